@@ -1,0 +1,3 @@
+namespace kes {
+const char* ProductName() { return "Kestrova"; }
+}

@@ -1,0 +1,146 @@
+#include "platform/codepage.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <iconv.h>
+#include <map>
+
+namespace kes {
+namespace {
+
+int g_codePage = 1252;
+
+const char* IconvName(int cp)
+{
+    switch (cp) {
+    case 950: return "CP950";
+    case 936: return "CP936";
+    default: return "CP1252";
+    }
+}
+
+// iconv descriptors are costly to open; keep one per direction and code page.
+iconv_t Converter(const char* to, const char* from)
+{
+    struct Cache {
+        std::map<std::string, iconv_t> open;
+        ~Cache()
+        {
+            for (auto& [key, cd] : open)
+                if (cd != reinterpret_cast<iconv_t>(-1))
+                    iconv_close(cd);
+        }
+    };
+    thread_local Cache cache;
+    std::string key = std::string(to) + "<" + from;
+    auto it = cache.open.find(key);
+    if (it != cache.open.end())
+        return it->second;
+    iconv_t cd = iconv_open(to, from);
+    cache.open.emplace(key, cd);
+    return cd;
+}
+
+// Converts with one replacement per undecodable input unit; never fails.
+std::string Convert(std::string_view in, const char* to, const char* from, const char* replacement,
+                    std::size_t skipOnError)
+{
+    std::string out;
+    iconv_t cd = Converter(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return std::string(in);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    out.reserve(in.size() * 2 + 8);
+    char* src = const_cast<char*>(in.data());
+    std::size_t srcLeft = in.size();
+    char buf[256];
+    while (srcLeft > 0) {
+        char* dst = buf;
+        std::size_t dstLeft = sizeof buf;
+        std::size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        out.append(buf, static_cast<std::size_t>(dst - buf));
+        if (r == static_cast<std::size_t>(-1)) {
+            if (errno == E2BIG)
+                continue;
+            // EILSEQ or EINVAL (truncated sequence): replace and step over it.
+            out += replacement;
+            std::size_t skip = std::min(skipOnError, srcLeft);
+            if (errno == EILSEQ && std::strcmp(from, "UTF-8") == 0) {
+                // Skip one whole UTF-8 character.
+                skip = 1;
+                while (skip < srcLeft && (static_cast<unsigned char>(src[skip]) & 0xC0) == 0x80)
+                    ++skip;
+            }
+            src += skip;
+            srcLeft -= skip;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    return out;
+}
+
+bool StartsWith(const char* s, const char* prefix) { return std::strncmp(s, prefix, std::strlen(prefix)) == 0; }
+
+} // namespace
+
+int AnsiCodePage() { return g_codePage; }
+
+void SetAnsiCodePage(int codePage)
+{
+    g_codePage = (codePage == 950 || codePage == 936) ? codePage : 1252;
+}
+
+int CodePageFromEnvironment()
+{
+    if (const char* v = std::getenv("KESTROVA_CODEPAGE"); v && *v)
+        return std::atoi(v) == 950 ? 950 : std::atoi(v) == 936 ? 936 : 1252;
+    const char* loc = nullptr;
+    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const char* v = std::getenv(name);
+        if (v && *v) {
+            loc = v;
+            break;
+        }
+    }
+    if (!loc)
+        return 1252;
+    if (StartsWith(loc, "zh_TW") || StartsWith(loc, "zh_HK") || StartsWith(loc, "zh_MO"))
+        return 950;
+    if (StartsWith(loc, "zh_CN") || StartsWith(loc, "zh_SG"))
+        return 936;
+    return 1252;
+}
+
+void InitAnsiCodePage() { SetAnsiCodePage(CodePageFromEnvironment()); }
+
+std::string AnsiToUtf8(std::string_view ansi)
+{
+    return Convert(ansi, "UTF-8", IconvName(g_codePage), "\xEF\xBF\xBD", 1);
+}
+
+std::string Utf8ToAnsi(std::string_view utf8)
+{
+    return Convert(utf8, IconvName(g_codePage), "UTF-8", "?", 1);
+}
+
+QString AnsiToQString(std::string_view ansi)
+{
+    std::string u = AnsiToUtf8(ansi);
+    return QString::fromUtf8(u.data(), static_cast<qsizetype>(u.size()));
+}
+
+std::string QStringToAnsi(const QString& text)
+{
+    QByteArray u = text.toUtf8();
+    return Utf8ToAnsi(std::string_view(u.constData(), static_cast<std::size_t>(u.size())));
+}
+
+bool IsDBCSLeadByte(unsigned char b)
+{
+    if (g_codePage == 950 || g_codePage == 936)
+        return b >= 0x81 && b <= 0xFE;
+    return false;
+}
+
+} // namespace kes

@@ -1,0 +1,253 @@
+#pragma once
+// A small bitmap and drawing layer with the pixel rules of the Windows GDI, over QImage.
+// Panel bytes are made from these pictures, so every primitive is deterministic:
+// no antialiasing, integer rules, fonts measured at 96 pixels per inch.
+//
+// Pixel rules (the ones stored pictures depend on):
+//  - LineTo draws from the pen position up to, but not including, the end point.
+//  - Rectangle, FillRect, Ellipse, Arc, Chord and Pie take a box whose right and bottom
+//    edges are excluded: Rectangle(0,0,4,3) covers columns 0..3 and rows 0..2.
+//  - Arc, Chord and Pie run counter-clockwise (as seen on the screen) from the ray through
+//    the start point to the ray through the end point; both rays start at the box centre.
+//  - TextOut puts the top-left corner of the text at (x, y) and first fills the text's
+//    box with the brush unless the brush is clear.
+//  - Dashed and dotted pens fill their gaps with the brush colour unless the brush is clear.
+//  - Colours are 0x00BBGGRR; a pixel is "black" only when it is exactly 0.
+#include <QImage>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+using TColor = std::uint32_t;
+
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clRed = 0x0000FF;
+constexpr TColor clLime = 0x00FF00;
+constexpr TColor clBlue = 0xFF0000;
+constexpr TColor clGray = 0x808080;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clNavy = 0x800000;
+// The 3-D face colour of editor-only pictures and grid cells (a fixed value: no system theme).
+constexpr TColor clBtnFace = 0xC0C0C0;
+constexpr TColor clHighlight = 0x800000;
+// What GetPixel answers outside the picture.
+constexpr TColor CLR_INVALID = 0xFFFFFFFF;
+
+struct TPoint {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
+struct TSize {
+    int cx = 0;
+    int cy = 0;
+    friend bool operator==(const TSize&, const TSize&) = default;
+};
+
+// Right and bottom excluded.
+struct TRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
+    friend bool operator==(const TRect&, const TRect&) = default;
+};
+
+inline TRect Rect(int l, int t, int r, int b) { return TRect{l, t, r, b}; }
+inline TPoint Point(int x, int y) { return TPoint{x, y}; }
+
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+// pmNotXor: the result is NOT (pen XOR destination), as R2_NOTXORPEN.
+enum TPenMode { pmCopy, pmNotXor, pmXor, pmNot, pmBlack, pmWhite };
+enum TBrushStyle { bsSolid, bsClear };
+
+// Font style bits, as stored in object record headers.
+enum : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+
+// Raster operations (the Windows values).
+enum : std::uint32_t {
+    SRCCOPY = 0x00CC0020,
+    SRCPAINT = 0x00EE0086,
+    SRCAND = 0x008800C6,
+    SRCINVERT = 0x00660046,
+    NOTSRCCOPY = 0x00330008,
+    PATCOPY = 0x00F00021,
+    DSTINVERT = 0x00550009,
+    BLACKNESS = 0x00000042,
+    WHITENESS = 0x00FF0062,
+};
+constexpr std::uint32_t cmSrcCopy = SRCCOPY;
+constexpr std::uint32_t cmSrcAnd = SRCAND;
+
+struct TPen {
+    TColor Color = clBlack;
+    int Width = 1;
+    TPenStyle Style = psSolid;
+    TPenMode Mode = pmCopy;
+};
+
+struct TBrush {
+    TColor Color = clWhite;
+    TBrushStyle Style = bsSolid;
+};
+
+// A Windows-style font description. Size is in points; Height() is the Windows cell
+// height for 96 pixels per inch (negative: character height without internal leading).
+struct TFont {
+    std::string Name = "MS Sans Serif"; // ANSI bytes; mapped to an installed family when drawn
+    int Size = 8;
+    TColor Color = clBlack;
+    std::uint8_t Style = 0; // fsBold | fsItalic | fsUnderline | fsStrikeOut
+    int Height() const;
+    void SetHeight(int height); // sets Size from a Windows height at 96 DPI
+    friend bool operator==(const TFont&, const TFont&) = default;
+};
+
+class TBitmap;
+
+// Drawing state and primitives on a picture. A canvas either belongs to a TBitmap or is
+// a view on another image with an origin (a control's top-left) and a clip rectangle.
+class TCanvas {
+public:
+    TPen Pen;
+    TBrush Brush;
+    TFont Font;
+    std::uint32_t CopyMode = cmSrcCopy;
+
+    // A view on target: (0,0) of this canvas is origin in target; drawing is clipped to
+    // clip (in this canvas's coordinates) and to the target.
+    TCanvas(QImage* target, TPoint origin, TRect clip);
+    TCanvas(const TCanvas&) = delete;
+    TCanvas& operator=(const TCanvas&) = delete;
+
+    TPoint PenPos() const { return penPos_; }
+    void SetPenPos(TPoint p) { penPos_ = p; }
+
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    void Polyline(std::span<const TPoint> points);
+    void Polygon(std::span<const TPoint> points); // alternate fill with the brush, outline with the pen
+    void Rectangle(int x1, int y1, int x2, int y2);
+    void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
+    void FillRect(const TRect& r);  // the brush colour; nothing with a clear brush
+    void FrameRect(const TRect& r); // one-pixel border in the brush colour
+    void Ellipse(int x1, int y1, int x2, int y2);
+    void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+    void Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+    void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+
+    // text: ANSI bytes in the process code page.
+    void TextOut(int x, int y, const std::string& text);
+    // Like TextOut, but clipped to r.
+    void TextRect(const TRect& r, int x, int y, const std::string& text);
+    int TextWidth(const std::string& text) const;
+    int TextHeight(const std::string& text) const;
+    TSize TextExtent(const std::string& text) const;
+
+    // Copies with CopyMode (SRCCOPY or SRCAND, the others of BitBlt work too).
+    void Draw(int x, int y, const TBitmap& source);
+    void StretchDraw(const TRect& dest, const TBitmap& source); // nearest pixel, no smoothing
+    void CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect);
+
+    TColor Pixel(int x, int y) const; // CLR_INVALID outside
+    void SetPixel(int x, int y, TColor c);
+
+    // Size of the drawable area (the clip rectangle's extent from 0,0).
+    int Width() const;
+    int Height() const;
+
+    QImage* Target() const { return target_; }
+    TPoint Origin() const { return origin_; }
+    TRect ClipRect() const { return clip_; }
+
+private:
+    friend class TBitmap;
+    friend void BitBlt(TCanvas&, int, int, int, int, const TCanvas&, int, int, std::uint32_t);
+    friend void StretchBlt(TCanvas&, int, int, int, int, const TCanvas&, int, int, int, int, std::uint32_t);
+    friend void PatBlt(TCanvas&, int, int, int, int, std::uint32_t);
+    explicit TCanvas(TBitmap* owner);
+    QImage* target_ = nullptr;
+    TBitmap* owner_ = nullptr;
+    TPoint origin_;
+    TRect clip_;
+    TPoint penPos_;
+};
+
+// A picture: 24-bit colour pixels, white when created or grown.
+class TBitmap {
+public:
+    TBitmap();
+    TBitmap(int width, int height);
+    TBitmap(const TBitmap& other);
+    TBitmap& operator=(const TBitmap& other);
+    ~TBitmap();
+
+    int Width() const { return image_.width(); }
+    int Height() const { return image_.height(); }
+    // Resizing keeps the content at the top left; new area is white.
+    void SetWidth(int w);
+    void SetHeight(int h);
+    void SetSize(int w, int h);
+    bool Empty() const { return image_.isNull() || Width() <= 0 || Height() <= 0; }
+
+    TCanvas* Canvas() { return canvas_.get(); }
+    const TCanvas* Canvas() const { return canvas_.get(); }
+
+    // Size, pixels and canvas font of other.
+    void Assign(const TBitmap& other);
+
+    // Any format QImage reads (BMP, PNG, JPEG...); false when the file is not a picture.
+    bool LoadFromFile(const std::string& path);
+    bool SaveToFile(const std::string& path) const; // by extension; BMP otherwise
+
+    QImage& Image() { return image_; }
+    const QImage& Image() const { return image_; }
+    // Takes a copy of img converted to the bitmap's pixel format.
+    void SetImage(const QImage& img);
+
+private:
+    QImage image_;
+    std::unique_ptr<TCanvas> canvas_;
+};
+
+// GDI-style block transfers between canvases (coordinates in each canvas's own space).
+void BitBlt(TCanvas& dest, int x, int y, int w, int h, const TCanvas& source, int sx, int sy, std::uint32_t rop);
+// Nearest-pixel stretch (the COLORONCOLOR mode): destination pixel (i, j) takes source
+// pixel (sx + i * sw / w, sy + j * sh / h) in integer arithmetic.
+void StretchBlt(TCanvas& dest, int x, int y, int w, int h, const TCanvas& source, int sx, int sy, int sw, int sh,
+                std::uint32_t rop);
+// WHITENESS, BLACKNESS, DSTINVERT or PATCOPY (the brush colour).
+void PatBlt(TCanvas& dest, int x, int y, int w, int h, std::uint32_t rop);
+
+namespace kes {
+
+// Windows font faces the projects name, mapped to families installed here.
+// Returns the installed family used to draw name.
+std::string InstalledFamilyFor(const std::string& windowsName);
+// True when name is installed here or maps to an installed family.
+bool FontExists(const std::string& windowsName);
+// Windows height (-MulDiv(points, 96, 72)) of a point size.
+int FontHeightForPoints(int points);
+
+// Colour conversions between TColor (0x00BBGGRR) and QRgb.
+inline QRgb ToQRgb(TColor c)
+{
+    return qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+}
+inline TColor FromQRgb(QRgb q)
+{
+    return static_cast<TColor>(qRed(q)) | (static_cast<TColor>(qGreen(q)) << 8) | (static_cast<TColor>(qBlue(q)) << 16);
+}
+
+// "#"/"." rows of a picture (black = '#'), one line per row, for golden pictures in tests.
+std::string PictureToText(const TBitmap& bmp);
+// The reverse: '#' black, anything else white; rows may differ in length (padded white).
+TBitmap PictureFromText(const std::string& rows);
+
+} // namespace kes
