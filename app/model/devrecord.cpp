@@ -1,0 +1,21 @@
+#include "app/model/devrecord.h"
+
+namespace kes {
+
+DevRecord MakeInternalDevRecord(int which)
+{
+    DevRecord r;
+    const bool word = which == kInternalWord;
+    r.Name = word ? "@V" : "@B";
+    r.Kind = word ? 0x10 : 0;
+    r.Radix = 2;
+    r.SubRadix = 1;
+    r.SubLimit = 0;
+    r.BitRadix = 1;
+    r.BitLimit = 0;
+    r.BitsPerUnit = 1;
+    r.Ranges.push_back(DevRange{0, kInternalUnits, 0, 1, word ? kInternalWordBase : 0});
+    return r;
+}
+
+} // namespace kes

@@ -1,0 +1,212 @@
+#pragma once
+// The main window's project state: panel model and controller choice, memory map, ports,
+// the system setting records and the flags of the open project. The main window owns one;
+// model code takes it by reference so that it runs without windows.
+#include "app/model/devrecord.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// ---- Setting records held by the project (in-memory form; their stored layouts are
+// written by the record writers). Field order follows the records' definitions.
+
+// A device reference as setting records carry it.
+struct DevRefHead {
+    std::uint8_t Station = 0;
+    std::int32_t DevAddrCode = -1; // -1: no device
+    std::uint8_t LinkIndex = 0;    // 0 COM1, 1 COM2
+    std::uint8_t Present = 1;      // device-form flag: 1 device name, 0 absolute "$" address
+    std::uint8_t LinkFlag = 0;     // panel-memory flag: 1 "@B"/"@V"
+    std::uint8_t BitIndex = 0;
+    std::uint8_t Detail = 0;       // carried unchanged
+};
+
+// Page jump condition; at most 20 per page and 20 system-wide.
+struct PgJmpRec {
+    DevRefHead Ref;
+    std::uint8_t ValueType = 0;  // 0 unsigned, 1 signed, 2 hex, 3 BCD
+    std::uint8_t Kind = 0;       // 0x00 bit, 0x10 word, 0x20 low byte of a word
+    std::uint8_t Width = 0;
+    std::int32_t CompareValue = 0;
+    std::uint8_t OnOff = 0;      // 1 ON, 0 OFF
+    std::int32_t TargetPage = 0;
+    std::uint8_t Operator = 0;   // "=", ">", "<", ">=", "<=", "!="
+};
+
+// Function key F0..F9, Up, Down, Left, Right.
+struct PgFunKeyRec {
+    DevRefHead Write;
+    DevRefHead Read;
+    DevRefHead Notify;
+    std::uint8_t KeyIndex = 0;   // 0..13
+    std::array<std::uint8_t, 4> Reserved{};
+    std::uint8_t ButtonType = 255; // 255: key without action
+    std::uint8_t Kind = 0;
+    std::uint8_t ValueType = 0;
+    std::uint8_t Width = 0;
+    std::uint8_t ReadUsed = 0;
+    std::uint8_t NotifyUsed = 0;
+    std::uint8_t NotifyOrder = 0;
+    std::uint8_t NotifyState = 0;
+    std::uint8_t MultiStateFlag = 0;
+    std::int32_t UserLevel = 0;  // 0..4
+    std::uint8_t IntDigits = 0;
+    std::uint8_t DecDigits = 0;
+    std::int32_t ParamA = 0;     // maximum, constant, step or target page, by button type
+    std::int32_t ParamB = 0;     // minimum or bound
+    std::uint8_t StateCount = 0;
+};
+constexpr int kFunKeyCount = 14;
+
+// Buzzer (index 0) or alarm lamp (index 1).
+struct PgSysRec {
+    DevRefHead Ref;
+    std::uint8_t ValueType = 0;
+    std::uint8_t KindWidth = 0;  // kind in the high nibble, width in the low nibble
+    std::uint8_t OnOffOrOperator = 0;
+    std::int32_t Value = 0;
+};
+
+struct PgHideRec {
+    std::uint8_t Hide = 0;       // non-zero: the page is hidden
+    std::uint8_t Second = 0;
+};
+
+// Page-number write of a page, and the system clock write.
+struct PLCValSetRec {
+    DevRefHead Ref;
+};
+
+struct MacPowerOnRec {
+    DevRefHead Ref;
+    std::uint8_t ValueType = 0;
+    std::uint8_t Kind = 0;
+    std::uint8_t Width = 0;
+    std::uint8_t IntervalIndex = 0; // 0..3: 500, 1000, 1500, 2000 ms
+    std::int32_t Value = 0;
+    std::uint8_t OnOff = 0;
+};
+
+struct ParaDataSetRec {
+    DevRefHead Ref;              // register Dn: Dn page change, Dn+1 backlight
+    std::int32_t RegisterCount = 0;
+};
+
+struct PassWordRec {
+    std::string Password;        // six digits
+    std::uint8_t Level = 0;      // 0..4
+};
+constexpr int kPasswordSlots = 10;
+
+// Key setting of the keypad and text panel types (machine ids 95 and 99).
+struct KeySetData {
+    std::uint8_t CommAddr = 1;
+    std::uint8_t Port = 0;       // 0 COM1, 1 COM2
+    std::uint8_t StartChar = 2;
+    std::uint8_t EndChar = 3;
+    std::array<std::uint8_t, 16> KeyCodes{};
+};
+
+namespace kes {
+
+class ProjectState {
+public:
+    ProjectState();
+
+    // ---- Panel model and controller
+    std::string AppDir;                  // program folder ending with '/'; model files in AppDir + "HMI/"
+    std::int16_t MachineId = 87;         // controller type of the project
+    std::int16_t PanelModelIndex = 0;    // index into the model list
+    std::int32_t DefaultZoom = 4;        // zoom of newly opened page windows (model "Default_PageSize")
+    std::int32_t GridWidth = 1;          // screen pixels per panel pixel, horizontally
+    std::int32_t GridHeight = 1;         // and vertically
+    bool HasRtc = true;                  // the panel has a real-time clock
+
+    // Memory map of the panel image, from the model data (start/end pairs).
+    std::int32_t ObjDataAddr = 0;
+    std::int32_t ObjDataAddrEnd = 0;
+    std::int32_t CommCodeAddr = 0;
+    std::int32_t CommCodeAddrEnd = 0;
+    std::int32_t ObjPageAddr = 0;
+    std::int32_t ObjPageEnd = 0;
+    std::int32_t StartCanvas = 0;
+    std::int32_t EndCanvas = 0;
+    std::int32_t MainMenuAddr = 0;
+    std::int32_t MainMenuEnd = 0;
+    std::int32_t ParaAddr = 0;
+    std::int32_t ParaEnd = 0;
+
+    std::uint8_t DefStation = 1;         // copied into every new device reference
+    std::uint8_t HmiUnitAddr = 1;        // the panel's own unit address
+    std::uint8_t LinkIndex = 0;          // selected controller link: 0 COM1, 1 COM2
+    // Packed port settings, [0] COM1, [1] COM2: bits 4-7 baud code (0 9600, 1 19200,
+    // 2 38400, 3 57600, 4 115200, 5 4800), bit 3 eight data bits, bits 1-2 parity
+    // (0 none, 1 odd, 2 even), bit 0 two stop bits.
+    std::array<std::uint8_t, 2> ComSetByte{4, 4};
+    std::uint8_t PortInternalCode = 0;   // device table trailer: which ports talk to panel memory
+    std::array<std::uint8_t, 2> PortSlaveMode{0, 0}; // per link: new addresses go to panel memory
+    std::uint8_t UseDefaultPort = 1;
+    std::uint8_t UseDefaultStation = 1;
+    // The panel's own memory: [kInternalBit] "@B", [kInternalWord] "@V".
+    std::array<DevRecord, 2> InternalDevRecords;
+    std::uint8_t DriverMode = 0;         // index of the new-project form's driver list
+
+    // ---- Open project
+    std::string PrjName;                 // bare name, no folder, no extension
+    std::string CaptionPrefix;           // message 32 + " - "
+    std::int32_t EditMode = 3;           // 1 start-up screen, 2 user-menu page, 3 pages
+    std::uint32_t DataVersion = 120;     // the project data version this program writes
+    std::uint32_t PrjVersion = 120;      // data version of the open project
+    std::int32_t PrjPixelsPerInch = 0;   // 0 when the project holds none
+    std::uint8_t Modified = 0;
+    std::uint8_t Compiled = 0;
+    std::uint8_t Opened = 0;
+    std::uint8_t AutoSave = 0;
+    std::int32_t SaveTimeInterval = -1;  // minutes; -1: a working copy only before compiling
+    std::vector<std::string> RecentFiles; // at most 5, newest first
+    std::uint8_t MsgWinFloat = 0;
+
+    // ---- Language
+    std::int32_t LangIndex = 2;          // 0 Traditional Chinese, 1 Simplified Chinese, 2 English
+    std::vector<std::string> MsgTable;   // message n at index n
+
+    // ---- System setting records
+    std::array<PassWordRec, kPasswordSlots> UserPasswords;
+    std::array<PgFunKeyRec, kFunKeyCount> SysFunKeys;
+    std::array<std::uint8_t, kFunKeyCount> SysFunKeyUsed{};
+    std::vector<PgJmpRec> SysPgJumps;    // at most 20
+    PLCValSetRec SysClockWrite;
+    PgSysRec SysBuzzer;
+    PgSysRec SysAlarmLamp;
+    MacPowerOnRec PowerOnMacro;
+    ParaDataSetRec ParaDataSet;
+    KeySetData KeySetRec;
+    std::array<PLCValSetRec, 2> SysDevRefs;
+    std::array<std::int32_t, 2> SysDevRefValue{0, 0};
+
+    // ---- Panel link
+    std::uint32_t PanelFwVer = 0;        // below 100 the system block is 88 bytes, else 130
+    std::int32_t ReplyTimeoutTicks = 36;
+
+    // ---- Pages and the panel memory image: added with the project document
+    // (page data list, image-page list, start-up screen data, MemImage, OffsetList,
+    // image header length).
+
+    // ---- Operations on the state alone
+    // A new device reference: default station and link, the link's panel-memory flag.
+    void InitDevRef(DevRefHead& ref) const;
+    // False for the controller types without bit devices (4, 6, 41..44).
+    bool BitObjAllowed() const;
+    // Keypad and text panel types: their projects have no pages.
+    bool IsKeypadType() const { return MachineId == 95 || MachineId == 99; }
+    // Both system device references to "none"; link flags and values keep theirs.
+    void ResetSysDevRefs();
+    void ResetPowerOnMacro();
+    void ResetParaDataSet();
+    // Object data area size; 0 when the map is empty or inverted.
+    std::int32_t ObjDataSize() const;
+};
+
+} // namespace kes
