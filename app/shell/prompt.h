@@ -1,0 +1,58 @@
+#pragma once
+// The one seam for every modal question, message box and modal dialog run, so that tests can
+// answer them without a user. The default implementation uses QMessageBox and QDialog::exec.
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QDialog;
+class QWidget;
+
+namespace kes {
+
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Answer { Ok, Cancel, Yes, No };
+
+class Prompt {
+public:
+    virtual ~Prompt() = default;
+    // A message box with the product name as its title; returns the button chosen
+    // (closing the box counts as Cancel, or No where there is no Cancel, or Ok).
+    virtual Answer Message(QWidget* parent, const QString& text, Buttons buttons) = 0;
+    // Runs a dialog modally and returns its result code (QDialog::Accepted = 1 for OK).
+    virtual int Exec(QDialog* dialog) = 0;
+};
+
+// The prompt in force; tests install their own with SetPrompt (null restores the default).
+Prompt& CurrentPrompt();
+void SetPrompt(Prompt* prompt);
+
+// Shorthands over CurrentPrompt(), parented to the main window when it exists.
+Answer ShowMessage(const QString& text, Buttons buttons = Buttons::Ok);
+// Shows message n of the message table with an OK button.
+void ShowMsg(int n);
+int ExecModal(QDialog* dialog);
+
+// A prompt for tests: answers are taken from a queue (Ok when empty) and every text shown
+// is recorded; Exec hands the dialog to a callback, which fills and accepts or rejects it.
+class ScriptedPrompt : public Prompt {
+public:
+    Answer Message(QWidget* parent, const QString& text, Buttons buttons) override;
+    int Exec(QDialog* dialog) override;
+
+    std::vector<Answer> answers;            // taken from the front
+    std::vector<QString> shown;             // every message text, in order
+    std::function<void(QDialog&)> onExec;   // null: the dialog is rejected
+    int execCount = 0;
+};
+
+// Installs a prompt for the lifetime of a scope.
+class ScopedPrompt {
+public:
+    explicit ScopedPrompt(Prompt& prompt) { SetPrompt(&prompt); }
+    ~ScopedPrompt() { SetPrompt(nullptr); }
+    ScopedPrompt(const ScopedPrompt&) = delete;
+    ScopedPrompt& operator=(const ScopedPrompt&) = delete;
+};
+
+} // namespace kes

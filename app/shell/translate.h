@@ -1,0 +1,47 @@
+#pragma once
+// The caption translator: applies a language to a form from the caption file of that language
+// ("DATACht.Lan", "DATAChs.Lan", "DATAEnu.Lan" in AppDir()) and reloads the message table.
+//
+// A form is a QDialog, a QMainWindow or any widget marked with MarkForm. Its components are
+// the objects below it (not below a nested form) that have an objectName and a component
+// class. The class is taken from the property set by SetComponentClass, else from the exact
+// Qt class (a subclass is not translated):
+//   QAction in a menu -> TMenuItem, QLabel -> TLabel, QPushButton -> TButton,
+//   QCheckBox -> TCheckBox, QRadioButton -> TRadioButton, QGroupBox -> TGroupBox,
+//   QComboBox -> TComboBox, QLineEdit -> TEdit, QToolBar -> TToolBar, QTabWidget -> TPageControl.
+// Tool buttons (QAction or QToolButton) are marked "TToolButton", radio groups "TRadioGroup"
+// (a QGroupBox whose items are its QRadioButton children in order), grids "TDBGrid" (a
+// QTableWidget or QTableView, column titles from the header), panels "TPanel".
+//
+// Keys: section = the form's name with a final digit's last two characters and anything from
+// the first "_" removed; key = section + "." + component name + suffix (".Caption", ".Hint",
+// ".Items[i]", ".Pages[i].Caption", "Columns.Items[i].Title.Caption"). A missing key empties
+// the text it would set; a missing caption file leaves the form and the message table alone.
+#include <string>
+
+class QObject;
+class QWidget;
+
+// Sets the form's Tag (property "Tag") to the language, translates its captions and reloads
+// the message table of that language.
+void TranslateForm(QWidget* form, int langIndex);
+
+namespace kes {
+
+// Marks a widget as a form of its own (its components are translated with its section).
+void MarkForm(QWidget* widget);
+bool IsForm(const QObject* object);
+
+// Gives a component its class name for the translator ("TToolButton", "TRadioGroup", ...).
+void SetComponentClass(QObject* component, const char* className);
+// The class name the translator uses for an object; empty when it does not translate it.
+std::string ComponentClass(const QObject* object);
+
+// The main window: its font is given to every translated form; message boxes are parented to it.
+void SetMainForm(QWidget* mainForm);
+QWidget* MainForm();
+
+// The section name of a form name ("HmPage_12" -> "HmPage", "Form1" -> "For").
+std::string FormSectionName(const std::string& formName);
+
+} // namespace kes
