@@ -1,0 +1,135 @@
+#include "app/comm/linkframe.h"
+
+#include <algorithm>
+
+namespace kes {
+
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// Value of an upper-case hex digit, or -1.
+inline int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::uint8_t LinkLrc(ByteSpan bytes)
+{
+    unsigned sum = 0;
+    for (std::uint8_t b : bytes)
+        sum += b;
+    return static_cast<std::uint8_t>(-sum);
+}
+
+Bytes BuildLinkRequest(std::uint8_t station, LinkCmd cmd, std::uint32_t address, ByteSpan data, std::size_t length)
+{
+    Bytes req;
+    req.reserve(8 + data.size());
+    req.push_back(station);
+    req.push_back(static_cast<std::uint8_t>(cmd));
+    switch (cmd) {
+    case LinkCmd::End:
+    case LinkCmd::Identify:
+        break;
+    case LinkCmd::SetBaud:
+        AppendBytes(req, data.first(std::min(length, data.size())));
+        break;
+    case LinkCmd::Read:
+        AppendU32be(req, address);
+        AppendU8(req, static_cast<std::uint8_t>(length));
+        break;
+    case LinkCmd::Write: {
+        const std::size_t n = std::min(length, data.size());
+        AppendU32be(req, address);
+        AppendU8(req, static_cast<std::uint8_t>(n));
+        AppendBytes(req, data.first(n));
+        break;
+    }
+    }
+    return req;
+}
+
+void AppendHexPair(std::string& out, std::uint8_t value)
+{
+    out.push_back(kHexDigits[value >> 4]);
+    out.push_back(kHexDigits[value & 0x0F]);
+}
+
+std::uint8_t LinkHexPair(char high, char low)
+{
+    unsigned v = 0;
+    for (char c : {high, low}) {
+        const int d = HexValue(c);
+        if (d >= 0)
+            v = v * 16 + static_cast<unsigned>(d);
+    }
+    return static_cast<std::uint8_t>(v);
+}
+
+std::string EncodeLinkFrame(ByteSpan request)
+{
+    std::string text;
+    text.reserve(1 + 2 * request.size() + 4);
+    text.push_back(':');
+    for (std::uint8_t b : request)
+        AppendHexPair(text, b);
+    AppendHexPair(text, LinkLrc(request));
+    text.append("\r\n");
+    return text;
+}
+
+LinkReply CheckLinkReply(std::string_view line)
+{
+    LinkReply reply;
+    reply.bytes.reserve(line.size() / 2);
+    const auto at = [&](std::size_t i) { return i < line.size() ? line[i] : '\0'; };
+    unsigned sum = 0;
+    std::size_t i = 0;
+    for (; i < line.size() && line[i] != '\r'; i += 2) {
+        const std::uint8_t b = LinkHexPair(at(i), at(i + 1));
+        sum += b;
+        if (i > 0)
+            reply.bytes.push_back(b);
+    }
+    // Station, function byte and LRC at the least.
+    if ((sum & 0xFF) != 0 || i <= 4) {
+        reply.check = ReplyCheck::BadLrc;
+        return reply;
+    }
+    reply.bytes.pop_back();  // the LRC
+    reply.check = (reply.bytes[0] & 0x80) ? ReplyCheck::ErrorReply : ReplyCheck::Ok;
+    return reply;
+}
+
+LinkReceiver::Result LinkReceiver::Feed(std::string_view chars)
+{
+    Result r;
+    while (r.consumed < chars.size()) {
+        const char c = chars[r.consumed];
+        if (c == ':') {
+            ++r.consumed;
+            buf_.clear();
+            continue;
+        }
+        if (buf_.size() >= kLinkRxSize) {
+            r.event = Event::Overflow;
+            return r;
+        }
+        ++r.consumed;
+        buf_.push_back(c);
+        if (c == '\n' && buf_.size() > 3 && buf_[buf_.size() - 2] == '\r') {
+            r.event = Event::Line;
+            return r;
+        }
+    }
+    return r;
+}
+
+} // namespace kes
