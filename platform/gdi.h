@@ -144,7 +144,7 @@ public:
 
     // text: ANSI bytes in the process code page.
     void TextOut(int x, int y, const std::string& text);
-    // Like TextOut, but clipped to r.
+    // Fills r with the brush (unless clear), then writes text at (x, y) clipped to r.
     void TextRect(const TRect& r, int x, int y, const std::string& text);
     int TextWidth(const std::string& text) const;
     int TextHeight(const std::string& text) const;
@@ -164,7 +164,8 @@ public:
 
     QImage* Target() const { return target_; }
     TPoint Origin() const { return origin_; }
-    TRect ClipRect() const { return clip_; }
+    // Where drawing lands, in this canvas's coordinates: the clip within the target.
+    TRect ClipRect() const;
 
 private:
     friend class TBitmap;
@@ -188,8 +189,9 @@ public:
     TBitmap& operator=(const TBitmap& other);
     ~TBitmap();
 
-    int Width() const { return image_.width(); }
-    int Height() const { return image_.height(); }
+    // A bitmap with one side 0 keeps the other side's size (its image is null).
+    int Width() const { return image_.isNull() ? emptyWidth_ : image_.width(); }
+    int Height() const { return image_.isNull() ? emptyHeight_ : image_.height(); }
     // Resizing keeps the content at the top left; new area is white.
     void SetWidth(int w);
     void SetHeight(int h);
@@ -213,6 +215,8 @@ public:
 
 private:
     QImage image_;
+    int emptyWidth_ = 0;
+    int emptyHeight_ = 0;
     std::unique_ptr<TCanvas> canvas_;
 };
 

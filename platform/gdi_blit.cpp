@@ -1,0 +1,107 @@
+// Block transfers: BitBlt, StretchBlt, PatBlt and the canvas's Draw family.
+#include "platform/gdi_internal.h"
+
+#include <vector>
+
+using namespace kes::gdi;
+
+namespace {
+
+bool UsesSource(std::uint8_t code)
+{
+    return ((code >> 2) & 0x33) != (code & 0x33);
+}
+
+// Destination pixel (i, j) of the w x h block at (x, y) takes source pixel
+// (sx + i * sw / w, sy + j * sh / h). Pixels whose source lies outside the source
+// canvas are left alone. The source block is read completely before anything is
+// written, so overlapping copies within one picture come out right.
+void Transfer(TCanvas& dest, int x, int y, int w, int h, const TCanvas* source, int sx, int sy, int sw, int sh,
+              std::uint32_t rop)
+{
+    if (w <= 0 || h <= 0)
+        return;
+    std::uint8_t code = static_cast<std::uint8_t>((rop >> 16) & 0xFF);
+    if (!UsesSource(code))
+        source = nullptr;
+    if (source && (sw <= 0 || sh <= 0))
+        return;
+    Surface out(dest);
+    if (!out.Valid())
+        return;
+    TRect block{ClampCoord(x), ClampCoord(y), ClampCoord(x) + std::min(w, kCoordLimit),
+                ClampCoord(y) + std::min(h, kCoordLimit)};
+    TRect visible = Intersect(block, out.Clip());
+    if (IsEmpty(visible))
+        return;
+    const std::uint32_t pattern = ToPixel(dest.Brush.Color);
+    const int vw = visible.Width();
+    const int vh = visible.Height();
+    // Source pixels per visible destination pixel; 0 marks "no source here".
+    std::vector<std::uint32_t> src;
+    if (source) {
+        SourceView in(*source);
+        src.assign(static_cast<std::size_t>(vw) * static_cast<std::size_t>(vh), 0);
+        std::vector<long long> colOf(static_cast<std::size_t>(vw));
+        for (int i = 0; i < vw; ++i)
+            colOf[i] = sx + static_cast<long long>(visible.Left + i - block.Left) * sw / w;
+        for (int j = 0; j < vh; ++j) {
+            long long row = sy + static_cast<long long>(visible.Top + j - block.Top) * sh / h;
+            for (int i = 0; i < vw; ++i) {
+                long long col = colOf[i];
+                if (row >= in.Clip().Top && row < in.Clip().Bottom && col >= in.Clip().Left
+                    && col < in.Clip().Right)
+                    src[static_cast<std::size_t>(j) * vw + i] = in.Get(static_cast<int>(col), static_cast<int>(row));
+            }
+        }
+    }
+    for (int j = 0; j < vh; ++j)
+        for (int i = 0; i < vw; ++i) {
+            int px = visible.Left + i;
+            int py = visible.Top + j;
+            std::uint32_t s = 0;
+            if (source) {
+                s = src[static_cast<std::size_t>(j) * vw + i];
+                if (s == 0)
+                    continue;
+            }
+            out.Put(px, py, Rop3(code, pattern, s, out.Get(px, py)));
+        }
+}
+
+} // namespace
+
+void BitBlt(TCanvas& dest, int x, int y, int w, int h, const TCanvas& source, int sx, int sy, std::uint32_t rop)
+{
+    Transfer(dest, x, y, w, h, &source, sx, sy, w, h, rop);
+}
+
+void StretchBlt(TCanvas& dest, int x, int y, int w, int h, const TCanvas& source, int sx, int sy, int sw, int sh,
+                std::uint32_t rop)
+{
+    Transfer(dest, x, y, w, h, &source, sx, sy, sw, sh, rop);
+}
+
+void PatBlt(TCanvas& dest, int x, int y, int w, int h, std::uint32_t rop)
+{
+    Transfer(dest, x, y, w, h, nullptr, 0, 0, 0, 0, rop);
+}
+
+void TCanvas::Draw(int x, int y, const TBitmap& source)
+{
+    if (!source.Empty())
+        BitBlt(*this, x, y, source.Width(), source.Height(), *source.Canvas(), 0, 0, CopyMode);
+}
+
+void TCanvas::StretchDraw(const TRect& dest, const TBitmap& source)
+{
+    if (!source.Empty())
+        StretchBlt(*this, dest.Left, dest.Top, dest.Width(), dest.Height(), *source.Canvas(), 0, 0, source.Width(),
+                   source.Height(), CopyMode);
+}
+
+void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect)
+{
+    StretchBlt(*this, dest.Left, dest.Top, dest.Width(), dest.Height(), source, sourceRect.Left, sourceRect.Top,
+               sourceRect.Width(), sourceRect.Height(), CopyMode);
+}

@@ -1,0 +1,130 @@
+#pragma once
+// Shared machinery of the drawing layer: pixel access clipped to a canvas, the
+// per-primitive coverage mask (each pixel is painted once per primitive, so XOR-like
+// pen modes and wide pens stay exact) and the pen's dash pattern along a path.
+#include "platform/gdi.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace kes::gdi {
+
+// Coordinates are clamped to this range so that every product below fits its integer type.
+constexpr int kCoordLimit = 1 << 24;
+int ClampCoord(int v);
+int MulDiv(int a, int b, int c); // a * b / c rounded half away from zero, as the platform's
+
+TRect Normalized(int x1, int y1, int x2, int y2);
+TRect Intersect(const TRect& a, const TRect& b);
+inline bool IsEmpty(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
+inline bool Contains(const TRect& r, int x, int y) { return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom; }
+
+// A 32-bit pixel, 0xFFRRGGBB as the image stores it.
+inline std::uint32_t ToPixel(TColor c) { return 0xFF000000u | ToQRgb(c); }
+inline TColor FromPixel(std::uint32_t p) { return FromQRgb(p); }
+
+// Any of the 256 ternary raster operations on 24-bit colours (P pattern, S source, D destination).
+std::uint32_t Rop3(std::uint8_t code, std::uint32_t p, std::uint32_t s, std::uint32_t d);
+// A pen mode applied to pen colour and destination pixel.
+std::uint32_t Mix(TPenMode mode, std::uint32_t pen, std::uint32_t dst);
+
+// Pixel access to a canvas's target through its origin, limited to its effective clip.
+// Bringing a target to 32-bit pixels converts it in place (only the representation changes).
+class Surface {
+public:
+    explicit Surface(const TCanvas& canvas);
+    const TRect& Clip() const { return clip_; }
+    bool Valid() const { return data_ != nullptr; }
+    // Canvas coordinates; the caller keeps them inside Clip().
+    std::uint32_t Get(int x, int y) const { return data_[Index(x, y)] | 0xFF000000u; }
+    void Put(int x, int y, std::uint32_t pixel) { data_[Index(x, y)] = pixel | 0xFF000000u; }
+
+private:
+    std::ptrdiff_t Index(int x, int y) const
+    {
+        return static_cast<std::ptrdiff_t>(y + origin_.y) * stride_ + (x + origin_.x);
+    }
+    std::uint32_t* data_ = nullptr;
+    std::ptrdiff_t stride_ = 0;
+    TPoint origin_;
+    TRect clip_;
+};
+
+// Read-only access to a canvas (a source of a block transfer).
+class SourceView {
+public:
+    explicit SourceView(const TCanvas& canvas);
+    const TRect& Clip() const { return clip_; }
+    std::uint32_t Get(int x, int y) const;
+
+private:
+    const std::uint32_t* data_ = nullptr;
+    std::ptrdiff_t stride_ = 0;
+    TPoint origin_;
+    TRect clip_;
+};
+
+enum Ink : std::uint8_t { kNone = 0, kBrush = 1, kGap = 2, kPen = 3 };
+
+// What one primitive paints, collected before any pixel changes: the strongest ink per
+// pixel wins (pen over dash gap over brush). Limited to an area inside the clip.
+class Coverage {
+public:
+    explicit Coverage(const TRect& area);
+    const TRect& Area() const { return area_; }
+    void Mark(int x, int y, Ink ink)
+    {
+        if (!Contains(area_, x, y))
+            return;
+        std::uint8_t& m = mask_[Index(x, y)];
+        if (ink > m)
+            m = ink;
+    }
+    Ink At(int x, int y) const { return Contains(area_, x, y) ? static_cast<Ink>(mask_[Index(x, y)]) : kNone; }
+    // Brush and gaps take the brush colour, pen pixels the pen colour, all through the pen mode.
+    void Paint(const TCanvas& canvas) const;
+
+private:
+    std::size_t Index(int x, int y) const
+    {
+        return static_cast<std::size_t>(y - area_.Top) * static_cast<std::size_t>(area_.Width())
+            + static_cast<std::size_t>(x - area_.Left);
+    }
+    TRect area_;
+    std::vector<std::uint8_t> mask_;
+};
+
+// The drawing area a primitive may touch: its bounds grown by margin, within the canvas clip.
+TRect PrimitiveArea(const TCanvas& canvas, TRect bounds, int margin);
+
+// The pen walking a path: one Step per pixel of the path advances the dash pattern.
+// Pens wider than one pixel stamp a round block centred on each path pixel and draw solid
+// whatever their style (as the platform does).
+class Stroke {
+public:
+    Stroke(const TCanvas& canvas, Coverage& cover);
+    bool Visible() const { return visible_; }
+    int Width() const { return width_; }
+    // Extra pixels a stamp reaches beyond its path pixel.
+    int Reach() const { return width_; }
+    void Step(int x, int y);
+    // a to b; b itself only when includeEnd. Steps outside the coverage area are skipped
+    // but still advance the pattern.
+    void Line(TPoint a, TPoint b, bool includeEnd);
+
+private:
+    bool PenAt(long long index) const;
+    void Stamp(int x, int y, Ink ink);
+    Coverage& cover_;
+    bool visible_ = true;
+    int width_ = 1;
+    Ink gapInk_ = kGap;
+    std::vector<int> pattern_; // on, off, on, off... lengths; empty = solid
+    int patternLength_ = 0;
+    long long index_ = 0;
+};
+
+// The pen's outline width inside closed figures (0 for a clear pen).
+int OutlineWidth(const TCanvas& canvas);
+
+} // namespace kes::gdi

@@ -1,0 +1,169 @@
+// Lines, rectangles and polygons.
+#include "platform/gdi_internal.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace kes::gdi;
+
+namespace {
+
+TRect BoundsOf(std::span<const TPoint> points)
+{
+    TRect r{kCoordLimit, kCoordLimit, -kCoordLimit, -kCoordLimit};
+    for (TPoint p : points) {
+        r.Left = std::min(r.Left, ClampCoord(p.x));
+        r.Top = std::min(r.Top, ClampCoord(p.y));
+        r.Right = std::max(r.Right, ClampCoord(p.x) + 1);
+        r.Bottom = std::max(r.Bottom, ClampCoord(p.y) + 1);
+    }
+    return r;
+}
+
+// Segments from each point to the next (closing back to the first when closed), the
+// dash pattern running on across them. Thin pens leave out each segment's end point;
+// wide pens cover it, as their round ends do.
+void StrokePath(Stroke& stroke, std::span<const TPoint> points, bool closed)
+{
+    bool ends = stroke.Width() > 1;
+    for (std::size_t i = 0; i + 1 < points.size(); ++i)
+        stroke.Line(points[i], points[i + 1], ends);
+    if (closed && points.size() > 1)
+        stroke.Line(points.back(), points.front(), ends);
+}
+
+void FillSolid(const TCanvas& canvas, const TRect& r, TColor color)
+{
+    Surface s(canvas);
+    if (!s.Valid())
+        return;
+    if (r.Right <= r.Left || r.Bottom <= r.Top)
+        return;
+    TRect c = Intersect(r, s.Clip());
+    std::uint32_t px = ToPixel(color);
+    for (int y = c.Top; y < c.Bottom; ++y)
+        for (int x = c.Left; x < c.Right; ++x)
+            s.Put(x, y, px);
+}
+
+// Even-odd fill: a pixel is inside when its centre is, edges through vertices at
+// integer corners; a centre exactly on a left edge is in, on a right edge out.
+void MarkPolygonFill(Coverage& cover, std::span<const TPoint> points)
+{
+    const TRect& area = cover.Area();
+    std::vector<double> xs;
+    for (int py = area.Top; py < area.Bottom; ++py) {
+        double y = py + 0.5;
+        xs.clear();
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            TPoint a{ClampCoord(points[i].x), ClampCoord(points[i].y)};
+            TPoint b = points[(i + 1) % points.size()];
+            b = TPoint{ClampCoord(b.x), ClampCoord(b.y)};
+            if (a.y == b.y)
+                continue;
+            double y0 = std::min(a.y, b.y);
+            double y1 = std::max(a.y, b.y);
+            if (y < y0 || y >= y1)
+                continue;
+            xs.push_back(a.x + (y - a.y) * (b.x - a.x) / static_cast<double>(b.y - a.y));
+        }
+        std::sort(xs.begin(), xs.end());
+        for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
+            long long from = static_cast<long long>(std::ceil(xs[i] - 0.5));
+            long long to = static_cast<long long>(std::ceil(xs[i + 1] - 0.5));
+            from = std::max<long long>(from, area.Left);
+            to = std::min<long long>(to, area.Right);
+            for (long long px = from; px < to; ++px)
+                cover.Mark(static_cast<int>(px), py, kBrush);
+        }
+    }
+}
+
+} // namespace
+
+void TCanvas::LineTo(int x, int y)
+{
+    TPoint pts[] = {penPos_, TPoint{x, y}};
+    Coverage cover(PrimitiveArea(*this, BoundsOf(pts), std::max(1, Pen.Width)));
+    Stroke stroke(*this, cover);
+    StrokePath(stroke, pts, false);
+    cover.Paint(*this);
+    penPos_ = TPoint{x, y};
+}
+
+void TCanvas::Polyline(std::span<const TPoint> points)
+{
+    if (points.size() < 2)
+        return;
+    Coverage cover(PrimitiveArea(*this, BoundsOf(points), std::max(1, Pen.Width)));
+    Stroke stroke(*this, cover);
+    StrokePath(stroke, points, false);
+    cover.Paint(*this);
+}
+
+void TCanvas::Polygon(std::span<const TPoint> points)
+{
+    if (points.size() < 2)
+        return;
+    Coverage cover(PrimitiveArea(*this, BoundsOf(points), std::max(1, Pen.Width)));
+    Stroke stroke(*this, cover);
+    StrokePath(stroke, points, true);
+    if (Brush.Style != bsClear)
+        MarkPolygonFill(cover, points);
+    cover.Paint(*this);
+}
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
+{
+    TRect box = Normalized(x1, y1, x2, y2);
+    if (IsEmpty(box))
+        return;
+    int w = OutlineWidth(*this);
+    if (w == 0) {
+        // Without a pen the filled area loses its last column and row, as on the platform.
+        box.Right -= 1;
+        box.Bottom -= 1;
+        if (IsEmpty(box))
+            return;
+    }
+    Coverage cover(PrimitiveArea(*this, box, 0));
+    const TRect& area = cover.Area();
+    if (Brush.Style != bsClear)
+        for (int y = area.Top; y < area.Bottom; ++y)
+            for (int x = area.Left; x < area.Right; ++x)
+                cover.Mark(x, y, kBrush);
+    if (w == 1) {
+        // Clockwise from the top-left corner so that a dash pattern runs round the frame.
+        int r = box.Right - 1;
+        int b = box.Bottom - 1;
+        Stroke stroke(*this, cover);
+        if (r == box.Left || b == box.Top) {
+            stroke.Line(TPoint{box.Left, box.Top}, TPoint{r, b}, true);
+        } else {
+            TPoint corners[] = {{box.Left, box.Top}, {r, box.Top}, {r, b}, {box.Left, b}};
+            StrokePath(stroke, corners, true);
+        }
+    } else if (w > 1) {
+        for (int y = area.Top; y < area.Bottom; ++y)
+            for (int x = area.Left; x < area.Right; ++x)
+                if (x < box.Left + w || x >= box.Right - w || y < box.Top + w || y >= box.Bottom - w)
+                    cover.Mark(x, y, kPen);
+    }
+    cover.Paint(*this);
+}
+
+void TCanvas::FillRect(const TRect& r)
+{
+    if (Brush.Style != bsClear)
+        FillSolid(*this, r, Brush.Color);
+}
+
+void TCanvas::FrameRect(const TRect& r)
+{
+    if (Brush.Style == bsClear || r.Right <= r.Left || r.Bottom <= r.Top)
+        return;
+    FillSolid(*this, TRect{r.Left, r.Top, r.Right, r.Top + 1}, Brush.Color);
+    FillSolid(*this, TRect{r.Left, r.Bottom - 1, r.Right, r.Bottom}, Brush.Color);
+    FillSolid(*this, TRect{r.Left, r.Top, r.Left + 1, r.Bottom}, Brush.Color);
+    FillSolid(*this, TRect{r.Right - 1, r.Top, r.Right, r.Bottom}, Brush.Color);
+}

@@ -1,0 +1,1 @@
+#include "test_gdi_fixture.h"
