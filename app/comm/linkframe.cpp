@@ -1,24 +1,10 @@
 #include "app/comm/linkframe.h"
 
+#include "objects/digtest.h"
+
 #include <algorithm>
 
 namespace kes {
-
-namespace {
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-// Value of an upper-case hex digit, or -1.
-inline int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
 
 std::uint8_t LinkLrc(ByteSpan bytes)
 {
@@ -56,32 +42,17 @@ Bytes BuildLinkRequest(std::uint8_t station, LinkCmd cmd, std::uint32_t address,
     return req;
 }
 
-void AppendHexPair(std::string& out, std::uint8_t value)
-{
-    out.push_back(kHexDigits[value >> 4]);
-    out.push_back(kHexDigits[value & 0x0F]);
-}
-
-std::uint8_t LinkHexPair(char high, char low)
-{
-    unsigned v = 0;
-    for (char c : {high, low}) {
-        const int d = HexValue(c);
-        if (d >= 0)
-            v = v * 16 + static_cast<unsigned>(d);
-    }
-    return static_cast<std::uint8_t>(v);
-}
-
 std::string EncodeLinkFrame(ByteSpan request)
 {
-    std::string text;
-    text.reserve(1 + 2 * request.size() + 4);
-    text.push_back(':');
-    for (std::uint8_t b : request)
-        AppendHexPair(text, b);
-    AppendHexPair(text, LinkLrc(request));
-    text.append("\r\n");
+    std::string text(1 + 2 * request.size() + 4, ':');
+    char* out = text.data() + 1;
+    for (std::uint8_t b : request) {
+        ByteToHexPair(b, out);
+        out += 2;
+    }
+    ByteToHexPair(LinkLrc(request), out);
+    out[2] = '\r';
+    out[3] = '\n';
     return text;
 }
 
@@ -93,7 +64,7 @@ LinkReply CheckLinkReply(std::string_view line)
     unsigned sum = 0;
     std::size_t i = 0;
     for (; i < line.size() && line[i] != '\r'; i += 2) {
-        const std::uint8_t b = LinkHexPair(at(i), at(i + 1));
+        const std::uint8_t b = HexPairToByte(at(i), at(i + 1));
         sum += b;
         if (i > 0)
             reply.bytes.push_back(b);

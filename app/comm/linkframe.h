@@ -42,10 +42,6 @@ inline std::string LinkRequestText(std::uint8_t station, LinkCmd cmd, std::uint3
     return EncodeLinkFrame(BuildLinkRequest(station, cmd, address, data, length));
 }
 
-// Hex digit pairs as the panel writes them: upper-case only; any other character adds nothing.
-std::uint8_t LinkHexPair(char high, char low);
-void AppendHexPair(std::string& out, std::uint8_t value);
-
 enum class ReplyCheck {
     Ok,
     BadLrc,     // sum not zero, or fewer than three pairs (station, function, LRC)

@@ -1,0 +1,233 @@
+#include "fakepanel.h"
+
+#include "app/comm/linkframe.h"
+
+#include <QTimer>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace kes::test {
+
+namespace {
+
+int SpeedToBaud(speed_t s)
+{
+    switch (s) {
+    case B9600: return 9600;
+    case B19200: return 19200;
+    case B38400: return 38400;
+    case B57600: return 57600;
+    case B115200: return 115200;
+    default: return 0;
+    }
+}
+
+struct BusyClock {
+    explicit BusyClock(double& total) : total_(total), start_(std::chrono::steady_clock::now()) {}
+    ~BusyClock() { total_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count(); }
+    double& total_;
+    std::chrono::steady_clock::time_point start_;
+};
+
+} // namespace
+
+std::function<Fault(const FakeRequest&)> FaultWhen(std::function<bool(const FakeRequest&)> pick, Fault fault, int times)
+{
+    auto left = std::make_shared<int>(times);
+    return [pick = std::move(pick), fault, left](const FakeRequest& r) {
+        if (*left > 0 && pick(r)) {
+            --*left;
+            return fault;
+        }
+        return Fault{};
+    };
+}
+
+FakePanel::FakePanel()
+{
+    const int m = posix_openpt(O_RDWR | O_NOCTTY);
+    if (m < 0)
+        return;
+    if (grantpt(m) != 0 || unlockpt(m) != 0 || !ptsname(m)) {
+        close(m);
+        return;
+    }
+    slavePath_ = ptsname(m);
+    // Raw from the start: the opener saves and restores these settings, and an echoing line
+    // discipline would hand the panel its own replies back.
+    termios t{};
+    tcgetattr(m, &t);
+    cfmakeraw(&t);
+    cfsetspeed(&t, B9600);
+    tcsetattr(m, TCSANOW, &t);
+    fcntl(m, F_SETFL, fcntl(m, F_GETFL) | O_NONBLOCK);
+    slaveHold_ = open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    master_ = m;
+    readNotifier_ = std::make_unique<QSocketNotifier>(master_, QSocketNotifier::Read);
+    QObject::connect(readNotifier_.get(), &QSocketNotifier::activated, [this] { OnReadable(); });
+    writeNotifier_ = std::make_unique<QSocketNotifier>(master_, QSocketNotifier::Write);
+    writeNotifier_->setEnabled(false);
+    QObject::connect(writeNotifier_.get(), &QSocketNotifier::activated, [this] { FlushOut(); });
+}
+
+FakePanel::~FakePanel()
+{
+    readNotifier_.reset();
+    writeNotifier_.reset();
+    if (slaveHold_ >= 0)
+        close(slaveHold_);
+    if (master_ >= 0)
+        close(master_);
+}
+
+void FakePanel::OnReadable()
+{
+    BusyClock clock(busySeconds_);
+    char buf[4096];
+    for (;;) {
+        const ssize_t n = read(master_, buf, sizeof buf);
+        if (n <= 0)
+            break;
+        rx_.append(buf, static_cast<std::size_t>(n));
+    }
+    for (;;) {
+        const auto colon = rx_.find(':');
+        if (colon == std::string::npos) {
+            rx_.clear();
+            return;
+        }
+        const auto lf = rx_.find('\n', colon);
+        if (lf == std::string::npos) {
+            rx_.erase(0, colon);
+            return;
+        }
+        const std::string line = rx_.substr(colon + 1, lf - colon);
+        rx_.erase(0, lf + 1);
+        Serve(line);
+    }
+}
+
+// Requests decode like replies: the command character takes the function byte's place.
+void FakePanel::Serve(const std::string& line)
+{
+    const LinkReply decoded = CheckLinkReply(line);
+    if (decoded.check != ReplyCheck::Ok)
+        return;  // a damaged request gets no answer
+    const Bytes& b = decoded.bytes;
+    FakeRequest req;
+    req.index = static_cast<int>(log_.size());
+    req.command = static_cast<char>(b[0]);
+    if ((req.command == '0' || req.command == '1') && b.size() >= 6) {
+        req.address = *GetU32be(b, 1);
+        req.length = b[5];
+        req.data.assign(b.begin() + 6, b.end());
+    } else if (req.command == '4' && b.size() >= 2) {
+        req.data.assign(b.begin() + 1, b.end());
+    }
+    termios t{};
+    tcgetattr(master_, &t);
+    req.baud = SpeedToBaud(cfgetospeed(&t));
+    log_.push_back(req);
+    if (busy_)
+        queued_.push_back(req);
+    else
+        Answer(req);
+}
+
+void FakePanel::Answer(const FakeRequest& req)
+{
+    const Fault fault = faults ? faults(req) : Fault{};
+    if (fault.kind == FaultKind::Drop)
+        return;
+    const std::string reply = ReplyFor(req, fault);
+    if (fault.kind != FaultKind::Delay) {
+        Send(reply);
+        return;
+    }
+    busy_ = true;
+    QTimer::singleShot(fault.delayMs, [this, reply] {
+        Send(reply);
+        busy_ = false;
+        while (!busy_ && !queued_.empty()) {
+            const FakeRequest next = queued_.front();
+            queued_.pop_front();
+            Answer(next);
+        }
+    });
+}
+
+std::string FakePanel::ReplyFor(const FakeRequest& req, const Fault& fault)
+{
+    Bytes r = {1, static_cast<std::uint8_t>(req.command)};  // the panel's station, function byte
+    switch (req.command) {
+    case '4':
+        r.push_back(req.data.empty() ? 0 : req.data[0]);
+        if (fault.kind == FaultKind::BaudEcho)
+            r.back() ^= 1;
+        break;
+    case '3':
+        AppendU16be(r, 0);
+        AppendU8(r, static_cast<std::uint8_t>((identity.memMapVariant << 4) | (identity.modelIndex & 0x0F)));
+        AppendU16be(r, identity.firmwareVersion);
+        AppendU16be(r, identity.machineId);
+        AppendU8(r, identity.com1);
+        AppendU8(r, identity.com2);
+        AppendU32be(r, identity.firmwareLength);
+        AppendU32be(r, identity.firmwareStamp);
+        AppendU16be(r, identity.kept);
+        break;
+    case '1':
+        AppendU32be(r, req.address);
+        AppendU8(r, req.length);
+        for (std::size_t i = 0; i < req.length - (fault.kind == FaultKind::ShortRead ? 1u : 0u); ++i) {
+            const std::size_t a = std::size_t(req.address) + i;
+            r.push_back(a < memory.size() ? memory[a] : 0xFF);
+        }
+        break;
+    case '0':
+        if (std::size_t(req.address) + req.data.size() > memory.size()) {
+            r[1] |= 0x80;
+            break;
+        }
+        std::copy(req.data.begin(), req.data.end(), memory.begin() + req.address);
+        if (!minimalReplies) {
+            AppendU32be(r, req.address);
+            AppendU8(r, req.length);
+        }
+        break;
+    default:
+        break;
+    }
+    if (fault.kind == FaultKind::ErrorBit)
+        r[1] |= 0x80;
+    if (fault.kind == FaultKind::Overrun)
+        return ":" + std::string(250, '0');
+    std::string text = EncodeLinkFrame(r);
+    if (fault.kind == FaultKind::BadLrc)
+        text[text.size() - 3] = text[text.size() - 3] == '0' ? '1' : '0';
+    return text;
+}
+
+void FakePanel::Send(const std::string& chars)
+{
+    out_ += chars;
+    FlushOut();
+}
+
+void FakePanel::FlushOut()
+{
+    while (!out_.empty()) {
+        const ssize_t n = write(master_, out_.data(), out_.size());
+        if (n <= 0)
+            break;
+        out_.erase(0, static_cast<std::size_t>(n));
+    }
+    writeNotifier_->setEnabled(!out_.empty());
+}
+
+} // namespace kes::test

@@ -1,0 +1,94 @@
+#pragma once
+// A panel of our own for tests and the benchmark: it answers the link protocol on the master
+// side of a pseudo-terminal pair, keeps a panel memory, and misbehaves on cue (drop, corrupt,
+// delay or flag a reply, or overrun the receiver). It runs in the caller's Qt event loop.
+#include "app/comm/transferhost.h"
+#include "platform/bytes.h"
+
+#include <QSocketNotifier>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kes::test {
+
+struct FakeRequest {
+    int index = 0;          // 0-based count of well-formed requests received
+    char command = 0;       // '0'..'4'
+    std::uint32_t address = 0;
+    std::uint8_t length = 0;
+    Bytes data;             // write data, or the set-baud code
+    int baud = 0;           // line rate the port was set to when the request came
+};
+
+enum class FaultKind {
+    None,
+    Drop,      // no reply
+    BadLrc,    // reply with a wrong checksum
+    ErrorBit,  // reply with bit 7 of the function byte set
+    Delay,     // reply after delayMs; the panel is busy meanwhile and serves later requests after it
+    Overrun,   // more than 200 characters without a line end
+    BaudEcho,  // set-baud reply echoing another code
+    ShortRead, // read reply one data byte short
+};
+
+struct Fault {
+    FaultKind kind = FaultKind::None;
+    int delayMs = 0;
+};
+
+class FakePanel {
+public:
+    FakePanel();
+    ~FakePanel();
+    FakePanel(const FakePanel&) = delete;
+    FakePanel& operator=(const FakePanel&) = delete;
+
+    bool Ok() const { return master_ >= 0; }
+    const std::string& SlavePath() const { return slavePath_; }
+
+    // What the identify reply reports.
+    PanelIdentity identity;
+    // Panel memory from address 0; reads past it give 0xFF, writes past it an error reply.
+    Bytes memory = Bytes(std::size_t(1) << 20, 0xFF);
+    // Write and end replies as function byte only (real panels may leave out the echo).
+    bool minimalReplies = false;
+    // Decides the fault for each request; null: none.
+    std::function<Fault(const FakeRequest&)> faults;
+
+    const std::vector<FakeRequest>& Log() const { return log_; }
+    // A delayed reply or requests behind it are still to be answered.
+    bool Pending() const { return busy_ || !queued_.empty() || !out_.empty(); }
+    // Seconds spent inside the panel's own handling (the benchmark takes it off the total).
+    double BusySeconds() const { return busySeconds_; }
+
+private:
+    void OnReadable();
+    void Serve(const std::string& line);
+    void Answer(const FakeRequest& req);
+    std::string ReplyFor(const FakeRequest& req, const Fault& fault);
+    void Send(const std::string& chars);
+    void FlushOut();
+
+    int master_ = -1;
+    int slaveHold_ = -1;  // keeps the slave side open so the master never sees a hang-up
+    std::string slavePath_;
+    std::unique_ptr<QSocketNotifier> readNotifier_;
+    std::unique_ptr<QSocketNotifier> writeNotifier_;
+    std::string rx_;
+    std::string out_;
+    std::vector<FakeRequest> log_;
+    std::deque<FakeRequest> queued_;  // requests that came while a delayed reply was pending
+    bool busy_ = false;
+    double busySeconds_ = 0;
+};
+
+// A fault for the requests `pick` selects, `times` times at most.
+std::function<Fault(const FakeRequest&)> FaultWhen(std::function<bool(const FakeRequest&)> pick, Fault fault,
+                                                   int times = 1);
+
+} // namespace kes::test

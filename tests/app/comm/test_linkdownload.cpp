@@ -1,0 +1,245 @@
+// Downloads to a fake panel over a pseudo-terminal. A transfer must leave the panel's memory
+// byte-identical to what was sent (system block, page table, firmware, image) in the order the
+// panel expects, and every fault must end in exactly one outcome with the engine idle, the
+// port closed and the configured rate kept: never a success after a lost or refused step.
+#include "commtestsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using namespace kes;
+using namespace kes::test;
+
+constexpr int kTimeOutMs = 5 * 36;
+
+Bytes MemoryAt(const FakePanel& p, std::uint32_t at, std::size_t n)
+{
+    return Bytes(p.memory.begin() + at, p.memory.begin() + at + n);
+}
+
+SystemBlockFields SampleBlock()
+{
+    SystemBlockFields f;
+    f.entryCount = 4;
+    f.machineId = 3;
+    f.defStation = 7;
+    f.passwords[0].text = {'1', '2', '3', '4', '5', '6'};
+    return f;
+}
+
+bool IsWrite(const FakeRequest& r) { return r.command == '0'; }
+
+TEST(LinkDownload, FullDownloadLeavesThePanelIdenticalToTheImage)
+{
+    struct Case {
+        const char* name;
+        std::uint16_t fw;
+        bool stampEqual;                   // the panel already has this firmware
+        std::vector<std::size_t> blockChunks;
+    };
+    const std::vector<Case> cases = {
+        {"short block, firmware current", 99, true, {32, 32, 24}},
+        {"long block, firmware sent", 100, false, {32, 32, 32, 32, 2}},
+    };
+    const Bytes firmware(100, 0x3C);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LinkRig rig;
+        ASSERT_TRUE(rig.panel.Ok());
+        FirmwareDir dir(3, 1, c.fw, firmware);
+        rig.engine.Options().firmwareDir = dir.Path();
+        rig.panel.identity.firmwareVersion = c.fw;
+        rig.panel.identity.firmwareStamp = c.stampEqual ? dir.Stamp() : dir.Stamp() + 1;
+        rig.host.sysBlock = SampleBlock();
+
+        ASSERT_TRUE(rig.Run(TransferKind::Download));
+        ASSERT_EQ(rig.host.outcomes.size(), 1u);
+        EXPECT_TRUE(rig.host.outcomes[0].ok);
+        EXPECT_EQ(rig.host.outcomes[0].message, 68);
+        EXPECT_FALSE(rig.engine.Busy());
+        EXPECT_FALSE(rig.port.IsOpen());
+        EXPECT_EQ(rig.port.Settings().baud, LinkRig::kBaud);
+
+        const LinkMemoryMap m = rig.host.map;
+        const DownloadImage& d = rig.host.download;
+        EXPECT_EQ(MemoryAt(rig.panel, m.ObjDataAddr, d.image.size()), d.image);
+        // The last chunk is whole, 0xFF after the image.
+        const std::size_t padded = (d.image.size() + 31) / 32 * 32;
+        EXPECT_EQ(MemoryAt(rig.panel, m.ObjDataAddr + d.image.size(), padded - d.image.size()),
+                  Bytes(padded - d.image.size(), 0xFF));
+        EXPECT_EQ(MemoryAt(rig.panel, m.ObjPageAddr, 4 * (d.offsets.size() + 1)), BuildPageTable(d.offsets));
+
+        SystemBlockFields sent = SampleBlock();
+        sent.firmwareLength = c.stampEqual ? 0x1234 : static_cast<std::uint32_t>(firmware.size());
+        sent.firmwareStamp = dir.Stamp();
+        Bytes block(SystemBlockSize(c.fw), 0xFF);
+        BuildSystemBlock(sent, c.fw, block);
+        EXPECT_EQ(MemoryAt(rig.panel, m.ParaAddr, block.size()), block);
+        Bytes fwExpected = c.stampEqual ? Bytes(128, 0xFF) : firmware;
+        fwExpected.resize(128, 0xFF);
+        EXPECT_EQ(MemoryAt(rig.panel, m.CommCodeAddr, 128), fwExpected);
+
+        // Order on the wire: set baud at 9600, identify at the configured rate, the writes
+        // area by area, then the end.
+        const auto& log = rig.panel.Log();
+        ASSERT_GE(log.size(), 3u);
+        EXPECT_EQ(log[0].command, '4');
+        EXPECT_EQ(log[0].baud, 9600);
+        EXPECT_EQ(log[0].data, Bytes{4});
+        EXPECT_EQ(log[1].command, '3');
+        EXPECT_EQ(log[1].baud, LinkRig::kBaud);
+        EXPECT_EQ(log.back().command, '2');
+        std::vector<std::size_t> blockChunks;
+        std::vector<char> areas;
+        for (const FakeRequest& r : log) {
+            if (!IsWrite(r))
+                continue;
+            const char area = r.address < m.ParaEnd ? 'S' : r.address < m.ObjPageEnd ? 'T'
+                              : r.address < m.CommCodeAddrEnd ? 'F' : 'I';
+            if (area == 'S')
+                blockChunks.push_back(r.length);
+            if (areas.empty() || areas.back() != area)
+                areas.push_back(area);
+            EXPECT_LE(r.length, 32);
+        }
+        EXPECT_EQ(blockChunks, c.blockChunks);
+        EXPECT_EQ(areas, c.stampEqual ? (std::vector<char>{'S', 'T', 'I'}) : (std::vector<char>{'S', 'T', 'F', 'I'}));
+    }
+}
+
+TEST(LinkDownload, StartScreenGoesToItsAreaOnly)
+{
+    LinkRig rig;
+    rig.host.screen = Bytes(100, 0x42);
+    ASSERT_TRUE(rig.Run(TransferKind::StartScreen));
+    ASSERT_EQ(rig.host.outcomes.size(), 1u);
+    EXPECT_TRUE(rig.host.outcomes[0].ok);
+    const LinkMemoryMap m = rig.host.map;
+    EXPECT_EQ(MemoryAt(rig.panel, m.StartCanvas, 100), Bytes(100, 0x42));
+    EXPECT_EQ(MemoryAt(rig.panel, m.ParaAddr, 32), Bytes(32, 0xFF));  // no system block
+
+    // Pictures larger than the area are refused before anything is written.
+    LinkRig big;
+    big.host.screen = Bytes(m.EndCanvas - m.StartCanvas + 1, 0x42);
+    ASSERT_TRUE(big.Run(TransferKind::StartScreen));
+    EXPECT_EQ(big.host.outcomes[0].message, 26);
+    EXPECT_EQ(MemoryAt(big.panel, m.StartCanvas, 32), Bytes(32, 0xFF));
+}
+
+struct FaultCase {
+    const char* name;
+    std::function<void(LinkRig&)> setup;
+    bool ok;
+    int message;              // expected message number, or -1 for a literal text
+    std::string textPrefix;   // literal message start
+};
+
+Fault Failing(FaultKind kind) { return Fault{kind, 0}; }
+Fault Late() { return Fault{FaultKind::Delay, 2 * kTimeOutMs + 100}; }
+auto ImageWrite(int chunk)
+{
+    return [chunk](const FakeRequest& r) { return r.command == '0' && r.address == TestMemoryMap().ObjDataAddr + 32u * chunk; };
+}
+
+TEST(LinkDownload, FaultsEndInOneOutcome)
+{
+    const std::vector<FaultCase> cases = {
+        {"dropped reply is sent again", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(2), Failing(FaultKind::Drop)); }, true, 68, {}},
+        {"dropped reply, bare acknowledgements",
+         [](LinkRig& r) {
+             r.panel.minimalReplies = true;
+             r.panel.faults = FaultWhen(ImageWrite(2), Failing(FaultKind::Drop));
+         },
+         true, 68, {}},
+        {"late duplicate", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(2), Late()); }, true, 68, {}},
+        {"late duplicate, bare acknowledgements",
+         [](LinkRig& r) {
+             r.panel.minimalReplies = true;
+             r.panel.faults = FaultWhen(ImageWrite(2), Late());
+         },
+         true, 68, {}},
+        {"bad LRC", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::BadLrc)); }, false, 30, {}},
+        {"error bit", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::ErrorBit)); }, false, 30, {}},
+        {"reply overruns the receiver", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::Overrun)); }, false, 29, {}},
+        {"no reply at all",
+         [](LinkRig& r) { r.panel.faults = FaultWhen([](const FakeRequest& q) { return q.index >= 3; }, Failing(FaultKind::Drop), 1000); },
+         false, 62, {}},
+        {"end reply never comes",
+         [](LinkRig& r) { r.panel.faults = FaultWhen([](const FakeRequest& q) { return q.command == '2'; }, Failing(FaultKind::Drop), 1000); },
+         false, 62, {}},
+        {"set-baud echo differs", [](LinkRig& r) { r.panel.faults = FaultWhen([](const FakeRequest& q) { return q.command == '4'; }, Failing(FaultKind::BaudEcho)); },
+         false, -1, "Set Baud Rate Fail!!"},
+        {"old firmware", [](LinkRig& r) { r.panel.identity.firmwareVersion = 89; }, false, 98, {}},
+        {"other panel model", [](LinkRig& r) { r.panel.identity.modelIndex = 2; }, false, 95, {}},
+        {"firmware file missing", [](LinkRig& r) { r.engine.Options().firmwareDir = "/nonexistent/"; }, false, -1,
+         "File /nonexistent/BIN/M3_1100.bin not found !!"},
+        {"image larger than the area the panel reports",
+         [](LinkRig& r) {
+             r.panel.identity.memMapVariant = 1;
+             r.host.mapForVariant = [](std::uint8_t variant) {
+                 LinkMemoryMap m = TestMemoryMap();
+                 if (variant == 1)
+                     m.ObjDataAddrEnd = m.ObjDataAddr + 256;
+                 return m;
+             };
+         },
+         false, 26, {}},
+    };
+    for (const FaultCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        LinkRig rig;
+        FirmwareDir dir(3, 1, 100, Bytes(40, 1));
+        rig.engine.Options().firmwareDir = dir.Path();
+        rig.panel.identity.firmwareStamp = dir.Stamp();
+        c.setup(rig);
+
+        ASSERT_TRUE(rig.Run(TransferKind::Download));
+        rig.Drain();  // late replies arrive now and must change nothing
+        ASSERT_EQ(rig.host.outcomes.size(), 1u);
+        const TransferOutcome& o = rig.host.outcomes[0];
+        EXPECT_EQ(o.ok, c.ok);
+        EXPECT_EQ(o.message, c.message);
+        EXPECT_EQ(o.text, c.textPrefix);
+        EXPECT_FALSE(rig.engine.Busy());
+        EXPECT_FALSE(rig.port.IsOpen());
+        EXPECT_EQ(rig.port.Settings().baud, LinkRig::kBaud);
+        if (c.ok) {
+            const DownloadImage& d = rig.host.download;
+            EXPECT_EQ(MemoryAt(rig.panel, rig.host.map.ObjDataAddr, d.image.size()), d.image);
+        } else {
+            EXPECT_EQ(rig.engine.Xfer().LinkStep, kLinkFailed);
+        }
+    }
+}
+
+TEST(LinkDownload, UnansweredRequestGoesOutFourTimes)
+{
+    LinkRig rig;
+    rig.panel.faults = FaultWhen([](const FakeRequest& q) { return q.command == '3'; }, Failing(FaultKind::Drop), 1000);
+    ASSERT_TRUE(rig.Run(TransferKind::Download));
+    EXPECT_EQ(rig.host.outcomes[0].message, 62);
+    const auto& log = rig.panel.Log();
+    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const FakeRequest& r) { return r.command == '3'; }), 4);
+    EXPECT_EQ(log.size(), 5u);  // set baud, then the identify four times
+}
+
+TEST(LinkDownload, ANewTransferRunsAfterAFailure)
+{
+    LinkRig rig;
+    FirmwareDir dir(3, 1, 100, Bytes(40, 1));
+    rig.engine.Options().firmwareDir = dir.Path();
+    rig.panel.identity.firmwareStamp = dir.Stamp();
+    rig.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::ErrorBit));
+    ASSERT_TRUE(rig.Run(TransferKind::Download));
+    EXPECT_FALSE(rig.host.outcomes[0].ok);
+    ASSERT_TRUE(rig.Run(TransferKind::Download));
+    ASSERT_EQ(rig.host.outcomes.size(), 2u);
+    EXPECT_TRUE(rig.host.outcomes[1].ok);
+    const DownloadImage& d = rig.host.download;
+    EXPECT_EQ(MemoryAt(rig.panel, rig.host.map.ObjDataAddr, d.image.size()), d.image);
+}
+
+} // namespace
