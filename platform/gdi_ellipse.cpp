@@ -4,7 +4,7 @@
 // box (right and bottom edges excluded, so the figure stays within the box's pixels).
 // The outline is the inside pixels touching an outside pixel on a side, which makes a
 // thin eight-connected curve; a pen w pixels wide adds the inside pixels that fall out of
-// the ellipse of the box inset by w - 1, so wide outlines grow inwards.
+// the ellipse of the box inset by w on each side, so wide outlines grow inwards.
 // Arcs run counter-clockwise as seen on the screen from the ray through the start point to
 // the ray through the end point; a pixel is on the arc when the ray to its centre is.
 // Equal rays make a full ellipse.
@@ -56,7 +56,7 @@ public:
             return false;
         if (!Inside(px - 1, py) || !Inside(px + 1, py) || !Inside(px, py - 1) || !Inside(px, py + 1))
             return true;
-        return width > 1 && !Inside(px, py, width - 1);
+        return width > 1 && !Inside(px, py, width);
     }
 
     // From the centre to a pixel's centre, doubled so that it stays integral.
@@ -71,10 +71,9 @@ public:
                    2LL * ClampCoord(y) - (static_cast<long long>(box_.Top) + box_.Bottom)};
     }
 
-    TPoint CentrePixel() const
+    std::pair<double, double> Centre() const
     {
-        return TPoint{static_cast<int>(std::floor((box_.Left + static_cast<double>(box_.Right)) / 2)),
-                      static_cast<int>(std::floor((box_.Top + static_cast<double>(box_.Bottom)) / 2))};
+        return {(box_.Left + static_cast<double>(box_.Right)) / 2, (box_.Top + static_cast<double>(box_.Bottom)) / 2};
     }
 
     // Where the ray along d (doubled, from the centre) meets the ellipse.
@@ -88,29 +87,6 @@ public:
         double dy = static_cast<double>(d.y) / 2;
         double k = std::sqrt((dx / a) * (dx / a) + (dy / b) * (dy / b));
         return {cx + dx / k, cy + dy / k};
-    }
-
-    // The figure's pixel nearest to where the ray along d leaves it.
-    TPoint RayEndPixel(Vec d) const
-    {
-        auto [ex, ey] = RayEnd(d);
-        int fx = static_cast<int>(std::floor(ex));
-        int fy = static_cast<int>(std::floor(ey));
-        TPoint best{std::clamp(fx, box_.Left, box_.Right - 1), std::clamp(fy, box_.Top, box_.Bottom - 1)};
-        double bestDist = -1;
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) {
-                int px = fx + dx;
-                int py = fy + dy;
-                if (!Inside(px, py))
-                    continue;
-                double dist = (px + 0.5 - ex) * (px + 0.5 - ex) + (py + 0.5 - ey) * (py + 0.5 - ey);
-                if (bestDist < 0 || dist < bestDist) {
-                    bestDist = dist;
-                    best = TPoint{px, py};
-                }
-            }
-        return best;
     }
 
 private:
@@ -156,6 +132,35 @@ private:
     bool full_ = false;
     bool narrow_ = false;
 };
+
+// The figure's pixel nearest to the point (x, y), preferring pixels of the sweep, so that
+// the ends of an arc and the tip of a pie lie on the edges of what the sweep fills.
+TPoint NearestPixel(const EllipseShape& shape, const Sweep& sweep, double x, double y)
+{
+    const TRect& box = shape.Box();
+    int fx = static_cast<int>(std::floor(x));
+    int fy = static_cast<int>(std::floor(y));
+    TPoint best{std::clamp(fx, box.Left, box.Right - 1), std::clamp(fy, box.Top, box.Bottom - 1)};
+    bool found = false;
+    bool bestInSweep = false;
+    double bestDist = 0;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            int px = fx + dx;
+            int py = fy + dy;
+            if (!shape.Inside(px, py))
+                continue;
+            bool inSweep = sweep.Holds(shape.ToPixel(px, py));
+            double dist = (px + 0.5 - x) * (px + 0.5 - x) + (py + 0.5 - y) * (py + 0.5 - y);
+            if (!found || (inSweep && !bestInSweep) || (inSweep == bestInSweep && dist < bestDist)) {
+                found = true;
+                bestInSweep = inSweep;
+                bestDist = dist;
+                best = TPoint{px, py};
+            }
+        }
+    return best;
+}
 
 enum class Figure { Ellipse, Arc, Chord, Pie };
 
@@ -204,10 +209,10 @@ void DrawFigure(TCanvas& canvas, Figure figure, int x1, int y1, int x2, int y2, 
     const TRect& area = cover.Area();
     if (IsEmpty(area))
         return;
-    TPoint startPixel = shape.RayEndPixel(sweep.Start());
-    TPoint endPixel = shape.RayEndPixel(sweep.End());
     auto [sx, sy] = shape.RayEnd(sweep.Start());
     auto [ex, ey] = shape.RayEnd(sweep.End());
+    TPoint startPixel = NearestPixel(shape, sweep, sx, sy);
+    TPoint endPixel = NearestPixel(shape, sweep, ex, ey);
 
     if (fill) {
         TRect inner = Intersect(area, shape.Box());
@@ -237,7 +242,8 @@ void DrawFigure(TCanvas& canvas, Figure figure, int x1, int y1, int x2, int y2, 
             if (figure == Figure::Chord) {
                 stroke.Line(endPixel, startPixel, true);
             } else if (figure == Figure::Pie) {
-                TPoint centre = shape.CentrePixel();
+                auto [cx, cy] = shape.Centre();
+                TPoint centre = NearestPixel(shape, sweep, cx, cy);
                 stroke.Line(endPixel, centre, false);
                 stroke.Line(centre, startPixel, true);
             }

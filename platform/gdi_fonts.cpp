@@ -89,6 +89,20 @@ std::string InstalledFamily(std::string_view name)
 
 } // namespace
 
+namespace kes::gdi {
+
+const char* FallbackFamily()
+{
+    return kChinese;
+}
+
+bool DrawUnhinted(const std::string& family)
+{
+    return family == kChinese;
+}
+
+} // namespace kes::gdi
+
 int TFont::Height() const
 {
     return kes::FontHeightForPoints(Size);

@@ -127,4 +127,10 @@ private:
 // The pen's outline width inside closed figures (0 for a clear pen).
 int OutlineWidth(const TCanvas& canvas);
 
+// The family that draws the characters a text's own family lacks (Chinese, mostly), so
+// that no system-dependent fallback decides.
+const char* FallbackFamily();
+// Hinted one-bit rendering drops strokes of some Chinese faces; they are drawn unhinted.
+bool DrawUnhinted(const std::string& family);
+
 } // namespace kes::gdi

@@ -1,6 +1,7 @@
 // Text output. Characters are placed one by one at whole-pixel advances (no kerning),
 // rendered without antialiasing and copied as pure font colour, so a pixel is either the
-// font colour or untouched. Text needs a QGuiApplication (the font database); without
+// font colour or untouched. A character the family lacks is drawn from the fallback
+// family on the same baseline. Text needs a QGuiApplication (the font database); without
 // one, texts measure 0 and draw nothing.
 #include "platform/codepage.h"
 #include "platform/gdi.h"
@@ -26,42 +27,43 @@ bool CanRenderText()
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
-QFont MakeQFont(const TFont& f, int pixelSize)
+QFont MakeQFont(const TFont& f, const std::string& family, int pixelSize)
 {
-    QFont q(QString::fromStdString(kes::InstalledFamilyFor(f.Name)));
+    QFont q(QString::fromStdString(family));
     q.setPixelSize(std::clamp(pixelSize, 1, kMaxPixelSize));
     q.setBold((f.Style & fsBold) != 0);
     q.setItalic((f.Style & fsItalic) != 0);
     q.setUnderline((f.Style & fsUnderline) != 0);
     q.setStrikeOut((f.Style & fsStrikeOut) != 0);
-    q.setStyleStrategy(QFont::NoAntialias);
-    q.setHintingPreference(QFont::PreferFullHinting);
+    q.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
+    q.setHintingPreference(DrawUnhinted(family) ? QFont::PreferNoHinting : QFont::PreferFullHinting);
     q.setKerning(false);
     return q;
 }
 
 // A negative height is the character height (the em size); a positive one the cell
 // height, ascent plus descent, so the largest size whose cell fits is taken.
-QFont QFontFor(const TFont& f)
+int PixelSizeFor(const TFont& f, const std::string& family)
 {
     int h = f.Height();
     if (h == 0)
-        return MakeQFont(f, kDefaultPixelSize);
+        return kDefaultPixelSize;
     if (h < 0)
-        return MakeQFont(f, -h);
+        return std::min(-h, kMaxPixelSize);
     h = std::min(h, kMaxPixelSize);
     int size = h;
-    while (size > 1 && QFontMetrics(MakeQFont(f, size)).height() > h)
+    while (size > 1 && QFontMetrics(MakeQFont(f, family, size)).height() > h)
         --size;
-    return MakeQFont(f, size);
+    return size;
 }
 
 struct Layout {
-    QFont font;
+    QFont fonts[2]; // the text's own family, then the fallback
     int ascent = 0;
     int height = 0;
     std::vector<QString> glyphs; // one code point each
     std::vector<int> x;          // left of each, from the text's left
+    std::vector<int> font;       // index into fonts
     int width = 0;
 };
 
@@ -70,17 +72,27 @@ Layout LayOut(const TFont& f, const std::string& text)
     Layout l;
     if (!CanRenderText())
         return l;
-    l.font = QFontFor(f);
-    QFontMetrics fm(l.font);
-    l.ascent = fm.ascent();
-    l.height = fm.height();
+    std::string family = kes::InstalledFamilyFor(f.Name);
+    int size = PixelSizeFor(f, family);
+    l.fonts[0] = MakeQFont(f, family, size);
+    l.fonts[1] = MakeQFont(f, FallbackFamily(), size);
+    QFontMetrics metrics[2] = {QFontMetrics(l.fonts[0]), QFontMetrics(l.fonts[1])};
+    l.ascent = metrics[0].ascent();
+    l.height = metrics[0].height();
     QString s = kes::AnsiToQString(text);
     for (qsizetype i = 0; i < s.size();) {
-        qsizetype n = s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate() ? 2 : 1;
+        char32_t ucs4 = s.at(i).unicode();
+        qsizetype n = 1;
+        if (s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) {
+            ucs4 = QChar::surrogateToUcs4(s.at(i), s.at(i + 1));
+            n = 2;
+        }
+        int which = !metrics[0].inFontUcs4(ucs4) && metrics[1].inFontUcs4(ucs4) ? 1 : 0;
         QString g = s.mid(i, n);
         l.glyphs.push_back(g);
         l.x.push_back(l.width);
-        l.width += fm.horizontalAdvance(g);
+        l.font.push_back(which);
+        l.width += metrics[which].horizontalAdvance(g);
         i += n;
     }
     return l;
@@ -124,10 +136,11 @@ void DrawGlyphs(TCanvas& canvas, const Layout& l, int x, int y, const TRect& lim
         p.setRenderHint(QPainter::Antialiasing, false);
         p.setRenderHint(QPainter::TextAntialiasing, false);
         p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        p.setFont(l.font);
         p.setPen(Qt::black);
-        for (std::size_t i = 0; i < l.glyphs.size(); ++i)
+        for (std::size_t i = 0; i < l.glyphs.size(); ++i) {
+            p.setFont(l.fonts[l.font[i]]);
             p.drawText(QPoint(x + l.x[i] - area.Left, y + l.ascent - area.Top), l.glyphs[i]);
+        }
     }
     std::uint32_t ink = ToPixel(canvas.Font.Color);
     for (int yy = 0; yy < area.Height(); ++yy) {
