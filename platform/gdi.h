@@ -12,6 +12,23 @@
 //  - TextOut puts the top-left corner of the text at (x, y) and first fills the text's
 //    box with the brush unless the brush is clear.
 //  - Dashed and dotted pens fill their gaps with the brush colour unless the brush is clear.
+//    Runs in pixels along the path: dash 18 on 6 off, dot 3/3, dash-dot 9/6/3/6,
+//    dash-dot-dot 9/3/3/3/3/3; the pattern runs on through a Polyline, a Polygon and round
+//    a Rectangle (clockwise from the top-left) or an ellipse (counter-clockwise from the
+//    right); each LineTo starts it afresh.
+//  - A line's pixel in each column (or row, for steep lines) is the one nearest the ideal
+//    line; a tie stays on the start point's side.
+//  - Pens wider than 1 draw solid whatever their style. Along a line they stamp a round
+//    block Width pixels across on every pixel of the one-pixel line, end point included
+//    (an even width reaches one pixel further up and left than down and right). Outlines
+//    of rectangles and ellipses grow inwards from the box.
+//  - A Rectangle without a pen fills one column and one row less.
+//  - Ellipse pixels are those whose centre lies in the ellipse inscribed in the box; the
+//    outline is the ellipse pixels with a side-neighbour outside it.
+//  - The pen mode (pmNotXor...) applies to what the pen and the brush paint in LineTo,
+//    Polyline, Polygon, Rectangle and the ellipse family, each pixel once per call;
+//    FillRect, FrameRect, TextOut and SetPixel write plainly.
+//  - Block transfers leave pixels alone whose source lies outside the source canvas.
 //  - Colours are 0x00BBGGRR; a pixel is "black" only when it is exactly 0.
 #include <QImage>
 #include <cstdint>
@@ -142,7 +159,9 @@ public:
     void Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
     void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
 
-    // text: ANSI bytes in the process code page.
+    // text: ANSI bytes in the process code page. Moves the pen to (x + TextWidth, y).
+    // Drawing and measuring text needs a QGuiApplication (fonts); without one texts
+    // measure 0 and nothing is drawn.
     void TextOut(int x, int y, const std::string& text);
     // Fills r with the brush (unless clear), then writes text at (x, y) clipped to r.
     void TextRect(const TRect& r, int x, int y, const std::string& text);
@@ -205,8 +224,10 @@ public:
     void Assign(const TBitmap& other);
 
     // Any format QImage reads (BMP, PNG, JPEG...); false when the file is not a picture.
+    // path: file-system bytes, as kes::ReadFileBytes takes them. A failed load keeps the picture.
     bool LoadFromFile(const std::string& path);
-    bool SaveToFile(const std::string& path) const; // by extension; BMP otherwise
+    // By extension; BMP otherwise. Written atomically; false when empty or on failure.
+    bool SaveToFile(const std::string& path) const;
 
     QImage& Image() { return image_; }
     const QImage& Image() const { return image_; }
