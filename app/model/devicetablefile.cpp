@@ -1,0 +1,260 @@
+#include "app/model/devicetablefile.h"
+
+#include "objects/digtest.h"
+#include "platform/fileio.h"
+
+#include <cctype>
+
+namespace kes {
+
+int DeviceTableFileId(int machineId)
+{
+    return (machineId == 1 || machineId == 2) ? 3 : machineId;
+}
+
+std::string DeviceTableFileName(int machineId)
+{
+    return "M" + std::to_string(DeviceTableFileId(machineId)) + ".hmi";
+}
+
+namespace {
+
+constexpr int kMaxRecords = 256;
+constexpr int kMaxRanges = 256;
+constexpr int kMaxNamed = 256;
+
+struct Damaged {
+    int line;
+    std::string detail;
+};
+
+// Walks the lines in order; every read either gives a value or throws Damaged.
+class LineReader {
+public:
+    LineReader(std::string_view text, const std::string& file, ModelWarnings& w)
+        : lines_(SplitLines(text)), file_(file), warnings_(w)
+    {
+        // A final line end leaves one empty piece behind; it is no line of the file.
+        if (!lines_.empty() && lines_.back().empty())
+            lines_.pop_back();
+    }
+
+    void Skip() { Next(); }
+
+    std::string String() { return Value(); }
+
+    char Char()
+    {
+        std::string v = Value();
+        return v.empty() ? '\0' : v[0];
+    }
+
+    // Like the C conversion: leading blanks, a sign, leading digits; 0 when none.
+    std::int32_t Decimal()
+    {
+        std::string v = Value();
+        std::size_t i = 0;
+        bool neg = false;
+        if (i < v.size() && (v[i] == '+' || v[i] == '-'))
+            neg = v[i++] == '-';
+        const std::size_t digitsStart = i;
+        std::uint32_t n = 0;
+        while (i < v.size() && std::isdigit(static_cast<unsigned char>(v[i])))
+            n = n * 10 + static_cast<std::uint32_t>(v[i++] - '0');
+        if (i == digitsStart || i != v.size())
+            Bad("\"" + v + "\" is no decimal number");
+        return static_cast<std::int32_t>(neg ? 0u - n : n);
+    }
+
+    std::uint32_t Hex()
+    {
+        std::string v = Value();
+        if (v.empty() || !IsHexText(v))
+            Bad("\"" + v + "\" is no hexadecimal number");
+        return HexTextToUInt(v);
+    }
+
+    std::uint32_t Octal()
+    {
+        std::string v = Value();
+        if (v.empty() || !IsOctalText(v))
+            Bad("\"" + v + "\" is no octal number");
+        return static_cast<std::uint32_t>(OctTextToInt(v));
+    }
+
+    // A number in a device's radix: 3 hexadecimal, 1 octal, else decimal.
+    std::int32_t InRadix(int radix)
+    {
+        if (radix == 3)
+            return static_cast<std::int32_t>(Hex());
+        if (radix == 1)
+            return static_cast<std::int32_t>(Octal());
+        return Decimal();
+    }
+
+    // The address text format: two characters ("0x") are skipped, the rest is hexadecimal.
+    std::uint32_t PrefixedHex()
+    {
+        std::string v = RawValue();
+        std::string rest = v.size() > 2 ? v.substr(2) : std::string();
+        if (rest.empty() || !IsHexText(rest))
+            Bad("\"" + v + "\" is no 0x-prefixed hexadecimal number");
+        return HexTextToUInt(rest);
+    }
+
+    int Line() const { return pos_; }
+
+    [[noreturn]] void Damage(const std::string& detail) { throw Damaged{pos_, detail}; }
+
+private:
+    const std::string& Next()
+    {
+        if (pos_ >= static_cast<int>(lines_.size()))
+            throw Damaged{pos_ + 1, "the file ends early"};
+        return lines_[static_cast<std::size_t>(pos_++)];
+    }
+
+    std::string RawValue()
+    {
+        const std::string& line = Next();
+        const auto eq = line.find('=');
+        if (eq == std::string::npos)
+            throw Damaged{pos_, "line without \"=\": \"" + line + "\""};
+        return line.substr(eq + 1);
+    }
+
+    std::string Value()
+    {
+        std::string v = RawValue();
+        const auto b = v.find_first_not_of(" \t");
+        if (b == std::string::npos)
+            return {};
+        const auto e = v.find_last_not_of(" \t");
+        return v.substr(b, e - b + 1);
+    }
+
+    void Bad(const std::string& detail) { warnings_.push_back({ModelError::BadValue, file_, pos_, detail}); }
+
+    std::vector<std::string> lines_;
+    int pos_ = 0;
+    const std::string& file_;
+    ModelWarnings& warnings_;
+};
+
+std::string CharText(char c)
+{
+    return c ? std::string(1, c) : std::string();
+}
+
+int Count(LineReader& in, int max, const char* what)
+{
+    const int n = in.Decimal();
+    if (n < 0 || n > max)
+        in.Damage(std::string(what) + " " + std::to_string(n) + " is out of reason");
+    return n;
+}
+
+DevRecord ReadRecord(LineReader& in, bool extended)
+{
+    DevRecord r;
+    in.Skip();
+    r.Name = in.String();
+    if (r.Name.empty() || r.Name.size() > 5)
+        in.Damage("device name \"" + r.Name + "\" must have 1 to 5 characters");
+    r.Kind = static_cast<std::uint8_t>(in.Decimal());
+    r.Radix = static_cast<std::uint8_t>(in.Decimal());
+    if (r.Radix > 3)
+        in.Damage("radix " + std::to_string(r.Radix) + " of " + r.Name + " is not 0 to 3");
+    if (extended) {
+        const int n = Count(in, kMaxNamed, "station range count");
+        r.ExtStation = in.Decimal();
+        for (int i = 0; i < n; ++i) {
+            r.ExtValueA.push_back(in.Decimal());
+            r.ExtValueB.push_back(in.Decimal());
+            r.ExtCharA.push_back(in.Char());
+            r.ExtCharB.push_back(in.Char());
+        }
+    }
+    r.Separator = CharText(in.Char());
+    r.SubRadix = static_cast<std::uint8_t>(in.Decimal());
+    r.SubLimit = static_cast<std::uint32_t>(in.Decimal());
+    r.SubSeparator = CharText(in.Char());
+    r.BitRadix = static_cast<std::uint8_t>(in.Decimal());
+    r.BitLimit = in.Decimal();
+    r.BitSeparator = CharText(in.Char());
+    if (extended) {
+        const int n = Count(in, kMaxNamed, "bit name count");
+        for (int i = 0; i < n; ++i) {
+            r.BitNameValues.push_back(in.Decimal());
+            r.BitNames.push_back(in.String());
+        }
+    }
+    const int bpu = in.Decimal();
+    if (bpu < 1 || bpu > 255)
+        in.Damage("bits per unit of " + r.Name + " must be 1 to 255");
+    r.BitsPerUnit = static_cast<std::uint8_t>(bpu);
+    if (extended) {
+        r.FieldLimit = in.Decimal();
+        if (r.FieldLimit < 0 || r.FieldLimit > 256)
+            in.Damage("field limit of " + r.Name + " must be 0 to 256");
+        if (r.FieldLimit > 0) {
+            const int n = Count(in, kMaxNamed, "field name count");
+            for (int i = 0; i < n; ++i) {
+                r.FieldValues.push_back(in.Decimal());
+                r.FieldNames.push_back(in.String());
+            }
+        }
+    }
+    const int ranges = Count(in, kMaxRanges, "range count");
+    for (int j = 0; j < ranges; ++j) {
+        DevRange g;
+        g.Min = in.InRadix(r.Radix);
+        g.Max = in.InRadix(r.Radix);
+        g.Access = static_cast<std::uint8_t>(in.Decimal());
+        const int step = in.Decimal();
+        g.Base = static_cast<std::int32_t>(in.Hex());
+        if (step < 1 || step > 255)
+            in.Damage("step of " + r.Name + " must be 1 to 255");
+        g.Step = static_cast<std::uint8_t>(step);
+        if (static_cast<std::uint32_t>(g.Min) > static_cast<std::uint32_t>(g.Max))
+            in.Damage("range of " + r.Name + " starts past its end");
+        if (extended && static_cast<std::uint32_t>(g.Max) > 255)
+            in.Damage("numbers of " + r.Name + " must fit one byte");
+        r.Ranges.push_back(g);
+    }
+    return r;
+}
+
+} // namespace
+
+bool ParseDeviceTable(std::string_view text, int machineId, const std::string& fileName, DeviceTableFile& out,
+                      ModelWarnings& warnings)
+{
+    const bool extended = DeviceTableFileId(machineId) == kExtendedMachineId;
+    LineReader in(text, fileName, warnings);
+    DeviceTableFile t;
+    try {
+        const int n = Count(in, kMaxRecords, "record count");
+        for (int i = 0; i < n; ++i)
+            t.Records.push_back(ReadRecord(in, extended));
+        in.Skip();
+        t.TrailerByte = static_cast<std::uint8_t>(in.Decimal());
+        in.Skip();
+        t.DefWordCode = static_cast<std::int32_t>(in.Hex());
+        t.DefBitCode = static_cast<std::int32_t>(in.Hex());
+        in.Skip();
+        t.DefStation = static_cast<std::uint8_t>(in.Hex());
+        t.LengthSelectsAccess = in.Decimal() != 0;
+        t.ComSet1 = static_cast<std::uint8_t>(in.Decimal());
+        t.ComSet2 = static_cast<std::uint8_t>(in.Decimal());
+        t.PortInternalCode = static_cast<std::uint8_t>(in.Decimal());
+        t.AddrTextFmt = static_cast<std::uint8_t>(in.PrefixedHex());
+    } catch (const Damaged& d) {
+        warnings.push_back({ModelError::TableDamaged, fileName, d.line, d.detail});
+        return false;
+    }
+    out = std::move(t);
+    return true;
+}
+
+} // namespace kes

@@ -1,0 +1,30 @@
+#pragma once
+// Problems found while reading the model data files. The loaders keep safe values and
+// return what they found, so that a form can show it; none of them stops the program.
+#include <string>
+#include <vector>
+
+namespace kes {
+
+enum class ModelError {
+    FileMissing,    // the file does not exist
+    BadValue,       // a key or line holds no usable value; a safe value is used
+    MissingEntry,   // a key, section or line the file should have is absent
+    Inconsistent,   // counts that do not agree with each other
+    TableDamaged,   // a device table that cannot be used; the table stays empty
+};
+
+struct ModelWarning {
+    ModelError Code;
+    std::string File;   // path of the file concerned
+    int Line = 0;       // 1-based line of a device table, 0 when not known
+    std::string Detail; // what was found, in English
+
+    std::string Text() const;
+};
+
+using ModelWarnings = std::vector<ModelWarning>;
+
+const char* ModelErrorText(ModelError code);
+
+} // namespace kes
