@@ -74,36 +74,35 @@ bool Is32Bit(const QImage& img)
     return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied;
 }
 
-void Bring32Bit(QImage* img)
+// The canvas's target as 32-bit pixels, or null (and clip emptied) when nothing is drawable.
+QImage* Prepared(const TCanvas& canvas, TRect& clip)
 {
-    if (img && !img->isNull() && !Is32Bit(*img))
+    QImage* img = canvas.Target();
+    if (!img || img->isNull() || IsEmpty(clip)) {
+        clip = TRect{};
+        return nullptr;
+    }
+    if (!Is32Bit(*img))
         *img = img->convertToFormat(QImage::Format_RGB32);
+    return img;
 }
 
 } // namespace
 
 Surface::Surface(const TCanvas& canvas) : origin_(canvas.Origin()), clip_(canvas.ClipRect())
 {
-    QImage* img = canvas.Target();
-    if (!img || img->isNull() || IsEmpty(clip_)) {
-        clip_ = TRect{};
-        return;
+    if (QImage* img = Prepared(canvas, clip_)) {
+        data_ = reinterpret_cast<std::uint32_t*>(img->bits());
+        stride_ = img->bytesPerLine() / 4;
     }
-    Bring32Bit(img);
-    data_ = reinterpret_cast<std::uint32_t*>(img->bits());
-    stride_ = img->bytesPerLine() / 4;
 }
 
 SourceView::SourceView(const TCanvas& canvas) : origin_(canvas.Origin()), clip_(canvas.ClipRect())
 {
-    QImage* img = canvas.Target();
-    if (!img || img->isNull() || IsEmpty(clip_)) {
-        clip_ = TRect{};
-        return;
+    if (QImage* img = Prepared(canvas, clip_)) {
+        data_ = reinterpret_cast<const std::uint32_t*>(img->constBits());
+        stride_ = img->bytesPerLine() / 4;
     }
-    Bring32Bit(img);
-    data_ = reinterpret_cast<const std::uint32_t*>(img->constBits());
-    stride_ = img->bytesPerLine() / 4;
 }
 
 std::uint32_t SourceView::Get(int x, int y) const
@@ -200,6 +199,9 @@ void Stroke::Stamp(int x, int y, Ink ink)
     // and left, so width 2 covers the path pixel and its upper-left neighbours.
     int lo = -(width_ / 2);
     int hi = width_ - 1 - width_ / 2;
+    const TRect& area = cover_.Area();
+    if (x + hi < area.Left || x + lo >= area.Right || y + hi < area.Top || y + lo >= area.Bottom)
+        return;
     int even = width_ % 2 == 0 ? 1 : 0;
     long long limit = static_cast<long long>(width_) * width_;
     for (int dy = lo; dy <= hi; ++dy)

@@ -79,38 +79,36 @@ void MarkPolygonFill(Coverage& cover, std::span<const TPoint> points)
     }
 }
 
+// An open path, or a closed one filled with the brush (even-odd).
+void DrawPath(TCanvas& canvas, std::span<const TPoint> points, bool closed)
+{
+    if (points.size() < 2)
+        return;
+    Coverage cover(PrimitiveArea(canvas, BoundsOf(points), std::clamp(canvas.Pen.Width, 1, 255)));
+    Stroke stroke(canvas, cover);
+    StrokePath(stroke, points, closed);
+    if (closed && canvas.Brush.Style != bsClear)
+        MarkPolygonFill(cover, points);
+    cover.Paint(canvas);
+}
+
 } // namespace
 
 void TCanvas::LineTo(int x, int y)
 {
     TPoint pts[] = {penPos_, TPoint{x, y}};
-    Coverage cover(PrimitiveArea(*this, BoundsOf(pts), std::max(1, Pen.Width)));
-    Stroke stroke(*this, cover);
-    StrokePath(stroke, pts, false);
-    cover.Paint(*this);
+    DrawPath(*this, pts, false);
     penPos_ = TPoint{x, y};
 }
 
 void TCanvas::Polyline(std::span<const TPoint> points)
 {
-    if (points.size() < 2)
-        return;
-    Coverage cover(PrimitiveArea(*this, BoundsOf(points), std::max(1, Pen.Width)));
-    Stroke stroke(*this, cover);
-    StrokePath(stroke, points, false);
-    cover.Paint(*this);
+    DrawPath(*this, points, false);
 }
 
 void TCanvas::Polygon(std::span<const TPoint> points)
 {
-    if (points.size() < 2)
-        return;
-    Coverage cover(PrimitiveArea(*this, BoundsOf(points), std::max(1, Pen.Width)));
-    Stroke stroke(*this, cover);
-    StrokePath(stroke, points, true);
-    if (Brush.Style != bsClear)
-        MarkPolygonFill(cover, points);
-    cover.Paint(*this);
+    DrawPath(*this, points, true);
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2)

@@ -56,7 +56,7 @@ TEST(GdiLine, ClipsAtEdgesAndFarCoordinates)
                     [](TCanvas& cv) {
                         cv.MoveTo(INT_MIN, 1);
                         cv.LineTo(INT_MAX, 1);
-                        cv.Pen.Width = 7;
+                        cv.Pen.Width = INT_MAX;
                         cv.MoveTo(-2000000000, -2000000000);
                         cv.LineTo(-1000000000, 2000000000);
                     }),
