@@ -224,18 +224,21 @@ void LinkEngine::OnLine(const std::string& line)
         return;
     }
     if (dupGuard_) {
-        const bool copy = !dupGuardOff_ && line == *dupGuard_;
-        dupGuard_.reset();
-        if (copy) {
+        if (!dupGuardOff_ && line == *dupGuard_) {
             dupIgnored_ = true;
+            if (--dupCopies_ <= 0)
+                dupGuard_.reset();
             return;
         }
+        dupGuard_.reset();
     }
     if (!ReplyFits(reply.bytes))
         return;  // refused; the reply time-out keeps running
     timer_.stop();
-    if (x_.retries > 0)
+    if (x_.retries > 0) {
         dupGuard_ = line;
+        dupCopies_ = x_.retries;
+    }
     dupIgnored_ = false;
     x_.LinkTxTxt.clear();
     x_.retries = 0;

@@ -118,9 +118,10 @@ private:
     std::uint32_t panelFwVer_ = 0;
     LinkMemoryMap map_;
 
-    // A reply accepted after a resend may be followed by the answer to the other copy of the
-    // request; an identical line right after it is that copy, not the next reply.
+    // A reply accepted after resends may be followed by the answers to the other copies of the
+    // request; identical lines right after it are those copies, not the next reply.
     std::optional<std::string> dupGuard_;
+    int dupCopies_ = 0;           // copies still possible
     bool dupIgnored_ = false;     // a line was ignored as a copy while the current request waits
     bool dupGuardOff_ = false;    // the panel answers different requests alike: guard unusable
 

@@ -1,0 +1,109 @@
+#include "app/comm/hmiproto.h"
+
+#include <initializer_list>
+#include <utility>
+
+namespace kes {
+
+ComSetItems UnpackComSetByte(std::uint8_t b)
+{
+    ComSetItems it;
+    const int code = b >> 4;
+    it.baud = code <= 4 ? code + 1 : 0;
+    it.dataBits = (b >> 3) & 1;
+    const int parity = (b >> 1) & 3;
+    it.parity = parity <= 2 ? parity : -1;
+    it.stopBits = b & 1;
+    return it;
+}
+
+std::uint8_t PackComSetByte(const ComSetItems& items, const ComSetItems& shown, std::uint8_t original)
+{
+    int code = original >> 4;
+    if (items.baud != shown.baud)
+        code = items.baud == 0 ? 5 : items.baud - 1;
+    int data = (original >> 3) & 1;
+    if (items.dataBits != shown.dataBits)
+        data = items.dataBits & 1;
+    int parity = (original >> 1) & 3;
+    if (items.parity != shown.parity && items.parity >= 0)
+        parity = items.parity & 3;
+    int stop = original & 1;
+    if (items.stopBits != shown.stopBits)
+        stop = items.stopBits & 1;
+    return static_cast<std::uint8_t>(code * 16 + data * 8 + parity * 2 + stop);
+}
+
+namespace {
+
+using Pairs = std::initializer_list<std::pair<std::size_t, std::size_t>>;  // station, link offsets
+
+// Reference byte offsets by record tag, from the record's start.
+Pairs RefOffsets(std::uint16_t tag)
+{
+    static const Pairs kOne = {{19, 20}};
+    static const Pairs kThree = {{19, 20}, {28, 29}, {37, 38}};
+    static const Pairs kRecord = {{9, 10}};
+    static const Pairs kFunKey = {{9, 10}, {18, 19}, {27, 28}};
+    static const Pairs kNone = {};
+    switch (tag) {
+    case 2: case 3: case 4: case 6: case 8: case 9: case 10: case 12: case 14: case 15: case 16: case 18: case 21:
+        return kOne;
+    case 13: case 20:
+        return kThree;
+    case 1000: case 1002: case 1006:
+        return kRecord;
+    case 1001:
+        return kFunKey;
+    default:
+        return kNone;
+    }
+}
+
+} // namespace
+
+void RewritePageLinks(Bytes& page, const LinkRewrite& rw)
+{
+    std::size_t at = 0;
+    while (at + 4 <= page.size()) {
+        const std::uint16_t tag = *GetU16be(page, at);
+        const std::uint16_t len = *GetU16be(page, at + 2);
+        if (len < 4 || at + len > page.size())
+            return;
+        for (const auto& [st, ln] : RefOffsets(tag)) {
+            if (rw.station && st < len)
+                page[at + st] = rw.stationNo;
+            if (rw.port && ln < len)
+                page[at + ln] = rw.link;
+        }
+        at += len;
+    }
+}
+
+void RewriteLink(DevRefHead& ref, const LinkRewrite& rw)
+{
+    if (rw.port)
+        ref.LinkIndex = rw.link;
+    if (rw.station)
+        ref.Station = rw.stationNo;
+}
+
+void RewriteSystemLinks(ProjectState& s, const LinkRewrite& rw)
+{
+    for (PgFunKeyRec& k : s.SysFunKeys) {
+        RewriteLink(k.Write, rw);
+        RewriteLink(k.Read, rw);
+        RewriteLink(k.Notify, rw);
+    }
+    RewriteLink(s.SysBuzzer.Ref, rw);
+    RewriteLink(s.SysAlarmLamp.Ref, rw);
+    for (PLCValSetRec& r : s.SysDevRefs)
+        RewriteLink(r.Ref, rw);
+    for (PgJmpRec& j : s.SysPgJumps)
+        RewriteLink(j.Ref, rw);
+    if (s.HasRtc)
+        RewriteLink(s.SysClockWrite.Ref, rw);
+    RewriteLink(s.PowerOnMacro.Ref, rw);
+}
+
+} // namespace kes

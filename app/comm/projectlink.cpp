@@ -1,0 +1,97 @@
+#include "app/comm/projectlink.h"
+
+#include <algorithm>
+
+namespace kes {
+
+namespace {
+
+std::uint32_t U(std::int32_t v) { return static_cast<std::uint32_t>(std::max(v, 0)); }
+
+} // namespace
+
+LinkMemoryMap MemoryMapOf(const ProjectState& s)
+{
+    LinkMemoryMap m;
+    m.ObjDataAddr = U(s.ObjDataAddr);
+    m.ObjDataAddrEnd = U(s.ObjDataAddrEnd);
+    m.CommCodeAddr = U(s.CommCodeAddr);
+    m.CommCodeAddrEnd = U(s.CommCodeAddrEnd);
+    m.ObjPageAddr = U(s.ObjPageAddr);
+    m.ObjPageEnd = U(s.ObjPageEnd);
+    m.StartCanvas = U(s.StartCanvas);
+    m.EndCanvas = U(s.EndCanvas);
+    m.MainMenuAddr = U(s.MainMenuAddr);
+    m.MainMenuEnd = U(s.MainMenuEnd);
+    m.ParaAddr = U(s.ParaAddr);
+    m.ParaEnd = U(s.ParaEnd);
+    return m;
+}
+
+SystemBlockFields SystemBlockFieldsOf(const ProjectState& s, const SystemBlockExtras& extras)
+{
+    SystemBlockFields f;
+    f.entryCount = static_cast<std::uint16_t>(extras.pageCount + 1);
+    f.com1 = s.ComSetByte[0];
+    f.com2 = s.ComSetByte[1];
+    f.machineId = s.MachineId;
+    f.firmwareLength = extras.firmwareLength;
+    f.firmwareStamp = extras.firmwareStamp;
+    for (std::size_t i = 0; i < f.passwords.size(); ++i) {
+        const PassWordRec& p = s.UserPasswords[i];
+        std::copy_n(p.Password.begin(), std::min<std::size_t>(6, p.Password.size()), f.passwords[i].text.begin());
+        f.passwords[i].level = p.Level;
+    }
+    f.enableUpDown = extras.enableUpDown;
+    f.portCode = s.PortInternalCode;
+    f.linkIndex = s.LinkIndex;
+    f.defStation = s.DefStation;
+    for (std::size_t r = 0; r < 2; ++r) {
+        const DevRefHead& h = s.SysDevRefs[r].Ref;
+        SysDevRefBlock& d = f.devRefs[r];
+        d.DevAddrCode = h.DevAddrCode;
+        d.flags = h.Present;
+        d.station = h.Station;
+        d.detail2 = h.Detail;
+        d.detail1 = h.BitIndex;
+        d.link = h.LinkIndex;
+        d.pairedValue = s.SysDevRefValue[r];
+    }
+    return f;
+}
+
+void BuildSystemBlock(const ProjectState& s, const SystemBlockExtras& extras, std::span<std::uint8_t> block)
+{
+    BuildSystemBlock(SystemBlockFieldsOf(s, extras), s.PanelFwVer, block);
+}
+
+bool ApplySystemBlock(ProjectState& s, const SystemBlockFields& f)
+{
+    s.PrjVersion = s.DataVersion;
+    s.ComSetByte[0] = f.com1;
+    s.ComSetByte[1] = f.com2;
+    s.MachineId = MapUploadedMachineId(f.machineId);
+    for (std::size_t i = 0; i < f.passwords.size(); ++i) {
+        s.UserPasswords[i].Password.assign(f.passwords[i].text.begin(), f.passwords[i].text.end());
+        s.UserPasswords[i].Level = f.passwords[i].level;
+    }
+    if (!f.extended)
+        return false;
+    s.PortInternalCode = f.portCode;
+    s.LinkIndex = f.linkIndex;
+    s.DefStation = f.defStation;
+    for (std::size_t r = 0; r < 2; ++r) {
+        DevRefHead& h = s.SysDevRefs[r].Ref;
+        const SysDevRefBlock& d = f.devRefs[r];
+        h.DevAddrCode = d.DevAddrCode;
+        h.Present = d.flags;
+        h.Station = d.station;
+        h.Detail = d.detail2;
+        h.BitIndex = d.detail1;
+        h.LinkIndex = d.link;
+        s.SysDevRefValue[r] = d.pairedValue;
+    }
+    return f.enableUpDown;
+}
+
+} // namespace kes
