@@ -1,0 +1,495 @@
+// TLxObj: geometry, painting, frames, the record header, print caption and keys.
+#include "objects/tlxobj.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// The kind drawn transparently: deselecting it needs the background drawn again.
+constexpr TLxObjType kGeomKind = 17;
+
+// Restores a canvas's pen at scope end.
+class PenKeeper {
+public:
+    explicit PenKeeper(TCanvas& c) : canvas_(c), saved_(c.Pen) {}
+    ~PenKeeper() { canvas_.Pen = saved_; }
+    PenKeeper(const PenKeeper&) = delete;
+    PenKeeper& operator=(const PenKeeper&) = delete;
+
+private:
+    TCanvas& canvas_;
+    TPen saved_;
+};
+
+// The four sides of (l, t)-(r, b) clockwise from the top-left corner; end points are
+// excluded by LineTo, so the last line closes at endY instead of t when asked.
+void ClockwiseFrame(TCanvas& c, int l, int t, int r, int b, int endY)
+{
+    c.MoveTo(l, t);
+    c.LineTo(r, t);
+    c.LineTo(r, b);
+    c.LineTo(l, b);
+    c.LineTo(l, endY);
+}
+
+} // namespace
+
+TLxObj::TLxObj() = default;
+
+TLxObj::~TLxObj() = default;
+
+void TLxObj::Invalidate()
+{
+    if (host_)
+        host_->InvalidateObj(*this);
+}
+
+void TLxObj::Repaint()
+{
+    if (host_)
+        host_->RepaintObj(*this);
+}
+
+// ---------------------------------------------------------------------------------------
+// Geometry
+
+void TLxObj::SetObjType(TLxObjType type)
+{
+    ObjType = type;
+    RecordSelRgn();
+}
+
+void TLxObj::SetObjSize(int zoom)
+{
+    if (zoom < 1)
+        return;
+    const int old = Zoom();
+    // Integer rescaling, in this order; shrinking truncates (33 at zoom 2 -> 16 at zoom 1).
+    Top = Top * zoom / old;
+    Left = Left * zoom / old;
+    OWidth = OWidth * zoom / old;
+    OHeight = OHeight * zoom / old;
+    Width = OWidth;
+    Height = OHeight;
+    ObjSize = zoom;
+    RecordSelRgn();
+}
+
+void TLxObj::RecordSelRgn()
+{
+    SelCorners = {TPoint{Left, Top}, TPoint{Left + Width, Top}, TPoint{Left + Width, Top + Height},
+                  TPoint{Left, Top + Height}};
+}
+
+void TLxObj::SetWidth(int w)
+{
+    w = std::max(w, Zoom() * GridW()); // at least one panel pixel
+    OWidth = w;
+    Width = w;
+    if (SizeSetsPicture)
+        Picture.SetWidth(OWidth / Zoom());
+}
+
+void TLxObj::SetHeight(int h)
+{
+    h = std::max(h, Zoom() * GridH());
+    OHeight = h;
+    Height = h;
+    if (SizeSetsPicture)
+        Picture.SetHeight(OHeight / Zoom());
+}
+
+AnsiString TLxObj::GetObjLocate() const
+{
+    return "(" + std::to_string(Left / Zoom() / GridW()) + "," + std::to_string(Top / Zoom() / GridH()) + ")";
+}
+
+AnsiString TLxObj::GetObjSize() const
+{
+    return "(" + std::to_string(Width / Zoom() / GridW()) + "," + std::to_string(Height / Zoom() / GridH()) + ")";
+}
+
+AnsiString TLxObj::GetObjLocateSize() const
+{
+    return "(X,Y)=" + GetObjLocate() + ",(W,H)=" + GetObjSize();
+}
+
+// ---------------------------------------------------------------------------------------
+// Selection and painting
+
+void TLxObj::SetSelected(bool v)
+{
+    // A transparent kind leaves its handles behind when it repaints itself.
+    if (Selected && !v && ObjType == kGeomKind)
+        Invalidate();
+    Selected = v;
+    Repaint();
+}
+
+void TLxObj::SelRect(TCanvas& canvas)
+{
+    if (!Selected)
+        return;
+    PenKeeper keep(canvas);
+    canvas.Pen.Color = clBlack;
+    canvas.Pen.Style = psSolid;
+    canvas.Pen.Width = 1;
+    canvas.Pen.Mode = pmCopy;
+    const int z = Zoom();
+    const int w = Width;
+    const int h = Height;
+    const int mw = w / 2;
+    const int mh = h / 2;
+    const TRect handles[8] = {
+        {0, 0, 2 * z, 2 * z},                  // top-left
+        {mw - z, 0, mw + z, 2 * z},            // top-middle
+        {w - 2 * z, 0, w, 2 * z},              // top-right
+        {w - 2 * z, mh - z, w, mh + z},        // right-middle
+        {w - 2 * z, h - 2 * z, w, h},          // bottom-right
+        {mw - z, h - 2 * z, mw + z, h},        // bottom-middle
+        {0, h - 2 * z, 2 * z, h},              // bottom-left
+        {0, mh - z, 2 * z, mh + z},            // left-middle
+    };
+    for (const TRect& r : handles)
+        canvas.Rectangle(r);
+}
+
+void TLxObj::Paint(TCanvas& canvas)
+{
+    PaintWith(canvas, SRCCOPY);
+}
+
+void TLxObj::PaintWith(TCanvas& canvas, std::uint32_t rop)
+{
+    const int pw = Picture.Width();
+    const int ph = Picture.Height();
+    if (pw <= 0 || ph <= 0)
+        return;
+    const TCanvas& src = *Picture.Canvas();
+    if (!UnscaledPaint)
+        StretchBlt(canvas, 0, 0, Width, Height, src, 0, 0, pw, ph, rop);
+    else if (ObjSize == 1)
+        BitBlt(canvas, 0, 0, Width, Height, src, 0, 0, rop);
+    else
+        StretchBlt(canvas, 0, 0, pw * Zoom() * GridW(), ph * Zoom() * GridH(), src, 0, 0, pw, ph, rop);
+    if (Selected)
+        SelRect(canvas);
+}
+
+void TLxObj::SelDashFrame(TCanvas& canvas)
+{
+    if (!Selected)
+        return;
+    PenKeeper keep(canvas);
+    canvas.Pen.Color = clBlack;
+    canvas.Pen.Style = psDot;
+    canvas.Pen.Width = 1;
+    canvas.MoveTo(Width - 1, Height - 1);
+    canvas.LineTo(Width - 1, 1);
+    canvas.MoveTo(Width - 1, Height - 1);
+    canvas.LineTo(1, Height - 1);
+}
+
+void TLxObj::ShadowPaint(TCanvas& canvas)
+{
+    PenKeeper keep(canvas);
+    canvas.Pen.Color = clBlack;
+    canvas.Pen.Style = psSolid;
+    canvas.Pen.Width = 1;
+    canvas.MoveTo(Width - 1, Height - 1);
+    canvas.LineTo(Width - 1, 1);
+    canvas.MoveTo(Width - 1, Height - 1);
+    canvas.LineTo(1, Height - 1);
+}
+
+// ---------------------------------------------------------------------------------------
+// Picture
+
+void TLxObj::SetObjFrame(std::uint8_t style)
+{
+    ObjFrame = style;
+    ObjFramePaint();
+}
+
+void TLxObj::ObjFramePaint()
+{
+    TCanvas& c = *Picture.Canvas();
+    const int r = Picture.Width() - 1;
+    const int b = Picture.Height() - 1;
+    switch (ObjFrame) {
+    case 1:
+        ClockwiseFrame(c, 0, 0, r, b, 0);
+        break;
+    case 2:
+        ClockwiseFrame(c, 0, 0, r, b, 0);
+        ClockwiseFrame(c, 2, 2, r - 2, b - 2, 2);
+        break;
+    case 3:
+        c.Pen.Width = 2;
+        ClockwiseFrame(c, 1, 1, r - 1, b - 1, 0);
+        break;
+    case 4:
+        c.Pen.Style = psDash;
+        ClockwiseFrame(c, 0, 0, r, b, 0);
+        break;
+    case 5:
+        c.Pen.Style = psDot;
+        ClockwiseFrame(c, 0, 0, r, b, 0);
+        break;
+    default:
+        break;
+    }
+    c.Pen.Style = psSolid;
+    c.Pen.Width = 1;
+}
+
+void TLxObj::BmpClear()
+{
+    Picture.Canvas()->FillRect(Rect(0, 0, Picture.Width(), Picture.Height()));
+}
+
+void TLxObj::BmpCopyIn(const TBitmap&, int) {}
+
+void TLxObj::BmpGet(TBitmap& dst) const
+{
+    dst.SetSize(Picture.Width(), Picture.Height());
+    BitBlt(*dst.Canvas(), 0, 0, Picture.Width(), Picture.Height(), *Picture.Canvas(), 0, 0, SRCCOPY);
+}
+
+void TLxObj::BmpMappin(TBitmap& dst) const
+{
+    const int z = Zoom();
+    BitBlt(*dst.Canvas(), Left / z, Top / z, Width / z, Height / z, *Picture.Canvas(), 0, 0, SRCCOPY);
+}
+
+void TLxObj::BmpLeftToRight(TBitmap& bmp)
+{
+    const TBitmap copy(bmp);
+    const int w = bmp.Width();
+    for (int j = 0; j < bmp.Height(); ++j)
+        for (int i = 0; i < w; ++i)
+            bmp.Canvas()->SetPixel(i, j, copy.Canvas()->Pixel(w - 1 - i, j));
+}
+
+void TLxObj::BmpTopToBottom(TBitmap& bmp)
+{
+    const TBitmap copy(bmp);
+    const int h = bmp.Height();
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < bmp.Width(); ++i)
+            bmp.Canvas()->SetPixel(i, j, copy.Canvas()->Pixel(i, h - 1 - j));
+}
+
+void TLxObj::GridRePaint()
+{
+    const int gw = GridW();
+    const int gh = GridH();
+    const int w = Picture.Width();
+    const int h = Picture.Height();
+    TCanvas& c = *Picture.Canvas();
+    for (int cx = 0; cx < w; cx += gw) {
+        for (int cy = 0; cy < h; cy += gh) {
+            const int r = std::min(cx + gw, w);
+            const int b = std::min(cy + gh, h);
+            bool black = false;
+            for (int x = cx; x < r && !black; ++x)
+                for (int y = cy; y < b && !black; ++y)
+                    black = c.Pixel(x, y) == clBlack;
+            if (!black)
+                continue;
+            for (int x = cx; x < r; ++x)
+                for (int y = cy; y < b; ++y)
+                    c.SetPixel(x, y, clBlack);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Record header
+//
+// offset size field (big-endian)
+//   0     2   ObjType
+//   2     2   record length, written by the kind's writer after its body
+//   4     2   left   = Left / ObjSize / GridWidth
+//   6     2   top    = Top / ObjSize / GridHeight
+//   8     2   right  = (Left + Width) / ObjSize / GridWidth - 1   (inclusive)
+//  10     2   bottom = (Top + Height) / ObjSize / GridHeight - 1  (inclusive)
+//  12     1   font style bits (bold 1, italic 2, underline 4, strike-out 8)
+//  13     1   point size of the picture font
+// Coordinates are stored as 16-bit two's complement and read back signed, so an object
+// pushed past the page's left or top edge comes back where it was.
+
+void TLxObj::HeaderFields(std::array<std::uint8_t, kObjHeaderSize>& h) const
+{
+    const int z = Zoom();
+    const int gw = GridW();
+    const int gh = GridH();
+    kes::PutU16be(h, 0, static_cast<std::uint16_t>(ObjType));
+    kes::PutU16be(h, 4, static_cast<std::uint16_t>(Left / z / gw));
+    kes::PutU16be(h, 6, static_cast<std::uint16_t>(Top / z / gh));
+    kes::PutU16be(h, 8, static_cast<std::uint16_t>((Left + Width) / z / gw - 1));
+    kes::PutU16be(h, 10, static_cast<std::uint16_t>((Top + Height) / z / gh - 1));
+    h[13] = static_cast<std::uint8_t>(Picture.Canvas()->Font.Size);
+}
+
+int TLxObj::BaseObjDataChx(std::span<std::uint8_t> rec) const
+{
+    if (rec.size() < kObjHeaderSize)
+        return 0;
+    std::array<std::uint8_t, kObjHeaderSize> h{};
+    HeaderFields(h);
+    for (int i : {0, 1, 4, 5, 6, 7, 8, 9, 10, 11, 13})
+        rec[i] = h[i];
+    return kObjHeaderSize;
+}
+
+int TLxObj::BaseObjDataChx(kes::Bytes& buf, std::size_t pos) const
+{
+    if (buf.size() < pos + kObjHeaderSize)
+        buf.resize(pos + kObjHeaderSize, 0);
+    return BaseObjDataChx(std::span<std::uint8_t>(buf).subspan(pos));
+}
+
+int TLxObj::BaseObjTempChx(std::FILE* file, unsigned pos) const
+{
+    std::array<std::uint8_t, kObjHeaderSize> h{};
+    HeaderFields(h);
+    const long at = static_cast<long>(pos);
+    if (!TempRecord(file, at, &h[0], 2, false) || !TempRecord(file, at + 4, &h[4], 8, false)
+        || !TempRecord(file, at + 13, &h[13], 1, false))
+        return 0;
+    return kObjHeaderSize;
+}
+
+int TLxObj::DataToBaseObj(kes::ByteSpan rec)
+{
+    if (rec.size() < kObjHeaderSize)
+        return 0;
+    auto s16 = [&](std::size_t off) { return static_cast<std::int16_t>(*kes::GetU16be(rec, off)); };
+    const int z = Zoom();
+    const int gw = GridW();
+    const int gh = GridH();
+    SetObjType(s16(0));
+    Left = s16(4) * z * gw;
+    Top = s16(6) * z * gh;
+    SetWidth((s16(8) + 1) * z * gw - Left);
+    Picture.SetWidth(Width / z);
+    SetHeight((s16(10) + 1) * z * gh - Top);
+    Picture.SetHeight(Height / z);
+    Picture.Canvas()->Font.Size = rec[13];
+    return kObjHeaderSize;
+}
+
+void TLxObj::ByteSwap(void* dst, const void* src, std::size_t n)
+{
+    kes::ReverseCopy(static_cast<std::uint8_t*>(dst), static_cast<const std::uint8_t*>(src), n);
+}
+
+bool TLxObj::TempRecord(std::FILE* file, long position, const void* src, std::size_t n, bool reverse)
+{
+    if (!file || position < 0)
+        return false;
+    kes::Bytes bytes(static_cast<const std::uint8_t*>(src), static_cast<const std::uint8_t*>(src) + n);
+    if (reverse)
+        std::reverse(bytes.begin(), bytes.end());
+    if (std::fseek(file, position, SEEK_SET) != 0)
+        return false;
+    return n == 0 || std::fwrite(bytes.data(), 1, n, file) == n;
+}
+
+// ---------------------------------------------------------------------------------------
+// Kinds' own records: none in the base.
+
+int TLxObj::ObjTempChx(std::FILE*, unsigned)
+{
+    return 0;
+}
+
+int TLxObj::ObjDataChx(kes::Bytes&, std::size_t)
+{
+    return 0;
+}
+
+int TLxObj::DataToObj(kes::ByteSpan, unsigned)
+{
+    return 0;
+}
+
+// ---------------------------------------------------------------------------------------
+// Page images
+
+void TLxObj::PaintData(int, int, std::span<std::uint8_t>) {}
+
+void TLxObj::PaintDataWith(int panelWidth, int panelHeight, std::span<std::uint8_t> bands,
+                           const std::function<void()>& redraw)
+{
+    TBitmap page(panelWidth, panelHeight);
+    DataToBmp(page, bands);
+    if (redraw)
+        redraw();
+    const int z = Zoom();
+    const int gw = GridW();
+    const int gh = GridH();
+    const int bx = Left / z / gw;
+    const int by = Top / z / gh;
+    const int bw = Width / z / gw;
+    const int bh = Height / z / gh;
+    TCanvas& out = *page.Canvas();
+    out.Brush.Color = clWhite;
+    out.Brush.Style = bsSolid;
+    out.FillRect(Rect(bx, by, bx + bw, by + bh));
+    // The picture holds GridWidth x GridHeight pixels per panel pixel: each panel pixel is
+    // taken from its cell's top-left, as the band packing does (a 1:1 copy would put the
+    // enlarged picture's corner on the page when the grid is above 1).
+    const TCanvas& pic = *Picture.Canvas();
+    for (int j = 0; j < bh; ++j)
+        for (int i = 0; i < bw; ++i)
+            if (pic.Pixel(i * gw, j * gh) == clBlack)
+                out.SetPixel(bx + i, by + j, clBlack);
+    BmpToData(page, bands);
+}
+
+// ---------------------------------------------------------------------------------------
+// Print caption and keys
+
+int TLxObj::PrePrnObjInf(TBitmap& page, int x, int y)
+{
+    return PrePrnObjBasicInf(page, x, y);
+}
+
+int TLxObj::PrePrnObjBasicInf(TBitmap& page, int x, int y)
+{
+    const int z = Zoom();
+    const AnsiString first = "(" + std::to_string(Left / z) + "," + std::to_string(Top / z) + ")[" +
+                             std::to_string(Width / z) + "," + std::to_string(Height / z) + "]";
+    TCanvas& c = *page.Canvas();
+    const int h1 = c.TextHeight(first);
+    page.SetHeight(page.Height() + h1);
+    c.TextOut(x, y, first);
+    const int h2 = c.TextHeight(PrintText);
+    page.SetHeight(page.Height() + h2);
+    c.TextOut(x, y + h1, PrintText);
+    return y + h1 + h2;
+}
+
+void TLxObj::Dispatch(unsigned message, std::uint16_t key)
+{
+    if (message == WM_KEYDOWN)
+        KeyDown(key);
+}
+
+void TLxObj::KeyDown(std::uint16_t& key)
+{
+    if (!OnKeyDown)
+        return;
+    // Built from the key code alone, as the panel editor always did.
+    TShiftState shift = 0;
+    if (key == VK_SHIFT)
+        shift = ssShift;
+    else if (key == VK_MENU)
+        shift = ssAlt;
+    else if (key == VK_CONTROL)
+        shift = ssCtrl;
+    OnKeyDown(this, key, shift);
+}

@@ -1,0 +1,57 @@
+// Built-in pictures are found by name whatever the letter case, a later registration of a
+// name replaces the earlier one, and an unknown name gives an empty picture, never an
+// exception, leaving the caller's picture as it was.
+#include "objects/lxpictures.h"
+#include "objtest.h"
+
+#include <gtest/gtest.h>
+
+using objtest::Rows;
+
+namespace {
+
+TBitmap Dot() { return kes::PictureFromText(Rows({".#.", "###", ".#."})); }
+TBitmap Bar() { return kes::PictureFromText(Rows({"####"})); }
+TBitmap Slash() { return kes::PictureFromText(Rows({"..#", ".#.", "#.."})); }
+
+const kes::BuiltinPictureEntry kTestPictures[] = {
+    {"TEST-DOT", Dot},
+    {"TESTBAR_1", Bar},
+};
+const kes::BuiltinPictureRegistrar kRegisterTests(kTestPictures);
+
+} // namespace
+
+TEST(BuiltinPictures, LookupByName)
+{
+    struct Case {
+        const char* name;
+        std::string expected; // empty: unknown
+    } cases[] = {
+        {"TEST-DOT", Rows({".#.", "###", ".#."})},
+        {"test-dot", Rows({".#.", "###", ".#."})},
+        {"TestBar_1", Rows({"####"})},
+        {"TESTBAR_0", ""},
+        {"TEST-DOT ", ""},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(kes::HasBuiltinPicture(c.name), !c.expected.empty()) << c.name;
+        EXPECT_EQ(kes::PictureToText(kes::BuiltinPicture(c.name)), c.expected) << c.name;
+
+        TBitmap dst = kes::PictureFromText(Rows({"#", "#"}));
+        EXPECT_EQ(kes::LoadBuiltinPicture(c.name, dst), !c.expected.empty()) << c.name;
+        EXPECT_EQ(kes::PictureToText(dst), c.expected.empty() ? Rows({"#", "#"}) : c.expected) << c.name;
+    }
+    EXPECT_TRUE(kes::BuiltinPicture("no such picture").Empty());
+}
+
+TEST(BuiltinPictures, LaterRegistrationReplaces)
+{
+    const kes::BuiltinPictureEntry replacement[] = {{"test-dot", Slash}, {"TEST-NULL", nullptr}};
+    kes::RegisterBuiltinPictures(replacement);
+    EXPECT_EQ(kes::PictureToText(kes::BuiltinPicture("TEST-DOT")), Rows({"..#", ".#.", "#.."}));
+    EXPECT_FALSE(kes::HasBuiltinPicture("TEST-NULL"));
+    const kes::BuiltinPictureEntry back[] = {{"TEST-DOT", Dot}};
+    kes::RegisterBuiltinPictures(back);
+}

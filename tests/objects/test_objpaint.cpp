@@ -1,0 +1,325 @@
+// An object shows its picture the way the page window expects: the three paint paths put
+// the picture where zoom and grid say, handles and frames land on the right pixels, the
+// picture helpers (mirror, grid cells, page copy) keep every pixel in place, and
+// selection, keys and page images reach the host, the handler and the band data.
+#include "objtest.h"
+
+#include <gtest/gtest.h>
+
+using objtest::FakeHost;
+using objtest::Rows;
+using objtest::TTestObj;
+
+namespace {
+
+// Paints obj on a white page with its top-left at origin; returns the page as rows.
+std::string PaintedOnPage(TLxObj& obj, int pageW, int pageH, TPoint origin)
+{
+    TBitmap page(pageW, pageH);
+    TCanvas view(&page.Image(), origin, Rect(0, 0, obj.Width, obj.Height));
+    obj.Paint(view);
+    return kes::PictureToText(page);
+}
+
+} // namespace
+
+TEST(ObjPaint, ThreePathsPlaceThePicture)
+{
+    struct Case {
+        const char* name;
+        bool unscaled;
+        int zoom, gw, gh, width, height;
+        std::string expected;
+    } cases[] = {
+        {"stretched to the control", false, 2, 1, 1, 4, 4,
+         Rows({"......", ".##...", ".##...", "...##.", "...##.", "......"})},
+        {"unscaled at zoom 1: 1:1, the rest untouched", true, 1, 1, 1, 4, 3,
+         Rows({"......", ".#....", "..#...", "......", "......", "......"})},
+        {"unscaled at zoom 2, grid 2 x 1", true, 2, 2, 1, 5, 4,
+         Rows({"......", ".####.", ".####.", ".....#", ".....#", "......"})},
+    };
+    for (const Case& c : cases) {
+        TTestObj obj;
+        obj.Selected = false;
+        obj.Picture = kes::PictureFromText(Rows({"#.", ".#"}));
+        obj.UnscaledPaint = c.unscaled;
+        obj.ObjSize = c.zoom;
+        obj.GridWidth = c.gw;
+        obj.GridHeight = c.gh;
+        obj.Width = c.width;
+        obj.Height = c.height;
+        EXPECT_EQ(PaintedOnPage(obj, 6, 6, TPoint{1, 1}), c.expected) << c.name;
+    }
+
+    TTestObj empty;
+    empty.Width = 4;
+    empty.Height = 4;
+    EXPECT_EQ(PaintedOnPage(empty, 4, 4, TPoint{0, 0}), Rows({"....", "....", "....", "...."}));
+}
+
+TEST(ObjPaint, HandlesAtCornersAndEdgeMiddles)
+{
+    TTestObj obj;
+    obj.Picture.SetSize(6, 5);
+    obj.ObjSize = 2;
+    obj.Width = 12;
+    obj.Height = 10;
+    // Squares of 2 x zoom with a black pen and the canvas's white brush; W/2 = 6, H/2 = 5.
+    EXPECT_EQ(PaintedOnPage(obj, 12, 10, TPoint{0, 0}), Rows({
+                                                             "############",
+                                                             "#..##..##..#",
+                                                             "#..##..##..#",
+                                                             "############",
+                                                             "#..#....#..#",
+                                                             "#..#....#..#",
+                                                             "############",
+                                                             "#..##..##..#",
+                                                             "#..##..##..#",
+                                                             "############",
+                                                         }));
+    obj.Selected = false;
+    EXPECT_EQ(PaintedOnPage(obj, 12, 10, TPoint{0, 0}), Rows({"............", "............", "............",
+                                                                    "............", "............", "............",
+                                                                    "............", "............", "............",
+                                                                    "............"}));
+}
+
+TEST(ObjPaint, FrameStyles)
+{
+    struct Case {
+        std::uint8_t style;
+        std::string expected;
+    } cases[] = {
+        {0, Rows({"........", "........", "........", "........", "........", "........", "........"})},
+        {1, Rows({"########", "#......#", "#......#", "#......#", "#......#", "#......#", "########"})},
+        {2, Rows({"########", "#......#", "#.####.#", "#.#..#.#", "#.####.#", "#......#", "########"})},
+    };
+    for (const Case& c : cases) {
+        TTestObj obj;
+        obj.Picture.SetSize(8, 7);
+        obj.SetObjFrame(c.style);
+        EXPECT_EQ(obj.ObjFrame, c.style);
+        EXPECT_EQ(kes::PictureToText(obj.Picture), c.expected) << int(c.style);
+        EXPECT_EQ(obj.Picture.Canvas()->Pen.Style, psSolid);
+        EXPECT_EQ(obj.Picture.Canvas()->Pen.Width, 1);
+    }
+
+    // Thick: a two-pixel pen along the rectangle inset by one, closed all round.
+    TTestObj thick;
+    thick.Picture.SetSize(10, 9);
+    thick.SetObjFrame(3);
+    const std::string t = kes::PictureToText(thick.Picture);
+    for (int x = 1; x <= 8; ++x)
+        for (int y : {1, 7})
+            EXPECT_EQ(thick.Picture.Canvas()->Pixel(x, y), clBlack) << t << x << "," << y;
+    for (int y = 1; y <= 7; ++y)
+        for (int x : {1, 8})
+            EXPECT_EQ(thick.Picture.Canvas()->Pixel(x, y), clBlack) << t << x << "," << y;
+    EXPECT_EQ(thick.Picture.Canvas()->Pixel(4, 4), clWhite) << t;
+    EXPECT_EQ(thick.Picture.Canvas()->Pen.Width, 1);
+
+    // Dashed and dotted: part of the single frame, with gaps.
+    TTestObj solid;
+    solid.Picture.SetSize(40, 30);
+    solid.SetObjFrame(1);
+    for (std::uint8_t style : {4, 5}) {
+        TTestObj obj;
+        obj.Picture.SetSize(40, 30);
+        obj.SetObjFrame(style);
+        int black = 0;
+        int solidBlack = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x) {
+                const bool b = obj.Picture.Canvas()->Pixel(x, y) == clBlack;
+                const bool s = solid.Picture.Canvas()->Pixel(x, y) == clBlack;
+                EXPECT_FALSE(b && !s) << int(style);
+                black += b;
+                solidBlack += s;
+            }
+        EXPECT_GT(black, 0) << int(style);
+        EXPECT_LT(black, solidBlack) << int(style);
+        EXPECT_EQ(obj.Picture.Canvas()->Pen.Style, psSolid);
+    }
+}
+
+TEST(ObjPaint, SelectionMarksOnTheControl)
+{
+    TTestObj obj;
+    obj.Width = 5;
+    obj.Height = 4;
+    TBitmap page(5, 4);
+    TCanvas view(&page.Image(), TPoint{0, 0}, Rect(0, 0, 5, 4));
+    view.Pen.Color = clRed;
+    obj.ShadowPaint(view);
+    EXPECT_EQ(kes::PictureToText(page), Rows({".....", ".....", "....#", "..###"}));
+    EXPECT_EQ(view.Pen.Color, clRed);
+
+    TBitmap dashed(5, 4);
+    TCanvas dview(&dashed.Image(), TPoint{0, 0}, Rect(0, 0, 5, 4));
+    obj.Selected = false;
+    obj.SelDashFrame(dview);
+    EXPECT_EQ(kes::PictureToText(dashed), Rows({".....", ".....", ".....", "....."}));
+    obj.Selected = true;
+    obj.SelDashFrame(dview);
+    EXPECT_EQ(dashed.Canvas()->Pixel(4, 3), clBlack);
+    EXPECT_EQ(dashed.Canvas()->Pixel(0, 0), clWhite);
+}
+
+TEST(ObjPicture, MirrorsKeepEveryPixel)
+{
+    const std::string art = Rows({"##..#", "#....", "...##"});
+    TBitmap lr = kes::PictureFromText(art);
+    TLxObj::BmpLeftToRight(lr);
+    EXPECT_EQ(kes::PictureToText(lr), Rows({"#..##", "....#", "##..."}));
+    TBitmap tb = kes::PictureFromText(art);
+    TLxObj::BmpTopToBottom(tb);
+    EXPECT_EQ(kes::PictureToText(tb), Rows({"...##", "#....", "##..#"}));
+}
+
+TEST(ObjPicture, GridCellsTurnWhollyBlack)
+{
+    TTestObj obj;
+    obj.GridWidth = 2;
+    obj.GridHeight = 2;
+    obj.Picture = kes::PictureFromText(Rows({".....", "...#.", "....#", "....."}));
+    obj.GridRePaint();
+    EXPECT_EQ(kes::PictureToText(obj.Picture), Rows({"..##.", "..##.", "....#", "....#"}));
+}
+
+TEST(ObjPicture, CopiesIntoAPagePicture)
+{
+    TTestObj obj;
+    obj.Picture = kes::PictureFromText(Rows({"#.#", ".#."}));
+    obj.ObjSize = 2;
+    obj.Left = 4;
+    obj.Top = 2;
+    obj.Width = 6;
+    obj.Height = 4;
+    TBitmap page(6, 4);
+    obj.BmpMappin(page);
+    EXPECT_EQ(kes::PictureToText(page), Rows({"......", "..#.#.", "...#..", "......"}));
+
+    TBitmap copy;
+    obj.BmpGet(copy);
+    EXPECT_EQ(kes::PictureToText(copy), kes::PictureToText(obj.Picture));
+
+    obj.Picture.Canvas()->Brush.Color = clBlack;
+    obj.BmpClear();
+    EXPECT_EQ(kes::PictureToText(obj.Picture), Rows({"###", "###"}));
+}
+
+TEST(ObjPicture, PrintCaptionGrowsThePage)
+{
+    TTestObj obj;
+    obj.ObjSize = 2;
+    obj.Left = 20;
+    obj.Top = 10;
+    obj.Width = 32;
+    obj.Height = 16;
+    obj.PrintText = "Reference Device:D0";
+    TBitmap page(200, 5);
+    const int h1 = page.Canvas()->TextHeight("(10,5)[16,8]");
+    const int h2 = page.Canvas()->TextHeight(obj.PrintText);
+    EXPECT_EQ(obj.PrePrnObjInf(page, 3, 5), 5 + h1 + h2);
+    EXPECT_EQ(page.Height(), 5 + h1 + h2);
+    bool firstLine = false;
+    bool secondLine = false;
+    for (int x = 0; x < 200; ++x)
+        for (int y = 5; y < 5 + h1 + h2; ++y)
+            if (page.Canvas()->Pixel(x, y) == clBlack)
+                (y < 5 + h1 ? firstLine : secondLine) = true;
+    EXPECT_TRUE(firstLine);
+    EXPECT_TRUE(secondLine);
+}
+
+TEST(ObjHost, DeselectingTransparentKindInvalidates)
+{
+    struct Case {
+        TLxObjType kind;
+        bool was;
+        bool now;
+        int invalidates;
+    } cases[] = {
+        {17, true, false, 1},
+        {17, false, false, 0},
+        {17, false, true, 0},
+        {1, true, false, 0},
+        {13, true, false, 0},
+    };
+    for (const Case& c : cases) {
+        FakeHost host;
+        TTestObj obj(c.kind);
+        obj.SetHost(&host);
+        obj.Selected = c.was;
+        obj.SetSelected(c.now);
+        EXPECT_EQ(obj.Selected, c.now);
+        EXPECT_EQ(host.invalidates, c.invalidates) << c.kind << c.was << c.now;
+        EXPECT_EQ(host.repaints, 1) << c.kind;
+    }
+    TTestObj alone(17);
+    alone.SetSelected(false); // no host: nothing to tell
+    EXPECT_FALSE(alone.Selected);
+}
+
+TEST(ObjKeys, ShiftStateFromTheKeyCodeAlone)
+{
+    struct Case {
+        std::uint16_t key;
+        TShiftState shift;
+    } cases[] = {{VK_SHIFT, ssShift}, {VK_CONTROL, ssCtrl}, {VK_MENU, ssAlt}, {0x41, 0}, {0x2E, 0}};
+    for (const Case& c : cases) {
+        TTestObj obj;
+        TLxObj* sender = nullptr;
+        TShiftState got = 0xFF;
+        obj.OnKeyDown = [&](TLxObj* s, std::uint16_t& key, TShiftState shift) {
+            sender = s;
+            got = shift;
+            key = 0; // handled: the caller sees the change
+        };
+        std::uint16_t key = c.key;
+        obj.KeyDown(key);
+        EXPECT_EQ(sender, &obj);
+        EXPECT_EQ(got, c.shift) << c.key;
+        EXPECT_EQ(key, 0);
+    }
+
+    TTestObj obj;
+    int calls = 0;
+    obj.OnKeyDown = [&](TLxObj*, std::uint16_t&, TShiftState) { ++calls; };
+    obj.Dispatch(WM_KEYDOWN, 0x41);
+    obj.Dispatch(0x0101, 0x41); // key up is not forwarded
+    EXPECT_EQ(calls, 1);
+    TTestObj unhandled;
+    std::uint16_t key = VK_SHIFT;
+    unhandled.KeyDown(key); // no handler: nothing happens
+    EXPECT_EQ(key, VK_SHIFT);
+}
+
+TEST(ObjPageImage, BoxClearedThenPictureAtPanelResolution)
+{
+    struct Case {
+        const char* name;
+        int grid;
+    } cases[] = {{"grid 1", 1}, {"grid 2", 2}};
+    for (const Case& c : cases) {
+        TTestObj obj(5);
+        obj.GridWidth = c.grid;
+        obj.GridHeight = c.grid;
+        obj.Left = 4 * c.grid;
+        obj.Top = 0;
+        obj.Width = 4 * c.grid;
+        obj.Height = 8 * c.grid;
+        // One black panel pixel at (1, 2) of the object, drawn in picture pixels.
+        obj.Picture.SetSize(4 * c.grid, 8 * c.grid);
+        obj.Picture.Canvas()->Brush.Color = clBlack;
+        obj.Picture.Canvas()->FillRect(Rect(c.grid, 2 * c.grid, 2 * c.grid, 3 * c.grid));
+
+        kes::Bytes bands(16, 0xFF); // a 16 x 8 page, all black
+        int redraws = 0;
+        obj.PaintDataWith(16, 8, bands, [&] { ++redraws; });
+        EXPECT_EQ(redraws, 1) << c.name;
+        const kes::Bytes expected{0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x04, 0x00, 0x00,
+                                  0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+        EXPECT_EQ(bands, expected) << c.name;
+    }
+}
