@@ -105,8 +105,6 @@ public:
     Stroke(const TCanvas& canvas, Coverage& cover);
     bool Visible() const { return visible_; }
     int Width() const { return width_; }
-    // Extra pixels a stamp reaches beyond its path pixel.
-    int Reach() const { return width_; }
     void Step(int x, int y);
     // a to b; b itself only when includeEnd. Steps outside the coverage area are skipped
     // but still advance the pattern.

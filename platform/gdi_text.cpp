@@ -51,7 +51,9 @@ int PixelSizeFor(const TFont& f, const std::string& family)
     if (h < 0)
         return std::min(-h, kMaxPixelSize);
     h = std::min(h, kMaxPixelSize);
-    int size = h;
+    // Cells grow about in proportion to the size: start just above the proportional guess.
+    int cellAtH = std::max(1, QFontMetrics(MakeQFont(f, family, h)).height());
+    int size = std::clamp(h * h / cellAtH + 1, 1, h);
     while (size > 1 && QFontMetrics(MakeQFont(f, family, size)).height() > h)
         --size;
     return size;
