@@ -136,7 +136,7 @@ std::string LxTypeCore::FormatDeviceAddress(std::uint32_t code, std::uint8_t mod
     if (!rec)
         return {};
 
-    const std::uint32_t units = (code - static_cast<std::uint32_t>(range->Base)) / range->Step;
+    const std::uint32_t units = (code - static_cast<std::uint32_t>(range->Base)) / std::max<std::uint8_t>(range->Step, 1);
     std::uint32_t n = static_cast<std::uint32_t>(range->Min);
     if (!rec->BitSeparator.empty())
         n += units;
@@ -188,7 +188,7 @@ std::int32_t LxTypeCore::ParseDeviceAddress(const std::string& text, std::uint8_
     for (const DevRange& g : r->Ranges)
         if (NumberInRange(n, g))
             return static_cast<std::int32_t>((static_cast<std::uint32_t>(n) - static_cast<std::uint32_t>(g.Min)) /
-                                                 r->BitsPerUnit * g.Step +
+                                                 std::max<std::uint8_t>(r->BitsPerUnit, 1) * g.Step +
                                              static_cast<std::uint32_t>(g.Base));
     return -1;
 }
@@ -322,7 +322,8 @@ bool LxTypeCore::ValidateDeviceAddress(const std::string& text, std::uint8_t mod
             accepted = static_cast<std::int64_t>(n) <= std::int64_t(range->Max) - 15;
         if (!accepted && r.Kind != 0)
             accepted = (access == 0 && range->Access == 1) ||
-                       (access == 1 && range->Access == 0 && n < static_cast<std::uint32_t>(range->Max) / r.BitsPerUnit);
+                       (access == 1 && range->Access == 0 &&
+                        n < static_cast<std::uint32_t>(range->Max) / std::max<std::uint8_t>(r.BitsPerUnit, 1));
         if (!accepted)
             continue;
 

@@ -181,8 +181,9 @@ ModelWarnings LxTypeCore::LoadModelData()
                                       &state_.StartCanvas,  &state_.EndCanvas,      &state_.MainMenuAddr,
                                       &state_.MainMenuEnd,  &state_.ParaAddr,       &state_.ParaEnd};
     const bool second = MemMapVariant == 1 && ReadInt(ini, s, "MemType", 0, w, false) > 0;
+    // Only the object data area must be given; an absent area reads as 0 .. 0.
     for (int i = 0; i < 12; ++i)
-        *fields[i] = ReadInt(ini, s, std::string(keys[i]) + (second ? "_1" : ""), 0, w, present);
+        *fields[i] = ReadInt(ini, s, std::string(keys[i]) + (second ? "_1" : ""), 0, w, present && i < 2);
 
     // Safe values: later code divides by the grid and zoom and sizes pictures by the panel.
     auto replace = [&](std::int32_t& v, int safe, const char* what) {
