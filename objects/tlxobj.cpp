@@ -22,6 +22,26 @@ private:
     TPen saved_;
 };
 
+// A black pen of width 1 in style (the caller keeps the old pen).
+void SetBlackPen(TCanvas& c, TPenStyle style)
+{
+    c.Pen.Color = clBlack;
+    c.Pen.Style = style;
+    c.Pen.Width = 1;
+    c.Pen.Mode = pmCopy;
+}
+
+// The right and bottom edges of a w x h control, from the bottom-right corner.
+void RightBottomLines(TCanvas& c, int w, int h, TPenStyle style)
+{
+    PenKeeper keep(c);
+    SetBlackPen(c, style);
+    c.MoveTo(w - 1, h - 1);
+    c.LineTo(w - 1, 1);
+    c.MoveTo(w - 1, h - 1);
+    c.LineTo(1, h - 1);
+}
+
 // The four sides of (l, t)-(r, b) clockwise from the top-left corner; end points are
 // excluded by LineTo, so the last line closes at endY instead of t when asked.
 void ClockwiseFrame(TCanvas& c, int l, int t, int r, int b, int endY)
@@ -132,10 +152,7 @@ void TLxObj::SelRect(TCanvas& canvas)
     if (!Selected)
         return;
     PenKeeper keep(canvas);
-    canvas.Pen.Color = clBlack;
-    canvas.Pen.Style = psSolid;
-    canvas.Pen.Width = 1;
-    canvas.Pen.Mode = pmCopy;
+    SetBlackPen(canvas, psSolid);
     const int z = Zoom();
     const int w = Width;
     const int h = Height;
@@ -179,28 +196,13 @@ void TLxObj::PaintWith(TCanvas& canvas, std::uint32_t rop)
 
 void TLxObj::SelDashFrame(TCanvas& canvas)
 {
-    if (!Selected)
-        return;
-    PenKeeper keep(canvas);
-    canvas.Pen.Color = clBlack;
-    canvas.Pen.Style = psDot;
-    canvas.Pen.Width = 1;
-    canvas.MoveTo(Width - 1, Height - 1);
-    canvas.LineTo(Width - 1, 1);
-    canvas.MoveTo(Width - 1, Height - 1);
-    canvas.LineTo(1, Height - 1);
+    if (Selected)
+        RightBottomLines(canvas, Width, Height, psDot);
 }
 
 void TLxObj::ShadowPaint(TCanvas& canvas)
 {
-    PenKeeper keep(canvas);
-    canvas.Pen.Color = clBlack;
-    canvas.Pen.Style = psSolid;
-    canvas.Pen.Width = 1;
-    canvas.MoveTo(Width - 1, Height - 1);
-    canvas.LineTo(Width - 1, 1);
-    canvas.MoveTo(Width - 1, Height - 1);
-    canvas.LineTo(1, Height - 1);
+    RightBottomLines(canvas, Width, Height, psSolid);
 }
 
 // ---------------------------------------------------------------------------------------

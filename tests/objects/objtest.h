@@ -24,6 +24,18 @@ public:
     void RepaintObj(TLxObj&) override { ++repaints; }
 };
 
+// Puts obj at a box of screen pixels with zoom and grid.
+inline void Place(TLxObj& obj, int left, int top, int width, int height, int zoom = 1, int gw = 1, int gh = 1)
+{
+    obj.Left = left;
+    obj.Top = top;
+    obj.Width = width;
+    obj.Height = height;
+    obj.ObjSize = zoom;
+    obj.GridWidth = gw;
+    obj.GridHeight = gh;
+}
+
 // Rows joined with line ends, as kes::PictureToText writes them.
 inline std::string Rows(std::initializer_list<const char*> rows)
 {

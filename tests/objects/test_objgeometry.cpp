@@ -29,13 +29,7 @@ const HeaderCase kHeaderCases[] = {
 
 void Place(TTestObj& obj, const HeaderCase& c)
 {
-    obj.ObjSize = c.zoom;
-    obj.GridWidth = c.gw;
-    obj.GridHeight = c.gh;
-    obj.Left = c.left;
-    obj.Top = c.top;
-    obj.Width = c.width;
-    obj.Height = c.height;
+    objtest::Place(obj, c.left, c.top, c.width, c.height, c.zoom, c.gw, c.gh);
     obj.Picture.Canvas()->Font.Size = c.pointSize;
 }
 
@@ -246,13 +240,7 @@ TEST(ObjGeometry, ZoomRescalesWithTruncation)
 TEST(ObjGeometry, LocationTextsInPanelPixels)
 {
     TTestObj obj;
-    obj.ObjSize = 2;
-    obj.GridWidth = 2;
-    obj.GridHeight = 1;
-    obj.Left = 41;
-    obj.Top = 12;
-    obj.Width = 36;
-    obj.Height = 20;
+    objtest::Place(obj, 41, 12, 36, 20, 2, 2, 1);
     EXPECT_EQ(obj.GetObjLocate(), "(10,6)");
     EXPECT_EQ(obj.GetObjSize(), "(9,10)");
     EXPECT_EQ(obj.GetObjLocateSize(), "(X,Y)=(10,6),(W,H)=(9,10)");

@@ -43,11 +43,7 @@ TEST(ObjPaint, ThreePathsPlaceThePicture)
         obj.Selected = false;
         obj.Picture = kes::PictureFromText(Rows({"#.", ".#"}));
         obj.UnscaledPaint = c.unscaled;
-        obj.ObjSize = c.zoom;
-        obj.GridWidth = c.gw;
-        obj.GridHeight = c.gh;
-        obj.Width = c.width;
-        obj.Height = c.height;
+        objtest::Place(obj, 0, 0, c.width, c.height, c.zoom, c.gw, c.gh);
         EXPECT_EQ(PaintedOnPage(obj, 6, 6, TPoint{1, 1}), c.expected) << c.name;
     }
 
@@ -190,11 +186,7 @@ TEST(ObjPicture, CopiesIntoAPagePicture)
 {
     TTestObj obj;
     obj.Picture = kes::PictureFromText(Rows({"#.#", ".#."}));
-    obj.ObjSize = 2;
-    obj.Left = 4;
-    obj.Top = 2;
-    obj.Width = 6;
-    obj.Height = 4;
+    objtest::Place(obj, 4, 2, 6, 4, 2);
     TBitmap page(6, 4);
     obj.BmpMappin(page);
     EXPECT_EQ(kes::PictureToText(page), Rows({"......", "..#.#.", "...#..", "......"}));
@@ -211,11 +203,7 @@ TEST(ObjPicture, CopiesIntoAPagePicture)
 TEST(ObjPicture, PrintCaptionGrowsThePage)
 {
     TTestObj obj;
-    obj.ObjSize = 2;
-    obj.Left = 20;
-    obj.Top = 10;
-    obj.Width = 32;
-    obj.Height = 16;
+    objtest::Place(obj, 20, 10, 32, 16, 2);
     obj.PrintText = "Reference Device:D0";
     TBitmap page(200, 5);
     const int h1 = page.Canvas()->TextHeight("(10,5)[16,8]");
@@ -303,12 +291,7 @@ TEST(ObjPageImage, BoxClearedThenPictureAtPanelResolution)
     } cases[] = {{"grid 1", 1}, {"grid 2", 2}};
     for (const Case& c : cases) {
         TTestObj obj(5);
-        obj.GridWidth = c.grid;
-        obj.GridHeight = c.grid;
-        obj.Left = 4 * c.grid;
-        obj.Top = 0;
-        obj.Width = 4 * c.grid;
-        obj.Height = 8 * c.grid;
+        objtest::Place(obj, 4 * c.grid, 0, 4 * c.grid, 8 * c.grid, 1, c.grid, c.grid);
         // One black panel pixel at (1, 2) of the object, drawn in picture pixels.
         obj.Picture.SetSize(4 * c.grid, 8 * c.grid);
         obj.Picture.Canvas()->Brush.Color = clBlack;
