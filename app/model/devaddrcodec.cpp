@@ -44,6 +44,16 @@ std::int32_t ParseInternal(const std::string& upper, const DevRecord& rec)
     return rec.Ranges.at(0).Base + n;
 }
 
+// The longest name that begins a text names the device: true when a record from index i
+// on has a longer name than record i that also begins the text.
+bool LongerNameFrom(const std::vector<DevRecord>& table, std::size_t i, const std::string& text)
+{
+    for (std::size_t j = i; j < table.size(); ++j)
+        if (table[j].Name.size() > table[i].Name.size() && StartsWith(text, table[j].Name))
+            return true;
+    return false;
+}
+
 } // namespace
 
 // Zero-padded plain numbers are read as the "*BIT" or "*VAL" device.
@@ -65,10 +75,7 @@ const DevRecord* LxTypeCore::RecordForText(const std::string& upper, std::size_t
         const DevRecord& r = DeviceTable[i];
         if (!StartsWith(upper, r.Name))
             continue;
-        bool longer = false;
-        for (std::size_t j = i; j < DeviceTable.size() && !longer; ++j)
-            longer = DeviceTable[j].Name.size() > r.Name.size() && StartsWith(upper, DeviceTable[j].Name);
-        if (longer)
+        if (LongerNameFrom(DeviceTable, i, upper))
             continue;
         if (!r.Separator.empty() && !StartsWith(upper, r.Separator, r.Name.size()))
             continue;
@@ -275,11 +282,7 @@ bool LxTypeCore::ValidateDeviceAddress(const std::string& text, std::uint8_t mod
             continue;
         if (!StartsWith(t, r.Name))
             continue;
-        // The longest name that begins the text names the device.
-        bool longer = false;
-        for (std::size_t j = i; j < DeviceTable.size() && !longer; ++j)
-            longer = DeviceTable[j].Name.size() > r.Name.size() && StartsWith(t, DeviceTable[j].Name);
-        if (longer)
+        if (LongerNameFrom(DeviceTable, i, t))
             continue;
         std::string rest = t.substr(r.Name.size());
         if (!r.Separator.empty()) {
