@@ -95,6 +95,13 @@ void FakePanel::OnReadable()
             break;
         rx_.append(buf, static_cast<std::size_t>(n));
     }
+    if (!modemAnswer.empty()) {
+        const auto atz = rx_.find("ATZ\r");
+        if (atz != std::string::npos) {
+            rx_.erase(atz, 4);
+            Send(modemAnswer);
+        }
+    }
     for (;;) {
         const auto colon = rx_.find(':');
         if (colon == std::string::npos) {

@@ -57,6 +57,8 @@ public:
     Bytes memory = Bytes(std::size_t(1) << 20, 0xFF);
     // Write and end replies as function byte only (real panels may leave out the echo).
     bool minimalReplies = false;
+    // Answer to a modem reset "ATZ\r" (a modem on the line); empty: the panel ignores it.
+    std::string modemAnswer;
     // Decides the fault for each request; null: none.
     std::function<Fault(const FakeRequest&)> faults;
 
