@@ -1,6 +1,7 @@
 #include "app/comm/tcomset.h"
 
 #include "app/shell/prompt.h"
+#include "app/comm/formparts.h"
 #include "app/shell/translate.h"
 #include "objects/digtest.h"
 
@@ -73,11 +74,7 @@ TComSet::TComSet(QWidget* owner, kes::LinkPortSettings& port, kes::ProjectState&
     for (QWidget* hidden : {static_cast<QWidget*>(DataBit_Box), static_cast<QWidget*>(Check_Box),
                             static_cast<QWidget*>(StopBit_Box)})
         hidden->hide();
-    Ok_Btn = new QPushButton(QStringLiteral("OK"), this);
-    Ok_Btn->setObjectName(QStringLiteral("Ok_Btn"));
-    Ok_Btn->setDefault(true);
-    Cancel_Btn = new QPushButton(QStringLiteral("Cancel"), this);
-    Cancel_Btn->setObjectName(QStringLiteral("Cancel_Btn"));
+    QHBoxLayout* buttons = kes::OkCancelRow(this, &Ok_Btn, &Cancel_Btn);
 
     auto* grid = new QGridLayout;
     grid->addWidget(NewLabel(this, "Label1", "Port"), 0, 0);
@@ -86,10 +83,6 @@ TComSet::TComSet(QWidget* owner, kes::LinkPortSettings& port, kes::ProjectState&
     grid->addWidget(BaudRate_Box, 1, 1);
     grid->addWidget(NewLabel(this, "Label3", "ZQ Station"), 2, 0);
     grid->addWidget(HmiUnitAddr_UD, 2, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Ok_Btn);
-    buttons->addWidget(Cancel_Btn);
     auto* top = new QVBoxLayout(this);
     top->addLayout(grid);
     top->addLayout(buttons);

@@ -1,5 +1,6 @@
 #include "app/comm/tfrmhmiproto.h"
 
+#include "app/comm/formparts.h"
 #include "app/shell/translate.h"
 
 #include <QCheckBox>
@@ -67,11 +68,7 @@ TFrmHMIProto::TFrmHMIProto(QWidget* owner, kes::ProjectState& state, HmiProtoHoo
     EdtSationID = UD_UID->findChild<QLineEdit*>();
     EdtSationID->setObjectName(QStringLiteral("EdtSationID"));
     (new QHBoxLayout(GB_UID))->addWidget(UD_UID);
-    Ok_Btn = new QPushButton(QStringLiteral("OK"), this);
-    Ok_Btn->setObjectName(QStringLiteral("Ok_Btn"));
-    Ok_Btn->setDefault(true);
-    Cancel_Btn = new QPushButton(QStringLiteral("Cancel"), this);
-    Cancel_Btn->setObjectName(QStringLiteral("Cancel_Btn"));
+    QHBoxLayout* buttons = kes::OkCancelRow(this, &Ok_Btn, &Cancel_Btn);
 
     auto* ports = new QHBoxLayout;
     for (auto [p, title, name] : {std::tuple{&port232, "COM1(RS232)", "GB_232"}, std::tuple{&port485, "COM2(RS485)", "GB_485"}}) {
@@ -98,10 +95,6 @@ TFrmHMIProto::TFrmHMIProto(QWidget* owner, kes::ProjectState& state, HmiProtoHoo
     defaults->addLayout(checks);
     defaults->addWidget(RgSelCom);
     defaults->addWidget(GB_UID);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Ok_Btn);
-    buttons->addWidget(Cancel_Btn);
     auto* top = new QVBoxLayout(this);
     top->addLayout(ports);
     top->addLayout(defaults);
