@@ -45,6 +45,12 @@ ModemProbe::ModemProbe(LinkPort& port, int tickMs) : port_(port), tickMs_(tickMs
     });
 }
 
+ModemProbe::~ModemProbe()
+{
+    if (running_)
+        port_.SetReadyRead({});
+}
+
 void ModemProbe::Start(std::function<void(int)> done)
 {
     done_ = std::move(done);
@@ -98,7 +104,7 @@ void LinkPreparer::PrepareLink(std::function<void(bool)> done)
     modemChecked_ = true;
     busy_ = true;
     port_.Close();
-    QTimer::singleShot(kCloseWaitMs, [this, done = std::move(done)]() mutable {
+    QTimer::singleShot(kCloseWaitMs, &context_, [this, done = std::move(done)]() mutable {
         probe_.Start([this, done = std::move(done)](int code) {
             busy_ = false;
             if (ModemReady(code)) {

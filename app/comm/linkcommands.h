@@ -24,6 +24,9 @@ bool OpenLink(LinkPort& port);
 class ModemProbe {
 public:
     explicit ModemProbe(LinkPort& port, int tickMs = 55);
+    ~ModemProbe();
+    ModemProbe(const ModemProbe&) = delete;
+    ModemProbe& operator=(const ModemProbe&) = delete;
     void Start(std::function<void(int code)> done);
     bool Running() const { return running_; }
 
@@ -55,6 +58,7 @@ public:
 private:
     LinkPort& port_;
     ModemProbe probe_;
+    QObject context_;  // ends the pending wait when the preparer goes
     bool modemChecked_ = false;
     bool busy_ = false;
 };

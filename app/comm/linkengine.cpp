@@ -92,8 +92,8 @@ LinkEngine::LinkEngine(LinkPort& port, TransferHost& host, LinkOptions options)
 LinkEngine::~LinkEngine()
 {
     timer_.stop();
-    if (active_)
-        port_.SetReadyRead({});
+    // The port may outlive the engine: nothing may call back into it.
+    port_.SetReadyRead({});
 }
 
 bool LinkEngine::Start(TransferKind kind, int configuredBaud)
@@ -559,7 +559,8 @@ bool LinkEngine::TakeUploadedBlock()
     const auto fields = ParseSystemBlock(block_, panelFwVer_);
     block_.clear();
     const std::uint32_t count = fields ? fields->entryCount : 0;
-    if (!fields || count == 0 || 4ull * (count + 1) > AreaSize(map_.ObjPageAddr, map_.ObjPageEnd)) {
+    const auto tableFits = [&] { return 4ull * (count + 1) <= AreaSize(map_.ObjPageAddr, map_.ObjPageEnd); };
+    if (!fields || count == 0 || !tableFits()) {
         FailMessage(kMsgCommError);
         return false;
     }
@@ -567,7 +568,12 @@ bool LinkEngine::TakeUploadedBlock()
     host_.TakeSystemBlock(*fields, panelFwVer_);
     if (!active_)
         return false;
+    // The controller the block names may bring another memory map.
     map_ = host_.MemoryMap();
+    if (!tableFits()) {
+        FailMessage(kMsgCommError);
+        return false;
+    }
     host_.ShowStatus(0, "Page Number:" + std::to_string(count));
     table_.assign(4 * (std::size_t(count) + 1), 0);
     x_.address = map_.ObjPageAddr;

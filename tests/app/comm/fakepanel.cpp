@@ -157,7 +157,7 @@ void FakePanel::Answer(const FakeRequest& req)
         return;
     }
     busy_ = true;
-    QTimer::singleShot(fault.delayMs, [this, reply] {
+    QTimer::singleShot(fault.delayMs, &context_, [this, reply] {
         Send(reply);
         busy_ = false;
         while (!busy_ && !queued_.empty()) {

@@ -87,6 +87,7 @@ private:
     std::deque<FakeRequest> queued_;  // requests that came while a delayed reply was pending
     bool busy_ = false;
     double busySeconds_ = 0;
+    QObject context_;  // drops delayed replies still pending when the panel goes
 };
 
 // A fault for the requests `pick` selects, `times` times at most.
