@@ -1,0 +1,82 @@
+#include "app/comm/mainlinkhost.h"
+
+#include "app/comm/tcomprogbar.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/prompt.h"
+
+namespace kes {
+
+void MainLinkHost::TakeIdentify(const PanelIdentity& id, TransferKind kind)
+{
+    kept_ = {};
+    state_.PanelModelIndex = id.modelIndex;
+    if (kind == TransferKind::Upload && parts_.closeProjectForUpload)
+        parts_.closeProjectForUpload();
+    if (parts_.loadModelData)
+        parts_.loadModelData(id.memMapVariant);
+    state_.PanelFwVer = id.firmwareVersion;
+    if (kind == TransferKind::Upload) {
+        state_.MachineId = MapUploadedMachineId(static_cast<std::int16_t>(id.machineId));
+        state_.ComSetByte = {id.com1, id.com2};
+    }
+    kept_ = {id.firmwareLength, id.firmwareStamp, id.kept};
+}
+
+DownloadImage MainLinkHost::PrepareDownloadImage() { return parts_.downloadImage ? parts_.downloadImage() : DownloadImage{}; }
+
+SystemBlockFields MainLinkHost::SystemBlock() const
+{
+    SystemBlockExtras x;
+    x.pageCount = parts_.pageCount ? parts_.pageCount() : 0;
+    x.enableUpDown = parts_.enableUpDown && parts_.enableUpDown();
+    return SystemBlockFieldsOf(state_, x);
+}
+
+Bytes MainLinkHost::ScreenImage(TransferKind kind) { return parts_.screenImage ? parts_.screenImage(kind) : Bytes{}; }
+
+void MainLinkHost::TakeSystemBlock(const SystemBlockFields& f, std::uint32_t)
+{
+    const bool upDown = ApplySystemBlock(state_, f);
+    if (parts_.setEnableUpDown)
+        parts_.setEnableUpDown(upDown);
+    if (parts_.selectMachine)
+        parts_.selectMachine();
+}
+
+void MainLinkHost::TakeUpload(UploadResult result)
+{
+    state_.Modified = 0;
+    state_.Compiled = 1;
+    state_.Opened = 0;
+    if (parts_.rebuildProject)
+        parts_.rebuildProject(result);
+}
+
+void MainLinkHost::ShowProgress(int position, int maximum, const std::string& ratio)
+{
+    if (ComProgBar)
+        ComProgBar->ShowProgress(position, maximum, QString::fromStdString(ratio));
+}
+
+void MainLinkHost::ShowStatus(int panel, const std::string& text)
+{
+    if (parts_.status)
+        parts_.status(panel, QString::fromStdString(text));
+}
+
+void MainLinkHost::TransferEnded(const TransferOutcome& outcome)
+{
+    if (ComProgBar) {
+        ComProgBar->close();
+        ComProgBar = nullptr;
+    }
+    const QString text = QString::fromStdString(outcome.text);
+    if (outcome.message >= 0)
+        ShowMessage(Msg(outcome.message) + text);
+    else if (!text.isEmpty())
+        ShowMessage(text);
+    if (parts_.formActivate)
+        parts_.formActivate();
+}
+
+} // namespace kes

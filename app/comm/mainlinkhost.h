@@ -1,0 +1,61 @@
+#pragma once
+// The transfer host the main window plugs into the engine: the project state does the most,
+// the main window lends the few things only it has (model data, pages, image, menu checks,
+// status bar). Progress goes to the progress window in ComProgBar while it exists.
+#include "app/comm/projectlink.h"
+#include "app/comm/transferhost.h"
+#include "app/project/projectstate.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace kes {
+
+struct MainLinkParts {
+    std::function<void(std::uint8_t variant)> loadModelData;  // memory-map variant, then LoadModelData
+    std::function<void()> closeProjectForUpload;             // offset list cleared, CloseProject
+    std::function<DownloadImage()> downloadImage;            // AppendPagesToImage: image and offsets
+    std::function<std::size_t()> pageCount;                  // PgDataList count
+    std::function<bool()> enableUpDown;                      // MmEnableUD checked
+    std::function<void(bool)> setEnableUpDown;
+    std::function<Bytes(TransferKind)> screenImage;          // start-up screen or user-menu pictures
+    std::function<void()> selectMachine;                     // SelectMachine, SelectMachineInBoxes, LoadModelData
+    std::function<void(UploadResult&)> rebuildProject;       // header sections, pages, check, page tree
+    std::function<void(int panel, const QString& text)> status;
+    std::function<void()> formActivate;
+};
+
+// The identify fields kept for the next download.
+struct KeptIdentify {
+    std::uint32_t firmwareLength = 0;
+    std::uint32_t firmwareStamp = 0;
+    std::uint16_t kept = 0;
+};
+
+class MainLinkHost final : public TransferHost {
+public:
+    MainLinkHost(ProjectState& state, MainLinkParts parts) : state_(state), parts_(std::move(parts)) {}
+
+    const KeptIdentify& Kept() const { return kept_; }
+
+    LinkMemoryMap MemoryMap() const override { return MemoryMapOf(state_); }
+    std::uint8_t PanelModelIndex() const override { return static_cast<std::uint8_t>(state_.PanelModelIndex); }
+    std::int16_t MachineId() const override { return state_.MachineId; }
+    void TakeIdentify(const PanelIdentity& id, TransferKind kind) override;
+    DownloadImage PrepareDownloadImage() override;
+    SystemBlockFields SystemBlock() const override;
+    Bytes ScreenImage(TransferKind kind) override;
+    void TakeSystemBlock(const SystemBlockFields& f, std::uint32_t panelFwVer) override;
+    void TakeUpload(UploadResult result) override;
+    void ShowProgress(int position, int maximum, const std::string& ratio) override;
+    void ShowStatus(int panel, const std::string& text) override;
+    void TransferEnded(const TransferOutcome& outcome) override;
+
+private:
+    ProjectState& state_;
+    MainLinkParts parts_;
+    KeptIdentify kept_;
+};
+
+} // namespace kes
