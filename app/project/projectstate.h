@@ -3,111 +3,21 @@
 // the system setting records and the flags of the open project. The main window owns one;
 // model code takes it by reference so that it runs without windows.
 #include "app/model/devrecord.h"
+#include "decoder/pgsetrec.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// ---- Setting records held by the project (in-memory form; their stored layouts are
-// written by the record writers). Field order follows the records' definitions.
-
-// A device reference as setting records carry it.
-struct DevRefHead {
-    std::uint8_t Station = 0;
-    std::int32_t DevAddrCode = -1; // -1: no device
-    std::uint8_t LinkIndex = 0;    // 0 COM1, 1 COM2
-    std::uint8_t Present = 1;      // device-form flag: 1 device name, 0 absolute "$" address
-    std::uint8_t LinkFlag = 0;     // panel-memory flag: 1 "@B"/"@V"
-    std::uint8_t BitIndex = 0;
-    std::uint8_t Detail = 0;       // carried unchanged
-};
-
-// Page jump condition; at most 20 per page and 20 system-wide.
-struct PgJmpRec {
-    DevRefHead Ref;
-    std::uint8_t ValueType = 0;  // 0 unsigned, 1 signed, 2 hex, 3 BCD
-    std::uint8_t Kind = 0;       // 0x00 bit, 0x10 word, 0x20 low byte of a word
-    std::uint8_t Width = 0;
-    std::int32_t CompareValue = 0;
-    std::uint8_t OnOff = 0;      // 1 ON, 0 OFF
-    std::int32_t TargetPage = 0;
-    std::uint8_t Operator = 0;   // "=", ">", "<", ">=", "<=", "!="
-};
-
-// Function key F0..F9, Up, Down, Left, Right.
-struct PgFunKeyRec {
-    DevRefHead Write;
-    DevRefHead Read;
-    DevRefHead Notify;
-    std::uint8_t KeyIndex = 0;   // 0..13
-    std::array<std::uint8_t, 4> Reserved{};
-    std::uint8_t ButtonType = 255; // 255: key without action
-    std::uint8_t Kind = 0;
-    std::uint8_t ValueType = 0;
-    std::uint8_t Width = 0;
-    std::uint8_t ReadUsed = 0;
-    std::uint8_t NotifyUsed = 0;
-    std::uint8_t NotifyOrder = 0;
-    std::uint8_t NotifyState = 0;
-    std::uint8_t MultiStateFlag = 0;
-    std::int32_t UserLevel = 0;  // 0..4
-    std::uint8_t IntDigits = 0;
-    std::uint8_t DecDigits = 0;
-    std::int32_t ParamA = 0;     // maximum, constant, step or target page, by button type
-    std::int32_t ParamB = 0;     // minimum or bound
-    std::uint8_t StateCount = 0;
-};
-constexpr int kFunKeyCount = 14;
-
-// Buzzer (index 0) or alarm lamp (index 1).
-struct PgSysRec {
-    DevRefHead Ref;
-    std::uint8_t ValueType = 0;
-    std::uint8_t KindWidth = 0;  // kind in the high nibble, width in the low nibble
-    std::uint8_t OnOffOrOperator = 0;
-    std::int32_t Value = 0;
-};
-
-struct PgHideRec {
-    std::uint8_t Hide = 0;       // non-zero: the page is hidden
-    std::uint8_t Second = 0;
-};
-
-// Page-number write of a page, and the system clock write.
-struct PLCValSetRec {
-    DevRefHead Ref;
-};
-
-struct MacPowerOnRec {
-    DevRefHead Ref;
-    std::uint8_t ValueType = 0;
-    std::uint8_t Kind = 0;
-    std::uint8_t Width = 0;
-    std::uint8_t IntervalIndex = 0; // 0..3: 500, 1000, 1500, 2000 ms
-    std::int32_t Value = 0;
-    std::uint8_t OnOff = 0;
-};
-
-struct ParaDataSetRec {
-    DevRefHead Ref;              // register Dn: Dn page change, Dn+1 backlight
-    std::int32_t RegisterCount = 0;
-};
+// ---- Setting records held by the project (their in-memory form is shared with the
+// decoder library).
 
 struct PassWordRec {
     std::string Password;        // six digits
     std::uint8_t Level = 0;      // 0..4
 };
 constexpr int kPasswordSlots = 10;
-
-// Key setting of the keypad and text panel types (machine ids 95 and 99).
-struct KeySetData {
-    std::uint8_t CommAddr = 1;
-    std::uint8_t Port = 0;       // 0 COM1, 1 COM2
-    std::uint8_t StartChar = 2;
-    std::uint8_t EndChar = 3;
-    std::array<std::uint8_t, 16> KeyCodes{};
-};
 
 namespace kes {
 

@@ -1,0 +1,82 @@
+#include "app/project/pgrecput.h"
+
+#include <array>
+#include <vector>
+
+namespace kes {
+
+void RecOut::PutRecBytes(std::size_t start, bool reverse, std::size_t n, const void* source, std::size_t fieldOffset)
+{
+    if (!Writes() || n == 0)
+        return;
+    const auto* src = static_cast<const std::uint8_t*>(source);
+    const std::size_t at = start + fieldOffset;
+    Reach(at + n);
+    if (reverse)
+        ReverseCopy(base_.data() + at, src, n);
+    else
+        std::memcpy(base_.data() + at, src, n);
+}
+
+void RecOut::Reach(std::size_t end)
+{
+    if (Writes() && base_.size() < end)
+        base_.resize(end, 0);
+}
+
+RecWriter::RecWriter(RecOut& out, std::size_t start, std::uint16_t tag)
+    : out_(out)
+    , start_(start)
+{
+    U16(0, tag);
+}
+
+void RecWriter::U8(std::size_t off, std::uint8_t v) { out_.PutRecBytes(start_, false, 1, &v, off); }
+
+void RecWriter::U16(std::size_t off, std::uint32_t v)
+{
+    const std::array<std::uint8_t, 2> b{static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)};
+    out_.PutRecBytes(start_, false, b.size(), b.data(), off);
+}
+
+void RecWriter::U32(std::size_t off, std::uint32_t v)
+{
+    const std::array<std::uint8_t, 4> b{static_cast<std::uint8_t>(v >> 24), static_cast<std::uint8_t>(v >> 16),
+                                        static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)};
+    out_.PutRecBytes(start_, false, b.size(), b.data(), off);
+}
+
+void RecWriter::Raw(std::size_t off, ByteSpan bytes) { out_.PutRecBytes(start_, false, bytes.size(), bytes.data(), off); }
+
+std::size_t RecWriter::Text(std::size_t off, const std::string& text)
+{
+    out_.PutRecBytes(start_, false, text.size(), text.data(), off);
+    U8(off + text.size(), 0);
+    return text.size() + 1;
+}
+
+void RecWriter::SetRef(std::size_t off, const DevRefHead& ref)
+{
+    U32(off, static_cast<std::uint32_t>(ref.DevAddrCode));
+    U8(off + 4, static_cast<std::uint8_t>((ref.LinkFlag << 4) + ref.Present));
+    U8(off + 5, ref.Station);
+    U8(off + 6, ref.LinkIndex);
+    U8(off + 7, ref.Detail);
+    U8(off + 8, ref.BitIndex);
+}
+
+void RecWriter::ObjRef(std::size_t off, const TLxDevRef& ref, std::uint8_t fourth)
+{
+    Bytes stored;
+    ref.Store(stored, fourth);
+    Raw(off, stored);
+}
+
+int RecWriter::Finish(std::size_t length)
+{
+    U16(2, static_cast<std::uint32_t>(length));
+    out_.Reach(start_ + length);
+    return static_cast<int>(length);
+}
+
+} // namespace kes
