@@ -176,6 +176,12 @@ TEST(LinkDownload, FaultsEndInOneOutcome)
         {"other panel model", [](LinkRig& r) { r.panel.identity.modelIndex = 2; }, false, 95, {}},
         {"firmware file missing", [](LinkRig& r) { r.engine.Options().firmwareDir = "/nonexistent/"; }, false, -1,
          "File /nonexistent/BIN/M3_1100.bin not found !!"},
+        {"firmware larger than its area",
+         [](LinkRig& r) {
+             r.host.map.CommCodeAddrEnd = r.host.map.CommCodeAddr + 16;
+             r.panel.identity.firmwareStamp = 1;  // the file differs, so it would be sent
+         },
+         false, 26, {}},
         {"image larger than the area the panel reports",
          [](LinkRig& r) {
              r.panel.identity.memMapVariant = 1;
@@ -240,6 +246,23 @@ TEST(LinkDownload, ANewTransferRunsAfterAFailure)
     EXPECT_TRUE(rig.host.outcomes[1].ok);
     const DownloadImage& d = rig.host.download;
     EXPECT_EQ(MemoryAt(rig.panel, rig.host.map.ObjDataAddr, d.image.size()), d.image);
+}
+
+TEST(LinkDownload, ARateWithoutBaudCodeKeepsTheLinkAt9600)
+{
+    LinkRig rig;
+    FirmwareDir dir(3, 1, 100, Bytes(40, 1));
+    rig.engine.Options().firmwareDir = dir.Path();
+    rig.panel.identity.firmwareStamp = dir.Stamp();
+    rig.port.Settings().baud = 4800;
+    ASSERT_TRUE(rig.port.Open());
+    ASSERT_TRUE(rig.engine.Start(TransferKind::Download, 4800));
+    ASSERT_TRUE(RunUntil([&] { return !rig.host.outcomes.empty(); }));
+    EXPECT_TRUE(rig.host.outcomes[0].ok);
+    const auto& log = rig.panel.Log();
+    EXPECT_EQ(log[0].data, Bytes{0});
+    EXPECT_EQ(log[1].baud, 9600);  // both ends stay at the rate the code names
+    EXPECT_EQ(rig.port.Settings().baud, 4800);
 }
 
 } // namespace
