@@ -1,12 +1,28 @@
+// Kestrova: the panel design tool.
+#include "app/shell/startup.h"
+#include "app/shell/tkhm.h"
+#include "platform/codepage.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
-namespace kes { const char* ProductName(); }
+#include <exception>
 
 int main(int argc, char** argv)
 {
+    kes::InitAnsiCodePage();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(kes::ProductName());
-    QMessageBox::information(nullptr, kes::ProductName(), "Kestrova: the main window is not built yet.");
-    return 0;
+    try {
+        kes::StartupOptions options;
+        options.arguments = QApplication::arguments().mid(1);
+        kes::StartUp(options);
+        Khm->show();
+        Khm->activateWindow();
+        const int rc = QApplication::exec();
+        delete Khm;
+        return rc;
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, QApplication::applicationName(), QString::fromLocal8Bit(e.what()));
+        return 1;
+    }
 }

@@ -7,6 +7,7 @@
 namespace kes {
 namespace {
 constexpr int kMaxMessages = 65536;
+std::vector<std::string>* g_mirror = nullptr;
 }
 
 int LangCodePage(int langIndex)
@@ -73,7 +74,15 @@ std::string MsgAnsi(int n) { return QStringToAnsi(Msg(n)); }
 
 void LoadMessageTable(int langIndex)
 {
-    MessageTable().LoadFromFile(AppDir() + MsgFileName(langIndex), LangCodePage(langIndex));
+    TMsgTable& table = MessageTable();
+    table.LoadFromFile(AppDir() + MsgFileName(langIndex), LangCodePage(langIndex));
+    if (!g_mirror)
+        return;
+    g_mirror->clear();
+    for (int i = 0; i < table.Count(); ++i)
+        g_mirror->push_back(QStringToAnsi(table[i]));
 }
+
+void SetMessageTableMirror(std::vector<std::string>* mirror) { g_mirror = mirror; }
 
 } // namespace kes

@@ -47,5 +47,8 @@ std::string MsgAnsi(int n);
 
 // Reloads the table in force from the message file of the language in AppDir().
 void LoadMessageTable(int langIndex);
+// After every LoadMessageTable the mirror receives the messages as bytes of the process ANSI
+// code page (the project state's MsgTable, read by code without widgets). Null: none.
+void SetMessageTableMirror(std::vector<std::string>* mirror);
 
 } // namespace kes

@@ -96,42 +96,68 @@ QList<QRadioButton*> RadioItems(QObject* group)
     return group->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
 }
 
-void TranslateComponent(QObject* o, const std::string& cls, const CaptionFile& file, const std::string& section)
+// Reads (or lists) the keys of one component. `read` returns the text of a key.
+template <class Read>
+void TranslateComponent(QObject* o, const std::string& cls, const std::string& section, Read read, bool apply)
 {
     const std::string key = section + "." + o->objectName().toStdString();
     auto indexed = [&](const std::string& prefix, int i, const std::string& suffix) {
-        return file.Read(section, prefix + "[" + std::to_string(i) + "]" + suffix);
+        return read(prefix + "[" + std::to_string(i) + "]" + suffix);
     };
     if (cls == "TToolButton" || cls == "TEdit") {
-        SetHint(o, file.Read(section, key + ".Hint"));
-    } else if (cls == "TMenuItem" || cls == "TToolBar" || cls == "TPanel" || cls == "TButton"
-               || cls == "TGroupBox" || cls == "TRadioButton") {
-        SetCaption(o, file.Read(section, key + ".Caption"));
+        QString hint = read(key + ".Hint");
+        if (apply)
+            SetHint(o, hint);
+    } else if (cls == "TMenuItem" || cls == "TToolBar" || cls == "TPanel" || cls == "TButton" || cls == "TGroupBox"
+               || cls == "TRadioButton") {
+        QString caption = read(key + ".Caption");
+        if (apply)
+            SetCaption(o, caption);
     } else if (cls == "TLabel" || cls == "TCheckBox") {
-        SetCaption(o, file.Read(section, key + ".Caption"));
-        SetHint(o, file.Read(section, key + ".Hint"));
+        QString caption = read(key + ".Caption");
+        QString hint = read(key + ".Hint");
+        if (apply) {
+            SetCaption(o, caption);
+            SetHint(o, hint);
+        }
     } else if (cls == "TComboBox") {
         if (auto* c = qobject_cast<QComboBox*>(o))
-            for (int i = 0; i < c->count(); ++i)
-                c->setItemText(i, indexed(key + ".Items", i, ""));
+            for (int i = 0; i < c->count(); ++i) {
+                QString item = indexed(key + ".Items", i, "");
+                if (apply)
+                    c->setItemText(i, item);
+            }
     } else if (cls == "TPageControl") {
         if (auto* t = qobject_cast<QTabWidget*>(o))
-            for (int i = 0; i < t->count(); ++i)
-                t->setTabText(i, indexed(key + ".Pages", i, ".Caption"));
+            for (int i = 0; i < t->count(); ++i) {
+                QString page = indexed(key + ".Pages", i, ".Caption");
+                if (apply)
+                    t->setTabText(i, page);
+            }
     } else if (cls == "TDBGrid") {
         // No "." between the component name and "Columns".
         if (auto* v = qobject_cast<QTableView*>(o); v && v->model())
-            for (int i = 0; i < v->model()->columnCount(); ++i)
-                v->model()->setHeaderData(i, Qt::Horizontal, indexed(key + "Columns.Items", i, ".Title.Caption"));
+            for (int i = 0; i < v->model()->columnCount(); ++i) {
+                QString title = indexed(key + "Columns.Items", i, ".Title.Caption");
+                if (apply)
+                    v->model()->setHeaderData(i, Qt::Horizontal, title);
+            }
     } else if (cls == "TRadioGroup") {
-        SetCaption(o, file.Read(section, key + ".Caption"));
+        QString caption = read(key + ".Caption");
+        if (apply)
+            SetCaption(o, caption);
         const QList<QRadioButton*> items = RadioItems(o);
-        for (int i = 0; i < items.size(); ++i)
-            items[i]->setText(indexed(key + ".Items", i, ""));
+        for (int i = 0; i < items.size(); ++i) {
+            QString item = indexed(key + ".Items", i, "");
+            if (apply)
+                items[i]->setText(item);
+        }
     }
 }
 
-void TranslateChildren(QObject* parent, const CaptionFile& file, const std::string& section)
+// Walks the components of a form (not into nested forms), in ownership order.
+template <class Visit>
+void WalkComponents(QObject* parent, Visit visit)
 {
     for (QObject* child : parent->children()) {
         if (IsForm(child))
@@ -140,9 +166,9 @@ void TranslateChildren(QObject* parent, const CaptionFile& file, const std::stri
         if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_"))) {
             const std::string cls = ComponentClass(child);
             if (!cls.empty())
-                TranslateComponent(child, cls, file, section);
+                visit(child, cls);
         }
-        TranslateChildren(child, file, section);
+        WalkComponents(child, visit);
     }
 }
 
@@ -187,6 +213,24 @@ std::string FormSectionName(const std::string& formName)
     return s;
 }
 
+std::vector<CaptionKey> FormCaptionKeys(QWidget* form)
+{
+    std::vector<CaptionKey> keys;
+    const std::string formName = form->objectName().toStdString();
+    const bool mdiParent = qobject_cast<QMainWindow*>(form) != nullptr;
+    if (!mdiParent && !IsMdiChild(form))
+        keys.push_back({formName, formName + ".Caption", ""});
+    const std::string section = FormSectionName(formName);
+    WalkComponents(form, [&](QObject* o, const std::string& cls) {
+        auto read = [&](const std::string& key) {
+            keys.push_back({section, key, cls});
+            return QString();
+        };
+        TranslateComponent(o, cls, section, read, false);
+    });
+    return keys;
+}
+
 void SetMainForm(QWidget* mainForm) { g_mainForm = mainForm; }
 
 QWidget* MainForm() { return g_mainForm.data(); }
@@ -212,6 +256,7 @@ void TranslateForm(QWidget* form, int langIndex)
         form->setFont(MainForm()->font());
     const std::string section = FormSectionName(formName);
     form->setObjectName(QString::fromStdString(section));
-    TranslateChildren(form, file, section);
+    auto read = [&](const std::string& key) { return file.Read(section, key); };
+    WalkComponents(form, [&](QObject* o, const std::string& cls) { TranslateComponent(o, cls, section, read, true); });
     LoadMessageTable(langIndex);
 }

@@ -18,6 +18,7 @@
 // ".Items[i]", ".Pages[i].Caption", "Columns.Items[i].Title.Caption"). A missing key empties
 // the text it would set; a missing caption file leaves the form and the message table alone.
 #include <string>
+#include <vector>
 
 class QObject;
 class QWidget;
@@ -40,6 +41,16 @@ std::string ComponentClass(const QObject* object);
 // The main window: its font is given to every translated form; message boxes are parented to it.
 void SetMainForm(QWidget* mainForm);
 QWidget* MainForm();
+
+// A key the translator reads for a form: its section, the key and the component class.
+struct CaptionKey {
+    std::string section;
+    std::string key;
+    std::string componentClass; // empty for the form's own caption
+};
+// Every key TranslateForm would read for the form in its present state, in walk order
+// (the form is not changed).
+std::vector<CaptionKey> FormCaptionKeys(QWidget* form);
 
 // The section name of a form name ("HmPage_12" -> "HmPage", "Form1" -> "For").
 std::string FormSectionName(const std::string& formName);

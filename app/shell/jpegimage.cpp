@@ -1,0 +1,113 @@
+#include "app/shell/jpegimage.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+extern "C" {
+#include <jpeglib.h>
+}
+
+namespace kes {
+namespace {
+
+constexpr JDIMENSION kMaxSide = 16384;
+
+// libjpeg reports a fatal error through error_exit, which must not return: it jumps back
+// into the decoder, which gives up cleanly.
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+void ErrorExit(j_common_ptr cinfo)
+{
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->jump, 1);
+}
+
+void OutputMessage(j_common_ptr) {}
+
+struct Decoded {
+    unsigned char* pixels; // malloc'd, width * height * 3 bytes
+    JDIMENSION width;
+    JDIMENSION height;
+};
+
+// Only plain data lives in this function, so the jump back skips no destructor.
+bool Decode(std::FILE* file, Decoded* out, char* message)
+{
+    jpeg_decompress_struct cinfo;
+    ErrorManager err;
+    unsigned char* volatile pixels = nullptr;
+    cinfo.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = ErrorExit;
+    err.pub.output_message = OutputMessage;
+    err.message[0] = '\0';
+    if (setjmp(err.jump)) {
+        std::strcpy(message, err.message);
+        jpeg_destroy_decompress(&cinfo);
+        std::free(pixels);
+        return false;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_stdio_src(&cinfo, file);
+    jpeg_read_header(&cinfo, TRUE);
+    cinfo.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&cinfo);
+    if (cinfo.output_width == 0 || cinfo.output_height == 0 || cinfo.output_width > kMaxSide
+        || cinfo.output_height > kMaxSide || cinfo.output_components != 3) {
+        std::strcpy(message, "unsupported picture size or colour format");
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    const std::size_t stride = std::size_t(cinfo.output_width) * 3;
+    pixels = static_cast<unsigned char*>(std::malloc(stride * cinfo.output_height));
+    if (!pixels) {
+        std::strcpy(message, "out of memory");
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW row = pixels + stride * cinfo.output_scanline;
+        jpeg_read_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(&cinfo);
+    out->pixels = pixels;
+    out->width = cinfo.output_width;
+    out->height = cinfo.output_height;
+    jpeg_destroy_decompress(&cinfo);
+    return true;
+}
+
+} // namespace
+
+QImage LoadJpeg(const std::string& path, std::string* error)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        if (error)
+            *error = "cannot open " + path;
+        return {};
+    }
+    Decoded d{nullptr, 0, 0};
+    char message[JMSG_LENGTH_MAX] = {};
+    const bool ok = Decode(file, &d, message);
+    std::fclose(file);
+    if (!ok) {
+        if (error)
+            *error = message;
+        return {};
+    }
+    QImage image(static_cast<int>(d.width), static_cast<int>(d.height), QImage::Format_RGB888);
+    const std::size_t stride = std::size_t(d.width) * 3;
+    for (JDIMENSION y = 0; y < d.height; ++y)
+        std::memcpy(image.scanLine(static_cast<int>(y)), d.pixels + stride * y, stride);
+    std::free(d.pixels);
+    return image;
+}
+
+} // namespace kes

@@ -1,0 +1,13 @@
+#pragma once
+// JPEG pictures decoded with libjpeg.
+#include <QImage>
+#include <string>
+
+namespace kes {
+
+// The picture of a JPEG file as 24-bit RGB; a null image when the file is missing or is not a
+// JPEG libjpeg can decode (the reason in *error when given). Pictures larger than
+// 16384 x 16384 are refused.
+QImage LoadJpeg(const std::string& path, std::string* error = nullptr);
+
+} // namespace kes

@@ -1,0 +1,69 @@
+#include "app/shell/startup.h"
+
+#include "app/shell/tkhm.h"
+#include "app/shell/tlogo.h"
+#include "app/shell/tlxtype.h"
+#include "platform/codepage.h"
+#include "platform/fileio.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QScreen>
+#include <QTimer>
+
+namespace kes {
+
+std::string CommandLinePath(const QStringList& arguments) { return QStringToAnsi(arguments.join(QLatin1Char(' '))); }
+
+void StartUp(const StartupOptions& options)
+{
+    QApplication::setApplicationName(QStringLiteral("Kestrova"));
+    auto* khm = new TKhm;
+    LxType = new TLxType(khm);
+    khm->setWindowTitle(QStringLiteral("Kestrova"));
+    if (QScreen* screen = khm->screen(); screen && khm->windowState() == Qt::WindowNoState)
+        khm->move(screen->availableGeometry().center() - khm->rect().center());
+    QApplication::setWindowIcon(QIcon(QString::fromStdString(khm->AppDir + "Kestro.ico")));
+
+    // The splash stays up while start-up goes on and then removes itself; nothing waits for it.
+    if (options.splashMillis > 0) {
+        Logo = new TLogo;
+        Logo->show();
+        Logo->repaint();
+        QTimer::singleShot(options.splashMillis, Logo, [] {
+            Logo->hide();
+            Logo->deleteLater();
+            Logo = nullptr;
+        });
+    }
+
+    khm->OpenDlg.FileName.clear();
+    khm->HelpFile = khm->AppDir + "Kestro.chm";
+    const std::string path = CommandLinePath(options.arguments);
+    if (!path.empty() && FileExists(path))
+        khm->OpenDlg.FileName = path;
+    if (!khm->OpenDlg.FileName.empty() && khm->ReadProjectFiles) {
+        khm->Modified = 0;
+        if (khm->ReadProjectFiles()) {
+            khm->Opened = 1;
+            khm->Compiled = 1;
+            khm->EditMode = 3;
+            khm->LoadLayout();
+            khm->AddRecentFile(khm->OpenDlg.InitialDir + "/" + khm->PrjName + khm->OpenDlg.DefaultExt);
+            // As for any other open, the automatic working copy runs.
+            khm->StartAutoSave();
+            khm->FormActivate();
+        }
+    }
+}
+
+void ShutDown()
+{
+    delete Logo;
+    Logo = nullptr;
+    delete LxType;
+    LxType = nullptr;
+    delete Khm;
+}
+
+} // namespace kes

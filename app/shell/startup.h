@@ -1,0 +1,25 @@
+#pragma once
+// The program's start-up: the main window, the forms that live for the whole run, the splash
+// and a project named on the command line.
+#include <QStringList>
+#include <string>
+
+namespace kes {
+
+struct StartupOptions {
+    QStringList arguments;   // the command line after the program name
+    int splashMillis = 2000; // 0: no splash
+};
+
+// The whole command line as one path: the arguments joined by single blanks.
+std::string CommandLinePath(const QStringList& arguments);
+
+// Creates Khm, LxType and the splash (which removes itself after splashMillis without holding
+// up anything) and opens a project named on the command line. The caller shows Khm and runs
+// the event loop.
+void StartUp(const StartupOptions& options);
+
+// Deletes the forms StartUp created (tests; the program ends with its main window).
+void ShutDown();
+
+} // namespace kes

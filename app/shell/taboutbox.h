@@ -1,0 +1,31 @@
+#pragma once
+// The about box: product name, notice, description and a link to the product's web page.
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+class TAboutBox : public QDialog {
+public:
+    explicit TAboutBox(QWidget* owner = nullptr);
+
+    QLabel* ProgramIcon = nullptr;
+    QLabel* ProductName = nullptr;
+    QLabel* Copyright = nullptr;
+    QLabel* Label3 = nullptr; // description
+    QLabel* Label1 = nullptr; // link to the product page
+    QPushButton* OKButton = nullptr;
+
+    void FormShow();
+    void Label1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
+
+extern TAboutBox* AboutBox;
+
+namespace kes {
+// The product page the about box links to.
+extern const char* const kProductPageUrl;
+} // namespace kes

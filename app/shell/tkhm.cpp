@@ -1,0 +1,289 @@
+#include "app/shell/tkhm.h"
+
+#include "app/comm/qtlinkport.h"
+#include "app/project/pagedata.h"
+#include "app/shell/lxeini.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/translate.h"
+#include "platform/codepage.h"
+#include "platform/fileio.h"
+#include "platform/inifile.h"
+
+#include <QAction>
+#include <QMenu>
+#include <algorithm>
+#include <climits>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+TKhm* Khm = nullptr;
+TLxType* LxType = nullptr;
+TPgListFrm* PgListFrm = nullptr;
+
+namespace {
+const char* const kWiredProperty = "kesWired";
+} // namespace
+
+TKhm::TKhm(QWidget* parent)
+    : QMainWindow(parent)
+{
+    // As the class library does, the global refers to the window while it is created.
+    Khm = this;
+    setObjectName(QStringLiteral("Khm"));
+    kes::SetMainForm(this);
+    kes::SetMessageTableMirror(&MsgTable);
+    setFont(QFont(QStringLiteral("Times New Roman"), 9));
+    resize(962, 664);
+
+    OffsetList.clear();
+    UserMenuOffsetList.clear();
+    ResetMemoryImage();
+    LineWidth = 1;
+    LinePattern = 0;
+    HasRtc = true;
+    ComSetByte = {4, 4};
+    UseDefaultPort = 1;
+    UseDefaultStation = 1;
+    LinkIndex = 0;
+    ResetSystemRecords();
+    MachineId = 87;
+    PanelModelIndex = 0;
+    PortSlaveMode = {0, 0};
+
+    MMICom = std::make_unique<kes::QtLinkPort>();
+    autoSaveTimer_ = new QTimer(this);
+    QObject::connect(autoSaveTimer_, &QTimer::timeout, this, [this] { AutoSaveTick(); });
+
+    BuildMenus();
+    BuildToolBars();
+    BuildDockPanels();
+    BuildStatusBar();
+    WireCommands();
+    SetItemEnabled("MmClosePrj", false);
+
+    FormCreate();
+}
+
+TKhm::~TKhm()
+{
+    kes::SetMessageTableMirror(nullptr);
+    if (kes::MainForm() == this)
+        kes::SetMainForm(nullptr);
+    if (Khm == this)
+        Khm = nullptr;
+}
+
+void TKhm::FormCreate()
+{
+    PageWinList.clear();
+    PgDataList.clear();
+    RecentFiles.clear();
+    ImageWinList.clear();
+    UserMenuOffsetList.clear();
+    ImagePgDataList.clear();
+    kes::MessageTable().Clear();
+    MsgTable.clear();
+    StartScreenData = std::make_unique<PgDataStr>();
+
+    EditMode = 3;
+    PortInternalCode = 0;
+    DefaultZoom = 4;
+
+    // The program folder: where the program lies (in place of the registry's App Paths entry).
+    AppDir = kes::AppDir();
+    setWindowIcon(QIcon(QString::fromStdString(AppDir + "Kestro.ico")));
+
+    // Always English at start; the language menu switches afterwards.
+    LangIndex = kes::LangEng;
+    kes::LoadMessageTable(LangIndex);
+
+    kes::LxeSettings settings = CollectLxeSettings();
+    lxeIniRead_ = kes::ReadLxeIni(AppDir + "Lxe.ini", AppDir, settings);
+    if (lxeIniRead_) {
+        ApplyLxeSettings(settings);
+        kes::TIniFile loc(LocIniPath());
+        RestoreEditToolBar(loc);
+    }
+
+    CaptionPrefix = kes::MsgAnsi(32) + " - ";
+    ClipFmtObjects = QStringLiteral("CF_MYFORMAT");
+    ClipFmtPage = QStringLiteral("CF_ALLPAGEFORMAT");
+    if (OpenDlg.InitialDir.empty())
+        OpenDlg.InitialDir = AppDir;
+    OpenDlg.DefaultExt = ".zqf";
+    OpenDlg.Filter = "Project (*.zqf)";
+    SaveDlg.DefaultExt = ".zqf";
+    SaveDlg.Filter = OpenDlg.Filter;
+    BmpDlg.Filter = "Bitmaps (*.bmp)";
+}
+
+QAction* TKhm::Action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
+
+QWidget* TKhm::ToolWidget(const char* name) const { return findChild<QWidget*>(QString::fromLatin1(name)); }
+
+bool TKhm::IsWired(const QAction* action) { return action->property(kWiredProperty).toBool(); }
+
+void TKhm::Wire(const char* name, std::function<void()> handler)
+{
+    QAction* a = Action(name);
+    if (!a)
+        return;
+    a->setProperty(kWiredProperty, true);
+    QObject::connect(a, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+}
+
+void TKhm::SetItemEnabled(const char* name, bool enable)
+{
+    if (QAction* a = Action(name)) {
+        // A command whose subsystem is not built yet stays disabled.
+        const bool built = a->menu() != nullptr || IsWired(a);
+        a->setEnabled(enable && built);
+    } else if (QWidget* w = ToolWidget(name)) {
+        w->setEnabled(enable);
+    }
+}
+
+void TKhm::SetItemVisible(const char* name, bool visible)
+{
+    if (QAction* a = Action(name))
+        a->setVisible(visible);
+    else if (QWidget* w = ToolWidget(name))
+        w->setVisible(visible);
+}
+
+void TKhm::SetStatusText(int panel, const QString& text)
+{
+    if (panel >= 0 && panel < static_cast<int>(KhmStaPanels.size()))
+        KhmStaPanels[static_cast<std::size_t>(panel)]->setText(text);
+}
+
+QString TKhm::StatusText(int panel) const
+{
+    if (panel < 0 || panel >= static_cast<int>(KhmStaPanels.size()))
+        return {};
+    return KhmStaPanels[static_cast<std::size_t>(panel)]->text();
+}
+
+void TKhm::WireCommands()
+{
+    Wire("MmNew", [this] { MmNewClick(); });
+    Wire("TbNew", [this] { MmNewClick(); });
+    Wire("MmClosePrj", [this] { MmClosePrjClick(); });
+    Wire("MmExit", [this] { MmExitClick(); });
+    Wire("MmVersion", [this] { MmVersionClick(); });
+    for (const char* n : {"MmLangCht", "MmLangChs", "MmLangEng"}) {
+        QAction* a = Action(n);
+        Wire(n, [this, a] { MmLangChtClick(a->property("Tag").toInt()); });
+    }
+    const std::pair<const char*, QToolBar*> bars[] = {{"StandTbarSet", EditToolBar},
+                                                     {"ObjTBarSet", ObjToolBar},
+                                                     {"GeomTBarSet", GeomToolBar},
+                                                     {"PosTBarSet", PosTooBar},
+                                                     {"PostTBarSet", PostSetToolBar}};
+    for (const auto& [name, bar] : bars) {
+        QAction* a = Action(name);
+        QToolBar* b = bar;
+        Wire(name, [this, a, b] {
+            if (ToolBarFloats(b))
+                FloatHost(b)->setVisible(a->isChecked());
+            b->setVisible(a->isChecked());
+        });
+    }
+    // Commands whose subsystem is not built yet are there, but cannot be chosen.
+    for (QAction* a : findChildren<QAction*>())
+        if (!a->menu() && !a->isSeparator() && !IsWired(a) && !a->objectName().isEmpty())
+            a->setEnabled(false);
+    for (const char* n : {"TbState_Lab", "TbState_Box", "TbState_UD", "TbFont_Lab", "TbFont_Box", "TbMemo_Lab", "TbMemo",
+                          "TbMemo_UD"})
+        ToolWidget(n)->setEnabled(false);
+}
+
+// ---- Auto-save timer: runs exactly while auto-save is on with an interval of a minute or more.
+
+void TKhm::StartAutoSave()
+{
+    // The timer counts milliseconds in an int: longer intervals are cut to what it can hold.
+    constexpr int kMaxMinutes = INT_MAX / 60000;
+    if (AutoSave && SaveTimeInterval >= 1)
+        autoSaveTimer_->start(std::min(SaveTimeInterval, kMaxMinutes) * 60000);
+}
+
+void TKhm::StopAutoSave() { autoSaveTimer_->stop(); }
+
+bool TKhm::AutoSaveRunning() const { return autoSaveTimer_->isActive(); }
+
+void TKhm::AutoSaveTick()
+{
+    // Without an open project there is nothing to copy, and the name would be empty.
+    if (!Opened || PrjName.empty() || EditMode == 2 || !WriteProjectFiles)
+        return;
+    WriteProjectFiles(AppDir + "DocFiles/~" + PrjName);
+}
+
+// ---- System records set to "none"
+
+void TKhm::ResetSysFunKeys()
+{
+    for (std::size_t i = 0; i < SysFunKeys.size(); ++i) {
+        SysFunKeys[i].KeyIndex = static_cast<std::uint8_t>(i);
+        kes::InitFunKeyRec(*this, SysFunKeys[i]);
+        SysFunKeyUsed[i] = 0;
+    }
+}
+
+void TKhm::ResetUserPasswords()
+{
+    // The default password of a new project: six digits, the same in every slot.
+    static const char kDigits[] = "000000";
+    for (PassWordRec& slot : UserPasswords) {
+        slot.Password.clear();
+        for (int i = 0; i < 6; ++i)
+            slot.Password += kDigits[i];
+        slot.Level = 0;
+    }
+}
+
+void TKhm::ResetSysPgSys()
+{
+    for (PgSysRec* rec : {&SysBuzzer, &SysAlarmLamp}) {
+        *rec = PgSysRec{};
+        InitDevRef(rec->Ref);
+    }
+}
+
+void TKhm::ClearSysPgJumps() { SysPgJumps.clear(); }
+
+void TKhm::ResetSysClockWrite() { InitDevRef(SysClockWrite.Ref); }
+
+void TKhm::ResetSystemRecords()
+{
+    ResetSysDevRefs();
+    ResetSysFunKeys();
+    ResetParaDataSet();
+    ResetUserPasswords();
+    ResetSysPgSys();
+    ClearSysPgJumps();
+    ResetSysClockWrite();
+    ResetPowerOnMacro();
+}
+
+void TKhm::closeEvent(QCloseEvent* event)
+{
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TKhm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}

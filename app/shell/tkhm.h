@@ -1,0 +1,245 @@
+#pragma once
+// The main window: the MDI frame whose children are the page editor windows. It owns the
+// open project (its project state, the page records, the memory image) and the program-wide
+// state, and carries the menus, the five tool bars, the dock panels and the status bar.
+// Every other form reaches it through the global Khm.
+#include "app/project/projectstate.h"
+#include "app/shell/pgdatastr.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QSplitter;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+
+namespace kes {
+class LinkPort;
+class TIniFile;
+struct LxeSettings;
+
+// What the project commands read and write of a file dialog (the dialogs themselves are run
+// by the commands that need them).
+struct TFileDlg {
+    std::string InitialDir;
+    std::string FileName;
+    std::string DefaultExt;
+    std::string Filter;
+};
+} // namespace kes
+
+class TKhm : public QMainWindow, public kes::ProjectState {
+public:
+    explicit TKhm(QWidget* parent = nullptr);
+    ~TKhm() override;
+
+    // ---- Components
+    QMdiArea* MdiArea = nullptr;
+    QToolBar* EditToolBar = nullptr;    // "ToolBar1"
+    QToolBar* ObjToolBar = nullptr;     // "ToolBar2"
+    QToolBar* GeomToolBar = nullptr;    // "ToolBar3"
+    QToolBar* PosTooBar = nullptr;      // "ToolBar4"
+    QToolBar* PostSetToolBar = nullptr; // "ToolBar5"
+    // Dock hosts: the page tree and the inspector dock into PanelTreeView (left), the
+    // check-result window into CtBarErr (bottom). Docked tool windows are placed in the
+    // host's splitter.
+    QDockWidget* PanelTreeView = nullptr;
+    QSplitter* PanelTreeViewHost = nullptr;
+    QDockWidget* CtBarErr = nullptr;
+    QStatusBar* KhmStaBar = nullptr;
+    std::array<QLabel*, 5> KhmStaPanels{};
+    // The serial port of the panel link; its port number and baud rate live in Lxe.ini.
+    std::unique_ptr<kes::LinkPort> MMICom;
+    kes::TFileDlg OpenDlg, SaveDlg, BmpDlg;
+
+    // A menu item or tool button by name ("MmNew", "TbSave"); null when there is none.
+    QAction* Action(const char* name) const;
+    // A tool bar widget that is not a button (TbState_Box, TbMemo, ...) by name.
+    QWidget* ToolWidget(const char* name) const;
+
+    // ---- State (the project state is the base class; these are the window's own)
+    std::int32_t LineWidth = 1;         // 1..3, pen of new figures
+    std::uint8_t LinePattern = 0;       // 0 solid, 2 dotted
+    QString ClipFmtObjects;             // clipboard format "CF_MYFORMAT"
+    QString ClipFmtPage;                // clipboard format "CF_ALLPAGEFORMAT"
+    void* MorvikHandle = nullptr;       // the page record decoder while it is loaded
+
+    kes::Bytes MemImage;                // compiled panel image (sized to the object data area)
+    std::int32_t MemImageLen = 0;       // used length
+    std::vector<std::string> OffsetList; // page starts in the image, then its end
+    std::int32_t ImageHeaderLen = 0;
+    kes::Bytes PageOffsetTable;         // big-endian u32 entries: 0, then OffsetList
+    std::int32_t PageOffsetCount = 0;
+
+    std::vector<QWidget*> PageWinList;  // open page editor windows, in page order
+    std::vector<QWidget*> ImageWinList; // open user-menu page windows
+    PgDataStr* CurPgData = nullptr;     // record being appended or released
+    std::vector<std::unique_ptr<PgDataStr>> PgDataList;      // page records, in page order
+    std::vector<std::unique_ptr<PgDataStr>> ImagePgDataList; // user-menu page records
+    std::unique_ptr<PgDataStr> StartScreenData;              // the start-up screen
+    std::vector<std::string> UserMenuOffsetList;
+
+    std::uint8_t EditScope = 0;         // 0 a shared dialog edits the page's records, 1 the system's
+    std::uint16_t ComNumber = 1;        // serial port number of MMICom ("COM" n)
+    std::uint32_t TransferBaud = 0;     // link: baud of the transfer
+    std::uint8_t TransferKind = 0;      // link: 0xA0 user menu, 0xA1 start-up screen
+    std::FILE* FwFile = nullptr;        // firmware file during a download
+
+    // Hooks filled in by the project document: saving the open project (false when it was
+    // not saved, e.g. the save dialog was cancelled) and writing the project files to a base
+    // path. While they are empty no project can be saved.
+    std::function<bool()> SaveProject;
+    std::function<bool(const std::string& basePath)> WriteProjectFiles;
+    // Opens the project named in OpenDlg (project file, page titles, start-up screen).
+    std::function<bool()> ReadProjectFiles;
+    std::string HelpFile;
+    // The user-menu mode's save question (Yes/No/Cancel; 2 is Cancel).
+    std::function<int()> SaveUserMenu;
+    // Empties the page list form's list box.
+    std::function<void()> ClearPageList;
+    // Windows of other subsystems that a project close removes, created into these by them.
+    QPointer<QWidget> FrmKeySettingWin; // key settings of the keypad types 95 and 99
+    std::function<QWidget*()> CreateKeySetting;
+    QPointer<QWidget> FirstPageWin;     // start-up screen editor
+    QPointer<QWidget> FrmMsgShowWin;    // check-result window
+
+    // ---- Start-up
+    // Runs once, when the window is created (FormCreate).
+    void FormCreate();
+    // Set when Lxe.ini was read at creation.
+    bool LxeIniRead() const { return lxeIniRead_; }
+
+    // ---- Settings file Lxe.ini
+    void ApplyLxeSettings(const kes::LxeSettings& s);
+    kes::LxeSettings CollectLxeSettings() const;
+    // Writes AppDir + "Lxe.ini"; a failure is reported to the user.
+    bool WriteLxeIni();
+    // Lists the machine's serial ports and selects port number com on MMICom.
+    void EnumSerialPorts(int com);
+
+    // ---- Layout file Loc.ini
+    // The layout file's path; "loc.ini" in any letter case is the same file.
+    std::string LocIniPath() const;
+    void WriteDockState(kes::TIniFile& ini, QWidget* control, const std::string& section, QWidget* host);
+    void ReadDockState(kes::TIniFile& ini, QToolBar* bar, const std::string& section);
+    void SaveLayout();
+    void LoadLayout();
+    void ShowPageTree(kes::TIniFile& ini);
+    void ShowObjInspector(kes::TIniFile& ini);
+    // Restores the edit tool bar at creation.
+    void RestoreEditToolBar(kes::TIniFile& ini);
+    // Writes section "ToolBar1" only (every exit).
+    void SaveEditToolBar();
+    // Floating tool bars (restored floating) live in a small tool window of their own.
+    bool ToolBarFloats(const QToolBar* bar) const;
+    void FloatToolBar(QToolBar* bar, const QRect& rect);
+    void DockToolBar(QToolBar* bar);
+    // Puts the docked tool bars in the rows and order read from the layout file.
+    void ArrangeDockedToolBars();
+    // The strip under the menu bar that holds the docked tool bars (screen coordinates).
+    QRect ToolBarAreaRect() const;
+    QPoint ControlBarOrigin() const;
+    // Writes the layout file; a failure is reported to the user.
+    bool UpdateLayoutFile(kes::TIniFile& ini);
+    // Tool windows: the page tree and inspector forms, created by the subsystems that build
+    // them. While a factory is empty its window is not offered.
+    std::function<QWidget*()> CreatePageTree;
+    std::function<QWidget*()> CreateObjInspector;
+    QPointer<QWidget> FrameTreeViewWin;
+    QPointer<QWidget> DlgPropWin;
+    void ShowToolWindow(kes::TIniFile& ini, const char* itemName, const std::string& section, QPointer<QWidget>& win,
+                        const std::function<QWidget*()>& create);
+
+    // ---- Project close, new project and exit
+    void MmClosePrjClick();
+    void MmNewClick();
+    void MmExitClick();
+    // The close handler; false keeps the program running.
+    bool FormClose();
+    void CloseProject();
+    // Asks whether to save; false when the user cancels.
+    bool CloseProjectQuery();
+    void MakeNewPrjName();
+    void AddRecentFile(const std::string& path);
+    void ResetMemoryImage();
+    // Adds a page record to the project (the page window comes with the page editor).
+    void MmAddPgClick();
+    // Text of a status bar panel (0..4).
+    void SetStatusText(int panel, const QString& text);
+    QString StatusText(int panel) const;
+
+    // ---- Auto-save timer
+    void StartAutoSave();
+    void StopAutoSave();
+    bool AutoSaveRunning() const;
+    void AutoSaveTick();
+
+    // ---- System records set to "none" (new project, close)
+    void ResetSysFunKeys();
+    void ResetUserPasswords();
+    void ResetSysPgSys();
+    void ClearSysPgJumps();
+    void ResetSysClockWrite();
+    // All of them, in the order closing a project resets them.
+    void ResetSystemRecords();
+
+    // ---- Command state
+    void FormActivate();
+    void SetMainToolsEnabled();
+    void SetObjEditTools(bool enable);
+    void ApplyModelTools();
+    // Enables a command only when its handler is connected (Wire); submenus always.
+    void SetItemEnabled(const char* name, bool enable);
+    void SetItemVisible(const char* name, bool visible);
+    // Connects a command's handler and marks it as built.
+    void Wire(const char* name, std::function<void()> handler);
+    static bool IsWired(const QAction* action);
+
+    // ---- Languages
+    void FormShow();
+    void MmLangChtClick(int langIndex);
+    void RefreshRecentFileItems();
+
+    // ---- About box
+    void MmVersionClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolBars();
+    void BuildDockPanels();
+    void BuildStatusBar();
+    void WireCommands();
+    QWidget* ControlBarHost() const;
+    QWidget* FloatHost(QToolBar* bar) const;
+
+    std::map<QToolBar*, QPoint> dockedAt_; // docked places read from the layout file
+    bool lxeIniRead_ = false;
+    bool shown_ = false;
+    QTimer* autoSaveTimer_ = nullptr;
+};
+
+// Global form variables of the forms that live for the whole run.
+class TLxType;
+class TPgListFrm;
+extern TKhm* Khm;
+extern TLxType* LxType;
+extern TPgListFrm* PgListFrm; // the page list form arrives with the project document

@@ -1,0 +1,315 @@
+// The layout file Loc.ini: where the five tool bars and the two tool windows stand, whether
+// they float and whether they are shown. Sections "ToolBar1".."ToolBar5", "TreeViewPage",
+// "ObjInspector", and "MessageShow" (key "Float" only).
+//
+// Docked tool bars keep their rows and their order within a row; Qt's tool bar area places
+// them itself, so the pixel offsets inside a row are written but only their order is restored.
+#include "app/shell/tkhm.h"
+
+#include "app/shell/msgtable.h"
+#include "app/shell/prompt.h"
+#include "platform/fileio.h"
+#include "platform/inifile.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QMenuBar>
+#include <QMoveEvent>
+#include <QSplitter>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+const char* const kToolBarSections[5] = {"ToolBar1", "ToolBar2", "ToolBar3", "ToolBar4", "ToolBar5"};
+
+// The small window a floating tool bar lives in. Moved over the tool bar area of the main
+// window, it gives the tool bar back to it; closed, it hides the tool bar.
+class ToolBarFloatHost : public QWidget {
+public:
+    ToolBarFloatHost(TKhm* main, QToolBar* bar)
+        : QWidget(main, Qt::Tool)
+        , main_(main)
+        , bar_(bar)
+    {
+        setObjectName(bar->objectName() + QStringLiteral("Float"));
+        setWindowTitle(bar->windowTitle());
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(bar);
+    }
+    QToolBar* Bar() const { return bar_; }
+    // Moves made by the program (placing the window) do not dock it.
+    void Place(const QPoint& pos)
+    {
+        placed_.start();
+        move(pos);
+    }
+
+protected:
+    void moveEvent(QMoveEvent* event) override
+    {
+        QWidget::moveEvent(event);
+        if (placed_.isValid() && placed_.elapsed() < 500)
+            return;
+        if (isVisible() && main_->isVisible() && main_->ToolBarAreaRect().contains(frameGeometry().topLeft()))
+            QMetaObject::invokeMethod(main_, [m = main_, b = bar_] { m->DockToolBar(b); }, Qt::QueuedConnection);
+    }
+    void closeEvent(QCloseEvent* event) override
+    {
+        QWidget::closeEvent(event);
+        bar_->hide();
+    }
+
+private:
+    TKhm* main_;
+    QToolBar* bar_;
+    QElapsedTimer placed_;
+};
+
+} // namespace
+
+std::string TKhm::LocIniPath() const
+{
+    // "Loc.ini" and "loc.ini" name one file; an existing file in any letter case is taken.
+    const QDir dir(QString::fromStdString(AppDir.empty() ? std::string(".") : AppDir));
+    const QStringList found = dir.entryList({QStringLiteral("loc.ini")}, QDir::Files);
+    for (const QString& name : found)
+        if (name.compare(QLatin1String("loc.ini"), Qt::CaseInsensitive) == 0)
+            return AppDir + name.toStdString();
+    return AppDir + "Loc.ini";
+}
+
+QRect TKhm::ToolBarAreaRect() const
+{
+    // The control bar: the strip under the menu bar holding the docked tool bars.
+    int bottom = menuBar()->geometry().bottom() + 1;
+    for (QToolBar* bar : {EditToolBar, ObjToolBar, GeomToolBar, PosTooBar, PostSetToolBar})
+        if (!ToolBarFloats(bar) && !bar->isHidden() && toolBarArea(bar) == Qt::TopToolBarArea)
+            bottom = std::max(bottom, bar->geometry().bottom() + 1);
+    const int top = menuBar()->geometry().bottom() + 1;
+    return QRect(mapToGlobal(QPoint(0, top)), QSize(width(), std::max(bottom - top, 8)));
+}
+
+QPoint TKhm::ControlBarOrigin() const { return ToolBarAreaRect().topLeft(); }
+
+QWidget* TKhm::FloatHost(QToolBar* bar) const { return dynamic_cast<ToolBarFloatHost*>(bar->parentWidget()); }
+
+bool TKhm::ToolBarFloats(const QToolBar* bar) const
+{
+    return bar->isFloating() || dynamic_cast<ToolBarFloatHost*>(bar->parentWidget()) != nullptr;
+}
+
+void TKhm::FloatToolBar(QToolBar* bar, const QRect& rect)
+{
+    const bool visible = !bar->isHidden();
+    auto* host = static_cast<ToolBarFloatHost*>(FloatHost(bar));
+    if (!host) {
+        removeToolBar(bar);
+        host = new ToolBarFloatHost(this, bar);
+    }
+    bar->setOrientation(Qt::Horizontal);
+    bar->setVisible(visible);
+    // The stored position is the tool bar's own client origin.
+    host->resize(rect.width() > 0 ? rect.width() : bar->sizeHint().width(),
+                 rect.height() > 0 ? rect.height() : bar->sizeHint().height());
+    host->Place(rect.topLeft());
+    host->setVisible(visible);
+}
+
+void TKhm::DockToolBar(QToolBar* bar)
+{
+    QWidget* host = FloatHost(bar);
+    if (!host)
+        return;
+    const bool visible = !bar->isHidden();
+    addToolBar(Qt::TopToolBarArea, bar);
+    bar->setVisible(visible);
+    host->deleteLater();
+}
+
+void TKhm::WriteDockState(kes::TIniFile& ini, QWidget* control, const std::string& section, QWidget* host)
+{
+    auto* bar = qobject_cast<QToolBar*>(control);
+    const bool floats = bar ? ToolBarFloats(bar) : control->isWindow();
+    ini.WriteBool(section, "Visible", !control->isHidden());
+    ini.WriteBool(section, "Location", floats);
+    const QPoint p = control->mapToGlobal(QPoint(0, 0));
+    if (floats) {
+        ini.WriteInteger(section, "Left", p.x());
+        ini.WriteInteger(section, "Top", p.y());
+    } else {
+        const QPoint h = host ? host->mapToGlobal(QPoint(0, 0)) : ControlBarOrigin();
+        ini.WriteInteger(section, "Top", p.y() - h.y());
+        ini.WriteInteger(section, "Left", p.x() - h.x() - 2);
+    }
+    ini.WriteInteger(section, "Width", control->width());
+    ini.WriteInteger(section, "Height", control->height());
+}
+
+void TKhm::ReadDockState(kes::TIniFile& ini, QToolBar* bar, const std::string& section)
+{
+    bar->setVisible(ini.ReadBool(section, "Visible", true));
+    const QRect rect(ini.ReadInteger(section, "Left", 0), ini.ReadInteger(section, "Top", 0),
+                     ini.ReadInteger(section, "Width", bar->width()), ini.ReadInteger(section, "Height", bar->height()));
+    if (ini.ReadBool(section, "Location", true)) {
+        FloatToolBar(bar, rect);
+        return;
+    }
+    DockToolBar(bar);
+    dockedAt_[bar] = rect.topLeft();
+}
+
+void TKhm::ArrangeDockedToolBars()
+{
+    // Each docked tool bar at its wanted place: the one read from Loc.ini, else where it is.
+    struct Place {
+        QToolBar* bar;
+        QPoint pos;
+        bool visible;
+    };
+    std::vector<Place> places;
+    const QPoint origin = ControlBarOrigin();
+    for (QToolBar* bar : {EditToolBar, ObjToolBar, GeomToolBar, PosTooBar, PostSetToolBar}) {
+        if (ToolBarFloats(bar))
+            continue;
+        auto it = dockedAt_.find(bar);
+        const QPoint here = bar->mapToGlobal(QPoint(0, 0)) - origin - QPoint(2, 0);
+        places.push_back({bar, it != dockedAt_.end() ? it->second : here, !bar->isHidden()});
+    }
+    dockedAt_.clear();
+    std::stable_sort(places.begin(), places.end(), [](const Place& a, const Place& b) {
+        return a.pos.y() != b.pos.y() ? a.pos.y() < b.pos.y() : a.pos.x() < b.pos.x();
+    });
+    for (const Place& p : places)
+        removeToolBar(p.bar);
+    // Bars whose tops lie within half a bar's height of each other share a row.
+    int rowTop = places.empty() ? 0 : places.front().pos.y();
+    bool first = true;
+    for (const Place& p : places) {
+        const int rowHeight = std::max(p.bar->sizeHint().height(), 16);
+        if (!first && p.pos.y() - rowTop >= rowHeight / 2) {
+            addToolBarBreak(Qt::TopToolBarArea);
+            rowTop = p.pos.y();
+        }
+        first = false;
+        addToolBar(Qt::TopToolBarArea, p.bar);
+        p.bar->setVisible(p.visible);
+    }
+}
+
+bool TKhm::UpdateLayoutFile(kes::TIniFile& ini)
+{
+    if (ini.UpdateFile())
+        return true;
+    kes::ShowMessage(kes::Msg(300) + QStringLiteral("\n") + QString::fromStdString(ini.FileName()) + QStringLiteral("\n")
+                     + QString::fromStdString(ini.LastError()));
+    return false;
+}
+
+void TKhm::RestoreEditToolBar(kes::TIniFile& ini)
+{
+    ReadDockState(ini, EditToolBar, kToolBarSections[0]);
+    ArrangeDockedToolBars();
+}
+
+void TKhm::SaveEditToolBar()
+{
+    kes::TIniFile ini(LocIniPath());
+    WriteDockState(ini, EditToolBar, kToolBarSections[0], nullptr);
+    UpdateLayoutFile(ini);
+}
+
+void TKhm::SaveLayout()
+{
+    kes::TIniFile ini(LocIniPath());
+    QToolBar* bars[5] = {EditToolBar, ObjToolBar, GeomToolBar, PosTooBar, PostSetToolBar};
+    for (int i = 0; i < 5; ++i)
+        WriteDockState(ini, bars[i], kToolBarSections[i], nullptr);
+    ini.WriteBool("MessageShow", "Float", MsgWinFloat != 0);
+    // A tool window that is not open leaves its section as it was.
+    for (auto [win, section] : {std::pair<QPointer<QWidget>*, const char*>{&FrameTreeViewWin, "TreeViewPage"},
+                                {&DlgPropWin, "ObjInspector"}}) {
+        if (!*win)
+            continue;
+        WriteDockState(ini, *win, section, PanelTreeViewHost);
+        delete win->data();
+        *win = nullptr;
+    }
+    UpdateLayoutFile(ini);
+    if (PanelTreeViewHost->count() == 0)
+        PanelTreeView->hide();
+}
+
+void TKhm::LoadLayout()
+{
+    kes::TIniFile ini(LocIniPath());
+    for (const char* n : {"MmCopyAll", "StandTbarSet", "ObjTBarSet", "GeomTBarSet", "PosTBarSet", "PostTBarSet"})
+        SetItemEnabled(n, true);
+    for (const char* n : {"ObjTBarSet", "GeomTBarSet", "PosTBarSet"})
+        Action(n)->setChecked(true);
+    QToolBar* bars[5] = {EditToolBar, ObjToolBar, GeomToolBar, PosTooBar, PostSetToolBar};
+    for (int i = 0; i < 5; ++i)
+        ReadDockState(ini, bars[i], kToolBarSections[i]);
+    ArrangeDockedToolBars();
+    MsgWinFloat = ini.ReadBool("MessageShow", "Float", true) ? 1 : 0;
+    if (!PageWinList.empty()) {
+        Action("MmTreeView")->setChecked(ini.ReadBool("TreeViewPage", "Visible", true));
+        ShowPageTree(ini);
+        Action("MmObjInspector")->setChecked(ini.ReadBool("ObjInspector", "Visible", true));
+        ShowObjInspector(ini);
+    }
+}
+
+void TKhm::ShowToolWindow(kes::TIniFile& ini, const char* itemName, const std::string& section,
+                          QPointer<QWidget>& win, const std::function<QWidget*()>& create)
+{
+    if (!Action(itemName)->isChecked() || !create) {
+        delete win.data();
+        win = nullptr;
+        if (PanelTreeView->isVisible() && PanelTreeViewHost->count() == 0)
+            PanelTreeView->hide();
+        return;
+    }
+    if (!win)
+        win = create();
+    if (!win)
+        return;
+    const int left = ini.ReadInteger(section, "Left", 0);
+    const int top = ini.ReadInteger(section, "Top", 0);
+    const int w = ini.ReadInteger(section, "Width", win->width());
+    const int h = ini.ReadInteger(section, "Height", win->height());
+    if (!ini.ReadBool(section, "Location", true)) {
+        // Docked: into the panel, below the window already there.
+        const bool panelWasHidden = PanelTreeView->isHidden();
+        if (win->parentWidget() != PanelTreeViewHost)
+            PanelTreeViewHost->addWidget(win);
+        win->resize(w, h);
+        win->show();
+        if (panelWasHidden) {
+            PanelTreeView->show();
+            resizeDocks({PanelTreeView}, {w}, Qt::Horizontal);
+        } else if (w > PanelTreeView->width()) {
+            resizeDocks({PanelTreeView}, {w}, Qt::Horizontal);
+        }
+    } else {
+        if (!win->isWindow()) {
+            win->setParent(this, Qt::Tool);
+        }
+        win->setGeometry(left, top, w, h);
+        win->show();
+        PanelTreeView->setVisible(PanelTreeViewHost->count() > 0);
+    }
+}
+
+void TKhm::ShowPageTree(kes::TIniFile& ini) { ShowToolWindow(ini, "MmTreeView", "TreeViewPage", FrameTreeViewWin, CreatePageTree); }
+
+void TKhm::ShowObjInspector(kes::TIniFile& ini)
+{
+    ShowToolWindow(ini, "MmObjInspector", "ObjInspector", DlgPropWin, CreateObjInspector);
+}

@@ -1,0 +1,88 @@
+// The main window's side of the settings file Lxe.ini: what is taken from it at creation and
+// what is written at every project close.
+#include "app/shell/tkhm.h"
+
+#include "app/comm/linkport.h"
+#include "app/shell/lxeini.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/prompt.h"
+#include "platform/codepage.h"
+
+#include <QSerialPortInfo>
+
+#include <algorithm>
+
+void TKhm::ApplyLxeSettings(const kes::LxeSettings& s)
+{
+    PrjVersion = static_cast<std::uint32_t>(s.Version);
+    EnumSerialPorts(s.ComNumber);
+    kes::LinkPortSettings& port = MMICom->Settings();
+    port.baud = s.Baud;
+    port.parity = kes::LinkParity::Even;
+    port.stopBits = 1;
+    port.dataBits = 7;
+    if (s.Width > 0 && s.Height > 0)
+        resize(s.Width, s.Height);
+    switch (s.WindowState) {
+    case 1: setWindowState(Qt::WindowMinimized); break;
+    case 2: setWindowState(Qt::WindowMaximized); break;
+    default: setWindowState(Qt::WindowNoState); break;
+    }
+    OpenDlg.InitialDir = s.Path;
+    BmpDlg.InitialDir = s.BmpPath;
+    RecentFiles = s.RecentFiles;
+    if (!s.FontName.empty())
+        setFont(QFont(kes::AnsiToQString(s.FontName), s.FontSize > 0 ? s.FontSize : font().pointSize()));
+    AutoSave = s.AutoSave ? 1 : 0;
+    SaveTimeInterval = s.SaveTimeInterval;
+}
+
+kes::LxeSettings TKhm::CollectLxeSettings() const
+{
+    kes::LxeSettings s;
+    s.Version = static_cast<int>(DataVersion);
+    s.ComNumber = ComNumber;
+    s.Baud = MMICom->Settings().baud;
+    s.WindowState = (windowState() & Qt::WindowMinimized) ? 1 : (windowState() & Qt::WindowMaximized) ? 2 : 0;
+    // The size of the normal window, also when it is maximized or minimized now.
+    const QRect normal = normalGeometry();
+    const bool useNormal = s.WindowState != 0 && normal.isValid() && !normal.isEmpty();
+    s.Width = useNormal ? normal.width() : width();
+    s.Height = useNormal ? normal.height() : height();
+    s.Path = OpenDlg.InitialDir;
+    s.BmpPath = BmpDlg.InitialDir;
+    s.RecentFiles = RecentFiles;
+    if (s.RecentFiles.size() > static_cast<std::size_t>(kes::kMaxRecentFiles))
+        s.RecentFiles.resize(kes::kMaxRecentFiles);
+    s.FontName = kes::QStringToAnsi(font().family());
+    s.FontSize = font().pointSize();
+    s.AutoSave = AutoSave != 0;
+    s.SaveTimeInterval = SaveTimeInterval;
+    return s;
+}
+
+bool TKhm::WriteLxeIni()
+{
+    const kes::LxeSettings s = CollectLxeSettings();
+    // Closing a project leaves the window in its normal state.
+    if (s.WindowState != 0)
+        setWindowState(Qt::WindowNoState);
+    const std::string path = AppDir.empty() ? std::string("Lxe.ini") : AppDir + "Lxe.ini";
+    std::string error;
+    if (kes::WriteLxeIni(path, s, &error))
+        return true;
+    kes::ShowMessage(kes::Msg(300) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n")
+                     + QString::fromStdString(error));
+    return false;
+}
+
+void TKhm::EnumSerialPorts(int com)
+{
+    // Port number n is the n-th serial port of the machine, in name order.
+    QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    std::sort(ports.begin(), ports.end(),
+              [](const QSerialPortInfo& a, const QSerialPortInfo& b) { return a.portName() < b.portName(); });
+    ComNumber = static_cast<std::uint16_t>(std::clamp(com, 0, 255));
+    const int index = com - 1;
+    MMICom->Settings().name = index >= 0 && index < ports.size() ? ports[index].portName().toStdString() : std::string();
+}

@@ -1,0 +1,186 @@
+// The enabled, visible and checked state of the main window's commands, recomputed from the
+// project state after every change of it, and the window's show and language handling.
+#include "app/shell/tkhm.h"
+
+#include "app/shell/taboutbox.h"
+#include "app/shell/lxeini.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/prompt.h"
+#include "app/shell/translate.h"
+#include "platform/codepage.h"
+#include "platform/inifile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QToolBar>
+
+namespace {
+
+void SetAll(TKhm& w, std::initializer_list<const char*> names, bool enable)
+{
+    for (const char* n : names)
+        w.SetItemEnabled(n, enable);
+}
+
+} // namespace
+
+void TKhm::FormActivate()
+{
+    if (EditMode == 3 && IsKeypadType()) {
+        SetMainToolsEnabled();
+        return;
+    }
+    const bool pages = !PgDataList.empty();
+    if (pages) {
+        SetItemEnabled("Mmfile", true);
+        if (EditMode == 3)
+            SetItemEnabled("MmEle", true);
+        SetAll(*this, {"MmPageSet", "MmGlobalSet", "MmCom", "MmSetting", "MmWin", "MmReadMe", "MmView", "TbViewPg",
+                       "MmSave", "MmPgDataSave", "TbSave", "TbPrint", "MmSaveAs", "MmPrint", "MmClosePrj", "MmComWrt",
+                       "TbComWrt", "MmEdit", "MmCompile", "TbTranslate"},
+               true);
+        SetItemEnabled("TbAddPg", EditMode == 3);
+        if (EditMode != 3)
+            SetItemEnabled("MmEle", false);
+        SetAll(*this, {"MmComNum", "MmHMIProto", "MmWinFont"}, true);
+    } else {
+        SetAll(*this, {"MmGlobalSet", "MmView", "TbViewPg", "MmSave", "MmPgDataSave", "TbSave", "TbPrint", "MmSaveAs",
+                       "MmPrint", "MmClosePrj", "MmComWrt", "TbComWrt", "MmEdit", "MmCompile", "TbTranslate", "TbAddPg"},
+               false);
+    }
+    if (!PageWinList.empty()) {
+        SetItemEnabled("MmPageSize", true);
+    } else {
+        SetAll(*this, {"TbZoomIn", "TbZoomOut", "TbPrePg", "TbNextPg", "TbUndo", "TbRedo", "TbDel", "TbCut", "TbCopy",
+                       "TbPaste", "TbStepUp", "TbStepDown", "TbStepLeft", "TbStepRight", "TbSideUp", "TbSideDown",
+                       "TbSideLeft", "TbSideRight", "MmEle", "MmPageSet", "MmPageSize", "TbFont_Box", "TbFont_Lab",
+                       "TbState_Box", "TbState_Lab", "TbState_UD"},
+               false);
+    }
+    if (EditMode == 3 && pages) {
+        SetAll(*this, {"MmSysPgChgSet", "MmUserLevel", "MmPLCSet", "MmFunKeySet", "MmPLCRangeSet", "MmSysFunKeySet",
+                       "MmSysBuzzerSet", "MmSysLedSet", "MmSysPowerOnSet", "MmClock", "MmAutoSave", "MmHMIProto",
+                       "MmModemSet"},
+               true);
+    } else {
+        SetAll(*this, {"MmCompile", "TbTranslate"}, false);
+        if (EditMode == 2 || !pages)
+            for (QToolBar* bar : {GeomToolBar, ObjToolBar, PostSetToolBar, PosTooBar}) {
+                bar->hide();
+                if (QWidget* host = FloatHost(bar))
+                    host->hide();
+            }
+        SetAll(*this, {"MmWin", "MmPgRatio", "MmPt", "MmModemSet", "MmPLCSet", "MmHMIProto", "MmPLCRangeSet",
+                       "MmFunKeySet", "MmUserLevel", "MmSysPgChgSet", "MmSysFunKeySet", "MmSysBuzzerSet", "MmSysLedSet",
+                       "MmSysPowerOnSet", "MmClock", "MmAutoSave"},
+               false);
+    }
+}
+
+void TKhm::SetMainToolsEnabled()
+{
+    for (QAction* a : EditToolBar->actions())
+        a->setEnabled(false);
+    SetAll(*this, {"TbNew", "TbOpen", "TbSave", "TbComWrt", "TbComRead", "MmComWrt", "MmComRead", "MmHMIProto"}, true);
+    SetAll(*this, {"MmMenuSet", "MmUserStart", "MmUserMenu"}, false);
+    SetAll(*this, {"MmSave", "MmSaveAs"}, true);
+    SetItemEnabled("MmEdit", false);
+    SetItemEnabled("MmClosePrj", true);
+}
+
+void TKhm::SetObjEditTools(bool enable)
+{
+    SetAll(*this, {"TbLeftSide", "TbHMid", "TbRightSide", "TbTopSide", "TbVMid", "TbBottomSide", "TbMemo_Lab", "TbMemo",
+                   "TbMemo_UD", "TbText", "TbBmp", "TbBmpRead", "TbFontType"},
+           enable);
+}
+
+void TKhm::ApplyModelTools()
+{
+    switch (PanelModelIndex) {
+    case 2:
+        for (const char* n : {"MmMeter", "TbCurves", "TbXyCurve", "MmCurve", "MmXY", "MmInputVal", "MmActBmp",
+                              "TbInputVal", "TbActBmp"})
+            SetItemVisible(n, false);
+        SetItemVisible("MmPLCRangeSet", true);
+        Action("TbBit")->setProperty("Tag", 21);
+        break;
+    case 1:
+        for (const char* n : {"TbCirMeter", "MmMeter", "TbCurves", "TbXyCurve", "MmCurve", "MmXY", "MmPLCRangeSet"})
+            SetItemVisible(n, false);
+        Action("TbBit")->setProperty("Tag", 3);
+        break;
+    default:
+        SetItemVisible("MmPLCRangeSet", false);
+        for (const char* n : {"TbCirMeter", "MmMeter", "TbCurves", "TbXyCurve", "MmCurve", "MmXY"})
+            SetItemVisible(n, true);
+        Action("TbBit")->setProperty("Tag", 3);
+        break;
+    }
+    Action("MmBit")->setProperty("Tag", Action("TbBit")->property("Tag"));
+    SetItemVisible("TbBit", BitObjAllowed());
+}
+
+void TKhm::FormShow()
+{
+    // Every form of the program that is open takes the language in force.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (kes::IsForm(w) && w != this && w->isVisible())
+            TranslateForm(w, LangIndex);
+    TranslateForm(this, LangIndex);
+    CaptionPrefix = kes::MsgAnsi(32) + " - ";
+    kes::TIniFile ini(LocIniPath());
+    if (Action("MmTreeView")->isChecked())
+        ShowPageTree(ini);
+    if (Action("MmObjInspector")->isChecked()) {
+        delete DlgPropWin.data();
+        ShowObjInspector(ini);
+    }
+    RefreshRecentFileItems();
+    for (const char* n : {"MmLangCht", "MmLangChs", "MmLangEng"})
+        Action(n)->setChecked(Action(n)->property("Tag").toInt() == LangIndex);
+}
+
+void TKhm::RefreshRecentFileItems()
+{
+    const char* items[kes::kMaxRecentFiles] = {"MmFile1", "MmFile2", "MmFile3", "MmFile4", "MmFile5"};
+    for (int i = 0; i < kes::kMaxRecentFiles; ++i) {
+        QAction* a = Action(items[i]);
+        const bool shown = i < static_cast<int>(RecentFiles.size());
+        a->setVisible(shown);
+        if (shown) {
+            // The whole path is the caption; "&" would be taken as an accelerator.
+            QString path = kes::AnsiToQString(RecentFiles[static_cast<std::size_t>(i)]);
+            a->setText(path.replace(QLatin1Char('&'), QLatin1String("&&")));
+            a->setData(kes::AnsiToQString(RecentFiles[static_cast<std::size_t>(i)]));
+        }
+    }
+    SetItemVisible("MmOldFileRec", !RecentFiles.empty());
+}
+
+void TKhm::MmLangChtClick(int langIndex)
+{
+    if (langIndex == LangIndex)
+        return;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (kes::IsForm(w) && w != this)
+            TranslateForm(w, langIndex);
+    TranslateForm(this, langIndex);
+    LangIndex = langIndex;
+    CaptionPrefix = kes::MsgAnsi(32) + " - ";
+    for (const char* n : {"MmLangCht", "MmLangChs", "MmLangEng"})
+        Action(n)->setChecked(Action(n)->property("Tag").toInt() == LangIndex);
+    if (Action("MmObjInspector")->isChecked() && DlgPropWin) {
+        DlgPropWin->show();
+    }
+    RefreshRecentFileItems();
+}
+
+void TKhm::MmVersionClick()
+{
+    TAboutBox box(this);
+    AboutBox = &box;
+    kes::ExecModal(&box);
+    AboutBox = nullptr;
+}

@@ -1,0 +1,191 @@
+#include "app/shell/tlxtype.h"
+
+#include "app/shell/prompt.h"
+#include "app/shell/tkhm.h"
+#include "app/shell/translate.h"
+#include "platform/codepage.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+template <class W>
+W* Named(W* w, const char* name)
+{
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QGroupBox* Group(QWidget* parent, const char* name, const char* caption, QLabel* label, QWidget* field)
+{
+    auto* g = Named(new QGroupBox(QString::fromLatin1(caption), parent), name);
+    auto* l = new QHBoxLayout(g);
+    l->addWidget(label);
+    l->addWidget(field, 1);
+    return g;
+}
+
+} // namespace
+
+TLxType::TLxType(TKhm* owner)
+    : QDialog(owner)
+    , kes::LxTypeCore(*owner)
+    , khm_(owner)
+{
+    setObjectName(QStringLiteral("LxType"));
+    setWindowTitle(QStringLiteral("New Project"));
+
+    OkBtn = Named(new QPushButton(QStringLiteral("OK"), this), "OkBtn");
+    CancelBtn = Named(new QPushButton(QStringLiteral("Cancel"), this), "CancelBtn");
+    // Enter acts through the file name's key handler only, so OK never runs twice.
+    OkBtn->setAutoDefault(false);
+    CancelBtn->setAutoDefault(false);
+    LabTmp = Named(new QLabel(QStringLiteral("Template"), this), "LabTmp");
+    ComboBox_Template = Named(new QComboBox(this), "ComboBox_Template");
+
+    LabFactory = Named(new QLabel(QStringLiteral("Brand"), this), "LabFactory");
+    Factory_Box = Named(new QComboBox(this), "Factory_Box");
+    PLCType_Lab = Named(new QLabel(QStringLiteral("PLC Type"), this), "PLCType_Lab");
+    PLCType_Box = Named(new QComboBox(this), "PLCType_Box");
+    gbPLCSetting = Named(new QGroupBox(QStringLiteral("PLC Setting"), this), "gbPLCSetting");
+    auto* plcGrid = new QGridLayout(gbPLCSetting);
+    plcGrid->addWidget(LabFactory, 0, 0);
+    plcGrid->addWidget(Factory_Box, 0, 1);
+    plcGrid->addWidget(PLCType_Lab, 1, 0);
+    plcGrid->addWidget(PLCType_Box, 1, 1);
+    plcGrid->setColumnStretch(1, 1);
+
+    LabDriver = Named(new QLabel(QStringLiteral("Driver Name"), this), "LabDriver");
+    cbDriverName = Named(new QComboBox(this), "cbDriverName");
+    cbDriverName->addItems({QStringLiteral("Normal Mode"), QStringLiteral("Simple ASCII Slave Mode"),
+                            QStringLiteral("Multi ASCII Slave Mode")});
+    gbDriverName = Group(this, "gbDriverName", "Protocol Setting", LabDriver, cbDriverName);
+
+    MMIType_Lab = Named(new QLabel(QStringLiteral("HMI Type"), this), "MMIType_Lab");
+    MMIType_Box = Named(new QComboBox(this), "MMIType_Box");
+    gbMachine = Group(this, "gbMachine", "Machine Setting", MMIType_Lab, MMIType_Box);
+    FileName_Lab = Named(new QLabel(QStringLiteral("File Name"), this), "FileName_Lab");
+    FileName_Txt = Named(new QLineEdit(this), "FileName_Txt");
+    gbFileName = Group(this, "gbFileName", "File Name", FileName_Lab, FileName_Txt);
+
+    // Rows of these three boxes come from the model files, never from the caption file.
+    for (QComboBox* box : {Factory_Box, PLCType_Box, MMIType_Box})
+        kes::SetComponentClass(box, "TModelComboBox");
+    // The template and driver rows lie below the form's visible area.
+    for (QWidget* w : std::initializer_list<QWidget*>{LabTmp, ComboBox_Template, gbDriverName})
+        w->hide();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(OkBtn);
+    buttons->addWidget(CancelBtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(gbPLCSetting);
+    layout->addWidget(gbMachine);
+    layout->addWidget(gbFileName);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+    resize(360, 336);
+
+    QObject::connect(Factory_Box, &QComboBox::activated, this, [this] { Factory_BoxChange(); });
+    QObject::connect(MMIType_Box, &QComboBox::activated, this, [this] { MMIType_BoxChange(); });
+    QObject::connect(FileName_Txt, &QLineEdit::returnPressed, this, [this] { OkBtnClick(); });
+    QObject::connect(OkBtn, &QPushButton::clicked, this, [this] { OkBtnClick(); });
+    QObject::connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+
+    // A missing or damaged model file leaves its list empty; the form still opens.
+    LoadMachineList();
+    LoadModelList();
+    for (const std::string& brand : BrandNames)
+        Factory_Box->addItem(kes::AnsiToQString(brand));
+    SelectMachineInBoxes(khm_->MachineId);
+    MMIType_Box->setCurrentIndex(0);
+    MemMapVariant = 0;
+}
+
+void TLxType::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TLxType::FormShow()
+{
+    TranslateForm(this, khm_->LangIndex);
+    MMIType_Box->clear();
+    for (const std::string& model : ModelNames)
+        MMIType_Box->addItem(kes::AnsiToQString(model));
+    Factory_Box->clear();
+    for (const std::string& brand : BrandNames)
+        Factory_Box->addItem(kes::AnsiToQString(brand));
+    SelectMachineInBoxes(khm_->MachineId);
+    FileName_Txt->setText(kes::AnsiToQString(khm_->PrjName));
+    MMIType_Box->setCurrentIndex(khm_->PanelModelIndex < MMIType_Box->count() ? khm_->PanelModelIndex : -1);
+    cbDriverName->setCurrentIndex(khm_->DriverMode < cbDriverName->count() ? khm_->DriverMode : -1);
+}
+
+void TLxType::FillModelsOfBrand(int brand)
+{
+    PLCType_Box->clear();
+    for (const std::string& model : ModelsOfBrand(brand))
+        PLCType_Box->addItem(kes::AnsiToQString(model));
+}
+
+void TLxType::Factory_BoxChange()
+{
+    FillModelsOfBrand(Factory_Box->currentIndex());
+    PLCType_Box->setCurrentIndex(PLCType_Box->count() > 0 ? 0 : -1);
+}
+
+void TLxType::MMIType_BoxChange() { FileName_Txt->setText(kes::AnsiToQString(khm_->PrjName)); }
+
+void TLxType::CancelBtnClick() { reject(); }
+
+int TLxType::SelectMachineInBoxes(int machineId)
+{
+    const int k = MachineIndexOf(machineId);
+    int brand = 0;
+    int model = 0;
+    if (k < 0 || !BrandAndModelOf(k, brand, model))
+        return -1;
+    Factory_Box->setCurrentIndex(brand);
+    FillModelsOfBrand(brand);
+    PLCType_Box->setCurrentIndex(model);
+    return k;
+}
+
+std::string TLxType::MachineCaption(int machineId)
+{
+    SelectMachineInBoxes(machineId);
+    return kes::QStringToAnsi(Factory_Box->currentText() + QStringLiteral(" ") + PLCType_Box->currentText());
+}
+
+void TLxType::OkBtnClick()
+{
+    if (FileName_Txt->text().isEmpty()) {
+        kes::ShowMsg(75);
+        return;
+    }
+    TKhm& k = *khm_;
+    k.PrjName = kes::QStringToAnsi(FileName_Txt->text().trimmed());
+    k.OffsetList.clear();
+    k.MachineId = static_cast<std::int16_t>(MachineIdOf(Factory_Box->currentIndex(), PLCType_Box->currentIndex()));
+    k.PanelModelIndex = static_cast<std::int16_t>(MMIType_Box->currentIndex());
+    SelectMachine();
+    LoadModelData();
+    k.ResetSysPgSys();
+    SetPortInternalFlags(k.PortInternalCode);
+    if (!k.IsKeypadType())
+        k.MmAddPgClick();
+    const std::string& dir = k.SaveDlg.InitialDir.empty() ? k.OpenDlg.InitialDir : k.SaveDlg.InitialDir;
+    k.SaveDlg.FileName = dir + (dir.empty() || dir.back() == '/' ? "" : "/") + k.PrjName + k.SaveDlg.DefaultExt;
+    k.setWindowTitle(kes::AnsiToQString(k.CaptionPrefix + k.SaveDlg.FileName));
+    accept();
+}

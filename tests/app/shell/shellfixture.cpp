@@ -1,0 +1,53 @@
+#include "shellfixture.h"
+
+#include "platform/fileio.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+
+namespace kes::test {
+
+void ShellFixture::SetUp()
+{
+    ASSERT_TRUE(temp_.isValid());
+    dir_ = temp_.path().toStdString() + "/";
+    // The program folder of the build holds the shipped data files.
+    const QDir bin(QStringLiteral(KES_BIN_DIR));
+    for (const QString& name : {QStringLiteral("DATAEnu.Lan"), QStringLiteral("DATACht.Lan"), QStringLiteral("DATAChs.Lan"),
+                                QStringLiteral("MultiLanEng.txt"), QStringLiteral("MultiLanCht.txt"),
+                                QStringLiteral("MultiLanChs.txt"), QStringLiteral("Loc.ini"),
+                                QStringLiteral("Kestro.ico"), QStringLiteral("SplashPageZQ.jpg")})
+        QFile::copy(bin.filePath(name), QString::fromStdString(dir_) + name);
+    QDir().mkpath(QString::fromStdString(dir_ + "HMI"));
+    QDirIterator it(bin.filePath(QStringLiteral("HMI")), QDir::Files);
+    while (it.hasNext()) {
+        it.next();
+        QFile::copy(it.filePath(), QString::fromStdString(dir_ + "HMI/") + it.fileName());
+    }
+    QDir().mkpath(QString::fromStdString(dir_ + "DocFiles"));
+    savedAppDir_ = AppDir();
+    SetAppDir(dir_);
+    scoped_ = std::make_unique<ScopedPrompt>(prompt);
+}
+
+void ShellFixture::TearDown()
+{
+    scoped_.reset();
+    SetAppDir(savedAppDir_);
+}
+
+void ShellFixture::WriteFile(const std::string& name, const std::string& bytes) const
+{
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomic(Path(name), bytes, &error)) << error;
+}
+
+std::string ShellFixture::ReadFile(const std::string& name) const
+{
+    std::string text;
+    ReadFileText(Path(name), text, nullptr);
+    return text;
+}
+
+} // namespace kes::test

@@ -1,0 +1,34 @@
+#pragma once
+// A program folder of its own for each test: the shipped data files copied into a temporary
+// folder that becomes AppDir, so tests read and write Lxe.ini, Loc.ini and the language files
+// without touching the build's program folder.
+#include "app/shell/prompt.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace kes::test {
+
+class ShellFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The folder with a trailing '/'.
+    std::string Dir() const { return dir_; }
+    std::string Path(const std::string& name) const { return dir_ + name; }
+    void WriteFile(const std::string& name, const std::string& bytes) const;
+    std::string ReadFile(const std::string& name) const;
+
+    ScriptedPrompt prompt;
+
+private:
+    QTemporaryDir temp_;
+    std::string dir_;
+    std::string savedAppDir_;
+    std::unique_ptr<ScopedPrompt> scoped_;
+};
+
+} // namespace kes::test

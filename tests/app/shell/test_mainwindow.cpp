@@ -1,0 +1,113 @@
+// The main window carries every menu item and tool button the program's commands are wired
+// to, under their component names; a command whose subsystem is not built yet is there but
+// cannot be chosen, and the start-up state is the designed one.
+#include "shellfixture.h"
+
+#include "app/shell/startup.h"
+#include "app/shell/tkhm.h"
+#include "app/shell/tlxtype.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QToolBar>
+
+namespace kes::test {
+namespace {
+
+class MainWindowTest : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        ShellFixture::SetUp();
+        StartupOptions o;
+        o.splashMillis = 0;
+        StartUp(o);
+    }
+    void TearDown() override
+    {
+        ShutDown();
+        ShellFixture::TearDown();
+    }
+};
+
+// Names the commands of later subsystems look up.
+const char* const kItems[] = {
+    "Mmfile", "MmNew", "MmOpen", "MmMenuSet", "LX041", "LX021", "MmPgDataSave", "MmSave", "MmSaveAs", "MmPrint",
+    "MmPrintmmPg", "MmPrintStartPg", "MmClosePrj", "MmBmpSave", "MmObjBmpSave", "MmPageSave", "MmPage1Save", "MmChar",
+    "N9", "MmFile1", "MmFile2", "MmFile3", "MmFile4", "MmFile5", "MmOldFileRec", "MmExit", "MmEdit", "MmUndo", "MmRedo",
+    "MmCut", "MmCopy", "MmPaste", "MmDel", "MmSelAll", "MmCopyAll", "MmPasteAll", "MmMultiCopy", "MmPgImageCopy",
+    "MmImageToClipBrd", "MmImageToFile", "MmMovTop", "MmMovbutton", "MmMoveUp", "MmMovDn", "MmAddPg", "MmPgData",
+    "MmCompile", "MmTranslate", "MmSimOnLine", "MmSimOFFLine", "MmCheck", "MmChkFile", "MmEle", "MmStTxt", "MmVal",
+    "MmBit", "MmValRange", "MmStBmp", "MmActBmp", "MmScale", "MmProgBar", "MmMeter", "MmCirMeter", "MmRectMeter",
+    "MmPgNum", "MmMsg", "MmBtn", "MmCurve", "MmXY", "MmRtc", "MmGeom", "MmLighter", "MmMetrol", "MmInputVal", "MmView",
+    "MmViewPg", "MmTreeView", "MmObjInspector", "MmMsgShow", "StandTbarSet", "ObjTBarSet", "GeomTBarSet", "PosTBarSet",
+    "PostTBarSet", "MmPageSize", "MmPgSize100", "MmPgSize200", "MmPgSize400", "Mm800", "Mm1600", "MmPgRatio",
+    "MmPgSize100All", "MmPgSize200All", "MmPgSize400All", "Mm800All", "Mm1600All", "MmPt", "MmPtEnable", "MmPtDisable",
+    "MmFullScreen", "MmFullScrnNpoint", "MmCom", "MmComWrt", "MmComRead", "MmUserStart", "MmUserMenu", "MmComNum",
+    "MmHMIProto", "MmModemSet", "MmPLCMoni", "MmTestPLCRange", "MmTimeOut", "MmPageSet", "MmPgJump", "MmFunKeyEt",
+    "MmBuzzerSet", "MmLedSet", "MmHide", "MmPgPageWriteSet", "MmGlobalSet", "MmParaset", "MmSysPgChgSet",
+    "MmSysFunKeySet", "MmSysBuzzerSet", "MmSysLedSet", "MmClock", "MmSysPowerOnSet", "MmFunKeySet", "MmEnableUD",
+    "MmUserLevel", "MmTool", "MmStartPg", "MmLxe", "MmPLCSet", "MmPLCRangeSet", "MmSetting", "MmAutoSave", "MmWinFont",
+    "MmLangSet", "MmLangCht", "MmLangChs", "MmLangEng", "MmWriteLan", "MmUserStartSet", "MmUserMenuSet", "MmWin",
+    "MmCascade", "MmHorz", "MmVert", "MmReadMe", "LxeHelp", "MmVersion",
+    "TbNew", "TbOpen", "TbSave", "TbPrint", "TbCut", "TbCopy", "TbPaste", "TbDel", "TbUndo", "TbRedo", "TbAddPg",
+    "TbViewPg", "TbPrePg", "TbNextPg", "TbZoomIn", "TbZoomOut", "TbTranslate", "TbComWrt", "TbComRead", "tbPointTo",
+    "TbStTxt", "TbVal", "TbBit", "TbValRange", "TbStBmp", "TbActBmp", "TbScale", "TbProgBar", "TbCirMeter", "TbPgNum",
+    "TbMsg", "TbBtn", "TbCurves", "TbXyCurve", "TbRtc", "TbLighter", "TbMetrol", "TbInputVal", "TbLine", "TbRect",
+    "TbRectF", "TbCir", "TbCirF", "TbCurve", "TbChord", "TbChordF", "TbPie", "TbPieF", "TbPoly", "TbSLine", "TbDLine",
+    "TbTLine", "TbDot", "TbText", "TbBmp", "TbBmpRead", "TbFontType", "TbLeftSide", "TbHMid", "TbRightSide",
+    "TbTopSide", "TbVMid", "TbBottomSide", "TbStepUp", "TbStepDown", "TbStepLeft", "TbStepRight", "TbSideUp",
+    "TbSideDown", "TbSideLeft", "TbSideRight",
+};
+
+const char* const kToolWidgets[] = {"TbState_Lab", "TbState_Box", "TbState_UD", "TbFont_Lab",
+                                    "TbFont_Box",  "TbMemo_Lab",  "TbMemo",     "TbMemo_UD"};
+
+// The commands this window runs itself.
+const char* const kWired[] = {"MmNew",         "TbNew",      "MmClosePrj", "MmExit",     "MmVersion",
+                              "MmLangCht",     "MmLangChs",  "MmLangEng",  "StandTbarSet", "ObjTBarSet",
+                              "GeomTBarSet",   "PosTBarSet", "PostTBarSet"};
+
+TEST_F(MainWindowTest, EveryCommandIsThereAndOnlyBuiltOnesCanBeChosen)
+{
+    for (const char* name : kItems)
+        EXPECT_NE(Khm->Action(name), nullptr) << name;
+    for (const char* name : kToolWidgets)
+        EXPECT_NE(Khm->ToolWidget(name), nullptr) << name;
+    for (const char* name : kWired)
+        EXPECT_TRUE(TKhm::IsWired(Khm->Action(name))) << name;
+    for (QAction* a : Khm->findChildren<QAction*>()) {
+        if (a->menu() || a->isSeparator() || a->objectName().isEmpty())
+            continue;
+        if (!TKhm::IsWired(a)) {
+            EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(MainWindowTest, StartsInTheDesignedState)
+{
+    // Names of the five tool bars and the section each has in the layout file.
+    EXPECT_EQ(Khm->EditToolBar->objectName(), "EditToolBar");
+    EXPECT_EQ(Khm->PosTooBar->objectName(), "PosTooBar");
+    for (const char* n : {"MmEdit", "MmCompile", "MmEle", "MmView", "MmPgRatio", "MmPt", "MmClosePrj"})
+        EXPECT_FALSE(Khm->Action(n)->isEnabled()) << n;
+    for (const char* n : {"MmBmpSave", "MmChar", "MmFullScreen", "MmModemSet", "MmWinFont", "MmTimeOut", "MmRectMeter",
+                          "MmPgNum", "MmFile1", "MmOldFileRec"})
+        EXPECT_FALSE(Khm->Action(n)->isVisible()) << n;
+    for (const char* n : {"tbPointTo", "MmPgSize400", "MmPtEnable", "MmTimeOut", "StandTbarSet", "PostTBarSet"})
+        EXPECT_TRUE(Khm->Action(n)->isChecked()) << n;
+    EXPECT_EQ(Khm->EditMode, 3);
+    EXPECT_EQ(Khm->LangIndex, 2);
+    EXPECT_EQ(Khm->DefaultZoom, 4);
+    EXPECT_EQ(Khm->MachineId, 87);
+    EXPECT_EQ(Khm->Opened, 0);
+    EXPECT_EQ(Khm->CaptionPrefix, "Kestrova - ");
+    EXPECT_EQ(Khm->ClipFmtObjects, "CF_MYFORMAT");
+    EXPECT_EQ(Khm->ClipFmtPage, "CF_ALLPAGEFORMAT");
+    EXPECT_NE(LxType, nullptr);
+    EXPECT_EQ(PgListFrm, nullptr);
+}
+
+} // namespace
+} // namespace kes::test
