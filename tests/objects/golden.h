@@ -14,7 +14,7 @@ namespace golden {
 
 inline std::string Path(const std::string& name)
 {
-    return std::string(KES_TEST_DATA_DIR) + "/objects/golden/" + name + ".expected.txt";
+    return std::string(KES_SOURCE_DIR) + "/tests/objects/golden/" + name + ".expected.txt";
 }
 
 // "WxH" line, a ruler of column units, then each row with its number.
@@ -29,7 +29,7 @@ inline std::string Render(const TBitmap& bmp)
     std::size_t start = 0;
     while (start < rows.size()) {
         std::size_t nl = rows.find('\n', start);
-        char num[8];
+        char num[16];
         std::snprintf(num, sizeof num, "%3d ", y++);
         out += num;
         out += rows.substr(start, nl - start + 1);

@@ -1,0 +1,64 @@
+// TLxGetVal: the value entry field.
+#include "objects/tlxgetval.h"
+
+#include "objects/lxtextkit.h"
+#include "objects/tlxval.h"
+
+TLxGetVal::TLxGetVal()
+{
+    SetObjType(20);
+    WriteDev.DevAddrCode = 4096;
+    WriteDev.DevText = "D0";
+    for (TLxDevRef* ref : { &ReadDev, &NotifyDev }) {
+        ref->DevAddrCode = -1;
+        ref->DevText = "D0";
+    }
+    for (TLxDevRef* ref : { &WriteDev, &ReadDev, &NotifyDev }) {
+        ref->RefDevForm = 1;
+        ref->RefIntMem = 0;
+        ref->RefStation = 1;
+        ref->RefLink = 0;
+    }
+    Picture.SetSize(48, 16);
+    OWidth = Width = 48;
+    OHeight = Height = 16;
+    SizeSetsPicture = true;
+    FontSet(0);
+}
+
+void TLxGetVal::SetSurface(std::uint8_t surface)
+{
+    Surface = surface;
+    UnscaledPaint = false;
+    BmpRePaint();
+}
+
+AnsiString TLxGetVal::ValToStr(std::uint32_t v) const
+{
+    return kes::PanelValueText(v, ValType, ValLen, IntNum, DecNum, false);
+}
+
+void TLxGetVal::BmpRePaint()
+{
+    kes::ValuePattern p;
+    p.ValType = ValType;
+    p.IntNum = IntNum;
+    p.DecNum = DecNum;
+    p.Digit = '#';
+    p.AllIntCells = true;
+    p.HPos = HPos;
+    p.VPos = VPos;
+    kes::DrawValuePattern(*this, p);
+}
+
+void TLxGetVal::PaintData(int panelWidth, int panelHeight, std::span<std::uint8_t> bands)
+{
+    const TBitmap editorPicture(Picture);
+    PaintDataWith(panelWidth, panelHeight, bands, [this] { kes::DrawValueFace(*this, ValToStr(CurVal), HPos, VPos); });
+    Picture = editorPicture;
+}
+
+int TLxGetVal::PrePrnObjInf(TBitmap& page, int x, int y)
+{
+    return kes::PrintDeviceLine(*this, page, x, y, WriteDev.DevText);
+}

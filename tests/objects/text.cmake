@@ -1,0 +1,6 @@
+# Tests of the text-showing kinds: static text, static picture, page number, value display
+# and entry, message text, clock and measurement unit, with their built-in pictures.
+kes_add_test(test_objects_text
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/test_tsttxt.cpp
+  LIBS LxObject)
