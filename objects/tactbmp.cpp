@@ -1,0 +1,42 @@
+// The multi-state picture object.
+#include "objects/tactbmp.h"
+
+namespace {
+
+constexpr TLxObjType kActBmpKind = 6;
+constexpr int kPictureSide = 16;
+
+} // namespace
+
+TActBmp::TActBmp() : TStateBmpObj(kPictureSide)
+{
+    SetObjType(kActBmpKind);
+    Picture.SetSize(kPictureSide, kPictureSide);
+    SetWidth(kPictureSide * Zoom());
+    SetHeight(kPictureSide * Zoom());
+    SetStateNum(2);
+}
+
+void TActBmp::BmpRePaint()
+{
+    const TBitmap* shown = TotalState != 0 ? StateBmp(ShownIndex()) : nullptr;
+    if (shown) {
+        const int w = shown->Width();
+        const int h = shown->Height();
+        Picture.SetSize(w, h);
+        if (w > 0 && h > 0) {
+            BitBlt(*Picture.Canvas(), 0, 0, w, h, *shown->Canvas(), 0, 0, SRCCOPY);
+            kes::GridStretch(Picture, GridW(), GridH());
+            SetWidth(Picture.Width() * Zoom());
+            SetHeight(Picture.Height() * Zoom());
+        }
+    }
+    RecordSelRgn();
+    Invalidate();
+}
+
+TSize TActBmp::LoadedSize(int fileWidth, int fileHeight, int, int) const
+{
+    // The picture keeps the file's own size (within what the record can carry).
+    return TSize{fileWidth, fileHeight};
+}

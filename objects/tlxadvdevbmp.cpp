@@ -1,0 +1,26 @@
+// The bit-state picture of a word.
+#include "objects/tlxadvdevbmp.h"
+
+#include "objects/lxpictures.h"
+
+namespace {
+
+constexpr TLxObjType kAdvDevBmpKind = 21;
+
+} // namespace
+
+TLxAdvDevBmp::TLxAdvDevBmp()
+{
+    SetObjType(kAdvDevBmpKind);
+    kes::LoadBuiltinPicture("BIT-0", Picture);
+    SetOnBmp(0);
+    SetOffBmp(0);
+}
+
+void TLxAdvDevBmp::SetCurVal(std::uint32_t v)
+{
+    CurVal = v;
+    if (ValMode != 0)
+        CurPt = BitNo < 32 && ((v >> BitNo) & 1u) ? 1 : 0;
+    SetCurPt(CurPt);
+}

@@ -1,0 +1,71 @@
+// The bit-state picture object.
+#include "objects/tlxdevbmp.h"
+
+#include "objects/lxpictures.h"
+
+namespace {
+
+constexpr TLxObjType kDevBmpKind = 3;
+constexpr int kPictureSide = 16;
+
+} // namespace
+
+TLxDevBmp::TLxDevBmp()
+{
+    Picture.SetSize(kPictureSide, kPictureSide);
+    SetWidth(Picture.Width() * Zoom());
+    SetHeight(Picture.Height() * Zoom());
+    SetCurPt(0);
+    UnscaledPaint = false;
+    SizeSetsPicture = false;
+    SetObjType(kDevBmpKind);
+    DevAddrCode = 2048;
+    RefStation = 1;
+    // A new object shows the "no picture" tile until its first repaint.
+    kes::LoadBuiltinPicture("BIT-0", Picture);
+    OnBmp = 0;
+    OffBmp = 0;
+    RefDevForm = 1;
+    RefIntMem = 0;
+}
+
+void TLxDevBmp::SetOnBmp(std::uint8_t number)
+{
+    OnBmp = number;
+    kes::ShowBitPicture(Picture, number, GridW(), GridH());
+    Invalidate();
+}
+
+void TLxDevBmp::SetOffBmp(std::uint8_t number)
+{
+    OffBmp = number;
+    kes::ShowBitPicture(Picture, number, GridW(), GridH());
+    Invalidate();
+}
+
+void TLxDevBmp::SetCurPt(int state)
+{
+    CurPt = state;
+    if (state == 1)
+        SetOnBmp(OnBmp);
+    else
+        SetOffBmp(OffBmp);
+}
+
+void TLxDevBmp::BmpRePaint()
+{
+    if (CurPt != 0)
+        SetOnBmp(OnBmp);
+    else
+        SetOffBmp(OffBmp);
+}
+
+void TLxDevBmp::PaintData(int panelWidth, int panelHeight, std::span<std::uint8_t> bands)
+{
+    PaintDataWith(panelWidth, panelHeight, bands, [this] { BmpRePaint(); });
+}
+
+int TLxDevBmp::PrePrnObjInf(TBitmap& page, int x, int y)
+{
+    return kes::PrintWithReference(*this, page, x, y, DevText);
+}
