@@ -3,4 +3,6 @@
 kes_add_test(test_objects_text
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/test_tsttxt.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/test_tstbmp.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/test_tlxval.cpp
   LIBS LxObject)
