@@ -5,4 +5,7 @@ kes_add_test(test_objects_text
     ${CMAKE_CURRENT_LIST_DIR}/test_tsttxt.cpp
     ${CMAKE_CURRENT_LIST_DIR}/test_tstbmp.cpp
     ${CMAKE_CURRENT_LIST_DIR}/test_tlxval.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/test_tmsgtxt.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/test_trtc.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/test_text_sheet.cpp
   LIBS LxObject)
