@@ -1,0 +1,80 @@
+#pragma once
+// Reading and writing the project's files on disk. Every write goes to temporary files
+// beside the targets and replaces the old files only when all were written, so a failed
+// save leaves the previous project as it was.
+#include "app/project/prjfile.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kes {
+
+class LxTypeCore;
+
+// ---- Names and paths
+// The extension of project files.
+inline constexpr const char* kPrjExt = ".zqf";
+// The file name part of a path (after the last '/').
+std::string FileNamePart(const std::string& path);
+// The folder part of a path (before the last '/'); empty when there is none.
+std::string FolderPart(const std::string& path);
+// A file name without its trailing ".zqf" (only a trailing one: "my.zqfile.zqf" gives
+// "my.zqfile", "a.zqf.zqf" gives "a.zqf").
+std::string StripPrjExt(const std::string& name);
+// dir + '/' + name, with no doubled separator.
+std::string JoinPath(const std::string& dir, const std::string& name);
+// The base path of the working copy of a project: AppDir + "DocFiles/~" + name.
+std::string WorkingCopyBase(const std::string& appDir, const std::string& prjName);
+// Free bytes on the file system of a folder; -1 when it can not be determined.
+std::int64_t FreeSpaceOf(const std::string& folder);
+
+// ---- Writing several files as one
+struct FileToWrite {
+    std::string Path;
+    Bytes Data;
+};
+// Writes every file to a temporary file in its folder, then renames each over its target.
+// On a failure before the renames every temporary file is removed and no target changes.
+bool WriteFilesAtomic(const std::vector<FileToWrite>& files, std::string* error);
+// Tests: called before each block written to a temporary file with the file's index and the
+// offset of the block; returning true makes that write fail as a full disk would.
+void SetWriteFault(std::function<bool(std::size_t file, std::size_t offset)> fault);
+
+// ---- The project files
+enum class CopyKind { Project, WorkingCopy };
+struct WriteOutcome {
+    ProjectError Error = ProjectError::None;
+    std::string Detail; // the system's words for a failed write
+};
+// Writes the project file, the title file and the start-up screen file at basePath (without
+// extension) from the last image build. A project's own save of a name beginning with "~" is
+// refused (those names are the working copies'); a working copy of such a name is skipped.
+// On success a project save clears Modified and takes the program's data version; a working
+// copy changes no flag. A start-up screen file left from earlier is removed when the project
+// has no start-up screen.
+WriteOutcome WriteProjectFiles(ProjectDoc& doc, const std::string& basePath, const ProjectFileExtras& x,
+                               CopyKind kind = CopyKind::Project);
+
+// What the caller of a read applies beside the project state.
+struct ReadOutcome {
+    ProjectError Error = ProjectError::None;
+    std::string Path;            // the file that failed
+    bool EnableUpDown = false;
+    std::uint8_t PortNumber = 0;
+    bool Keypad = false;
+    bool OlderVersion = false;   // the project was converted to this program's data
+};
+// Reads the project at basePath (the project file must exist; titles and start-up screen are
+// read when present). type, when given, loads the controller's device table and the panel
+// model's data for the stored ids; the image is then sized to the model. A damaged file
+// leaves the pages and the image empty. An older project's image is rebuilt from a fresh
+// header and the page data (PrjVersion becomes 100).
+ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTypeCore* type,
+                             const HeaderDecoders& dec);
+// The last step of opening an older project, once its pages were decoded under their own
+// version: PrjVersion becomes 100 and the image is rebuilt from a fresh header and the pages.
+void ConvertOlderProject(ProjectDoc& doc);
+
+} // namespace kes

@@ -1,0 +1,82 @@
+#pragma once
+// The open project as the main window holds it: the project state, the stored pages, the
+// start-up screen and the user-menu screens, and the compiled panel memory image. Everything
+// that reads or writes project files, builds the image or checks the project works on it,
+// without windows; the main window derives from it.
+#include "app/project/pgdatastr.h"
+#include "app/project/projectstate.h"
+#include "platform/bytes.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kes {
+
+using PgDataVector = std::vector<std::unique_ptr<PgDataStr>>;
+
+// What went wrong with a project file, kept apart by kind.
+enum class ProjectError {
+    None,
+    Damaged,      // the file does not hold what its own offsets and lengths say
+    TooShort,     // shorter than its header
+    OutOfImage,   // a chunk lies outside the model's memory area
+    NoModel,      // the model data give no memory area to read into
+    CannotRead,   // the file could not be opened or read
+    CannotWrite,  // a file could not be written or replaced; the old files are intact
+    BadName,      // a name that the working copies use ("~...") or an empty name
+    NoSpace,      // the target folder has less free space than the image needs
+    Inconsistent, // the compiled image does not describe every page: nothing is written
+};
+const char* ProjectErrorText(ProjectError e);
+
+class ProjectDoc : public ProjectState {
+public:
+    ProjectDoc();
+    ~ProjectDoc();
+    ProjectDoc(const ProjectDoc&) = delete;
+    ProjectDoc& operator=(const ProjectDoc&) = delete;
+
+    // ---- Stored pages (the list owns its records)
+    PgDataVector PgDataList;                  // pages, in page order
+    PgDataVector ImagePgDataList;             // user-menu screens
+    std::unique_ptr<PgDataStr> StartScreenData = std::make_unique<PgDataStr>();
+
+    // ---- The panel memory image of the last build
+    Bytes MemImage;                           // sized to the model's area, 0xFF where unused
+    std::int32_t MemImageLen = 0;             // used length: header and pages
+    std::vector<std::string> OffsetList;      // page starts as decimal texts, then the end
+    std::int32_t ImageHeaderLen = 0;
+    std::vector<std::string> UserMenuOffsetList;
+
+    // ---- Hooks the windows fill in
+    // Stores the open page window (or start-up screen / user-menu windows, by EditMode) into
+    // its record before the records are read; empty while no editor is open.
+    std::function<void()> StoreActivePage;
+    // Stores the start-up screen window into StartScreenData (EditMode 1 around it); empty
+    // while that window is not open.
+    std::function<void()> StoreStartScreen;
+    // Shows message n of the message table; empty: messages are dropped (headless use).
+    std::function<void(int n)> ShowMsgHook;
+    void Report(int n) const
+    {
+        if (ShowMsgHook)
+            ShowMsgHook(n);
+    }
+
+    // ---- System records that the image header fills, each to "none"
+    void ResetSysFunKeys();
+    void ResetSysPgSys();
+    void ClearSysPgJumps() { SysPgJumps.clear(); }
+    void ResetSysClockWrite() { InitDevRef(SysClockWrite.Ref); }
+    // All records the image header carries: keys, parameter set, buzzer and lamp, jumps,
+    // clock write and power-on macro.
+    void ResetHeaderRecords();
+};
+
+// The offset list's texts as numbers; false when one is not a decimal number of 32 bits.
+bool OffsetsOf(const std::vector<std::string>& list, std::vector<std::uint32_t>& out);
+
+} // namespace kes
