@@ -109,7 +109,7 @@ void TKhm::FormCreate()
         RestoreEditToolBar(loc);
     }
 
-    CaptionPrefix = kes::MsgAnsi(32) + " - ";
+    CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";
     ClipFmtObjects = QStringLiteral("CF_MYFORMAT");
     ClipFmtPage = QStringLiteral("CF_ALLPAGEFORMAT");
     if (OpenDlg.InitialDir.empty())

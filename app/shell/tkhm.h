@@ -29,6 +29,11 @@ class QTimer;
 class QToolBar;
 
 namespace kes {
+// Messages of the main window.
+constexpr int kMsgSaveProject = 31;      // "Do you want to save Project to " + path + "?"
+constexpr int kMsgProductName = 32;      // the caption prefix
+constexpr int kMsgSettingsNotSaved = 300; // Lxe.ini or Loc.ini could not be written
+
 class LinkPort;
 class TIniFile;
 struct LxeSettings;

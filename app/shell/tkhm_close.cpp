@@ -78,7 +78,7 @@ bool TKhm::CloseProjectQuery()
     const bool hasContent = !PgDataList.empty() || (StartScreenData && StartScreenData->Length() > 0);
     const bool neverSaved = OpenDlg.FileName.empty() || !kes::FileExists(OpenDlg.FileName);
     if (hasContent && (Modified || neverSaved)) {
-        const QString text = kes::Msg(31) + kes::AnsiToQString(OpenDlg.FileName) + QStringLiteral("?");
+        const QString text = kes::Msg(kes::kMsgSaveProject) + kes::AnsiToQString(OpenDlg.FileName) + QStringLiteral("?");
         const kes::Answer a = kes::ShowMessage(text, kes::Buttons::YesNoCancel);
         // A project that was not saved (no saver yet, or the save was cancelled) stays open.
         const bool keep = a == kes::Answer::Cancel || (a == kes::Answer::Yes && !(SaveProject && SaveProject()));

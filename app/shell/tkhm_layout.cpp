@@ -120,6 +120,10 @@ void TKhm::FloatToolBar(QToolBar* bar, const QRect& rect)
                  rect.height() > 0 ? rect.height() : bar->sizeHint().height());
     host->Place(rect.topLeft());
     host->setVisible(visible);
+    // The stored point is where the tool bar itself begins: allow for the window's frame.
+    const QPoint off = bar->mapToGlobal(QPoint(0, 0)) - rect.topLeft();
+    if (!off.isNull() && off.manhattanLength() < 64)
+        host->Place(host->pos() - off);
 }
 
 void TKhm::DockToolBar(QToolBar* bar)
@@ -207,7 +211,7 @@ bool TKhm::UpdateLayoutFile(kes::TIniFile& ini)
 {
     if (ini.UpdateFile())
         return true;
-    kes::ShowMessage(kes::Msg(300) + QStringLiteral("\n") + QString::fromStdString(ini.FileName()) + QStringLiteral("\n")
+    kes::ShowMessage(kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") + QString::fromStdString(ini.FileName()) + QStringLiteral("\n")
                      + QString::fromStdString(ini.LastError()));
     return false;
 }

@@ -71,7 +71,7 @@ bool TKhm::WriteLxeIni()
     std::string error;
     if (kes::WriteLxeIni(path, s, &error))
         return true;
-    kes::ShowMessage(kes::Msg(300) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n")
+    kes::ShowMessage(kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n")
                      + QString::fromStdString(error));
     return false;
 }

@@ -129,7 +129,7 @@ void TKhm::FormShow()
         if (kes::IsForm(w) && w != this && w->isVisible())
             TranslateForm(w, LangIndex);
     TranslateForm(this, LangIndex);
-    CaptionPrefix = kes::MsgAnsi(32) + " - ";
+    CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";
     kes::TIniFile ini(LocIniPath());
     if (Action("MmTreeView")->isChecked())
         ShowPageTree(ini);
@@ -168,7 +168,7 @@ void TKhm::MmLangChtClick(int langIndex)
             TranslateForm(w, langIndex);
     TranslateForm(this, langIndex);
     LangIndex = langIndex;
-    CaptionPrefix = kes::MsgAnsi(32) + " - ";
+    CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";
     for (const char* n : {"MmLangCht", "MmLangChs", "MmLangEng"})
         Action(n)->setChecked(Action(n)->property("Tag").toInt() == LangIndex);
     if (Action("MmObjInspector")->isChecked() && DlgPropWin) {

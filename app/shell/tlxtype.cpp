@@ -16,6 +16,8 @@
 
 namespace {
 
+constexpr int kMsgNoFileName = 75;
+
 template <class W>
 W* Named(W* w, const char* name)
 {
@@ -170,7 +172,7 @@ std::string TLxType::MachineCaption(int machineId)
 void TLxType::OkBtnClick()
 {
     if (FileName_Txt->text().isEmpty()) {
-        kes::ShowMsg(75);
+        kes::ShowMsg(kMsgNoFileName);
         return;
     }
     TKhm& k = *khm_;

@@ -8,6 +8,9 @@
 #include <QAbstractButton>
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -25,7 +28,7 @@
 #include <QToolBar>
 
 #include <cctype>
-#include <cstring>
+#include <typeinfo>
 
 namespace kes {
 namespace {
@@ -35,15 +38,16 @@ const char* const kFormProperty = "kesForm";
 
 QPointer<QWidget> g_mainForm;
 
-// Exact Qt classes and the component classes they stand for.
+// Exact Qt classes and the component classes they stand for. The dynamic type is compared,
+// so a subclass (with or without its own meta object) is not translated.
 struct ClassMap {
-    const char* qtClass;
+    const std::type_info& qtClass;
     const char* component;
 };
 const ClassMap kClassMap[] = {
-    {"QLabel", "TLabel"},           {"QPushButton", "TButton"},   {"QCheckBox", "TCheckBox"},
-    {"QRadioButton", "TRadioButton"}, {"QGroupBox", "TGroupBox"}, {"QComboBox", "TComboBox"},
-    {"QLineEdit", "TEdit"},         {"QToolBar", "TToolBar"},     {"QTabWidget", "TPageControl"},
+    {typeid(QLabel), "TLabel"},           {typeid(QPushButton), "TButton"},   {typeid(QCheckBox), "TCheckBox"},
+    {typeid(QRadioButton), "TRadioButton"}, {typeid(QGroupBox), "TGroupBox"}, {typeid(QComboBox), "TComboBox"},
+    {typeid(QLineEdit), "TEdit"},         {typeid(QToolBar), "TToolBar"},     {typeid(QTabWidget), "TPageControl"},
 };
 
 bool InMenu(const QAction* action)
@@ -194,11 +198,11 @@ std::string ComponentClass(const QObject* object)
     QVariant marked = object->property(kClassProperty);
     if (marked.isValid())
         return marked.toString().toStdString();
-    const char* qtClass = object->metaObject()->className();
-    if (std::strcmp(qtClass, "QAction") == 0)
+    const std::type_info& type = typeid(*object);
+    if (type == typeid(QAction))
         return InMenu(static_cast<const QAction*>(object)) ? "TMenuItem" : "";
     for (const ClassMap& m : kClassMap)
-        if (std::strcmp(qtClass, m.qtClass) == 0)
+        if (type == m.qtClass)
             return m.component;
     return "";
 }

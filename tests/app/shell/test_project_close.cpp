@@ -1,0 +1,196 @@
+// New project, close and exit: the new-project form sets the controller, panel model, grid
+// and memory map; closing asks to save only when there is something to lose, keeps everything
+// (the automatic working copy included) when the user cancels, and writes the settings file;
+// the keypad types are closed without a question.
+#include "shellfixture.h"
+
+#include "app/shell/lxeini.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/startup.h"
+#include "app/shell/tkhm.h"
+#include "app/shell/tlxtype.h"
+#include "platform/fileio.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace kes::test {
+namespace {
+
+class ProjectCloseTest : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        ShellFixture::SetUp();
+        StartupOptions o;
+        o.splashMillis = 0;
+        StartUp(o);
+    }
+    void TearDown() override
+    {
+        ShutDown();
+        ShellFixture::TearDown();
+    }
+
+    // Answers the new-project form with a brand, a model of it, a panel model and a name.
+    void ChooseInNewProjectForm(int brand, int model, int panel, const QString& name)
+    {
+        prompt.onExec = [=](QDialog& d) {
+            auto& f = static_cast<TLxType&>(d);
+            f.Factory_Box->setCurrentIndex(brand);
+            f.Factory_BoxChange();
+            f.PLCType_Box->setCurrentIndex(model);
+            f.MMIType_Box->setCurrentIndex(panel);
+            f.FileName_Txt->setText(name);
+            f.OkBtn->click();
+        };
+    }
+
+    bool LxeIniWritten() const { return FileExists(Path("Lxe.ini")); }
+};
+
+TEST_F(ProjectCloseTest, NewProjectTakesControllerPanelGridAndMemoryMap)
+{
+    // Brand 1 model 1: controller 6 (no bit devices); panel 4: 120 x 64, two screen pixels
+    // per panel pixel across.
+    ChooseInNewProjectForm(1, 1, 4, QStringLiteral("  Line3  "));
+    Khm->MmNewClick();
+
+    EXPECT_EQ(Khm->MachineId, 6);
+    EXPECT_EQ(Khm->PanelModelIndex, 4);
+    EXPECT_EQ(Khm->GridWidth, 2);
+    EXPECT_EQ(Khm->GridHeight, 1);
+    EXPECT_EQ(Khm->ObjDataAddr, 0x18000);
+    EXPECT_EQ(Khm->ObjDataAddrEnd, 0x40000);
+    EXPECT_EQ(Khm->MainMenuAddr, 0x11000);
+    EXPECT_EQ(Khm->MainMenuEnd, 0x18000);
+    EXPECT_EQ(Khm->ParaAddr, 0x10000);
+    EXPECT_EQ(LxType->PanelWidth, 120);
+    EXPECT_EQ(LxType->PanelHeight, 64);
+    EXPECT_EQ(Khm->PrjName, "Line3");
+    EXPECT_EQ(Khm->Opened, 1);
+    EXPECT_EQ(Khm->Modified, 1);
+    EXPECT_EQ(Khm->Compiled, 0);
+    EXPECT_EQ(Khm->PrjVersion, Khm->DataVersion);
+    EXPECT_EQ(Khm->PgDataList.size(), 1u);
+    EXPECT_EQ(Khm->MemImage.size(), std::size_t(0x40000 - 0x18000));
+    EXPECT_TRUE(Khm->StatusText(3).startsWith(QStringLiteral("Device Type: ")));
+    EXPECT_TRUE(Khm->StatusText(3).endsWith(QStringLiteral("Octal register controller")));
+    EXPECT_EQ(Khm->StatusText(4), QStringLiteral("ZQ Type: LX-05W"));
+    EXPECT_FALSE(Khm->Action("TbBit")->isVisible());
+    EXPECT_TRUE(Khm->Action("MmClosePrj")->isEnabled());
+    EXPECT_TRUE(Khm->windowTitle().endsWith(QStringLiteral("Line3.zqf")));
+}
+
+TEST_F(ProjectCloseTest, NewProjectFormRefusesAnEmptyNameAndCancelLeavesNoProject)
+{
+    prompt.onExec = [](QDialog& d) {
+        auto& f = static_cast<TLxType&>(d);
+        f.FileName_Txt->clear();
+        f.OkBtn->click();
+    };
+    Khm->MmNewClick();
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0], Msg(75));
+    EXPECT_EQ(Khm->Opened, 0);
+    EXPECT_TRUE(Khm->PgDataList.empty());
+    EXPECT_EQ(Khm->MachineId, 87);
+}
+
+TEST_F(ProjectCloseTest, KeypadTypeMakesNoPageAndClosesWithoutAQuestion)
+{
+    ChooseInNewProjectForm(5, 0, 0, QStringLiteral("Keys"));
+    Khm->MmNewClick();
+    EXPECT_EQ(Khm->MachineId, 95);
+    EXPECT_TRUE(Khm->PgDataList.empty());
+    EXPECT_EQ(Khm->KeySetRec.StartChar, 2);
+    EXPECT_EQ(Khm->KeySetRec.KeyCodes[15], '0' + 15);
+    EXPECT_TRUE(Khm->Action("MmClosePrj")->isEnabled());
+
+    std::remove(Path("Lxe.ini").c_str());
+    prompt.shown.clear();
+    Khm->MmClosePrjClick();
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_FALSE(LxeIniWritten());
+}
+
+TEST_F(ProjectCloseTest, SaveQuestionAnswers)
+{
+    struct Case {
+        const char* name;
+        Answer answer;
+        bool saverSaves;  // the project document's save hook, when present
+        bool hasSaver;
+        bool closes;
+    } cases[] = {
+        {"cancel", Answer::Cancel, true, true, false},
+        {"no", Answer::No, true, true, true},
+        {"yes, saved", Answer::Yes, true, true, true},
+        {"yes, save refused", Answer::Yes, false, true, false},
+        {"yes, no saver yet", Answer::Yes, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChooseInNewProjectForm(0, 0, 0, QStringLiteral("Doc"));
+        Khm->MmNewClick();
+        ASSERT_EQ(Khm->Opened, 1);
+        Khm->AutoSave = 1;
+        Khm->SaveTimeInterval = 3;
+        Khm->StartAutoSave();
+        int saves = 0;
+        Khm->SaveProject = c.hasSaver ? std::function<bool()>([&] { ++saves; return c.saverSaves; }) : nullptr;
+        std::remove(Path("Lxe.ini").c_str());
+        prompt.shown.clear();
+        prompt.answers = {c.answer};
+
+        Khm->MmClosePrjClick();
+
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_TRUE(prompt.shown[0].startsWith(Msg(31)));
+        EXPECT_TRUE(prompt.shown[0].endsWith(QStringLiteral("?")));
+        EXPECT_EQ(saves, c.answer == Answer::Yes && c.hasSaver ? 1 : 0);
+        EXPECT_EQ(Khm->Opened == 0, c.closes);
+        EXPECT_EQ(Khm->PgDataList.empty(), c.closes);
+        EXPECT_EQ(LxeIniWritten(), c.closes);
+        // A close the user cancelled keeps the automatic working copy running.
+        EXPECT_EQ(Khm->AutoSaveRunning(), !c.closes);
+        if (c.closes) {
+            EXPECT_EQ(Khm->MachineId, 87);
+            EXPECT_EQ(Khm->PrjName, "");
+            EXPECT_EQ(Khm->StatusText(3), "");
+            EXPECT_FALSE(Khm->Action("MmClosePrj")->isEnabled());
+        }
+        Khm->SaveProject = nullptr;
+        Khm->Modified = 0;
+        Khm->StopAutoSave();
+        prompt.answers = {Answer::No};
+        Khm->MmClosePrjClick();
+    }
+}
+
+TEST_F(ProjectCloseTest, ExitWithoutProjectWritesSettingsAndEditToolBarAndRemovesErrorList)
+{
+    WriteFile("Error.lst", "old findings");
+    std::remove(Path("Loc.ini").c_str());
+    EXPECT_TRUE(Khm->FormClose());
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_TRUE(LxeIniWritten());
+    EXPECT_FALSE(FileExists(Path("Error.lst")));
+    const std::string loc = ReadFile("Loc.ini");
+    EXPECT_NE(loc.find("[ToolBar1]"), std::string::npos);
+    EXPECT_EQ(loc.find("[ToolBar2]"), std::string::npos);
+}
+
+TEST_F(ProjectCloseTest, UnwritableProgramFolderIsReported)
+{
+    Khm->AppDir = Dir() + "missing/";
+    EXPECT_FALSE(Khm->WriteLxeIni());
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_TRUE(prompt.shown[0].startsWith(Msg(kMsgSettingsNotSaved)));
+    EXPECT_TRUE(prompt.shown[0].contains(QStringLiteral("missing/Lxe.ini")));
+}
+
+} // namespace
+} // namespace kes::test

@@ -1,0 +1,216 @@
+// Start-up and the two settings files: what the program writes when it closes is what it
+// restores at the next start (Lxe.ini at creation with the edit tool bar, the other tool bars
+// when a project opens); missing or damaged files give the defaults; a command line naming
+// no file opens nothing.
+#include "shellfixture.h"
+
+#include "app/comm/linkport.h"
+#include "app/shell/lxeini.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/startup.h"
+#include "app/shell/tkhm.h"
+#include "app/shell/tlogo.h"
+#include "platform/fileio.h"
+#include "platform/inifile.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QToolBar>
+
+namespace kes::test {
+namespace {
+
+class StartupTest : public ShellFixture {
+protected:
+    void Start(QStringList args = {})
+    {
+        StartupOptions o;
+        o.arguments = std::move(args);
+        o.splashMillis = 0;
+        StartUp(o);
+        Khm->show();
+    }
+    void Stop()
+    {
+        Khm->FormClose();
+        ShutDown();
+    }
+    void TearDown() override
+    {
+        if (Khm)
+            ShutDown();
+        ShellFixture::TearDown();
+    }
+    // Lets the main window lay out its tool bars.
+    static void Settle()
+    {
+        Khm->layout()->activate();
+        QCoreApplication::processEvents();
+    }
+    // The shown docked tool bars in layout order: row by row, left to right.
+    static std::vector<std::string> DockedOrder()
+    {
+        std::vector<std::pair<QPoint, std::string>> bars;
+        for (QToolBar* b : {Khm->EditToolBar, Khm->ObjToolBar, Khm->GeomToolBar, Khm->PosTooBar, Khm->PostSetToolBar})
+            if (!Khm->ToolBarFloats(b) && !b->isHidden())
+                bars.emplace_back(b->pos(), b->objectName().toStdString());
+        std::sort(bars.begin(), bars.end(), [](const auto& a, const auto& b) {
+            return a.first.y() != b.first.y() ? a.first.y() < b.first.y() : a.first.x() < b.first.x();
+        });
+        std::vector<std::string> names;
+        for (const auto& b : bars)
+            names.push_back(b.second);
+        return names;
+    }
+};
+
+TEST_F(StartupTest, SettingsWrittenAtCloseAreReadBackAtTheNextStart)
+{
+    std::remove(Path("Lxe.ini").c_str());
+    Start();
+    EXPECT_FALSE(Khm->LxeIniRead());
+    Khm->resize(900, 640);
+    Khm->AddRecentFile("/p/one.zqf");
+    Khm->AddRecentFile("/p/two.zqf");
+    Khm->AutoSave = 1;
+    Khm->SaveTimeInterval = 7;
+    Khm->MMICom->Settings().baud = 19200;
+    Khm->OpenDlg.InitialDir = Dir() + "DocFiles";
+    Khm->BmpDlg.InitialDir = "/pictures";
+    Khm->setFont(QFont(QStringLiteral("DejaVu Sans"), 11));
+    Stop();
+
+    Start();
+    EXPECT_TRUE(Khm->LxeIniRead());
+    EXPECT_EQ(Khm->width(), 900);
+    EXPECT_EQ(Khm->height(), 640);
+    EXPECT_EQ(Khm->RecentFiles, (std::vector<std::string>{"/p/two.zqf", "/p/one.zqf"}));
+    EXPECT_EQ(Khm->AutoSave, 1);
+    EXPECT_EQ(Khm->SaveTimeInterval, 7);
+    EXPECT_EQ(Khm->MMICom->Settings().baud, 19200);
+    EXPECT_EQ(Khm->MMICom->Settings().dataBits, 7);
+    EXPECT_EQ(Khm->MMICom->Settings().parity, LinkParity::Even);
+    EXPECT_EQ(Khm->OpenDlg.InitialDir, Dir() + "DocFiles");
+    EXPECT_EQ(Khm->BmpDlg.InitialDir, "/pictures");
+    EXPECT_EQ(Khm->font().family(), "DejaVu Sans");
+    EXPECT_EQ(Khm->font().pointSize(), 11);
+    EXPECT_EQ(Khm->PrjVersion, 120u);
+    // The recent files are shown above Exit.
+    EXPECT_TRUE(Khm->Action("MmFile2")->isVisible());
+    EXPECT_FALSE(Khm->Action("MmFile3")->isVisible());
+    EXPECT_EQ(Khm->Action("MmFile1")->data().toString(), "/p/two.zqf");
+    Stop();
+}
+
+TEST_F(StartupTest, ToolBarLayoutWrittenAtCloseIsRestored)
+{
+    Start();
+    // The user floats the figure tool bar and hides the position tool bar ...
+    Khm->FloatToolBar(Khm->GeomToolBar, QRect(300, 200, 250, 30));
+    Khm->PostSetToolBar->hide();
+    Khm->SaveLayout();
+    // ... and moves the object tool bar to the first row, the edit and text tool bars below.
+    TIniFile edit(Khm->LocIniPath());
+    edit.WriteInteger("ToolBar2", "Top", 0);
+    edit.WriteInteger("ToolBar2", "Left", -2);
+    edit.WriteInteger("ToolBar1", "Top", 60);
+    edit.WriteInteger("ToolBar1", "Left", -2);
+    edit.WriteInteger("ToolBar4", "Top", 62);
+    edit.WriteInteger("ToolBar4", "Left", 600);
+    ASSERT_TRUE(edit.UpdateFile());
+    Khm->LoadLayout();
+    Settle();
+    const std::vector<std::string> order = DockedOrder();
+    EXPECT_EQ(order, (std::vector<std::string>{"ObjToolBar", "EditToolBar", "PosTooBar"}));
+    Khm->SaveLayout();
+    Stop();
+
+    TIniFile written(Path("Loc.ini"));
+    EXPECT_TRUE(written.ReadBool("ToolBar3", "Location", false));
+    EXPECT_EQ(written.ReadInteger("ToolBar3", "Left", 0), 300);
+    EXPECT_EQ(written.ReadInteger("ToolBar3", "Top", 0), 200);
+    EXPECT_FALSE(written.ReadBool("ToolBar5", "Visible", true));
+    EXPECT_FALSE(written.ReadBool("ToolBar1", "Location", true));
+
+    Start();
+    Khm->LoadLayout();
+    Settle();
+    EXPECT_TRUE(Khm->ToolBarFloats(Khm->GeomToolBar));
+    EXPECT_EQ(Khm->GeomToolBar->mapToGlobal(QPoint(0, 0)), QPoint(300, 200));
+    EXPECT_TRUE(Khm->PostSetToolBar->isHidden());
+    EXPECT_EQ(DockedOrder(), order);
+    Stop();
+}
+
+TEST_F(StartupTest, MissingOrDamagedFilesGiveTheDefaults)
+{
+    const struct {
+        const char* name;
+        const char* lxe;   // null: no file
+        const char* loc;
+        const char* msg;
+    } cases[] = {
+        {"all missing", nullptr, nullptr, nullptr},
+        {"damaged", "\x01\x02garbage\n[COM]\n", "[ToolBar1]\nVisible=yes\nLocation=x\nLeft=--\n", "[Message]\nCount=-1\n"},
+        {"short lxe, wild layout", "[Version]=120\n[COM]=2\n",
+         "[ToolBar1]\nVisible=1\nLocation=0\nLeft=99999999\nTop=-99999\nWidth=0\nHeight=0\n", "Count=3\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* f : {"Lxe.ini", "Loc.ini", "MultiLanEng.txt"})
+            std::remove(Path(f).c_str());
+        if (c.lxe)
+            WriteFile("Lxe.ini", c.lxe);
+        if (c.loc)
+            WriteFile("Loc.ini", c.loc);
+        if (c.msg)
+            WriteFile("MultiLanEng.txt", c.msg);
+        Start();
+        EXPECT_EQ(Khm->EditMode, 3);
+        EXPECT_EQ(Khm->LangIndex, 2);
+        EXPECT_EQ(Khm->MachineId, 87);
+        EXPECT_EQ(Khm->Opened, 0);
+        EXPECT_EQ(MessageTable().Count(), 0);
+        EXPECT_EQ(Khm->CaptionPrefix, " - ");
+        EXPECT_FALSE(Khm->EditToolBar->isHidden());
+        Khm->LoadLayout();
+        Stop();
+    }
+}
+
+TEST_F(StartupTest, CommandLineNamingNoFileOpensNothingAndTheSplashDoesNotWait)
+{
+    StartupOptions o;
+    o.arguments = {QStringLiteral("\"") + QString::fromStdString(Path("none.zqf")) + QStringLiteral("\""),
+                   QStringLiteral("extra")};
+    o.splashMillis = 2000;
+    StartUp(o);
+    EXPECT_EQ(Khm->OpenDlg.FileName, "");
+    EXPECT_EQ(Khm->Opened, 0);
+    // The splash is up while start-up has already finished.
+    ASSERT_NE(Logo, nullptr);
+    EXPECT_TRUE(Logo->isVisible());
+    EXPECT_FALSE(Logo->Image1->pixmap().isNull());
+    ShutDown();
+    EXPECT_EQ(Logo, nullptr);
+    EXPECT_EQ(CommandLinePath({QStringLiteral("My"), QStringLiteral("Project.zqf")}), "My Project.zqf");
+}
+
+TEST_F(StartupTest, LayoutFileNameIgnoresLetterCase)
+{
+    std::remove(Path("Loc.ini").c_str());
+    WriteFile("loc.ini", "[ToolBar5]\nVisible=0\n");
+    Start();
+    EXPECT_EQ(Khm->LocIniPath(), Path("loc.ini"));
+    Khm->LoadLayout();
+    EXPECT_TRUE(Khm->PostSetToolBar->isHidden());
+    Khm->SaveLayout();
+    EXPECT_FALSE(FileExists(Path("Loc.ini")));
+    EXPECT_NE(ReadFile("loc.ini").find("[ToolBar4]"), std::string::npos);
+    Stop();
+}
+
+} // namespace
+} // namespace kes::test
