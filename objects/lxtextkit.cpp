@@ -41,6 +41,16 @@ int PrintDeviceLine(TLxObj& obj, TBitmap& page, int x, int y, const std::string&
     return y1 + c.TextHeight(line);
 }
 
+void NewDevRef(TLxDevRef& ref, std::int32_t code, const std::string& text)
+{
+    ref.DevAddrCode = code;
+    ref.DevText = text;
+    ref.RefDevForm = 1;
+    ref.RefIntMem = 0;
+    ref.RefStation = 1;
+    ref.RefLink = 0;
+}
+
 std::vector<std::string> SplitAnsiChars(std::string_view text, std::size_t maxBytes)
 {
     text = text.substr(0, maxBytes);

@@ -1,6 +1,7 @@
 #pragma once
 // Small drawing steps the text, value, message, clock and unit kinds share: the text area
 // inside a frame, the crop to panel pixels and back, and the device print line.
+#include "objects/lxdevref.h"
 #include "objects/tlxobj.h"
 
 #include <string>
@@ -25,6 +26,10 @@ void GrowFromPanel(TLxObj& obj);
 // The print line of an object with one device: "Reference Device:" and the device text
 // below the basic caption lines; returns the next free y.
 int PrintDeviceLine(TLxObj& obj, TBitmap& page, int x, int y, const std::string& devText);
+
+// A device reference as new objects of these kinds hold it: the code and text given, a
+// device name of the table, controller memory, station 1, the first link.
+void NewDevRef(TLxDevRef& ref, std::int32_t code, const std::string& text);
 
 // The characters of an ANSI text in the process code page, at most maxBytes bytes of it:
 // a lead byte and the byte after it make one character; a lead byte the cut (or the end

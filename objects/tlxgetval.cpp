@@ -7,18 +7,9 @@
 TLxGetVal::TLxGetVal()
 {
     SetObjType(20);
-    WriteDev.DevAddrCode = 4096;
-    WriteDev.DevText = "D0";
-    for (TLxDevRef* ref : { &ReadDev, &NotifyDev }) {
-        ref->DevAddrCode = -1;
-        ref->DevText = "D0";
-    }
-    for (TLxDevRef* ref : { &WriteDev, &ReadDev, &NotifyDev }) {
-        ref->RefDevForm = 1;
-        ref->RefIntMem = 0;
-        ref->RefStation = 1;
-        ref->RefLink = 0;
-    }
+    kes::NewDevRef(WriteDev, 4096, "D0");
+    kes::NewDevRef(ReadDev, -1, "D0");
+    kes::NewDevRef(NotifyDev, -1, "D0");
     Picture.SetSize(48, 16);
     OWidth = Width = 48;
     OHeight = Height = 16;

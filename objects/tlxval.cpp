@@ -205,12 +205,7 @@ void DrawValueFace(TLxObj& obj, const std::string& text, std::uint8_t hpos, std:
 TLxVal::TLxVal()
 {
     SetObjType(2);
-    DevAddrCode = 4096;
-    DevText = "D0";
-    RefDevForm = 1;
-    RefIntMem = 0;
-    RefStation = 1;
-    RefLink = 0;
+    kes::NewDevRef(*this, 4096, "D0");
     Picture.SetSize(48, 16);
     OWidth = Width = 48;
     OHeight = Height = 16;

@@ -7,11 +7,7 @@
 
 TMsgTxt::TMsgTxt()
 {
-    DevAddrCode = 2048;
-    DevText.clear();
-    RefDevForm = 1;
-    RefIntMem = 0;
-    RefStation = 1;
+    kes::NewDevRef(*this, 2048, "");
     Picture.SetSize(20, 10);
     OWidth = Width = 20;
     OHeight = Height = 10;

@@ -6,11 +6,7 @@
 
 TRtc::TRtc()
 {
-    DevAddrCode = 4096;
-    DevText.clear();
-    RefDevForm = 1;
-    RefIntMem = 0;
-    RefStation = 1;
+    kes::NewDevRef(*this, 4096, "");
     Picture.SetSize(20, 10);
     OWidth = Width = 20;
     OHeight = Height = 10;
