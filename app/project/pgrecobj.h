@@ -1,13 +1,62 @@
 #pragma once
 // The object record writers, one per kind, each (out, pos, object, env) -> record length.
-// Each writes the header, then its body, then the length. Internal to the encoder.
+// Each writes the header, then its body, then the length; an object whose class does not
+// match its kind code writes nothing. Internal to the encoder.
 #include "app/project/pgrecstream.h"
 
 #include <cstddef>
 
 namespace kes {
 
+// A record of obj's kind at pos with its 14-byte header written.
+RecWriter BeginObjRec(RecOut& out, std::size_t pos, const TLxObj& obj);
 // u16 byte count P, then the object's picture in band format: 2 + P bytes.
 std::size_t PutObjPicture(RecWriter& w, std::size_t off, TLxObj& obj);
+// u16 byte count, then the bytes pack produces into a buffer of size bytes.
+template <typename Pack>
+std::size_t PutBands(RecWriter& w, std::size_t off, int size, Pack&& pack)
+{
+    Bytes bands(size > 0 ? static_cast<std::size_t>(size) : 0);
+    if (!bands.empty())
+        pack(std::span<std::uint8_t>(bands));
+    w.U16(off, static_cast<std::uint32_t>(bands.size()));
+    w.Raw(off + 2, bands);
+    return 2 + bands.size();
+}
+
+// One byte of two nibbles: (high << 4) + the low nibble of low.
+inline std::uint8_t HighLow(int high, int low) { return static_cast<std::uint8_t>((high << 4) + (low & 0x0F)); }
+// u16 L, then the text and its NUL (L bytes): 2 + L bytes.
+std::size_t PutCountedText(RecWriter& w, std::size_t off, const AnsiString& text);
+// Entry i of a per-state list, empty past its end.
+template <typename List>
+AnsiString EntryOr(const List& list, int i)
+{
+    return i >= 0 && static_cast<std::size_t>(i) < list.size() ? list[static_cast<std::size_t>(i)] : AnsiString();
+}
+
+using ObjWriter = int (*)(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+
+// Static text, value display, static picture, message text, clock, unit, value entry.
+int StTxtChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int LxValChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int StBmpChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int MsgTxtChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int RtcChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int MetrolChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int LxGetValChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+// Button, bit pictures, multi-range and multi-state pictures, lamp.
+int LxBtnChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int LxDevBmpChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int LxAdvDevBmpChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int VrgBmpChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int ActBmpChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int LightChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+// Scale, bar graph, circular meter, curves.
+int ScaleChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int ProgBarChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int CirMeterChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int LxCurveChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int LxXyCurveChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
 
 } // namespace kes

@@ -31,14 +31,23 @@ const std::string& StoredFontName(TLxObj& obj, const RecEncodeEnv& env)
     return font.Name;
 }
 
+RecWriter BeginObjRec(RecOut& out, std::size_t pos, const TLxObj& obj)
+{
+    RecWriter w(out, pos, static_cast<std::uint16_t>(obj.ObjType));
+    ObjHeadChx(obj, out, pos);
+    return w;
+}
+
 std::size_t PutObjPicture(RecWriter& w, std::size_t off, TLxObj& obj)
 {
-    const int size = obj.BmpSizeGet();
-    Bytes bands(size > 0 ? static_cast<std::size_t>(size) : 0);
-    obj.BmpDataGet(bands);
-    w.U16(off, static_cast<std::uint32_t>(bands.size()));
-    w.Raw(off + 2, bands);
-    return 2 + bands.size();
+    return PutBands(w, off, obj.BmpSizeGet(), [&](std::span<std::uint8_t> dst) { obj.BmpDataGet(dst); });
+}
+
+std::size_t PutCountedText(RecWriter& w, std::size_t off, const AnsiString& text)
+{
+    const std::size_t len = w.Text(off + 2, text);
+    w.U16(off, static_cast<std::uint32_t>(len));
+    return 2 + len;
 }
 
 namespace {
@@ -47,8 +56,12 @@ namespace {
 // so a stored page gets the file's bytes without a file on disk.
 int GeomRecChx(RecOut& out, std::size_t pos, TLxObj& obj)
 {
-    if (out.Mode() == kEncMemory)
-        return obj.ObjDataChx(out.Base(), pos);
+    if (out.Mode() == kEncMemory) {
+        const int n = obj.ObjDataChx(out.Base(), pos);
+        if (n > 0)
+            out.Reach(pos + static_cast<std::size_t>(n));
+        return n;
+    }
     if (out.Mode() != kEncFile)
         return 0;
     char* data = nullptr;
@@ -66,18 +79,34 @@ int GeomRecChx(RecOut& out, std::size_t pos, TLxObj& obj)
     return n;
 }
 
+// Writers by kind; kinds 10, 11 and 17 have none here.
+ObjWriter WriterOf(TLxObjType kind)
+{
+    switch (kind) {
+    case 1: return StTxtChx;
+    case 2: return LxValChx;
+    case 3: return LxDevBmpChx;
+    case 4: return VrgBmpChx;
+    case 5: return StBmpChx;
+    case 6: return ActBmpChx;
+    case 12: return MsgTxtChx;
+    case 16: return RtcChx;
+    case 18: return LightChx;
+    case 19: return MetrolChx;
+    case 20: return LxGetValChx;
+    case 21: return LxAdvDevBmpChx;
+    default: return nullptr;
+    }
+}
+
 } // namespace
 
 int ObjRecChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env)
 {
-    (void)env;
-    switch (obj.ObjType) {
-    case 17:
+    if (obj.ObjType == 17)
         return GeomRecChx(out, pos, obj);
-    default:
-        // Kinds 10 and 11 have no record.
-        return 0;
-    }
+    const ObjWriter writer = WriterOf(obj.ObjType);
+    return writer != nullptr ? writer(out, pos, obj, env) : 0;
 }
 
 int PgDataChx(PageData& page, Bytes& base, std::size_t start, int mode, const TObjList* objects,
