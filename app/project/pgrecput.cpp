@@ -27,6 +27,7 @@ void RecOut::Reach(std::size_t end)
 RecWriter::RecWriter(RecOut& out, std::size_t start, std::uint16_t tag)
     : out_(out)
     , start_(start)
+    , sizeBefore_(out.Base().size())
 {
     U16(0, tag);
 }
@@ -74,6 +75,12 @@ void RecWriter::ObjRef(std::size_t off, const TLxDevRef& ref, std::uint8_t fourt
 
 int RecWriter::Finish(std::size_t length)
 {
+    if (length > 0xFFFF) {
+        // Its length would wrap and every record after it would be misread.
+        if (out_.Writes() && sizeBefore_ <= start_)
+            out_.Base().resize(sizeBefore_);
+        return kTooLong;
+    }
     U16(2, static_cast<std::uint32_t>(length));
     out_.Reach(start_ + length);
     return static_cast<int>(length);

@@ -62,7 +62,9 @@ public:
     // An object's 9-byte device reference with its fourth byte.
     void ObjRef(std::size_t off, const TLxDevRef& ref, std::uint8_t fourth);
     // Writes the length at offset 2, makes the record's bytes exist and returns length.
+    // A record too long for its length field is taken back out and gives kTooLong.
     int Finish(std::size_t length);
+    static constexpr int kTooLong = -1;
 
     RecOut& Out() { return out_; }
     std::size_t Start() const { return start_; }
@@ -70,6 +72,7 @@ public:
 private:
     RecOut& out_;
     std::size_t start_;
+    std::size_t sizeBefore_;
 };
 
 } // namespace kes

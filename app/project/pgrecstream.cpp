@@ -106,7 +106,13 @@ int ObjRecChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env
     if (obj.ObjType == 17)
         return GeomRecChx(out, pos, obj);
     const ObjWriter writer = WriterOf(obj.ObjType);
-    return writer != nullptr ? writer(out, pos, obj, env) : 0;
+    const int n = writer != nullptr ? writer(out, pos, obj, env) : 0;
+    if (n == RecWriter::kTooLong) {
+        if (env.OnTooLong)
+            env.OnTooLong(obj);
+        return 0;
+    }
+    return n;
 }
 
 int PgDataChx(PageData& page, Bytes& base, std::size_t start, int mode, const TObjList* objects,

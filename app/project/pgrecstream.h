@@ -16,6 +16,8 @@ struct RecEncodeEnv {
     // An object whose font is not installed is stored with this font's name.
     TFont MainFont;
     std::function<bool(const std::string&)> FontExists = [](const std::string& name) { return kes::FontExists(name); };
+    // Told about an object whose record would pass 64 KB: it is left out of the stream.
+    std::function<void(const TLxObj&)> OnTooLong;
 };
 
 // Encodes page into base from start: the page's setting records when mode is 1 or
@@ -25,7 +27,8 @@ struct RecEncodeEnv {
 int PgDataChx(PageData& page, Bytes& base, std::size_t start, int mode, const TObjList* objects,
               const RecEncodeEnv& env);
 
-// One object's record at pos, by its kind; 0 for the kinds that have none (10, 11).
+// One object's record at pos, by its kind; 0 for the kinds that have none (10, 11) and for
+// a record too long to store.
 int ObjRecChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
 
 // The 14-byte object record header at pos (the length, bytes 2-3, is the kind writer's):

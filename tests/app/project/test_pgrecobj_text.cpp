@@ -173,5 +173,27 @@ TEST_P(TextKindRecord, StoresItsLayout) { test::ExpectRecord(GetParam()); }
 INSTANTIATE_TEST_SUITE_P(Layouts, TextKindRecord, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(ObjRecord, ARecordPastItsLengthFieldIsLeftOut)
+{
+    PageData page;
+    auto big = Placed<TStBmp>();
+    big->Picture.SetSize(600, 1000); // 75000 band bytes
+    page.AppendObj(std::move(big));
+    page.AppendObj(Placed<TLxVal>());
+    RecEncodeEnv env = test::ObjEnv();
+    int tooLong = 0;
+    env.OnTooLong = [&](const TLxObj& obj) {
+        EXPECT_EQ(obj.ObjType, 5);
+        ++tooLong;
+    };
+    for (int mode : {kEncFile, kEncMemory}) {
+        Bytes buf;
+        EXPECT_EQ(PgDataChx(page, buf, 0, mode, &page.SelList, env), 0);
+        EXPECT_EQ(PgDataChx(page, buf, 0, mode, &page.ObjList, env), 31);
+        EXPECT_EQ(test::Tags(buf), (std::vector<std::pair<int, int>>{{2, 31}}));
+    }
+    EXPECT_EQ(tooLong, 2);
+}
+
 } // namespace
 } // namespace kes
