@@ -226,15 +226,6 @@ void TKhm::AutoSaveTick()
 
 // ---- System records set to "none"
 
-void TKhm::ResetSysFunKeys()
-{
-    for (std::size_t i = 0; i < SysFunKeys.size(); ++i) {
-        SysFunKeys[i].KeyIndex = static_cast<std::uint8_t>(i);
-        kes::InitFunKeyRec(*this, SysFunKeys[i]);
-        SysFunKeyUsed[i] = 0;
-    }
-}
-
 void TKhm::ResetUserPasswords()
 {
     // The default password of a new project: six digits, the same in every slot.
@@ -246,18 +237,6 @@ void TKhm::ResetUserPasswords()
         slot.Level = 0;
     }
 }
-
-void TKhm::ResetSysPgSys()
-{
-    for (PgSysRec* rec : {&SysBuzzer, &SysAlarmLamp}) {
-        *rec = PgSysRec{};
-        InitDevRef(rec->Ref);
-    }
-}
-
-void TKhm::ClearSysPgJumps() { SysPgJumps.clear(); }
-
-void TKhm::ResetSysClockWrite() { InitDevRef(SysClockWrite.Ref); }
 
 void TKhm::ResetSystemRecords()
 {

@@ -4,7 +4,7 @@
 // state, and carries the menus, the five tool bars, the dock panels and the status bar.
 // Every other form reaches it through the global Khm.
 #include "app/project/projectstate.h"
-#include "app/shell/pgdatastr.h"
+#include "app/project/projectdoc.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -48,7 +48,7 @@ struct TFileDlg {
 };
 } // namespace kes
 
-class TKhm : public QMainWindow, public kes::ProjectState {
+class TKhm : public QMainWindow, public kes::ProjectDoc {
 public:
     explicit TKhm(QWidget* parent = nullptr);
     ~TKhm() override;
@@ -84,20 +84,12 @@ public:
     QString ClipFmtPage;                // clipboard format "CF_ALLPAGEFORMAT"
     void* MorvikHandle = nullptr;       // the page record decoder while it is loaded
 
-    kes::Bytes MemImage;                // compiled panel image (sized to the object data area)
-    std::int32_t MemImageLen = 0;       // used length
-    std::vector<std::string> OffsetList; // page starts in the image, then its end
-    std::int32_t ImageHeaderLen = 0;
     kes::Bytes PageOffsetTable;         // big-endian u32 entries: 0, then OffsetList
     std::int32_t PageOffsetCount = 0;
 
     std::vector<QWidget*> PageWinList;  // open page editor windows, in page order
     std::vector<QWidget*> ImageWinList; // open user-menu page windows
     PgDataStr* CurPgData = nullptr;     // record being appended or released
-    std::vector<std::unique_ptr<PgDataStr>> PgDataList;      // page records, in page order
-    std::vector<std::unique_ptr<PgDataStr>> ImagePgDataList; // user-menu page records
-    std::unique_ptr<PgDataStr> StartScreenData;              // the start-up screen
-    std::vector<std::string> UserMenuOffsetList;
 
     std::uint8_t EditScope = 0;         // 0 a shared dialog edits the page's records, 1 the system's
     std::uint16_t ComNumber = 1;        // serial port number of MMICom ("COM" n)
@@ -195,11 +187,7 @@ public:
     void AutoSaveTick();
 
     // ---- System records set to "none" (new project, close)
-    void ResetSysFunKeys();
     void ResetUserPasswords();
-    void ResetSysPgSys();
-    void ClearSysPgJumps();
-    void ResetSysClockWrite();
     // All of them, in the order closing a project resets them.
     void ResetSystemRecords();
 

@@ -3,6 +3,7 @@
 #include "app/shell/tkhm.h"
 
 #include "app/comm/linkport.h"
+#include "app/project/memimage.h"
 #include "app/shell/lxeini.h"
 #include "app/shell/msgtable.h"
 #include "app/shell/prompt.h"
@@ -29,14 +30,7 @@ std::string JoinPath(const std::string& dir, const std::string& name)
 
 } // namespace
 
-void TKhm::ResetMemoryImage()
-{
-    std::int64_t size = ObjDataSize();
-    if (EditMode == 2)
-        size = std::int64_t(MainMenuEnd) - MainMenuAddr + 1;
-    MemImage.assign(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)), 0xFF);
-    MemImageLen = 0;
-}
+void TKhm::ResetMemoryImage() { kes::ResetMemoryImage(*this); }
 
 void TKhm::MakeNewPrjName()
 {
