@@ -1,0 +1,87 @@
+#include "app/project/usermenu.h"
+
+#include "app/project/prjio.h"
+
+namespace kes {
+
+std::string UserMenuPath(const std::string& appDir, int panelModelIndex)
+{
+    switch (panelModelIndex) {
+    case 0:
+        return JoinPath(appDir, "UserMenu/ZQ04/UserMenu.Men");
+    case 1:
+        return JoinPath(appDir, "UserMenu/ZQ02/UserMenu.Men");
+    default:
+        return {};
+    }
+}
+
+bool UserMenuFits(const ProjectDoc& doc, int panelWidth, int panelHeight)
+{
+    const std::int64_t area = std::int64_t(doc.MainMenuEnd) - doc.MainMenuAddr + 1;
+    const std::int64_t screens = static_cast<std::int64_t>(doc.ImagePgDataList.size());
+    std::int64_t stored = 0;
+    for (const auto& s : doc.ImagePgDataList)
+        stored += s->Length();
+    const std::int64_t pictures = screens * panelWidth * panelHeight / 8;
+    return pictures <= area && stored <= area;
+}
+
+Bytes EncodeUserMenuFile(ProjectDoc& doc, const UserMenuPort& port)
+{
+    doc.UserMenuOffsetList.clear();
+    std::uint32_t used = 0;
+    for (const auto& s : doc.ImagePgDataList) {
+        doc.UserMenuOffsetList.push_back(std::to_string(used));
+        used += static_cast<std::uint32_t>(s->Length());
+    }
+    if (!doc.ImagePgDataList.empty())
+        doc.UserMenuOffsetList.push_back(std::to_string(used));
+
+    Bytes out(kUserMenuHeadSize, 0);
+    PutU16le(out, 0, static_cast<std::uint16_t>(doc.MachineId));
+    PutU16le(out, 2, static_cast<std::uint16_t>(doc.PanelModelIndex));
+    PutU32le(out, 4, doc.DataVersion);
+    out[8] = doc.HmiUnitAddr;
+    out[9] = port.PortNumber;
+    PutU32le(out, 10, port.Baud);
+    std::copy(port.Settings.begin(), port.Settings.end(), out.begin() + 14);
+    AppendU32le(out, 0);
+    AppendU32le(out, 0);
+    std::uint32_t start = 0;
+    for (const auto& s : doc.ImagePgDataList) {
+        AppendU32le(out, start);
+        AppendU32le(out, start + static_cast<std::uint32_t>(s->Length()));
+        AppendBytes(out, s->Data);
+        start += static_cast<std::uint32_t>(s->Length());
+    }
+    return out;
+}
+
+ProjectError ParseUserMenuFile(ByteSpan f, ParsedUserMenu& out)
+{
+    out = ParsedUserMenu{};
+    if (f.size() < kUserMenuHeadSize + 8)
+        return ProjectError::TooShort;
+    out.MachineId = static_cast<std::int16_t>(*GetU16le(f, 0));
+    out.PanelModelIndex = static_cast<std::int16_t>(*GetU16le(f, 2));
+    out.Version = *GetU32le(f, 4);
+    out.HmiUnitAddr = f[8];
+    if (*GetU32le(f, kUserMenuHeadSize) != 0 || *GetU32le(f, kUserMenuHeadSize + 4) != 0)
+        return ProjectError::Damaged;
+    std::size_t pos = kUserMenuHeadSize + 8;
+    while (pos < f.size()) {
+        if (f.size() - pos < 8)
+            return ProjectError::Damaged;
+        const std::uint32_t start = *GetU32le(f, pos);
+        const std::uint32_t end = *GetU32le(f, pos + 4);
+        pos += 8;
+        if (end < start || end - start > f.size() - pos)
+            return ProjectError::Damaged;
+        out.Screens.emplace_back(f.begin() + pos, f.begin() + pos + (end - start));
+        pos += end - start;
+    }
+    return ProjectError::None;
+}
+
+} // namespace kes

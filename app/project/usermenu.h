@@ -1,0 +1,46 @@
+#pragma once
+// The user menu file: the screens of the panel's own main menu, one file per panel family,
+// kept under the program folder rather than in the project.
+#include "app/project/projectdoc.h"
+
+#include <array>
+#include <string>
+
+namespace kes {
+
+constexpr std::size_t kUserMenuHeadSize = 512;
+
+// What the head carries beside the project state: the serial port of the panel link.
+struct UserMenuPort {
+    std::uint8_t PortNumber = 1;
+    std::uint32_t Baud = 9600;
+    std::array<std::uint8_t, 3> Settings{2, 1, 7}; // parity, stop bits, data bits
+};
+
+// "UserMenu/ZQ04/UserMenu.Men" for panel model 0, "UserMenu/ZQ02/UserMenu.Men" for 1;
+// empty for the models without one.
+std::string UserMenuPath(const std::string& appDir, int panelModelIndex);
+
+// True when the screens fit the main-menu area: a full one-bit picture of the panel per
+// screen, and the screens' stored streams themselves.
+bool UserMenuFits(const ProjectDoc& doc, int panelWidth, int panelHeight);
+
+// Fills UserMenuOffsetList (screen 0 at 0, each after the one before, then the end) and
+// returns the file (little-endian):
+//   0 i16 machine id | 2 i16 panel model index | 4 u32 data version | 8 u8 unit address |
+//   9 u8 port number | 10 u32 baud | 14 3 port setting bytes | 17 zeros up to 512 |
+//   512 u32 0, u32 0 (an empty chunk) | 520 per screen: u32 start, u32 end, the bytes
+Bytes EncodeUserMenuFile(ProjectDoc& doc, const UserMenuPort& port);
+
+struct ParsedUserMenu {
+    std::int16_t MachineId = 0;
+    std::int16_t PanelModelIndex = 0;
+    std::uint32_t Version = 0;
+    std::uint8_t HmiUnitAddr = 0;
+    std::vector<Bytes> Screens;
+};
+// Checks every chunk against the file: its head and bytes inside, end not below start, the
+// empty chunk first.
+ProjectError ParseUserMenuFile(ByteSpan file, ParsedUserMenu& out);
+
+} // namespace kes
