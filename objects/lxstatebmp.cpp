@@ -2,9 +2,9 @@
 #include "objects/lxstatebmp.h"
 
 #include "objects/lxpictures.h"
+#include "objects/lxtextkit.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
 namespace kes {
@@ -29,16 +29,6 @@ void ShowBitPicture(TBitmap& pic, std::uint8_t number, int gridWidth, int gridHe
     GridStretch(pic, gridWidth, gridHeight);
 }
 
-int PrintWithReference(TLxObj& obj, TBitmap& sheet, int x, int y, const AnsiString& devText)
-{
-    const int y1 = obj.PrePrnObjBasicInf(sheet, x, y);
-    TCanvas& c = *sheet.Canvas();
-    sheet.SetHeight(sheet.Height() + std::abs(c.Font.Height()));
-    const AnsiString line = "Reference Device:" + devText;
-    c.TextOut(x, y1, line);
-    return y1 + c.TextHeight(line);
-}
-
 int PlaceAlong(int code, int outer, int size, int inset)
 {
     switch (code) {
@@ -49,6 +39,18 @@ int PlaceAlong(int code, int outer, int size, int inset)
     default:
         return inset;
     }
+}
+
+TBitmap* PictureAt(const std::vector<std::unique_ptr<TBitmap>>& list, int i)
+{
+    return i >= 0 && i < static_cast<int>(list.size()) ? list[i].get() : nullptr;
+}
+
+void CopyPicture(TBitmap& target, const TBitmap& source)
+{
+    target.SetSize(source.Width(), source.Height());
+    if (!target.Empty() && !source.Empty())
+        BitBlt(*target.Canvas(), 0, 0, source.Width(), source.Height(), *source.Canvas(), 0, 0, SRCCOPY);
 }
 
 int BandBytes(int w, int h)
@@ -119,12 +121,12 @@ int TStateBmpObj::ShownIndex() const
 
 TBitmap* TStateBmpObj::StateBmp(int i)
 {
-    return i >= 0 && i < static_cast<int>(BmpList.size()) ? BmpList[i].get() : nullptr;
+    return PictureAt(BmpList, i);
 }
 
 const TBitmap* TStateBmpObj::StateBmp(int i) const
 {
-    return i >= 0 && i < static_cast<int>(BmpList.size()) ? BmpList[i].get() : nullptr;
+    return PictureAt(BmpList, i);
 }
 
 bool TStateBmpObj::BmpLoad(const std::string& file, int w, int h)
@@ -150,12 +152,8 @@ bool TStateBmpObj::BmpLoad(const std::string& file, int w, int h)
 
 void TStateBmpObj::BmpCopyIn(const TBitmap& source, int index)
 {
-    TBitmap* target = StateBmp(index);
-    if (!target)
-        return;
-    target->SetSize(source.Width(), source.Height());
-    if (!target->Empty() && !source.Empty())
-        BitBlt(*target->Canvas(), 0, 0, source.Width(), source.Height(), *source.Canvas(), 0, 0, SRCCOPY);
+    if (TBitmap* target = StateBmp(index))
+        CopyPicture(*target, source);
 }
 
 int TStateBmpObj::StateBmpSet(int i, int w, int h, kes::ByteSpan src)
@@ -183,7 +181,7 @@ void TStateBmpObj::PaintData(int panelWidth, int panelHeight, std::span<std::uin
 
 int TStateBmpObj::PrePrnObjInf(TBitmap& page, int x, int y)
 {
-    return PrintWithReference(*this, page, x, y, DevText);
+    return PrintDeviceLine(*this, page, x, y, DevText);
 }
 
 } // namespace kes

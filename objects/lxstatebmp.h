@@ -1,6 +1,6 @@
 #pragma once
 // Pieces shared by the kinds that show a picture per state: the built-in numbered
-// pictures, the device line of the print caption, placement by position code, the 16-bit
+// pictures, placement by position code, the 16-bit
 // limit of stored picture blocks, and the common base of the multi-state picture (kind 6)
 // and the lamp (kind 18).
 #include "objects/lxdevref.h"
@@ -19,13 +19,14 @@ constexpr std::uint8_t kNoBitPicture = 255;
 // Loads the numbered picture into pic, two-coloured unless it is "BIT-0", grown by the grid.
 void ShowBitPicture(TBitmap& pic, std::uint8_t number, int gridWidth, int gridHeight);
 
-// The print caption of a kind with one device reference: the base lines, then
-// "Reference Device:" and the address text. Returns the next free y.
-int PrintWithReference(TLxObj& obj, TBitmap& sheet, int x, int y, const AnsiString& devText);
-
 // Where a run of size lands along a side of length outer by position code: 0 at inset,
 // 1 against the far edge less inset, 2 centred (halves toward zero); other codes at inset.
 int PlaceAlong(int code, int outer, int size, int inset);
+
+// Entry i of a list of owned pictures, or null when there is none.
+TBitmap* PictureAt(const std::vector<std::unique_ptr<TBitmap>>& list, int i);
+// target takes the size of source and a plain copy of its pixels.
+void CopyPicture(TBitmap& target, const TBitmap& source);
 
 // Stored records carry their length, and each picture block its byte count, in 16 bits.
 constexpr int kMaxRecordBytes = 0xFFFF;

@@ -2,6 +2,7 @@
 #include "objects/tlxdevbmp.h"
 
 #include "objects/lxpictures.h"
+#include "objects/lxtextkit.h"
 
 namespace {
 
@@ -67,5 +68,5 @@ void TLxDevBmp::PaintData(int panelWidth, int panelHeight, std::span<std::uint8_
 
 int TLxDevBmp::PrePrnObjInf(TBitmap& page, int x, int y)
 {
-    return kes::PrintWithReference(*this, page, x, y, DevText);
+    return kes::PrintDeviceLine(*this, page, x, y, DevText);
 }

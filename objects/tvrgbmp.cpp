@@ -2,6 +2,7 @@
 #include "objects/tvrgbmp.h"
 
 #include "objects/lxpictures.h"
+#include "objects/lxtextkit.h"
 
 namespace {
 
@@ -81,5 +82,5 @@ void TVrgBmp::PaintData(int panelWidth, int panelHeight, std::span<std::uint8_t>
 
 int TVrgBmp::PrePrnObjInf(TBitmap& page, int x, int y)
 {
-    return kes::PrintWithReference(*this, page, x, y, DevText);
+    return kes::PrintDeviceLine(*this, page, x, y, DevText);
 }

@@ -33,6 +33,14 @@ inline TBitmap Shown(const char* name, bool threshold = true, int gw = 1, int gh
     return bmp;
 }
 
+// An all-black w x h picture.
+inline TBitmap Block(int w, int h)
+{
+    TBitmap bmp(w, h);
+    bmp.Image().fill(kes::ToQRgb(clBlack));
+    return bmp;
+}
+
 inline int BlackCount(const TBitmap& bmp)
 {
     int n = 0;

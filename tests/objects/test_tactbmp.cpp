@@ -34,13 +34,6 @@ std::size_t ExtraTexts(const kes::TStateBmpObj& obj)
     return light ? light->TxtList2.size() : obj.TxtList.size();
 }
 
-TBitmap Filled(int w, int h)
-{
-    TBitmap bmp(w, h);
-    bmp.Image().fill(kes::ToQRgb(clBlack));
-    return bmp;
-}
-
 } // namespace
 
 TEST(StateLists, NewObjects)
@@ -120,7 +113,7 @@ TEST(StateLists, StateAndReverseOrder)
         }
 
     buttontest::ScratchFiles files;
-    const std::string file = files.Write(Filled(5, 3), "bar.bmp");
+    const std::string file = files.Write(buttontest::Block(5, 3), "bar.bmp");
     for (const Kind& k : kKinds) {
         auto obj = k.make();
         obj->SetStateNum(3);

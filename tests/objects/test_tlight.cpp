@@ -10,18 +10,8 @@
 #include <gtest/gtest.h>
 
 using buttontest::BlackBox;
+using buttontest::Block;
 using buttontest::SamePixels;
-
-namespace {
-
-TBitmap Block(int w, int h)
-{
-    TBitmap bmp(w, h);
-    bmp.Image().fill(kes::ToQRgb(clBlack));
-    return bmp;
-}
-
-} // namespace
 
 TEST(Light, NewObject)
 {
