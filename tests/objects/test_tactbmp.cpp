@@ -7,6 +7,8 @@
 #include "golden.h"
 #include "objects/tactbmp.h"
 #include "objects/tlight.h"
+#include "objects/tlxadvdevbmp.h"
+#include "objects/tvrgbmp.h"
 
 #include <gtest/gtest.h>
 
@@ -215,5 +217,54 @@ TEST(ActBmp, BigPicturesFitTheRecord)
     for (const Case& c : cases) {
         const TSize s = kes::FitBandBudget(c.w, c.h, c.budget);
         EXPECT_EQ(s, (TSize{c.fw, c.fh})) << c.w << "x" << c.h << " in " << c.budget;
+    }
+}
+
+TEST(StatePictureKinds, ExtremeValues)
+{
+    // Zero zoom, grid and size, state numbers far out, a page image too short for its page:
+    // every kind of the group draws what it can and stays within its pictures and lists.
+    std::vector<std::unique_ptr<TLxObj>> objs;
+    objs.push_back(std::make_unique<TLxDevBmp>());
+    objs.push_back(std::make_unique<TLxAdvDevBmp>());
+    objs.push_back(std::make_unique<TVrgBmp>());
+    objs.push_back(std::make_unique<TActBmp>());
+    objs.push_back(std::make_unique<TLight>());
+    for (auto& obj : objs) {
+        obj->ObjSize = 0;
+        obj->GridWidth = 0;
+        obj->GridHeight = 0;
+        obj->Width = 0;
+        obj->Height = 0;
+        obj->Picture.SetSize(0, 0);
+        if (auto* dev = dynamic_cast<TLxAdvDevBmp*>(obj.get())) {
+            dev->ValMode = 0x10;
+            dev->BitNo = 255;
+            dev->SetCurVal(0xFFFFFFFF);
+        }
+        if (auto* dev = dynamic_cast<TLxDevBmp*>(obj.get())) {
+            dev->SetOnBmp(254);
+            dev->SetCurPt(-3);
+        }
+        if (auto* vrg = dynamic_cast<TVrgBmp*>(obj.get())) {
+            vrg->StatePic = {255, 254, 253, 252, 251};
+            vrg->RangeOrder = 15;
+            vrg->SetCurrentRange(0xFFFFFFFF);
+            vrg->SetCurPt(-2147483647 - 1);
+        }
+        if (auto* st = dynamic_cast<kes::TStateBmpObj*>(obj.get())) {
+            st->StateReverse = 1;
+            st->SetStateNum(255);
+            st->SetBmpPt(-100);
+            st->SetBmpPt(300);
+            st->BmpCopyIn(TBitmap(3000, 1), 254);
+            st->SetBmpPt(0);
+        }
+        obj->BmpRePaint();
+        kes::Bytes bands(5);
+        obj->PaintData(16, 16, bands);
+        obj->PaintData(0, 0, {});
+        TBitmap sheet(10, 0);
+        EXPECT_GT(obj->PrePrnObjInf(sheet, 0, 0), 0) << obj->ObjType;
     }
 }
