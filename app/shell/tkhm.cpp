@@ -2,6 +2,7 @@
 
 #include "app/comm/qtlinkport.h"
 #include "app/project/pagedata.h"
+#include "app/project/prjcommands.h"
 #include "app/shell/lxeini.h"
 #include "app/shell/msgtable.h"
 #include "app/shell/translate.h"
@@ -193,6 +194,7 @@ void TKhm::WireCommands()
             b->setVisible(a->isChecked());
         });
     }
+    kes::InstallProjectCommands(*this);
     // Commands whose subsystem is not built yet are there, but cannot be chosen.
     for (QAction* a : findChildren<QAction*>())
         if (!a->menu() && !a->isSeparator() && !IsWired(a) && !a->objectName().isEmpty())

@@ -2,12 +2,11 @@
 // Shared by the project document tests: a project over the shipped model data in a
 // temporary program folder, pages of given sizes, and the decoder library's header readers.
 #include "app/model/lxtypecore.h"
+#include "app/project/headerlib.h"
 #include "app/project/imageheader.h"
 #include "app/project/memimage.h"
 #include "app/project/projectdoc.h"
 #include "platform/fileio.h"
-
-#include <dlfcn.h>
 
 #include <filesystem>
 #include <fstream>
@@ -70,35 +69,15 @@ struct Prj {
     std::unique_ptr<LxTypeCore> core;
 };
 
-// The decoder library as the program loads it, with the header readers looked up.
-class HeaderLib {
+// The decoder library as the program loads it, from the program directory.
+class HeaderLib : public kes::HeaderLib {
 public:
     HeaderLib()
+        : kes::HeaderLib(std::string(KES_BIN_DIR) + "/libMorvik.so")
+        , dec(Decoders())
     {
-        handle_ = ::dlopen((std::string(KES_BIN_DIR) + "/libMorvik.so").c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!handle_)
-            return;
-        Get(dec.PgJmp, "_DataToPgJmp");
-        Get(dec.PgFunKey, "_DataToPgFunKey");
-        Get(dec.PgSys, "_DataToPgSys");
-        Get(dec.PLCValSet, "_DataToPLCValSet");
-        Get(dec.MacPowerOn, "_DataToMacPowerOn");
-        Get(dec.ParaDataSet, "_DataToParaDataSet");
     }
-    ~HeaderLib()
-    {
-        if (handle_)
-            ::dlclose(handle_);
-    }
-    HeaderLib(const HeaderLib&) = delete;
-    HeaderLib& operator=(const HeaderLib&) = delete;
-    bool Loaded() const { return dec.Complete(); }
-
-    HeaderDecoders dec;
-
-private:
-    template <typename F> void Get(F& f, const char* name) { f = reinterpret_cast<F>(::dlsym(handle_, name)); }
-    void* handle_ = nullptr;
+    const HeaderDecoders& dec;
 };
 
 inline Bytes Cat(Bytes a, const Bytes& b)

@@ -1,0 +1,28 @@
+#pragma once
+// What the project commands need of the page editor, which fills these in when it is built:
+// opening a page's window, storing and reading the open page, and selecting objects on it.
+// While a hook is empty the command does without it (no window opens, nothing is selected).
+#include <functional>
+#include <string>
+
+namespace kes {
+
+class PageData;
+
+struct PageWindowHooks {
+    // Creates the window of page index from its record, makes it the current page window and
+    // appends it to the open windows (LoadPageWindow).
+    std::function<void(int index)> LoadPageWindow;
+    // Brings the window of page index to the front (or opens it) and makes it current, as a
+    // double click in the page list does.
+    std::function<void(int index)> OpenPage;
+    // Selects every object of the current page whose left and top are (x, y) panel pixels times
+    // its own zoom and whose text is text; every other object is deselected.
+    std::function<void(const std::string& text, int x, int y)> SelectOnCurrentPage;
+    // The current page window's data, or null when none is current.
+    std::function<const PageData*()> CurrentPage;
+};
+
+PageWindowHooks& PageHooks();
+
+} // namespace kes

@@ -1,0 +1,428 @@
+#include "app/project/prjcommands.h"
+
+#include "app/project/headerlib.h"
+#include "app/project/memimage.h"
+#include "app/project/pagehooks.h"
+#include "app/project/prjcheck.h"
+#include "app/project/prjio.h"
+#include "app/project/simfile.h"
+#include "app/project/tfrmmsgshow.h"
+#include "app/project/usermenu.h"
+#include "app/comm/linkport.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/prompt.h"
+#include "app/shell/tkhm.h"
+#include "app/shell/tlxtype.h"
+#include "platform/codepage.h"
+#include "platform/fileio.h"
+#include "platform/gdi.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace kes {
+
+namespace {
+
+constexpr int kMsgOverMemory = 26;
+constexpr int kMsgCompileFail = 27;
+constexpr int kMsgAskSave = 31;
+constexpr int kMsgCompiled = 63;
+constexpr int kMsgDiskFull = 69;
+constexpr int kMsgNoFile = 82;
+constexpr int kMsgMemoryUsed = 84;
+constexpr int kMsgNewVersion = 102;
+constexpr int kMsgWorkingCopy = 121;
+constexpr int kMsgNoSystemFolder = 222;
+constexpr int kMsgNoFreeSpace = 223;
+
+QString Path(const std::string& ansi) { return AnsiToQString(ansi); }
+
+int ScreenDpi()
+{
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? static_cast<int>(s->logicalDotsPerInchX() + 0.5) : 96;
+}
+
+ProjectFileExtras ExtrasOf(TKhm& k)
+{
+    ProjectFileExtras x;
+    const QAction* ud = k.Action("MmEnableUD");
+    x.EnableUpDown = ud && ud->isChecked();
+    x.PortNumber = static_cast<std::uint8_t>(k.ComNumber);
+    x.Baud = k.MMICom ? static_cast<std::uint32_t>(k.MMICom->Settings().baud) : 0;
+    x.PixelsPerInch = static_cast<std::uint8_t>(ScreenDpi());
+    return x;
+}
+
+void SetCaption(TKhm& k, const std::string& path) { k.setWindowTitle(Path(k.CaptionPrefix + path)); }
+
+// Shows why a write failed; the old files are still there.
+void ReportWrite(const WriteOutcome& w)
+{
+    switch (w.Error) {
+    case ProjectError::None:
+        return;
+    case ProjectError::BadName:
+        ShowMsg(kMsgTildeName);
+        return;
+    case ProjectError::Inconsistent:
+        ShowMsg(kMsgOverMemory);
+        return;
+    default:
+        ShowMessage(Msg(kMsgSaveFailed) + QStringLiteral("\n") + QString::fromStdString(w.Detail));
+    }
+}
+
+// The file dialogs run through the prompt seam so that tests can answer them.
+std::string AskFileName(TKhm& k, bool save, const std::string& dir, const std::string& name)
+{
+    QFileDialog dlg(&k);
+    dlg.setObjectName(save ? QStringLiteral("SaveDlg") : QStringLiteral("OpenDlg"));
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dlg.setNameFilter(QStringLiteral("ZQ File (*.zqf)"));
+    dlg.setDefaultSuffix(QStringLiteral("zqf"));
+    dlg.setDirectory(Path(dir));
+    if (!name.empty())
+        dlg.selectFile(Path(name));
+    if (ExecModal(&dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return QStringToAnsi(dlg.selectedFiles().front());
+}
+
+// Status bar, model tools, the up/down switch and the port after a read.
+void ShowOpenedProject(TKhm& k, const ReadOutcome& r)
+{
+    if (LxType) {
+        k.SetStatusText(3, QStringLiteral("Device Type: ") + AnsiToQString(LxType->MachineCaptionOf(k.MachineId)));
+        const std::size_t m = static_cast<std::size_t>(std::max<int>(k.PanelModelIndex, 0));
+        k.SetStatusText(4, QStringLiteral("ZQ Type: ")
+                               + (m < LxType->ModelNames.size() ? AnsiToQString(LxType->ModelNames[m]) : QString()));
+    }
+    k.ApplyModelTools();
+    if (QAction* ud = k.Action("MmEnableUD"))
+        ud->setChecked(r.EnableUpDown);
+    k.EnumSerialPorts(r.PortNumber);
+}
+
+bool WriteTo(TKhm& k, const std::string& folder)
+{
+    const std::int64_t free = FreeSpaceOf(folder);
+    if (free < 0) {
+        ShowMessage(Msg(kMsgNoSystemFolder) + QStringLiteral("\n\n") + Msg(kMsgNoFreeSpace));
+        return false;
+    }
+    if (free < k.MemImageLen) {
+        ShowMsg(kMsgDiskFull);
+        return false;
+    }
+    if (k.PrjVersion != k.DataVersion)
+        ShowMsg(kMsgNewVersion);
+    const WriteOutcome w = WriteProjectFiles(k, JoinPath(folder, k.PrjName), ExtrasOf(k));
+    ReportWrite(w);
+    return w.Error == ProjectError::None;
+}
+
+void OpenPath(TKhm& k, const std::string& chosen)
+{
+    k.OpenDlg.FileName = chosen;
+    const std::string wc = WorkingCopyBase(k.AppDir, StripPrjExt(FileNamePart(chosen))) + kPrjExt;
+    if (!FileExists(wc) && !FileExists(chosen)) {
+        k.CloseProject();
+        ShowMsg(kMsgNoFile);
+        return;
+    }
+    k.Modified = 0;
+    if (!OpenProjectFromDlg(k))
+        return;
+    if (!k.IsKeypadType() && !k.PgDataList.empty() && (k.EditMode == 3 || k.EditMode == 1)) {
+        k.EditMode = 3;
+        k.LoadLayout();
+        const CheckResult c = CheckProject(k, CheckNames{}, ScreenDpi(), [](const std::string& f) { return FontExists(f); });
+        ShowCheckResult(k, c.Lines);
+    }
+    k.Opened = 1;
+    k.Compiled = 1;
+    if (k.AutoSave && k.SaveTimeInterval >= 1) {
+        WriteWorkingCopy(k);
+        k.StartAutoSave();
+    }
+}
+
+} // namespace
+
+bool ImageWouldOverflow(TKhm& k, long extra) { return kes::ImageWouldOverflow(static_cast<ProjectDoc&>(k), extra); }
+
+bool OpenProjectFromDlg(TKhm& k)
+{
+    const std::string chosen = k.OpenDlg.FileName;
+    k.OpenDlg.InitialDir = FolderPart(chosen);
+    k.PrjName = StripPrjExt(FileNamePart(chosen));
+    k.OffsetList.clear();
+    k.CloseProject();
+    k.EditMode = 3;
+    k.Modified = 0;
+    k.Compiled = 1;
+    k.Opened = 1;
+
+    std::string base = JoinPath(k.OpenDlg.InitialDir, k.PrjName);
+    const std::string wc = WorkingCopyBase(k.AppDir, k.PrjName);
+    if (FileExists(wc + kPrjExt)) {
+        const QString q = Msg(kMsgWorkingCopy) + Path(wc + kPrjExt) + QStringLiteral("?");
+        if (ShowMessage(q, Buttons::YesNo) != Answer::No) {
+            base = wc;
+            k.Modified = 1;
+        }
+    }
+    const HeaderLib lib;
+    const ReadOutcome r = ReadProjectFiles(k, base, LxType, lib.Decoders());
+    if (r.Error != ProjectError::None) {
+        ShowMessage(Msg(kMsgFileDamaged) + QStringLiteral("\n") + Path(r.Path) + QStringLiteral("\n")
+                    + QString::fromLatin1(ProjectErrorText(r.Error)));
+        k.CloseProject();
+        k.Opened = 0;
+        k.PrjName.clear();
+        return false;
+    }
+    ShowOpenedProject(k, r);
+    if (r.Keypad) {
+        if (k.CreateKeySetting && !k.FrmKeySettingWin) {
+            k.FrmKeySettingWin = k.CreateKeySetting();
+            if (k.FrmKeySettingWin)
+                k.FrmKeySettingWin->show();
+        }
+        SetCaption(k, k.OpenDlg.FileName);
+        return true;
+    }
+    PageWindowHooks& hooks = PageHooks();
+    if (!r.OlderVersion) {
+        if (hooks.LoadPageWindow && !k.PgDataList.empty())
+            hooks.LoadPageWindow(0);
+    } else {
+        if (hooks.LoadPageWindow)
+            for (int i = 0; i < static_cast<int>(k.PgDataList.size()); ++i)
+                hooks.LoadPageWindow(i);
+        ConvertOlderProject(k);
+    }
+    SetCaption(k, k.OpenDlg.FileName);
+    return true;
+}
+
+void TbOpenClick(TKhm& k)
+{
+    k.SaveDlg.FileName.clear();
+    if (!k.IsKeypadType() && !k.CloseProjectQuery())
+        return;
+    k.Opened = 1;
+    k.Modified = 0;
+    k.Compiled = 1;
+    const std::string chosen = AskFileName(k, false, k.OpenDlg.InitialDir, {});
+    if (!chosen.empty())
+        OpenPath(k, chosen);
+    SetCaption(k, k.OpenDlg.FileName);
+    if (!k.PrjName.empty() && k.Opened)
+        k.AddRecentFile(JoinPath(k.OpenDlg.InitialDir, k.PrjName + kPrjExt));
+    k.RefreshRecentFileItems();
+    k.FormActivate();
+}
+
+int SaveProject(TKhm& k)
+{
+    if (k.SaveDlg.FileName.empty()) {
+        if (k.OpenDlg.FileName.empty())
+            k.OpenDlg.FileName = JoinPath(k.OpenDlg.InitialDir, k.PrjName + kPrjExt);
+        k.SaveDlg.FileName = k.OpenDlg.FileName;
+    }
+    std::string folder = FolderPart(k.SaveDlg.FileName);
+    k.SaveDlg.InitialDir = folder;
+    k.PrjName = StripPrjExt(FileNamePart(k.SaveDlg.FileName));
+    if (folder.empty() || !QFileInfo(Path(folder)).isDir()) {
+        // The project goes to the program's DocFiles folder.
+        k.OpenDlg.InitialDir = k.AppDir;
+        folder = JoinPath(k.AppDir, "DocFiles");
+        k.OpenDlg.FileName = k.SaveDlg.FileName = JoinPath(folder, k.PrjName + kPrjExt);
+        SetCaption(k, k.OpenDlg.FileName);
+    }
+    if (!WriteTo(k, folder))
+        return 2;
+    k.Opened = 1;
+    return 1;
+}
+
+int BuildAndSaveProject(TKhm& k)
+{
+    ResetMemoryImage(k);
+    if (!BuildPageImage(k))
+        return 2; // message 26 was shown; a save never drops pages
+    return SaveProject(k);
+}
+
+int MmSaveAsClick(TKhm& k)
+{
+    if (k.EditMode == 2)
+        return SaveUserMenu(k) == 2 ? 2 : 1;
+    ResetMemoryImage(k);
+    if (!BuildPageImage(k))
+        return 2;
+    const std::string chosen = AskFileName(k, true, k.OpenDlg.InitialDir, k.PrjName);
+    if (chosen.empty()) {
+        k.SaveDlg.FileName = k.OpenDlg.FileName;
+        return 2;
+    }
+    k.SaveDlg.FileName = chosen;
+    const std::string folder = FolderPart(chosen);
+    k.SaveDlg.InitialDir = folder;
+    const std::string oldName = k.PrjName;
+    k.PrjName = StripPrjExt(FileNamePart(chosen));
+    if (!WriteTo(k, folder)) {
+        k.PrjName = oldName;
+        return 2;
+    }
+    const std::string wc = WorkingCopyBase(k.AppDir, k.PrjName);
+    for (const char* ext : {".zqf", ".Til", ".Sta"})
+        QFile::remove(Path(wc + ext));
+    k.OpenDlg.InitialDir = folder;
+    k.OpenDlg.FileName = chosen;
+    SetCaption(k, chosen);
+    k.Opened = 1;
+    return 1;
+}
+
+int TbSaveClick(TKhm& k)
+{
+    if (k.EditMode == 2)
+        return SaveUserMenu(k) == 2 ? 2 : 1;
+    return BuildAndSaveProject(k);
+}
+
+bool WriteWorkingCopy(TKhm& k)
+{
+    if (k.PrjName.empty() || k.EditMode == 2)
+        return false;
+    BuildPageImage(k);
+    if (!ImageHoldsEveryPage(k))
+        return false;
+    QDir().mkpath(Path(JoinPath(k.AppDir, "DocFiles")));
+    const WriteOutcome w = WriteProjectFiles(k, WorkingCopyBase(k.AppDir, k.PrjName), ExtrasOf(k), CopyKind::WorkingCopy);
+    ReportWrite(w);
+    return w.Error == ProjectError::None;
+}
+
+void MmTranslateClick(TKhm& k)
+{
+    ResetMemoryImage(k);
+    const bool ok = BuildPageImage(k);
+    if (k.AutoSave)
+        WriteWorkingCopy(k);
+    if (!ok) {
+        ShowMsg(kMsgCompileFail);
+        return;
+    }
+    const int pc = MemoryUsePercent(k, k.MemImageLen);
+    const QString report = Msg(kMsgCompiled) + QStringLiteral("\n\n") + Msg(kMsgMemoryUsed) + QString::number(pc)
+                           + QStringLiteral("%");
+    const CheckResult c = CheckProject(k, CheckNames{}, ScreenDpi(), [](const std::string& f) { return FontExists(f); });
+    ShowCheckResult(k, c.Lines);
+    if (!c.Passed())
+        ShowMsg(kMsgCompileFail);
+    else
+        ShowMessage(report);
+    k.Compiled = 1;
+}
+
+void MmSimClick(TKhm& k, bool online)
+{
+    const std::string program = SimulatorPath(k.AppDir);
+    if (program.empty()) {
+        ShowMessage(Msg(kMsgNoSimulator) + QStringLiteral("\n") + Path(k.AppDir + "LxSim"));
+        return;
+    }
+    const std::string path = k.AppDir + k.PrjName + ".sim";
+    const QAction* ud = k.Action("MmEnableUD");
+    std::string error;
+    if (!WriteSimFile(k, path, ud && ud->isChecked(), &error)) {
+        if (!error.empty())
+            ShowMessage(Msg(kMsgWriteFailed) + QStringLiteral("\n") + QString::fromStdString(error));
+        return;
+    }
+    if (!StartSimulator(program, path, online))
+        ShowMessage(Msg(kMsgSimNotStarted) + QStringLiteral("\n") + Path(program));
+}
+
+int SaveUserMenu(TKhm& k)
+{
+    if (k.StoreActivePage)
+        k.StoreActivePage();
+    const int w = LxType ? LxType->PanelWidth : 0;
+    const int h = LxType ? LxType->PanelHeight : 0;
+    if (!UserMenuFits(k, w, h)) {
+        ShowMsg(kMsgOverMemory);
+        return 2;
+    }
+    UserMenuPort port;
+    port.PortNumber = static_cast<std::uint8_t>(k.ComNumber);
+    if (k.MMICom)
+        port.Baud = static_cast<std::uint32_t>(k.MMICom->Settings().baud);
+    const Bytes file = EncodeUserMenuFile(k, port);
+    int answer = 7;
+    if (k.Modified) {
+        const QAction* item = k.Action("MmMenuSet");
+        const QString q = Msg(kMsgAskSave) + (item ? item->text() : QString()) + QStringLiteral("?");
+        const Answer a = ShowMessage(q, Buttons::YesNoCancel);
+        if (a == Answer::Cancel)
+            return 2;
+        answer = a == Answer::Yes ? 6 : 7;
+    }
+    const std::string path = UserMenuPath(k.AppDir, k.PanelModelIndex);
+    if (answer == 6 && !path.empty()) {
+        std::string error;
+        QDir().mkpath(Path(FolderPart(path)));
+        if (!WriteFileAtomic(path, std::string(file.begin(), file.end()), &error)) {
+            ShowMessage(Msg(kMsgWriteFailed) + QStringLiteral("\n") + QString::fromStdString(error));
+            return 2;
+        }
+        k.Modified = 0;
+    }
+    return answer;
+}
+
+void InstallProjectCommands(TKhm& k)
+{
+    k.ShowMsgHook = [](int n) { ShowMsg(n); };
+    k.SaveProject = [&k] { return BuildAndSaveProject(k) == 1; };
+    k.WriteProjectFiles = [&k](const std::string&) { return WriteWorkingCopy(k); };
+    k.ReadProjectFiles = [&k] { return OpenProjectFromDlg(k); };
+    k.SaveUserMenu = [&k] { return SaveUserMenu(k); };
+    k.Wire("MmOpen", [&k] { TbOpenClick(k); });
+    k.Wire("TbOpen", [&k] { TbOpenClick(k); });
+    k.Wire("MmSave", [&k] { TbSaveClick(k); });
+    k.Wire("TbSave", [&k] { TbSaveClick(k); });
+    k.Wire("MmSaveAs", [&k] { MmSaveAsClick(k); });
+    k.Wire("MmTranslate", [&k] { MmTranslateClick(k); });
+    k.Wire("TbTranslate", [&k] { MmTranslateClick(k); });
+    k.Wire("MmSimOnLine", [&k] { MmSimClick(k, true); });
+    k.Wire("MmSimOFFLine", [&k] { MmSimClick(k, false); });
+    for (const char* item : {"MmFile1", "MmFile2", "MmFile3", "MmFile4", "MmFile5"}) {
+        QAction* a = k.Action(item);
+        k.Wire(item, [&k, a] {
+            const std::string path = QStringToAnsi(a->data().toString());
+            k.SaveDlg.FileName.clear();
+            if (!k.IsKeypadType() && !k.CloseProjectQuery())
+                return;
+            OpenPath(k, path);
+            SetCaption(k, k.OpenDlg.FileName);
+            if (!k.PrjName.empty() && k.Opened)
+                k.AddRecentFile(JoinPath(k.OpenDlg.InitialDir, k.PrjName + kPrjExt));
+            k.RefreshRecentFileItems();
+            k.FormActivate();
+        });
+    }
+}
+
+} // namespace kes

@@ -1,0 +1,153 @@
+#include "app/project/tfrmmsgshow.h"
+
+#include "app/project/pagehooks.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/tkhm.h"
+#include "app/shell/translate.h"
+#include "platform/codepage.h"
+
+#include <QDockWidget>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+#include <charconv>
+
+TFrmMsgShow* FrmMsgShow = nullptr;
+
+namespace kes {
+
+PageWindowHooks& PageHooks()
+{
+    static PageWindowHooks hooks;
+    return hooks;
+}
+
+namespace {
+
+std::optional<int> IntIn(const std::string& s)
+{
+    std::size_t b = s.find_first_not_of(' ');
+    std::size_t e = s.find_last_not_of(' ');
+    if (b == std::string::npos)
+        return std::nullopt;
+    int v = 0;
+    const auto r = std::from_chars(s.data() + b, s.data() + e + 1, v);
+    if (r.ec != std::errc() || r.ptr != s.data() + e + 1)
+        return std::nullopt;
+    return v;
+}
+
+} // namespace
+
+std::optional<CheckLineTarget> ParseCheckLine(const std::string& line, const std::string& pageWord)
+{
+    static const std::string kPageNumber = "Page number";
+    CheckLineTarget t;
+    const std::size_t at = line.find(kPageNumber);
+    if (at == std::string::npos) {
+        if (line.find("System") == std::string::npos)
+            return std::nullopt;
+        t.System = true;
+        t.Page = 0;
+        return t;
+    }
+    const std::size_t s = at + kPageNumber.size() + 1;
+    const std::size_t close = line.find(')');
+    if (s > line.size() || close == std::string::npos || close < s)
+        return std::nullopt;
+    const auto page = IntIn(line.substr(s, close - s));
+    if (!page)
+        return std::nullopt;
+    t.Page = *page;
+    // The text behind "[Error]" up to the blank before its first "[".
+    const std::string r = line.size() > 7 ? line.substr(7) : std::string();
+    const std::size_t open = r.find('[');
+    if (open == std::string::npos || open == 0 || pageWord.empty() || line.find(pageWord) == std::string::npos)
+        return t;
+    t.Text = r.substr(0, open - 1);
+    const std::size_t comma = r.find(',');
+    const std::size_t end = r.find(']');
+    if (comma == std::string::npos || end == std::string::npos || comma < open || end < comma)
+        return t;
+    const auto x = IntIn(r.substr(open + 1, comma - open - 1));
+    const auto y = IntIn(r.substr(comma + 1, end - comma - 1));
+    if (!x || !y)
+        return t;
+    t.HasObject = true;
+    t.X = *x;
+    t.Y = *y;
+    return t;
+}
+
+void ShowCheckResult(TKhm& khm, const std::vector<std::string>& lines)
+{
+    if (lines.empty())
+        return;
+    if (!FrmMsgShow) {
+        FrmMsgShow = new TFrmMsgShow(&khm);
+        khm.FrmMsgShowWin = FrmMsgShow;
+    }
+    FrmMsgShow->setWindowTitle(Msg(47));
+    FrmMsgShow->SetLines(lines);
+    if (khm.MsgWinFloat) {
+        khm.CtBarErr->hide();
+        FrmMsgShow->setParent(&khm, Qt::Tool);
+        FrmMsgShow->show();
+    } else {
+        khm.CtBarErr->setWidget(FrmMsgShow);
+        khm.CtBarErr->show();
+        FrmMsgShow->show();
+    }
+}
+
+} // namespace kes
+
+TFrmMsgShow::TFrmMsgShow(QWidget* owner)
+    : QWidget(owner)
+{
+    setObjectName(QStringLiteral("FrmMsgShow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    lsbChk = new QListWidget(this);
+    lsbChk->setObjectName(QStringLiteral("lsbChk"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(lsbChk);
+    QObject::connect(lsbChk, &QListWidget::itemDoubleClicked, this, [this] { lsbChkDblClick(); });
+    QObject::connect(this, &QObject::destroyed, [] { FrmMsgShow = nullptr; });
+}
+
+void TFrmMsgShow::SetLines(const std::vector<std::string>& lines)
+{
+    lsbChk->clear();
+    for (const std::string& l : lines)
+        lsbChk->addItem(kes::AnsiToQString(l));
+}
+
+void TFrmMsgShow::FormShow()
+{
+    if (Khm)
+        TranslateForm(this, Khm->LangIndex);
+}
+
+void TFrmMsgShow::showEvent(QShowEvent* event)
+{
+    FormShow();
+    QWidget::showEvent(event);
+}
+
+void TFrmMsgShow::lsbChkDblClick()
+{
+    QListWidgetItem* item = lsbChk->currentItem();
+    if (!item)
+        return;
+    const auto target = kes::ParseCheckLine(kes::QStringToAnsi(item->text()), kes::MsgAnsi(46));
+    if (!target)
+        return;
+    kes::PageWindowHooks& hooks = kes::PageHooks();
+    if (!Khm || target->Page < 0 || target->Page >= static_cast<int>(Khm->PgDataList.size()))
+        return;
+    if (hooks.OpenPage)
+        hooks.OpenPage(target->Page);
+    if (target->HasObject && hooks.SelectOnCurrentPage)
+        hooks.SelectOnCurrentPage(target->Text, target->X, target->Y);
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The check-result window: one line per finding of the project check; a double click opens
+// the page the line names and selects the object it names.
+#include <QWidget>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class QListWidget;
+class TKhm;
+
+namespace kes {
+
+// What a result line names: "[Error]<text> [<x>,<y>] (<page word> <page>) : <message>".
+struct CheckLineTarget {
+    bool System = false;  // a line about the system settings: the first page opens
+    int Page = -1;
+    bool HasObject = false;
+    std::string Text;
+    int X = 0, Y = 0;
+};
+// Reads a line as the double click does: the English "Page number" opens its page; the
+// object's position is read only when the line also holds pageWord (the language's word);
+// a line with "System" opens the first page. Nothing when the line names neither or its
+// page number is not a number.
+std::optional<CheckLineTarget> ParseCheckLine(const std::string& line, const std::string& pageWord);
+
+} // namespace kes
+
+class TFrmMsgShow : public QWidget {
+public:
+    explicit TFrmMsgShow(QWidget* owner);
+
+    QListWidget* lsbChk = nullptr;
+    bool Closing = false;
+
+    void SetLines(const std::vector<std::string>& lines);
+    void FormShow();
+    void lsbChkDblClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
+
+namespace kes {
+// Shows the lines in the check-result window of the main window (created when needed),
+// docked in its bottom panel or floating as the layout says.
+void ShowCheckResult(TKhm& khm, const std::vector<std::string>& lines);
+} // namespace kes
+
+extern TFrmMsgShow* FrmMsgShow;

@@ -1,0 +1,241 @@
+// The project commands of the main window: a project named on the command line opens; the
+// working copy is offered and taken or left; a save that can not write keeps the project
+// modified with a message and the old files; a damaged file opens nothing; compile refuses a
+// project over the memory area with its message and lists the check's findings; the
+// check-result lines name the page and object a double click goes to.
+#include "../shell/shellfixture.h"
+
+#include "app/project/memimage.h"
+#include "app/project/pagehooks.h"
+#include "app/project/prjcommands.h"
+#include "app/project/prjio.h"
+#include "app/project/tfrmmsgshow.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/startup.h"
+#include "app/shell/tkhm.h"
+#include "app/shell/tlxtype.h"
+#include "platform/codepage.h"
+
+#include <QDir>
+#include <QListWidget>
+
+namespace kes::test {
+namespace {
+
+class PrjCommandsTest : public ShellFixture {
+protected:
+    void Start(QStringList args = {})
+    {
+        StartupOptions o;
+        o.arguments = std::move(args);
+        o.splashMillis = 0;
+        StartUp(o);
+    }
+    void TearDown() override
+    {
+        if (Khm) {
+            Khm->Modified = 0;
+            Khm->FormClose();
+            ShutDown();
+        }
+        ShellFixture::TearDown();
+    }
+    // Writes a project of n pages (titles P0, P1, ...) at base, through a project of its own.
+    void WriteProject(const std::string& base, int pages, std::size_t pageBytes = 10)
+    {
+        ProjectDoc doc;
+        doc.AppDir = Dir();
+        LxTypeCore core(doc);
+        core.LoadModelList();
+        core.LoadMachineList();
+        doc.MachineId = 3;
+        core.SelectMachine();
+        core.LoadModelData();
+        for (int i = 0; i < pages; ++i) {
+            doc.PgDataList.push_back(std::make_unique<PgDataStr>());
+            doc.PgDataList.back()->Title = "P" + std::to_string(i);
+            doc.PgDataList.back()->Data.assign(pageBytes, static_cast<std::uint8_t>(i + 1));
+        }
+        ResetMemoryImage(doc);
+        ASSERT_TRUE(BuildPageImage(doc));
+        // A name beginning with "~" is a working copy, of the project named by the rest.
+        const std::string name = FileNamePart(base);
+        const bool copy = !name.empty() && name.front() == '~';
+        doc.PrjName = copy ? name.substr(1) : name;
+        const CopyKind kind = copy ? CopyKind::WorkingCopy : CopyKind::Project;
+        ASSERT_EQ(WriteProjectFiles(doc, base, ProjectFileExtras{}, kind).Error, ProjectError::None);
+    }
+    bool Shown(int msg) const
+    {
+        for (const QString& s : prompt.shown)
+            if (s.startsWith(Msg(msg)))
+                return true;
+        return false;
+    }
+};
+
+TEST_F(PrjCommandsTest, CommandLineOpensTheProject)
+{
+    QDir().mkpath(QString::fromStdString(Dir() + "work"));
+    WriteProject(Dir() + "work/plant", 2);
+    Start({QString::fromStdString(Dir() + "work/plant.zqf")});
+    ASSERT_EQ(Khm->PgDataList.size(), 2u);
+    EXPECT_EQ(Khm->PgDataList[1]->Title, "P1");
+    EXPECT_EQ(Khm->PrjName, "plant");
+    EXPECT_EQ(Khm->MachineId, 3);
+    EXPECT_EQ(Khm->Opened, 1);
+    EXPECT_EQ(Khm->Modified, 0);
+    ASSERT_FALSE(Khm->RecentFiles.empty());
+    EXPECT_EQ(Khm->RecentFiles.front(), Dir() + "work/plant.zqf");
+    EXPECT_TRUE(Khm->windowTitle().endsWith(QString::fromStdString(Dir() + "work/plant.zqf")));
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(PrjCommandsTest, WorkingCopyIsOffered)
+{
+    WriteProject(Dir() + "plant", 2);
+    WriteProject(Dir() + "DocFiles/~plant", 3);
+    for (const Answer a : {Answer::Yes, Answer::No}) {
+        Start();
+        prompt.answers = {a};
+        Khm->OpenDlg.FileName = Dir() + "plant.zqf";
+        ASSERT_TRUE(Khm->ReadProjectFiles());
+        EXPECT_EQ(Khm->PgDataList.size(), a == Answer::Yes ? 3u : 2u);
+        EXPECT_EQ(Khm->Modified, a == Answer::Yes ? 1 : 0);
+        ASSERT_FALSE(prompt.shown.empty());
+        EXPECT_TRUE(prompt.shown.front().startsWith(Msg(121)));
+        Khm->Modified = 0;
+        Khm->FormClose();
+        ShutDown();
+        WriteProject(Dir() + "DocFiles/~plant", 3);
+    }
+}
+
+TEST_F(PrjCommandsTest, DamagedFileOpensNothing)
+{
+    WriteFile("bad.zqf", std::string(100, '\0'));
+    Start();
+    Khm->OpenDlg.FileName = Dir() + "bad.zqf";
+    EXPECT_FALSE(Khm->ReadProjectFiles());
+    EXPECT_TRUE(Shown(kMsgFileDamaged));
+    EXPECT_TRUE(Khm->PgDataList.empty());
+    EXPECT_TRUE(Khm->PrjName.empty());
+}
+
+TEST_F(PrjCommandsTest, FailedSaveKeepsModifiedAndTheOldFiles)
+{
+    WriteProject(Dir() + "plant", 2);
+    const std::string before = ReadFile("plant.zqf");
+    Start();
+    Khm->OpenDlg.FileName = Dir() + "plant.zqf";
+    ASSERT_TRUE(Khm->ReadProjectFiles());
+    Khm->PgDataList[0]->Data.assign(500, 7);
+    Khm->Modified = 1;
+    SetWriteFault([](std::size_t, std::size_t) { return true; });
+    EXPECT_EQ(TbSaveClick(*Khm), 2);
+    SetWriteFault(nullptr);
+    EXPECT_TRUE(Shown(kMsgSaveFailed));
+    EXPECT_EQ(Khm->Modified, 1);
+    EXPECT_EQ(ReadFile("plant.zqf"), before);
+
+    prompt.shown.clear();
+    EXPECT_EQ(TbSaveClick(*Khm), 1);
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_EQ(Khm->Modified, 0);
+    EXPECT_NE(ReadFile("plant.zqf"), before);
+}
+
+TEST_F(PrjCommandsTest, CompileOverTheAreaIsRefused)
+{
+    WriteProject(Dir() + "plant", 2);
+    Start();
+    Khm->OpenDlg.FileName = Dir() + "plant.zqf";
+    ASSERT_TRUE(Khm->ReadProjectFiles());
+    MmTranslateClick(*Khm);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown.front(), Msg(63) + QStringLiteral("\n\n") + Msg(84) + QStringLiteral("1%"));
+    EXPECT_EQ(Khm->Compiled, 1);
+
+    prompt.shown.clear();
+    Khm->Compiled = 0;
+    Khm->PgDataList[1]->Data.assign(static_cast<std::size_t>(Khm->ObjDataAddrEnd - Khm->ObjDataAddr), 1);
+    MmTranslateClick(*Khm);
+    EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(26), Msg(27)}));
+    EXPECT_EQ(Khm->Compiled, 0);
+    // A save of such a project writes nothing.
+    const std::string before = ReadFile("plant.zqf");
+    prompt.shown.clear();
+    EXPECT_EQ(TbSaveClick(*Khm), 2);
+    EXPECT_EQ(prompt.shown, std::vector<QString>{Msg(26)});
+    EXPECT_EQ(ReadFile("plant.zqf"), before);
+}
+
+TEST_F(PrjCommandsTest, CheckFindingsGoToTheResultWindow)
+{
+    WriteProject(Dir() + "plant", 1);
+    Start();
+    Khm->OpenDlg.FileName = Dir() + "plant.zqf";
+    ASSERT_TRUE(Khm->ReadProjectFiles());
+    Khm->SysFunKeyUsed[2] = 1;
+    Khm->SysFunKeys[2].UserLevel = 3;
+    MmTranslateClick(*Khm);
+    EXPECT_EQ(prompt.shown, std::vector<QString>{Msg(27)});
+    ASSERT_NE(FrmMsgShow, nullptr);
+    ASSERT_EQ(FrmMsgShow->lsbChk->count(), 1);
+    EXPECT_EQ(FrmMsgShow->lsbChk->item(0)->text(),
+              QStringLiteral("[Error]System Funtion key set fail!!(Funtion key Set 2):User-Level set fail!!"));
+
+    // The double click goes through the page editor's hooks.
+    std::vector<std::string> calls;
+    PageHooks().OpenPage = [&](int i) { calls.push_back("open " + std::to_string(i)); };
+    PageHooks().SelectOnCurrentPage = [&](const std::string& t, int x, int y) {
+        calls.push_back("select " + t + " " + std::to_string(x) + "," + std::to_string(y));
+    };
+    FrmMsgShow->lsbChk->setCurrentRow(0);
+    FrmMsgShow->lsbChkDblClick();
+    FrmMsgShow->SetLines({"[Error]Button [3,4] (Page number 0) : Funtion key Set"});
+    FrmMsgShow->lsbChk->setCurrentRow(0);
+    FrmMsgShow->lsbChkDblClick();
+    PageHooks() = PageWindowHooks{};
+    EXPECT_EQ(calls, (std::vector<std::string>{"open 0", "open 0", "select Button 3,4"}));
+}
+
+TEST(CheckLine, WhatADoubleClickOpens)
+{
+    struct Case {
+        const char* line;
+        const char* pageWord;
+        bool found;
+        int page;
+        bool object;
+        const char* text;
+        int x, y;
+    };
+    const Case cases[] = {
+        {"[Error]Static Text [5,6] (Page number 2) : The font X is not installed!!", "Page number", true, 2, true,
+         "Static Text", 5, 6},
+        {"[Error]Funtion key Set (Page number 11) : User-Level set fail!!", "Page number", true, 11, false, "", 0, 0},
+        {"[Error]System Funtion key set fail!!(Funtion key Set 2):User-Level set fail!!", "Page number", true, 0,
+         false, "", 0, 0},
+        {"[Error]Button [3,4] (Page number 1) : x", "X", true, 1, false, "", 0, 0},
+        {"[Error]Button [3,4] (Page number x) : y", "Page number", false, 0, false, "", 0, 0},
+        {"[Error]Button [3,4] (Page number 1", "Page number", false, 0, false, "", 0, 0},
+        {"[Error]Please change windows display settings", "Page number", false, 0, false, "", 0, 0},
+    };
+    for (const Case& c : cases) {
+        const auto t = ParseCheckLine(c.line, c.pageWord);
+        ASSERT_EQ(t.has_value(), c.found) << c.line;
+        if (!t)
+            continue;
+        EXPECT_EQ(t->Page, c.page) << c.line;
+        EXPECT_EQ(t->HasObject, c.object) << c.line;
+        if (c.object) {
+            EXPECT_EQ(t->Text, c.text) << c.line;
+            EXPECT_EQ(t->X, c.x) << c.line;
+            EXPECT_EQ(t->Y, c.y) << c.line;
+        }
+    }
+}
+
+} // namespace
+} // namespace kes::test
