@@ -53,6 +53,20 @@ void CopyPicture(TBitmap& target, const TBitmap& source)
         BitBlt(*target.Canvas(), 0, 0, source.Width(), source.Height(), *source.Canvas(), 0, 0, SRCCOPY);
 }
 
+void TextBandsGet(std::span<std::uint8_t> dst, const TFont& font, const AnsiString& text, int w, int h)
+{
+    std::fill(dst.begin(), dst.end(), std::uint8_t{0});
+    if (dst.empty() || w <= 0 || h <= 0)
+        return;
+    TBitmap scratch(w, h);
+    TCanvas& c = *scratch.Canvas();
+    c.Font = font;
+    c.Brush.Color = clWhite;
+    c.Brush.Style = bsSolid;
+    c.TextOut(0, 0, text);
+    TLxObj::BtnBmpDataGet(dst, scratch);
+}
+
 int BandBytes(int w, int h)
 {
     return w <= 0 || h <= 0 ? 0 : w * ((h + 7) / 8);

@@ -28,6 +28,11 @@ TBitmap* PictureAt(const std::vector<std::unique_ptr<TBitmap>>& list, int i);
 // target takes the size of source and a plain copy of its pixels.
 void CopyPicture(TBitmap& target, const TBitmap& source);
 
+// Text drawn in font on a white w x h picture (from its top-left, cut to the picture) and
+// packed 1:1 into dst: a state text as the panel gets it. dst is zeroed first and never
+// written past.
+void TextBandsGet(std::span<std::uint8_t> dst, const TFont& font, const AnsiString& text, int w, int h);
+
 // Stored records carry their length, and each picture block its byte count, in 16 bits.
 constexpr int kMaxRecordBytes = 0xFFFF;
 // The largest part of a w x h picture whose band data fits in budget bytes: the width is cut

@@ -105,20 +105,9 @@ int TLight::TxtBmpSizeGet(int i)
 
 void TLight::TxtBmpDataGet(std::span<std::uint8_t> dst, int i)
 {
-    if (dst.empty())
-        return;
-    std::fill(dst.begin(), dst.end(), std::uint8_t{0});
     const TSize size = TextSize(i);
-    if (size.cx <= 0 || size.cy <= 0)
-        return;
-    TBitmap scratch(size.cx, size.cy);
-    TCanvas& c = *scratch.Canvas();
-    c.Font = Picture.Canvas()->Font;
-    c.Brush.Color = clWhite;
-    c.Brush.Style = bsSolid;
-    c.Pen.Color = clBlack;
-    c.TextOut(0, 0, TxtList[i]);
-    ActBmpDataGet(dst, scratch);
+    const AnsiString text = i >= 0 && i < static_cast<int>(TxtList.size()) ? TxtList[i] : AnsiString();
+    kes::TextBandsGet(dst, Picture.Canvas()->Font, text, size.cx, size.cy);
 }
 
 void TLight::BmpRePaint()

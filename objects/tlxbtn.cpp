@@ -184,20 +184,8 @@ int TLxBtn::TxtBmpSizeGet(int i) const
 
 void TLxBtn::TxtBmpDataGet(std::span<std::uint8_t> dst, int i) const
 {
-    if (dst.empty())
-        return;
-    std::fill(dst.begin(), dst.end(), std::uint8_t{0});
-    const int w = TxtWidth(i);
-    const int h = TxtHeight(i);
-    if (w <= 0 || h <= 0)
-        return;
-    TBitmap scratch(w, h);
-    TCanvas& c = *scratch.Canvas();
-    c.Font = Picture.Canvas()->Font;
-    c.Brush.Color = clWhite;
-    c.Brush.Style = bsSolid;
-    c.TextOut(0, 0, TxtList[i]);
-    BtnBmpDataGet(dst, scratch);
+    const AnsiString text = i >= 0 && i < static_cast<int>(TxtList.size()) ? TxtList[i] : AnsiString();
+    kes::TextBandsGet(dst, Picture.Canvas()->Font, text, TxtWidth(i), TxtHeight(i));
 }
 
 int TLxBtn::BtnBmpSizeGet(int i) const
