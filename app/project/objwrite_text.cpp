@@ -140,10 +140,8 @@ int LxGetValChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv&)
     if (g == nullptr)
         return 0;
     RecWriter w = BeginObjRec(out, pos, obj);
-    w.ObjRef(14, g->WriteDev, g->WriteDev.RefDetail);
-    w.ObjRef(23, g->ReadDev, g->ReadDev.RefDetail);
-    w.ObjRef(32, g->NotifyDev, g->NotifyDev.RefDetail);
-    w.U8(41, static_cast<std::uint8_t>((g->NotifyState << 4) + g->NotifyOrder));
+    // The value entry stores its read and notify references as they are.
+    PutRefTriple(w, g->WriteDev, g->ReadDev, true, g->NotifyDev, true, g->NotifyState, g->NotifyOrder);
     w.U8(42, g->ShowFlags);
     w.U8(43, g->RefKey);
     w.U8(44, static_cast<std::uint8_t>(g->UserLevel));

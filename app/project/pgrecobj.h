@@ -24,6 +24,11 @@ std::size_t PutBands(RecWriter& w, std::size_t off, int size, Pack&& pack)
     return 2 + bands.size();
 }
 
+// The three references of the button and the value entry and their notify byte:
+//   14 write ref(9) | 23 read ref(9) | 32 notify ref(9) | 41 (notify state << 4) + order
+// A reference not in use is stored with code -1.
+void PutRefTriple(RecWriter& w, const TLxDevRef& write, const TLxDevRef& read, bool readUsed,
+                  const TLxDevRef& notify, bool notifyUsed, std::uint8_t notifyState, std::uint8_t notifyOrder);
 // One byte of two nibbles: (high << 4) + the low nibble of low.
 inline std::uint8_t HighLow(int high, int low) { return static_cast<std::uint8_t>((high << 4) + (low & 0x0F)); }
 // u16 L, then the text and its NUL (L bytes): 2 + L bytes.

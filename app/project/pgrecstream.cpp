@@ -43,6 +43,21 @@ std::size_t PutObjPicture(RecWriter& w, std::size_t off, TLxObj& obj)
     return PutBands(w, off, obj.BmpSizeGet(), [&](std::span<std::uint8_t> dst) { obj.BmpDataGet(dst); });
 }
 
+void PutRefTriple(RecWriter& w, const TLxDevRef& write, const TLxDevRef& read, bool readUsed,
+                  const TLxDevRef& notify, bool notifyUsed, std::uint8_t notifyState, std::uint8_t notifyOrder)
+{
+    const auto put = [&](std::size_t off, const TLxDevRef& ref, bool used) {
+        TLxDevRef stored = ref;
+        if (!used)
+            stored.DevAddrCode = -1;
+        w.ObjRef(off, stored, ref.RefDetail);
+    };
+    put(14, write, true);
+    put(23, read, readUsed);
+    put(32, notify, notifyUsed);
+    w.U8(41, static_cast<std::uint8_t>((notifyState << 4) + notifyOrder));
+}
+
 std::size_t PutCountedText(RecWriter& w, std::size_t off, const AnsiString& text)
 {
     const std::size_t len = w.Text(off + 2, text);
@@ -90,6 +105,7 @@ ObjWriter WriterOf(TLxObjType kind)
     case 5: return StBmpChx;
     case 6: return ActBmpChx;
     case 12: return MsgTxtChx;
+    case 13: return LxBtnChx;
     case 16: return RtcChx;
     case 18: return LightChx;
     case 19: return MetrolChx;
