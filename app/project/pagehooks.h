@@ -2,8 +2,11 @@
 // What the project commands need of the page editor, which fills these in when it is built:
 // opening a page's window, storing and reading the open page, and selecting objects on it.
 // While a hook is empty the command does without it (no window opens, nothing is selected).
+#include <QImage>
+
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kes {
 
@@ -21,6 +24,14 @@ struct PageWindowHooks {
     std::function<void(const std::string& text, int x, int y)> SelectOnCurrentPage;
     // The current page window's data, or null when none is current.
     std::function<const PageData*()> CurrentPage;
+    // The index of the current page window, -1 when none is current.
+    std::function<int()> CurrentPageIndex;
+    // The pages were inserted, deleted or moved: old index -> new index (-1 gone); the open
+    // windows take their new indexes and captions, a deleted page's window closes.
+    std::function<void(const std::vector<int>& renumbering)> PagesRenumbered;
+    // A picture of a stored page at one screen pixel per picture pixel (the hidden page
+    // renderer); a null image when none can be drawn.
+    std::function<QImage(int index)> RenderPage;
 };
 
 PageWindowHooks& PageHooks();

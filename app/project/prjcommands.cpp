@@ -7,6 +7,7 @@
 #include "app/project/prjio.h"
 #include "app/project/simfile.h"
 #include "app/project/tfrmmsgshow.h"
+#include "app/project/tpglistfrm.h"
 #include "app/project/usermenu.h"
 #include "app/comm/linkport.h"
 #include "app/shell/msgtable.h"
@@ -406,6 +407,17 @@ void InstallProjectCommands(TKhm& k)
     k.Wire("MmSaveAs", [&k] { MmSaveAsClick(k); });
     k.Wire("MmTranslate", [&k] { MmTranslateClick(k); });
     k.Wire("TbTranslate", [&k] { MmTranslateClick(k); });
+    k.ClearPageList = [] {
+        if (PgListFrm)
+            PgListFrm->PgListBx->clear();
+    };
+    for (const char* item : {"MmViewPg", "TbViewPg"}) {
+        k.Wire(item, [&k] {
+            if (!PgListFrm)
+                PgListFrm = new TPgListFrm(k);
+            ExecModal(PgListFrm);
+        });
+    }
     k.Wire("MmSimOnLine", [&k] { MmSimClick(k, true); });
     k.Wire("MmSimOFFLine", [&k] { MmSimClick(k, false); });
     for (const char* item : {"MmFile1", "MmFile2", "MmFile3", "MmFile4", "MmFile5"}) {

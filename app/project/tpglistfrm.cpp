@@ -1,0 +1,321 @@
+#include "app/project/tpglistfrm.h"
+
+#include "app/project/memimage.h"
+#include "app/project/pagehooks.h"
+#include "app/project/pagelist.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/prompt.h"
+#include "app/shell/tkhm.h"
+#include "app/shell/tlxtype.h"
+#include "app/shell/translate.h"
+#include "platform/codepage.h"
+
+#include <QDropEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kMsgAskDelete = 72;
+constexpr int kMsgAskMove = 304;
+
+// The list box reports where a drag ended and leaves the moving to the form.
+class PageListBox : public QListWidget {
+public:
+    explicit PageListBox(TPgListFrm& form)
+        : QListWidget(&form)
+        , form_(form)
+    {
+        setDragDropMode(QAbstractItemView::InternalMove);
+        setDefaultDropAction(Qt::MoveAction);
+    }
+
+protected:
+    void startDrag(Qt::DropActions actions) override
+    {
+        form_.PgListBxStartDrag();
+        QListWidget::startDrag(actions);
+    }
+    void dropEvent(QDropEvent* event) override
+    {
+        QListWidgetItem* at = itemAt(event->position().toPoint());
+        const int drop = at ? row(at) : count() - 1;
+        event->setDropAction(Qt::IgnoreAction);
+        event->accept();
+        form_.PgListBxEndDrag(drop);
+    }
+
+private:
+    TPgListFrm& form_;
+};
+
+void Renumbered(const kes::PageRenumbering& map)
+{
+    if (kes::PageHooks().PagesRenumbered)
+        kes::PageHooks().PagesRenumbered(map);
+}
+
+} // namespace
+
+TPgListFrm::TPgListFrm(TKhm& khm)
+    : QDialog(&khm)
+    , khm_(khm)
+{
+    setObjectName(QStringLiteral("PgListFrm"));
+    setWindowTitle(QStringLiteral("Page List"));
+    PgListBx = new PageListBox(*this);
+    PgListBx->setObjectName(QStringLiteral("PgListBx"));
+    PgTitle_Lab = new QLabel(QStringLiteral("Title"), this);
+    PgTitle_Lab->setObjectName(QStringLiteral("PgTitle_Lab"));
+    PgTitleTxt = new QLineEdit(this);
+    PgTitleTxt->setObjectName(QStringLiteral("PgTitleTxt"));
+    const auto button = [this](QPushButton*& b, const char* name, const char* text) {
+        b = new QPushButton(QString::fromLatin1(text), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+    };
+    button(AddBtn, "AddBtn", "&Add");
+    button(InsBtn, "InsBtn", "&Insert");
+    button(DelBtn, "DelBtn", "&Delete");
+    button(ReOrgBtn, "ReOrgBtn", "&Renumber");
+    button(AllOpenBtn, "AllOpenBtn", "Open A&ll");
+    button(PgOK, "PgOK", "OK");
+    button(PgBxClose, "PgBxClose", "&Close");
+    GpView = new QGroupBox(QStringLiteral("Preview"), this);
+    GpView->setObjectName(QStringLiteral("GpView"));
+    ImgPage = new QLabel(GpView);
+    ImgPage->setObjectName(QStringLiteral("ImgPage"));
+    auto* view = new QVBoxLayout(GpView);
+    view->addWidget(ImgPage);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(PgListBx, 0, 0, 8, 1);
+    int r = 0;
+    for (QPushButton* b : {AddBtn, InsBtn, DelBtn, ReOrgBtn, AllOpenBtn, PgOK, PgBxClose})
+        grid->addWidget(b, r++, 1);
+    grid->addWidget(PgTitle_Lab, 8, 0);
+    grid->addWidget(PgTitleTxt, 9, 0, 1, 2);
+    grid->addWidget(GpView, 10, 0, 1, 2);
+
+    connect(PgListBx, &QListWidget::itemClicked, this, [this] { PgListBxClick(); });
+    connect(PgListBx, &QListWidget::itemDoubleClicked, this, [this] { PgListBxDblClick(); });
+    connect(AddBtn, &QPushButton::clicked, this, [this] { AddBtnClick(); });
+    connect(InsBtn, &QPushButton::clicked, this, [this] { InsBtnClick(); });
+    connect(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });
+    connect(ReOrgBtn, &QPushButton::clicked, this, [this] { ReOrgBtnClick(); });
+    connect(AllOpenBtn, &QPushButton::clicked, this, [this] { AllOpenBtnClick(); });
+    connect(PgOK, &QPushButton::clicked, this, [this] { PgOKClick(); });
+    connect(PgBxClose, &QPushButton::clicked, this, [this] { PgBxCloseClick(); });
+    connect(PgTitleTxt, &QLineEdit::textEdited, this, [this] { PgTitleTxtKeyUp(); });
+}
+
+void TPgListFrm::showEvent(QShowEvent* event)
+{
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TPgListFrm::FillPageList()
+{
+    PgListBx->clear();
+    for (std::size_t i = 0; i < khm_.PgDataList.size(); ++i)
+        PgListBx->addItem(kes::AnsiToQString(kes::PageItemText(static_cast<int>(i), khm_.PgDataList[i]->Title)));
+}
+
+void TPgListFrm::FormShow()
+{
+    TranslateForm(this, khm_.LangIndex);
+    FillPageList();
+    const bool pages = !khm_.PgDataList.empty();
+    GpView->setVisible(pages);
+    if (!pages)
+        return;
+    const int w = LxType ? LxType->PanelWidth * khm_.GridWidth : 0;
+    const int h = LxType ? LxType->PanelHeight * khm_.GridHeight : 0;
+    ImgPage->setFixedSize(std::max(w, 1), std::max(h, 1));
+    const int current = kes::PageHooks().CurrentPageIndex ? kes::PageHooks().CurrentPageIndex() : -1;
+    SelectRow(current >= 0 && current < PgListBx->count() ? current : 0);
+    DragFromIndex = PgListBx->currentRow();
+    ShowTitle(PgListBx->currentRow());
+    DrawPagePreview(PgListBx->currentRow());
+}
+
+void TPgListFrm::SelectRow(int row)
+{
+    if (row >= 0 && row < PgListBx->count())
+        PgListBx->setCurrentRow(row);
+    else
+        PgListBx->setCurrentRow(-1);
+}
+
+void TPgListFrm::ShowTitle(int row)
+{
+    if (row < 0 || row >= static_cast<int>(khm_.PgDataList.size())) {
+        PgTitleTxt->clear();
+        return;
+    }
+    PgTitleTxt->setText(kes::AnsiToQString(khm_.PgDataList[static_cast<std::size_t>(row)]->Title));
+}
+
+void TPgListFrm::DrawPagePreview(int index)
+{
+    const QSize size = ImgPage->size();
+    QImage picture;
+    if (index >= 0 && kes::PageHooks().RenderPage)
+        picture = kes::PageHooks().RenderPage(index);
+    if (picture.isNull()) {
+        picture = QImage(size, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+    }
+    ImgPage->setPixmap(QPixmap::fromImage(picture.scaled(size)));
+}
+
+void TPgListFrm::PgListBxClick()
+{
+    const int row = PgListBx->currentRow();
+    if (row >= 0) {
+        PgTitleTxt->setEnabled(true);
+        DragFromIndex = row;
+        DrawPagePreview(row);
+        ShowTitle(row);
+    } else {
+        DrawPagePreview(-1);
+        PgTitleTxt->clear();
+        PgTitleTxt->setEnabled(false);
+    }
+}
+
+void TPgListFrm::PgListBxDblClick()
+{
+    const int row = PgListBx->currentRow();
+    if (row >= 0 && kes::PageHooks().OpenPage)
+        kes::PageHooks().OpenPage(row);
+}
+
+void TPgListFrm::PgListBxStartDrag() { DragFromIndex = PgListBx->currentRow(); }
+
+void TPgListFrm::PgListBxEndDrag(int drop)
+{
+    if (drop < 0 || drop == DragFromIndex || DragFromIndex < 0)
+        return;
+    if (kes::ShowMessage(kes::Msg(kMsgAskMove), kes::Buttons::YesNo) != kes::Answer::Yes) {
+        SelectRow(DragFromIndex);
+        return;
+    }
+    Renumbered(kes::MovePage(khm_, DragFromIndex, drop));
+    FillPageList();
+    SelectRow(drop);
+    DragFromIndex = drop;
+    ShowTitle(drop);
+    DrawPagePreview(drop);
+    PgListBxDblClick();
+}
+
+void TPgListFrm::AddBtnClick()
+{
+    const bool selected = PgListBx->currentRow() >= 0;
+    khm_.MmAddPgClick();
+    if (kes::PageHooks().LoadPageWindow)
+        kes::PageHooks().LoadPageWindow(static_cast<int>(khm_.PgDataList.size()) - 1);
+    FillPageList();
+    SelectRow(selected ? PgListBx->count() - 1 : 0);
+    DrawPagePreview(PgListBx->currentRow());
+    PgTitleTxt->clear();
+}
+
+void TPgListFrm::InsBtnClick()
+{
+    int at = PgListBx->currentRow();
+    if (at < 0)
+        at = 0;
+    if (kes::ImageWouldOverflow(khm_, 0))
+        return;
+    Renumbered(kes::InsertPage(khm_, at));
+    if (kes::PageHooks().LoadPageWindow)
+        kes::PageHooks().LoadPageWindow(at);
+    FormShow();
+    SelectRow(at);
+    PgTitleTxt->clear();
+}
+
+void TPgListFrm::DelBtnClick()
+{
+    const int row = PgListBx->currentRow();
+    if (row < 0) {
+        PgTitleTxt->setEnabled(false);
+        return;
+    }
+    if (kes::ShowMessage(kes::Msg(kMsgAskDelete), kes::Buttons::YesNo) != kes::Answer::Yes)
+        return;
+    Renumbered(kes::DeletePage(khm_, row));
+    FillPageList();
+    if (PgListBx->count() == 0) {
+        SelectRow(-1);
+        PgTitleTxt->clear();
+        PgTitleTxt->setEnabled(false);
+        DrawPagePreview(-1);
+        return;
+    }
+    const int next = std::min(row, PgListBx->count() - 1);
+    SelectRow(next);
+    ShowTitle(next);
+    DrawPagePreview(next);
+}
+
+void TPgListFrm::ReOrgBtnClick()
+{
+    FillPageList();
+    SelectRow(std::min(DragFromIndex, PgListBx->count() - 1));
+}
+
+void TPgListFrm::AllOpenBtnClick()
+{
+    if (PgListBx->currentRow() < 0)
+        return;
+    for (int i = 0; i < PgListBx->count(); ++i) {
+        SelectRow(i);
+        DrawPagePreview(i);
+        PgListBxDblClick();
+    }
+    kes::BuildPageImage(khm_);
+    close();
+}
+
+void TPgListFrm::PgOKClick()
+{
+    if (PgListBx->currentRow() >= 0 && !khm_.PgDataList.empty()) {
+        PgListBxDblClick();
+        kes::BuildPageImage(khm_);
+    }
+    close();
+}
+
+void TPgListFrm::PgBxCloseClick()
+{
+    if (!khm_.PgDataList.empty())
+        kes::BuildPageImage(khm_);
+    else
+        khm_.MmClosePrjClick();
+    close();
+}
+
+void TPgListFrm::PgTitleTxtKeyUp()
+{
+    const int row = PgListBx->currentRow();
+    if (row < 0)
+        return;
+    const std::string title = kes::QStringToAnsi(PgTitleTxt->text());
+    kes::RetitlePage(khm_, row, title);
+    PgListBx->item(row)->setText(kes::AnsiToQString(kes::PageItemText(row, title)));
+    if (kes::PageHooks().PagesRenumbered) {
+        kes::PageRenumbering same(khm_.PgDataList.size());
+        for (std::size_t i = 0; i < same.size(); ++i)
+            same[i] = static_cast<int>(i);
+        kes::PageHooks().PagesRenumbered(same);
+    }
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The page list: every page by number and title with a preview of the selected one; pages
+// are added, inserted, deleted, retitled, reordered by dragging and opened from here.
+#include <QDialog>
+#include <QListWidget>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TKhm;
+
+class TPgListFrm : public QDialog {
+public:
+    explicit TPgListFrm(TKhm& khm);
+
+    QListWidget* PgListBx = nullptr;
+    QLineEdit* PgTitleTxt = nullptr;
+    QLabel* PgTitle_Lab = nullptr;
+    QPushButton *AddBtn = nullptr, *InsBtn = nullptr, *DelBtn = nullptr, *ReOrgBtn = nullptr, *AllOpenBtn = nullptr,
+                *PgOK = nullptr, *PgBxClose = nullptr;
+    QGroupBox* GpView = nullptr;
+    QLabel* ImgPage = nullptr;
+    int DragFromIndex = 0;
+
+    void FormShow();
+    void FillPageList();
+    void DrawPagePreview(int index);
+    void PgListBxClick();
+    void PgListBxDblClick();
+    void PgListBxStartDrag();
+    // The drag ended with the selection at drop (the drop position).
+    void PgListBxEndDrag(int drop);
+    void AddBtnClick();
+    void InsBtnClick();
+    void DelBtnClick();
+    void ReOrgBtnClick();
+    void AllOpenBtnClick();
+    void PgOKClick();
+    void PgBxCloseClick();
+    void PgTitleTxtKeyUp();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void SelectRow(int row);
+    void ShowTitle(int row);
+    TKhm& khm_;
+};
+
+extern TPgListFrm* PgListFrm;
