@@ -1,0 +1,42 @@
+#pragma once
+// What the object inspector needs of the editor whose selection it shows. The page editor
+// and the start-up screen editor implement it (through the main window, which knows the
+// editing mode and the active editor); tests implement it over a plain object.
+#include <QSize>
+
+class TLxObj;
+
+namespace kes
+{
+
+class InspectorSource
+{
+public:
+    virtual ~InspectorSource() = default;
+
+    // The main window's EditMode: 1 start-up screen, 2 user-menu page, 3 pages.
+    virtual int EditMode() const = 0;
+    // The current object of the editor that EditMode names; null when that editor does not
+    // exist or has no current object.
+    virtual TLxObj* CurObj() const = 0;
+    // Number of objects selected in that editor.
+    virtual int SelCount() const = 0;
+    // Client width and height of that editor, screen pixels (the limits of the position rows).
+    virtual QSize EditorClientSize() const = 0;
+
+    // The rows were written to obj (it has recorded its outline and repainted its picture):
+    // the editor redraws it.
+    virtual void ObjChanged(TLxObj& obj) = 0;
+    // The project changed: modified := true, compiled := false.
+    virtual void MarkModified() = 0;
+    // The main window's TbTextClick: back to the pointer tool, the state and text tool
+    // boxes refitted to the current object.
+    virtual void TbTextClick() { }
+    // The main window's pointer tool (the inspector was activated).
+    virtual void PointerTool() { }
+    // The editor ignores mouse moves until the next button release, which only clears the
+    // flag (the release ending a docking click is not an edit).
+    virtual void IgnoreNextMouse() { }
+};
+
+} // namespace kes

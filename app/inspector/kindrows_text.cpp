@@ -1,0 +1,151 @@
+// Rows of the static text (kind 1) and the numeric display (kind 2).
+#include "app/inspector/kindrows.h"
+
+#include "objects/tlxval.h"
+#include "objects/tsttxt.h"
+
+namespace kes
+{
+namespace
+{
+
+// Message bases of the choice rows.
+constexpr int kMsgFrame = 153; // 6 frame styles
+constexpr int kMsgTextDir = 159; // 4 directions
+constexpr int kMsgHPos = 163; // left, right, centre
+constexpr int kMsgVPos = 166; // top, bottom, middle
+constexpr int kMsgWidth = 169; // 16 or 32 bits
+constexpr int kMsgLink = 171; // COM1, COM2
+constexpr int kMsgPanelFont = 173; // 4 panel fonts
+constexpr int kMsgNoYes = 179;
+constexpr int kMsgMemory = 206; // controller, panel
+constexpr int kMsgFormat = 250; // 7 value formats
+
+constexpr std::uint8_t kWordMode = 1;
+
+// A numeric display's format and its choice: the seventh choice is the floating format 7.
+int FormatChoice(std::uint8_t format)
+{
+    return format == 7 ? 6 : format;
+}
+std::uint8_t FormatOfChoice(int choice)
+{
+    return static_cast<std::uint8_t>(choice == 6 ? 7 : choice);
+}
+
+// Binary values are one word; floating values are always two words.
+bool WidthFixed(std::uint8_t format)
+{
+    return format == 5 || format == 7;
+}
+std::uint8_t FixedWidth(std::uint8_t format)
+{
+    return format == 7 ? 1 : 0;
+}
+
+} // namespace
+
+// Rows 5-9: frame, direction, horizontal and vertical alignment, font.
+void ReadStTxtRows(KindRowContext& rows, TLxObj& obj)
+{
+    auto& t = static_cast<TStTxt&>(obj);
+    ShowComboTxt(rows.Combo(5), t.ObjFrame, kMsgFrame, 6);
+    ShowComboTxt(rows.Combo(6), t.TxtDir, kMsgTextDir, 4);
+    ShowComboTxt(rows.Combo(7), t.TxtHPos, kMsgHPos, 3);
+    ShowComboTxt(rows.Combo(8), t.TxtVPos, kMsgVPos, 3);
+    SetFontRow(&rows.FontRow(9), &t.Picture.Canvas()->Font);
+}
+
+void WriteStTxtRows(KindRowContext& rows, TLxObj& obj)
+{
+    auto& t = static_cast<TStTxt&>(obj);
+    if (const int c = ComboChoice(rows.Combo(5)); c >= 0)
+        t.SetObjFrame(static_cast<std::uint8_t>(c));
+    if (const int c = ComboChoice(rows.Combo(6)); c >= 0)
+        t.SetDirect(static_cast<std::uint8_t>(c));
+    if (const int c = ComboChoice(rows.Combo(7)); c >= 0)
+        t.SetHPos(static_cast<std::uint8_t>(c));
+    if (const int c = ComboChoice(rows.Combo(8)); c >= 0)
+        t.SetVPos(static_cast<std::uint8_t>(c));
+    const TFont* font = rows.FontRow(9).Font;
+    TFont& own = t.Picture.Canvas()->Font;
+    if (font && font != &own)
+        own = *font;
+}
+
+// Rows 5-16: panel memory (hidden), address, link, station, frame, panel font, alignment,
+// leading zeros, format, width, integer and decimal digits.
+void ReadLxValRows(KindRowContext& rows, TLxObj& obj)
+{
+    auto& v = static_cast<TLxVal&>(obj);
+    ShowComboTxt(rows.Combo(5), v.RefIntMem, kMsgMemory, 2);
+    rows.Combo(5).SetVisible(false);
+    if (v.ValLen > 254)
+        v.ValLen = 0;
+    if (WidthFixed(v.ValType))
+        v.ValLen = FixedWidth(v.ValType);
+    rows.Text(6).SetTextAndTag(ReadDevAddress(v, kWordMode, v.ValLen, rows.Model), 0);
+    ShowComboTxt(rows.Combo(7), v.RefLink, kMsgLink, 2);
+    SetValRange(&rows.Val(8), 255, 0, v.RefStation);
+    ShowComboTxt(rows.Combo(9), v.ObjFrame, kMsgFrame, 6);
+    ShowComboTxt(rows.Combo(10), v.fontsize, kMsgPanelFont, 4);
+    ShowComboTxt(rows.Combo(11), v.HPos, kMsgHPos, 3);
+    ShowComboTxt(rows.Combo(12), v.HZero == 2 ? 1 : 0, kMsgNoYes, 2);
+    rows.Combo(12).SetVisible(v.ValType != 7);
+    ShowComboTxt(rows.Combo(13), FormatChoice(v.ValType), kMsgFormat, 7);
+    ShowComboTxt(rows.Combo(14), v.ValLen, kMsgWidth, 2);
+    rows.Combo(14).SetVisible(!WidthFixed(v.ValType));
+    SetValRange(&rows.Val(15), MaxIntDigits(v.ValType, v.ValLen, v.DecNum), 1, v.IntNum);
+    rows.Val(15).SetVisible(!WidthFixed(v.ValType));
+    SetValRange(&rows.Val(16), MaxDecDigits(v.ValType, v.ValLen, v.IntNum), 0, v.DecNum);
+    rows.Val(16).SetVisible(v.ValType == 0 || v.ValType == 1);
+}
+
+void WriteLxValRows(KindRowContext& rows, TLxObj& obj)
+{
+    auto& v = static_cast<TLxVal&>(obj);
+    const std::uint8_t oldFormat = v.ValType;
+
+    if (const int c = ComboChoice(rows.Combo(5)); c >= 0 && (c != 0) != (v.RefIntMem != 0)) {
+        v.RefIntMem = c != 0;
+        ResetDevAddress(v, v.RefIntMem != 0, true, rows.Model);
+    }
+    if (const int c = ComboChoice(rows.Combo(7)); c >= 0)
+        v.RefLink = static_cast<std::uint8_t>(c);
+    v.RefStation = static_cast<std::uint8_t>(rows.Val(8).GetValue());
+    if (const int c = ComboChoice(rows.Combo(9)); c >= 0)
+        v.SetObjFrame(static_cast<std::uint8_t>(c));
+    if (const int c = ComboChoice(rows.Combo(10)); c >= 0)
+        v.FontSet(c);
+    if (const int c = ComboChoice(rows.Combo(11)); c >= 0)
+        v.HPos = static_cast<std::uint8_t>(c);
+    if (const int c = ComboChoice(rows.Combo(12)); c >= 0 && rows.Combo(12).IsVisible())
+        v.HZero = c != 0 ? 2 : 0;
+    if (const int c = ComboChoice(rows.Combo(13)); c >= 0)
+        v.ValType = FormatOfChoice(c);
+    if (const int c = ComboChoice(rows.Combo(14)); c >= 0)
+        v.ValLen = static_cast<std::uint8_t>(c);
+    if (WidthFixed(v.ValType))
+        v.ValLen = FixedWidth(v.ValType);
+
+    // A refused address changes nothing; the next read shows the stored one again.
+    WriteDevAddress(v, rows.Text(6).GetText(), kWordMode, v.ValLen, rows.Model);
+
+    if (v.ValType != oldFormat) {
+        const bool two = v.ValLen != 0;
+        if (v.ValType >= 2 && v.ValType <= 4)
+            v.IntNum = two ? 8 : 4;
+        else if (v.ValType <= 1)
+            v.IntNum = two ? 10 : 5;
+        v.DecNum = 0;
+    } else {
+        // Hidden digit rows hold clamped stand-ins (a binary display's bit count does not
+        // fit the decimal limits), so only shown ones are stored.
+        if (rows.Val(15).IsVisible())
+            v.IntNum = static_cast<std::uint8_t>(rows.Val(15).GetValue());
+        if (rows.Val(16).IsVisible())
+            v.DecNum = static_cast<std::uint8_t>(rows.Val(16).GetValue());
+    }
+}
+
+} // namespace kes

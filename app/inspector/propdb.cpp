@@ -1,0 +1,176 @@
+// Reading the property databases and checking their tables against the row layouts.
+#include "app/inspector/propdb.h"
+
+#include "objects/tpropbase.h"
+
+#include <sqlite3.h>
+
+#include <array>
+#include <memory>
+
+namespace kes
+{
+namespace
+{
+
+struct KindTable {
+    int kind;
+    const char* table;
+    // Row classes of the kind's own rows, from row 5 on.
+    std::vector<std::uint8_t> rows;
+};
+
+constexpr std::uint8_t P = ptParent, T = ptText, V = ptVal, C = ptComboTxt, B = ptComboBmp, F = ptBmpDlg, N = ptFontDlg,
+                       X = ptTextVal, L = ptComboVal;
+
+// The address group: panel-memory flag, address, link, station.
+#define ADDR C, T, C, V
+
+const KindTable kTables[] = {
+    { 1, "ObjTxt", { C, C, C, C, N } },
+    { 2, "ObjVal", { ADDR, C, C, C, C, C, C, V, V } },
+    { 3, "ObjBitMap", { ADDR, C, B, B } },
+    { 4, "ObjVrgMap", { ADDR, C, C, L, X, B, C } },
+    { 5, "ObjStBmp", { F } },
+    { 6, "ObjActBmp", { ADDR, C, C, C, V, L, X, F, C } },
+    { 7, "ObjScale", { C, C, C, V, V, C, X, X } },
+    { 8, "ObjProgBar", { ADDR, C, C, C, X, X } },
+    { 9, "ObjCirMeter", { ADDR, C, C, V, V, C, V, V, X, X } },
+    { 12, "ObjMessage", { ADDR, C, C, C, C, C, C, V, L, X, T, N, C } },
+    { 13, "ObjBtn",
+        { C, ADDR, C, ADDR, C, ADDR, C, C, C, C, L, C, C, C, C, X, X, X, L, C, C, V, V, X, X, V, L, T, F, C, C, C,
+            C } },
+    { 14, "ObjCurve", { ADDR, X, X } },
+    { 15, "ObjXY", { ADDR, X, X, X, X } },
+    { 16, "ObjRtc", { ADDR, C, C, C, C, C, C } },
+    { 18, "ObjLight", { ADDR, C, C, C, V, L, X, F, T, N, C } },
+    { 19, "ObjMetrol", { C, B } },
+    { 20, "ObjSetVal", { ADDR, C, ADDR, C, ADDR, C, C, C, C, L, C, C, C, C, C, C, V, V, X, X } },
+    { 21, "ObjAdvBitMap", { ADDR, C, L, C, B, B } },
+};
+
+#undef ADDR
+
+const KindTable* FindTable(int kind)
+{
+    for (const KindTable& t : kTables)
+        if (t.kind == kind)
+            return &t;
+    return nullptr;
+}
+
+struct DbCloser {
+    void operator()(sqlite3* db) const { sqlite3_close(db); }
+};
+struct StmtFinalizer {
+    void operator()(sqlite3_stmt* st) const { sqlite3_finalize(st); }
+};
+
+QString ColumnText(sqlite3_stmt* st, int col)
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+    return text ? QString::fromUtf8(text, sqlite3_column_bytes(st, col)) : QString();
+}
+
+} // namespace
+
+std::string PropDbFileName(int langIndex)
+{
+    switch (langIndex) {
+    case 0:
+        return "objins.mdb";
+    case 1:
+        return "objchs.mdb";
+    case 2:
+        return "objenu.mdb";
+    default:
+        return {};
+    }
+}
+
+std::string PropTableName(int kind)
+{
+    const KindTable* t = FindTable(kind);
+    return t ? t->table : std::string();
+}
+
+const std::vector<int>& KindsWithPropTables()
+{
+    static const std::vector<int> kinds = [] {
+        std::vector<int> k;
+        for (const KindTable& t : kTables)
+            k.push_back(t.kind);
+        return k;
+    }();
+    return kinds;
+}
+
+bool ReadPropTable(const std::string& dbPath, const std::string& table, std::vector<PropRecord>& records,
+    std::string& error, int limit)
+{
+    records.clear();
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(dbPath.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
+    std::unique_ptr<sqlite3, DbCloser> db(raw);
+    if (rc != SQLITE_OK) {
+        error = dbPath + ": " + (raw ? sqlite3_errmsg(raw) : "can not be opened");
+        return false;
+    }
+    // The table name comes from the fixed list of kinds, never from input.
+    std::string sql
+        = "SELECT PropName, PropTxt, PropType, level, visible, PropParent FROM \"" + table + "\" ORDER BY PropID";
+    if (limit >= 0)
+        sql += " LIMIT " + std::to_string(limit);
+    sqlite3_stmt* rawSt = nullptr;
+    if (sqlite3_prepare_v2(db.get(), sql.c_str(), -1, &rawSt, nullptr) != SQLITE_OK) {
+        error = dbPath + " (" + table + "): " + sqlite3_errmsg(db.get());
+        return false;
+    }
+    std::unique_ptr<sqlite3_stmt, StmtFinalizer> st(rawSt);
+    int step = SQLITE_OK;
+    while ((step = sqlite3_step(st.get())) == SQLITE_ROW) {
+        PropRecord r;
+        r.Name = ColumnText(st.get(), 0);
+        r.Text = ColumnText(st.get(), 1);
+        r.PropType = static_cast<std::uint8_t>(sqlite3_column_int(st.get(), 2) & 0xFF);
+        r.Level = sqlite3_column_int(st.get(), 3);
+        r.Visible = sqlite3_column_int(st.get(), 4) != 0;
+        r.Parent = sqlite3_column_int(st.get(), 5) != 0;
+        records.push_back(std::move(r));
+    }
+    if (step != SQLITE_DONE) {
+        error = dbPath + " (" + table + "): " + sqlite3_errmsg(db.get());
+        records.clear();
+        return false;
+    }
+    return true;
+}
+
+std::vector<std::uint8_t> ExpectedPropLayout(int kind)
+{
+    std::vector<std::uint8_t> layout { P, V, V, V, V };
+    if (const KindTable* t = FindTable(kind))
+        layout.insert(layout.end(), t->rows.begin(), t->rows.end());
+    return layout;
+}
+
+std::string CheckPropLayout(int kind, const std::vector<PropRecord>& records)
+{
+    const std::vector<std::uint8_t> layout = ExpectedPropLayout(kind);
+    if (records.size() != layout.size())
+        return "holds " + std::to_string(records.size()) + " rows, " + std::to_string(layout.size()) + " expected";
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+        const PropRecord& r = records[i];
+        const std::string at = "row " + std::to_string(i) + ": ";
+        if (r.PropType != layout[i])
+            return at + "PropType " + std::to_string(r.PropType) + ", " + std::to_string(layout[i]) + " expected";
+        // Rows 1-4 belong to the position group; all others stand at the top level (a group
+        // marked as a member would become its own parent and never open again).
+        const bool member = i >= 1 && i <= 4;
+        if (r.Parent != member)
+            return at + (member ? "must belong to the position group" : "must not belong to a group");
+    }
+    return {};
+}
+
+} // namespace kes

@@ -1,0 +1,47 @@
+#pragma once
+// The property databases of the inspector: one per language, one table per object kind,
+// each record one row of the property grid (caption, initial text, row class, indentation,
+// initial visibility, membership of the group above it). The files are SQLite databases
+// kept under their historical ".mdb" names.
+//
+// Readers and writers of the kinds address the rows by position, so a table is used only
+// when its records match the layout the code expects (CheckPropLayout).
+#include <QString>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kes
+{
+
+struct PropRecord {
+    QString Name; // PropName
+    QString Text; // PropTxt
+    std::uint8_t PropType = 0; // taken as one unsigned byte
+    std::int32_t Level = 0;
+    bool Visible = true;
+    bool Parent = false; // PropParent: a member of the nearest group row above
+};
+
+// "objins.mdb" (0), "objchs.mdb" (1), "objenu.mdb" (2); empty for any other index.
+std::string PropDbFileName(int langIndex);
+// "ObjTxt", "ObjVal", ... ; empty for a kind without a table (10, 11, 17 and unknown kinds).
+std::string PropTableName(int kind);
+// The kinds that have a table, in kind order.
+const std::vector<int>& KindsWithPropTables();
+
+// Reads a table's records in PropID order; at most limit records when limit >= 0.
+// False with error set when the file, the table or a column is missing or damaged.
+bool ReadPropTable(const std::string& dbPath, const std::string& table, std::vector<PropRecord>& records,
+    std::string& error, int limit = -1);
+
+// Row classes of a kind's rows in order: the group and the four position rows, then the
+// kind's own rows. Kinds without a table have the five common rows only.
+std::vector<std::uint8_t> ExpectedPropLayout(int kind);
+// Empty when records fit the layout of kind: the same row classes in the same order, the
+// position rows inside the group and every other row at the top level (the readers' hiding
+// and showing binds only there). Otherwise a short text saying what does not fit.
+std::string CheckPropLayout(int kind, const std::vector<PropRecord>& records);
+
+} // namespace kes

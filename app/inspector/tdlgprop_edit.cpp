@@ -1,0 +1,356 @@
+// The inspector's cell editors: what a click in the grid opens, the drop-down list, spin
+// buttons, dialog buttons, the column splitter and the commit of typed values.
+#include "app/inspector/inspectordialogs.h"
+#include "app/inspector/propcommit.h"
+#include "app/inspector/tdlgprop.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/prompt.h"
+#include "objects/tlxobj.h"
+#include "platform/codepage.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <algorithm>
+#include <climits>
+
+namespace
+{
+
+constexpr int kMsgSettingError = 5; // "Setting Error!!"
+constexpr int kMsgTextKind = 12; // message display: its texts are cut to 250 pixels
+constexpr int kMaxMessageWidth = 250;
+constexpr int kSplitterReach = 3;
+constexpr int kMinColumn = 26;
+
+// Cuts whole characters from the end while the text is wider than the panel allows.
+QString FitMessageText(TLxObj& obj, QString text)
+{
+    const TCanvas& canvas = *obj.Picture.Canvas();
+    while (!text.isEmpty() && canvas.TextWidth(kes::QStringToAnsi(text)) > kMaxMessageWidth)
+        text.chop(text.size() >= 2 && text.back().isLowSurrogate() ? 2 : 1);
+    return text;
+}
+
+bool SplitCursor(const TAdvStringGrid& g)
+{
+    return g.viewport()->cursor().shape() == Qt::SplitHCursor;
+}
+
+} // namespace
+
+void TDlgProp::ShowEditor(TPropBase& row, int gridRow, const QRect& rect, const QString& text)
+{
+    editProp_ = &row;
+    EditRow = gridRow;
+    EdtTxt->setGeometry(rect);
+    EdtTxt->setText(text);
+    EdtTxt->show();
+    EdtTxt->raise();
+    EdtTxt->setFocus(Qt::MouseFocusReason);
+    EdtTxt->selectAll();
+}
+
+void TDlgProp::AdvStrGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y)
+{
+    TAdvStringGrid& g = *AdvStrGrid;
+    if (button != Qt::LeftButton || !g.HasPropList())
+        return;
+    if (DropList->isVisible()) {
+        DropList->hide();
+        DropRow = -1;
+    }
+    const bool wasPressed = g.BtnPressed != 0;
+    g.BtnPressed = 0;
+    if (wasPressed)
+        g.viewport()->update();
+    if (SplitCursor(g)) {
+        ColDrag = true;
+        return;
+    }
+    int col = 0;
+    int gridRow = 0;
+    if (!g.MouseToCell(x, y, col, gridRow)) {
+        g.viewport()->update();
+        return;
+    }
+    downCol_ = g.Col();
+    downRow_ = g.Row();
+    TPropBase* row = g.VisibleProp(gridRow);
+    if (!row)
+        return;
+    const QRect cell = g.CellRect(col, gridRow);
+    const bool inZone = TAdvStringGrid::ButtonZone(cell).contains(x, y);
+
+    if (col == 0) {
+        if (row->PropType == ptParent) {
+            auto* group = static_cast<TPropParent*>(row);
+            group->SetExpanded(!group->Expanded);
+            g.GetRowCount();
+            g.SetTreeToGrid();
+            FormResize();
+        }
+        return;
+    }
+    switch (row->PropType) {
+    case ptText:
+    case ptTextVal:
+        ShowEditor(*row, gridRow, cell, row->GetText());
+        break;
+    case ptVal: {
+        auto* v = static_cast<TPropVal*>(row);
+        if (!inZone) {
+            ShowEditor(
+                *row, gridRow, cell.adjusted(0, 0, -TAdvStringGrid::kButtonWidth, 0), QString::number(v->GetValue()));
+            break;
+        }
+        g.BtnPressed = 1;
+        HideEditors();
+        v->Up = y - cell.top() < 9;
+        const long long next = static_cast<long long>(v->GetValue()) + (v->Up ? 1 : -1);
+        v->SetValue(static_cast<int>(std::clamp<long long>(next, INT_MIN, INT_MAX)));
+        PropToObj();
+        g.viewport()->update();
+        break;
+    }
+    case ptComboTxt:
+        if (inZone || wasPressed)
+            OpenDropList(gridRow);
+        break;
+    case ptComboBmp:
+    case ptComboVal:
+        if (inZone)
+            OpenDropList(gridRow);
+        break;
+    case ptBmpDlg: {
+        if (!inZone)
+            break;
+        auto* b = static_cast<TPropBmpDlg*>(row);
+        g.BtnPressed = 1;
+        g.viewport()->update();
+        QString name = b->FileName;
+        if (kes::ChooseBitmapFile(this, name)) {
+            // The writer loads the file the row names, so the choice goes to FileName.
+            b->FileName = name;
+            b->SetText(name);
+            PropToObj();
+        }
+        g.BtnPressed = 0;
+        g.viewport()->update();
+        break;
+    }
+    case ptFontDlg: {
+        auto* f = static_cast<TPropFontDlg*>(row);
+        if (!inZone || !f->Font)
+            break;
+        g.BtnPressed = 1;
+        g.viewport()->update();
+        TFont font = *f->Font;
+        if (kes::ChooseFont(this, font)) {
+            // The row's font is the object's picture font: the choice reaches the object.
+            *f->Font = font;
+            SetFontRow(f, f->Font);
+            PropToObj();
+        }
+        g.BtnPressed = 0;
+        g.viewport()->update();
+        break;
+    }
+    case ptTxtDlg:
+    case ptDevDlg: {
+        const kes::RowDialog* dialog = kes::FindRowDialog(row->PropType);
+        if (!inZone || !dialog)
+            break;
+        g.BtnPressed = 1;
+        g.viewport()->update();
+        if ((*dialog)(*this, *row))
+            PropToObj();
+        g.BtnPressed = 0;
+        g.viewport()->update();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void TDlgProp::OpenDropList(int gridRow)
+{
+    TAdvStringGrid& g = *AdvStrGrid;
+    TPropBase* row = g.VisibleProp(gridRow);
+    if (!row)
+        return;
+    DropList->clear();
+    DropList->setIconSize(QSize());
+    int index = -1;
+    switch (row->PropType) {
+    case ptComboTxt: {
+        auto* c = static_cast<TPropComboTxt*>(row);
+        if (c->Items.isEmpty() && c->MsgBase >= 1)
+            for (int i = 0; i < c->Count; ++i)
+                c->Items.append(kes::Msg(c->MsgBase + i));
+        DropList->addItems(c->Items);
+        index = c->ItemIndex;
+        break;
+    }
+    case ptComboVal: {
+        auto* v = static_cast<TPropComboVal*>(row);
+        FillValList(v);
+        DropList->addItems(v->Items);
+        index = v->ItemIndex;
+        break;
+    }
+    case ptComboBmp: {
+        auto* b = static_cast<TPropComboBmp*>(row);
+        DropList->setIconSize(QSize(16, 16));
+        for (int i = 0; i < b->PictureCount; ++i)
+            DropList->addItem(new QListWidgetItem(QIcon(QPixmap::fromImage(TAdvStringGrid::RowPicture(*b, i))), {}));
+        index = b->ItemIndex;
+        break;
+    }
+    default:
+        return;
+    }
+    const QRect cell = g.CellRect(1, gridRow);
+    const int itemHeight = DropList->count() > 0 ? std::max(1, DropList->sizeHintForRow(0)) : g.DefaultRowHeight();
+    const int top = cell.bottom() + 1;
+    int height = DropList->count() * itemHeight + 4;
+    // A list longer than the room below its row is cut at the grid's bottom edge.
+    if (top + height > g.viewport()->height())
+        height = std::max(0, g.viewport()->height() - top);
+    DropList->setGeometry(cell.left(), top, std::max(50, cell.width()), height);
+    DropList->setCurrentRow(index);
+    DropRow = gridRow;
+    g.BtnPressed = 1;
+    DropList->show();
+    DropList->raise();
+    DropList->setFocus(Qt::PopupFocusReason);
+    g.viewport()->update();
+}
+
+void TDlgProp::DropListClick(int item)
+{
+    TAdvStringGrid& g = *AdvStrGrid;
+    TPropBase* row = g.VisibleProp(DropRow);
+    if (!row || item < 0 || item >= DropList->count())
+        return;
+    switch (row->PropType) {
+    case ptComboTxt: {
+        auto* c = static_cast<TPropComboTxt*>(row);
+        c->ItemIndex = item;
+        g.SetCells(1, DropRow, DropList->item(item)->text());
+        c->SetText(g.Cells(1, DropRow));
+        break;
+    }
+    case ptComboVal: {
+        auto* v = static_cast<TPropComboVal*>(row);
+        v->ItemIndex = item;
+        g.SetCells(1, DropRow, DropList->item(item)->text());
+        v->SetText(g.Cells(1, DropRow));
+        break;
+    }
+    case ptComboBmp:
+        static_cast<TPropComboBmp*>(row)->ItemIndex = item;
+        break;
+    default:
+        return;
+    }
+    g.BtnPressed = 0;
+    PropToObj();
+    HideEditors();
+    g.viewport()->update();
+}
+
+void TDlgProp::AdvStrGridMouseMove(Qt::KeyboardModifiers, int x, int)
+{
+    TAdvStringGrid& g = *AdvStrGrid;
+    if (ColDrag) {
+        x = std::max(0, x);
+        const int d = g.ColWidths(0) - x;
+        if ((g.ColWidths(0) < kMinColumn && d > 0) || (g.ColWidths(1) < kMinColumn && d < 0))
+            return;
+        g.SetColWidths(0, x);
+        g.SetColWidths(1, g.ColWidths(1) + d);
+        return;
+    }
+    const int edge = g.ColWidths(0);
+    const bool onSplitter = x >= edge - kSplitterReach && x <= edge + kSplitterReach;
+    if (onSplitter != SplitCursor(g))
+        g.viewport()->setCursor(onSplitter ? Qt::SplitHCursor : Qt::ArrowCursor);
+}
+
+void TDlgProp::AdvStrGridMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int)
+{
+    TAdvStringGrid& g = *AdvStrGrid;
+    if (SplitCursor(g)) {
+        ColDrag = false;
+        return;
+    }
+    ColDrag = false;
+    if (g.PropCount() == 0 || g.Row() < 0)
+        return;
+    if (downRow_ >= 0 && downRow_ < g.RowCount() && downCol_ >= 0)
+        g.setCurrentCell(downRow_, downCol_);
+    TPropBase* row = g.VisibleProp(g.Row());
+    if (!row || g.Col() != 1)
+        return;
+    if (row->PropType == ptVal || row->PropType == ptSpinText) {
+        g.BtnPressed = 0;
+        g.viewport()->update();
+    }
+    if (EdtTxt->isVisible() && editProp_
+        && (editProp_->PropType == ptTextVal || editProp_->PropType == ptText || editProp_->PropType == ptSpinText))
+        EdtTxt->move(EdtTxt->x(), g.CellRect(1, g.Row()).top());
+}
+
+void TDlgProp::AdvStrGridKeyDown(int&, Qt::KeyboardModifiers)
+{
+    TAdvStringGrid& g = *AdvStrGrid;
+    TPropBase* row = g.VisibleProp(g.Row());
+    if (row && g.Col() == 0 && row->PropType == ptParent)
+        g.SetCol(1);
+}
+
+void TDlgProp::EdtTxtEnter()
+{
+    if (committing_ || !editProp_ || AdvStrGrid->PropCount() == 0)
+        return;
+    struct Guard {
+        bool& flag;
+        ~Guard() { flag = false; }
+    };
+    committing_ = true;
+    Guard guard { committing_ };
+    TPropBase& row = *editProp_;
+    QString typed = EdtTxt->text();
+    if (row.PropType == ptText && ShownObj && ShownObj->ObjType == kMsgTextKind) {
+        typed = FitMessageText(*ShownObj, typed);
+        EdtTxt->setText(typed);
+    }
+    switch (kes::CommitTypedText(row, typed)) {
+    case kes::CommitResult::Applied:
+        PropToObj();
+        break;
+    case kes::CommitResult::Refused:
+        // The cell shows the row's previous value again; the editor stays for a correction.
+        AdvStrGrid->UpdateDataToGrid();
+        kes::ShowMessage(row.Name + QStringLiteral(" ") + kes::Msg(kMsgSettingError));
+        if (EdtTxt->isVisible())
+            EdtTxt->setFocus(Qt::OtherFocusReason);
+        break;
+    case kes::CommitResult::NotEditable:
+        break;
+    }
+}
+
+void TDlgProp::EdtTxtExit()
+{
+    if (committing_)
+        return;
+    EdtTxtEnter();
+    if (committing_)
+        return;
+    editProp_ = nullptr;
+    if (EdtTxt->isVisible())
+        EdtTxt->hide();
+}

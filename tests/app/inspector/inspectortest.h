@@ -1,0 +1,130 @@
+#pragma once
+// Shared by the inspector tests: a model over the shipped data (controller 87: words D0..,
+// default word address D0 = 4000), a stand-in for the editor that selects one object, and
+// an inspector that shows it, with every message and dialog answered by the test.
+#include "app/inspector/inspectorsource.h"
+#include "app/inspector/tdlgprop.h"
+#include "app/model/lxtypecore.h"
+#include "app/project/projectstate.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/prompt.h"
+#include "objects/tlxobj.h"
+#include "platform/codepage.h"
+#include "platform/fileio.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kes::test
+{
+
+inline std::string BinDir()
+{
+    return std::string(KES_BIN_DIR) + "/";
+}
+
+// The editor as the inspector sees it: one current object, a selection count, a client area.
+class FakeSource : public InspectorSource
+{
+public:
+    int mode = 3;
+    TLxObj* cur = nullptr;
+    int selCount = 1;
+    QSize client { 512, 256 };
+    int changed = 0;
+    int modified = 0;
+    int textClicks = 0;
+
+    int EditMode() const override { return mode; }
+    TLxObj* CurObj() const override { return cur; }
+    int SelCount() const override { return selCount; }
+    QSize EditorClientSize() const override { return client; }
+    void ObjChanged(TLxObj&) override { ++changed; }
+    void MarkModified() override { ++modified; }
+    void TbTextClick() override { ++textClicks; }
+};
+
+class InspectorTest : public ::testing::Test
+{
+protected:
+    InspectorTest()
+        : cp(1252)
+        , scoped(prompt)
+    {
+        SetAppDir(BinDir());
+        state.AppDir = BinDir();
+        state.LangIndex = LangEng;
+        state.MachineId = 87;
+        model = std::make_unique<LxTypeCore>(state);
+        model->LoadMachineList();
+        model->LoadModelList();
+        model->SelectMachine();
+        LoadMessageTable(LangEng);
+        dlg = std::make_unique<TDlgProp>(nullptr, *model);
+        dlg->SetSource(&source);
+        dlg->resize(343, 528);
+        dlg->show();
+    }
+    ~InspectorTest() override { dlg.reset(); }
+
+    // Makes obj the selected object and refreshes the inspector, as the editor does.
+    void Select(TLxObj* obj, int selCount = 1)
+    {
+        source.cur = obj;
+        source.selCount = selCount;
+        dlg->FormShow();
+    }
+    TAdvStringGrid& Grid() { return *dlg->AdvStrGrid; }
+    // The grid line that shows list row i (-1 when hidden).
+    int Line(int row)
+    {
+        for (int i = 0; i < Grid().VisibleCount(); ++i)
+            if (Grid().VisibleProp(i) == Grid().Prop(row))
+                return i;
+        return -1;
+    }
+    QRect Cell(int row, int col = 1) { return Grid().CellRect(col, Line(row)); }
+    void Click(const QPoint& p) { QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, p); }
+    void ClickValue(int row) { Click(Cell(row).topLeft() + QPoint(4, 4)); }
+    // Upper or lower half of the value cell's button zone.
+    void ClickZone(int row, bool upper = true)
+    {
+        const QRect c = Cell(row);
+        Click(QPoint(c.right() - 8, upper ? c.top() + 3 : c.bottom() - 3));
+    }
+    void OpenPositionGroup()
+    {
+        if (!static_cast<TPropParent*>(Grid().Prop(0))->Expanded)
+            Click(Cell(0, 0).topLeft() + QPoint(8, 8));
+    }
+    // Types text into the in-place editor of row and presses Enter.
+    void Type(int row, const QString& text)
+    {
+        ClickValue(row);
+        ASSERT_TRUE(dlg->EdtTxt->isVisible()) << "no editor on row " << row;
+        dlg->EdtTxt->setText(text);
+        QTest::keyClick(dlg->EdtTxt, Qt::Key_Return);
+    }
+    // Chooses item of the drop-down list of row.
+    void Choose(int row, int item)
+    {
+        ClickZone(row);
+        ASSERT_TRUE(dlg->DropList->isVisible()) << "no list on row " << row;
+        dlg->DropListClick(item);
+    }
+
+    ScopedCodePage cp;
+    ScriptedPrompt prompt;
+    ScopedPrompt scoped;
+    ProjectState state;
+    std::unique_ptr<LxTypeCore> model;
+    FakeSource source;
+    std::unique_ptr<TDlgProp> dlg;
+};
+
+} // namespace kes::test

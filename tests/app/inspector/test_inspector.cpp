@@ -1,0 +1,487 @@
+// The inspector shows the rows of the one selected object and writes every edit back to it
+// at once: position and size in panel pixels (never growing an object the user did not
+// resize), choices from drop-down lists, spin buttons and typed values within their limits;
+// a value it can not take is refused with a message, and each write marks the project
+// modified. Static texts and numeric displays are read and written in full.
+#include "inspectortest.h"
+
+#include "objects/tactbmp.h"
+#include "objects/tlight.h"
+#include "objects/tlxadvdevbmp.h"
+#include "objects/tlxbtn.h"
+#include "objects/tlxdevbmp.h"
+#include "objects/tlxgetval.h"
+#include "objects/tlxpage.h"
+#include "objects/tlxval.h"
+#include "objects/tmetrol.h"
+#include "objects/tmsgtxt.h"
+#include "objects/trtc.h"
+#include "objects/tstbmp.h"
+#include "objects/tsttxt.h"
+#include "objects/tvrgbmp.h"
+
+#include "app/inspector/propdb.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFontDialog>
+
+#include <sqlite3.h>
+
+#include <filesystem>
+
+using namespace kes;
+using kes::test::BinDir;
+using kes::test::InspectorTest;
+
+namespace
+{
+
+// An object of the kind. Kinds whose rows are not read yet are shown through a bare object
+// carrying that kind code.
+std::unique_ptr<TLxObj> MakeKind(int kind)
+{
+    switch (kind) {
+    case 1:
+        return std::make_unique<TStTxt>();
+    case 2:
+        return std::make_unique<TLxVal>();
+    case 3:
+        return std::make_unique<TLxDevBmp>();
+    case 4:
+        return std::make_unique<TVrgBmp>();
+    case 5:
+        return std::make_unique<TStBmp>();
+    case 6:
+        return std::make_unique<TActBmp>();
+    case 11:
+        return std::make_unique<TLxPage>();
+    case 12:
+        return std::make_unique<TMsgTxt>();
+    case 13:
+        return std::make_unique<TLxBtn>();
+    case 16:
+        return std::make_unique<TRtc>();
+    case 18:
+        return std::make_unique<TLight>();
+    case 19:
+        return std::make_unique<TMetrol>();
+    case 20:
+        return std::make_unique<TLxGetVal>();
+    case 21:
+        return std::make_unique<TLxAdvDevBmp>();
+    default: {
+        auto obj = std::make_unique<TLxObj>();
+        obj->SetObjType(static_cast<TLxObjType>(kind));
+        obj->OWidth = obj->Width = 32;
+        obj->OHeight = obj->Height = 16;
+        return obj;
+    }
+    }
+}
+
+} // namespace
+
+TEST_F(InspectorTest, ShowsOnlyOneObjectOfAnEditedPage)
+{
+    TLxVal val;
+    auto geom = MakeKind(17);
+    struct Case {
+        const char* what;
+        int mode;
+        TLxObj* obj;
+        int selected;
+        bool shown;
+    } cases[] = {
+        { "nothing selected", 3, nullptr, 0, false },
+        { "one object", 3, &val, 1, true },
+        { "two objects", 3, &val, 2, false },
+        { "a geometric figure", 3, geom.get(), 1, false },
+        { "a user-menu page", 2, &val, 1, false },
+        { "the start-up screen", 1, &val, 1, true },
+    };
+    for (const Case& c : cases) {
+        source.mode = c.mode;
+        Select(c.obj, c.selected);
+        EXPECT_EQ(Grid().isVisible(), c.shown) << c.what;
+        EXPECT_EQ(dlg->ShownObj, c.shown ? c.obj : nullptr) << c.what;
+        EXPECT_EQ(Grid().PropCount() > 0, c.shown) << c.what;
+    }
+    source.mode = 3;
+    Select(&val);
+    EXPECT_EQ(Grid().Row(), 0);
+    EXPECT_EQ(Grid().Col(), 1);
+    EXPECT_EQ(dlg->windowTitle(), "Object Inspector");
+}
+
+TEST_F(InspectorTest, EveryKindShowsTheRowsOfItsTable)
+{
+    for (int kind = 1; kind <= 21; ++kind) {
+        if (kind == 17)
+            continue;
+        auto obj = MakeKind(kind);
+        Select(obj.get());
+        const auto layout = ExpectedPropLayout(kind);
+        ASSERT_EQ(Grid().PropCount(), static_cast<int>(layout.size())) << "kind " << kind;
+        for (int i = 0; i < Grid().PropCount(); ++i)
+            EXPECT_EQ(Grid().Prop(i)->PropType, layout[static_cast<std::size_t>(i)]) << "kind " << kind << " row " << i;
+        EXPECT_TRUE(Grid().isVisible()) << "kind " << kind;
+        // The position group starts closed: its caption line, then the kind's own rows.
+        EXPECT_EQ(Grid().Cells(0, 0), "Position");
+        EXPECT_GT(Grid().RowCount(), 0);
+        EXPECT_EQ(prompt.shown.size(), 0u) << "kind " << kind;
+        Select(nullptr);
+    }
+}
+
+TEST_F(InspectorTest, CaptionsFollowTheLanguage)
+{
+    TLxVal val;
+    Select(&val);
+    const int rows = Grid().PropCount();
+    const QString english = Grid().Prop(8)->Name;
+    state.LangIndex = LangCht;
+    Select(&val);
+    EXPECT_EQ(Grid().PropCount(), rows);
+    EXPECT_NE(Grid().Prop(8)->Name, english);
+    EXPECT_EQ(static_cast<TPropVal*>(Grid().Prop(8))->GetValue(), val.RefStation);
+    state.LangIndex = LangEng;
+    LoadMessageTable(LangEng);
+}
+
+TEST_F(InspectorTest, PositionRowsInPanelPixels)
+{
+    TLxVal val;
+    val.Left = 10;
+    val.Top = 20;
+    val.SetObjSize(2); // Left 20, Top 40, 96 x 32 screen pixels
+    Select(&val);
+    OpenPositionGroup();
+    ASSERT_EQ(Grid().RowCount(), 5 + 11); // memory row hidden
+    const auto value = [&](int row) { return static_cast<TPropVal*>(Grid().Prop(row))->GetValue(); };
+    EXPECT_EQ(value(1), 10);
+    EXPECT_EQ(value(2), 20);
+    EXPECT_EQ(value(3), 48);
+    EXPECT_EQ(value(4), 16);
+
+    Type(1, "11");
+    EXPECT_EQ(val.Left, 22);
+    EXPECT_EQ(source.modified, 1);
+    EXPECT_GE(source.changed, 1);
+    EXPECT_GE(source.textClicks, 1);
+    // Beyond the editing area: the object stops at the right edge (512 / 2 - 48 = 208).
+    Type(1, "500");
+    EXPECT_EQ(val.Left, 416);
+    EXPECT_EQ(Grid().Cells(1, Line(1)), "208");
+    // A size of one panel pixel is allowed.
+    Type(3, "1");
+    EXPECT_EQ(val.OWidth, 2);
+    Type(4, "0");
+    EXPECT_EQ(val.OHeight, 2);
+    EXPECT_EQ(source.modified, 4);
+}
+
+TEST_F(InspectorTest, AnEditNeverMovesOrResizesWhatTheUserDidNotChange)
+{
+    TLxVal small; // smaller than the position rows could once show
+    small.SetWidth(3);
+    small.SetHeight(2);
+    TLxVal past; // partly past the right and bottom edges of the 512 x 256 page
+    past.Left = 500;
+    past.Top = 250;
+    for (TLxVal* val : { &small, &past }) {
+        const int left = val->Left, top = val->Top, w = val->OWidth, h = val->OHeight;
+        Select(val);
+        Type(8, "7"); // station
+        EXPECT_EQ(val->RefStation, 7);
+        EXPECT_EQ(val->Left, left);
+        EXPECT_EQ(val->Top, top);
+        EXPECT_EQ(val->OWidth, w);
+        EXPECT_EQ(val->OHeight, h);
+    }
+}
+
+TEST_F(InspectorTest, SpinButtonsStepWithinTheLimits)
+{
+    TLxVal val;
+    val.RefStation = 254;
+    Select(&val);
+    ClickZone(8, true);
+    EXPECT_EQ(val.RefStation, 255);
+    EXPECT_EQ(Grid().BtnPressed, 0); // released with the click
+    ClickZone(8, true);
+    EXPECT_EQ(val.RefStation, 255);
+    ClickZone(8, false);
+    EXPECT_EQ(val.RefStation, 254);
+    EXPECT_EQ(source.modified, 3);
+}
+
+TEST_F(InspectorTest, DropDownListChoosesAValue)
+{
+    TLxVal val;
+    Select(&val);
+    // A click beside the button opens nothing.
+    ClickValue(9);
+    EXPECT_FALSE(dlg->DropList->isVisible());
+    ClickZone(9);
+    ASSERT_TRUE(dlg->DropList->isVisible());
+    EXPECT_EQ(dlg->DropList->count(), 6);
+    EXPECT_EQ(dlg->DropList->item(2)->text(), Msg(155));
+    EXPECT_EQ(dlg->DropList->geometry().top(), Cell(9).bottom() + 1);
+    EXPECT_EQ(Grid().BtnPressed, 1);
+    dlg->DropListClick(2);
+    EXPECT_EQ(val.ObjFrame, 2);
+    EXPECT_FALSE(dlg->DropList->isVisible());
+    EXPECT_EQ(Grid().BtnPressed, 0);
+    EXPECT_EQ(Grid().Cells(1, Line(9)), Msg(155));
+    EXPECT_EQ(source.modified, 1);
+
+    // A long list is cut at the grid's bottom: room for two items below the format row.
+    const int room = Grid().viewport()->height() - (Cell(13).bottom() + 1);
+    dlg->resize(dlg->width(), dlg->height() - room + 40);
+    QApplication::processEvents();
+    ASSERT_LT(Cell(13).bottom(), Grid().viewport()->height());
+    ClickZone(13);
+    ASSERT_TRUE(dlg->DropList->isVisible());
+    EXPECT_EQ(dlg->DropList->geometry().bottom(), Grid().viewport()->height() - 1);
+}
+
+TEST_F(InspectorTest, TypedNumbersAreClampedOrRefusedWithAMessage)
+{
+    TLxVal val;
+    val.RefStation = 3;
+    Select(&val);
+    Type(8, "300");
+    EXPECT_EQ(val.RefStation, 255);
+    EXPECT_EQ(Grid().Cells(1, Line(8)), "255");
+    EXPECT_FALSE(dlg->EdtTxt->isVisible());
+
+    Type(8, "abc");
+    EXPECT_EQ(val.RefStation, 255);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0], "Station Setting Error!!");
+    EXPECT_TRUE(dlg->EdtTxt->isVisible()); // stays for a correction
+    EXPECT_EQ(source.modified, 1);
+}
+
+TEST_F(InspectorTest, OutOfRangeNumberTextIsRefusedWithTheMessage)
+{
+    // A curve's limits are numbers typed as text, 16-bit unsigned until its reader limits them.
+    auto curve = MakeKind(14);
+    Select(curve.get());
+    const QString before = Grid().Cells(1, Line(9));
+    Type(9, "70000");
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0], Grid().Prop(9)->Name + " " + Msg(5));
+    EXPECT_EQ(Grid().Cells(1, Line(9)), before);
+    EXPECT_TRUE(dlg->EdtTxt->isVisible());
+    EXPECT_EQ(source.modified, 0);
+}
+
+TEST_F(InspectorTest, DeviceAddressGoesThroughTheCodec)
+{
+    TLxVal val;
+    Select(&val);
+    val.DevAddrCode = 0x4000 + 96; // D96 of the shipped controller 87
+    dlg->ObjToProp();
+    EXPECT_EQ(Grid().Cells(1, Line(6)), "D96");
+    Type(6, "d100");
+    EXPECT_EQ(val.DevAddrCode, 0x4064);
+    EXPECT_EQ(val.DevText, "D100");
+    EXPECT_EQ(Grid().Cells(1, Line(6)), "D100");
+    // An address the controller lacks changes nothing and says nothing.
+    Type(6, "Q5");
+    EXPECT_EQ(val.DevAddrCode, 0x4064);
+    EXPECT_EQ(Grid().Cells(1, Line(6)), "D100");
+    EXPECT_TRUE(prompt.shown.empty());
+
+    // The panel-memory choice puts the first panel word in, and back the default word.
+    auto& memory = *static_cast<TPropComboTxt*>(Grid().Prop(5));
+    memory.ItemIndex = 1;
+    dlg->PropToObj();
+    EXPECT_EQ(val.RefIntMem, 1);
+    EXPECT_EQ(val.DevAddrCode, 0x30000);
+    EXPECT_EQ(val.DevText, "@V0");
+    memory.ItemIndex = 0;
+    dlg->PropToObj();
+    EXPECT_EQ(val.RefIntMem, 0);
+    EXPECT_EQ(val.DevAddrCode, model->DefWordCode);
+    EXPECT_EQ(val.DevText, "D0");
+}
+
+TEST_F(InspectorTest, NumericDisplayDigitsFollowFormatAndWidth)
+{
+    TLxVal val;
+    Select(&val);
+    const auto combo = [&](int row) -> TPropComboTxt& { return *static_cast<TPropComboTxt*>(Grid().Prop(row)); };
+    const auto spin = [&](int row) -> TPropVal& { return *static_cast<TPropVal*>(Grid().Prop(row)); };
+
+    // Format 0, one word, 2 decimals: 1 to 3 integer digits; 4 integer digits: 0 to 1 decimals.
+    val.DecNum = 2;
+    val.IntNum = 3;
+    dlg->ObjToProp();
+    EXPECT_EQ(spin(15).GetMax(), 3);
+    val.DecNum = 0;
+    val.IntNum = 4;
+    dlg->ObjToProp();
+    EXPECT_EQ(spin(16).GetMax(), 1);
+
+    // Two words in the same format keep the digits.
+    combo(14).ItemIndex = 1;
+    dlg->PropToObj();
+    EXPECT_EQ(val.ValLen, 1);
+    EXPECT_EQ(val.IntNum, 4);
+    // Another format resets them: hexadecimal on two words has 8 digits, no decimals.
+    combo(13).ItemIndex = 2;
+    dlg->PropToObj();
+    EXPECT_EQ(val.ValType, 2);
+    EXPECT_EQ(val.IntNum, 8);
+    EXPECT_EQ(val.DecNum, 0);
+    EXPECT_FALSE(spin(16).IsVisible());
+    combo(14).ItemIndex = 0;
+    combo(13).ItemIndex = 0;
+    dlg->PropToObj();
+    EXPECT_EQ(val.IntNum, 5);
+
+    // The seventh choice is the floating format: two words, width row hidden.
+    combo(13).ItemIndex = 6;
+    dlg->PropToObj();
+    EXPECT_EQ(val.ValType, 7);
+    EXPECT_EQ(val.ValLen, 1);
+    EXPECT_EQ(combo(13).ItemIndex, 6);
+    EXPECT_FALSE(combo(14).IsVisible());
+    EXPECT_FALSE(combo(12).IsVisible());
+
+    // A binary display keeps its bit count through an edit of another row.
+    val.ValType = 5;
+    val.ValLen = 0;
+    val.IntNum = 16;
+    dlg->ObjToProp();
+    Type(8, "9");
+    EXPECT_EQ(val.IntNum, 16);
+    EXPECT_EQ(val.RefStation, 9);
+}
+
+TEST_F(InspectorTest, StaticTextRowsAndTheFontDialog)
+{
+    TStTxt txt;
+    txt.SetStatic_Txt({ "Hello" }, TFont {});
+    Select(&txt);
+    EXPECT_EQ(Grid().Cells(1, Line(6)), Msg(159 + txt.TxtDir));
+    EXPECT_EQ(Grid().Cells(1, Line(9)), "{Font:MS Sans Serif,8}");
+    Choose(6, 1);
+    EXPECT_EQ(txt.TxtDir, 1);
+    Choose(7, 2);
+    EXPECT_EQ(txt.TxtHPos, 2);
+    Choose(8, 1);
+    EXPECT_EQ(txt.TxtVPos, 1);
+
+    // The font chosen in the dialog reaches the object's picture font.
+    prompt.onExec = [](QDialog& d) {
+        auto& fonts = dynamic_cast<QFontDialog&>(d);
+        QFont f = fonts.currentFont();
+        f.setPointSize(14);
+        fonts.setCurrentFont(f);
+        fonts.accept();
+    };
+    ClickZone(9);
+    EXPECT_EQ(prompt.execCount, 1);
+    EXPECT_EQ(txt.Picture.Canvas()->Font.Size, 14);
+    EXPECT_FALSE(txt.Picture.Canvas()->Font.Name.empty());
+    EXPECT_TRUE(Grid().Cells(1, Line(9)).endsWith(",14}"));
+    // A cancelled dialog changes nothing.
+    prompt.onExec = nullptr;
+    const int modified = source.modified;
+    ClickZone(9);
+    EXPECT_EQ(txt.Picture.Canvas()->Font.Size, 14);
+    EXPECT_EQ(source.modified, modified);
+}
+
+TEST_F(InspectorTest, StaticPictureLoadsOnlyAnotherExistingFile)
+{
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kes_insp_bmp";
+    std::filesystem::create_directories(dir);
+    const QString file = QString::fromStdString((dir / "pic.bmp").string());
+    QImage img(20, 10, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    ASSERT_TRUE(img.save(file, "BMP"));
+
+    TStBmp bmp; // a new picture has no file
+    Select(&bmp);
+    EXPECT_EQ(Grid().Cells(1, Line(5)), "[Bitmap]");
+    prompt.onExec = [&](QDialog& d) {
+        auto& files = dynamic_cast<QFileDialog&>(d);
+        files.selectFile(file);
+        static_cast<QDialog&>(files).accept();
+    };
+    ClickZone(5);
+    EXPECT_EQ(bmp.Picture.Width(), 20);
+    EXPECT_EQ(bmp.Picture.Height(), 10);
+    EXPECT_EQ(bmp.FileName, QStringToAnsi(file));
+    EXPECT_EQ(Grid().Cells(1, Line(5)), "[" + file + "]");
+
+    // The same file again (changed on disk) or an edit of another row does not reload it.
+    img = QImage(30, 30, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    ASSERT_TRUE(img.save(file, "BMP"));
+    OpenPositionGroup();
+    Type(2, "3");
+    EXPECT_EQ(bmp.Picture.Width(), 20);
+    ClickZone(5);
+    EXPECT_EQ(bmp.Picture.Width(), 20);
+    // A file that no longer exists changes nothing.
+    static_cast<TPropBmpDlg*>(Grid().Prop(5))->FileName = QString::fromStdString((dir / "gone.bmp").string());
+    dlg->PropToObj();
+    EXPECT_EQ(bmp.Picture.Width(), 20);
+    EXPECT_EQ(bmp.FileName, QStringToAnsi(file));
+    std::filesystem::remove_all(dir);
+}
+
+TEST_F(InspectorTest, DamagedTableIsRefusedWithAMessage)
+{
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kes_insp_db";
+    std::filesystem::create_directories(dir);
+    std::filesystem::copy_file(
+        BinDir() + "objenu.mdb", dir / "objenu.mdb", std::filesystem::copy_options::overwrite_existing);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open((dir / "objenu.mdb").string().c_str(), &db), SQLITE_OK);
+    sqlite3_exec(db, "DELETE FROM ObjVal WHERE PropID = 17; DROP TABLE ObjTxt", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    state.AppDir = dir.string() + "/";
+
+    for (int kind : { 2, 1 }) {
+        auto obj = MakeKind(kind);
+        Select(obj.get());
+        EXPECT_FALSE(Grid().isVisible()) << kind;
+        EXPECT_EQ(Grid().PropCount(), 0) << kind;
+        EXPECT_EQ(dlg->ShownObj, nullptr) << kind;
+        dlg->PropToObj(); // nothing to write, nothing touched
+        ASSERT_FALSE(prompt.shown.empty());
+        EXPECT_TRUE(prompt.shown.back().startsWith(Msg(307))) << prompt.shown.back().toStdString();
+    }
+    EXPECT_EQ(source.modified, 0);
+    state.AppDir = BinDir();
+    std::filesystem::remove_all(dir);
+}
+
+TEST_F(InspectorTest, ColumnSplitterKeepsBothColumnsUsable)
+{
+    TLxVal val;
+    Select(&val);
+    auto* vp = Grid().viewport();
+    const auto drag = [&](int from, int to) {
+        QTest::mouseMove(vp, QPoint(from, 5));
+        dlg->AdvStrGridMouseMove({}, from, 5);
+        QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(from, 5));
+        dlg->AdvStrGridMouseMove({}, to, 5);
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(to, 5));
+    };
+    Grid().SetColWidths(0, 25);
+    const int right = Grid().ColWidths(1);
+    drag(25, 10); // narrower than 26: no further left
+    EXPECT_EQ(Grid().ColWidths(0), 25);
+    drag(25, 60); // to the right still works
+    EXPECT_EQ(Grid().ColWidths(0), 60);
+    EXPECT_EQ(Grid().ColWidths(1), right - 35);
+    EXPECT_FALSE(dlg->ColDrag);
+}
