@@ -1,0 +1,5 @@
+# Tests of the drawn kinds: geometry, scale, bar graph, the two meters and the curves.
+kes_add_test(test_objects_shapes
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/test_tgeom.cpp
+  LIBS LxObject)
