@@ -2,4 +2,6 @@
 kes_add_test(test_objects_shapes
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/test_tgeom.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/test_tscale.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/test_tprogbar.cpp
   LIBS LxObject)
