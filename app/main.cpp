@@ -1,6 +1,7 @@
 // Kestrova: the panel design tool.
 #include "app/shell/startup.h"
 #include "app/shell/tkhm.h"
+#include "app/shell/tlogo.h"
 #include "platform/codepage.h"
 
 #include <QApplication>
@@ -18,6 +19,9 @@ int main(int argc, char** argv)
         kes::StartUp(options);
         Khm->show();
         Khm->activateWindow();
+        // The splash stays in front of the main window until it goes.
+        if (Logo)
+            Logo->raise();
         const int rc = QApplication::exec();
         delete Khm;
         return rc;

@@ -131,6 +131,9 @@ void TLxType::FormShow()
     FileName_Txt->setText(kes::AnsiToQString(khm_->PrjName));
     MMIType_Box->setCurrentIndex(khm_->PanelModelIndex < MMIType_Box->count() ? khm_->PanelModelIndex : -1);
     cbDriverName->setCurrentIndex(khm_->DriverMode < cbDriverName->count() ? khm_->DriverMode : -1);
+    // Typing a name and pressing Enter is the quick way through.
+    FileName_Txt->setFocus();
+    FileName_Txt->selectAll();
 }
 
 void TLxType::FillModelsOfBrand(int brand)

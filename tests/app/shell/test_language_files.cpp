@@ -99,9 +99,10 @@ protected:
                 // An empty hint of a label stays empty without a key.
                 const bool labelHint = (k.componentClass == "TLabel" || k.componentClass == "TCheckBox")
                                     && k.key.size() > 5 && k.key.compare(k.key.size() - 5, 5, ".Hint") == 0;
-                if (!labelHint)
-                    EXPECT_TRUE(ini.ValueExists(k.section, k.key)) << CaptionFileName(lang) << ": [" << k.section
-                                                                    << "] " << k.key;
+                if (!labelHint) {
+                    EXPECT_TRUE(ini.ValueExists(k.section, k.key))
+                        << CaptionFileName(lang) << ": [" << k.section << "] " << k.key;
+                }
             }
         }
     }

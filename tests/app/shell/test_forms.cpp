@@ -1,0 +1,172 @@
+// The smaller forms and the language switch: the splash picture decodes through libjpeg and a
+// damaged picture leaves the splash blank; the about box takes its captions and icon; the
+// language menu re-captions the main window and reloads the message table; tool windows dock
+// into the left panel or float as the layout file says, and a closed one keeps its section.
+#include "shellfixture.h"
+
+#include "app/shell/jpegimage.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/startup.h"
+#include "app/shell/taboutbox.h"
+#include "app/shell/tkhm.h"
+#include "app/shell/translate.h"
+#include "platform/codepage.h"
+#include "platform/fileio.h"
+#include "platform/inifile.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QToolBar>
+
+namespace kes::test {
+namespace {
+
+class FormsTest : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        ShellFixture::SetUp();
+        StartupOptions o;
+        o.splashMillis = 0;
+        StartUp(o);
+    }
+    void TearDown() override
+    {
+        ShutDown();
+        ShellFixture::TearDown();
+    }
+};
+
+TEST_F(FormsTest, SplashPictureDecodesAndDamagedPicturesAreRefused)
+{
+    const QImage splash = LoadJpeg(Path("SplashPageZQ.jpg"));
+    ASSERT_FALSE(splash.isNull());
+    EXPECT_EQ(splash.size(), QSize(600, 460));
+
+    std::string whole = ReadFile("SplashPageZQ.jpg");
+    const struct {
+        const char* name;
+        std::string bytes;
+    } damaged[] = {
+        {"empty", ""},
+        {"not a picture", "GIF89a......"},
+        {"header only", whole.substr(0, 200)},
+        {"bad marker", std::string("\xff\xd8\xff\x01\x00\x02", 6)},
+    };
+    for (const auto& d : damaged) {
+        WriteFile("bad.jpg", d.bytes);
+        std::string error;
+        const QImage img = LoadJpeg(Path("bad.jpg"), &error);
+        // A truncated picture may still decode (libjpeg fills the rest); it must never crash.
+        if (std::string(d.name) != "header only") {
+            EXPECT_TRUE(img.isNull()) << d.name;
+            EXPECT_FALSE(error.empty()) << d.name;
+        }
+    }
+    std::string error;
+    EXPECT_TRUE(LoadJpeg(Path("missing.jpg"), &error).isNull());
+    EXPECT_FALSE(error.empty());
+}
+
+TEST_F(FormsTest, AboutBoxTakesItsCaptionsAndIcon)
+{
+    Khm->MmLangChtClick(LangChs);
+    TAboutBox box(Khm);
+    box.show();
+    EXPECT_EQ(box.OKButton->text(), QString::fromUtf8("确定"));
+    EXPECT_EQ(box.windowTitle(), QString::fromUtf8("关于 Kestrova"));
+    EXPECT_FALSE(box.ProgramIcon->pixmap().isNull());
+    EXPECT_EQ(box.size(), QSize(404, 118));
+}
+
+TEST_F(FormsTest, LanguageMenuSwitchesCaptionsAndMessages)
+{
+    Khm->AddRecentFile("/p/a.zqf");
+    Khm->RefreshRecentFileItems();
+    Khm->MmLangChtClick(LangCht);
+    EXPECT_EQ(Khm->LangIndex, LangCht);
+    EXPECT_EQ(Khm->Action("Mmfile")->text(), QString::fromUtf8("檔案(&F)"));
+    EXPECT_EQ(Khm->Action("TbSave")->toolTip(), QString::fromUtf8("儲存"));
+    EXPECT_EQ(Khm->EditToolBar->windowTitle(), QString::fromUtf8("標準"));
+    EXPECT_EQ(Msg(46), QString::fromUtf8("畫面編號"));
+    EXPECT_EQ(Khm->MsgTable[46], QStringToAnsi(QString::fromUtf8("畫面編號")));
+    EXPECT_TRUE(Khm->Action("MmLangCht")->isChecked());
+    EXPECT_FALSE(Khm->Action("MmLangEng")->isChecked());
+    // The recent-file items show their paths again after the captions were replaced.
+    EXPECT_EQ(Khm->Action("MmFile1")->text(), "/p/a.zqf");
+    EXPECT_TRUE(Khm->Action("MmFile1")->isVisible());
+
+    // Choosing the language in force changes nothing.
+    Khm->Action("MmFile1")->setText(QStringLiteral("marker"));
+    Khm->MmLangChtClick(LangCht);
+    EXPECT_EQ(Khm->Action("MmFile1")->text(), "marker");
+
+    Khm->MmLangChtClick(LangEng);
+    EXPECT_EQ(Khm->Action("Mmfile")->text(), "&File");
+    EXPECT_EQ(Msg(46), "Page number");
+}
+
+TEST_F(FormsTest, ToolWindowsDockOrFloatAsTheLayoutFileSays)
+{
+    int made = 0;
+    auto tool = [&](const char* name) {
+        return [&made, name] {
+            ++made;
+            auto* w = new QWidget;
+            w->setObjectName(QString::fromLatin1(name));
+            MarkForm(w);
+            w->resize(180, 200);
+            return w;
+        };
+    };
+    Khm->CreatePageTree = tool("FrameTreeView");
+    Khm->CreateObjInspector = tool("DlgProp");
+    Khm->show();
+    TIniFile ini(Khm->LocIniPath());
+    ini.WriteBool("TreeViewPage", "Location", false);
+    ini.WriteInteger("TreeViewPage", "Width", 220);
+    ini.WriteBool("ObjInspector", "Location", false);
+    Khm->Action("MmTreeView")->setChecked(true);
+    Khm->Action("MmObjInspector")->setChecked(true);
+    Khm->ShowPageTree(ini);
+    Khm->ShowObjInspector(ini);
+    ASSERT_EQ(made, 2);
+    // Both docked: the second below the first.
+    ASSERT_EQ(Khm->PanelTreeViewHost->count(), 2);
+    EXPECT_EQ(Khm->PanelTreeViewHost->widget(0), Khm->FrameTreeViewWin.data());
+    EXPECT_EQ(Khm->PanelTreeViewHost->widget(1), Khm->DlgPropWin.data());
+    EXPECT_FALSE(Khm->PanelTreeView->isHidden());
+
+    // Saving the layout removes the tool windows; with the page tree closed its section stays.
+    Khm->SaveLayout();
+    EXPECT_EQ(Khm->FrameTreeViewWin, nullptr);
+    EXPECT_EQ(Khm->DlgPropWin, nullptr);
+    EXPECT_TRUE(Khm->PanelTreeView->isHidden());
+    TIniFile saved(Khm->LocIniPath());
+    saved.WriteInteger("TreeViewPage", "Width", 4321);
+    ASSERT_TRUE(saved.UpdateFile());
+    TIniFile floating(Khm->LocIniPath());
+    floating.WriteBool("ObjInspector", "Location", true);
+    floating.WriteInteger("ObjInspector", "Left", 40);
+    floating.WriteInteger("ObjInspector", "Top", 50);
+    Khm->ShowObjInspector(floating);
+    ASSERT_NE(Khm->DlgPropWin, nullptr);
+    EXPECT_TRUE(Khm->DlgPropWin->isWindow());
+    EXPECT_EQ(Khm->DlgPropWin->geometry().topLeft(), QPoint(40, 50));
+    EXPECT_TRUE(Khm->PanelTreeView->isHidden());
+    ASSERT_TRUE(floating.UpdateFile());
+    Khm->SaveLayout();
+    EXPECT_EQ(TIniFile(Khm->LocIniPath()).ReadInteger("TreeViewPage", "Width", 0), 4321);
+
+    // An unchecked item removes its window.
+    Khm->ShowObjInspector(floating);
+    Khm->Action("MmObjInspector")->setChecked(false);
+    Khm->ShowObjInspector(floating);
+    EXPECT_EQ(Khm->DlgPropWin, nullptr);
+}
+
+} // namespace
+} // namespace kes::test
