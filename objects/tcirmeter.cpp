@@ -2,7 +2,7 @@
 #include "objects/tcirmeter.h"
 
 #include "objects/digtest.h"
-#include "objects/lxdial.h"
+#include "objects/lxshapekit.h"
 #include "objects/lxtextkit.h"
 
 #include <algorithm>
@@ -106,13 +106,11 @@ int TCirMeter::StrToIntDecValType(std::string_view text, int type, int)
 
 void TCirMeter::BmpRePaint()
 {
-    if (Picture.Width() < 1 || Picture.Height() < 1)
+    if (!kes::BeginPanelPicture(*this))
         return;
-    kes::ShrinkToPanel(*this);
     TCanvas& c = *Picture.Canvas();
     c.Pen = TPen{};
     c.Brush = TBrush{};
-    BmpClear();
     FontSet(fontsize);
 
     const int w = Picture.Width();

@@ -1,6 +1,7 @@
 // TGeom: placing a shape from the editor's drag or clicks, and drawing it.
 #include "objects/tgeom.h"
 
+#include "objects/lxshapekit.h"
 #include "objects/lxtextkit.h"
 
 #include <algorithm>
@@ -161,14 +162,10 @@ void TGeom::SetDrawType(TDrawType type)
 
 void TGeom::BmpRePaint()
 {
-    kes::ShrinkToPanel(*this);
-    // Start from white: a resized or re-oriented shape must not keep its old lines.
-    if (!Picture.Empty()) {
-        TCanvas& c = *Picture.Canvas();
-        const TBrush brush = c.Brush;
-        c.Brush = TBrush{};
-        c.FillRect(Rect(0, 0, Picture.Width(), Picture.Height()));
-        c.Brush = brush;
+    // From white: a resized or re-oriented shape must not keep its old lines.
+    if (!kes::BeginPanelPicture(*this)) {
+        Invalidate();
+        return;
     }
     switch (GeomType) {
     case GeomLine:

@@ -1,18 +1,24 @@
 // TProgBar: the preview and the bar for a value.
 #include "objects/tprogbar.h"
 
+#include "objects/lxshapekit.h"
 #include "objects/lxtextkit.h"
 
 #include <algorithm>
 
 namespace {
 
-// A black outline with white inside over the whole picture.
-void Outline(TCanvas& c, int w, int h)
+// Starts a redraw at panel resolution with a black outline, white inside, over the whole
+// picture; false when the picture is empty.
+bool BeginOutline(TLxObj& obj)
 {
+    if (!kes::BeginPanelPicture(obj))
+        return false;
+    TCanvas& c = *obj.Picture.Canvas();
     c.Pen = TPen{};
     c.Brush = TBrush{};
-    c.Rectangle(0, 0, w, h);
+    c.Rectangle(0, 0, obj.Picture.Width(), obj.Picture.Height());
+    return true;
 }
 
 } // namespace
@@ -38,13 +44,11 @@ void TProgBar::SetBarDir(std::uint8_t direction)
 
 void TProgBar::BmpRePaint()
 {
-    if (Picture.Width() < 1 || Picture.Height() < 1)
+    if (!BeginOutline(*this))
         return;
-    kes::ShrinkToPanel(*this);
     TCanvas& c = *Picture.Canvas();
     const int w = Picture.Width();
     const int h = Picture.Height();
-    Outline(c, w, h);
     c.Brush.Color = clBlack;
     switch (ProgBarDirect) {
     case 0:
@@ -82,13 +86,11 @@ std::uint32_t TProgBar::BarLength(std::uint32_t v, int extent) const
 void TProgBar::SetCurVal(std::uint32_t v)
 {
     CurVal = v;
-    if (Picture.Width() < 1 || Picture.Height() < 1)
+    if (!BeginOutline(*this))
         return;
-    kes::ShrinkToPanel(*this);
     TCanvas& c = *Picture.Canvas();
     const int w = Picture.Width();
     const int h = Picture.Height();
-    Outline(c, w, h);
     const bool vertical = ProgBarDirect == 0 || ProgBarDirect == 1;
     const int inside = std::max(0, (vertical ? h : w) - 2);
     // The bar lies inside the outline, one dot in from each side, and never leaves it.

@@ -1,7 +1,7 @@
 // TRectMeter: the face with its quarter-circle scale, and the needle over it.
 #include "objects/trectmeter.h"
 
-#include "objects/lxdial.h"
+#include "objects/lxshapekit.h"
 #include "objects/lxtextkit.h"
 
 #include <algorithm>
@@ -52,9 +52,8 @@ double TRectMeter::NeedleAngle(int v) const
 // (W - 8) / 2 whose centre is the needle's pivot.
 void TRectMeter::BmpRePaint()
 {
-    if (Picture.Width() < 1 || Picture.Height() < 1)
+    if (!kes::BeginPanelPicture(*this))
         return;
-    kes::ShrinkToPanel(*this);
     FontSet(fontsize);
     TCanvas& c = *Picture.Canvas();
     const int w = Picture.Width();

@@ -1,6 +1,7 @@
 // TScale: the ruler's ticks and numbers.
 #include "objects/tscale.h"
 
+#include "objects/lxshapekit.h"
 #include "objects/lxtextkit.h"
 
 #include <algorithm>
@@ -42,13 +43,11 @@ AnsiString TScale::LabelText(int r) const
 // end points.
 void TScale::BmpRePaint()
 {
-    if (Picture.Width() < 1 || Picture.Height() < 1)
+    if (!kes::BeginPanelPicture(*this))
         return;
-    kes::ShrinkToPanel(*this);
     TCanvas& c = *Picture.Canvas();
     c.Pen = TPen{};
     c.Brush = TBrush{};
-    BmpClear();
     FontSet(fontsize);
 
     const int w = Picture.Width();

@@ -1,11 +1,15 @@
 #pragma once
-// Drawing steps the two meters share: points on a dial by angle and distance, radial ticks,
-// and the plain stretched paint of a meter's picture.
+// Drawing steps the drawn kinds share: the start of a redraw at panel resolution, points
+// on a dial by angle and distance, radial ticks, and the plain stretched paint of a meter.
 #include "objects/tlxobj.h"
 
 #include <cmath>
 
 namespace kes {
+
+// Starts a redraw at panel resolution: crops the picture to panel pixels (its top-left
+// kept) and clears it white. False, with nothing changed, when the picture is empty.
+bool BeginPanelPicture(TLxObj& obj);
 
 // The point at angle t (radians; 0 points left, angles grow clockwise on the screen) and
 // distance r from (cx, cy), each coordinate truncated towards zero.
