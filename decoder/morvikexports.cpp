@@ -1,0 +1,128 @@
+// The library's entry points: thin C wrappers over the readers. Each bounds the record by
+// its stored length before a reader sees it, and no exception leaves the library.
+//
+// The exported names begin with an underscore and a capital, which C++ reserves, so the
+// functions carry their own names and the symbol names come from assembler labels.
+#include "decoder/morvik.h"
+#include "decoder/objread.h"
+#include "decoder/setrecread.h"
+#include "objects/tlxobj.h"
+
+#define KES_MORVIK_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+using kes::morvik::RecReader;
+
+// The record as its framing gives it, or an empty span when the stored length is
+// shorter than the minimum its kind needs.
+kes::ByteSpan Framed(const std::uint8_t* record, std::size_t minimum)
+{
+    const kes::ByteSpan rec = RecReader::Framed(record).Span();
+    if (rec.size() < minimum)
+        return {};
+    return rec;
+}
+
+template <typename F> int Guarded(F&& f)
+{
+    try {
+        return f();
+    } catch (...) {
+        return kes::kDecInternal;
+    }
+}
+
+// A setting record reader over its framed record.
+template <typename Rec, typename F> int SettingReader(Rec* dst, const std::uint8_t* record, F&& read)
+{
+    if (!dst || !record)
+        return kes::kDecBadArgument;
+    return Guarded([&] {
+        const kes::ByteSpan rec = Framed(record, kes::kRecHeadSize);
+        if (rec.empty())
+            return kes::kDecBadArgument;
+        return read(*dst, rec);
+    });
+}
+
+} // namespace
+
+KES_MORVIK_EXPORT int MvDataToLxObj(TLxObj*, const std::uint8_t*, int) __asm__("_DataToLxObj");
+KES_MORVIK_EXPORT int MvDatatoObjInfo(TLxObj*, const std::uint8_t*, int) __asm__("_DatatoObjInfo");
+KES_MORVIK_EXPORT int MvDataToPgJmp(PgJmpRec*, const std::uint8_t*, int) __asm__("_DataToPgJmp");
+KES_MORVIK_EXPORT int MvDataToPgFunKey(PgFunKeyRec*, const std::uint8_t*, int) __asm__("_DataToPgFunKey");
+KES_MORVIK_EXPORT int MvDataToPgSys(PgSysRec*, int, const std::uint8_t*, int) __asm__("_DataToPgSys");
+KES_MORVIK_EXPORT int MvDataToPgHide(PgHideRec*, const std::uint8_t*, int) __asm__("_DataToPgHide");
+KES_MORVIK_EXPORT int MvDataToPLCValSet(PLCValSetRec*, const std::uint8_t*, int) __asm__("_DataToPLCValSet");
+KES_MORVIK_EXPORT int MvDataToMacPowerOn(MacPowerOnRec*, const std::uint8_t*, int) __asm__("_DataToMacPowerOn");
+KES_MORVIK_EXPORT int MvDataToParaDataSet(ParaDataSetRec*, const std::uint8_t*, int) __asm__("_DataToParaDataSet");
+
+// The header alone (kind 17 reads its whole record itself).
+int MvDataToLxObj(TLxObj* object, const std::uint8_t* record, int position)
+{
+    if (!object || !record)
+        return kes::kDecBadArgument;
+    return Guarded([&] {
+        const kes::ByteSpan rec = Framed(record, kes::kObjRecMinSize);
+        if (rec.empty())
+            return kes::kDecTruncated;
+        if (object->ObjType == 17)
+            return kes::morvik::ReadObjRecord(*object, rec, static_cast<unsigned>(position));
+        RecReader r(rec);
+        return kes::morvik::ReadObjHeader(*object, r);
+    });
+}
+
+int MvDatatoObjInfo(TLxObj* object, const std::uint8_t* record, int position)
+{
+    if (!object || !record)
+        return kes::kDecBadArgument;
+    return Guarded([&] {
+        const kes::ByteSpan rec = Framed(record, kes::kObjRecMinSize);
+        if (rec.empty())
+            return kes::kDecTruncated;
+        return kes::morvik::ReadObjRecord(*object, rec, static_cast<unsigned>(position));
+    });
+}
+
+int MvDataToPgJmp(PgJmpRec* dst, const std::uint8_t* record, int)
+{
+    return SettingReader(dst, record, [](PgJmpRec& d, kes::ByteSpan rec) { return kes::morvik::ReadPgJmp(d, rec); });
+}
+
+int MvDataToPgFunKey(PgFunKeyRec* dst, const std::uint8_t* record, int)
+{
+    return SettingReader(dst, record,
+                         [](PgFunKeyRec& d, kes::ByteSpan rec) { return kes::morvik::ReadPgFunKey(d, rec); });
+}
+
+int MvDataToPgSys(PgSysRec* dst, int slot, const std::uint8_t* record, int)
+{
+    return SettingReader(dst, record,
+                         [slot](PgSysRec& d, kes::ByteSpan rec) { return kes::morvik::ReadPgSys(d, slot, rec); });
+}
+
+int MvDataToPgHide(PgHideRec* dst, const std::uint8_t* record, int)
+{
+    return SettingReader(dst, record,
+                         [](PgHideRec& d, kes::ByteSpan rec) { return kes::morvik::ReadPgHide(d, rec); });
+}
+
+int MvDataToPLCValSet(PLCValSetRec* dst, const std::uint8_t* record, int)
+{
+    return SettingReader(dst, record,
+                         [](PLCValSetRec& d, kes::ByteSpan rec) { return kes::morvik::ReadPLCValSet(d, rec); });
+}
+
+int MvDataToMacPowerOn(MacPowerOnRec* dst, const std::uint8_t* record, int)
+{
+    return SettingReader(dst, record,
+                         [](MacPowerOnRec& d, kes::ByteSpan rec) { return kes::morvik::ReadMacPowerOn(d, rec); });
+}
+
+int MvDataToParaDataSet(ParaDataSetRec* dst, const std::uint8_t* record, int)
+{
+    return SettingReader(dst, record,
+                         [](ParaDataSetRec& d, kes::ByteSpan rec) { return kes::morvik::ReadParaDataSet(d, rec); });
+}

@@ -1,0 +1,55 @@
+#pragma once
+// Readers of the page and system setting records. Each takes one record bounded by its
+// stored length and returns the bytes consumed, 0 for a record that belongs to another
+// key or slot, or a negative result (decoder/morvik.h); on failure the destination is
+// left as it was.
+#include "decoder/pgsetrec.h"
+#include "decoder/recreader.h"
+
+#include <cstdint>
+
+namespace kes::morvik {
+
+int ReadPgHide(PgHideRec& dst, ByteSpan rec);
+int ReadPgJmp(PgJmpRec& dst, ByteSpan rec);
+int ReadPgFunKey(PgFunKeyRec& dst, ByteSpan rec);
+int ReadPgSys(PgSysRec& dst, int slot, ByteSpan rec);
+int ReadPLCValSet(PLCValSetRec& dst, ByteSpan rec);
+int ReadMacPowerOn(MacPowerOnRec& dst, ByteSpan rec);
+int ReadParaDataSet(ParaDataSetRec& dst, ByteSpan rec);
+
+// The action tail of a function key (from offset 39) and of a button (from offset 63),
+// by button type:
+//
+//   type   bytes from the tail's start                                     tail size
+//   0-5    none                                                            0
+//   6      +0 kind (high nibble) + multi-state flag (low nibble)           1
+//   7      +0 value type, +1 width, +2 integer digits, +3 decimal digits,
+//          +4 u32 parameter A (maximum), +8 u32 parameter B (minimum)     12
+//   8      +0 value type, +1 width, +2 u32 parameter A (constant)         6
+//   9, 10  +0 value type, +1 width, +2 u16 parameter A (step),
+//          +4 u32 parameter B (bound)                                      8
+//   11     +0 u16 parameter A (target page)                                2
+//   12     none; like 11 the key has no device                             0
+struct KeyTail {
+    std::uint8_t Kind = 0x10; // 0x00 bit, 0x10 word, 0x20 low byte
+    bool SetsMultiFlag = false;
+    std::uint8_t MultiFlag = 0;
+    bool SetsValue = false;   // value type and width were read
+    std::uint8_t ValueType = 0;
+    std::uint8_t Width = 0;
+    bool SetsDigits = false;
+    std::uint8_t IntDigits = 0;
+    std::uint8_t DecDigits = 0;
+    bool SetsParamA = false;
+    std::int32_t ParamA = 0;
+    bool SetsParamB = false;
+    std::int32_t ParamB = 0;
+    bool NoDevices = false;   // types 11 and 12: the three addresses become -1
+};
+// Reads the tail of buttonType at off; false (reader failed) when it is cut off.
+bool ReadKeyTail(RecReader& r, std::size_t off, std::uint8_t buttonType, KeyTail& tail);
+// Bytes of that tail.
+std::size_t KeyTailSize(std::uint8_t buttonType);
+
+} // namespace kes::morvik
