@@ -177,7 +177,15 @@ ProjectError ParseProjectFile(ByteSpan f, ParsedProjectFile& out)
         return ProjectError::None;
     }
 
-    std::size_t pos = kPrjHeaderSize;
+    if (const ProjectError e = ReadChunks(f, kPrjHeaderSize, out.Chunks); e != ProjectError::None)
+        return e;
+    if (out.Chunks.empty() || out.Chunks.front().Start != 0)
+        return ProjectError::Damaged;
+    return ProjectError::None;
+}
+
+ProjectError ReadChunks(ByteSpan f, std::size_t pos, std::vector<ProjectChunk>& out)
+{
     while (pos < f.size()) {
         if (f.size() - pos < 8)
             return ProjectError::Damaged;
@@ -189,10 +197,8 @@ ProjectError ParseProjectFile(ByteSpan f, ParsedProjectFile& out)
             return ProjectError::Damaged;
         c.Bytes = f.subspan(pos, c.End - c.Start);
         pos += c.End - c.Start;
-        out.Chunks.push_back(c);
+        out.push_back(c);
     }
-    if (out.Chunks.empty() || out.Chunks.front().Start != 0)
-        return ProjectError::Damaged;
     return ProjectError::None;
 }
 
@@ -284,20 +290,14 @@ ProjectError ParseStartScreenFile(ByteSpan f, Bytes& data)
 {
     if (f.size() < kStaHeaderSize)
         return ProjectError::TooShort;
-    Bytes result;
-    std::size_t pos = kStaHeaderSize;
-    while (pos < f.size()) {
-        if (f.size() - pos < 8)
+    std::vector<ProjectChunk> chunks;
+    if (const ProjectError e = ReadChunks(f, kStaHeaderSize, chunks); e != ProjectError::None)
+        return e;
+    for (const ProjectChunk& c : chunks)
+        if (c.Start != 0)
             return ProjectError::Damaged;
-        const std::uint32_t start = U32(f, pos);
-        const std::uint32_t end = U32(f, pos + 4);
-        pos += 8;
-        if (start != 0 || end - start > f.size() - pos)
-            return ProjectError::Damaged;
-        result.assign(f.begin() + pos, f.begin() + pos + end);
-        pos += end;
-    }
-    data = std::move(result);
+    // The last chunk is the screen.
+    data = chunks.empty() ? Bytes() : Bytes(chunks.back().Bytes.begin(), chunks.back().Bytes.end());
     return ProjectError::None;
 }
 

@@ -75,6 +75,9 @@ std::string EncodeTitleFile(const ProjectDoc& doc);
 Bytes EncodeStartScreenFile(const PgDataStr& data);
 
 // ---- Reading
+// Chunks {u32 start, u32 end, end - start bytes} from pos to the end of the file; Damaged
+// when a chunk's head or bytes are cut off or its end lies below its start.
+ProjectError ReadChunks(ByteSpan file, std::size_t pos, std::vector<ProjectChunk>& out);
 // Checks: the file holds its header; the key setting is whole; every chunk's head and
 // bytes lie inside the file, its end is not below its start, the first chunk starts at 0.
 ProjectError ParseProjectFile(ByteSpan file, ParsedProjectFile& out);

@@ -1,5 +1,6 @@
 #include "app/project/usermenu.h"
 
+#include "app/project/prjfile.h"
 #include "app/project/prjio.h"
 
 namespace kes {
@@ -69,18 +70,11 @@ ProjectError ParseUserMenuFile(ByteSpan f, ParsedUserMenu& out)
     out.HmiUnitAddr = f[8];
     if (*GetU32le(f, kUserMenuHeadSize) != 0 || *GetU32le(f, kUserMenuHeadSize + 4) != 0)
         return ProjectError::Damaged;
-    std::size_t pos = kUserMenuHeadSize + 8;
-    while (pos < f.size()) {
-        if (f.size() - pos < 8)
-            return ProjectError::Damaged;
-        const std::uint32_t start = *GetU32le(f, pos);
-        const std::uint32_t end = *GetU32le(f, pos + 4);
-        pos += 8;
-        if (end < start || end - start > f.size() - pos)
-            return ProjectError::Damaged;
-        out.Screens.emplace_back(f.begin() + pos, f.begin() + pos + (end - start));
-        pos += end - start;
-    }
+    std::vector<ProjectChunk> chunks;
+    if (const ProjectError e = ReadChunks(f, kUserMenuHeadSize + 8, chunks); e != ProjectError::None)
+        return e;
+    for (const ProjectChunk& c : chunks)
+        out.Screens.emplace_back(c.Bytes.begin(), c.Bytes.end());
     return ProjectError::None;
 }
 
