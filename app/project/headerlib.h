@@ -1,8 +1,9 @@
 #pragma once
-// The decoder library bound for one header read: loaded by file name, its six header entry
-// points looked up, released when the binding ends. A missing library or entry point leaves
-// Decoders() incomplete, which the header reader treats as "nothing to read".
+// The decoder library bound for one header read, with its six header entry points. A
+// missing library or entry point leaves Decoders() incomplete, which the header reader
+// treats as "nothing to read".
 #include "app/project/imageheader.h"
+#include "app/project/morvikload.h"
 
 #include <string>
 
@@ -12,7 +13,6 @@ class HeaderLib {
 public:
     // Loads path, or the library beside the program when path is empty.
     explicit HeaderLib(const std::string& path = {});
-    ~HeaderLib();
     HeaderLib(const HeaderLib&) = delete;
     HeaderLib& operator=(const HeaderLib&) = delete;
 
@@ -20,7 +20,7 @@ public:
     const HeaderDecoders& Decoders() const { return dec_; }
 
 private:
-    void* handle_ = nullptr;
+    MorvikLib lib_;
     HeaderDecoders dec_;
 };
 
