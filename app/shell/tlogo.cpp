@@ -54,9 +54,9 @@ TLogo::TLogo(QWidget* owner)
     OverlayLabel(Image1, "Label1", QStringLiteral("Kestrova panel design tool"), 13, true)->move(24, 410);
     OverlayLabel(Image1, "Label3", QString(), 13, false);
     OverlayLabel(Image1, "Label4", QString(), 13, false);
-    // Near the lower right corner: "Version" above the number.
-    Label2->move(600 - 24 - Label2->width() - 60, 460 - 24 - 37 - Label2->height());
-    Label6->move(600 - 24 - Label6->width() - 8, 460 - 24 - Label6->height() - 12);
+    // Near the lower right corner: "Version" and the number on one baseline.
+    Label6->move(600 - 28 - Label6->width(), 460 - 30 - Label6->height());
+    Label2->move(Label6->x() - 8 - Label2->width(), Label6->y() + Label6->height() - Label2->height() - 5);
 
     if (QScreen* screen = this->screen())
         move(screen->geometry().center() - rect().center());

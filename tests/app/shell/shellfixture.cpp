@@ -1,5 +1,6 @@
 #include "shellfixture.h"
 
+#include "app/shell/startup.h"
 #include "platform/fileio.h"
 
 #include <QDir>
@@ -48,6 +49,20 @@ std::string ShellFixture::ReadFile(const std::string& name) const
     std::string text;
     ReadFileText(Path(name), text, nullptr);
     return text;
+}
+
+void StartedShell::SetUp()
+{
+    ShellFixture::SetUp();
+    StartupOptions o;
+    o.splashMillis = 0;
+    StartUp(o);
+}
+
+void StartedShell::TearDown()
+{
+    ShutDown();
+    ShellFixture::TearDown();
 }
 
 } // namespace kes::test

@@ -31,4 +31,11 @@ private:
     std::unique_ptr<ScopedPrompt> scoped_;
 };
 
+// The same with the program started in it (no splash): Khm and LxType exist.
+class StartedShell : public ShellFixture {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
 } // namespace kes::test

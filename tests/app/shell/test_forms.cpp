@@ -24,21 +24,7 @@
 namespace kes::test {
 namespace {
 
-class FormsTest : public ShellFixture {
-protected:
-    void SetUp() override
-    {
-        ShellFixture::SetUp();
-        StartupOptions o;
-        o.splashMillis = 0;
-        StartUp(o);
-    }
-    void TearDown() override
-    {
-        ShutDown();
-        ShellFixture::TearDown();
-    }
-};
+class FormsTest : public StartedShell {};
 
 TEST_F(FormsTest, SplashPictureDecodesAndDamagedPicturesAreRefused)
 {

@@ -75,20 +75,8 @@ TEST(LanguageFiles, EveryMessageNumberInTheSourcesHasATextInAllThreeLanguages)
 // The forms whose captions come from the caption files, made as the program makes them.
 using FormFactory = std::function<std::unique_ptr<QWidget>()>;
 
-class CaptionFiles : public ShellFixture {
+class CaptionFiles : public StartedShell {
 protected:
-    void SetUp() override
-    {
-        ShellFixture::SetUp();
-        StartupOptions o;
-        o.splashMillis = 0;
-        StartUp(o);
-    }
-    void TearDown() override
-    {
-        ShutDown();
-        ShellFixture::TearDown();
-    }
 
     void ExpectAllKeys(QWidget* form)
     {

@@ -14,21 +14,7 @@
 namespace kes::test {
 namespace {
 
-class MainWindowTest : public ShellFixture {
-protected:
-    void SetUp() override
-    {
-        ShellFixture::SetUp();
-        StartupOptions o;
-        o.splashMillis = 0;
-        StartUp(o);
-    }
-    void TearDown() override
-    {
-        ShutDown();
-        ShellFixture::TearDown();
-    }
-};
+class MainWindowTest : public StartedShell {};
 
 // Names the commands of later subsystems look up.
 const char* const kItems[] = {

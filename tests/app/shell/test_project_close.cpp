@@ -19,20 +19,8 @@
 namespace kes::test {
 namespace {
 
-class ProjectCloseTest : public ShellFixture {
+class ProjectCloseTest : public StartedShell {
 protected:
-    void SetUp() override
-    {
-        ShellFixture::SetUp();
-        StartupOptions o;
-        o.splashMillis = 0;
-        StartUp(o);
-    }
-    void TearDown() override
-    {
-        ShutDown();
-        ShellFixture::TearDown();
-    }
 
     // Answers the new-project form with a brand, a model of it, a panel model and a name.
     void ChooseInNewProjectForm(int brand, int model, int panel, const QString& name)
