@@ -235,25 +235,22 @@ void TDlgProp::DropListClick(int item)
     if (!row || item < 0 || item >= DropList->count())
         return;
     switch (row->PropType) {
-    case ptComboTxt: {
-        auto* c = static_cast<TPropComboTxt*>(row);
-        c->ItemIndex = item;
-        g.SetCells(1, DropRow, DropList->item(item)->text());
-        c->SetText(g.Cells(1, DropRow));
+    case ptComboTxt:
+        static_cast<TPropComboTxt*>(row)->ItemIndex = item;
         break;
-    }
-    case ptComboVal: {
-        auto* v = static_cast<TPropComboVal*>(row);
-        v->ItemIndex = item;
-        g.SetCells(1, DropRow, DropList->item(item)->text());
-        v->SetText(g.Cells(1, DropRow));
+    case ptComboVal:
+        static_cast<TPropComboVal*>(row)->ItemIndex = item;
         break;
-    }
     case ptComboBmp:
         static_cast<TPropComboBmp*>(row)->ItemIndex = item;
         break;
     default:
         return;
+    }
+    // A text or number list shows the chosen text at once.
+    if (row->PropType != ptComboBmp) {
+        g.SetCells(1, DropRow, DropList->item(item)->text());
+        row->SetText(g.Cells(1, DropRow));
     }
     g.BtnPressed = 0;
     PropToObj();
