@@ -6,16 +6,22 @@
 #include "inspectortest.h"
 
 #include "objects/tactbmp.h"
+#include "objects/tcirmeter.h"
+#include "objects/tgeom.h"
 #include "objects/tlight.h"
 #include "objects/tlxadvdevbmp.h"
 #include "objects/tlxbtn.h"
+#include "objects/tlxcurve.h"
 #include "objects/tlxdevbmp.h"
 #include "objects/tlxgetval.h"
 #include "objects/tlxpage.h"
 #include "objects/tlxval.h"
 #include "objects/tmetrol.h"
 #include "objects/tmsgtxt.h"
+#include "objects/tprogbar.h"
+#include "objects/trectmeter.h"
 #include "objects/trtc.h"
+#include "objects/tscale.h"
 #include "objects/tstbmp.h"
 #include "objects/tsttxt.h"
 #include "objects/tvrgbmp.h"
@@ -39,8 +45,7 @@ using kes::test::InspectorTest;
 namespace
 {
 
-// An object of the kind. Kinds whose rows are not read yet are shown through a bare object
-// carrying that kind code.
+// A new object of the kind.
 std::unique_ptr<TLxObj> MakeKind(int kind)
 {
     switch (kind) {
@@ -56,14 +61,28 @@ std::unique_ptr<TLxObj> MakeKind(int kind)
         return std::make_unique<TStBmp>();
     case 6:
         return std::make_unique<TActBmp>();
+    case 7:
+        return std::make_unique<TScale>();
+    case 8:
+        return std::make_unique<TProgBar>();
+    case 9:
+        return std::make_unique<TCirMeter>();
+    case 10:
+        return std::make_unique<TRectMeter>();
     case 11:
         return std::make_unique<TLxPage>();
     case 12:
         return std::make_unique<TMsgTxt>();
     case 13:
         return std::make_unique<TLxBtn>();
+    case 14:
+        return std::make_unique<TLxCurve>();
+    case 15:
+        return std::make_unique<TLxXyCurve>();
     case 16:
         return std::make_unique<TRtc>();
+    case 17:
+        return std::make_unique<TGeom>();
     case 18:
         return std::make_unique<TLight>();
     case 19:
@@ -72,13 +91,8 @@ std::unique_ptr<TLxObj> MakeKind(int kind)
         return std::make_unique<TLxGetVal>();
     case 21:
         return std::make_unique<TLxAdvDevBmp>();
-    default: {
-        auto obj = std::make_unique<TLxObj>();
-        obj->SetObjType(static_cast<TLxObjType>(kind));
-        obj->OWidth = obj->Width = 32;
-        obj->OHeight = obj->Height = 16;
-        return obj;
-    }
+    default:
+        return nullptr;
     }
 }
 
@@ -268,7 +282,7 @@ TEST_F(InspectorTest, TypedNumbersAreClampedOrRefusedWithAMessage)
 
 TEST_F(InspectorTest, OutOfRangeNumberTextIsRefusedWithTheMessage)
 {
-    // A curve's limits are numbers typed as text, 16-bit unsigned until its reader limits them.
+    // A curve's limits are numbers typed as text; the row takes 16-bit unsigned numbers.
     auto curve = MakeKind(14);
     Select(curve.get());
     const QString before = Grid().Cells(1, Line(9));
