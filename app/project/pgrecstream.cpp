@@ -104,8 +104,13 @@ ObjWriter WriterOf(TLxObjType kind)
     case 4: return VrgBmpChx;
     case 5: return StBmpChx;
     case 6: return ActBmpChx;
+    case 7: return ScaleChx;
+    case 8: return ProgBarChx;
+    case 9: return CirMeterChx;
     case 12: return MsgTxtChx;
     case 13: return LxBtnChx;
+    case 14: return LxCurveChx;
+    case 15: return LxXyCurveChx;
     case 16: return RtcChx;
     case 18: return LightChx;
     case 19: return MetrolChx;
