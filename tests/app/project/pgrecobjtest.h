@@ -81,6 +81,16 @@ std::unique_ptr<T> Placed()
     return obj;
 }
 
+// Placed, with SetRef's reference and the fourth byte 5A.
+template <typename T>
+std::unique_ptr<T> WithRef()
+{
+    auto obj = Placed<T>();
+    SetRef(*obj);
+    obj->ExtraByte = 0x5A;
+    return obj;
+}
+
 // Appends hex text, then raw bytes, to a body under construction.
 struct Body {
     Bytes bytes;
@@ -132,6 +142,11 @@ inline void ExpectRecord(const ObjCase& c)
         EXPECT_EQ(ToHex(out), ToHex(expected)) << c.name << " mode " << mode;
     }
 }
+
+// The layout tests of every kind: one table of cases per group of kinds, each instantiated
+// over this fixture (the test itself is defined once).
+class ObjRecord : public ::testing::TestWithParam<ObjCase> {};
+inline std::string CaseName(const ::testing::TestParamInfo<ObjCase>& info) { return info.param.name; }
 
 // The bytes a packer writes into a buffer of size bytes.
 template <typename Pack>

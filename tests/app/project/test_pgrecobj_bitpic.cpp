@@ -15,17 +15,10 @@ namespace {
 using test::Body;
 using test::kRef;
 using test::ObjCase;
+using test::ObjRecord;
 using test::Placed;
 using test::SetRef;
-
-template <typename T>
-std::unique_ptr<T> WithRef()
-{
-    auto obj = Placed<T>();
-    SetRef(*obj);
-    obj->ExtraByte = 0x5A;
-    return obj;
-}
+using test::WithRef;
 
 std::unique_ptr<TLxObj> MultiRange(std::uint8_t varBounds)
 {
@@ -131,12 +124,7 @@ const ObjCase kCases[] = {
     {"Lamp", [] { return Lamp(); }, LampBody},
 };
 
-class BitPictureKindRecord : public ::testing::TestWithParam<ObjCase> {};
-
-TEST_P(BitPictureKindRecord, StoresItsLayout) { test::ExpectRecord(GetParam()); }
-
-INSTANTIATE_TEST_SUITE_P(Layouts, BitPictureKindRecord, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(BitPictureKinds, ObjRecord, ::testing::ValuesIn(kCases), test::CaseName);
 
 } // namespace
 } // namespace kes

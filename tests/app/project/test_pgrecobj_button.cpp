@@ -10,6 +10,7 @@ namespace {
 using test::Body;
 using test::kRef;
 using test::ObjCase;
+using test::ObjRecord;
 using test::Placed;
 using test::SetRef;
 
@@ -84,12 +85,7 @@ const ObjCase kCases[] = {
      [](TLxObj& o) { return ButtonBody(o, kReadOff, kNotifyOff, "FF", ""); }},
 };
 
-class ButtonRecord : public ::testing::TestWithParam<ObjCase> {};
-
-TEST_P(ButtonRecord, StoresItsLayout) { test::ExpectRecord(GetParam()); }
-
-INSTANTIATE_TEST_SUITE_P(Layouts, ButtonRecord, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Button, ObjRecord, ::testing::ValuesIn(kCases), test::CaseName);
 
 } // namespace
 } // namespace kes

@@ -17,18 +17,11 @@ namespace {
 using test::Body;
 using test::kRef;
 using test::ObjCase;
+using test::ObjRecord;
 using test::Placed;
 using test::SetRef;
+using test::WithRef;
 using test::ToHex;
-
-template <typename T>
-std::unique_ptr<T> WithRef()
-{
-    auto obj = Placed<T>();
-    SetRef(*obj);
-    obj->ExtraByte = 0x5A;
-    return obj;
-}
 
 template <typename T>
 std::unique_ptr<T> Curve()
@@ -99,12 +92,7 @@ const ObjCase kCases[] = {
      [](TLxObj&) { return (Body() << kRef << "01 02 23 FF F6 23 45 FF FF 02 03").bytes; }},
 };
 
-class ShapeKindRecord : public ::testing::TestWithParam<ObjCase> {};
-
-TEST_P(ShapeKindRecord, StoresItsLayout) { test::ExpectRecord(GetParam()); }
-
-INSTANTIATE_TEST_SUITE_P(Layouts, ShapeKindRecord, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(ShapeKinds, ObjRecord, ::testing::ValuesIn(kCases), test::CaseName);
 
 // A page of one object of every kind with a record: both modes give the same stream but
 // for the geometry object's band bytes, which memory mode stores last byte first.

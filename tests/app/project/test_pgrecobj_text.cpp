@@ -15,6 +15,7 @@ namespace {
 
 using test::Body;
 using test::ObjCase;
+using test::ObjRecord;
 using test::kRef;
 using test::Placed;
 using test::SetRef;
@@ -166,12 +167,9 @@ const ObjCase kCases[] = {
      }},
 };
 
-class TextKindRecord : public ::testing::TestWithParam<ObjCase> {};
+TEST_P(ObjRecord, StoresItsLayout) { test::ExpectRecord(GetParam()); }
 
-TEST_P(TextKindRecord, StoresItsLayout) { test::ExpectRecord(GetParam()); }
-
-INSTANTIATE_TEST_SUITE_P(Layouts, TextKindRecord, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(TextKinds, ObjRecord, ::testing::ValuesIn(kCases), test::CaseName);
 
 TEST(ObjRecord, ARecordPastItsLengthFieldIsLeftOut)
 {
