@@ -1,0 +1,55 @@
+#pragma once
+// What a settings dialog may touch of the program: the project state, the panel model with
+// its device-address codec, the active page and a few states of the main window's menus and
+// tool bars. The main window builds one per opening (MainDialogContext); tests build one
+// over a plain project state, a hand-made device table and a page without a window.
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class QWidget;
+class TLxObj;
+
+namespace kes {
+
+class LxTypeCore;
+class PageData;
+class ProjectState;
+
+struct DialogContext {
+    DialogContext(ProjectState& state, LxTypeCore& model) : State(state), Model(model) {}
+
+    ProjectState& State;
+    LxTypeCore& Model;
+    // The active page: its current object and its key flags; null when no page is active.
+    PageData* Page = nullptr;
+    // Pages of the project, the targets of a page change.
+    int PageCount = 0;
+    // The main menu's "redefine the Up and Down keys" item is ticked.
+    bool UpDownKeysEnabled = false;
+    // Caption of the main menu's button item as stored (accelerator marker included).
+    QString BtnMenuCaption;
+    // The main window's picture folder, shared by every picture choice; null: none kept.
+    std::string* BmpFolder = nullptr;
+
+    // Hint of the tool button of an object kind (the caption of the kind's dialog).
+    std::function<QString(int kind)> ToolHint;
+    // Refits the main window's state and text tools, and its font box, to an object.
+    std::function<void(TLxObj&)> ObjToolbarRefresh;
+    std::function<void(TLxObj&)> ObjFontBoxRefresh;
+    // The open-picture dialog: starts in folder, gives the chosen file and its folder.
+    // Empty: the standard file dialog through the prompt seam.
+    std::function<bool(QWidget* parent, const QString& folder, QString& file)> ChooseBitmapFile;
+
+    // An OK that stored something: the project is modified and needs compiling again.
+    void MarkModified();
+    QString ToolHintOf(int kind) const { return ToolHint ? ToolHint(kind) : QString(); }
+};
+
+// The context of the running program: the main window's project, the model form's codec,
+// the given page, and the menu and tool bar states as they are now.
+DialogContext MainDialogContext(PageData* page);
+
+} // namespace kes

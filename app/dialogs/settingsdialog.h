@@ -1,0 +1,99 @@
+#pragma once
+// The frame every settings dialog is built on: when it is shown it translates its captions
+// and loads its fields into the controls (LoadFields); OK checks the fields in the dialog's
+// order and stops at the first failure with one message (Validate), and only when every
+// check passed writes the fields back (Store), marks the project modified and closes.
+// Nothing reaches the edited object or record before that: Cancel leaves it as it was.
+#include "app/dialogs/dialogcontext.h"
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+#include <initializer_list>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace kes {
+
+// The first failing check of an OK: a message of the table, or a text composed of messages.
+struct Failure {
+    int msg = -1;
+    QString text;
+};
+// A control under its component name.
+template <class W>
+W* Named(W* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+inline Failure FailMsg(int n) { return Failure{n, {}}; }
+inline Failure FailText(const QString& text) { return Failure{-1, text}; }
+using Check = std::optional<Failure>;
+
+class SettingsDialog : public QDialog {
+public:
+    SettingsDialog(DialogContext& ctx, QWidget* owner, const char* formName);
+
+    DialogContext& Ctx() const { return ctx_; }
+
+    // The caption the opener gives (a tool button hint or a menu caption); it stands over
+    // the translated one.
+    void SetCaption(const QString& caption);
+
+    // Translates the captions and loads the fields; runs when the dialog is first shown.
+    void FormShow();
+    // Checks, stores, marks modified and closes; on a failure shows its message and stays.
+    void OkBtnClick();
+    void CancelBtnClick() { reject(); }
+
+    // Message n of the table in force.
+    static QString Msg(int n);
+    static void ShowFailure(const Failure& f);
+
+protected:
+    virtual void LoadFields() = 0;
+    virtual Check Validate() = 0;
+    virtual void Store() = 0;
+
+    void showEvent(QShowEvent* event) override;
+
+    // Controls under their component names, parented to parent.
+    QLabel* NewLabel(QWidget* parent, const char* name, const QString& text);
+    QLineEdit* NewEdit(QWidget* parent, const char* name);
+    QComboBox* NewCombo(QWidget* parent, const char* name, const QStringList& items);
+    QPushButton* NewButton(QWidget* parent, const char* name, const QString& text);
+    QCheckBox* NewCheck(QWidget* parent, const char* name, const QString& text);
+    QRadioButton* NewRadio(QWidget* parent, const char* name, const QString& text);
+    QGroupBox* NewGroup(QWidget* parent, const char* name, const QString& title);
+    // A group whose radio buttons are its items (translated as one radio group).
+    QGroupBox* NewRadioGroup(QWidget* parent, const char* name, const QString& title, const QStringList& items,
+                             const char* itemPrefix);
+
+private:
+    DialogContext& ctx_;
+    QString caption_;
+    bool shown_ = false;
+};
+
+// Enables or disables several controls at once.
+void SetEnabled(std::initializer_list<QWidget*> widgets, bool enabled);
+
+// The range test of a typed value (ValRangeTest); a type or length box with no choice (-1)
+// counts as its first item.
+bool ValueInRange(const QString& text, int type, int len);
+
+// The index of the checked radio button among a radio group's items; -1 when none.
+int RadioGroupIndex(const QGroupBox* group);
+void SetRadioGroupIndex(QGroupBox* group, int index);
+
+} // namespace kes

@@ -1,0 +1,527 @@
+// The button settings form: loading the button, the layout of each button type, and the
+// handlers that change the dialog's own copy (type, access kind, read and notify, value
+// format, function key). None of them touches the button.
+#include "app/dialogs/tbtnset.h"
+
+#include "app/dialogs/updown.h"
+#include "app/model/lxtypecore.h"
+#include "app/project/pagedata.h"
+#include "app/project/projectstate.h"
+#include "app/shell/prompt.h"
+#include "objects/digtest.h"
+#include "objects/tlxbtn.h"
+#include "platform/codepage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kMsgKeyUsed = 14;
+constexpr int kMsgKeyRefused = 122;
+constexpr int kFloatItem = 4;   // "Floating" of ValType_Box, stored as format 7
+constexpr int kFloatFormat = 7;
+constexpr int kKeyUp = 10;
+constexpr int kKeyDown = 11;
+
+bool IsBitType(int t) { return t >= 0 && t <= 5; }
+bool HasNoAddress(int t) { return t == 11 || t == 12; }
+
+QString ValueText(std::int32_t v, int format, int len)
+{
+    return QString::fromStdString(ValueToText(static_cast<std::uint32_t>(v), format, len == 1));
+}
+
+// The format a button's stored value is shown in: a floating value's numbers are whole
+// signed numbers.
+int ShownFormat(const TLxBtn& b) { return b.ValType == kFloatFormat ? 1 : (b.ValType <= 3 ? b.ValType : 0); }
+
+} // namespace
+
+// ---- Loading
+
+void TBtnSet::LoadFields()
+{
+    loading_ = true;
+    const TLxBtn& b = btn_;
+    const int type = b.BtnType <= 12 ? b.BtnType : -1;
+    BtnType_Box->setCurrentIndex(type);
+    write_->LoadCompanion(b.WriteDev);
+    read_->LoadCompanion(b.ReadDev);
+    notify_->LoadCompanion(b.NotifyDev);
+    ComboBox_UserLevel->setCurrentIndex(b.UserLevel >= 0 && b.UserLevel <= 4 ? b.UserLevel : 0);
+    Font_Box->setCurrentIndex(b.fontsize >= 0 && b.fontsize <= 3 ? b.fontsize : 0);
+    ValType_Box->setCurrentIndex(b.ValType == kFloatFormat ? kFloatItem : (b.ValType <= 3 ? b.ValType : -1));
+    ValLen_Box->setCurrentIndex(b.ValLen <= 1 ? b.ValLen : 0);
+
+    // Single-state types hold one state whatever the button kept.
+    count_ = type >= 7 ? 1 : std::max<int>(1, b.TotalState);
+    SetStateCountText(count_);
+    SyncStateLists();
+    for (int i = 0; i < count_; ++i) {
+        if (const TBitmap* p = b.StateBmp(i))
+            pics_[static_cast<std::size_t>(i)] = *p;
+        if (i < static_cast<int>(b.TxtList.size()))
+            texts_[i] = kes::AnsiToQString(b.TxtList[static_cast<std::size_t>(i)]);
+    }
+
+    FitTypeControls();
+    BtnSurFace_Box->setCurrentIndex(b.Surface <= 4 ? b.Surface : 1);
+
+    const bool reads = b.ReadUsed != 0;
+    DevRd_Chk->setChecked(reads);
+    read_->SetEnabled(reads);
+    const bool notifies = b.NotifyUsed != 0;
+    Call_Chk->setChecked(notifies);
+    notify_->SetEnabled(notifies);
+    kes::SetEnabled({CallStateGp, CallOrderGp}, notifies);
+    kes::SetRadioGroupIndex(CallOrderGp, b.NotifyOrder ? 1 : 0);
+    kes::SetRadioGroupIndex(CallStateGp, b.NotifyState ? 1 : 0);
+
+    const std::uint8_t kind = b.ValKind & 0x30;
+    const std::uint8_t len = b.ValLen <= 1 ? b.ValLen : 0;
+    write_->Show(b.WriteDev.DevAddrCode, kind, len, b.WriteDev.RefBitNo);
+    if (reads)
+        read_->Show(b.ReadDev.DevAddrCode, kind, len, b.ReadDev.RefBitNo);
+    else
+        read_->Clear();
+    if (notifies)
+        notify_->Show(b.NotifyDev.DevAddrCode, 0x00, 0, b.NotifyDev.RefBitNo);
+    else
+        notify_->Clear();
+
+    const int key = b.BoundKey();
+    RefKey_Chk->setChecked(key >= 0);
+    RefKey_Box->setEnabled(key >= 0);
+    RefKey_Box->setCurrentIndex(key);
+
+    PassTxt->clear();
+    if (b.PassText[0] != 0xFF) {
+        std::string pass(b.PassText.begin(), b.PassText.end());
+        PassTxt->setText(kes::AnsiToQString(pass));
+    }
+
+    switch (type) {
+    case 5:
+        kes::SetEnabled({UserLevel_Lab, ComboBox_UserLevel}, false);
+        ComboBox_UserLevel->setCurrentIndex(0);
+        break;
+    case 6: {
+        kes::SetRadioGroupIndex(StateToGp, b.MultiFlag ? 1 : 0);
+        QRadioButton* radio = kind == 0x10 ? Val_Rdo : (kind == 0x20 ? Lsb_Rdo : Bit_Rdo);
+        radio->setChecked(true);
+        // Two states on a bit: the count is fixed.
+        kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD}, kind != 0x00);
+        break;
+    }
+    case 7: {
+        const bool isFloat = b.ValType == kFloatFormat;
+        if (isFloat) {
+            ValType_Box->setCurrentIndex(kFloatItem);
+            ValLen_Box->setCurrentIndex(1);
+            kes::SetEnabled({ValLen_Box, ValLen_Lab}, false);
+            Max_Txt->setText(ValueText(b.ParamA, 1, 1));
+            Min_Txt->setText(ValueText(b.ParamB, 1, 1));
+        } else {
+            Max_Txt->setText(ValueText(b.ParamA, ShownFormat(b), len));
+            Min_Txt->setText(ValueText(b.ParamB, ShownFormat(b), len));
+        }
+        Int_Box->setCurrentIndex(std::clamp<int>(b.IntNum, 1, 10) - 1);
+        Dec_Box->setCurrentIndex(std::min<int>(b.DecNum, 5));
+        write_->Show(b.WriteDev.DevAddrCode, 0x10, len, b.WriteDev.RefBitNo);
+        if (reads)
+            read_->Show(b.ReadDev.DevAddrCode, 0x10, len, b.ReadDev.RefBitNo);
+        if (b.ValType == 2 || b.ValType == 3) {
+            kes::SetEnabled({Dec_Box, Dec_Lab}, false);
+            Dec_Box->setCurrentIndex(0);
+        }
+        if (reads)
+            kes::SetEnabled({BtnTxt_Lab, Btn_Txt, BmpRdBtn, BtnBmpClear}, false);
+        break;
+    }
+    case 8:
+        DevRd_Chk->setEnabled(false);
+        Normal_Txt->setText(ValueText(b.ParamA, ShownFormat(b), len));
+        break;
+    case 9:
+    case 10:
+        AddVal_Txt->setText(ValueText(b.ParamA, ShownFormat(b), len));
+        Bound_Txt->setText(ValueText(b.ParamB, ShownFormat(b), len));
+        break;
+    case 11:
+    case 12:
+        BtnType_BoxChange();
+        break;
+    default:
+        break;
+    }
+
+    const int cur = std::clamp<int>(b.CurPt, 0, count_ - 1);
+    Btn_Txt->setText(texts_.value(cur));
+    State_Box->setCurrentIndex(cur);
+    State_BoxChange();
+    loading_ = false;
+}
+
+// ---- Layout by type
+
+void TBtnSet::FitTypeControls()
+{
+    kes::SetEnabled({CallGp, DevWR_Gp}, true);
+    for (QGroupBox* g : {AddGp, ValInGp, PgChgGp, NormalGp, ComplexGp})
+        g->hide();
+    kes::SetEnabled({ValLen_Box, ValLen_Lab, ValType_Box, ValType_Lab, StaNum_Lab, StaNum_Txt, StaNum_UD}, false);
+    kes::SetEnabled({DevRd_Chk, DevWrit_Lab, RefWBtn, DevWritTxt, Call_Chk, BtnTxt_Lab, Btn_Txt, BmpRdBtn, BtnBmpClear}, true);
+    kes::SetEnabled({CallOrderGp, CallStateGp}, Call_Chk->isChecked());
+    switch (Type()) {
+    case 6:
+        kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD, State_Lab, State_Box}, true);
+        ComplexGp->show();
+        (State_Box->count() > 2 ? Val_Rdo : Bit_Rdo)->setChecked(true);
+        break;
+    case 7:
+        ValInGp->show();
+        Val_Rdo->setChecked(true);
+        kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, true);
+        break;
+    case 8:
+        kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, true);
+        DevRd_Chk->setChecked(false);
+        read_->Clear();
+        read_->SetEnabled(false);
+        NormalGp->show();
+        break;
+    case 9:
+    case 10:
+        kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, true);
+        AddGp->show();
+        break;
+    case 11:
+    case 12:
+        if (Type() == 11)
+            PgChgGp->show();
+        kes::SetEnabled({DevRd_Chk, CallGp, DevWR_Gp, DevWrit_Lab, RefWBtn, Call_Chk}, false);
+        write_->Clear();
+        notify_->Clear();
+        Call_Chk->setChecked(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void TBtnSet::SetValueBoxesCleared()
+{
+    ValType_Box->setCurrentIndex(-1);
+    ValLen_Box->setCurrentIndex(-1);
+}
+
+void TBtnSet::SetValueBoxesFirst()
+{
+    ValType_Box->setCurrentIndex(0);
+    ValLen_Box->setCurrentIndex(0);
+}
+
+void TBtnSet::SetStateCountText(int n) { StaNum_Txt->setText(QString::number(n)); }
+
+void TBtnSet::FillPageBox()
+{
+    PgChg_Box->clear();
+    for (int i = 0; i < Ctx().PageCount; ++i)
+        PgChg_Box->addItem(QString::number(i));
+    PgChg_Box->setCurrentIndex(btn_.ParamA >= 0 && btn_.ParamA < Ctx().PageCount ? btn_.ParamA : -1);
+}
+
+std::uint8_t TBtnSet::AccessKind() const
+{
+    const int t = Type();
+    if (IsBitType(t))
+        return 0x00;
+    if (t == 6)
+        return Val_Rdo->isChecked() ? 0x10 : (Lsb_Rdo->isChecked() ? 0x20 : 0x00);
+    return 0x10;
+}
+
+std::uint8_t TBtnSet::LengthIndex() const
+{
+    if (AccessKind() == 0x00)
+        return 0;
+    if (ValType_Box->currentIndex() == kFloatItem)
+        return 1;
+    return ValLen_Box->currentIndex() == 1 ? 1 : 0;
+}
+
+std::uint8_t TBtnSet::PickKind() const
+{
+    const int t = Type();
+    if (HasNoAddress(t) || t < 0)
+        return 0;
+    switch (AccessKind()) {
+    case 0x00: return 1;
+    case 0x10: return 2;
+    default: return 3;
+    }
+}
+
+void TBtnSet::RewriteWriteText()
+{
+    const std::uint8_t kind = AccessKind();
+    QString text = write_->Format(btn_.WriteDev.DevAddrCode, kind, LengthIndex(), btn_.WriteDev.RefBitNo);
+    if (text.isEmpty())
+        text = write_->DefaultText(kind);
+    write_->SetText(text);
+    if (DevRd_Chk->isChecked())
+        read_->SetText(text);
+    if (HasNoAddress(Type()))
+        write_->Clear();
+}
+
+void TBtnSet::BtnType_BoxChange()
+{
+    const int t = Type();
+    FitTypeControls();
+    SyncStateLists();
+    kes::SetEnabled({UserLevel_Lab, ComboBox_UserLevel}, true);
+    if (t == 5 && RefKey_Box->currentIndex() >= kKeyUp) {
+        RefKey_Box->setCurrentIndex(-1);
+        RefKey_Chk->setChecked(false);
+        RefKey_Box->setEnabled(false);
+    }
+    if (IsBitType(t)) {
+        count_ = 2;
+        SetStateCountText(2);
+        SyncStateLists();
+        SetValueBoxesCleared();
+        if (t == 5) {
+            ComboBox_UserLevel->setCurrentIndex(0);
+            kes::SetEnabled({UserLevel_Lab, ComboBox_UserLevel}, false);
+        }
+    } else if (t == 6) {
+        if (State_Box->count() <= 2) {
+            Bit_Rdo->setChecked(true);
+            SetValueBoxesCleared();
+            SyncStateLists();
+            Bit_RdoClick();
+        } else {
+            // A multi-state button chosen again keeps its value set-up.
+            Val_Rdo->setChecked(true);
+            kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, true);
+            SetValueBoxesFirst();
+        }
+    } else if (t == 7) {
+        kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, true);
+        Int_Box->setCurrentIndex(0);
+        Dec_Box->setCurrentIndex(0);
+        SetValueBoxesFirst();
+        ValType_BoxChange();
+        count_ = 1;
+        SetStateCountText(1);
+        SyncStateLists();
+        if (DevRd_Chk->isChecked())
+            kes::SetEnabled({BtnTxt_Lab, Btn_Txt, BmpRdBtn, BtnBmpClear}, false);
+    } else if (t >= 8 && t <= 10) {
+        if (t == 8)
+            DevRd_Chk->setEnabled(false);
+        SetValueBoxesFirst();
+        count_ = 1;
+        SetStateCountText(1);
+        SyncStateLists();
+        if (t != 8)
+            ValType_BoxChange();
+    } else if (HasNoAddress(t)) {
+        if (t == 11)
+            FillPageBox();
+        SetValueBoxesCleared();
+        count_ = 1;
+        SetStateCountText(1);
+        SyncStateLists();
+        DevRd_Chk->setChecked(false);
+        read_->Clear();
+        read_->SetEnabled(false);
+    }
+    RewriteWriteText();
+    State_BoxChange();
+}
+
+// ---- Access kind of a multi-state button
+
+void TBtnSet::SetMultiStateAddress(bool word)
+{
+    write_->SetText(write_->Comp.IntMem ? write_->PanelMemoryText(word) : write_->DefaultText(word ? 0x10 : 0x00));
+    if (DevRd_Chk->isChecked()) {
+        read_->Comp.IntMem = write_->Comp.IntMem;
+        read_->SetText(write_->Text());
+    }
+}
+
+void TBtnSet::Bit_RdoClick()
+{
+    count_ = 2;
+    SetStateCountText(2);
+    SyncStateLists();
+    kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, false);
+    SetValueBoxesCleared();
+    kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD}, false);
+    kes::SetEnabled({State_Box, State_Lab}, true);
+    SetMultiStateAddress(false);
+    State_BoxChange();
+}
+
+void TBtnSet::Val_RdoClick()
+{
+    kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, false);
+    SetValueBoxesFirst();
+    kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD, State_Box, State_Lab}, true);
+    bool ok = false;
+    const int typed = StaNum_Txt->text().trimmed().toInt(&ok);
+    count_ = ok ? std::clamp(typed, 1, 255) : count_;
+    SetStateCountText(count_);
+    SyncStateLists();
+    SetMultiStateAddress(true);
+    State_BoxChange();
+}
+
+void TBtnSet::Lsb_RdoClick()
+{
+    kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, false);
+    SetValueBoxesFirst();
+    kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD, State_Box, State_Lab}, true);
+    bool ok = false;
+    const int typed = StaNum_Txt->text().trimmed().toInt(&ok);
+    count_ = std::clamp(ok ? typed : count_, 1, 16);
+    SetStateCountText(count_);
+    SyncStateLists();
+    SetMultiStateAddress(false);
+    State_BoxChange();
+}
+
+// ---- Read and notify
+
+void TBtnSet::DevRd_ChkClick()
+{
+    const bool on = DevRd_Chk->isChecked();
+    read_->SetEnabled(on);
+    if (on) {
+        // The whole reference follows the write one: its text means nothing without its flags.
+        read_->Comp = write_->Comp;
+        read_->SetText(write_->Text());
+    } else {
+        read_->Clear();
+    }
+    if (Type() == 7)
+        kes::SetEnabled({BtnTxt_Lab, Btn_Txt, BmpRdBtn, BtnBmpClear}, !on);
+}
+
+void TBtnSet::Call_ChkClick()
+{
+    const bool on = Call_Chk->isChecked();
+    notify_->SetEnabled(on);
+    kes::SetEnabled({CallOrderGp, CallStateGp}, on);
+    if (on)
+        notify_->SetText(notify_->Comp.IntMem ? notify_->PanelMemoryText(false) : notify_->DefaultText(0x00));
+    else
+        notify_->Clear();
+}
+
+void TBtnSet::RefWBtnClick() { write_->Pick(this, PickKind(), LengthIndex()); }
+
+void TBtnSet::RefRBtnClick() { read_->Pick(this, PickKind(), LengthIndex()); }
+
+void TBtnSet::Call_BtnClick() { notify_->Pick(this, 1, 0); }
+
+// ---- Value format
+
+void TBtnSet::ValType_BoxChange()
+{
+    const int item = ValType_Box->currentIndex();
+    const bool isFloat = item == kFloatItem;
+    if (Type() == 7) {
+        const bool digitsOnly = item == 2 || item == 3;
+        kes::SetEnabled({Dec_Box, Dec_Lab}, !digitsOnly);
+        if (digitsOnly)
+            Dec_Box->setCurrentIndex(0);
+    }
+    const int lenBefore = ValLen_Box->currentIndex();
+    ValLen_Box->setCurrentIndex(isFloat ? 1 : 0);
+    kes::SetEnabled({ValLen_Box, ValLen_Lab}, !isFloat);
+    RefillLimits();
+    if (ValLen_Box->currentIndex() != lenBefore)
+        RewriteForLength();
+}
+
+void TBtnSet::ValLen_BoxChange()
+{
+    RefillLimits();
+    RewriteForLength();
+}
+
+void TBtnSet::RefillLimits()
+{
+    const int item = ValType_Box->currentIndex();
+    // A floating value's limits are whole signed 32-bit numbers.
+    const int format = item == kFloatItem ? 1 : std::max(0, item);
+    const int len = LengthIndex();
+    Min_Txt->setText(QString::fromStdString(RangeLimitText(format, len, 0)));
+    Max_Txt->setText(QString::fromStdString(RangeLimitText(format, len, 1)));
+    AddVal_Txt->setText(QStringLiteral("1"));
+    Bound_Txt->setText(QString::fromStdString(RangeLimitText(format, len, Type() == 9 ? 1 : 0)));
+}
+
+void TBtnSet::RewriteForLength()
+{
+    // Where the length picks the device range, the word address follows the length.
+    const kes::LxTypeCore& m = Ctx().Model;
+    if (!m.LengthSelectsAccess || AccessKind() != 0x10)
+        return;
+    const QString text = write_->Format(m.DefWordCode, 0x10, LengthIndex(), 0);
+    write_->SetText(text.isEmpty() ? kes::AnsiToQString(m.DefWordText) : text);
+}
+
+// ---- Function key
+
+void TBtnSet::PutKeyBack()
+{
+    const int key = btn_.BoundKey();
+    RefKey_Chk->setChecked(key >= 0);
+    RefKey_Box->setEnabled(key >= 0);
+    RefKey_Box->setCurrentIndex(key);
+}
+
+void TBtnSet::RefKey_ChkClick()
+{
+    const bool on = RefKey_Chk->isChecked();
+    RefKey_Box->setEnabled(on);
+    if (!on)
+        RefKey_Box->setCurrentIndex(-1);
+}
+
+void TBtnSet::RefKey_BoxChange()
+{
+    const int k = RefKey_Box->currentIndex();
+    if (k < 0)
+        return;
+    if (!Ctx().UpDownKeysEnabled && (k == kKeyUp || k == kKeyDown)) {
+        kes::ShowMsg(kMsgKeyRefused);
+        PutKeyBack();
+        return;
+    }
+    if (k >= kKeyUp && Type() == 5) {
+        PutKeyBack();
+        kes::ShowMsg(kMsgKeyRefused);
+        return;
+    }
+    if (const kes::PageData* page = Ctx().Page) {
+        const auto i = static_cast<std::size_t>(k);
+        if ((page->PgFunKeyUsed[i] || page->PgBtnKeyUsed[i]) && k != btn_.BoundKey()) {
+            kes::ShowMsg(kMsgKeyUsed);
+            PutKeyBack();
+        }
+    }
+}

@@ -1,0 +1,75 @@
+// Every caption the translator reads for the settings dialogs and the address picker stands
+// in all three caption files: a missing key would empty the text on screen.
+#include "dialogtest.h"
+
+#include "app/dialogs/tbtnset.h"
+#include "app/dialogs/tdevref.h"
+#include "app/dialogs/tfrmgridtable.h"
+#include "app/dialogs/tfrmrange.h"
+#include "app/dialogs/tfrmuserlevel.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/translate.h"
+#include "objects/tlxbtn.h"
+#include "platform/inifile.h"
+
+#include <QLabel>
+
+namespace kes::test {
+namespace {
+
+class Captions : public DialogTest {
+protected:
+    void ExpectAllKeys(QWidget* form)
+    {
+        SCOPED_TRACE(form->objectName().toStdString());
+        for (int lang : {LangCht, LangChs, LangEng}) {
+            TIniFile ini(std::string(KES_BIN_DIR) + "/" + CaptionFileName(lang));
+            ASSERT_TRUE(ini.Loaded()) << CaptionFileName(lang);
+            for (const CaptionKey& k : FormCaptionKeys(form)) {
+                const bool labelHint = (k.componentClass == "TLabel" || k.componentClass == "TCheckBox")
+                                    && k.key.ends_with(".Hint");
+                if (!labelHint) {
+                    EXPECT_TRUE(ini.ValueExists(k.section, k.key))
+                        << CaptionFileName(lang) << ": [" << k.section << "] " << k.key;
+                }
+            }
+        }
+    }
+};
+
+TEST_F(Captions, EveryCaptionOfTheDialogsIsInAllThreeLanguages)
+{
+    TLxBtn btn;
+    TBtnSet btnSet(ctx, nullptr, btn);
+    ExpectAllKeys(&btnSet);
+    TFrmUserLevel userLevel(ctx, nullptr);
+    ExpectAllKeys(&userLevel);
+    TDevRef devRef(nullptr, model);
+    ExpectAllKeys(&devRef);
+    TFrmGridTable table(nullptr, LangEng);
+    ExpectAllKeys(&table);
+    TFrmRange range(nullptr, LangEng, 3);
+    ExpectAllKeys(&range);
+}
+
+// A translated form shows the texts of its language (the Traditional Chinese file is read in
+// its own code page whatever the process uses).
+TEST_F(Captions, TheButtonDialogTranslatesIntoEachLanguage)
+{
+    TLxBtn btn;
+    for (int lang : {LangCht, LangChs, LangEng}) {
+        TBtnSet dlg(ctx, nullptr, btn);
+        TranslateForm(&dlg, lang);
+        TIniFile ini(std::string(KES_BIN_DIR) + "/" + CaptionFileName(lang));
+        const QString label = C<QLabel>(&dlg, "BtnType_Lab")->text();
+        EXPECT_FALSE(label.isEmpty()) << lang;
+        if (lang == LangEng)
+            EXPECT_EQ(label, QStringLiteral("Button Type"));
+        else
+            EXPECT_NE(label, QStringLiteral("Button Type")) << lang;
+    }
+    LoadMessageTable(LangEng);
+}
+
+} // namespace
+} // namespace kes::test
