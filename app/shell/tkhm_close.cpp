@@ -4,6 +4,7 @@
 
 #include "app/comm/linkport.h"
 #include "app/project/memimage.h"
+#include "app/project/prjio.h"
 #include "app/shell/lxeini.h"
 #include "app/shell/msgtable.h"
 #include "app/shell/prompt.h"
@@ -18,6 +19,7 @@
 #include <QPlainTextEdit>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -83,10 +85,12 @@ bool TKhm::CloseProjectQuery()
             return false;
         }
     }
-    // The working copies of the project are no longer needed.
-    QDir docs(QString::fromStdString(AppDir + "DocFiles"));
-    for (const QString& name : docs.entryList({QStringLiteral("~*")}, QDir::Files))
-        docs.remove(name);
+    // This project's working copies are no longer needed; those of other projects stay,
+    // so that a copy left by an interrupted run is still offered when its project opens.
+    if (!PrjName.empty()) {
+        for (const char* ext : {".zqf", ".Til", ".Sta"})
+            std::remove((kes::WorkingCopyBase(AppDir, PrjName) + ext).c_str());
+    }
     return true;
 }
 

@@ -158,6 +158,26 @@ TEST_F(ProjectCloseTest, SaveQuestionAnswers)
     }
 }
 
+TEST_F(ProjectCloseTest, CloseRemovesOnlyThisProjectsWorkingCopies)
+{
+    // A copy left by another project's interrupted run is offered when that project opens,
+    // so closing this project must not take it away.
+    for (const char* f : {"DocFiles/~Doc.zqf", "DocFiles/~Doc.Til", "DocFiles/~Doc.Sta", "DocFiles/~Other.zqf",
+                          "DocFiles/~Other.Til"})
+        WriteFile(f, "x");
+    ChooseInNewProjectForm(0, 0, 0, QStringLiteral("Doc"));
+    Khm->MmNewClick();
+    ASSERT_EQ(Khm->PrjName, "Doc");
+    prompt.answers = {Answer::No};
+    Khm->MmClosePrjClick();
+    ASSERT_EQ(Khm->Opened, 0);
+    EXPECT_FALSE(FileExists(Path("DocFiles/~Doc.zqf")));
+    EXPECT_FALSE(FileExists(Path("DocFiles/~Doc.Til")));
+    EXPECT_FALSE(FileExists(Path("DocFiles/~Doc.Sta")));
+    EXPECT_TRUE(FileExists(Path("DocFiles/~Other.zqf")));
+    EXPECT_TRUE(FileExists(Path("DocFiles/~Other.Til")));
+}
+
 TEST_F(ProjectCloseTest, ExitWithoutProjectWritesSettingsAndEditToolBarAndRemovesErrorList)
 {
     WriteFile("Error.lst", "old findings");
