@@ -35,7 +35,7 @@ std::string DeviceTableFileName(int machineId); // "M<id>.hmi"
 // A file that breaks the format (ends early, a line without "=", a name longer than 5
 // characters, a step or bits-per-unit of 0, a range whose start lies past its end,
 // counts out of reason) gives false with a TableDamaged warning. Values that are no
-// number read as the spec's conversions give them and add a BadValue warning.
+// number read as the number conversions give them and add a BadValue warning.
 bool ParseDeviceTable(std::string_view text, int machineId, const std::string& fileName, DeviceTableFile& out,
                       ModelWarnings& warnings);
 
