@@ -7,20 +7,20 @@ namespace kes {
 
 enum class DecodeError {
     None,
-    LibraryMissing,  // the decoder library could not be loaded
-    ExportMissing,   // the library lacks an entry point the walk needs
-    BadRange,        // start and end do not lie inside the buffer
-    ShortHead,       // fewer bytes left than a record head needs
-    ZeroLength,      // a stored length of 0, or below the record head
-    LengthPastEnd,   // a stored length that runs past the end of the data
-    UnknownKind,     // an object kind the decoder cannot read
-    Truncated,       // a body that needs more bytes than its record holds
-    KeyIndexRange,   // a function-key index outside 0..13
-    SlotRange,       // a buzzer or alarm record for neither slot
-    BadContent,      // a count or size the format does not allow (more than 100
-                     // geometry points, 20 page jumps, a box past any panel)
-    NoProgress,      // a decoder consumed nothing
-    Internal,        // an unexpected failure inside the decoder
+    LibraryMissing, // the decoder library could not be loaded
+    ExportMissing,  // the library lacks an entry point the walk needs
+    BadRange,       // start and end do not lie inside the buffer
+    ShortHead,      // fewer bytes left than a record head needs
+    ZeroLength,     // a stored length of 0, or below the record head
+    LengthPastEnd,  // a stored length that runs past the end of the data
+    UnknownKind,    // an object kind the decoder cannot read
+    Truncated,      // a body that needs more bytes than its record holds
+    KeyIndexRange,  // a function-key index outside 0..13
+    SlotRange,      // a buzzer or alarm record for neither slot
+    BadContent,     // a count or size the format does not allow (more than 100
+                    // geometry points, 20 page jumps, a box past any panel)
+    NoProgress,     // a decoder consumed nothing
+    Internal,       // an unexpected failure inside the decoder
 };
 
 inline const char* DecodeErrorText(DecodeError e)

@@ -21,12 +21,12 @@ struct ParaDataSetRec;
 namespace kes {
 
 // Results below 1 besides the bytes consumed.
-constexpr int kDecOtherSlot = 0;      // a key or slot record offered to another key or slot
-constexpr int kDecUnknownKind = -1;   // an object kind the library cannot read
-constexpr int kDecTruncated = -2;     // the body needs more bytes than the record holds
-constexpr int kDecBadArgument = -3;   // null pointer, or a record shorter than its framing
-constexpr int kDecBadContent = -4;    // a count or index the format does not allow
-constexpr int kDecInternal = -5;      // an unexpected failure inside the library
+constexpr int kDecOtherSlot = 0;    // a key or slot record offered to another key or slot
+constexpr int kDecUnknownKind = -1; // an object kind the library cannot read
+constexpr int kDecTruncated = -2;   // the body needs more bytes than the record holds
+constexpr int kDecBadArgument = -3; // null pointer, or a record shorter than its framing
+constexpr int kDecBadContent = -4;  // a count or index the format does not allow
+constexpr int kDecInternal = -5;    // an unexpected failure inside the library
 
 using DataToLxObjFn = int (*)(TLxObj* object, const std::uint8_t* record, int position);
 using DatatoObjInfoFn = int (*)(TLxObj* object, const std::uint8_t* record, int position);
@@ -52,7 +52,7 @@ inline constexpr const char* kDataToParaDataSetName = "_DataToParaDataSet";
 inline constexpr const char* kMorvikFileName = "libMorvik.so";
 
 // Record framing shared by every reader.
-constexpr std::size_t kRecHeadSize = 4;  // tag, length
+constexpr std::size_t kRecHeadSize = 4;    // tag, length
 constexpr std::size_t kObjRecMinSize = 14; // object record header
 
 } // namespace kes

@@ -46,6 +46,19 @@ template <typename Rec, typename F> int SettingReader(Rec* dst, const std::uint8
     });
 }
 
+// An object reader over its framed record.
+template <typename F> int ObjectReader(TLxObj* object, const std::uint8_t* record, F&& read)
+{
+    if (!object || !record)
+        return kes::kDecBadArgument;
+    return Guarded([&] {
+        const kes::ByteSpan rec = Framed(record, kes::kObjRecMinSize);
+        if (rec.empty())
+            return kes::kDecTruncated;
+        return read(*object, rec);
+    });
+}
+
 } // namespace
 
 KES_MORVIK_EXPORT int MvDataToLxObj(TLxObj*, const std::uint8_t*, int) __asm__("_DataToLxObj");
@@ -61,40 +74,28 @@ KES_MORVIK_EXPORT int MvDataToParaDataSet(ParaDataSetRec*, const std::uint8_t*, 
 // The header alone (kind 17 reads its whole record itself).
 int MvDataToLxObj(TLxObj* object, const std::uint8_t* record, int position)
 {
-    if (!object || !record)
-        return kes::kDecBadArgument;
-    return Guarded([&] {
-        const kes::ByteSpan rec = Framed(record, kes::kObjRecMinSize);
-        if (rec.empty())
-            return kes::kDecTruncated;
-        if (object->ObjType == 17)
-            return kes::morvik::ReadObjRecord(*object, rec, static_cast<unsigned>(position));
+    return ObjectReader(object, record, [position](TLxObj& o, kes::ByteSpan rec) {
+        if (o.ObjType == 17)
+            return kes::morvik::ReadObjRecord(o, rec, static_cast<unsigned>(position));
         RecReader r(rec);
-        return kes::morvik::ReadObjHeader(*object, r);
+        return kes::morvik::ReadObjHeader(o, r);
     });
 }
 
 int MvDatatoObjInfo(TLxObj* object, const std::uint8_t* record, int position)
 {
-    if (!object || !record)
-        return kes::kDecBadArgument;
-    return Guarded([&] {
-        const kes::ByteSpan rec = Framed(record, kes::kObjRecMinSize);
-        if (rec.empty())
-            return kes::kDecTruncated;
-        return kes::morvik::ReadObjRecord(*object, rec, static_cast<unsigned>(position));
+    return ObjectReader(object, record, [position](TLxObj& o, kes::ByteSpan rec) {
+        return kes::morvik::ReadObjRecord(o, rec, static_cast<unsigned>(position));
     });
 }
 
 int MvDataToPgJmp(PgJmpRec* dst, const std::uint8_t* record, int)
 {
-    return SettingReader(dst, record, [](PgJmpRec& d, kes::ByteSpan rec) { return kes::morvik::ReadPgJmp(d, rec); });
+    return SettingReader(dst, record, kes::morvik::ReadPgJmp);
 }
-
 int MvDataToPgFunKey(PgFunKeyRec* dst, const std::uint8_t* record, int)
 {
-    return SettingReader(dst, record,
-                         [](PgFunKeyRec& d, kes::ByteSpan rec) { return kes::morvik::ReadPgFunKey(d, rec); });
+    return SettingReader(dst, record, kes::morvik::ReadPgFunKey);
 }
 
 int MvDataToPgSys(PgSysRec* dst, int slot, const std::uint8_t* record, int)
@@ -105,24 +106,20 @@ int MvDataToPgSys(PgSysRec* dst, int slot, const std::uint8_t* record, int)
 
 int MvDataToPgHide(PgHideRec* dst, const std::uint8_t* record, int)
 {
-    return SettingReader(dst, record,
-                         [](PgHideRec& d, kes::ByteSpan rec) { return kes::morvik::ReadPgHide(d, rec); });
+    return SettingReader(dst, record, kes::morvik::ReadPgHide);
 }
 
 int MvDataToPLCValSet(PLCValSetRec* dst, const std::uint8_t* record, int)
 {
-    return SettingReader(dst, record,
-                         [](PLCValSetRec& d, kes::ByteSpan rec) { return kes::morvik::ReadPLCValSet(d, rec); });
+    return SettingReader(dst, record, kes::morvik::ReadPLCValSet);
 }
 
 int MvDataToMacPowerOn(MacPowerOnRec* dst, const std::uint8_t* record, int)
 {
-    return SettingReader(dst, record,
-                         [](MacPowerOnRec& d, kes::ByteSpan rec) { return kes::morvik::ReadMacPowerOn(d, rec); });
+    return SettingReader(dst, record, kes::morvik::ReadMacPowerOn);
 }
 
 int MvDataToParaDataSet(ParaDataSetRec* dst, const std::uint8_t* record, int)
 {
-    return SettingReader(dst, record,
-                         [](ParaDataSetRec& d, kes::ByteSpan rec) { return kes::morvik::ReadParaDataSet(d, rec); });
+    return SettingReader(dst, record, kes::morvik::ReadParaDataSet);
 }

@@ -23,21 +23,21 @@ int ReadObjHeader(TLxObj& obj, RecReader& r);
 int ReadObjRecord(TLxObj& obj, ByteSpan rec, unsigned pos);
 
 // Kind readers, one per kind, header included. They return the stored length.
-int ReadStTxt(TLxObj& obj, RecReader& r);     // 1
-int ReadLxVal(TLxObj& obj, RecReader& r);     // 2
-int ReadLxDevBmp(TLxObj& obj, RecReader& r);  // 3 and 21
-int ReadVrgBmp(TLxObj& obj, RecReader& r);    // 4
-int ReadStBmp(TLxObj& obj, RecReader& r);     // 5
-int ReadActBmp(TLxObj& obj, RecReader& r);    // 6
-int ReadScale(TLxObj& obj, RecReader& r);     // 7
-int ReadProgBar(TLxObj& obj, RecReader& r);   // 8
-int ReadCirMeter(TLxObj& obj, RecReader& r);  // 9
-int ReadMsgTxt(TLxObj& obj, RecReader& r);    // 12
-int ReadLxBtn(TLxObj& obj, RecReader& r);     // 13
-int ReadLxCurve(TLxObj& obj, RecReader& r);   // 14 and 15
-int ReadRtc(TLxObj& obj, RecReader& r);       // 16
-int ReadLight(TLxObj& obj, RecReader& r);     // 18
-int ReadMetrol(TLxObj& obj, RecReader& r);    // 19
-int ReadLxGetVal(TLxObj& obj, RecReader& r);  // 20
+int ReadStTxt(TLxObj& obj, RecReader& r);    // 1
+int ReadLxVal(TLxObj& obj, RecReader& r);    // 2
+int ReadLxDevBmp(TLxObj& obj, RecReader& r); // 3 and 21
+int ReadVrgBmp(TLxObj& obj, RecReader& r);   // 4
+int ReadStBmp(TLxObj& obj, RecReader& r);    // 5
+int ReadActBmp(TLxObj& obj, RecReader& r);   // 6
+int ReadScale(TLxObj& obj, RecReader& r);    // 7
+int ReadProgBar(TLxObj& obj, RecReader& r);  // 8
+int ReadCirMeter(TLxObj& obj, RecReader& r); // 9
+int ReadMsgTxt(TLxObj& obj, RecReader& r);   // 12
+int ReadLxBtn(TLxObj& obj, RecReader& r);    // 13
+int ReadLxCurve(TLxObj& obj, RecReader& r);  // 14 and 15
+int ReadRtc(TLxObj& obj, RecReader& r);      // 16
+int ReadLight(TLxObj& obj, RecReader& r);    // 18
+int ReadMetrol(TLxObj& obj, RecReader& r);   // 19
+int ReadLxGetVal(TLxObj& obj, RecReader& r); // 20
 
 } // namespace kes::morvik

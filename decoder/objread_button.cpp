@@ -1,7 +1,5 @@
 // Record readers of the button and state picture kinds: bit pictures, multi-range picture,
 // multi-state picture, button and lamp.
-#include "decoder/morvik.h"
-#include "decoder/objread.h"
 #include "decoder/objreadutil.h"
 #include "decoder/setrecread.h"
 #include "objects/tactbmp.h"
@@ -60,15 +58,12 @@ bool ReadStateText(RecReader& r, std::size_t& at, std::string& text)
 // (low nibble) | 24 OnBmp | 25 OffBmp.
 int ReadLxDevBmp(TLxObj& obj, RecReader& r)
 {
-    auto* o = dynamic_cast<TLxDevBmp*>(&obj);
-    if (!o)
-        return kDecUnknownKind;
-    if (const int h = ReadObjHeader(obj, r); h < 0)
-        return h;
-    auto* adv = dynamic_cast<TLxAdvDevBmp*>(o);
+    auto* adv = dynamic_cast<TLxAdvDevBmp*>(&obj);
     const std::size_t pics = adv ? 24 : 23;
-    if (!r.Need(0, pics + 2))
-        return kDecTruncated;
+    int err = 0;
+    auto* o = OpenKind<TLxDevBmp>(obj, r, pics + 2, err);
+    if (!o)
+        return err;
     LoadRef(r, 14, *o, o->ExtraByte);
     if (adv) {
         const std::uint8_t modeBit = r.U8(23);
@@ -86,17 +81,16 @@ int ReadLxDevBmp(TLxObj& obj, RecReader& r)
 //   then u8 StatePic
 int ReadVrgBmp(TLxObj& obj, RecReader& r)
 {
-    auto* o = dynamic_cast<TVrgBmp*>(&obj);
+    int err = 0;
+    auto* o = OpenKind<TVrgBmp>(obj, r, 30, err);
     if (!o)
-        return kDecUnknownKind;
-    if (const int h = ReadObjHeader(obj, r); h < 0)
-        return h;
-    LoadRef(r, 14, *o, o->ExtraByte);
-    const std::uint8_t orderType = r.U8(23);
+        return err;
     const std::uint8_t boundsLen = r.U8(24);
     const bool varBounds = (boundsLen & 0xF0) != 0;
     if (!r.Need(0, varBounds ? 30 : 50))
         return kDecTruncated;
+    LoadRef(r, 14, *o, o->ExtraByte);
+    const std::uint8_t orderType = r.U8(23);
     o->RangeOrder = orderType >> 4;
     o->ValType = orderType & 0x0F;
     o->VarBounds = boundsLen & 0xF0;
@@ -118,21 +112,12 @@ int ReadVrgBmp(TLxObj& obj, RecReader& r)
 //   26 per state: u32 StateVal | u16 width | u16 height | u16 P | P band bytes
 int ReadActBmp(TLxObj& obj, RecReader& r)
 {
-    auto* o = dynamic_cast<TActBmp*>(&obj);
+    int err = 0;
+    auto* o = OpenKind<TActBmp>(obj, r, 26, err);
     if (!o)
-        return kDecUnknownKind;
-    if (const int h = ReadObjHeader(obj, r); h < 0)
-        return h;
+        return err;
     LoadRef(r, 14, *o, o->ExtraByte);
-    const std::uint8_t revType = r.U8(23);
-    const std::uint8_t mode = r.U8(24);
-    const std::uint8_t total = r.U8(25);
-    if (!r.Ok())
-        return kDecTruncated;
-    o->StateReverse = revType >> 4;
-    o->ValType = revType & 0x0F;
-    o->StateMode = mode;
-    o->SetStateNum(total);
+    o->SetStateNum(ReadStateHead(r, *o));
     std::size_t at = 26;
     for (int i = 0; i < static_cast<int>(o->BmpList.size()); ++i)
         if (const int e = ReadStatePicture(r, at, *o, i); e < 0)
@@ -150,12 +135,15 @@ int ReadActBmp(TLxObj& obj, RecReader& r)
 //   u16 text width | u16 text height | u16 n | n bytes rendered text (stepped over)
 int ReadLxBtn(TLxObj& obj, RecReader& r)
 {
-    auto* o = dynamic_cast<TLxBtn*>(&obj);
+    int err = 0;
+    auto* o = OpenKind<TLxBtn>(obj, r, 63, err);
     if (!o)
-        return kDecUnknownKind;
-    if (const int h = ReadObjHeader(obj, r); h < 0)
-        return h;
-    if (!r.Need(0, 63))
+        return err;
+    std::uint8_t type = r.U8(62);
+    if (type >= kFirstUnknownBtnType)
+        type = 255;
+    KeyTail tail;
+    if (!ReadKeyTail(r, 63, type, tail))
         return kDecTruncated;
     LoadRef(r, 14, o->WriteDev, o->WriteDev.RefDetail);
     LoadRef(r, 23, o->ReadDev, o->ReadDev.RefDetail);
@@ -163,7 +151,6 @@ int ReadLxBtn(TLxObj& obj, RecReader& r)
     const std::uint8_t notify = r.U8(41);
     o->NotifyState = notify >> 4;
     o->NotifyOrder = notify & 0x0F;
-    const std::uint8_t total = r.U8(42);
     o->RefKey = r.U8(43);
     o->PassText.fill(255);
     o->SetSurface(r.U8(48));
@@ -173,13 +160,7 @@ int ReadLxBtn(TLxObj& obj, RecReader& r)
     o->SetBmpVPos(r.U8(52));
     o->Transparent = r.U8(53) != 0;
     o->UserLevel = r.U8(54);
-    std::uint8_t type = r.U8(62);
-    if (type >= kFirstUnknownBtnType)
-        type = 255;
     o->BtnType = type;
-    KeyTail tail;
-    if (!ReadKeyTail(r, 63, type, tail))
-        return kDecTruncated;
     o->ValKind = tail.Kind;
     if (tail.SetsMultiFlag)
         o->MultiFlag = tail.MultiFlag;
@@ -199,7 +180,7 @@ int ReadLxBtn(TLxObj& obj, RecReader& r)
         o->WriteDev.DevAddrCode = o->ReadDev.DevAddrCode = o->NotifyDev.DevAddrCode = -1;
     o->ReadUsed = o->ReadDev.DevAddrCode != -1;
     o->NotifyUsed = o->NotifyDev.DevAddrCode != -1;
-    o->SetStateNum(total);
+    o->SetStateNum(r.U8(42));
     std::size_t at = 63 + KeyTailSize(type);
     const std::size_t states = std::min<std::size_t>(o->TotalState, o->TxtList.size());
     for (std::size_t i = 0; i < states; ++i) {
@@ -226,33 +207,21 @@ int ReadLxBtn(TLxObj& obj, RecReader& r)
 //   then the text block of kind 13
 int ReadLight(TLxObj& obj, RecReader& r)
 {
-    auto* o = dynamic_cast<TLight*>(&obj);
+    int err = 0;
+    auto* o = OpenKind<TLight>(obj, r, 33, err);
     if (!o)
-        return kDecUnknownKind;
-    if (const int h = ReadObjHeader(obj, r); h < 0)
-        return h;
-    LoadRef(r, 14, *o, o->ExtraByte);
-    const std::uint8_t revType = r.U8(23);
-    const std::uint8_t mode = r.U8(24);
-    const std::uint8_t total = r.U8(25);
-    const std::uint8_t txtH = r.U8(26);
-    const std::uint8_t txtV = r.U8(27);
-    const std::uint8_t bmpH = r.U8(28);
-    const std::uint8_t bmpV = r.U8(29);
-    const std::uint8_t opt = r.U8(30);
+        return err;
     const std::uint16_t fontLen = r.U16(31);
     const std::string fontName = r.Text(33, fontLen);
     if (!r.Ok())
         return kDecTruncated;
-    o->StateReverse = revType >> 4;
-    o->ValType = revType & 0x0F;
-    o->StateMode = mode;
-    o->LampOpt = opt;
-    o->SetStateNum(total);
-    o->SetTxtHPos(txtH);
-    o->SetTxtVPos(txtV);
-    o->SetBmpHPos(bmpH);
-    o->SetBmpVPos(bmpV);
+    LoadRef(r, 14, *o, o->ExtraByte);
+    o->LampOpt = r.U8(30);
+    o->SetStateNum(ReadStateHead(r, *o));
+    o->SetTxtHPos(r.U8(26));
+    o->SetTxtVPos(r.U8(27));
+    o->SetBmpHPos(r.U8(28));
+    o->SetBmpVPos(r.U8(29));
     o->Picture.Canvas()->Font.Name = fontName;
     std::size_t at = 33 + std::size_t(fontLen);
     for (int i = 0; i < static_cast<int>(o->BmpList.size()); ++i) {

@@ -1,7 +1,5 @@
 // Record readers of the drawn kinds: scale, bar graph, circular meter and the curves.
 // Their stored pictures are not read: these objects draw their own.
-#include "decoder/morvik.h"
-#include "decoder/objread.h"
 #include "decoder/objreadutil.h"
 #include "objects/tcirmeter.h"
 #include "objects/tlxcurve.h"
@@ -14,13 +12,10 @@ namespace kes::morvik {
 // 25 ScaleOpt1 | 26 ValLen | 27 picture block
 int ReadScale(TLxObj& obj, RecReader& r)
 {
-    auto* o = dynamic_cast<TScale*>(&obj);
+    int err = 0;
+    auto* o = OpenKind<TScale>(obj, r, 27, err);
     if (!o)
-        return kDecUnknownKind;
-    if (const int h = ReadObjHeader(obj, r); h < 0)
-        return h;
-    if (!r.Need(0, 27))
-        return kDecTruncated;
+        return err;
     o->ScaleDir = r.U8(14);
     o->MainDiv = r.U8(15);
     o->SubDiv = r.U8(16);
@@ -35,13 +30,10 @@ int ReadScale(TLxObj& obj, RecReader& r)
 // 29 u32 BarMin | 33 ProgBarDirect
 int ReadProgBar(TLxObj& obj, RecReader& r)
 {
-    auto* o = dynamic_cast<TProgBar*>(&obj);
+    int err = 0;
+    auto* o = OpenKind<TProgBar>(obj, r, 34, err);
     if (!o)
-        return kDecUnknownKind;
-    if (const int h = ReadObjHeader(obj, r); h < 0)
-        return h;
-    if (!r.Need(0, 34))
-        return kDecTruncated;
+        return err;
     LoadRef(r, 14, *o, o->ExtraByte);
     o->ValType = r.U8(23);
     o->ValLen = r.U8(24);
@@ -56,13 +48,10 @@ int ReadProgBar(TLxObj& obj, RecReader& r)
 // 33 picture block. MeterMin is sign-extended (a dial may start below zero); MeterMax is not.
 int ReadCirMeter(TLxObj& obj, RecReader& r)
 {
-    auto* o = dynamic_cast<TCirMeter*>(&obj);
+    int err = 0;
+    auto* o = OpenKind<TCirMeter>(obj, r, 33, err);
     if (!o)
-        return kDecUnknownKind;
-    if (const int h = ReadObjHeader(obj, r); h < 0)
-        return h;
-    if (!r.Need(0, 33))
-        return kDecTruncated;
+        return err;
     LoadRef(r, 14, *o, o->ExtraByte);
     o->ValType = r.U8(23);
     o->MeterMax = r.U16(24);
@@ -80,14 +69,11 @@ int ReadCirMeter(TLxObj& obj, RecReader& r)
 // 32 u16 XMax. The 16-bit fields come back zero-extended.
 int ReadLxCurve(TLxObj& obj, RecReader& r)
 {
-    auto* o = dynamic_cast<TLxCurve*>(&obj);
+    const bool xy = dynamic_cast<TLxXyCurve*>(&obj) != nullptr;
+    int err = 0;
+    auto* o = OpenKind<TLxCurve>(obj, r, xy ? 34 : 30, err);
     if (!o)
-        return kDecUnknownKind;
-    if (const int h = ReadObjHeader(obj, r); h < 0)
-        return h;
-    auto* xy = dynamic_cast<TLxXyCurve*>(o);
-    if (!r.Need(0, xy ? 34 : 30))
-        return kDecTruncated;
+        return err;
     LoadRef(r, 14, *o, o->ExtraByte);
     o->CurvePoints = r.U16(23);
     const std::uint8_t flags = r.U8(25);
@@ -95,9 +81,9 @@ int ReadLxCurve(TLxObj& obj, RecReader& r)
     o->TrigFlag = flags & 0x0F;
     o->CurveMin = r.U16(26);
     o->CurveMax = r.U16(28);
-    if (xy) {
-        xy->XMin = r.U16(30);
-        xy->XMax = r.U16(32);
+    if (auto* c = dynamic_cast<TLxXyCurve*>(o)) {
+        c->XMin = r.U16(30);
+        c->XMax = r.U16(32);
     }
     return StoredLength(r);
 }

@@ -1,7 +1,5 @@
 // Record readers of the text and value kinds: static text, static picture, value display,
 // value entry, message text, clock and measurement unit.
-#include "decoder/morvik.h"
-#include "decoder/objread.h"
 #include "decoder/objreadutil.h"
 #include "objects/tlxgetval.h"
 #include "objects/tlxval.h"
@@ -20,19 +18,11 @@ namespace kes::morvik {
 //   20 T bytes: font name, then each line, each with its NUL | 20+T picture block (not read)
 int ReadStTxt(TLxObj& obj, RecReader& r)
 {
-    auto* o = dynamic_cast<TStTxt*>(&obj);
+    int err = 0;
+    auto* o = OpenKind<TStTxt>(obj, r, 20, err);
     if (!o)
-        return kDecUnknownKind;
-    if (const int h = ReadObjHeader(obj, r); h < 0)
-        return h;
-    const std::uint8_t frame = r.U8(14);
-    const std::uint8_t dir = r.U8(15);
-    const std::uint8_t hpos = r.U8(16);
-    const std::uint8_t vpos = r.U8(17);
-    const std::uint16_t total = r.U16(18);
-    if (!r.Ok())
-        return kDecTruncated;
-    TextWalk walk(r, 20, total);
+        return err;
+    TextWalk walk(r, 20, r.U16(18));
     if (!walk.Ok())
         return kDecTruncated;
     std::vector<AnsiString> lines;
@@ -49,10 +39,10 @@ int ReadStTxt(TLxObj& obj, RecReader& r)
             lines.push_back(s);
         first = false;
     }
-    o->SetObjFrame(frame);
-    o->SetDirect(dir);
-    o->SetHPos(hpos);
-    o->SetVPos(vpos);
+    o->SetObjFrame(r.U8(14));
+    o->SetDirect(r.U8(15));
+    o->SetHPos(r.U8(16));
+    o->SetVPos(r.U8(17));
     o->Lines = std::move(lines);
     return StoredLength(r);
 }
@@ -62,13 +52,10 @@ int ReadStTxt(TLxObj& obj, RecReader& r)
 //   28 HZero | 29 HPos | 30 VPos
 int ReadLxVal(TLxObj& obj, RecReader& r)
 {
-    auto* o = dynamic_cast<TLxVal*>(&obj);
+    int err = 0;
+    auto* o = OpenKind<TLxVal>(obj, r, 31, err);
     if (!o)
-        return kDecUnknownKind;
-    if (const int h = ReadObjHeader(obj, r); h < 0)
-        return h;
-    if (!r.Need(0, 31))
-        return kDecTruncated;
+        return err;
     LoadRef(r, 14, *o, o->ExtraByte);
     o->ValType = r.U8(23);
     o->ValLen = r.U8(24);
@@ -84,13 +71,11 @@ int ReadLxVal(TLxObj& obj, RecReader& r)
 // Kind 5, static picture: 14 picture block (u16 count P, P band bytes).
 int ReadStBmp(TLxObj& obj, RecReader& r)
 {
-    auto* o = dynamic_cast<TStBmp*>(&obj);
+    int err = 0;
+    auto* o = OpenKind<TStBmp>(obj, r, 16, err);
     if (!o)
-        return kDecUnknownKind;
-    if (const int h = ReadObjHeader(obj, r); h < 0)
-        return h;
-    const std::uint16_t count = r.U16(14);
-    const ByteSpan bands = r.Bytes(16, count);
+        return err;
+    const ByteSpan bands = r.Bytes(16, r.U16(14));
     if (!r.Ok() || !o->BmpDataSet(bands))
         return kDecTruncated;
     return StoredLength(r);
@@ -103,13 +88,10 @@ int ReadStBmp(TLxObj& obj, RecReader& r)
 //   54 DecNum | 55 u32 ValMax | 59 u32 ValMin
 int ReadLxGetVal(TLxObj& obj, RecReader& r)
 {
-    auto* o = dynamic_cast<TLxGetVal*>(&obj);
+    int err = 0;
+    auto* o = OpenKind<TLxGetVal>(obj, r, 63, err);
     if (!o)
-        return kDecUnknownKind;
-    if (const int h = ReadObjHeader(obj, r); h < 0)
-        return h;
-    if (!r.Need(0, 63))
-        return kDecTruncated;
+        return err;
     LoadRef(r, 14, o->WriteDev, o->WriteDev.RefDetail);
     LoadRef(r, 23, o->ReadDev, o->ReadDev.RefDetail);
     LoadRef(r, 32, o->NotifyDev, o->NotifyDev.RefDetail);
@@ -139,26 +121,18 @@ int ReadLxGetVal(TLxObj& obj, RecReader& r)
 //                     u16 n | n bytes rendered message (stepped over)
 int ReadMsgTxt(TLxObj& obj, RecReader& r)
 {
-    auto* o = dynamic_cast<TMsgTxt*>(&obj);
+    int err = 0;
+    auto* o = OpenKind<TMsgTxt>(obj, r, 30, err);
     if (!o)
-        return kDecUnknownKind;
-    if (const int h = ReadObjHeader(obj, r); h < 0)
-        return h;
-    LoadRef(r, 14, *o, o->ExtraByte);
-    const std::uint8_t revType = r.U8(23);
-    const std::uint8_t mode = r.U8(24);
-    const std::uint8_t total = r.U8(25);
-    const std::uint8_t move = r.U8(26);
-    const std::uint8_t interval = r.U8(27);
+        return err;
     const std::uint16_t fontLen = r.U16(28);
     const std::string fontName = r.Text(30, fontLen);
     if (!r.Ok())
         return kDecTruncated;
-    o->StateReverse = revType >> 4;
-    o->ValType = revType & 0x0F;
-    o->StateMode = mode;
-    o->MoveMode = move;
-    o->MoveInterval = interval;
+    LoadRef(r, 14, *o, o->ExtraByte);
+    const std::uint8_t total = ReadStateHead(r, *o);
+    o->MoveMode = r.U8(26);
+    o->MoveInterval = r.U8(27);
     o->SetStateNum(total);
     TFont& font = o->Picture.Canvas()->Font;
     font.Name = fontName;
@@ -182,13 +156,10 @@ int ReadMsgTxt(TLxObj& obj, RecReader& r)
 // Kind 16, clock: 14 device reference | 23 RtcFormat | 24 ObjFrame | 25 RtcAlign | 26 RtcOpt1
 int ReadRtc(TLxObj& obj, RecReader& r)
 {
-    auto* o = dynamic_cast<TRtc*>(&obj);
+    int err = 0;
+    auto* o = OpenKind<TRtc>(obj, r, 27, err);
     if (!o)
-        return kDecUnknownKind;
-    if (const int h = ReadObjHeader(obj, r); h < 0)
-        return h;
-    if (!r.Need(0, 27))
-        return kDecTruncated;
+        return err;
     LoadRef(r, 14, *o, o->ExtraByte);
     o->RtcFormat = r.U8(23);
     o->SetObjFrame(r.U8(24));
@@ -201,13 +172,10 @@ int ReadRtc(TLxObj& obj, RecReader& r)
 // the object draws its own symbol).
 int ReadMetrol(TLxObj& obj, RecReader& r)
 {
-    auto* o = dynamic_cast<TMetrol*>(&obj);
+    int err = 0;
+    auto* o = OpenKind<TMetrol>(obj, r, 16, err);
     if (!o)
-        return kDecUnknownKind;
-    if (const int h = ReadObjHeader(obj, r); h < 0)
-        return h;
-    if (!r.Need(0, 16))
-        return kDecTruncated;
+        return err;
     o->MetrolTypeSet(r.U8(14));
     o->MetrolIndexSet(r.U8(15));
     return StoredLength(r);

@@ -1,14 +1,20 @@
 #pragma once
 // Small pieces the kind readers share: device references, NUL-terminated text runs and
 // the stored length as a result.
+#include "decoder/morvik.h"
+#include "decoder/objread.h"
 #include "decoder/recreader.h"
 #include "objects/lxdevref.h"
+#include "objects/tlxobj.h"
 
 #include <string>
 
 namespace kes::morvik {
 
-inline int StoredLength(const RecReader& r) { return static_cast<int>(r.Size()); }
+inline int StoredLength(const RecReader& r)
+{
+    return static_cast<int>(r.Size());
+}
 
 // The 9-byte device reference at off; fails the reader when it is cut off.
 inline void LoadRef(RecReader& r, std::size_t off, TLxDevRef& ref, std::uint8_t& fourth)
@@ -17,14 +23,42 @@ inline void LoadRef(RecReader& r, std::size_t off, TLxDevRef& ref, std::uint8_t&
         r.Fail();
 }
 
+// The object as the reader's kind, with its header read and the record's first `fixed`
+// bytes present; null with err set to the reader's result otherwise.
+template <typename Kind> Kind* OpenKind(TLxObj& obj, RecReader& r, std::size_t fixed, int& err)
+{
+    auto* o = dynamic_cast<Kind*>(&obj);
+    if (!o) {
+        err = kDecUnknownKind;
+        return nullptr;
+    }
+    if (const int h = ReadObjHeader(obj, r); h < 0) {
+        err = h;
+        return nullptr;
+    }
+    if (!r.Need(0, fixed)) {
+        err = kDecTruncated;
+        return nullptr;
+    }
+    return o;
+}
+
+// Bytes 23-25 of the kinds with states (6, 12, 18): (StateReverse << 4) + ValType,
+// StateMode, and the state count, which is returned for the kind's own SetStateNum.
+template <typename Kind> std::uint8_t ReadStateHead(RecReader& r, Kind& o)
+{
+    const std::uint8_t revType = r.U8(23);
+    o.StateReverse = revType >> 4;
+    o.ValType = revType & 0x0F;
+    o.StateMode = r.U8(24);
+    return r.U8(25);
+}
+
 // Texts with their NULs packed into a run of `total` bytes from `off`, as the static
 // text keeps its font name and lines: each text takes its length + 1.
 class TextWalk {
 public:
-    TextWalk(RecReader& r, std::size_t off, std::size_t total)
-        : run_(r.Bytes(off, total)), ok_(r.Ok())
-    {
-    }
+    TextWalk(RecReader& r, std::size_t off, std::size_t total) : run_(r.Bytes(off, total)), ok_(r.Ok()) {}
     bool More() const { return ok_ && used_ < run_.size(); }
     // The next text; false when the run ends before its NUL.
     bool Next(std::string& s)

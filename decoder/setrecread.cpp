@@ -36,7 +36,22 @@ void ReadRefWithLinkFlag(RecReader& r, std::size_t off, DevRefHead& ref)
     ref.LinkFlag = flags >= 0x10;
 }
 
-int StoredLength(const RecReader& r) { return static_cast<int>(r.Size()); }
+int StoredLength(const RecReader& r)
+{
+    return static_cast<int>(r.Size());
+}
+
+// Fills a copy of dst and keeps it only when every field lay inside the record; fill
+// returns the bytes consumed.
+template <typename Rec, typename Fill> int ReadInto(Rec& dst, RecReader& r, Fill fill)
+{
+    Rec v = dst;
+    const int result = fill(v);
+    if (!r.Ok())
+        return kDecTruncated;
+    dst = v;
+    return result;
+}
 
 } // namespace
 
@@ -44,13 +59,11 @@ int StoredLength(const RecReader& r) { return static_cast<int>(r.Size()); }
 int ReadPgHide(PgHideRec& dst, ByteSpan rec)
 {
     RecReader r(rec);
-    PgHideRec v = dst;
-    v.Hide = r.U8(4) != 0;
-    v.Second = r.U8(5) != 0;
-    if (!r.Ok())
-        return kDecTruncated;
-    dst = v;
-    return StoredLength(r);
+    return ReadInto(dst, r, [&](PgHideRec& v) {
+        v.Hide = r.U8(4) != 0;
+        v.Second = r.U8(5) != 0;
+        return StoredLength(r);
+    });
 }
 
 // Tag 1000: 4 device reference | 13 value type | 14 kind + width | 15 u16 target page |
@@ -59,27 +72,23 @@ int ReadPgHide(PgHideRec& dst, ByteSpan rec)
 int ReadPgJmp(PgJmpRec& dst, ByteSpan rec)
 {
     RecReader r(rec);
-    PgJmpRec v = dst;
-    ReadRef(r, 4, v.Ref);
-    v.ValueType = r.U8(13);
-    const std::uint8_t kindWidth = r.U8(14);
-    v.Kind = kindWidth & 0xF0;
-    v.Width = kindWidth & 0x0F;
-    if (v.Kind != kWordKind && v.Kind != kLowByteKind)
-        v.Kind = 0;
-    v.TargetPage = r.U16(15);
-    int size = 18;
-    if (v.Kind != 0) {
+    return ReadInto(dst, r, [&](PgJmpRec& v) {
+        ReadRef(r, 4, v.Ref);
+        v.ValueType = r.U8(13);
+        const std::uint8_t kindWidth = r.U8(14);
+        v.Kind = kindWidth & 0xF0;
+        v.Width = kindWidth & 0x0F;
+        if (v.Kind != kWordKind && v.Kind != kLowByteKind)
+            v.Kind = 0;
+        v.TargetPage = r.U16(15);
+        if (v.Kind == 0) {
+            v.OnOff = r.U8(17) == 1;
+            return 18;
+        }
         v.Operator = r.U8(17);
         v.CompareValue = r.I32(18);
-        size = 22;
-    } else {
-        v.OnOff = r.U8(17) == 1;
-    }
-    if (!r.Ok())
-        return kDecTruncated;
-    dst = v;
-    return size;
+        return 22;
+    });
 }
 
 std::size_t KeyTailSize(std::uint8_t buttonType)
@@ -171,41 +180,41 @@ int ReadPgFunKey(PgFunKeyRec& dst, ByteSpan rec)
         return kDecTruncated;
     if (key != dst.KeyIndex)
         return kDecOtherSlot;
-    PgFunKeyRec v = dst;
-    ReadRef(r, 4, v.Write);
-    ReadRef(r, 13, v.Read);
-    ReadRef(r, 22, v.Notify);
-    v.ReadUsed = v.Read.DevAddrCode != -1;
-    v.NotifyUsed = v.Notify.DevAddrCode != -1;
-    const std::uint8_t notify = r.U8(31);
-    v.NotifyState = (notify >> 4) != 0;
-    v.NotifyOrder = (notify & 0x0F) != 0;
-    v.StateCount = r.U8(32);
-    v.Reserved.fill(255);
-    v.UserLevel = r.U8(34);
-    v.ButtonType = r.U8(38);
-    KeyTail tail;
-    if (!r.Ok() || !ReadKeyTail(r, 39, v.ButtonType, tail))
-        return kDecTruncated;
-    v.Kind = tail.Kind;
-    if (tail.SetsMultiFlag)
-        v.MultiStateFlag = tail.MultiFlag;
-    if (tail.SetsValue) {
-        v.ValueType = tail.ValueType;
-        v.Width = tail.Width;
-    }
-    if (tail.SetsDigits) {
-        v.IntDigits = tail.IntDigits;
-        v.DecDigits = tail.DecDigits;
-    }
-    if (tail.SetsParamA)
-        v.ParamA = tail.ParamA;
-    if (tail.SetsParamB)
-        v.ParamB = tail.ParamB;
-    if (tail.NoDevices)
-        v.Write.DevAddrCode = v.Read.DevAddrCode = v.Notify.DevAddrCode = -1;
-    dst = v;
-    return StoredLength(r);
+    return ReadInto(dst, r, [&](PgFunKeyRec& v) {
+        ReadRef(r, 4, v.Write);
+        ReadRef(r, 13, v.Read);
+        ReadRef(r, 22, v.Notify);
+        v.ReadUsed = v.Read.DevAddrCode != -1;
+        v.NotifyUsed = v.Notify.DevAddrCode != -1;
+        const std::uint8_t notify = r.U8(31);
+        v.NotifyState = (notify >> 4) != 0;
+        v.NotifyOrder = (notify & 0x0F) != 0;
+        v.StateCount = r.U8(32);
+        v.Reserved.fill(255);
+        v.UserLevel = r.U8(34);
+        v.ButtonType = r.U8(38);
+        KeyTail tail;
+        if (!ReadKeyTail(r, 39, v.ButtonType, tail))
+            return 0;
+        v.Kind = tail.Kind;
+        if (tail.SetsMultiFlag)
+            v.MultiStateFlag = tail.MultiFlag;
+        if (tail.SetsValue) {
+            v.ValueType = tail.ValueType;
+            v.Width = tail.Width;
+        }
+        if (tail.SetsDigits) {
+            v.IntDigits = tail.IntDigits;
+            v.DecDigits = tail.DecDigits;
+        }
+        if (tail.SetsParamA)
+            v.ParamA = tail.ParamA;
+        if (tail.SetsParamB)
+            v.ParamB = tail.ParamB;
+        if (tail.NoDevices)
+            v.Write.DevAddrCode = v.Read.DevAddrCode = v.Notify.DevAddrCode = -1;
+        return StoredLength(r);
+    });
 }
 
 // Tag 1002, 21 bytes: 4 device reference | 13 value type | 14 slot | 15 kind + width |
@@ -218,28 +227,24 @@ int ReadPgSys(PgSysRec& dst, int slot, ByteSpan rec)
         return kDecTruncated;
     if (stored != slot)
         return kDecOtherSlot;
-    PgSysRec v = dst;
-    ReadRef(r, 4, v.Ref);
-    v.ValueType = r.U8(13);
-    v.KindWidth = r.U8(15);
-    v.OnOffOrOperator = r.U8(16);
-    v.Value = r.I32(17);
-    if (!r.Ok())
-        return kDecTruncated;
-    dst = v;
-    return StoredLength(r);
+    return ReadInto(dst, r, [&](PgSysRec& v) {
+        ReadRef(r, 4, v.Ref);
+        v.ValueType = r.U8(13);
+        v.KindWidth = r.U8(15);
+        v.OnOffOrOperator = r.U8(16);
+        v.Value = r.I32(17);
+        return StoredLength(r);
+    });
 }
 
 // Tags 1004 and 1006, 13 bytes: 4 device reference.
 int ReadPLCValSet(PLCValSetRec& dst, ByteSpan rec)
 {
     RecReader r(rec);
-    PLCValSetRec v = dst;
-    ReadRefWithLinkFlag(r, 4, v.Ref);
-    if (!r.Ok())
-        return kDecTruncated;
-    dst = v;
-    return StoredLength(r);
+    return ReadInto(dst, r, [&](PLCValSetRec& v) {
+        ReadRefWithLinkFlag(r, 4, v.Ref);
+        return StoredLength(r);
+    });
 }
 
 // Tag 1009: 4 device reference | 13 value type | 14 kind + width | 15 interval index |
@@ -247,21 +252,19 @@ int ReadPLCValSet(PLCValSetRec& dst, ByteSpan rec)
 int ReadMacPowerOn(MacPowerOnRec& dst, ByteSpan rec)
 {
     RecReader r(rec);
-    MacPowerOnRec v = dst;
-    ReadRefWithLinkFlag(r, 4, v.Ref);
-    v.ValueType = r.U8(13);
-    const std::uint8_t kindWidth = r.U8(14);
-    v.Width = kindWidth & 0x0F;
-    v.Kind = kindWidth & 0xF0;
-    v.IntervalIndex = r.U8(15);
-    if (v.Kind != 0)
-        v.Value = r.I32(16);
-    else
-        v.OnOff = r.U8(16) != 0;
-    if (!r.Ok())
-        return kDecTruncated;
-    dst = v;
-    return StoredLength(r);
+    return ReadInto(dst, r, [&](MacPowerOnRec& v) {
+        ReadRefWithLinkFlag(r, 4, v.Ref);
+        v.ValueType = r.U8(13);
+        const std::uint8_t kindWidth = r.U8(14);
+        v.Width = kindWidth & 0x0F;
+        v.Kind = kindWidth & 0xF0;
+        v.IntervalIndex = r.U8(15);
+        if (v.Kind != 0)
+            v.Value = r.I32(16);
+        else
+            v.OnOff = r.U8(16) != 0;
+        return StoredLength(r);
+    });
 }
 
 // Tag 1012, 17 bytes: 4 u32 address | 8 present | 9 station | 10 link index | 11 detail |
@@ -269,13 +272,11 @@ int ReadMacPowerOn(MacPowerOnRec& dst, ByteSpan rec)
 int ReadParaDataSet(ParaDataSetRec& dst, ByteSpan rec)
 {
     RecReader r(rec);
-    ParaDataSetRec v = dst;
-    ReadRef(r, 4, v.Ref);
-    v.RegisterCount = r.I32(13);
-    if (!r.Ok())
-        return kDecTruncated;
-    dst = v;
-    return StoredLength(r);
+    return ReadInto(dst, r, [&](ParaDataSetRec& v) {
+        ReadRef(r, 4, v.Ref);
+        v.RegisterCount = r.I32(13);
+        return StoredLength(r);
+    });
 }
 
 } // namespace kes::morvik

@@ -35,7 +35,7 @@ struct KeyTail {
     std::uint8_t Kind = 0x10; // 0x00 bit, 0x10 word, 0x20 low byte
     bool SetsMultiFlag = false;
     std::uint8_t MultiFlag = 0;
-    bool SetsValue = false;   // value type and width were read
+    bool SetsValue = false; // value type and width were read
     std::uint8_t ValueType = 0;
     std::uint8_t Width = 0;
     bool SetsDigits = false;
@@ -45,7 +45,7 @@ struct KeyTail {
     std::int32_t ParamA = 0;
     bool SetsParamB = false;
     std::int32_t ParamB = 0;
-    bool NoDevices = false;   // types 11 and 12: the three addresses become -1
+    bool NoDevices = false; // types 11 and 12: the three addresses become -1
 };
 // Reads the tail of buttonType at off; false (reader failed) when it is cut off.
 bool ReadKeyTail(RecReader& r, std::size_t off, std::uint8_t buttonType, KeyTail& tail);

@@ -4,9 +4,12 @@
 #include "app/model/lxtypecore.h"
 #include "app/project/pgread.h"
 #include "app/project/pgrecstream.h"
+#include "decoder/morvik.h"
 #include "platform/fileio.h"
 
 #include <QGuiApplication>
+
+#include <dlfcn.h>
 
 #include <cstdlib>
 #include <memory>
@@ -47,6 +50,9 @@ void PageWalkSetup(const std::string& programDir)
         new QGuiApplication(argc, argv);
     }
     SetAppDir(programDir);
+    // Held for the whole run: every walk binds and releases the library, and the fuzzer
+    // keeps reading the coverage counters of a library once it has seen it loaded.
+    dlopen((programDir + kMorvikFileName).c_str(), RTLD_NOW | RTLD_LOCAL);
     g_world = new World;
     g_world->state.AppDir = programDir;
     g_world->core = std::make_unique<LxTypeCore>(g_world->state);

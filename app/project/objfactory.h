@@ -4,12 +4,12 @@
 #include "app/project/pagedata.h"
 #include "platform/gdi.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-#include <array>
 
 struct TLxDevRef;
 
@@ -21,10 +21,10 @@ class LxTypeCore;
 struct PageEnv {
     PageEnv(const ProjectState& state, const LxTypeCore& lxType) : State(state), LxType(lxType) {}
 
-    const ProjectState& State;  // link, station, grid, machine id, message table
-    const LxTypeCore& LxType;   // panel size, default addresses, the address codec
-    TFont MainFont;             // the main window's font: every new object's font
-    bool MultiCopy = false;     // the multiple-copy form is open (pasted objects stay unselected)
+    const ProjectState& State; // link, station, grid, machine id, message table
+    const LxTypeCore& LxType;  // panel size, default addresses, the address codec
+    TFont MainFont;            // the main window's font: every new object's font
+    bool MultiCopy = false;    // the multiple-copy form is open (pasted objects stay unselected)
     // Called for every object put on a page, after its control size is set: the page window
     // gives it its host and event handlers. pasted: put there by a paste.
     std::function<void(TLxObj& obj, bool pasted)> OnAttach;

@@ -70,8 +70,8 @@ void SelectInRubberBand(PageData& page, const RubberBand& band)
             hi = band[i];
     }
     for (TLxObj* obj : page.ObjList) {
-        const bool meets = obj->Left <= hi.x && obj->Left + obj->Width >= lo.x && obj->Top <= hi.y &&
-                           obj->Top + obj->Height >= lo.y;
+        const bool meets =
+            obj->Left <= hi.x && obj->Left + obj->Width >= lo.x && obj->Top <= hi.y && obj->Top + obj->Height >= lo.y;
         if (meets) {
             obj->SetSelected(true);
             if (std::find(page.SelList.begin(), page.SelList.end(), obj) == page.SelList.end())

@@ -9,8 +9,8 @@ namespace kes {
 
 namespace {
 
-constexpr unsigned kPageExports = kExpDatatoObjInfo | kExpDataToPgJmp | kExpDataToPgFunKey | kExpDataToPgSys |
-                                  kExpDataToPgHide | kExpDataToPLCValSet;
+constexpr unsigned kPageExports =
+    kExpDatatoObjInfo | kExpDataToPgJmp | kExpDataToPgFunKey | kExpDataToPgSys | kExpDataToPgHide | kExpDataToPLCValSet;
 constexpr unsigned kPasteExports = kExpDatatoObjInfo | kExpDataToPgJmp | kExpDataToPgFunKey | kExpDataToPgSys;
 
 constexpr std::uint16_t kFirstObjTag = 1;
@@ -18,7 +18,10 @@ constexpr std::uint16_t kLastObjTag = 21;
 constexpr std::size_t kKeyIndexOffset = 33; // of a function-key record
 constexpr std::size_t kSkip1005 = 5;
 
-bool IsObjTag(std::uint16_t tag) { return tag >= kFirstObjTag && tag <= kLastObjTag; }
+bool IsObjTag(std::uint16_t tag)
+{
+    return tag >= kFirstObjTag && tag <= kLastObjTag;
+}
 
 // data[start, end) as a span, when it lies inside data.
 std::optional<ByteSpan> RangeOf(ByteSpan data, std::size_t start, std::size_t end)
@@ -170,8 +173,7 @@ DecodeError PageStep(Walk& w, PageData& page, const PageEnv& env, PgReadResult& 
             return DecodeError::KeyIndexRange;
         PgFunKeyRec& key = page.PgFunKeys[k];
         key.KeyIndex = k;
-        if (const DecodeError e = w.Advance(f.DataToPgFunKey(&key, w.Rec(), w.Position()), len);
-            e != DecodeError::None)
+        if (const DecodeError e = w.Advance(f.DataToPgFunKey(&key, w.Rec(), w.Position()), len); e != DecodeError::None)
             return e;
         page.PgFunKeyUsed[k] = key.ButtonType != kBtnNone;
         PgFunKeyDevFix(page, env, key);
@@ -204,63 +206,60 @@ DecodeError PageStep(Walk& w, PageData& page, const PageEnv& env, PgReadResult& 
     }
 }
 
+// A walk over data[start, end): binds the library, runs prepare, then step for each record
+// until the end or the first error.
+template <typename Prepare, typename Step> PgReadResult RunWalk(PageData& page, const PageEnv& env, ByteSpan data,
+                                                                std::size_t start, std::size_t end, unsigned exports,
+                                                                Prepare prepare, Step step)
+{
+    PgReadResult res;
+    const auto range = RangeOf(data, start, end);
+    if (!range) {
+        res.Error = DecodeError::BadRange;
+        return res;
+    }
+    Walk w(page, env, *range, res);
+    if (!w.Open(exports))
+        return res;
+    prepare();
+    DecodeError e = DecodeError::None;
+    while (e == DecodeError::None && w.More())
+        e = step(w, res);
+    w.Finish(e);
+    return res;
+}
+
 } // namespace
 
 PgReadResult PgDataToObj(PageData& page, const PageEnv& env, ByteSpan data, std::size_t start, std::size_t end)
 {
-    PgReadResult res;
-    const auto range = RangeOf(data, start, end);
-    if (!range) {
-        res.Error = DecodeError::BadRange;
-        return res;
-    }
-    Walk w(page, env, *range, res);
-    if (!w.Open(kPageExports))
-        return res;
-    page.ClearPgJumps();
-    while (w.More()) {
-        if (const DecodeError e = PageStep(w, page, env, res); e != DecodeError::None) {
-            w.Finish(e);
-            return res;
-        }
-    }
-    w.Finish(DecodeError::None);
-    return res;
+    return RunWalk(
+        page, env, data, start, end, kPageExports, [&] { page.ClearPgJumps(); },
+        [&](Walk& w, PgReadResult& res) { return PageStep(w, page, env, res); });
 }
 
 PgReadResult PastePgData(PageData& page, const PageEnv& env, ByteSpan data, std::size_t start, std::size_t end)
 {
-    PgReadResult res;
-    const auto range = RangeOf(data, start, end);
-    if (!range) {
-        res.Error = DecodeError::BadRange;
-        return res;
-    }
-    for (TLxObj* obj : page.SelList)
-        obj->SetSelected(false);
-    page.SelList.clear();
-    Walk w(page, env, *range, res);
-    if (!w.Open(kPasteExports))
-        return res;
-    while (w.More()) {
-        const auto tag = w.Tag();
-        std::size_t len = 0;
-        DecodeError e = tag ? w.Frame(IsObjTag(*tag) ? kObjRecMinSize : kRecHeadSize, len) : DecodeError::ShortHead;
-        if (e == DecodeError::None) {
-            if (IsObjTag(*tag)) {
-                e = w.Object(*tag, len, true);
-            } else {
-                ++res.Skipped;
-                e = w.Skip(len);
-            }
-        }
-        if (e != DecodeError::None) {
-            w.Finish(e);
-            return res;
-        }
-    }
-    w.Finish(DecodeError::None);
-    return res;
+    return RunWalk(
+        page, env, data, start, end, kPasteExports,
+        [&] {
+            for (TLxObj* obj : page.SelList)
+                obj->SetSelected(false);
+            page.SelList.clear();
+        },
+        [](Walk& w, PgReadResult& res) {
+            const auto tag = w.Tag();
+            if (!tag)
+                return DecodeError::ShortHead;
+            std::size_t len = 0;
+            if (const DecodeError e = w.Frame(IsObjTag(*tag) ? kObjRecMinSize : kRecHeadSize, len);
+                e != DecodeError::None)
+                return e;
+            if (IsObjTag(*tag))
+                return w.Object(*tag, len, true);
+            ++res.Skipped;
+            return w.Skip(len);
+        });
 }
 
 std::optional<std::uint32_t> ClipboardBlockCount(ByteSpan block)

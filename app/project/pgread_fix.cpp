@@ -56,8 +56,14 @@ void FixObjRef(const PageData& page, const PageEnv& env, TLxDevRef& ref, std::ui
                &ref.DevText);
 }
 
-std::uint8_t ModeOf(std::uint8_t kind) { return kind >> 4; }
-std::uint8_t AccessOf(std::uint8_t kind) { return kind & 0x0F; }
+std::uint8_t ModeOf(std::uint8_t kind)
+{
+    return kind >> 4;
+}
+std::uint8_t AccessOf(std::uint8_t kind)
+{
+    return kind & 0x0F;
+}
 
 // Each device reference of an object with the codec's mode and access class of its kind.
 void RebuildObjAddresses(const PageData& page, const PageEnv& env, TLxObj& obj)

@@ -35,8 +35,8 @@ TEST(MorvikExports, ExactlyTheNineEntryPoints)
     std::set<std::string> types;
     const std::set<std::string> names = DefinedDynamicSymbols(MorvikPath(), types);
     const std::set<std::string> expected = {
-        "_DataToLxObj",    "_DatatoObjInfo",   "_DataToPgJmp",      "_DataToPgFunKey",    "_DataToPgSys",
-        "_DataToPgHide",   "_DataToPLCValSet", "_DataToMacPowerOn", "_DataToParaDataSet",
+        "_DataToLxObj",  "_DatatoObjInfo",   "_DataToPgJmp",      "_DataToPgFunKey",    "_DataToPgSys",
+        "_DataToPgHide", "_DataToPLCValSet", "_DataToMacPowerOn", "_DataToParaDataSet",
     };
     EXPECT_EQ(names, expected);
     EXPECT_EQ(types, std::set<std::string>{"T"}) << "every export is a function in the text section";

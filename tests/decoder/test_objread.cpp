@@ -132,8 +132,8 @@ TEST_F(ObjRead, MultiStateValuesFollowTheMode)
         const kes::Bytes rec = MultiState(mode, 3);
         ASSERT_EQ(Read(act, rec), static_cast<int>(rec.size()));
         ASSERT_EQ(act.BmpList.size(), 3u);
-        const std::vector<std::uint32_t> expected = keeps ? std::vector<std::uint32_t>{100, 101, 102}
-                                                          : std::vector<std::uint32_t>{0, 0, 0};
+        const std::vector<std::uint32_t> expected =
+            keeps ? std::vector<std::uint32_t>{100, 101, 102} : std::vector<std::uint32_t>{0, 0, 0};
         EXPECT_EQ(act.StateVal, expected);
         EXPECT_EQ(act.BmpList[2]->Width(), 2);
         EXPECT_EQ(act.BmpList[2]->Height(), 8);
@@ -205,8 +205,8 @@ TEST_F(ObjRead, MalformedRecordsAreRefused)
          kes::kDecBadContent},
         {"text run past the record", stTxt, RecBuild(1).Head(0, 0, 9, 9).Raw({0, 3, 0, 0}).U16(40).Text("A").Done(),
          kes::kDecTruncated},
-        {"string without its end", stTxt, RecBuild(1).Head(0, 0, 9, 9).Raw({0, 3, 0, 0}).U16(3).Raw({'A', 'B', 'C'}).Done(),
-         kes::kDecTruncated},
+        {"string without its end", stTxt,
+         RecBuild(1).Head(0, 0, 9, 9).Raw({0, 3, 0, 0}).U16(3).Raw({'A', 'B', 'C'}).Done(), kes::kDecTruncated},
         {"picture count past the record", [] { return std::make_unique<TStBmp>(); },
          RecBuild(5).Head(0, 0, 7, 7).U16(200).Fill(8).Done(), kes::kDecTruncated},
         {"picture smaller than its box", [] { return std::make_unique<TStBmp>(); },
@@ -218,7 +218,16 @@ TEST_F(ObjRead, MalformedRecordsAreRefused)
          RecBuild(6).Head(0, 0, 1, 7).Ref(1).U8(0).U8(0).U8(1).U32(0).U16(200).U16(200).U16(2).U16(0).Done(),
          kes::kDecTruncated},
         {"message text past the record", [] { return std::make_unique<TMsgTxt>(); },
-         RecBuild(12).Head(0, 0, 19, 9).Ref(1).Raw({0, 0, 1, 0, 0}).U16(6).Text("Arial").U32(0).U16(90).Text("x").Done(),
+         RecBuild(12)
+             .Head(0, 0, 19, 9)
+             .Ref(1)
+             .Raw({0, 0, 1, 0, 0})
+             .U16(6)
+             .Text("Arial")
+             .U32(0)
+             .U16(90)
+             .Text("x")
+             .Done(),
          kes::kDecTruncated},
         {"lamp font name past the record", [] { return std::make_unique<TLight>(); },
          RecBuild(18).Head(0, 0, 19, 9).Ref(1).Raw({0, 0, 1, 0, 0, 0, 0, 0}).U16(300).Text("Arial").Done(),
@@ -226,16 +235,30 @@ TEST_F(ObjRead, MalformedRecordsAreRefused)
         {"button text past the record", [] { return std::make_unique<TLxBtn>(); },
          RecBuild(13)
              .Head(0, 0, 9, 9)
-             .Ref(1).Ref(0xFFFFFFFF).Ref(0xFFFFFFFF)
+             .Ref(1)
+             .Ref(0xFFFFFFFF)
+             .Ref(0xFFFFFFFF)
              .Raw({0, 1, 255, 0, 0, 0, 0, 1, 2, 2, 2, 2, 0, 0})
-             .Fill(7).U8(0)
-             .U16(0).U16(0).U16(0)
-             .U16(50).Text("On")
+             .Fill(7)
+             .U8(0)
+             .U16(0)
+             .U16(0)
+             .U16(0)
+             .U16(50)
+             .Text("On")
              .Done(),
          kes::kDecTruncated},
         {"button input tail cut off", [] { return std::make_unique<TLxBtn>(); },
-         RecBuild(13).Head(0, 0, 9, 9).Ref(1).Ref(1).Ref(1).Raw({0, 1, 255, 0, 0, 0, 0, 1, 2, 2, 2, 2, 0, 0})
-             .Fill(7).U8(7).Fill(5).Done(),
+         RecBuild(13)
+             .Head(0, 0, 9, 9)
+             .Ref(1)
+             .Ref(1)
+             .Ref(1)
+             .Raw({0, 1, 255, 0, 0, 0, 0, 1, 2, 2, 2, 2, 0, 0})
+             .Fill(7)
+             .U8(7)
+             .Fill(5)
+             .Done(),
          kes::kDecTruncated},
         {"geometry with 101 points", [] { return std::make_unique<TGeom>(); },
          RecBuild(17).Head(0, 0, 9, 9).Raw({1, 0, 1, 0, 1, 101}).Fill(404).U16(10).U16(10).U16(0).Done(),

@@ -6,8 +6,8 @@
 
 namespace {
 
-using kes::test::RecBuild;
 using kes::test::MorvikTest;
+using kes::test::RecBuild;
 
 class SetRecRead : public MorvikTest {};
 
@@ -15,7 +15,7 @@ class SetRecRead : public MorvikTest {};
 RecBuild FunKey(std::uint8_t key, std::uint8_t type)
 {
     RecBuild r(kTagPgFunKey);
-    r.Ref(0x1000, 0x11, 2, 1, 7, 3)   // write: flags with the link nibble, station 2, link 1
+    r.Ref(0x1000, 0x11, 2, 1, 7, 3)    // write: flags with the link nibble, station 2, link 1
         .Ref(0x2000, 0x01, 3, 0, 0, 4) // read
         .Ref(0xFFFFFFFF)               // notify: none
         .U8(0x10)                      // notify state set, before the write
@@ -148,8 +148,7 @@ TEST_F(SetRecRead, PageJumpByKind)
 
 TEST_F(SetRecRead, BuzzerAndAlarmLampBySlot)
 {
-    const kes::Bytes rec =
-        RecBuild(kTagPgSys).Ref(0x3000, 1, 1, 0, 0, 6).U8(2).U8(1).U8(0x11).U8(4).U32(300).Done();
+    const kes::Bytes rec = RecBuild(kTagPgSys).Ref(0x3000, 1, 1, 0, 0, 6).U8(2).U8(1).U8(0x11).U8(4).U32(300).Done();
     PgSysRec buzzer, lamp;
     EXPECT_EQ(f.DataToPgSys(&buzzer, 0, rec.data(), 0), kes::kDecOtherSlot);
     EXPECT_EQ(buzzer.Ref.DevAddrCode, -1);

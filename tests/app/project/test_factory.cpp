@@ -103,8 +103,8 @@ TEST_F(Factory, ControllerWithoutBitsGetsValueObjects)
         EXPECT_EQ(btn.BmpList.size(), c.states);
         EXPECT_EQ(btn.ValKind, c.valKind);
         const bool word = c.valKind != 0;
-        const std::int32_t expected = c.panelMemory ? (word ? kes::kInternalWordBase : 0)
-                                                    : (word ? fx.core->DefWordCode : fx.core->DefBitCode);
+        const std::int32_t expected =
+            c.panelMemory ? (word ? kes::kInternalWordBase : 0) : (word ? fx.core->DefWordCode : fx.core->DefBitCode);
         EXPECT_EQ(btn.WriteDev.DevAddrCode, expected);
         EXPECT_EQ(btn.ReadDev.RefIntMem, c.panelMemory);
         EXPECT_EQ(btn.NotifyDev.RefStation, fx.state.DefStation);

@@ -38,7 +38,17 @@ kes::Bytes Alarm(std::uint8_t slot, std::uint32_t code)
 
 kes::Bytes FunKey(std::uint8_t key, std::uint8_t type)
 {
-    return RecBuild(kTagPgFunKey).Ref(0x200).Ref(0xFFFFFFFF).Ref(0xFFFFFFFF).U8(0).U8(1).U8(key).U8(0).Fill(3).U8(type).Done();
+    return RecBuild(kTagPgFunKey)
+        .Ref(0x200)
+        .Ref(0xFFFFFFFF)
+        .Ref(0xFFFFFFFF)
+        .U8(0)
+        .U8(1)
+        .U8(key)
+        .U8(0)
+        .Fill(3)
+        .U8(type)
+        .Done();
 }
 
 class PgRead : public ::testing::Test, protected kes::test::PageFixture {
@@ -86,8 +96,8 @@ TEST_F(PgRead, FunctionKeyUsedFlagFollowsItsButtonType)
 
 TEST_F(PgRead, HideAndPageNumberWrite)
 {
-    const kes::Bytes data = Concat({RecBuild(kTagPgHide).U8(1).U8(0).Fill(2).Done(),
-                                    RecBuild(kTagPgNumWrite).Ref(0x4005, 0x11, 3).Done()});
+    const kes::Bytes data =
+        Concat({RecBuild(kTagPgHide).U8(1).U8(0).Fill(2).Done(), RecBuild(kTagPgNumWrite).Ref(0x4005, 0x11, 3).Done()});
     ASSERT_TRUE(Read(data).Ok());
     EXPECT_EQ(page.PgHide.Hide, 1);
     EXPECT_EQ(page.PgNumWrite.Ref.DevAddrCode, 0x4005);
@@ -99,8 +109,8 @@ TEST_F(PgRead, ObjectsOnTheEdgeStayAndPastItAreDropped)
 {
     // The panel is 128 x 64 dots; zoom 2, grid 1.
     page.Zoom = 2;
-    const kes::Bytes data = Concat({ValueDisplay(128, 0), ValueDisplay(129, 0), ValueDisplay(0, 64),
-                                    ValueDisplay(0, 65), ValueDisplay(10, 10)});
+    const kes::Bytes data = Concat(
+        {ValueDisplay(128, 0), ValueDisplay(129, 0), ValueDisplay(0, 64), ValueDisplay(0, 65), ValueDisplay(10, 10)});
     const kes::PgReadResult res = Read(data);
     ASSERT_TRUE(res.Ok());
     EXPECT_EQ(res.Objects, 3);
@@ -121,8 +131,8 @@ TEST_F(PgRead, ObjectsOnTheEdgeStayAndPastItAreDropped)
 TEST_F(PgRead, StepsOverRecordsByTheirRules)
 {
     // 1005 takes exactly 5 bytes, whatever they hold; another tag its stored length.
-    const kes::Bytes data = Concat({kes::Bytes{0x03, 0xED, 0xFF, 0xFF, 0xFF},
-                                    RecBuild(2000).Fill(12).Done(0x0010), ValueDisplay(1, 1)});
+    const kes::Bytes data =
+        Concat({kes::Bytes{0x03, 0xED, 0xFF, 0xFF, 0xFF}, RecBuild(2000).Fill(12).Done(0x0010), ValueDisplay(1, 1)});
     const kes::PgReadResult res = Read(data);
     ASSERT_TRUE(res.Ok()) << kes::DecodeErrorText(res.Error);
     EXPECT_EQ(res.Skipped, 1);
@@ -180,7 +190,8 @@ TEST_F(PgRead, MalformedStreamsStopWithTheirError)
         {"alarm for slot 2", Concat({good, Alarm(2, 0x200)}), DecodeError::SlotRange},
         {"21 page jumps", Concat({good, tooManyJumps}), DecodeError::BadContent, good.size() + 20 * 18},
         {"geometry of 101 points",
-         Concat({good, RecBuild(17).Head(0, 0, 9, 9).Raw({1, 0, 1, 0, 1, 101}).Fill(404).U16(10).U16(10).U16(0).Done()}),
+         Concat(
+             {good, RecBuild(17).Head(0, 0, 9, 9).Raw({1, 0, 1, 0, 1, 101}).Fill(404).U16(10).U16(10).U16(0).Done()}),
          DecodeError::BadContent},
         {"value jump cut short", Concat({good, RecBuild(1000).Ref(1).U8(0).U8(0x10).U16(1).U8(0).Done()}),
          DecodeError::Truncated},

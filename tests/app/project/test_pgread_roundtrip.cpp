@@ -39,8 +39,10 @@ std::string FirstDifference(const kes::Bytes& a, const kes::Bytes& b)
     while (pos < a.size() || pos < b.size()) {
         const std::size_t la = pos + 4 <= a.size() ? *kes::GetU16be(a, pos + 2) : a.size() - std::min(pos, a.size());
         const std::size_t lb = pos + 4 <= b.size() ? *kes::GetU16be(b, pos + 2) : b.size() - std::min(pos, b.size());
-        const kes::ByteSpan ra = kes::ByteSpan(a).subspan(std::min(pos, a.size()), std::min(la, a.size() - std::min(pos, a.size())));
-        const kes::ByteSpan rb = kes::ByteSpan(b).subspan(std::min(pos, b.size()), std::min(lb, b.size() - std::min(pos, b.size())));
+        const kes::ByteSpan ra =
+            kes::ByteSpan(a).subspan(std::min(pos, a.size()), std::min(la, a.size() - std::min(pos, a.size())));
+        const kes::ByteSpan rb =
+            kes::ByteSpan(b).subspan(std::min(pos, b.size()), std::min(lb, b.size() - std::min(pos, b.size())));
         if (!std::equal(ra.begin(), ra.end(), rb.begin(), rb.end()))
             return "record at " + std::to_string(pos) + ":\n  " + ToHex(ra) + "\n  " + ToHex(rb);
         if (la == 0)
