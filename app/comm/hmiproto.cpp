@@ -1,5 +1,8 @@
 #include "app/comm/hmiproto.h"
 
+#include "objects/tlxbtn.h"
+#include "objects/tlxgetval.h"
+
 #include <initializer_list>
 #include <utility>
 
@@ -38,6 +41,19 @@ namespace {
 
 using Pairs = std::initializer_list<std::pair<std::size_t, std::size_t>>;  // station, link offsets
 
+// Object kinds whose records carry one device reference, and the two that carry three.
+bool OneRefKind(int kind)
+{
+    switch (kind) {
+    case 2: case 3: case 4: case 6: case 8: case 9: case 10: case 12: case 14: case 15: case 16: case 18: case 21:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ThreeRefKind(int kind) { return kind == 13 || kind == 20; }
+
 // Reference byte offsets by record tag, from the record's start.
 Pairs RefOffsets(std::uint16_t tag)
 {
@@ -46,11 +62,11 @@ Pairs RefOffsets(std::uint16_t tag)
     static const Pairs kRecord = {{9, 10}};
     static const Pairs kFunKey = {{9, 10}, {18, 19}, {27, 28}};
     static const Pairs kNone = {};
-    switch (tag) {
-    case 2: case 3: case 4: case 6: case 8: case 9: case 10: case 12: case 14: case 15: case 16: case 18: case 21:
+    if (OneRefKind(tag))
         return kOne;
-    case 13: case 20:
+    if (ThreeRefKind(tag))
         return kThree;
+    switch (tag) {
     case 1000: case 1002: case 1006:
         return kRecord;
     case 1001:
@@ -88,13 +104,40 @@ void RewriteLink(DevRefHead& ref, const LinkRewrite& rw)
         ref.Station = rw.stationNo;
 }
 
+namespace {
+
+void RewriteKey(PgFunKeyRec& k, const LinkRewrite& rw)
+{
+    RewriteLink(k.Write, rw);
+    RewriteLink(k.Read, rw);
+    RewriteLink(k.Notify, rw);
+}
+
+void RewriteObjRef(TLxDevRef& ref, const LinkRewrite& rw)
+{
+    if (rw.port)
+        ref.RefLink = rw.link;
+    if (rw.station)
+        ref.RefStation = rw.stationNo;
+}
+
+template <class Three>
+bool RewriteThree(TLxObj* obj, const LinkRewrite& rw)
+{
+    auto* o = dynamic_cast<Three*>(obj);
+    if (!o)
+        return false;
+    for (TLxDevRef* ref : {&o->WriteDev, &o->ReadDev, &o->NotifyDev})
+        RewriteObjRef(*ref, rw);
+    return true;
+}
+
+} // namespace
+
 void RewriteSystemLinks(ProjectState& s, const LinkRewrite& rw)
 {
-    for (PgFunKeyRec& k : s.SysFunKeys) {
-        RewriteLink(k.Write, rw);
-        RewriteLink(k.Read, rw);
-        RewriteLink(k.Notify, rw);
-    }
+    for (PgFunKeyRec& k : s.SysFunKeys)
+        RewriteKey(k, rw);
     RewriteLink(s.SysBuzzer.Ref, rw);
     RewriteLink(s.SysAlarmLamp.Ref, rw);
     for (PLCValSetRec& r : s.SysDevRefs)
@@ -104,6 +147,27 @@ void RewriteSystemLinks(ProjectState& s, const LinkRewrite& rw)
     if (s.HasRtc)
         RewriteLink(s.SysClockWrite.Ref, rw);
     RewriteLink(s.PowerOnMacro.Ref, rw);
+}
+
+void RewriteLivePageLinks(PageData& page, const LinkRewrite& rw)
+{
+    for (TLxObj* obj : page.ObjList) {
+        if (ThreeRefKind(obj->ObjType)) {
+            if (!RewriteThree<TLxBtn>(obj, rw))
+                RewriteThree<TLxGetVal>(obj, rw);
+        } else if (OneRefKind(obj->ObjType)) {
+            if (auto* ref = dynamic_cast<TLxDevRef*>(obj))
+                RewriteObjRef(*ref, rw);
+        }
+    }
+    for (PgFunKeyRec& k : page.PgFunKeys)
+        RewriteKey(k, rw);
+    for (PgSysRec& r : page.PgSysRecs)
+        RewriteLink(r.Ref, rw);
+    for (PgJmpRec& j : page.PgJmpList)
+        RewriteLink(j.Ref, rw);
+    if (page.PgNumWrite.Ref.DevAddrCode != -1)
+        RewriteLink(page.PgNumWrite.Ref, rw);
 }
 
 } // namespace kes

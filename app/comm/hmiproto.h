@@ -1,6 +1,7 @@
 #pragma once
 // The panel's own port settings: the packed ComSetByte of each panel port, and the rewrite of
 // the link index and station of every device reference when the project's defaults change.
+#include "app/project/pagedata.h"
 #include "app/project/projectstate.h"
 #include "platform/bytes.h"
 
@@ -53,5 +54,10 @@ void RewriteSystemLinks(ProjectState& s, const LinkRewrite& rw);
 
 // One reference of a live record.
 void RewriteLink(DevRefHead& ref, const LinkRewrite& rw);
+
+// Rewrites the live state of an open page the same way: the references of its objects of the
+// kinds whose records RewritePageLinks rewrites (all three of buttons and numeric inputs), its
+// function keys, buzzer and alarm lamp, page jumps and its page-number write when it is set.
+void RewriteLivePageLinks(PageData& page, const LinkRewrite& rw);
 
 } // namespace kes

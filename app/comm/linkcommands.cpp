@@ -1,5 +1,6 @@
 #include "app/comm/linkcommands.h"
 
+#include "app/comm/commhooks.h"
 #include "app/shell/msgtable.h"
 #include "app/shell/prompt.h"
 
@@ -146,10 +147,10 @@ TransferCommands::TransferCommands(ProjectState& state, LinkPreparer& preparer, 
 
 void TransferCommands::Begin(TransferKind kind)
 {
-    if (engine_.Busy() || preparer_.Busy())
+    if (engine_.Busy() || preparer_.Busy() || shutDown_)
         return;
     preparer_.PrepareLink([this, kind](bool ready) {
-        if (!ready)
+        if (!ready || shutDown_)
             return;
         if (steps_.showProgress)
             steps_.showProgress();
@@ -207,6 +208,12 @@ void TransferCommands::StartScreenTransfer(TransferKind kind)
 {
     if (kind == TransferKind::StartScreen || kind == TransferKind::UserMenu)
         Begin(kind);
+}
+
+CommWindowHooks& CommHooks()
+{
+    static CommWindowHooks hooks;
+    return hooks;
 }
 
 } // namespace kes

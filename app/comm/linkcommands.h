@@ -29,6 +29,7 @@ public:
     ModemProbe& operator=(const ModemProbe&) = delete;
     void Start(std::function<void(int code)> done);
     bool Running() const { return running_; }
+    void SetTickMs(int tickMs) { tickMs_ = tickMs; }
 
 private:
     void Finish(int code);
@@ -54,6 +55,7 @@ public:
     void PrepareLink(std::function<void(bool ready)> done);
     bool Busy() const { return busy_; }
     bool ModemChecked() const { return modemChecked_; }
+    void SetTickMs(int tickMs) { probe_.SetTickMs(tickMs); }
 
 private:
     LinkPort& port_;
@@ -94,6 +96,8 @@ public:
     void MmComReadClick();
     // Start-up screen (0xA1) and user-menu (0xA0) transfers, once the main window has asked.
     void StartScreenTransfer(TransferKind kind);
+    // The program is closing: a port preparation still running starts nothing when it ends.
+    void Shutdown() { shutDown_ = true; }
 
 private:
     bool ConfirmDownload();
@@ -104,6 +108,7 @@ private:
     LinkEngine& engine_;
     TransferCommandSteps steps_;
     std::function<int()> configuredBaud_;
+    bool shutDown_ = false;
 };
 
 } // namespace kes

@@ -36,11 +36,14 @@ Bytes MainLinkHost::ScreenImage(TransferKind kind) { return parts_.screenImage ?
 
 void MainLinkHost::TakeSystemBlock(const SystemBlockFields& f, std::uint32_t)
 {
+    // The controller's device table and model data first: the block's own port code, link
+    // and station then stand over the table's defaults.
+    state_.MachineId = MapUploadedMachineId(f.machineId);
+    if (parts_.selectMachine)
+        parts_.selectMachine();
     const bool upDown = ApplySystemBlock(state_, f);
     if (parts_.setEnableUpDown)
         parts_.setEnableUpDown(upDown);
-    if (parts_.selectMachine)
-        parts_.selectMachine();
 }
 
 void MainLinkHost::TakeUpload(UploadResult result)

@@ -1,5 +1,7 @@
 #include "app/comm/projectlink.h"
 
+#include "app/project/memimage.h"
+
 #include <algorithm>
 
 namespace kes {
@@ -92,6 +94,45 @@ bool ApplySystemBlock(ProjectState& s, const SystemBlockFields& f)
         s.SysDevRefValue[r] = d.pairedValue;
     }
     return f.enableUpDown;
+}
+
+DownloadImage DownloadImageOf(ProjectDoc& doc)
+{
+    DownloadImage d;
+    if (!AppendPagesToImage(doc) || !OffsetsOf(doc.OffsetList, d.offsets))
+        return {};
+    const std::size_t used = std::min<std::size_t>(static_cast<std::size_t>(std::max(doc.MemImageLen, 0)), doc.MemImage.size());
+    d.image.assign(doc.MemImage.begin(), doc.MemImage.begin() + static_cast<std::ptrdiff_t>(used));
+    return d;
+}
+
+bool TakeUploadedProject(ProjectDoc& doc, const UploadResult& r, const HeaderDecoders& dec)
+{
+    const std::optional<UploadedPages> split = SplitUploadedImage(r.image, r.offsets);
+    if (!split)
+        return false;
+    doc.EditMode = 3;
+    if (static_cast<std::int64_t>(r.image.size()) > ImageAreaSize(doc))
+        return false;
+    ResetMemoryImage(doc);
+    std::copy(r.image.begin(), r.image.end(), doc.MemImage.begin());
+    const std::uint32_t headerLen = r.offsets.front();
+    doc.ImageHeaderLen = static_cast<std::int32_t>(headerLen);
+    if (doc.IsKeypadType())
+        ReadKeySetSection(doc, doc.MemImage, 0);
+    else
+        ReadHeaderSections(doc, doc.MemImage, 0, headerLen, dec);
+    doc.PgDataList.clear();
+    for (const Bytes& data : split->pages) {
+        auto page = std::make_unique<PgDataStr>();
+        page->Data = data;
+        doc.PgDataList.push_back(std::move(page));
+    }
+    doc.OffsetList.clear();
+    for (std::uint32_t o : r.offsets)
+        doc.OffsetList.push_back(std::to_string(o));
+    doc.MemImageLen = static_cast<std::int32_t>(r.offsets.back());
+    return true;
 }
 
 } // namespace kes

@@ -3,6 +3,8 @@
 // read back into the project (TKhm::BuildSystemBlock and TKhm::ParseSystemBlock).
 #include "app/comm/systemblock.h"
 #include "app/comm/transferhost.h"
+#include "app/project/imageheader.h"
+#include "app/project/projectdoc.h"
 #include "app/project/projectstate.h"
 
 #include <span>
@@ -31,5 +33,17 @@ void BuildSystemBlock(const ProjectState& s, const SystemBlockExtras& extras, st
 // device references with their paired values). Returns the MmEnableUD check mark. Selecting
 // the controller and reloading the model data is the caller's.
 bool ApplySystemBlock(ProjectState& s, const SystemBlockFields& f);
+
+// A download's image: the page part rebuilt after the image header (AppendPagesToImage), then
+// the used bytes and the offsets. Empty offsets, which the engine refuses with message 26,
+// when a page does not fit the image or the offset list is not a list of numbers.
+DownloadImage DownloadImageOf(ProjectDoc& doc);
+
+// The end of an upload: the image the panel held becomes the project's, for page editing. The
+// header sections are read back (the key setting for the keypad types), every pair of
+// neighbouring offsets becomes a page record, and the offset list, header length and used
+// length follow the offsets. False, with nothing taken, when the offsets do not describe the
+// image or the image does not fit the object data area.
+bool TakeUploadedProject(ProjectDoc& doc, const UploadResult& r, const HeaderDecoders& dec);
 
 } // namespace kes

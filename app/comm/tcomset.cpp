@@ -2,6 +2,7 @@
 
 #include "app/shell/prompt.h"
 #include "app/comm/formparts.h"
+#include "app/comm/portnames.h"
 #include "app/shell/translate.h"
 #include "objects/digtest.h"
 
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSerialPortInfo>
 
 namespace {
 
@@ -103,11 +103,8 @@ void TComSet::FormShow()
 {
     TranslateForm(this, state_.LangIndex);
 
-    if (!portsSet_) {
-        ports_.clear();
-        for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-            ports_ << info.portName();
-    }
+    if (!portsSet_)
+        ports_ = kes::SerialPortNames();
     ComPort_Box->clear();
     ComPort_Box->addItems(ports_);
     const QString current = QString::fromStdString(port_.name);

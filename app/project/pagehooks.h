@@ -24,6 +24,9 @@ struct PageWindowHooks {
     std::function<void(const std::string& text, int x, int y)> SelectOnCurrentPage;
     // The current page window's data, or null when none is current.
     std::function<const PageData*()> CurrentPage;
+    // The same page for a command that changes its live state (the selection cleared before a
+    // download, device references rewritten by the panel port dialog); null when none is current.
+    std::function<PageData*()> CurrentPageForEdit;
     // The index of the current page window, -1 when none is current.
     std::function<int()> CurrentPageIndex;
     // The pages were inserted, deleted or moved: old index -> new index (-1 gone); the open

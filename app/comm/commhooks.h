@@ -1,0 +1,25 @@
+#pragma once
+// What the transfer commands need of windows that other parts of the program build: the
+// one-bit pictures of the start-up screen and user-menu editors, and the key setting window
+// of the keypad types. While a hook is empty the command that needs it does without: the
+// screen transfers stay disabled and a download has no key settings to store first.
+#include "platform/bytes.h"
+
+#include <functional>
+
+namespace kes {
+
+struct CommWindowHooks {
+    // TImagePage::DrawPageSnapshot of the start-up screen window: its band picture (a byte per
+    // column of every band of 8 rows, bit 0 the band's top row, set for black).
+    std::function<Bytes()> StartScreenPicture;
+    // The same of every user-menu page window, one after the other in page order.
+    std::function<Bytes()> UserMenuPictures;
+    // TFrmKeySetting::StoreKeySettings of the shown key setting window: false (after its own
+    // message) when a field is invalid, and nothing is stored.
+    std::function<bool()> StoreKeySettings;
+};
+
+CommWindowHooks& CommHooks();
+
+} // namespace kes
