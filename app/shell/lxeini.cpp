@@ -55,7 +55,13 @@ void ParseLxeIni(const std::string& text, const std::string& appDir, LxeSettings
     if (!next(line)) return;
     s.Version = ParseLeadingLong(ValueAt(line, kPosVersion));
     if (!next(line)) return;
-    s.ComNumber = ParseLeadingLong(ValueAt(line, kPosCom));
+    // Older files hold a port number there, newer ones the port's name or path.
+    const std::string com = ValueAt(line, kPosCom);
+    const std::size_t first = com.find_first_not_of(" \t");
+    const bool number = first == std::string::npos || std::isdigit(static_cast<unsigned char>(com[first]))
+                        || com[first] == '+' || com[first] == '-';
+    s.ComPort = number ? std::string() : com;
+    s.ComNumber = ParseLeadingLong(com);
     if (!next(line)) return;
     s.Baud = ParseLeadingLong(ValueAt(line, kPosBaud));
     if (!next(line)) return;
@@ -111,7 +117,7 @@ std::string FormatLxeIni(const LxeSettings& s)
         out += '\n';
     };
     line("[Version]=", std::to_string(s.Version));
-    line("[COM]=", std::to_string(s.ComNumber));
+    line("[COM]=", s.ComPort.empty() ? std::to_string(s.ComNumber) : s.ComPort);
     line("[Baud]=", std::to_string(s.Baud));
     line("[WindowState]=", std::to_string(s.WindowState));
     line("[Width]=", std::to_string(s.Width));

@@ -4,7 +4,7 @@
 //
 //  # key text (value position)   value
 //  1 "[Version]=" (10)            data version of the program
-//  2 "[COM]=" (6)                 serial port number
+//  2 "[COM]=" (6)                 serial port: its name or path; a number in older files
 //  3 "[Baud]=" (7)                baud rate
 //  4 "[WindowState]=" (14)        0 normal, 1 minimized, 2 maximized
 //  5 "[Width]=" (8)               client width of the main window
@@ -23,7 +23,8 @@ namespace kes {
 
 struct LxeSettings {
     int Version = 120;
-    int ComNumber = 1;
+    int ComNumber = 1;      // the [COM] line as a number (older files)
+    std::string ComPort;    // the [COM] line as a port name or path; empty when it held a number
     int Baud = 9600;
     int WindowState = 0;
     int Width = 962;

@@ -195,6 +195,7 @@ void TKhm::WireCommands()
         });
     }
     kes::InstallProjectCommands(*this);
+    InstallCommLink();
     // Commands whose subsystem is not built yet are there, but cannot be chosen.
     for (QAction* a : findChildren<QAction*>())
         if (!a->menu() && !a->isSeparator() && !IsWired(a) && !a->objectName().isEmpty())

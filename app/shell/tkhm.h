@@ -35,6 +35,7 @@ constexpr int kMsgProductName = 32;      // the caption prefix
 constexpr int kMsgSettingsNotSaved = 300; // Lxe.ini or Loc.ini could not be written
 
 class LinkPort;
+class MainCommLink;
 class TIniFile;
 struct LxeSettings;
 
@@ -70,6 +71,13 @@ public:
     std::array<QLabel*, 5> KhmStaPanels{};
     // The serial port of the panel link; its port number and baud rate live in Lxe.ini.
     std::unique_ptr<kes::LinkPort> MMICom;
+    // The panel link over MMICom: transfer engine, port preparation and transfer commands
+    // (tkhm_comm.cpp). Declared after MMICom so that it ends first; shared_ptr because its
+    // type is complete in tkhm_comm.cpp only.
+    std::shared_ptr<kes::MainCommLink> CommLink;
+    void InstallCommLink();
+    // Ends a running transfer (no message) and closes the port: the program is closing.
+    void StopLink();
     kes::TFileDlg OpenDlg, SaveDlg, BmpDlg;
 
     // A menu item or tool button by name ("MmNew", "TbSave"); null when there is none.

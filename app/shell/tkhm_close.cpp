@@ -234,8 +234,7 @@ bool TKhm::FormClose()
             SaveLayout();
     }
     // Only once the user has agreed to leave: a cancelled exit keeps a running transfer.
-    if (MMICom && MMICom->IsOpen())
-        MMICom->Close();
+    StopLink();
     CloseProject();
     StopAutoSave();
     PageWinList.clear();

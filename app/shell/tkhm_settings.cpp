@@ -3,20 +3,24 @@
 #include "app/shell/tkhm.h"
 
 #include "app/comm/linkport.h"
+#include "app/comm/portnames.h"
 #include "app/shell/lxeini.h"
 #include "app/shell/msgtable.h"
 #include "app/shell/prompt.h"
 #include "platform/codepage.h"
-
-#include <QSerialPortInfo>
 
 #include <algorithm>
 
 void TKhm::ApplyLxeSettings(const kes::LxeSettings& s)
 {
     PrjVersion = static_cast<std::uint32_t>(s.Version);
-    EnumSerialPorts(s.ComNumber);
     kes::LinkPortSettings& port = MMICom->Settings();
+    if (!s.ComPort.empty()) {
+        port.name = s.ComPort;
+        ComNumber = static_cast<std::uint16_t>(kes::PortNumberOf(port.name, kes::SerialPortNames()));
+    } else {
+        EnumSerialPorts(s.ComNumber);
+    }
     port.baud = s.Baud;
     port.parity = kes::LinkParity::Even;
     port.stopBits = 1;
@@ -42,6 +46,7 @@ kes::LxeSettings TKhm::CollectLxeSettings() const
     kes::LxeSettings s;
     s.Version = static_cast<int>(DataVersion);
     s.ComNumber = ComNumber;
+    s.ComPort = MMICom->Settings().name;
     s.Baud = MMICom->Settings().baud;
     s.WindowState = (windowState() & Qt::WindowMinimized) ? 1 : (windowState() & Qt::WindowMaximized) ? 2 : 0;
     // The size of the normal window, also when it is maximized or minimized now.
@@ -78,11 +83,8 @@ bool TKhm::WriteLxeIni()
 
 void TKhm::EnumSerialPorts(int com)
 {
-    // Port number n is the n-th serial port of the machine, in name order.
-    QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    std::sort(ports.begin(), ports.end(),
-              [](const QSerialPortInfo& a, const QSerialPortInfo& b) { return a.portName() < b.portName(); });
-    ComNumber = static_cast<std::uint16_t>(std::clamp(com, 0, 255));
-    const int index = com - 1;
-    MMICom->Settings().name = index >= 0 && index < ports.size() ? ports[index].portName().toStdString() : std::string();
+    const QStringList ports = kes::SerialPortNames();
+    std::string& name = MMICom->Settings().name;
+    name = kes::PortForNumber(com, name, ports);
+    ComNumber = static_cast<std::uint16_t>(kes::PortNumberOf(name, ports));
 }

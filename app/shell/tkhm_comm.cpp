@@ -1,0 +1,325 @@
+// The main window's side of the panel link: what the transfer engine and the transfer
+// commands take from the window, the communication menu and the end of an upload.
+#include "app/shell/tkhm_comm.h"
+
+#include "app/comm/commhooks.h"
+#include "app/comm/hmiproto.h"
+#include "app/comm/portnames.h"
+#include "app/comm/projectlink.h"
+#include "app/comm/tcomprogbar.h"
+#include "app/comm/tcomset.h"
+#include "app/comm/tfrmhmiproto.h"
+#include "app/inspector/tdlgprop.h"
+#include "app/project/headerlib.h"
+#include "app/project/memimage.h"
+#include "app/project/pagehooks.h"
+#include "app/project/prjcheck.h"
+#include "app/project/tfrmmsgshow.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/prompt.h"
+#include "app/shell/tkhm.h"
+#include "app/shell/tlxtype.h"
+#include "platform/codepage.h"
+#include "platform/gdi.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace kes {
+
+namespace {
+
+constexpr int kMsgOverMemory = 26;
+constexpr int kMsgTransfer = 80;
+constexpr TLxObjType kGeomKind = 17;
+
+int ScreenDpi()
+{
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? static_cast<int>(s->logicalDotsPerInchX() + 0.5) : 96;
+}
+
+LinkOptions OptionsOf(const TKhm& khm)
+{
+    LinkOptions o;
+    o.timeOutTicks = khm.ReplyTimeoutTicks;
+    const QAction* timeOut = khm.Action("MmTimeOut");
+    o.timeOutEnabled = !timeOut || timeOut->isChecked();
+    return o;
+}
+
+bool AskTransfer() { return ShowMessage(Msg(kMsgTransfer), Buttons::YesNo) == Answer::Yes; }
+
+} // namespace
+
+MainCommLink::MainCommLink(TKhm& khm)
+    : khm_(khm), host_(khm, Parts()), engine_(*khm.MMICom, host_, OptionsOf(khm)), preparer_(*khm.MMICom),
+      commands_(khm, preparer_, engine_, Steps(), [&khm] { return khm.MMICom->Settings().baud; })
+{
+}
+
+void MainCommLink::SetTickMs(int ms)
+{
+    engine_.Options().tickMs = ms;
+    preparer_.SetTickMs(ms);
+}
+
+void MainCommLink::Stop()
+{
+    commands_.Shutdown();
+    engine_.Abort();
+    khm_.MMICom->Close();
+}
+
+PageData* MainCommLink::ActivePage()
+{
+    const PageWindowHooks& hooks = PageHooks();
+    return hooks.CurrentPageForEdit ? hooks.CurrentPageForEdit() : nullptr;
+}
+
+bool MainCommLink::InspectorShown() const
+{
+    const QAction* shown = khm_.Action("MmObjInspector");
+    return shown && shown->isChecked() && DlgProp;
+}
+
+MainLinkParts MainCommLink::Parts()
+{
+    MainLinkParts p;
+    p.loadModelData = [](std::uint8_t variant) {
+        if (!LxType)
+            return;
+        LxType->MemMapVariant = variant;
+        LxType->LoadModelData();
+    };
+    p.closeProjectForUpload = [this] {
+        khm_.OffsetList.clear();
+        khm_.CloseProject();
+    };
+    p.downloadImage = [this] { return DownloadImageOf(khm_); };
+    p.pageCount = [this] { return khm_.PgDataList.size(); };
+    p.enableUpDown = [this] {
+        const QAction* a = khm_.Action("MmEnableUD");
+        return a && a->isChecked();
+    };
+    p.setEnableUpDown = [this](bool on) {
+        if (QAction* a = khm_.Action("MmEnableUD"))
+            a->setChecked(on);
+    };
+    p.screenImage = [](TransferKind kind) {
+        const CommWindowHooks& hooks = CommHooks();
+        const auto& draw = kind == TransferKind::UserMenu ? hooks.UserMenuPictures : hooks.StartScreenPicture;
+        return draw ? draw() : Bytes{};
+    };
+    p.selectMachine = [this] {
+        if (!LxType)
+            return;
+        LxType->SelectMachine();
+        LxType->SelectMachineInBoxes(khm_.MachineId);
+        LxType->LoadModelData();
+    };
+    p.rebuildProject = [this](UploadResult& r) { RebuildUploadedProject(r); };
+    p.status = [this](int panel, const QString& text) { khm_.SetStatusText(panel, text); };
+    p.formActivate = [this] { khm_.FormActivate(); };
+    return p;
+}
+
+TransferCommandSteps MainCommLink::Steps()
+{
+    TransferCommandSteps st;
+    st.storeKeySettings = [this] {
+        const auto& store = CommHooks().StoreKeySettings;
+        if (!khm_.FrmKeySettingWin || !khm_.FrmKeySettingWin->isVisible() || !store)
+            return true;
+        return store();
+    };
+    st.buildImage = [this] {
+        ResetMemoryImage(khm_);
+        return BuildPageImage(khm_);
+    };
+    st.commitInspector = [this] { CommitInspector(); };
+    st.closeProjectQuery = [this] { return khm_.CloseProjectQuery(); };
+    st.closeProject = [this] {
+        khm_.OffsetList.clear();
+        khm_.CloseProject();
+    };
+    st.showProgress = [this] { ShowProgressWindow(); };
+    st.closeProgress = [] {
+        if (ComProgBar)
+            ComProgBar->close();
+        ComProgBar = nullptr;
+    };
+    return st;
+}
+
+void MainCommLink::ShowProgressWindow()
+{
+    if (ComProgBar)
+        ComProgBar->close();
+    TComProgBarLock lock;
+    for (const char* name : {"Mmfile", "MmEdit", "MmCompile", "MmEle", "MmView", "MmCom", "MmPageSet", "MmGlobalSet",
+                             "MmTool"})
+        lock.menus.emplace_back(khm_.Action(name));
+    for (QToolBar* bar : {khm_.EditToolBar, khm_.PosTooBar, khm_.ObjToolBar, khm_.GeomToolBar, khm_.PostSetToolBar})
+        lock.toolBars.emplace_back(bar);
+    ComProgBar = new TComProgBar(&khm_, std::move(lock), khm_.LangIndex);
+    ComProgBar->show();
+}
+
+// The inspector's pending edit goes into the object before the image is sent; the object is
+// then let go, so that nothing edits it while the transfer runs.
+void MainCommLink::CommitInspector()
+{
+    if (!InspectorShown())
+        return;
+    PageData* page = ActivePage();
+    if (page && page->CurObj && page->CurObj->Selected) {
+        TLxObj* obj = page->CurObj;
+        if (obj->ObjType != kGeomKind)
+            DlgProp->EdtTxtExit();
+        obj->SetSelected(false);
+        std::erase(page->SelList, obj);
+        page->CurObj = nullptr;
+    }
+    DlgProp->FormShow();
+}
+
+void MainCommLink::RebuildUploadedProject(UploadResult& r)
+{
+    const HeaderLib lib;
+    // The engine has checked the offsets against the image and the area; what it let through
+    // always fits.
+    if (!TakeUploadedProject(khm_, r, lib.Decoders()))
+        return;
+    // A new name: saving must never put the panel's project over the files of the one closed.
+    khm_.MakeNewPrjName();
+    khm_.SaveDlg.FileName.clear();
+    khm_.setWindowTitle(AnsiToQString(khm_.CaptionPrefix + khm_.OpenDlg.FileName));
+    if (khm_.IsKeypadType()) {
+        if (khm_.CreateKeySetting && !khm_.FrmKeySettingWin) {
+            khm_.FrmKeySettingWin = khm_.CreateKeySetting();
+            if (khm_.FrmKeySettingWin)
+                khm_.FrmKeySettingWin->show();
+        }
+    } else {
+        const PageWindowHooks& hooks = PageHooks();
+        if (hooks.LoadPageWindow && !khm_.PgDataList.empty())
+            hooks.LoadPageWindow(0);
+        khm_.LoadLayout();
+        const CheckResult c =
+            CheckProject(khm_, CheckNames{}, ScreenDpi(), [](const std::string& face) { return FontExists(face); });
+        ShowCheckResult(khm_, c.Lines);
+        BuildPageImage(khm_);
+    }
+    khm_.FormActivate();
+    if (LxType) {
+        khm_.SetStatusText(3, QStringLiteral("Device Type: ") + AnsiToQString(LxType->MachineCaptionOf(khm_.MachineId)));
+        const auto model = static_cast<std::size_t>(std::max<int>(khm_.PanelModelIndex, 0));
+        khm_.SetStatusText(4, QStringLiteral("ZQ Type: ")
+                                  + (model < LxType->ModelNames.size() ? AnsiToQString(LxType->ModelNames[model])
+                                                                       : QString()));
+    }
+}
+
+void MainCommLink::MmComClick()
+{
+    const ComMenuEnabled e = ComMenuState(khm_.MachineId, khm_.EditMode, khm_.PgDataList.size());
+    if (e.byMainWindow) {
+        khm_.SetMainToolsEnabled();
+        return;
+    }
+    const CommWindowHooks& hooks = CommHooks();
+    for (const char* n : {"MmComWrt", "TbComWrt"})
+        khm_.SetItemEnabled(n, e.comWrt);
+    for (const char* n : {"MmComRead", "TbComRead"})
+        khm_.SetItemEnabled(n, e.comRead);
+    khm_.SetItemEnabled("MmUserStart", e.userStart && hooks.StartScreenPicture);
+    khm_.SetItemEnabled("MmUserMenu", e.userMenu && hooks.UserMenuPictures);
+}
+
+void MainCommLink::MmUserStartClick()
+{
+    if (engine_.Busy() || !CommHooks().StartScreenPicture || !AskTransfer())
+        return;
+    commands_.StartScreenTransfer(TransferKind::StartScreen);
+}
+
+void MainCommLink::MmUserMenuClick()
+{
+    if (engine_.Busy() || !CommHooks().UserMenuPictures || !AskTransfer())
+        return;
+    // Each page is a picture of the whole panel at a bit per dot; the area's end is exclusive.
+    const std::int64_t w = LxType ? LxType->PanelWidth : 0;
+    const std::int64_t h = LxType ? LxType->PanelHeight : 0;
+    const std::int64_t size = static_cast<std::int64_t>(khm_.ImagePgDataList.size()) * w * h / 8;
+    if (size > std::int64_t(khm_.MainMenuEnd) - khm_.MainMenuAddr) {
+        ShowMsg(kMsgOverMemory);
+        return;
+    }
+    commands_.StartScreenTransfer(TransferKind::UserMenu);
+}
+
+void MainCommLink::MmComNumClick()
+{
+    if (engine_.Busy() || preparer_.Busy())
+        return;
+    khm_.MMICom->Close();
+    TComSet form(&khm_, khm_.MMICom->Settings(), khm_);
+    if (ExecModal(&form) == QDialog::Accepted)
+        khm_.ComNumber = static_cast<std::uint16_t>(PortNumberOf(khm_.MMICom->Settings().name, SerialPortNames()));
+}
+
+void MainCommLink::MmHMIProtoClick()
+{
+    HmiProtoHooks hooks;
+    hooks.rewritePages = [this](const LinkRewrite& rw) {
+        for (const auto& page : khm_.PgDataList)
+            RewritePageLinks(page->Data, rw);
+        khm_.ImageHeaderLen = 0;
+    };
+    hooks.rewriteLivePage = [](const LinkRewrite& rw) {
+        if (PageData* page = ActivePage())
+            RewriteLivePageLinks(*page, rw);
+    };
+    hooks.refreshInspector = [this] {
+        const PageData* page = ActivePage();
+        if (InspectorShown() && page && page->CurObj)
+            DlgProp->FormShow();
+    };
+    TFrmHMIProto form(&khm_, khm_, std::move(hooks));
+    ExecModal(&form);
+}
+
+} // namespace kes
+
+void TKhm::InstallCommLink()
+{
+    CommLink = std::make_shared<kes::MainCommLink>(*this);
+    kes::MainCommLink* link = CommLink.get();
+    for (const char* n : {"MmComWrt", "TbComWrt"})
+        Wire(n, [link] { link->Commands().MmComWrtClick(); });
+    for (const char* n : {"MmComRead", "TbComRead"})
+        Wire(n, [link] { link->Commands().MmComReadClick(); });
+    Wire("MmUserStart", [link] { link->MmUserStartClick(); });
+    Wire("MmUserMenu", [link] { link->MmUserMenuClick(); });
+    Wire("MmPLCMoni", [link] { link->Preparer().PrepareLink([](bool) {}); });
+    Wire("MmComNum", [link] { link->MmComNumClick(); });
+    Wire("MmHMIProto", [link] { link->MmHMIProtoClick(); });
+    if (QMenu* menu = findChild<QMenu*>(QStringLiteral("MmCom_menu")))
+        QObject::connect(menu, &QMenu::aboutToShow, this, [link] { link->MmComClick(); });
+    QAction* timeOut = Action("MmTimeOut");
+    Wire("MmTimeOut", [link, timeOut] { link->Engine().Options().timeOutEnabled = timeOut->isChecked(); });
+}
+
+void TKhm::StopLink()
+{
+    if (CommLink)
+        CommLink->Stop();
+    else if (MMICom)
+        MMICom->Close();
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The main window's panel link: it owns the transfer engine over the window's port, the port
+// preparation and the transfer commands, lends them what only the window has (model form,
+// pages, image, menus, inspector, status bar) and connects the communication menu.
+#include "app/comm/linkcommands.h"
+#include "app/comm/linkengine.h"
+#include "app/comm/mainlinkhost.h"
+
+class TKhm;
+
+namespace kes {
+
+class PageData;
+
+class MainCommLink {
+public:
+    explicit MainCommLink(TKhm& khm);
+    MainCommLink(const MainCommLink&) = delete;
+    MainCommLink& operator=(const MainCommLink&) = delete;
+
+    LinkEngine& Engine() { return engine_; }
+    LinkPreparer& Preparer() { return preparer_; }
+    TransferCommands& Commands() { return commands_; }
+    // One tick of the port's timer (55 ms): the reply time-out and the modem probe count in it.
+    void SetTickMs(int ms);
+
+    // The program is closing: a running transfer ends without a message, the port closes and
+    // a port preparation still running starts nothing.
+    void Stop();
+
+    // MmComClick: the transfer items by edit mode (the screen transfers only while their
+    // editors can draw them).
+    void MmComClick();
+    // Ask, then send the start-up screen (0xA1) or the user-menu pages (0xA0).
+    void MmUserStartClick();
+    void MmUserMenuClick();
+    // The communication settings, with the port closed first.
+    void MmComNumClick();
+    // The panel port protocol dialog with its rewrite of the pages, the open page and the
+    // inspector.
+    void MmHMIProtoClick();
+
+private:
+    MainLinkParts Parts();
+    TransferCommandSteps Steps();
+    void ShowProgressWindow();
+    void CommitInspector();
+    void RebuildUploadedProject(UploadResult& r);
+    bool InspectorShown() const;
+    static PageData* ActivePage();
+
+    TKhm& khm_;
+    MainLinkHost host_;
+    LinkEngine engine_;
+    LinkPreparer preparer_;
+    TransferCommands commands_;
+};
+
+} // namespace kes
