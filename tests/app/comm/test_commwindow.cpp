@@ -1,0 +1,375 @@
+// The panel link inside the real main window: the download command must leave the panel
+// holding exactly the compiled image, page table and system block; the upload command must
+// turn what the panel holds back into the same project; every failure must end with its
+// message and the window's menus and tool bars given back. The communication dialogs opened
+// from the menu rewrite what they say, and their captions stand in every language file.
+#include "app/comm/commhooks.h"
+#include "app/comm/linkframe.h"
+#include "app/comm/systemblock.h"
+#include "app/comm/tcomprogbar.h"
+#include "app/comm/tcomset.h"
+#include "app/comm/tfrmhmiproto.h"
+#include "app/project/objfactory.h"
+#include "app/project/pgrecstream.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/tkhm.h"
+#include "app/shell/tkhm_comm.h"
+#include "app/shell/tlxtype.h"
+#include "app/shell/translate.h"
+#include "commtestsupport.h"
+#include "platform/inifile.h"
+#include "shellfixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace kes::test {
+namespace {
+
+constexpr std::uint32_t kObjData = 0x18000; // the memory map of panel model 0 in the shipped data
+constexpr std::uint32_t kPageTable = 0x10100;
+constexpr std::uint32_t kPara = 0x10000;
+
+// The enabled state of what the progress window locks.
+std::vector<bool> LockedItems()
+{
+    std::vector<bool> on;
+    for (const char* n : {"Mmfile", "MmEdit", "MmCompile", "MmEle", "MmView", "MmCom", "MmPageSet", "MmGlobalSet",
+                          "MmTool"})
+        on.push_back(Khm->Action(n)->isEnabled());
+    for (QToolBar* b : {Khm->EditToolBar, Khm->PosTooBar, Khm->ObjToolBar, Khm->GeomToolBar, Khm->PostSetToolBar})
+        on.push_back(b->isEnabled());
+    return on;
+}
+
+class CommWindow : public StartedShell {
+protected:
+    void SetUp() override
+    {
+        StartedShell::SetUp();
+        ASSERT_TRUE(panel.Ok());
+        QFile::copy(QStringLiteral(KES_BIN_DIR "/libMorvik.so"), QString::fromStdString(Path("libMorvik.so")));
+        QDir().mkpath(QString::fromStdString(Path("BIN")));
+        QFile fw(QString::fromStdString(Path(FirmwareFileName(3, 0, 100))));
+        ASSERT_TRUE(fw.open(QIODevice::WriteOnly));
+        fw.write(QByteArray(100, '\x5A'));
+        fw.close();
+
+        Khm->MMICom->Settings().name = panel.SlavePath();
+        Khm->MMICom->Settings().baud = 115200;
+        link().SetTickMs(2);
+        panel.identity.modelIndex = 0;
+        panel.identity.firmwareVersion = 100;
+        panel.identity.machineId = 3;
+        panel.identity.com1 = 0x1C;
+        panel.identity.com2 = 0x04;
+        panel.identity.firmwareStamp = 1;  // not the file's: the firmware goes too
+        NewProject();
+    }
+
+    MainCommLink& link() { return *Khm->CommLink; }
+
+    // Controller 3 on panel model 0 with a system page jump in the header and three pages of
+    // real object records.
+    void NewProject()
+    {
+        TKhm& k = *Khm;
+        k.MachineId = 3;
+        k.PanelModelIndex = 0;
+        LxType->SelectMachine();
+        LxType->LoadModelData();
+        k.ResetHeaderRecords();
+        k.ResetMemoryImage();
+        PgJmpRec jump;
+        k.InitDevRef(jump.Ref);
+        jump.Ref.DevAddrCode = 0x100;
+        jump.TargetPage = 2;
+        k.SysPgJumps = {jump};
+        const std::vector<std::vector<std::int16_t>> kinds = {{2, 13}, {20, 4, 2}, {13}};
+        for (const auto& pageKinds : kinds) {
+            PageData page;
+            PageEnv env(k, *LxType);
+            for (std::int16_t kind : pageKinds)
+                page.AppendObj(NewPageObj(page, env, kind));
+            auto rec = std::make_unique<PgDataStr>();
+            PgDataChx(page, rec->Data, 0, 1, &page.ObjList, RecEncodeEnv{});
+            k.PgDataList.push_back(std::move(rec));
+        }
+        k.EditMode = 3;
+        k.Opened = 1;
+        k.Modified = 1;
+        k.Compiled = 0;
+        k.FormActivate();
+    }
+
+    // Runs the event loop until the prompt has shown n messages and the link is idle.
+    bool RunUntilMessages(std::size_t n)
+    {
+        return RunUntil([&] {
+            return prompt.shown.size() >= n && !link().Engine().Busy() && !link().Preparer().Busy();
+        });
+    }
+
+    Bytes PanelBytes(std::uint32_t at, std::size_t n) const
+    {
+        return Bytes(panel.memory.begin() + at, panel.memory.begin() + at + static_cast<std::ptrdiff_t>(n));
+    }
+
+    // The download command, answered Yes to the recompile and transfer questions.
+    void Download()
+    {
+        prompt.answers = {Answer::Yes, Answer::Yes};
+        Khm->Action("MmComWrt")->trigger();
+        ASSERT_TRUE(RunUntilMessages(3));
+        ASSERT_EQ(prompt.shown.back(), Msg(68));
+    }
+
+    FakePanel panel;
+};
+
+TEST_F(CommWindow, DownloadThroughTheMenuLeavesThePanelHoldingTheCompiledImage)
+{
+    TKhm& k = *Khm;
+    const std::vector<bool> before = LockedItems();
+    // While it runs the progress window holds the menus and tool bars.
+    std::vector<bool> during;
+    bool progressShown = false;
+    panel.faults = [&](const FakeRequest& r) {
+        if (r.command == '0' && during.empty()) {
+            during = LockedItems();
+            progressShown = ComProgBar && ComProgBar->isVisible();
+        }
+        return Fault{};
+    };
+    prompt.answers = {Answer::Yes, Answer::Yes};
+    k.Action("MmComWrt")->trigger();
+    EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(81), Msg(80)}));
+    EXPECT_EQ(k.Compiled, 1);
+
+    ASSERT_TRUE(RunUntilMessages(3));
+    EXPECT_EQ(prompt.shown.back(), Msg(68));
+    EXPECT_TRUE(progressShown);
+    EXPECT_EQ(during, std::vector<bool>(before.size(), false));
+    EXPECT_TRUE(ComProgBar.isNull());
+    EXPECT_FALSE(k.MMICom->IsOpen());
+    EXPECT_EQ(LockedItems(), before);
+    EXPECT_EQ(k.MMICom->Settings().baud, 115200);
+
+    const auto used = static_cast<std::size_t>(k.MemImageLen);
+    ASSERT_GT(used, 0u);
+    EXPECT_EQ(PanelBytes(kObjData, used), Bytes(k.MemImage.begin(), k.MemImage.begin() + static_cast<std::ptrdiff_t>(used)));
+    std::vector<std::uint32_t> offsets;
+    ASSERT_TRUE(OffsetsOf(k.OffsetList, offsets));
+    ASSERT_EQ(offsets.size(), 4u);
+    EXPECT_EQ(PanelBytes(kPageTable, 4 * 5), BuildPageTable(offsets));
+    const Bytes block = PanelBytes(kPara, 130);
+    EXPECT_EQ(block[0], 4);  // three pages + 1, little-endian
+    EXPECT_EQ(block[1], 0);
+    EXPECT_EQ(GetU16be(block, 4), 3);
+    EXPECT_EQ(GetU32be(block, 10), 100u);  // the firmware file went: its length
+    EXPECT_EQ(PanelBytes(0, 100), Bytes(100, 0x5A));
+}
+
+TEST_F(CommWindow, UploadThroughTheMenuRebuildsTheSameProject)
+{
+    Download();
+    if (HasFatalFailure())
+        return;
+    TKhm& k = *Khm;
+    std::vector<Bytes> pages;
+    for (const auto& p : k.PgDataList)
+        pages.push_back(p->Data);
+    const Bytes image(k.MemImage.begin(), k.MemImage.begin() + k.MemImageLen);
+    const std::vector<std::string> offsets = k.OffsetList;
+    const std::vector<PgJmpRec> jumps = k.SysPgJumps;
+
+    prompt.shown.clear();
+    prompt.answers = {Answer::No};  // do not save the project before it closes
+    k.Action("MmComRead")->trigger();
+    ASSERT_TRUE(RunUntilMessages(2));
+    EXPECT_EQ(prompt.shown.back(), Msg(68));
+    EXPECT_TRUE(ComProgBar.isNull());
+
+    ASSERT_EQ(k.PgDataList.size(), pages.size());
+    for (std::size_t i = 0; i < pages.size(); ++i)
+        EXPECT_EQ(k.PgDataList[i]->Data, pages[i]) << "page " << i;
+    EXPECT_EQ(k.OffsetList, offsets);
+    EXPECT_EQ(Bytes(k.MemImage.begin(), k.MemImage.begin() + k.MemImageLen), image);
+    ASSERT_EQ(k.SysPgJumps.size(), 1u);
+    EXPECT_EQ(k.SysPgJumps[0].Ref.DevAddrCode, jumps[0].Ref.DevAddrCode);
+    EXPECT_EQ(k.SysPgJumps[0].TargetPage, jumps[0].TargetPage);
+    EXPECT_EQ(k.MachineId, 3);
+    EXPECT_EQ(k.ComSetByte[0], 4);  // the system block's byte, downloaded from the project
+    EXPECT_EQ(k.Compiled, 1);
+    EXPECT_EQ(k.Modified, 0);
+    // A new name: saving must not write over the project that was closed.
+    EXPECT_EQ(k.PrjName.rfind("Doc", 0), 0u);
+    EXPECT_TRUE(k.SaveDlg.FileName.empty());
+    EXPECT_EQ(k.StatusText(4), QStringLiteral("ZQ Type: LX-04"));
+}
+
+TEST_F(CommWindow, FailuresEndWithTheirMessageAndGiveTheWindowBack)
+{
+    struct Case {
+        const char* name;
+        std::function<void(FakePanel&)> arrange;
+        int message;
+    };
+    const auto when = [](char cmd, std::uint32_t address, FaultKind kind, int times) {
+        return [=](FakePanel& p) {
+            p.faults = FaultWhen([=](const FakeRequest& r) { return r.command == cmd && r.address == address; },
+                                 Fault{kind, 0}, times);
+        };
+    };
+    const std::vector<Case> cases = {
+        {"image chunk never answered", when('0', kObjData + 32, FaultKind::Drop, 4), 62},
+        {"page table reply with a bad checksum", when('0', kPageTable, FaultKind::BadLrc, 1), 30},
+        {"identify answered with the error bit", when('3', 0, FaultKind::ErrorBit, 1), 30},
+        {"firmware too old", [](FakePanel& p) { p.identity.firmwareVersion = 89; }, 98},
+        {"another panel model", [](FakePanel& p) { p.identity.modelIndex = 1; }, 95},
+    };
+    TKhm& k = *Khm;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        panel.faults = nullptr;
+        panel.identity.firmwareVersion = 100;
+        panel.identity.modelIndex = 0;
+        c.arrange(panel);
+        k.Compiled = 1;
+        k.FormActivate();
+        const std::vector<bool> before = LockedItems();
+        prompt.shown.clear();
+        prompt.answers = {Answer::Yes};
+        k.Action("MmComWrt")->trigger();
+        ASSERT_TRUE(RunUntilMessages(2));
+        EXPECT_EQ(prompt.shown.back(), Msg(c.message));
+        EXPECT_EQ(prompt.shown.size(), 2u);
+        EXPECT_TRUE(ComProgBar.isNull());
+        EXPECT_FALSE(k.MMICom->IsOpen());
+        EXPECT_EQ(LockedItems(), before);
+        EXPECT_EQ(k.MMICom->Settings().baud, 115200);
+        RunUntil([&] { return !panel.Pending(); }, 2000);
+    }
+}
+
+TEST_F(CommWindow, ClosingTheWindowEndsARunningTransferWithoutAMessage)
+{
+    // The panel never answers the identify request: the link waits on it for a while.
+    link().Engine().Options().tickMs = 50;
+    panel.faults = FaultWhen([](const FakeRequest& r) { return r.command == '3'; }, Fault{FaultKind::Drop, 0}, 10);
+    prompt.answers = {Answer::Yes, Answer::Yes};
+    Khm->Action("MmComWrt")->trigger();
+    ASSERT_TRUE(RunUntil([&] { return link().Engine().Busy() && !panel.Log().empty(); }));
+    Khm->StopLink();
+    EXPECT_FALSE(link().Engine().Busy());
+    EXPECT_TRUE(ComProgBar.isNull());
+    EXPECT_FALSE(Khm->MMICom->IsOpen());
+    EXPECT_EQ(prompt.shown.size(), 2u);
+    // Late replies find the link idle and start nothing.
+    RunUntil([&] { return !panel.Pending(); }, 2000);
+    EXPECT_EQ(prompt.shown.size(), 2u);
+}
+
+TEST_F(CommWindow, ComMenuEnablesByEditModeAndScreenEditors)
+{
+    TKhm& k = *Khm;
+    QMenu* menu = k.findChild<QMenu*>(QStringLiteral("MmCom_menu"));
+    ASSERT_NE(menu, nullptr);
+    struct Case {
+        int editMode;
+        bool screenHooks;
+        bool comWrt, userStart;
+    };
+    for (const Case& c : {Case{3, false, true, false}, Case{1, false, false, false}, Case{1, true, false, true}}) {
+        CommHooks().StartScreenPicture = c.screenHooks ? [] { return Bytes(4, 0); } : std::function<Bytes()>();
+        k.EditMode = c.editMode;
+        Q_EMIT menu->aboutToShow();
+        EXPECT_EQ(k.Action("MmComWrt")->isEnabled(), c.comWrt) << c.editMode;
+        EXPECT_EQ(k.Action("MmUserStart")->isEnabled(), c.userStart) << c.editMode;
+    }
+    CommHooks().StartScreenPicture = nullptr;
+}
+
+TEST_F(CommWindow, StartUpScreenGoesToItsAreaAfterTheQuestion)
+{
+    TKhm& k = *Khm;
+    Bytes picture(192 * 64 / 8);
+    for (std::size_t i = 0; i < picture.size(); ++i)
+        picture[i] = static_cast<std::uint8_t>(i * 13);
+    CommHooks().StartScreenPicture = [&] { return picture; };
+    k.EditMode = 1;
+    Q_EMIT k.findChild<QMenu*>(QStringLiteral("MmCom_menu"))->aboutToShow();
+    prompt.answers = {Answer::Yes};
+    k.Action("MmUserStart")->trigger();
+    ASSERT_TRUE(RunUntilMessages(2));
+    CommHooks().StartScreenPicture = nullptr;
+    EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(80), Msg(68)}));
+    EXPECT_EQ(PanelBytes(0x10800, picture.size()), picture);
+    // The project's own image is not touched by a screen transfer.
+    EXPECT_EQ(k.Compiled, 0);
+}
+
+TEST_F(CommWindow, SettingsDialogsOpenFromTheMenu)
+{
+    TKhm& k = *Khm;
+    // The port may be any path typed in; it has no port number then.
+    prompt.onExec = [](QDialog& d) {
+        auto& form = dynamic_cast<TComSet&>(d);
+        form.ComPort_Box->setEditText(QStringLiteral("/dev/ttyKes9"));
+        form.Ok_BtnClick();
+    };
+    k.Action("MmComNum")->trigger();
+    EXPECT_EQ(k.MMICom->Settings().name, "/dev/ttyKes9");
+    EXPECT_EQ(k.ComNumber, 0);
+
+    // The panel port dialog puts the new station into every stored reference and drops the
+    // header length, so the next download compiles again.
+    k.ImageHeaderLen = 40;
+    prompt.onExec = [](QDialog& d) {
+        auto& form = dynamic_cast<TFrmHMIProto&>(d);
+        form.ChkBox_Port->setChecked(false);
+        form.ChkBox_UID->setChecked(true);
+        form.UD_UID->setValue(9);
+        form.Ok_BtnClick();
+    };
+    const Bytes before = k.PgDataList[0]->Data;
+    k.Action("MmHMIProto")->trigger();
+    Bytes expected = before;
+    RewritePageLinks(expected, LinkRewrite{false, 0, true, 9});
+    EXPECT_EQ(k.PgDataList[0]->Data, expected);
+    EXPECT_NE(expected, before);
+    EXPECT_EQ(k.DefStation, 9);
+    EXPECT_EQ(k.ImageHeaderLen, 0);
+    EXPECT_EQ(k.Compiled, 0);
+}
+
+TEST_F(CommWindow, CaptionsOfTheCommunicationFormsStandInEveryLanguage)
+{
+    TKhm& k = *Khm;
+    TComSet comSet(&k, k.MMICom->Settings(), k);
+    TFrmHMIProto proto(&k, k);
+    TComProgBar progress(&k, {}, k.LangIndex);
+    for (QWidget* form : {static_cast<QWidget*>(&comSet), static_cast<QWidget*>(&proto),
+                          static_cast<QWidget*>(&progress)}) {
+        SCOPED_TRACE(form->objectName().toStdString());
+        for (int lang : {LangCht, LangChs, LangEng}) {
+            TIniFile ini(Path(CaptionFileName(lang)));
+            for (const CaptionKey& key : FormCaptionKeys(form)) {
+                const bool emptyHint = key.key.size() > 5 && key.key.compare(key.key.size() - 5, 5, ".Hint") == 0;
+                if (!emptyHint) {
+                    EXPECT_TRUE(ini.ValueExists(key.section, key.key)) << CaptionFileName(lang) << ": " << key.key;
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace kes::test
