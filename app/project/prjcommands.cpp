@@ -8,6 +8,7 @@
 #include "app/project/simfile.h"
 #include "app/project/tfrmmsgshow.h"
 #include "app/project/tpglistfrm.h"
+#include "app/project/tprntmp.h"
 #include "app/project/usermenu.h"
 #include "app/comm/linkport.h"
 #include "app/shell/msgtable.h"
@@ -411,6 +412,7 @@ void InstallProjectCommands(TKhm& k)
         if (PgListFrm)
             PgListFrm->PgListBx->clear();
     };
+    InstallPageRenderer();
     for (const char* item : {"MmViewPg", "TbViewPg"}) {
         k.Wire(item, [&k] {
             if (!PgListFrm)
