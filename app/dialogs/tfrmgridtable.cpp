@@ -184,7 +184,8 @@ void TFrmGridTable::Button2Click()
             kes::ShowMessage(Cell(0, r) + blank + kes::Msg(kMsgFieldValue) + blank + kes::Msg(kMsgSettingError));
             return;
         }
-        if (r + 1 >= rows)
+        // A neighbour that is no value is reported by its own row next, not as an order fault.
+        if (r + 1 >= rows || !kes::ValueInRange(Cell(1, r + 1), ValType, ValLen))
             continue;
         const std::string here = Ansi(Cell(1, r));
         const std::string next = Ansi(Cell(1, r + 1));
