@@ -111,9 +111,9 @@ bool TakeUploadedProject(ProjectDoc& doc, const UploadResult& r, const HeaderDec
     const std::optional<UploadedPages> split = SplitUploadedImage(r.image, r.offsets);
     if (!split)
         return false;
-    doc.EditMode = 3;
-    if (static_cast<std::int64_t>(r.image.size()) > ImageAreaSize(doc))
+    if (r.image.size() > static_cast<std::size_t>(doc.ObjDataSize()))
         return false;
+    doc.EditMode = 3;
     ResetMemoryImage(doc);
     std::copy(r.image.begin(), r.image.end(), doc.MemImage.begin());
     const std::uint32_t headerLen = r.offsets.front();

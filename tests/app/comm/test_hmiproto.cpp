@@ -1,9 +1,14 @@
 // The panel port settings and what the project hands the link: ComSetByte packing must match
 // the panel's bit layout and keep bytes the dialog cannot show; the reference rewrite must touch
-// exactly the station and link bytes of each record kind and survive damaged page buffers; and
+// exactly the station and link bytes of each record kind and survive damaged page buffers, and
+// the open page's live objects and records the same way; and
 // the system block must carry the project state over a download and back on an upload.
 #include "app/comm/hmiproto.h"
 #include "app/comm/projectlink.h"
+#include "objects/tlxbtn.h"
+#include "objects/tlxgetval.h"
+#include "objects/tlxval.h"
+#include "objects/tsttxt.h"
 
 #include <gtest/gtest.h>
 
@@ -120,6 +125,55 @@ TEST(PageLinkRewrite, DamagedBuffersEndTheWalk)
     Bytes p = pastEnd;
     RewritePageLinks(p, rw);
     EXPECT_EQ(p, pastEnd);
+}
+
+TEST(LivePageLinkRewrite, ReachesEveryReferenceOfTheOpenPage)
+{
+    struct Case {
+        LinkRewrite rw;
+        std::uint8_t station, link;  // what every reference holds afterwards
+    };
+    const std::vector<Case> cases = {
+        {{true, 1, true, 9}, 9, 1},
+        {{false, 1, true, 9}, 9, 0},  // station only: links stay
+        {{true, 1, false, 9}, 3, 1},  // link only: stations stay
+    };
+    for (const Case& c : cases) {
+        PageData page;
+        auto* val = static_cast<TLxVal*>(page.AppendObj(std::make_unique<TLxVal>()));
+        auto* btn = static_cast<TLxBtn*>(page.AppendObj(std::make_unique<TLxBtn>()));
+        auto* entry = static_cast<TLxGetVal*>(page.AppendObj(std::make_unique<TLxGetVal>()));
+        page.AppendObj(std::make_unique<TStTxt>());
+        std::vector<TLxDevRef*> refs = {val,           &btn->WriteDev,   &btn->ReadDev,   &btn->NotifyDev,
+                                        &entry->WriteDev, &entry->ReadDev, &entry->NotifyDev};
+        std::vector<DevRefHead*> heads = {&page.PgFunKeys[0].Write, &page.PgFunKeys[13].Notify, &page.PgSysRecs[1].Ref};
+        page.PgJmpList.resize(2);
+        heads.push_back(&page.PgJmpList[1].Ref);
+        for (TLxDevRef* r : refs) {
+            r->RefStation = 3;
+            r->RefLink = 0;
+        }
+        for (DevRefHead* h : heads) {
+            h->Station = 3;
+            h->LinkIndex = 0;
+        }
+        page.PgNumWrite.Ref.DevAddrCode = -1;  // not set: left alone
+        page.PgNumWrite.Ref.Station = 3;
+
+        RewriteLivePageLinks(page, c.rw);
+        for (std::size_t i = 0; i < refs.size(); ++i) {
+            EXPECT_EQ(refs[i]->RefStation, c.station) << "object reference " << i;
+            EXPECT_EQ(refs[i]->RefLink, c.link) << "object reference " << i;
+        }
+        for (std::size_t i = 0; i < heads.size(); ++i) {
+            EXPECT_EQ(heads[i]->Station, c.station) << "record " << i;
+            EXPECT_EQ(heads[i]->LinkIndex, c.link) << "record " << i;
+        }
+        EXPECT_EQ(page.PgNumWrite.Ref.Station, 3);
+        page.PgNumWrite.Ref.DevAddrCode = 0x20;
+        RewriteLivePageLinks(page, c.rw);
+        EXPECT_EQ(page.PgNumWrite.Ref.Station, c.station);
+    }
 }
 
 TEST(ProjectSystemBlock, CarriesTheProjectStateThereAndBack)
