@@ -63,11 +63,23 @@ void ProjectState::ResetSysDevRefs()
 void ProjectState::ResetPowerOnMacro()
 {
     ResetRefKeepingLinkFlag(PowerOnMacro.Ref, DefStation, LinkIndex);
+    PowerOnMacro.Ref.LinkFlag = 0;
     PowerOnMacro.ValueType = 0;
     PowerOnMacro.Kind = 0;
+    PowerOnMacro.Width = 0;
     PowerOnMacro.IntervalIndex = 0;
     PowerOnMacro.Value = 0;
     PowerOnMacro.OnOff = 0;
+}
+
+PgJmpRec* ProjectState::AddSysPgJump()
+{
+    if (SysPgJumps.size() >= static_cast<std::size_t>(kMaxPgJumps))
+        return nullptr;
+    PgJmpRec rec;
+    InitDevRef(rec.Ref);
+    SysPgJumps.push_back(rec);
+    return &SysPgJumps.back();
 }
 
 void ProjectState::ResetParaDataSet()

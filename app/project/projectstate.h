@@ -86,7 +86,7 @@ public:
     std::array<PassWordRec, kPasswordSlots> UserPasswords;
     std::array<PgFunKeyRec, kFunKeyCount> SysFunKeys;
     std::array<std::uint8_t, kFunKeyCount> SysFunKeyUsed{};
-    std::vector<PgJmpRec> SysPgJumps;    // at most 20
+    std::vector<PgJmpRec> SysPgJumps;    // at most kMaxPgJumps
     PLCValSetRec SysClockWrite;
     PgSysRec SysBuzzer;
     PgSysRec SysAlarmLamp;
@@ -95,6 +95,9 @@ public:
     KeySetData KeySetRec;
     std::array<PLCValSetRec, 2> SysDevRefs;
     std::array<std::int32_t, 2> SysDevRefValue{0, 0};
+    // Which copy the page-setting dialogs (function keys, page changes, buzzer and alarm
+    // lamp) edit: 1 the system's, 0 the active page's. Every opener sets it first.
+    std::uint8_t SysSetScope = 0;
 
     // ---- Panel link
     std::uint32_t PanelFwVer = 0;        // below 100 the system block is 88 bytes, else 130
@@ -113,8 +116,12 @@ public:
     bool IsKeypadType() const { return MachineId == 95 || MachineId == 99; }
     // Both system device references to "none"; link flags and values keep theirs.
     void ResetSysDevRefs();
+    // No power-on macro: default station and link, device-name form, everything else 0.
     void ResetPowerOnMacro();
     void ResetParaDataSet();
+    // A new system page-change condition with the new-reference defaults, appended; null
+    // (nothing added) when the list is full.
+    PgJmpRec* AddSysPgJump();
     // Object data area size; 0 when the map is empty or inverted.
     std::int32_t ObjDataSize() const;
 };

@@ -66,7 +66,8 @@ TEST(ProjectState, NewReferencesAndResets)
     s.InitDevRef(ref);
     EXPECT_EQ(ref.LinkFlag, 0);
 
-    // The resets keep the link flag, the width and the register count.
+    // The power-on macro is reset whole; the parameter set keeps its register count and the
+    // system references their link flags.
     s.PowerOnMacro.Ref.LinkFlag = 1;
     s.PowerOnMacro.Width = 2;
     s.PowerOnMacro.Value = 5;
@@ -76,8 +77,8 @@ TEST(ProjectState, NewReferencesAndResets)
     s.ResetPowerOnMacro();
     s.ResetParaDataSet();
     s.ResetSysDevRefs();
-    EXPECT_EQ(s.PowerOnMacro.Ref.LinkFlag, 1);
-    EXPECT_EQ(s.PowerOnMacro.Width, 2);
+    EXPECT_EQ(s.PowerOnMacro.Ref.LinkFlag, 0);
+    EXPECT_EQ(s.PowerOnMacro.Width, 0);
     EXPECT_EQ(s.PowerOnMacro.Value, 0);
     EXPECT_EQ(s.PowerOnMacro.Ref.Station, 9);
     EXPECT_EQ(s.ParaDataSet.RegisterCount, 4);
