@@ -1,6 +1,7 @@
 #include "app/shell/tkhm.h"
 
 #include "app/comm/qtlinkport.h"
+#include "app/editor/editorcommands.h"
 #include "app/project/pagedata.h"
 #include "app/project/prjcommands.h"
 #include "app/shell/lxeini.h"
@@ -195,6 +196,7 @@ void TKhm::WireCommands()
         });
     }
     kes::InstallProjectCommands(*this);
+    kes::InstallEditorCommands(*this);
     InstallCommLink();
     // Commands whose subsystem is not built yet are there, but cannot be chosen.
     for (QAction* a : findChildren<QAction*>())

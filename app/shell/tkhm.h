@@ -27,6 +27,8 @@ class QSplitter;
 class QStatusBar;
 class QTimer;
 class QToolBar;
+class THmPage;
+class TLxObj;
 
 namespace kes {
 // Messages of the main window.
@@ -182,7 +184,7 @@ public:
     void MakeNewPrjName();
     void AddRecentFile(const std::string& path);
     void ResetMemoryImage();
-    // Adds a page record to the project (the page window comes with the page editor).
+    // Adds a page: its record and its window (app/editor), which becomes the current page.
     void MmAddPgClick();
     // Text of a status bar panel (0..4).
     void SetStatusText(int panel, const QString& text);
@@ -218,6 +220,48 @@ public:
 
     // ---- About box
     void MmVersionClick();
+
+    // ---- Page windows, zoom, drawing tools and navigation (the page editor, app/editor)
+    // Opens the window of page index from its record (or brings its open window to the
+    // front) and makes it the current page.
+    void LoadPageWindow(int index);
+    void SetPageZoom(THmPage* page, int zoom);
+    // Check marks of the zoom items and the zoom buttons for a zoom.
+    void ShowZoomState(int zoom);
+    void MmPgSizeAllClick(int zoom);
+    void MmPgSizeClick(int zoom);
+    void MmPageSizeClick();
+    void MmViewPgClick();
+    void MmPgJumpClick();
+    void MmFunKeyEtClick();
+    void TbStTxtClick(QAction* sender);
+    void MmStTxtClick(QAction* sender);
+    void SetToolKind(QAction* sender);
+    void TbZoomInClick();
+    void TbZoomOutClick();
+    void TbPrePgClick();
+    void TbNextPgClick();
+    void MmHorzClick();
+    void MmVertClick();
+    void MmCascadeClick();
+    void LxeHelpClick();
+    // Position in PageWinList / ImageWinList, or the list's count when it is not there.
+    int IndexOfPageForm(const QWidget* page) const;
+    int IndexOfImageForm(const QWidget* page) const;
+    void MmfileClick();
+    void MmEditClick();
+    void MmSettingClick();
+    void SelectPointerTool();
+    void tbPointToClick();
+    void TbPolyClick(QAction* sender);
+    void MmPolyClick(QAction* sender);
+    void TbSLineClick(QAction* sender);
+    void ShowLineStyle();
+    void EnableObjToolBar(bool enable);
+    void SetToolsForObj(TLxObj* obj);
+    void TbUndoClick();
+    void TbRedoClick();
+    void MmSelAllClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

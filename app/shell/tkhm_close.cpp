@@ -56,15 +56,6 @@ void TKhm::AddRecentFile(const std::string& path)
     RecentFiles.insert(RecentFiles.begin(), path);
 }
 
-void TKhm::MmAddPgClick()
-{
-    // The page record; its window is opened by the page editor.
-    PgDataList.push_back(std::make_unique<PgDataStr>());
-    CurPgData = PgDataList.back().get();
-    Modified = 1;
-    Compiled = 0;
-}
-
 bool TKhm::CloseProjectQuery()
 {
     if (EditMode == 2)

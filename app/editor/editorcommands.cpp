@@ -1,0 +1,181 @@
+#include "app/editor/editorcommands.h"
+
+#include "app/dialogs/objdialogs.h"
+#include "app/editor/imageeditor.h"
+#include "app/inspector/tdlgprop.h"
+#include "app/editor/thmpage.h"
+#include "app/project/pagehooks.h"
+#include "app/shell/tkhm.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace kes {
+
+ImageEditorHooks& ImageEditor()
+{
+    static ImageEditorHooks hooks;
+    return hooks;
+}
+
+namespace {
+
+void SelectOnCurrentPage(const std::string&, int x, int y)
+{
+    if (!HmPage || !HmPage->Live())
+        return;
+    // The objects carry no text of their own: the position names the object.
+    HmPage->SelList.clear();
+    for (TLxObj* obj : HmPage->ObjList) {
+        const int z = std::max(obj->ObjSize, 1);
+        const bool hit = obj->Left == x * z * HmPage->GridWidth && obj->Top == y * z * HmPage->GridHeight;
+        obj->SetSelected(hit);
+        if (hit)
+            HmPage->SelList.push_back(obj);
+    }
+    HmPage->EditStateRefresh();
+}
+
+void Renumber(TKhm& k, const std::vector<int>& map)
+{
+    const std::vector<QWidget*> open = k.PageWinList;
+    for (QWidget* w : open) {
+        auto* page = static_cast<THmPage*>(w);
+        const int old = page->PgIndex;
+        const int now = old >= 0 && old < static_cast<int>(map.size()) ? map[static_cast<std::size_t>(old)] : -1;
+        if (now < 0) {
+            // Its record is gone: nothing may be stored on its behalf.
+            page->PgIndex = -1;
+            if (QWidget* sub = page->SubWindow())
+                sub->close();
+            else
+                page->close();
+            continue;
+        }
+        page->PgIndex = now;
+        page->PgTitle = k.PgDataList[static_cast<std::size_t>(now)]->Title;
+        page->SetCaptionFromIndex();
+    }
+    std::stable_sort(k.PageWinList.begin(), k.PageWinList.end(), [](QWidget* a, QWidget* b) {
+        return static_cast<THmPage*>(a)->PgIndex < static_cast<THmPage*>(b)->PgIndex;
+    });
+}
+
+void InstallPageHooks(TKhm& k)
+{
+    PageWindowHooks& hooks = PageHooks();
+    hooks.LoadPageWindow = [&k](int index) { k.LoadPageWindow(index); };
+    hooks.OpenPage = [&k](int index) { k.LoadPageWindow(index); };
+    hooks.SelectOnCurrentPage = SelectOnCurrentPage;
+    hooks.CurrentPage = []() -> const PageData* { return HmPage; };
+    hooks.CurrentPageForEdit = []() -> PageData* { return HmPage; };
+    hooks.CurrentPageIndex = [] { return HmPage ? HmPage->PgIndex : -1; };
+    hooks.PagesRenumbered = [&k](const std::vector<int>& map) { Renumber(k, map); };
+    DialogHooks().RefreshInspector = [&k] {
+        if (DlgProp && k.Action("MmObjInspector")->isChecked() && HmPage && HmPage->CurObj) {
+            DlgProp->ObjToProp();
+            DlgProp->AdvStrGrid->GridInitial();
+        }
+    };
+    k.StoreActivePage = [] {
+        if (HmPage && HmPage->Live())
+            HmPage->PgDataSave();
+    };
+}
+
+// Runs handler with the action that was triggered.
+void WireWithSender(TKhm& k, const char* name, void (TKhm::*handler)(QAction*))
+{
+    QAction* a = k.Action(name);
+    if (a)
+        k.Wire(name, [&k, a, handler] { (k.*handler)(a); });
+}
+
+void WireOnShow(TKhm& k, const char* menu, void (TKhm::*handler)())
+{
+    if (auto* m = k.findChild<QMenu*>(QString::fromLatin1(menu) + QStringLiteral("_menu")))
+        QObject::connect(m, &QMenu::aboutToShow, &k, [&k, handler] { (k.*handler)(); });
+}
+
+} // namespace
+
+void InstallEditorCommands(TKhm& k)
+{
+    k.Wire("MmAddPg", [&k] { k.MmAddPgClick(); });
+    k.Wire("TbAddPg", [&k] { k.MmAddPgClick(); });
+    k.Wire("MmViewPg", [&k] { k.MmViewPgClick(); });
+    k.Wire("TbViewPg", [&k] { k.MmViewPgClick(); });
+    k.Wire("MmPgJump", [&k] { k.MmPgJumpClick(); });
+    k.Wire("MmFunKeyEt", [&k] { k.MmFunKeyEtClick(); });
+    for (const char* n : {"MmPgSize100", "MmPgSize200", "MmPgSize400", "Mm800", "Mm1600"}) {
+        QAction* a = k.Action(n);
+        k.Wire(n, [&k, a] { k.MmPgSizeClick(a->property("Tag").toInt()); });
+    }
+    for (const char* n : {"MmPgSize100All", "MmPgSize200All", "MmPgSize400All", "Mm800All", "Mm1600All"}) {
+        QAction* a = k.Action(n);
+        k.Wire(n, [&k, a] { k.MmPgSizeAllClick(a->property("Tag").toInt()); });
+    }
+    k.Wire("TbZoomIn", [&k] { k.TbZoomInClick(); });
+    k.Wire("TbZoomOut", [&k] { k.TbZoomOutClick(); });
+    k.Wire("TbPrePg", [&k] { k.TbPrePgClick(); });
+    k.Wire("TbNextPg", [&k] { k.TbNextPgClick(); });
+    k.Wire("MmHorz", [&k] { k.MmHorzClick(); });
+    k.Wire("MmVert", [&k] { k.MmVertClick(); });
+    k.Wire("MmCascade", [&k] { k.MmCascadeClick(); });
+    k.Wire("LxeHelp", [&k] { k.LxeHelpClick(); });
+    k.Wire("MmUndo", [&k] { k.TbUndoClick(); });
+    k.Wire("TbUndo", [&k] { k.TbUndoClick(); });
+    k.Wire("MmRedo", [&k] { k.TbRedoClick(); });
+    k.Wire("TbRedo", [&k] { k.TbRedoClick(); });
+    k.Wire("MmSelAll", [&k] { k.MmSelAllClick(); });
+
+    // Drawing tools: the pointer, an object kind per button and menu item (its Tag), the
+    // figures (Tag = figure) and the line styles.
+    k.Wire("tbPointTo", [&k] { k.tbPointToClick(); });
+    for (QAction* a : k.ObjToolBar->actions())
+        if (!a->isSeparator() && a->objectName() != QStringLiteral("tbPointTo"))
+            WireWithSender(k, a->objectName().toLatin1().constData(), &TKhm::TbStTxtClick);
+    if (auto* ele = k.findChild<QMenu*>(QStringLiteral("MmEle_menu")))
+        for (QAction* a : ele->actions())
+            if (!a->isSeparator() && !a->menu())
+                WireWithSender(k, a->objectName().toLatin1().constData(), &TKhm::MmStTxtClick);
+    for (const char* n : {"MmCirMeter", "MmRectMeter"})
+        WireWithSender(k, n, &TKhm::MmStTxtClick);
+    for (const char* n : {"TbLine", "TbRect", "TbRectF", "TbCir", "TbCirF", "TbCurve", "TbChord", "TbChordF", "TbPie",
+                          "TbPieF", "TbPoly"})
+        WireWithSender(k, n, &TKhm::TbPolyClick);
+    if (auto* geom = k.findChild<QMenu*>(QStringLiteral("MmGeom_menu")))
+        for (QAction* a : geom->actions())
+            WireWithSender(k, a->objectName().toLatin1().constData(), &TKhm::MmPolyClick);
+    for (const char* n : {"TbSLine", "TbDLine", "TbTLine", "TbDot"})
+        WireWithSender(k, n, &TKhm::TbSLineClick);
+
+    // The grid's two items are one choice; the page shows the dots in the colour it gives.
+    auto* grid = new QActionGroup(&k);
+    for (const char* n : {"MmPtEnable", "MmPtDisable"}) {
+        grid->addAction(k.Action(n));
+        k.Wire(n, [] {
+            if (HmPage)
+                HmPage->Canvas()->update();
+        });
+    }
+    // Items that only carry their own check mark.
+    for (const char* n : {"MmUserStartSet", "MmUserMenuSet", "MmTimeOut"})
+        k.Wire(n, [] {});
+    // The page menu's items show which of the page's settings are in use.
+    for (const char* n : {"MmFunKeyEt", "MmPgJump", "MmBuzzerSet", "MmLedSet", "MmPgPageWriteSet"})
+        k.Action(n)->setCheckable(true);
+
+    WireOnShow(k, "Mmfile", &TKhm::MmfileClick);
+    WireOnShow(k, "MmEdit", &TKhm::MmEditClick);
+    WireOnShow(k, "MmPageSize", &TKhm::MmPageSizeClick);
+    WireOnShow(k, "MmSetting", &TKhm::MmSettingClick);
+    InstallPageHooks(k);
+}
+
+} // namespace kes

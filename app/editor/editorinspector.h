@@ -1,0 +1,25 @@
+#pragma once
+// The editors as the object inspector sees them: the current object, the selection and the
+// client size of the editor that EditMode names, and the way back when the inspector has
+// written an object.
+#include "app/inspector/inspectorsource.h"
+
+namespace kes {
+
+class EditorInspector : public InspectorSource {
+public:
+    int EditMode() const override;
+    TLxObj* CurObj() const override;
+    int SelCount() const override;
+    QSize EditorClientSize() const override;
+    void ObjChanged(TLxObj& obj) override;
+    void MarkModified() override;
+    void TbTextClick() override;
+    void PointerTool() override;
+    void IgnoreNextMouse() override;
+};
+
+// The one source the inspector is given.
+EditorInspector& EditorInspectorSource();
+
+} // namespace kes

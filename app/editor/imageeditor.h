@@ -1,0 +1,38 @@
+#pragma once
+// What the main window's commands need of the start-up screen and user-menu page editor,
+// which fills these in when it exists. The commands route to it when EditMode is 1 (the
+// start-up screen, FirstPage) or 2 (the current user-menu page, ImagePage); while a hook is
+// empty the command does nothing in those modes.
+#include <functional>
+
+class QWidget;
+
+namespace kes {
+
+struct ImageEditorHooks {
+    // Zoom of the current image page (ImagePage); 0 when there is none.
+    std::function<int()> Zoom;
+    // Its zoom operation (PgSetZoom).
+    std::function<void(int zoom)> SetZoom;
+    // Chooses a drawing tool (kind 0: pointer) in the editor EditMode names; the polyline in
+    // progress is cancelled first where the editor does that.
+    std::function<void(int editMode, int kind, int subType)> SetTool;
+    // Undo and redo of the current image page.
+    std::function<void()> Undo;
+    std::function<void()> Redo;
+    // Select all on the current image page.
+    std::function<void()> SelectAll;
+    // The start-up screen editor's edit-state refresh.
+    std::function<void()> EditStateRefresh;
+    // Number of objects selected in the editor EditMode names.
+    std::function<int(int editMode)> SelCount;
+    // Line pen of the selected figures changed (width 1..3, pattern 0 solid, 2 dotted).
+    std::function<void(int width, int pattern)> LineStyleChanged;
+    // The current user-menu page window (ImagePage), and making another one current and shown.
+    std::function<QWidget*()> CurrentWindow;
+    std::function<void(QWidget* window)> MakeCurrent;
+};
+
+ImageEditorHooks& ImageEditor();
+
+} // namespace kes

@@ -1,0 +1,191 @@
+#include "app/editor/pagecanvas.h"
+
+#include "app/editor/thmpage.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace kes {
+
+TShiftState ShiftStateOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons, bool doubleClick)
+{
+    TShiftState s = 0;
+    if (mods & Qt::ShiftModifier)
+        s |= ssShift;
+    if (mods & Qt::AltModifier)
+        s |= ssAlt;
+    if (mods & Qt::ControlModifier)
+        s |= ssCtrl;
+    if (buttons & Qt::LeftButton)
+        s |= ssLeft;
+    if (buttons & Qt::RightButton)
+        s |= ssRight;
+    if (buttons & Qt::MiddleButton)
+        s |= ssMiddle;
+    if (doubleClick)
+        s |= ssDouble;
+    return s;
+}
+
+std::uint16_t VirtualKeyOf(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    case Qt::Key_Tab:
+        return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    default:
+        return 0;
+    }
+}
+
+namespace {
+
+TMouseButton ButtonOf(Qt::MouseButton b)
+{
+    switch (b) {
+    case Qt::RightButton:
+        return mbRight;
+    case Qt::MiddleButton:
+        return mbMiddle;
+    default:
+        return mbLeft;
+    }
+}
+
+} // namespace
+
+PageCanvas::PageCanvas(THmPage& page)
+    : page_(page)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+TLxObj* PageCanvas::ObjectAt(int x, int y) const
+{
+    if (!page_.Live())
+        return nullptr;
+    for (auto it = page_.ObjList.rbegin(); it != page_.ObjList.rend(); ++it) {
+        const TLxObj* o = *it;
+        if (x >= o->Left && x < o->Left + o->Width && y >= o->Top && y < o->Top + o->Height)
+            return *it;
+    }
+    return nullptr;
+}
+
+bool PageCanvas::Holds(const TLxObj* obj) const
+{
+    return obj && std::find(page_.ObjList.begin(), page_.ObjList.end(), obj) != page_.ObjList.end();
+}
+
+void PageCanvas::ForgetObjects()
+{
+    if (captured_) {
+        captured_ = nullptr;
+        // The rest of the gesture belongs to nobody.
+        pageCaptured_ = false;
+    }
+}
+
+void PageCanvas::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawImage(0, 0, page_.Rendered());
+}
+
+void PageCanvas::Press(QMouseEvent* e, bool doubleClick)
+{
+    const QPoint at = e->position().toPoint();
+    const TShiftState shift = ShiftStateOf(e->modifiers(), e->buttons(), doubleClick);
+    const TMouseButton button = ButtonOf(e->button());
+    if (!captured_ && !pageCaptured_) {
+        captured_ = ObjectAt(at.x(), at.y());
+        pageCaptured_ = captured_ == nullptr;
+    }
+    if (TLxObj* obj = captured_) {
+        if (obj->OnMouseDown)
+            obj->OnMouseDown(obj, button, shift, at.x() - obj->Left, at.y() - obj->Top);
+        if (doubleClick && Holds(obj) && obj->OnDblClick)
+            obj->OnDblClick(obj);
+    } else if (pageCaptured_) {
+        page_.FormMouseDown(button, shift, at.x(), at.y());
+    }
+    e->accept();
+}
+
+void PageCanvas::mousePressEvent(QMouseEvent* e) { Press(e, false); }
+
+void PageCanvas::mouseDoubleClickEvent(QMouseEvent* e) { Press(e, true); }
+
+void PageCanvas::mouseMoveEvent(QMouseEvent* e)
+{
+    const QPoint at = e->position().toPoint();
+    const TShiftState shift = ShiftStateOf(e->modifiers(), e->buttons(), false);
+    if (captured_ && !Holds(captured_))
+        captured_ = nullptr;
+    TLxObj* obj = captured_ ? captured_ : (pageCaptured_ ? nullptr : ObjectAt(at.x(), at.y()));
+    if (obj) {
+        if (obj->OnMouseMove)
+            obj->OnMouseMove(obj, shift, at.x() - obj->Left, at.y() - obj->Top);
+    } else {
+        page_.FormMouseMove(shift, at.x(), at.y());
+    }
+    e->accept();
+}
+
+void PageCanvas::mouseReleaseEvent(QMouseEvent* e)
+{
+    const QPoint at = e->position().toPoint();
+    const TShiftState shift = ShiftStateOf(e->modifiers(), e->buttons(), false);
+    const TMouseButton button = ButtonOf(e->button());
+    if (captured_ && !Holds(captured_))
+        captured_ = nullptr;
+    if (TLxObj* obj = captured_) {
+        if (obj->OnMouseUp)
+            obj->OnMouseUp(obj, button, shift, at.x() - obj->Left, at.y() - obj->Top);
+    } else if (pageCaptured_) {
+        page_.FormMouseUp(button, shift, at.x(), at.y());
+    }
+    if (e->buttons() == Qt::NoButton) {
+        captured_ = nullptr;
+        pageCaptured_ = false;
+    }
+    e->accept();
+}
+
+void PageCanvas::keyPressEvent(QKeyEvent* e)
+{
+    std::uint16_t key = VirtualKeyOf(e->key());
+    if (key == 0) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    page_.FormKeyDown(key, ShiftStateOf(e->modifiers(), Qt::NoButton, false));
+    e->accept();
+}
+
+void PageCanvas::contextMenuEvent(QContextMenuEvent* e)
+{
+    if (THmPage::LinkBusy())
+        return;
+    page_.PgPopMmPopup();
+    page_.PgPopMm->popup(e->globalPos());
+}
+
+} // namespace kes

@@ -1,0 +1,630 @@
+// Mouse and key editing on a page: drawing new objects with the drawing tools (a box drag, or
+// the clicked points of a polyline ending with a double click), selecting by click, Shift+click
+// and rubber band, moving and resizing through outlines that the objects take on release,
+// arrow-key nudging, the status bar read-out and the double click that opens an object's
+// settings dialog. Every position is snapped down to a whole panel pixel first.
+#include "app/editor/thmpage.h"
+
+#include "app/dialogs/objdialogs.h"
+#include "app/editor/pagecanvas.h"
+#include "app/inspector/tdlgprop.h"
+#include "app/project/memimage.h"
+#include "app/project/prjcommands.h"
+#include "app/shell/tkhm.h"
+#include "objects/tgeom.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QToolBar>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kNewObjBytes = 255;  // room a new object may take in the panel memory
+constexpr int kCirMeterKind = 9;   // the kind that keeps its picture square
+constexpr int kPolylineSubType = 11;
+
+bool KeepsSquare(const TLxObj& obj) { return obj.ObjType == kCirMeterKind; }
+
+Qt::CursorShape ShapeOf(kes::EdgeCursor c)
+{
+    switch (c) {
+    case kes::EdgeCursor::SizeNWSE:
+        return Qt::SizeFDiagCursor;
+    case kes::EdgeCursor::SizeNESW:
+        return Qt::SizeBDiagCursor;
+    case kes::EdgeCursor::SizeWE:
+        return Qt::SizeHorCursor;
+    case kes::EdgeCursor::SizeNS:
+        return Qt::SizeVerCursor;
+    case kes::EdgeCursor::Default:
+        break;
+    }
+    return Qt::ArrowCursor;
+}
+
+} // namespace
+
+void THmPage::SetPageCursor(Qt::CursorShape shape) { canvas_->setCursor(shape); }
+
+void THmPage::DrawRubberBand()
+{
+    bandShown_ = true;
+    canvas_->update();
+}
+
+void THmPage::EraseRubberBand()
+{
+    bandShown_ = false;
+    canvas_->update();
+}
+
+void THmPage::DrawObjOutline(TLxObj* obj)
+{
+    outlined_.insert(obj);
+    canvas_->update();
+}
+
+void THmPage::EraseObjOutline(TLxObj* obj)
+{
+    outlined_.erase(obj);
+    canvas_->update();
+}
+
+void THmPage::ShowSelectedOutlines()
+{
+    for (TLxObj* obj : SelList)
+        DrawObjOutline(obj);
+}
+
+void THmPage::SelectInRubberBand() { kes::SelectInRubberBand(*this, BandCorners); }
+
+void THmPage::DeselectAll()
+{
+    for (TLxObj* obj : SelList)
+        obj->SetSelected(false);
+    SelList.clear();
+}
+
+void THmPage::CommitInspector()
+{
+    if (DlgProp && khm_.Action("MmObjInspector")->isChecked() && DlgProp->ShownObj && DlgProp->ShownObj == CurObj)
+        DlgProp->EdtTxtExit();
+}
+
+void THmPage::TakeFocus()
+{
+    // The tool windows are docks of the main window: the page simply takes the focus.
+    if (!canvas_->hasFocus())
+        canvas_->setFocus(Qt::MouseFocusReason);
+}
+
+void THmPage::ShowPointer(int x, int y)
+{
+    khm_.SetStatusText(0, QStringLiteral("X:%1 Y:%2").arg(x / Step().X()).arg(y / Step().Y()));
+}
+
+void THmPage::ShowObjStatus(const TLxObj* obj)
+{
+    if (!obj)
+        return;
+    const int z = std::max(obj->ObjSize, 1);
+    const int gw = std::max(GridWidth, 1);
+    const int gh = std::max(GridHeight, 1);
+    // The object has no status text of its own; the read-out starts at the bounds.
+    khm_.SetStatusText(1, QStringLiteral(" (%1,%2) [W=%3,H=%4] ")
+                              .arg(obj->Left / z / gw)
+                              .arg(obj->Top / z / gh)
+                              .arg(obj->Width / z / gw)
+                              .arg(obj->Height / z / gh));
+}
+
+kes::DrawState THmPage::DrawStateNow() const
+{
+    kes::DrawState d;
+    d.ToolSubType = static_cast<std::uint32_t>(ToolSubType);
+    d.DownPt = DownPt;
+    d.CurPt = UpPt;
+    d.PenWidth = khm_.LineWidth;
+    d.PenStyle = khm_.LinePattern == 2 ? psDot : psSolid;
+    return d;
+}
+
+// ---- The page area
+
+void THmPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    khm_.EditMode = 3;
+    if (LinkBusy()) {
+        canvas_->setContextMenuPolicy(Qt::NoContextMenu);
+        return;
+    }
+    canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
+    const std::int16_t kind = ToolKind;
+    const std::int32_t subType = ToolSubType;
+    CommitInspector();
+    TakeFocus();
+    CurObj = nullptr;
+    HmPage = this;
+    khm_.SetItemEnabled("TbMemo", false);
+    khm_.SetItemEnabled("TbMemo_Lab", false);
+    DragPending = 0;
+    outlined_.clear();
+    if (button == mbRight)
+        return;
+
+    MouseSuppressed = 0;
+    if (!SelList.empty()) {
+        DeselectAll();
+        khm_.Action("TbText")->setChecked(false);
+        khm_.Action("TbBmp")->setChecked(false);
+        khm_.SetObjEditTools(false);
+    }
+    if (auto* box = qobject_cast<QComboBox*>(khm_.ToolWidget("TbState_Box")))
+        box->setCurrentIndex(-1);
+    for (const char* n : {"TbState_Box", "TbState_Lab", "TbState_UD", "TbFont_Box", "TbFont_Lab"})
+        khm_.SetItemEnabled(n, false);
+
+    DownPt = kes::SnapPoint(TPoint{x, y}, Step());
+    ToolKind = kind;
+    ToolSubType = subType;
+    if (khm_.EditMode == 3 && ToolKind == kGeomObjType && ToolSubType == kPolylineSubType) {
+        // The point list has room for a fixed number of points; further clicks add none.
+        if (PolyPtCount < kMaxPolyPts)
+            PolyPts[static_cast<std::size_t>(PolyPtCount++)] = DownPt;
+        PolyLastPt = DownPt;
+        if (shift & ssDouble) {
+            FinishPolyline();
+        } else if (shift & ssRight) {
+            PolyPointsCancel();
+            khm_.tbPointToClick();
+        }
+        canvas_->update();
+        EditStateRefresh();
+        return;
+    }
+    if (shift & ssLeft) {
+        BandCorners.fill(DownPt);
+        DrawRubberBand();
+    }
+    EditStateRefresh();
+}
+
+void THmPage::FormMouseMove(TShiftState shift, int x, int y)
+{
+    if (LinkBusy())
+        return;
+    if (!IsActiveChild()) {
+        SetPageCursor(Qt::ArrowCursor);
+        return;
+    }
+    if (MouseSuppressed)
+        return;
+    const TPoint p = kes::SnapPoint(TPoint{x, y}, Step());
+    ShowPointer(p.x, p.y);
+    const bool drawing = ToolKind != 0 && !(ToolKind == kGeomObjType && ToolSubType == 0);
+    SetPageCursor(khm_.EditMode == 3 && drawing ? Qt::CrossCursor : Qt::ArrowCursor);
+    if (ToolKind == kGeomObjType && ToolSubType == kPolylineSubType && PolyPtCount > 0) {
+        PolyLastPt = p;
+        canvas_->update();
+    } else if ((shift & ssLeft) && SelList.empty() && bandShown_) {
+        const TPoint c0 = BandCorners[0];
+        BandCorners[1] = TPoint{p.x, c0.y};
+        BandCorners[2] = p;
+        BandCorners[3] = TPoint{c0.x, p.y};
+        canvas_->update();
+    }
+    if (SelList.empty())
+        khm_.SetStatusText(1, QString());
+}
+
+void THmPage::FormMouseUp(TMouseButton, TShiftState, int x, int y)
+{
+    if (LinkBusy() || !IsActiveChild())
+        return;
+    if (MouseSuppressed) {
+        MouseSuppressed = 0;
+        return;
+    }
+    SetPageCursor(Qt::ArrowCursor);
+    outlined_.clear();
+    // Only a left-button gesture on the page (which showed the band) selects or draws.
+    const bool gesture = bandShown_;
+    const bool pointer = ToolKind == 0 || (ToolKind == kGeomObjType && ToolSubType == 0);
+    if (pointer) {
+        if (SelList.empty() && gesture) {
+            EraseRubberBand();
+            SelectInRubberBand();
+        }
+    } else {
+        const TPoint p = kes::SnapPoint(TPoint{x, y}, Step());
+        UpPt = TPoint{std::clamp(p.x, 0, ClientWidth()), std::clamp(p.y, 0, ClientHeight())};
+        const bool afterDown = UpPt.x > DownPt.x || UpPt.y > DownPt.y;
+        const TPoint origin = afterDown ? DownPt : UpPt;
+        EraseRubberBand();
+        if (gesture && ToolSubType != kPolylineSubType)
+            PlaceDrawnObject(origin);
+    }
+    HmPage = this;
+    canvas_->update();
+    EditStateRefresh();
+}
+
+void THmPage::PlaceDrawnObject(TPoint origin)
+{
+    // The memory check comes first, so a refused object leaves no undo step behind.
+    if (kes::ImageWouldOverflow(khm_, kNewObjBytes))
+        return;
+    UndoPush();
+    kes::PageEnv env = Env();
+    TLxObj* obj = kes::PlaceNewObj(*this, env, ToolKind, origin.x, origin.y, DrawStateNow(), ClientWidth(),
+                                   ClientHeight());
+    if (!obj) {
+        UndoList.pop_back();
+        return;
+    }
+    const int dx = std::abs(UpPt.x - DownPt.x);
+    const int dy = std::abs(UpPt.y - DownPt.y);
+    if (obj->ObjType == kGeomObjType) {
+        obj->BmpRePaint();
+    } else if ((obj->SizeSetsPicture || KeepsSquare(*obj)) && dx >= Zoom && dy >= Zoom) {
+        int pw = dx / Zoom;
+        int ph = dy / Zoom;
+        if (KeepsSquare(*obj)) {
+            const int side = std::min(pw, ph);
+            pw = side;
+            ph = side * GridHeight / GridWidth;
+        } else {
+            obj->Left = std::min(UpPt.x, DownPt.x);
+            obj->Top = std::min(UpPt.y, DownPt.y);
+        }
+        pw = std::max(pw, 4 * GridWidth);
+        ph = std::max(ph, 4 * GridHeight);
+        obj->Picture.SetSize(pw, ph);
+        obj->SetWidth(pw * Zoom);
+        obj->SetHeight(ph * Zoom);
+        obj->Width = pw * Zoom;
+        obj->Height = ph * Zoom;
+        // A square kept from the press point may reach past the page: it moves back in.
+        obj->Left = std::max(0, std::min(obj->Left, ClientWidth() - obj->Width));
+        obj->Top = std::max(0, std::min(obj->Top, ClientHeight() - obj->Height));
+        obj->RecordSelRgn();
+        obj->BmpRePaint();
+    }
+    obj->SetSelected(true);
+    SelList.push_back(obj);
+}
+
+void THmPage::FinishPolyline()
+{
+    khm_.ResetMemoryImage();
+    if (!kes::BuildPageImage(khm_))
+        return;
+    if (kes::ImageWouldOverflow(khm_, kNewObjBytes))
+        return;
+    UndoPush();
+    kes::PageEnv env = Env();
+    kes::DrawState draw = DrawStateNow();
+    draw.PolyPts.assign(PolyPts.begin(), PolyPts.begin() + PolyPtCount);
+    draw.CurPt = DownPt;
+    TLxObj* obj = kes::PlaceNewObj(*this, env, kGeomObjType, DownPt.x, DownPt.y, draw, ClientWidth(), ClientHeight());
+    ToolSubType = 0;
+    PolyPtCount = 0;
+    if (!obj) {
+        UndoList.pop_back();
+        return;
+    }
+    obj->SetSelected(true);
+    SelList.push_back(obj);
+    obj->BmpRePaint();
+}
+
+void THmPage::PolyPointsCancel()
+{
+    if (khm_.EditMode != 3 || ToolKind != kGeomObjType || ToolSubType != kPolylineSubType)
+        return;
+    PolyPts.fill(TPoint{});
+    PolyLastPt = TPoint{};
+    PolyPtCount = 0;
+    canvas_->update();
+}
+
+// ---- The objects
+
+void THmPage::ObjMouseDown(TLxObj* obj, TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (LinkBusy()) {
+        canvas_->setContextMenuPolicy(Qt::NoContextMenu);
+        return;
+    }
+    canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
+    CommitInspector();
+    if (button == mbLeft && obj != CurObj) {
+        PolyPointsCancel();
+        CurObj = obj;
+    }
+    if (ToolKind != 0 || ToolSubType != 0) {
+        // Clicking an object always ends drawing.
+        khm_.Action("tbPointTo")->setChecked(true);
+        SetPageCursor(Qt::ArrowCursor);
+        ToolKind = 0;
+        ToolSubType = 0;
+        khm_.tbPointToClick();
+    }
+    const TPoint p = kes::SnapPoint(TPoint{x, y}, Step());
+    if (DragPending) {
+        ShowSelectedOutlines();
+        return;
+    }
+    if (shift & ssDouble) {
+        DrawObjOutline(obj);
+        return;
+    }
+    const auto remember = [&] {
+        anchor_ = p;
+        pressBounds_ = TRect{obj->Left, obj->Top, obj->Left + obj->Width, obj->Top + obj->Height};
+        dragMoved_ = false;
+    };
+    if (shift & ssShift) {
+        if (button == mbLeft) {
+            remember();
+            if (std::find(SelList.begin(), SelList.end(), obj) == SelList.end())
+                SelList.push_back(obj);
+            obj->SetSelected(true);
+        }
+    } else if (shift & (ssLeft | ssAlt)) {
+        if (!obj->Selected) {
+            DeselectAll();
+            SelList.push_back(obj);
+        } else if (std::find(SelList.begin(), SelList.end(), obj) == SelList.end()) {
+            SelList.push_back(obj);
+        }
+        OverlapList.clear();
+        for (TLxObj* o : ObjList)
+            if (o->Left < obj->Left + obj->Width && obj->Left < o->Left + o->Width && o->Top < obj->Top + obj->Height
+                && obj->Top < o->Top + o->Height)
+                OverlapList.push_back(o);
+        obj->SetSelected(true);
+        remember();
+        const kes::EdgeCursor cursor =
+            khm_.EditMode == 3 ? kes::HandleZoneCursor(p.x, p.y, obj->Width, obj->Height, Step()) : kes::EdgeCursor::Default;
+        ResizeMode = kes::ResizeModeFor(cursor, p.x, p.y, Step());
+        if (ResizeMode != 0)
+            DrawObjOutline(obj);
+        else
+            ShowSelectedOutlines();
+    } else if (shift & ssRight) {
+        ShowSelectedOutlines();
+    } else {
+        DeselectAll();
+        SelList.push_back(obj);
+        obj->SetSelected(true);
+    }
+    if (SelList.size() == 1) {
+        TLxObj* one = SelList.front();
+        ObjToolbarRefresh(one);
+        ObjFontBoxRefresh(one);
+        ShowObjStatus(one);
+        if (one->ObjType == kGeomObjType && khm_.GeomToolBar->isVisible()) {
+            const TPen& pen = one->Picture.Canvas()->Pen;
+            khm_.LineWidth = pen.Width;
+            khm_.LinePattern = pen.Style == psDot ? 2 : 0;
+            khm_.ShowLineStyle();
+        }
+    }
+    EditStateRefresh();
+}
+
+void THmPage::ObjMouseMove(TLxObj* obj, TShiftState shift, int x, int y)
+{
+    if (LinkBusy())
+        return;
+    if (!IsActiveChild()) {
+        SetPageCursor(Qt::ArrowCursor);
+        return;
+    }
+    SetPageCursor(Qt::ArrowCursor);
+    if (DragPending)
+        return;
+    const TPoint p = kes::SnapPoint(TPoint{x, y}, Step());
+    if (shift & (ssShift | ssDouble))
+        return;
+    if (khm_.EditMode == 3)
+        SetPageCursor(ShapeOf(kes::HandleZoneCursor(p.x, p.y, obj->Width, obj->Height, Step())));
+    if ((shift & ssLeft) && canvas_->Captured() == obj) {
+        const int dx = p.x - anchor_.x;
+        const int dy = p.y - anchor_.y;
+        TPoint moved{0, 0};
+        if (ResizeMode == 0) {
+            const TRect box = kes::OutlineBounds(SelList);
+            moved = kes::ClampMove(box, dx, dy, ClientWidth(), ClientHeight());
+            for (TLxObj* o : SelList)
+                for (TPoint& c : o->SelCorners) {
+                    c.x += moved.x;
+                    c.y += moved.y;
+                }
+            if (moved.x != 0 || moved.y != 0)
+                MarkModified();
+        } else {
+            moved = kes::ResizeOutline(obj->SelCorners, ResizeMode, dx, dy, ClientWidth(), ClientHeight());
+            MarkModified();
+        }
+        dragMoved_ = dragMoved_ || moved.x != 0 || moved.y != 0;
+        anchor_.x += moved.x;
+        anchor_.y += moved.y;
+        canvas_->update();
+    }
+    if (!SelList.empty()) {
+        ShowObjStatus(SelList.back());
+        ShowPointer(obj->Left + p.x, obj->Top + p.y);
+    }
+}
+
+void THmPage::ObjMouseUp(TLxObj* obj, TMouseButton button, TShiftState shift, int, int)
+{
+    if (LinkBusy() || !IsActiveChild())
+        return;
+    if (DragPending) {
+        DragPending = 0;
+        return;
+    }
+    if (!(shift & (ssShift | ssDouble)) && button != mbRight) {
+        TakeFocus();
+        if (khm_.EditMode == 3 && button == mbLeft && canvas_->Captured() == obj) {
+            if (ResizeMode != 0)
+                FinishObjResize(obj);
+            else
+                FinishObjDrag(obj);
+        }
+    }
+    outlined_.clear();
+    canvas_->update();
+    EditStateRefresh();
+}
+
+void THmPage::FinishObjDrag(TLxObj* obj)
+{
+    // A click that moved nothing records no step.
+    if (!dragMoved_)
+        return;
+    UndoAppend();
+    for (TLxObj* o : SelList) {
+        EraseObjOutline(o);
+        o->Left = std::max(o->SelCorners[0].x, 0);
+        o->Top = std::max(o->SelCorners[0].y, 0);
+        o->RecordSelRgn();
+    }
+    for (TLxObj* o : OverlapList)
+        o->Repaint();
+    obj->Invalidate();
+}
+
+void THmPage::FinishObjResize(TLxObj* obj)
+{
+    const kes::Outline o = obj->SelCorners;
+    const int w = o[1].x - o[0].x;
+    const int h = o[3].y - o[0].y;
+    if (!dragMoved_) {
+        obj->RecordSelRgn();
+        return;
+    }
+    UndoAppend();
+    SetPageCursor(Qt::ArrowCursor);
+    EraseObjOutline(obj);
+    if (KeepsSquare(*obj)) {
+        const int z = std::max(obj->ObjSize, 1);
+        const int side = std::max(std::min(w, h), z * GridWidth);
+        obj->Picture.SetSize(side / z, side / z);
+        obj->SetWidth(side);
+        obj->SetHeight(side * GridHeight / GridWidth);
+        obj->Left = o[0].x;
+        obj->Top = o[0].y;
+    } else if (obj->SizeSetsPicture) {
+        obj->Left = o[0].x;
+        obj->Top = o[0].y;
+        obj->SetWidth(w);
+        obj->SetHeight(h);
+    }
+    obj->RecordSelRgn();
+    obj->BmpRePaint();
+    obj->Invalidate();
+}
+
+void THmPage::ObjKeyDown(TLxObj*, std::uint16_t& key, TShiftState shift)
+{
+    int dx = 0;
+    int dy = 0;
+    switch (key) {
+    case VK_LEFT:
+        dx = -Step().X();
+        break;
+    case VK_RIGHT:
+        dx = Step().X();
+        break;
+    case VK_UP:
+        dy = -Step().Y();
+        break;
+    case VK_DOWN:
+        dy = Step().Y();
+        break;
+    default: // Tab, Enter and the rest move nothing
+        return;
+    }
+    if (SelList.empty())
+        return;
+    if (!(shift & ssShift)) {
+        const TPoint moved = kes::ClampMove(kes::OutlineBounds(SelList), dx, dy, ClientWidth(), ClientHeight());
+        if (moved.x == 0 && moved.y == 0)
+            return;
+        for (TLxObj* o : SelList)
+            for (TPoint& c : o->SelCorners) {
+                c.x += moved.x;
+                c.y += moved.y;
+            }
+        UndoAppend();
+        for (TLxObj* o : SelList) {
+            o->Left = o->SelCorners[0].x;
+            o->Top = o->SelCorners[0].y;
+            o->Invalidate();
+        }
+    } else {
+        for (TLxObj* o : SelList) {
+            // At least one panel pixel, and never past the page's right or bottom edge.
+            const int w = std::min(o->Width + dx, ClientWidth() - o->Left);
+            const int h = std::min(o->Height + dy, ClientHeight() - o->Top);
+            if (dx != 0 && w >= Step().X())
+                o->SetWidth(w);
+            if (dy != 0 && h >= Step().Y())
+                o->SetHeight(h);
+            o->RecordSelRgn();
+            o->BmpRePaint();
+            o->Invalidate();
+        }
+    }
+    // Keyboard edits change the page as much as mouse edits do.
+    MarkModified();
+    ShowObjStatus(SelList.back());
+    canvas_->update();
+}
+
+void THmPage::FormKeyDown(std::uint16_t& key, TShiftState shift)
+{
+    if (khm_.EditMode != 3)
+        return;
+    if (LinkBusy()) {
+        canvas_->setContextMenuPolicy(Qt::NoContextMenu);
+        return;
+    }
+    canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
+    if (SelList.empty())
+        return;
+    ObjKeyDown(SelList.front(), key, shift);
+    const bool several = SelList.size() >= 2;
+    for (const char* n : {"TbSideUp", "TbSideDown", "TbSideLeft", "TbSideRight"})
+        khm_.SetItemEnabled(n, several);
+}
+
+void THmPage::ObjDblClick(TLxObj* obj)
+{
+    if (LinkBusy() || SelList.size() >= 2)
+        return;
+    CurObj = obj;
+    EraseObjOutline(obj);
+    const int kind = obj->ObjType;
+    if (kind == 5) {
+        // A static picture has no dialog: the main window's picture-load command serves.
+        if (QAction* load = khm_.Action("TbBmpRead"); load && TKhm::IsWired(load))
+            load->trigger();
+    } else {
+        kes::DialogContext ctx = kes::MainDialogContext(this);
+        ctx.ObjToolbarRefresh = [this](TLxObj& o) { ObjToolbarRefresh(&o); };
+        ctx.ObjFontBoxRefresh = [this](TLxObj& o) { ObjFontBoxRefresh(&o); };
+        // What the dialog stored must reach the page's record like any other edit.
+        if (kes::OpenObjDialog(ctx, *obj, this))
+            MarkModified();
+    }
+    DrawObjOutline(obj);
+}

@@ -1,0 +1,374 @@
+// The main window's drawing tools and the state of the commands that follow the editors: the
+// pointer, object and figure tools, the line style, the object edit tools fitted to the one
+// selected object, the File, Edit and Settings menus refreshed when they open, and undo, redo
+// and select-all forwarded to the editor that EditMode names.
+#include "app/editor/imageeditor.h"
+#include "app/editor/thmpage.h"
+#include "app/project/prjcheck.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/prompt.h"
+#include "app/shell/tkhm.h"
+#include "objects/tlxbtn.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QToolBar>
+
+namespace {
+
+constexpr int kMsgTooManyLinked = 302;
+constexpr int kMsgTextInput = 92;
+constexpr int kMsgGraphicInput = 93;
+constexpr int kGeomKind = 17;
+
+const char* const kLineStyles[] = {"TbSLine", "TbDLine", "TbTLine", "TbDot"};
+const char* const kAlignButtons[] = {"TbLeftSide", "TbHMid", "TbRightSide", "TbTopSide", "TbVMid", "TbBottomSide"};
+
+void Enable(TKhm& k, std::initializer_list<const char*> names, bool enable)
+{
+    for (const char* n : names)
+        k.SetItemEnabled(n, enable);
+}
+
+void Press(TKhm& k, const char* name, bool down) { k.Action(name)->setChecked(down); }
+
+QPlainTextEdit* Memo(TKhm& k) { return qobject_cast<QPlainTextEdit*>(k.ToolWidget("TbMemo")); }
+
+void MemoWithoutScrollBars(TKhm& k)
+{
+    Memo(k)->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo(k)->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void SetMemoLabel(TKhm& k, int msg)
+{
+    if (auto* label = qobject_cast<QLabel*>(k.ToolWidget("TbMemo_Lab")))
+        label->setText(kes::Msg(msg));
+}
+
+// The objects of the active editor that are selected, or -1 when EditMode names none.
+int ActiveSelCount(const TKhm& k)
+{
+    if (k.EditMode == 3)
+        return HmPage ? static_cast<int>(HmPage->SelList.size()) : 0;
+    if (k.EditMode == 1 && kes::ImageEditor().SelCount)
+        return kes::ImageEditor().SelCount(1);
+    return -1;
+}
+
+// The figure tool of that sub-type in the active editor, with no polyline point yet.
+void SetFigureTool(TKhm& k, int subType)
+{
+    if (k.EditMode == 3) {
+        if (HmPage) {
+            HmPage->ToolKind = kGeomKind;
+            HmPage->ToolSubType = subType;
+            HmPage->PolyPtCount = 0;
+        }
+    } else if (kes::ImageEditor().SetTool) {
+        kes::ImageEditor().SetTool(k.EditMode, kGeomKind, subType);
+    }
+}
+
+} // namespace
+
+void TKhm::SelectPointerTool()
+{
+    for (QToolBar* bar : {ObjToolBar, GeomToolBar})
+        for (QAction* a : bar->actions())
+            if (a->isCheckable())
+                a->setChecked(false);
+    Press(*this, "tbPointTo", true);
+}
+
+void TKhm::tbPointToClick()
+{
+    Press(*this, "tbPointTo", true);
+    if (EditMode == 1 || EditMode == 2) {
+        if (kes::ImageEditor().SetTool)
+            kes::ImageEditor().SetTool(EditMode, 0, 0);
+    } else if (HmPage) {
+        HmPage->PolyPointsCancel();
+        HmPage->Canvas()->setCursor(Qt::ArrowCursor);
+        HmPage->ToolKind = 0;
+        HmPage->ToolSubType = 0;
+    }
+    SelectPointerTool();
+}
+
+void TKhm::SetToolKind(QAction* sender)
+{
+    const int tag = sender->property("Tag").toInt();
+    if (EditMode == 3) {
+        if (HmPage) {
+            HmPage->PolyPointsCancel();
+            HmPage->ToolKind = static_cast<std::int16_t>(tag);
+            // An object tool draws a box, whatever figure was chosen before.
+            if (tag != kGeomKind)
+                HmPage->ToolSubType = 0;
+        }
+    } else if (kes::ImageEditor().SetTool) {
+        kes::ImageEditor().SetTool(EditMode, tag, 0);
+    }
+    if (tag == kGeomKind)
+        GeomToolBar->show();
+}
+
+void TKhm::TbStTxtClick(QAction* sender)
+{
+    if (kes::CountLinkedRecords(*this, HmPage) > kes::kMaxLinkedRecords) {
+        kes::ShowMsg(kMsgTooManyLinked);
+        SelectPointerTool();
+        return;
+    }
+    SelectPointerTool();
+    sender->setChecked(true);
+    Press(*this, "tbPointTo", false);
+    SetToolKind(sender);
+}
+
+void TKhm::MmStTxtClick(QAction* sender)
+{
+    SelectPointerTool();
+    Press(*this, "tbPointTo", false);
+    SetToolKind(sender);
+}
+
+void TKhm::TbPolyClick(QAction* sender)
+{
+    SelectPointerTool();
+    Press(*this, "tbPointTo", false);
+    sender->setChecked(true);
+    SetFigureTool(*this, sender->property("Tag").toInt());
+}
+
+void TKhm::MmPolyClick(QAction* sender)
+{
+    SelectPointerTool();
+    Press(*this, "tbPointTo", false);
+    SetFigureTool(*this, sender->property("Tag").toInt());
+}
+
+void TKhm::TbSLineClick(QAction* sender)
+{
+    for (const char* n : kLineStyles)
+        Press(*this, n, false);
+    const int tag = sender->property("Tag").toInt();
+    if (tag == 4) {
+        LinePattern = 2;
+        LineWidth = 1;
+    } else {
+        LineWidth = tag;
+        LinePattern = 0;
+    }
+    sender->setChecked(true);
+    if (EditMode == 3 && HmPage) {
+        bool changed = false;
+        for (TLxObj* obj : HmPage->SelList) {
+            if (obj->ObjType != kGeomKind)
+                continue;
+            TPen& pen = obj->Picture.Canvas()->Pen;
+            pen.Width = LineWidth;
+            pen.Style = LinePattern == 2 ? psDot : psSolid;
+            obj->BmpRePaint();
+            obj->Invalidate();
+            changed = true;
+        }
+        // A figure drawn anew is an edit of the page.
+        if (changed) {
+            Modified = 1;
+            Compiled = 0;
+        }
+    } else if (EditMode != 3 && kes::ImageEditor().LineStyleChanged) {
+        kes::ImageEditor().LineStyleChanged(LineWidth, LinePattern);
+    }
+}
+
+void TKhm::ShowLineStyle()
+{
+    for (const char* n : kLineStyles)
+        Press(*this, n, false);
+    if (LinePattern == 2)
+        Press(*this, "TbDot", true);
+    else if (LinePattern == 0 && LineWidth >= 1 && LineWidth <= 3)
+        Press(*this, kLineStyles[LineWidth - 1], true);
+}
+
+void TKhm::EnableObjToolBar(bool enable)
+{
+    if (Action("tbPointTo")->isChecked())
+        Press(*this, "tbPointTo", enable);
+    for (QAction* a : ObjToolBar->actions())
+        if (!a->isSeparator())
+            SetItemEnabled(a->objectName().toLatin1().constData(), enable);
+}
+
+void TKhm::SetToolsForObj(TLxObj* obj)
+{
+    if (ActiveSelCount(*this) != 1)
+        return;
+    SetObjEditTools(true);
+    SetMemoLabel(*this, kMsgTextInput);
+    if (!obj || !obj->Selected) {
+        Press(*this, "TbText", false);
+        Press(*this, "TbBmp", false);
+        Enable(*this, {"TbState_Box", "TbState_UD", "TbState_Lab"}, false);
+        SetObjEditTools(false);
+        SetItemVisible("TbMemo_UD", false);
+        SetItemEnabled("TbMemo_UD", false);
+        Memo(*this)->clear();
+        return;
+    }
+    int kind = obj->ObjType;
+    // The start-up screen has static texts and pictures only.
+    if (EditMode == 1 && kind != 1 && kind != 5)
+        kind = 0;
+    switch (kind) {
+    case 1:
+        Press(*this, "TbText", true);
+        Press(*this, "TbBmp", false);
+        Enable(*this, {"TbBmp", "TbBmpRead"}, false);
+        SetItemVisible("TbMemo_UD", true);
+        SetItemEnabled("TbMemo_UD", true);
+        break;
+    case 2:
+    case 20:
+        Press(*this, "TbText", false);
+        Press(*this, "TbBmp", false);
+        Enable(*this, {"TbText", "TbMemo", "TbBmp", "TbBmpRead", "TbFontType"}, false);
+        if (kind == 2)
+            Enable(*this, {"TbTopSide", "TbVMid", "TbBottomSide"}, false);
+        SetItemVisible("TbMemo_UD", false);
+        SetItemEnabled("TbMemo_UD", false);
+        MemoWithoutScrollBars(*this);
+        break;
+    case 12:
+        Enable(*this, {"TbBmp", "TbBmpRead"}, false);
+        for (const char* n : kAlignButtons)
+            SetItemEnabled(n, false);
+        Press(*this, "TbText", true);
+        Press(*this, "TbBmp", false);
+        MemoWithoutScrollBars(*this);
+        break;
+    case 13:
+    case 18: {
+        MemoWithoutScrollBars(*this);
+        if (kind == 13)
+            SetItemEnabled("TbFontType", false);
+        if (!Action("TbText")->isChecked() && !Action("TbBmp")->isChecked())
+            Press(*this, "TbText", true);
+        const auto* btn = dynamic_cast<const TLxBtn*>(obj);
+        const bool readsValue = btn && btn->BtnType == kBtnInputValue && btn->ReadUsed == 1;
+        if (Action("TbText")->isChecked()) {
+            SetMemoLabel(*this, kMsgTextInput);
+            SetItemEnabled("TbBmpRead", false);
+            if (readsValue)
+                SetItemEnabled("TbMemo", false);
+        } else {
+            SetItemEnabled("TbMemo", false);
+            SetMemoLabel(*this, kMsgGraphicInput);
+            SetItemEnabled("TbFontType", false);
+            if (readsValue)
+                SetItemEnabled("TbBmpRead", false);
+        }
+        break;
+    }
+    case 5:
+    case 6:
+        MemoWithoutScrollBars(*this);
+        Press(*this, "TbBmp", true);
+        Press(*this, "TbText", false);
+        SetMemoLabel(*this, kMsgGraphicInput);
+        Enable(*this, {"TbText", "TbMemo", "TbFontType"}, false);
+        for (const char* n : kAlignButtons)
+            SetItemEnabled(n, false);
+        Memo(*this)->clear();
+        break;
+    default:
+        SetItemVisible("TbMemo_UD", false);
+        SetItemEnabled("TbMemo_UD", false);
+        Memo(*this)->clear();
+        MemoWithoutScrollBars(*this);
+        Press(*this, "TbText", false);
+        Press(*this, "TbBmp", false);
+        SetObjEditTools(false);
+        break;
+    }
+}
+
+void TKhm::MmfileClick()
+{
+    if (!IsKeypadType()) {
+        SetItemEnabled("MmMenuSet", true);
+        Enable(*this, {"MmSave", "MmPgDataSave", "MmSaveAs", "MmClosePrj"}, !PgDataList.empty());
+        if (EditMode == 2)
+            SetItemEnabled("MmClosePrj", true);
+        if (!ImagePgDataList.empty())
+            SetItemEnabled("MmSave", true);
+    } else {
+        SetMainToolsEnabled();
+    }
+    RefreshRecentFileItems();
+}
+
+void TKhm::MmEditClick()
+{
+    if (EditMode != 3)
+        return;
+    if (PageWinList.empty()) {
+        SetItemEnabled("MmAddPg", true);
+        Enable(*this, {"MmPgData", "MmPgJump", "MmFunKeyEt", "MmHide", "MmBuzzerSet", "MmLedSet", "MmUndo", "MmRedo",
+                       "MmDel", "MmCut", "MmCopy", "MmPaste", "MmSelAll"},
+               false);
+        return;
+    }
+    Enable(*this, {"MmAddPg", "MmPgData"}, true);
+    if (HmPage && !HmPage->ObjList.empty())
+        SetItemEnabled("MmSelAll", true);
+}
+
+void TKhm::MmSettingClick()
+{
+    if (EditMode != 3) {
+        if (kes::ImageEditor().EditStateRefresh)
+            kes::ImageEditor().EditStateRefresh();
+    } else if (HmPage) {
+        HmPage->EditStateRefresh();
+        FormActivate();
+    }
+}
+
+void TKhm::TbUndoClick()
+{
+    if (EditMode == 3) {
+        if (HmPage)
+            HmPage->PopUndoClick();
+    } else if (kes::ImageEditor().Undo) {
+        kes::ImageEditor().Undo();
+    }
+    SetObjEditTools(false);
+}
+
+void TKhm::TbRedoClick()
+{
+    if (EditMode == 3) {
+        if (HmPage)
+            HmPage->PopRedoClick();
+    } else if (kes::ImageEditor().Redo) {
+        kes::ImageEditor().Redo();
+    }
+    SetObjEditTools(false);
+}
+
+void TKhm::MmSelAllClick()
+{
+    if (EditMode == 3) {
+        if (HmPage)
+            HmPage->PopSelAllClick();
+    } else if (kes::ImageEditor().SelectAll) {
+        kes::ImageEditor().SelectAll();
+    }
+    Enable(*this, {"TbState_Lab", "TbState_UD", "TbState_Box", "TbFont_Lab", "TbFont_Box"}, false);
+}
