@@ -21,6 +21,8 @@
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 TBtnSet* BtnSet = nullptr;
 
 namespace {
@@ -211,8 +213,13 @@ QWidget* TBtnSet::BuildLeftColumn()
     pg->addWidget(PgChg_Box);
     stack->addWidget(PgChgGp);
     stack->addStretch();
-    typeArea->setMinimumHeight(110);
-    lay->addWidget(typeArea, 1);
+    // Room for the tallest group, so that choosing another type does not resize the form.
+    int tallest = 0;
+    for (QGroupBox* g : {ComplexGp, ValInGp, NormalGp, AddGp, PgChgGp})
+        tallest = std::max(tallest, g->sizeHint().height());
+    typeArea->setMinimumHeight(tallest);
+    lay->addWidget(typeArea);
+    lay->addStretch();
     return col;
 }
 

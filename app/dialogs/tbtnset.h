@@ -184,7 +184,6 @@ private:
     int count_ = 1;
     std::vector<TBitmap> pics_;
     QStringList texts_;
-    bool loading_ = false;
 };
 
 extern TBtnSet* BtnSet;

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -49,7 +50,6 @@ int ShownFormat(const TLxBtn& b) { return b.ValType == kFloatFormat ? 1 : (b.Val
 
 void TBtnSet::LoadFields()
 {
-    loading_ = true;
     const TLxBtn& b = btn_;
     const int type = b.BtnType <= 12 ? b.BtnType : -1;
     BtnType_Box->setCurrentIndex(type);
@@ -167,7 +167,9 @@ void TBtnSet::LoadFields()
     Btn_Txt->setText(texts_.value(cur));
     State_Box->setCurrentIndex(cur);
     State_BoxChange();
-    loading_ = false;
+    // The form was sized before the type hid the groups it does not use.
+    layout()->activate();
+    adjustSize();
 }
 
 // ---- Layout by type

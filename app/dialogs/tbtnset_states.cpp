@@ -210,7 +210,10 @@ void TBtnSet::ShowStatePicture()
     MakeMonochrome(pic);
     LabPic->setText(QStringLiteral("[ %1 x %2 ]").arg(pic.Width()).arg(pic.Height()));
     panelCaption_->clear();
-    ImgPic->setPixmap(QPixmap::fromImage(pic.Image()));
+    // Panel pictures are small: shown enlarged by whole pixels where the panel has room.
+    const QSize room = PanelPic->contentsRect().size();
+    const int scale = std::clamp(std::min(room.width() / pic.Width(), room.height() / pic.Height()), 1, 4);
+    ImgPic->setPixmap(QPixmap::fromImage(pic.Image().scaled(pic.Width() * scale, pic.Height() * scale)));
 }
 
 void TBtnSet::BmpRdBtnClick()

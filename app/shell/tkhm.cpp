@@ -1,6 +1,7 @@
 #include "app/shell/tkhm.h"
 
 #include "app/comm/qtlinkport.h"
+#include "app/dialogs/objdialogs.h"
 #include "app/editor/editorcommands.h"
 #include "app/project/pagedata.h"
 #include "app/project/prjcommands.h"
@@ -197,6 +198,7 @@ void TKhm::WireCommands()
     }
     kes::InstallProjectCommands(*this);
     kes::InstallEditorCommands(*this);
+    kes::InstallDialogCommands(*this);
     InstallCommLink();
     // Commands whose subsystem is not built yet are there, but cannot be chosen.
     for (QAction* a : findChildren<QAction*>())
