@@ -364,7 +364,7 @@ bool THmPage::FormClose()
         PgDataSave();
     std::erase(khm_.PageWinList, static_cast<QWidget*>(this));
     if (!khm_.PageWinList.empty()) {
-        EditStateRefresh();
+        (HmPage && HmPage != this ? HmPage : this)->EditStateRefresh();
     } else {
         for (const char* n : {"MmPgJump", "MmFunKeyEt", "MmHide", "MmBuzzerSet", "MmLedSet", "MmPgImageCopy", "MmUndo",
                               "MmRedo", "MmDel"})

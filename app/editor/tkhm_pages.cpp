@@ -47,7 +47,7 @@ void InsertInPageOrder(TKhm& k, THmPage* page)
 }
 
 // Puts a page into the MDI area (once) and makes it the active child; the activation runs the
-// page's FormActivate.
+// page's FormActivate (here, when the MDI area reports no change).
 void ShowPage(TKhm& k, THmPage* page)
 {
     QMdiSubWindow* sub = page->SubWindow();
@@ -148,7 +148,6 @@ void TKhm::MmAddPgClick()
         InsertInPageOrder(*this, page);
         page->PgAlarmDefaults(*this);
         SetObjEditTools(false);
-        HmPage = page;
         page->PgDataSave();
         ShowPage(*this, page);
         Modified = 1;
@@ -276,9 +275,7 @@ void TKhm::TbPrePgClick()
         if (i <= 0 || i > static_cast<int>(PageWinList.size()) - 1)
             return;
         HmPage->FormDeactivate(true);
-        auto* page = static_cast<THmPage*>(PageWinList[static_cast<std::size_t>(i - 1)]);
-        HmPage = page;
-        ShowPage(*this, page);
+        ShowPage(*this, static_cast<THmPage*>(PageWinList[static_cast<std::size_t>(i - 1)]));
     } else if (EditMode == 2 && kes::ImageEditor().CurrentWindow && kes::ImageEditor().MakeCurrent) {
         int i = IndexOfImageForm(kes::ImageEditor().CurrentWindow());
         if (i > 0 && i < static_cast<int>(ImageWinList.size())) {
@@ -296,9 +293,7 @@ void TKhm::TbNextPgClick()
         if (i + 1 >= static_cast<int>(PageWinList.size()))
             return;
         HmPage->FormDeactivate(true);
-        auto* page = static_cast<THmPage*>(PageWinList[static_cast<std::size_t>(i + 1)]);
-        HmPage = page;
-        ShowPage(*this, page);
+        ShowPage(*this, static_cast<THmPage*>(PageWinList[static_cast<std::size_t>(i + 1)]));
     } else if (EditMode == 2 && kes::ImageEditor().CurrentWindow && kes::ImageEditor().MakeCurrent) {
         int i = IndexOfImageForm(kes::ImageEditor().CurrentWindow());
         if (i + 1 < static_cast<int>(ImageWinList.size())) {
