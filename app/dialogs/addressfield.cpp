@@ -108,29 +108,36 @@ std::optional<std::uint8_t> AddressField::Validate(std::uint8_t kind, std::uint8
     return ctx_.Model.LastAccess;
 }
 
-void AddressField::StoreTo(TLxDevRef& ref, std::uint8_t kind) const
+AddressField::Parsed AddressField::Parse(std::uint8_t kind) const
 {
-    const std::string text = QStringToAnsi(Edit->text().trimmed());
+    Parsed p;
+    p.text = QStringToAnsi(Edit->text().trimmed());
     const bool devForm = Comp.DevForm != 0;
     const bool intMem = Comp.IntMem != 0;
-    ref.DevText = text;
+    p.bit = ctx_.Model.ParseDeviceBitIndex(p.text, devForm, intMem);
+    p.code = ctx_.Model.ParseDeviceAddress(p.text, ModeOfKind(kind), p.bit, devForm, intMem);
+    return p;
+}
+
+void AddressField::StoreTo(TLxDevRef& ref, std::uint8_t kind) const
+{
+    Parsed p = Parse(kind);
+    ref.DevText = std::move(p.text);
+    ref.RefBitNo = p.bit;
+    ref.DevAddrCode = p.code;
     ref.RefDevForm = Comp.DevForm;
     ref.RefIntMem = Comp.IntMem;
-    ref.RefBitNo = ctx_.Model.ParseDeviceBitIndex(text, devForm, intMem);
-    ref.DevAddrCode = ctx_.Model.ParseDeviceAddress(text, ModeOfKind(kind), ref.RefBitNo, devForm, intMem);
     ref.RefStation = Comp.Station;
     ref.RefLink = Comp.Link;
 }
 
 void AddressField::StoreTo(DevRefHead& ref, std::uint8_t kind) const
 {
-    const std::string text = QStringToAnsi(Edit->text().trimmed());
-    const bool devForm = Comp.DevForm != 0;
-    const bool intMem = Comp.IntMem != 0;
+    const Parsed p = Parse(kind);
+    ref.BitIndex = p.bit;
+    ref.DevAddrCode = p.code;
     ref.Present = Comp.DevForm;
     ref.LinkFlag = Comp.IntMem;
-    ref.BitIndex = ctx_.Model.ParseDeviceBitIndex(text, devForm, intMem);
-    ref.DevAddrCode = ctx_.Model.ParseDeviceAddress(text, ModeOfKind(kind), ref.BitIndex, devForm, intMem);
     ref.Station = Comp.Station;
     ref.LinkIndex = Comp.Link;
 }

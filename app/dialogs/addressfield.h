@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 class QLineEdit;
 class QPushButton;
@@ -68,6 +69,13 @@ public:
     void StoreTo(DevRefHead& ref, std::uint8_t kind) const;
 
 private:
+    // The trimmed text with the bit index and code it names.
+    struct Parsed {
+        std::string text;
+        std::uint8_t bit = 0;
+        std::int32_t code = -1;
+    };
+    Parsed Parse(std::uint8_t kind) const;
     void CapLength();
 
     DialogContext& ctx_;

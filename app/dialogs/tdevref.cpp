@@ -423,6 +423,8 @@ bool RunDevRef(QWidget* owner, LxTypeCore& model, DevRefRequest& io)
     dlg.WantKind = io.WantKind;
     dlg.AccessClass = io.AccessClass;
     dlg.ComboBoxHMICom->setCurrentIndex(io.Link <= 1 ? io.Link : 0);
+    dlg.ZqLsb->setVisible(io.ShowLsb);
+    dlg.CB_LsbState->setCurrentIndex(io.LsbState >= 0 && io.LsbState <= 15 ? io.LsbState : -1);
     const bool ok = ExecModal(&dlg) == QDialog::Accepted;
     if (ok) {
         io.Link = static_cast<std::uint8_t>(std::max(0, dlg.ComboBoxHMICom->currentIndex()));
@@ -430,6 +432,7 @@ bool RunDevRef(QWidget* owner, LxTypeCore& model, DevRefRequest& io)
         io.Station = dlg.StationNo;
         io.DeviceForm = dlg.DevChk->isChecked();
         io.PanelMemory = dlg.PlcMemory == 0;
+        io.LsbState = dlg.CB_LsbState->currentIndex();
     }
     DevRef = nullptr;
     return ok;

@@ -106,6 +106,10 @@ struct DevRefRequest {
     std::uint8_t Link = 0;       // 0 COM1, 1 COM2
     bool DeviceForm = true;      // the address is written with a device name
     bool PanelMemory = false;    // the address lies in the panel's own memory
+    // The low-byte state choice, which only the device state picture dialog shows: 0..15,
+    // -1 for none.
+    bool ShowLsb = false;
+    int LsbState = -1;
 };
 
 // Creates the picker owned by owner, runs it modally (through the prompt seam) and deletes

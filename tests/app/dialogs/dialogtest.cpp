@@ -1,28 +1,13 @@
 #include "dialogtest.h"
 
+#include "../model/modeltestutil.h"
+
 #include "app/shell/msgtable.h"
 #include "platform/fileio.h"
 
 #include <QDialog>
 
 namespace kes::test {
-namespace {
-
-DevRecord Device(const std::string& name, std::uint8_t kind, std::int32_t min, std::int32_t max, std::int32_t base,
-                 std::uint8_t access = 0, std::uint8_t step = 1)
-{
-    DevRecord r;
-    r.Name = name;
-    r.Kind = kind;
-    r.Radix = 2;
-    r.SubRadix = 1;
-    r.BitRadix = 2;
-    r.BitsPerUnit = 1;
-    r.Ranges.push_back(DevRange{min, max, access, step, base});
-    return r;
-}
-
-} // namespace
 
 DialogTest::DialogTest() : model(state), ctx(state, model)
 {
@@ -32,9 +17,9 @@ DialogTest::DialogTest() : model(state), ctx(state, model)
     state.LangIndex = LangEng;
     LoadMessageTable(LangEng);
 
-    DevRecord counters = Device("C", 1, 0, 199, 0x1200);
+    DevRecord counters = Device("C", 1, 2, 0, 199, 0x1200);
     counters.Ranges.push_back(DevRange{200, 255, 1, 2, 0x1300});
-    model.DeviceTable = {Device("M", 0, 0, 999, 0x3000), Device("D", 1, 0, 999, 0x1000), counters};
+    model.DeviceTable = {Device("M", 0, 2, 0, 999, 0x3000), Device("D", 1, 2, 0, 999, 0x1000), counters};
     model.DefWordCode = 0x1000;
     model.DefBitCode = 0x3000;
     model.DefWordText = "D0";

@@ -212,5 +212,29 @@ TEST_F(DevRefTest, AddressFieldTakesThePickedAddressOnlyAfterOk)
     EXPECT_EQ(field.Comp.Station, 9);
 }
 
+// The low-byte state choice shows only when asked for, keeps its index through the picker's
+// translation and comes back with OK.
+TEST_F(DevRefTest, LowByteStateChoice)
+{
+    OnExec("DevRef", [](QDialog& d) {
+        auto& p = static_cast<TDevRef&>(d);
+        EXPECT_TRUE(p.ZqLsb->isVisible());
+        EXPECT_EQ(p.CB_LsbState->currentIndex(), 9);
+        p.CB_LsbState->setCurrentIndex(12);
+        p.OkBtnClick();
+    });
+    DevRefRequest r;
+    r.Text = "D5";
+    r.WantKind = 2;
+    r.ShowLsb = true;
+    r.LsbState = 9;
+    ASSERT_TRUE(RunDevRef(nullptr, model, r));
+    EXPECT_EQ(r.LsbState, 12);
+    EXPECT_EQ(r.Text, "D5");
+
+    Open("D5", 2);
+    EXPECT_FALSE(dlg->ZqLsb->isVisible());
+}
+
 } // namespace
 } // namespace kes::test
