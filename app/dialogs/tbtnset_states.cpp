@@ -164,7 +164,7 @@ void TBtnSet::Btn_TxtClick()
         return;
     TFrmGridTable table(nullptr, Ctx().State.LangIndex);
     FrmGridTable = &table;
-    table.setWindowTitle(Ctx().ToolHintOf(kTableKind) + table.windowTitle());
+    table.CaptionPrefix = Ctx().ToolHintOf(kTableKind);
     table.StateNum = count_;
     table.StateTexts = &texts_;
     table.ObjKind = kTableKind;

@@ -131,10 +131,9 @@ void TFrmGridTable::showEvent(QShowEvent* event)
 
 void TFrmGridTable::FormShow()
 {
-    // The table keeps the caption its caller gave it.
-    const QString caption = windowTitle();
     TranslateForm(this, langIndex_);
-    setWindowTitle(caption);
+    // The translated caption begins with a blank that parts it from the prefix.
+    setWindowTitle(CaptionPrefix.isEmpty() ? windowTitle().trimmed() : CaptionPrefix + windowTitle());
     auto entry = [](const QStringList* list, int i) {
         return list && i < list->size() ? list->at(i) : QString();
     };

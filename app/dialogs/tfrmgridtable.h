@@ -36,6 +36,8 @@ public:
     std::int32_t ValLen = 0;
     // Kind of the object whose states are shown (what goes into which column).
     std::int32_t ObjKind = 0;
+    // Put before the table's own caption (the hint of the kind's tool button).
+    QString CaptionPrefix;
 
     // ---- Kept by the table
     std::int32_t SelCol = 1;

@@ -346,6 +346,7 @@ TEST_F(BtnStore, StateTextsFollowTheSelectedStateAndTheTable)
     // The table shows the texts under the text label and hands back what was typed.
     OnExec("FrmGridTable", [](QDialog& d) {
         auto& table = static_cast<TFrmGridTable&>(d);
+        EXPECT_EQ(table.windowTitle(), "Button State Table");
         EXPECT_EQ(table.Cell(0, 1), "State0");
         EXPECT_EQ(table.Cell(1, 2), "ON!");
         EXPECT_TRUE(table.BtnRefer->isHidden());
