@@ -191,10 +191,9 @@ private:
     kes::PageCanvas* canvas_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     bool live_ = true;
-    // The drag in progress: the snapped press point within the pressed object and that
-    // object's bounds at the press.
+    // The drag in progress: the snapped press point within the pressed object, moved along
+    // with the outlines, and whether anything moved.
     TPoint anchor_;
-    TRect pressBounds_;
     bool dragMoved_ = false;
     std::set<const TLxObj*> outlined_;
     bool bandShown_ = false;

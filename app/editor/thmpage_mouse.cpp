@@ -365,7 +365,6 @@ void THmPage::ObjMouseDown(TLxObj* obj, TMouseButton button, TShiftState shift, 
     }
     const auto remember = [&] {
         anchor_ = p;
-        pressBounds_ = TRect{obj->Left, obj->Top, obj->Left + obj->Width, obj->Top + obj->Height};
         dragMoved_ = false;
     };
     if (shift & ssShift) {

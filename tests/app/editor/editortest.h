@@ -17,6 +17,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+public:
     // A new project of panel model index model (its size, grid and default zoom) for
     // controller machine, with its first page open.
     void NewProject(int model = 0, int machine = 87);
