@@ -288,8 +288,10 @@ void MainCommLink::MmHMIProtoClick()
     };
     hooks.refreshInspector = [this] {
         const PageData* page = ActivePage();
-        if (InspectorShown() && page && page->CurObj)
-            DlgProp->FormShow();
+        if (InspectorShown() && page && page->CurObj) {
+            DlgProp->ObjToProp();
+            DlgProp->AdvStrGrid->GridInitial();
+        }
     };
     TFrmHMIProto form(&khm_, khm_, std::move(hooks));
     ExecModal(&form);

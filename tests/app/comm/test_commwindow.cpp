@@ -9,7 +9,9 @@
 #include "app/comm/tcomprogbar.h"
 #include "app/comm/tcomset.h"
 #include "app/comm/tfrmhmiproto.h"
+#include "app/inspector/tdlgprop.h"
 #include "app/project/objfactory.h"
+#include "app/project/pagehooks.h"
 #include "app/project/pgrecstream.h"
 #include "app/shell/msgtable.h"
 #include "app/shell/tkhm.h"
@@ -201,6 +203,7 @@ TEST_F(CommWindow, UploadThroughTheMenuRebuildsTheSameProject)
     for (std::size_t i = 0; i < pages.size(); ++i)
         EXPECT_EQ(k.PgDataList[i]->Data, pages[i]) << "page " << i;
     EXPECT_EQ(k.OffsetList, offsets);
+    EXPECT_EQ(k.PageWinList.size(), 1u);  // the first page is open
     EXPECT_EQ(Bytes(k.MemImage.begin(), k.MemImage.begin() + k.MemImageLen), image);
     ASSERT_EQ(k.SysPgJumps.size(), 1u);
     EXPECT_EQ(k.SysPgJumps[0].Ref.DevAddrCode, jumps[0].Ref.DevAddrCode);
@@ -257,6 +260,30 @@ TEST_F(CommWindow, FailuresEndWithTheirMessageAndGiveTheWindowBack)
         EXPECT_EQ(k.MMICom->Settings().baud, 115200);
         RunUntil([&] { return !panel.Pending(); }, 2000);
     }
+}
+
+TEST_F(CommWindow, DownloadCommitsTheInspectorAndLetsTheObjectGo)
+{
+    TKhm& k = *Khm;
+    k.Compiled = 1;
+    k.LoadPageWindow(0);
+    PageData* page = PageHooks().CurrentPageForEdit();
+    ASSERT_NE(page, nullptr);
+    ASSERT_FALSE(page->ObjList.empty());
+    TLxObj* obj = page->ObjList.back();
+    obj->SetSelected(true);
+    page->SelList = {obj};
+    page->CurObj = obj;
+    k.Action("MmObjInspector")->setChecked(true);
+    auto inspector = std::make_unique<TDlgProp>(&k, *LxType);
+
+    prompt.answers = {Answer::Yes};
+    k.Action("MmComWrt")->trigger();
+    EXPECT_EQ(page->CurObj, nullptr);
+    EXPECT_FALSE(obj->Selected);
+    EXPECT_TRUE(page->SelList.empty());
+    ASSERT_TRUE(RunUntilMessages(2));
+    EXPECT_EQ(prompt.shown.back(), Msg(68));
 }
 
 TEST_F(CommWindow, ClosingTheWindowEndsARunningTransferWithoutAMessage)
@@ -340,12 +367,23 @@ TEST_F(CommWindow, SettingsDialogsOpenFromTheMenu)
         form.Ok_BtnClick();
     };
     const Bytes before = k.PgDataList[0]->Data;
+    k.LoadPageWindow(1);  // the open page's live objects follow too
+    const PageData* live = PageHooks().CurrentPage();
+    ASSERT_NE(live, nullptr);
     k.Action("MmHMIProto")->trigger();
     Bytes expected = before;
     RewritePageLinks(expected, LinkRewrite{false, 0, true, 9});
     EXPECT_EQ(k.PgDataList[0]->Data, expected);
     EXPECT_NE(expected, before);
     EXPECT_EQ(k.DefStation, 9);
+    int liveRefs = 0;
+    for (TLxObj* obj : live->ObjList) {
+        if (auto* ref = dynamic_cast<TLxDevRef*>(obj)) {
+            EXPECT_EQ(ref->RefStation, 9) << obj->ObjType;
+            ++liveRefs;
+        }
+    }
+    EXPECT_GT(liveRefs, 0);
     EXPECT_EQ(k.ImageHeaderLen, 0);
     EXPECT_EQ(k.Compiled, 0);
 }
