@@ -4,6 +4,8 @@
 // disabled), so that each rule shows on its own item.
 #include "editortest.h"
 
+#include "app/shell/msgtable.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -187,6 +189,25 @@ TEST_F(CmdStateTest, ObjectToolsRefuseWhenTooManyLinkedRecordsAreInUse)
     EXPECT_FALSE(prompt.shown.empty());
     Khm->Action("MmStTxt")->trigger();
     EXPECT_EQ(Page().ToolKind, 1) << "the same object from the menu is still chosen";
+}
+
+TEST_F(CmdStateTest, ThePagePopupTranslatesAndShowsTheSettingsInUse)
+{
+    NewProject();
+    Page().AddPgJump(*Khm);
+    Page().PgHide.Hide = 1;
+    Khm->LangIndex = LangCht;
+    Page().PgPopMmPopup();
+    EXPECT_EQ(Page().Pop("PopUndo")->text(), QStringLiteral("復原(&U)"));
+    EXPECT_EQ(Page().Pop("ChkHideSet")->text(), QStringLiteral("隱藏畫面(&H)"));
+    EXPECT_TRUE(Page().Pop("PopPgJump")->isChecked());
+    EXPECT_TRUE(Khm->Action("MmPgJump")->isChecked());
+    EXPECT_TRUE(Page().Pop("ChkHideSet")->isChecked());
+    EXPECT_TRUE(Khm->Action("MmHide")->isChecked());
+    EXPECT_FALSE(Page().Pop("PopBuzzerSet")->isChecked());
+    EXPECT_FALSE(Khm->Action("MmFunKeyEt")->isChecked());
+    EXPECT_EQ(Page().windowTitle(), QStringLiteral("0:")) << "the page keeps its caption";
+    Khm->LangIndex = LangEng;
 }
 
 } // namespace
