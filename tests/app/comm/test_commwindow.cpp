@@ -343,6 +343,33 @@ TEST_F(CommWindow, StartUpScreenGoesToItsAreaAfterTheQuestion)
     EXPECT_EQ(k.Compiled, 0);
 }
 
+TEST_F(CommWindow, UserMenuLargerThanItsAreaIsRefusedBeforeTheLinkOpens)
+{
+    TKhm& k = *Khm;
+    // Panel model 0: 192 x 64 dots, 1536 bytes a page; the area holds 0x7000 bytes, 18 pages.
+    CommHooks().UserMenuPictures = [&] { return Bytes(k.ImagePgDataList.size() * 1536, 0); };
+    k.EditMode = 2;
+    for (std::size_t pages : {std::size_t(19), std::size_t(18)}) {
+        SCOPED_TRACE(pages);
+        k.ImagePgDataList.clear();
+        for (std::size_t i = 0; i < pages; ++i)
+            k.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
+        Q_EMIT k.findChild<QMenu*>(QStringLiteral("MmCom_menu"))->aboutToShow();
+        prompt.shown.clear();
+        prompt.answers = {Answer::Yes};
+        k.Action("MmUserMenu")->trigger();
+        if (pages == 19) {
+            EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(80), Msg(26)}));
+            EXPECT_FALSE(link().Preparer().Busy());
+            EXPECT_FALSE(k.MMICom->IsOpen());
+        } else {
+            ASSERT_TRUE(RunUntilMessages(2));
+            EXPECT_EQ(prompt.shown.back(), Msg(68));
+        }
+    }
+    CommHooks().UserMenuPictures = nullptr;
+}
+
 TEST_F(CommWindow, SettingsDialogsOpenFromTheMenu)
 {
     TKhm& k = *Khm;
