@@ -49,11 +49,11 @@ constexpr int kFloatFormat = 7;
 
 std::string Ansi(const QLineEdit* e) { return kes::QStringToAnsi(e->text().trimmed()); }
 
-} // namespace
+// The format a value field is checked and converted in: a floating value's numbers are whole
+// signed 32-bit numbers.
+int FieldFormat(int item) { return item == kFloatItem ? 1 : std::max(0, item); }
 
-// The format and width a value field is checked and converted in: a floating value's
-// numbers are whole signed 32-bit numbers.
-static int FieldFormat(int item) { return item == kFloatItem ? 1 : std::max(0, item); }
+} // namespace
 
 Check TBtnSet::ValidateAddresses()
 {
