@@ -196,5 +196,30 @@ TEST_F(PageLifeTest, TheGridShowsADotPerPanelPixelAboveZoomOne)
     }
 }
 
+TEST_F(PageLifeTest, TheWindowShowsThePageAsRendered)
+{
+    NewProject();
+    DrawWith("TbStTxt", At(4, 4), At(60, 20));
+    DrawWith("TbBtn", At(70, 4), At(110, 30));
+    DrawWith("TbCirF", At(120, 4), At(150, 40));
+    DrawWith("TbVal", At(10, 34), At(50, 50));
+    Trigger("tbPointTo");
+    Click(At(75, 10));
+    Click(At(20, 40), Qt::ShiftModifier);
+    // The two selected objects dragged: their outlines follow the pointer.
+    Press(At(80, 20));
+    Move(At(92, 30));
+    ASSERT_TRUE(Page().OutlineShown(Page().SelList.front()));
+    QApplication::processEvents();
+    const QImage shown = Canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage rendered = Page().Rendered();
+    EXPECT_EQ(shown.copy(0, 0, rendered.width(), rendered.height()), rendered);
+    // KES_SCREENSHOT names a file for a picture of the whole window (to look at it).
+    if (const QByteArray path = qgetenv("KES_SCREENSHOT"); !path.isEmpty())
+        Khm->grab().save(QString::fromLocal8Bit(path));
+    Release(At(92, 30));
+    EXPECT_EQ(Page().SelList.front()->Left, At(82, 0).x());
+}
+
 } // namespace
 } // namespace kes::test
