@@ -110,6 +110,7 @@ void InstallEditorCommands(TKhm& k)
     k.Wire("TbAddPg", [&k] { k.MmAddPgClick(); });
     k.Wire("MmViewPg", [&k] { k.MmViewPgClick(); });
     k.Wire("TbViewPg", [&k] { k.MmViewPgClick(); });
+    k.Wire("MmPgData", [&k] { k.MmViewPgClick(); });
     k.Wire("MmPgJump", [&k] { k.MmPgJumpClick(); });
     k.Wire("MmFunKeyEt", [&k] { k.MmFunKeyEtClick(); });
     for (const char* n : {"MmPgSize100", "MmPgSize200", "MmPgSize400", "Mm800", "Mm1600"}) {

@@ -16,6 +16,8 @@
 #include <QPlainTextEdit>
 #include <QToolBar>
 
+#include <functional>
+
 namespace {
 
 constexpr int kMsgTooManyLinked = 302;
@@ -69,6 +71,17 @@ void SetFigureTool(TKhm& k, int subType)
         }
     } else if (kes::ImageEditor().SetTool) {
         kes::ImageEditor().SetTool(k.EditMode, kGeomKind, subType);
+    }
+}
+
+// A command of the page window in page editing, else of the image-page editor.
+void ForwardToEditor(TKhm& k, void (THmPage::*pageCommand)(), const std::function<void()>& imageCommand)
+{
+    if (k.EditMode == 3) {
+        if (HmPage)
+            (HmPage->*pageCommand)();
+    } else if (imageCommand) {
+        imageCommand();
     }
 }
 
@@ -342,33 +355,18 @@ void TKhm::MmSettingClick()
 
 void TKhm::TbUndoClick()
 {
-    if (EditMode == 3) {
-        if (HmPage)
-            HmPage->PopUndoClick();
-    } else if (kes::ImageEditor().Undo) {
-        kes::ImageEditor().Undo();
-    }
+    ForwardToEditor(*this, &THmPage::PopUndoClick, kes::ImageEditor().Undo);
     SetObjEditTools(false);
 }
 
 void TKhm::TbRedoClick()
 {
-    if (EditMode == 3) {
-        if (HmPage)
-            HmPage->PopRedoClick();
-    } else if (kes::ImageEditor().Redo) {
-        kes::ImageEditor().Redo();
-    }
+    ForwardToEditor(*this, &THmPage::PopRedoClick, kes::ImageEditor().Redo);
     SetObjEditTools(false);
 }
 
 void TKhm::MmSelAllClick()
 {
-    if (EditMode == 3) {
-        if (HmPage)
-            HmPage->PopSelAllClick();
-    } else if (kes::ImageEditor().SelectAll) {
-        kes::ImageEditor().SelectAll();
-    }
+    ForwardToEditor(*this, &THmPage::PopSelAllClick, kes::ImageEditor().SelectAll);
     Enable(*this, {"TbState_Lab", "TbState_UD", "TbState_Box", "TbFont_Lab", "TbFont_Box"}, false);
 }

@@ -92,6 +92,29 @@ void Tile(QMdiArea* area, bool sideBySide)
     }
 }
 
+// The previous (-1) or next (1) open window: a page is stored and frozen on the way; the
+// user-menu screens are only shown, and the button that reached the end is disabled.
+void StepPageWindow(TKhm& k, int step)
+{
+    if (k.EditMode == 3) {
+        const int to = k.IndexOfPageForm(HmPage) + step;
+        if (!HmPage || to < 0 || to >= static_cast<int>(k.PageWinList.size()))
+            return;
+        HmPage->FormDeactivate(true);
+        ShowPage(k, static_cast<THmPage*>(k.PageWinList[static_cast<std::size_t>(to)]));
+    } else if (k.EditMode == 2 && kes::ImageEditor().CurrentWindow && kes::ImageEditor().MakeCurrent) {
+        const int count = static_cast<int>(k.ImageWinList.size());
+        const int to = k.IndexOfImageForm(kes::ImageEditor().CurrentWindow()) + step;
+        if (to < 0 || to >= count)
+            return;
+        kes::ImageEditor().MakeCurrent(k.ImageWinList[static_cast<std::size_t>(to)]);
+        if (step < 0)
+            k.SetItemEnabled("TbPrePg", to >= 1);
+        else
+            k.SetItemEnabled("TbNextPg", to < count - 1);
+    }
+}
+
 } // namespace
 
 int TKhm::IndexOfPageForm(const QWidget* page) const
@@ -268,41 +291,9 @@ void TKhm::MmFunKeyEtClick()
     kes::RunForm("TFunKeySet", this);
 }
 
-void TKhm::TbPrePgClick()
-{
-    if (EditMode == 3) {
-        const int i = IndexOfPageForm(HmPage);
-        if (i <= 0 || i > static_cast<int>(PageWinList.size()) - 1)
-            return;
-        HmPage->FormDeactivate(true);
-        ShowPage(*this, static_cast<THmPage*>(PageWinList[static_cast<std::size_t>(i - 1)]));
-    } else if (EditMode == 2 && kes::ImageEditor().CurrentWindow && kes::ImageEditor().MakeCurrent) {
-        int i = IndexOfImageForm(kes::ImageEditor().CurrentWindow());
-        if (i > 0 && i < static_cast<int>(ImageWinList.size())) {
-            --i;
-            kes::ImageEditor().MakeCurrent(ImageWinList[static_cast<std::size_t>(i)]);
-            SetItemEnabled("TbPrePg", i >= 1);
-        }
-    }
-}
+void TKhm::TbPrePgClick() { StepPageWindow(*this, -1); }
 
-void TKhm::TbNextPgClick()
-{
-    if (EditMode == 3) {
-        const int i = IndexOfPageForm(HmPage);
-        if (i + 1 >= static_cast<int>(PageWinList.size()))
-            return;
-        HmPage->FormDeactivate(true);
-        ShowPage(*this, static_cast<THmPage*>(PageWinList[static_cast<std::size_t>(i + 1)]));
-    } else if (EditMode == 2 && kes::ImageEditor().CurrentWindow && kes::ImageEditor().MakeCurrent) {
-        int i = IndexOfImageForm(kes::ImageEditor().CurrentWindow());
-        if (i + 1 < static_cast<int>(ImageWinList.size())) {
-            ++i;
-            kes::ImageEditor().MakeCurrent(ImageWinList[static_cast<std::size_t>(i)]);
-            SetItemEnabled("TbNextPg", i < static_cast<int>(ImageWinList.size()) - 1);
-        }
-    }
-}
+void TKhm::TbNextPgClick() { StepPageWindow(*this, 1); }
 
 void TKhm::MmHorzClick() { Tile(MdiArea, true); }
 
