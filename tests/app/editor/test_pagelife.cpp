@@ -196,6 +196,29 @@ TEST_F(PageLifeTest, TheGridShowsADotPerPanelPixelAboveZoomOne)
     }
 }
 
+TEST_F(PageLifeTest, ZoomingInAndOutKeepsThePageBytes)
+{
+    NewProject();
+    DrawWith("TbStTxt", At(4, 4), At(60, 20));
+    DrawWith("TbCir", At(70, 4), At(110, 30));
+    DrawWith("TbBtn", At(120, 10), At(150, 40));
+    const Bytes before = StoredPage();
+    ASSERT_EQ(Page().Zoom, 4);
+    Trigger("TbZoomIn");
+    Trigger("TbZoomIn");
+    EXPECT_EQ(Page().Zoom, 16);
+    EXPECT_EQ(Page().Canvas()->width(), 192 * 16);
+    Khm->TbZoomInClick();
+    EXPECT_EQ(Page().Zoom, 16) << "zoom in stops at 16";
+    for (int i = 0; i < 5; ++i)
+        Khm->TbZoomOutClick();
+    EXPECT_EQ(Page().Zoom, 1) << "zoom out stops at 1";
+    EXPECT_EQ(StoredPage(), before);
+    Trigger("MmPgSize400");
+    EXPECT_EQ(StoredPage(), before);
+    EXPECT_EQ(Page().ObjList.front()->Left, At(4, 4).x());
+}
+
 TEST_F(PageLifeTest, TheWindowShowsThePageAsRendered)
 {
     NewProject();
