@@ -225,7 +225,8 @@ void THmPage::SetCaptionFromIndex()
 
 int THmPage::PgDataSave()
 {
-    if (PgIndex < 0 || PgIndex >= static_cast<int>(khm_.PgDataList.size()))
+    // A frozen page holds no objects: its record is what it stored when it was frozen.
+    if (!live_ || PgIndex < 0 || PgIndex >= static_cast<int>(khm_.PgDataList.size()))
         return 0;
     // Encoded in memory: the same bytes the file round trip of the original gave, without a
     // temporary file that could fail and leave the record behind.

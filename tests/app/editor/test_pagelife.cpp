@@ -111,6 +111,9 @@ TEST_F(PageLifeTest, SwitchingPagesKeepsEveryEdit)
     EXPECT_TRUE(first->ObjList.empty());
     EXPECT_TRUE(first->UndoList.empty());
     EXPECT_FALSE(Khm->PgDataList[0]->Data.empty());
+    const Bytes stored = Khm->PgDataList[0]->Data;
+    EXPECT_EQ(first->PgDataSave(), 0) << "a frozen page stores nothing over its record";
+    EXPECT_EQ(Khm->PgDataList[0]->Data, stored);
     EXPECT_EQ(second->windowTitle(), QStringLiteral("1:"));
     // The frozen page still shows its objects.
     const QImage frozen = first->Rendered();
