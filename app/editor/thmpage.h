@@ -161,6 +161,13 @@ public:
     void ShowPointer(int x, int y);
     void ShowObjStatus(const TLxObj* obj);
 
+    // ---- Popup items: connected to their command (only a connected item is ever enabled)
+    void WirePop(const char* name, void (THmPage::*handler)());
+    void SetPopEnabled(const char* name, bool enable);
+    void SetPopChecked(const char* name, bool checked);
+    // The project changed: modified, not compiled.
+    void MarkModified();
+
     // ---- TLxObjHost
     void InvalidateObj(TLxObj& obj) override;
     void RepaintObj(TLxObj& obj) override;
@@ -171,10 +178,6 @@ protected:
 private:
     friend class kes::PageCanvas;
     void BuildPopupMenu();
-    void WirePop(const char* name, void (THmPage::*handler)());
-    void SetPopEnabled(const char* name, bool enable);
-    void SetPopChecked(const char* name, bool checked);
-    void MarkModified();
     void DeselectAll();
     void CommitInspector();
     void TakeFocus();

@@ -18,8 +18,9 @@ namespace kes::test {
 void EditorTest::SetUp()
 {
     StartedShell::SetUp();
-    // The decoder library is loaded from the program folder.
-    QFile::copy(QStringLiteral(KES_BIN_DIR "/libMorvik.so"), QString::fromStdString(Dir() + "libMorvik.so"));
+    // The decoder library and the inspector's property tables are read from the program folder.
+    for (const char* name : {"libMorvik.so", "objenu.mdb", "objins.mdb", "objchs.mdb"})
+        QFile::copy(QStringLiteral(KES_BIN_DIR "/") + QLatin1String(name), QString::fromStdString(Dir() + name));
     Khm->resize(1200, 900);
     Khm->show();
 }

@@ -6,6 +6,8 @@
 #include "editortest.h"
 
 #include "app/dialogs/objdialogs.h"
+#include "app/editor/editorinspector.h"
+#include "app/inspector/tdlgprop.h"
 #include "app/shell/tlxtype.h"
 #include "objects/tgeom.h"
 
@@ -236,6 +238,30 @@ TEST_F(MouseEditTest, DoubleClickOpensTheKindsDialogForOneSelectedObject)
     Page().ObjDblClick(b);
     EXPECT_EQ(opened, 1) << "two selected: no dialog";
     RegisterObjDialog(1, nullptr);
+}
+
+TEST_F(MouseEditTest, TheInspectorFollowsTheOneSelectedObject)
+{
+    NewProject();
+    Khm->Action("MmObjInspector")->setChecked(true);
+    auto* inspector = new TDlgProp(Khm, *LxType);
+    ASSERT_EQ(DlgProp, inspector);
+    TLxObj* a = DrawWith("TbVal", At(2, 2), At(30, 12));
+    EXPECT_EQ(inspector->Source(), &EditorInspectorSource());
+    EXPECT_EQ(inspector->ShownObj, a);
+    TLxObj* b = DrawWith("TbStTxt", At(40, 2), At(70, 12));
+    EXPECT_EQ(inspector->ShownObj, b);
+    Trigger("tbPointTo");
+    Click(At(10, 6));
+    EXPECT_EQ(inspector->ShownObj, a);
+    Click(At(50, 6), Qt::ShiftModifier);
+    EXPECT_EQ(inspector->ShownObj, nullptr) << "two selected: nothing shown";
+    // Objects freed by an undo leave nothing behind in the inspector.
+    Click(At(10, 6));
+    Trigger("MmUndo");
+    EXPECT_TRUE(inspector->ShownObj == nullptr
+                || std::find(Page().ObjList.begin(), Page().ObjList.end(), inspector->ShownObj) != Page().ObjList.end());
+    delete inspector;
 }
 
 TEST_F(MouseEditTest, APolylineIsClickedPointByPointAndARightPressCancelsIt)
