@@ -527,6 +527,9 @@ void THmPage::FinishObjResize(TLxObj* obj)
         obj->SetWidth(w);
         obj->SetHeight(h);
     }
+    // A side squeezed to nothing keeps one panel pixel, still on the page.
+    obj->Left = std::max(0, std::min(obj->Left, ClientWidth() - obj->Width));
+    obj->Top = std::max(0, std::min(obj->Top, ClientHeight() - obj->Height));
     obj->RecordSelRgn();
     obj->BmpRePaint();
     obj->Invalidate();

@@ -170,6 +170,12 @@ TEST_P(SnapTest, MovesAndResizesLandOnWholePanelPixels)
     EXPECT_EQ(obj->Width, 4 * sx);
     EXPECT_TRUE(InsidePage(*obj, Page()));
 
+    // The right edge dragged onto the left one: the object keeps one panel pixel.
+    const QPoint edge(obj->Left + obj->Width - sx, obj->Top + obj->Height / 2);
+    Drag(edge, QPoint(obj->Left - sx, edge.y()));
+    EXPECT_EQ(obj->Width, sx);
+    EXPECT_TRUE(InsidePage(*obj, Page()));
+
     // Arrow keys move by one panel pixel; Shift+arrow resizes.
     const QPoint at(obj->Left, obj->Top);
     Key(Qt::Key_Right);
