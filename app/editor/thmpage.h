@@ -188,6 +188,7 @@ private:
     void FinishObjDrag(TLxObj* obj);
     void FinishObjResize(TLxObj* obj);
     void RestoreSnap(const UndoSnap& snap);
+    void StepHistory(std::vector<UndoSnap>& from, std::vector<UndoSnap>& to);
     void ShowSelectedOutlines();
 
     TKhm& khm_;

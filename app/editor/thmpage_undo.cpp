@@ -45,24 +45,18 @@ void THmPage::RestoreSnap(const UndoSnap& snap)
     canvas_->update();
 }
 
-void THmPage::UndoStep()
+void THmPage::StepHistory(std::vector<UndoSnap>& from, std::vector<UndoSnap>& to)
 {
-    RedoList.push_back(UndoSnapshot());
-    if (!UndoList.empty()) {
-        const UndoSnap snap = std::move(UndoList.back());
-        UndoList.pop_back();
+    // The state left behind goes to the other list (an empty list still takes it).
+    to.push_back(UndoSnapshot());
+    if (!from.empty()) {
+        const UndoSnap snap = std::move(from.back());
+        from.pop_back();
         RestoreSnap(snap);
     }
     MarkModified();
 }
 
-void THmPage::RedoStep()
-{
-    UndoList.push_back(UndoSnapshot());
-    if (!RedoList.empty()) {
-        const UndoSnap snap = std::move(RedoList.back());
-        RedoList.pop_back();
-        RestoreSnap(snap);
-    }
-    MarkModified();
-}
+void THmPage::UndoStep() { StepHistory(UndoList, RedoList); }
+
+void THmPage::RedoStep() { StepHistory(RedoList, UndoList); }
