@@ -1,6 +1,7 @@
 #include "app/editor/editorcommands.h"
 
 #include "app/dialogs/objdialogs.h"
+#include "app/editor/formatcommands.h"
 #include "app/editor/imageeditor.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/editor/thmpage.h"
@@ -171,6 +172,8 @@ void InstallEditorCommands(TKhm& k)
     // The page menu's items show which of the page's settings are in use.
     for (const char* n : {"MmFunKeyEt", "MmPgJump", "MmBuzzerSet", "MmLedSet", "MmPgPageWriteSet"})
         k.Action(n)->setCheckable(true);
+
+    InstallFormatCommands(k);
 
     WireOnShow(k, "Mmfile", &TKhm::MmfileClick);
     WireOnShow(k, "MmEdit", &TKhm::MmEditClick);

@@ -6,8 +6,12 @@
 #include <functional>
 
 class QWidget;
+class TLxObj;
 
 namespace kes {
+
+// Edit commands of the main window that the image-page editor serves.
+enum class ImageCommand { Delete, Cut, Copy, Paste, MoveTop, MoveBottom, MoveUp, MoveDown, ToolbarRefresh };
 
 struct ImageEditorHooks {
     // Zoom of the current image page (ImagePage); 0 when there is none.
@@ -31,6 +35,14 @@ struct ImageEditorHooks {
     // The current user-menu page window (ImagePage), and making another one current and shown.
     std::function<QWidget*()> CurrentWindow;
     std::function<void(QWidget* window)> MakeCurrent;
+    // An edit command in the editor of that edit mode.
+    std::function<void(int editMode, ImageCommand command)> Command;
+    // Its selection one step in a direction (0 up, 1 down, 2 left, 3 right), or aligned to a
+    // common edge (4 tops, 5 bottoms, 6 lefts, 7 rights).
+    std::function<void(int editMode, int dir)> StepSelObjs;
+    std::function<void(int editMode, int mode)> AlignSelObjs;
+    // Its current object, or null.
+    std::function<TLxObj*(int editMode)> CurObj;
 };
 
 ImageEditorHooks& ImageEditor();

@@ -172,6 +172,11 @@ void PageCanvas::mouseReleaseEvent(QMouseEvent* e)
 void PageCanvas::keyPressEvent(QKeyEvent* e)
 {
     std::uint16_t key = VirtualKeyOf(e->key());
+    if (key == 0 && e->text() == QStringLiteral(".")) {
+        page_.FormKeyPress('.');
+        e->accept();
+        return;
+    }
     if (key == 0) {
         QWidget::keyPressEvent(e);
         return;

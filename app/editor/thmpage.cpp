@@ -213,6 +213,7 @@ void THmPage::LoadFromRecord()
     const PgDataStr& rec = *khm_.PgDataList[static_cast<std::size_t>(PgIndex)];
     kes::PageEnv env = Env();
     kes::PgDataToObj(*this, env, rec.Data, 0, rec.Data.size());
+    AfterDecode(0);
     PgTitle = rec.Title;
     SetCaptionFromIndex();
     canvas_->update();
@@ -473,6 +474,7 @@ void THmPage::BuildPopupMenu()
     WirePop("PopRedo", &THmPage::PopRedoClick);
     WirePop("PopSelAll", &THmPage::PopSelAllClick);
     WirePop("PopPgJump", &THmPage::PopPgJumpClick);
+    WirePopCommands();
 }
 
 void THmPage::WirePop(const char* name, void (THmPage::*handler)())
@@ -499,19 +501,12 @@ void THmPage::SetPopChecked(const char* name, bool checked)
 
 void THmPage::PgSetMenuChecks()
 {
-    bool keys = false;
-    for (const PgFunKeyRec& k : PgFunKeys)
-        keys = keys || k.ButtonType < 255;
+    const SettingsUse use = SettingsInUse();
     const std::pair<const char*, const char*> pairs[] = {{"PopFunKeySet", "MmFunKeyEt"}, {"PopPgJump", "MmPgJump"},
                                                          {"PopBuzzerSet", "MmBuzzerSet"}, {"PopLedSet", "MmLedSet"},
                                                          {"ChkHideSet", "MmHide"},
                                                          {"PopPgPageWriteSet", "MmPgPageWriteSet"}};
-    const bool checked[] = {keys,
-                            !PgJmpList.empty(),
-                            PgSysRecs[0].Ref.DevAddrCode != -1,
-                            PgSysRecs[1].Ref.DevAddrCode != -1,
-                            PgHide.Hide != 0,
-                            PgNumWrite.Ref.DevAddrCode != -1};
+    const bool checked[] = {use.FunKeys, use.PgJumps, use.Buzzer, use.AlarmLamp, use.Hide, use.NumWrite};
     for (std::size_t i = 0; i < std::size(pairs); ++i) {
         SetPopChecked(pairs[i].first, checked[i]);
         khm_.Action(pairs[i].second)->setChecked(checked[i]);

@@ -161,8 +161,56 @@ public:
     void ShowPointer(int x, int y);
     void ShowObjStatus(const TLxObj* obj);
 
+    // ---- Clipboard: the selected objects and the whole page (thmpage_clip.cpp)
+    void PopDelClick();
+    void PopCutClick();
+    void PopCopyClick();
+    void PopPasteClick();
+    void MmCopyAllClick();
+    void MmPasteAllClick();
+    void PgHideClear();
+    // Whether the page holds no objects and uses none of its settings.
+    bool PageIsEmpty() const;
+    // After a decode put objects on the page from index first of ObjList on: the fix-ups that
+    // take the main window's texts, and the key bindings counted again from the objects.
+    void AfterDecode(std::size_t first);
+    // PgBtnKeyUsed from the objects of ObjList bound to a function key.
+    void RecountBtnKeys();
+    // Which of the page's settings are in use (what the page menus' check marks show).
+    struct SettingsUse {
+        bool FunKeys = false;
+        bool PgJumps = false;
+        bool Buzzer = false;
+        bool AlarmLamp = false;
+        bool Hide = false;
+        bool NumWrite = false;
+        bool Any() const { return FunKeys || PgJumps || Buzzer || AlarmLamp || Hide || NumWrite; }
+    };
+    SettingsUse SettingsInUse() const;
+    // The inspector shows the current object's values again (when it is on).
+    void RefreshInspectorRows();
+
+    // ---- Keys, z-order, alignment, steps and the page settings items (thmpage_order.cpp)
+    void FormKeyPress(char key);
+    void MmMovTopClick();
+    void MmMovbuttonClick();
+    void MmMoveUpClick();
+    void MmMoveDnClick();
+    // dir 0 up, 1 down.
+    void MoveUPDOWN(int dir);
+    // mode 4 tops, 5 bottoms, 6 lefts, 7 rights.
+    void AlignSelObjs(int mode);
+    // dir 0 up, 1 down, 2 left, 3 right.
+    void StepSelObjs(int dir);
+    void ChkHideSetClick();
+    void PopFunKeySetClick();
+    // sender: PopBuzzerSet (Tag 0) or PopLedSet (Tag 1).
+    void PopBuzzerSetClick(QAction* sender);
+    void PopPgPageWriteSetClick();
+
     // ---- Popup items: connected to their command (only a connected item is ever enabled)
     void WirePop(const char* name, void (THmPage::*handler)());
+    void WirePop(const char* name, void (THmPage::*handler)(QAction* sender));
     void SetPopEnabled(const char* name, bool enable);
     void SetPopChecked(const char* name, bool checked);
     // The project changed: modified, not compiled.
@@ -190,6 +238,11 @@ private:
     void RestoreSnap(const UndoSnap& snap);
     void StepHistory(std::vector<UndoSnap>& from, std::vector<UndoSnap>& to);
     void ShowSelectedOutlines();
+    void WirePopCommands();
+    // Takes the objects out of the page and destroys them; nothing keeps a pointer to one.
+    void DestroyObjs(const TObjList& objs);
+    // The whole-page paste of a checked record stream.
+    void PastePage(kes::ByteSpan records);
 
     TKhm& khm_;
     kes::PageCanvas* canvas_ = nullptr;

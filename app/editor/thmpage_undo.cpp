@@ -42,6 +42,7 @@ void THmPage::RestoreSnap(const UndoSnap& snap)
         kes::PageEnv env = Env();
         kes::PgDataToObj(*this, env, snap.Data, 0, snap.Data.size());
     }
+    AfterDecode(0);
     canvas_->update();
 }
 

@@ -1,0 +1,42 @@
+#include "app/editor/editclip.h"
+
+#include "decoder/morvik.h"
+
+namespace kes {
+
+namespace {
+
+constexpr std::size_t kCountBytes = 4;
+constexpr std::uint16_t kFirstObjTag = 1;
+constexpr std::uint16_t kLastObjTag = 21;
+
+} // namespace
+
+Bytes MakeClipBlock(ByteSpan records)
+{
+    Bytes block(kCountBytes);
+    PutU32le(block, 0, static_cast<std::uint32_t>(records.size()));
+    block.insert(block.end(), records.begin(), records.end());
+    return block;
+}
+
+std::optional<ByteSpan> ClipBlockRecords(ByteSpan block)
+{
+    const auto n = GetU32le(block, 0);
+    if (!n || *n > block.size() - kCountBytes)
+        return std::nullopt;
+    const ByteSpan records = block.subspan(kCountBytes, *n);
+    std::size_t pos = 0;
+    while (pos < records.size()) {
+        const auto tag = GetU16be(records, pos);
+        const auto len = GetU16be(records, pos + 2);
+        if (!tag || !len || *len < kRecHeadSize || *len > records.size() - pos)
+            return std::nullopt;
+        if (*tag >= kFirstObjTag && *tag <= kLastObjTag && *len < kObjRecMinSize)
+            return std::nullopt;
+        pos += *len;
+    }
+    return records;
+}
+
+} // namespace kes

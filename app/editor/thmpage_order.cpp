@@ -1,0 +1,173 @@
+// Commands of the page that act on the selection without the mouse: the "." key, the
+// z-order of the current object, aligning the selection to a common edge, the position step
+// buttons, and the page popup's page-setting items. None of them records an undo step; each
+// that changes the page marks the project modified, so that the change is stored when the
+// page is left.
+#include "app/editor/thmpage.h"
+
+#include "app/editor/editorder.h"
+#include "app/editor/formatcommands.h"
+#include "app/editor/formregistry.h"
+#include "app/editor/pagecanvas.h"
+#include "app/project/prjcheck.h"
+#include "app/shell/prompt.h"
+#include "app/shell/tkhm.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QMenu>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kMsgLinkedRecordsFull = 299; // more than 68 device-linked records
+constexpr int kSysRecTagBase = 1002;       // the main menu's buzzer and lamp items carry 1002, 1003
+
+} // namespace
+
+void THmPage::WirePopCommands()
+{
+    WirePop("PopDel", &THmPage::PopDelClick);
+    WirePop("PopCut", &THmPage::PopCutClick);
+    WirePop("PopCopy", &THmPage::PopCopyClick);
+    WirePop("PopPaste", &THmPage::PopPasteClick);
+    WirePop("MmCopyAll", &THmPage::MmCopyAllClick);
+    WirePop("MmPasteAll", &THmPage::MmPasteAllClick);
+    WirePop("MmMoveUp", &THmPage::MmMoveUpClick);
+    WirePop("MmMoveDn", &THmPage::MmMoveDnClick);
+    WirePop("MmMovTop", &THmPage::MmMovTopClick);
+    WirePop("MmMovbutton", &THmPage::MmMovbuttonClick);
+    WirePop("PopFunKeySet", &THmPage::PopFunKeySetClick);
+    WirePop("PopBuzzerSet", &THmPage::PopBuzzerSetClick);
+    WirePop("PopLedSet", &THmPage::PopBuzzerSetClick);
+    WirePop("ChkHideSet", &THmPage::ChkHideSetClick);
+    WirePop("PopPgPageWriteSet", &THmPage::PopPgPageWriteSetClick);
+    // No state rule governs the page's settings items: they are on whenever the page is.
+    for (const char* n : {"PopFunKeySet", "PopBuzzerSet", "PopLedSet", "ChkHideSet", "PopPgPageWriteSet"})
+        Pop(n)->setEnabled(true);
+}
+
+void THmPage::WirePop(const char* name, void (THmPage::*handler)(QAction* sender))
+{
+    QAction* a = Pop(name);
+    if (!a)
+        return;
+    a->setProperty("kesWired", true);
+    QObject::connect(a, &QAction::triggered, this, [this, a, handler] { (this->*handler)(a); });
+}
+
+// ---- Keys
+
+void THmPage::FormKeyPress(char key)
+{
+    if (LinkBusy())
+        return;
+    if (key == '.')
+        PopDelClick();
+}
+
+// ---- Z-order: ObjList is the paint order, so re-stacking is re-ordering it.
+
+void THmPage::MmMovTopClick()
+{
+    if (!kes::MoveToTop(ObjList, CurObj))
+        return;
+    MarkModified();
+    canvas_->update();
+}
+
+void THmPage::MmMovbuttonClick()
+{
+    if (!kes::MoveToBottom(ObjList, CurObj))
+        return;
+    MarkModified();
+    canvas_->update();
+}
+
+void THmPage::MoveUPDOWN(int dir)
+{
+    if (!CurObj || std::find(ObjList.begin(), ObjList.end(), CurObj) == ObjList.end())
+        return;
+    switch (kes::MoveUpDown(ObjList, CurObj, dir, OverlapList)) {
+    case kes::ZStep::Moved:
+        MarkModified();
+        canvas_->update();
+        break;
+    case kes::ZStep::NotFound:
+        kes::ShowMessage(QStringLiteral("Object not found!!"));
+        break;
+    case kes::ZStep::AtEnd:
+        break;
+    }
+}
+
+void THmPage::MmMoveUpClick() { MoveUPDOWN(kes::kZUp); }
+
+void THmPage::MmMoveDnClick() { MoveUPDOWN(kes::kZDown); }
+
+// ---- Alignment and steps
+
+void THmPage::AlignSelObjs(int mode)
+{
+    if (!kes::AlignObjs(ObjList, SelList, mode))
+        return;
+    MarkModified();
+    FormResize();
+    canvas_->update();
+}
+
+void THmPage::StepSelObjs(int dir)
+{
+    if (SelList.empty())
+        return;
+    // The page's own zoom, and the page's edges: a step never puts an object off the page.
+    kes::StepObjs(SelList, dir, Step(), ClientWidth(), ClientHeight());
+    if (SelList.size() == 1)
+        RefreshInspectorRows();
+    MarkModified();
+    FormResize();
+    canvas_->update();
+}
+
+// ---- Page settings
+
+void THmPage::ChkHideSetClick()
+{
+    if (kes::CountLinkedRecords(khm_, this) > kes::kMaxLinkedRecords) {
+        kes::ShowMsg(kMsgLinkedRecordsFull);
+        SetPopChecked("ChkHideSet", PgHide.Hide != 0);
+        return;
+    }
+    kes::MmHideClick(khm_);
+}
+
+void THmPage::PopFunKeySetClick()
+{
+    khm_.EditScope = 0;
+    kes::RunForm("TFunKeySet", &khm_);
+}
+
+void THmPage::PopBuzzerSetClick(QAction* sender)
+{
+    if (kes::CountLinkedRecords(khm_, this) > kes::kMaxLinkedRecords) {
+        kes::ShowMsg(kMsgLinkedRecordsFull);
+        return;
+    }
+    int index = sender->property("Tag").toInt();
+    if (index >= kSysRecTagBase)
+        index -= kSysRecTagBase;
+    const QString caption = sender->text();
+    khm_.EditScope = 0;
+    // The dialog reads which record it edits (0 buzzer, 1 alarm lamp) from "RecordIndex".
+    kes::RunForm("TSysSet", &khm_, &caption, [index](QDialog& d) { d.setProperty("RecordIndex", index); });
+}
+
+void THmPage::PopPgPageWriteSetClick()
+{
+    if (kes::CountLinkedRecords(khm_, this) > kes::kMaxLinkedRecords) {
+        kes::ShowMsg(kMsgLinkedRecordsFull);
+        return;
+    }
+    kes::MmPgPageWriteSetClick(khm_);
+}

@@ -1,0 +1,325 @@
+// Objects and whole pages travel between pages through the clipboard unchanged: pasted
+// objects carry the records they were copied with, and a page pasted whole stores the bytes
+// of the page it was copied from. A block that does not hold what its count says (cut
+// short, a lying count, another program's data under the format name) is refused and leaves
+// the page, its history and the project untouched. Deleting frees the function keys the
+// deleted objects held, cut is one undo step, and a paste that would not fit the panel
+// memory adds nothing.
+#include "editortest.h"
+
+#include "app/editor/editclip.h"
+#include "app/project/memimage.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/tlxtype.h"
+#include "objects/tlxbtn.h"
+#include "objects/tlxgetval.h"
+#include "platform/codepage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QTest>
+
+namespace kes::test {
+namespace {
+
+class EditCmdTest : public EditorTest {
+protected:
+    // The records the memory encoder writes for objs (no page records).
+    Bytes RecordsOf(TObjList objs)
+    {
+        Bytes out;
+        const int n = PgDataChx(Page(), out, 0, 2, &objs, Page().EncodeEnv());
+        out.resize(static_cast<std::size_t>(n));
+        return out;
+    }
+    Bytes Clipboard(const QString& format) const
+    {
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        if (!data || !data->hasFormat(format))
+            return {};
+        const QByteArray b = data->data(format);
+        return Bytes(b.begin(), b.end());
+    }
+    static void PutOnClipboard(const QString& format, const Bytes& block)
+    {
+        auto* data = new QMimeData;
+        data->setData(format, QByteArray(reinterpret_cast<const char*>(block.data()), static_cast<qsizetype>(block.size())));
+        QApplication::clipboard()->setMimeData(data);
+    }
+    // Three objects of different kinds on the current page, the last one selected.
+    void ThreeObjects()
+    {
+        ASSERT_NE(DrawWith("TbVal", At(2, 2), At(30, 12)), nullptr);
+        ASSERT_NE(DrawWith("TbStTxt", At(40, 2), At(60, 12)), nullptr);
+        ASSERT_NE(DrawWith("TbBtn", At(70, 20), At(100, 40)), nullptr);
+        Trigger("tbPointTo");
+    }
+    // Settings of every kind in use on the current page, with addresses the controller has.
+    void EverySetting()
+    {
+        THmPage& p = Page();
+        PgJmpRec* jump = p.AddPgJump(*Khm);
+        jump->Ref.DevAddrCode = LxType->DefBitCode;
+        jump->TargetPage = 1;
+        p.PgHide.Hide = 1;
+        p.PgNumWrite.Ref.DevAddrCode = LxType->DefWordCode;
+        p.PgSysRecs[0].Ref.DevAddrCode = LxType->DefBitCode;
+        p.PgFunKeys[2].ButtonType = kBtnSetOn;
+        p.PgFunKeys[2].Write.DevAddrCode = LxType->DefBitCode;
+        p.PgFunKeyUsed[2] = 1;
+        Khm->Modified = 1;
+    }
+    THmPage* NewPage()
+    {
+        Trigger("TbAddPg");
+        return HmPage;
+    }
+};
+
+TEST_F(EditCmdTest, ObjectsCopiedOnOnePagePasteOnAnotherWithTheirRecords)
+{
+    NewProject();
+    ASSERT_NO_FATAL_FAILURE(ThreeObjects());
+    Trigger("MmSelAll");
+    const TObjList copied = Page().SelList;
+    const Bytes records = RecordsOf(copied);
+    const std::string where = ObjectsText();
+    Trigger("MmCopy");
+    EXPECT_EQ(Clipboard(Khm->ClipFmtObjects), MakeClipBlock(records));
+
+    NewPage();
+    ASSERT_TRUE(Page().ObjList.empty());
+    Trigger("MmPaste");
+    ASSERT_EQ(Page().ObjList.size(), 3u);
+    EXPECT_EQ(RecordsOf(Page().SelList), records) << "the same object records";
+    EXPECT_EQ(ObjectsText(), where) << "at the places they were copied from";
+    EXPECT_EQ(Page().SelList, Page().ObjList) << "the pasted objects are the selection";
+    for (const TLxObj* o : Page().ObjList)
+        EXPECT_TRUE(o->Selected);
+    EXPECT_EQ(Page().UndoList.size(), 1u);
+    EXPECT_EQ(Khm->Modified, 1);
+
+    // Pasted again: a second set on top, now the selection.
+    Trigger("MmPaste");
+    ASSERT_EQ(Page().ObjList.size(), 6u);
+    EXPECT_EQ(Page().SelList, TObjList(Page().ObjList.begin() + 3, Page().ObjList.end()));
+    EXPECT_FALSE(Page().ObjList[0]->Selected);
+
+    // Copying nothing puts the count alone.
+    Click(At(150, 60));
+    Page().PopCopyClick();
+    EXPECT_EQ(Clipboard(Khm->ClipFmtObjects), (Bytes{0, 0, 0, 0}));
+}
+
+TEST_F(EditCmdTest, DeleteFreesKeysCutIsOneStepAndTheDotDeletes)
+{
+    NewProject();
+    auto* b1 = dynamic_cast<TLxBtn*>(DrawWith("TbBtn", At(2, 2), At(30, 20)));
+    auto* b2 = dynamic_cast<TLxBtn*>(DrawWith("TbBtn", At(40, 2), At(70, 20)));
+    ASSERT_TRUE(b1 && b2);
+    b1->RefKey = 3;
+    b2->RefKey = 5;
+    Page().RecountBtnKeys();
+    Trigger("tbPointTo");
+
+    Click(At(5, 5));
+    Trigger("MmDel");
+    EXPECT_EQ(Page().ObjList, TObjList{b2});
+    EXPECT_EQ(Page().PgBtnKeyUsed[3], 0) << "F3 is free for other objects";
+    EXPECT_EQ(Page().PgBtnKeyUsed[5], 1);
+    EXPECT_TRUE(Page().SelList.empty());
+
+    Click(At(45, 5));
+    const Bytes before = StoredPage();
+    const std::size_t steps = Page().UndoList.size();
+    Trigger("MmCut");
+    EXPECT_TRUE(Page().ObjList.empty());
+    EXPECT_EQ(Page().PgBtnKeyUsed[5], 0);
+    EXPECT_EQ(Page().UndoList.size(), steps + 1) << "cut records one step";
+    EXPECT_FALSE(Clipboard(Khm->ClipFmtObjects).empty());
+    Trigger("MmUndo");
+    EXPECT_EQ(StoredPage(), before);
+    EXPECT_EQ(Page().PgBtnKeyUsed[5], 1) << "the restored button holds its key again";
+
+    // "." typed on the page deletes the selection.
+    Click(At(45, 5));
+    ASSERT_EQ(Page().SelList.size(), 1u);
+    QTest::keyClick(Canvas(), '.');
+    EXPECT_TRUE(Page().ObjList.empty());
+}
+
+TEST_F(EditCmdTest, AWholePageCopiedAndPastedStoresTheSameBytes)
+{
+    NewProject();
+    ASSERT_NO_FATAL_FAILURE(ThreeObjects());
+    EverySetting();
+    const Bytes source = StoredPage();
+    Click(At(150, 60)); // a whole page is copied with nothing selected
+    Trigger("MmCopyAll");
+    EXPECT_EQ(Clipboard(Khm->ClipFmtPage), MakeClipBlock(source));
+    EXPECT_TRUE(Clipboard(Khm->ClipFmtObjects).empty()) << "the page block replaces the clipboard";
+
+    // Into an empty page: no question.
+    NewPage();
+    Page().PgSetMenuChecks();
+    Trigger("MmPasteAll");
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_EQ(StoredPage(), source);
+    EXPECT_EQ(Page().UndoList.size(), 1u);
+    EXPECT_EQ(Page().PgHide.Hide, 1);
+    EXPECT_TRUE(Khm->Action("MmHide")->isChecked()) << "the page is shown with its settings";
+
+    // Into a page that holds something: asked; No keeps it, Yes replaces it.
+    prompt.answers = {Answer::No};
+    Page().MmPasteAllClick();
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0], Msg(205));
+    EXPECT_EQ(StoredPage(), source);
+    EXPECT_EQ(Page().UndoList.size(), 1u) << "nothing pasted, no step";
+    prompt.answers = {Answer::Yes};
+    Page().MmPasteAllClick();
+    EXPECT_EQ(StoredPage(), source) << "replaced, not added to";
+    EXPECT_EQ(Page().UndoList.size(), 2u);
+    Trigger("MmUndo");
+    EXPECT_EQ(StoredPage(), source);
+}
+
+TEST_F(EditCmdTest, PageSettingsAloneMakeThePasteAskAndYesReplacesThem)
+{
+    NewProject();
+    Page().AddPgJump(*Khm)->TargetPage = 7;
+    Page().AddPgJump(*Khm)->TargetPage = 8;
+    Trigger("MmCopyAll");
+
+    NewPage();
+    Page().AddPgJump(*Khm)->TargetPage = 3;
+    // The menus' check marks were not refreshed since: the page itself says it is in use.
+    ASSERT_FALSE(Khm->Action("MmPgJump")->isChecked());
+    prompt.answers = {Answer::Yes};
+    Trigger("MmPasteAll");
+    EXPECT_EQ(prompt.shown.size(), 1u);
+    ASSERT_EQ(Page().PgJmpList.size(), 2u) << "the old jump is gone";
+    EXPECT_EQ(Page().PgJmpList[0].TargetPage, 7);
+    EXPECT_EQ(Page().PgJmpList[1].TargetPage, 8);
+}
+
+TEST_F(EditCmdTest, MalformedBlocksAreRefusedAndChangeNothing)
+{
+    NewProject();
+    ASSERT_NO_FATAL_FAILURE(ThreeObjects());
+    EverySetting();
+    Khm->Modified = 0;
+    const Bytes page = StoredPage();
+    const std::size_t steps = Page().UndoList.size();
+
+    Bytes overlong(4 + 14);
+    PutU32le(overlong, 0, 14);
+    PutU16be(overlong, 4, 2);
+    PutU16be(overlong, 6, 200); // claims 200 bytes, 14 are there
+    Bytes shortObject(4 + 8);
+    PutU32le(shortObject, 0, 8);
+    PutU16be(shortObject, 4, 2);
+    PutU16be(shortObject, 6, 8); // a value display of its record head alone
+    Bytes lyingCount = MakeClipBlock(page);
+    PutU32le(lyingCount, 0, static_cast<std::uint32_t>(page.size() + 100));
+    Bytes cutShort = MakeClipBlock(page);
+    cutShort.resize(cutShort.size() - 3);
+    const std::string foreign = "<html><body>copied text</body></html>";
+    const struct {
+        const char* name;
+        Bytes block;
+    } cases[] = {
+        {"truncated count", {7, 0}},
+        {"lying count", lyingCount},
+        {"block cut short", cutShort},
+        {"record past the end", overlong},
+        {"object shorter than its header", shortObject},
+        {"foreign data", Bytes(foreign.begin(), foreign.end())},
+    };
+    for (const auto& c : cases) {
+        for (const bool whole : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (whole ? " as a page" : " as objects"));
+            PutOnClipboard(whole ? Khm->ClipFmtPage : Khm->ClipFmtObjects, c.block);
+            if (whole)
+                Page().MmPasteAllClick();
+            else
+                Page().PopPasteClick();
+            EXPECT_EQ(Page().ObjList.size(), 3u);
+            EXPECT_EQ(Page().UndoList.size(), steps);
+            EXPECT_TRUE(prompt.shown.empty()) << "nothing asked";
+            EXPECT_EQ(StoredPage(), page);
+            EXPECT_EQ(Page().Pasting, 0);
+            if (!whole) {
+                EXPECT_EQ(Khm->Modified, 0);
+            }
+            Khm->Modified = 0;
+        }
+    }
+}
+
+TEST_F(EditCmdTest, PastesThatPassThePanelMemoryAddNothing)
+{
+    NewProject();
+    ASSERT_NO_FATAL_FAILURE(ThreeObjects());
+    const Bytes objects = MakeClipBlock(RecordsOf(Page().ObjList));
+    Click(At(150, 60));
+    Page().MmCopyAllClick();
+    ASSERT_FALSE(Clipboard(Khm->ClipFmtPage).empty());
+
+    NewPage();
+    // The object data area holds the header and the pages stored so far, and a few bytes more.
+    std::int64_t used = BuildHeaderImage(*Khm);
+    for (const auto& rec : Khm->PgDataList)
+        used += static_cast<std::int64_t>(rec->Data.size());
+    Khm->ObjDataAddrEnd = Khm->ObjDataAddr + static_cast<std::int32_t>(used) + 10;
+    for (const bool whole : {true, false}) {
+        SCOPED_TRACE(whole ? "page" : "objects");
+        prompt.shown.clear();
+        if (whole) {
+            Page().MmPasteAllClick();
+        } else {
+            PutOnClipboard(Khm->ClipFmtObjects, objects);
+            Page().PopPasteClick();
+        }
+        EXPECT_TRUE(Page().ObjList.empty());
+        EXPECT_TRUE(Page().UndoList.empty()) << "a refused paste records no step";
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0], Msg(26));
+    }
+}
+
+TEST_F(EditCmdTest, PastedObjectsAreFittedToTheirNewPage)
+{
+    NewProject();
+    auto* entry = dynamic_cast<TLxGetVal*>(DrawWith("TbInputVal", At(2, 2), At(30, 12)));
+    auto* btn = dynamic_cast<TLxBtn*>(DrawWith("TbBtn", At(40, 2), At(70, 20)));
+    ASSERT_TRUE(entry && btn);
+    entry->RefKey = 1;
+    entry->UserLevel = 255;
+    btn->BtnType = kBtnSetOn;
+    btn->UserLevel = 255;
+    Trigger("MmSelAll");
+    Trigger("MmCopy");
+
+    // The new page has a button of its own on F1.
+    NewPage();
+    auto* own = dynamic_cast<TLxBtn*>(DrawWith("TbBtn", At(100, 40), At(120, 60)));
+    ASSERT_NE(own, nullptr);
+    own->RefKey = 1;
+    Page().RecountBtnKeys();
+    Trigger("MmPaste");
+    ASSERT_EQ(Page().ObjList.size(), 3u);
+    auto* pastedEntry = dynamic_cast<TLxGetVal*>(Page().ObjList[1]);
+    auto* pastedBtn = dynamic_cast<TLxBtn*>(Page().ObjList[2]);
+    ASSERT_TRUE(pastedEntry && pastedBtn);
+    EXPECT_EQ(pastedEntry->RefKey, 255) << "F1 is taken on this page";
+    EXPECT_EQ(own->RefKey, 1);
+    EXPECT_EQ(pastedEntry->UserLevel, 0);
+    EXPECT_EQ(pastedBtn->UserLevel, 0);
+    EXPECT_EQ(pastedBtn->PrintText, QStringToAnsi(Khm->Action("MmBtn")->text() + "[" + Msg(229) + "]"));
+}
+
+} // namespace
+} // namespace kes::test
