@@ -84,6 +84,16 @@ int ChosenState(TKhm& k)
 // ---- Text position of the current object: horizontal 0 left, 1 right, 2 centre; vertical
 // 0 top, 1 bottom, 2 middle.
 
+// A kind that places both a text and a picture (the lamp, the button): the one the tool
+// bar's text or picture mode names.
+template <typename T> void SetTextOrPicturePos(T& obj, bool text, bool vertical, std::uint8_t code)
+{
+    if (text)
+        vertical ? obj.SetTxtVPos(code) : obj.SetTxtHPos(code);
+    else
+        vertical ? obj.SetBmpVPos(code) : obj.SetBmpHPos(code);
+}
+
 void SetTextPosition(TKhm& k, bool vertical, std::uint8_t code)
 {
     k.tbPointToClick();
@@ -103,16 +113,10 @@ void SetTextPosition(TKhm& k, bool vertical, std::uint8_t code)
         vertical ? txt->SetVPos(code) : txt->SetHPos(code);
         changed = true;
     } else if (auto* lamp = dynamic_cast<TLight*>(obj); lamp && (text || picture)) {
-        if (text)
-            vertical ? lamp->SetTxtVPos(code) : lamp->SetTxtHPos(code);
-        else
-            vertical ? lamp->SetBmpVPos(code) : lamp->SetBmpHPos(code);
+        SetTextOrPicturePos(*lamp, text, vertical, code);
         changed = true;
     } else if (auto* btn = dynamic_cast<TLxBtn*>(obj); btn && (text || picture)) {
-        if (text)
-            vertical ? btn->SetTxtVPos(code) : btn->SetTxtHPos(code);
-        else
-            vertical ? btn->SetBmpVPos(code) : btn->SetBmpHPos(code);
+        SetTextOrPicturePos(*btn, text, vertical, code);
         changed = true;
     } else if (auto* val = dynamic_cast<TLxVal*>(obj); val && !vertical) {
         val->HPos = code;
