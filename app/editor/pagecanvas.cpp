@@ -3,6 +3,7 @@
 #include "app/editor/thmpage.h"
 
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -121,8 +122,16 @@ void PageCanvas::Press(QMouseEvent* e, bool doubleClick)
     if (TLxObj* obj = captured_) {
         if (obj->OnMouseDown)
             obj->OnMouseDown(obj, button, shift, at.x() - obj->Left, at.y() - obj->Top);
-        if (doubleClick && Holds(obj) && obj->OnDblClick)
+        if (doubleClick && Holds(obj) && obj->OnDblClick) {
             obj->OnDblClick(obj);
+            // The settings dialog it opened took the button's release; without it the object
+            // would keep the gesture and its outline, and take the next click anywhere.
+            if (!(QGuiApplication::mouseButtons() & e->button())) {
+                QMouseEvent release(QEvent::MouseButtonRelease, e->position(), e->globalPosition(), e->button(),
+                                    Qt::NoButton, e->modifiers());
+                mouseReleaseEvent(&release);
+            }
+        }
     } else if (pageCaptured_) {
         page_.FormMouseDown(button, shift, at.x(), at.y());
     }
