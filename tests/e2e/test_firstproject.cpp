@@ -1,0 +1,323 @@
+// One edit on its whole road through the started program, driven as a user drives it: menu
+// commands, the mouse on the page, and each dialog's own controls. A button drawn on a new
+// project, given a type, a typed device address and a password level, must come back the same
+// after save, close and open; compiled and downloaded to a panel over a serial line, the panel
+// must hold exactly the compiled image, and the button's record in it the code the address
+// codec gives for the typed text. Set KES_E2E_SHOTS to a folder to keep a picture of each step.
+#include "editortest.h"
+
+#include "app/comm/linkengine.h"
+#include "app/comm/tcomprogbar.h"
+#include "app/project/projectdoc.h"
+#include "app/shell/msgtable.h"
+#include "app/shell/tkhm_comm.h"
+#include "app/shell/tlxtype.h"
+#include "commtestsupport.h"
+#include "objects/tlxbtn.h"
+#include "platform/bytes.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <stdexcept>
+
+namespace kes::test {
+namespace {
+
+constexpr int kMsgCompiled = 63;
+constexpr int kMsgTransferDone = 68;
+constexpr int kMsgTransferAsk = 80;
+constexpr std::uint16_t kButtonKind = 13;
+constexpr std::uint32_t kFirmwareVersion = 100;
+
+// A control of an open dialog by its component name.
+template <typename W> W& Control(QWidget& form, const char* name)
+{
+    W* w = form.findChild<W*>(QString::fromLatin1(name));
+    if (!w)
+        throw std::runtime_error(std::string("no control ") + name + " on " + form.objectName().toStdString());
+    return *w;
+}
+
+// Picks an item of a list box by its text, as a click in the open list does.
+void Choose(QComboBox& box, const QString& text)
+{
+    const int i = box.findText(text);
+    ASSERT_GE(i, 0) << box.objectName().toStdString() << " has no item " << text.toStdString();
+    box.setCurrentIndex(i);
+    Q_EMIT box.activated(i);
+}
+
+void TypeInto(QLineEdit& edit, const QString& text)
+{
+    edit.setFocus();
+    edit.selectAll();
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClicks(&edit, text);
+}
+
+void PushButton(QWidget& form, const char* button)
+{
+    QTest::mouseClick(&Control<QPushButton>(form, button), Qt::LeftButton);
+}
+
+// The stored records of one page: u16 tag, u16 length (of the whole record), then its fields.
+// Returns the offset of the first record of the tag, or none.
+std::optional<std::size_t> FindRecord(ByteSpan page, std::uint16_t tag)
+{
+    std::size_t at = 0;
+    while (at + 4 <= page.size()) {
+        const auto t = GetU16be(page, at);
+        const auto len = GetU16be(page, at + 2);
+        if (!t || !len || *len < 4)
+            return std::nullopt;
+        if (*t == tag)
+            return at;
+        at += *len;
+    }
+    return std::nullopt;
+}
+
+class FirstProject : public EditorTest {
+protected:
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        ASSERT_TRUE(panel.Ok());
+        shots_ = qEnvironmentVariable("KES_E2E_SHOTS");
+        QDir().mkpath(QString::fromStdString(Path("work")));
+    }
+
+    // A picture of a window for the walk-through, when pictures are asked for.
+    void Shot(QWidget& w, const char* name)
+    {
+        if (shots_.isEmpty())
+            return;
+        w.grab().save(QDir(shots_).filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
+    }
+
+    // fill, counted; a control it does not find fails the test and closes the dialog.
+    static std::function<void(QDialog&)> Counted(const std::function<void(QDialog&)>& fill, int& runs)
+    {
+        return [&fill, &runs](QDialog& d) {
+            ++runs;
+            try {
+                fill(d);
+            } catch (const std::exception& e) {
+                ADD_FAILURE() << e.what();
+                d.reject();
+            }
+        };
+    }
+
+    // Runs a command of the main window whose dialog is answered by fill.
+    void RunWithDialog(const char* command, const std::function<void(QDialog&)>& fill)
+    {
+        int runs = 0;
+        prompt.onExec = Counted(fill, runs);
+        Trigger(command);
+        prompt.onExec = nullptr;
+        EXPECT_EQ(runs, 1) << command << " opened no dialog";
+    }
+
+    // A file dialog answered with a path, as typed into its name field.
+    std::function<void(QDialog&)> AnswerFile(const std::string& path, const char* shot)
+    {
+        return [this, path, shot](QDialog& d) {
+            auto& files = dynamic_cast<QFileDialog&>(d);
+            files.selectFile(QString::fromStdString(path));
+            Shot(files, shot);
+            static_cast<QDialog&>(files).accept();
+        };
+    }
+
+    // A double click on the page: press, release, then the double click that opens the
+    // settings, inside which the dialog runs; the last release goes to that dialog, as it
+    // does for a user, so the page never sees it.
+    void DoubleClickOn(QPoint p, const std::function<void(QDialog&)>& fill)
+    {
+        int runs = 0;
+        prompt.onExec = Counted(fill, runs);
+        QTest::mouseClick(Canvas(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(Canvas(), Qt::LeftButton, {}, p);
+        prompt.onExec = nullptr;
+        EXPECT_EQ(runs, 1) << "the double click opened no settings";
+    }
+
+    TLxBtn* OnlyButton() const
+    {
+        if (!HmPage || HmPage->ObjList.size() != 1)
+            return nullptr;
+        return dynamic_cast<TLxBtn*>(HmPage->ObjList.front());
+    }
+
+    FakePanel panel;
+    QString shots_;
+};
+
+TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePanel)
+{
+    TKhm& k = *Khm;
+    Shot(k, "01-start");
+
+    // A new project: the sample controller and panel model the form offers, named by the user.
+    RunWithDialog("MmNew", [&](QDialog& d) {
+        EXPECT_EQ(&d, LxType);
+        EXPECT_EQ(Control<QComboBox>(d, "Factory_Box").currentText(), QStringLiteral("Sample"));
+        EXPECT_EQ(Control<QComboBox>(d, "PLCType_Box").currentText(), QStringLiteral("Sample PLC"));
+        Choose(Control<QComboBox>(d, "MMIType_Box"), QStringLiteral("LX-04"));
+        TypeInto(Control<QLineEdit>(d, "FileName_Txt"), QStringLiteral("First"));
+        Shot(d, "02-new-project");
+        PushButton(d, "OkBtn");
+    });
+    ASSERT_NE(HmPage, nullptr) << "the new project's first page is open";
+    EXPECT_EQ(k.PrjName, "First");
+
+    // A password of level 2, so that a button may ask for that level.
+    RunWithDialog("MmUserLevel", [&](QDialog& d) {
+        TypeInto(Control<QLineEdit>(d, "EditPW1"), QStringLiteral("123456"));
+        Choose(Control<QComboBox>(d, "ComboBox_level1"), QStringLiteral("2"));
+        Shot(d, "03-passwords");
+        PushButton(d, "BtnOK");
+    });
+    EXPECT_EQ(k.UserPasswords[0].Level, 2);
+
+    // The button tool, and a box dragged on the page.
+    Trigger("TbBtn");
+    QWidget* canvas = Canvas();
+    QTest::mousePress(canvas, Qt::LeftButton, {}, At(10, 8));
+    QTest::mouseMove(canvas, At(30, 16));
+    QTest::mouseMove(canvas, At(50, 24));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, At(50, 24));
+    TLxBtn* btn = OnlyButton();
+    ASSERT_NE(btn, nullptr) << ObjectsText();
+    EXPECT_EQ(Page().SelList, TObjList{btn});
+    EXPECT_EQ(QPoint(btn->Left, btn->Top), At(10, 8));
+    Shot(k, "04-button-drawn");
+
+    // Its settings: a type, a typed write address, a text and a level.
+    const QString address = QStringLiteral("M12");
+    DoubleClickOn(At(20, 12), [&](QDialog& d) {
+        Choose(Control<QComboBox>(d, "BtnType_Box"), QStringLiteral("Alternate"));
+        TypeInto(Control<QLineEdit>(d, "DevWritTxt"), address);
+        TypeInto(Control<QLineEdit>(d, "Btn_Txt"), QStringLiteral("Pump"));
+        Choose(Control<QComboBox>(d, "ComboBox_UserLevel"), QStringLiteral("2"));
+        Shot(d, "05-button-settings");
+        PushButton(d, "OkBtn");
+        EXPECT_EQ(d.result(), QDialog::Accepted)
+            << "refused: " << (prompt.shown.empty() ? "" : prompt.shown.back().toStdString());
+    });
+    EXPECT_EQ(k.Modified, 1);
+    const std::int32_t code =
+        LxType->ParseDeviceAddress("M12", 0, LxType->ParseDeviceBitIndex("M12", true, false), true, false);
+    ASSERT_NE(code, -1) << "the sample controller has bit device M";
+    EXPECT_EQ(btn->WriteDev.DevAddrCode, code);
+    EXPECT_EQ(btn->UserLevel, 2);
+    Shot(k, "06-button-set");
+
+    // A click on the empty page after the dialog is an ordinary click: it selects nothing.
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, At(150, 50));
+    EXPECT_TRUE(Page().SelList.empty()) << "the double click's gesture outlived its dialog";
+
+    // Save as, close, and open again.
+    const std::string file = Path("work/First.zqf");
+    RunWithDialog("MmSaveAs", AnswerFile(file, "07-save-as"));
+    ASSERT_TRUE(QFile::exists(QString::fromStdString(file)));
+    const std::size_t shownBeforeClose = prompt.shown.size();
+    Trigger("MmClosePrj");
+    EXPECT_EQ(prompt.shown.size(), shownBeforeClose) << "a saved project closes without a question";
+    EXPECT_EQ(HmPage, nullptr);
+    EXPECT_TRUE(k.PgDataList.empty());
+
+    RunWithDialog("MmOpen", AnswerFile(file, "08-open"));
+    btn = OnlyButton();
+    ASSERT_NE(btn, nullptr) << "the reopened page holds the button alone";
+    EXPECT_EQ(btn->WriteDev.DevAddrCode, code);
+    EXPECT_EQ(btn->UserLevel, 2);
+    EXPECT_EQ(btn->TotalState, 2);
+    ASSERT_FALSE(btn->TxtList.empty());
+    EXPECT_EQ(btn->TxtList[0], "Pump");
+    EXPECT_EQ(k.UserPasswords[0].Level, 2);
+    Shot(k, "09-reopened");
+    // The settings show what was typed.
+    DoubleClickOn(At(20, 12), [&](QDialog& d) {
+        EXPECT_EQ(Control<QComboBox>(d, "BtnType_Box").currentText(), QStringLiteral("Alternate"));
+        EXPECT_EQ(Control<QLineEdit>(d, "DevWritTxt").text(), address);
+        EXPECT_EQ(Control<QComboBox>(d, "ComboBox_UserLevel").currentText(), QStringLiteral("2"));
+        PushButton(d, "CancelBtn");
+    });
+
+    // The panel on a pseudo-terminal, chosen in the communication settings (which leave the
+    // project to be compiled again).
+    panel.identity.modelIndex = static_cast<std::uint8_t>(k.PanelModelIndex);
+    panel.identity.machineId = k.MachineId;
+    panel.identity.firmwareVersion = kFirmwareVersion;
+    panel.identity.com1 = 0x1C;
+    panel.identity.com2 = 0x04;
+    QDir().mkpath(QString::fromStdString(Path("BIN")));
+    QFile fw(QString::fromStdString(Path(FirmwareFileName(k.MachineId, k.PanelModelIndex, kFirmwareVersion))));
+    ASSERT_TRUE(fw.open(QIODevice::WriteOnly));
+    fw.write(QByteArray(64, '\x5A'));
+    fw.close();
+    RunWithDialog("MmComNum", [&](QDialog& d) {
+        Control<QComboBox>(d, "ComPort_Box").setEditText(QString::fromStdString(panel.SlavePath()));
+        Choose(Control<QComboBox>(d, "BaudRate_Box"), QStringLiteral("115200"));
+        Shot(d, "10-port");
+        PushButton(d, "Ok_Btn");
+    });
+
+    // Compile: the image the panel is to hold.
+    prompt.shown.clear();
+    Trigger("MmTranslate");
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_TRUE(prompt.shown[0].startsWith(Msg(kMsgCompiled))) << prompt.shown[0].toStdString();
+    ASSERT_EQ(k.Compiled, 1);
+    const Bytes image(k.MemImage.begin(), k.MemImage.begin() + k.MemImageLen);
+    std::vector<std::uint32_t> offsets;
+    ASSERT_TRUE(OffsetsOf(k.OffsetList, offsets));
+    ASSERT_EQ(offsets.size(), 2u) << "one page and the end";
+
+    // Download.
+    prompt.shown.clear();
+    prompt.answers = {Answer::Yes};
+    bool progressShot = false;
+    panel.faults = [&](const FakeRequest& r) {
+        if (r.command == '0' && !progressShot && ComProgBar) {
+            progressShot = true;
+            Shot(*ComProgBar, "11-download");
+        }
+        return Fault{};
+    };
+    Trigger("MmComWrt");
+    MainCommLink& link = *k.CommLink;
+    ASSERT_TRUE(RunUntil([&] { return prompt.shown.size() >= 2 && !link.Engine().Busy() && !link.Preparer().Busy(); }));
+    EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(kMsgTransferAsk), Msg(kMsgTransferDone)}));
+    EXPECT_TRUE(ComProgBar.isNull());
+
+    const auto at = static_cast<std::size_t>(k.ObjDataAddr);
+    const Bytes held(panel.memory.begin() + static_cast<std::ptrdiff_t>(at),
+                     panel.memory.begin() + static_cast<std::ptrdiff_t>(at + image.size()));
+    EXPECT_EQ(held, image) << "the panel holds the compiled image";
+
+    const ByteSpan page = ByteSpan(held).subspan(offsets[0], offsets[1] - offsets[0]);
+    const auto rec = FindRecord(page, kButtonKind);
+    ASSERT_TRUE(rec.has_value()) << "the page's records hold the button";
+    const ByteSpan r = page.subspan(*rec);
+    EXPECT_EQ(GetU32be(r, 14), static_cast<std::uint32_t>(code)) << "the write address";
+    EXPECT_EQ(r[54], 2) << "the user level";
+    EXPECT_EQ(r[62], btn->BtnType) << "the button type";
+    EXPECT_EQ(GetU16be(r, 4), static_cast<std::uint16_t>(10)) << "left, in panel pixels";
+    EXPECT_EQ(GetU16be(r, 6), static_cast<std::uint16_t>(8)) << "top, in panel pixels";
+}
+
+} // namespace
+} // namespace kes::test
