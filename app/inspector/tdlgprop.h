@@ -10,6 +10,7 @@
 #include "objects/tadvstringgrid.h"
 
 #include <QDockWidget>
+#include <QElapsedTimer>
 #include <QImage>
 
 #include <array>
@@ -18,6 +19,7 @@
 
 class QLineEdit;
 class QListWidget;
+class QMoveEvent;
 class QTabWidget;
 class TLxObj;
 
@@ -33,6 +35,11 @@ public:
     // model: the panel model, its codec and the project state (LangIndex, internal memory).
     TDlgProp(QWidget* owner, kes::LxTypeCore& model);
     ~TDlgProp() override;
+
+    // The floating window: a tool window over the main window with a caption, system menu,
+    // maximise (which docks it) and close.
+    static constexpr Qt::WindowFlags kFloatFlags = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
 
     // ---- Components
     QTabWidget* PageCtlProp = nullptr;
@@ -87,16 +94,31 @@ public:
     // Run when the window is closed by the user, before it frees itself: the main window
     // writes its layout section here.
     std::function<void(TDlgProp&)> WriteLayout;
+    // Docking is the main window's: it keeps the docked inspector in its side panel. The
+    // inspector asks it to dock (maximised, or moved to the main window's left edge; the
+    // inspector then calls Docked itself) and to float (its float button), and tells it when
+    // it is going (FormDestroy).
+    std::function<void(TDlgProp&)> DockIntoPanel;
+    std::function<void(TDlgProp&)> Undock;
+    std::function<void(TDlgProp&)> Destroying;
+    // The main window has put the inspector into its side panel, panelWidth wide: the
+    // columns take the width and the rows are read again. ignoreMouse: the editor drops the
+    // release that ended the click on the caption.
+    void Docked(int panelWidth, bool ignoreMouse);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void HideEditors();
     void ShowEditor(TPropBase& row, int gridRow, const QRect& rect, const QString& text);
     int LangIndex() const;
-    void Docked();
+    void AskToDock(bool ignoreMouse);
+    void FitCaption();
 
     kes::LxTypeCore& model_;
     kes::InspectorSource* source_ = nullptr;
@@ -105,6 +127,8 @@ private:
     int downRow_ = -1;
     std::array<int, 5> posShown_ {}; // position rows as last read
     bool committing_ = false;
+    QElapsedTimer placed_; // since the window was last placed by the program
+    bool dockAsked_ = false;
 };
 
 // The inspector, or null while there is none.

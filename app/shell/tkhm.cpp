@@ -7,6 +7,7 @@
 #include "app/project/prjcommands.h"
 #include "app/shell/lxeini.h"
 #include "app/shell/msgtable.h"
+#include "app/shell/tkhm_inspector.h"
 #include "app/shell/translate.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
@@ -199,6 +200,7 @@ void TKhm::WireCommands()
     kes::InstallProjectCommands(*this);
     kes::InstallEditorCommands(*this);
     kes::InstallDialogCommands(*this);
+    kes::InstallObjInspector(*this);
     InstallCommLink();
     // Commands whose subsystem is not built yet are there, but cannot be chosen.
     for (QAction* a : findChildren<QAction*>())

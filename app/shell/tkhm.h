@@ -148,6 +148,8 @@ public:
     void LoadLayout();
     void ShowPageTree(kes::TIniFile& ini);
     void ShowObjInspector(kes::TIniFile& ini);
+    // View menu: closes the inspector (its section written, "Visible" false) or opens it.
+    void MmObjInspectorClick();
     // Restores the edit tool bar at creation.
     void RestoreEditToolBar(kes::TIniFile& ini);
     // Writes section "ToolBar1" only (every exit).

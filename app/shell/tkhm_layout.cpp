@@ -312,8 +312,3 @@ void TKhm::ShowToolWindow(kes::TIniFile& ini, const char* itemName, const std::s
 }
 
 void TKhm::ShowPageTree(kes::TIniFile& ini) { ShowToolWindow(ini, "MmTreeView", "TreeViewPage", FrameTreeViewWin, CreatePageTree); }
-
-void TKhm::ShowObjInspector(kes::TIniFile& ini)
-{
-    ShowToolWindow(ini, "MmObjInspector", "ObjInspector", DlgPropWin, CreateObjInspector);
-}

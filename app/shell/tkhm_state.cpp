@@ -2,6 +2,7 @@
 // project state after every change of it, and the window's show and language handling.
 #include "app/shell/tkhm.h"
 
+#include "app/inspector/tdlgprop.h"
 #include "app/shell/taboutbox.h"
 #include "app/shell/lxeini.h"
 #include "app/shell/msgtable.h"
@@ -135,6 +136,7 @@ void TKhm::FormShow()
         ShowPageTree(ini);
     if (Action("MmObjInspector")->isChecked()) {
         delete DlgPropWin.data();
+        Action("MmObjInspector")->setChecked(true);
         ShowObjInspector(ini);
     }
     RefreshRecentFileItems();
@@ -173,6 +175,9 @@ void TKhm::MmLangChtClick(int langIndex)
         Action(n)->setChecked(Action(n)->property("Tag").toInt() == LangIndex);
     if (Action("MmObjInspector")->isChecked() && DlgPropWin) {
         DlgPropWin->show();
+        // Its rows come from the new language's property table.
+        if (DlgProp)
+            DlgProp->FormShow();
     }
     RefreshRecentFileItems();
 }

@@ -1,0 +1,228 @@
+// The inspector in the real main window: a new project shows it docked in the side panel as
+// the shipped layout file says; the View menu's item closes and reopens it; it shows the one
+// object the page has selected and nothing for none or two; an edit in it moves the object
+// and marks the project modified; a language switch rebuilds its rows; its place (docked or
+// floating, position, size, shown) goes through Loc.ini and comes back, whether it is closed
+// from the menu, by its own close button or with the layout of a closing project;
+// maximising or the float button moves it between the side panel and a window of its own.
+//
+// With KES_SCREENSHOT set, the main window with the inspector beside a selected numeric
+// display is saved there as a picture.
+#include "../editor/editortest.h"
+
+#include "app/editor/editorinspector.h"
+#include "app/inspector/tdlgprop.h"
+#include "app/shell/tkhm.h"
+#include "objects/tlxobj.h"
+#include "platform/inifile.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QTest>
+
+namespace kes::test {
+namespace {
+
+class MainInspectorTest : public EditorTest {
+protected:
+    TAdvStringGrid& Grid() const { return *DlgProp->AdvStrGrid; }
+    // The grid line that shows list row i (-1 when hidden).
+    int Line(int row) const
+    {
+        for (int i = 0; i < Grid().VisibleCount(); ++i)
+            if (Grid().VisibleProp(i) == Grid().Prop(row))
+                return i;
+        return -1;
+    }
+    void ClickGrid(int row, int col)
+    {
+        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {},
+                          Grid().CellRect(col, Line(row)).topLeft() + QPoint(4, 4));
+    }
+    // Types text into the value of list row and presses Enter.
+    void Type(int row, const QString& text)
+    {
+        if (!static_cast<TPropParent*>(Grid().Prop(0))->Expanded)
+            ClickGrid(0, 0);
+        ClickGrid(row, 1);
+        ASSERT_TRUE(DlgProp->EdtTxt->isVisible()) << "no editor on row " << row;
+        DlgProp->EdtTxt->setText(text);
+        QTest::keyClick(DlgProp->EdtTxt, Qt::Key_Return);
+    }
+    bool DockedInPanel() const
+    {
+        return DlgProp && !DlgProp->isWindow() && DlgProp->parentWidget() == Khm->PanelTreeViewHost &&
+               !Khm->PanelTreeView->isHidden();
+    }
+    // A window closed by its own close button frees itself with the next deferred deletes.
+    static void Settle()
+    {
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+    TIniFile Loc() const { return TIniFile(Khm->LocIniPath()); }
+};
+
+TEST_F(MainInspectorTest, TheMenuItemShowsAndHidesTheDockedInspector)
+{
+    // Nothing to inspect before a project is open.
+    EXPECT_EQ(DlgProp, nullptr);
+    NewProject();
+    QAction* item = Khm->Action("MmObjInspector");
+    ASSERT_TRUE(item->isChecked()) << "the shipped layout shows the inspector";
+    ASSERT_TRUE(DockedInPanel());
+    EXPECT_EQ(Khm->DlgPropWin.data(), DlgProp);
+    EXPECT_EQ(DlgProp->Source(), &EditorInspectorSource());
+    EXPECT_EQ(DlgProp->windowTitle(), QStringLiteral("Object Inspector"));
+
+    Trigger("MmObjInspector");
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_EQ(DlgProp, nullptr);
+    EXPECT_TRUE(Khm->PanelTreeView->isHidden()) << "an empty side panel is hidden";
+    EXPECT_FALSE(Loc().ReadBool("ObjInspector", "Visible", true));
+    EXPECT_FALSE(Loc().ReadBool("ObjInspector", "Location", true)) << "it was docked";
+
+    Trigger("MmObjInspector");
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_TRUE(DockedInPanel());
+
+    // The main window's own refresh recreates it, still ticked.
+    TDlgProp* before = DlgProp;
+    Khm->FormShow();
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_NE(DlgProp, nullptr);
+    EXPECT_NE(DlgProp, before);
+    EXPECT_TRUE(DockedInPanel());
+}
+
+TEST_F(MainInspectorTest, ItFollowsThePageSelectionAndAnEditMarksTheProjectModified)
+{
+    NewProject();
+    ASSERT_NE(DlgProp, nullptr);
+    EXPECT_EQ(DlgProp->ShownObj, nullptr);
+    EXPECT_TRUE(Grid().isHidden());
+
+    TLxObj* val = DrawWith("TbVal", At(2, 2), At(30, 12));
+    ASSERT_NE(val, nullptr);
+    EXPECT_EQ(DlgProp->ShownObj, val);
+    EXPECT_FALSE(Grid().isHidden());
+    EXPECT_EQ(Grid().Prop(6)->Name, "Address") << "a numeric display's rows";
+    TLxObj* txt = DrawWith("TbStTxt", At(60, 2), At(90, 12));
+    ASSERT_NE(txt, nullptr);
+    EXPECT_EQ(DlgProp->ShownObj, txt);
+    EXPECT_EQ(Grid().PropCount(), 10) << "a static text's rows";
+
+    Trigger("tbPointTo");
+    Click(At(10, 6));
+    EXPECT_EQ(DlgProp->ShownObj, val);
+    Click(At(70, 6), Qt::ShiftModifier);
+    EXPECT_EQ(DlgProp->ShownObj, nullptr) << "two selected";
+    EXPECT_TRUE(Grid().isHidden());
+    Click(At(100, 50));
+    EXPECT_EQ(DlgProp->ShownObj, nullptr) << "none selected";
+
+    // An edit typed into the inspector reaches the object, the page and the project.
+    Click(At(10, 6));
+    ASSERT_EQ(DlgProp->ShownObj, val);
+    Khm->Modified = 0;
+    Khm->Compiled = 1;
+    Type(1, QStringLiteral("12"));
+    EXPECT_EQ(val->Left, At(12, 0).x());
+    EXPECT_EQ(Khm->Modified, 1);
+    EXPECT_EQ(Khm->Compiled, 0);
+    EXPECT_EQ(Grid().Cells(1, Line(1)), QStringLiteral("12"));
+    // A move with the mouse shows in it at once.
+    Drag(At(15, 6), At(17, 6));
+    EXPECT_EQ(val->Left, At(14, 0).x());
+    EXPECT_EQ(Grid().Cells(1, Line(1)), QStringLiteral("14"));
+
+    // Another language gives it the rows of that language's table.
+    Trigger("MmLangChs");
+    EXPECT_EQ(DlgProp->ShownObj, val);
+    EXPECT_EQ(Grid().Prop(6)->Name, QString::fromUtf8("地址"));
+    Trigger("MmLangEng");
+    EXPECT_EQ(Grid().Prop(6)->Name, QStringLiteral("Address"));
+
+    const QByteArray shot = qgetenv("KES_SCREENSHOT");
+    if (!shot.isEmpty()) {
+        ClickGrid(9, 1); // the frame row current, its list button showing
+        QApplication::processEvents();
+        EXPECT_TRUE(Khm->grab().save(QString::fromLocal8Bit(shot)));
+    }
+}
+
+TEST_F(MainInspectorTest, ItsPlaceGoesThroughTheLayoutFileAndComesBack)
+{
+    NewProject();
+    ASSERT_TRUE(DockedInPanel());
+
+    // The float button gives it a window of its own over the main window.
+    auto* floatButton = DlgProp->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_floatbutton"));
+    ASSERT_NE(floatButton, nullptr);
+    const int panelRight = Khm->PanelTreeView->mapToGlobal(QPoint(Khm->PanelTreeView->width(), 0)).x();
+    floatButton->click();
+    Settle();
+    ASSERT_NE(DlgProp, nullptr);
+    EXPECT_TRUE(DlgProp->isWindow());
+    EXPECT_GT(DlgProp->mapToGlobal(QPoint(0, 0)).x(), panelRight) << "beside the panel it left";
+    EXPECT_EQ(DlgProp->parentWidget(), Khm);
+    EXPECT_TRUE(DlgProp->isVisible());
+    EXPECT_TRUE(Khm->PanelTreeView->isHidden());
+
+    // Closed by its own button: its place is written, "Visible" false, the item unticked.
+    DlgProp->setGeometry(Khm->geometry().left() + 300, 120, 330, 410);
+    const QPoint origin = DlgProp->mapToGlobal(QPoint(0, 0));
+    DlgProp->close();
+    Settle();
+    EXPECT_EQ(DlgProp, nullptr);
+    EXPECT_EQ(Khm->DlgPropWin, nullptr);
+    EXPECT_FALSE(Khm->Action("MmObjInspector")->isChecked());
+    {
+        TIniFile loc = Loc();
+        EXPECT_FALSE(loc.ReadBool("ObjInspector", "Visible", true));
+        EXPECT_TRUE(loc.ReadBool("ObjInspector", "Location", false));
+        EXPECT_EQ(loc.ReadInteger("ObjInspector", "Left", 0), origin.x());
+        EXPECT_EQ(loc.ReadInteger("ObjInspector", "Top", 0), origin.y());
+        EXPECT_EQ(loc.ReadInteger("ObjInspector", "Width", 0), 330);
+        EXPECT_EQ(loc.ReadInteger("ObjInspector", "Height", 0), 410);
+    }
+
+    // Reopened from the menu: floating where it was, as large as it was.
+    Trigger("MmObjInspector");
+    ASSERT_NE(DlgProp, nullptr);
+    EXPECT_TRUE(DlgProp->isWindow());
+    EXPECT_EQ(DlgProp->mapToGlobal(QPoint(0, 0)), origin);
+    EXPECT_EQ(DlgProp->size(), QSize(330, 410));
+
+    // Saving the layout (closing the project) keeps it shown and floating for the next one.
+    TLxObj* val = DrawWith("TbVal", At(2, 2), At(30, 12));
+    ASSERT_NE(val, nullptr);
+    EXPECT_EQ(DlgProp->ShownObj, val) << "a floating inspector follows the selection too";
+    Khm->SaveLayout();
+    EXPECT_EQ(DlgProp, nullptr);
+    EXPECT_TRUE(Loc().ReadBool("ObjInspector", "Visible", false));
+    EXPECT_TRUE(Loc().ReadBool("ObjInspector", "Location", false));
+    Khm->LoadLayout();
+    ASSERT_NE(DlgProp, nullptr);
+    EXPECT_TRUE(DlgProp->isWindow());
+    EXPECT_EQ(DlgProp->mapToGlobal(QPoint(0, 0)), origin);
+
+    // Maximising docks it instead; the next layout says docked.
+    DlgProp->showMaximized();
+    Settle();
+    ASSERT_TRUE(DockedInPanel());
+    EXPECT_FALSE(DlgProp->isMaximized());
+    EXPECT_EQ(DlgProp->ShownObj, val);
+    Khm->SaveLayout();
+    EXPECT_FALSE(Loc().ReadBool("ObjInspector", "Location", true));
+    Khm->LoadLayout();
+    EXPECT_TRUE(DockedInPanel());
+}
+
+} // namespace
+} // namespace kes::test
