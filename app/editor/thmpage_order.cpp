@@ -157,7 +157,8 @@ void THmPage::PopBuzzerSetClick(QAction* sender)
     int index = sender->property("Tag").toInt();
     if (index >= kSysRecTagBase)
         index -= kSysRecTagBase;
-    const QString caption = sender->text();
+    // The item's caption without its accelerator mark.
+    const QString caption = sender->text().remove(QLatin1Char('&'));
     khm_.EditScope = 0;
     // The dialog reads which record it edits (0 buzzer, 1 alarm lamp) from "RecordIndex".
     kes::RunForm("TSysSet", &khm_, &caption, [index](QDialog& d) { d.setProperty("RecordIndex", index); });
