@@ -150,6 +150,7 @@ TEST_F(MainInspectorTest, ItFollowsThePageSelectionAndAnEditMarksTheProjectModif
 
     const QByteArray shot = qgetenv("KES_SCREENSHOT");
     if (!shot.isEmpty()) {
+        ClickGrid(0, 0); // the position rows open
         ClickGrid(9, 1); // the frame row current, its list button showing
         QApplication::processEvents();
         EXPECT_TRUE(Khm->grab().save(QString::fromLocal8Bit(shot)));
