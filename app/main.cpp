@@ -19,6 +19,9 @@ int main(int argc, char** argv)
         kes::StartUp(options);
         Khm->show();
         Khm->activateWindow();
+        // The window's first activation sets its commands by the project state: with no
+        // project only those that start or open one can be chosen.
+        Khm->FormActivate();
         // The splash stays in front of the main window until it goes.
         if (Logo)
             Logo->raise();
