@@ -59,8 +59,10 @@ TComSet::TComSet(QWidget* owner, kes::LinkPortSettings& port, kes::ProjectState&
     setWindowTitle(QStringLiteral("Communication Setting"));
 
     ComPort_Box = NewList(this, "ComPort_Box", {});
-    // Any device path may be typed besides the ports the machine lists.
+    // Any device path may be typed besides the ports the machine lists; room for a whole one.
     ComPort_Box->setEditable(true);
+    ComPort_Box->setMinimumContentsLength(16);
+    ComPort_Box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     BaudRate_Box = NewList(this, "BaudRate_Box", {"9600", "19200", "38400", "57600", "115200"});
     BaudRate_Box->setCurrentIndex(0);
     HmiUnitAddr_UD = new TStationUpDown(this);
