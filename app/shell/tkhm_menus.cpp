@@ -436,6 +436,9 @@ void TKhm::BuildDockPanels()
     MdiArea = new QMdiArea(this);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
     MdiArea->setBackground(QBrush(QColor(0x80, 0x80, 0x80)));
+    // A page window larger than the area (a big zoom, the docked inspector) stays reachable.
+    MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(MdiArea);
 }
 
