@@ -262,29 +262,6 @@ PgReadResult PastePgData(PageData& page, const PageEnv& env, ByteSpan data, std:
         });
 }
 
-std::optional<std::uint32_t> ClipboardBlockCount(ByteSpan block)
-{
-    const auto count = GetU32le(block, 0);
-    if (!count || *count < 4 || *count > block.size())
-        return std::nullopt;
-    return count;
-}
-
-PgReadResult PasteClipboardBlock(PageData& page, const PageEnv& env, ByteSpan block)
-{
-    const auto count = ClipboardBlockCount(block);
-    if (!count) {
-        PgReadResult res;
-        res.Error = DecodeError::BadRange;
-        return res;
-    }
-    const std::uint8_t was = page.Pasting;
-    page.Pasting = 1;
-    PgReadResult res = PastePgData(page, env, block, 4, *count);
-    page.Pasting = was;
-    return res;
-}
-
 bool ObjOnPage(const PageData& page, const PageEnv& env, const TLxObj& obj)
 {
     const ProjectState& s = env.State;

@@ -33,12 +33,6 @@ PgReadResult PgDataToObj(PageData& page, const PageEnv& env, ByteSpan data, std:
 // records' objects at their stored places as the new selection.
 PgReadResult PastePgData(PageData& page, const PageEnv& env, ByteSpan data, std::size_t start, std::size_t end);
 
-// A clipboard block of copied objects: a u32 byte count in host order, counting itself,
-// then the records. The count, when it is at least 4 and within the block, else nothing.
-std::optional<std::uint32_t> ClipboardBlockCount(ByteSpan block);
-// Pastes such a block (the records between byte 4 and the count).
-PgReadResult PasteClipboardBlock(PageData& page, const PageEnv& env, ByteSpan block);
-
 // Post-load fix-ups of decoded setting records: their addresses formatted for the current
 // controller; while the page is pasting, an address the controller lacks becomes its
 // default word or bit address.

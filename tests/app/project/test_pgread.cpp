@@ -226,17 +226,16 @@ class PgPaste : public PgRead {};
 
 TEST_F(PgPaste, TwicePastedGivesTwoSetsTheSecondSelected)
 {
+    // The clipboard block itself (its count and framing) is the editor's; this is the paste
+    // reader over the records it holds.
     const kes::Bytes records = Concat({ValueDisplay(4, 4), Jump(0x200, 0, 1), ValueDisplay(20, 8)});
-    kes::Bytes block(4);
-    kes::PutU32le(block, 0, static_cast<std::uint32_t>(4 + records.size()));
-    block.insert(block.end(), records.begin(), records.end());
-    block.resize(block.size() + 16, 0xEE); // the clipboard block may be longer than its count
-
-    const kes::PgReadResult first = kes::PasteClipboardBlock(page, *env, block);
+    page.Pasting = 1;
+    const kes::PgReadResult first = kes::PastePgData(page, *env, records, 0, records.size());
     ASSERT_TRUE(first.Ok()) << kes::DecodeErrorText(first.Error);
     EXPECT_EQ(first.Skipped, 1) << "the paste reader takes objects only";
     EXPECT_TRUE(page.PgJmpList.empty());
-    const kes::PgReadResult second = kes::PasteClipboardBlock(page, *env, block);
+    const kes::PgReadResult second = kes::PastePgData(page, *env, records, 0, records.size());
+    page.Pasting = 0;
     ASSERT_TRUE(second.Ok());
     ASSERT_EQ(page.ObjList.size(), 4u);
     EXPECT_EQ(page.ObjList[0]->Left, page.ObjList[2]->Left);
@@ -245,23 +244,6 @@ TEST_F(PgPaste, TwicePastedGivesTwoSetsTheSecondSelected)
     EXPECT_FALSE(page.ObjList[0]->Selected);
     EXPECT_TRUE(page.ObjList[3]->Selected);
     EXPECT_EQ(page.CurObj, page.ObjList[3]);
-    EXPECT_EQ(page.Pasting, 0);
-}
-
-TEST_F(PgPaste, ClipboardCountIsBoundedByTheBlock)
-{
-    kes::Bytes block(4 + 31);
-    struct Case {
-        std::uint32_t count;
-        bool ok;
-    };
-    for (const Case c : {Case{35, true}, Case{4, true}, Case{3, false}, Case{36, false}, Case{0xFFFFFFFF, false}}) {
-        SCOPED_TRACE(c.count);
-        kes::PutU32le(block, 0, c.count);
-        EXPECT_EQ(kes::ClipboardBlockCount(block).has_value(), c.ok);
-        EXPECT_EQ(kes::PasteClipboardBlock(page, *env, block).Error == DecodeError::BadRange, !c.ok);
-    }
-    EXPECT_FALSE(kes::ClipboardBlockCount(kes::Bytes{1, 0}).has_value());
 }
 
 TEST_F(PgPaste, PastedAddressesAndFunctionKeysFitThePage)
