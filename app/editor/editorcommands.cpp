@@ -2,6 +2,7 @@
 
 #include "app/dialogs/objdialogs.h"
 #include "app/editor/formatcommands.h"
+#include "app/editor/formregistry.h"
 #include "app/editor/imageeditor.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/editor/thmpage.h"
@@ -114,6 +115,8 @@ void InstallEditorCommands(TKhm& k)
     k.Wire("MmPgData", [&k] { k.MmViewPgClick(); });
     k.Wire("MmPgJump", [&k] { k.MmPgJumpClick(); });
     k.Wire("MmFunKeyEt", [&k] { k.MmFunKeyEtClick(); });
+    SetCommandForm(k.Action("MmPgJump"), "TPgJump");
+    SetCommandForm(k.Action("MmFunKeyEt"), "TFunKeySet");
     for (const char* n : {"MmPgSize100", "MmPgSize200", "MmPgSize400", "Mm800", "Mm1600"}) {
         QAction* a = k.Action(n);
         k.Wire(n, [&k, a] { k.MmPgSizeClick(a->property("Tag").toInt()); });

@@ -2,6 +2,7 @@
 
 #include "app/shell/prompt.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QString>
 
@@ -10,6 +11,8 @@
 
 namespace kes {
 namespace {
+
+const char* const kFormProperty = "kesForm";
 
 std::map<std::string, FormMaker>& Registry()
 {
@@ -40,6 +43,18 @@ int RunForm(const std::string& className, QWidget* owner, const QString* caption
     if (prepare)
         prepare(*dialog);
     return ExecModal(dialog.get());
+}
+
+void SetCommandForm(QAction* action, const std::string& className)
+{
+    if (action)
+        action->setProperty(kFormProperty, QString::fromStdString(className));
+}
+
+bool CommandFormReady(const QAction* action)
+{
+    const QVariant form = action->property(kFormProperty);
+    return !form.isValid() || FormRegistered(form.toString().toStdString());
 }
 
 } // namespace kes

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+class QAction;
 class QDialog;
 class QWidget;
 
@@ -24,5 +25,11 @@ bool FormRegistered(const std::string& className);
 // or -1 when no dialog of that name is registered.
 int RunForm(const std::string& className, QWidget* owner, const QString* caption = nullptr,
             const std::function<void(QDialog&)>& prepare = {});
+
+// Marks a command that does nothing but open the dialog of className, so that it can be
+// chosen only while that dialog is registered.
+void SetCommandForm(QAction* action, const std::string& className);
+// False for a command so marked whose dialog is not registered; true for any other.
+bool CommandFormReady(const QAction* action);
 
 } // namespace kes

@@ -474,6 +474,7 @@ void THmPage::BuildPopupMenu()
     WirePop("PopRedo", &THmPage::PopRedoClick);
     WirePop("PopSelAll", &THmPage::PopSelAllClick);
     WirePop("PopPgJump", &THmPage::PopPgJumpClick);
+    kes::SetCommandForm(Pop("PopPgJump"), "TPgJump");
     WirePopCommands();
 }
 

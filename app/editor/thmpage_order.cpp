@@ -43,9 +43,14 @@ void THmPage::WirePopCommands()
     WirePop("PopLedSet", &THmPage::PopBuzzerSetClick);
     WirePop("ChkHideSet", &THmPage::ChkHideSetClick);
     WirePop("PopPgPageWriteSet", &THmPage::PopPgPageWriteSetClick);
-    // No state rule governs the page's settings items: they are on whenever the page is.
+    kes::SetCommandForm(Pop("PopFunKeySet"), "TFunKeySet");
+    kes::SetCommandForm(Pop("PopBuzzerSet"), "TSysSet");
+    kes::SetCommandForm(Pop("PopLedSet"), "TSysSet");
+    kes::SetCommandForm(Pop("PopPgPageWriteSet"), "TFrmPLCValAddrSet");
+    // No state rule governs the page's settings items: they are on whenever the page is (and
+    // its dialog is built).
     for (const char* n : {"PopFunKeySet", "PopBuzzerSet", "PopLedSet", "ChkHideSet", "PopPgPageWriteSet"})
-        Pop(n)->setEnabled(true);
+        SetPopEnabled(n, true);
 }
 
 void THmPage::WirePop(const char* name, void (THmPage::*handler)(QAction* sender))

@@ -317,6 +317,7 @@ void InstallFormatCommands(TKhm& k)
     k.Wire("TbBmpRead", [&k] { TbBmpReadClick(k); });
     k.Wire("MmHide", [&k] { MmHideClick(k); });
     k.Wire("MmPgPageWriteSet", [&k] { MmPgPageWriteSetClick(k); });
+    SetCommandForm(k.Action("MmPgPageWriteSet"), "TFrmPLCValAddrSet");
 }
 
 } // namespace kes

@@ -3,6 +3,7 @@
 #include "app/comm/qtlinkport.h"
 #include "app/dialogs/objdialogs.h"
 #include "app/editor/editorcommands.h"
+#include "app/editor/formregistry.h"
 #include "app/project/pagedata.h"
 #include "app/project/prjcommands.h"
 #include "app/shell/lxeini.h"
@@ -129,7 +130,10 @@ QAction* TKhm::Action(const char* name) const { return findChild<QAction*>(QStri
 
 QWidget* TKhm::ToolWidget(const char* name) const { return findChild<QWidget*>(QString::fromLatin1(name)); }
 
-bool TKhm::IsWired(const QAction* action) { return action->property(kWiredProperty).toBool(); }
+bool TKhm::IsWired(const QAction* action)
+{
+    return action->property(kWiredProperty).toBool() && kes::CommandFormReady(action);
+}
 
 void TKhm::Wire(const char* name, std::function<void()> handler)
 {

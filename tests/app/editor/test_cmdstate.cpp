@@ -4,11 +4,13 @@
 // disabled), so that each rule shows on its own item.
 #include "editortest.h"
 
+#include "app/editor/formregistry.h"
 #include "app/shell/msgtable.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QMimeData>
 #include <QMenu>
 #include <QToolBar>
@@ -208,6 +210,29 @@ TEST_F(CmdStateTest, ThePagePopupTranslatesAndShowsTheSettingsInUse)
     EXPECT_FALSE(Khm->Action("MmFunKeyEt")->isChecked());
     EXPECT_EQ(Page().windowTitle(), QStringLiteral("0:")) << "the page keeps its caption";
     Khm->LangIndex = LangEng;
+}
+
+TEST_F(CmdStateTest, ASettingsCommandCanBeChosenOnlyWhileItsDialogIsBuilt)
+{
+    NewProject();
+    AllBuilt();
+    int runs = 0;
+    prompt.onExec = [&](QDialog& d) {
+        ++runs;
+        d.reject();
+    };
+    for (const bool built : {false, true}) {
+        SCOPED_TRACE(built);
+        RegisterForm("TPgJump", built ? FormMaker([](QWidget* owner) { return new QDialog(owner); }) : FormMaker());
+        Khm->SetItemEnabled("MmPgJump", true);
+        Page().SetPopEnabled("PopPgJump", true);
+        EXPECT_EQ(Khm->Action("MmPgJump")->isEnabled(), built);
+        EXPECT_EQ(Page().Pop("PopPgJump")->isEnabled(), built);
+    }
+    Trigger("MmPgJump");
+    EXPECT_EQ(runs, 1);
+    RegisterForm("TPgJump", nullptr);
+    prompt.onExec = nullptr;
 }
 
 } // namespace
