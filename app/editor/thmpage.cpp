@@ -173,7 +173,10 @@ void THmPage::FormResize()
         // The window fits the page, as far as the MDI area leaves room.
         const QSize frame = sub->size() - sub->contentsRect().size();
         QSize want = canvas_->size() + frame + QSize(2, 2);
-        want = want.boundedTo(khm_.MdiArea->viewport()->size());
+        // Before the main window is first shown (a project named on the command line) the
+        // area has no size of its own yet: the page alone decides.
+        if (khm_.MdiArea->isVisible())
+            want = want.boundedTo(khm_.MdiArea->viewport()->size());
         sub->resize(want.expandedTo(QSize(120, 80)));
     }
     canvas_->update();
