@@ -10,6 +10,7 @@
 #include "app/comm/tcomprogbar.h"
 #include "app/project/projectdoc.h"
 #include "app/shell/msgtable.h"
+#include "app/shell/startup.h"
 #include "app/shell/tkhm_comm.h"
 #include "app/shell/tlxtype.h"
 #include "commtestsupport.h"
@@ -22,6 +23,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
 
@@ -153,6 +155,20 @@ protected:
         EXPECT_EQ(runs, 1) << "the double click opened no settings";
     }
 
+    // A new project: the sample controller and panel model the form offers, named by the user.
+    void NewProjectNamed(const QString& name)
+    {
+        RunWithDialog("MmNew", [&](QDialog& d) {
+            EXPECT_EQ(&d, LxType);
+            EXPECT_EQ(Control<QComboBox>(d, "Factory_Box").currentText(), QStringLiteral("Sample"));
+            EXPECT_EQ(Control<QComboBox>(d, "PLCType_Box").currentText(), QStringLiteral("Sample PLC"));
+            Choose(Control<QComboBox>(d, "MMIType_Box"), QStringLiteral("LX-04"));
+            TypeInto(Control<QLineEdit>(d, "FileName_Txt"), name);
+            Shot(d, "02-new-project");
+            PushButton(d, "OkBtn");
+        });
+    }
+
     TLxBtn* OnlyButton() const
     {
         if (!HmPage || HmPage->ObjList.size() != 1)
@@ -169,16 +185,7 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
     TKhm& k = *Khm;
     Shot(k, "01-start");
 
-    // A new project: the sample controller and panel model the form offers, named by the user.
-    RunWithDialog("MmNew", [&](QDialog& d) {
-        EXPECT_EQ(&d, LxType);
-        EXPECT_EQ(Control<QComboBox>(d, "Factory_Box").currentText(), QStringLiteral("Sample"));
-        EXPECT_EQ(Control<QComboBox>(d, "PLCType_Box").currentText(), QStringLiteral("Sample PLC"));
-        Choose(Control<QComboBox>(d, "MMIType_Box"), QStringLiteral("LX-04"));
-        TypeInto(Control<QLineEdit>(d, "FileName_Txt"), QStringLiteral("First"));
-        Shot(d, "02-new-project");
-        PushButton(d, "OkBtn");
-    });
+    NewProjectNamed("First");
     ASSERT_NE(HmPage, nullptr) << "the new project's first page is open";
     EXPECT_EQ(k.PrjName, "First");
 
@@ -317,6 +324,29 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
     EXPECT_EQ(r[62], btn->BtnType) << "the button type";
     EXPECT_EQ(GetU16be(r, 4), static_cast<std::uint16_t>(10)) << "left, in panel pixels";
     EXPECT_EQ(GetU16be(r, 6), static_cast<std::uint16_t>(8)) << "top, in panel pixels";
+}
+
+TEST_F(FirstProject, AProjectNamedOnTheCommandLineOpensWithItsWholePageInView)
+{
+    NewProjectNamed("Plant");
+    const std::string file = Path("work/Plant.zqf");
+    RunWithDialog("MmSaveAs", AnswerFile(file, "cmdline-save"));
+    ASSERT_TRUE(QFile::exists(QString::fromStdString(file)));
+    Khm->FormClose();
+    ShutDown();
+
+    // As the program starts: the project opens before the window is first shown.
+    StartupOptions o;
+    o.arguments = {QString::fromStdString(file)};
+    o.splashMillis = 0;
+    StartUp(o);
+    Khm->resize(1200, 900);
+    Khm->show();
+    ASSERT_NE(HmPage, nullptr);
+    EXPECT_EQ(Khm->PrjName, "Plant");
+    const QSize inside = HmPage->SubWindow()->contentsRect().size();
+    EXPECT_GE(inside.width(), Canvas()->width());
+    EXPECT_GE(inside.height(), Canvas()->height());
 }
 
 } // namespace
