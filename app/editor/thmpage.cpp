@@ -24,6 +24,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScrollArea>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -173,10 +174,10 @@ void THmPage::FormResize()
         // The window fits the page, as far as the MDI area leaves room.
         const QSize frame = sub->size() - sub->contentsRect().size();
         QSize want = canvas_->size() + frame + QSize(2, 2);
+        want = want.boundedTo(khm_.MdiArea->viewport()->size());
         // Before the main window is first shown (a project named on the command line) the
-        // area has no size of its own yet: the page alone decides.
-        if (khm_.MdiArea->isVisible())
-            want = want.boundedTo(khm_.MdiArea->viewport()->size());
+        // area has no size of its own yet: fit again once it has.
+        fitOnShow_ = !khm_.MdiArea->isVisible();
         sub->resize(want.expandedTo(QSize(120, 80)));
     }
     canvas_->update();
@@ -395,6 +396,14 @@ bool THmPage::FormClose()
     if (HmPage == this)
         HmPage = nullptr;
     return true;
+}
+
+void THmPage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // After the area has placed the window and laid itself out.
+    if (fitOnShow_)
+        QTimer::singleShot(0, this, [this] { FormResize(); });
 }
 
 void THmPage::closeEvent(QCloseEvent* event)

@@ -221,6 +221,7 @@ public:
     void RepaintObj(TLxObj& obj) override;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -248,6 +249,8 @@ private:
     kes::PageCanvas* canvas_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     bool live_ = true;
+    // Sized while the main window was not yet shown.
+    bool fitOnShow_ = false;
     // The drag in progress: the snapped press point within the pressed object, moved along
     // with the outlines, and whether anything moved.
     TPoint anchor_;

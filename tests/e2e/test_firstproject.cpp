@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
@@ -342,11 +343,13 @@ TEST_F(FirstProject, AProjectNamedOnTheCommandLineOpensWithItsWholePageInView)
     StartUp(o);
     Khm->resize(1200, 900);
     Khm->show();
+    QApplication::processEvents();
     ASSERT_NE(HmPage, nullptr);
     EXPECT_EQ(Khm->PrjName, "Plant");
-    const QSize inside = HmPage->SubWindow()->contentsRect().size();
-    EXPECT_GE(inside.width(), Canvas()->width());
-    EXPECT_GE(inside.height(), Canvas()->height());
+    const QMdiSubWindow& sub = *HmPage->SubWindow();
+    EXPECT_GE(sub.contentsRect().width(), Canvas()->width());
+    EXPECT_GE(sub.contentsRect().height(), Canvas()->height());
+    EXPECT_TRUE(Khm->MdiArea->viewport()->rect().contains(sub.geometry())) << "it lies wholly in the area";
 }
 
 } // namespace
