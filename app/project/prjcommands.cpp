@@ -413,13 +413,6 @@ void InstallProjectCommands(TKhm& k)
             PgListFrm->PgListBx->clear();
     };
     InstallPageRenderer();
-    for (const char* item : {"MmViewPg", "TbViewPg"}) {
-        k.Wire(item, [&k] {
-            if (!PgListFrm)
-                PgListFrm = new TPgListFrm(k);
-            ExecModal(PgListFrm);
-        });
-    }
     k.Wire("MmSimOnLine", [&k] { MmSimClick(k, true); });
     k.Wire("MmSimOFFLine", [&k] { MmSimClick(k, false); });
     for (const char* item : {"MmFile1", "MmFile2", "MmFile3", "MmFile4", "MmFile5"}) {
