@@ -9,13 +9,16 @@
 #include "app/comm/linkengine.h"
 #include "app/comm/tcomprogbar.h"
 #include "app/project/projectdoc.h"
+#include "app/project/tfrmmsgshow.h"
 #include "app/shell/msgtable.h"
 #include "app/shell/startup.h"
 #include "app/shell/tkhm_comm.h"
 #include "app/shell/tlxtype.h"
+#include "app/shell/translate.h"
 #include "commtestsupport.h"
 #include "objects/tlxbtn.h"
 #include "platform/bytes.h"
+#include "platform/inifile.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -88,6 +91,21 @@ std::optional<std::size_t> FindRecord(ByteSpan page, std::uint16_t tag)
         at += *len;
     }
     return std::nullopt;
+}
+
+// The caption keys of a form that no language file holds (hints may be left out).
+std::vector<std::string> MissingCaptions(QWidget& form, const std::string& dir)
+{
+    std::vector<std::string> missing;
+    for (int lang : {LangCht, LangChs, LangEng}) {
+        TIniFile ini(dir + CaptionFileName(lang));
+        for (const CaptionKey& key : FormCaptionKeys(&form)) {
+            const bool hint = key.key.size() > 5 && key.key.compare(key.key.size() - 5, 5, ".Hint") == 0;
+            if (!hint && !ini.ValueExists(key.section, key.key))
+                missing.push_back(CaptionFileName(lang) + ": " + key.key);
+        }
+    }
+    return missing;
 }
 
 class FirstProject : public EditorTest {
@@ -350,6 +368,24 @@ TEST_F(FirstProject, AProjectNamedOnTheCommandLineOpensWithItsWholePageInView)
     EXPECT_GE(sub.contentsRect().width(), Canvas()->width());
     EXPECT_GE(sub.contentsRect().height(), Canvas()->height());
     EXPECT_TRUE(Khm->MdiArea->viewport()->rect().contains(sub.geometry())) << "it lies wholly in the area";
+}
+
+TEST_F(FirstProject, ThePageListOpensOnceFromEachOfItsCommandsWithItsCaptionsInEveryLanguage)
+{
+    NewProjectNamed("Plant");
+    for (const char* command : {"MmViewPg", "TbViewPg"}) {
+        SCOPED_TRACE(command);
+        const int before = prompt.execCount;
+        RunWithDialog(command, [&](QDialog& d) {
+            EXPECT_EQ(d.objectName(), QStringLiteral("PgListFrm"));
+            EXPECT_EQ(MissingCaptions(d, Dir()), std::vector<std::string>{});
+            PushButton(d, "PgBxClose");
+        });
+        EXPECT_EQ(prompt.execCount, before + 1);
+    }
+    // The check-result window the compile opens.
+    TFrmMsgShow results(Khm);
+    EXPECT_EQ(MissingCaptions(results, Dir()), std::vector<std::string>{});
 }
 
 } // namespace
