@@ -205,6 +205,10 @@ bool TDlgProp::LoadPropTable()
             + QString::fromStdString(error));
         return false;
     }
+    // A kind whose own rows are not read yet shows its position rows only, rather than rows
+    // with values the object does not hold and edits that would go nowhere.
+    if (!kes::FindKindRows(kind) && records.size() > 5)
+        records.resize(5);
     for (const kes::PropRecord& r : records) {
         TPropBase* row = AdvStrGrid->AppendProp(NewPropRow(r.PropType));
         row->Name = r.Name;
