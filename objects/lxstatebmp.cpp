@@ -29,18 +29,6 @@ void ShowBitPicture(TBitmap& pic, std::uint8_t number, int gridWidth, int gridHe
     GridStretch(pic, gridWidth, gridHeight);
 }
 
-int PlaceAlong(int code, int outer, int size, int inset)
-{
-    switch (code) {
-    case 1:
-        return outer - size - inset;
-    case 2:
-        return (outer - size) / 2;
-    default:
-        return inset;
-    }
-}
-
 TBitmap* PictureAt(const std::vector<std::unique_ptr<TBitmap>>& list, int i)
 {
     return i >= 0 && i < static_cast<int>(list.size()) ? list[i].get() : nullptr;

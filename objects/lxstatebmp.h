@@ -1,9 +1,9 @@
 #pragma once
 // Pieces shared by the kinds that show a picture per state: the built-in numbered
-// pictures, placement by position code, the 16-bit
-// limit of stored picture blocks, and the common base of the multi-state picture (kind 6)
-// and the lamp (kind 18).
+// pictures, the 16-bit limit of stored picture blocks, and the common base of the
+// multi-state picture (kind 6) and the lamp (kind 18).
 #include "objects/lxdevref.h"
+#include "objects/lxtextkit.h"
 #include "objects/tlxobj.h"
 
 #include <cstdint>
@@ -18,10 +18,6 @@ namespace kes {
 constexpr std::uint8_t kNoBitPicture = 255;
 // Loads the numbered picture into pic, two-coloured unless it is "BIT-0", grown by the grid.
 void ShowBitPicture(TBitmap& pic, std::uint8_t number, int gridWidth, int gridHeight);
-
-// Where a run of size lands along a side of length outer by position code: 0 at inset,
-// 1 against the far edge less inset, 2 centred (halves toward zero); other codes at inset.
-int PlaceAlong(int code, int outer, int size, int inset);
 
 // Entry i of a list of owned pictures, or null when there is none.
 TBitmap* PictureAt(const std::vector<std::unique_ptr<TBitmap>>& list, int i);

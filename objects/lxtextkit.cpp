@@ -69,4 +69,16 @@ std::vector<std::string> SplitAnsiChars(std::string_view text, std::size_t maxBy
     return chars;
 }
 
+int PlaceAlong(int code, int outer, int size, int inset)
+{
+    switch (code) {
+    case 1:
+        return outer - size - inset;
+    case 2:
+        return (outer - size) / 2;
+    default:
+        return inset;
+    }
+}
+
 } // namespace kes

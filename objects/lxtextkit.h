@@ -36,4 +36,8 @@ void NewDevRef(TLxDevRef& ref, std::int32_t code, const std::string& text);
 // of the text) leaves alone is dropped, never paired with what follows.
 std::vector<std::string> SplitAnsiChars(std::string_view text, std::size_t maxBytes);
 
+// Where a run of size lands along a side of length outer by position code: 0 at inset,
+// 1 against the far edge less inset, 2 centred (halves toward zero); other codes at inset.
+int PlaceAlong(int code, int outer, int size, int inset);
+
 } // namespace kes

@@ -78,18 +78,6 @@ std::string FloatText(std::uint32_t v)
     return std::string((v >> 31) ? "-" : "+") + d[0] + "." + frac + "e+" + exp;
 }
 
-int Place(std::uint8_t pos, int room, int used, int inset)
-{
-    switch (pos) {
-    case 1:
-        return room - used - inset;
-    case 2:
-        return (room - used) / 2;
-    default:
-        return inset;
-    }
-}
-
 } // namespace
 
 std::string PanelValueText(std::uint32_t v, int valType, int valLen, int intNum, int decNum, bool zeroFill)
@@ -193,8 +181,8 @@ void DrawValueFace(TLxObj& obj, const std::string& text, std::uint8_t hpos, std:
     // Kept off the frame's lines: single 1, double 3, thick 2 (dashed and dotted frames
     // leave the text at the edge, as the panel does).
     const int inset = obj.ObjFrame == 1 ? 1 : obj.ObjFrame == 2 ? 3 : obj.ObjFrame == 3 ? 2 : 0;
-    const int x = Place(hpos, bw, glyphs.Width(), inset);
-    const int y = Place(vpos, bh, glyphs.Height(), inset);
+    const int x = kes::PlaceAlong(hpos, bw, glyphs.Width(), inset);
+    const int y = kes::PlaceAlong(vpos, bh, glyphs.Height(), inset);
     if (!glyphs.Empty())
         BitBlt(*pic.Canvas(), x, y, glyphs.Width(), glyphs.Height(), *glyphs.Canvas(), 0, 0, SRCCOPY);
     GridStretch(pic, gw, gh);

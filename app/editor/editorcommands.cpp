@@ -170,7 +170,7 @@ void InstallEditorCommands(TKhm& k)
         });
     }
     // Items that only carry their own check mark.
-    for (const char* n : {"MmUserStartSet", "MmUserMenuSet", "MmTimeOut"})
+    for (const char* n : {"MmUserStartSet", "MmUserMenuSet"})
         k.Wire(n, [] {});
     // The page menu's items show which of the page's settings are in use.
     for (const char* n : {"MmFunKeyEt", "MmPgJump", "MmBuzzerSet", "MmLedSet", "MmPgPageWriteSet"})

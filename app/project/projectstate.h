@@ -95,9 +95,6 @@ public:
     KeySetData KeySetRec;
     std::array<PLCValSetRec, 2> SysDevRefs;
     std::array<std::int32_t, 2> SysDevRefValue{0, 0};
-    // Which copy the page-setting dialogs (function keys, page changes, buzzer and alarm
-    // lamp) edit: 1 the system's, 0 the active page's. Every opener sets it first.
-    std::uint8_t SysSetScope = 0;
 
     // ---- Panel link
     std::uint32_t PanelFwVer = 0;        // below 100 the system block is 88 bytes, else 130

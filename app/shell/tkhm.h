@@ -92,10 +92,6 @@ public:
     std::uint8_t LinePattern = 0;       // 0 solid, 2 dotted
     QString ClipFmtObjects;             // clipboard format "CF_MYFORMAT"
     QString ClipFmtPage;                // clipboard format "CF_ALLPAGEFORMAT"
-    void* MorvikHandle = nullptr;       // the page record decoder while it is loaded
-
-    kes::Bytes PageOffsetTable;         // big-endian u32 entries: 0, then OffsetList
-    std::int32_t PageOffsetCount = 0;
 
     std::vector<QWidget*> PageWinList;  // open page editor windows, in page order
     std::vector<QWidget*> ImageWinList; // open user-menu page windows
@@ -103,9 +99,6 @@ public:
 
     std::uint8_t EditScope = 0;         // 0 a shared dialog edits the page's records, 1 the system's
     std::uint16_t ComNumber = 1;        // serial port number of MMICom ("COM" n)
-    std::uint32_t TransferBaud = 0;     // link: baud of the transfer
-    std::uint8_t TransferKind = 0;      // link: 0xA0 user menu, 0xA1 start-up screen
-    std::FILE* FwFile = nullptr;        // firmware file during a download
 
     // Hooks filled in by the project document: saving the open project (false when it was
     // not saved, e.g. the save dialog was cancelled) and writing the project files to a base

@@ -238,8 +238,6 @@ bool TKhm::FormClose()
     UserMenuOffsetList.clear();
     ImagePgDataList.clear();
     StartScreenData.reset();
-    PageOffsetTable.clear();
-    PageOffsetCount = 0;
     SaveEditToolBar();
     RecentFiles.clear();
     kes::MessageTable().Clear();
