@@ -101,12 +101,7 @@ std::string AskFileName(TKhm& k, bool save, const std::string& dir, const std::s
 // Status bar, model tools, the up/down switch and the port after a read.
 void ShowOpenedProject(TKhm& k, const ReadOutcome& r)
 {
-    if (LxType) {
-        k.SetStatusText(3, QStringLiteral("Device Type: ") + AnsiToQString(LxType->MachineCaptionOf(k.MachineId)));
-        const std::size_t m = static_cast<std::size_t>(std::max<int>(k.PanelModelIndex, 0));
-        k.SetStatusText(4, QStringLiteral("ZQ Type: ")
-                               + (m < LxType->ModelNames.size() ? AnsiToQString(LxType->ModelNames[m]) : QString()));
-    }
+    k.ShowModelStatus();
     k.ApplyModelTools();
     if (QAction* ud = k.Action("MmEnableUD"))
         ud->setChecked(r.EnableUpDown);

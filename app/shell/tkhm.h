@@ -201,6 +201,8 @@ public:
     void SetMainToolsEnabled();
     void SetObjEditTools(bool enable);
     void ApplyModelTools();
+    // Status panels 3 and 4: the project's controller and panel model.
+    void ShowModelStatus();
     // Enables a command only when its handler is connected (Wire); submenus always.
     void SetItemEnabled(const char* name, bool enable);
     void SetItemVisible(const char* name, bool visible);

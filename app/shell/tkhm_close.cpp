@@ -56,6 +56,16 @@ void TKhm::AddRecentFile(const std::string& path)
     RecentFiles.insert(RecentFiles.begin(), path);
 }
 
+void TKhm::ShowModelStatus()
+{
+    if (!LxType)
+        return;
+    SetStatusText(3, QStringLiteral("Device Type: ") + kes::AnsiToQString(LxType->MachineCaptionOf(MachineId)));
+    const std::size_t model = static_cast<std::size_t>(std::max<int>(PanelModelIndex, 0));
+    SetStatusText(4, QStringLiteral("ZQ Type: ")
+                         + (model < LxType->ModelNames.size() ? kes::AnsiToQString(LxType->ModelNames[model]) : QString()));
+}
+
 bool TKhm::CloseProjectQuery()
 {
     if (EditMode == 2)
@@ -199,10 +209,7 @@ void TKhm::MmNewClick()
     Opened = 1;
     PrjVersion = DataVersion;
 
-    SetStatusText(3, QStringLiteral("Device Type: ") + kes::AnsiToQString(LxType->MachineCaptionOf(MachineId)));
-    const std::size_t model = static_cast<std::size_t>(std::max<int>(PanelModelIndex, 0));
-    SetStatusText(4, QStringLiteral("ZQ Type: ")
-                         + (model < LxType->ModelNames.size() ? kes::AnsiToQString(LxType->ModelNames[model]) : QString()));
+    ShowModelStatus();
     ApplyModelTools();
     if (AutoSave && SaveTimeInterval >= 1) {
         if (WriteProjectFiles)

@@ -217,13 +217,7 @@ void MainCommLink::RebuildUploadedProject(UploadResult& r)
         BuildPageImage(khm_);
     }
     khm_.FormActivate();
-    if (LxType) {
-        khm_.SetStatusText(3, QStringLiteral("Device Type: ") + AnsiToQString(LxType->MachineCaptionOf(khm_.MachineId)));
-        const auto model = static_cast<std::size_t>(std::max<int>(khm_.PanelModelIndex, 0));
-        khm_.SetStatusText(4, QStringLiteral("ZQ Type: ")
-                                  + (model < LxType->ModelNames.size() ? AnsiToQString(LxType->ModelNames[model])
-                                                                       : QString()));
-    }
+    khm_.ShowModelStatus();
 }
 
 void MainCommLink::MmComClick()
