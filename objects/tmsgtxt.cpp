@@ -1,6 +1,7 @@
 // TMsgTxt: messages chosen by a controller device.
 #include "objects/tmsgtxt.h"
 
+#include "objects/lxstatebmp.h"
 #include "objects/lxtextkit.h"
 
 #include <algorithm>
@@ -183,12 +184,7 @@ void TMsgTxt::MsgBmpDataGet(std::span<std::uint8_t> dst, int i) const
 {
     if (dst.empty() || i < 0 || i >= static_cast<int>(Messages.size()))
         return;
-    TBitmap text(TxtWidth(i), TxtHeight(i));
-    TCanvas& c = *text.Canvas();
-    c.Font = Picture.Canvas()->Font;
-    c.Font.Color = clBlack;
-    c.Brush.Color = clWhite;
-    c.Brush.Style = bsSolid;
-    c.TextOut(0, 0, Messages[i]);
-    BtnBmpDataGet(dst, text);
+    TFont font = Picture.Canvas()->Font;
+    font.Color = clBlack;
+    kes::TextBandsGet(dst, font, Messages[static_cast<std::size_t>(i)], TxtWidth(i), TxtHeight(i));
 }
