@@ -1,8 +1,8 @@
 #pragma once
 // The panel's own port settings: the packed ComSetByte of each panel port, and the rewrite of
 // the link index and station of every device reference when the project's defaults change.
+#include "app/model/projectstate.h"
 #include "app/project/pagedata.h"
-#include "app/project/projectstate.h"
 #include "platform/bytes.h"
 
 #include <cstdint>

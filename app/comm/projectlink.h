@@ -3,9 +3,9 @@
 // read back into the project (TKhm::BuildSystemBlock and TKhm::ParseSystemBlock).
 #include "app/comm/systemblock.h"
 #include "app/comm/transferhost.h"
+#include "app/model/projectstate.h"
 #include "app/project/imageheader.h"
 #include "app/project/projectdoc.h"
-#include "app/project/projectstate.h"
 
 #include <span>
 

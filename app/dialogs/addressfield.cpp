@@ -3,7 +3,7 @@
 #include "app/dialogs/dialogcontext.h"
 #include "app/dialogs/tdevref.h"
 #include "app/model/lxtypecore.h"
-#include "app/project/projectstate.h"
+#include "app/model/projectstate.h"
 #include "objects/lxdevref.h"
 #include "platform/codepage.h"
 

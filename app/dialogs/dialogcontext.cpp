@@ -1,7 +1,7 @@
 #include "app/dialogs/dialogcontext.h"
 
+#include "app/project/ui/tlxtype.h"
 #include "app/shell/tkhm.h"
-#include "app/shell/tlxtype.h"
 
 #include <QAction>
 

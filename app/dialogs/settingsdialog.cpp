@@ -1,10 +1,10 @@
 #include "app/dialogs/settingsdialog.h"
 
-#include "app/inspector/valrangetest.h"
-#include "app/project/projectstate.h"
-#include "app/shell/msgtable.h"
-#include "app/shell/prompt.h"
-#include "app/shell/translate.h"
+#include "app/model/projectstate.h"
+#include "app/model/valrangetest.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
+#include "app/ui/translate.h"
 #include "platform/codepage.h"
 
 #include <QCheckBox>

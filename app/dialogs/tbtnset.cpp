@@ -2,8 +2,8 @@
 #include "app/dialogs/tbtnset.h"
 
 #include "app/dialogs/updown.h"
-#include "app/shell/prompt.h"
-#include "app/shell/translate.h"
+#include "app/ui/prompt.h"
+#include "app/ui/translate.h"
 #include "objects/tlxbtn.h"
 
 #include <QCheckBox>

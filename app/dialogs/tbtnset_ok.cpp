@@ -4,8 +4,8 @@
 
 #include "app/dialogs/tfrmuserlevel.h"
 #include "app/model/lxtypecore.h"
+#include "app/model/projectstate.h"
 #include "app/project/pagedata.h"
-#include "app/project/projectstate.h"
 #include "objects/digtest.h"
 #include "objects/tlxbtn.h"
 #include "platform/codepage.h"

@@ -5,9 +5,9 @@
 
 #include "app/dialogs/updown.h"
 #include "app/model/lxtypecore.h"
+#include "app/model/projectstate.h"
 #include "app/project/pagedata.h"
-#include "app/project/projectstate.h"
-#include "app/shell/prompt.h"
+#include "app/ui/prompt.h"
 #include "objects/digtest.h"
 #include "objects/tlxbtn.h"
 #include "platform/codepage.h"

@@ -3,8 +3,8 @@
 
 #include "app/dialogs/tfrmgridtable.h"
 #include "app/dialogs/updown.h"
-#include "app/project/projectstate.h"
-#include "app/shell/prompt.h"
+#include "app/model/projectstate.h"
+#include "app/ui/prompt.h"
 #include "objects/digtest.h"
 #include "platform/codepage.h"
 

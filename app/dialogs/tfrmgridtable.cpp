@@ -2,9 +2,9 @@
 
 #include "app/dialogs/settingsdialog.h"
 #include "app/dialogs/tfrmrange.h"
-#include "app/shell/msgtable.h"
-#include "app/shell/prompt.h"
-#include "app/shell/translate.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
+#include "app/ui/translate.h"
 #include "objects/digtest.h"
 #include "platform/codepage.h"
 

@@ -1,8 +1,8 @@
 #include "app/dialogs/tfrmuserlevel.h"
 
-#include "app/project/projectstate.h"
-#include "app/shell/prompt.h"
-#include "app/shell/translate.h"
+#include "app/model/projectstate.h"
+#include "app/ui/prompt.h"
+#include "app/ui/translate.h"
 #include "objects/digtest.h"
 #include "platform/codepage.h"
 

@@ -3,18 +3,18 @@
 // by zoom, painting of the objects, the grid and the outlines, and the page popup menu.
 #include "app/editor/thmpage.h"
 
-#include "app/comm/tcomprogbar.h"
-#include "app/editor/formregistry.h"
+#include "app/comm/ui/tcomprogbar.h"
+#include "app/dialogs/formregistry.h"
 #include "app/editor/pagecanvas.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/memimage.h"
 #include "app/project/pgread.h"
 #include "app/project/prjcheck.h"
-#include "app/shell/msgtable.h"
-#include "app/shell/prompt.h"
+#include "app/project/ui/tlxtype.h"
 #include "app/shell/tkhm.h"
-#include "app/shell/tlxtype.h"
-#include "app/shell/translate.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
+#include "app/ui/translate.h"
 #include "platform/codepage.h"
 
 #include <QAction>

@@ -9,7 +9,7 @@
 #include "app/editor/pagecanvas.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/memimage.h"
-#include "app/project/prjcommands.h"
+#include "app/project/ui/prjcommands.h"
 #include "app/shell/tkhm.h"
 #include "objects/tgeom.h"
 

@@ -5,13 +5,13 @@
 // page is left.
 #include "app/editor/thmpage.h"
 
+#include "app/dialogs/formregistry.h"
 #include "app/editor/editorder.h"
-#include "app/editor/formatcommands.h"
-#include "app/editor/formregistry.h"
 #include "app/editor/pagecanvas.h"
 #include "app/project/prjcheck.h"
-#include "app/shell/prompt.h"
+#include "app/shell/formatcommands.h"
 #include "app/shell/tkhm.h"
+#include "app/ui/prompt.h"
 
 #include <QAction>
 #include <QDialog>

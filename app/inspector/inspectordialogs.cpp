@@ -2,7 +2,7 @@
 // prompt seam, so tests answer them like any other modal dialog.
 #include "app/inspector/inspectordialogs.h"
 
-#include "app/shell/prompt.h"
+#include "app/ui/prompt.h"
 #include "platform/codepage.h"
 #include "platform/gdi.h"
 

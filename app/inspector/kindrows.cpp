@@ -2,8 +2,8 @@
 #include "app/inspector/kindrows.h"
 
 #include "app/model/lxtypecore.h"
-#include "app/project/projectstate.h"
-#include "app/shell/msgtable.h"
+#include "app/model/projectstate.h"
+#include "app/ui/msgtable.h"
 #include "objects/lxdevref.h"
 #include "platform/codepage.h"
 

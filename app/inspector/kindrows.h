@@ -3,7 +3,7 @@
 // writer that stores them back. Both address the rows by position (rows 0-4 are the group
 // and position rows the inspector itself handles, the kind's own rows follow from row 5),
 // which the table check (CheckPropLayout) guarantees before any reader runs.
-#include "objects/tadvstringgrid.h"
+#include "objects/grid/tadvstringgrid.h"
 #include "objects/tlxobj.h"
 
 #include <cstdint>

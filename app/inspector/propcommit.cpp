@@ -1,7 +1,7 @@
 // Typed values into rows.
 #include "app/inspector/propcommit.h"
 
-#include "app/inspector/valrangetest.h"
+#include "app/model/valrangetest.h"
 #include "objects/digtest.h"
 #include "objects/tpropbase.h"
 

@@ -7,7 +7,7 @@
 //
 // The grid never edits a cell itself: the inspector puts its own editors over the current
 // value cell (a line edit, a drop-down list, spin buttons, dialog buttons).
-#include "objects/tadvstringgrid.h"
+#include "objects/grid/tadvstringgrid.h"
 
 #include <QDockWidget>
 #include <QElapsedTimer>

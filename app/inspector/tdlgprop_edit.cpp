@@ -3,8 +3,8 @@
 #include "app/inspector/inspectordialogs.h"
 #include "app/inspector/propcommit.h"
 #include "app/inspector/tdlgprop.h"
-#include "app/shell/msgtable.h"
-#include "app/shell/prompt.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
 #include "objects/tlxobj.h"
 #include "platform/codepage.h"
 

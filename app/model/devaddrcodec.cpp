@@ -2,7 +2,7 @@
 // for the panel's own memory ("@B", "@V") and for absolute "$" addresses.
 #include "app/model/codecutil.h"
 #include "app/model/lxtypecore.h"
-#include "app/project/projectstate.h"
+#include "app/model/projectstate.h"
 
 #include <algorithm>
 

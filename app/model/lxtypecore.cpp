@@ -1,6 +1,6 @@
 #include "app/model/lxtypecore.h"
 
-#include "app/project/projectstate.h"
+#include "app/model/projectstate.h"
 #include "platform/fileio.h"
 #include "platform/inifile.h"
 

@@ -2,7 +2,7 @@
 // The data of one page window, without the window: its setting records, its live objects
 // in z-order, the selection and the zoom. The record encoder and reader work on it, so a
 // page can be stored, copied, pasted and restored headless; the page window keeps one.
-#include "app/project/projectstate.h"
+#include "app/model/projectstate.h"
 #include "decoder/pgsetrec.h"
 #include "objects/tlxobj.h"
 

@@ -3,8 +3,8 @@
 // start-up screen and the user-menu screens, and the compiled panel memory image. Everything
 // that reads or writes project files, builds the image or checks the project works on it,
 // without windows; the main window derives from it.
+#include "app/model/projectstate.h"
 #include "app/project/pgdatastr.h"
-#include "app/project/projectstate.h"
 #include "platform/bytes.h"
 
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "app/shell/startup.h"
 
+#include "app/project/ui/tlxtype.h"
 #include "app/shell/tkhm.h"
 #include "app/shell/tlogo.h"
-#include "app/shell/tlxtype.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 

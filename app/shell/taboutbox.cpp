@@ -1,7 +1,7 @@
 #include "app/shell/taboutbox.h"
 
 #include "app/shell/tkhm.h"
-#include "app/shell/translate.h"
+#include "app/ui/translate.h"
 #include "platform/fileio.h"
 
 #include <QDesktopServices>

@@ -3,7 +3,7 @@
 // open project (its project state, the page records, the memory image) and the program-wide
 // state, and carries the menus, the five tool bars, the dock panels and the status bar.
 // Every other form reaches it through the global Khm.
-#include "app/project/projectstate.h"
+#include "app/model/projectstate.h"
 #include "app/project/projectdoc.h"
 
 #include <QMainWindow>

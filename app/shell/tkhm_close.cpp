@@ -5,10 +5,10 @@
 #include "app/comm/linkport.h"
 #include "app/project/memimage.h"
 #include "app/project/prjio.h"
+#include "app/project/ui/tlxtype.h"
 #include "app/shell/lxeini.h"
-#include "app/shell/msgtable.h"
-#include "app/shell/prompt.h"
-#include "app/shell/tlxtype.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 

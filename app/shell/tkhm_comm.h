@@ -2,9 +2,9 @@
 // The main window's panel link: it owns the transfer engine over the window's port, the port
 // preparation and the transfer commands, lends them what only the window has (model form,
 // pages, image, menus, inspector, status bar) and connects the communication menu.
-#include "app/comm/linkcommands.h"
 #include "app/comm/linkengine.h"
-#include "app/comm/mainlinkhost.h"
+#include "app/comm/ui/linkcommands.h"
+#include "app/comm/ui/mainlinkhost.h"
 
 class TKhm;
 

@@ -2,8 +2,8 @@
 
 #include "app/editor/editorinspector.h"
 #include "app/inspector/tdlgprop.h"
+#include "app/project/ui/tlxtype.h"
 #include "app/shell/tkhm.h"
-#include "app/shell/tlxtype.h"
 #include "platform/inifile.h"
 
 #include <QAction>

@@ -6,8 +6,8 @@
 // them itself, so the pixel offsets inside a row are written but only their order is restored.
 #include "app/shell/tkhm.h"
 
-#include "app/shell/msgtable.h"
-#include "app/shell/prompt.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
 #include "platform/fileio.h"
 #include "platform/inifile.h"
 

@@ -4,7 +4,7 @@
 #include "app/shell/tkhm.h"
 
 #include "app/shell/toolicons.h"
-#include "app/shell/translate.h"
+#include "app/ui/translate.h"
 
 #include <QAction>
 #include <QActionGroup>

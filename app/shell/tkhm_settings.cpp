@@ -5,8 +5,8 @@
 #include "app/comm/linkport.h"
 #include "app/comm/portnames.h"
 #include "app/shell/lxeini.h"
-#include "app/shell/msgtable.h"
-#include "app/shell/prompt.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
 #include "platform/codepage.h"
 
 #include <algorithm>

@@ -3,11 +3,11 @@
 #include "app/shell/tkhm.h"
 
 #include "app/inspector/tdlgprop.h"
-#include "app/shell/taboutbox.h"
 #include "app/shell/lxeini.h"
-#include "app/shell/msgtable.h"
-#include "app/shell/prompt.h"
-#include "app/shell/translate.h"
+#include "app/shell/taboutbox.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
+#include "app/ui/translate.h"
 #include "platform/codepage.h"
 #include "platform/inifile.h"
 

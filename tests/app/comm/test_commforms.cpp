@@ -2,10 +2,10 @@
 // settings dialog keeps what it did not change and refuses a station outside 0..255, the
 // progress window gives back exactly the tool states it took, and the panel port dialog packs
 // the boxes into ComSetByte and hands the reference rewrite what the check boxes ask for.
-#include "app/comm/tcomprogbar.h"
-#include "app/comm/tcomset.h"
-#include "app/comm/tfrmhmiproto.h"
-#include "app/shell/prompt.h"
+#include "app/comm/ui/tcomprogbar.h"
+#include "app/comm/ui/tcomset.h"
+#include "app/comm/ui/tfrmhmiproto.h"
+#include "app/ui/prompt.h"
 
 #include <QAction>
 #include <QComboBox>

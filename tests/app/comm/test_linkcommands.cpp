@@ -2,8 +2,8 @@
 // (or no port is set) and let a direct cable through after its wait; the download command asks
 // before it sends and never starts on a refused compile; the menu enables what the edit mode
 // allows.
-#include "app/comm/linkcommands.h"
-#include "app/shell/prompt.h"
+#include "app/comm/ui/linkcommands.h"
+#include "app/ui/prompt.h"
 #include "commtestsupport.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The main window's transfer host: a download must send the system block built from the project
 // state, an upload must bring the panel's controller, ports, passwords and pages back into the
 // project, and the end of either closes the progress window and shows exactly one message.
-#include "app/comm/mainlinkhost.h"
-#include "app/comm/tcomprogbar.h"
-#include "app/shell/prompt.h"
+#include "app/comm/ui/mainlinkhost.h"
+#include "app/comm/ui/tcomprogbar.h"
+#include "app/ui/prompt.h"
 #include "commtestsupport.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "../model/modeltestutil.h"
 
-#include "app/shell/msgtable.h"
+#include "app/ui/msgtable.h"
 #include "platform/fileio.h"
 
 #include <QDialog>

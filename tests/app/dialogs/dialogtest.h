@@ -7,9 +7,9 @@
 // C0..C199 16-bit words (0x1200 + n) and C200..C255 32-bit-only words (0x1300 + 2(n - 200)).
 #include "app/dialogs/dialogcontext.h"
 #include "app/model/lxtypecore.h"
+#include "app/model/projectstate.h"
 #include "app/project/pagedata.h"
-#include "app/project/projectstate.h"
-#include "app/shell/prompt.h"
+#include "app/ui/prompt.h"
 
 #include <QString>
 #include <QWidget>

@@ -3,7 +3,7 @@
 // all, not even partly. Cancel never changes the button, whatever was chosen before it.
 #include "btntest.h"
 
-#include "app/shell/msgtable.h"
+#include "app/ui/msgtable.h"
 
 #include <functional>
 

@@ -7,8 +7,8 @@
 #include "app/dialogs/tfrmgridtable.h"
 #include "app/dialogs/tfrmrange.h"
 #include "app/dialogs/tfrmuserlevel.h"
-#include "app/shell/msgtable.h"
-#include "app/shell/translate.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/translate.h"
 #include "objects/tlxbtn.h"
 #include "platform/inifile.h"
 

@@ -5,7 +5,7 @@
 
 #include "app/dialogs/tfrmgridtable.h"
 #include "app/dialogs/tfrmrange.h"
-#include "app/shell/msgtable.h"
+#include "app/ui/msgtable.h"
 
 #include <QComboBox>
 #include <QLineEdit>

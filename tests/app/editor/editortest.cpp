@@ -1,7 +1,7 @@
 #include "editortest.h"
 
 #include "app/project/pgread.h"
-#include "app/shell/tlxtype.h"
+#include "app/project/ui/tlxtype.h"
 #include "platform/fileio.h"
 
 #include <QApplication>

@@ -4,8 +4,8 @@
 // disabled), so that each rule shows on its own item.
 #include "editortest.h"
 
-#include "app/editor/formregistry.h"
-#include "app/shell/msgtable.h"
+#include "app/dialogs/formregistry.h"
+#include "app/ui/msgtable.h"
 
 #include <QAction>
 #include <QApplication>

@@ -9,8 +9,8 @@
 
 #include "app/editor/editclip.h"
 #include "app/project/memimage.h"
-#include "app/shell/msgtable.h"
-#include "app/shell/tlxtype.h"
+#include "app/project/ui/tlxtype.h"
+#include "app/ui/msgtable.h"
 #include "objects/tlxbtn.h"
 #include "objects/tlxgetval.h"
 #include "platform/codepage.h"

@@ -8,7 +8,7 @@
 #include "app/dialogs/objdialogs.h"
 #include "app/editor/editorinspector.h"
 #include "app/inspector/tdlgprop.h"
-#include "app/shell/tlxtype.h"
+#include "app/project/ui/tlxtype.h"
 #include "objects/tgeom.h"
 
 #include <QAction>

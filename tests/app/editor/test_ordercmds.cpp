@@ -7,7 +7,7 @@
 // position, picture and hide commands change only the fields their object kind has.
 #include "editortest.h"
 
-#include "app/shell/msgtable.h"
+#include "app/ui/msgtable.h"
 #include "objects/tactbmp.h"
 #include "objects/tlight.h"
 #include "objects/tlxgetval.h"

@@ -4,8 +4,8 @@
 // rather than indexed; typed numbers are taken only when their format and width allow.
 #include "app/inspector/propcommit.h"
 #include "app/inspector/propdb.h"
-#include "app/inspector/valrangetest.h"
-#include "app/shell/msgtable.h"
+#include "app/model/valrangetest.h"
+#include "app/ui/msgtable.h"
 #include "objects/tpropbase.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // Shared by the model tests: a project state and core over the shipped data or over a
 // temporary program folder, and small table builders.
 #include "app/model/lxtypecore.h"
-#include "app/project/projectstate.h"
+#include "app/model/projectstate.h"
 #include "platform/fileio.h"
 
 #include <filesystem>

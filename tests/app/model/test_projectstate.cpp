@@ -1,7 +1,7 @@
 // The project state starts as a program without a project expects it (controller 87,
 // data version 120, default ports and stations, the internal memory records ready), and
 // its "none" resets touch exactly the fields they own.
-#include "app/project/projectstate.h"
+#include "app/model/projectstate.h"
 
 #include <gtest/gtest.h>
 

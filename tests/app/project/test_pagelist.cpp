@@ -4,10 +4,10 @@
 
 #include "app/project/pagehooks.h"
 #include "app/project/pagelist.h"
-#include "app/project/tpglistfrm.h"
-#include "app/shell/msgtable.h"
+#include "app/project/ui/tpglistfrm.h"
 #include "app/shell/startup.h"
 #include "app/shell/tkhm.h"
+#include "app/ui/msgtable.h"
 
 #include <QLineEdit>
 

@@ -7,13 +7,13 @@
 
 #include "app/project/memimage.h"
 #include "app/project/pagehooks.h"
-#include "app/project/prjcommands.h"
 #include "app/project/prjio.h"
-#include "app/project/tfrmmsgshow.h"
-#include "app/shell/msgtable.h"
+#include "app/project/ui/prjcommands.h"
+#include "app/project/ui/tfrmmsgshow.h"
+#include "app/project/ui/tlxtype.h"
 #include "app/shell/startup.h"
 #include "app/shell/tkhm.h"
-#include "app/shell/tlxtype.h"
+#include "app/ui/msgtable.h"
 #include "platform/codepage.h"
 
 #include <QDir>

@@ -5,10 +5,10 @@
 #include "app/project/objfactory.h"
 #include "app/project/pagehooks.h"
 #include "app/project/pgrecstream.h"
-#include "app/project/tpglistfrm.h"
 #include "app/project/tprntmp.h"
+#include "app/project/ui/tlxtype.h"
+#include "app/project/ui/tpglistfrm.h"
 #include "app/shell/tkhm.h"
-#include "app/shell/tlxtype.h"
 #include "objects/tgeom.h"
 
 #include <QFile>

@@ -1,11 +1,11 @@
 // The simulator file (system block with the version, model and image length, the big-endian
 // offset table, the image) and the user menu file (head, the empty chunk, one chunk per
 // screen), with the shipped user menu files among the files the reader accepts.
+#include "app/comm/simfile.h"
 #include "app/project/prjio.h"
-#include "app/project/simfile.h"
 #include "app/project/usermenu.h"
-#include "prjtest.h"
 #include "pgrectest.h"
+#include "prjtest.h"
 
 #include <gtest/gtest.h>
 

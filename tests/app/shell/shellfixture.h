@@ -2,7 +2,7 @@
 // A program folder of its own for each test: the shipped data files copied into a temporary
 // folder that becomes AppDir, so tests read and write Lxe.ini, Loc.ini and the language files
 // without touching the build's program folder.
-#include "app/shell/prompt.h"
+#include "app/ui/prompt.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

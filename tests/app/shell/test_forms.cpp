@@ -5,11 +5,11 @@
 #include "shellfixture.h"
 
 #include "app/shell/jpegimage.h"
-#include "app/shell/msgtable.h"
 #include "app/shell/startup.h"
 #include "app/shell/taboutbox.h"
 #include "app/shell/tkhm.h"
-#include "app/shell/translate.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/translate.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 #include "platform/inifile.h"

@@ -7,12 +7,12 @@
 // number, Msg(n), MsgAnsi(n), ShowMsg(n) and MsgTable[n] with a literal number.
 #include "shellfixture.h"
 
-#include "app/shell/msgtable.h"
+#include "app/project/ui/tlxtype.h"
 #include "app/shell/startup.h"
 #include "app/shell/taboutbox.h"
 #include "app/shell/tkhm.h"
-#include "app/shell/tlxtype.h"
-#include "app/shell/translate.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/translate.h"
 #include "platform/fileio.h"
 #include "platform/inifile.h"
 

@@ -3,9 +3,9 @@
 // cannot be chosen, and the start-up state is the designed one.
 #include "shellfixture.h"
 
+#include "app/project/ui/tlxtype.h"
 #include "app/shell/startup.h"
 #include "app/shell/tkhm.h"
-#include "app/shell/tlxtype.h"
 
 #include <QAction>
 #include <QMenu>

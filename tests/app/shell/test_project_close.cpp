@@ -4,11 +4,11 @@
 // the keypad types are closed without a question.
 #include "shellfixture.h"
 
+#include "app/project/ui/tlxtype.h"
 #include "app/shell/lxeini.h"
-#include "app/shell/msgtable.h"
 #include "app/shell/startup.h"
 #include "app/shell/tkhm.h"
-#include "app/shell/tlxtype.h"
+#include "app/ui/msgtable.h"
 #include "platform/fileio.h"
 
 #include <QAction>

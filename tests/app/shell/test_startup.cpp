@@ -6,10 +6,10 @@
 
 #include "app/comm/linkport.h"
 #include "app/shell/lxeini.h"
-#include "app/shell/msgtable.h"
 #include "app/shell/startup.h"
 #include "app/shell/tkhm.h"
 #include "app/shell/tlogo.h"
+#include "app/ui/msgtable.h"
 #include "platform/fileio.h"
 #include "platform/inifile.h"
 

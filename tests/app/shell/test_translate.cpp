@@ -4,8 +4,8 @@
 // code page whatever the process code page is).
 #include "shellfixture.h"
 
-#include "app/shell/msgtable.h"
-#include "app/shell/translate.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/translate.h"
 #include "platform/codepage.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 // status bar). Progress goes to the progress window in ComProgBar while it exists.
 #include "app/comm/projectlink.h"
 #include "app/comm/transferhost.h"
-#include "app/project/projectstate.h"
+#include "app/model/projectstate.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "app/comm/linkcommands.h"
+#include "app/comm/ui/linkcommands.h"
 
-#include "app/comm/commhooks.h"
-#include "app/shell/msgtable.h"
-#include "app/shell/prompt.h"
+#include "app/comm/ui/commhooks.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
 
 #include <utility>
 

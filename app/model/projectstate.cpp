@@ -1,4 +1,4 @@
-#include "app/project/projectstate.h"
+#include "app/model/projectstate.h"
 
 #include "platform/fileio.h"
 

@@ -1,9 +1,9 @@
-#include "app/comm/tcomset.h"
+#include "app/comm/ui/tcomset.h"
 
-#include "app/shell/prompt.h"
-#include "app/comm/formparts.h"
 #include "app/comm/portnames.h"
-#include "app/shell/translate.h"
+#include "app/comm/ui/formparts.h"
+#include "app/ui/prompt.h"
+#include "app/ui/translate.h"
 #include "objects/digtest.h"
 
 #include <QComboBox>

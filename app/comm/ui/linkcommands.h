@@ -5,7 +5,7 @@
 // that belong to it (compile, inspector, project closing, progress window).
 #include "app/comm/linkengine.h"
 #include "app/comm/linkport.h"
-#include "app/project/projectstate.h"
+#include "app/model/projectstate.h"
 
 #include <QTimer>
 

@@ -1,6 +1,6 @@
-#include "app/editor/formregistry.h"
+#include "app/dialogs/formregistry.h"
 
-#include "app/shell/prompt.h"
+#include "app/ui/prompt.h"
 
 #include <QAction>
 #include <QDialog>

@@ -5,9 +5,9 @@
 #include "app/editor/imageeditor.h"
 #include "app/editor/thmpage.h"
 #include "app/project/prjcheck.h"
-#include "app/shell/msgtable.h"
-#include "app/shell/prompt.h"
 #include "app/shell/tkhm.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
 #include "objects/tlxbtn.h"
 
 #include <QAction>

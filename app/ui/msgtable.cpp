@@ -1,4 +1,4 @@
-#include "app/shell/msgtable.h"
+#include "app/ui/msgtable.h"
 
 #include "platform/codepage.h"
 #include "platform/fileio.h"

@@ -1,7 +1,7 @@
-#include "app/shell/prompt.h"
+#include "app/ui/prompt.h"
 
-#include "app/shell/msgtable.h"
-#include "app/shell/translate.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/translate.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "app/project/simfile.h"
+#include "app/comm/simfile.h"
 
 #include "app/comm/projectlink.h"
 #include "app/project/memimage.h"

@@ -2,7 +2,7 @@
 // Communication settings: the serial port of the link and the panel station every request
 // carries. Modal; the caller creates it, runs it and deletes it.
 #include "app/comm/linkport.h"
-#include "app/project/projectstate.h"
+#include "app/model/projectstate.h"
 
 #include <QDialog>
 #include <QSpinBox>

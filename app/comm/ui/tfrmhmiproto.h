@@ -3,7 +3,7 @@
 // (RS-485) as packed ComSetByte, their master/slave mode (shown only), the project's default
 // link and station, and on OK the rewrite of every device reference to those defaults.
 #include "app/comm/hmiproto.h"
-#include "app/project/projectstate.h"
+#include "app/model/projectstate.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
-#include "app/shell/tlxtype.h"
+#include "app/project/ui/tlxtype.h"
 
-#include "app/shell/prompt.h"
 #include "app/shell/tkhm.h"
-#include "app/shell/translate.h"
+#include "app/ui/prompt.h"
+#include "app/ui/translate.h"
 #include "platform/codepage.h"
 
 #include <QComboBox>

@@ -1,5 +1,5 @@
 // The range test of typed numbers.
-#include "app/inspector/valrangetest.h"
+#include "app/model/valrangetest.h"
 
 #include "objects/digtest.h"
 

@@ -1,7 +1,7 @@
-#include "app/comm/tfrmhmiproto.h"
+#include "app/comm/ui/tfrmhmiproto.h"
 
-#include "app/comm/formparts.h"
-#include "app/shell/translate.h"
+#include "app/comm/ui/formparts.h"
+#include "app/ui/translate.h"
 
 #include <QCheckBox>
 #include <QComboBox>

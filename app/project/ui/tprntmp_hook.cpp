@@ -1,8 +1,8 @@
 // The page list's previews come from the hidden renderer over the main window's records.
 #include "app/project/pagehooks.h"
 #include "app/project/tprntmp.h"
+#include "app/project/ui/tlxtype.h"
 #include "app/shell/tkhm.h"
-#include "app/shell/tlxtype.h"
 
 namespace kes {
 

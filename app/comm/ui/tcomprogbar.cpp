@@ -1,6 +1,6 @@
-#include "app/comm/tcomprogbar.h"
+#include "app/comm/ui/tcomprogbar.h"
 
-#include "app/shell/translate.h"
+#include "app/ui/translate.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,13 +1,13 @@
-#include "app/project/tpglistfrm.h"
+#include "app/project/ui/tpglistfrm.h"
 
 #include "app/project/memimage.h"
 #include "app/project/pagehooks.h"
 #include "app/project/pagelist.h"
-#include "app/shell/msgtable.h"
-#include "app/shell/prompt.h"
+#include "app/project/ui/tlxtype.h"
 #include "app/shell/tkhm.h"
-#include "app/shell/tlxtype.h"
-#include "app/shell/translate.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
+#include "app/ui/translate.h"
 #include "platform/codepage.h"
 
 #include <QDropEvent>

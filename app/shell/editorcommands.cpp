@@ -1,12 +1,12 @@
-#include "app/editor/editorcommands.h"
+#include "app/shell/editorcommands.h"
 
+#include "app/dialogs/formregistry.h"
 #include "app/dialogs/objdialogs.h"
-#include "app/editor/formatcommands.h"
-#include "app/editor/formregistry.h"
 #include "app/editor/imageeditor.h"
-#include "app/inspector/tdlgprop.h"
 #include "app/editor/thmpage.h"
+#include "app/inspector/tdlgprop.h"
 #include "app/project/pagehooks.h"
+#include "app/shell/formatcommands.h"
 #include "app/shell/tkhm.h"
 
 #include <QAction>

@@ -1,17 +1,17 @@
 // The main window's page commands: opening and adding page windows, the zoom of one page or
 // of all, the page list, the page settings dialogs, moving between open pages and arranging
 // the MDI children.
-#include "app/editor/formregistry.h"
+#include "app/dialogs/formregistry.h"
 #include "app/editor/imageeditor.h"
 #include "app/editor/thmpage.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/prjcheck.h"
-#include "app/project/prjcommands.h"
-#include "app/project/tpglistfrm.h"
-#include "app/shell/msgtable.h"
-#include "app/shell/prompt.h"
+#include "app/project/ui/prjcommands.h"
+#include "app/project/ui/tlxtype.h"
+#include "app/project/ui/tpglistfrm.h"
 #include "app/shell/tkhm.h"
-#include "app/shell/tlxtype.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
 
 #include <QAction>
 #include <QDesktopServices>

@@ -1,8 +1,8 @@
-#include "app/comm/mainlinkhost.h"
+#include "app/comm/ui/mainlinkhost.h"
 
-#include "app/comm/tcomprogbar.h"
-#include "app/shell/msgtable.h"
-#include "app/shell/prompt.h"
+#include "app/comm/ui/tcomprogbar.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
 
 namespace kes {
 

@@ -2,17 +2,17 @@
 // names (3 the current page, 1 the start-up screen, 2 the current user-menu page), which
 // moves, aligns and re-stacks; the text position, font and picture commands set the current
 // object's own fields and then show it and the inspector again.
-#include "app/editor/formatcommands.h"
+#include "app/shell/formatcommands.h"
 
+#include "app/dialogs/formregistry.h"
 #include "app/editor/editorder.h"
-#include "app/editor/formregistry.h"
 #include "app/editor/imageeditor.h"
 #include "app/editor/thmpage.h"
 #include "app/inspector/inspectordialogs.h"
 #include "app/project/prjcheck.h"
-#include "app/shell/prompt.h"
+#include "app/project/ui/tlxtype.h"
 #include "app/shell/tkhm.h"
-#include "app/shell/tlxtype.h"
+#include "app/ui/prompt.h"
 #include "objects/tactbmp.h"
 #include "objects/tlight.h"
 #include "objects/tlxbtn.h"

@@ -1,6 +1,6 @@
-#include "app/shell/translate.h"
+#include "app/ui/translate.h"
 
-#include "app/shell/msgtable.h"
+#include "app/ui/msgtable.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 #include "platform/inifile.h"

@@ -1,9 +1,9 @@
-#include "app/project/tfrmmsgshow.h"
+#include "app/project/ui/tfrmmsgshow.h"
 
 #include "app/project/pagehooks.h"
-#include "app/shell/msgtable.h"
 #include "app/shell/tkhm.h"
-#include "app/shell/translate.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/translate.h"
 #include "platform/codepage.h"
 
 #include <QDockWidget>

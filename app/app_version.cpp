@@ -1,3 +1,0 @@
-namespace kes {
-const char* ProductName() { return "Kestrova"; }
-}
