@@ -494,7 +494,7 @@ void THmPage::WirePop(const char* name, void (THmPage::*handler)())
 {
     QAction* a = Pop(name);
     if (!a)
-        return;
+        qFatal("WirePop: the page popup has no item named %s", name);
     // Marked as the main window marks its built commands: only these are ever enabled.
     a->setProperty("kesWired", true);
     QObject::connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
@@ -502,14 +502,18 @@ void THmPage::WirePop(const char* name, void (THmPage::*handler)())
 
 void THmPage::SetPopEnabled(const char* name, bool enable)
 {
-    if (QAction* a = Pop(name))
-        a->setEnabled(enable && TKhm::IsWired(a));
+    QAction* a = Pop(name);
+    if (!a)
+        qFatal("SetPopEnabled: the page popup has no item named %s", name);
+    a->setEnabled(enable && TKhm::IsWired(a));
 }
 
 void THmPage::SetPopChecked(const char* name, bool checked)
 {
-    if (QAction* a = Pop(name))
-        a->setChecked(checked);
+    QAction* a = Pop(name);
+    if (!a)
+        qFatal("SetPopChecked: the page popup has no item named %s", name);
+    a->setChecked(checked);
 }
 
 void THmPage::PgSetMenuChecks()

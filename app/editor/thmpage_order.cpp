@@ -57,7 +57,7 @@ void THmPage::WirePop(const char* name, void (THmPage::*handler)(QAction* sender
 {
     QAction* a = Pop(name);
     if (!a)
-        return;
+        qFatal("WirePop: the page popup has no item named %s", name);
     a->setProperty("kesWired", true);
     QObject::connect(a, &QAction::triggered, this, [this, a, handler] { (this->*handler)(a); });
 }

@@ -137,9 +137,13 @@ bool TKhm::IsWired(const QAction* action)
 
 void TKhm::Wire(const char* name, std::function<void()> handler)
 {
+    // A misspelt or removed name, or a second handler for one item, is a programming error:
+    // stop at start-up instead of leaving the command dead.
     QAction* a = Action(name);
     if (!a)
-        return;
+        qFatal("Wire: no menu item or tool button is named %s", name);
+    if (a->property(kWiredProperty).toBool())
+        qFatal("Wire: %s is wired twice", name);
     a->setProperty(kWiredProperty, true);
     QObject::connect(a, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
 }
@@ -152,6 +156,8 @@ void TKhm::SetItemEnabled(const char* name, bool enable)
         a->setEnabled(enable && built);
     } else if (QWidget* w = ToolWidget(name)) {
         w->setEnabled(enable);
+    } else {
+        qFatal("SetItemEnabled: no menu item, tool button or tool is named %s", name);
     }
 }
 
@@ -161,6 +167,8 @@ void TKhm::SetItemVisible(const char* name, bool visible)
         a->setVisible(visible);
     else if (QWidget* w = ToolWidget(name))
         w->setVisible(visible);
+    else
+        qFatal("SetItemVisible: no menu item, tool button or tool is named %s", name);
 }
 
 void TKhm::SetStatusText(int panel, const QString& text)
