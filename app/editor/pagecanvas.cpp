@@ -2,6 +2,7 @@
 
 #include "app/editor/thmpage.h"
 
+#include <QAction>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -178,8 +179,24 @@ void PageCanvas::mouseReleaseEvent(QMouseEvent* e)
     e->accept();
 }
 
+bool PageCanvas::event(QEvent* e)
+{
+    // The page popup's shortcuts belong to the page that has the keys: claimed before the
+    // main window's items with the same keys are looked at.
+    if (e->type() == QEvent::ShortcutOverride && page_.PopShortcut(*static_cast<QKeyEvent*>(e))) {
+        e->accept();
+        return true;
+    }
+    return QWidget::event(e);
+}
+
 void PageCanvas::keyPressEvent(QKeyEvent* e)
 {
+    if (QAction* item = page_.PopShortcut(*e)) {
+        item->trigger();
+        e->accept();
+        return;
+    }
     std::uint16_t key = VirtualKeyOf(e->key());
     if (key == 0 && e->text() == QStringLiteral(".")) {
         page_.FormKeyPress('.');

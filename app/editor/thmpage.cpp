@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -127,6 +128,17 @@ THmPage::~THmPage()
 }
 
 QAction* THmPage::Pop(const char* name) const { return PgPopMm->findChild<QAction*>(QString::fromLatin1(name)); }
+
+QAction* THmPage::PopShortcut(const QKeyEvent& key) const
+{
+    if (LinkBusy())
+        return nullptr;
+    const QKeySequence pressed(QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key())));
+    for (QAction* a : PgPopMm->actions())
+        if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed)
+            return a;
+    return nullptr;
+}
 
 QWidget* THmPage::Canvas() const { return canvas_; }
 
@@ -473,7 +485,7 @@ void THmPage::BuildPopupMenu()
         a->setObjectName(QString::fromLatin1(d.name));
         a->setProperty("Tag", d.tag);
         if (d.shortcut) {
-            // Shown in the menu; the main window's items with the same keys run the commands.
+            // Shown in the menu; the page runs them when it has the keys (PopShortcut).
             a->setShortcut(QKeySequence(QString::fromLatin1(d.shortcut)));
             a->setShortcutContext(Qt::WidgetShortcut);
         }

@@ -22,6 +22,7 @@
 #include <vector>
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QMdiSubWindow;
 class QScrollArea;
@@ -53,6 +54,9 @@ public:
     QMenu* PgPopMm = nullptr;
     // A page popup item by name ("PopUndo", "ChkHideSet"); null when there is none.
     QAction* Pop(const char* name) const;
+    // The enabled popup item whose shortcut a key press on the page is (Ctrl+Alt+Z redoes);
+    // null when there is none or a transfer is running.
+    QAction* PopShortcut(const QKeyEvent& key) const;
 
     // ---- Fields (the page data, the objects and the selection are the PageData base)
     std::uint8_t MouseSuppressed = 0;

@@ -21,6 +21,8 @@
 #include <QMimeData>
 #include <QTest>
 
+#include <functional>
+
 namespace kes::test {
 namespace {
 
@@ -319,6 +321,64 @@ TEST_F(EditCmdTest, PastedObjectsAreFittedToTheirNewPage)
     EXPECT_EQ(pastedEntry->UserLevel, 0);
     EXPECT_EQ(pastedBtn->UserLevel, 0);
     EXPECT_EQ(pastedBtn->PrintText, QStringToAnsi(Khm->Action("MmBtn")->text() + "[" + Msg(229) + "]"));
+}
+
+// The page popup's shortcuts act on the page that has the keys, Ctrl+Alt+Z (redo) among
+// them, which no main-window item carries.
+TEST_F(EditCmdTest, ThePopupShortcutsWorkOnThePage)
+{
+    using Check = std::function<void()>;
+    struct Case {
+        const char* item;
+        QKeyCombination keys;
+        Check before; // run on a page with one object, drawn and selected
+        Check after;
+    };
+    const auto none = [this] { EXPECT_TRUE(Page().ObjList.empty()); };
+    const auto nothing = [] {};
+    const Case cases[] = {
+        {"PopUndo", Qt::CTRL | Qt::Key_Z, nothing,
+         [this] {
+             EXPECT_TRUE(Page().ObjList.empty());
+             EXPECT_EQ(Page().RedoList.size(), 1u);
+         }},
+        {"PopRedo", Qt::CTRL | Qt::ALT | Qt::Key_Z,
+         [this] {
+             Trigger("MmUndo");
+             ASSERT_TRUE(Page().ObjList.empty());
+         },
+         [this] {
+             EXPECT_EQ(Page().ObjList.size(), 1u) << "redone";
+             EXPECT_TRUE(Page().RedoList.empty());
+         }},
+        {"PopDel", QKeyCombination(Qt::Key_Delete), nothing, none},
+        {"PopCut", Qt::CTRL | Qt::Key_X, nothing,
+         [this] {
+             EXPECT_TRUE(Page().ObjList.empty());
+             EXPECT_FALSE(Clipboard(Khm->ClipFmtObjects).empty());
+         }},
+        {"PopCopy", Qt::CTRL | Qt::Key_C, nothing,
+         [this] {
+             EXPECT_EQ(Page().ObjList.size(), 1u);
+             EXPECT_FALSE(Clipboard(Khm->ClipFmtObjects).empty());
+         }},
+        {"PopPaste", Qt::CTRL | Qt::Key_V, [this] { Trigger("MmCopy"); },
+         [this] { EXPECT_EQ(Page().ObjList.size(), 2u); }},
+    };
+    NewProject();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        QApplication::clipboard()->clear();
+        NewPage();
+        ASSERT_NE(DrawWith("TbVal", At(2, 2), At(30, 12)), nullptr);
+        Trigger("tbPointTo");
+        Click(At(5, 5));
+        ASSERT_EQ(Page().SelList.size(), 1u);
+        EXPECT_EQ(Page().Pop(c.item)->shortcut(), QKeySequence(c.keys)) << "the popup item shows the keys";
+        c.before();
+        QTest::keyClick(Canvas(), c.keys.key(), c.keys.keyboardModifiers());
+        c.after();
+    }
 }
 
 } // namespace
