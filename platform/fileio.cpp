@@ -1,5 +1,6 @@
 #include "platform/fileio.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +17,67 @@ void SetError(std::string* error, const std::string& what, const std::string& pa
 {
     if (error)
         *error = what + " \"" + path + "\": " + std::strerror(err);
+}
+
+std::function<bool(std::size_t, std::size_t)>& WriteFault()
+{
+    static std::function<bool(std::size_t, std::size_t)> fault;
+    return fault;
+}
+
+// Writes one temporary file beside the target, flushed to disk; its name on success. On a
+// failure it is removed again and tmp is empty.
+bool WriteTemp(std::size_t index, const FileToWrite& file, std::string& tmp, std::string* error)
+{
+    tmp = file.Path + ".tmpXXXXXX";
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0) {
+        SetError(error, "cannot create a file beside", file.Path, errno);
+        tmp.clear();
+        return false;
+    }
+    const auto fail = [&](int err, const char* what) {
+        SetError(error, what, file.Path, err);
+        ::unlink(tmp.c_str());
+        tmp.clear();
+        return false;
+    };
+    constexpr std::size_t kBlock = 64 * 1024;
+    std::size_t done = 0;
+    while (done < file.Data.size()) {
+        const std::size_t n = std::min(kBlock, file.Data.size() - done);
+        ssize_t w = -1;
+        if (WriteFault() && WriteFault()(index, done))
+            errno = ENOSPC;
+        else
+            w = ::write(fd, file.Data.data() + done, n);
+        if (w < 0) {
+            if (errno == EINTR)
+                continue;
+            const int err = errno;
+            ::close(fd);
+            return fail(err, "cannot write");
+        }
+        done += static_cast<std::size_t>(w);
+    }
+    // Keep the permissions of the file being replaced, else the usual 0644.
+    struct stat st;
+    ::fchmod(fd, ::stat(file.Path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
+    if (::fsync(fd) != 0) {
+        const int err = errno;
+        ::close(fd);
+        return fail(err, "cannot write");
+    }
+    if (::close(fd) != 0)
+        return fail(errno, "cannot write");
+    return true;
+}
+
+void RemoveAll(const std::vector<std::string>& tmps)
+{
+    for (const std::string& t : tmps)
+        if (!t.empty())
+            ::unlink(t.c_str());
 }
 
 } // namespace
@@ -51,45 +113,33 @@ bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, st
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error)
 {
-    std::string tmp = path + ".tmpXXXXXX";
-    int fd = mkstemp(tmp.data());
-    if (fd < 0) {
-        SetError(error, "cannot create a file beside", path, errno);
-        return false;
-    }
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t w = ::write(fd, p, left);
-        if (w < 0) {
-            if (errno == EINTR)
-                continue;
-            int err = errno;
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            SetError(error, "cannot write", path, err);
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    return WriteFilesAtomic({{path, {data, bytes.size()}}}, error);
+}
+
+bool WriteFilesAtomic(const std::vector<FileToWrite>& files, std::string* error)
+{
+    std::vector<std::string> tmps(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!WriteTemp(i, files[i], tmps[i], error)) {
+            RemoveAll(tmps);
             return false;
         }
-        p += w;
-        left -= static_cast<std::size_t>(w);
     }
-    // Keep the permissions of the file being replaced, else the usual 0644.
-    struct stat st;
-    ::fchmod(fd, ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        int err = errno;
-        ::unlink(tmp.c_str());
-        SetError(error, "cannot write", path, err);
-        return false;
-    }
-    if (std::rename(tmp.c_str(), path.c_str()) != 0) {
-        int err = errno;
-        ::unlink(tmp.c_str());
-        SetError(error, "cannot replace", path, err);
-        return false;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (std::rename(tmps[i].c_str(), files[i].Path.c_str()) != 0) {
+            SetError(error, "cannot replace", files[i].Path, errno);
+            // The files renamed so far are in place: only the rest of the temporaries go.
+            for (std::size_t j = 0; j < i; ++j)
+                tmps[j].clear();
+            RemoveAll(tmps);
+            return false;
+        }
     }
     return true;
 }
+
+void SetWriteFault(std::function<bool(std::size_t, std::size_t)> fault) { WriteFault() = std::move(fault); }
 
 std::vector<std::string> SplitLines(std::string_view text)
 {

@@ -4,80 +4,11 @@
 #include "app/project/memimage.h"
 #include "platform/fileio.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace kes {
 
-namespace {
-
-std::function<bool(std::size_t, std::size_t)>& WriteFault()
-{
-    static std::function<bool(std::size_t, std::size_t)> fault;
-    return fault;
-}
-
-void SetError(std::string* error, const std::string& what, const std::string& path, int err)
-{
-    if (error)
-        *error = what + " " + path + ": " + std::strerror(err);
-}
-
-// Writes one temporary file beside path; its name on success.
-bool WriteTemp(std::size_t index, const FileToWrite& file, std::string& tmp, std::string* error)
-{
-    tmp = file.Path + ".tmpXXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) {
-        SetError(error, "cannot create a file beside", file.Path, errno);
-        tmp.clear();
-        return false;
-    }
-    constexpr std::size_t kBlock = 64 * 1024;
-    std::size_t done = 0;
-    while (done < file.Data.size()) {
-        const std::size_t n = std::min(kBlock, file.Data.size() - done);
-        ssize_t w = -1;
-        if (WriteFault() && WriteFault()(index, done))
-            errno = ENOSPC;
-        else
-            w = ::write(fd, file.Data.data() + done, n);
-        if (w < 0) {
-            if (errno == EINTR)
-                continue;
-            SetError(error, "cannot write", file.Path, errno);
-            ::close(fd);
-            return false;
-        }
-        done += static_cast<std::size_t>(w);
-    }
-    struct stat st;
-    ::fchmod(fd, ::stat(file.Path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
-    if (::fsync(fd) != 0) {
-        SetError(error, "cannot write", file.Path, errno);
-        ::close(fd);
-        return false;
-    }
-    if (::close(fd) != 0) {
-        SetError(error, "cannot write", file.Path, errno);
-        return false;
-    }
-    return true;
-}
-
-void RemoveAll(const std::vector<std::string>& tmps)
-{
-    for (const std::string& t : tmps)
-        if (!t.empty())
-            ::unlink(t.c_str());
-}
-
-} // namespace
 
 std::string FileNamePart(const std::string& path)
 {
@@ -119,30 +50,6 @@ std::int64_t FreeSpaceOf(const std::string& folder)
     return static_cast<std::int64_t>(st.f_bavail) * static_cast<std::int64_t>(st.f_frsize);
 }
 
-bool WriteFilesAtomic(const std::vector<FileToWrite>& files, std::string* error)
-{
-    std::vector<std::string> tmps(files.size());
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!WriteTemp(i, files[i], tmps[i], error)) {
-            RemoveAll(tmps);
-            return false;
-        }
-    }
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (std::rename(tmps[i].c_str(), files[i].Path.c_str()) != 0) {
-            SetError(error, "cannot replace", files[i].Path, errno);
-            tmps[i].clear();
-            for (std::size_t j = 0; j < i; ++j)
-                tmps[j].clear();
-            RemoveAll(tmps);
-            return false;
-        }
-    }
-    return true;
-}
-
-void SetWriteFault(std::function<bool(std::size_t, std::size_t)> fault) { WriteFault() = std::move(fault); }
-
 WriteOutcome WriteProjectFiles(ProjectDoc& doc, const std::string& basePath, const ProjectFileExtras& x, CopyKind kind)
 {
     WriteOutcome out;
@@ -158,19 +65,23 @@ WriteOutcome WriteProjectFiles(ProjectDoc& doc, const std::string& basePath, con
     if (doc.StoreStartScreen)
         doc.StoreStartScreen();
 
-    std::vector<FileToWrite> files(1);
-    files[0].Path = basePath + kPrjExt;
-    out.Error = EncodeProjectFile(doc, x, files[0].Data);
+    Bytes prj;
+    out.Error = EncodeProjectFile(doc, x, prj);
     if (out.Error != ProjectError::None)
         return out;
     const bool companions = !doc.IsKeypadType();
     const bool startScreen = companions && doc.StartScreenData && !doc.StartScreenData->Data.empty();
+    std::string titles;
+    Bytes sta;
+    std::vector<FileToWrite> files{{basePath + kPrjExt, prj}};
     if (companions) {
-        const std::string titles = EncodeTitleFile(doc);
-        files.push_back({basePath + ".Til", Bytes(titles.begin(), titles.end())});
+        titles = EncodeTitleFile(doc);
+        files.push_back({basePath + ".Til", {reinterpret_cast<const std::uint8_t*>(titles.data()), titles.size()}});
     }
-    if (startScreen)
-        files.push_back({basePath + ".Sta", EncodeStartScreenFile(*doc.StartScreenData)});
+    if (startScreen) {
+        sta = EncodeStartScreenFile(*doc.StartScreenData);
+        files.push_back({basePath + ".Sta", sta});
+    }
 
     if (!WriteFilesAtomic(files, &out.Detail)) {
         out.Error = ProjectError::CannotWrite;

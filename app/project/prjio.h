@@ -5,7 +5,6 @@
 #include "app/project/prjfile.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,18 +28,6 @@ std::string JoinPath(const std::string& dir, const std::string& name);
 std::string WorkingCopyBase(const std::string& appDir, const std::string& prjName);
 // Free bytes on the file system of a folder; -1 when it can not be determined.
 std::int64_t FreeSpaceOf(const std::string& folder);
-
-// ---- Writing several files as one
-struct FileToWrite {
-    std::string Path;
-    Bytes Data;
-};
-// Writes every file to a temporary file in its folder, then renames each over its target.
-// On a failure before the renames every temporary file is removed and no target changes.
-bool WriteFilesAtomic(const std::vector<FileToWrite>& files, std::string* error);
-// Tests: called before each block written to a temporary file with the file's index and the
-// offset of the block; returning true makes that write fail as a full disk would.
-void SetWriteFault(std::function<bool(std::size_t file, std::size_t offset)> fault);
 
 // ---- The project files
 enum class CopyKind { Project, WorkingCopy };

@@ -15,6 +15,7 @@
 #include "app/shell/tkhm.h"
 #include "app/ui/msgtable.h"
 #include "platform/codepage.h"
+#include "platform/fileio.h"
 
 #include <QDir>
 #include <QListWidget>

@@ -3,6 +3,7 @@
 // damaged file opens nothing; a save that fails half-way leaves the previous project as it
 // was; a save never writes fewer pages than the project holds.
 #include "app/project/prjio.h"
+#include "platform/fileio.h"
 #include "prjtest.h"
 #include "pgrectest.h"
 

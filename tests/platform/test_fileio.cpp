@@ -1,0 +1,61 @@
+// Every file of the program is written through one writer: a temporary file beside the
+// target, renamed over it. A write that fails leaves the old file and no temporary behind.
+#include "platform/fileio.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Read(const fs::path& p)
+{
+    std::string text;
+    kes::ReadFileText(p.string(), text, nullptr);
+    return text;
+}
+
+// Only the targets are left in the folder: no temporary file survives a write.
+std::size_t Entries(const fs::path& dir)
+{
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+} // namespace
+
+TEST(FileIo, AFailedWriteKeepsTheOldFilesAndLeavesNoTemporary)
+{
+    QTemporaryDir temp;
+    const fs::path dir = temp.path().toStdString();
+    std::string error;
+    ASSERT_TRUE(kes::WriteFileAtomic((dir / "a").string(), "old a", &error)) << error;
+    ASSERT_TRUE(kes::WriteFileAtomic((dir / "b").string(), "old b", &error)) << error;
+
+    // The second file's disk fills: neither target changes.
+    kes::SetWriteFault([](std::size_t file, std::size_t) { return file == 1; });
+    const std::string na = "new a", nb = "new b";
+    const auto span = [](const std::string& s) {
+        return std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
+    };
+    EXPECT_FALSE(kes::WriteFilesAtomic({{(dir / "a").string(), span(na)}, {(dir / "b").string(), span(nb)}}, &error));
+    kes::SetWriteFault(nullptr);
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(Read(dir / "a"), "old a");
+    EXPECT_EQ(Read(dir / "b"), "old b");
+    EXPECT_EQ(Entries(dir), 2u);
+
+    // A target that cannot be replaced (a folder that is not empty): the temporary goes too.
+    fs::create_directories(dir / "c" / "inner");
+    EXPECT_FALSE(kes::WriteFileAtomic((dir / "c").string(), "x", &error));
+    EXPECT_EQ(Entries(dir), 3u);
+
+    EXPECT_TRUE(kes::WriteFilesAtomic({{(dir / "a").string(), span(na)}, {(dir / "b").string(), span(nb)}}, &error));
+    EXPECT_EQ(Read(dir / "a"), "new a");
+    EXPECT_EQ(Read(dir / "b"), "new b");
+    EXPECT_EQ(Entries(dir), 3u);
+}
