@@ -26,12 +26,14 @@ struct World {
 
 World* g_world = nullptr;
 
-// Objects a stored page keeps: the page number marker (kind 11) has no record.
+// Objects a stored page keeps: a kind without a record (the page number marker) is left out.
 std::size_t StoredObjects(const PageData& page)
 {
     std::size_t n = 0;
-    for (const TLxObj* obj : page.ObjList)
-        n += obj->ObjType != 11;
+    for (const TLxObj* obj : page.ObjList) {
+        const ObjKindFacts* facts = KindFactsOf(*obj);
+        n += facts && facts->Record != RecordForm::None;
+    }
     return n;
 }
 

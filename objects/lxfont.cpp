@@ -2,6 +2,7 @@
 // glyph rendering for page images.
 #include "objects/lxfont.h"
 
+#include "objects/objkind.h"
 #include "objects/tlxobj.h"
 
 #include <algorithm>
@@ -63,10 +64,9 @@ void PanelTextDraw(TBitmap& target, int font, std::string_view text)
 
 void TLxObj::FontSet(int index)
 {
-    // Only the kinds that show panel text take a panel font: value display, scale, round and
-    // square meters, button, clock and value entry.
-    constexpr TLxObjType kFontKinds[] = {2, 7, 9, 10, 13, 16, 20};
-    if (std::find(std::begin(kFontKinds), std::end(kFontKinds), ObjType) == std::end(kFontKinds))
+    // Only the kinds that show panel text take a panel font.
+    const kes::ObjKindFacts* facts = kes::KindFactsOf(*this);
+    if (!facts || facts->Font != kes::FontUse::PanelFont)
         return;
     if (index >= 0 && index < kes::kPanelFontCount) {
         const kes::PanelFontInfo& f = kes::PanelFont(index);

@@ -1,16 +1,16 @@
 // The multi-state picture object.
 #include "objects/tactbmp.h"
+#include "objects/objkind.h"
 
 namespace {
 
-constexpr TLxObjType kActBmpKind = 6;
 constexpr int kPictureSide = 16;
 
 } // namespace
 
 TActBmp::TActBmp() : TStateBmpObj(kPictureSide)
 {
-    SetObjType(kActBmpKind);
+    SetObjType(kes::KindCode(kes::ObjKind::ActBmp));
     Picture.SetSize(kPictureSide, kPictureSide);
     SetWidth(kPictureSide * Zoom());
     SetHeight(kPictureSide * Zoom());

@@ -1,5 +1,6 @@
 // TCirMeter: the dial, its numbers and the needle.
 #include "objects/tcirmeter.h"
+#include "objects/objkind.h"
 
 #include "objects/digtest.h"
 #include "objects/lxshapekit.h"
@@ -25,7 +26,7 @@ TCirMeter::TCirMeter()
     DevText = "D0";
     RefDevForm = 1;
     RefStation = 1;
-    SetObjType(kCirMeterObjType);
+    SetObjType(kes::KindCode(kes::ObjKind::CirMeter));
     SizeSetsPicture = false;
     UnscaledPaint = true;
     Picture.SetSize(50, 50);

@@ -8,8 +8,6 @@
 #include <string>
 #include <string_view>
 
-constexpr TLxObjType kCirMeterObjType = 9;
-
 class TCirMeter : public TLxObj, public TLxDevRef {
 public:
     TCirMeter();

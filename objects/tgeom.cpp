@@ -1,5 +1,6 @@
 // TGeom: placing a shape from the editor's drag or clicks, and drawing it.
 #include "objects/tgeom.h"
+#include "objects/objkind.h"
 
 #include "objects/lxshapekit.h"
 #include "objects/lxtextkit.h"
@@ -74,7 +75,7 @@ TGeom::TGeom()
 {
     SizeSetsPicture = true;
     Transparent = true;
-    SetObjType(kGeomObjType);
+    SetObjType(kes::KindCode(kes::ObjKind::Geom));
 }
 
 // ---------------------------------------------------------------------------------------

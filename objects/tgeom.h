@@ -27,8 +27,6 @@ enum TGeomType : std::uint8_t {
 // Corner of the first defining point: upper left to lower right, and so on.
 enum TDrawType : std::uint8_t { Draw_Lu_Rd = 0, Draw_Ld_Ru = 1, Draw_Ru_Ld = 2, Draw_Rd_Lu = 3 };
 
-constexpr TLxObjType kGeomObjType = 17;
-
 class TGeom : public TLxObj {
 public:
     static constexpr int kMaxPoints = 100;

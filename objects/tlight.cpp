@@ -1,11 +1,11 @@
 // The lamp object.
 #include "objects/tlight.h"
+#include "objects/objkind.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr TLxObjType kLightKind = 18;
 constexpr int kPictureSide = 16;
 
 // Fixed bytes of the lamp's record (header and settings) and, per state, of its block
@@ -18,7 +18,7 @@ constexpr int kLightStateBlock = 18;
 
 TLight::TLight() : TStateBmpObj(0)
 {
-    SetObjType(kLightKind);
+    SetObjType(kes::KindCode(kes::ObjKind::Light));
     SizeSetsPicture = true;
     Picture.SetSize(kPictureSide, kPictureSide);
     SetWidth(kPictureSide * Zoom());

@@ -1,17 +1,17 @@
 // The bit-state picture of a word.
 #include "objects/tlxadvdevbmp.h"
+#include "objects/objkind.h"
 
 #include "objects/lxpictures.h"
 
 namespace {
 
-constexpr TLxObjType kAdvDevBmpKind = 21;
 
 } // namespace
 
 TLxAdvDevBmp::TLxAdvDevBmp()
 {
-    SetObjType(kAdvDevBmpKind);
+    SetObjType(kes::KindCode(kes::ObjKind::LxAdvDevBmp));
     kes::LoadBuiltinPicture("BIT-0", Picture);
     SetOnBmp(0);
     SetOffBmp(0);

@@ -1,5 +1,6 @@
 // The button object: its states, texts, pictures and their band data.
 #include "objects/tlxbtn.h"
+#include "objects/objkind.h"
 
 #include "objects/lxtextkit.h"
 #include "objects/tlxval.h"
@@ -8,7 +9,6 @@
 
 namespace {
 
-constexpr TLxObjType kBtnKind = 13;
 constexpr int kPictureWidth = 20;
 constexpr int kPictureHeight = 10;
 
@@ -22,7 +22,7 @@ constexpr int kBtnStateBlock = 14;
 
 TLxBtn::TLxBtn()
 {
-    SetObjType(kBtnKind);
+    SetObjType(kes::KindCode(kes::ObjKind::LxBtn));
     SizeSetsPicture = true;
     Picture.SetSize(kPictureWidth, kPictureHeight);
     SetWidth(kPictureWidth * Zoom());

@@ -1,5 +1,6 @@
 // The curve placeholders.
 #include "objects/tlxcurve.h"
+#include "objects/objkind.h"
 
 #include "objects/lxtextkit.h"
 
@@ -11,7 +12,7 @@ TLxCurve::TLxCurve()
     RefIntMem = 0;
     RefStation = 1;
     SizeSetsPicture = true;
-    SetObjType(kCurveObjType);
+    SetObjType(kes::KindCode(kes::ObjKind::LxCurve));
     SetWidth(30);
     SetHeight(30);
     BmpRePaint();
@@ -35,5 +36,5 @@ int TLxCurve::PrePrnObjInf(TBitmap& page, int x, int y)
 
 TLxXyCurve::TLxXyCurve()
 {
-    SetObjType(kXyCurveObjType);
+    SetObjType(kes::KindCode(kes::ObjKind::LxXyCurve));
 }

@@ -6,9 +6,6 @@
 
 #include <cstdint>
 
-constexpr TLxObjType kCurveObjType = 14;
-constexpr TLxObjType kXyCurveObjType = 15;
-
 // A trend of a controller word over time.
 class TLxCurve : public TLxObj, public TLxDevRef {
 public:

@@ -1,12 +1,12 @@
 // The bit-state picture object.
 #include "objects/tlxdevbmp.h"
+#include "objects/objkind.h"
 
 #include "objects/lxpictures.h"
 #include "objects/lxtextkit.h"
 
 namespace {
 
-constexpr TLxObjType kDevBmpKind = 3;
 constexpr int kPictureSide = 16;
 
 } // namespace
@@ -19,7 +19,7 @@ TLxDevBmp::TLxDevBmp()
     SetCurPt(0);
     UnscaledPaint = false;
     SizeSetsPicture = false;
-    SetObjType(kDevBmpKind);
+    SetObjType(kes::KindCode(kes::ObjKind::LxDevBmp));
     DevAddrCode = 2048;
     RefStation = 1;
     // A new object shows the "no picture" tile until its first repaint.

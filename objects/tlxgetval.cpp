@@ -1,12 +1,13 @@
 // TLxGetVal: the value entry field.
 #include "objects/tlxgetval.h"
+#include "objects/objkind.h"
 
 #include "objects/lxtextkit.h"
 #include "objects/tlxval.h"
 
 TLxGetVal::TLxGetVal()
 {
-    SetObjType(20);
+    SetObjType(kes::KindCode(kes::ObjKind::LxGetVal));
     kes::NewDevRef(WriteDev, 4096, "D0");
     kes::NewDevRef(ReadDev, -1, "D0");
     kes::NewDevRef(NotifyDev, -1, "D0");

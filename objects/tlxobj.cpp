@@ -1,13 +1,12 @@
 // TLxObj: geometry, painting, frames, the record header, print caption and keys.
 #include "objects/tlxobj.h"
 
+#include "objects/objkind.h"
+
 #include <algorithm>
 #include <utility>
 
 namespace {
-
-// The kind drawn transparently: deselecting it needs the background drawn again.
-constexpr TLxObjType kGeomKind = 17;
 
 // Restores a canvas's pen at scope end.
 class PenKeeper {
@@ -141,7 +140,8 @@ AnsiString TLxObj::GetObjLocateSize() const
 void TLxObj::SetSelected(bool v)
 {
     // A transparent kind leaves its handles behind when it repaints itself.
-    if (Selected && !v && ObjType == kGeomKind)
+    const kes::ObjKindFacts* facts = kes::KindFactsOf(*this);
+    if (Selected && !v && facts && facts->Transparent)
         Invalidate();
     Selected = v;
     Repaint();

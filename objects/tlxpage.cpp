@@ -1,9 +1,10 @@
 // TLxPage: the page number marker of the editor.
 #include "objects/tlxpage.h"
+#include "objects/objkind.h"
 
 TLxPage::TLxPage()
 {
-    SetObjType(11);
+    SetObjType(kes::KindCode(kes::ObjKind::LxPage));
     Picture.SetSize(16, 16);
     OWidth = Width = 16;
     OHeight = Height = 16;

@@ -1,5 +1,6 @@
 // TLxVal and the number pictures it shares with the value entry.
 #include "objects/tlxval.h"
+#include "objects/objkind.h"
 
 #include "objects/lxfont.h"
 #include "objects/lxtextkit.h"
@@ -192,7 +193,7 @@ void DrawValueFace(TLxObj& obj, const std::string& text, std::uint8_t hpos, std:
 
 TLxVal::TLxVal()
 {
-    SetObjType(2);
+    SetObjType(kes::KindCode(kes::ObjKind::LxVal));
     kes::NewDevRef(*this, 4096, "D0");
     Picture.SetSize(48, 16);
     OWidth = Width = 48;

@@ -1,5 +1,6 @@
 // TMetrol: a measurement unit symbol.
 #include "objects/tmetrol.h"
+#include "objects/objkind.h"
 
 #include "objects/lxpictures.h"
 
@@ -14,7 +15,7 @@ TMetrol::TMetrol()
 {
     UnscaledPaint = false;
     SizeSetsPicture = false;
-    SetObjType(19);
+    SetObjType(kes::KindCode(kes::ObjKind::Metrol));
     kes::LoadBuiltinPicture(MetrolPicName, Picture);
     OWidth = Width = Picture.Width();
     OHeight = Height = Picture.Height();

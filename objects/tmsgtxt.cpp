@@ -1,5 +1,6 @@
 // TMsgTxt: messages chosen by a controller device.
 #include "objects/tmsgtxt.h"
+#include "objects/objkind.h"
 
 #include "objects/lxstatebmp.h"
 #include "objects/lxtextkit.h"
@@ -12,7 +13,7 @@ TMsgTxt::TMsgTxt()
     Picture.SetSize(20, 10);
     OWidth = Width = 20;
     OHeight = Height = 10;
-    SetObjType(12);
+    SetObjType(kes::KindCode(kes::ObjKind::MsgTxt));
     UnscaledPaint = false;
     SizeSetsPicture = true;
     TotalState = 0;

@@ -1,5 +1,6 @@
 // TProgBar: the preview and the bar for a value.
 #include "objects/tprogbar.h"
+#include "objects/objkind.h"
 
 #include "objects/lxshapekit.h"
 #include "objects/lxtextkit.h"
@@ -29,7 +30,7 @@ TProgBar::TProgBar()
     RefDevForm = 1;
     RefStation = 1;
     RefIntMem = 0;
-    SetObjType(kProgBarObjType);
+    SetObjType(kes::KindCode(kes::ObjKind::ProgBar));
     UnscaledPaint = false;
     SizeSetsPicture = true;
     SetWidth(10);

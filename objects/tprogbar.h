@@ -6,8 +6,6 @@
 
 #include <cstdint>
 
-constexpr TLxObjType kProgBarObjType = 8;
-
 class TProgBar : public TLxObj, public TLxDevRef {
 public:
     TProgBar();

@@ -1,5 +1,6 @@
 // TRectMeter: the face with its quarter-circle scale, and the needle over it.
 #include "objects/trectmeter.h"
+#include "objects/objkind.h"
 
 #include "objects/lxshapekit.h"
 #include "objects/lxtextkit.h"
@@ -22,7 +23,7 @@ TRectMeter::TRectMeter()
     DevAddrCode = 4096;
     DevText = "D0";
     RefDevForm = 1;
-    SetObjType(kRectMeterObjType);
+    SetObjType(kes::KindCode(kes::ObjKind::RectMeter));
     SizeSetsPicture = true;
     SetWidth(70);
     SetHeight(35);

@@ -7,8 +7,6 @@
 
 #include <cstdint>
 
-constexpr TLxObjType kRectMeterObjType = 10;
-
 class TRectMeter : public TLxObj, public TLxDevRef {
 public:
     // Steps of the needle's sweep between two values, however far apart they are: the

@@ -1,5 +1,6 @@
 // TRtc: the clock sample.
 #include "objects/trtc.h"
+#include "objects/objkind.h"
 
 #include "objects/lxpictures.h"
 #include "objects/lxtextkit.h"
@@ -11,7 +12,7 @@ TRtc::TRtc()
     OWidth = Width = 20;
     OHeight = Height = 10;
     SizeSetsPicture = true;
-    SetObjType(16);
+    SetObjType(kes::KindCode(kes::ObjKind::Rtc));
     FontSet(0);
     kes::LoadBuiltinPicture(RtcPicName, Picture);
 }

@@ -1,5 +1,6 @@
 // TScale: the ruler's ticks and numbers.
 #include "objects/tscale.h"
+#include "objects/objkind.h"
 
 #include "objects/lxshapekit.h"
 #include "objects/lxtextkit.h"
@@ -19,7 +20,7 @@ void Line(TCanvas& c, int x1, int y1, int x2, int y2)
 
 TScale::TScale()
 {
-    SetObjType(kScaleObjType);
+    SetObjType(kes::KindCode(kes::ObjKind::Scale));
     UnscaledPaint = false;
     SizeSetsPicture = true;
     SetWidth(30);

@@ -5,8 +5,6 @@
 
 #include <cstdint>
 
-constexpr TLxObjType kScaleObjType = 7;
-
 class TScale : public TLxObj {
 public:
     TScale();

@@ -1,11 +1,12 @@
 // TStBmp: a fixed picture from a file.
 #include "objects/tstbmp.h"
+#include "objects/objkind.h"
 
 #include <algorithm>
 
 TStBmp::TStBmp()
 {
-    SetObjType(5);
+    SetObjType(kes::KindCode(kes::ObjKind::StBmp));
     Picture.SetSize(16, 16);
     OWidth = Width = 16;
     OHeight = Height = 16;

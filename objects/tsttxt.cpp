@@ -1,5 +1,6 @@
 // TStTxt: fixed text lines in a desktop font.
 #include "objects/tsttxt.h"
+#include "objects/objkind.h"
 
 #include "objects/lxtextkit.h"
 
@@ -34,7 +35,7 @@ int Align(std::uint8_t pos, int room, int used)
 
 TStTxt::TStTxt()
 {
-    SetObjType(1);
+    SetObjType(kes::KindCode(kes::ObjKind::StTxt));
     Picture.SetSize(32, 16);
     OWidth = Width = 32;
     OHeight = Height = 16;

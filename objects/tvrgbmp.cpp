@@ -1,12 +1,12 @@
 // The multi-range picture object.
 #include "objects/tvrgbmp.h"
+#include "objects/objkind.h"
 
 #include "objects/lxpictures.h"
 #include "objects/lxtextkit.h"
 
 namespace {
 
-constexpr TLxObjType kVrgBmpKind = 4;
 constexpr int kPictureSide = 16;
 constexpr const char* kOwnPicture = "VBIT-0";
 
@@ -19,7 +19,7 @@ TVrgBmp::TVrgBmp()
     SetHeight(Picture.Height() * Zoom() * GridH());
     UnscaledPaint = false;
     SizeSetsPicture = false;
-    SetObjType(kVrgBmpKind);
+    SetObjType(kes::KindCode(kes::ObjKind::VrgBmp));
     kes::LoadBuiltinPicture(kOwnPicture, Picture);
     DevAddrCode = 4096;
     RefDevForm = 1;

@@ -1,5 +1,6 @@
 #include "app/comm/hmiproto.h"
 
+#include "objects/objkind.h"
 #include "objects/tlxbtn.h"
 #include "objects/tlxgetval.h"
 
@@ -41,18 +42,12 @@ namespace {
 
 using Pairs = std::initializer_list<std::pair<std::size_t, std::size_t>>;  // station, link offsets
 
-// Object kinds whose records carry one device reference, and the two that carry three.
-bool OneRefKind(int kind)
+// The device references of an object kind's record (none for a tag that is no kind).
+DevRefs RefsOfKind(int code)
 {
-    switch (kind) {
-    case 2: case 3: case 4: case 6: case 8: case 9: case 10: case 12: case 14: case 15: case 16: case 18: case 21:
-        return true;
-    default:
-        return false;
-    }
+    const std::optional<ObjKind> kind = KindOfCode(code);
+    return kind ? KindFacts(*kind).Refs : DevRefs::None;
 }
-
-bool ThreeRefKind(int kind) { return kind == 13 || kind == 20; }
 
 // Reference byte offsets by record tag, from the record's start.
 Pairs RefOffsets(std::uint16_t tag)
@@ -62,14 +57,18 @@ Pairs RefOffsets(std::uint16_t tag)
     static const Pairs kRecord = {{9, 10}};
     static const Pairs kFunKey = {{9, 10}, {18, 19}, {27, 28}};
     static const Pairs kNone = {};
-    if (OneRefKind(tag))
+    switch (RefsOfKind(tag)) {
+    case DevRefs::One:
         return kOne;
-    if (ThreeRefKind(tag))
+    case DevRefs::Three:
         return kThree;
+    case DevRefs::None:
+        break;
+    }
     switch (tag) {
-    case 1000: case 1002: case 1006:
+    case kTagPgJmp: case kTagPgSys: case kTagPgNumWrite:
         return kRecord;
-    case 1001:
+    case kTagPgFunKey:
         return kFunKey;
     default:
         return kNone;
@@ -152,10 +151,11 @@ void RewriteSystemLinks(ProjectState& s, const LinkRewrite& rw)
 void RewriteLivePageLinks(PageData& page, const LinkRewrite& rw)
 {
     for (TLxObj* obj : page.ObjList) {
-        if (ThreeRefKind(obj->ObjType)) {
+        const DevRefs refs = RefsOfKind(obj->ObjType);
+        if (refs == DevRefs::Three) {
             if (!RewriteThree<TLxBtn>(obj, rw))
                 RewriteThree<TLxGetVal>(obj, rw);
-        } else if (OneRefKind(obj->ObjType)) {
+        } else if (refs == DevRefs::One) {
             if (auto* ref = dynamic_cast<TLxDevRef*>(obj))
                 RewriteObjRef(*ref, rw);
         }

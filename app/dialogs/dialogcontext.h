@@ -3,6 +3,8 @@
 // its device-address codec, the active page and a few states of the main window's menus and
 // tool bars. The main window builds one per opening (MainDialogContext); tests build one
 // over a plain project state, a hand-made device table and a page without a window.
+#include "objects/objkind.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -35,7 +37,7 @@ struct DialogContext {
     std::string* BmpFolder = nullptr;
 
     // Hint of the tool button of an object kind (the caption of the kind's dialog).
-    std::function<QString(int kind)> ToolHint;
+    std::function<QString(ObjKind kind)> ToolHint;
     // Refits the main window's state and text tools, and its font box, to an object.
     std::function<void(TLxObj&)> ObjToolbarRefresh;
     std::function<void(TLxObj&)> ObjFontBoxRefresh;
@@ -45,7 +47,7 @@ struct DialogContext {
 
     // An OK that stored something: the project is modified and needs compiling again.
     void MarkModified();
-    QString ToolHintOf(int kind) const { return ToolHint ? ToolHint(kind) : QString(); }
+    QString ToolHintOf(ObjKind kind) const { return ToolHint ? ToolHint(kind) : QString(); }
 };
 
 // The context of the running program: the main window's project, the model form's codec,

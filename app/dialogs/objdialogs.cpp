@@ -11,34 +11,60 @@
 namespace kes {
 namespace {
 
-bool OpenBtnSet(DialogContext& ctx, TLxObj& obj, QWidget* owner, const QString& caption)
-{
-    auto* btn = dynamic_cast<TLxBtn*>(&obj);
-    return btn && RunBtnSet(ctx, *btn, owner, caption);
-}
+using A = AfterDialog;
+using G = StateGrid;
 
-std::map<int, ObjDialog>& Dialogs()
+// kind, dialog, after closing, state table columns
+constexpr ObjDialogEntry kDialogs[] = {
+    {ObjKind::StTxt, nullptr, A::Nothing, G::None},
+    {ObjKind::LxVal, nullptr, A::Nothing, G::None},
+    {ObjKind::LxDevBmp, nullptr, A::RefreshTools, G::None},
+    {ObjKind::VrgBmp, nullptr, A::Nothing, G::Values},
+    {ObjKind::StBmp, nullptr, A::Nothing, G::None},
+    {ObjKind::ActBmp, nullptr, A::Nothing, G::ValuesTexts},
+    {ObjKind::Scale, nullptr, A::Nothing, G::None},
+    {ObjKind::ProgBar, nullptr, A::Nothing, G::None},
+    {ObjKind::CirMeter, nullptr, A::Nothing, G::None},
+    {ObjKind::RectMeter, nullptr, A::Nothing, G::None},
+    {ObjKind::LxPage, nullptr, A::Nothing, G::None},
+    {ObjKind::MsgTxt, nullptr, A::Nothing, G::ValuesThenTexts},
+    {ObjKind::LxBtn, OpenAs<TLxBtn, RunBtnSet>, A::RepaintPicture, G::Texts},
+    {ObjKind::LxCurve, nullptr, A::Nothing, G::None},
+    {ObjKind::LxXyCurve, nullptr, A::Nothing, G::None},
+    {ObjKind::Rtc, nullptr, A::Nothing, G::None},
+    {ObjKind::Geom, nullptr, A::Nothing, G::None},
+    {ObjKind::Light, nullptr, A::RepaintPicture, G::ValuesTexts},
+    {ObjKind::Metrol, nullptr, A::Nothing, G::None},
+    {ObjKind::LxGetVal, nullptr, A::Nothing, G::None},
+    {ObjKind::LxAdvDevBmp, nullptr, A::RefreshTools, G::None},
+};
+static_assert(CoversEveryKind(kDialogs));
+
+std::map<ObjKind, ObjDialog>& StandIns()
 {
-    static std::map<int, ObjDialog> dialogs{
-        {13, OpenBtnSet},
-    };
+    static std::map<ObjKind, ObjDialog> dialogs;
     return dialogs;
 }
 
 } // namespace
 
-void RegisterObjDialog(int kind, ObjDialog dialog)
+const ObjDialogEntry& ObjDialogOf(ObjKind kind) { return EntryOf(kDialogs, kind); }
+
+ObjDialog FindObjDialog(ObjKind kind)
 {
-    if (dialog)
-        Dialogs()[kind] = std::move(dialog);
-    else
-        Dialogs().erase(kind);
+    if (const auto it = StandIns().find(kind); it != StandIns().end())
+        return it->second;
+    if (const ObjDialogFn open = ObjDialogOf(kind).Open)
+        return open;
+    return {};
 }
 
-const ObjDialog* FindObjDialog(int kind)
+void ReplaceObjDialog(ObjKind kind, ObjDialog dialog)
 {
-    const auto it = Dialogs().find(kind);
-    return it == Dialogs().end() ? nullptr : &it->second;
+    if (dialog)
+        StandIns()[kind] = std::move(dialog);
+    else
+        StandIns().erase(kind);
 }
 
 ObjDialogHooks& DialogHooks()
@@ -49,15 +75,24 @@ ObjDialogHooks& DialogHooks()
 
 bool OpenObjDialog(DialogContext& ctx, TLxObj& obj, QWidget* owner)
 {
-    const int kind = obj.ObjType;
-    const ObjDialog* dialog = FindObjDialog(kind);
+    const std::optional<ObjKind> kind = KindOfCode(obj.ObjType);
+    if (!kind)
+        return false;
+    const ObjDialog dialog = FindObjDialog(*kind);
     if (!dialog)
         return false;
-    const bool stored = (*dialog)(ctx, obj, owner, ctx.ToolHintOf(kind));
-    if (kind == 13 || kind == 18)
+    const bool stored = dialog(ctx, obj, owner, ctx.ToolHintOf(*kind));
+    switch (ObjDialogOf(*kind).After) {
+    case AfterDialog::RepaintPicture:
         obj.BmpRePaint();
-    if ((kind == 3 || kind == 21) && ctx.ObjToolbarRefresh)
-        ctx.ObjToolbarRefresh(obj);
+        break;
+    case AfterDialog::RefreshTools:
+        if (ctx.ObjToolbarRefresh)
+            ctx.ObjToolbarRefresh(obj);
+        break;
+    case AfterDialog::Nothing:
+        break;
+    }
     if (ctx.Page && ctx.Page->CurObj && DialogHooks().RefreshInspector)
         DialogHooks().RefreshInspector();
     return stored;

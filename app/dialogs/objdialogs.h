@@ -2,8 +2,14 @@
 // The settings dialog of each object kind, and what opening one does around it. The page
 // editor's double click calls OpenObjDialog on the object it made current; a kind without a
 // dialog opens nothing.
+//
+// A kind's dialog is one entry of the table in objdialogs.cpp (kDialogs, one entry per kind in
+// kind order): OpenAs<TheClass, RunTheDialog> with the dialog's own Run function, declared in
+// the dialog's header as bool(DialogContext&, TheClass&, QWidget* owner, const QString& caption).
 #include "app/dialogs/dialogcontext.h"
+#include "objects/objkind.h"
 
+#include <cstdint>
 #include <functional>
 
 class QWidget;
@@ -15,11 +21,38 @@ namespace kes {
 // Runs the kind's dialog on obj modally (caption: the kind's tool button hint); true when
 // its OK stored the settings.
 using ObjDialog = std::function<bool(DialogContext& ctx, TLxObj& obj, QWidget* owner, const QString& caption)>;
+using ObjDialogFn = bool (*)(DialogContext& ctx, TLxObj& obj, QWidget* owner, const QString& caption);
 
-// Registers (or, with an empty function, removes) the dialog of an object kind; kinds whose
-// dialog is built here are registered from the start.
-void RegisterObjDialog(int kind, ObjDialog dialog);
-const ObjDialog* FindObjDialog(int kind);
+// A dialog's Run function for its own class, as a table entry.
+template <typename Obj, bool (*Run)(DialogContext&, Obj&, QWidget*, const QString&)>
+bool OpenAs(DialogContext& ctx, TLxObj& obj, QWidget* owner, const QString& caption)
+{
+    auto* o = dynamic_cast<Obj*>(&obj);
+    return o && Run(ctx, *o, owner, caption);
+}
+
+// What the page needs after a kind's dialog closed: nothing; the object's picture drawn
+// again from its settings; the main window's state and text tools fitted to it again.
+enum class AfterDialog : std::uint8_t { Nothing, RepaintPicture, RefreshTools };
+
+// The columns of the state table (TFrmGridTable) for a kind's states: none; values in
+// column 1; values in 1 and texts in 2 (one list alone goes to column 1); values in 1 and
+// texts in 2, each only when given; texts in column 1.
+enum class StateGrid : std::uint8_t { None, Values, ValuesTexts, ValuesThenTexts, Texts };
+
+struct ObjDialogEntry {
+    ObjKind Kind;
+    ObjDialogFn Open; // null: the kind has no dialog
+    AfterDialog After;
+    StateGrid Grid;
+};
+
+const ObjDialogEntry& ObjDialogOf(ObjKind kind);
+
+// The dialog of a kind: the table's, or the one a test stood in; empty when it has none.
+ObjDialog FindObjDialog(ObjKind kind);
+// Tests stand a dialog of their own in for a kind's; an empty function gives the table's back.
+void ReplaceObjDialog(ObjKind kind, ObjDialog dialog);
 
 // What a dialog's closing needs of the rest of the program.
 struct ObjDialogHooks {

@@ -26,7 +26,6 @@ namespace {
 constexpr int kMsgNoState = 89;
 constexpr int kMaxStates = 255;
 constexpr int kTableMaxHeight = 450;
-constexpr int kTableKind = 13;
 
 // The standard picture file dialog, run through the prompt seam.
 bool StandardBitmapChoice(QWidget* parent, const QString& folder, QString& file)
@@ -164,10 +163,10 @@ void TBtnSet::Btn_TxtClick()
         return;
     TFrmGridTable table(nullptr, Ctx().State.LangIndex);
     FrmGridTable = &table;
-    table.CaptionPrefix = Ctx().ToolHintOf(kTableKind);
+    table.CaptionPrefix = Ctx().ToolHintOf(kes::ObjKind::LxBtn);
     table.StateNum = count_;
     table.StateTexts = &texts_;
-    table.ObjKind = kTableKind;
+    table.Kind = kes::ObjKind::LxBtn;
     table.SetGridShape(2, count_ + 1);
     table.SetCell(1, 0, BtnTxt_Lab->text());
     table.StrGridTable->setColumnWidth(1, Btn_Txt->width());

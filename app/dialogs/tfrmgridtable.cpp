@@ -1,5 +1,6 @@
 #include "app/dialogs/tfrmgridtable.h"
 
+#include "app/dialogs/objdialogs.h"
 #include "app/dialogs/settingsdialog.h"
 #include "app/dialogs/tfrmrange.h"
 #include "app/ui/msgtable.h"
@@ -140,12 +141,11 @@ void TFrmGridTable::FormShow()
     for (int i = 0; i < StateNum; ++i) {
         const int row = i + 1;
         SetCell(0, row, kes::Msg(kMsgState) + QString::number(i));
-        switch (ObjKind) {
-        case 4:
+        switch (Kind ? kes::ObjDialogOf(*Kind).Grid : kes::StateGrid::None) {
+        case kes::StateGrid::Values:
             SetCell(1, row, entry(StateValues, i));
             break;
-        case 6:
-        case 18:
+        case kes::StateGrid::ValuesTexts:
             if (StateValues && StateTexts) {
                 SetCell(1, row, entry(StateValues, i));
                 SetCell(2, row, entry(StateTexts, i));
@@ -153,17 +153,17 @@ void TFrmGridTable::FormShow()
                 SetCell(1, row, entry(StateValues ? StateValues : StateTexts, i));
             }
             break;
-        case 12:
+        case kes::StateGrid::ValuesThenTexts:
             if (StateValues)
                 SetCell(1, row, entry(StateValues, i));
             if (StateTexts)
                 SetCell(2, row, entry(StateTexts, i));
             break;
-        case 13:
+        case kes::StateGrid::Texts:
             if (StateTexts)
                 SetCell(1, row, entry(StateTexts, i));
             break;
-        default:
+        case kes::StateGrid::None:
             break;
         }
     }

@@ -6,11 +6,14 @@
 // with evenly spaced values between two limits asked for by TFrmRange.
 //
 // Cells are addressed as (column, row); row 0 is the heading row, row r is state r - 1.
+#include "objects/objkind.h"
+
 #include <QDialog>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 
 class QPushButton;
 class QTableWidget;
@@ -34,8 +37,9 @@ public:
     std::uint8_t OrderMode = 0;
     std::int32_t ValType = 0;
     std::int32_t ValLen = 0;
-    // Kind of the object whose states are shown (what goes into which column).
-    std::int32_t ObjKind = 0;
+    // Kind of the object whose states are shown (what goes into which column); none: the
+    // table shows the state names only.
+    std::optional<kes::ObjKind> Kind;
     // Put before the table's own caption (the hint of the kind's tool button).
     QString CaptionPrefix;
 

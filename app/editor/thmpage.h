@@ -70,11 +70,13 @@ public:
     TObjList OverlapList;
     std::int32_t ResizeMode = 0;
     kes::RubberBand BandCorners{};
-    std::int16_t ToolKind = 0;
+    std::int16_t ToolKind = 0; // kind code of the drawing tool, 0: the pointer
     std::int32_t ToolSubType = 0;
     std::uint8_t DragPending = 0;
     TBitmap SnapBmp;
 
+    // The drawing tool is the figure tool (ToolSubType then names the figure).
+    bool FigureTool() const { return kes::IsKind(ToolKind, kes::ObjKind::Geom); }
     // The page holds live objects (it is not frozen to its picture).
     bool Live() const { return live_; }
     TKhm& Owner() const { return khm_; }

@@ -6,11 +6,13 @@
 #include "app/editor/thmpage.h"
 
 #include "app/dialogs/objdialogs.h"
+#include "app/editor/kindtools.h"
 #include "app/editor/pagecanvas.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/memimage.h"
 #include "app/project/ui/prjcommands.h"
 #include "app/shell/tkhm.h"
+#include "objects/objkind.h"
 #include "objects/tgeom.h"
 
 #include <QAction>
@@ -24,10 +26,13 @@
 namespace {
 
 constexpr int kNewObjBytes = 255;  // room a new object may take in the panel memory
-constexpr int kCirMeterKind = 9;   // the kind that keeps its picture square
 constexpr int kPolylineSubType = 11;
 
-bool KeepsSquare(const TLxObj& obj) { return obj.ObjType == kCirMeterKind; }
+bool KeepsSquare(const TLxObj& obj)
+{
+    const kes::ObjKindFacts* facts = kes::KindFactsOf(obj);
+    return facts && facts->KeepsSquare;
+}
 
 Qt::CursorShape ShapeOf(kes::EdgeCursor c)
 {
@@ -171,7 +176,7 @@ void THmPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y
     DownPt = kes::SnapPoint(TPoint{x, y}, Step());
     ToolKind = kind;
     ToolSubType = subType;
-    if (khm_.EditMode == 3 && ToolKind == kGeomObjType && ToolSubType == kPolylineSubType) {
+    if (khm_.EditMode == 3 && FigureTool() && ToolSubType == kPolylineSubType) {
         // The point list has room for a fixed number of points; further clicks add none.
         if (PolyPtCount < kMaxPolyPts)
             PolyPts[static_cast<std::size_t>(PolyPtCount++)] = DownPt;
@@ -205,9 +210,9 @@ void THmPage::FormMouseMove(TShiftState shift, int x, int y)
         return;
     const TPoint p = kes::SnapPoint(TPoint{x, y}, Step());
     ShowPointer(p.x, p.y);
-    const bool drawing = ToolKind != 0 && !(ToolKind == kGeomObjType && ToolSubType == 0);
+    const bool drawing = ToolKind != 0 && !(FigureTool() && ToolSubType == 0);
     SetPageCursor(khm_.EditMode == 3 && drawing ? Qt::CrossCursor : Qt::ArrowCursor);
-    if (ToolKind == kGeomObjType && ToolSubType == kPolylineSubType && PolyPtCount > 0) {
+    if (FigureTool() && ToolSubType == kPolylineSubType && PolyPtCount > 0) {
         PolyLastPt = p;
         canvas_->update();
     } else if ((shift & ssLeft) && SelList.empty() && bandShown_) {
@@ -233,7 +238,7 @@ void THmPage::FormMouseUp(TMouseButton, TShiftState, int x, int y)
     outlined_.clear();
     // Only a left-button gesture on the page (which showed the band) selects or draws.
     const bool gesture = bandShown_;
-    const bool pointer = ToolKind == 0 || (ToolKind == kGeomObjType && ToolSubType == 0);
+    const bool pointer = ToolKind == 0 || (FigureTool() && ToolSubType == 0);
     if (pointer) {
         if (SelList.empty() && gesture) {
             EraseRubberBand();
@@ -258,9 +263,12 @@ void THmPage::PlaceDrawnObject(TPoint origin)
     // The memory check comes first, so a refused object leaves no undo step behind.
     if (kes::ImageWouldOverflow(khm_, kNewObjBytes))
         return;
+    const std::optional<kes::ObjKind> kind = kes::KindOfCode(ToolKind);
+    if (!kind)
+        return;
     UndoPush();
     kes::PageEnv env = Env();
-    TLxObj* obj = kes::PlaceNewObj(*this, env, ToolKind, origin.x, origin.y, DrawStateNow(), ClientWidth(),
+    TLxObj* obj = kes::PlaceNewObj(*this, env, *kind, origin.x, origin.y, DrawStateNow(), ClientWidth(),
                                    ClientHeight());
     if (!obj) {
         UndoList.pop_back();
@@ -268,7 +276,7 @@ void THmPage::PlaceDrawnObject(TPoint origin)
     }
     const int dx = std::abs(UpPt.x - DownPt.x);
     const int dy = std::abs(UpPt.y - DownPt.y);
-    if (obj->ObjType == kGeomObjType) {
+    if (kes::IsKind(*obj, kes::ObjKind::Geom)) {
         obj->BmpRePaint();
     } else if ((obj->SizeSetsPicture || KeepsSquare(*obj)) && dx >= Zoom && dy >= Zoom) {
         int pw = dx / Zoom;
@@ -310,7 +318,7 @@ void THmPage::FinishPolyline()
     kes::DrawState draw = DrawStateNow();
     draw.PolyPts.assign(PolyPts.begin(), PolyPts.begin() + PolyPtCount);
     draw.CurPt = DownPt;
-    TLxObj* obj = kes::PlaceNewObj(*this, env, kGeomObjType, DownPt.x, DownPt.y, draw, ClientWidth(), ClientHeight());
+    TLxObj* obj = kes::PlaceNewObj(*this, env, kes::ObjKind::Geom, DownPt.x, DownPt.y, draw, ClientWidth(), ClientHeight());
     ToolSubType = 0;
     PolyPtCount = 0;
     if (!obj) {
@@ -324,7 +332,7 @@ void THmPage::FinishPolyline()
 
 void THmPage::PolyPointsCancel()
 {
-    if (khm_.EditMode != 3 || ToolKind != kGeomObjType || ToolSubType != kPolylineSubType)
+    if (khm_.EditMode != 3 || !FigureTool() || ToolSubType != kPolylineSubType)
         return;
     PolyPts.fill(TPoint{});
     PolyLastPt = TPoint{};
@@ -407,7 +415,7 @@ void THmPage::ObjMouseDown(TLxObj* obj, TMouseButton button, TShiftState shift, 
         ObjToolbarRefresh(one);
         ObjFontBoxRefresh(one);
         ShowObjStatus(one);
-        if (one->ObjType == kGeomObjType && khm_.GeomToolBar->isVisible()) {
+        if (kes::IsKind(*one, kes::ObjKind::Geom) && khm_.GeomToolBar->isVisible()) {
             const TPen& pen = one->Picture.Canvas()->Pen;
             khm_.LineWidth = pen.Width;
             khm_.LinePattern = pen.Style == psDot ? 2 : 0;
@@ -615,8 +623,8 @@ void THmPage::ObjDblClick(TLxObj* obj)
         return;
     CurObj = obj;
     EraseObjOutline(obj);
-    const int kind = obj->ObjType;
-    if (kind == 5) {
+    const kes::KindTools* tools = kes::KindToolsOf(*obj);
+    if (tools && tools->OnDoubleClick == kes::DoubleClick::LoadPicture) {
         // A static picture has no dialog: the main window's picture-load command serves.
         if (QAction* load = khm_.Action("TbBmpRead"); load && TKhm::IsWired(load))
             load->trigger();

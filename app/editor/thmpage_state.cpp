@@ -4,6 +4,7 @@
 #include "app/editor/thmpage.h"
 
 #include "app/editor/editorinspector.h"
+#include "app/editor/kindtools.h"
 #include "app/editor/pagecanvas.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/shell/tkhm.h"
@@ -88,9 +89,10 @@ void TextToolRefresh(TLxObj* obj)
     if (k.EditMode == 3) {
         if (!HmPage || HmPage->SelList.size() != 1)
             return;
-    } else if (k.EditMode == 1 && obj->ObjType != 1) {
-        return;
     }
+    const kes::KindTools* tools = kes::KindToolsOf(*obj);
+    if (!tools || (k.EditMode == 1 && tools->Texts != kes::TextTool::Lines))
+        return;
     k.SetItemEnabled("TbMemo_Lab", true);
     k.SetItemEnabled("TbMemo", true);
     QPlainTextEdit* memo = Memo(k);
@@ -117,7 +119,7 @@ void TextToolRefresh(TLxObj* obj)
         } else {
             memo->setPlainText(TextAt(btn->TxtList, btn->CurPt));
         }
-    } else if (obj->ObjType == 12 || obj->ObjType == 18) {
+    } else if (tools->Texts == kes::TextTool::StateTexts) {
         memo->clear();
         memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -148,38 +150,33 @@ void THmPage::ObjToolbarRefresh(TLxObj* obj)
     if (!obj)
         return;
     khm_.SetToolsForObj(obj);
-    switch (obj->ObjType) {
-    case 3:
+    const kes::KindTools* tools = kes::KindToolsOf(*obj);
+    switch (tools ? tools->States : kes::StateTool::None) {
+    case kes::StateTool::OnOff:
         if (auto* bit = dynamic_cast<TLxDevBmp*>(obj)) {
             FillStateBox(khm_, 2, bit->CurPt == 1 ? 1 : 0);
             bit->SetCurPt(bit->CurPt == 1 ? 1 : 0);
             bit->Repaint();
         }
         break;
-    case 4:
-    case 6:
-    case 12:
-    case 13:
-    case 18:
+    case kes::StateTool::States:
         StateToolRefresh(obj);
         break;
-    default:
+    case kes::StateTool::None:
         SetStateTools(khm_, false);
         break;
     }
     khm_.SetItemVisible("TbMemo_UD", false);
     if (khm_.ToolWidget("TbMemo")->isEnabled()) {
-        switch (obj->ObjType) {
-        case 1:
+        switch (tools ? tools->Texts : kes::TextTool::None) {
+        case kes::TextTool::Lines:
             khm_.SetItemVisible("TbMemo_UD", true);
             TextToolRefresh(obj);
             break;
-        case 12:
-        case 13:
-        case 18:
+        case kes::TextTool::StateTexts:
             TextToolRefresh(obj);
             break;
-        default:
+        case kes::TextTool::None:
             khm_.SetItemEnabled("TbMemo_Lab", false);
             khm_.SetItemEnabled("TbMemo", false);
             break;
@@ -191,8 +188,8 @@ void THmPage::ObjFontBoxRefresh(TLxObj* obj)
 {
     if (!obj)
         return;
-    const int kind = obj->ObjType;
-    const bool takesFont = kind == 2 || kind == 7 || kind == 9 || kind == 10 || kind == 13 || kind == 16 || kind == 20;
+    const kes::ObjKindFacts* facts = kes::KindFactsOf(*obj);
+    const bool takesFont = facts && facts->Font == kes::FontUse::PanelFont;
     khm_.SetItemEnabled("TbFont_Lab", takesFont);
     khm_.SetItemEnabled("TbFont_Box", takesFont);
     FontBox(khm_)->setCurrentIndex(takesFont && obj->fontsize >= 0 && obj->fontsize <= 3 ? obj->fontsize : -1);

@@ -9,25 +9,6 @@
 
 namespace kes
 {
-namespace
-{
-
-// Kinds in the order the inspector runs their readers and writers.
-const KindRows kKindRows[] = {
-    { 1, ReadStTxtRows, WriteStTxtRows },
-    { 2, ReadLxValRows, WriteLxValRows },
-    { 5, ReadStBmpRows, WriteStBmpRows },
-};
-
-} // namespace
-
-const KindRows* FindKindRows(int kind)
-{
-    for (const KindRows& k : kKindRows)
-        if (k.Kind == kind)
-            return &k;
-    return nullptr;
-}
 
 void ShowComboTxt(TPropComboTxt& row, int index, int msgBase, int count)
 {

@@ -1,6 +1,6 @@
 #pragma once
 // The rows of each object kind: a reader that fills the rows from the shown object and a
-// writer that stores them back. Both address the rows by position (rows 0-4 are the group
+// writer that stores them back (each kind's pair is its entry of inspectorkinds.cpp). Both address the rows by position (rows 0-4 are the group
 // and position rows the inspector itself handles, the kind's own rows follow from row 5),
 // which the table check (CheckPropLayout) guarantees before any reader runs.
 #include "objects/grid/tadvstringgrid.h"
@@ -39,15 +39,6 @@ public:
 private:
     template <class R> R& Row(int i) const { return static_cast<R&>(*Grid.Prop(i)); }
 };
-
-struct KindRows {
-    TLxObjType Kind;
-    void (*Read)(KindRowContext& rows, TLxObj& obj);
-    void (*Write)(KindRowContext& rows, TLxObj& obj);
-};
-
-// The reader and writer of a kind; null for a kind whose rows are not read yet.
-const KindRows* FindKindRows(int kind);
 
 // ---- Helpers of the readers and writers
 

@@ -1,6 +1,7 @@
 // Reading the property databases and checking their tables against the row layouts.
 #include "app/inspector/propdb.h"
 
+#include "app/inspector/inspectorkinds.h"
 #include "objects/tpropbase.h"
 
 #include <sqlite3.h>
@@ -12,52 +13,6 @@ namespace kes
 {
 namespace
 {
-
-struct KindTable {
-    int kind;
-    const char* table;
-    // Row classes of the kind's own rows, from row 5 on.
-    std::vector<std::uint8_t> rows;
-};
-
-constexpr std::uint8_t P = ptParent, T = ptText, V = ptVal, C = ptComboTxt, B = ptComboBmp, F = ptBmpDlg, N = ptFontDlg,
-                       X = ptTextVal, L = ptComboVal;
-
-// The address group: panel-memory flag, address, link, station.
-#define ADDR C, T, C, V
-
-const KindTable kTables[] = {
-    { 1, "ObjTxt", { C, C, C, C, N } },
-    { 2, "ObjVal", { ADDR, C, C, C, C, C, C, V, V } },
-    { 3, "ObjBitMap", { ADDR, C, B, B } },
-    { 4, "ObjVrgMap", { ADDR, C, C, L, X, B, C } },
-    { 5, "ObjStBmp", { F } },
-    { 6, "ObjActBmp", { ADDR, C, C, C, V, L, X, F, C } },
-    { 7, "ObjScale", { C, C, C, V, V, C, X, X } },
-    { 8, "ObjProgBar", { ADDR, C, C, C, X, X } },
-    { 9, "ObjCirMeter", { ADDR, C, C, V, V, C, V, V, X, X } },
-    { 12, "ObjMessage", { ADDR, C, C, C, C, C, C, V, L, X, T, N, C } },
-    { 13, "ObjBtn",
-        { C, ADDR, C, ADDR, C, ADDR, C, C, C, C, L, C, C, C, C, X, X, X, L, C, C, V, V, X, X, V, L, T, F, C, C, C,
-            C } },
-    { 14, "ObjCurve", { ADDR, X, X } },
-    { 15, "ObjXY", { ADDR, X, X, X, X } },
-    { 16, "ObjRtc", { ADDR, C, C, C, C, C, C } },
-    { 18, "ObjLight", { ADDR, C, C, C, V, L, X, F, T, N, C } },
-    { 19, "ObjMetrol", { C, B } },
-    { 20, "ObjSetVal", { ADDR, C, ADDR, C, ADDR, C, C, C, C, L, C, C, C, C, C, C, V, V, X, X } },
-    { 21, "ObjAdvBitMap", { ADDR, C, L, C, B, B } },
-};
-
-#undef ADDR
-
-const KindTable* FindTable(int kind)
-{
-    for (const KindTable& t : kTables)
-        if (t.kind == kind)
-            return &t;
-    return nullptr;
-}
 
 struct DbCloser {
     void operator()(sqlite3* db) const { sqlite3_close(db); }
@@ -88,18 +43,19 @@ std::string PropDbFileName(int langIndex)
     }
 }
 
-std::string PropTableName(int kind)
+std::string PropTableName(ObjKind kind)
 {
-    const KindTable* t = FindTable(kind);
-    return t ? t->table : std::string();
+    const char* table = InspectorKindOf(kind).Table;
+    return table ? table : std::string();
 }
 
-const std::vector<int>& KindsWithPropTables()
+const std::vector<ObjKind>& KindsWithPropTables()
 {
-    static const std::vector<int> kinds = [] {
-        std::vector<int> k;
-        for (const KindTable& t : kTables)
-            k.push_back(t.kind);
+    static const std::vector<ObjKind> kinds = [] {
+        std::vector<ObjKind> k;
+        for (ObjKind kind : AllObjKinds())
+            if (InspectorKindOf(kind).Table)
+                k.push_back(kind);
         return k;
     }();
     return kinds;
@@ -146,15 +102,17 @@ bool ReadPropTable(const std::string& dbPath, const std::string& table, std::vec
     return true;
 }
 
-std::vector<std::uint8_t> ExpectedPropLayout(int kind)
+std::vector<std::uint8_t> ExpectedPropLayout(ObjKind kind)
 {
-    std::vector<std::uint8_t> layout { P, V, V, V, V };
-    if (const KindTable* t = FindTable(kind))
-        layout.insert(layout.end(), t->rows.begin(), t->rows.end());
+    std::vector<std::uint8_t> layout { ptParent, ptVal, ptVal, ptVal, ptVal };
+    if (InspectorKindOf(kind).Table) {
+        const std::vector<std::uint8_t> own = KindRowClasses(kind);
+        layout.insert(layout.end(), own.begin(), own.end());
+    }
     return layout;
 }
 
-std::string CheckPropLayout(int kind, const std::vector<PropRecord>& records)
+std::string CheckPropLayout(ObjKind kind, const std::vector<PropRecord>& records)
 {
     const std::vector<std::uint8_t> layout = ExpectedPropLayout(kind);
     if (records.size() != layout.size())

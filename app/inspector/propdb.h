@@ -6,6 +6,8 @@
 //
 // Readers and writers of the kinds address the rows by position, so a table is used only
 // when its records match the layout the code expects (CheckPropLayout).
+#include "objects/objkind.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -26,10 +28,10 @@ struct PropRecord {
 
 // "objins.mdb" (0), "objchs.mdb" (1), "objenu.mdb" (2); empty for any other index.
 std::string PropDbFileName(int langIndex);
-// "ObjTxt", "ObjVal", ... ; empty for a kind without a table (10, 11, 17 and unknown kinds).
-std::string PropTableName(int kind);
+// "ObjTxt", "ObjVal", ... ; empty for a kind without a table.
+std::string PropTableName(ObjKind kind);
 // The kinds that have a table, in kind order.
-const std::vector<int>& KindsWithPropTables();
+const std::vector<ObjKind>& KindsWithPropTables();
 
 // Reads a table's records in PropID order; at most limit records when limit >= 0.
 // False with error set when the file, the table or a column is missing or damaged.
@@ -38,10 +40,10 @@ bool ReadPropTable(const std::string& dbPath, const std::string& table, std::vec
 
 // Row classes of a kind's rows in order: the group and the four position rows, then the
 // kind's own rows. Kinds without a table have the five common rows only.
-std::vector<std::uint8_t> ExpectedPropLayout(int kind);
+std::vector<std::uint8_t> ExpectedPropLayout(ObjKind kind);
 // Empty when records fit the layout of kind: the same row classes in the same order, the
 // position rows inside the group and every other row at the top level (the readers' hiding
 // and showing binds only there). Otherwise a short text saying what does not fit.
-std::string CheckPropLayout(int kind, const std::vector<PropRecord>& records);
+std::string CheckPropLayout(ObjKind kind, const std::vector<PropRecord>& records);
 
 } // namespace kes

@@ -3,7 +3,7 @@
 #include "app/inspector/tdlgprop.h"
 
 #include "app/inspector/inspectorsource.h"
-#include "app/inspector/kindrows.h"
+#include "app/inspector/inspectorkinds.h"
 #include "app/inspector/propdb.h"
 #include "app/model/lxtypecore.h"
 #include "app/model/projectstate.h"
@@ -32,7 +32,6 @@ namespace
 
 // "The property table could not be read:" followed by the file, the table and the reason.
 constexpr int kMsgPropTable = 307;
-constexpr int kGeomKind = 17;
 constexpr int kBitPictures = 18;
 // A floating inspector moved this close to the main window's left edge docks.
 constexpr int kDockReach = 29;
@@ -143,7 +142,7 @@ void TDlgProp::FormShow()
     if (source_) {
         const int mode = source_->EditMode();
         TLxObj* cur = source_->CurObj();
-        if ((mode == 1 || mode == 3) && cur && cur->ObjType != kGeomKind && source_->SelCount() <= 1)
+        if ((mode == 1 || mode == 3) && cur && kes::InspectorShows(*cur) && source_->SelCount() <= 1)
             obj = cur;
     }
     AdvStrGrid->hide();
@@ -180,12 +179,15 @@ bool TDlgProp::LoadPropTable()
     if (!ShownObj)
         return true;
     AdvStrGrid->SetPropType(0);
-    const int kind = ShownObj->ObjType;
+    const std::optional<kes::ObjKind> known = kes::KindOfCode(ShownObj->ObjType);
+    if (!known)
+        return false;
+    const kes::ObjKind kind = *known;
     // A kind without a table gets the position rows every table opens with.
     std::string table = kes::PropTableName(kind);
     int limit = -1;
     if (table.empty()) {
-        table = kes::PropTableName(1);
+        table = kes::PropTableName(kes::ObjKind::StTxt);
         limit = 5;
     }
     std::string file = kes::PropDbFileName(LangIndex());
@@ -207,7 +209,7 @@ bool TDlgProp::LoadPropTable()
     }
     // A kind whose own rows are not read yet shows its position rows only, rather than rows
     // with values the object does not hold and edits that would go nowhere.
-    if (!kes::FindKindRows(kind) && records.size() > 5)
+    if (!kes::InspectorKindOf(kind).Read && records.size() > 5)
         records.resize(5);
     for (const kes::PropRecord& r : records) {
         TPropBase* row = AdvStrGrid->AppendProp(NewPropRow(r.PropType));
@@ -271,7 +273,7 @@ void TDlgProp::ObjToProp()
     if (!ShownObj || AdvStrGrid->PropCount() == 0)
         return;
     ObjPosToProp();
-    if (const kes::KindRows* k = kes::FindKindRows(ShownObj->ObjType)) {
+    if (const kes::InspectorKind* k = kes::InspectorKindOf(*ShownObj); k && k->Read) {
         kes::KindRowContext rows(*AdvStrGrid, model_);
         k->Read(rows, *ShownObj);
     }
@@ -287,7 +289,7 @@ void TDlgProp::PropToObj()
         return;
     TLxObj& obj = *ShownObj;
     PropToObjPos();
-    if (const kes::KindRows* k = kes::FindKindRows(obj.ObjType)) {
+    if (const kes::InspectorKind* k = kes::InspectorKindOf(obj); k && k->Write) {
         kes::KindRowContext rows(*AdvStrGrid, model_);
         k->Write(rows, obj);
     }

@@ -1,6 +1,7 @@
 // The inspector's cell editors: what a click in the grid opens, the drop-down list, spin
 // buttons, dialog buttons, the column splitter and the commit of typed values.
 #include "app/inspector/inspectordialogs.h"
+#include "app/inspector/inspectorkinds.h"
 #include "app/inspector/propcommit.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/ui/msgtable.h"
@@ -18,16 +19,14 @@ namespace
 {
 
 constexpr int kMsgSettingError = 5; // "Setting Error!!"
-constexpr int kMsgTextKind = 12; // message display: its texts are cut to 250 pixels
-constexpr int kMaxMessageWidth = 250;
 constexpr int kSplitterReach = 3;
 constexpr int kMinColumn = 26;
 
 // Cuts whole characters from the end while the text is wider than the panel allows.
-QString FitMessageText(TLxObj& obj, QString text)
+QString FitText(TLxObj& obj, QString text, int width)
 {
     const TCanvas& canvas = *obj.Picture.Canvas();
-    while (!text.isEmpty() && canvas.TextWidth(kes::QStringToAnsi(text)) > kMaxMessageWidth)
+    while (!text.isEmpty() && canvas.TextWidth(kes::QStringToAnsi(text)) > width)
         text.chop(text.size() >= 2 && text.back().isLowSurrogate() ? 2 : 1);
     return text;
 }
@@ -320,8 +319,9 @@ void TDlgProp::EdtTxtEnter()
     Guard guard { committing_ };
     TPropBase& row = *editProp_;
     QString typed = EdtTxt->text();
-    if (row.PropType == ptText && ShownObj && ShownObj->ObjType == kMsgTextKind) {
-        typed = FitMessageText(*ShownObj, typed);
+    const kes::InspectorKind* kind = ShownObj ? kes::InspectorKindOf(*ShownObj) : nullptr;
+    if (row.PropType == ptText && kind && kind->TextWidth > 0) {
+        typed = FitText(*ShownObj, typed, kind->TextWidth);
         EdtTxt->setText(typed);
     }
     switch (kes::CommitTypedText(row, typed)) {

@@ -2,39 +2,19 @@
 #include "app/project/objfactory.h"
 
 #include "app/model/lxtypecore.h"
+#include "objects/lxdevref.h"
 #include "objects/tactbmp.h"
-#include "objects/tcirmeter.h"
-#include "objects/tgeom.h"
 #include "objects/tlight.h"
-#include "objects/tlxadvdevbmp.h"
 #include "objects/tlxbtn.h"
-#include "objects/tlxcurve.h"
 #include "objects/tlxgetval.h"
 #include "objects/tlxpage.h"
-#include "objects/tlxval.h"
-#include "objects/tmetrol.h"
 #include "objects/tmsgtxt.h"
-#include "objects/tprogbar.h"
-#include "objects/trectmeter.h"
-#include "objects/trtc.h"
-#include "objects/tscale.h"
-#include "objects/tstbmp.h"
-#include "objects/tsttxt.h"
-#include "objects/tvrgbmp.h"
 
 namespace kes {
 
 namespace {
 
 constexpr std::uint8_t kWordMode = 0x10;
-
-// Message numbers of the kinds' print captions.
-constexpr int kMsgStaticText = 36;
-constexpr int kMsgReadOut = 37;
-constexpr int kMsgIndicator = 38;
-constexpr int kMsgMultiStateIndicator = 39;
-constexpr int kMsgStaticBitmap = 40;
-constexpr int kMsgNumericInput = 91;
 
 std::string MessageText(const ProjectState& state, int n)
 {
@@ -59,8 +39,8 @@ void ScaledStretched(TLxObj& obj, const ProjectState& state)
     GridStretch(obj.Picture, state.GridWidth, state.GridHeight);
 }
 
-// Kinds 6, 12 and 18: a bit device in bit mode where the controller has bit devices,
-// else a word device in value mode.
+// A bit device in bit mode where the controller has bit devices, else a word device in
+// value mode (the kinds with states).
 template <typename Obj> void StateModeDefaults(Obj& obj, const PageEnv& env)
 {
     const bool bits = env.State.BitObjAllowed();
@@ -99,140 +79,112 @@ void ButtonDefaults(TLxBtn& btn, const PageEnv& env)
     }
 }
 
-std::unique_ptr<TLxObj> MakeKind(const PageData& page, const PageEnv& env, std::int16_t kind)
+// The print caption of the object's kind.
+void Caption(TLxObj& obj, const PageEnv& env)
 {
-    const ProjectState& state = env.State;
-    switch (kind) {
-    case 1: {
-        auto o = std::make_unique<TStTxt>();
-        o->PrintText = MessageText(state, kMsgStaticText);
-        Scaled(*o, state);
-        return o;
-    }
-    case 2: {
-        auto o = std::make_unique<TLxVal>();
-        o->PrintText = MessageText(state, kMsgReadOut);
-        SetDefaultDevRef(*o, env, true);
-        Scaled(*o, state);
-        return o;
-    }
-    case 3:
-    case 21: {
-        std::unique_ptr<TLxDevBmp> o;
-        if (kind == 3)
-            o = std::make_unique<TLxDevBmp>();
-        else
-            o = std::make_unique<TLxAdvDevBmp>();
-        o->PrintText = MessageText(state, kMsgIndicator);
-        SetDefaultDevRef(*o, env, false);
-        ScaledStretched(*o, state);
-        return o;
-    }
-    case 4: {
-        auto o = std::make_unique<TVrgBmp>();
-        o->PrintText = MessageText(state, kMsgMultiStateIndicator);
-        SetDefaultDevRef(*o, env, true);
-        ScaledStretched(*o, state);
-        return o;
-    }
-    case 5: {
-        auto o = std::make_unique<TStBmp>();
-        o->PrintText = MessageText(state, kMsgStaticBitmap);
-        Scaled(*o, state);
-        return o;
-    }
-    case 6: {
-        auto o = std::make_unique<TActBmp>();
-        StateModeDefaults(*o, env);
-        return o;
-    }
-    case 7:
-        return std::make_unique<TScale>();
-    case 8: {
-        auto o = std::make_unique<TProgBar>();
-        SetDefaultDevRef(*o, env, true);
-        Scaled(*o, state);
-        return o;
-    }
-    case 9: {
-        auto o = std::make_unique<TCirMeter>();
-        SetDefaultDevRef(*o, env, true);
-        Scaled(*o, state);
-        return o;
-    }
-    case 10: {
-        auto o = std::make_unique<TRectMeter>();
-        // Only the address: the panel-memory flag and station keep the class defaults.
-        TLxDevRef probe;
-        SetDefaultDevRef(probe, env, true);
-        o->DevAddrCode = probe.DevAddrCode;
-        o->DevText = probe.DevText;
-        o->RefLink = probe.RefLink;
-        Scaled(*o, state);
-        return o;
-    }
-    case 11: {
-        auto o = std::make_unique<TLxPage>();
-        o->SetPgNum(page.PgIndex);
-        return o;
-    }
-    case 12: {
-        auto o = std::make_unique<TMsgTxt>();
-        StateModeDefaults(*o, env);
-        Scaled(*o, state);
-        return o;
-    }
-    case 13: {
-        auto o = std::make_unique<TLxBtn>();
-        ButtonDefaults(*o, env);
-        Scaled(*o, state);
-        return o;
-    }
-    case 14:
-    case 15: {
-        std::unique_ptr<TLxCurve> o;
-        if (kind == 14)
-            o = std::make_unique<TLxCurve>();
-        else
-            o = std::make_unique<TLxXyCurve>();
-        SetDefaultDevRef(*o, env, true);
-        Scaled(*o, state);
-        return o;
-    }
-    case 16: {
-        auto o = std::make_unique<TRtc>();
-        SetDefaultDevRef(*o, env, true);
-        Scaled(*o, state);
-        return o;
-    }
-    case 17:
-        return std::make_unique<TGeom>();
-    case 18: {
-        auto o = std::make_unique<TLight>();
-        StateModeDefaults(*o, env);
-        Scaled(*o, state);
-        return o;
-    }
-    case 19: {
-        auto o = std::make_unique<TMetrol>();
-        Scaled(*o, state);
-        return o;
-    }
-    case 20: {
-        auto o = std::make_unique<TLxGetVal>();
-        o->PrintText = MessageText(state, kMsgNumericInput);
-        SetDefaultDevRef(o->WriteDev, env, true);
-        for (TLxDevRef* ref : {&o->ReadDev, &o->NotifyDev}) {
-            ref->RefLink = state.LinkIndex;
-            ref->RefStation = state.DefStation;
-        }
-        Scaled(*o, state);
-        return o;
-    }
-    default:
-        return nullptr;
-    }
+    if (const ObjKindFacts* facts = KindFactsOf(obj))
+        obj.PrintText = MessageText(env.State, facts->CaptionMsg);
 }
+
+TLxDevRef& Ref(TLxObj& obj) { return dynamic_cast<TLxDevRef&>(obj); }
+
+// The kind's single device reference to the default word or bit address.
+void WordRef(TLxObj& obj, const PageEnv& env) { SetDefaultDevRef(Ref(obj), env, true); }
+void BitRef(TLxObj& obj, const PageEnv& env) { SetDefaultDevRef(Ref(obj), env, false); }
+
+using Env = const PageEnv&;
+using Page = const PageData&;
+
+// What new objects of several kinds get beyond their class's defaults.
+void Nothing(TLxObj&, Page, Env) {}
+void ScaledOnly(TLxObj& o, Page, Env env) { Scaled(o, env.State); }
+void CaptionScaled(TLxObj& o, Page, Env env)
+{
+    Caption(o, env);
+    Scaled(o, env.State);
+}
+void WordScaled(TLxObj& o, Page, Env env)
+{
+    WordRef(o, env);
+    Scaled(o, env.State);
+}
+void CaptionWordScaled(TLxObj& o, Page page, Env env)
+{
+    Caption(o, env);
+    WordScaled(o, page, env);
+}
+void CaptionBitStretched(TLxObj& o, Page, Env env)
+{
+    Caption(o, env);
+    BitRef(o, env);
+    ScaledStretched(o, env.State);
+}
+template <typename T> void StateModeScaled(TLxObj& o, Page, Env env)
+{
+    StateModeDefaults(dynamic_cast<T&>(o), env);
+    Scaled(o, env.State);
+}
+
+// What a new object of each kind gets beyond its class's defaults.
+struct FactoryDefaults {
+    ObjKind Kind;
+    void (*Apply)(TLxObj& obj, Page page, Env env);
+};
+
+constexpr FactoryDefaults kDefaults[] = {
+    {ObjKind::StTxt, CaptionScaled},
+    {ObjKind::LxVal, CaptionWordScaled},
+    {ObjKind::LxDevBmp, CaptionBitStretched},
+    {ObjKind::VrgBmp,
+     [](TLxObj& o, Page, Env env) {
+         Caption(o, env);
+         WordRef(o, env);
+         ScaledStretched(o, env.State);
+     }},
+    {ObjKind::StBmp, CaptionScaled},
+    // The multi-state picture keeps its picture as it is.
+    {ObjKind::ActBmp, [](TLxObj& o, Page, Env env) { StateModeDefaults(dynamic_cast<TActBmp&>(o), env); }},
+    {ObjKind::Scale, Nothing},
+    {ObjKind::ProgBar, WordScaled},
+    {ObjKind::CirMeter, WordScaled},
+    {ObjKind::RectMeter,
+     [](TLxObj& o, Page, Env env) {
+         // Only the address: the panel-memory flag and station keep the class defaults.
+         TLxDevRef probe;
+         SetDefaultDevRef(probe, env, true);
+         TLxDevRef& ref = Ref(o);
+         ref.DevAddrCode = probe.DevAddrCode;
+         ref.DevText = probe.DevText;
+         ref.RefLink = probe.RefLink;
+         Scaled(o, env.State);
+     }},
+    {ObjKind::LxPage, [](TLxObj& o, Page page, Env) { dynamic_cast<TLxPage&>(o).SetPgNum(page.PgIndex); }},
+    {ObjKind::MsgTxt, StateModeScaled<TMsgTxt>},
+    {ObjKind::LxBtn,
+     [](TLxObj& o, Page, Env env) {
+         ButtonDefaults(dynamic_cast<TLxBtn&>(o), env);
+         Scaled(o, env.State);
+     }},
+    {ObjKind::LxCurve, WordScaled},
+    {ObjKind::LxXyCurve, WordScaled},
+    {ObjKind::Rtc, WordScaled},
+    {ObjKind::Geom, Nothing},
+    {ObjKind::Light, StateModeScaled<TLight>},
+    {ObjKind::Metrol, ScaledOnly},
+    {ObjKind::LxGetVal,
+     [](TLxObj& o, Page, Env env) {
+         auto& e = dynamic_cast<TLxGetVal&>(o);
+         Caption(o, env);
+         SetDefaultDevRef(e.WriteDev, env, true);
+         for (TLxDevRef* ref : {&e.ReadDev, &e.NotifyDev}) {
+             ref->RefLink = env.State.LinkIndex;
+             ref->RefStation = env.State.DefStation;
+         }
+         Scaled(o, env.State);
+     }},
+    {ObjKind::LxAdvDevBmp, CaptionBitStretched},
+};
+static_assert(CoversEveryKind(kDefaults));
 
 } // namespace
 
@@ -257,11 +209,10 @@ void SetDefaultDevRef(TLxDevRef& ref, const PageEnv& env, bool word)
     ref.RefStation = state.DefStation;
 }
 
-std::unique_ptr<TLxObj> NewPageObj(const PageData& page, const PageEnv& env, std::int16_t kind)
+std::unique_ptr<TLxObj> NewPageObj(const PageData& page, const PageEnv& env, ObjKind kind)
 {
-    std::unique_ptr<TLxObj> obj = MakeKind(page, env, kind);
-    if (!obj)
-        return nullptr;
+    std::unique_ptr<TLxObj> obj = NewObjOfKind(kind);
+    EntryOf(kDefaults, kind).Apply(*obj, page, env);
     obj->SetObjSize(page.Zoom);
     obj->GridHeight = env.State.GridHeight;
     obj->GridWidth = env.State.GridWidth;

@@ -2,6 +2,7 @@
 // The object factory: every panel object of a page is made here from its kind, empty for
 // the record readers and with the kind's defaults for a new object of the page editor.
 #include "app/project/pagedata.h"
+#include "objects/objkind.h"
 #include "platform/gdi.h"
 
 #include <array>
@@ -48,15 +49,14 @@ struct DrawState {
 // The four corners of a rubber band, in order around it (screen pixels).
 using RubberBand = std::array<TPoint, 4>;
 
-// A new object of kind (1..21) with its defaults, owned by nobody yet and in no list; null
-// for any other kind.
-std::unique_ptr<TLxObj> NewPageObj(const PageData& page, const PageEnv& env, std::int16_t kind);
+// A new object of kind with its defaults, owned by nobody yet and in no list.
+std::unique_ptr<TLxObj> NewPageObj(const PageData& page, const PageEnv& env, ObjKind kind);
 
 // A new object of kind at the snapped point (x, y) on a page whose client area is
 // clientWidth x clientHeight: kept inside the client area (a shape takes its place from the
 // drawing), put on top of the page and made current. Null when the panel memory has no
-// room for it or the kind is unknown.
-TLxObj* PlaceNewObj(PageData& page, const PageEnv& env, std::int16_t kind, int x, int y, const DrawState& draw,
+// room for it.
+TLxObj* PlaceNewObj(PageData& page, const PageEnv& env, ObjKind kind, int x, int y, const DrawState& draw,
                     int clientWidth, int clientHeight);
 
 // Selects the objects whose rectangle (edges inclusive) meets the band's bounding box and

@@ -27,14 +27,12 @@ void DrawClosedXor(TCanvas& canvas, const std::array<TPoint, 4>& corners)
 
 } // namespace
 
-TLxObj* PlaceNewObj(PageData& page, const PageEnv& env, std::int16_t kind, int x, int y, const DrawState& draw,
+TLxObj* PlaceNewObj(PageData& page, const PageEnv& env, ObjKind kind, int x, int y, const DrawState& draw,
                     int clientWidth, int clientHeight)
 {
     if (env.WouldOverflow && env.WouldOverflow(kNewObjBytes))
         return nullptr;
     std::unique_ptr<TLxObj> obj = NewPageObj(page, env, kind);
-    if (!obj)
-        return nullptr;
     obj->Picture.Canvas()->Font = env.MainFont;
     if (auto* geom = dynamic_cast<TGeom*>(obj.get())) {
         TPen& pen = geom->Picture.Canvas()->Pen;

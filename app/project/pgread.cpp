@@ -13,14 +13,12 @@ constexpr unsigned kPageExports =
     kExpDatatoObjInfo | kExpDataToPgJmp | kExpDataToPgFunKey | kExpDataToPgSys | kExpDataToPgHide | kExpDataToPLCValSet;
 constexpr unsigned kPasteExports = kExpDatatoObjInfo | kExpDataToPgJmp | kExpDataToPgFunKey | kExpDataToPgSys;
 
-constexpr std::uint16_t kFirstObjTag = 1;
-constexpr std::uint16_t kLastObjTag = 21;
 constexpr std::size_t kKeyIndexOffset = 33; // of a function-key record
 constexpr std::size_t kSkip1005 = 5;
 
 bool IsObjTag(std::uint16_t tag)
 {
-    return tag >= kFirstObjTag && tag <= kLastObjTag;
+    return KindOfCode(tag).has_value();
 }
 
 // data[start, end) as a span, when it lies inside data.
@@ -96,9 +94,10 @@ public:
     // is put on the page when its top-left lies there.
     DecodeError Object(std::uint16_t tag, std::size_t len, bool pasted)
     {
-        std::unique_ptr<TLxObj> obj = NewPageObj(page_, env_, static_cast<std::int16_t>(tag));
-        if (!obj)
+        const std::optional<ObjKind> kind = KindOfCode(tag);
+        if (!kind)
             return DecodeError::UnknownKind;
+        std::unique_ptr<TLxObj> obj = NewPageObj(page_, env_, *kind);
         if (const DecodeError e = Advance(Fns().DatatoObjInfo(obj.get(), Rec(), Position()), len);
             e != DecodeError::None)
             return e;

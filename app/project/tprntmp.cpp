@@ -2,27 +2,19 @@
 
 #include "app/model/lxtypecore.h"
 #include "app/project/projectdoc.h"
+#include "objects/objkind.h"
 
 #include <algorithm>
 #include <array>
 
 TPrntmp* Prntmp = nullptr;
 
-namespace {
-
-constexpr std::int16_t kGeomKind = 17;
-
-} // namespace
-
 namespace kes {
 
 int PrintTextMessage(std::int16_t kind)
 {
-    // Kinds 1..21: 36..52 in order, except the geometry (71), the unit (70), the value
-    // entry (91) and the bit picture of a word (38, as the bit picture).
-    static constexpr std::array<int, 22> kMessages = {0,  36, 37, 38, 39, 40, 41, 42, 43, 44, 45,
-                                                      46, 47, 48, 49, 50, 51, 71, 52, 70, 91, 38};
-    return kind >= 1 && kind <= 21 ? kMessages[static_cast<std::size_t>(kind)] : 0;
+    const std::optional<ObjKind> k = KindOfCode(kind);
+    return k ? KindFacts(*k).CaptionMsg : 0;
 }
 
 QImage RenderStoredPage(const ProjectDoc& doc, const LxTypeCore& lxType, int index)
@@ -72,7 +64,8 @@ void TPrntmp::RenderPageBitmap()
     PatBlt(canvas, 0, 0, width, height, WHITENESS);
     for (const TLxObj* obj : page_->ObjList) {
         const int zoom = std::max(obj->ObjSize, 1);
-        canvas.CopyMode = obj->ObjType == kGeomKind || obj->Transparent ? SRCAND : SRCCOPY;
+        const kes::ObjKindFacts* facts = kes::KindFactsOf(*obj);
+        canvas.CopyMode = (facts && facts->Transparent) || obj->Transparent ? SRCAND : SRCCOPY;
         canvas.Draw(obj->Left / zoom, obj->Top / zoom, obj->Picture);
     }
     canvas.CopyMode = SRCCOPY;

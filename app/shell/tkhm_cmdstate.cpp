@@ -3,6 +3,7 @@
 // selected object, the File, Edit and Settings menus refreshed when they open, and undo, redo
 // and select-all forwarded to the editor that EditMode names.
 #include "app/editor/imageeditor.h"
+#include "app/editor/kindtools.h"
 #include "app/editor/thmpage.h"
 #include "app/project/prjcheck.h"
 #include "app/shell/tkhm.h"
@@ -23,7 +24,6 @@ namespace {
 constexpr int kMsgTooManyLinked = 302;
 constexpr int kMsgTextInput = 92;
 constexpr int kMsgGraphicInput = 93;
-constexpr int kGeomKind = 17;
 
 const char* const kLineStyles[] = {"TbSLine", "TbDLine", "TbTLine", "TbDot"};
 const char* const kAlignButtons[] = {"TbLeftSide", "TbHMid", "TbRightSide", "TbTopSide", "TbVMid", "TbBottomSide"};
@@ -65,12 +65,12 @@ void SetFigureTool(TKhm& k, int subType)
 {
     if (k.EditMode == 3) {
         if (HmPage) {
-            HmPage->ToolKind = kGeomKind;
+            HmPage->ToolKind = kes::KindCode(kes::ObjKind::Geom);
             HmPage->ToolSubType = subType;
             HmPage->PolyPtCount = 0;
         }
     } else if (kes::ImageEditor().SetTool) {
-        kes::ImageEditor().SetTool(k.EditMode, kGeomKind, subType);
+        kes::ImageEditor().SetTool(k.EditMode, kes::KindCode(kes::ObjKind::Geom), subType);
     }
 }
 
@@ -119,13 +119,13 @@ void TKhm::SetToolKind(QAction* sender)
             HmPage->PolyPointsCancel();
             HmPage->ToolKind = static_cast<std::int16_t>(tag);
             // An object tool draws a box, whatever figure was chosen before.
-            if (tag != kGeomKind)
+            if (!kes::IsKind(static_cast<TLxObjType>(tag), kes::ObjKind::Geom))
                 HmPage->ToolSubType = 0;
         }
     } else if (kes::ImageEditor().SetTool) {
         kes::ImageEditor().SetTool(EditMode, tag, 0);
     }
-    if (tag == kGeomKind)
+    if (kes::IsKind(static_cast<TLxObjType>(tag), kes::ObjKind::Geom))
         GeomToolBar->show();
 }
 
@@ -180,7 +180,7 @@ void TKhm::TbSLineClick(QAction* sender)
     if (EditMode == 3 && HmPage) {
         bool changed = false;
         for (TLxObj* obj : HmPage->SelList) {
-            if (obj->ObjType != kGeomKind)
+            if (!kes::IsKind(*obj, kes::ObjKind::Geom))
                 continue;
             TPen& pen = obj->Picture.Canvas()->Pen;
             pen.Width = LineWidth;
@@ -234,30 +234,32 @@ void TKhm::SetToolsForObj(TLxObj* obj)
         Memo(*this)->clear();
         return;
     }
-    int kind = obj->ObjType;
+    const kes::KindTools* tools = kes::KindToolsOf(*obj);
+    kes::ToolPanel panel = tools ? tools->Panel : kes::ToolPanel::None;
     // The start-up screen has static texts and pictures only.
-    if (EditMode == 1 && kind != 1 && kind != 5)
-        kind = 0;
-    switch (kind) {
-    case 1:
+    if (EditMode == 1 && !(tools && tools->OnStartScreen))
+        panel = kes::ToolPanel::None;
+    const kes::ObjKindFacts* facts = kes::KindFactsOf(*obj);
+    const bool fontFace = facts && facts->Font == kes::FontUse::FontFace;
+    switch (panel) {
+    case kes::ToolPanel::Lines:
         Press(*this, "TbText", true);
         Press(*this, "TbBmp", false);
         Enable(*this, {"TbBmp", "TbBmpRead"}, false);
         SetItemVisible("TbMemo_UD", true);
         SetItemEnabled("TbMemo_UD", true);
         break;
-    case 2:
-    case 20:
+    case kes::ToolPanel::Value:
         Press(*this, "TbText", false);
         Press(*this, "TbBmp", false);
         Enable(*this, {"TbText", "TbMemo", "TbBmp", "TbBmpRead", "TbFontType"}, false);
-        if (kind == 2)
+        if (!tools->AlignsVertically)
             Enable(*this, {"TbTopSide", "TbVMid", "TbBottomSide"}, false);
         SetItemVisible("TbMemo_UD", false);
         SetItemEnabled("TbMemo_UD", false);
         MemoWithoutScrollBars(*this);
         break;
-    case 12:
+    case kes::ToolPanel::Message:
         Enable(*this, {"TbBmp", "TbBmpRead"}, false);
         for (const char* n : kAlignButtons)
             SetItemEnabled(n, false);
@@ -265,10 +267,9 @@ void TKhm::SetToolsForObj(TLxObj* obj)
         Press(*this, "TbBmp", false);
         MemoWithoutScrollBars(*this);
         break;
-    case 13:
-    case 18: {
+    case kes::ToolPanel::StateTexts: {
         MemoWithoutScrollBars(*this);
-        if (kind == 13)
+        if (!fontFace)
             SetItemEnabled("TbFontType", false);
         if (!Action("TbText")->isChecked() && !Action("TbBmp")->isChecked())
             Press(*this, "TbText", true);
@@ -288,8 +289,7 @@ void TKhm::SetToolsForObj(TLxObj* obj)
         }
         break;
     }
-    case 5:
-    case 6:
+    case kes::ToolPanel::Picture:
         MemoWithoutScrollBars(*this);
         Press(*this, "TbBmp", true);
         Press(*this, "TbText", false);
@@ -299,7 +299,7 @@ void TKhm::SetToolsForObj(TLxObj* obj)
             SetItemEnabled(n, false);
         Memo(*this)->clear();
         break;
-    default:
+    case kes::ToolPanel::None:
         SetItemVisible("TbMemo_UD", false);
         SetItemEnabled("TbMemo_UD", false);
         Memo(*this)->clear();

@@ -9,6 +9,7 @@
 #include "app/comm/ui/tcomprogbar.h"
 #include "app/comm/ui/tcomset.h"
 #include "app/comm/ui/tfrmhmiproto.h"
+#include "app/inspector/inspectorkinds.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/headerlib.h"
 #include "app/project/memimage.h"
@@ -36,7 +37,6 @@ namespace {
 
 constexpr int kMsgOverMemory = 26;
 constexpr int kMsgTransfer = 80;
-constexpr TLxObjType kGeomKind = 17;
 
 int ScreenDpi()
 {
@@ -180,7 +180,7 @@ void MainCommLink::CommitInspector()
     PageData* page = ActivePage();
     if (page && page->CurObj && page->CurObj->Selected) {
         TLxObj* obj = page->CurObj;
-        if (obj->ObjType != kGeomKind)
+        if (InspectorShows(*obj))
             DlgProp->EdtTxtExit();
         obj->SetSelected(false);
         std::erase(page->SelList, obj);

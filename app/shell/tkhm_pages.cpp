@@ -4,6 +4,7 @@
 #include "app/dialogs/formregistry.h"
 #include "app/editor/imageeditor.h"
 #include "app/editor/thmpage.h"
+#include "app/inspector/inspectorkinds.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/prjcheck.h"
 #include "app/project/ui/prjcommands.h"
@@ -152,7 +153,7 @@ void TKhm::MmAddPgClick()
     try {
         if (HmPage) {
             if (DlgProp && Action("MmObjInspector")->isChecked() && HmPage->CurObj && HmPage->CurObj->Selected) {
-                if (HmPage->CurObj->ObjType != 17)
+                if (kes::InspectorShows(*HmPage->CurObj))
                     DlgProp->EdtTxtExit();
                 HmPage->CurObj->SetSelected(false);
                 HmPage->CurObj = nullptr;

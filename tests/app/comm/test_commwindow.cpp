@@ -99,7 +99,7 @@ protected:
             PageData page;
             PageEnv env(k, *LxType);
             for (std::int16_t kind : pageKinds)
-                page.AppendObj(NewPageObj(page, env, kind));
+                page.AppendObj(NewPageObj(page, env, *KindOfCode(kind)));
             auto rec = std::make_unique<PgDataStr>();
             PgDataChx(page, rec->Data, 0, 1, &page.ObjList, RecEncodeEnv{});
             k.PgDataList.push_back(std::move(rec));

@@ -28,7 +28,7 @@ DialogTest::DialogTest() : model(state), ctx(state, model)
     ctx.Page = &page;
     ctx.PageCount = 3;
     ctx.BtnMenuCaption = QStringLiteral("B&utton");
-    ctx.ToolHint = [](int kind) { return kind == 13 ? QStringLiteral("Button") : QString(); };
+    ctx.ToolHint = [](ObjKind kind) { return kind == ObjKind::LxBtn ? QStringLiteral("Button") : QString(); };
 
     prompt.onExec = [this](QDialog& d) {
         for (const auto& [name, run] : runs_)

@@ -47,8 +47,8 @@ TEST_F(DialogMenus, TheContextFollowsTheMainWindow)
     DialogContext ctx = MainDialogContext(nullptr);
     EXPECT_TRUE(ctx.UpDownKeysEnabled);
     EXPECT_EQ(ctx.BtnMenuCaption, Khm->Action("MmBtn")->text());
-    EXPECT_EQ(ctx.ToolHintOf(13), Khm->Action("TbBtn")->toolTip());
-    EXPECT_FALSE(ctx.ToolHintOf(13).isEmpty());
+    EXPECT_EQ(ctx.ToolHintOf(ObjKind::LxBtn), Khm->Action("TbBtn")->toolTip());
+    EXPECT_FALSE(ctx.ToolHintOf(ObjKind::LxBtn).isEmpty());
     ASSERT_NE(ctx.BmpFolder, nullptr);
     EXPECT_EQ(*ctx.BmpFolder, "/pictures");
     EXPECT_EQ(ctx.PageCount, static_cast<int>(Khm->PgDataList.size()));

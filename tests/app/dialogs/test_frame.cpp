@@ -117,16 +117,16 @@ TEST_F(Frame, OpeningAnObjectsDialogByItsKind)
     EXPECT_EQ(caption, "Button");
     EXPECT_EQ(refreshed, 1);
 
-    // A kind without a dialog opens nothing; a registered one replaces the built-in.
+    // A kind without a dialog opens nothing; a stand-in replaces the table's until removed.
     TStTxt text;
     EXPECT_FALSE(OpenObjDialog(ctx, text, nullptr));
     int opened = 0;
-    RegisterObjDialog(1, [&](DialogContext&, TLxObj&, QWidget*, const QString&) { return ++opened > 0; });
+    ReplaceObjDialog(ObjKind::StTxt, [&](DialogContext&, TLxObj&, QWidget*, const QString&) { return ++opened > 0; });
     EXPECT_TRUE(OpenObjDialog(ctx, text, nullptr));
     EXPECT_EQ(opened, 1);
-    RegisterObjDialog(1, {});
-    EXPECT_EQ(FindObjDialog(1), nullptr);
-    ASSERT_NE(FindObjDialog(13), nullptr);
+    ReplaceObjDialog(ObjKind::StTxt, {});
+    EXPECT_FALSE(FindObjDialog(ObjKind::StTxt));
+    ASSERT_TRUE(FindObjDialog(ObjKind::LxBtn));
     DialogHooks().RefreshInspector = {};
 }
 

@@ -26,7 +26,7 @@ protected:
         table->OrderMode = static_cast<std::uint8_t>(order);
         table->ValType = type;
         table->ValLen = len;
-        table->ObjKind = 6;
+        table->Kind = ObjKind::ActBmp;
         table->SetGridShape(2, table->StateNum + 1);
         table->show();
         return *table;
@@ -95,7 +95,7 @@ TEST_F(GridTableTest, ShowsTheListsByKindAndAcceptsAnythingWithoutReference)
     table = std::make_unique<TFrmGridTable>(nullptr, LangEng);
     table->StateNum = 2;
     table->StateTexts = &texts;
-    table->ObjKind = 13;
+    table->Kind = ObjKind::LxBtn;
     table->SetGridShape(2, 3);
     table->BtnRefer->hide();
     table->show();

@@ -220,7 +220,7 @@ TEST_F(MouseEditTest, DoubleClickOpensTheKindsDialogForOneSelectedObject)
     NewProject();
     int opened = 0;
     QString caption;
-    RegisterObjDialog(1, [&](DialogContext& ctx, TLxObj& obj, QWidget*, const QString& title) {
+    ReplaceObjDialog(ObjKind::StTxt, [&](DialogContext& ctx, TLxObj& obj, QWidget*, const QString& title) {
         ++opened;
         caption = title;
         EXPECT_EQ(obj.ObjType, 1);
@@ -243,7 +243,7 @@ TEST_F(MouseEditTest, DoubleClickOpensTheKindsDialogForOneSelectedObject)
     ASSERT_EQ(Page().SelList.size(), 2u);
     Page().ObjDblClick(b);
     EXPECT_EQ(opened, 1) << "two selected: no dialog";
-    RegisterObjDialog(1, nullptr);
+    ReplaceObjDialog(ObjKind::StTxt, nullptr);
 }
 
 TEST_F(MouseEditTest, TheInspectorFollowsTheOneSelectedObject)

@@ -5,28 +5,11 @@
 // modified. Static texts and numeric displays are read and written in full.
 #include "inspectortest.h"
 
-#include "app/inspector/kindrows.h"
+#include "app/inspector/inspectorkinds.h"
 
-#include "objects/tactbmp.h"
-#include "objects/tcirmeter.h"
-#include "objects/tgeom.h"
-#include "objects/tlight.h"
-#include "objects/tlxadvdevbmp.h"
-#include "objects/tlxbtn.h"
-#include "objects/tlxcurve.h"
-#include "objects/tlxdevbmp.h"
-#include "objects/tlxgetval.h"
-#include "objects/tlxpage.h"
 #include "objects/tlxval.h"
-#include "objects/tmetrol.h"
-#include "objects/tmsgtxt.h"
-#include "objects/tprogbar.h"
-#include "objects/trectmeter.h"
-#include "objects/trtc.h"
-#include "objects/tscale.h"
 #include "objects/tstbmp.h"
 #include "objects/tsttxt.h"
-#include "objects/tvrgbmp.h"
 
 #include "app/inspector/propdb.h"
 
@@ -50,52 +33,7 @@ namespace
 // A new object of the kind.
 std::unique_ptr<TLxObj> MakeKind(int kind)
 {
-    switch (kind) {
-    case 1:
-        return std::make_unique<TStTxt>();
-    case 2:
-        return std::make_unique<TLxVal>();
-    case 3:
-        return std::make_unique<TLxDevBmp>();
-    case 4:
-        return std::make_unique<TVrgBmp>();
-    case 5:
-        return std::make_unique<TStBmp>();
-    case 6:
-        return std::make_unique<TActBmp>();
-    case 7:
-        return std::make_unique<TScale>();
-    case 8:
-        return std::make_unique<TProgBar>();
-    case 9:
-        return std::make_unique<TCirMeter>();
-    case 10:
-        return std::make_unique<TRectMeter>();
-    case 11:
-        return std::make_unique<TLxPage>();
-    case 12:
-        return std::make_unique<TMsgTxt>();
-    case 13:
-        return std::make_unique<TLxBtn>();
-    case 14:
-        return std::make_unique<TLxCurve>();
-    case 15:
-        return std::make_unique<TLxXyCurve>();
-    case 16:
-        return std::make_unique<TRtc>();
-    case 17:
-        return std::make_unique<TGeom>();
-    case 18:
-        return std::make_unique<TLight>();
-    case 19:
-        return std::make_unique<TMetrol>();
-    case 20:
-        return std::make_unique<TLxGetVal>();
-    case 21:
-        return std::make_unique<TLxAdvDevBmp>();
-    default:
-        return nullptr;
-    }
+    return NewObjOfKind(*KindOfCode(kind));
 }
 
 } // namespace
@@ -134,14 +72,15 @@ TEST_F(InspectorTest, ShowsOnlyOneObjectOfAnEditedPage)
 
 TEST_F(InspectorTest, EveryKindShowsTheRowsOfItsTable)
 {
-    for (int kind = 1; kind <= 21; ++kind) {
-        if (kind == 17)
+    for (ObjKind k : AllObjKinds()) {
+        if (!InspectorKindOf(k).Shown)
             continue;
-        auto obj = MakeKind(kind);
+        const int kind = KindCode(k);
+        auto obj = NewObjOfKind(k);
         Select(obj.get());
-        const auto layout = ExpectedPropLayout(kind);
+        const auto layout = ExpectedPropLayout(k);
         // Kinds whose own rows are not read yet show the position rows only.
-        const int expected = kes::FindKindRows(kind) ? static_cast<int>(layout.size()) : 5;
+        const int expected = InspectorKindOf(k).Read ? static_cast<int>(layout.size()) : 5;
         ASSERT_EQ(Grid().PropCount(), expected) << "kind " << kind;
         for (int i = 0; i < Grid().PropCount(); ++i)
             EXPECT_EQ(Grid().Prop(i)->PropType, layout[static_cast<std::size_t>(i)]) << "kind " << kind << " row " << i;

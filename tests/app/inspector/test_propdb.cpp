@@ -20,7 +20,7 @@ std::string Bin()
     return std::string(KES_BIN_DIR) + "/";
 }
 
-std::vector<kes::PropRecord> Read(int lang, int kind)
+std::vector<kes::PropRecord> Read(int lang, kes::ObjKind kind)
 {
     std::vector<kes::PropRecord> records;
     std::string error;
@@ -35,7 +35,7 @@ TEST(PropDatabases, EveryTableFitsItsKindInEveryLanguage)
 {
     EXPECT_EQ(kes::KindsWithPropTables().size(), 18u);
     for (int lang : { 0, 1, 2 }) {
-        for (int kind : kes::KindsWithPropTables()) {
+        for (kes::ObjKind kind : kes::KindsWithPropTables()) {
             const auto records = Read(lang, kind);
             EXPECT_EQ(kes::CheckPropLayout(kind, records), "")
                 << kes::PropDbFileName(lang) << " " << kes::PropTableName(kind);
@@ -47,7 +47,7 @@ TEST(PropDatabases, EveryTableFitsItsKindInEveryLanguage)
 
 TEST(PropDatabases, LanguagesDifferOnlyInCaptions)
 {
-    for (int kind : kes::KindsWithPropTables()) {
+    for (kes::ObjKind kind : kes::KindsWithPropTables()) {
         const auto eng = Read(2, kind);
         for (int lang : { 0, 1 }) {
             const auto other = Read(lang, kind);
@@ -65,8 +65,8 @@ TEST(PropDatabases, LanguagesDifferOnlyInCaptions)
 
 TEST(PropDatabases, LayoutCheckFindsEveryDeviation)
 {
-    const auto good = Read(2, 2);
-    ASSERT_EQ(kes::CheckPropLayout(2, good), "");
+    const auto good = Read(2, kes::ObjKind::LxVal);
+    ASSERT_EQ(kes::CheckPropLayout(kes::ObjKind::LxVal, good), "");
     using Edit = void (*)(std::vector<kes::PropRecord>&);
     const Edit edits[] = {
         [](std::vector<kes::PropRecord>& r) { r.pop_back(); }, // a row missing
@@ -81,11 +81,11 @@ TEST(PropDatabases, LayoutCheckFindsEveryDeviation)
     for (std::size_t i = 0; i < std::size(edits); ++i) {
         auto records = good;
         edits[i](records);
-        EXPECT_NE(kes::CheckPropLayout(2, records), "") << "edit " << i;
+        EXPECT_NE(kes::CheckPropLayout(kes::ObjKind::LxVal, records), "") << "edit " << i;
     }
     // Kinds without a table take the five position rows.
-    EXPECT_EQ(kes::ExpectedPropLayout(10).size(), 5u);
-    EXPECT_EQ(kes::PropTableName(17), "");
+    EXPECT_EQ(kes::ExpectedPropLayout(kes::ObjKind::RectMeter).size(), 5u);
+    EXPECT_EQ(kes::PropTableName(kes::ObjKind::Geom), "");
 }
 
 TEST(PropDatabases, ReadErrorsAreReportedNotThrown)

@@ -198,7 +198,7 @@ TEST(CompiledImage, HeaderSectionsPagesAndFillByteForByte)
         page.Zoom = p.doc.DefaultZoom;
         page.PgIndex = i;
         for (int j = 0; j < 2; ++j) {
-            std::unique_ptr<TLxObj> obj = NewPageObj(page, env, kinds[i][j]);
+            std::unique_ptr<TLxObj> obj = NewPageObj(page, env, *KindOfCode(kinds[i][j]));
             ASSERT_NE(obj, nullptr);
             dynamic_cast<TLxDevRef&>(*obj).DevAddrCode = 0x4000 + 16 * i + j;
             obj->Left = (10 + 40 * j) * page.Zoom;

@@ -19,7 +19,7 @@ class Factory : public ::testing::Test, protected kes::test::PageFixture {
 protected:
     template <typename T> std::unique_ptr<T> Make(std::int16_t kind)
     {
-        std::unique_ptr<TLxObj> obj = kes::NewPageObj(page, *env, kind);
+        std::unique_ptr<TLxObj> obj = kes::NewPageObj(page, *env, *kes::KindOfCode(kind));
         auto* typed = dynamic_cast<T*>(obj.get());
         EXPECT_NE(typed, nullptr) << "kind " << kind;
         if (!typed)
@@ -32,17 +32,18 @@ protected:
 TEST_F(Factory, EveryKindAndNothingElse)
 {
     page.Zoom = 4;
-    for (std::int16_t kind = 1; kind <= 21; ++kind) {
-        SCOPED_TRACE(kind);
+    for (kes::ObjKind kind : kes::AllObjKinds()) {
+        SCOPED_TRACE(kes::KindCode(kind));
         const std::unique_ptr<TLxObj> obj = kes::NewPageObj(page, *env, kind);
         ASSERT_NE(obj, nullptr);
-        EXPECT_EQ(obj->ObjType, kind);
+        EXPECT_EQ(obj->ObjType, kes::KindCode(kind));
         EXPECT_EQ(obj->ObjSize, 4);
         EXPECT_EQ(obj->Picture.Canvas()->Font, env->MainFont);
         EXPECT_EQ(obj->Host(), nullptr) << "in no window yet";
     }
+    // A code outside the kinds names no kind, so nothing can be made of it.
     for (std::int16_t kind : {0, 22, 1000, -1})
-        EXPECT_EQ(kes::NewPageObj(page, *env, kind), nullptr) << kind;
+        EXPECT_FALSE(kes::KindOfCode(kind).has_value()) << kind;
 }
 
 TEST_F(Factory, PictureGrowsByTheGrid)
@@ -96,7 +97,7 @@ TEST_F(Factory, ControllerWithoutBitsGetsValueObjects)
         SCOPED_TRACE(std::to_string(c.machine) + " " + std::to_string(c.panelMemory));
         kes::test::PageFixture fx(c.machine);
         fx.state.PortSlaveMode = {c.panelMemory, c.panelMemory};
-        std::unique_ptr<TLxObj> obj = kes::NewPageObj(fx.page, *fx.env, 13);
+        std::unique_ptr<TLxObj> obj = kes::NewPageObj(fx.page, *fx.env, kes::ObjKind::LxBtn);
         auto& btn = dynamic_cast<TLxBtn&>(*obj);
         EXPECT_EQ(btn.BtnType, c.btnType);
         EXPECT_EQ(btn.TotalState, c.states);
@@ -113,9 +114,9 @@ TEST_F(Factory, ControllerWithoutBitsGetsValueObjects)
             EXPECT_EQ(btn.ParamA, 65535);
         }
 
-        std::unique_ptr<TLxObj> act = kes::NewPageObj(fx.page, *fx.env, 6);
+        std::unique_ptr<TLxObj> act = kes::NewPageObj(fx.page, *fx.env, kes::ObjKind::ActBmp);
         EXPECT_EQ(dynamic_cast<TActBmp&>(*act).StateMode, c.stateMode);
-        std::unique_ptr<TLxObj> msg = kes::NewPageObj(fx.page, *fx.env, 12);
+        std::unique_ptr<TLxObj> msg = kes::NewPageObj(fx.page, *fx.env, kes::ObjKind::MsgTxt);
         EXPECT_EQ(dynamic_cast<TMsgTxt&>(*msg).StateMode, c.stateMode);
     }
 }
@@ -140,7 +141,7 @@ TEST_F(Factory, PlacedObjectStaysInsideTheClientArea)
 {
     page.Zoom = 2;
     const kes::DrawState draw;
-    TLxObj* val = kes::PlaceNewObj(page, *env, 2, 250, 120, draw, 256, 128);
+    TLxObj* val = kes::PlaceNewObj(page, *env, kes::ObjKind::LxVal, 250, 120, draw, 256, 128);
     ASSERT_NE(val, nullptr);
     EXPECT_EQ(val->Width, 96);
     EXPECT_EQ(val->Left, 256 - 96) << "moved left until its right edge meets the client edge";
@@ -148,20 +149,20 @@ TEST_F(Factory, PlacedObjectStaysInsideTheClientArea)
     EXPECT_EQ(page.CurObj, val);
     ASSERT_EQ(page.ObjList.size(), 1u);
 
-    TLxObj* inside = kes::PlaceNewObj(page, *env, 2, 10, 12, draw, 256, 128);
+    TLxObj* inside = kes::PlaceNewObj(page, *env, kes::ObjKind::LxVal, 10, 12, draw, 256, 128);
     EXPECT_EQ(inside->Left, 10);
     EXPECT_EQ(inside->Top, 12);
 
     env->WouldOverflow = [](int extra) { return extra > 0; };
-    EXPECT_EQ(kes::PlaceNewObj(page, *env, 2, 0, 0, draw, 256, 128), nullptr);
+    EXPECT_EQ(kes::PlaceNewObj(page, *env, kes::ObjKind::LxVal, 0, 0, draw, 256, 128), nullptr);
     EXPECT_EQ(page.ObjList.size(), 2u);
 }
 
 TEST_F(Factory, RubberBandSelectsByItsBox)
 {
     const kes::DrawState draw;
-    TLxObj* a = kes::PlaceNewObj(page, *env, 2, 0, 0, draw, 128, 64);
-    TLxObj* b = kes::PlaceNewObj(page, *env, 2, 60, 40, draw, 128, 64);
+    TLxObj* a = kes::PlaceNewObj(page, *env, kes::ObjKind::LxVal, 0, 0, draw, 128, 64);
+    TLxObj* b = kes::PlaceNewObj(page, *env, kes::ObjKind::LxVal, 60, 40, draw, 128, 64);
     a->SetSelected(false);
     b->SetSelected(true);
     page.SelList = {b};

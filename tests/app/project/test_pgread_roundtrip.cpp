@@ -313,7 +313,7 @@ protected:
     // One object of the case's kind on page at (x, y) panel pixels.
     void Place(kes::PageData& target, const KindCase& c, int x, int y)
     {
-        std::unique_ptr<TLxObj> obj = kes::NewPageObj(target, *env, c.kind);
+        std::unique_ptr<TLxObj> obj = kes::NewPageObj(target, *env, *kes::KindOfCode(c.kind));
         ASSERT_NE(obj, nullptr);
         c.setup(*obj);
         obj->BmpRePaint();

@@ -27,7 +27,7 @@ TEST(SelectionCopy, PastesBackToTheSameRecords)
     f.page.PgHide.Hide = 1;
     f.page.PgNumWrite.Ref.DevAddrCode = 5;
     for (std::int16_t kind : {2, 13, 17, 18}) {
-        auto obj = NewPageObj(f.page, *f.env, kind);
+        auto obj = NewPageObj(f.page, *f.env, *KindOfCode(kind));
         ASSERT_NE(obj, nullptr);
         obj->Left = 4 * kind;
         obj->Top = kind;

@@ -278,7 +278,7 @@ protected:
         const int unitW = page.Zoom * env.State.GridWidth;
         const int unitH = page.Zoom * env.State.GridHeight;
         for (std::int16_t kind = 1; kind <= 21; ++kind) {
-            std::unique_ptr<TLxObj> obj = NewPageObj(page, env, kind);
+            std::unique_ptr<TLxObj> obj = NewPageObj(page, env, *KindOfCode(kind));
             ASSERT_NE(obj, nullptr) << kind;
             kSetups[kind](*obj);
             obj->BmpRePaint();

@@ -51,7 +51,7 @@ protected:
     template <typename Obj = TLxObj>
     Obj& Add(std::int16_t kind, int x, int y, const std::function<void(std::type_identity_t<Obj>&)>& setup = {})
     {
-        std::unique_ptr<TLxObj> obj = NewPageObj(source, *env, kind);
+        std::unique_ptr<TLxObj> obj = NewPageObj(source, *env, *KindOfCode(kind));
         EXPECT_NE(obj, nullptr);
         Obj& o = dynamic_cast<Obj&>(*obj);
         o.Left = x * source.Zoom;

@@ -36,7 +36,7 @@ protected:
     {
         PageEnv env(*Khm, *LxType);
         PageData page;
-        auto obj = NewPageObj(page, env, 17);
+        auto obj = NewPageObj(page, env, ObjKind::Geom);
         ASSERT_NE(obj, nullptr);
         static_cast<TGeom&>(*obj).ObjGeomSet(GeomRectF, {}, x1, y1, x2, y2);
         obj->BmpRePaint();

@@ -1,0 +1,72 @@
+// The kind table of the panel objects.
+#include "objects/objkind.h"
+
+#include "objects/tactbmp.h"
+#include "objects/tcirmeter.h"
+#include "objects/tgeom.h"
+#include "objects/tlight.h"
+#include "objects/tlxadvdevbmp.h"
+#include "objects/tlxbtn.h"
+#include "objects/tlxcurve.h"
+#include "objects/tlxdevbmp.h"
+#include "objects/tlxgetval.h"
+#include "objects/tlxpage.h"
+#include "objects/tlxval.h"
+#include "objects/tmetrol.h"
+#include "objects/tmsgtxt.h"
+#include "objects/tprogbar.h"
+#include "objects/trectmeter.h"
+#include "objects/trtc.h"
+#include "objects/tscale.h"
+#include "objects/tstbmp.h"
+#include "objects/tsttxt.h"
+#include "objects/tvrgbmp.h"
+
+namespace kes {
+namespace {
+
+template <typename T> std::unique_ptr<TLxObj> Make() { return std::make_unique<T>(); }
+
+constexpr DevRefs None = DevRefs::None;
+constexpr DevRefs One = DevRefs::One;
+constexpr DevRefs Three = DevRefs::Three;
+constexpr FontUse NoFont = FontUse::None;
+constexpr FontUse Panel = FontUse::PanelFont;
+constexpr FontUse Face = FontUse::FontFace;
+constexpr RecordForm Body = RecordForm::Body;
+
+// kind, class, make, references, font, record, square, transparent, print caption message
+constexpr ObjKindFacts kFacts[] = {
+    {ObjKind::StTxt, "TStTxt", Make<TStTxt>, None, Face, Body, false, false, 36},
+    {ObjKind::LxVal, "TLxVal", Make<TLxVal>, One, Panel, Body, false, false, 37},
+    {ObjKind::LxDevBmp, "TLxDevBmp", Make<TLxDevBmp>, One, NoFont, Body, false, false, 38},
+    {ObjKind::VrgBmp, "TVrgBmp", Make<TVrgBmp>, One, NoFont, Body, false, false, 39},
+    {ObjKind::StBmp, "TStBmp", Make<TStBmp>, None, NoFont, Body, false, false, 40},
+    {ObjKind::ActBmp, "TActBmp", Make<TActBmp>, One, NoFont, Body, false, false, 41},
+    {ObjKind::Scale, "TScale", Make<TScale>, None, Panel, Body, false, false, 42},
+    {ObjKind::ProgBar, "TProgBar", Make<TProgBar>, One, NoFont, Body, false, false, 43},
+    {ObjKind::CirMeter, "TCirMeter", Make<TCirMeter>, One, Panel, Body, true, false, 44},
+    {ObjKind::RectMeter, "TRectMeter", Make<TRectMeter>, One, Panel, RecordForm::None, false, false, 45},
+    {ObjKind::LxPage, "TLxPage", Make<TLxPage>, None, NoFont, RecordForm::None, false, false, 46},
+    {ObjKind::MsgTxt, "TMsgTxt", Make<TMsgTxt>, One, Face, Body, false, false, 47},
+    {ObjKind::LxBtn, "TLxBtn", Make<TLxBtn>, Three, Panel, Body, false, false, 48},
+    {ObjKind::LxCurve, "TLxCurve", Make<TLxCurve>, One, NoFont, Body, false, false, 49},
+    {ObjKind::LxXyCurve, "TLxXyCurve", Make<TLxXyCurve>, One, NoFont, Body, false, false, 50},
+    {ObjKind::Rtc, "TRtc", Make<TRtc>, One, Panel, Body, false, false, 51},
+    {ObjKind::Geom, "TGeom", Make<TGeom>, None, NoFont, RecordForm::Own, false, true, 71},
+    {ObjKind::Light, "TLight", Make<TLight>, One, Face, Body, false, false, 52},
+    {ObjKind::Metrol, "TMetrol", Make<TMetrol>, None, NoFont, Body, false, false, 70},
+    {ObjKind::LxGetVal, "TLxGetVal", Make<TLxGetVal>, Three, Panel, Body, false, false, 91},
+    {ObjKind::LxAdvDevBmp, "TLxAdvDevBmp", Make<TLxAdvDevBmp>, One, NoFont, Body, false, false, 38},
+};
+static_assert(CoversEveryKind(kFacts));
+
+} // namespace
+
+const ObjKindFacts& KindFacts(ObjKind k) { return EntryOf(kFacts, k); }
+
+const ObjKindFacts* KindFactsOf(const TLxObj& obj) { return EntryOfObj(kFacts, obj); }
+
+std::unique_ptr<TLxObj> NewObjOfKind(ObjKind k) { return KindFacts(k).Make(); }
+
+} // namespace kes
