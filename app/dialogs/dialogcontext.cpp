@@ -13,8 +13,7 @@ DialogContext MainDialogContext(PageData* page)
     DialogContext ctx(*Khm, *LxType);
     ctx.Page = page;
     ctx.PageCount = static_cast<int>(Khm->PgDataList.size());
-    if (QAction* a = Khm->Action("MmEnableUD"))
-        ctx.UpDownKeysEnabled = a->isChecked();
+    ctx.UpDownKeysEnabled = Khm->EnableUpDown;
     if (QAction* a = Khm->Action("MmBtn"))
         ctx.BtnMenuCaption = a->text();
     ctx.BmpFolder = &Khm->BmpDlg.InitialDir;

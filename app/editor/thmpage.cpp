@@ -356,7 +356,7 @@ void THmPage::FormDeactivate(bool forced)
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    if (DlgProp && khm_.Action("MmObjInspector")->isChecked() && khm_.EditMode == 3 && CurObj
+    if (DlgProp && khm_.ObjInspectorOn && khm_.EditMode == 3 && CurObj
         && DlgProp->EdtTxt->isVisible())
         DlgProp->EdtTxtExit();
     if (!live_ || !(khm_.EditMode == 1 || forced))
@@ -437,7 +437,7 @@ QImage THmPage::Rendered() const
     }
     // One dot at the top-left corner of every panel pixel, black while the grid is on.
     if (Zoom > 1) {
-        const QRgb dot = khm_.Action("MmPtEnable")->isChecked() ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+        const QRgb dot = khm_.GridDotsOn ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
         for (int y = 0; y * GridHeight < img.height(); y += Zoom)
             for (int x = 0; x * GridWidth < img.width(); x += Zoom)
                 img.setPixel(x * GridWidth, y * GridHeight, dot);
@@ -550,7 +550,7 @@ void THmPage::PgPopMmPopup()
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    Pop("ChkHideSet")->setVisible(!khm_.Action("MmEnableUD")->isChecked());
+    Pop("ChkHideSet")->setVisible(!khm_.EnableUpDown);
     PgSetMenuChecks();
     khm_.tbPointToClick();
     EditStateRefresh();

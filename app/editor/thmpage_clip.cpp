@@ -254,7 +254,7 @@ void THmPage::AfterDecode(std::size_t first)
 
 void THmPage::RefreshInspectorRows()
 {
-    if (DlgProp && khm_.Action("MmObjInspector")->isChecked() && CurObj) {
+    if (DlgProp && khm_.ObjInspectorOn && CurObj) {
         DlgProp->ObjToProp();
         DlgProp->AdvStrGrid->GridInitial();
     }

@@ -96,7 +96,7 @@ void THmPage::DeselectAll()
 
 void THmPage::CommitInspector()
 {
-    if (DlgProp && khm_.Action("MmObjInspector")->isChecked() && DlgProp->ShownObj && DlgProp->ShownObj == CurObj)
+    if (DlgProp && khm_.ObjInspectorOn && DlgProp->ShownObj && DlgProp->ShownObj == CurObj)
         DlgProp->EdtTxtExit();
 }
 

@@ -218,7 +218,7 @@ void THmPage::EditStateRefresh()
         k.SetItemEnabled(n, false);
     for (const char* n : {"PopDel", "PopCut", "PopCopy"})
         SetPopEnabled(n, false);
-    SetPopEnabled("PopPgJump", !k.Action("MmParaset")->isChecked());
+    SetPopEnabled("PopPgJump", !k.ParaDataSetDefined());
     k.SetItemVisible("MmCopyAll", true);
     k.SetItemVisible("MmPasteAll", true);
     SetPopEnabled("MmCopyAll", true);
@@ -271,7 +271,7 @@ void THmPage::EditStateRefresh()
         CurObj = nullptr;
     }
 
-    if (DlgProp && k.Action("MmObjInspector")->isChecked()) {
+    if (DlgProp && k.ObjInspectorOn) {
         if (!DlgProp->Source())
             DlgProp->SetSource(&kes::EditorInspectorSource());
         if (CurObj && DlgProp->ShownObj == CurObj) {

@@ -100,6 +100,14 @@ public:
     std::uint32_t PanelFwVer = 0;        // below 100 the system block is 88 bytes, else 130
     std::int32_t ReplyTimeoutTicks = 36;
 
+    // ---- Switches the menus show as check marks (TKhm::ShowStateChecks). Commands change
+    // these and the marks follow; nothing reads a mark.
+    bool EnableUpDown = false;           // MmEnableUD: Up and Down are function keys (kept in the project file)
+    bool GridDotsOn = true;              // MmPtEnable / MmPtDisable: the grid dots are black, else white
+    bool ReplyTimeOutOn = true;          // MmTimeOut: every request re-arms the reply time-out
+    bool PageTreeOn = false;             // MmTreeView: the page tree is to be shown
+    bool ObjInspectorOn = false;         // MmObjInspector: the object inspector is to be shown
+
     // ---- Pages and the panel memory image: added with the project document
     // (page data list, image-page list, start-up screen data, MemImage, OffsetList,
     // image header length).
@@ -116,6 +124,8 @@ public:
     // No power-on macro: default station and link, device-name form, everything else 0.
     void ResetPowerOnMacro();
     void ResetParaDataSet();
+    // A parameter data set is defined (its register has an address); MmParaset shows it.
+    bool ParaDataSetDefined() const { return ParaDataSet.Ref.DevAddrCode != -1; }
     // A new system page-change condition with the new-reference defaults, appended; null
     // (nothing added) when the list is full.
     PgJmpRec* AddSysPgJump();

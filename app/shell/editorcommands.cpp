@@ -16,6 +16,7 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace kes {
 
@@ -79,7 +80,7 @@ void InstallPageHooks(TKhm& k)
     hooks.CurrentPageIndex = [] { return HmPage ? HmPage->PgIndex : -1; };
     hooks.PagesRenumbered = [&k](const std::vector<int>& map) { Renumber(k, map); };
     DialogHooks().RefreshInspector = [&k] {
-        if (DlgProp && k.Action("MmObjInspector")->isChecked() && HmPage && HmPage->CurObj) {
+        if (DlgProp && k.ObjInspectorOn && HmPage && HmPage->CurObj) {
             DlgProp->ObjToProp();
             DlgProp->AdvStrGrid->GridInitial();
         }
@@ -162,9 +163,11 @@ void InstallEditorCommands(TKhm& k)
 
     // The grid's two items are one choice; the page shows the dots in the colour it gives.
     auto* grid = new QActionGroup(&k);
-    for (const char* n : {"MmPtEnable", "MmPtDisable"}) {
+    for (const auto& [n, on] : {std::pair{"MmPtEnable", true}, std::pair{"MmPtDisable", false}}) {
         grid->addAction(k.Action(n));
-        k.Wire(n, [] {
+        k.Wire(n, [&k, on = on] {
+            k.GridDotsOn = on;
+            k.ShowStateChecks();
             if (HmPage)
                 HmPage->Canvas()->update();
         });

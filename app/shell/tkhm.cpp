@@ -68,6 +68,7 @@ TKhm::TKhm(QWidget* parent)
     BuildDockPanels();
     BuildStatusBar();
     WireCommands();
+    ShowStateChecks();
     SetItemEnabled("MmClosePrj", false);
 
     FormCreate();

@@ -164,7 +164,8 @@ public:
     std::function<QWidget*()> CreateObjInspector;
     QPointer<QWidget> FrameTreeViewWin;
     QPointer<QWidget> DlgPropWin;
-    void ShowToolWindow(kes::TIniFile& ini, const char* itemName, const std::string& section, QPointer<QWidget>& win,
+    // Creates and places the tool window while on, deletes it otherwise.
+    void ShowToolWindow(kes::TIniFile& ini, bool on, const std::string& section, QPointer<QWidget>& win,
                         const std::function<QWidget*()>& create);
 
     // ---- Project close, new project and exit
@@ -203,6 +204,9 @@ public:
     void ApplyModelTools();
     // Status panels 3 and 4: the project's controller and panel model.
     void ShowModelStatus();
+    // Sets the check marks that show a switch of the project state (EnableUpDown, GridDotsOn,
+    // ReplyTimeOutOn, PageTreeOn, ObjInspectorOn, the parameter data set) from the state.
+    void ShowStateChecks();
     // Enables a command only when its handler is connected (Wire); submenus always.
     void SetItemEnabled(const char* name, bool enable);
     void SetItemVisible(const char* name, bool visible);

@@ -133,7 +133,7 @@ void TKhm::CloseProject()
     if (FrmMsgShowWin && FrmMsgShowWin->isVisible())
         delete FrmMsgShowWin.data();
     CtBarErr->hide();
-    if (Action("MmTreeView")->isChecked() && FrameTreeViewWin)
+    if (PageTreeOn && FrameTreeViewWin)
         delete FrameTreeViewWin.data();
 
     ComSetByte = {0, 0};

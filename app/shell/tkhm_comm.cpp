@@ -48,8 +48,7 @@ LinkOptions OptionsOf(const TKhm& khm)
 {
     LinkOptions o;
     o.timeOutTicks = khm.ReplyTimeoutTicks;
-    const QAction* timeOut = khm.Action("MmTimeOut");
-    o.timeOutEnabled = !timeOut || timeOut->isChecked();
+    o.timeOutEnabled = khm.ReplyTimeOutOn;
     return o;
 }
 
@@ -84,8 +83,7 @@ PageData* MainCommLink::ActivePage()
 
 bool MainCommLink::InspectorShown() const
 {
-    const QAction* shown = khm_.Action("MmObjInspector");
-    return shown && shown->isChecked() && DlgProp;
+    return khm_.ObjInspectorOn && DlgProp;
 }
 
 MainLinkParts MainCommLink::Parts()
@@ -103,13 +101,10 @@ MainLinkParts MainCommLink::Parts()
     };
     p.downloadImage = [this] { return DownloadImageOf(khm_); };
     p.pageCount = [this] { return khm_.PgDataList.size(); };
-    p.enableUpDown = [this] {
-        const QAction* a = khm_.Action("MmEnableUD");
-        return a && a->isChecked();
-    };
+    p.enableUpDown = [this] { return khm_.EnableUpDown; };
     p.setEnableUpDown = [this](bool on) {
-        if (QAction* a = khm_.Action("MmEnableUD"))
-            a->setChecked(on);
+        khm_.EnableUpDown = on;
+        khm_.ShowStateChecks();
     };
     p.screenImage = [](TransferKind kind) {
         const CommWindowHooks& hooks = CommHooks();
@@ -308,8 +303,11 @@ void TKhm::InstallCommLink()
     Wire("MmHMIProto", [link] { link->MmHMIProtoClick(); });
     if (QMenu* menu = findChild<QMenu*>(QStringLiteral("MmCom_menu")))
         QObject::connect(menu, &QMenu::aboutToShow, this, [link] { link->MmComClick(); });
-    QAction* timeOut = Action("MmTimeOut");
-    Wire("MmTimeOut", [link, timeOut] { link->Engine().Options().timeOutEnabled = timeOut->isChecked(); });
+    Wire("MmTimeOut", [this, link] {
+        ReplyTimeOutOn = !ReplyTimeOutOn;
+        ShowStateChecks();
+        link->Engine().Options().timeOutEnabled = ReplyTimeOutOn;
+    });
 }
 
 void TKhm::StopLink()

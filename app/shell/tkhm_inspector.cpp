@@ -49,7 +49,8 @@ void InspectorGoing(TKhm& k, TDlgProp& d)
     // Also run while the main window itself is being destroyed: then there is nothing to do.
     if (Khm != &k)
         return;
-    k.Action("MmObjInspector")->setChecked(false);
+    k.ObjInspectorOn = false;
+    k.ShowStateChecks();
     if (!d.isWindow() && k.PanelTreeViewHost->count() == 1 && k.PanelTreeViewHost->widget(0) == &d)
         k.PanelTreeView->hide();
 }
@@ -87,13 +88,13 @@ QWidget* CreateInspector(TKhm& k)
 void TKhm::ShowObjInspector(kes::TIniFile& ini)
 {
     // A window restored floating is given the inspector's own frame before it is placed.
-    if (Action("MmObjInspector")->isChecked() && CreateObjInspector && ini.ReadBool(kSection, "Location", true)) {
+    if (ObjInspectorOn && CreateObjInspector && ini.ReadBool(kSection, "Location", true)) {
         if (!DlgPropWin)
             DlgPropWin = CreateObjInspector();
         if (TDlgProp* d = Inspector(*this); d && !d->isWindow())
             d->setParent(this, TDlgProp::kFloatFlags);
     }
-    ShowToolWindow(ini, "MmObjInspector", "ObjInspector", DlgPropWin, CreateObjInspector);
+    ShowToolWindow(ini, ObjInspectorOn, "ObjInspector", DlgPropWin, CreateObjInspector);
     TDlgProp* d = Inspector(*this);
     if (!d)
         return;
@@ -107,9 +108,10 @@ void TKhm::ShowObjInspector(kes::TIniFile& ini)
 
 void TKhm::MmObjInspectorClick()
 {
-    // The item has already taken its new check mark.
+    ObjInspectorOn = !ObjInspectorOn;
+    ShowStateChecks();
     kes::TIniFile ini(LocIniPath());
-    if (Action("MmObjInspector")->isChecked()) {
+    if (ObjInspectorOn) {
         ShowObjInspector(ini);
         return;
     }

@@ -263,17 +263,18 @@ void TKhm::LoadLayout()
     ArrangeDockedToolBars();
     MsgWinFloat = ini.ReadBool("MessageShow", "Float", true) ? 1 : 0;
     if (!PageWinList.empty()) {
-        Action("MmTreeView")->setChecked(ini.ReadBool("TreeViewPage", "Visible", true));
+        PageTreeOn = ini.ReadBool("TreeViewPage", "Visible", true);
+        ObjInspectorOn = ini.ReadBool("ObjInspector", "Visible", true);
+        ShowStateChecks();
         ShowPageTree(ini);
-        Action("MmObjInspector")->setChecked(ini.ReadBool("ObjInspector", "Visible", true));
         ShowObjInspector(ini);
     }
 }
 
-void TKhm::ShowToolWindow(kes::TIniFile& ini, const char* itemName, const std::string& section,
-                          QPointer<QWidget>& win, const std::function<QWidget*()>& create)
+void TKhm::ShowToolWindow(kes::TIniFile& ini, bool on, const std::string& section, QPointer<QWidget>& win,
+                          const std::function<QWidget*()>& create)
 {
-    if (!Action(itemName)->isChecked() || !create) {
+    if (!on || !create) {
         delete win.data();
         win = nullptr;
         if (PanelTreeView->isVisible() && PanelTreeViewHost->count() == 0)
@@ -311,4 +312,4 @@ void TKhm::ShowToolWindow(kes::TIniFile& ini, const char* itemName, const std::s
     }
 }
 
-void TKhm::ShowPageTree(kes::TIniFile& ini) { ShowToolWindow(ini, "MmTreeView", "TreeViewPage", FrameTreeViewWin, CreatePageTree); }
+void TKhm::ShowPageTree(kes::TIniFile& ini) { ShowToolWindow(ini, PageTreeOn, "TreeViewPage", FrameTreeViewWin, CreatePageTree); }

@@ -161,7 +161,7 @@ const MenuItemDef kMenu[] = {
     {"MmPgRatio", "Mm800All", "&800%", 8, nullptr, None},
     {"MmPgRatio", "Mm1600All", "1&600%", 16, nullptr, None},
     {"MmView", "MmPt", "&Grid", 0, nullptr, Sub | Disabled},
-    {"MmPt", "MmPtEnable", "Grid &On", 0, nullptr, Checkable | Checked},
+    {"MmPt", "MmPtEnable", "Grid &On", 0, nullptr, Checkable},
     {"MmPt", "MmPtDisable", "Grid O&ff", 0, nullptr, Checkable},
     {"MmView", "N24", "", 0, nullptr, Sep},
     {"MmView", "MmFullScreen", "F&ull Screen", 0, nullptr, Hidden},
@@ -179,7 +179,7 @@ const MenuItemDef kMenu[] = {
     {"MmCom", "MmModemSet", "M&odem...", 0, nullptr, Hidden},
     {"MmCom", "MmPLCMoni", "PLC Mo&nitor", 0, nullptr, Hidden | Disabled},
     {"MmCom", "MmTestPLCRange", "&Test PLC Range", 0, nullptr, Hidden},
-    {"MmCom", "MmTimeOut", "Reply &Time-out", 0, nullptr, Checkable | Checked | Hidden},
+    {"MmCom", "MmTimeOut", "Reply &Time-out", 0, nullptr, Checkable | Hidden},
 
     {nullptr, "MmPageSet", "&Page", 0, nullptr, Sub},
     {"MmPageSet", "MmPgJump", "Page &Change Conditions...", 0, nullptr, None},

@@ -152,14 +152,14 @@ void TKhm::MmAddPgClick()
         return;
     try {
         if (HmPage) {
-            if (DlgProp && Action("MmObjInspector")->isChecked() && HmPage->CurObj && HmPage->CurObj->Selected) {
+            if (DlgProp && ObjInspectorOn && HmPage->CurObj && HmPage->CurObj->Selected) {
                 if (kes::InspectorShows(*HmPage->CurObj))
                     DlgProp->EdtTxtExit();
                 HmPage->CurObj->SetSelected(false);
                 HmPage->CurObj = nullptr;
             }
             HmPage->FormDeactivate(true);
-            if (DlgProp && Action("MmObjInspector")->isChecked())
+            if (DlgProp && ObjInspectorOn)
                 DlgProp->FormShow();
         }
         if (PageWinList.empty())

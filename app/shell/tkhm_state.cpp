@@ -24,10 +24,37 @@ void SetAll(TKhm& w, std::initializer_list<const char*> names, bool enable)
         w.SetItemEnabled(n, enable);
 }
 
+// The check marks that show a switch of the project state, and the switch each shows.
+struct StateCheck {
+    const char* item;
+    bool (*on)(const kes::ProjectState& s);
+};
+
+const StateCheck kStateChecks[] = {
+    {"MmEnableUD", [](const kes::ProjectState& s) { return s.EnableUpDown; }},
+    {"MmPtEnable", [](const kes::ProjectState& s) { return s.GridDotsOn; }},
+    {"MmPtDisable", [](const kes::ProjectState& s) { return !s.GridDotsOn; }},
+    {"MmTimeOut", [](const kes::ProjectState& s) { return s.ReplyTimeOutOn; }},
+    {"MmTreeView", [](const kes::ProjectState& s) { return s.PageTreeOn; }},
+    {"MmObjInspector", [](const kes::ProjectState& s) { return s.ObjInspectorOn; }},
+    {"MmParaset", [](const kes::ProjectState& s) { return s.ParaDataSetDefined(); }},
+};
+
 } // namespace
+
+void TKhm::ShowStateChecks()
+{
+    for (const StateCheck& c : kStateChecks) {
+        QAction* a = Action(c.item);
+        if (!a)
+            qFatal("ShowStateChecks: no menu item is named %s", c.item);
+        a->setChecked(c.on(*this));
+    }
+}
 
 void TKhm::FormActivate()
 {
+    ShowStateChecks();
     if (EditMode == 3 && IsKeypadType()) {
         SetMainToolsEnabled();
         return;
@@ -132,11 +159,13 @@ void TKhm::FormShow()
     TranslateForm(this, LangIndex);
     CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";
     kes::TIniFile ini(LocIniPath());
-    if (Action("MmTreeView")->isChecked())
+    if (PageTreeOn)
         ShowPageTree(ini);
-    if (Action("MmObjInspector")->isChecked()) {
+    if (ObjInspectorOn) {
+        // Closing the window turns the switch off: it is the new window's again.
         delete DlgPropWin.data();
-        Action("MmObjInspector")->setChecked(true);
+        ObjInspectorOn = true;
+        ShowStateChecks();
         ShowObjInspector(ini);
     }
     RefreshRecentFileItems();
@@ -173,7 +202,7 @@ void TKhm::MmLangChtClick(int langIndex)
     CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";
     for (const char* n : {"MmLangCht", "MmLangChs", "MmLangEng"})
         Action(n)->setChecked(Action(n)->property("Tag").toInt() == LangIndex);
-    if (Action("MmObjInspector")->isChecked() && DlgPropWin) {
+    if (ObjInspectorOn && DlgPropWin) {
         DlgPropWin->show();
         // Its rows come from the new language's property table.
         if (DlgProp)

@@ -53,8 +53,7 @@ int ScreenDpi()
 ProjectFileExtras ExtrasOf(TKhm& k)
 {
     ProjectFileExtras x;
-    const QAction* ud = k.Action("MmEnableUD");
-    x.EnableUpDown = ud && ud->isChecked();
+    x.EnableUpDown = k.EnableUpDown;
     x.PortNumber = static_cast<std::uint8_t>(k.ComNumber);
     x.Baud = k.MMICom ? static_cast<std::uint32_t>(k.MMICom->Settings().baud) : 0;
     x.PixelsPerInch = static_cast<std::uint8_t>(ScreenDpi());
@@ -103,8 +102,8 @@ void ShowOpenedProject(TKhm& k, const ReadOutcome& r)
 {
     k.ShowModelStatus();
     k.ApplyModelTools();
-    if (QAction* ud = k.Action("MmEnableUD"))
-        ud->setChecked(r.EnableUpDown);
+    k.EnableUpDown = r.EnableUpDown;
+    k.ShowStateChecks();
     k.EnumSerialPorts(r.PortNumber);
 }
 
@@ -341,9 +340,8 @@ void MmSimClick(TKhm& k, bool online)
         return;
     }
     const std::string path = k.AppDir + k.PrjName + ".sim";
-    const QAction* ud = k.Action("MmEnableUD");
     std::string error;
-    if (!WriteSimFile(k, path, ud && ud->isChecked(), &error)) {
+    if (!WriteSimFile(k, path, k.EnableUpDown, &error)) {
         if (!error.empty())
             ShowMessage(Msg(kMsgWriteFailed) + QStringLiteral("\n") + QString::fromStdString(error));
         return;

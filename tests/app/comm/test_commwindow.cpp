@@ -274,7 +274,7 @@ TEST_F(CommWindow, DownloadCommitsTheInspectorAndLetsTheObjectGo)
     obj->SetSelected(true);
     page->SelList = {obj};
     page->CurObj = obj;
-    k.Action("MmObjInspector")->setChecked(true);
+    k.ObjInspectorOn = true;
     auto inspector = std::make_unique<TDlgProp>(&k, *LxType);
 
     prompt.answers = {Answer::Yes};

@@ -42,7 +42,7 @@ TEST_F(DialogMenus, PasswordCommandEditsTheProjectsSlots)
 
 TEST_F(DialogMenus, TheContextFollowsTheMainWindow)
 {
-    Khm->Action("MmEnableUD")->setChecked(true);
+    Khm->EnableUpDown = true;
     Khm->BmpDlg.InitialDir = "/pictures";
     DialogContext ctx = MainDialogContext(nullptr);
     EXPECT_TRUE(ctx.UpDownKeysEnabled);

@@ -249,7 +249,7 @@ TEST_F(MouseEditTest, DoubleClickOpensTheKindsDialogForOneSelectedObject)
 TEST_F(MouseEditTest, TheInspectorFollowsTheOneSelectedObject)
 {
     NewProject();
-    Khm->Action("MmObjInspector")->setChecked(true);
+    Khm->ObjInspectorOn = true;
     auto* inspector = new TDlgProp(Khm, *LxType);
     ASSERT_EQ(DlgProp, inspector);
     TLxObj* a = DrawWith("TbVal", At(2, 2), At(30, 12));

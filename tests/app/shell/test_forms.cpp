@@ -115,8 +115,8 @@ TEST_F(FormsTest, ToolWindowsDockOrFloatAsTheLayoutFileSays)
     ini.WriteBool("TreeViewPage", "Location", false);
     ini.WriteInteger("TreeViewPage", "Width", 220);
     ini.WriteBool("ObjInspector", "Location", false);
-    Khm->Action("MmTreeView")->setChecked(true);
-    Khm->Action("MmObjInspector")->setChecked(true);
+    Khm->PageTreeOn = true;
+    Khm->ObjInspectorOn = true;
     Khm->ShowPageTree(ini);
     Khm->ShowObjInspector(ini);
     ASSERT_EQ(made, 2);
@@ -147,9 +147,9 @@ TEST_F(FormsTest, ToolWindowsDockOrFloatAsTheLayoutFileSays)
     Khm->SaveLayout();
     EXPECT_EQ(TIniFile(Khm->LocIniPath()).ReadInteger("TreeViewPage", "Width", 0), 4321);
 
-    // An unchecked item removes its window.
+    // Switched off, the window goes.
     Khm->ShowObjInspector(floating);
-    Khm->Action("MmObjInspector")->setChecked(false);
+    Khm->ObjInspectorOn = false;
     Khm->ShowObjInspector(floating);
     EXPECT_EQ(Khm->DlgPropWin, nullptr);
 }

@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QToolBar>
 
+#include <functional>
+
 namespace kes::test {
 namespace {
 
@@ -93,6 +95,41 @@ TEST_F(MainWindowTest, StartsInTheDesignedState)
     EXPECT_EQ(Khm->ClipFmtPage, "CF_ALLPAGEFORMAT");
     EXPECT_NE(LxType, nullptr);
     EXPECT_EQ(PgListFrm, nullptr);
+}
+
+// A switch of the project state is shown by its item's check mark; the item's command
+// changes the switch, and the mark follows.
+TEST_F(MainWindowTest, CheckMarksShowTheSwitchesOfTheProjectState)
+{
+    struct Case {
+        const char* item;
+        std::function<void(bool)> set;
+    };
+    const Case cases[] = {
+        {"MmEnableUD", [](bool on) { Khm->EnableUpDown = on; }},
+        {"MmPtEnable", [](bool on) { Khm->GridDotsOn = on; }},
+        {"MmPtDisable", [](bool on) { Khm->GridDotsOn = !on; }},
+        {"MmTimeOut", [](bool on) { Khm->ReplyTimeOutOn = on; }},
+        {"MmTreeView", [](bool on) { Khm->PageTreeOn = on; }},
+        {"MmObjInspector", [](bool on) { Khm->ObjInspectorOn = on; }},
+        {"MmParaset", [](bool on) { Khm->ParaDataSet.Ref.DevAddrCode = on ? 0x100 : -1; }},
+    };
+    for (const Case& c : cases)
+        for (bool on : {true, false, true}) {
+            c.set(on);
+            Khm->FormActivate();
+            EXPECT_EQ(Khm->Action(c.item)->isChecked(), on) << c.item << " " << on;
+        }
+
+    Khm->Action("MmPtDisable")->trigger();
+    EXPECT_FALSE(Khm->GridDotsOn);
+    EXPECT_TRUE(Khm->Action("MmPtDisable")->isChecked());
+    EXPECT_FALSE(Khm->Action("MmPtEnable")->isChecked());
+    Khm->Action("MmPtEnable")->trigger();
+    EXPECT_TRUE(Khm->GridDotsOn);
+    Khm->Action("MmTimeOut")->trigger();
+    EXPECT_FALSE(Khm->ReplyTimeOutOn);
+    EXPECT_FALSE(Khm->Action("MmTimeOut")->isChecked());
 }
 
 } // namespace
