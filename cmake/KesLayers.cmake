@@ -24,7 +24,7 @@ set(_base platform)
 kes_layer(platform MODEL LIBRARIES KesPlatform)
 kes_layer(objects MODEL SEES platform)
 list(PREPEND _base objects)
-kes_layer(decoder MODEL SEES ${_base} LIBRARIES Morvik)
+kes_layer(decoder MODEL SEES ${_base} LIBRARIES Morvik KesEncoder)
 list(PREPEND _base decoder)
 # 4-6: models and device tables, the project document, the link engine.
 kes_layer(app/model MODEL SEES ${_base} LIBRARIES KesModel)

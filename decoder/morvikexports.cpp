@@ -6,6 +6,7 @@
 #include "decoder/morvik.h"
 #include "decoder/objread.h"
 #include "decoder/setrecread.h"
+#include "objects/objkind.h"
 #include "objects/tlxobj.h"
 
 #define KES_MORVIK_EXPORT extern "C" __attribute__((visibility("default")))
@@ -71,11 +72,12 @@ KES_MORVIK_EXPORT int MvDataToPLCValSet(PLCValSetRec*, const std::uint8_t*, int)
 KES_MORVIK_EXPORT int MvDataToMacPowerOn(MacPowerOnRec*, const std::uint8_t*, int) __asm__("_DataToMacPowerOn");
 KES_MORVIK_EXPORT int MvDataToParaDataSet(ParaDataSetRec*, const std::uint8_t*, int) __asm__("_DataToParaDataSet");
 
-// The header alone (kind 17 reads its whole record itself).
+// The header alone (a kind that stores its own record reads all of it).
 int MvDataToLxObj(TLxObj* object, const std::uint8_t* record, int position)
 {
     return ObjectReader(object, record, [position](TLxObj& o, kes::ByteSpan rec) {
-        if (o.ObjType == 17)
+        const kes::ObjKindFacts* facts = kes::KindFactsOf(o);
+        if (facts && facts->Record == kes::RecordForm::Own)
             return kes::morvik::ReadObjRecord(o, rec, static_cast<unsigned>(position));
         RecReader r(rec);
         return kes::morvik::ReadObjHeader(o, r);

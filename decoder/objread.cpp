@@ -1,16 +1,17 @@
-// The object record header and the choice of a kind's reader.
+// The object record header and the reader of each kind.
 #include "decoder/objread.h"
 
 #include "decoder/morvik.h"
+#include "objects/objkind.h"
+#include "objects/objlayout.h"
+#include "objects/tgeom.h"
 #include "objects/tlxobj.h"
 
 namespace kes::morvik {
 
 namespace {
 
-constexpr TLxObjType kGeomKind = 17;
-constexpr TLxObjType kPageNumberKind = 11;
-constexpr int kMaxGeomPoints = 100;
+namespace H = layout::ObjHead;
 
 // Panel font chosen by a stored point size; -1 keeps the object's.
 int PanelFontOfPointSize(std::uint8_t size)
@@ -38,32 +39,81 @@ bool SaneSide(std::uint16_t from, std::uint16_t to)
 
 bool SaneBox(RecReader& r)
 {
-    return r.Need(0, kObjRecMinSize) && SaneSide(r.U16(4), r.U16(8)) && SaneSide(r.U16(6), r.U16(10));
+    return r.Need(0, kObjRecMinSize) && SaneSide(r.U16(H::Left), r.U16(H::Right))
+           && SaneSide(r.U16(H::Top), r.U16(H::Bottom));
 }
 
-// Geometry body, checked before the object reads it itself:
-//   14 shape | 15 pen style | 16 pen width | 17 corner | 18 transparent | 19 point count n |
-//   20 n x (u16 x, u16 y) | 20+4n u16 picture width | 22+4n u16 picture height |
-//   24+4n u16 byte count m | 26+4n m picture bytes
+// The geometry's record (objects/objlayout.h: ObjGeom), checked before the object reads it
+// itself.
 int CheckGeomRecord(RecReader& r)
 {
+    namespace G = layout::ObjGeom;
     if (!SaneBox(r))
         return r.Ok() ? kDecBadContent : kDecTruncated;
-    const std::uint8_t n = r.U8(19);
+    const std::uint8_t n = r.U8(G::Count);
     if (!r.Ok())
         return kDecTruncated;
-    if (n > kMaxGeomPoints)
+    if (n > TGeom::kMaxPoints)
         return kDecBadContent;
-    const std::size_t tail = 20 + 4 * std::size_t(n);
-    const std::uint16_t w = r.U16(tail);
-    const std::uint16_t h = r.U16(tail + 2);
-    const std::uint16_t m = r.U16(tail + 4);
-    if (!r.Need(tail + 6, m))
+    const std::size_t tail = G::Points + G::PointSize * std::size_t(n);
+    const std::uint16_t w = r.U16(tail + G::TailWidth);
+    const std::uint16_t h = r.U16(tail + G::TailHeight);
+    const std::uint16_t m = r.U16(tail + G::TailCount);
+    if (!r.Need(tail + G::TailSize, m))
         return kDecTruncated;
     if (w > kMaxObjDots || h > kMaxObjDots)
         return kDecBadContent;
     return 0;
 }
+
+int ReadGeom(TLxObj& obj, RecReader& r, unsigned pos)
+{
+    if (const int check = CheckGeomRecord(r); check < 0)
+        return check;
+    return obj.DataToObj(r.Span(), pos);
+}
+
+// Only the header's bytes are taken as the record, whatever its stored length.
+int ReadHeaderBytes(TLxObj&, RecReader& r, unsigned)
+{
+    return r.Need(0, kObjRecMinSize) ? static_cast<int>(kObjRecMinSize) : kDecTruncated;
+}
+
+// A kind's reader that needs no more than the record.
+template <int (*Read)(TLxObj&, RecReader&)> int Body(TLxObj& obj, RecReader& r, unsigned)
+{
+    return Read(obj, r);
+}
+
+struct KindReader {
+    ObjKind Kind;
+    int (*Read)(TLxObj& obj, RecReader& r, unsigned pos); // null: the kind has no record to read
+};
+
+constexpr KindReader kReaders[] = {
+    {ObjKind::StTxt, Body<ReadStTxt>},
+    {ObjKind::LxVal, Body<ReadLxVal>},
+    {ObjKind::LxDevBmp, Body<ReadLxDevBmp>},
+    {ObjKind::VrgBmp, Body<ReadVrgBmp>},
+    {ObjKind::StBmp, Body<ReadStBmp>},
+    {ObjKind::ActBmp, Body<ReadActBmp>},
+    {ObjKind::Scale, Body<ReadScale>},
+    {ObjKind::ProgBar, Body<ReadProgBar>},
+    {ObjKind::CirMeter, Body<ReadCirMeter>},
+    {ObjKind::RectMeter, nullptr},
+    {ObjKind::LxPage, ReadHeaderBytes},
+    {ObjKind::MsgTxt, Body<ReadMsgTxt>},
+    {ObjKind::LxBtn, Body<ReadLxBtn>},
+    {ObjKind::LxCurve, Body<ReadLxCurve>},
+    {ObjKind::LxXyCurve, Body<ReadLxCurve>},
+    {ObjKind::Rtc, Body<ReadRtc>},
+    {ObjKind::Geom, ReadGeom},
+    {ObjKind::Light, Body<ReadLight>},
+    {ObjKind::Metrol, Body<ReadMetrol>},
+    {ObjKind::LxGetVal, Body<ReadLxGetVal>},
+    {ObjKind::LxAdvDevBmp, Body<ReadLxDevBmp>},
+};
+static_assert(CoversEveryKind(kReaders));
 
 } // namespace
 
@@ -75,8 +125,8 @@ int ReadObjHeader(TLxObj& obj, RecReader& r)
         return kDecBadContent;
     obj.DataToBaseObj(r.Span());
     TFont& font = obj.Picture.Canvas()->Font;
-    font.Style = r.U8(12) & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
-    const std::uint8_t size = r.U8(13);
+    font.Style = r.U8(H::FontStyle) & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
+    const std::uint8_t size = r.U8(H::FontSize);
     if (const int panelFont = PanelFontOfPointSize(size); panelFont >= 0)
         obj.FontSet(panelFont);
     obj.Picture.Canvas()->Font.Size = size;
@@ -85,53 +135,12 @@ int ReadObjHeader(TLxObj& obj, RecReader& r)
 
 int ReadObjRecord(TLxObj& obj, ByteSpan rec, unsigned pos)
 {
-    RecReader r(rec);
-    switch (obj.ObjType) {
-    case 1:
-        return ReadStTxt(obj, r);
-    case 2:
-        return ReadLxVal(obj, r);
-    case 3:
-    case 21:
-        return ReadLxDevBmp(obj, r);
-    case 4:
-        return ReadVrgBmp(obj, r);
-    case 5:
-        return ReadStBmp(obj, r);
-    case 6:
-        return ReadActBmp(obj, r);
-    case 7:
-        return ReadScale(obj, r);
-    case 8:
-        return ReadProgBar(obj, r);
-    case 9:
-        return ReadCirMeter(obj, r);
-    case kPageNumberKind:
-        // Only the header's bytes are taken as the record, whatever its stored length.
-        return r.Need(0, kObjRecMinSize) ? static_cast<int>(kObjRecMinSize) : kDecTruncated;
-    case 12:
-        return ReadMsgTxt(obj, r);
-    case 13:
-        return ReadLxBtn(obj, r);
-    case 14:
-    case 15:
-        return ReadLxCurve(obj, r);
-    case 16:
-        return ReadRtc(obj, r);
-    case kGeomKind: {
-        if (const int check = CheckGeomRecord(r); check < 0)
-            return check;
-        return obj.DataToObj(rec, pos);
-    }
-    case 18:
-        return ReadLight(obj, r);
-    case 19:
-        return ReadMetrol(obj, r);
-    case 20:
-        return ReadLxGetVal(obj, r);
-    default:
+    const std::optional<ObjKind> kind = KindOfCode(obj.ObjType);
+    const auto read = kind ? EntryOf(kReaders, *kind).Read : nullptr;
+    if (!read)
         return kDecUnknownKind;
-    }
+    RecReader r(rec);
+    return read(obj, r, pos);
 }
 
 } // namespace kes::morvik

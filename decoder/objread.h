@@ -13,31 +13,31 @@ namespace kes::morvik {
 // past this comes from a damaged record and would only cost a huge picture.
 constexpr int kMaxObjDots = 1024;
 
-// Header (every field big-endian):
-//   0 kind | 2 record length | 4 left | 6 top | 8 right | 10 bottom (inclusive, panel
-//   pixels) | 12 font style bits (bold 1, italic 2, underline 4, strike-out 8) |
-//   13 point size: 6, 7, 8, 10 choose panel font 0..3, any other keeps it.
+// The header (objects/objlayout.h: ObjHead). Its point size 6, 7, 8 or 10 chooses panel font
+// 0..3; any other keeps the object's.
 int ReadObjHeader(TLxObj& obj, RecReader& r);
 
-// The kind's whole record, chosen by the object's own kind.
+// The kind's whole record, chosen by the object's own kind (the readers' table in objread.cpp,
+// one entry per kind).
 int ReadObjRecord(TLxObj& obj, ByteSpan rec, unsigned pos);
 
-// Kind readers, one per kind, header included. They return the stored length.
-int ReadStTxt(TLxObj& obj, RecReader& r);    // 1
-int ReadLxVal(TLxObj& obj, RecReader& r);    // 2
-int ReadLxDevBmp(TLxObj& obj, RecReader& r); // 3 and 21
-int ReadVrgBmp(TLxObj& obj, RecReader& r);   // 4
-int ReadStBmp(TLxObj& obj, RecReader& r);    // 5
-int ReadActBmp(TLxObj& obj, RecReader& r);   // 6
-int ReadScale(TLxObj& obj, RecReader& r);    // 7
-int ReadProgBar(TLxObj& obj, RecReader& r);  // 8
-int ReadCirMeter(TLxObj& obj, RecReader& r); // 9
-int ReadMsgTxt(TLxObj& obj, RecReader& r);   // 12
-int ReadLxBtn(TLxObj& obj, RecReader& r);    // 13
-int ReadLxCurve(TLxObj& obj, RecReader& r);  // 14 and 15
-int ReadRtc(TLxObj& obj, RecReader& r);      // 16
-int ReadLight(TLxObj& obj, RecReader& r);    // 18
-int ReadMetrol(TLxObj& obj, RecReader& r);   // 19
-int ReadLxGetVal(TLxObj& obj, RecReader& r); // 20
+// The kinds' readers, header included (their entries are in objread.cpp). They return the
+// stored length.
+int ReadStTxt(TLxObj& obj, RecReader& r);
+int ReadLxVal(TLxObj& obj, RecReader& r);
+int ReadLxDevBmp(TLxObj& obj, RecReader& r);
+int ReadVrgBmp(TLxObj& obj, RecReader& r);
+int ReadStBmp(TLxObj& obj, RecReader& r);
+int ReadActBmp(TLxObj& obj, RecReader& r);
+int ReadScale(TLxObj& obj, RecReader& r);
+int ReadProgBar(TLxObj& obj, RecReader& r);
+int ReadCirMeter(TLxObj& obj, RecReader& r);
+int ReadMsgTxt(TLxObj& obj, RecReader& r);
+int ReadLxBtn(TLxObj& obj, RecReader& r);
+int ReadLxCurve(TLxObj& obj, RecReader& r);
+int ReadRtc(TLxObj& obj, RecReader& r);
+int ReadLight(TLxObj& obj, RecReader& r);
+int ReadMetrol(TLxObj& obj, RecReader& r);
+int ReadLxGetVal(TLxObj& obj, RecReader& r);
 
 } // namespace kes::morvik

@@ -18,107 +18,107 @@ constexpr std::uint8_t kValueModeFirst = 0x10;
 constexpr std::uint8_t kValueModeLast = 0x2F;
 constexpr std::uint8_t kFirstUnknownBtnType = 13;
 
-// A state picture block at at: u32 value | u16 width | u16 height | u16 P | P band bytes.
-// Fills state i of obj (the value only in value mode) and moves at past the block.
-// Returns 0, or a negative result.
-int ReadStatePicture(RecReader& r, std::size_t& at, TStateBmpObj& obj, int i)
+// A sized picture at at. Sets w, h and bands and moves at past it; returns 0, or a negative
+// result.
+int ReadSizedPicture(RecReader& r, std::size_t& at, std::uint16_t& w, std::uint16_t& h, ByteSpan& bands)
 {
-    const std::uint32_t value = r.U32(at);
-    const std::uint16_t w = r.U16(at + 4);
-    const std::uint16_t h = r.U16(at + 6);
-    const std::uint16_t count = r.U16(at + 8);
-    const ByteSpan bands = r.Bytes(at + 10, count);
+    namespace P = layout::SizedPic;
+    w = r.U16(at + P::Width);
+    h = r.U16(at + P::Height);
+    const std::uint16_t count = r.U16(at + P::Count);
+    bands = r.Bytes(at + P::Bands, count);
     if (!r.Ok() || count < BandBytes(w, h))
         return kDecTruncated;
     if (w > kMaxObjDots || h > kMaxObjDots)
         return kDecBadContent;
-    obj.StateVal[i] = obj.StateMode >= kValueModeFirst && obj.StateMode <= kValueModeLast ? value : 0;
-    obj.StateBmpSet(i, w, h, bands);
-    at += 10 + std::size_t(count);
+    at += P::Bands + std::size_t(count);
     return 0;
 }
 
-// A state text block at at: u16 L | L bytes text | u16 width | u16 height | u16 n | n bytes
-// of the rendered text (stepped over). Moves at past the block.
-bool ReadStateText(RecReader& r, std::size_t& at, std::string& text)
+// A state picture (StatePic) at at: fills state i of obj (the value only in value mode) and
+// moves at past it. Returns 0, or a negative result.
+int ReadStatePicture(RecReader& r, std::size_t& at, TStateBmpObj& obj, int i)
 {
-    const std::uint16_t len = r.U16(at);
-    text = r.Text(at + 2, len);
-    const std::uint16_t bytes = r.U16(at + 6 + len);
-    if (!r.Need(at + 8 + len, bytes))
-        return false;
-    at += 8 + std::size_t(len) + bytes;
-    return true;
+    namespace S = layout::StatePic;
+    const std::uint32_t value = r.U32(at + S::Value);
+    std::size_t pic = at + S::Pic;
+    std::uint16_t w = 0;
+    std::uint16_t h = 0;
+    ByteSpan bands;
+    if (const int e = ReadSizedPicture(r, pic, w, h, bands); e < 0)
+        return e;
+    obj.StateVal[i] = obj.StateMode >= kValueModeFirst && obj.StateMode <= kValueModeLast ? value : 0;
+    obj.StateBmpSet(i, w, h, bands);
+    at = pic;
+    return 0;
 }
 
 } // namespace
 
-// Kind 3, bit picture: 14 device reference | 23 OnBmp | 24 OffBmp.
-// Kind 21, bit picture of a word: 14 device reference | 23 ValMode (high nibble) + BitNo
-// (low nibble) | 24 OnBmp | 25 OffBmp.
+// The bit picture, and the bit picture of a word with its mode and bit before the pictures.
 int ReadLxDevBmp(TLxObj& obj, RecReader& r)
 {
+    namespace L = layout::LxDevBmp;
+    namespace A = layout::LxAdvDevBmp;
+    static_assert(L::Ref == A::Ref);
     auto* adv = dynamic_cast<TLxAdvDevBmp*>(&obj);
-    const std::size_t pics = adv ? 24 : 23;
     int err = 0;
-    auto* o = OpenKind<TLxDevBmp>(obj, r, pics + 2, err);
+    auto* o = OpenKind<TLxDevBmp>(obj, r, adv ? A::Size : L::Size, err);
     if (!o)
         return err;
-    LoadRef(r, 14, *o, o->ExtraByte);
+    LoadRef(r, L::Ref, *o, o->ExtraByte);
     if (adv) {
-        const std::uint8_t modeBit = r.U8(23);
+        const std::uint8_t modeBit = r.U8(A::ModeBit);
         adv->ValMode = modeBit & 0xF0;
         adv->BitNo = modeBit & 0x0F;
     }
-    o->SetOnBmp(r.U8(pics));
-    o->SetOffBmp(r.U8(pics + 1));
+    o->SetOnBmp(r.U8(adv ? A::OnBmp : L::OnBmp));
+    o->SetOffBmp(r.U8(adv ? A::OffBmp : L::OffBmp));
     return StoredLength(r);
 }
 
-// Kind 4, multi-range picture:
-//   14 device reference | 23 (RangeOrder << 4) + ValType | 24 VarBounds (high nibble) +
-//   ValLen (low nibble) | 25 per state 0..4: u32 StateBound (only when VarBounds is 0),
-//   then u8 StatePic
+// The multi-range picture.
 int ReadVrgBmp(TLxObj& obj, RecReader& r)
 {
+    namespace L = layout::VrgBmp;
+    constexpr std::size_t kStates = TVrgBmp::kStates;
     int err = 0;
-    auto* o = OpenKind<TVrgBmp>(obj, r, 30, err);
+    auto* o = OpenKind<TVrgBmp>(obj, r, L::States + kStates, err);
     if (!o)
         return err;
-    const std::uint8_t boundsLen = r.U8(24);
+    const std::uint8_t boundsLen = r.U8(L::BoundsLen);
     const bool varBounds = (boundsLen & 0xF0) != 0;
-    if (!r.Need(0, varBounds ? 30 : 50))
+    // A state is its picture byte, after its bound when the bounds are fixed.
+    const std::size_t state = varBounds ? 1 : L::Bound + 1;
+    if (!r.Need(0, L::States + kStates * state))
         return kDecTruncated;
-    LoadRef(r, 14, *o, o->ExtraByte);
-    const std::uint8_t orderType = r.U8(23);
+    LoadRef(r, L::Ref, *o, o->ExtraByte);
+    const std::uint8_t orderType = r.U8(L::OrderType);
     o->RangeOrder = orderType >> 4;
     o->ValType = orderType & 0x0F;
     o->VarBounds = boundsLen & 0xF0;
     o->ValLen = boundsLen & 0x0F;
-    for (int i = 0; i < TVrgBmp::kStates; ++i) {
-        if (varBounds) {
-            o->StatePic[i] = r.U8(25 + i);
-        } else {
-            o->StateBound[i] = r.U32(25 + 5 * i);
-            o->StatePic[i] = r.U8(29 + 5 * i);
-        }
+    for (std::size_t i = 0; i < kStates; ++i) {
+        const std::size_t at = L::States + state * i;
+        if (!varBounds)
+            o->StateBound[i] = r.U32(at);
+        o->StatePic[i] = r.U8(at + state - 1);
     }
     o->SetCurPt(0);
     return StoredLength(r);
 }
 
-// Kind 6, multi-state picture:
-//   14 device reference | 23 (StateReverse << 4) + ValType | 24 StateMode | 25 TotalState |
-//   26 per state: u32 StateVal | u16 width | u16 height | u16 P | P band bytes
+// The multi-state picture.
 int ReadActBmp(TLxObj& obj, RecReader& r)
 {
+    namespace L = layout::ActBmp;
     int err = 0;
-    auto* o = OpenKind<TActBmp>(obj, r, 26, err);
+    auto* o = OpenKind<TActBmp>(obj, r, L::States, err);
     if (!o)
         return err;
-    LoadRef(r, 14, *o, o->ExtraByte);
+    LoadRef(r, L::Ref, *o, o->ExtraByte);
     o->SetStateNum(ReadStateHead(r, *o));
-    std::size_t at = 26;
+    std::size_t at = L::States;
     for (int i = 0; i < static_cast<int>(o->BmpList.size()); ++i)
         if (const int e = ReadStatePicture(r, at, *o, i); e < 0)
             return e;
@@ -126,40 +126,35 @@ int ReadActBmp(TLxObj& obj, RecReader& r)
     return StoredLength(r);
 }
 
-// Kind 13, button:
-//   14 write reference | 23 read reference | 32 notify reference |
-//   41 (notify state << 4) + notify order | 42 TotalState | 43 RefKey | 44-47 reserved |
-//   48 Surface | 49 TxtHPos | 50 TxtVPos | 51 BmpHPos | 52 BmpVPos | 53 transparency |
-//   54 UserLevel | 55-61 zero | 62 button type | 63 the function key tail by button type |
-//   then per state: u16 width | u16 height | u16 P | P band bytes | u16 L | L bytes text |
-//   u16 text width | u16 text height | u16 n | n bytes rendered text (stepped over)
+// The button (the rendered state texts are stepped over).
 int ReadLxBtn(TLxObj& obj, RecReader& r)
 {
+    namespace L = layout::LxBtn;
     int err = 0;
-    auto* o = OpenKind<TLxBtn>(obj, r, 63, err);
+    auto* o = OpenKind<TLxBtn>(obj, r, L::Tail, err);
     if (!o)
         return err;
-    std::uint8_t type = r.U8(62);
+    std::uint8_t type = r.U8(L::BtnType);
     if (type >= kFirstUnknownBtnType)
         type = 255;
     KeyTail tail;
-    if (!ReadKeyTail(r, 63, type, tail))
+    if (!ReadKeyTail(r, L::Tail, type, tail))
         return kDecTruncated;
-    LoadRef(r, 14, o->WriteDev, o->WriteDev.RefDetail);
-    LoadRef(r, 23, o->ReadDev, o->ReadDev.RefDetail);
-    LoadRef(r, 32, o->NotifyDev, o->NotifyDev.RefDetail);
-    const std::uint8_t notify = r.U8(41);
+    LoadRef(r, L::WriteRef, o->WriteDev, o->WriteDev.RefDetail);
+    LoadRef(r, L::ReadRef, o->ReadDev, o->ReadDev.RefDetail);
+    LoadRef(r, L::NotifyRef, o->NotifyDev, o->NotifyDev.RefDetail);
+    const std::uint8_t notify = r.U8(L::NotifyBits);
     o->NotifyState = notify >> 4;
     o->NotifyOrder = notify & 0x0F;
-    o->RefKey = r.U8(43);
+    o->RefKey = r.U8(L::RefKey);
     o->PassText.fill(255);
-    o->SetSurface(r.U8(48));
-    o->SetTxtHPos(r.U8(49));
-    o->SetTxtVPos(r.U8(50));
-    o->SetBmpHPos(r.U8(51));
-    o->SetBmpVPos(r.U8(52));
-    o->Transparent = r.U8(53) != 0;
-    o->UserLevel = r.U8(54);
+    o->SetSurface(r.U8(L::Surface));
+    o->SetTxtHPos(r.U8(L::TxtHPos));
+    o->SetTxtVPos(r.U8(L::TxtVPos));
+    o->SetBmpHPos(r.U8(L::BmpHPos));
+    o->SetBmpVPos(r.U8(L::BmpVPos));
+    o->Transparent = r.U8(L::Transparent) != 0;
+    o->UserLevel = r.U8(L::UserLevel);
     o->BtnType = type;
     o->ValKind = tail.Kind;
     if (tail.SetsMultiFlag)
@@ -180,50 +175,43 @@ int ReadLxBtn(TLxObj& obj, RecReader& r)
         o->WriteDev.DevAddrCode = o->ReadDev.DevAddrCode = o->NotifyDev.DevAddrCode = -1;
     o->ReadUsed = o->ReadDev.DevAddrCode != -1;
     o->NotifyUsed = o->NotifyDev.DevAddrCode != -1;
-    o->SetStateNum(r.U8(42));
-    std::size_t at = 63 + KeyTailSize(type);
+    o->SetStateNum(r.U8(L::TotalState));
+    std::size_t at = L::Tail + KeyTailSize(type);
     const std::size_t states = std::min<std::size_t>(o->TotalState, o->TxtList.size());
     for (std::size_t i = 0; i < states; ++i) {
-        const std::uint16_t w = r.U16(at);
-        const std::uint16_t hgt = r.U16(at + 2);
-        const std::uint16_t count = r.U16(at + 4);
-        const ByteSpan bands = r.Bytes(at + 6, count);
-        if (!r.Ok() || count < BandBytes(w, hgt))
-            return kDecTruncated;
-        if (w > kMaxObjDots || hgt > kMaxObjDots)
-            return kDecBadContent;
+        std::uint16_t w = 0;
+        std::uint16_t hgt = 0;
+        ByteSpan bands;
+        if (const int e = ReadSizedPicture(r, at, w, hgt, bands); e < 0)
+            return e;
         o->StateBmpSet(static_cast<int>(i), w, hgt, bands);
-        at += 6 + std::size_t(count);
         if (!ReadStateText(r, at, o->TxtList[i]))
             return kDecTruncated;
     }
     return StoredLength(r);
 }
 
-// Kind 18, lamp:
-//   14 device reference | 23 (StateReverse << 4) + ValType | 24 StateMode | 25 TotalState |
-//   26 TxtHPos | 27 TxtVPos | 28 BmpHPos | 29 BmpVPos | 30 LampOpt | 31 u16 F |
-//   33 font name (F bytes with its NUL) | then per state: the picture block of kind 6,
-//   then the text block of kind 13
+// The lamp (the rendered state texts are stepped over).
 int ReadLight(TLxObj& obj, RecReader& r)
 {
+    namespace L = layout::Light;
     int err = 0;
-    auto* o = OpenKind<TLight>(obj, r, 33, err);
+    auto* o = OpenKind<TLight>(obj, r, L::FontName, err);
     if (!o)
         return err;
-    const std::uint16_t fontLen = r.U16(31);
-    const std::string fontName = r.Text(33, fontLen);
+    const std::uint16_t fontLen = r.U16(L::FontBytes);
+    const std::string fontName = r.Text(L::FontName, fontLen);
     if (!r.Ok())
         return kDecTruncated;
-    LoadRef(r, 14, *o, o->ExtraByte);
-    o->LampOpt = r.U8(30);
+    LoadRef(r, L::Ref, *o, o->ExtraByte);
+    o->LampOpt = r.U8(L::LampOpt);
     o->SetStateNum(ReadStateHead(r, *o));
-    o->SetTxtHPos(r.U8(26));
-    o->SetTxtVPos(r.U8(27));
-    o->SetBmpHPos(r.U8(28));
-    o->SetBmpVPos(r.U8(29));
+    o->SetTxtHPos(r.U8(L::TxtHPos));
+    o->SetTxtVPos(r.U8(L::TxtVPos));
+    o->SetBmpHPos(r.U8(L::BmpHPos));
+    o->SetBmpVPos(r.U8(L::BmpVPos));
     o->Picture.Canvas()->Font.Name = fontName;
-    std::size_t at = 33 + std::size_t(fontLen);
+    std::size_t at = L::FontName + std::size_t(fontLen);
     for (int i = 0; i < static_cast<int>(o->BmpList.size()); ++i) {
         if (const int e = ReadStatePicture(r, at, *o, i); e < 0)
             return e;

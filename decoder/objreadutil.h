@@ -1,6 +1,7 @@
 #pragma once
 // Small pieces the kind readers share: device references, NUL-terminated text runs and
 // the stored length as a result.
+#include "decoder/kindlayout.h"
 #include "decoder/morvik.h"
 #include "decoder/objread.h"
 #include "decoder/recreader.h"
@@ -43,15 +44,36 @@ template <typename Kind> Kind* OpenKind(TLxObj& obj, RecReader& r, std::size_t f
     return o;
 }
 
-// Bytes 23-25 of the kinds with states (6, 12, 18): (StateReverse << 4) + ValType,
-// StateMode, and the state count, which is returned for the kind's own SetStateNum.
+// The state head of the kinds with states (the multi-state picture, the message text, the
+// lamp: the same three bytes at the same offsets): (StateReverse << 4) + ValType, StateMode,
+// and the state count, which is returned for the kind's own SetStateNum.
 template <typename Kind> std::uint8_t ReadStateHead(RecReader& r, Kind& o)
 {
-    const std::uint8_t revType = r.U8(23);
+    namespace L = layout::ActBmp;
+    static_assert(L::RevType == layout::MsgTxt::RevType && L::RevType == layout::Light::RevType);
+    static_assert(L::StateMode == layout::MsgTxt::StateMode && L::StateMode == layout::Light::StateMode);
+    static_assert(L::TotalState == layout::MsgTxt::TotalState && L::TotalState == layout::Light::TotalState);
+    const std::uint8_t revType = r.U8(L::RevType);
     o.StateReverse = revType >> 4;
     o.ValType = revType & 0x0F;
-    o.StateMode = r.U8(24);
-    return r.U8(25);
+    o.StateMode = r.U8(L::StateMode);
+    return r.U8(L::TotalState);
+}
+
+// A text block at at, then the sized picture of the rendered text (stepped over). Moves at
+// past both; false when they do not lie inside the record.
+inline bool ReadStateText(RecReader& r, std::size_t& at, std::string& text)
+{
+    namespace T = layout::TextBlock;
+    namespace P = layout::SizedPic;
+    const std::uint16_t len = r.U16(at + T::Length);
+    text = r.Text(at + T::Text, len);
+    const std::size_t pic = at + T::Text + len;
+    const std::uint16_t bytes = r.U16(pic + P::Count);
+    if (!r.Need(pic + P::Bands, bytes))
+        return false;
+    at = pic + P::Bands + bytes;
+    return true;
 }
 
 // Texts with their NULs packed into a run of `total` bytes from `off`, as the static

@@ -1,13 +1,12 @@
-// Readers of the setting records of the page record stream and of the image header.
+// Readers of the setting records of the page record stream and of the image header; their
+// layouts are in setlayout.h.
 //
-// Stored device reference, 9 bytes at a record offset r:
-//   r+0 u32 DevAddrCode | r+4 flags ((link flag << 4) + present) | r+5 station |
-//   r+6 link index | r+7 detail | r+8 bit index
 // Only the page-number or clock write and the power-on macro take the link flag back from
 // the flags byte; the other records keep the destination's.
 #include "decoder/setrecread.h"
 
 #include "decoder/morvik.h"
+#include "decoder/setlayout.h"
 
 namespace kes::morvik {
 
@@ -19,19 +18,20 @@ constexpr std::uint8_t kLowByteKind = 0x20;
 // Station, address, link index, detail and bit index; present = flags byte not 0.
 void ReadRef(RecReader& r, std::size_t off, DevRefHead& ref)
 {
-    ref.DevAddrCode = r.I32(off);
-    ref.Present = r.U8(off + 4) != 0;
-    ref.Station = r.U8(off + 5);
-    ref.LinkIndex = r.U8(off + 6);
-    ref.Detail = r.U8(off + 7);
-    ref.BitIndex = r.U8(off + 8);
+    namespace R = layout::SetRef;
+    ref.DevAddrCode = r.I32(off + R::Code);
+    ref.Present = r.U8(off + R::Flags) != 0;
+    ref.Station = r.U8(off + R::Station);
+    ref.LinkIndex = r.U8(off + R::Link);
+    ref.Detail = r.U8(off + R::Fourth);
+    ref.BitIndex = r.U8(off + R::BitNo);
 }
 
 // The same with present from the low nibble and the link flag from the high nibble.
 void ReadRefWithLinkFlag(RecReader& r, std::size_t off, DevRefHead& ref)
 {
     ReadRef(r, off, ref);
-    const std::uint8_t flags = r.U8(off + 4);
+    const std::uint8_t flags = r.U8(off + layout::SetRef::Flags);
     ref.Present = (flags & 0x0F) != 0;
     ref.LinkFlag = flags >= 0x10;
 }
@@ -55,56 +55,57 @@ template <typename Rec, typename Fill> int ReadInto(Rec& dst, RecReader& r, Fill
 
 } // namespace
 
-// Tag 1003, 8 bytes: 4 hide, 5 second byte, 6-7 reserved.
 int ReadPgHide(PgHideRec& dst, ByteSpan rec)
 {
+    namespace L = layout::PgHide;
     RecReader r(rec);
     return ReadInto(dst, r, [&](PgHideRec& v) {
-        v.Hide = r.U8(4) != 0;
-        v.Second = r.U8(5) != 0;
+        v.Hide = r.U8(L::Hide) != 0;
+        v.Second = r.U8(L::Second) != 0;
         return StoredLength(r);
     });
 }
 
-// Tag 1000: 4 device reference | 13 value type | 14 kind + width | 15 u16 target page |
-// kinds 0x10 and 0x20: 17 operator, 18 u32 compare value (22 bytes);
-// any other kind: 17 ON/OFF (18 bytes). The result is that fixed size.
+// The long form for word and low-byte kinds, the short one for any other kind; the result
+// is that fixed size.
 int ReadPgJmp(PgJmpRec& dst, ByteSpan rec)
 {
+    namespace L = layout::PgJmp;
     RecReader r(rec);
     return ReadInto(dst, r, [&](PgJmpRec& v) {
-        ReadRef(r, 4, v.Ref);
-        v.ValueType = r.U8(13);
-        const std::uint8_t kindWidth = r.U8(14);
+        ReadRef(r, L::Ref, v.Ref);
+        v.ValueType = r.U8(L::ValueType);
+        const std::uint8_t kindWidth = r.U8(L::KindWidth);
         v.Kind = kindWidth & 0xF0;
         v.Width = kindWidth & 0x0F;
         if (v.Kind != kWordKind && v.Kind != kLowByteKind)
             v.Kind = 0;
-        v.TargetPage = r.U16(15);
+        v.TargetPage = r.U16(L::TargetPage);
         if (v.Kind == 0) {
-            v.OnOff = r.U8(17) == 1;
-            return 18;
+            v.OnOff = r.U8(L::OnOff) == 1;
+            return static_cast<int>(L::BitSize);
         }
-        v.Operator = r.U8(17);
-        v.CompareValue = r.I32(18);
-        return 22;
+        v.Operator = r.U8(L::Operator);
+        v.CompareValue = r.I32(L::CompareValue);
+        return static_cast<int>(L::ValueSize);
     });
 }
 
 std::size_t KeyTailSize(std::uint8_t buttonType)
 {
+    namespace T = layout::FunKeyTail;
     switch (buttonType) {
-    case 6:
-        return 1;
-    case 7:
-        return 12;
-    case 8:
-        return 6;
-    case 9:
-    case 10:
-        return 8;
-    case 11:
-        return 2;
+    case kBtnMultiState:
+        return T::MultiStateSize;
+    case kBtnInputValue:
+        return T::InputSize;
+    case kBtnSetConstant:
+        return T::ConstantSize;
+    case kBtnIncrement:
+    case kBtnDecrement:
+        return T::StepSize;
+    case kBtnChangePage:
+        return T::PageSize;
     default:
         return 0;
     }
@@ -112,55 +113,56 @@ std::size_t KeyTailSize(std::uint8_t buttonType)
 
 bool ReadKeyTail(RecReader& r, std::size_t off, std::uint8_t buttonType, KeyTail& tail)
 {
+    namespace T = layout::FunKeyTail;
     tail = KeyTail{};
     auto valueAndWidth = [&] {
         tail.SetsValue = true;
-        tail.ValueType = r.U8(off);
-        tail.Width = r.U8(off + 1);
+        tail.ValueType = r.U8(off + T::ValueType);
+        tail.Width = r.U8(off + T::Width);
     };
     switch (buttonType) {
-    case 0:
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
+    case kBtnSetOn:
+    case kBtnSetOff:
+    case kBtnPulseOn:
+    case kBtnPulseOff:
+    case kBtnAlternate:
+    case kBtnMaintained:
         tail.Kind = 0;
         break;
-    case 6: {
-        const std::uint8_t b = r.U8(off);
+    case kBtnMultiState: {
+        const std::uint8_t b = r.U8(off + T::KindFlag);
         tail.SetsMultiFlag = true;
         tail.MultiFlag = (b & 0x0F) != 0;
         tail.Kind = b & 0xF0;
         break;
     }
-    case 7:
+    case kBtnInputValue:
         valueAndWidth();
         tail.SetsDigits = true;
-        tail.IntDigits = r.U8(off + 2);
-        tail.DecDigits = r.U8(off + 3);
+        tail.IntDigits = r.U8(off + T::IntDigits);
+        tail.DecDigits = r.U8(off + T::DecDigits);
         tail.SetsParamA = tail.SetsParamB = true;
-        tail.ParamA = r.I32(off + 4);
-        tail.ParamB = r.I32(off + 8);
+        tail.ParamA = r.I32(off + T::Maximum);
+        tail.ParamB = r.I32(off + T::Minimum);
         break;
-    case 8:
+    case kBtnSetConstant:
         valueAndWidth();
         tail.SetsParamA = true;
-        tail.ParamA = r.I32(off + 2);
+        tail.ParamA = r.I32(off + T::Constant);
         break;
-    case 9:
-    case 10:
+    case kBtnIncrement:
+    case kBtnDecrement:
         valueAndWidth();
         tail.SetsParamA = tail.SetsParamB = true;
-        tail.ParamA = r.U16(off + 2);
-        tail.ParamB = r.I32(off + 4);
+        tail.ParamA = r.U16(off + T::Step);
+        tail.ParamB = r.I32(off + T::Bound);
         break;
-    case 11:
+    case kBtnChangePage:
         tail.NoDevices = true;
         tail.SetsParamA = true;
-        tail.ParamA = r.U16(off);
+        tail.ParamA = r.U16(off + T::TargetPage);
         break;
-    case 12:
+    case kBtnSetPassword:
         tail.NoDevices = true;
         break;
     default:
@@ -169,32 +171,31 @@ bool ReadKeyTail(RecReader& r, std::size_t off, std::uint8_t buttonType, KeyTail
     return r.Ok();
 }
 
-// Tag 1001: 4 write reference | 13 read reference | 22 notify reference |
-// 31 (notify state << 4) + notify order | 32 state count | 33 key index |
-// 34 user level | 35-37 reserved | 38 button type | 39 tail (ReadKeyTail).
+// A record of another key than dst's is left to that key.
 int ReadPgFunKey(PgFunKeyRec& dst, ByteSpan rec)
 {
+    namespace L = layout::PgFunKey;
     RecReader r(rec);
-    const std::uint8_t key = r.U8(33);
+    const std::uint8_t key = r.U8(L::KeyIndex);
     if (!r.Ok())
         return kDecTruncated;
     if (key != dst.KeyIndex)
         return kDecOtherSlot;
     return ReadInto(dst, r, [&](PgFunKeyRec& v) {
-        ReadRef(r, 4, v.Write);
-        ReadRef(r, 13, v.Read);
-        ReadRef(r, 22, v.Notify);
+        ReadRef(r, L::WriteRef, v.Write);
+        ReadRef(r, L::ReadRef, v.Read);
+        ReadRef(r, L::NotifyRef, v.Notify);
         v.ReadUsed = v.Read.DevAddrCode != -1;
         v.NotifyUsed = v.Notify.DevAddrCode != -1;
-        const std::uint8_t notify = r.U8(31);
+        const std::uint8_t notify = r.U8(L::NotifyBits);
         v.NotifyState = (notify >> 4) != 0;
         v.NotifyOrder = (notify & 0x0F) != 0;
-        v.StateCount = r.U8(32);
+        v.StateCount = r.U8(L::StateCount);
         v.Reserved.fill(255);
-        v.UserLevel = r.U8(34);
-        v.ButtonType = r.U8(38);
+        v.UserLevel = r.U8(L::UserLevel);
+        v.ButtonType = r.U8(L::ButtonType);
         KeyTail tail;
-        if (!ReadKeyTail(r, 39, v.ButtonType, tail))
+        if (!ReadKeyTail(r, L::Tail, v.ButtonType, tail))
             return 0;
         v.Kind = tail.Kind;
         if (tail.SetsMultiFlag)
@@ -217,64 +218,62 @@ int ReadPgFunKey(PgFunKeyRec& dst, ByteSpan rec)
     });
 }
 
-// Tag 1002, 21 bytes: 4 device reference | 13 value type | 14 slot | 15 kind + width |
-// 16 ON/OFF or operator | 17 u32 value.
+// A record of the other slot is left to it.
 int ReadPgSys(PgSysRec& dst, int slot, ByteSpan rec)
 {
+    namespace L = layout::PgSys;
     RecReader r(rec);
-    const std::uint8_t stored = r.U8(14);
+    const std::uint8_t stored = r.U8(L::Slot);
     if (!r.Ok())
         return kDecTruncated;
     if (stored != slot)
         return kDecOtherSlot;
     return ReadInto(dst, r, [&](PgSysRec& v) {
-        ReadRef(r, 4, v.Ref);
-        v.ValueType = r.U8(13);
-        v.KindWidth = r.U8(15);
-        v.OnOffOrOperator = r.U8(16);
-        v.Value = r.I32(17);
+        ReadRef(r, L::Ref, v.Ref);
+        v.ValueType = r.U8(L::ValueType);
+        v.KindWidth = r.U8(L::KindWidth);
+        v.OnOffOrOperator = r.U8(L::OnOffOrOperator);
+        v.Value = r.I32(L::Value);
         return StoredLength(r);
     });
 }
 
-// Tags 1004 and 1006, 13 bytes: 4 device reference.
 int ReadPLCValSet(PLCValSetRec& dst, ByteSpan rec)
 {
     RecReader r(rec);
     return ReadInto(dst, r, [&](PLCValSetRec& v) {
-        ReadRefWithLinkFlag(r, 4, v.Ref);
+        ReadRefWithLinkFlag(r, layout::PLCValSet::Ref, v.Ref);
         return StoredLength(r);
     });
 }
 
-// Tag 1009: 4 device reference | 13 value type | 14 kind + width | 15 interval index |
-// kind not 0: 16 u32 value (20 bytes); kind 0: 16 ON/OFF (17 bytes).
+// The value of a kind other than 0, else the ON/OFF byte.
 int ReadMacPowerOn(MacPowerOnRec& dst, ByteSpan rec)
 {
+    namespace L = layout::MacPowerOn;
     RecReader r(rec);
     return ReadInto(dst, r, [&](MacPowerOnRec& v) {
-        ReadRefWithLinkFlag(r, 4, v.Ref);
-        v.ValueType = r.U8(13);
-        const std::uint8_t kindWidth = r.U8(14);
+        ReadRefWithLinkFlag(r, L::Ref, v.Ref);
+        v.ValueType = r.U8(L::ValueType);
+        const std::uint8_t kindWidth = r.U8(L::KindWidth);
         v.Width = kindWidth & 0x0F;
         v.Kind = kindWidth & 0xF0;
-        v.IntervalIndex = r.U8(15);
+        v.IntervalIndex = r.U8(L::Interval);
         if (v.Kind != 0)
-            v.Value = r.I32(16);
+            v.Value = r.I32(L::Value);
         else
-            v.OnOff = r.U8(16) != 0;
+            v.OnOff = r.U8(L::OnOff) != 0;
         return StoredLength(r);
     });
 }
 
-// Tag 1012, 17 bytes: 4 u32 address | 8 present | 9 station | 10 link index | 11 detail |
-// 12 bit index | 13 u32 register count.
 int ReadParaDataSet(ParaDataSetRec& dst, ByteSpan rec)
 {
+    namespace L = layout::ParaDataSet;
     RecReader r(rec);
     return ReadInto(dst, r, [&](ParaDataSetRec& v) {
-        ReadRef(r, 4, v.Ref);
-        v.RegisterCount = r.I32(13);
+        ReadRef(r, L::Ref, v.Ref);
+        v.RegisterCount = r.I32(L::RegisterCount);
         return StoredLength(r);
     });
 }

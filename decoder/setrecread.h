@@ -18,19 +18,8 @@ int ReadPLCValSet(PLCValSetRec& dst, ByteSpan rec);
 int ReadMacPowerOn(MacPowerOnRec& dst, ByteSpan rec);
 int ReadParaDataSet(ParaDataSetRec& dst, ByteSpan rec);
 
-// The action tail of a function key (from offset 39) and of a button (from offset 63),
-// by button type:
-//
-//   type   bytes from the tail's start                                     tail size
-//   0-5    none                                                            0
-//   6      +0 kind (high nibble) + multi-state flag (low nibble)           1
-//   7      +0 value type, +1 width, +2 integer digits, +3 decimal digits,
-//          +4 u32 parameter A (maximum), +8 u32 parameter B (minimum)     12
-//   8      +0 value type, +1 width, +2 u32 parameter A (constant)         6
-//   9, 10  +0 value type, +1 width, +2 u16 parameter A (step),
-//          +4 u32 parameter B (bound)                                      8
-//   11     +0 u16 parameter A (target page)                                2
-//   12     none; like 11 the key has no device                             0
+// The action tail of a function key and of a button by button type (setlayout.h:
+// FunKeyTail); type 12, like 11, leaves the key without a device.
 struct KeyTail {
     std::uint8_t Kind = 0x10; // 0x00 bit, 0x10 word, 0x20 low byte
     bool SetsMultiFlag = false;

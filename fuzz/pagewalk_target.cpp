@@ -3,7 +3,7 @@
 
 #include "app/model/lxtypecore.h"
 #include "app/project/pgread.h"
-#include "app/project/pgrecstream.h"
+#include "app/project/pgdataenc.h"
 #include "decoder/morvik.h"
 #include "platform/fileio.h"
 

@@ -1,15 +1,8 @@
 #pragma once
 // The device reference block of a panel object: the controller address an object reads
 // or writes, as the user typed it and as its 32-bit code, with the detail bytes the
-// address picker fills. Stored in records as 9 bytes:
-//
-//   offset size field
-//   0      4    DevAddrCode, big-endian (-1 = none)
-//   4      1    flags = (RefIntMem << 4) + RefDevForm
-//   5      1    RefStation
-//   6      1    RefLink
-//   7      1    fourth address byte (the object's ExtraByte, or RefDetail of a three-reference kind)
-//   8      1    RefBitNo
+// address picker fills. Stored in records as 9 bytes (objects/objlayout.h: ObjRef).
+#include "objects/objlayout.h"
 #include "platform/bytes.h"
 
 #include <cstdint>
@@ -25,7 +18,7 @@ struct TLxDevRef {
     std::uint8_t RefBitNo = 0;
     std::uint8_t RefDetail = 0; // fourth stored byte of the button's and value entry's references
 
-    static constexpr std::size_t kStoredSize = 9;
+    static constexpr std::size_t kStoredSize = kes::layout::ObjRef::Size;
 
     std::uint8_t Flags() const { return static_cast<std::uint8_t>((RefIntMem << 4) + RefDevForm); }
     // Reading splits the nibbles: a non-zero nibble is 1.
@@ -35,7 +28,7 @@ struct TLxDevRef {
         RefIntMem = (f >> 4) != 0;
     }
 
-    // Appends the 9 stored bytes with the given fourth byte.
+    // Appends the 9 stored bytes with the given fourth byte, in ObjRef's order.
     void Store(kes::Bytes& out, std::uint8_t fourth) const
     {
         kes::AppendU32be(out, static_cast<std::uint32_t>(DevAddrCode));
@@ -49,14 +42,15 @@ struct TLxDevRef {
     // DevText is not stored: the reader rebuilds it from the code.
     bool Load(kes::ByteSpan in, std::size_t off, std::uint8_t& fourth)
     {
+        namespace L = kes::layout::ObjRef;
         if (!kes::Has(in, off, kStoredSize))
             return false;
-        DevAddrCode = static_cast<std::int32_t>(*kes::GetU32be(in, off));
-        SetFlags(in[off + 4]);
-        RefStation = in[off + 5];
-        RefLink = in[off + 6];
-        fourth = in[off + 7];
-        RefBitNo = in[off + 8];
+        DevAddrCode = static_cast<std::int32_t>(*kes::GetU32be(in, off + L::Code));
+        SetFlags(in[off + L::Flags]);
+        RefStation = in[off + L::Station];
+        RefLink = in[off + L::Link];
+        fourth = in[off + L::Fourth];
+        RefBitNo = in[off + L::BitNo];
         return true;
     }
 };

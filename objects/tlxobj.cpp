@@ -2,6 +2,7 @@
 #include "objects/tlxobj.h"
 
 #include "objects/objkind.h"
+#include "objects/objlayout.h"
 
 #include <algorithm>
 #include <utility>
@@ -308,31 +309,32 @@ void TLxObj::GridRePaint()
 }
 
 // ---------------------------------------------------------------------------------------
-// Record header
+// Record header (objects/objlayout.h: ObjHead)
 //
-// offset size field (big-endian)
-//   0     2   ObjType
-//   2     2   record length, written by the kind's writer after its body
-//   4     2   left   = Left / ObjSize / GridWidth
-//   6     2   top    = Top / ObjSize / GridHeight
-//   8     2   right  = (Left + Width) / ObjSize / GridWidth - 1   (inclusive)
-//  10     2   bottom = (Top + Height) / ObjSize / GridHeight - 1  (inclusive)
-//  12     1   font style bits (bold 1, italic 2, underline 4, strike-out 8)
-//  13     1   point size of the picture font
-// Coordinates are stored as 16-bit two's complement and read back signed, so an object
-// pushed past the page's left or top edge comes back where it was.
+//   left   = Left / ObjSize / GridWidth
+//   top    = Top / ObjSize / GridHeight
+//   right  = (Left + Width) / ObjSize / GridWidth - 1   (inclusive)
+//   bottom = (Top + Height) / ObjSize / GridHeight - 1  (inclusive)
+// The kind's writer writes the record length after its body, and the font style. Coordinates
+// are stored as 16-bit two's complement and read back signed, so an object pushed past the
+// page's left or top edge comes back where it was.
+
+namespace {
+namespace L = kes::layout::ObjHead;
+static_assert(L::Size == static_cast<std::size_t>(kObjHeaderSize));
+} // namespace
 
 void TLxObj::HeaderFields(std::array<std::uint8_t, kObjHeaderSize>& h) const
 {
     const int z = Zoom();
     const int gw = GridW();
     const int gh = GridH();
-    kes::PutU16be(h, 0, static_cast<std::uint16_t>(ObjType));
-    kes::PutU16be(h, 4, static_cast<std::uint16_t>(Left / z / gw));
-    kes::PutU16be(h, 6, static_cast<std::uint16_t>(Top / z / gh));
-    kes::PutU16be(h, 8, static_cast<std::uint16_t>((Left + Width) / z / gw - 1));
-    kes::PutU16be(h, 10, static_cast<std::uint16_t>((Top + Height) / z / gh - 1));
-    h[13] = static_cast<std::uint8_t>(Picture.Canvas()->Font.Size);
+    kes::PutU16be(h, L::Kind, static_cast<std::uint16_t>(ObjType));
+    kes::PutU16be(h, L::Left, static_cast<std::uint16_t>(Left / z / gw));
+    kes::PutU16be(h, L::Top, static_cast<std::uint16_t>(Top / z / gh));
+    kes::PutU16be(h, L::Right, static_cast<std::uint16_t>((Left + Width) / z / gw - 1));
+    kes::PutU16be(h, L::Bottom, static_cast<std::uint16_t>((Top + Height) / z / gh - 1));
+    h[L::FontSize] = static_cast<std::uint8_t>(Picture.Canvas()->Font.Size);
 }
 
 int TLxObj::BaseObjDataChx(std::span<std::uint8_t> rec) const
@@ -341,8 +343,10 @@ int TLxObj::BaseObjDataChx(std::span<std::uint8_t> rec) const
         return 0;
     std::array<std::uint8_t, kObjHeaderSize> h{};
     HeaderFields(h);
-    for (int i : {0, 1, 4, 5, 6, 7, 8, 9, 10, 11, 13})
-        rec[i] = h[i];
+    // Everything but the length and the font style.
+    std::copy(h.begin() + L::Kind, h.begin() + L::Length, rec.begin() + L::Kind);
+    std::copy(h.begin() + L::Left, h.begin() + L::FontStyle, rec.begin() + L::Left);
+    rec[L::FontSize] = h[L::FontSize];
     return kObjHeaderSize;
 }
 
@@ -358,8 +362,9 @@ int TLxObj::BaseObjTempChx(std::FILE* file, unsigned pos) const
     std::array<std::uint8_t, kObjHeaderSize> h{};
     HeaderFields(h);
     const long at = static_cast<long>(pos);
-    if (!TempRecord(file, at, &h[0], 2, false) || !TempRecord(file, at + 4, &h[4], 8, false)
-        || !TempRecord(file, at + 13, &h[13], 1, false))
+    if (!TempRecord(file, at + L::Kind, &h[L::Kind], L::Length - L::Kind, false)
+        || !TempRecord(file, at + L::Left, &h[L::Left], L::FontStyle - L::Left, false)
+        || !TempRecord(file, at + L::FontSize, &h[L::FontSize], 1, false))
         return 0;
     return kObjHeaderSize;
 }
@@ -372,14 +377,14 @@ int TLxObj::DataToBaseObj(kes::ByteSpan rec)
     const int z = Zoom();
     const int gw = GridW();
     const int gh = GridH();
-    SetObjType(s16(0));
-    Left = s16(4) * z * gw;
-    Top = s16(6) * z * gh;
-    SetWidth((s16(8) + 1) * z * gw - Left);
+    SetObjType(s16(L::Kind));
+    Left = s16(L::Left) * z * gw;
+    Top = s16(L::Top) * z * gh;
+    SetWidth((s16(L::Right) + 1) * z * gw - Left);
     Picture.SetWidth(Width / z);
-    SetHeight((s16(10) + 1) * z * gh - Top);
+    SetHeight((s16(L::Bottom) + 1) * z * gh - Top);
     Picture.SetHeight(Height / z);
-    Picture.Canvas()->Font.Size = rec[13];
+    Picture.Canvas()->Font.Size = rec[L::FontSize];
     return kObjHeaderSize;
 }
 

@@ -50,7 +50,7 @@ public:
     virtual void RepaintObj(TLxObj& obj) = 0;
 };
 
-// Header bytes every object record opens with.
+// Header bytes every object record opens with (objects/objlayout.h: ObjHead).
 constexpr int kObjHeaderSize = 14;
 
 class TLxObj {

@@ -1,5 +1,7 @@
 #include "app/comm/hmiproto.h"
 
+#include "decoder/kindlayout.h"
+#include "decoder/setlayout.h"
 #include "objects/objkind.h"
 #include "objects/tlxbtn.h"
 #include "objects/tlxgetval.h"
@@ -49,13 +51,22 @@ DevRefs RefsOfKind(int code)
     return kind ? KindFacts(*kind).Refs : DevRefs::None;
 }
 
+// The station and link bytes of a device reference at off.
+constexpr std::pair<std::size_t, std::size_t> StationLink(std::size_t off)
+{
+    return {off + layout::ObjRef::Station, off + layout::ObjRef::Link};
+}
+
 // Reference byte offsets by record tag, from the record's start.
 Pairs RefOffsets(std::uint16_t tag)
 {
-    static const Pairs kOne = {{19, 20}};
-    static const Pairs kThree = {{19, 20}, {28, 29}, {37, 38}};
-    static const Pairs kRecord = {{9, 10}};
-    static const Pairs kFunKey = {{9, 10}, {18, 19}, {27, 28}};
+    namespace T = layout::RefTriple;
+    namespace K = layout::PgFunKey;
+    static_assert(layout::PgJmp::Ref == layout::PgSys::Ref && layout::PgJmp::Ref == layout::PLCValSet::Ref);
+    static const Pairs kOne = {StationLink(layout::SingleRef)};
+    static const Pairs kThree = {StationLink(T::WriteRef), StationLink(T::ReadRef), StationLink(T::NotifyRef)};
+    static const Pairs kRecord = {StationLink(layout::PgJmp::Ref)};
+    static const Pairs kFunKey = {StationLink(K::WriteRef), StationLink(K::ReadRef), StationLink(K::NotifyRef)};
     static const Pairs kNone = {};
     switch (RefsOfKind(tag)) {
     case DevRefs::One:

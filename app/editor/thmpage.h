@@ -11,7 +11,7 @@
 #include "app/editor/editgeom.h"
 #include "app/project/objfactory.h"
 #include "app/project/pagedata.h"
-#include "app/project/pgrecstream.h"
+#include "app/project/pgdataenc.h"
 
 #include <QWidget>
 

@@ -1,12 +1,13 @@
 #include "app/project/imageheader.h"
 
-#include "app/project/pgsetwrite.h"
+#include "decoder/pgsetwrite.h"
+#include "decoder/setlayout.h"
 
 namespace kes {
 
 namespace {
 
-constexpr std::size_t kRecHead = 4; // tag and length
+constexpr std::size_t kRecHead = layout::RecHead::Size;
 
 // The header stores a jump of any kind but bit in its long form, while the readers take
 // the long form only for word and low-byte kinds: a kind the format does not know is
@@ -37,14 +38,15 @@ std::size_t WriteHeaderSections(const ProjectState& s, Bytes& out, std::size_t s
 
 std::size_t WriteKeySetSection(const ProjectState& s, Bytes& out, std::size_t start)
 {
+    namespace L = layout::KeySet;
     RecOut o(out, kEncFile);
     RecWriter w(o, start, kTagKeySet);
     const KeySetData& k = s.KeySetRec;
-    w.U8(4, k.CommAddr);
-    w.U8(5, k.Port);
-    w.U8(6, k.StartChar);
-    w.U8(7, k.EndChar);
-    w.Raw(8, ByteSpan(k.KeyCodes.data(), k.KeyCodes.size()));
+    w.U8(L::CommAddr, k.CommAddr);
+    w.U8(L::Port, k.Port);
+    w.U8(L::StartChar, k.StartChar);
+    w.U8(L::EndChar, k.EndChar);
+    w.Raw(L::KeyCodes, ByteSpan(k.KeyCodes.data(), k.KeyCodes.size()));
     w.Finish(kKeySetSectionSize);
     return start + kKeySetSectionSize;
 }
@@ -70,7 +72,7 @@ std::size_t ReadHeaderSections(ProjectDoc& doc, ByteSpan image, std::size_t star
     const auto framed = [&](std::size_t p) -> std::size_t {
         if (end - p < kRecHead)
             return 0;
-        const std::size_t len = (std::size_t(image[p + 2]) << 8) | image[p + 3];
+        const std::size_t len = *GetU16be(image, p + layout::RecHead::Length);
         return len >= kRecHead && len <= end - p ? len : 0;
     };
     const auto tagAt = [&](std::size_t p) { return std::uint16_t((image[p] << 8) | image[p + 1]); };
@@ -103,7 +105,8 @@ std::size_t ReadHeaderSections(ProjectDoc& doc, ByteSpan image, std::size_t star
             r = dec.ParaDataSet(&doc.ParaDataSet, rec, pos);
             break;
         case kTagPgFunKey: {
-            const std::size_t key = len > 33 ? rec[33] : kFunKeyCount;
+            const std::size_t keyAt = layout::PgFunKey::KeyIndex;
+            const std::size_t key = len > keyAt ? rec[keyAt] : kFunKeyCount;
             if (key >= static_cast<std::size_t>(kFunKeyCount)) {
                 r = static_cast<int>(len); // no such key: stepped over
                 break;
@@ -148,13 +151,14 @@ long ReadKeySetSection(ProjectState& s, ByteSpan image, std::size_t pos)
     const auto tag = GetU16be(image, pos);
     if (!tag || *tag != kTagKeySet || !Has(image, pos, kKeySetSectionSize))
         return -1;
+    namespace L = layout::KeySet;
     KeySetData& k = s.KeySetRec;
-    k.CommAddr = image[pos + 4];
-    k.Port = image[pos + 5];
-    k.StartChar = image[pos + 6];
-    k.EndChar = image[pos + 7];
+    k.CommAddr = image[pos + L::CommAddr];
+    k.Port = image[pos + L::Port];
+    k.StartChar = image[pos + L::StartChar];
+    k.EndChar = image[pos + L::EndChar];
     for (std::size_t i = 0; i < k.KeyCodes.size(); ++i)
-        k.KeyCodes[i] = image[pos + 8 + i];
+        k.KeyCodes[i] = image[pos + L::KeyCodes + i];
     return static_cast<long>(pos + kKeySetSectionSize);
 }
 

@@ -2,6 +2,7 @@
 // The image header: the project's system-wide settings as tagged records at the start of
 // the panel memory image, in a fixed order, and reading them back from a stored image.
 #include "app/project/projectdoc.h"
+#include "decoder/setlayout.h"
 #include "platform/bytes.h"
 
 #include <cstddef>
@@ -21,7 +22,7 @@ std::size_t WriteHeaderSections(const ProjectState& s, Bytes& out, std::size_t s
 //   RIGHT, ENTER, spare)
 // Returns start + 24.
 std::size_t WriteKeySetSection(const ProjectState& s, Bytes& out, std::size_t start);
-constexpr std::size_t kKeySetSectionSize = 24;
+constexpr std::size_t kKeySetSectionSize = layout::KeySet::Size;
 
 // The whole header of the project: the key setting for the keypad types, else the sections.
 Bytes BuildHeaderBytes(const ProjectState& s);

@@ -4,6 +4,7 @@
 
 #include "app/model/lxtypecore.h"
 #include "app/project/morvikload.h"
+#include "decoder/setlayout.h"
 
 namespace kes {
 
@@ -13,7 +14,7 @@ constexpr unsigned kPageExports =
     kExpDatatoObjInfo | kExpDataToPgJmp | kExpDataToPgFunKey | kExpDataToPgSys | kExpDataToPgHide | kExpDataToPLCValSet;
 constexpr unsigned kPasteExports = kExpDatatoObjInfo | kExpDataToPgJmp | kExpDataToPgFunKey | kExpDataToPgSys;
 
-constexpr std::size_t kKeyIndexOffset = 33; // of a function-key record
+constexpr std::size_t kKeyIndexOffset = layout::PgFunKey::KeyIndex;
 constexpr std::size_t kSkip1005 = 5;
 
 bool IsObjTag(std::uint16_t tag)

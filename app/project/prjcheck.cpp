@@ -1,6 +1,9 @@
 #include "app/project/prjcheck.h"
 
 #include "app/project/pagedata.h"
+#include "decoder/kindlayout.h"
+#include "decoder/setlayout.h"
+#include "objects/objkind.h"
 
 namespace kes {
 
@@ -33,6 +36,42 @@ std::string TextAt(ByteSpan rec, std::size_t off)
     return s;
 }
 
+// What the check reads in a stored object record of each kind, at its offset: the font face
+// that must be installed, the button type that must be set, the user level that must be
+// defined (0: nothing of that). Kinds without a caption are not checked.
+struct KindCheck {
+    ObjKind Kind;
+    std::string CheckNames::*Name;
+    std::size_t FontAt;
+    std::size_t ButtonTypeAt;
+    std::size_t UserLevelAt;
+};
+
+constexpr KindCheck kChecks[] = {
+    {ObjKind::StTxt, &CheckNames::StTxt, layout::StTxt::Texts, 0, 0},
+    {ObjKind::LxVal, nullptr, 0, 0, 0},
+    {ObjKind::LxDevBmp, nullptr, 0, 0, 0},
+    {ObjKind::VrgBmp, nullptr, 0, 0, 0},
+    {ObjKind::StBmp, nullptr, 0, 0, 0},
+    {ObjKind::ActBmp, nullptr, 0, 0, 0},
+    {ObjKind::Scale, nullptr, 0, 0, 0},
+    {ObjKind::ProgBar, nullptr, 0, 0, 0},
+    {ObjKind::CirMeter, nullptr, 0, 0, 0},
+    {ObjKind::RectMeter, nullptr, 0, 0, 0},
+    {ObjKind::LxPage, nullptr, 0, 0, 0},
+    {ObjKind::MsgTxt, &CheckNames::Msg, layout::MsgTxt::FontName, 0, 0},
+    {ObjKind::LxBtn, &CheckNames::Btn, 0, layout::LxBtn::BtnType, layout::LxBtn::UserLevel},
+    {ObjKind::LxCurve, nullptr, 0, 0, 0},
+    {ObjKind::LxXyCurve, nullptr, 0, 0, 0},
+    {ObjKind::Rtc, nullptr, 0, 0, 0},
+    {ObjKind::Geom, nullptr, 0, 0, 0},
+    {ObjKind::Light, &CheckNames::Lighter, layout::Light::FontName, 0, 0},
+    {ObjKind::Metrol, nullptr, 0, 0, 0},
+    {ObjKind::LxGetVal, &CheckNames::InputVal, 0, 0, layout::LxGetVal::UserLevel},
+    {ObjKind::LxAdvDevBmp, nullptr, 0, 0, 0},
+};
+static_assert(CoversEveryKind(kChecks));
+
 class Checker {
 public:
     Checker(const ProjectDoc& doc, const CheckNames& names, const std::function<bool(const std::string&)>& fontExists)
@@ -59,56 +98,39 @@ public:
         }
     }
 
-    // Object records of kinds 1..21 begin with the 14-byte header:
-    //   0 u16 kind | 2 u16 length | 4 u16 left | 6 u16 top (panel pixels) | ...
-    // and carry what the check reads at fixed offsets: the font face of static text (20),
-    // message display (30) and lamp (33); a button's user level (54) and type (62); a value
-    // entry's user level (44). A page function key (1001) has its user level at 34.
+    // The object records (kChecks) and the function keys of a stored page.
     void Page(std::size_t i, ByteSpan data)
     {
+        namespace H = layout::ObjHead;
         const std::string page = " (" + Msg(kMsgPageNumber) + " " + std::to_string(i) + ") : ";
         std::size_t pos = 0;
         while (pos < data.size()) {
-            const auto tag = GetU16be(data, pos);
-            const auto len = GetU16be(data, pos + 2);
-            if (!tag || !len || *len < 4 || *len > data.size() - pos)
+            const auto tag = GetU16be(data, pos + layout::RecHead::Tag);
+            const auto len = GetU16be(data, pos + layout::RecHead::Length);
+            if (!tag || !len || *len < layout::RecHead::Size || *len > data.size() - pos)
                 break; // a damaged stream ends the walk rather than stalling it
             const ByteSpan rec = data.subspan(pos, *len);
             pos += *len;
             if (*tag == kTagPgFunKey) {
-                if (rec.size() > 34 && !UserLevelDefined(doc_, rec[34]))
+                const std::size_t at = layout::PgFunKey::UserLevel;
+                if (rec.size() > at && !UserLevelDefined(doc_, rec[at]))
                     Add(Msg(kMsgFunKey) + page + Msg(kMsgUserLevel), true);
                 continue;
             }
-            if (*tag < 1 || *tag > 21 || rec.size() < 14)
+            const std::optional<ObjKind> kind = KindOfCode(*tag);
+            if (!kind || rec.size() < H::Size)
                 continue;
-            const auto prefix = [&](const std::string& name) {
-                return name + " [" + std::to_string(*GetU16be(rec, 4)) + "," + std::to_string(*GetU16be(rec, 6)) + "]"
-                       + page;
-            };
-            switch (*tag) {
-            case 1:
-                Font(prefix(names_.StTxt), rec, 20);
-                break;
-            case 12:
-                Font(prefix(names_.Msg), rec, 30);
-                break;
-            case 18:
-                Font(prefix(names_.Lighter), rec, 33);
-                break;
-            case 13:
-                if (rec.size() > 62 && rec[62] == kBtnNone)
-                    Add(prefix(names_.Btn) + Msg(kMsgButtonType), true);
-                if (rec.size() > 54 && !UserLevelDefined(doc_, rec[54]))
-                    Add(prefix(names_.Btn) + Msg(kMsgFunKey), true);
-                break;
-            case 20:
-                if (rec.size() > 44 && !UserLevelDefined(doc_, rec[44]))
-                    Add(prefix(names_.InputVal) + Msg(kMsgFunKey), true);
-                break;
-            default:
-                break;
-            }
+            const KindCheck& c = EntryOf(kChecks, *kind);
+            if (c.Name == nullptr)
+                continue;
+            const std::string name = names_.*c.Name + " [" + std::to_string(*GetU16be(rec, H::Left)) + ","
+                                     + std::to_string(*GetU16be(rec, H::Top)) + "]" + page;
+            if (c.FontAt != 0)
+                Font(name, rec, c.FontAt);
+            if (c.ButtonTypeAt != 0 && rec.size() > c.ButtonTypeAt && rec[c.ButtonTypeAt] == kBtnNone)
+                Add(name + Msg(kMsgButtonType), true);
+            if (c.UserLevelAt != 0 && rec.size() > c.UserLevelAt && !UserLevelDefined(doc_, rec[c.UserLevelAt]))
+                Add(name + Msg(kMsgFunKey), true);
         }
     }
 

@@ -4,6 +4,7 @@
 #include "app/shell/tkhm.h"
 
 #include "app/shell/toolicons.h"
+#include "app/ui/objtools.h"
 #include "app/ui/translate.h"
 
 #include <QAction>
@@ -102,23 +103,23 @@ const MenuItemDef kMenu[] = {
     {"MmCheck", "MmChkFile", "Check &File", 0, nullptr, None},
 
     {nullptr, "MmEle", "&Objects", 0, nullptr, Sub | Disabled},
-    {"MmEle", "MmStTxt", "Static &Text", 1, nullptr, None},
-    {"MmEle", "MmVal", "&ReadOut", 2, nullptr, None},
-    {"MmEle", "MmBit", "&Indicator", 3, nullptr, None},
-    {"MmEle", "MmValRange", "&Multi-State Indicator", 4, nullptr, None},
-    {"MmEle", "MmStBmp", "Static &Bitmap", 5, nullptr, None},
-    {"MmEle", "MmActBmp", "&Dynamic Bitmap", 6, nullptr, None},
-    {"MmEle", "MmScale", "&Scale", 7, nullptr, None},
-    {"MmEle", "MmProgBar", "&Progress Bar", 8, nullptr, None},
+    {"MmEle", "MmStTxt", "Static &Text", 0, nullptr, None},
+    {"MmEle", "MmVal", "&ReadOut", 0, nullptr, None},
+    {"MmEle", "MmBit", "&Indicator", 0, nullptr, None},
+    {"MmEle", "MmValRange", "&Multi-State Indicator", 0, nullptr, None},
+    {"MmEle", "MmStBmp", "Static &Bitmap", 0, nullptr, None},
+    {"MmEle", "MmActBmp", "&Dynamic Bitmap", 0, nullptr, None},
+    {"MmEle", "MmScale", "&Scale", 0, nullptr, None},
+    {"MmEle", "MmProgBar", "&Progress Bar", 0, nullptr, None},
     {"MmEle", "MmMeter", "M&eter", 0, nullptr, Sub},
-    {"MmMeter", "MmCirMeter", "&Circle Meter", 9, nullptr, None},
-    {"MmMeter", "MmRectMeter", "&Square-swatch", 10, nullptr, Hidden},
-    {"MmEle", "MmPgNum", "Page &Number", 11, nullptr, Hidden},
-    {"MmEle", "MmMsg", "Messa&ge Display", 12, nullptr, None},
-    {"MmEle", "MmBtn", "B&utton", 13, nullptr, None},
-    {"MmEle", "MmCurve", "C&urve", 14, nullptr, None},
-    {"MmEle", "MmXY", "&X-Y Curve", 15, nullptr, None},
-    {"MmEle", "MmRtc", "C&lock Display", 16, nullptr, None},
+    {"MmMeter", "MmCirMeter", "&Circle Meter", 0, nullptr, None},
+    {"MmMeter", "MmRectMeter", "&Square-swatch", 0, nullptr, Hidden},
+    {"MmEle", "MmPgNum", "Page &Number", 0, nullptr, Hidden},
+    {"MmEle", "MmMsg", "Messa&ge Display", 0, nullptr, None},
+    {"MmEle", "MmBtn", "B&utton", 0, nullptr, None},
+    {"MmEle", "MmCurve", "C&urve", 0, nullptr, None},
+    {"MmEle", "MmXY", "&X-Y Curve", 0, nullptr, None},
+    {"MmEle", "MmRtc", "C&lock Display", 0, nullptr, None},
     {"MmEle", "MmGeom", "&Geometric Figure", 0, nullptr, Sub},
     {"MmGeom", "MmGeomLine", "&Line", 1, nullptr, None},
     {"MmGeom", "MmGeomRect", "&Rectangle", 2, nullptr, None},
@@ -131,9 +132,9 @@ const MenuItemDef kMenu[] = {
     {"MmGeom", "MmGeomPie", "&Pie", 9, nullptr, None},
     {"MmGeom", "MmGeomPieF", "Filled P&ie", 10, nullptr, None},
     {"MmGeom", "MmGeomPoly", "P&olyline", 11, nullptr, None},
-    {"MmEle", "MmLighter", "L&amp", 18, nullptr, None},
-    {"MmEle", "MmMetrol", "U&nits", 19, nullptr, None},
-    {"MmEle", "MmInputVal", "Numeric &Input", 20, nullptr, None},
+    {"MmEle", "MmLighter", "L&amp", 0, nullptr, None},
+    {"MmEle", "MmMetrol", "U&nits", 0, nullptr, None},
+    {"MmEle", "MmInputVal", "Numeric &Input", 0, nullptr, None},
 
     {nullptr, "MmView", "&View", 0, nullptr, Sub | Disabled},
     {"MmView", "MmViewPg", "Page &List...", 0, nullptr, None},
@@ -252,24 +253,24 @@ const ToolDef kEditTools[] = {
 
 const ToolDef kObjTools[] = {
     {"tbPointTo", "Pointer", 0, TCheck | TDown},
-    {"TbStTxt", "Static Text", 1, TCheck},
-    {"TbVal", "ReadOut", 2, TCheck},
-    {"TbBit", "Indicator", 3, TCheck},
-    {"TbValRange", "Multi-State Indicator", 4, TCheck},
-    {"TbStBmp", "Static Bitmap", 5, TCheck},
-    {"TbActBmp", "Dynamic Bitmap", 6, TCheck},
-    {"TbScale", "Scale", 7, TCheck},
-    {"TbProgBar", "Progress Bar", 8, TCheck},
-    {"TbCirMeter", "Circle Meter", 9, TCheck},
-    {"TbPgNum", "Page Number", 11, TCheck},
-    {"TbMsg", "Message Display", 12, TCheck},
-    {"TbBtn", "Button", 13, TCheck},
-    {"TbCurves", "Curve", 14, TCheck},
-    {"TbXyCurve", "X-Y Curve", 15, TCheck},
-    {"TbRtc", "Clock Display", 16, TCheck},
-    {"TbLighter", "Lamp", 18, TCheck},
-    {"TbMetrol", "Units", 19, TCheck},
-    {"TbInputVal", "Numeric Input", 20, TCheck},
+    {"TbStTxt", "Static Text", 0, TCheck},
+    {"TbVal", "ReadOut", 0, TCheck},
+    {"TbBit", "Indicator", 0, TCheck},
+    {"TbValRange", "Multi-State Indicator", 0, TCheck},
+    {"TbStBmp", "Static Bitmap", 0, TCheck},
+    {"TbActBmp", "Dynamic Bitmap", 0, TCheck},
+    {"TbScale", "Scale", 0, TCheck},
+    {"TbProgBar", "Progress Bar", 0, TCheck},
+    {"TbCirMeter", "Circle Meter", 0, TCheck},
+    {"TbPgNum", "Page Number", 0, TCheck},
+    {"TbMsg", "Message Display", 0, TCheck},
+    {"TbBtn", "Button", 0, TCheck},
+    {"TbCurves", "Curve", 0, TCheck},
+    {"TbXyCurve", "X-Y Curve", 0, TCheck},
+    {"TbRtc", "Clock Display", 0, TCheck},
+    {"TbLighter", "Lamp", 0, TCheck},
+    {"TbMetrol", "Units", 0, TCheck},
+    {"TbInputVal", "Numeric Input", 0, TCheck},
 };
 
 const ToolDef kGeomTools[] = {
@@ -379,6 +380,13 @@ void TKhm::BuildToolBars()
     GeomToolBar = MakeToolBar(this, "GeomToolBar", "Figures", kGeomTools, std::size(kGeomTools));
     PosTooBar = MakeToolBar(this, "PosTooBar", "Text", kPosTools, std::size(kPosTools));
     PostSetToolBar = MakeToolBar(this, "PostSetToolBar", "Position", kPostSetTools, std::size(kPostSetTools));
+    // An object tool button and menu item carry the kind they draw as their Tag.
+    for (kes::ObjKind kind : kes::AllObjKinds()) {
+        const kes::ObjToolEntry& tool = kes::ObjToolOf(kind);
+        for (const char* name : {tool.ToolDraws ? tool.ToolButton : nullptr, tool.MenuDraws ? tool.MenuItem : nullptr})
+            if (QAction* a = name ? Action(name) : nullptr)
+                a->setProperty("Tag", kes::KindCode(kind));
+    }
 
     // Drawing tools: the pointer and the object and figure buttons are one exclusive group;
     // so are the four line styles.

@@ -6,6 +6,7 @@
 #include "app/shell/lxeini.h"
 #include "app/shell/taboutbox.h"
 #include "app/ui/msgtable.h"
+#include "app/ui/objtools.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
 #include "platform/codepage.h"
@@ -132,21 +133,21 @@ void TKhm::ApplyModelTools()
                               "TbInputVal", "TbActBmp"})
             SetItemVisible(n, false);
         SetItemVisible("MmPLCRangeSet", true);
-        Action("TbBit")->setProperty("Tag", 21);
         break;
     case 1:
         for (const char* n : {"TbCirMeter", "MmMeter", "TbCurves", "TbXyCurve", "MmCurve", "MmXY", "MmPLCRangeSet"})
             SetItemVisible(n, false);
-        Action("TbBit")->setProperty("Tag", 3);
         break;
     default:
         SetItemVisible("MmPLCRangeSet", false);
         for (const char* n : {"TbCirMeter", "MmMeter", "TbCurves", "TbXyCurve", "MmCurve", "MmXY"})
             SetItemVisible(n, true);
-        Action("TbBit")->setProperty("Tag", 3);
         break;
     }
-    Action("MmBit")->setProperty("Tag", Action("TbBit")->property("Tag"));
+    // The second panel model draws the bit picture of a word with the bit tool and item.
+    const kes::ObjKind bit = PanelModelIndex == 2 ? kes::ObjKind::LxAdvDevBmp : kes::ObjKind::LxDevBmp;
+    for (const char* n : {kes::ObjToolOf(bit).ToolButton, kes::ObjToolOf(bit).MenuItem})
+        Action(n)->setProperty("Tag", kes::KindCode(bit));
     SetItemVisible("TbBit", BitObjAllowed());
 }
 

@@ -12,7 +12,7 @@
 #include "app/inspector/tdlgprop.h"
 #include "app/project/objfactory.h"
 #include "app/project/pagehooks.h"
-#include "app/project/pgrecstream.h"
+#include "app/project/pgdataenc.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/tkhm.h"
 #include "app/shell/tkhm_comm.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Fixtures of the object record tests: objects placed at one known box, expected records
 // assembled from hex fields and the bytes the object's own packers give.
-#include "app/project/pgrecstream.h"
+#include "app/project/pgdataenc.h"
 #include "pgrectest.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 // and a buffer the size of the model's object data area. The keypad types carry only the
 // key setting, whatever else the project holds.
 #include "app/project/objfactory.h"
-#include "app/project/pgrecstream.h"
+#include "app/project/pgdataenc.h"
 #include "objects/tlxdevbmp.h"
 #include "objects/tlxval.h"
 #include "objects/tprogbar.h"

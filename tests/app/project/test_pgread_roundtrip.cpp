@@ -4,7 +4,7 @@
 #include "tests/app/project/pgrectest.h"
 #include "tests/app/project/test_pgread_env.h"
 
-#include "app/project/pgrecstream.h"
+#include "app/project/pgdataenc.h"
 #include "objects/tactbmp.h"
 #include "objects/tcirmeter.h"
 #include "objects/tgeom.h"

@@ -1,7 +1,7 @@
 // The clipboard path: a copy of the selection carries the selected objects' records and no
 // page settings, and pasting it onto another page gives objects whose copy is the same
 // bytes again.
-#include "app/project/pgrecstream.h"
+#include "app/project/pgdataenc.h"
 #include "pgrectest.h"
 #include "test_pgread_env.h"
 

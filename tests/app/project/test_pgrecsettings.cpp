@@ -2,7 +2,7 @@
 // 9-byte form, the lengths that depend on the kind or button type, the low 16 bits where
 // a field is two bytes wide, the position written as a key's index and the records that
 // are not written at all (hide off, key without action, address -1).
-#include "app/project/pgsetwrite.h"
+#include "decoder/pgsetwrite.h"
 #include "pgrectest.h"
 
 #include <gtest/gtest.h>

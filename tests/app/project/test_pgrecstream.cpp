@@ -2,7 +2,7 @@
 // and alarm lamp, page-number write, then the objects bottom first; settings that are off
 // take no bytes, a selection copy carries no settings, kinds without a record vanish.
 // Also the object record header and the font step that runs before a font name is stored.
-#include "app/project/pgrecstream.h"
+#include "app/project/pgdataenc.h"
 #include "pgrectest.h"
 
 #include <gtest/gtest.h>

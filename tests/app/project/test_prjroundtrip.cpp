@@ -5,7 +5,7 @@
 #include "app/project/memimage.h"
 #include "app/project/objfactory.h"
 #include "app/project/pgread.h"
-#include "app/project/pgrecstream.h"
+#include "app/project/pgdataenc.h"
 #include "app/project/prjio.h"
 #include "objects/tactbmp.h"
 #include "objects/tcirmeter.h"

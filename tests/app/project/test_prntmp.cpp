@@ -5,7 +5,7 @@
 #include "tests/app/project/pgrectest.h"
 #include "tests/app/project/test_pgread_env.h"
 
-#include "app/project/pgrecstream.h"
+#include "app/project/pgdataenc.h"
 #include "app/project/tprntmp.h"
 #include "objects/tgeom.h"
 #include "objects/tlxdevbmp.h"

@@ -4,7 +4,7 @@
 
 #include "app/project/objfactory.h"
 #include "app/project/pagehooks.h"
-#include "app/project/pgrecstream.h"
+#include "app/project/pgdataenc.h"
 #include "app/project/tprntmp.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/project/ui/tpglistfrm.h"

@@ -1,12 +1,14 @@
 #pragma once
 // The page record stream: a page's setting records, then one record per object, in the
 // order the panel reads them.
-#include "app/project/pagedata.h"
-#include "app/project/pgrecput.h"
+#include "decoder/pgrecput.h"
+#include "decoder/pgsetwrite.h"
+#include "objects/tlxobj.h"
 #include "platform/gdi.h"
 
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <string>
 
 namespace kes {
@@ -20,21 +22,19 @@ struct RecEncodeEnv {
     std::function<void(const TLxObj&)> OnTooLong;
 };
 
-// Encodes page into base from start: the page's setting records when mode is 1 or
-// objects is not the page's selection, then the record of every object in objects (none
-// when it is null). base keeps its bytes before start and ends with the stream. The mode
-// is kept in page.EncMode. Returns start plus the bytes written.
-int PgDataChx(PageData& page, Bytes& base, std::size_t start, int mode, const TObjList* objects,
-              const RecEncodeEnv& env);
+// Encodes into base from start in mode (1 file order, 2 memory): the setting records of
+// settings (none when it is null), then the record of every object of objects in order.
+// base keeps its bytes before start and ends with the stream. Returns start plus the bytes
+// written.
+int PgRecordsChx(Bytes& base, std::size_t start, int mode, const PgSettingsView* settings,
+                 std::span<TLxObj* const> objects, const RecEncodeEnv& env);
 
-// One object's record at pos, by its kind; 0 for the kinds that have none (10, 11) and for
-// a record too long to store.
+// One object's record at pos, by its kind; 0 for the kinds that have none and for a record
+// too long to store.
 int ObjRecChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
 
-// The 14-byte object record header at pos (the length, bytes 2-3, is the kind writer's):
-//   0 u16 kind | 2 u16 length | 4 u16 left | 6 u16 top | 8 u16 right | 10 u16 bottom
-//   (panel pixels, right and bottom inclusive) | 12 font style bits (bold 1, italic 2,
-//   underline 4, strike-out 8) | 13 font point size (8 when 0)
+// The 14-byte object record header at pos (objects/objlayout.h: ObjHead); the length is the
+// kind writer's. A font size of 0 is stored as 8.
 int ObjHeadChx(const TLxObj& obj, RecOut& out, std::size_t pos);
 
 // The font-exists step before a font name is stored: a font not installed here takes the

@@ -1,22 +1,27 @@
-#include "app/project/pgrecstream.h"
+#include "decoder/pgrecstream.h"
 
-#include "app/project/pgrecobj.h"
-#include "app/project/pgsetwrite.h"
+#include "decoder/pgrecobj.h"
+
+#include "objects/objkind.h"
+#include "objects/objlayout.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace kes {
 
 int ObjHeadChx(const TLxObj& obj, RecOut& out, std::size_t pos)
 {
+    namespace H = layout::ObjHead;
     Bytes head;
     obj.BaseObjDataChx(head, 0);
     const TFont& font = obj.Picture.Canvas()->Font;
-    head[12] = font.Style & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
-    head[13] = font.Size == 0 ? 8 : static_cast<std::uint8_t>(font.Size);
-    out.PutRecBytes(pos, false, 2, &head[0], 0);
-    out.PutRecBytes(pos, false, kObjHeaderSize - 4, &head[4], 4);
+    head[H::FontStyle] = font.Style & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
+    head[H::FontSize] = font.Size == 0 ? 8 : static_cast<std::uint8_t>(font.Size);
+    // Everything but the length, which the kind's writer puts last.
+    out.PutRecBytes(pos, false, H::Length - H::Kind, &head[H::Kind], H::Kind);
+    out.PutRecBytes(pos, false, H::Size - H::Left, &head[H::Left], H::Left);
     return kObjHeaderSize;
 }
 
@@ -52,24 +57,26 @@ void PutRefTriple(RecWriter& w, const TLxDevRef& write, const TLxDevRef& read, b
             stored.DevAddrCode = -1;
         w.ObjRef(off, stored, ref.RefDetail);
     };
-    put(14, write, true);
-    put(23, read, readUsed);
-    put(32, notify, notifyUsed);
-    w.U8(41, static_cast<std::uint8_t>((notifyState << 4) + notifyOrder));
+    namespace L = layout::RefTriple;
+    put(L::WriteRef, write, true);
+    put(L::ReadRef, read, readUsed);
+    put(L::NotifyRef, notify, notifyUsed);
+    w.U8(L::NotifyBits, static_cast<std::uint8_t>((notifyState << 4) + notifyOrder));
 }
 
 std::size_t PutCountedText(RecWriter& w, std::size_t off, const AnsiString& text)
 {
-    const std::size_t len = w.Text(off + 2, text);
-    w.U16(off, static_cast<std::uint32_t>(len));
-    return 2 + len;
+    namespace T = layout::TextBlock;
+    const std::size_t len = w.Text(off + T::Text, text);
+    w.U16(off + T::Length, static_cast<std::uint32_t>(len));
+    return T::Text + len;
 }
 
 namespace {
 
-// The geometry kind writes its own record. Its file writer is given a stream in memory,
-// so a stored page gets the file's bytes without a file on disk.
-int GeomRecChx(RecOut& out, std::size_t pos, TLxObj& obj)
+// The record of a kind that writes its own (the geometry). Its file writer is given a
+// stream in memory, so a stored page gets the file's bytes without a file on disk.
+int OwnRecChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv&)
 {
     if (out.Mode() == kEncMemory) {
         const int n = obj.ObjDataChx(out.Base(), pos);
@@ -94,39 +101,42 @@ int GeomRecChx(RecOut& out, std::size_t pos, TLxObj& obj)
     return n;
 }
 
-// Writers by kind; kinds 10, 11 and 17 have none here.
-ObjWriter WriterOf(TLxObjType kind)
-{
-    switch (kind) {
-    case 1: return StTxtChx;
-    case 2: return LxValChx;
-    case 3: return LxDevBmpChx;
-    case 4: return VrgBmpChx;
-    case 5: return StBmpChx;
-    case 6: return ActBmpChx;
-    case 7: return ScaleChx;
-    case 8: return ProgBarChx;
-    case 9: return CirMeterChx;
-    case 12: return MsgTxtChx;
-    case 13: return LxBtnChx;
-    case 14: return LxCurveChx;
-    case 15: return LxXyCurveChx;
-    case 16: return RtcChx;
-    case 18: return LightChx;
-    case 19: return MetrolChx;
-    case 20: return LxGetValChx;
-    case 21: return LxAdvDevBmpChx;
-    default: return nullptr;
-    }
-}
+struct KindWriter {
+    ObjKind Kind;
+    ObjWriter Write; // null: the kind's objects stay out of the stored page
+};
+
+constexpr KindWriter kWriters[] = {
+    {ObjKind::StTxt, StTxtChx},
+    {ObjKind::LxVal, LxValChx},
+    {ObjKind::LxDevBmp, LxDevBmpChx},
+    {ObjKind::VrgBmp, VrgBmpChx},
+    {ObjKind::StBmp, StBmpChx},
+    {ObjKind::ActBmp, ActBmpChx},
+    {ObjKind::Scale, ScaleChx},
+    {ObjKind::ProgBar, ProgBarChx},
+    {ObjKind::CirMeter, CirMeterChx},
+    {ObjKind::RectMeter, nullptr},
+    {ObjKind::LxPage, nullptr},
+    {ObjKind::MsgTxt, MsgTxtChx},
+    {ObjKind::LxBtn, LxBtnChx},
+    {ObjKind::LxCurve, LxCurveChx},
+    {ObjKind::LxXyCurve, LxXyCurveChx},
+    {ObjKind::Rtc, RtcChx},
+    {ObjKind::Geom, OwnRecChx},
+    {ObjKind::Light, LightChx},
+    {ObjKind::Metrol, MetrolChx},
+    {ObjKind::LxGetVal, LxGetValChx},
+    {ObjKind::LxAdvDevBmp, LxAdvDevBmpChx},
+};
+static_assert(CoversEveryKind(kWriters));
 
 } // namespace
 
 int ObjRecChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env)
 {
-    if (obj.ObjType == 17)
-        return GeomRecChx(out, pos, obj);
-    const ObjWriter writer = WriterOf(obj.ObjType);
+    const std::optional<ObjKind> kind = KindOfCode(obj.ObjType);
+    const ObjWriter writer = kind ? EntryOf(kWriters, *kind).Write : nullptr;
     const int n = writer != nullptr ? writer(out, pos, obj, env) : 0;
     if (n == RecWriter::kTooLong) {
         if (env.OnTooLong)
@@ -136,19 +146,16 @@ int ObjRecChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env
     return n;
 }
 
-int PgDataChx(PageData& page, Bytes& base, std::size_t start, int mode, const TObjList* objects,
-              const RecEncodeEnv& env)
+int PgRecordsChx(Bytes& base, std::size_t start, int mode, const PgSettingsView* settings,
+                 std::span<TLxObj* const> objects, const RecEncodeEnv& env)
 {
-    page.EncMode = mode;
-    RecOut out(base, page.EncMode);
+    RecOut out(base, mode);
     if (out.Writes())
         base.resize(start, 0);
     std::size_t pos = start;
-    if (mode == kEncFile || objects != &page.SelList)
-        pos += static_cast<std::size_t>(PgSettingsChx(out, pos, page));
-    if (objects == nullptr)
-        return static_cast<int>(pos);
-    for (TLxObj* obj : *objects) {
+    if (settings != nullptr)
+        pos += static_cast<std::size_t>(PgSettingsChx(out, pos, *settings));
+    for (TLxObj* obj : objects) {
         if (obj != nullptr)
             pos += static_cast<std::size_t>(ObjRecChx(out, pos, *obj, env));
     }

@@ -2,7 +2,8 @@
 // The object record writers, one per kind, each (out, pos, object, env) -> record length.
 // Each writes the header, then its body, then the length; an object whose class does not
 // match its kind code writes nothing. Internal to the encoder.
-#include "app/project/pgrecstream.h"
+#include "decoder/kindlayout.h"
+#include "decoder/pgrecstream.h"
 
 #include <cstddef>
 
@@ -10,28 +11,40 @@ namespace kes {
 
 // A record of obj's kind at pos with its 14-byte header written.
 RecWriter BeginObjRec(RecOut& out, std::size_t pos, const TLxObj& obj);
-// u16 byte count P, then the object's picture in band format: 2 + P bytes.
+// The object's picture as a picture block (PicBlock); returns its size.
 std::size_t PutObjPicture(RecWriter& w, std::size_t off, TLxObj& obj);
-// u16 byte count, then the bytes pack produces into a buffer of size bytes.
+// A picture block (PicBlock) of the bytes pack produces into a buffer of size bytes;
+// returns its size.
 template <typename Pack>
 std::size_t PutBands(RecWriter& w, std::size_t off, int size, Pack&& pack)
 {
+    namespace P = layout::PicBlock;
     Bytes bands(size > 0 ? static_cast<std::size_t>(size) : 0);
     if (!bands.empty())
         pack(std::span<std::uint8_t>(bands));
-    w.U16(off, static_cast<std::uint32_t>(bands.size()));
-    w.Raw(off + 2, bands);
-    return 2 + bands.size();
+    w.U16(off + P::Count, static_cast<std::uint32_t>(bands.size()));
+    w.Raw(off + P::Bands, bands);
+    return P::Bands + bands.size();
 }
 
-// The three references of the button and the value entry and their notify byte:
-//   14 write ref(9) | 23 read ref(9) | 32 notify ref(9) | 41 (notify state << 4) + order
-// A reference not in use is stored with code -1.
+// A sized picture (SizedPic) of width x height panel pixels with the size bytes pack
+// produces; returns its size.
+template <typename Pack>
+std::size_t PutSizedPicture(RecWriter& w, std::size_t off, int width, int height, int size, Pack&& pack)
+{
+    namespace P = layout::SizedPic;
+    w.U16(off + P::Width, static_cast<std::uint32_t>(width));
+    w.U16(off + P::Height, static_cast<std::uint32_t>(height));
+    return P::Count + PutBands(w, off + P::Count, size, pack);
+}
+
+// The three references of the button and the value entry and their notify byte
+// (RefTriple). A reference not in use is stored with code -1.
 void PutRefTriple(RecWriter& w, const TLxDevRef& write, const TLxDevRef& read, bool readUsed,
                   const TLxDevRef& notify, bool notifyUsed, std::uint8_t notifyState, std::uint8_t notifyOrder);
 // One byte of two nibbles: (high << 4) + the low nibble of low.
 inline std::uint8_t HighLow(int high, int low) { return static_cast<std::uint8_t>((high << 4) + (low & 0x0F)); }
-// u16 L, then the text and its NUL (L bytes): 2 + L bytes.
+// A text block (TextBlock); returns its size.
 std::size_t PutCountedText(RecWriter& w, std::size_t off, const AnsiString& text);
 // Entry i of a per-state list, empty past its end.
 template <typename List>

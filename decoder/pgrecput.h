@@ -46,7 +46,7 @@ private:
 // One record in the making, at a fixed start in the output.
 class RecWriter {
 public:
-    // Writes the tag at offset 0.
+    // Writes the tag.
     RecWriter(RecOut& out, std::size_t start, std::uint16_t tag);
 
     void U8(std::size_t off, std::uint8_t v);
@@ -56,12 +56,11 @@ public:
     void Raw(std::size_t off, ByteSpan bytes);
     // Text bytes and a NUL; returns the bytes written (length + 1).
     std::size_t Text(std::size_t off, const std::string& text);
-    // A setting record's 9-byte device reference: code, (link flag << 4) + present,
-    // station, link index, detail, bit index.
+    // A setting record's 9-byte device reference (setlayout.h: SetRef).
     void SetRef(std::size_t off, const DevRefHead& ref);
     // An object's 9-byte device reference with its fourth byte.
     void ObjRef(std::size_t off, const TLxDevRef& ref, std::uint8_t fourth);
-    // Writes the length at offset 2, makes the record's bytes exist and returns length.
+    // Writes the length, makes the record's bytes exist and returns length.
     // A record too long for its length field is taken back out and gives kTooLong.
     int Finish(std::size_t length);
     static constexpr int kTooLong = -1;

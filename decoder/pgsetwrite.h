@@ -1,7 +1,7 @@
 #pragma once
 // Writers of the setting records of a page and of the image header. Each writes whole
 // records at pos and returns the bytes written, 0 when it has nothing to write.
-#include "app/project/pgrecput.h"
+#include "decoder/pgrecput.h"
 #include "decoder/pgsetrec.h"
 
 #include <array>
@@ -10,8 +10,6 @@
 #include <vector>
 
 namespace kes {
-
-class PageData;
 
 // The image header stores the function key's read and notify flags with the write
 // reference's panel-memory nibble; a page stores each reference's own.
@@ -52,8 +50,17 @@ int MacPowerOnChx(RecOut& out, std::size_t pos, const MacPowerOnRec& rec);
 // 1012: 17 bytes; 0 when its code is -1.
 int ParaDataSetChx(RecOut& out, std::size_t pos, const ParaDataSetRec& rec);
 
+// The setting records of one page, as the page holds them.
+struct PgSettingsView {
+    const PgHideRec& Hide;
+    const std::vector<PgJmpRec>& Jumps;
+    const std::array<PgFunKeyRec, kFunKeyCount>& Keys;
+    const std::array<PgSysRec, 2>& Alarms; // buzzer, alarm lamp
+    const PLCValSetRec& PgNumWrite;
+};
+
 // A page's settings in stream order: hide, jumps, keys, buzzer and alarm lamp,
 // page-number write.
-int PgSettingsChx(RecOut& out, std::size_t pos, const PageData& page);
+int PgSettingsChx(RecOut& out, std::size_t pos, const PgSettingsView& page);
 
 } // namespace kes

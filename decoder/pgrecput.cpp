@@ -1,4 +1,6 @@
-#include "app/project/pgrecput.h"
+#include "decoder/pgrecput.h"
+
+#include "decoder/setlayout.h"
 
 #include <array>
 #include <vector>
@@ -29,7 +31,7 @@ RecWriter::RecWriter(RecOut& out, std::size_t start, std::uint16_t tag)
     , start_(start)
     , sizeBefore_(out.Base().size())
 {
-    U16(0, tag);
+    U16(layout::RecHead::Tag, tag);
 }
 
 void RecWriter::U8(std::size_t off, std::uint8_t v) { out_.PutRecBytes(start_, false, 1, &v, off); }
@@ -58,12 +60,13 @@ std::size_t RecWriter::Text(std::size_t off, const std::string& text)
 
 void RecWriter::SetRef(std::size_t off, const DevRefHead& ref)
 {
-    U32(off, static_cast<std::uint32_t>(ref.DevAddrCode));
-    U8(off + 4, static_cast<std::uint8_t>((ref.LinkFlag << 4) + ref.Present));
-    U8(off + 5, ref.Station);
-    U8(off + 6, ref.LinkIndex);
-    U8(off + 7, ref.Detail);
-    U8(off + 8, ref.BitIndex);
+    namespace R = layout::SetRef;
+    U32(off + R::Code, static_cast<std::uint32_t>(ref.DevAddrCode));
+    U8(off + R::Flags, static_cast<std::uint8_t>((ref.LinkFlag << 4) + ref.Present));
+    U8(off + R::Station, ref.Station);
+    U8(off + R::Link, ref.LinkIndex);
+    U8(off + R::Fourth, ref.Detail);
+    U8(off + R::BitNo, ref.BitIndex);
 }
 
 void RecWriter::ObjRef(std::size_t off, const TLxDevRef& ref, std::uint8_t fourth)
@@ -81,7 +84,7 @@ int RecWriter::Finish(std::size_t length)
             out_.Base().resize(sizeBefore_);
         return kTooLong;
     }
-    U16(2, static_cast<std::uint32_t>(length));
+    U16(layout::RecHead::Length, static_cast<std::uint32_t>(length));
     out_.Reach(start_ + length);
     return static_cast<int>(length);
 }
