@@ -167,7 +167,8 @@ void LinkEngine::ShowProgressFor(std::uint32_t address)
 void LinkEngine::SendFrame(std::uint32_t address, const std::uint8_t* data, LinkCmd command, std::size_t length)
 {
     const std::size_t dataLen = (command == LinkCmd::Write || command == LinkCmd::SetBaud) ? length : 0;
-    x_.LinkTxTxt = LinkRequestText(station_, command, address, ByteSpan(data, data ? dataLen : 0), length);
+    x_.LinkTxBin = BuildLinkRequest(station_, command, address, ByteSpan(data, data ? dataLen : 0), length);
+    x_.LinkTxTxt = LinkFrame(x_.LinkTxBin);
     waiting_ = command;
     // A failed write is not fatal here: the reply time-out sends the request again and gives up
     // after the resends.
@@ -189,13 +190,13 @@ void LinkEngine::OnReadyRead()
     const unsigned gen = generation_;
     std::string_view rest(data);
     while (!rest.empty() && active_ && gen == generation_) {
-        const LinkReceiver::Result r = rx_.Feed(rest);
+        const LinkRx::Result r = rx_.Feed(rest);
         rest.remove_prefix(r.consumed);
-        if (r.event == LinkReceiver::Event::Overflow) {
+        if (r.event == LinkRx::Event::Overflow) {
             FailMessage(kMsgOverRange);
             return;
         }
-        if (r.event == LinkReceiver::Event::Line) {
+        if (r.event == LinkRx::Event::Line) {
             const std::string line(rx_.Line());
             rx_.Clear();
             OnLine(line);
@@ -218,8 +219,7 @@ bool LinkEngine::ReplyFits(const Bytes& reply) const
 
 void LinkEngine::OnLine(const std::string& line)
 {
-    const LinkReply reply = CheckLinkReply(line);
-    if (reply.check != ReplyCheck::Ok) {
+    if (!CheckLrc(line, x_.LinkTxBin) || !CheckReplyOk(x_.LinkTxBin)) {
         FailMessage(kMsgCommError);
         return;
     }
@@ -232,7 +232,7 @@ void LinkEngine::OnLine(const std::string& line)
         }
         dupGuard_.reset();
     }
-    if (!ReplyFits(reply.bytes))
+    if (!ReplyFits(x_.LinkTxBin))
         return;  // refused; the reply time-out keeps running
     timer_.stop();
     if (x_.retries > 0) {
@@ -242,7 +242,9 @@ void LinkEngine::OnLine(const std::string& line)
     dupIgnored_ = false;
     x_.LinkTxTxt.clear();
     x_.retries = 0;
-    HandleReply(reply.bytes);
+    // The step's next request takes LinkTxBin over: it works on a copy of the reply.
+    const Bytes reply = x_.LinkTxBin;
+    HandleReply(reply);
 }
 
 void LinkEngine::OnTimeOut()

@@ -35,6 +35,7 @@ struct LinkXfer {
     std::uint32_t chunkLength = 0;   // bytes asked for by the read waiting
     std::uint32_t offset = 0;        // offset inside the block being moved
     int retries = 0;                 // resends of the request waiting
+    Bytes LinkTxBin;                 // the request before hex encoding; after a good reply the reply
     std::string LinkTxTxt;           // the request as sent, kept for resending
 };
 inline constexpr char kLinkFailed = static_cast<char>(0xFF);
@@ -100,7 +101,7 @@ private:
     TransferHost& host_;
     LinkOptions opt_;
     QTimer timer_;
-    LinkReceiver rx_;
+    LinkRx rx_;
 
     std::uint8_t station_ = 1;
     bool active_ = false;

@@ -42,7 +42,7 @@ Bytes BuildLinkRequest(std::uint8_t station, LinkCmd cmd, std::uint32_t address,
     return req;
 }
 
-std::string EncodeLinkFrame(ByteSpan request)
+std::string LinkFrame(ByteSpan request)
 {
     std::string text(1 + 2 * request.size() + 4, ':');
     char* out = text.data() + 1;
@@ -56,10 +56,10 @@ std::string EncodeLinkFrame(ByteSpan request)
     return text;
 }
 
-LinkReply CheckLinkReply(std::string_view line)
+bool CheckLrc(std::string_view line, Bytes& linkTxBin)
 {
-    LinkReply reply;
-    reply.bytes.reserve(line.size() / 2);
+    linkTxBin.clear();
+    linkTxBin.reserve(line.size() / 2);
     const auto at = [&](std::size_t i) { return i < line.size() ? line[i] : '\0'; };
     unsigned sum = 0;
     std::size_t i = 0;
@@ -67,19 +67,18 @@ LinkReply CheckLinkReply(std::string_view line)
         const std::uint8_t b = HexPairToByte(at(i), at(i + 1));
         sum += b;
         if (i > 0)
-            reply.bytes.push_back(b);
+            linkTxBin.push_back(b);
     }
     // Station, function byte and LRC at the least.
-    if ((sum & 0xFF) != 0 || i <= 4) {
-        reply.check = ReplyCheck::BadLrc;
-        return reply;
-    }
-    reply.bytes.pop_back();  // the LRC
-    reply.check = (reply.bytes[0] & 0x80) ? ReplyCheck::ErrorReply : ReplyCheck::Ok;
-    return reply;
+    if ((sum & 0xFF) != 0 || i <= 4)
+        return false;
+    linkTxBin.pop_back();  // the LRC
+    return true;
 }
 
-LinkReceiver::Result LinkReceiver::Feed(std::string_view chars)
+bool CheckReplyOk(const Bytes& linkTxBin) { return !linkTxBin.empty() && (linkTxBin[0] & 0x80) == 0; }
+
+LinkRx::Result LinkRx::Feed(std::string_view chars)
 {
     Result r;
     while (r.consumed < chars.size()) {

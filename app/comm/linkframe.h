@@ -33,33 +33,27 @@ std::uint8_t LinkLrc(ByteSpan bytes);
 // `length` is the number of bytes wanted; address and data are ignored where the command has none.
 Bytes BuildLinkRequest(std::uint8_t station, LinkCmd cmd, std::uint32_t address, ByteSpan data, std::size_t length);
 
-// ':' + hex pairs of `request` + LRC + CR LF.
-std::string EncodeLinkFrame(ByteSpan request);
+// The frame as sent: ':' + hex pairs of `request` (the binary request, LinkTxBin) + LRC + CR LF.
+std::string LinkFrame(ByteSpan request);
 
 inline std::string LinkRequestText(std::uint8_t station, LinkCmd cmd, std::uint32_t address, ByteSpan data,
                                    std::size_t length)
 {
-    return EncodeLinkFrame(BuildLinkRequest(station, cmd, address, data, length));
+    return LinkFrame(BuildLinkRequest(station, cmd, address, data, length));
 }
 
-enum class ReplyCheck {
-    Ok,
-    BadLrc,     // sum not zero, or fewer than three pairs (station, function, LRC)
-    ErrorReply, // function byte with bit 7 set
-};
-
-struct LinkReply {
-    ReplyCheck check = ReplyCheck::BadLrc;
-    Bytes bytes;  // function byte at 0, then the data; station and LRC are not kept
-};
-
 // Decodes a received line (the characters after ':' up to and including CR LF) pair by pair until
-// the CR, sums every pair and checks the sum and the error bit.
-LinkReply CheckLinkReply(std::string_view line);
+// the CR into linkTxBin: the function byte at 0, then the data (the station and the LRC are
+// summed, not kept). True when the 8-bit sum of every pair is 0 and at least three pairs
+// (station, function, LRC) were read.
+bool CheckLrc(std::string_view line, Bytes& linkTxBin);
+// A reply that CheckLrc accepted is no error reply: bit 7 of its function byte is clear.
+bool CheckReplyOk(const Bytes& linkTxBin);
 
-// Collects reply characters from the port: every ':' starts a new line (characters before it are
-// dropped); a line is complete when more than three characters are held and the last two are CR LF.
-class LinkReceiver {
+// LinkRx collects reply characters from the port: every ':' starts a new line (characters before
+// it are dropped); a line is complete when more than three characters are held and the last two
+// are CR LF.
+class LinkRx {
 public:
     enum class Event { None, Line, Overflow };
     struct Result {
@@ -67,7 +61,7 @@ public:
         std::size_t consumed = 0;
     };
 
-    LinkReceiver() { buf_.reserve(kLinkRxSize); }
+    LinkRx() { buf_.reserve(kLinkRxSize); }
 
     // Takes characters until a line is complete or the buffer overflows; the rest is left to the
     // caller's next call.

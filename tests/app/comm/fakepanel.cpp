@@ -122,10 +122,9 @@ void FakePanel::OnReadable()
 // Requests decode like replies: the command character takes the function byte's place.
 void FakePanel::Serve(const std::string& line)
 {
-    const LinkReply decoded = CheckLinkReply(line);
-    if (decoded.check != ReplyCheck::Ok)
+    Bytes b;
+    if (!CheckLrc(line, b) || !CheckReplyOk(b))
         return;  // a damaged request gets no answer
-    const Bytes& b = decoded.bytes;
     FakeRequest req;
     req.index = static_cast<int>(log_.size());
     req.command = static_cast<char>(b[0]);
@@ -214,7 +213,7 @@ std::string FakePanel::ReplyFor(const FakeRequest& req, const Fault& fault)
         r[1] |= 0x80;
     if (fault.kind == FaultKind::Overrun)
         return ":" + std::string(250, '0');
-    std::string text = EncodeLinkFrame(r);
+    std::string text = LinkFrame(r);
     if (fault.kind == FaultKind::BadLrc)
         text[text.size() - 3] = text[text.size() - 3] == '0' ? '1' : '0';
     return text;

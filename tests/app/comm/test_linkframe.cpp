@@ -41,35 +41,39 @@ TEST(LinkFrame, RequestsAreUpperCaseHexWithLrcAndCrLf)
 
 TEST(LinkFrame, ReplyChecks)
 {
+    enum class Check { Ok, BadLrc, ErrorReply };
     struct Case {
         const char* name;
         std::string line;  // as held after ':'
-        kes::ReplyCheck check;
+        Check check;
         Bytes bytes;       // function byte and data when accepted
     };
     const std::vector<Case> cases = {
-        {"write ack", "0130CF\r\n", kes::ReplyCheck::Ok, {0x30}},
-        {"baud echo", "013404C7\r\n", kes::ReplyCheck::Ok, {0x34, 0x04}},
+        {"write ack", "0130CF\r\n", Check::Ok, {0x30}},
+        {"baud echo", "013404C7\r\n", Check::Ok, {0x34, 0x04}},
         // The station is summed but not compared with the request's.
-        {"other station", "0930C7\r\n", kes::ReplyCheck::Ok, {0x30}},
-        {"wrong sum", "0130CE\r\n", kes::ReplyCheck::BadLrc, {}},
+        {"other station", "0930C7\r\n", Check::Ok, {0x30}},
+        {"wrong sum", "0130CE\r\n", Check::BadLrc, {}},
         // Lower-case digits add nothing, so the sum no longer holds.
-        {"lower-case digits", "01340cc7\r\n", kes::ReplyCheck::BadLrc, {}},
+        {"lower-case digits", "01340cc7\r\n", Check::BadLrc, {}},
         // Two pairs summing to zero are still too short to be a reply.
-        {"two pairs", "01FF\r\n", kes::ReplyCheck::BadLrc, {}},
-        {"error bit", "01B04F\r\n", kes::ReplyCheck::ErrorReply, {0xB0}},
+        {"two pairs", "01FF\r\n", Check::BadLrc, {}},
+        {"error bit", "01B04F\r\n", Check::ErrorReply, {0xB0}},
     };
     for (const Case& c : cases) {
-        const kes::LinkReply r = kes::CheckLinkReply(c.line);
-        EXPECT_EQ(r.check, c.check) << c.name;
-        if (c.check == kes::ReplyCheck::Ok) {
-            EXPECT_EQ(r.bytes, c.bytes) << c.name;
+        Bytes linkTxBin;
+        const Check check = !kes::CheckLrc(c.line, linkTxBin) ? Check::BadLrc
+                            : !kes::CheckReplyOk(linkTxBin)   ? Check::ErrorReply
+                                                              : Check::Ok;
+        EXPECT_EQ(check, c.check) << c.name;
+        if (c.check == Check::Ok) {
+            EXPECT_EQ(linkTxBin, c.bytes) << c.name;
         }
     }
 }
 
 // Feeds a stream in pieces of `step` characters and collects what the receiver reports.
-std::vector<std::string> FeedAll(kes::LinkReceiver& rx, const std::string& stream, std::size_t step, bool* overflow)
+std::vector<std::string> FeedAll(kes::LinkRx& rx, const std::string& stream, std::size_t step, bool* overflow)
 {
     std::vector<std::string> lines;
     for (std::size_t at = 0; at < stream.size(); at += step) {
@@ -77,11 +81,11 @@ std::vector<std::string> FeedAll(kes::LinkReceiver& rx, const std::string& strea
         while (!piece.empty()) {
             const auto r = rx.Feed(piece);
             piece.remove_prefix(r.consumed);
-            if (r.event == kes::LinkReceiver::Event::Overflow) {
+            if (r.event == kes::LinkRx::Event::Overflow) {
                 *overflow = true;
                 return lines;
             }
-            if (r.event == kes::LinkReceiver::Event::Line) {
+            if (r.event == kes::LinkRx::Event::Line) {
                 lines.emplace_back(rx.Line());
                 rx.Clear();
             }
@@ -94,7 +98,7 @@ TEST(LinkFrame, ReceiverSplitsLinesAtColonAndCrLf)
 {
     const std::string stream = "noise:01:0130CF\r\n:013404C7\r\n:01";
     for (std::size_t step : {std::size_t(1), std::size_t(3), stream.size()}) {
-        kes::LinkReceiver rx;
+        kes::LinkRx rx;
         bool overflow = false;
         const auto lines = FeedAll(rx, stream, step, &overflow);
         EXPECT_FALSE(overflow);
@@ -107,7 +111,7 @@ TEST(LinkFrame, ReceiverSplitsLinesAtColonAndCrLf)
 
 TEST(LinkFrame, ReceiverOverflowsAtTheTwoHundredFirstCharacter)
 {
-    kes::LinkReceiver rx;
+    kes::LinkRx rx;
     bool overflow = false;
     EXPECT_TRUE(FeedAll(rx, ":" + std::string(200, '0'), 7, &overflow).empty());
     EXPECT_FALSE(overflow);
@@ -115,7 +119,7 @@ TEST(LinkFrame, ReceiverOverflowsAtTheTwoHundredFirstCharacter)
     EXPECT_TRUE(overflow);
 
     // A ':' starts afresh, so a long line before it does not count against the next one.
-    kes::LinkReceiver fresh;
+    kes::LinkRx fresh;
     overflow = false;
     const auto lines = FeedAll(fresh, std::string(150, 'x') + ":" + std::string(150, 'y') + ":0130CF\r\n", 10, &overflow);
     EXPECT_FALSE(overflow);
