@@ -41,6 +41,12 @@ QGroupBox* NewRadioGroup(QWidget* parent, const QString& name, const QString& ca
     return g;
 }
 
+// Item i of a radio group made by NewRadioGroup.
+QRadioButton* RadioItem(const QGroupBox* group, int i)
+{
+    return group->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly).at(i);
+}
+
 } // namespace
 
 TFrmHMIProto::TFrmHMIProto(QWidget* owner, kes::ProjectState& state, HmiProtoHooks hooks)
@@ -48,8 +54,8 @@ TFrmHMIProto::TFrmHMIProto(QWidget* owner, kes::ProjectState& state, HmiProtoHoo
 {
     setObjectName(QStringLiteral("FrmHMIProto"));
     setWindowTitle(QStringLiteral("ZQ Protocol Setting"));
-    port232 = MakePort("232");
-    port485 = MakePort("485");
+    MakePort("232", BaudRate232_Box, DataBit232_Box, Check232_Box, StopBit232_Box, rgSlaveMode232);
+    MakePort("485", BaudRate485_Box, DataBit485_Box, Check485_Box, StopBit485_Box, rgSlaveMode485);
 
     RgSelCom = NewRadioGroup(this, QStringLiteral("RgSelCom"), QString(), &selCom1, QStringLiteral("COM1(RS232)"),
                              &selCom2, QStringLiteral("COM2(RS485)"));
@@ -71,12 +77,13 @@ TFrmHMIProto::TFrmHMIProto(QWidget* owner, kes::ProjectState& state, HmiProtoHoo
     QHBoxLayout* buttons = kes::OkCancelRow(this, &Ok_Btn, &Cancel_Btn);
 
     auto* ports = new QHBoxLayout;
-    for (auto [p, title, name] : {std::tuple{&port232, "COM1(RS232)", "GB_232"}, std::tuple{&port485, "COM2(RS485)", "GB_485"}}) {
+    for (auto [link, title, name] : {std::tuple{0, "COM1(RS232)", "GB_232"}, std::tuple{1, "COM2(RS485)", "GB_485"}}) {
+        const PortBoxes p = Port(link);
         auto* g = new QGroupBox(QString::fromLatin1(title), this);
         g->setObjectName(QString::fromLatin1(name));
         auto* grid = new QGridLayout(g);
         const char* labels[] = {"Baud Rate", "Data Bits", "Parity", "Stop Bits"};
-        QComboBox* boxes[] = {p->baud, p->dataBits, p->parity, p->stopBits};
+        QComboBox* boxes[] = {p.baud, p.dataBits, p.parity, p.stopBits};
         for (int i = 0; i < 4; ++i) {
             auto* l = new QLabel(QString::fromLatin1(labels[i]), g);
             l->setObjectName(QStringLiteral("Lab%1_%2").arg(QString::fromLatin1(name).mid(3)).arg(i));
@@ -84,8 +91,8 @@ TFrmHMIProto::TFrmHMIProto(QWidget* owner, kes::ProjectState& state, HmiProtoHoo
             grid->addWidget(l, i, 0);
             grid->addWidget(boxes[i], i, 1);
         }
-        p->slaveMode->setParent(g);
-        grid->addWidget(p->slaveMode, 4, 0, 1, 2);
+        p.slaveMode->setParent(g);
+        grid->addWidget(p.slaveMode, 4, 0, 1, 2);
         ports->addWidget(g);
     }
     auto* defaults = new QHBoxLayout;
@@ -106,18 +113,26 @@ TFrmHMIProto::TFrmHMIProto(QWidget* owner, kes::ProjectState& state, HmiProtoHoo
     connect(Cancel_Btn, &QPushButton::clicked, this, [this] { Cancel_BtnClick(); });
 }
 
-TFrmHMIProto::PortBoxes TFrmHMIProto::MakePort(const char* suffix)
+void TFrmHMIProto::MakePort(const char* suffix, QComboBox*& baud, QComboBox*& dataBits, QComboBox*& parity,
+                            QComboBox*& stopBits, QGroupBox*& slaveMode)
 {
     const QString s = QString::fromLatin1(suffix);
-    PortBoxes p{};
-    p.baud = NewBox(this, "BaudRate" + s + "_Box", {"4800", "9600", "19200", "38400", "57600", "115200"});
-    p.dataBits = NewBox(this, "DataBit" + s + "_Box", {"7", "8"});
-    p.parity = NewBox(this, "Check" + s + "_Box",
-                      {QStringLiteral("無(None)"), QStringLiteral("奇(Odd)"), QStringLiteral("偶(Even)")});
-    p.stopBits = NewBox(this, "StopBit" + s + "_Box", {"1", "2"});
-    p.slaveMode = NewRadioGroup(this, "rgSlaveMode" + s, QString(), &p.master, QStringLiteral("Master Mode"),
-                                &p.slave, QStringLiteral("Slave Mode"));
-    return p;
+    baud = NewBox(this, "BaudRate" + s + "_Box", {"4800", "9600", "19200", "38400", "57600", "115200"});
+    dataBits = NewBox(this, "DataBit" + s + "_Box", {"7", "8"});
+    parity = NewBox(this, "Check" + s + "_Box",
+                    {QStringLiteral("無(None)"), QStringLiteral("奇(Odd)"), QStringLiteral("偶(Even)")});
+    stopBits = NewBox(this, "StopBit" + s + "_Box", {"1", "2"});
+    QRadioButton* master = nullptr;
+    QRadioButton* slave = nullptr;
+    slaveMode = NewRadioGroup(this, "rgSlaveMode" + s, QString(), &master, QStringLiteral("Master Mode"), &slave,
+                              QStringLiteral("Slave Mode"));
+}
+
+TFrmHMIProto::PortBoxes TFrmHMIProto::Port(int link) const
+{
+    if (link == 0)
+        return {BaudRate232_Box, DataBit232_Box, Check232_Box, StopBit232_Box, rgSlaveMode232};
+    return {BaudRate485_Box, DataBit485_Box, Check485_Box, StopBit485_Box, rgSlaveMode485};
 }
 
 void TFrmHMIProto::showEvent(QShowEvent* e)
@@ -126,13 +141,13 @@ void TFrmHMIProto::showEvent(QShowEvent* e)
     QDialog::showEvent(e);
 }
 
-void TFrmHMIProto::Show(PortBoxes& p, const kes::ComSetItems& items, std::uint8_t slave)
+void TFrmHMIProto::Show(const PortBoxes& p, const kes::ComSetItems& items, std::uint8_t slave)
 {
     p.baud->setCurrentIndex(items.baud);
     p.dataBits->setCurrentIndex(items.dataBits);
     p.parity->setCurrentIndex(items.parity);
     p.stopBits->setCurrentIndex(items.stopBits);
-    (slave ? p.slave : p.master)->setChecked(true);
+    RadioItem(p.slaveMode, slave ? 1 : 0)->setChecked(true);
     p.slaveMode->setEnabled(false);
 }
 
@@ -146,9 +161,9 @@ void TFrmHMIProto::FormShow()
     TranslateForm(this, state_.LangIndex);
     for (int i = 0; i < 2; ++i) {
         shown_[i] = kes::UnpackComSetByte(state_.ComSetByte[i]);
-        Show(i == 0 ? port232 : port485, shown_[i], state_.PortSlaveMode[i]);
+        Show(Port(i), shown_[i], state_.PortSlaveMode[i]);
         // What the boxes really show (a box may refuse an item it does not hold).
-        shown_[i] = ItemsOf(i == 0 ? port232 : port485);
+        shown_[i] = ItemsOf(Port(i));
     }
     (state_.LinkIndex == 0 ? selCom1 : selCom2)->setChecked(true);
     UD_UID->setValue(state_.DefStation);
@@ -174,8 +189,8 @@ void TFrmHMIProto::Ok_BtnClick()
     state_.UseDefaultStation = ChkBox_UID->isChecked() ? 1 : 0;
     state_.LinkIndex = selCom2->isChecked() ? 1 : 0;
     state_.DefStation = static_cast<std::uint8_t>(UD_UID->value());
-    state_.PortSlaveMode[0] = port232.slave->isChecked() ? 1 : 0;
-    state_.PortSlaveMode[1] = port485.slave->isChecked() ? 1 : 0;
+    state_.PortSlaveMode[0] = RadioItem(rgSlaveMode232, 1)->isChecked() ? 1 : 0;
+    state_.PortSlaveMode[1] = RadioItem(rgSlaveMode485, 1)->isChecked() ? 1 : 0;
 
     const kes::LinkRewrite rw{ChkBox_Port->isChecked(), state_.LinkIndex, ChkBox_UID->isChecked(), state_.DefStation};
     if (hooks_.rewritePages)
@@ -188,8 +203,8 @@ void TFrmHMIProto::Ok_BtnClick()
     if (hooks_.refreshInspector)
         hooks_.refreshInspector();
 
-    state_.ComSetByte[0] = kes::PackComSetByte(ItemsOf(port232), shown_[0], state_.ComSetByte[0]);
-    state_.ComSetByte[1] = kes::PackComSetByte(ItemsOf(port485), shown_[1], state_.ComSetByte[1]);
+    state_.ComSetByte[0] = kes::PackComSetByte(ItemsOf(Port(0)), shown_[0], state_.ComSetByte[0]);
+    state_.ComSetByte[1] = kes::PackComSetByte(ItemsOf(Port(1)), shown_[1], state_.ComSetByte[1]);
     accept();
 }
 

@@ -37,18 +37,19 @@ public:
     void Ok_BtnClick();
     void Cancel_BtnClick();
 
-    // One port's boxes, in the order of ComSetItems.
-    struct PortBoxes {
-        QComboBox* baud;
-        QComboBox* dataBits;
-        QComboBox* parity;
-        QComboBox* stopBits;
-        QGroupBox* slaveMode;
-        QRadioButton* master;
-        QRadioButton* slave;
-    };
-    PortBoxes port232;
-    PortBoxes port485;
+    // COM1 (RS-232): baud rate, data bits, parity, stop bits, and the master/slave mode (shown
+    // only; a radio group whose items are "Master Mode" and "Slave Mode").
+    QComboBox* BaudRate232_Box;
+    QComboBox* DataBit232_Box;
+    QComboBox* Check232_Box;
+    QComboBox* StopBit232_Box;
+    QGroupBox* rgSlaveMode232;
+    // COM2 (RS-485), the same.
+    QComboBox* BaudRate485_Box;
+    QComboBox* DataBit485_Box;
+    QComboBox* Check485_Box;
+    QComboBox* StopBit485_Box;
+    QGroupBox* rgSlaveMode485;
     QGroupBox* RgSelCom;
     QRadioButton* selCom1;
     QRadioButton* selCom2;
@@ -64,9 +65,20 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    PortBoxes MakePort(const char* suffix);
+    // One port's components, the boxes in the order of ComSetItems.
+    struct PortBoxes {
+        QComboBox* baud;
+        QComboBox* dataBits;
+        QComboBox* parity;
+        QComboBox* stopBits;
+        QGroupBox* slaveMode;
+    };
+    void MakePort(const char* suffix, QComboBox*& baud, QComboBox*& dataBits, QComboBox*& parity,
+                  QComboBox*& stopBits, QGroupBox*& slaveMode);
+    // link 0 COM1, 1 COM2.
+    PortBoxes Port(int link) const;
     static kes::ComSetItems ItemsOf(const PortBoxes& p);
-    static void Show(PortBoxes& p, const kes::ComSetItems& items, std::uint8_t slave);
+    static void Show(const PortBoxes& p, const kes::ComSetItems& items, std::uint8_t slave);
 
     kes::ProjectState& state_;
     HmiProtoHooks hooks_;

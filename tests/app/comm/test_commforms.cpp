@@ -134,18 +134,18 @@ TEST(TFrmHMIProto, PacksThePortsAndRewritesWhatIsAsked)
                        "Cancel_Btn"});
     form.FormShow();
     // 0x51 shows as 4800, 7, none, 2.
-    EXPECT_EQ(form.port485.baud->currentText(), "4800");
-    EXPECT_EQ(form.port485.dataBits->currentText(), "7");
-    EXPECT_EQ(form.port485.parity->currentIndex(), 0);
-    EXPECT_EQ(form.port485.stopBits->currentText(), "2");
-    EXPECT_FALSE(form.port232.slaveMode->isEnabled());
+    EXPECT_EQ(form.BaudRate485_Box->currentText(), "4800");
+    EXPECT_EQ(form.DataBit485_Box->currentText(), "7");
+    EXPECT_EQ(form.Check485_Box->currentIndex(), 0);
+    EXPECT_EQ(form.StopBit485_Box->currentText(), "2");
+    EXPECT_FALSE(form.rgSlaveMode232->isEnabled());
     EXPECT_FALSE(form.GB_UID->isEnabled());
 
     // COM1 to 4800, 7, none, 2; link to COM2; station 9 (not applied: the station box is off).
-    form.port232.baud->setCurrentIndex(0);
-    form.port232.dataBits->setCurrentIndex(0);
-    form.port232.parity->setCurrentIndex(0);
-    form.port232.stopBits->setCurrentIndex(1);
+    form.BaudRate232_Box->setCurrentIndex(0);
+    form.DataBit232_Box->setCurrentIndex(0);
+    form.Check232_Box->setCurrentIndex(0);
+    form.StopBit232_Box->setCurrentIndex(1);
     form.selCom2->setChecked(true);
     form.UD_UID->setValue(9);
     form.Ok_BtnClick();
