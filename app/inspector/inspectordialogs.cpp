@@ -49,10 +49,10 @@ const RowDialog* FindRowDialog(std::uint8_t propType)
     return it == Dialogs().end() ? nullptr : &it->second;
 }
 
-bool ChooseFont(QWidget* parent, TFont& font)
+bool ChooseFont(QWidget* parent, TFont& font, const QString& dialogName)
 {
     QFontDialog dlg(ToQFont(font), parent);
-    dlg.setObjectName(QStringLiteral("FontDialog"));
+    dlg.setObjectName(dialogName);
     if (ExecModal(&dlg) != QDialog::Accepted)
         return false;
     const QFont q = dlg.selectedFont();

@@ -25,7 +25,9 @@ void RegisterRowDialog(std::uint8_t propType, RowDialog dialog);
 const RowDialog* FindRowDialog(std::uint8_t propType);
 
 // The font dialog, starting from font; on OK font takes the choice (name, size, style).
-bool ChooseFont(QWidget* parent, TFont& font);
+// dialogName is the dialog's component name: the inspector's FontDialog, the main window's
+// FontTypeDlg.
+bool ChooseFont(QWidget* parent, TFont& font, const QString& dialogName = QStringLiteral("FontDialog"));
 // The open-picture dialog ("Bitmaps (*.bmp)"); on OK fileName is the chosen file.
 bool ChooseBitmapFile(QWidget* parent, QString& fileName);
 

@@ -67,6 +67,25 @@ void RouteStep(TKhm& k, void (THmPage::*pageCommand)(int), const std::function<v
     }
 }
 
+// ---- Position tool bar: the selection one panel pixel up, down, left or right, and its tops,
+// bottoms, lefts or rights to the outermost of them.
+
+void TbStepUpClick(TKhm& k) { RouteStep(k, &THmPage::StepSelObjs, ImageEditor().StepSelObjs, kStepUp); }
+void TbStepDownClick(TKhm& k) { RouteStep(k, &THmPage::StepSelObjs, ImageEditor().StepSelObjs, kStepDown); }
+void TbStepLeftClick(TKhm& k) { RouteStep(k, &THmPage::StepSelObjs, ImageEditor().StepSelObjs, kStepLeft); }
+void TbStepRightClick(TKhm& k) { RouteStep(k, &THmPage::StepSelObjs, ImageEditor().StepSelObjs, kStepRight); }
+void TbSideUpClick(TKhm& k) { RouteStep(k, &THmPage::AlignSelObjs, ImageEditor().AlignSelObjs, kAlignTops); }
+void TbSideDownClick(TKhm& k) { RouteStep(k, &THmPage::AlignSelObjs, ImageEditor().AlignSelObjs, kAlignBottoms); }
+void TbSideLeftClick(TKhm& k) { RouteStep(k, &THmPage::AlignSelObjs, ImageEditor().AlignSelObjs, kAlignLefts); }
+void TbSideRightClick(TKhm& k) { RouteStep(k, &THmPage::AlignSelObjs, ImageEditor().AlignSelObjs, kAlignRights); }
+
+// ---- Z-order of the selection (Edit menu)
+
+void MmMovTopClick(TKhm& k) { Route(k, &THmPage::MmMovTopClick, ImageCommand::MoveTop); }
+void MmMovbuttonClick(TKhm& k) { Route(k, &THmPage::MmMovbuttonClick, ImageCommand::MoveBottom); }
+void MmMoveUpClick(TKhm& k) { Route(k, &THmPage::MmMoveUpClick, ImageCommand::MoveUp); }
+void MmMovDnClick(TKhm& k) { Route(k, &THmPage::MmMoveDnClick, ImageCommand::MoveDown); }
+
 // The current object of the editor of that mode.
 TLxObj* CurrentObj(const TKhm& k, int editMode)
 {
@@ -134,6 +153,13 @@ void SetTextPosition(TKhm& k, bool vertical, std::uint8_t code)
     Modified(k);
 }
 
+void TbLeftSideClick(TKhm& k) { SetTextPosition(k, false, 0); }
+void TbHMidClick(TKhm& k) { SetTextPosition(k, false, 2); }
+void TbRightSideClick(TKhm& k) { SetTextPosition(k, false, 1); }
+void TbTopSideClick(TKhm& k) { SetTextPosition(k, true, 0); }
+void TbVMidClick(TKhm& k) { SetTextPosition(k, true, 2); }
+void TbBottomSideClick(TKhm& k) { SetTextPosition(k, true, 1); }
+
 // ---- Text and picture mode of the tool bar
 
 void TbTextClick(TKhm& k)
@@ -166,7 +192,7 @@ void TbFontTypeClick(TKhm& k)
     if (!obj)
         return;
     TFont font = obj->Picture.Canvas()->Font;
-    if (!ChooseFont(&k, font))
+    if (!ChooseFont(&k, font, QStringLiteral("FontTypeDlg")))
         return;
     obj->Picture.Canvas()->Font = font;
     obj->BmpRePaint();
@@ -287,36 +313,22 @@ void InstallFormatCommands(TKhm& k)
     k.Action("MmCopyAll")->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+C")));
     k.Action("MmPasteAll")->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+V")));
 
-    k.Wire("MmMovTop", [&k] { Route(k, &THmPage::MmMovTopClick, ImageCommand::MoveTop); });
-    k.Wire("MmMovbutton", [&k] { Route(k, &THmPage::MmMovbuttonClick, ImageCommand::MoveBottom); });
-    k.Wire("MmMoveUp", [&k] { Route(k, &THmPage::MmMoveUpClick, ImageCommand::MoveUp); });
-    k.Wire("MmMovDn", [&k] { Route(k, &THmPage::MmMoveDnClick, ImageCommand::MoveDown); });
-
-    const std::pair<const char*, int> steps[] = {
-        {"TbStepUp", kStepUp}, {"TbStepDown", kStepDown}, {"TbStepLeft", kStepLeft}, {"TbStepRight", kStepRight}};
-    for (const auto& [name, dir] : steps)
-        k.Wire(name, [&k, dir] { RouteStep(k, &THmPage::StepSelObjs, ImageEditor().StepSelObjs, dir); });
-    const std::pair<const char*, int> sides[] = {
-        {"TbSideUp", kAlignTops}, {"TbSideDown", kAlignBottoms}, {"TbSideLeft", kAlignLefts}, {"TbSideRight", kAlignRights}};
-    for (const auto& [name, mode] : sides)
-        k.Wire(name, [&k, mode] { RouteStep(k, &THmPage::AlignSelObjs, ImageEditor().AlignSelObjs, mode); });
-
-    struct Position {
-        const char* name;
-        bool vertical;
-        std::uint8_t code;
+    const std::pair<const char*, void (*)(TKhm&)> commands[] = {
+        {"MmMovTop", MmMovTopClick},       {"MmMovbutton", MmMovbuttonClick},
+        {"MmMoveUp", MmMoveUpClick},       {"MmMovDn", MmMovDnClick},
+        {"TbStepUp", TbStepUpClick},       {"TbStepDown", TbStepDownClick},
+        {"TbStepLeft", TbStepLeftClick},   {"TbStepRight", TbStepRightClick},
+        {"TbSideUp", TbSideUpClick},       {"TbSideDown", TbSideDownClick},
+        {"TbSideLeft", TbSideLeftClick},   {"TbSideRight", TbSideRightClick},
+        {"TbLeftSide", TbLeftSideClick},   {"TbHMid", TbHMidClick},
+        {"TbRightSide", TbRightSideClick}, {"TbTopSide", TbTopSideClick},
+        {"TbVMid", TbVMidClick},           {"TbBottomSide", TbBottomSideClick},
+        {"TbText", TbTextClick},           {"TbBmp", TbBmpClick},
+        {"TbFontType", TbFontTypeClick},   {"TbBmpRead", TbBmpReadClick},
+        {"MmHide", MmHideClick},           {"MmPgPageWriteSet", MmPgPageWriteSetClick},
     };
-    const Position positions[] = {{"TbLeftSide", false, 0}, {"TbHMid", false, 2}, {"TbRightSide", false, 1},
-                                  {"TbTopSide", true, 0},   {"TbVMid", true, 2},   {"TbBottomSide", true, 1}};
-    for (const Position& p : positions)
-        k.Wire(p.name, [&k, p] { SetTextPosition(k, p.vertical, p.code); });
-
-    k.Wire("TbText", [&k] { TbTextClick(k); });
-    k.Wire("TbBmp", [&k] { TbBmpClick(k); });
-    k.Wire("TbFontType", [&k] { TbFontTypeClick(k); });
-    k.Wire("TbBmpRead", [&k] { TbBmpReadClick(k); });
-    k.Wire("MmHide", [&k] { MmHideClick(k); });
-    k.Wire("MmPgPageWriteSet", [&k] { MmPgPageWriteSetClick(k); });
+    for (const auto& [name, handler] : commands)
+        k.Wire(name, [&k, handler = handler] { handler(k); });
     SetCommandForm(k.Action("MmPgPageWriteSet"), "TFrmPLCValAddrSet");
 }
 
