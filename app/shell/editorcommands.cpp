@@ -118,14 +118,15 @@ void InstallEditorCommands(TKhm& k)
     k.Wire("MmFunKeyEt", [&k] { k.MmFunKeyEtClick(); });
     SetCommandForm(k.Action("MmPgJump"), "TPgJump");
     SetCommandForm(k.Action("MmFunKeyEt"), "TFunKeySet");
-    for (const char* n : {"MmPgSize100", "MmPgSize200", "MmPgSize400", "Mm800", "Mm1600"}) {
-        QAction* a = k.Action(n);
-        k.Wire(n, [&k, a] { k.MmPgSizeClick(a->property("Tag").toInt()); });
-    }
-    for (const char* n : {"MmPgSize100All", "MmPgSize200All", "MmPgSize400All", "Mm800All", "Mm1600All"}) {
-        QAction* a = k.Action(n);
-        k.Wire(n, [&k, a] { k.MmPgSizeAllClick(a->property("Tag").toInt()); });
-    }
+    const std::pair<const char*, void (TKhm::*)()> zooms[] = {
+        {"MmPgSize100", &TKhm::MmPgSize100Click},       {"MmPgSize200", &TKhm::MmPgSize200Click},
+        {"MmPgSize400", &TKhm::MmPgSize400Click},       {"Mm800", &TKhm::Mm800Click},
+        {"Mm1600", &TKhm::Mm1600Click},                 {"MmPgSize100All", &TKhm::MmPgSize100AllClick},
+        {"MmPgSize200All", &TKhm::MmPgSize200AllClick}, {"MmPgSize400All", &TKhm::MmPgSize400AllClick},
+        {"Mm800All", &TKhm::Mm800AllClick},             {"Mm1600All", &TKhm::Mm1600AllClick},
+    };
+    for (const auto& [n, handler] : zooms)
+        k.Wire(n, [&k, handler = handler] { (k.*handler)(); });
     k.Wire("TbZoomIn", [&k] { k.TbZoomInClick(); });
     k.Wire("TbZoomOut", [&k] { k.TbZoomOutClick(); });
     k.Wire("TbPrePg", [&k] { k.TbPrePgClick(); });

@@ -229,8 +229,19 @@ public:
     void SetPageZoom(THmPage* page, int zoom);
     // Check marks of the zoom items and the zoom buttons for a zoom.
     void ShowZoomState(int zoom);
+    // Zoom of every open page (the zoom-all items) or of the current editor (the zoom items).
     void MmPgSizeAllClick(int zoom);
     void MmPgSizeClick(int zoom);
+    void MmPgSize100Click() { MmPgSizeClick(1); }
+    void MmPgSize200Click() { MmPgSizeClick(2); }
+    void MmPgSize400Click() { MmPgSizeClick(4); }
+    void Mm800Click() { MmPgSizeClick(8); }
+    void Mm1600Click() { MmPgSizeClick(16); }
+    void MmPgSize100AllClick() { MmPgSizeAllClick(1); }
+    void MmPgSize200AllClick() { MmPgSizeAllClick(2); }
+    void MmPgSize400AllClick() { MmPgSizeAllClick(4); }
+    void Mm800AllClick() { MmPgSizeAllClick(8); }
+    void Mm1600AllClick() { MmPgSizeAllClick(16); }
     void MmPageSizeClick();
     void MmViewPgClick();
     void MmPgJumpClick();
