@@ -1,4 +1,5 @@
 // Kestrova: the panel design tool.
+#include "app/project/projectdoc.h"
 #include "app/shell/startup.h"
 #include "app/shell/tkhm.h"
 #include "app/shell/tlogo.h"
@@ -14,9 +15,11 @@ int main(int argc, char** argv)
     kes::InitAnsiCodePage();
     QApplication app(argc, argv);
     try {
+        // The open project belongs to the program; the main window works on it.
+        kes::ProjectDoc doc;
         kes::StartupOptions options;
         options.arguments = QApplication::arguments().mid(1);
-        kes::StartUp(options);
+        kes::StartUp(doc, options);
         Khm->show();
         Khm->activateWindow();
         // The window's first activation sets its commands by the project state: with no

@@ -10,10 +10,10 @@ namespace kes {
 
 DialogContext MainDialogContext(PageData* page)
 {
-    DialogContext ctx(*Khm, *LxType);
+    DialogContext ctx(Khm->Doc, *LxType);
     ctx.Page = page;
-    ctx.PageCount = static_cast<int>(Khm->PgDataList.size());
-    ctx.UpDownKeysEnabled = Khm->EnableUpDown;
+    ctx.PageCount = static_cast<int>(Khm->Doc.PgDataList.size());
+    ctx.UpDownKeysEnabled = Khm->Doc.EnableUpDown;
     if (QAction* a = Khm->Action("MmBtn"))
         ctx.BtnMenuCaption = a->text();
     ctx.BmpFolder = &Khm->BmpDlg.InitialDir;

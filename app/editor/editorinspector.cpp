@@ -11,12 +11,12 @@ namespace {
 // The page window that edit mode 3 works on, when it holds live objects.
 THmPage* LivePage()
 {
-    return Khm && Khm->EditMode == 3 && HmPage && HmPage->Live() ? HmPage : nullptr;
+    return Khm && Khm->Doc.EditMode == 3 && HmPage && HmPage->Live() ? HmPage : nullptr;
 }
 
 } // namespace
 
-int EditorInspector::EditMode() const { return Khm ? Khm->EditMode : 3; }
+int EditorInspector::EditMode() const { return Khm ? Khm->Doc.EditMode : 3; }
 
 TLxObj* EditorInspector::CurObj() const
 {
@@ -28,8 +28,8 @@ int EditorInspector::SelCount() const
 {
     if (THmPage* page = LivePage())
         return static_cast<int>(page->SelList.size());
-    if (Khm && Khm->EditMode != 3 && ImageEditor().SelCount)
-        return ImageEditor().SelCount(Khm->EditMode);
+    if (Khm && Khm->Doc.EditMode != 3 && ImageEditor().SelCount)
+        return ImageEditor().SelCount(Khm->Doc.EditMode);
     return 0;
 }
 
@@ -48,8 +48,8 @@ void EditorInspector::ObjChanged(TLxObj& obj)
 void EditorInspector::MarkModified()
 {
     if (Khm) {
-        Khm->Modified = 1;
-        Khm->Compiled = 0;
+        Khm->Doc.Modified = 1;
+        Khm->Doc.Compiled = 0;
     }
 }
 

@@ -92,8 +92,8 @@ THmPage::THmPage(TKhm& owner)
     ToolKind = 0;
     MouseSuppressed = 0;
     EncMode = 0;
-    GridWidth = std::max(khm_.GridWidth, 1);
-    GridHeight = std::max(khm_.GridHeight, 1);
+    GridWidth = std::max(khm_.Doc.GridWidth, 1);
+    GridHeight = std::max(khm_.Doc.GridHeight, 1);
     const int pw = LxType ? LxType->PanelWidth : 128;
     const int ph = LxType ? LxType->PanelHeight : 64;
     canvas_->setFixedSize(4 * GridWidth * pw, 4 * GridHeight * ph);
@@ -158,7 +158,7 @@ bool THmPage::IsActiveChild() const
 
 void THmPage::FormCreate()
 {
-    Zoom = khm_.DefaultZoom;
+    Zoom = khm_.Doc.DefaultZoom;
     FormResize();
     ObjList.clear();
     OverlapList.clear();
@@ -167,9 +167,9 @@ void THmPage::FormCreate()
     CurObj = nullptr;
     UndoList.clear();
     RedoList.clear();
-    PgFunKeyDefaults(khm_);
-    khm_.InitDevRef(PgNumWrite.Ref);
-    PgAlarmDefaults(khm_);
+    PgFunKeyDefaults(khm_.Doc);
+    khm_.Doc.InitDevRef(PgNumWrite.Ref);
+    PgAlarmDefaults(khm_.Doc);
     PgBtnKeyUsed.fill(0);
     ToolSubType = 0;
     ToolKind = 0;
@@ -197,7 +197,7 @@ void THmPage::FormResize()
 
 kes::PageEnv THmPage::Env()
 {
-    kes::PageEnv env(khm_, *LxType);
+    kes::PageEnv env(khm_.Doc, *LxType);
     env.MainFont.Name = kes::QStringToAnsi(khm_.font().family());
     env.MainFont.Size = khm_.font().pointSize() > 0 ? khm_.font().pointSize() : 9;
     env.OnAttach = [this](TLxObj& obj, bool) { AttachHandlers(obj); };
@@ -224,9 +224,9 @@ void THmPage::AttachHandlers(TLxObj& obj)
 
 void THmPage::LoadFromRecord()
 {
-    if (PgIndex < 0 || PgIndex >= static_cast<int>(khm_.PgDataList.size()) || !LxType)
+    if (PgIndex < 0 || PgIndex >= static_cast<int>(khm_.Doc.PgDataList.size()) || !LxType)
         return;
-    const PgDataStr& rec = *khm_.PgDataList[static_cast<std::size_t>(PgIndex)];
+    const PgDataStr& rec = *khm_.Doc.PgDataList[static_cast<std::size_t>(PgIndex)];
     kes::PageEnv env = Env();
     kes::PgDataToObj(*this, env, rec.Data, 0, rec.Data.size());
     AfterDecode(0);
@@ -243,14 +243,14 @@ void THmPage::SetCaptionFromIndex()
 int THmPage::PgDataSave()
 {
     // A frozen page holds no objects: its record is what it stored when it was frozen.
-    if (!live_ || PgIndex < 0 || PgIndex >= static_cast<int>(khm_.PgDataList.size()))
+    if (!live_ || PgIndex < 0 || PgIndex >= static_cast<int>(khm_.Doc.PgDataList.size()))
         return 0;
     // Encoded in memory: the same bytes the file round trip of the original gave, without a
     // temporary file that could fail and leave the record behind.
     kes::Bytes out;
     const int n = kes::PgDataChx(*this, out, 0, 1, &ObjList, EncodeEnv());
     out.resize(static_cast<std::size_t>(std::max(n, 0)));
-    khm_.PgDataList[static_cast<std::size_t>(PgIndex)]->Data = std::move(out);
+    khm_.Doc.PgDataList[static_cast<std::size_t>(PgIndex)]->Data = std::move(out);
     return n;
 }
 
@@ -300,10 +300,10 @@ void THmPage::FormActivate()
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    if (khm_.EditMode != 3) {
+    if (khm_.Doc.EditMode != 3) {
         khm_.ResetMemoryImage();
-        kes::BuildPageImage(khm_);
-        khm_.EditMode = 3;
+        kes::BuildPageImage(khm_.Doc);
+        khm_.Doc.EditMode = 3;
     }
     if (HmPage && HmPage != this) {
         THmPage* old = HmPage;
@@ -325,7 +325,7 @@ void THmPage::FormActivate()
                           "MmPgRatio", "MmPt", "MmEdit", "MmCompile", "MmTranslate", "TbTranslate", "MmHMIProto",
                           "MmWin", "MmBuzzerSet", "MmLedSet", "MmView", "TbViewPg"})
         khm_.SetItemEnabled(n, true);
-    if (khm_.EditMode == 3) {
+    if (khm_.Doc.EditMode == 3) {
         for (const char* n : {"TbAddPg", "MmEle", "MmPageSet"})
             khm_.SetItemEnabled(n, true);
         khm_.EnableObjToolBar(true);
@@ -356,12 +356,12 @@ void THmPage::FormDeactivate(bool forced)
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    if (DlgProp && khm_.ObjInspectorOn && khm_.EditMode == 3 && CurObj
+    if (DlgProp && khm_.Doc.ObjInspectorOn && khm_.Doc.EditMode == 3 && CurObj
         && DlgProp->EdtTxt->isVisible())
         DlgProp->EdtTxtExit();
-    if (!live_ || !(khm_.EditMode == 1 || forced))
+    if (!live_ || !(khm_.Doc.EditMode == 1 || forced))
         return;
-    if (khm_.Modified)
+    if (khm_.Doc.Modified)
         PgDataSave();
     DrawPageSnapshot();
     PgFreeAll();
@@ -378,7 +378,7 @@ bool THmPage::FormClose()
 {
     if (LinkBusy())
         return false;
-    if (IsActiveChild() && khm_.Modified && HmPage == this && live_)
+    if (IsActiveChild() && khm_.Doc.Modified && HmPage == this && live_)
         PgDataSave();
     std::erase(khm_.PageWinList, static_cast<QWidget*>(this));
     if (!khm_.PageWinList.empty()) {
@@ -390,7 +390,7 @@ bool THmPage::FormClose()
         khm_.SetItemEnabled("MmCopyAll", false);
         for (QToolBar* bar : {khm_.ObjToolBar, khm_.GeomToolBar, khm_.PosTooBar, khm_.PostSetToolBar})
             bar->setEnabled(false);
-        if (khm_.PgDataList.empty()) {
+        if (khm_.Doc.PgDataList.empty()) {
             khm_.SaveLayout();
             for (const char* n : {"StandTbarSet", "ObjTBarSet", "GeomTBarSet", "PosTBarSet", "PostTBarSet"})
                 khm_.SetItemEnabled(n, false);
@@ -437,7 +437,7 @@ QImage THmPage::Rendered() const
     }
     // One dot at the top-left corner of every panel pixel, black while the grid is on.
     if (Zoom > 1) {
-        const QRgb dot = khm_.GridDotsOn ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+        const QRgb dot = khm_.Doc.GridDotsOn ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
         for (int y = 0; y * GridHeight < img.height(); y += Zoom)
             for (int x = 0; x * GridWidth < img.width(); x += Zoom)
                 img.setPixel(x * GridWidth, y * GridHeight, dot);
@@ -544,13 +544,13 @@ void THmPage::PgSetMenuChecks()
 
 void THmPage::PgPopMmPopup()
 {
-    TranslateForm(this, khm_.LangIndex);
+    TranslateForm(this, khm_.Doc.LangIndex);
     if (LinkBusy()) {
         canvas_->setContextMenuPolicy(Qt::NoContextMenu);
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    Pop("ChkHideSet")->setVisible(!khm_.EnableUpDown);
+    Pop("ChkHideSet")->setVisible(!khm_.Doc.EnableUpDown);
     PgSetMenuChecks();
     khm_.tbPointToClick();
     EditStateRefresh();
@@ -558,7 +558,7 @@ void THmPage::PgPopMmPopup()
 
 void THmPage::PopPgJumpClick()
 {
-    if (kes::CountLinkedRecords(khm_, this) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(khm_.Doc, this) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgLinkedRecordsFull);
         return;
     }
@@ -590,6 +590,6 @@ void THmPage::PopSelAllClick()
 
 void THmPage::MarkModified()
 {
-    khm_.Modified = 1;
-    khm_.Compiled = 0;
+    khm_.Doc.Modified = 1;
+    khm_.Doc.Compiled = 0;
 }

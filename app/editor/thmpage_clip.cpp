@@ -123,7 +123,7 @@ void THmPage::PopPasteClick()
     const kes::Bytes block = ClipboardBlock(khm_.ClipFmtObjects);
     const auto records = kes::ClipBlockRecords(block);
     // The memory check comes before the undo step, so a refused paste records none.
-    if (records && !kes::ImageWouldOverflow(khm_, static_cast<std::int64_t>(records->size()))) {
+    if (records && !kes::ImageWouldOverflow(khm_.Doc, static_cast<std::int64_t>(records->size()))) {
         kes::PageEnv env = Env();
         // The multiple copy takes its own snapshot.
         if (!env.MultiCopy)
@@ -143,10 +143,10 @@ void THmPage::PopPasteClick()
 
 void THmPage::MmCopyAllClick()
 {
-    if (khm_.EditMode != 3 || PgIndex < 0 || PgIndex >= static_cast<int>(khm_.PgDataList.size()))
+    if (khm_.Doc.EditMode != 3 || PgIndex < 0 || PgIndex >= static_cast<int>(khm_.Doc.PgDataList.size()))
         return;
     PgDataSave();
-    const PgDataStr& rec = *khm_.PgDataList[static_cast<std::size_t>(PgIndex)];
+    const PgDataStr& rec = *khm_.Doc.PgDataList[static_cast<std::size_t>(PgIndex)];
     PutOnClipboard(khm_.ClipFmtPage, kes::MakeClipBlock(rec.Data));
     DragPending = 0;
     EditStateRefresh();
@@ -154,7 +154,7 @@ void THmPage::MmCopyAllClick()
 
 void THmPage::MmPasteAllClick()
 {
-    if (khm_.EditMode != 3)
+    if (khm_.Doc.EditMode != 3)
         return;
     Pasting = 1;
     const kes::Bytes block = ClipboardBlock(khm_.ClipFmtPage);
@@ -169,12 +169,12 @@ void THmPage::MmPasteAllClick()
 void THmPage::PastePage(kes::ByteSpan records)
 {
     // The pasted stream takes the place of what the page stores now.
-    if (khm_.Modified)
+    if (khm_.Doc.Modified)
         PgDataSave();
     std::int64_t stored = 0;
-    if (PgIndex >= 0 && PgIndex < static_cast<int>(khm_.PgDataList.size()))
-        stored = static_cast<std::int64_t>(khm_.PgDataList[static_cast<std::size_t>(PgIndex)]->Data.size());
-    if (kes::ImageWouldOverflow(khm_, std::max<std::int64_t>(0, static_cast<std::int64_t>(records.size()) - stored)))
+    if (PgIndex >= 0 && PgIndex < static_cast<int>(khm_.Doc.PgDataList.size()))
+        stored = static_cast<std::int64_t>(khm_.Doc.PgDataList[static_cast<std::size_t>(PgIndex)]->Data.size());
+    if (kes::ImageWouldOverflow(khm_.Doc, std::max<std::int64_t>(0, static_cast<std::int64_t>(records.size()) - stored)))
         return;
     // Judged from the page itself: the menus' check marks may be stale.
     const SettingsUse use = SettingsInUse();
@@ -189,11 +189,11 @@ void THmPage::PastePage(kes::ByteSpan records)
         if (use.Hide)
             PgHideClear();
         if (use.Buzzer || use.AlarmLamp)
-            PgAlarmDefaults(khm_);
+            PgAlarmDefaults(khm_.Doc);
         if (use.NumWrite)
-            khm_.InitDevRef(PgNumWrite.Ref);
+            khm_.Doc.InitDevRef(PgNumWrite.Ref);
         if (use.FunKeys)
-            PgFunKeyDefaults(khm_);
+            PgFunKeyDefaults(khm_.Doc);
     } else {
         UndoPush();
     }
@@ -254,7 +254,7 @@ void THmPage::AfterDecode(std::size_t first)
 
 void THmPage::RefreshInspectorRows()
 {
-    if (DlgProp && khm_.ObjInspectorOn && CurObj) {
+    if (DlgProp && khm_.Doc.ObjInspectorOn && CurObj) {
         DlgProp->ObjToProp();
         DlgProp->AdvStrGrid->GridInitial();
     }

@@ -96,7 +96,7 @@ void THmPage::DeselectAll()
 
 void THmPage::CommitInspector()
 {
-    if (DlgProp && khm_.ObjInspectorOn && DlgProp->ShownObj && DlgProp->ShownObj == CurObj)
+    if (DlgProp && khm_.Doc.ObjInspectorOn && DlgProp->ShownObj && DlgProp->ShownObj == CurObj)
         DlgProp->EdtTxtExit();
 }
 
@@ -142,7 +142,7 @@ kes::DrawState THmPage::DrawStateNow() const
 
 void THmPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
-    khm_.EditMode = 3;
+    khm_.Doc.EditMode = 3;
     if (LinkBusy()) {
         canvas_->setContextMenuPolicy(Qt::NoContextMenu);
         return;
@@ -176,7 +176,7 @@ void THmPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y
     DownPt = kes::SnapPoint(TPoint{x, y}, Step());
     ToolKind = kind;
     ToolSubType = subType;
-    if (khm_.EditMode == 3 && FigureTool() && ToolSubType == kPolylineSubType) {
+    if (khm_.Doc.EditMode == 3 && FigureTool() && ToolSubType == kPolylineSubType) {
         // The point list has room for a fixed number of points; further clicks add none.
         if (PolyPtCount < kMaxPolyPts)
             PolyPts[static_cast<std::size_t>(PolyPtCount++)] = DownPt;
@@ -211,7 +211,7 @@ void THmPage::FormMouseMove(TShiftState shift, int x, int y)
     const TPoint p = kes::SnapPoint(TPoint{x, y}, Step());
     ShowPointer(p.x, p.y);
     const bool drawing = ToolKind != 0 && !(FigureTool() && ToolSubType == 0);
-    SetPageCursor(khm_.EditMode == 3 && drawing ? Qt::CrossCursor : Qt::ArrowCursor);
+    SetPageCursor(khm_.Doc.EditMode == 3 && drawing ? Qt::CrossCursor : Qt::ArrowCursor);
     if (FigureTool() && ToolSubType == kPolylineSubType && PolyPtCount > 0) {
         PolyLastPt = p;
         canvas_->update();
@@ -309,7 +309,7 @@ void THmPage::PlaceDrawnObject(TPoint origin)
 void THmPage::FinishPolyline()
 {
     khm_.ResetMemoryImage();
-    if (!kes::BuildPageImage(khm_))
+    if (!kes::BuildPageImage(khm_.Doc))
         return;
     if (kes::ImageWouldOverflow(khm_, kNewObjBytes))
         return;
@@ -332,7 +332,7 @@ void THmPage::FinishPolyline()
 
 void THmPage::PolyPointsCancel()
 {
-    if (khm_.EditMode != 3 || !FigureTool() || ToolSubType != kPolylineSubType)
+    if (khm_.Doc.EditMode != 3 || !FigureTool() || ToolSubType != kPolylineSubType)
         return;
     PolyPts.fill(TPoint{});
     PolyLastPt = TPoint{};
@@ -397,7 +397,7 @@ void THmPage::ObjMouseDown(TLxObj* obj, TMouseButton button, TShiftState shift, 
         obj->SetSelected(true);
         remember();
         const kes::EdgeCursor cursor =
-            khm_.EditMode == 3 ? kes::HandleZoneCursor(p.x, p.y, obj->Width, obj->Height, Step()) : kes::EdgeCursor::Default;
+            khm_.Doc.EditMode == 3 ? kes::HandleZoneCursor(p.x, p.y, obj->Width, obj->Height, Step()) : kes::EdgeCursor::Default;
         ResizeMode = kes::ResizeModeFor(cursor, p.x, p.y, Step());
         if (ResizeMode != 0)
             DrawObjOutline(obj);
@@ -439,7 +439,7 @@ void THmPage::ObjMouseMove(TLxObj* obj, TShiftState shift, int x, int y)
     const TPoint p = kes::SnapPoint(TPoint{x, y}, Step());
     if (shift & (ssShift | ssDouble))
         return;
-    if (khm_.EditMode == 3)
+    if (khm_.Doc.EditMode == 3)
         SetPageCursor(ShapeOf(kes::HandleZoneCursor(p.x, p.y, obj->Width, obj->Height, Step())));
     if ((shift & ssLeft) && canvas_->Captured() == obj) {
         const int dx = p.x - anchor_.x;
@@ -480,7 +480,7 @@ void THmPage::ObjMouseUp(TLxObj* obj, TMouseButton button, TShiftState shift, in
     }
     if (!(shift & (ssShift | ssDouble)) && button != mbRight) {
         TakeFocus();
-        if (khm_.EditMode == 3 && button == mbLeft && canvas_->Captured() == obj) {
+        if (khm_.Doc.EditMode == 3 && button == mbLeft && canvas_->Captured() == obj) {
             if (ResizeMode != 0)
                 FinishObjResize(obj);
             else
@@ -602,7 +602,7 @@ void THmPage::ObjKeyDown(TLxObj*, std::uint16_t& key, TShiftState shift)
 
 void THmPage::FormKeyDown(std::uint16_t& key, TShiftState shift)
 {
-    if (khm_.EditMode != 3)
+    if (khm_.Doc.EditMode != 3)
         return;
     if (LinkBusy()) {
         canvas_->setContextMenuPolicy(Qt::NoContextMenu);

@@ -139,7 +139,7 @@ void THmPage::StepSelObjs(int dir)
 
 void THmPage::ChkHideSetClick()
 {
-    if (kes::CountLinkedRecords(khm_, this) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(khm_.Doc, this) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgLinkedRecordsFull);
         SetPopChecked("ChkHideSet", PgHide.Hide != 0);
         return;
@@ -155,7 +155,7 @@ void THmPage::PopFunKeySetClick()
 
 void THmPage::PopBuzzerSetClick(QAction* sender)
 {
-    if (kes::CountLinkedRecords(khm_, this) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(khm_.Doc, this) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgLinkedRecordsFull);
         return;
     }
@@ -171,7 +171,7 @@ void THmPage::PopBuzzerSetClick(QAction* sender)
 
 void THmPage::PopPgPageWriteSetClick()
 {
-    if (kes::CountLinkedRecords(khm_, this) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(khm_.Doc, this) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgLinkedRecordsFull);
         return;
     }

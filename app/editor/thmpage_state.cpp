@@ -86,12 +86,12 @@ void TextToolRefresh(TLxObj* obj)
     TKhm& k = *Khm;
     if (!obj)
         return;
-    if (k.EditMode == 3) {
+    if (k.Doc.EditMode == 3) {
         if (!HmPage || HmPage->SelList.size() != 1)
             return;
     }
     const kes::KindTools* tools = kes::KindToolsOf(*obj);
-    if (!tools || (k.EditMode == 1 && tools->Texts != kes::TextTool::Lines))
+    if (!tools || (k.Doc.EditMode == 1 && tools->Texts != kes::TextTool::Lines))
         return;
     k.SetItemEnabled("TbMemo_Lab", true);
     k.SetItemEnabled("TbMemo", true);
@@ -218,7 +218,7 @@ void THmPage::EditStateRefresh()
         k.SetItemEnabled(n, false);
     for (const char* n : {"PopDel", "PopCut", "PopCopy"})
         SetPopEnabled(n, false);
-    SetPopEnabled("PopPgJump", !k.ParaDataSetDefined());
+    SetPopEnabled("PopPgJump", !k.Doc.ParaDataSetDefined());
     k.SetItemVisible("MmCopyAll", true);
     k.SetItemVisible("MmPasteAll", true);
     SetPopEnabled("MmCopyAll", true);
@@ -236,7 +236,7 @@ void THmPage::EditStateRefresh()
     if (!SelList.empty()) {
         SetPopEnabled("MmCopyAll", false);
         k.SetItemEnabled("MmCopyAll", false);
-        if (k.EditMode == 3) {
+        if (k.Doc.EditMode == 3) {
             for (const char* n : {"TbDel", "TbCut", "TbCopy", "MmDel", "MmCut", "MmCopy"})
                 k.SetItemEnabled(n, true);
             for (const char* n : {"PopDel", "PopCut", "PopCopy"})
@@ -248,7 +248,7 @@ void THmPage::EditStateRefresh()
         if (SelList.size() == 1) {
             // The one selected object is the one the commands and the inspector act on.
             CurObj = SelList.front();
-            if (k.EditMode == 3) {
+            if (k.Doc.EditMode == 3) {
                 both("MmMultiCopy", "MmMultiCopy", true);
                 both("MmMoveUp", "MmMoveUp", true);
                 both("MmMoveDn", "MmMovDn", true);
@@ -271,7 +271,7 @@ void THmPage::EditStateRefresh()
         CurObj = nullptr;
     }
 
-    if (DlgProp && k.ObjInspectorOn) {
+    if (DlgProp && k.Doc.ObjInspectorOn) {
         if (!DlgProp->Source())
             DlgProp->SetSource(&kes::EditorInspectorSource());
         if (CurObj && DlgProp->ShownObj == CurObj) {

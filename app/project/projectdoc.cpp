@@ -53,6 +53,30 @@ void ProjectDoc::ResetHeaderRecords()
     ResetPowerOnMacro();
 }
 
+void ProjectDoc::ResetUserPasswords()
+{
+    // The default password of a new project: six digits, the same in every slot.
+    static const char kDigits[] = "000000";
+    for (PassWordRec& slot : UserPasswords) {
+        slot.Password.clear();
+        for (int i = 0; i < 6; ++i)
+            slot.Password += kDigits[i];
+        slot.Level = 0;
+    }
+}
+
+void ProjectDoc::ResetSystemRecords()
+{
+    ResetSysDevRefs();
+    ResetSysFunKeys();
+    ResetParaDataSet();
+    ResetUserPasswords();
+    ResetSysPgSys();
+    ClearSysPgJumps();
+    ResetSysClockWrite();
+    ResetPowerOnMacro();
+}
+
 bool OffsetsOf(const std::vector<std::string>& list, std::vector<std::uint32_t>& out)
 {
     out.clear();

@@ -2,7 +2,7 @@
 // The open project as the main window holds it: the project state, the stored pages, the
 // start-up screen and the user-menu screens, and the compiled panel memory image. Everything
 // that reads or writes project files, builds the image or checks the project works on it,
-// without windows; the main window derives from it.
+// without windows; the program owns one and the main window works on it.
 #include "app/model/projectstate.h"
 #include "app/project/pgdatastr.h"
 #include "platform/bytes.h"
@@ -74,6 +74,10 @@ public:
     // All records the image header carries: keys, parameter set, buzzer and lamp, jumps,
     // clock write and power-on macro.
     void ResetHeaderRecords();
+    // The default password of a new project in every slot, level 0.
+    void ResetUserPasswords();
+    // Every system record (new project, close), in the order closing a project resets them.
+    void ResetSystemRecords();
 };
 
 // The offset list's texts as numbers; false when one is not a decimal number of 32 bits.

@@ -61,7 +61,7 @@ void Renumber(TKhm& k, const std::vector<int>& map)
             continue;
         }
         page->PgIndex = now;
-        page->PgTitle = k.PgDataList[static_cast<std::size_t>(now)]->Title;
+        page->PgTitle = k.Doc.PgDataList[static_cast<std::size_t>(now)]->Title;
         page->SetCaptionFromIndex();
     }
     std::stable_sort(k.PageWinList.begin(), k.PageWinList.end(), [](QWidget* a, QWidget* b) {
@@ -80,12 +80,12 @@ void InstallPageHooks(TKhm& k)
     hooks.CurrentPageIndex = [] { return HmPage ? HmPage->PgIndex : -1; };
     hooks.PagesRenumbered = [&k](const std::vector<int>& map) { Renumber(k, map); };
     DialogHooks().RefreshInspector = [&k] {
-        if (DlgProp && k.ObjInspectorOn && HmPage && HmPage->CurObj) {
+        if (DlgProp && k.Doc.ObjInspectorOn && HmPage && HmPage->CurObj) {
             DlgProp->ObjToProp();
             DlgProp->AdvStrGrid->GridInitial();
         }
     };
-    k.StoreActivePage = [] {
+    k.Doc.StoreActivePage = [] {
         if (HmPage && HmPage->Live())
             HmPage->PgDataSave();
     };
@@ -167,7 +167,7 @@ void InstallEditorCommands(TKhm& k)
     for (const auto& [n, on] : {std::pair{"MmPtEnable", true}, std::pair{"MmPtDisable", false}}) {
         grid->addAction(k.Action(n));
         k.Wire(n, [&k, on = on] {
-            k.GridDotsOn = on;
+            k.Doc.GridDotsOn = on;
             k.ShowStateChecks();
             if (HmPage)
                 HmPage->Canvas()->update();

@@ -15,15 +15,15 @@ namespace kes {
 
 std::string CommandLinePath(const QStringList& arguments) { return QStringToAnsi(arguments.join(QLatin1Char(' '))); }
 
-void StartUp(const StartupOptions& options)
+void StartUp(ProjectDoc& doc, const StartupOptions& options)
 {
     QApplication::setApplicationName(QStringLiteral("Kestrova"));
-    auto* khm = new TKhm;
+    auto* khm = new TKhm(doc);
     LxType = new TLxType(khm);
     khm->setWindowTitle(QStringLiteral("Kestrova"));
     if (QScreen* screen = khm->screen(); screen && khm->windowState() == Qt::WindowNoState)
         khm->move(screen->availableGeometry().center() - khm->rect().center());
-    QApplication::setWindowIcon(QIcon(QString::fromStdString(khm->AppDir + "Kestro.ico")));
+    QApplication::setWindowIcon(QIcon(QString::fromStdString(khm->Doc.AppDir + "Kestro.ico")));
 
     // The splash stays up while start-up goes on and then removes itself; nothing waits for it.
     if (options.splashMillis > 0) {
@@ -38,18 +38,18 @@ void StartUp(const StartupOptions& options)
     }
 
     khm->OpenDlg.FileName.clear();
-    khm->HelpFile = khm->AppDir + "Kestro.chm";
+    khm->HelpFile = khm->Doc.AppDir + "Kestro.chm";
     const std::string path = CommandLinePath(options.arguments);
     if (!path.empty() && FileExists(path))
         khm->OpenDlg.FileName = path;
     if (!khm->OpenDlg.FileName.empty() && khm->ReadProjectFiles) {
-        khm->Modified = 0;
+        khm->Doc.Modified = 0;
         if (khm->ReadProjectFiles()) {
-            khm->Opened = 1;
-            khm->Compiled = 1;
-            khm->EditMode = 3;
+            khm->Doc.Opened = 1;
+            khm->Doc.Compiled = 1;
+            khm->Doc.EditMode = 3;
             khm->LoadLayout();
-            khm->AddRecentFile(khm->OpenDlg.InitialDir + "/" + khm->PrjName + khm->OpenDlg.DefaultExt);
+            khm->AddRecentFile(khm->OpenDlg.InitialDir + "/" + khm->Doc.PrjName + khm->OpenDlg.DefaultExt);
             // As for any other open, the automatic working copy runs.
             khm->StartAutoSave();
             khm->FormActivate();

@@ -6,6 +6,8 @@
 
 namespace kes {
 
+class ProjectDoc;
+
 struct StartupOptions {
     QStringList arguments;   // the command line after the program name
     int splashMillis = 2000; // 0: no splash
@@ -14,10 +16,10 @@ struct StartupOptions {
 // The whole command line as one path: the arguments joined by single blanks.
 std::string CommandLinePath(const QStringList& arguments);
 
-// Creates Khm, LxType and the splash (which removes itself after splashMillis without holding
-// up anything) and opens a project named on the command line. The caller shows Khm and runs
-// the event loop.
-void StartUp(const StartupOptions& options);
+// Creates Khm over the program's project document doc (which outlives it), LxType and the
+// splash (which removes itself after splashMillis without holding up anything) and opens a
+// project named on the command line. The caller shows Khm and runs the event loop.
+void StartUp(ProjectDoc& doc, const StartupOptions& options);
 
 // Deletes the forms StartUp created (tests; the program ends with its main window).
 void ShutDown();

@@ -109,7 +109,7 @@ void TAboutBox::showEvent(QShowEvent* event)
 
 void TAboutBox::FormShow()
 {
-    TranslateForm(this, Khm ? Khm->LangIndex : 2);
+    TranslateForm(this, Khm ? Khm->Doc.LangIndex : 2);
     ProgramIcon->setPixmap(QIcon(QString::fromStdString(kes::AppDir() + "Kestro.ico")).pixmap(33, 33));
 }
 

@@ -33,31 +33,32 @@ namespace {
 const char* const kWiredProperty = "kesWired";
 } // namespace
 
-TKhm::TKhm(QWidget* parent)
+TKhm::TKhm(kes::ProjectDoc& doc, QWidget* parent)
     : QMainWindow(parent)
+    , Doc(doc)
 {
     // As the class library does, the global refers to the window while it is created.
     Khm = this;
     setObjectName(QStringLiteral("Khm"));
     kes::SetMainForm(this);
-    kes::SetMessageTableMirror(&MsgTable);
+    kes::SetMessageTableMirror(&Doc.MsgTable);
     setFont(QFont(QStringLiteral("Times New Roman"), 9));
     resize(962, 664);
 
-    OffsetList.clear();
-    UserMenuOffsetList.clear();
+    Doc.OffsetList.clear();
+    Doc.UserMenuOffsetList.clear();
     ResetMemoryImage();
     LineWidth = 1;
     LinePattern = 0;
-    HasRtc = true;
-    ComSetByte = {4, 4};
-    UseDefaultPort = 1;
-    UseDefaultStation = 1;
-    LinkIndex = 0;
-    ResetSystemRecords();
-    MachineId = 87;
-    PanelModelIndex = 0;
-    PortSlaveMode = {0, 0};
+    Doc.HasRtc = true;
+    Doc.ComSetByte = {4, 4};
+    Doc.UseDefaultPort = 1;
+    Doc.UseDefaultStation = 1;
+    Doc.LinkIndex = 0;
+    Doc.ResetSystemRecords();
+    Doc.MachineId = 87;
+    Doc.PanelModelIndex = 0;
+    Doc.PortSlaveMode = {0, 0};
 
     MMICom = std::make_unique<kes::QtLinkPort>();
     autoSaveTimer_ = new QTimer(this);
@@ -86,40 +87,40 @@ TKhm::~TKhm()
 void TKhm::FormCreate()
 {
     PageWinList.clear();
-    PgDataList.clear();
-    RecentFiles.clear();
+    Doc.PgDataList.clear();
+    Doc.RecentFiles.clear();
     ImageWinList.clear();
-    UserMenuOffsetList.clear();
-    ImagePgDataList.clear();
+    Doc.UserMenuOffsetList.clear();
+    Doc.ImagePgDataList.clear();
     kes::MessageTable().Clear();
-    MsgTable.clear();
-    StartScreenData = std::make_unique<PgDataStr>();
+    Doc.MsgTable.clear();
+    Doc.StartScreenData = std::make_unique<PgDataStr>();
 
-    EditMode = 3;
-    PortInternalCode = 0;
-    DefaultZoom = 4;
+    Doc.EditMode = 3;
+    Doc.PortInternalCode = 0;
+    Doc.DefaultZoom = 4;
 
     // The program folder: where the program lies (in place of the registry's App Paths entry).
-    AppDir = kes::AppDir();
-    setWindowIcon(QIcon(QString::fromStdString(AppDir + "Kestro.ico")));
+    Doc.AppDir = kes::AppDir();
+    setWindowIcon(QIcon(QString::fromStdString(Doc.AppDir + "Kestro.ico")));
 
     // Always English at start; the language menu switches afterwards.
-    LangIndex = kes::LangEng;
-    kes::LoadMessageTable(LangIndex);
+    Doc.LangIndex = kes::LangEng;
+    kes::LoadMessageTable(Doc.LangIndex);
 
     kes::LxeSettings settings = CollectLxeSettings();
-    lxeIniRead_ = kes::ReadLxeIni(AppDir + "Lxe.ini", AppDir, settings);
+    lxeIniRead_ = kes::ReadLxeIni(Doc.AppDir + "Lxe.ini", Doc.AppDir, settings);
     if (lxeIniRead_) {
         ApplyLxeSettings(settings);
         kes::TIniFile loc(LocIniPath());
         RestoreEditToolBar(loc);
     }
 
-    CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";
+    Doc.CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";
     ClipFmtObjects = QStringLiteral("CF_MYFORMAT");
     ClipFmtPage = QStringLiteral("CF_ALLPAGEFORMAT");
     if (OpenDlg.InitialDir.empty())
-        OpenDlg.InitialDir = AppDir;
+        OpenDlg.InitialDir = Doc.AppDir;
     OpenDlg.DefaultExt = ".zqf";
     OpenDlg.Filter = "Project (*.zqf)";
     SaveDlg.DefaultExt = ".zqf";
@@ -230,8 +231,8 @@ void TKhm::StartAutoSave()
 {
     // The timer counts milliseconds in an int: longer intervals are cut to what it can hold.
     constexpr int kMaxMinutes = INT_MAX / 60000;
-    if (AutoSave && SaveTimeInterval >= 1)
-        autoSaveTimer_->start(std::min(SaveTimeInterval, kMaxMinutes) * 60000);
+    if (Doc.AutoSave && Doc.SaveTimeInterval >= 1)
+        autoSaveTimer_->start(std::min(Doc.SaveTimeInterval, kMaxMinutes) * 60000);
 }
 
 void TKhm::StopAutoSave() { autoSaveTimer_->stop(); }
@@ -241,35 +242,9 @@ bool TKhm::AutoSaveRunning() const { return autoSaveTimer_->isActive(); }
 void TKhm::AutoSaveTick()
 {
     // Without an open project there is nothing to copy, and the name would be empty.
-    if (!Opened || PrjName.empty() || EditMode == 2 || !WriteProjectFiles)
+    if (!Doc.Opened || Doc.PrjName.empty() || Doc.EditMode == 2 || !WriteProjectFiles)
         return;
-    WriteProjectFiles(AppDir + "DocFiles/~" + PrjName);
-}
-
-// ---- System records set to "none"
-
-void TKhm::ResetUserPasswords()
-{
-    // The default password of a new project: six digits, the same in every slot.
-    static const char kDigits[] = "000000";
-    for (PassWordRec& slot : UserPasswords) {
-        slot.Password.clear();
-        for (int i = 0; i < 6; ++i)
-            slot.Password += kDigits[i];
-        slot.Level = 0;
-    }
-}
-
-void TKhm::ResetSystemRecords()
-{
-    ResetSysDevRefs();
-    ResetSysFunKeys();
-    ResetParaDataSet();
-    ResetUserPasswords();
-    ResetSysPgSys();
-    ClearSysPgJumps();
-    ResetSysClockWrite();
-    ResetPowerOnMacro();
+    WriteProjectFiles(Doc.AppDir + "DocFiles/~" + Doc.PrjName);
 }
 
 void TKhm::closeEvent(QCloseEvent* event)

@@ -1,8 +1,8 @@
 #pragma once
-// The main window: the MDI frame whose children are the page editor windows. It owns the
-// open project (its project state, the page records, the memory image) and the program-wide
-// state, and carries the menus, the five tool bars, the dock panels and the status bar.
-// Every other form reaches it through the global Khm.
+// The main window: the MDI frame whose children are the page editor windows. It holds the
+// open project (Doc: its project state, the page records, the memory image; the program owns
+// it and hands it in) and the window's own state, and carries the menus, the five tool bars,
+// the dock panels and the status bar.
 #include "app/model/projectstate.h"
 #include "app/project/projectdoc.h"
 
@@ -51,10 +51,14 @@ struct TFileDlg {
 };
 } // namespace kes
 
-class TKhm : public QMainWindow, public kes::ProjectDoc {
+class TKhm : public QMainWindow {
 public:
-    explicit TKhm(QWidget* parent = nullptr);
+    // doc outlives the window.
+    explicit TKhm(kes::ProjectDoc& doc, QWidget* parent = nullptr);
     ~TKhm() override;
+
+    // The open project.
+    kes::ProjectDoc& Doc;
 
     // ---- Components
     QMdiArea* MdiArea = nullptr;
@@ -87,7 +91,7 @@ public:
     // A tool bar widget that is not a button (TbState_Box, TbMemo, ...) by name.
     QWidget* ToolWidget(const char* name) const;
 
-    // ---- State (the project state is the base class; these are the window's own)
+    // ---- State of the window (the project's is in Doc)
     std::int32_t LineWidth = 1;         // 1..3, pen of new figures
     std::uint8_t LinePattern = 0;       // 0 solid, 2 dotted
     QString ClipFmtObjects;             // clipboard format "CF_MYFORMAT"
@@ -191,11 +195,6 @@ public:
     void StopAutoSave();
     bool AutoSaveRunning() const;
     void AutoSaveTick();
-
-    // ---- System records set to "none" (new project, close)
-    void ResetUserPasswords();
-    // All of them, in the order closing a project resets them.
-    void ResetSystemRecords();
 
     // ---- Command state
     void FormActivate();

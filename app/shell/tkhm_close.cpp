@@ -32,13 +32,13 @@ std::string JoinPath(const std::string& dir, const std::string& name)
 
 } // namespace
 
-void TKhm::ResetMemoryImage() { kes::ResetMemoryImage(*this); }
+void TKhm::ResetMemoryImage() { kes::ResetMemoryImage(Doc); }
 
 void TKhm::MakeNewPrjName()
 {
     for (int n = 0;; ++n) {
-        PrjName = "Doc" + std::to_string(n);
-        const std::string path = JoinPath(OpenDlg.InitialDir, PrjName + OpenDlg.DefaultExt);
+        Doc.PrjName = "Doc" + std::to_string(n);
+        const std::string path = JoinPath(OpenDlg.InitialDir, Doc.PrjName + OpenDlg.DefaultExt);
         if (!kes::FileExists(path)) {
             OpenDlg.FileName = path;
             return;
@@ -48,33 +48,33 @@ void TKhm::MakeNewPrjName()
 
 void TKhm::AddRecentFile(const std::string& path)
 {
-    auto it = std::find(RecentFiles.begin(), RecentFiles.end(), path);
-    if (it != RecentFiles.end())
-        RecentFiles.erase(it);
-    else if (RecentFiles.size() >= static_cast<std::size_t>(kes::kMaxRecentFiles))
-        RecentFiles.resize(kes::kMaxRecentFiles - 1);
-    RecentFiles.insert(RecentFiles.begin(), path);
+    auto it = std::find(Doc.RecentFiles.begin(), Doc.RecentFiles.end(), path);
+    if (it != Doc.RecentFiles.end())
+        Doc.RecentFiles.erase(it);
+    else if (Doc.RecentFiles.size() >= static_cast<std::size_t>(kes::kMaxRecentFiles))
+        Doc.RecentFiles.resize(kes::kMaxRecentFiles - 1);
+    Doc.RecentFiles.insert(Doc.RecentFiles.begin(), path);
 }
 
 void TKhm::ShowModelStatus()
 {
     if (!LxType)
         return;
-    SetStatusText(3, QStringLiteral("Device Type: ") + kes::AnsiToQString(LxType->MachineCaptionOf(MachineId)));
-    const std::size_t model = static_cast<std::size_t>(std::max<int>(PanelModelIndex, 0));
+    SetStatusText(3, QStringLiteral("Device Type: ") + kes::AnsiToQString(LxType->MachineCaptionOf(Doc.MachineId)));
+    const std::size_t model = static_cast<std::size_t>(std::max<int>(Doc.PanelModelIndex, 0));
     SetStatusText(4, QStringLiteral("ZQ Type: ")
                          + (model < LxType->ModelNames.size() ? kes::AnsiToQString(LxType->ModelNames[model]) : QString()));
 }
 
 bool TKhm::CloseProjectQuery()
 {
-    if (EditMode == 2)
+    if (Doc.EditMode == 2)
         return !SaveUserMenu || SaveUserMenu() != 2;
     const bool timerWasRunning = AutoSaveRunning();
     StopAutoSave();
-    const bool hasContent = !PgDataList.empty() || (StartScreenData && StartScreenData->Length() > 0);
+    const bool hasContent = !Doc.PgDataList.empty() || (Doc.StartScreenData && Doc.StartScreenData->Length() > 0);
     const bool neverSaved = OpenDlg.FileName.empty() || !kes::FileExists(OpenDlg.FileName);
-    if (hasContent && (Modified || neverSaved)) {
+    if (hasContent && (Doc.Modified || neverSaved)) {
         const QString text = kes::Msg(kes::kMsgSaveProject) + kes::AnsiToQString(OpenDlg.FileName) + QStringLiteral("?");
         const kes::Answer a = kes::ShowMessage(text, kes::Buttons::YesNoCancel);
         // A project that was not saved (no saver yet, or the save was cancelled) stays open.
@@ -88,34 +88,34 @@ bool TKhm::CloseProjectQuery()
     }
     // This project's working copies are no longer needed; those of other projects stay,
     // so that a copy left by an interrupted run is still offered when its project opens.
-    if (!PrjName.empty()) {
+    if (!Doc.PrjName.empty()) {
         for (const char* ext : {".zqf", ".Til", ".Sta"})
-            std::remove((kes::WorkingCopyBase(AppDir, PrjName) + ext).c_str());
+            std::remove((kes::WorkingCopyBase(Doc.AppDir, Doc.PrjName) + ext).c_str());
     }
     return true;
 }
 
 void TKhm::CloseProject()
 {
-    if (IsKeypadType()) {
+    if (Doc.IsKeypadType()) {
         delete FrmKeySettingWin.data();
         return;
     }
-    if (!PageWinList.empty() && (EditMode == 3 || EditMode == 1))
+    if (!PageWinList.empty() && (Doc.EditMode == 3 || Doc.EditMode == 1))
         SaveLayout();
     for (QWidget* w : PageWinList)
         delete w;
     PageWinList.clear();
     CurPgData = nullptr;
-    PgDataList.clear();
+    Doc.PgDataList.clear();
     if (ClearPageList)
         ClearPageList();
     for (QWidget* w : ImageWinList)
         delete w;
     ImageWinList.clear();
-    ImagePgDataList.clear();
+    Doc.ImagePgDataList.clear();
 
-    const std::string errorList = AppDir + "Error.lst";
+    const std::string errorList = Doc.AppDir + "Error.lst";
     if (kes::FileExists(errorList) && !QFile::remove(QString::fromStdString(errorList)))
         kes::ShowMessage(QStringLiteral("Error.lst can not delete!!"));
 
@@ -126,68 +126,68 @@ void TKhm::CloseProject()
     SetObjEditTools(false);
 
     delete FirstPageWin.data();
-    if (StartScreenData)
-        StartScreenData->Data.clear();
+    if (Doc.StartScreenData)
+        Doc.StartScreenData->Data.clear();
     for (int i = 0; i < 5; ++i)
         SetStatusText(i, QString());
     if (FrmMsgShowWin && FrmMsgShowWin->isVisible())
         delete FrmMsgShowWin.data();
     CtBarErr->hide();
-    if (PageTreeOn && FrameTreeViewWin)
+    if (Doc.PageTreeOn && FrameTreeViewWin)
         delete FrameTreeViewWin.data();
 
-    ComSetByte = {0, 0};
-    LinkIndex = 0;
+    Doc.ComSetByte = {0, 0};
+    Doc.LinkIndex = 0;
     if (LxType)
-        LxType->SetPortInternalFlags(PortInternalCode);
+        LxType->SetPortInternalFlags(Doc.PortInternalCode);
     WriteLxeIni();
-    UseDefaultPort = 1;
-    UseDefaultStation = 1;
-    MachineId = 87;
-    ResetSystemRecords();
-    Opened = 0;
-    Modified = 0;
+    Doc.UseDefaultPort = 1;
+    Doc.UseDefaultStation = 1;
+    Doc.MachineId = 87;
+    Doc.ResetSystemRecords();
+    Doc.Opened = 0;
+    Doc.Modified = 0;
     FormActivate();
 }
 
 void TKhm::MmClosePrjClick()
 {
-    if (!IsKeypadType()) {
+    if (!Doc.IsKeypadType()) {
         if (!CloseProjectQuery())
             return;
         SaveLayout();
     }
     CloseProject();
     FormActivate();
-    PrjName.clear();
-    setWindowTitle(kes::AnsiToQString(CaptionPrefix + PrjName));
-    EditMode = 3;
+    Doc.PrjName.clear();
+    setWindowTitle(kes::AnsiToQString(Doc.CaptionPrefix + Doc.PrjName));
+    Doc.EditMode = 3;
 }
 
 void TKhm::MmNewClick()
 {
     SaveDlg.FileName.clear();
     setProperty("Tag", 15);
-    if (!IsKeypadType()) {
+    if (!Doc.IsKeypadType()) {
         if (!CloseProjectQuery())
             return;
-        if (!PageWinList.empty() && (EditMode == 3 || EditMode == 1))
+        if (!PageWinList.empty() && (Doc.EditMode == 3 || Doc.EditMode == 1))
             SaveLayout();
     }
     CloseProject();
     MakeNewPrjName();
-    LinkIndex = 0;
+    Doc.LinkIndex = 0;
     if (!LxType || kes::ExecModal(LxType) != QDialog::Accepted)
         return;
-    EditMode = 3;
-    Compiled = 0;
-    if (IsKeypadType()) {
-        KeySetRec.CommAddr = 1;
-        KeySetRec.Port = 0;
-        KeySetRec.StartChar = 2;
-        KeySetRec.EndChar = 3;
-        for (std::size_t i = 0; i < KeySetRec.KeyCodes.size(); ++i)
-            KeySetRec.KeyCodes[i] = static_cast<std::uint8_t>('0' + i);
+    Doc.EditMode = 3;
+    Doc.Compiled = 0;
+    if (Doc.IsKeypadType()) {
+        Doc.KeySetRec.CommAddr = 1;
+        Doc.KeySetRec.Port = 0;
+        Doc.KeySetRec.StartChar = 2;
+        Doc.KeySetRec.EndChar = 3;
+        for (std::size_t i = 0; i < Doc.KeySetRec.KeyCodes.size(); ++i)
+            Doc.KeySetRec.KeyCodes[i] = static_cast<std::uint8_t>('0' + i);
         if (CreateKeySetting && !FrmKeySettingWin) {
             FrmKeySettingWin = CreateKeySetting();
             if (FrmKeySettingWin)
@@ -198,25 +198,25 @@ void TKhm::MmNewClick()
     }
     LoadLayout();
     ResetMemoryImage();
-    ResetSysClockWrite();
-    ResetPowerOnMacro();
-    ResetSysFunKeys();
-    ResetParaDataSet();
-    ResetSysPgSys();
-    LxType->SetPortInternalFlags(PortInternalCode);
-    Modified = 1;
-    Compiled = 0;
-    Opened = 1;
-    PrjVersion = DataVersion;
+    Doc.ResetSysClockWrite();
+    Doc.ResetPowerOnMacro();
+    Doc.ResetSysFunKeys();
+    Doc.ResetParaDataSet();
+    Doc.ResetSysPgSys();
+    LxType->SetPortInternalFlags(Doc.PortInternalCode);
+    Doc.Modified = 1;
+    Doc.Compiled = 0;
+    Doc.Opened = 1;
+    Doc.PrjVersion = Doc.DataVersion;
 
     ShowModelStatus();
     ApplyModelTools();
-    if (AutoSave && SaveTimeInterval >= 1) {
+    if (Doc.AutoSave && Doc.SaveTimeInterval >= 1) {
         if (WriteProjectFiles)
-            WriteProjectFiles(AppDir + "DocFiles/~" + PrjName);
+            WriteProjectFiles(Doc.AppDir + "DocFiles/~" + Doc.PrjName);
         StartAutoSave();
     }
-    EditMode = 3;
+    Doc.EditMode = 3;
     FormActivate();
 }
 
@@ -225,10 +225,10 @@ void TKhm::MmExitClick() { close(); }
 bool TKhm::FormClose()
 {
     setProperty("Tag", 15);
-    if (!IsKeypadType()) {
+    if (!Doc.IsKeypadType()) {
         if (!CloseProjectQuery())
             return false;
-        if (!PageWinList.empty() && (EditMode == 3 || EditMode == 1))
+        if (!PageWinList.empty() && (Doc.EditMode == 3 || Doc.EditMode == 1))
             SaveLayout();
     }
     // Only once the user has agreed to leave: a cancelled exit keeps a running transfer.
@@ -236,18 +236,18 @@ bool TKhm::FormClose()
     CloseProject();
     StopAutoSave();
     PageWinList.clear();
-    SysPgJumps.clear();
-    MemImage.clear();
-    MemImageLen = 0;
-    OffsetList.clear();
-    PgDataList.clear();
+    Doc.SysPgJumps.clear();
+    Doc.MemImage.clear();
+    Doc.MemImageLen = 0;
+    Doc.OffsetList.clear();
+    Doc.PgDataList.clear();
     ImageWinList.clear();
-    UserMenuOffsetList.clear();
-    ImagePgDataList.clear();
-    StartScreenData.reset();
+    Doc.UserMenuOffsetList.clear();
+    Doc.ImagePgDataList.clear();
+    Doc.StartScreenData.reset();
     SaveEditToolBar();
-    RecentFiles.clear();
+    Doc.RecentFiles.clear();
     kes::MessageTable().Clear();
-    MsgTable.clear();
+    Doc.MsgTable.clear();
     return true;
 }

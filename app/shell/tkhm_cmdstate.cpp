@@ -53,9 +53,9 @@ void SetMemoLabel(TKhm& k, int msg)
 // The objects of the active editor that are selected, or -1 when EditMode names none.
 int ActiveSelCount(const TKhm& k)
 {
-    if (k.EditMode == 3)
+    if (k.Doc.EditMode == 3)
         return HmPage ? static_cast<int>(HmPage->SelList.size()) : 0;
-    if (k.EditMode == 1 && kes::ImageEditor().SelCount)
+    if (k.Doc.EditMode == 1 && kes::ImageEditor().SelCount)
         return kes::ImageEditor().SelCount(1);
     return -1;
 }
@@ -63,21 +63,21 @@ int ActiveSelCount(const TKhm& k)
 // The figure tool of that sub-type in the active editor, with no polyline point yet.
 void SetFigureTool(TKhm& k, int subType)
 {
-    if (k.EditMode == 3) {
+    if (k.Doc.EditMode == 3) {
         if (HmPage) {
             HmPage->ToolKind = kes::KindCode(kes::ObjKind::Geom);
             HmPage->ToolSubType = subType;
             HmPage->PolyPtCount = 0;
         }
     } else if (kes::ImageEditor().SetTool) {
-        kes::ImageEditor().SetTool(k.EditMode, kes::KindCode(kes::ObjKind::Geom), subType);
+        kes::ImageEditor().SetTool(k.Doc.EditMode, kes::KindCode(kes::ObjKind::Geom), subType);
     }
 }
 
 // A command of the page window in page editing, else of the image-page editor.
 void ForwardToEditor(TKhm& k, void (THmPage::*pageCommand)(), const std::function<void()>& imageCommand)
 {
-    if (k.EditMode == 3) {
+    if (k.Doc.EditMode == 3) {
         if (HmPage)
             (HmPage->*pageCommand)();
     } else if (imageCommand) {
@@ -99,9 +99,9 @@ void TKhm::SelectPointerTool()
 void TKhm::tbPointToClick()
 {
     Press(*this, "tbPointTo", true);
-    if (EditMode == 1 || EditMode == 2) {
+    if (Doc.EditMode == 1 || Doc.EditMode == 2) {
         if (kes::ImageEditor().SetTool)
-            kes::ImageEditor().SetTool(EditMode, 0, 0);
+            kes::ImageEditor().SetTool(Doc.EditMode, 0, 0);
     } else if (HmPage) {
         HmPage->PolyPointsCancel();
         HmPage->Canvas()->setCursor(Qt::ArrowCursor);
@@ -114,7 +114,7 @@ void TKhm::tbPointToClick()
 void TKhm::SetToolKind(QAction* sender)
 {
     const int tag = sender->property("Tag").toInt();
-    if (EditMode == 3) {
+    if (Doc.EditMode == 3) {
         if (HmPage) {
             HmPage->PolyPointsCancel();
             HmPage->ToolKind = static_cast<std::int16_t>(tag);
@@ -123,7 +123,7 @@ void TKhm::SetToolKind(QAction* sender)
                 HmPage->ToolSubType = 0;
         }
     } else if (kes::ImageEditor().SetTool) {
-        kes::ImageEditor().SetTool(EditMode, tag, 0);
+        kes::ImageEditor().SetTool(Doc.EditMode, tag, 0);
     }
     if (kes::IsKind(static_cast<TLxObjType>(tag), kes::ObjKind::Geom))
         GeomToolBar->show();
@@ -131,7 +131,7 @@ void TKhm::SetToolKind(QAction* sender)
 
 void TKhm::TbStTxtClick(QAction* sender)
 {
-    if (kes::CountLinkedRecords(*this, HmPage) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(Doc, HmPage) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgTooManyLinked);
         SelectPointerTool();
         return;
@@ -177,7 +177,7 @@ void TKhm::TbSLineClick(QAction* sender)
         LinePattern = 0;
     }
     sender->setChecked(true);
-    if (EditMode == 3 && HmPage) {
+    if (Doc.EditMode == 3 && HmPage) {
         bool changed = false;
         for (TLxObj* obj : HmPage->SelList) {
             if (!kes::IsKind(*obj, kes::ObjKind::Geom))
@@ -191,10 +191,10 @@ void TKhm::TbSLineClick(QAction* sender)
         }
         // A figure drawn anew is an edit of the page.
         if (changed) {
-            Modified = 1;
-            Compiled = 0;
+            Doc.Modified = 1;
+            Doc.Compiled = 0;
         }
-    } else if (EditMode != 3 && kes::ImageEditor().LineStyleChanged) {
+    } else if (Doc.EditMode != 3 && kes::ImageEditor().LineStyleChanged) {
         kes::ImageEditor().LineStyleChanged(LineWidth, LinePattern);
     }
 }
@@ -237,7 +237,7 @@ void TKhm::SetToolsForObj(TLxObj* obj)
     const kes::KindTools* tools = kes::KindToolsOf(*obj);
     kes::ToolPanel panel = tools ? tools->Panel : kes::ToolPanel::None;
     // The start-up screen has static texts and pictures only.
-    if (EditMode == 1 && !(tools && tools->OnStartScreen))
+    if (Doc.EditMode == 1 && !(tools && tools->OnStartScreen))
         panel = kes::ToolPanel::None;
     const kes::ObjKindFacts* facts = kes::KindFactsOf(*obj);
     const bool fontFace = facts && facts->Font == kes::FontUse::FontFace;
@@ -313,12 +313,12 @@ void TKhm::SetToolsForObj(TLxObj* obj)
 
 void TKhm::MmfileClick()
 {
-    if (!IsKeypadType()) {
+    if (!Doc.IsKeypadType()) {
         SetItemEnabled("MmMenuSet", true);
-        Enable(*this, {"MmSave", "MmPgDataSave", "MmSaveAs", "MmClosePrj"}, !PgDataList.empty());
-        if (EditMode == 2)
+        Enable(*this, {"MmSave", "MmPgDataSave", "MmSaveAs", "MmClosePrj"}, !Doc.PgDataList.empty());
+        if (Doc.EditMode == 2)
             SetItemEnabled("MmClosePrj", true);
-        if (!ImagePgDataList.empty())
+        if (!Doc.ImagePgDataList.empty())
             SetItemEnabled("MmSave", true);
     } else {
         SetMainToolsEnabled();
@@ -328,7 +328,7 @@ void TKhm::MmfileClick()
 
 void TKhm::MmEditClick()
 {
-    if (EditMode != 3)
+    if (Doc.EditMode != 3)
         return;
     if (PageWinList.empty()) {
         SetItemEnabled("MmAddPg", true);
@@ -344,7 +344,7 @@ void TKhm::MmEditClick()
 
 void TKhm::MmSettingClick()
 {
-    if (EditMode != 3) {
+    if (Doc.EditMode != 3) {
         if (kes::ImageEditor().EditStateRefresh)
             kes::ImageEditor().EditStateRefresh();
     } else if (HmPage) {

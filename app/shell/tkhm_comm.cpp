@@ -47,8 +47,8 @@ int ScreenDpi()
 LinkOptions OptionsOf(const TKhm& khm)
 {
     LinkOptions o;
-    o.timeOutTicks = khm.ReplyTimeoutTicks;
-    o.timeOutEnabled = khm.ReplyTimeOutOn;
+    o.timeOutTicks = khm.Doc.ReplyTimeoutTicks;
+    o.timeOutEnabled = khm.Doc.ReplyTimeOutOn;
     return o;
 }
 
@@ -57,8 +57,8 @@ bool AskTransfer() { return ShowMessage(Msg(kMsgTransfer), Buttons::YesNo) == An
 } // namespace
 
 MainCommLink::MainCommLink(TKhm& khm)
-    : khm_(khm), host_(khm, Parts()), engine_(*khm.MMICom, host_, OptionsOf(khm)), preparer_(*khm.MMICom),
-      commands_(khm, preparer_, engine_, Steps(), [&khm] { return khm.MMICom->Settings().baud; })
+    : khm_(khm), host_(khm.Doc, Parts()), engine_(*khm.MMICom, host_, OptionsOf(khm)), preparer_(*khm.MMICom),
+      commands_(khm.Doc, preparer_, engine_, Steps(), [&khm] { return khm.MMICom->Settings().baud; })
 {
 }
 
@@ -83,7 +83,7 @@ PageData* MainCommLink::ActivePage()
 
 bool MainCommLink::InspectorShown() const
 {
-    return khm_.ObjInspectorOn && DlgProp;
+    return khm_.Doc.ObjInspectorOn && DlgProp;
 }
 
 MainLinkParts MainCommLink::Parts()
@@ -96,14 +96,14 @@ MainLinkParts MainCommLink::Parts()
         LxType->LoadModelData();
     };
     p.closeProjectForUpload = [this] {
-        khm_.OffsetList.clear();
+        khm_.Doc.OffsetList.clear();
         khm_.CloseProject();
     };
-    p.downloadImage = [this] { return DownloadImageOf(khm_); };
-    p.pageCount = [this] { return khm_.PgDataList.size(); };
-    p.enableUpDown = [this] { return khm_.EnableUpDown; };
+    p.downloadImage = [this] { return DownloadImageOf(khm_.Doc); };
+    p.pageCount = [this] { return khm_.Doc.PgDataList.size(); };
+    p.enableUpDown = [this] { return khm_.Doc.EnableUpDown; };
     p.setEnableUpDown = [this](bool on) {
-        khm_.EnableUpDown = on;
+        khm_.Doc.EnableUpDown = on;
         khm_.ShowStateChecks();
     };
     p.screenImage = [](TransferKind kind) {
@@ -115,7 +115,7 @@ MainLinkParts MainCommLink::Parts()
         if (!LxType)
             return;
         LxType->SelectMachine();
-        LxType->SelectMachineInBoxes(khm_.MachineId);
+        LxType->SelectMachineInBoxes(khm_.Doc.MachineId);
         LxType->LoadModelData();
     };
     p.rebuildProject = [this](UploadResult& r) { RebuildUploadedProject(r); };
@@ -134,13 +134,13 @@ TransferCommandSteps MainCommLink::Steps()
         return store();
     };
     st.buildImage = [this] {
-        ResetMemoryImage(khm_);
-        return BuildPageImage(khm_);
+        ResetMemoryImage(khm_.Doc);
+        return BuildPageImage(khm_.Doc);
     };
     st.commitInspector = [this] { CommitInspector(); };
     st.closeProjectQuery = [this] { return khm_.CloseProjectQuery(); };
     st.closeProject = [this] {
-        khm_.OffsetList.clear();
+        khm_.Doc.OffsetList.clear();
         khm_.CloseProject();
     };
     st.showProgress = [this] { ShowProgressWindow(); };
@@ -162,7 +162,7 @@ void MainCommLink::ShowProgressWindow()
         lock.menus.emplace_back(khm_.Action(name));
     for (QToolBar* bar : {khm_.EditToolBar, khm_.PosTooBar, khm_.ObjToolBar, khm_.GeomToolBar, khm_.PostSetToolBar})
         lock.toolBars.emplace_back(bar);
-    ComProgBar = new TComProgBar(&khm_, std::move(lock), khm_.LangIndex);
+    ComProgBar = new TComProgBar(&khm_, std::move(lock), khm_.Doc.LangIndex);
     ComProgBar->show();
 }
 
@@ -189,13 +189,13 @@ void MainCommLink::RebuildUploadedProject(UploadResult& r)
     const HeaderLib lib;
     // The engine has checked the offsets against the image and the area; what it let through
     // always fits.
-    if (!TakeUploadedProject(khm_, r, lib.Decoders()))
+    if (!TakeUploadedProject(khm_.Doc, r, lib.Decoders()))
         return;
     // A new name: saving must never put the panel's project over the files of the one closed.
     khm_.MakeNewPrjName();
     khm_.SaveDlg.FileName.clear();
-    khm_.setWindowTitle(AnsiToQString(khm_.CaptionPrefix + khm_.OpenDlg.FileName));
-    if (khm_.IsKeypadType()) {
+    khm_.setWindowTitle(AnsiToQString(khm_.Doc.CaptionPrefix + khm_.OpenDlg.FileName));
+    if (khm_.Doc.IsKeypadType()) {
         if (khm_.CreateKeySetting && !khm_.FrmKeySettingWin) {
             khm_.FrmKeySettingWin = khm_.CreateKeySetting();
             if (khm_.FrmKeySettingWin)
@@ -203,13 +203,13 @@ void MainCommLink::RebuildUploadedProject(UploadResult& r)
         }
     } else {
         const PageWindowHooks& hooks = PageHooks();
-        if (hooks.LoadPageWindow && !khm_.PgDataList.empty())
+        if (hooks.LoadPageWindow && !khm_.Doc.PgDataList.empty())
             hooks.LoadPageWindow(0);
         khm_.LoadLayout();
         const CheckResult c =
-            CheckProject(khm_, CheckNames{}, ScreenDpi(), [](const std::string& face) { return FontExists(face); });
+            CheckProject(khm_.Doc, CheckNames{}, ScreenDpi(), [](const std::string& face) { return FontExists(face); });
         ShowCheckResult(khm_, c.Lines);
-        BuildPageImage(khm_);
+        BuildPageImage(khm_.Doc);
     }
     khm_.FormActivate();
     khm_.ShowModelStatus();
@@ -217,7 +217,7 @@ void MainCommLink::RebuildUploadedProject(UploadResult& r)
 
 void MainCommLink::MmComClick()
 {
-    const ComMenuEnabled e = ComMenuState(khm_.MachineId, khm_.EditMode, khm_.PgDataList.size());
+    const ComMenuEnabled e = ComMenuState(khm_.Doc.MachineId, khm_.Doc.EditMode, khm_.Doc.PgDataList.size());
     if (e.byMainWindow) {
         khm_.SetMainToolsEnabled();
         return;
@@ -245,8 +245,8 @@ void MainCommLink::MmUserMenuClick()
     // Each page is a picture of the whole panel at a bit per dot; the area's end is exclusive.
     const std::int64_t w = LxType ? LxType->PanelWidth : 0;
     const std::int64_t h = LxType ? LxType->PanelHeight : 0;
-    const std::int64_t size = static_cast<std::int64_t>(khm_.ImagePgDataList.size()) * w * h / 8;
-    if (size > std::int64_t(khm_.MainMenuEnd) - khm_.MainMenuAddr) {
+    const std::int64_t size = static_cast<std::int64_t>(khm_.Doc.ImagePgDataList.size()) * w * h / 8;
+    if (size > std::int64_t(khm_.Doc.MainMenuEnd) - khm_.Doc.MainMenuAddr) {
         ShowMsg(kMsgOverMemory);
         return;
     }
@@ -258,7 +258,7 @@ void MainCommLink::MmComNumClick()
     if (engine_.Busy() || preparer_.Busy())
         return;
     khm_.MMICom->Close();
-    TComSet form(&khm_, khm_.MMICom->Settings(), khm_);
+    TComSet form(&khm_, khm_.MMICom->Settings(), khm_.Doc);
     if (ExecModal(&form) == QDialog::Accepted)
         khm_.ComNumber = static_cast<std::uint16_t>(PortNumberOf(khm_.MMICom->Settings().name, SerialPortNames()));
 }
@@ -267,9 +267,9 @@ void MainCommLink::MmHMIProtoClick()
 {
     HmiProtoHooks hooks;
     hooks.rewritePages = [this](const LinkRewrite& rw) {
-        for (const auto& page : khm_.PgDataList)
+        for (const auto& page : khm_.Doc.PgDataList)
             RewritePageLinks(page->Data, rw);
-        khm_.ImageHeaderLen = 0;
+        khm_.Doc.ImageHeaderLen = 0;
     };
     hooks.rewriteLivePage = [](const LinkRewrite& rw) {
         if (PageData* page = ActivePage())
@@ -282,7 +282,7 @@ void MainCommLink::MmHMIProtoClick()
             DlgProp->AdvStrGrid->GridInitial();
         }
     };
-    TFrmHMIProto form(&khm_, khm_, std::move(hooks));
+    TFrmHMIProto form(&khm_, khm_.Doc, std::move(hooks));
     ExecModal(&form);
 }
 
@@ -304,9 +304,9 @@ void TKhm::InstallCommLink()
     if (QMenu* menu = findChild<QMenu*>(QStringLiteral("MmCom_menu")))
         QObject::connect(menu, &QMenu::aboutToShow, this, [link] { link->MmComClick(); });
     Wire("MmTimeOut", [this, link] {
-        ReplyTimeOutOn = !ReplyTimeOutOn;
+        Doc.ReplyTimeOutOn = !Doc.ReplyTimeOutOn;
         ShowStateChecks();
-        link->Engine().Options().timeOutEnabled = ReplyTimeOutOn;
+        link->Engine().Options().timeOutEnabled = Doc.ReplyTimeOutOn;
     });
 }
 

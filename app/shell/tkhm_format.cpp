@@ -36,33 +36,33 @@ constexpr int kMsgLinkedRecordsFull = 299;
 constexpr int kPgNumWriteMode = 1006; // the page-number write record, not the clock write
 
 // The current page when pages are edited, holding its objects.
-THmPage* LivePage(const TKhm& k) { return k.EditMode == 3 && HmPage && HmPage->Live() ? HmPage : nullptr; }
+THmPage* LivePage(const TKhm& k) { return k.Doc.EditMode == 3 && HmPage && HmPage->Live() ? HmPage : nullptr; }
 
 void Modified(TKhm& k)
 {
-    k.Modified = 1;
-    k.Compiled = 0;
+    k.Doc.Modified = 1;
+    k.Doc.Compiled = 0;
 }
 
 // A page command in page editing, else the command of the start-up screen (1) or the current
 // user-menu page (2).
 void Route(TKhm& k, void (THmPage::*pageCommand)(), ImageCommand imageCommand)
 {
-    if (k.EditMode == 3) {
+    if (k.Doc.EditMode == 3) {
         if (THmPage* page = LivePage(k))
             (page->*pageCommand)();
-    } else if ((k.EditMode == 1 || k.EditMode == 2) && ImageEditor().Command) {
-        ImageEditor().Command(k.EditMode, imageCommand);
+    } else if ((k.Doc.EditMode == 1 || k.Doc.EditMode == 2) && ImageEditor().Command) {
+        ImageEditor().Command(k.Doc.EditMode, imageCommand);
     }
 }
 
 // The step and edge buttons: the page, or the start-up screen; nothing on user-menu pages.
 void RouteStep(TKhm& k, void (THmPage::*pageCommand)(int), const std::function<void(int, int)>& imageCommand, int arg)
 {
-    if (k.EditMode == 3) {
+    if (k.Doc.EditMode == 3) {
         if (THmPage* page = LivePage(k))
             (page->*pageCommand)(arg);
-    } else if (k.EditMode == 1 && imageCommand) {
+    } else if (k.Doc.EditMode == 1 && imageCommand) {
         imageCommand(1, arg);
     }
 }
@@ -116,7 +116,7 @@ template <typename T> void SetTextOrPicturePos(T& obj, bool text, bool vertical,
 void SetTextPosition(TKhm& k, bool vertical, std::uint8_t code)
 {
     k.tbPointToClick();
-    if (k.EditMode == 1) {
+    if (k.Doc.EditMode == 1) {
         if (auto* txt = dynamic_cast<TStTxt*>(CurrentObj(k, 1))) {
             vertical ? txt->SetVPos(code) : txt->SetHPos(code);
             txt->BmpRePaint();
@@ -167,10 +167,10 @@ void TbTextClick(TKhm& k)
     k.tbPointToClick();
     k.Action("TbBmp")->setChecked(false);
     k.Action("TbText")->setChecked(true);
-    if (k.EditMode == 3) {
+    if (k.Doc.EditMode == 3) {
         if (TLxObj* obj = CurrentObj(k, 3))
             HmPage->ObjToolbarRefresh(obj);
-    } else if (k.EditMode == 1 && CurrentObj(k, 1) && ImageEditor().Command) {
+    } else if (k.Doc.EditMode == 1 && CurrentObj(k, 1) && ImageEditor().Command) {
         ImageEditor().Command(1, ImageCommand::ToolbarRefresh);
     }
 }
@@ -180,7 +180,7 @@ void TbBmpClick(TKhm& k)
     k.tbPointToClick();
     k.Action("TbText")->setChecked(false);
     k.Action("TbBmp")->setChecked(true);
-    k.SetToolsForObj(k.EditMode == 3 || k.EditMode == 1 ? CurrentObj(k, k.EditMode) : nullptr);
+    k.SetToolsForObj(k.Doc.EditMode == 3 || k.Doc.EditMode == 1 ? CurrentObj(k, k.Doc.EditMode) : nullptr);
 }
 
 // ---- Font and picture of the current object
@@ -188,7 +188,7 @@ void TbBmpClick(TKhm& k)
 void TbFontTypeClick(TKhm& k)
 {
     k.tbPointToClick();
-    TLxObj* obj = CurrentObj(k, k.EditMode == 3 || k.EditMode == 2 ? k.EditMode : 1);
+    TLxObj* obj = CurrentObj(k, k.Doc.EditMode == 3 || k.Doc.EditMode == 2 ? k.Doc.EditMode : 1);
     if (!obj)
         return;
     TFont font = obj->Picture.Canvas()->Font;
@@ -240,7 +240,7 @@ bool LoadPicture(TKhm& k, TLxObj* obj, const std::string& file, int w, int h)
 void TbBmpReadClick(TKhm& k)
 {
     k.tbPointToClick();
-    if (k.EditMode == 2)
+    if (k.Doc.EditMode == 2)
         return;
     QString file = AnsiToQString(k.BmpDlg.FileName);
     if (!ChooseBitmapFile(&k, file))
@@ -250,7 +250,7 @@ void TbBmpReadClick(TKhm& k)
     // The panel's size in panel pixels (the window's client size over zoom and grid).
     const int w = LxType ? LxType->PanelWidth : 0;
     const int h = LxType ? LxType->PanelHeight : 0;
-    if (k.EditMode == 1) {
+    if (k.Doc.EditMode == 1) {
         if (auto* bmp = dynamic_cast<TStBmp*>(CurrentObj(k, 1)); bmp && bmp->BmpLoad(path, w, h)) {
             bmp->FileName = path;
             bmp->BmpRePaint();
@@ -281,12 +281,12 @@ void MmPgPageWriteSetClick(TKhm& k)
     THmPage* page = LivePage(k);
     if (!page)
         return;
-    if (CountLinkedRecords(k, page) > kMaxLinkedRecords) {
+    if (CountLinkedRecords(k.Doc, page) > kMaxLinkedRecords) {
         ShowMsg(kMsgLinkedRecordsFull);
         return;
     }
     if (page->PgNumWrite.Ref.DevAddrCode == -1)
-        k.InitDevRef(page->PgNumWrite.Ref);
+        k.Doc.InitDevRef(page->PgNumWrite.Ref);
     // The dialog edits the clock write unless told the page-number write's record mode.
     RunForm("TFrmPLCValAddrSet", &k, nullptr, [](QDialog& d) { d.setProperty("RecordMode", kPgNumWriteMode); });
 }

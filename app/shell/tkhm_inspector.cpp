@@ -49,7 +49,7 @@ void InspectorGoing(TKhm& k, TDlgProp& d)
     // Also run while the main window itself is being destroyed: then there is nothing to do.
     if (Khm != &k)
         return;
-    k.ObjInspectorOn = false;
+    k.Doc.ObjInspectorOn = false;
     k.ShowStateChecks();
     if (!d.isWindow() && k.PanelTreeViewHost->count() == 1 && k.PanelTreeViewHost->widget(0) == &d)
         k.PanelTreeView->hide();
@@ -88,13 +88,13 @@ QWidget* CreateInspector(TKhm& k)
 void TKhm::ShowObjInspector(kes::TIniFile& ini)
 {
     // A window restored floating is given the inspector's own frame before it is placed.
-    if (ObjInspectorOn && CreateObjInspector && ini.ReadBool(kSection, "Location", true)) {
+    if (Doc.ObjInspectorOn && CreateObjInspector && ini.ReadBool(kSection, "Location", true)) {
         if (!DlgPropWin)
             DlgPropWin = CreateObjInspector();
         if (TDlgProp* d = Inspector(*this); d && !d->isWindow())
             d->setParent(this, TDlgProp::kFloatFlags);
     }
-    ShowToolWindow(ini, ObjInspectorOn, "ObjInspector", DlgPropWin, CreateObjInspector);
+    ShowToolWindow(ini, Doc.ObjInspectorOn, "ObjInspector", DlgPropWin, CreateObjInspector);
     TDlgProp* d = Inspector(*this);
     if (!d)
         return;
@@ -108,10 +108,10 @@ void TKhm::ShowObjInspector(kes::TIniFile& ini)
 
 void TKhm::MmObjInspectorClick()
 {
-    ObjInspectorOn = !ObjInspectorOn;
+    Doc.ObjInspectorOn = !Doc.ObjInspectorOn;
     ShowStateChecks();
     kes::TIniFile ini(LocIniPath());
-    if (ObjInspectorOn) {
+    if (Doc.ObjInspectorOn) {
         ShowObjInspector(ini);
         return;
     }

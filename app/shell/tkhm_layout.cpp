@@ -77,12 +77,12 @@ private:
 std::string TKhm::LocIniPath() const
 {
     // "Loc.ini" and "loc.ini" name one file; an existing file in any letter case is taken.
-    const QDir dir(QString::fromStdString(AppDir.empty() ? std::string(".") : AppDir));
+    const QDir dir(QString::fromStdString(Doc.AppDir.empty() ? std::string(".") : Doc.AppDir));
     const QStringList found = dir.entryList({QStringLiteral("loc.ini")}, QDir::Files);
     for (const QString& name : found)
         if (name.compare(QLatin1String("loc.ini"), Qt::CaseInsensitive) == 0)
-            return AppDir + name.toStdString();
-    return AppDir + "Loc.ini";
+            return Doc.AppDir + name.toStdString();
+    return Doc.AppDir + "Loc.ini";
 }
 
 QRect TKhm::ToolBarAreaRect() const
@@ -235,7 +235,7 @@ void TKhm::SaveLayout()
     QToolBar* bars[5] = {EditToolBar, ObjToolBar, GeomToolBar, PosTooBar, PostSetToolBar};
     for (int i = 0; i < 5; ++i)
         WriteDockState(ini, bars[i], kToolBarSections[i], nullptr);
-    ini.WriteBool("MessageShow", "Float", MsgWinFloat != 0);
+    ini.WriteBool("MessageShow", "Float", Doc.MsgWinFloat != 0);
     // A tool window that is not open leaves its section as it was.
     for (auto [win, section] : {std::pair<QPointer<QWidget>*, const char*>{&FrameTreeViewWin, "TreeViewPage"},
                                 {&DlgPropWin, "ObjInspector"}}) {
@@ -261,10 +261,10 @@ void TKhm::LoadLayout()
     for (int i = 0; i < 5; ++i)
         ReadDockState(ini, bars[i], kToolBarSections[i]);
     ArrangeDockedToolBars();
-    MsgWinFloat = ini.ReadBool("MessageShow", "Float", true) ? 1 : 0;
+    Doc.MsgWinFloat = ini.ReadBool("MessageShow", "Float", true) ? 1 : 0;
     if (!PageWinList.empty()) {
-        PageTreeOn = ini.ReadBool("TreeViewPage", "Visible", true);
-        ObjInspectorOn = ini.ReadBool("ObjInspector", "Visible", true);
+        Doc.PageTreeOn = ini.ReadBool("TreeViewPage", "Visible", true);
+        Doc.ObjInspectorOn = ini.ReadBool("ObjInspector", "Visible", true);
         ShowStateChecks();
         ShowPageTree(ini);
         ShowObjInspector(ini);
@@ -312,4 +312,4 @@ void TKhm::ShowToolWindow(kes::TIniFile& ini, bool on, const std::string& sectio
     }
 }
 
-void TKhm::ShowPageTree(kes::TIniFile& ini) { ShowToolWindow(ini, PageTreeOn, "TreeViewPage", FrameTreeViewWin, CreatePageTree); }
+void TKhm::ShowPageTree(kes::TIniFile& ini) { ShowToolWindow(ini, Doc.PageTreeOn, "TreeViewPage", FrameTreeViewWin, CreatePageTree); }

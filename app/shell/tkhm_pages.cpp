@@ -97,13 +97,13 @@ void Tile(QMdiArea* area, bool sideBySide)
 // user-menu screens are only shown, and the button that reached the end is disabled.
 void StepPageWindow(TKhm& k, int step)
 {
-    if (k.EditMode == 3) {
+    if (k.Doc.EditMode == 3) {
         const int to = k.IndexOfPageForm(HmPage) + step;
         if (!HmPage || to < 0 || to >= static_cast<int>(k.PageWinList.size()))
             return;
         HmPage->FormDeactivate(true);
         ShowPage(k, static_cast<THmPage*>(k.PageWinList[static_cast<std::size_t>(to)]));
-    } else if (k.EditMode == 2 && kes::ImageEditor().CurrentWindow && kes::ImageEditor().MakeCurrent) {
+    } else if (k.Doc.EditMode == 2 && kes::ImageEditor().CurrentWindow && kes::ImageEditor().MakeCurrent) {
         const int count = static_cast<int>(k.ImageWinList.size());
         const int to = k.IndexOfImageForm(kes::ImageEditor().CurrentWindow()) + step;
         if (to < 0 || to >= count)
@@ -132,13 +132,13 @@ int TKhm::IndexOfImageForm(const QWidget* page) const
 
 void TKhm::LoadPageWindow(int index)
 {
-    if (index < 0 || index >= static_cast<int>(PgDataList.size()) || !LxType)
+    if (index < 0 || index >= static_cast<int>(Doc.PgDataList.size()) || !LxType)
         return;
     THmPage* page = OpenPageOf(*this, index);
     if (!page) {
         page = new THmPage(*this);
         page->PgIndex = index;
-        page->Zoom = DefaultZoom;
+        page->Zoom = Doc.DefaultZoom;
         page->FormResize();
         page->LoadFromRecord();
         InsertInPageOrder(*this, page);
@@ -152,30 +152,30 @@ void TKhm::MmAddPgClick()
         return;
     try {
         if (HmPage) {
-            if (DlgProp && ObjInspectorOn && HmPage->CurObj && HmPage->CurObj->Selected) {
+            if (DlgProp && Doc.ObjInspectorOn && HmPage->CurObj && HmPage->CurObj->Selected) {
                 if (kes::InspectorShows(*HmPage->CurObj))
                     DlgProp->EdtTxtExit();
                 HmPage->CurObj->SetSelected(false);
                 HmPage->CurObj = nullptr;
             }
             HmPage->FormDeactivate(true);
-            if (DlgProp && ObjInspectorOn)
+            if (DlgProp && Doc.ObjInspectorOn)
                 DlgProp->FormShow();
         }
         if (PageWinList.empty())
             LoadLayout();
-        PgDataList.push_back(std::make_unique<PgDataStr>());
-        CurPgData = PgDataList.back().get();
+        Doc.PgDataList.push_back(std::make_unique<PgDataStr>());
+        CurPgData = Doc.PgDataList.back().get();
         auto* page = new THmPage(*this);
-        page->PgIndex = static_cast<int>(PgDataList.size()) - 1;
+        page->PgIndex = static_cast<int>(Doc.PgDataList.size()) - 1;
         page->SetCaptionFromIndex();
         InsertInPageOrder(*this, page);
-        page->PgAlarmDefaults(*this);
+        page->PgAlarmDefaults(Doc);
         SetObjEditTools(false);
         page->PgDataSave();
         ShowPage(*this, page);
-        Modified = 1;
-        Compiled = 0;
+        Doc.Modified = 1;
+        Doc.Compiled = 0;
     } catch (const std::exception&) {
         kes::ShowMsg(kMsgPageNotAdded);
     }
@@ -216,8 +216,8 @@ void TKhm::SetPageZoom(THmPage* page, int zoom)
 
 void TKhm::MmPgSizeAllClick(int zoom)
 {
-    DefaultZoom = zoom;
-    if (EditMode != 3 && EditMode != 1)
+    Doc.DefaultZoom = zoom;
+    if (Doc.EditMode != 3 && Doc.EditMode != 1)
         return;
     for (QWidget* w : PageWinList)
         SetPageZoom(static_cast<THmPage*>(w), zoom);
@@ -227,7 +227,7 @@ void TKhm::MmPgSizeAllClick(int zoom)
 
 void TKhm::MmPgSizeClick(int zoom)
 {
-    if (EditMode == 3)
+    if (Doc.EditMode == 3)
         SetPageZoom(HmPage, zoom);
     else if (kes::ImageEditor().SetZoom)
         kes::ImageEditor().SetZoom(zoom);
@@ -235,15 +235,15 @@ void TKhm::MmPgSizeClick(int zoom)
 
 void TKhm::MmPageSizeClick()
 {
-    if (EditMode == 3 && HmPage)
+    if (Doc.EditMode == 3 && HmPage)
         ShowZoomState(HmPage->Zoom);
-    else if (EditMode != 3 && kes::ImageEditor().Zoom)
+    else if (Doc.EditMode != 3 && kes::ImageEditor().Zoom)
         ShowZoomState(kes::ImageEditor().Zoom());
 }
 
 void TKhm::TbZoomInClick()
 {
-    if (EditMode == 3) {
+    if (Doc.EditMode == 3) {
         if (HmPage)
             SetPageZoom(HmPage, NextZoom(HmPage->Zoom, 1));
     } else if (kes::ImageEditor().Zoom && kes::ImageEditor().SetZoom) {
@@ -253,7 +253,7 @@ void TKhm::TbZoomInClick()
 
 void TKhm::TbZoomOutClick()
 {
-    if (EditMode == 3) {
+    if (Doc.EditMode == 3) {
         if (HmPage)
             SetPageZoom(HmPage, NextZoom(HmPage->Zoom, -1));
     } else if (kes::ImageEditor().Zoom && kes::ImageEditor().SetZoom) {
@@ -263,7 +263,7 @@ void TKhm::TbZoomOutClick()
 
 void TKhm::MmViewPgClick()
 {
-    if (HmPage && HmPage->Live() && Modified)
+    if (HmPage && HmPage->Live() && Doc.Modified)
         HmPage->PgDataSave();
     if (!PgListFrm) {
         PgListFrm = new TPgListFrm(*this);
@@ -278,7 +278,7 @@ void TKhm::MmViewPgClick()
 
 void TKhm::MmPgJumpClick()
 {
-    if (kes::CountLinkedRecords(*this, HmPage) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(Doc, HmPage) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgTooManyLinked);
         return;
     }
@@ -304,6 +304,6 @@ void TKhm::MmCascadeClick() { MdiArea->cascadeSubWindows(); }
 
 void TKhm::LxeHelpClick()
 {
-    HelpFile = AppDir + "Kestro.chm";
+    HelpFile = Doc.AppDir + "Kestro.chm";
     QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(HelpFile)));
 }

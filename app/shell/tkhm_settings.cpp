@@ -13,7 +13,7 @@
 
 void TKhm::ApplyLxeSettings(const kes::LxeSettings& s)
 {
-    PrjVersion = static_cast<std::uint32_t>(s.Version);
+    Doc.PrjVersion = static_cast<std::uint32_t>(s.Version);
     kes::LinkPortSettings& port = MMICom->Settings();
     if (!s.ComPort.empty()) {
         port.name = s.ComPort;
@@ -34,17 +34,17 @@ void TKhm::ApplyLxeSettings(const kes::LxeSettings& s)
     }
     OpenDlg.InitialDir = s.Path;
     BmpDlg.InitialDir = s.BmpPath;
-    RecentFiles = s.RecentFiles;
+    Doc.RecentFiles = s.RecentFiles;
     if (!s.FontName.empty())
         setFont(QFont(kes::AnsiToQString(s.FontName), s.FontSize > 0 ? s.FontSize : font().pointSize()));
-    AutoSave = s.AutoSave ? 1 : 0;
-    SaveTimeInterval = s.SaveTimeInterval;
+    Doc.AutoSave = s.AutoSave ? 1 : 0;
+    Doc.SaveTimeInterval = s.SaveTimeInterval;
 }
 
 kes::LxeSettings TKhm::CollectLxeSettings() const
 {
     kes::LxeSettings s;
-    s.Version = static_cast<int>(DataVersion);
+    s.Version = static_cast<int>(Doc.DataVersion);
     s.ComNumber = ComNumber;
     s.ComPort = MMICom->Settings().name;
     s.Baud = MMICom->Settings().baud;
@@ -56,13 +56,13 @@ kes::LxeSettings TKhm::CollectLxeSettings() const
     s.Height = useNormal ? normal.height() : height();
     s.Path = OpenDlg.InitialDir;
     s.BmpPath = BmpDlg.InitialDir;
-    s.RecentFiles = RecentFiles;
+    s.RecentFiles = Doc.RecentFiles;
     if (s.RecentFiles.size() > static_cast<std::size_t>(kes::kMaxRecentFiles))
         s.RecentFiles.resize(kes::kMaxRecentFiles);
     s.FontName = kes::QStringToAnsi(font().family());
     s.FontSize = font().pointSize();
-    s.AutoSave = AutoSave != 0;
-    s.SaveTimeInterval = SaveTimeInterval;
+    s.AutoSave = Doc.AutoSave != 0;
+    s.SaveTimeInterval = Doc.SaveTimeInterval;
     return s;
 }
 
@@ -72,7 +72,7 @@ bool TKhm::WriteLxeIni()
     // Closing a project leaves the window in its normal state.
     if (s.WindowState != 0)
         setWindowState(Qt::WindowNoState);
-    const std::string path = AppDir.empty() ? std::string("Lxe.ini") : AppDir + "Lxe.ini";
+    const std::string path = Doc.AppDir.empty() ? std::string("Lxe.ini") : Doc.AppDir + "Lxe.ini";
     std::string error;
     if (kes::WriteLxeIni(path, s, &error))
         return true;

@@ -49,28 +49,28 @@ void TKhm::ShowStateChecks()
         QAction* a = Action(c.item);
         if (!a)
             qFatal("ShowStateChecks: no menu item is named %s", c.item);
-        a->setChecked(c.on(*this));
+        a->setChecked(c.on(Doc));
     }
 }
 
 void TKhm::FormActivate()
 {
     ShowStateChecks();
-    if (EditMode == 3 && IsKeypadType()) {
+    if (Doc.EditMode == 3 && Doc.IsKeypadType()) {
         SetMainToolsEnabled();
         return;
     }
-    const bool pages = !PgDataList.empty();
+    const bool pages = !Doc.PgDataList.empty();
     if (pages) {
         SetItemEnabled("Mmfile", true);
-        if (EditMode == 3)
+        if (Doc.EditMode == 3)
             SetItemEnabled("MmEle", true);
         SetAll(*this, {"MmPageSet", "MmGlobalSet", "MmCom", "MmSetting", "MmWin", "MmReadMe", "MmView", "TbViewPg",
                        "MmSave", "MmPgDataSave", "TbSave", "TbPrint", "MmSaveAs", "MmPrint", "MmClosePrj", "MmComWrt",
                        "TbComWrt", "MmEdit", "MmCompile", "TbTranslate"},
                true);
-        SetItemEnabled("TbAddPg", EditMode == 3);
-        if (EditMode != 3)
+        SetItemEnabled("TbAddPg", Doc.EditMode == 3);
+        if (Doc.EditMode != 3)
             SetItemEnabled("MmEle", false);
         SetAll(*this, {"MmComNum", "MmHMIProto", "MmWinFont"}, true);
     } else {
@@ -87,14 +87,14 @@ void TKhm::FormActivate()
                        "TbState_Box", "TbState_Lab", "TbState_UD"},
                false);
     }
-    if (EditMode == 3 && pages) {
+    if (Doc.EditMode == 3 && pages) {
         SetAll(*this, {"MmSysPgChgSet", "MmUserLevel", "MmPLCSet", "MmFunKeySet", "MmPLCRangeSet", "MmSysFunKeySet",
                        "MmSysBuzzerSet", "MmSysLedSet", "MmSysPowerOnSet", "MmClock", "MmAutoSave", "MmHMIProto",
                        "MmModemSet"},
                true);
     } else {
         SetAll(*this, {"MmCompile", "TbTranslate"}, false);
-        if (EditMode == 2 || !pages)
+        if (Doc.EditMode == 2 || !pages)
             for (QToolBar* bar : {GeomToolBar, ObjToolBar, PostSetToolBar, PosTooBar}) {
                 bar->hide();
                 if (QWidget* host = FloatHost(bar))
@@ -127,7 +127,7 @@ void TKhm::SetObjEditTools(bool enable)
 
 void TKhm::ApplyModelTools()
 {
-    switch (PanelModelIndex) {
+    switch (Doc.PanelModelIndex) {
     case 2:
         for (const char* n : {"MmMeter", "TbCurves", "TbXyCurve", "MmCurve", "MmXY", "MmInputVal", "MmActBmp",
                               "TbInputVal", "TbActBmp"})
@@ -145,10 +145,10 @@ void TKhm::ApplyModelTools()
         break;
     }
     // The second panel model draws the bit picture of a word with the bit tool and item.
-    const kes::ObjKind bit = PanelModelIndex == 2 ? kes::ObjKind::LxAdvDevBmp : kes::ObjKind::LxDevBmp;
+    const kes::ObjKind bit = Doc.PanelModelIndex == 2 ? kes::ObjKind::LxAdvDevBmp : kes::ObjKind::LxDevBmp;
     for (const char* n : {kes::ObjToolOf(bit).ToolButton, kes::ObjToolOf(bit).MenuItem})
         Action(n)->setProperty("Tag", kes::KindCode(bit));
-    SetItemVisible("TbBit", BitObjAllowed());
+    SetItemVisible("TbBit", Doc.BitObjAllowed());
 }
 
 void TKhm::FormShow()
@@ -156,22 +156,22 @@ void TKhm::FormShow()
     // Every form of the program that is open takes the language in force.
     for (QWidget* w : QApplication::topLevelWidgets())
         if (kes::IsForm(w) && w != this && w->isVisible())
-            TranslateForm(w, LangIndex);
-    TranslateForm(this, LangIndex);
-    CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";
+            TranslateForm(w, Doc.LangIndex);
+    TranslateForm(this, Doc.LangIndex);
+    Doc.CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";
     kes::TIniFile ini(LocIniPath());
-    if (PageTreeOn)
+    if (Doc.PageTreeOn)
         ShowPageTree(ini);
-    if (ObjInspectorOn) {
+    if (Doc.ObjInspectorOn) {
         // Closing the window turns the switch off: it is the new window's again.
         delete DlgPropWin.data();
-        ObjInspectorOn = true;
+        Doc.ObjInspectorOn = true;
         ShowStateChecks();
         ShowObjInspector(ini);
     }
     RefreshRecentFileItems();
     for (const char* n : {"MmLangCht", "MmLangChs", "MmLangEng"})
-        Action(n)->setChecked(Action(n)->property("Tag").toInt() == LangIndex);
+        Action(n)->setChecked(Action(n)->property("Tag").toInt() == Doc.LangIndex);
 }
 
 void TKhm::RefreshRecentFileItems()
@@ -179,31 +179,31 @@ void TKhm::RefreshRecentFileItems()
     const char* items[kes::kMaxRecentFiles] = {"MmFile1", "MmFile2", "MmFile3", "MmFile4", "MmFile5"};
     for (int i = 0; i < kes::kMaxRecentFiles; ++i) {
         QAction* a = Action(items[i]);
-        const bool shown = i < static_cast<int>(RecentFiles.size());
+        const bool shown = i < static_cast<int>(Doc.RecentFiles.size());
         a->setVisible(shown);
         if (shown) {
             // The whole path is the caption; "&" would be taken as an accelerator.
-            QString path = kes::AnsiToQString(RecentFiles[static_cast<std::size_t>(i)]);
+            QString path = kes::AnsiToQString(Doc.RecentFiles[static_cast<std::size_t>(i)]);
             a->setText(path.replace(QLatin1Char('&'), QLatin1String("&&")));
-            a->setData(kes::AnsiToQString(RecentFiles[static_cast<std::size_t>(i)]));
+            a->setData(kes::AnsiToQString(Doc.RecentFiles[static_cast<std::size_t>(i)]));
         }
     }
-    SetItemVisible("MmOldFileRec", !RecentFiles.empty());
+    SetItemVisible("MmOldFileRec", !Doc.RecentFiles.empty());
 }
 
 void TKhm::MmLangChtClick(int langIndex)
 {
-    if (langIndex == LangIndex)
+    if (langIndex == Doc.LangIndex)
         return;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (kes::IsForm(w) && w != this)
             TranslateForm(w, langIndex);
     TranslateForm(this, langIndex);
-    LangIndex = langIndex;
-    CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";
+    Doc.LangIndex = langIndex;
+    Doc.CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";
     for (const char* n : {"MmLangCht", "MmLangChs", "MmLangEng"})
-        Action(n)->setChecked(Action(n)->property("Tag").toInt() == LangIndex);
-    if (ObjInspectorOn && DlgPropWin) {
+        Action(n)->setChecked(Action(n)->property("Tag").toInt() == Doc.LangIndex);
+    if (Doc.ObjInspectorOn && DlgPropWin) {
         DlgPropWin->show();
         // Its rows come from the new language's property table.
         if (DlgProp)

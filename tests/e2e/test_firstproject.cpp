@@ -206,7 +206,7 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
 
     NewProjectNamed("First");
     ASSERT_NE(HmPage, nullptr) << "the new project's first page is open";
-    EXPECT_EQ(k.PrjName, "First");
+    EXPECT_EQ(k.Doc.PrjName, "First");
 
     // A password of level 2, so that a button may ask for that level.
     RunWithDialog("MmUserLevel", [&](QDialog& d) {
@@ -215,7 +215,7 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
         Shot(d, "03-passwords");
         PushButton(d, "BtnOK");
     });
-    EXPECT_EQ(k.UserPasswords[0].Level, 2);
+    EXPECT_EQ(k.Doc.UserPasswords[0].Level, 2);
 
     // The button tool, and a box dragged on the page.
     Trigger("TbBtn");
@@ -242,7 +242,7 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
         EXPECT_EQ(d.result(), QDialog::Accepted)
             << "refused: " << (prompt.shown.empty() ? "" : prompt.shown.back().toStdString());
     });
-    EXPECT_EQ(k.Modified, 1);
+    EXPECT_EQ(k.Doc.Modified, 1);
     const std::int32_t code =
         LxType->ParseDeviceAddress("M12", 0, LxType->ParseDeviceBitIndex("M12", true, false), true, false);
     ASSERT_NE(code, -1) << "the sample controller has bit device M";
@@ -262,7 +262,7 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
     Trigger("MmClosePrj");
     EXPECT_EQ(prompt.shown.size(), shownBeforeClose) << "a saved project closes without a question";
     EXPECT_EQ(HmPage, nullptr);
-    EXPECT_TRUE(k.PgDataList.empty());
+    EXPECT_TRUE(k.Doc.PgDataList.empty());
 
     RunWithDialog("MmOpen", AnswerFile(file, "08-open"));
     btn = OnlyButton();
@@ -272,7 +272,7 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
     EXPECT_EQ(btn->TotalState, 2);
     ASSERT_FALSE(btn->TxtList.empty());
     EXPECT_EQ(btn->TxtList[0], "Pump");
-    EXPECT_EQ(k.UserPasswords[0].Level, 2);
+    EXPECT_EQ(k.Doc.UserPasswords[0].Level, 2);
     Shot(k, "09-reopened");
     // The settings show what was typed.
     DoubleClickOn(At(20, 12), [&](QDialog& d) {
@@ -284,13 +284,13 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
 
     // The panel on a pseudo-terminal, chosen in the communication settings (which leave the
     // project to be compiled again).
-    panel.identity.modelIndex = static_cast<std::uint8_t>(k.PanelModelIndex);
-    panel.identity.machineId = k.MachineId;
+    panel.identity.modelIndex = static_cast<std::uint8_t>(k.Doc.PanelModelIndex);
+    panel.identity.machineId = k.Doc.MachineId;
     panel.identity.firmwareVersion = kFirmwareVersion;
     panel.identity.com1 = 0x1C;
     panel.identity.com2 = 0x04;
     QDir().mkpath(QString::fromStdString(Path("BIN")));
-    QFile fw(QString::fromStdString(Path(FirmwareFileName(k.MachineId, k.PanelModelIndex, kFirmwareVersion))));
+    QFile fw(QString::fromStdString(Path(FirmwareFileName(k.Doc.MachineId, k.Doc.PanelModelIndex, kFirmwareVersion))));
     ASSERT_TRUE(fw.open(QIODevice::WriteOnly));
     fw.write(QByteArray(64, '\x5A'));
     fw.close();
@@ -306,10 +306,10 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
     Trigger("MmTranslate");
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_TRUE(prompt.shown[0].startsWith(Msg(kMsgCompiled))) << prompt.shown[0].toStdString();
-    ASSERT_EQ(k.Compiled, 1);
-    const Bytes image(k.MemImage.begin(), k.MemImage.begin() + k.MemImageLen);
+    ASSERT_EQ(k.Doc.Compiled, 1);
+    const Bytes image(k.Doc.MemImage.begin(), k.Doc.MemImage.begin() + k.Doc.MemImageLen);
     std::vector<std::uint32_t> offsets;
-    ASSERT_TRUE(OffsetsOf(k.OffsetList, offsets));
+    ASSERT_TRUE(OffsetsOf(k.Doc.OffsetList, offsets));
     ASSERT_EQ(offsets.size(), 2u) << "one page and the end";
 
     // Download.
@@ -329,7 +329,7 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
     EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(kMsgTransferAsk), Msg(kMsgTransferDone)}));
     EXPECT_TRUE(ComProgBar.isNull());
 
-    const auto at = static_cast<std::size_t>(k.ObjDataAddr);
+    const auto at = static_cast<std::size_t>(k.Doc.ObjDataAddr);
     const Bytes held(panel.memory.begin() + static_cast<std::ptrdiff_t>(at),
                      panel.memory.begin() + static_cast<std::ptrdiff_t>(at + image.size()));
     EXPECT_EQ(held, image) << "the panel holds the compiled image";
@@ -358,12 +358,12 @@ TEST_F(FirstProject, AProjectNamedOnTheCommandLineOpensWithItsWholePageInView)
     StartupOptions o;
     o.arguments = {QString::fromStdString(file)};
     o.splashMillis = 0;
-    StartUp(o);
+    StartUp(NewDoc(), o);
     Khm->resize(1200, 900);
     Khm->show();
     QApplication::processEvents();
     ASSERT_NE(HmPage, nullptr);
-    EXPECT_EQ(Khm->PrjName, "Plant");
+    EXPECT_EQ(Khm->Doc.PrjName, "Plant");
     const QMdiSubWindow& sub = *HmPage->SubWindow();
     EXPECT_GE(sub.contentsRect().width(), Canvas()->width());
     EXPECT_GE(sub.contentsRect().height(), Canvas()->height());

@@ -53,14 +53,14 @@ int ScreenDpi()
 ProjectFileExtras ExtrasOf(TKhm& k)
 {
     ProjectFileExtras x;
-    x.EnableUpDown = k.EnableUpDown;
+    x.EnableUpDown = k.Doc.EnableUpDown;
     x.PortNumber = static_cast<std::uint8_t>(k.ComNumber);
     x.Baud = k.MMICom ? static_cast<std::uint32_t>(k.MMICom->Settings().baud) : 0;
     x.PixelsPerInch = static_cast<std::uint8_t>(ScreenDpi());
     return x;
 }
 
-void SetCaption(TKhm& k, const std::string& path) { k.setWindowTitle(Path(k.CaptionPrefix + path)); }
+void SetCaption(TKhm& k, const std::string& path) { k.setWindowTitle(Path(k.Doc.CaptionPrefix + path)); }
 
 // Shows why a write failed; the old files are still there.
 void ReportWrite(const WriteOutcome& w)
@@ -102,7 +102,7 @@ void ShowOpenedProject(TKhm& k, const ReadOutcome& r)
 {
     k.ShowModelStatus();
     k.ApplyModelTools();
-    k.EnableUpDown = r.EnableUpDown;
+    k.Doc.EnableUpDown = r.EnableUpDown;
     k.ShowStateChecks();
     k.EnumSerialPorts(r.PortNumber);
 }
@@ -114,13 +114,13 @@ bool WriteTo(TKhm& k, const std::string& folder)
         ShowMessage(Msg(kMsgNoSystemFolder) + QStringLiteral("\n\n") + Msg(kMsgNoFreeSpace));
         return false;
     }
-    if (free < k.MemImageLen) {
+    if (free < k.Doc.MemImageLen) {
         ShowMsg(kMsgDiskFull);
         return false;
     }
-    if (k.PrjVersion != k.DataVersion)
+    if (k.Doc.PrjVersion != k.Doc.DataVersion)
         ShowMsg(kMsgNewVersion);
-    const WriteOutcome w = WriteProjectFiles(k, JoinPath(folder, k.PrjName), ExtrasOf(k));
+    const WriteOutcome w = WriteProjectFiles(k.Doc, JoinPath(folder, k.Doc.PrjName), ExtrasOf(k));
     ReportWrite(w);
     return w.Error == ProjectError::None;
 }
@@ -128,24 +128,24 @@ bool WriteTo(TKhm& k, const std::string& folder)
 void OpenPath(TKhm& k, const std::string& chosen)
 {
     k.OpenDlg.FileName = chosen;
-    const std::string wc = WorkingCopyBase(k.AppDir, StripPrjExt(FileNamePart(chosen))) + kPrjExt;
+    const std::string wc = WorkingCopyBase(k.Doc.AppDir, StripPrjExt(FileNamePart(chosen))) + kPrjExt;
     if (!FileExists(wc) && !FileExists(chosen)) {
         k.CloseProject();
         ShowMsg(kMsgNoFile);
         return;
     }
-    k.Modified = 0;
+    k.Doc.Modified = 0;
     if (!OpenProjectFromDlg(k))
         return;
-    if (!k.IsKeypadType() && !k.PgDataList.empty() && (k.EditMode == 3 || k.EditMode == 1)) {
-        k.EditMode = 3;
+    if (!k.Doc.IsKeypadType() && !k.Doc.PgDataList.empty() && (k.Doc.EditMode == 3 || k.Doc.EditMode == 1)) {
+        k.Doc.EditMode = 3;
         k.LoadLayout();
-        const CheckResult c = CheckProject(k, CheckNames{}, ScreenDpi(), [](const std::string& f) { return FontExists(f); });
+        const CheckResult c = CheckProject(k.Doc, CheckNames{}, ScreenDpi(), [](const std::string& f) { return FontExists(f); });
         ShowCheckResult(k, c.Lines);
     }
-    k.Opened = 1;
-    k.Compiled = 1;
-    if (k.AutoSave && k.SaveTimeInterval >= 1) {
+    k.Doc.Opened = 1;
+    k.Doc.Compiled = 1;
+    if (k.Doc.AutoSave && k.Doc.SaveTimeInterval >= 1) {
         WriteWorkingCopy(k);
         k.StartAutoSave();
     }
@@ -153,37 +153,37 @@ void OpenPath(TKhm& k, const std::string& chosen)
 
 } // namespace
 
-bool ImageWouldOverflow(TKhm& k, long extra) { return kes::ImageWouldOverflow(static_cast<ProjectDoc&>(k), extra); }
+bool ImageWouldOverflow(TKhm& k, long extra) { return kes::ImageWouldOverflow(k.Doc, extra); }
 
 bool OpenProjectFromDlg(TKhm& k)
 {
     const std::string chosen = k.OpenDlg.FileName;
     k.OpenDlg.InitialDir = FolderPart(chosen);
-    k.PrjName = StripPrjExt(FileNamePart(chosen));
-    k.OffsetList.clear();
+    k.Doc.PrjName = StripPrjExt(FileNamePart(chosen));
+    k.Doc.OffsetList.clear();
     k.CloseProject();
-    k.EditMode = 3;
-    k.Modified = 0;
-    k.Compiled = 1;
-    k.Opened = 1;
+    k.Doc.EditMode = 3;
+    k.Doc.Modified = 0;
+    k.Doc.Compiled = 1;
+    k.Doc.Opened = 1;
 
-    std::string base = JoinPath(k.OpenDlg.InitialDir, k.PrjName);
-    const std::string wc = WorkingCopyBase(k.AppDir, k.PrjName);
+    std::string base = JoinPath(k.OpenDlg.InitialDir, k.Doc.PrjName);
+    const std::string wc = WorkingCopyBase(k.Doc.AppDir, k.Doc.PrjName);
     if (FileExists(wc + kPrjExt)) {
         const QString q = Msg(kMsgWorkingCopy) + Path(wc + kPrjExt) + QStringLiteral("?");
         if (ShowMessage(q, Buttons::YesNo) != Answer::No) {
             base = wc;
-            k.Modified = 1;
+            k.Doc.Modified = 1;
         }
     }
     const HeaderLib lib;
-    const ReadOutcome r = ReadProjectFiles(k, base, LxType, lib.Decoders());
+    const ReadOutcome r = ReadProjectFiles(k.Doc, base, LxType, lib.Decoders());
     if (r.Error != ProjectError::None) {
         ShowMessage(Msg(kMsgFileDamaged) + QStringLiteral("\n") + Path(r.Path) + QStringLiteral("\n")
                     + QString::fromLatin1(ProjectErrorText(r.Error)));
         k.CloseProject();
-        k.Opened = 0;
-        k.PrjName.clear();
+        k.Doc.Opened = 0;
+        k.Doc.PrjName.clear();
         return false;
     }
     ShowOpenedProject(k, r);
@@ -198,13 +198,13 @@ bool OpenProjectFromDlg(TKhm& k)
     }
     PageWindowHooks& hooks = PageHooks();
     if (!r.OlderVersion) {
-        if (hooks.LoadPageWindow && !k.PgDataList.empty())
+        if (hooks.LoadPageWindow && !k.Doc.PgDataList.empty())
             hooks.LoadPageWindow(0);
     } else {
         if (hooks.LoadPageWindow)
-            for (int i = 0; i < static_cast<int>(k.PgDataList.size()); ++i)
+            for (int i = 0; i < static_cast<int>(k.Doc.PgDataList.size()); ++i)
                 hooks.LoadPageWindow(i);
-        ConvertOlderProject(k);
+        ConvertOlderProject(k.Doc);
     }
     SetCaption(k, k.OpenDlg.FileName);
     return true;
@@ -213,17 +213,17 @@ bool OpenProjectFromDlg(TKhm& k)
 void TbOpenClick(TKhm& k)
 {
     k.SaveDlg.FileName.clear();
-    if (!k.IsKeypadType() && !k.CloseProjectQuery())
+    if (!k.Doc.IsKeypadType() && !k.CloseProjectQuery())
         return;
-    k.Opened = 1;
-    k.Modified = 0;
-    k.Compiled = 1;
+    k.Doc.Opened = 1;
+    k.Doc.Modified = 0;
+    k.Doc.Compiled = 1;
     const std::string chosen = AskFileName(k, false, k.OpenDlg.InitialDir, {});
     if (!chosen.empty())
         OpenPath(k, chosen);
     SetCaption(k, k.OpenDlg.FileName);
-    if (!k.PrjName.empty() && k.Opened)
-        k.AddRecentFile(JoinPath(k.OpenDlg.InitialDir, k.PrjName + kPrjExt));
+    if (!k.Doc.PrjName.empty() && k.Doc.Opened)
+        k.AddRecentFile(JoinPath(k.OpenDlg.InitialDir, k.Doc.PrjName + kPrjExt));
     k.RefreshRecentFileItems();
     k.FormActivate();
 }
@@ -232,41 +232,41 @@ int SaveProject(TKhm& k)
 {
     if (k.SaveDlg.FileName.empty()) {
         if (k.OpenDlg.FileName.empty())
-            k.OpenDlg.FileName = JoinPath(k.OpenDlg.InitialDir, k.PrjName + kPrjExt);
+            k.OpenDlg.FileName = JoinPath(k.OpenDlg.InitialDir, k.Doc.PrjName + kPrjExt);
         k.SaveDlg.FileName = k.OpenDlg.FileName;
     }
     std::string folder = FolderPart(k.SaveDlg.FileName);
     k.SaveDlg.InitialDir = folder;
-    k.PrjName = StripPrjExt(FileNamePart(k.SaveDlg.FileName));
+    k.Doc.PrjName = StripPrjExt(FileNamePart(k.SaveDlg.FileName));
     if (folder.empty() || !QFileInfo(Path(folder)).isDir()) {
         // The project goes to the program's DocFiles folder.
-        k.OpenDlg.InitialDir = k.AppDir;
-        folder = JoinPath(k.AppDir, "DocFiles");
-        k.OpenDlg.FileName = k.SaveDlg.FileName = JoinPath(folder, k.PrjName + kPrjExt);
+        k.OpenDlg.InitialDir = k.Doc.AppDir;
+        folder = JoinPath(k.Doc.AppDir, "DocFiles");
+        k.OpenDlg.FileName = k.SaveDlg.FileName = JoinPath(folder, k.Doc.PrjName + kPrjExt);
         SetCaption(k, k.OpenDlg.FileName);
     }
     if (!WriteTo(k, folder))
         return 2;
-    k.Opened = 1;
+    k.Doc.Opened = 1;
     return 1;
 }
 
 int BuildAndSaveProject(TKhm& k)
 {
-    ResetMemoryImage(k);
-    if (!BuildPageImage(k))
+    ResetMemoryImage(k.Doc);
+    if (!BuildPageImage(k.Doc))
         return 2; // message 26 was shown; a save never drops pages
     return SaveProject(k);
 }
 
 int MmSaveAsClick(TKhm& k)
 {
-    if (k.EditMode == 2)
+    if (k.Doc.EditMode == 2)
         return SaveUserMenu(k) == 2 ? 2 : 1;
-    ResetMemoryImage(k);
-    if (!BuildPageImage(k))
+    ResetMemoryImage(k.Doc);
+    if (!BuildPageImage(k.Doc))
         return 2;
-    const std::string chosen = AskFileName(k, true, k.OpenDlg.InitialDir, k.PrjName);
+    const std::string chosen = AskFileName(k, true, k.OpenDlg.InitialDir, k.Doc.PrjName);
     if (chosen.empty()) {
         k.SaveDlg.FileName = k.OpenDlg.FileName;
         return 2;
@@ -274,74 +274,74 @@ int MmSaveAsClick(TKhm& k)
     k.SaveDlg.FileName = chosen;
     const std::string folder = FolderPart(chosen);
     k.SaveDlg.InitialDir = folder;
-    const std::string oldName = k.PrjName;
-    k.PrjName = StripPrjExt(FileNamePart(chosen));
+    const std::string oldName = k.Doc.PrjName;
+    k.Doc.PrjName = StripPrjExt(FileNamePart(chosen));
     if (!WriteTo(k, folder)) {
-        k.PrjName = oldName;
+        k.Doc.PrjName = oldName;
         return 2;
     }
-    const std::string wc = WorkingCopyBase(k.AppDir, k.PrjName);
+    const std::string wc = WorkingCopyBase(k.Doc.AppDir, k.Doc.PrjName);
     for (const char* ext : {".zqf", ".Til", ".Sta"})
         QFile::remove(Path(wc + ext));
     k.OpenDlg.InitialDir = folder;
     k.OpenDlg.FileName = chosen;
     SetCaption(k, chosen);
-    k.Opened = 1;
+    k.Doc.Opened = 1;
     return 1;
 }
 
 int TbSaveClick(TKhm& k)
 {
-    if (k.EditMode == 2)
+    if (k.Doc.EditMode == 2)
         return SaveUserMenu(k) == 2 ? 2 : 1;
     return BuildAndSaveProject(k);
 }
 
 bool WriteWorkingCopy(TKhm& k)
 {
-    if (k.PrjName.empty() || k.EditMode == 2)
+    if (k.Doc.PrjName.empty() || k.Doc.EditMode == 2)
         return false;
-    BuildPageImage(k);
-    if (!ImageHoldsEveryPage(k))
+    BuildPageImage(k.Doc);
+    if (!ImageHoldsEveryPage(k.Doc))
         return false;
-    QDir().mkpath(Path(JoinPath(k.AppDir, "DocFiles")));
-    const WriteOutcome w = WriteProjectFiles(k, WorkingCopyBase(k.AppDir, k.PrjName), ExtrasOf(k), CopyKind::WorkingCopy);
+    QDir().mkpath(Path(JoinPath(k.Doc.AppDir, "DocFiles")));
+    const WriteOutcome w = WriteProjectFiles(k.Doc, WorkingCopyBase(k.Doc.AppDir, k.Doc.PrjName), ExtrasOf(k), CopyKind::WorkingCopy);
     ReportWrite(w);
     return w.Error == ProjectError::None;
 }
 
 void MmTranslateClick(TKhm& k)
 {
-    ResetMemoryImage(k);
-    const bool ok = BuildPageImage(k);
-    if (k.AutoSave)
+    ResetMemoryImage(k.Doc);
+    const bool ok = BuildPageImage(k.Doc);
+    if (k.Doc.AutoSave)
         WriteWorkingCopy(k);
     if (!ok) {
         ShowMsg(kMsgCompileFail);
         return;
     }
-    const int pc = MemoryUsePercent(k, k.MemImageLen);
+    const int pc = MemoryUsePercent(k.Doc, k.Doc.MemImageLen);
     const QString report = Msg(kMsgCompiled) + QStringLiteral("\n\n") + Msg(kMsgMemoryUsed) + QString::number(pc)
                            + QStringLiteral("%");
-    const CheckResult c = CheckProject(k, CheckNames{}, ScreenDpi(), [](const std::string& f) { return FontExists(f); });
+    const CheckResult c = CheckProject(k.Doc, CheckNames{}, ScreenDpi(), [](const std::string& f) { return FontExists(f); });
     ShowCheckResult(k, c.Lines);
     if (!c.Passed())
         ShowMsg(kMsgCompileFail);
     else
         ShowMessage(report);
-    k.Compiled = 1;
+    k.Doc.Compiled = 1;
 }
 
 void MmSimClick(TKhm& k, bool online)
 {
-    const std::string program = SimulatorPath(k.AppDir);
+    const std::string program = SimulatorPath(k.Doc.AppDir);
     if (program.empty()) {
-        ShowMessage(Msg(kMsgNoSimulator) + QStringLiteral("\n") + Path(k.AppDir + "LxSim"));
+        ShowMessage(Msg(kMsgNoSimulator) + QStringLiteral("\n") + Path(k.Doc.AppDir + "LxSim"));
         return;
     }
-    const std::string path = k.AppDir + k.PrjName + ".sim";
+    const std::string path = k.Doc.AppDir + k.Doc.PrjName + ".sim";
     std::string error;
-    if (!WriteSimFile(k, path, k.EnableUpDown, &error)) {
+    if (!WriteSimFile(k.Doc, path, k.Doc.EnableUpDown, &error)) {
         if (!error.empty())
             ShowMessage(Msg(kMsgWriteFailed) + QStringLiteral("\n") + QString::fromStdString(error));
         return;
@@ -352,11 +352,11 @@ void MmSimClick(TKhm& k, bool online)
 
 int SaveUserMenu(TKhm& k)
 {
-    if (k.StoreActivePage)
-        k.StoreActivePage();
+    if (k.Doc.StoreActivePage)
+        k.Doc.StoreActivePage();
     const int w = LxType ? LxType->PanelWidth : 0;
     const int h = LxType ? LxType->PanelHeight : 0;
-    if (!UserMenuFits(k, w, h)) {
+    if (!UserMenuFits(k.Doc, w, h)) {
         ShowMsg(kMsgOverMemory);
         return 2;
     }
@@ -364,9 +364,9 @@ int SaveUserMenu(TKhm& k)
     port.PortNumber = static_cast<std::uint8_t>(k.ComNumber);
     if (k.MMICom)
         port.Baud = static_cast<std::uint32_t>(k.MMICom->Settings().baud);
-    const Bytes file = EncodeUserMenuFile(k, port);
+    const Bytes file = EncodeUserMenuFile(k.Doc, port);
     int answer = 7;
-    if (k.Modified) {
+    if (k.Doc.Modified) {
         const QAction* item = k.Action("MmMenuSet");
         const QString q = Msg(kMsgAskSave) + (item ? item->text() : QString()) + QStringLiteral("?");
         const Answer a = ShowMessage(q, Buttons::YesNoCancel);
@@ -374,7 +374,7 @@ int SaveUserMenu(TKhm& k)
             return 2;
         answer = a == Answer::Yes ? 6 : 7;
     }
-    const std::string path = UserMenuPath(k.AppDir, k.PanelModelIndex);
+    const std::string path = UserMenuPath(k.Doc.AppDir, k.Doc.PanelModelIndex);
     if (answer == 6 && !path.empty()) {
         std::string error;
         QDir().mkpath(Path(FolderPart(path)));
@@ -382,14 +382,14 @@ int SaveUserMenu(TKhm& k)
             ShowMessage(Msg(kMsgWriteFailed) + QStringLiteral("\n") + QString::fromStdString(error));
             return 2;
         }
-        k.Modified = 0;
+        k.Doc.Modified = 0;
     }
     return answer;
 }
 
 void InstallProjectCommands(TKhm& k)
 {
-    k.ShowMsgHook = [](int n) { ShowMsg(n); };
+    k.Doc.ShowMsgHook = [](int n) { ShowMsg(n); };
     k.SaveProject = [&k] { return BuildAndSaveProject(k) == 1; };
     k.WriteProjectFiles = [&k](const std::string&) { return WriteWorkingCopy(k); };
     k.ReadProjectFiles = [&k] { return OpenProjectFromDlg(k); };
@@ -413,12 +413,12 @@ void InstallProjectCommands(TKhm& k)
         k.Wire(item, [&k, a] {
             const std::string path = QStringToAnsi(a->data().toString());
             k.SaveDlg.FileName.clear();
-            if (!k.IsKeypadType() && !k.CloseProjectQuery())
+            if (!k.Doc.IsKeypadType() && !k.CloseProjectQuery())
                 return;
             OpenPath(k, path);
             SetCaption(k, k.OpenDlg.FileName);
-            if (!k.PrjName.empty() && k.Opened)
-                k.AddRecentFile(JoinPath(k.OpenDlg.InitialDir, k.PrjName + kPrjExt));
+            if (!k.Doc.PrjName.empty() && k.Doc.Opened)
+                k.AddRecentFile(JoinPath(k.OpenDlg.InitialDir, k.Doc.PrjName + kPrjExt));
             k.RefreshRecentFileItems();
             k.FormActivate();
         });

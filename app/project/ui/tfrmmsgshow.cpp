@@ -89,7 +89,7 @@ void ShowCheckResult(TKhm& khm, const std::vector<std::string>& lines)
     }
     FrmMsgShow->setWindowTitle(Msg(47));
     FrmMsgShow->SetLines(lines);
-    if (khm.MsgWinFloat) {
+    if (khm.Doc.MsgWinFloat) {
         khm.CtBarErr->hide();
         FrmMsgShow->setParent(&khm, Qt::Tool);
         FrmMsgShow->show();
@@ -126,7 +126,7 @@ void TFrmMsgShow::SetLines(const std::vector<std::string>& lines)
 void TFrmMsgShow::FormShow()
 {
     if (Khm)
-        TranslateForm(this, Khm->LangIndex);
+        TranslateForm(this, Khm->Doc.LangIndex);
 }
 
 void TFrmMsgShow::showEvent(QShowEvent* event)
@@ -144,7 +144,7 @@ void TFrmMsgShow::lsbChkDblClick()
     if (!target)
         return;
     kes::PageWindowHooks& hooks = kes::PageHooks();
-    if (!Khm || target->Page < 0 || target->Page >= static_cast<int>(Khm->PgDataList.size()))
+    if (!Khm || target->Page < 0 || target->Page >= static_cast<int>(Khm->Doc.PgDataList.size()))
         return;
     if (hooks.OpenPage)
         hooks.OpenPage(target->Page);

@@ -38,7 +38,7 @@ QGroupBox* Group(QWidget* parent, const char* name, const char* caption, QLabel*
 
 TLxType::TLxType(TKhm* owner)
     : QDialog(owner)
-    , kes::LxTypeCore(*owner)
+    , kes::LxTypeCore(owner->Doc)
     , khm_(owner)
 {
     setObjectName(QStringLiteral("LxType"));
@@ -107,7 +107,7 @@ TLxType::TLxType(TKhm* owner)
     LoadModelList();
     for (const std::string& brand : BrandNames)
         Factory_Box->addItem(kes::AnsiToQString(brand));
-    SelectMachineInBoxes(khm_->MachineId);
+    SelectMachineInBoxes(khm_->Doc.MachineId);
     MMIType_Box->setCurrentIndex(0);
     MemMapVariant = 0;
 }
@@ -120,17 +120,17 @@ void TLxType::showEvent(QShowEvent* event)
 
 void TLxType::FormShow()
 {
-    TranslateForm(this, khm_->LangIndex);
+    TranslateForm(this, khm_->Doc.LangIndex);
     MMIType_Box->clear();
     for (const std::string& model : ModelNames)
         MMIType_Box->addItem(kes::AnsiToQString(model));
     Factory_Box->clear();
     for (const std::string& brand : BrandNames)
         Factory_Box->addItem(kes::AnsiToQString(brand));
-    SelectMachineInBoxes(khm_->MachineId);
-    FileName_Txt->setText(kes::AnsiToQString(khm_->PrjName));
-    MMIType_Box->setCurrentIndex(khm_->PanelModelIndex < MMIType_Box->count() ? khm_->PanelModelIndex : -1);
-    cbDriverName->setCurrentIndex(khm_->DriverMode < cbDriverName->count() ? khm_->DriverMode : -1);
+    SelectMachineInBoxes(khm_->Doc.MachineId);
+    FileName_Txt->setText(kes::AnsiToQString(khm_->Doc.PrjName));
+    MMIType_Box->setCurrentIndex(khm_->Doc.PanelModelIndex < MMIType_Box->count() ? khm_->Doc.PanelModelIndex : -1);
+    cbDriverName->setCurrentIndex(khm_->Doc.DriverMode < cbDriverName->count() ? khm_->Doc.DriverMode : -1);
     // Typing a name and pressing Enter is the quick way through.
     FileName_Txt->setFocus();
     FileName_Txt->selectAll();
@@ -149,7 +149,7 @@ void TLxType::Factory_BoxChange()
     PLCType_Box->setCurrentIndex(PLCType_Box->count() > 0 ? 0 : -1);
 }
 
-void TLxType::MMIType_BoxChange() { FileName_Txt->setText(kes::AnsiToQString(khm_->PrjName)); }
+void TLxType::MMIType_BoxChange() { FileName_Txt->setText(kes::AnsiToQString(khm_->Doc.PrjName)); }
 
 void TLxType::CancelBtnClick() { reject(); }
 
@@ -179,18 +179,18 @@ void TLxType::OkBtnClick()
         return;
     }
     TKhm& k = *khm_;
-    k.PrjName = kes::QStringToAnsi(FileName_Txt->text().trimmed());
-    k.OffsetList.clear();
-    k.MachineId = static_cast<std::int16_t>(MachineIdOf(Factory_Box->currentIndex(), PLCType_Box->currentIndex()));
-    k.PanelModelIndex = static_cast<std::int16_t>(MMIType_Box->currentIndex());
+    k.Doc.PrjName = kes::QStringToAnsi(FileName_Txt->text().trimmed());
+    k.Doc.OffsetList.clear();
+    k.Doc.MachineId = static_cast<std::int16_t>(MachineIdOf(Factory_Box->currentIndex(), PLCType_Box->currentIndex()));
+    k.Doc.PanelModelIndex = static_cast<std::int16_t>(MMIType_Box->currentIndex());
     SelectMachine();
     LoadModelData();
-    k.ResetSysPgSys();
-    SetPortInternalFlags(k.PortInternalCode);
-    if (!k.IsKeypadType())
+    k.Doc.ResetSysPgSys();
+    SetPortInternalFlags(k.Doc.PortInternalCode);
+    if (!k.Doc.IsKeypadType())
         k.MmAddPgClick();
     const std::string& dir = k.SaveDlg.InitialDir.empty() ? k.OpenDlg.InitialDir : k.SaveDlg.InitialDir;
-    k.SaveDlg.FileName = dir + (dir.empty() || dir.back() == '/' ? "" : "/") + k.PrjName + k.SaveDlg.DefaultExt;
-    k.setWindowTitle(kes::AnsiToQString(k.CaptionPrefix + k.SaveDlg.FileName));
+    k.SaveDlg.FileName = dir + (dir.empty() || dir.back() == '/' ? "" : "/") + k.Doc.PrjName + k.SaveDlg.DefaultExt;
+    k.setWindowTitle(kes::AnsiToQString(k.Doc.CaptionPrefix + k.SaveDlg.FileName));
     accept();
 }

@@ -123,20 +123,20 @@ void TPgListFrm::showEvent(QShowEvent* event)
 void TPgListFrm::FillPageList()
 {
     PgListBx->clear();
-    for (std::size_t i = 0; i < khm_.PgDataList.size(); ++i)
-        PgListBx->addItem(kes::AnsiToQString(kes::PageItemText(static_cast<int>(i), khm_.PgDataList[i]->Title)));
+    for (std::size_t i = 0; i < khm_.Doc.PgDataList.size(); ++i)
+        PgListBx->addItem(kes::AnsiToQString(kes::PageItemText(static_cast<int>(i), khm_.Doc.PgDataList[i]->Title)));
 }
 
 void TPgListFrm::FormShow()
 {
-    TranslateForm(this, khm_.LangIndex);
+    TranslateForm(this, khm_.Doc.LangIndex);
     FillPageList();
-    const bool pages = !khm_.PgDataList.empty();
+    const bool pages = !khm_.Doc.PgDataList.empty();
     GpView->setVisible(pages);
     if (!pages)
         return;
-    const int w = LxType ? LxType->PanelWidth * khm_.GridWidth : 0;
-    const int h = LxType ? LxType->PanelHeight * khm_.GridHeight : 0;
+    const int w = LxType ? LxType->PanelWidth * khm_.Doc.GridWidth : 0;
+    const int h = LxType ? LxType->PanelHeight * khm_.Doc.GridHeight : 0;
     ImgPage->setFixedSize(std::max(w, 1), std::max(h, 1));
     const int current = kes::PageHooks().CurrentPageIndex ? kes::PageHooks().CurrentPageIndex() : -1;
     SelectRow(current >= 0 && current < PgListBx->count() ? current : 0);
@@ -155,11 +155,11 @@ void TPgListFrm::SelectRow(int row)
 
 void TPgListFrm::ShowTitle(int row)
 {
-    if (row < 0 || row >= static_cast<int>(khm_.PgDataList.size())) {
+    if (row < 0 || row >= static_cast<int>(khm_.Doc.PgDataList.size())) {
         PgTitleTxt->clear();
         return;
     }
-    PgTitleTxt->setText(kes::AnsiToQString(khm_.PgDataList[static_cast<std::size_t>(row)]->Title));
+    PgTitleTxt->setText(kes::AnsiToQString(khm_.Doc.PgDataList[static_cast<std::size_t>(row)]->Title));
 }
 
 void TPgListFrm::DrawPagePreview(int index)
@@ -207,7 +207,7 @@ void TPgListFrm::PgListBxEndDrag(int drop)
         SelectRow(DragFromIndex);
         return;
     }
-    Renumbered(kes::MovePage(khm_, DragFromIndex, drop));
+    Renumbered(kes::MovePage(khm_.Doc, DragFromIndex, drop));
     FillPageList();
     SelectRow(drop);
     DragFromIndex = drop;
@@ -221,7 +221,7 @@ void TPgListFrm::AddBtnClick()
     const bool selected = PgListBx->currentRow() >= 0;
     khm_.MmAddPgClick();
     if (kes::PageHooks().LoadPageWindow)
-        kes::PageHooks().LoadPageWindow(static_cast<int>(khm_.PgDataList.size()) - 1);
+        kes::PageHooks().LoadPageWindow(static_cast<int>(khm_.Doc.PgDataList.size()) - 1);
     FillPageList();
     SelectRow(selected ? PgListBx->count() - 1 : 0);
     DrawPagePreview(PgListBx->currentRow());
@@ -233,9 +233,9 @@ void TPgListFrm::InsBtnClick()
     int at = PgListBx->currentRow();
     if (at < 0)
         at = 0;
-    if (kes::ImageWouldOverflow(khm_, 0))
+    if (kes::ImageWouldOverflow(khm_.Doc, 0))
         return;
-    Renumbered(kes::InsertPage(khm_, at));
+    Renumbered(kes::InsertPage(khm_.Doc, at));
     if (kes::PageHooks().LoadPageWindow)
         kes::PageHooks().LoadPageWindow(at);
     FormShow();
@@ -252,7 +252,7 @@ void TPgListFrm::DelBtnClick()
     }
     if (kes::ShowMessage(kes::Msg(kMsgAskDelete), kes::Buttons::YesNo) != kes::Answer::Yes)
         return;
-    Renumbered(kes::DeletePage(khm_, row));
+    Renumbered(kes::DeletePage(khm_.Doc, row));
     FillPageList();
     if (PgListBx->count() == 0) {
         SelectRow(-1);
@@ -282,23 +282,23 @@ void TPgListFrm::AllOpenBtnClick()
         DrawPagePreview(i);
         PgListBxDblClick();
     }
-    kes::BuildPageImage(khm_);
+    kes::BuildPageImage(khm_.Doc);
     close();
 }
 
 void TPgListFrm::PgOKClick()
 {
-    if (PgListBx->currentRow() >= 0 && !khm_.PgDataList.empty()) {
+    if (PgListBx->currentRow() >= 0 && !khm_.Doc.PgDataList.empty()) {
         PgListBxDblClick();
-        kes::BuildPageImage(khm_);
+        kes::BuildPageImage(khm_.Doc);
     }
     close();
 }
 
 void TPgListFrm::PgBxCloseClick()
 {
-    if (!khm_.PgDataList.empty())
-        kes::BuildPageImage(khm_);
+    if (!khm_.Doc.PgDataList.empty())
+        kes::BuildPageImage(khm_.Doc);
     else
         khm_.MmClosePrjClick();
     close();
@@ -310,10 +310,10 @@ void TPgListFrm::PgTitleTxtKeyUp()
     if (row < 0)
         return;
     const std::string title = kes::QStringToAnsi(PgTitleTxt->text());
-    kes::RetitlePage(khm_, row, title);
+    kes::RetitlePage(khm_.Doc, row, title);
     PgListBx->item(row)->setText(kes::AnsiToQString(kes::PageItemText(row, title)));
     if (kes::PageHooks().PagesRenumbered) {
-        kes::PageRenumbering same(khm_.PgDataList.size());
+        kes::PageRenumbering same(khm_.Doc.PgDataList.size());
         for (std::size_t i = 0; i < same.size(); ++i)
             same[i] = static_cast<int>(i);
         kes::PageHooks().PagesRenumbered(same);

@@ -10,7 +10,7 @@ void InstallPageRenderer()
 {
     // The windows are looked up at each call, so the hook outlives neither of them.
     PageHooks().RenderPage = [](int index) {
-        return Khm && LxType ? RenderStoredPage(*Khm, *LxType, index) : QImage();
+        return Khm && LxType ? RenderStoredPage(Khm->Doc, *LxType, index) : QImage();
     };
 }
 

@@ -83,31 +83,31 @@ protected:
     void NewProject()
     {
         TKhm& k = *Khm;
-        k.MachineId = 3;
-        k.PanelModelIndex = 0;
+        k.Doc.MachineId = 3;
+        k.Doc.PanelModelIndex = 0;
         LxType->SelectMachine();
         LxType->LoadModelData();
-        k.ResetHeaderRecords();
+        k.Doc.ResetHeaderRecords();
         k.ResetMemoryImage();
         PgJmpRec jump;
-        k.InitDevRef(jump.Ref);
+        k.Doc.InitDevRef(jump.Ref);
         jump.Ref.DevAddrCode = 0x100;
         jump.TargetPage = 2;
-        k.SysPgJumps = {jump};
+        k.Doc.SysPgJumps = {jump};
         const std::vector<std::vector<std::int16_t>> kinds = {{2, 13}, {20, 4, 2}, {13}};
         for (const auto& pageKinds : kinds) {
             PageData page;
-            PageEnv env(k, *LxType);
+            PageEnv env(k.Doc, *LxType);
             for (std::int16_t kind : pageKinds)
                 page.AppendObj(NewPageObj(page, env, *KindOfCode(kind)));
             auto rec = std::make_unique<PgDataStr>();
             PgDataChx(page, rec->Data, 0, 1, &page.ObjList, RecEncodeEnv{});
-            k.PgDataList.push_back(std::move(rec));
+            k.Doc.PgDataList.push_back(std::move(rec));
         }
-        k.EditMode = 3;
-        k.Opened = 1;
-        k.Modified = 1;
-        k.Compiled = 0;
+        k.Doc.EditMode = 3;
+        k.Doc.Opened = 1;
+        k.Doc.Modified = 1;
+        k.Doc.Compiled = 0;
         k.FormActivate();
     }
 
@@ -153,7 +153,7 @@ TEST_F(CommWindow, DownloadThroughTheMenuLeavesThePanelHoldingTheCompiledImage)
     prompt.answers = {Answer::Yes, Answer::Yes};
     k.Action("MmComWrt")->trigger();
     EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(81), Msg(80)}));
-    EXPECT_EQ(k.Compiled, 1);
+    EXPECT_EQ(k.Doc.Compiled, 1);
 
     ASSERT_TRUE(RunUntilMessages(3));
     EXPECT_EQ(prompt.shown.back(), Msg(68));
@@ -164,11 +164,11 @@ TEST_F(CommWindow, DownloadThroughTheMenuLeavesThePanelHoldingTheCompiledImage)
     EXPECT_EQ(LockedItems(), before);
     EXPECT_EQ(k.MMICom->Settings().baud, 115200);
 
-    const auto used = static_cast<std::size_t>(k.MemImageLen);
+    const auto used = static_cast<std::size_t>(k.Doc.MemImageLen);
     ASSERT_GT(used, 0u);
-    EXPECT_EQ(PanelBytes(kObjData, used), Bytes(k.MemImage.begin(), k.MemImage.begin() + static_cast<std::ptrdiff_t>(used)));
+    EXPECT_EQ(PanelBytes(kObjData, used), Bytes(k.Doc.MemImage.begin(), k.Doc.MemImage.begin() + static_cast<std::ptrdiff_t>(used)));
     std::vector<std::uint32_t> offsets;
-    ASSERT_TRUE(OffsetsOf(k.OffsetList, offsets));
+    ASSERT_TRUE(OffsetsOf(k.Doc.OffsetList, offsets));
     ASSERT_EQ(offsets.size(), 4u);
     EXPECT_EQ(PanelBytes(kPageTable, 4 * 5), BuildPageTable(offsets));
     const Bytes block = PanelBytes(kPara, 130);
@@ -186,11 +186,11 @@ TEST_F(CommWindow, UploadThroughTheMenuRebuildsTheSameProject)
         return;
     TKhm& k = *Khm;
     std::vector<Bytes> pages;
-    for (const auto& p : k.PgDataList)
+    for (const auto& p : k.Doc.PgDataList)
         pages.push_back(p->Data);
-    const Bytes image(k.MemImage.begin(), k.MemImage.begin() + k.MemImageLen);
-    const std::vector<std::string> offsets = k.OffsetList;
-    const std::vector<PgJmpRec> jumps = k.SysPgJumps;
+    const Bytes image(k.Doc.MemImage.begin(), k.Doc.MemImage.begin() + k.Doc.MemImageLen);
+    const std::vector<std::string> offsets = k.Doc.OffsetList;
+    const std::vector<PgJmpRec> jumps = k.Doc.SysPgJumps;
 
     prompt.shown.clear();
     prompt.answers = {Answer::No};  // do not save the project before it closes
@@ -199,21 +199,21 @@ TEST_F(CommWindow, UploadThroughTheMenuRebuildsTheSameProject)
     EXPECT_EQ(prompt.shown.back(), Msg(68));
     EXPECT_TRUE(ComProgBar.isNull());
 
-    ASSERT_EQ(k.PgDataList.size(), pages.size());
+    ASSERT_EQ(k.Doc.PgDataList.size(), pages.size());
     for (std::size_t i = 0; i < pages.size(); ++i)
-        EXPECT_EQ(k.PgDataList[i]->Data, pages[i]) << "page " << i;
-    EXPECT_EQ(k.OffsetList, offsets);
+        EXPECT_EQ(k.Doc.PgDataList[i]->Data, pages[i]) << "page " << i;
+    EXPECT_EQ(k.Doc.OffsetList, offsets);
     EXPECT_EQ(k.PageWinList.size(), 1u);  // the first page is open
-    EXPECT_EQ(Bytes(k.MemImage.begin(), k.MemImage.begin() + k.MemImageLen), image);
-    ASSERT_EQ(k.SysPgJumps.size(), 1u);
-    EXPECT_EQ(k.SysPgJumps[0].Ref.DevAddrCode, jumps[0].Ref.DevAddrCode);
-    EXPECT_EQ(k.SysPgJumps[0].TargetPage, jumps[0].TargetPage);
-    EXPECT_EQ(k.MachineId, 3);
-    EXPECT_EQ(k.ComSetByte[0], 4);  // the system block's byte, downloaded from the project
-    EXPECT_EQ(k.Compiled, 1);
-    EXPECT_EQ(k.Modified, 0);
+    EXPECT_EQ(Bytes(k.Doc.MemImage.begin(), k.Doc.MemImage.begin() + k.Doc.MemImageLen), image);
+    ASSERT_EQ(k.Doc.SysPgJumps.size(), 1u);
+    EXPECT_EQ(k.Doc.SysPgJumps[0].Ref.DevAddrCode, jumps[0].Ref.DevAddrCode);
+    EXPECT_EQ(k.Doc.SysPgJumps[0].TargetPage, jumps[0].TargetPage);
+    EXPECT_EQ(k.Doc.MachineId, 3);
+    EXPECT_EQ(k.Doc.ComSetByte[0], 4);  // the system block's byte, downloaded from the project
+    EXPECT_EQ(k.Doc.Compiled, 1);
+    EXPECT_EQ(k.Doc.Modified, 0);
     // A new name: saving must not write over the project that was closed.
-    EXPECT_EQ(k.PrjName.rfind("Doc", 0), 0u);
+    EXPECT_EQ(k.Doc.PrjName.rfind("Doc", 0), 0u);
     EXPECT_TRUE(k.SaveDlg.FileName.empty());
     EXPECT_EQ(k.StatusText(4), QStringLiteral("ZQ Type: LX-04"));
 }
@@ -245,7 +245,7 @@ TEST_F(CommWindow, FailuresEndWithTheirMessageAndGiveTheWindowBack)
         panel.identity.firmwareVersion = 100;
         panel.identity.modelIndex = 0;
         c.arrange(panel);
-        k.Compiled = 1;
+        k.Doc.Compiled = 1;
         k.FormActivate();
         const std::vector<bool> before = LockedItems();
         prompt.shown.clear();
@@ -265,7 +265,7 @@ TEST_F(CommWindow, FailuresEndWithTheirMessageAndGiveTheWindowBack)
 TEST_F(CommWindow, DownloadCommitsTheInspectorAndLetsTheObjectGo)
 {
     TKhm& k = *Khm;
-    k.Compiled = 1;
+    k.Doc.Compiled = 1;
     k.LoadPageWindow(0);
     PageData* page = PageHooks().CurrentPageForEdit();
     ASSERT_NE(page, nullptr);
@@ -274,7 +274,7 @@ TEST_F(CommWindow, DownloadCommitsTheInspectorAndLetsTheObjectGo)
     obj->SetSelected(true);
     page->SelList = {obj};
     page->CurObj = obj;
-    k.ObjInspectorOn = true;
+    k.Doc.ObjInspectorOn = true;
     auto inspector = std::make_unique<TDlgProp>(&k, *LxType);
 
     prompt.answers = {Answer::Yes};
@@ -316,7 +316,7 @@ TEST_F(CommWindow, ComMenuEnablesByEditModeAndScreenEditors)
     };
     for (const Case& c : {Case{3, false, true, false}, Case{1, false, false, false}, Case{1, true, false, true}}) {
         CommHooks().StartScreenPicture = c.screenHooks ? [] { return Bytes(4, 0); } : std::function<Bytes()>();
-        k.EditMode = c.editMode;
+        k.Doc.EditMode = c.editMode;
         Q_EMIT menu->aboutToShow();
         EXPECT_EQ(k.Action("MmComWrt")->isEnabled(), c.comWrt) << c.editMode;
         EXPECT_EQ(k.Action("MmUserStart")->isEnabled(), c.userStart) << c.editMode;
@@ -331,7 +331,7 @@ TEST_F(CommWindow, StartUpScreenGoesToItsAreaAfterTheQuestion)
     for (std::size_t i = 0; i < picture.size(); ++i)
         picture[i] = static_cast<std::uint8_t>(i * 13);
     CommHooks().StartScreenPicture = [&] { return picture; };
-    k.EditMode = 1;
+    k.Doc.EditMode = 1;
     Q_EMIT k.findChild<QMenu*>(QStringLiteral("MmCom_menu"))->aboutToShow();
     prompt.answers = {Answer::Yes};
     k.Action("MmUserStart")->trigger();
@@ -340,20 +340,20 @@ TEST_F(CommWindow, StartUpScreenGoesToItsAreaAfterTheQuestion)
     EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(80), Msg(68)}));
     EXPECT_EQ(PanelBytes(0x10800, picture.size()), picture);
     // The project's own image is not touched by a screen transfer.
-    EXPECT_EQ(k.Compiled, 0);
+    EXPECT_EQ(k.Doc.Compiled, 0);
 }
 
 TEST_F(CommWindow, UserMenuLargerThanItsAreaIsRefusedBeforeTheLinkOpens)
 {
     TKhm& k = *Khm;
     // Panel model 0: 192 x 64 dots, 1536 bytes a page; the area holds 0x7000 bytes, 18 pages.
-    CommHooks().UserMenuPictures = [&] { return Bytes(k.ImagePgDataList.size() * 1536, 0); };
-    k.EditMode = 2;
+    CommHooks().UserMenuPictures = [&] { return Bytes(k.Doc.ImagePgDataList.size() * 1536, 0); };
+    k.Doc.EditMode = 2;
     for (std::size_t pages : {std::size_t(19), std::size_t(18)}) {
         SCOPED_TRACE(pages);
-        k.ImagePgDataList.clear();
+        k.Doc.ImagePgDataList.clear();
         for (std::size_t i = 0; i < pages; ++i)
-            k.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
+            k.Doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
         Q_EMIT k.findChild<QMenu*>(QStringLiteral("MmCom_menu"))->aboutToShow();
         prompt.shown.clear();
         prompt.answers = {Answer::Yes};
@@ -385,7 +385,7 @@ TEST_F(CommWindow, SettingsDialogsOpenFromTheMenu)
 
     // The panel port dialog puts the new station into every stored reference and drops the
     // header length, so the next download compiles again.
-    k.ImageHeaderLen = 40;
+    k.Doc.ImageHeaderLen = 40;
     prompt.onExec = [](QDialog& d) {
         auto& form = dynamic_cast<TFrmHMIProto&>(d);
         form.ChkBox_Port->setChecked(false);
@@ -393,16 +393,16 @@ TEST_F(CommWindow, SettingsDialogsOpenFromTheMenu)
         form.UD_UID->setValue(9);
         form.Ok_BtnClick();
     };
-    const Bytes before = k.PgDataList[0]->Data;
+    const Bytes before = k.Doc.PgDataList[0]->Data;
     k.LoadPageWindow(1);  // the open page's live objects follow too
     const PageData* live = PageHooks().CurrentPage();
     ASSERT_NE(live, nullptr);
     k.Action("MmHMIProto")->trigger();
     Bytes expected = before;
     RewritePageLinks(expected, LinkRewrite{false, 0, true, 9});
-    EXPECT_EQ(k.PgDataList[0]->Data, expected);
+    EXPECT_EQ(k.Doc.PgDataList[0]->Data, expected);
     EXPECT_NE(expected, before);
-    EXPECT_EQ(k.DefStation, 9);
+    EXPECT_EQ(k.Doc.DefStation, 9);
     int liveRefs = 0;
     for (TLxObj* obj : live->ObjList) {
         if (auto* ref = dynamic_cast<TLxDevRef*>(obj)) {
@@ -411,16 +411,16 @@ TEST_F(CommWindow, SettingsDialogsOpenFromTheMenu)
         }
     }
     EXPECT_GT(liveRefs, 0);
-    EXPECT_EQ(k.ImageHeaderLen, 0);
-    EXPECT_EQ(k.Compiled, 0);
+    EXPECT_EQ(k.Doc.ImageHeaderLen, 0);
+    EXPECT_EQ(k.Doc.Compiled, 0);
 }
 
 TEST_F(CommWindow, CaptionsOfTheCommunicationFormsStandInEveryLanguage)
 {
     TKhm& k = *Khm;
-    TComSet comSet(&k, k.MMICom->Settings(), k);
-    TFrmHMIProto proto(&k, k);
-    TComProgBar progress(&k, {}, k.LangIndex);
+    TComSet comSet(&k, k.MMICom->Settings(), k.Doc);
+    TFrmHMIProto proto(&k, k.Doc);
+    TComProgBar progress(&k, {}, k.Doc.LangIndex);
     for (QWidget* form : {static_cast<QWidget*>(&comSet), static_cast<QWidget*>(&proto),
                           static_cast<QWidget*>(&progress)}) {
         SCOPED_TRACE(form->objectName().toStdString());

@@ -21,8 +21,8 @@ TEST_F(DialogMenus, PasswordCommandEditsTheProjectsSlots)
     QAction* item = Khm->Action("MmUserLevel");
     ASSERT_NE(item, nullptr);
     EXPECT_TRUE(TKhm::IsWired(item));
-    Khm->UserPasswords[0] = PassWordRec{"111111", 0};
-    Khm->Modified = 0;
+    Khm->Doc.UserPasswords[0] = PassWordRec{"111111", 0};
+    Khm->Doc.Modified = 0;
     prompt.onExec = [](QDialog& d) {
         auto& dlg = static_cast<TFrmUserLevel&>(d);
         EXPECT_EQ(dlg.objectName(), "FrmUserLevel");
@@ -34,15 +34,15 @@ TEST_F(DialogMenus, PasswordCommandEditsTheProjectsSlots)
     item->setEnabled(true);
     item->trigger();
     EXPECT_EQ(prompt.execCount, 1);
-    EXPECT_EQ(Khm->UserPasswords[0].Password, "432100");
-    EXPECT_EQ(Khm->UserPasswords[0].Level, 2);
-    EXPECT_EQ(Khm->Modified, 1);
+    EXPECT_EQ(Khm->Doc.UserPasswords[0].Password, "432100");
+    EXPECT_EQ(Khm->Doc.UserPasswords[0].Level, 2);
+    EXPECT_EQ(Khm->Doc.Modified, 1);
     EXPECT_EQ(FrmUserLevel, nullptr);
 }
 
 TEST_F(DialogMenus, TheContextFollowsTheMainWindow)
 {
-    Khm->EnableUpDown = true;
+    Khm->Doc.EnableUpDown = true;
     Khm->BmpDlg.InitialDir = "/pictures";
     DialogContext ctx = MainDialogContext(nullptr);
     EXPECT_TRUE(ctx.UpDownKeysEnabled);
@@ -51,8 +51,8 @@ TEST_F(DialogMenus, TheContextFollowsTheMainWindow)
     EXPECT_FALSE(ctx.ToolHintOf(ObjKind::LxBtn).isEmpty());
     ASSERT_NE(ctx.BmpFolder, nullptr);
     EXPECT_EQ(*ctx.BmpFolder, "/pictures");
-    EXPECT_EQ(ctx.PageCount, static_cast<int>(Khm->PgDataList.size()));
-    EXPECT_EQ(&ctx.State, static_cast<ProjectState*>(Khm));
+    EXPECT_EQ(ctx.PageCount, static_cast<int>(Khm->Doc.PgDataList.size()));
+    EXPECT_EQ(&ctx.State, static_cast<ProjectState*>(&Khm->Doc));
 }
 
 } // namespace

@@ -28,7 +28,7 @@ void EditorTest::SetUp()
 void EditorTest::TearDown()
 {
     if (Khm) {
-        Khm->Modified = 0;
+        Khm->Doc.Modified = 0;
         Khm->FormClose();
     }
     StartedShell::TearDown();
@@ -137,7 +137,7 @@ TLxObj* EditorTest::DrawWith(const char* tool, QPoint from, QPoint to)
 Bytes EditorTest::StoredPage()
 {
     HmPage->PgDataSave();
-    return Khm->PgDataList[static_cast<std::size_t>(HmPage->PgIndex)]->Data;
+    return Khm->Doc.PgDataList[static_cast<std::size_t>(HmPage->PgIndex)]->Data;
 }
 
 std::string EditorTest::ObjectsText() const

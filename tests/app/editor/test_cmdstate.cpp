@@ -136,7 +136,7 @@ const StateCase kStates[] = {
      {{"MmPasteAll", false}, {"MmCopyAll", false}}},
     {"TwoPagesOnTheSecond", [](CmdStateTest& t) { t.Trigger("TbAddPg"); },
      {{"TbPrePg", true}, {"TbNextPg", false}, {"TbUndo", false}}},
-    {"UserMenuPages", [](CmdStateTest&) { Khm->EditMode = 2; },
+    {"UserMenuPages", [](CmdStateTest&) { Khm->Doc.EditMode = 2; },
      {{"TbAddPg", false}, {"MmEle", false}, {"MmCompile", false}, {"MmSave", true}}},
 };
 
@@ -185,7 +185,7 @@ TEST_F(CmdStateTest, ObjectToolsRefuseWhenTooManyLinkedRecordsAreInUse)
     NewProject(3);
     AllBuilt();
     for (int i = 0; i < 69; ++i)
-        Page().AddPgJump(*Khm) ? void() : Khm->SysPgJumps.push_back(PgJmpRec{});
+        Page().AddPgJump(Khm->Doc) ? void() : Khm->Doc.SysPgJumps.push_back(PgJmpRec{});
     Khm->Action("TbStTxt")->trigger();
     EXPECT_EQ(Page().ToolKind, 0) << "the tool button refuses";
     EXPECT_FALSE(prompt.shown.empty());
@@ -196,9 +196,9 @@ TEST_F(CmdStateTest, ObjectToolsRefuseWhenTooManyLinkedRecordsAreInUse)
 TEST_F(CmdStateTest, ThePagePopupTranslatesAndShowsTheSettingsInUse)
 {
     NewProject();
-    Page().AddPgJump(*Khm);
+    Page().AddPgJump(Khm->Doc);
     Page().PgHide.Hide = 1;
-    Khm->LangIndex = LangCht;
+    Khm->Doc.LangIndex = LangCht;
     Page().PgPopMmPopup();
     EXPECT_EQ(Page().Pop("PopUndo")->text(), QStringLiteral("復原(&U)"));
     EXPECT_EQ(Page().Pop("ChkHideSet")->text(), QStringLiteral("隱藏畫面(&H)"));
@@ -209,7 +209,7 @@ TEST_F(CmdStateTest, ThePagePopupTranslatesAndShowsTheSettingsInUse)
     EXPECT_FALSE(Page().Pop("PopBuzzerSet")->isChecked());
     EXPECT_FALSE(Khm->Action("MmFunKeyEt")->isChecked());
     EXPECT_EQ(Page().windowTitle(), QStringLiteral("0:")) << "the page keeps its caption";
-    Khm->LangIndex = LangEng;
+    Khm->Doc.LangIndex = LangEng;
 }
 
 TEST_F(CmdStateTest, ASettingsCommandCanBeChosenOnlyWhileItsDialogIsBuilt)

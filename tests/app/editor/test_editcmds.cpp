@@ -62,7 +62,7 @@ protected:
     void EverySetting()
     {
         THmPage& p = Page();
-        PgJmpRec* jump = p.AddPgJump(*Khm);
+        PgJmpRec* jump = p.AddPgJump(Khm->Doc);
         jump->Ref.DevAddrCode = LxType->DefBitCode;
         jump->TargetPage = 1;
         p.PgHide.Hide = 1;
@@ -71,7 +71,7 @@ protected:
         p.PgFunKeys[2].ButtonType = kBtnSetOn;
         p.PgFunKeys[2].Write.DevAddrCode = LxType->DefBitCode;
         p.PgFunKeyUsed[2] = 1;
-        Khm->Modified = 1;
+        Khm->Doc.Modified = 1;
     }
     THmPage* NewPage()
     {
@@ -101,7 +101,7 @@ TEST_F(EditCmdTest, ObjectsCopiedOnOnePagePasteOnAnotherWithTheirRecords)
     for (const TLxObj* o : Page().ObjList)
         EXPECT_TRUE(o->Selected);
     EXPECT_EQ(Page().UndoList.size(), 1u);
-    EXPECT_EQ(Khm->Modified, 1);
+    EXPECT_EQ(Khm->Doc.Modified, 1);
 
     // Pasted again: a second set on top, now the selection.
     Trigger("MmPaste");
@@ -191,12 +191,12 @@ TEST_F(EditCmdTest, AWholePageCopiedAndPastedStoresTheSameBytes)
 TEST_F(EditCmdTest, PageSettingsAloneMakeThePasteAskAndYesReplacesThem)
 {
     NewProject();
-    Page().AddPgJump(*Khm)->TargetPage = 7;
-    Page().AddPgJump(*Khm)->TargetPage = 8;
+    Page().AddPgJump(Khm->Doc)->TargetPage = 7;
+    Page().AddPgJump(Khm->Doc)->TargetPage = 8;
     Trigger("MmCopyAll");
 
     NewPage();
-    Page().AddPgJump(*Khm)->TargetPage = 3;
+    Page().AddPgJump(Khm->Doc)->TargetPage = 3;
     // The menus' check marks were not refreshed since: the page itself says it is in use.
     ASSERT_FALSE(Khm->Action("MmPgJump")->isChecked());
     prompt.answers = {Answer::Yes};
@@ -212,7 +212,7 @@ TEST_F(EditCmdTest, MalformedBlocksAreRefusedAndChangeNothing)
     NewProject();
     ASSERT_NO_FATAL_FAILURE(ThreeObjects());
     EverySetting();
-    Khm->Modified = 0;
+    Khm->Doc.Modified = 0;
     const Bytes page = StoredPage();
     const std::size_t steps = Page().UndoList.size();
 
@@ -254,9 +254,9 @@ TEST_F(EditCmdTest, MalformedBlocksAreRefusedAndChangeNothing)
             EXPECT_EQ(StoredPage(), page);
             EXPECT_EQ(Page().Pasting, 0);
             if (!whole) {
-                EXPECT_EQ(Khm->Modified, 0);
+                EXPECT_EQ(Khm->Doc.Modified, 0);
             }
-            Khm->Modified = 0;
+            Khm->Doc.Modified = 0;
         }
     }
 }
@@ -272,10 +272,10 @@ TEST_F(EditCmdTest, PastesThatPassThePanelMemoryAddNothing)
 
     NewPage();
     // The object data area holds the header and the pages stored so far, and a few bytes more.
-    std::int64_t used = BuildHeaderImage(*Khm);
-    for (const auto& rec : Khm->PgDataList)
+    std::int64_t used = BuildHeaderImage(Khm->Doc);
+    for (const auto& rec : Khm->Doc.PgDataList)
         used += static_cast<std::int64_t>(rec->Data.size());
-    Khm->ObjDataAddrEnd = Khm->ObjDataAddr + static_cast<std::int32_t>(used) + 10;
+    Khm->Doc.ObjDataAddrEnd = Khm->Doc.ObjDataAddr + static_cast<std::int32_t>(used) + 10;
     for (const bool whole : {true, false}) {
         SCOPED_TRACE(whole ? "page" : "objects");
         prompt.shown.clear();

@@ -67,7 +67,7 @@ TEST_F(MouseEditTest, EveryKindIsDrawnWithItsToolAndSelected)
             EXPECT_EQ(obj->Width, to.x() - from.x());
             EXPECT_EQ(obj->Height, to.y() - from.y());
         }
-        EXPECT_EQ(Khm->Modified, 1);
+        EXPECT_EQ(Khm->Doc.Modified, 1);
         // The undo step the drawing recorded takes it away again.
         Trigger("MmUndo");
         EXPECT_TRUE(Page().ObjList.empty());
@@ -137,7 +137,7 @@ TEST_P(SnapTest, MovesAndResizesLandOnWholePanelPixels)
     ASSERT_EQ(Page().Zoom, zoom);
     const int sx = StepX();
     const int sy = StepY();
-    EXPECT_EQ(sx, zoom * Khm->GridWidth);
+    EXPECT_EQ(sx, zoom * Khm->Doc.GridWidth);
 
     TLxObj* obj = DrawWith("TbStTxt", At(10, 10), At(30, 20));
     ASSERT_NE(obj, nullptr);
@@ -210,9 +210,9 @@ TEST_F(MouseEditTest, KeyboardEditsStayOnThePageAndKeepAPanelPixel)
         Key(Qt::Key_Left, Qt::ShiftModifier);
     Key(Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(obj->Width, StepX()) << "one panel pixel wide stays one panel pixel wide";
-    Khm->Modified = 0;
+    Khm->Doc.Modified = 0;
     Key(Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(Khm->Modified, 1) << "a keyboard resize is an edit of the page";
+    EXPECT_EQ(Khm->Doc.Modified, 1) << "a keyboard resize is an edit of the page";
 }
 
 TEST_F(MouseEditTest, DoubleClickOpensTheKindsDialogForOneSelectedObject)
@@ -231,12 +231,12 @@ TEST_F(MouseEditTest, DoubleClickOpensTheKindsDialogForOneSelectedObject)
     TLxObj* b = DrawWith("TbStTxt", At(40, 2), At(60, 10));
     ASSERT_TRUE(a && b);
     Trigger("tbPointTo");
-    Khm->Modified = 0;
+    Khm->Doc.Modified = 0;
     DoubleClick(At(5, 5));
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(caption, Khm->Action("TbStTxt")->toolTip());
     EXPECT_EQ(Page().CurObj, a);
-    EXPECT_EQ(Khm->Modified, 1) << "what the dialog stored reaches the page";
+    EXPECT_EQ(Khm->Doc.Modified, 1) << "what the dialog stored reaches the page";
     EXPECT_TRUE(Page().SelList == TObjList{a});
 
     Click(At(45, 5), Qt::ShiftModifier);
@@ -249,7 +249,7 @@ TEST_F(MouseEditTest, DoubleClickOpensTheKindsDialogForOneSelectedObject)
 TEST_F(MouseEditTest, TheInspectorFollowsTheOneSelectedObject)
 {
     NewProject();
-    Khm->ObjInspectorOn = true;
+    Khm->Doc.ObjInspectorOn = true;
     auto* inspector = new TDlgProp(Khm, *LxType);
     ASSERT_EQ(DlgProp, inspector);
     TLxObj* a = DrawWith("TbVal", At(2, 2), At(30, 12));

@@ -80,11 +80,11 @@ TEST_F(OrderCmdTest, ZOrderCommandsReorderOnlyAmongOverlappingObjects)
         TLxObj* current = t.current == 'A' ? a : t.current == 'B' ? b : c;
         Click(Only(current));
         ASSERT_EQ(Page().CurObj, current);
-        Khm->Modified = 0;
+        Khm->Doc.Modified = 0;
         const std::size_t steps = Page().UndoList.size();
         Trigger(t.command);
         EXPECT_EQ(Order(), t.order);
-        EXPECT_EQ(Khm->Modified, std::string(t.order) != "ABC" ? 1 : 0) << "modified exactly when it changed";
+        EXPECT_EQ(Khm->Doc.Modified, std::string(t.order) != "ABC" ? 1 : 0) << "modified exactly when it changed";
         EXPECT_EQ(Page().UndoList.size(), steps) << "no step of its own";
         EXPECT_TRUE(prompt.shown.empty());
     }
@@ -126,7 +126,7 @@ TEST_F(OrderCmdTest, AlignmentBringsTheSelectionToTheExtremeEdge)
             ++i;
         }
         Trigger("MmSelAll");
-        Khm->Modified = 0;
+        Khm->Doc.Modified = 0;
         const std::size_t steps = Page().UndoList.size();
         Trigger(t.button);
         const auto now = Bounds();
@@ -136,7 +136,7 @@ TEST_F(OrderCmdTest, AlignmentBringsTheSelectionToTheExtremeEdge)
             EXPECT_EQ(now[k][2], start[k][2]) << "sizes stay";
         }
         EXPECT_TRUE((a->SelCorners[0] == TPoint{a->Left, a->Top})) << "the outline follows";
-        EXPECT_EQ(Khm->Modified, 1);
+        EXPECT_EQ(Khm->Doc.Modified, 1);
         EXPECT_EQ(Page().UndoList.size(), steps);
     }
 }
@@ -194,10 +194,10 @@ TEST_F(OrderCmdTest, StepButtonsMoveOnePanelPixelAndStayOnThePage)
         SCOPED_TRACE(std::string(t.button) + " from " + std::to_string(t.from.x()) + "," + std::to_string(t.from.y()));
         o->Left = t.from.x();
         o->Top = t.from.y();
-        Khm->Modified = 0;
+        Khm->Doc.Modified = 0;
         Trigger(t.button);
         EXPECT_EQ(QPoint(o->Left, o->Top), t.to);
-        EXPECT_EQ(Khm->Modified, 1);
+        EXPECT_EQ(Khm->Doc.Modified, 1);
     }
     // The step is the page's own zoom.
     Khm->MmPgSizeClick(2);
@@ -245,12 +245,12 @@ TEST_F(OrderCmdTest, TextPositionsGoToTheFieldsTheKindHas)
         ASSERT_EQ(Page().CurObj, t.obj);
         Khm->Action("TbText")->setChecked(std::string(t.mode) == "TbText");
         Khm->Action("TbBmp")->setChecked(std::string(t.mode) == "TbBmp");
-        Khm->Modified = 0;
+        Khm->Doc.Modified = 0;
         // Some of these are not offered for the kind; the command itself must still hold.
         Khm->Action(t.button)->setEnabled(true);
         Trigger(t.button);
         EXPECT_EQ(t.field(), t.expected);
-        EXPECT_EQ(Khm->Modified, 1);
+        EXPECT_EQ(Khm->Doc.Modified, 1);
     }
 }
 
@@ -277,19 +277,19 @@ TEST_F(OrderCmdTest, PictureLoadsIntoTheChosenStateOnly)
     const int before = act->StateBmp(1)->Width();
 
     box->setCurrentIndex(-1);
-    Khm->Modified = 0;
+    Khm->Doc.Modified = 0;
     Khm->Action("TbBmpRead")->setEnabled(true);
     Trigger("TbBmpRead");
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0], Msg(64));
     EXPECT_EQ(act->StateBmp(1)->Width(), before);
-    EXPECT_EQ(Khm->Modified, 0);
+    EXPECT_EQ(Khm->Doc.Modified, 0);
 
     box->setCurrentIndex(1);
     Trigger("TbBmpRead");
     EXPECT_EQ(act->CurPt, 1);
     EXPECT_EQ(act->StateBmp(1)->Width(), 12);
-    EXPECT_EQ(Khm->Modified, 1);
+    EXPECT_EQ(Khm->Doc.Modified, 1);
 }
 
 TEST_F(OrderCmdTest, HideTogglesThePageFlagAndBothMarks)
@@ -299,13 +299,13 @@ TEST_F(OrderCmdTest, HideTogglesThePageFlagAndBothMarks)
     QAction* pop = Page().Pop("ChkHideSet");
     for (const bool hidden : {true, false, true}) {
         SCOPED_TRACE(hidden);
-        Khm->Modified = 0;
+        Khm->Doc.Modified = 0;
         // From the menu bar and from the page popup in turn.
         (hidden ? main : pop)->trigger();
         EXPECT_EQ(Page().PgHide.Hide, hidden ? 1 : 0);
         EXPECT_EQ(main->isChecked(), hidden);
         EXPECT_EQ(pop->isChecked(), hidden);
-        EXPECT_EQ(Khm->Modified, 1);
+        EXPECT_EQ(Khm->Doc.Modified, 1);
     }
 }
 

@@ -77,7 +77,7 @@ TEST_F(PageLifeTest, UndoRestoresThePageRecordsOfItsSnapshot)
     NewProject();
     DrawWith("TbStTxt", At(2, 2), At(30, 12));
     // A snapshot of a page without objects leaves the page settings alone.
-    Page().AddPgJump(*Khm);
+    Page().AddPgJump(Khm->Doc);
     Trigger("MmUndo");
     EXPECT_TRUE(Page().ObjList.empty());
     EXPECT_EQ(Page().PgJmpList.size(), 1u);
@@ -86,7 +86,7 @@ TEST_F(PageLifeTest, UndoRestoresThePageRecordsOfItsSnapshot)
     ASSERT_EQ(Page().ObjList.size(), 1u);
     Page().ClearPgJumps();
     DrawWith("TbStTxt", At(40, 2), At(60, 12)); // the snapshot holds no jump
-    Page().AddPgJump(*Khm);
+    Page().AddPgJump(Khm->Doc);
     Trigger("MmUndo");
     EXPECT_EQ(Page().ObjList.size(), 1u);
     EXPECT_TRUE(Page().PgJmpList.empty()) << "the jump list comes from the snapshot";
@@ -110,10 +110,10 @@ TEST_F(PageLifeTest, SwitchingPagesKeepsEveryEdit)
     EXPECT_FALSE(first->Live());
     EXPECT_TRUE(first->ObjList.empty());
     EXPECT_TRUE(first->UndoList.empty());
-    EXPECT_FALSE(Khm->PgDataList[0]->Data.empty());
-    const Bytes stored = Khm->PgDataList[0]->Data;
+    EXPECT_FALSE(Khm->Doc.PgDataList[0]->Data.empty());
+    const Bytes stored = Khm->Doc.PgDataList[0]->Data;
     EXPECT_EQ(first->PgDataSave(), 0) << "a frozen page stores nothing over its record";
-    EXPECT_EQ(Khm->PgDataList[0]->Data, stored);
+    EXPECT_EQ(Khm->Doc.PgDataList[0]->Data, stored);
     EXPECT_EQ(second->windowTitle(), QStringLiteral("1:"));
     // The frozen page still shows its objects.
     const QImage frozen = first->Rendered();
@@ -171,7 +171,7 @@ TEST_F(PageLifeTest, ClosingTheLastPageWindowDisablesThePageCommands)
     for (const char* n : {"MmPgJump", "MmFunKeyEt", "MmUndo", "MmRedo", "TbZoomIn", "TbZoomOut"})
         EXPECT_FALSE(Khm->Action(n)->isEnabled()) << n;
     // Pages are left in the project: the tool bar items stay.
-    EXPECT_EQ(Khm->PgDataList.size(), 2u);
+    EXPECT_EQ(Khm->Doc.PgDataList.size(), 2u);
     EXPECT_TRUE(Khm->Action("ObjTBarSet")->isEnabled());
     // They open again from their records.
     Khm->LoadPageWindow(1);

@@ -129,12 +129,12 @@ TEST_F(MainInspectorTest, ItFollowsThePageSelectionAndAnEditMarksTheProjectModif
     // An edit typed into the inspector reaches the object, the page and the project.
     Click(At(10, 6));
     ASSERT_EQ(DlgProp->ShownObj, val);
-    Khm->Modified = 0;
-    Khm->Compiled = 1;
+    Khm->Doc.Modified = 0;
+    Khm->Doc.Compiled = 1;
     Type(1, QStringLiteral("12"));
     EXPECT_EQ(val->Left, At(12, 0).x());
-    EXPECT_EQ(Khm->Modified, 1);
-    EXPECT_EQ(Khm->Compiled, 0);
+    EXPECT_EQ(Khm->Doc.Modified, 1);
+    EXPECT_EQ(Khm->Doc.Compiled, 0);
     EXPECT_EQ(Grid().Cells(1, Line(1)), QStringLiteral("12"));
     // A move with the mouse shows in it at once.
     Drag(At(15, 6), At(17, 6));

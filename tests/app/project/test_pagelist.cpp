@@ -70,8 +70,8 @@ protected:
         ShellFixture::SetUp();
         StartupOptions o;
         o.splashMillis = 0;
-        StartUp(o);
-        FivePages(*Khm);
+        StartUp(NewDoc(), o);
+        FivePages(Khm->Doc);
         form = new TPgListFrm(*Khm);
         form->FormShow();
         PageHooks().PagesRenumbered = [this](const std::vector<int>& m) { maps.push_back(m); };
@@ -80,7 +80,7 @@ protected:
     {
         PageHooks() = PageWindowHooks{};
         delete form;
-        Khm->Modified = 0;
+        Khm->Doc.Modified = 0;
         Khm->FormClose();
         ShutDown();
         ShellFixture::TearDown();
@@ -101,7 +101,7 @@ TEST_F(PageListDialog, DeleteAsksFirst)
     form->PgListBx->setCurrentRow(4);
     prompt.answers = {Answer::No};
     form->DelBtnClick();
-    EXPECT_EQ(Khm->PgDataList.size(), 5u);
+    EXPECT_EQ(Khm->Doc.PgDataList.size(), 5u);
     EXPECT_TRUE(maps.empty());
     prompt.answers = {Answer::Yes};
     form->DelBtnClick();
@@ -139,14 +139,14 @@ TEST_F(PageListDialog, InsertAndRetitle)
     form->InsBtnClick();
     EXPECT_EQ(Items().front(), "0:");
     EXPECT_EQ(Items()[1], "1:A");
-    EXPECT_EQ(Khm->PgDataList.size(), 6u);
+    EXPECT_EQ(Khm->Doc.PgDataList.size(), 6u);
     form->PgListBx->setCurrentRow(2);
     form->PgTitleTxt->setText(QStringLiteral("Alarms"));
-    Khm->Modified = 0;
+    Khm->Doc.Modified = 0;
     form->PgTitleTxtKeyUp();
     EXPECT_EQ(Items()[2], "2:Alarms");
-    EXPECT_EQ(Khm->PgDataList[2]->Title, "Alarms");
-    EXPECT_EQ(Khm->Modified, 1);
+    EXPECT_EQ(Khm->Doc.PgDataList[2]->Title, "Alarms");
+    EXPECT_EQ(Khm->Doc.Modified, 1);
 }
 
 } // namespace

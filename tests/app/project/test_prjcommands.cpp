@@ -30,12 +30,12 @@ protected:
         StartupOptions o;
         o.arguments = std::move(args);
         o.splashMillis = 0;
-        StartUp(o);
+        StartUp(NewDoc(), o);
     }
     void TearDown() override
     {
         if (Khm) {
-            Khm->Modified = 0;
+            Khm->Doc.Modified = 0;
             Khm->FormClose();
             ShutDown();
         }
@@ -80,14 +80,14 @@ TEST_F(PrjCommandsTest, CommandLineOpensTheProject)
     QDir().mkpath(QString::fromStdString(Dir() + "work"));
     WriteProject(Dir() + "work/plant", 2);
     Start({QString::fromStdString(Dir() + "work/plant.zqf")});
-    ASSERT_EQ(Khm->PgDataList.size(), 2u);
-    EXPECT_EQ(Khm->PgDataList[1]->Title, "P1");
-    EXPECT_EQ(Khm->PrjName, "plant");
-    EXPECT_EQ(Khm->MachineId, 3);
-    EXPECT_EQ(Khm->Opened, 1);
-    EXPECT_EQ(Khm->Modified, 0);
-    ASSERT_FALSE(Khm->RecentFiles.empty());
-    EXPECT_EQ(Khm->RecentFiles.front(), Dir() + "work/plant.zqf");
+    ASSERT_EQ(Khm->Doc.PgDataList.size(), 2u);
+    EXPECT_EQ(Khm->Doc.PgDataList[1]->Title, "P1");
+    EXPECT_EQ(Khm->Doc.PrjName, "plant");
+    EXPECT_EQ(Khm->Doc.MachineId, 3);
+    EXPECT_EQ(Khm->Doc.Opened, 1);
+    EXPECT_EQ(Khm->Doc.Modified, 0);
+    ASSERT_FALSE(Khm->Doc.RecentFiles.empty());
+    EXPECT_EQ(Khm->Doc.RecentFiles.front(), Dir() + "work/plant.zqf");
     EXPECT_TRUE(Khm->windowTitle().endsWith(QString::fromStdString(Dir() + "work/plant.zqf")));
     EXPECT_TRUE(prompt.shown.empty());
 }
@@ -101,11 +101,11 @@ TEST_F(PrjCommandsTest, WorkingCopyIsOffered)
         prompt.answers = {a};
         Khm->OpenDlg.FileName = Dir() + "plant.zqf";
         ASSERT_TRUE(Khm->ReadProjectFiles());
-        EXPECT_EQ(Khm->PgDataList.size(), a == Answer::Yes ? 3u : 2u);
-        EXPECT_EQ(Khm->Modified, a == Answer::Yes ? 1 : 0);
+        EXPECT_EQ(Khm->Doc.PgDataList.size(), a == Answer::Yes ? 3u : 2u);
+        EXPECT_EQ(Khm->Doc.Modified, a == Answer::Yes ? 1 : 0);
         ASSERT_FALSE(prompt.shown.empty());
         EXPECT_TRUE(prompt.shown.front().startsWith(Msg(121)));
-        Khm->Modified = 0;
+        Khm->Doc.Modified = 0;
         Khm->FormClose();
         ShutDown();
         WriteProject(Dir() + "DocFiles/~plant", 3);
@@ -119,8 +119,8 @@ TEST_F(PrjCommandsTest, DamagedFileOpensNothing)
     Khm->OpenDlg.FileName = Dir() + "bad.zqf";
     EXPECT_FALSE(Khm->ReadProjectFiles());
     EXPECT_TRUE(Shown(kMsgFileDamaged));
-    EXPECT_TRUE(Khm->PgDataList.empty());
-    EXPECT_TRUE(Khm->PrjName.empty());
+    EXPECT_TRUE(Khm->Doc.PgDataList.empty());
+    EXPECT_TRUE(Khm->Doc.PrjName.empty());
 }
 
 TEST_F(PrjCommandsTest, FailedSaveKeepsModifiedAndTheOldFiles)
@@ -130,19 +130,19 @@ TEST_F(PrjCommandsTest, FailedSaveKeepsModifiedAndTheOldFiles)
     Start();
     Khm->OpenDlg.FileName = Dir() + "plant.zqf";
     ASSERT_TRUE(Khm->ReadProjectFiles());
-    Khm->PgDataList[0]->Data.assign(500, 7);
-    Khm->Modified = 1;
+    Khm->Doc.PgDataList[0]->Data.assign(500, 7);
+    Khm->Doc.Modified = 1;
     SetWriteFault([](std::size_t, std::size_t) { return true; });
     EXPECT_EQ(TbSaveClick(*Khm), 2);
     SetWriteFault(nullptr);
     EXPECT_TRUE(Shown(kMsgSaveFailed));
-    EXPECT_EQ(Khm->Modified, 1);
+    EXPECT_EQ(Khm->Doc.Modified, 1);
     EXPECT_EQ(ReadFile("plant.zqf"), before);
 
     prompt.shown.clear();
     EXPECT_EQ(TbSaveClick(*Khm), 1);
     EXPECT_TRUE(prompt.shown.empty());
-    EXPECT_EQ(Khm->Modified, 0);
+    EXPECT_EQ(Khm->Doc.Modified, 0);
     EXPECT_NE(ReadFile("plant.zqf"), before);
 }
 
@@ -155,14 +155,14 @@ TEST_F(PrjCommandsTest, CompileOverTheAreaIsRefused)
     MmTranslateClick(*Khm);
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown.front(), Msg(63) + QStringLiteral("\n\n") + Msg(84) + QStringLiteral("1%"));
-    EXPECT_EQ(Khm->Compiled, 1);
+    EXPECT_EQ(Khm->Doc.Compiled, 1);
 
     prompt.shown.clear();
-    Khm->Compiled = 0;
-    Khm->PgDataList[1]->Data.assign(static_cast<std::size_t>(Khm->ObjDataAddrEnd - Khm->ObjDataAddr), 1);
+    Khm->Doc.Compiled = 0;
+    Khm->Doc.PgDataList[1]->Data.assign(static_cast<std::size_t>(Khm->Doc.ObjDataAddrEnd - Khm->Doc.ObjDataAddr), 1);
     MmTranslateClick(*Khm);
     EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(26), Msg(27)}));
-    EXPECT_EQ(Khm->Compiled, 0);
+    EXPECT_EQ(Khm->Doc.Compiled, 0);
     // A save of such a project writes nothing.
     const std::string before = ReadFile("plant.zqf");
     prompt.shown.clear();
@@ -177,8 +177,8 @@ TEST_F(PrjCommandsTest, CheckFindingsGoToTheResultWindow)
     Start();
     Khm->OpenDlg.FileName = Dir() + "plant.zqf";
     ASSERT_TRUE(Khm->ReadProjectFiles());
-    Khm->SysFunKeyUsed[2] = 1;
-    Khm->SysFunKeys[2].UserLevel = 3;
+    Khm->Doc.SysFunKeyUsed[2] = 1;
+    Khm->Doc.SysFunKeys[2].UserLevel = 3;
     MmTranslateClick(*Khm);
     EXPECT_EQ(prompt.shown, std::vector<QString>{Msg(27)});
     ASSERT_NE(FrmMsgShow, nullptr);

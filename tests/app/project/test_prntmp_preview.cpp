@@ -28,13 +28,13 @@ protected:
     void TearDown() override
     {
         delete form;
-        Khm->Modified = 0;
+        Khm->Doc.Modified = 0;
         StartedShell::TearDown();
     }
     // A stored page holding one filled rectangle from (x1, y1) to (x2, y2).
     void AddPage(int x1, int y1, int x2, int y2)
     {
-        PageEnv env(*Khm, *LxType);
+        PageEnv env(Khm->Doc, *LxType);
         PageData page;
         auto obj = NewPageObj(page, env, ObjKind::Geom);
         ASSERT_NE(obj, nullptr);
@@ -43,7 +43,7 @@ protected:
         page.AppendObj(std::move(obj));
         auto rec = std::make_unique<PgDataStr>();
         PgDataChx(page, rec->Data, 0, kEncFile, &page.ObjList, RecEncodeEnv{});
-        Khm->PgDataList.push_back(std::move(rec));
+        Khm->Doc.PgDataList.push_back(std::move(rec));
     }
     QImage Preview() const { return form->ImgPage->pixmap().toImage().convertToFormat(QImage::Format_RGB32); }
     static int BlackPixels(const QImage& img)
@@ -64,14 +64,14 @@ TEST_F(PagePreview, ShowsTheSelectedStoredPage)
     ASSERT_TRUE(PageHooks().RenderPage);
     AddPage(0, 0, 10, 5);
     AddPage(20, 10, 24, 12);
-    Khm->PgDataList.push_back(std::make_unique<PgDataStr>());
-    Khm->PgDataList.back()->Data = {0x00, 0x05, 0x00, 0x02};
+    Khm->Doc.PgDataList.push_back(std::make_unique<PgDataStr>());
+    Khm->Doc.PgDataList.back()->Data = {0x00, 0x05, 0x00, 0x02};
 
     form = new TPgListFrm(*Khm);
     form->FormShow();
     const QImage first = Preview();
-    EXPECT_EQ(first.size(), QSize(LxType->PanelWidth * Khm->GridWidth, LxType->PanelHeight * Khm->GridHeight));
-    EXPECT_EQ(first, RenderStoredPage(*Khm, *LxType, 0).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(first.size(), QSize(LxType->PanelWidth * Khm->Doc.GridWidth, LxType->PanelHeight * Khm->Doc.GridHeight));
+    EXPECT_EQ(first, RenderStoredPage(Khm->Doc, *LxType, 0).convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(BlackPixels(first), 10 * 5);
     EXPECT_EQ(first.pixel(0, 0) & 0xFFFFFFu, 0u);
 
@@ -85,8 +85,8 @@ TEST_F(PagePreview, ShowsTheSelectedStoredPage)
     form->PgListBxStartDrag();
     form->PgListBxClick();
     EXPECT_EQ(BlackPixels(Preview()), 0);
-    EXPECT_TRUE(RenderStoredPage(*Khm, *LxType, 3).isNull());
-    EXPECT_TRUE(RenderStoredPage(*Khm, *LxType, -1).isNull());
+    EXPECT_TRUE(RenderStoredPage(Khm->Doc, *LxType, 3).isNull());
+    EXPECT_TRUE(RenderStoredPage(Khm->Doc, *LxType, -1).isNull());
 }
 
 } // namespace

@@ -44,6 +44,12 @@ void ShellFixture::WriteFile(const std::string& name, const std::string& bytes) 
     ASSERT_TRUE(WriteFileAtomic(Path(name), bytes, &error)) << error;
 }
 
+ProjectDoc& ShellFixture::NewDoc()
+{
+    doc_ = std::make_unique<ProjectDoc>();
+    return *doc_;
+}
+
 std::string ShellFixture::ReadFile(const std::string& name) const
 {
     std::string text;
@@ -56,7 +62,7 @@ void StartedShell::SetUp()
     ShellFixture::SetUp();
     StartupOptions o;
     o.splashMillis = 0;
-    StartUp(o);
+    StartUp(NewDoc(), o);
 }
 
 void StartedShell::TearDown()

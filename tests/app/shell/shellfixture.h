@@ -2,11 +2,13 @@
 // A program folder of its own for each test: the shipped data files copied into a temporary
 // folder that becomes AppDir, so tests read and write Lxe.ini, Loc.ini and the language files
 // without touching the build's program folder.
+#include "app/project/projectdoc.h"
 #include "app/ui/prompt.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace kes::test {
@@ -24,7 +26,12 @@ protected:
 
     ScriptedPrompt prompt;
 
+    // The program's project document for the next StartUp: a new one each time, as each run
+    // of the program has its own. It lives until the fixture ends, after the window.
+    ProjectDoc& NewDoc();
+
 private:
+    std::unique_ptr<ProjectDoc> doc_;
     QTemporaryDir temp_;
     std::string dir_;
     std::string savedAppDir_;

@@ -73,12 +73,12 @@ TEST_F(FormsTest, LanguageMenuSwitchesCaptionsAndMessages)
     Khm->AddRecentFile("/p/a.zqf");
     Khm->RefreshRecentFileItems();
     Khm->MmLangChtClick(LangCht);
-    EXPECT_EQ(Khm->LangIndex, LangCht);
+    EXPECT_EQ(Khm->Doc.LangIndex, LangCht);
     EXPECT_EQ(Khm->Action("Mmfile")->text(), QString::fromUtf8("檔案(&F)"));
     EXPECT_EQ(Khm->Action("TbSave")->toolTip(), QString::fromUtf8("儲存"));
     EXPECT_EQ(Khm->EditToolBar->windowTitle(), QString::fromUtf8("標準"));
     EXPECT_EQ(Msg(46), QString::fromUtf8("畫面編號"));
-    EXPECT_EQ(Khm->MsgTable[46], QStringToAnsi(QString::fromUtf8("畫面編號")));
+    EXPECT_EQ(Khm->Doc.MsgTable[46], QStringToAnsi(QString::fromUtf8("畫面編號")));
     EXPECT_TRUE(Khm->Action("MmLangCht")->isChecked());
     EXPECT_FALSE(Khm->Action("MmLangEng")->isChecked());
     // The recent-file items show their paths again after the captions were replaced.
@@ -115,8 +115,8 @@ TEST_F(FormsTest, ToolWindowsDockOrFloatAsTheLayoutFileSays)
     ini.WriteBool("TreeViewPage", "Location", false);
     ini.WriteInteger("TreeViewPage", "Width", 220);
     ini.WriteBool("ObjInspector", "Location", false);
-    Khm->PageTreeOn = true;
-    Khm->ObjInspectorOn = true;
+    Khm->Doc.PageTreeOn = true;
+    Khm->Doc.ObjInspectorOn = true;
     Khm->ShowPageTree(ini);
     Khm->ShowObjInspector(ini);
     ASSERT_EQ(made, 2);
@@ -149,7 +149,7 @@ TEST_F(FormsTest, ToolWindowsDockOrFloatAsTheLayoutFileSays)
 
     // Switched off, the window goes.
     Khm->ShowObjInspector(floating);
-    Khm->ObjInspectorOn = false;
+    Khm->Doc.ObjInspectorOn = false;
     Khm->ShowObjInspector(floating);
     EXPECT_EQ(Khm->DlgPropWin, nullptr);
 }

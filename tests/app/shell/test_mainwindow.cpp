@@ -85,12 +85,12 @@ TEST_F(MainWindowTest, StartsInTheDesignedState)
         EXPECT_FALSE(Khm->Action(n)->isVisible()) << n;
     for (const char* n : {"tbPointTo", "MmPgSize400", "MmPtEnable", "MmTimeOut", "StandTbarSet", "PostTBarSet"})
         EXPECT_TRUE(Khm->Action(n)->isChecked()) << n;
-    EXPECT_EQ(Khm->EditMode, 3);
-    EXPECT_EQ(Khm->LangIndex, 2);
-    EXPECT_EQ(Khm->DefaultZoom, 4);
-    EXPECT_EQ(Khm->MachineId, 87);
-    EXPECT_EQ(Khm->Opened, 0);
-    EXPECT_EQ(Khm->CaptionPrefix, "Kestrova - ");
+    EXPECT_EQ(Khm->Doc.EditMode, 3);
+    EXPECT_EQ(Khm->Doc.LangIndex, 2);
+    EXPECT_EQ(Khm->Doc.DefaultZoom, 4);
+    EXPECT_EQ(Khm->Doc.MachineId, 87);
+    EXPECT_EQ(Khm->Doc.Opened, 0);
+    EXPECT_EQ(Khm->Doc.CaptionPrefix, "Kestrova - ");
     EXPECT_EQ(Khm->ClipFmtObjects, "CF_MYFORMAT");
     EXPECT_EQ(Khm->ClipFmtPage, "CF_ALLPAGEFORMAT");
     EXPECT_NE(LxType, nullptr);
@@ -106,13 +106,13 @@ TEST_F(MainWindowTest, CheckMarksShowTheSwitchesOfTheProjectState)
         std::function<void(bool)> set;
     };
     const Case cases[] = {
-        {"MmEnableUD", [](bool on) { Khm->EnableUpDown = on; }},
-        {"MmPtEnable", [](bool on) { Khm->GridDotsOn = on; }},
-        {"MmPtDisable", [](bool on) { Khm->GridDotsOn = !on; }},
-        {"MmTimeOut", [](bool on) { Khm->ReplyTimeOutOn = on; }},
-        {"MmTreeView", [](bool on) { Khm->PageTreeOn = on; }},
-        {"MmObjInspector", [](bool on) { Khm->ObjInspectorOn = on; }},
-        {"MmParaset", [](bool on) { Khm->ParaDataSet.Ref.DevAddrCode = on ? 0x100 : -1; }},
+        {"MmEnableUD", [](bool on) { Khm->Doc.EnableUpDown = on; }},
+        {"MmPtEnable", [](bool on) { Khm->Doc.GridDotsOn = on; }},
+        {"MmPtDisable", [](bool on) { Khm->Doc.GridDotsOn = !on; }},
+        {"MmTimeOut", [](bool on) { Khm->Doc.ReplyTimeOutOn = on; }},
+        {"MmTreeView", [](bool on) { Khm->Doc.PageTreeOn = on; }},
+        {"MmObjInspector", [](bool on) { Khm->Doc.ObjInspectorOn = on; }},
+        {"MmParaset", [](bool on) { Khm->Doc.ParaDataSet.Ref.DevAddrCode = on ? 0x100 : -1; }},
     };
     for (const Case& c : cases)
         for (bool on : {true, false, true}) {
@@ -122,13 +122,13 @@ TEST_F(MainWindowTest, CheckMarksShowTheSwitchesOfTheProjectState)
         }
 
     Khm->Action("MmPtDisable")->trigger();
-    EXPECT_FALSE(Khm->GridDotsOn);
+    EXPECT_FALSE(Khm->Doc.GridDotsOn);
     EXPECT_TRUE(Khm->Action("MmPtDisable")->isChecked());
     EXPECT_FALSE(Khm->Action("MmPtEnable")->isChecked());
     Khm->Action("MmPtEnable")->trigger();
-    EXPECT_TRUE(Khm->GridDotsOn);
+    EXPECT_TRUE(Khm->Doc.GridDotsOn);
     Khm->Action("MmTimeOut")->trigger();
-    EXPECT_FALSE(Khm->ReplyTimeOutOn);
+    EXPECT_FALSE(Khm->Doc.ReplyTimeOutOn);
     EXPECT_FALSE(Khm->Action("MmTimeOut")->isChecked());
 }
 

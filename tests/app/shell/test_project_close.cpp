@@ -46,24 +46,24 @@ TEST_F(ProjectCloseTest, NewProjectTakesControllerPanelGridAndMemoryMap)
     ChooseInNewProjectForm(1, 1, 4, QStringLiteral("  Line3  "));
     Khm->MmNewClick();
 
-    EXPECT_EQ(Khm->MachineId, 6);
-    EXPECT_EQ(Khm->PanelModelIndex, 4);
-    EXPECT_EQ(Khm->GridWidth, 2);
-    EXPECT_EQ(Khm->GridHeight, 1);
-    EXPECT_EQ(Khm->ObjDataAddr, 0x18000);
-    EXPECT_EQ(Khm->ObjDataAddrEnd, 0x40000);
-    EXPECT_EQ(Khm->MainMenuAddr, 0x11000);
-    EXPECT_EQ(Khm->MainMenuEnd, 0x18000);
-    EXPECT_EQ(Khm->ParaAddr, 0x10000);
+    EXPECT_EQ(Khm->Doc.MachineId, 6);
+    EXPECT_EQ(Khm->Doc.PanelModelIndex, 4);
+    EXPECT_EQ(Khm->Doc.GridWidth, 2);
+    EXPECT_EQ(Khm->Doc.GridHeight, 1);
+    EXPECT_EQ(Khm->Doc.ObjDataAddr, 0x18000);
+    EXPECT_EQ(Khm->Doc.ObjDataAddrEnd, 0x40000);
+    EXPECT_EQ(Khm->Doc.MainMenuAddr, 0x11000);
+    EXPECT_EQ(Khm->Doc.MainMenuEnd, 0x18000);
+    EXPECT_EQ(Khm->Doc.ParaAddr, 0x10000);
     EXPECT_EQ(LxType->PanelWidth, 120);
     EXPECT_EQ(LxType->PanelHeight, 64);
-    EXPECT_EQ(Khm->PrjName, "Line3");
-    EXPECT_EQ(Khm->Opened, 1);
-    EXPECT_EQ(Khm->Modified, 1);
-    EXPECT_EQ(Khm->Compiled, 0);
-    EXPECT_EQ(Khm->PrjVersion, Khm->DataVersion);
-    EXPECT_EQ(Khm->PgDataList.size(), 1u);
-    EXPECT_EQ(Khm->MemImage.size(), std::size_t(0x40000 - 0x18000));
+    EXPECT_EQ(Khm->Doc.PrjName, "Line3");
+    EXPECT_EQ(Khm->Doc.Opened, 1);
+    EXPECT_EQ(Khm->Doc.Modified, 1);
+    EXPECT_EQ(Khm->Doc.Compiled, 0);
+    EXPECT_EQ(Khm->Doc.PrjVersion, Khm->Doc.DataVersion);
+    EXPECT_EQ(Khm->Doc.PgDataList.size(), 1u);
+    EXPECT_EQ(Khm->Doc.MemImage.size(), std::size_t(0x40000 - 0x18000));
     EXPECT_TRUE(Khm->StatusText(3).startsWith(QStringLiteral("Device Type: ")));
     EXPECT_TRUE(Khm->StatusText(3).endsWith(QStringLiteral("Octal register controller")));
     EXPECT_EQ(Khm->StatusText(4), QStringLiteral("ZQ Type: LX-05W"));
@@ -82,19 +82,19 @@ TEST_F(ProjectCloseTest, NewProjectFormRefusesAnEmptyNameAndCancelLeavesNoProjec
     Khm->MmNewClick();
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0], Msg(75));
-    EXPECT_EQ(Khm->Opened, 0);
-    EXPECT_TRUE(Khm->PgDataList.empty());
-    EXPECT_EQ(Khm->MachineId, 87);
+    EXPECT_EQ(Khm->Doc.Opened, 0);
+    EXPECT_TRUE(Khm->Doc.PgDataList.empty());
+    EXPECT_EQ(Khm->Doc.MachineId, 87);
 }
 
 TEST_F(ProjectCloseTest, KeypadTypeMakesNoPageAndClosesWithoutAQuestion)
 {
     ChooseInNewProjectForm(5, 0, 0, QStringLiteral("Keys"));
     Khm->MmNewClick();
-    EXPECT_EQ(Khm->MachineId, 95);
-    EXPECT_TRUE(Khm->PgDataList.empty());
-    EXPECT_EQ(Khm->KeySetRec.StartChar, 2);
-    EXPECT_EQ(Khm->KeySetRec.KeyCodes[15], '0' + 15);
+    EXPECT_EQ(Khm->Doc.MachineId, 95);
+    EXPECT_TRUE(Khm->Doc.PgDataList.empty());
+    EXPECT_EQ(Khm->Doc.KeySetRec.StartChar, 2);
+    EXPECT_EQ(Khm->Doc.KeySetRec.KeyCodes[15], '0' + 15);
     EXPECT_TRUE(Khm->Action("MmClosePrj")->isEnabled());
 
     std::remove(Path("Lxe.ini").c_str());
@@ -123,9 +123,9 @@ TEST_F(ProjectCloseTest, SaveQuestionAnswers)
         SCOPED_TRACE(c.name);
         ChooseInNewProjectForm(0, 0, 0, QStringLiteral("Doc"));
         Khm->MmNewClick();
-        ASSERT_EQ(Khm->Opened, 1);
-        Khm->AutoSave = 1;
-        Khm->SaveTimeInterval = 3;
+        ASSERT_EQ(Khm->Doc.Opened, 1);
+        Khm->Doc.AutoSave = 1;
+        Khm->Doc.SaveTimeInterval = 3;
         Khm->StartAutoSave();
         int saves = 0;
         Khm->SaveProject = c.hasSaver ? std::function<bool()>([&] { ++saves; return c.saverSaves; }) : nullptr;
@@ -139,19 +139,19 @@ TEST_F(ProjectCloseTest, SaveQuestionAnswers)
         EXPECT_TRUE(prompt.shown[0].startsWith(Msg(31)));
         EXPECT_TRUE(prompt.shown[0].endsWith(QStringLiteral("?")));
         EXPECT_EQ(saves, c.answer == Answer::Yes && c.hasSaver ? 1 : 0);
-        EXPECT_EQ(Khm->Opened == 0, c.closes);
-        EXPECT_EQ(Khm->PgDataList.empty(), c.closes);
+        EXPECT_EQ(Khm->Doc.Opened == 0, c.closes);
+        EXPECT_EQ(Khm->Doc.PgDataList.empty(), c.closes);
         EXPECT_EQ(LxeIniWritten(), c.closes);
         // A close the user cancelled keeps the automatic working copy running.
         EXPECT_EQ(Khm->AutoSaveRunning(), !c.closes);
         if (c.closes) {
-            EXPECT_EQ(Khm->MachineId, 87);
-            EXPECT_EQ(Khm->PrjName, "");
+            EXPECT_EQ(Khm->Doc.MachineId, 87);
+            EXPECT_EQ(Khm->Doc.PrjName, "");
             EXPECT_EQ(Khm->StatusText(3), "");
             EXPECT_FALSE(Khm->Action("MmClosePrj")->isEnabled());
         }
         Khm->SaveProject = nullptr;
-        Khm->Modified = 0;
+        Khm->Doc.Modified = 0;
         Khm->StopAutoSave();
         prompt.answers = {Answer::No};
         Khm->MmClosePrjClick();
@@ -167,10 +167,10 @@ TEST_F(ProjectCloseTest, CloseRemovesOnlyThisProjectsWorkingCopies)
         WriteFile(f, "x");
     ChooseInNewProjectForm(0, 0, 0, QStringLiteral("Doc"));
     Khm->MmNewClick();
-    ASSERT_EQ(Khm->PrjName, "Doc");
+    ASSERT_EQ(Khm->Doc.PrjName, "Doc");
     prompt.answers = {Answer::No};
     Khm->MmClosePrjClick();
-    ASSERT_EQ(Khm->Opened, 0);
+    ASSERT_EQ(Khm->Doc.Opened, 0);
     EXPECT_FALSE(FileExists(Path("DocFiles/~Doc.zqf")));
     EXPECT_FALSE(FileExists(Path("DocFiles/~Doc.Til")));
     EXPECT_FALSE(FileExists(Path("DocFiles/~Doc.Sta")));
@@ -193,7 +193,7 @@ TEST_F(ProjectCloseTest, ExitWithoutProjectWritesSettingsAndEditToolBarAndRemove
 
 TEST_F(ProjectCloseTest, UnwritableProgramFolderIsReported)
 {
-    Khm->AppDir = Dir() + "missing/";
+    Khm->Doc.AppDir = Dir() + "missing/";
     EXPECT_FALSE(Khm->WriteLxeIni());
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_TRUE(prompt.shown[0].startsWith(Msg(kMsgSettingsNotSaved)));

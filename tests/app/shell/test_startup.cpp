@@ -29,7 +29,7 @@ protected:
         StartupOptions o;
         o.arguments = std::move(args);
         o.splashMillis = 0;
-        StartUp(o);
+        StartUp(NewDoc(), o);
         Khm->show();
     }
     void Stop()
@@ -74,8 +74,8 @@ TEST_F(StartupTest, SettingsWrittenAtCloseAreReadBackAtTheNextStart)
     Khm->resize(900, 640);
     Khm->AddRecentFile("/p/one.zqf");
     Khm->AddRecentFile("/p/two.zqf");
-    Khm->AutoSave = 1;
-    Khm->SaveTimeInterval = 7;
+    Khm->Doc.AutoSave = 1;
+    Khm->Doc.SaveTimeInterval = 7;
     Khm->MMICom->Settings().baud = 19200;
     Khm->OpenDlg.InitialDir = Dir() + "DocFiles";
     Khm->BmpDlg.InitialDir = "/pictures";
@@ -86,9 +86,9 @@ TEST_F(StartupTest, SettingsWrittenAtCloseAreReadBackAtTheNextStart)
     EXPECT_TRUE(Khm->LxeIniRead());
     EXPECT_EQ(Khm->width(), 900);
     EXPECT_EQ(Khm->height(), 640);
-    EXPECT_EQ(Khm->RecentFiles, (std::vector<std::string>{"/p/two.zqf", "/p/one.zqf"}));
-    EXPECT_EQ(Khm->AutoSave, 1);
-    EXPECT_EQ(Khm->SaveTimeInterval, 7);
+    EXPECT_EQ(Khm->Doc.RecentFiles, (std::vector<std::string>{"/p/two.zqf", "/p/one.zqf"}));
+    EXPECT_EQ(Khm->Doc.AutoSave, 1);
+    EXPECT_EQ(Khm->Doc.SaveTimeInterval, 7);
     EXPECT_EQ(Khm->MMICom->Settings().baud, 19200);
     EXPECT_EQ(Khm->MMICom->Settings().dataBits, 7);
     EXPECT_EQ(Khm->MMICom->Settings().parity, LinkParity::Even);
@@ -96,7 +96,7 @@ TEST_F(StartupTest, SettingsWrittenAtCloseAreReadBackAtTheNextStart)
     EXPECT_EQ(Khm->BmpDlg.InitialDir, "/pictures");
     EXPECT_EQ(Khm->font().family(), "DejaVu Sans");
     EXPECT_EQ(Khm->font().pointSize(), 11);
-    EXPECT_EQ(Khm->PrjVersion, 120u);
+    EXPECT_EQ(Khm->Doc.PrjVersion, 120u);
     // The recent files are shown above Exit.
     EXPECT_TRUE(Khm->Action("MmFile2")->isVisible());
     EXPECT_FALSE(Khm->Action("MmFile3")->isVisible());
@@ -168,12 +168,12 @@ TEST_F(StartupTest, MissingOrDamagedFilesGiveTheDefaults)
         if (c.msg)
             WriteFile("MultiLanEng.txt", c.msg);
         Start();
-        EXPECT_EQ(Khm->EditMode, 3);
-        EXPECT_EQ(Khm->LangIndex, 2);
-        EXPECT_EQ(Khm->MachineId, 87);
-        EXPECT_EQ(Khm->Opened, 0);
+        EXPECT_EQ(Khm->Doc.EditMode, 3);
+        EXPECT_EQ(Khm->Doc.LangIndex, 2);
+        EXPECT_EQ(Khm->Doc.MachineId, 87);
+        EXPECT_EQ(Khm->Doc.Opened, 0);
         EXPECT_EQ(MessageTable().Count(), 0);
-        EXPECT_EQ(Khm->CaptionPrefix, " - ");
+        EXPECT_EQ(Khm->Doc.CaptionPrefix, " - ");
         EXPECT_FALSE(Khm->EditToolBar->isHidden());
         Khm->LoadLayout();
         Stop();
@@ -186,9 +186,9 @@ TEST_F(StartupTest, CommandLineNamingNoFileOpensNothingAndTheSplashDoesNotWait)
     o.arguments = {QStringLiteral("\"") + QString::fromStdString(Path("none.zqf")) + QStringLiteral("\""),
                    QStringLiteral("extra")};
     o.splashMillis = 2000;
-    StartUp(o);
+    StartUp(NewDoc(), o);
     EXPECT_EQ(Khm->OpenDlg.FileName, "");
-    EXPECT_EQ(Khm->Opened, 0);
+    EXPECT_EQ(Khm->Doc.Opened, 0);
     // The splash is up while start-up has already finished.
     ASSERT_NE(Logo, nullptr);
     EXPECT_TRUE(Logo->isVisible());
