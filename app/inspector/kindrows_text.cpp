@@ -43,6 +43,26 @@ std::uint8_t FixedWidth(std::uint8_t format)
     return format == 7 ? 1 : 0;
 }
 
+// The numeric display's rows, named by what each shows (the inspector's property table
+// numbers them).
+namespace LxValRow
+{
+enum : int {
+    InternalMem = 5, // panel memory rather than the controller's (hidden)
+    Address = 6,
+    Link = 7,
+    Station = 8,
+    Frame = 9,
+    PanelFont = 10,
+    HAlign = 11,
+    ZeroFill = 12,
+    ValFormat = 13, // the object's ValType
+    ValWidth = 14,  // the object's ValLen
+    IntDigits = 15, // IntNum
+    DecDigits = 16, // DecNum
+};
+} // namespace LxValRow
+
 } // namespace
 
 // Rows 5-9: frame, direction, horizontal and vertical alignment, font.
@@ -78,27 +98,27 @@ void WriteStTxtRows(KindRowContext& rows, TLxObj& obj)
 void ReadLxValRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& v = static_cast<TLxVal&>(obj);
-    ShowComboTxt(rows.Combo(5), v.RefIntMem, kMsgMemory, 2);
-    rows.Combo(5).SetVisible(false);
+    ShowComboTxt(rows.Combo(LxValRow::InternalMem), v.RefIntMem, kMsgMemory, 2);
+    rows.Combo(LxValRow::InternalMem).SetVisible(false);
     if (v.ValLen > 254)
         v.ValLen = 0;
     if (WidthFixed(v.ValType))
         v.ValLen = FixedWidth(v.ValType);
-    rows.Text(6).SetTextAndTag(ReadDevAddress(v, kWordMode, v.ValLen, rows.Model), 0);
-    ShowComboTxt(rows.Combo(7), v.RefLink, kMsgLink, 2);
-    SetValRange(&rows.Val(8), 255, 0, v.RefStation);
-    ShowComboTxt(rows.Combo(9), v.ObjFrame, kMsgFrame, 6);
-    ShowComboTxt(rows.Combo(10), v.fontsize, kMsgPanelFont, 4);
-    ShowComboTxt(rows.Combo(11), v.HPos, kMsgHPos, 3);
-    ShowComboTxt(rows.Combo(12), v.HZero == 2 ? 1 : 0, kMsgNoYes, 2);
-    rows.Combo(12).SetVisible(v.ValType != 7);
-    ShowComboTxt(rows.Combo(13), FormatChoice(v.ValType), kMsgFormat, 7);
-    ShowComboTxt(rows.Combo(14), v.ValLen, kMsgWidth, 2);
-    rows.Combo(14).SetVisible(!WidthFixed(v.ValType));
-    SetValRange(&rows.Val(15), MaxIntDigits(v.ValType, v.ValLen, v.DecNum), 1, v.IntNum);
-    rows.Val(15).SetVisible(!WidthFixed(v.ValType));
-    SetValRange(&rows.Val(16), MaxDecDigits(v.ValType, v.ValLen, v.IntNum), 0, v.DecNum);
-    rows.Val(16).SetVisible(v.ValType == 0 || v.ValType == 1);
+    rows.Text(LxValRow::Address).SetTextAndTag(ReadDevAddress(v, kWordMode, v.ValLen, rows.Model), 0);
+    ShowComboTxt(rows.Combo(LxValRow::Link), v.RefLink, kMsgLink, 2);
+    SetValRange(&rows.Val(LxValRow::Station), 255, 0, v.RefStation);
+    ShowComboTxt(rows.Combo(LxValRow::Frame), v.ObjFrame, kMsgFrame, 6);
+    ShowComboTxt(rows.Combo(LxValRow::PanelFont), v.fontsize, kMsgPanelFont, 4);
+    ShowComboTxt(rows.Combo(LxValRow::HAlign), v.HPos, kMsgHPos, 3);
+    ShowComboTxt(rows.Combo(LxValRow::ZeroFill), v.HZero == 2 ? 1 : 0, kMsgNoYes, 2);
+    rows.Combo(LxValRow::ZeroFill).SetVisible(v.ValType != 7);
+    ShowComboTxt(rows.Combo(LxValRow::ValFormat), FormatChoice(v.ValType), kMsgFormat, 7);
+    ShowComboTxt(rows.Combo(LxValRow::ValWidth), v.ValLen, kMsgWidth, 2);
+    rows.Combo(LxValRow::ValWidth).SetVisible(!WidthFixed(v.ValType));
+    SetValRange(&rows.Val(LxValRow::IntDigits), MaxIntDigits(v.ValType, v.ValLen, v.DecNum), 1, v.IntNum);
+    rows.Val(LxValRow::IntDigits).SetVisible(!WidthFixed(v.ValType));
+    SetValRange(&rows.Val(LxValRow::DecDigits), MaxDecDigits(v.ValType, v.ValLen, v.IntNum), 0, v.DecNum);
+    rows.Val(LxValRow::DecDigits).SetVisible(v.ValType == 0 || v.ValType == 1);
 }
 
 void WriteLxValRows(KindRowContext& rows, TLxObj& obj)
@@ -106,30 +126,30 @@ void WriteLxValRows(KindRowContext& rows, TLxObj& obj)
     auto& v = static_cast<TLxVal&>(obj);
     const std::uint8_t oldFormat = v.ValType;
 
-    if (const int c = ComboChoice(rows.Combo(5)); c >= 0 && (c != 0) != (v.RefIntMem != 0)) {
+    if (const int c = ComboChoice(rows.Combo(LxValRow::InternalMem)); c >= 0 && (c != 0) != (v.RefIntMem != 0)) {
         v.RefIntMem = c != 0;
         ResetDevAddress(v, v.RefIntMem != 0, true, rows.Model);
     }
-    if (const int c = ComboChoice(rows.Combo(7)); c >= 0)
+    if (const int c = ComboChoice(rows.Combo(LxValRow::Link)); c >= 0)
         v.RefLink = static_cast<std::uint8_t>(c);
-    v.RefStation = static_cast<std::uint8_t>(rows.Val(8).GetValue());
-    if (const int c = ComboChoice(rows.Combo(9)); c >= 0)
+    v.RefStation = static_cast<std::uint8_t>(rows.Val(LxValRow::Station).GetValue());
+    if (const int c = ComboChoice(rows.Combo(LxValRow::Frame)); c >= 0)
         v.SetObjFrame(static_cast<std::uint8_t>(c));
-    if (const int c = ComboChoice(rows.Combo(10)); c >= 0)
+    if (const int c = ComboChoice(rows.Combo(LxValRow::PanelFont)); c >= 0)
         v.FontSet(c);
-    if (const int c = ComboChoice(rows.Combo(11)); c >= 0)
+    if (const int c = ComboChoice(rows.Combo(LxValRow::HAlign)); c >= 0)
         v.HPos = static_cast<std::uint8_t>(c);
-    if (const int c = ComboChoice(rows.Combo(12)); c >= 0 && rows.Combo(12).IsVisible())
+    if (const int c = ComboChoice(rows.Combo(LxValRow::ZeroFill)); c >= 0 && rows.Combo(LxValRow::ZeroFill).IsVisible())
         v.HZero = c != 0 ? 2 : 0;
-    if (const int c = ComboChoice(rows.Combo(13)); c >= 0)
+    if (const int c = ComboChoice(rows.Combo(LxValRow::ValFormat)); c >= 0)
         v.ValType = FormatOfChoice(c);
-    if (const int c = ComboChoice(rows.Combo(14)); c >= 0)
+    if (const int c = ComboChoice(rows.Combo(LxValRow::ValWidth)); c >= 0)
         v.ValLen = static_cast<std::uint8_t>(c);
     if (WidthFixed(v.ValType))
         v.ValLen = FixedWidth(v.ValType);
 
     // A refused address changes nothing; the next read shows the stored one again.
-    WriteDevAddress(v, rows.Text(6).GetText(), kWordMode, v.ValLen, rows.Model);
+    WriteDevAddress(v, rows.Text(LxValRow::Address).GetText(), kWordMode, v.ValLen, rows.Model);
 
     if (v.ValType != oldFormat) {
         const bool two = v.ValLen != 0;
@@ -141,10 +161,10 @@ void WriteLxValRows(KindRowContext& rows, TLxObj& obj)
     } else {
         // Hidden digit rows hold clamped stand-ins (a binary display's bit count does not
         // fit the decimal limits), so only shown ones are stored.
-        if (rows.Val(15).IsVisible())
-            v.IntNum = static_cast<std::uint8_t>(rows.Val(15).GetValue());
-        if (rows.Val(16).IsVisible())
-            v.DecNum = static_cast<std::uint8_t>(rows.Val(16).GetValue());
+        if (rows.Val(LxValRow::IntDigits).IsVisible())
+            v.IntNum = static_cast<std::uint8_t>(rows.Val(LxValRow::IntDigits).GetValue());
+        if (rows.Val(LxValRow::DecDigits).IsVisible())
+            v.DecNum = static_cast<std::uint8_t>(rows.Val(LxValRow::DecDigits).GetValue());
     }
 }
 
