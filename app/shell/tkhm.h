@@ -101,7 +101,9 @@ public:
     std::vector<QWidget*> ImageWinList; // open user-menu page windows
     PgDataStr* CurPgData = nullptr;     // record being appended or released
 
-    std::uint8_t EditScope = 0;         // 0 a shared dialog edits the page's records, 1 the system's
+    // 0 a shared settings dialog (function keys, page changes, buzzer, alarm lamp) edits the
+    // current page's records, 1 the system's; the dialogs know it as SysSetScope.
+    std::uint8_t EditScope = 0;
     std::uint16_t ComNumber = 1;        // serial port number of MMICom ("COM" n)
 
     // Hooks filled in by the project document: saving the open project (false when it was
