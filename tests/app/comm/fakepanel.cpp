@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kes::test {
@@ -27,12 +28,22 @@ int SpeedToBaud(speed_t s)
     }
 }
 
-struct BusyClock {
-    explicit BusyClock(double& total) : total_(total), start_(std::chrono::steady_clock::now()) {}
-    ~BusyClock() { total_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count(); }
-    double& total_;
-    std::chrono::steady_clock::time_point start_;
-};
+int BitsPerChar(const termios& t)
+{
+    int data = 8;
+    switch (t.c_cflag & CSIZE) {
+    case CS5: data = 5; break;
+    case CS6: data = 6; break;
+    case CS7: data = 7; break;
+    default: break;
+    }
+    return 1 + data + ((t.c_cflag & PARENB) ? 1 : 0) + ((t.c_cflag & CSTOPB) ? 2 : 1);
+}
+
+double SteadySeconds()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
 
 } // namespace
 
@@ -87,7 +98,7 @@ FakePanel::~FakePanel()
 
 void FakePanel::OnReadable()
 {
-    BusyClock clock(busySeconds_);
+    const double arrival = SteadySeconds();
     char buf[4096];
     for (;;) {
         const ssize_t n = read(master_, buf, sizeof buf);
@@ -115,12 +126,12 @@ void FakePanel::OnReadable()
         }
         const std::string line = rx_.substr(colon + 1, lf - colon);
         rx_.erase(0, lf + 1);
-        Serve(line);
+        Serve(line, arrival);
     }
 }
 
 // Requests decode like replies: the command character takes the function byte's place.
-void FakePanel::Serve(const std::string& line)
+void FakePanel::Serve(const std::string& line, double arrival)
 {
     Bytes b;
     if (!CheckLrc(line, b) || !CheckReplyOk(b))
@@ -138,6 +149,9 @@ void FakePanel::Serve(const std::string& line)
     termios t{};
     tcgetattr(master_, &t);
     req.baud = SpeedToBaud(cfgetospeed(&t));
+    req.bitsPerChar = BitsPerChar(t);
+    req.chars = line.size() + 1;  // and the ':'
+    req.arrival = arrival;
     log_.push_back(req);
     if (busy_)
         queued_.push_back(req);
@@ -151,8 +165,23 @@ void FakePanel::Answer(const FakeRequest& req)
     if (fault.kind == FaultKind::Drop)
         return;
     const std::string reply = ReplyFor(req, fault);
+    if (paced && req.baud > 0) {
+        const double wire = static_cast<double>((req.chars + reply.size()) * req.bitsPerChar) / req.baud;
+        const double due = req.arrival + wire;
+        const double now = SteadySeconds();
+        if (due > now)
+            std::this_thread::sleep_for(std::chrono::duration<double>(due - now));
+        if (wire_.exchanges++ == 0)
+            wire_.firstArrival = req.arrival;
+        else
+            wire_.gaps.push_back(req.arrival - wire_.lastReply);
+        wire_.wireSeconds += wire;
+    }
     if (fault.kind != FaultKind::Delay) {
         Send(reply);
+        wire_.lastReply = SteadySeconds();
+        if (answered)
+            answered(req);
         return;
     }
     busy_ = true;

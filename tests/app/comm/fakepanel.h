@@ -1,7 +1,8 @@
 #pragma once
 // A panel of our own for tests and the benchmark: it answers the link protocol on the master
 // side of a pseudo-terminal pair, keeps a panel memory, and misbehaves on cue (drop, corrupt,
-// delay or flag a reply, or overrun the receiver). It runs in the caller's Qt event loop.
+// delay or flag a reply, or overrun the receiver). It runs in the caller's Qt event loop; the
+// download benchmark runs one paced at the wire's rate in a process of its own.
 #include "app/comm/transferhost.h"
 #include "platform/bytes.h"
 
@@ -23,6 +24,22 @@ struct FakeRequest {
     std::uint8_t length = 0;
     Bytes data;             // write data, or the set-baud code
     int baud = 0;           // line rate the port was set to when the request came
+    int bitsPerChar = 10;   // start, data, parity and stop bits of the port's settings
+    std::size_t chars = 0;  // characters of the request on the wire
+    double arrival = 0;     // steady-clock seconds when the panel took it off the line
+};
+
+// What a paced panel measured: the time its exchanges take on the wire against the time from
+// the first request's arrival to the last reply.
+struct WireFigures {
+    int exchanges = 0;
+    double wireSeconds = 0;
+    double firstArrival = 0;
+    double lastReply = 0;
+    std::vector<double> gaps;  // from each reply to the arrival of the next request
+    double Span() const { return exchanges ? lastReply - firstArrival : 0; }
+    // Wire time over elapsed time: 1 when the host adds nothing between a reply and its next request.
+    double Efficiency() const { return Span() > 0 ? wireSeconds / Span() : 0; }
 };
 
 enum class FaultKind {
@@ -61,16 +78,23 @@ public:
     std::string modemAnswer;
     // Decides the fault for each request; null: none.
     std::function<Fault(const FakeRequest&)> faults;
+    // Replies at the pace of a real line: each leaves when the request's arrival plus the time
+    // the request and the reply take on the wire at the port's rate has passed. The wait
+    // blocks, so only a panel in a process of its own paces.
+    bool paced = false;
+    // Told after every reply sent.
+    std::function<void(const FakeRequest&)> answered;
+    // The paced exchanges since the last reset.
+    const WireFigures& Wire() const { return wire_; }
+    void ResetWire() { wire_ = {}; }
 
     const std::vector<FakeRequest>& Log() const { return log_; }
     // A delayed reply or requests behind it are still to be answered.
     bool Pending() const { return busy_ || !queued_.empty() || !out_.empty(); }
-    // Seconds spent inside the panel's own handling (the benchmark takes it off the total).
-    double BusySeconds() const { return busySeconds_; }
 
 private:
     void OnReadable();
-    void Serve(const std::string& line);
+    void Serve(const std::string& line, double arrival);
     void Answer(const FakeRequest& req);
     std::string ReplyFor(const FakeRequest& req, const Fault& fault);
     void Send(const std::string& chars);
@@ -86,7 +110,7 @@ private:
     std::vector<FakeRequest> log_;
     std::deque<FakeRequest> queued_;  // requests that came while a delayed reply was pending
     bool busy_ = false;
-    double busySeconds_ = 0;
+    WireFigures wire_;
     QObject context_;  // drops delayed replies still pending when the panel goes
 };
 
