@@ -1,72 +1,93 @@
-// The registry of built-in named pictures.
+// The registry of built-in named pictures. Each picture is made on its first use and then
+// shared: a load hands out the same pixels, which the receiving picture copies only when it
+// is drawn on.
 #include "objects/lxpictures.h"
 
 #include <algorithm>
 #include <cctype>
-#include <vector>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
 
 namespace kes {
 
 namespace {
 
-bool SameName(std::string_view a, std::string_view b)
+struct Registered {
+    PictureMaker Make = nullptr;
+    std::unique_ptr<TBitmap> Made; // null until first asked for
+};
+
+std::string Folded(std::string_view name)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-           });
+    std::string s(name);
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return s;
 }
 
-// Built on first use, so registrations from any static initialiser find it ready.
-std::vector<BuiltinPictureEntry>& Registry()
+// Built on first use, so registrations from any static initialiser find it ready. Never
+// destroyed: pictures may be asked for while other static objects go at exit.
+struct Registry {
+    std::mutex Mutex;
+    std::unordered_map<std::string, Registered> Entries; // by the name in upper case
+};
+
+Registry& TheRegistry()
 {
-    static std::vector<BuiltinPictureEntry> entries;
-    return entries;
+    static Registry* registry = new Registry;
+    return *registry;
 }
 
-const BuiltinPictureEntry* Find(std::string_view name)
+// The picture of that name, made now if it was not yet; null when unknown. Call with the
+// registry's mutex held.
+const TBitmap* Picture(Registry& reg, std::string_view name)
 {
-    for (const BuiltinPictureEntry& e : Registry())
-        if (SameName(e.Name, name))
-            return &e;
-    return nullptr;
+    auto it = reg.Entries.find(Folded(name));
+    if (it == reg.Entries.end())
+        return nullptr;
+    if (!it->second.Made)
+        it->second.Made = std::make_unique<TBitmap>(it->second.Make());
+    return it->second.Made.get();
 }
 
 } // namespace
 
 void RegisterBuiltinPictures(std::span<const BuiltinPictureEntry> entries)
 {
-    for (const BuiltinPictureEntry& e : entries) {
-        if (!e.Make)
-            continue;
-        auto& reg = Registry();
-        auto old = std::find_if(reg.begin(), reg.end(), [&](const BuiltinPictureEntry& r) { return SameName(r.Name, e.Name); });
-        if (old != reg.end())
-            *old = e;
-        else
-            reg.push_back(e);
-    }
+    Registry& reg = TheRegistry();
+    std::lock_guard<std::mutex> lock(reg.Mutex);
+    for (const BuiltinPictureEntry& e : entries)
+        if (e.Make)
+            reg.Entries[Folded(e.Name)] = Registered{e.Make, nullptr};
 }
 
 bool HasBuiltinPicture(std::string_view name)
 {
-    return Find(name) != nullptr;
+    Registry& reg = TheRegistry();
+    std::lock_guard<std::mutex> lock(reg.Mutex);
+    return reg.Entries.count(Folded(name)) != 0;
 }
 
 TBitmap BuiltinPicture(std::string_view name)
 {
-    const BuiltinPictureEntry* e = Find(name);
-    return e ? e->Make() : TBitmap();
+    Registry& reg = TheRegistry();
+    std::lock_guard<std::mutex> lock(reg.Mutex);
+    const TBitmap* pic = Picture(reg, name);
+    return pic ? *pic : TBitmap();
 }
 
 bool LoadBuiltinPicture(std::string_view name, TBitmap& dst)
 {
-    const BuiltinPictureEntry* e = Find(name);
-    if (!e)
+    Registry& reg = TheRegistry();
+    std::lock_guard<std::mutex> lock(reg.Mutex);
+    const TBitmap* pic = Picture(reg, name);
+    if (!pic)
         return false;
-    const TBitmap pic = e->Make();
-    dst.SetSize(pic.Width(), pic.Height());
-    if (!pic.Empty())
-        BitBlt(*dst.Canvas(), 0, 0, pic.Width(), pic.Height(), *pic.Canvas(), 0, 0, SRCCOPY);
+    if (pic->Empty())
+        dst.SetSize(pic->Width(), pic->Height());
+    else
+        dst.SetImage(pic->Image());
     return true;
 }
 

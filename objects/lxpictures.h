@@ -2,6 +2,7 @@
 // Built-in named pictures of LxObject ("BIT-3", "VBIT-0", "SLENGTH_2", "HHMMSS_805"...).
 // The kinds that own them register them at start-up; lookup is by name, ignoring ASCII
 // case as resource names do. An unknown name gives an empty picture, never an exception.
+// Each picture is made once, on its first use, and shared by every load after it.
 #include "platform/gdi.h"
 
 #include <span>
@@ -12,8 +13,8 @@ namespace kes {
 using PictureMaker = TBitmap (*)();
 
 struct BuiltinPictureEntry {
-    std::string_view Name; // must outlive the registry (a literal)
-    PictureMaker Make;
+    std::string_view Name;
+    PictureMaker Make; // the same picture on every call
 };
 
 // Adds entries; an entry whose name is already registered replaces the older one.

@@ -1,6 +1,7 @@
 // Built-in pictures are found by name whatever the letter case, a later registration of a
 // name replaces the earlier one, and an unknown name gives an empty picture, never an
-// exception, leaving the caller's picture as it was.
+// exception, leaving the caller's picture as it was. A picture is made once and shared: what
+// one receiver draws on its copy never shows in the next load.
 #include "objects/lxpictures.h"
 #include "objtest.h"
 
@@ -54,4 +55,32 @@ TEST(BuiltinPictures, LaterRegistrationReplaces)
     EXPECT_FALSE(kes::HasBuiltinPicture("TEST-NULL"));
     const kes::BuiltinPictureEntry back[] = {{"TEST-DOT", Dot}};
     kes::RegisterBuiltinPictures(back);
+}
+
+namespace {
+
+int madeCount = 0;
+TBitmap CountedDot()
+{
+    ++madeCount;
+    return Dot();
+}
+
+} // namespace
+
+TEST(BuiltinPictures, MadeOnceAndSharedWithoutLeaking)
+{
+    const kes::BuiltinPictureEntry counted[] = {{"TEST-COUNTED", CountedDot}};
+    kes::RegisterBuiltinPictures(counted);
+    TBitmap first;
+    ASSERT_TRUE(kes::LoadBuiltinPicture("TEST-COUNTED", first));
+    first.Canvas()->SetPixel(0, 0, clBlack);
+    first.Canvas()->Brush.Color = clBlack;
+    first.Canvas()->FillRect(Rect(0, 2, 3, 3));
+    TBitmap second = kes::PictureFromText(Rows({"#####"}));
+    ASSERT_TRUE(kes::LoadBuiltinPicture("test-counted", second));
+    EXPECT_EQ(kes::PictureToText(first), Rows({"##.", "###", "###"}));
+    EXPECT_EQ(kes::PictureToText(second), Rows({".#.", "###", ".#."}));
+    EXPECT_EQ(kes::PictureToText(kes::BuiltinPicture("TEST-COUNTED")), Rows({".#.", "###", ".#."}));
+    EXPECT_EQ(madeCount, 1);
 }
