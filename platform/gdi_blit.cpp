@@ -12,6 +12,33 @@ bool UsesSource(std::uint8_t code)
     return ((code >> 2) & 0x33) != (code & 0x33);
 }
 
+// The raster operation of every pixel of a block, with the operation's code chosen once.
+template <typename Op>
+void ApplyRop(Surface& out, const TRect& visible, const std::uint32_t* src, std::uint32_t pattern, Op op)
+{
+    const int vw = visible.Width();
+    for (int j = 0; j < visible.Height(); ++j) {
+        std::uint32_t* to = out.At(visible.Left, visible.Top + j);
+        const std::uint32_t* from = src ? src + static_cast<std::size_t>(j) * vw : nullptr;
+        for (int i = 0; i < vw; ++i) {
+            std::uint32_t s = 0;
+            if (from) {
+                s = from[i];
+                if (s == 0)
+                    continue;
+            }
+            to[i] = op(pattern, s, to[i] | 0xFF000000u) | 0xFF000000u;
+        }
+    }
+}
+
+// Source pixels of the block, read before anything is written; kept between calls.
+std::vector<std::uint32_t>& SourceBuffer()
+{
+    thread_local std::vector<std::uint32_t> buffer;
+    return buffer;
+}
+
 // Destination pixel (i, j) of the w x h block at (x, y) takes source pixel
 // (sx + i * sw / w, sy + j * sh / h). Pixels whose source lies outside the source
 // canvas are left alone. The source block is read completely before anything is
@@ -38,35 +65,44 @@ void Transfer(TCanvas& dest, int x, int y, int w, int h, const TCanvas* source, 
     const int vw = visible.Width();
     const int vh = visible.Height();
     // Source pixels per visible destination pixel; 0 marks "no source here".
-    std::vector<std::uint32_t> src;
+    const std::uint32_t* src = nullptr;
     if (source) {
         SourceView in(*source);
-        src.assign(static_cast<std::size_t>(vw) * static_cast<std::size_t>(vh), 0);
-        std::vector<long long> colOf(static_cast<std::size_t>(vw));
+        const TRect& sc = in.Clip();
+        std::vector<std::uint32_t>& buf = SourceBuffer();
+        buf.assign(static_cast<std::size_t>(vw) * static_cast<std::size_t>(vh), 0);
+        thread_local std::vector<long long> colOf;
+        colOf.resize(static_cast<std::size_t>(vw));
         for (int i = 0; i < vw; ++i)
             colOf[i] = sx + static_cast<long long>(visible.Left + i - block.Left) * sw / w;
         for (int j = 0; j < vh; ++j) {
             long long row = sy + static_cast<long long>(visible.Top + j - block.Top) * sh / h;
+            if (row < sc.Top || row >= sc.Bottom)
+                continue;
+            std::uint32_t* to = buf.data() + static_cast<std::size_t>(j) * vw;
             for (int i = 0; i < vw; ++i) {
                 long long col = colOf[i];
-                if (row >= in.Clip().Top && row < in.Clip().Bottom && col >= in.Clip().Left
-                    && col < in.Clip().Right)
-                    src[static_cast<std::size_t>(j) * vw + i] = in.Get(static_cast<int>(col), static_cast<int>(row));
+                if (col >= sc.Left && col < sc.Right)
+                    to[i] = in.Get(static_cast<int>(col), static_cast<int>(row));
             }
         }
+        src = buf.data();
     }
-    for (int j = 0; j < vh; ++j)
-        for (int i = 0; i < vw; ++i) {
-            int px = visible.Left + i;
-            int py = visible.Top + j;
-            std::uint32_t s = 0;
-            if (source) {
-                s = src[static_cast<std::size_t>(j) * vw + i];
-                if (s == 0)
-                    continue;
-            }
-            out.Put(px, py, Rop3(code, pattern, s, out.Get(px, py)));
-        }
+    switch (code) {
+    case 0xCC: ApplyRop(out, visible, src, pattern, [](std::uint32_t, std::uint32_t s, std::uint32_t) { return s & 0xFFFFFFu; }); break;
+    case 0x88: ApplyRop(out, visible, src, pattern, [](std::uint32_t, std::uint32_t s, std::uint32_t d) { return s & d & 0xFFFFFFu; }); break;
+    case 0xEE: ApplyRop(out, visible, src, pattern, [](std::uint32_t, std::uint32_t s, std::uint32_t d) { return (s | d) & 0xFFFFFFu; }); break;
+    case 0x66: ApplyRop(out, visible, src, pattern, [](std::uint32_t, std::uint32_t s, std::uint32_t d) { return (s ^ d) & 0xFFFFFFu; }); break;
+    case 0x33: ApplyRop(out, visible, src, pattern, [](std::uint32_t, std::uint32_t s, std::uint32_t) { return ~s & 0xFFFFFFu; }); break;
+    case 0xF0: ApplyRop(out, visible, src, pattern, [](std::uint32_t p, std::uint32_t, std::uint32_t) { return p & 0xFFFFFFu; }); break;
+    case 0x55: ApplyRop(out, visible, src, pattern, [](std::uint32_t, std::uint32_t, std::uint32_t d) { return ~d & 0xFFFFFFu; }); break;
+    case 0x00: ApplyRop(out, visible, src, pattern, [](std::uint32_t, std::uint32_t, std::uint32_t) { return 0u; }); break;
+    case 0xFF: ApplyRop(out, visible, src, pattern, [](std::uint32_t, std::uint32_t, std::uint32_t) { return 0xFFFFFFu; }); break;
+    default:
+        ApplyRop(out, visible, src, pattern,
+                 [code](std::uint32_t p, std::uint32_t s, std::uint32_t d) { return Rop3(code, p, s, d); });
+        break;
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 namespace kes::gdi {
 
@@ -105,14 +106,58 @@ SourceView::SourceView(const TCanvas& canvas) : origin_(canvas.Origin()), clip_(
     }
 }
 
-std::uint32_t SourceView::Get(int x, int y) const
+namespace {
+
+// Buffers of finished primitives, kept for the next: masks all zero, row lists any length.
+// A very large mask is let go rather than kept.
+struct CoveragePool {
+    std::vector<std::unique_ptr<std::vector<std::uint8_t>>> masks;
+    std::vector<std::unique_ptr<std::vector<Coverage::Marked>>> rows;
+};
+constexpr std::size_t kKeptMaskBytes = std::size_t(4) << 20;
+
+CoveragePool& Pool()
 {
-    return data_[static_cast<std::ptrdiff_t>(y + origin_.y) * stride_ + (x + origin_.x)] | 0xFF000000u;
+    thread_local CoveragePool pool;
+    return pool;
 }
+
+template <typename T> T* Take(std::vector<std::unique_ptr<T>>& from)
+{
+    if (from.empty())
+        return new T;
+    T* t = from.back().release();
+    from.pop_back();
+    return t;
+}
+
+} // namespace
 
 Coverage::Coverage(const TRect& area) : area_(IsEmpty(area) ? TRect{} : area)
 {
-    mask_.assign(static_cast<std::size_t>(area_.Width()) * static_cast<std::size_t>(area_.Height()), kNone);
+    CoveragePool& pool = Pool();
+    mask_ = Take(pool.masks);
+    rows_ = Take(pool.rows);
+    const std::size_t n = static_cast<std::size_t>(area_.Width()) * static_cast<std::size_t>(area_.Height());
+    if (mask_->size() < n)
+        mask_->resize(n, kNone);
+    rows_->assign(static_cast<std::size_t>(area_.Height()), Marked{});
+}
+
+Coverage::~Coverage()
+{
+    for (int y = area_.Top; y < area_.Bottom; ++y) {
+        const Marked& r = (*rows_)[static_cast<std::size_t>(y - area_.Top)];
+        if (r.first <= r.last)
+            std::fill(mask_->begin() + static_cast<std::ptrdiff_t>(Index(r.first, y)),
+                      mask_->begin() + static_cast<std::ptrdiff_t>(Index(r.last, y)) + 1, kNone);
+    }
+    CoveragePool& pool = Pool();
+    if (mask_->size() > kKeptMaskBytes)
+        delete mask_;
+    else
+        pool.masks.emplace_back(mask_);
+    pool.rows.emplace_back(rows_);
 }
 
 void Coverage::Paint(const TCanvas& canvas) const
@@ -125,12 +170,22 @@ void Coverage::Paint(const TCanvas& canvas) const
     TRect r = Intersect(area_, s.Clip());
     std::uint32_t pen = ToPixel(canvas.Pen.Color);
     std::uint32_t brush = ToPixel(canvas.Brush.Color);
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x) {
-            std::uint8_t ink = mask_[Index(x, y)];
-            if (ink != kNone)
-                s.Put(x, y, Mix(canvas.Pen.Mode, ink == kPen ? pen : brush, s.Get(x, y)));
+    const TPenMode mode = canvas.Pen.Mode;
+    for (int y = r.Top; y < r.Bottom; ++y) {
+        const Marked& row = (*rows_)[static_cast<std::size_t>(y - area_.Top)];
+        const int first = std::max(row.first, r.Left);
+        const int n = std::min(row.last, r.Right - 1) - first + 1;
+        if (n <= 0)
+            continue;
+        const std::uint8_t* ink = mask_->data() + Index(first, y);
+        std::uint32_t* to = s.At(first, y);
+        for (int i = 0; i < n; ++i) {
+            if (ink[i] == kNone)
+                continue;
+            const std::uint32_t colour = ink[i] == kPen ? pen : brush;
+            to[i] = (mode == pmCopy ? colour : Mix(mode, colour, to[i] | 0xFF000000u)) | 0xFF000000u;
         }
+    }
 }
 
 TRect PrimitiveArea(const TCanvas& canvas, TRect bounds, int margin)
@@ -150,13 +205,17 @@ int OutlineWidth(const TCanvas& canvas)
 namespace {
 
 // On/off run lengths of the styled pens, in pixels along the path.
-std::vector<int> PatternOf(TPenStyle style)
+std::span<const int> PatternOf(TPenStyle style)
 {
+    static constexpr int kDash[] = {18, 6};
+    static constexpr int kDot[] = {3, 3};
+    static constexpr int kDashDot[] = {9, 6, 3, 6};
+    static constexpr int kDashDotDot[] = {9, 3, 3, 3, 3, 3};
     switch (style) {
-    case psDash: return {18, 6};
-    case psDot: return {3, 3};
-    case psDashDot: return {9, 6, 3, 6};
-    case psDashDotDot: return {9, 3, 3, 3, 3, 3};
+    case psDash: return kDash;
+    case psDot: return kDot;
+    case psDashDot: return kDashDot;
+    case psDashDotDot: return kDashDotDot;
     default: return {};
     }
 }

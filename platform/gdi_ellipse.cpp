@@ -8,10 +8,16 @@
 // Arcs run counter-clockwise as seen on the screen from the ray through the start point to
 // the ray through the end point; a pixel is on the arc when the ray to its centre is.
 // Equal rays make a full ellipse.
+//
+// Everything is worked out a row at a time: a row's ellipse pixels are one run found with an
+// integer square root, its outline at most two runs, and a sweep or chord cuts a run at points
+// found by bisection of the same tests a single pixel would get, so no pixel is tested alone.
 #include "platform/gdi_internal.h"
+#include "platform/gdi_reference.h"
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <tuple>
 
 using namespace kes::gdi;
@@ -29,6 +35,18 @@ struct Vec {
 long long Turn(Vec a, Vec b)
 {
     return -(a.x * b.y - a.y * b.x);
+}
+
+constexpr long long kNarrowSide = 1 << 15;
+
+long long FloorSqrt(unsigned long long v)
+{
+    auto r = static_cast<long long>(std::sqrt(static_cast<double>(v)));
+    while (r > 0 && static_cast<unsigned long long>(r) * static_cast<unsigned long long>(r) > v)
+        --r;
+    while (static_cast<unsigned long long>(r + 1) * static_cast<unsigned long long>(r + 1) <= v)
+        ++r;
+    return r;
 }
 
 class EllipseShape {
@@ -57,6 +75,36 @@ public:
         if (!Inside(px - 1, py) || !Inside(px + 1, py) || !Inside(px, py - 1) || !Inside(px, py + 1))
             return true;
         return width > 1 && !Inside(px, py, width);
+    }
+
+    // The first and last pixel of row py whose centres lie in the ellipse of the box inset by
+    // inset on each side; false when the row has none. Exactly the pixels Inside takes.
+    bool Span(int py, int inset, int& first, int& last) const
+    {
+        TRect b{box_.Left + inset, box_.Top + inset, box_.Right - inset, box_.Bottom - inset};
+        if (IsEmpty(b))
+            return false;
+        const long long a = b.Right - b.Left;
+        const long long h = b.Bottom - b.Top;
+        const long long y = 2LL * py + 1 - (static_cast<long long>(b.Top) + b.Bottom);
+        if (y < -h || y > h)
+            return false;
+        // The largest X with X^2 h^2 <= a^2 (h^2 - y^2), then the largest of a pixel centre's
+        // parity: X = 2 px + k. Boxes of up to 32768 pixels a side need no wide integers.
+        long long limit = 0;
+        if (a <= kNarrowSide && h <= kNarrowSide)
+            limit = a * a * (h * h - y * y) / (h * h);
+        else
+            limit = static_cast<long long>(Wide(a) * a * (Wide(h) * h - Wide(y) * y) / (Wide(h) * h));
+        long long x = FloorSqrt(static_cast<unsigned long long>(limit));
+        const long long k = 1 - (static_cast<long long>(b.Left) + b.Right);
+        if (((x - k) & 1) != 0)
+            --x;
+        if (x < 0)
+            return false;
+        first = static_cast<int>((-x - k) / 2);
+        last = static_cast<int>((x - k) / 2);
+        return true;
     }
 
     // From the centre to a pixel's centre, doubled so that it stays integral.
@@ -124,6 +172,7 @@ public:
     }
     Vec Start() const { return s_; }
     Vec End() const { return e_; }
+    bool Narrow() const { return narrow_; }
 
 private:
     static Vec NonZero(Vec v) { return v.x == 0 && v.y == 0 ? Vec{1, 0} : v; }
@@ -164,9 +213,262 @@ TPoint NearestPixel(const EllipseShape& shape, const Sweep& sweep, double x, dou
 
 enum class Figure { Ellipse, Arc, Chord, Pie };
 
-// Marks the outline pixels of the sweep in order along the arc, so a dash pattern runs
-// counter-clockwise from the start ray.
+// A run of pixels of one row, first to last inclusive.
+struct Run {
+    int first = 0;
+    int last = -1;
+};
+
+// Up to four runs of a row, in order, never overlapping.
+class Runs {
+public:
+    void Add(int first, int last)
+    {
+        if (first > last)
+            return;
+        if (n_ > 0 && first <= r_[n_ - 1].last + 1) {
+            r_[n_ - 1].last = std::max(r_[n_ - 1].last, last);
+            return;
+        }
+        r_[n_++] = Run{first, last};
+    }
+    const Run* begin() const { return r_; }
+    const Run* end() const { return r_ + n_; }
+
+private:
+    Run r_[4];
+    int n_ = 0;
+};
+
+// The pixels of [first, last] where keep holds, keep changing at most once along the row.
+template <typename Keep> Run MonotonicRun(int first, int last, const Keep& keep)
+{
+    if (first > last)
+        return {};
+    const bool a = keep(first);
+    const bool b = keep(last);
+    if (a == b)
+        return a ? Run{first, last} : Run{};
+    int f = first; // keep(f) == a
+    int t = last;  // keep(t) == b
+    while (t - f > 1) {
+        const int mid = f + (t - f) / 2;
+        (keep(mid) == a ? f : t) = mid;
+    }
+    return a ? Run{first, f} : Run{t, last};
+}
+
+// The pixels of row y within [first, last] that the sweep holds (its two tests each change
+// once along a row: they are half-planes through the centre).
+Runs SweepRuns(const EllipseShape& shape, const Sweep& sweep, int y, int first, int last)
+{
+    Runs out;
+    if (sweep.Full()) {
+        out.Add(first, last);
+        return out;
+    }
+    const Run a = MonotonicRun(first, last, [&](int x) { return Turn(sweep.Start(), shape.ToPixel(x, y)) >= 0; });
+    const Run b = MonotonicRun(first, last, [&](int x) { return Turn(shape.ToPixel(x, y), sweep.End()) >= 0; });
+    if (sweep.Narrow()) {
+        out.Add(std::max(a.first, b.first), std::min(a.last, b.last));
+    } else if (a.first <= b.first) {
+        out.Add(a.first, a.last);
+        out.Add(b.first, b.last);
+    } else {
+        out.Add(b.first, b.last);
+        out.Add(a.first, a.last);
+    }
+    return out;
+}
+
+// The ellipse pixels of the rows from top to bottom (exclusive), each worked out once.
+class SpanTable {
+public:
+    // slot: which of the thread's buffers to fill (two tables live at once).
+    SpanTable(const EllipseShape& shape, int top, int bottom, int inset, int slot) : top_(top), rows_(Buffer(slot))
+    {
+        rows_.clear();
+        for (int y = top; y < bottom; ++y) {
+            Run r;
+            if (!shape.Span(y, inset, r.first, r.last))
+                r = Run{};
+            rows_.push_back(r);
+        }
+    }
+    // Empty (first > last) for rows outside the table.
+    Run Row(int y) const
+    {
+        const long long i = static_cast<long long>(y) - top_;
+        return i >= 0 && i < static_cast<long long>(rows_.size()) ? rows_[static_cast<std::size_t>(i)] : Run{};
+    }
+
+private:
+    static std::vector<Run>& Buffer(int slot)
+    {
+        thread_local std::vector<Run> buffers[2];
+        return buffers[slot];
+    }
+    int top_;
+    std::vector<Run>& rows_;
+};
+
+// The outline pixels of row y: the row's ellipse pixels less those whose four side
+// neighbours are ellipse pixels too (and, for a wide pen, that lie in the inset ellipse).
+// spans covers the rows around y; inset, for a wide pen, the inset ellipse's.
+Runs OutlineRuns(const SpanTable& spans, const SpanTable* inset, int y)
+{
+    Runs out;
+    const Run row = spans.Row(y);
+    if (row.first > row.last)
+        return out;
+    int lo = row.first + 1;
+    int hi = row.last - 1;
+    const auto within = [&](Run r) {
+        lo = std::max(lo, r.first);
+        hi = std::min(hi, r.last);
+    };
+    within(spans.Row(y - 1));
+    within(spans.Row(y + 1));
+    if (inset)
+        within(inset->Row(y));
+    if (lo > hi) {
+        out.Add(row.first, row.last);
+    } else {
+        out.Add(row.first, lo - 1);
+        out.Add(hi + 1, row.last);
+    }
+    return out;
+}
+
+// Left of the chord from the end point back to the start point.
+bool LeftOfChord(double sx, double sy, double ex, double ey, int x, int y)
+{
+    double ax = sx - ex;
+    double ay = sy - ey;
+    double qx = x + 0.5 - ex;
+    double qy = y + 0.5 - ey;
+    return -(ax * qy - ay * qx) >= 0;
+}
+
+// Counter-clockwise order on the screen from the start ray, exactly: the half-turn from the
+// ray first, then the turn between the two (pixel at the centre: along the x axis).
+bool AheadOnArc(Vec s, Vec a, Vec b)
+{
+    const auto half = [s](Vec v) {
+        const long long t = Turn(s, v);
+        return t < 0 || (t == 0 && s.x * v.x + s.y * v.y < 0);
+    };
+    if (a.x == 0 && a.y == 0)
+        a = Vec{1, 0};
+    if (b.x == 0 && b.y == 0)
+        b = Vec{1, 0};
+    const bool ha = half(a);
+    const bool hb = half(b);
+    if (ha != hb)
+        return !ha;
+    return Turn(a, b) > 0;
+}
+
+// Marks the outline pixels of the sweep. A dashed pen steps them in order along the arc, so
+// its pattern runs counter-clockwise from the start ray; others mark them as they come.
 void MarkArc(const EllipseShape& shape, const Sweep& sweep, Coverage& cover, Stroke& stroke, int width,
+             const TRect& area, const SpanTable& spans)
+{
+    const bool ordered = width == 1 && stroke.Patterned();
+    std::optional<SpanTable> inset;
+    if (width > 1)
+        inset.emplace(shape, area.Top, area.Bottom, width, 1);
+    struct ArcPixel {
+        Vec v;
+        long long dist;
+        int x;
+        int y;
+    };
+    std::vector<ArcPixel> pixels;
+    for (int y = area.Top; y < area.Bottom; ++y)
+        for (const Run& o : OutlineRuns(spans, inset ? &*inset : nullptr, y))
+            for (const Run& run :
+                 SweepRuns(shape, sweep, y, std::max(o.first, area.Left), std::min(o.last, area.Right - 1)))
+                if (!ordered) {
+                    cover.MarkRun(y, run.first, run.last, kPen);
+                } else {
+                    for (int x = run.first; x <= run.last; ++x) {
+                        const Vec v = shape.ToPixel(x, y);
+                        pixels.push_back(ArcPixel{v, v.x * v.x + v.y * v.y, x, y});
+                    }
+                }
+    if (!ordered)
+        return;
+    const Vec s = sweep.Start();
+    std::sort(pixels.begin(), pixels.end(), [s](const ArcPixel& a, const ArcPixel& b) {
+        if (AheadOnArc(s, a.v, b.v))
+            return true;
+        if (AheadOnArc(s, b.v, a.v))
+            return false;
+        return std::tie(a.dist, a.y, a.x) < std::tie(b.dist, b.y, b.x);
+    });
+    for (const ArcPixel& p : pixels)
+        stroke.Step(p.x, p.y);
+}
+
+void DrawFigure(TCanvas& canvas, Figure figure, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    EllipseShape shape(Normalized(x1, y1, x2, y2));
+    if (shape.Empty())
+        return;
+    int width = OutlineWidth(canvas);
+    bool fill = figure != Figure::Arc && canvas.Brush.Style != bsClear;
+    Sweep sweep = figure == Figure::Ellipse ? Sweep(Vec{1, 0}, Vec{1, 0})
+                                            : Sweep(shape.ToPoint(x3, y3), shape.ToPoint(x4, y4));
+    Coverage cover(PrimitiveArea(canvas, shape.Box(), std::max(1, width)));
+    const TRect& area = cover.Area();
+    if (IsEmpty(area))
+        return;
+    auto [sx, sy] = shape.RayEnd(sweep.Start());
+    auto [ex, ey] = shape.RayEnd(sweep.End());
+    TPoint startPixel = NearestPixel(shape, sweep, sx, sy);
+    TPoint endPixel = NearestPixel(shape, sweep, ex, ey);
+    const TRect inner = Intersect(area, shape.Box());
+    const SpanTable spans(shape, inner.Top - 1, inner.Bottom + 1, 0, 0);
+
+    if (fill) {
+        for (int y = inner.Top; y < inner.Bottom; ++y) {
+            const Run row = spans.Row(y);
+            const int l = std::max(row.first, inner.Left);
+            const int r = std::min(row.last, inner.Right - 1);
+            Runs runs;
+            if (figure == Figure::Pie) {
+                runs = SweepRuns(shape, sweep, y, l, r);
+            } else if (figure == Figure::Chord && !sweep.Full()) {
+                const Run c = MonotonicRun(l, r, [&](int x) { return LeftOfChord(sx, sy, ex, ey, x, y); });
+                runs.Add(c.first, c.last);
+            } else {
+                runs.Add(l, r);
+            }
+            for (const Run& run : runs)
+                cover.MarkRun(y, run.first, run.last, kBrush);
+        }
+    }
+    if (width > 0) {
+        Stroke stroke(canvas, cover);
+        MarkArc(shape, sweep, cover, stroke, width, inner, spans);
+        if (!sweep.Full()) {
+            if (figure == Figure::Chord) {
+                stroke.Line(endPixel, startPixel, true);
+            } else if (figure == Figure::Pie) {
+                auto [cx, cy] = shape.Centre();
+                TPoint centre = NearestPixel(shape, sweep, cx, cy);
+                stroke.Line(endPixel, centre, false);
+                stroke.Line(centre, startPixel, true);
+            }
+        }
+    }
+    cover.Paint(canvas);
+}
+
+
+// The routines as they were before the row runs, kept for the equivalence test.
+void RefMarkArc(const EllipseShape& shape, const Sweep& sweep, Coverage& cover, Stroke& stroke, int width,
              const TRect& area)
 {
     struct ArcPixel {
@@ -196,7 +498,7 @@ void MarkArc(const EllipseShape& shape, const Sweep& sweep, Coverage& cover, Str
     }
 }
 
-void DrawFigure(TCanvas& canvas, Figure figure, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+void RefDrawFigure(TCanvas& canvas, Figure figure, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
     EllipseShape shape(Normalized(x1, y1, x2, y2));
     if (shape.Empty())
@@ -237,7 +539,7 @@ void DrawFigure(TCanvas& canvas, Figure figure, int x1, int y1, int x2, int y2, 
     }
     if (width > 0) {
         Stroke stroke(canvas, cover);
-        MarkArc(shape, sweep, cover, stroke, width, Intersect(area, shape.Box()));
+        RefMarkArc(shape, sweep, cover, stroke, width, Intersect(area, shape.Box()));
         if (!sweep.Full()) {
             if (figure == Figure::Chord) {
                 stroke.Line(endPixel, startPixel, true);
@@ -273,3 +575,27 @@ void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
 {
     DrawFigure(*this, Figure::Pie, x1, y1, x2, y2, x3, y3, x4, y4);
 }
+
+namespace kes::gdi::ref {
+
+void Ellipse(TCanvas& canvas, int x1, int y1, int x2, int y2)
+{
+    RefDrawFigure(canvas, Figure::Ellipse, x1, y1, x2, y2, 0, 0, 0, 0);
+}
+
+void Arc(TCanvas& canvas, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    RefDrawFigure(canvas, Figure::Arc, x1, y1, x2, y2, x3, y3, x4, y4);
+}
+
+void Chord(TCanvas& canvas, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    RefDrawFigure(canvas, Figure::Chord, x1, y1, x2, y2, x3, y3, x4, y4);
+}
+
+void Pie(TCanvas& canvas, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    RefDrawFigure(canvas, Figure::Pie, x1, y1, x2, y2, x3, y3, x4, y4);
+}
+
+} // namespace kes::gdi::ref

@@ -4,7 +4,9 @@
 // pen modes and wide pens stay exact) and the pen's dash pattern along a path.
 #include "platform/gdi.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace kes::gdi {
@@ -38,6 +40,15 @@ public:
     // Canvas coordinates; the caller keeps them inside Clip().
     std::uint32_t Get(int x, int y) const { return data_[Index(x, y)] | 0xFF000000u; }
     void Put(int x, int y, std::uint32_t pixel) { data_[Index(x, y)] = pixel | 0xFF000000u; }
+    // Where pixel (x, y) is kept, the row going on to the right; the caller keeps within
+    // Clip() and writes opaque pixels.
+    std::uint32_t* At(int x, int y) { return data_ + Index(x, y); }
+    // Pixels x0..x1-1 of row y become pixel.
+    void Fill(int y, int x0, int x1, std::uint32_t pixel)
+    {
+        std::uint32_t* p = At(x0, y);
+        std::fill(p, p + (x1 - x0), pixel | 0xFF000000u);
+    }
 
 private:
     std::ptrdiff_t Index(int x, int y) const
@@ -55,7 +66,10 @@ class SourceView {
 public:
     explicit SourceView(const TCanvas& canvas);
     const TRect& Clip() const { return clip_; }
-    std::uint32_t Get(int x, int y) const;
+    std::uint32_t Get(int x, int y) const
+    {
+        return data_[static_cast<std::ptrdiff_t>(y + origin_.y) * stride_ + (x + origin_.x)] | 0xFF000000u;
+    }
 
 private:
     const std::uint32_t* data_ = nullptr;
@@ -67,22 +81,53 @@ private:
 enum Ink : std::uint8_t { kNone = 0, kBrush = 1, kGap = 2, kPen = 3 };
 
 // What one primitive paints, collected before any pixel changes: the strongest ink per
-// pixel wins (pen over dash gap over brush). Limited to an area inside the clip.
+// pixel wins (pen over dash gap over brush). Limited to an area inside the clip. Its buffers
+// come from a pool of the thread's, so drawing a line allocates nothing once warmed up, and
+// only the part of each row that was marked is painted and cleared again.
 class Coverage {
 public:
     explicit Coverage(const TRect& area);
+    ~Coverage();
+    Coverage(const Coverage&) = delete;
+    Coverage& operator=(const Coverage&) = delete;
     const TRect& Area() const { return area_; }
     void Mark(int x, int y, Ink ink)
     {
         if (!Contains(area_, x, y))
             return;
-        std::uint8_t& m = mask_[Index(x, y)];
-        if (ink > m)
-            m = ink;
+        std::uint8_t& m = (*mask_)[Index(x, y)];
+        if (ink <= m)
+            return;
+        m = ink;
+        Marked& r = (*rows_)[static_cast<std::size_t>(y - area_.Top)];
+        r.first = std::min(r.first, x);
+        r.last = std::max(r.last, x);
     }
-    Ink At(int x, int y) const { return Contains(area_, x, y) ? static_cast<Ink>(mask_[Index(x, y)]) : kNone; }
+    // Pixels x0..x1 (inclusive) of row y.
+    void MarkRun(int y, int x0, int x1, Ink ink)
+    {
+        if (y < area_.Top || y >= area_.Bottom)
+            return;
+        x0 = std::max(x0, area_.Left);
+        x1 = std::min(x1, area_.Right - 1);
+        if (x0 > x1)
+            return;
+        std::uint8_t* m = mask_->data() + Index(x0, y);
+        for (int i = 0; i <= x1 - x0; ++i)
+            m[i] = std::max<std::uint8_t>(m[i], ink);
+        Marked& r = (*rows_)[static_cast<std::size_t>(y - area_.Top)];
+        r.first = std::min(r.first, x0);
+        r.last = std::max(r.last, x1);
+    }
+    Ink At(int x, int y) const { return Contains(area_, x, y) ? static_cast<Ink>((*mask_)[Index(x, y)]) : kNone; }
     // Brush and gaps take the brush colour, pen pixels the pen colour, all through the pen mode.
     void Paint(const TCanvas& canvas) const;
+
+    // The first and last pixel marked in a row (first > last: none).
+    struct Marked {
+        int first = 1 << 30;
+        int last = -(1 << 30);
+    };
 
 private:
     std::size_t Index(int x, int y) const
@@ -91,7 +136,8 @@ private:
             + static_cast<std::size_t>(x - area_.Left);
     }
     TRect area_;
-    std::vector<std::uint8_t> mask_;
+    std::vector<std::uint8_t>* mask_; // all zero outside the marked runs
+    std::vector<Marked>* rows_;
 };
 
 // The drawing area a primitive may touch: its bounds grown by margin, within the canvas clip.
@@ -105,6 +151,7 @@ public:
     Stroke(const TCanvas& canvas, Coverage& cover);
     bool Visible() const { return visible_; }
     int Width() const { return width_; }
+    bool Patterned() const { return patternLength_ != 0; }
     void Step(int x, int y);
     // a to b; b itself only when includeEnd. Steps outside the coverage area are skipped
     // but still advance the pattern.
@@ -117,7 +164,7 @@ private:
     bool visible_ = true;
     int width_ = 1;
     Ink gapInk_ = kGap;
-    std::vector<int> pattern_; // on, off, on, off... lengths; empty = solid
+    std::span<const int> pattern_; // on, off, on, off... lengths; empty = solid
     int patternLength_ = 0;
     long long index_ = 0;
 };

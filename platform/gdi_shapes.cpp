@@ -40,10 +40,11 @@ void FillSolid(const TCanvas& canvas, const TRect& r, TColor color)
     if (r.Right <= r.Left || r.Bottom <= r.Top)
         return;
     TRect c = Intersect(r, s.Clip());
+    if (IsEmpty(c))
+        return;
     std::uint32_t px = ToPixel(color);
     for (int y = c.Top; y < c.Bottom; ++y)
-        for (int x = c.Left; x < c.Right; ++x)
-            s.Put(x, y, px);
+        s.Fill(y, c.Left, c.Right, px);
 }
 
 // Even-odd fill: a pixel is inside when its centre is, edges through vertices at
@@ -73,8 +74,8 @@ void MarkPolygonFill(Coverage& cover, std::span<const TPoint> points)
             long long to = static_cast<long long>(std::ceil(xs[i + 1] - 0.5));
             from = std::max<long long>(from, area.Left);
             to = std::min<long long>(to, area.Right);
-            for (long long px = from; px < to; ++px)
-                cover.Mark(static_cast<int>(px), py, kBrush);
+            if (from < to)
+                cover.MarkRun(py, static_cast<int>(from), static_cast<int>(to - 1), kBrush);
         }
     }
 }
@@ -128,8 +129,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
     const TRect& area = cover.Area();
     if (Brush.Style != bsClear)
         for (int y = area.Top; y < area.Bottom; ++y)
-            for (int x = area.Left; x < area.Right; ++x)
-                cover.Mark(x, y, kBrush);
+            cover.MarkRun(y, area.Left, area.Right - 1, kBrush);
     if (w == 1) {
         // Clockwise from the top-left corner so that a dash pattern runs round the frame.
         int r = box.Right - 1;

@@ -3,9 +3,14 @@
 // font colour or untouched. A character the family lacks is drawn from the fallback
 // family on the same baseline. Text needs a QGuiApplication (the font database); without
 // one, texts measure 0 and draw nothing.
+//
+// A text is laid out once per font and string, and its glyphs rendered once into an ink mask
+// with a margin all round (the glyph run); drawing copies the mask's visible part. The cache
+// forgets everything when it grows past its limits.
 #include "platform/codepage.h"
 #include "platform/gdi.h"
 #include "platform/gdi_internal.h"
+#include "platform/gdi_reference.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -13,6 +18,9 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <algorithm>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
 
 using namespace kes::gdi;
 
@@ -108,15 +116,182 @@ void FillBox(TCanvas& canvas, const TRect& box, const TRect& limit)
     if (!s.Valid())
         return;
     TRect r = Intersect(Intersect(box, limit), s.Clip());
+    if (IsEmpty(r))
+        return;
     std::uint32_t px = ToPixel(canvas.Brush.Color);
     for (int y = r.Top; y < r.Bottom; ++y)
-        for (int xx = r.Left; xx < r.Right; ++xx)
-            s.Put(xx, y, px);
+        s.Fill(y, r.Left, r.Right, px);
 }
 
-// Renders the glyphs into a scratch mask covering what may be visible, then copies the
-// inked pixels in the font colour.
-void DrawGlyphs(TCanvas& canvas, const Layout& l, int x, int y, const TRect& limit)
+// Italic overhang, underline and strike-out may leave the text box a little.
+int InkMargin(const Layout& l)
+{
+    return l.height + 2;
+}
+
+// Renders the glyphs of a text whose top-left is at (x, y), as far as they fall into area,
+// into an ink mask of area's size (1 = inked).
+std::vector<std::uint8_t> RenderInk(const Layout& l, int x, int y, const TRect& area)
+{
+    std::vector<std::uint8_t> ink;
+    QImage mask(area.Width(), area.Height(), QImage::Format_ARGB32_Premultiplied);
+    if (mask.isNull())
+        return ink;
+    mask.fill(Qt::transparent);
+    {
+        QPainter p(&mask);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p.setPen(Qt::black);
+        for (std::size_t i = 0; i < l.glyphs.size(); ++i) {
+            p.setFont(l.fonts[l.font[i]]);
+            p.drawText(QPoint(x + l.x[i] - area.Left, y + l.ascent - area.Top), l.glyphs[i]);
+        }
+    }
+    ink.resize(static_cast<std::size_t>(area.Width()) * static_cast<std::size_t>(area.Height()));
+    for (int yy = 0; yy < area.Height(); ++yy) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(mask.constScanLine(yy));
+        for (int xx = 0; xx < area.Width(); ++xx)
+            ink[static_cast<std::size_t>(yy) * area.Width() + xx] = qAlpha(row[xx]) >= 128 ? 1 : 0;
+    }
+    return ink;
+}
+
+// Puts the inked pixels of an ink mask whose top-left lies at (left, top) in the font
+// colour, within area.
+void PutInk(TCanvas& canvas, const std::vector<std::uint8_t>& ink, int left, int top, int width, const TRect& area)
+{
+    Surface s(canvas);
+    if (!s.Valid() || ink.empty())
+        return;
+    const std::uint32_t colour = ToPixel(canvas.Font.Color);
+    const int n = area.Width();
+    for (int y = area.Top; y < area.Bottom; ++y) {
+        const std::uint8_t* from =
+            ink.data() + static_cast<std::size_t>(y - top) * static_cast<std::size_t>(width) + (area.Left - left);
+        std::uint32_t* to = s.At(area.Left, y);
+        for (int i = 0; i < n; ++i)
+            if (from[i])
+                to[i] = colour;
+    }
+}
+
+// What may show of a text at (x, y) on the canvas within limit.
+TRect VisibleInk(const TCanvas& canvas, const Layout& l, int x, int y, const TRect& limit)
+{
+    const int margin = InkMargin(l);
+    TRect reach{x - margin, y - margin, x + l.width + margin, y + l.height + margin};
+    return Intersect(Intersect(reach, limit), canvas.ClipRect());
+}
+
+// A laid-out text and its glyph run: the ink of the text drawn at (margin, margin) on a mask
+// reaching margin beyond the text box on every side.
+struct GlyphRun {
+    Layout layout;
+    bool rendered = false;
+    std::vector<std::uint8_t> ink; // empty: too large to keep, rendered per call
+    int maskWidth = 0;
+    int maskHeight = 0;
+};
+
+// Texts keyed by font (without its colour), code page and bytes.
+struct TextKey {
+    std::string name;
+    int size = 0;
+    std::uint8_t style = 0;
+    int codePage = 0;
+    std::string text;
+    friend bool operator==(const TextKey&, const TextKey&) = default;
+};
+
+struct TextKeyHash {
+    std::size_t operator()(const TextKey& k) const
+    {
+        std::size_t h = std::hash<std::string>()(k.text);
+        for (std::size_t v : {std::hash<std::string>()(k.name), static_cast<std::size_t>(k.size),
+                              static_cast<std::size_t>(k.style), static_cast<std::size_t>(k.codePage)})
+            h = (h ^ v) * 1099511628211ull;
+        return h;
+    }
+};
+
+class TextCache {
+public:
+    // The text's run, laid out; its ink is rendered on first need. Valid until the next call.
+    std::shared_ptr<GlyphRun> Get(const TFont& f, const std::string& text)
+    {
+        if (!CanRenderText())
+            return std::make_shared<GlyphRun>();
+        TextKey key{f.Name, f.Size, f.Style, kes::AnsiCodePage(), text};
+        auto it = runs_.find(key);
+        if (it != runs_.end())
+            return it->second;
+        if (runs_.size() >= kMaxTexts || inkBytes_ >= kMaxInkBytes)
+            Forget();
+        auto run = std::make_shared<GlyphRun>();
+        run->layout = LayOut(f, text);
+        runs_.emplace(std::move(key), run);
+        return run;
+    }
+    void Render(GlyphRun& run)
+    {
+        if (run.rendered)
+            return;
+        run.rendered = true;
+        const Layout& l = run.layout;
+        const int margin = InkMargin(l);
+        run.maskWidth = l.width + 2 * margin;
+        run.maskHeight = l.height + 2 * margin;
+        if (l.glyphs.empty() || static_cast<long long>(run.maskWidth) * run.maskHeight > kMaxRunPixels)
+            return;
+        run.ink = RenderInk(l, margin, margin, TRect{0, 0, run.maskWidth, run.maskHeight});
+        inkBytes_ += run.ink.size();
+    }
+    std::mutex& Mutex() { return mutex_; }
+
+private:
+    static constexpr std::size_t kMaxTexts = 8192;
+    static constexpr std::size_t kMaxInkBytes = std::size_t(64) << 20;
+    static constexpr long long kMaxRunPixels = 4 << 20;
+    void Forget()
+    {
+        runs_.clear();
+        inkBytes_ = 0;
+    }
+    std::mutex mutex_;
+    std::unordered_map<TextKey, std::shared_ptr<GlyphRun>, TextKeyHash> runs_;
+    std::size_t inkBytes_ = 0;
+};
+
+// Never destroyed: its fonts must not outlive the application's font machinery at exit.
+TextCache& Texts()
+{
+    static TextCache* cache = new TextCache;
+    return *cache;
+}
+
+// Draws a laid-out text at (x, y) within limit in the font colour: from its glyph run, or
+// rendered for the visible part alone when the run is too large to keep.
+void DrawGlyphs(TCanvas& canvas, GlyphRun& run, int x, int y, const TRect& limit)
+{
+    const Layout& l = run.layout;
+    if (l.glyphs.empty())
+        return;
+    const TRect area = VisibleInk(canvas, l, x, y, limit);
+    if (IsEmpty(area))
+        return;
+    Texts().Render(run);
+    if (!run.ink.empty()) {
+        const int margin = InkMargin(l);
+        PutInk(canvas, run.ink, x - margin, y - margin, run.maskWidth, area);
+        return;
+    }
+    PutInk(canvas, RenderInk(l, x, y, area), area.Left, area.Top, area.Width(), area);
+}
+
+// The routine before the glyph runs: rendered afresh for the visible part.
+void RefDrawGlyphs(TCanvas& canvas, const Layout& l, int x, int y, const TRect& limit)
 {
     if (l.glyphs.empty())
         return;
@@ -161,9 +336,11 @@ void TCanvas::TextOut(int x, int y, const std::string& text)
 {
     x = ClampCoord(x);
     y = ClampCoord(y);
-    Layout l = LayOut(Font, text);
+    std::lock_guard<std::mutex> lock(Texts().Mutex());
+    const std::shared_ptr<GlyphRun> run = Texts().Get(Font, text);
+    const Layout& l = run->layout;
     FillBox(*this, TRect{x, y, x + l.width, y + l.height}, kNoLimit);
-    DrawGlyphs(*this, l, x, y, kNoLimit);
+    DrawGlyphs(*this, *run, x, y, kNoLimit);
     penPos_ = TPoint{x + l.width, y};
 }
 
@@ -172,7 +349,8 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text)
     x = ClampCoord(x);
     y = ClampCoord(y);
     FillBox(*this, r, kNoLimit);
-    DrawGlyphs(*this, LayOut(Font, text), x, y, r);
+    std::lock_guard<std::mutex> lock(Texts().Mutex());
+    DrawGlyphs(*this, *Texts().Get(Font, text), x, y, r);
 }
 
 int TCanvas::TextWidth(const std::string& text) const
@@ -187,6 +365,34 @@ int TCanvas::TextHeight(const std::string& text) const
 
 TSize TCanvas::TextExtent(const std::string& text) const
 {
-    Layout l = LayOut(Font, text);
+    std::lock_guard<std::mutex> lock(Texts().Mutex());
+    const Layout& l = Texts().Get(Font, text)->layout;
     return TSize{l.width, l.height};
 }
+
+namespace kes::gdi::ref {
+
+void TextOut(TCanvas& canvas, int x, int y, const std::string& text)
+{
+    x = ClampCoord(x);
+    y = ClampCoord(y);
+    Layout l = LayOut(canvas.Font, text);
+    FillBox(canvas, TRect{x, y, x + l.width, y + l.height}, kNoLimit);
+    RefDrawGlyphs(canvas, l, x, y, kNoLimit);
+}
+
+void TextRect(TCanvas& canvas, const TRect& r, int x, int y, const std::string& text)
+{
+    x = ClampCoord(x);
+    y = ClampCoord(y);
+    FillBox(canvas, r, kNoLimit);
+    RefDrawGlyphs(canvas, LayOut(canvas.Font, text), x, y, r);
+}
+
+TSize TextExtent(const TCanvas& canvas, const std::string& text)
+{
+    Layout l = LayOut(canvas.Font, text);
+    return TSize{l.width, l.height};
+}
+
+} // namespace kes::gdi::ref

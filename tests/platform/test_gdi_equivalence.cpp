@@ -1,0 +1,236 @@
+// The faster drawing routines draw exactly what the routines before them drew: ellipses,
+// arcs, chords and pies over many random boxes, rays, pens, pen modes, brushes and clips, and
+// texts in random fonts, styles, code pages, places and clip boxes (drawn again and again, as
+// the glyph runs are kept), on pictures of random pixels, must come out pixel for pixel the
+// same. A digest of every picture drawn is kept as well, so the guarantee outlives the
+// previous routines. Block transfers, which take short cuts for the common raster
+// operations, must still give every operation's table.
+#include "platform/codepage.h"
+#include "platform/gdi_internal.h"
+#include "platform/gdi_reference.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace {
+
+class Dice {
+public:
+    explicit Dice(std::uint32_t seed) : rng_(seed) {}
+    int In(int lo, int hi) { return lo + static_cast<int>(rng_() % static_cast<std::uint32_t>(hi - lo + 1)); }
+    bool OneIn(int n) { return rng_() % static_cast<std::uint32_t>(n) == 0; }
+    template <typename T, std::size_t N> T Of(const T (&options)[N]) { return options[rng_() % N]; }
+
+private:
+    std::mt19937 rng_;
+};
+
+std::uint64_t Digest(std::uint64_t h, const QImage& img)
+{
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            h = (h ^ (img.pixel(x, y) & 0xFFFFFFu)) * 1099511628211ull;
+    return h;
+}
+
+// A picture of random pixels (colours the pen modes treat differently), the same on both sides.
+TBitmap Noise(Dice& d, int w, int h)
+{
+    const TColor colours[] = {clBlack, clWhite, clRed, clBlue, 0x123456};
+    TBitmap bmp(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            bmp.Canvas()->SetPixel(x, y, d.Of(colours));
+    return bmp;
+}
+
+struct Pens {
+    TPen pen;
+    TBrush brush;
+};
+
+Pens RandomPens(Dice& d)
+{
+    const TPenStyle styles[] = {psSolid, psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame};
+    const TPenMode modes[] = {pmCopy, pmCopy, pmNotXor, pmXor, pmNot, pmBlack, pmWhite};
+    const TColor colours[] = {clBlack, clWhite, clRed, 0x00FF8040};
+    Pens p;
+    p.pen.Style = d.Of(styles);
+    p.pen.Width = d.OneIn(3) ? d.In(0, 7) : 1;
+    p.pen.Mode = d.Of(modes);
+    p.pen.Color = d.Of(colours);
+    p.brush.Style = d.OneIn(3) ? bsClear : bsSolid;
+    p.brush.Color = d.Of(colours);
+    return p;
+}
+
+// A coordinate near a picture of side n, now and then far off or at the extremes.
+int Coord(Dice& d, int n)
+{
+    if (d.OneIn(40))
+        return d.OneIn(2) ? 2000000000 : -2000000000;
+    if (d.OneIn(10))
+        return d.In(-5000, 5000);
+    return d.In(-n / 2 - 3, n + n / 2 + 3);
+}
+
+// Draws the same thing with both routines on the same picture, through a bitmap's own canvas
+// or through a view with an origin and a clip; the pictures must match. Returns the digest.
+std::uint64_t Compare(Dice& d, int w, int h, const std::function<void(TCanvas&, bool previous)>& draw,
+                      const std::string& what, int& failures)
+{
+    const TBitmap start = Noise(d, w, h);
+    const bool view = d.OneIn(3);
+    const TPoint origin{d.In(-3, 3), d.In(-3, 3)};
+    const TRect clip{d.In(-3, w / 2), d.In(-3, h / 2), d.In(w / 2, w + 3), d.In(h / 2, h + 3)};
+    const Pens pens = RandomPens(d);
+    QImage out[2];
+    for (int previous = 0; previous < 2; ++previous) {
+        TBitmap bmp = start;
+        QImage target = start.Image();
+        TCanvas viewCanvas(&target, origin, clip);
+        TCanvas& cv = view ? viewCanvas : *bmp.Canvas();
+        cv.Pen = pens.pen;
+        cv.Brush = pens.brush;
+        draw(cv, previous == 1);
+        out[previous] = view ? target : bmp.Image();
+    }
+    if (out[0] != out[1] && ++failures <= 5) {
+        std::ostringstream s;
+        s << what << " on " << w << "x" << h << (view ? " (view)" : "") << ", pen style " << pens.pen.Style
+          << " width " << pens.pen.Width << " mode " << pens.pen.Mode << ", brush " << pens.brush.Style;
+        ADD_FAILURE() << s.str();
+    }
+    return Digest(1469598103934665603ull, out[1]);
+}
+
+TEST(GdiEquivalence, EllipseFamilyOverRandomBoxesRaysAndPens)
+{
+    Dice d(20260610);
+    int failures = 0;
+    std::uint64_t digest = 1469598103934665603ull;
+    for (int i = 0; i < 6000; ++i) {
+        const int w = d.OneIn(20) ? d.In(60, 200) : d.In(1, 40);
+        const int h = d.OneIn(20) ? d.In(60, 200) : d.In(1, 40);
+        const int n = std::max(w, h);
+        const int x1 = Coord(d, n), y1 = Coord(d, n), x2 = Coord(d, n), y2 = Coord(d, n);
+        // Rays through the centre, on the box, anywhere, or nowhere at all (equal points).
+        const int x3 = Coord(d, n), y3 = Coord(d, n);
+        const bool sameRay = d.OneIn(10);
+        const int x4 = sameRay ? x3 : Coord(d, n), y4 = sameRay ? y3 : Coord(d, n);
+        const int figure = d.In(0, 3);
+        const char* names[] = {"Ellipse", "Arc", "Chord", "Pie"};
+        std::ostringstream what;
+        what << names[figure] << "(" << x1 << "," << y1 << "," << x2 << "," << y2 << ", " << x3 << "," << y3 << ", "
+             << x4 << "," << y4 << ")";
+        const std::uint64_t one = Compare(
+            d, w, h,
+            [&](TCanvas& cv, bool previous) {
+                using namespace kes::gdi;
+                switch (figure) {
+                case 0: previous ? ref::Ellipse(cv, x1, y1, x2, y2) : cv.Ellipse(x1, y1, x2, y2); break;
+                case 1: previous ? ref::Arc(cv, x1, y1, x2, y2, x3, y3, x4, y4) : cv.Arc(x1, y1, x2, y2, x3, y3, x4, y4); break;
+                case 2: previous ? ref::Chord(cv, x1, y1, x2, y2, x3, y3, x4, y4) : cv.Chord(x1, y1, x2, y2, x3, y3, x4, y4); break;
+                default: previous ? ref::Pie(cv, x1, y1, x2, y2, x3, y3, x4, y4) : cv.Pie(x1, y1, x2, y2, x3, y3, x4, y4); break;
+                }
+            },
+            what.str(), failures);
+        digest = (digest ^ one) * 1099511628211ull;
+    }
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(digest, 0xe401a5bc314c64a2ull);
+}
+
+TEST(GdiEquivalence, TextsOverRandomFontsPlacesAndClips)
+{
+    Dice d(20260611);
+    const char* faces[] = {"MS Sans Serif", "Arial", "Courier New", "MingLiU", "SimSun", "Small Fonts", "No Such Face",
+                           ""};
+    const char* pieces[] = {"A", "g", "W", "7", " ", ".", "Pump", "\xB1\x69", "\xA4\xA4", "\xD6\xD0", "\xE9", "?", "|"};
+    const int codePages[] = {1252, 950, 936};
+    const TColor colours[] = {clBlack, clWhite, clRed};
+    int failures = 0;
+    int inked = 0;
+    std::uint64_t digest = 1469598103934665603ull;
+    for (int i = 0; i < 1500; ++i) {
+        const kes::ScopedCodePage codePage(d.Of(codePages));
+        TFont font;
+        font.Name = d.Of(faces);
+        font.Size = d.OneIn(8) ? 0 : d.In(-30, 40);
+        font.Style = static_cast<std::uint8_t>(d.In(0, 15));
+        font.Color = d.Of(colours);
+        std::string text;
+        for (int n = d.In(0, 6); n > 0; --n)
+            text += d.Of(pieces);
+        const int w = d.In(1, 120);
+        const int h = d.In(1, 60);
+        const int x = d.OneIn(30) ? 2000000000 : d.In(-40, w + 5);
+        const int y = d.OneIn(30) ? -2000000000 : d.In(-40, h + 5);
+        const bool rect = d.OneIn(3);
+        const TRect box{d.In(-5, w), d.In(-5, h), d.In(0, w + 5), d.In(0, h + 5)};
+        const bool again = d.OneIn(2);
+        const int x2 = d.In(-20, w), y2 = d.In(-20, h);
+        std::ostringstream what;
+        what << (rect ? "TextRect" : "TextOut") << " '" << text << "' in '" << font.Name << "' size " << font.Size
+             << " style " << int(font.Style) << " code page " << kes::AnsiCodePage() << " at " << x << "," << y;
+        const std::uint64_t one = Compare(
+            d, w, h,
+            [&](TCanvas& cv, bool previous) {
+                cv.Font = font;
+                for (int k = 0; k < (again ? 2 : 1); ++k) {
+                    const int px = k ? x2 : x;
+                    const int py = k ? y2 : y;
+                    if (rect)
+                        previous ? kes::gdi::ref::TextRect(cv, box, px, py, text) : cv.TextRect(box, px, py, text);
+                    else
+                        previous ? kes::gdi::ref::TextOut(cv, px, py, text) : cv.TextOut(px, py, text);
+                }
+                if (previous) {
+                    EXPECT_EQ(kes::gdi::ref::TextExtent(cv, text), cv.TextExtent(text)) << what.str();
+                }
+            },
+            what.str(), failures);
+        digest = (digest ^ one) * 1099511628211ull;
+        TBitmap probe(1, 1);
+        probe.Canvas()->Font = font;
+        inked += probe.Canvas()->TextWidth(text) > 0;
+    }
+    EXPECT_EQ(failures, 0);
+    EXPECT_GT(inked, 1000) << "most cases draw some text";
+    EXPECT_EQ(digest, 0x31f9c65a28352bbfull);
+}
+
+} // namespace
+
+namespace {
+
+TEST(GdiEquivalence, BlockTransfersApplyEveryRasterOperationsTable)
+{
+    Dice d(20260612);
+    for (int code = 0; code < 256; ++code) {
+        const TBitmap src = Noise(d, 7, 5);
+        const TBitmap before = Noise(d, 9, 6);
+        TBitmap dst = before;
+        dst.Canvas()->Brush.Color = 0x00A0B0C0;
+        const std::uint32_t rop = static_cast<std::uint32_t>(code) << 16;
+        BitBlt(*dst.Canvas(), 1, 1, 7, 5, *src.Canvas(), 0, 0, rop);
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 9; ++x) {
+                const std::uint32_t d0 = kes::gdi::ToPixel(before.Canvas()->Pixel(x, y));
+                const bool inBlock = x >= 1 && x < 8 && y >= 1 && y < 6;
+                const std::uint32_t want =
+                    inBlock ? kes::gdi::Rop3(static_cast<std::uint8_t>(code), kes::gdi::ToPixel(0x00A0B0C0),
+                                             kes::gdi::ToPixel(src.Canvas()->Pixel(x - 1, y - 1)), d0)
+                            : d0 & 0xFFFFFFu;
+                ASSERT_EQ(kes::gdi::ToPixel(dst.Canvas()->Pixel(x, y)) & 0xFFFFFFu, want)
+                    << "code " << code << " at " << x << "," << y;
+            }
+    }
+}
+
+} // namespace
