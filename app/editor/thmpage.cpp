@@ -562,7 +562,7 @@ void THmPage::PopPgJumpClick()
         kes::ShowMsg(kMsgLinkedRecordsFull);
         return;
     }
-    khm_.EditScope = 0;
+    khm_.Doc.EditScope = 0;
     kes::RunForm("TPgJump", &khm_);
 }
 

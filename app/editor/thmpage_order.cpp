@@ -149,7 +149,7 @@ void THmPage::ChkHideSetClick()
 
 void THmPage::PopFunKeySetClick()
 {
-    khm_.EditScope = 0;
+    khm_.Doc.EditScope = 0;
     kes::RunForm("TFunKeySet", &khm_);
 }
 
@@ -164,7 +164,7 @@ void THmPage::PopBuzzerSetClick(QAction* sender)
         index -= kSysRecTagBase;
     // The item's caption without its accelerator mark.
     const QString caption = sender->text().remove(QLatin1Char('&'));
-    khm_.EditScope = 0;
+    khm_.Doc.EditScope = 0;
     // The dialog reads which record it edits (0 buzzer, 1 alarm lamp) from "RecordIndex".
     kes::RunForm("TSysSet", &khm_, &caption, [index](QDialog& d) { d.setProperty("RecordIndex", index); });
 }

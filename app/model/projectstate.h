@@ -67,6 +67,9 @@ public:
     std::string PrjName;                 // bare name, no folder, no extension
     std::string CaptionPrefix;           // message 32 + " - "
     std::int32_t EditMode = 3;           // 1 start-up screen, 2 user-menu page, 3 pages
+    // 0 a shared settings dialog (function keys, page changes, buzzer, alarm lamp) edits the
+    // current page's records, 1 the system's; the dialogs know it as SysSetScope.
+    std::uint8_t EditScope = 0;
     std::uint32_t DataVersion = 120;     // the project data version this program writes
     std::uint32_t PrjVersion = 120;      // data version of the open project
     std::int32_t PrjPixelsPerInch = 0;   // 0 when the project holds none

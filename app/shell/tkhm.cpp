@@ -242,9 +242,9 @@ bool TKhm::AutoSaveRunning() const { return autoSaveTimer_->isActive(); }
 void TKhm::AutoSaveTick()
 {
     // Without an open project there is nothing to copy, and the name would be empty.
-    if (!Doc.Opened || Doc.PrjName.empty() || Doc.EditMode == 2 || !WriteProjectFiles)
+    if (!Doc.Opened || Doc.PrjName.empty() || Doc.EditMode == 2 || !WriteWorkingCopy)
         return;
-    WriteProjectFiles(Doc.AppDir + "DocFiles/~" + Doc.PrjName);
+    WriteWorkingCopy();
 }
 
 void TKhm::closeEvent(QCloseEvent* event)

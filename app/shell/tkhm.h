@@ -101,16 +101,14 @@ public:
     std::vector<QWidget*> ImageWinList; // open user-menu page windows
     PgDataStr* CurPgData = nullptr;     // record being appended or released
 
-    // 0 a shared settings dialog (function keys, page changes, buzzer, alarm lamp) edits the
-    // current page's records, 1 the system's; the dialogs know it as SysSetScope.
-    std::uint8_t EditScope = 0;
     std::uint16_t ComNumber = 1;        // serial port number of MMICom ("COM" n)
 
-    // Hooks filled in by the project document: saving the open project (false when it was
-    // not saved, e.g. the save dialog was cancelled) and writing the project files to a base
-    // path. While they are empty no project can be saved.
+    // Hooks filled in by the project commands: saving the open project (false when it was
+    // not saved, e.g. the save dialog was cancelled) and writing its working copy under
+    // DocFiles (the automatic save; false when it was not written). While they are empty no
+    // project can be saved.
     std::function<bool()> SaveProject;
-    std::function<bool(const std::string& basePath)> WriteProjectFiles;
+    std::function<bool()> WriteWorkingCopy;
     // Opens the project named in OpenDlg (project file, page titles, start-up screen).
     std::function<bool()> ReadProjectFiles;
     std::string HelpFile;

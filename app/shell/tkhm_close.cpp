@@ -212,8 +212,8 @@ void TKhm::MmNewClick()
     ShowModelStatus();
     ApplyModelTools();
     if (Doc.AutoSave && Doc.SaveTimeInterval >= 1) {
-        if (WriteProjectFiles)
-            WriteProjectFiles(Doc.AppDir + "DocFiles/~" + Doc.PrjName);
+        if (WriteWorkingCopy)
+            WriteWorkingCopy();
         StartAutoSave();
     }
     Doc.EditMode = 3;

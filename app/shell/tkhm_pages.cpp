@@ -282,13 +282,13 @@ void TKhm::MmPgJumpClick()
         kes::ShowMsg(kMsgTooManyLinked);
         return;
     }
-    EditScope = 0;
+    Doc.EditScope = 0;
     kes::RunForm("TPgJump", this);
 }
 
 void TKhm::MmFunKeyEtClick()
 {
-    EditScope = 0;
+    Doc.EditScope = 0;
     kes::RunForm("TFunKeySet", this);
 }
 

@@ -391,7 +391,7 @@ void InstallProjectCommands(TKhm& k)
 {
     k.Doc.ShowMsgHook = [](int n) { ShowMsg(n); };
     k.SaveProject = [&k] { return BuildAndSaveProject(k) == 1; };
-    k.WriteProjectFiles = [&k](const std::string&) { return WriteWorkingCopy(k); };
+    k.WriteWorkingCopy = [&k] { return WriteWorkingCopy(k); };
     k.ReadProjectFiles = [&k] { return OpenProjectFromDlg(k); };
     k.SaveUserMenu = [&k] { return SaveUserMenu(k); };
     k.Wire("MmOpen", [&k] { TbOpenClick(k); });
