@@ -127,9 +127,9 @@ struct KeySetData {
                                           0x38, 0x39, 0x3A, 0x3B, 0x3C, 0x3D, 0x3E, 0x3F};
 };
 
-// Tags of the setting records in a page record stream and the image header; object
-// records use their kind (1..21) as tag.
-enum : std::uint16_t {
+// PgRecTag, the u16 that opens every record of a page record stream and of the image header:
+// an object record's kind (1..21), or one of these setting records.
+enum PgRecTag : std::uint16_t {
     kTagPgJmp = 1000,
     kTagPgFunKey = 1001,
     kTagPgSys = 1002,

@@ -22,17 +22,51 @@ PgJmpRec HeaderJump(const PgJmpRec& rec)
 
 } // namespace
 
-std::size_t WriteHeaderSections(const ProjectState& s, Bytes& out, std::size_t start)
+std::size_t WriteMacroSection(const ProjectState& s, Bytes& out, std::size_t start)
+{
+    RecOut o(out, kEncFile);
+    return static_cast<std::size_t>(MacPowerOnChx(o, start, s.PowerOnMacro));
+}
+
+std::size_t WriteParaDataSection(const ProjectState& s, Bytes& out, std::size_t start)
+{
+    RecOut o(out, kEncFile);
+    return static_cast<std::size_t>(ParaDataSetChx(o, start, s.ParaDataSet));
+}
+
+std::size_t WriteFunKeySection(const ProjectState& s, Bytes& out, std::size_t start)
+{
+    RecOut o(out, kEncFile);
+    return static_cast<std::size_t>(PgFunKeysChx(o, start, s.SysFunKeys, SetRecForm::Header));
+}
+
+std::size_t WriteSysSlotSection(const ProjectState& s, Bytes& out, std::size_t start)
+{
+    RecOut o(out, kEncFile);
+    return static_cast<std::size_t>(PgSysPairChx(o, start, s.SysBuzzer, s.SysAlarmLamp));
+}
+
+std::size_t WritePgJumpSection(const ProjectState& s, Bytes& out, std::size_t start)
 {
     RecOut o(out, kEncFile);
     std::size_t pos = start;
-    pos += static_cast<std::size_t>(MacPowerOnChx(o, pos, s.PowerOnMacro));
-    pos += static_cast<std::size_t>(ParaDataSetChx(o, pos, s.ParaDataSet));
-    pos += static_cast<std::size_t>(PgFunKeysChx(o, pos, s.SysFunKeys, SetRecForm::Header));
-    pos += static_cast<std::size_t>(PgSysPairChx(o, pos, s.SysBuzzer, s.SysAlarmLamp));
     for (const PgJmpRec& rec : s.SysPgJumps)
         pos += static_cast<std::size_t>(PgJmpChx(o, pos, HeaderJump(rec)));
-    pos += static_cast<std::size_t>(PLCValSetChx(o, pos, s.SysClockWrite, kTagClockWrite));
+    return pos - start;
+}
+
+std::size_t WriteClockSection(const ProjectState& s, Bytes& out, std::size_t start)
+{
+    RecOut o(out, kEncFile);
+    return static_cast<std::size_t>(PLCValSetChx(o, start, s.SysClockWrite, kTagClockWrite));
+}
+
+std::size_t WriteHeaderSections(const ProjectState& s, Bytes& out, std::size_t start)
+{
+    std::size_t pos = start;
+    for (auto* write : {WriteMacroSection, WriteParaDataSection, WriteFunKeySection, WriteSysSlotSection,
+                        WritePgJumpSection, WriteClockSection})
+        pos += write(s, out, pos);
     return pos;
 }
 

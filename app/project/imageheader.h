@@ -16,6 +16,15 @@ namespace kes {
 // Returns start plus the bytes written.
 std::size_t WriteHeaderSections(const ProjectState& s, Bytes& out, std::size_t start);
 
+// The six section writers, in that order. Each writes its records at start with the page
+// records' writer and returns the bytes written, 0 when the project has none to write.
+std::size_t WriteMacroSection(const ProjectState& s, Bytes& out, std::size_t start);
+std::size_t WriteParaDataSection(const ProjectState& s, Bytes& out, std::size_t start);
+std::size_t WriteFunKeySection(const ProjectState& s, Bytes& out, std::size_t start);
+std::size_t WriteSysSlotSection(const ProjectState& s, Bytes& out, std::size_t start);
+std::size_t WritePgJumpSection(const ProjectState& s, Bytes& out, std::size_t start);
+std::size_t WriteClockSection(const ProjectState& s, Bytes& out, std::size_t start);
+
 // 1011, the key setting of the keypad and text panel types (24 bytes):
 //   0 u16 1011 | 2 u16 24 | 4 communication address | 5 panel port (0 COM1, 1 COM2) |
 //   6 start character | 7 terminating character | 8 16 key codes (F1..F10, UP, DOWN, LEFT,
