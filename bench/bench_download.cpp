@@ -115,7 +115,7 @@ std::optional<test::WireFigures> EngineAlone(PanelProcess& panel, std::size_t ki
     engine.Options().firmwareDir = dir.Path();
     if (!port.Open() || !engine.Start(TransferKind::Download, baud))
         return std::nullopt;
-    if (!RunEventsUntil([&] { return !host.outcomes.empty(); }, 3600 * 1000) || !host.outcomes[0].ok)
+    if (!RunEventsUntil([&] { return !host.outcomes.empty(); }, 3600 * 1000) || !host.outcomes[0].Ok())
         return std::nullopt;
     return panel.Figures();
 }

@@ -14,13 +14,6 @@ namespace kes {
 namespace {
 
 constexpr int kSetBaudRate = 9600;  // the set-baud request always goes out at this rate
-constexpr int kMsgOverMemory = 26;
-constexpr int kMsgOverRange = 29;
-constexpr int kMsgCommError = 30;
-constexpr int kMsgNoConnect = 62;
-constexpr int kMsgFinished = 68;
-constexpr int kMsgMachineType = 95;
-constexpr int kMsgFirmware = 98;
 constexpr std::uint32_t kMinFirmware = 90;
 
 bool InArea(std::uint32_t a, std::uint32_t start, std::uint32_t end) { return a >= start && a < end; }
@@ -139,7 +132,7 @@ bool LinkEngine::Start(TransferKind kind, int configuredBaud)
 void LinkEngine::Abort()
 {
     if (active_)
-        Fail({false, -1, {}});
+        Fail(LinkError::Stopped);
 }
 
 void LinkEngine::ArmTimer()
@@ -193,7 +186,7 @@ void LinkEngine::OnReadyRead()
         const LinkRx::Result r = rx_.Feed(rest);
         rest.remove_prefix(r.consumed);
         if (r.event == LinkRx::Event::Overflow) {
-            FailMessage(kMsgOverRange);
+            Fail(LinkError::RxOverflow);
             return;
         }
         if (r.event == LinkRx::Event::Line) {
@@ -219,8 +212,12 @@ bool LinkEngine::ReplyFits(const Bytes& reply) const
 
 void LinkEngine::OnLine(const std::string& line)
 {
-    if (!CheckLrc(line, x_.LinkTxBin) || !CheckReplyOk(x_.LinkTxBin)) {
-        FailMessage(kMsgCommError);
+    if (!CheckLrc(line, x_.LinkTxBin)) {
+        Fail(LinkError::BadLrc);
+        return;
+    }
+    if (!CheckReplyOk(x_.LinkTxBin)) {
+        Fail(LinkError::PanelRefused);
         return;
     }
     if (dupGuard_) {
@@ -257,7 +254,7 @@ void LinkEngine::OnTimeOut()
         dupGuardOff_ = true;
     dupIgnored_ = false;
     if (x_.retries >= opt_.maxResends) {
-        FailMessage(kMsgNoConnect);
+        Fail(LinkError::NoReply);
         return;
     }
     // What arrived so far belongs to the request given up on.
@@ -274,7 +271,7 @@ void LinkEngine::HandleReply(const Bytes& reply)
     switch (x_.LinkStep) {
     case '4':
         if (reply[1] != baudCode_) {
-            Fail({false, -1, "Set Baud Rate Fail!!"});
+            Fail(LinkError::BaudRefused);
             return;
         }
         port_.SetBaud(linkBaud_);
@@ -320,13 +317,13 @@ void LinkEngine::OnIdentify(const Bytes& reply)
 {
     identity_ = ParseIdentity(reply);
     if (kind_ == TransferKind::Download && host_.PanelModelIndex() != identity_.modelIndex) {
-        FailMessage(kMsgMachineType);
+        Fail(LinkError::WrongModel);
         return;
     }
     host_.TakeIdentify(identity_, kind_);
     panelFwVer_ = identity_.firmwareVersion;
     if (panelFwVer_ < kMinFirmware) {
-        FailMessage(kMsgFirmware);
+        Fail(LinkError::OldFirmware);
         return;
     }
     // The reply's memory-map variant may have changed the map the project was compiled for.
@@ -334,7 +331,7 @@ void LinkEngine::OnIdentify(const Bytes& reply)
     switch (kind_) {
     case TransferKind::Upload:
         if (AreaSize(map_.ParaAddr, map_.ParaEnd) < SystemBlockSize(panelFwVer_)) {
-            FailMessage(kMsgOverMemory);
+            Fail(LinkError::NoRoom);
             return;
         }
         x_.LinkStep = '1';
@@ -354,7 +351,7 @@ void LinkEngine::OnIdentify(const Bytes& reply)
                                         : AreaSize(map_.StartCanvas, map_.EndCanvas);
         Bytes pictures = host_.ScreenImage(kind_);
         if (pictures.size() > area) {
-            FailMessage(kMsgOverMemory);
+            Fail(LinkError::NoRoom);
             return;
         }
         imageLen_ = static_cast<std::uint32_t>(pictures.size());
@@ -385,7 +382,7 @@ bool LinkEngine::SendFirmwareFile()
     if (di.image.size() > AreaSize(map_.ObjDataAddr, map_.ObjDataAddrEnd) || di.offsets.empty() ||
         tableLen > AreaSize(map_.ObjPageAddr, map_.ObjPageEnd) ||
         SystemBlockSize(panelFwVer_) > AreaSize(map_.ParaAddr, map_.ParaEnd)) {
-        FailMessage(kMsgOverMemory);
+        Fail(LinkError::NoRoom);
         return false;
     }
 
@@ -393,7 +390,7 @@ bool LinkEngine::SendFirmwareFile()
     const std::string name = dir + FirmwareFileName(host_.MachineId(), host_.PanelModelIndex(), panelFwVer_);
     const QFileInfo info(QString::fromStdString(name));
     if (!info.isFile()) {
-        Fail({false, -1, "File " + name + " not found !!"});
+        Fail(LinkError::FirmwareMissing, name);
         return false;
     }
     const auto stamp = static_cast<std::uint32_t>(info.lastModified().toSecsSinceEpoch());
@@ -401,12 +398,12 @@ bool LinkEngine::SendFirmwareFile()
     firmware_.clear();
     if (sendFirmware_) {
         if (!ReadFileBytes(name, firmware_, nullptr)) {
-            Fail({false, -1, "File " + name + " not found !!"});
+            Fail(LinkError::FirmwareMissing, name);
             return false;
         }
         // Cut short, the panel would hold part of a firmware the block calls complete.
         if (firmware_.size() > AreaSize(map_.CommCodeAddr, map_.CommCodeAddrEnd)) {
-            FailMessage(kMsgOverMemory);
+            Fail(LinkError::NoRoom);
             return false;
         }
     }
@@ -563,7 +560,7 @@ bool LinkEngine::TakeUploadedBlock()
     const std::uint32_t count = fields ? fields->entryCount : 0;
     const auto tableFits = [&] { return 4ull * (count + 1) <= AreaSize(map_.ObjPageAddr, map_.ObjPageEnd); };
     if (!fields || count == 0 || !tableFits()) {
-        FailMessage(kMsgCommError);
+        Fail(LinkError::BadUpload);
         return false;
     }
     upload_.systemBlock = *fields;
@@ -573,7 +570,7 @@ bool LinkEngine::TakeUploadedBlock()
     // The controller the block names may bring another memory map.
     map_ = host_.MemoryMap();
     if (!tableFits()) {
-        FailMessage(kMsgCommError);
+        Fail(LinkError::BadUpload);
         return false;
     }
     host_.ShowStatus(0, "Page Number:" + std::to_string(count));
@@ -595,7 +592,7 @@ bool LinkEngine::TakeUploadedTable()
     table_.clear();
     const bool ordered = std::is_sorted(offsets.begin(), offsets.end());
     if (!ordered || offsets.back() > AreaSize(map_.ObjDataAddr, map_.ObjDataAddrEnd)) {
-        FailMessage(kMsgCommError);
+        Fail(LinkError::BadUpload);
         return false;
     }
     host_.ShowStatus(0, "Page Number:" + std::to_string(count));
@@ -644,16 +641,16 @@ void LinkEngine::Succeed()
         host_.TakeUpload(std::move(upload_));
         upload_ = UploadResult{};
     }
-    host_.TransferEnded({true, kMsgFinished, {}});
+    host_.TransferEnded({LinkError::None, {}});
 }
 
-void LinkEngine::Fail(TransferOutcome outcome)
+void LinkEngine::Fail(LinkError error, std::string file)
 {
     x_.LinkStep = kLinkFailed;
     EndTransfer();
     kind_ = TransferKind::None;
     upload_ = UploadResult{};
-    host_.TransferEnded(outcome);
+    host_.TransferEnded({error, std::move(file)});
 }
 
 } // namespace kes

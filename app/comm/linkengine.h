@@ -91,8 +91,7 @@ private:
     bool TakeUploadedTable();
     void SendEnd();
     void Succeed();
-    void Fail(TransferOutcome outcome);
-    void FailMessage(int number) { Fail({false, number, {}}); }
+    void Fail(LinkError error, std::string file = {});
     void EndTransfer();
     void ArmTimer();
     void ShowProgressFor(std::uint32_t address);

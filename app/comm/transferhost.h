@@ -2,6 +2,7 @@
 // What the transfer engine needs of the program around it: the project's memory map and image,
 // the system block fields, somewhere to put what an upload reads, and the progress and status
 // displays. The main window implements it; tests implement it with plain data.
+#include "app/comm/linkerror.h"
 #include "app/comm/systemblock.h"
 #include "platform/bytes.h"
 
@@ -68,9 +69,9 @@ struct UploadResult {
 
 // How a transfer ended. Exactly one per started transfer.
 struct TransferOutcome {
-    bool ok = false;
-    int message = -1;   // message table number, or -1 when `text` holds the message
-    std::string text;   // literal message text, or a suffix after the numbered message
+    LinkError error = LinkError::None;
+    std::string file;   // the file a FirmwareMissing names
+    bool Ok() const { return error == LinkError::None; }
 };
 
 class TransferHost {

@@ -1,7 +1,7 @@
 #include "app/comm/ui/mainlinkhost.h"
 
+#include "app/comm/ui/linkmessage.h"
 #include "app/comm/ui/tcomprogbar.h"
-#include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 
 namespace kes {
@@ -73,10 +73,9 @@ void MainLinkHost::TransferEnded(const TransferOutcome& outcome)
         ComProgBar->close();
         ComProgBar = nullptr;
     }
-    const QString text = QString::fromStdString(outcome.text);
-    if (outcome.message >= 0)
-        ShowMessage(Msg(outcome.message) + text);
-    else if (!text.isEmpty())
+    // A numbered message shows even when the language's table lacks its text.
+    const QString text = LinkMessageText(outcome);
+    if (LinkMessageNumber(outcome.error) >= 0 || !text.isEmpty())
         ShowMessage(text);
     if (parts_.formActivate)
         parts_.formActivate();

@@ -3,6 +3,7 @@
 // panel on a pseudo-terminal, and a loop runner that drives Qt events until a condition holds.
 #include "app/comm/linkengine.h"
 #include "app/comm/qtlinkport.h"
+#include "app/comm/ui/linkmessage.h"
 #include "fakepanel.h"
 
 #include <QTemporaryDir>

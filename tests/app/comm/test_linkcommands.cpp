@@ -97,7 +97,7 @@ TEST(TransferCommands, DownloadAsksAndStartsOnlyOnYes)
         commands.MmComWrtClick();
         if (c.transfers) {
             ASSERT_TRUE(RunUntil([&] { return !rig.host.outcomes.empty(); }));
-            EXPECT_TRUE(rig.host.outcomes[0].ok);
+            EXPECT_TRUE(rig.host.outcomes[0].Ok());
             EXPECT_EQ(progressShown, 1);
         } else {
             EXPECT_FALSE(preparer.Busy());
@@ -133,7 +133,8 @@ TEST(TransferCommands, UploadClosesTheProjectFirstUnlessCancelled)
         EXPECT_EQ(state.Modified, 0);
         // The erased fake panel refuses the upload: the transfer ran and failed cleanly.
         ASSERT_TRUE(RunUntil([&] { return !rig.host.outcomes.empty(); }));
-        EXPECT_EQ(rig.host.outcomes[0].message, 30);
+        EXPECT_EQ(rig.host.outcomes[0].error, LinkError::BadUpload);
+        EXPECT_EQ(LinkMessageNumber(rig.host.outcomes[0].error), 30);
     }
 }
 

@@ -57,8 +57,8 @@ TEST(LinkDownload, FullDownloadLeavesThePanelIdenticalToTheImage)
 
         ASSERT_TRUE(rig.Run(TransferKind::Download));
         ASSERT_EQ(rig.host.outcomes.size(), 1u);
-        EXPECT_TRUE(rig.host.outcomes[0].ok);
-        EXPECT_EQ(rig.host.outcomes[0].message, 68);
+        EXPECT_TRUE(rig.host.outcomes[0].Ok());
+        EXPECT_EQ(LinkMessageNumber(rig.host.outcomes[0].error), 68);
         EXPECT_FALSE(rig.engine.Busy());
         EXPECT_FALSE(rig.port.IsOpen());
         EXPECT_EQ(rig.port.Settings().baud, LinkRig::kBaud);
@@ -116,7 +116,7 @@ TEST(LinkDownload, StartScreenGoesToItsAreaOnly)
     rig.host.screen = Bytes(100, 0x42);
     ASSERT_TRUE(rig.Run(TransferKind::StartScreen));
     ASSERT_EQ(rig.host.outcomes.size(), 1u);
-    EXPECT_TRUE(rig.host.outcomes[0].ok);
+    EXPECT_TRUE(rig.host.outcomes[0].Ok());
     const LinkMemoryMap m = rig.host.map;
     EXPECT_EQ(MemoryAt(rig.panel, m.StartCanvas, 100), Bytes(100, 0x42));
     EXPECT_EQ(MemoryAt(rig.panel, m.ParaAddr, 32), Bytes(32, 0xFF));  // no system block
@@ -125,16 +125,16 @@ TEST(LinkDownload, StartScreenGoesToItsAreaOnly)
     LinkRig big;
     big.host.screen = Bytes(m.EndCanvas - m.StartCanvas + 1, 0x42);
     ASSERT_TRUE(big.Run(TransferKind::StartScreen));
-    EXPECT_EQ(big.host.outcomes[0].message, 26);
+    EXPECT_EQ(LinkMessageNumber(big.host.outcomes[0].error), 26);
     EXPECT_EQ(MemoryAt(big.panel, m.StartCanvas, 32), Bytes(32, 0xFF));
 }
 
 struct FaultCase {
     const char* name;
     std::function<void(LinkRig&)> setup;
-    bool ok;
-    int message;              // expected message number, or -1 for a literal text
-    std::string textPrefix;   // literal message start
+    LinkError error;
+    int message;              // the message number a window shows, or -1 for a literal text
+    std::string text;         // the literal text shown
 };
 
 Fault Failing(FaultKind kind) { return Fault{kind, 0}; }
@@ -147,41 +147,41 @@ auto ImageWrite(int chunk)
 TEST(LinkDownload, FaultsEndInOneOutcome)
 {
     const std::vector<FaultCase> cases = {
-        {"dropped reply is sent again", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(2), Failing(FaultKind::Drop)); }, true, 68, {}},
+        {"dropped reply is sent again", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(2), Failing(FaultKind::Drop)); }, LinkError::None, 68, {}},
         {"dropped reply, bare acknowledgements",
          [](LinkRig& r) {
              r.panel.minimalReplies = true;
              r.panel.faults = FaultWhen(ImageWrite(2), Failing(FaultKind::Drop));
          },
-         true, 68, {}},
-        {"late duplicate", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(2), Late()); }, true, 68, {}},
+         LinkError::None, 68, {}},
+        {"late duplicate", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(2), Late()); }, LinkError::None, 68, {}},
         {"late duplicate, bare acknowledgements",
          [](LinkRig& r) {
              r.panel.minimalReplies = true;
              r.panel.faults = FaultWhen(ImageWrite(2), Late());
          },
-         true, 68, {}},
-        {"bad LRC", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::BadLrc)); }, false, 30, {}},
-        {"error bit", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::ErrorBit)); }, false, 30, {}},
-        {"reply overruns the receiver", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::Overrun)); }, false, 29, {}},
+         LinkError::None, 68, {}},
+        {"bad LRC", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::BadLrc)); }, LinkError::BadLrc, 30, {}},
+        {"error bit", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::ErrorBit)); }, LinkError::PanelRefused, 30, {}},
+        {"reply overruns the receiver", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::Overrun)); }, LinkError::RxOverflow, 29, {}},
         {"no reply at all",
          [](LinkRig& r) { r.panel.faults = FaultWhen([](const FakeRequest& q) { return q.index >= 3; }, Failing(FaultKind::Drop), 1000); },
-         false, 62, {}},
+         LinkError::NoReply, 62, {}},
         {"end reply never comes",
          [](LinkRig& r) { r.panel.faults = FaultWhen([](const FakeRequest& q) { return q.command == '2'; }, Failing(FaultKind::Drop), 1000); },
-         false, 62, {}},
+         LinkError::NoReply, 62, {}},
         {"set-baud echo differs", [](LinkRig& r) { r.panel.faults = FaultWhen([](const FakeRequest& q) { return q.command == '4'; }, Failing(FaultKind::BaudEcho)); },
-         false, -1, "Set Baud Rate Fail!!"},
-        {"old firmware", [](LinkRig& r) { r.panel.identity.firmwareVersion = 89; }, false, 98, {}},
-        {"other panel model", [](LinkRig& r) { r.panel.identity.modelIndex = 2; }, false, 95, {}},
-        {"firmware file missing", [](LinkRig& r) { r.engine.Options().firmwareDir = "/nonexistent/"; }, false, -1,
+         LinkError::BaudRefused, -1, "Set Baud Rate Fail!!"},
+        {"old firmware", [](LinkRig& r) { r.panel.identity.firmwareVersion = 89; }, LinkError::OldFirmware, 98, {}},
+        {"other panel model", [](LinkRig& r) { r.panel.identity.modelIndex = 2; }, LinkError::WrongModel, 95, {}},
+        {"firmware file missing", [](LinkRig& r) { r.engine.Options().firmwareDir = "/nonexistent/"; }, LinkError::FirmwareMissing, -1,
          "File /nonexistent/BIN/M3_1100.bin not found !!"},
         {"firmware larger than its area",
          [](LinkRig& r) {
              r.host.map.CommCodeAddrEnd = r.host.map.CommCodeAddr + 16;
              r.panel.identity.firmwareStamp = 1;  // the file differs, so it would be sent
          },
-         false, 26, {}},
+         LinkError::NoRoom, 26, {}},
         {"image larger than the area the panel reports",
          [](LinkRig& r) {
              r.panel.identity.memMapVariant = 1;
@@ -192,7 +192,7 @@ TEST(LinkDownload, FaultsEndInOneOutcome)
                  return m;
              };
          },
-         false, 26, {}},
+         LinkError::NoRoom, 26, {}},
     };
     for (const FaultCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -206,13 +206,16 @@ TEST(LinkDownload, FaultsEndInOneOutcome)
         rig.Drain();  // late replies arrive now and must change nothing
         ASSERT_EQ(rig.host.outcomes.size(), 1u);
         const TransferOutcome& o = rig.host.outcomes[0];
-        EXPECT_EQ(o.ok, c.ok);
-        EXPECT_EQ(o.message, c.message);
-        EXPECT_EQ(o.text, c.textPrefix);
+        EXPECT_EQ(o.error, c.error) << LinkErrorText(o.error);
+        EXPECT_EQ(LinkMessageNumber(o.error), c.message);
+        EXPECT_EQ(o.Ok(), c.error == LinkError::None);
+        if (c.message < 0) {
+            EXPECT_EQ(LinkMessageText(o).toStdString(), c.text);
+        }
         EXPECT_FALSE(rig.engine.Busy());
         EXPECT_FALSE(rig.port.IsOpen());
         EXPECT_EQ(rig.port.Settings().baud, LinkRig::kBaud);
-        if (c.ok) {
+        if (c.error == LinkError::None) {
             const DownloadImage& d = rig.host.download;
             EXPECT_EQ(MemoryAt(rig.panel, rig.host.map.ObjDataAddr, d.image.size()), d.image);
         } else {
@@ -226,7 +229,7 @@ TEST(LinkDownload, UnansweredRequestGoesOutFourTimes)
     LinkRig rig;
     rig.panel.faults = FaultWhen([](const FakeRequest& q) { return q.command == '3'; }, Failing(FaultKind::Drop), 1000);
     ASSERT_TRUE(rig.Run(TransferKind::Download));
-    EXPECT_EQ(rig.host.outcomes[0].message, 62);
+    EXPECT_EQ(LinkMessageNumber(rig.host.outcomes[0].error), 62);
     const auto& log = rig.panel.Log();
     EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const FakeRequest& r) { return r.command == '3'; }), 4);
     EXPECT_EQ(log.size(), 5u);  // set baud, then the identify four times
@@ -240,10 +243,10 @@ TEST(LinkDownload, ANewTransferRunsAfterAFailure)
     rig.panel.identity.firmwareStamp = dir.Stamp();
     rig.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::ErrorBit));
     ASSERT_TRUE(rig.Run(TransferKind::Download));
-    EXPECT_FALSE(rig.host.outcomes[0].ok);
+    EXPECT_FALSE(rig.host.outcomes[0].Ok());
     ASSERT_TRUE(rig.Run(TransferKind::Download));
     ASSERT_EQ(rig.host.outcomes.size(), 2u);
-    EXPECT_TRUE(rig.host.outcomes[1].ok);
+    EXPECT_TRUE(rig.host.outcomes[1].Ok());
     const DownloadImage& d = rig.host.download;
     EXPECT_EQ(MemoryAt(rig.panel, rig.host.map.ObjDataAddr, d.image.size()), d.image);
 }
@@ -258,7 +261,7 @@ TEST(LinkDownload, ARateWithoutBaudCodeKeepsTheLinkAt9600)
     ASSERT_TRUE(rig.port.Open());
     ASSERT_TRUE(rig.engine.Start(TransferKind::Download, 4800));
     ASSERT_TRUE(RunUntil([&] { return !rig.host.outcomes.empty(); }));
-    EXPECT_TRUE(rig.host.outcomes[0].ok);
+    EXPECT_TRUE(rig.host.outcomes[0].Ok());
     const auto& log = rig.panel.Log();
     EXPECT_EQ(log[0].data, Bytes{0});
     EXPECT_EQ(log[1].baud, 9600);  // both ends stay at the rate the code names

@@ -42,12 +42,12 @@ TEST(LinkUpload, RoundTripRebuildsTheDownloadedProject)
         rig.host.sysBlock.com1 = 0x51;
         rig.host.sysBlock.passwords[3].level = 2;
         ASSERT_TRUE(rig.Run(TransferKind::Download));
-        ASSERT_TRUE(rig.host.outcomes[0].ok);
+        ASSERT_TRUE(rig.host.outcomes[0].Ok());
 
         ASSERT_TRUE(rig.Run(TransferKind::Upload));
         ASSERT_EQ(rig.host.outcomes.size(), 2u);
-        EXPECT_TRUE(rig.host.outcomes[1].ok);
-        EXPECT_EQ(rig.host.outcomes[1].message, 68);
+        EXPECT_TRUE(rig.host.outcomes[1].Ok());
+        EXPECT_EQ(LinkMessageNumber(rig.host.outcomes[1].error), 68);
         ASSERT_TRUE(rig.host.upload);
         const UploadResult& up = *rig.host.upload;
         const DownloadImage& sent = rig.host.download;
@@ -75,7 +75,7 @@ TEST(LinkUpload, LastReadsAskOnlyForWhatRemains)
     PutProject(rig.panel, 99, d, 2);
     rig.panel.identity.firmwareVersion = 99;
     ASSERT_TRUE(rig.Run(TransferKind::Upload));
-    ASSERT_TRUE(rig.host.outcomes[0].ok);
+    ASSERT_TRUE(rig.host.outcomes[0].Ok());
     std::vector<int> lengths;
     for (const FakeRequest& r : rig.panel.Log())
         if (r.command == '1')
@@ -92,7 +92,7 @@ TEST(LinkUpload, ProjectWithoutImageEndsAfterTheTable)
     empty.offsets = {0};
     PutProject(rig.panel, 100, empty, 1);
     ASSERT_TRUE(rig.Run(TransferKind::Upload));
-    ASSERT_TRUE(rig.host.outcomes[0].ok);
+    ASSERT_TRUE(rig.host.outcomes[0].Ok());
     const auto& log = rig.panel.Log();
     EXPECT_EQ(log.back().command, '2');
     EXPECT_EQ(log[log.size() - 2].address, TestMemoryMap().ObjPageAddr);
@@ -128,8 +128,9 @@ TEST(LinkUpload, PanelsThatCannotDescribeAProjectAreRefused)
         c.setup(rig.panel);
         ASSERT_TRUE(rig.Run(TransferKind::Upload));
         ASSERT_EQ(rig.host.outcomes.size(), 1u);
-        EXPECT_FALSE(rig.host.outcomes[0].ok);
-        EXPECT_EQ(rig.host.outcomes[0].message, 30);
+        EXPECT_FALSE(rig.host.outcomes[0].Ok());
+        EXPECT_EQ(rig.host.outcomes[0].error, LinkError::BadUpload);
+        EXPECT_EQ(LinkMessageNumber(rig.host.outcomes[0].error), 30);
         EXPECT_FALSE(rig.host.upload);
         EXPECT_FALSE(rig.port.IsOpen());
         // Refused on the block or the table: not a single image read.
@@ -163,7 +164,7 @@ TEST(LinkUpload, CopiesAndShortRepliesAreNotTakenForData)
         ASSERT_TRUE(rig.Run(TransferKind::Upload));
         rig.Drain();
         ASSERT_EQ(rig.host.outcomes.size(), 1u);
-        EXPECT_TRUE(rig.host.outcomes[0].ok);
+        EXPECT_TRUE(rig.host.outcomes[0].Ok());
         ASSERT_TRUE(rig.host.upload);
         EXPECT_EQ(rig.host.upload->image, d.image);
         EXPECT_EQ(rig.host.upload->offsets, d.offsets);

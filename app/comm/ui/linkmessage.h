@@ -1,0 +1,15 @@
+#pragma once
+// What a window says when a transfer over the panel link ends: the engine's outcome turned
+// into a message of the message table, or into the link's own English texts.
+#include "app/comm/transferhost.h"
+
+#include <QString>
+
+namespace kes {
+
+// The message table number an outcome shows; -1 when it shows a text of its own or nothing.
+int LinkMessageNumber(LinkError error);
+// The whole text shown for an outcome; empty when nothing is shown (a stopped transfer).
+QString LinkMessageText(const TransferOutcome& outcome);
+
+} // namespace kes
