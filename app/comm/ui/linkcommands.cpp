@@ -174,12 +174,18 @@ bool TransferCommands::ConfirmDownload()
         return AskYes(kMsgTransfer);
     if (!AskYes(kMsgRecompile))
         return AskYes(kMsgOldImage);
-    if (!steps_.buildImage || !steps_.buildImage()) {
-        ShowMsg(kMsgCompileFail);
+    if (!BuildPageImageOrWarn())
         return false;
-    }
     state_.Compiled = 1;
     return AskYes(kMsgTransfer);
+}
+
+bool TransferCommands::BuildPageImageOrWarn()
+{
+    if (steps_.buildImage && steps_.buildImage())
+        return true;
+    ShowMsg(kMsgCompileFail);
+    return false;
 }
 
 void TransferCommands::MmComWrtClick()

@@ -101,6 +101,8 @@ public:
 
 private:
     bool ConfirmDownload();
+    // Builds the image through the step; message 27 and false when it fails.
+    bool BuildPageImageOrWarn();
     void Begin(TransferKind kind);
 
     ProjectState& state_;

@@ -228,6 +228,12 @@ void TbOpenClick(TKhm& k)
     k.FormActivate();
 }
 
+void SplitSaveName(TKhm& k)
+{
+    k.SaveDlg.InitialDir = FolderPart(k.SaveDlg.FileName);
+    k.Doc.PrjName = StripPrjExt(FileNamePart(k.SaveDlg.FileName));
+}
+
 int SaveProject(TKhm& k)
 {
     if (k.SaveDlg.FileName.empty()) {
@@ -235,9 +241,8 @@ int SaveProject(TKhm& k)
             k.OpenDlg.FileName = JoinPath(k.OpenDlg.InitialDir, k.Doc.PrjName + kPrjExt);
         k.SaveDlg.FileName = k.OpenDlg.FileName;
     }
-    std::string folder = FolderPart(k.SaveDlg.FileName);
-    k.SaveDlg.InitialDir = folder;
-    k.Doc.PrjName = StripPrjExt(FileNamePart(k.SaveDlg.FileName));
+    SplitSaveName(k);
+    std::string folder = k.SaveDlg.InitialDir;
     if (folder.empty() || !QFileInfo(Path(folder)).isDir()) {
         // The project goes to the program's DocFiles folder.
         k.OpenDlg.InitialDir = k.Doc.AppDir;
@@ -259,23 +264,17 @@ int BuildAndSaveProject(TKhm& k)
     return SaveProject(k);
 }
 
-int MmSaveAsClick(TKhm& k)
+int SaveProjectAs(TKhm& k)
 {
-    if (k.Doc.EditMode == 2)
-        return SaveUserMenu(k) == 2 ? 2 : 1;
-    ResetMemoryImage(k.Doc);
-    if (!BuildPageImage(k.Doc))
-        return 2;
     const std::string chosen = AskFileName(k, true, k.OpenDlg.InitialDir, k.Doc.PrjName);
     if (chosen.empty()) {
         k.SaveDlg.FileName = k.OpenDlg.FileName;
         return 2;
     }
     k.SaveDlg.FileName = chosen;
-    const std::string folder = FolderPart(chosen);
-    k.SaveDlg.InitialDir = folder;
     const std::string oldName = k.Doc.PrjName;
-    k.Doc.PrjName = StripPrjExt(FileNamePart(chosen));
+    SplitSaveName(k);
+    const std::string folder = k.SaveDlg.InitialDir;
     if (!WriteTo(k, folder)) {
         k.Doc.PrjName = oldName;
         return 2;
@@ -288,6 +287,16 @@ int MmSaveAsClick(TKhm& k)
     SetCaption(k, chosen);
     k.Doc.Opened = 1;
     return 1;
+}
+
+int MmSaveAsClick(TKhm& k)
+{
+    if (k.Doc.EditMode == 2)
+        return SaveUserMenu(k) == 2 ? 2 : 1;
+    ResetMemoryImage(k.Doc);
+    if (!BuildPageImage(k.Doc))
+        return 2;
+    return SaveProjectAs(k);
 }
 
 int TbSaveClick(TKhm& k)

@@ -30,6 +30,11 @@ bool OpenProjectFromDlg(TKhm& khm);
 int TbSaveClick(TKhm& khm);
 int MmSaveAsClick(TKhm& khm);
 int SaveProject(TKhm& khm);
+// Asks for the new name and writes the project there (the image must be built).
+int SaveProjectAs(TKhm& khm);
+// SaveDlg's file name split: its folder into SaveDlg.InitialDir, its name without ".zqf"
+// into PrjName.
+void SplitSaveName(TKhm& khm);
 // Builds the image, then SaveProject; 2 when the image lost a page.
 int BuildAndSaveProject(TKhm& khm);
 // Writes the working copy under DocFiles; false after a message when it failed.
