@@ -192,9 +192,23 @@ void TPgListFrm::PgListBxClick()
 
 void TPgListFrm::PgListBxDblClick()
 {
-    const int row = PgListBx->currentRow();
-    if (row >= 0 && kes::PageHooks().OpenPage)
-        kes::PageHooks().OpenPage(row);
+    if (const int row = PgListBx->currentRow(); row >= 0)
+        OpenPageWindow(row);
+}
+
+void TPgListFrm::OpenPageWindow(int index)
+{
+    if (kes::PageHooks().OpenPage)
+        kes::PageHooks().OpenPage(index);
+}
+
+void TPgListFrm::OpenAllPagesFrom(int first)
+{
+    for (int i = first; i < PgListBx->count(); ++i) {
+        SelectRow(i);
+        DrawPagePreview(i);
+        OpenPageWindow(i);
+    }
 }
 
 void TPgListFrm::PgListBxStartDrag() { DragFromIndex = PgListBx->currentRow(); }
@@ -277,11 +291,7 @@ void TPgListFrm::AllOpenBtnClick()
 {
     if (PgListBx->currentRow() < 0)
         return;
-    for (int i = 0; i < PgListBx->count(); ++i) {
-        SelectRow(i);
-        DrawPagePreview(i);
-        PgListBxDblClick();
-    }
+    OpenAllPagesFrom(0);
     kes::BuildPageImage(khm_.Doc);
     close();
 }

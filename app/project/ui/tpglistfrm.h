@@ -39,6 +39,11 @@ public:
     void PgOKClick();
     void PgBxCloseClick();
     void PgTitleTxtKeyUp();
+    // Brings the window of page index to the front, or opens it, as the current page (the
+    // page that was current is stored first).
+    void OpenPageWindow(int index);
+    // Opens the windows of every page from index first on, each shown in the preview.
+    void OpenAllPagesFrom(int first);
 
 protected:
     void showEvent(QShowEvent* event) override;
