@@ -211,11 +211,11 @@ void TBtnSet::StoreKey()
     // A button bound to no key has no flag to clear.
     const int old = b.BoundKey();
     if (page && old >= 0)
-        page->PgBtnKeyUsed[static_cast<std::size_t>(old)] = 0;
+        page->ObjFunKeyUsed[static_cast<std::size_t>(old)] = 0;
     const int key = RefKey_Chk->isChecked() ? RefKey_Box->currentIndex() : -1;
     if (key >= 0 && key < kFunKeyCount) {
         if (page)
-            page->PgBtnKeyUsed[static_cast<std::size_t>(key)] = 1;
+            page->ObjFunKeyUsed[static_cast<std::size_t>(key)] = 1;
         b.RefKey = static_cast<std::uint8_t>(key);
     } else {
         b.RefKey = 255;

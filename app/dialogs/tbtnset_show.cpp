@@ -521,7 +521,7 @@ void TBtnSet::RefKey_BoxChange()
     }
     if (const kes::PageData* page = Ctx().Page) {
         const auto i = static_cast<std::size_t>(k);
-        if ((page->PgFunKeyUsed[i] || page->PgBtnKeyUsed[i]) && k != btn_.BoundKey()) {
+        if ((page->PgFunKeyUsed[i] || page->ObjFunKeyUsed[i]) && k != btn_.BoundKey()) {
             kes::ShowMsg(kMsgKeyUsed);
             PutKeyBack();
         }

@@ -170,7 +170,7 @@ void THmPage::FormCreate()
     PgFunKeyDefaults(khm_.Doc);
     khm_.Doc.InitDevRef(PgNumWrite.Ref);
     PgAlarmDefaults(khm_.Doc);
-    PgBtnKeyUsed.fill(0);
+    ObjFunKeyUsed.fill(0);
     ToolSubType = 0;
     ToolKind = 0;
     live_ = true;
@@ -289,7 +289,7 @@ void THmPage::ClearPageObjs()
     OverlapList.clear();
     FreeObjects();
     // The key bindings are the objects': decoding marks them again.
-    PgBtnKeyUsed.fill(0);
+    ObjFunKeyUsed.fill(0);
     canvas_->update();
 }
 
@@ -426,6 +426,17 @@ void THmPage::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
+void THmPage::PgGridPaint(QImage& img) const
+{
+    // One dot at the top-left corner of every panel pixel, black while the grid is on.
+    if (Zoom <= 1)
+        return;
+    const QRgb dot = khm_.Doc.GridDotsOn ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+    for (int y = 0; y * GridHeight < img.height(); y += Zoom)
+        for (int x = 0; x * GridWidth < img.width(); x += Zoom)
+            img.setPixel(x * GridWidth, y * GridHeight, dot);
+}
+
 QImage THmPage::Rendered() const
 {
     QImage img(ClientWidth(), ClientHeight(), QImage::Format_RGB32);
@@ -435,13 +446,7 @@ QImage THmPage::Rendered() const
         c.Draw(0, 0, SnapBmp);
         return img;
     }
-    // One dot at the top-left corner of every panel pixel, black while the grid is on.
-    if (Zoom > 1) {
-        const QRgb dot = khm_.Doc.GridDotsOn ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
-        for (int y = 0; y * GridHeight < img.height(); y += Zoom)
-            for (int x = 0; x * GridWidth < img.width(); x += Zoom)
-                img.setPixel(x * GridWidth, y * GridHeight, dot);
-    }
+    PgGridPaint(img);
     for (TLxObj* obj : ObjList) {
         TCanvas view(&img, TPoint{obj->Left, obj->Top}, TRect{0, 0, obj->Width, obj->Height});
         obj->Paint(view);

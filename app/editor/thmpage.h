@@ -89,6 +89,8 @@ public:
     QWidget* Canvas() const;
     // What the page shows now: objects, grid and outlines, or the frozen picture.
     QImage Rendered() const;
+    // The grid dots of the live page into img (above zoom 1 only).
+    void PgGridPaint(QImage& img) const;
 
     // ---- Life of the window
     void FormCreate();
@@ -180,7 +182,7 @@ public:
     // After a decode put objects on the page from index first of ObjList on: the fix-ups that
     // take the main window's texts, and the key bindings counted again from the objects.
     void AfterDecode(std::size_t first);
-    // PgBtnKeyUsed from the objects of ObjList bound to a function key.
+    // ObjFunKeyUsed from the objects of ObjList bound to a function key.
     void RecountBtnKeys();
     // Which of the page's settings are in use (what the page menus' check marks show).
     struct SettingsUse {

@@ -225,10 +225,10 @@ bool THmPage::PageIsEmpty() const { return ObjList.empty() && !SettingsInUse().A
 
 void THmPage::RecountBtnKeys()
 {
-    PgBtnKeyUsed.fill(0);
+    ObjFunKeyUsed.fill(0);
     for (const TLxObj* obj : ObjList)
         if (const std::uint8_t key = BoundKeyOf(*obj); key < kFunKeyCount)
-            PgBtnKeyUsed[key] = 1;
+            ObjFunKeyUsed[key] = 1;
 }
 
 void THmPage::AfterDecode(std::size_t first)

@@ -34,7 +34,7 @@ public:
     std::vector<PgJmpRec> PgJmpList; // at most kMaxPgJumps; the current record is the last
     std::array<PgFunKeyRec, kFunKeyCount> PgFunKeys; // F0..F9, Up, Down, Left, Right
     std::array<std::uint8_t, kFunKeyCount> PgFunKeyUsed{}; // 1 while the key has an action
-    std::array<std::uint8_t, kFunKeyCount> PgBtnKeyUsed{}; // 1 while an object is bound to it
+    std::array<std::uint8_t, kFunKeyCount> ObjFunKeyUsed{}; // 1 while an object is bound to it
     std::array<PgSysRec, 2> PgSysRecs;                      // 0 buzzer, 1 alarm lamp
     PLCValSetRec PgNumWrite;                                // code -1: none
 

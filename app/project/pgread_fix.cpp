@@ -111,11 +111,11 @@ void BindFunctionKey(PageData& page, std::uint8_t& key)
 {
     if (key == kNoKey || key >= kFunKeyCount)
         return;
-    if (page.Pasting && page.PgBtnKeyUsed[key]) {
+    if (page.Pasting && page.ObjFunKeyUsed[key]) {
         key = kNoKey;
         return;
     }
-    page.PgBtnKeyUsed[key] = 1;
+    page.ObjFunKeyUsed[key] = 1;
 }
 
 } // namespace

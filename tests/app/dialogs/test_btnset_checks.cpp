@@ -177,9 +177,9 @@ TEST_F(BtnChecks, CancelAfterChangesLeavesTheButtonAsItWas)
 {
     MakeBitButton();
     Btn().RefKey = 2;
-    page.PgBtnKeyUsed[2] = 1;
+    page.ObjFunKeyUsed[2] = 1;
     const BtnSnapshot before(Btn());
-    const auto keys = page.PgBtnKeyUsed;
+    const auto keys = page.ObjFunKeyUsed;
     const std::vector<std::function<void()>> changes = {
         [&] { ChooseType(7); },
         [&] { ChooseType(6); TypeCount("9"); dlg->Lsb_Rdo->setChecked(true); dlg->Lsb_RdoClick(); },
@@ -200,7 +200,7 @@ TEST_F(BtnChecks, CancelAfterChangesLeavesTheButtonAsItWas)
         dlg->CancelBtnClick();
         EXPECT_EQ(dlg->result(), QDialog::Rejected);
         EXPECT_TRUE(BtnSnapshot(Btn()) == before);
-        EXPECT_EQ(page.PgBtnKeyUsed, keys);
+        EXPECT_EQ(page.ObjFunKeyUsed, keys);
         EXPECT_EQ(state.Modified, 0);
     }
 }

@@ -226,10 +226,10 @@ TEST_F(BtnStore, FunctionKeyFlagsOfThePageFollowTheBinding)
         SCOPED_TRACE(k.name);
         FreshButton();
         MakeBitButton();
-        page.PgBtnKeyUsed.fill(0);
+        page.ObjFunKeyUsed.fill(0);
         Btn().RefKey = static_cast<std::uint8_t>(k.oldKey);
         if (k.oldKey < 14)
-            page.PgBtnKeyUsed[static_cast<std::size_t>(k.oldKey)] = 1;
+            page.ObjFunKeyUsed[static_cast<std::size_t>(k.oldKey)] = 1;
         const auto funKeys = page.PgFunKeyUsed;
         Open();
         dlg->RefKey_Chk->setChecked(k.ticked);
@@ -238,7 +238,7 @@ TEST_F(BtnStore, FunctionKeyFlagsOfThePageFollowTheBinding)
         Ok();
         EXPECT_EQ(Btn().RefKey, k.storedKey);
         for (int i = 0; i < 14; ++i)
-            EXPECT_EQ(page.PgBtnKeyUsed[static_cast<std::size_t>(i)], i == k.storedKey ? 1 : 0) << i;
+            EXPECT_EQ(page.ObjFunKeyUsed[static_cast<std::size_t>(i)], i == k.storedKey ? 1 : 0) << i;
         EXPECT_EQ(page.PgFunKeyUsed, funKeys);
     }
 }
@@ -247,9 +247,9 @@ TEST_F(BtnStore, KeyChoiceRefusalsPutTheKeyBack)
 {
     MakeBitButton();
     Btn().RefKey = 3;
-    page.PgBtnKeyUsed[3] = 1;
+    page.ObjFunKeyUsed[3] = 1;
     page.PgFunKeyUsed[4] = 1;
-    page.PgBtnKeyUsed[6] = 1;
+    page.ObjFunKeyUsed[6] = 1;
     struct Case {
         const char* name;
         int type;

@@ -129,8 +129,8 @@ TEST_F(EditCmdTest, DeleteFreesKeysCutIsOneStepAndTheDotDeletes)
     Click(At(5, 5));
     Trigger("MmDel");
     EXPECT_EQ(Page().ObjList, TObjList{b2});
-    EXPECT_EQ(Page().PgBtnKeyUsed[3], 0) << "F3 is free for other objects";
-    EXPECT_EQ(Page().PgBtnKeyUsed[5], 1);
+    EXPECT_EQ(Page().ObjFunKeyUsed[3], 0) << "F3 is free for other objects";
+    EXPECT_EQ(Page().ObjFunKeyUsed[5], 1);
     EXPECT_TRUE(Page().SelList.empty());
 
     Click(At(45, 5));
@@ -138,12 +138,12 @@ TEST_F(EditCmdTest, DeleteFreesKeysCutIsOneStepAndTheDotDeletes)
     const std::size_t steps = Page().UndoList.size();
     Trigger("MmCut");
     EXPECT_TRUE(Page().ObjList.empty());
-    EXPECT_EQ(Page().PgBtnKeyUsed[5], 0);
+    EXPECT_EQ(Page().ObjFunKeyUsed[5], 0);
     EXPECT_EQ(Page().UndoList.size(), steps + 1) << "cut records one step";
     EXPECT_FALSE(Clipboard(Khm->ClipFmtObjects).empty());
     Trigger("MmUndo");
     EXPECT_EQ(StoredPage(), before);
-    EXPECT_EQ(Page().PgBtnKeyUsed[5], 1) << "the restored button holds its key again";
+    EXPECT_EQ(Page().ObjFunKeyUsed[5], 1) << "the restored button holds its key again";
 
     // "." typed on the page deletes the selection.
     Click(At(45, 5));

@@ -264,7 +264,7 @@ TEST_F(PgPaste, PastedAddressesAndFunctionKeysFitThePage)
     EXPECT_EQ(val.DevText, core->DefWordText);
     EXPECT_EQ(dynamic_cast<TLxBtn&>(*page.ObjList[1]).RefKey, 3);
     EXPECT_EQ(dynamic_cast<TLxBtn&>(*page.ObjList[2]).RefKey, 255) << "F3 was taken";
-    EXPECT_EQ(page.PgBtnKeyUsed[3], 1);
+    EXPECT_EQ(page.ObjFunKeyUsed[3], 1);
 }
 
 } // namespace
