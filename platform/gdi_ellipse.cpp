@@ -13,7 +13,6 @@
 // integer square root, its outline at most two runs, and a sweep or chord cuts a run at points
 // found by bisection of the same tests a single pixel would get, so no pixel is tested alone.
 #include "platform/gdi_internal.h"
-#include "platform/gdi_reference.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,15 +65,6 @@ public:
         Wide x = 2LL * px + 1 - (static_cast<long long>(b.Left) + b.Right);
         Wide y = 2LL * py + 1 - (static_cast<long long>(b.Top) + b.Bottom);
         return x * x * h * h + y * y * a * a <= a * a * h * h;
-    }
-
-    bool Outline(int px, int py, int width) const
-    {
-        if (width <= 0 || !Inside(px, py))
-            return false;
-        if (!Inside(px - 1, py) || !Inside(px + 1, py) || !Inside(px, py - 1) || !Inside(px, py + 1))
-            return true;
-        return width > 1 && !Inside(px, py, width);
     }
 
     // The first and last pixel of row py whose centres lie in the ellipse of the box inset by
@@ -157,18 +147,6 @@ public:
         if (narrow_)
             return Turn(s_, v) >= 0 && Turn(v, e_) >= 0;
         return Turn(s_, v) >= 0 || Turn(v, e_) >= 0;
-    }
-    // Counter-clockwise angle from the start ray, for ordering the pixels of the arc.
-    double Offset(Vec v) const
-    {
-        constexpr double kTwoPi = 6.283185307179586;
-        double a = std::atan2(-static_cast<double>(v.y), static_cast<double>(v.x))
-            - std::atan2(-static_cast<double>(s_.y), static_cast<double>(s_.x));
-        while (a < 0)
-            a += kTwoPi;
-        while (a >= kTwoPi)
-            a -= kTwoPi;
-        return a;
     }
     Vec Start() const { return s_; }
     Vec End() const { return e_; }
@@ -467,93 +445,6 @@ void DrawFigure(TCanvas& canvas, Figure figure, int x1, int y1, int x2, int y2, 
 }
 
 
-// The routines as they were before the row runs, kept for the equivalence test.
-void RefMarkArc(const EllipseShape& shape, const Sweep& sweep, Coverage& cover, Stroke& stroke, int width,
-             const TRect& area)
-{
-    struct ArcPixel {
-        double offset;
-        long long dist;
-        int x;
-        int y;
-    };
-    std::vector<ArcPixel> pixels;
-    for (int y = area.Top; y < area.Bottom; ++y)
-        for (int x = area.Left; x < area.Right; ++x) {
-            if (!shape.Outline(x, y, width))
-                continue;
-            Vec v = shape.ToPixel(x, y);
-            if (sweep.Holds(v))
-                pixels.push_back(ArcPixel{sweep.Offset(v), v.x * v.x + v.y * v.y, x, y});
-        }
-    std::sort(pixels.begin(), pixels.end(), [](const ArcPixel& a, const ArcPixel& b) {
-        return std::tie(a.offset, a.dist, a.y, a.x) < std::tie(b.offset, b.dist, b.y, b.x);
-    });
-    // A wide outline is already as wide as the pen (and solid): no stamping.
-    for (const ArcPixel& p : pixels) {
-        if (width > 1)
-            cover.Mark(p.x, p.y, kPen);
-        else
-            stroke.Step(p.x, p.y);
-    }
-}
-
-void RefDrawFigure(TCanvas& canvas, Figure figure, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
-{
-    EllipseShape shape(Normalized(x1, y1, x2, y2));
-    if (shape.Empty())
-        return;
-    int width = OutlineWidth(canvas);
-    bool fill = figure != Figure::Arc && canvas.Brush.Style != bsClear;
-    Sweep sweep = figure == Figure::Ellipse ? Sweep(Vec{1, 0}, Vec{1, 0})
-                                            : Sweep(shape.ToPoint(x3, y3), shape.ToPoint(x4, y4));
-    Coverage cover(PrimitiveArea(canvas, shape.Box(), std::max(1, width)));
-    const TRect& area = cover.Area();
-    if (IsEmpty(area))
-        return;
-    auto [sx, sy] = shape.RayEnd(sweep.Start());
-    auto [ex, ey] = shape.RayEnd(sweep.End());
-    TPoint startPixel = NearestPixel(shape, sweep, sx, sy);
-    TPoint endPixel = NearestPixel(shape, sweep, ex, ey);
-
-    if (fill) {
-        TRect inner = Intersect(area, shape.Box());
-        for (int y = inner.Top; y < inner.Bottom; ++y)
-            for (int x = inner.Left; x < inner.Right; ++x) {
-                if (!shape.Inside(x, y))
-                    continue;
-                bool in = true;
-                if (figure == Figure::Pie) {
-                    in = sweep.Holds(shape.ToPixel(x, y));
-                } else if (figure == Figure::Chord && !sweep.Full()) {
-                    // Left of the chord from the end point back to the start point.
-                    double ax = sx - ex;
-                    double ay = sy - ey;
-                    double qx = x + 0.5 - ex;
-                    double qy = y + 0.5 - ey;
-                    in = -(ax * qy - ay * qx) >= 0;
-                }
-                if (in)
-                    cover.Mark(x, y, kBrush);
-            }
-    }
-    if (width > 0) {
-        Stroke stroke(canvas, cover);
-        RefMarkArc(shape, sweep, cover, stroke, width, Intersect(area, shape.Box()));
-        if (!sweep.Full()) {
-            if (figure == Figure::Chord) {
-                stroke.Line(endPixel, startPixel, true);
-            } else if (figure == Figure::Pie) {
-                auto [cx, cy] = shape.Centre();
-                TPoint centre = NearestPixel(shape, sweep, cx, cy);
-                stroke.Line(endPixel, centre, false);
-                stroke.Line(centre, startPixel, true);
-            }
-        }
-    }
-    cover.Paint(canvas);
-}
-
 } // namespace
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
@@ -575,27 +466,3 @@ void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
 {
     DrawFigure(*this, Figure::Pie, x1, y1, x2, y2, x3, y3, x4, y4);
 }
-
-namespace kes::gdi::ref {
-
-void Ellipse(TCanvas& canvas, int x1, int y1, int x2, int y2)
-{
-    RefDrawFigure(canvas, Figure::Ellipse, x1, y1, x2, y2, 0, 0, 0, 0);
-}
-
-void Arc(TCanvas& canvas, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
-{
-    RefDrawFigure(canvas, Figure::Arc, x1, y1, x2, y2, x3, y3, x4, y4);
-}
-
-void Chord(TCanvas& canvas, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
-{
-    RefDrawFigure(canvas, Figure::Chord, x1, y1, x2, y2, x3, y3, x4, y4);
-}
-
-void Pie(TCanvas& canvas, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
-{
-    RefDrawFigure(canvas, Figure::Pie, x1, y1, x2, y2, x3, y3, x4, y4);
-}
-
-} // namespace kes::gdi::ref

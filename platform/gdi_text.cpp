@@ -10,7 +10,6 @@
 #include "platform/codepage.h"
 #include "platform/gdi.h"
 #include "platform/gdi_internal.h"
-#include "platform/gdi_reference.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -290,44 +289,6 @@ void DrawGlyphs(TCanvas& canvas, GlyphRun& run, int x, int y, const TRect& limit
     PutInk(canvas, RenderInk(l, x, y, area), area.Left, area.Top, area.Width(), area);
 }
 
-// The routine before the glyph runs: rendered afresh for the visible part.
-void RefDrawGlyphs(TCanvas& canvas, const Layout& l, int x, int y, const TRect& limit)
-{
-    if (l.glyphs.empty())
-        return;
-    Surface s(canvas);
-    if (!s.Valid())
-        return;
-    // Italic overhang, underline and strike-out may leave the text box a little.
-    int margin = l.height + 2;
-    TRect reach{x - margin, y - margin, x + l.width + margin, y + l.height + margin};
-    TRect area = Intersect(Intersect(reach, limit), s.Clip());
-    if (IsEmpty(area))
-        return;
-    QImage mask(area.Width(), area.Height(), QImage::Format_ARGB32_Premultiplied);
-    if (mask.isNull())
-        return;
-    mask.fill(Qt::transparent);
-    {
-        QPainter p(&mask);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setRenderHint(QPainter::TextAntialiasing, false);
-        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        p.setPen(Qt::black);
-        for (std::size_t i = 0; i < l.glyphs.size(); ++i) {
-            p.setFont(l.fonts[l.font[i]]);
-            p.drawText(QPoint(x + l.x[i] - area.Left, y + l.ascent - area.Top), l.glyphs[i]);
-        }
-    }
-    std::uint32_t ink = ToPixel(canvas.Font.Color);
-    for (int yy = 0; yy < area.Height(); ++yy) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(mask.constScanLine(yy));
-        for (int xx = 0; xx < area.Width(); ++xx)
-            if (qAlpha(row[xx]) >= 128)
-                s.Put(area.Left + xx, area.Top + yy, ink);
-    }
-}
-
 const TRect kNoLimit{-kCoordLimit, -kCoordLimit, kCoordLimit, kCoordLimit};
 
 } // namespace
@@ -369,30 +330,3 @@ TSize TCanvas::TextExtent(const std::string& text) const
     const Layout& l = Texts().Get(Font, text)->layout;
     return TSize{l.width, l.height};
 }
-
-namespace kes::gdi::ref {
-
-void TextOut(TCanvas& canvas, int x, int y, const std::string& text)
-{
-    x = ClampCoord(x);
-    y = ClampCoord(y);
-    Layout l = LayOut(canvas.Font, text);
-    FillBox(canvas, TRect{x, y, x + l.width, y + l.height}, kNoLimit);
-    RefDrawGlyphs(canvas, l, x, y, kNoLimit);
-}
-
-void TextRect(TCanvas& canvas, const TRect& r, int x, int y, const std::string& text)
-{
-    x = ClampCoord(x);
-    y = ClampCoord(y);
-    FillBox(canvas, r, kNoLimit);
-    RefDrawGlyphs(canvas, LayOut(canvas.Font, text), x, y, r);
-}
-
-TSize TextExtent(const TCanvas& canvas, const std::string& text)
-{
-    Layout l = LayOut(canvas.Font, text);
-    return TSize{l.width, l.height};
-}
-
-} // namespace kes::gdi::ref
