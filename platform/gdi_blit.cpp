@@ -1,6 +1,7 @@
 // Block transfers: BitBlt, StretchBlt, PatBlt and the canvas's Draw family.
 #include "platform/gdi_internal.h"
 
+#include <algorithm>
 #include <vector>
 
 using namespace kes::gdi;
@@ -75,11 +76,23 @@ void Transfer(TCanvas& dest, int x, int y, int w, int h, const TCanvas* source, 
         colOf.resize(static_cast<std::size_t>(vw));
         for (int i = 0; i < vw; ++i)
             colOf[i] = sx + static_cast<long long>(visible.Left + i - block.Left) * sw / w;
+        // Columns one to one: each row's source is one run of the source row.
+        const long long c0 = colOf[0];
+        const int i0 = static_cast<int>(std::clamp<long long>(sc.Left - c0, 0, vw));
+        const int i1 = static_cast<int>(std::clamp<long long>(sc.Right - c0, 0, vw));
         for (int j = 0; j < vh; ++j) {
             long long row = sy + static_cast<long long>(visible.Top + j - block.Top) * sh / h;
             if (row < sc.Top || row >= sc.Bottom)
                 continue;
             std::uint32_t* to = buf.data() + static_cast<std::size_t>(j) * vw;
+            if (sw == w) {
+                if (i0 < i1) {
+                    const std::uint32_t* from = in.At(static_cast<int>(c0 + i0), static_cast<int>(row));
+                    for (int i = i0; i < i1; ++i)
+                        to[i] = from[i - i0] | 0xFF000000u;
+                }
+                continue;
+            }
             for (int i = 0; i < vw; ++i) {
                 long long col = colOf[i];
                 if (col >= sc.Left && col < sc.Right)

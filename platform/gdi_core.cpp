@@ -202,10 +202,7 @@ int OutlineWidth(const TCanvas& canvas)
     return std::clamp(canvas.Pen.Width, 1, 255);
 }
 
-namespace {
-
-// On/off run lengths of the styled pens, in pixels along the path.
-std::span<const int> PatternOf(TPenStyle style)
+std::span<const int> PenPattern(TPenStyle style)
 {
     static constexpr int kDash[] = {18, 6};
     static constexpr int kDot[] = {3, 3};
@@ -220,7 +217,18 @@ std::span<const int> PatternOf(TPenStyle style)
     }
 }
 
-} // namespace
+bool PenOnAt(std::span<const int> pattern, int length, long long index)
+{
+    if (length == 0)
+        return true;
+    long long pos = index % length;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pos < pattern[i])
+            return i % 2 == 0;
+        pos -= pattern[i];
+    }
+    return true;
+}
 
 Stroke::Stroke(const TCanvas& canvas, Coverage& cover) : cover_(cover)
 {
@@ -228,22 +236,47 @@ Stroke::Stroke(const TCanvas& canvas, Coverage& cover) : cover_(cover)
     width_ = std::clamp(canvas.Pen.Width, 1, 255);
     gapInk_ = canvas.Brush.Style == bsClear ? kNone : kGap;
     if (width_ == 1)
-        pattern_ = PatternOf(canvas.Pen.Style);
+        pattern_ = PenPattern(canvas.Pen.Style);
+    else
+        block_ = &RoundBlock(width_);
+    blockLo_ = -(width_ / 2);
+    blockHi_ = width_ - 1 - width_ / 2;
     for (int run : pattern_)
         patternLength_ += run;
 }
 
+// The rows of the round block a pen of that width stamps, each a run from the path pixel's
+// column. An even width is centred half a pixel up and left, so width 2 covers the path pixel
+// and its upper-left neighbours. Worked out once per width.
+const std::vector<Stroke::BlockRow>& Stroke::RoundBlock(int width)
+{
+    thread_local std::vector<BlockRow> blocks[256];
+    std::vector<BlockRow>& rows = blocks[width];
+    if (!rows.empty())
+        return rows;
+    const int lo = -(width / 2);
+    const int hi = width - 1 - width / 2;
+    const int even = width % 2 == 0 ? 1 : 0;
+    const long long limit = static_cast<long long>(width) * width;
+    for (int dy = lo; dy <= hi; ++dy) {
+        BlockRow r{dy, hi + 1, lo - 1};
+        for (int dx = lo; dx <= hi; ++dx) {
+            const long long ex = 2 * dx + even;
+            const long long ey = 2 * dy + even;
+            if (ex * ex + ey * ey <= limit) {
+                r.first = std::min(r.first, dx);
+                r.last = std::max(r.last, dx);
+            }
+        }
+        if (r.first <= r.last)
+            rows.push_back(r);
+    }
+    return rows;
+}
+
 bool Stroke::PenAt(long long index) const
 {
-    if (patternLength_ == 0)
-        return true;
-    long long pos = index % patternLength_;
-    for (std::size_t i = 0; i < pattern_.size(); ++i) {
-        if (pos < pattern_[i])
-            return i % 2 == 0;
-        pos -= pattern_[i];
-    }
-    return true;
+    return PenOnAt(pattern_, patternLength_, index);
 }
 
 void Stroke::Stamp(int x, int y, Ink ink)
@@ -254,22 +287,11 @@ void Stroke::Stamp(int x, int y, Ink ink)
         cover_.Mark(x, y, ink);
         return;
     }
-    // A round block of width_ pixels across; an even width is centred half a pixel up
-    // and left, so width 2 covers the path pixel and its upper-left neighbours.
-    int lo = -(width_ / 2);
-    int hi = width_ - 1 - width_ / 2;
     const TRect& area = cover_.Area();
-    if (x + hi < area.Left || x + lo >= area.Right || y + hi < area.Top || y + lo >= area.Bottom)
+    if (x + blockHi_ < area.Left || x + blockLo_ >= area.Right || y + blockHi_ < area.Top || y + blockLo_ >= area.Bottom)
         return;
-    int even = width_ % 2 == 0 ? 1 : 0;
-    long long limit = static_cast<long long>(width_) * width_;
-    for (int dy = lo; dy <= hi; ++dy)
-        for (int dx = lo; dx <= hi; ++dx) {
-            long long ex = 2 * dx + even;
-            long long ey = 2 * dy + even;
-            if (ex * ex + ey * ey <= limit)
-                cover_.Mark(x + dx, y + dy, ink);
-        }
+    for (const BlockRow& r : *block_)
+        cover_.MarkRun(y + r.dy, x + r.first, x + r.last, ink);
 }
 
 void Stroke::Step(int x, int y)
@@ -281,36 +303,11 @@ void Stroke::Step(int x, int y)
 
 void Stroke::Line(TPoint a, TPoint b, bool includeEnd)
 {
-    a = TPoint{ClampCoord(a.x), ClampCoord(a.y)};
-    b = TPoint{ClampCoord(b.x), ClampCoord(b.y)};
-    long long dx = static_cast<long long>(b.x) - a.x;
-    long long dy = static_cast<long long>(b.y) - a.y;
-    bool xMajor = std::llabs(dx) >= std::llabs(dy);
-    long long major = xMajor ? std::llabs(dx) : std::llabs(dy);
-    long long minor = xMajor ? std::llabs(dy) : std::llabs(dx);
-    int majorSign = (xMajor ? dx : dy) < 0 ? -1 : 1;
-    int minorSign = (xMajor ? dy : dx) < 0 ? -1 : 1;
-    long long steps = major + (includeEnd ? 1 : 0);
-    if (steps == 0)
-        return;
-    long long base = index_;
-    // Only the steps whose major coordinate can reach the area are walked.
-    const TRect& area = cover_.Area();
-    long long m0 = xMajor ? a.x : a.y;
-    long long lo = (xMajor ? area.Left : area.Top) - width_;
-    long long hi = (xMajor ? area.Right : area.Bottom) + width_;
-    long long first = majorSign > 0 ? lo - m0 : m0 - hi;
-    long long last = majorSign > 0 ? hi - m0 : m0 - lo;
-    first = std::max(first, 0LL);
-    last = std::min(last, steps - 1);
-    for (long long i = first; i <= last && !IsEmpty(area); ++i) {
-        // Nearest pixel to the ideal line; a tie stays on the start point's side.
-        long long off = major == 0 ? 0 : (2 * i * minor + major - 1) / (2 * major);
-        long long mj = m0 + majorSign * i;
-        long long mn = (xMajor ? a.y : a.x) + minorSign * off;
+    const long long base = index_;
+    const long long steps = WalkLine(a, b, includeEnd, cover_.Area(), width_, [&](long long i, int x, int y) {
         index_ = base + i;
-        Step(static_cast<int>(xMajor ? mj : mn), static_cast<int>(xMajor ? mn : mj));
-    }
+        Step(x, y);
+    });
     index_ = base + steps;
 }
 

@@ -66,9 +66,11 @@ class SourceView {
 public:
     explicit SourceView(const TCanvas& canvas);
     const TRect& Clip() const { return clip_; }
-    std::uint32_t Get(int x, int y) const
+    std::uint32_t Get(int x, int y) const { return *At(x, y) | 0xFF000000u; }
+    // Where pixel (x, y) is kept, the row going on to the right (alpha as stored).
+    const std::uint32_t* At(int x, int y) const
     {
-        return data_[static_cast<std::ptrdiff_t>(y + origin_.y) * stride_ + (x + origin_.x)] | 0xFF000000u;
+        return data_ + static_cast<std::ptrdiff_t>(y + origin_.y) * stride_ + (x + origin_.x);
     }
 
 private:
@@ -158,6 +160,12 @@ public:
     void Line(TPoint a, TPoint b, bool includeEnd);
 
 private:
+    struct BlockRow {
+        int dy;
+        int first;
+        int last;
+    };
+    static const std::vector<BlockRow>& RoundBlock(int width);
     bool PenAt(long long index) const;
     void Stamp(int x, int y, Ink ink);
     Coverage& cover_;
@@ -165,9 +173,49 @@ private:
     int width_ = 1;
     Ink gapInk_ = kGap;
     std::span<const int> pattern_; // on, off, on, off... lengths; empty = solid
+    const std::vector<BlockRow>* block_ = nullptr; // a wide pen's round block
+    int blockLo_ = 0;
+    int blockHi_ = 0;
     int patternLength_ = 0;
     long long index_ = 0;
 };
+
+// The pixels of the line from a to b (b itself only when includeEnd) in order, nearest the
+// ideal line, a tie staying on the start point's side: visit(step, x, y). Only the steps whose
+// major coordinate lies within reach of area are visited. Returns the number of steps.
+template <typename Visit>
+long long WalkLine(TPoint a, TPoint b, bool includeEnd, const TRect& area, int reach, Visit visit)
+{
+    a = TPoint{ClampCoord(a.x), ClampCoord(a.y)};
+    b = TPoint{ClampCoord(b.x), ClampCoord(b.y)};
+    long long dx = static_cast<long long>(b.x) - a.x;
+    long long dy = static_cast<long long>(b.y) - a.y;
+    bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+    long long major = xMajor ? (dx < 0 ? -dx : dx) : (dy < 0 ? -dy : dy);
+    long long minor = xMajor ? (dy < 0 ? -dy : dy) : (dx < 0 ? -dx : dx);
+    int majorSign = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    int minorSign = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    long long steps = major + (includeEnd ? 1 : 0);
+    if (steps == 0 || IsEmpty(area))
+        return steps;
+    long long m0 = xMajor ? a.x : a.y;
+    long long lo = (xMajor ? area.Left : area.Top) - reach;
+    long long hi = (xMajor ? area.Right : area.Bottom) + reach;
+    long long first = std::max(majorSign > 0 ? lo - m0 : m0 - hi, 0LL);
+    long long last = std::min(majorSign > 0 ? hi - m0 : m0 - lo, steps - 1);
+    for (long long i = first; i <= last; ++i) {
+        long long off = major == 0 ? 0 : (2 * i * minor + major - 1) / (2 * major);
+        long long mj = m0 + majorSign * i;
+        long long mn = (xMajor ? a.y : a.x) + minorSign * off;
+        visit(i, static_cast<int>(xMajor ? mj : mn), static_cast<int>(xMajor ? mn : mj));
+    }
+    return steps;
+}
+
+// On/off run lengths of a styled pen, in pixels along the path; empty for a solid one.
+std::span<const int> PenPattern(TPenStyle style);
+// Whether step index of a path falls on an "on" run of pattern (length: its sum).
+bool PenOnAt(std::span<const int> pattern, int length, long long index);
 
 // The pen's outline width inside closed figures (0 for a clear pen).
 int OutlineWidth(const TCanvas& canvas);

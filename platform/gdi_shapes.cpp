@@ -95,10 +95,43 @@ void DrawPath(TCanvas& canvas, std::span<const TPoint> points, bool closed)
 
 } // namespace
 
+// A one-pixel pen visits each pixel of a single line once: the line goes straight onto the
+// picture, without collecting it first.
+void ThinLine(TCanvas& canvas, TPoint a, TPoint b)
+{
+    if (canvas.Pen.Style == psClear)
+        return;
+    Surface s(canvas);
+    if (!s.Valid())
+        return;
+    const TRect& clip = s.Clip();
+    const std::span<const int> pattern = PenPattern(canvas.Pen.Style);
+    int length = 0;
+    for (int run : pattern)
+        length += run;
+    const bool gaps = canvas.Brush.Style != bsClear;
+    const std::uint32_t pen = ToPixel(canvas.Pen.Color);
+    const std::uint32_t brush = ToPixel(canvas.Brush.Color);
+    const TPenMode mode = canvas.Pen.Mode;
+    WalkLine(a, b, false, clip, 1, [&](long long i, int x, int y) {
+        if (!Contains(clip, x, y))
+            return;
+        const bool on = PenOnAt(pattern, length, i);
+        if (!on && !gaps)
+            return;
+        const std::uint32_t colour = on ? pen : brush;
+        s.Put(x, y, mode == pmCopy ? colour : Mix(mode, colour, s.Get(x, y)));
+    });
+}
+
 void TCanvas::LineTo(int x, int y)
 {
-    TPoint pts[] = {penPos_, TPoint{x, y}};
-    DrawPath(*this, pts, false);
+    if (std::clamp(Pen.Width, 1, 255) == 1) {
+        ThinLine(*this, penPos_, TPoint{x, y});
+    } else {
+        TPoint pts[] = {penPos_, TPoint{x, y}};
+        DrawPath(*this, pts, false);
+    }
     penPos_ = TPoint{x, y};
 }
 

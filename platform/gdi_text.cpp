@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <memory>
 #include <mutex>
+#include <string_view>
 #include <unordered_map>
 
 using namespace kes::gdi;
@@ -184,54 +185,74 @@ TRect VisibleInk(const TCanvas& canvas, const Layout& l, int x, int y, const TRe
     return Intersect(Intersect(reach, limit), canvas.ClipRect());
 }
 
-// A laid-out text and its glyph run: the ink of the text drawn at (margin, margin) on a mask
-// reaching margin beyond the text box on every side.
+// A laid-out text and its glyph run: the ink of the text drawn with its top-left at (0, 0),
+// kept for the box around the inked pixels only.
 struct GlyphRun {
     Layout layout;
     bool rendered = false;
-    std::vector<std::uint8_t> ink; // empty: too large to keep, rendered per call
-    int maskWidth = 0;
-    int maskHeight = 0;
+    bool kept = false;  // false: too large to keep, rendered per call
+    TRect inkBox;       // from the text's top-left; empty when nothing is inked
+    std::vector<std::uint8_t> ink; // inkBox.Width() x inkBox.Height(), 1 = inked
 };
 
-// Texts keyed by font (without its colour), code page and bytes.
+// Texts keyed by font (without its colour), code page and bytes; looked up through a view
+// of the font and text, so a lookup copies nothing.
+struct TextKeyView {
+    std::string_view name;
+    int size = 0;
+    std::uint8_t style = 0;
+    int codePage = 0;
+    std::string_view text;
+    friend bool operator==(const TextKeyView&, const TextKeyView&) = default;
+};
+
 struct TextKey {
     std::string name;
     int size = 0;
     std::uint8_t style = 0;
     int codePage = 0;
     std::string text;
-    friend bool operator==(const TextKey&, const TextKey&) = default;
+    TextKeyView View() const { return TextKeyView{name, size, style, codePage, text}; }
 };
 
 struct TextKeyHash {
-    std::size_t operator()(const TextKey& k) const
+    using is_transparent = void;
+    std::size_t operator()(const TextKeyView& k) const
     {
-        std::size_t h = std::hash<std::string>()(k.text);
-        for (std::size_t v : {std::hash<std::string>()(k.name), static_cast<std::size_t>(k.size),
+        std::size_t h = std::hash<std::string_view>()(k.text);
+        for (std::size_t v : {std::hash<std::string_view>()(k.name), static_cast<std::size_t>(k.size),
                               static_cast<std::size_t>(k.style), static_cast<std::size_t>(k.codePage)})
             h = (h ^ v) * 1099511628211ull;
         return h;
     }
+    std::size_t operator()(const TextKey& k) const { return (*this)(k.View()); }
+};
+
+struct TextKeyEqual {
+    using is_transparent = void;
+    static TextKeyView View(const TextKeyView& k) { return k; }
+    static TextKeyView View(const TextKey& k) { return k.View(); }
+    template <typename A, typename B> bool operator()(const A& a, const B& b) const { return View(a) == View(b); }
 };
 
 class TextCache {
 public:
     // The text's run, laid out; its ink is rendered on first need. Valid until the next call.
-    std::shared_ptr<GlyphRun> Get(const TFont& f, const std::string& text)
+    GlyphRun* Get(const TFont& f, const std::string& text)
     {
-        if (!CanRenderText())
-            return std::make_shared<GlyphRun>();
-        TextKey key{f.Name, f.Size, f.Style, kes::AnsiCodePage(), text};
+        if (!CanRenderText()) {
+            unrendered_ = GlyphRun{};
+            return &unrendered_;
+        }
+        const TextKeyView key{f.Name, f.Size, f.Style, kes::AnsiCodePage(), text};
         auto it = runs_.find(key);
         if (it != runs_.end())
-            return it->second;
+            return it->second.get();
         if (runs_.size() >= kMaxTexts || inkBytes_ >= kMaxInkBytes)
             Forget();
-        auto run = std::make_shared<GlyphRun>();
+        auto run = std::make_unique<GlyphRun>();
         run->layout = LayOut(f, text);
-        runs_.emplace(std::move(key), run);
-        return run;
+        return runs_.emplace(TextKey{f.Name, f.Size, f.Style, key.codePage, text}, std::move(run)).first->second.get();
     }
     void Render(GlyphRun& run)
     {
@@ -240,11 +261,25 @@ public:
         run.rendered = true;
         const Layout& l = run.layout;
         const int margin = InkMargin(l);
-        run.maskWidth = l.width + 2 * margin;
-        run.maskHeight = l.height + 2 * margin;
-        if (l.glyphs.empty() || static_cast<long long>(run.maskWidth) * run.maskHeight > kMaxRunPixels)
+        const TRect mask{-margin, -margin, l.width + margin, l.height + margin};
+        if (l.glyphs.empty() || static_cast<long long>(mask.Width()) * mask.Height() > kMaxRunPixels)
             return;
-        run.ink = RenderInk(l, margin, margin, TRect{0, 0, run.maskWidth, run.maskHeight});
+        const std::vector<std::uint8_t> ink = RenderInk(l, 0, 0, mask);
+        run.kept = true;
+        TRect box{mask.Right, mask.Bottom, mask.Left, mask.Top};
+        for (int y = mask.Top; y < mask.Bottom; ++y)
+            for (int x = mask.Left; x < mask.Right; ++x)
+                if (ink[static_cast<std::size_t>(y - mask.Top) * mask.Width() + (x - mask.Left)]) {
+                    box = TRect{std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
+                                std::max(box.Bottom, y + 1)};
+                }
+        if (IsEmpty(box))
+            return;
+        run.inkBox = box;
+        run.ink.resize(static_cast<std::size_t>(box.Width()) * static_cast<std::size_t>(box.Height()));
+        for (int y = box.Top; y < box.Bottom; ++y)
+            std::copy_n(ink.data() + static_cast<std::size_t>(y - mask.Top) * mask.Width() + (box.Left - mask.Left),
+                        box.Width(), run.ink.data() + static_cast<std::size_t>(y - box.Top) * box.Width());
         inkBytes_ += run.ink.size();
     }
     std::mutex& Mutex() { return mutex_; }
@@ -259,7 +294,8 @@ private:
         inkBytes_ = 0;
     }
     std::mutex mutex_;
-    std::unordered_map<TextKey, std::shared_ptr<GlyphRun>, TextKeyHash> runs_;
+    std::unordered_map<TextKey, std::unique_ptr<GlyphRun>, TextKeyHash, TextKeyEqual> runs_;
+    GlyphRun unrendered_; // what texts are without a GUI application: nothing
     std::size_t inkBytes_ = 0;
 };
 
@@ -281,9 +317,11 @@ void DrawGlyphs(TCanvas& canvas, GlyphRun& run, int x, int y, const TRect& limit
     if (IsEmpty(area))
         return;
     Texts().Render(run);
-    if (!run.ink.empty()) {
-        const int margin = InkMargin(l);
-        PutInk(canvas, run.ink, x - margin, y - margin, run.maskWidth, area);
+    if (run.kept) {
+        const TRect ink = Intersect(area, TRect{x + run.inkBox.Left, y + run.inkBox.Top, x + run.inkBox.Right,
+                                                y + run.inkBox.Bottom});
+        if (!IsEmpty(ink))
+            PutInk(canvas, run.ink, x + run.inkBox.Left, y + run.inkBox.Top, run.inkBox.Width(), ink);
         return;
     }
     PutInk(canvas, RenderInk(l, x, y, area), area.Left, area.Top, area.Width(), area);
@@ -298,7 +336,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text)
     x = ClampCoord(x);
     y = ClampCoord(y);
     std::lock_guard<std::mutex> lock(Texts().Mutex());
-    const std::shared_ptr<GlyphRun> run = Texts().Get(Font, text);
+    GlyphRun* run = Texts().Get(Font, text);
     const Layout& l = run->layout;
     FillBox(*this, TRect{x, y, x + l.width, y + l.height}, kNoLimit);
     DrawGlyphs(*this, *run, x, y, kNoLimit);

@@ -4,8 +4,9 @@
 // places and clip boxes (drawn again and again, as the glyph runs are kept), on pictures of
 // random pixels. The previous routines were run side by side with these over the same cases
 // until they went; the digests of their pictures, block by block of 500 cases, stand here.
-// Block transfers, which take short cuts for the common raster operations, must still give
-// every operation's table.
+// A one-pixel line drawn straight onto the picture matches the same line collected as a
+// polyline. Block transfers, which take short cuts for the common raster operations, must
+// still give every operation's table.
 #include "platform/codepage.h"
 #include "platform/gdi_internal.h"
 
@@ -200,6 +201,33 @@ TEST(GdiEquivalence, TextsOverRandomFontsPlacesAndClips)
 } // namespace
 
 namespace {
+
+// A one-pixel line is drawn straight onto the picture; a polyline collects its pixels first.
+// A line alone and the same line as a two-point polyline must give the same pixels.
+TEST(GdiEquivalence, ThinLinesAsTwoPointPolylines)
+{
+    Dice d(20260613);
+    for (int i = 0; i < 3000; ++i) {
+        const int w = d.In(1, 40);
+        const int h = d.In(1, 40);
+        const int n = std::max(w, h);
+        const TPoint a{Coord(d, n), Coord(d, n)};
+        const TPoint b{Coord(d, n), Coord(d, n)};
+        Dice same = d;
+        const std::uint64_t line = Drawn(d, w, h, [&](TCanvas& cv) {
+            cv.Pen.Width = 1;
+            cv.MoveTo(a.x, a.y);
+            cv.LineTo(b.x, b.y);
+        });
+        const std::uint64_t polyline = Drawn(same, w, h, [&](TCanvas& cv) {
+            cv.Pen.Width = 1;
+            const TPoint points[] = {a, b};
+            cv.Polyline(points);
+        });
+        ASSERT_EQ(line, polyline) << "from " << a.x << "," << a.y << " to " << b.x << "," << b.y << " on " << w
+                                  << "x" << h;
+    }
+}
 
 TEST(GdiEquivalence, BlockTransfersApplyEveryRasterOperationsTable)
 {
