@@ -5,6 +5,8 @@
 #include "objects/lxtextkit.h"
 
 #include <algorithm>
+#include <array>
+#include <mutex>
 #include <string>
 
 namespace kes {
@@ -17,15 +19,54 @@ constexpr int kActStateBlock = 10;
 // Header and fixed body of the multi-state picture's record.
 constexpr int kActRecordHead = 26;
 
+// The bit pictures "BIT-1".. in black and white, each made once from its built-in picture
+// (and again should that picture be registered anew).
+class TwoColourBitPictures {
+public:
+    // False when there is no built-in picture of that name.
+    bool Load(int index, TBitmap& pic)
+    {
+        const std::string name = "BIT-" + std::to_string(index);
+        if (!HasBuiltinPicture(name))
+            return false;
+        const TBitmap source = BuiltinPicture(name);
+        std::lock_guard<std::mutex> lock(mutex_);
+        Made& m = made_[static_cast<std::size_t>(index)];
+        if (!m.ready || m.source != source.Image().cacheKey()) {
+            m.picture = source;
+            TLxObj::BmpModify(m.picture);
+            m.source = source.Image().cacheKey();
+            m.ready = true;
+        }
+        if (m.picture.Empty())
+            pic.SetSize(m.picture.Width(), m.picture.Height());
+        else
+            pic.SetImage(m.picture.Image());
+        return true;
+    }
+
+private:
+    struct Made {
+        bool ready = false;
+        qint64 source = 0;
+        TBitmap picture;
+    };
+    std::mutex mutex_;
+    std::array<Made, 19> made_;
+};
+
 } // namespace
 
 void ShowBitPicture(TBitmap& pic, std::uint8_t number, int gridWidth, int gridHeight)
 {
     const int q = number == kNoBitPicture ? -1 : std::min<int>(number, 17);
-    LoadBuiltinPicture("BIT-" + std::to_string(q + 1), pic);
     // "BIT-0" keeps its greys: they pack as white, so the panel shows nothing for it.
-    if (q >= 0)
+    static TwoColourBitPictures* const twoColour = new TwoColourBitPictures;
+    if (q < 0) {
+        LoadBuiltinPicture("BIT-0", pic);
+    } else if (!twoColour->Load(q + 1, pic)) {
         TLxObj::BmpModify(pic);
+    }
     GridStretch(pic, gridWidth, gridHeight);
 }
 
