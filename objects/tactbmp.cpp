@@ -19,6 +19,8 @@ TActBmp::TActBmp() : TStateBmpObj(kPictureSide)
 
 void TActBmp::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     const TBitmap* shown = TotalState != 0 ? StateBmp(ShownIndex()) : nullptr;
     if (shown) {
         const int w = shown->Width();

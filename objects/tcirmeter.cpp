@@ -107,6 +107,8 @@ int TCirMeter::StrToIntDecValType(std::string_view text, int type, int)
 
 void TCirMeter::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     if (!kes::BeginPanelPicture(*this))
         return;
     TCanvas& c = *Picture.Canvas();

@@ -163,6 +163,8 @@ void TGeom::SetDrawType(TDrawType type)
 
 void TGeom::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     // From white: a resized or re-oriented shape must not keep its old lines.
     if (!kes::BeginPanelPicture(*this)) {
         Invalidate();

@@ -112,6 +112,8 @@ void TLight::TxtBmpDataGet(std::span<std::uint8_t> dst, int i)
 
 void TLight::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     const int gw = GridW();
     const int gh = GridH();
     TCanvas& c = *Picture.Canvas();

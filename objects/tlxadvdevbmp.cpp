@@ -12,7 +12,8 @@ namespace {
 TLxAdvDevBmp::TLxAdvDevBmp()
 {
     SetObjType(kes::KindCode(kes::ObjKind::LxAdvDevBmp));
-    kes::LoadBuiltinPicture("BIT-0", Picture);
+    if (!kes::PaintHold::Held())
+        kes::LoadBuiltinPicture("BIT-0", Picture);
     SetOnBmp(0);
     SetOffBmp(0);
 }

@@ -125,6 +125,8 @@ void TLxBtn::DrawState(int w, int h, int inset)
 
 void TLxBtn::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     const int gw = GridW();
     const int gh = GridH();
     int w = Picture.Width() / gw;

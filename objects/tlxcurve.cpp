@@ -20,6 +20,8 @@ TLxCurve::TLxCurve()
 
 void TLxCurve::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     if (Picture.Width() < 1 || Picture.Height() < 1)
         return;
     TCanvas& c = *Picture.Canvas();

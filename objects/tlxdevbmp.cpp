@@ -23,7 +23,8 @@ TLxDevBmp::TLxDevBmp()
     DevAddrCode = 2048;
     RefStation = 1;
     // A new object shows the "no picture" tile until its first repaint.
-    kes::LoadBuiltinPicture("BIT-0", Picture);
+    if (!kes::PaintHold::Held())
+        kes::LoadBuiltinPicture("BIT-0", Picture);
     OnBmp = 0;
     OffBmp = 0;
     RefDevForm = 1;
@@ -33,6 +34,8 @@ TLxDevBmp::TLxDevBmp()
 void TLxDevBmp::SetOnBmp(std::uint8_t number)
 {
     OnBmp = number;
+    if (kes::PaintHold::Held())
+        return;
     kes::ShowBitPicture(Picture, number, GridW(), GridH());
     Invalidate();
 }
@@ -40,6 +43,8 @@ void TLxDevBmp::SetOnBmp(std::uint8_t number)
 void TLxDevBmp::SetOffBmp(std::uint8_t number)
 {
     OffBmp = number;
+    if (kes::PaintHold::Held())
+        return;
     kes::ShowBitPicture(Picture, number, GridW(), GridH());
     Invalidate();
 }
@@ -55,6 +60,8 @@ void TLxDevBmp::SetCurPt(int state)
 
 void TLxDevBmp::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     if (CurPt != 0)
         SetOnBmp(OnBmp);
     else

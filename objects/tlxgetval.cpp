@@ -32,6 +32,8 @@ AnsiString TLxGetVal::ValToStr(std::uint32_t v) const
 
 void TLxGetVal::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     kes::ValuePattern p;
     p.ValType = ValType;
     p.IntNum = IntNum;

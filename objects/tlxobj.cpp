@@ -55,6 +55,12 @@ void ClockwiseFrame(TCanvas& c, int l, int t, int r, int b, int endY)
 
 } // namespace
 
+int& kes::PaintHold::Depth()
+{
+    thread_local int depth = 0;
+    return depth;
+}
+
 TLxObj::TLxObj() = default;
 
 TLxObj::~TLxObj() = default;

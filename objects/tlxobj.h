@@ -217,4 +217,19 @@ namespace kes {
 // whole, so each pixel becomes a gw x gh block (a panel picture shown at picture pixels).
 void GridStretch(TBitmap& bmp, int gw, int gh);
 
+// While one lives on a thread, objects made there leave their pictures undrawn: BmpRePaint
+// does nothing. The page readers hold it while the factory makes an object with its defaults,
+// whose picture the record replaces, and draw the object once as they put it on its page.
+class PaintHold {
+public:
+    PaintHold() { ++Depth(); }
+    ~PaintHold() { --Depth(); }
+    PaintHold(const PaintHold&) = delete;
+    PaintHold& operator=(const PaintHold&) = delete;
+    static bool Held() { return Depth() > 0; }
+
+private:
+    static int& Depth();
+};
+
 } // namespace kes

@@ -20,6 +20,8 @@ void TLxPage::SetPgNum(int number)
 
 void TLxPage::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     TCanvas& c = *Picture.Canvas();
     const TBrush saved = c.Brush;
     c.Brush.Color = clBtnFace;

@@ -209,6 +209,8 @@ AnsiString TLxVal::ValToStr(std::uint32_t v) const
 
 void TLxVal::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     kes::ValuePattern p;
     p.ValType = ValType;
     p.IntNum = IntNum;

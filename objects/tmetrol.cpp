@@ -38,6 +38,8 @@ void TMetrol::MetrolIndexSet(int index)
 
 void TMetrol::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     MetrolTypeSet(MetrolType);
     MetrolIndexSet(MetrolIndex);
     // A record may name a symbol that does not exist: blank rather than a wrong unit.

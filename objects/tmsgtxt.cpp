@@ -133,6 +133,8 @@ void TMsgTxt::DrawMessage(TCanvas& c, const AnsiString& text)
 
 void TMsgTxt::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     if (Picture.Width() < 1 || Picture.Height() < 1)
         return;
     kes::ShrinkToPanel(*this);

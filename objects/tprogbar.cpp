@@ -45,6 +45,8 @@ void TProgBar::SetBarDir(std::uint8_t direction)
 
 void TProgBar::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     if (!BeginOutline(*this))
         return;
     TCanvas& c = *Picture.Canvas();

@@ -53,6 +53,8 @@ double TRectMeter::NeedleAngle(int v) const
 // (W - 8) / 2 whose centre is the needle's pivot.
 void TRectMeter::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     if (!kes::BeginPanelPicture(*this))
         return;
     FontSet(fontsize);

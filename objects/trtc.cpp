@@ -19,6 +19,8 @@ TRtc::TRtc()
 
 void TRtc::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     if (Picture.Width() < 1 || Picture.Height() < 1)
         return;
     kes::ShrinkToPanel(*this);

@@ -44,6 +44,8 @@ AnsiString TScale::LabelText(int r) const
 // end points.
 void TScale::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     if (!kes::BeginPanelPicture(*this))
         return;
     TCanvas& c = *Picture.Canvas();

@@ -39,6 +39,8 @@ void TStBmp::BmpCopyIn(const TBitmap& source, int)
 
 void TStBmp::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     if (Picture.Empty())
         return;
     RecordSelRgn();

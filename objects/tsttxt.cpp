@@ -59,6 +59,8 @@ const TFont& TStTxt::GetStatic_Txt(std::vector<AnsiString>& dst) const
 
 void TStTxt::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     if (Picture.Empty())
         return;
     TCanvas& pc = *Picture.Canvas();

@@ -64,6 +64,8 @@ void TVrgBmp::SetCurrentRange(std::uint32_t v)
 
 void TVrgBmp::BmpRePaint()
 {
+    if (kes::PaintHold::Held())
+        return;
     if (CurPt < 0 || CurPt >= kStates) {
         // No state chosen yet (or a state the five pictures don't cover): the own picture.
         kes::LoadBuiltinPicture(kOwnPicture, Picture);

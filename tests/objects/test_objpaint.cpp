@@ -2,6 +2,7 @@
 // the picture where zoom and grid say, handles and frames land on the right pixels, the
 // picture helpers (mirror, grid cells, page copy) keep every pixel in place, and
 // selection, keys and page images reach the host, the handler and the band data.
+#include "objects/objkind.h"
 #include "objtest.h"
 
 #include <gtest/gtest.h>
@@ -304,5 +305,30 @@ TEST(ObjPageImage, BoxClearedThenPictureAtPanelResolution)
         const kes::Bytes expected{0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x04, 0x00, 0x00,
                                   0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
         EXPECT_EQ(bands, expected) << c.name;
+    }
+}
+
+// Every kind made while painting is held leaves its picture undrawn, and draws once asked
+// after the hold: then exactly as one made without the hold.
+TEST(ObjPaintHold, KindsMadeWhileHeldDrawOnceAskedAfterwards)
+{
+    for (const kes::ObjKind kind : kes::AllObjKinds()) {
+        SCOPED_TRACE(kes::KindFacts(kind).ClassName);
+        const std::unique_ptr<TLxObj> plain = kes::NewObjOfKind(kind);
+        std::unique_ptr<TLxObj> held;
+        {
+            const kes::PaintHold hold;
+            EXPECT_TRUE(kes::PaintHold::Held());
+            held = kes::NewObjOfKind(kind);
+            const std::string before = kes::PictureToText(held->Picture);
+            held->BmpRePaint();
+            EXPECT_EQ(kes::PictureToText(held->Picture), before) << "nothing drawn while held";
+        }
+        EXPECT_FALSE(kes::PaintHold::Held());
+        held->BmpRePaint();
+        plain->BmpRePaint();
+        EXPECT_EQ(kes::PictureToText(held->Picture), kes::PictureToText(plain->Picture));
+        EXPECT_EQ(held->Picture.Width(), plain->Picture.Width());
+        EXPECT_EQ(held->Picture.Height(), plain->Picture.Height());
     }
 }
