@@ -95,7 +95,7 @@ endforeach()
 foreach(exception IN LISTS allowed)
   if(NOT exception IN_LIST used_exceptions)
     string(REPLACE ">" " " exception "${exception}")
-    list(APPEND errors "cmake/layer-exceptions.txt: \"${exception}\" is no longer needed; remove it")
+    list(APPEND errors "cmake/layer-exceptions.txt: \"${exception}\" is no longer needed, remove the line")
   endif()
 endforeach()
 

@@ -1,83 +1,73 @@
 #include "app/editor/editorinspector.h"
 
 #include "app/editor/imageeditor.h"
+#include "app/editor/pageeditor.h"
+#include "app/editor/pagehost.h"
 #include "app/editor/thmpage.h"
-#include "app/shell/tkhm.h"
+#include "app/project/projectdoc.h"
 
 namespace kes {
 
 namespace {
 
 // The page window that edit mode 3 works on, when it holds live objects.
-THmPage* LivePage()
+THmPage* LivePage(const PageEditor& editor)
 {
-    return Khm && Khm->Doc.EditMode == 3 && HmPage && HmPage->Live() ? HmPage : nullptr;
+    return editor.Host().Doc().EditMode == 3 && HmPage && HmPage->Live() ? HmPage : nullptr;
 }
 
 } // namespace
 
-int EditorInspector::EditMode() const { return Khm ? Khm->Doc.EditMode : 3; }
+int EditorInspector::EditMode() const { return editor_.Host().Doc().EditMode; }
 
 TLxObj* EditorInspector::CurObj() const
 {
-    THmPage* page = LivePage();
+    THmPage* page = LivePage(editor_);
     return page ? page->CurObj : nullptr;
 }
 
 int EditorInspector::SelCount() const
 {
-    if (THmPage* page = LivePage())
+    if (THmPage* page = LivePage(editor_))
         return static_cast<int>(page->SelList.size());
-    if (Khm && Khm->Doc.EditMode != 3 && ImageEditor().SelCount)
-        return ImageEditor().SelCount(Khm->Doc.EditMode);
+    const int mode = editor_.Host().Doc().EditMode;
+    if (mode != 3 && ImageEditor().SelCount)
+        return ImageEditor().SelCount(mode);
     return 0;
 }
 
 QSize EditorInspector::EditorClientSize() const
 {
-    THmPage* page = LivePage();
+    THmPage* page = LivePage(editor_);
     return page ? QSize(page->ClientWidth(), page->ClientHeight()) : QSize();
 }
 
 void EditorInspector::ObjChanged(TLxObj& obj)
 {
-    if (THmPage* page = LivePage())
+    if (THmPage* page = LivePage(editor_))
         page->InvalidateObj(obj);
 }
 
 void EditorInspector::MarkModified()
 {
-    if (Khm) {
-        Khm->Doc.Modified = 1;
-        Khm->Doc.Compiled = 0;
-    }
+    ProjectDoc& doc = editor_.Host().Doc();
+    doc.Modified = 1;
+    doc.Compiled = 0;
 }
 
 void EditorInspector::TbTextClick()
 {
-    if (!Khm)
-        return;
-    Khm->tbPointToClick();
-    if (THmPage* page = LivePage(); page && page->CurObj)
+    editor_.Host().PointerTool();
+    if (THmPage* page = LivePage(editor_); page && page->CurObj)
         page->ObjToolbarRefresh(page->CurObj);
 }
 
-void EditorInspector::PointerTool()
-{
-    if (Khm)
-        Khm->tbPointToClick();
-}
+void EditorInspector::PointerTool() { editor_.Host().PointerTool(); }
 
 void EditorInspector::IgnoreNextMouse()
 {
-    if (THmPage* page = LivePage())
+    if (THmPage* page = LivePage(editor_))
         page->MouseSuppressed = 1;
-}
-
-EditorInspector& EditorInspectorSource()
-{
-    static EditorInspector source;
-    return source;
 }
 
 } // namespace kes

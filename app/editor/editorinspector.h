@@ -6,8 +6,12 @@
 
 namespace kes {
 
+class PageEditor;
+
 class EditorInspector : public InspectorSource {
 public:
+    explicit EditorInspector(PageEditor& editor) : editor_(editor) {}
+
     int EditMode() const override;
     TLxObj* CurObj() const override;
     int SelCount() const override;
@@ -17,9 +21,9 @@ public:
     void TbTextClick() override;
     void PointerTool() override;
     void IgnoreNextMouse() override;
-};
 
-// The one source the inspector is given.
-EditorInspector& EditorInspectorSource();
+private:
+    PageEditor& editor_;
+};
 
 } // namespace kes

@@ -213,7 +213,7 @@ void PageCanvas::keyPressEvent(QKeyEvent* e)
 
 void PageCanvas::contextMenuEvent(QContextMenuEvent* e)
 {
-    if (THmPage::LinkBusy())
+    if (page_.LinkBusy())
         return;
     page_.PgPopMmPopup();
     page_.PgPopMm->popup(e->globalPos());

@@ -3,15 +3,16 @@
 // by zoom, painting of the objects, the grid and the outlines, and the page popup menu.
 #include "app/editor/thmpage.h"
 
-#include "app/comm/ui/tcomprogbar.h"
 #include "app/dialogs/formregistry.h"
 #include "app/editor/pagecanvas.h"
+#include "app/editor/pageeditor.h"
+#include "app/editor/pagehost.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/memimage.h"
 #include "app/project/pgread.h"
 #include "app/project/prjcheck.h"
-#include "app/project/ui/tlxtype.h"
-#include "app/shell/tkhm.h"
+#include "app/model/lxtypecore.h"
+#include "app/ui/commandpanel.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
@@ -36,6 +37,9 @@ THmPage* HmPage = nullptr;
 namespace {
 
 constexpr int kMsgLinkedRecordsFull = 299; // more than 68 device-linked records
+
+// The main window's tool bars that edit objects on a page.
+const char* const kEditToolBars[] = {"ObjToolBar", "GeomToolBar", "PosTooBar", "PostSetToolBar"};
 
 struct PopItemDef {
     const char* name; // null: a separator
@@ -73,8 +77,9 @@ const PopItemDef kPopItems[] = {
 
 } // namespace
 
-THmPage::THmPage(TKhm& owner)
-    : khm_(owner)
+THmPage::THmPage(kes::PageEditor& editor)
+    : editor_(editor)
+    , host_(editor.Host())
 {
     setObjectName(QStringLiteral("HmPage"));
     kes::MarkForm(this);
@@ -92,27 +97,31 @@ THmPage::THmPage(TKhm& owner)
     ToolKind = 0;
     MouseSuppressed = 0;
     EncMode = 0;
-    GridWidth = std::max(khm_.Doc.GridWidth, 1);
-    GridHeight = std::max(khm_.Doc.GridHeight, 1);
-    const int pw = LxType ? LxType->PanelWidth : 128;
-    const int ph = LxType ? LxType->PanelHeight : 64;
+    GridWidth = std::max(host_.Doc().GridWidth, 1);
+    GridHeight = std::max(host_.Doc().GridHeight, 1);
+    const kes::LxTypeCore* model = host_.Model();
+    const int pw = model ? model->PanelWidth : 128;
+    const int ph = model ? model->PanelHeight : 64;
     canvas_->setFixedSize(4 * GridWidth * pw, 4 * GridHeight * ph);
     SnapBmp.SetSize(GridWidth * pw, GridHeight * ph);
     FormCreate();
 
     // The page follows the MDI area's active child, not the keyboard focus: a page stays live
     // while the focus is on a tool window or a dialog.
-    QObject::connect(khm_.MdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
-        if (!w)
-            return;
-        if (w->widget() == this) {
-            if (HmPage != this || !live_)
-                FormActivate();
-        } else if (HmPage == this && live_ && dynamic_cast<THmPage*>(w->widget()) == nullptr) {
-            // Another kind of editor window (the start-up screen) takes over.
-            khm_.FirstPageWin && w->widget() == khm_.FirstPageWin.data() ? FormDeactivate(true) : FormDeactivate(false);
-        }
-    });
+    if (QMdiArea* area = editor_.Area()) {
+        QObject::connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+            if (!w)
+                return;
+            if (w->widget() == this) {
+                if (HmPage != this || !live_)
+                    FormActivate();
+            } else if (HmPage == this && live_ && dynamic_cast<THmPage*>(w->widget()) == nullptr) {
+                // Another kind of editor window (the start-up screen) takes over.
+                const QWidget* startScreen = host_.StartScreenWindow();
+                startScreen && w->widget() == startScreen ? FormDeactivate(true) : FormDeactivate(false);
+            }
+        });
+    }
 }
 
 THmPage::~THmPage()
@@ -120,6 +129,7 @@ THmPage::~THmPage()
     if (DlgProp && DlgProp->ShownObj && std::find(ObjList.begin(), ObjList.end(), DlgProp->ShownObj) != ObjList.end())
         DlgProp->ShownObj = nullptr;
     canvas_->ForgetObjects();
+    editor_.Forget(this);
     if (HmPage == this)
         HmPage = nullptr;
     // Deleted on its own (closing the project): its MDI child window goes with it.
@@ -144,21 +154,34 @@ QWidget* THmPage::Canvas() const { return canvas_; }
 
 QMdiSubWindow* THmPage::SubWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
 
-int THmPage::ClientWidth() const { return (LxType ? LxType->PanelWidth : 128) * Zoom * GridWidth; }
+int THmPage::ClientWidth() const
+{
+    const kes::LxTypeCore* model = host_.Model();
+    return (model ? model->PanelWidth : 128) * Zoom * GridWidth;
+}
 
-int THmPage::ClientHeight() const { return (LxType ? LxType->PanelHeight : 64) * Zoom * GridHeight; }
+int THmPage::ClientHeight() const
+{
+    const kes::LxTypeCore* model = host_.Model();
+    return (model ? model->PanelHeight : 64) * Zoom * GridHeight;
+}
 
-bool THmPage::LinkBusy() { return ComProgBar && ComProgBar->isVisible(); }
+bool THmPage::LinkBusy() const { return host_.LinkBusy(); }
+
+kes::CommandPanel& THmPage::Cmds() const { return host_.Commands(); }
 
 bool THmPage::IsActiveChild() const
 {
-    QMdiSubWindow* current = khm_.MdiArea->currentSubWindow();
+    // Without an MDI area the current page is the active one.
+    if (!editor_.Area())
+        return HmPage == this;
+    QMdiSubWindow* current = editor_.Area()->currentSubWindow();
     return current && current->widget() == this;
 }
 
 void THmPage::FormCreate()
 {
-    Zoom = khm_.Doc.DefaultZoom;
+    Zoom = host_.Doc().DefaultZoom;
     FormResize();
     ObjList.clear();
     OverlapList.clear();
@@ -167,14 +190,14 @@ void THmPage::FormCreate()
     CurObj = nullptr;
     UndoList.clear();
     RedoList.clear();
-    PgFunKeyDefaults(khm_.Doc);
-    khm_.Doc.InitDevRef(PgNumWrite.Ref);
-    PgAlarmDefaults(khm_.Doc);
+    PgFunKeyDefaults(host_.Doc());
+    host_.Doc().InitDevRef(PgNumWrite.Ref);
+    PgAlarmDefaults(host_.Doc());
     ObjFunKeyUsed.fill(0);
     ToolSubType = 0;
     ToolKind = 0;
     live_ = true;
-    khm_.SelectPointerTool();
+    host_.SelectPointerTool();
 }
 
 void THmPage::FormResize()
@@ -186,10 +209,10 @@ void THmPage::FormResize()
         // The window fits the page, as far as the MDI area leaves room.
         const QSize frame = sub->size() - sub->contentsRect().size();
         QSize want = canvas_->size() + frame + QSize(2, 2);
-        want = want.boundedTo(khm_.MdiArea->viewport()->size());
+        want = want.boundedTo(editor_.Area()->viewport()->size());
         // Before the main window is first shown (a project named on the command line) the
         // area has no size of its own yet: fit again once it has.
-        fitOnShow_ = !khm_.MdiArea->isVisible();
+        fitOnShow_ = !editor_.Area()->isVisible();
         sub->resize(want.expandedTo(QSize(120, 80)));
     }
     canvas_->update();
@@ -197,9 +220,9 @@ void THmPage::FormResize()
 
 kes::PageEnv THmPage::Env()
 {
-    kes::PageEnv env(khm_.Doc, *LxType);
-    env.MainFont.Name = kes::QStringToAnsi(khm_.font().family());
-    env.MainFont.Size = khm_.font().pointSize() > 0 ? khm_.font().pointSize() : 9;
+    kes::PageEnv env(host_.Doc(), *host_.Model());
+    env.MainFont.Name = kes::QStringToAnsi(host_.MainFont().family());
+    env.MainFont.Size = host_.MainFont().pointSize() > 0 ? host_.MainFont().pointSize() : 9;
     env.OnAttach = [this](TLxObj& obj, bool) { AttachHandlers(obj); };
     return env;
 }
@@ -207,8 +230,8 @@ kes::PageEnv THmPage::Env()
 kes::RecEncodeEnv THmPage::EncodeEnv() const
 {
     kes::RecEncodeEnv env;
-    env.MainFont.Name = kes::QStringToAnsi(khm_.font().family());
-    env.MainFont.Size = khm_.font().pointSize() > 0 ? khm_.font().pointSize() : 9;
+    env.MainFont.Name = kes::QStringToAnsi(host_.MainFont().family());
+    env.MainFont.Size = host_.MainFont().pointSize() > 0 ? host_.MainFont().pointSize() : 9;
     return env;
 }
 
@@ -224,9 +247,9 @@ void THmPage::AttachHandlers(TLxObj& obj)
 
 void THmPage::LoadFromRecord()
 {
-    if (PgIndex < 0 || PgIndex >= static_cast<int>(khm_.Doc.PgDataList.size()) || !LxType)
+    if (PgIndex < 0 || PgIndex >= static_cast<int>(host_.Doc().PgDataList.size()) || !host_.Model())
         return;
-    const PgDataStr& rec = *khm_.Doc.PgDataList[static_cast<std::size_t>(PgIndex)];
+    const PgDataStr& rec = *host_.Doc().PgDataList[static_cast<std::size_t>(PgIndex)];
     kes::PageEnv env = Env();
     kes::PgDataToObj(*this, env, rec.Data, 0, rec.Data.size());
     AfterDecode(0);
@@ -243,21 +266,22 @@ void THmPage::SetCaptionFromIndex()
 int THmPage::PgDataSave()
 {
     // A frozen page holds no objects: its record is what it stored when it was frozen.
-    if (!live_ || PgIndex < 0 || PgIndex >= static_cast<int>(khm_.Doc.PgDataList.size()))
+    if (!live_ || PgIndex < 0 || PgIndex >= static_cast<int>(host_.Doc().PgDataList.size()))
         return 0;
     // Encoded in memory: the same bytes the file round trip of the original gave, without a
     // temporary file that could fail and leave the record behind.
     kes::Bytes out;
     const int n = kes::PgDataChx(*this, out, 0, 1, &ObjList, EncodeEnv());
     out.resize(static_cast<std::size_t>(std::max(n, 0)));
-    khm_.Doc.PgDataList[static_cast<std::size_t>(PgIndex)]->Data = std::move(out);
+    host_.Doc().PgDataList[static_cast<std::size_t>(PgIndex)]->Data = std::move(out);
     return n;
 }
 
 void THmPage::DrawPageSnapshot()
 {
-    const int pw = LxType ? LxType->PanelWidth : 128;
-    const int ph = LxType ? LxType->PanelHeight : 64;
+    const kes::LxTypeCore* model = host_.Model();
+    const int pw = model ? model->PanelWidth : 128;
+    const int ph = model ? model->PanelHeight : 64;
     SnapBmp.SetSize(pw * GridWidth, ph * GridHeight);
     TCanvas& c = *SnapBmp.Canvas();
     c.Brush = TBrush{clWhite, bsSolid};
@@ -300,10 +324,10 @@ void THmPage::FormActivate()
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    if (khm_.Doc.EditMode != 3) {
-        khm_.ResetMemoryImage();
-        kes::BuildPageImage(khm_.Doc);
-        khm_.Doc.EditMode = 3;
+    if (host_.Doc().EditMode != 3) {
+        kes::ResetMemoryImage(host_.Doc());
+        kes::BuildPageImage(host_.Doc());
+        host_.Doc().EditMode = 3;
     }
     if (HmPage && HmPage != this) {
         THmPage* old = HmPage;
@@ -320,30 +344,31 @@ void THmPage::FormActivate()
     HmPage = this;
     canvas_->update();
 
-    khm_.ShowZoomState(Zoom);
+    host_.ShowZoomState(Zoom);
     for (const char* n : {"MmSave", "MmPgDataSave", "TbSave", "MmPrint", "TbPrint", "MmSaveAs", "MmClosePrj",
                           "MmPgRatio", "MmPt", "MmEdit", "MmCompile", "MmTranslate", "TbTranslate", "MmHMIProto",
                           "MmWin", "MmBuzzerSet", "MmLedSet", "MmView", "TbViewPg"})
-        khm_.SetItemEnabled(n, true);
-    if (khm_.Doc.EditMode == 3) {
+        Cmds().SetItemEnabled(n, true);
+    if (host_.Doc().EditMode == 3) {
         for (const char* n : {"TbAddPg", "MmEle", "MmPageSet"})
-            khm_.SetItemEnabled(n, true);
-        khm_.EnableObjToolBar(true);
-        for (QAction* a : khm_.GeomToolBar->actions())
-            if (!a->isSeparator())
-                khm_.SetItemEnabled(a->objectName().toLatin1().constData(), true);
+            Cmds().SetItemEnabled(n, true);
+        host_.EnableObjToolBar(true);
+        if (const QWidget* geom = Cmds().ToolWidget("GeomToolBar"))
+            for (QAction* a : geom->actions())
+                if (!a->isSeparator())
+                    Cmds().SetItemEnabled(a->objectName().toLatin1().constData(), true);
     }
     SetPopChecked("ChkHideSet", PgHide.Hide != 0);
-    khm_.Action("MmHide")->setChecked(PgHide.Hide != 0);
-    if (QMenu* ele = khm_.findChild<QMenu*>(QStringLiteral("MmEle_menu")))
+    Cmds().SetItemChecked("MmHide", PgHide.Hide != 0);
+    if (const QWidget* ele = Cmds().ToolWidget("MmEle_menu"))
         for (QAction* a : ele->actions())
             if (!a->isSeparator())
-                khm_.SetItemEnabled(a->objectName().toLatin1().constData(), true);
-    const int at = khm_.IndexOfPageForm(this);
-    khm_.SetItemEnabled("TbNextPg", at < static_cast<int>(khm_.PageWinList.size()) - 1);
-    khm_.SetItemEnabled("TbPrePg", at > 0);
+                Cmds().SetItemEnabled(a->objectName().toLatin1().constData(), true);
+    const int at = editor_.IndexOfPageForm(this);
+    Cmds().SetItemEnabled("TbNextPg", at < static_cast<int>(editor_.Pages().size()) - 1);
+    Cmds().SetItemEnabled("TbPrePg", at > 0);
 
-    khm_.tbPointToClick();
+    host_.PointerTool();
     EditStateRefresh();
 }
 
@@ -356,12 +381,12 @@ void THmPage::FormDeactivate(bool forced)
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    if (DlgProp && khm_.Doc.ObjInspectorOn && khm_.Doc.EditMode == 3 && CurObj
+    if (DlgProp && host_.Doc().ObjInspectorOn && host_.Doc().EditMode == 3 && CurObj
         && DlgProp->EdtTxt->isVisible())
         DlgProp->EdtTxtExit();
-    if (!live_ || !(khm_.Doc.EditMode == 1 || forced))
+    if (!live_ || !(host_.Doc().EditMode == 1 || forced))
         return;
-    if (khm_.Doc.Modified)
+    if (host_.Doc().Modified)
         PgDataSave();
     DrawPageSnapshot();
     PgFreeAll();
@@ -378,31 +403,31 @@ bool THmPage::FormClose()
 {
     if (LinkBusy())
         return false;
-    if (IsActiveChild() && khm_.Doc.Modified && HmPage == this && live_)
+    if (IsActiveChild() && host_.Doc().Modified && HmPage == this && live_)
         PgDataSave();
-    std::erase(khm_.PageWinList, static_cast<QWidget*>(this));
-    if (!khm_.PageWinList.empty()) {
+    editor_.Forget(this);
+    if (!editor_.Pages().empty()) {
         (HmPage && HmPage != this ? HmPage : this)->EditStateRefresh();
     } else {
         for (const char* n : {"MmPgJump", "MmFunKeyEt", "MmHide", "MmBuzzerSet", "MmLedSet", "MmPgImageCopy", "MmUndo",
                               "MmRedo", "MmDel"})
-            khm_.SetItemEnabled(n, false);
-        khm_.SetItemEnabled("MmCopyAll", false);
-        for (QToolBar* bar : {khm_.ObjToolBar, khm_.GeomToolBar, khm_.PosTooBar, khm_.PostSetToolBar})
-            bar->setEnabled(false);
-        if (khm_.Doc.PgDataList.empty()) {
-            khm_.SaveLayout();
+            Cmds().SetItemEnabled(n, false);
+        Cmds().SetItemEnabled("MmCopyAll", false);
+        for (const char* bar : kEditToolBars)
+            Cmds().SetItemEnabled(bar, false);
+        if (host_.Doc().PgDataList.empty()) {
+            host_.SaveLayout();
             for (const char* n : {"StandTbarSet", "ObjTBarSet", "GeomTBarSet", "PosTBarSet", "PostTBarSet"})
-                khm_.SetItemEnabled(n, false);
+                Cmds().SetItemEnabled(n, false);
             for (const char* n : {"ObjTBarSet", "GeomTBarSet", "PosTBarSet"})
-                khm_.Action(n)->setChecked(false);
-            for (QToolBar* bar : {khm_.ObjToolBar, khm_.GeomToolBar, khm_.PosTooBar, khm_.PostSetToolBar})
-                bar->hide();
+                Cmds().SetItemChecked(n, false);
+            for (const char* bar : kEditToolBars)
+                Cmds().SetItemVisible(bar, false);
             for (const char* n : {"MmPgRatio", "MmPt", "MmCompile"})
-                khm_.SetItemEnabled(n, false);
+                Cmds().SetItemEnabled(n, false);
         }
         for (const char* n : {"MmPageSize", "TbZoomIn", "TbZoomOut", "TbTranslate", "MmWin", "MmEle", "MmPageSet"})
-            khm_.SetItemEnabled(n, false);
+            Cmds().SetItemEnabled(n, false);
     }
     // Nothing may reach a closing page as the current one.
     if (HmPage == this)
@@ -431,7 +456,7 @@ void THmPage::PgGridPaint(QImage& img) const
     // One dot at the top-left corner of every panel pixel, black while the grid is on.
     if (Zoom <= 1)
         return;
-    const QRgb dot = khm_.Doc.GridDotsOn ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+    const QRgb dot = host_.Doc().GridDotsOn ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
     for (int y = 0; y * GridHeight < img.height(); y += Zoom)
         for (int x = 0; x * GridWidth < img.width(); x += Zoom)
             img.setPixel(x * GridWidth, y * GridHeight, dot);
@@ -522,7 +547,7 @@ void THmPage::SetPopEnabled(const char* name, bool enable)
     QAction* a = Pop(name);
     if (!a)
         qFatal("SetPopEnabled: the page popup has no item named %s", name);
-    a->setEnabled(enable && TKhm::IsWired(a));
+    a->setEnabled(enable && a->property("kesWired").toBool() && kes::CommandFormReady(a));
 }
 
 void THmPage::SetPopChecked(const char* name, bool checked)
@@ -543,32 +568,32 @@ void THmPage::PgSetMenuChecks()
     const bool checked[] = {use.FunKeys, use.PgJumps, use.Buzzer, use.AlarmLamp, use.Hide, use.NumWrite};
     for (std::size_t i = 0; i < std::size(pairs); ++i) {
         SetPopChecked(pairs[i].first, checked[i]);
-        khm_.Action(pairs[i].second)->setChecked(checked[i]);
+        Cmds().SetItemChecked(pairs[i].second, checked[i]);
     }
 }
 
 void THmPage::PgPopMmPopup()
 {
-    TranslateForm(this, khm_.Doc.LangIndex);
+    TranslateForm(this, host_.Doc().LangIndex);
     if (LinkBusy()) {
         canvas_->setContextMenuPolicy(Qt::NoContextMenu);
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    Pop("ChkHideSet")->setVisible(!khm_.Doc.EnableUpDown);
+    Pop("ChkHideSet")->setVisible(!host_.Doc().EnableUpDown);
     PgSetMenuChecks();
-    khm_.tbPointToClick();
+    host_.PointerTool();
     EditStateRefresh();
 }
 
 void THmPage::PopPgJumpClick()
 {
-    if (kes::CountLinkedRecords(khm_.Doc, this) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(host_.Doc(), this) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgLinkedRecordsFull);
         return;
     }
-    khm_.Doc.EditScope = 0;
-    kes::RunForm("TPgJump", &khm_);
+    host_.Doc().EditScope = 0;
+    kes::RunForm("TPgJump", host_.Window());
 }
 
 void THmPage::PopUndoClick()
@@ -595,6 +620,6 @@ void THmPage::PopSelAllClick()
 
 void THmPage::MarkModified()
 {
-    khm_.Doc.Modified = 1;
-    khm_.Doc.Compiled = 0;
+    host_.Doc().Modified = 1;
+    host_.Doc().Compiled = 0;
 }

@@ -26,10 +26,12 @@ class QKeyEvent;
 class QMenu;
 class QMdiSubWindow;
 class QScrollArea;
-class TKhm;
 
 namespace kes {
+class CommandPanel;
 class PageCanvas;
+class PageEditor;
+class PageHost;
 } // namespace kes
 
 // One undo or redo step: the page's record stream as the memory encoder writes it over the
@@ -47,7 +49,8 @@ public:
     static constexpr int kMaxPolyPts = 100;
     static constexpr int kMaxUndo = 10;
 
-    explicit THmPage(TKhm& owner);
+    // A page window of editor; it leaves the editor's list when it closes or is deleted.
+    explicit THmPage(kes::PageEditor& editor);
     ~THmPage() override;
 
     // ---- Components
@@ -79,7 +82,8 @@ public:
     bool FigureTool() const { return kes::IsKind(ToolKind, kes::ObjKind::Geom); }
     // The page holds live objects (it is not frozen to its picture).
     bool Live() const { return live_; }
-    TKhm& Owner() const { return khm_; }
+    kes::PageEditor& Editor() const { return editor_; }
+    kes::PageHost& Host() const { return host_; }
 
     // ---- Geometry: the client area is the page at its zoom.
     int ClientWidth() const;
@@ -115,7 +119,7 @@ public:
     void PopRedoClick();
     void PopSelAllClick();
     // A transfer's progress window is up: the page takes no input.
-    static bool LinkBusy();
+    bool LinkBusy() const;
     // Is this the MDI area's current child?
     bool IsActiveChild() const;
     // The MDI child window that holds the page (null before it is put in the MDI area).
@@ -165,6 +169,10 @@ public:
     void EditStateRefresh();
     void ObjToolbarRefresh(TLxObj* obj);
     void ObjFontBoxRefresh(TLxObj* obj);
+    // The object tool panel of the main window fitted to one object: the state box to its
+    // states, the text box to the text of its shown state.
+    void StateToolRefresh(TLxObj* obj);
+    void TextToolRefresh(TLxObj* obj);
     // Status bar: the pointer (panel 0) and one object's text and bounds (panel 1).
     void ShowPointer(int x, int y);
     void ShowObjStatus(const TLxObj* obj);
@@ -253,7 +261,10 @@ private:
     // The whole-page paste of a checked record stream.
     void PastePage(kes::ByteSpan records);
 
-    TKhm& khm_;
+    kes::CommandPanel& Cmds() const;
+
+    kes::PageEditor& editor_;
+    kes::PageHost& host_;
     kes::PageCanvas* canvas_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     bool live_ = true;
@@ -270,7 +281,4 @@ private:
 // The current page window, or null.
 extern THmPage* HmPage;
 
-// The object tool panel of the main window fitted to one object: the state box to its states,
-// the text box to the text of its shown state.
-void StateToolRefresh(TLxObj* obj);
-void TextToolRefresh(TLxObj* obj);
+

@@ -6,10 +6,12 @@
 
 #include "app/editor/editclip.h"
 #include "app/editor/pagecanvas.h"
+#include "app/editor/pageeditor.h"
+#include "app/editor/pagehost.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/memimage.h"
 #include "app/project/pgread.h"
-#include "app/shell/tkhm.h"
+#include "app/ui/commandpanel.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "objects/tlxbtn.h"
@@ -68,7 +70,7 @@ void THmPage::PopCopyClick()
     kes::Bytes records;
     const int n = kes::PgDataChx(*this, records, 0, 2, &SelList, EncodeEnv());
     records.resize(static_cast<std::size_t>(std::max(n, 0)));
-    PutOnClipboard(khm_.ClipFmtObjects, kes::MakeClipBlock(records));
+    PutOnClipboard(host_.ClipFmtObjects(), kes::MakeClipBlock(records));
     DragPending = 0;
     EditStateRefresh();
 }
@@ -99,11 +101,11 @@ void THmPage::PopDelClick()
     RecountBtnKeys();
     DragPending = 0;
     EditStateRefresh();
-    khm_.SetObjEditTools(false);
-    khm_.Action("TbBmp")->setChecked(false);
-    khm_.Action("TbText")->setChecked(false);
+    host_.SetObjEditTools(false);
+    Cmds().SetItemChecked("TbBmp", false);
+    Cmds().SetItemChecked("TbText", false);
     for (const char* n : {"TbState_Lab", "TbState_UD", "TbState_Box", "TbFont_Lab", "TbFont_Box"})
-        khm_.SetItemEnabled(n, false);
+        Cmds().SetItemEnabled(n, false);
     MarkModified();
     canvas_->update();
 }
@@ -120,10 +122,10 @@ void THmPage::PopCutClick()
 void THmPage::PopPasteClick()
 {
     Pasting = 1;
-    const kes::Bytes block = ClipboardBlock(khm_.ClipFmtObjects);
+    const kes::Bytes block = ClipboardBlock(host_.ClipFmtObjects());
     const auto records = kes::ClipBlockRecords(block);
     // The memory check comes before the undo step, so a refused paste records none.
-    if (records && !kes::ImageWouldOverflow(khm_.Doc, static_cast<std::int64_t>(records->size()))) {
+    if (records && !kes::ImageWouldOverflow(host_.Doc(), static_cast<std::int64_t>(records->size()))) {
         kes::PageEnv env = Env();
         // The multiple copy takes its own snapshot.
         if (!env.MultiCopy)
@@ -143,21 +145,21 @@ void THmPage::PopPasteClick()
 
 void THmPage::MmCopyAllClick()
 {
-    if (khm_.Doc.EditMode != 3 || PgIndex < 0 || PgIndex >= static_cast<int>(khm_.Doc.PgDataList.size()))
+    if (host_.Doc().EditMode != 3 || PgIndex < 0 || PgIndex >= static_cast<int>(host_.Doc().PgDataList.size()))
         return;
     PgDataSave();
-    const PgDataStr& rec = *khm_.Doc.PgDataList[static_cast<std::size_t>(PgIndex)];
-    PutOnClipboard(khm_.ClipFmtPage, kes::MakeClipBlock(rec.Data));
+    const PgDataStr& rec = *host_.Doc().PgDataList[static_cast<std::size_t>(PgIndex)];
+    PutOnClipboard(host_.ClipFmtPage(), kes::MakeClipBlock(rec.Data));
     DragPending = 0;
     EditStateRefresh();
 }
 
 void THmPage::MmPasteAllClick()
 {
-    if (khm_.Doc.EditMode != 3)
+    if (host_.Doc().EditMode != 3)
         return;
     Pasting = 1;
-    const kes::Bytes block = ClipboardBlock(khm_.ClipFmtPage);
+    const kes::Bytes block = ClipboardBlock(host_.ClipFmtPage());
     if (const auto records = kes::ClipBlockRecords(block))
         PastePage(*records);
     DragPending = 0;
@@ -169,12 +171,12 @@ void THmPage::MmPasteAllClick()
 void THmPage::PastePage(kes::ByteSpan records)
 {
     // The pasted stream takes the place of what the page stores now.
-    if (khm_.Doc.Modified)
+    if (host_.Doc().Modified)
         PgDataSave();
     std::int64_t stored = 0;
-    if (PgIndex >= 0 && PgIndex < static_cast<int>(khm_.Doc.PgDataList.size()))
-        stored = static_cast<std::int64_t>(khm_.Doc.PgDataList[static_cast<std::size_t>(PgIndex)]->Data.size());
-    if (kes::ImageWouldOverflow(khm_.Doc, std::max<std::int64_t>(0, static_cast<std::int64_t>(records.size()) - stored)))
+    if (PgIndex >= 0 && PgIndex < static_cast<int>(host_.Doc().PgDataList.size()))
+        stored = static_cast<std::int64_t>(host_.Doc().PgDataList[static_cast<std::size_t>(PgIndex)]->Data.size());
+    if (kes::ImageWouldOverflow(host_.Doc(), std::max<std::int64_t>(0, static_cast<std::int64_t>(records.size()) - stored)))
         return;
     // Judged from the page itself: the menus' check marks may be stale.
     const SettingsUse use = SettingsInUse();
@@ -189,11 +191,11 @@ void THmPage::PastePage(kes::ByteSpan records)
         if (use.Hide)
             PgHideClear();
         if (use.Buzzer || use.AlarmLamp)
-            PgAlarmDefaults(khm_.Doc);
+            PgAlarmDefaults(host_.Doc());
         if (use.NumWrite)
-            khm_.Doc.InitDevRef(PgNumWrite.Ref);
+            host_.Doc().InitDevRef(PgNumWrite.Ref);
         if (use.FunKeys)
-            PgFunKeyDefaults(khm_.Doc);
+            PgFunKeyDefaults(host_.Doc());
     } else {
         UndoPush();
     }
@@ -233,7 +235,7 @@ void THmPage::RecountBtnKeys()
 
 void THmPage::AfterDecode(std::size_t first)
 {
-    const QAction* btnItem = khm_.Action("MmBtn");
+    const QAction* btnItem = Cmds().Action("MmBtn");
     const QString btnCaption = btnItem ? btnItem->text() : QString();
     for (std::size_t i = first; i < ObjList.size(); ++i) {
         TLxObj* obj = ObjList[i];
@@ -254,7 +256,7 @@ void THmPage::AfterDecode(std::size_t first)
 
 void THmPage::RefreshInspectorRows()
 {
-    if (DlgProp && khm_.Doc.ObjInspectorOn && CurObj) {
+    if (DlgProp && host_.Doc().ObjInspectorOn && CurObj) {
         DlgProp->ObjToProp();
         DlgProp->AdvStrGrid->GridInitial();
     }

@@ -8,10 +8,11 @@
 #include "app/dialogs/objdialogs.h"
 #include "app/editor/kindtools.h"
 #include "app/editor/pagecanvas.h"
+#include "app/editor/pageeditor.h"
+#include "app/editor/pagehost.h"
+#include "app/ui/commandpanel.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/memimage.h"
-#include "app/project/ui/prjcommands.h"
-#include "app/shell/tkhm.h"
 #include "objects/objkind.h"
 #include "objects/tgeom.h"
 
@@ -96,7 +97,7 @@ void THmPage::DeselectAll()
 
 void THmPage::CommitInspector()
 {
-    if (DlgProp && khm_.Doc.ObjInspectorOn && DlgProp->ShownObj && DlgProp->ShownObj == CurObj)
+    if (DlgProp && host_.Doc().ObjInspectorOn && DlgProp->ShownObj && DlgProp->ShownObj == CurObj)
         DlgProp->EdtTxtExit();
 }
 
@@ -109,7 +110,7 @@ void THmPage::TakeFocus()
 
 void THmPage::ShowPointer(int x, int y)
 {
-    khm_.SetStatusText(0, QStringLiteral("X:%1 Y:%2").arg(x / Step().X()).arg(y / Step().Y()));
+    host_.SetStatusText(0, QStringLiteral("X:%1 Y:%2").arg(x / Step().X()).arg(y / Step().Y()));
 }
 
 void THmPage::ShowObjStatus(const TLxObj* obj)
@@ -120,7 +121,7 @@ void THmPage::ShowObjStatus(const TLxObj* obj)
     const int gw = std::max(GridWidth, 1);
     const int gh = std::max(GridHeight, 1);
     // The object has no status text of its own; the read-out starts at the bounds.
-    khm_.SetStatusText(1, QStringLiteral(" (%1,%2) [W=%3,H=%4] ")
+    host_.SetStatusText(1, QStringLiteral(" (%1,%2) [W=%3,H=%4] ")
                               .arg(obj->Left / z / gw)
                               .arg(obj->Top / z / gh)
                               .arg(obj->Width / z / gw)
@@ -133,8 +134,8 @@ kes::DrawState THmPage::DrawStateNow() const
     d.ToolSubType = static_cast<std::uint32_t>(ToolSubType);
     d.DownPt = DownPt;
     d.CurPt = UpPt;
-    d.PenWidth = khm_.LineWidth;
-    d.PenStyle = khm_.LinePattern == 2 ? psDot : psSolid;
+    d.PenWidth = host_.LineWidth();
+    d.PenStyle = host_.LinePattern() == 2 ? psDot : psSolid;
     return d;
 }
 
@@ -142,7 +143,7 @@ kes::DrawState THmPage::DrawStateNow() const
 
 void THmPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
-    khm_.Doc.EditMode = 3;
+    host_.Doc().EditMode = 3;
     if (LinkBusy()) {
         canvas_->setContextMenuPolicy(Qt::NoContextMenu);
         return;
@@ -154,8 +155,8 @@ void THmPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y
     TakeFocus();
     CurObj = nullptr;
     HmPage = this;
-    khm_.SetItemEnabled("TbMemo", false);
-    khm_.SetItemEnabled("TbMemo_Lab", false);
+    Cmds().SetItemEnabled("TbMemo", false);
+    Cmds().SetItemEnabled("TbMemo_Lab", false);
     DragPending = 0;
     outlined_.clear();
     if (button == mbRight)
@@ -164,19 +165,19 @@ void THmPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y
     MouseSuppressed = 0;
     if (!SelList.empty()) {
         DeselectAll();
-        khm_.Action("TbText")->setChecked(false);
-        khm_.Action("TbBmp")->setChecked(false);
-        khm_.SetObjEditTools(false);
+        Cmds().SetItemChecked("TbText", false);
+        Cmds().SetItemChecked("TbBmp", false);
+        host_.SetObjEditTools(false);
     }
-    if (auto* box = qobject_cast<QComboBox*>(khm_.ToolWidget("TbState_Box")))
+    if (auto* box = qobject_cast<QComboBox*>(Cmds().ToolWidget("TbState_Box")))
         box->setCurrentIndex(-1);
     for (const char* n : {"TbState_Box", "TbState_Lab", "TbState_UD", "TbFont_Box", "TbFont_Lab"})
-        khm_.SetItemEnabled(n, false);
+        Cmds().SetItemEnabled(n, false);
 
     DownPt = kes::SnapPoint(TPoint{x, y}, Step());
     ToolKind = kind;
     ToolSubType = subType;
-    if (khm_.Doc.EditMode == 3 && FigureTool() && ToolSubType == kPolylineSubType) {
+    if (host_.Doc().EditMode == 3 && FigureTool() && ToolSubType == kPolylineSubType) {
         // The point list has room for a fixed number of points; further clicks add none.
         if (PolyPtCount < kMaxPolyPts)
             PolyPts[static_cast<std::size_t>(PolyPtCount++)] = DownPt;
@@ -185,7 +186,7 @@ void THmPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y
             FinishPolyline();
         } else if (shift & ssRight) {
             PolyPointsCancel();
-            khm_.tbPointToClick();
+            host_.PointerTool();
         }
         canvas_->update();
         EditStateRefresh();
@@ -211,7 +212,7 @@ void THmPage::FormMouseMove(TShiftState shift, int x, int y)
     const TPoint p = kes::SnapPoint(TPoint{x, y}, Step());
     ShowPointer(p.x, p.y);
     const bool drawing = ToolKind != 0 && !(FigureTool() && ToolSubType == 0);
-    SetPageCursor(khm_.Doc.EditMode == 3 && drawing ? Qt::CrossCursor : Qt::ArrowCursor);
+    SetPageCursor(host_.Doc().EditMode == 3 && drawing ? Qt::CrossCursor : Qt::ArrowCursor);
     if (FigureTool() && ToolSubType == kPolylineSubType && PolyPtCount > 0) {
         PolyLastPt = p;
         canvas_->update();
@@ -223,7 +224,7 @@ void THmPage::FormMouseMove(TShiftState shift, int x, int y)
         canvas_->update();
     }
     if (SelList.empty())
-        khm_.SetStatusText(1, QString());
+        host_.SetStatusText(1, QString());
 }
 
 void THmPage::FormMouseUp(TMouseButton, TShiftState, int x, int y)
@@ -261,7 +262,7 @@ void THmPage::FormMouseUp(TMouseButton, TShiftState, int x, int y)
 void THmPage::PlaceDrawnObject(TPoint origin)
 {
     // The memory check comes first, so a refused object leaves no undo step behind.
-    if (kes::ImageWouldOverflow(khm_, kNewObjBytes))
+    if (kes::ImageWouldOverflow(host_.Doc(), kNewObjBytes))
         return;
     const std::optional<kes::ObjKind> kind = kes::KindOfCode(ToolKind);
     if (!kind)
@@ -308,10 +309,10 @@ void THmPage::PlaceDrawnObject(TPoint origin)
 
 void THmPage::FinishPolyline()
 {
-    khm_.ResetMemoryImage();
-    if (!kes::BuildPageImage(khm_.Doc))
+    kes::ResetMemoryImage(host_.Doc());
+    if (!kes::BuildPageImage(host_.Doc()))
         return;
-    if (kes::ImageWouldOverflow(khm_, kNewObjBytes))
+    if (kes::ImageWouldOverflow(host_.Doc(), kNewObjBytes))
         return;
     UndoPush();
     kes::PageEnv env = Env();
@@ -332,7 +333,7 @@ void THmPage::FinishPolyline()
 
 void THmPage::PolyPointsCancel()
 {
-    if (khm_.Doc.EditMode != 3 || !FigureTool() || ToolSubType != kPolylineSubType)
+    if (host_.Doc().EditMode != 3 || !FigureTool() || ToolSubType != kPolylineSubType)
         return;
     PolyPts.fill(TPoint{});
     PolyLastPt = TPoint{};
@@ -356,11 +357,11 @@ void THmPage::ObjMouseDown(TLxObj* obj, TMouseButton button, TShiftState shift, 
     }
     if (ToolKind != 0 || ToolSubType != 0) {
         // Clicking an object always ends drawing.
-        khm_.Action("tbPointTo")->setChecked(true);
+        Cmds().SetItemChecked("tbPointTo", true);
         SetPageCursor(Qt::ArrowCursor);
         ToolKind = 0;
         ToolSubType = 0;
-        khm_.tbPointToClick();
+        host_.PointerTool();
     }
     const TPoint p = kes::SnapPoint(TPoint{x, y}, Step());
     if (DragPending) {
@@ -397,7 +398,7 @@ void THmPage::ObjMouseDown(TLxObj* obj, TMouseButton button, TShiftState shift, 
         obj->SetSelected(true);
         remember();
         const kes::EdgeCursor cursor =
-            khm_.Doc.EditMode == 3 ? kes::HandleZoneCursor(p.x, p.y, obj->Width, obj->Height, Step()) : kes::EdgeCursor::Default;
+            host_.Doc().EditMode == 3 ? kes::HandleZoneCursor(p.x, p.y, obj->Width, obj->Height, Step()) : kes::EdgeCursor::Default;
         ResizeMode = kes::ResizeModeFor(cursor, p.x, p.y, Step());
         if (ResizeMode != 0)
             DrawObjOutline(obj);
@@ -415,11 +416,10 @@ void THmPage::ObjMouseDown(TLxObj* obj, TMouseButton button, TShiftState shift, 
         ObjToolbarRefresh(one);
         ObjFontBoxRefresh(one);
         ShowObjStatus(one);
-        if (kes::IsKind(*one, kes::ObjKind::Geom) && khm_.GeomToolBar->isVisible()) {
+        const QWidget* geomTools = Cmds().ToolWidget("GeomToolBar");
+        if (kes::IsKind(*one, kes::ObjKind::Geom) && geomTools && geomTools->isVisible()) {
             const TPen& pen = one->Picture.Canvas()->Pen;
-            khm_.LineWidth = pen.Width;
-            khm_.LinePattern = pen.Style == psDot ? 2 : 0;
-            khm_.ShowLineStyle();
+            host_.TakeLineStyle(pen.Width, pen.Style == psDot ? 2 : 0);
         }
     }
     EditStateRefresh();
@@ -439,7 +439,7 @@ void THmPage::ObjMouseMove(TLxObj* obj, TShiftState shift, int x, int y)
     const TPoint p = kes::SnapPoint(TPoint{x, y}, Step());
     if (shift & (ssShift | ssDouble))
         return;
-    if (khm_.Doc.EditMode == 3)
+    if (host_.Doc().EditMode == 3)
         SetPageCursor(ShapeOf(kes::HandleZoneCursor(p.x, p.y, obj->Width, obj->Height, Step())));
     if ((shift & ssLeft) && canvas_->Captured() == obj) {
         const int dx = p.x - anchor_.x;
@@ -480,7 +480,7 @@ void THmPage::ObjMouseUp(TLxObj* obj, TMouseButton button, TShiftState shift, in
     }
     if (!(shift & (ssShift | ssDouble)) && button != mbRight) {
         TakeFocus();
-        if (khm_.Doc.EditMode == 3 && button == mbLeft && canvas_->Captured() == obj) {
+        if (host_.Doc().EditMode == 3 && button == mbLeft && canvas_->Captured() == obj) {
             if (ResizeMode != 0)
                 FinishObjResize(obj);
             else
@@ -602,7 +602,7 @@ void THmPage::ObjKeyDown(TLxObj*, std::uint16_t& key, TShiftState shift)
 
 void THmPage::FormKeyDown(std::uint16_t& key, TShiftState shift)
 {
-    if (khm_.Doc.EditMode != 3)
+    if (host_.Doc().EditMode != 3)
         return;
     if (LinkBusy()) {
         canvas_->setContextMenuPolicy(Qt::NoContextMenu);
@@ -614,7 +614,7 @@ void THmPage::FormKeyDown(std::uint16_t& key, TShiftState shift)
     ObjKeyDown(SelList.front(), key, shift);
     const bool several = SelList.size() >= 2;
     for (const char* n : {"TbSideUp", "TbSideDown", "TbSideLeft", "TbSideRight"})
-        khm_.SetItemEnabled(n, several);
+        Cmds().SetItemEnabled(n, several);
 }
 
 void THmPage::ObjDblClick(TLxObj* obj)
@@ -626,10 +626,10 @@ void THmPage::ObjDblClick(TLxObj* obj)
     const kes::KindTools* tools = kes::KindToolsOf(*obj);
     if (tools && tools->OnDoubleClick == kes::DoubleClick::LoadPicture) {
         // A static picture has no dialog: the main window's picture-load command serves.
-        if (QAction* load = khm_.Action("TbBmpRead"); load && TKhm::IsWired(load))
-            load->trigger();
+        if (Cmds().IsWired("TbBmpRead"))
+            Cmds().Action("TbBmpRead")->trigger();
     } else {
-        kes::DialogContext ctx = kes::MainDialogContext(this);
+        kes::DialogContext ctx = host_.DialogContextFor(this);
         ctx.ObjToolbarRefresh = [this](TLxObj& o) { ObjToolbarRefresh(&o); };
         ctx.ObjFontBoxRefresh = [this](TLxObj& o) { ObjFontBoxRefresh(&o); };
         // What the dialog stored must reach the page's record like any other edit.

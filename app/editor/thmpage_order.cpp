@@ -8,9 +8,10 @@
 #include "app/dialogs/formregistry.h"
 #include "app/editor/editorder.h"
 #include "app/editor/pagecanvas.h"
+#include "app/editor/pageeditor.h"
+#include "app/editor/pagehost.h"
 #include "app/project/prjcheck.h"
-#include "app/shell/formatcommands.h"
-#include "app/shell/tkhm.h"
+#include "app/ui/commandpanel.h"
 #include "app/ui/prompt.h"
 
 #include <QAction>
@@ -139,23 +140,23 @@ void THmPage::StepSelObjs(int dir)
 
 void THmPage::ChkHideSetClick()
 {
-    if (kes::CountLinkedRecords(khm_.Doc, this) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(host_.Doc(), this) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgLinkedRecordsFull);
         SetPopChecked("ChkHideSet", PgHide.Hide != 0);
         return;
     }
-    kes::MmHideClick(khm_);
+    host_.HideClick();
 }
 
 void THmPage::PopFunKeySetClick()
 {
-    khm_.Doc.EditScope = 0;
-    kes::RunForm("TFunKeySet", &khm_);
+    host_.Doc().EditScope = 0;
+    kes::RunForm("TFunKeySet", host_.Window());
 }
 
 void THmPage::PopBuzzerSetClick(QAction* sender)
 {
-    if (kes::CountLinkedRecords(khm_.Doc, this) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(host_.Doc(), this) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgLinkedRecordsFull);
         return;
     }
@@ -164,16 +165,16 @@ void THmPage::PopBuzzerSetClick(QAction* sender)
         index -= kSysRecTagBase;
     // The item's caption without its accelerator mark.
     const QString caption = sender->text().remove(QLatin1Char('&'));
-    khm_.Doc.EditScope = 0;
+    host_.Doc().EditScope = 0;
     // The dialog reads which record it edits (0 buzzer, 1 alarm lamp) from "RecordIndex".
-    kes::RunForm("TSysSet", &khm_, &caption, [index](QDialog& d) { d.setProperty("RecordIndex", index); });
+    kes::RunForm("TSysSet", host_.Window(), &caption, [index](QDialog& d) { d.setProperty("RecordIndex", index); });
 }
 
 void THmPage::PopPgPageWriteSetClick()
 {
-    if (kes::CountLinkedRecords(khm_.Doc, this) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(host_.Doc(), this) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgLinkedRecordsFull);
         return;
     }
-    kes::MmPgPageWriteSetClick(khm_);
+    host_.PageNumWriteClick();
 }

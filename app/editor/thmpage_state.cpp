@@ -7,7 +7,10 @@
 #include "app/editor/kindtools.h"
 #include "app/editor/pagecanvas.h"
 #include "app/inspector/tdlgprop.h"
-#include "app/shell/tkhm.h"
+#include "app/editor/pageeditor.h"
+#include "app/editor/pagehost.h"
+#include "app/project/projectdoc.h"
+#include "app/ui/commandpanel.h"
 #include "objects/lxstatebmp.h"
 #include "objects/tlxbtn.h"
 #include "objects/tlxdevbmp.h"
@@ -29,11 +32,12 @@
 namespace {
 
 
-QComboBox* StateBox(TKhm& k) { return qobject_cast<QComboBox*>(k.ToolWidget("TbState_Box")); }
-QComboBox* FontBox(TKhm& k) { return qobject_cast<QComboBox*>(k.ToolWidget("TbFont_Box")); }
-QPlainTextEdit* Memo(TKhm& k) { return qobject_cast<QPlainTextEdit*>(k.ToolWidget("TbMemo")); }
+// The boxes of the object tool panel; null without a main window.
+QComboBox* StateBox(const kes::CommandPanel& k) { return qobject_cast<QComboBox*>(k.ToolWidget("TbState_Box")); }
+QComboBox* FontBox(const kes::CommandPanel& k) { return qobject_cast<QComboBox*>(k.ToolWidget("TbFont_Box")); }
+QPlainTextEdit* Memo(const kes::CommandPanel& k) { return qobject_cast<QPlainTextEdit*>(k.ToolWidget("TbMemo")); }
 
-void SetStateTools(TKhm& k, bool enable)
+void SetStateTools(kes::CommandPanel& k, bool enable)
 {
     for (const char* n : {"TbState_Lab", "TbState_UD", "TbState_Box"})
         k.SetItemEnabled(n, enable);
@@ -46,10 +50,12 @@ bool ClipboardHas(const QString& format)
 }
 
 // The state box lists states "0" .. count - 1 with the current one chosen.
-void FillStateBox(TKhm& k, int count, int current)
+void FillStateBox(kes::CommandPanel& k, int count, int current)
 {
     SetStateTools(k, true);
     QComboBox* box = StateBox(k);
+    if (!box)
+        return;
     box->clear();
     if (count == 0)
         return;
@@ -68,9 +74,9 @@ QString TextAt(const std::vector<AnsiString>& list, int i)
 
 } // namespace
 
-void StateToolRefresh(TLxObj* obj)
+void THmPage::StateToolRefresh(TLxObj* obj)
 {
-    TKhm& k = *Khm;
+    kes::CommandPanel& k = Cmds();
     if (auto* vrg = dynamic_cast<TVrgBmp*>(obj))
         FillStateBox(k, vrg->TotalState, vrg->CurPt);
     else if (auto* st = dynamic_cast<kes::TStateBmpObj*>(obj))
@@ -81,21 +87,24 @@ void StateToolRefresh(TLxObj* obj)
         FillStateBox(k, msg->TotalState, msg->CurPt);
 }
 
-void TextToolRefresh(TLxObj* obj)
+void THmPage::TextToolRefresh(TLxObj* obj)
 {
-    TKhm& k = *Khm;
+    kes::CommandPanel& k = Cmds();
     if (!obj)
         return;
-    if (k.Doc.EditMode == 3) {
+    if (host_.Doc().EditMode == 3) {
         if (!HmPage || HmPage->SelList.size() != 1)
             return;
     }
     const kes::KindTools* tools = kes::KindToolsOf(*obj);
-    if (!tools || (k.Doc.EditMode == 1 && tools->Texts != kes::TextTool::Lines))
+    if (!tools || (host_.Doc().EditMode == 1 && tools->Texts != kes::TextTool::Lines))
         return;
     k.SetItemEnabled("TbMemo_Lab", true);
     k.SetItemEnabled("TbMemo", true);
     QPlainTextEdit* memo = Memo(k);
+    QComboBox* stateBox = StateBox(k);
+    if (!memo || !stateBox)
+        return;
     if (auto* txt = dynamic_cast<TStTxt*>(obj)) {
         memo->clear();
         if (auto* ud = qobject_cast<QSpinBox*>(k.ToolWidget("TbMemo_UD")))
@@ -105,7 +114,7 @@ void TextToolRefresh(TLxObj* obj)
         memo->clear();
         memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        memo->setEnabled(StateBox(k)->currentIndex() != -1);
+        memo->setEnabled(stateBox->currentIndex() != -1);
         if (btn->TotalState < 2) {
             memo->setEnabled(true);
             btn->SetBtnPt(0);
@@ -123,7 +132,7 @@ void TextToolRefresh(TLxObj* obj)
         memo->clear();
         memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        memo->setEnabled(StateBox(k)->currentIndex() != -1);
+        memo->setEnabled(stateBox->currentIndex() != -1);
         const std::vector<AnsiString>* texts = nullptr;
         int count = 0;
         int current = 0;
@@ -149,12 +158,12 @@ void THmPage::ObjToolbarRefresh(TLxObj* obj)
 {
     if (!obj)
         return;
-    khm_.SetToolsForObj(obj);
+    host_.SetToolsForObj(obj);
     const kes::KindTools* tools = kes::KindToolsOf(*obj);
     switch (tools ? tools->States : kes::StateTool::None) {
     case kes::StateTool::OnOff:
         if (auto* bit = dynamic_cast<TLxDevBmp*>(obj)) {
-            FillStateBox(khm_, 2, bit->CurPt == 1 ? 1 : 0);
+            FillStateBox(Cmds(), 2, bit->CurPt == 1 ? 1 : 0);
             bit->SetCurPt(bit->CurPt == 1 ? 1 : 0);
             bit->Repaint();
         }
@@ -163,22 +172,22 @@ void THmPage::ObjToolbarRefresh(TLxObj* obj)
         StateToolRefresh(obj);
         break;
     case kes::StateTool::None:
-        SetStateTools(khm_, false);
+        SetStateTools(Cmds(), false);
         break;
     }
-    khm_.SetItemVisible("TbMemo_UD", false);
-    if (khm_.ToolWidget("TbMemo")->isEnabled()) {
+    Cmds().SetItemVisible("TbMemo_UD", false);
+    if (const QWidget* memo = Cmds().ToolWidget("TbMemo"); memo && memo->isEnabled()) {
         switch (tools ? tools->Texts : kes::TextTool::None) {
         case kes::TextTool::Lines:
-            khm_.SetItemVisible("TbMemo_UD", true);
+            Cmds().SetItemVisible("TbMemo_UD", true);
             TextToolRefresh(obj);
             break;
         case kes::TextTool::StateTexts:
             TextToolRefresh(obj);
             break;
         case kes::TextTool::None:
-            khm_.SetItemEnabled("TbMemo_Lab", false);
-            khm_.SetItemEnabled("TbMemo", false);
+            Cmds().SetItemEnabled("TbMemo_Lab", false);
+            Cmds().SetItemEnabled("TbMemo", false);
             break;
         }
     }
@@ -190,16 +199,17 @@ void THmPage::ObjFontBoxRefresh(TLxObj* obj)
         return;
     const kes::ObjKindFacts* facts = kes::KindFactsOf(*obj);
     const bool takesFont = facts && facts->Font == kes::FontUse::PanelFont;
-    khm_.SetItemEnabled("TbFont_Lab", takesFont);
-    khm_.SetItemEnabled("TbFont_Box", takesFont);
-    FontBox(khm_)->setCurrentIndex(takesFont && obj->fontsize >= 0 && obj->fontsize <= 3 ? obj->fontsize : -1);
+    Cmds().SetItemEnabled("TbFont_Lab", takesFont);
+    Cmds().SetItemEnabled("TbFont_Box", takesFont);
+    if (QComboBox* box = FontBox(Cmds()))
+        box->setCurrentIndex(takesFont && obj->fontsize >= 0 && obj->fontsize <= 3 ? obj->fontsize : -1);
 }
 
 void THmPage::EditStateRefresh()
 {
     if (LinkBusy())
         return;
-    TKhm& k = khm_;
+    kes::CommandPanel& k = Cmds();
     const auto both = [&](const char* pop, const char* main, bool enable) {
         SetPopEnabled(pop, enable);
         k.SetItemEnabled(main, enable);
@@ -207,7 +217,8 @@ void THmPage::EditStateRefresh()
 
     // Everything off, then on by the selection.
     SetPopEnabled("PopSelAll", !ObjList.empty());
-    StateBox(k)->setCurrentIndex(-1);
+    if (QComboBox* box = StateBox(k))
+        box->setCurrentIndex(-1);
     SetStateTools(k, false);
     both("MmMultiCopy", "MmMultiCopy", false);
     both("MmMoveUp", "MmMoveUp", false);
@@ -218,37 +229,39 @@ void THmPage::EditStateRefresh()
         k.SetItemEnabled(n, false);
     for (const char* n : {"PopDel", "PopCut", "PopCopy"})
         SetPopEnabled(n, false);
-    SetPopEnabled("PopPgJump", !k.Doc.ParaDataSetDefined());
+    SetPopEnabled("PopPgJump", !host_.Doc().ParaDataSetDefined());
     k.SetItemVisible("MmCopyAll", true);
     k.SetItemVisible("MmPasteAll", true);
     SetPopEnabled("MmCopyAll", true);
-    k.SetItemEnabled("MmCopyAll", !k.PageWinList.empty());
+    k.SetItemEnabled("MmCopyAll", !editor_.Pages().empty());
     both("MmPasteAll", "MmPasteAll", false);
     for (const char* n : {"TbStepUp", "TbStepDown", "TbStepLeft", "TbStepRight", "TbSideUp", "TbSideDown", "TbSideLeft",
                           "TbSideRight", "TbFont_Lab", "TbFont_Box"})
         k.SetItemEnabled(n, false);
-    FontBox(k)->setCurrentIndex(-1);
-    k.Action("TbText")->setChecked(false);
-    k.Action("TbBmp")->setChecked(false);
-    Memo(k)->clear();
-    k.SetObjEditTools(false);
+    if (QComboBox* box = FontBox(k))
+        box->setCurrentIndex(-1);
+    Cmds().SetItemChecked("TbText", false);
+    Cmds().SetItemChecked("TbBmp", false);
+    if (QPlainTextEdit* memo = Memo(k))
+        memo->clear();
+    host_.SetObjEditTools(false);
 
     if (!SelList.empty()) {
         SetPopEnabled("MmCopyAll", false);
         k.SetItemEnabled("MmCopyAll", false);
-        if (k.Doc.EditMode == 3) {
+        if (host_.Doc().EditMode == 3) {
             for (const char* n : {"TbDel", "TbCut", "TbCopy", "MmDel", "MmCut", "MmCopy"})
                 k.SetItemEnabled(n, true);
             for (const char* n : {"PopDel", "PopCut", "PopCopy"})
                 SetPopEnabled(n, true);
             for (const char* n : {"TbStepUp", "TbStepDown", "TbStepLeft", "TbStepRight"})
                 k.SetItemEnabled(n, true);
-            k.PostSetToolBar->setEnabled(true);
+            k.SetItemEnabled("PostSetToolBar", true);
         }
         if (SelList.size() == 1) {
             // The one selected object is the one the commands and the inspector act on.
             CurObj = SelList.front();
-            if (k.Doc.EditMode == 3) {
+            if (host_.Doc().EditMode == 3) {
                 both("MmMultiCopy", "MmMultiCopy", true);
                 both("MmMoveUp", "MmMoveUp", true);
                 both("MmMoveDn", "MmMovDn", true);
@@ -262,18 +275,19 @@ void THmPage::EditStateRefresh()
             canvas_->update();
             for (const char* n : {"TbSideUp", "TbSideDown", "TbSideLeft", "TbSideRight"})
                 k.SetItemEnabled(n, true);
-            k.Action("TbText")->setChecked(false);
-            k.Action("TbBmp")->setChecked(false);
-            Memo(k)->clear();
-            k.SetObjEditTools(false);
+            Cmds().SetItemChecked("TbText", false);
+            Cmds().SetItemChecked("TbBmp", false);
+            if (QPlainTextEdit* memo = Memo(k))
+        memo->clear();
+            host_.SetObjEditTools(false);
         }
     } else {
         CurObj = nullptr;
     }
 
-    if (DlgProp && k.Doc.ObjInspectorOn) {
+    if (DlgProp && host_.Doc().ObjInspectorOn) {
         if (!DlgProp->Source())
-            DlgProp->SetSource(&kes::EditorInspectorSource());
+            DlgProp->SetSource(&editor_.InspectorSource());
         if (CurObj && DlgProp->ShownObj == CurObj) {
             DlgProp->ObjToProp();
             DlgProp->AdvStrGrid->GridInitial();
@@ -283,8 +297,8 @@ void THmPage::EditStateRefresh()
         }
     }
 
-    const bool pageActive = HmPage != nullptr && !k.PageWinList.empty();
-    if (pageActive && ClipboardHas(k.ClipFmtObjects)) {
+    const bool pageActive = HmPage != nullptr && !editor_.Pages().empty();
+    if (pageActive && ClipboardHas(host_.ClipFmtObjects())) {
         for (const char* n : {"TbPaste", "MmPaste"})
             k.SetItemEnabled(n, true);
         SetPopEnabled("PopPaste", true);
@@ -293,7 +307,7 @@ void THmPage::EditStateRefresh()
         for (const char* n : {"TbPaste", "MmPaste"})
             k.SetItemEnabled(n, false);
         SetPopEnabled("PopPaste", false);
-        both("MmPasteAll", "MmPasteAll", pageActive && SelList.empty() && ClipboardHas(k.ClipFmtPage));
+        both("MmPasteAll", "MmPasteAll", pageActive && SelList.empty() && ClipboardHas(host_.ClipFmtPage()));
     }
 
     for (const char* n : {"MmUndo", "TbUndo"})

@@ -5,8 +5,9 @@
 #include "app/editor/thmpage.h"
 
 #include "app/editor/pagecanvas.h"
+#include "app/editor/pageeditor.h"
+#include "app/editor/pagehost.h"
 #include "app/project/pgread.h"
-#include "app/shell/tkhm.h"
 
 UndoSnap THmPage::UndoSnapshot()
 {

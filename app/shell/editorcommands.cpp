@@ -3,6 +3,7 @@
 #include "app/dialogs/formregistry.h"
 #include "app/dialogs/objdialogs.h"
 #include "app/editor/imageeditor.h"
+#include "app/editor/pageeditor.h"
 #include "app/editor/thmpage.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/pagehooks.h"
@@ -19,12 +20,6 @@
 #include <utility>
 
 namespace kes {
-
-ImageEditorHooks& ImageEditor()
-{
-    static ImageEditorHooks hooks;
-    return hooks;
-}
 
 namespace {
 
@@ -44,31 +39,6 @@ void SelectOnCurrentPage(const std::string&, int x, int y)
     HmPage->EditStateRefresh();
 }
 
-void Renumber(TKhm& k, const std::vector<int>& map)
-{
-    const std::vector<QWidget*> open = k.PageWinList;
-    for (QWidget* w : open) {
-        auto* page = static_cast<THmPage*>(w);
-        const int old = page->PgIndex;
-        const int now = old >= 0 && old < static_cast<int>(map.size()) ? map[static_cast<std::size_t>(old)] : -1;
-        if (now < 0) {
-            // Its record is gone: nothing may be stored on its behalf.
-            page->PgIndex = -1;
-            if (QWidget* sub = page->SubWindow())
-                sub->close();
-            else
-                page->close();
-            continue;
-        }
-        page->PgIndex = now;
-        page->PgTitle = k.Doc.PgDataList[static_cast<std::size_t>(now)]->Title;
-        page->SetCaptionFromIndex();
-    }
-    std::stable_sort(k.PageWinList.begin(), k.PageWinList.end(), [](QWidget* a, QWidget* b) {
-        return static_cast<THmPage*>(a)->PgIndex < static_cast<THmPage*>(b)->PgIndex;
-    });
-}
-
 void InstallPageHooks(TKhm& k)
 {
     PageWindowHooks& hooks = PageHooks();
@@ -78,7 +48,7 @@ void InstallPageHooks(TKhm& k)
     hooks.CurrentPage = []() -> const PageData* { return HmPage; };
     hooks.CurrentPageForEdit = []() -> PageData* { return HmPage; };
     hooks.CurrentPageIndex = [] { return HmPage ? HmPage->PgIndex : -1; };
-    hooks.PagesRenumbered = [&k](const std::vector<int>& map) { Renumber(k, map); };
+    hooks.PagesRenumbered = [&k](const std::vector<int>& map) { k.PageEd->PagesRenumbered(map); };
     DialogHooks().RefreshInspector = [&k] {
         if (DlgProp && k.Doc.ObjInspectorOn && HmPage && HmPage->CurObj) {
             DlgProp->ObjToProp();

@@ -3,11 +3,13 @@
 #include "app/comm/qtlinkport.h"
 #include "app/dialogs/formregistry.h"
 #include "app/dialogs/objdialogs.h"
+#include "app/editor/pageeditor.h"
 #include "app/project/pagedata.h"
 #include "app/project/ui/prjcommands.h"
 #include "app/shell/editorcommands.h"
 #include "app/shell/lxeini.h"
 #include "app/shell/tkhm_inspector.h"
+#include "app/shell/tkhm_pagehost.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
 #include "platform/codepage.h"
@@ -67,6 +69,8 @@ TKhm::TKhm(kes::ProjectDoc& doc, QWidget* parent)
     BuildMenus();
     BuildToolBars();
     BuildDockPanels();
+    PageHost = std::make_unique<kes::MainPageHost>(*this);
+    PageEd = std::make_unique<kes::PageEditor>(*PageHost, MdiArea);
     BuildStatusBar();
     WireCommands();
     ShowStateChecks();
@@ -86,7 +90,6 @@ TKhm::~TKhm()
 
 void TKhm::FormCreate()
 {
-    PageWinList.clear();
     Doc.PgDataList.clear();
     Doc.RecentFiles.clear();
     ImageWinList.clear();
@@ -135,6 +138,12 @@ QWidget* TKhm::ToolWidget(const char* name) const { return findChild<QWidget*>(Q
 bool TKhm::IsWired(const QAction* action)
 {
     return action->property(kWiredProperty).toBool() && kes::CommandFormReady(action);
+}
+
+bool TKhm::IsWired(const char* name) const
+{
+    const QAction* a = Action(name);
+    return a && IsWired(a);
 }
 
 void TKhm::Wire(const char* name, std::function<void()> handler)

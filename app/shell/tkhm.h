@@ -5,6 +5,7 @@
 // the dock panels and the status bar.
 #include "app/model/projectstate.h"
 #include "app/project/projectdoc.h"
+#include "app/ui/commandpanel.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -31,6 +32,11 @@ class THmPage;
 class TLxObj;
 
 namespace kes {
+class MainPageHost;
+class PageEditor;
+} // namespace kes
+
+namespace kes {
 // Messages of the main window.
 constexpr int kMsgSaveProject = 31;      // "Do you want to save Project to " + path + "?"
 constexpr int kMsgProductName = 32;      // the caption prefix
@@ -51,7 +57,7 @@ struct TFileDlg {
 };
 } // namespace kes
 
-class TKhm : public QMainWindow {
+class TKhm : public QMainWindow, public kes::CommandPanel {
 public:
     // doc outlives the window.
     explicit TKhm(kes::ProjectDoc& doc, QWidget* parent = nullptr);
@@ -85,11 +91,15 @@ public:
     // Ends a running transfer (no message) and closes the port: the program is closing.
     void StopLink();
     kes::TFileDlg OpenDlg, SaveDlg, BmpDlg;
+    // The page editor: the open page windows (PageWinList) in the MDI area. Declared after
+    // the host it asks, so that it ends first.
+    std::unique_ptr<kes::MainPageHost> PageHost;
+    std::unique_ptr<kes::PageEditor> PageEd;
 
     // A menu item or tool button by name ("MmNew", "TbSave"); null when there is none.
-    QAction* Action(const char* name) const;
+    QAction* Action(const char* name) const override;
     // A tool bar widget that is not a button (TbState_Box, TbMemo, ...) by name.
-    QWidget* ToolWidget(const char* name) const;
+    QWidget* ToolWidget(const char* name) const override;
 
     // ---- State of the window (the project's is in Doc)
     std::int32_t LineWidth = 1;         // 1..3, pen of new figures
@@ -97,7 +107,6 @@ public:
     QString ClipFmtObjects;             // clipboard format "CF_MYFORMAT"
     QString ClipFmtPage;                // clipboard format "CF_ALLPAGEFORMAT"
 
-    std::vector<QWidget*> PageWinList;  // open page editor windows, in page order
     std::vector<QWidget*> ImageWinList; // open user-menu page windows
     PgDataStr* CurPgData = nullptr;     // record being appended or released
 
@@ -207,10 +216,12 @@ public:
     // ReplyTimeOutOn, PageTreeOn, ObjInspectorOn, the parameter data set) from the state.
     void ShowStateChecks();
     // Enables a command only when its handler is connected (Wire); submenus always.
-    void SetItemEnabled(const char* name, bool enable);
-    void SetItemVisible(const char* name, bool visible);
-    // Connects a command's handler and marks it as built.
-    void Wire(const char* name, std::function<void()> handler);
+    void SetItemEnabled(const char* name, bool enable) override;
+    void SetItemVisible(const char* name, bool visible) override;
+    // Connects a command's handler and marks it as built; a name no item carries, or a second
+    // handler for an item, stops the program.
+    void Wire(const char* name, std::function<void()> handler) override;
+    bool IsWired(const char* name) const override;
     static bool IsWired(const QAction* action);
 
     // ---- Languages
@@ -225,7 +236,6 @@ public:
     // Opens the window of page index from its record (or brings its open window to the
     // front) and makes it the current page.
     void LoadPageWindow(int index);
-    void SetPageZoom(THmPage* page, int zoom);
     // Check marks of the zoom items and the zoom buttons for a zoom.
     void ShowZoomState(int zoom);
     // Zoom of every open page (the zoom-all items) or of the current editor (the zoom items).
@@ -256,8 +266,7 @@ public:
     void MmVertClick();
     void MmCascadeClick();
     void LxeHelpClick();
-    // Position in PageWinList / ImageWinList, or the list's count when it is not there.
-    int IndexOfPageForm(const QWidget* page) const;
+    // Position in ImageWinList, or the list's count when it is not there.
     int IndexOfImageForm(const QWidget* page) const;
     void MmfileClick();
     void MmEditClick();

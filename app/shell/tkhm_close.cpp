@@ -3,6 +3,7 @@
 #include "app/shell/tkhm.h"
 
 #include "app/comm/linkport.h"
+#include "app/editor/pageeditor.h"
 #include "app/project/memimage.h"
 #include "app/project/prjio.h"
 #include "app/project/ui/tlxtype.h"
@@ -101,11 +102,9 @@ void TKhm::CloseProject()
         delete FrmKeySettingWin.data();
         return;
     }
-    if (!PageWinList.empty() && (Doc.EditMode == 3 || Doc.EditMode == 1))
+    if (!PageEd->Pages().empty() && (Doc.EditMode == 3 || Doc.EditMode == 1))
         SaveLayout();
-    for (QWidget* w : PageWinList)
-        delete w;
-    PageWinList.clear();
+    PageEd->CloseAll();
     CurPgData = nullptr;
     Doc.PgDataList.clear();
     if (ClearPageList)
@@ -171,7 +170,7 @@ void TKhm::MmNewClick()
     if (!Doc.IsKeypadType()) {
         if (!CloseProjectQuery())
             return;
-        if (!PageWinList.empty() && (Doc.EditMode == 3 || Doc.EditMode == 1))
+        if (!PageEd->Pages().empty() && (Doc.EditMode == 3 || Doc.EditMode == 1))
             SaveLayout();
     }
     CloseProject();
@@ -228,14 +227,13 @@ bool TKhm::FormClose()
     if (!Doc.IsKeypadType()) {
         if (!CloseProjectQuery())
             return false;
-        if (!PageWinList.empty() && (Doc.EditMode == 3 || Doc.EditMode == 1))
+        if (!PageEd->Pages().empty() && (Doc.EditMode == 3 || Doc.EditMode == 1))
             SaveLayout();
     }
     // Only once the user has agreed to leave: a cancelled exit keeps a running transfer.
     StopLink();
     CloseProject();
     StopAutoSave();
-    PageWinList.clear();
     Doc.SysPgJumps.clear();
     Doc.MemImage.clear();
     Doc.MemImageLen = 0;

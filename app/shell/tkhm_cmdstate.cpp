@@ -2,6 +2,7 @@
 // pointer, object and figure tools, the line style, the object edit tools fitted to the one
 // selected object, the File, Edit and Settings menus refreshed when they open, and undo, redo
 // and select-all forwarded to the editor that EditMode names.
+#include "app/editor/pageeditor.h"
 #include "app/editor/imageeditor.h"
 #include "app/editor/kindtools.h"
 #include "app/editor/thmpage.h"
@@ -330,7 +331,7 @@ void TKhm::MmEditClick()
 {
     if (Doc.EditMode != 3)
         return;
-    if (PageWinList.empty()) {
+    if (PageEd->Pages().empty()) {
         SetItemEnabled("MmAddPg", true);
         Enable(*this, {"MmPgData", "MmPgJump", "MmFunKeyEt", "MmHide", "MmBuzzerSet", "MmLedSet", "MmUndo", "MmRedo",
                        "MmDel", "MmCut", "MmCopy", "MmPaste", "MmSelAll"},

@@ -1,6 +1,6 @@
 #include "app/shell/tkhm_inspector.h"
 
-#include "app/editor/editorinspector.h"
+#include "app/editor/pageeditor.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/tkhm.h"
@@ -68,7 +68,7 @@ QWidget* CreateInspector(TKhm& k)
     if (!LxType)
         return nullptr;
     auto* d = new TDlgProp(&k, *LxType);
-    d->SetSource(&kes::EditorInspectorSource());
+    d->SetSource(&k.PageEd->InspectorSource());
     d->WriteLayout = [&k](TDlgProp& w) { WriteClosedInspector(k, w); };
     d->DockIntoPanel = [&k](TDlgProp& w) { DockInspector(k, w); };
     d->Undock = [&k](TDlgProp& w) {

@@ -4,6 +4,7 @@
 //
 // Docked tool bars keep their rows and their order within a row; Qt's tool bar area places
 // them itself, so the pixel offsets inside a row are written but only their order is restored.
+#include "app/editor/pageeditor.h"
 #include "app/shell/tkhm.h"
 
 #include "app/ui/msgtable.h"
@@ -262,7 +263,7 @@ void TKhm::LoadLayout()
         ReadDockState(ini, bars[i], kToolBarSections[i]);
     ArrangeDockedToolBars();
     Doc.MsgWinFloat = ini.ReadBool("MessageShow", "Float", true) ? 1 : 0;
-    if (!PageWinList.empty()) {
+    if (!PageEd->Pages().empty()) {
         Doc.PageTreeOn = ini.ReadBool("TreeViewPage", "Visible", true);
         Doc.ObjInspectorOn = ini.ReadBool("ObjInspector", "Visible", true);
         ShowStateChecks();

@@ -3,6 +3,7 @@
 // the MDI children.
 #include "app/dialogs/formregistry.h"
 #include "app/editor/imageeditor.h"
+#include "app/editor/pageeditor.h"
 #include "app/editor/thmpage.h"
 #include "app/inspector/inspectorkinds.h"
 #include "app/inspector/tdlgprop.h"
@@ -28,51 +29,6 @@ namespace {
 
 constexpr int kMsgPageNotAdded = 293;
 constexpr int kMsgTooManyLinked = 302;
-constexpr int kZoomSteps[] = {1, 2, 4, 8, 16};
-
-// The window of an open page of that index, or null.
-THmPage* OpenPageOf(TKhm& k, int index)
-{
-    for (QWidget* w : k.PageWinList)
-        if (auto* page = static_cast<THmPage*>(w); page->PgIndex == index)
-            return page;
-    return nullptr;
-}
-
-// Open pages are kept in page order.
-void InsertInPageOrder(TKhm& k, THmPage* page)
-{
-    auto at = std::find_if(k.PageWinList.begin(), k.PageWinList.end(),
-                           [&](QWidget* w) { return static_cast<THmPage*>(w)->PgIndex > page->PgIndex; });
-    k.PageWinList.insert(at, page);
-}
-
-// Puts a page into the MDI area (once) and makes it the active child; the activation runs the
-// page's FormActivate (here, when the MDI area reports no change).
-void ShowPage(TKhm& k, THmPage* page)
-{
-    QMdiSubWindow* sub = page->SubWindow();
-    if (!sub) {
-        sub = k.MdiArea->addSubWindow(page);
-        sub->setAttribute(Qt::WA_DeleteOnClose);
-        sub->setWindowIcon(k.windowIcon());
-        page->FormResize();
-    }
-    sub->show();
-    k.MdiArea->setActiveSubWindow(sub);
-    if (HmPage != page || !page->Live())
-        page->FormActivate();
-}
-
-int NextZoom(int zoom, int direction)
-{
-    const auto* it = std::find(std::begin(kZoomSteps), std::end(kZoomSteps), zoom);
-    if (it == std::end(kZoomSteps))
-        return zoom;
-    const auto i = static_cast<int>(it - std::begin(kZoomSteps)) + direction;
-    return i < 0 || i >= static_cast<int>(std::size(kZoomSteps)) ? zoom : kZoomSteps[i];
-}
-
 // Tiles the MDI children side by side (columns) or one above the other (rows).
 void Tile(QMdiArea* area, bool sideBySide)
 {
@@ -98,11 +54,7 @@ void Tile(QMdiArea* area, bool sideBySide)
 void StepPageWindow(TKhm& k, int step)
 {
     if (k.Doc.EditMode == 3) {
-        const int to = k.IndexOfPageForm(HmPage) + step;
-        if (!HmPage || to < 0 || to >= static_cast<int>(k.PageWinList.size()))
-            return;
-        HmPage->FormDeactivate(true);
-        ShowPage(k, static_cast<THmPage*>(k.PageWinList[static_cast<std::size_t>(to)]));
+        k.PageEd->StepPageWindow(step);
     } else if (k.Doc.EditMode == 2 && kes::ImageEditor().CurrentWindow && kes::ImageEditor().MakeCurrent) {
         const int count = static_cast<int>(k.ImageWinList.size());
         const int to = k.IndexOfImageForm(kes::ImageEditor().CurrentWindow()) + step;
@@ -118,33 +70,13 @@ void StepPageWindow(TKhm& k, int step)
 
 } // namespace
 
-int TKhm::IndexOfPageForm(const QWidget* page) const
-{
-    const auto it = std::find(PageWinList.begin(), PageWinList.end(), page);
-    return static_cast<int>(it - PageWinList.begin());
-}
-
 int TKhm::IndexOfImageForm(const QWidget* page) const
 {
     const auto it = std::find(ImageWinList.begin(), ImageWinList.end(), page);
     return static_cast<int>(it - ImageWinList.begin());
 }
 
-void TKhm::LoadPageWindow(int index)
-{
-    if (index < 0 || index >= static_cast<int>(Doc.PgDataList.size()) || !LxType)
-        return;
-    THmPage* page = OpenPageOf(*this, index);
-    if (!page) {
-        page = new THmPage(*this);
-        page->PgIndex = index;
-        page->Zoom = Doc.DefaultZoom;
-        page->FormResize();
-        page->LoadFromRecord();
-        InsertInPageOrder(*this, page);
-    }
-    ShowPage(*this, page);
-}
+void TKhm::LoadPageWindow(int index) { PageEd->LoadPageWindow(index); }
 
 void TKhm::MmAddPgClick()
 {
@@ -162,18 +94,11 @@ void TKhm::MmAddPgClick()
             if (DlgProp && Doc.ObjInspectorOn)
                 DlgProp->FormShow();
         }
-        if (PageWinList.empty())
+        if (PageEd->Pages().empty())
             LoadLayout();
         Doc.PgDataList.push_back(std::make_unique<PgDataStr>());
         CurPgData = Doc.PgDataList.back().get();
-        auto* page = new THmPage(*this);
-        page->PgIndex = static_cast<int>(Doc.PgDataList.size()) - 1;
-        page->SetCaptionFromIndex();
-        InsertInPageOrder(*this, page);
-        page->PgAlarmDefaults(Doc);
-        SetObjEditTools(false);
-        page->PgDataSave();
-        ShowPage(*this, page);
+        PageEd->AddPageWindow();
         Doc.Modified = 1;
         Doc.Compiled = 0;
     } catch (const std::exception&) {
@@ -191,36 +116,13 @@ void TKhm::ShowZoomState(int zoom)
     SetItemEnabled("TbZoomOut", zoom != 1);
 }
 
-void TKhm::SetPageZoom(THmPage* page, int zoom)
-{
-    if (!page || NextZoom(zoom, 0) != zoom)
-        return;
-    if (page->Live()) {
-        for (TLxObj* obj : page->ObjList) {
-            obj->SetObjSize(zoom);
-            obj->Invalidate();
-        }
-    } else {
-        // The frozen picture is stretched to the new size.
-        const int old = std::max(page->Zoom, 1);
-        TBitmap scaled(page->ClientWidth() * zoom / old, page->ClientHeight() * zoom / old);
-        StretchBlt(*scaled.Canvas(), 0, 0, scaled.Width(), scaled.Height(), *page->SnapBmp.Canvas(), 0, 0,
-                   page->ClientWidth(), page->ClientHeight(), SRCCOPY);
-        page->SnapBmp = scaled;
-    }
-    ShowZoomState(zoom);
-    page->Zoom = zoom;
-    page->FormResize();
-    page->Canvas()->update();
-}
-
 void TKhm::MmPgSizeAllClick(int zoom)
 {
     Doc.DefaultZoom = zoom;
     if (Doc.EditMode != 3 && Doc.EditMode != 1)
         return;
-    for (QWidget* w : PageWinList)
-        SetPageZoom(static_cast<THmPage*>(w), zoom);
+    for (THmPage* page : PageEd->Pages())
+        PageEd->SetPageZoom(page, zoom);
     if (kes::ImageEditor().SetZoom)
         kes::ImageEditor().SetZoom(zoom);
 }
@@ -228,7 +130,7 @@ void TKhm::MmPgSizeAllClick(int zoom)
 void TKhm::MmPgSizeClick(int zoom)
 {
     if (Doc.EditMode == 3)
-        SetPageZoom(HmPage, zoom);
+        PageEd->SetPageZoom(HmPage, zoom);
     else if (kes::ImageEditor().SetZoom)
         kes::ImageEditor().SetZoom(zoom);
 }
@@ -245,9 +147,9 @@ void TKhm::TbZoomInClick()
 {
     if (Doc.EditMode == 3) {
         if (HmPage)
-            SetPageZoom(HmPage, NextZoom(HmPage->Zoom, 1));
+            PageEd->SetPageZoom(HmPage, kes::NextZoom(HmPage->Zoom, 1));
     } else if (kes::ImageEditor().Zoom && kes::ImageEditor().SetZoom) {
-        kes::ImageEditor().SetZoom(NextZoom(kes::ImageEditor().Zoom(), 1));
+        kes::ImageEditor().SetZoom(kes::NextZoom(kes::ImageEditor().Zoom(), 1));
     }
 }
 
@@ -255,9 +157,9 @@ void TKhm::TbZoomOutClick()
 {
     if (Doc.EditMode == 3) {
         if (HmPage)
-            SetPageZoom(HmPage, NextZoom(HmPage->Zoom, -1));
+            PageEd->SetPageZoom(HmPage, kes::NextZoom(HmPage->Zoom, -1));
     } else if (kes::ImageEditor().Zoom && kes::ImageEditor().SetZoom) {
-        kes::ImageEditor().SetZoom(NextZoom(kes::ImageEditor().Zoom(), -1));
+        kes::ImageEditor().SetZoom(kes::NextZoom(kes::ImageEditor().Zoom(), -1));
     }
 }
 

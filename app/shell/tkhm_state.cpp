@@ -1,5 +1,6 @@
 // The enabled, visible and checked state of the main window's commands, recomputed from the
 // project state after every change of it, and the window's show and language handling.
+#include "app/editor/pageeditor.h"
 #include "app/shell/tkhm.h"
 
 #include "app/inspector/tdlgprop.h"
@@ -78,7 +79,7 @@ void TKhm::FormActivate()
                        "MmPrint", "MmClosePrj", "MmComWrt", "TbComWrt", "MmEdit", "MmCompile", "TbTranslate", "TbAddPg"},
                false);
     }
-    if (!PageWinList.empty()) {
+    if (!PageEd->Pages().empty()) {
         SetItemEnabled("MmPageSize", true);
     } else {
         SetAll(*this, {"TbZoomIn", "TbZoomOut", "TbPrePg", "TbNextPg", "TbUndo", "TbRedo", "TbDel", "TbCut", "TbCopy",

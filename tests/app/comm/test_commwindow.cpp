@@ -3,6 +3,7 @@
 // turn what the panel holds back into the same project; every failure must end with its
 // message and the window's menus and tool bars given back. The communication dialogs opened
 // from the menu rewrite what they say, and their captions stand in every language file.
+#include "app/editor/pageeditor.h"
 #include "app/comm/linkframe.h"
 #include "app/comm/systemblock.h"
 #include "app/comm/ui/commhooks.h"
@@ -203,7 +204,7 @@ TEST_F(CommWindow, UploadThroughTheMenuRebuildsTheSameProject)
     for (std::size_t i = 0; i < pages.size(); ++i)
         EXPECT_EQ(k.Doc.PgDataList[i]->Data, pages[i]) << "page " << i;
     EXPECT_EQ(k.Doc.OffsetList, offsets);
-    EXPECT_EQ(k.PageWinList.size(), 1u);  // the first page is open
+    EXPECT_EQ(k.PageEd->Pages().size(), 1u);  // the first page is open
     EXPECT_EQ(Bytes(k.Doc.MemImage.begin(), k.Doc.MemImage.begin() + k.Doc.MemImageLen), image);
     ASSERT_EQ(k.Doc.SysPgJumps.size(), 1u);
     EXPECT_EQ(k.Doc.SysPgJumps[0].Ref.DevAddrCode, jumps[0].Ref.DevAddrCode);

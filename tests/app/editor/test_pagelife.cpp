@@ -5,6 +5,8 @@
 // panel pixel above zoom 1.
 #include "editortest.h"
 
+#include "app/editor/pageeditor.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
@@ -17,7 +19,7 @@ namespace {
 
 class PageLifeTest : public EditorTest {
 protected:
-    THmPage* PageAt(int i) const { return static_cast<THmPage*>(Khm->PageWinList.at(static_cast<std::size_t>(i))); }
+    THmPage* PageAt(int i) const { return Khm->PageEd->Pages().at(static_cast<std::size_t>(i)); }
 };
 
 TEST_F(PageLifeTest, UndoAndRedoGoBackToTheSamePageBytes)
@@ -104,7 +106,7 @@ TEST_F(PageLifeTest, SwitchingPagesKeepsEveryEdit)
     const std::string edited = ObjectsText();
 
     Trigger("TbAddPg");
-    ASSERT_EQ(Khm->PageWinList.size(), 2u);
+    ASSERT_EQ(Khm->PageEd->Pages().size(), 2u);
     THmPage* second = HmPage;
     ASSERT_NE(second, first);
     EXPECT_FALSE(first->Live());
@@ -163,10 +165,10 @@ TEST_F(PageLifeTest, ClosingTheLastPageWindowDisablesThePageCommands)
 {
     NewProject();
     Trigger("TbAddPg");
-    for (QWidget* w : std::vector<QWidget*>(Khm->PageWinList))
+    for (QWidget* w : std::vector<THmPage*>(Khm->PageEd->Pages()))
         static_cast<THmPage*>(w)->SubWindow()->close();
     QApplication::processEvents();
-    EXPECT_TRUE(Khm->PageWinList.empty());
+    EXPECT_TRUE(Khm->PageEd->Pages().empty());
     EXPECT_EQ(HmPage, nullptr);
     for (const char* n : {"MmPgJump", "MmFunKeyEt", "MmUndo", "MmRedo", "TbZoomIn", "TbZoomOut"})
         EXPECT_FALSE(Khm->Action(n)->isEnabled()) << n;

@@ -10,6 +10,7 @@
 // display is saved there as a picture.
 #include "../editor/editortest.h"
 
+#include "app/editor/pageeditor.h"
 #include "app/editor/editorinspector.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/shell/tkhm.h"
@@ -77,7 +78,7 @@ TEST_F(MainInspectorTest, TheMenuItemShowsAndHidesTheDockedInspector)
     ASSERT_TRUE(item->isChecked()) << "the shipped layout shows the inspector";
     ASSERT_TRUE(DockedInPanel());
     EXPECT_EQ(Khm->DlgPropWin.data(), DlgProp);
-    EXPECT_EQ(DlgProp->Source(), &EditorInspectorSource());
+    EXPECT_EQ(DlgProp->Source(), &Khm->PageEd->InspectorSource());
     EXPECT_EQ(DlgProp->windowTitle(), QStringLiteral("Object Inspector"));
 
     Trigger("MmObjInspector");

@@ -1,0 +1,183 @@
+#include "app/editor/pageeditor.h"
+
+#include "app/editor/imageeditor.h"
+#include "app/editor/pagehost.h"
+#include "app/editor/thmpage.h"
+#include "app/project/projectdoc.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <algorithm>
+
+namespace kes {
+
+PageEditor::PageEditor(PageHost& host, QMdiArea* area)
+    : host_(host)
+    , area_(area)
+{
+}
+
+PageEditor::~PageEditor() { CloseAll(); }
+
+// The start-up screen and user-menu editor fills these in when it is built.
+ImageEditorHooks& ImageEditor()
+{
+    static ImageEditorHooks hooks;
+    return hooks;
+}
+
+int PageEditor::IndexOfPageForm(const QWidget* page) const
+{
+    const auto it = std::find(pages_.begin(), pages_.end(), page);
+    return static_cast<int>(it - pages_.begin());
+}
+
+THmPage* PageEditor::OpenPageOf(int index) const
+{
+    for (THmPage* page : pages_)
+        if (page->PgIndex == index)
+            return page;
+    return nullptr;
+}
+
+THmPage* PageEditor::LoadPageWindow(int index)
+{
+    ProjectDoc& doc = host_.Doc();
+    if (index < 0 || index >= static_cast<int>(doc.PgDataList.size()) || !host_.Model())
+        return nullptr;
+    THmPage* page = OpenPageOf(index);
+    if (!page) {
+        page = new THmPage(*this);
+        page->PgIndex = index;
+        page->Zoom = doc.DefaultZoom;
+        page->FormResize();
+        page->LoadFromRecord();
+        InsertInPageOrder(page);
+    }
+    ShowPage(page);
+    return page;
+}
+
+THmPage* PageEditor::AddPageWindow()
+{
+    ProjectDoc& doc = host_.Doc();
+    auto* page = new THmPage(*this);
+    page->PgIndex = static_cast<int>(doc.PgDataList.size()) - 1;
+    page->SetCaptionFromIndex();
+    InsertInPageOrder(page);
+    page->PgAlarmDefaults(doc);
+    host_.SetObjEditTools(false);
+    page->PgDataSave();
+    ShowPage(page);
+    return page;
+}
+
+void PageEditor::InsertInPageOrder(THmPage* page)
+{
+    // Open pages are kept in page order.
+    const auto at =
+        std::find_if(pages_.begin(), pages_.end(), [&](const THmPage* p) { return p->PgIndex > page->PgIndex; });
+    pages_.insert(at, page);
+}
+
+void PageEditor::ShowPage(THmPage* page)
+{
+    if (area_) {
+        QMdiSubWindow* sub = page->SubWindow();
+        if (!sub) {
+            sub = area_->addSubWindow(page);
+            sub->setAttribute(Qt::WA_DeleteOnClose);
+            if (QWidget* w = host_.Window())
+                sub->setWindowIcon(w->windowIcon());
+            page->FormResize();
+        }
+        sub->show();
+        area_->setActiveSubWindow(sub);
+    } else {
+        page->show();
+    }
+    if (HmPage != page || !page->Live())
+        page->FormActivate();
+}
+
+namespace {
+
+constexpr int kZoomSteps[] = {1, 2, 4, 8, 16};
+
+} // namespace
+
+int NextZoom(int zoom, int direction)
+{
+    const auto* it = std::find(std::begin(kZoomSteps), std::end(kZoomSteps), zoom);
+    if (it == std::end(kZoomSteps))
+        return zoom;
+    const auto i = static_cast<int>(it - std::begin(kZoomSteps)) + direction;
+    return i < 0 || i >= static_cast<int>(std::size(kZoomSteps)) ? zoom : kZoomSteps[i];
+}
+
+void PageEditor::SetPageZoom(THmPage* page, int zoom)
+{
+    if (!page || NextZoom(zoom, 0) != zoom)
+        return;
+    if (page->Live()) {
+        for (TLxObj* obj : page->ObjList) {
+            obj->SetObjSize(zoom);
+            obj->Invalidate();
+        }
+    } else {
+        // The frozen picture is stretched to the new size.
+        const int old = std::max(page->Zoom, 1);
+        TBitmap scaled(page->ClientWidth() * zoom / old, page->ClientHeight() * zoom / old);
+        StretchBlt(*scaled.Canvas(), 0, 0, scaled.Width(), scaled.Height(), *page->SnapBmp.Canvas(), 0, 0,
+                   page->ClientWidth(), page->ClientHeight(), SRCCOPY);
+        page->SnapBmp = scaled;
+    }
+    host_.ShowZoomState(zoom);
+    page->Zoom = zoom;
+    page->FormResize();
+    page->Canvas()->update();
+}
+
+void PageEditor::StepPageWindow(int step)
+{
+    const int to = IndexOfPageForm(HmPage) + step;
+    if (!HmPage || to < 0 || to >= static_cast<int>(pages_.size()))
+        return;
+    HmPage->FormDeactivate(true);
+    ShowPage(pages_[static_cast<std::size_t>(to)]);
+}
+
+void PageEditor::PagesRenumbered(const std::vector<int>& map)
+{
+    const ProjectDoc& doc = host_.Doc();
+    const std::vector<THmPage*> open = pages_;
+    for (THmPage* page : open) {
+        const int old = page->PgIndex;
+        const int now = old >= 0 && old < static_cast<int>(map.size()) ? map[static_cast<std::size_t>(old)] : -1;
+        if (now < 0) {
+            // Its record is gone: nothing may be stored on its behalf.
+            page->PgIndex = -1;
+            if (QWidget* sub = page->SubWindow())
+                sub->close();
+            else
+                page->close();
+            continue;
+        }
+        page->PgIndex = now;
+        page->PgTitle = doc.PgDataList[static_cast<std::size_t>(now)]->Title;
+        page->SetCaptionFromIndex();
+    }
+    std::stable_sort(pages_.begin(), pages_.end(), [](const THmPage* a, const THmPage* b) { return a->PgIndex < b->PgIndex; });
+}
+
+void PageEditor::CloseAll()
+{
+    // Each window leaves the list as it is deleted.
+    while (!pages_.empty())
+        delete pages_.back();
+}
+
+void PageEditor::Forget(const THmPage* page) { std::erase(pages_, page); }
+
+} // namespace kes

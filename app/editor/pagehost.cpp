@@ -1,0 +1,22 @@
+#include "app/editor/pagehost.h"
+
+#include "app/project/projectdoc.h"
+#include "app/ui/commandpanel.h"
+
+namespace kes {
+
+DialogContext PageHost::DialogContextFor(PageData* page)
+{
+    DialogContext ctx(Doc(), *Model());
+    ctx.Page = page;
+    ctx.PageCount = static_cast<int>(Doc().PgDataList.size());
+    return ctx;
+}
+
+CommandPanel& PageHost::Commands()
+{
+    static NoCommandPanel none;
+    return none;
+}
+
+} // namespace kes

@@ -1,0 +1,67 @@
+#pragma once
+// What a page window needs of the window around it: the project, the panel model, the main
+// window's menus and tool bars, and the main window's answers to what happens on the page
+// (tools, zoom marks, status bar). The main window is the host in the running program
+// (app/shell); a test hosts page windows without it, taking the defaults below: no commands,
+// no tools, nothing shown.
+#include "app/dialogs/dialogcontext.h"
+
+#include <QFont>
+#include <QString>
+
+class QWidget;
+class TLxObj;
+
+namespace kes {
+
+class CommandPanel;
+class LxTypeCore;
+class PageData;
+class ProjectDoc;
+
+class PageHost {
+public:
+    virtual ~PageHost() = default;
+
+    virtual ProjectDoc& Doc() = 0;
+    // The panel model (panel size, address codec); null while there is none.
+    virtual LxTypeCore* Model() const = 0;
+    // The main window's menu items, tool buttons and tool bar widgets.
+    virtual CommandPanel& Commands();
+    // The window that owns the page's dialogs; null: none.
+    virtual QWidget* Window() { return nullptr; }
+    // The font new texts take.
+    virtual QFont MainFont() const { return QFont(QStringLiteral("Times New Roman"), 9); }
+    // The clipboard formats of selected objects and of a whole page.
+    virtual QString ClipFmtObjects() const { return QStringLiteral("CF_MYFORMAT"); }
+    virtual QString ClipFmtPage() const { return QStringLiteral("CF_ALLPAGEFORMAT"); }
+    // What a settings dialog opened on the page may touch (an object's double click); by
+    // default the project, the model and the page.
+    virtual DialogContext DialogContextFor(PageData* page);
+    // A transfer runs: the pages take no input.
+    virtual bool LinkBusy() const { return false; }
+    // The start-up screen window, which takes over from a page when it is activated; null: none.
+    virtual QWidget* StartScreenWindow() const { return nullptr; }
+
+    // ---- The main window's drawing tools
+    // The pointer tool chosen (tbPointToClick), and only its button pressed (SelectPointerTool).
+    virtual void PointerTool() {}
+    virtual void SelectPointerTool() {}
+    virtual void EnableObjToolBar(bool) {}
+    virtual void SetObjEditTools(bool) {}
+    virtual void SetToolsForObj(TLxObj*) {}
+    // The pen of new figures: width 1..3, pattern 0 solid, 2 dotted; taking one shows it.
+    virtual int LineWidth() const { return 1; }
+    virtual int LinePattern() const { return 0; }
+    virtual void TakeLineStyle(int /*width*/, int /*pattern*/) {}
+
+    // ---- What the main window shows of the page
+    virtual void ShowZoomState(int) {}
+    virtual void SetStatusText(int /*panel*/, const QString&) {}
+    virtual void SaveLayout() {}
+    // The page menu's hide switch and page-number write, which the page popup shares.
+    virtual void HideClick() {}
+    virtual void PageNumWriteClick() {}
+};
+
+} // namespace kes

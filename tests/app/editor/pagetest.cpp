@@ -1,0 +1,65 @@
+#include "pagetest.h"
+
+#include "app/project/memimage.h"
+#include "objects/tgeom.h"
+#include "platform/fileio.h"
+
+namespace kes::test {
+
+void TestPageHost::PointerTool()
+{
+    if (!HmPage)
+        return;
+    HmPage->PolyPointsCancel();
+    HmPage->ToolKind = 0;
+    HmPage->ToolSubType = 0;
+}
+
+void PageTest::SetUp()
+{
+    // The model data and the decoder library are read from the build's program folder.
+    savedAppDir_ = AppDir();
+    SetAppDir(std::string(KES_BIN_DIR) + "/");
+    host.doc.AppDir = AppDir();
+}
+
+void PageTest::TearDown()
+{
+    editor.reset();
+    SetAppDir(savedAppDir_);
+}
+
+void PageTest::NewProject(int model, int machine)
+{
+    editor.reset();
+    host.doc.PgDataList.clear();
+    host.model = std::make_unique<LxTypeCore>(host.doc);
+    host.model->LoadModelList();
+    host.model->LoadMachineList();
+    host.doc.MachineId = static_cast<std::int16_t>(machine);
+    host.doc.PanelModelIndex = static_cast<std::int16_t>(model);
+    host.model->SelectMachine();
+    host.model->LoadModelData();
+    host.doc.ResetSystemRecords();
+    ResetMemoryImage(host.doc);
+    host.doc.EditMode = 3;
+    host.doc.PgDataList.push_back(std::make_unique<PgDataStr>());
+    editor = std::make_unique<PageEditor>(host, nullptr);
+    ASSERT_NE(editor->LoadPageWindow(0), nullptr);
+    ASSERT_EQ(HmPage, editor->Pages().front());
+}
+
+void PageTest::Choose(ObjKind kind, int figure)
+{
+    Page().PolyPointsCancel();
+    Page().ToolKind = static_cast<std::int16_t>(KindCode(kind));
+    Page().ToolSubType = figure;
+}
+
+TLxObj* PageTest::Draw(ObjKind kind, QPoint from, QPoint to, int figure)
+{
+    Choose(kind, figure);
+    return DrawChosen(from, to, kind == ObjKind::Geom && figure == GeomPoly);
+}
+
+} // namespace kes::test
