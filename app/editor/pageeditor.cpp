@@ -41,11 +41,11 @@ THmPage* PageEditor::OpenPageOf(int index) const
     return nullptr;
 }
 
-THmPage* PageEditor::LoadPageWindow(int index)
+void PageEditor::LoadPageWindow(int index)
 {
     ProjectDoc& doc = host_.Doc();
     if (index < 0 || index >= static_cast<int>(doc.PgDataList.size()) || !host_.Model())
-        return nullptr;
+        return;
     THmPage* page = OpenPageOf(index);
     if (!page) {
         page = new THmPage(*this);
@@ -56,8 +56,29 @@ THmPage* PageEditor::LoadPageWindow(int index)
         InsertInPageOrder(page);
     }
     ShowPage(page);
-    return page;
 }
+
+void PageEditor::SelectOnCurrentPage(const std::string&, int x, int y)
+{
+    if (!HmPage || !HmPage->Live())
+        return;
+    // The objects carry no text of their own: the position names the object.
+    HmPage->SelList.clear();
+    for (TLxObj* obj : HmPage->ObjList) {
+        const int z = std::max(obj->ObjSize, 1);
+        const bool hit = obj->Left == x * z * HmPage->GridWidth && obj->Top == y * z * HmPage->GridHeight;
+        obj->SetSelected(hit);
+        if (hit)
+            HmPage->SelList.push_back(obj);
+    }
+    HmPage->EditStateRefresh();
+}
+
+const PageData* PageEditor::CurrentPage() const { return HmPage; }
+
+PageData* PageEditor::CurrentPageForEdit() { return HmPage; }
+
+int PageEditor::CurrentPageIndex() const { return HmPage ? HmPage->PgIndex : -1; }
 
 THmPage* PageEditor::AddPageWindow()
 {
@@ -169,6 +190,12 @@ void PageEditor::PagesRenumbered(const std::vector<int>& map)
         page->SetCaptionFromIndex();
     }
     std::stable_sort(pages_.begin(), pages_.end(), [](const THmPage* a, const THmPage* b) { return a->PgIndex < b->PgIndex; });
+}
+
+void PageEditor::StoreCurrentPage()
+{
+    if (HmPage && HmPage->Live())
+        HmPage->PgDataSave();
 }
 
 void PageEditor::CloseAll()

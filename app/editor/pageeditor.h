@@ -4,6 +4,7 @@
 // the list, and the windows still open go with the editor. The main window makes one over
 // its MDI area; a test makes one without an area, and its page windows stand alone.
 #include "app/editor/editorinspector.h"
+#include "app/project/pagewindows.h"
 
 #include <vector>
 
@@ -19,11 +20,11 @@ class PageHost;
 // that is none of these stays.
 int NextZoom(int zoom, int direction);
 
-class PageEditor {
+class PageEditor : public PageWindows {
 public:
     // area may be null: the page windows are then windows of their own.
     PageEditor(PageHost& host, QMdiArea* area);
-    ~PageEditor();
+    ~PageEditor() override;
     PageEditor(const PageEditor&) = delete;
     PageEditor& operator=(const PageEditor&) = delete;
 
@@ -37,9 +38,15 @@ public:
     // The open window of page index, or null.
     THmPage* OpenPageOf(int index) const;
 
-    // Opens the window of page index from its record (or brings its open window to the
-    // front) and makes it the current page; null when there is no such page or no panel model.
-    THmPage* LoadPageWindow(int index);
+    // ---- PageWindows: what the project's forms and commands ask of the page windows
+    // Nothing opens when there is no such page or no panel model.
+    void LoadPageWindow(int index) override;
+    void SelectOnCurrentPage(const std::string& text, int x, int y) override;
+    const PageData* CurrentPage() const override;
+    PageData* CurrentPageForEdit() override;
+    int CurrentPageIndex() const override;
+    void PagesRenumbered(const std::vector<int>& renumbering) override;
+
     // A window for the record just appended at the end of the page list, stored at once and
     // made the current page.
     THmPage* AddPageWindow();
@@ -51,9 +58,8 @@ public:
     void SetPageZoom(THmPage* page, int zoom);
     // The previous (-1) or next (1) open page; the current one is stored and frozen on the way.
     void StepPageWindow(int step);
-    // The pages were inserted, deleted or moved: old index -> new index (-1 gone). The open
-    // windows take their new indexes and captions; a deleted page's window closes.
-    void PagesRenumbered(const std::vector<int>& renumbering);
+    // Stores the current page window, when it holds live objects, into its record.
+    void StoreCurrentPage();
     // Deletes every page window (the project closes).
     void CloseAll();
     // A page window leaves the list (it closes or is deleted).

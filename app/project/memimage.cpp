@@ -16,7 +16,7 @@ std::int64_t ObjDataArea(const ProjectState& s) { return std::int64_t(s.ObjDataA
 
 void StoreIfModified(ProjectDoc& doc)
 {
-    if (doc.Modified && doc.EditMode == 3 && doc.StoreActivePage)
+    if (doc.Modified && doc.EditMode == 3)
         doc.StoreActivePage();
 }
 

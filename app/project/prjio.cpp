@@ -62,8 +62,7 @@ WriteOutcome WriteProjectFiles(ProjectDoc& doc, const std::string& basePath, con
         out.Error = ProjectError::BadName;
         return out;
     }
-    if (doc.StoreStartScreen)
-        doc.StoreStartScreen();
+    doc.StoreStartScreen();
 
     Bytes prj;
     out.Error = EncodeProjectFile(doc, x, prj);

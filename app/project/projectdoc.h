@@ -4,6 +4,7 @@
 // that reads or writes project files, builds the image or checks the project works on it,
 // without windows; the program owns one and the main window works on it.
 #include "app/model/projectstate.h"
+#include "app/project/dochost.h"
 #include "app/project/pgdatastr.h"
 #include "platform/bytes.h"
 
@@ -51,19 +52,25 @@ public:
     std::int32_t ImageHeaderLen = 0;
     std::vector<std::string> UserMenuOffsetList;
 
-    // ---- Hooks the windows fill in
-    // Stores the open page window (or start-up screen / user-menu windows, by EditMode) into
-    // its record before the records are read; empty while no editor is open.
-    std::function<void()> StoreActivePage;
-    // Stores the start-up screen window into StartScreenData (EditMode 1 around it); empty
-    // while that window is not open.
-    std::function<void()> StoreStartScreen;
-    // Shows message n of the message table; empty: messages are dropped (headless use).
-    std::function<void(int n)> ShowMsgHook;
+    // ---- The program around the document (given at start-up; null: headless use)
+    void SetHost(DocHost* host) { host_ = host; }
+    DocHost* Host() const { return host_; }
+    // The open editors store what they hold into the records (before a build or save reads them).
+    void StoreActivePage() const
+    {
+        if (host_)
+            host_->StoreActivePage();
+    }
+    void StoreStartScreen() const
+    {
+        if (host_)
+            host_->StoreStartScreen();
+    }
+    // Shows message n of the message table; dropped without a host.
     void Report(int n) const
     {
-        if (ShowMsgHook)
-            ShowMsgHook(n);
+        if (host_)
+            host_->ShowMsg(n);
     }
 
     // ---- System records that the image header fills, each to "none"
@@ -78,6 +85,9 @@ public:
     void ResetUserPasswords();
     // Every system record (new project, close), in the order closing a project resets them.
     void ResetSystemRecords();
+
+private:
+    DocHost* host_ = nullptr;
 };
 
 // The offset list's texts as numbers; false when one is not a decimal number of 32 bits.

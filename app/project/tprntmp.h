@@ -70,8 +70,4 @@ int PrintTextMessage(std::int16_t kind);
 // image when there is no such page.
 QImage RenderStoredPage(const ProjectDoc& doc, const LxTypeCore& lxType, int index);
 
-// Gives the page list its previews: fills PageHooks().RenderPage with the stored pages of
-// the main window Khm and the model form LxType.
-void InstallPageRenderer();
-
 } // namespace kes

@@ -6,7 +6,6 @@
 #include "app/editor/pageeditor.h"
 #include "app/editor/thmpage.h"
 #include "app/inspector/tdlgprop.h"
-#include "app/project/pagehooks.h"
 #include "app/shell/formatcommands.h"
 #include "app/shell/tkhm.h"
 
@@ -23,41 +22,13 @@ namespace kes {
 
 namespace {
 
-void SelectOnCurrentPage(const std::string&, int x, int y)
-{
-    if (!HmPage || !HmPage->Live())
-        return;
-    // The objects carry no text of their own: the position names the object.
-    HmPage->SelList.clear();
-    for (TLxObj* obj : HmPage->ObjList) {
-        const int z = std::max(obj->ObjSize, 1);
-        const bool hit = obj->Left == x * z * HmPage->GridWidth && obj->Top == y * z * HmPage->GridHeight;
-        obj->SetSelected(hit);
-        if (hit)
-            HmPage->SelList.push_back(obj);
-    }
-    HmPage->EditStateRefresh();
-}
-
 void InstallPageHooks(TKhm& k)
 {
-    PageWindowHooks& hooks = PageHooks();
-    hooks.LoadPageWindow = [&k](int index) { k.LoadPageWindow(index); };
-    hooks.OpenPage = [&k](int index) { k.LoadPageWindow(index); };
-    hooks.SelectOnCurrentPage = SelectOnCurrentPage;
-    hooks.CurrentPage = []() -> const PageData* { return HmPage; };
-    hooks.CurrentPageForEdit = []() -> PageData* { return HmPage; };
-    hooks.CurrentPageIndex = [] { return HmPage ? HmPage->PgIndex : -1; };
-    hooks.PagesRenumbered = [&k](const std::vector<int>& map) { k.PageEd->PagesRenumbered(map); };
     DialogHooks().RefreshInspector = [&k] {
         if (DlgProp && k.Doc.ObjInspectorOn && HmPage && HmPage->CurObj) {
             DlgProp->ObjToProp();
             DlgProp->AdvStrGrid->GridInitial();
         }
-    };
-    k.Doc.StoreActivePage = [] {
-        if (HmPage && HmPage->Live())
-            HmPage->PgDataSave();
     };
 }
 

@@ -19,7 +19,7 @@ void StartUp(ProjectDoc& doc, const StartupOptions& options)
 {
     QApplication::setApplicationName(QStringLiteral("Kestrova"));
     auto* khm = new TKhm(doc);
-    LxType = new TLxType(khm);
+    LxType = new TLxType(khm, doc);
     khm->setWindowTitle(QStringLiteral("Kestrova"));
     if (QScreen* screen = khm->screen(); screen && khm->windowState() == Qt::WindowNoState)
         khm->move(screen->availableGeometry().center() - khm->rect().center());

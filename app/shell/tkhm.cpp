@@ -9,7 +9,7 @@
 #include "app/shell/editorcommands.h"
 #include "app/shell/lxeini.h"
 #include "app/shell/tkhm_inspector.h"
-#include "app/shell/tkhm_pagehost.h"
+#include "app/shell/tkhm_hosts.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
 #include "platform/codepage.h"
@@ -71,6 +71,9 @@ TKhm::TKhm(kes::ProjectDoc& doc, QWidget* parent)
     BuildDockPanels();
     PageHost = std::make_unique<kes::MainPageHost>(*this);
     PageEd = std::make_unique<kes::PageEditor>(*PageHost, MdiArea);
+    DocHost = std::make_unique<kes::MainDocHost>(*this);
+    ProjectHost = std::make_unique<kes::MainProjectHost>(*this);
+    Doc.SetHost(DocHost.get());
     BuildStatusBar();
     WireCommands();
     ShowStateChecks();
@@ -81,6 +84,7 @@ TKhm::TKhm(kes::ProjectDoc& doc, QWidget* parent)
 
 TKhm::~TKhm()
 {
+    Doc.SetHost(nullptr);
     kes::SetMessageTableMirror(nullptr);
     if (kes::MainForm() == this)
         kes::SetMainForm(nullptr);
@@ -220,7 +224,11 @@ void TKhm::WireCommands()
             b->setVisible(a->isChecked());
         });
     }
-    kes::InstallProjectCommands(*this);
+    kes::InstallProjectCommands(*ProjectHost);
+    SaveProject = [this] { return kes::BuildAndSaveProject(*ProjectHost) == 1; };
+    WriteWorkingCopy = [this] { return kes::WriteWorkingCopy(*ProjectHost); };
+    ReadProjectFiles = [this] { return kes::OpenProjectFromDlg(*ProjectHost); };
+    SaveUserMenu = [this] { return kes::SaveUserMenu(*ProjectHost); };
     kes::InstallEditorCommands(*this);
     kes::InstallDialogCommands(*this);
     kes::InstallObjInspector(*this);

@@ -5,6 +5,7 @@
 // the dock panels and the status bar.
 #include "app/model/projectstate.h"
 #include "app/project/projectdoc.h"
+#include "app/project/ui/prjhost.h"
 #include "app/ui/commandpanel.h"
 
 #include <QMainWindow>
@@ -32,6 +33,8 @@ class THmPage;
 class TLxObj;
 
 namespace kes {
+class MainDocHost;
+class MainProjectHost;
 class MainPageHost;
 class PageEditor;
 } // namespace kes
@@ -47,14 +50,6 @@ class MainCommLink;
 class TIniFile;
 struct LxeSettings;
 
-// What the project commands read and write of a file dialog (the dialogs themselves are run
-// by the commands that need them).
-struct TFileDlg {
-    std::string InitialDir;
-    std::string FileName;
-    std::string DefaultExt;
-    std::string Filter;
-};
 } // namespace kes
 
 class TKhm : public QMainWindow, public kes::CommandPanel {
@@ -94,6 +89,9 @@ public:
     // The page editor: the open page windows (PageWinList) in the MDI area. Declared after
     // the host it asks, so that it ends first.
     std::unique_ptr<kes::MainPageHost> PageHost;
+    std::unique_ptr<kes::MainDocHost> DocHost;
+    // What the project commands and forms are lent of the window.
+    std::unique_ptr<kes::MainProjectHost> ProjectHost;
     std::unique_ptr<kes::PageEditor> PageEd;
 
     // A menu item or tool button by name ("MmNew", "TbSave"); null when there is none.
@@ -123,8 +121,6 @@ public:
     std::string HelpFile;
     // The user-menu mode's save question (Yes/No/Cancel; 2 is Cancel).
     std::function<int()> SaveUserMenu;
-    // Empties the page list form's list box.
-    std::function<void()> ClearPageList;
     // Windows of other subsystems that a project close removes, created into these by them.
     QPointer<QWidget> FrmKeySettingWin; // key settings of the keypad types 95 and 99
     std::function<QWidget*()> CreateKeySetting;

@@ -7,6 +7,7 @@
 #include "app/project/memimage.h"
 #include "app/project/prjio.h"
 #include "app/project/ui/tlxtype.h"
+#include "app/project/ui/tpglistfrm.h"
 #include "app/shell/lxeini.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
@@ -107,8 +108,8 @@ void TKhm::CloseProject()
     PageEd->CloseAll();
     CurPgData = nullptr;
     Doc.PgDataList.clear();
-    if (ClearPageList)
-        ClearPageList();
+    if (PgListFrm)
+        PgListFrm->PgListBx->clear();
     for (QWidget* w : ImageWinList)
         delete w;
     ImageWinList.clear();
@@ -178,6 +179,15 @@ void TKhm::MmNewClick()
     Doc.LinkIndex = 0;
     if (!LxType || kes::ExecModal(LxType) != QDialog::Accepted)
         return;
+    // The form took the name, controller and panel model: the project's first page and name.
+    Doc.OffsetList.clear();
+    Doc.ResetSysPgSys();
+    LxType->SetPortInternalFlags(Doc.PortInternalCode);
+    if (!Doc.IsKeypadType())
+        MmAddPgClick();
+    const std::string& dir = SaveDlg.InitialDir.empty() ? OpenDlg.InitialDir : SaveDlg.InitialDir;
+    SaveDlg.FileName = dir + (dir.empty() || dir.back() == '/' ? "" : "/") + Doc.PrjName + SaveDlg.DefaultExt;
+    setWindowTitle(kes::AnsiToQString(Doc.CaptionPrefix + SaveDlg.FileName));
     Doc.EditMode = 3;
     Doc.Compiled = 0;
     if (Doc.IsKeypadType()) {

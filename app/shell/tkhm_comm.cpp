@@ -1,6 +1,7 @@
 // The main window's side of the panel link: what the transfer engine and the transfer
 // commands take from the window, the communication menu and the end of an upload.
 #include "app/shell/tkhm_comm.h"
+#include "app/shell/tkhm_hosts.h"
 
 #include "app/comm/hmiproto.h"
 #include "app/comm/portnames.h"
@@ -13,7 +14,7 @@
 #include "app/inspector/tdlgprop.h"
 #include "app/project/headerlib.h"
 #include "app/project/memimage.h"
-#include "app/project/pagehooks.h"
+#include "app/editor/pageeditor.h"
 #include "app/project/prjcheck.h"
 #include "app/project/ui/tfrmmsgshow.h"
 #include "app/project/ui/tlxtype.h"
@@ -77,8 +78,7 @@ void MainCommLink::Stop()
 
 PageData* MainCommLink::ActivePage()
 {
-    const PageWindowHooks& hooks = PageHooks();
-    return hooks.CurrentPageForEdit ? hooks.CurrentPageForEdit() : nullptr;
+    return Khm ? Khm->PageEd->CurrentPageForEdit() : nullptr;
 }
 
 bool MainCommLink::InspectorShown() const
@@ -202,13 +202,12 @@ void MainCommLink::RebuildUploadedProject(UploadResult& r)
                 khm_.FrmKeySettingWin->show();
         }
     } else {
-        const PageWindowHooks& hooks = PageHooks();
-        if (hooks.LoadPageWindow && !khm_.Doc.PgDataList.empty())
-            hooks.LoadPageWindow(0);
+        if (!khm_.Doc.PgDataList.empty())
+            khm_.PageEd->LoadPageWindow(0);
         khm_.LoadLayout();
         const CheckResult c =
             CheckProject(khm_.Doc, CheckNames{}, ScreenDpi(), [](const std::string& face) { return FontExists(face); });
-        ShowCheckResult(khm_, c.Lines);
+        khm_.ProjectHost->ShowCheckResult(c.Lines);
         BuildPageImage(khm_.Doc);
     }
     khm_.FormActivate();

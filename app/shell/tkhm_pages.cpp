@@ -7,11 +7,13 @@
 #include "app/editor/thmpage.h"
 #include "app/inspector/inspectorkinds.h"
 #include "app/inspector/tdlgprop.h"
+#include "app/project/memimage.h"
 #include "app/project/prjcheck.h"
 #include "app/project/ui/prjcommands.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/project/ui/tpglistfrm.h"
 #include "app/shell/tkhm.h"
+#include "app/shell/tkhm_hosts.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 
@@ -80,7 +82,7 @@ void TKhm::LoadPageWindow(int index) { PageEd->LoadPageWindow(index); }
 
 void TKhm::MmAddPgClick()
 {
-    if (kes::ImageWouldOverflow(*this, 0))
+    if (kes::ImageWouldOverflow(Doc, 0))
         return;
     try {
         if (HmPage) {
@@ -168,7 +170,7 @@ void TKhm::MmViewPgClick()
     if (HmPage && HmPage->Live() && Doc.Modified)
         HmPage->PgDataSave();
     if (!PgListFrm) {
-        PgListFrm = new TPgListFrm(*this);
+        PgListFrm = new TPgListFrm(*ProjectHost, *PageEd);
         QObject::connect(PgListFrm, &QObject::destroyed, [] { PgListFrm = nullptr; });
     }
     PgListFrm->GpView->setFixedSize(340, 120);

@@ -6,6 +6,7 @@
 // codec gives for the typed text. Set KES_E2E_SHOTS to a folder to keep a picture of each step.
 #include "editortest.h"
 
+#include "app/editor/pageeditor.h"
 #include "app/comm/linkengine.h"
 #include "app/comm/ui/tcomprogbar.h"
 #include "app/project/projectdoc.h"
@@ -384,7 +385,7 @@ TEST_F(FirstProject, ThePageListOpensOnceFromEachOfItsCommandsWithItsCaptionsInE
         EXPECT_EQ(prompt.execCount, before + 1);
     }
     // The check-result window the compile opens.
-    TFrmMsgShow results(Khm);
+    TFrmMsgShow results(Khm, Khm->Doc, *Khm->PageEd);
     EXPECT_EQ(MissingCaptions(results, Dir()), std::vector<std::string>{});
 }
 

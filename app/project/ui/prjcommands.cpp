@@ -1,18 +1,15 @@
 #include "app/project/ui/prjcommands.h"
 
-#include "app/comm/linkport.h"
 #include "app/comm/simfile.h"
+#include "app/model/lxtypecore.h"
 #include "app/project/headerlib.h"
 #include "app/project/memimage.h"
-#include "app/project/pagehooks.h"
 #include "app/project/prjcheck.h"
 #include "app/project/prjio.h"
-#include "app/project/tprntmp.h"
-#include "app/project/ui/tfrmmsgshow.h"
-#include "app/project/ui/tlxtype.h"
-#include "app/project/ui/tpglistfrm.h"
+#include "app/project/pagewindows.h"
+#include "app/project/ui/prjhost.h"
 #include "app/project/usermenu.h"
-#include "app/shell/tkhm.h"
+#include "app/ui/commandpanel.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "platform/codepage.h"
@@ -50,17 +47,17 @@ int ScreenDpi()
     return s ? static_cast<int>(s->logicalDotsPerInchX() + 0.5) : 96;
 }
 
-ProjectFileExtras ExtrasOf(TKhm& k)
+ProjectFileExtras ExtrasOf(ProjectCommandsHost& k)
 {
     ProjectFileExtras x;
     x.EnableUpDown = k.Doc.EnableUpDown;
-    x.PortNumber = static_cast<std::uint8_t>(k.ComNumber);
-    x.Baud = k.MMICom ? static_cast<std::uint32_t>(k.MMICom->Settings().baud) : 0;
+    x.PortNumber = k.PortNumber();
+    x.Baud = k.Baud();
     x.PixelsPerInch = static_cast<std::uint8_t>(ScreenDpi());
     return x;
 }
 
-void SetCaption(TKhm& k, const std::string& path) { k.setWindowTitle(Path(k.Doc.CaptionPrefix + path)); }
+void SetCaption(ProjectCommandsHost& k, const std::string& path) { k.Window()->setWindowTitle(Path(k.Doc.CaptionPrefix + path)); }
 
 // Shows why a write failed; the old files are still there.
 void ReportWrite(const WriteOutcome& w)
@@ -80,9 +77,9 @@ void ReportWrite(const WriteOutcome& w)
 }
 
 // The file dialogs run through the prompt seam so that tests can answer them.
-std::string AskFileName(TKhm& k, bool save, const std::string& dir, const std::string& name)
+std::string AskFileName(ProjectCommandsHost& k, bool save, const std::string& dir, const std::string& name)
 {
-    QFileDialog dlg(&k);
+    QFileDialog dlg(k.Window());
     dlg.setObjectName(save ? QStringLiteral("SaveDlg") : QStringLiteral("OpenDlg"));
     dlg.setOption(QFileDialog::DontUseNativeDialog);
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -98,16 +95,13 @@ std::string AskFileName(TKhm& k, bool save, const std::string& dir, const std::s
 }
 
 // Status bar, model tools, the up/down switch and the port after a read.
-void ShowOpenedProject(TKhm& k, const ReadOutcome& r)
+void ShowOpenedProject(ProjectCommandsHost& k, const ReadOutcome& r)
 {
-    k.ShowModelStatus();
-    k.ApplyModelTools();
     k.Doc.EnableUpDown = r.EnableUpDown;
-    k.ShowStateChecks();
-    k.EnumSerialPorts(r.PortNumber);
+    k.ShowOpenedProject(r.PortNumber);
 }
 
-bool WriteTo(TKhm& k, const std::string& folder)
+bool WriteTo(ProjectCommandsHost& k, const std::string& folder)
 {
     const std::int64_t free = FreeSpaceOf(folder);
     if (free < 0) {
@@ -125,7 +119,7 @@ bool WriteTo(TKhm& k, const std::string& folder)
     return w.Error == ProjectError::None;
 }
 
-void OpenPath(TKhm& k, const std::string& chosen)
+void OpenPath(ProjectCommandsHost& k, const std::string& chosen)
 {
     k.OpenDlg.FileName = chosen;
     const std::string wc = WorkingCopyBase(k.Doc.AppDir, StripPrjExt(FileNamePart(chosen))) + kPrjExt;
@@ -141,7 +135,7 @@ void OpenPath(TKhm& k, const std::string& chosen)
         k.Doc.EditMode = 3;
         k.LoadLayout();
         const CheckResult c = CheckProject(k.Doc, CheckNames{}, ScreenDpi(), [](const std::string& f) { return FontExists(f); });
-        ShowCheckResult(k, c.Lines);
+        k.ShowCheckResult(c.Lines);
     }
     k.Doc.Opened = 1;
     k.Doc.Compiled = 1;
@@ -153,9 +147,7 @@ void OpenPath(TKhm& k, const std::string& chosen)
 
 } // namespace
 
-bool ImageWouldOverflow(TKhm& k, long extra) { return kes::ImageWouldOverflow(k.Doc, extra); }
-
-bool OpenProjectFromDlg(TKhm& k)
+bool OpenProjectFromDlg(ProjectCommandsHost& k)
 {
     const std::string chosen = k.OpenDlg.FileName;
     k.OpenDlg.InitialDir = FolderPart(chosen);
@@ -177,7 +169,7 @@ bool OpenProjectFromDlg(TKhm& k)
         }
     }
     const HeaderLib lib;
-    const ReadOutcome r = ReadProjectFiles(k.Doc, base, LxType, lib.Decoders());
+    const ReadOutcome r = ReadProjectFiles(k.Doc, base, k.Model(), lib.Decoders());
     if (r.Error != ProjectError::None) {
         ShowMessage(Msg(kMsgFileDamaged) + QStringLiteral("\n") + Path(r.Path) + QStringLiteral("\n")
                     + QString::fromLatin1(ProjectErrorText(r.Error)));
@@ -188,29 +180,23 @@ bool OpenProjectFromDlg(TKhm& k)
     }
     ShowOpenedProject(k, r);
     if (r.Keypad) {
-        if (k.CreateKeySetting && !k.FrmKeySettingWin) {
-            k.FrmKeySettingWin = k.CreateKeySetting();
-            if (k.FrmKeySettingWin)
-                k.FrmKeySettingWin->show();
-        }
+        k.ShowKeySettings();
         SetCaption(k, k.OpenDlg.FileName);
         return true;
     }
-    PageWindowHooks& hooks = PageHooks();
     if (!r.OlderVersion) {
-        if (hooks.LoadPageWindow && !k.Doc.PgDataList.empty())
-            hooks.LoadPageWindow(0);
+        if (!k.Doc.PgDataList.empty())
+            k.Pages().LoadPageWindow(0);
     } else {
-        if (hooks.LoadPageWindow)
-            for (int i = 0; i < static_cast<int>(k.Doc.PgDataList.size()); ++i)
-                hooks.LoadPageWindow(i);
+        for (int i = 0; i < static_cast<int>(k.Doc.PgDataList.size()); ++i)
+            k.Pages().LoadPageWindow(i);
         ConvertOlderProject(k.Doc);
     }
     SetCaption(k, k.OpenDlg.FileName);
     return true;
 }
 
-void TbOpenClick(TKhm& k)
+void TbOpenClick(ProjectCommandsHost& k)
 {
     k.SaveDlg.FileName.clear();
     if (!k.Doc.IsKeypadType() && !k.CloseProjectQuery())
@@ -228,13 +214,13 @@ void TbOpenClick(TKhm& k)
     k.FormActivate();
 }
 
-void SplitSaveName(TKhm& k)
+void SplitSaveName(ProjectCommandsHost& k)
 {
     k.SaveDlg.InitialDir = FolderPart(k.SaveDlg.FileName);
     k.Doc.PrjName = StripPrjExt(FileNamePart(k.SaveDlg.FileName));
 }
 
-int SaveProject(TKhm& k)
+int SaveProject(ProjectCommandsHost& k)
 {
     if (k.SaveDlg.FileName.empty()) {
         if (k.OpenDlg.FileName.empty())
@@ -256,7 +242,7 @@ int SaveProject(TKhm& k)
     return 1;
 }
 
-int BuildAndSaveProject(TKhm& k)
+int BuildAndSaveProject(ProjectCommandsHost& k)
 {
     ResetMemoryImage(k.Doc);
     if (!BuildPageImage(k.Doc))
@@ -264,7 +250,7 @@ int BuildAndSaveProject(TKhm& k)
     return SaveProject(k);
 }
 
-int SaveProjectAs(TKhm& k)
+int SaveProjectAs(ProjectCommandsHost& k)
 {
     const std::string chosen = AskFileName(k, true, k.OpenDlg.InitialDir, k.Doc.PrjName);
     if (chosen.empty()) {
@@ -289,7 +275,7 @@ int SaveProjectAs(TKhm& k)
     return 1;
 }
 
-int MmSaveAsClick(TKhm& k)
+int MmSaveAsClick(ProjectCommandsHost& k)
 {
     if (k.Doc.EditMode == 2)
         return SaveUserMenu(k) == 2 ? 2 : 1;
@@ -299,14 +285,14 @@ int MmSaveAsClick(TKhm& k)
     return SaveProjectAs(k);
 }
 
-int TbSaveClick(TKhm& k)
+int TbSaveClick(ProjectCommandsHost& k)
 {
     if (k.Doc.EditMode == 2)
         return SaveUserMenu(k) == 2 ? 2 : 1;
     return BuildAndSaveProject(k);
 }
 
-bool WriteWorkingCopy(TKhm& k)
+bool WriteWorkingCopy(ProjectCommandsHost& k)
 {
     if (k.Doc.PrjName.empty() || k.Doc.EditMode == 2)
         return false;
@@ -319,7 +305,7 @@ bool WriteWorkingCopy(TKhm& k)
     return w.Error == ProjectError::None;
 }
 
-void MmTranslateClick(TKhm& k)
+void MmTranslateClick(ProjectCommandsHost& k)
 {
     ResetMemoryImage(k.Doc);
     const bool ok = BuildPageImage(k.Doc);
@@ -333,7 +319,7 @@ void MmTranslateClick(TKhm& k)
     const QString report = Msg(kMsgCompiled) + QStringLiteral("\n\n") + Msg(kMsgMemoryUsed) + QString::number(pc)
                            + QStringLiteral("%");
     const CheckResult c = CheckProject(k.Doc, CheckNames{}, ScreenDpi(), [](const std::string& f) { return FontExists(f); });
-    ShowCheckResult(k, c.Lines);
+    k.ShowCheckResult(c.Lines);
     if (!c.Passed())
         ShowMsg(kMsgCompileFail);
     else
@@ -341,7 +327,7 @@ void MmTranslateClick(TKhm& k)
     k.Doc.Compiled = 1;
 }
 
-void MmSimClick(TKhm& k, bool online)
+void MmSimClick(ProjectCommandsHost& k, bool online)
 {
     const std::string program = SimulatorPath(k.Doc.AppDir);
     if (program.empty()) {
@@ -359,24 +345,22 @@ void MmSimClick(TKhm& k, bool online)
         ShowMessage(Msg(kMsgSimNotStarted) + QStringLiteral("\n") + Path(program));
 }
 
-int SaveUserMenu(TKhm& k)
+int SaveUserMenu(ProjectCommandsHost& k)
 {
-    if (k.Doc.StoreActivePage)
-        k.Doc.StoreActivePage();
-    const int w = LxType ? LxType->PanelWidth : 0;
-    const int h = LxType ? LxType->PanelHeight : 0;
+    k.Doc.StoreActivePage();
+    const int w = k.Model() ? k.Model()->PanelWidth : 0;
+    const int h = k.Model() ? k.Model()->PanelHeight : 0;
     if (!UserMenuFits(k.Doc, w, h)) {
         ShowMsg(kMsgOverMemory);
         return 2;
     }
     UserMenuPort port;
-    port.PortNumber = static_cast<std::uint8_t>(k.ComNumber);
-    if (k.MMICom)
-        port.Baud = static_cast<std::uint32_t>(k.MMICom->Settings().baud);
+    port.PortNumber = k.PortNumber();
+    port.Baud = k.Baud();
     const Bytes file = EncodeUserMenuFile(k.Doc, port);
     int answer = 7;
     if (k.Doc.Modified) {
-        const QAction* item = k.Action("MmMenuSet");
+        const QAction* item = k.Commands().Action("MmMenuSet");
         const QString q = Msg(kMsgAskSave) + (item ? item->text() : QString()) + QStringLiteral("?");
         const Answer a = ShowMessage(q, Buttons::YesNoCancel);
         if (a == Answer::Cancel)
@@ -396,30 +380,20 @@ int SaveUserMenu(TKhm& k)
     return answer;
 }
 
-void InstallProjectCommands(TKhm& k)
+void InstallProjectCommands(ProjectCommandsHost& k)
 {
-    k.Doc.ShowMsgHook = [](int n) { ShowMsg(n); };
-    k.SaveProject = [&k] { return BuildAndSaveProject(k) == 1; };
-    k.WriteWorkingCopy = [&k] { return WriteWorkingCopy(k); };
-    k.ReadProjectFiles = [&k] { return OpenProjectFromDlg(k); };
-    k.SaveUserMenu = [&k] { return SaveUserMenu(k); };
-    k.Wire("MmOpen", [&k] { TbOpenClick(k); });
-    k.Wire("TbOpen", [&k] { TbOpenClick(k); });
-    k.Wire("MmSave", [&k] { TbSaveClick(k); });
-    k.Wire("TbSave", [&k] { TbSaveClick(k); });
-    k.Wire("MmSaveAs", [&k] { MmSaveAsClick(k); });
-    k.Wire("MmTranslate", [&k] { MmTranslateClick(k); });
-    k.Wire("TbTranslate", [&k] { MmTranslateClick(k); });
-    k.ClearPageList = [] {
-        if (PgListFrm)
-            PgListFrm->PgListBx->clear();
-    };
-    InstallPageRenderer();
-    k.Wire("MmSimOnLine", [&k] { MmSimClick(k, true); });
-    k.Wire("MmSimOFFLine", [&k] { MmSimClick(k, false); });
+    k.Commands().Wire("MmOpen", [&k] { TbOpenClick(k); });
+    k.Commands().Wire("TbOpen", [&k] { TbOpenClick(k); });
+    k.Commands().Wire("MmSave", [&k] { TbSaveClick(k); });
+    k.Commands().Wire("TbSave", [&k] { TbSaveClick(k); });
+    k.Commands().Wire("MmSaveAs", [&k] { MmSaveAsClick(k); });
+    k.Commands().Wire("MmTranslate", [&k] { MmTranslateClick(k); });
+    k.Commands().Wire("TbTranslate", [&k] { MmTranslateClick(k); });
+    k.Commands().Wire("MmSimOnLine", [&k] { MmSimClick(k, true); });
+    k.Commands().Wire("MmSimOFFLine", [&k] { MmSimClick(k, false); });
     for (const char* item : {"MmFile1", "MmFile2", "MmFile3", "MmFile4", "MmFile5"}) {
-        QAction* a = k.Action(item);
-        k.Wire(item, [&k, a] {
+        QAction* a = k.Commands().Action(item);
+        k.Commands().Wire(item, [&k, a] {
             const std::string path = QStringToAnsi(a->data().toString());
             k.SaveDlg.FileName.clear();
             if (!k.Doc.IsKeypadType() && !k.CloseProjectQuery())

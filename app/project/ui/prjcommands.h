@@ -1,11 +1,11 @@
 #pragma once
 // The project commands of the main window: open (with the working-copy offer), save, save as,
 // the periodic working copy, compile with the project check, the simulator and the user menu
-// file. InstallProjectCommands connects them to the window's menus and tool bar and fills
-// the window's project hooks.
-#include <string>
+// file. They work on what the main window lends them (ProjectCommandsHost); the main window
+// connects them to its menus and tool bar with InstallProjectCommands.
+#include "app/project/ui/prjhost.h"
 
-class TKhm;
+#include <string>
 
 namespace kes {
 
@@ -19,31 +19,29 @@ enum : int {
     kMsgWriteFailed = 475,   // "The file could not be written:"
 };
 
-void InstallProjectCommands(TKhm& khm);
+void InstallProjectCommands(ProjectCommandsHost& host);
 
 // The commands, for the menus and for tests.
-void TbOpenClick(TKhm& khm);
+void TbOpenClick(ProjectCommandsHost& host);
 // Opens the project named in OpenDlg.FileName (or its working copy, when the user takes it);
 // false after a message when it could not be read.
-bool OpenProjectFromDlg(TKhm& khm);
+bool OpenProjectFromDlg(ProjectCommandsHost& host);
 // 1 saved, 2 stopped (a message was shown).
-int TbSaveClick(TKhm& khm);
-int MmSaveAsClick(TKhm& khm);
-int SaveProject(TKhm& khm);
+int TbSaveClick(ProjectCommandsHost& host);
+int MmSaveAsClick(ProjectCommandsHost& host);
+int SaveProject(ProjectCommandsHost& host);
 // Asks for the new name and writes the project there (the image must be built).
-int SaveProjectAs(TKhm& khm);
+int SaveProjectAs(ProjectCommandsHost& host);
 // SaveDlg's file name split: its folder into SaveDlg.InitialDir, its name without ".zqf"
 // into PrjName.
-void SplitSaveName(TKhm& khm);
+void SplitSaveName(ProjectCommandsHost& host);
 // Builds the image, then SaveProject; 2 when the image lost a page.
-int BuildAndSaveProject(TKhm& khm);
+int BuildAndSaveProject(ProjectCommandsHost& host);
 // Writes the working copy under DocFiles; false after a message when it failed.
-bool WriteWorkingCopy(TKhm& khm);
-void MmTranslateClick(TKhm& khm);
-void MmSimClick(TKhm& khm, bool online);
+bool WriteWorkingCopy(ProjectCommandsHost& host);
+void MmTranslateClick(ProjectCommandsHost& host);
+void MmSimClick(ProjectCommandsHost& host, bool online);
 // 6 written, 7 not written, 2 cancelled.
-int SaveUserMenu(TKhm& khm);
-// TKhm::ImageWouldOverflow: message 26 and true when extra more bytes would not fit.
-bool ImageWouldOverflow(TKhm& khm, long extra);
+int SaveUserMenu(ProjectCommandsHost& host);
 
 } // namespace kes

@@ -1,7 +1,7 @@
 #include "app/project/ui/tfrmmsgshow.h"
 
-#include "app/project/pagehooks.h"
-#include "app/shell/tkhm.h"
+#include "app/project/pagewindows.h"
+#include "app/project/projectdoc.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
 #include "platform/codepage.h"
@@ -15,12 +15,6 @@
 TFrmMsgShow* FrmMsgShow = nullptr;
 
 namespace kes {
-
-PageWindowHooks& PageHooks()
-{
-    static PageWindowHooks hooks;
-    return hooks;
-}
 
 namespace {
 
@@ -79,31 +73,33 @@ std::optional<CheckLineTarget> ParseCheckLine(const std::string& line, const std
     return t;
 }
 
-void ShowCheckResult(TKhm& khm, const std::vector<std::string>& lines)
+TFrmMsgShow* ShowCheckResult(QWidget* owner, QDockWidget* dock, const ProjectDoc& doc, PageWindows& pages,
+                             const std::vector<std::string>& lines)
 {
     if (lines.empty())
-        return;
-    if (!FrmMsgShow) {
-        FrmMsgShow = new TFrmMsgShow(&khm);
-        khm.FrmMsgShowWin = FrmMsgShow;
-    }
+        return nullptr;
+    if (!FrmMsgShow)
+        FrmMsgShow = new TFrmMsgShow(owner, doc, pages);
     FrmMsgShow->setWindowTitle(Msg(47));
     FrmMsgShow->SetLines(lines);
-    if (khm.Doc.MsgWinFloat) {
-        khm.CtBarErr->hide();
-        FrmMsgShow->setParent(&khm, Qt::Tool);
+    if (doc.MsgWinFloat) {
+        dock->hide();
+        FrmMsgShow->setParent(owner, Qt::Tool);
         FrmMsgShow->show();
     } else {
-        khm.CtBarErr->setWidget(FrmMsgShow);
-        khm.CtBarErr->show();
+        dock->setWidget(FrmMsgShow);
+        dock->show();
         FrmMsgShow->show();
     }
+    return FrmMsgShow;
 }
 
 } // namespace kes
 
-TFrmMsgShow::TFrmMsgShow(QWidget* owner)
+TFrmMsgShow::TFrmMsgShow(QWidget* owner, const kes::ProjectDoc& doc, kes::PageWindows& pages)
     : QWidget(owner)
+    , Pages(&pages)
+    , doc_(doc)
 {
     setObjectName(QStringLiteral("FrmMsgShow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -125,8 +121,7 @@ void TFrmMsgShow::SetLines(const std::vector<std::string>& lines)
 
 void TFrmMsgShow::FormShow()
 {
-    if (Khm)
-        TranslateForm(this, Khm->Doc.LangIndex);
+    TranslateForm(this, doc_.LangIndex);
 }
 
 void TFrmMsgShow::showEvent(QShowEvent* event)
@@ -143,11 +138,9 @@ void TFrmMsgShow::lsbChkDblClick()
     const auto target = kes::ParseCheckLine(kes::QStringToAnsi(item->text()), kes::MsgAnsi(46));
     if (!target)
         return;
-    kes::PageWindowHooks& hooks = kes::PageHooks();
-    if (!Khm || target->Page < 0 || target->Page >= static_cast<int>(Khm->Doc.PgDataList.size()))
+    if (target->Page < 0 || target->Page >= static_cast<int>(doc_.PgDataList.size()))
         return;
-    if (hooks.OpenPage)
-        hooks.OpenPage(target->Page);
-    if (target->HasObject && hooks.SelectOnCurrentPage)
-        hooks.SelectOnCurrentPage(target->Text, target->X, target->Y);
+    Pages->LoadPageWindow(target->Page);
+    if (target->HasObject)
+        Pages->SelectOnCurrentPage(target->Text, target->X, target->Y);
 }

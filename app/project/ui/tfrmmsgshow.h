@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+class QDockWidget;
 class QListWidget;
-class TKhm;
 
 namespace kes {
 
@@ -26,14 +26,20 @@ struct CheckLineTarget {
 // page number is not a number.
 std::optional<CheckLineTarget> ParseCheckLine(const std::string& line, const std::string& pageWord);
 
+class PageWindows;
+class ProjectDoc;
+
 } // namespace kes
 
 class TFrmMsgShow : public QWidget {
 public:
-    explicit TFrmMsgShow(QWidget* owner);
+    // The lines name pages of doc; a double click opens them in pages.
+    TFrmMsgShow(QWidget* owner, const kes::ProjectDoc& doc, kes::PageWindows& pages);
 
     QListWidget* lsbChk = nullptr;
     bool Closing = false;
+    // Where a double click opens its page and selects its object.
+    kes::PageWindows* Pages;
 
     void SetLines(const std::vector<std::string>& lines);
     void FormShow();
@@ -41,12 +47,17 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    const kes::ProjectDoc& doc_;
 };
 
 namespace kes {
-// Shows the lines in the check-result window of the main window (created when needed),
-// docked in its bottom panel or floating as the layout says.
-void ShowCheckResult(TKhm& khm, const std::vector<std::string>& lines);
+// Shows the lines in the check-result window (created when needed, owned by owner), docked
+// in the bottom panel dock or floating as the project's layout says; the window, or null when
+// there are no lines.
+TFrmMsgShow* ShowCheckResult(QWidget* owner, QDockWidget* dock, const ProjectDoc& doc, PageWindows& pages,
+                             const std::vector<std::string>& lines);
 } // namespace kes
 
 extern TFrmMsgShow* FrmMsgShow;

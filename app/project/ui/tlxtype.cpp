@@ -1,6 +1,6 @@
 #include "app/project/ui/tlxtype.h"
 
-#include "app/shell/tkhm.h"
+#include "app/model/projectstate.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
 #include "platform/codepage.h"
@@ -36,10 +36,9 @@ QGroupBox* Group(QWidget* parent, const char* name, const char* caption, QLabel*
 
 } // namespace
 
-TLxType::TLxType(TKhm* owner)
+TLxType::TLxType(QWidget* owner, kes::ProjectState& state)
     : QDialog(owner)
-    , kes::LxTypeCore(owner->Doc)
-    , khm_(owner)
+    , kes::LxTypeCore(state)
 {
     setObjectName(QStringLiteral("LxType"));
     setWindowTitle(QStringLiteral("New Project"));
@@ -107,7 +106,7 @@ TLxType::TLxType(TKhm* owner)
     LoadModelList();
     for (const std::string& brand : BrandNames)
         Factory_Box->addItem(kes::AnsiToQString(brand));
-    SelectMachineInBoxes(khm_->Doc.MachineId);
+    SelectMachineInBoxes(State().MachineId);
     MMIType_Box->setCurrentIndex(0);
     MemMapVariant = 0;
 }
@@ -120,17 +119,17 @@ void TLxType::showEvent(QShowEvent* event)
 
 void TLxType::FormShow()
 {
-    TranslateForm(this, khm_->Doc.LangIndex);
+    TranslateForm(this, State().LangIndex);
     MMIType_Box->clear();
     for (const std::string& model : ModelNames)
         MMIType_Box->addItem(kes::AnsiToQString(model));
     Factory_Box->clear();
     for (const std::string& brand : BrandNames)
         Factory_Box->addItem(kes::AnsiToQString(brand));
-    SelectMachineInBoxes(khm_->Doc.MachineId);
-    FileName_Txt->setText(kes::AnsiToQString(khm_->Doc.PrjName));
-    MMIType_Box->setCurrentIndex(khm_->Doc.PanelModelIndex < MMIType_Box->count() ? khm_->Doc.PanelModelIndex : -1);
-    cbDriverName->setCurrentIndex(khm_->Doc.DriverMode < cbDriverName->count() ? khm_->Doc.DriverMode : -1);
+    SelectMachineInBoxes(State().MachineId);
+    FileName_Txt->setText(kes::AnsiToQString(State().PrjName));
+    MMIType_Box->setCurrentIndex(State().PanelModelIndex < MMIType_Box->count() ? State().PanelModelIndex : -1);
+    cbDriverName->setCurrentIndex(State().DriverMode < cbDriverName->count() ? State().DriverMode : -1);
     // Typing a name and pressing Enter is the quick way through.
     FileName_Txt->setFocus();
     FileName_Txt->selectAll();
@@ -149,7 +148,7 @@ void TLxType::Factory_BoxChange()
     PLCType_Box->setCurrentIndex(PLCType_Box->count() > 0 ? 0 : -1);
 }
 
-void TLxType::MMIType_BoxChange() { FileName_Txt->setText(kes::AnsiToQString(khm_->Doc.PrjName)); }
+void TLxType::MMIType_BoxChange() { FileName_Txt->setText(kes::AnsiToQString(State().PrjName)); }
 
 void TLxType::CancelBtnClick() { reject(); }
 
@@ -178,19 +177,11 @@ void TLxType::OkBtnClick()
         kes::ShowMsg(kMsgNoFileName);
         return;
     }
-    TKhm& k = *khm_;
-    k.Doc.PrjName = kes::QStringToAnsi(FileName_Txt->text().trimmed());
-    k.Doc.OffsetList.clear();
-    k.Doc.MachineId = static_cast<std::int16_t>(MachineIdOf(Factory_Box->currentIndex(), PLCType_Box->currentIndex()));
-    k.Doc.PanelModelIndex = static_cast<std::int16_t>(MMIType_Box->currentIndex());
+    kes::ProjectState& s = State();
+    s.PrjName = kes::QStringToAnsi(FileName_Txt->text().trimmed());
+    s.MachineId = static_cast<std::int16_t>(MachineIdOf(Factory_Box->currentIndex(), PLCType_Box->currentIndex()));
+    s.PanelModelIndex = static_cast<std::int16_t>(MMIType_Box->currentIndex());
     SelectMachine();
     LoadModelData();
-    k.Doc.ResetSysPgSys();
-    SetPortInternalFlags(k.Doc.PortInternalCode);
-    if (!k.Doc.IsKeypadType())
-        k.MmAddPgClick();
-    const std::string& dir = k.SaveDlg.InitialDir.empty() ? k.OpenDlg.InitialDir : k.SaveDlg.InitialDir;
-    k.SaveDlg.FileName = dir + (dir.empty() || dir.back() == '/' ? "" : "/") + k.Doc.PrjName + k.SaveDlg.DefaultExt;
-    k.setWindowTitle(kes::AnsiToQString(k.Doc.CaptionPrefix + k.SaveDlg.FileName));
     accept();
 }

@@ -11,12 +11,12 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TKhm;
 
 class TLxType : public QDialog, public kes::LxTypeCore {
 public:
-    // Reads the model and controller lists of the program folder.
-    explicit TLxType(TKhm* owner);
+    // Reads the model and controller lists of the program folder; the project's state is
+    // where the choice goes.
+    TLxType(QWidget* owner, kes::ProjectState& state);
 
     QPushButton* OkBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
@@ -40,6 +40,8 @@ public:
     void FormShow();
     void Factory_BoxChange();
     void MMIType_BoxChange();
+    // Takes the project name, controller and panel model into the project state, loads the
+    // model data and accepts; the caller makes the project's first page.
     void OkBtnClick();
     void CancelBtnClick();
 
@@ -54,5 +56,4 @@ protected:
 
 private:
     void FillModelsOfBrand(int brand);
-    TKhm* khm_;
 };

@@ -1,10 +1,11 @@
 #include "app/project/ui/tpglistfrm.h"
 
+#include "app/model/lxtypecore.h"
 #include "app/project/memimage.h"
-#include "app/project/pagehooks.h"
 #include "app/project/pagelist.h"
-#include "app/project/ui/tlxtype.h"
-#include "app/shell/tkhm.h"
+#include "app/project/pagewindows.h"
+#include "app/project/tprntmp.h"
+#include "app/project/ui/prjhost.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
@@ -54,17 +55,12 @@ private:
     TPgListFrm& form_;
 };
 
-void Renumbered(const kes::PageRenumbering& map)
-{
-    if (kes::PageHooks().PagesRenumbered)
-        kes::PageHooks().PagesRenumbered(map);
-}
-
 } // namespace
 
-TPgListFrm::TPgListFrm(TKhm& khm)
-    : QDialog(&khm)
-    , khm_(khm)
+TPgListFrm::TPgListFrm(kes::ProjectCommandsHost& host, kes::PageWindows& pages)
+    : QDialog(host.Window())
+    , host_(host)
+    , pages_(pages)
 {
     setObjectName(QStringLiteral("PgListFrm"));
     setWindowTitle(QStringLiteral("Page List"));
@@ -123,22 +119,23 @@ void TPgListFrm::showEvent(QShowEvent* event)
 void TPgListFrm::FillPageList()
 {
     PgListBx->clear();
-    for (std::size_t i = 0; i < khm_.Doc.PgDataList.size(); ++i)
-        PgListBx->addItem(kes::AnsiToQString(kes::PageItemText(static_cast<int>(i), khm_.Doc.PgDataList[i]->Title)));
+    for (std::size_t i = 0; i < host_.Doc.PgDataList.size(); ++i)
+        PgListBx->addItem(kes::AnsiToQString(kes::PageItemText(static_cast<int>(i), host_.Doc.PgDataList[i]->Title)));
 }
 
 void TPgListFrm::FormShow()
 {
-    TranslateForm(this, khm_.Doc.LangIndex);
+    TranslateForm(this, host_.Doc.LangIndex);
     FillPageList();
-    const bool pages = !khm_.Doc.PgDataList.empty();
+    const bool pages = !host_.Doc.PgDataList.empty();
     GpView->setVisible(pages);
     if (!pages)
         return;
-    const int w = LxType ? LxType->PanelWidth * khm_.Doc.GridWidth : 0;
-    const int h = LxType ? LxType->PanelHeight * khm_.Doc.GridHeight : 0;
+    const kes::LxTypeCore* model = host_.Model();
+    const int w = model ? model->PanelWidth * host_.Doc.GridWidth : 0;
+    const int h = model ? model->PanelHeight * host_.Doc.GridHeight : 0;
     ImgPage->setFixedSize(std::max(w, 1), std::max(h, 1));
-    const int current = kes::PageHooks().CurrentPageIndex ? kes::PageHooks().CurrentPageIndex() : -1;
+    const int current = pages_.CurrentPageIndex();
     SelectRow(current >= 0 && current < PgListBx->count() ? current : 0);
     DragFromIndex = PgListBx->currentRow();
     ShowTitle(PgListBx->currentRow());
@@ -155,19 +152,19 @@ void TPgListFrm::SelectRow(int row)
 
 void TPgListFrm::ShowTitle(int row)
 {
-    if (row < 0 || row >= static_cast<int>(khm_.Doc.PgDataList.size())) {
+    if (row < 0 || row >= static_cast<int>(host_.Doc.PgDataList.size())) {
         PgTitleTxt->clear();
         return;
     }
-    PgTitleTxt->setText(kes::AnsiToQString(khm_.Doc.PgDataList[static_cast<std::size_t>(row)]->Title));
+    PgTitleTxt->setText(kes::AnsiToQString(host_.Doc.PgDataList[static_cast<std::size_t>(row)]->Title));
 }
 
 void TPgListFrm::DrawPagePreview(int index)
 {
     const QSize size = ImgPage->size();
     QImage picture;
-    if (index >= 0 && kes::PageHooks().RenderPage)
-        picture = kes::PageHooks().RenderPage(index);
+    if (index >= 0 && host_.Model())
+        picture = kes::RenderStoredPage(host_.Doc, *host_.Model(), index);
     if (picture.isNull()) {
         picture = QImage(size, QImage::Format_RGB32);
         picture.fill(Qt::white);
@@ -198,8 +195,7 @@ void TPgListFrm::PgListBxDblClick()
 
 void TPgListFrm::OpenPageWindow(int index)
 {
-    if (kes::PageHooks().OpenPage)
-        kes::PageHooks().OpenPage(index);
+    pages_.LoadPageWindow(index);
 }
 
 void TPgListFrm::OpenAllPagesFrom(int first)
@@ -221,7 +217,7 @@ void TPgListFrm::PgListBxEndDrag(int drop)
         SelectRow(DragFromIndex);
         return;
     }
-    Renumbered(kes::MovePage(khm_.Doc, DragFromIndex, drop));
+    pages_.PagesRenumbered(kes::MovePage(host_.Doc, DragFromIndex, drop));
     FillPageList();
     SelectRow(drop);
     DragFromIndex = drop;
@@ -233,9 +229,8 @@ void TPgListFrm::PgListBxEndDrag(int drop)
 void TPgListFrm::AddBtnClick()
 {
     const bool selected = PgListBx->currentRow() >= 0;
-    khm_.MmAddPgClick();
-    if (kes::PageHooks().LoadPageWindow)
-        kes::PageHooks().LoadPageWindow(static_cast<int>(khm_.Doc.PgDataList.size()) - 1);
+    host_.MmAddPgClick();
+    pages_.LoadPageWindow(static_cast<int>(host_.Doc.PgDataList.size()) - 1);
     FillPageList();
     SelectRow(selected ? PgListBx->count() - 1 : 0);
     DrawPagePreview(PgListBx->currentRow());
@@ -247,11 +242,10 @@ void TPgListFrm::InsBtnClick()
     int at = PgListBx->currentRow();
     if (at < 0)
         at = 0;
-    if (kes::ImageWouldOverflow(khm_.Doc, 0))
+    if (kes::ImageWouldOverflow(host_.Doc, 0))
         return;
-    Renumbered(kes::InsertPage(khm_.Doc, at));
-    if (kes::PageHooks().LoadPageWindow)
-        kes::PageHooks().LoadPageWindow(at);
+    pages_.PagesRenumbered(kes::InsertPage(host_.Doc, at));
+    pages_.LoadPageWindow(at);
     FormShow();
     SelectRow(at);
     PgTitleTxt->clear();
@@ -266,7 +260,7 @@ void TPgListFrm::DelBtnClick()
     }
     if (kes::ShowMessage(kes::Msg(kMsgAskDelete), kes::Buttons::YesNo) != kes::Answer::Yes)
         return;
-    Renumbered(kes::DeletePage(khm_.Doc, row));
+    pages_.PagesRenumbered(kes::DeletePage(host_.Doc, row));
     FillPageList();
     if (PgListBx->count() == 0) {
         SelectRow(-1);
@@ -292,25 +286,25 @@ void TPgListFrm::AllOpenBtnClick()
     if (PgListBx->currentRow() < 0)
         return;
     OpenAllPagesFrom(0);
-    kes::BuildPageImage(khm_.Doc);
+    kes::BuildPageImage(host_.Doc);
     close();
 }
 
 void TPgListFrm::PgOKClick()
 {
-    if (PgListBx->currentRow() >= 0 && !khm_.Doc.PgDataList.empty()) {
+    if (PgListBx->currentRow() >= 0 && !host_.Doc.PgDataList.empty()) {
         PgListBxDblClick();
-        kes::BuildPageImage(khm_.Doc);
+        kes::BuildPageImage(host_.Doc);
     }
     close();
 }
 
 void TPgListFrm::PgBxCloseClick()
 {
-    if (!khm_.Doc.PgDataList.empty())
-        kes::BuildPageImage(khm_.Doc);
+    if (!host_.Doc.PgDataList.empty())
+        kes::BuildPageImage(host_.Doc);
     else
-        khm_.MmClosePrjClick();
+        host_.MmClosePrjClick();
     close();
 }
 
@@ -320,12 +314,10 @@ void TPgListFrm::PgTitleTxtKeyUp()
     if (row < 0)
         return;
     const std::string title = kes::QStringToAnsi(PgTitleTxt->text());
-    kes::RetitlePage(khm_.Doc, row, title);
+    kes::RetitlePage(host_.Doc, row, title);
     PgListBx->item(row)->setText(kes::AnsiToQString(kes::PageItemText(row, title)));
-    if (kes::PageHooks().PagesRenumbered) {
-        kes::PageRenumbering same(khm_.Doc.PgDataList.size());
-        for (std::size_t i = 0; i < same.size(); ++i)
-            same[i] = static_cast<int>(i);
-        kes::PageHooks().PagesRenumbered(same);
-    }
+    kes::PageRenumbering same(host_.Doc.PgDataList.size());
+    for (std::size_t i = 0; i < same.size(); ++i)
+        same[i] = static_cast<int>(i);
+    pages_.PagesRenumbered(same);
 }

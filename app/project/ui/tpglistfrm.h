@@ -8,11 +8,17 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TKhm;
+
+namespace kes {
+class PageWindows;
+class ProjectCommandsHost;
+} // namespace kes
 
 class TPgListFrm : public QDialog {
 public:
-    explicit TPgListFrm(TKhm& khm);
+    // The project and the main window's page commands come from host; the page windows the
+    // list opens and renumbers are pages.
+    TPgListFrm(kes::ProjectCommandsHost& host, kes::PageWindows& pages);
 
     QListWidget* PgListBx = nullptr;
     QLineEdit* PgTitleTxt = nullptr;
@@ -51,7 +57,8 @@ protected:
 private:
     void SelectRow(int row);
     void ShowTitle(int row);
-    TKhm& khm_;
+    kes::ProjectCommandsHost& host_;
+    kes::PageWindows& pages_;
 };
 
 extern TPgListFrm* PgListFrm;

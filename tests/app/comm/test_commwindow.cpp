@@ -12,7 +12,6 @@
 #include "app/comm/ui/tfrmhmiproto.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/objfactory.h"
-#include "app/project/pagehooks.h"
 #include "app/project/pgdataenc.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/tkhm.h"
@@ -268,7 +267,7 @@ TEST_F(CommWindow, DownloadCommitsTheInspectorAndLetsTheObjectGo)
     TKhm& k = *Khm;
     k.Doc.Compiled = 1;
     k.LoadPageWindow(0);
-    PageData* page = PageHooks().CurrentPageForEdit();
+    PageData* page = Khm->PageEd->CurrentPageForEdit();
     ASSERT_NE(page, nullptr);
     ASSERT_FALSE(page->ObjList.empty());
     TLxObj* obj = page->ObjList.back();
@@ -396,7 +395,7 @@ TEST_F(CommWindow, SettingsDialogsOpenFromTheMenu)
     };
     const Bytes before = k.Doc.PgDataList[0]->Data;
     k.LoadPageWindow(1);  // the open page's live objects follow too
-    const PageData* live = PageHooks().CurrentPage();
+    const PageData* live = Khm->PageEd->CurrentPage();
     ASSERT_NE(live, nullptr);
     k.Action("MmHMIProto")->trigger();
     Bytes expected = before;

@@ -45,7 +45,8 @@ void PageTest::NewProject(int model, int machine)
     host.doc.EditMode = 3;
     host.doc.PgDataList.push_back(std::make_unique<PgDataStr>());
     editor = std::make_unique<PageEditor>(host, nullptr);
-    ASSERT_NE(editor->LoadPageWindow(0), nullptr);
+    editor->LoadPageWindow(0);
+    ASSERT_NE(editor->OpenPageOf(0), nullptr);
     ASSERT_EQ(HmPage, editor->Pages().front());
 }
 

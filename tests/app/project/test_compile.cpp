@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace kes {
@@ -16,12 +17,23 @@ using test::Prj;
 using test::Tags;
 
 
-struct MsgLog {
-    explicit MsgLog(ProjectDoc& doc)
+// The program around the document: the messages it shows, and what storing the open page does.
+struct MsgLog : DocHost {
+    explicit MsgLog(ProjectDoc& doc) : doc_(doc) { doc.SetHost(this); }
+    ~MsgLog() override { doc_.SetHost(nullptr); }
+    void StoreActivePage() override
     {
-        doc.ShowMsgHook = [this](int n) { shown.push_back(n); };
+        if (storePage)
+            storePage();
     }
+    void StoreStartScreen() override {}
+    void ShowMsg(int n) override { shown.push_back(n); }
+
     std::vector<int> shown;
+    std::function<void()> storePage;
+
+private:
+    ProjectDoc& doc_;
 };
 
 DevRefHead Ref(std::int32_t code, std::uint8_t linkFlag = 0)
@@ -176,7 +188,8 @@ TEST(MemImage, StoresTheEditedPageFirst)
 {
     Prj p(std::string(KES_BIN_DIR) + "/");
     p.AddPage(10);
-    p.doc.StoreActivePage = [&] { p.doc.PgDataList[0]->Data.assign(30, 0x11); };
+    MsgLog host(p.doc);
+    host.storePage = [&] { p.doc.PgDataList[0]->Data.assign(30, 0x11); };
     p.doc.Modified = 0;
     ASSERT_TRUE(BuildPageImage(p.doc));
     EXPECT_EQ(p.doc.MemImageLen, 10);

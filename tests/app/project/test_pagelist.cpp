@@ -1,12 +1,14 @@
 // The page list: inserting, deleting and moving pages keeps every record and says where each
 // open page went; the dialog asks before deleting or moving and renumbers its items.
 #include "../shell/shellfixture.h"
+#include "recordingpages.h"
 
-#include "app/project/pagehooks.h"
 #include "app/project/pagelist.h"
+#include "app/editor/pageeditor.h"
 #include "app/project/ui/tpglistfrm.h"
 #include "app/shell/startup.h"
 #include "app/shell/tkhm.h"
+#include "app/shell/tkhm_hosts.h"
 #include "app/ui/msgtable.h"
 
 #include <QLineEdit>
@@ -72,13 +74,12 @@ protected:
         o.splashMillis = 0;
         StartUp(NewDoc(), o);
         FivePages(Khm->Doc);
-        form = new TPgListFrm(*Khm);
+        pages = std::make_unique<RecordingPages>(Khm->PageEd.get());
+        form = new TPgListFrm(*Khm->ProjectHost, *pages);
         form->FormShow();
-        PageHooks().PagesRenumbered = [this](const std::vector<int>& m) { maps.push_back(m); };
     }
     void TearDown() override
     {
-        PageHooks() = PageWindowHooks{};
         delete form;
         Khm->Doc.Modified = 0;
         Khm->FormClose();
@@ -93,7 +94,8 @@ protected:
         return items;
     }
     TPgListFrm* form = nullptr;
-    std::vector<std::vector<int>> maps;
+    std::unique_ptr<RecordingPages> pages;
+    const std::vector<std::vector<int>>& Maps() const { return pages->maps; }
 };
 
 TEST_F(PageListDialog, DeleteAsksFirst)
@@ -102,13 +104,13 @@ TEST_F(PageListDialog, DeleteAsksFirst)
     prompt.answers = {Answer::No};
     form->DelBtnClick();
     EXPECT_EQ(Khm->Doc.PgDataList.size(), 5u);
-    EXPECT_TRUE(maps.empty());
+    EXPECT_TRUE(Maps().empty());
     prompt.answers = {Answer::Yes};
     form->DelBtnClick();
     EXPECT_EQ(Items(), (std::vector<std::string>{"0:A", "1:B", "2:C", "3:D"}));
     EXPECT_EQ(form->PgListBx->currentRow(), 3);
     EXPECT_EQ(prompt.shown.back(), Msg(72));
-    ASSERT_EQ(maps.size(), 1u);
+    ASSERT_EQ(Maps().size(), 1u);
 }
 
 TEST_F(PageListDialog, DragMovesAfterConfirmation)
@@ -124,8 +126,8 @@ TEST_F(PageListDialog, DragMovesAfterConfirmation)
     EXPECT_EQ(Items(), (std::vector<std::string>{"0:A", "1:E", "2:B", "3:C", "4:D"}));
     EXPECT_EQ(form->PgListBx->currentRow(), 1);
     EXPECT_EQ(form->PgTitleTxt->text(), QStringLiteral("E"));
-    ASSERT_EQ(maps.size(), 1u);
-    EXPECT_EQ(maps[0], (std::vector<int>{0, 2, 3, 4, 1}));
+    ASSERT_EQ(Maps().size(), 1u);
+    EXPECT_EQ(Maps()[0], (std::vector<int>{0, 2, 3, 4, 1}));
     // A drag ending where it started asks nothing.
     prompt.shown.clear();
     form->PgListBxStartDrag();

@@ -4,15 +4,16 @@
 // project over the memory area with its message and lists the check's findings; the
 // check-result lines name the page and object a double click goes to.
 #include "../shell/shellfixture.h"
+#include "recordingpages.h"
 
 #include "app/project/memimage.h"
-#include "app/project/pagehooks.h"
 #include "app/project/prjio.h"
 #include "app/project/ui/prjcommands.h"
 #include "app/project/ui/tfrmmsgshow.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/startup.h"
 #include "app/shell/tkhm.h"
+#include "app/shell/tkhm_hosts.h"
 #include "app/ui/msgtable.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
@@ -133,14 +134,14 @@ TEST_F(PrjCommandsTest, FailedSaveKeepsModifiedAndTheOldFiles)
     Khm->Doc.PgDataList[0]->Data.assign(500, 7);
     Khm->Doc.Modified = 1;
     SetWriteFault([](std::size_t, std::size_t) { return true; });
-    EXPECT_EQ(TbSaveClick(*Khm), 2);
+    EXPECT_EQ(TbSaveClick(*Khm->ProjectHost), 2);
     SetWriteFault(nullptr);
     EXPECT_TRUE(Shown(kMsgSaveFailed));
     EXPECT_EQ(Khm->Doc.Modified, 1);
     EXPECT_EQ(ReadFile("plant.zqf"), before);
 
     prompt.shown.clear();
-    EXPECT_EQ(TbSaveClick(*Khm), 1);
+    EXPECT_EQ(TbSaveClick(*Khm->ProjectHost), 1);
     EXPECT_TRUE(prompt.shown.empty());
     EXPECT_EQ(Khm->Doc.Modified, 0);
     EXPECT_NE(ReadFile("plant.zqf"), before);
@@ -152,7 +153,7 @@ TEST_F(PrjCommandsTest, CompileOverTheAreaIsRefused)
     Start();
     Khm->OpenDlg.FileName = Dir() + "plant.zqf";
     ASSERT_TRUE(Khm->ReadProjectFiles());
-    MmTranslateClick(*Khm);
+    MmTranslateClick(*Khm->ProjectHost);
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown.front(), Msg(63) + QStringLiteral("\n\n") + Msg(84) + QStringLiteral("1%"));
     EXPECT_EQ(Khm->Doc.Compiled, 1);
@@ -160,13 +161,13 @@ TEST_F(PrjCommandsTest, CompileOverTheAreaIsRefused)
     prompt.shown.clear();
     Khm->Doc.Compiled = 0;
     Khm->Doc.PgDataList[1]->Data.assign(static_cast<std::size_t>(Khm->Doc.ObjDataAddrEnd - Khm->Doc.ObjDataAddr), 1);
-    MmTranslateClick(*Khm);
+    MmTranslateClick(*Khm->ProjectHost);
     EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(26), Msg(27)}));
     EXPECT_EQ(Khm->Doc.Compiled, 0);
     // A save of such a project writes nothing.
     const std::string before = ReadFile("plant.zqf");
     prompt.shown.clear();
-    EXPECT_EQ(TbSaveClick(*Khm), 2);
+    EXPECT_EQ(TbSaveClick(*Khm->ProjectHost), 2);
     EXPECT_EQ(prompt.shown, std::vector<QString>{Msg(26)});
     EXPECT_EQ(ReadFile("plant.zqf"), before);
 }
@@ -179,26 +180,22 @@ TEST_F(PrjCommandsTest, CheckFindingsGoToTheResultWindow)
     ASSERT_TRUE(Khm->ReadProjectFiles());
     Khm->Doc.SysFunKeyUsed[2] = 1;
     Khm->Doc.SysFunKeys[2].UserLevel = 3;
-    MmTranslateClick(*Khm);
+    MmTranslateClick(*Khm->ProjectHost);
     EXPECT_EQ(prompt.shown, std::vector<QString>{Msg(27)});
     ASSERT_NE(FrmMsgShow, nullptr);
     ASSERT_EQ(FrmMsgShow->lsbChk->count(), 1);
     EXPECT_EQ(FrmMsgShow->lsbChk->item(0)->text(),
               QStringLiteral("[Error]System Funtion key set fail!!(Funtion key Set 2):User-Level set fail!!"));
 
-    // The double click goes through the page editor's hooks.
-    std::vector<std::string> calls;
-    PageHooks().OpenPage = [&](int i) { calls.push_back("open " + std::to_string(i)); };
-    PageHooks().SelectOnCurrentPage = [&](const std::string& t, int x, int y) {
-        calls.push_back("select " + t + " " + std::to_string(x) + "," + std::to_string(y));
-    };
+    // The double click asks the page windows the window was given.
+    RecordingPages pages;
+    FrmMsgShow->Pages = &pages;
     FrmMsgShow->lsbChk->setCurrentRow(0);
     FrmMsgShow->lsbChkDblClick();
     FrmMsgShow->SetLines({"[Error]Button [3,4] (Page number 0) : Funtion key Set"});
     FrmMsgShow->lsbChk->setCurrentRow(0);
     FrmMsgShow->lsbChkDblClick();
-    PageHooks() = PageWindowHooks{};
-    EXPECT_EQ(calls, (std::vector<std::string>{"open 0", "open 0", "select Button 3,4"}));
+    EXPECT_EQ(pages.calls, (std::vector<std::string>{"open 0", "open 0", "select Button 3,4"}));
 }
 
 TEST(CheckLine, WhatADoubleClickOpens)

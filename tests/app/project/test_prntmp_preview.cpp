@@ -3,12 +3,13 @@
 #include "../shell/shellfixture.h"
 
 #include "app/project/objfactory.h"
-#include "app/project/pagehooks.h"
+#include "app/editor/pageeditor.h"
 #include "app/project/pgdataenc.h"
 #include "app/project/tprntmp.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/project/ui/tpglistfrm.h"
 #include "app/shell/tkhm.h"
+#include "app/shell/tkhm_hosts.h"
 #include "objects/tgeom.h"
 
 #include <QFile>
@@ -61,13 +62,12 @@ protected:
 TEST_F(PagePreview, ShowsTheSelectedStoredPage)
 {
     ASSERT_TRUE(Khm && LxType);
-    ASSERT_TRUE(PageHooks().RenderPage);
     AddPage(0, 0, 10, 5);
     AddPage(20, 10, 24, 12);
     Khm->Doc.PgDataList.push_back(std::make_unique<PgDataStr>());
     Khm->Doc.PgDataList.back()->Data = {0x00, 0x05, 0x00, 0x02};
 
-    form = new TPgListFrm(*Khm);
+    form = new TPgListFrm(*Khm->ProjectHost, *Khm->PageEd);
     form->FormShow();
     const QImage first = Preview();
     EXPECT_EQ(first.size(), QSize(LxType->PanelWidth * Khm->Doc.GridWidth, LxType->PanelHeight * Khm->Doc.GridHeight));

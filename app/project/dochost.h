@@ -1,0 +1,20 @@
+#pragma once
+// What the project document needs of the program around it: the editors that hold a page or
+// a screen live store it into its record before the records are read, and the document's own
+// messages reach the user. The program hands one to the document at start-up (the main window
+// does); without one (headless use) nothing is stored and the messages are dropped.
+namespace kes {
+
+class DocHost {
+public:
+    virtual ~DocHost() = default;
+    // Stores the open page window (or the start-up screen or user-menu windows, by EditMode)
+    // into its record.
+    virtual void StoreActivePage() = 0;
+    // Stores the start-up screen window into StartScreenData (EditMode 1 around it).
+    virtual void StoreStartScreen() = 0;
+    // Shows message n of the message table.
+    virtual void ShowMsg(int n) = 0;
+};
+
+} // namespace kes
