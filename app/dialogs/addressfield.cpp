@@ -73,6 +73,18 @@ QString AddressField::DefaultText(std::uint8_t kind) const
     return AnsiToQString(kind == 0x10 ? ctx_.Model.DefWordText : ctx_.Model.DefBitText);
 }
 
+QString AddressField::FormatOrDefault(std::int32_t code, std::uint8_t kind, std::uint8_t len, std::uint8_t bit) const
+{
+    const QString text = Format(code, kind, len, bit);
+    return text.isEmpty() ? DefaultText(kind) : text;
+}
+
+void AddressField::ReformatForLength(std::int32_t code, std::uint8_t len, std::uint8_t bit)
+{
+    if (ctx_.Model.LengthSelectsAccess)
+        SetText(Format(code, 0x10, len, bit));
+}
+
 QString AddressField::PanelMemoryText(bool word) const
 {
     const DevRecord& r = ctx_.State.InternalDevRecords[word ? kInternalWord : kInternalBit];

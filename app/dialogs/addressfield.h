@@ -54,6 +54,11 @@ public:
 
     // The model's default text for a new address of a kind (word for 0x10, else bit).
     QString DefaultText(std::uint8_t kind) const;
+    // Format's text, or the default text of the kind when code gives none.
+    QString FormatOrDefault(std::int32_t code, std::uint8_t kind, std::uint8_t len, std::uint8_t bit) const;
+    // Where the controller's word addresses depend on the value length, the word address
+    // code shown again for a new length; elsewhere nothing changes.
+    void ReformatForLength(std::int32_t code, std::uint8_t len, std::uint8_t bit);
     // The first unit of the panel's own bit ("@B") or word ("@V") memory.
     QString PanelMemoryText(bool word) const;
 

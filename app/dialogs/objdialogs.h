@@ -7,7 +7,10 @@
 // kind order): OpenAs<TheClass, RunTheDialog> with the dialog's own Run function, declared in
 // the dialog's header as bool(DialogContext&, TheClass&, QWidget* owner, const QString& caption).
 #include "app/dialogs/dialogcontext.h"
+#include "app/ui/prompt.h"
 #include "objects/objkind.h"
+
+#include <QDialog>
 
 #include <cstdint>
 #include <functional>
@@ -53,6 +56,19 @@ const ObjDialogEntry& ObjDialogOf(ObjKind kind);
 ObjDialog FindObjDialog(ObjKind kind);
 // Tests stand a dialog of their own in for a kind's; an empty function gives the table's back.
 void ReplaceObjDialog(ObjKind kind, ObjDialog dialog);
+
+// Runs a dialog of class Dlg (constructed with the context, the owner and the object) modally,
+// its global form variable pointing to it meanwhile; true when its OK stored the settings.
+template <class Dlg, class Obj>
+bool RunObjDialog(Dlg*& global, DialogContext& ctx, Obj& obj, QWidget* owner, const QString& caption)
+{
+    Dlg dlg(ctx, owner, obj);
+    global = &dlg;
+    dlg.SetCaption(caption);
+    const bool stored = ExecModal(&dlg) == QDialog::Accepted;
+    global = nullptr;
+    return stored;
+}
 
 // What a dialog's closing needs of the rest of the program.
 struct ObjDialogHooks {

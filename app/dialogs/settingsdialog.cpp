@@ -5,11 +5,15 @@
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
+#include "objects/digtest.h"
 #include "platform/codepage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -145,11 +149,132 @@ QGroupBox* SettingsDialog::NewRadioGroup(QWidget* parent, const char* name, cons
     return g;
 }
 
+QComboBox* SettingsDialog::NewFixedCombo(QWidget* parent, const char* name, const QStringList& items)
+{
+    QComboBox* w = NewCombo(parent, name, items);
+    SetComponentClass(w, "");
+    return w;
+}
+
+QHBoxLayout* SettingsDialog::NewOkCancel(QPushButton*& ok, const char* okName, QPushButton*& cancel,
+                                         const char* cancelName)
+{
+    ok = NewButton(this, okName, QStringLiteral("OK"));
+    ok->setDefault(true);
+    cancel = NewButton(this, cancelName, QStringLiteral("Cancel"));
+    OnClicked(ok, [this] { OkBtnClick(); });
+    OnClicked(cancel, [this] { CancelBtnClick(); });
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
+void SettingsDialog::OnActivated(QComboBox* box, std::function<void()> handler)
+{
+    QObject::connect(box, &QComboBox::activated, this, [h = std::move(handler)] { h(); });
+}
+
+void SettingsDialog::OnClicked(QAbstractButton* button, std::function<void()> handler)
+{
+    QObject::connect(button, &QAbstractButton::clicked, this, [h = std::move(handler)] { h(); });
+}
+
+Failure FailNumbered(int head, int n, int tail, const QString& sep)
+{
+    return FailText(Msg(head) + sep + QString::number(n) + sep + Msg(tail));
+}
+
+QStringList FrameItems()
+{
+    return {"No Frame", "Single Line", "Double Line", "Thick", "Dashed", "Dotted"};
+}
+
+QStringList FontItems() { return {"5x8", "8x8", "8x12", "8x16"}; }
+
+QStringList HPosItems() { return {"Left", "Right", "Centre"}; }
+
+QStringList VPosItems() { return {"Top", "Bottom", "Middle"}; }
+
+QStringList ValTypeItems() { return {"Unsigned", "Signed", "Hexadecimal", "BCD"}; }
+
+QStringList ValLenItems() { return {"16 bits", "32 bits"}; }
+
+QStringList NumberItems(int from, int to)
+{
+    QStringList items;
+    for (int i = from; i <= to; ++i)
+        items << QString::number(i);
+    return items;
+}
+
 void SetEnabled(std::initializer_list<QWidget*> widgets, bool enabled)
 {
     for (QWidget* w : widgets)
         w->setEnabled(enabled);
 }
+
+void SetVisible(std::initializer_list<QWidget*> widgets, bool visible)
+{
+    for (QWidget* w : widgets)
+        w->setVisible(visible);
+}
+
+QString ValueQText(std::uint32_t value, int format, int len)
+{
+    return QString::fromStdString(ValueToText(value, format, len == 1));
+}
+
+std::string TrimmedAnsi(const QLineEdit* edit) { return QStringToAnsi(edit->text().trimmed()); }
+
+namespace {
+
+// Hears an edit for WatchEdit; a child of the edit, so it goes with it.
+class EditWatcher : public QObject {
+public:
+    EditWatcher(QLineEdit* edit, EditHooks hooks) : QObject(edit), hooks_(std::move(hooks))
+    {
+        edit->installEventFilter(this);
+        if (hooks_.keyUp)
+            QObject::connect(edit, &QLineEdit::textEdited, this, [this] { hooks_.keyUp(0); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (hooks_.keyUp && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+                hooks_.keyUp(key);
+                return true;
+            }
+            break;
+        }
+        case QEvent::MouseButtonDblClick:
+            if (hooks_.dblClick) {
+                hooks_.dblClick();
+                return true;
+            }
+            break;
+        case QEvent::MouseButtonRelease:
+            if (hooks_.mouseUp)
+                hooks_.mouseUp();
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    EditHooks hooks_;
+};
+
+} // namespace
+
+void WatchEdit(QLineEdit* edit, EditHooks hooks) { new EditWatcher(edit, std::move(hooks)); }
 
 bool ValueInRange(const QString& text, int type, int len)
 {

@@ -10,12 +10,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <optional>
+#include <string>
 
+class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -39,6 +44,18 @@ W* Named(W* widget, const char* name)
 inline Failure FailMsg(int n) { return Failure{n, {}}; }
 inline Failure FailText(const QString& text) { return Failure{-1, text}; }
 using Check = std::optional<Failure>;
+// A failure naming a number between two messages: head, sep, n, sep, tail ("State 3 Setting
+// Error!!").
+Failure FailNumbered(int head, int n, int tail, const QString& sep = QStringLiteral(" "));
+
+// Items of the boxes several dialogs share, in stored-index order.
+QStringList FrameItems();   // frame styles 0..5
+QStringList FontItems();    // panel fonts 0..3
+QStringList HPosItems();    // left, right, centre
+QStringList VPosItems();    // top, bottom, middle
+QStringList ValTypeItems(); // unsigned, signed, hexadecimal, BCD (value formats 0..3)
+QStringList ValLenItems();  // 16 bits, 32 bits
+QStringList NumberItems(int from, int to);
 
 class SettingsDialog : public QDialog {
 public:
@@ -78,6 +95,15 @@ protected:
     // A group whose radio buttons are its items (translated as one radio group).
     QGroupBox* NewRadioGroup(QWidget* parent, const char* name, const QString& title, const QStringList& items,
                              const char* itemPrefix);
+    // A box whose items read the same in every language (digits, font sizes): not translated.
+    QComboBox* NewFixedCombo(QWidget* parent, const char* name, const QStringList& items);
+    // The OK and Cancel buttons under their names, wired to OkBtnClick and CancelBtnClick,
+    // at the right of the row returned.
+    QHBoxLayout* NewOkCancel(QPushButton*& ok, const char* okName, QPushButton*& cancel, const char* cancelName);
+
+    // Handlers of user actions only: loading sets the controls without running them.
+    void OnActivated(QComboBox* box, std::function<void()> handler);
+    void OnClicked(QAbstractButton* button, std::function<void()> handler);
 
 private:
     DialogContext& ctx_;
@@ -87,6 +113,23 @@ private:
 
 // Enables or disables several controls at once.
 void SetEnabled(std::initializer_list<QWidget*> widgets, bool enabled);
+void SetVisible(std::initializer_list<QWidget*> widgets, bool visible);
+
+// A stored value as the text of a value format and length (1: 32 bits).
+QString ValueQText(std::uint32_t value, int format, int len);
+// An edit's text, trimmed, in the ANSI code page.
+std::string TrimmedAnsi(const QLineEdit* edit);
+
+// What a dialog hears of an edit beside what Qt reports: keyUp(key) after each typed change
+// (key 0) and for the Up and Down arrows (Qt::Key_Up, Qt::Key_Down; the edit does not see
+// them), dblClick on a double click, mouseUp when a mouse button is let go over it. Empty
+// functions are left out.
+struct EditHooks {
+    std::function<void(int key)> keyUp;
+    std::function<void()> dblClick;
+    std::function<void()> mouseUp;
+};
+void WatchEdit(QLineEdit* edit, EditHooks hooks);
 
 // The range test of a typed value (ValRangeTest); a type or length box with no choice (-1)
 // counts as its first item.

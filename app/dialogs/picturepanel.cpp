@@ -1,0 +1,113 @@
+#include "app/dialogs/picturepanel.h"
+
+#include "app/dialogs/dialogcontext.h"
+#include "app/dialogs/settingsdialog.h"
+#include "app/ui/prompt.h"
+#include "app/ui/translate.h"
+#include "platform/codepage.h"
+#include "platform/gdi.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+#include <QStackedLayout>
+
+#include <algorithm>
+
+namespace kes {
+namespace {
+
+const QString kNone = QStringLiteral("[None]");
+
+// The standard picture file dialog, run through the prompt seam.
+bool StandardBitmapChoice(QWidget* parent, const QString& folder, QString& file)
+{
+    QFileDialog dlg(parent);
+    dlg.setObjectName(QStringLiteral("BmpDlg"));
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    dlg.setNameFilter(QStringLiteral("Bitmaps (*.bmp)"));
+    dlg.setDirectory(folder);
+    if (ExecModal(&dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return false;
+    file = dlg.selectedFiles().front();
+    return true;
+}
+
+} // namespace
+
+PicturePanel::PicturePanel(QWidget* parent)
+{
+    PanelPic = Named(new QFrame(parent), "PanelPic");
+    PanelPic->setFrameShape(QFrame::StyledPanel);
+    PanelPic->setMinimumSize(120, 72);
+    auto* stack = new QStackedLayout(PanelPic);
+    stack->setStackingMode(QStackedLayout::StackAll);
+    caption_ = new QLabel(kNone, PanelPic);
+    caption_->setAlignment(Qt::AlignCenter);
+    ImgPic = Named(new QLabel(PanelPic), "ImgPic");
+    ImgPic->setAlignment(Qt::AlignCenter);
+    SetComponentClass(ImgPic, "");
+    stack->addWidget(ImgPic);
+    stack->addWidget(caption_);
+    LabPic = Named(new QLabel(parent), "LabPic");
+    SetComponentClass(LabPic, "");
+}
+
+void PicturePanel::MakeMonochrome(TBitmap& picture)
+{
+    QImage& img = picture.Image();
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            // The colour value is 0x00BBGGRR: blue weighs most.
+            const TColor c = FromQRgb(img.pixel(x, y));
+            img.setPixel(x, y, ToQRgb(c > 0x7FFFFF ? clWhite : clBlack));
+        }
+}
+
+void PicturePanel::ShowNone()
+{
+    ImgPic->clear();
+    LabPic->clear();
+    caption_->setText(kNone);
+}
+
+void PicturePanel::Show(TBitmap& picture)
+{
+    if (picture.Empty()) {
+        ShowNone();
+        return;
+    }
+    MakeMonochrome(picture);
+    LabPic->setText(QStringLiteral("[ %1 x %2 ]").arg(picture.Width()).arg(picture.Height()));
+    caption_->clear();
+    // Panel pictures are small: shown enlarged by whole pixels where the panel has room.
+    const QSize room = PanelPic->contentsRect().size();
+    const int scale = std::clamp(std::min(room.width() / picture.Width(), room.height() / picture.Height()), 1, 4);
+    ImgPic->setPixmap(
+        QPixmap::fromImage(picture.Image().scaled(picture.Width() * scale, picture.Height() * scale)));
+}
+
+QString PicturePanel::Caption() const { return caption_->text(); }
+
+bool ChooseStatePicture(DialogContext& ctx, QWidget* parent, TBitmap& picture)
+{
+    std::string* shared = ctx.BmpFolder;
+    const QString folder = shared ? AnsiToQString(*shared) : QString();
+    QString file;
+    const bool chosen =
+        ctx.ChooseBitmapFile ? ctx.ChooseBitmapFile(parent, folder, file) : StandardBitmapChoice(parent, folder, file);
+    if (!chosen)
+        return false;
+    if (shared)
+        *shared = QStringToAnsi(QFileInfo(file).absolutePath());
+    TBitmap loaded;
+    if (!loaded.LoadFromFile(QStringToAnsi(file)))
+        return false;
+    picture = loaded;
+    return true;
+}
+
+} // namespace kes
