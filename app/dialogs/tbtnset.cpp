@@ -30,19 +30,10 @@ namespace {
 const QStringList kBtnTypes = {"Set ON",    "Set OFF",   "Pulse ON",     "Pulse OFF",  "Alternate",
                                "Maintained", "Multi-State", "Input Value", "Set Constant", "Increment",
                                "Decrement", "Change Page", "Set Password"};
-const QStringList kValTypes = {"Unsigned", "Signed", "Hexadecimal", "BCD", "Floating"};
-const QStringList kValLens = {"16 bits", "32 bits"};
 const QStringList kSurfaces = {"No Frame", "Single Frame", "Double Frame", "Circular Frame", "Hidden"};
-const QStringList kFonts = {"5x8", "8x8", "8x12", "8x16"};
 const QStringList kKeys = {"F0", "F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "Up", "Down", "Left", "Right"};
 
-QStringList Numbers(int from, int to)
-{
-    QStringList items;
-    for (int i = from; i <= to; ++i)
-        items << QString::number(i);
-    return items;
-}
+using kes::NumberItems;
 
 } // namespace
 
@@ -136,9 +127,9 @@ QWidget* TBtnSet::BuildLeftColumn()
 
     auto* valRow = new QHBoxLayout;
     ValType_Lab = NewLabel(col, "ValType_Lab", QStringLiteral("Value Type"));
-    ValType_Box = NewCombo(col, "ValType_Box", kValTypes);
+    ValType_Box = NewCombo(col, "ValType_Box", kes::ValTypeItems() << QStringLiteral("Floating"));
     ValLen_Lab = NewLabel(col, "ValLen_Lab", QStringLiteral("Length"));
-    ValLen_Box = NewCombo(col, "ValLen_Box", kValLens);
+    ValLen_Box = NewCombo(col, "ValLen_Box", kes::ValLenItems());
     valRow->addWidget(ValType_Lab);
     valRow->addWidget(ValType_Box, 1);
     valRow->addWidget(ValLen_Lab);
@@ -168,16 +159,13 @@ QWidget* TBtnSet::BuildLeftColumn()
     ValInGp = NewGroup(typeArea, "ValInGp", QStringLiteral("Input Value"));
     auto* vin = new QGridLayout(ValInGp);
     Int_Lab = NewLabel(ValInGp, "Int_Lab", QStringLiteral("Integer digits"));
-    Int_Box = NewCombo(ValInGp, "Int_Box", Numbers(1, 10));
+    Int_Box = NewFixedCombo(ValInGp, "Int_Box", NumberItems(1, 10));
     Dec_Lab = NewLabel(ValInGp, "Dec_Lab", QStringLiteral("Decimal digits"));
-    Dec_Box = NewCombo(ValInGp, "Dec_Box", Numbers(0, 5));
+    Dec_Box = NewFixedCombo(ValInGp, "Dec_Box", NumberItems(0, 5));
     Max_Lab = NewLabel(ValInGp, "Max_Lab", QStringLiteral("Maximum"));
     Max_Txt = NewEdit(ValInGp, "Max_Txt");
     Min_Lab = NewLabel(ValInGp, "Min_Lab", QStringLiteral("Minimum"));
     Min_Txt = NewEdit(ValInGp, "Min_Txt");
-    // Digit counts are the same in every language.
-    kes::SetComponentClass(Int_Box, "");
-    kes::SetComponentClass(Dec_Box, "");
     vin->addWidget(Int_Lab, 0, 0);
     vin->addWidget(Int_Box, 0, 1);
     vin->addWidget(Dec_Lab, 0, 2);
@@ -208,8 +196,7 @@ QWidget* TBtnSet::BuildLeftColumn()
 
     PgChgGp = NewGroup(typeArea, "PgChgGp", QStringLiteral("Target Page"));
     auto* pg = new QHBoxLayout(PgChgGp);
-    PgChg_Box = NewCombo(PgChgGp, "PgChg_Box", {});
-    kes::SetComponentClass(PgChg_Box, "");
+    PgChg_Box = NewFixedCombo(PgChgGp, "PgChg_Box", {});
     pg->addWidget(PgChg_Box);
     stack->addWidget(PgChgGp);
     stack->addStretch();
@@ -243,8 +230,7 @@ QWidget* TBtnSet::BuildRightColumn()
     grid->addLayout(count, row++, 1);
 
     State_Lab = NewLabel(col, "State_Lab", QStringLiteral("State"));
-    State_Box = NewCombo(col, "State_Box", {});
-    kes::SetComponentClass(State_Box, "");
+    State_Box = NewFixedCombo(col, "State_Box", {});
     grid->addWidget(State_Lab, row, 0);
     grid->addWidget(State_Box, row++, 1);
 
@@ -253,20 +239,10 @@ QWidget* TBtnSet::BuildRightColumn()
     grid->addWidget(BtnTxt_Lab, row, 0);
     grid->addWidget(Btn_Txt, row++, 1);
 
-    PanelPic = kes::Named(new QFrame(col), "PanelPic");
-    PanelPic->setFrameShape(QFrame::StyledPanel);
-    PanelPic->setMinimumSize(120, 72);
-    auto* picStack = new QStackedLayout(PanelPic);
-    picStack->setStackingMode(QStackedLayout::StackAll);
-    panelCaption_ = new QLabel(QStringLiteral("[None]"), PanelPic);
-    panelCaption_->setAlignment(Qt::AlignCenter);
-    ImgPic = kes::Named(new QLabel(PanelPic), "ImgPic");
-    ImgPic->setAlignment(Qt::AlignCenter);
-    kes::SetComponentClass(ImgPic, "");
-    picStack->addWidget(ImgPic);
-    picStack->addWidget(panelCaption_);
-    LabPic = NewLabel(col, "LabPic", QString());
-    kes::SetComponentClass(LabPic, "");
+    picture_ = std::make_unique<kes::PicturePanel>(col);
+    PanelPic = picture_->PanelPic;
+    ImgPic = picture_->ImgPic;
+    LabPic = picture_->LabPic;
     grid->addWidget(PanelPic, row++, 0, 1, 2);
     grid->addWidget(LabPic, row++, 0, 1, 2);
 
@@ -283,14 +259,12 @@ QWidget* TBtnSet::BuildRightColumn()
     grid->addWidget(RefKey_Box, row++, 1);
 
     UserLevel_Lab = NewLabel(col, "UserLevel_Lab", QStringLiteral("User Level"));
-    ComboBox_UserLevel = NewCombo(col, "ComboBox_UserLevel", Numbers(0, 4));
-    kes::SetComponentClass(ComboBox_UserLevel, "");
+    ComboBox_UserLevel = NewFixedCombo(col, "ComboBox_UserLevel", NumberItems(0, 4));
     grid->addWidget(UserLevel_Lab, row, 0);
     grid->addWidget(ComboBox_UserLevel, row++, 1);
 
     Font_Lab = NewLabel(col, "Font_Lab", QStringLiteral("Font"));
-    Font_Box = NewCombo(col, "Font_Box", kFonts);
-    kes::SetComponentClass(Font_Box, "");
+    Font_Box = NewFixedCombo(col, "Font_Box", kes::FontItems());
     grid->addWidget(Font_Lab, row, 0);
     grid->addWidget(Font_Box, row++, 1);
 
@@ -312,60 +286,40 @@ QWidget* TBtnSet::BuildRightColumn()
 
 void TBtnSet::ConnectHandlers()
 {
-    // User actions only: loading sets the controls without running these.
-    auto onActivated = [this](QComboBox* box, void (TBtnSet::*handler)()) {
-        QObject::connect(box, &QComboBox::activated, this, [this, handler] { (this->*handler)(); });
+    auto activated = [this](QComboBox* box, void (TBtnSet::*handler)()) {
+        OnActivated(box, [this, handler] { (this->*handler)(); });
     };
-    auto onClicked = [this](QAbstractButton* b, void (TBtnSet::*handler)()) {
-        QObject::connect(b, &QAbstractButton::clicked, this, [this, handler] { (this->*handler)(); });
+    auto clicked = [this](QAbstractButton* b, void (TBtnSet::*handler)()) {
+        OnClicked(b, [this, handler] { (this->*handler)(); });
     };
-    onActivated(BtnType_Box, &TBtnSet::BtnType_BoxChange);
-    onActivated(ValType_Box, &TBtnSet::ValType_BoxChange);
-    onActivated(ValLen_Box, &TBtnSet::ValLen_BoxChange);
-    onActivated(State_Box, &TBtnSet::State_BoxChange);
-    onActivated(BtnSurFace_Box, &TBtnSet::State_BoxChange);
-    onActivated(RefKey_Box, &TBtnSet::RefKey_BoxChange);
-    onClicked(RefWBtn, &TBtnSet::RefWBtnClick);
-    onClicked(RefRBtn, &TBtnSet::RefRBtnClick);
-    onClicked(Call_Btn, &TBtnSet::Call_BtnClick);
-    onClicked(DevRd_Chk, &TBtnSet::DevRd_ChkClick);
-    onClicked(Call_Chk, &TBtnSet::Call_ChkClick);
-    onClicked(Bit_Rdo, &TBtnSet::Bit_RdoClick);
-    onClicked(Val_Rdo, &TBtnSet::Val_RdoClick);
-    onClicked(Lsb_Rdo, &TBtnSet::Lsb_RdoClick);
-    onClicked(BmpRdBtn, &TBtnSet::BmpRdBtnClick);
-    onClicked(BtnBmpClear, &TBtnSet::BtnBmpClearClick);
-    onClicked(RefKey_Chk, &TBtnSet::RefKey_ChkClick);
-    onClicked(OkBtn, &TBtnSet::OkBtnClick);
-    onClicked(CancelBtn, &TBtnSet::CancelBtnClick);
+    activated(BtnType_Box, &TBtnSet::BtnType_BoxChange);
+    activated(ValType_Box, &TBtnSet::ValType_BoxChange);
+    activated(ValLen_Box, &TBtnSet::ValLen_BoxChange);
+    activated(State_Box, &TBtnSet::State_BoxChange);
+    activated(BtnSurFace_Box, &TBtnSet::State_BoxChange);
+    activated(RefKey_Box, &TBtnSet::RefKey_BoxChange);
+    clicked(RefWBtn, &TBtnSet::RefWBtnClick);
+    clicked(RefRBtn, &TBtnSet::RefRBtnClick);
+    clicked(Call_Btn, &TBtnSet::Call_BtnClick);
+    clicked(DevRd_Chk, &TBtnSet::DevRd_ChkClick);
+    clicked(Call_Chk, &TBtnSet::Call_ChkClick);
+    clicked(Bit_Rdo, &TBtnSet::Bit_RdoClick);
+    clicked(Val_Rdo, &TBtnSet::Val_RdoClick);
+    clicked(Lsb_Rdo, &TBtnSet::Lsb_RdoClick);
+    clicked(BmpRdBtn, &TBtnSet::BmpRdBtnClick);
+    clicked(BtnBmpClear, &TBtnSet::BtnBmpClearClick);
+    clicked(RefKey_Chk, &TBtnSet::RefKey_ChkClick);
+    clicked(OkBtn, &TBtnSet::OkBtnClick);
+    clicked(CancelBtn, &TBtnSet::CancelBtnClick);
     QObject::connect(StaNum_Txt, &QLineEdit::textEdited, this, [this] { StaNum_TxtKeyUp(); });
     StaNum_UD->OnClick = [this](bool up) { StaNum_UDClick(up); };
-    QObject::connect(Btn_Txt, &QLineEdit::textEdited, this, [this] { Btn_TxtKeyUp(0); });
-    Btn_Txt->installEventFilter(this);
-}
-
-bool TBtnSet::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == Btn_Txt) {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Up || key == Qt::Key_Down) {
-                Btn_TxtKeyUp(key);
-                return true;
-            }
-        } else if (event->type() == QEvent::MouseButtonDblClick) {
-            Btn_TxtClick();
-            return true;
-        } else if (event->type() == QEvent::MouseButtonRelease) {
-            Btn_TxtMouseUp();
-        }
-    }
-    return SettingsDialog::eventFilter(watched, event);
+    kes::WatchEdit(Btn_Txt, {[this](int key) { Btn_TxtKeyUp(key); }, [this] { Btn_TxtClick(); },
+                             [this] { Btn_TxtMouseUp(); }});
 }
 
 int TBtnSet::Type() const { return BtnType_Box->currentIndex(); }
 
-QString TBtnSet::PanelCaption() const { return panelCaption_->text(); }
+QString TBtnSet::PanelCaption() const { return picture_->Caption(); }
 
 namespace kes {
 

@@ -5,6 +5,7 @@
 // font and user level. The dialog works on its own copy of all of these; the button
 // changes only when OK has checked every field.
 #include "app/dialogs/addressfield.h"
+#include "app/dialogs/picturepanel.h"
 #include "app/dialogs/settingsdialog.h"
 #include "platform/gdi.h"
 
@@ -138,14 +139,10 @@ public:
     // What the picture panel shows when there is no picture.
     QString PanelCaption() const;
 
-    // Two-colour threshold of a shown state picture: colour values above 0x7FFFFF white.
-    static void MakeMonochrome(TBitmap& picture);
-
 protected:
     void LoadFields() override;
     kes::Check Validate() override;
     void Store() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildForm();
@@ -180,7 +177,7 @@ private:
     std::unique_ptr<kes::AddressField> write_;
     std::unique_ptr<kes::AddressField> read_;
     std::unique_ptr<kes::AddressField> notify_;
-    QLabel* panelCaption_ = nullptr;
+    std::unique_ptr<kes::PicturePanel> picture_;
     int count_ = 1;
     std::vector<TBitmap> pics_;
     QStringList texts_;

@@ -1,7 +1,7 @@
 // The button settings form: the dialog's own list of states, their texts and pictures.
 #include "app/dialogs/tbtnset.h"
 
-#include "app/dialogs/tfrmgridtable.h"
+#include "app/dialogs/statetable.h"
 #include "app/dialogs/updown.h"
 #include "app/model/projectstate.h"
 #include "app/ui/prompt.h"
@@ -9,15 +9,10 @@
 #include "platform/codepage.h"
 
 #include <QComboBox>
-#include <QHeaderView>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 
 #include <algorithm>
 
@@ -25,22 +20,6 @@ namespace {
 
 constexpr int kMsgNoState = 89;
 constexpr int kMaxStates = 255;
-constexpr int kTableMaxHeight = 450;
-
-// The standard picture file dialog, run through the prompt seam.
-bool StandardBitmapChoice(QWidget* parent, const QString& folder, QString& file)
-{
-    QFileDialog dlg(parent);
-    dlg.setObjectName(QStringLiteral("BmpDlg"));
-    dlg.setAcceptMode(QFileDialog::AcceptOpen);
-    dlg.setFileMode(QFileDialog::ExistingFile);
-    dlg.setNameFilter(QStringLiteral("Bitmaps (*.bmp)"));
-    dlg.setDirectory(folder);
-    if (kes::ExecModal(&dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-        return false;
-    file = dlg.selectedFiles().front();
-    return true;
-}
 
 } // namespace
 
@@ -97,10 +76,7 @@ void TBtnSet::StaNum_UDClick(bool)
     else if (Lsb_Rdo->isChecked())
         top = 16;
     int& pos = StaNum_UD->Position;
-    if (pos > top)
-        pos = 1;
-    else if (pos < 1)
-        pos = top;
+    pos = kes::WrapPosition(pos, 1, top);
     SetStateCountText(pos);
     ApplyStateCount();
 }
@@ -161,58 +137,23 @@ void TBtnSet::Btn_TxtClick()
 {
     if (count_ < 2)
         return;
-    TFrmGridTable table(nullptr, Ctx().State.LangIndex);
-    FrmGridTable = &table;
-    table.CaptionPrefix = Ctx().ToolHintOf(kes::ObjKind::LxBtn);
-    table.StateNum = count_;
-    table.StateTexts = &texts_;
-    table.Kind = kes::ObjKind::LxBtn;
-    table.SetGridShape(2, count_ + 1);
-    table.SetCell(1, 0, BtnTxt_Lab->text());
-    table.StrGridTable->setColumnWidth(1, Btn_Txt->width());
-    table.BtnRefer->hide();
-    const int rowsHeight = (count_ + 1) * table.StrGridTable->verticalHeader()->defaultSectionSize() + 8;
-    table.StrGridTable->setMinimumHeight(std::min(rowsHeight, kTableMaxHeight));
-    if (kes::ExecModal(&table) == QDialog::Accepted && table.Accepted) {
-        for (int i = 0; i < count_ && i < texts_.size(); ++i)
-            texts_[i] = table.Cell(1, i + 1);
+    kes::StateTable t;
+    t.Kind = kes::ObjKind::LxBtn;
+    t.Count = count_;
+    t.Texts = &texts_;
+    t.TextHeading = BtnTxt_Lab->text();
+    t.TextWidth = Btn_Txt->width();
+    if (kes::RunStateTable(Ctx(), this, t))
         Btn_Txt->setText(texts_.value(std::max(0, SelectedState())));
-    }
-    FrmGridTable = nullptr;
 }
 
 // ---- Pictures
 
-void TBtnSet::MakeMonochrome(TBitmap& picture)
-{
-    QImage& img = picture.Image();
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) {
-            // The colour value is 0x00BBGGRR: blue weighs most.
-            const TColor c = kes::FromQRgb(img.pixel(x, y));
-            img.setPixel(x, y, kes::ToQRgb(c > 0x7FFFFF ? clWhite : clBlack));
-        }
-}
-
 void TBtnSet::ShowStatePicture()
 {
     const int sel = count_ == 1 ? 0 : SelectedState();
-    if (sel < 0 || sel >= static_cast<int>(pics_.size()))
-        return;
-    TBitmap& pic = pics_[static_cast<std::size_t>(sel)];
-    if (pic.Empty()) {
-        ImgPic->clear();
-        LabPic->clear();
-        panelCaption_->setText(QStringLiteral("[None]"));
-        return;
-    }
-    MakeMonochrome(pic);
-    LabPic->setText(QStringLiteral("[ %1 x %2 ]").arg(pic.Width()).arg(pic.Height()));
-    panelCaption_->clear();
-    // Panel pictures are small: shown enlarged by whole pixels where the panel has room.
-    const QSize room = PanelPic->contentsRect().size();
-    const int scale = std::clamp(std::min(room.width() / pic.Width(), room.height() / pic.Height()), 1, 4);
-    ImgPic->setPixmap(QPixmap::fromImage(pic.Image().scaled(pic.Width() * scale, pic.Height() * scale)));
+    if (sel >= 0 && sel < static_cast<int>(pics_.size()))
+        picture_->Show(pics_[static_cast<std::size_t>(sel)]);
 }
 
 void TBtnSet::BmpRdBtnClick()
@@ -222,18 +163,7 @@ void TBtnSet::BmpRdBtnClick()
         kes::ShowMsg(kMsgNoState);
         return;
     }
-    std::string* shared = Ctx().BmpFolder;
-    const QString folder = shared ? kes::AnsiToQString(*shared) : QString();
-    QString file;
-    const bool chosen = Ctx().ChooseBitmapFile ? Ctx().ChooseBitmapFile(this, folder, file)
-                                               : StandardBitmapChoice(this, folder, file);
-    if (!chosen)
-        return;
-    if (shared)
-        *shared = kes::QStringToAnsi(QFileInfo(file).absolutePath());
-    TBitmap loaded;
-    if (loaded.LoadFromFile(kes::QStringToAnsi(file)))
-        pics_[static_cast<std::size_t>(sel)] = loaded;
+    kes::ChooseStatePicture(Ctx(), this, pics_[static_cast<std::size_t>(sel)]);
     ShowStatePicture();
 }
 

@@ -370,7 +370,7 @@ TEST_F(BtnStore, PicturesAreMadeBlackAndWhiteAndStored)
     TBitmap pic(5, 1);
     for (int i = 0; i < 5; ++i)
         pic.Canvas()->SetPixel(i, 0, pixels[i].in);
-    TBtnSet::MakeMonochrome(pic);
+    PicturePanel::MakeMonochrome(pic);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(pic.Canvas()->Pixel(i, 0), pixels[i].out) << i;
 
