@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -156,6 +157,19 @@ QComboBox* SettingsDialog::NewFixedCombo(QWidget* parent, const char* name, cons
     return w;
 }
 
+QHBoxLayout* SettingsDialog::NewAddressEdit(QWidget* parent, QLineEdit*& edit, const char* editName,
+                                            QPushButton*& button, const char* buttonName)
+{
+    edit = NewEdit(parent, editName);
+    button = NewButton(parent, buttonName, QStringLiteral("..."));
+    button->setFixedWidth(28);
+    SetComponentClass(button, "");
+    auto* row = new QHBoxLayout;
+    row->addWidget(edit);
+    row->addWidget(button);
+    return row;
+}
+
 QHBoxLayout* SettingsDialog::NewOkCancel(QPushButton*& ok, const char* okName, QPushButton*& cancel,
                                          const char* cancelName)
 {
@@ -207,6 +221,17 @@ QStringList NumberItems(int from, int to)
     for (int i = from; i <= to; ++i)
         items << QString::number(i);
     return items;
+}
+
+QGridLayout* LabelledRows(std::initializer_list<std::pair<QWidget*, QWidget*>> rows)
+{
+    auto* grid = new QGridLayout;
+    int row = 0;
+    for (const auto& [label, field] : rows) {
+        grid->addWidget(label, row, 0);
+        grid->addWidget(field, row++, 1);
+    }
+    return grid;
 }
 
 void SetEnabled(std::initializer_list<QWidget*> widgets, bool enabled)

@@ -15,10 +15,12 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
@@ -97,6 +99,9 @@ protected:
                              const char* itemPrefix);
     // A box whose items read the same in every language (digits, font sizes): not translated.
     QComboBox* NewFixedCombo(QWidget* parent, const char* name, const QStringList& items);
+    // An address edit with its "..." picker button beside it, in the row returned.
+    QHBoxLayout* NewAddressEdit(QWidget* parent, QLineEdit*& edit, const char* editName, QPushButton*& button,
+                                const char* buttonName);
     // The OK and Cancel buttons under their names, wired to OkBtnClick and CancelBtnClick,
     // at the right of the row returned.
     QHBoxLayout* NewOkCancel(QPushButton*& ok, const char* okName, QPushButton*& cancel, const char* cancelName);
@@ -110,6 +115,9 @@ private:
     QString caption_;
     bool shown_ = false;
 };
+
+// A two-column grid: each row a label (or other control) and its field.
+QGridLayout* LabelledRows(std::initializer_list<std::pair<QWidget*, QWidget*>> rows);
 
 // Enables or disables several controls at once.
 void SetEnabled(std::initializer_list<QWidget*> widgets, bool enabled);
