@@ -22,6 +22,8 @@ std::map<std::uint8_t, RowDialog>& Dialogs()
     return dialogs;
 }
 
+} // namespace
+
 QFont ToQFont(const TFont& f)
 {
     QFont q(AnsiToQString(f.Name));
@@ -32,8 +34,6 @@ QFont ToQFont(const TFont& f)
     q.setStrikeOut(f.Style & fsStrikeOut);
     return q;
 }
-
-} // namespace
 
 void RegisterRowDialog(std::uint8_t propType, RowDialog dialog)
 {

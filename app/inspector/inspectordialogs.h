@@ -3,6 +3,7 @@
 // the inspector's own; the text-lines and device-address dialogs belong to other parts of
 // the program, which register them here by row class. A button whose dialog is not
 // registered does nothing.
+#include <QFont>
 #include <QString>
 
 #include <cstdint>
@@ -24,6 +25,8 @@ void RegisterRowDialog(std::uint8_t propType, RowDialog dialog);
 // The dialog registered for a row class, or null.
 const RowDialog* FindRowDialog(std::uint8_t propType);
 
+// A panel object's font as the desktop shows it.
+QFont ToQFont(const TFont& font);
 // The font dialog, starting from font; on OK font takes the choice (name, size, style).
 // dialogName is the dialog's component name: the inspector's FontDialog, the main window's
 // FontTypeDlg.
