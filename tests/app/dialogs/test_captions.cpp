@@ -7,9 +7,17 @@
 #include "app/dialogs/tfrmgridtable.h"
 #include "app/dialogs/tfrmrange.h"
 #include "app/dialogs/tfrmuserlevel.h"
+#include "app/dialogs/tmetrolset.h"
+#include "app/dialogs/tprogbarset.h"
+#include "app/dialogs/ttxtedit.h"
+#include "app/dialogs/tvalstaset.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
 #include "objects/tlxbtn.h"
+#include "objects/tlxval.h"
+#include "objects/tmetrol.h"
+#include "objects/tprogbar.h"
+#include "objects/tsttxt.h"
 #include "platform/inifile.h"
 
 #include <QLabel>
@@ -50,6 +58,22 @@ TEST_F(Captions, EveryCaptionOfTheDialogsIsInAllThreeLanguages)
     ExpectAllKeys(&table);
     TFrmRange range(nullptr, LangEng, 3);
     ExpectAllKeys(&range);
+}
+
+TEST_F(Captions, EveryCaptionOfTheObjectDialogsIsInAllThreeLanguages)
+{
+    TProgBar bar;
+    TProgBarSet barSet(ctx, nullptr, bar);
+    ExpectAllKeys(&barSet);
+    TLxVal val;
+    TValStaSet valSet(ctx, nullptr, val);
+    ExpectAllKeys(&valSet);
+    TMetrol unit;
+    TMetrolSet unitSet(ctx, nullptr, unit);
+    ExpectAllKeys(&unitSet);
+    TStTxt text;
+    TTxtEdit textSet(ctx, nullptr, text);
+    ExpectAllKeys(&textSet);
 }
 
 // A translated form shows the texts of its language (the Traditional Chinese file is read in

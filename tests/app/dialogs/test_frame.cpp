@@ -7,7 +7,7 @@
 #include "app/dialogs/tbtnset.h"
 #include "app/dialogs/tfrmuserlevel.h"
 #include "objects/tlxbtn.h"
-#include "objects/tsttxt.h"
+#include "objects/tgeom.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -118,14 +118,14 @@ TEST_F(Frame, OpeningAnObjectsDialogByItsKind)
     EXPECT_EQ(refreshed, 1);
 
     // A kind without a dialog opens nothing; a stand-in replaces the table's until removed.
-    TStTxt text;
-    EXPECT_FALSE(OpenObjDialog(ctx, text, nullptr));
+    TGeom shape;
+    EXPECT_FALSE(OpenObjDialog(ctx, shape, nullptr));
     int opened = 0;
-    ReplaceObjDialog(ObjKind::StTxt, [&](DialogContext&, TLxObj&, QWidget*, const QString&) { return ++opened > 0; });
-    EXPECT_TRUE(OpenObjDialog(ctx, text, nullptr));
+    ReplaceObjDialog(ObjKind::Geom, [&](DialogContext&, TLxObj&, QWidget*, const QString&) { return ++opened > 0; });
+    EXPECT_TRUE(OpenObjDialog(ctx, shape, nullptr));
     EXPECT_EQ(opened, 1);
-    ReplaceObjDialog(ObjKind::StTxt, {});
-    EXPECT_FALSE(FindObjDialog(ObjKind::StTxt));
+    ReplaceObjDialog(ObjKind::Geom, {});
+    EXPECT_FALSE(FindObjDialog(ObjKind::Geom));
     ASSERT_TRUE(FindObjDialog(ObjKind::LxBtn));
     DialogHooks().RefreshInspector = {};
 }
