@@ -92,7 +92,7 @@ QString AddressField::PanelMemoryText(bool word) const
     return AnsiToQString(r.Name) + QString::number(first);
 }
 
-bool AddressField::Pick(QWidget* owner, std::uint8_t wantKind, std::uint8_t len)
+bool AddressField::Pick(QWidget* owner, std::uint8_t wantKind, std::uint8_t len, int* lsbState)
 {
     DevRefRequest r;
     r.Text = Edit->text();
@@ -102,8 +102,12 @@ bool AddressField::Pick(QWidget* owner, std::uint8_t wantKind, std::uint8_t len)
     r.Link = Comp.Link;
     r.DeviceForm = Comp.DevForm != 0;
     r.PanelMemory = Comp.IntMem != 0;
+    r.ShowLsb = lsbState != nullptr;
+    r.LsbState = lsbState ? *lsbState : -1;
     if (!RunDevRef(owner, ctx_.Model, r))
         return false;
+    if (lsbState && r.LsbState >= 0 && r.LsbState <= 15)
+        *lsbState = r.LsbState;
     Comp.Link = r.Link;
     SetText(r.Text);
     Comp.Station = r.Station;

@@ -63,7 +63,8 @@ public:
     QString PanelMemoryText(bool word) const;
 
     // Runs the picker on the field; after its OK the field and companions take its values.
-    bool Pick(QWidget* owner, std::uint8_t wantKind, std::uint8_t len);
+    // With lsbState the picker also offers the bit of the word (0..15) and hands it back there.
+    bool Pick(QWidget* owner, std::uint8_t wantKind, std::uint8_t len, int* lsbState = nullptr);
 
     // The access class of the device range that holds the address, or none when the text
     // names no address of that kind and length.

@@ -160,12 +160,18 @@ QComboBox* SettingsDialog::NewFixedCombo(QWidget* parent, const char* name, cons
 QHBoxLayout* SettingsDialog::NewAddressEdit(QWidget* parent, QLineEdit*& edit, const char* editName,
                                             QPushButton*& button, const char* buttonName)
 {
+    return NewAddressRow(parent, editName, edit, buttonName, button);
+}
+
+QHBoxLayout* SettingsDialog::NewAddressRow(QWidget* parent, const char* editName, QLineEdit*& edit,
+                                           const char* buttonName, QPushButton*& button)
+{
     edit = NewEdit(parent, editName);
     button = NewButton(parent, buttonName, QStringLiteral("..."));
     button->setFixedWidth(28);
     SetComponentClass(button, "");
     auto* row = new QHBoxLayout;
-    row->addWidget(edit);
+    row->addWidget(edit, 1);
     row->addWidget(button);
     return row;
 }
@@ -232,6 +238,20 @@ QGridLayout* LabelledRows(std::initializer_list<std::pair<QWidget*, QWidget*>> r
         grid->addWidget(field, row++, 1);
     }
     return grid;
+}
+
+void AddRow(QGridLayout* grid, QWidget* label, QWidget* field)
+{
+    const int row = grid->rowCount();
+    grid->addWidget(label, row, 0);
+    grid->addWidget(field, row, 1);
+}
+
+std::optional<int> IntOfText(const QString& text)
+{
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    return ok ? std::optional<int>(v) : std::nullopt;
 }
 
 void SetEnabled(std::initializer_list<QWidget*> widgets, bool enabled)

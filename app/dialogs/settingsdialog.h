@@ -102,6 +102,9 @@ protected:
     // An address edit with its "..." picker button beside it, in the row returned.
     QHBoxLayout* NewAddressEdit(QWidget* parent, QLineEdit*& edit, const char* editName, QPushButton*& button,
                                 const char* buttonName);
+    // An address edit and its "..." picker button (not translated) side by side.
+    QHBoxLayout* NewAddressRow(QWidget* parent, const char* editName, QLineEdit*& edit, const char* buttonName,
+                               QPushButton*& button);
     // The OK and Cancel buttons under their names, wired to OkBtnClick and CancelBtnClick,
     // at the right of the row returned.
     QHBoxLayout* NewOkCancel(QPushButton*& ok, const char* okName, QPushButton*& cancel, const char* cancelName);
@@ -118,6 +121,13 @@ private:
 
 // A two-column grid: each row a label (or other control) and its field.
 QGridLayout* LabelledRows(std::initializer_list<std::pair<QWidget*, QWidget*>> rows);
+
+// A label and its field in a new row of a grid (columns 0 and 1).
+void AddRow(QGridLayout* grid, QWidget* label, QWidget* field);
+
+// The whole number a text holds, blanks around it allowed; none for an empty text or
+// anything else (how a typed count or limit is read, without a conversion error).
+std::optional<int> IntOfText(const QString& text);
 
 // Enables or disables several controls at once.
 void SetEnabled(std::initializer_list<QWidget*> widgets, bool enabled);
