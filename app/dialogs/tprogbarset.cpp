@@ -34,7 +34,7 @@ TProgBarSet::TProgBarSet(kes::DialogContext& ctx, QWidget* owner, TProgBar& bar)
     setWindowTitle(QStringLiteral("Bar Graph"));
     DevRefGp = NewGroup(this, "DevRefGp", QStringLiteral("Device"));
     auto* dev = new QVBoxLayout(DevRefGp);
-    dev->addLayout(NewAddressEdit(DevRefGp, DevRefTxt, "DevRefTxt", RefBtn, "RefBtn"));
+    dev->addLayout(NewAddressRow(DevRefGp, "DevRefTxt", DevRefTxt, "RefBtn", RefBtn));
 
     ValType_Lab = NewLabel(this, "ValType_Lab", QStringLiteral("Value Type"));
     ValType_Box = NewCombo(this, "ValType_Box", kes::ValTypeItems());

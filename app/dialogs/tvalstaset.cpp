@@ -33,7 +33,7 @@ TValStaSet::TValStaSet(kes::DialogContext& ctx, QWidget* owner, TLxVal& val)
     setWindowTitle(QStringLiteral("Numeric Display"));
     DevRefGp = NewGroup(this, "DevRefGp", QStringLiteral("Device"));
     auto* dev = new QVBoxLayout(DevRefGp);
-    dev->addLayout(NewAddressEdit(DevRefGp, DevRefTxt, "DevRefTxt", RefBtn, "RefBtn"));
+    dev->addLayout(NewAddressRow(DevRefGp, "DevRefTxt", DevRefTxt, "RefBtn", RefBtn));
     DevRefTxt->setMaxLength(10);
 
     ValType_Lab = NewLabel(this, "ValType_Lab", QStringLiteral("Value Type"));
