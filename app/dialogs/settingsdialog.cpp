@@ -157,12 +157,6 @@ QComboBox* SettingsDialog::NewFixedCombo(QWidget* parent, const char* name, cons
     return w;
 }
 
-QHBoxLayout* SettingsDialog::NewAddressEdit(QWidget* parent, QLineEdit*& edit, const char* editName,
-                                            QPushButton*& button, const char* buttonName)
-{
-    return NewAddressRow(parent, editName, edit, buttonName, button);
-}
-
 QHBoxLayout* SettingsDialog::NewAddressRow(QWidget* parent, const char* editName, QLineEdit*& edit,
                                            const char* buttonName, QPushButton*& button)
 {
@@ -232,11 +226,8 @@ QStringList NumberItems(int from, int to)
 QGridLayout* LabelledRows(std::initializer_list<std::pair<QWidget*, QWidget*>> rows)
 {
     auto* grid = new QGridLayout;
-    int row = 0;
-    for (const auto& [label, field] : rows) {
-        grid->addWidget(label, row, 0);
-        grid->addWidget(field, row++, 1);
-    }
+    for (const auto& [label, field] : rows)
+        AddRow(grid, label, field);
     return grid;
 }
 

@@ -99,9 +99,6 @@ protected:
                              const char* itemPrefix);
     // A box whose items read the same in every language (digits, font sizes): not translated.
     QComboBox* NewFixedCombo(QWidget* parent, const char* name, const QStringList& items);
-    // An address edit with its "..." picker button beside it, in the row returned.
-    QHBoxLayout* NewAddressEdit(QWidget* parent, QLineEdit*& edit, const char* editName, QPushButton*& button,
-                                const char* buttonName);
     // An address edit and its "..." picker button (not translated) side by side.
     QHBoxLayout* NewAddressRow(QWidget* parent, const char* editName, QLineEdit*& edit, const char* buttonName,
                                QPushButton*& button);
@@ -119,7 +116,7 @@ private:
     bool shown_ = false;
 };
 
-// A two-column grid: each row a label (or other control) and its field.
+// A new grid of AddRow rows.
 QGridLayout* LabelledRows(std::initializer_list<std::pair<QWidget*, QWidget*>> rows);
 
 // A label and its field in a new row of a grid (columns 0 and 1).
