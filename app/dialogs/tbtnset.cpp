@@ -1,6 +1,7 @@
 // The button settings form: its controls, their layout and their handlers' connections.
 #include "app/dialogs/tbtnset.h"
 
+#include "app/dialogs/entryfields.h"
 #include "app/dialogs/updown.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
@@ -31,7 +32,6 @@ const QStringList kBtnTypes = {"Set ON",    "Set OFF",   "Pulse ON",     "Pulse 
                                "Maintained", "Multi-State", "Input Value", "Set Constant", "Increment",
                                "Decrement", "Change Page", "Set Password"};
 const QStringList kSurfaces = {"No Frame", "Single Frame", "Double Frame", "Circular Frame", "Hidden"};
-const QStringList kKeys = {"F0", "F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "Up", "Down", "Left", "Right"};
 
 using kes::NumberItems;
 
@@ -254,7 +254,7 @@ QWidget* TBtnSet::BuildRightColumn()
     grid->addLayout(pics, row++, 0, 1, 2);
 
     RefKey_Chk = NewCheck(col, "RefKey_Chk", QStringLiteral("Function Key"));
-    RefKey_Box = NewCombo(col, "RefKey_Box", kKeys);
+    RefKey_Box = NewCombo(col, "RefKey_Box", kes::KeyItems());
     grid->addWidget(RefKey_Chk, row, 0);
     grid->addWidget(RefKey_Box, row++, 1);
 

@@ -2,6 +2,7 @@
 // Every check runs before anything is written, so a refused OK leaves the button as it was.
 #include "app/dialogs/tbtnset.h"
 
+#include "app/dialogs/entryfields.h"
 #include "app/dialogs/tfrmuserlevel.h"
 #include "app/model/lxtypecore.h"
 #include "app/model/projectstate.h"
@@ -24,9 +25,6 @@ using kes::FailMsg;
 namespace {
 
 enum Msg {
-    kMsgMaxError = 0,
-    kMsgMinError = 1,
-    kMsgMaxMinError = 2,
     kMsgReadAddress = 6,
     kMsgNotifyAddress = 7,
     kMsgWriteAddress = 8,
@@ -35,9 +33,6 @@ enum Msg {
     kMsgStep = 11,
     kMsgBound = 12,
     kMsgTargetPage = 13,
-    kMsgLimitType = 65,
-    kMsgPassword = 79,
-    kMsgDigits = 87,
     kMsgNoType = 90,
     kMsgLength = 104,
     kMsgUserLevel = 107,
@@ -90,27 +85,9 @@ Check TBtnSet::ValidateValues()
     const int format = FieldFormat(item);
     const bool is32 = LengthIndex() == 1;
     if (t == 7) {
-        const int intDigits = Int_Box->currentIndex() + 1;
         const int decDigits = std::max(0, Dec_Box->currentIndex());
-        if ((item == 0 || item == 1) && intDigits + decDigits > (is32 ? 10 : 5))
-            return FailMsg(kMsgDigits);
-        if ((item == 2 || item == 3) && intDigits > (is32 ? 8 : 4))
-            return FailMsg(kMsgDigits);
-        if (item == kFloatItem && decDigits > 5)
-            return FailMsg(kMsgDigits);
-        const std::string max = Ansi(Max_Txt);
-        const std::string min = Ansi(Min_Txt);
-        // Limits are whole raw numbers: a decimal point is refused here rather than met
-        // half-way through the write-back.
-        if (max.empty() || min.empty() || !ValidateValueText(max, format, is32, intDigits, decDigits, false)
-            || !ValidateValueText(min, format, is32, intDigits, decDigits, false))
-            return FailMsg(kMsgLimitType);
-        if (item == kFloatItem ? !ValueTextNotBelow(max, min, 1, 1) : !ValueTextNotBelow(max, min, format, decDigits))
-            return FailMsg(kMsgMaxMinError);
-        if (!ValidateValueText(max, format, is32, intDigits + decDigits, 0, true))
-            return FailMsg(kMsgMaxError);
-        if (!ValidateValueText(min, format, is32, intDigits + decDigits, 0, true))
-            return FailMsg(kMsgMinError);
+        return kes::CheckValueEntry(item, kFloatItem, is32, Int_Box->currentIndex() + 1, decDigits, Ansi(Max_Txt),
+                                    Ansi(Min_Txt));
     } else if (t == 8) {
         const std::string v = Ansi(Normal_Txt);
         if (v.empty() || !ValidateValueText(v, format, is32, 10, 0, false))
@@ -133,18 +110,10 @@ Check TBtnSet::Validate()
     const int t = Type();
     if (t < 0)
         return FailMsg(kMsgNoType);
-    const QString pass = PassTxt->text();
-    if (!pass.isEmpty() && pass.size() != 4) {
-        PassTxt->clear();
-        return FailMsg(kMsgPassword);
-    }
-    PassTxt->setText(pass.toUpper());
-    if (!IsUpperAlnumText(kes::QStringToAnsi(PassTxt->text()))) {
-        PassTxt->clear();
-        return FailMsg(kMsgPassword);
-    }
+    if (Check f = kes::CheckPassword(PassTxt))
+        return f;
     const int key = RefKey_Box->currentIndex();
-    if (!Ctx().UpDownKeysEnabled && (key == 10 || key == 11))
+    if (!Ctx().UpDownKeysEnabled && (key == kes::kKeyUp || key == kes::kKeyDown))
         return FailMsg(kMsgKeyRefused);
     if (Check f = ValidateAddresses())
         return f;
@@ -206,20 +175,8 @@ void TBtnSet::StoreType()
 
 void TBtnSet::StoreKey()
 {
-    TLxBtn& b = btn_;
-    kes::PageData* page = Ctx().Page;
-    // A button bound to no key has no flag to clear.
-    const int old = b.BoundKey();
-    if (page && old >= 0)
-        page->ObjFunKeyUsed[static_cast<std::size_t>(old)] = 0;
     const int key = RefKey_Chk->isChecked() ? RefKey_Box->currentIndex() : -1;
-    if (key >= 0 && key < kFunKeyCount) {
-        if (page)
-            page->ObjFunKeyUsed[static_cast<std::size_t>(key)] = 1;
-        b.RefKey = static_cast<std::uint8_t>(key);
-    } else {
-        b.RefKey = 255;
-    }
+    btn_.RefKey = kes::BindKey(Ctx().Page, btn_.BoundKey(), key);
 }
 
 void TBtnSet::StoreStates()
@@ -262,10 +219,7 @@ void TBtnSet::Store()
     StoreType();
 
     write_->StoreTo(b.WriteDev, b.ValKind);
-    b.PassText = {255, 255, 255, 255};
-    const std::string pass = kes::QStringToAnsi(PassTxt->text());
-    if (pass.size() == 4)
-        std::copy(pass.begin(), pass.end(), b.PassText.begin());
+    b.PassText = kes::PasswordBytes(PassTxt->text());
     read_->StoreTo(b.ReadDev, b.ValKind);
     b.ReadUsed = DevRd_Chk->isChecked() ? 1 : 0;
     if (!b.ReadUsed)

@@ -3,6 +3,7 @@
 // format, function key). None of them touches the button.
 #include "app/dialogs/tbtnset.h"
 
+#include "app/dialogs/entryfields.h"
 #include "app/dialogs/updown.h"
 #include "app/model/lxtypecore.h"
 #include "app/model/projectstate.h"
@@ -25,12 +26,10 @@
 
 namespace {
 
-constexpr int kMsgKeyUsed = 14;
 constexpr int kMsgKeyRefused = 122;
 constexpr int kFloatItem = 4;   // "Floating" of ValType_Box, stored as format 7
 constexpr int kFloatFormat = 7;
-constexpr int kKeyUp = 10;
-constexpr int kKeyDown = 11;
+using kes::kKeyUp;
 
 bool IsBitType(int t) { return t >= 0 && t <= 5; }
 bool HasNoAddress(int t) { return t == 11 || t == 12; }
@@ -97,16 +96,8 @@ void TBtnSet::LoadFields()
     else
         notify_->Clear();
 
-    const int key = b.BoundKey();
-    RefKey_Chk->setChecked(key >= 0);
-    RefKey_Box->setEnabled(key >= 0);
-    RefKey_Box->setCurrentIndex(key);
-
-    PassTxt->clear();
-    if (b.PassText[0] != 0xFF) {
-        std::string pass(b.PassText.begin(), b.PassText.end());
-        PassTxt->setText(kes::AnsiToQString(pass));
-    }
+    kes::ShowKey(RefKey_Chk, RefKey_Box, b.BoundKey());
+    PassTxt->setText(kes::PasswordText(b.PassText));
 
     switch (type) {
     case 5:
@@ -488,13 +479,7 @@ void TBtnSet::RewriteForLength()
 
 // ---- Function key
 
-void TBtnSet::PutKeyBack()
-{
-    const int key = btn_.BoundKey();
-    RefKey_Chk->setChecked(key >= 0);
-    RefKey_Box->setEnabled(key >= 0);
-    RefKey_Box->setCurrentIndex(key);
-}
+void TBtnSet::PutKeyBack() { kes::ShowKey(RefKey_Chk, RefKey_Box, btn_.BoundKey()); }
 
 void TBtnSet::RefKey_ChkClick()
 {
@@ -509,21 +494,10 @@ void TBtnSet::RefKey_BoxChange()
     const int k = RefKey_Box->currentIndex();
     if (k < 0)
         return;
-    if (!Ctx().UpDownKeysEnabled && (k == kKeyUp || k == kKeyDown)) {
-        kes::ShowMsg(kMsgKeyRefused);
+    // A maintained button holds its key down: no arrow key can do that.
+    const int msg = k >= kKeyUp && Type() == 5 ? kMsgKeyRefused : kes::KeyRefusal(Ctx(), k, btn_.BoundKey());
+    if (msg != 0) {
+        kes::ShowMsg(msg);
         PutKeyBack();
-        return;
-    }
-    if (k >= kKeyUp && Type() == 5) {
-        PutKeyBack();
-        kes::ShowMsg(kMsgKeyRefused);
-        return;
-    }
-    if (const kes::PageData* page = Ctx().Page) {
-        const auto i = static_cast<std::size_t>(k);
-        if ((page->PgFunKeyUsed[i] || page->ObjFunKeyUsed[i]) && k != btn_.BoundKey()) {
-            kes::ShowMsg(kMsgKeyUsed);
-            PutKeyBack();
-        }
     }
 }
