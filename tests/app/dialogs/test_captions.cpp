@@ -11,9 +11,11 @@
 #include "app/dialogs/tprogbarset.h"
 #include "app/dialogs/ttxtedit.h"
 #include "app/dialogs/tvalstaset.h"
+#include "app/dialogs/tvalstget.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
 #include "objects/tlxbtn.h"
+#include "objects/tlxgetval.h"
 #include "objects/tlxval.h"
 #include "objects/tmetrol.h"
 #include "objects/tprogbar.h"
@@ -74,6 +76,9 @@ TEST_F(Captions, EveryCaptionOfTheObjectDialogsIsInAllThreeLanguages)
     TStTxt text;
     TTxtEdit textSet(ctx, nullptr, text);
     ExpectAllKeys(&textSet);
+    TLxGetVal entry;
+    TValStGet entrySet(ctx, nullptr, entry);
+    ExpectAllKeys(&entrySet);
 }
 
 // A translated form shows the texts of its language (the Traditional Chinese file is read in
