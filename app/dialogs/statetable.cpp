@@ -1,6 +1,7 @@
 #include "app/dialogs/statetable.h"
 
 #include "app/dialogs/dialogcontext.h"
+#include "app/dialogs/settingsdialog.h"
 #include "app/dialogs/tfrmgridtable.h"
 #include "app/model/projectstate.h"
 #include "app/ui/prompt.h"
@@ -28,6 +29,11 @@ bool StateValueAbove(std::uint32_t a, std::uint32_t b, int type, int len)
     if (type == 1)
         return static_cast<std::int16_t>(a) > static_cast<std::int16_t>(b);
     return a > b;
+}
+
+bool StateValueInRange(const QString& text, int type, int len)
+{
+    return ValueInRange(text.trimmed().isEmpty() ? QStringLiteral("0") : text, type, len);
 }
 
 std::vector<std::uint32_t> StateValuesOf(const QStringList& texts, int type)

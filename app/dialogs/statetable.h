@@ -20,6 +20,11 @@ struct DialogContext;
 // numbers for signed decimal, as unsigned 32-bit numbers otherwise.
 bool StateValueAbove(std::uint32_t a, std::uint32_t b, int type, int len);
 
+// The range test of a state value (ValRangeTest with a type or length of no choice as its
+// first item): a state whose value was never typed has an empty text, which counts as 0, as
+// it is stored.
+bool StateValueInRange(const QString& text, int type, int len);
+
 // The state value texts as stored values (an empty text is 0).
 std::vector<std::uint32_t> StateValuesOf(const QStringList& texts, int type);
 
