@@ -2,6 +2,7 @@
 
 #include "app/dialogs/objdialogs.h"
 #include "app/dialogs/settingsdialog.h"
+#include "app/dialogs/statetable.h"
 #include "app/dialogs/tfrmrange.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
@@ -179,12 +180,12 @@ void TFrmGridTable::Button2Click()
     const QString blank = QStringLiteral(" ");
     const int rows = RowCount();
     for (int r = 1; r < rows; ++r) {
-        if (!kes::ValueInRange(Cell(1, r), ValType, ValLen)) {
+        if (!kes::StateValueInRange(Cell(1, r), ValType, ValLen)) {
             kes::ShowMessage(Cell(0, r) + blank + kes::Msg(kMsgFieldValue) + blank + kes::Msg(kMsgSettingError));
             return;
         }
         // A neighbour that is no value is reported by its own row next, not as an order fault.
-        if (r + 1 >= rows || !kes::ValueInRange(Cell(1, r + 1), ValType, ValLen))
+        if (r + 1 >= rows || !kes::StateValueInRange(Cell(1, r + 1), ValType, ValLen))
             continue;
         const std::string here = Ansi(Cell(1, r));
         const std::string next = Ansi(Cell(1, r + 1));
