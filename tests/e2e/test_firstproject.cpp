@@ -4,7 +4,7 @@
 // after save, close and open; compiled and downloaded to a panel over a serial line, the panel
 // must hold exactly the compiled image, and the button's record in it the code the address
 // codec gives for the typed text. Set KES_E2E_SHOTS to a folder to keep a picture of each step.
-#include "editortest.h"
+#include "e2efixture.h"
 
 #include "app/editor/pageeditor.h"
 #include "app/comm/linkengine.h"
@@ -19,13 +19,11 @@
 #include "commtestsupport.h"
 #include "objects/tlxbtn.h"
 #include "platform/bytes.h"
-#include "platform/inifile.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -33,9 +31,6 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-#include <optional>
-#include <stdexcept>
 
 namespace kes::test {
 namespace {
@@ -46,147 +41,12 @@ constexpr int kMsgTransferAsk = 80;
 constexpr std::uint16_t kButtonKind = 13;
 constexpr std::uint32_t kFirmwareVersion = 100;
 
-// A control of an open dialog by its component name.
-template <typename W> W& Control(QWidget& form, const char* name)
-{
-    W* w = form.findChild<W*>(QString::fromLatin1(name));
-    if (!w)
-        throw std::runtime_error(std::string("no control ") + name + " on " + form.objectName().toStdString());
-    return *w;
-}
-
-// Picks an item of a list box by its text, as a click in the open list does.
-void Choose(QComboBox& box, const QString& text)
-{
-    const int i = box.findText(text);
-    ASSERT_GE(i, 0) << box.objectName().toStdString() << " has no item " << text.toStdString();
-    box.setCurrentIndex(i);
-    Q_EMIT box.activated(i);
-}
-
-void TypeInto(QLineEdit& edit, const QString& text)
-{
-    edit.setFocus();
-    edit.selectAll();
-    QTest::keyClick(&edit, Qt::Key_Backspace);
-    QTest::keyClicks(&edit, text);
-}
-
-void PushButton(QWidget& form, const char* button)
-{
-    QTest::mouseClick(&Control<QPushButton>(form, button), Qt::LeftButton);
-}
-
-// The stored records of one page: u16 tag, u16 length (of the whole record), then its fields.
-// Returns the offset of the first record of the tag, or none.
-std::optional<std::size_t> FindRecord(ByteSpan page, std::uint16_t tag)
-{
-    std::size_t at = 0;
-    while (at + 4 <= page.size()) {
-        const auto t = GetU16be(page, at);
-        const auto len = GetU16be(page, at + 2);
-        if (!t || !len || *len < 4)
-            return std::nullopt;
-        if (*t == tag)
-            return at;
-        at += *len;
-    }
-    return std::nullopt;
-}
-
-// The caption keys of a form that no language file holds (hints may be left out).
-std::vector<std::string> MissingCaptions(QWidget& form, const std::string& dir)
-{
-    std::vector<std::string> missing;
-    for (int lang : {LangCht, LangChs, LangEng}) {
-        TIniFile ini(dir + CaptionFileName(lang));
-        for (const CaptionKey& key : FormCaptionKeys(&form)) {
-            const bool hint = key.key.size() > 5 && key.key.compare(key.key.size() - 5, 5, ".Hint") == 0;
-            if (!hint && !ini.ValueExists(key.section, key.key))
-                missing.push_back(CaptionFileName(lang) + ": " + key.key);
-        }
-    }
-    return missing;
-}
-
-class FirstProject : public EditorTest {
+class FirstProject : public E2ETest {
 protected:
     void SetUp() override
     {
-        EditorTest::SetUp();
+        E2ETest::SetUp();
         ASSERT_TRUE(panel.Ok());
-        shots_ = qEnvironmentVariable("KES_E2E_SHOTS");
-        QDir().mkpath(QString::fromStdString(Path("work")));
-    }
-
-    // A picture of a window for the walk-through, when pictures are asked for.
-    void Shot(QWidget& w, const char* name)
-    {
-        if (shots_.isEmpty())
-            return;
-        w.grab().save(QDir(shots_).filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
-    }
-
-    // fill, counted; a control it does not find fails the test and closes the dialog.
-    static std::function<void(QDialog&)> Counted(const std::function<void(QDialog&)>& fill, int& runs)
-    {
-        return [&fill, &runs](QDialog& d) {
-            ++runs;
-            try {
-                fill(d);
-            } catch (const std::exception& e) {
-                ADD_FAILURE() << e.what();
-                d.reject();
-            }
-        };
-    }
-
-    // Runs a command of the main window whose dialog is answered by fill.
-    void RunWithDialog(const char* command, const std::function<void(QDialog&)>& fill)
-    {
-        int runs = 0;
-        prompt.onExec = Counted(fill, runs);
-        Trigger(command);
-        prompt.onExec = nullptr;
-        EXPECT_EQ(runs, 1) << command << " opened no dialog";
-    }
-
-    // A file dialog answered with a path, as typed into its name field.
-    std::function<void(QDialog&)> AnswerFile(const std::string& path, const char* shot)
-    {
-        return [this, path, shot](QDialog& d) {
-            auto& files = dynamic_cast<QFileDialog&>(d);
-            files.selectFile(QString::fromStdString(path));
-            Shot(files, shot);
-            static_cast<QDialog&>(files).accept();
-        };
-    }
-
-    // A double click on the page: press, release, then the double click that opens the
-    // settings, inside which the dialog runs; the last release goes to that dialog, as it
-    // does for a user, so the page never sees it.
-    void DoubleClickOn(QPoint p, const std::function<void(QDialog&)>& fill)
-    {
-        int runs = 0;
-        prompt.onExec = Counted(fill, runs);
-        QTest::mouseClick(Canvas(), Qt::LeftButton, {}, p);
-        QTest::mouseDClick(Canvas(), Qt::LeftButton, {}, p);
-        prompt.onExec = nullptr;
-        EXPECT_EQ(runs, 1) << "the double click opened no settings";
-    }
-
-    // A new project: the sample controller and panel model the form offers, named by the user.
-    void NewProjectNamed(const QString& name)
-    {
-        RunWithDialog("MmNew", [&](QDialog& d) {
-            EXPECT_EQ(&d, LxType);
-            EXPECT_EQ(Control<QComboBox>(d, "Factory_Box").currentText(), QStringLiteral("Sample"));
-            EXPECT_EQ(Control<QComboBox>(d, "PLCType_Box").currentText(), QStringLiteral("Sample PLC"));
-            Choose(Control<QComboBox>(d, "MMIType_Box"), QStringLiteral("LX-04"));
-            TypeInto(Control<QLineEdit>(d, "FileName_Txt"), name);
-            Shot(d, "02-new-project");
-            PushButton(d, "OkBtn");
-        });
     }
 
     TLxBtn* OnlyButton() const
@@ -197,7 +57,6 @@ protected:
     }
 
     FakePanel panel;
-    QString shots_;
 };
 
 TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePanel)
@@ -256,16 +115,7 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
     EXPECT_TRUE(Page().SelList.empty()) << "the double click's gesture outlived its dialog";
 
     // Save as, close, and open again.
-    const std::string file = Path("work/First.zqf");
-    RunWithDialog("MmSaveAs", AnswerFile(file, "07-save-as"));
-    ASSERT_TRUE(QFile::exists(QString::fromStdString(file)));
-    const std::size_t shownBeforeClose = prompt.shown.size();
-    Trigger("MmClosePrj");
-    EXPECT_EQ(prompt.shown.size(), shownBeforeClose) << "a saved project closes without a question";
-    EXPECT_EQ(HmPage, nullptr);
-    EXPECT_TRUE(k.Doc.PgDataList.empty());
-
-    RunWithDialog("MmOpen", AnswerFile(file, "08-open"));
+    SaveCloseAndReopen("First", "07-save-as", "08-open");
     btn = OnlyButton();
     ASSERT_NE(btn, nullptr) << "the reopened page holds the button alone";
     EXPECT_EQ(btn->WriteDev.DevAddrCode, code);
