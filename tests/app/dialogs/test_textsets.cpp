@@ -1,6 +1,6 @@
 // The static text and measurement unit dialogs: what OK stores comes back from the object's
 // record; an unchanged OK keeps the record as it was; Cancel never changes it.
-#include "objtest.h"
+#include "pageobjtest.h"
 
 #include "app/dialogs/tmetrolset.h"
 #include "app/dialogs/ttxtedit.h"
@@ -14,7 +14,7 @@
 namespace kes::test {
 namespace {
 
-class TextSets : public ObjDialogTest {
+class TextSets : public PageObjTest {
 protected:
     TStTxt& Text(std::vector<std::string> lines)
     {
@@ -46,7 +46,6 @@ TEST_F(TextSets, StaticTextStoresLinesLayoutAndFont)
     d.TxtDir_Box->setCurrentIndex(2);
     d.TxtHPos_Box->setCurrentIndex(2);
     d.TxtVPos_Box->setCurrentIndex(1);
-    d.OkBtnClick();
     ExpectStored(d);
 
     const TStTxt& back = ReadBack<TStTxt>(text);
@@ -65,11 +64,10 @@ TEST_F(TextSets, StaticTextOkWithoutChangesKeepsTheRecordAndAnEmptyMemoHasNoLine
     for (const std::vector<std::string>& lines :
          {std::vector<std::string>{"a", "", "b"}, std::vector<std::string>{""}, std::vector<std::string>{}}) {
         TStTxt& text = Text(lines);
-        const ObjSnapshot before = Snapshot(text);
+        const Bytes before = RecordOf(text);
         auto& d = OpenOn<TTxtEdit>(text);
-        d.OkBtnClick();
         ExpectStored(d);
-        EXPECT_TRUE(Snapshot(text) == before) << lines.size();
+        EXPECT_EQ(RecordOf(text), before) << lines.size();
     }
     TStTxt& text = Text({"x", "y"});
     auto& d = OpenOn<TTxtEdit>(text);
@@ -81,13 +79,13 @@ TEST_F(TextSets, StaticTextOkWithoutChangesKeepsTheRecordAndAnEmptyMemoHasNoLine
 TEST_F(TextSets, StaticTextCancelLeavesTheRecord)
 {
     TStTxt& text = Text({"keep"});
-    const ObjSnapshot before = Snapshot(text);
+    const Bytes before = RecordOf(text);
     auto& d = OpenOn<TTxtEdit>(text);
     d.TxtEdit->setPlainText("changed");
     d.Frame_Box->setCurrentIndex(5);
     d.TxtDir_Box->setCurrentIndex(0);
     d.CancelBtnClick();
-    EXPECT_TRUE(Snapshot(text) == before);
+    EXPECT_EQ(RecordOf(text), before);
     EXPECT_EQ(state.Modified, 0);
 }
 
@@ -114,7 +112,6 @@ TEST_F(TextSets, UnitsOfeachQuantityAndTheChosenOneReadsBack)
     d.MetrolType_Box->setCurrentIndex(5);
     d.MetrolType_BoxChange();
     d.MetrolName_Box->setCurrentIndex(3);
-    d.OkBtnClick();
     ExpectStored(d);
     EXPECT_EQ(unit.MetrolPicName, "STIME_4");
     const TMetrol& back = ReadBack<TMetrol>(unit);
@@ -127,14 +124,14 @@ TEST_F(TextSets, AUnitOutsideTheListShowsTheFirstAndCancelKeepsIt)
     TMetrol& unit = Put<TMetrol>();
     unit.MetrolTypeSet(6);
     unit.MetrolIndexSet(5);
-    const ObjSnapshot before = Snapshot(unit);
+    const Bytes before = RecordOf(unit);
     auto& d = OpenOn<TMetrolSet>(unit);
     EXPECT_EQ(d.MetrolType_Box->currentIndex(), 6);
     EXPECT_EQ(d.MetrolName_Box->currentIndex(), 0);
     d.MetrolType_Box->setCurrentIndex(1);
     d.MetrolType_BoxChange();
     d.CancelBtnClick();
-    EXPECT_TRUE(Snapshot(unit) == before);
+    EXPECT_EQ(RecordOf(unit), before);
 
     auto& again = OpenOn<TMetrolSet>(unit);
     again.OkBtnClick();

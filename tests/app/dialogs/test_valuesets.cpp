@@ -1,7 +1,7 @@
 // The bar graph and numeric display dialogs: OK stores what the controls show, and a page
 // read back from the object's record holds it; the first failing check gives its message
 // with the object untouched; Cancel leaves the record as it was.
-#include "objtest.h"
+#include "pageobjtest.h"
 
 #include "app/dialogs/tprogbarset.h"
 #include "app/dialogs/tvalstaset.h"
@@ -15,7 +15,7 @@
 namespace kes::test {
 namespace {
 
-class ValueSets : public ObjDialogTest {
+class ValueSets : public PageObjTest {
 protected:
     TProgBar& Bar()
     {
@@ -64,7 +64,6 @@ TEST_F(ValueSets, BarGraphStoresItsSettingsAndReadsBack)
     d.Max_Txt->setText(" 500 ");
     d.Min_Txt->setText("-500");
     d.Pos_Box->setCurrentIndex(3);
-    d.ValStOKClick();
     ExpectStored(d);
     EXPECT_EQ(bar.DevText, "D20"); // typed in lower case, stored upper-cased
 
@@ -105,10 +104,9 @@ TEST_F(ValueSets, BarGraphChecksInOrder)
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
         TProgBar& bar = Bar();
-        const ObjSnapshot before = Snapshot(bar);
         auto& d = OpenOn<TProgBarSet>(bar);
         k.setup(d);
-        ExpectRefused(d, [&] { d.ValStOKClick(); }, bar, before, k.msg);
+        ExpectRefused(d, bar, k.msg);
     }
 }
 
@@ -139,7 +137,6 @@ TEST_F(ValueSets, NumericDisplayStoresEachTypesDigits)
         d.HPos_Box->setCurrentIndex(1);
         d.Frame_Box->setCurrentIndex(2);
         d.Font_Box->setCurrentIndex(3);
-        d.ValStOKClick();
         ExpectStored(d);
         const TLxVal& back = ReadBack<TLxVal>(val);
         EXPECT_EQ(back.ValType, k.valType);
@@ -220,10 +217,9 @@ TEST_F(ValueSets, NumericDisplayChecksInOrder)
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
         TLxVal& val = Display();
-        const ObjSnapshot before = Snapshot(val);
         auto& d = OpenOn<TValStaSet>(val);
         k.setup(d);
-        ExpectRefused(d, [&] { d.ValStOKClick(); }, val, before, k.msg);
+        ExpectRefused(d, val, k.msg);
     }
 }
 
@@ -234,7 +230,6 @@ TEST_F(ValueSets, FloatingDisplayChecksItsAddressAsTwoWords)
     auto& d = OpenOn<TValStaSet>(val);
     Choose(d.ValType_Box, 6, [&] { d.ValType_BoxChange(); });
     d.DevRefTxt->setText("C201");
-    d.ValStOKClick();
     ExpectStored(d);
     EXPECT_EQ(val.ValLen, 1);
 }
@@ -245,7 +240,6 @@ TEST_F(ValueSets, AFlashingDisplayStaysFlashing)
     val.HZero = 1;
     auto& d = OpenOn<TValStaSet>(val);
     EXPECT_TRUE(d.ShineBtn->isChecked());
-    d.ValStOKClick();
     ExpectStored(d);
     EXPECT_EQ(val.HZero, 1);
 }
@@ -253,22 +247,22 @@ TEST_F(ValueSets, AFlashingDisplayStaysFlashing)
 TEST_F(ValueSets, CancelAfterChangesLeavesTheRecord)
 {
     TProgBar& bar = Bar();
-    const ObjSnapshot barBefore = Snapshot(bar);
+    const Bytes barBefore = RecordOf(bar);
     auto& b = OpenOn<TProgBarSet>(bar);
     Choose(b.ValType_Box, 2, [&] { b.ValType_BoxChange(); });
     b.DevRefTxt->setText("D99");
     b.Pos_Box->setCurrentIndex(2);
     b.ValStCancelClick();
-    EXPECT_TRUE(Snapshot(bar) == barBefore);
+    EXPECT_EQ(RecordOf(bar), barBefore);
 
     TLxVal& val = Display();
-    const ObjSnapshot valBefore = Snapshot(val);
+    const Bytes valBefore = RecordOf(val);
     auto& v = OpenOn<TValStaSet>(val);
     Choose(v.ValType_Box, 5, [&] { v.ValType_BoxChange(); });
     v.Frame_Box->setCurrentIndex(4);
     v.HZeroBtn->setChecked(true);
     v.ValStCancelClick();
-    EXPECT_TRUE(Snapshot(val) == valBefore);
+    EXPECT_EQ(RecordOf(val), valBefore);
     EXPECT_EQ(state.Modified, 0);
 }
 
