@@ -4,9 +4,11 @@
 #include "app/dialogs/settingsdialog.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
+#include "objects/lxstatebmp.h"
 #include "platform/codepage.h"
 #include "platform/gdi.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
@@ -91,6 +93,18 @@ void PicturePanel::Show(TBitmap& picture)
 }
 
 QString PicturePanel::Caption() const { return caption_->text(); }
+
+void FillBitPictureBox(QComboBox* box)
+{
+    box->clear();
+    box->setIconSize(QSize(16, 16));
+    for (int i = 0; i < kBitPictures; ++i) {
+        TBitmap pic;
+        ShowBitPicture(pic, static_cast<std::uint8_t>(i), 1, 1);
+        box->addItem(QIcon(QPixmap::fromImage(pic.Image())), QString());
+    }
+    box->setCurrentIndex(0);
+}
 
 bool ChooseStatePicture(DialogContext& ctx, QWidget* parent, TBitmap& picture)
 {

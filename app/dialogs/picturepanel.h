@@ -4,6 +4,7 @@
 // Showing a picture makes it black and white first, as the panel will show it.
 #include <QString>
 
+class QComboBox;
 class QFrame;
 class QLabel;
 class QWidget;
@@ -34,6 +35,11 @@ public:
 private:
     QLabel* caption_ = nullptr;
 };
+
+// The built-in state pictures an object names by number (0..17, "BIT-1".."BIT-18"): box is
+// refilled with one item per picture, drawn as the picture alone, the first selected.
+constexpr int kBitPictures = 18;
+void FillBitPictureBox(QComboBox* box);
 
 // Asks for a picture file, starting in the main window's picture folder (which then takes the
 // chosen file's folder), and loads it at its own size. False when none was chosen or the file
