@@ -12,6 +12,7 @@
 #include "app/dialogs/ttxtedit.h"
 #include "app/dialogs/tvalstaset.h"
 #include "app/dialogs/tvalstget.h"
+#include "app/dialogs/tvrgset.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
 #include "objects/tlxbtn.h"
@@ -20,6 +21,7 @@
 #include "objects/tmetrol.h"
 #include "objects/tprogbar.h"
 #include "objects/tsttxt.h"
+#include "objects/tvrgbmp.h"
 #include "platform/inifile.h"
 
 #include <QLabel>
@@ -79,6 +81,9 @@ TEST_F(Captions, EveryCaptionOfTheObjectDialogsIsInAllThreeLanguages)
     TLxGetVal entry;
     TValStGet entrySet(ctx, nullptr, entry);
     ExpectAllKeys(&entrySet);
+    TVrgBmp range;
+    TVrgSet rangeSet(ctx, nullptr, range);
+    ExpectAllKeys(&rangeSet);
 }
 
 // A translated form shows the texts of its language (the Traditional Chinese file is read in
