@@ -8,6 +8,7 @@
 #include "app/dialogs/tfrmrange.h"
 #include "app/dialogs/tfrmuserlevel.h"
 #include "app/dialogs/tmetrolset.h"
+#include "app/dialogs/tmsgset.h"
 #include "app/dialogs/tprogbarset.h"
 #include "app/dialogs/ttxtedit.h"
 #include "app/dialogs/tvalstaset.h"
@@ -19,6 +20,7 @@
 #include "objects/tlxgetval.h"
 #include "objects/tlxval.h"
 #include "objects/tmetrol.h"
+#include "objects/tmsgtxt.h"
 #include "objects/tprogbar.h"
 #include "objects/tsttxt.h"
 #include "objects/tvrgbmp.h"
@@ -84,6 +86,9 @@ TEST_F(Captions, EveryCaptionOfTheObjectDialogsIsInAllThreeLanguages)
     TVrgBmp range;
     TVrgSet rangeSet(ctx, nullptr, range);
     ExpectAllKeys(&rangeSet);
+    TMsgTxt message;
+    TMsgSet messageSet(ctx, nullptr, message);
+    ExpectAllKeys(&messageSet);
 }
 
 // A translated form shows the texts of its language (the Traditional Chinese file is read in
