@@ -1,6 +1,6 @@
 #include "app/dialogs/ttxtedit.h"
 
-#include "app/inspector/inspectordialogs.h"
+#include "app/ui/fontchoice.h"
 #include "objects/tsttxt.h"
 #include "platform/codepage.h"
 

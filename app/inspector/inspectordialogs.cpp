@@ -1,4 +1,4 @@
-// Dialogs behind the inspector's "..." buttons. Both built-in dialogs run through the
+// Dialogs behind the inspector's "..." buttons. The picture-file dialog runs through the
 // prompt seam, so tests answer them like any other modal dialog.
 #include "app/inspector/inspectordialogs.h"
 
@@ -7,7 +7,6 @@
 #include "platform/gdi.h"
 
 #include <QFileDialog>
-#include <QFontDialog>
 
 #include <map>
 
@@ -24,17 +23,6 @@ std::map<std::uint8_t, RowDialog>& Dialogs()
 
 } // namespace
 
-QFont ToQFont(const TFont& f)
-{
-    QFont q(AnsiToQString(f.Name));
-    q.setPointSize(f.Size > 0 ? f.Size : 8);
-    q.setBold(f.Style & fsBold);
-    q.setItalic(f.Style & fsItalic);
-    q.setUnderline(f.Style & fsUnderline);
-    q.setStrikeOut(f.Style & fsStrikeOut);
-    return q;
-}
-
 void RegisterRowDialog(std::uint8_t propType, RowDialog dialog)
 {
     if (dialog)
@@ -47,21 +35,6 @@ const RowDialog* FindRowDialog(std::uint8_t propType)
 {
     auto it = Dialogs().find(propType);
     return it == Dialogs().end() ? nullptr : &it->second;
-}
-
-bool ChooseFont(QWidget* parent, TFont& font, const QString& dialogName)
-{
-    QFontDialog dlg(ToQFont(font), parent);
-    dlg.setObjectName(dialogName);
-    if (ExecModal(&dlg) != QDialog::Accepted)
-        return false;
-    const QFont q = dlg.selectedFont();
-    font.Name = QStringToAnsi(q.family());
-    if (q.pointSize() > 0)
-        font.Size = q.pointSize();
-    font.Style = static_cast<std::uint8_t>((q.bold() ? fsBold : 0) | (q.italic() ? fsItalic : 0)
-        | (q.underline() ? fsUnderline : 0) | (q.strikeOut() ? fsStrikeOut : 0));
-    return true;
 }
 
 bool ChooseBitmapFile(QWidget* parent, QString& fileName)

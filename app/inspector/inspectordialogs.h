@@ -1,9 +1,10 @@
 #pragma once
-// The dialogs behind the inspector's "..." buttons. The font and picture-file dialogs are
-// the inspector's own; the text-lines and device-address dialogs belong to other parts of
+// The dialogs behind the inspector's "..." buttons. The picture-file dialog is the
+// inspector's own, the font dialog the UI base's (app/ui/fontchoice.h); the text-lines and device-address dialogs belong to other parts of
 // the program, which register them here by row class. A button whose dialog is not
 // registered does nothing.
-#include <QFont>
+#include "app/ui/fontchoice.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -25,12 +26,6 @@ void RegisterRowDialog(std::uint8_t propType, RowDialog dialog);
 // The dialog registered for a row class, or null.
 const RowDialog* FindRowDialog(std::uint8_t propType);
 
-// A panel object's font as the desktop shows it.
-QFont ToQFont(const TFont& font);
-// The font dialog, starting from font; on OK font takes the choice (name, size, style).
-// dialogName is the dialog's component name: the inspector's FontDialog, the main window's
-// FontTypeDlg.
-bool ChooseFont(QWidget* parent, TFont& font, const QString& dialogName = QStringLiteral("FontDialog"));
 // The open-picture dialog ("Bitmaps (*.bmp)"); on OK fileName is the chosen file.
 bool ChooseBitmapFile(QWidget* parent, QString& fileName);
 
