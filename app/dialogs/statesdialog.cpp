@@ -165,6 +165,7 @@ void StatesDialog::SwitchMode(Mode mode)
     Rg_ValSetWay->setVisible(value);
     ResizeStates();
     DevRefTxt->setText(ModeAddress(mode));
+    ModeSwitched();
     State_BoxChange();
 }
 

@@ -97,6 +97,8 @@ protected:
     virtual QString ModeAddress(Mode mode) const;
     // Variable bounds count from 1 to 40 on the up-down (the picture state dialog's).
     virtual bool VariableCounts() const { return false; }
+    // After a mode switch has set the shared controls.
+    virtual void ModeSwitched() {}
 
     // Loading: the mode of a stored kind-and-length byte, the stored type and length, the
     // count, and each state's value and text in stored (largest first) order.

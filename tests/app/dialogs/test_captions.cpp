@@ -2,6 +2,7 @@
 // in all three caption files: a missing key would empty the text on screen.
 #include "dialogtest.h"
 
+#include "app/dialogs/tbmpset.h"
 #include "app/dialogs/tbtnset.h"
 #include "app/dialogs/tdevref.h"
 #include "app/dialogs/tfrmgridtable.h"
@@ -16,6 +17,8 @@
 #include "app/dialogs/tvrgset.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
+#include "objects/tactbmp.h"
+#include "objects/tlight.h"
 #include "objects/tlxbtn.h"
 #include "objects/tlxgetval.h"
 #include "objects/tlxval.h"
@@ -89,6 +92,12 @@ TEST_F(Captions, EveryCaptionOfTheObjectDialogsIsInAllThreeLanguages)
     TMsgTxt message;
     TMsgSet messageSet(ctx, nullptr, message);
     ExpectAllKeys(&messageSet);
+    TActBmp picture;
+    TBmpSet pictureSet(ctx, nullptr, picture);
+    ExpectAllKeys(&pictureSet);
+    TLight lamp;
+    TBmpSet lampSet(ctx, nullptr, lamp);
+    ExpectAllKeys(&lampSet);
 }
 
 // A translated form shows the texts of its language (the Traditional Chinese file is read in
