@@ -68,6 +68,17 @@ void AddressField::SetEnabled(bool enabled)
         RefBtn->setEnabled(enabled);
 }
 
+void AddressField::FollowWhen(bool on, const AddressField& source)
+{
+    SetEnabled(on);
+    if (on) {
+        Comp = source.Comp;
+        SetText(source.Text());
+    } else {
+        Clear();
+    }
+}
+
 QString AddressField::DefaultText(std::uint8_t kind) const
 {
     return AnsiToQString(kind == 0x10 ? ctx_.Model.DefWordText : ctx_.Model.DefBitText);

@@ -52,6 +52,10 @@ public:
     void Clear();
     void SetEnabled(bool enabled);
 
+    // A field switched on takes the whole of source (its text means nothing without its
+    // flags); switched off, it is emptied. Either way it is enabled as on says.
+    void FollowWhen(bool on, const AddressField& source);
+
     // The model's default text for a new address of a kind (word for 0x10, else bit).
     QString DefaultText(std::uint8_t kind) const;
     // Format's text, or the default text of the kind when code gives none.
