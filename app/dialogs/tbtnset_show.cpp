@@ -400,14 +400,7 @@ void TBtnSet::Lsb_RdoClick()
 void TBtnSet::DevRd_ChkClick()
 {
     const bool on = DevRd_Chk->isChecked();
-    read_->SetEnabled(on);
-    if (on) {
-        // The whole reference follows the write one: its text means nothing without its flags.
-        read_->Comp = write_->Comp;
-        read_->SetText(write_->Text());
-    } else {
-        read_->Clear();
-    }
+    read_->FollowWhen(on, *write_);
     if (Type() == 7)
         kes::SetEnabled({BtnTxt_Lab, Btn_Txt, BmpRdBtn, BtnBmpClear}, !on);
 }

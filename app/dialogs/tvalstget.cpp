@@ -257,15 +257,7 @@ void TValStGet::CallBtnClick() { notify_->Pick(this, 1, 0); }
 
 void TValStGet::DevRd_ChkClick()
 {
-    const bool on = DevRd_Chk->isChecked();
-    read_->SetEnabled(on);
-    if (on) {
-        // The whole reference follows the write one: its text means nothing without its flags.
-        read_->Comp = write_->Comp;
-        read_->SetText(write_->Text());
-    } else {
-        read_->Clear();
-    }
+    read_->FollowWhen(DevRd_Chk->isChecked(), *write_);
 }
 
 void TValStGet::Call_ChkClick()
