@@ -11,6 +11,7 @@
 #include "platform/codepage.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,6 +26,8 @@ namespace kes {
 namespace {
 
 constexpr int kMsgSettingError = 5;
+constexpr int kMsgModeAddress = 53;
+constexpr int kMsgLength = 104;
 constexpr int kMsgState = 88;
 constexpr int kMsgNoState = 89;
 constexpr int kMaxValueStates = 255;
@@ -87,6 +90,33 @@ void StatesDialog::BuildStateControls()
     QObject::connect(RgNum_Txt, &QLineEdit::textEdited, this, [this] { RgNum_TxtKeyUp(); });
     RgNum_UD->OnClick = [this](bool) { RgNum_UDClick(); };
     WatchEdit(Comp_Txt, {[this](int key) { Comp_TxtKeyUp(key); }, [this] { Comp_TxtClick(); }, {}});
+}
+
+void StatesDialog::LayOut(QWidget* leftExtra, QLayout* right)
+{
+    auto* count = new QHBoxLayout;
+    count->setSpacing(0);
+    count->addWidget(RgNum_Txt);
+    count->addWidget(RgNum_UD);
+    QGridLayout* states = LabelledRows({{ValType_Lab, ValType_Box}, {ValLen_Lab, ValLen_Box}});
+    const int row = states->rowCount();
+    states->addWidget(RgNum_Lab, row, 0);
+    states->addLayout(count, row, 1);
+    AddRow(states, State_Lab, State_Box);
+    AddRow(states, Comp_Lab, Comp_Txt);
+    auto* left = new QVBoxLayout;
+    left->addWidget(GroupBox1);
+    left->addLayout(states);
+    left->addWidget(Rg_ValSetWay);
+    if (leftExtra)
+        left->addWidget(leftExtra);
+    left->addStretch();
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(right);
+    auto* lay = new QVBoxLayout(this);
+    lay->addLayout(columns);
+    lay->addLayout(NewOkCancel(OkBtn, "OkBtn", CancelBtn, "CancelBtn"));
 }
 
 void StatesDialog::WatchTextEdit(QLineEdit* edit, int noStateMsg)
@@ -349,6 +379,21 @@ std::vector<std::uint32_t> StatesDialog::ValuesLargeToSmall() const
     if (valSetWay_ == 1)
         std::reverse(v.begin(), v.end());
     return v;
+}
+
+Check StatesDialog::CheckModeAddress() const
+{
+    std::optional<std::uint8_t> access;
+    switch (mode_) {
+    case kValueMode: access = ref_->Validate(0x10, Len()); break;
+    case kLsbMode: access = ref_->Validate(0x20, 0); break;
+    default: access = ref_->Validate(0x00, 0); break;
+    }
+    if (!access)
+        return FailMsg(kMsgModeAddress);
+    if (mode_ == kValueMode && Len() < *access)
+        return FailMsg(kMsgLength);
+    return std::nullopt;
 }
 
 Check StatesDialog::CheckStateRanges() const

@@ -17,6 +17,7 @@
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -82,6 +83,9 @@ protected:
 
     // Builds the shared controls (the caller lays them out) and connects their handlers.
     void BuildStateControls();
+    // The dialog laid out: on the left the shared controls (and leftExtra below them, when
+    // given), on the right the dialog's own column, OK and Cancel under both.
+    void LayOut(QWidget* leftExtra, QLayout* right);
     // A text edit of the states (the lamp's or message's): its keys and mouse store the text
     // of the selected state, noStateMsg when there is none.
     void WatchTextEdit(QLineEdit* edit, int noStateMsg);
@@ -115,6 +119,9 @@ protected:
     std::vector<std::uint32_t> ValuesLargeToSmall() const;
     // The first state whose value fails the range test: message 88, its number, message 5.
     Check CheckStateRanges() const;
+    // The address in the chosen mode: no address of that mode, message 53; a value address
+    // longer than the length chosen, message 104.
+    Check CheckModeAddress() const;
     // The kind-and-length byte for the object.
     std::uint8_t KindByte() const;
     void SetCount(int n);

@@ -30,10 +30,8 @@ namespace {
 constexpr int kMsgFieldValue = 4;
 constexpr int kMsgSettingError = 5;
 constexpr int kMsgAddress = 17;
-constexpr int kMsgModeAddress = 53;
 constexpr int kMsgNoStateCount = 64;
 constexpr int kMsgNoState = 89;
-constexpr int kMsgLength = 104;
 constexpr int kMsgCaption = 204;
 constexpr int kLampKind = 18;
 
@@ -62,23 +60,6 @@ TBmpSet::TBmpSet(kes::DialogContext& ctx, QWidget* owner, kes::TStateBmpObj& obj
     Txt_Lab = NewLabel(this, "Txt_Lab", QStringLiteral("Text"));
     BmpTxt = NewEdit(this, "BmpTxt");
 
-    auto* count = new QHBoxLayout;
-    count->setSpacing(0);
-    count->addWidget(RgNum_Txt);
-    count->addWidget(RgNum_UD);
-    QGridLayout* states = kes::LabelledRows({{ValType_Lab, ValType_Box}, {ValLen_Lab, ValLen_Box}});
-    const int row = states->rowCount();
-    states->addWidget(RgNum_Lab, row, 0);
-    states->addLayout(count, row, 1);
-    kes::AddRow(states, State_Lab, State_Box);
-    kes::AddRow(states, Comp_Lab, Comp_Txt);
-    auto* left = new QVBoxLayout;
-    left->addWidget(GroupBox1);
-    left->addLayout(states);
-    left->addWidget(Rg_ValSetWay);
-    left->addWidget(CompGp);
-    left->addStretch();
-
     auto* pictureButtons = new QHBoxLayout;
     pictureButtons->addWidget(BmpRdBtn);
     pictureButtons->addWidget(BtnBmpClear);
@@ -92,12 +73,7 @@ TBmpSet::TBmpSet(kes::DialogContext& ctx, QWidget* owner, kes::TStateBmpObj& obj
     right->addLayout(text);
     right->addWidget(FontTypeBtn);
     right->addStretch();
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addLayout(right);
-    auto* lay = new QVBoxLayout(this);
-    lay->addLayout(columns);
-    lay->addLayout(NewOkCancel(OkBtn, "OkBtn", CancelBtn, "CancelBtn"));
+    LayOut(CompGp, right);
 
     WatchTextEdit(BmpTxt, kMsgNoState);
     OnClicked(BmpRdBtn, [this] { BmpRdBtnClick(); });
@@ -204,18 +180,10 @@ Check TBmpSet::Validate()
 {
     if (DevRefTxt->text().trimmed().isEmpty())
         return FailMsg(kMsgAddress);
-    std::optional<std::uint8_t> access;
-    switch (mode_) {
-    case kValueMode: access = ref_->Validate(0x10, Len()); break;
-    case kLsbMode: access = ref_->Validate(0x20, Len()); break;
-    default: access = ref_->Validate(0x00, 0); break;
-    }
-    if (!access)
-        return FailMsg(kMsgModeAddress);
+    if (Check f = CheckModeAddress())
+        return f;
     if (mode_ == kBitMode)
         return std::nullopt;
-    if (mode_ == kValueMode && Len() < *access)
-        return FailMsg(kMsgLength);
     if (Check f = CheckStateRanges())
         return f;
     // Largest first, each value not above the one before it.

@@ -27,11 +27,9 @@ namespace {
 
 constexpr int kMsgFieldValue = 4;
 constexpr int kMsgSettingError = 5;
-constexpr int kMsgModeAddress = 53;
 constexpr int kMsgNoStateCount = 64;
 constexpr int kMsgState = 88;
 constexpr int kMsgTooLong = 99;
-constexpr int kMsgLength = 104;
 constexpr int kKind = 12;
 
 } // namespace
@@ -69,31 +67,11 @@ TMsgSet::TMsgSet(kes::DialogContext& ctx, QWidget* owner, TMsgTxt& msg)
     display->addWidget(Int_Lab, 2, 0);
     display->addWidget(Int_Box, 2, 1, 1, 2);
 
-    auto* count = new QHBoxLayout;
-    count->setSpacing(0);
-    count->addWidget(RgNum_Txt);
-    count->addWidget(RgNum_UD);
-    QGridLayout* states = kes::LabelledRows({{ValType_Lab, ValType_Box}, {ValLen_Lab, ValLen_Box}});
-    const int row = states->rowCount();
-    states->addWidget(RgNum_Lab, row, 0);
-    states->addLayout(count, row, 1);
-    kes::AddRow(states, State_Lab, State_Box);
-    kes::AddRow(states, Comp_Lab, Comp_Txt);
-    auto* left = new QVBoxLayout;
-    left->addWidget(GroupBox1);
-    left->addLayout(states);
-    left->addWidget(Rg_ValSetWay);
-    left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(GroupBox2);
     right->addWidget(GroupBox3);
     right->addStretch();
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addLayout(right);
-    auto* lay = new QVBoxLayout(this);
-    lay->addLayout(columns);
-    lay->addLayout(NewOkCancel(OkBtn, "OkBtn", CancelBtn, "CancelBtn"));
+    LayOut(nullptr, right);
 
     WatchTextEdit(Msg_Txt, kMsgNoStateCount);
     OnClicked(Static_Rdo, [this] { Static_RdoClick(); });
@@ -163,18 +141,10 @@ Check TMsgSet::Validate()
     for (int i = 0; i < count_; ++i)
         if (scratch.Canvas()->TextWidth(kes::QStringToAnsi(texts_.value(i))) > TMsgTxt::kMaxMessageWidth)
             return kes::FailNumbered(kMsgState, i, kMsgTooLong, QString());
-    std::optional<std::uint8_t> access;
-    switch (mode_) {
-    case kValueMode: access = ref_->Validate(0x10, Len()); break;
-    case kLsbMode: access = ref_->Validate(0x20, 0); break;
-    default: access = ref_->Validate(0x00, 0); break;
-    }
-    if (!access)
-        return FailMsg(kMsgModeAddress);
+    if (Check f = CheckModeAddress())
+        return f;
     if (mode_ == kBitMode)
         return std::nullopt;
-    if (mode_ == kValueMode && Len() < *access)
-        return FailMsg(kMsgLength);
     // In the order they are entered: each value not above (smallest first: not below) the one
     // before it.
     const std::vector<std::uint32_t> v = kes::StateValuesOf(values_, Type());

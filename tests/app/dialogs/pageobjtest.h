@@ -7,6 +7,8 @@
 #include "app/project/objfactory.h"
 #include "app/project/pgread.h"
 
+#include <QFontDialog>
+
 #include <memory>
 
 namespace kes::test {
@@ -57,6 +59,19 @@ protected:
             read = static_cast<T*>(reread_->ObjList.back());
         }
         return *read;
+    }
+
+    // The font dialog, when it opens, answers with that font.
+    void AnswerFont(const QString& family, int pointSize, bool bold = false)
+    {
+        OnExec("FontDialog", [family, pointSize, bold](QDialog& dlg) {
+            auto& fonts = static_cast<QFontDialog&>(dlg);
+            QFont f(family);
+            f.setPointSize(pointSize);
+            f.setBold(bold);
+            fonts.setCurrentFont(f);
+            fonts.accept();
+        });
     }
 
 private:

@@ -11,7 +11,6 @@
 #include "objects/tlight.h"
 
 #include <QComboBox>
-#include <QFontDialog>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -252,13 +251,7 @@ TEST_F(BmpSetTest, ALampOnABitStoresItsTextsAndFont)
     d.State_Box->setCurrentIndex(1);
     d.BmpTxt->clear();
     QTest::keyClicks(d.BmpTxt, "Run");
-    OnExec("FontDialog", [](QDialog& dlg) {
-        auto& fonts = static_cast<QFontDialog&>(dlg);
-        QFont f(QStringLiteral("DejaVu Sans"));
-        f.setPointSize(11);
-        fonts.setCurrentFont(f);
-        fonts.accept();
-    });
+    AnswerFont(QStringLiteral("DejaVu Sans"), 11);
     d.FontTypeBtnClick();
     ExpectStored(d);
     const TLight& back = ReadBack<TLight>(lamp);

@@ -10,7 +10,6 @@
 #include "objects/tmsgtxt.h"
 
 #include <QComboBox>
-#include <QFontDialog>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -228,13 +227,7 @@ TEST_F(MsgSetTest, DisplayAndFontAreStored)
     EXPECT_TRUE(d.Dir_Box->isEnabled());
     d.Dir_Box->setCurrentIndex(2);
     d.Int_Box->setCurrentIndex(3);
-    OnExec("FontDialog", [](QDialog& dlg) {
-        auto& fonts = static_cast<QFontDialog&>(dlg);
-        QFont f(QStringLiteral("DejaVu Sans Mono"));
-        f.setPointSize(12);
-        fonts.setCurrentFont(f);
-        fonts.accept();
-    });
+    AnswerFont(QStringLiteral("DejaVu Sans Mono"), 12);
     d.FontTypeBtnClick();
     ExpectStored(d);
     const TMsgTxt& back = ReadBack<TMsgTxt>(m);

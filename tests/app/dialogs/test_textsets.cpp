@@ -8,7 +8,6 @@
 #include "objects/tsttxt.h"
 
 #include <QComboBox>
-#include <QFontDialog>
 #include <QPlainTextEdit>
 
 namespace kes::test {
@@ -32,14 +31,7 @@ TEST_F(TextSets, StaticTextStoresLinesLayoutAndFont)
     auto& d = OpenOn<TTxtEdit>(text);
     EXPECT_EQ(d.TxtEdit->toPlainText(), "old");
     EXPECT_EQ(d.TxtDir_Box->currentIndex(), 3);
-    OnExec("FontDialog", [](QDialog& dlg) {
-        auto& fonts = static_cast<QFontDialog&>(dlg);
-        QFont f(QStringLiteral("DejaVu Serif"));
-        f.setPointSize(14);
-        f.setBold(true);
-        fonts.setCurrentFont(f);
-        fonts.accept();
-    });
+    AnswerFont(QStringLiteral("DejaVu Serif"), 14, true);
     d.FontTypeBtnClick();
     d.TxtEdit->setPlainText("Pump\nRunning");
     d.Frame_Box->setCurrentIndex(1);
