@@ -89,7 +89,8 @@ void StatesDialog::BuildStateControls()
         OnClicked(r, [this] { Rg_ValSetWayClick(); });
     QObject::connect(RgNum_Txt, &QLineEdit::textEdited, this, [this] { RgNum_TxtKeyUp(); });
     RgNum_UD->OnClick = [this](bool) { RgNum_UDClick(); };
-    WatchEdit(Comp_Txt, {[this](int key) { Comp_TxtKeyUp(key); }, [this] { Comp_TxtClick(); }, {}});
+    WatchEdit(Comp_Txt, {[this](int key) { Comp_TxtKeyUp(key); }, [this] { Comp_TxtClick(); },
+                         [this] { Comp_TxtKeyUp(0); }});
 }
 
 void StatesDialog::LayOut(QWidget* leftExtra, QLayout* right)

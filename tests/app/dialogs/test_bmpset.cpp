@@ -5,6 +5,7 @@
 #include "pageobjtest.h"
 
 #include "app/dialogs/tbmpset.h"
+#include "app/dialogs/tdevref.h"
 #include "app/dialogs/tfrmgridtable.h"
 #include "app/dialogs/updown.h"
 #include "objects/tactbmp.h"
@@ -155,6 +156,27 @@ TEST_F(BmpSetTest, ChecksInTheirOrder)
         k.setup(d);
         ExpectRefused(d, obj, k.message);
     }
+}
+
+// The port and station picked for the address reach the object only with an OK that passed.
+TEST_F(BmpSetTest, APickedPortWaitsForAnOkThatPasses)
+{
+    TLight& lamp = Obj<TLight>({20, 10});
+    auto& d = OpenOn<TBmpSet>(lamp);
+    OnExec("DevRef", [](QDialog& dlg) {
+        auto& picker = static_cast<TDevRef&>(dlg);
+        picker.ComboBoxHMICom->setCurrentIndex(1);
+        picker.ComAddr_Txt->setText("7");
+        picker.OkBtnClick();
+    });
+    d.RefBtnClick();
+    Enter(d, {"10", "20"});
+    ExpectRefused(d, lamp, M(4) + " 0 " + M(5));
+    EXPECT_EQ(lamp.RefLink, 0);
+    Enter(d, {"20", "10"});
+    ExpectStored(d);
+    EXPECT_EQ(ReadBack<TLight>(lamp).RefLink, 1);
+    EXPECT_EQ(ReadBack<TLight>(lamp).RefStation, 7);
 }
 
 TEST_F(BmpSetTest, SignedFallingValuesPass)

@@ -123,6 +123,21 @@ TEST_F(MsgSetTest, ChecksInTheirOrder)
     }
 }
 
+// A refused OK leaves the font and the messages as they were: nothing is stored or padded.
+TEST_F(MsgSetTest, ARefusedOkStoresNeitherFontNorPaddedMessages)
+{
+    TMsgTxt& m = Msg({30, 20}, {"a", "b"});
+    const TFont font = m.Picture.Canvas()->Font;
+    auto& d = OpenOn<TMsgSet>(m);
+    AnswerFont(QStringLiteral("DejaVu Serif"), 20, true);
+    d.FontTypeBtnClick();
+    Enter(d, {"30", "40"}, {"On", "Off"});
+    ExpectRefused(d, m, M(4) + " 1 " + M(5));
+    EXPECT_EQ(m.Picture.Canvas()->Font, font);
+    EXPECT_EQ(m.Messages, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(d.StateTexts(), QStringList({"On", "Off"})) << "the dialog keeps what was typed, unpadded";
+}
+
 TEST_F(MsgSetTest, AShortMessageIsPaddedToTheObjectsWidth)
 {
     TMsgTxt& m = Msg({30, 20}, {"", ""});
