@@ -83,7 +83,7 @@ bool RunStateTable(DialogContext& ctx, QWidget* owner, const StateTable& t)
     TFrmGridTable table(owner, ctx.State.LangIndex);
     FrmGridTable = &table;
     table.CaptionPrefix = ctx.ToolHintOf(t.Kind);
-    table.ObjKind = t.Kind;
+    table.Kind = t.Kind;
     table.StateNum = t.Count;
     table.StateValues = t.Values;
     table.StateTexts = t.Texts;

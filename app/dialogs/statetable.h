@@ -2,6 +2,8 @@
 // Shared by the dialogs of objects whose state a controller value chooses (picture states,
 // value-range pictures, message texts, buttons): how state values compare, the state count's
 // up-down, the arrow keys that step through the states, and the state table.
+#include "objects/objkind.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -48,7 +50,7 @@ void ReverseStates(List& list, int count)
 // What the state table shows: a heading row, then one row per state with its label, its
 // value (when there are values) and its text (when there are texts).
 struct StateTable {
-    int Kind = 0; // the object's kind: its tool button's hint heads the caption
+    ObjKind Kind = ObjKind::LxBtn; // its tool button's hint heads the caption; its columns
     int Count = 0;
     QStringList* Values = nullptr;
     QStringList* Texts = nullptr;
