@@ -36,7 +36,7 @@ constexpr int kMaxVariableStates = 40;
 
 } // namespace
 
-StatesDialog::StatesDialog(DialogContext& ctx, QWidget* owner, const char* formName, int kind, TLxDevRef& ref)
+StatesDialog::StatesDialog(DialogContext& ctx, QWidget* owner, const char* formName, ObjKind kind, TLxDevRef& ref)
     : SettingsDialog(ctx, owner, formName), kind_(kind), refObj_(ref)
 {
 }

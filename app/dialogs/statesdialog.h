@@ -79,7 +79,7 @@ public:
     const TFont& ChosenFont() const { return font_; }
 
 protected:
-    StatesDialog(DialogContext& ctx, QWidget* owner, const char* formName, int kind, TLxDevRef& ref);
+    StatesDialog(DialogContext& ctx, QWidget* owner, const char* formName, ObjKind kind, TLxDevRef& ref);
 
     // Builds the shared controls (the caller lays them out) and connects their handlers.
     void BuildStateControls();
@@ -127,7 +127,7 @@ protected:
     void SetCount(int n);
     void SetOrder(int way);
 
-    int kind_;
+    ObjKind kind_;
     TLxDevRef& refObj_;
     std::unique_ptr<AddressField> ref_;
     Mode mode_ = kBitMode;

@@ -1,5 +1,6 @@
 #include "app/dialogs/tbmpset.h"
 
+#include "app/dialogs/objdialogs.h"
 #include "app/dialogs/picturepanel.h"
 #include "app/dialogs/statetable.h"
 #include "app/dialogs/updown.h"
@@ -33,12 +34,14 @@ constexpr int kMsgAddress = 17;
 constexpr int kMsgNoStateCount = 64;
 constexpr int kMsgNoState = 89;
 constexpr int kMsgCaption = 204;
-constexpr int kLampKind = 18;
 
 } // namespace
 
 TBmpSet::TBmpSet(kes::DialogContext& ctx, QWidget* owner, kes::TStateBmpObj& obj)
-    : StatesDialog(ctx, owner, "BmpSet", obj.ObjType, obj), obj_(obj), lamp_(obj.ObjType == kLampKind)
+    : StatesDialog(ctx, owner, "BmpSet", kes::IsKind(obj, kes::ObjKind::Light) ? kes::ObjKind::Light : kes::ObjKind::ActBmp,
+                   obj),
+      obj_(obj),
+      lamp_(kes::IsKind(obj, kes::ObjKind::Light))
 {
     setWindowTitle(QStringLiteral("Setting"));
     BuildStateControls();
@@ -227,4 +230,9 @@ void TBmpSet::Store()
     if (!bits && Ctx().ObjToolbarRefresh)
         Ctx().ObjToolbarRefresh(o);
     o.BmpRePaint();
+}
+
+bool kes::RunBmpSet(DialogContext& ctx, TStateBmpObj& obj, QWidget* owner, const QString& caption)
+{
+    return RunObjDialog(::BmpSet, ctx, obj, owner, caption);
 }

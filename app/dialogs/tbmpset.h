@@ -69,3 +69,8 @@ private:
 };
 
 extern TBmpSet* BmpSet;
+
+namespace kes {
+// Opens the dialog on a multi-state picture or lamp modally; true when OK stored the settings.
+bool RunBmpSet(DialogContext& ctx, TStateBmpObj& obj, QWidget* owner, const QString& caption);
+} // namespace kes

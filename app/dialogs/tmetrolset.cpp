@@ -1,5 +1,6 @@
 #include "app/dialogs/tmetrolset.h"
 
+#include "app/dialogs/objdialogs.h"
 #include "objects/lxpictures.h"
 #include "objects/tmetrol.h"
 
@@ -81,4 +82,9 @@ void TMetrolSet::Store()
     unit_.BmpRePaint();
     unit_.RecordSelRgn();
     unit_.Invalidate();
+}
+
+bool kes::RunMetrolSet(DialogContext& ctx, TMetrol& obj, QWidget* owner, const QString& caption)
+{
+    return RunObjDialog(::MetrolSet, ctx, obj, owner, caption);
 }

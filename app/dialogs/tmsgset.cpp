@@ -1,5 +1,6 @@
 #include "app/dialogs/tmsgset.h"
 
+#include "app/dialogs/objdialogs.h"
 #include "app/dialogs/statetable.h"
 #include "app/dialogs/updown.h"
 #include "objects/digtest.h"
@@ -30,12 +31,11 @@ constexpr int kMsgSettingError = 5;
 constexpr int kMsgNoStateCount = 64;
 constexpr int kMsgState = 88;
 constexpr int kMsgTooLong = 99;
-constexpr int kKind = 12;
 
 } // namespace
 
 TMsgSet::TMsgSet(kes::DialogContext& ctx, QWidget* owner, TMsgTxt& msg)
-    : StatesDialog(ctx, owner, "MsgSet", kKind, msg), msg_(msg)
+    : StatesDialog(ctx, owner, "MsgSet", kes::ObjKind::MsgTxt, msg), msg_(msg)
 {
     setWindowTitle(QStringLiteral("Message Display"));
     BuildStateControls();
@@ -187,4 +187,9 @@ void TMsgSet::Store()
     m.BmpRePaint();
     if (Ctx().ObjToolbarRefresh)
         Ctx().ObjToolbarRefresh(m);
+}
+
+bool kes::RunMsgSet(DialogContext& ctx, TMsgTxt& obj, QWidget* owner, const QString& caption)
+{
+    return RunObjDialog(::MsgSet, ctx, obj, owner, caption);
 }

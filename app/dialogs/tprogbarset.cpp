@@ -1,5 +1,6 @@
 #include "app/dialogs/tprogbarset.h"
 
+#include "app/dialogs/objdialogs.h"
 #include "app/model/lxtypecore.h"
 #include "objects/digtest.h"
 #include "objects/tprogbar.h"
@@ -127,4 +128,9 @@ void TProgBarSet::Store()
     b.BarMax = static_cast<std::int32_t>(TextToValue(kes::TrimmedAnsi(Max_Txt), Type()));
     b.BarMin = static_cast<std::int32_t>(TextToValue(kes::TrimmedAnsi(Min_Txt), Type()));
     b.BmpRePaint();
+}
+
+bool kes::RunProgBarSet(DialogContext& ctx, TProgBar& obj, QWidget* owner, const QString& caption)
+{
+    return RunObjDialog(::ProgBarSet, ctx, obj, owner, caption);
 }

@@ -54,3 +54,8 @@ private:
 };
 
 extern TProgBarSet* ProgBarSet;
+
+namespace kes {
+// Opens the dialog on a bar graph modally; true when OK stored the settings.
+bool RunProgBarSet(DialogContext& ctx, TProgBar& obj, QWidget* owner, const QString& caption);
+} // namespace kes

@@ -1,5 +1,6 @@
 #include "app/dialogs/ttxtedit.h"
 
+#include "app/dialogs/objdialogs.h"
 #include "app/ui/fontchoice.h"
 #include "objects/tsttxt.h"
 #include "platform/codepage.h"
@@ -111,4 +112,9 @@ void TTxtEdit::Store()
     t.BmpRePaint();
     if (Ctx().ObjToolbarRefresh)
         Ctx().ObjToolbarRefresh(t);
+}
+
+bool kes::RunTxtEdit(DialogContext& ctx, TStTxt& obj, QWidget* owner, const QString& caption)
+{
+    return RunObjDialog(::TxtEdit, ctx, obj, owner, caption);
 }

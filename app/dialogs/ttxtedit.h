@@ -52,3 +52,8 @@ private:
 };
 
 extern TTxtEdit* TxtEdit;
+
+namespace kes {
+// Opens the dialog on a static text modally; true when OK stored the settings.
+bool RunTxtEdit(DialogContext& ctx, TStTxt& obj, QWidget* owner, const QString& caption);
+} // namespace kes

@@ -1,5 +1,6 @@
 #include "app/dialogs/tvalstaset.h"
 
+#include "app/dialogs/objdialogs.h"
 #include "objects/tlxval.h"
 
 #include <QCheckBox>
@@ -223,4 +224,9 @@ void TValStaSet::Store()
     if (Ctx().ObjFontBoxRefresh)
         Ctx().ObjFontBoxRefresh(v);
     v.BmpRePaint();
+}
+
+bool kes::RunValStaSet(DialogContext& ctx, TLxVal& obj, QWidget* owner, const QString& caption)
+{
+    return RunObjDialog(::ValStaSet, ctx, obj, owner, caption);
 }

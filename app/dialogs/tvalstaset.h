@@ -71,3 +71,8 @@ private:
 };
 
 extern TValStaSet* ValStaSet;
+
+namespace kes {
+// Opens the dialog on a numeric display modally; true when OK stored the settings.
+bool RunValStaSet(DialogContext& ctx, TLxVal& obj, QWidget* owner, const QString& caption);
+} // namespace kes

@@ -2,6 +2,7 @@
 // the dialog's own state. None of them touches the object.
 #include "app/dialogs/tvalstget.h"
 
+#include "app/dialogs/objdialogs.h"
 #include "app/dialogs/entryfields.h"
 #include "app/project/pagedata.h"
 #include "app/ui/prompt.h"
@@ -319,4 +320,9 @@ void TValStGet::ValLen_BoxChange()
     Max_Txt->setText(QString::fromStdString(RangeLimitText(format, Len(), 1)));
     Min_Txt->setText(QString::fromStdString(RangeLimitText(format, Len(), 0)));
     write_->ReformatForLength(entry_.WriteDev.DevAddrCode, Len(), entry_.WriteDev.RefBitNo);
+}
+
+bool kes::RunValStGet(DialogContext& ctx, TLxGetVal& obj, QWidget* owner, const QString& caption)
+{
+    return RunObjDialog(::ValStGet, ctx, obj, owner, caption);
 }

@@ -113,3 +113,8 @@ private:
 };
 
 extern TValStGet* ValStGet;
+
+namespace kes {
+// Opens the dialog on a numeric input modally; true when OK stored the settings.
+bool RunValStGet(DialogContext& ctx, TLxGetVal& obj, QWidget* owner, const QString& caption);
+} // namespace kes

@@ -1,5 +1,6 @@
 #include "app/dialogs/tvrgset.h"
 
+#include "app/dialogs/objdialogs.h"
 #include "app/dialogs/picturepanel.h"
 #include "app/dialogs/statetable.h"
 #include "app/ui/prompt.h"
@@ -31,7 +32,6 @@ constexpr int kMsgAddress = 61;
 constexpr int kMsgState = 88;
 constexpr int kMsgNoState = 89;
 constexpr int kMsgLength = 104;
-constexpr int kKind = 4;
 
 } // namespace
 
@@ -164,7 +164,7 @@ void TVrgSet::Comp_TxtKeyUp(int key)
 void TVrgSet::Comp_TxtDblClick()
 {
     kes::StateTable t;
-    t.Kind = kKind;
+    t.Kind = kes::ObjKind::VrgBmp;
     t.Count = State_Box->count();
     t.Values = &values_;
     t.ValueHeading = Comp_Lab->text();
@@ -242,4 +242,9 @@ void TVrgSet::Store()
     o.BmpRePaint();
     if (Ctx().ObjToolbarRefresh)
         Ctx().ObjToolbarRefresh(o);
+}
+
+bool kes::RunVrgSet(DialogContext& ctx, TVrgBmp& obj, QWidget* owner, const QString& caption)
+{
+    return RunObjDialog(::VrgSet, ctx, obj, owner, caption);
 }

@@ -80,3 +80,8 @@ private:
 };
 
 extern TVrgSet* VrgSet;
+
+namespace kes {
+// Opens the dialog on a value-range picture modally; true when OK stored the settings.
+bool RunVrgSet(DialogContext& ctx, TVrgBmp& obj, QWidget* owner, const QString& caption);
+} // namespace kes

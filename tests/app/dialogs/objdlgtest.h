@@ -5,7 +5,7 @@
 #include "dialogtest.h"
 
 #include "app/dialogs/settingsdialog.h"
-#include "app/project/pgrecstream.h"
+#include "decoder/pgrecstream.h"
 #include "platform/bytes.h"
 
 #include <string>

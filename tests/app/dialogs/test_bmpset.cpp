@@ -76,7 +76,7 @@ protected:
 
 TEST_F(BmpSetTest, CaptionAndWhatEachKindOffers)
 {
-    ctx.ToolHint = [](int kind) { return kind == 6 ? QStringLiteral("Dynamic Bitmap") : QStringLiteral("Lamp"); };
+    ctx.ToolHint = [](ObjKind kind) { return kind == ObjKind::ActBmp ? QStringLiteral("Dynamic Bitmap") : QStringLiteral("Lamp"); };
     auto& picture = OpenOn<TBmpSet>(Obj<TActBmp>({20, 10}));
     EXPECT_EQ(picture.windowTitle(), "Dynamic Bitmap " + M(204));
     EXPECT_FALSE(picture.BmpTxt->isEnabled());
