@@ -1,10 +1,26 @@
 #include "app/dialogs/objdialogs.h"
 
+#include "app/dialogs/tbmpset.h"
 #include "app/dialogs/tbtnset.h"
 #include "app/dialogs/tfrmuserlevel.h"
+#include "app/dialogs/tmetrolset.h"
+#include "app/dialogs/tmsgset.h"
+#include "app/dialogs/tprogbarset.h"
+#include "app/dialogs/ttxtedit.h"
+#include "app/dialogs/tvalstaset.h"
+#include "app/dialogs/tvalstget.h"
+#include "app/dialogs/tvrgset.h"
 #include "app/project/pagedata.h"
 #include "app/shell/tkhm.h"
+#include "objects/lxstatebmp.h"
 #include "objects/tlxbtn.h"
+#include "objects/tlxgetval.h"
+#include "objects/tlxval.h"
+#include "objects/tmetrol.h"
+#include "objects/tmsgtxt.h"
+#include "objects/tprogbar.h"
+#include "objects/tsttxt.h"
+#include "objects/tvrgbmp.h"
 
 #include <map>
 
@@ -16,26 +32,26 @@ using G = StateGrid;
 
 // kind, dialog, after closing, state table columns
 constexpr ObjDialogEntry kDialogs[] = {
-    {ObjKind::StTxt, nullptr, A::Nothing, G::None},
-    {ObjKind::LxVal, nullptr, A::Nothing, G::None},
+    {ObjKind::StTxt, OpenAs<TStTxt, RunTxtEdit>, A::Nothing, G::None},
+    {ObjKind::LxVal, OpenAs<TLxVal, RunValStaSet>, A::Nothing, G::None},
     {ObjKind::LxDevBmp, nullptr, A::RefreshTools, G::None},
-    {ObjKind::VrgBmp, nullptr, A::Nothing, G::Values},
+    {ObjKind::VrgBmp, OpenAs<TVrgBmp, RunVrgSet>, A::Nothing, G::Values},
     {ObjKind::StBmp, nullptr, A::Nothing, G::None},
-    {ObjKind::ActBmp, nullptr, A::Nothing, G::ValuesTexts},
+    {ObjKind::ActBmp, OpenAs<TStateBmpObj, RunBmpSet>, A::Nothing, G::ValuesTexts},
     {ObjKind::Scale, nullptr, A::Nothing, G::None},
-    {ObjKind::ProgBar, nullptr, A::Nothing, G::None},
+    {ObjKind::ProgBar, OpenAs<TProgBar, RunProgBarSet>, A::Nothing, G::None},
     {ObjKind::CirMeter, nullptr, A::Nothing, G::None},
     {ObjKind::RectMeter, nullptr, A::Nothing, G::None},
     {ObjKind::LxPage, nullptr, A::Nothing, G::None},
-    {ObjKind::MsgTxt, nullptr, A::Nothing, G::ValuesThenTexts},
+    {ObjKind::MsgTxt, OpenAs<TMsgTxt, RunMsgSet>, A::Nothing, G::ValuesThenTexts},
     {ObjKind::LxBtn, OpenAs<TLxBtn, RunBtnSet>, A::RepaintPicture, G::Texts},
     {ObjKind::LxCurve, nullptr, A::Nothing, G::None},
     {ObjKind::LxXyCurve, nullptr, A::Nothing, G::None},
     {ObjKind::Rtc, nullptr, A::Nothing, G::None},
     {ObjKind::Geom, nullptr, A::Nothing, G::None},
-    {ObjKind::Light, nullptr, A::RepaintPicture, G::ValuesTexts},
-    {ObjKind::Metrol, nullptr, A::Nothing, G::None},
-    {ObjKind::LxGetVal, nullptr, A::Nothing, G::None},
+    {ObjKind::Light, OpenAs<TStateBmpObj, RunBmpSet>, A::RepaintPicture, G::ValuesTexts},
+    {ObjKind::Metrol, OpenAs<TMetrol, RunMetrolSet>, A::Nothing, G::None},
+    {ObjKind::LxGetVal, OpenAs<TLxGetVal, RunValStGet>, A::Nothing, G::None},
     {ObjKind::LxAdvDevBmp, nullptr, A::RefreshTools, G::None},
 };
 static_assert(CoversEveryKind(kDialogs));
