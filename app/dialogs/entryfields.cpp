@@ -96,7 +96,7 @@ int KeyRefusal(const DialogContext& ctx, int key, int ownKey)
     if (!ctx.UpDownKeysEnabled && (key == kKeyUp || key == kKeyDown))
         return kMsgKeyRefused;
     const auto k = static_cast<std::size_t>(key);
-    if (ctx.Page && (ctx.Page->PgFunKeyUsed[k] || ctx.Page->PgBtnKeyUsed[k]) && key != ownKey)
+    if (ctx.Page && (ctx.Page->PgFunKeyUsed[k] || ctx.Page->ObjFunKeyUsed[k]) && key != ownKey)
         return kMsgKeyUsed;
     return 0;
 }
@@ -112,11 +112,11 @@ std::uint8_t BindKey(PageData* page, int oldKey, int newKey)
 {
     // An object bound to no key has no flag to clear.
     if (page && oldKey >= 0 && oldKey < kFunKeyCount)
-        page->PgBtnKeyUsed[static_cast<std::size_t>(oldKey)] = 0;
+        page->ObjFunKeyUsed[static_cast<std::size_t>(oldKey)] = 0;
     if (newKey < 0 || newKey >= kFunKeyCount)
         return 255;
     if (page)
-        page->PgBtnKeyUsed[static_cast<std::size_t>(newKey)] = 1;
+        page->ObjFunKeyUsed[static_cast<std::size_t>(newKey)] = 1;
     return static_cast<std::uint8_t>(newKey);
 }
 
