@@ -82,7 +82,7 @@ TEST_F(ValStGetTest, OkStoresWhatReadsBack)
     d.HPos_Box->setCurrentIndex(0);
     d.VPos_Box->setCurrentIndex(1);
     ExpectStored(d);
-    EXPECT_EQ(page.PgBtnKeyUsed[3], 1);
+    EXPECT_EQ(page.ObjFunKeyUsed[3], 1);
 
     const TLxGetVal& back = ReadBack<TLxGetVal>(e);
     EXPECT_EQ(back.WriteDev.DevAddrCode, 0x1014);
@@ -226,11 +226,11 @@ TEST_F(ValStGetTest, FirstFailingCheckGivesItsMessage)
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
         TLxGetVal& e = Entry();
-        const auto keys = page.PgBtnKeyUsed;
+        const auto keys = page.ObjFunKeyUsed;
         auto& d = Open(e);
         k.setup(d);
         ExpectRefused(d, e, k.msg);
-        EXPECT_EQ(page.PgBtnKeyUsed, keys);
+        EXPECT_EQ(page.ObjFunKeyUsed, keys);
     }
 }
 
@@ -249,7 +249,7 @@ TEST_F(ValStGetTest, ASignIsNotCountedInTheMinimumsDigits)
 
 TEST_F(ValStGetTest, KeyChoicesThePageHoldsAreRefused)
 {
-    page.PgBtnKeyUsed[6] = 1;
+    page.ObjFunKeyUsed[6] = 1;
     page.PgFunKeyUsed[4] = 1;
     struct Case {
         const char* name;
@@ -269,7 +269,7 @@ TEST_F(ValStGetTest, KeyChoicesThePageHoldsAreRefused)
         ctx.UpDownKeysEnabled = k.upDown;
         TLxGetVal& e = Entry();
         e.RefKey = 2;
-        page.PgBtnKeyUsed[2] = 1;
+        page.ObjFunKeyUsed[2] = 1;
         auto& d = Open(e);
         const std::size_t shown = prompt.shown.size();
         d.RefKey_Box->setCurrentIndex(k.key);
@@ -289,19 +289,19 @@ TEST_F(ValStGetTest, UntickingTheKeyFreesItOnlyAtOk)
 {
     TLxGetVal& e = Entry();
     e.RefKey = 5;
-    page.PgBtnKeyUsed[5] = 1;
+    page.ObjFunKeyUsed[5] = 1;
     auto& cancelled = Open(e);
     cancelled.RefKey_Chk->setChecked(false);
     cancelled.RefKey_ChkClick();
     cancelled.ValStCancelClick();
-    EXPECT_EQ(page.PgBtnKeyUsed[5], 1);
+    EXPECT_EQ(page.ObjFunKeyUsed[5], 1);
     EXPECT_EQ(e.RefKey, 5);
 
     auto& d = Open(e);
     d.RefKey_Chk->setChecked(false);
     d.RefKey_ChkClick();
     ExpectStored(d);
-    EXPECT_EQ(page.PgBtnKeyUsed[5], 0);
+    EXPECT_EQ(page.ObjFunKeyUsed[5], 0);
     EXPECT_EQ(e.RefKey, 255);
 }
 
