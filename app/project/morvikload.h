@@ -1,6 +1,7 @@
 #pragma once
 // The record decoder library, bound for the length of one walk: loaded from the program
-// directory, its entry points looked up by name, and unloaded when the binding ends.
+// directory, its entry points looked up by name, and unloaded when the binding ends (the
+// system keeps it mapped after its first load, so later walks bind it quickly).
 // A missing library or entry point is an error result, never a call through null.
 #include "decoder/decodeerror.h"
 #include "decoder/morvik.h"

@@ -34,6 +34,9 @@ struct PageEnv {
     // The panel memory check before a page grows by that many bytes: true (after telling the
     // user) when the object data area would overflow. Empty: no check.
     std::function<bool(int extraBytes)> WouldOverflow;
+    // The readers draw the factory's defaults of an object before its record replaces them
+    // (the equivalence test of reading with and without them).
+    bool DrawDefaults = false;
 };
 
 // What the page editor's drawing tool holds when a new object is placed.

@@ -98,7 +98,15 @@ public:
         const std::optional<ObjKind> kind = KindOfCode(tag);
         if (!kind)
             return DecodeError::UnknownKind;
-        std::unique_ptr<TLxObj> obj = NewPageObj(page_, env_, *kind);
+        std::unique_ptr<TLxObj> obj;
+        {
+            // The record replaces the factory's defaults: the object is drawn once, as it is put
+            // on the page.
+            std::optional<PaintHold> hold;
+            if (!env_.DrawDefaults)
+                hold.emplace();
+            obj = NewPageObj(page_, env_, *kind);
+        }
         if (const DecodeError e = Advance(Fns().DatatoObjInfo(obj.get(), Rec(), Position()), len);
             e != DecodeError::None)
             return e;

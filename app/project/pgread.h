@@ -42,7 +42,8 @@ void PgSysDevFix(const PageData& page, const PageEnv& env, PgSysRec& rec);
 
 // After an object is decoded: fitted into the page, its address texts rebuilt for the
 // current controller (defaults for unknown addresses while pasting) and its function-key
-// binding noted in ObjFunKeyUsed (dropped when a pasted object's key is taken).
+// binding noted in ObjFunKeyUsed (dropped when a pasted object's key is taken). obj is an
+// object of the kind its ObjType names, as the readers make them.
 void ObjDevTxtRebuild(PageData& page, const PageEnv& env, TLxObj& obj);
 
 // True when the object's top-left lies on the page (edges inclusive).
