@@ -78,7 +78,7 @@ protected:
         });
     }
     static int Checked(QDialog& d, const char* group) { return RadioGroupIndex(&Control<QGroupBox>(d, group)); }
-    static void Click(QDialog& d, const char* button) { QTest::mouseClick(&Control<QAbstractButton>(d, button), Qt::LeftButton); }
+    static void Click(QDialog& d, const char* button) { Control<QAbstractButton>(d, button).click(); }
 };
 
 TEST_F(ObjectSettings, EachKindDrawnSetSavedAndFoundAgain)
