@@ -418,7 +418,11 @@ void DrawFigure(TCanvas& canvas, Figure figure, int x1, int y1, int x2, int y2, 
             if (figure == Figure::Pie) {
                 runs = SweepRuns(shape, sweep, y, l, r);
             } else if (figure == Figure::Chord && !sweep.Full()) {
-                const Run c = MonotonicRun(l, r, [&](int x) { return LeftOfChord(sx, sy, ex, ey, x, y); });
+                // Copied in: clang 14 cannot capture structured bindings.
+                const auto leftOf = [&, sx = sx, sy = sy, ex = ex, ey = ey](int x) {
+                    return LeftOfChord(sx, sy, ex, ey, x, y);
+                };
+                const Run c = MonotonicRun(l, r, leftOf);
                 runs.Add(c.first, c.last);
             } else {
                 runs.Add(l, r);
