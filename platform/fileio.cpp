@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,6 +82,186 @@ void RemoveAll(const std::vector<std::string>& tmps)
             ::unlink(t.c_str());
 }
 
+std::function<void()>& SaveStep()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
+void Step()
+{
+    if (SaveStep())
+        SaveStep()();
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string InFolder(const std::string& folder, const std::string& name) { return folder + "/" + name; }
+
+// A rename or removal is only durable once its folder is synced. Some file systems cannot
+// sync a folder (EINVAL): there is nothing more to do on those.
+bool SyncFolder(const std::string& folder, std::string* error)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        SetError(error, "cannot open the folder", folder, errno);
+        return false;
+    }
+    const int rc = ::fsync(fd);
+    const int err = errno;
+    ::close(fd);
+    if (rc != 0 && err != EINVAL) {
+        SetError(error, "cannot write the folder", folder, err);
+        return false;
+    }
+    return true;
+}
+
+// A target that exists must be a plain file the user may change; a read-only one is
+// refused rather than replaced behind the user's back.
+bool Replaceable(const std::string& path, std::string* error)
+{
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0)
+        return true;
+    if (!S_ISREG(st.st_mode)) {
+        SetError(error, "cannot replace", path, EISDIR);
+        return false;
+    }
+    if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) {
+        SetError(error, "cannot replace the read-only file", path, EACCES);
+        return false;
+    }
+    return true;
+}
+
+// The intent file: what a committed save still has to do, names within its folder.
+//   KESTROVA SAVE 1
+//   W <temporary>\t<target>     one per file replaced
+//   R <target>                  one per file removed
+//   END
+constexpr std::string_view kIntentHead = "KESTROVA SAVE 1";
+constexpr std::string_view kIntentEnd = "END";
+// mkstemp's suffix of a temporary: ".tmp" and six characters.
+constexpr std::string_view kTmpMark = ".tmp";
+constexpr std::size_t kTmpSuffix = 6;
+
+struct Intent {
+    std::vector<std::pair<std::string, std::string>> Moves; // temporary, target
+    std::vector<std::string> Removes;
+};
+
+std::string IntentText(const Intent& in)
+{
+    std::string text(kIntentHead);
+    text += '\n';
+    for (const auto& [tmp, target] : in.Moves)
+        text += "W " + tmp + "\t" + target + "\n";
+    for (const std::string& r : in.Removes)
+        text += "R " + r + "\n";
+    text += kIntentEnd;
+    text += '\n';
+    return text;
+}
+
+bool IsTempOf(const std::string& name, const std::string& target)
+{
+    return name.size() == target.size() + kTmpMark.size() + kTmpSuffix && name.compare(0, target.size(), target) == 0
+           && name.compare(target.size(), kTmpMark.size(), kTmpMark) == 0;
+}
+
+// Only names of the set's own targets and their temporaries are taken from an intent file,
+// so a foreign or damaged one can not rename or remove anything else. nullopt: not an
+// intent this program wrote.
+std::optional<Intent> ParseIntent(std::string_view text, const std::vector<std::string>& targets)
+{
+    const auto known = [&](const std::string& n) {
+        return std::find(targets.begin(), targets.end(), n) != targets.end();
+    };
+    const std::vector<std::string> lines = SplitLines(text);
+    if (lines.size() < 2 || lines.front() != kIntentHead || lines.back() != kIntentEnd)
+        return std::nullopt;
+    Intent in;
+    for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        if (l.rfind("W ", 0) == 0) {
+            const auto tab = l.find('\t');
+            if (tab == std::string::npos)
+                return std::nullopt;
+            std::string tmp = l.substr(2, tab - 2), target = l.substr(tab + 1);
+            if (!known(target) || !IsTempOf(tmp, target))
+                return std::nullopt;
+            in.Moves.emplace_back(std::move(tmp), std::move(target));
+        } else if (l.rfind("R ", 0) == 0 && known(l.substr(2))) {
+            in.Removes.push_back(l.substr(2));
+        } else {
+            return std::nullopt;
+        }
+    }
+    return in;
+}
+
+// Carries out a committed intent; every step may have been done before a kill, so each
+// one tolerates finding its work already done.
+bool FinishIntent(const std::string& folder, const std::string& intentPath, const Intent& in, std::string* error)
+{
+    for (const auto& [tmp, target] : in.Moves) {
+        const std::string from = InFolder(folder, tmp), to = InFolder(folder, target);
+        if (::rename(from.c_str(), to.c_str()) != 0 && errno != ENOENT) {
+            SetError(error, "cannot replace", to, errno);
+            return false;
+        }
+        Step();
+    }
+    for (const std::string& r : in.Removes) {
+        const std::string path = InFolder(folder, r);
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+            SetError(error, "cannot remove", path, errno);
+            return false;
+        }
+        Step();
+    }
+    if (!SyncFolder(folder, error))
+        return false;
+    Step();
+    if (::unlink(intentPath.c_str()) != 0 && errno != ENOENT) {
+        SetError(error, "cannot remove", intentPath, errno);
+        return false;
+    }
+    Step();
+    // The intent's removal need not be durable: finishing it again changes nothing.
+    return true;
+}
+
+// Removes the temporaries a save killed before its commit left beside the targets.
+void RemoveStaleTemps(const std::string& folder, const std::vector<std::string>& names)
+{
+    DIR* d = ::opendir(folder.c_str());
+    if (!d)
+        return;
+    std::vector<std::string> stale;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string n = e->d_name;
+        for (const std::string& t : names)
+            if (IsTempOf(n, t))
+                stale.push_back(InFolder(folder, n));
+    }
+    ::closedir(d);
+    RemoveAll(stale);
+}
+
 } // namespace
 
 bool ReadFileText(const std::string& path, std::string& text, std::string* error)
@@ -119,6 +301,9 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
 
 bool WriteFilesAtomic(const std::vector<FileToWrite>& files, std::string* error)
 {
+    for (const FileToWrite& f : files)
+        if (!Replaceable(f.Path, error))
+            return false;
     std::vector<std::string> tmps(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (!WriteTemp(i, files[i], tmps[i], error)) {
@@ -136,10 +321,90 @@ bool WriteFilesAtomic(const std::vector<FileToWrite>& files, std::string* error)
             return false;
         }
     }
+    // The files are in place; a folder that cannot be synced only makes them less durable.
+    for (const FileToWrite& f : files)
+        SyncFolder(FolderOf(f.Path), nullptr);
+    return true;
+}
+
+bool WriteFileSet(const FileSet& set, std::string* error)
+{
+    const std::string folder = FolderOf(set.Intent);
+    std::vector<std::string> names;
+    for (const FileToWrite& f : set.Files)
+        names.push_back(NameOf(f.Path));
+    for (const std::string& r : set.Removed)
+        names.push_back(NameOf(r));
+    // A save killed earlier is finished (or its leftovers removed) before this one starts.
+    if (!RecoverFileSet(set.Intent, names, error))
+        return false;
+    for (const FileToWrite& f : set.Files)
+        if (!Replaceable(f.Path, error))
+            return false;
+    for (const std::string& r : set.Removed)
+        if (!Replaceable(r, error))
+            return false;
+
+    Intent in;
+    std::vector<std::string> tmps(set.Files.size());
+    for (std::size_t i = 0; i < set.Files.size(); ++i) {
+        if (!WriteTemp(i, set.Files[i], tmps[i], error)) {
+            RemoveAll(tmps);
+            return false;
+        }
+        in.Moves.emplace_back(NameOf(tmps[i]), NameOf(set.Files[i].Path));
+        Step();
+    }
+    for (const std::string& r : set.Removed)
+        in.Removes.push_back(NameOf(r));
+    const std::string text = IntentText(in);
+    std::string intentTmp;
+    const FileToWrite intent{set.Intent, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}};
+    if (!WriteTemp(set.Files.size(), intent, intentTmp, error)) {
+        RemoveAll(tmps);
+        return false;
+    }
+    Step();
+    // The commit: from here on the next open finishes this save.
+    if (::rename(intentTmp.c_str(), set.Intent.c_str()) != 0) {
+        SetError(error, "cannot write", set.Intent, errno);
+        tmps.push_back(intentTmp);
+        RemoveAll(tmps);
+        return false;
+    }
+    Step();
+    SyncFolder(folder, nullptr);
+    Step();
+    return FinishIntent(folder, set.Intent, in, error);
+}
+
+bool RecoverFileSet(const std::string& intent, const std::vector<std::string>& targets, std::string* error)
+{
+    const std::string folder = FolderOf(intent);
+    std::vector<std::string> names;
+    for (const std::string& t : targets)
+        names.push_back(NameOf(t));
+    if (FileExists(intent)) {
+        std::string text;
+        if (!ReadFileText(intent, text, error))
+            return false;
+        const std::optional<Intent> in = ParseIntent(text, names);
+        if (in && !FinishIntent(folder, intent, *in, error))
+            return false;
+        // Not an intent of ours: it commits nothing.
+        if (!in && ::unlink(intent.c_str()) != 0) {
+            SetError(error, "cannot remove", intent, errno);
+            return false;
+        }
+    }
+    names.push_back(NameOf(intent));
+    RemoveStaleTemps(folder, names);
     return true;
 }
 
 void SetWriteFault(std::function<bool(std::size_t, std::size_t)> fault) { WriteFault() = std::move(fault); }
+
+void SetSaveStepHook(std::function<void()> hook) { SaveStep() = std::move(hook); }
 
 std::vector<std::string> SplitLines(std::string_view text)
 {

@@ -19,15 +19,36 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
 
 // Several files written as one: every file goes to a temporary file in its folder, then each
 // is renamed over its target. On a failure before the renames every temporary file is
-// removed and no target changes. WriteFileAtomic is this with one file.
+// removed and no target changes. WriteFileAtomic is this with one file. A target that
+// exists read-only is refused, not replaced.
 struct FileToWrite {
     std::string Path;
     std::span<const std::uint8_t> Data;
 };
 bool WriteFilesAtomic(const std::vector<FileToWrite>& files, std::string* error);
+
+// A set of files in one folder replaced as a whole, so that a kill or a power cut at any
+// point leaves either every old file or every new one: the temporaries are synced, then an
+// intent file naming them (written and renamed into place, the folder synced) commits the
+// save; the renames and removals follow, the folder is synced and the intent removed.
+// RecoverFileSet, run before the files are read, finishes a committed save and removes
+// the temporaries of one killed before it committed.
+struct FileSet {
+    std::string Intent;               // the intent file's path, in the files' folder
+    std::vector<FileToWrite> Files;   // replaced
+    std::vector<std::string> Removed; // removed when the new files are in place
+};
+bool WriteFileSet(const FileSet& set, std::string* error);
+// targets: every file a save of this set may replace or remove. False (error set) when a
+// committed save could not be finished; the files must not be read then.
+bool RecoverFileSet(const std::string& intent, const std::vector<std::string>& targets, std::string* error);
+
 // Tests: called before each block written to a temporary file with the file's index and the
 // offset of the block; returning true makes that write fail as a full disk would.
 void SetWriteFault(std::function<bool(std::size_t file, std::size_t offset)> fault);
+// Tests: called after every step of WriteFileSet that changes the disk (a temporary
+// written, the intent committed, a rename, a removal, a sync, the intent removed).
+void SetSaveStepHook(std::function<void()> hook);
 
 // Lines split at LF with a trailing CR removed (CR LF and LF files read alike).
 std::vector<std::string> SplitLines(std::string_view text);

@@ -5,7 +5,6 @@
 #include "platform/fileio.h"
 
 #include <sys/statvfs.h>
-#include <unistd.h>
 
 namespace kes {
 
@@ -42,6 +41,8 @@ std::string WorkingCopyBase(const std::string& appDir, const std::string& prjNam
     return JoinPath(appDir, "DocFiles/~" + FileNamePart(prjName));
 }
 
+std::string SaveIntentPath(const std::string& basePath) { return basePath + ".saving"; }
+
 std::int64_t FreeSpaceOf(const std::string& folder)
 {
     struct statvfs st;
@@ -72,23 +73,23 @@ WriteOutcome WriteProjectFiles(ProjectDoc& doc, const std::string& basePath, con
     const bool startScreen = companions && doc.StartScreenData && !doc.StartScreenData->Data.empty();
     std::string titles;
     Bytes sta;
-    std::vector<FileToWrite> files{{basePath + kPrjExt, prj}};
+    FileSet set{SaveIntentPath(basePath), {{basePath + kPrjExt, prj}}, {}};
     if (companions) {
         titles = EncodeTitleFile(doc);
-        files.push_back({basePath + ".Til", {reinterpret_cast<const std::uint8_t*>(titles.data()), titles.size()}});
+        set.Files.push_back({basePath + ".Til", {reinterpret_cast<const std::uint8_t*>(titles.data()), titles.size()}});
     }
     if (startScreen) {
         sta = EncodeStartScreenFile(*doc.StartScreenData);
-        files.push_back({basePath + ".Sta", sta});
+        set.Files.push_back({basePath + ".Sta", sta});
+    } else if (companions) {
+        // A start-up screen file of an earlier save would come back at the next open.
+        set.Removed.push_back(basePath + ".Sta");
     }
 
-    if (!WriteFilesAtomic(files, &out.Detail)) {
+    if (!WriteFileSet(set, &out.Detail)) {
         out.Error = ProjectError::CannotWrite;
         return out;
     }
-    // A start-up screen file of an earlier save would come back at the next open.
-    if (companions && !startScreen)
-        ::unlink((basePath + ".Sta").c_str());
     if (kind == CopyKind::Project) {
         doc.Modified = 0;
         doc.PrjVersion = doc.DataVersion;
@@ -99,6 +100,13 @@ WriteOutcome WriteProjectFiles(ProjectDoc& doc, const std::string& basePath, con
 ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTypeCore* type, const HeaderDecoders& dec)
 {
     ReadOutcome out;
+    // A save killed part way is finished first, so the files read are all of one save.
+    const std::string intent = SaveIntentPath(basePath);
+    if (!RecoverFileSet(intent, {basePath + kPrjExt, basePath + ".Til", basePath + ".Sta"}, nullptr)) {
+        out.Error = ProjectError::CannotRead;
+        out.Path = intent;
+        return out;
+    }
     out.Path = basePath + kPrjExt;
     Bytes file;
     if (!ReadFileBytes(out.Path, file, nullptr)) {

@@ -1,7 +1,7 @@
 #pragma once
-// Reading and writing the project's files on disk. Every write goes to temporary files
-// beside the targets and replaces the old files only when all were written, so a failed
-// save leaves the previous project as it was.
+// Reading and writing the project's files on disk. A save replaces the project's files as
+// one (kes::WriteFileSet): a failed or killed save leaves the previous project, and the
+// next open finishes a save that was killed after it committed.
 #include "app/project/prjfile.h"
 
 #include <cstdint>
@@ -26,6 +26,8 @@ std::string StripPrjExt(const std::string& name);
 std::string JoinPath(const std::string& dir, const std::string& name);
 // The base path of the working copy of a project: AppDir + "DocFiles/~" + name.
 std::string WorkingCopyBase(const std::string& appDir, const std::string& prjName);
+// The file that commits a save of the project at basePath until all its files are in place.
+std::string SaveIntentPath(const std::string& basePath);
 // Free bytes on the file system of a folder; -1 when it can not be determined.
 std::int64_t FreeSpaceOf(const std::string& folder);
 

@@ -59,3 +59,46 @@ TEST(FileIo, AFailedWriteKeepsTheOldFilesAndLeavesNoTemporary)
     EXPECT_EQ(Read(dir / "b"), "new b");
     EXPECT_EQ(Entries(dir), 3u);
 }
+
+// An open finishes only a save this program committed: an intent file that names anything
+// but the set's own files and their temporaries is dropped unread, and temporaries of a save
+// killed before its commit are removed, while other files stay.
+TEST(FileIo, RecoveryFinishesOnlyItsOwnIntentAndRemovesStaleTemporaries)
+{
+    QTemporaryDir temp;
+    const fs::path dir = temp.path().toStdString();
+    const auto put = [&](const char* name, const std::string& text) {
+        ASSERT_TRUE(kes::WriteFileAtomic((dir / name).string(), text, nullptr));
+    };
+    const std::vector<std::string> set = {(dir / "p.zqf").string(), (dir / "p.Til").string()};
+    const std::string intent = (dir / "p.saving").string();
+    struct Case {
+        const char* name;
+        std::string intent;
+        std::string zqf; // p.zqf afterwards
+    };
+    const Case cases[] = {
+        {"a committed save", "KESTROVA SAVE 1\nW p.zqf.tmpABC123\tp.zqf\nR p.Til\nEND\n", "new"},
+        {"an intent cut short", "KESTROVA SAVE 1\nW p.zqf.tmpABC123\tp.zqf\n", "old"},
+        {"a file outside the set", "KESTROVA SAVE 1\nW p.zqf.tmpABC123\tother\nEND\n", "old"},
+        {"a path instead of a name", "KESTROVA SAVE 1\nW ../p.zqf.tmpABC123\tp.zqf\nEND\n", "old"},
+    };
+    for (const Case& c : cases) {
+        put("p.zqf", "old");
+        put("p.Til", "titles");
+        put("p.zqf.tmpABC123", "new");
+        put("p.Til.tmpXYZ789", "stale");
+        put("other", "kept");
+        put("other.tmpABC123", "kept");
+        put("p.saving", c.intent);
+        std::string error;
+        EXPECT_TRUE(kes::RecoverFileSet(intent, set, &error)) << c.name << ": " << error;
+        EXPECT_EQ(Read(dir / "p.zqf"), c.zqf) << c.name;
+        EXPECT_EQ(fs::exists(dir / "p.Til"), c.zqf == "old") << c.name;
+        EXPECT_FALSE(fs::exists(dir / "p.saving")) << c.name;
+        EXPECT_FALSE(fs::exists(dir / "p.zqf.tmpABC123")) << c.name;
+        EXPECT_FALSE(fs::exists(dir / "p.Til.tmpXYZ789")) << c.name;
+        EXPECT_EQ(Read(dir / "other"), "kept") << c.name;
+        EXPECT_EQ(Read(dir / "other.tmpABC123"), "kept") << c.name;
+    }
+}
