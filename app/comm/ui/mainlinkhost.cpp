@@ -6,6 +6,13 @@
 
 namespace kes {
 
+MainLinkHost::MainLinkHost(ProjectState& state, MainLinkParts parts) : state_(state), parts_(std::move(parts))
+{
+    showTimer_.setSingleShot(true);
+    showTimer_.setInterval(kShowIntervalMs);
+    showTimer_.callOnTimeout([this] { ShowPending(); });
+}
+
 void MainLinkHost::TakeIdentify(const PanelIdentity& id, TransferKind kind)
 {
     kept_ = {};
@@ -57,18 +64,34 @@ void MainLinkHost::TakeUpload(UploadResult result)
 
 void MainLinkHost::ShowProgress(int position, int maximum, const std::string& ratio)
 {
-    if (ComProgBar)
-        ComProgBar->ShowProgress(position, maximum, QString::fromStdString(ratio));
+    progress_ = Progress{position, maximum, ratio};
+    if (!showTimer_.isActive())
+        showTimer_.start();
 }
 
 void MainLinkHost::ShowStatus(int panel, const std::string& text)
 {
+    status_[panel] = text;
+    if (!showTimer_.isActive())
+        showTimer_.start();
+}
+
+void MainLinkHost::ShowPending()
+{
+    if (progress_ && ComProgBar)
+        ComProgBar->ShowProgress(progress_->position, progress_->maximum, QString::fromStdString(progress_->ratio));
+    progress_.reset();
     if (parts_.status)
-        parts_.status(panel, QString::fromStdString(text));
+        for (const auto& [panel, text] : status_)
+            parts_.status(panel, QString::fromStdString(text));
+    status_.clear();
 }
 
 void MainLinkHost::TransferEnded(const TransferOutcome& outcome)
 {
+    // The status bar keeps the transfer's last words.
+    showTimer_.stop();
+    ShowPending();
     if (ComProgBar) {
         ComProgBar->close();
         ComProgBar = nullptr;

@@ -2,13 +2,21 @@
 // The transfer host the main window plugs into the engine: the project state does the most,
 // the main window lends the few things only it has (model data, pages, image, menu checks,
 // status bar). Progress goes to the progress window in ComProgBar while it exists.
+//
+// The engine reports progress and status for every frame, far more often than anyone can read
+// them: the host keeps the latest of each and shows them a few tens of times a second from a
+// timer, so painting never holds up the next request.
 #include "app/comm/projectlink.h"
 #include "app/comm/transferhost.h"
 #include "app/model/projectstate.h"
 
 #include <QString>
+#include <QTimer>
 
 #include <functional>
+#include <map>
+#include <optional>
+#include <string>
 
 namespace kes {
 
@@ -35,7 +43,10 @@ struct KeptIdentify {
 
 class MainLinkHost final : public TransferHost {
 public:
-    MainLinkHost(ProjectState& state, MainLinkParts parts) : state_(state), parts_(std::move(parts)) {}
+    // Time between two showings of progress and status.
+    static constexpr int kShowIntervalMs = 40;
+
+    MainLinkHost(ProjectState& state, MainLinkParts parts);
 
     const KeptIdentify& Kept() const { return kept_; }
 
@@ -53,9 +64,20 @@ public:
     void TransferEnded(const TransferOutcome& outcome) override;
 
 private:
+    // Shows what was reported since the last showing.
+    void ShowPending();
+
     ProjectState& state_;
     MainLinkParts parts_;
     KeptIdentify kept_;
+    struct Progress {
+        int position = 0;
+        int maximum = 0;
+        std::string ratio;
+    };
+    std::optional<Progress> progress_;
+    std::map<int, std::string> status_;
+    QTimer showTimer_;
 };
 
 } // namespace kes

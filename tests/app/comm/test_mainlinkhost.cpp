@@ -1,12 +1,20 @@
 // The main window's transfer host: a download must send the system block built from the project
 // state, an upload must bring the panel's controller, ports, passwords and pages back into the
 // project, and the end of either closes the progress window and shows exactly one message.
+// Progress and status show at a steady rate, however many frames go by.
 #include "app/comm/ui/mainlinkhost.h"
 #include "app/comm/ui/tcomprogbar.h"
 #include "app/ui/prompt.h"
 #include "commtestsupport.h"
 
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProgressBar>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -21,6 +29,7 @@ struct MainRig {
     int activated = 0;
     std::optional<UploadResult> rebuilt;
     bool upDown = false;
+    std::vector<std::pair<int, QString>> statusShown;
     DownloadImage image = SampleImage(24, {50, 70});
     MainLinkHost host{state, Parts()};
     LinkEngine engine{port, host};
@@ -47,6 +56,7 @@ struct MainRig {
         p.setEnableUpDown = [this](bool on) { upDown = on; };
         p.rebuildProject = [this](UploadResult& r) { rebuilt = r; };
         p.formActivate = [this] { ++activated; };
+        p.status = [this](int panel, const QString& text) { statusShown.emplace_back(panel, text); };
         return p;
     }
 
@@ -61,10 +71,19 @@ struct MainRig {
         panel.identity.com2 = 0x51;
     }
 
-    bool Run(TransferKind kind, int& outcomes)
+    // The progress window, counting the bar's changes.
+    void OpenProgressWindow()
     {
         ComProgBar = new TComProgBar(nullptr, {}, 2);
         ComProgBar->show();
+        barChanges = 0;
+        QObject::connect(ComProgBar->ComBar, &QProgressBar::valueChanged, [this] { ++barChanges; });
+    }
+    int barChanges = 0;
+
+    bool Run(TransferKind kind, int& outcomes)
+    {
+        OpenProgressWindow();
         const int before = activated;
         if (!port.Open() || !engine.Start(kind, 115200))
             return false;
@@ -132,6 +151,57 @@ TEST(MainLinkHost, FailureClosesTheWindowAndShowsOneMessage)
     EXPECT_EQ(prompt.shown.size(), 1u);
     EXPECT_FALSE(rig.rebuilt);
     EXPECT_FALSE(rig.port.IsOpen());
+}
+
+TEST(MainLinkHost, ReportsOfManyFramesShowOnlyAFewTimes)
+{
+    ScriptedPrompt prompt;
+    ScopedPrompt scope(prompt);
+    MainRig rig;
+
+    // A burst of reports touches no window; one showing later has the last of each.
+    rig.OpenProgressWindow();
+    for (int frame = 1; frame <= 1000; ++frame) {
+        rig.host.ShowProgress(32 * frame, 32000, std::to_string(frame / 10) + "%");
+        rig.host.ShowStatus(2, "frame " + std::to_string(frame));
+    }
+    rig.host.ShowStatus(0, "Page Number:3");
+    EXPECT_EQ(rig.barChanges, 0);
+    EXPECT_TRUE(rig.statusShown.empty());
+    ASSERT_TRUE(RunUntil([&] { return !rig.statusShown.empty(); }));
+    EXPECT_EQ(rig.barChanges, 1);
+    EXPECT_EQ(ComProgBar->ComBar->value(), 32000);
+    EXPECT_EQ(ComProgBar->Ratio_Lab->text(), "100%");
+    using Shown = std::vector<std::pair<int, QString>>;
+    EXPECT_EQ(rig.statusShown, (Shown{{0, "Page Number:3"}, {2, "frame 1000"}}));
+
+    // The end of a transfer shows what is left at once.
+    rig.statusShown.clear();
+    rig.host.ShowStatus(2, "last");
+    rig.host.TransferEnded(TransferOutcome{LinkError::Stopped, {}});
+    EXPECT_EQ(rig.statusShown, (Shown{{2, "last"}}));
+    EXPECT_TRUE(ComProgBar.isNull());
+
+    // A whole download of about a thousand frames: the bar and the status bar change at most
+    // once per showing interval, however fast the frames go.
+    FirmwareDir dir(3, 0, 100, Bytes(10, 1));
+    rig.engine.Options().firmwareDir = dir.Path();
+    rig.panel.identity.firmwareStamp = dir.Stamp();
+    rig.state.MachineId = 3;
+    rig.image = SampleImage(24, {16000, 16000});
+    rig.statusShown.clear();
+    QElapsedTimer clock;
+    clock.start();
+    int outcomes = 0;
+    ASSERT_TRUE(rig.Run(TransferKind::Download, outcomes));
+    const qint64 most = clock.elapsed() / (MainLinkHost::kShowIntervalMs * 9 / 10) + 2;
+    const auto frames = static_cast<qint64>(rig.panel.Log().size());
+    EXPECT_GT(frames, 1000);
+    EXPECT_LE(rig.barChanges, most) << frames << " frames";
+    const auto panel2 = std::count_if(rig.statusShown.begin(), rig.statusShown.end(),
+                                      [](const auto& s) { return s.first == 2; });
+    EXPECT_LE(panel2, most) << frames << " frames";
+    EXPECT_GE(panel2, 1);
 }
 
 } // namespace
