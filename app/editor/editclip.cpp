@@ -2,6 +2,10 @@
 
 #include "decoder/morvik.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
 namespace kes {
 
 namespace {
@@ -37,6 +41,28 @@ std::optional<ByteSpan> ClipBlockRecords(ByteSpan block)
         pos += *len;
     }
     return records;
+}
+
+void PutOnClipboard(const QString& format, const Bytes& block)
+{
+    auto* data = new QMimeData;
+    data->setData(format, QByteArray(reinterpret_cast<const char*>(block.data()), static_cast<qsizetype>(block.size())));
+    QApplication::clipboard()->setMimeData(data);
+}
+
+Bytes ClipboardBlock(const QString& format)
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!data || !data->hasFormat(format))
+        return {};
+    const QByteArray block = data->data(format);
+    return Bytes(block.begin(), block.end());
+}
+
+bool ClipboardHas(const QString& format)
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data && data->hasFormat(format);
 }
 
 } // namespace kes

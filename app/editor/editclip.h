@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class QString;
+
 namespace kes {
 
 // A clipboard block:
@@ -20,5 +22,11 @@ Bytes MakeClipBlock(ByteSpan records);
 // each of at least its head and no longer than what is left, an object record no shorter
 // than its header. Nothing otherwise.
 std::optional<ByteSpan> ClipBlockRecords(ByteSpan block);
+
+// Replaces whatever the system clipboard held by the block under that format.
+void PutOnClipboard(const QString& format, const Bytes& block);
+// The system clipboard's block of that format; empty when it holds none.
+Bytes ClipboardBlock(const QString& format);
+bool ClipboardHas(const QString& format);
 
 } // namespace kes

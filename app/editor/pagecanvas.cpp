@@ -1,6 +1,6 @@
 #include "app/editor/pagecanvas.h"
 
-#include "app/editor/thmpage.h"
+#include "app/editor/teditpage.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -71,7 +71,7 @@ TMouseButton ButtonOf(Qt::MouseButton b)
 
 } // namespace
 
-PageCanvas::PageCanvas(THmPage& page)
+PageCanvas::PageCanvas(TEditPage& page)
     : page_(page)
 {
     setMouseTracking(true);

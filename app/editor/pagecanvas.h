@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-class THmPage;
+class TEditPage;
 
 namespace kes {
 
@@ -17,7 +17,7 @@ std::uint16_t VirtualKeyOf(int qtKey);
 
 class PageCanvas : public QWidget {
 public:
-    explicit PageCanvas(THmPage& page);
+    explicit PageCanvas(TEditPage& page);
 
     // The topmost object whose rectangle holds (x, y), or null.
     TLxObj* ObjectAt(int x, int y) const;
@@ -40,7 +40,7 @@ private:
     void Press(QMouseEvent* event, bool doubleClick);
     bool Holds(const TLxObj* obj) const;
 
-    THmPage& page_;
+    TEditPage& page_;
     TLxObj* captured_ = nullptr;
     bool pageCaptured_ = false;
 };

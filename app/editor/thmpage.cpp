@@ -4,6 +4,8 @@
 #include "app/editor/thmpage.h"
 
 #include "app/dialogs/formregistry.h"
+#include "app/dialogs/objdialogs.h"
+#include "app/editor/kindtools.h"
 #include "app/editor/pagecanvas.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/pagehost.h"
@@ -41,15 +43,8 @@ constexpr int kMsgLinkedRecordsFull = 299; // more than 68 device-linked records
 // The main window's tool bars that edit objects on a page.
 const char* const kEditToolBars[] = {"ObjToolBar", "GeomToolBar", "PosTooBar", "PostSetToolBar"};
 
-struct PopItemDef {
-    const char* name; // null: a separator
-    const char* caption;
-    const char* shortcut;
-    int tag;
-};
-
 // The page popup menu, in order; the captions come from the language files.
-const PopItemDef kPopItems[] = {
+const TEditPage::PopItemDef kPopItems[] = {
     {"PopUndo", "&Undo", "Ctrl+Z", 0},
     {"PopRedo", "&Redo", "Ctrl+Alt+Z", 0},
     {nullptr, nullptr, nullptr, 0},
@@ -78,32 +73,20 @@ const PopItemDef kPopItems[] = {
 } // namespace
 
 THmPage::THmPage(kes::PageEditor& editor)
-    : editor_(editor)
-    , host_(editor.Host())
+    : TEditPage(editor.Host(), kPopItems)
+    , editor_(editor)
 {
     setObjectName(QStringLiteral("HmPage"));
-    kes::MarkForm(this);
-    setAttribute(Qt::WA_DeleteOnClose);
-    canvas_ = new kes::PageCanvas(*this);
-    scroll_ = new QScrollArea(this);
-    scroll_->setWidget(canvas_);
-    scroll_->setBackgroundRole(QPalette::Dark);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(scroll_);
-    BuildPopupMenu();
-
+    Pop("ChkHideSet")->setCheckable(true);
+    for (const char* n : {"PopFunKeySet", "PopPgJump", "PopBuzzerSet", "PopLedSet", "PopPgPageWriteSet"})
+        Pop(n)->setCheckable(true);
+    WirePop("PopUndo", &THmPage::PopUndoClick);
+    WirePop("PopRedo", &THmPage::PopRedoClick);
+    WirePop("PopSelAll", &THmPage::PopSelAllClick);
+    WirePop("PopPgJump", &THmPage::PopPgJumpClick);
+    kes::SetCommandForm(Pop("PopPgJump"), "TPgJump");
+    WirePopCommands();
     PgTitle.clear();
-    ToolKind = 0;
-    MouseSuppressed = 0;
-    EncMode = 0;
-    GridWidth = std::max(host_.Doc().GridWidth, 1);
-    GridHeight = std::max(host_.Doc().GridHeight, 1);
-    const kes::LxTypeCore* model = host_.Model();
-    const int pw = model ? model->PanelWidth : 128;
-    const int ph = model ? model->PanelHeight : 64;
-    canvas_->setFixedSize(4 * GridWidth * pw, 4 * GridHeight * ph);
-    SnapBmp.SetSize(GridWidth * pw, GridHeight * ph);
     FormCreate();
 
     // The page follows the MDI area's active child, not the keyboard focus: a page stays live
@@ -126,49 +109,10 @@ THmPage::THmPage(kes::PageEditor& editor)
 
 THmPage::~THmPage()
 {
-    if (DlgProp && DlgProp->ShownObj && std::find(ObjList.begin(), ObjList.end(), DlgProp->ShownObj) != ObjList.end())
-        DlgProp->ShownObj = nullptr;
-    canvas_->ForgetObjects();
     editor_.Forget(this);
     if (HmPage == this)
         HmPage = nullptr;
-    // Deleted on its own (closing the project): its MDI child window goes with it.
-    if (QMdiSubWindow* sub = SubWindow())
-        sub->deleteLater();
 }
-
-QAction* THmPage::Pop(const char* name) const { return PgPopMm->findChild<QAction*>(QString::fromLatin1(name)); }
-
-QAction* THmPage::PopShortcut(const QKeyEvent& key) const
-{
-    if (LinkBusy())
-        return nullptr;
-    const QKeySequence pressed(QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key())));
-    for (QAction* a : PgPopMm->actions())
-        if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed)
-            return a;
-    return nullptr;
-}
-
-QWidget* THmPage::Canvas() const { return canvas_; }
-
-QMdiSubWindow* THmPage::SubWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
-
-int THmPage::ClientWidth() const
-{
-    const kes::LxTypeCore* model = host_.Model();
-    return (model ? model->PanelWidth : 128) * Zoom * GridWidth;
-}
-
-int THmPage::ClientHeight() const
-{
-    const kes::LxTypeCore* model = host_.Model();
-    return (model ? model->PanelHeight : 64) * Zoom * GridHeight;
-}
-
-bool THmPage::LinkBusy() const { return host_.LinkBusy(); }
-
-kes::CommandPanel& THmPage::Cmds() const { return host_.Commands(); }
 
 bool THmPage::IsActiveChild() const
 {
@@ -198,51 +142,6 @@ void THmPage::FormCreate()
     ToolKind = 0;
     live_ = true;
     host_.SelectPointerTool();
-}
-
-void THmPage::FormResize()
-{
-    if (Zoom != 1 && Zoom != 2 && Zoom != 4 && Zoom != 8 && Zoom != 16)
-        return;
-    canvas_->setFixedSize(ClientWidth(), ClientHeight());
-    if (QMdiSubWindow* sub = SubWindow()) {
-        // The window fits the page, as far as the MDI area leaves room.
-        const QSize frame = sub->size() - sub->contentsRect().size();
-        QSize want = canvas_->size() + frame + QSize(2, 2);
-        want = want.boundedTo(editor_.Area()->viewport()->size());
-        // Before the main window is first shown (a project named on the command line) the
-        // area has no size of its own yet: fit again once it has.
-        fitOnShow_ = !editor_.Area()->isVisible();
-        sub->resize(want.expandedTo(QSize(120, 80)));
-    }
-    canvas_->update();
-}
-
-kes::PageEnv THmPage::Env()
-{
-    kes::PageEnv env(host_.Doc(), *host_.Model());
-    env.MainFont.Name = kes::QStringToAnsi(host_.MainFont().family());
-    env.MainFont.Size = host_.MainFont().pointSize() > 0 ? host_.MainFont().pointSize() : 9;
-    env.OnAttach = [this](TLxObj& obj, bool) { AttachHandlers(obj); };
-    return env;
-}
-
-kes::RecEncodeEnv THmPage::EncodeEnv() const
-{
-    kes::RecEncodeEnv env;
-    env.MainFont.Name = kes::QStringToAnsi(host_.MainFont().family());
-    env.MainFont.Size = host_.MainFont().pointSize() > 0 ? host_.MainFont().pointSize() : 9;
-    return env;
-}
-
-void THmPage::AttachHandlers(TLxObj& obj)
-{
-    obj.SetHost(this);
-    obj.OnMouseDown = [this](TLxObj* o, TMouseButton b, TShiftState s, int x, int y) { ObjMouseDown(o, b, s, x, y); };
-    obj.OnMouseMove = [this](TLxObj* o, TShiftState s, int x, int y) { ObjMouseMove(o, s, x, y); };
-    obj.OnMouseUp = [this](TLxObj* o, TMouseButton b, TShiftState s, int x, int y) { ObjMouseUp(o, b, s, x, y); };
-    obj.OnKeyDown = [this](TLxObj* o, std::uint16_t& key, TShiftState s) { ObjKeyDown(o, key, s); };
-    obj.OnDblClick = [this](TLxObj* o) { ObjDblClick(o); };
 }
 
 void THmPage::LoadFromRecord()
@@ -277,24 +176,6 @@ int THmPage::PgDataSave()
     return n;
 }
 
-void THmPage::DrawPageSnapshot()
-{
-    const kes::LxTypeCore* model = host_.Model();
-    const int pw = model ? model->PanelWidth : 128;
-    const int ph = model ? model->PanelHeight : 64;
-    SnapBmp.SetSize(pw * GridWidth, ph * GridHeight);
-    TCanvas& c = *SnapBmp.Canvas();
-    c.Brush = TBrush{clWhite, bsSolid};
-    c.FillRect(Rect(0, 0, SnapBmp.Width(), SnapBmp.Height()));
-    for (TLxObj* obj : ObjList) {
-        const int z = std::max(obj->ObjSize, 1);
-        // A transparent kind is ANDed so its white lets what lies below show.
-        c.CopyMode = obj->Transparent ? SRCAND : SRCCOPY;
-        c.Draw(obj->Left / z, obj->Top / z, obj->Picture);
-    }
-    c.CopyMode = SRCCOPY;
-}
-
 void THmPage::PgFreeAll()
 {
     UndoList.clear();
@@ -302,19 +183,6 @@ void THmPage::PgFreeAll()
     ClearPgJumps();
     ClearPageObjs();
     live_ = false;
-}
-
-void THmPage::ClearPageObjs()
-{
-    if (DlgProp && DlgProp->ShownObj && std::find(ObjList.begin(), ObjList.end(), DlgProp->ShownObj) != ObjList.end())
-        DlgProp->ShownObj = nullptr;
-    canvas_->ForgetObjects();
-    outlined_.clear();
-    OverlapList.clear();
-    FreeObjects();
-    // The key bindings are the objects': decoding marks them again.
-    ObjFunKeyUsed.fill(0);
-    canvas_->update();
 }
 
 void THmPage::FormActivate()
@@ -435,127 +303,12 @@ bool THmPage::FormClose()
     return true;
 }
 
-void THmPage::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    // After the area has placed the window and laid itself out.
-    if (fitOnShow_)
-        QTimer::singleShot(0, this, [this] { FormResize(); });
-}
-
 void THmPage::closeEvent(QCloseEvent* event)
 {
     if (FormClose())
         event->accept();
     else
         event->ignore();
-}
-
-void THmPage::PgGridPaint(QImage& img) const
-{
-    // One dot at the top-left corner of every panel pixel, black while the grid is on.
-    if (Zoom <= 1)
-        return;
-    const QRgb dot = host_.Doc().GridDotsOn ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
-    for (int y = 0; y * GridHeight < img.height(); y += Zoom)
-        for (int x = 0; x * GridWidth < img.width(); x += Zoom)
-            img.setPixel(x * GridWidth, y * GridHeight, dot);
-}
-
-QImage THmPage::Rendered() const
-{
-    QImage img(ClientWidth(), ClientHeight(), QImage::Format_RGB32);
-    img.fill(Qt::white);
-    if (!live_) {
-        TCanvas c(&img, TPoint{0, 0}, TRect{0, 0, img.width(), img.height()});
-        c.Draw(0, 0, SnapBmp);
-        return img;
-    }
-    PgGridPaint(img);
-    for (TLxObj* obj : ObjList) {
-        TCanvas view(&img, TPoint{obj->Left, obj->Top}, TRect{0, 0, obj->Width, obj->Height});
-        obj->Paint(view);
-    }
-    TCanvas c(&img, TPoint{0, 0}, TRect{0, 0, img.width(), img.height()});
-    for (TLxObj* obj : ObjList)
-        if (outlined_.count(obj))
-            kes::DrawObjOutline(c, *obj);
-    if (bandShown_)
-        kes::DrawRubberBand(c, BandCorners);
-    if (PolyPtCount > 0) {
-        // The clicked segments and the rubber line to the pointer.
-        c.Pen.Mode = pmNotXor;
-        for (int i = 1; i < PolyPtCount; ++i) {
-            c.MoveTo(PolyPts[i - 1].x, PolyPts[i - 1].y);
-            c.LineTo(PolyPts[i].x, PolyPts[i].y);
-        }
-        c.MoveTo(PolyPts[PolyPtCount - 1].x, PolyPts[PolyPtCount - 1].y);
-        c.LineTo(PolyLastPt.x, PolyLastPt.y);
-        c.Pen.Mode = pmCopy;
-    }
-    return img;
-}
-
-void THmPage::InvalidateObj(TLxObj&) { canvas_->update(); }
-
-void THmPage::RepaintObj(TLxObj&) { canvas_->update(); }
-
-// ---- Page popup menu
-
-void THmPage::BuildPopupMenu()
-{
-    PgPopMm = new QMenu(this);
-    PgPopMm->setObjectName(QStringLiteral("PgPopMm"));
-    for (const PopItemDef& d : kPopItems) {
-        if (!d.name) {
-            PgPopMm->addSeparator();
-            continue;
-        }
-        QAction* a = PgPopMm->addAction(QString::fromUtf8(d.caption));
-        a->setObjectName(QString::fromLatin1(d.name));
-        a->setProperty("Tag", d.tag);
-        if (d.shortcut) {
-            // Shown in the menu; the page runs them when it has the keys (PopShortcut).
-            a->setShortcut(QKeySequence(QString::fromLatin1(d.shortcut)));
-            a->setShortcutContext(Qt::WidgetShortcut);
-        }
-        a->setEnabled(false);
-    }
-    Pop("ChkHideSet")->setCheckable(true);
-    for (const char* n : {"PopFunKeySet", "PopPgJump", "PopBuzzerSet", "PopLedSet", "PopPgPageWriteSet"})
-        Pop(n)->setCheckable(true);
-    WirePop("PopUndo", &THmPage::PopUndoClick);
-    WirePop("PopRedo", &THmPage::PopRedoClick);
-    WirePop("PopSelAll", &THmPage::PopSelAllClick);
-    WirePop("PopPgJump", &THmPage::PopPgJumpClick);
-    kes::SetCommandForm(Pop("PopPgJump"), "TPgJump");
-    WirePopCommands();
-}
-
-void THmPage::WirePop(const char* name, void (THmPage::*handler)())
-{
-    QAction* a = Pop(name);
-    if (!a)
-        qFatal("WirePop: the page popup has no item named %s", name);
-    // Marked as the main window marks its built commands: only these are ever enabled.
-    a->setProperty("kesWired", true);
-    QObject::connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-}
-
-void THmPage::SetPopEnabled(const char* name, bool enable)
-{
-    QAction* a = Pop(name);
-    if (!a)
-        qFatal("SetPopEnabled: the page popup has no item named %s", name);
-    a->setEnabled(enable && a->property("kesWired").toBool() && kes::CommandFormReady(a));
-}
-
-void THmPage::SetPopChecked(const char* name, bool checked)
-{
-    QAction* a = Pop(name);
-    if (!a)
-        qFatal("SetPopChecked: the page popup has no item named %s", name);
-    a->setChecked(checked);
 }
 
 void THmPage::PgSetMenuChecks()
@@ -596,30 +349,66 @@ void THmPage::PopPgJumpClick()
     kes::RunForm("TPgJump", host_.Window());
 }
 
-void THmPage::PopUndoClick()
-{
-    UndoStep();
-    EditStateRefresh();
-}
+// ---- What the page does differently from the start-up screen editor
 
-void THmPage::PopRedoClick()
-{
-    RedoStep();
-    EditStateRefresh();
-}
+bool THmPage::EditsObjects() const { return host_.Doc().EditMode == 3; }
 
-void THmPage::PopSelAllClick()
+void THmPage::EnterEditMode() { host_.Doc().EditMode = 3; }
+
+void THmPage::MakeCurrent() { HmPage = this; }
+
+bool THmPage::RoomFor(int bytes, bool rebuildFirst)
 {
-    SelList.clear();
-    for (TLxObj* obj : ObjList) {
-        SelList.push_back(obj);
-        obj->SetSelected(true);
+    if (rebuildFirst) {
+        kes::ResetMemoryImage(host_.Doc());
+        if (!kes::BuildPageImage(host_.Doc()))
+            return false;
     }
-    EditStateRefresh();
+    return !kes::ImageWouldOverflow(host_.Doc(), bytes);
 }
 
-void THmPage::MarkModified()
+kes::Bytes THmPage::EncodeObjs(const TObjList& objs, int mode)
 {
-    host_.Doc().Modified = 1;
-    host_.Doc().Compiled = 0;
+    // The whole object list brings the page's setting records along; other lists do not.
+    kes::Bytes out;
+    EncMode = mode;
+    const int n = &objs == &ObjList ? kes::PgDataChx(*this, out, 0, mode, &objs, EncodeEnv())
+                                    : kes::PgRecordsChx(out, 0, mode, nullptr, objs, EncodeEnv());
+    out.resize(static_cast<std::size_t>(std::max(n, 0)));
+    return out;
+}
+
+void THmPage::DecodeObjs(kes::ByteSpan records, bool pasted)
+{
+    kes::PageEnv env = Env();
+    const std::size_t first = pasted ? ObjList.size() : 0;
+    if (pasted) {
+        env.MultiCopy = MultiCopying();
+        kes::PastePgData(*this, env, records, 0, records.size());
+    } else {
+        kes::PgDataToObj(*this, env, records, 0, records.size());
+    }
+    AfterDecode(first);
+}
+
+void THmPage::ObjDblClick(TLxObj* obj)
+{
+    if (LinkBusy() || SelList.size() >= 2)
+        return;
+    CurObj = obj;
+    EraseObjOutline(obj);
+    const kes::KindTools* tools = kes::KindToolsOf(*obj);
+    if (tools && tools->OnDoubleClick == kes::DoubleClick::LoadPicture) {
+        // A static picture has no dialog: the main window's picture-load command serves.
+        if (Cmds().IsWired("TbBmpRead"))
+            Cmds().Action("TbBmpRead")->trigger();
+    } else {
+        kes::DialogContext ctx = host_.DialogContextFor(this);
+        ctx.ObjToolbarRefresh = [this](TLxObj& o) { ObjToolbarRefresh(&o); };
+        ctx.ObjFontBoxRefresh = [this](TLxObj& o) { ObjFontBoxRefresh(&o); };
+        // What the dialog stored must reach the page's record like any other edit.
+        if (kes::OpenObjDialog(ctx, *obj, this))
+            MarkModified();
+    }
+    DrawObjOutline(obj);
 }

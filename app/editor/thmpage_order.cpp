@@ -1,12 +1,8 @@
-// Commands of the page that act on the selection without the mouse: the "." key, the
-// z-order of the current object, aligning the selection to a common edge, the position step
-// buttons, and the page popup's page-setting items. None of them records an undo step; each
-// that changes the page marks the project modified, so that the change is stored when the
-// page is left.
+// The page popup's commands: its page-setting items, each opening the page's settings
+// dialog (none while the panel has no room for another device-linked record).
 #include "app/editor/thmpage.h"
 
 #include "app/dialogs/formregistry.h"
-#include "app/editor/editorder.h"
 #include "app/editor/pagecanvas.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/pagehost.h"
@@ -56,84 +52,8 @@ void THmPage::WirePopCommands()
 
 void THmPage::WirePop(const char* name, void (THmPage::*handler)(QAction* sender))
 {
-    QAction* a = Pop(name);
-    if (!a)
-        qFatal("WirePop: the page popup has no item named %s", name);
-    a->setProperty("kesWired", true);
+    QAction* a = MarkWired(name);
     QObject::connect(a, &QAction::triggered, this, [this, a, handler] { (this->*handler)(a); });
-}
-
-// ---- Keys
-
-void THmPage::FormKeyPress(char key)
-{
-    if (LinkBusy())
-        return;
-    if (key == '.')
-        PopDelClick();
-}
-
-// ---- Z-order: ObjList is the paint order, so re-stacking is re-ordering it.
-
-void THmPage::MmMovTopClick()
-{
-    if (!kes::MoveToTop(ObjList, CurObj))
-        return;
-    MarkModified();
-    canvas_->update();
-}
-
-void THmPage::MmMovbuttonClick()
-{
-    if (!kes::MoveToBottom(ObjList, CurObj))
-        return;
-    MarkModified();
-    canvas_->update();
-}
-
-void THmPage::MoveUPDOWN(int dir)
-{
-    if (!CurObj || std::find(ObjList.begin(), ObjList.end(), CurObj) == ObjList.end())
-        return;
-    switch (kes::MoveUpDown(ObjList, CurObj, dir, OverlapList)) {
-    case kes::ZStep::Moved:
-        MarkModified();
-        canvas_->update();
-        break;
-    case kes::ZStep::NotFound:
-        kes::ShowMessage(QStringLiteral("Object not found!!"));
-        break;
-    case kes::ZStep::AtEnd:
-        break;
-    }
-}
-
-void THmPage::MmMoveUpClick() { MoveUPDOWN(kes::kZUp); }
-
-void THmPage::MmMoveDnClick() { MoveUPDOWN(kes::kZDown); }
-
-// ---- Alignment and steps
-
-void THmPage::AlignSelObjs(int mode)
-{
-    if (!kes::AlignObjs(ObjList, SelList, mode))
-        return;
-    MarkModified();
-    FormResize();
-    canvas_->update();
-}
-
-void THmPage::StepSelObjs(int dir)
-{
-    if (SelList.empty())
-        return;
-    // The page's own zoom, and the page's edges: a step never puts an object off the page.
-    kes::StepObjs(SelList, dir, Step(), ClientWidth(), ClientHeight());
-    if (SelList.size() == 1)
-        RefreshInspectorRows();
-    MarkModified();
-    FormResize();
-    canvas_->update();
 }
 
 // ---- Page settings

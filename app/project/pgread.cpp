@@ -126,6 +126,19 @@ public:
         return DecodeError::None;
     }
 
+    // A screen's object record: decoded into a new object put on the page as it stands.
+    DecodeError ScreenObject(ObjKind kind, std::size_t len, bool pasted)
+    {
+        std::unique_ptr<TLxObj> obj = NewPageObj(page_, env_, kind);
+        if (const DecodeError e = Advance(Fns().DatatoObjInfo(obj.get(), Rec(), Position()), len);
+            e != DecodeError::None)
+            return e;
+        TLxObj* placed = AttachObj(page_, env_, std::move(obj), pasted);
+        placed->SetSelected(false);
+        ++res_.Objects;
+        return DecodeError::None;
+    }
+
     DecodeError Finish(DecodeError e)
     {
         res_.Error = e;
@@ -265,6 +278,34 @@ PgReadResult PastePgData(PageData& page, const PageEnv& env, ByteSpan data, std:
                 return e;
             if (IsObjTag(*tag))
                 return w.Object(*tag, len, true);
+            ++res.Skipped;
+            return w.Skip(len);
+        });
+}
+
+PgReadResult ScreenDataToObj(PageData& page, const PageEnv& env, ByteSpan data, std::size_t start, std::size_t end,
+                             bool pasted, bool (*makes)(ObjKind))
+{
+    return RunWalk(
+        page, env, data, start, end, kExpDatatoObjInfo,
+        [&] {
+            if (!pasted)
+                return;
+            for (TLxObj* obj : page.SelList)
+                obj->SetSelected(false);
+            page.SelList.clear();
+        },
+        [&](Walk& w, PgReadResult& res) {
+            const auto tag = w.Tag();
+            if (!tag)
+                return DecodeError::ShortHead;
+            const std::optional<ObjKind> kind = KindOfCode(*tag);
+            const bool made = kind && makes(*kind);
+            std::size_t len = 0;
+            if (const DecodeError e = w.Frame(made ? kObjRecMinSize : kRecHeadSize, len); e != DecodeError::None)
+                return e;
+            if (made)
+                return w.ScreenObject(*kind, len, pasted);
             ++res.Skipped;
             return w.Skip(len);
         });

@@ -33,6 +33,14 @@ PgReadResult PgDataToObj(PageData& page, const PageEnv& env, ByteSpan data, std:
 // records' objects at their stored places as the new selection.
 PgReadResult PastePgData(PageData& page, const PageEnv& env, ByteSpan data, std::size_t start, std::size_t end);
 
+// The reader of a start-up screen or user-menu screen over data[start, end): object
+// records only, of the kinds makes accepts; every other record (another kind's, a page's
+// setting record) is stepped over by its length. The objects keep their stored places and
+// addresses; pasted ones join SelList (left unselected, CurObj unchanged), the others are
+// deselected. The walk stops at the first record whose framing does not hold.
+PgReadResult ScreenDataToObj(PageData& page, const PageEnv& env, ByteSpan data, std::size_t start, std::size_t end,
+                             bool pasted, bool (*makes)(ObjKind));
+
 // Post-load fix-ups of decoded setting records: their addresses formatted for the current
 // controller; while the page is pasting, an address the controller lacks becomes its
 // default word or bit address.

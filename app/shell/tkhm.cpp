@@ -4,10 +4,12 @@
 #include "app/dialogs/formregistry.h"
 #include "app/dialogs/objdialogs.h"
 #include "app/editor/pageeditor.h"
+#include "app/editor/screeneditor.h"
 #include "app/project/pagedata.h"
 #include "app/project/ui/prjcommands.h"
 #include "app/shell/editorcommands.h"
 #include "app/shell/lxeini.h"
+#include "app/shell/screencommands.h"
 #include "app/shell/tkhm_inspector.h"
 #include "app/shell/tkhm_hosts.h"
 #include "app/ui/msgtable.h"
@@ -71,6 +73,8 @@ TKhm::TKhm(kes::ProjectDoc& doc, QWidget* parent)
     BuildDockPanels();
     PageHost = std::make_unique<kes::MainPageHost>(*this);
     PageEd = std::make_unique<kes::PageEditor>(*PageHost, MdiArea);
+    Screens = std::make_unique<kes::ScreenEditor>(*PageHost, MdiArea, ImageWinList);
+    Screens->InstallHooks();
     DocHost = std::make_unique<kes::MainDocHost>(*this);
     ProjectHost = std::make_unique<kes::MainProjectHost>(*this);
     Doc.SetHost(DocHost.get());
@@ -230,6 +234,7 @@ void TKhm::WireCommands()
     ReadProjectFiles = [this] { return kes::OpenProjectFromDlg(*ProjectHost); };
     SaveUserMenu = [this] { return kes::SaveUserMenu(*ProjectHost); };
     kes::InstallEditorCommands(*this);
+    kes::InstallScreenCommands(*this);
     kes::InstallDialogCommands(*this);
     kes::InstallObjInspector(*this);
     InstallCommLink();

@@ -37,6 +37,7 @@ class MainDocHost;
 class MainProjectHost;
 class MainPageHost;
 class PageEditor;
+class ScreenEditor;
 } // namespace kes
 
 namespace kes {
@@ -93,6 +94,8 @@ public:
     // What the project commands and forms are lent of the window.
     std::unique_ptr<kes::MainProjectHost> ProjectHost;
     std::unique_ptr<kes::PageEditor> PageEd;
+    // The start-up screen and user-menu screen windows.
+    std::unique_ptr<kes::ScreenEditor> Screens;
 
     // A menu item or tool button by name ("MmNew", "TbSave"); null when there is none.
     QAction* Action(const char* name) const override;

@@ -7,6 +7,7 @@
 #include "app/shell/formatcommands.h"
 #include "app/comm/linkport.h"
 #include "app/editor/pageeditor.h"
+#include "app/editor/screeneditor.h"
 #include "app/project/ui/tfrmmsgshow.h"
 #include "app/shell/tkhm.h"
 #include "app/ui/prompt.h"
@@ -127,6 +128,8 @@ void MainProjectHost::ShowCheckResult(const std::vector<std::string>& lines)
 }
 
 void MainDocHost::StoreActivePage() { khm_.PageEd->StoreCurrentPage(); }
+
+void MainDocHost::StoreStartScreen() { khm_.Screens->StoreStartScreen(); }
 
 void MainDocHost::ShowMsg(int n) { kes::ShowMsg(n); }
 

@@ -72,7 +72,7 @@ public:
     explicit MainDocHost(TKhm& khm) : khm_(khm) {}
 
     void StoreActivePage() override;
-    void StoreStartScreen() override {}
+    void StoreStartScreen() override;
     void ShowMsg(int n) override;
 
 private:

@@ -60,7 +60,7 @@ void PageDriver::Key(int qtKey, Qt::KeyboardModifiers mods)
 
 TLxObj* PageDriver::DrawChosen(QPoint from, QPoint to, bool polyline)
 {
-    const std::size_t before = HmPage->ObjList.size();
+    const std::size_t before = Driven().ObjList.size();
     if (polyline) {
         Click(from);
         Move(to, Qt::NoButton);
@@ -68,15 +68,15 @@ TLxObj* PageDriver::DrawChosen(QPoint from, QPoint to, bool polyline)
     } else {
         Drag(from, to);
     }
-    if (HmPage->ObjList.size() != before + 1)
+    if (Driven().ObjList.size() != before + 1)
         return nullptr;
-    return HmPage->ObjList.back();
+    return Driven().ObjList.back();
 }
 
 std::string PageDriver::ObjectsText() const
 {
     std::ostringstream out;
-    for (const TLxObj* o : HmPage->ObjList)
+    for (const TLxObj* o : Driven().ObjList)
         out << o->ObjType << "@" << o->Left << "," << o->Top << " " << o->Width << "x" << o->Height << ";";
     return out.str();
 }
@@ -86,7 +86,7 @@ bool OnWholePanelPixels(const TLxObj& o, int sx, int sy)
     return o.Left % sx == 0 && o.Top % sy == 0 && o.Width % sx == 0 && o.Height % sy == 0;
 }
 
-bool InsidePage(const TLxObj& o, const THmPage& p)
+bool InsidePage(const TLxObj& o, const TEditPage& p)
 {
     return o.Left >= 0 && o.Top >= 0 && o.Left + o.Width <= p.ClientWidth() && o.Top + o.Height <= p.ClientHeight();
 }

@@ -15,12 +15,15 @@ class PageDriver {
 public:
     virtual ~PageDriver() = default;
 
-    // The page window driven: the current one.
+    // The current page window.
     THmPage& Page() const { return *HmPage; }
-    QWidget* Canvas() const { return HmPage->Canvas(); }
-    // One panel pixel of the page, screen pixels.
-    int StepX() const { return HmPage->Step().X(); }
-    int StepY() const { return HmPage->Step().Y(); }
+    // The window driven: the current page window unless another editor window is chosen.
+    TEditPage& Driven() const { return driven_ ? *driven_ : *HmPage; }
+    void Drive(TEditPage* window) { driven_ = window; }
+    QWidget* Canvas() const { return Driven().Canvas(); }
+    // One panel pixel of the window, screen pixels.
+    int StepX() const { return Driven().Step().X(); }
+    int StepY() const { return Driven().Step().Y(); }
     // Panel pixels to the page's screen pixels.
     QPoint At(int px, int py) const { return QPoint(px * StepX(), py * StepY()); }
 
@@ -41,11 +44,14 @@ public:
 
     // A text of the objects' kinds and bounds in list order, for comparisons.
     std::string ObjectsText() const;
+
+private:
+    TEditPage* driven_ = nullptr;
 };
 
 // An object's place and size are whole panel pixels of steps sx, sy.
 bool OnWholePanelPixels(const TLxObj& o, int sx, int sy);
 // An object lies wholly on the page.
-bool InsidePage(const TLxObj& o, const THmPage& p);
+bool InsidePage(const TLxObj& o, const TEditPage& p);
 
 } // namespace kes::test

@@ -22,7 +22,7 @@ const std::set<std::string> kNotBuiltYet = {
     "MmImageToFile",  "MmChkFile",      "MmTreeView",   "MmMsgShow",     "MmFullScreen",    "MmFullScrnNpoint",
     "MmModemSet",     "MmTestPLCRange", "MmBuzzerSet",  "MmLedSet",      "MmParaset",       "MmSysPgChgSet",
     "MmSysFunKeySet", "MmSysBuzzerSet", "MmSysLedSet",  "MmClock",       "MmSysPowerOnSet", "MmEnableUD",
-    "MmStartPg",      "MmLxe",          "MmPLCSet",     "MmPLCRangeSet", "MmAutoSave",      "MmWinFont",
+    "MmPLCSet",     "MmPLCRangeSet", "MmAutoSave",      "MmWinFont",
     "MmWriteLan"};
 
 class CommandWiringTest : public EditorTest {};

@@ -1,26 +1,23 @@
-// Undo and redo of a page as whole-page snapshots: the page's record stream as the memory
-// encoder writes it over the object list (page records included). Restoring one destroys the
+// Undo and redo as whole-window snapshots: the window's record stream as the memory encoder
+// writes it over the object list (a page's setting records included). Restoring one destroys the
 // live objects and decodes the snapshot in their place. The history lives while the page is
 // live and is freed with its objects.
-#include "app/editor/thmpage.h"
+#include "app/editor/teditpage.h"
 
 #include "app/editor/pagecanvas.h"
-#include "app/editor/pageeditor.h"
 #include "app/editor/pagehost.h"
-#include "app/project/pgread.h"
 
-UndoSnap THmPage::UndoSnapshot()
+UndoSnap TEditPage::UndoSnapshot()
 {
     UndoSnap snap;
     // A page without objects keeps nothing, not even its page records.
     if (ObjList.empty())
         return snap;
-    const int n = kes::PgDataChx(*this, snap.Data, 0, 2, &ObjList, EncodeEnv());
-    snap.Data.resize(static_cast<std::size_t>(std::max(n, 0)));
+    snap.Data = EncodeObjs(ObjList, 2);
     return snap;
 }
 
-void THmPage::UndoPush()
+void TEditPage::UndoPush()
 {
     MarkModified();
     if (static_cast<int>(UndoList.size()) >= kMaxUndo)
@@ -30,24 +27,21 @@ void THmPage::UndoPush()
     EditStateRefresh();
 }
 
-void THmPage::UndoAppend()
+void TEditPage::UndoAppend()
 {
     UndoList.push_back(UndoSnapshot());
     MarkModified();
 }
 
-void THmPage::RestoreSnap(const UndoSnap& snap)
+void TEditPage::RestoreSnap(const UndoSnap& snap)
 {
     ClearPageObjs();
-    if (snap.Size() != 0) {
-        kes::PageEnv env = Env();
-        kes::PgDataToObj(*this, env, snap.Data, 0, snap.Data.size());
-    }
-    AfterDecode(0);
+    if (snap.Size() != 0)
+        DecodeObjs(snap.Data, false);
     canvas_->update();
 }
 
-void THmPage::StepHistory(std::vector<UndoSnap>& from, std::vector<UndoSnap>& to)
+void TEditPage::StepHistory(std::vector<UndoSnap>& from, std::vector<UndoSnap>& to)
 {
     // The state left behind goes to the other list (an empty list still takes it).
     to.push_back(UndoSnapshot());
@@ -59,6 +53,6 @@ void THmPage::StepHistory(std::vector<UndoSnap>& from, std::vector<UndoSnap>& to
     MarkModified();
 }
 
-void THmPage::UndoStep() { StepHistory(UndoList, RedoList); }
+void TEditPage::UndoStep() { StepHistory(UndoList, RedoList); }
 
-void THmPage::RedoStep() { StepHistory(RedoList, UndoList); }
+void TEditPage::RedoStep() { StepHistory(RedoList, UndoList); }

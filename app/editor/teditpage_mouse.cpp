@@ -3,16 +3,14 @@
 // and rubber band, moving and resizing through outlines that the objects take on release,
 // arrow-key nudging, the status bar read-out and the double click that opens an object's
 // settings dialog. Every position is snapped down to a whole panel pixel first.
-#include "app/editor/thmpage.h"
+#include "app/editor/teditpage.h"
 
-#include "app/dialogs/objdialogs.h"
 #include "app/editor/kindtools.h"
 #include "app/editor/pagecanvas.h"
-#include "app/editor/pageeditor.h"
 #include "app/editor/pagehost.h"
 #include "app/ui/commandpanel.h"
 #include "app/inspector/tdlgprop.h"
-#include "app/project/memimage.h"
+#include "app/project/projectdoc.h"
 #include "objects/objkind.h"
 #include "objects/tgeom.h"
 
@@ -54,66 +52,66 @@ Qt::CursorShape ShapeOf(kes::EdgeCursor c)
 
 } // namespace
 
-void THmPage::SetPageCursor(Qt::CursorShape shape) { canvas_->setCursor(shape); }
+void TEditPage::SetPageCursor(Qt::CursorShape shape) { canvas_->setCursor(shape); }
 
-void THmPage::DrawRubberBand()
+void TEditPage::DrawRubberBand()
 {
     bandShown_ = true;
     canvas_->update();
 }
 
-void THmPage::EraseRubberBand()
+void TEditPage::EraseRubberBand()
 {
     bandShown_ = false;
     canvas_->update();
 }
 
-void THmPage::DrawObjOutline(TLxObj* obj)
+void TEditPage::DrawObjOutline(TLxObj* obj)
 {
     outlined_.insert(obj);
     canvas_->update();
 }
 
-void THmPage::EraseObjOutline(TLxObj* obj)
+void TEditPage::EraseObjOutline(TLxObj* obj)
 {
     outlined_.erase(obj);
     canvas_->update();
 }
 
-void THmPage::ShowSelectedOutlines()
+void TEditPage::ShowSelectedOutlines()
 {
     for (TLxObj* obj : SelList)
         DrawObjOutline(obj);
 }
 
-void THmPage::SelectInRubberBand() { kes::SelectInRubberBand(*this, BandCorners); }
+void TEditPage::SelectInRubberBand() { kes::SelectInRubberBand(*this, BandCorners); }
 
-void THmPage::DeselectAll()
+void TEditPage::DeselectAll()
 {
     for (TLxObj* obj : SelList)
         obj->SetSelected(false);
     SelList.clear();
 }
 
-void THmPage::CommitInspector()
+void TEditPage::CommitInspector()
 {
     if (DlgProp && host_.Doc().ObjInspectorOn && DlgProp->ShownObj && DlgProp->ShownObj == CurObj)
         DlgProp->EdtTxtExit();
 }
 
-void THmPage::TakeFocus()
+void TEditPage::TakeFocus()
 {
     // The tool windows are docks of the main window: the page simply takes the focus.
     if (!canvas_->hasFocus())
         canvas_->setFocus(Qt::MouseFocusReason);
 }
 
-void THmPage::ShowPointer(int x, int y)
+void TEditPage::ShowPointer(int x, int y)
 {
     host_.SetStatusText(0, QStringLiteral("X:%1 Y:%2").arg(x / Step().X()).arg(y / Step().Y()));
 }
 
-void THmPage::ShowObjStatus(const TLxObj* obj)
+void TEditPage::ShowObjStatus(const TLxObj* obj)
 {
     if (!obj)
         return;
@@ -128,7 +126,7 @@ void THmPage::ShowObjStatus(const TLxObj* obj)
                               .arg(obj->Height / z / gh));
 }
 
-kes::DrawState THmPage::DrawStateNow() const
+kes::DrawState TEditPage::DrawStateNow() const
 {
     kes::DrawState d;
     d.ToolSubType = static_cast<std::uint32_t>(ToolSubType);
@@ -141,9 +139,9 @@ kes::DrawState THmPage::DrawStateNow() const
 
 // ---- The page area
 
-void THmPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y)
+void TEditPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
-    host_.Doc().EditMode = 3;
+    EnterEditMode();
     if (LinkBusy()) {
         canvas_->setContextMenuPolicy(Qt::NoContextMenu);
         return;
@@ -154,13 +152,17 @@ void THmPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y
     CommitInspector();
     TakeFocus();
     CurObj = nullptr;
-    HmPage = this;
+    MakeCurrent();
     Cmds().SetItemEnabled("TbMemo", false);
     Cmds().SetItemEnabled("TbMemo_Lab", false);
     DragPending = 0;
     outlined_.clear();
-    if (button == mbRight)
+    if (button == mbRight) {
+        // A right click ends drawing and drops the clicked points of a polyline.
+        if (PolyPtCount > 0)
+            PolyPointsCancel();
         return;
+    }
 
     MouseSuppressed = 0;
     if (!SelList.empty()) {
@@ -177,7 +179,7 @@ void THmPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y
     DownPt = kes::SnapPoint(TPoint{x, y}, Step());
     ToolKind = kind;
     ToolSubType = subType;
-    if (host_.Doc().EditMode == 3 && FigureTool() && ToolSubType == kPolylineSubType) {
+    if (EditsObjects() && FigureTool() && ToolSubType == kPolylineSubType) {
         // The point list has room for a fixed number of points; further clicks add none.
         if (PolyPtCount < kMaxPolyPts)
             PolyPts[static_cast<std::size_t>(PolyPtCount++)] = DownPt;
@@ -199,7 +201,7 @@ void THmPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y
     EditStateRefresh();
 }
 
-void THmPage::FormMouseMove(TShiftState shift, int x, int y)
+void TEditPage::FormMouseMove(TShiftState shift, int x, int y)
 {
     if (LinkBusy())
         return;
@@ -212,7 +214,7 @@ void THmPage::FormMouseMove(TShiftState shift, int x, int y)
     const TPoint p = kes::SnapPoint(TPoint{x, y}, Step());
     ShowPointer(p.x, p.y);
     const bool drawing = ToolKind != 0 && !(FigureTool() && ToolSubType == 0);
-    SetPageCursor(host_.Doc().EditMode == 3 && drawing ? Qt::CrossCursor : Qt::ArrowCursor);
+    SetPageCursor(EditsObjects() && drawing ? Qt::CrossCursor : Qt::ArrowCursor);
     if (FigureTool() && ToolSubType == kPolylineSubType && PolyPtCount > 0) {
         PolyLastPt = p;
         canvas_->update();
@@ -227,7 +229,7 @@ void THmPage::FormMouseMove(TShiftState shift, int x, int y)
         host_.SetStatusText(1, QString());
 }
 
-void THmPage::FormMouseUp(TMouseButton, TShiftState, int x, int y)
+void TEditPage::FormMouseUp(TMouseButton, TShiftState, int x, int y)
 {
     if (LinkBusy() || !IsActiveChild())
         return;
@@ -254,18 +256,16 @@ void THmPage::FormMouseUp(TMouseButton, TShiftState, int x, int y)
         if (gesture && ToolSubType != kPolylineSubType)
             PlaceDrawnObject(origin);
     }
-    HmPage = this;
+    MakeCurrent();
     canvas_->update();
     EditStateRefresh();
 }
 
-void THmPage::PlaceDrawnObject(TPoint origin)
+void TEditPage::PlaceDrawnObject(TPoint origin)
 {
     // The memory check comes first, so a refused object leaves no undo step behind.
-    if (kes::ImageWouldOverflow(host_.Doc(), kNewObjBytes))
-        return;
     const std::optional<kes::ObjKind> kind = kes::KindOfCode(ToolKind);
-    if (!kind)
+    if (!kind || !MakesKind(*kind) || !RoomFor(kNewObjBytes, false))
         return;
     UndoPush();
     kes::PageEnv env = Env();
@@ -307,12 +307,9 @@ void THmPage::PlaceDrawnObject(TPoint origin)
     SelList.push_back(obj);
 }
 
-void THmPage::FinishPolyline()
+void TEditPage::FinishPolyline()
 {
-    kes::ResetMemoryImage(host_.Doc());
-    if (!kes::BuildPageImage(host_.Doc()))
-        return;
-    if (kes::ImageWouldOverflow(host_.Doc(), kNewObjBytes))
+    if (!RoomFor(kNewObjBytes, true))
         return;
     UndoPush();
     kes::PageEnv env = Env();
@@ -331,9 +328,9 @@ void THmPage::FinishPolyline()
     obj->BmpRePaint();
 }
 
-void THmPage::PolyPointsCancel()
+void TEditPage::PolyPointsCancel()
 {
-    if (host_.Doc().EditMode != 3 || !FigureTool() || ToolSubType != kPolylineSubType)
+    if (!EditsObjects() || !FigureTool() || ToolSubType != kPolylineSubType)
         return;
     PolyPts.fill(TPoint{});
     PolyLastPt = TPoint{};
@@ -343,7 +340,7 @@ void THmPage::PolyPointsCancel()
 
 // ---- The objects
 
-void THmPage::ObjMouseDown(TLxObj* obj, TMouseButton button, TShiftState shift, int x, int y)
+void TEditPage::ObjMouseDown(TLxObj* obj, TMouseButton button, TShiftState shift, int x, int y)
 {
     if (LinkBusy()) {
         canvas_->setContextMenuPolicy(Qt::NoContextMenu);
@@ -398,7 +395,7 @@ void THmPage::ObjMouseDown(TLxObj* obj, TMouseButton button, TShiftState shift, 
         obj->SetSelected(true);
         remember();
         const kes::EdgeCursor cursor =
-            host_.Doc().EditMode == 3 ? kes::HandleZoneCursor(p.x, p.y, obj->Width, obj->Height, Step()) : kes::EdgeCursor::Default;
+            EditsObjects() ? kes::HandleZoneCursor(p.x, p.y, obj->Width, obj->Height, Step()) : kes::EdgeCursor::Default;
         ResizeMode = kes::ResizeModeFor(cursor, p.x, p.y, Step());
         if (ResizeMode != 0)
             DrawObjOutline(obj);
@@ -425,7 +422,7 @@ void THmPage::ObjMouseDown(TLxObj* obj, TMouseButton button, TShiftState shift, 
     EditStateRefresh();
 }
 
-void THmPage::ObjMouseMove(TLxObj* obj, TShiftState shift, int x, int y)
+void TEditPage::ObjMouseMove(TLxObj* obj, TShiftState shift, int x, int y)
 {
     if (LinkBusy())
         return;
@@ -439,7 +436,7 @@ void THmPage::ObjMouseMove(TLxObj* obj, TShiftState shift, int x, int y)
     const TPoint p = kes::SnapPoint(TPoint{x, y}, Step());
     if (shift & (ssShift | ssDouble))
         return;
-    if (host_.Doc().EditMode == 3)
+    if (EditsObjects())
         SetPageCursor(ShapeOf(kes::HandleZoneCursor(p.x, p.y, obj->Width, obj->Height, Step())));
     if ((shift & ssLeft) && canvas_->Captured() == obj) {
         const int dx = p.x - anchor_.x;
@@ -470,7 +467,7 @@ void THmPage::ObjMouseMove(TLxObj* obj, TShiftState shift, int x, int y)
     }
 }
 
-void THmPage::ObjMouseUp(TLxObj* obj, TMouseButton button, TShiftState shift, int, int)
+void TEditPage::ObjMouseUp(TLxObj* obj, TMouseButton button, TShiftState shift, int, int)
 {
     if (LinkBusy() || !IsActiveChild())
         return;
@@ -480,7 +477,7 @@ void THmPage::ObjMouseUp(TLxObj* obj, TMouseButton button, TShiftState shift, in
     }
     if (!(shift & (ssShift | ssDouble)) && button != mbRight) {
         TakeFocus();
-        if (host_.Doc().EditMode == 3 && button == mbLeft && canvas_->Captured() == obj) {
+        if (EditsObjects() && button == mbLeft && canvas_->Captured() == obj) {
             if (ResizeMode != 0)
                 FinishObjResize(obj);
             else
@@ -492,7 +489,7 @@ void THmPage::ObjMouseUp(TLxObj* obj, TMouseButton button, TShiftState shift, in
     EditStateRefresh();
 }
 
-void THmPage::FinishObjDrag(TLxObj* obj)
+void TEditPage::FinishObjDrag(TLxObj* obj)
 {
     // A click that moved nothing records no step.
     if (!dragMoved_)
@@ -509,7 +506,7 @@ void THmPage::FinishObjDrag(TLxObj* obj)
     obj->Invalidate();
 }
 
-void THmPage::FinishObjResize(TLxObj* obj)
+void TEditPage::FinishObjResize(TLxObj* obj)
 {
     const kes::Outline o = obj->SelCorners;
     const int w = o[1].x - o[0].x;
@@ -543,7 +540,7 @@ void THmPage::FinishObjResize(TLxObj* obj)
     obj->Invalidate();
 }
 
-void THmPage::ObjKeyDown(TLxObj*, std::uint16_t& key, TShiftState shift)
+void TEditPage::ObjKeyDown(TLxObj*, std::uint16_t& key, TShiftState shift)
 {
     int dx = 0;
     int dy = 0;
@@ -600,9 +597,9 @@ void THmPage::ObjKeyDown(TLxObj*, std::uint16_t& key, TShiftState shift)
     canvas_->update();
 }
 
-void THmPage::FormKeyDown(std::uint16_t& key, TShiftState shift)
+void TEditPage::FormKeyDown(std::uint16_t& key, TShiftState shift)
 {
-    if (host_.Doc().EditMode != 3)
+    if (!EditsObjects())
         return;
     if (LinkBusy()) {
         canvas_->setContextMenuPolicy(Qt::NoContextMenu);
@@ -615,26 +612,4 @@ void THmPage::FormKeyDown(std::uint16_t& key, TShiftState shift)
     const bool several = SelList.size() >= 2;
     for (const char* n : {"TbSideUp", "TbSideDown", "TbSideLeft", "TbSideRight"})
         Cmds().SetItemEnabled(n, several);
-}
-
-void THmPage::ObjDblClick(TLxObj* obj)
-{
-    if (LinkBusy() || SelList.size() >= 2)
-        return;
-    CurObj = obj;
-    EraseObjOutline(obj);
-    const kes::KindTools* tools = kes::KindToolsOf(*obj);
-    if (tools && tools->OnDoubleClick == kes::DoubleClick::LoadPicture) {
-        // A static picture has no dialog: the main window's picture-load command serves.
-        if (Cmds().IsWired("TbBmpRead"))
-            Cmds().Action("TbBmpRead")->trigger();
-    } else {
-        kes::DialogContext ctx = host_.DialogContextFor(this);
-        ctx.ObjToolbarRefresh = [this](TLxObj& o) { ObjToolbarRefresh(&o); };
-        ctx.ObjFontBoxRefresh = [this](TLxObj& o) { ObjFontBoxRefresh(&o); };
-        // What the dialog stored must reach the page's record like any other edit.
-        if (kes::OpenObjDialog(ctx, *obj, this))
-            MarkModified();
-    }
-    DrawObjOutline(obj);
 }

@@ -1,0 +1,232 @@
+#include "app/editor/screeneditor.h"
+
+#include "app/editor/imageeditor.h"
+#include "app/editor/pagehost.h"
+#include "app/editor/timagepage.h"
+#include "app/project/projectdoc.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace kes {
+
+ScreenEditor::ScreenEditor(PageHost& host, QMdiArea* area, std::vector<QWidget*>& menuWindows)
+    : host_(host)
+    , area_(area)
+    , menuWindows_(menuWindows)
+{
+    if (area_) {
+        QObject::connect(area_, &QMdiArea::subWindowActivated, area_, [](QMdiSubWindow* w) {
+            if (auto* page = w ? dynamic_cast<TImagePage*>(w->widget()) : nullptr; page && ImagePage != page)
+                page->FormActivate();
+        });
+    }
+}
+
+ScreenEditor::~ScreenEditor()
+{
+    const std::vector<QWidget*> menus = menuWindows_;
+    for (QWidget* w : menus)
+        delete w;
+    delete FirstPage;
+    ImageEditor() = ImageEditorHooks{};
+}
+
+TImagePage* ScreenEditor::OpenStartScreen()
+{
+    ProjectDoc& doc = host_.Doc();
+    doc.EditMode = 1;
+    if (!FirstPage) {
+        FirstPage = new TImagePage(host_, -1);
+        if (doc.StartScreenData && host_.Model())
+            FirstPage->PgDataToObj(doc.StartScreenData->Data, 0, doc.StartScreenData->Data.size());
+    } else {
+        FirstPage->PgSetZoom(doc.DefaultZoom);
+    }
+    Show(FirstPage);
+    return FirstPage;
+}
+
+TImagePage* ScreenEditor::AddMenuScreen(int index, const QString& caption)
+{
+    ProjectDoc& doc = host_.Doc();
+    auto* page = new TImagePage(host_, index);
+    page->setWindowTitle(caption);
+    if (index >= 0 && index < static_cast<int>(doc.ImagePgDataList.size())) {
+        const Bytes& data = doc.ImagePgDataList[static_cast<std::size_t>(index)]->Data;
+        page->PgDataToObj(data, 0, data.size());
+    }
+    menuWindows_.push_back(page);
+    QObject::connect(page, &QObject::destroyed, [this, page] { std::erase(menuWindows_, page); });
+    ImagePage = page;
+    return page;
+}
+
+void ScreenEditor::Show(TImagePage* page)
+{
+    if (area_) {
+        QMdiSubWindow* sub = page->SubWindow();
+        if (!sub) {
+            sub = area_->addSubWindow(page);
+            sub->setAttribute(Qt::WA_DeleteOnClose);
+            if (QWidget* w = host_.Window())
+                sub->setWindowIcon(w->windowIcon());
+            page->FormResize();
+        }
+        sub->showNormal();
+        area_->setActiveSubWindow(sub);
+    } else {
+        page->show();
+    }
+    if (ImagePage != page || host_.Doc().EditMode != (page->IsStartScreen() ? 1 : 2))
+        page->FormActivate();
+}
+
+void ScreenEditor::StoreStartScreen()
+{
+    if (!FirstPage)
+        return;
+    ProjectDoc& doc = host_.Doc();
+    const int mode = doc.EditMode;
+    doc.EditMode = 1;
+    FirstPage->PgDataSave();
+    doc.EditMode = mode;
+}
+
+Bytes ScreenEditor::StartScreenPicture()
+{
+    if (FirstPage)
+        return FirstPage->BandPicture();
+    // Not being edited: the stored screen, drawn by a window that is never shown.
+    const ProjectDoc& doc = host_.Doc();
+    if (!host_.Model() || !doc.StartScreenData)
+        return {};
+    TImagePage page(host_, -1);
+    page.PgDataToObj(doc.StartScreenData->Data, 0, doc.StartScreenData->Data.size());
+    return page.BandPicture();
+}
+
+Bytes ScreenEditor::UserMenuPictures()
+{
+    Bytes out;
+    for (QWidget* w : menuWindows_)
+        if (auto* page = dynamic_cast<TImagePage*>(w)) {
+            const Bytes picture = page->BandPicture();
+            out.insert(out.end(), picture.begin(), picture.end());
+        }
+    return out;
+}
+
+TImagePage* ScreenEditor::Editor(int editMode) const
+{
+    if (editMode == 1)
+        return FirstPage;
+    if (editMode == 2)
+        return ImagePage && !ImagePage->IsStartScreen() ? ImagePage : nullptr;
+    return nullptr;
+}
+
+void ScreenEditor::InstallHooks()
+{
+    ImageEditorHooks& h = ImageEditor();
+    h.Zoom = [] { return ImagePage ? ImagePage->Zoom : 0; };
+    h.SetZoom = [](int zoom) {
+        if (ImagePage)
+            ImagePage->PgSetZoom(zoom);
+    };
+    h.SetTool = [this](int mode, int kind, int subType) {
+        TImagePage* page = Editor(mode);
+        if (!page)
+            return;
+        if (kind == 0)
+            page->PolyPointsCancel();
+        page->ToolKind = static_cast<std::int16_t>(kind);
+        page->ToolSubType = subType;
+    };
+    const auto current = [this](auto action) {
+        return [this, action] {
+            if (TImagePage* page = Editor(1); page && host_.Doc().EditMode == 1)
+                (page->*action)();
+        };
+    };
+    h.Undo = current(&TImagePage::PopUndoClick);
+    h.Redo = current(&TImagePage::PopRedoClick);
+    h.SelectAll = current(&TImagePage::PopSelAllClick);
+    h.EditStateRefresh = [] {
+        if (FirstPage)
+            FirstPage->EditStateRefresh();
+    };
+    h.SelCount = [this](int mode) {
+        TImagePage* page = Editor(mode);
+        return page ? static_cast<int>(page->SelList.size()) : 0;
+    };
+    h.LineStyleChanged = [this](int width, int pattern) {
+        TImagePage* page = Editor(1);
+        if (!page || host_.Doc().EditMode != 1)
+            return;
+        for (TLxObj* obj : page->SelList) {
+            if (!IsKind(*obj, ObjKind::Geom))
+                continue;
+            TPen& pen = obj->Picture.Canvas()->Pen;
+            pen.Width = width;
+            pen.Style = pattern == 2 ? psDot : psSolid;
+            obj->BmpRePaint();
+            obj->Invalidate();
+            page->MarkModified();
+        }
+    };
+    h.CurrentWindow = [this]() -> QWidget* { return Editor(2); };
+    h.MakeCurrent = [this](QWidget* w) {
+        if (auto* page = dynamic_cast<TImagePage*>(w))
+            Show(page);
+    };
+    h.Command = [this](int mode, ImageCommand command) {
+        // A user-menu screen is shown, never edited.
+        TImagePage* page = Editor(mode);
+        if (!page || mode != 1)
+            return;
+        switch (command) {
+        case ImageCommand::Delete:
+            page->PopDelClick();
+            break;
+        case ImageCommand::Cut:
+            page->PopCutClick();
+            break;
+        case ImageCommand::Copy:
+            page->PopCopyClick();
+            break;
+        case ImageCommand::Paste:
+            page->PopPasteClick();
+            break;
+        case ImageCommand::MoveTop:
+            page->MmMovTopClick();
+            break;
+        case ImageCommand::MoveBottom:
+            page->MmMovbuttonClick();
+            break;
+        case ImageCommand::MoveUp:
+            page->MmMoveUpClick();
+            break;
+        case ImageCommand::MoveDown:
+            page->MmMoveDnClick();
+            break;
+        case ImageCommand::ToolbarRefresh:
+            page->ObjToolbarRefresh(page->CurObj);
+            break;
+        }
+    };
+    h.StepSelObjs = [this](int mode, int dir) {
+        if (TImagePage* page = Editor(mode); page && mode == 1)
+            page->StepSelObjs(dir);
+    };
+    h.AlignSelObjs = [this](int mode, int how) {
+        if (TImagePage* page = Editor(mode); page && mode == 1)
+            page->AlignSelObjs(how);
+    };
+    h.CurObj = [this](int mode) -> TLxObj* {
+        TImagePage* page = Editor(mode);
+        return page ? page->CurObj : nullptr;
+    };
+}
+
+} // namespace kes

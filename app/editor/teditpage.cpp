@@ -1,0 +1,330 @@
+// The editing engine's window: the canvas in a scroll area, sizing by zoom, painting of the
+// objects, the grid and the outlines, the panel picture of the objects, and the popup menu.
+#include "app/editor/teditpage.h"
+
+#include "app/editor/pagecanvas.h"
+#include "app/editor/pagehost.h"
+#include "app/inspector/tdlgprop.h"
+#include "app/model/lxtypecore.h"
+#include "app/project/projectdoc.h"
+#include "app/dialogs/formregistry.h"
+#include "app/ui/commandpanel.h"
+#include "app/ui/translate.h"
+#include "platform/codepage.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+TEditPage::TEditPage(kes::PageHost& host, std::span<const PopItemDef> popItems)
+    : host_(host)
+{
+    kes::MarkForm(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    canvas_ = new kes::PageCanvas(*this);
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidget(canvas_);
+    scroll_->setBackgroundRole(QPalette::Dark);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll_);
+    BuildPopupMenu(popItems);
+
+    ToolKind = 0;
+    MouseSuppressed = 0;
+    EncMode = 0;
+    GridWidth = std::max(host_.Doc().GridWidth, 1);
+    GridHeight = std::max(host_.Doc().GridHeight, 1);
+    const kes::LxTypeCore* model = host_.Model();
+    const int pw = model ? model->PanelWidth : 128;
+    const int ph = model ? model->PanelHeight : 64;
+    canvas_->setFixedSize(4 * GridWidth * pw, 4 * GridHeight * ph);
+    SnapBmp.SetSize(GridWidth * pw, GridHeight * ph);
+}
+
+TEditPage::~TEditPage()
+{
+    if (DlgProp && DlgProp->ShownObj && std::find(ObjList.begin(), ObjList.end(), DlgProp->ShownObj) != ObjList.end())
+        DlgProp->ShownObj = nullptr;
+    canvas_->ForgetObjects();
+    // Deleted on its own (closing the project): its MDI child window goes with it.
+    if (QMdiSubWindow* sub = SubWindow())
+        sub->deleteLater();
+}
+
+QAction* TEditPage::Pop(const char* name) const { return PgPopMm->findChild<QAction*>(QString::fromLatin1(name)); }
+
+QAction* TEditPage::PopShortcut(const QKeyEvent& key) const
+{
+    if (LinkBusy())
+        return nullptr;
+    const QKeySequence pressed(QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key())));
+    for (QAction* a : PgPopMm->actions())
+        if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed)
+            return a;
+    return nullptr;
+}
+
+QWidget* TEditPage::Canvas() const { return canvas_; }
+
+QMdiSubWindow* TEditPage::SubWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
+
+bool TEditPage::IsActiveChild() const
+{
+    QMdiSubWindow* sub = SubWindow();
+    QMdiArea* area = sub ? sub->mdiArea() : nullptr;
+    // Standing alone (no MDI area) the window is its own active child.
+    if (!area)
+        return true;
+    return area->currentSubWindow() == sub;
+}
+
+int TEditPage::ClientWidth() const
+{
+    const kes::LxTypeCore* model = host_.Model();
+    return (model ? model->PanelWidth : 128) * Zoom * GridWidth;
+}
+
+int TEditPage::ClientHeight() const
+{
+    const kes::LxTypeCore* model = host_.Model();
+    return (model ? model->PanelHeight : 64) * Zoom * GridHeight;
+}
+
+bool TEditPage::LinkBusy() const { return host_.LinkBusy(); }
+
+kes::CommandPanel& TEditPage::Cmds() const { return host_.Commands(); }
+
+void TEditPage::FormResize()
+{
+    if (Zoom != 1 && Zoom != 2 && Zoom != 4 && Zoom != 8 && Zoom != 16)
+        return;
+    canvas_->setFixedSize(ClientWidth(), ClientHeight());
+    QMdiSubWindow* sub = SubWindow();
+    if (QMdiArea* area = sub ? sub->mdiArea() : nullptr) {
+        // The window fits the panel, as far as the MDI area leaves room.
+        const QSize frame = sub->size() - sub->contentsRect().size();
+        QSize want = canvas_->size() + frame + QSize(2, 2);
+        want = want.boundedTo(area->viewport()->size());
+        // Before the main window is first shown (a project named on the command line) the
+        // area has no size of its own yet: fit again once it has.
+        fitOnShow_ = !area->isVisible();
+        sub->resize(want.expandedTo(QSize(120, 80)));
+    }
+    canvas_->update();
+}
+
+void TEditPage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // After the area has placed the window and laid itself out.
+    if (fitOnShow_)
+        QTimer::singleShot(0, this, [this] { FormResize(); });
+}
+
+kes::PageEnv TEditPage::Env()
+{
+    kes::PageEnv env(host_.Doc(), *host_.Model());
+    env.MainFont.Name = kes::QStringToAnsi(host_.MainFont().family());
+    env.MainFont.Size = host_.MainFont().pointSize() > 0 ? host_.MainFont().pointSize() : 9;
+    env.OnAttach = [this](TLxObj& obj, bool) { AttachHandlers(obj); };
+    return env;
+}
+
+kes::RecEncodeEnv TEditPage::EncodeEnv() const
+{
+    kes::RecEncodeEnv env;
+    env.MainFont.Name = kes::QStringToAnsi(host_.MainFont().family());
+    env.MainFont.Size = host_.MainFont().pointSize() > 0 ? host_.MainFont().pointSize() : 9;
+    return env;
+}
+
+void TEditPage::AttachHandlers(TLxObj& obj)
+{
+    obj.SetHost(this);
+    obj.OnMouseDown = [this](TLxObj* o, TMouseButton b, TShiftState s, int x, int y) { ObjMouseDown(o, b, s, x, y); };
+    obj.OnMouseMove = [this](TLxObj* o, TShiftState s, int x, int y) { ObjMouseMove(o, s, x, y); };
+    obj.OnMouseUp = [this](TLxObj* o, TMouseButton b, TShiftState s, int x, int y) { ObjMouseUp(o, b, s, x, y); };
+    obj.OnKeyDown = [this](TLxObj* o, std::uint16_t& key, TShiftState s) { ObjKeyDown(o, key, s); };
+    obj.OnDblClick = [this](TLxObj* o) { ObjDblClick(o); };
+}
+
+void TEditPage::DrawPageSnapshot()
+{
+    const kes::LxTypeCore* model = host_.Model();
+    const int pw = model ? model->PanelWidth : 128;
+    const int ph = model ? model->PanelHeight : 64;
+    SnapBmp.SetSize(pw * GridWidth, ph * GridHeight);
+    TCanvas& c = *SnapBmp.Canvas();
+    c.Brush = TBrush{clWhite, bsSolid};
+    c.FillRect(Rect(0, 0, SnapBmp.Width(), SnapBmp.Height()));
+    for (TLxObj* obj : ObjList) {
+        const int z = std::max(obj->ObjSize, 1);
+        // A transparent kind is ANDed so its white lets what lies below show.
+        c.CopyMode = obj->Transparent ? SRCAND : SRCCOPY;
+        c.Draw(obj->Left / z, obj->Top / z, obj->Picture);
+    }
+    c.CopyMode = SRCCOPY;
+}
+
+void TEditPage::ClearPageObjs()
+{
+    if (DlgProp && DlgProp->ShownObj && std::find(ObjList.begin(), ObjList.end(), DlgProp->ShownObj) != ObjList.end())
+        DlgProp->ShownObj = nullptr;
+    canvas_->ForgetObjects();
+    outlined_.clear();
+    OverlapList.clear();
+    FreeObjects();
+    // The key bindings are the objects': decoding marks them again.
+    ObjFunKeyUsed.fill(0);
+    canvas_->update();
+}
+
+void TEditPage::PgGridPaint(QImage& img) const
+{
+    // One dot at the top-left corner of every panel pixel, black while the grid is on.
+    if (Zoom <= 1)
+        return;
+    const QRgb dot = host_.Doc().GridDotsOn ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+    for (int y = 0; y * GridHeight < img.height(); y += Zoom)
+        for (int x = 0; x * GridWidth < img.width(); x += Zoom)
+            img.setPixel(x * GridWidth, y * GridHeight, dot);
+}
+
+QImage TEditPage::Rendered() const
+{
+    QImage img(ClientWidth(), ClientHeight(), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    if (!live_) {
+        TCanvas c(&img, TPoint{0, 0}, TRect{0, 0, img.width(), img.height()});
+        c.Draw(0, 0, SnapBmp);
+        return img;
+    }
+    PgGridPaint(img);
+    for (TLxObj* obj : ObjList) {
+        TCanvas view(&img, TPoint{obj->Left, obj->Top}, TRect{0, 0, obj->Width, obj->Height});
+        obj->Paint(view);
+    }
+    TCanvas c(&img, TPoint{0, 0}, TRect{0, 0, img.width(), img.height()});
+    for (TLxObj* obj : ObjList)
+        if (outlined_.count(obj))
+            kes::DrawObjOutline(c, *obj);
+    if (bandShown_)
+        kes::DrawRubberBand(c, BandCorners);
+    if (PolyPtCount > 0) {
+        // The clicked segments and the rubber line to the pointer.
+        c.Pen.Mode = pmNotXor;
+        for (int i = 1; i < PolyPtCount; ++i) {
+            c.MoveTo(PolyPts[i - 1].x, PolyPts[i - 1].y);
+            c.LineTo(PolyPts[i].x, PolyPts[i].y);
+        }
+        c.MoveTo(PolyPts[PolyPtCount - 1].x, PolyPts[PolyPtCount - 1].y);
+        c.LineTo(PolyLastPt.x, PolyLastPt.y);
+        c.Pen.Mode = pmCopy;
+    }
+    return img;
+}
+
+void TEditPage::InvalidateObj(TLxObj&) { canvas_->update(); }
+
+void TEditPage::RepaintObj(TLxObj&) { canvas_->update(); }
+
+// ---- Popup menu
+
+void TEditPage::BuildPopupMenu(std::span<const PopItemDef> items)
+{
+    PgPopMm = new QMenu(this);
+    PgPopMm->setObjectName(QStringLiteral("PgPopMm"));
+    for (const PopItemDef& d : items) {
+        if (!d.name) {
+            PgPopMm->addSeparator();
+            continue;
+        }
+        QAction* a = PgPopMm->addAction(QString::fromUtf8(d.caption));
+        a->setObjectName(QString::fromLatin1(d.name));
+        a->setProperty("Tag", d.tag);
+        if (d.shortcut) {
+            // Shown in the menu; the window runs them when it has the keys (PopShortcut).
+            a->setShortcut(QKeySequence(QString::fromLatin1(d.shortcut)));
+            a->setShortcutContext(Qt::WidgetShortcut);
+        }
+        a->setEnabled(false);
+    }
+}
+
+QAction* TEditPage::MarkWired(const char* name)
+{
+    QAction* a = Pop(name);
+    if (!a)
+        qFatal("WirePop: the popup has no item named %s", name);
+    // Marked as the main window marks its built commands: only these are ever enabled.
+    a->setProperty("kesWired", true);
+    return a;
+}
+
+void TEditPage::SetPopEnabled(const char* name, bool enable)
+{
+    QAction* a = Pop(name);
+    if (!a)
+        qFatal("SetPopEnabled: the popup has no item named %s", name);
+    a->setEnabled(enable && a->property("kesWired").toBool() && kes::CommandFormReady(a));
+}
+
+void TEditPage::SetPopChecked(const char* name, bool checked)
+{
+    QAction* a = Pop(name);
+    if (!a)
+        qFatal("SetPopChecked: the popup has no item named %s", name);
+    a->setChecked(checked);
+}
+
+void TEditPage::PopUndoClick()
+{
+    UndoStep();
+    EditStateRefresh();
+}
+
+void TEditPage::PopRedoClick()
+{
+    RedoStep();
+    EditStateRefresh();
+}
+
+void TEditPage::PopSelAllClick()
+{
+    SelList.clear();
+    for (TLxObj* obj : ObjList) {
+        SelList.push_back(obj);
+        obj->SetSelected(true);
+    }
+    EditStateRefresh();
+}
+
+void TEditPage::MarkModified()
+{
+    host_.Doc().Modified = 1;
+    host_.Doc().Compiled = 0;
+}
+
+// ---- The object tool panel's boxes
+
+QComboBox* TEditPage::StateBox() const { return qobject_cast<QComboBox*>(Cmds().ToolWidget("TbState_Box")); }
+
+QComboBox* TEditPage::FontBox() const { return qobject_cast<QComboBox*>(Cmds().ToolWidget("TbFont_Box")); }
+
+QPlainTextEdit* TEditPage::Memo() const { return qobject_cast<QPlainTextEdit*>(Cmds().ToolWidget("TbMemo")); }
+
+void TEditPage::SetStateTools(bool enable)
+{
+    for (const char* n : {"TbState_Lab", "TbState_UD", "TbState_Box"})
+        Cmds().SetItemEnabled(n, enable);
+}

@@ -1,0 +1,292 @@
+#pragma once
+// TEditPage: the editing engine the page window (THmPage) and the start-up screen and
+// user-menu page window (TImagePage) share: the canvas the objects are painted on, mouse and
+// key editing, selection and outlines, the selected objects on the clipboard, undo and redo,
+// z-order, alignment, steps, multiple copy and the object tool panel. What differs between
+// the two windows (which objects they make and how they store them, the current-window
+// globals, the command state) is a handful of overrides.
+//
+// The objects are plain objects, not widgets: the window hit-tests the topmost object under
+// the pointer, keeps the mouse for the object that got the press and calls that object's
+// handlers (which the window gave it when it was attached) with object-relative coordinates.
+#include "app/editor/editgeom.h"
+#include "app/project/objfactory.h"
+#include "app/project/pagedata.h"
+#include "decoder/pgrecstream.h"
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <set>
+#include <span>
+#include <string>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QKeyEvent;
+class QMenu;
+class QMdiSubWindow;
+class QPlainTextEdit;
+class QScrollArea;
+
+namespace kes {
+class CommandPanel;
+class PageCanvas;
+class PageHost;
+} // namespace kes
+
+// One undo or redo step: the window's record stream as the memory encoder writes it over the
+// whole object list; empty when the window had no objects.
+struct UndoSnap {
+    kes::Bytes Data;
+    int Size() const { return static_cast<int>(Data.size()); }
+};
+
+// Virtual-key codes of the keys the page handles.
+enum : std::uint16_t { VK_TAB = 9, VK_RETURN = 13, VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40 };
+
+// What multiple copy lays out: a grid of copies of the current object and how their device
+// addresses step.
+struct MultiCopySpec {
+    int Columns = 2;           // H: copies along a row, the source included; 0: none
+    int Rows = 2;              // V
+    int SpacingX = 2;          // panel pixels between neighbours
+    int SpacingY = 2;
+    bool StepAddresses = true; // each copy's addresses step by its number
+    bool RowsFirst = true;     // numbered along the rows first, else down the columns
+};
+
+class TEditPage : public QWidget, public kes::PageData, public TLxObjHost {
+public:
+    static constexpr int kMaxPolyPts = 100;
+    static constexpr int kMaxUndo = 10;
+
+    // An item of the window's popup menu; a null name is a separator.
+    struct PopItemDef {
+        const char* name;
+        const char* caption;
+        const char* shortcut;
+        int tag;
+    };
+
+    TEditPage(kes::PageHost& host, std::span<const PopItemDef> popItems);
+    ~TEditPage() override;
+
+    // ---- Components
+    QMenu* PgPopMm = nullptr;
+    // A popup item by name ("PopUndo"); null when there is none.
+    QAction* Pop(const char* name) const;
+    // The enabled popup item whose shortcut a key press on the window is (Ctrl+Alt+Z redoes);
+    // null when there is none or a transfer is running.
+    QAction* PopShortcut(const QKeyEvent& key) const;
+
+    // ---- Fields (the objects and the selection are the PageData base)
+    std::uint8_t MouseSuppressed = 0;
+    TPoint DownPt;
+    TPoint UpPt;
+    std::array<TPoint, kMaxPolyPts> PolyPts{};
+    std::int32_t PolyPtCount = 0;
+    TPoint PolyLastPt;
+    std::vector<UndoSnap> UndoList; // oldest first
+    std::vector<UndoSnap> RedoList;
+    TObjList OverlapList;
+    std::int32_t ResizeMode = 0;
+    kes::RubberBand BandCorners{};
+    std::int16_t ToolKind = 0; // kind code of the drawing tool, 0: the pointer
+    std::int32_t ToolSubType = 0;
+    std::uint8_t DragPending = 0;
+    TBitmap SnapBmp;
+
+    // The drawing tool is the figure tool (ToolSubType then names the figure).
+    bool FigureTool() const { return kes::IsKind(ToolKind, kes::ObjKind::Geom); }
+    // The window holds live objects (a page window may be frozen to its picture).
+    bool Live() const { return live_; }
+    kes::PageHost& Host() const { return host_; }
+
+    // ---- Geometry: the client area is the panel at the window's zoom.
+    int ClientWidth() const;
+    int ClientHeight() const;
+    kes::PanelStep Step() const { return {Zoom, GridWidth, GridHeight}; }
+    // The widget the window is drawn on and that takes the mouse and keys.
+    QWidget* Canvas() const;
+    // What the window shows now: objects, grid and outlines, or the frozen picture.
+    QImage Rendered() const;
+    // The grid dots of the live window into img (above zoom 1 only).
+    void PgGridPaint(QImage& img) const;
+    // The client area fitted to the zoom (1, 2, 4, 8 or 16; any other leaves it).
+    void FormResize();
+    // The objects drawn into SnapBmp at panel resolution (zoom 1), white where none.
+    void DrawPageSnapshot();
+    // A transfer's progress window is up: the window takes no input.
+    bool LinkBusy() const;
+    // Is this the MDI area's current child?
+    virtual bool IsActiveChild() const;
+    // The MDI child window that holds the window (null before it is put in an MDI area).
+    QMdiSubWindow* SubWindow() const;
+
+    // ---- Settings for the record reader and encoder
+    kes::PageEnv Env();
+    virtual kes::RecEncodeEnv EncodeEnv() const;
+    // Gives an object put on the window its host and the window's handlers.
+    void AttachHandlers(TLxObj& obj);
+
+    // ---- Mouse editing: empty area (screen pixels of the window)
+    void FormMouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    void FormMouseMove(TShiftState shift, int x, int y);
+    void FormMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    // ---- Handlers every object gets (object coordinates)
+    void ObjMouseDown(TLxObj* obj, TMouseButton button, TShiftState shift, int x, int y);
+    void ObjMouseMove(TLxObj* obj, TShiftState shift, int x, int y);
+    void ObjMouseUp(TLxObj* obj, TMouseButton button, TShiftState shift, int x, int y);
+    void ObjKeyDown(TLxObj* obj, std::uint16_t& key, TShiftState shift);
+    virtual void ObjDblClick(TLxObj* obj) = 0;
+    // Keys while the window has the focus.
+    void FormKeyDown(std::uint16_t& key, TShiftState shift);
+    void FormKeyPress(char key);
+    void PolyPointsCancel();
+    // The rubber band and the objects' selection outlines, drawn over the window inverted;
+    // they are shown while a gesture runs and gone when it ends.
+    void DrawRubberBand();
+    void EraseRubberBand();
+    void DrawObjOutline(TLxObj* obj);
+    void EraseObjOutline(TLxObj* obj);
+    void SelectInRubberBand();
+    bool OutlineShown(const TLxObj* obj) const { return outlined_.count(obj) != 0; }
+    bool BandShown() const { return bandShown_; }
+
+    // ---- Undo and redo
+    UndoSnap UndoSnapshot();
+    void UndoPush();
+    // A snapshot appended straight to the undo list: no bound, the redo list kept.
+    void UndoAppend();
+    void UndoStep();
+    void RedoStep();
+    void PopUndoClick();
+    void PopRedoClick();
+    virtual void PopSelAllClick();
+    // Destroys every object and empties the selection and the lists that point into them.
+    void ClearPageObjs();
+
+    // The popup menu is about to show.
+    virtual void PgPopMmPopup() = 0;
+
+    // ---- Edit state
+    virtual void EditStateRefresh() = 0;
+    virtual void ObjToolbarRefresh(TLxObj* obj);
+    void ObjFontBoxRefresh(TLxObj* obj);
+    // The object tool panel of the main window fitted to one object: the state box to its
+    // states, the text box to the text of its shown state.
+    void StateToolRefresh(TLxObj* obj);
+    void TextToolRefresh(TLxObj* obj);
+    // Status bar: the pointer (panel 0) and one object's text and bounds (panel 1).
+    void ShowPointer(int x, int y);
+    void ShowObjStatus(const TLxObj* obj);
+    // The inspector shows the current object's values again (when it is on).
+    void RefreshInspectorRows();
+
+    // ---- The selected objects on the clipboard
+    void PopDelClick();
+    void PopCutClick();
+    void PopCopyClick();
+    virtual void PopPasteClick() = 0;
+    // After a decode put objects on the window from index first of ObjList on: the fix-ups
+    // that take the main window's texts, and the key bindings counted again from the objects.
+    void AfterDecode(std::size_t first);
+    // ObjFunKeyUsed from the objects of ObjList bound to a function key.
+    void RecountBtnKeys();
+
+    // ---- Z-order, alignment, steps, multiple copy
+    void MmMovTopClick();
+    void MmMovbuttonClick();
+    void MmMoveUpClick();
+    void MmMoveDnClick();
+    // dir 0 up, 1 down.
+    void MoveUPDOWN(int dir);
+    // mode 4 tops, 5 bottoms, 6 lefts, 7 rights.
+    void AlignSelObjs(int mode);
+    // dir 0 up, 1 down, 2 left, 3 right.
+    void StepSelObjs(int dir);
+    // Lays out copies of CurObj in a grid, each stepping its device addresses by its number
+    // when asked; stops at the first copy the window refuses. Returns the copies made.
+    int MultiCopy(const MultiCopySpec& spec);
+    // A multiple copy is laying out its copies (they stay unselected).
+    bool MultiCopying() const { return multiCopying_; }
+
+    // ---- Popup items: connected to their command (only a connected item is ever enabled)
+    template <typename Page> void WirePop(const char* name, void (Page::*handler)())
+    {
+        QAction* a = MarkWired(name);
+        QObject::connect(a, &QAction::triggered, this, [this, handler] { (static_cast<Page*>(this)->*handler)(); });
+    }
+    void SetPopEnabled(const char* name, bool enable);
+    void SetPopChecked(const char* name, bool checked);
+    // The project changed: modified, not compiled.
+    void MarkModified();
+
+    // ---- TLxObjHost
+    void InvalidateObj(TLxObj& obj) override;
+    void RepaintObj(TLxObj& obj) override;
+
+protected:
+    // ---- What the two windows do differently
+    // The window edits objects in the current edit mode (3 pages, 1 the start-up screen).
+    virtual bool EditsObjects() const = 0;
+    // A press on the window's free area: its edit mode becomes the main window's.
+    virtual void EnterEditMode() = 0;
+    // The window becomes the current one of its kind (HmPage, ImagePage).
+    virtual void MakeCurrent() = 0;
+    // Whether the window has room for that many more bytes of objects (told to the user);
+    // rebuildFirst: the panel image is built again before it is measured.
+    virtual bool RoomFor(int bytes, bool rebuildFirst) = 0;
+    // Whether the window makes objects of that kind.
+    virtual bool MakesKind(kes::ObjKind) const { return true; }
+    // The records of objects (mode 1 stored form, 2 memory form).
+    virtual kes::Bytes EncodeObjs(const TObjList& objs, int mode) = 0;
+    // Decodes records into new objects on the window: pasted ones join the selection.
+    virtual void DecodeObjs(kes::ByteSpan records, bool pasted) = 0;
+
+    void showEvent(QShowEvent* event) override;
+
+    kes::CommandPanel& Cmds() const;
+    void DeselectAll();
+    void CommitInspector();
+    void TakeFocus();
+    void SetPageCursor(Qt::CursorShape shape);
+    // Takes the objects out of the window and destroys them; nothing keeps a pointer to one.
+    void DestroyObjs(const TObjList& objs);
+    void RestoreSnap(const UndoSnap& snap);
+    // The boxes of the object tool panel; null without a main window.
+    QComboBox* StateBox() const;
+    QComboBox* FontBox() const;
+    QPlainTextEdit* Memo() const;
+    void SetStateTools(bool enable);
+    QAction* MarkWired(const char* name);
+
+    kes::PageHost& host_;
+    kes::PageCanvas* canvas_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    bool live_ = true;
+    std::set<const TLxObj*> outlined_;
+    bool bandShown_ = false;
+
+private:
+    friend class kes::PageCanvas;
+    void BuildPopupMenu(std::span<const PopItemDef> items);
+    void PlaceDrawnObject(TPoint origin);
+    void FinishPolyline();
+    kes::DrawState DrawStateNow() const;
+    void FinishObjDrag(TLxObj* obj);
+    void FinishObjResize(TLxObj* obj);
+    void StepHistory(std::vector<UndoSnap>& from, std::vector<UndoSnap>& to);
+    void ShowSelectedOutlines();
+
+    // Sized while the main window was not yet shown.
+    bool fitOnShow_ = false;
+    // The drag in progress: the snapped press point within the pressed object, moved along
+    // with the outlines, and whether anything moved.
+    TPoint anchor_;
+    bool dragMoved_ = false;
+    bool multiCopying_ = false;
+};

@@ -1,0 +1,149 @@
+// Commands that act on the selection without the mouse: the "." key, the z-order of the
+// current object, aligning the selection to a common edge, the position step buttons and
+// multiple copy. None of them but multiple copy records an undo step; each that changes the
+// window marks the project modified, so that the change is stored when the window is left.
+#include "app/editor/teditpage.h"
+
+#include "app/editor/editorder.h"
+#include "app/editor/pagecanvas.h"
+#include "app/editor/pagehost.h"
+#include "app/project/objrefs.h"
+#include "app/ui/prompt.h"
+
+#include <algorithm>
+
+// ---- Keys
+
+void TEditPage::FormKeyPress(char key)
+{
+    if (LinkBusy())
+        return;
+    if (key == '.')
+        PopDelClick();
+}
+
+// ---- Z-order: ObjList is the paint order, so re-stacking is re-ordering it.
+
+void TEditPage::MmMovTopClick()
+{
+    if (!kes::MoveToTop(ObjList, CurObj))
+        return;
+    MarkModified();
+    canvas_->update();
+}
+
+void TEditPage::MmMovbuttonClick()
+{
+    if (!kes::MoveToBottom(ObjList, CurObj))
+        return;
+    MarkModified();
+    canvas_->update();
+}
+
+void TEditPage::MoveUPDOWN(int dir)
+{
+    if (!CurObj || std::find(ObjList.begin(), ObjList.end(), CurObj) == ObjList.end())
+        return;
+    switch (kes::MoveUpDown(ObjList, CurObj, dir, OverlapList)) {
+    case kes::ZStep::Moved:
+        MarkModified();
+        canvas_->update();
+        break;
+    case kes::ZStep::NotFound:
+        kes::ShowMessage(QStringLiteral("Object not found!!"));
+        break;
+    case kes::ZStep::AtEnd:
+        break;
+    }
+}
+
+void TEditPage::MmMoveUpClick() { MoveUPDOWN(kes::kZUp); }
+
+void TEditPage::MmMoveDnClick() { MoveUPDOWN(kes::kZDown); }
+
+// ---- Alignment and steps
+
+void TEditPage::AlignSelObjs(int mode)
+{
+    if (!kes::AlignObjs(ObjList, SelList, mode))
+        return;
+    MarkModified();
+    FormResize();
+    canvas_->update();
+}
+
+void TEditPage::StepSelObjs(int dir)
+{
+    if (SelList.empty())
+        return;
+    // The page's own zoom, and the page's edges: a step never puts an object off the page.
+    kes::StepObjs(SelList, dir, Step(), ClientWidth(), ClientHeight());
+    if (SelList.size() == 1)
+        RefreshInspectorRows();
+    MarkModified();
+    FormResize();
+    canvas_->update();
+}
+
+
+// ---- Multiple copy
+
+int TEditPage::MultiCopy(const MultiCopySpec& spec)
+{
+    TLxObj* source = CurObj;
+    if (!source || std::find(ObjList.begin(), ObjList.end(), source) == ObjList.end())
+        return 0;
+    if (spec.Columns <= 0 && spec.Rows <= 0)
+        return 0;
+    // The source's record travels in memory: the user's clipboard stays as it was.
+    const kes::Bytes records = EncodeObjs(TObjList{source}, 2);
+    if (records.empty())
+        return 0;
+    UndoAppend();
+    multiCopying_ = true;
+    Pasting = 1;
+    const kes::LxTypeCore* model = host_.Model();
+    int made = 0;
+    bool refused = false;
+    for (int i = 0; i < spec.Columns && !refused; ++i) {
+        for (int j = 0; j < spec.Rows; ++j) {
+            if (i == 0 && j == 0)
+                continue;
+            const std::size_t before = ObjList.size();
+            // The first copy the window refuses ends the copying: nothing else moves.
+            if (!RoomFor(static_cast<int>(records.size()), false) || (DecodeObjs(records, true), ObjList.size() == before)) {
+                refused = true;
+                break;
+            }
+            TLxObj* c = ObjList.back();
+            std::erase(SelList, c);
+            c->SetSelected(false);
+            c->Width = c->Picture.Width() * Zoom;
+            c->Height = c->Picture.Height() * Zoom;
+            c->Left = (spec.SpacingX * GridWidth * Zoom + c->Width) * i + c->Left;
+            if (c->Left + c->Width > ClientWidth())
+                c->Left = std::max(0, ClientWidth() - c->Width);
+            c->Top = (spec.SpacingY * GridHeight * Zoom + c->Height) * j + c->Top;
+            if (c->Top + c->Height > ClientHeight())
+                c->Top = std::max(0, ClientHeight() - c->Height);
+            c->RecordSelRgn();
+            if (spec.StepAddresses && model) {
+                const int k = spec.RowsFirst ? spec.Columns * j + i : spec.Rows * i + j;
+                kes::StepObjAddresses(*c, *model, k);
+                c->BmpRePaint();
+            }
+            ++made;
+        }
+    }
+    Pasting = 0;
+    multiCopying_ = false;
+    DeselectAll();
+    CurObj = source;
+    SelList.push_back(source);
+    source->SetSelected(true);
+    MarkModified();
+    RefreshInspectorRows();
+    EditStateRefresh();
+    canvas_->update();
+    return made;
+}

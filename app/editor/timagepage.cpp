@@ -1,0 +1,413 @@
+// The start-up screen and user-menu screen window: its life, command state, data and the
+// few edits that differ from the page window's.
+#include "app/editor/timagepage.h"
+
+#include "app/dialogs/objdialogs.h"
+#include "app/editor/editclip.h"
+#include "app/editor/kindtools.h"
+#include "app/editor/pagecanvas.h"
+#include "app/editor/pagehost.h"
+#include "app/editor/thmpage.h"
+#include "app/model/lxtypecore.h"
+#include "app/project/pgread.h"
+#include "app/project/projectdoc.h"
+#include "app/ui/commandpanel.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/translate.h"
+#include "objects/tsttxt.h"
+#include "platform/codepage.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+
+#include <algorithm>
+
+TImagePage* FirstPage = nullptr;
+TImagePage* ImagePage = nullptr;
+
+namespace {
+
+constexpr int kMsgStartScreen = 270; // the start-up screen window's caption
+
+const TEditPage::PopItemDef kPopItems[] = {
+    {"PopUndo", "&Undo", "Ctrl+Z", 0},
+    {"PopRedo", "&Redo", "Ctrl+Alt+Z", 0},
+    {nullptr, nullptr, nullptr, 0},
+    {"PopSelAll", "Select &All", nullptr, 0},
+    {nullptr, nullptr, nullptr, 0},
+    {"PopDel", "&Delete", "Del", 0},
+    {"PopCut", "Cu&t", "Ctrl+X", 0},
+    {"PopCopy", "&Copy", "Ctrl+C", 0},
+    {"PopPaste", "&Paste", "Ctrl+V", 0},
+    {"MmMultiCopy", "&Multiple Copy...", nullptr, 0},
+    {"MmMoveUp", "Bring For&ward", nullptr, 0},
+    {"MmMoveDn", "Send Back&ward", nullptr, 0},
+    {"MmMovTop", "Bring to &Front", nullptr, 0},
+    {"MmMovbutton", "Send to &Back", nullptr, 0},
+};
+
+// Main-window items a screen has no use for: the page records, the project's link and
+// settings dialogs.
+const char* const kPageOnlyItems[] = {"MmAddPg",  "TbAddPg", "MmComRead", "TbComRead",   "MmComWrt", "TbComWrt",
+                                      "TbTranslate", "MmTranslate", "MmPgJump", "MmBuzzerSet", "MmLedSet"};
+const char* const kEditItems[] = {"TbDel", "TbCut", "TbCopy", "MmDel", "MmCut", "MmCopy"};
+const char* const kStepItems[] = {"TbStepUp", "TbStepDown", "TbStepLeft", "TbStepRight"};
+const char* const kSideItems[] = {"TbSideUp", "TbSideDown", "TbSideLeft", "TbSideRight"};
+
+} // namespace
+
+TImagePage::TImagePage(kes::PageHost& host, int menuIndex)
+    : TEditPage(host, kPopItems)
+    , menuIndex_(menuIndex)
+{
+    setObjectName(QStringLiteral("ImagePage"));
+    WirePop("PopUndo", &TImagePage::PopUndoClick);
+    WirePop("PopRedo", &TImagePage::PopRedoClick);
+    WirePop("PopSelAll", &TImagePage::PopSelAllClick);
+    WirePop("PopDel", &TImagePage::PopDelClick);
+    WirePop("PopCut", &TImagePage::PopCutClick);
+    WirePop("PopCopy", &TImagePage::PopCopyClick);
+    WirePop("PopPaste", &TImagePage::PopPasteClick);
+    WirePop("MmMoveUp", &TImagePage::MmMoveUpClick);
+    WirePop("MmMoveDn", &TImagePage::MmMoveDnClick);
+    WirePop("MmMovTop", &TImagePage::MmMovTopClick);
+    WirePop("MmMovbutton", &TImagePage::MmMovbuttonClick);
+    if (IsStartScreen())
+        setWindowTitle(kes::Msg(kMsgStartScreen));
+    Zoom = host_.Doc().DefaultZoom;
+    FormResize();
+    host_.SelectPointerTool();
+}
+
+TImagePage::~TImagePage()
+{
+    if (FirstPage == this)
+        FirstPage = nullptr;
+    if (ImagePage == this)
+        ImagePage = nullptr;
+}
+
+bool TImagePage::ScreenKind(kes::ObjKind kind)
+{
+    return kind == kes::ObjKind::StTxt || kind == kes::ObjKind::StBmp || kind == kes::ObjKind::Geom;
+}
+
+bool TImagePage::IsActiveChild() const
+{
+    QMdiSubWindow* sub = SubWindow();
+    if (!sub || !sub->mdiArea())
+        return ImagePage == this;
+    return sub->mdiArea()->currentSubWindow() == sub;
+}
+
+// ---- Life
+
+void TImagePage::FormActivate()
+{
+    TranslateForm(this, host_.Doc().LangIndex);
+    if (LinkBusy()) {
+        canvas_->setContextMenuPolicy(Qt::NoContextMenu);
+        return;
+    }
+    canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
+    kes::ProjectDoc& doc = host_.Doc();
+    ImagePage = this;
+    doc.EditMode = IsStartScreen() ? 1 : 2;
+    // The page being edited is stored and frozen: only one editor holds live objects of
+    // the project's pages at a time.
+    if (IsStartScreen() && HmPage && HmPage->Live())
+        HmPage->FormDeactivate(true);
+    host_.ShowZoomState(Zoom);
+    for (const char* n : {"MmSave", "MmPgDataSave", "TbSave", "MmClosePrj"})
+        Cmds().SetItemEnabled(n, true);
+    for (const char* n : kPageOnlyItems)
+        Cmds().SetItemEnabled(n, false);
+    if (IsStartScreen()) {
+        for (const char* n : {"MmView", "TbViewPg", "MmSaveAs"})
+            Cmds().SetItemEnabled(n, true);
+        host_.EnableObjToolBar(true);
+    } else {
+        for (const char* n : {"MmView", "TbViewPg", "MmSaveAs"})
+            Cmds().SetItemEnabled(n, false);
+        host_.SetObjEditTools(false);
+        DeselectAll();
+        ToolKind = 0;
+        ToolSubType = 0;
+        host_.SelectPointerTool();
+    }
+    EditStateRefresh();
+}
+
+bool TImagePage::FormClose()
+{
+    if (LinkBusy())
+        return false;
+    // A user-menu screen stays open for as long as the user menu is edited.
+    if (!IsStartScreen()) {
+        if (QMdiSubWindow* sub = SubWindow())
+            sub->showMinimized();
+        return false;
+    }
+    kes::ProjectDoc& doc = host_.Doc();
+    if (doc.EditMode == 1 && doc.Modified)
+        PgDataSave();
+    if (FirstPage == this)
+        FirstPage = nullptr;
+    if (ImagePage == this)
+        ImagePage = nullptr;
+    if (HmPage)
+        doc.EditMode = 3;
+    return true;
+}
+
+void TImagePage::closeEvent(QCloseEvent* event)
+{
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TImagePage::PgSetZoom(int zoom)
+{
+    Zoom = zoom;
+    for (TLxObj* obj : ObjList) {
+        obj->SetObjSize(zoom);
+        obj->RecordSelRgn();
+    }
+    host_.ShowZoomState(zoom);
+    FormResize();
+    canvas_->update();
+}
+
+void TImagePage::PgPopMmPopup()
+{
+    TranslateForm(this, host_.Doc().LangIndex);
+    if (LinkBusy()) {
+        canvas_->setContextMenuPolicy(Qt::NoContextMenu);
+        return;
+    }
+    canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
+    // The popup ends drawing, and with it a polyline in progress.
+    PolyPointsCancel();
+    host_.PointerTool();
+    EditStateRefresh();
+}
+
+// ---- Data
+
+kes::RecEncodeEnv TImagePage::EncodeEnv() const
+{
+    // A screen keeps its texts' font names as they are.
+    kes::RecEncodeEnv env = TEditPage::EncodeEnv();
+    env.FontExists = [](const std::string&) { return true; };
+    return env;
+}
+
+kes::Bytes TImagePage::EncodeObjs(const TObjList& objs, int mode)
+{
+    TObjList screen;
+    for (TLxObj* obj : objs)
+        if (const auto kind = kes::KindOfCode(obj->ObjType); kind && ScreenKind(*kind))
+            screen.push_back(obj);
+    kes::Bytes out;
+    EncMode = mode;
+    const int n = kes::PgRecordsChx(out, 0, mode, nullptr, screen, EncodeEnv());
+    out.resize(static_cast<std::size_t>(std::max(n, 0)));
+    return out;
+}
+
+void TImagePage::DecodeObjs(kes::ByteSpan records, bool pasted)
+{
+    if (!host_.Model())
+        return;
+    kes::PageEnv env = Env();
+    kes::ScreenDataToObj(*this, env, records, 0, records.size(), pasted, &TImagePage::ScreenKind);
+    canvas_->update();
+}
+
+int TImagePage::PgDataSave()
+{
+    kes::ProjectDoc& doc = host_.Doc();
+    PgDataStr* rec = nullptr;
+    if (IsStartScreen())
+        rec = doc.StartScreenData.get();
+    else if (menuIndex_ < static_cast<int>(doc.ImagePgDataList.size()))
+        rec = doc.ImagePgDataList[static_cast<std::size_t>(menuIndex_)].get();
+    if (!rec)
+        return 0;
+    rec->Data = EncodeObjs(ObjList, 1);
+    return rec->Length();
+}
+
+void TImagePage::PgDataToObj(kes::ByteSpan data, std::size_t start, std::size_t end)
+{
+    if (start > end || end > data.size())
+        return;
+    DecodeObjs(data.subspan(start, end - start), false);
+}
+
+kes::Bytes TImagePage::BandPicture()
+{
+    DrawPageSnapshot();
+    const kes::LxTypeCore* model = host_.Model();
+    const int w = model ? model->PanelWidth : 0;
+    const int h = model ? model->PanelHeight : 0;
+    kes::Bytes out;
+    out.reserve(static_cast<std::size_t>(w * ((h + 7) / 8)));
+    for (int band = 0; band < h; band += 8) {
+        for (int x = 0; x < w; ++x) {
+            std::uint8_t b = 0;
+            for (int k = 0; k < 8 && band + k < h; ++k)
+                if (SnapBmp.Canvas()->Pixel(x * GridWidth, (band + k) * GridHeight) == clBlack)
+                    b |= static_cast<std::uint8_t>(1u << k);
+            out.push_back(b);
+        }
+    }
+    return out;
+}
+
+// ---- Editing
+
+bool TImagePage::EditsObjects() const { return IsStartScreen() && host_.Doc().EditMode == 1; }
+
+void TImagePage::EnterEditMode() { host_.Doc().EditMode = IsStartScreen() ? 1 : 2; }
+
+void TImagePage::MakeCurrent() { ImagePage = this; }
+
+// The screens live in areas of their own, not in the pages' object data.
+bool TImagePage::RoomFor(int, bool) { return true; }
+
+void TImagePage::PopPasteClick()
+{
+    const kes::Bytes block = kes::ClipboardBlock(host_.ClipFmtObjects());
+    if (const auto records = kes::ClipBlockRecords(block); records && EditsObjects()) {
+        UndoPush();
+        DecodeObjs(*records, true);
+        MarkModified();
+    }
+    EditStateRefresh();
+    canvas_->update();
+}
+
+void TImagePage::PopSelAllClick()
+{
+    SelList.clear();
+    for (TLxObj* obj : ObjList) {
+        SelList.push_back(obj);
+        obj->SetSelected(true);
+    }
+    canvas_->update();
+}
+
+void TImagePage::ObjDblClick(TLxObj* obj)
+{
+    if (LinkBusy() || !EditsObjects())
+        return;
+    CurObj = obj;
+    EraseObjOutline(obj);
+    const kes::KindTools* tools = kes::KindToolsOf(*obj);
+    if (tools && tools->OnDoubleClick == kes::DoubleClick::LoadPicture) {
+        if (Cmds().IsWired("TbBmpRead"))
+            Cmds().Action("TbBmpRead")->trigger();
+    } else if (kes::IsKind(*obj, kes::ObjKind::StTxt)) {
+        kes::DialogContext ctx = host_.DialogContextFor(this);
+        ctx.ObjToolbarRefresh = [this](TLxObj& o) { ObjToolbarRefresh(&o); };
+        ctx.ObjFontBoxRefresh = [this](TLxObj& o) { ObjFontBoxRefresh(&o); };
+        if (kes::OpenObjDialog(ctx, *obj, this))
+            MarkModified();
+    }
+    DrawObjOutline(obj);
+}
+
+void TImagePage::ObjToolbarRefresh(TLxObj* obj)
+{
+    if (!obj)
+        return;
+    host_.SetToolsForObj(obj);
+    for (const char* n : {"TbState_Box", "TbState_Lab", "TbState_UD", "TbMemo_Lab", "TbMemo"})
+        Cmds().SetItemEnabled(n, false);
+    // Only a static text has lines for the text box, and only while the start-up screen is edited.
+    if (!kes::IsKind(*obj, kes::ObjKind::StTxt) || !EditsObjects())
+        return;
+    Cmds().SetItemEnabled("TbMemo_Lab", true);
+    Cmds().SetItemEnabled("TbMemo", true);
+    if (auto* ud = qobject_cast<QSpinBox*>(Cmds().ToolWidget("TbMemo_UD")))
+        ud->setValue(0);
+    if (QPlainTextEdit* memo = Memo()) {
+        const auto* txt = static_cast<TStTxt*>(obj);
+        memo->setPlainText(txt->Lines.empty() ? QString() : kes::AnsiToQString(txt->Lines.front()));
+    }
+}
+
+void TImagePage::EditStateRefresh()
+{
+    if (LinkBusy())
+        return;
+    kes::CommandPanel& k = Cmds();
+    const auto both = [&](const char* pop, const char* main, bool enable) {
+        SetPopEnabled(pop, enable);
+        k.SetItemEnabled(main, enable);
+    };
+    k.SetItemVisible("MmCopyAll", false);
+    k.SetItemVisible("MmPasteAll", false);
+    const auto orderItems = [&](bool enable) {
+        both("MmMultiCopy", "MmMultiCopy", enable);
+        both("MmMoveUp", "MmMoveUp", enable);
+        both("MmMoveDn", "MmMovDn", enable);
+        both("MmMovTop", "MmMovTop", enable);
+        both("MmMovbutton", "MmMovbutton", enable);
+    };
+    const bool edits = EditsObjects();
+    orderItems(false);
+    if (edits) {
+        for (const char* n : {"MmModemSet", "MmFunKeySet", "MmPLCSet", "MmHMIProto", "MmPLCRangeSet", "MmUserLevel",
+                              "MmAutoSave"})
+            k.SetItemEnabled(n, false);
+    }
+    SetPopEnabled("PopSelAll", edits && !ObjList.empty());
+    const bool any = edits && !SelList.empty();
+    const bool several = edits && SelList.size() >= 2;
+    if (edits && SelList.size() == 1) {
+        CurObj = SelList.front();
+        orderItems(true);
+        ObjToolbarRefresh(CurObj);
+    } else if (SelList.size() != 1) {
+        CurObj = nullptr;
+    }
+    for (const char* n : kEditItems)
+        k.SetItemEnabled(n, any);
+    for (const char* n : kStepItems)
+        k.SetItemEnabled(n, any);
+    for (const char* n : kSideItems)
+        k.SetItemEnabled(n, several);
+    for (const char* n : {"PopDel", "PopCut", "PopCopy"})
+        SetPopEnabled(n, any);
+    if (any)
+        k.SetItemEnabled("PostSetToolBar", true);
+    if (!any || several) {
+        k.SetItemChecked("TbText", false);
+        k.SetItemChecked("TbBmp", false);
+        host_.SetObjEditTools(false);
+    }
+    if (!any) {
+        for (const char* n : {"TbState_Lab", "TbState_UD", "TbState_Box", "TbFont_Lab", "TbFont_Box"})
+            k.SetItemEnabled(n, false);
+        if (QPlainTextEdit* memo = Memo())
+            memo->clear();
+    }
+    const bool paste = edits && kes::ClipboardHas(host_.ClipFmtObjects());
+    for (const char* n : {"TbPaste", "MmPaste"})
+        k.SetItemEnabled(n, paste);
+    SetPopEnabled("PopPaste", paste);
+    for (const char* n : {"MmUndo", "TbUndo"})
+        k.SetItemEnabled(n, edits && !UndoList.empty());
+    SetPopEnabled("PopUndo", edits && !UndoList.empty());
+    for (const char* n : {"MmRedo", "TbRedo"})
+        k.SetItemEnabled(n, edits && !RedoList.empty());
+    SetPopEnabled("PopRedo", edits && !RedoList.empty());
+}

@@ -1,0 +1,65 @@
+#pragma once
+// TImagePage: the editor window of the panel's start-up screen and of one user-menu screen,
+// on the editing engine it shares with the page window. It makes static texts, static
+// pictures and figures only, has no page settings, keeps its objects for its whole life
+// (nothing is decoded on activation or stored on deactivation) and stores them as a bare
+// object-record stream: the start-up screen into the project's StartScreenData, a user-menu
+// screen into its record of ImagePgDataList. A user-menu screen is shown and paged through,
+// never edited, and minimises instead of closing.
+#include "app/editor/teditpage.h"
+
+class TImagePage : public TEditPage {
+public:
+    // menuIndex: the user-menu screen's index in ImagePgDataList; -1 for the start-up screen.
+    TImagePage(kes::PageHost& host, int menuIndex);
+    ~TImagePage() override;
+
+    bool IsStartScreen() const { return menuIndex_ < 0; }
+    int MenuIndex() const { return menuIndex_; }
+
+    // The kinds a screen holds: static text, static picture, figure.
+    static bool ScreenKind(kes::ObjKind kind);
+
+    // ---- Life of the window
+    void FormActivate();
+    // The close handler: false keeps the window (a transfer runs, or a user-menu screen,
+    // which minimises instead).
+    bool FormClose();
+    void PgSetZoom(int zoom);
+    void PgPopMmPopup() override;
+    bool IsActiveChild() const override;
+
+    // ---- Its data
+    // Stores the objects into the screen's record; returns the bytes stored.
+    int PgDataSave();
+    // Decodes data[start, end) into new objects of the window.
+    void PgDataToObj(kes::ByteSpan data, std::size_t start, std::size_t end);
+    // The screen as the panel shows it: bands of 8 rows from the top, one byte per column,
+    // bit 0 the band's top row, set for black; rows below the panel read as white.
+    kes::Bytes BandPicture();
+
+    // ---- Editing
+    void EditStateRefresh() override;
+    void ObjToolbarRefresh(TLxObj* obj) override;
+    void ObjDblClick(TLxObj* obj) override;
+    void PopPasteClick() override;
+    void PopSelAllClick() override;
+    kes::RecEncodeEnv EncodeEnv() const override;
+
+protected:
+    bool EditsObjects() const override;
+    void EnterEditMode() override;
+    void MakeCurrent() override;
+    bool RoomFor(int bytes, bool rebuildFirst) override;
+    bool MakesKind(kes::ObjKind kind) const override { return ScreenKind(kind); }
+    kes::Bytes EncodeObjs(const TObjList& objs, int mode) override;
+    void DecodeObjs(kes::ByteSpan records, bool pasted) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    int menuIndex_;
+};
+
+// The start-up screen window, or null; the current start-up screen or user-menu window.
+extern TImagePage* FirstPage;
+extern TImagePage* ImagePage;

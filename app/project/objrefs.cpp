@@ -1,0 +1,127 @@
+#include "app/project/objrefs.h"
+
+#include "app/model/lxtypecore.h"
+#include "objects/lxstatebmp.h"
+#include "objects/objkind.h"
+#include "objects/tlight.h"
+#include "objects/tactbmp.h"
+#include "objects/tcirmeter.h"
+#include "objects/tlxadvdevbmp.h"
+#include "objects/tlxbtn.h"
+#include "objects/tlxcurve.h"
+#include "objects/tlxgetval.h"
+#include "objects/tlxval.h"
+#include "objects/tmsgtxt.h"
+#include "objects/tprogbar.h"
+#include "objects/trectmeter.h"
+#include "objects/trtc.h"
+#include "objects/tvrgbmp.h"
+
+namespace kes {
+
+namespace {
+
+constexpr std::uint8_t kBitMode = 0;
+constexpr std::uint8_t kWordMode = 1;
+constexpr std::uint8_t kNoButtonType = 255;
+
+std::uint8_t ModeOf(std::uint8_t kind) { return kind >> 4; }
+std::uint8_t AccessOf(std::uint8_t kind) { return kind & 0x0F; }
+
+template <typename Obj> Obj& As(TLxObj& obj)
+{
+    return static_cast<Obj&>(obj);
+}
+
+// A kind's device references, each with the codec's mode and access class of the kind.
+struct KindRefs {
+    ObjKind Kind;
+    void (*Visit)(TLxObj& obj, const ObjRefVisit& visit); // null: the kind has none
+};
+
+// One word or bit reference of the object itself, mode and access from its fields.
+template <typename Obj, std::uint8_t (*Mode)(const Obj&), std::uint8_t (*Access)(const Obj&)>
+void OwnRef(TLxObj& obj, const ObjRefVisit& visit)
+{
+    Obj& o = As<Obj>(obj);
+    visit(o, Mode(o), Access(o));
+}
+
+template <typename Obj> std::uint8_t Word(const Obj&) { return kWordMode; }
+template <typename Obj> std::uint8_t Bit(const Obj&) { return kBitMode; }
+template <typename Obj> std::uint8_t Any(const Obj&) { return 0; }
+template <typename Obj> std::uint8_t ValLenAccess(const Obj& o) { return AccessOf(o.ValLen); }
+template <typename Obj> std::uint8_t StateModeOf(const Obj& o) { return ModeOf(o.StateMode); }
+template <typename Obj> std::uint8_t StateAccessOf(const Obj& o) { return AccessOf(o.StateMode); }
+std::uint8_t ValModeOf(const TLxAdvDevBmp& o) { return ModeOf(o.ValMode); }
+
+void ButtonRefs(TLxObj& obj, const ObjRefVisit& visit)
+{
+    TLxBtn& o = As<TLxBtn>(obj);
+    visit(o.WriteDev, ModeOf(o.ValKind), o.ValLen);
+    if (o.ReadUsed)
+        visit(o.ReadDev, ModeOf(o.ValKind), o.ValLen);
+    if (o.NotifyUsed)
+        visit(o.NotifyDev, kBitMode, 0);
+}
+
+void ValueEntryRefs(TLxObj& obj, const ObjRefVisit& visit)
+{
+    TLxGetVal& o = As<TLxGetVal>(obj);
+    visit(o.WriteDev, kWordMode, AccessOf(o.ValLen));
+    if (o.ReadUsed)
+        visit(o.ReadDev, kWordMode, AccessOf(o.ValLen));
+    if (o.NotifyUsed)
+        visit(o.NotifyDev, kBitMode, 0);
+}
+
+constexpr KindRefs kRefs[] = {
+    {ObjKind::StTxt, nullptr},
+    {ObjKind::LxVal, OwnRef<TLxVal, Word<TLxVal>, ValLenAccess<TLxVal>>},
+    {ObjKind::LxDevBmp, OwnRef<TLxDevBmp, Bit<TLxDevBmp>, Any<TLxDevBmp>>},
+    {ObjKind::VrgBmp, OwnRef<TVrgBmp, Word<TVrgBmp>, ValLenAccess<TVrgBmp>>},
+    {ObjKind::StBmp, nullptr},
+    {ObjKind::ActBmp, OwnRef<TStateBmpObj, StateModeOf<TStateBmpObj>, StateAccessOf<TStateBmpObj>>},
+    {ObjKind::Scale, nullptr},
+    {ObjKind::ProgBar, OwnRef<TProgBar, Word<TProgBar>, ValLenAccess<TProgBar>>},
+    {ObjKind::CirMeter, OwnRef<TCirMeter, Word<TCirMeter>, Any<TCirMeter>>},
+    {ObjKind::RectMeter, OwnRef<TRectMeter, Word<TRectMeter>, Any<TRectMeter>>},
+    {ObjKind::LxPage, nullptr},
+    {ObjKind::MsgTxt, OwnRef<TMsgTxt, StateModeOf<TMsgTxt>, StateAccessOf<TMsgTxt>>},
+    {ObjKind::LxBtn, ButtonRefs},
+    {ObjKind::LxCurve, OwnRef<TLxCurve, Word<TLxCurve>, Any<TLxCurve>>},
+    {ObjKind::LxXyCurve, OwnRef<TLxCurve, Word<TLxCurve>, Any<TLxCurve>>},
+    {ObjKind::Rtc, OwnRef<TRtc, Word<TRtc>, Any<TRtc>>},
+    {ObjKind::Geom, nullptr},
+    {ObjKind::Light, OwnRef<TStateBmpObj, StateModeOf<TStateBmpObj>, StateAccessOf<TStateBmpObj>>},
+    {ObjKind::Metrol, nullptr},
+    {ObjKind::LxGetVal, ValueEntryRefs},
+    {ObjKind::LxAdvDevBmp, OwnRef<TLxAdvDevBmp, ValModeOf, Any<TLxAdvDevBmp>>},
+};
+static_assert(CoversEveryKind(kRefs));
+
+} // namespace
+
+void ForEachObjRef(TLxObj& obj, const ObjRefVisit& visit)
+{
+    if (const KindRefs* r = EntryOfObj(kRefs, obj); r && r->Visit)
+        r->Visit(obj, visit);
+}
+
+void StepObjAddresses(TLxObj& obj, const LxTypeCore& model, int k)
+{
+    if (const auto* btn = dynamic_cast<const TLxBtn*>(&obj); btn && btn->BtnType == kNoButtonType)
+        return;
+    ForEachObjRef(obj, [&](TLxDevRef& ref, std::uint8_t mode, std::uint8_t access) {
+        // No address stays no address.
+        if (ref.DevAddrCode == -1)
+            return;
+        auto code = static_cast<std::uint32_t>(ref.DevAddrCode);
+        for (int i = 0; i < k; ++i)
+            code = model.NextDeviceAddress(code, mode, access, ref.RefBitNo, ref.RefDevForm != 0, ref.RefIntMem != 0);
+        ref.DevAddrCode = static_cast<std::int32_t>(code);
+        ref.DevText = model.FormatDeviceAddress(code, mode, access, ref.RefBitNo, ref.RefDevForm != 0, ref.RefIntMem != 0);
+    });
+}
+
+} // namespace kes

@@ -1,0 +1,201 @@
+// The start-up screen editor works as the page window does, on its own data: it draws only
+// static texts, static pictures and figures, keeps its objects while the pages are edited,
+// stores them as a bare object-record stream that reads back to the same bytes, and a walk
+// over a hostile stream ends without hanging or reading past it. A right click drops the
+// points of a polyline in progress. A user-menu screen is shown, not edited, and does not close.
+#include "editortest.h"
+
+#include "app/editor/pageeditor.h"
+#include "app/editor/screeneditor.h"
+#include "app/editor/timagepage.h"
+#include "app/project/pgread.h"
+#include "app/project/ui/tlxtype.h"
+#include "objects/tgeom.h"
+
+#include <QApplication>
+#include <QMdiSubWindow>
+
+namespace kes::test {
+namespace {
+
+class ScreenEditorTest : public EditorTest {
+protected:
+    // A new project with the start-up screen window open and driven.
+    void OpenStartScreen()
+    {
+        NewProject();
+        Trigger("MmStartPg");
+        ASSERT_NE(FirstPage, nullptr);
+        Drive(FirstPage);
+        QApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        Drive(nullptr);
+        EditorTest::TearDown();
+    }
+    TImagePage& Screen() const { return *FirstPage; }
+    Bytes Stored()
+    {
+        Screen().PgDataSave();
+        return Khm->Doc.StartScreenData->Data;
+    }
+};
+
+TEST_F(ScreenEditorTest, StartScreenEditingDrawsSelectsMovesAndUndoes)
+{
+    OpenStartScreen();
+    EXPECT_EQ(Khm->Doc.EditMode, 1);
+    EXPECT_EQ(ImagePage, FirstPage);
+    EXPECT_FALSE(Page().Live()) << "the page being edited is stored and frozen";
+
+    TLxObj* text = DrawWith("TbStTxt", At(2, 2), At(30, 12));
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(IsKind(*text, ObjKind::StTxt));
+    ASSERT_NE(DrawWith("TbRect", At(40, 2), At(70, 20)), nullptr);
+    // A kind the screen does not hold is never made, whatever tool is set.
+    Screen().ToolKind = static_cast<std::int16_t>(KindCode(ObjKind::LxVal));
+    EXPECT_EQ(DrawChosen(At(80, 30), At(100, 40), false), nullptr);
+    EXPECT_EQ(Screen().ObjList.size(), 2u);
+
+    Trigger("tbPointTo");
+    const Bytes before = Stored();
+    const int left = text->Left;
+    Drag(At(4, 4), At(14, 24));
+    EXPECT_EQ(text->Left, left + 10 * StepX());
+    EXPECT_NE(Stored(), before);
+    EXPECT_TRUE(Khm->Doc.Modified);
+    Trigger("TbUndo");
+    EXPECT_EQ(Stored(), before) << "undo gives the screen's bytes back";
+
+    // Back to the pages and again: the screen's objects stayed.
+    Trigger("MmLxe");
+    EXPECT_EQ(Khm->Doc.EditMode, 3);
+    EXPECT_TRUE(Page().Live());
+    Trigger("MmStartPg");
+    EXPECT_EQ(Khm->Doc.EditMode, 1);
+    EXPECT_EQ(Screen().ObjList.size(), 2u);
+}
+
+TEST_F(ScreenEditorTest, EveryKindOfTheScreenReadsBackToTheSameBytes)
+{
+    OpenStartScreen();
+    ASSERT_NE(DrawWith("TbStTxt", At(2, 2), At(30, 12)), nullptr);
+    ASSERT_NE(DrawWith("TbStBmp", At(40, 2), At(42, 3)), nullptr);
+    ASSERT_NE(DrawWith("TbRect", At(2, 30), At(30, 50)), nullptr);
+    ASSERT_NE(DrawWith("TbCir", At(40, 30), At(60, 50)), nullptr);
+    ASSERT_NE(DrawWith("TbPoly", At(70, 30), At(90, 55)), nullptr);
+    const TLxObj& bmp = *Screen().ObjList[1];
+    EXPECT_GE(bmp.Picture.Width(), 4) << "a small static picture is drawn at least 4 x 4";
+    const Bytes stored = Stored();
+    ASSERT_FALSE(stored.empty());
+
+    // Closing stores the modified screen; opening again decodes it into the same bytes.
+    Khm->Doc.Modified = 1;
+    FirstPage->SubWindow()->close();
+    QApplication::processEvents();
+    EXPECT_EQ(FirstPage, nullptr);
+    EXPECT_EQ(Khm->Doc.StartScreenData->Data, stored);
+    Trigger("MmStartPg");
+    Drive(FirstPage);
+    ASSERT_EQ(Screen().ObjList.size(), 5u);
+    EXPECT_EQ(Stored(), stored);
+    // The project writer stores the window through the document.
+    Khm->Doc.StartScreenData->Data.clear();
+    Khm->Doc.StoreStartScreen();
+    EXPECT_EQ(Khm->Doc.StartScreenData->Data, stored);
+}
+
+TEST_F(ScreenEditorTest, AHostileStreamIsWalkedWithoutHangingOrOverreading)
+{
+    OpenStartScreen();
+    ASSERT_NE(DrawWith("TbRect", At(2, 2), At(20, 20)), nullptr);
+    const Bytes rect = Stored();
+    struct Case {
+        const char* name;
+        Bytes data;
+        std::size_t objects;
+    };
+    // A record of a kind the screen does not make, and one past the kinds, are stepped over
+    // by their length; a length below the head, or past the end, ends the walk.
+    Bytes foreign = {0x00, 0x02, 0x00, 0x06, 0xAA, 0xBB};
+    Bytes beyond = {0x00, 0x17, 0x00, 0x05, 0x01};
+    Bytes zero = {0x00, 0x01, 0x00, 0x00};
+    Bytes pastEnd = rect;
+    pastEnd[3] = static_cast<std::uint8_t>(pastEnd[3] + 1);
+    const auto cat = [](std::initializer_list<Bytes> parts) {
+        Bytes out;
+        for (const Bytes& p : parts)
+            out.insert(out.end(), p.begin(), p.end());
+        return out;
+    };
+    const Case cases[] = {
+        {"foreign kind first", cat({foreign, rect}), 1},
+        {"kind 23 between", cat({rect, beyond, rect}), 2},
+        {"zero length", cat({rect, zero, rect}), 1},
+        {"length past the end", pastEnd, 0},
+        {"odd byte", Bytes{0x00}, 0},
+    };
+    for (const Case& c : cases) {
+        TImagePage page(Khm->PageEd->Host(), -1);
+        page.PgDataToObj(c.data, 0, c.data.size());
+        EXPECT_EQ(page.ObjList.size(), c.objects) << c.name;
+    }
+}
+
+TEST_F(ScreenEditorTest, ARightClickDropsThePolylinePoints)
+{
+    OpenStartScreen();
+    Khm->Action("TbPoly")->trigger();
+    Click(At(10, 10));
+    Click(At(30, 10));
+    ASSERT_EQ(Screen().PolyPtCount, 2);
+    Press(At(40, 20), {}, Qt::RightButton);
+    Release(At(40, 20), {}, Qt::RightButton);
+    EXPECT_EQ(Screen().PolyPtCount, 0);
+    EXPECT_TRUE(Screen().ObjList.empty());
+}
+
+TEST_F(ScreenEditorTest, TheBandPictureHoldsTheScreenTopRowFirst)
+{
+    OpenStartScreen();
+    TLxObj* rect = DrawWith("TbRect", At(0, 0), At(10, 12));
+    ASSERT_NE(rect, nullptr);
+    const Bytes picture = Screen().BandPicture();
+    const int w = LxType->PanelWidth;
+    ASSERT_EQ(picture.size(), static_cast<std::size_t>(w * ((LxType->PanelHeight + 7) / 8)));
+    // Column 0 is the rectangle's left side: black in the whole first band; column 5 has
+    // only the top edge in it.
+    EXPECT_EQ(picture[0], 0xFF);
+    EXPECT_EQ(picture[5], 0x01);
+    EXPECT_EQ(picture[static_cast<std::size_t>(w - 1)], 0x00);
+}
+
+TEST_F(ScreenEditorTest, AUserMenuScreenIsShownNotEditedAndStaysOpen)
+{
+    OpenStartScreen();
+    ASSERT_NE(DrawWith("TbRect", At(2, 2), At(20, 20)), nullptr);
+    const Bytes screen = Stored();
+    FirstPage->SubWindow()->close();
+    QApplication::processEvents();
+    Khm->Doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
+    Khm->Doc.ImagePgDataList.back()->Data = screen;
+    TImagePage* menu = Khm->Screens->AddMenuScreen(0, QStringLiteral("Menu-0"));
+    Khm->Screens->Show(menu);
+    Drive(menu);
+    EXPECT_EQ(Khm->Doc.EditMode, 2);
+    ASSERT_EQ(menu->ObjList.size(), 1u);
+    const int left = menu->ObjList[0]->Left;
+    Trigger("tbPointTo");
+    Drag(At(4, 4), At(14, 14));
+    EXPECT_EQ(menu->ObjList[0]->Left, left) << "nothing moves";
+    for (const char* n : {"TbDel", "TbCut", "TbCopy", "TbPaste", "TbUndo", "MmMultiCopy"})
+        EXPECT_FALSE(Khm->Action(n)->isEnabled()) << n;
+    menu->SubWindow()->close();
+    QApplication::processEvents();
+    ASSERT_EQ(Khm->ImageWinList.size(), 1u) << "the window minimises instead";
+    EXPECT_TRUE(menu->SubWindow()->isMinimized());
+}
+
+} // namespace
+} // namespace kes::test
