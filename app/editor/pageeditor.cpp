@@ -104,20 +104,7 @@ void PageEditor::InsertInPageOrder(THmPage* page)
 
 void PageEditor::ShowPage(THmPage* page)
 {
-    if (area_) {
-        QMdiSubWindow* sub = page->SubWindow();
-        if (!sub) {
-            sub = area_->addSubWindow(page);
-            sub->setAttribute(Qt::WA_DeleteOnClose);
-            if (QWidget* w = host_.Window())
-                sub->setWindowIcon(w->windowIcon());
-            page->FormResize();
-        }
-        sub->show();
-        area_->setActiveSubWindow(sub);
-    } else {
-        page->show();
-    }
+    page->ShowInArea(area_);
     if (HmPage != page || !page->Live())
         page->FormActivate();
 }

@@ -64,20 +64,7 @@ TImagePage* ScreenEditor::AddMenuScreen(int index, const QString& caption)
 
 void ScreenEditor::Show(TImagePage* page)
 {
-    if (area_) {
-        QMdiSubWindow* sub = page->SubWindow();
-        if (!sub) {
-            sub = area_->addSubWindow(page);
-            sub->setAttribute(Qt::WA_DeleteOnClose);
-            if (QWidget* w = host_.Window())
-                sub->setWindowIcon(w->windowIcon());
-            page->FormResize();
-        }
-        sub->showNormal();
-        area_->setActiveSubWindow(sub);
-    } else {
-        page->show();
-    }
+    page->ShowInArea(area_);
     if (ImagePage != page || host_.Doc().EditMode != (page->IsStartScreen() ? 1 : 2))
         page->FormActivate();
 }
@@ -161,19 +148,8 @@ void ScreenEditor::InstallHooks()
         return page ? static_cast<int>(page->SelList.size()) : 0;
     };
     h.LineStyleChanged = [this](int width, int pattern) {
-        TImagePage* page = Editor(1);
-        if (!page || host_.Doc().EditMode != 1)
-            return;
-        for (TLxObj* obj : page->SelList) {
-            if (!IsKind(*obj, ObjKind::Geom))
-                continue;
-            TPen& pen = obj->Picture.Canvas()->Pen;
-            pen.Width = width;
-            pen.Style = pattern == 2 ? psDot : psSolid;
-            obj->BmpRePaint();
-            obj->Invalidate();
-            page->MarkModified();
-        }
+        if (TImagePage* page = Editor(1); page && host_.Doc().EditMode == 1)
+            page->SetSelectedLineStyle(width, pattern);
     };
     h.CurrentWindow = [this]() -> QWidget* { return Editor(2); };
     h.MakeCurrent = [this](QWidget* w) {

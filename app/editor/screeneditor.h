@@ -37,8 +37,8 @@ public:
     // The start-up screen window's objects into StartScreenData (EditMode 1 around it);
     // nothing without the window.
     void StoreStartScreen();
-    // The panel pictures a transfer sends: the start-up screen, and every user-menu screen
-    // one after the other; empty without windows.
+    // The panel pictures a transfer sends: the start-up screen (the window's, else the stored
+    // screen's), and every open user-menu screen one after the other.
     Bytes StartScreenPicture();
     Bytes UserMenuPictures();
     // The window the edit mode names (1 FirstPage, 2 ImagePage), or null.

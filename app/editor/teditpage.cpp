@@ -309,6 +309,47 @@ void TEditPage::PopSelAllClick()
     EditStateRefresh();
 }
 
+bool TEditPage::SetSelectedLineStyle(int width, int pattern)
+{
+    bool changed = false;
+    for (TLxObj* obj : SelList) {
+        if (!kes::IsKind(*obj, kes::ObjKind::Geom))
+            continue;
+        TPen& pen = obj->Picture.Canvas()->Pen;
+        pen.Width = width;
+        pen.Style = pattern == 2 ? psDot : psSolid;
+        obj->BmpRePaint();
+        obj->Invalidate();
+        changed = true;
+    }
+    // A figure drawn anew is an edit.
+    if (changed)
+        MarkModified();
+    return changed;
+}
+
+void TEditPage::ShowInArea(QMdiArea* area)
+{
+    if (!area) {
+        show();
+        return;
+    }
+    QMdiSubWindow* sub = SubWindow();
+    if (!sub) {
+        sub = area->addSubWindow(this);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        if (QWidget* w = host_.Window())
+            sub->setWindowIcon(w->windowIcon());
+        FormResize();
+    }
+    // A minimised user-menu screen comes back; a maximised page stays so.
+    if (sub->isMinimized())
+        sub->showNormal();
+    else
+        sub->show();
+    area->setActiveSubWindow(sub);
+}
+
 void TEditPage::MarkModified()
 {
     host_.Doc().Modified = 1;

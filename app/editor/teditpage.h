@@ -27,6 +27,7 @@ class QAction;
 class QComboBox;
 class QKeyEvent;
 class QMenu;
+class QMdiArea;
 class QMdiSubWindow;
 class QPlainTextEdit;
 class QScrollArea;
@@ -141,7 +142,8 @@ public:
     void ObjMouseMove(TLxObj* obj, TShiftState shift, int x, int y);
     void ObjMouseUp(TLxObj* obj, TMouseButton button, TShiftState shift, int x, int y);
     void ObjKeyDown(TLxObj* obj, std::uint16_t& key, TShiftState shift);
-    virtual void ObjDblClick(TLxObj* obj) = 0;
+    // Opens the object's settings (its dialog, or the picture load of a static picture).
+    void ObjDblClick(TLxObj* obj);
     // Keys while the window has the focus.
     void FormKeyDown(std::uint16_t& key, TShiftState shift);
     void FormKeyPress(char key);
@@ -211,6 +213,12 @@ public:
     // Lays out copies of CurObj in a grid, each stepping its device addresses by its number
     // when asked; stops at the first copy the window refuses. Returns the copies made.
     int MultiCopy(const MultiCopySpec& spec);
+    // The pen of the selected figures (width 1..3, pattern 0 solid, 2 dotted); true when
+    // one changed.
+    bool SetSelectedLineStyle(int width, int pattern);
+    // Puts the window into area (once), shows it and makes it the active child; shown on its
+    // own without an area.
+    void ShowInArea(QMdiArea* area);
     // A multiple copy is laying out its copies (they stay unselected).
     bool MultiCopying() const { return multiCopying_; }
 
@@ -240,6 +248,8 @@ protected:
     // Whether the window has room for that many more bytes of objects (told to the user);
     // rebuildFirst: the panel image is built again before it is measured.
     virtual bool RoomFor(int bytes, bool rebuildFirst) = 0;
+    // Whether a double click opens the object's settings.
+    virtual bool OpensSettings(const TLxObj&) const { return true; }
     // Whether the window makes objects of that kind.
     virtual bool MakesKind(kes::ObjKind) const { return true; }
     // The records of objects (mode 1 stored form, 2 memory form).

@@ -5,6 +5,7 @@
 // settings dialog. Every position is snapped down to a whole panel pixel first.
 #include "app/editor/teditpage.h"
 
+#include "app/dialogs/objdialogs.h"
 #include "app/editor/kindtools.h"
 #include "app/editor/pagecanvas.h"
 #include "app/editor/pagehost.h"
@@ -612,4 +613,26 @@ void TEditPage::FormKeyDown(std::uint16_t& key, TShiftState shift)
     const bool several = SelList.size() >= 2;
     for (const char* n : {"TbSideUp", "TbSideDown", "TbSideLeft", "TbSideRight"})
         Cmds().SetItemEnabled(n, several);
+}
+
+void TEditPage::ObjDblClick(TLxObj* obj)
+{
+    if (LinkBusy() || SelList.size() >= 2 || !OpensSettings(*obj))
+        return;
+    CurObj = obj;
+    EraseObjOutline(obj);
+    const kes::KindTools* tools = kes::KindToolsOf(*obj);
+    if (tools && tools->OnDoubleClick == kes::DoubleClick::LoadPicture) {
+        // A static picture has no dialog: the main window's picture-load command serves.
+        if (Cmds().IsWired("TbBmpRead"))
+            Cmds().Action("TbBmpRead")->trigger();
+    } else {
+        kes::DialogContext ctx = host_.DialogContextFor(this);
+        ctx.ObjToolbarRefresh = [this](TLxObj& o) { ObjToolbarRefresh(&o); };
+        ctx.ObjFontBoxRefresh = [this](TLxObj& o) { ObjFontBoxRefresh(&o); };
+        // What the dialog stored must reach the stored record like any other edit.
+        if (kes::OpenObjDialog(ctx, *obj, this))
+            MarkModified();
+    }
+    DrawObjOutline(obj);
 }

@@ -390,25 +390,3 @@ void THmPage::DecodeObjs(kes::ByteSpan records, bool pasted)
     }
     AfterDecode(first);
 }
-
-void THmPage::ObjDblClick(TLxObj* obj)
-{
-    if (LinkBusy() || SelList.size() >= 2)
-        return;
-    CurObj = obj;
-    EraseObjOutline(obj);
-    const kes::KindTools* tools = kes::KindToolsOf(*obj);
-    if (tools && tools->OnDoubleClick == kes::DoubleClick::LoadPicture) {
-        // A static picture has no dialog: the main window's picture-load command serves.
-        if (Cmds().IsWired("TbBmpRead"))
-            Cmds().Action("TbBmpRead")->trigger();
-    } else {
-        kes::DialogContext ctx = host_.DialogContextFor(this);
-        ctx.ObjToolbarRefresh = [this](TLxObj& o) { ObjToolbarRefresh(&o); };
-        ctx.ObjFontBoxRefresh = [this](TLxObj& o) { ObjFontBoxRefresh(&o); };
-        // What the dialog stored must reach the page's record like any other edit.
-        if (kes::OpenObjDialog(ctx, *obj, this))
-            MarkModified();
-    }
-    DrawObjOutline(obj);
-}

@@ -38,7 +38,6 @@ public:
     void PopPgJumpClick();
     bool IsActiveChild() const override;
 
-    void ObjDblClick(TLxObj* obj) override;
 
     // ---- Edit state
     void EditStateRefresh() override;

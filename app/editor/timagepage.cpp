@@ -2,7 +2,6 @@
 // few edits that differ from the page window's.
 #include "app/editor/timagepage.h"
 
-#include "app/dialogs/objdialogs.h"
 #include "app/editor/editclip.h"
 #include "app/editor/kindtools.h"
 #include "app/editor/pagecanvas.h"
@@ -304,24 +303,10 @@ void TImagePage::PopSelAllClick()
     canvas_->update();
 }
 
-void TImagePage::ObjDblClick(TLxObj* obj)
+// A figure has nothing to set; a user-menu screen nothing to change.
+bool TImagePage::OpensSettings(const TLxObj& obj) const
 {
-    if (LinkBusy() || !EditsObjects())
-        return;
-    CurObj = obj;
-    EraseObjOutline(obj);
-    const kes::KindTools* tools = kes::KindToolsOf(*obj);
-    if (tools && tools->OnDoubleClick == kes::DoubleClick::LoadPicture) {
-        if (Cmds().IsWired("TbBmpRead"))
-            Cmds().Action("TbBmpRead")->trigger();
-    } else if (kes::IsKind(*obj, kes::ObjKind::StTxt)) {
-        kes::DialogContext ctx = host_.DialogContextFor(this);
-        ctx.ObjToolbarRefresh = [this](TLxObj& o) { ObjToolbarRefresh(&o); };
-        ctx.ObjFontBoxRefresh = [this](TLxObj& o) { ObjFontBoxRefresh(&o); };
-        if (kes::OpenObjDialog(ctx, *obj, this))
-            MarkModified();
-    }
-    DrawObjOutline(obj);
+    return EditsObjects() && !kes::IsKind(obj, kes::ObjKind::Geom);
 }
 
 void TImagePage::ObjToolbarRefresh(TLxObj* obj)

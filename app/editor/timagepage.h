@@ -41,7 +41,6 @@ public:
     // ---- Editing
     void EditStateRefresh() override;
     void ObjToolbarRefresh(TLxObj* obj) override;
-    void ObjDblClick(TLxObj* obj) override;
     void PopPasteClick() override;
     void PopSelAllClick() override;
     kes::RecEncodeEnv EncodeEnv() const override;
@@ -52,6 +51,7 @@ protected:
     void MakeCurrent() override;
     bool RoomFor(int bytes, bool rebuildFirst) override;
     bool MakesKind(kes::ObjKind kind) const override { return ScreenKind(kind); }
+    bool OpensSettings(const TLxObj& obj) const override;
     kes::Bytes EncodeObjs(const TObjList& objs, int mode) override;
     void DecodeObjs(kes::ByteSpan records, bool pasted) override;
     void closeEvent(QCloseEvent* event) override;

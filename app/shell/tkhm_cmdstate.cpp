@@ -179,22 +179,7 @@ void TKhm::TbSLineClick(QAction* sender)
     }
     sender->setChecked(true);
     if (Doc.EditMode == 3 && HmPage) {
-        bool changed = false;
-        for (TLxObj* obj : HmPage->SelList) {
-            if (!kes::IsKind(*obj, kes::ObjKind::Geom))
-                continue;
-            TPen& pen = obj->Picture.Canvas()->Pen;
-            pen.Width = LineWidth;
-            pen.Style = LinePattern == 2 ? psDot : psSolid;
-            obj->BmpRePaint();
-            obj->Invalidate();
-            changed = true;
-        }
-        // A figure drawn anew is an edit of the page.
-        if (changed) {
-            Doc.Modified = 1;
-            Doc.Compiled = 0;
-        }
+        HmPage->SetSelectedLineStyle(LineWidth, LinePattern);
     } else if (Doc.EditMode != 3 && kes::ImageEditor().LineStyleChanged) {
         kes::ImageEditor().LineStyleChanged(LineWidth, LinePattern);
     }
