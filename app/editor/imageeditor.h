@@ -11,7 +11,7 @@ class TLxObj;
 namespace kes {
 
 // Edit commands of the main window that the image-page editor serves.
-enum class ImageCommand { Delete, Cut, Copy, Paste, MoveTop, MoveBottom, MoveUp, MoveDown, ToolbarRefresh };
+enum class ImageCommand { Delete, Cut, Copy, Paste, MoveTop, MoveBottom, MoveUp, MoveDown, MultiCopy, ToolbarRefresh };
 
 struct ImageEditorHooks {
     // Zoom of the current image page (ImagePage); 0 when there is none.

@@ -186,6 +186,9 @@ void ScreenEditor::InstallHooks()
         case ImageCommand::MoveDown:
             page->MmMoveDnClick();
             break;
+        case ImageCommand::MultiCopy:
+            page->MmMultiCopyClick();
+            break;
         case ImageCommand::ToolbarRefresh:
             page->ObjToolbarRefresh(page->CurObj);
             break;

@@ -213,6 +213,8 @@ public:
     // Lays out copies of CurObj in a grid, each stepping its device addresses by its number
     // when asked; stops at the first copy the window refuses. Returns the copies made.
     int MultiCopy(const MultiCopySpec& spec);
+    // The multiple-copy dialog over the current object (while the window edits objects).
+    void MmMultiCopyClick();
     // The pen of the selected figures (width 1..3, pattern 0 solid, 2 dotted); true when
     // one changed.
     bool SetSelectedLineStyle(int width, int pattern);

@@ -7,6 +7,8 @@
 #include "app/editor/editorder.h"
 #include "app/editor/pagecanvas.h"
 #include "app/editor/pagehost.h"
+#include "app/editor/tfrmmulticopy.h"
+#include "app/project/projectdoc.h"
 #include "app/project/objrefs.h"
 #include "app/ui/prompt.h"
 
@@ -87,6 +89,14 @@ void TEditPage::StepSelObjs(int dir)
 
 
 // ---- Multiple copy
+
+void TEditPage::MmMultiCopyClick()
+{
+    if (LinkBusy() || !EditsObjects() || !CurObj)
+        return;
+    TFrmMultiCopy form(host_.Window(), *this, host_.Doc().LangIndex);
+    kes::ExecModal(&form);
+}
 
 int TEditPage::MultiCopy(const MultiCopySpec& spec)
 {

@@ -35,6 +35,7 @@ void THmPage::WirePopCommands()
     WirePop("MmMoveDn", &THmPage::MmMoveDnClick);
     WirePop("MmMovTop", &THmPage::MmMovTopClick);
     WirePop("MmMovbutton", &THmPage::MmMovbuttonClick);
+    WirePop("MmMultiCopy", &THmPage::MmMultiCopyClick);
     WirePop("PopFunKeySet", &THmPage::PopFunKeySetClick);
     WirePop("PopBuzzerSet", &THmPage::PopBuzzerSetClick);
     WirePop("PopLedSet", &THmPage::PopBuzzerSetClick);

@@ -75,6 +75,7 @@ TImagePage::TImagePage(kes::PageHost& host, int menuIndex)
     WirePop("MmMoveDn", &TImagePage::MmMoveDnClick);
     WirePop("MmMovTop", &TImagePage::MmMovTopClick);
     WirePop("MmMovbutton", &TImagePage::MmMovbuttonClick);
+    WirePop("MmMultiCopy", &TImagePage::MmMultiCopyClick);
     if (IsStartScreen())
         setWindowTitle(kes::Msg(kMsgStartScreen));
     Zoom = host_.Doc().DefaultZoom;

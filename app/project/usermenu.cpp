@@ -73,9 +73,24 @@ ProjectError ParseUserMenuFile(ByteSpan f, ParsedUserMenu& out)
     std::vector<ProjectChunk> chunks;
     if (const ProjectError e = ReadChunks(f, kUserMenuHeadSize + 8, chunks); e != ProjectError::None)
         return e;
-    for (const ProjectChunk& c : chunks)
+    for (const ProjectChunk& c : chunks) {
         out.Screens.emplace_back(c.Bytes.begin(), c.Bytes.end());
+        out.Ranges.emplace_back(c.Start, c.End);
+    }
     return ProjectError::None;
+}
+
+bool UserMenuInArea(const ParsedUserMenu& menu, std::int64_t areaSize)
+{
+    if (menu.PanelModelIndex != 0 && menu.PanelModelIndex != 1)
+        return false;
+    std::uint32_t next = 0;
+    for (const auto& [start, end] : menu.Ranges) {
+        if (start != next || end < start || end > areaSize)
+            return false;
+        next = end;
+    }
+    return true;
 }
 
 } // namespace kes

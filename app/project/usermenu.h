@@ -4,6 +4,7 @@
 #include "app/project/projectdoc.h"
 
 #include <array>
+#include <utility>
 #include <string>
 
 namespace kes {
@@ -38,9 +39,14 @@ struct ParsedUserMenu {
     std::uint32_t Version = 0;
     std::uint8_t HmiUnitAddr = 0;
     std::vector<Bytes> Screens;
+    // Each screen's start and end in the user menu's image, from the file.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> Ranges;
 };
 // Checks every chunk against the file: its head and bytes inside, end not below start, the
 // empty chunk first.
 ProjectError ParseUserMenuFile(ByteSpan file, ParsedUserMenu& out);
+// True when the panel model index is a family's (0 or 1) and every screen lies in an image of
+// areaSize bytes, each starting where the one before ended.
+bool UserMenuInArea(const ParsedUserMenu& menu, std::int64_t areaSize);
 
 } // namespace kes

@@ -5,9 +5,113 @@
 #include "app/editor/screeneditor.h"
 #include "app/editor/thmpage.h"
 #include "app/editor/timagepage.h"
+#include "app/editor/tformfullscreen.h"
+#include "app/project/memimage.h"
+#include "app/project/prjio.h"
+#include "app/project/ui/tlxtype.h"
+#include "app/project/usermenu.h"
 #include "app/shell/tkhm.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
+#include "platform/codepage.h"
+#include "platform/fileio.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace kes {
+
+namespace {
+
+constexpr int kMsgUserMenuClosed = 131;  // "User Menu Mode can not be opened."
+constexpr int kMsgUserMenuLost = 86;     // "File 'UserMenu.men' was lost, ..."
+constexpr int kMsgUserMenuDamaged = 484; // "The user menu file is damaged and was not opened:"
+
+// The screens of a parsed file into the project and their windows, in file order.
+void OpenScreens(TKhm& k, const ParsedUserMenu& m)
+{
+    const QAction* item = k.Action("MmMenuSet");
+    const QString name = item ? item->text().remove(item->text().indexOf(QLatin1Char('&')), 1) : QString();
+    TImagePage* first = nullptr;
+    for (std::size_t n = 0; n < m.Screens.size(); ++n) {
+        k.Doc.UserMenuOffsetList.push_back(std::to_string(m.Ranges[n].first));
+        k.Doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
+        k.Doc.ImagePgDataList.back()->Data = m.Screens[n];
+        TImagePage* page = k.Screens->AddMenuScreen(static_cast<int>(n), name + QStringLiteral("-") + QString::number(n));
+        first = first ? first : page;
+    }
+    const std::uint32_t end = m.Ranges.empty() ? 0 : m.Ranges.back().second;
+    k.Doc.UserMenuOffsetList.push_back(std::to_string(end));
+    k.Doc.MemImageLen = static_cast<std::int32_t>(end);
+    if (first)
+        k.Screens->Show(first);
+}
+
+} // namespace
+
+void OpenUserMenu(TKhm& k, int panelModelIndex)
+{
+    if (!k.CloseProjectQuery())
+        return;
+    const std::string path = UserMenuPath(k.Doc.AppDir, panelModelIndex);
+    k.CloseProject();
+    if (path.empty() || !FileExists(path)) {
+        ShowMessage(Msg(kMsgUserMenuClosed) + QStringLiteral("\n\n") + Msg(kMsgUserMenuLost));
+        return;
+    }
+    // The model is the file's, applied only now that the project is closed.
+    k.Doc.EditMode = 2;
+    k.Doc.PanelModelIndex = static_cast<std::int16_t>(panelModelIndex);
+    Bytes file;
+    ParsedUserMenu m;
+    ProjectError e = ReadFileBytes(path, file, nullptr) ? ParseUserMenuFile(file, m) : ProjectError::CannotRead;
+    if (e == ProjectError::None && m.PanelModelIndex != panelModelIndex)
+        e = ProjectError::Damaged;
+    if (e == ProjectError::None) {
+        k.Doc.MachineId = m.MachineId;
+        if (LxType) {
+            LxType->SelectMachine();
+            LxType->LoadModelData();
+        }
+        ResetMemoryImage(k.Doc);
+        k.Doc.PrjVersion = m.Version;
+        k.Doc.HmiUnitAddr = m.HmiUnitAddr;
+        if (!UserMenuInArea(m, k.Doc.ObjDataSize()))
+            e = ProjectError::OutOfImage;
+    }
+    if (e == ProjectError::None)
+        OpenScreens(k, m);
+    else
+        ShowMessage(Msg(kMsgUserMenuDamaged) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n")
+                    + QString::fromLatin1(ProjectErrorText(e)));
+    const QAction* item = k.Action("MmMenuSet");
+    k.setWindowTitle(AnsiToQString(k.Doc.CaptionPrefix) + (item ? item->text() : QString()));
+    k.FormActivate();
+    k.SetItemEnabled("MmClosePrj", true);
+}
+
+void MmFullScreenClick(TKhm& k, const QAction* sender)
+{
+    TEditPage* page = nullptr;
+    if (k.Doc.EditMode == 3 && HmPage && HmPage->Live()) {
+        page = HmPage;
+    } else if (k.Doc.EditMode == 1) {
+        // The start-up screen shows its own objects: the window's, else its stored ones.
+        k.Screens->StoreStartScreen();
+        page = FirstPage;
+    }
+    if (!page)
+        return;
+    TFormFullScreen form(&k);
+    form.setProperty("Tag", sender ? sender->property("Tag").toInt() : 0);
+    form.SetPicture(PagePicture(*page));
+    if (k.Doc.EditMode == 3)
+        form.DrawIoPoints(*page);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        form.setGeometry(screen->geometry());
+    ExecModal(&form);
+}
 
 void MmStartPgClick(TKhm& k)
 {
@@ -34,6 +138,12 @@ void InstallScreenCommands(TKhm& k)
 {
     k.Wire("MmStartPg", [&k] { MmStartPgClick(k); });
     k.Wire("MmLxe", [&k] { MmLxeClick(k); });
+    k.Wire("LX041", [&k] { OpenUserMenu(k, 0); });
+    k.Wire("LX021", [&k] { OpenUserMenu(k, 1); });
+    for (const char* name : {"MmFullScreen", "MmFullScrnNpoint"}) {
+        const QAction* item = k.Action(name);
+        k.Wire(name, [&k, item] { MmFullScreenClick(k, item); });
+    }
     CommWindowHooks& comm = CommHooks();
     comm.StartScreenPicture = [&k] { return k.Screens->StartScreenPicture(); };
     comm.UserMenuPictures = [&k] { return k.Screens->UserMenuPictures(); };

@@ -1,8 +1,9 @@
 #pragma once
 // Connects the main window's start-up screen and user-menu commands to the screen editor:
-// start-up screen editing and back to page editing, opening a panel family's user menu,
-// and the screen pictures the link sends.
+// start-up screen editing and back to page editing, opening a panel family's user menu, the
+// full-screen view, and the screen pictures the link sends.
 
+class QAction;
 class TKhm;
 
 namespace kes {
@@ -13,5 +14,10 @@ void InstallScreenCommands(TKhm& khm);
 void MmStartPgClick(TKhm& k);
 // Back to page editing (Tools > Page Editing).
 void MmLxeClick(TKhm& k);
+// File > User Menu > one panel family: the open project is closed (when the user agrees),
+// then that family's user-menu file is read and its screens are shown, read only.
+void OpenUserMenu(TKhm& k, int panelModelIndex);
+// View > Full Screen (sender's Tag 1: with the device addresses).
+void MmFullScreenClick(TKhm& k, const QAction* sender);
 
 } // namespace kes

@@ -83,6 +83,7 @@ void TbSideRightClick(TKhm& k) { RouteStep(k, &THmPage::AlignSelObjs, ImageEdito
 
 void MmMovTopClick(TKhm& k) { Route(k, &THmPage::MmMovTopClick, ImageCommand::MoveTop); }
 void MmMovbuttonClick(TKhm& k) { Route(k, &THmPage::MmMovbuttonClick, ImageCommand::MoveBottom); }
+void MmMultiCopyClick(TKhm& k) { Route(k, &THmPage::MmMultiCopyClick, ImageCommand::MultiCopy); }
 void MmMoveUpClick(TKhm& k) { Route(k, &THmPage::MmMoveUpClick, ImageCommand::MoveUp); }
 void MmMovDnClick(TKhm& k) { Route(k, &THmPage::MmMoveDnClick, ImageCommand::MoveDown); }
 
@@ -315,6 +316,7 @@ void InstallFormatCommands(TKhm& k)
 
     const std::pair<const char*, void (*)(TKhm&)> commands[] = {
         {"MmMovTop", MmMovTopClick},       {"MmMovbutton", MmMovbuttonClick},
+        {"MmMultiCopy", MmMultiCopyClick},
         {"MmMoveUp", MmMoveUpClick},       {"MmMovDn", MmMovDnClick},
         {"TbStepUp", TbStepUpClick},       {"TbStepDown", TbStepDownClick},
         {"TbStepLeft", TbStepLeftClick},   {"TbStepRight", TbStepRightClick},

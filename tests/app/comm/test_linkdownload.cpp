@@ -129,6 +129,38 @@ TEST(LinkDownload, StartScreenGoesToItsAreaOnly)
     EXPECT_EQ(MemoryAt(big.panel, m.StartCanvas, 32), Bytes(32, 0xFF));
 }
 
+TEST(LinkDownload, UserScreensGoToTheirAreasAndLeaveTheProjectImageAlone)
+{
+    LinkRig rig;
+    const Bytes firmware(100, 0x3C);
+    FirmwareDir dir(3, 1, 99, firmware);
+    rig.engine.Options().firmwareDir = dir.Path();
+    rig.panel.identity.firmwareVersion = 99;
+    rig.panel.identity.firmwareStamp = dir.Stamp();
+    rig.host.sysBlock = SampleBlock();
+    const LinkMemoryMap m = rig.host.map;
+    const Bytes compiled = rig.host.download.image;
+
+    Bytes menu(200);
+    for (std::size_t i = 0; i < menu.size(); ++i)
+        menu[i] = static_cast<std::uint8_t>(i * 7);
+    rig.host.screen = menu;
+    ASSERT_TRUE(rig.Run(TransferKind::UserMenu));
+    const Bytes start(100, 0x24);
+    rig.host.screen = start;
+    ASSERT_TRUE(rig.Run(TransferKind::StartScreen));
+    ASSERT_TRUE(rig.Run(TransferKind::Download));
+    ASSERT_EQ(rig.host.outcomes.size(), 3u);
+    for (const TransferOutcome& o : rig.host.outcomes)
+        EXPECT_TRUE(o.Ok());
+
+    EXPECT_EQ(MemoryAt(rig.panel, m.MainMenuAddr, menu.size()), menu);
+    EXPECT_EQ(MemoryAt(rig.panel, m.StartCanvas, start.size()), start);
+    // The screens went through a buffer of their own: the project's image is what was compiled.
+    EXPECT_EQ(rig.host.download.image, compiled);
+    EXPECT_EQ(MemoryAt(rig.panel, m.ObjDataAddr, compiled.size()), compiled);
+}
+
 struct FaultCase {
     const char* name;
     std::function<void(LinkRig&)> setup;

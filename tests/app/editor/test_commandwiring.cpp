@@ -17,10 +17,9 @@ namespace {
 // In menu order: File, Edit (also on the page popup), Compile, View, Communication, the page and
 // system settings, Tools, Settings.
 const std::set<std::string> kNotBuiltYet = {
-    "LX041",          "LX021",          "MmPgDataSave", "TbPrint",       "MmPrintmmPg",     "MmPrintStartPg",
-    "MmObjBmpSave",   "MmPageSave",     "MmPage1Save",  "MmChar",        "MmMultiCopy",     "MmImageToClipBrd",
-    "MmImageToFile",  "MmChkFile",      "MmTreeView",   "MmMsgShow",     "MmFullScreen",    "MmFullScrnNpoint",
-    "MmModemSet",     "MmTestPLCRange", "MmBuzzerSet",  "MmLedSet",      "MmParaset",       "MmSysPgChgSet",
+    "MmPgDataSave", "TbPrint",       "MmPrintmmPg",     "MmPrintStartPg",
+    "MmObjBmpSave",   "MmPageSave",     "MmPage1Save",  "MmChar",        "MmImageToClipBrd",
+    "MmImageToFile",  "MmChkFile",      "MmTreeView",   "MmMsgShow",     "MmModemSet",     "MmTestPLCRange", "MmBuzzerSet",  "MmLedSet",      "MmParaset",       "MmSysPgChgSet",
     "MmSysFunKeySet", "MmSysBuzzerSet", "MmSysLedSet",  "MmClock",       "MmSysPowerOnSet", "MmEnableUD",
     "MmPLCSet",     "MmPLCRangeSet", "MmAutoSave",      "MmWinFont",
     "MmWriteLan"};

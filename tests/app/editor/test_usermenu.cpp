@@ -1,0 +1,130 @@
+// File > User Menu closes the open project first and only then takes the panel family of
+// the file; it opens one read-only window per screen, numbered from 0. A missing file says so;
+// a file whose chunks lie outside the user menu's image, are not one after the other or name
+// no panel family is refused whole, with nothing read past it.
+#include "editortest.h"
+
+#include "app/editor/screeneditor.h"
+#include "app/editor/timagepage.h"
+#include "app/project/usermenu.h"
+#include "app/ui/msgtable.h"
+#include "platform/fileio.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace kes::test {
+namespace {
+
+class UserMenuTest : public EditorTest {
+protected:
+    // Two screens: a rectangle, then nothing.
+    Bytes MenuFile()
+    {
+        Trigger("MmStartPg");
+        Drive(FirstPage);
+        EXPECT_NE(DrawWith("TbRect", At(2, 2), At(20, 20)), nullptr);
+        FirstPage->PgDataSave();
+        Drive(nullptr);
+        ProjectDoc doc;
+        doc.MachineId = Khm->Doc.MachineId;
+        doc.PanelModelIndex = 0;
+        doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
+        doc.ImagePgDataList.back()->Data = Khm->Doc.StartScreenData->Data;
+        doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
+        return EncodeUserMenuFile(doc, UserMenuPort{});
+    }
+    void Install(const Bytes& file, int model = 0)
+    {
+        const std::string path = UserMenuPath(Khm->Doc.AppDir, model);
+        QDir().mkpath(QString::fromStdString(path.substr(0, path.rfind('/'))));
+        ASSERT_TRUE(WriteFileAtomic(path, std::string(file.begin(), file.end()), nullptr));
+    }
+    void Open(const char* item)
+    {
+        Khm->Doc.Modified = 0;
+        Trigger(item);
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(UserMenuTest, TheScreensOpenReadOnlyAndNumberedFromZero)
+{
+    NewProject();
+    const Bytes file = MenuFile();
+    Install(file);
+    Open("LX041");
+    EXPECT_EQ(Khm->Doc.EditMode, 2);
+    EXPECT_EQ(Khm->Doc.PanelModelIndex, 0);
+    EXPECT_TRUE(Khm->Doc.PgDataList.empty()) << "the project was closed";
+    ASSERT_EQ(Khm->ImageWinList.size(), 2u);
+    ASSERT_EQ(Khm->Doc.ImagePgDataList.size(), 2u);
+    const auto* first = dynamic_cast<TImagePage*>(Khm->ImageWinList[0]);
+    const auto* second = dynamic_cast<TImagePage*>(Khm->ImageWinList[1]);
+    ASSERT_TRUE(first && second);
+    EXPECT_TRUE(first->windowTitle().endsWith(QStringLiteral("-0"))) << first->windowTitle().toStdString();
+    EXPECT_TRUE(second->windowTitle().endsWith(QStringLiteral("-1")));
+    EXPECT_EQ(first->ObjList.size(), 1u);
+    EXPECT_TRUE(second->ObjList.empty());
+    EXPECT_EQ(Khm->Doc.UserMenuOffsetList.size(), 3u);
+
+    // Written back, the file is the same.
+    EXPECT_EQ(EncodeUserMenuFile(Khm->Doc, UserMenuPort{}), file);
+}
+
+TEST_F(UserMenuTest, AMissingFileIsSaidAfterTheProjectClosed)
+{
+    NewProject();
+    prompt.shown.clear();
+    Open("LX021");
+    ASSERT_FALSE(prompt.shown.empty());
+    EXPECT_TRUE(prompt.shown.back().contains(Msg(86)));
+    EXPECT_TRUE(prompt.shown.back().startsWith(Msg(131)));
+    EXPECT_EQ(Khm->Doc.EditMode, 3);
+    EXPECT_TRUE(Khm->ImageWinList.empty());
+}
+
+TEST_F(UserMenuTest, AHostileFileIsRefusedWhole)
+{
+    NewProject();
+    const Bytes good = MenuFile();
+    const std::size_t chunk = kUserMenuHeadSize + 8; // the first screen's start and end
+    struct Case {
+        const char* name;
+        std::function<void(Bytes&)> damage;
+    };
+    const Case cases[] = {
+        {"end past the image", [&](Bytes& f) { PutU32le(f, chunk + 4, 0x7FFFFFF0); }},
+        {"a gap before the first screen", [&](Bytes& f) { PutU32le(f, chunk, 4); }},
+        {"no panel family", [](Bytes& f) { PutU16le(f, 2, 2); }},
+        {"cut inside a screen", [](Bytes& f) { f.resize(f.size() - 3 - 8); }},
+        {"head only half", [](Bytes& f) { f.resize(300); }},
+    };
+    for (const Case& c : cases) {
+        Bytes file = good;
+        c.damage(file);
+        Install(file);
+        prompt.shown.clear();
+        Open("LX041");
+        EXPECT_TRUE(Khm->ImageWinList.empty()) << c.name;
+        EXPECT_TRUE(Khm->Doc.ImagePgDataList.empty()) << c.name;
+        ASSERT_FALSE(prompt.shown.empty()) << c.name;
+        EXPECT_TRUE(prompt.shown.back().startsWith(Msg(484))) << c.name;
+    }
+}
+
+TEST_F(UserMenuTest, ACancelledCloseKeepsTheProjectAndItsModel)
+{
+    NewProject(1);
+    Install(MenuFile());
+    Khm->Doc.Modified = 1;
+    prompt.answers = {Answer::Cancel};
+    Trigger("LX041");
+    EXPECT_EQ(Khm->Doc.PanelModelIndex, 1);
+    EXPECT_NE(Khm->Doc.EditMode, 2);
+    EXPECT_FALSE(Khm->Doc.PgDataList.empty());
+    EXPECT_TRUE(Khm->ImageWinList.empty());
+}
+
+} // namespace
+} // namespace kes::test
