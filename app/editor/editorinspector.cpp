@@ -1,19 +1,23 @@
 #include "app/editor/editorinspector.h"
 
-#include "app/editor/imageeditor.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/pagehost.h"
 #include "app/editor/thmpage.h"
+#include "app/editor/timagepage.h"
 #include "app/project/projectdoc.h"
 
 namespace kes {
 
 namespace {
 
-// The page window that edit mode 3 works on, when it holds live objects.
-THmPage* LivePage(const PageEditor& editor)
+// The editor window the edit mode works on: the page window of mode 3 while it holds live
+// objects, the start-up screen of mode 1.
+TEditPage* LivePage(const PageEditor& editor)
 {
-    return editor.Host().Doc().EditMode == 3 && HmPage && HmPage->Live() ? HmPage : nullptr;
+    const int mode = editor.Host().Doc().EditMode;
+    if (mode == 3)
+        return HmPage && HmPage->Live() ? HmPage : nullptr;
+    return mode == 1 ? FirstPage : nullptr;
 }
 
 } // namespace
@@ -22,29 +26,25 @@ int EditorInspector::EditMode() const { return editor_.Host().Doc().EditMode; }
 
 TLxObj* EditorInspector::CurObj() const
 {
-    THmPage* page = LivePage(editor_);
+    TEditPage* page = LivePage(editor_);
     return page ? page->CurObj : nullptr;
 }
 
 int EditorInspector::SelCount() const
 {
-    if (THmPage* page = LivePage(editor_))
-        return static_cast<int>(page->SelList.size());
-    const int mode = editor_.Host().Doc().EditMode;
-    if (mode != 3 && ImageEditor().SelCount)
-        return ImageEditor().SelCount(mode);
-    return 0;
+    const TEditPage* page = LivePage(editor_);
+    return page ? static_cast<int>(page->SelList.size()) : 0;
 }
 
 QSize EditorInspector::EditorClientSize() const
 {
-    THmPage* page = LivePage(editor_);
+    TEditPage* page = LivePage(editor_);
     return page ? QSize(page->ClientWidth(), page->ClientHeight()) : QSize();
 }
 
 void EditorInspector::ObjChanged(TLxObj& obj)
 {
-    if (THmPage* page = LivePage(editor_))
+    if (TEditPage* page = LivePage(editor_))
         page->InvalidateObj(obj);
 }
 
@@ -58,7 +58,7 @@ void EditorInspector::MarkModified()
 void EditorInspector::TbTextClick()
 {
     editor_.Host().PointerTool();
-    if (THmPage* page = LivePage(editor_); page && page->CurObj)
+    if (TEditPage* page = LivePage(editor_); page && page->CurObj)
         page->ObjToolbarRefresh(page->CurObj);
 }
 
@@ -66,7 +66,7 @@ void EditorInspector::PointerTool() { editor_.Host().PointerTool(); }
 
 void EditorInspector::IgnoreNextMouse()
 {
-    if (THmPage* page = LivePage(editor_))
+    if (TEditPage* page = LivePage(editor_))
         page->MouseSuppressed = 1;
 }
 

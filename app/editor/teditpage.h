@@ -187,6 +187,9 @@ public:
     void ShowObjStatus(const TLxObj* obj);
     // The inspector shows the current object's values again (when it is on).
     void RefreshInspectorRows();
+    // The inspector's values again for the current object, or the inspector shown anew for
+    // another object (the inspector exists).
+    void RefreshInspector();
 
     // ---- The selected objects on the clipboard
     void PopDelClick();

@@ -119,6 +119,17 @@ void TEditPage::AfterDecode(std::size_t first)
     RecountBtnKeys();
 }
 
+void TEditPage::RefreshInspector()
+{
+    if (CurObj && DlgProp->ShownObj == CurObj) {
+        DlgProp->ObjToProp();
+        DlgProp->AdvStrGrid->GridInitial();
+    } else {
+        DlgProp->show();
+        DlgProp->FormShow();
+    }
+}
+
 void TEditPage::RefreshInspectorRows()
 {
     if (DlgProp && host_.Doc().ObjInspectorOn && CurObj) {

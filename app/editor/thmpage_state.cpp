@@ -100,13 +100,7 @@ void THmPage::EditStateRefresh()
     if (DlgProp && host_.Doc().ObjInspectorOn) {
         if (!DlgProp->Source())
             DlgProp->SetSource(&editor_.InspectorSource());
-        if (CurObj && DlgProp->ShownObj == CurObj) {
-            DlgProp->ObjToProp();
-            DlgProp->AdvStrGrid->GridInitial();
-        } else {
-            DlgProp->show();
-            DlgProp->FormShow();
-        }
+        RefreshInspector();
     }
 
     const bool pageActive = HmPage != nullptr && !editor_.Pages().empty();

@@ -7,6 +7,7 @@
 #include "app/editor/pagecanvas.h"
 #include "app/editor/pagehost.h"
 #include "app/editor/thmpage.h"
+#include "app/inspector/tdlgprop.h"
 #include "app/model/lxtypecore.h"
 #include "app/project/pgread.h"
 #include "app/project/projectdoc.h"
@@ -134,6 +135,10 @@ void TImagePage::FormActivate()
         for (const char* n : {"MmView", "TbViewPg", "MmSaveAs"})
             Cmds().SetItemEnabled(n, false);
         host_.SetObjEditTools(false);
+        // Paged through in file order: both ways while there is a screen that way.
+        const int count = static_cast<int>(doc.ImagePgDataList.size());
+        Cmds().SetItemEnabled("TbNextPg", menuIndex_ < count - 1);
+        Cmds().SetItemEnabled("TbPrePg", menuIndex_ > 0);
         DeselectAll();
         ToolKind = 0;
         ToolSubType = 0;
@@ -386,6 +391,8 @@ void TImagePage::EditStateRefresh()
         if (QPlainTextEdit* memo = Memo())
             memo->clear();
     }
+    if (DlgProp && host_.Doc().ObjInspectorOn && edits && DlgProp->Source())
+        RefreshInspector();
     const bool paste = edits && kes::ClipboardHas(host_.ClipFmtObjects());
     for (const char* n : {"TbPaste", "MmPaste"})
         k.SetItemEnabled(n, paste);

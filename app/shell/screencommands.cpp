@@ -28,8 +28,9 @@ constexpr int kMsgUserMenuClosed = 131;  // "User Menu Mode can not be opened."
 constexpr int kMsgUserMenuLost = 86;     // "File 'UserMenu.men' was lost, ..."
 constexpr int kMsgUserMenuDamaged = 484; // "The user menu file is damaged and was not opened:"
 
-// The screens of a parsed file into the project and their windows, in file order.
-void OpenScreens(TKhm& k, const ParsedUserMenu& m)
+// The screens of a parsed file into the project and their windows, in file order; the first
+// window, or null.
+TImagePage* OpenScreens(TKhm& k, const ParsedUserMenu& m)
 {
     const QAction* item = k.Action("MmMenuSet");
     const QString name = item ? item->text().remove(item->text().indexOf(QLatin1Char('&')), 1) : QString();
@@ -44,8 +45,7 @@ void OpenScreens(TKhm& k, const ParsedUserMenu& m)
     const std::uint32_t end = m.Ranges.empty() ? 0 : m.Ranges.back().second;
     k.Doc.UserMenuOffsetList.push_back(std::to_string(end));
     k.Doc.MemImageLen = static_cast<std::int32_t>(end);
-    if (first)
-        k.Screens->Show(first);
+    return first;
 }
 
 } // namespace
@@ -80,15 +80,19 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
         if (!UserMenuInArea(m, k.Doc.ObjDataSize()))
             e = ProjectError::OutOfImage;
     }
-    if (e == ProjectError::None)
-        OpenScreens(k, m);
-    else
+    TImagePage* first = e == ProjectError::None ? OpenScreens(k, m) : nullptr;
+    if (e != ProjectError::None)
         ShowMessage(Msg(kMsgUserMenuDamaged) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n")
                     + QString::fromLatin1(ProjectErrorText(e)));
     const QAction* item = k.Action("MmMenuSet");
     k.setWindowTitle(AnsiToQString(k.Doc.CaptionPrefix) + (item ? item->text() : QString()));
     k.FormActivate();
     k.SetItemEnabled("MmClosePrj", true);
+    // The first screen is current, after the main window's state.
+    if (first) {
+        k.Screens->Show(first);
+        first->FormActivate();
+    }
 }
 
 void MmFullScreenClick(TKhm& k, const QAction* sender)

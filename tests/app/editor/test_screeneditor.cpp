@@ -8,6 +8,7 @@
 #include "app/editor/pageeditor.h"
 #include "app/editor/screeneditor.h"
 #include "app/editor/timagepage.h"
+#include "app/inspector/tdlgprop.h"
 #include "app/project/pgread.h"
 #include "app/project/ui/tlxtype.h"
 #include "objects/tgeom.h"
@@ -195,6 +196,20 @@ TEST_F(ScreenEditorTest, AUserMenuScreenIsShownNotEditedAndStaysOpen)
     QApplication::processEvents();
     ASSERT_EQ(Khm->ImageWinList.size(), 1u) << "the window minimises instead";
     EXPECT_TRUE(menu->SubWindow()->isMinimized());
+}
+
+TEST_F(ScreenEditorTest, TheInspectorShowsTheScreensObject)
+{
+    OpenStartScreen();
+    if (!Khm->Action("MmObjInspector")->isChecked())
+        Trigger("MmObjInspector");
+    ASSERT_NE(DlgProp, nullptr);
+    TLxObj* text = DrawWith("TbStTxt", At(2, 2), At(30, 12));
+    ASSERT_NE(text, nullptr);
+    Trigger("tbPointTo");
+    Click(At(3, 3));
+    EXPECT_EQ(Screen().CurObj, text);
+    EXPECT_EQ(DlgProp->ShownObj, text);
 }
 
 } // namespace

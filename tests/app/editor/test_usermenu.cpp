@@ -68,6 +68,17 @@ TEST_F(UserMenuTest, TheScreensOpenReadOnlyAndNumberedFromZero)
     EXPECT_TRUE(second->ObjList.empty());
     EXPECT_EQ(Khm->Doc.UserMenuOffsetList.size(), 3u);
 
+    // Paged through both ways: each step sets both buttons.
+    EXPECT_EQ(ImagePage, first);
+    EXPECT_TRUE(Khm->Action("TbNextPg")->isEnabled());
+    EXPECT_FALSE(Khm->Action("TbPrePg")->isEnabled());
+    Trigger("TbNextPg");
+    EXPECT_EQ(ImagePage, second);
+    EXPECT_FALSE(Khm->Action("TbNextPg")->isEnabled());
+    Trigger("TbPrePg");
+    EXPECT_EQ(ImagePage, first);
+    EXPECT_TRUE(Khm->Action("TbNextPg")->isEnabled());
+
     // Written back, the file is the same.
     EXPECT_EQ(EncodeUserMenuFile(Khm->Doc, UserMenuPort{}), file);
 }
