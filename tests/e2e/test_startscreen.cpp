@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSpinBox>
 
 namespace kes::test {
@@ -76,6 +77,16 @@ TEST_F(StartScreen, DrawnCopiedSavedAndFoundAgain)
     RunWithDialog("MmFullScrnNpoint", [&](QDialog& d) {
         EXPECT_NE(dynamic_cast<TFormFullScreen*>(&d), nullptr);
         Shot(d, "fullscreen");
+        d.reject();
+    });
+
+    // The dialog in Traditional Chinese.
+    Trigger("MmLangCht");
+    Trigger("tbPointTo");
+    Click(QPoint(val->Left + StepX(), val->Top + StepY()));
+    RunWithDialog("MmMultiCopy", [&](QDialog& d) {
+        EXPECT_FALSE(Control<QPushButton>(d, "BtnOK").text().contains(QLatin1Char('?')));
+        Shot(d, "multicopy-cht");
         d.reject();
     });
 }
