@@ -134,6 +134,9 @@ void MmLxeClick(TKhm& k)
     } else if (!k.Doc.PgDataList.empty()) {
         k.Doc.EditMode = 3;
         k.PageEd->LoadPageWindow(0);
+    } else {
+        // No page at all: the page list, to add one.
+        k.MmViewPgClick();
     }
     k.FormActivate();
 }

@@ -11,6 +11,7 @@
 #include "platform/fileio.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 
 namespace kes::test {
@@ -81,6 +82,16 @@ TEST_F(UserMenuTest, TheScreensOpenReadOnlyAndNumberedFromZero)
 
     // Written back, the file is the same.
     EXPECT_EQ(EncodeUserMenuFile(Khm->Doc, UserMenuPort{}), file);
+
+    // Back to page editing with no page at all: the page list, to add one.
+    bool listed = false;
+    prompt.onExec = [&](QDialog& d) {
+        listed = d.objectName() == QStringLiteral("PgListFrm");
+        d.reject();
+    };
+    Khm->Action("MmLxe")->trigger();
+    prompt.onExec = nullptr;
+    EXPECT_TRUE(listed);
 }
 
 TEST_F(UserMenuTest, AMissingFileIsSaidAfterTheProjectClosed)
