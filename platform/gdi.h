@@ -181,7 +181,7 @@ public:
     int Width() const;
     int Height() const;
 
-    QImage* Target() const { return target_; }
+    QImage* Target() const;
     TPoint Origin() const { return origin_; }
     // Where drawing lands, in this canvas's coordinates: the clip within the target.
     TRect ClipRect() const;
@@ -199,7 +199,8 @@ private:
     TPoint penPos_;
 };
 
-// A picture: 24-bit colour pixels, white when created or grown.
+// A picture: 24-bit colour pixels, white when created or grown. A resize takes effect when the
+// pixels are next used, so a picture resized several times before it is drawn on is made once.
 class TBitmap {
 public:
     TBitmap();
@@ -209,16 +210,16 @@ public:
     ~TBitmap();
 
     // A bitmap with one side 0 keeps the other side's size (its image is null).
-    int Width() const { return image_.isNull() ? emptyWidth_ : image_.width(); }
-    int Height() const { return image_.isNull() ? emptyHeight_ : image_.height(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
     // Resizing keeps the content at the top left; new area is white.
     void SetWidth(int w);
     void SetHeight(int h);
     void SetSize(int w, int h);
-    bool Empty() const { return image_.isNull() || Width() <= 0 || Height() <= 0; }
+    bool Empty() const { return width_ <= 0 || height_ <= 0 || (!pending_ && image_.isNull()); }
 
-    TCanvas* Canvas() { return canvas_.get(); }
-    const TCanvas* Canvas() const { return canvas_.get(); }
+    TCanvas* Canvas() { return &canvas_; }
+    const TCanvas* Canvas() const { return &canvas_; }
 
     // Size, pixels and canvas font of other.
     void Assign(const TBitmap& other);
@@ -229,16 +230,41 @@ public:
     // By extension; BMP otherwise. Written atomically; false when empty or on failure.
     bool SaveToFile(const std::string& path) const;
 
-    QImage& Image() { return image_; }
-    const QImage& Image() const { return image_; }
+    QImage& Image()
+    {
+        Materialize();
+        return image_;
+    }
+    const QImage& Image() const
+    {
+        Materialize();
+        return image_;
+    }
     // Takes a copy of img converted to the bitmap's pixel format.
     void SetImage(const QImage& img);
 
 private:
-    QImage image_;
-    int emptyWidth_ = 0;
-    int emptyHeight_ = 0;
-    std::unique_ptr<TCanvas> canvas_;
+    friend class TCanvas;
+    // Makes image_ width_ x height_ after resizes: the part of the old pixels every resize
+    // since kept, white elsewhere.
+    void Materialize() const
+    {
+        if (pending_)
+            Resize();
+    }
+    void Resize() const;
+    // Size and pixels, with any pending resize.
+    void CopyPixels(const TBitmap& other);
+    // CopyPixels and the canvas's tools.
+    void CopyState(const TBitmap& other);
+
+    mutable QImage image_;
+    mutable int width_ = 0;
+    mutable int height_ = 0;
+    mutable bool pending_ = false; // image_ is not yet width_ x height_
+    int keepWidth_ = 0;            // what of image_ survives the pending resizes
+    int keepHeight_ = 0;
+    TCanvas canvas_;
 };
 
 // GDI-style block transfers between canvases (coordinates in each canvas's own space).

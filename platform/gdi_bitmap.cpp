@@ -14,13 +14,21 @@ using kes::gdi::Intersect;
 
 TCanvas::TCanvas(QImage* target, TPoint origin, TRect clip) : target_(target), origin_(origin), clip_(clip) {}
 
-TCanvas::TCanvas(TBitmap* owner) : target_(&owner->Image()), owner_(owner) {}
+TCanvas::TCanvas(TBitmap* owner) : target_(&owner->image_), owner_(owner) {}
+
+QImage* TCanvas::Target() const
+{
+    if (owner_)
+        owner_->Materialize();
+    return target_;
+}
 
 TRect TCanvas::ClipRect() const
 {
-    if (!target_ || target_->isNull())
+    const QImage* target = Target();
+    if (!target || target->isNull())
         return TRect{};
-    TRect inTarget{-origin_.x, -origin_.y, target_->width() - origin_.x, target_->height() - origin_.y};
+    TRect inTarget{-origin_.x, -origin_.y, target->width() - origin_.x, target->height() - origin_.y};
     if (owner_)
         return inTarget;
     TRect r = Intersect(clip_, inTarget);
@@ -61,37 +69,43 @@ void TCanvas::MoveTo(int x, int y)
     penPos_ = TPoint{x, y};
 }
 
-TBitmap::TBitmap() : canvas_(new TCanvas(this)) {}
+TBitmap::TBitmap() : canvas_(this) {}
 
-TBitmap::TBitmap(int width, int height) : canvas_(new TCanvas(this))
+TBitmap::TBitmap(int width, int height) : canvas_(this)
 {
     SetSize(width, height);
 }
 
-TBitmap::TBitmap(const TBitmap& other)
-    : image_(other.image_), emptyWidth_(other.emptyWidth_), emptyHeight_(other.emptyHeight_),
-      canvas_(new TCanvas(this))
+TBitmap::TBitmap(const TBitmap& other) : canvas_(this)
 {
-    canvas_->Pen = other.canvas_->Pen;
-    canvas_->Brush = other.canvas_->Brush;
-    canvas_->Font = other.canvas_->Font;
-    canvas_->CopyMode = other.canvas_->CopyMode;
-    canvas_->penPos_ = other.canvas_->penPos_;
+    CopyState(other);
 }
 
 TBitmap& TBitmap::operator=(const TBitmap& other)
 {
-    if (this == &other)
-        return *this;
-    image_ = other.image_;
-    emptyWidth_ = other.emptyWidth_;
-    emptyHeight_ = other.emptyHeight_;
-    canvas_->Pen = other.canvas_->Pen;
-    canvas_->Brush = other.canvas_->Brush;
-    canvas_->Font = other.canvas_->Font;
-    canvas_->CopyMode = other.canvas_->CopyMode;
-    canvas_->penPos_ = other.canvas_->penPos_;
+    if (this != &other)
+        CopyState(other);
     return *this;
+}
+
+void TBitmap::CopyPixels(const TBitmap& other)
+{
+    image_ = other.image_;
+    width_ = other.width_;
+    height_ = other.height_;
+    pending_ = other.pending_;
+    keepWidth_ = other.keepWidth_;
+    keepHeight_ = other.keepHeight_;
+}
+
+void TBitmap::CopyState(const TBitmap& other)
+{
+    CopyPixels(other);
+    canvas_.Pen = other.canvas_.Pen;
+    canvas_.Brush = other.canvas_.Brush;
+    canvas_.Font = other.canvas_.Font;
+    canvas_.CopyMode = other.canvas_.CopyMode;
+    canvas_.penPos_ = other.canvas_.penPos_;
 }
 
 TBitmap::~TBitmap() = default;
@@ -110,47 +124,57 @@ void TBitmap::SetSize(int w, int h)
 {
     w = std::clamp(w, 0, kes::gdi::kCoordLimit);
     h = std::clamp(h, 0, kes::gdi::kCoordLimit);
-    if (w == Width() && h == Height() && (image_.isNull() || image_.format() == QImage::Format_RGB32))
+    if (w == width_ && h == height_ && (pending_ || image_.isNull() || image_.format() == QImage::Format_RGB32))
         return;
+    if (!pending_) {
+        keepWidth_ = image_.isNull() ? 0 : image_.width();
+        keepHeight_ = image_.isNull() ? 0 : image_.height();
+    }
+    keepWidth_ = std::min(keepWidth_, w);
+    keepHeight_ = std::min(keepHeight_, h);
+    width_ = w;
+    height_ = h;
+    pending_ = true;
+}
+
+void TBitmap::Resize() const
+{
+    pending_ = false;
     QImage grown;
-    if (w > 0 && h > 0) {
-        grown = QImage(w, h, QImage::Format_RGB32);
+    if (width_ > 0 && height_ > 0) {
+        grown = QImage(width_, height_, QImage::Format_RGB32);
         if (grown.isNull()) { // out of memory: an empty picture rather than a crash
-            w = 0;
-            h = 0;
+            width_ = 0;
+            height_ = 0;
         } else {
             grown.fill(kes::gdi::ToPixel(clWhite));
-            if (!image_.isNull()) {
-                QImage old = image_.format() == QImage::Format_RGB32 ? image_
-                                                                    : image_.convertToFormat(QImage::Format_RGB32);
-                int cw = std::min(w, old.width());
-                int ch = std::min(h, old.height());
-                for (int y = 0; y < ch; ++y)
-                    std::copy_n(reinterpret_cast<const QRgb*>(old.constScanLine(y)), cw,
+            if (!image_.isNull() && keepWidth_ > 0 && keepHeight_ > 0) {
+                const QImage old = image_.format() == QImage::Format_RGB32
+                                       ? image_
+                                       : image_.convertToFormat(QImage::Format_RGB32);
+                for (int y = 0; y < keepHeight_; ++y)
+                    std::copy_n(reinterpret_cast<const QRgb*>(old.constScanLine(y)), keepWidth_,
                                 reinterpret_cast<QRgb*>(grown.scanLine(y)));
             }
         }
     }
     image_ = grown;
-    emptyWidth_ = image_.isNull() ? w : 0;
-    emptyHeight_ = image_.isNull() ? h : 0;
 }
 
 void TBitmap::Assign(const TBitmap& other)
 {
     if (this == &other)
         return;
-    image_ = other.image_;
-    emptyWidth_ = other.emptyWidth_;
-    emptyHeight_ = other.emptyHeight_;
-    canvas_->Font = other.canvas_->Font;
+    CopyPixels(other);
+    canvas_.Font = other.canvas_.Font;
 }
 
 void TBitmap::SetImage(const QImage& img)
 {
     image_ = img.isNull() ? QImage() : img.convertToFormat(QImage::Format_RGB32);
-    emptyWidth_ = 0;
-    emptyHeight_ = 0;
+    width_ = image_.width();
+    height_ = image_.height();
+    pending_ = false;
 }
 
 bool TBitmap::LoadFromFile(const std::string& path)
@@ -184,7 +208,7 @@ bool TBitmap::SaveToFile(const std::string& path) const
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
-    if (!writer.write(image_))
+    if (!writer.write(Image()))
         return false;
     return kes::WriteFileAtomic(path, std::string_view(data.constData(), static_cast<std::size_t>(data.size())),
                                 nullptr);

@@ -6,6 +6,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 using gditest::Drawn;
 using gditest::Rows;
 
@@ -20,21 +23,35 @@ const std::string kChecker = Rows({
 
 TEST(GdiBitmap, ResizeKeepsTopLeftAndGrowsWhite)
 {
+    // Resizes in a row before the pixels are next used: what one cut off stays white when a
+    // later one grows the picture back.
     struct Case {
         const char* name;
-        int w;
-        int h;
+        std::vector<std::pair<int, int>> sizes;
         std::string expected;
     } cases[] = {
-        {"grow", 5, 3, Rows({"#.#..", ".#...", "....."})},
-        {"shrink", 2, 1, Rows({"#."})},
-        {"wider only", 4, 2, Rows({"#.#.", ".#.."})},
+        {"grow", {{5, 3}}, Rows({"#.#..", ".#...", "....."})},
+        {"shrink", {{2, 1}}, Rows({"#."})},
+        {"wider only", {{4, 2}}, Rows({"#.#.", ".#.."})},
+        {"shrink then grow", {{1, 1}, {3, 2}}, Rows({"#..", "..."})},
+        {"narrower, then taller, then wider", {{2, 2}, {2, 3}, {3, 3}}, Rows({"#..", ".#.", "..."})},
+        {"to nothing and back", {{0, 2}, {3, 2}}, Rows({"...", "..."})},
     };
     for (const Case& c : cases) {
         TBitmap bmp = kes::PictureFromText(kChecker);
-        bmp.SetSize(c.w, c.h);
+        for (const auto& [w, h] : c.sizes)
+            bmp.SetSize(w, h);
         EXPECT_EQ(kes::PictureToText(bmp), c.expected) << c.name;
     }
+
+    // A copy taken between resizes goes its own way.
+    TBitmap a = kes::PictureFromText(kChecker);
+    a.SetSize(1, 2);
+    TBitmap b(a);
+    b.SetSize(3, 2);
+    a.SetSize(2, 1);
+    EXPECT_EQ(kes::PictureToText(a), Rows({"#."}));
+    EXPECT_EQ(kes::PictureToText(b), Rows({"#..", "..."}));
 
     // One side 0 keeps the other, and growing back gives a white picture of that size.
     TBitmap bmp = kes::PictureFromText(kChecker);
