@@ -9,7 +9,8 @@ namespace kes {
 MainLinkHost::MainLinkHost(ProjectState& state, MainLinkParts parts) : state_(state), parts_(std::move(parts))
 {
     showTimer_.setSingleShot(true);
-    showTimer_.setInterval(kShowIntervalMs);
+    // Longer than the interval: while frames flow, the next report shows them first.
+    showTimer_.setInterval(2 * kShowIntervalMs);
     showTimer_.callOnTimeout([this] { ShowPending(); });
 }
 
@@ -65,19 +66,27 @@ void MainLinkHost::TakeUpload(UploadResult result)
 void MainLinkHost::ShowProgress(int position, int maximum, const std::string& ratio)
 {
     progress_ = Progress{position, maximum, ratio};
-    if (!showTimer_.isActive())
-        showTimer_.start();
+    Reported();
 }
 
 void MainLinkHost::ShowStatus(int panel, const std::string& text)
 {
     status_[panel] = text;
-    if (!showTimer_.isActive())
+    Reported();
+}
+
+void MainLinkHost::Reported()
+{
+    if (!sinceShown_.isValid() || sinceShown_.elapsed() >= kShowIntervalMs)
+        ShowPending();
+    else if (!showTimer_.isActive())
         showTimer_.start();
 }
 
 void MainLinkHost::ShowPending()
 {
+    showTimer_.stop();
+    sinceShown_.start();
     if (progress_ && ComProgBar)
         ComProgBar->ShowProgress(progress_->position, progress_->maximum, QString::fromStdString(progress_->ratio));
     progress_.reset();
@@ -90,7 +99,6 @@ void MainLinkHost::ShowPending()
 void MainLinkHost::TransferEnded(const TransferOutcome& outcome)
 {
     // The status bar keeps the transfer's last words.
-    showTimer_.stop();
     ShowPending();
     if (ComProgBar) {
         ComProgBar->close();

@@ -4,12 +4,14 @@
 // status bar). Progress goes to the progress window in ComProgBar while it exists.
 //
 // The engine reports progress and status for every frame, far more often than anyone can read
-// them: the host keeps the latest of each and shows them a few tens of times a second from a
-// timer, so painting never holds up the next request.
+// them: the host keeps the latest of each and shows them a few tens of times a second. The
+// engine reports just after it has sent a request, so what a showing paints is painted while the
+// panel answers rather than while a reply waits; a timer shows what a quiet spell left.
 #include "app/comm/projectlink.h"
 #include "app/comm/transferhost.h"
 #include "app/model/projectstate.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QTimer>
 
@@ -64,6 +66,8 @@ public:
     void TransferEnded(const TransferOutcome& outcome) override;
 
 private:
+    // Shows the reports now when the last showing is long enough ago, else a little later.
+    void Reported();
     // Shows what was reported since the last showing.
     void ShowPending();
 
@@ -78,6 +82,7 @@ private:
     std::optional<Progress> progress_;
     std::map<int, std::string> status_;
     QTimer showTimer_;
+    QElapsedTimer sinceShown_;
 };
 
 } // namespace kes

@@ -159,27 +159,32 @@ TEST(MainLinkHost, ReportsOfManyFramesShowOnlyAFewTimes)
     ScopedPrompt scope(prompt);
     MainRig rig;
 
-    // A burst of reports touches no window; one showing later has the last of each.
+    // A burst of reports shows at most once per interval; the last of each shows soon after.
     rig.OpenProgressWindow();
+    QElapsedTimer clock;
+    clock.start();
     for (int frame = 1; frame <= 1000; ++frame) {
         rig.host.ShowProgress(32 * frame, 32000, std::to_string(frame / 10) + "%");
         rig.host.ShowStatus(2, "frame " + std::to_string(frame));
     }
     rig.host.ShowStatus(0, "Page Number:3");
-    EXPECT_EQ(rig.barChanges, 0);
-    EXPECT_TRUE(rig.statusShown.empty());
-    ASSERT_TRUE(RunUntil([&] { return !rig.statusShown.empty(); }));
-    EXPECT_EQ(rig.barChanges, 1);
+    const auto latest = [&rig](int panel) {
+        for (auto s = rig.statusShown.rbegin(); s != rig.statusShown.rend(); ++s)
+            if (s->first == panel)
+                return s->second;
+        return QString();
+    };
+    ASSERT_TRUE(RunUntil([&] { return latest(0) == "Page Number:3" && latest(2) == "frame 1000"; }));
+    const auto atMost = [&clock] { return clock.elapsed() / (MainLinkHost::kShowIntervalMs * 9 / 10) + 2; };
+    EXPECT_LE(rig.barChanges, atMost());
     EXPECT_EQ(ComProgBar->ComBar->value(), 32000);
     EXPECT_EQ(ComProgBar->Ratio_Lab->text(), "100%");
-    using Shown = std::vector<std::pair<int, QString>>;
-    EXPECT_EQ(rig.statusShown, (Shown{{0, "Page Number:3"}, {2, "frame 1000"}}));
 
     // The end of a transfer shows what is left at once.
     rig.statusShown.clear();
     rig.host.ShowStatus(2, "last");
     rig.host.TransferEnded(TransferOutcome{LinkError::Stopped, {}});
-    EXPECT_EQ(rig.statusShown, (Shown{{2, "last"}}));
+    EXPECT_EQ(latest(2), "last");
     EXPECT_TRUE(ComProgBar.isNull());
 
     // A whole download of about a thousand frames: the bar and the status bar change at most
@@ -190,11 +195,10 @@ TEST(MainLinkHost, ReportsOfManyFramesShowOnlyAFewTimes)
     rig.state.MachineId = 3;
     rig.image = SampleImage(24, {16000, 16000});
     rig.statusShown.clear();
-    QElapsedTimer clock;
     clock.start();
     int outcomes = 0;
     ASSERT_TRUE(rig.Run(TransferKind::Download, outcomes));
-    const qint64 most = clock.elapsed() / (MainLinkHost::kShowIntervalMs * 9 / 10) + 2;
+    const qint64 most = atMost();
     const auto frames = static_cast<qint64>(rig.panel.Log().size());
     EXPECT_GT(frames, 1000);
     EXPECT_LE(rig.barChanges, most) << frames << " frames";
