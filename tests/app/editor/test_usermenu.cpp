@@ -19,8 +19,8 @@ namespace {
 
 class UserMenuTest : public EditorTest {
 protected:
-    // Two screens: a rectangle, then nothing.
-    Bytes MenuFile()
+    // Two screens of the family: a rectangle, then nothing.
+    Bytes MenuFile(int model = 0)
     {
         Trigger("MmStartPg");
         Drive(FirstPage);
@@ -29,7 +29,7 @@ protected:
         Drive(nullptr);
         ProjectDoc doc;
         doc.MachineId = Khm->Doc.MachineId;
-        doc.PanelModelIndex = 0;
+        doc.PanelModelIndex = static_cast<std::int16_t>(model);
         doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
         doc.ImagePgDataList.back()->Data = Khm->Doc.StartScreenData->Data;
         doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
@@ -92,6 +92,20 @@ TEST_F(UserMenuTest, TheScreensOpenReadOnlyAndNumberedFromZero)
     Khm->Action("MmLxe")->trigger();
     prompt.onExec = nullptr;
     EXPECT_TRUE(listed);
+}
+
+TEST_F(UserMenuTest, EachFamilysFileReadsAndWritesBackTheSame)
+{
+    const std::pair<int, const char*> families[] = {{0, "LX041"}, {1, "LX021"}};
+    for (const auto& [model, item] : families) {
+        NewProject(model);
+        const Bytes file = MenuFile(model);
+        Install(file, model);
+        Open(item);
+        EXPECT_EQ(Khm->Doc.PanelModelIndex, model) << item;
+        EXPECT_EQ(Khm->ImageWinList.size(), 2u) << item;
+        EXPECT_EQ(EncodeUserMenuFile(Khm->Doc, UserMenuPort{}), file) << item;
+    }
 }
 
 TEST_F(UserMenuTest, AMissingFileIsSaidAfterTheProjectClosed)
