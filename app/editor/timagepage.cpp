@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
@@ -118,6 +119,9 @@ void TImagePage::FormActivate()
     kes::ProjectDoc& doc = host_.Doc();
     ImagePage = this;
     doc.EditMode = IsStartScreen() ? 1 : 2;
+    // A value still being typed into the inspector goes to its object first.
+    if (DlgProp && doc.ObjInspectorOn && IsStartScreen() && DlgProp->ShownObj && DlgProp->EdtTxt->isVisible())
+        DlgProp->EdtTxtExit();
     // The page being edited is stored and frozen: only one editor holds live objects of
     // the project's pages at a time.
     if (IsStartScreen() && HmPage && HmPage->Live())
