@@ -1,8 +1,8 @@
 #pragma once
-// What the main window's commands need of the start-up screen and user-menu page editor,
-// which fills these in when it exists. The commands route to it when EditMode is 1 (the
-// start-up screen, FirstPage) or 2 (the current user-menu page, ImagePage); while a hook is
-// empty the command does nothing in those modes.
+// What the main window's commands need of the start-up screen and user-menu page editor;
+// kes::ScreenEditor (screeneditor.h) fills these in for the main window that made it. The
+// commands route to it when EditMode is 1 (the start-up screen, FirstPage) or 2 (the current
+// user-menu page, ImagePage); while a hook is empty the command does nothing in those modes.
 #include <functional>
 
 class QWidget;
