@@ -57,6 +57,8 @@ public:
     std::array<std::uint8_t, 2> ComSetByte{4, 4};
     std::uint8_t PortInternalCode = 0;   // device table trailer: which ports talk to panel memory
     std::array<std::uint8_t, 2> PortSlaveMode{0, 0}; // per link: new addresses go to panel memory
+    // The panel protocol form's two switches (UseDefPort and UseDefStation there): OK rewrites
+    // every device reference's link, and its station, to the defaults.
     std::uint8_t UseDefaultPort = 1;
     std::uint8_t UseDefaultStation = 1;
     // The panel's own memory: [kInternalBit] "@B", [kInternalWord] "@V".
