@@ -143,9 +143,25 @@ void TKhm::FormCreate()
     BmpDlg.Filter = "Bitmaps (*.bmp)";
 }
 
-QAction* TKhm::Action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
+QAction* TKhm::FindAction(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
 
-QWidget* TKhm::ToolWidget(const char* name) const { return findChild<QWidget*>(QString::fromLatin1(name)); }
+QWidget* TKhm::FindToolWidget(const char* name) const { return findChild<QWidget*>(QString::fromLatin1(name)); }
+
+QAction* TKhm::Action(const char* name) const
+{
+    QAction* a = FindAction(name);
+    if (!a)
+        qFatal("Action: no menu item or tool button is named %s", name);
+    return a;
+}
+
+QWidget* TKhm::ToolWidget(const char* name) const
+{
+    QWidget* w = FindToolWidget(name);
+    if (!w)
+        qFatal("ToolWidget: no tool is named %s", name);
+    return w;
+}
 
 bool TKhm::IsWired(const QAction* action)
 {
@@ -162,7 +178,7 @@ void TKhm::Wire(const char* name, std::function<void()> handler)
 {
     // A misspelt or removed name, or a second handler for one item, is a programming error:
     // stop at start-up instead of leaving the command dead.
-    QAction* a = Action(name);
+    QAction* a = FindAction(name);
     if (!a)
         qFatal("Wire: no menu item or tool button is named %s", name);
     if (a->property(kWiredProperty).toBool())
@@ -173,11 +189,11 @@ void TKhm::Wire(const char* name, std::function<void()> handler)
 
 void TKhm::SetItemEnabled(const char* name, bool enable)
 {
-    if (QAction* a = Action(name)) {
+    if (QAction* a = FindAction(name)) {
         // A command whose subsystem is not built yet stays disabled.
         const bool built = a->menu() != nullptr || IsWired(a);
         a->setEnabled(enable && built);
-    } else if (QWidget* w = ToolWidget(name)) {
+    } else if (QWidget* w = FindToolWidget(name)) {
         w->setEnabled(enable);
     } else {
         qFatal("SetItemEnabled: no menu item, tool button or tool is named %s", name);
@@ -186,9 +202,9 @@ void TKhm::SetItemEnabled(const char* name, bool enable)
 
 void TKhm::SetItemVisible(const char* name, bool visible)
 {
-    if (QAction* a = Action(name))
+    if (QAction* a = FindAction(name))
         a->setVisible(visible);
-    else if (QWidget* w = ToolWidget(name))
+    else if (QWidget* w = FindToolWidget(name))
         w->setVisible(visible);
     else
         qFatal("SetItemVisible: no menu item, tool button or tool is named %s", name);

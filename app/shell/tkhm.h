@@ -97,10 +97,14 @@ public:
     // The start-up screen and user-menu screen windows.
     std::unique_ptr<kes::ScreenEditor> Screens;
 
-    // A menu item or tool button by name ("MmNew", "TbSave"); null when there is none.
+    // A menu item or tool button by name ("MmNew", "TbSave"); a name the window has no item
+    // for stops the program, so a misspelt name fails every test that reaches it.
     QAction* Action(const char* name) const override;
-    // A tool bar widget that is not a button (TbState_Box, TbMemo, ...) by name.
+    // A tool bar widget that is not a button (TbState_Box, TbMemo, ...) by name; the same.
     QWidget* ToolWidget(const char* name) const override;
+    // The same lookups, null when there is none.
+    QAction* FindAction(const char* name) const;
+    QWidget* FindToolWidget(const char* name) const;
 
     // ---- State of the window (the project's is in Doc)
     std::int32_t LineWidth = 1;         // 1..3, pen of new figures

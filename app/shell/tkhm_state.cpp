@@ -46,12 +46,8 @@ const StateCheck kStateChecks[] = {
 
 void TKhm::ShowStateChecks()
 {
-    for (const StateCheck& c : kStateChecks) {
-        QAction* a = Action(c.item);
-        if (!a)
-            qFatal("ShowStateChecks: no menu item is named %s", c.item);
-        a->setChecked(c.on(Doc));
-    }
+    for (const StateCheck& c : kStateChecks)
+        Action(c.item)->setChecked(c.on(Doc));
 }
 
 void TKhm::FormActivate()

@@ -14,10 +14,10 @@ class CommandPanel {
 public:
     virtual ~CommandPanel() = default;
 
-    // The item (menu item or tool button) of that name; null when there is none.
+    // The item (menu item or tool button) of that name. The main window stops the program on a
+    // name it has no item for (a misspelt name); the empty panel has none and gives null.
     virtual QAction* Action(const char* name) const = 0;
-    // A tool bar widget that is not a button (a box, a label, a tool bar) by name; null when
-    // there is none.
+    // A tool bar widget that is not a button (a box, a label, a tool bar) by name; the same.
     virtual QWidget* ToolWidget(const char* name) const = 0;
     // Enables an item only when its command is connected (submenus always); a widget as asked.
     virtual void SetItemEnabled(const char* name, bool enable) = 0;
@@ -27,7 +27,7 @@ public:
     // The item's command is connected (and its dialog, if it opens one, is there).
     virtual bool IsWired(const char* name) const = 0;
 
-    // The check mark of an item; nothing happens for a name without an item.
+    // The check mark of an item (the empty panel has none).
     void SetItemChecked(const char* name, bool checked) const;
     bool ItemChecked(const char* name) const;
 };

@@ -72,7 +72,7 @@ TEST_P(CmdStateTable, ItemsFollowTheState)
         const bool checked = name.back() == '!';
         if (checked)
             name.pop_back();
-        QAction* a = name.rfind("Pop", 0) == 0 && HmPage ? HmPage->Pop(name.c_str()) : Khm->Action(name.c_str());
+        QAction* a = name.rfind("Pop", 0) == 0 && HmPage ? HmPage->Pop(name.c_str()) : Khm->FindAction(name.c_str());
         if (a) {
             EXPECT_EQ(checked ? a->isChecked() : a->isEnabled(), e.on) << name;
             continue;

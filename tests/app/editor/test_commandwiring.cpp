@@ -58,12 +58,15 @@ TEST_F(CommandWiringTest, EveryItemIsWiredOrListedAsNotBuilt)
 
 using CommandWiringDeathTest = CommandWiringTest;
 
-TEST_F(CommandWiringDeathTest, WiringAnUnknownNameOrAnItemTwiceStopsTheProgram)
+TEST_F(CommandWiringDeathTest, AnUnknownNameOrAnItemWiredTwiceStopsTheProgram)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_DEATH(Khm->Wire("MmNoSuchItem", [] {}), "MmNoSuchItem");
     EXPECT_DEATH(Khm->Wire("MmNew", [] {}), "MmNew is wired twice");
     EXPECT_DEATH(Khm->SetItemEnabled("TbNoSuchTool", true), "TbNoSuchTool");
+    EXPECT_DEATH(Khm->Action("MmNoSuchItem"), "MmNoSuchItem");
+    EXPECT_DEATH(Khm->ToolWidget("TbNoSuchBox"), "TbNoSuchBox");
+    EXPECT_EQ(Khm->FindAction("MmNoSuchItem"), nullptr);
 }
 
 } // namespace
