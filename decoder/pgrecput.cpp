@@ -7,17 +7,23 @@
 
 namespace kes {
 
-void RecOut::PutRecBytes(std::size_t start, bool reverse, std::size_t n, const void* source, std::size_t fieldOffset)
+void PutHeadBytes(Bytes& out, std::size_t offset, bool reverse, std::size_t n, const void* source)
 {
-    if (!Writes() || n == 0)
+    if (n == 0)
         return;
     const auto* src = static_cast<const std::uint8_t*>(source);
-    const std::size_t at = start + fieldOffset;
-    Reach(at + n);
+    if (out.size() < offset + n)
+        out.resize(offset + n, 0);
     if (reverse)
-        ReverseCopy(base_.data() + at, src, n);
+        ReverseCopy(out.data() + offset, src, n);
     else
-        std::memcpy(base_.data() + at, src, n);
+        std::memcpy(out.data() + offset, src, n);
+}
+
+void RecOut::PutRecBytes(std::size_t start, bool reverse, std::size_t n, const void* source, std::size_t fieldOffset)
+{
+    if (Writes())
+        PutHeadBytes(base_, start + fieldOffset, reverse, n, source);
 }
 
 void RecOut::Reach(std::size_t end)

@@ -18,6 +18,12 @@ namespace kes {
 
 enum : int { kEncFile = 1, kEncMemory = 2 };
 
+// Writes n bytes at offset: source copied as it is, or reversed (last byte first) when
+// reverse is set, which puts a host number in big-endian order. The buffer grows with zeros
+// to take them, so fields may be written in any order and a gap no field covers reads as 0.
+// Every field of the image header's sections and of the page records is written through it.
+void PutHeadBytes(Bytes& out, std::size_t offset, bool reverse, std::size_t n, const void* source);
+
 // The target of one encoding: the buffer and its mode.
 class RecOut {
 public:
@@ -31,9 +37,8 @@ public:
     // False for a mode that writes nothing (anything but 1 and 2).
     bool Writes() const { return mode_ == kEncFile || mode_ == kEncMemory; }
 
-    // Writes n bytes of one field at start + fieldOffset: source copied as it is, or
-    // reversed (last byte first) when reverse is set. The buffer grows with zeros to take
-    // them; a mode other than 1 or 2 writes nothing.
+    // Writes n bytes of one field at start + fieldOffset with PutHeadBytes; a mode other
+    // than 1 or 2 writes nothing.
     void PutRecBytes(std::size_t start, bool reverse, std::size_t n, const void* source, std::size_t fieldOffset);
     // Makes the buffer reach at least end (reserved bytes read as 0).
     void Reach(std::size_t end);

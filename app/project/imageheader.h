@@ -17,7 +17,8 @@ namespace kes {
 std::size_t WriteHeaderSections(const ProjectState& s, Bytes& out, std::size_t start);
 
 // The six section writers, in that order. Each writes its records at start with the page
-// records' writer and returns the bytes written, 0 when the project has none to write.
+// records' writer (each field through PutHeadBytes at start + its offset) and returns the
+// bytes written, 0 when the project has none to write.
 std::size_t WriteMacroSection(const ProjectState& s, Bytes& out, std::size_t start);
 std::size_t WriteParaDataSection(const ProjectState& s, Bytes& out, std::size_t start);
 std::size_t WriteFunKeySection(const ProjectState& s, Bytes& out, std::size_t start);
