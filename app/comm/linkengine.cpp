@@ -163,6 +163,8 @@ void LinkEngine::SendFrame(std::uint32_t address, const std::uint8_t* data, Link
     x_.LinkTxBin = BuildLinkRequest(station_, command, address, ByteSpan(data, data ? dataLen : 0), length);
     x_.LinkTxTxt = LinkFrame(x_.LinkTxBin);
     waiting_ = command;
+    waitingAddress_ = address;
+    waitingLength_ = static_cast<std::uint8_t>(length);
     // A failed write is not fatal here: the reply time-out sends the request again and gives up
     // after the resends.
     port_.Write(x_.LinkTxTxt);
@@ -197,14 +199,25 @@ void LinkEngine::OnReadyRead()
     }
 }
 
-bool LinkEngine::ReplyFits(const Bytes& reply) const
+// Decoded reply, index 0 the function byte: the request's command, bit 7 set when the panel
+// refused it. Write and read replies go on with the address (u32) and length (u8) they answer
+// at 1..5, a read reply's data from 6. A reply of the function byte alone is taken for a write
+// (some panels leave the echo out) and for a refusal of any request.
+bool LinkEngine::Answers(const Bytes& reply) const
 {
+    if (reply.empty() || (reply[0] & 0x7F) != static_cast<std::uint8_t>(waiting_))
+        return false;
+    const bool refused = (reply[0] & 0x80) != 0;
+    if (reply.size() == 1)
+        return refused || waiting_ == LinkCmd::Write || waiting_ == LinkCmd::End;
+    const auto echoes = [&] {
+        return reply.size() >= 6 && GetU32be(reply, 1) == waitingAddress_ && reply[5] == waitingLength_;
+    };
     switch (waiting_) {
-    case LinkCmd::SetBaud: return reply.size() >= 2;
-    case LinkCmd::Identify: return reply.size() >= 20;
-    // A read reply carries its data from index 6: a shorter one is not the answer to this read.
-    case LinkCmd::Read: return reply.size() >= 6 + std::size_t(x_.chunkLength);
-    case LinkCmd::Write:
+    case LinkCmd::SetBaud: return true;
+    case LinkCmd::Identify: return refused || reply.size() >= 20;
+    case LinkCmd::Read: return echoes() && (refused || reply.size() >= 6 + std::size_t(waitingLength_));
+    case LinkCmd::Write: return echoes();
     case LinkCmd::End: return true;
     }
     return false;
@@ -212,11 +225,16 @@ bool LinkEngine::ReplyFits(const Bytes& reply) const
 
 void LinkEngine::OnLine(const std::string& line)
 {
-    if (!CheckLrc(line, x_.LinkTxBin)) {
+    Bytes reply;
+    if (!CheckLrc(line, reply)) {
         Fail(LinkError::BadLrc);
         return;
     }
-    if (!CheckReplyOk(x_.LinkTxBin)) {
+    // An answer to an earlier request (or an earlier copy of this one) is not this one's: the
+    // request stays in flight and its time-out keeps running.
+    if (!Answers(reply))
+        return;
+    if (!CheckReplyOk(reply)) {
         Fail(LinkError::PanelRefused);
         return;
     }
@@ -229,8 +247,6 @@ void LinkEngine::OnLine(const std::string& line)
         }
         dupGuard_.reset();
     }
-    if (!ReplyFits(x_.LinkTxBin))
-        return;  // refused; the reply time-out keeps running
     timer_.stop();
     if (x_.retries > 0) {
         dupGuard_ = line;
@@ -240,7 +256,7 @@ void LinkEngine::OnLine(const std::string& line)
     x_.LinkTxTxt.clear();
     x_.retries = 0;
     // The step's next request takes LinkTxBin over: it works on a copy of the reply.
-    const Bytes reply = x_.LinkTxBin;
+    x_.LinkTxBin = reply;
     HandleReply(reply);
 }
 

@@ -7,7 +7,9 @@
 //                                         -> '1' reads (upload)
 //        -> '2' end -> idle (success)
 // Any refusal, bad reply or exhausted resends ends the transfer as a failure. Either way the
-// engine is idle, the port is closed and the host hears exactly one outcome.
+// engine is idle, the port is closed and the host hears exactly one outcome. One request is in
+// flight at a time (with its resends); a reply is taken only when it answers that request, so a
+// late answer to an earlier one is dropped, and success comes with the end command's reply.
 #include "app/comm/linkframe.h"
 #include "app/comm/linkport.h"
 #include "app/comm/transferhost.h"
@@ -82,7 +84,7 @@ private:
     void OnReadyRead();
     void OnLine(const std::string& line);
     void OnTimeOut();
-    bool ReplyFits(const Bytes& reply) const;
+    bool Answers(const Bytes& reply) const;
     void OnIdentify(const Bytes& reply);
     void WriteStep();
     void ReadStep();
@@ -109,6 +111,8 @@ private:
     Phase phase_ = Phase::SetBaud;
     LinkXfer x_;
     LinkCmd waiting_ = LinkCmd::SetBaud;  // command of the request waiting for its reply
+    std::uint32_t waitingAddress_ = 0;    // and the address and length it carried
+    std::uint8_t waitingLength_ = 0;
     bool endSent_ = false;
 
     int configuredBaud_ = 9600;

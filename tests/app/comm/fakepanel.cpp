@@ -40,12 +40,12 @@ int BitsPerChar(const termios& t)
     return 1 + data + ((t.c_cflag & PARENB) ? 1 : 0) + ((t.c_cflag & CSTOPB) ? 2 : 1);
 }
 
+} // namespace
+
 double SteadySeconds()
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
-
-} // namespace
 
 std::function<Fault(const FakeRequest&)> FaultWhen(std::function<bool(const FakeRequest&)> pick, Fault fault, int times)
 {
@@ -185,8 +185,10 @@ void FakePanel::Answer(const FakeRequest& req)
         return;
     }
     busy_ = true;
-    QTimer::singleShot(fault.delayMs, &context_, [this, reply] {
+    QTimer::singleShot(fault.delayMs, &context_, [this, reply, req] {
         Send(reply);
+        if (answered)
+            answered(req);
         busy_ = false;
         while (!busy_ && !queued_.empty()) {
             const FakeRequest next = queued_.front();

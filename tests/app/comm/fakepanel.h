@@ -17,6 +17,9 @@
 
 namespace kes::test {
 
+// The clock of FakeRequest::arrival.
+double SteadySeconds();
+
 struct FakeRequest {
     int index = 0;          // 0-based count of well-formed requests received
     char command = 0;       // '0'..'4'
@@ -82,7 +85,7 @@ public:
     // the request and the reply take on the wire at the port's rate has passed. The wait
     // blocks, so only a panel in a process of its own paces.
     bool paced = false;
-    // Told after every reply sent.
+    // Told after every reply sent, delayed ones included.
     std::function<void(const FakeRequest&)> answered;
     // The paced exchanges since the last reset.
     const WireFigures& Wire() const { return wire_; }

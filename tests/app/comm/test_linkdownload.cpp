@@ -267,6 +267,72 @@ TEST(LinkDownload, UnansweredRequestGoesOutFourTimes)
     EXPECT_EQ(log.size(), 5u);  // set baud, then the identify four times
 }
 
+// Replies that come after their request's time-out: each is taken only for the request it
+// answers (function, address, length), a new request goes out only once the one before it was
+// answered, and the transfer ends in a failure or in success with the image in the panel.
+TEST(LinkDownload, LateRepliesAreMatchedToTheirOwnRequests)
+{
+    struct Case {
+        const char* name;
+        std::function<Fault(const FakeRequest&)> faults;
+        std::vector<LinkError> ends;  // the outcomes allowed
+    };
+    const auto lateTwiceThenRefused = [] {
+        auto late1 = FaultWhen(ImageWrite(1), Late());
+        auto late2 = FaultWhen(ImageWrite(2), Late());
+        auto refused = FaultWhen(ImageWrite(3), Failing(FaultKind::ErrorBit));
+        return [=](const FakeRequest& q) mutable {
+            for (auto* f : {&late1, &late2, &refused})
+                if (const Fault x = (*f)(q); x.kind != FaultKind::None)
+                    return x;
+            return Fault{};
+        };
+    };
+    const Case cases[] = {
+        {"two late replies in a row, then a refused write", lateTwiceThenRefused(), {LinkError::PanelRefused}},
+        {"every reply later than the time-out",
+         [](const FakeRequest&) { return Fault{FaultKind::Delay, kTimeOutMs * 14 / 10}; },
+         {LinkError::None, LinkError::NoReply}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LinkRig rig;
+        FirmwareDir dir(3, 1, 100, Bytes(40, 1));
+        rig.engine.Options().firmwareDir = dir.Path();
+        rig.panel.identity.firmwareStamp = dir.Stamp();
+        rig.panel.faults = c.faults;
+        struct Sent {
+            char command;
+            std::uint32_t address;
+            double at;
+        };
+        std::vector<Sent> replies;
+        rig.panel.answered = [&](const FakeRequest& q) { replies.push_back({q.command, q.address, SteadySeconds()}); };
+
+        ASSERT_TRUE(rig.Run(TransferKind::Download, 60000));
+        rig.Drain();
+        ASSERT_EQ(rig.host.outcomes.size(), 1u);
+        const TransferOutcome& o = rig.host.outcomes[0];
+        EXPECT_NE(std::find(c.ends.begin(), c.ends.end(), o.error), c.ends.end()) << LinkErrorText(o.error);
+        if (o.Ok()) {
+            const DownloadImage& d = rig.host.download;
+            EXPECT_EQ(MemoryAt(rig.panel, rig.host.map.ObjDataAddr, d.image.size()), d.image);
+        }
+        // A request other than a resend of the one before follows an answer to that one.
+        const auto& log = rig.panel.Log();
+        for (std::size_t i = 1; i < log.size(); ++i) {
+            const FakeRequest& prev = log[i - 1];
+            const FakeRequest& req = log[i];
+            if (req.command == prev.command && req.address == prev.address)
+                continue;
+            const bool answered = std::any_of(replies.begin(), replies.end(), [&](const Sent& r) {
+                return r.command == prev.command && r.address == prev.address && r.at <= req.arrival;
+            });
+            EXPECT_TRUE(answered) << "request " << i << " went out while request " << i - 1 << " was unanswered";
+        }
+    }
+}
+
 TEST(LinkDownload, ANewTransferRunsAfterAFailure)
 {
     LinkRig rig;
