@@ -2,6 +2,8 @@
 
 #include "platform/fileio.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
 #include <climits>
@@ -25,6 +27,14 @@ bool SameText(const std::string& a, const std::string& b)
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
            });
+}
+
+std::string Lower(const std::string& text)
+{
+    std::string l = text;
+    for (char& c : l)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return l;
 }
 
 } // namespace
@@ -79,6 +89,9 @@ bool ParseIniInteger(const std::string& raw, int& value)
 TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName))
 {
     std::string text;
+    struct stat st;
+    if (::stat(fileName_.c_str(), &st) == 0 && static_cast<std::size_t>(st.st_size) > kMaxIniBytes)
+        return;
     if (ReadFileText(fileName_, text, nullptr)) {
         loaded_ = true;
         SetText(text);
@@ -87,6 +100,7 @@ TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName))
 
 void TIniFile::SetText(const std::string& text)
 {
+    indexed_ = false;
     preamble_.clear();
     sections_.clear();
     for (const std::string& rawLine : SplitLines(text)) {
@@ -115,12 +129,26 @@ void TIniFile::SetText(const std::string& text)
     }
 }
 
+void TIniFile::BuildIndex() const
+{
+    sectionAt_.clear();
+    entryAt_.assign(sections_.size(), {});
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        sectionAt_.try_emplace(Lower(sections_[i].name), i);
+        const std::vector<Entry>& entries = sections_[i].entries;
+        for (std::size_t j = 0; j < entries.size(); ++j)
+            if (!entries[j].key.empty())
+                entryAt_[i].try_emplace(Lower(entries[j].key), j);
+    }
+    indexed_ = true;
+}
+
 const TIniFile::Section* TIniFile::FindSection(const std::string& name) const
 {
-    for (const Section& s : sections_)
-        if (SameText(s.name, name))
-            return &s;
-    return nullptr;
+    if (!indexed_)
+        BuildIndex();
+    const auto it = sectionAt_.find(Lower(name));
+    return it == sectionAt_.end() ? nullptr : &sections_[it->second];
 }
 
 TIniFile::Section* TIniFile::FindSection(const std::string& name)
@@ -133,10 +161,9 @@ const TIniFile::Entry* TIniFile::FindEntry(const std::string& section, const std
     const Section* s = FindSection(section);
     if (!s)
         return nullptr;
-    for (const Entry& e : s->entries)
-        if (!e.key.empty() && SameText(e.key, ident))
-            return &e;
-    return nullptr;
+    const auto& keys = entryAt_[static_cast<std::size_t>(s - sections_.data())];
+    const auto it = keys.find(Lower(ident));
+    return it == keys.end() ? nullptr : &s->entries[it->second];
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& ident, const std::string& def) const
@@ -159,16 +186,16 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& ident, bo
 
 void TIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value)
 {
+    if (const Entry* e = FindEntry(section, ident)) {
+        const_cast<Entry*>(e)->value = value;
+        return;
+    }
     Section* s = FindSection(section);
+    indexed_ = false;
     if (!s) {
         sections_.push_back(Section{section, {}});
         s = &sections_.back();
     }
-    for (Entry& e : s->entries)
-        if (!e.key.empty() && SameText(e.key, ident)) {
-            e.value = value;
-            return;
-        }
     // New keys go after the last key, before trailing blank lines.
     auto pos = s->entries.end();
     while (pos != s->entries.begin() && std::prev(pos)->key.empty() && Trim(std::prev(pos)->value).empty())
@@ -216,6 +243,7 @@ void TIniFile::EraseSection(const std::string& section)
     sections_.erase(std::remove_if(sections_.begin(), sections_.end(),
                                    [&](const Section& s) { return SameText(s.name, section); }),
                     sections_.end());
+    indexed_ = false;
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& ident)
@@ -224,6 +252,7 @@ void TIniFile::DeleteKey(const std::string& section, const std::string& ident)
         s->entries.erase(std::remove_if(s->entries.begin(), s->entries.end(),
                                         [&](const Entry& e) { return !e.key.empty() && SameText(e.key, ident); }),
                          s->entries.end());
+    indexed_ = false;
 }
 
 std::string TIniFile::ToText() const

@@ -5,11 +5,18 @@
 // the first of two equal keys wins. Values are bytes (ANSI code page).
 //
 // Unlike the profile functions, writes are kept in memory until UpdateFile(), which
-// reports failure, so that no caller drops a failed write silently.
+// reports failure, so that no caller drops a failed write silently. Look-ups go through an
+// index built once after a change, so a file of many keys (a message file) reads in linear
+// time. A file larger than kMaxIniBytes is not read (Loaded() is false).
+#include <cstddef>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kes {
+
+// The largest shipped INI-style file is a language file of some 100 KiB.
+inline constexpr std::size_t kMaxIniBytes = 16u << 20;
 
 class TIniFile {
 public:
@@ -59,12 +66,18 @@ private:
     const Section* FindSection(const std::string& name) const;
     Section* FindSection(const std::string& name);
     const Entry* FindEntry(const std::string& section, const std::string& ident) const;
+    void BuildIndex() const;
 
     std::string fileName_;
     std::vector<std::string> preamble_; // lines before the first section
     std::vector<Section> sections_;
     bool loaded_ = false;
     std::string lastError_;
+    // Lower-case names to the first section and, per section, to its first entry of a key;
+    // rebuilt on the first look-up after a change.
+    mutable std::unordered_map<std::string, std::size_t> sectionAt_;
+    mutable std::vector<std::unordered_map<std::string, std::size_t>> entryAt_;
+    mutable bool indexed_ = false;
 };
 
 // Parses like TIniFile::ReadInteger; false when text is not a number.

@@ -4,10 +4,77 @@
 #include "platform/fileio.h"
 #include "platform/inifile.h"
 
+#include <utility>
+
+#include <QFile>
+
+#include <algorithm>
+#include <set>
+
 namespace kes {
 namespace {
+// The shipped tables hold some 500 messages.
 constexpr int kMaxMessages = 65536;
 std::vector<std::string>* g_mirror = nullptr;
+
+TIniFile BuiltInFile(const char* name)
+{
+    TIniFile ini("");
+    QFile f(QStringLiteral(":/lang/") + QLatin1String(name));
+    if (f.open(QIODevice::ReadOnly))
+        ini.SetText(f.readAll().toStdString());
+    return ini;
+}
+
+struct ProblemList {
+    std::vector<std::string> pending;
+    std::set<std::string> seen;
+};
+
+ProblemList& Problems()
+{
+    static ProblemList list;
+    return list;
+}
+
+std::string NamePart(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+int MessageCount(const TIniFile& ini)
+{
+    int count = 0;
+    if (!ParseIniInteger(ini.ReadString("Message", "Count", ""), count))
+        return 0;
+    return std::clamp(count, 0, kMaxMessages);
+}
+
+} // namespace
+
+const TIniFile& BuiltInCaptions()
+{
+    static const TIniFile ini = BuiltInFile("DATAEnu.Lan");
+    return ini;
+}
+
+const TIniFile& BuiltInMessages()
+{
+    static const TIniFile ini = BuiltInFile("MultiLanEng.txt");
+    return ini;
+}
+
+void NoteFileProblem(const std::string& text)
+{
+    if (!text.empty() && Problems().seen.insert(text).second)
+        Problems().pending.push_back(text);
+}
+
+std::vector<std::string> TakeFileProblems()
+{
+    Problems().seen.clear();
+    return std::exchange(Problems().pending, {});
 }
 
 int LangCodePage(int langIndex)
@@ -45,21 +112,59 @@ const QString& TMsgTable::operator[](int n) const
     return items_[static_cast<std::size_t>(n)];
 }
 
-void TMsgTable::LoadFromFile(const std::string& path, int codePage)
+std::string TMsgTable::LoadFromFile(const std::string& path, int codePage)
+{
+    std::string text;
+    const bool loaded = ReadFileText(path, text, nullptr) && text.size() <= kMaxIniBytes;
+    return LoadFromText(path, loaded ? text : std::string(), loaded, codePage);
+}
+
+bool TMsgTable::LoadedFrom(const std::string& name, const std::string& text, bool loaded, int codePage) const
+{
+    return source_ && source_->name == name && source_->text == text && source_->loaded == loaded
+           && source_->codePage == codePage;
+}
+
+std::string TMsgTable::LoadFromText(const std::string& name, const std::string& text, bool loaded, int codePage)
 {
     items_.clear();
-    TIniFile ini(path);
-    int count = ini.ReadInteger("Message", "Count", 0);
-    if (count <= 0)
-        return;
-    // A damaged Count must not make us allocate without bound; gaps below the cap still
-    // give empty entries, so the table keeps exactly Count entries.
-    if (count > kMaxMessages)
-        count = kMaxMessages;
-    ScopedCodePage cp(codePage);
-    items_.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
-        items_.push_back(AnsiToQString(ini.ReadString("Message", "M" + std::to_string(i), "")));
+    source_ = Source{name, text, loaded, codePage};
+    TIniFile ini("");
+    ini.SetText(text);
+    const TIniFile& builtIn = BuiltInMessages();
+    const int count = MessageCount(ini);
+    const int builtInCount = MessageCount(builtIn);
+    // Keys past a damaged Count are still the file's own texts.
+    const int n = std::max(count, builtInCount);
+    std::vector<std::string> raw(static_cast<std::size_t>(n));
+    std::vector<bool> english(static_cast<std::size_t>(n), false);
+    int missing = 0, known = 0;
+    for (int i = 0; i < n; ++i) {
+        const std::string key = "M" + std::to_string(i);
+        const bool inBuiltIn = builtIn.ValueExists("Message", key);
+        known += inBuiltIn ? 1 : 0;
+        if (ini.ValueExists("Message", key)) {
+            raw[static_cast<std::size_t>(i)] = ini.ReadString("Message", key, "");
+        } else if (inBuiltIn) {
+            raw[static_cast<std::size_t>(i)] = builtIn.ReadString("Message", key, "");
+            english[static_cast<std::size_t>(i)] = true;
+            ++missing;
+        }
+    }
+    items_.resize(static_cast<std::size_t>(n));
+    for (const bool inEnglish : {false, true}) {
+        ScopedCodePage cp(inEnglish ? 1252 : codePage);
+        for (std::size_t i = 0; i < raw.size(); ++i)
+            if (english[i] == inEnglish)
+                items_[i] = AnsiToQString(raw[i]);
+    }
+    const std::string file = NamePart(name);
+    if (!loaded)
+        return file + ": missing or unreadable; the built-in English messages are used";
+    if (missing > 0)
+        return file + ": " + std::to_string(missing) + " of " + std::to_string(known)
+               + " messages missing; the built-in English texts are used for them";
+    return {};
 }
 
 TMsgTable& MessageTable()
@@ -74,8 +179,16 @@ std::string MsgAnsi(int n) { return QStringToAnsi(Msg(n)); }
 
 void LoadMessageTable(int langIndex)
 {
+    // Every form's translation reloads the table: the file is parsed again only when it changed.
+    const std::string path = AppDir() + MsgFileName(langIndex);
+    std::string text;
+    const bool loaded = ReadFileText(path, text, nullptr) && text.size() <= kMaxIniBytes;
+    if (!loaded)
+        text.clear();
     TMsgTable& table = MessageTable();
-    table.LoadFromFile(AppDir() + MsgFileName(langIndex), LangCodePage(langIndex));
+    const int cp = LangCodePage(langIndex);
+    if (!table.LoadedFrom(path, text, loaded, cp))
+        NoteFileProblem(table.LoadFromText(path, text, loaded, cp));
     if (!g_mirror)
         return;
     g_mirror->clear();

@@ -6,6 +6,7 @@
 // Simplified Chinese 936, English 1252), decoded with that code page whatever the process
 // code page is, so every language shows correctly on any system.
 #include <QString>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,20 +22,52 @@ std::string CaptionFileName(int langIndex);
 // "MultiLanCht.txt", "MultiLanChs.txt", "MultiLanEng.txt".
 std::string MsgFileName(int langIndex);
 
+class TIniFile;
+
+// The English caption and message files built into the program: what a damaged or missing
+// language file lacks is taken from them.
+const TIniFile& BuiltInCaptions();
+const TIniFile& BuiltInMessages();
+
+// Problems of the files the program ships (language files, model data), each noted once
+// until the start-up report takes them (a file is looked at again only when it changed).
+void NoteFileProblem(const std::string& text);
+std::vector<std::string> TakeFileProblems();
+
 class TMsgTable {
 public:
     int Count() const { return static_cast<int>(items_.size()); }
     // Message n, or an empty text when the table does not hold it.
     const QString& operator[](int n) const;
-    void Clear() { items_.clear(); }
-    void Append(const QString& text) { items_.push_back(text); }
+    void Clear()
+    {
+        items_.clear();
+        source_.reset();
+    }
+    void Append(const QString& text)
+    {
+        items_.push_back(text);
+        source_.reset();
+    }
     // Replaces the table from a message file: section "Message", key "Count", then keys
-    // "M0".."M<Count-1>" (a missing key gives an empty entry). A missing file or key
-    // "Count" gives an empty table.
-    void LoadFromFile(const std::string& path, int codePage);
+    // "M0".."M<Count-1>" (a missing key gives an empty entry). A message the built-in English
+    // table holds and the file lacks (a damaged or missing file, a short Count) is taken in
+    // English; what was wrong comes back (empty when nothing was).
+    std::string LoadFromFile(const std::string& path, int codePage);
+    // The same from the file's text; `loaded` false when there was no file to read.
+    std::string LoadFromText(const std::string& name, const std::string& text, bool loaded, int codePage);
+
+    // The table holds exactly what LoadFromText made of this text.
+    bool LoadedFrom(const std::string& name, const std::string& text, bool loaded, int codePage) const;
 
 private:
+    struct Source {
+        std::string name, text;
+        bool loaded;
+        int codePage;
+    };
     std::vector<QString> items_;
+    std::optional<Source> source_;
 };
 
 // The table in force; the main window's MsgTable is this table.
@@ -45,7 +78,8 @@ QString Msg(int n);
 // The same as bytes of the process ANSI code page, for texts that go into files.
 std::string MsgAnsi(int n);
 
-// Reloads the table in force from the message file of the language in AppDir().
+// Reloads the table in force from the message file of the language in AppDir() (parsed again
+// only when the file changed); a problem with it is noted for the start-up report.
 void LoadMessageTable(int langIndex);
 // After every LoadMessageTable the mirror receives the messages as bytes of the process ANSI
 // code page (the project state's MsgTable, read by code without widgets). Null: none.

@@ -28,7 +28,9 @@
 #include <QToolBar>
 
 #include <cctype>
+#include <memory>
 #include <typeinfo>
+#include <utility>
 
 namespace kes {
 namespace {
@@ -58,20 +60,66 @@ bool InMenu(const QAction* action)
     return false;
 }
 
-// Texts of one caption file, decoded in its language's code page.
+// Texts of one caption file, decoded in its language's code page. A file that lacks captions
+// the built-in English file has is damaged: those come in English instead of blank.
 class CaptionFile {
 public:
-    CaptionFile(const std::string& path, int codePage) : ini_(path), codePage_(codePage) {}
+    CaptionFile(std::string path, std::string text, int codePage)
+        : ini_(""), path_(std::move(path)), text_(std::move(text)), codePage_(codePage)
+    {
+        ini_.SetText(text_);
+        const TIniFile& builtIn = BuiltInCaptions();
+        for (const std::string& section : builtIn.ReadSections())
+            for (const std::string& key : builtIn.ReadSection(section)) {
+                ++known_;
+                missing_ += ini_.ValueExists(section, key) ? 0 : 1;
+            }
+    }
+    bool Holds(const std::string& path, const std::string& text, int codePage) const
+    {
+        return path == path_ && text == text_ && codePage == codePage_;
+    }
+    // What was wrong with the file; empty when nothing was.
+    std::string Problem() const
+    {
+        if (missing_ == 0)
+            return {};
+        const std::string name = path_.substr(path_.find_last_of('/') + 1);
+        return name + ": " + std::to_string(missing_) + " of " + std::to_string(known_)
+               + " captions missing; the built-in English texts are used for them";
+    }
     QString Read(const std::string& section, const std::string& key) const
     {
-        ScopedCodePage cp(codePage_);
-        return AnsiToQString(ini_.ReadString(section, key, ""));
+        if (ini_.ValueExists(section, key)) {
+            ScopedCodePage cp(codePage_);
+            return AnsiToQString(ini_.ReadString(section, key, ""));
+        }
+        if (missing_ == 0)
+            return {};
+        ScopedCodePage cp(1252);
+        return AnsiToQString(BuiltInCaptions().ReadString(section, key, ""));
     }
 
 private:
     TIniFile ini_;
+    std::string path_, text_;
     int codePage_;
+    int known_ = 0, missing_ = 0;
 };
+
+// Every form is translated from the same file: it is parsed again only when it changed.
+const CaptionFile& CaptionFileOf(const std::string& path, int codePage)
+{
+    static std::unique_ptr<CaptionFile> cached;
+    std::string text;
+    if (!ReadFileText(path, text, nullptr) || text.size() > kMaxIniBytes)
+        text.clear();
+    if (!cached || !cached->Holds(path, text, codePage)) {
+        cached = std::make_unique<CaptionFile>(path, std::move(text), codePage);
+        NoteFileProblem(cached->Problem());
+    }
+    return *cached;
+}
 
 void SetCaption(QObject* o, const QString& text)
 {
@@ -248,9 +296,11 @@ void TranslateForm(QWidget* form, int langIndex)
         return;
     form->setProperty("Tag", langIndex);
     const std::string path = AppDir() + CaptionFileName(langIndex);
-    if (!FileExists(path))
+    if (!FileExists(path)) {
+        NoteFileProblem(CaptionFileName(langIndex) + ": missing; the windows keep their design texts");
         return;
-    CaptionFile file(path, LangCodePage(langIndex));
+    }
+    const CaptionFile& file = CaptionFileOf(path, LangCodePage(langIndex));
     const std::string formName = form->objectName().toStdString();
     const bool mdiParent = qobject_cast<QMainWindow*>(form) != nullptr;
     const bool mdiChild = IsMdiChild(form);

@@ -1,5 +1,7 @@
 #include "app/project/ui/tlxtype.h"
 
+#include "app/ui/msgtable.h"
+
 #include "app/model/projectstate.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
@@ -101,9 +103,11 @@ TLxType::TLxType(QWidget* owner, kes::ProjectState& state)
     QObject::connect(OkBtn, &QPushButton::clicked, this, [this] { OkBtnClick(); });
     QObject::connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
 
-    // A missing or damaged model file leaves its list empty; the form still opens.
-    LoadMachineList();
-    LoadModelList();
+    // A missing or damaged model file leaves its list empty; the form still opens, and the
+    // start-up report says what was wrong.
+    for (const kes::ModelWarnings& found : {LoadMachineList(), LoadModelList()})
+        for (const kes::ModelWarning& w : found)
+            kes::NoteFileProblem(w.Text());
     for (const std::string& brand : BrandNames)
         Factory_Box->addItem(kes::AnsiToQString(brand));
     SelectMachineInBoxes(State().MachineId);

@@ -1,5 +1,7 @@
 #include "shellfixture.h"
 
+#include "app/ui/msgtable.h"
+
 #include "app/shell/startup.h"
 #include "platform/fileio.h"
 
@@ -30,6 +32,8 @@ void ShellFixture::SetUp()
     savedAppDir_ = AppDir();
     SetAppDir(dir_);
     scoped_ = std::make_unique<ScopedPrompt>(prompt);
+    // Problems an earlier test made of its own files are not this test's start-up report.
+    TakeFileProblems();
 }
 
 void ShellFixture::TearDown()

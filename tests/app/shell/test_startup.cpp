@@ -1,6 +1,7 @@
 // Start-up and the two settings files: what the program writes when it closes is what it
 // restores at the next start (Lxe.ini at creation with the edit tool bar, the other tool bars
-// when a project opens); missing or damaged files give the defaults; a command line naming
+// when a project opens); missing or damaged files give the defaults (the built-in English
+// texts for damaged language files, named in one report at start-up); a command line naming
 // no file opens nothing.
 #include "shellfixture.h"
 
@@ -144,6 +145,8 @@ TEST_F(StartupTest, ToolBarLayoutWrittenAtCloseIsRestored)
     Stop();
 }
 
+// A damaged or missing shipped language file gives the built-in English texts instead of
+// blank menus and messages, and the start-up report names it (once per problem).
 TEST_F(StartupTest, MissingOrDamagedFilesGiveTheDefaults)
 {
     const struct {
@@ -151,12 +154,16 @@ TEST_F(StartupTest, MissingOrDamagedFilesGiveTheDefaults)
         const char* lxe;   // null: no file
         const char* loc;
         const char* msg;
+        const char* lan;   // null: the shipped caption file
     } cases[] = {
-        {"all missing", nullptr, nullptr, nullptr},
-        {"damaged", "\x01\x02garbage\n[COM]\n", "[ToolBar1]\nVisible=yes\nLocation=x\nLeft=--\n", "[Message]\nCount=-1\n"},
+        {"all missing", nullptr, nullptr, nullptr, nullptr},
+        {"damaged", "\x01\x02garbage\n[COM]\n", "[ToolBar1]\nVisible=yes\nLocation=x\nLeft=--\n", "[Message]\nCount=-1\n", ""},
         {"short lxe, wild layout", "[Version]=120\n[COM]=2\n",
-         "[ToolBar1]\nVisible=1\nLocation=0\nLeft=99999999\nTop=-99999\nWidth=0\nHeight=0\n", "Count=3\n"},
+         "[ToolBar1]\nVisible=1\nLocation=0\nLeft=99999999\nTop=-99999\nWidth=0\nHeight=0\n", "[Message]\nM0=zero\n",
+         "[Khm]\nKhm.MmNew.Caption=&Neu\n"},
     };
+    std::string shippedLan;
+    ASSERT_TRUE(ReadFileText(Path("DATAEnu.Lan"), shippedLan, nullptr));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         for (const char* f : {"Lxe.ini", "Loc.ini", "MultiLanEng.txt"})
@@ -167,14 +174,24 @@ TEST_F(StartupTest, MissingOrDamagedFilesGiveTheDefaults)
             WriteFile("Loc.ini", c.loc);
         if (c.msg)
             WriteFile("MultiLanEng.txt", c.msg);
+        WriteFile("DATAEnu.Lan", c.lan ? c.lan : shippedLan);
+        const std::size_t shownBefore = prompt.shown.size();
         Start();
+        QCoreApplication::processEvents();
         EXPECT_EQ(Khm->Doc.EditMode, 3);
         EXPECT_EQ(Khm->Doc.LangIndex, 2);
         EXPECT_EQ(Khm->Doc.MachineId, 87);
         EXPECT_EQ(Khm->Doc.Opened, 0);
-        EXPECT_EQ(MessageTable().Count(), 0);
-        EXPECT_EQ(Khm->Doc.CaptionPrefix, " - ");
+        EXPECT_GT(MessageTable().Count(), 400);
+        EXPECT_EQ(Msg(31), "Do you want to save Project to ");
+        EXPECT_EQ(Khm->Doc.CaptionPrefix, "Kestrova - ");
+        EXPECT_EQ(Khm->Action("Mmfile")->text(), "&File");
+        if (c.lan && *c.lan)
+            EXPECT_EQ(Khm->Action("MmNew")->text(), "&Neu") << "what the file holds is its own";
         EXPECT_FALSE(Khm->EditToolBar->isHidden());
+        ASSERT_EQ(prompt.shown.size(), shownBefore + 1) << "one report at start-up";
+        EXPECT_TRUE(prompt.shown.back().contains(QStringLiteral("MultiLanEng.txt"))) << prompt.shown.back().toStdString();
+        EXPECT_EQ(prompt.shown.back().contains(QStringLiteral("DATAEnu.Lan")), c.lan != nullptr);
         Khm->LoadLayout();
         Stop();
     }

@@ -1,16 +1,18 @@
 // The caption translator applies a language file to a form by the component class and key
 // scheme, empties a text whose key is missing, leaves everything alone when the caption file
-// is missing, and reloads the message table (exactly Count entries, in the language's own
-// code page whatever the process code page is).
+// is missing, and reloads the message table (Count entries, in the language's own code page
+// whatever the process code page is; a message a damaged file lacks in English).
 #include "shellfixture.h"
 
 #include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
 #include "platform/codepage.h"
+#include "platform/inifile.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -167,29 +169,59 @@ TEST_F(TranslateTest, AMissingKeyEmptiesItsTextAndAMissingFileChangesNothing)
     EXPECT_EQ(Msg(32), before);
 }
 
-TEST_F(TranslateTest, MessageTableHoldsExactlyCountEntriesWithGapsEmpty)
+TEST_F(TranslateTest, AMessageTheFileLacksComesFromTheBuiltInEnglishTable)
 {
+    TakeFileProblems();
     WriteFile("MultiLanEng.txt", "[Message]\r\nCount=5\r\nM0=zero\r\nM3=\" three \"\r\nM9=beyond\r\n");
     LoadMessageTable(2);
     const TMsgTable& t = MessageTable();
-    ASSERT_EQ(t.Count(), 5);
+    const int builtIn = BuiltInMessages().ReadInteger("Message", "Count", 0);
+    ASSERT_GT(builtIn, 400);
+    ASSERT_EQ(t.Count(), builtIn);
     EXPECT_EQ(t[0], "zero");
-    EXPECT_EQ(t[1], "");
+    EXPECT_EQ(t[1], "Min. Value Setting Error!!") << "a gap takes the built-in text";
     EXPECT_EQ(t[3], " three ");
-    EXPECT_EQ(t[9], "");
+    EXPECT_EQ(t[9], "beyond") << "a key past a damaged Count is still the file's";
     EXPECT_EQ(t[-1], "");
+    const std::vector<std::string> problems = TakeFileProblems();
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].find("MultiLanEng.txt"), std::string::npos) << problems[0];
 
-    // Damaged or missing: an empty table, never a crash or a huge allocation.
+    // Damaged or missing: the built-in English table, never a crash, a blank table or a huge
+    // allocation; each problem is noted once.
     for (const char* text : {"[Message]\r\nCount=abc\r\n", "[Message]\r\nCount=-4\r\n", "garbage\x01\x02",
-                             "[Message]\r\nCount=2147483647\r\nM0=x\r\n"}) {
+                             "[Message]\r\nCount=2147483647\r\nM0=x\r\n", ""}) {
         WriteFile("MultiLanEng.txt", text);
         LoadMessageTable(2);
         EXPECT_LE(MessageTable().Count(), 65536) << text;
+        EXPECT_EQ(Msg(31), "Do you want to save Project to ") << text;
     }
     std::remove(Path("MultiLanEng.txt").c_str());
     LoadMessageTable(2);
-    EXPECT_EQ(MessageTable().Count(), 0);
-    EXPECT_EQ(Msg(31), "");
+    EXPECT_EQ(MessageTable().Count(), builtIn);
+    EXPECT_EQ(Msg(31), "Do you want to save Project to ");
+    EXPECT_FALSE(TakeFileProblems().empty());
+    LoadMessageTable(2);
+    EXPECT_TRUE(TakeFileProblems().empty()) << "a problem is reported once";
+}
+
+// Look-ups are indexed: a message file of 65,536 messages loads in well under a second,
+// and forms translated one after another do not read it again.
+TEST_F(TranslateTest, AHugeMessageFileLoadsQuickly)
+{
+    std::string text = "[Message]\r\nCount=65536\r\n";
+    for (int i = 0; i < 65536; ++i)
+        text += "M" + std::to_string(i) + "=message " + std::to_string(i) + "\r\n";
+    WriteFile("MultiLanEng.txt", text);
+    QElapsedTimer clock;
+    clock.start();
+    LoadMessageTable(2);
+    for (int i = 0; i < 20; ++i) {
+        SampleForm f("Sample");
+        TranslateForm(&f.form, 2);
+    }
+    EXPECT_LT(clock.elapsed(), 3000) << "(a second on a quiet machine without sanitizers)";
+    EXPECT_EQ(Msg(65535), "message 65535");
 }
 
 TEST_F(TranslateTest, LanguageFilesDecodeInTheirOwnCodePage)
