@@ -47,8 +47,14 @@ std::string LxTypeCore::ModelDir() const
 namespace {
 
 constexpr int kMaxPanelModels = 16; // the project file keeps four bits of the index
-constexpr int kMaxPanelSide = 2048;
+// Monochrome panels of this kind are at most 320 x 240; the page window's picture is the
+// panel at up to 16 times its size, so a side is bounded well below what memory allows.
+constexpr int kMaxPanelSide = 480;
 constexpr int kMaxGrid = 16;
+// Machine ids are one byte: no list holds more models, nor more brands than models.
+constexpr int kMaxMachines = 256;
+// The largest panel memory map ends at 1 MiB; an area past 16 MiB is damage, not a panel.
+constexpr std::int32_t kMaxPanelAddress = 16 << 20;
 
 // Reads an integer key and reports a value that is present but no number.
 int ReadInt(const TIniFile& ini, const std::string& section, const std::string& key, int def,
@@ -106,9 +112,10 @@ ModelWarnings LxTypeCore::LoadMachineList()
     const std::string head = "FactoryType";
     const int totalMachine = ReadInt(ini, head, "TotalMachine", 0, w, true);
     int totalFactory = ReadInt(ini, head, "TotalFactory", 0, w, true);
-    if (totalFactory < 0) {
-        w.push_back({ModelError::BadValue, path, 0, "TotalFactory is negative"});
-        totalFactory = 0;
+    if (totalFactory < 0 || totalFactory > kMaxMachines) {
+        w.push_back({ModelError::BadValue, path, 0,
+                     "TotalFactory " + std::to_string(totalFactory) + " is not 0 to " + std::to_string(kMaxMachines)});
+        totalFactory = std::clamp(totalFactory, 0, kMaxMachines);
     }
     for (int i = 0; i < totalFactory; ++i)
         BrandNames.push_back(ReadStr(ini, head, "F" + std::to_string(i), "", w));
@@ -117,8 +124,13 @@ ModelWarnings LxTypeCore::LoadMachineList()
             w.push_back({ModelError::MissingEntry, path, 0, "section [" + brand + "]"});
         const std::uint8_t count =
             LowByte(ReadInt(ini, brand, "TotalOption", 0, w, false), ini, "[" + brand + "] TotalOption", w);
-        BrandModelCounts.push_back(count);
-        for (int j = 0; j < count; ++j) {
+        const int room = kMaxMachines - static_cast<int>(MachineIds.size());
+        if (count > room)
+            w.push_back({ModelError::BadValue, path, 0,
+                         "[" + brand + "] TotalOption: more than " + std::to_string(kMaxMachines) + " models in all"});
+        const int taken = std::min<int>(count, room);
+        BrandModelCounts.push_back(static_cast<std::uint8_t>(taken));
+        for (int j = 0; j < taken; ++j) {
             const std::string n = std::to_string(j);
             const int id = ReadInt(ini, brand, "OptionID_" + n, 0, w, true);
             MachineIds.push_back(LowByte(id, ini, "[" + brand + "] OptionID_" + n, w));
@@ -202,10 +214,14 @@ ModelWarnings LxTypeCore::LoadModelData()
     const int z = state_.DefaultZoom;
     if (z != 1 && z != 2 && z != 4 && z != 8 && z != 16)
         replace(state_.DefaultZoom, 4, "Default_PageSize");
+    // An area that is none (or lies past any panel's memory) reads as empty, so that nothing
+    // sizes a buffer by it.
     for (int i = 0; i < 12; i += 2)
-        if (*fields[i] < 0 || *fields[i + 1] < *fields[i])
+        if (*fields[i] < 0 || *fields[i + 1] < *fields[i] || *fields[i + 1] > kMaxPanelAddress) {
             w.push_back({ModelError::BadValue, path, 0,
                          "[" + s + "] " + keys[i] + ".." + keys[i + 1] + " is no memory area"});
+            *fields[i] = *fields[i + 1] = 0;
+        }
     if (state_.ObjDataSize() == 0)
         w.push_back({ModelError::BadValue, path, 0, "[" + s + "] the object data area is empty"});
     return w;

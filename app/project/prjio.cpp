@@ -140,8 +140,9 @@ ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTyp
     doc.PanelModelIndex = StoredModelIndex(h);
     doc.LinkIndex = 0;
     if (type) {
-        type->SelectMachine();
-        type->LoadModelData();
+        out.ModelProblems = type->SelectMachine();
+        const ModelWarnings model = type->LoadModelData();
+        out.ModelProblems.insert(out.ModelProblems.end(), model.begin(), model.end());
     }
     ResetMemoryImage(doc);
     ApplyProjectHeader(doc, h);

@@ -2,6 +2,7 @@
 // Reading and writing the project's files on disk. A save replaces the project's files as
 // one (kes::WriteFileSet): a failed or killed save leaves the previous project, and the
 // next open finishes a save that was killed after it committed.
+#include "app/model/modelwarning.h"
 #include "app/project/prjfile.h"
 
 #include <cstdint>
@@ -54,6 +55,7 @@ struct ReadOutcome {
     std::uint8_t PortNumber = 0;
     bool Keypad = false;
     bool OlderVersion = false;   // the project was converted to this program's data
+    ModelWarnings ModelProblems; // what the model data and device table of the project lacked
 };
 // Reads the project at basePath (the project file must exist; titles and start-up screen are
 // read when present). type, when given, loads the controller's device table and the panel

@@ -3,7 +3,6 @@
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/tkhm.h"
 #include "app/shell/tlogo.h"
-#include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
@@ -15,26 +14,7 @@
 
 namespace kes {
 
-namespace {
-constexpr int kMsgFilesDamaged = 488; // "Some files the program reads are damaged or missing; ..."
-}
-
 std::string CommandLinePath(const QStringList& arguments) { return QStringToAnsi(arguments.join(QLatin1Char(' '))); }
-
-void ReportFileProblems()
-{
-    const std::vector<std::string> problems = TakeFileProblems();
-    if (problems.empty())
-        return;
-    QString text = Msg(kMsgFilesDamaged);
-    // A long list (a damaged device table) is cut: the first lines name the file.
-    constexpr std::size_t kShown = 12;
-    for (std::size_t i = 0; i < problems.size() && i < kShown; ++i)
-        text += QStringLiteral("\n") + AnsiToQString(problems[i]);
-    if (problems.size() > kShown)
-        text += QStringLiteral("\n...");
-    ShowMessage(text);
-}
 
 void StartUp(ProjectDoc& doc, const StartupOptions& options)
 {

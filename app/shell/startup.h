@@ -20,9 +20,7 @@ std::string CommandLinePath(const QStringList& arguments);
 // splash (which removes itself after splashMillis without holding up anything) and opens a
 // project named on the command line. The caller shows Khm and runs the event loop.
 void StartUp(ProjectDoc& doc, const StartupOptions& options);
-// Shows, once, the problems found in the files the program ships (language files, model
-// data) since the last report; nothing when there were none.
-void ReportFileProblems();
+
 
 // Deletes the forms StartUp created (tests; the program ends with its main window).
 void ShutDown();

@@ -2,13 +2,19 @@
 
 #include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
+#include "platform/codepage.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
 
+#include <map>
+#include <utility>
+
 namespace kes {
 namespace {
+
+constexpr int kMsgFilesDamaged = 488; // "Some files the program reads are damaged or missing; ..."
 
 class WidgetPrompt : public Prompt {
 public:
@@ -92,6 +98,31 @@ int ScriptedPrompt::Exec(QDialog* dialog)
         dialog->reject();
     dialog->hide();
     return dialog->result();
+}
+
+void ReportFileProblems()
+{
+    const std::vector<std::string> problems = TakeFileProblems();
+    if (problems.empty())
+        return;
+    // One line per file (the text before its first ": "): its first problem and how many more.
+    std::vector<std::pair<std::string, int>> lines;
+    std::map<std::string, std::size_t> lineOf;
+    for (const std::string& p : problems) {
+        const std::string file = p.substr(0, p.find(": "));
+        const auto [it, added] = lineOf.try_emplace(file, lines.size());
+        if (added)
+            lines.emplace_back(p, 0);
+        else
+            ++lines[it->second].second;
+    }
+    QString text = Msg(kMsgFilesDamaged);
+    for (const auto& [first, more] : lines) {
+        text += QStringLiteral("\n") + AnsiToQString(first);
+        if (more > 0)
+            text += QStringLiteral(" (+%1)").arg(more);
+    }
+    ShowMessage(text);
 }
 
 } // namespace kes

@@ -31,6 +31,9 @@ void SetPrompt(Prompt* prompt);
 Answer ShowMessage(const QString& text, Buttons buttons = Buttons::Ok);
 // Shows message n of the message table with an OK button.
 void ShowMsg(int n);
+// Shows, once, the problems noted in the files the program ships (language files, model data,
+// device tables) since the last report (TakeFileProblems); nothing when there were none.
+void ReportFileProblems();
 int ExecModal(QDialog* dialog);
 
 // A prompt for tests: answers are taken from a queue (Ok when empty) and every text shown

@@ -179,6 +179,9 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
         return false;
     }
     ShowOpenedProject(k, r);
+    for (const ModelWarning& w : r.ModelProblems)
+        NoteFileProblem(w.Text());
+    ReportFileProblems();
     if (r.Keypad) {
         k.ShowKeySettings();
         SetCaption(k, k.OpenDlg.FileName);

@@ -185,7 +185,9 @@ void TLxType::OkBtnClick()
     s.PrjName = kes::QStringToAnsi(FileName_Txt->text().trimmed());
     s.MachineId = static_cast<std::int16_t>(MachineIdOf(Factory_Box->currentIndex(), PLCType_Box->currentIndex()));
     s.PanelModelIndex = static_cast<std::int16_t>(MMIType_Box->currentIndex());
-    SelectMachine();
-    LoadModelData();
+    for (const kes::ModelWarnings& found : {SelectMachine(), LoadModelData()})
+        for (const kes::ModelWarning& w : found)
+            kes::NoteFileProblem(w.Text());
+    kes::ReportFileProblems();
     accept();
 }

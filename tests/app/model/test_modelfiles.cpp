@@ -341,3 +341,46 @@ TEST(DeviceTable, PortInternalFlags)
         EXPECT_EQ(m.state.PortSlaveMode[1], c.com2) << int(c.code);
     }
 }
+
+// Hostile model files: counts, areas and sizes past anything real data reaches are cut to a
+// bound or replaced, with a warning, so start-up neither hangs nor allocates without bound.
+TEST(ModelFiles, HostileValuesAreBounded)
+{
+    TempAppDir dir("hostile");
+    Model m(dir.Path());
+    dir.Write("MachineList2.hmi", "[FactoryType]\nTotalMachine=1\nTotalFactory=2147483647\nF0=A\n"
+                                  "[A]\nTotalOption=1\nOptionID_0=87\nOption_0=x\n");
+    ModelWarnings w = m.core->LoadMachineList();
+    EXPECT_TRUE(Has(w, ModelError::BadValue));
+    EXPECT_EQ(m.core->BrandNames.size(), 256u);
+    EXPECT_EQ(m.core->MachineIds, std::vector<std::uint8_t>{87});
+
+    // Every brand claims 255 models: the lists stop at 256 models in all.
+    std::string many = "[FactoryType]\nTotalMachine=0\nTotalFactory=3\nF0=A\nF1=B\nF2=C\n";
+    for (const char* b : {"A", "B", "C"})
+        many += std::string("[") + b + "]\nTotalOption=255\n";
+    dir.Write("MachineList2.hmi", many);
+    w = m.core->LoadMachineList();
+    EXPECT_EQ(m.core->MachineIds.size(), 256u);
+    EXPECT_EQ(m.core->BrandFirstIndex(3), 256);
+
+    const struct {
+        const char* what;
+        const char* keys;
+    } models[] = {
+        {"area across the sign", "Width=128\nHeight=64\nObjDataAddr=0x80000000\nObjDataAddrEnd=0x7FFFFFFF\n"},
+        {"area past any panel", "Width=128\nHeight=64\nObjDataAddr=0\nObjDataAddrEnd=0x7FFFFFFF\n"},
+        {"huge panel", "Width=2048\nHeight=2048\nObjDataAddr=0x1000\nObjDataAddrEnd=0x2000\n"},
+    };
+    for (const auto& c : models) {
+        dir.Write("HMI.hmi", std::string("[HMI_TYPE]\nCount=1\nHMI0=P\n[P]\nDefault_PageSize=16\nGridWidth=1\n"
+                                         "GridHeight=1\n") + c.keys);
+        m.core->LoadModelList();
+        m.state.PanelModelIndex = 0;
+        w = m.core->LoadModelData();
+        EXPECT_TRUE(Has(w, ModelError::BadValue)) << c.what;
+        EXPECT_LE(m.state.ObjDataSize(), 16 << 20) << c.what;
+        EXPECT_LE(m.core->PanelWidth * m.state.DefaultZoom, 480 * 16) << c.what;
+        EXPECT_LE(m.core->PanelHeight * m.state.DefaultZoom, 480 * 16) << c.what;
+    }
+}

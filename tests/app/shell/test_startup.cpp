@@ -162,8 +162,9 @@ TEST_F(StartupTest, MissingOrDamagedFilesGiveTheDefaults)
          "[ToolBar1]\nVisible=1\nLocation=0\nLeft=99999999\nTop=-99999\nWidth=0\nHeight=0\n", "[Message]\nM0=zero\n",
          "[Khm]\nKhm.MmNew.Caption=&Neu\n"},
     };
-    std::string shippedLan;
+    std::string shippedLan, shippedMachines;
     ASSERT_TRUE(ReadFileText(Path("DATAEnu.Lan"), shippedLan, nullptr));
+    ASSERT_TRUE(ReadFileText(Path("HMI/MachineList2.hmi"), shippedMachines, nullptr));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         for (const char* f : {"Lxe.ini", "Loc.ini", "MultiLanEng.txt"})
@@ -175,6 +176,9 @@ TEST_F(StartupTest, MissingOrDamagedFilesGiveTheDefaults)
         if (c.msg)
             WriteFile("MultiLanEng.txt", c.msg);
         WriteFile("DATAEnu.Lan", c.lan ? c.lan : shippedLan);
+        // A controller list that would have start-up read names without end.
+        const bool damagedModels = c.lan != nullptr && *c.lan == 0;
+        WriteFile("HMI/MachineList2.hmi", damagedModels ? "[FactoryType]\nTotalFactory=2147483647\n" : shippedMachines);
         const std::size_t shownBefore = prompt.shown.size();
         Start();
         QCoreApplication::processEvents();
@@ -186,12 +190,14 @@ TEST_F(StartupTest, MissingOrDamagedFilesGiveTheDefaults)
         EXPECT_EQ(Msg(31), "Do you want to save Project to ");
         EXPECT_EQ(Khm->Doc.CaptionPrefix, "Kestrova - ");
         EXPECT_EQ(Khm->Action("Mmfile")->text(), "&File");
-        if (c.lan && *c.lan)
+        if (c.lan && *c.lan) {
             EXPECT_EQ(Khm->Action("MmNew")->text(), "&Neu") << "what the file holds is its own";
+        }
         EXPECT_FALSE(Khm->EditToolBar->isHidden());
         ASSERT_EQ(prompt.shown.size(), shownBefore + 1) << "one report at start-up";
         EXPECT_TRUE(prompt.shown.back().contains(QStringLiteral("MultiLanEng.txt"))) << prompt.shown.back().toStdString();
         EXPECT_EQ(prompt.shown.back().contains(QStringLiteral("DATAEnu.Lan")), c.lan != nullptr);
+        EXPECT_EQ(prompt.shown.back().contains(QStringLiteral("MachineList2.hmi")), damagedModels);
         Khm->LoadLayout();
         Stop();
     }
