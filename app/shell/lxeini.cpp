@@ -99,12 +99,28 @@ void ParseLxeIni(const std::string& text, const std::string& appDir, LxeSettings
     s.SaveTimeInterval = ParseLeadingLong(ValueAt(line, kPosInterval));
 }
 
+// Values no screen or font of a real session reaches give the design values, so that a damaged
+// file is not written back and met again at every start.
+void BoundLxeSettings(LxeSettings& s)
+{
+    const LxeSettings design;
+    constexpr int kMaxWindowSide = 16384; // wider than any screen of today
+    if (s.Width < 0 || s.Width > kMaxWindowSide || s.Height < 0 || s.Height > kMaxWindowSide) {
+        s.Width = design.Width;
+        s.Height = design.Height;
+    }
+    constexpr int kMinFontSize = 6, kMaxFontSize = 72; // points
+    if (s.FontSize != 0 && (s.FontSize < kMinFontSize || s.FontSize > kMaxFontSize))
+        s.FontSize = design.FontSize;
+}
+
 bool ReadLxeIni(const std::string& path, const std::string& appDir, LxeSettings& settings)
 {
     std::string text;
     if (!ReadFileText(path, text, nullptr))
         return false;
     ParseLxeIni(text, appDir, settings);
+    BoundLxeSettings(settings);
     return true;
 }
 

@@ -47,6 +47,9 @@ constexpr int kMaxRecentFiles = 5;
 bool ReadLxeIni(const std::string& path, const std::string& appDir, LxeSettings& settings);
 // Parses the text of the file (CR LF or LF lines).
 void ParseLxeIni(const std::string& text, const std::string& appDir, LxeSettings& settings);
+// A window size or font size no real session has (a damaged file) goes back to the design
+// value; ReadLxeIni applies it.
+void BoundLxeSettings(LxeSettings& settings);
 // The text of the file, LF line ends.
 std::string FormatLxeIni(const LxeSettings& settings);
 // Writes the file; false with *error set when it cannot be written.

@@ -27,6 +27,22 @@
 
 namespace {
 
+// Positions and sizes of Loc.ini: X11 coordinates are 16-bit, so anything past them is damage;
+// a bounded value also keeps rectangle arithmetic from overflowing.
+constexpr int kMaxCoord = 32767;
+constexpr int kMaxSide = 16384;
+
+int ReadPos(const kes::TIniFile& ini, const std::string& section, const char* key)
+{
+    return std::clamp(ini.ReadInteger(section, key, 0), -kMaxCoord, kMaxCoord);
+}
+
+int ReadSide(const kes::TIniFile& ini, const std::string& section, const char* key, int def)
+{
+    const int v = ini.ReadInteger(section, key, def);
+    return v >= 0 && v <= kMaxSide ? v : def;
+}
+
 const char* const kToolBarSections[5] = {"ToolBar1", "ToolBar2", "ToolBar3", "ToolBar4", "ToolBar5"};
 
 // The small window a floating tool bar lives in. Moved over the tool bar area of the main
@@ -160,8 +176,8 @@ void TKhm::WriteDockState(kes::TIniFile& ini, QWidget* control, const std::strin
 void TKhm::ReadDockState(kes::TIniFile& ini, QToolBar* bar, const std::string& section)
 {
     bar->setVisible(ini.ReadBool(section, "Visible", true));
-    const QRect rect(ini.ReadInteger(section, "Left", 0), ini.ReadInteger(section, "Top", 0),
-                     ini.ReadInteger(section, "Width", bar->width()), ini.ReadInteger(section, "Height", bar->height()));
+    const QRect rect(ReadPos(ini, section, "Left"), ReadPos(ini, section, "Top"),
+                     ReadSide(ini, section, "Width", bar->width()), ReadSide(ini, section, "Height", bar->height()));
     if (ini.ReadBool(section, "Location", true)) {
         FloatToolBar(bar, rect);
         return;
@@ -286,10 +302,10 @@ void TKhm::ShowToolWindow(kes::TIniFile& ini, bool on, const std::string& sectio
         win = create();
     if (!win)
         return;
-    const int left = ini.ReadInteger(section, "Left", 0);
-    const int top = ini.ReadInteger(section, "Top", 0);
-    const int w = ini.ReadInteger(section, "Width", win->width());
-    const int h = ini.ReadInteger(section, "Height", win->height());
+    const int left = ReadPos(ini, section, "Left");
+    const int top = ReadPos(ini, section, "Top");
+    const int w = ReadSide(ini, section, "Width", win->width());
+    const int h = ReadSide(ini, section, "Height", win->height());
     if (!ini.ReadBool(section, "Location", true)) {
         // Docked: into the panel, below the window already there.
         const bool panelWasHidden = PanelTreeView->isHidden();

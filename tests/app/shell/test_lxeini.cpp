@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kes {
 namespace {
 
@@ -137,6 +139,19 @@ TEST(LxeIni, ShortOrDamagedFilesKeepTheDesignValues)
     LxeSettings untouched;
     EXPECT_FALSE(ReadLxeIni("/nonexistent/Lxe.ini", kApp, untouched));
     EXPECT_EQ(untouched.Width, design.Width);
+
+    // Sizes no session has (a window of 8003 x 47980, a 5000-point font) give the design values
+    // instead of coming back at every start.
+    for (const auto& [w, h, font] : {std::tuple{8003, 47980, 5000}, std::tuple{-5, 400, 9}, std::tuple{640, 480, -2}}) {
+        LxeSettings s;
+        s.Width = w;
+        s.Height = h;
+        s.FontSize = font;
+        BoundLxeSettings(s);
+        EXPECT_LE(s.Width, 16384);
+        EXPECT_GE(s.Height, 0);
+        EXPECT_TRUE(s.FontSize >= 6 && s.FontSize <= 72) << font;
+    }
 }
 
 } // namespace

@@ -159,7 +159,10 @@ TEST_F(StartupTest, MissingOrDamagedFilesGiveTheDefaults)
         {"all missing", nullptr, nullptr, nullptr, nullptr},
         {"damaged", "\x01\x02garbage\n[COM]\n", "[ToolBar1]\nVisible=yes\nLocation=x\nLeft=--\n", "[Message]\nCount=-1\n", ""},
         {"short lxe, wild layout", "[Version]=120\n[COM]=2\n",
-         "[ToolBar1]\nVisible=1\nLocation=0\nLeft=99999999\nTop=-99999\nWidth=0\nHeight=0\n", "[Message]\nM0=zero\n",
+         "[ToolBar1]\nVisible=1\nLocation=0\nLeft=99999999\nTop=-99999\nWidth=0\nHeight=0\n"
+         "[ToolBar3]\nVisible=1\nLocation=1\nLeft=2147483647\nTop=-2147483648\nWidth=2147483647\nHeight=-1\n"
+         "[TreeViewPage]\nVisible=1\nLocation=1\nLeft=2147483647\nTop=2147483647\nWidth=2147483647\n",
+         "[Message]\nM0=zero\n",
          "[Khm]\nKhm.MmNew.Caption=&Neu\n"},
     };
     std::string shippedLan, shippedMachines;
