@@ -6,6 +6,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -72,11 +73,16 @@ bool ReadPropTable(const std::string& dbPath, const std::string& table, std::vec
         error = dbPath + ": " + (raw ? sqlite3_errmsg(raw) : "can not be opened");
         return false;
     }
+    // A damaged or hostile file (a view that recurses without end, a table of a million rows)
+    // is stopped after some ten million steps of the database engine: far beyond a real table.
+    int ticks = 0;
+    sqlite3_progress_handler(
+        db.get(), 1000, [](void* n) { return ++*static_cast<int*>(n) > 10000 ? 1 : 0; }, &ticks);
     // The table name comes from the fixed list of kinds, never from input.
     std::string sql
         = "SELECT PropName, PropTxt, PropType, level, visible, PropParent FROM \"" + table + "\" ORDER BY PropID";
-    if (limit >= 0)
-        sql += " LIMIT " + std::to_string(limit);
+    const int rows = limit >= 0 ? std::min(limit, kMaxPropRows) : kMaxPropRows + 1;
+    sql += " LIMIT " + std::to_string(rows);
     sqlite3_stmt* rawSt = nullptr;
     if (sqlite3_prepare_v2(db.get(), sql.c_str(), -1, &rawSt, nullptr) != SQLITE_OK) {
         error = dbPath + " (" + table + "): " + sqlite3_errmsg(db.get());
@@ -94,8 +100,9 @@ bool ReadPropTable(const std::string& dbPath, const std::string& table, std::vec
         r.Parent = sqlite3_column_int(st.get(), 5) != 0;
         records.push_back(std::move(r));
     }
-    if (step != SQLITE_DONE) {
-        error = dbPath + " (" + table + "): " + sqlite3_errmsg(db.get());
+    if (step != SQLITE_DONE || records.size() > std::size_t(kMaxPropRows)) {
+        error = dbPath + " (" + table + "): "
+                + (step != SQLITE_DONE ? sqlite3_errmsg(db.get()) : "more than " + std::to_string(kMaxPropRows) + " rows");
         records.clear();
         return false;
     }
@@ -127,6 +134,9 @@ std::string CheckPropLayout(ObjKind kind, const std::vector<PropRecord>& records
         const bool member = i >= 1 && i <= 4;
         if (r.Parent != member)
             return at + (member ? "must belong to the position group" : "must not belong to a group");
+        // The grid indents a row by its level: the tables use 0 and 1.
+        if (r.Level < 0 || r.Level > kMaxPropLevel)
+            return at + "level " + std::to_string(r.Level) + " is not 0 to " + std::to_string(kMaxPropLevel);
     }
     return {};
 }

@@ -33,8 +33,13 @@ std::string PropTableName(ObjKind kind);
 // The kinds that have a table, in kind order.
 const std::vector<ObjKind>& KindsWithPropTables();
 
+// The largest table holds some 40 rows, two levels deep.
+inline constexpr int kMaxPropRows = 256;
+inline constexpr int kMaxPropLevel = 8;
+
 // Reads a table's records in PropID order; at most limit records when limit >= 0.
-// False with error set when the file, the table or a column is missing or damaged.
+// False with error set when the file, the table or a column is missing or damaged, when it
+// holds more than kMaxPropRows rows or when reading it takes the engine too many steps.
 bool ReadPropTable(const std::string& dbPath, const std::string& table, std::vector<PropRecord>& records,
     std::string& error, int limit = -1);
 

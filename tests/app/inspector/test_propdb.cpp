@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
+#include <sqlite3.h>
+
 #include <filesystem>
 
 namespace
@@ -109,6 +113,53 @@ TEST(PropDatabases, ReadErrorsAreReportedNotThrown)
     EXPECT_TRUE(records.empty());
     std::filesystem::remove(bad);
     EXPECT_EQ(kes::PropDbFileName(3), "");
+}
+
+// Hostile databases end in a message within a second: a view that recurses without end, a
+// table of far too many rows, a level the grid would overflow indenting by.
+TEST(PropDatabases, HostileTablesAreRefusedQuickly)
+{
+    const std::string path = (std::filesystem::temp_directory_path() / "kes_hostile.mdb").string();
+    const std::string columns = "PropID INTEGER, PropName TEXT, PropTxt TEXT, PropType INTEGER, level INTEGER, "
+                                "visible INTEGER, PropParent INTEGER";
+    const struct {
+        const char* what;
+        std::string sql;
+        bool reads; // ReadPropTable succeeds and the layout check refuses it
+    } cases[] = {
+        {"recursive view",
+         "CREATE VIEW ObjTxt AS WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r) "
+         "SELECT n AS PropID, 'x' AS PropName, 'x' AS PropTxt, 1 AS PropType, 0 AS level, 1 AS visible, "
+         "0 AS PropParent FROM r",
+         false},
+        {"a hundred thousand rows",
+         "CREATE TABLE ObjTxt(" + columns + "); WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r "
+         "LIMIT 100000) INSERT INTO ObjTxt SELECT n, 'x', 'x', 1, 0, 1, 0 FROM r",
+         false},
+        {"level past the grid",
+         "CREATE TABLE ObjTxt(" + columns + "); INSERT INTO ObjTxt VALUES(0, 'g', 'g', " + std::to_string(ptParent)
+             + ", 2147483647, 1, 0)",
+         true},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(path);
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, c.sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << c.what;
+        sqlite3_close(db);
+        QElapsedTimer clock;
+        clock.start();
+        std::vector<kes::PropRecord> records;
+        std::string error;
+        const bool read = kes::ReadPropTable(path, "ObjTxt", records, error);
+        EXPECT_LT(clock.elapsed(), 3000) << c.what;
+        EXPECT_EQ(read, c.reads) << c.what << ": " << error;
+        if (read)
+            error = kes::CheckPropLayout(kes::ObjKind::StTxt, records);
+        EXPECT_NE(error, "") << c.what;
+        EXPECT_LE(records.size(), std::size_t(kes::kMaxPropRows)) << c.what;
+    }
+    std::filesystem::remove(path);
 }
 
 TEST(PropDatabases, EveryChoiceHasItsTextsInEveryLanguage)
