@@ -12,15 +12,17 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 namespace kes::test {
 
 // A program folder under the temp directory with the shipped HMI folder and an empty
-// DocFiles folder; removed at the end.
+// DocFiles folder; removed at the end. Named by the process too: test runs of other
+// builds on the machine use the same temp directory.
 class PrjDir {
 public:
     explicit PrjDir(const std::string& name)
-        : dir_(std::filesystem::temp_directory_path() / ("kes_prj_" + name))
+        : dir_(std::filesystem::temp_directory_path() / ("kes_prj_" + name + "_" + std::to_string(::getpid())))
     {
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_ / "DocFiles");
