@@ -25,6 +25,10 @@
 namespace {
 
 constexpr int kMsgPastePage = 205;    // replace the page's objects and settings?
+constexpr int kMsgPasteDamaged = 489; // "The page on the clipboard is damaged and was not pasted:"
+
+void ShowPasteDamaged(const QString& why) { kes::ShowMessage(kes::Msg(kMsgPasteDamaged) + QStringLiteral("
+") + why); }
 constexpr std::uint8_t kNoButtonType = 255;
 
 } // namespace
@@ -67,6 +71,8 @@ void THmPage::MmPasteAllClick()
     const kes::Bytes block = kes::ClipboardBlock(host_.ClipFmtPage());
     if (const auto records = kes::ClipBlockRecords(block))
         PastePage(*records);
+    else if (!block.empty())
+        ShowPasteDamaged(QStringLiteral("the block is shorter than its length"));
     DragPending = 0;
     MarkModified();
     Pasting = 0;
@@ -83,6 +89,15 @@ void THmPage::PastePage(kes::ByteSpan records)
         stored = static_cast<std::int64_t>(host_.Doc().PgDataList[static_cast<std::size_t>(PgIndex)]->Data.size());
     if (kes::ImageWouldOverflow(host_.Doc(), std::max<std::int64_t>(0, static_cast<std::int64_t>(records.size()) - stored)))
         return;
+    // The block must read whole before anything on the page changes.
+    {
+        kes::PageData trial;
+        const kes::PgReadResult r = kes::PgDataToObj(trial, Env(), records, 0, records.size());
+        if (!r.Ok()) {
+            ShowPasteDamaged(QString::fromLatin1(kes::DecodeErrorText(r.Error)) + QStringLiteral(" (byte %1)").arg(r.Position));
+            return;
+        }
+    }
     // Judged from the page itself: the menus' check marks may be stale.
     const SettingsUse use = SettingsInUse();
     if (!ObjList.empty() || use.Any()) {

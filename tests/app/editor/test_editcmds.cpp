@@ -244,13 +244,21 @@ TEST_F(EditCmdTest, MalformedBlocksAreRefusedAndChangeNothing)
         for (const bool whole : {false, true}) {
             SCOPED_TRACE(std::string(c.name) + (whole ? " as a page" : " as objects"));
             PutOnClipboard(whole ? Khm->ClipFmtPage : Khm->ClipFmtObjects, c.block);
+            // Were the page's "replace?" asked, Yes would clear it: the block is checked first.
+            prompt.answers = {Answer::Yes};
+            prompt.shown.clear();
             if (whole)
                 Page().MmPasteAllClick();
             else
                 Page().PopPasteClick();
             EXPECT_EQ(Page().ObjList.size(), 3u);
             EXPECT_EQ(Page().UndoList.size(), steps);
-            EXPECT_TRUE(prompt.shown.empty()) << "nothing asked";
+            if (whole) {
+                ASSERT_EQ(prompt.shown.size(), 1u) << "a message, no question";
+                EXPECT_TRUE(prompt.shown[0].startsWith(Msg(485))) << prompt.shown[0].toStdString();
+            } else {
+                EXPECT_TRUE(prompt.shown.empty()) << "nothing asked";
+            }
             EXPECT_EQ(StoredPage(), page);
             EXPECT_EQ(Page().Pasting, 0);
             if (!whole) {
