@@ -174,8 +174,10 @@ DecodeError PageStep(Walk& w, PageData& page, const PageEnv& env, PgReadResult& 
     case kTagPgNumWrite:
         return w.Advance(f.DataToPLCValSet(&page.PgNumWrite, w.Rec(), w.Position()), len);
     case kTagPgJmp: {
+        // A full list steps over the record, as the image header reader does: the objects
+        // after it are still read.
         if (page.PgJmpList.size() >= static_cast<std::size_t>(kMaxPgJumps))
-            return DecodeError::BadContent;
+            return w.Skip(len);
         PgJmpRec rec;
         const ProjectState& state = env.State;
         rec.Ref.LinkIndex = state.LinkIndex;

@@ -170,7 +170,7 @@ TEST(ProjectSaveKill, RandomKillsOpenAsTheOldOrTheNewProject)
     const char* env = std::getenv("KES_SAVE_KILLS");
     const int rounds = env ? std::atoi(env) : 100;
     std::mt19937 rng(25);
-    std::uniform_int_distribution<long> delay(0, 3 * std::max<long>(s.saveTime.count(), 200));
+    std::uniform_int_distribution<long> delay(0, 3 * std::max<long>(s.saveTime.count(), 3000));
     Tally t;
     for (int i = 0; i < rounds; ++i) {
         const pid_t pid = ::fork();
