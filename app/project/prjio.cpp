@@ -118,20 +118,30 @@ ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTyp
     if (out.Error != ProjectError::None)
         return out;
 
+    // Junk in the header would open as a blank controller: the ids must be ones the lists hold.
+    if (type && !type->MachineIds.empty()) {
+        const std::int16_t id = parsed.Head.MachineId;
+        const bool knownMachine = id >= 0 && id <= 255 && type->MachineIndexOf(id) >= 0;
+        const bool knownModel = type->ModelNames.empty()
+                                || StoredModelIndex(parsed.Head) < static_cast<int>(type->ModelNames.size());
+        if (!knownMachine || !knownModel) {
+            out.Error = ProjectError::UnknownModel;
+            return out;
+        }
+    }
+
     Bytes startScreen;
     bool hasStartScreen = false;
     const std::string staPath = basePath + ".Sta";
     if (!parsed.Keypad && FileExists(staPath)) {
         Bytes sta;
-        if (!ReadFileBytes(staPath, sta, nullptr)) {
-            out.Error = ProjectError::CannotRead;
-        } else {
-            out.Error = ParseStartScreenFile(sta, startScreen);
-            hasStartScreen = true;
-        }
-        if (out.Error != ProjectError::None) {
-            out.Path = staPath;
-            return out;
+        ProjectError e = ProjectError::CannotRead;
+        if (ReadFileBytes(staPath, sta, nullptr))
+            e = ParseStartScreenFile(sta, startScreen);
+        hasStartScreen = e == ProjectError::None;
+        if (!hasStartScreen) {
+            startScreen.clear();
+            out.StartScreenProblem = staPath + ": " + ProjectErrorText(e);
         }
     }
 

@@ -56,11 +56,15 @@ struct ReadOutcome {
     bool Keypad = false;
     bool OlderVersion = false;   // the project was converted to this program's data
     ModelWarnings ModelProblems; // what the model data and device table of the project lacked
+    // A start-up screen file that could not be read: the project opens without its start-up
+    // screen; what was wrong, empty when nothing was.
+    std::string StartScreenProblem;
 };
 // Reads the project at basePath (the project file must exist; titles and start-up screen are
 // read when present). type, when given, loads the controller's device table and the panel
-// model's data for the stored ids; the image is then sized to the model. A damaged file
-// leaves the pages and the image empty. An older project's image is rebuilt from a fresh
+// model's data for the stored ids (a controller or panel model its lists lack is refused as
+// junk); the image is then sized to the model. A damaged project file leaves the pages and
+// the image empty; a damaged start-up screen file loses only the start-up screen. An older project's image is rebuilt from a fresh
 // header and the page data (PrjVersion becomes 100).
 ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTypeCore* type,
                              const HeaderDecoders& dec);

@@ -19,6 +19,7 @@ const char* ProjectErrorText(ProjectError e)
     case ProjectError::BadName: return "the project name is not allowed";
     case ProjectError::NoSpace: return "the disk is full";
     case ProjectError::Inconsistent: return "the compiled image does not hold every page";
+    case ProjectError::UnknownModel: return "the file names a controller or panel model this program does not know";
     }
     return "unknown error";
 }

@@ -30,6 +30,7 @@ enum class ProjectError {
     BadName,      // a name that the working copies use ("~...") or an empty name
     NoSpace,      // the target folder has less free space than the image needs
     Inconsistent, // the compiled image does not describe every page: nothing is written
+    UnknownModel, // the header names a controller or panel model the model data do not list
 };
 const char* ProjectErrorText(ProjectError e);
 

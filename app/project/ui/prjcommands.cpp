@@ -179,6 +179,8 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
         return false;
     }
     ShowOpenedProject(k, r);
+    if (!r.StartScreenProblem.empty())
+        ShowMessage(Msg(kMsgStartScreenLost) + QStringLiteral("\n") + Path(r.StartScreenProblem));
     for (const ModelWarning& w : r.ModelProblems)
         NoteFileProblem(w.Text());
     ReportFileProblems();

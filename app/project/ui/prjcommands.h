@@ -17,6 +17,7 @@ enum : int {
     kMsgNoSimulator = 473,   // the simulator program is not beside the program
     kMsgSimNotStarted = 474, // the simulator program could not be started
     kMsgWriteFailed = 475,   // "The file could not be written:"
+    kMsgStartScreenLost = 486, // "The start-up screen file is damaged; the project opens without ..."
 };
 
 void InstallProjectCommands(ProjectCommandsHost& host);

@@ -303,7 +303,7 @@ TEST(ProjectFiles, OlderVersionIsConverted)
 }
 
 // Every damaged file gives an error and opens no page.
-TEST(ProjectFiles, DamagedFilesOpenNothing)
+TEST(ProjectFiles, DamagedFilesOpenNothingButAStartScreenFileLosesItsScreenOnly)
 {
     PrjDir dir("damaged");
     Prj p(dir.Path());
@@ -323,6 +323,10 @@ TEST(ProjectFiles, DamagedFilesOpenNothing)
         b.resize(n);
         return b;
     };
+    const auto junk = [](Bytes b, std::size_t from, std::size_t to) {
+        std::fill(b.begin() + static_cast<std::ptrdiff_t>(from), b.begin() + static_cast<std::ptrdiff_t>(to), 0x41);
+        return b;
+    };
     struct Case {
         const char* name;
         Bytes zqf;
@@ -337,8 +341,8 @@ TEST(ProjectFiles, DamagedFilesOpenNothing)
         {"length past the file", put32(good, 538 + 4, 0x7FFFFFFF), sta, ProjectError::Damaged},
         {"header chunk not at 0", put32(put32(good, 512, 1), 516, 1), sta, ProjectError::Damaged},
         {"chunk past the image", test::Cat(good, Hex("00 80 02 00 01 80 02 00 FF")), sta, ProjectError::OutOfImage},
-        {"start-up screen cut", good, cut(sta, sta.size() - 1), ProjectError::Damaged},
-        {"start-up screen not at 0", good, put32(sta, 512, 1), ProjectError::Damaged},
+        {"junk in the first 40 bytes", junk(good, 0, 40), sta, ProjectError::UnknownModel},
+        {"a panel model the list lacks", put32(good, 0, 0x000F0003), sta, ProjectError::UnknownModel},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(WriteFileAtomic(dir / "bad.zqf", std::string(c.zqf.begin(), c.zqf.end()), nullptr));
@@ -351,6 +355,18 @@ TEST(ProjectFiles, DamagedFilesOpenNothing)
     }
     Prj q(dir.Path());
     EXPECT_EQ(ReadProjectFiles(q.doc, dir / "missing", q.core.get(), HeaderDecoders{}).Error, ProjectError::CannotRead);
+
+    // A start-up screen file that does not read loses the start-up screen only, and says so.
+    for (const Bytes& badSta : {cut(sta, sta.size() - 1), put32(sta, 512, 1), Bytes{}, cut(sta, 10)}) {
+        ASSERT_TRUE(WriteFileAtomic(dir / "bad.zqf", std::string(good.begin(), good.end()), nullptr));
+        ASSERT_TRUE(WriteFileAtomic(dir / "bad.Sta", std::string(badSta.begin(), badSta.end()), nullptr));
+        Prj s(dir.Path());
+        const ReadOutcome r = ReadProjectFiles(s.doc, dir / "bad", s.core.get(), HeaderDecoders{});
+        EXPECT_EQ(r.Error, ProjectError::None) << badSta.size();
+        EXPECT_EQ(s.doc.PgDataList.size(), 2u);
+        EXPECT_TRUE(s.doc.StartScreenData->Data.empty());
+        EXPECT_NE(r.StartScreenProblem.find("bad.Sta"), std::string::npos) << r.StartScreenProblem;
+    }
 }
 
 // The disk fills up while the save writes; the project on disk stays the previous one and
