@@ -1,4 +1,5 @@
 #include "fuzz/prjread_target.h"
+#include "fuzz/require.h"
 
 #include "app/model/lxtypecore.h"
 #include "app/project/headerlib.h"
@@ -24,12 +25,6 @@ Env& TheEnv()
 {
     static Env env;
     return env;
-}
-
-void Require(bool ok)
-{
-    if (!ok)
-        std::abort();
 }
 
 void ProjectFile(ByteSpan file)

@@ -1,4 +1,5 @@
 #include "fuzz/textfiles_target.h"
+#include "fuzz/require.h"
 
 #include "app/model/devicetablefile.h"
 #include "app/model/lxtypecore.h"
@@ -27,12 +28,6 @@ Env& TheEnv()
 {
     static Env env;
     return env;
-}
-
-void Require(bool ok)
-{
-    if (!ok)
-        std::abort();
 }
 
 // A plain write: the program's writer syncs to disk, which would slow the fuzzer down.

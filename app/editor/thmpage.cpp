@@ -150,8 +150,15 @@ void THmPage::LoadFromRecord()
         return;
     const PgDataStr& rec = *host_.Doc().PgDataList[static_cast<std::size_t>(PgIndex)];
     kes::PageEnv env = Env();
-    kes::PgDataToObj(*this, env, rec.Data, 0, rec.Data.size());
+    const kes::PgReadResult read = kes::PgDataToObj(*this, env, rec.Data, 0, rec.Data.size());
     AfterDecode(0);
+    partialRecord_.clear();
+    partialReadBack_.clear();
+    if (!read.Ok()) {
+        partialRecord_ = rec.Data;
+        const int n = kes::PgDataChx(*this, partialReadBack_, 0, 1, &ObjList, EncodeEnv());
+        partialReadBack_.resize(static_cast<std::size_t>(std::max(n, 0)));
+    }
     PgTitle = rec.Title;
     SetCaptionFromIndex();
     canvas_->update();
@@ -172,7 +179,17 @@ int THmPage::PgDataSave()
     kes::Bytes out;
     const int n = kes::PgDataChx(*this, out, 0, 1, &ObjList, EncodeEnv());
     out.resize(static_cast<std::size_t>(std::max(n, 0)));
-    host_.Doc().PgDataList[static_cast<std::size_t>(PgIndex)]->Data = std::move(out);
+    kes::Bytes& stored = host_.Doc().PgDataList[static_cast<std::size_t>(PgIndex)]->Data;
+    // A page that read only in part and was not changed keeps its record, unread bytes and all.
+    if (!partialRecord_.empty()) {
+        if (out == partialReadBack_) {
+            stored = partialRecord_;
+            return static_cast<int>(stored.size());
+        }
+        partialRecord_.clear();
+        partialReadBack_.clear();
+    }
+    stored = std::move(out);
     return n;
 }
 

@@ -6,7 +6,9 @@
 #include "app/project/memimage.h"
 #include "app/project/prjcheck.h"
 #include "app/project/prjio.h"
+#include "app/project/pagedata.h"
 #include "app/project/pagewindows.h"
+#include "app/project/pgread.h"
 #include "app/project/ui/prjhost.h"
 #include "app/project/usermenu.h"
 #include "app/ui/commandpanel.h"
@@ -92,6 +94,30 @@ std::string AskFileName(ProjectCommandsHost& k, bool save, const std::string& di
     if (ExecModal(&dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};
     return QStringToAnsi(dlg.selectedFiles().front());
+}
+
+// The pages of an opened project whose records read only in part: which page, from which
+// byte and why, one line each; empty when every page reads.
+QString PartlyReadPages(ProjectCommandsHost& k)
+{
+    QString lines;
+    if (!k.Model() || k.Doc.IsKeypadType())
+        return lines;
+    const PageEnv env(k.Doc, *k.Model());
+    for (std::size_t i = 0; i < k.Doc.PgDataList.size(); ++i) {
+        const Bytes& data = k.Doc.PgDataList[i]->Data;
+        PageData trial;
+        const PgReadResult r = PgDataToObj(trial, env, data, 0, data.size());
+        if (r.Error == DecodeError::LibraryMissing)
+            return {}; // nothing can be told without the decoder; the page window says so
+        if (!r.Ok())
+            lines += QStringLiteral("\n%1: %2 %3 (%4)")
+                         .arg(Msg(kMsgPageNumber))
+                         .arg(i)
+                         .arg(r.Position)
+                         .arg(QString::fromLatin1(DecodeErrorText(r.Error)));
+    }
+    return lines;
 }
 
 // Status bar, model tools, the up/down switch and the port after a read.
@@ -181,6 +207,8 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
     ShowOpenedProject(k, r);
     if (!r.StartScreenProblem.empty())
         ShowMessage(Msg(kMsgStartScreenLost) + QStringLiteral("\n") + Path(r.StartScreenProblem));
+    if (const QString partly = PartlyReadPages(k); !partly.isEmpty())
+        ShowMessage(Msg(kMsgPartlyRead) + partly);
     for (const ModelWarning& w : r.ModelProblems)
         NoteFileProblem(w.Text());
     ReportFileProblems();

@@ -18,6 +18,8 @@ enum : int {
     kMsgSimNotStarted = 474, // the simulator program could not be started
     kMsgWriteFailed = 475,   // "The file could not be written:"
     kMsgStartScreenLost = 486, // "The start-up screen file is damaged; the project opens without ..."
+    kMsgPartlyRead = 487,    // "The project file reads only in part; ... kept until the page is changed:"
+    kMsgPageNumber = 46,     // "Page number"
 };
 
 void InstallProjectCommands(ProjectCommandsHost& host);

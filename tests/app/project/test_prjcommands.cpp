@@ -19,6 +19,7 @@
 #include "platform/fileio.h"
 
 #include <QDir>
+#include <QFile>
 #include <QListWidget>
 
 namespace kes::test {
@@ -43,7 +44,7 @@ protected:
         ShellFixture::TearDown();
     }
     // Writes a project of n pages (titles P0, P1, ...) at base, through a project of its own.
-    void WriteProject(const std::string& base, int pages, std::size_t pageBytes = 10)
+    void WriteProject(const std::string& base, int pages, std::size_t pageBytes = 10, const Bytes& firstPageTail = {})
     {
         ProjectDoc doc;
         doc.AppDir = Dir();
@@ -56,7 +57,13 @@ protected:
         for (int i = 0; i < pages; ++i) {
             doc.PgDataList.push_back(std::make_unique<PgDataStr>());
             doc.PgDataList.back()->Title = "P" + std::to_string(i);
-            doc.PgDataList.back()->Data.assign(pageBytes, static_cast<std::uint8_t>(i + 1));
+            // One record of a tag the reader steps over, so that every page reads whole.
+            Bytes& data = doc.PgDataList.back()->Data;
+            data.assign(pageBytes, static_cast<std::uint8_t>(i + 1));
+            PutU16be(data, 0, 2000);
+            PutU16be(data, 2, static_cast<std::uint16_t>(pageBytes));
+            if (i == 0)
+                data.insert(data.end(), firstPageTail.begin(), firstPageTail.end());
         }
         ResetMemoryImage(doc);
         ASSERT_TRUE(BuildPageImage(doc));
@@ -90,7 +97,7 @@ TEST_F(PrjCommandsTest, CommandLineOpensTheProject)
     ASSERT_FALSE(Khm->Doc.RecentFiles.empty());
     EXPECT_EQ(Khm->Doc.RecentFiles.front(), Dir() + "work/plant.zqf");
     EXPECT_TRUE(Khm->windowTitle().endsWith(QString::fromStdString(Dir() + "work/plant.zqf")));
-    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_TRUE(prompt.shown.empty()) << (prompt.shown.empty() ? std::string() : prompt.shown[0].toStdString());
 }
 
 TEST_F(PrjCommandsTest, WorkingCopyIsOffered)
@@ -111,6 +118,26 @@ TEST_F(PrjCommandsTest, WorkingCopyIsOffered)
         ShutDown();
         WriteProject(Dir() + "DocFiles/~plant", 3);
     }
+}
+
+// A page whose record reads only in part is named when the project opens (page and byte),
+// and a save keeps its unread bytes while the page is not changed.
+TEST_F(PrjCommandsTest, APageThatReadsInPartIsReportedAndKeptWhole)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KES_BIN_DIR "/libMorvik.so"), QString::fromStdString(Dir() + "libMorvik.so")));
+    WriteProject(Dir() + "plant", 2, 10, Bytes(6, 0xFF));
+    Start();
+    Khm->OpenDlg.FileName = Dir() + "plant.zqf";
+    ASSERT_TRUE(Khm->ReadProjectFiles());
+    ASSERT_TRUE(Shown(kMsgPartlyRead));
+    const QString& report = prompt.shown.back();
+    EXPECT_TRUE(report.contains(QStringLiteral(": 0 10 "))) << report.toStdString();
+    EXPECT_FALSE(report.contains(QStringLiteral(": 1 "))) << "page 1 reads whole";
+    const Bytes page0 = Khm->Doc.PgDataList[0]->Data;
+    ASSERT_EQ(page0.size(), 16u);
+    Khm->Doc.Modified = 1;
+    EXPECT_EQ(TbSaveClick(*Khm->ProjectHost), 1);
+    EXPECT_EQ(Khm->Doc.PgDataList[0]->Data, page0) << "the unread bytes stay";
 }
 
 TEST_F(PrjCommandsTest, DamagedFileOpensNothing)
