@@ -17,8 +17,8 @@ enum : int {
     kMsgNoSimulator = 473,   // the simulator program is not beside the program
     kMsgSimNotStarted = 474, // the simulator program could not be started
     kMsgWriteFailed = 475,   // "The file could not be written:"
-    kMsgStartScreenLost = 486, // "The start-up screen file is damaged; the project opens without ..."
-    kMsgPartlyRead = 487,    // "The project file reads only in part; ... kept until the page is changed:"
+    kMsgStartScreenLost = 490, // "The start-up screen file is damaged; the project opens without ..."
+    kMsgPartlyRead = 491,    // "The project file reads only in part; ... kept until the page is changed:"
     kMsgPageNumber = 46,     // "Page number"
 };
 

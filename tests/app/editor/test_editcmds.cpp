@@ -255,7 +255,7 @@ TEST_F(EditCmdTest, MalformedBlocksAreRefusedAndChangeNothing)
             EXPECT_EQ(Page().UndoList.size(), steps);
             if (whole) {
                 ASSERT_EQ(prompt.shown.size(), 1u) << "a message, no question";
-                EXPECT_TRUE(prompt.shown[0].startsWith(Msg(485))) << prompt.shown[0].toStdString();
+                EXPECT_TRUE(prompt.shown[0].startsWith(Msg(489))) << prompt.shown[0].toStdString();
             } else {
                 EXPECT_TRUE(prompt.shown.empty()) << "nothing asked";
             }
