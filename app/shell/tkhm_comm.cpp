@@ -28,6 +28,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -114,11 +115,18 @@ MainLinkParts MainCommLink::Parts()
     p.selectMachine = [this] {
         if (!LxType)
             return;
-        LxType->SelectMachine();
+        // What the device table and model data of the uploaded controller lack is shown once
+        // the upload has made its project.
+        for (const ModelWarning& w : LxType->SelectMachine())
+            NoteFileProblem(w.Text());
         LxType->SelectMachineInBoxes(khm_.Doc.MachineId);
-        LxType->LoadModelData();
+        for (const ModelWarning& w : LxType->LoadModelData())
+            NoteFileProblem(w.Text());
     };
-    p.rebuildProject = [this](UploadResult& r) { RebuildUploadedProject(r); };
+    p.rebuildProject = [this](UploadResult& r) {
+        RebuildUploadedProject(r);
+        QTimer::singleShot(0, &khm_, [] { ReportFileProblems(); });
+    };
     p.status = [this](int panel, const QString& text) { khm_.SetStatusText(panel, text); };
     p.formActivate = [this] { khm_.FormActivate(); };
     return p;
