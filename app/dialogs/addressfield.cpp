@@ -103,6 +103,11 @@ QString AddressField::PanelMemoryText(bool word) const
     return AnsiToQString(r.Name) + QString::number(first);
 }
 
+QString AddressField::KindDefaultText(std::uint8_t kind) const
+{
+    return Comp.IntMem ? PanelMemoryText(kind == 0x10) : DefaultText(kind);
+}
+
 bool AddressField::Pick(QWidget* owner, std::uint8_t wantKind, std::uint8_t len, int* lsbState)
 {
     DevRefRequest r;

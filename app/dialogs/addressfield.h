@@ -65,6 +65,9 @@ public:
     void ReformatForLength(std::int32_t code, std::uint8_t len, std::uint8_t bit);
     // The first unit of the panel's own bit ("@B") or word ("@V") memory.
     QString PanelMemoryText(bool word) const;
+    // A new address of a kind where the companion points: the panel's first bit or word unit
+    // for panel memory, else the model's default text.
+    QString KindDefaultText(std::uint8_t kind) const;
 
     // Runs the picker on the field; after its OK the field and companions take its values.
     // With lsbState the picker also offers the bit of the word (0..15) and hands it back there.

@@ -22,6 +22,24 @@ DialogContext MainDialogContext(PageData* page)
         QAction* a = tool && Khm ? Khm->Action(tool) : nullptr;
         return a ? a->toolTip() : QString();
     };
+    ctx.MenuCaption = [](const char* item) {
+        QAction* a = Khm ? Khm->Action(item) : nullptr;
+        QString text = a ? a->text() : QString();
+        if (const auto amp = text.indexOf(QLatin1Char('&')); amp >= 0)
+            text.remove(amp, 1);
+        // The dots say that the item opens a dialog; they are no part of its name.
+        if (text.endsWith(QStringLiteral("...")))
+            text.chop(3);
+        return text;
+    };
+    ctx.SetMenuEnabled = [](const char* item, bool enabled) {
+        if (Khm)
+            Khm->SetItemEnabled(item, enabled);
+    };
+    ctx.ClearAllPgJumps = [] {
+        if (Khm)
+            Khm->ClearAllPgJumps();
+    };
     return ctx;
 }
 

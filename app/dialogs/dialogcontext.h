@@ -44,10 +44,19 @@ struct DialogContext {
     // The open-picture dialog: starts in folder, gives the chosen file and its folder.
     // Empty: the standard file dialog through the prompt seam.
     std::function<bool(QWidget* parent, const QString& folder, QString& file)> ChooseBitmapFile;
+    // The caption of a main menu item without its accelerator mark (the caption of the page
+    // and system dialogs it opens).
+    std::function<QString(const char* item)> MenuCaption;
+    // Enables or disables a main menu item.
+    std::function<void(const char* item, bool enabled)> SetMenuEnabled;
+    // Deletes every page-change condition of the project: the system's, the active page's
+    // and those of every stored page.
+    std::function<void()> ClearAllPgJumps;
 
     // An OK that stored something: the project is modified and needs compiling again.
     void MarkModified();
     QString ToolHintOf(ObjKind kind) const { return ToolHint ? ToolHint(kind) : QString(); }
+    QString MenuCaptionOf(const char* item) const { return MenuCaption ? MenuCaption(item) : QString(); }
 };
 
 // The context of the running program: the main window's project, the model form's codec,

@@ -231,6 +231,18 @@ QGridLayout* LabelledRows(std::initializer_list<std::pair<QWidget*, QWidget*>> r
     return grid;
 }
 
+QHBoxLayout* RowOf(std::initializer_list<QWidget*> widgets, bool right)
+{
+    auto* row = new QHBoxLayout;
+    if (right)
+        row->addStretch();
+    for (QWidget* w : widgets)
+        row->addWidget(w);
+    if (!right)
+        row->addStretch();
+    return row;
+}
+
 void AddRow(QGridLayout* grid, QWidget* label, QWidget* field)
 {
     const int row = grid->rowCount();

@@ -119,6 +119,9 @@ private:
 // A new grid of AddRow rows.
 QGridLayout* LabelledRows(std::initializer_list<std::pair<QWidget*, QWidget*>> rows);
 
+// Controls side by side, pushed to the left, or to the right (a row of buttons).
+QHBoxLayout* RowOf(std::initializer_list<QWidget*> widgets, bool right = false);
+
 // A label and its field in a new row of a grid (columns 0 and 1).
 void AddRow(QGridLayout* grid, QWidget* label, QWidget* field);
 

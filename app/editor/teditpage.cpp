@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -338,6 +339,11 @@ void TEditPage::ShowInArea(QMdiArea* area)
     if (!sub) {
         sub = area->addSubWindow(this);
         sub->setAttribute(Qt::WA_DeleteOnClose);
+        // Ctrl+F4 opens the page's alarm lamp: the window menu's close item leaves the key to it.
+        if (QMenu* menu = sub->systemMenu())
+            for (QAction* a : menu->actions())
+                if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_F4))
+                    a->setShortcut(QKeySequence());
         if (QWidget* w = host_.Window())
             sub->setWindowIcon(w->windowIcon());
         FormResize();

@@ -11,6 +11,7 @@
 #include "app/shell/editorcommands.h"
 #include "app/shell/lxeini.h"
 #include "app/shell/screencommands.h"
+#include "app/shell/settingcommands.h"
 #include "app/shell/tkhm_inspector.h"
 #include "app/shell/tkhm_hosts.h"
 #include "app/ui/msgtable.h"
@@ -256,6 +257,7 @@ void TKhm::WireCommands()
     kes::InstallEditorCommands(*this);
     kes::InstallScreenCommands(*this);
     kes::InstallDialogCommands(*this);
+    kes::InstallSettingCommands(*this);
     kes::InstallObjInspector(*this);
     InstallCommLink();
     // Commands whose subsystem is not built yet are there, but cannot be chosen.

@@ -258,6 +258,8 @@ public:
     void MmViewPgClick();
     void MmPgJumpClick();
     void MmFunKeyEtClick();
+    // Every page-change condition of the project deleted (the parameter register replaces them).
+    void ClearAllPgJumps();
     void TbStTxtClick(QAction* sender);
     void MmStTxtClick(QAction* sender);
     void SetToolKind(QAction* sender);

@@ -6,11 +6,15 @@
 #include "app/dialogs/tbtnset.h"
 #include "app/dialogs/tdevref.h"
 #include "app/dialogs/tfrmgridtable.h"
+#include "app/dialogs/tfrmparaset.h"
+#include "app/dialogs/tfrmplcvaladdrset.h"
 #include "app/dialogs/tfrmrange.h"
 #include "app/dialogs/tfrmuserlevel.h"
 #include "app/dialogs/tmetrolset.h"
 #include "app/dialogs/tmsgset.h"
+#include "app/dialogs/tpgjump.h"
 #include "app/dialogs/tprogbarset.h"
+#include "app/dialogs/tsysset.h"
 #include "app/dialogs/ttxtedit.h"
 #include "app/dialogs/tvalstaset.h"
 #include "app/dialogs/tvalstget.h"
@@ -67,6 +71,18 @@ TEST_F(Captions, EveryCaptionOfTheDialogsIsInAllThreeLanguages)
     ExpectAllKeys(&table);
     TFrmRange range(nullptr, LangEng, 3);
     ExpectAllKeys(&range);
+}
+
+TEST_F(Captions, EveryCaptionOfThePageAndSystemDialogsIsInAllThreeLanguages)
+{
+    TPgJump jump(ctx, nullptr);
+    ExpectAllKeys(&jump);
+    TSysSet sys(ctx, nullptr);
+    ExpectAllKeys(&sys);
+    TFrmPLCValAddrSet word(ctx, nullptr);
+    ExpectAllKeys(&word);
+    TFrmParaSet para(ctx, nullptr);
+    ExpectAllKeys(&para);
 }
 
 TEST_F(Captions, EveryCaptionOfTheObjectDialogsIsInAllThreeLanguages)

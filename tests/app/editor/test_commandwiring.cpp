@@ -19,8 +19,7 @@ namespace {
 const std::set<std::string> kNotBuiltYet = {
     "MmPgDataSave", "TbPrint",       "MmPrintmmPg",     "MmPrintStartPg",
     "MmObjBmpSave",   "MmPageSave",     "MmPage1Save",  "MmChar",        "MmImageToClipBrd",
-    "MmImageToFile",  "MmChkFile",      "MmTreeView",   "MmMsgShow",     "MmModemSet",     "MmTestPLCRange", "MmBuzzerSet",  "MmLedSet",      "MmParaset",       "MmSysPgChgSet",
-    "MmSysFunKeySet", "MmSysBuzzerSet", "MmSysLedSet",  "MmClock",       "MmSysPowerOnSet", "MmEnableUD",
+    "MmImageToFile",  "MmChkFile",      "MmTreeView",   "MmMsgShow",     "MmModemSet",     "MmTestPLCRange",
     "MmPLCSet",     "MmPLCRangeSet", "MmAutoSave",      "MmWinFont",
     "MmWriteLan"};
 
