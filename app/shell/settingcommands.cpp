@@ -3,6 +3,7 @@
 #include "app/dialogs/formregistry.h"
 #include "app/dialogs/tfrmparaset.h"
 #include "app/dialogs/tfrmplcvaladdrset.h"
+#include "app/dialogs/tfunkeyset.h"
 #include "app/dialogs/tpgjump.h"
 #include "app/dialogs/tsysset.h"
 #include "app/editor/pageeditor.h"
@@ -122,6 +123,7 @@ void EnableReady(TKhm& k, const char* name, bool enable)
 
 void InstallSettingCommands(TKhm& k)
 {
+    RegisterForm("TFunKeySet", MakeSettingForm<TFunKeySet>);
     RegisterForm("TPgJump", MakeSettingForm<TPgJump>);
     RegisterForm("TSysSet", MakeSettingForm<TSysSet>);
     RegisterForm("TFrmPLCValAddrSet", MakeSettingForm<TFrmPLCValAddrSet>);

@@ -10,6 +10,7 @@
 #include "app/dialogs/tfrmplcvaladdrset.h"
 #include "app/dialogs/tfrmrange.h"
 #include "app/dialogs/tfrmuserlevel.h"
+#include "app/dialogs/tfunkeyset.h"
 #include "app/dialogs/tmetrolset.h"
 #include "app/dialogs/tmsgset.h"
 #include "app/dialogs/tpgjump.h"
@@ -83,6 +84,8 @@ TEST_F(Captions, EveryCaptionOfThePageAndSystemDialogsIsInAllThreeLanguages)
     ExpectAllKeys(&word);
     TFrmParaSet para(ctx, nullptr);
     ExpectAllKeys(&para);
+    TFunKeySet keys(ctx, nullptr);
+    ExpectAllKeys(&keys);
 }
 
 TEST_F(Captions, EveryCaptionOfTheObjectDialogsIsInAllThreeLanguages)

@@ -61,7 +61,8 @@ TEST_F(SettingMenusTest, EachCommandOpensItsDialogInItsScopeUpToTheLinkedRecordL
         {"MmSysBuzzerSet", "SysSet", 1, 299},  {"MmSysLedSet", "SysSet", 1, 299},
         {"MmSysPowerOnSet", "SysSet", 1, 299}, {"MmSysPgChgSet", "PgJump", 1, 299},
         {"MmClock", "FrmPLCValAddrSet", -1, 299}, {"MmPgPageWriteSet", "FrmPLCValAddrSet", -1, 299},
-        {"MmPgJump", "PgJump", 0, 302},
+        {"MmPgJump", "PgJump", 0, 302},        {"MmFunKeyEt", "FunKeySet", 0, 0},
+        {"MmSysFunKeySet", "FunKeySet", 1, 0}, // opens whatever the count
     };
     std::map<std::string, std::pair<QString, int>> seen;
     prompt.onExec = [&seen](QDialog& d) {
@@ -90,7 +91,9 @@ TEST_F(SettingMenusTest, EachCommandOpensItsDialogInItsScopeUpToTheLinkedRecordL
             ASSERT_EQ(seen.count(c.form), 1u);
             QString caption = Khm->Action(c.item)->text();
             caption.remove(caption.indexOf(QLatin1Char('&')), 1);
-            EXPECT_EQ(seen[c.form].first + QStringLiteral("..."), caption);
+            if (std::string(c.form) != "FunKeySet") { // the table's caption comes from the messages
+                EXPECT_EQ(seen[c.form].first + QStringLiteral("..."), caption);
+            }
             if (c.scope >= 0) {
                 EXPECT_EQ(Khm->Doc.EditScope, c.scope);
             }

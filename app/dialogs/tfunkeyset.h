@@ -1,0 +1,146 @@
+#pragma once
+// TFunKeySet: the 14 function keys (F0..F9, Up, Down, Left, Right) of the active page or of the
+// system (EditScope). A key acts like a button object: set or pulse a bit, step through
+// states, take a value, write a constant, count up or down, change the page or ask for a
+// password. The dialog works on its own copy of the 14 keys; Set and Delete change the copy,
+// and closing the dialog, whichever way, writes the copy back.
+#include "app/dialogs/addressfield.h"
+#include "app/dialogs/settingsdialog.h"
+#include "decoder/pgsetrec.h"
+
+#include <array>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+namespace kes {
+class TUpDown;
+}
+
+class TFunKeySet : public kes::SettingsDialog {
+public:
+    TFunKeySet(kes::DialogContext& ctx, QWidget* owner);
+    ~TFunKeySet() override;
+
+    QTableWidget* FunKey_Grid = nullptr;
+    QLabel* BtnType_Lab = nullptr;
+    QComboBox* BtnType_Box = nullptr;
+    QGroupBox* DevWR_Gp = nullptr;
+    QLabel* DevWrit_Lab = nullptr;
+    QLineEdit* DevWritTxt = nullptr;
+    QPushButton* RefWBtn = nullptr;
+    QCheckBox* DevRd_Chk = nullptr;
+    QLineEdit* DevReadTxt = nullptr;
+    QPushButton* RefRBtn = nullptr;
+    QGroupBox* CallGp = nullptr;
+    QCheckBox* Call_Chk = nullptr;
+    QLineEdit* CallTxt = nullptr;
+    QPushButton* Call_Btn = nullptr;
+    QGroupBox* CallOrderGp = nullptr; // before the write, after it
+    QGroupBox* CallStateGp = nullptr; // "Reset", "Set"
+    QLabel* ValType_Lab = nullptr;
+    QComboBox* ValType_Box = nullptr; // the four formats, then floating point
+    QLabel* ValLen_Lab = nullptr;
+    QComboBox* ValLen_Box = nullptr;
+    QLabel* UserLevel_Lab = nullptr;
+    QComboBox* ComboBox_UserLevel = nullptr;
+    QLabel* StaNum_Lab = nullptr;
+    QLineEdit* StaNum_Txt = nullptr;
+    kes::TUpDown* StaNum_UD = nullptr;
+    QComboBox* State_Box = nullptr; // hidden
+    QLineEdit* PassTxt = nullptr;   // hidden
+    QGroupBox* ComplexGp = nullptr;
+    QGroupBox* StateToGp = nullptr; // next state, previous state
+    QRadioButton* Bit_Rdo = nullptr;
+    QRadioButton* Val_Rdo = nullptr;
+    QRadioButton* Lsb_Rdo = nullptr;
+    QGroupBox* ValInGp = nullptr;
+    QComboBox* Int_Box = nullptr; // 1..10 integer digits
+    QComboBox* Dec_Box = nullptr; // 0..5 decimal digits
+    QLineEdit* Min_Txt = nullptr;
+    QLineEdit* Max_Txt = nullptr;
+    QGroupBox* NormalGp = nullptr;
+    QLineEdit* Normal_Txt = nullptr;
+    QGroupBox* AddGp = nullptr;
+    QLineEdit* AddVal_Txt = nullptr;
+    QLineEdit* Bound_Txt = nullptr;
+    QGroupBox* PgChgGp = nullptr;
+    QComboBox* PgChg_Box = nullptr;
+    QPushButton* SetBtn = nullptr;
+    QPushButton* DelBtn = nullptr;
+    QPushButton* DelAllBtn = nullptr;
+    QPushButton* CloseBtn = nullptr;
+
+    void FunKey_GridClick();
+    void BtnType_BoxChange();
+    void SetBtnClick();
+    void DelBtnClick();
+    void DelAllBtnClick();
+    // Writes the 14 keys back and closes.
+    void CloseBtnClick();
+    void DevRd_ChkClick();
+    void Call_ChkClick();
+    void RefWBtnClick();
+    void RefRBtnClick();
+    void Call_BtnClick();
+    void Bit_RdoClick();
+    void Val_RdoClick();
+    void Lsb_RdoClick();
+    void ValType_BoxChange();
+    void StaNum_TxtKeyUp();
+    void StaNum_UDClick(bool up);
+
+    // Both columns of the grid from the working keys.
+    void FillFunKeyGrid();
+
+    const std::array<PgFunKeyRec, kFunKeyCount>& Keys() const { return keys_; }
+    const std::array<std::uint8_t, kFunKeyCount>& Used() const { return used_; }
+
+    // Esc and the title bar close as the close button does.
+    void reject() override { CloseBtnClick(); }
+
+protected:
+    void LoadFields() override;
+    kes::Check Validate() override;
+    void Store() override;
+
+private:
+    void BuildForm();
+    QWidget* BuildTypeArea(QWidget* parent);
+    void ConnectHandlers();
+    int Row() const;
+    int Type() const;
+    bool System() const;
+    // Up and Down while they are not redefined.
+    bool UpDownLocked(int row) const;
+    // The access kind the addresses take for the type and the radios (0x00, 0x10, 0x20).
+    std::uint8_t AccessKind() const;
+    std::uint8_t Len() const;
+    std::uint8_t PickKind() const;
+    void ApplyTypeLayout(int type);
+    void SetStateCount(int n);
+    void FillPageBox();
+    // The write field (and the read field when ticked) shows the key's stored address for the
+    // access kind, or the kind's default address.
+    void ShowKindAddress(bool emptyForNoAddress);
+    void RefillLimits();
+    kes::Check CheckAddresses() const;
+    kes::Check CheckValues() const;
+    void StoreKey(PgFunKeyRec& key);
+
+    std::unique_ptr<kes::AddressField> write_;
+    std::unique_ptr<kes::AddressField> read_;
+    std::unique_ptr<kes::AddressField> notify_;
+    std::array<PgFunKeyRec, kFunKeyCount> keys_{};
+    std::array<std::uint8_t, kFunKeyCount> used_{};
+    bool closing_ = false;
+};
+
+extern TFunKeySet* FunKeySet;

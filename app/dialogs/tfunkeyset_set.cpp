@@ -1,0 +1,342 @@
+// The function key table: the checks of Set in their order and the key they store, deleting
+// keys, closing, and the handlers of the address, state and value controls.
+#include "app/dialogs/tfunkeyset.h"
+
+#include "app/dialogs/entryfields.h"
+#include "app/dialogs/tfrmuserlevel.h"
+#include "app/dialogs/updown.h"
+#include "app/model/projectstate.h"
+#include "app/project/pagedata.h"
+#include "objects/digtest.h"
+#include "platform/codepage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+#include <algorithm>
+
+using kes::Check;
+using kes::FailMsg;
+
+namespace {
+
+enum Msg {
+    kMsgReadAddress = 6,
+    kMsgNotifyAddress = 7,
+    kMsgWriteAddress = 8,
+    kMsgNoAddress = 9,
+    kMsgConstant = 10,
+    kMsgStep = 11,
+    kMsgBound = 12,
+    kMsgTargetPage = 13,
+    kMsgNoType = 90,
+    kMsgLength = 104,
+    kMsgUserLevel = 107,
+    kMsgUpDown = 122,
+};
+
+constexpr int kFloatItem = 4;
+constexpr int kFloatFormat = 7;
+
+std::string Ansi(const QLineEdit* e) { return kes::QStringToAnsi(e->text().trimmed()); }
+
+// The format a value field is checked and converted in: a floating value's numbers are whole
+// signed 32-bit numbers.
+int FieldFormat(int item) { return item == kFloatItem ? 1 : std::max(0, item); }
+
+} // namespace
+
+Check TFunKeySet::CheckAddresses() const
+{
+    const int t = Type();
+    if (t == 11 || t == 12)
+        return std::nullopt;
+    if (DevWritTxt->text().trimmed().isEmpty())
+        return FailMsg(kMsgNoAddress);
+    const std::uint8_t kind = AccessKind();
+    const std::uint8_t len = kind == 0x10 ? Len() : 0;
+    const auto writeClass = write_->Validate(kind, len);
+    if (!writeClass)
+        return FailMsg(kMsgWriteAddress);
+    if (kind == 0x10 && len < *writeClass)
+        return FailMsg(kMsgLength);
+    if (DevRd_Chk->isChecked()) {
+        const auto readClass = read_->Validate(kind, len);
+        if (!readClass)
+            return FailMsg(kMsgReadAddress);
+        if (kind == 0x10 && len < *readClass)
+            return FailMsg(kMsgLength);
+    }
+    if (Call_Chk->isChecked() && !notify_->Validate(0x00, 0))
+        return FailMsg(kMsgNotifyAddress);
+    return std::nullopt;
+}
+
+Check TFunKeySet::CheckValues() const
+{
+    const int t = Type();
+    const int item = ValType_Box->currentIndex();
+    const int format = FieldFormat(item);
+    const bool is32 = Len() == 1;
+    if (t == 7) {
+        const int decDigits = std::max(0, Dec_Box->currentIndex());
+        return kes::CheckValueEntry(item, kFloatItem, is32, Int_Box->currentIndex() + 1, decDigits, Ansi(Max_Txt),
+                                    Ansi(Min_Txt));
+    } else if (t == 8) {
+        const std::string v = Ansi(Normal_Txt);
+        if (v.empty() || !ValidateValueText(v, format, is32, 10, 0, false))
+            return FailMsg(kMsgConstant);
+    } else if (t == 9 || t == 10) {
+        const std::string step = Ansi(AddVal_Txt);
+        if (step.empty() || !ValidateValueText(step, format, false, 10, 0, false))
+            return FailMsg(kMsgStep);
+        const std::string bound = Ansi(Bound_Txt);
+        if (bound.empty() || !ValidateValueText(bound, format, is32, 10, 0, false))
+            return FailMsg(kMsgBound);
+    } else if (t == 11 && PgChg_Box->currentIndex() < 0) {
+        return FailMsg(kMsgTargetPage);
+    }
+    return std::nullopt;
+}
+
+Check TFunKeySet::Validate()
+{
+    const int row = Row();
+    if (UpDownLocked(row))
+        return FailMsg(kMsgUpDown);
+    if (row >= kes::kKeyUp && Type() == 5) {
+        const std::uint8_t stored = keys_[static_cast<std::size_t>(row)].ButtonType;
+        BtnType_Box->setCurrentIndex(stored < BtnType_Box->count() ? stored : -1);
+        return FailMsg(kMsgUpDown);
+    }
+    if (Type() < 0)
+        return FailMsg(kMsgNoType);
+    if (Check f = kes::CheckPassword(PassTxt))
+        return f;
+    if (!kes::UserLevelAccepted(Ctx().State, std::max(0, ComboBox_UserLevel->currentIndex())))
+        return FailMsg(kMsgUserLevel);
+    if (Check f = CheckAddresses())
+        return f;
+    return CheckValues();
+}
+
+void TFunKeySet::StoreKey(PgFunKeyRec& key)
+{
+    const int t = Type();
+    const int item = ValType_Box->currentIndex();
+    const int format = FieldFormat(item);
+    auto value = [&](QLineEdit* e) {
+        const std::string text = Ansi(e);
+        return item == kFloatItem ? DecimalTextToInt(text) : static_cast<std::int32_t>(TextToValue(text, format));
+    };
+    key.Reserved = kes::PasswordBytes(PassTxt->text());
+    key.UserLevel = std::max(0, ComboBox_UserLevel->currentIndex());
+    if (t == 11 || t == 12) {
+        for (DevRefHead* r : {&key.Write, &key.Read, &key.Notify}) {
+            r->DevAddrCode = -1;
+            r->BitIndex = 0;
+            r->Present = 1;
+            r->LinkFlag = 0;
+        }
+        key.ReadUsed = 0;
+        key.NotifyUsed = 0;
+    } else {
+        const std::uint8_t kind = AccessKind();
+        write_->StoreTo(key.Write, kind);
+        key.ReadUsed = DevRd_Chk->isChecked() ? 1 : 0;
+        if (key.ReadUsed) {
+            read_->StoreTo(key.Read, kind);
+        } else {
+            key.Read.DevAddrCode = -1;
+            key.Read.BitIndex = 0;
+        }
+        key.NotifyUsed = Call_Chk->isChecked() ? 1 : 0;
+        if (key.NotifyUsed) {
+            notify_->StoreTo(key.Notify, 0x00);
+        } else {
+            key.Notify.DevAddrCode = -1;
+            key.Notify.BitIndex = 0;
+        }
+    }
+    key.ButtonType = static_cast<std::uint8_t>(t);
+    key.Kind = AccessKind();
+    key.StateCount = static_cast<std::uint8_t>(std::clamp(kes::IntOfText(StaNum_Txt->text()).value_or(1), 1, 255));
+    key.NotifyOrder = kes::RadioGroupIndex(CallOrderGp) == 1 ? 1 : 0;
+    key.NotifyState = kes::RadioGroupIndex(CallStateGp) == 1 ? 1 : 0;
+    const auto storeFormat = [&] {
+        key.ValueType = static_cast<std::uint8_t>(item == kFloatItem ? kFloatFormat : format);
+        key.Width = Len();
+    };
+    switch (t) {
+    case 6:
+        key.MultiStateFlag = kes::RadioGroupIndex(StateToGp) == 1 ? 1 : 0;
+        break;
+    case 7:
+        storeFormat();
+        key.ParamA = value(Max_Txt);
+        key.ParamB = value(Min_Txt);
+        key.IntDigits = static_cast<std::uint8_t>(Int_Box->currentIndex() + 1);
+        key.DecDigits = static_cast<std::uint8_t>(std::max(0, Dec_Box->currentIndex()));
+        break;
+    case 8:
+        storeFormat();
+        key.ParamA = value(Normal_Txt);
+        break;
+    case 9:
+    case 10:
+        storeFormat();
+        key.ParamA = value(AddVal_Txt);
+        key.ParamB = value(Bound_Txt);
+        break;
+    case 11:
+        key.ParamA = PgChg_Box->currentText().toInt();
+        break;
+    default:
+        break;
+    }
+}
+
+void TFunKeySet::SetBtnClick()
+{
+    if (const Check f = Validate()) {
+        ShowFailure(*f);
+        return;
+    }
+    const int row = Row();
+    StoreKey(keys_[static_cast<std::size_t>(row)]);
+    used_[static_cast<std::size_t>(row)] = 1;
+    Ctx().MarkModified();
+    FillFunKeyGrid();
+    FunKey_GridClick();
+}
+
+void TFunKeySet::DelBtnClick()
+{
+    const auto row = static_cast<std::size_t>(Row());
+    kes::InitFunKeyRec(Ctx().State, keys_[row]);
+    used_[row] = 0;
+    BtnType_Box->setCurrentIndex(-1);
+    FillFunKeyGrid();
+    Ctx().MarkModified();
+}
+
+void TFunKeySet::DelAllBtnClick()
+{
+    for (std::size_t k = 0; k < keys_.size(); ++k)
+        if (keys_[k].ButtonType != kBtnNone) {
+            kes::InitFunKeyRec(Ctx().State, keys_[k]);
+            used_[k] = 0;
+        }
+    BtnType_Box->setCurrentIndex(-1);
+    FillFunKeyGrid();
+    Ctx().MarkModified();
+}
+
+void TFunKeySet::Store()
+{
+    kes::ProjectState& s = Ctx().State;
+    if (System()) {
+        s.SysFunKeys = keys_;
+        s.SysFunKeyUsed = used_;
+    } else if (Ctx().Page) {
+        Ctx().Page->PgFunKeys = keys_;
+        Ctx().Page->PgFunKeyUsed = used_;
+    }
+}
+
+void TFunKeySet::CloseBtnClick()
+{
+    if (closing_)
+        return;
+    closing_ = true;
+    Store();
+    accept();
+}
+
+// ---- Addresses
+
+void TFunKeySet::DevRd_ChkClick() { read_->FollowWhen(DevRd_Chk->isChecked(), *write_); }
+
+void TFunKeySet::Call_ChkClick()
+{
+    kes::SetEnabled({CallTxt, Call_Btn, CallOrderGp, CallStateGp}, Call_Chk->isChecked());
+}
+
+void TFunKeySet::RefWBtnClick() { write_->Pick(this, PickKind(), Len()); }
+
+void TFunKeySet::RefRBtnClick() { read_->Pick(this, PickKind(), Len()); }
+
+void TFunKeySet::Call_BtnClick() { notify_->Pick(this, PickKind(), Len()); }
+
+// ---- States of a multi-state key
+
+void TFunKeySet::Bit_RdoClick()
+{
+    SetStateCount(2);
+    kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD}, false);
+    kes::SetEnabled({ValType_Lab, ValType_Box, ValLen_Lab, ValLen_Box}, false);
+    ValType_Box->setCurrentIndex(0);
+    ValLen_Box->setCurrentIndex(0);
+    ShowKindAddress(false);
+}
+
+void TFunKeySet::Val_RdoClick()
+{
+    kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD}, true);
+    kes::SetEnabled({ValType_Lab, ValType_Box, ValLen_Lab, ValLen_Box}, false);
+    ValType_Box->setCurrentIndex(0);
+    ValLen_Box->setCurrentIndex(0);
+    ShowKindAddress(false);
+}
+
+void TFunKeySet::Lsb_RdoClick()
+{
+    kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD}, true);
+    if (kes::IntOfText(StaNum_Txt->text()).value_or(1) > 16)
+        SetStateCount(16);
+    kes::SetEnabled({ValType_Lab, ValType_Box, ValLen_Lab, ValLen_Box}, false);
+    ValType_Box->setCurrentIndex(0);
+    ValLen_Box->setCurrentIndex(0);
+    ShowKindAddress(false);
+}
+
+void TFunKeySet::StaNum_UDClick(bool)
+{
+    // The position wraps within the kind's range: bit 0..2, value 1..255, low byte 1..16.
+    int lo = 1;
+    int hi = 255;
+    if (Bit_Rdo->isChecked()) {
+        lo = 0;
+        hi = 2;
+    } else if (Lsb_Rdo->isChecked()) {
+        hi = 16;
+    }
+    int n = StaNum_UD->Position;
+    if (n > hi)
+        n = lo;
+    else if (n < lo)
+        n = hi;
+    SetStateCount(n);
+}
+
+void TFunKeySet::StaNum_TxtKeyUp()
+{
+    const std::optional<int> n = kes::IntOfText(StaNum_Txt->text());
+    int count = n && *n >= 0 && *n < 256 ? *n : 1;
+    if (!n || *n >= 256 || *n < 0)
+        StaNum_Txt->setText(QStringLiteral("1"));
+    // More than two states take a value; a key on the low byte stays on it.
+    if (count > 2 && Bit_Rdo->isChecked()) {
+        Val_Rdo->setChecked(true);
+        Val_RdoClick();
+    }
+    if (Lsb_Rdo->isChecked() && count > 16)
+        count = 16;
+    SetStateCount(count);
+}
