@@ -231,6 +231,17 @@ QGridLayout* LabelledRows(std::initializer_list<std::pair<QWidget*, QWidget*>> r
     return grid;
 }
 
+QWidget* RadioRow(QWidget* parent, std::initializer_list<QRadioButton*> radios)
+{
+    auto* row = new QWidget(parent);
+    auto* lay = new QHBoxLayout(row);
+    lay->setContentsMargins(0, 0, 0, 0);
+    for (QRadioButton* r : radios)
+        lay->addWidget(r);
+    lay->addStretch();
+    return row;
+}
+
 QHBoxLayout* RowOf(std::initializer_list<QWidget*> widgets, bool right)
 {
     auto* row = new QHBoxLayout;

@@ -122,6 +122,11 @@ QGridLayout* LabelledRows(std::initializer_list<std::pair<QWidget*, QWidget*>> r
 // Controls side by side, pushed to the left, or to the right (a row of buttons).
 QHBoxLayout* RowOf(std::initializer_list<QWidget*> widgets, bool right = false);
 
+// Radio buttons side by side under a parent of their own. Qt keeps one radio checked among all
+// those below one parent, nested groups included, so a click on the checked one of a few radios
+// beside a radio group would uncheck it.
+QWidget* RadioRow(QWidget* parent, std::initializer_list<QRadioButton*> radios);
+
 // A label and its field in a new row of a grid (columns 0 and 1).
 void AddRow(QGridLayout* grid, QWidget* label, QWidget* field);
 

@@ -168,7 +168,7 @@ QWidget* TFunKeySet::BuildTypeArea(QWidget* parent)
     Lsb_Rdo = NewRadio(ComplexGp, "Lsb_Rdo", QStringLiteral("LSB"));
     auto* cx = new QHBoxLayout(ComplexGp);
     cx->addWidget(StateToGp);
-    cx->addLayout(kes::RowOf({Bit_Rdo, Val_Rdo, Lsb_Rdo}));
+    cx->addWidget(kes::RadioRow(ComplexGp, {Bit_Rdo, Val_Rdo, Lsb_Rdo}));
     stack->addWidget(ComplexGp);
 
     ValInGp = NewGroup(area, "ValInGp", QStringLiteral("Input Value"));

@@ -83,7 +83,7 @@ TPgJump::TPgJump(kes::DialogContext& ctx, QWidget* owner) : SettingsDialog(ctx, 
     auto* top = new QGridLayout;
     top->addWidget(DevRef_Lab, 0, 0);
     top->addLayout(addr, 0, 1);
-    top->addLayout(kes::RowOf({Bit_Rdo, Val_Rdo, Lsb_Rdo}), 1, 1);
+    top->addWidget(kes::RadioRow(this, {Bit_Rdo, Val_Rdo, Lsb_Rdo}), 1, 1);
     top->addWidget(PgChg_Lab, 2, 0);
     top->addWidget(PgChg_Box, 2, 1);
     auto* left = new QVBoxLayout;

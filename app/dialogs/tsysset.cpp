@@ -76,7 +76,7 @@ TSysSet::TSysSet(kes::DialogContext& ctx, QWidget* owner) : SettingsDialog(ctx, 
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(DevRef_Lab);
     lay->addLayout(addr);
-    lay->addLayout(kes::RowOf({Bit_Rdo, Val_Rdo, Lsb_Rdo}));
+    lay->addWidget(kes::RadioRow(this, {Bit_Rdo, Val_Rdo, Lsb_Rdo}));
     lay->addWidget(GB_Condition);
     lay->addWidget(GB_CondVal);
     lay->addWidget(GB_SetValue);
@@ -130,6 +130,8 @@ void TSysSet::LoadFields()
         LoadPowerOn();
     else
         LoadCondition();
+    // The size fits the groups of the mode, not those of both.
+    adjustSize();
 }
 
 void TSysSet::LoadCondition()

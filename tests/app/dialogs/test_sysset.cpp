@@ -140,6 +140,16 @@ TEST_F(SysSetTest, TheFirstFailingCheckShowsItsMessageAndStoresNothing)
     }
 }
 
+TEST_F(SysSetTest, AClickOnTheCheckedKindKeepsItChecked)
+{
+    TSysSet& d = OpenSlot(1, 0);
+    ASSERT_TRUE(d.Bit_Rdo->isChecked());
+    d.Off_Rdo->setChecked(true);
+    d.Bit_Rdo->click();
+    EXPECT_TRUE(d.Bit_Rdo->isChecked());
+    EXPECT_TRUE(d.Off_Rdo->isChecked());
+}
+
 TEST_F(SysSetTest, ClearSwitchesTheSettingOffAndEveryOtherCloseKeepsIt)
 {
     TSysSet& d = OpenSlot(0, 0);
