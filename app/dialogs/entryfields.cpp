@@ -1,5 +1,6 @@
 #include "app/dialogs/entryfields.h"
 
+#include "app/dialogs/addressfield.h"
 #include "app/dialogs/dialogcontext.h"
 #include "app/project/pagedata.h"
 #include "objects/digtest.h"
@@ -14,6 +15,15 @@
 namespace kes {
 namespace {
 
+constexpr int kMsgReadAddress = 6;
+constexpr int kMsgNotifyAddress = 7;
+constexpr int kMsgWriteAddress = 8;
+constexpr int kMsgNoAddress = 9;
+constexpr int kMsgConstant = 10;
+constexpr int kMsgStep = 11;
+constexpr int kMsgBound = 12;
+constexpr int kMsgTargetPage = 13;
+constexpr int kMsgLength = 104;
 constexpr int kMsgMaxError = 0;
 constexpr int kMsgMinError = 1;
 constexpr int kMsgMaxMinError = 2;
@@ -25,6 +35,56 @@ constexpr int kMsgKeyRefused = 122;
 constexpr std::size_t kPasswordLength = 4;
 
 } // namespace
+
+std::string FieldText(const QLineEdit* edit) { return QStringToAnsi(edit->text().trimmed()); }
+
+Check CheckTypeAddresses(int type, std::uint8_t kind, std::uint8_t len, const AddressField& write,
+                         const AddressField* read, const AddressField* notify)
+{
+    if (type == 11 || type == 12)
+        return std::nullopt;
+    if (write.Text().trimmed().isEmpty())
+        return FailMsg(kMsgNoAddress);
+    const auto writeClass = write.Validate(kind, len);
+    if (!writeClass)
+        return FailMsg(kMsgWriteAddress);
+    if (kind == 0x10 && len < *writeClass)
+        return FailMsg(kMsgLength);
+    if (read) {
+        const auto readClass = read->Validate(kind, len);
+        if (!readClass)
+            return FailMsg(kMsgReadAddress);
+        if (kind == 0x10 && len < *readClass)
+            return FailMsg(kMsgLength);
+    }
+    if (notify && !notify->Validate(0x00, 0))
+        return FailMsg(kMsgNotifyAddress);
+    return std::nullopt;
+}
+
+Check CheckTypeValues(int type, int item, bool is32, const TypeValueFields& f)
+{
+    const int format = FieldFormat(item);
+    if (type == 7) {
+        const int decDigits = std::max(0, f.Dec->currentIndex());
+        return CheckValueEntry(item, kFloatItem, is32, f.Int->currentIndex() + 1, decDigits, FieldText(f.Max),
+                               FieldText(f.Min));
+    } else if (type == 8) {
+        const std::string v = FieldText(f.Constant);
+        if (v.empty() || !ValidateValueText(v, format, is32, 10, 0, false))
+            return FailMsg(kMsgConstant);
+    } else if (type == 9 || type == 10) {
+        const std::string step = FieldText(f.Step);
+        if (step.empty() || !ValidateValueText(step, format, false, 10, 0, false))
+            return FailMsg(kMsgStep);
+        const std::string bound = FieldText(f.Bound);
+        if (bound.empty() || !ValidateValueText(bound, format, is32, 10, 0, false))
+            return FailMsg(kMsgBound);
+    } else if (type == 11 && f.Page->currentIndex() < 0) {
+        return FailMsg(kMsgTargetPage);
+    }
+    return std::nullopt;
+}
 
 Check CheckValueEntry(int item, int floatItem, bool is32, int intDigits, int decDigits, const std::string& max,
                       const std::string& min)

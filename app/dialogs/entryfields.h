@@ -1,6 +1,7 @@
 #pragma once
-// Fields the button and the numeric input dialogs share: the checks of an input value's digit
-// counts and limits, the four-character password, and the function key bound to the object.
+// Fields the button, function key and numeric input dialogs share: the checks of an input
+// value's digit counts and limits, of a button type's addresses and values, the four-character
+// password, and the function key bound to the object.
 #include "app/dialogs/settingsdialog.h"
 
 #include <QString>
@@ -16,8 +17,36 @@ class QLineEdit;
 
 namespace kes {
 
+class AddressField;
 class PageData;
 struct DialogContext;
+
+// The type box's "Floating" item, stored as format 7; its numbers are whole signed 32-bit ones.
+constexpr int kFloatItem = 4;
+constexpr int kFloatFormat = 7;
+// The format a value field of the type box's item is checked and converted in.
+inline int FieldFormat(int item) { return item == kFloatItem ? 1 : (item < 0 ? 0 : item); }
+// A value field's text, trimmed, in the ANSI code page.
+std::string FieldText(const QLineEdit* edit);
+
+// The addresses of a button type (0..12), in their order: the write address there (9), of the
+// access kind (8) and long enough (104), the read address when read is ticked (6, 104), the
+// notify bit when notify is ticked (7). Types 11 and 12 have none.
+Check CheckTypeAddresses(int type, std::uint8_t kind, std::uint8_t len, const AddressField& write,
+                         const AddressField* read, const AddressField* notify);
+// The value fields of a button type and their checks: an input value's digits and limits
+// (CheckValueEntry), a constant (10), a step (11) and its bound (12), a target page (13).
+struct TypeValueFields {
+    QComboBox* Int = nullptr;
+    QComboBox* Dec = nullptr;
+    QLineEdit* Max = nullptr;
+    QLineEdit* Min = nullptr;
+    QLineEdit* Constant = nullptr;
+    QLineEdit* Step = nullptr;
+    QLineEdit* Bound = nullptr;
+    QComboBox* Page = nullptr;
+};
+Check CheckTypeValues(int type, int item, bool is32, const TypeValueFields& f);
 
 // The checks of an input value, in their order, with their messages: digit counts (87), both
 // limits there and whole numbers of the format (65), the maximum not below the minimum (2),

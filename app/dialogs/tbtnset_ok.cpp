@@ -25,84 +25,32 @@ using kes::FailMsg;
 namespace {
 
 enum Msg {
-    kMsgReadAddress = 6,
-    kMsgNotifyAddress = 7,
-    kMsgWriteAddress = 8,
-    kMsgNoAddress = 9,
-    kMsgConstant = 10,
-    kMsgStep = 11,
-    kMsgBound = 12,
-    kMsgTargetPage = 13,
     kMsgNoType = 90,
-    kMsgLength = 104,
     kMsgUserLevel = 107,
     kMsgKeyRefused = 122,
 };
 
-constexpr int kFloatItem = 4;
-constexpr int kFloatFormat = 7;
+using kes::FieldFormat;
+using kes::kFloatFormat;
+using kes::kFloatItem;
 
-std::string Ansi(const QLineEdit* e) { return kes::QStringToAnsi(e->text().trimmed()); }
-
-// The format a value field is checked and converted in: a floating value's numbers are whole
-// signed 32-bit numbers.
-int FieldFormat(int item) { return item == kFloatItem ? 1 : std::max(0, item); }
+std::string Ansi(const QLineEdit* e) { return kes::FieldText(e); }
 
 } // namespace
 
 Check TBtnSet::ValidateAddresses()
 {
-    const int t = Type();
-    if (t == 11 || t == 12)
-        return std::nullopt;
-    if (DevWritTxt->text().trimmed().isEmpty())
-        return FailMsg(kMsgNoAddress);
-    if (t <= 5)
+    if (Type() <= 5)
         ValLen_Box->setCurrentIndex(0);
-    const std::uint8_t kind = AccessKind();
-    const std::uint8_t len = LengthIndex();
-    const auto writeClass = write_->Validate(kind, len);
-    if (!writeClass)
-        return FailMsg(kMsgWriteAddress);
-    if (kind == 0x10 && len < *writeClass)
-        return FailMsg(kMsgLength);
-    if (DevRd_Chk->isChecked()) {
-        const auto readClass = read_->Validate(kind, len);
-        if (!readClass)
-            return FailMsg(kMsgReadAddress);
-        if (kind == 0x10 && len < *readClass)
-            return FailMsg(kMsgLength);
-    }
-    if (Call_Chk->isChecked() && !notify_->Validate(0x00, 0))
-        return FailMsg(kMsgNotifyAddress);
-    return std::nullopt;
+    return kes::CheckTypeAddresses(Type(), AccessKind(), LengthIndex(), *write_,
+                                   DevRd_Chk->isChecked() ? read_.get() : nullptr,
+                                   Call_Chk->isChecked() ? notify_.get() : nullptr);
 }
 
 Check TBtnSet::ValidateValues()
 {
-    const int t = Type();
-    const int item = ValType_Box->currentIndex();
-    const int format = FieldFormat(item);
-    const bool is32 = LengthIndex() == 1;
-    if (t == 7) {
-        const int decDigits = std::max(0, Dec_Box->currentIndex());
-        return kes::CheckValueEntry(item, kFloatItem, is32, Int_Box->currentIndex() + 1, decDigits, Ansi(Max_Txt),
-                                    Ansi(Min_Txt));
-    } else if (t == 8) {
-        const std::string v = Ansi(Normal_Txt);
-        if (v.empty() || !ValidateValueText(v, format, is32, 10, 0, false))
-            return FailMsg(kMsgConstant);
-    } else if (t == 9 || t == 10) {
-        const std::string step = Ansi(AddVal_Txt);
-        if (step.empty() || !ValidateValueText(step, format, false, 10, 0, false))
-            return FailMsg(kMsgStep);
-        const std::string bound = Ansi(Bound_Txt);
-        if (bound.empty() || !ValidateValueText(bound, format, is32, 10, 0, false))
-            return FailMsg(kMsgBound);
-    } else if (t == 11 && PgChg_Box->currentIndex() < 0) {
-        return FailMsg(kMsgTargetPage);
-    }
-    return std::nullopt;
+    return kes::CheckTypeValues(Type(), ValType_Box->currentIndex(), LengthIndex() == 1,
+                                {Int_Box, Dec_Box, Max_Txt, Min_Txt, Normal_Txt, AddVal_Txt, Bound_Txt, PgChg_Box});
 }
 
 Check TBtnSet::Validate()

@@ -34,7 +34,7 @@ constexpr int kMsgKeyUsed = 14;
 constexpr int kMsgTitleSystem = 108;
 constexpr int kMsgTitle = 109;
 constexpr int kMsgUpDown = 122;
-constexpr int kFloatItem = 4;
+using kes::kFloatItem;
 
 const QStringList kBtnTypes = {"Set ON",    "Set OFF",   "Pulse ON",     "Pulse OFF",  "Alternate",
                                "Maintained", "Multi-State", "Input Value", "Set Constant", "Increment",
