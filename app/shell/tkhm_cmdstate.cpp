@@ -145,6 +145,12 @@ void TKhm::TbStTxtClick(QAction* sender)
 
 void TKhm::MmStTxtClick(QAction* sender)
 {
+    // The menu draws the same objects as the tool bar, so it keeps the same limit.
+    if (kes::CountLinkedRecords(Doc, HmPage) > kes::kMaxLinkedRecords) {
+        kes::ShowMsg(kMsgTooManyLinked);
+        SelectPointerTool();
+        return;
+    }
     SelectPointerTool();
     Press(*this, "tbPointTo", false);
     SetToolKind(sender);

@@ -109,6 +109,24 @@ TEST_F(SettingMenusTest, EachCommandOpensItsDialogInItsScopeUpToTheLinkedRecordL
     }
 }
 
+TEST_F(SettingMenusTest, TheElementMenuKeepsTheLinkedRecordLimitAsTheToolBarDoes)
+{
+    for (const char* item : {"TbStTxt", "MmStTxt"}) {
+        SCOPED_TRACE(item);
+        UseLinked(69);
+        prompt.shown.clear();
+        HmPage->ToolKind = 0;
+        Trigger(item);
+        EXPECT_EQ(prompt.shown, std::vector<QString>{Msg(302)});
+        EXPECT_EQ(HmPage->ToolKind, 0) << "no drawing tool is chosen";
+        UseLinked(68);
+        prompt.shown.clear();
+        Trigger(item);
+        EXPECT_TRUE(prompt.shown.empty());
+        EXPECT_NE(HmPage->ToolKind, 0);
+    }
+}
+
 TEST_F(SettingMenusTest, TheSettingsMenusFollowTheRecords)
 {
     ProjectDoc& doc = Khm->Doc;
