@@ -145,15 +145,18 @@ QWidget* TBtnSet::BuildLeftColumn()
     auto* cx = new QHBoxLayout(ComplexGp);
     StateToGp = NewRadioGroup(ComplexGp, "StateToGp", QStringLiteral("Step"), {"Next State", "Previous State"},
                               "StateTo");
-    auto* kinds = new QVBoxLayout;
-    Bit_Rdo = NewRadio(ComplexGp, "Bit_Rdo", QStringLiteral("Bit"));
-    Val_Rdo = NewRadio(ComplexGp, "Val_Rdo", QStringLiteral("Value"));
-    Lsb_Rdo = NewRadio(ComplexGp, "Lsb_Rdo", QStringLiteral("LSB"));
+    // The kind radios stand apart from the step group's (see kes::RadioRow).
+    auto* kindBox = new QWidget(ComplexGp);
+    auto* kinds = new QVBoxLayout(kindBox);
+    kinds->setContentsMargins(0, 0, 0, 0);
+    Bit_Rdo = NewRadio(kindBox, "Bit_Rdo", QStringLiteral("Bit"));
+    Val_Rdo = NewRadio(kindBox, "Val_Rdo", QStringLiteral("Value"));
+    Lsb_Rdo = NewRadio(kindBox, "Lsb_Rdo", QStringLiteral("LSB"));
     kinds->addWidget(Bit_Rdo);
     kinds->addWidget(Val_Rdo);
     kinds->addWidget(Lsb_Rdo);
     cx->addWidget(StateToGp);
-    cx->addLayout(kinds);
+    cx->addWidget(kindBox);
     stack->addWidget(ComplexGp);
 
     ValInGp = NewGroup(typeArea, "ValInGp", QStringLiteral("Input Value"));

@@ -4,10 +4,12 @@
 // writes the 14 keys back to the page or to the system, where a save and a compile find them.
 #include "setdlgtest.h"
 
+#include "app/dialogs/tbtnset.h"
 #include "app/dialogs/tfunkeyset.h"
 #include "app/project/imageheader.h"
 #include "app/project/pagesettings.h"
 #include "decoder/setlayout.h"
+#include "objects/tlxbtn.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -178,6 +180,27 @@ TEST_F(FunKeySetTest, KeysSetInTheTableReachTheStoredPage)
         EXPECT_EQ(r->DevAddrCode, -1);
     EXPECT_EQ(back.PgFunKeys[0].Kind, 0x10);
     EXPECT_EQ(back.PgFunKeys[0].StateCount, 5);
+}
+
+// A multi-state key's or button's access kind radios sit beside the step group's radios: a
+// click on the checked one keeps it checked.
+TEST_F(FunKeySetTest, AClickOnTheCheckedKindKeepsItChecked)
+{
+    TLxBtn btn;
+    btn.BtnType = kBtnMultiState;
+    TBtnSet button(ctx, nullptr, btn);
+    button.show();
+    TFunKeySet& keys = OpenKeys(0);
+    Choose(keys, 0, kBtnMultiState);
+    const std::pair<QWidget*, const char*> forms[] = {{&button, "button"}, {&keys, "function key"}};
+    for (const auto& [form, what] : forms) {
+        SCOPED_TRACE(what);
+        auto* bit = C<QRadioButton>(form, "Bit_Rdo");
+        bit->setChecked(true);
+        C<QRadioButton>(form, "StateTo_1")->setChecked(true);
+        bit->click();
+        EXPECT_TRUE(bit->isChecked());
+    }
 }
 
 TEST_F(FunKeySetTest, ATypedCountKeepsALowByteKeyOnTheLowByte)
