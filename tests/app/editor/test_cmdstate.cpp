@@ -190,7 +190,7 @@ TEST_F(CmdStateTest, ObjectToolsRefuseWhenTooManyLinkedRecordsAreInUse)
     EXPECT_EQ(Page().ToolKind, 0) << "the tool button refuses";
     EXPECT_FALSE(prompt.shown.empty());
     Khm->Action("MmStTxt")->trigger();
-    EXPECT_EQ(Page().ToolKind, 1) << "the same object from the menu is still chosen";
+    EXPECT_EQ(Page().ToolKind, 0) << "the menu refuses as well";
 }
 
 TEST_F(CmdStateTest, ThePagePopupTranslatesAndShowsTheSettingsInUse)
