@@ -91,7 +91,7 @@ void SetAnsiCodePage(int codePage)
     g_codePage = (codePage == 950 || codePage == 936) ? codePage : 1252;
 }
 
-int CodePageFromEnvironment()
+int CodePageFromEnvironment(int otherLocale)
 {
     if (const char* v = std::getenv("KESTROVA_CODEPAGE"); v && *v)
         return std::atoi(v) == 950 ? 950 : std::atoi(v) == 936 ? 936 : 1252;
@@ -103,13 +103,11 @@ int CodePageFromEnvironment()
             break;
         }
     }
-    if (!loc)
-        return 1252;
-    if (StartsWith(loc, "zh_TW") || StartsWith(loc, "zh_HK") || StartsWith(loc, "zh_MO"))
+    if (loc && (StartsWith(loc, "zh_TW") || StartsWith(loc, "zh_HK") || StartsWith(loc, "zh_MO")))
         return 950;
-    if (StartsWith(loc, "zh_CN") || StartsWith(loc, "zh_SG"))
+    if (loc && (StartsWith(loc, "zh_CN") || StartsWith(loc, "zh_SG")))
         return 936;
-    return 1252;
+    return otherLocale == 950 || otherLocale == 936 ? otherLocale : 1252;
 }
 
 void InitAnsiCodePage() { SetAnsiCodePage(CodePageFromEnvironment()); }
@@ -134,6 +132,27 @@ std::string QStringToAnsi(const QString& text)
 {
     QByteArray u = text.toUtf8();
     return Utf8ToAnsi(std::string_view(u.constData(), static_cast<std::size_t>(u.size())));
+}
+
+qsizetype FirstUnencodable(const QString& text)
+{
+    iconv_t cd = Converter(IconvName(g_codePage), "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return -1;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype len = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QByteArray u = text.mid(i, len).toUtf8();
+        char* src = u.data();
+        std::size_t srcLeft = static_cast<std::size_t>(u.size());
+        char buf[16];
+        char* dst = buf;
+        std::size_t dstLeft = sizeof buf;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<std::size_t>(-1) || srcLeft != 0)
+            return i;
+        i += len;
+    }
+    return -1;
 }
 
 bool IsDBCSLeadByte(unsigned char b)

@@ -12,8 +12,9 @@ int AnsiCodePage();
 // Unknown code pages fall back to 1252.
 void SetAnsiCodePage(int codePage);
 // KESTROVA_CODEPAGE overrides; else the locale (LC_ALL, LC_CTYPE, LANG):
-// zh_TW/zh_HK -> 950, zh_CN/zh_SG -> 936, anything else 1252.
-int CodePageFromEnvironment();
+// zh_TW/zh_HK -> 950, zh_CN/zh_SG -> 936; any other locale names none of the three and
+// gives otherLocale (the code page of the language the user chose).
+int CodePageFromEnvironment(int otherLocale = 1252);
 // Sets the code page from the environment; called once at start-up.
 void InitAnsiCodePage();
 
@@ -22,6 +23,9 @@ QString AnsiToQString(std::string_view ansi);
 std::string QStringToAnsi(const QString& text);
 std::string AnsiToUtf8(std::string_view ansi);
 std::string Utf8ToAnsi(std::string_view utf8);
+
+// The index in text of the first character the code page lacks; -1 when every one fits.
+qsizetype FirstUnencodable(const QString& text);
 
 // True for the first byte of a double-byte character in the current code page.
 bool IsDBCSLeadByte(unsigned char b);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -451,6 +452,24 @@ void SetAppDir(const std::string& dir)
     g_appDir = dir;
     if (!g_appDir.empty() && g_appDir.back() != '/')
         g_appDir += '/';
+}
+
+std::string UserDir(UserFolder folder)
+{
+    const std::string app = AppDir();
+    if (::access(app.c_str(), W_OK) == 0)
+        return app;
+    const bool config = folder == UserFolder::Config;
+    const char* xdg = std::getenv(config ? "XDG_CONFIG_HOME" : "XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    std::string dir = xdg && *xdg == '/' ? std::string(xdg)
+                                          : std::string(home && *home ? home : "/tmp") + (config ? "/.config" : "/.local/share");
+    dir += "/kestrova/";
+    // Each level made in turn; one that exists already is fine.
+    for (std::size_t at = 1; at < dir.size(); ++at)
+        if (dir[at] == '/')
+            ::mkdir(dir.substr(0, at).c_str(), 0755);
+    return dir;
 }
 
 } // namespace kes

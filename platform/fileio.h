@@ -59,4 +59,11 @@ bool FileExists(const std::string& path);
 std::string AppDir();
 void SetAppDir(const std::string& dir);
 
+// Where the program keeps what it writes, with a trailing '/': the program directory when it
+// can be written (a build folder), else the desktop's per-user folder, made when missing:
+// Config ($XDG_CONFIG_HOME, else ~/.config) for the settings files, Data ($XDG_DATA_HOME,
+// else ~/.local/share) for working copies, new projects and simulator files; each + "kestrova/".
+enum class UserFolder { Config, Data };
+std::string UserDir(UserFolder folder);
+
 } // namespace kes

@@ -16,6 +16,7 @@ namespace {
 
 constexpr const char* kSans = "DejaVu Sans";
 constexpr const char* kMono = "DejaVu Sans Mono";
+constexpr const char* kSerif = "DejaVu Serif";
 constexpr const char* kChinese = "WenQuanYi Zen Hei";
 
 struct FaceMapping {
@@ -34,6 +35,7 @@ constexpr FaceMapping kFaces[] = {
     {"Verdana", kSans},              // wide sans-serif face
     {"MS Shell Dlg", kSans},         // dialog alias face
     {"MS Shell Dlg 2", kSans},       // dialog alias face
+    {"Times New Roman", kSerif},     // the default face of the main window and new texts
     {"Courier New", kMono},          // fixed-pitch face
     {"Courier", kMono},              // fixed-pitch bitmap face
     {"Fixedsys", kMono},             // fixed-pitch system face

@@ -2,6 +2,7 @@
 
 #include "app/dialogs/dialogcontext.h"
 #include "app/dialogs/settingsdialog.h"
+#include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
 #include "objects/lxstatebmp.h"
@@ -21,7 +22,14 @@
 namespace kes {
 namespace {
 
-const QString kNone = QStringLiteral("[None]");
+constexpr int kMsgNone = 602; // "[None]"
+
+// "[None]" in the language in force (the English words without a message table).
+QString NoneText()
+{
+    const QString text = Msg(kMsgNone);
+    return text.isEmpty() ? QStringLiteral("[None]") : text;
+}
 
 // The standard picture file dialog, run through the prompt seam.
 bool StandardBitmapChoice(QWidget* parent, const QString& folder, QString& file)
@@ -47,7 +55,7 @@ PicturePanel::PicturePanel(QWidget* parent)
     PanelPic->setMinimumSize(120, 72);
     auto* stack = new QStackedLayout(PanelPic);
     stack->setStackingMode(QStackedLayout::StackAll);
-    caption_ = new QLabel(kNone, PanelPic);
+    caption_ = new QLabel(NoneText(), PanelPic);
     caption_->setAlignment(Qt::AlignCenter);
     ImgPic = Named(new QLabel(PanelPic), "ImgPic");
     ImgPic->setAlignment(Qt::AlignCenter);
@@ -73,7 +81,7 @@ void PicturePanel::ShowNone()
 {
     ImgPic->clear();
     LabPic->clear();
-    caption_->setText(kNone);
+    caption_->setText(NoneText());
 }
 
 void PicturePanel::Show(TBitmap& picture)

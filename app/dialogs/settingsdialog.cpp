@@ -77,7 +77,7 @@ void SettingsDialog::ShowFailure(const Failure& f)
     if (f.msg >= 0)
         ShowMsg(f.msg);
     else
-        ShowMessage(f.text);
+        ShowError(f.text);
 }
 
 QLabel* SettingsDialog::NewLabel(QWidget* parent, const char* name, const QString& text)

@@ -181,7 +181,7 @@ void TFrmGridTable::Button2Click()
     const int rows = RowCount();
     for (int r = 1; r < rows; ++r) {
         if (!kes::StateValueInRange(Cell(1, r), ValType, ValLen)) {
-            kes::ShowMessage(Cell(0, r) + blank + kes::Msg(kMsgFieldValue) + blank + kes::Msg(kMsgSettingError));
+            kes::ShowError(Cell(0, r) + blank + kes::Msg(kMsgFieldValue) + blank + kes::Msg(kMsgSettingError));
             return;
         }
         // A neighbour that is no value is reported by its own row next, not as an order fault.
@@ -195,7 +195,7 @@ void TFrmGridTable::Button2Click()
         else if (OrderMode == 1)
             bad = !ValueTextNotBelow(next, here, ValType, 0);
         if (bad) {
-            kes::ShowMessage(kes::Msg(kMsgFieldValue) + blank + QString::number(r) + blank + kes::Msg(kMsgSettingError));
+            kes::ShowError(kes::Msg(kMsgFieldValue) + blank + QString::number(r) + blank + kes::Msg(kMsgSettingError));
             return;
         }
     }

@@ -104,17 +104,17 @@ void TFrmRange::Button1Click()
     }
     const QString blank = QStringLiteral(" ");
     if (!kes::ValueInRange(EditUp->text(), ValType, ValLen)) {
-        kes::ShowMessage(Label1->text() + blank + kes::Msg(kMsgSettingError));
+        kes::ShowError(Label1->text() + blank + kes::Msg(kMsgSettingError));
         return;
     }
     if (!kes::ValueInRange(EditDown->text(), ValType, ValLen)) {
-        kes::ShowMessage(Label2->text() + blank + kes::Msg(kMsgSettingError));
+        kes::ShowError(Label2->text() + blank + kes::Msg(kMsgSettingError));
         return;
     }
     const std::string up = kes::QStringToAnsi(EditUp->text());
     const std::string down = kes::QStringToAnsi(EditDown->text());
     if (!ValueTextNotBelow(up, down, ValType, 0)) {
-        kes::ShowMessage(Label1->text() + QStringLiteral(" / ") + Label2->text() + blank + kes::Msg(kMsgSettingError));
+        kes::ShowError(Label1->text() + QStringLiteral(" / ") + Label2->text() + blank + kes::Msg(kMsgSettingError));
         return;
     }
     Accepted = 1;

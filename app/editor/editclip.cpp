@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <algorithm>
 
 namespace kes {
 
@@ -18,9 +19,11 @@ constexpr std::uint16_t kLastObjTag = 21;
 
 Bytes MakeClipBlock(ByteSpan records)
 {
-    Bytes block(kCountBytes);
+    // Sized once and filled in place: an insert after the count made the compiler see a
+    // copy past the four bytes it had.
+    Bytes block(kCountBytes + records.size());
     PutU32le(block, 0, static_cast<std::uint32_t>(records.size()));
-    block.insert(block.end(), records.begin(), records.end());
+    std::copy(records.begin(), records.end(), block.begin() + kCountBytes);
     return block;
 }
 

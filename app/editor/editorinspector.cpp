@@ -42,6 +42,12 @@ QSize EditorInspector::EditorClientSize() const
     return page ? QSize(page->ClientWidth(), page->ClientHeight()) : QSize();
 }
 
+void EditorInspector::BeforeChange()
+{
+    if (TEditPage* page = LivePage(editor_))
+        page->UndoPush(false);
+}
+
 void EditorInspector::ObjChanged(TLxObj& obj)
 {
     if (TEditPage* page = LivePage(editor_))

@@ -16,6 +16,7 @@ public:
     TLxObj* CurObj() const override;
     int SelCount() const override;
     QSize EditorClientSize() const override;
+    void BeforeChange() override;
     void ObjChanged(TLxObj& obj) override;
     void MarkModified() override;
     void TbTextClick() override;

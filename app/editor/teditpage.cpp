@@ -57,9 +57,12 @@ TEditPage::~TEditPage()
     if (DlgProp && DlgProp->ShownObj && std::find(ObjList.begin(), ObjList.end(), DlgProp->ShownObj) != ObjList.end())
         DlgProp->ShownObj = nullptr;
     canvas_->ForgetObjects();
-    // Deleted on its own (closing the project): its MDI child window goes with it.
-    if (QMdiSubWindow* sub = SubWindow())
+    // Deleted on its own (closing the project): its MDI child window goes with it, out of
+    // sight at once so that a window opened before it is gone is placed as in an empty area.
+    if (QMdiSubWindow* sub = SubWindow()) {
+        sub->hide();
         sub->deleteLater();
+    }
 }
 
 QAction* TEditPage::Pop(const char* name) const { return PgPopMm->findChild<QAction*>(QString::fromLatin1(name)); }
@@ -329,6 +332,26 @@ bool TEditPage::SetSelectedLineStyle(int width, int pattern)
     return changed;
 }
 
+namespace {
+
+// A window alone in the area opens at its corner; one among others where the area put it,
+// moved back into view when it went past the area's edge.
+void PlaceInView(const QMdiArea& area, QMdiSubWindow& sub)
+{
+    bool alone = true;
+    for (const QMdiSubWindow* w : area.subWindowList())
+        alone = alone && (w == &sub || !w->isVisible());
+    if (alone) {
+        sub.move(0, 0);
+        return;
+    }
+    const QSize room = area.viewport()->size();
+    sub.move(std::clamp(sub.x(), 0, std::max(0, room.width() - sub.width())),
+             std::clamp(sub.y(), 0, std::max(0, room.height() - sub.height())));
+}
+
+} // namespace
+
 void TEditPage::ShowInArea(QMdiArea* area)
 {
     if (!area) {
@@ -347,6 +370,8 @@ void TEditPage::ShowInArea(QMdiArea* area)
         if (QWidget* w = host_.Window())
             sub->setWindowIcon(w->windowIcon());
         FormResize();
+        sub->show();
+        PlaceInView(*area, *sub);
     }
     // A minimised user-menu screen comes back; a maximised page stays so.
     if (sub->isMinimized())

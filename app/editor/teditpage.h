@@ -160,7 +160,9 @@ public:
 
     // ---- Undo and redo
     UndoSnap UndoSnapshot();
-    void UndoPush();
+    // wholeState false: only the undo and redo items follow (the inspector, whose rows hold
+    // an edit not yet written, is left alone).
+    void UndoPush(bool wholeState = true);
     // A snapshot appended straight to the undo list: no bound, the redo list kept.
     void UndoAppend();
     void UndoStep();
@@ -176,6 +178,8 @@ public:
 
     // ---- Edit state
     virtual void EditStateRefresh() = 0;
+    // The undo and redo items alone.
+    virtual void UndoStateRefresh() { }
     virtual void ObjToolbarRefresh(TLxObj* obj);
     void ObjFontBoxRefresh(TLxObj* obj);
     // The object tool panel of the main window fitted to one object: the state box to its

@@ -52,7 +52,7 @@ void TEditPage::MoveUPDOWN(int dir)
         canvas_->update();
         break;
     case kes::ZStep::NotFound:
-        kes::ShowMessage(QStringLiteral("Object not found!!"));
+        kes::ShowError(QStringLiteral("Object not found!!"));
         break;
     case kes::ZStep::AtEnd:
         break;

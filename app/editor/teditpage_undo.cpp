@@ -17,14 +17,17 @@ UndoSnap TEditPage::UndoSnapshot()
     return snap;
 }
 
-void TEditPage::UndoPush()
+void TEditPage::UndoPush(bool wholeState)
 {
     MarkModified();
     if (static_cast<int>(UndoList.size()) >= kMaxUndo)
         UndoList.erase(UndoList.begin());
     RedoList.clear();
     UndoList.push_back(UndoSnapshot());
-    EditStateRefresh();
+    if (wholeState)
+        EditStateRefresh();
+    else
+        UndoStateRefresh();
 }
 
 void TEditPage::UndoAppend()

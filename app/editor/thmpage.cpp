@@ -237,6 +237,9 @@ void THmPage::FormActivate()
     if (host_.Doc().EditMode == 3) {
         for (const char* n : {"TbAddPg", "MmEle", "MmPageSet"})
             Cmds().SetItemEnabled(n, true);
+        // Closing the last page window disabled the editing bars; a page at work needs them.
+        for (const char* bar : kEditToolBars)
+            Cmds().SetItemEnabled(bar, true);
         host_.EnableObjToolBar(true);
         if (const QWidget* geom = Cmds().ToolWidget("GeomToolBar"))
             for (QAction* a : geom->actions())

@@ -41,6 +41,7 @@ public:
 
     // ---- Edit state
     void EditStateRefresh() override;
+    void UndoStateRefresh() override;
 
     // ---- Clipboard: the pasted objects and the whole page (thmpage_clip.cpp)
     void PopPasteClick() override;

@@ -116,12 +116,18 @@ void THmPage::EditStateRefresh()
         both("MmPasteAll", "MmPasteAll", pageActive && SelList.empty() && kes::ClipboardHas(host_.ClipFmtPage()));
     }
 
+    UndoStateRefresh();
+    k.SetItemEnabled("TbComRead", true);
+    k.SetItemEnabled("TbComWrt", true);
+}
+
+void THmPage::UndoStateRefresh()
+{
+    kes::CommandPanel& k = Cmds();
     for (const char* n : {"MmUndo", "TbUndo"})
         k.SetItemEnabled(n, !UndoList.empty());
     SetPopEnabled("PopUndo", !UndoList.empty());
     for (const char* n : {"MmRedo", "TbRedo"})
         k.SetItemEnabled(n, !RedoList.empty());
     SetPopEnabled("PopRedo", !RedoList.empty());
-    k.SetItemEnabled("TbComRead", true);
-    k.SetItemEnabled("TbComWrt", true);
 }

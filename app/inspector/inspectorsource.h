@@ -24,6 +24,9 @@ public:
     // Client width and height of that editor, screen pixels (the limits of the position rows).
     virtual QSize EditorClientSize() const = 0;
 
+    // The rows are about to be written to the current object: the editor keeps the page as
+    // it is now, so that one undo takes back this edit alone.
+    virtual void BeforeChange() { }
     // The rows were written to obj (it has recorded its outline and repainted its picture):
     // the editor redraws it.
     virtual void ObjChanged(TLxObj& obj) = 0;

@@ -4,11 +4,16 @@
 #include "app/model/lxtypecore.h"
 #include "app/model/projectstate.h"
 #include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
 #include "objects/lxdevref.h"
 #include "platform/codepage.h"
 
 namespace kes
 {
+
+namespace {
+constexpr int kMsgAddressError = 17; // "Equipment input Error!!"
+}
 
 void ShowComboTxt(TPropComboTxt& row, int index, int msgBase, int count)
 {
@@ -55,8 +60,11 @@ bool WriteDevAddress(TLxDevRef& ref, const QString& text, std::uint8_t mode, std
     const std::string typed = QStringToAnsi(text);
     const bool form = ref.RefDevForm != 0;
     const bool internal = ref.RefIntMem != 0;
-    if (!model.ValidateDeviceAddress(typed, mode == 0 ? 0x00 : 0x10, access, form, internal))
+    if (!model.ValidateDeviceAddress(typed, mode == 0 ? 0x00 : 0x10, access, form, internal)) {
+        // The row shows the old address again: say why, as the settings dialogs do.
+        ShowError(Msg(kMsgAddressError) + QStringLiteral("\n") + text);
         return false;
+    }
     ref.RefBitNo = model.ParseDeviceBitIndex(typed, form, internal);
     ref.DevAddrCode = model.ParseDeviceAddress(typed, mode, ref.RefBitNo, form, internal);
     ref.DevText = model.FormatDeviceAddress(

@@ -56,7 +56,8 @@ int MaxDecDigits(int format, int width, int intDigits);
 // that text as its device text.
 QString ReadDevAddress(TLxDevRef& ref, std::uint8_t mode, std::uint8_t access, const LxTypeCore& model);
 // A typed address: when the model's device table takes it (mode 0 bit, 1 word), the code,
-// bit index and normalised text are stored; otherwise nothing changes. True when stored.
+// bit index and normalised text are stored; otherwise nothing changes and a message says the
+// address was refused. True when stored.
 bool WriteDevAddress(TLxDevRef& ref, const QString& text, std::uint8_t mode, std::uint8_t access, LxTypeCore& model);
 // The panel-memory choice of ref changed to internal: the first address of the panel's own
 // bit or word memory, or, back in the controller, the model's default bit or word address.

@@ -202,7 +202,7 @@ bool TDlgProp::LoadPropTable()
     if (kes::ReadPropTable(dir + file, table, records, error, limit))
         error = kes::CheckPropLayout(kind, records);
     if (!error.empty()) {
-        kes::ShowMessage(kes::Msg(kMsgPropTable) + QStringLiteral("\n") + QString::fromStdString(file)
+        kes::ShowError(kes::Msg(kMsgPropTable) + QStringLiteral("\n") + QString::fromStdString(file)
             + QStringLiteral(" (") + QString::fromStdString(table) + QStringLiteral("): ")
             + QString::fromStdString(error));
         return false;
@@ -288,6 +288,8 @@ void TDlgProp::PropToObj()
     if (!ShownObj || AdvStrGrid->PropCount() == 0)
         return;
     TLxObj& obj = *ShownObj;
+    if (source_)
+        source_->BeforeChange();
     PropToObjPos();
     if (const kes::InspectorKind* k = kes::InspectorKindOf(obj); k && k->Write) {
         kes::KindRowContext rows(*AdvStrGrid, model_);

@@ -331,7 +331,7 @@ void TDlgProp::EdtTxtEnter()
     case kes::CommitResult::Refused:
         // The cell shows the row's previous value again; the editor stays for a correction.
         AdvStrGrid->UpdateDataToGrid();
-        kes::ShowMessage(row.Name + QStringLiteral(" ") + kes::Msg(kMsgSettingError));
+        kes::ShowError(row.Name + QStringLiteral(" ") + kes::Msg(kMsgSettingError));
         if (EdtTxt->isVisible())
             EdtTxt->setFocus(Qt::OtherFocusReason);
         break;

@@ -27,6 +27,12 @@ public:
 
     // ---- Panel model and controller
     std::string AppDir;                  // program folder ending with '/'; model files in AppDir + "HMI/"
+    // The per-user folders ('/'-ended) used when the program folder can not be written; empty
+    // while it can, and AppDir takes their place.
+    std::string ConfigDir;               // Lxe.ini, Loc.ini
+    std::string DataDir;                 // working copies, new projects, simulator files
+    const std::string& SettingsDir() const { return ConfigDir.empty() ? AppDir : ConfigDir; }
+    const std::string& WriteDir() const { return DataDir.empty() ? AppDir : DataDir; }
     std::int16_t MachineId = 87;         // controller type of the project
     std::int16_t PanelModelIndex = 0;    // index into the model list
     std::int32_t DefaultZoom = 4;        // zoom of newly opened page windows (model "Default_PageSize")

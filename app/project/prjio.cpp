@@ -4,6 +4,8 @@
 #include "app/project/memimage.h"
 #include "platform/fileio.h"
 
+#include <algorithm>
+#include <string_view>
 #include <sys/statvfs.h>
 
 namespace kes {
@@ -13,6 +15,15 @@ std::string FileNamePart(const std::string& path)
 {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool IsPlainFileName(const std::string& name)
+{
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    return std::none_of(name.begin(), name.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos;
+    });
 }
 
 std::string FolderPart(const std::string& path)

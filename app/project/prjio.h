@@ -23,6 +23,9 @@ std::string FolderPart(const std::string& path);
 // A file name without its trailing ".zqf" (only a trailing one: "my.zqfile.zqf" gives
 // "my.zqfile", "a.zqf.zqf" gives "a.zqf").
 std::string StripPrjExt(const std::string& name);
+// A name that can stand alone as a file name on every desktop: not empty, not "." or "..",
+// no folder separator, no control character and none of : * ? " < > |.
+bool IsPlainFileName(const std::string& name);
 // dir + '/' + name, with no doubled separator.
 std::string JoinPath(const std::string& dir, const std::string& name);
 // The base path of the working copy of a project: AppDir + "DocFiles/~" + name.

@@ -11,7 +11,7 @@ namespace {
 // Value positions of the numbered lines (the key texts' lengths).
 constexpr std::size_t kPosVersion = 10, kPosCom = 6, kPosBaud = 7, kPosWindowState = 14, kPosWidth = 8,
                       kPosHeight = 9, kPosPath = 7, kPosBmpPath = 10, kPosFiles = 8, kPosFont = 7, kPosFontSize = 11,
-                      kPosAutoSave = 11, kPosInterval = 19;
+                      kPosAutoSave = 11, kPosInterval = 19, kPosLanguage = 11;
 
 std::string ValueAt(const std::string& line, std::size_t pos) { return line.size() > pos ? line.substr(pos) : ""; }
 
@@ -97,6 +97,9 @@ void ParseLxeIni(const std::string& text, const std::string& appDir, LxeSettings
     s.AutoSave = ParseLeadingLong(ValueAt(line, kPosAutoSave)) != 0;
     if (!next(line)) return;
     s.SaveTimeInterval = ParseLeadingLong(ValueAt(line, kPosInterval));
+    if (!next(line)) return;
+    const int language = ParseLeadingLong(ValueAt(line, kPosLanguage));
+    s.Language = language >= 0 && language <= 2 ? language : -1;
 }
 
 // Values no screen or font of a real session reaches give the design values, so that a damaged
@@ -147,6 +150,8 @@ std::string FormatLxeIni(const LxeSettings& s)
     line("[FontSize]=", std::to_string(s.FontSize));
     line("[AutoSave]=", s.AutoSave ? "1" : "0");
     line("[SaveTimeInterval]=", std::to_string(s.SaveTimeInterval));
+    if (s.Language >= 0)
+        line("[Language]=", std::to_string(s.Language));
     return out;
 }
 

@@ -16,6 +16,8 @@
 // 11 "[FontSize]=" (11)           font size
 // 12 "[AutoSave]=" (11)           0 or 1
 // 13 "[SaveTimeInterval]=" (19)   minutes between working copies, -1 = before compiling only
+// 14 "[Language]=" (11)           the language last chosen from the language menu (0..2), which
+//                                 gives the code page of project texts in a locale naming none
 #include <string>
 #include <vector>
 
@@ -36,6 +38,7 @@ struct LxeSettings {
     int FontSize = 9;
     bool AutoSave = false;
     int SaveTimeInterval = -1;
+    int Language = -1; // none chosen yet
 };
 
 // At most this many recent files are kept.

@@ -110,6 +110,7 @@ void TAboutBox::showEvent(QShowEvent* event)
 void TAboutBox::FormShow()
 {
     TranslateForm(this, Khm ? Khm->Doc.LangIndex : 2);
+    ProductName->setText(ProductName->text() + QStringLiteral(" ") + QLatin1String(KES_VERSION));
     ProgramIcon->setPixmap(QIcon(QString::fromStdString(kes::AppDir() + "Kestro.ico")).pixmap(33, 33));
 }
 

@@ -14,6 +14,7 @@
 #include "app/shell/settingcommands.h"
 #include "app/shell/tkhm_inspector.h"
 #include "app/shell/tkhm_hosts.h"
+#include "app/ui/codepageguard.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
 #include "platform/codepage.h"
@@ -119,13 +120,25 @@ void TKhm::FormCreate()
     // The program folder: where the program lies (in place of the registry's App Paths entry).
     Doc.AppDir = kes::AppDir();
     setWindowIcon(QIcon(QString::fromStdString(Doc.AppDir + "Kestro.ico")));
+    // What the program writes goes to the user's own folders when its folder is read-only.
+    for (auto [dir, folder] : {std::pair{&Doc.ConfigDir, kes::UserFolder::Config}, {&Doc.DataDir, kes::UserFolder::Data}}) {
+        const std::string user = kes::UserDir(folder);
+        *dir = user == Doc.AppDir ? std::string() : user;
+    }
+
+    // The user's settings come first; the program folder's are the defaults.
+    kes::LxeSettings settings = CollectLxeSettings();
+    lxeIniRead_ = kes::ReadLxeIni(Doc.SettingsDir() + "Lxe.ini", Doc.WriteDir(), settings)
+                  || (!Doc.ConfigDir.empty() && kes::ReadLxeIni(Doc.AppDir + "Lxe.ini", Doc.WriteDir(), settings));
+    // Project texts take the locale's code page, else that of the language last chosen.
+    chosenLanguage_ = settings.Language;
+    kes::SetAnsiCodePage(kes::CodePageFromEnvironment(chosenLanguage_ >= 0 ? kes::LangCodePage(chosenLanguage_) : 1252));
+    kes::InstallCodePageGuard(this);
 
     // Always English at start; the language menu switches afterwards.
     Doc.LangIndex = kes::LangEng;
     kes::LoadMessageTable(Doc.LangIndex);
 
-    kes::LxeSettings settings = CollectLxeSettings();
-    lxeIniRead_ = kes::ReadLxeIni(Doc.AppDir + "Lxe.ini", Doc.AppDir, settings);
     if (lxeIniRead_) {
         ApplyLxeSettings(settings);
         kes::TIniFile loc(LocIniPath());
@@ -136,7 +149,7 @@ void TKhm::FormCreate()
     ClipFmtObjects = QStringLiteral("CF_MYFORMAT");
     ClipFmtPage = QStringLiteral("CF_ALLPAGEFORMAT");
     if (OpenDlg.InitialDir.empty())
-        OpenDlg.InitialDir = Doc.AppDir;
+        OpenDlg.InitialDir = Doc.WriteDir();
     OpenDlg.DefaultExt = ".zqf";
     OpenDlg.Filter = "Project (*.zqf)";
     SaveDlg.DefaultExt = ".zqf";

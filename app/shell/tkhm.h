@@ -45,6 +45,12 @@ namespace kes {
 constexpr int kMsgSaveProject = 31;      // "Do you want to save Project to " + path + "?"
 constexpr int kMsgProductName = 32;      // the caption prefix
 constexpr int kMsgSettingsNotSaved = 300; // Lxe.ini or Loc.ini could not be written
+constexpr int kMsgCodePageNextStart = 601; // project texts take code page %1 from the next start
+constexpr int kMsgDeviceType = 603;        // "Device Type: " of the status bar
+constexpr int kMsgPanelType = 604;         // "ZQ Type: " of the status bar
+constexpr int kMsgHelpNotShown = 605;      // no viewer could be started for the user guide
+// The user guide, below the program folder.
+constexpr const char* kHelpFile = "Help/index.html";
 
 class LinkPort;
 class MainCommLink;
@@ -303,6 +309,7 @@ private:
 
     std::map<QToolBar*, QPoint> dockedAt_; // docked places read from the layout file
     bool lxeIniRead_ = false;
+    int chosenLanguage_ = -1; // the language last chosen from the menu, kept in Lxe.ini
     bool shown_ = false;
     QTimer* autoSaveTimer_ = nullptr;
 };

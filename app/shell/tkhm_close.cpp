@@ -62,9 +62,9 @@ void TKhm::ShowModelStatus()
 {
     if (!LxType)
         return;
-    SetStatusText(3, QStringLiteral("Device Type: ") + kes::AnsiToQString(LxType->MachineCaptionOf(Doc.MachineId)));
+    SetStatusText(3, kes::Msg(kes::kMsgDeviceType) + kes::AnsiToQString(LxType->MachineCaptionOf(Doc.MachineId)));
     const std::size_t model = static_cast<std::size_t>(std::max<int>(Doc.PanelModelIndex, 0));
-    SetStatusText(4, QStringLiteral("ZQ Type: ")
+    SetStatusText(4, kes::Msg(kes::kMsgPanelType)
                          + (model < LxType->ModelNames.size() ? kes::AnsiToQString(LxType->ModelNames[model]) : QString()));
 }
 
@@ -92,7 +92,7 @@ bool TKhm::CloseProjectQuery()
     // so that a copy left by an interrupted run is still offered when its project opens.
     if (!Doc.PrjName.empty()) {
         for (const char* ext : {".zqf", ".Til", ".Sta"})
-            std::remove((kes::WorkingCopyBase(Doc.AppDir, Doc.PrjName) + ext).c_str());
+            std::remove((kes::WorkingCopyBase(Doc.WriteDir(), Doc.PrjName) + ext).c_str());
     }
     return true;
 }
@@ -115,9 +115,9 @@ void TKhm::CloseProject()
     ImageWinList.clear();
     Doc.ImagePgDataList.clear();
 
-    const std::string errorList = Doc.AppDir + "Error.lst";
+    const std::string errorList = Doc.WriteDir() + "Error.lst";
     if (kes::FileExists(errorList) && !QFile::remove(QString::fromStdString(errorList)))
-        kes::ShowMessage(QStringLiteral("Error.lst can not delete!!"));
+        kes::ShowError(QStringLiteral("Error.lst can not delete!!"));
 
     if (auto* memo = qobject_cast<QPlainTextEdit*>(ToolWidget("TbMemo")))
         memo->clear();

@@ -16,6 +16,7 @@
 #include "app/project/memimage.h"
 #include "app/editor/pageeditor.h"
 #include "app/project/prjcheck.h"
+#include "app/project/ui/prjcommands.h"
 #include "app/project/ui/tfrmmsgshow.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/tkhm.h"
@@ -39,12 +40,6 @@ namespace {
 
 constexpr int kMsgOverMemory = 26;
 constexpr int kMsgTransfer = 80;
-
-int ScreenDpi()
-{
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? static_cast<int>(s->logicalDotsPerInchX() + 0.5) : 96;
-}
 
 LinkOptions OptionsOf(const TKhm& khm)
 {
@@ -213,8 +208,7 @@ void MainCommLink::RebuildUploadedProject(UploadResult& r)
         if (!khm_.Doc.PgDataList.empty())
             khm_.PageEd->LoadPageWindow(0);
         khm_.LoadLayout();
-        const CheckResult c =
-            CheckProject(khm_.Doc, CheckNames{}, ScreenDpi(), [](const std::string& face) { return FontExists(face); });
+        const CheckResult c = CheckWithCaptions(khm_.Doc, khm_);
         khm_.ProjectHost->ShowCheckResult(c.Lines);
         BuildPageImage(khm_.Doc);
     }

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMenuBar>
 #include <QMoveEvent>
 #include <QSplitter>
@@ -89,17 +90,34 @@ private:
     QElapsedTimer placed_;
 };
 
+// "Loc.ini" and "loc.ini" name one file; an existing file in any letter case is taken.
+std::string FindLocIni(const std::string& folder)
+{
+    const QDir dir(QString::fromStdString(folder.empty() ? std::string(".") : folder));
+    const QStringList found = dir.entryList({QStringLiteral("loc.ini")}, QDir::Files);
+    for (const QString& name : found)
+        if (name.compare(QLatin1String("loc.ini"), Qt::CaseInsensitive) == 0)
+            return folder + name.toStdString();
+    return {};
+}
+
 } // namespace
 
 std::string TKhm::LocIniPath() const
 {
-    // "Loc.ini" and "loc.ini" name one file; an existing file in any letter case is taken.
-    const QDir dir(QString::fromStdString(Doc.AppDir.empty() ? std::string(".") : Doc.AppDir));
-    const QStringList found = dir.entryList({QStringLiteral("loc.ini")}, QDir::Files);
-    for (const QString& name : found)
-        if (name.compare(QLatin1String("loc.ini"), Qt::CaseInsensitive) == 0)
-            return Doc.AppDir + name.toStdString();
-    return Doc.AppDir + "Loc.ini";
+    const std::string own = FindLocIni(Doc.SettingsDir());
+    if (!own.empty())
+        return own;
+    const std::string path = Doc.SettingsDir() + "Loc.ini";
+    // The user's own layout starts as the one shipped beside the program.
+    if (!Doc.ConfigDir.empty()) {
+        const std::string shipped = FindLocIni(Doc.AppDir);
+        // The copy is the user's to change, whatever the shipped file's permissions.
+        if (!shipped.empty() && QFile::copy(QString::fromStdString(shipped), QString::fromStdString(path)))
+            QFile::setPermissions(QString::fromStdString(path), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                                   | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    }
+    return path;
 }
 
 QRect TKhm::ToolBarAreaRect() const
@@ -228,7 +246,7 @@ bool TKhm::UpdateLayoutFile(kes::TIniFile& ini)
 {
     if (ini.UpdateFile())
         return true;
-    kes::ShowMessage(kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") + QString::fromStdString(ini.FileName()) + QStringLiteral("\n")
+    kes::ShowError(kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") + QString::fromStdString(ini.FileName()) + QStringLiteral("\n")
                      + QString::fromStdString(ini.LastError()));
     return false;
 }

@@ -210,7 +210,7 @@ const MenuItemDef kMenu[] = {
     {"MmTool", "MmPLCSet", "PLC &Address Map...", 0, nullptr, None},
     {"MmTool", "MmPLCRangeSet", "PLC &Range...", 0, nullptr, Hidden},
 
-    {nullptr, "MmSetting", "Se&ttings", 0, nullptr, Sub},
+    {nullptr, "MmSetting", "Settin&gs", 0, nullptr, Sub},
     {"MmSetting", "MmAutoSave", "&Auto Save...", 0, nullptr, None},
     {"MmSetting", "MmWinFont", "Window &Font...", 0, nullptr, Hidden},
     {"MmSetting", "MmLangSet", "&Language", 0, nullptr, Sub},
@@ -436,7 +436,9 @@ void TKhm::BuildDockPanels()
 
     CtBarErr = new QDockWidget(QStringLiteral("Check Results"), this);
     CtBarErr->setObjectName(QStringLiteral("CtBarErr"));
-    CtBarErr->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    // The check results float and dock again as the user likes; the layout file keeps which.
+    CtBarErr->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    connect(CtBarErr, &QDockWidget::topLevelChanged, this, [this](bool floating) { Doc.MsgWinFloat = floating ? 1 : 0; });
     kes::SetComponentClass(CtBarErr, "TPanel");
     addDockWidget(Qt::BottomDockWidgetArea, CtBarErr);
     CtBarErr->hide();

@@ -16,6 +16,7 @@
 #include "app/shell/tkhm_hosts.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
+#include "platform/fileio.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -23,6 +24,7 @@
 #include <QGroupBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 #include <QUrl>
 
 #include <algorithm>
@@ -31,13 +33,19 @@ namespace {
 
 constexpr int kMsgPageNotAdded = 293;
 constexpr int kMsgTooManyLinked = 302;
-// Tiles the MDI children side by side (columns) or one above the other (rows).
-void Tile(QMdiArea* area, bool sideBySide)
+QList<QMdiSubWindow*> ShownWindows(const QMdiArea* area)
 {
     QList<QMdiSubWindow*> windows;
     for (QMdiSubWindow* w : area->subWindowList())
         if (w->isVisible() && !w->isMinimized())
             windows.append(w);
+    return windows;
+}
+
+// Tiles the MDI children side by side (columns) or one above the other (rows).
+void Tile(QMdiArea* area, bool sideBySide)
+{
+    const QList<QMdiSubWindow*> windows = ShownWindows(area);
     if (windows.isEmpty())
         return;
     const QSize room = area->viewport()->size();
@@ -204,10 +212,23 @@ void TKhm::MmHorzClick() { Tile(MdiArea, true); }
 
 void TKhm::MmVertClick() { Tile(MdiArea, false); }
 
-void TKhm::MmCascadeClick() { MdiArea->cascadeSubWindows(); }
+void TKhm::MmCascadeClick()
+{
+    // Each window keeps its size, one title bar lower and further right than the one before.
+    const int step = MdiArea->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    int i = 0;
+    for (QMdiSubWindow* w : ShownWindows(MdiArea)) {
+        w->showNormal();
+        w->move(i * step, i * step);
+        w->raise();
+        ++i;
+    }
+}
 
 void TKhm::LxeHelpClick()
 {
-    HelpFile = Doc.AppDir + "Kestro.chm";
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(HelpFile)));
+    HelpFile = Doc.AppDir + kes::kHelpFile;
+    const QString guide = QString::fromStdString(HelpFile);
+    if (!kes::FileExists(HelpFile) || !QDesktopServices::openUrl(QUrl::fromLocalFile(guide)))
+        kes::ShowError(kes::Msg(kes::kMsgHelpNotShown) + QStringLiteral("\n") + guide);
 }

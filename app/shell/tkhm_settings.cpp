@@ -63,20 +63,19 @@ kes::LxeSettings TKhm::CollectLxeSettings() const
     s.FontSize = font().pointSize();
     s.AutoSave = Doc.AutoSave != 0;
     s.SaveTimeInterval = Doc.SaveTimeInterval;
+    s.Language = chosenLanguage_;
     return s;
 }
 
 bool TKhm::WriteLxeIni()
 {
+    // The window keeps its state: the file holds the normal size whatever the state.
     const kes::LxeSettings s = CollectLxeSettings();
-    // Closing a project leaves the window in its normal state.
-    if (s.WindowState != 0)
-        setWindowState(Qt::WindowNoState);
-    const std::string path = Doc.AppDir.empty() ? std::string("Lxe.ini") : Doc.AppDir + "Lxe.ini";
+    const std::string path = Doc.SettingsDir().empty() ? std::string("Lxe.ini") : Doc.SettingsDir() + "Lxe.ini";
     std::string error;
     if (kes::WriteLxeIni(path, s, &error))
         return true;
-    kes::ShowMessage(kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n")
+    kes::ShowError(kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n")
                      + QString::fromStdString(error));
     return false;
 }

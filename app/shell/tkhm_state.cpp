@@ -207,6 +207,13 @@ void TKhm::MmLangChtClick(int langIndex)
             DlgProp->FormShow();
     }
     RefreshRecentFileItems();
+    if (Doc.Opened)
+        ShowModelStatus();
+    // The code page of project texts can only change at start: say when it will.
+    chosenLanguage_ = langIndex;
+    const int next = kes::CodePageFromEnvironment(kes::LangCodePage(langIndex));
+    if (next != kes::AnsiCodePage())
+        kes::ShowMessage(kes::Msg(kes::kMsgCodePageNextStart).arg(next));
 }
 
 void TKhm::MmVersionClick()

@@ -192,8 +192,18 @@ void LoadMessageTable(int langIndex)
     if (!g_mirror)
         return;
     g_mirror->clear();
-    for (int i = 0; i < table.Count(); ++i)
-        g_mirror->push_back(QStringToAnsi(table[i]));
+    // What goes into project files must survive the process code page: a message it can not
+    // hold is mirrored in English rather than as "?".
+    TMsgTable english;
+    for (int i = 0; i < table.Count(); ++i) {
+        if (FirstUnencodable(table[i]) < 0) {
+            g_mirror->push_back(QStringToAnsi(table[i]));
+            continue;
+        }
+        if (english.Count() == 0)
+            english.LoadFromFile(AppDir() + MsgFileName(LangEng), LangCodePage(LangEng));
+        g_mirror->push_back(QStringToAnsi(english[i]));
+    }
 }
 
 void SetMessageTableMirror(std::vector<std::string>* mirror) { g_mirror = mirror; }

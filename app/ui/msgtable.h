@@ -82,7 +82,8 @@ std::string MsgAnsi(int n);
 // only when the file changed); a problem with it is noted for the start-up report.
 void LoadMessageTable(int langIndex);
 // After every LoadMessageTable the mirror receives the messages as bytes of the process ANSI
-// code page (the project state's MsgTable, read by code without widgets). Null: none.
+// code page (the project state's MsgTable, read by code without widgets); a message that code
+// page can not hold is mirrored in English. Null: none.
 void SetMessageTableMirror(std::vector<std::string>* mirror);
 
 } // namespace kes

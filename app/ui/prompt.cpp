@@ -18,10 +18,10 @@ constexpr int kMsgFilesDamaged = 488; // "Some files the program reads are damag
 
 class WidgetPrompt : public Prompt {
 public:
-    Answer Message(QWidget* parent, const QString& text, Buttons buttons) override
+    Answer Message(QWidget* parent, const QString& text, Buttons buttons, MsgKind kind) override
     {
         QMessageBox::StandardButtons set = QMessageBox::Ok;
-        QMessageBox::Icon icon = QMessageBox::Information;
+        QMessageBox::Icon icon = kind == MsgKind::Error ? QMessageBox::Warning : QMessageBox::Information;
         switch (buttons) {
         case Buttons::Ok: break;
         case Buttons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; icon = QMessageBox::Question; break;
@@ -67,18 +67,21 @@ Prompt& CurrentPrompt()
 
 void SetPrompt(Prompt* prompt) { g_prompt = prompt; }
 
-Answer ShowMessage(const QString& text, Buttons buttons)
+Answer ShowMessage(const QString& text, Buttons buttons, MsgKind kind)
 {
-    return CurrentPrompt().Message(PromptParent(), text, buttons);
+    return CurrentPrompt().Message(PromptParent(), text, buttons, kind);
 }
 
-void ShowMsg(int n) { ShowMessage(Msg(n)); }
+void ShowError(const QString& text) { ShowMessage(text, Buttons::Ok, MsgKind::Error); }
+
+void ShowMsg(int n) { ShowError(Msg(n)); }
 
 int ExecModal(QDialog* dialog) { return CurrentPrompt().Exec(dialog); }
 
-Answer ScriptedPrompt::Message(QWidget*, const QString& text, Buttons)
+Answer ScriptedPrompt::Message(QWidget*, const QString& text, Buttons, MsgKind kind)
 {
     shown.push_back(text);
+    kinds.push_back(kind);
     if (answers.empty())
         return Answer::Ok;
     Answer a = answers.front();

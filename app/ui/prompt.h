@@ -12,13 +12,16 @@ namespace kes {
 
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
+// What a message with an OK button says: a notice, or a refusal or failure (a warning icon).
+enum class MsgKind { Info, Error };
 
 class Prompt {
 public:
     virtual ~Prompt() = default;
     // A message box with the product name as its title; returns the button chosen
     // (closing the box counts as Cancel, or No where there is no Cancel, or Ok).
-    virtual Answer Message(QWidget* parent, const QString& text, Buttons buttons) = 0;
+    // kind matters only to a message with an OK button alone; questions show a question icon.
+    virtual Answer Message(QWidget* parent, const QString& text, Buttons buttons, MsgKind kind) = 0;
     // Runs a dialog modally and returns its result code (QDialog::Accepted = 1 for OK).
     virtual int Exec(QDialog* dialog) = 0;
 };
@@ -28,8 +31,11 @@ Prompt& CurrentPrompt();
 void SetPrompt(Prompt* prompt);
 
 // Shorthands over CurrentPrompt(), parented to the main window when it exists.
-Answer ShowMessage(const QString& text, Buttons buttons = Buttons::Ok);
-// Shows message n of the message table with an OK button.
+Answer ShowMessage(const QString& text, Buttons buttons = Buttons::Ok, MsgKind kind = MsgKind::Info);
+// A refusal or failure with an OK button.
+void ShowError(const QString& text);
+// Shows message n of the message table with an OK button: each one the commands show alone
+// refuses something or reports a failure.
 void ShowMsg(int n);
 // Shows, once, the problems noted in the files the program ships (language files, model data,
 // device tables) since the last report (TakeFileProblems); nothing when there were none.
@@ -40,11 +46,12 @@ int ExecModal(QDialog* dialog);
 // is recorded; Exec hands the dialog to a callback, which fills and accepts or rejects it.
 class ScriptedPrompt : public Prompt {
 public:
-    Answer Message(QWidget* parent, const QString& text, Buttons buttons) override;
+    Answer Message(QWidget* parent, const QString& text, Buttons buttons, MsgKind kind) override;
     int Exec(QDialog* dialog) override;
 
     std::vector<Answer> answers;            // taken from the front
     std::vector<QString> shown;             // every message text, in order
+    std::vector<MsgKind> kinds;             // the kind of each
     std::function<void(QDialog&)> onExec;   // null: the dialog is rejected
     int execCount = 0;
 };

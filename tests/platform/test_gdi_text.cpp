@@ -205,6 +205,7 @@ TEST(GdiFont, WindowsFacesMapToInstalledFamilies)
         {"Arial", "DejaVu Sans", true},
         {"Tahoma", "DejaVu Sans", true},
         {"Courier New", "DejaVu Sans Mono", true},
+        {"Times New Roman", "DejaVu Serif", true},
         {"MingLiU", "WenQuanYi Zen Hei", true},
         {"PMingLiU", "WenQuanYi Zen Hei", true},
         {"SimSun", "WenQuanYi Zen Hei", true},

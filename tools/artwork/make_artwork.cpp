@@ -190,8 +190,8 @@ std::vector<std::uint8_t> IcoFile(const std::vector<QImage>& images)
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_artwork SPLASH.jpg ICON.ico\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: make_artwork SPLASH.jpg ICON.ico DESKTOP-ICON.png\n");
         return 2;
     }
     if (!Splash().save(QString::fromLocal8Bit(argv[1]), "JPG", 90)) {
@@ -205,5 +205,10 @@ int main(int argc, char** argv)
         return 1;
     }
     std::fclose(f);
+    // The desktop menu's icon is the largest one.
+    if (!Icon(48).save(QString::fromLocal8Bit(argv[3]), "PNG")) {
+        std::fprintf(stderr, "cannot write %s\n", argv[3]);
+        return 1;
+    }
     return 0;
 }

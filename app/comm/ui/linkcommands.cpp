@@ -31,7 +31,7 @@ bool OpenLink(LinkPort& port)
     if (port.Open())
         return true;
     port.Close();
-    ShowMessage(Msg(kMsgPortUsed) + QStringLiteral("(COM ") + QString::fromStdString(port.Settings().name) +
+    ShowError(Msg(kMsgPortUsed) + QStringLiteral("(COM ") + QString::fromStdString(port.Settings().name) +
                 QStringLiteral(")"));
     return false;
 }

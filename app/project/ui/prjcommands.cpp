@@ -23,6 +23,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QScreen>
 
 namespace kes {
@@ -74,7 +75,7 @@ void ReportWrite(const WriteOutcome& w)
         ShowMsg(kMsgOverMemory);
         return;
     default:
-        ShowMessage(Msg(kMsgSaveFailed) + QStringLiteral("\n") + QString::fromStdString(w.Detail));
+        ShowError(Msg(kMsgSaveFailed) + QStringLiteral("\n") + QString::fromStdString(w.Detail));
     }
 }
 
@@ -131,7 +132,7 @@ bool WriteTo(ProjectCommandsHost& k, const std::string& folder)
 {
     const std::int64_t free = FreeSpaceOf(folder);
     if (free < 0) {
-        ShowMessage(Msg(kMsgNoSystemFolder) + QStringLiteral("\n\n") + Msg(kMsgNoFreeSpace));
+        ShowError(Msg(kMsgNoSystemFolder) + QStringLiteral("\n\n") + Msg(kMsgNoFreeSpace));
         return false;
     }
     if (free < k.Doc.MemImageLen) {
@@ -148,9 +149,11 @@ bool WriteTo(ProjectCommandsHost& k, const std::string& folder)
 void OpenPath(ProjectCommandsHost& k, const std::string& chosen)
 {
     k.OpenDlg.FileName = chosen;
-    const std::string wc = WorkingCopyBase(k.Doc.AppDir, StripPrjExt(FileNamePart(chosen))) + kPrjExt;
+    const std::string wc = WorkingCopyBase(k.Doc.WriteDir(), StripPrjExt(FileNamePart(chosen))) + kPrjExt;
     if (!FileExists(wc) && !FileExists(chosen)) {
         k.CloseProject();
+        k.Doc.Opened = 0;
+        k.Doc.PrjName.clear();
         ShowMsg(kMsgNoFile);
         return;
     }
@@ -160,7 +163,7 @@ void OpenPath(ProjectCommandsHost& k, const std::string& chosen)
     if (!k.Doc.IsKeypadType() && !k.Doc.PgDataList.empty() && (k.Doc.EditMode == 3 || k.Doc.EditMode == 1)) {
         k.Doc.EditMode = 3;
         k.LoadLayout();
-        const CheckResult c = CheckProject(k.Doc, CheckNames{}, ScreenDpi(), [](const std::string& f) { return FontExists(f); });
+        const CheckResult c = CheckWithCaptions(k.Doc, k.Commands());
         k.ShowCheckResult(c.Lines);
     }
     k.Doc.Opened = 1;
@@ -186,7 +189,7 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
     k.Doc.Opened = 1;
 
     std::string base = JoinPath(k.OpenDlg.InitialDir, k.Doc.PrjName);
-    const std::string wc = WorkingCopyBase(k.Doc.AppDir, k.Doc.PrjName);
+    const std::string wc = WorkingCopyBase(k.Doc.WriteDir(), k.Doc.PrjName);
     if (FileExists(wc + kPrjExt)) {
         const QString q = Msg(kMsgWorkingCopy) + Path(wc + kPrjExt) + QStringLiteral("?");
         if (ShowMessage(q, Buttons::YesNo) != Answer::No) {
@@ -197,7 +200,7 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
     const HeaderLib lib;
     const ReadOutcome r = ReadProjectFiles(k.Doc, base, k.Model(), lib.Decoders());
     if (r.Error != ProjectError::None) {
-        ShowMessage(Msg(kMsgFileDamaged) + QStringLiteral("\n") + Path(r.Path) + QStringLiteral("\n")
+        ShowError(Msg(kMsgFileDamaged) + QStringLiteral("\n") + Path(r.Path) + QStringLiteral("\n")
                     + QString::fromLatin1(ProjectErrorText(r.Error)));
         k.CloseProject();
         k.Doc.Opened = 0;
@@ -240,7 +243,8 @@ void TbOpenClick(ProjectCommandsHost& k)
     const std::string chosen = AskFileName(k, false, k.OpenDlg.InitialDir, {});
     if (!chosen.empty())
         OpenPath(k, chosen);
-    SetCaption(k, k.OpenDlg.FileName);
+    // A refused file is not the project at work: the title names none then.
+    SetCaption(k, k.Doc.Opened && !k.Doc.PrjName.empty() ? k.OpenDlg.FileName : std::string());
     if (!k.Doc.PrjName.empty() && k.Doc.Opened)
         k.AddRecentFile(JoinPath(k.OpenDlg.InitialDir, k.Doc.PrjName + kPrjExt));
     k.RefreshRecentFileItems();
@@ -263,9 +267,10 @@ int SaveProject(ProjectCommandsHost& k)
     SplitSaveName(k);
     std::string folder = k.SaveDlg.InitialDir;
     if (folder.empty() || !QFileInfo(Path(folder)).isDir()) {
-        // The project goes to the program's DocFiles folder.
-        k.OpenDlg.InitialDir = k.Doc.AppDir;
-        folder = JoinPath(k.Doc.AppDir, "DocFiles");
+        // The project goes to the program's DocFiles folder, made when it is not there yet.
+        k.OpenDlg.InitialDir = k.Doc.WriteDir();
+        folder = JoinPath(k.Doc.WriteDir(), "DocFiles");
+        QDir().mkpath(Path(folder));
         k.OpenDlg.FileName = k.SaveDlg.FileName = JoinPath(folder, k.Doc.PrjName + kPrjExt);
         SetCaption(k, k.OpenDlg.FileName);
     }
@@ -292,13 +297,17 @@ int SaveProjectAs(ProjectCommandsHost& k)
     }
     k.SaveDlg.FileName = chosen;
     const std::string oldName = k.Doc.PrjName;
+    const std::string oldDir = k.SaveDlg.InitialDir;
     SplitSaveName(k);
     const std::string folder = k.SaveDlg.InitialDir;
     if (!WriteTo(k, folder)) {
+        // The project stays where it was; the refused place is forgotten.
         k.Doc.PrjName = oldName;
+        k.SaveDlg.InitialDir = oldDir;
+        k.SaveDlg.FileName = k.OpenDlg.FileName;
         return 2;
     }
-    const std::string wc = WorkingCopyBase(k.Doc.AppDir, k.Doc.PrjName);
+    const std::string wc = WorkingCopyBase(k.Doc.WriteDir(), k.Doc.PrjName);
     for (const char* ext : {".zqf", ".Til", ".Sta"})
         QFile::remove(Path(wc + ext));
     k.OpenDlg.InitialDir = folder;
@@ -332,10 +341,29 @@ bool WriteWorkingCopy(ProjectCommandsHost& k)
     BuildPageImage(k.Doc);
     if (!ImageHoldsEveryPage(k.Doc))
         return false;
-    QDir().mkpath(Path(JoinPath(k.Doc.AppDir, "DocFiles")));
-    const WriteOutcome w = WriteProjectFiles(k.Doc, WorkingCopyBase(k.Doc.AppDir, k.Doc.PrjName), ExtrasOf(k), CopyKind::WorkingCopy);
+    QDir().mkpath(Path(JoinPath(k.Doc.WriteDir(), "DocFiles")));
+    const WriteOutcome w = WriteProjectFiles(k.Doc, WorkingCopyBase(k.Doc.WriteDir(), k.Doc.PrjName), ExtrasOf(k), CopyKind::WorkingCopy);
     ReportWrite(w);
     return w.Error == ProjectError::None;
+}
+
+CheckResult CheckWithCaptions(const ProjectDoc& doc, const CommandPanel& commands)
+{
+    CheckNames names;
+    const auto caption = [&](const char* item, std::string& word) {
+        const QAction* a = commands.Action(item);
+        QString text = a ? a->text() : QString();
+        // Without the access key: "B&utton", "按鈕(&U)".
+        text.remove(QRegularExpression(QStringLiteral("\\(&.\\)"))).remove(QLatin1Char('&'));
+        if (!text.trimmed().isEmpty())
+            word = QStringToAnsi(text.trimmed());
+    };
+    caption("TbStTxt", names.StTxt);
+    caption("TbMsg", names.Msg);
+    caption("TbLighter", names.Lighter);
+    caption("MmBtn", names.Btn);
+    caption("MmInputVal", names.InputVal);
+    return CheckProject(doc, names, ScreenDpi(), [](const std::string& f) { return FontExists(f); });
 }
 
 void MmTranslateClick(ProjectCommandsHost& k)
@@ -351,7 +379,7 @@ void MmTranslateClick(ProjectCommandsHost& k)
     const int pc = MemoryUsePercent(k.Doc, k.Doc.MemImageLen);
     const QString report = Msg(kMsgCompiled) + QStringLiteral("\n\n") + Msg(kMsgMemoryUsed) + QString::number(pc)
                            + QStringLiteral("%");
-    const CheckResult c = CheckProject(k.Doc, CheckNames{}, ScreenDpi(), [](const std::string& f) { return FontExists(f); });
+    const CheckResult c = CheckWithCaptions(k.Doc, k.Commands());
     k.ShowCheckResult(c.Lines);
     if (!c.Passed())
         ShowMsg(kMsgCompileFail);
@@ -362,20 +390,21 @@ void MmTranslateClick(ProjectCommandsHost& k)
 
 void MmSimClick(ProjectCommandsHost& k, bool online)
 {
-    const std::string program = SimulatorPath(k.Doc.AppDir);
-    if (program.empty()) {
-        ShowMessage(Msg(kMsgNoSimulator) + QStringLiteral("\n") + Path(k.Doc.AppDir + "LxSim"));
-        return;
-    }
-    const std::string path = k.Doc.AppDir + k.Doc.PrjName + ".sim";
+    // The file comes first: it is the result, whether a simulator is there to show it or not.
+    const std::string path = k.Doc.WriteDir() + k.Doc.PrjName + ".sim";
     std::string error;
     if (!WriteSimFile(k.Doc, path, k.Doc.EnableUpDown, &error)) {
         if (!error.empty())
-            ShowMessage(Msg(kMsgWriteFailed) + QStringLiteral("\n") + QString::fromStdString(error));
+            ShowError(Msg(kMsgWriteFailed) + QStringLiteral("\n") + QString::fromStdString(error));
+        return;
+    }
+    const std::string program = SimulatorPath(k.Doc.AppDir);
+    if (program.empty()) {
+        ShowError(Msg(kMsgNoSimulator) + QStringLiteral("\n") + Path(k.Doc.AppDir + "LxSim"));
         return;
     }
     if (!StartSimulator(program, path, online))
-        ShowMessage(Msg(kMsgSimNotStarted) + QStringLiteral("\n") + Path(program));
+        ShowError(Msg(kMsgSimNotStarted) + QStringLiteral("\n") + Path(program));
 }
 
 int SaveUserMenu(ProjectCommandsHost& k)
@@ -405,7 +434,7 @@ int SaveUserMenu(ProjectCommandsHost& k)
         std::string error;
         QDir().mkpath(Path(FolderPart(path)));
         if (!WriteFileAtomic(path, std::string(file.begin(), file.end()), &error)) {
-            ShowMessage(Msg(kMsgWriteFailed) + QStringLiteral("\n") + QString::fromStdString(error));
+            ShowError(Msg(kMsgWriteFailed) + QStringLiteral("\n") + QString::fromStdString(error));
             return 2;
         }
         k.Doc.Modified = 0;

@@ -24,6 +24,12 @@ enum : int {
 
 void InstallProjectCommands(ProjectCommandsHost& host);
 
+struct CheckResult;
+class CommandPanel;
+// The project check, its lines naming object kinds by the commands' captions in the language
+// in force.
+CheckResult CheckWithCaptions(const ProjectDoc& doc, const CommandPanel& commands);
+
 // The commands, for the menus and for tests.
 void TbOpenClick(ProjectCommandsHost& host);
 // Opens the project named in OpenDlg.FileName (or its working copy, when the user takes it);

@@ -82,15 +82,11 @@ TFrmMsgShow* ShowCheckResult(QWidget* owner, QDockWidget* dock, const ProjectDoc
         FrmMsgShow = new TFrmMsgShow(owner, doc, pages);
     FrmMsgShow->setWindowTitle(Msg(47));
     FrmMsgShow->SetLines(lines);
-    if (doc.MsgWinFloat) {
-        dock->hide();
-        FrmMsgShow->setParent(owner, Qt::Tool);
-        FrmMsgShow->show();
-    } else {
-        dock->setWidget(FrmMsgShow);
-        dock->show();
-        FrmMsgShow->show();
-    }
+    // One window, floating or docked: the dock's own buttons move it between the two.
+    dock->setWidget(FrmMsgShow);
+    dock->setFloating(doc.MsgWinFloat != 0);
+    dock->show();
+    FrmMsgShow->show();
     return FrmMsgShow;
 }
 
@@ -135,7 +131,10 @@ void TFrmMsgShow::lsbChkDblClick()
     QListWidgetItem* item = lsbChk->currentItem();
     if (!item)
         return;
-    const auto target = kes::ParseCheckLine(kes::QStringToAnsi(item->text()), kes::MsgAnsi(46));
+    // The lines were written with the project's copy of the messages, which may hold a word in
+    // English where the code page lacks the language's.
+    const std::string pageWord = doc_.MsgTable.size() > 46 ? doc_.MsgTable[46] : kes::MsgAnsi(46);
+    const auto target = kes::ParseCheckLine(kes::QStringToAnsi(item->text()), pageWord);
     if (!target)
         return;
     if (target->Page < 0 || target->Page >= static_cast<int>(doc_.PgDataList.size()))

@@ -3,6 +3,7 @@
 #include "app/ui/msgtable.h"
 
 #include "app/model/projectstate.h"
+#include "app/project/prjio.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
 #include "platform/codepage.h"
@@ -19,6 +20,7 @@
 namespace {
 
 constexpr int kMsgNoFileName = 75;
+constexpr int kMsgBadFileName = 606; // a name no file can have
 
 template <class W>
 W* Named(W* w, const char* name)
@@ -181,8 +183,14 @@ void TLxType::OkBtnClick()
         kes::ShowMsg(kMsgNoFileName);
         return;
     }
+    const std::string name = kes::QStringToAnsi(FileName_Txt->text().trimmed());
+    // The name becomes the project's file name in the save folder: it may not name another.
+    if (!kes::IsPlainFileName(name)) {
+        kes::ShowMsg(kMsgBadFileName);
+        return;
+    }
     kes::ProjectState& s = State();
-    s.PrjName = kes::QStringToAnsi(FileName_Txt->text().trimmed());
+    s.PrjName = name;
     s.MachineId = static_cast<std::int16_t>(MachineIdOf(Factory_Box->currentIndex(), PLCType_Box->currentIndex()));
     s.PanelModelIndex = static_cast<std::int16_t>(MMIType_Box->currentIndex());
     for (const kes::ModelWarnings& found : {SelectMachine(), LoadModelData()})

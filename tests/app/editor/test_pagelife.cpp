@@ -179,6 +179,18 @@ TEST_F(PageLifeTest, ClosingTheLastPageWindowDisablesThePageCommands)
     Khm->LoadPageWindow(1);
     ASSERT_NE(HmPage, nullptr);
     EXPECT_EQ(HmPage->PgIndex, 1);
+    // The object, figure and text bars work again on the reopened page, and on the page of a
+    // project started after closing this one.
+    auto expectBarsWork = [this](const char* when) {
+        for (const char* bar : {"ObjToolBar", "GeomToolBar", "PosTooBar", "PostSetToolBar"})
+            EXPECT_TRUE(Khm->ToolWidget(bar)->isEnabled()) << bar << " " << when;
+        EXPECT_NE(DrawWith("TbStTxt", {2, 2}, {30, 12}), nullptr) << when;
+    };
+    expectBarsWork("after reopening");
+    prompt.answers = {Answer::No}; // not saved
+    Trigger("MmClosePrj");
+    NewProject();
+    expectBarsWork("in a new project");
 }
 
 TEST_F(PageLifeTest, TheGridShowsADotPerPanelPixelAboveZoomOne)

@@ -18,6 +18,7 @@
 #include <QFontDialog>
 #include <QLabel>
 #include <QMainWindow>
+#include <QTemporaryDir>
 
 #include <sqlite3.h>
 
@@ -249,11 +250,12 @@ TEST_F(InspectorTest, DeviceAddressGoesThroughTheCodec)
     EXPECT_EQ(val.DevAddrCode, 0x4064);
     EXPECT_EQ(val.DevText, "D100");
     EXPECT_EQ(Grid().Cells(1, Line(6)), "D100");
-    // An address the controller lacks changes nothing and says nothing.
+    // An address the controller lacks changes nothing, and a message says it was refused.
     Type(6, "Q5");
     EXPECT_EQ(val.DevAddrCode, 0x4064);
     EXPECT_EQ(Grid().Cells(1, Line(6)), "D100");
-    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_EQ(prompt.shown.size(), 1u);
+    prompt.shown.clear();
 
     // The panel-memory choice puts the first panel word in, and back the default word.
     auto& memory = *static_cast<TPropComboTxt*>(Grid().Prop(5));
@@ -359,7 +361,10 @@ TEST_F(InspectorTest, StaticTextRowsAndTheFontDialog)
 
 TEST_F(InspectorTest, StaticPictureLoadsOnlyAnotherExistingFile)
 {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kes_insp_bmp";
+    // A folder of this run's own: tests of other builds run at the same time.
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const std::filesystem::path dir = temp.path().toStdString();
     std::filesystem::create_directories(dir);
     const QString file = QString::fromStdString((dir / "pic.bmp").string());
     QImage img(20, 10, QImage::Format_RGB32);
@@ -399,7 +404,10 @@ TEST_F(InspectorTest, StaticPictureLoadsOnlyAnotherExistingFile)
 
 TEST_F(InspectorTest, DamagedTableIsRefusedWithAMessage)
 {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kes_insp_db";
+    // A folder of this run's own: tests of other builds run at the same time.
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const std::filesystem::path dir = temp.path().toStdString();
     std::filesystem::create_directories(dir);
     std::filesystem::copy_file(
         BinDir() + "objenu.mdb", dir / "objenu.mdb", std::filesystem::copy_options::overwrite_existing);

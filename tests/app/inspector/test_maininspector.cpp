@@ -14,6 +14,7 @@
 #include "app/editor/editorinspector.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/shell/tkhm.h"
+#include "app/ui/msgtable.h"
 #include "objects/tlxobj.h"
 #include "platform/inifile.h"
 
@@ -158,6 +159,36 @@ TEST_F(MainInspectorTest, ItFollowsThePageSelectionAndAnEditMarksTheProjectModif
         QApplication::processEvents();
         EXPECT_TRUE(Khm->grab().save(QString::fromLocal8Bit(shot)));
     }
+}
+
+// An inspector edit is one undo step of its own: Ctrl+Z takes back the edit alone, not the
+// drag before it, and Ctrl+Y brings it again. An address the controller lacks is refused with
+// a message and the row shows the old one.
+TEST_F(MainInspectorTest, AnEditIsOneUndoStepAndARefusedAddressIsSaid)
+{
+    NewProject();
+    TLxObj* val = DrawWith("TbVal", At(2, 2), At(30, 12));
+    ASSERT_NE(val, nullptr);
+    Drag(At(10, 6), At(12, 6));
+    ASSERT_EQ(DlgProp->ShownObj, HmPage->CurObj);
+    const int dragged = HmPage->CurObj->Left;
+    Type(1, QStringLiteral("40"));
+    EXPECT_EQ(HmPage->CurObj->Left, At(40, 0).x());
+    Trigger("MmUndo");
+    ASSERT_EQ(HmPage->ObjList.size(), 1u);
+    EXPECT_EQ(HmPage->ObjList[0]->Left, dragged) << "the drag before the edit stays";
+    Trigger("MmRedo");
+    EXPECT_EQ(HmPage->ObjList[0]->Left, At(40, 0).x());
+
+    Click(At(42, 6));
+    ASSERT_NE(DlgProp->ShownObj, nullptr);
+    const QString before = Grid().Cells(1, Line(6));
+    prompt.shown.clear();
+    Type(6, QStringLiteral("Q99999"));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_TRUE(prompt.shown[0].startsWith(Msg(17)) && prompt.shown[0].contains(QStringLiteral("Q99999")))
+        << prompt.shown[0].toStdString();
+    EXPECT_EQ(Grid().Cells(1, Line(6)), before);
 }
 
 TEST_F(MainInspectorTest, ItsPlaceGoesThroughTheLayoutFileAndComesBack)

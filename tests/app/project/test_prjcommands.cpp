@@ -2,7 +2,8 @@
 // working copy is offered and taken or left; a save that can not write keeps the project
 // modified with a message and the old files; a damaged file opens nothing; compile refuses a
 // project over the memory area with its message and lists the check's findings; the
-// check-result lines name the page and object a double click goes to.
+// check-result lines name the page and object a double click goes to; simulate writes its file
+// also when no simulator is there to start.
 #include "../shell/shellfixture.h"
 #include "recordingpages.h"
 
@@ -223,6 +224,24 @@ TEST_F(PrjCommandsTest, CheckFindingsGoToTheResultWindow)
     FrmMsgShow->lsbChk->setCurrentRow(0);
     FrmMsgShow->lsbChkDblClick();
     EXPECT_EQ(pages.calls, (std::vector<std::string>{"open 0", "open 0", "select Button 3,4"}));
+}
+
+TEST_F(PrjCommandsTest, SimulateWritesTheSimFileEvenWithoutTheSimulator)
+{
+    WriteProject(Dir() + "plant", 2);
+    Start();
+    Khm->OpenDlg.FileName = Dir() + "plant.zqf";
+    ASSERT_TRUE(Khm->ReadProjectFiles());
+    ASSERT_FALSE(FileExists(Dir() + "LxSim"));
+    for (const bool online : {false, true}) {
+        QFile::remove(QString::fromStdString(Dir() + "plant.sim"));
+        prompt.shown.clear();
+        prompt.kinds.clear();
+        MmSimClick(*Khm->ProjectHost, online);
+        EXPECT_TRUE(FileExists(Dir() + "plant.sim")) << online;
+        EXPECT_TRUE(Shown(kMsgNoSimulator)) << "only starting the program fails";
+        EXPECT_EQ(prompt.kinds, std::vector<MsgKind>{MsgKind::Error}) << "shown as a failure";
+    }
 }
 
 TEST(CheckLine, WhatADoubleClickOpens)

@@ -16,10 +16,16 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QFile>
+#include <QDir>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSplitter>
 #include <QToolBar>
+
+#include <map>
 
 namespace kes::test {
 namespace {
@@ -64,6 +70,8 @@ TEST_F(FormsTest, AboutBoxTakesItsCaptionsAndIcon)
     box.show();
     EXPECT_EQ(box.OKButton->text(), QString::fromUtf8("确定"));
     EXPECT_EQ(box.windowTitle(), QString::fromUtf8("关于 Kestrova"));
+    EXPECT_TRUE(box.ProductName->text().contains(QRegularExpression(QStringLiteral("^Kestrova \\d+\\.\\d+"))))
+        << box.ProductName->text().toStdString() << ": the version is named";
     EXPECT_FALSE(box.ProgramIcon->pixmap().isNull());
     EXPECT_EQ(box.size(), QSize(404, 118));
 }
@@ -78,7 +86,9 @@ TEST_F(FormsTest, LanguageMenuSwitchesCaptionsAndMessages)
     EXPECT_EQ(Khm->Action("TbSave")->toolTip(), QString::fromUtf8("儲存"));
     EXPECT_EQ(Khm->EditToolBar->windowTitle(), QString::fromUtf8("標準"));
     EXPECT_EQ(Msg(46), QString::fromUtf8("畫面編號"));
-    EXPECT_EQ(Khm->Doc.MsgTable[46], QStringToAnsi(QString::fromUtf8("畫面編號")));
+    // Code page 1252 has no place for it: what goes into project files takes it in English,
+    // never as "?".
+    EXPECT_EQ(Khm->Doc.MsgTable[46], "Page number");
     EXPECT_TRUE(Khm->Action("MmLangCht")->isChecked());
     EXPECT_FALSE(Khm->Action("MmLangEng")->isChecked());
     // The recent-file items show their paths again after the captions were replaced.
@@ -93,6 +103,50 @@ TEST_F(FormsTest, LanguageMenuSwitchesCaptionsAndMessages)
     Khm->MmLangChtClick(LangEng);
     EXPECT_EQ(Khm->Action("Mmfile")->text(), "&File");
     EXPECT_EQ(Msg(46), "Page number");
+}
+
+// In every language each top-level menu has an access key of its own, and the status bar's
+// panel words are the language's.
+TEST_F(FormsTest, EveryLanguageHasDistinctMenuKeysAndItsOwnStatusWords)
+{
+    const struct {
+        int lang;
+        const char* device;
+    } cases[] = {{LangCht, "控制器類型："}, {LangChs, "控制器类型："}, {LangEng, "Device Type: "}};
+    for (const auto& c : cases) {
+        Khm->MmLangChtClick(c.lang);
+        std::map<QChar, QString> keys;
+        for (const QAction* a : Khm->menuBar()->actions()) {
+            const QString text = a->text();
+            const qsizetype amp = text.indexOf(QLatin1Char('&'));
+            ASSERT_TRUE(amp >= 0 && amp + 1 < text.size()) << text.toStdString();
+            const QChar key = text.at(amp + 1).toUpper();
+            EXPECT_FALSE(keys.count(key)) << text.toStdString() << " and " << keys[key].toStdString();
+            keys[key] = text;
+        }
+        Khm->ShowModelStatus();
+        EXPECT_TRUE(Khm->StatusText(3).startsWith(QString::fromUtf8(c.device))) << Khm->StatusText(3).toStdString();
+    }
+}
+
+// F1 opens the user guide shipped beside the program; where no viewer can be started (as
+// offscreen) or the guide is missing, a message names the file instead of nothing at all.
+TEST_F(FormsTest, HelpTopicsOpensTheShippedGuideOrSaysWhyNot)
+{
+    EXPECT_TRUE(QFile::exists(QStringLiteral(KES_BIN_DIR "/") + QLatin1String(kHelpFile))) << "the guide ships";
+    for (const bool shipped : {false, true}) {
+        if (shipped) {
+            QDir().mkpath(QString::fromStdString(Dir() + "Help"));
+            QFile::copy(QStringLiteral(KES_BIN_DIR "/") + QLatin1String(kHelpFile), QString::fromStdString(Path(kHelpFile)));
+        }
+        prompt.shown.clear();
+        prompt.kinds.clear();
+        Khm->Action("LxeHelp")->trigger();
+        ASSERT_EQ(prompt.shown.size(), 1u) << shipped;
+        EXPECT_TRUE(prompt.shown[0].startsWith(Msg(kMsgHelpNotShown))) << prompt.shown[0].toStdString();
+        EXPECT_TRUE(prompt.shown[0].endsWith(QString::fromStdString(Path(kHelpFile))));
+        EXPECT_EQ(prompt.kinds, std::vector<MsgKind>{MsgKind::Error});
+    }
 }
 
 TEST_F(FormsTest, ToolWindowsDockOrFloatAsTheLayoutFileSays)

@@ -28,6 +28,7 @@ LxeSettings Sample()
     s.FontSize = 10;
     s.AutoSave = true;
     s.SaveTimeInterval = 5;
+    s.Language = 0;
     return s;
 }
 
@@ -46,6 +47,7 @@ void ExpectSame(const LxeSettings& a, const LxeSettings& b)
     EXPECT_EQ(a.FontSize, b.FontSize);
     EXPECT_EQ(a.AutoSave, b.AutoSave);
     EXPECT_EQ(a.SaveTimeInterval, b.SaveTimeInterval);
+    EXPECT_EQ(a.Language, b.Language);
 }
 
 TEST(LxeIni, WrittenFileReadsBackTheSameWithEitherLineEnd)
@@ -151,6 +153,34 @@ TEST(LxeIni, ShortOrDamagedFilesKeepTheDesignValues)
         EXPECT_LE(s.Width, 16384);
         EXPECT_GE(s.Height, 0);
         EXPECT_TRUE(s.FontSize >= 6 && s.FontSize <= 72) << font;
+    }
+}
+
+} // namespace
+} // namespace kes
+
+namespace kes {
+namespace {
+
+// The chosen language is a fourteenth line: a file without it (an older one) keeps what the
+// settings had (none, by design), a value outside the three languages reads as no choice, and
+// settings without a choice write no such line.
+TEST(LxeIni, TheChosenLanguageLineIsOptional)
+{
+    LxeSettings noChoice = Sample();
+    noChoice.Language = -1;
+    const std::string thirteen = FormatLxeIni(noChoice);
+    EXPECT_EQ(thirteen.find("[Language]"), std::string::npos);
+    const struct {
+        std::string tail;
+        int language;
+    } cases[] = {{"", 0}, {"[Language]=1\n", 1}, {"[Language]=2\n", 2}, {"[Language]=7\n", -1}, {"[Language]=-1\n", -1}};
+    for (const auto& c : cases) {
+        LxeSettings s;
+        s.Language = 0;
+        ParseLxeIni(thirteen + c.tail, kApp, s);
+        EXPECT_EQ(s.Language, c.language) << c.tail;
+        EXPECT_EQ(s.SaveTimeInterval, 5) << c.tail;
     }
 }
 

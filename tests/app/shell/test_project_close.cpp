@@ -191,6 +191,26 @@ TEST_F(ProjectCloseTest, ExitWithoutProjectWritesSettingsAndEditToolBarAndRemove
     EXPECT_EQ(loc.find("[ToolBar2]"), std::string::npos);
 }
 
+// A maximized window stays maximized through new, close and exit; Lxe.ini keeps its normal
+// size and the maximized state.
+TEST_F(ProjectCloseTest, TheWindowKeepsItsStateWhenProjectsCloseAndTheSizeOfItsNormalOne)
+{
+    Khm->show();
+    Khm->resize(1000, 700);
+    const QSize normal = Khm->size();
+    Khm->setWindowState(Qt::WindowMaximized);
+    ChooseInNewProjectForm(0, 0, 0, QStringLiteral("Doc"));
+    Khm->MmNewClick();
+    Khm->Doc.Modified = 0;
+    Khm->MmClosePrjClick();
+    EXPECT_TRUE(Khm->windowState() & Qt::WindowMaximized);
+    ASSERT_TRUE(LxeIniWritten());
+    LxeSettings s;
+    ASSERT_TRUE(ReadLxeIni(Path("Lxe.ini"), Dir(), s));
+    EXPECT_EQ(s.WindowState, 2);
+    EXPECT_EQ(QSize(s.Width, s.Height), normal);
+}
+
 TEST_F(ProjectCloseTest, UnwritableProgramFolderIsReported)
 {
     Khm->Doc.AppDir = Dir() + "missing/";
