@@ -1,6 +1,5 @@
 #include "app/shell/screencommands.h"
 
-#include "app/comm/ui/commhooks.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/screeneditor.h"
 #include "app/editor/thmpage.h"
@@ -151,9 +150,6 @@ void InstallScreenCommands(TKhm& k)
         const QAction* item = k.Action(name);
         k.Wire(name, [&k, item] { MmFullScreenClick(k, item); });
     }
-    CommWindowHooks& comm = CommHooks();
-    comm.StartScreenPicture = [&k] { return k.Screens->StartScreenPicture(); };
-    comm.UserMenuPictures = [&k] { return k.Screens->UserMenuPictures(); };
 }
 
 } // namespace kes

@@ -1,7 +1,6 @@
 #include "app/shell/tkhm.h"
 
 #include "app/comm/qtlinkport.h"
-#include "app/comm/ui/commhooks.h"
 #include "app/dialogs/formregistry.h"
 #include "app/dialogs/objdialogs.h"
 #include "app/editor/pageeditor.h"
@@ -92,9 +91,6 @@ TKhm::TKhm(kes::ProjectDoc& doc, QWidget* parent)
 TKhm::~TKhm()
 {
     Doc.SetHost(nullptr);
-    // The screen pictures are this window's.
-    kes::CommHooks().StartScreenPicture = nullptr;
-    kes::CommHooks().UserMenuPictures = nullptr;
     kes::SetMessageTableMirror(nullptr);
     if (kes::MainForm() == this)
         kes::SetMainForm(nullptr);

@@ -6,7 +6,6 @@
 #include "app/comm/hmiproto.h"
 #include "app/comm/portnames.h"
 #include "app/comm/projectlink.h"
-#include "app/comm/ui/commhooks.h"
 #include "app/comm/ui/tcomprogbar.h"
 #include "app/comm/ui/tcomset.h"
 #include "app/comm/ui/tfrmhmiproto.h"
@@ -15,6 +14,7 @@
 #include "app/project/headerlib.h"
 #include "app/project/memimage.h"
 #include "app/editor/pageeditor.h"
+#include "app/editor/screeneditor.h"
 #include "app/project/prjcheck.h"
 #include "app/project/ui/prjcommands.h"
 #include "app/project/ui/tfrmmsgshow.h"
@@ -102,9 +102,8 @@ MainLinkParts MainCommLink::Parts()
         khm_.Doc.EnableUpDown = on;
         khm_.ShowStateChecks();
     };
-    p.screenImage = [](TransferKind kind) {
-        const CommWindowHooks& hooks = CommHooks();
-        const auto& draw = kind == TransferKind::UserMenu ? hooks.UserMenuPictures : hooks.StartScreenPicture;
+    p.screenImage = [this](TransferKind kind) {
+        const auto& draw = kind == TransferKind::UserMenu ? windows_.UserMenuPictures : windows_.StartScreenPicture;
         return draw ? draw() : Bytes{};
     };
     p.selectMachine = [this] {
@@ -131,7 +130,7 @@ TransferCommandSteps MainCommLink::Steps()
 {
     TransferCommandSteps st;
     st.storeKeySettings = [this] {
-        const auto& store = CommHooks().StoreKeySettings;
+        const auto& store = windows_.StoreKeySettings;
         if (!khm_.FrmKeySettingWin || !khm_.FrmKeySettingWin->isVisible() || !store)
             return true;
         return store();
@@ -223,25 +222,24 @@ void MainCommLink::MmComClick()
         khm_.SetMainToolsEnabled();
         return;
     }
-    const CommWindowHooks& hooks = CommHooks();
     for (const char* n : {"MmComWrt", "TbComWrt"})
         khm_.SetItemEnabled(n, e.comWrt);
     for (const char* n : {"MmComRead", "TbComRead"})
         khm_.SetItemEnabled(n, e.comRead);
-    khm_.SetItemEnabled("MmUserStart", e.userStart && hooks.StartScreenPicture);
-    khm_.SetItemEnabled("MmUserMenu", e.userMenu && hooks.UserMenuPictures);
+    khm_.SetItemEnabled("MmUserStart", e.userStart && windows_.StartScreenPicture);
+    khm_.SetItemEnabled("MmUserMenu", e.userMenu && windows_.UserMenuPictures);
 }
 
 void MainCommLink::MmUserStartClick()
 {
-    if (engine_.Busy() || !CommHooks().StartScreenPicture || !AskTransfer())
+    if (engine_.Busy() || !windows_.StartScreenPicture || !AskTransfer())
         return;
     commands_.StartScreenTransfer(TransferKind::StartScreen);
 }
 
 void MainCommLink::MmUserMenuClick()
 {
-    if (engine_.Busy() || !CommHooks().UserMenuPictures || !AskTransfer())
+    if (engine_.Busy() || !windows_.UserMenuPictures || !AskTransfer())
         return;
     // Each page is a picture of the whole panel at a bit per dot; the area's end is exclusive.
     const std::int64_t w = LxType ? LxType->PanelWidth : 0;
@@ -293,6 +291,9 @@ void TKhm::InstallCommLink()
 {
     CommLink = std::make_shared<kes::MainCommLink>(*this);
     kes::MainCommLink* link = CommLink.get();
+    // The screen transfers send what the start-up screen and user-menu editor draws.
+    link->Windows().StartScreenPicture = [this] { return Screens->StartScreenPicture(); };
+    link->Windows().UserMenuPictures = [this] { return Screens->UserMenuPictures(); };
     for (const char* n : {"MmComWrt", "TbComWrt"})
         Wire(n, [link] { link->Commands().MmComWrtClick(); });
     for (const char* n : {"MmComRead", "TbComRead"})

@@ -3,6 +3,7 @@
 // preparation and the transfer commands, lends them what only the window has (model form,
 // pages, image, menus, inspector, status bar) and connects the communication menu.
 #include "app/comm/linkengine.h"
+#include "app/comm/ui/commhooks.h"
 #include "app/comm/ui/linkcommands.h"
 #include "app/comm/ui/mainlinkhost.h"
 
@@ -21,6 +22,8 @@ public:
     LinkEngine& Engine() { return engine_; }
     LinkPreparer& Preparer() { return preparer_; }
     TransferCommands& Commands() { return commands_; }
+    // The screen editors' pictures and the key setting window, as the main window builds them.
+    CommWindowHooks& Windows() { return windows_; }
     // One tick of the port's timer (55 ms): the reply time-out and the modem probe count in it.
     void SetTickMs(int ms);
 
@@ -50,6 +53,7 @@ private:
     static PageData* ActivePage();
 
     TKhm& khm_;
+    CommWindowHooks windows_;
     MainLinkHost host_;
     LinkEngine engine_;
     LinkPreparer preparer_;

@@ -1,8 +1,10 @@
 #pragma once
 // What the transfer commands need of windows that other parts of the program build: the
 // one-bit pictures of the start-up screen and user-menu editors, and the key setting window
-// of the keypad types. While a hook is empty the command that needs it does without: the
-// screen transfers stay disabled and a download has no key settings to store first.
+// of the keypad types. The main window's link holds one (MainCommLink::Windows()), filled in
+// by the main window as it builds those windows. While a hook is empty the command that needs
+// it does without: the screen transfers stay disabled and a download has no key settings to
+// store first.
 #include "platform/bytes.h"
 
 #include <functional>
@@ -19,7 +21,5 @@ struct CommWindowHooks {
     // message) when a field is invalid, and nothing is stored.
     std::function<bool()> StoreKeySettings;
 };
-
-CommWindowHooks& CommHooks();
 
 } // namespace kes

@@ -1,6 +1,5 @@
 #include "app/comm/ui/linkcommands.h"
 
-#include "app/comm/ui/commhooks.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 
@@ -214,12 +213,6 @@ void TransferCommands::StartScreenTransfer(TransferKind kind)
 {
     if (kind == TransferKind::StartScreen || kind == TransferKind::UserMenu)
         Begin(kind);
-}
-
-CommWindowHooks& CommHooks()
-{
-    static CommWindowHooks hooks;
-    return hooks;
 }
 
 } // namespace kes

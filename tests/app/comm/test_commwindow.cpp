@@ -315,13 +315,13 @@ TEST_F(CommWindow, ComMenuEnablesByEditModeAndScreenEditors)
         bool comWrt, userStart;
     };
     for (const Case& c : {Case{3, false, true, false}, Case{1, false, false, false}, Case{1, true, false, true}}) {
-        CommHooks().StartScreenPicture = c.screenHooks ? [] { return Bytes(4, 0); } : std::function<Bytes()>();
+        link().Windows().StartScreenPicture = c.screenHooks ? [] { return Bytes(4, 0); } : std::function<Bytes()>();
         k.Doc.EditMode = c.editMode;
         Q_EMIT menu->aboutToShow();
         EXPECT_EQ(k.Action("MmComWrt")->isEnabled(), c.comWrt) << c.editMode;
         EXPECT_EQ(k.Action("MmUserStart")->isEnabled(), c.userStart) << c.editMode;
     }
-    CommHooks().StartScreenPicture = nullptr;
+    link().Windows().StartScreenPicture = nullptr;
 }
 
 TEST_F(CommWindow, StartUpScreenGoesToItsAreaAfterTheQuestion)
@@ -330,13 +330,13 @@ TEST_F(CommWindow, StartUpScreenGoesToItsAreaAfterTheQuestion)
     Bytes picture(192 * 64 / 8);
     for (std::size_t i = 0; i < picture.size(); ++i)
         picture[i] = static_cast<std::uint8_t>(i * 13);
-    CommHooks().StartScreenPicture = [&] { return picture; };
+    link().Windows().StartScreenPicture = [&] { return picture; };
     k.Doc.EditMode = 1;
     Q_EMIT k.findChild<QMenu*>(QStringLiteral("MmCom_menu"))->aboutToShow();
     prompt.answers = {Answer::Yes};
     k.Action("MmUserStart")->trigger();
     ASSERT_TRUE(RunUntilMessages(2));
-    CommHooks().StartScreenPicture = nullptr;
+    link().Windows().StartScreenPicture = nullptr;
     EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(80), Msg(68)}));
     EXPECT_EQ(PanelBytes(0x10800, picture.size()), picture);
     // The project's own image is not touched by a screen transfer.
@@ -347,7 +347,7 @@ TEST_F(CommWindow, UserMenuLargerThanItsAreaIsRefusedBeforeTheLinkOpens)
 {
     TKhm& k = *Khm;
     // Panel model 0: 192 x 64 dots, 1536 bytes a page; the area holds 0x7000 bytes, 18 pages.
-    CommHooks().UserMenuPictures = [&] { return Bytes(k.Doc.ImagePgDataList.size() * 1536, 0); };
+    link().Windows().UserMenuPictures = [&] { return Bytes(k.Doc.ImagePgDataList.size() * 1536, 0); };
     k.Doc.EditMode = 2;
     for (std::size_t pages : {std::size_t(19), std::size_t(18)}) {
         SCOPED_TRACE(pages);
@@ -367,7 +367,7 @@ TEST_F(CommWindow, UserMenuLargerThanItsAreaIsRefusedBeforeTheLinkOpens)
             EXPECT_EQ(prompt.shown.back(), Msg(68));
         }
     }
-    CommHooks().UserMenuPictures = nullptr;
+    link().Windows().UserMenuPictures = nullptr;
 }
 
 TEST_F(CommWindow, SettingsDialogsOpenFromTheMenu)
