@@ -103,11 +103,9 @@ function(kes_add_layer_check)
   set(stamp ${CMAKE_BINARY_DIR}/kes-layers.stamp)
   add_custom_command(OUTPUT ${stamp}
     COMMAND ${CMAKE_COMMAND} -DROOT=${PROJECT_SOURCE_DIR} -DTABLE=${table}
-            -DEXCEPTIONS=${PROJECT_SOURCE_DIR}/cmake/layer-exceptions.txt
             "-DWIDGET_DIRS=${widget_dirs}" -DSTAMP=${stamp}
             -P ${PROJECT_SOURCE_DIR}/cmake/check-layers.cmake
     DEPENDS ${sources} ${table} ${PROJECT_SOURCE_DIR}/cmake/check-layers.cmake
-            ${PROJECT_SOURCE_DIR}/cmake/layer-exceptions.txt
     COMMENT "Checking the includes against the layers"
     VERBATIM)
   add_custom_target(kes_layer_check ALL DEPENDS ${stamp})

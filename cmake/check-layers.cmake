@@ -2,7 +2,7 @@ cmake_minimum_required(VERSION 3.25)
 # Run by the kes_layer_check target (cmake -P): every source of our folders includes only
 # headers of its own folder and of the folders its layer may see, and a MODEL folder no Qt
 # Widgets or PrintSupport header. Inputs: ROOT, TABLE (kes-layers.txt: folder|kind|sees),
-# EXCEPTIONS (lines "source header" allowed for now), WIDGET_DIRS, STAMP.
+# WIDGET_DIRS, STAMP.
 file(STRINGS ${TABLE} rows)
 set(folders "")
 foreach(row IN LISTS rows)
@@ -44,17 +44,7 @@ foreach(dir IN LISTS WIDGET_DIRS)
   list(APPEND widget_headers ${names} ${module})
 endforeach()
 
-set(allowed "")
-if(EXISTS ${EXCEPTIONS})
-  file(STRINGS ${EXCEPTIONS} lines REGEX "^[^#]")
-  foreach(line IN LISTS lines)
-    string(REGEX REPLACE "[ \t]+" ">" line "${line}")
-    list(APPEND allowed "${line}")
-  endforeach()
-endif()
-
 set(errors "")
-set(used_exceptions "")
 file(GLOB_RECURSE sources RELATIVE ${ROOT} ${ROOT}/platform/*.[hc]* ${ROOT}/objects/*.[hc]*
      ${ROOT}/decoder/*.[hc]* ${ROOT}/app/*.[hc]*)
 foreach(src IN LISTS sources)
@@ -84,19 +74,8 @@ foreach(src IN LISTS sources)
     if(target STREQUAL "" OR target STREQUAL own OR target IN_LIST SEES_${own})
       continue()
     endif()
-    if("${src}>${header}" IN_LIST allowed)
-      list(APPEND used_exceptions "${src}>${header}")
-      continue()
-    endif()
     list(APPEND errors "${src}: includes ${header}, but ${own} may not see ${target}")
   endforeach()
-endforeach()
-
-foreach(exception IN LISTS allowed)
-  if(NOT exception IN_LIST used_exceptions)
-    string(REPLACE ">" " " exception "${exception}")
-    list(APPEND errors "cmake/layer-exceptions.txt: \"${exception}\" is no longer needed, remove the line")
-  endif()
 endforeach()
 
 if(errors)

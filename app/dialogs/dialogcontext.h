@@ -1,8 +1,8 @@
 #pragma once
 // What a settings dialog may touch of the program: the project state, the panel model with
 // its device-address codec, the active page and a few states of the main window's menus and
-// tool bars. The main window builds one per opening (MainDialogContext); tests build one
-// over a plain project state, a hand-made device table and a page without a window.
+// tool bars. The main window builds one per opening (MainDialogContext, app/shell); tests build
+// one over a plain project state, a hand-made device table and a page without a window.
 #include "objects/objkind.h"
 
 #include <QString>
@@ -41,6 +41,8 @@ struct DialogContext {
     // Refits the main window's state and text tools, and its font box, to an object.
     std::function<void(TLxObj&)> ObjToolbarRefresh;
     std::function<void(TLxObj&)> ObjFontBoxRefresh;
+    // Re-reads the current object into the object inspector when it is switched on and shown.
+    std::function<void()> RefreshInspector;
     // The open-picture dialog: starts in folder, gives the chosen file and its folder.
     // Empty: the standard file dialog through the prompt seam.
     std::function<bool(QWidget* parent, const QString& folder, QString& file)> ChooseBitmapFile;
@@ -58,9 +60,5 @@ struct DialogContext {
     QString ToolHintOf(ObjKind kind) const { return ToolHint ? ToolHint(kind) : QString(); }
     QString MenuCaptionOf(const char* item) const { return MenuCaption ? MenuCaption(item) : QString(); }
 };
-
-// The context of the running program: the main window's project, the model form's codec,
-// the given page, and the menu and tool bar states as they are now.
-DialogContext MainDialogContext(PageData* page);
 
 } // namespace kes

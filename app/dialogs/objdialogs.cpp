@@ -11,7 +11,7 @@
 #include "app/dialogs/tvalstget.h"
 #include "app/dialogs/tvrgset.h"
 #include "app/project/pagedata.h"
-#include "app/shell/tkhm.h"
+#include "app/ui/commandpanel.h"
 #include "objects/lxstatebmp.h"
 #include "objects/tlxbtn.h"
 #include "objects/tlxgetval.h"
@@ -83,12 +83,6 @@ void ReplaceObjDialog(ObjKind kind, ObjDialog dialog)
         StandIns().erase(kind);
 }
 
-ObjDialogHooks& DialogHooks()
-{
-    static ObjDialogHooks hooks;
-    return hooks;
-}
-
 bool OpenObjDialog(DialogContext& ctx, TLxObj& obj, QWidget* owner)
 {
     const std::optional<ObjKind> kind = KindOfCode(obj.ObjType);
@@ -109,16 +103,16 @@ bool OpenObjDialog(DialogContext& ctx, TLxObj& obj, QWidget* owner)
     case AfterDialog::Nothing:
         break;
     }
-    if (ctx.Page && ctx.Page->CurObj && DialogHooks().RefreshInspector)
-        DialogHooks().RefreshInspector();
+    if (ctx.Page && ctx.Page->CurObj && ctx.RefreshInspector)
+        ctx.RefreshInspector();
     return stored;
 }
 
-void InstallDialogCommands(TKhm& khm)
+void InstallDialogCommands(CommandPanel& commands, QWidget* owner, std::function<DialogContext()> context)
 {
-    khm.Wire("MmUserLevel", [&khm] {
-        DialogContext ctx = MainDialogContext(nullptr);
-        MmUserLevelClick(ctx, &khm);
+    commands.Wire("MmUserLevel", [owner, context = std::move(context)] {
+        DialogContext ctx = context();
+        MmUserLevelClick(ctx, owner);
     });
 }
 

@@ -16,10 +16,11 @@
 #include <functional>
 
 class QWidget;
-class TKhm;
 class TLxObj;
 
 namespace kes {
+
+class CommandPanel;
 
 // Runs the kind's dialog on obj modally (caption: the kind's tool button hint); true when
 // its OK stored the settings.
@@ -70,19 +71,13 @@ bool RunObjDialog(Dlg*& global, DialogContext& ctx, Obj& obj, QWidget* owner, co
     return stored;
 }
 
-// What a dialog's closing needs of the rest of the program.
-struct ObjDialogHooks {
-    // Re-reads the current object into the object inspector when it is switched on and shown.
-    std::function<void()> RefreshInspector;
-};
-ObjDialogHooks& DialogHooks();
-
 // Opens the dialog of obj's kind, owned by the page window owner, and when it closed
 // repaints the kinds that need it and refreshes the inspector. False when the kind has no
 // dialog or the dialog stored nothing.
 bool OpenObjDialog(DialogContext& ctx, TLxObj& obj, QWidget* owner);
 
-// Connects the main window's menu commands of these dialogs.
-void InstallDialogCommands(TKhm& khm);
+// Connects the menu commands of these dialogs; each opening takes a fresh context and is
+// owned by owner.
+void InstallDialogCommands(CommandPanel& commands, QWidget* owner, std::function<DialogContext()> context);
 
 } // namespace kes

@@ -1,11 +1,9 @@
 #include "app/shell/editorcommands.h"
 
 #include "app/dialogs/formregistry.h"
-#include "app/dialogs/objdialogs.h"
 #include "app/editor/imageeditor.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/thmpage.h"
-#include "app/inspector/tdlgprop.h"
 #include "app/shell/formatcommands.h"
 #include "app/shell/tkhm.h"
 
@@ -21,16 +19,6 @@
 namespace kes {
 
 namespace {
-
-void InstallPageHooks(TKhm& k)
-{
-    DialogHooks().RefreshInspector = [&k] {
-        if (DlgProp && k.Doc.ObjInspectorOn && HmPage && HmPage->CurObj) {
-            DlgProp->ObjToProp();
-            DlgProp->AdvStrGrid->GridInitial();
-        }
-    };
-}
 
 // Runs handler with the action that was triggered.
 void WireWithSender(TKhm& k, const char* name, void (TKhm::*handler)(QAction*))
@@ -127,7 +115,6 @@ void InstallEditorCommands(TKhm& k)
     WireOnShow(k, "MmEdit", &TKhm::MmEditClick);
     WireOnShow(k, "MmPageSize", &TKhm::MmPageSizeClick);
     WireOnShow(k, "MmSetting", &TKhm::MmSettingClick);
-    InstallPageHooks(k);
 }
 
 } // namespace kes

@@ -11,6 +11,7 @@
 #include "app/project/pagesettings.h"
 #include "app/project/prjcheck.h"
 #include "app/shell/tkhm.h"
+#include "app/shell/tkhm_hosts.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 

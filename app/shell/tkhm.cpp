@@ -265,7 +265,7 @@ void TKhm::WireCommands()
     SaveUserMenu = [this] { return kes::SaveUserMenu(*ProjectHost); };
     kes::InstallEditorCommands(*this);
     kes::InstallScreenCommands(*this);
-    kes::InstallDialogCommands(*this);
+    kes::InstallDialogCommands(*this, this, [] { return kes::MainDialogContext(nullptr); });
     kes::InstallSettingCommands(*this);
     kes::InstallObjInspector(*this);
     InstallCommLink();

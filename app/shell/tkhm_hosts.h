@@ -8,6 +8,10 @@ class TKhm;
 
 namespace kes {
 
+// The context of the running program: the main window's project, the model form's codec,
+// the given page, and the menu and tool bar states as they are now.
+DialogContext MainDialogContext(PageData* page);
+
 class MainPageHost : public PageHost {
 public:
     explicit MainPageHost(TKhm& khm) : khm_(khm) {}

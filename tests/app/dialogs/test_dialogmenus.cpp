@@ -5,6 +5,7 @@
 
 #include "app/dialogs/dialogcontext.h"
 #include "app/dialogs/tfrmuserlevel.h"
+#include "app/shell/tkhm_hosts.h"
 #include "app/shell/tkhm.h"
 
 #include <QAction>

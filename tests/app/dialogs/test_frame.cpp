@@ -103,7 +103,7 @@ TEST_F(Frame, OpeningAnObjectsDialogByItsKind)
     TLxBtn btn;
     page.CurObj = &btn;
     int refreshed = 0;
-    DialogHooks().RefreshInspector = [&] { ++refreshed; };
+    ctx.RefreshInspector = [&] { ++refreshed; };
     QString caption;
     OnExec("BtnSet", [&](QDialog& d) {
         auto& set = static_cast<TBtnSet&>(d);
@@ -127,7 +127,6 @@ TEST_F(Frame, OpeningAnObjectsDialogByItsKind)
     ReplaceObjDialog(ObjKind::Geom, {});
     EXPECT_FALSE(FindObjDialog(ObjKind::Geom));
     ASSERT_TRUE(FindObjDialog(ObjKind::LxBtn));
-    DialogHooks().RefreshInspector = {};
 }
 
 } // namespace

@@ -1,5 +1,8 @@
-#include "app/dialogs/dialogcontext.h"
+// The settings dialogs' context in the running program, taken from the main window.
+#include "app/shell/tkhm_hosts.h"
 
+#include "app/editor/thmpage.h"
+#include "app/inspector/tdlgprop.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/ui/objtools.h"
 #include "app/shell/tkhm.h"
@@ -39,6 +42,12 @@ DialogContext MainDialogContext(PageData* page)
     ctx.ClearAllPgJumps = [] {
         if (Khm)
             Khm->ClearAllPgJumps();
+    };
+    ctx.RefreshInspector = [] {
+        if (DlgProp && Khm->Doc.ObjInspectorOn && HmPage && HmPage->CurObj) {
+            DlgProp->ObjToProp();
+            DlgProp->AdvStrGrid->GridInitial();
+        }
     };
     return ctx;
 }
