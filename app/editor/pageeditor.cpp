@@ -177,6 +177,8 @@ void PageEditor::PagesRenumbered(const std::vector<int>& map)
         page->SetCaptionFromIndex();
     }
     std::stable_sort(pages_.begin(), pages_.end(), [](const THmPage* a, const THmPage* b) { return a->PgIndex < b->PgIndex; });
+    if (PagesChanged)
+        PagesChanged();
 }
 
 void PageEditor::StoreCurrentPage()

@@ -11,6 +11,7 @@
 #include "app/shell/lxeini.h"
 #include "app/shell/screencommands.h"
 #include "app/shell/settingcommands.h"
+#include "app/shell/shelltools.h"
 #include "app/shell/tkhm_inspector.h"
 #include "app/shell/tkhm_hosts.h"
 #include "app/ui/codepageguard.h"
@@ -268,6 +269,7 @@ void TKhm::WireCommands()
     kes::InstallDialogCommands(*this, this, [] { return kes::MainDialogContext(nullptr); });
     kes::InstallSettingCommands(*this);
     kes::InstallObjInspector(*this);
+    kes::InstallShellTools(*this);
     InstallCommLink();
     // Commands whose subsystem is not built yet are there, but cannot be chosen.
     for (QAction* a : findChildren<QAction*>())
@@ -292,10 +294,13 @@ void TKhm::StopAutoSave() { autoSaveTimer_->stop(); }
 
 bool TKhm::AutoSaveRunning() const { return autoSaveTimer_->isActive(); }
 
+int TKhm::AutoSaveInterval() const { return autoSaveTimer_->interval(); }
+
 void TKhm::AutoSaveTick()
 {
-    // Without an open project there is nothing to copy, and the name would be empty.
-    if (!Doc.Opened || Doc.PrjName.empty() || Doc.EditMode == 2 || !WriteWorkingCopy)
+    // Without an open project there is nothing to copy, and the name would be empty; during a
+    // transfer the image the link is sending must not be rebuilt under it.
+    if (!Doc.Opened || Doc.PrjName.empty() || Doc.EditMode == 2 || !WriteWorkingCopy || (PageHost && PageHost->LinkBusy()))
         return;
     WriteWorkingCopy();
 }

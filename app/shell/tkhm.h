@@ -212,6 +212,8 @@ public:
     void StartAutoSave();
     void StopAutoSave();
     bool AutoSaveRunning() const;
+    // The running timer's period in milliseconds.
+    int AutoSaveInterval() const;
     void AutoSaveTick();
 
     // ---- Command state

@@ -3,6 +3,8 @@
 #include "app/editor/pageeditor.h"
 #include "app/shell/tkhm.h"
 
+#include "app/shell/shelltools.h"
+
 #include "app/inspector/tdlgprop.h"
 #include "app/shell/lxeini.h"
 #include "app/shell/taboutbox.h"
@@ -53,6 +55,7 @@ void TKhm::ShowStateChecks()
 void TKhm::FormActivate()
 {
     ShowStateChecks();
+    kes::RefreshPageTree();
     if (Doc.EditMode == 3 && Doc.IsKeypadType()) {
         SetMainToolsEnabled();
         return;
@@ -206,6 +209,8 @@ void TKhm::MmLangChtClick(int langIndex)
         if (DlgProp)
             DlgProp->FormShow();
     }
+    // The tree's roots are messages of the language.
+    kes::RefreshPageTree();
     RefreshRecentFileItems();
     if (Doc.Opened)
         ShowModelStatus();

@@ -283,6 +283,78 @@ std::vector<CaptionKey> FormCaptionKeys(QWidget* form)
     return keys;
 }
 
+namespace {
+
+QString CaptionOf(const QObject* o)
+{
+    if (auto* a = qobject_cast<const QAction*>(o))
+        return a->text();
+    if (auto* b = qobject_cast<const QAbstractButton*>(o))
+        return b->text();
+    if (auto* l = qobject_cast<const QLabel*>(o))
+        return l->text();
+    if (auto* g = qobject_cast<const QGroupBox*>(o))
+        return g->title();
+    if (auto* w = qobject_cast<const QWidget*>(o))
+        return w->windowTitle();
+    return {};
+}
+
+QString HintOf(const QObject* o)
+{
+    if (auto* a = qobject_cast<const QAction*>(o))
+        return a->toolTip();
+    if (auto* w = qobject_cast<const QWidget*>(o))
+        return w->toolTip();
+    return {};
+}
+
+} // namespace
+
+std::vector<CaptionLine> FormCaptionLines(QWidget* form)
+{
+    const std::string name = form->objectName().toStdString();
+    std::vector<CaptionLine> lines{{name + ".Caption", form->windowTitle()}};
+    WalkComponents(form, [&](QObject* o, const std::string& cls) {
+        const std::string key = name + "." + o->objectName().toStdString();
+        auto items = [&](const std::string& prefix, const std::string& suffix, const QStringList& texts) {
+            for (int i = 0; i < texts.size(); ++i)
+                lines.push_back({prefix + "[" + std::to_string(i) + "]" + suffix, texts[i]});
+        };
+        if (cls == "TToolButton") {
+            lines.push_back({key + ".Hint", HintOf(o)});
+        } else if (cls == "TMenuItem" || cls == "TLabel" || cls == "TCheckBox" || cls == "TPanel" || cls == "TButton"
+                   || cls == "TGroupBox" || cls == "TRadioButton") {
+            lines.push_back({key + ".Caption", CaptionOf(o)});
+        } else if (cls == "TComboBox") {
+            QStringList texts;
+            if (auto* c = qobject_cast<QComboBox*>(o))
+                for (int i = 0; i < c->count(); ++i)
+                    texts.append(c->itemText(i));
+            items(key + ".Items", "", texts);
+        } else if (cls == "TDBGrid") {
+            QStringList texts;
+            if (auto* v = qobject_cast<QTableView*>(o); v && v->model())
+                for (int i = 0; i < v->model()->columnCount(); ++i)
+                    texts.append(v->model()->headerData(i, Qt::Horizontal).toString());
+            items(name + "." + o->objectName().toStdString() + "Columns.Items", ".Title.Caption", texts);
+        } else if (cls == "TPageControl") {
+            QStringList texts;
+            if (auto* t = qobject_cast<QTabWidget*>(o))
+                for (int i = 0; i < t->count(); ++i)
+                    texts.append(t->tabText(i));
+            items(key + ".Pages", ".Caption", texts);
+        } else if (cls == "TRadioGroup") {
+            lines.push_back({key + ".Caption", CaptionOf(o)});
+            QStringList texts;
+            for (QRadioButton* r : RadioItems(o))
+                texts.append(r->text());
+            items(key + ".Items", "", texts);
+        }
+    });
+    return lines;
+}
+
 void SetMainForm(QWidget* mainForm) { g_mainForm = mainForm; }
 
 QWidget* MainForm() { return g_mainForm.data(); }

@@ -17,6 +17,8 @@
 // the first "_" removed; key = section + "." + component name + suffix (".Caption", ".Hint",
 // ".Items[i]", ".Pages[i].Caption", "Columns.Items[i].Title.Caption"). A missing key empties
 // the text it would set; a missing caption file leaves the form and the message table alone.
+#include <QString>
+
 #include <string>
 #include <vector>
 
@@ -51,6 +53,15 @@ struct CaptionKey {
 // Every key TranslateForm would read for the form in its present state, in walk order
 // (the form is not changed).
 std::vector<CaptionKey> FormCaptionKeys(QWidget* form);
+
+// The caption list of a form as its present texts: the form's caption first, then per
+// component in walk order the lines the caption file would hold for it (tool button hints,
+// captions, combo items, grid column titles, tab captions, radio group caption and items).
+struct CaptionLine {
+    std::string key;
+    QString text;
+};
+std::vector<CaptionLine> FormCaptionLines(QWidget* form);
 
 // The section name of a form name ("HmPage_12" -> "HmPage", "Form1" -> "For").
 std::string FormSectionName(const std::string& formName);

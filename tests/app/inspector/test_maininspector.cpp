@@ -32,6 +32,18 @@ namespace {
 
 class MainInspectorTest : public EditorTest {
 protected:
+    // The page tree, which shares the side panel, stays closed: the panel holds the inspector
+    // alone.
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        std::string ini = ReadFile("Loc.ini");
+        const std::size_t tree = ini.find("[TreeViewPage]");
+        const std::size_t visible = ini.find("Visible=1", tree);
+        if (tree != std::string::npos && visible != std::string::npos)
+            ini[visible + 8] = '0';
+        WriteFile("Loc.ini", ini);
+    }
     TAdvStringGrid& Grid() const { return *DlgProp->AdvStrGrid; }
     // The grid line that shows list row i (-1 when hidden).
     int Line(int row) const

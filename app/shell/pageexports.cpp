@@ -1,0 +1,141 @@
+#include "app/shell/pageexports.h"
+
+#include "app/editor/thmpage.h"
+#include "app/project/pageexport.h"
+#include "app/shell/tkhm.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
+#include "objects/tlxobj.h"
+#include "platform/codepage.h"
+#include "platform/fileio.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <vector>
+
+namespace kes {
+
+namespace {
+
+constexpr int kMsgWriteFailed = 475;
+
+// The page the exports read: the current page window while it holds its objects.
+THmPage* CurrentPage(TKhm& khm)
+{
+    return khm.Doc.EditMode == 3 && HmPage && HmPage->Live() ? HmPage : nullptr;
+}
+
+// The save dialog, through the prompt seam (tests choose the file); empty when cancelled.
+std::string AskSaveFile(TKhm& khm, const char* name, const QString& filter, const QString& suffix,
+                        const std::string& suggested)
+{
+    QFileDialog dlg(&khm);
+    dlg.setObjectName(QLatin1String(name));
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setNameFilter(filter);
+    dlg.setDefaultSuffix(suffix);
+    if (!khm.BmpDlg.InitialDir.empty())
+        dlg.setDirectory(AnsiToQString(khm.BmpDlg.InitialDir));
+    dlg.selectFile(AnsiToQString(suggested));
+    if (ExecModal(&dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return QStringToAnsi(dlg.selectedFiles().front());
+}
+
+bool WriteReported(const std::string& path, std::string_view bytes)
+{
+    std::string error;
+    if (WriteFileAtomic(path, bytes, &error))
+        return true;
+    ShowMessage(Msg(kMsgWriteFailed) + QStringLiteral("\n") + AnsiToQString(path) + QStringLiteral("\n")
+                + QString::fromStdString(error));
+    return false;
+}
+
+void SaveText(TKhm& khm, const char* dialog, const std::string& suggested, const std::string& text)
+{
+    const std::string path = AskSaveFile(khm, dialog, QStringLiteral("Text file (*.txt)"), QStringLiteral("txt"),
+                                         suggested);
+    if (!path.empty())
+        WriteReported(path, text);
+}
+
+// The page's picture at panel resolution (its own grid).
+TBitmap PanelPictureOf(THmPage& page)
+{
+    page.DrawPageSnapshot();
+    return PanelPicture(page.SnapBmp, page.GridWidth, page.GridHeight);
+}
+
+} // namespace
+
+QImage PageWindowPicture(THmPage& page)
+{
+    page.DrawPageSnapshot();
+    const QImage& snap = page.SnapBmp.Image();
+    if (snap.isNull())
+        return {};
+    // Each picture pixel becomes a zoom x zoom block: the page as its window shows it.
+    return snap.scaled(page.ClientWidth(), page.ClientHeight(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        .convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+}
+
+void MmImageToClipBrdClick(TKhm& khm)
+{
+    if (THmPage* page = CurrentPage(khm))
+        QGuiApplication::clipboard()->setImage(PageWindowPicture(*page));
+}
+
+void MmImageToFileClick(TKhm& khm)
+{
+    THmPage* page = CurrentPage(khm);
+    if (!page)
+        return;
+    const std::string path = AskSaveFile(khm, "SaveBmp", QStringLiteral("BMP file (*.BMP)"), QStringLiteral("BMP"), {});
+    if (path.empty())
+        return;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    PageWindowPicture(*page).save(&buffer, "BMP");
+    WriteReported(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+void MmObjBmpSaveClick(TKhm& khm)
+{
+    THmPage* page = CurrentPage(khm);
+    if (!page || !page->CurObj)
+        return;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::max(page->CurObj->BmpSizeGet(), 0)));
+    page->CurObj->BmpDataGet(bytes);
+    SaveText(khm, "SaveTxt", "aa.txt", HexList(bytes, true));
+}
+
+void MmPageSaveClick(TKhm& khm)
+{
+    if (THmPage* page = CurrentPage(khm))
+        SaveText(khm, "SaveTxt", "Page.txt", HexList(PageBands(PanelPictureOf(*page)), true));
+}
+
+void MmPage1SaveClick(TKhm& khm)
+{
+    if (THmPage* page = CurrentPage(khm))
+        SaveText(khm, "SaveTxt", "Page1.txt", HexList(PackedRows(PanelPictureOf(*page)), false));
+}
+
+void InstallPageExports(TKhm& khm)
+{
+    khm.Wire("MmImageToClipBrd", [&khm] { MmImageToClipBrdClick(khm); });
+    khm.Wire("MmImageToFile", [&khm] { MmImageToFileClick(khm); });
+    khm.Wire("MmObjBmpSave", [&khm] { MmObjBmpSaveClick(khm); });
+    khm.Wire("MmPageSave", [&khm] { MmPageSaveClick(khm); });
+    khm.Wire("MmPage1Save", [&khm] { MmPage1SaveClick(khm); });
+}
+
+} // namespace kes

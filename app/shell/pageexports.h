@@ -1,0 +1,25 @@
+#pragma once
+// The page picture exports of the Edit and File menus: the page as a picture on the
+// clipboard or in a BMP file, and its bytes as lists of hexadecimal constants (the band
+// format of the panel, or packed rows), each written where the user chooses.
+class TKhm;
+class THmPage;
+class QImage;
+
+namespace kes {
+
+// The current page's picture at its zoom, one colour per pixel (black on white).
+QImage PageWindowPicture(THmPage& page);
+
+void MmImageToClipBrdClick(TKhm& khm);
+void MmImageToFileClick(TKhm& khm);
+// The current object's picture bytes ("aa.txt" offered).
+void MmObjBmpSaveClick(TKhm& khm);
+// The page's picture bytes in bands ("Page.txt" offered).
+void MmPageSaveClick(TKhm& khm);
+// The page's picture as packed rows ("Page1.txt" offered).
+void MmPage1SaveClick(TKhm& khm);
+
+void InstallPageExports(TKhm& khm);
+
+} // namespace kes

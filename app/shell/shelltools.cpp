@@ -1,0 +1,230 @@
+#include "app/shell/shelltools.h"
+
+#include "app/editor/thmpage.h"
+#include "app/editor/pageeditor.h"
+#include "app/shell/pageexports.h"
+#include "app/shell/texttools.h"
+#include "app/shell/tframetreeview.h"
+#include "app/inspector/tdlgprop.h"
+#include "app/project/ui/tfrmplcaddrmap.h"
+#include "app/project/ui/tlxtype.h"
+#include "app/shell/tfrmautosaveset.h"
+#include "app/shell/tkhm.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
+#include "app/ui/translate.h"
+#include "platform/codepage.h"
+#include "platform/fileio.h"
+#include "platform/inifile.h"
+
+#include <QDockWidget>
+#include <QFontDialog>
+#include <QMenu>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSplitter>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace kes {
+
+namespace {
+constexpr int kMsgDeviceNotSupported = 700;
+constexpr int kNoAddressMapId = 97;
+constexpr int kMsgWriteFailed = 475;
+const char* const kTreeSection = "TreeViewPage";
+
+QWidget* CreateTree(TKhm& k)
+{
+    auto* tree = new TFrameTreeView(&k, k);
+    // A page window becoming the current page (opened, added, stepped to) moves the selection;
+    // the page window takes its activation first.
+    QObject::connect(k.MdiArea, &QMdiArea::subWindowActivated, tree,
+                     [tree] { QTimer::singleShot(0, tree, [tree] { tree->RefreshPageTree(); }); });
+    tree->RefreshPageTree();
+    return tree;
+}
+} // namespace
+
+void RefreshPageTree()
+{
+    if (FrameTreeView)
+        FrameTreeView->RefreshPageTree();
+}
+
+void MmTreeViewClick(TKhm& khm)
+{
+    // The item is checked while the window exists.
+    khm.Doc.PageTreeOn = !khm.FrameTreeViewWin;
+    khm.ShowStateChecks();
+    TIniFile ini(khm.LocIniPath());
+    if (khm.Doc.PageTreeOn) {
+        // Shown for the first time: docked in the side panel.
+        if (!ini.ValueExists(kTreeSection, "Location"))
+            ini.WriteBool(kTreeSection, "Location", false);
+        khm.ShowPageTree(ini);
+        RefreshPageTree();
+        return;
+    }
+    if (khm.FrameTreeViewWin) {
+        khm.WriteDockState(ini, khm.FrameTreeViewWin, kTreeSection, khm.PanelTreeViewHost);
+        ini.WriteBool(kTreeSection, "Visible", false);
+        delete khm.FrameTreeViewWin.data();
+        khm.FrameTreeViewWin = nullptr;
+    }
+    if (khm.PanelTreeViewHost->count() == 0)
+        khm.PanelTreeView->hide();
+    khm.UpdateLayoutFile(ini);
+}
+
+void ReloadOpenPage(THmPage& page)
+{
+    const int zoom = page.Zoom;
+    page.PgFreeAll();
+    page.FormCreate();
+    page.Zoom = zoom;
+    page.FormResize();
+    page.LoadFromRecord();
+}
+
+void MmPLCSetClick(TKhm& khm)
+{
+    if (khm.Doc.MachineId == kNoAddressMapId) {
+        ShowMsg(kMsgDeviceNotSupported);
+        return;
+    }
+    if (!LxType)
+        return;
+    TFrmPLCAddrMap dlg(&khm, khm.Doc, *LxType, khm.Doc.LangIndex);
+    auto openPage = [&khm]() -> THmPage* {
+        return HmPage && HmPage->Live() && khm.Doc.EditMode == 3 ? HmPage : nullptr;
+    };
+    dlg.StoreOpenPage = [openPage] {
+        THmPage* page = openPage();
+        if (!page)
+            return -1;
+        page->PgDataSave();
+        return page->PgIndex;
+    };
+    dlg.ReloadOpenPage = [openPage] {
+        if (THmPage* page = openPage())
+            ReloadOpenPage(*page);
+    };
+    ExecModal(&dlg);
+    if (dlg.Applied) {
+        // The project's table is now the new model's; the open page's address texts follow it.
+        LxType->SelectMachine();
+        dlg.ReloadOpenPage();
+    }
+    khm.ShowModelStatus();
+    if (DlgProp && DlgProp->isVisible())
+        DlgProp->FormShow();
+}
+
+void MmAutoSaveClick(TKhm& khm)
+{
+    khm.StopAutoSave();
+    TFrmAutoSaveSet dlg(&khm, khm.Doc);
+    ExecModal(&dlg);
+    khm.StartAutoSave();
+}
+
+std::string CaptionListPath(const QWidget& form)
+{
+    static const char* const kExt[] = {".CHT", ".CHS", ".ENU"};
+    const int lang = std::clamp(form.property("Tag").toInt(), 0, 2);
+    return AppDir() + "Lan/" + form.objectName().toStdString() + kExt[lang];
+}
+
+std::string CaptionListText(QWidget& form)
+{
+    // In the code page of the form's language, as the caption files are.
+    ScopedCodePage cp(LangCodePage(std::clamp(form.property("Tag").toInt(), 0, 2)));
+    std::string text;
+    for (const CaptionLine& line : FormCaptionLines(&form))
+        text += line.key + "=" + QStringToAnsi(line.text) + "\n";
+    return text;
+}
+
+bool WriteLanguageFiles(QWidget& form)
+{
+    const std::string path = CaptionListPath(form);
+    std::string error;
+    if (WriteFileAtomic(path, CaptionListText(form), &error))
+        return true;
+    ShowMessage(Msg(kMsgWriteFailed) + QStringLiteral("\n") + AnsiToQString(path) + QStringLiteral("\n")
+                + QString::fromStdString(error));
+    return false;
+}
+
+void MmWinFontClick(TKhm& khm)
+{
+    QFontDialog dlg(khm.font(), &khm);
+    dlg.setObjectName(QStringLiteral("FontDlg"));
+    if (ExecModal(&dlg) != QDialog::Accepted)
+        return;
+    const QFont font = dlg.selectedFont();
+    khm.setFont(font);
+    if (FrameTreeView) {
+        FrameTreeView->setFont(font);
+        FrameTreeView->TreeViewPage->setFont(font);
+    }
+    if (DlgProp && khm.Doc.ObjInspectorOn) {
+        DlgProp->setFont(font);
+        DlgProp->FormShow();
+    }
+    khm.update();
+}
+
+void MmViewClick(TKhm& khm)
+{
+    const bool pages = khm.PageEd && !khm.PageEd->Pages().empty();
+    khm.SetItemEnabled("MmFullScreen", pages);
+    khm.SetItemEnabled("MmFullScrnNpoint", pages);
+    if (!pages)
+        return;
+    const std::pair<const char*, QToolBar*> bars[] = {{"StandTbarSet", khm.EditToolBar},
+                                                     {"PostTBarSet", khm.PostSetToolBar},
+                                                     {"ObjTBarSet", khm.ObjToolBar},
+                                                     {"GeomTBarSet", khm.GeomToolBar},
+                                                     {"PosTBarSet", khm.PosTooBar}};
+    for (const auto& [item, bar] : bars)
+        khm.Action(item)->setChecked(!bar->isHidden());
+}
+
+void MmToolClick(TKhm& khm)
+{
+    if (khm.Doc.IsKeypadType())
+        khm.SetMainToolsEnabled();
+}
+
+void InstallShellTools(TKhm& khm)
+{
+    khm.Wire("MmWinFont", [&khm] { MmWinFontClick(khm); });
+    // Built now, so offered: the window font and the picture data exports.
+    khm.SetItemVisible("MmWinFont", true);
+    khm.SetItemVisible("MmBmpSave", true);
+    // The message window has no command of its own here.
+    khm.Wire("MmMsgShow", [] {});
+    if (auto* view = khm.findChild<QMenu*>(QStringLiteral("MmView_menu")))
+        QObject::connect(view, &QMenu::aboutToShow, &khm, [&khm] { MmViewClick(khm); });
+    if (auto* tools = khm.findChild<QMenu*>(QStringLiteral("MmTool_menu")))
+        QObject::connect(tools, &QMenu::aboutToShow, &khm, [&khm] { MmToolClick(khm); });
+    khm.Wire("MmWriteLan", [&khm] {
+        khm.setProperty("Tag", khm.Doc.LangIndex);
+        WriteLanguageFiles(khm);
+    });
+    khm.Wire("MmAutoSave", [&khm] { MmAutoSaveClick(khm); });
+    InstallPageExports(khm);
+    InstallTextTools(khm);
+    khm.CreatePageTree = [&khm] { return CreateTree(khm); };
+    khm.Wire("MmTreeView", [&khm] { MmTreeViewClick(khm); });
+    // Inserted, deleted, moved and retitled pages show in the tree.
+    khm.PageEd->PagesChanged = [] { RefreshPageTree(); };
+    khm.Wire("MmPLCSet", [&khm] { MmPLCSetClick(khm); });
+}
+
+} // namespace kes

@@ -1,0 +1,173 @@
+#include "app/shell/tframetreeview.h"
+
+#include "app/editor/pageeditor.h"
+#include "app/editor/thmpage.h"
+#include "app/inspector/tdlgprop.h"
+#include "app/shell/tkhm.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
+#include "app/ui/translate.h"
+#include "platform/codepage.h"
+
+#include <QDockWidget>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+TFrameTreeView* FrameTreeView = nullptr;
+
+namespace {
+constexpr int kMsgPagesRoot = 269;
+constexpr int kMsgStartRoot = 270;
+constexpr int kMsgNoPageWindow = 292;
+// The page root keeps the index of the page last shown through the tree.
+constexpr int kShownIndexRole = Qt::UserRole;
+
+QString NodeText(int index, const std::string& title)
+{
+    return QString::number(index) + QStringLiteral(":") + kes::AnsiToQString(title);
+}
+} // namespace
+
+TFrameTreeView::TFrameTreeView(QWidget* owner, TKhm& khm)
+    : QWidget(owner), khm_(khm)
+{
+    setObjectName(QStringLiteral("FrameTreeView"));
+    kes::MarkForm(this);
+    setWindowTitle(QStringLiteral("Page Tree"));
+    TreeViewPage = new QTreeWidget(this);
+    TreeViewPage->setObjectName(QStringLiteral("TreeViewPage"));
+    TreeViewPage->setHeaderHidden(true);
+    TreeViewPage->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TreeViewPage->setMouseTracking(true);
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    TxtTitle = new QLabel(Panel1);
+    TxtTitle->setObjectName(QStringLiteral("TxtTitle"));
+    EditTitle = new QLineEdit(Panel1);
+    EditTitle->setObjectName(QStringLiteral("EditTitle"));
+    EditTitle->setReadOnly(true);
+    kes::SetComponentClass(EditTitle, "");
+    kes::SetComponentClass(TxtTitle, "");
+    auto* title = new QHBoxLayout(Panel1);
+    title->addWidget(TxtTitle);
+    title->addWidget(EditTitle);
+    Panel1->hide();
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->addWidget(Panel1);
+    lay->addWidget(TreeViewPage);
+    resize(160, 300);
+
+    QObject::connect(TreeViewPage, &QTreeWidget::currentItemChanged, this,
+                     [this](QTreeWidgetItem* node) { TreeViewPageChange(node); });
+    QObject::connect(TreeViewPage, &QTreeWidget::itemClicked, this, [this] { TreeViewPageClick(); });
+    FrameTreeView = this;
+}
+
+TFrameTreeView::~TFrameTreeView()
+{
+    if (FrameTreeView == this)
+        FrameTreeView = nullptr;
+}
+
+void TFrameTreeView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+QTreeWidgetItem* TFrameTreeView::PageRoot() const { return TreeViewPage->topLevelItem(0); }
+
+QTreeWidgetItem* TFrameTreeView::StartRoot() const { return TreeViewPage->topLevelItem(1); }
+
+void TFrameTreeView::FormShow()
+{
+    TranslateForm(this, khm_.Doc.LangIndex);
+    if (PageRoot())
+        PageRoot()->setText(0, kes::Msg(kMsgPagesRoot));
+    if (StartRoot())
+        StartRoot()->setText(0, kes::Msg(kMsgStartRoot));
+}
+
+void TFrameTreeView::ClearTree() { TreeViewPage->clear(); }
+
+void TFrameTreeView::RefreshPageTree()
+{
+    if (!khm_.Doc.PageTreeOn)
+        return;
+    // Rebuilding moves the selection: that is not the user choosing a node.
+    const QSignalBlocker block(TreeViewPage);
+    ClearTree();
+    auto* pages = new QTreeWidgetItem(TreeViewPage, QStringList(kes::Msg(kMsgPagesRoot)));
+    auto* start = new QTreeWidgetItem(TreeViewPage, QStringList(kes::Msg(kMsgStartRoot)));
+    const kes::PgDataVector& list = khm_.Doc.PgDataList;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        new QTreeWidgetItem(pages, QStringList(NodeText(static_cast<int>(i), list[i]->Title)));
+    if (khm_.Doc.EditMode == 3) {
+        pages->setExpanded(true);
+        const bool open = khm_.PageEd && !khm_.PageEd->Pages().empty();
+        if (open && HmPage && HmPage->PgIndex >= 0 && HmPage->PgIndex < pages->childCount()) {
+            TreeViewPage->setCurrentItem(pages->child(HmPage->PgIndex));
+            pages->setData(0, kShownIndexRole, HmPage->PgIndex);
+        } else if (!open) {
+            TreeViewPage->setCurrentItem(pages);
+        }
+    } else if (khm_.Doc.EditMode == 1) {
+        TreeViewPage->setCurrentItem(start);
+    }
+}
+
+void TFrameTreeView::TreeViewPageChange(QTreeWidgetItem* node)
+{
+    if (!node || !isVisible())
+        return;
+    if (DlgProp && khm_.Doc.ObjInspectorOn && khm_.Doc.EditMode == 3) {
+        if (HmPage && HmPage->CurObj && HmPage->CurObj == DlgProp->ShownObj)
+            DlgProp->EdtTxtExit();
+        else
+            DlgProp->FormShow();
+    }
+    QTreeWidgetItem* pages = PageRoot();
+    if (node->parent() == pages) {
+        const int index = pages->indexOfChild(node);
+        if (khm_.PageEd->Pages().empty())
+            khm_.LoadLayout();
+        if (!khm_.Doc.PgDataList.empty() && (!HmPage || HmPage->PgIndex != index))
+            khm_.PageEd->LoadPageWindow(index);
+        if (!HmPage || HmPage->PgIndex != index) {
+            const QSignalBlocker block(TreeViewPage);
+            TreeViewPage->setCurrentItem(nullptr);
+            kes::ShowMsg(kMsgNoPageWindow);
+            return;
+        }
+        node->setText(0, NodeText(index, HmPage->PgTitle));
+        pages->setData(0, kShownIndexRole, index);
+        return;
+    }
+    if (node == StartRoot()) {
+        if (QAction* a = khm_.Action("MmStartPg"); a && khm_.IsWired(a))
+            a->trigger();
+        return;
+    }
+    if (node == pages && pages->childCount() > 0 && HmPage) {
+        const QSignalBlocker block(TreeViewPage);
+        TreeViewPage->setCurrentItem(pages->child(0));
+        pages->setData(0, kShownIndexRole, HmPage->PgIndex);
+        HmPage->CurObj = nullptr;
+        khm_.PageEd->LoadPageWindow(HmPage->PgIndex);
+    }
+}
+
+void TFrameTreeView::TreeViewPageClick()
+{
+    QTreeWidgetItem* pages = PageRoot();
+    if (!HmPage || !pages)
+        return;
+    const int shown = pages->data(0, kShownIndexRole).toInt();
+    if (!khm_.PageEd->OpenPageOf(shown))
+        khm_.PageEd->LoadPageWindow(HmPage->PgIndex);
+}

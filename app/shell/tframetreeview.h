@@ -1,0 +1,43 @@
+#pragma once
+// The page tree: a tool window, docked in the main window's side panel by default, that shows
+// the project's pages (one node each, "index:title") under a page root and the start-up
+// screen as a second root. Choosing a node opens that page or the start-up screen editor.
+// The tree is rebuilt, with its change handler held off, whenever the pages or the current
+// page change.
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TKhm;
+
+class TFrameTreeView : public QWidget {
+public:
+    TFrameTreeView(QWidget* owner, TKhm& khm);
+    ~TFrameTreeView() override;
+
+    QTreeWidget* TreeViewPage = nullptr;
+    QWidget* Panel1 = nullptr; // hidden title bar
+    QLabel* TxtTitle = nullptr;
+    QLineEdit* EditTitle = nullptr;
+
+    // Rebuilds the tree from the page list (nothing while the View item is unchecked).
+    void RefreshPageTree();
+    void ClearTree();
+    void FormShow();
+    void TreeViewPageChange(QTreeWidgetItem* node);
+    void TreeViewPageClick();
+
+    QTreeWidgetItem* PageRoot() const;
+    QTreeWidgetItem* StartRoot() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    TKhm& khm_;
+};
+
+// The page tree's window while it exists.
+extern TFrameTreeView* FrameTreeView;

@@ -1,0 +1,105 @@
+// The address map command: OK moves the project to the chosen controller and the page open
+// in the editor shows its objects at their new addresses; a model that can not be a target
+// is not taken; a controller type that can not be mapped opens nothing. With KES_SCREENSHOT
+// set, the dialog is saved there in English and Traditional Chinese ("-eng", "-cht").
+#include "editortest.h"
+
+#include "app/project/ui/tfrmplcaddrmap.h"
+#include "app/project/ui/tlxtype.h"
+#include "objects/tlxval.h"
+
+#include <QApplication>
+#include <QComboBox>
+
+namespace kes::test {
+namespace {
+
+class AddrMapCommandTest : public EditorTest {
+protected:
+    // Runs the command; the dialog's model box takes the model of machine id target, then OK
+    // is pressed (or the dialog is closed when ok is false).
+    void Run(int target, bool ok)
+    {
+        prompt.onExec = [target, ok](QDialog& d) {
+            auto& map = dynamic_cast<TFrmPLCAddrMap&>(d);
+            map.FormShow();
+            map.CB_PLCType->setCurrentIndex(LxType->MachineIndexOf(target));
+            if (ok)
+                map.BtnOKClick();
+        };
+        Trigger("MmPLCSet");
+    }
+};
+
+TEST_F(AddrMapCommandTest, OkMovesTheProjectAndTheOpenPageToTheNewController)
+{
+    NewProject(0, 87);
+    TLxObj* val = DrawWith("TbVal", At(2, 2), At(30, 12));
+    ASSERT_NE(val, nullptr);
+    ASSERT_EQ(Page().ObjList.size(), 1u);
+    Run(3, true);
+    EXPECT_EQ(Khm->Doc.MachineId, 3);
+    EXPECT_EQ(LxType->TableMachineId, 3);
+    // The word device D of the sample controller lands on the last word device of 3, T.
+    ASSERT_EQ(Page().ObjList.size(), 1u);
+    const auto* ref = dynamic_cast<const TLxVal*>(Page().ObjList.front());
+    ASSERT_NE(ref, nullptr);
+    EXPECT_EQ(ref->DevAddrCode, 0x300000);
+    EXPECT_EQ(ref->DevText, "T0");
+}
+
+TEST_F(AddrMapCommandTest, RefusedTargetsAndUnmappableControllersChangeNothing)
+{
+    NewProject(0, 87);
+    DrawWith("TbVal", At(2, 2), At(30, 12));
+    const Bytes before = StoredPage();
+    for (int refused : {95, 97, 98, 99}) {
+        int shownRow = -1;
+        prompt.onExec = [refused, &shownRow](QDialog& d) {
+            auto& map = dynamic_cast<TFrmPLCAddrMap&>(d);
+            map.FormShow();
+            map.CB_PLCType->setCurrentIndex(LxType->MachineIndexOf(refused));
+            shownRow = map.CB_PLCType->currentIndex();
+            map.BtnOKClick();
+        };
+        Trigger("MmPLCSet");
+        EXPECT_EQ(shownRow, LxType->MachineIndexOf(87)) << refused;
+        EXPECT_EQ(Khm->Doc.MachineId, 87) << refused;
+        EXPECT_EQ(StoredPage(), before) << refused;
+    }
+    Khm->Doc.MachineId = 97;
+    const int runs = prompt.execCount;
+    Trigger("MmPLCSet");
+    EXPECT_EQ(prompt.execCount, runs);
+    ASSERT_FALSE(prompt.shown.empty());
+    EXPECT_EQ(prompt.shown.back(), QStringLiteral("the Device type not support!!"));
+}
+
+} // namespace
+} // namespace kes::test
+
+namespace kes::test {
+namespace {
+
+TEST_F(AddrMapCommandTest, Screenshot)
+{
+    const QString shot = QString::fromLocal8Bit(qgetenv("KES_SCREENSHOT"));
+    if (shot.isEmpty())
+        GTEST_SKIP() << "KES_SCREENSHOT not set";
+    NewProject(0, 87);
+    for (const auto& [item, suffix] : {std::pair{"MmLangEng", "-eng"}, std::pair{"MmLangCht", "-cht"}}) {
+        Trigger(item);
+        prompt.onExec = [&shot, suffix = suffix](QDialog& d) {
+            d.show();
+            auto& map = dynamic_cast<TFrmPLCAddrMap&>(d);
+            map.CB_PLCType->setCurrentIndex(LxType->MachineIndexOf(3));
+            map.OpenListEditor(map.Map().BitRowCount + 1);
+            QApplication::processEvents();
+            EXPECT_TRUE(d.grab().save(shot + QLatin1String(suffix) + QStringLiteral(".png")));
+        };
+        Trigger("MmPLCSet");
+    }
+}
+
+} // namespace
+} // namespace kes::test

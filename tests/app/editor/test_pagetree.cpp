@@ -1,0 +1,127 @@
+// The page tree follows the project: a node per page ("index:title") under the page root and
+// the start-up root after it, rebuilt on adding, deleting and retitling pages with the
+// current page selected; choosing a node opens its page; the View item shows it docked in
+// the side panel and closes it; the window font reaches the tree, and the View menu marks
+// the tool bars that are shown. With KES_SCREENSHOT set, the main window with the tree
+// beside a page is saved there in English and Traditional Chinese ("-eng", "-cht").
+#include "editortest.h"
+
+#include "app/editor/pageeditor.h"
+#include "app/project/pagelist.h"
+#include "app/shell/shelltools.h"
+#include "app/shell/tframetreeview.h"
+#include "app/ui/msgtable.h"
+
+#include <QApplication>
+#include <QFontDialog>
+#include <QToolBar>
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSplitter>
+#include <QTreeWidget>
+
+namespace kes::test {
+namespace {
+
+class PageTreeTest : public EditorTest {
+protected:
+    // The texts of the tree: the roots, the page nodes between them, "*" after the current one.
+    std::vector<QString> Nodes()
+    {
+        QApplication::processEvents();
+        std::vector<QString> out;
+        QTreeWidget* t = FrameTreeView->TreeViewPage;
+        auto mark = [t](QTreeWidgetItem* n) { return n->text(0) + (t->currentItem() == n ? "*" : ""); };
+        out.push_back(mark(FrameTreeView->PageRoot()));
+        for (int i = 0; i < FrameTreeView->PageRoot()->childCount(); ++i)
+            out.push_back(mark(FrameTreeView->PageRoot()->child(i)));
+        out.push_back(mark(FrameTreeView->StartRoot()));
+        return out;
+    }
+};
+
+TEST_F(PageTreeTest, FollowsAddDeleteAndRetitleAndOpensTheChosenPage)
+{
+    NewProject();
+    // A project opens with the tree unless the layout file says otherwise.
+    ASSERT_NE(FrameTreeView, nullptr);
+    EXPECT_EQ(Nodes(), (std::vector<QString>{"Pages", "0:*", "Start-up Screen"}));
+    Trigger("MmTreeView");
+    EXPECT_EQ(FrameTreeView, nullptr);
+    Trigger("MmTreeView");
+    ASSERT_NE(FrameTreeView, nullptr);
+    EXPECT_TRUE(Khm->Action("MmTreeView")->isChecked());
+    EXPECT_EQ(FrameTreeView->parentWidget(), Khm->PanelTreeViewHost);
+    EXPECT_EQ(Nodes(), (std::vector<QString>{"Pages", "0:*", "Start-up Screen"}));
+
+    Trigger("MmAddPg");
+    Trigger("MmAddPg");
+    EXPECT_EQ(Nodes(), (std::vector<QString>{"Pages", "0:", "1:", "2:*", "Start-up Screen"}));
+
+    // Retitled and deleted as the page list does it.
+    RetitlePage(Khm->Doc, 0, "Main");
+    PageRenumbering same = {0, 1, 2};
+    Khm->PageEd->PagesRenumbered(same);
+    EXPECT_EQ(Nodes(), (std::vector<QString>{"Pages", "0:Main", "1:", "2:*", "Start-up Screen"}));
+    Khm->PageEd->PagesRenumbered(DeletePage(Khm->Doc, 1));
+    ASSERT_EQ(Khm->Doc.PgDataList.size(), 2u);
+    EXPECT_EQ(Nodes().size(), 4u);
+    EXPECT_EQ(Nodes()[1].left(6), QStringLiteral("0:Main"));
+
+    // Choosing a page's node makes it the current page.
+    FrameTreeView->TreeViewPage->setCurrentItem(FrameTreeView->PageRoot()->child(0));
+    ASSERT_NE(HmPage, nullptr);
+    EXPECT_EQ(HmPage->PgIndex, 0);
+    EXPECT_EQ(Nodes()[1], QStringLiteral("0:Main*"));
+
+    Trigger("MmTreeView");
+    QApplication::processEvents();
+    EXPECT_EQ(FrameTreeView, nullptr);
+    EXPECT_FALSE(Khm->Action("MmTreeView")->isChecked());
+}
+
+TEST_F(PageTreeTest, WindowFontReachesTheTreeAndTheViewMenuMarksTheBars)
+{
+    NewProject();
+    if (!FrameTreeView)
+        Trigger("MmTreeView");
+    ASSERT_NE(FrameTreeView, nullptr);
+    const QFont chosen(QStringLiteral("DejaVu Serif"), 13);
+    prompt.onExec = [&chosen](QDialog& d) {
+        auto& f = dynamic_cast<QFontDialog&>(d);
+        f.setCurrentFont(chosen);
+        d.done(QDialog::Accepted);
+    };
+    Trigger("MmWinFont");
+    EXPECT_EQ(Khm->font().family(), chosen.family());
+    EXPECT_EQ(FrameTreeView->TreeViewPage->font().pointSize(), 13);
+
+    Khm->PosTooBar->hide();
+    Khm->Action("PosTBarSet")->setChecked(true);
+    kes::MmViewClick(*Khm);
+    EXPECT_FALSE(Khm->Action("PosTBarSet")->isChecked());
+    EXPECT_TRUE(Khm->Action("StandTbarSet")->isChecked());
+}
+
+TEST_F(PageTreeTest, Screenshot)
+{
+    const QString shot = QString::fromLocal8Bit(qgetenv("KES_SCREENSHOT"));
+    if (shot.isEmpty())
+        GTEST_SKIP() << "KES_SCREENSHOT not set";
+    NewProject();
+    Trigger("MmAddPg");
+    DrawWith("TbStTxt", At(4, 4), At(40, 14));
+    if (FrameTreeView)
+        Trigger("MmTreeView");
+    Trigger("MmTreeView");
+    for (const auto& [item, suffix] : {std::pair{"MmLangEng", "-eng"}, std::pair{"MmLangCht", "-cht"}}) {
+        Trigger(item);
+        Khm->show();
+        QApplication::processEvents();
+        EXPECT_TRUE(Khm->grab().save(shot + QLatin1String(suffix) + QStringLiteral(".png")));
+    }
+}
+
+} // namespace
+} // namespace kes::test

@@ -1,0 +1,98 @@
+// The text and state tools of the tool bar write into the current object: the static text's
+// line chosen by the line selector, a state text at its state (the list grown to hold it, so
+// a button whose list is shorter than its states takes the text), a message text no wider
+// than 250 pixels; the state up-down stays within the states; Return leaves the memo instead
+// of breaking the line.
+#include "editortest.h"
+
+#include "app/shell/texttools.h"
+#include "objects/tlxbtn.h"
+#include "objects/tmsgtxt.h"
+#include "objects/tsttxt.h"
+#include "platform/codepage.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+
+namespace kes::test {
+namespace {
+
+class TextToolsTest : public EditorTest {
+protected:
+    QPlainTextEdit& Memo() { return *qobject_cast<QPlainTextEdit*>(Khm->ToolWidget("TbMemo")); }
+    QComboBox& States() { return *qobject_cast<QComboBox*>(Khm->ToolWidget("TbState_Box")); }
+    // The user types text into the memo (its whole content).
+    void Type(const QString& text)
+    {
+        Memo().setPlainText(text);
+        TbMemoChange(*Khm);
+    }
+};
+
+TEST_F(TextToolsTest, StaticTextLinesFollowTheLineSelector)
+{
+    NewProject();
+    auto* txt = dynamic_cast<TStTxt*>(DrawWith("TbStTxt", At(2, 2), At(40, 20)));
+    ASSERT_NE(txt, nullptr);
+    Type(QStringLiteral("First"));
+    EXPECT_EQ(txt->Lines.at(0), "First");
+    auto* line = qobject_cast<QSpinBox*>(Khm->ToolWidget("TbMemo_UD"));
+    line->setValue(1);
+    TbMemo_UDClick(*Khm);
+    ASSERT_EQ(txt->Lines.size(), 2u);
+    Type(QStringLiteral("Second"));
+    EXPECT_EQ(txt->Lines, (std::vector<AnsiString>{"First", "Second"}));
+    EXPECT_EQ(Khm->Doc.Modified, 1);
+}
+
+TEST_F(TextToolsTest, StateTextsGrowToTheirStateAndTheUpDownStaysInRange)
+{
+    NewProject();
+    auto* btn = dynamic_cast<TLxBtn*>(DrawWith("TbBtn", At(2, 2), At(40, 20)));
+    ASSERT_NE(btn, nullptr);
+    btn->TxtList = {"Off"};
+    HmPage->StateToolRefresh(btn);
+    ASSERT_EQ(States().count(), btn->TotalState);
+    TbState_UDChange(*Khm, false);
+    EXPECT_EQ(States().currentIndex(), 0);
+    for (int i = 0; i < btn->TotalState + 2; ++i)
+        TbState_UDChange(*Khm, true);
+    EXPECT_EQ(States().currentIndex(), btn->TotalState - 1);
+    Type(QStringLiteral("On"));
+    ASSERT_EQ(btn->TxtList.size(), static_cast<std::size_t>(btn->TotalState));
+    EXPECT_EQ(btn->TxtList.back(), "On");
+    EXPECT_EQ(btn->TxtList.front(), "Off");
+}
+
+TEST_F(TextToolsTest, AMessageTextStopsAt250Pixels)
+{
+    NewProject();
+    auto* msg = dynamic_cast<TMsgTxt*>(DrawWith("TbMsg", At(2, 2), At(100, 20)));
+    ASSERT_NE(msg, nullptr);
+    HmPage->StateToolRefresh(msg);
+    States().setCurrentIndex(0);
+    TCanvas& c = *msg->Picture.Canvas();
+    QString text;
+    while (c.TextWidth(QStringToAnsi(text)) <= 250)
+        text += QLatin1Char('W');
+    Type(text);
+    text.chop(1);
+    EXPECT_EQ(Memo().toPlainText(), text);
+    EXPECT_EQ(msg->Messages.at(0).substr(0, static_cast<std::size_t>(text.size())), QStringToAnsi(text));
+}
+
+TEST_F(TextToolsTest, ReturnLeavesTheMemoWithoutALineBreak)
+{
+    NewProject();
+    DrawWith("TbStTxt", At(2, 2), At(40, 20));
+    Memo().setPlainText(QStringLiteral("One"));
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QCoreApplication::sendEvent(&Memo(), &press);
+    EXPECT_EQ(Memo().toPlainText(), QStringLiteral("One"));
+}
+
+} // namespace
+} // namespace kes::test
