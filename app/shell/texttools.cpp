@@ -1,6 +1,7 @@
 #include "app/shell/texttools.h"
 
 #include "app/editor/thmpage.h"
+#include "app/editor/timagepage.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/shell/tkhm.h"
 #include "objects/grid/tadvstringgrid.h"
@@ -45,11 +46,20 @@ void SetMemo(TKhm& k, const QString& text)
     }
 }
 
-THmPage* Page(TKhm& k) { return k.Doc.EditMode == 3 && HmPage && HmPage->Live() ? HmPage : nullptr; }
+// The active editor: the page in page editing, the start-up screen or the user-menu screen.
+TEditPage* Page(TKhm& k)
+{
+    TEditPage* p = k.Doc.EditMode == 3 ? static_cast<TEditPage*>(HmPage)
+                   : k.Doc.EditMode == 1 ? static_cast<TEditPage*>(FirstPage)
+                   : k.Doc.EditMode == 2 ? static_cast<TEditPage*>(ImagePage)
+                                         : nullptr;
+    return p && p->Live() ? p : nullptr;
+}
 
+// The state and font tools serve page editing.
 TLxObj* CurrentObj(TKhm& k)
 {
-    THmPage* p = Page(k);
+    TEditPage* p = k.Doc.EditMode == 3 ? Page(k) : nullptr;
     return p ? p->CurObj : nullptr;
 }
 
@@ -86,7 +96,7 @@ void ShowInspector(TKhm& k, bool onlyWhenModified)
 void Changed(TKhm& k, TLxObj& obj)
 {
     obj.BmpRePaint();
-    if (THmPage* p = Page(k))
+    if (TEditPage* p = Page(k))
         p->RepaintObj(obj);
     // The page is stored only when the project is marked modified.
     k.Doc.Modified = 1;
@@ -154,7 +164,7 @@ void TbState_BoxChange(TKhm& k)
     } else {
         return;
     }
-    if (THmPage* p = Page(k)) {
+    if (TEditPage* p = Page(k)) {
         p->RepaintObj(*obj);
         ShowInspector(k, true);
         p->EditStateRefresh();
@@ -191,12 +201,13 @@ void TbFont_BoxChange(TKhm& k)
 
 void TbMemoChange(TKhm& k)
 {
-    THmPage* page = Page(k);
+    TEditPage* page = Page(k);
     QPlainTextEdit* memo = Memo(k);
     if (g_settingMemo || !page || !memo || page->SelList.size() != 1)
         return;
     TLxObj* obj = page->CurObj;
-    if (!obj || obj != page->SelList.front())
+    // The start-up and user-menu screens edit static texts only.
+    if (!obj || obj != page->SelList.front() || (k.Doc.EditMode != 3 && !dynamic_cast<TStTxt*>(obj)))
         return;
     const AnsiString text = QStringToAnsi(memo->toPlainText());
     QComboBox* box = StateBox(k);
@@ -247,7 +258,7 @@ void TbMemoChange(TKhm& k)
 
 void TbMemo_UDClick(TKhm& k)
 {
-    THmPage* page = Page(k);
+    TEditPage* page = Page(k);
     auto* txt = page ? dynamic_cast<TStTxt*>(page->CurObj) : nullptr;
     if (!txt)
         return;

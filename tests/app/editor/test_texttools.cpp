@@ -2,15 +2,17 @@
 // line chosen by the line selector, a state text at its state (the list grown to hold it, so
 // a button whose list is shorter than its states takes the text), a message text no wider
 // than 250 pixels; the state up-down stays within the states; Return leaves the memo instead
-// of breaking the line.
+// of breaking the line; the start-up screen's static texts take the memo as the page's do.
 #include "editortest.h"
 
 #include "app/shell/texttools.h"
+#include "app/editor/timagepage.h"
 #include "objects/tlxbtn.h"
 #include "objects/tmsgtxt.h"
 #include "objects/tsttxt.h"
 #include "platform/codepage.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -82,6 +84,20 @@ TEST_F(TextToolsTest, AMessageTextStopsAt250Pixels)
     text.chop(1);
     EXPECT_EQ(Memo().toPlainText(), text);
     EXPECT_EQ(msg->Messages.at(0).substr(0, static_cast<std::size_t>(text.size())), QStringToAnsi(text));
+}
+
+TEST_F(TextToolsTest, TheStartUpScreensStaticTextTakesTheMemoToo)
+{
+    NewProject();
+    Trigger("MmStartPg");
+    ASSERT_NE(FirstPage, nullptr);
+    Drive(FirstPage);
+    QApplication::processEvents();
+    auto* txt = dynamic_cast<TStTxt*>(DrawWith("TbStTxt", At(2, 2), At(40, 20)));
+    ASSERT_NE(txt, nullptr);
+    Type(QStringLiteral("Welcome"));
+    EXPECT_EQ(txt->Lines.at(0), "Welcome");
+    Drive(nullptr);
 }
 
 TEST_F(TextToolsTest, ReturnLeavesTheMemoWithoutALineBreak)
