@@ -1,5 +1,8 @@
 #include "app/project/pagedata.h"
 
+#include "objects/tlxbtn.h"
+#include "objects/tlxgetval.h"
+
 #include <algorithm>
 
 namespace kes {
@@ -52,6 +55,20 @@ void PageData::FreeObjects()
     objs.swap(ObjList);
     for (TLxObj* obj : objs)
         delete obj;
+}
+
+void PageData::RecountBtnKeys()
+{
+    ObjFunKeyUsed.fill(0);
+    for (const TLxObj* obj : ObjList) {
+        std::uint8_t key = 255;
+        if (const auto* btn = dynamic_cast<const TLxBtn*>(obj))
+            key = btn->RefKey;
+        else if (const auto* entry = dynamic_cast<const TLxGetVal*>(obj))
+            key = entry->RefKey;
+        if (key < kFunKeyCount)
+            ObjFunKeyUsed[key] = 1;
+    }
 }
 
 PgJmpRec* PageData::AddPgJump(const ProjectState& state)

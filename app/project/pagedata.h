@@ -66,6 +66,8 @@ public:
     // A new jump record with the project's station, link and panel-memory flag, appended
     // and made current; null when the list is full.
     PgJmpRec* AddPgJump(const ProjectState& state);
+    // ObjFunKeyUsed from the objects of ObjList bound to a function key.
+    void RecountBtnKeys();
     // Every key to "not set", used flags cleared.
     void PgFunKeyDefaults(const ProjectState& state);
     // Buzzer and alarm lamp off.
