@@ -129,6 +129,7 @@ void TStateBmpObj::SetStateNum(std::uint8_t n)
     TotalState = n;
     StateVal.resize(n, 0);
     TxtList.resize(n);
+    FileList.resize(n);
     ResizeStateExtras(n);
     if (n < pictures) {
         BmpList.resize(n);

@@ -53,6 +53,8 @@ public:
     std::vector<std::uint32_t> StateVal;
     // The text of each state.
     std::vector<AnsiString> TxtList;
+    // The file each state's picture was last loaded from (not stored: the session's).
+    std::vector<AnsiString> FileList;
     std::uint32_t CurVal = 0;
     std::int32_t CurPt = 0;
     std::uint8_t TotalState = 0;

@@ -35,6 +35,7 @@ TLxBtn::TLxBtn()
         BmpList.push_back(std::make_unique<TBitmap>());
     TxtList.resize(TotalState);
     TxtList2.resize(TotalState);
+    FileList.resize(TotalState);
 }
 
 void TLxBtn::SetBtnPt(int i)
@@ -57,6 +58,7 @@ void TLxBtn::SetStateNum(std::uint8_t n)
     TotalState = n;
     TxtList.resize(n);
     TxtList2.resize(n);
+    FileList.resize(n);
     if (n < pictures) {
         BmpList.resize(n);
         SetBtnPt(n - 1);

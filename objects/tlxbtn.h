@@ -29,6 +29,8 @@ public:
     std::vector<AnsiString> TxtList2;
     // The text shown per state.
     std::vector<AnsiString> TxtList;
+    // The file each state's picture was last loaded from (not stored: the session's).
+    std::vector<AnsiString> FileList;
     // Value kind of the write device: 0x00 bit, 0x10 word, 0x20 low byte of a word.
     std::uint8_t ValKind = 0;
     // Value format of a value button: 0 unsigned, 1 signed, 2 hex, 3 BCD, 4 ASCII, 5 binary,
