@@ -26,12 +26,7 @@ namespace kes {
 
 bool UserLevelAccepted(const ProjectState& state, int level)
 {
-    if (level == 0)
-        return true;
-    for (const PassWordRec& slot : state.UserPasswords)
-        if (slot.Level == level)
-            return true;
-    return false;
+    return state.UserLevelDefined(level);
 }
 
 void MmUserLevelClick(DialogContext& ctx, QWidget* owner)

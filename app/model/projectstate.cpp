@@ -29,6 +29,16 @@ void ProjectState::InitDevRef(DevRefHead& ref) const
     ref.Detail = 0;
 }
 
+bool ProjectState::UserLevelDefined(int level) const
+{
+    if (level == 0)
+        return true;
+    for (const PassWordRec& slot : UserPasswords)
+        if (slot.Level == level)
+            return true;
+    return false;
+}
+
 bool ProjectState::BitObjAllowed() const
 {
     switch (MachineId) {

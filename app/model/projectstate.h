@@ -128,6 +128,8 @@ public:
     void InitDevRef(DevRefHead& ref) const;
     // False for the controller types without bit devices (4, 6, 41..44).
     bool BitObjAllowed() const;
+    // A password level an object may require: 0, or one a password slot has.
+    bool UserLevelDefined(int level) const;
     // Keypad and text panel types: their projects have no pages.
     bool IsKeypadType() const { return MachineId == 95 || MachineId == 99; }
     // Both system device references to "none"; link flags and values keep theirs.
