@@ -72,6 +72,8 @@ class TPropText : public TPropBase
 {
 public:
     std::uint8_t Tag = 0;
+    // A device address: the value cell has a "..." button that opens the address picker.
+    std::uint8_t Picker = 0;
 
     virtual void SetTextAndTag(const QString& text, std::uint8_t tag)
     {

@@ -1,5 +1,6 @@
 #include "app/editor/editorinspector.h"
 
+#include "app/dialogs/tdevref.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/pagehost.h"
 #include "app/editor/thmpage.h"
@@ -74,6 +75,30 @@ void EditorInspector::IgnoreNextMouse()
 {
     if (TEditPage* page = LivePage(editor_))
         page->MouseSuppressed = 1;
+}
+
+PageData* EditorInspector::Page() const { return LivePage(editor_); }
+
+int EditorInspector::PageCount() const { return static_cast<int>(editor_.Host().Doc().PgDataList.size()); }
+
+bool EditorInspector::PickAddress(QWidget* owner, LxTypeCore& model, AddressPick& io)
+{
+    DevRefRequest r;
+    r.Text = io.Text;
+    r.Station = io.Station;
+    r.WantKind = io.WantKind;
+    r.AccessClass = io.Access;
+    r.Link = io.Link;
+    r.DeviceForm = io.DeviceForm;
+    r.PanelMemory = io.PanelMemory;
+    if (!RunDevRef(owner, model, r))
+        return false;
+    io.Text = r.Text;
+    io.Station = r.Station;
+    io.Link = r.Link;
+    io.DeviceForm = r.DeviceForm;
+    io.PanelMemory = r.PanelMemory;
+    return true;
 }
 
 } // namespace kes

@@ -22,6 +22,9 @@ public:
     void TbTextClick() override;
     void PointerTool() override;
     void IgnoreNextMouse() override;
+    PageData* Page() const override;
+    int PageCount() const override;
+    bool PickAddress(QWidget* owner, LxTypeCore& model, AddressPick& io) override;
 
 private:
     PageEditor& editor_;

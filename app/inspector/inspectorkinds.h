@@ -5,8 +5,8 @@
 //
 // A kind's rows are one entry of the table in inspectorkinds.cpp (one entry per kind in kind
 // order): the table name, the row letters and its Read/Write functions (declared in
-// kindrows.h, written in a kindrows_*.cpp of their own). A kind whose Read is still null
-// shows its position rows only.
+// kindrows.h, written in a kindrows_*.cpp of their own). A kind without a property table
+// (the square meter, the page number) shows its position rows only.
 #include "app/inspector/kindrows.h"
 #include "objects/objkind.h"
 
@@ -24,7 +24,7 @@ struct InspectorKind {
     // C choice of texts, B choice of pictures, F picture file, N font, X text and value,
     // L choice of values.
     const char* Rows;
-    void (*Read)(KindRowContext& rows, TLxObj& obj); // null: the kind's own rows are not read yet
+    void (*Read)(KindRowContext& rows, TLxObj& obj); // null only without a table
     void (*Write)(KindRowContext& rows, TLxObj& obj);
     int TextWidth; // a typed text is cut to this many pixels of the object's font; 0: not cut
 };

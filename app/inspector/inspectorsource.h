@@ -3,11 +3,29 @@
 // and the start-up screen editor implement it (through the main window, which knows the
 // editing mode and the active editor); tests implement it over a plain object.
 #include <QSize>
+#include <QString>
 
+#include <cstdint>
+
+class QWidget;
 class TLxObj;
 
 namespace kes
 {
+
+class LxTypeCore;
+class PageData;
+
+// What an address row gives the address picker and takes back after its OK.
+struct AddressPick {
+    QString Text;
+    std::uint8_t Station = 0;
+    std::uint8_t Link = 0; // 0 COM1, 1 COM2
+    bool DeviceForm = true; // the address is written with a device name
+    bool PanelMemory = false; // the address lies in the panel's own memory
+    std::uint8_t WantKind = 0; // 1 bit, 2 word, 0 either
+    std::uint8_t Access = 0; // 0 one word, 1 two words
+};
 
 class InspectorSource
 {
@@ -40,6 +58,13 @@ public:
     // The editor ignores mouse moves until the next button release, which only clears the
     // flag (the release ending a docking click is not an edit).
     virtual void IgnoreNextMouse() { }
+
+    // The page the current object lies on (its function key bindings); null when none.
+    virtual PageData* Page() const { return nullptr; }
+    // Pages of the project (the targets of a page change).
+    virtual int PageCount() const { return 0; }
+    // Runs the device address picker over io; true after its OK (io then holds the choice).
+    virtual bool PickAddress(QWidget*, LxTypeCore&, AddressPick&) { return false; }
 };
 
 } // namespace kes

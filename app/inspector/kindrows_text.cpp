@@ -9,18 +9,6 @@ namespace kes
 namespace
 {
 
-// Message bases of the choice rows.
-constexpr int kMsgFrame = 153; // 6 frame styles
-constexpr int kMsgTextDir = 159; // 4 directions
-constexpr int kMsgHPos = 163; // left, right, centre
-constexpr int kMsgVPos = 166; // top, bottom, middle
-constexpr int kMsgWidth = 169; // 16 or 32 bits
-constexpr int kMsgLink = 171; // COM1, COM2
-constexpr int kMsgPanelFont = 173; // 4 panel fonts
-constexpr int kMsgNoYes = 179;
-constexpr int kMsgMemory = 206; // controller, panel
-constexpr int kMsgFormat = 250; // 7 value formats
-
 constexpr std::uint8_t kWordMode = 1;
 
 // A numeric display's format and its choice: the seventh choice is the floating format 7.
@@ -34,10 +22,6 @@ std::uint8_t FormatOfChoice(int choice)
 }
 
 // Binary values are one word; floating values are always two words.
-bool WidthFixed(std::uint8_t format)
-{
-    return format == 5 || format == 7;
-}
 std::uint8_t FixedWidth(std::uint8_t format)
 {
     return format == 7 ? 1 : 0;
@@ -48,7 +32,7 @@ std::uint8_t FixedWidth(std::uint8_t format)
 namespace LxValRow
 {
 enum : int {
-    InternalMem = 5, // panel memory rather than the controller's (hidden)
+    InternalMem = 5, // panel memory rather than the controller's (hidden); the address group
     Address = 6,
     Link = 7,
     Station = 8,
@@ -57,7 +41,7 @@ enum : int {
     HAlign = 11,
     ZeroFill = 12,
     ValFormat = 13, // the object's ValType
-    ValWidth = 14,  // the object's ValLen
+    ValWidth = 14, // the object's ValLen
     IntDigits = 15, // IntNum
     DecDigits = 16, // DecNum
 };
@@ -79,34 +63,27 @@ void ReadStTxtRows(KindRowContext& rows, TLxObj& obj)
 void WriteStTxtRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& t = static_cast<TStTxt&>(obj);
-    if (const int c = ComboChoice(rows.Combo(5)); c >= 0)
+    if (const int c = ChangedChoice(rows, 5); c >= 0)
         t.SetObjFrame(static_cast<std::uint8_t>(c));
-    if (const int c = ComboChoice(rows.Combo(6)); c >= 0)
+    if (const int c = ChangedChoice(rows, 6); c >= 0)
         t.SetDirect(static_cast<std::uint8_t>(c));
-    if (const int c = ComboChoice(rows.Combo(7)); c >= 0)
+    if (const int c = ChangedChoice(rows, 7); c >= 0)
         t.SetHPos(static_cast<std::uint8_t>(c));
-    if (const int c = ComboChoice(rows.Combo(8)); c >= 0)
+    if (const int c = ChangedChoice(rows, 8); c >= 0)
         t.SetVPos(static_cast<std::uint8_t>(c));
-    const TFont* font = rows.FontRow(9).Font;
-    TFont& own = t.Picture.Canvas()->Font;
-    if (font && font != &own)
-        own = *font;
+    WriteFontRow(rows, 9, t.Picture.Canvas()->Font);
 }
 
-// Rows 5-16: panel memory (hidden), address, link, station, frame, panel font, alignment,
-// leading zeros, format, width, integer and decimal digits.
+// Rows 5-16: the address group, frame, panel font, alignment, leading zeros, format,
+// width, integer and decimal digits.
 void ReadLxValRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& v = static_cast<TLxVal&>(obj);
-    ShowComboTxt(rows.Combo(LxValRow::InternalMem), v.RefIntMem, kMsgMemory, 2);
-    rows.Combo(LxValRow::InternalMem).SetVisible(false);
     if (v.ValLen > 254)
         v.ValLen = 0;
     if (WidthFixed(v.ValType))
         v.ValLen = FixedWidth(v.ValType);
-    rows.Text(LxValRow::Address).SetTextAndTag(ReadDevAddress(v, kWordMode, v.ValLen, rows.Model), 0);
-    ShowComboTxt(rows.Combo(LxValRow::Link), v.RefLink, kMsgLink, 2);
-    SetValRange(&rows.Val(LxValRow::Station), 255, 0, v.RefStation);
+    ReadAddressGroup(rows, LxValRow::InternalMem, v, kWordMode, v.ValLen);
     ShowComboTxt(rows.Combo(LxValRow::Frame), v.ObjFrame, kMsgFrame, 6);
     ShowComboTxt(rows.Combo(LxValRow::PanelFont), v.fontsize, kMsgPanelFont, 4);
     ShowComboTxt(rows.Combo(LxValRow::HAlign), v.HPos, kMsgHPos, 3);
@@ -126,30 +103,24 @@ void WriteLxValRows(KindRowContext& rows, TLxObj& obj)
     auto& v = static_cast<TLxVal&>(obj);
     const std::uint8_t oldFormat = v.ValType;
 
-    if (const int c = ComboChoice(rows.Combo(LxValRow::InternalMem)); c >= 0 && (c != 0) != (v.RefIntMem != 0)) {
-        v.RefIntMem = c != 0;
-        ResetDevAddress(v, v.RefIntMem != 0, true, rows.Model);
-    }
-    if (const int c = ComboChoice(rows.Combo(LxValRow::Link)); c >= 0)
-        v.RefLink = static_cast<std::uint8_t>(c);
-    v.RefStation = static_cast<std::uint8_t>(rows.Val(LxValRow::Station).GetValue());
-    if (const int c = ComboChoice(rows.Combo(LxValRow::Frame)); c >= 0)
+    WriteAddressMemory(rows, LxValRow::InternalMem, v, true);
+    WriteLinkStation(rows, LxValRow::InternalMem, v);
+    if (const int c = ChangedChoice(rows, LxValRow::Frame); c >= 0)
         v.SetObjFrame(static_cast<std::uint8_t>(c));
-    if (const int c = ComboChoice(rows.Combo(LxValRow::PanelFont)); c >= 0)
+    if (const int c = ChangedChoice(rows, LxValRow::PanelFont); c >= 0)
         v.FontSet(c);
-    if (const int c = ComboChoice(rows.Combo(LxValRow::HAlign)); c >= 0)
+    if (const int c = ChangedChoice(rows, LxValRow::HAlign); c >= 0)
         v.HPos = static_cast<std::uint8_t>(c);
-    if (const int c = ComboChoice(rows.Combo(LxValRow::ZeroFill)); c >= 0 && rows.Combo(LxValRow::ZeroFill).IsVisible())
+    if (const int c = ChangedChoice(rows, LxValRow::ZeroFill); c >= 0 && rows.Combo(LxValRow::ZeroFill).IsVisible())
         v.HZero = c != 0 ? 2 : 0;
-    if (const int c = ComboChoice(rows.Combo(LxValRow::ValFormat)); c >= 0)
+    if (const int c = ChangedChoice(rows, LxValRow::ValFormat); c >= 0)
         v.ValType = FormatOfChoice(c);
-    if (const int c = ComboChoice(rows.Combo(LxValRow::ValWidth)); c >= 0)
+    if (const int c = ChangedChoice(rows, LxValRow::ValWidth); c >= 0)
         v.ValLen = static_cast<std::uint8_t>(c);
     if (WidthFixed(v.ValType))
         v.ValLen = FixedWidth(v.ValType);
 
-    // A refused address changes nothing; the next read shows the stored one again.
-    WriteDevAddress(v, rows.Text(LxValRow::Address).GetText(), kWordMode, v.ValLen, rows.Model);
+    WriteAddressText(rows, LxValRow::InternalMem, v, kWordMode, v.ValLen);
 
     if (v.ValType != oldFormat) {
         const bool two = v.ValLen != 0;
@@ -161,9 +132,9 @@ void WriteLxValRows(KindRowContext& rows, TLxObj& obj)
     } else {
         // Hidden digit rows hold clamped stand-ins (a binary display's bit count does not
         // fit the decimal limits), so only shown ones are stored.
-        if (rows.Val(LxValRow::IntDigits).IsVisible())
+        if (rows.Changed(LxValRow::IntDigits) && rows.Val(LxValRow::IntDigits).IsVisible())
             v.IntNum = static_cast<std::uint8_t>(rows.Val(LxValRow::IntDigits).GetValue());
-        if (rows.Val(LxValRow::DecDigits).IsVisible())
+        if (rows.Changed(LxValRow::DecDigits) && rows.Val(LxValRow::DecDigits).IsVisible())
             v.DecNum = static_cast<std::uint8_t>(rows.Val(LxValRow::DecDigits).GetValue());
     }
 }

@@ -32,6 +32,7 @@ namespace
 
 // "The property table could not be read:" followed by the file, the table and the reason.
 constexpr int kMsgPropTable = 307;
+constexpr int kMsgSettingError = 5; // "Setting Error!!"
 constexpr int kBitPictures = 18;
 // A floating inspector moved this close to the main window's left edge docks.
 constexpr int kDockReach = 29;
@@ -207,10 +208,6 @@ bool TDlgProp::LoadPropTable()
             + QString::fromStdString(error));
         return false;
     }
-    // A kind whose own rows are not read yet shows its position rows only, rather than rows
-    // with values the object does not hold and edits that would go nowhere.
-    if (!kes::InspectorKindOf(kind).Read && records.size() > 5)
-        records.resize(5);
     for (const kes::PropRecord& r : records) {
         TPropBase* row = AdvStrGrid->AppendProp(NewPropRow(r.PropType));
         row->Name = r.Name;
@@ -239,8 +236,6 @@ int TDlgProp::ObjPosToProp()
         static_cast<TPropVal*>(AdvStrGrid->Prop(3)), std::max(1, (PageWidth - o.Left) / ux / z), 1, o.OWidth / ux / z);
     SetValRange(
         static_cast<TPropVal*>(AdvStrGrid->Prop(4)), std::max(1, (PageHeight - o.Top) / uy / z), 1, o.OHeight / uy / z);
-    for (int i = 1; i <= 4; ++i)
-        posShown_[static_cast<std::size_t>(i)] = static_cast<TPropVal*>(AdvStrGrid->Prop(i))->GetValue();
     return 5;
 }
 
@@ -252,9 +247,10 @@ int TDlgProp::PropToObjPos()
     const int z = std::max(1, o.ObjSize);
     // Only rows the user changed are written: an edit of another row must not move or
     // resize an object whose place the limits above could not show exactly.
+    const kes::KindRowContext rows(*AdvStrGrid, model_, rows_, source_);
     const auto changed = [&](int i, int& v) {
-        v = static_cast<TPropVal*>(AdvStrGrid->Prop(i))->GetValue();
-        return v != posShown_[static_cast<std::size_t>(i)];
+        v = rows.Val(i).GetValue();
+        return rows.Changed(i);
     };
     int v = 0;
     if (changed(1, v))
@@ -272,11 +268,19 @@ void TDlgProp::ObjToProp()
 {
     if (!ShownObj || AdvStrGrid->PropCount() == 0)
         return;
+    rows_.Addresses.clear();
+    for (int i = 0; i < AdvStrGrid->PropCount(); ++i)
+        if (AdvStrGrid->Prop(i)->PropType == ptText)
+            static_cast<TPropText*>(AdvStrGrid->Prop(i))->Picker = 0;
     ObjPosToProp();
     if (const kes::InspectorKind* k = kes::InspectorKindOf(*ShownObj); k && k->Read) {
-        kes::KindRowContext rows(*AdvStrGrid, model_);
+        kes::KindRowContext rows(*AdvStrGrid, model_, rows_, source_);
         k->Read(rows, *ShownObj);
     }
+    // What the rows show now is what the next write compares with.
+    rows_.Shown.clear();
+    for (int i = 0; i < AdvStrGrid->PropCount(); ++i)
+        rows_.Shown.push_back(kes::RowKey(*AdvStrGrid->Prop(i)));
     ShownObj->BmpRePaint();
     // The grid shows what the rows now hold (callers outside refresh after moving objects).
     AdvStrGrid->GetRowCount();
@@ -290,21 +294,30 @@ void TDlgProp::PropToObj()
     TLxObj& obj = *ShownObj;
     if (source_)
         source_->BeforeChange();
+    rows_.Refused.clear();
     PropToObjPos();
     if (const kes::InspectorKind* k = kes::InspectorKindOf(obj); k && k->Write) {
-        kes::KindRowContext rows(*AdvStrGrid, model_);
+        kes::KindRowContext rows(*AdvStrGrid, model_, rows_, source_);
         k->Write(rows, obj);
     }
     obj.RecordSelRgn();
     obj.BmpRePaint();
     obj.Invalidate();
+    const bool refused = !rows_.Refused.empty();
     if (source_) {
         source_->ObjChanged(obj);
         source_->TbTextClick();
-        source_->MarkModified();
+        // A refused value stored nothing.
+        if (!refused)
+            source_->MarkModified();
     }
+    QString refusedName;
+    if (refused && rows_.Refused.front() < AdvStrGrid->PropCount())
+        refusedName = AdvStrGrid->Prop(rows_.Refused.front())->Name;
     ObjToProp();
     HideEditors();
+    if (refused)
+        kes::ShowError(refusedName + QStringLiteral(" ") + kes::Msg(kMsgSettingError));
 }
 
 void TDlgProp::FormResize()
@@ -324,7 +337,9 @@ void TDlgProp::FormResize()
     }
     const int left = g.columnViewportPosition(1);
     if (EdtTxt->isVisible()) {
-        const bool spin = editProp_ && (editProp_->PropType == ptVal || editProp_->PropType == ptSpinText);
+        const bool spin = editProp_
+            && (editProp_->PropType == ptVal || editProp_->PropType == ptSpinText
+                || (editProp_->PropType == ptText && static_cast<TPropText*>(editProp_)->Picker));
         EdtTxt->setGeometry(
             left, EdtTxt->y(), g.ColWidths(1) - (spin ? TAdvStringGrid::kButtonWidth : 0), EdtTxt->height());
     }

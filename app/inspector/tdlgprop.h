@@ -7,13 +7,13 @@
 //
 // The grid never edits a cell itself: the inspector puts its own editors over the current
 // value cell (a line edit, a drop-down list, spin buttons, dialog buttons).
+#include "app/inspector/kindrows.h"
 #include "objects/grid/tadvstringgrid.h"
 
 #include <QDockWidget>
 #include <QElapsedTimer>
 #include <QImage>
 
-#include <array>
 #include <functional>
 #include <vector>
 
@@ -90,6 +90,9 @@ public:
     void OpenDropList(int gridRow);
     // An item of the open drop-down list was chosen.
     void DropListClick(int item);
+    // The "..." button of an address row: the address picker; its choice (address, link,
+    // station and the address's form) is written to the object when the model takes it.
+    void PickAddress(TPropText& row);
 
     // Run when the window is closed by the user, before it frees itself: the main window
     // writes its layout section here.
@@ -125,7 +128,7 @@ private:
     TPropBase* editProp_ = nullptr; // row of the in-place editor
     int downCol_ = -1; // current cell at the last mouse down
     int downRow_ = -1;
-    std::array<int, 5> posShown_ {}; // position rows as last read
+    kes::RowMemory rows_; // the rows as last read, their address rows, refusals
     bool committing_ = false;
     QElapsedTimer placed_; // since the window was last placed by the program
     bool dockAsked_ = false;

@@ -2,10 +2,13 @@
 // buttons, dialog buttons, the column splitter and the commit of typed values.
 #include "app/inspector/inspectordialogs.h"
 #include "app/inspector/inspectorkinds.h"
+#include "app/inspector/inspectorsource.h"
 #include "app/inspector/propcommit.h"
 #include "app/inspector/tdlgprop.h"
+#include "app/model/lxtypecore.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
+#include "objects/lxdevref.h"
 #include "objects/tlxobj.h"
 #include "platform/codepage.h"
 
@@ -93,6 +96,15 @@ void TDlgProp::AdvStrGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
     }
     switch (row->PropType) {
     case ptText:
+        if (static_cast<TPropText*>(row)->Picker) {
+            if (inZone)
+                PickAddress(*static_cast<TPropText*>(row));
+            else
+                ShowEditor(*row, gridRow, cell.adjusted(0, 0, -TAdvStringGrid::kButtonWidth, 0), row->GetText());
+            break;
+        }
+        ShowEditor(*row, gridRow, cell, row->GetText());
+        break;
     case ptTextVal:
         ShowEditor(*row, gridRow, cell, row->GetText());
         break;
@@ -171,6 +183,52 @@ void TDlgProp::AdvStrGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
     default:
         break;
     }
+}
+
+void TDlgProp::PickAddress(TPropText& row)
+{
+    const auto at = std::find_if(rows_.Addresses.begin(), rows_.Addresses.end(),
+        [&](const kes::AddressRow& a) { return AdvStrGrid->Prop(a.Row) == &row; });
+    if (at == rows_.Addresses.end() || !source_ || !ShownObj)
+        return;
+    const kes::AddressRow a = *at;
+    TLxDevRef& ref = *a.Ref;
+    kes::KindRowContext rows(*AdvStrGrid, model_, rows_, source_);
+    TPropComboTxt& memory = rows.Combo(a.Row - 1);
+    TPropComboTxt& link = rows.Combo(a.Row + 1);
+    TPropVal& station = rows.Val(a.Row + 2);
+
+    kes::AddressPick io;
+    io.Text = row.GetText();
+    io.Station = static_cast<std::uint8_t>(station.GetValue());
+    io.Link = static_cast<std::uint8_t>(std::max(0, kes::ComboChoice(link)));
+    io.DeviceForm = ref.RefDevForm != 0;
+    io.PanelMemory = ref.RefIntMem != 0;
+    io.WantKind = a.Mode == 0 ? 1 : a.Mode == 1 ? 2 : 0;
+    io.Access = a.Access;
+    AdvStrGrid->BtnPressed = 1;
+    AdvStrGrid->viewport()->update();
+    const bool picked = source_->PickAddress(this, model_, io);
+    AdvStrGrid->BtnPressed = 0;
+    AdvStrGrid->viewport()->update();
+    if (!picked)
+        return;
+    // The picker checks what it offers, but not in this row's mode and width.
+    const std::string text = kes::QStringToAnsi(io.Text.trimmed());
+    if (!model_.ValidateDeviceAddress(text, static_cast<std::uint8_t>(a.Mode << 4), a.Access, io.DeviceForm,
+            io.PanelMemory)) {
+        kes::ShowError(row.Name + QStringLiteral(" ") + kes::Msg(kMsgSettingError));
+        return;
+    }
+    // The address's form and memory come with it; the memory row agrees, so that the
+    // writer does not put the memory's first address in its place.
+    ref.RefDevForm = io.DeviceForm ? 1 : 0;
+    ref.RefIntMem = io.PanelMemory ? 1 : 0;
+    memory.ItemIndex = ref.RefIntMem;
+    row.SetText(io.Text.trimmed());
+    link.ItemIndex = io.Link;
+    station.SetValue(io.Station);
+    PropToObj();
 }
 
 void TDlgProp::OpenDropList(int gridRow)
@@ -320,7 +378,8 @@ void TDlgProp::EdtTxtEnter()
     TPropBase& row = *editProp_;
     QString typed = EdtTxt->text();
     const kes::InspectorKind* kind = ShownObj ? kes::InspectorKindOf(*ShownObj) : nullptr;
-    if (row.PropType == ptText && kind && kind->TextWidth > 0) {
+    // The kind's text (not an address) is cut to what the panel shows.
+    if (row.PropType == ptText && !static_cast<TPropText&>(row).Picker && kind && kind->TextWidth > 0) {
         typed = FitText(*ShownObj, typed, kind->TextWidth);
         EdtTxt->setText(typed);
     }

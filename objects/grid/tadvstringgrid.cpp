@@ -75,6 +75,16 @@ void Arrow(QPainter& p, const QRect& r, bool up, bool pressed)
     }
 }
 
+// The "..." button of a row edited in a dialog.
+void DialogButton(QPainter& p, const QRect& zone, bool pressed)
+{
+    ButtonFace(p, zone, pressed);
+    const int y = zone.top() + zone.height() / 2 + (pressed ? 1 : 0);
+    const int x0 = zone.left() + (pressed ? 1 : 0);
+    for (int dx : { 2, 7, 12 })
+        p.fillRect(x0 + dx, y, 3, 2, Qt::black);
+}
+
 void DrawText(QPainter& p, int x, int y, const QRect& clip, const QString& text)
 {
     p.save();
@@ -398,6 +408,12 @@ void TAdvStringGrid::DrawValueCell(QPainter& p, TPropBase& row, int gridRow, con
     switch (row.PropType) {
     case ptText:
     case ptTextVal:
+        if (row.PropType == ptText && static_cast<TPropText&>(row).Picker) {
+            p.fillRect(QRect(inner.left(), inner.top(), zone.left() - inner.left(), inner.height()), Qt::white);
+            DialogButton(p, zone, pressed);
+            DrawText(p, r.left() + 2, r.top() + 2, QRect(r.left(), r.top(), zone.left() - r.left(), r.height()), text);
+            break;
+        }
         p.fillRect(inner, Qt::white);
         DrawText(p, r.left() + 2, r.top() + 2, r, text);
         break;
@@ -433,11 +449,7 @@ void TAdvStringGrid::DrawValueCell(QPainter& p, TPropBase& row, int gridRow, con
     case ptBmpDlg:
     case ptFontDlg:
     case ptDevDlg: {
-        ButtonFace(p, zone, pressed);
-        const int y = zone.top() + zone.height() / 2 + (pressed ? 1 : 0);
-        const int x0 = zone.left() + (pressed ? 1 : 0);
-        for (int dx : { 2, 7, 12 })
-            p.fillRect(x0 + dx, y, 3, 2, Qt::black);
+        DialogButton(p, zone, pressed);
         DrawText(p, r.left() + 2, r.top() + 2, QRect(r.left(), r.top(), zone.left() - r.left(), r.height()), text);
         break;
     }

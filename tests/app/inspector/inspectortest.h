@@ -12,12 +12,14 @@
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace kes::test
@@ -47,6 +49,14 @@ public:
     void ObjChanged(TLxObj&) override { ++changed; }
     void MarkModified() override { ++modified; }
     void TbTextClick() override { ++textClicks; }
+
+    PageData* page = nullptr;
+    int pages = 0;
+    // The address picker's answer; empty: cancelled.
+    std::function<bool(AddressPick&)> pick;
+    PageData* Page() const override { return page; }
+    int PageCount() const override { return pages; }
+    bool PickAddress(QWidget*, LxTypeCore&, AddressPick& io) override { return pick && pick(io); }
 };
 
 class InspectorTest : public ::testing::Test
@@ -109,6 +119,17 @@ protected:
         ASSERT_TRUE(dlg->EdtTxt->isVisible()) << "no editor on row " << row;
         dlg->EdtTxt->setText(text);
         QTest::keyClick(dlg->EdtTxt, Qt::Key_Return);
+    }
+    // The font dialog, when it opens, answers with its font at that point size.
+    void AnswerFontSize(int pointSize)
+    {
+        prompt.onExec = [pointSize](QDialog& d) {
+            auto& fonts = dynamic_cast<QFontDialog&>(d);
+            QFont f = fonts.currentFont();
+            f.setPointSize(pointSize);
+            fonts.setCurrentFont(f);
+            fonts.accept();
+        };
     }
     // Chooses item of the drop-down list of row.
     void Choose(int row, int item)

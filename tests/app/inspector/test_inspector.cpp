@@ -80,9 +80,11 @@ TEST_F(InspectorTest, EveryKindShowsTheRowsOfItsTable)
         auto obj = NewObjOfKind(k);
         Select(obj.get());
         const auto layout = ExpectedPropLayout(k);
-        // Kinds whose own rows are not read yet show the position rows only.
-        const int expected = InspectorKindOf(k).Read ? static_cast<int>(layout.size()) : 5;
-        ASSERT_EQ(Grid().PropCount(), expected) << "kind " << kind;
+        // A kind with a table reads and writes all of its rows; the others have the
+        // position rows alone.
+        const InspectorKind& entry = InspectorKindOf(k);
+        EXPECT_EQ(entry.Table != nullptr, entry.Read != nullptr && entry.Write != nullptr) << "kind " << kind;
+        ASSERT_EQ(Grid().PropCount(), static_cast<int>(layout.size())) << "kind " << kind;
         for (int i = 0; i < Grid().PropCount(); ++i)
             EXPECT_EQ(Grid().Prop(i)->PropType, layout[static_cast<std::size_t>(i)]) << "kind " << kind << " row " << i;
         EXPECT_TRUE(Grid().isVisible()) << "kind " << kind;
@@ -224,19 +226,19 @@ TEST_F(InspectorTest, TypedNumbersAreClampedOrRefusedWithAMessage)
     EXPECT_EQ(source.modified, 1);
 }
 
-TEST_F(InspectorTest, KindsWhoseRowsAreNotReadShowTheirPositionOnly)
+TEST_F(InspectorTest, KindsWithoutATableShowTheirPositionOnly)
 {
-    // A curve's own rows are not read yet: it shows its place and size, and no rows with
-    // values it does not hold. (Number-as-text rows refuse out-of-range values in
-    // CommitTypedText, and a refused value shows the row's message, as the station row does.)
-    auto curve = MakeKind(14);
-    Select(curve.get());
-    ASSERT_EQ(Grid().PropCount(), 5);
-    EXPECT_EQ(prompt.shown.size(), 0u);
-    OpenPositionGroup();
-    Type(1, "3");
-    EXPECT_EQ(curve->Left, 3 * curve->ObjSize * curve->GridWidth);
-    EXPECT_EQ(source.modified, 1);
+    // The square meter and the page number have no property table: their place and size.
+    for (int kind : { 10, 11 }) {
+        auto obj = MakeKind(kind);
+        Select(obj.get());
+        ASSERT_EQ(Grid().PropCount(), 5) << kind;
+        EXPECT_EQ(prompt.shown.size(), 0u);
+        OpenPositionGroup();
+        Type(1, "3");
+        EXPECT_EQ(obj->Left, 3 * obj->ObjSize * obj->GridWidth) << kind;
+    }
+    EXPECT_EQ(source.modified, 2);
 }
 
 TEST_F(InspectorTest, DeviceAddressGoesThroughTheCodec)
@@ -250,11 +252,12 @@ TEST_F(InspectorTest, DeviceAddressGoesThroughTheCodec)
     EXPECT_EQ(val.DevAddrCode, 0x4064);
     EXPECT_EQ(val.DevText, "D100");
     EXPECT_EQ(Grid().Cells(1, Line(6)), "D100");
-    // An address the controller lacks changes nothing, and a message says it was refused.
+    // An address the controller lacks changes nothing and is refused with a message.
     Type(6, "Q5");
     EXPECT_EQ(val.DevAddrCode, 0x4064);
     EXPECT_EQ(Grid().Cells(1, Line(6)), "D100");
-    EXPECT_EQ(prompt.shown.size(), 1u);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown.back(), "Address " + Msg(5));
     prompt.shown.clear();
 
     // The panel-memory choice puts the first panel word in, and back the default word.
@@ -339,13 +342,7 @@ TEST_F(InspectorTest, StaticTextRowsAndTheFontDialog)
     EXPECT_EQ(txt.TxtVPos, 1);
 
     // The font chosen in the dialog reaches the object's picture font.
-    prompt.onExec = [](QDialog& d) {
-        auto& fonts = dynamic_cast<QFontDialog&>(d);
-        QFont f = fonts.currentFont();
-        f.setPointSize(14);
-        fonts.setCurrentFont(f);
-        fonts.accept();
-    };
+    AnswerFontSize(14);
     ClickZone(9);
     EXPECT_EQ(prompt.execCount, 1);
     EXPECT_EQ(txt.Picture.Canvas()->Font.Size, 14);

@@ -1,0 +1,140 @@
+// Rows of the numeric input (kind 20): the write address, an optional read address, an
+// optional notify bit, a function key, the user level, the look and the value's format,
+// digits and limits.
+#include "app/inspector/kindrows.h"
+
+#include "app/model/lxtypecore.h"
+#include "objects/tlxgetval.h"
+
+namespace kes
+{
+namespace
+{
+
+constexpr std::uint8_t kBitMode = 0;
+constexpr std::uint8_t kWordMode = 1;
+constexpr std::uint8_t kBinary = 5;
+
+// The rows, named by what each shows (the property table numbers them). A reference's
+// address group follows its used row; WriteRef is the write address's group.
+namespace GetValRow
+{
+enum : int {
+    WriteRef = 5,
+    ReadUsed = 9,
+    NotifyUsed = 14,
+    Timing = 19,
+    NotifyState = 20,
+    KeyUsed = 21,
+    Key = 22,
+    UserLevel = 23,
+    Frame = 24,
+    PanelFont = 25,
+    HAlign = 26,
+    VAlign = 27,
+    ValFormat = 28,
+    ValWidth = 29,
+    IntDigits = 30,
+    DecDigits = 31,
+    Max = 32,
+    Min = 33,
+};
+} // namespace GetValRow
+
+} // namespace
+
+// Rows 5-33; see the file's head.
+void ReadGetValRows(KindRowContext& rows, TLxObj& obj)
+{
+    auto& v = static_cast<TLxGetVal&>(obj);
+    if (v.ValType == kBinary)
+        v.ValLen = 0;
+    const bool fixed = WidthFixed(v.ValType);
+    const bool number = NumberFormat(v.ValType);
+    ReadAddressGroup(rows, GetValRow::WriteRef, v.WriteDev, kWordMode, v.ValLen);
+    ReadOptionalRef(rows, GetValRow::ReadUsed, v.ReadUsed, v.ReadDev, kWordMode, v.ValLen, true);
+    // The notify address is a bit, set or reset before or after the write.
+    ReadOptionalRef(rows, GetValRow::NotifyUsed, v.NotifyUsed, v.NotifyDev, kBitMode, 0, true);
+    ShowComboTxt(rows.Combo(GetValRow::Timing), v.NotifyOrder, kMsgTiming, 2);
+    ShowComboTxt(rows.Combo(GetValRow::NotifyState), v.NotifyState, kMsgResetSet, 2);
+    rows.Combo(GetValRow::Timing).SetVisible(v.NotifyUsed != 0);
+    rows.Combo(GetValRow::NotifyState).SetVisible(v.NotifyUsed != 0);
+    ReadFunctionKey(rows, GetValRow::KeyUsed, GetValRow::Key, v.RefKey);
+    SetComboVal(&rows.ComboVal(GetValRow::UserLevel), v.UserLevel, 0, 5);
+    ShowComboTxt(rows.Combo(GetValRow::Frame), v.ObjFrame, kMsgFrame, 6);
+    ShowComboTxt(rows.Combo(GetValRow::PanelFont), v.fontsize, kMsgPanelFont, 4);
+    ShowComboTxt(rows.Combo(GetValRow::HAlign), v.HPos, kMsgHPos, 3);
+    ShowComboTxt(rows.Combo(GetValRow::VAlign), v.VPos, kMsgVPos, 3);
+    ShowComboTxt(rows.Combo(GetValRow::ValFormat), v.ValType, kMsgFormat, 4);
+    ShowComboTxt(rows.Combo(GetValRow::ValWidth), v.ValLen, kMsgWidth, 2);
+    rows.Combo(GetValRow::ValWidth).SetVisible(!fixed);
+    SetValRange(&rows.Val(GetValRow::IntDigits), MaxIntDigits(v.ValType, v.ValLen, v.DecNum), 1, v.IntNum);
+    rows.Val(GetValRow::IntDigits).SetVisible(!fixed);
+    SetValRange(&rows.Val(GetValRow::DecDigits), MaxDecDigits(v.ValType, v.ValLen, v.IntNum), 0, v.DecNum);
+    rows.Val(GetValRow::DecDigits).SetVisible(v.ValType == 0 || v.ValType == 1);
+    ShowTextVal(rows.TextVal(GetValRow::Max), FormatMax(v.ValType, v.ValLen), v.ValMin, v.ValType, v.ValLen, v.ValMax);
+    ShowTextVal(rows.TextVal(GetValRow::Min), v.ValMax, FormatMin(v.ValType, v.ValLen), v.ValType, v.ValLen, v.ValMin);
+    rows.TextVal(GetValRow::Max).SetVisible(number);
+    rows.TextVal(GetValRow::Min).SetVisible(number);
+}
+
+void WriteGetValRows(KindRowContext& rows, TLxObj& obj)
+{
+    auto& v = static_cast<TLxGetVal&>(obj);
+    const std::uint8_t oldFormat = v.ValType;
+    const std::uint8_t oldWidth = v.ValLen;
+
+    WriteOptionalRef(rows, GetValRow::ReadUsed, v.ReadUsed, v.ReadDev, kWordMode, v.ValLen);
+    if (WriteOptionalRef(rows, GetValRow::NotifyUsed, v.NotifyUsed, v.NotifyDev, kBitMode, 0) && !v.NotifyUsed) {
+        v.NotifyOrder = 0;
+        v.NotifyState = 0;
+    }
+    if (const int c = ChangedChoice(rows, GetValRow::Timing); c >= 0 && v.NotifyUsed)
+        v.NotifyOrder = static_cast<std::uint8_t>(c);
+    if (const int c = ChangedChoice(rows, GetValRow::NotifyState); c >= 0 && v.NotifyUsed)
+        v.NotifyState = static_cast<std::uint8_t>(c);
+    WriteFunctionKey(rows, GetValRow::KeyUsed, GetValRow::Key, v.RefKey, KeyRule::Input);
+    WriteUserLevel(rows, GetValRow::UserLevel, v.UserLevel);
+    if (const int c = ChangedChoice(rows, GetValRow::Frame); c >= 0)
+        v.SetObjFrame(static_cast<std::uint8_t>(c));
+    if (const int c = ChangedChoice(rows, GetValRow::PanelFont); c >= 0)
+        v.FontSet(c);
+    if (const int c = ChangedChoice(rows, GetValRow::HAlign); c >= 0)
+        v.HPos = static_cast<std::uint8_t>(c);
+    if (const int c = ChangedChoice(rows, GetValRow::VAlign); c >= 0)
+        v.VPos = static_cast<std::uint8_t>(c);
+    if (const int c = ChangedChoice(rows, GetValRow::ValFormat); c >= 0)
+        v.ValType = static_cast<std::uint8_t>(c);
+    if (const int c = ChangedChoice(rows, GetValRow::ValWidth); c >= 0 && !WidthFixed(v.ValType))
+        v.ValLen = static_cast<std::uint8_t>(c);
+    if (v.ValType == kBinary)
+        v.ValLen = 0;
+
+    WriteAddressMemory(rows, GetValRow::WriteRef, v.WriteDev, true);
+    WriteAddressText(rows, GetValRow::WriteRef, v.WriteDev, kWordMode, v.ValLen);
+    WriteLinkStation(rows, GetValRow::WriteRef, v.WriteDev);
+
+    // Digits: a new format or width clamps them to what it allows; else a changed row is
+    // stored.
+    TPropVal& intRow = rows.Val(GetValRow::IntDigits);
+    TPropVal& decRow = rows.Val(GetValRow::DecDigits);
+    if (v.ValType != oldFormat || v.ValLen != oldWidth) {
+        if (!WidthFixed(v.ValType)) {
+            intRow.SetMax(MaxIntDigits(v.ValType, v.ValLen, v.DecNum));
+            v.IntNum = static_cast<std::uint8_t>(intRow.GetValue());
+        }
+        decRow.SetMax(MaxDecDigits(v.ValType, v.ValLen, v.IntNum));
+        v.DecNum = static_cast<std::uint8_t>(decRow.GetValue());
+    } else {
+        if (rows.Changed(GetValRow::IntDigits) && intRow.IsVisible())
+            v.IntNum = static_cast<std::uint8_t>(intRow.GetValue());
+        if (rows.Changed(GetValRow::DecDigits) && decRow.IsVisible())
+            v.DecNum = static_cast<std::uint8_t>(decRow.GetValue());
+    }
+    if (rows.Changed(GetValRow::Max) && rows.TextVal(GetValRow::Max).IsVisible())
+        v.ValMax = rows.TextVal(GetValRow::Max).GetValue();
+    if (rows.Changed(GetValRow::Min) && rows.TextVal(GetValRow::Min).IsVisible())
+        v.ValMin = rows.TextVal(GetValRow::Min).GetValue();
+}
+
+} // namespace kes
