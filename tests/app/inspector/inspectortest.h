@@ -13,7 +13,10 @@
 #include "platform/fileio.h"
 
 #include <QFontDialog>
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QListWidget>
 #include <QTest>
 
@@ -57,6 +60,54 @@ public:
     PageData* Page() const override { return page; }
     int PageCount() const override { return pages; }
     bool PickAddress(QWidget*, LxTypeCore&, AddressPick& io) override { return pick && pick(io); }
+};
+
+// A main window whose centre shows obj alone on a page at zoom 4 (at x, y in panel pixels)
+// and whose left dock holds an inspector showing obj.
+class DockedWindow
+{
+public:
+    DockedWindow(LxTypeCore& model, FakeSource& source, TLxObj& obj, int x = 40, int y = 20)
+        : page(128 * 4, 64 * 4)
+    {
+        obj.SetObjSize(4);
+        obj.Left = 4 * x;
+        obj.Top = 4 * y;
+        obj.RecordSelRgn();
+        obj.BmpRePaint();
+        TCanvas view(&page.Image(), TPoint { obj.Left, obj.Top }, TRect { 0, 0, obj.Width, obj.Height });
+        obj.Paint(view);
+
+        win.setWindowTitle(QStringLiteral("Kestrova"));
+        auto* pageView = new QLabel;
+        pageView->setPixmap(QPixmap::fromImage(page.Image()));
+        pageView->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        pageView->setStyleSheet(QStringLiteral("background: #808080; padding: 8px"));
+        win.setCentralWidget(pageView);
+        dock = new TDlgProp(&win, model);
+        dock->SetSource(&source);
+        win.addDockWidget(Qt::LeftDockWidgetArea, dock);
+        win.resize(900, 560);
+        win.show();
+        source.client = page.Image().size();
+        source.cur = &obj;
+        dock->FormShow();
+        QApplication::processEvents();
+    }
+    TAdvStringGrid& Grid() { return *dock->AdvStrGrid; }
+    // Clicks the cell of grid line row, column col (at its left).
+    void Click(int col, int row)
+    {
+        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, Grid().CellRect(col, row).topLeft() + QPoint(8, 8));
+        QApplication::processEvents();
+    }
+    // Saves the window as a picture when the environment variable names a file; false when
+    // that fails.
+    bool Save(const QString& file) { return file.isEmpty() || win.grab().save(file); }
+
+    TBitmap page;
+    QMainWindow win;
+    TDlgProp* dock = nullptr;
 };
 
 class InspectorTest : public ::testing::Test

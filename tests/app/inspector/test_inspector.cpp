@@ -457,38 +457,13 @@ TEST_F(InspectorTest, DockedBesideASelectedNumericDisplay)
 {
     TLxVal val;
     val.DevAddrCode = 0x4000 + 100;
-    val.SetObjSize(4);
-    val.Left = 4 * 40;
-    val.Top = 4 * 20;
-    val.RecordSelRgn();
-    val.BmpRePaint();
-    TBitmap page(128 * 4, 64 * 4);
-    TCanvas view(&page.Image(), TPoint { val.Left, val.Top }, TRect { 0, 0, val.Width, val.Height });
-    val.Paint(view);
-
-    QMainWindow win;
-    win.setWindowTitle(QStringLiteral("Kestrova"));
-    auto* pageView = new QLabel;
-    pageView->setPixmap(QPixmap::fromImage(page.Image()));
-    pageView->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    pageView->setStyleSheet(QStringLiteral("background: #808080; padding: 8px"));
-    win.setCentralWidget(pageView);
-    auto* dock = new TDlgProp(&win, *model);
-    dock->SetSource(&source);
-    win.addDockWidget(Qt::LeftDockWidgetArea, dock);
-    win.resize(900, 560);
-    win.show();
-    source.client = page.Image().size();
-    source.cur = &val;
-    dock->FormShow();
-    QApplication::processEvents();
+    kes::test::DockedWindow docked(*model, source, val);
     // Open the position group and make the frame row current, its list button showing.
-    TAdvStringGrid& g = *dock->AdvStrGrid;
-    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.CellRect(0, 0).topLeft() + QPoint(8, 8));
-    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.CellRect(1, 8).topLeft() + QPoint(4, 4));
-    QApplication::processEvents();
+    docked.Click(0, 0);
+    docked.Click(1, 8);
+    TAdvStringGrid& g = docked.Grid();
 
-    EXPECT_FALSE(dock->isFloating());
+    EXPECT_FALSE(docked.dock->isFloating());
     EXPECT_TRUE(g.isVisible());
     EXPECT_EQ(g.RowCount(), 16);
     EXPECT_EQ(g.Cells(1, 1), "40");
@@ -496,8 +471,5 @@ TEST_F(InspectorTest, DockedBesideASelectedNumericDisplay)
     // The two columns fill the grid.
     EXPECT_LE(std::abs(g.ColWidths(0) + g.ColWidths(1) - g.viewport()->width()), 1);
 
-    const QByteArray path = qgetenv("KES_SCREENSHOT");
-    if (!path.isEmpty()) {
-        EXPECT_TRUE(win.grab().save(QString::fromLocal8Bit(path)));
-    }
+    EXPECT_TRUE(docked.Save(QString::fromLocal8Bit(qgetenv("KES_SCREENSHOT"))));
 }

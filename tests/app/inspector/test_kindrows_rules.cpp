@@ -4,6 +4,7 @@
 // its objects, not trusted); state switches store nothing else; counts keep what they can.
 #include "kindrowstest.h"
 
+#include "objects/tcirmeter.h"
 #include "objects/tlight.h"
 #include "objects/tlxbtn.h"
 #include "objects/tlxgetval.h"
@@ -286,4 +287,54 @@ TEST_F(KindRules, TheMessageFontComesFromTheFontDialog)
     EXPECT_EQ(msg.Picture.Canvas()->Font.Size, 15);
     EXPECT_TRUE(Shows(19).endsWith(",Size:15}"));
     EXPECT_EQ(source.modified, 1);
+}
+
+// The docked inspector beside a button and a circular meter, in English and in Traditional
+// Chinese. With KES_SHOTS naming a folder, each window is saved there as a picture.
+TEST_F(KindRules, DockedInspectorOfAButtonAndAMeter)
+{
+    const QString shots = QString::fromLocal8Bit(qgetenv("KES_SHOTS"));
+    struct Language {
+        int Index;
+        const char* Name;
+        const char* TypeCaption;
+    } languages[] = { { LangEng, "eng", "Button Type" }, { LangCht, "cht", "按鈕類型" } };
+    for (const Language& lang : languages) {
+        state.LangIndex = lang.Index;
+        LoadMessageTable(lang.Index);
+        // Each window goes before the next object replaces the page.
+        {
+            auto& b = Real<TLxBtn>(ObjKind::LxBtn, [this](TLxBtn& o) {
+                o.BtnType = 4;
+                SetAddress(o.WriteDev, "M10");
+                o.TxtList = { "RUN", "STOP" };
+                o.RefKey = 3;
+                o.SetWidth(48);
+                o.SetHeight(24);
+            });
+            Select(nullptr);
+            kes::test::DockedWindow button(*model, source, b);
+            button.Click(1, 2); // the address, its picker button showing
+            EXPECT_EQ(button.Grid().Cells(0, 1), QString::fromUtf8(lang.TypeCaption));
+            EXPECT_EQ(button.Grid().Cells(1, 1), Msg(233));
+            EXPECT_EQ(button.Grid().Cells(1, 2), "M10");
+            EXPECT_TRUE(button.Save(shots.isEmpty() ? QString() : shots + "/inspector-button-" + lang.Name + ".png"));
+        }
+        {
+
+            auto& m = Real<TCirMeter>(ObjKind::CirMeter, [this](TCirMeter& o) {
+                o.DevAddrCode = Word(100);
+                o.MeterMax = 1000;
+                o.LabelIntDigits = 4;
+            });
+            Select(nullptr);
+            kes::test::DockedWindow meter(*model, source, m, 40, 4);
+            meter.Click(1, 5); // the panel font, its list button showing
+            EXPECT_EQ(meter.Grid().Cells(1, 1), "D100");
+            EXPECT_EQ(meter.Grid().Cells(1, 11), "1000");
+            EXPECT_TRUE(meter.Save(shots.isEmpty() ? QString() : shots + "/inspector-meter-" + lang.Name + ".png"));
+        }
+    }
+    state.LangIndex = LangEng;
+    LoadMessageTable(LangEng);
 }
