@@ -318,15 +318,15 @@ void WriteShownState(KindRowContext& rows, TLxBtn& b, int t, bool typeChanged, s
 void ReadLxBtnRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& b = static_cast<TLxBtn&>(obj);
-    if (b.BtnType == kUnset)
-        b.BtnType = 0;
+    // An unset type shows no type and stays unset until the user picks one: showing the
+    // rows stores nothing.
     const int t = b.BtnType;
     const std::uint8_t mode = Mode(b.ValKind);
     const int f = b.ValType;
     const int w = b.ValLen;
     const bool number = NumberFormat(f);
 
-    ShowComboTxt(rows.Combo(BtnRow::Type), t, kMsgBtnType, kTypes);
+    ShowComboTxt(rows.Combo(BtnRow::Type), t < kTypes ? t : -1, kMsgBtnType, kTypes);
     ReadAddressGroup(rows, BtnRow::WriteRef, b.WriteDev, mode, b.ValLen, t < kChangePage);
     ReadOptionalRef(rows, BtnRow::ReadUsed, b.ReadUsed, b.ReadDev, mode, b.ValLen, ReadAllowed(t));
     ReadOptionalRef(rows, BtnRow::NotifyUsed, b.NotifyUsed, b.NotifyDev, 0, 0, t < kChangePage);
@@ -438,7 +438,7 @@ void WriteLxBtnRows(KindRowContext& rows, TLxObj& obj)
         }
         if (const int c = ChangedChoice(rows, BtnRow::NextPrev); c >= 0)
             b.MultiFlag = c != 0;
-    } else {
+    } else if (t != kUnset) {
         m = t <= kMaintained ? kBitKind : kValueKind;
         if (typeChanged)
             b.MultiFlag = 0;

@@ -63,7 +63,8 @@ protected:
         Select(nullptr);
         page = std::make_unique<PageData>();
         source.page = page.get();
-        T& obj = static_cast<T&>(*Decode(*page, MadeRecord(kind, setup)));
+        made = MadeRecord(kind, setup);
+        T& obj = static_cast<T&>(*Decode(*page, made));
         page->CurObj = &obj;
         page->SelList = { &obj };
         Select(&obj);
@@ -148,6 +149,7 @@ protected:
 
     PageEnv env;
     std::unique_ptr<PageData> page;
+    Bytes made; // the record the last Real object was read from
     std::filesystem::path picDir;
     QString picture; // 20 x 10: a black left half and a white right half once thresholded
 };

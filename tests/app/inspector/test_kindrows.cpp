@@ -81,7 +81,13 @@ protected:
     void Run(const KindCase& c)
     {
         SCOPED_TRACE(c.What);
-        Real<TLxObj>(c.Kind, c.Setup);
+        TLxObj& shown = Real<TLxObj>(c.Kind, c.Setup);
+        // Showing the rows (as every refresh does) stores nothing into the object.
+        PageData unshownPage;
+        TLxObj* unshown = Decode(unshownPage, made);
+        ASSERT_NE(unshown, nullptr);
+        unshown->BmpRePaint();
+        EXPECT_EQ(RecordOf(shown), RecordOf(*unshown)) << "showing the rows changed the object";
         for (const Shown& s : c.Rows) {
             EXPECT_EQ(Shows(s.Row), s.Text) << "row " << s.Row;
             EXPECT_EQ(Line(s.Row) >= 0, s.Listed) << "row " << s.Row;
@@ -769,6 +775,19 @@ TEST_F(KindRowsTable, AnEditLeavesWhatTheUserDidNotTouch)
              b.UserLevel = 2;
          }),
             {}, { { 25, "2", As<TLxBtn>([](TLxBtn& b) { b.SetSurface(2); }) } } },
+        // No type yet: it shows none and keeps its word address until the user picks one.
+        { "button of no type", ObjKind::LxBtn, As<TLxBtn>([this](TLxBtn& b) {
+             b.BtnType = 255;
+             b.ValKind = 0x10;
+             b.WriteDev.DevAddrCode = Word(100);
+         }),
+            { { 5, "" }, { 7, "D100", false } },
+            { { 25, "2", As<TLxBtn>([](TLxBtn& b) { b.SetSurface(2); }) },
+                { 5, "0", As<TLxBtn>([this](TLxBtn& b) {
+                     b.BtnType = 0;
+                     b.ValKind = 0;
+                     ProjectRef(b.WriteDev, model->DefBitCode);
+                 }) } } },
         { "numeric display with more digits than it shows", ObjKind::LxVal, As<TLxVal>([](TLxVal& v) {
              v.IntNum = 5;
              v.DecNum = 2;
