@@ -203,8 +203,6 @@ public:
     // After a decode put objects on the window from index first of ObjList on: the fix-ups
     // that take the main window's texts, and the key bindings counted again from the objects.
     void AfterDecode(std::size_t first);
-    // ObjFunKeyUsed from the objects of ObjList bound to a function key.
-    void RecountBtnKeys();
 
     // ---- Z-order, alignment, steps, multiple copy
     void MmMovTopClick();

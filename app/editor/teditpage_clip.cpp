@@ -23,16 +23,6 @@ constexpr int kMsgButtonTypes = 229;  // + button type: the type's name
 constexpr std::uint8_t kNoButtonType = 255;
 constexpr std::int32_t kUnsetLevel = 255;
 
-// The function key a button or value entry is bound to, or 255.
-std::uint8_t BoundKeyOf(const TLxObj& obj)
-{
-    if (const auto* btn = dynamic_cast<const TLxBtn*>(&obj))
-        return btn->RefKey;
-    if (const auto* entry = dynamic_cast<const TLxGetVal*>(&obj))
-        return entry->RefKey;
-    return 255;
-}
-
 } // namespace
 
 // ---- The selected objects
@@ -88,14 +78,6 @@ void TEditPage::PopCutClick()
     DragPending = 0;
     EditStateRefresh();
     MarkModified();
-}
-
-void TEditPage::RecountBtnKeys()
-{
-    ObjFunKeyUsed.fill(0);
-    for (const TLxObj* obj : ObjList)
-        if (const std::uint8_t key = BoundKeyOf(*obj); key < kFunKeyCount)
-            ObjFunKeyUsed[key] = 1;
 }
 
 void TEditPage::AfterDecode(std::size_t first)
