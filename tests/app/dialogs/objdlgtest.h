@@ -2,6 +2,7 @@
 // Shared by the tests of the object dialogs: an object's record as a saved page holds it (what
 // a dialog must change only on an OK that passed every check), and OK run on a dialog with
 // what it showed.
+#include "../objrecord.h"
 #include "dialogtest.h"
 
 #include "app/dialogs/settingsdialog.h"
@@ -11,17 +12,6 @@
 #include <string>
 
 namespace kes::test {
-
-// The object's record as a saved page holds it; empty for a kind that stores none.
-inline Bytes RecordOf(TLxObj& obj)
-{
-    Bytes out;
-    RecOut ro(out, kEncFile);
-    RecEncodeEnv env;
-    env.FontExists = [](const std::string&) { return true; };
-    ObjRecChx(ro, 0, obj, env);
-    return out;
-}
 
 class ObjDialogTest : public DialogTest {
 protected:

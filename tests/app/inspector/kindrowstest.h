@@ -3,6 +3,7 @@
 // project's defaults, given its values, stored and read back from its record as a page
 // holds it) shown in the inspector on a page of its own, and edits entered row by row as
 // the user does (a list item chosen, a value typed, a file picked).
+#include "../objrecord.h"
 #include "inspectortest.h"
 
 #include "app/inspector/kindrows.h"
@@ -19,17 +20,6 @@
 
 namespace kes::test
 {
-
-// The object's record as a saved page holds it.
-inline Bytes RecordOf(TLxObj& obj)
-{
-    Bytes out;
-    RecOut ro(out, kEncFile);
-    RecEncodeEnv env;
-    env.FontExists = [](const std::string&) { return true; };
-    ObjRecChx(ro, 0, obj, env);
-    return out;
-}
 
 class KindRowsTest : public InspectorTest
 {
