@@ -14,7 +14,8 @@ constexpr ObjToolEntry kTools[] = {
     {ObjKind::Scale, "TbScale", "MmScale", true, true},
     {ObjKind::ProgBar, "TbProgBar", "MmProgBar", true, true},
     {ObjKind::CirMeter, "TbCirMeter", "MmCirMeter", true, true},
-    {ObjKind::RectMeter, "TbCirMeter", "MmRectMeter", false, true},
+    // No tool button: the square meter's dialog keeps its own caption.
+    {ObjKind::RectMeter, nullptr, "MmRectMeter", false, true},
     {ObjKind::LxPage, "TbPgNum", "MmPgNum", true, true},
     {ObjKind::MsgTxt, "TbMsg", "MmMsg", true, true},
     {ObjKind::LxBtn, "TbBtn", "MmBtn", true, true},
