@@ -17,6 +17,9 @@ public:
 
     TRectMeter();
 
+    // Number format the limits are typed in (0 unsigned, 1 signed, 2 hexadecimal, 3 BCD);
+    // the face shows them in decimal.
+    std::uint8_t ValType = 0;
     std::int32_t MeterMax = 100;
     std::int32_t MeterMin = 0;
     std::uint8_t MajorTicks = 3; // numbered ticks; fewer than 2 are drawn as 2
