@@ -4,18 +4,23 @@
 
 #include "app/dialogs/tbmpset.h"
 #include "app/dialogs/tbtnset.h"
+#include "app/dialogs/tcurveset.h"
 #include "app/dialogs/tdevref.h"
+#include "app/dialogs/tdevstaset.h"
 #include "app/dialogs/tfrmgridtable.h"
 #include "app/dialogs/tfrmparaset.h"
 #include "app/dialogs/tfrmplcvaladdrset.h"
 #include "app/dialogs/tfrmrange.h"
 #include "app/dialogs/tfrmuserlevel.h"
 #include "app/dialogs/tfunkeyset.h"
+#include "app/dialogs/tmeterset.h"
 #include "app/dialogs/tmetrolset.h"
 #include "app/dialogs/tmsgset.h"
 #include "app/dialogs/tpgjump.h"
 #include "app/dialogs/tprogbarset.h"
 #include "app/dialogs/tsysset.h"
+#include "app/dialogs/trtcset.h"
+#include "app/dialogs/tscaleset.h"
 #include "app/dialogs/ttxtedit.h"
 #include "app/dialogs/tvalstaset.h"
 #include "app/dialogs/tvalstget.h"
@@ -23,13 +28,18 @@
 #include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
 #include "objects/tactbmp.h"
+#include "objects/tcirmeter.h"
 #include "objects/tlight.h"
 #include "objects/tlxbtn.h"
+#include "objects/tlxcurve.h"
+#include "objects/tlxdevbmp.h"
 #include "objects/tlxgetval.h"
 #include "objects/tlxval.h"
 #include "objects/tmetrol.h"
 #include "objects/tmsgtxt.h"
 #include "objects/tprogbar.h"
+#include "objects/trtc.h"
+#include "objects/tscale.h"
 #include "objects/tsttxt.h"
 #include "objects/tvrgbmp.h"
 #include "platform/inifile.h"
@@ -117,6 +127,25 @@ TEST_F(Captions, EveryCaptionOfTheObjectDialogsIsInAllThreeLanguages)
     TLight lamp;
     TBmpSet lampSet(ctx, nullptr, lamp);
     ExpectAllKeys(&lampSet);
+}
+
+TEST_F(Captions, EveryCaptionOfThePictureScaleMeterCurveAndClockDialogsIsInAllThreeLanguages)
+{
+    TLxDevBmp bit;
+    TDevStaSet devSta(ctx, nullptr, bit);
+    ExpectAllKeys(&devSta);
+    TLxCurve curve;
+    TCurveSet curveSet(ctx, nullptr, curve);
+    ExpectAllKeys(&curveSet);
+    TCirMeter meter;
+    TMeterSet meterSet(ctx, nullptr, meter);
+    ExpectAllKeys(&meterSet);
+    TRtc rtc;
+    TRtcSet rtcSet(ctx, nullptr, rtc);
+    ExpectAllKeys(&rtcSet);
+    TScale scale;
+    TScaleSet scaleSet(ctx, nullptr, scale);
+    ExpectAllKeys(&scaleSet);
 }
 
 // A translated form shows the texts of its language (the Traditional Chinese file is read in
