@@ -2,10 +2,15 @@
 
 #include "app/dialogs/tbmpset.h"
 #include "app/dialogs/tbtnset.h"
+#include "app/dialogs/tcurveset.h"
+#include "app/dialogs/tdevstaset.h"
 #include "app/dialogs/tfrmuserlevel.h"
+#include "app/dialogs/tmeterset.h"
 #include "app/dialogs/tmetrolset.h"
 #include "app/dialogs/tmsgset.h"
 #include "app/dialogs/tprogbarset.h"
+#include "app/dialogs/trtcset.h"
+#include "app/dialogs/tscaleset.h"
 #include "app/dialogs/ttxtedit.h"
 #include "app/dialogs/tvalstaset.h"
 #include "app/dialogs/tvalstget.h"
@@ -13,12 +18,18 @@
 #include "app/project/pagedata.h"
 #include "app/ui/commandpanel.h"
 #include "objects/lxstatebmp.h"
+#include "objects/tcirmeter.h"
 #include "objects/tlxbtn.h"
+#include "objects/tlxcurve.h"
+#include "objects/tlxdevbmp.h"
 #include "objects/tlxgetval.h"
 #include "objects/tlxval.h"
 #include "objects/tmetrol.h"
 #include "objects/tmsgtxt.h"
 #include "objects/tprogbar.h"
+#include "objects/trectmeter.h"
+#include "objects/trtc.h"
+#include "objects/tscale.h"
 #include "objects/tsttxt.h"
 #include "objects/tvrgbmp.h"
 
@@ -34,25 +45,25 @@ using G = StateGrid;
 constexpr ObjDialogEntry kDialogs[] = {
     {ObjKind::StTxt, OpenAs<TStTxt, RunTxtEdit>, A::Nothing, G::None},
     {ObjKind::LxVal, OpenAs<TLxVal, RunValStaSet>, A::Nothing, G::None},
-    {ObjKind::LxDevBmp, nullptr, A::RefreshTools, G::None},
+    {ObjKind::LxDevBmp, OpenAs<TLxDevBmp, RunDevStaSet>, A::RefreshTools, G::None},
     {ObjKind::VrgBmp, OpenAs<TVrgBmp, RunVrgSet>, A::Nothing, G::Values},
     {ObjKind::StBmp, nullptr, A::Nothing, G::None},
     {ObjKind::ActBmp, OpenAs<TStateBmpObj, RunBmpSet>, A::Nothing, G::ValuesTexts},
-    {ObjKind::Scale, nullptr, A::Nothing, G::None},
+    {ObjKind::Scale, OpenAs<TScale, RunScaleSet>, A::Nothing, G::None},
     {ObjKind::ProgBar, OpenAs<TProgBar, RunProgBarSet>, A::Nothing, G::None},
-    {ObjKind::CirMeter, nullptr, A::Nothing, G::None},
-    {ObjKind::RectMeter, nullptr, A::Nothing, G::None},
+    {ObjKind::CirMeter, OpenAs<TCirMeter, RunMeterSet>, A::Nothing, G::None},
+    {ObjKind::RectMeter, OpenAs<TRectMeter, RunMeterSet>, A::Nothing, G::None},
     {ObjKind::LxPage, nullptr, A::Nothing, G::None},
     {ObjKind::MsgTxt, OpenAs<TMsgTxt, RunMsgSet>, A::Nothing, G::ValuesThenTexts},
     {ObjKind::LxBtn, OpenAs<TLxBtn, RunBtnSet>, A::RepaintPicture, G::Texts},
-    {ObjKind::LxCurve, nullptr, A::Nothing, G::None},
-    {ObjKind::LxXyCurve, nullptr, A::Nothing, G::None},
-    {ObjKind::Rtc, nullptr, A::Nothing, G::None},
+    {ObjKind::LxCurve, OpenAs<TLxCurve, RunCurveSet>, A::Nothing, G::None},
+    {ObjKind::LxXyCurve, OpenAs<TLxCurve, RunCurveSet>, A::Nothing, G::None},
+    {ObjKind::Rtc, OpenAs<TRtc, RunRtcSet>, A::Nothing, G::None},
     {ObjKind::Geom, nullptr, A::Nothing, G::None},
     {ObjKind::Light, OpenAs<TStateBmpObj, RunBmpSet>, A::RepaintPicture, G::ValuesTexts},
     {ObjKind::Metrol, OpenAs<TMetrol, RunMetrolSet>, A::Nothing, G::None},
     {ObjKind::LxGetVal, OpenAs<TLxGetVal, RunValStGet>, A::Nothing, G::None},
-    {ObjKind::LxAdvDevBmp, nullptr, A::RefreshTools, G::None},
+    {ObjKind::LxAdvDevBmp, OpenAs<TLxDevBmp, RunDevStaSet>, A::RefreshTools, G::None},
 };
 static_assert(CoversEveryKind(kDialogs));
 
