@@ -106,6 +106,15 @@ void FakePanel::OnReadable()
             break;
         rx_.append(buf, static_cast<std::size_t>(n));
     }
+    if (testPeer.on) {
+        ServeTestPeer();
+        return;
+    }
+    if (modem.on) {
+        ServeModem();
+        if (!modem.online)
+            return;
+    }
     if (!modemAnswer.empty()) {
         const auto atz = rx_.find("ATZ\r");
         if (atz != std::string::npos) {
@@ -127,6 +136,85 @@ void FakePanel::OnReadable()
         const std::string line = rx_.substr(colon + 1, lf - colon);
         rx_.erase(0, lf + 1);
         Serve(line, arrival);
+    }
+}
+
+void FakePanel::ServeModem()
+{
+    if (modem.online) {
+        const auto escape = rx_.find("+++");
+        if (escape == std::string::npos)
+            return;
+        rx_.erase(0, escape + 3);
+        modem.commands.push_back("+++");
+        modem.online = false;
+        Send("\r\nOK\r\n");
+    }
+    for (;;) {
+        const auto cr = rx_.find('\r');
+        if (cr == std::string::npos)
+            return;
+        const std::string command = rx_.substr(0, cr);
+        rx_.erase(0, cr + 1);
+        if (!command.empty())
+            ServeModemCommand(command);
+        if (modem.online)
+            return;
+    }
+}
+
+void FakePanel::ServeModemCommand(const std::string& command)
+{
+    modem.commands.push_back(command);
+    Send(command + "\r");  // echo
+    std::string result = "OK";
+    if (command == "ATZ") {
+        modem.callUp = false;
+    } else if (command.rfind("ATDT", 0) == 0) {
+        result.clear();
+        if (!modem.dialResults.empty()) {
+            result = modem.dialResults.front();
+            modem.dialResults.pop_front();
+        }
+        modem.callUp = modem.online = result.rfind("CONNECT", 0) == 0;
+    } else if (command == "ATH0") {
+        if (modem.callUp)
+            ++modem.hangUps;
+        modem.callUp = false;
+    } else if (command.rfind("ATS", 0) != 0) {
+        result = "ERROR";
+    }
+    if (!result.empty())
+        Send("\r\n" + result + "\r\n");
+}
+
+std::vector<std::string> FakePanel::ModemCommands() const
+{
+    std::vector<std::string> out;
+    for (const std::string& c : modem.commands)
+        if (out.empty() || c != "ATZ" || out.back() != "ATZ")
+            out.push_back(c);
+    return out;
+}
+
+void FakePanel::ServeTestPeer()
+{
+    for (;;) {
+        std::size_t end = std::string::npos;
+        if (!rx_.empty() && rx_[0] == 'K') {
+            if (rx_.size() >= 2)
+                end = 2;
+        } else {
+            const auto t = rx_.find(static_cast<char>(testPeer.terminator));
+            if (t != std::string::npos)
+                end = t + 1;
+        }
+        if (end == std::string::npos)
+            return;
+        testPeer.requests.push_back(rx_.substr(0, end));
+        rx_.erase(0, end);
+        if (!testPeer.reply.empty())
+            Send(testPeer.reply);
     }
 }
 

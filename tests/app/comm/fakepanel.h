@@ -79,6 +79,26 @@ public:
     bool minimalReplies = false;
     // Answer to a modem reset "ATZ\r" (a modem on the line); empty: the panel ignores it.
     std::string modemAnswer;
+    // A Hayes modem in front of the panel. While the line is down it answers AT commands (echoed,
+    // as modems do by default): a dial takes the next of dialResults ("CONNECT 9600", "BUSY", ...;
+    // "" keeps silent). Once connected the panel answers frames until "+++" puts the modem back
+    // to commands; "ATH0" then ends the call.
+    struct Modem {
+        bool on = false;
+        std::deque<std::string> dialResults;
+        std::vector<std::string> commands;  // every command received, "+++" included
+        bool callUp = false;
+        bool online = false;                // the call is up and carries data
+        int hangUps = 0;
+    } modem;
+    // A keypad or text panel on the bench, for the serial test display: a request ends at the
+    // terminating character (a key scan after its station byte) and is answered with `reply`.
+    struct TestPeer {
+        bool on = false;
+        std::uint8_t terminator = 3;
+        std::string reply;                  // empty: no answer
+        std::vector<std::string> requests;
+    } testPeer;
     // Decides the fault for each request; null: none.
     std::function<Fault(const FakeRequest&)> faults;
     // Replies at the pace of a real line: each leaves when the request's arrival plus the time
@@ -92,11 +112,16 @@ public:
     void ResetWire() { wire_ = {}; }
 
     const std::vector<FakeRequest>& Log() const { return log_; }
+    // The modem's commands with a reset sent again (no answer in time) counted once.
+    std::vector<std::string> ModemCommands() const;
     // A delayed reply or requests behind it are still to be answered.
     bool Pending() const { return busy_ || !queued_.empty() || !out_.empty(); }
 
 private:
     void OnReadable();
+    void ServeModem();
+    void ServeModemCommand(const std::string& command);
+    void ServeTestPeer();
     void Serve(const std::string& line, double arrival);
     void Answer(const FakeRequest& req);
     std::string ReplyFor(const FakeRequest& req, const Fault& fault);
