@@ -137,6 +137,9 @@ public:
     // Windows of other subsystems that a project close removes, created into these by them.
     QPointer<QWidget> FrmKeySettingWin; // key settings of the keypad types 95 and 99
     std::function<QWidget*()> CreateKeySetting;
+    // Stores the shown key settings window (before downloads and saves): false, after its
+    // message, when a field is refused; true when it stored or no window is shown.
+    bool StoreKeySettings();
     QPointer<QWidget> FirstPageWin;     // start-up screen editor
     QPointer<QWidget> FrmMsgShowWin;    // check-result window
 

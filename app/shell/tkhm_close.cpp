@@ -72,9 +72,14 @@ bool TKhm::CloseProjectQuery()
 {
     if (Doc.EditMode == 2)
         return !SaveUserMenu || SaveUserMenu() != 2;
+    // The key settings window's fields belong to the project: stored first, so that the
+    // question knows of them.
+    if (Doc.IsKeypadType() && !StoreKeySettings())
+        return false;
     const bool timerWasRunning = AutoSaveRunning();
     StopAutoSave();
-    const bool hasContent = !Doc.PgDataList.empty() || (Doc.StartScreenData && Doc.StartScreenData->Length() > 0);
+    const bool hasContent = Doc.IsKeypadType() || !Doc.PgDataList.empty() ||
+                            (Doc.StartScreenData && Doc.StartScreenData->Length() > 0);
     const bool neverSaved = OpenDlg.FileName.empty() || !kes::FileExists(OpenDlg.FileName);
     if (hasContent && (Doc.Modified || neverSaved)) {
         const QString text = kes::Msg(kes::kMsgSaveProject) + kes::AnsiToQString(OpenDlg.FileName) + QStringLiteral("?");
@@ -100,7 +105,13 @@ bool TKhm::CloseProjectQuery()
 void TKhm::CloseProject()
 {
     if (Doc.IsKeypadType()) {
+        // No pages or editors: the key settings window goes, and the settings file is written
+        // as for every project.
         delete FrmKeySettingWin.data();
+        WriteLxeIni();
+        Doc.MachineId = 87;
+        Doc.Opened = 0;
+        Doc.Modified = 0;
         return;
     }
     if (!PageEd->Pages().empty() && (Doc.EditMode == 3 || Doc.EditMode == 1))
@@ -152,11 +163,10 @@ void TKhm::CloseProject()
 
 void TKhm::MmClosePrjClick()
 {
-    if (!Doc.IsKeypadType()) {
-        if (!CloseProjectQuery())
-            return;
+    if (!CloseProjectQuery())
+        return;
+    if (!Doc.IsKeypadType())
         SaveLayout();
-    }
     CloseProject();
     FormActivate();
     Doc.PrjName.clear();
@@ -168,12 +178,10 @@ void TKhm::MmNewClick()
 {
     SaveDlg.FileName.clear();
     setProperty("Tag", 15);
-    if (!Doc.IsKeypadType()) {
-        if (!CloseProjectQuery())
-            return;
-        if (!PageEd->Pages().empty() && (Doc.EditMode == 3 || Doc.EditMode == 1))
-            SaveLayout();
-    }
+    if (!CloseProjectQuery())
+        return;
+    if (!Doc.IsKeypadType() && !PageEd->Pages().empty() && (Doc.EditMode == 3 || Doc.EditMode == 1))
+        SaveLayout();
     CloseProject();
     MakeNewPrjName();
     Doc.LinkIndex = 0;
@@ -234,12 +242,10 @@ void TKhm::MmExitClick() { close(); }
 bool TKhm::FormClose()
 {
     setProperty("Tag", 15);
-    if (!Doc.IsKeypadType()) {
-        if (!CloseProjectQuery())
-            return false;
-        if (!PageEd->Pages().empty() && (Doc.EditMode == 3 || Doc.EditMode == 1))
-            SaveLayout();
-    }
+    if (!CloseProjectQuery())
+        return false;
+    if (!Doc.IsKeypadType() && !PageEd->Pages().empty() && (Doc.EditMode == 3 || Doc.EditMode == 1))
+        SaveLayout();
     // Only once the user has agreed to leave: a cancelled exit keeps a running transfer.
     StopLink();
     CloseProject();

@@ -55,8 +55,10 @@ bool AskTransfer() { return ShowMessage(Msg(kMsgTransfer), Buttons::YesNo) == An
 
 MainCommLink::MainCommLink(TKhm& khm)
     : khm_(khm), host_(khm.Doc, Parts()), engine_(*khm.MMICom, host_, OptionsOf(khm)), preparer_(*khm.MMICom),
-      commands_(khm.Doc, preparer_, engine_, Steps(), [&khm] { return khm.MMICom->Settings().baud; })
+      commands_(khm.Doc, preparer_, engine_, Steps(), [&khm] { return khm.MMICom->Settings().baud; }),
+      dialer_(*khm.MMICom, [&khm] { return OpenLink(*khm.MMICom); })
 {
+    dialer_.CallUp = [this] { preparer_.MarkModemChecked(); };
 }
 
 void MainCommLink::SetTickMs(int ms)
@@ -69,6 +71,7 @@ void MainCommLink::Stop()
 {
     commands_.Shutdown();
     engine_.Abort();
+    dialer_.Shutdown();
     khm_.MMICom->Close();
 }
 
@@ -129,12 +132,7 @@ MainLinkParts MainCommLink::Parts()
 TransferCommandSteps MainCommLink::Steps()
 {
     TransferCommandSteps st;
-    st.storeKeySettings = [this] {
-        const auto& store = windows_.StoreKeySettings;
-        if (!khm_.FrmKeySettingWin || !khm_.FrmKeySettingWin->isVisible() || !store)
-            return true;
-        return store();
-    };
+    st.storeKeySettings = [this] { return khm_.StoreKeySettings(); };
     st.buildImage = [this] {
         ResetMemoryImage(khm_.Doc);
         return BuildPageImage(khm_.Doc);
@@ -254,7 +252,7 @@ void MainCommLink::MmUserMenuClick()
 
 void MainCommLink::MmComNumClick()
 {
-    if (engine_.Busy() || preparer_.Busy())
+    if (PortInUse())
         return;
     khm_.MMICom->Close();
     TComSet form(&khm_, khm_.MMICom->Settings(), khm_.Doc);
@@ -295,11 +293,23 @@ void TKhm::InstallCommLink()
     link->Windows().StartScreenPicture = [this] { return Screens->StartScreenPicture(); };
     link->Windows().UserMenuPictures = [this] { return Screens->UserMenuPictures(); };
     for (const char* n : {"MmComWrt", "TbComWrt"})
-        Wire(n, [link] { link->Commands().MmComWrtClick(); });
+        Wire(n, [link] {
+            if (!link->Dialer().Busy())
+                link->Commands().MmComWrtClick();
+        });
     for (const char* n : {"MmComRead", "TbComRead"})
-        Wire(n, [link] { link->Commands().MmComReadClick(); });
-    Wire("MmUserStart", [link] { link->MmUserStartClick(); });
-    Wire("MmUserMenu", [link] { link->MmUserMenuClick(); });
+        Wire(n, [link] {
+            if (!link->Dialer().Busy())
+                link->Commands().MmComReadClick();
+        });
+    Wire("MmUserStart", [link] {
+        if (!link->Dialer().Busy())
+            link->MmUserStartClick();
+    });
+    Wire("MmUserMenu", [link] {
+        if (!link->Dialer().Busy())
+            link->MmUserMenuClick();
+    });
     Wire("MmPLCMoni", [link] { link->Preparer().PrepareLink([](bool) {}); });
     Wire("MmComNum", [link] { link->MmComNumClick(); });
     Wire("MmHMIProto", [link] { link->MmHMIProtoClick(); });
@@ -310,6 +320,7 @@ void TKhm::InstallCommLink()
         ShowStateChecks();
         link->Engine().Options().timeOutEnabled = Doc.ReplyTimeOutOn;
     });
+    kes::InstallCommWindows(*this, *link);
 }
 
 void TKhm::StopLink()

@@ -3,6 +3,7 @@
 // preparation and the transfer commands, lends them what only the window has (model form,
 // pages, image, menus, inspector, status bar) and connects the communication menu.
 #include "app/comm/linkengine.h"
+#include "app/comm/modemdialer.h"
 #include "app/comm/ui/commhooks.h"
 #include "app/comm/ui/linkcommands.h"
 #include "app/comm/ui/mainlinkhost.h"
@@ -22,8 +23,9 @@ public:
     LinkEngine& Engine() { return engine_; }
     LinkPreparer& Preparer() { return preparer_; }
     TransferCommands& Commands() { return commands_; }
-    // The screen editors' pictures and the key setting window, as the main window builds them.
+    // The screen editors' pictures, as the main window builds them.
     CommWindowHooks& Windows() { return windows_; }
+    ModemDialer& Dialer() { return dialer_; }
     // One tick of the port's timer (55 ms): the reply time-out and the modem probe count in it.
     void SetTickMs(int ms);
 
@@ -42,6 +44,10 @@ public:
     // The panel port protocol dialog with its rewrite of the pages, the open page and the
     // inspector.
     void MmHMIProtoClick();
+    // The modem dialler window (app/shell/tkhm_commwin.cpp).
+    void MmModemSetClick();
+    // Nothing else may use the port while the dialler works at a call (dialling, hanging up).
+    bool PortInUse() const { return engine_.Busy() || preparer_.Busy() || dialer_.Busy(); }
 
 private:
     MainLinkParts Parts();
@@ -58,6 +64,10 @@ private:
     LinkEngine engine_;
     LinkPreparer preparer_;
     TransferCommands commands_;
+    ModemDialer dialer_;
 };
+
+// The dialler, the key settings of the keypad types and the serial test display they open.
+void InstallCommWindows(TKhm& khm, MainCommLink& link);
 
 } // namespace kes

@@ -177,7 +177,7 @@ const MenuItemDef kMenu[] = {
     {"MmCom", "N32", "", 0, nullptr, Sep},
     {"MmCom", "MmComNum", "&Communication Settings...", 0, nullptr, None},
     {"MmCom", "MmHMIProto", "&Panel Protocol...", 0, nullptr, None},
-    {"MmCom", "MmModemSet", "M&odem...", 0, nullptr, Hidden},
+    {"MmCom", "MmModemSet", "M&odem...", 0, nullptr, None},
     {"MmCom", "MmPLCMoni", "PLC Mo&nitor", 0, nullptr, Hidden | Disabled},
     {"MmCom", "MmTestPLCRange", "&Test PLC Range", 0, nullptr, Hidden},
     {"MmCom", "MmTimeOut", "Reply &Time-out", 0, nullptr, Checkable | Hidden},

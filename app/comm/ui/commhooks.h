@@ -1,10 +1,8 @@
 #pragma once
 // What the transfer commands need of windows that other parts of the program build: the
-// one-bit pictures of the start-up screen and user-menu editors, and the key setting window
-// of the keypad types. The main window's link holds one (MainCommLink::Windows()), filled in
-// by the main window as it builds those windows. While a hook is empty the command that needs
-// it does without: the screen transfers stay disabled and a download has no key settings to
-// store first.
+// one-bit pictures of the start-up screen and user-menu editors. The main window's link holds
+// one (MainCommLink::Windows()), filled in by the main window as it builds those windows. While
+// a hook is empty the command that needs it does without: the screen transfers stay disabled.
 #include "platform/bytes.h"
 
 #include <functional>
@@ -17,9 +15,6 @@ struct CommWindowHooks {
     std::function<Bytes()> StartScreenPicture;
     // The same of every user-menu page window, one after the other in page order.
     std::function<Bytes()> UserMenuPictures;
-    // TFrmKeySetting::StoreKeySettings of the shown key setting window: false (after its own
-    // message) when a field is invalid, and nothing is stored.
-    std::function<bool()> StoreKeySettings;
 };
 
 } // namespace kes

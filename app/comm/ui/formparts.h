@@ -5,6 +5,14 @@
 
 namespace kes {
 
+// A control under its component name.
+template <class W>
+W* Component(W* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
 // The OK and Cancel buttons under their component names, right-aligned in a row.
 inline QHBoxLayout* OkCancelRow(QWidget* form, QPushButton** ok, QPushButton** cancel)
 {

@@ -55,6 +55,8 @@ public:
     void PrepareLink(std::function<void(bool ready)> done);
     bool Busy() const { return busy_; }
     bool ModemChecked() const { return modemChecked_; }
+    // A call the dialler put up counts as the check: closing the port for it would end the call.
+    void MarkModemChecked() { modemChecked_ = true; }
     void SetTickMs(int tickMs) { probe_.SetTickMs(tickMs); }
 
 private:

@@ -235,7 +235,7 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
 void TbOpenClick(ProjectCommandsHost& k)
 {
     k.SaveDlg.FileName.clear();
-    if (!k.Doc.IsKeypadType() && !k.CloseProjectQuery())
+    if (!k.CloseProjectQuery())
         return;
     k.Doc.Opened = 1;
     k.Doc.Modified = 0;
@@ -321,6 +321,8 @@ int MmSaveAsClick(ProjectCommandsHost& k)
 {
     if (k.Doc.EditMode == 2)
         return SaveUserMenu(k) == 2 ? 2 : 1;
+    if (!k.StoreKeySettings())
+        return 2;
     ResetMemoryImage(k.Doc);
     if (!BuildPageImage(k.Doc))
         return 2;
@@ -331,6 +333,8 @@ int TbSaveClick(ProjectCommandsHost& k)
 {
     if (k.Doc.EditMode == 2)
         return SaveUserMenu(k) == 2 ? 2 : 1;
+    if (!k.StoreKeySettings())
+        return 2;
     return BuildAndSaveProject(k);
 }
 
@@ -458,7 +462,7 @@ void InstallProjectCommands(ProjectCommandsHost& k)
         k.Commands().Wire(item, [&k, a] {
             const std::string path = QStringToAnsi(a->data().toString());
             k.SaveDlg.FileName.clear();
-            if (!k.Doc.IsKeypadType() && !k.CloseProjectQuery())
+            if (!k.CloseProjectQuery())
                 return;
             OpenPath(k, path);
             SetCaption(k, k.OpenDlg.FileName);

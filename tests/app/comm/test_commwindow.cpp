@@ -9,7 +9,10 @@
 #include "app/comm/ui/commhooks.h"
 #include "app/comm/ui/tcomprogbar.h"
 #include "app/comm/ui/tcomset.h"
+#include "app/comm/ui/tdlgmondisp.h"
 #include "app/comm/ui/tfrmhmiproto.h"
+#include "app/comm/ui/tfrmkeysetting.h"
+#include "app/comm/ui/tmodem.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/objfactory.h"
 #include "app/project/pgdataenc.h"
@@ -18,9 +21,8 @@
 #include "app/shell/tkhm_comm.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
-#include "commtestsupport.h"
+#include "commwindowfixture.h"
 #include "platform/inifile.h"
-#include "shellfixture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -51,32 +53,17 @@ std::vector<bool> LockedItems()
     return on;
 }
 
-class CommWindow : public StartedShell {
+class CommWindow : public LinkWindowFixture {
 protected:
     void SetUp() override
     {
-        StartedShell::SetUp();
-        ASSERT_TRUE(panel.Ok());
-        QFile::copy(QStringLiteral(KES_BIN_DIR "/libMorvik.so"), QString::fromStdString(Path("libMorvik.so")));
-        QDir().mkpath(QString::fromStdString(Path("BIN")));
-        QFile fw(QString::fromStdString(Path(FirmwareFileName(3, 0, 100))));
-        ASSERT_TRUE(fw.open(QIODevice::WriteOnly));
-        fw.write(QByteArray(100, '\x5A'));
-        fw.close();
-
-        Khm->MMICom->Settings().name = panel.SlavePath();
-        Khm->MMICom->Settings().baud = 115200;
-        link().SetTickMs(2);
-        panel.identity.modelIndex = 0;
-        panel.identity.firmwareVersion = 100;
+        LinkWindowFixture::SetUp();
+        WriteFirmware(3, 100, '\x5A');
         panel.identity.machineId = 3;
         panel.identity.com1 = 0x1C;
         panel.identity.com2 = 0x04;
-        panel.identity.firmwareStamp = 1;  // not the file's: the firmware goes too
         NewProject();
     }
-
-    MainCommLink& link() { return *Khm->CommLink; }
 
     // Controller 3 on panel model 0 with a system page jump in the header and three pages of
     // real object records.
@@ -111,19 +98,6 @@ protected:
         k.FormActivate();
     }
 
-    // Runs the event loop until the prompt has shown n messages and the link is idle.
-    bool RunUntilMessages(std::size_t n)
-    {
-        return RunUntil([&] {
-            return prompt.shown.size() >= n && !link().Engine().Busy() && !link().Preparer().Busy();
-        });
-    }
-
-    Bytes PanelBytes(std::uint32_t at, std::size_t n) const
-    {
-        return Bytes(panel.memory.begin() + at, panel.memory.begin() + at + static_cast<std::ptrdiff_t>(n));
-    }
-
     // The download command, answered Yes to the recompile and transfer questions.
     void Download()
     {
@@ -132,8 +106,6 @@ protected:
         ASSERT_TRUE(RunUntilMessages(3));
         ASSERT_EQ(prompt.shown.back(), Msg(68));
     }
-
-    FakePanel panel;
 };
 
 TEST_F(CommWindow, DownloadThroughTheMenuLeavesThePanelHoldingTheCompiledImage)
@@ -421,8 +393,12 @@ TEST_F(CommWindow, CaptionsOfTheCommunicationFormsStandInEveryLanguage)
     TComSet comSet(&k, k.MMICom->Settings(), k.Doc);
     TFrmHMIProto proto(&k, k.Doc);
     TComProgBar progress(&k, {}, k.Doc.LangIndex);
+    TModem modem(&k, link().Dialer(), k.Doc.LangIndex);
+    TFrmKeySetting keys(&k, k.Doc);
+    TDlgMonDisp display(&k, k.Doc, *k.MMICom, {});
     for (QWidget* form : {static_cast<QWidget*>(&comSet), static_cast<QWidget*>(&proto),
-                          static_cast<QWidget*>(&progress)}) {
+                          static_cast<QWidget*>(&progress), static_cast<QWidget*>(&modem),
+                          static_cast<QWidget*>(&keys), static_cast<QWidget*>(&display)}) {
         SCOPED_TRACE(form->objectName().toStdString());
         for (int lang : {LangCht, LangChs, LangEng}) {
             TIniFile ini(Path(CaptionFileName(lang)));

@@ -18,7 +18,7 @@ namespace {
 // system settings, Tools, Settings.
 const std::set<std::string> kNotBuiltYet = {
     "MmPgDataSave", "TbPrint", "MmPrintmmPg", "MmPrintStartPg", "MmChar", "MmChkFile",
-    "MmModemSet", "MmTestPLCRange", "MmPLCRangeSet"};
+    "MmTestPLCRange", "MmPLCRangeSet"};
 
 class CommandWiringTest : public EditorTest {};
 

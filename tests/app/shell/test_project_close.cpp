@@ -87,7 +87,7 @@ TEST_F(ProjectCloseTest, NewProjectFormRefusesAnEmptyNameAndCancelLeavesNoProjec
     EXPECT_EQ(Khm->Doc.MachineId, 87);
 }
 
-TEST_F(ProjectCloseTest, KeypadTypeMakesNoPageAndClosesWithoutAQuestion)
+TEST_F(ProjectCloseTest, KeypadTypeMakesNoPageAndAsksBeforeClosing)
 {
     ChooseInNewProjectForm(5, 0, 0, QStringLiteral("Keys"));
     Khm->MmNewClick();
@@ -96,12 +96,18 @@ TEST_F(ProjectCloseTest, KeypadTypeMakesNoPageAndClosesWithoutAQuestion)
     EXPECT_EQ(Khm->Doc.KeySetRec.StartChar, 2);
     EXPECT_EQ(Khm->Doc.KeySetRec.KeyCodes[15], '0' + 15);
     EXPECT_TRUE(Khm->Action("MmClosePrj")->isEnabled());
+    EXPECT_TRUE(Khm->FrmKeySettingWin && Khm->FrmKeySettingWin->isVisible());
 
+    // The key settings are the project: a new one that was never saved is offered for saving,
+    // and the settings file is written as for any project.
     std::remove(Path("Lxe.ini").c_str());
     prompt.shown.clear();
+    prompt.answers = {Answer::No};
     Khm->MmClosePrjClick();
-    EXPECT_TRUE(prompt.shown.empty());
-    EXPECT_FALSE(LxeIniWritten());
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_TRUE(prompt.shown[0].startsWith(Msg(31)));
+    EXPECT_TRUE(LxeIniWritten());
+    EXPECT_TRUE(Khm->FrmKeySettingWin.isNull());
 }
 
 TEST_F(ProjectCloseTest, SaveQuestionAnswers)
