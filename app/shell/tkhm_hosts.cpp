@@ -112,6 +112,8 @@ std::uint32_t MainProjectHost::Baud() const
     return khm_.MMICom ? static_cast<std::uint32_t>(khm_.MMICom->Settings().baud) : 0;
 }
 
+bool MainProjectHost::StoreKeySettings() { return khm_.StoreKeySettings(); }
+
 void MainProjectHost::ShowKeySettings()
 {
     if (khm_.CreateKeySetting && !khm_.FrmKeySettingWin) {

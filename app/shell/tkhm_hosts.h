@@ -65,6 +65,7 @@ public:
     std::uint8_t PortNumber() const override;
     std::uint32_t Baud() const override;
     void ShowKeySettings() override;
+    bool StoreKeySettings() override;
     void ShowCheckResult(const std::vector<std::string>& lines) override;
 
 private:

@@ -69,6 +69,8 @@ public:
     virtual std::uint32_t Baud() const = 0;
     // The key settings window of the keypad types, shown.
     virtual void ShowKeySettings() = 0;
+    // What the key settings window holds stored into the project; false when it refused.
+    virtual bool StoreKeySettings() = 0;
     // The check-result window with these lines (none: nothing shown).
     virtual void ShowCheckResult(const std::vector<std::string>& lines) = 0;
 };
