@@ -19,7 +19,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kes {
 
@@ -137,15 +138,22 @@ QGroupBox* SettingsDialog::NewGroup(QWidget* parent, const char* name, const QSt
 QGroupBox* SettingsDialog::NewRadioGroup(QWidget* parent, const char* name, const QString& title,
                                          const QStringList& items, const char* itemPrefix)
 {
-    QGroupBox* g = NewGroup(parent, name, title);
+    return kes::NewRadioGroup(parent, name, title, items, itemPrefix);
+}
+
+QGroupBox* NewRadioGroup(QWidget* parent, const char* name, const QString& title, const QStringList& items,
+                         const char* itemPrefix, int columns)
+{
+    auto* g = new QGroupBox(title, parent);
+    g->setObjectName(QLatin1String(name));
     SetComponentClass(g, "TRadioGroup");
-    auto* lay = new QVBoxLayout(g);
+    auto* lay = new QGridLayout(g);
     for (int i = 0; i < items.size(); ++i) {
         // The items translate with their group; their names only serve tests and scripts.
         auto* r = new QRadioButton(items[i], g);
         r->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(itemPrefix)).arg(i));
         SetComponentClass(r, "");
-        lay->addWidget(r);
+        lay->addWidget(r, i / std::max(columns, 1), i % std::max(columns, 1));
     }
     return g;
 }

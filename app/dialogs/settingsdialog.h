@@ -134,6 +134,11 @@ void AddRow(QGridLayout* grid, QWidget* label, QWidget* field);
 // anything else (how a typed count or limit is read, without a conversion error).
 std::optional<int> IntOfText(const QString& text);
 
+// A group whose radio buttons are its items (translated as one radio group), named
+// itemPrefix_0, itemPrefix_1, ... and laid out in the given number of columns.
+QGroupBox* NewRadioGroup(QWidget* parent, const char* name, const QString& title, const QStringList& items,
+                         const char* itemPrefix, int columns = 1);
+
 // Enables or disables several controls at once.
 void SetEnabled(std::initializer_list<QWidget*> widgets, bool enabled);
 void SetVisible(std::initializer_list<QWidget*> widgets, bool visible);
