@@ -1,0 +1,29 @@
+#pragma once
+// The exports of the object cross-reference table: a text file (per row a rule of 62 "-", then
+// one "label = value" line per column, and a closing rule) and a spreadsheet (.xlsx: the labels
+// in row 1, one row per table row, every value as text). Both are written to a temporary file
+// beside the target and renamed over it only when whole, so a failed export leaves an existing
+// file as it was. Texts are UTF-8.
+#include "app/print/objdatadb.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kes {
+
+// Message number of a field's display label; -1 for a field without one.
+int ObjDataLabelMsg(const std::string& field);
+// The display labels of columns, message texts (UTF-8) from msg.
+std::vector<std::string> ObjDataLabels(const std::vector<std::string>& columns,
+                                       const std::function<std::string(int n)>& msg);
+
+// The text file's content (CR LF line ends).
+std::string ObjDataText(const std::vector<std::string>& labels, const ObjDataResult& result);
+
+bool WriteObjDataText(const std::string& path, const std::vector<std::string>& labels, const ObjDataResult& result,
+                      std::string& error);
+bool WriteObjDataXlsx(const std::string& path, const std::vector<std::string>& labels, const ObjDataResult& result,
+                      std::string& error);
+
+} // namespace kes

@@ -1,0 +1,64 @@
+#include "app/print/printcommands.h"
+
+#include "app/print/tprnset.h"
+#include "app/print/tshowpagepropdlg.h"
+#include "app/project/projectdoc.h"
+#include "app/ui/prompt.h"
+
+namespace kes {
+namespace {
+
+constexpr int kPrintPages = 3;
+constexpr int kPrintStartScreen = 1;
+
+void RunPrnSet(ReportContext& ctx, int source, QWidget* owner)
+{
+    TPrnSet dlg(ctx, owner);
+    PrnSet = &dlg;
+    dlg.PrintSource = source;
+    ExecModal(&dlg);
+    PrnSet = nullptr;
+}
+
+void StoreStartScreen(ProjectDoc& doc)
+{
+    if (doc.StoreStartScreen)
+        doc.StoreStartScreen();
+}
+
+} // namespace
+
+void MmPrintmmPgClick(ReportContext& ctx, QWidget* owner)
+{
+    ProjectDoc& doc = ctx.Doc;
+    if (doc.EditMode == 3) {
+        if (doc.Modified && doc.StoreActivePage)
+            doc.StoreActivePage();
+        RunPrnSet(ctx, kPrintPages, owner);
+    } else if (doc.EditMode == 1) {
+        if (doc.Modified)
+            StoreStartScreen(doc);
+        RunPrnSet(ctx, kPrintStartScreen, owner);
+    }
+}
+
+void MmPrintStartPgClick(ReportContext& ctx, QWidget* owner)
+{
+    if (ctx.Doc.Modified)
+        StoreStartScreen(ctx.Doc);
+    RunPrnSet(ctx, kPrintStartScreen, owner);
+}
+
+void MmPgDataSaveClick(ReportContext& ctx, QWidget* owner)
+{
+    if (ctx.Doc.StoreActivePage)
+        ctx.Doc.StoreActivePage();
+    if (ctx.Doc.EditMode == 1)
+        StoreStartScreen(ctx.Doc);
+    TShowPagePropDlg dlg(ctx, owner);
+    ShowPagePropDlg = &dlg;
+    ExecModal(&dlg);
+    ShowPagePropDlg = nullptr;
+}
+
+} // namespace kes

@@ -1,0 +1,224 @@
+#include "app/print/tprnset.h"
+
+#include "app/dialogs/settingsdialog.h"
+#include "app/print/tprnview.h"
+#include "app/project/projectdoc.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
+#include "app/ui/translate.h"
+#include "platform/codepage.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+TPrnSet* PrnSet = nullptr;
+
+namespace {
+
+constexpr int kMsgNothingToPrint = 521;
+constexpr int kMsgPrintNotStarted = 522;
+// The printer's logical unit: 1/360 inch.
+constexpr int kPrinterUnitsPerInch = 360;
+
+} // namespace
+
+namespace kes {
+
+QPrinter& ReportPrinter()
+{
+    static QPrinter* printer = [] {
+        auto* p = new QPrinter(QPrinter::HighResolution);
+        if (QPrinterInfo::availablePrinters().isEmpty())
+            p->setOutputFormat(QPrinter::PdfFormat);
+        return p;
+    }();
+    return *printer;
+}
+
+bool PrintUnits(const PrintJob& job, QPrinter& printer, int first, int last)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const double scale = static_cast<double>(printer.resolution()) / kPrinterUnitsPerInch;
+    for (int unit = first; unit <= last; ++unit) {
+        if (unit > first)
+            printer.newPage();
+        painter.save();
+        painter.scale(scale, scale);
+        job.DrawUnit(painter, unit - 1);
+        painter.restore();
+    }
+    return painter.end();
+}
+
+} // namespace kes
+
+TPrnSet::TPrnSet(kes::ReportContext& ctx, QWidget* owner) : QDialog(owner), ctx_(ctx)
+{
+    setObjectName(QStringLiteral("PrnSet"));
+    setWindowTitle(QStringLiteral("Print"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    RdoGp = kes::NewRadioGroup(this, "RdoGp", QStringLiteral("Print order"),
+                               {QStringLiteral("By page"), QStringLiteral("By kind")}, "RdoGp", 2);
+    kes::SetRadioGroupIndex(RdoGp, 0);
+    GroupBox1 = new QGroupBox(QStringLiteral("Page print settings"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    const auto check = [this](const char* name, const QString& text) {
+        auto* c = new QCheckBox(text, GroupBox1);
+        c->setObjectName(QLatin1String(name));
+        c->setChecked(true);
+        return c;
+    };
+    FileNameChk = check("FileNameChk", QStringLiteral("File name"));
+    DispChk = check("DispChk", QStringLiteral("Page picture"));
+    TitleChk = check("TitleChk", QStringLiteral("Page title"));
+    PgChxChk = check("PgChxChk", QStringLiteral("Page change conditions"));
+    ObjInfChk = check("ObjInfChk", QStringLiteral("Object data of the page"));
+    auto* boxes = new QVBoxLayout(GroupBox1);
+    for (QCheckBox* c : {FileNameChk, DispChk, TitleChk, PgChxChk, ObjInfChk})
+        boxes->addWidget(c);
+    const auto button = [this](const char* name, const QString& text) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QLatin1String(name));
+        return b;
+    };
+    PreviewBtn = button("PreviewBtn", QStringLiteral("Preview"));
+    PrintBtn = button("PrintBtn", QStringLiteral("Print"));
+    SetupBtn = button("SetupBtn", QStringLiteral("Printer Setup"));
+    CancelBtn = button("CancelBtn", QStringLiteral("Cancel"));
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* b : {PreviewBtn, PrintBtn, SetupBtn, CancelBtn})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(GroupBox1, 1);
+    middle->addLayout(buttons);
+    auto* lay = new QVBoxLayout(this);
+    lay->addWidget(RdoGp);
+    lay->addLayout(middle);
+
+    QObject::connect(PreviewBtn, &QPushButton::clicked, this, [this] { PreviewBtnClick(); });
+    QObject::connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
+    QObject::connect(SetupBtn, &QPushButton::clicked, this, [this] { SetupBtnClick(); });
+    QObject::connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TPrnSet::~TPrnSet()
+{
+    if (PrnSet == this)
+        PrnSet = nullptr;
+}
+
+void TPrnSet::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TPrnSet::FormShow() { TranslateForm(this, ctx_.Doc.LangIndex); }
+
+kes::PrintChoice TPrnSet::Choice() const
+{
+    kes::PrintChoice c;
+    c.FileName = FileNameChk->isChecked();
+    c.Display = DispChk->isChecked();
+    c.Title = TitleChk->isChecked();
+    c.Jumps = PgChxChk->isChecked();
+    c.Objects = ObjInfChk->isChecked();
+    c.ByKind = kes::RadioGroupIndex(RdoGp) == 1;
+    return c;
+}
+
+std::unique_ptr<kes::PrintJob> TPrnSet::NewJob() const
+{
+    return std::make_unique<kes::PrintJob>(ctx_.Doc, ctx_.Lx, Choice(), PrintSource == 1, ctx_.Print);
+}
+
+void TPrnSet::SetupBtnClick()
+{
+    QPageSetupDialog dlg(&kes::ReportPrinter(), this);
+    kes::ExecModal(&dlg);
+}
+
+void TPrnSet::PreviewBtnClick()
+{
+    const std::unique_ptr<kes::PrintJob> job = NewJob();
+    TPrnView view(ctx_, *this, *job, this);
+    PrnView = &view;
+    kes::ExecModal(&view);
+    PrnView = nullptr;
+}
+
+void TPrnSet::PrintBtnClick()
+{
+    const std::unique_ptr<kes::PrintJob> job = NewJob();
+    if (PrintOnPrinter(*job, [this] { SetControlsEnabled(false); }))
+        accept();
+}
+
+void TPrnSet::SetControlsEnabled(bool enabled)
+{
+    kes::SetEnabled({PrintBtn, PreviewBtn, CancelBtn, SetupBtn, GroupBox1, RdoGp, FileNameChk, DispChk, TitleChk,
+                     PgChxChk, ObjInfChk},
+                    enabled);
+}
+
+bool TPrnSet::RunPrintDialog(int sheets, int& from, int& to)
+{
+    QPrinter& printer = kes::ReportPrinter();
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
+    QPrintDialog dlg(&printer, this);
+    dlg.setObjectName(QStringLiteral("PrnDlg"));
+    dlg.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange);
+    dlg.setMinMax(1, sheets);
+    if (kes::ExecModal(&dlg) != QDialog::Accepted)
+        return false;
+    from = 1;
+    to = sheets;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        from = std::clamp(printer.fromPage(), 1, sheets);
+        to = std::clamp(std::max(printer.toPage(), from), from, sheets);
+    }
+    return true;
+}
+
+bool TPrnSet::PrintOnPrinter(kes::PrintJob& job, const std::function<void()>& lock)
+{
+    QPrinter& printer = kes::ReportPrinter();
+    printer.setPageOrientation(QPageLayout::Portrait);
+    if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty())
+        printer.setOutputFileName(QDir(QString::fromStdString(ctx_.DocDir))
+                                      .filePath(kes::AnsiToQString(ctx_.Doc.PrjName) + QStringLiteral(".pdf")));
+    // The printer's own geometry: its units are counted anew, not taken from the preview.
+    const QRect area = printer.pageLayout().paintRectPixels(kPrinterUnitsPerInch);
+    const int sheets = job.Plan(kes::PrinterGeometry(ctx_.Doc.DefaultZoom, area.width(), area.height()));
+    if (sheets == 0) {
+        kes::ShowMsg(kMsgNothingToPrint);
+        return false;
+    }
+    int from = 0;
+    int to = 0;
+    if (!RunPrintDialog(sheets, from, to))
+        return false;
+    if (lock)
+        lock();
+    if (!kes::PrintUnits(job, printer, from, to)) {
+        const QString target = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName()
+                                                                             : printer.printerName();
+        kes::ShowMessage(kes::Msg(kMsgPrintNotStarted) + QLatin1Char('\n') + target);
+    }
+    return true;
+}

@@ -1,0 +1,136 @@
+#include "app/print/tsaveasdlg.h"
+
+#include "app/dialogs/settingsdialog.h"
+#include "app/print/objdataexport.h"
+#include "app/print/tshowpagepropdlg.h"
+#include "app/project/projectdoc.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
+#include "app/ui/translate.h"
+#include "platform/codepage.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TSaveAsDlg* SaveAsDlg = nullptr;
+TFrmSaveTo* FrmSaveTo = nullptr;
+
+namespace kes {
+namespace {
+
+constexpr int kMsgFileNotWritten = 475;
+
+} // namespace
+
+QString AskSaveFile(QWidget* parent, const QString& dir, const QString& name, const QString& filter,
+                    const QString& suffix)
+{
+    QFileDialog dlg(parent);
+    dlg.setObjectName(QStringLiteral("SaveDlg"));
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setNameFilter(filter);
+    dlg.setDefaultSuffix(suffix);
+    dlg.setDirectory(dir);
+    dlg.selectFile(name);
+    if (ExecModal(&dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return dlg.selectedFiles().front();
+}
+
+} // namespace kes
+
+TSaveAsDlg::TSaveAsDlg(kes::ReportContext& ctx, TShowPagePropDlg& table, QWidget* owner)
+    : QDialog(owner), ctx_(ctx), table_(table)
+{
+    setObjectName(QStringLiteral("SaveAsDlg"));
+    setWindowTitle(QStringLiteral("Export"));
+    RG_SaveAs = kes::NewRadioGroup(this, "RG_SaveAs", QStringLiteral("Save as"),
+                                   {QStringLiteral("Text file"), QStringLiteral("Spreadsheet file")}, "RG_SaveAs");
+    kes::SetRadioGroupIndex(RG_SaveAs, 0);
+    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn->setDefault(true);
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    auto* lay = new QVBoxLayout(this);
+    lay->addWidget(RG_SaveAs);
+    lay->addLayout(buttons);
+    QObject::connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    QObject::connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TSaveAsDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TSaveAsDlg::FormShow() { TranslateForm(this, ctx_.Doc.LangIndex); }
+
+bool TSaveAsDlg::OKBtnClick()
+{
+    accept();
+    const bool sheet = kes::RadioGroupIndex(RG_SaveAs) == 1;
+    const QString name = kes::AnsiToQString(ctx_.Doc.PrjName) + (sheet ? QStringLiteral(".xlsx") : QStringLiteral(".txt"));
+    const QString path = kes::AskSaveFile(this, QString::fromStdString(ctx_.DocDir), name,
+                                          sheet ? QStringLiteral("Excel file (*.xlsx)")
+                                                : QStringLiteral("Text file (*.txt)"),
+                                          sheet ? QStringLiteral("xlsx") : QStringLiteral("txt"));
+    if (path.isEmpty())
+        return false;
+    const kes::ObjDataResult& rows = table_.Shown();
+    const std::vector<std::string> labels =
+        kes::ObjDataLabels(rows.Columns, [](int n) { return kes::Msg(n).toStdString(); });
+    std::string error;
+    const std::string file = QDir::toNativeSeparators(path).toStdString();
+    const bool written = sheet ? kes::WriteObjDataXlsx(file, labels, rows, error)
+                               : kes::WriteObjDataText(file, labels, rows, error);
+    if (!written) {
+        kes::ShowMessage(kes::Msg(kes::kMsgFileNotWritten) + QLatin1Char('\n') + QString::fromStdString(error));
+        return false;
+    }
+    // The text file is shown once it is whole; the workbook is left for the user to open.
+    if (!sheet && kes::DesktopOpener())
+        kes::DesktopOpener()(path);
+    return true;
+}
+
+TFrmSaveTo::TFrmSaveTo(QWidget* owner, int langIndex)
+    : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), langIndex_(langIndex)
+{
+    setObjectName(QStringLiteral("FrmSaveTo"));
+    kes::MarkForm(this);
+    setWindowTitle(QStringLiteral("Reading the pages"));
+    ProgBar = new QProgressBar(this);
+    ProgBar->setObjectName(QStringLiteral("ProgBar"));
+    ProgBar->setMinimum(0);
+    ProgBar->setTextVisible(false);
+    auto* lay = new QVBoxLayout(this);
+    lay->addWidget(ProgBar);
+    resize(320, 50);
+}
+
+void TFrmSaveTo::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    TranslateForm(this, langIndex_);
+}
+
+void TFrmSaveTo::Step(int done, int total)
+{
+    ProgBar->setMaximum(std::max(total, 1));
+    ProgBar->setValue(done);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}

@@ -1,0 +1,164 @@
+#include "plantproject.h"
+
+#include "objects/tactbmp.h"
+#include "objects/tgeom.h"
+#include "objects/tlight.h"
+#include "objects/tlxadvdevbmp.h"
+#include "objects/tlxbtn.h"
+#include "objects/tlxcurve.h"
+#include "objects/tlxgetval.h"
+#include "objects/tlxval.h"
+#include "objects/tmsgtxt.h"
+#include "objects/trtc.h"
+#include "objects/tsttxt.h"
+#include "objects/tvrgbmp.h"
+
+namespace kes::test {
+namespace {
+
+// Sets a single-reference object's address.
+template <typename Obj>
+std::function<void(Obj&)> At(const ReportProject& r, const char* text, bool word)
+{
+    return [&r, text, word](Obj& o) { o.DevAddrCode = r.Code(text, word); };
+}
+
+TBitmap Checker(int w, int h)
+{
+    std::string rows;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x)
+            rows += (x + y) % 2 ? '#' : '.';
+        rows += '\n';
+    }
+    return PictureFromText(rows);
+}
+
+void AddPicture(ReportProject& r, PageData& page, int x, int y)
+{
+    r.Add<TLxObj>(page, 5, x, y, [](TLxObj& o) {
+        o.Picture = Checker(12, 8);
+        o.Width = o.Picture.Width() * o.ObjSize;
+        o.Height = o.Picture.Height() * o.ObjSize;
+    });
+}
+
+void FillMain(ReportProject& r, PageData& p)
+{
+    r.Add<TStTxt>(p, 1, 0, 0, [](TStTxt& t) { t.SetStatic_Txt({"Pump", "Level 2"}, t.Picture.Canvas()->Font); });
+    r.Add<TLxVal>(p, 2, 40, 0, [&r](TLxVal& v) {
+        v.DevAddrCode = r.Code("D100", true);
+        v.RefStation = 2;
+        v.RefLink = 1;
+    });
+    r.Add<TLxDevBmp>(p, 3, 80, 0, At<TLxDevBmp>(r, "X3", false));
+    r.Add<TVrgBmp>(p, 4, 100, 0, At<TVrgBmp>(r, "D101", true));
+    AddPicture(r, p, 120, 0);
+    r.Add<TActBmp>(p, 6, 140, 0, [&r](TActBmp& a) {
+        a.StateMode = 0x10;
+        a.SetStateNum(3);
+        a.DevAddrCode = r.Code("D102", true);
+    });
+    r.Add<TLxObj>(p, 7, 160, 0);
+    r.Add<TLxObj>(p, 8, 0, 20, [&r](TLxObj& o) { dynamic_cast<TLxDevRef&>(o).DevAddrCode = r.Code("D103", true); });
+    r.Add<TLxObj>(p, 9, 30, 20, [&r](TLxObj& o) { dynamic_cast<TLxDevRef&>(o).DevAddrCode = r.Code("D104", true); });
+    r.Add<TMsgTxt>(p, 12, 70, 20, [&r](TMsgTxt& m) {
+        m.StateMode = 0x00;
+        m.DevAddrCode = r.Code("M5", false);
+    });
+    r.Add<TLxBtn>(p, 13, 100, 20, [&r](TLxBtn& b) {
+        b.BtnType = kBtnAlternate;
+        b.WriteDev.DevAddrCode = r.Code("M6", false);
+        b.ReadDev.DevAddrCode = r.Code("M7", false);
+        b.ReadUsed = 1;
+        b.NotifyDev.DevAddrCode = r.Code("M8", false);
+        b.NotifyUsed = 1;
+    });
+    r.Add<TLxCurve>(p, 14, 130, 20, At<TLxCurve>(r, "D105", true));
+    r.Add<TLxXyCurve>(p, 15, 0, 40, At<TLxXyCurve>(r, "D106", true));
+    r.Add<TRtc>(p, 16, 40, 40, [&r](TRtc& c) {
+        c.RtcFormat = 0x10;
+        c.DevAddrCode = r.Code("D107", true);
+    });
+    r.Add<TGeom>(p, 17, 0, 0, [](TGeom& g) { g.ObjGeomSet(GeomRect, {}, 0, 0, 191 * 4, 63 * 4); });
+    r.Add<TLight>(p, 18, 90, 40, At<TLight>(r, "Y2", false));
+    r.Add<TLxObj>(p, 19, 110, 40);
+    r.Add<TLxGetVal>(p, 20, 130, 40, [&r](TLxGetVal& v) {
+        v.WriteDev.DevAddrCode = r.Code("D108", true);
+        v.ReadDev.DevAddrCode = r.Code("D109", true);
+        v.ReadUsed = 1;
+        v.NotifyDev.DevAddrCode = r.Code("M9", false);
+        v.NotifyUsed = 1;
+    });
+    r.Add<TLxAdvDevBmp>(p, 21, 170, 40, [&r](TLxAdvDevBmp& b) {
+        b.ValMode = 0x10;
+        b.DevAddrCode = r.Code("D110", true);
+    });
+
+    PgJmpRec* bit = p.AddPgJump(r.doc());
+    bit->Ref.DevAddrCode = r.Code("X1", false);
+    bit->OnOff = 1;
+    bit->TargetPage = 1;
+    PgJmpRec* value = p.AddPgJump(r.doc());
+    value->Ref.DevAddrCode = r.Code("D10", true);
+    value->Kind = 0x10;
+    value->Operator = 1;
+    value->CompareValue = 100;
+    value->TargetPage = 2;
+    PgFunKeyRec& key = p.PgFunKeys[3];
+    key.ButtonType = kBtnSetOn;
+    key.Write.DevAddrCode = r.Code("M30", false);
+    p.PgFunKeyUsed[3] = 1;
+    p.PgSysRecs[0].Ref.DevAddrCode = r.Code("M20", false);
+    p.PgHide.Hide = 1;
+    p.PgNumWrite.Ref.DevAddrCode = r.Code("D30", true);
+}
+
+} // namespace
+
+void BuildPlant(ReportProject& r, int mainPages)
+{
+    ProjectDoc& d = r.doc();
+    PgJmpRec* sys = d.AddSysPgJump();
+    sys->Ref.DevAddrCode = r.Code("D40", true);
+    sys->Kind = 0x10;
+    sys->CompareValue = 5;
+    sys->TargetPage = 1;
+    d.SysFunKeys[0].ButtonType = kBtnSetOn;
+    d.SysFunKeys[0].Write.DevAddrCode = r.Code("M40", false);
+    d.SysFunKeyUsed[0] = 1;
+    d.SysBuzzer.Ref.DevAddrCode = r.Code("Y10", false);
+    d.SysClockWrite.Ref.DevAddrCode = r.Code("D50", true);
+    d.PowerOnMacro.Ref.DevAddrCode = r.Code("D60", true);
+    d.PowerOnMacro.Kind = 0x10;
+
+    for (int i = 0; i < mainPages; ++i) {
+        const std::unique_ptr<PageData> main = r.NewPage();
+        FillMain(r, *main);
+        r.StorePage(*main, i == 0 ? "Main" : "Main " + std::to_string(i));
+        if (i == 0) {
+            const std::unique_ptr<PageData> empty = r.NewPage();
+            r.StorePage(*empty, "");
+            const std::unique_ptr<PageData> alarms = r.NewPage();
+            r.Add<TLxBtn>(*alarms, 13, 10, 10, [&r](TLxBtn& b) {
+                b.BtnType = kBtnSetOff;
+                b.WriteDev.DevAddrCode = r.Code("M50", false);
+            });
+            for (int j = 0; j < kMaxPgJumps; ++j) {
+                PgJmpRec* jump = alarms->AddPgJump(d);
+                jump->Ref.DevAddrCode = r.Code("M60", false);
+                jump->OnOff = static_cast<std::uint8_t>(j % 2);
+                jump->TargetPage = j;
+            }
+            r.StorePage(*alarms, "Alarms");
+        }
+    }
+
+    const std::unique_ptr<PageData> start = r.NewPage();
+    r.Add<TStTxt>(*start, 1, 10, 10, [](TStTxt& t) { t.SetStatic_Txt({"Welcome"}, t.Picture.Canvas()->Font); });
+    AddPicture(r, *start, 80, 30);
+    r.Add<TGeom>(*start, 17, 0, 0, [](TGeom& g) { g.ObjGeomSet(GeomRect, {}, 8, 8, 400, 240); });
+    r.StoreStartScreen(*start);
+}
+
+} // namespace kes::test

@@ -1,0 +1,12 @@
+#pragma once
+// The report tests' project "Plant": page "Main" with one object of every kind and every page
+// setting, an empty page, page "Alarms" with a button and 20 page-change conditions, system
+// settings and a start-up screen. mainPages > 1 adds copies of "Main" after "Alarms" (for the
+// benchmark's large projects).
+#include "reporttest.h"
+
+namespace kes::test {
+
+void BuildPlant(ReportProject& r, int mainPages = 1);
+
+} // namespace kes::test
