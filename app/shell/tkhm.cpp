@@ -9,6 +9,7 @@
 #include "app/project/ui/prjcommands.h"
 #include "app/shell/editorcommands.h"
 #include "app/shell/lxeini.h"
+#include "app/shell/reportcommands.h"
 #include "app/shell/screencommands.h"
 #include "app/shell/settingcommands.h"
 #include "app/shell/shelltools.h"
@@ -271,6 +272,7 @@ void TKhm::WireCommands()
     kes::InstallObjInspector(*this);
     kes::InstallShellTools(*this);
     InstallCommLink();
+    kes::InstallPrintCommands(*this);
     // Commands whose subsystem is not built yet are there, but cannot be chosen.
     for (QAction* a : findChildren<QAction*>())
         if (!a->menu() && !a->isSeparator() && !IsWired(a) && !a->objectName().isEmpty())

@@ -17,8 +17,7 @@ namespace {
 // In menu order: File, Edit (also on the page popup), Compile, View, Communication, the page and
 // system settings, Tools, Settings.
 const std::set<std::string> kNotBuiltYet = {
-    "MmPgDataSave", "TbPrint", "MmPrintmmPg", "MmPrintStartPg", "MmChar", "MmChkFile",
-    "MmTestPLCRange", "MmPLCRangeSet"};
+    "MmChar", "MmChkFile", "MmTestPLCRange", "MmPLCRangeSet"};
 
 class CommandWiringTest : public EditorTest {};
 
