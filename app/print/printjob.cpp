@@ -18,7 +18,7 @@ namespace {
 
 // The base font of a printout, in points; headings and the product name are larger.
 constexpr double kBasePoints = 9.0;
-constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs;
+constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
 
 // The record a page index names: a page of the list, or the start-up screen.
 const PgDataStr* RecordOf(const ProjectDoc& doc, bool startScreen, int index)
@@ -109,7 +109,7 @@ void PrintJob::DrawUnit(QPainter& p, int unit) const
     const QString number = QString::fromStdString(PageNumberText(unit, UnitCount()));
     for (const PrintItem& item : units_[static_cast<std::size_t>(unit)].Items) {
         if (item.Type == PrintItem::Picture) {
-            const QRect rect(item.X, item.Y, item.Size.Width, item.Size.Height);
+            const QRectF rect(item.X, item.Y, item.Size.Width, item.Size.Height);
             p.drawImage(rect, PagePicture(item.Page));
             p.drawRect(rect);
             continue;
@@ -124,7 +124,8 @@ void PrintJob::DrawUnit(QPainter& p, int unit) const
         if (item.Line.empty())
             continue;
         const QFont font = FontOf(g, item.FontStep);
-        const QString text = AnsiToQString(item.Line);
+        // A tab in a heading opens a gap of four blanks, the same on every target.
+        const QString text = AnsiToQString(item.Line).replace(QLatin1Char('\t'), QStringLiteral("    "));
         const double x = item.Centred ? (g.PageWidth - std::min(TextWidth(font, text), right)) / 2 : item.X;
         TextAt(p, font, x, item.Y, item.Centred ? right - x : room, text);
     }
