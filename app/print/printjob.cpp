@@ -132,9 +132,10 @@ void PrintJob::DrawUnit(QPainter& p, int unit) const
     p.restore();
 }
 
-QImage PrintJob::PreviewImage(int unit, int scale) const
+QImage PrintJob::PreviewImage(int unit, double scale) const
 {
-    QImage image(geometry_.PageWidth * scale, geometry_.PageHeight * scale, QImage::Format_RGB32);
+    QImage image(static_cast<int>(std::lround(geometry_.PageWidth * scale)),
+                 static_cast<int>(std::lround(geometry_.PageHeight * scale)), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
     p.scale(scale, scale);

@@ -39,8 +39,8 @@ public:
     // Draws unit (0-based) with the painter in the geometry's logical units (the caller scales
     // it to the target); nothing for a unit the plan does not have.
     void DrawUnit(QPainter& painter, int unit) const;
-    // The preview of a unit: the unit at scale device pixels a logical unit, white where empty.
-    QImage PreviewImage(int unit, int scale) const;
+    // The preview of a unit: the unit at scale pixels a logical unit, white where empty.
+    QImage PreviewImage(int unit, double scale) const;
 
 private:
     QImage PagePicture(int page) const;

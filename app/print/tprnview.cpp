@@ -24,7 +24,6 @@ TPrnView::TPrnView(kes::ReportContext& ctx, TPrnSet& settings, kes::PrintJob& jo
     PreImg->setAlignment(Qt::AlignCenter);
     PreScroll = new QScrollArea(this);
     PreScroll->setWidget(PreImg);
-    PreScroll->setWidgetResizable(true);
     PreScroll->setAlignment(Qt::AlignCenter);
     PreScroll->setBackgroundRole(QPalette::Dark);
     Panel1 = new QWidget(this);
@@ -46,7 +45,8 @@ TPrnView::TPrnView(kes::ReportContext& ctx, TPrnSet& settings, kes::PrintJob& jo
     lay->addWidget(PreScroll, 1);
     lay->addWidget(Panel1);
     const kes::PrintGeometry preview = kes::PreviewGeometry(ctx_.Doc.DefaultZoom);
-    resize(preview.PageWidth * kPreviewScale + 150, std::min(preview.PageHeight * kPreviewScale + 40, 860));
+    resize(static_cast<int>(preview.PageWidth * kPreviewScale) + 150,
+           static_cast<int>(preview.PageHeight * kPreviewScale) + 30);
 
     QObject::connect(PrePgBtn, &QPushButton::clicked, this, [this] { PrePgBtnClick(); });
     QObject::connect(NextPgBtn, &QPushButton::clicked, this, [this] { NextPgBtnClick(); });
@@ -90,7 +90,11 @@ void TPrnView::UpdateNavButtons()
     NextPgBtn->setEnabled(CurSheet < UnitCount());
 }
 
-void TPrnView::ShowSheet() { PreImg->setPixmap(QPixmap::fromImage(job_.PreviewImage(CurSheet - 1, kPreviewScale))); }
+void TPrnView::ShowSheet()
+{
+    PreImg->setPixmap(QPixmap::fromImage(job_.PreviewImage(CurSheet - 1, kPreviewScale)));
+    PreImg->adjustSize();
+}
 
 void TPrnView::NextPgBtnClick()
 {

@@ -17,8 +17,8 @@ public:
     TPrnView(kes::ReportContext& ctx, TPrnSet& settings, kes::PrintJob& job, QWidget* owner);
     ~TPrnView() override;
 
-    // Device pixels of the shown sheet per preview unit.
-    static constexpr int kPreviewScale = 2;
+    // Screen pixels of the shown sheet per preview unit: a whole sheet fits a common screen.
+    static constexpr double kPreviewScale = 1.5;
 
     QScrollArea* PreScroll = nullptr;
     QLabel* PreImg = nullptr;

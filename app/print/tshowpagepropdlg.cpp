@@ -239,7 +239,8 @@ void TShowPagePropDlg::RG_SetDispClick()
     if (kes::RadioGroupIndex(RG_SetDisp) == 0) {
         LsbPageSelect->setEnabled(true);
         // Without pages there is no line to show: an empty picture and no rows.
-        kes::ShowPicture(ImgPage, kes::ObjDataPagePicture(ctx_, LsbPageSelect->currentRow(), PictureScale()));
+        const int row = LsbPageSelect->currentRow();
+        kes::ShowPicture(ImgPage, row < 0 ? QImage() : kes::ObjDataPagePicture(ctx_, row, PictureScale()));
     } else {
         LsbPageSelect->setEnabled(false);
         kes::ShowPicture(ImgPage, QImage());

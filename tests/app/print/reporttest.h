@@ -19,41 +19,18 @@ namespace kes::test {
 
 class ReportProject {
 public:
-    ReportProject() : prj_(std::string(KES_BIN_DIR) + "/"), ctx(prj_.doc, *prj_.core)
-    {
-        SetAppDir(std::string(KES_BIN_DIR) + "/");
-        TMsgTable table;
-        table.LoadFromFile(std::string(KES_BIN_DIR) + "/" + MsgFileName(LangEng), 1252);
-        for (int n = 0; n < table.Count(); ++n)
-            doc().MsgTable.push_back(QStringToAnsi(table[n]));
-        doc().PrjName = "Plant";
-        ctx.Print.StartScreen = "Start-up Screen Editing";
-        ctx.Print.Jumps = "Page Change Conditions";
-        ObjDataNames& n = ctx.ObjData;
-        n.PgJump = n.SysPgJump = "Page Change Conditions";
-        n.FunKey = n.SysFunKey = "Function Keys";
-        n.Buzzer = n.SysBuzzer = "Buzzer";
-        n.AlarmLamp = n.SysAlarmLamp = "Alarm Lamp";
-        n.Hide = "Hide Page";
-        n.PgNumWrite = "Page Number Write";
-        n.Clock = "Clock Write";
-        n.PowerOn = "Power-on Macro";
-        n.System = "System Settings";
-        n.Pages = "Pages";
-        n.StartScreen = "Start-up Screen";
-        env_ = std::make_unique<PageEnv>(doc(), lx());
-        env_->MainFont.Name = "Main Font";
-        env_->MainFont.Size = 11;
-        encode_.FontExists = [](const std::string&) { return true; };
-    }
+    // A project of its own over the shipped model data, with the English message table.
+    ReportProject() : ReportProject(std::make_unique<Prj>(std::string(KES_BIN_DIR) + "/")) {}
+    // Adds to the main window's open project (its message table and model form as they are).
+    ReportProject(ProjectDoc& doc, const LxTypeCore& lx) : doc_(doc), lx_(lx), ctx(doc, lx) { Init(); }
 
-    ProjectDoc& doc() { return prj_.doc; }
-    const LxTypeCore& lx() { return *prj_.core; }
+    ProjectDoc& doc() { return doc_; }
+    const LxTypeCore& lx() { return lx_; }
 
     // The code of an address text (bit or word).
     std::int32_t Code(const char* text, bool word) const
     {
-        return prj_.core->ParseDeviceAddress(text, word ? 1 : 0, 0, true, false);
+        return lx_.ParseDeviceAddress(text, word ? 1 : 0, 0, true, false);
     }
 
     // An object of kind at panel position (x, y) on page, set up by setup.
@@ -99,7 +76,41 @@ public:
     }
 
 private:
-    Prj prj_;
+    explicit ReportProject(std::unique_ptr<Prj> own) : own_(std::move(own)), doc_(own_->doc), lx_(*own_->core), ctx(doc_, lx_)
+    {
+        SetAppDir(std::string(KES_BIN_DIR) + "/");
+        TMsgTable table;
+        table.LoadFromFile(std::string(KES_BIN_DIR) + "/" + MsgFileName(LangEng), 1252);
+        for (int n = 0; n < table.Count(); ++n)
+            doc_.MsgTable.push_back(QStringToAnsi(table[n]));
+        doc_.PrjName = "Plant";
+        Init();
+    }
+    void Init()
+    {
+        ctx.Print.StartScreen = "Start-up Screen Editing";
+        ctx.Print.Jumps = "Page Change Conditions";
+        ObjDataNames& n = ctx.ObjData;
+        n.PgJump = n.SysPgJump = "Page Change Conditions";
+        n.FunKey = n.SysFunKey = "Function Keys";
+        n.Buzzer = n.SysBuzzer = "Buzzer";
+        n.AlarmLamp = n.SysAlarmLamp = "Alarm Lamp";
+        n.Hide = "Hide Page";
+        n.PgNumWrite = "Page Number Write";
+        n.Clock = "Clock Write";
+        n.PowerOn = "Power-on Macro";
+        n.System = "System Settings";
+        n.Pages = "Pages";
+        n.StartScreen = "Start-up Screen";
+        env_ = std::make_unique<PageEnv>(doc_, lx_);
+        env_->MainFont.Name = "Main Font";
+        env_->MainFont.Size = 11;
+        encode_.FontExists = [](const std::string&) { return true; };
+    }
+
+    std::unique_ptr<Prj> own_;
+    ProjectDoc& doc_;
+    const LxTypeCore& lx_;
 
 public:
     ReportContext ctx;

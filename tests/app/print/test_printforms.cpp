@@ -1,0 +1,346 @@
+// The print and object table windows in the started program: the commands open them for the
+// pages or the start-up screen (and store the open page first), the direct print and the
+// preview's print write the printer's own count of sheets (a PDF here, there being no printer),
+// the preview pages through its sheets and stays put with none, the table shows each view's
+// rows (and nothing, without failing, in a project without pages), and the export writes the
+// chosen file before the desktop opens it. Every caption stands in all three languages.
+//
+// With KES_PRINT_SHOTS=<folder> the preview and the table window are kept there as pictures.
+#include "../editor/editortest.h"
+
+#include "app/shell/reportcommands.h"
+#include "app/print/tprnset.h"
+#include "app/print/tprnview.h"
+#include "app/print/tsaveasdlg.h"
+#include "app/print/tshowpagepropdlg.h"
+#include "app/ui/msgtable.h"
+#include "app/project/ui/tlxtype.h"
+#include "app/ui/translate.h"
+#include "platform/inifile.h"
+#include "plantproject.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTableView>
+
+namespace kes::test {
+namespace {
+
+int PdfPages(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+    return static_cast<int>(QString::fromLatin1(f.readAll()).count(page));
+}
+
+void Shot(QWidget& w, const char* name)
+{
+    const QString folder = qEnvironmentVariable("KES_PRINT_SHOTS");
+    if (!folder.isEmpty())
+        w.grab().save(QDir(folder).filePath(QLatin1String(name) + QStringLiteral(".png")));
+}
+
+class PrintForms : public EditorTest {
+protected:
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        NewProject(0, 3);
+        plant = std::make_unique<ReportProject>(Khm->Doc, *LxType);
+        BuildPlant(*plant);
+        Khm->FormActivate();
+        DesktopOpener() = [this](const QString& path) {
+            opened.push_back(path);
+            return true;
+        };
+        ReportPrinter().setOutputFormat(QPrinter::PdfFormat);
+    }
+    void TearDown() override
+    {
+        DesktopOpener() = nullptr;
+        plant.reset();
+        EditorTest::TearDown();
+    }
+    // Answers the print dialog: sheets from..to (0: all) into pdf.
+    std::function<void(QDialog&)> PrintDialog(const QString& pdf, int from = 0, int to = 0)
+    {
+        return [pdf, from, to](QDialog& d) {
+            auto& dlg = dynamic_cast<QPrintDialog&>(d);
+            maxSheet = dlg.maxPage();
+            dlg.printer()->setOutputFileName(pdf);
+            dlg.printer()->setPrintRange(from > 0 ? QPrinter::PageRange : QPrinter::AllPages);
+            dlg.printer()->setFromTo(from, to);
+            dlg.done(QDialog::Accepted);
+        };
+    }
+    QString Pdf(const char* name) const { return QString::fromStdString(Path(name)); }
+
+    std::unique_ptr<ReportProject> plant;
+    std::vector<QString> opened;
+    static inline int maxSheet = 0;
+};
+
+TEST_F(PrintForms, TheCommandsOpenTheirWindowsForWhatIsEdited)
+{
+    for (const char* item : {"MmPrintmmPg", "MmPrintStartPg", "MmPgDataSave", "TbPrint"})
+        EXPECT_TRUE(Khm->Action(item)->isEnabled()) << item;
+    std::vector<std::string> opens;
+    int source = 0;
+    prompt.onExec = [&](QDialog& d) {
+        opens.push_back(d.objectName().toStdString());
+        if (PrnSet)
+            source = PrnSet->PrintSource;
+    };
+    int stores = 0;
+    const std::function<void()> store = Khm->Doc.StoreActivePage;
+    Khm->Doc.StoreActivePage = [&] {
+        ++stores;
+        store();
+    };
+    Khm->Doc.Modified = 1;
+    Trigger("MmPrintmmPg");
+    EXPECT_EQ(source, 3);
+    EXPECT_EQ(stores, 1);
+    Trigger("MmPrintStartPg");
+    EXPECT_EQ(source, 1);
+    Trigger("MmPgDataSave");
+    EXPECT_EQ(stores, 2);
+    // User-menu pages are not printed.
+    Khm->Doc.EditMode = 2;
+    Trigger("MmPrintmmPg");
+    Khm->Doc.EditMode = 3;
+    EXPECT_EQ(opens, (std::vector<std::string>{"PrnSet", "PrnSet", "ShowPagePropDlg"}));
+    Khm->Doc.StoreActivePage = store;
+}
+
+TEST_F(PrintForms, ADirectPrintWritesThePrintersSheetsAndCloses)
+{
+    const QString pdf = Pdf("direct.pdf");
+    int result = -1;
+    prompt.onExec = [&](QDialog& d) {
+        if (d.objectName() == QLatin1String("PrnDlg")) {
+            PrintDialog(pdf)(d);
+            return;
+        }
+        auto& set = dynamic_cast<TPrnSet&>(d);
+        set.PrintBtn->click();
+        result = set.result();
+    };
+    Trigger("MmPrintmmPg");
+    EXPECT_EQ(result, QDialog::Accepted);
+    ASSERT_GT(maxSheet, 1);
+    EXPECT_EQ(PdfPages(pdf), maxSheet);
+
+    // Sheets 2 to 3 alone.
+    const QString part = Pdf("part.pdf");
+    prompt.onExec = [&](QDialog& d) {
+        if (d.objectName() == QLatin1String("PrnDlg")) {
+            PrintDialog(part, 2, 3)(d);
+        } else {
+            dynamic_cast<TPrnSet&>(d).PrintBtn->click();
+        }
+    };
+    Trigger("MmPrintmmPg");
+    EXPECT_EQ(PdfPages(part), 2);
+}
+
+TEST_F(PrintForms, ACancelledOrEmptyPrintLeavesTheSettingsOpen)
+{
+    int dialogs = 0;
+    int result = -1;
+    prompt.onExec = [&](QDialog& d) {
+        if (d.objectName() == QLatin1String("PrnDlg")) {
+            ++dialogs;
+            d.reject();
+            return;
+        }
+        auto& set = dynamic_cast<TPrnSet&>(d);
+        set.PrintBtn->click();
+        EXPECT_TRUE(set.PrintBtn->isEnabled());
+        // Nothing chosen: told so, no print dialog.
+        for (QCheckBox* c : {set.FileNameChk, set.DispChk, set.TitleChk, set.PgChxChk, set.ObjInfChk})
+            c->setChecked(false);
+        set.PrintBtn->click();
+        result = set.result();
+    };
+    Trigger("MmPrintmmPg");
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_NE(result, QDialog::Accepted);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0], Msg(521));
+}
+
+TEST_F(PrintForms, ThePreviewPagesThroughItsSheetsAndPrintsThem)
+{
+    const QString pdf = Pdf("preview.pdf");
+    int units = 0;
+    prompt.onExec = [&](QDialog& d) {
+        if (d.objectName() == QLatin1String("PrnDlg")) {
+            PrintDialog(pdf)(d);
+            return;
+        }
+        if (auto* set = dynamic_cast<TPrnSet*>(&d)) {
+            set->PreviewBtn->click();
+            EXPECT_TRUE(set->isVisible()) << "the settings stay open after the preview";
+            return;
+        }
+        auto& view = dynamic_cast<TPrnView&>(d);
+        units = view.UnitCount();
+        EXPECT_EQ(view.CurSheet, 1);
+        EXPECT_FALSE(view.PrePgBtn->isEnabled());
+        EXPECT_TRUE(view.NextPgBtn->isEnabled());
+        Shot(view, "preview");
+        for (int i = 1; i < units; ++i)
+            view.NextPgBtn->click();
+        EXPECT_EQ(view.CurSheet, units);
+        EXPECT_FALSE(view.NextPgBtn->isEnabled());
+        EXPECT_TRUE(view.PrePgBtn->isEnabled());
+        view.PrePgBtn->click();
+        EXPECT_EQ(view.CurSheet, units - 1);
+        view.PrnBtn->click();
+        EXPECT_EQ(view.result(), QDialog::Accepted);
+    };
+    Trigger("MmPrintmmPg");
+    ASSERT_GT(units, 1);
+    // The printer's sheets are counted with its own geometry.
+    EXPECT_EQ(PdfPages(pdf), maxSheet);
+}
+
+TEST_F(PrintForms, APreviewWithNothingToShowStaysOnItsFirstSheet)
+{
+    prompt.onExec = [&](QDialog& d) {
+        if (auto* set = dynamic_cast<TPrnSet*>(&d)) {
+            for (QCheckBox* c : {set->DispChk, set->PgChxChk, set->ObjInfChk})
+                c->setChecked(false);
+            set->PreviewBtn->click();
+            return;
+        }
+        auto& view = dynamic_cast<TPrnView&>(d);
+        EXPECT_EQ(view.UnitCount(), 0);
+        EXPECT_EQ(view.LastSheet, 0);
+        EXPECT_FALSE(view.NextPgBtn->isEnabled());
+        EXPECT_FALSE(view.PrePgBtn->isEnabled());
+        view.NextPgBtnClick();
+        EXPECT_EQ(view.CurSheet, 1);
+    };
+    Trigger("MmPrintmmPg");
+}
+
+TEST_F(PrintForms, TheTableShowsTheRowsOfEachView)
+{
+    const int before = prompt.execCount;
+    prompt.onExec = [&](QDialog& d) {
+        auto& dlg = dynamic_cast<TShowPagePropDlg&>(d);
+        // Page 1 is "Main" (page 0 is the new project's own, empty).
+        EXPECT_EQ(dlg.LsbPageSelect->count(), 4);
+        EXPECT_EQ(dlg.LsbPageSelect->currentRow(), 0);
+        EXPECT_TRUE(dlg.Shown().Rows.empty());
+        dlg.LsbPageSelect->setCurrentRow(1);
+        dlg.RG_SetDispClick();
+        EXPECT_EQ(dlg.Shown().Rows.size(), 25u);
+        EXPECT_EQ(dlg.DBGridPage->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Object Name"));
+        EXPECT_FALSE(dlg.ImgPage->pixmap().isNull());
+        Shot(dlg, "objtable");
+        dlg.findChild<QRadioButton*>(QStringLiteral("RG_SetDisp_1"))->click();
+        EXPECT_FALSE(dlg.LsbPageSelect->isEnabled());
+        EXPECT_EQ(dlg.Shown().Rows.size(), 5u);
+        EXPECT_TRUE(dlg.ImgPage->pixmap().isNull());
+        dlg.PgCtrlDB->setCurrentWidget(dlg.TabSheetStartPage);
+        EXPECT_EQ(dlg.Shown().Rows.size(), 3u);
+        EXPECT_FALSE(dlg.ImgStartPage->pixmap().isNull());
+    };
+    Trigger("MmPgDataSave");
+    EXPECT_EQ(prompt.execCount, before + 1);
+}
+
+TEST_F(PrintForms, ATableWithoutPagesShowsNothing)
+{
+    ReportContext ctx = MainReportContext(*Khm);
+    PgDataVector pages = std::move(Khm->Doc.PgDataList);
+    Khm->Doc.PgDataList.clear();
+    {
+        TShowPagePropDlg dlg(ctx, Khm);
+        dlg.show();
+        EXPECT_EQ(dlg.LsbPageSelect->count(), 0);
+        EXPECT_TRUE(dlg.Shown().Rows.empty());
+        EXPECT_TRUE(dlg.ImgPage->pixmap().isNull());
+        dlg.BtnSaveAsClick();
+        EXPECT_EQ(dlg.Shown().Rows.size(), 5u + 3u);
+    }
+    Khm->Doc.PgDataList = std::move(pages);
+}
+
+TEST_F(PrintForms, TheExportWritesTheFileThenOpensTheText)
+{
+    for (const int item : {0, 1}) {
+        const QString file = Pdf(item == 0 ? "table.txt" : "table.xlsx");
+        prompt.onExec = [&](QDialog& d) {
+            if (auto* table = dynamic_cast<TShowPagePropDlg*>(&d)) {
+                table->BtnSaveAsClick();
+                EXPECT_FALSE(table->PgCtrlDB->isTabVisible(0));
+                EXPECT_FALSE(table->PgCtrlDB->isTabVisible(1));
+                EXPECT_EQ(table->PgCtrlDB->currentWidget(), table->TabSheetAll);
+                EXPECT_EQ(table->Shown().Rows.size(), 54u);
+                return;
+            }
+            if (auto* save = dynamic_cast<TSaveAsDlg*>(&d)) {
+                save->findChild<QRadioButton*>(QStringLiteral("RG_SaveAs_%1").arg(item))->setChecked(true);
+                EXPECT_TRUE(save->OKBtnClick());
+                return;
+            }
+            auto& files = dynamic_cast<QFileDialog&>(d);
+            EXPECT_TRUE(files.nameFilters().join(QString()).contains(item == 0 ? QStringLiteral("*.txt")
+                                                                               : QStringLiteral("*.xlsx")));
+            files.selectFile(file);
+            static_cast<QDialog&>(files).accept();
+        };
+        Trigger("MmPgDataSave");
+        EXPECT_TRUE(QFileInfo::exists(file)) << item;
+    }
+    // The text file is opened once written; the workbook is not.
+    EXPECT_EQ(opened, std::vector<QString>{Pdf("table.txt")});
+}
+
+TEST_F(PrintForms, EveryCaptionIsInAllThreeLanguages)
+{
+    ReportContext ctx = MainReportContext(*Khm);
+    TPrnSet set(ctx, Khm);
+    PrintJob job(Khm->Doc, *LxType, PrintChoice{}, false, ctx.Print);
+    TPrnView view(ctx, set, job, Khm);
+    TShowPagePropDlg table(ctx, Khm);
+    TSaveAsDlg save(ctx, table, Khm);
+    TFrmSaveTo progress(Khm, LangEng);
+    for (QWidget* form : std::initializer_list<QWidget*>{&set, &view, &table, &save, &progress}) {
+        SCOPED_TRACE(form->objectName().toStdString());
+        for (int lang : {LangCht, LangChs, LangEng}) {
+            TIniFile ini(Path(CaptionFileName(lang)));
+            ASSERT_TRUE(ini.Loaded());
+            for (const CaptionKey& k : FormCaptionKeys(form)) {
+                // An empty hint of a label or check box stays empty without a key.
+                const bool labelHint =
+                    (k.componentClass == "TCheckBox" || k.componentClass == "TLabel") && k.key.ends_with(".Hint");
+                if (!labelHint) {
+                    EXPECT_TRUE(ini.ValueExists(k.section, k.key)) << CaptionFileName(lang) << " " << k.key;
+                }
+            }
+        }
+    }
+    TranslateForm(&set, LangCht);
+    EXPECT_EQ(set.PreviewBtn->text(), QStringLiteral("預覽"));
+    TranslateForm(&set, LangEng);
+}
+
+} // namespace
+} // namespace kes::test
