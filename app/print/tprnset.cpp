@@ -89,15 +89,10 @@ TPrnSet::TPrnSet(kes::ReportContext& ctx, QWidget* owner) : QDialog(owner), ctx_
     auto* boxes = new QVBoxLayout(GroupBox1);
     for (QCheckBox* c : {FileNameChk, DispChk, TitleChk, PgChxChk, ObjInfChk})
         boxes->addWidget(c);
-    const auto button = [this](const char* name, const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QLatin1String(name));
-        return b;
-    };
-    PreviewBtn = button("PreviewBtn", QStringLiteral("Preview"));
-    PrintBtn = button("PrintBtn", QStringLiteral("Print"));
-    SetupBtn = button("SetupBtn", QStringLiteral("Printer Setup"));
-    CancelBtn = button("CancelBtn", QStringLiteral("Cancel"));
+    PreviewBtn = kes::Named(new QPushButton(QStringLiteral("Preview"), this), "PreviewBtn");
+    PrintBtn = kes::Named(new QPushButton(QStringLiteral("Print"), this), "PrintBtn");
+    SetupBtn = kes::Named(new QPushButton(QStringLiteral("Printer Setup"), this), "SetupBtn");
+    CancelBtn = kes::Named(new QPushButton(QStringLiteral("Cancel"), this), "CancelBtn");
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {PreviewBtn, PrintBtn, SetupBtn, CancelBtn})
         buttons->addWidget(b);

@@ -1,5 +1,6 @@
 #include "app/print/tprnview.h"
 
+#include "app/dialogs/settingsdialog.h"
 #include "app/print/tprnset.h"
 #include "app/project/projectdoc.h"
 #include "app/ui/translate.h"
@@ -28,15 +29,10 @@ TPrnView::TPrnView(kes::ReportContext& ctx, TPrnSet& settings, kes::PrintJob& jo
     PreScroll->setBackgroundRole(QPalette::Dark);
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    const auto button = [this](const char* name, const QString& text) {
-        auto* b = new QPushButton(text, Panel1);
-        b->setObjectName(QLatin1String(name));
-        return b;
-    };
-    PrePgBtn = button("PrePgBtn", QStringLiteral("Previous"));
-    NextPgBtn = button("NextPgBtn", QStringLiteral("Next"));
-    PrnBtn = button("PrnBtn", QStringLiteral("Print"));
-    CancelBtn = button("CancelBtn", QStringLiteral("Cancel"));
+    PrePgBtn = kes::Named(new QPushButton(QStringLiteral("Previous"), Panel1), "PrePgBtn");
+    NextPgBtn = kes::Named(new QPushButton(QStringLiteral("Next"), Panel1), "NextPgBtn");
+    PrnBtn = kes::Named(new QPushButton(QStringLiteral("Print"), Panel1), "PrnBtn");
+    CancelBtn = kes::Named(new QPushButton(QStringLiteral("Cancel"), Panel1), "CancelBtn");
     auto* panel = new QVBoxLayout(Panel1);
     for (QPushButton* b : {PrePgBtn, NextPgBtn, PrnBtn, CancelBtn})
         panel->addWidget(b);

@@ -13,6 +13,9 @@
 #include "objects/tsttxt.h"
 #include "objects/tvrgbmp.h"
 
+#include <QFile>
+#include <QRegularExpression>
+
 namespace kes::test {
 namespace {
 
@@ -159,6 +162,15 @@ void BuildPlant(ReportProject& r, int mainPages)
     AddPicture(r, *start, 80, 30);
     r.Add<TGeom>(*start, 17, 0, 0, [](TGeom& g) { g.ObjGeomSet(GeomRect, {}, 8, 8, 400, 240); });
     r.StoreStartScreen(*start);
+}
+
+int PdfPages(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+    return static_cast<int>(QString::fromLatin1(f.readAll()).count(page));
 }
 
 } // namespace kes::test

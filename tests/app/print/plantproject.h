@@ -9,4 +9,7 @@ namespace kes::test {
 
 void BuildPlant(ReportProject& r, int mainPages = 1);
 
+// The pages of a PDF file (its page objects); -1 when it cannot be read.
+int PdfPages(const QString& path);
+
 } // namespace kes::test

@@ -36,15 +36,6 @@
 namespace kes::test {
 namespace {
 
-int PdfPages(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
-    return static_cast<int>(QString::fromLatin1(f.readAll()).count(page));
-}
-
 void Shot(QWidget& w, const char* name)
 {
     const QString folder = qEnvironmentVariable("KES_PRINT_SHOTS");

@@ -113,16 +113,6 @@ TEST_F(Printout, CaptionsAndHeadingsNameThePage)
     EXPECT_EQ(h.Objects, "-----------------------object data\t-----------------------");
 }
 
-// Pages of a PDF file: its page objects.
-int PdfPages(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
-    return static_cast<int>(QString::fromLatin1(f.readAll()).count(page));
-}
-
 TEST_F(Printout, AProjectOfEveryKindPrintsOnePdfPagePerUnit)
 {
     QTemporaryDir temp;
