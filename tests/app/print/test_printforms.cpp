@@ -330,7 +330,11 @@ TEST_F(PrintForms, EveryCaptionIsInAllThreeLanguages)
     }
     TranslateForm(&set, LangCht);
     EXPECT_EQ(set.PreviewBtn->text(), QStringLiteral("預覽"));
+    Shot(set, "prnset-cht");
+    TranslateForm(&table, LangChs);
+    Shot(table, "objtable-chs");
     TranslateForm(&set, LangEng);
+    Shot(set, "prnset");
 }
 
 } // namespace
