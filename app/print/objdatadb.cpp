@@ -45,8 +45,8 @@ void BindRef(sqlite3_stmt* st, int first, const ObjDataRef& r)
 
 } // namespace
 
-const char* const kObjDataColumns[17] = {"ObjID",   "ObjName",  "ObjLoc",   "ObjSize",   "ObjType",  "PageNum",
-                                         "Page",    "ReadAddr", "ReadID",   "ReadPort",  "WriteAddr", "WriteID",
+const char* const kObjDataColumns[17] = {"ObjID",     "ObjName",  "ObjLoc", "ObjSize",  "ObjType",   "PageNum",
+                                         "Page",      "ReadAddr", "ReadID", "ReadPort", "WriteAddr", "WriteID",
                                          "WritePort", "CallAddr", "CallID", "CallPort", "Descript"};
 
 std::string ObjDataViewSql(ObjDataView view, int pageNum)

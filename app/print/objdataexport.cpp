@@ -23,10 +23,23 @@ const std::string kRule(62, '-');
 int ObjDataLabelMsg(const std::string& field)
 {
     static const std::array<std::pair<const char*, int>, 17> kLabels = {{
-        {"ObjID", 137},    {"ObjName", 138},  {"ObjLoc", 139},    {"ObjSize", 140},   {"ObjType", 141},
-        {"Page", 142},     {"PageNum", 142},  {"ReadAddr", 143},  {"ReadID", 144},    {"ReadPort", 145},
-        {"WriteAddr", 146}, {"WriteID", 147}, {"WritePort", 148}, {"CallAddr", 149},  {"CallID", 150},
-        {"CallPort", 151}, {"Descript", 152},
+        {"ObjID", 137},
+        {"ObjName", 138},
+        {"ObjLoc", 139},
+        {"ObjSize", 140},
+        {"ObjType", 141},
+        {"Page", 142},
+        {"PageNum", 142},
+        {"ReadAddr", 143},
+        {"ReadID", 144},
+        {"ReadPort", 145},
+        {"WriteAddr", 146},
+        {"WriteID", 147},
+        {"WritePort", 148},
+        {"CallAddr", 149},
+        {"CallID", 150},
+        {"CallPort", 151},
+        {"Descript", 152},
     }};
     for (const auto& [name, n] : kLabels)
         if (field == name)

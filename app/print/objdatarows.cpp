@@ -1,16 +1,11 @@
 #include "app/print/objdatarows.h"
 
 #include "app/model/lxtypecore.h"
+#include "app/print/reportkinds.h"
 #include "app/project/pagedata.h"
 #include "app/project/projectdoc.h"
 #include "app/project/tprntmp.h"
-#include "objects/lxstatebmp.h"
-#include "objects/tlxadvdevbmp.h"
-#include "objects/tlxbtn.h"
-#include "objects/tlxgetval.h"
-#include "objects/tlxval.h"
-#include "objects/tmsgtxt.h"
-#include "objects/trtc.h"
+#include "objects/lxdevref.h"
 #include "platform/codepage.h"
 
 namespace kes {
@@ -28,8 +23,8 @@ ObjDataRef RefColumn(const LxTypeCore& lx, std::int32_t code, std::uint8_t stati
 {
     ObjDataRef r;
     if (code != -1)
-        r.Addr = Utf8(lx.FormatDeviceAddress(static_cast<std::uint32_t>(code), mode, access, bitIndex, deviceForm,
-                                             panelMemory));
+        r.Addr = Utf8(
+            lx.FormatDeviceAddress(static_cast<std::uint32_t>(code), mode, access, bitIndex, deviceForm, panelMemory));
     r.ID = station;
     if (link <= 1)
         r.Port = link == 0 ? "COM1" : "COM2";
@@ -38,8 +33,8 @@ ObjDataRef RefColumn(const LxTypeCore& lx, std::int32_t code, std::uint8_t stati
 
 ObjDataRef Column(const LxTypeCore& lx, const DevRefHead& ref, std::uint8_t mode, std::uint8_t access)
 {
-    return RefColumn(lx, ref.DevAddrCode, ref.Station, ref.LinkIndex, ref.BitIndex, ref.Present != 0,
-                     ref.LinkFlag != 0, mode, access);
+    return RefColumn(lx, ref.DevAddrCode, ref.Station, ref.LinkIndex, ref.BitIndex, ref.Present != 0, ref.LinkFlag != 0,
+                     mode, access);
 }
 
 ObjDataRef Column(const LxTypeCore& lx, const TLxDevRef& ref, std::uint8_t mode, std::uint8_t access)
@@ -51,73 +46,28 @@ ObjDataRef Column(const LxTypeCore& lx, const TLxDevRef& ref, std::uint8_t mode,
 std::uint8_t High(std::uint8_t b) { return static_cast<std::uint8_t>(b >> 4); }
 std::uint8_t Low(std::uint8_t b) { return static_cast<std::uint8_t>(b & 0x0F); }
 
+ObjDataRef Column(const LxTypeCore& lx, const KindRef& r)
+{
+    return r.Ref ? Column(lx, *r.Ref, r.Mode, r.Access) : ObjDataRef{};
+}
+
 // The address columns of an object: which of its references is read, written or called.
 void ObjectColumns(const TLxObj& obj, const LxTypeCore& lx, ObjDataRow& row)
 {
-    const auto* ref = dynamic_cast<const TLxDevRef*>(&obj);
-    switch (obj.ObjType) {
-    case 2:
-        row.Read = Column(lx, *ref, kModeWord, static_cast<const TLxVal&>(obj).ValLen);
-        break;
-    case 3:
-        row.Read = Column(lx, *ref, kModeBit, 0);
-        break;
-    case 21:
-        // A bit, or one bit of a word in value mode.
-        row.Read = Column(lx, *ref, High(static_cast<const TLxAdvDevBmp&>(obj).ValMode), 0);
-        break;
-    case 4:
-    case 8:
-    case 9:
-    case 14:
-    case 15:
-        row.Read = Column(lx, *ref, kModeWord, 0);
-        break;
-    case 6:
-    case 18: {
-        const std::uint8_t mode = static_cast<const TStateBmpObj&>(obj).StateMode;
-        row.Read = Column(lx, *ref, High(mode), Low(mode));
-        break;
-    }
-    case 12: {
-        const std::uint8_t mode = static_cast<const TMsgTxt&>(obj).StateMode;
-        row.Read = Column(lx, *ref, High(mode), Low(mode));
-        break;
-    }
-    case 13: {
-        const auto& b = static_cast<const TLxBtn&>(obj);
-        row.Read = Column(lx, b.ReadDev, High(b.ValKind), b.ValLen);
-        row.Write = Column(lx, b.WriteDev, High(b.ValKind), b.ValLen);
-        row.Call = Column(lx, b.NotifyDev, kModeBit, 0);
-        break;
-    }
-    case 20: {
-        const auto& v = static_cast<const TLxGetVal&>(obj);
-        row.Read = Column(lx, v.ReadDev, kModeWord, v.ValLen);
-        row.Write = Column(lx, v.WriteDev, kModeWord, v.ValLen);
-        row.Call = Column(lx, v.NotifyDev, kModeBit, 0);
-        break;
-    }
-    case 16: {
-        // The clock reads the controller's clock or writes the panel's to it, by its source.
-        const std::uint8_t source = High(static_cast<const TRtc&>(obj).RtcFormat);
-        if (source == 1)
-            row.Read = Column(lx, *ref, kModeWord, 0);
-        else if (source == 0)
-            row.Write = Column(lx, *ref, kModeWord, 0);
-        break;
-    }
-    default:
-        break;
-    }
+    const ReportKind* kind = ReportKindOf(obj);
+    if (!kind || !kind->Table)
+        return;
+    const TableRefs refs = kind->Table(obj);
+    row.Read = Column(lx, refs.Read);
+    row.Write = Column(lx, refs.Write);
+    row.Call = Column(lx, refs.Call);
 }
 
 class RowSink {
 public:
     RowSink(const LxTypeCore& lx, const ObjDataNames& names, int pageCount, std::vector<ObjDataRow>& out)
         : lx_(lx), names_(names), pageCount_(pageCount), out_(out)
-    {
-    }
+    {}
     ObjDataRow& Add(int pageNum, int kind, const std::string& name)
     {
         ObjDataRow row;
@@ -207,8 +157,8 @@ void AppendSystemRows(const ProjectState& s, const LxTypeCore& lx, const ObjData
             Column(lx, s.PowerOnMacro.Ref, High(s.PowerOnMacro.Kind), s.PowerOnMacro.Width);
 }
 
-void AppendPageRows(const PageData& page, int pageNum, const LxTypeCore& lx, const ObjDataNames& names,
-                    int pageCount, std::vector<ObjDataRow>& out)
+void AppendPageRows(const PageData& page, int pageNum, const LxTypeCore& lx, const ObjDataNames& names, int pageCount,
+                    std::vector<ObjDataRow>& out)
 {
     RowSink sink(lx, names, pageCount, out);
     sink.Jumps(page.PgJmpList, pageNum, names.PgJump);
@@ -228,8 +178,8 @@ std::vector<ObjDataRow> ObjDataRows(const ProjectDoc& doc, const LxTypeCore& lx,
 {
     std::vector<ObjDataRow> rows;
     const int pages = static_cast<int>(doc.PgDataList.size());
-    const PgDataStr* start = doc.StartScreenData && !doc.StartScreenData->Data.empty() ? doc.StartScreenData.get()
-                                                                                        : nullptr;
+    const PgDataStr* start =
+        doc.StartScreenData && !doc.StartScreenData->Data.empty() ? doc.StartScreenData.get() : nullptr;
     switch (view) {
     case ObjDataView::System:
         AppendSystemRows(doc, lx, names, pages, rows);

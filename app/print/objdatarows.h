@@ -19,9 +19,9 @@ class ProjectState;
 
 // One address column group (read, write or call) of a row.
 struct ObjDataRef {
-    std::string Addr;           // empty: no address
-    std::optional<int> ID;      // station; none when the record has no reference there
-    std::string Port;           // "COM1", "COM2" or empty
+    std::string Addr;      // empty: no address
+    std::optional<int> ID; // station; none when the record has no reference there
+    std::string Port;      // "COM1", "COM2" or empty
     bool operator==(const ObjDataRef&) const = default;
 };
 
@@ -64,8 +64,8 @@ std::string ObjDataPageName(const ObjDataNames& names, int pageNum, int pageCoun
 void AppendSystemRows(const ProjectState& state, const LxTypeCore& lx, const ObjDataNames& names, int pageCount,
                       std::vector<ObjDataRow>& out);
 // A decoded page's setting records, then its objects.
-void AppendPageRows(const PageData& page, int pageNum, const LxTypeCore& lx, const ObjDataNames& names,
-                    int pageCount, std::vector<ObjDataRow>& out);
+void AppendPageRows(const PageData& page, int pageNum, const LxTypeCore& lx, const ObjDataNames& names, int pageCount,
+                    std::vector<ObjDataRow>& out);
 
 // The rows of a view (page: the page index of the Page view), read from the stored records.
 // progress(done, total) is called as each page is read when the view is All.

@@ -78,8 +78,8 @@ PrintJob::PrintJob(const ProjectDoc& doc, const LxTypeCore& lx, const PrintChoic
 int PrintJob::Plan(const PrintGeometry& g)
 {
     geometry_ = g;
-    const PictureSize picture = FitPicture(g, lx_.PanelWidth * std::max(doc_.GridWidth, 1),
-                                           lx_.PanelHeight * std::max(doc_.GridHeight, 1));
+    const PictureSize picture =
+        FitPicture(g, lx_.PanelWidth * std::max(doc_.GridWidth, 1), lx_.PanelHeight * std::max(doc_.GridHeight, 1));
     units_ = PlanPrint(g, choice_, headings_, picture, pages_);
     return UnitCount();
 }

@@ -1,15 +1,10 @@
 #include "app/print/printlines.h"
 
 #include "app/model/lxtypecore.h"
+#include "app/print/reportkinds.h"
 #include "app/project/pagedata.h"
-#include "objects/lxstatebmp.h"
-#include "objects/tlxadvdevbmp.h"
-#include "objects/tlxbtn.h"
-#include "objects/tlxgetval.h"
-#include "objects/tlxval.h"
-#include "objects/tmsgtxt.h"
+#include "objects/lxdevref.h"
 #include "objects/tsttxt.h"
-#include "objects/tvrgbmp.h"
 
 #include <algorithm>
 #include <array>
@@ -19,58 +14,6 @@ namespace {
 
 constexpr std::uint8_t kModeBit = 0;
 constexpr std::uint8_t kModeWord = 1;
-
-// How an object's listed device reference is formatted: bit or word, and the value length.
-struct RefFormat {
-    const TLxDevRef* ref = nullptr;
-    std::uint8_t mode = kModeWord;
-    std::uint8_t access = 0;
-    int states = -1; // the state count line, when the kind prints one
-};
-
-RefFormat ListedRef(const TLxObj& obj)
-{
-    const auto* ref = dynamic_cast<const TLxDevRef*>(&obj);
-    switch (obj.ObjType) {
-    case 2:
-        return {ref, kModeWord, static_cast<const TLxVal&>(obj).ValLen};
-    case 3:
-        return {ref, kModeBit, 0};
-    case 21:
-        // Follows a bit, or one bit of a word in value mode.
-        return {ref, static_cast<std::uint8_t>(static_cast<const TLxAdvDevBmp&>(obj).ValMode >> 4), 0};
-    case 4:
-        return {ref, kModeWord, 0, static_cast<const TVrgBmp&>(obj).TotalState};
-    case 6: {
-        const auto& s = static_cast<const TStateBmpObj&>(obj);
-        return {ref, static_cast<std::uint8_t>(s.StateMode >> 4), 0, s.TotalState};
-    }
-    case 18: {
-        const auto& s = static_cast<const TStateBmpObj&>(obj);
-        return {ref, static_cast<std::uint8_t>(s.StateMode >> 4), static_cast<std::uint8_t>(s.StateMode & 0x0F)};
-    }
-    case 12: {
-        const auto& m = static_cast<const TMsgTxt&>(obj);
-        return {ref, static_cast<std::uint8_t>(m.StateMode >> 4), static_cast<std::uint8_t>(m.StateMode & 0x0F)};
-    }
-    case 13: {
-        const auto& b = static_cast<const TLxBtn&>(obj);
-        return {&b.WriteDev, static_cast<std::uint8_t>(b.ValKind >> 4), static_cast<std::uint8_t>(b.ValLen & 0x0F)};
-    }
-    case 20: {
-        const auto& v = static_cast<const TLxGetVal&>(obj);
-        return {&v.WriteDev, kModeWord, v.ValLen};
-    }
-    case 8:
-    case 9:
-    case 14:
-    case 15:
-    case 16:
-        return {ref, kModeWord, 0};
-    default:
-        return {};
-    }
-}
 
 // Panel pixels of a length in screen pixels along one axis.
 int PanelUnits(int screen, int zoom, int grid) { return screen / std::max(zoom, 1) / std::max(grid, 1); }
@@ -94,25 +37,27 @@ std::vector<std::string> ObjectListingLines(const TLxObj& obj, const LxTypeCore&
     const std::string h = std::to_string(PanelUnits(obj.Height, obj.ObjSize, obj.GridHeight));
     std::vector<std::string> lines{"--- " + obj.PrintText + " --- (X,Y) = (" + x + "," + y + ")       [W,H] = [" + w +
                                    "," + h + "]"};
-    if (obj.ObjType == 1) {
+    const ReportKind* kind = ReportKindOf(obj);
+    if (kind && kind->ListsText) {
         lines.push_back(MsgOf(msg, kMsgPrintTextData) + ":");
-        for (const std::string& text : static_cast<const TStTxt&>(obj).Lines)
+        for (const std::string& text : dynamic_cast<const TStTxt&>(obj).Lines)
             lines.push_back(text);
         return lines;
     }
-    const RefFormat f = ListedRef(obj);
-    if (!f.ref)
+    if (!kind || !kind->Listed)
         return lines;
+    const ListedRef listed = kind->Listed(obj);
+    const TLxDevRef& ref = *listed.Ref.Ref;
     const std::string address =
-        f.ref->DevAddrCode == -1
+        ref.DevAddrCode == -1
             ? std::string()
-            : lx.FormatDeviceAddress(static_cast<std::uint32_t>(f.ref->DevAddrCode), f.mode, f.access, f.ref->RefBitNo,
-                                     f.ref->RefDevForm != 0, f.ref->RefIntMem != 0);
+            : lx.FormatDeviceAddress(static_cast<std::uint32_t>(ref.DevAddrCode), listed.Ref.Mode, listed.Ref.Access,
+                                     ref.RefBitNo, ref.RefDevForm != 0, ref.RefIntMem != 0);
     lines.push_back(MsgOf(msg, kMsgPrintDevice) + ":" + address);
-    lines.push_back(MsgOf(msg, kMsgPrintStation) + ":" + std::to_string(f.ref->RefStation));
-    lines.push_back(MsgOf(msg, kMsgPrintPort) + ":" + std::to_string(f.ref->RefLink));
-    if (f.states >= 0)
-        lines.push_back(MsgOf(msg, kMsgPrintStates) + ":" + std::to_string(f.states));
+    lines.push_back(MsgOf(msg, kMsgPrintStation) + ":" + std::to_string(ref.RefStation));
+    lines.push_back(MsgOf(msg, kMsgPrintPort) + ":" + std::to_string(ref.RefLink));
+    if (listed.States >= 0)
+        lines.push_back(MsgOf(msg, kMsgPrintStates) + ":" + std::to_string(listed.States));
     return lines;
 }
 

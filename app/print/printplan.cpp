@@ -29,8 +29,7 @@ class Planner {
 public:
     Planner(const PrintGeometry& g, const PrintChoice& c, const PrintHeadings& h, PictureSize picture)
         : g_(g), c_(c), h_(h), picture_(picture), L_(g.LineHeight)
-    {
-    }
+    {}
 
     std::vector<PrintUnit> Plan(const std::vector<PageMaterial>& pages)
     {

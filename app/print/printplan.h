@@ -55,11 +55,11 @@ struct PrintChoice {
 
 // One page's material as texts.
 struct PageMaterial {
-    std::string Caption; // above the picture
-    std::string Heading; // heads the page's listing in by-kind order
-    std::vector<std::string> Jumps;                 // one line per page-change condition
-    std::vector<std::vector<std::string>> Objects;  // per object: its heading line, then its lines
-    bool AlwaysListed = false; // a listing unit even without objects (the start-up screen)
+    std::string Caption;                           // above the picture
+    std::string Heading;                           // heads the page's listing in by-kind order
+    std::vector<std::string> Jumps;                // one line per page-change condition
+    std::vector<std::vector<std::string>> Objects; // per object: its heading line, then its lines
+    bool AlwaysListed = false;                     // a listing unit even without objects (the start-up screen)
 };
 
 // Texts that head sheets and sections.
@@ -77,14 +77,14 @@ constexpr int kProductFontStep = 5;
 struct PrintItem {
     enum Kind : std::uint8_t { Text, Picture };
     Kind Type = Text;
-    int X = 0; // left edge (Text and Picture), units inside the unit
-    int Y = 0; // top
-    std::string Line;          // Text: ANSI text
-    int FontStep = 0;          // Text: points over the base font
-    bool Centred = false;      // Text: centred on the unit instead of starting at X
-    bool PageNumber = false;   // Text: the unit's number ("Page: 3/12") right-aligned on this line too
-    int Page = -1;             // Picture: the page shown
-    PictureSize Size;          // Picture
+    int X = 0;               // left edge (Text and Picture), units inside the unit
+    int Y = 0;               // top
+    std::string Line;        // Text: ANSI text
+    int FontStep = 0;        // Text: points over the base font
+    bool Centred = false;    // Text: centred on the unit instead of starting at X
+    bool PageNumber = false; // Text: the unit's number ("Page: 3/12") right-aligned on this line too
+    int Page = -1;           // Picture: the page shown
+    PictureSize Size;        // Picture
 };
 
 struct PrintUnit {

@@ -211,8 +211,8 @@ bool TPrnSet::PrintOnPrinter(kes::PrintJob& job, const std::function<void()>& lo
     if (lock)
         lock();
     if (!kes::PrintUnits(job, printer, from, to)) {
-        const QString target = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName()
-                                                                             : printer.printerName();
+        const QString target =
+            printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
         kes::ShowMessage(kes::Msg(kMsgPrintNotStarted) + QLatin1Char('\n') + target);
     }
     return true;

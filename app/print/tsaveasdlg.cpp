@@ -83,11 +83,12 @@ bool TSaveAsDlg::OKBtnClick()
 {
     accept();
     const bool sheet = kes::RadioGroupIndex(RG_SaveAs) == 1;
-    const QString name = kes::AnsiToQString(ctx_.Doc.PrjName) + (sheet ? QStringLiteral(".xlsx") : QStringLiteral(".txt"));
-    const QString path = kes::AskSaveFile(this, QString::fromStdString(ctx_.DocDir), name,
-                                          sheet ? QStringLiteral("Excel file (*.xlsx)")
-                                                : QStringLiteral("Text file (*.txt)"),
-                                          sheet ? QStringLiteral("xlsx") : QStringLiteral("txt"));
+    const QString name =
+        kes::AnsiToQString(ctx_.Doc.PrjName) + (sheet ? QStringLiteral(".xlsx") : QStringLiteral(".txt"));
+    const QString path =
+        kes::AskSaveFile(this, QString::fromStdString(ctx_.DocDir), name,
+                         sheet ? QStringLiteral("Excel file (*.xlsx)") : QStringLiteral("Text file (*.txt)"),
+                         sheet ? QStringLiteral("xlsx") : QStringLiteral("txt"));
     if (path.isEmpty())
         return false;
     const kes::ObjDataResult& rows = table_.Shown();
@@ -95,8 +96,8 @@ bool TSaveAsDlg::OKBtnClick()
         kes::ObjDataLabels(rows.Columns, [](int n) { return kes::Msg(n).toStdString(); });
     std::string error;
     const std::string file = QDir::toNativeSeparators(path).toStdString();
-    const bool written = sheet ? kes::WriteObjDataXlsx(file, labels, rows, error)
-                               : kes::WriteObjDataText(file, labels, rows, error);
+    const bool written =
+        sheet ? kes::WriteObjDataXlsx(file, labels, rows, error) : kes::WriteObjDataText(file, labels, rows, error);
     if (!written) {
         kes::ShowMessage(kes::Msg(kes::kMsgFileNotWritten) + QLatin1Char('\n') + QString::fromStdString(error));
         return false;

@@ -288,9 +288,8 @@ void TShowPagePropDlg::FillObjDataAllPages()
     FrmSaveTo = &progress;
     progress.show();
     const std::vector<kes::ObjDataRow> rows =
-        kes::ObjDataRows(ctx_.Doc, ctx_.Lx, ctx_.ObjData, kes::ObjDataView::All, -1, [&progress](int done, int total) {
-            progress.Step(done, total);
-        });
+        kes::ObjDataRows(ctx_.Doc, ctx_.Lx, ctx_.ObjData, kes::ObjDataView::All, -1,
+                         [&progress](int done, int total) { progress.Step(done, total); });
     std::string error;
     if (!db_.Fill(rows, error))
         kes::ShowMessage(kes::Msg(kes::kMsgObjDataNotOpened) + QLatin1Char('\n') + QString::fromStdString(error));

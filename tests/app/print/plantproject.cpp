@@ -20,8 +20,7 @@ namespace kes::test {
 namespace {
 
 // Sets a single-reference object's address.
-template <typename Obj>
-std::function<void(Obj&)> At(const ReportProject& r, const char* text, bool word)
+template <typename Obj> std::function<void(Obj&)> At(const ReportProject& r, const char* text, bool word)
 {
     return [&r, text, word](Obj& o) { o.DevAddrCode = r.Code(text, word); };
 }
@@ -39,7 +38,7 @@ TBitmap Checker(int w, int h)
 
 void AddPicture(ReportProject& r, PageData& page, int x, int y)
 {
-    r.Add<TLxObj>(page, 5, x, y, [](TLxObj& o) {
+    r.Add<TLxObj>(page, ObjKind::StBmp, x, y, [](TLxObj& o) {
         o.Picture = Checker(12, 8);
         o.Width = o.Picture.Width() * o.ObjSize;
         o.Height = o.Picture.Height() * o.ObjSize;
@@ -48,28 +47,32 @@ void AddPicture(ReportProject& r, PageData& page, int x, int y)
 
 void FillMain(ReportProject& r, PageData& p)
 {
-    r.Add<TStTxt>(p, 1, 0, 0, [](TStTxt& t) { t.SetStatic_Txt({"Pump", "Level 2"}, t.Picture.Canvas()->Font); });
-    r.Add<TLxVal>(p, 2, 40, 0, [&r](TLxVal& v) {
+    r.Add<TStTxt>(p, ObjKind::StTxt, 0, 0, [](TStTxt& t) {
+        t.SetStatic_Txt({"Pump", "Level 2"}, t.Picture.Canvas()->Font);
+    });
+    r.Add<TLxVal>(p, ObjKind::LxVal, 40, 0, [&r](TLxVal& v) {
         v.DevAddrCode = r.Code("D100", true);
         v.RefStation = 2;
         v.RefLink = 1;
     });
-    r.Add<TLxDevBmp>(p, 3, 80, 0, At<TLxDevBmp>(r, "X3", false));
-    r.Add<TVrgBmp>(p, 4, 100, 0, At<TVrgBmp>(r, "D101", true));
+    r.Add<TLxDevBmp>(p, ObjKind::LxDevBmp, 80, 0, At<TLxDevBmp>(r, "X3", false));
+    r.Add<TVrgBmp>(p, ObjKind::VrgBmp, 100, 0, At<TVrgBmp>(r, "D101", true));
     AddPicture(r, p, 120, 0);
-    r.Add<TActBmp>(p, 6, 140, 0, [&r](TActBmp& a) {
+    r.Add<TActBmp>(p, ObjKind::ActBmp, 140, 0, [&r](TActBmp& a) {
         a.StateMode = 0x10;
         a.SetStateNum(3);
         a.DevAddrCode = r.Code("D102", true);
     });
-    r.Add<TLxObj>(p, 7, 160, 0);
-    r.Add<TLxObj>(p, 8, 0, 20, [&r](TLxObj& o) { dynamic_cast<TLxDevRef&>(o).DevAddrCode = r.Code("D103", true); });
-    r.Add<TLxObj>(p, 9, 30, 20, [&r](TLxObj& o) { dynamic_cast<TLxDevRef&>(o).DevAddrCode = r.Code("D104", true); });
-    r.Add<TMsgTxt>(p, 12, 70, 20, [&r](TMsgTxt& m) {
+    r.Add<TLxObj>(p, ObjKind::Scale, 160, 0);
+    r.Add<TLxObj>(p, ObjKind::ProgBar, 0, 20,
+                  [&r](TLxObj& o) { dynamic_cast<TLxDevRef&>(o).DevAddrCode = r.Code("D103", true); });
+    r.Add<TLxObj>(p, ObjKind::CirMeter, 30, 20,
+                  [&r](TLxObj& o) { dynamic_cast<TLxDevRef&>(o).DevAddrCode = r.Code("D104", true); });
+    r.Add<TMsgTxt>(p, ObjKind::MsgTxt, 70, 20, [&r](TMsgTxt& m) {
         m.StateMode = 0x00;
         m.DevAddrCode = r.Code("M5", false);
     });
-    r.Add<TLxBtn>(p, 13, 100, 20, [&r](TLxBtn& b) {
+    r.Add<TLxBtn>(p, ObjKind::LxBtn, 100, 20, [&r](TLxBtn& b) {
         b.BtnType = kBtnAlternate;
         b.WriteDev.DevAddrCode = r.Code("M6", false);
         b.ReadDev.DevAddrCode = r.Code("M7", false);
@@ -77,23 +80,23 @@ void FillMain(ReportProject& r, PageData& p)
         b.NotifyDev.DevAddrCode = r.Code("M8", false);
         b.NotifyUsed = 1;
     });
-    r.Add<TLxCurve>(p, 14, 130, 20, At<TLxCurve>(r, "D105", true));
-    r.Add<TLxXyCurve>(p, 15, 0, 40, At<TLxXyCurve>(r, "D106", true));
-    r.Add<TRtc>(p, 16, 40, 40, [&r](TRtc& c) {
+    r.Add<TLxCurve>(p, ObjKind::LxCurve, 130, 20, At<TLxCurve>(r, "D105", true));
+    r.Add<TLxXyCurve>(p, ObjKind::LxXyCurve, 0, 40, At<TLxXyCurve>(r, "D106", true));
+    r.Add<TRtc>(p, ObjKind::Rtc, 40, 40, [&r](TRtc& c) {
         c.RtcFormat = 0x10;
         c.DevAddrCode = r.Code("D107", true);
     });
-    r.Add<TGeom>(p, 17, 0, 0, [](TGeom& g) { g.ObjGeomSet(GeomRect, {}, 0, 0, 191 * 4, 63 * 4); });
-    r.Add<TLight>(p, 18, 90, 40, At<TLight>(r, "Y2", false));
-    r.Add<TLxObj>(p, 19, 110, 40);
-    r.Add<TLxGetVal>(p, 20, 130, 40, [&r](TLxGetVal& v) {
+    r.Add<TGeom>(p, ObjKind::Geom, 0, 0, [](TGeom& g) { g.ObjGeomSet(GeomRect, {}, 0, 0, 191 * 4, 63 * 4); });
+    r.Add<TLight>(p, ObjKind::Light, 90, 40, At<TLight>(r, "Y2", false));
+    r.Add<TLxObj>(p, ObjKind::Metrol, 110, 40);
+    r.Add<TLxGetVal>(p, ObjKind::LxGetVal, 130, 40, [&r](TLxGetVal& v) {
         v.WriteDev.DevAddrCode = r.Code("D108", true);
         v.ReadDev.DevAddrCode = r.Code("D109", true);
         v.ReadUsed = 1;
         v.NotifyDev.DevAddrCode = r.Code("M9", false);
         v.NotifyUsed = 1;
     });
-    r.Add<TLxAdvDevBmp>(p, 21, 170, 40, [&r](TLxAdvDevBmp& b) {
+    r.Add<TLxAdvDevBmp>(p, ObjKind::LxAdvDevBmp, 170, 40, [&r](TLxAdvDevBmp& b) {
         b.ValMode = 0x10;
         b.DevAddrCode = r.Code("D110", true);
     });
@@ -143,7 +146,7 @@ void BuildPlant(ReportProject& r, int mainPages)
             const std::unique_ptr<PageData> empty = r.NewPage();
             r.StorePage(*empty, "");
             const std::unique_ptr<PageData> alarms = r.NewPage();
-            r.Add<TLxBtn>(*alarms, 13, 10, 10, [&r](TLxBtn& b) {
+            r.Add<TLxBtn>(*alarms, ObjKind::LxBtn, 10, 10, [&r](TLxBtn& b) {
                 b.BtnType = kBtnSetOff;
                 b.WriteDev.DevAddrCode = r.Code("M50", false);
             });
@@ -158,9 +161,10 @@ void BuildPlant(ReportProject& r, int mainPages)
     }
 
     const std::unique_ptr<PageData> start = r.NewPage();
-    r.Add<TStTxt>(*start, 1, 10, 10, [](TStTxt& t) { t.SetStatic_Txt({"Welcome"}, t.Picture.Canvas()->Font); });
+    r.Add<TStTxt>(*start, ObjKind::StTxt, 10, 10,
+                  [](TStTxt& t) { t.SetStatic_Txt({"Welcome"}, t.Picture.Canvas()->Font); });
     AddPicture(r, *start, 80, 30);
-    r.Add<TGeom>(*start, 17, 0, 0, [](TGeom& g) { g.ObjGeomSet(GeomRect, {}, 8, 8, 400, 240); });
+    r.Add<TGeom>(*start, ObjKind::Geom, 0, 0, [](TGeom& g) { g.ObjGeomSet(GeomRect, {}, 8, 8, 400, 240); });
     r.StoreStartScreen(*start);
 }
 

@@ -35,7 +35,7 @@ public:
 
     // An object of kind at panel position (x, y) on page, set up by setup.
     template <typename Obj>
-    Obj& Add(PageData& page, std::int16_t kind, int x, int y, const std::function<void(Obj&)>& setup = {})
+    Obj& Add(PageData& page, ObjKind kind, int x, int y, const std::function<void(Obj&)>& setup = {})
     {
         std::unique_ptr<TLxObj> obj = NewPageObj(page, *env_, kind);
         Obj& o = dynamic_cast<Obj&>(*obj);
@@ -76,7 +76,8 @@ public:
     }
 
 private:
-    explicit ReportProject(std::unique_ptr<Prj> own) : own_(std::move(own)), doc_(own_->doc), lx_(*own_->core), ctx(doc_, lx_)
+    explicit ReportProject(std::unique_ptr<Prj> own)
+        : own_(std::move(own)), doc_(own_->doc), lx_(*own_->core), ctx(doc_, lx_)
     {
         SetAppDir(std::string(KES_BIN_DIR) + "/");
         TMsgTable table;

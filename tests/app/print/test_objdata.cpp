@@ -20,10 +20,7 @@
 namespace kes::test {
 namespace {
 
-std::string Ref(const ObjDataRef& r)
-{
-    return r.Addr + "/" + (r.ID ? std::to_string(*r.ID) : "-") + "/" + r.Port;
-}
+std::string Ref(const ObjDataRef& r) { return r.Addr + "/" + (r.ID ? std::to_string(*r.ID) : "-") + "/" + r.Port; }
 
 // "kind|name|location|size|page|read|write|call"
 std::string Describe(const ObjDataRow& row)
@@ -54,9 +51,9 @@ TEST_F(ObjData, EveryRecordKindGivesItsRows)
     // objects are not stored), "Alarms" a button and 20 conditions, the start-up screen a
     // text, a picture and a figure.
     const std::map<int, int> expected{
-        {1, 2},  {2, 1},  {3, 1},  {4, 1},  {5, 2},  {6, 1},  {7, 1},    {8, 1},    {9, 1},    {12, 1},
-        {13, 2}, {14, 1}, {15, 1}, {16, 1}, {17, 2}, {18, 1}, {19, 1},   {20, 1},   {21, 1},   {1000, 23},
-        {1001, 2}, {1002, 2}, {1003, 1}, {1004, 1}, {1006, 1}, {1009, 1},
+        {1, 2},  {2, 1},     {3, 1},    {4, 1},    {5, 2},    {6, 1},    {7, 1},    {8, 1},    {9, 1},
+        {12, 1}, {13, 2},    {14, 1},   {15, 1},   {16, 1},   {17, 2},   {18, 1},   {19, 1},   {20, 1},
+        {21, 1}, {1000, 23}, {1001, 2}, {1002, 2}, {1003, 1}, {1004, 1}, {1006, 1}, {1009, 1},
     };
     EXPECT_EQ(perKind, expected);
 }
@@ -201,8 +198,8 @@ protected:
         sys->Ref.DevAddrCode = r.Code("D40", true);
         sys->Kind = 0x10;
         const std::unique_ptr<PageData> page = r.NewPage();
-        r.Add<TLxObj>(*page, 1, 0, 0);
-        r.Add<TLxObj>(*page, 2, 40, 0, [this](TLxObj& o) {
+        r.Add<TLxObj>(*page, ObjKind::StTxt, 0, 0);
+        r.Add<TLxObj>(*page, ObjKind::LxVal, 40, 0, [this](TLxObj& o) {
             auto& ref = dynamic_cast<TLxDevRef&>(o);
             ref.DevAddrCode = r.Code("D100", true);
             ref.RefStation = 2;
@@ -210,7 +207,7 @@ protected:
         });
         r.StorePage(*page, "Main");
         const std::unique_ptr<PageData> start = r.NewPage();
-        r.Add<TLxObj>(*start, 1, 10, 10);
+        r.Add<TLxObj>(*start, ObjKind::StTxt, 10, 10);
         r.StoreStartScreen(*start);
         return Table(ObjDataRows(r.doc(), r.lx(), r.ctx.ObjData, ObjDataView::All, -1));
     }
@@ -275,15 +272,40 @@ TEST_F(ObjDataExport, TheWorkbookHoldsTheLabelsThenOneRowPerTableRow)
     const std::map<std::string, std::string> cells = ReadXlsxCells(path);
     ASSERT_FALSE(cells.empty());
     const std::map<std::string, std::string> expected{
-        {"A1", "Page Number"}, {"B1", "Object Name"},   {"C1", "Object Location"}, {"D1", "Object Size"},
-        {"E1", "Read Address"}, {"F1", "Read UnitAddr"}, {"G1", "Read Port"},       {"H1", "Write Address"},
-        {"I1", "Write UnitAddr"}, {"J1", "Write port"},  {"K1", "Call Address"},    {"L1", "Call UnitAddr"},
-        {"M1", "Call Port"},   {"N1", "Description"},
-        {"A2", "System Settings"}, {"B2", "Page Change Conditions"}, {"E2", "D40"}, {"F2", "1"}, {"G2", "COM1"},
-        {"A3", "Pages 0"}, {"B3", "Static Text"}, {"C3", "(0,0)"}, {"D3", "(32,16)"},
-        {"A4", "Pages 0"}, {"B4", "ReadOut"}, {"C4", "(40,0)"}, {"D4", "(48,16)"}, {"E4", "D100"}, {"F4", "2"},
+        {"A1", "Page Number"},
+        {"B1", "Object Name"},
+        {"C1", "Object Location"},
+        {"D1", "Object Size"},
+        {"E1", "Read Address"},
+        {"F1", "Read UnitAddr"},
+        {"G1", "Read Port"},
+        {"H1", "Write Address"},
+        {"I1", "Write UnitAddr"},
+        {"J1", "Write port"},
+        {"K1", "Call Address"},
+        {"L1", "Call UnitAddr"},
+        {"M1", "Call Port"},
+        {"N1", "Description"},
+        {"A2", "System Settings"},
+        {"B2", "Page Change Conditions"},
+        {"E2", "D40"},
+        {"F2", "1"},
+        {"G2", "COM1"},
+        {"A3", "Pages 0"},
+        {"B3", "Static Text"},
+        {"C3", "(0,0)"},
+        {"D3", "(32,16)"},
+        {"A4", "Pages 0"},
+        {"B4", "ReadOut"},
+        {"C4", "(40,0)"},
+        {"D4", "(48,16)"},
+        {"E4", "D100"},
+        {"F4", "2"},
         {"G4", "COM2"},
-        {"A5", "Start-up Screen"}, {"B5", "Static Text"}, {"C5", "(10,10)"}, {"D5", "(32,16)"},
+        {"A5", "Start-up Screen"},
+        {"B5", "Static Text"},
+        {"C5", "(10,10)"},
+        {"D5", "(32,16)"},
     };
     EXPECT_EQ(cells, expected);
     EXPECT_EQ(Files(), std::vector<std::string>{"Plant.xlsx"});

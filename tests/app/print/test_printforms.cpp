@@ -8,16 +8,16 @@
 // With KES_PRINT_SHOTS=<folder> the preview and the table window are kept there as pictures.
 #include "../editor/editortest.h"
 
-#include "app/shell/reportcommands.h"
 #include "app/print/tprnset.h"
 #include "app/print/tprnview.h"
 #include "app/print/tsaveasdlg.h"
 #include "app/print/tshowpagepropdlg.h"
-#include "app/ui/msgtable.h"
 #include "app/project/ui/tlxtype.h"
+#include "app/shell/reportcommands.h"
+#include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
-#include "platform/inifile.h"
 #include "plantproject.h"
+#include "platform/inifile.h"
 
 #include <QAction>
 #include <QCheckBox>

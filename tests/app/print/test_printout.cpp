@@ -46,8 +46,8 @@ TEST_F(Printout, EachKindListsItsLines)
     for (const TLxObj* obj : main->RenderObjList())
         byKind[obj->ObjType] = ObjectListingLines(*obj, r.lx(), r.doc().MsgTable);
     using Lines = std::vector<std::string>;
-    EXPECT_EQ(byKind[1], (Lines{"--- Static Text --- (X,Y) = (0,0)       [W,H] = [32,16]", "text data:", "Pump",
-                                "Level 2"}));
+    EXPECT_EQ(byKind[1],
+              (Lines{"--- Static Text --- (X,Y) = (0,0)       [W,H] = [32,16]", "text data:", "Pump", "Level 2"}));
     EXPECT_EQ(byKind[2], (Lines{"--- ReadOut --- (X,Y) = (40,0)       [W,H] = [48,16]", "related device:D100",
                                 "device address:2", "connection port:1"}));
     EXPECT_EQ(byKind[3][1], "related device:X3");
@@ -79,8 +79,10 @@ TEST_F(Printout, ConditionsPrintTheirAddressOperatorAndTarget)
         std::int32_t value;
         const char* line;
     };
-    const Case cases[] = {{0, -5, "D10 == -5 Jump To Page:2"}, {3, 7, "D10 >= 7 Jump To Page:2"},
-                          {4, 7, "D10 <= 7 Jump To Page:2"},  {5, 0, "D10 != 0 Jump To Page:2"},
+    const Case cases[] = {{0, -5, "D10 == -5 Jump To Page:2"},
+                          {3, 7, "D10 >= 7 Jump To Page:2"},
+                          {4, 7, "D10 <= 7 Jump To Page:2"},
+                          {5, 0, "D10 != 0 Jump To Page:2"},
                           {2, 1, "D10 < 1 Jump To Page:2"}};
     for (const Case& c : cases) {
         PgJmpRec rec = jumps[1];
@@ -146,7 +148,8 @@ TEST_F(Printout, AProjectOfEveryKindPrintsOnePdfPagePerUnit)
             continue;
         job.Plan(PreviewGeometry(r.doc().DefaultZoom));
         for (int u = 0; u < job.UnitCount(); ++u)
-            job.PreviewImage(u, 2).save(out.filePath(QStringLiteral("%1-preview-%2.png").arg(QLatin1String(c.name)).arg(u + 1)));
+            job.PreviewImage(u, 2).save(
+                out.filePath(QStringLiteral("%1-preview-%2.png").arg(QLatin1String(c.name)).arg(u + 1)));
         if (!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
             QProcess::execute(QStringLiteral("pdftoppm"),
                               {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-png"), pdf,

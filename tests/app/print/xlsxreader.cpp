@@ -50,7 +50,8 @@ std::map<std::string, std::string> Entries(const Bytes& zip)
         const std::size_t local = U32(zip, pos + 42);
         if (!Has(zip, pos + 46, nameLen) || !Has(zip, local, 30))
             break;
-        const std::string name(zip.begin() + static_cast<long>(pos + 46), zip.begin() + static_cast<long>(pos + 46 + nameLen));
+        const std::string name(zip.begin() + static_cast<long>(pos + 46),
+                               zip.begin() + static_cast<long>(pos + 46 + nameLen));
         const std::size_t data = local + 30 + U16(zip, local + 26) + U16(zip, local + 28);
         if (Has(zip, data, packed))
             out[name] = method == 0 ? std::string(zip.begin() + static_cast<long>(data),
@@ -63,8 +64,11 @@ std::map<std::string, std::string> Entries(const Bytes& zip)
 
 std::string Unescape(std::string s)
 {
-    for (const auto& [from, to] : {std::pair<const char*, const char*>{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""},
-                                   {"&apos;", "'"}, {"&amp;", "&"}}) {
+    for (const auto& [from, to] : {std::pair<const char*, const char*>{"&lt;", "<"},
+                                   {"&gt;", ">"},
+                                   {"&quot;", "\""},
+                                   {"&apos;", "'"},
+                                   {"&amp;", "&"}}) {
         for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + 1))
             s.replace(at, std::string(from).size(), to);
     }
