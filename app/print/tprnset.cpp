@@ -194,7 +194,8 @@ bool TPrnSet::PrintOnPrinter(kes::PrintJob& job, const std::function<void()>& lo
 {
     QPrinter& printer = kes::ReportPrinter();
     printer.setPageOrientation(QPageLayout::Portrait);
-    if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty())
+    // A file printout is offered under the project's name in its folder.
+    if (printer.outputFormat() == QPrinter::PdfFormat)
         printer.setOutputFileName(QDir(QString::fromStdString(ctx_.DocDir))
                                       .filePath(kes::AnsiToQString(ctx_.Doc.PrjName) + QStringLiteral(".pdf")));
     // The printer's own geometry: its units are counted anew, not taken from the preview.
