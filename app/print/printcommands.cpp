@@ -22,8 +22,7 @@ void RunPrnSet(ReportContext& ctx, int source, QWidget* owner)
 
 void StoreStartScreen(ProjectDoc& doc)
 {
-    if (doc.StoreStartScreen)
-        doc.StoreStartScreen();
+    doc.StoreStartScreen();
 }
 
 } // namespace
@@ -32,7 +31,7 @@ void MmPrintmmPgClick(ReportContext& ctx, QWidget* owner)
 {
     ProjectDoc& doc = ctx.Doc;
     if (doc.EditMode == 3) {
-        if (doc.Modified && doc.StoreActivePage)
+        if (doc.Modified)
             doc.StoreActivePage();
         RunPrnSet(ctx, kPrintPages, owner);
     } else if (doc.EditMode == 1) {
@@ -51,8 +50,7 @@ void MmPrintStartPgClick(ReportContext& ctx, QWidget* owner)
 
 void MmPgDataSaveClick(ReportContext& ctx, QWidget* owner)
 {
-    if (ctx.Doc.StoreActivePage)
-        ctx.Doc.StoreActivePage();
+    ctx.Doc.StoreActivePage();
     if (ctx.Doc.EditMode == 1)
         StoreStartScreen(ctx.Doc);
     TShowPagePropDlg dlg(ctx, owner);

@@ -12,6 +12,7 @@
 #include "app/print/tprnview.h"
 #include "app/print/tsaveasdlg.h"
 #include "app/print/tshowpagepropdlg.h"
+#include "app/project/dochost.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/reportcommands.h"
 #include "app/ui/msgtable.h"
@@ -94,12 +95,22 @@ TEST_F(PrintForms, TheCommandsOpenTheirWindowsForWhatIsEdited)
         if (PrnSet)
             source = PrnSet->PrintSource;
     };
-    int stores = 0;
-    const std::function<void()> store = Khm->Doc.StoreActivePage;
-    Khm->Doc.StoreActivePage = [&] {
-        ++stores;
-        store();
-    };
+    // Counts the page stores and passes everything on to the main window's host.
+    struct CountingHost : DocHost {
+        DocHost* next = nullptr;
+        int stores = 0;
+        void StoreActivePage() override
+        {
+            ++stores;
+            next->StoreActivePage();
+        }
+        void StoreStartScreen() override { next->StoreStartScreen(); }
+        void ShowMsg(int n) override { next->ShowMsg(n); }
+    } counting;
+    counting.next = Khm->Doc.Host();
+    ASSERT_NE(counting.next, nullptr);
+    Khm->Doc.SetHost(&counting);
+    const int& stores = counting.stores;
     Khm->Doc.Modified = 1;
     Trigger("MmPrintmmPg");
     EXPECT_EQ(source, 3);
@@ -113,7 +124,7 @@ TEST_F(PrintForms, TheCommandsOpenTheirWindowsForWhatIsEdited)
     Trigger("MmPrintmmPg");
     Khm->Doc.EditMode = 3;
     EXPECT_EQ(opens, (std::vector<std::string>{"PrnSet", "PrnSet", "ShowPagePropDlg"}));
-    Khm->Doc.StoreActivePage = store;
+    Khm->Doc.SetHost(counting.next);
 }
 
 TEST_F(PrintForms, ADirectPrintWritesThePrintersSheetsAndCloses)
