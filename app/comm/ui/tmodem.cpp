@@ -21,12 +21,12 @@ constexpr int kMsgBadNumber = 0; // "Max. Value Setting Error!!" + the field's l
 constexpr int kMsgAllAttempts = 464;
 constexpr int kMsgTimeOver = 482;
 constexpr int kMsgRedialIn = 483;
-constexpr int kMsgNoNumber = 484;
-constexpr int kMsgResetting = 485;
-constexpr int kMsgDialling = 486;
-constexpr int kMsgReady = 487;
-constexpr int kMsgConnected = 488;
-constexpr int kMsgHangingUp = 489;
+constexpr int kMsgNoNumber = 540;
+constexpr int kMsgResetting = 541;
+constexpr int kMsgDialling = 542;
+constexpr int kMsgReady = 543;
+constexpr int kMsgConnected = 544;
+constexpr int kMsgHangingUp = 545;
 
 // A count field: decimal digits only, and a number an int holds.
 bool CountOf(const QLineEdit* field, int& value)

@@ -108,7 +108,7 @@ TEST_F(CommWindows, DialledCallCarriesTheNextDownload)
     ASSERT_TRUE(Khm->Action("MmModemSet")->isEnabled());
     prompt.onExec = [&](QDialog& d) {
         auto& form = dynamic_cast<TModem&>(d);
-        EXPECT_EQ(form.Msg_Lab->text(), Msg(487));
+        EXPECT_EQ(form.Msg_Lab->text(), Msg(543));
         form.DialBtnClick();
         form.Tel_Txt->setText(QStringLiteral("5550100"));
         form.ReDial_Txt->setText(QStringLiteral("x"));
@@ -116,22 +116,22 @@ TEST_F(CommWindows, DialledCallCarriesTheNextDownload)
         form.ReDial_Txt->setText(QStringLiteral("2"));
         form.DialTime_Edit->clear();
         form.DialBtnClick();
-        EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(484), Msg(0) + form.DialCount_Lab->text(),
+        EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(540), Msg(0) + form.DialCount_Lab->text(),
                                                       Msg(0) + form.DialTime_Lab->text()}));
         form.DialTime_Edit->setText(QStringLiteral("30"));
         form.DialBtnClick();
         EXPECT_FALSE(form.DialBtn->isEnabled());
-        EXPECT_EQ(form.Msg_Lab->text(), Msg(485));
+        EXPECT_EQ(form.Msg_Lab->text(), Msg(541));
         ASSERT_TRUE(RunUntil([&] { return link().Dialer().State() == ModemState::Dialling; }, 5000));
-        EXPECT_EQ(form.Msg_Lab->text(), Msg(486) + QStringLiteral("1"));
+        EXPECT_EQ(form.Msg_Lab->text(), Msg(542) + QStringLiteral("1"));
         EXPECT_TRUE(form.RedTime_Lab->text().startsWith(Msg(483)));
         Shot(form, "modem");
         ASSERT_TRUE(RunUntil([&] { return link().Dialer().Attempt() == 2; }, 5000));
         if (!link().Dialer().Connected()) {
-            EXPECT_EQ(form.Msg_Lab->text(), Msg(486) + QStringLiteral("2"));
+            EXPECT_EQ(form.Msg_Lab->text(), Msg(542) + QStringLiteral("2"));
         }
         ASSERT_TRUE(RunUntil([&] { return link().Dialer().Connected(); }, 5000));
-        EXPECT_EQ(form.Msg_Lab->text(), Msg(488));
+        EXPECT_EQ(form.Msg_Lab->text(), Msg(544));
         // Closed with the window's own button: the call stays up.
         form.reject();
     };
@@ -168,9 +168,9 @@ TEST_F(CommWindows, StopAndCancelHangUpACallThatIsUp)
         ASSERT_TRUE(RunUntil([&] { return link().Dialer().Connected(); }, 5000));
         if (step == 0) {
             form.StopClick();
-            EXPECT_EQ(form.Msg_Lab->text(), Msg(489));
+            EXPECT_EQ(form.Msg_Lab->text(), Msg(545));
             ASSERT_TRUE(RunUntil([&] { return link().Dialer().Idle(); }, 5000));
-            EXPECT_EQ(form.Msg_Lab->text(), Msg(487));
+            EXPECT_EQ(form.Msg_Lab->text(), Msg(543));
             EXPECT_TRUE(form.DialBtn->isEnabled());
             EXPECT_TRUE(Khm->MMICom->IsOpen());
             form.reject();
