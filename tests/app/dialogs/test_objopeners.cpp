@@ -55,7 +55,7 @@ TEST_F(ObjOpeners, EachKindOpensItsDialogAndRefreshesWhatShowsIt)
     int toolRefreshes = 0;
     ctx.ObjToolbarRefresh = [&](TLxObj&) { ++toolRefreshes; };
     int inspectorRefreshes = 0;
-    DialogHooks().RefreshInspector = [&] { ++inspectorRefreshes; };
+    ctx.RefreshInspector = [&] { ++inspectorRefreshes; };
     QString form;
     QString caption;
     for (const Case& c : cases) {
@@ -79,7 +79,6 @@ TEST_F(ObjOpeners, EachKindOpensItsDialogAndRefreshesWhatShowsIt)
         EXPECT_EQ(inspectorRefreshes, 1);
     }
     page.CurObj = nullptr;
-    DialogHooks().RefreshInspector = {};
 }
 
 } // namespace
