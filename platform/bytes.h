@@ -1,6 +1,7 @@
 #pragma once
 // Bounds-checked byte access. Panel data (page records, image header, serial frames) is
-// big-endian; project files are little-endian (host order on the original platform).
+// big-endian; project files are little-endian (the byte order of the
+// desktops the files were first written on).
 // Every getter checks the span first: readers never trust a length they were given.
 #include <cstdint>
 #include <cstring>

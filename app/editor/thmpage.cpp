@@ -174,7 +174,7 @@ int THmPage::PgDataSave()
     // A frozen page holds no objects: its record is what it stored when it was frozen.
     if (!live_ || PgIndex < 0 || PgIndex >= static_cast<int>(host_.Doc().PgDataList.size()))
         return 0;
-    // Encoded in memory: the same bytes the file round trip of the original gave, without a
+    // Encoded in memory: the same bytes a round trip through a file gives, without a
     // temporary file that could fail and leave the record behind.
     kes::Bytes out;
     const int n = kes::PgDataChx(*this, out, 0, 1, &ObjList, EncodeEnv());
