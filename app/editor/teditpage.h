@@ -50,7 +50,7 @@ enum : std::uint16_t { VK_TAB = 9, VK_RETURN = 13, VK_LEFT = 37, VK_UP = 38, VK_
 
 // What multiple copy lays out: a grid of copies of the current object and how their device
 // addresses step.
-struct MultiCopySpec {
+struct MultiCopyPlan {
     int Columns = 2;           // H: copies along a row, the source included; 0: none
     int Rows = 2;              // V
     int SpacingX = 2;          // panel pixels between neighbours
@@ -217,7 +217,7 @@ public:
     void StepSelObjs(int dir);
     // Lays out copies of CurObj in a grid, each stepping its device addresses by its number
     // when asked; stops at the first copy the window refuses. Returns the copies made.
-    int MultiCopy(const MultiCopySpec& spec);
+    int MultiCopy(const MultiCopyPlan& plan);
     // The multiple-copy dialog over the current object (while the window edits objects).
     void MmMultiCopyClick();
     // The pen of the selected figures (width 1..3, pattern 0 solid, 2 dotted); true when

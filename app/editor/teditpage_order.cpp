@@ -98,12 +98,12 @@ void TEditPage::MmMultiCopyClick()
     kes::ExecModal(&form);
 }
 
-int TEditPage::MultiCopy(const MultiCopySpec& spec)
+int TEditPage::MultiCopy(const MultiCopyPlan& plan)
 {
     TLxObj* source = CurObj;
     if (!source || std::find(ObjList.begin(), ObjList.end(), source) == ObjList.end())
         return 0;
-    if (spec.Columns <= 0 && spec.Rows <= 0)
+    if (plan.Columns <= 0 && plan.Rows <= 0)
         return 0;
     // The source's record travels in memory: the user's clipboard stays as it was.
     const kes::Bytes records = EncodeObjs(TObjList{source}, 2);
@@ -115,8 +115,8 @@ int TEditPage::MultiCopy(const MultiCopySpec& spec)
     const kes::LxTypeCore* model = host_.Model();
     int made = 0;
     bool refused = false;
-    for (int i = 0; i < spec.Columns && !refused; ++i) {
-        for (int j = 0; j < spec.Rows; ++j) {
+    for (int i = 0; i < plan.Columns && !refused; ++i) {
+        for (int j = 0; j < plan.Rows; ++j) {
             if (i == 0 && j == 0)
                 continue;
             const std::size_t before = ObjList.size();
@@ -130,15 +130,15 @@ int TEditPage::MultiCopy(const MultiCopySpec& spec)
             c->SetSelected(false);
             c->Width = c->Picture.Width() * Zoom;
             c->Height = c->Picture.Height() * Zoom;
-            c->Left = (spec.SpacingX * GridWidth * Zoom + c->Width) * i + c->Left;
+            c->Left = (plan.SpacingX * GridWidth * Zoom + c->Width) * i + c->Left;
             if (c->Left + c->Width > ClientWidth())
                 c->Left = std::max(0, ClientWidth() - c->Width);
-            c->Top = (spec.SpacingY * GridHeight * Zoom + c->Height) * j + c->Top;
+            c->Top = (plan.SpacingY * GridHeight * Zoom + c->Height) * j + c->Top;
             if (c->Top + c->Height > ClientHeight())
                 c->Top = std::max(0, ClientHeight() - c->Height);
             c->RecordSelRgn();
-            if (spec.StepAddresses && model) {
-                const int k = spec.RowsFirst ? spec.Columns * j + i : spec.Rows * i + j;
+            if (plan.StepAddresses && model) {
+                const int k = plan.RowsFirst ? plan.Columns * j + i : plan.Rows * i + j;
                 kes::StepObjAddresses(*c, *model, k);
                 c->BmpRePaint();
             }

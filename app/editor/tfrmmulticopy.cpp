@@ -129,13 +129,13 @@ void TFrmMultiCopy::ChkBoxInsAddrClick() { RdoGpInsAddr->setEnabled(ChkBoxInsAdd
 
 void TFrmMultiCopy::BtnOKClick()
 {
-    MultiCopySpec spec;
-    spec.Columns = ChkboxHdir->isChecked() ? EditH->value() : 0;
-    spec.Rows = ChkboxVdir->isChecked() ? EditV->value() : 0;
-    spec.SpacingX = EdtDisH->value();
-    spec.SpacingY = EdtDisV->value();
-    spec.StepAddresses = ChkBoxInsAddr->isChecked();
-    spec.RowsFirst = kes::RadioGroupIndex(RdoGpInsAddr) != 1;
-    made_ = page_.MultiCopy(spec);
+    MultiCopyPlan plan;
+    plan.Columns = ChkboxHdir->isChecked() ? EditH->value() : 0;
+    plan.Rows = ChkboxVdir->isChecked() ? EditV->value() : 0;
+    plan.SpacingX = EdtDisH->value();
+    plan.SpacingY = EdtDisV->value();
+    plan.StepAddresses = ChkBoxInsAddr->isChecked();
+    plan.RowsFirst = kes::RadioGroupIndex(RdoGpInsAddr) != 1;
+    made_ = page_.MultiCopy(plan);
     accept();
 }

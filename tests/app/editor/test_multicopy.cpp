@@ -77,10 +77,10 @@ TEST_F(MultiCopyTest, CopiesStandInAGridAndStayOnThePage)
     const int w = src->Width / StepX();
     const int h = src->Height / StepY();
     const std::size_t before = Page().ObjList.size();
-    MultiCopySpec spec;
-    spec.Columns = 3;
-    spec.Rows = 2;
-    ASSERT_EQ(Page().MultiCopy(spec), 5);
+    MultiCopyPlan plan;
+    plan.Columns = 3;
+    plan.Rows = 2;
+    ASSERT_EQ(Page().MultiCopy(plan), 5);
     const std::vector<TLxObj*> copies = Copies(Page(), before);
     // Down the columns: (0,1), (1,0), (1,1), (2,0), (2,1).
     const std::pair<int, int> cells[] = {{0, 1}, {1, 0}, {1, 1}, {2, 0}, {2, 1}};
@@ -97,10 +97,10 @@ TEST_F(MultiCopyTest, CopiesStandInAGridAndStayOnThePage)
     TLxObj* edge = DrawWith("TbRect", At(LxType->PanelWidth - 12, 30), At(LxType->PanelWidth - 2, 36));
     ASSERT_NE(edge, nullptr);
     Page().CurObj = edge;
-    spec.Rows = 1;
-    spec.Columns = 2;
+    plan.Rows = 1;
+    plan.Columns = 2;
     const std::size_t n = Page().ObjList.size();
-    ASSERT_EQ(Page().MultiCopy(spec), 1);
+    ASSERT_EQ(Page().MultiCopy(plan), 1);
     EXPECT_EQ(Page().ObjList[n]->Left + Page().ObjList[n]->Width, Page().ClientWidth());
 }
 
@@ -133,11 +133,11 @@ TEST_F(MultiCopyTest, AddressesStepByTheCopysNumberAndNoneStaysNone)
         for (const bool rowsFirst : {true, false}) {
             Page().CurObj = src;
             const std::size_t before = Page().ObjList.size();
-            MultiCopySpec spec;
-            spec.Columns = 3;
-            spec.Rows = 2;
-            spec.RowsFirst = rowsFirst;
-            ASSERT_EQ(Page().MultiCopy(spec), 5) << c.tool;
+            MultiCopyPlan plan;
+            plan.Columns = 3;
+            plan.Rows = 2;
+            plan.RowsFirst = rowsFirst;
+            ASSERT_EQ(Page().MultiCopy(plan), 5) << c.tool;
             // Column 1, row 1: the 4th along the rows, the 3rd down the columns.
             TLxObj* cell = Copies(Page(), before)[2];
             const int k = rowsFirst ? 4 : 3;
@@ -157,10 +157,10 @@ TEST_F(MultiCopyTest, AddressesStepByTheCopysNumberAndNoneStaysNone)
     Address(*val, d100);
     Page().CurObj = val;
     const std::size_t before = Page().ObjList.size();
-    MultiCopySpec spec;
-    spec.Columns = 5;
-    spec.Rows = 1;
-    Page().MultiCopy(spec);
+    MultiCopyPlan plan;
+    plan.Columns = 5;
+    plan.Rows = 1;
+    Page().MultiCopy(plan);
     EXPECT_EQ(static_cast<TLxDevRef&>(dynamic_cast<TLxDevRef&>(*Page().ObjList[before + 3])).DevText, "D104");
 }
 
@@ -209,10 +209,10 @@ TEST_F(MultiCopyTest, TheStartUpScreenCopiesItsCurrentObject)
     const TLxObj* bottom = screen.ObjList.front();
     const int bottomLeft = bottom->Left;
     screen.CurObj = text;
-    MultiCopySpec spec;
-    spec.Columns = 2;
-    spec.Rows = 1;
-    ASSERT_EQ(screen.MultiCopy(spec), 1);
+    MultiCopyPlan plan;
+    plan.Columns = 2;
+    plan.Rows = 1;
+    ASSERT_EQ(screen.MultiCopy(plan), 1);
     EXPECT_TRUE(IsKind(*screen.ObjList.back(), ObjKind::StTxt));
     EXPECT_EQ(screen.ObjList.back()->Left, text->Width + 2 * StepX());
     EXPECT_EQ(bottom->Left, bottomLeft) << "the bottom object stays where it was";
