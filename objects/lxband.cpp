@@ -17,22 +17,30 @@ constexpr QRgb kWhitePixel = 0xFFFFFFFFu;
 
 int Bands(int rows) { return rows <= 0 ? 0 : (rows + 7) / 8; }
 
-// Read access to a bitmap's pixels (the drawing layer keeps them as 32-bit RGB).
+// Read access to a bitmap's pixels (the drawing layer keeps them as 32-bit RGB), found once
+// rather than through the image at every pixel.
 class PixelReader {
 public:
-    explicit PixelReader(const TBitmap& bmp) : img_(bmp.Image()) {}
+    explicit PixelReader(const TBitmap& bmp)
+    {
+        const QImage& img = bmp.Image();
+        bits_ = img.constBits();
+        stride_ = img.bytesPerLine();
+    }
     bool Black(int x, int y) const
     {
-        return (reinterpret_cast<const QRgb*>(img_.constScanLine(y))[x] & 0x00FFFFFFu) == 0;
+        return (reinterpret_cast<const QRgb*>(bits_ + y * stride_)[x] & 0x00FFFFFFu) == 0;
     }
 
 private:
-    const QImage& img_;
+    const uchar* bits_ = nullptr;
+    qsizetype stride_ = 0;
 };
 
-void SetBlack(QImage& img, int x, int y, bool black)
+// Row y of a 32-bit image, written to.
+QRgb* RowOf(uchar* bits, qsizetype stride, int y)
 {
-    reinterpret_cast<QRgb*>(img.scanLine(y))[x] = black ? kBlackPixel : kWhitePixel;
+    return reinterpret_cast<QRgb*>(bits + y * stride);
 }
 
 // The column byte of band rows y0..y0+rows-1 at column x, sampling every step-th pixel.
@@ -57,20 +65,20 @@ void PackBands(const TBitmap& bmp, std::span<std::uint8_t> dst, int w, int h, in
     }
 }
 
-// 1:1 unpacking of every pixel of bmp from src (which holds at least its bands).
+// 1:1 unpacking of every pixel of bmp from src (which holds at least its bands), a row at a time.
 void UnpackBands(kes::ByteSpan src, TBitmap& bmp)
 {
     QImage& img = bmp.Image();
     const int w = bmp.Width();
     const int h = bmp.Height();
-    std::size_t in = 0;
-    for (int j = 0; j < h; j += 8) {
-        const int rows = std::min(8, h - j);
-        for (int k = 0; k < w; ++k) {
-            const std::uint8_t byte = src[in++];
-            for (int l = 0; l < rows; ++l)
-                SetBlack(img, k, j + l, (byte >> l) & 1u);
-        }
+    uchar* bits = img.bits();
+    const qsizetype stride = img.bytesPerLine();
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* band = src.data() + static_cast<std::size_t>(y / 8) * static_cast<std::size_t>(w);
+        const int bit = y % 8;
+        QRgb* row = RowOf(bits, stride, y);
+        for (int k = 0; k < w; ++k)
+            row[k] = (band[k] >> bit) & 1u ? kBlackPixel : kWhitePixel;
     }
 }
 
@@ -145,13 +153,16 @@ int TLxObj::DataToBmp(TBitmap& picture, kes::ByteSpan src)
     picture.Image().fill(kWhitePixel);
     const int bands = std::min<std::size_t>(picture.Height() / 8, src.size() / static_cast<std::size_t>(w));
     QImage& img = picture.Image();
-    for (int band = 0; band < bands; ++band)
-        for (int k = 0; k < w; ++k) {
-            const std::uint8_t byte = src[static_cast<std::size_t>(band) * w + k];
-            for (int l = 0; l < 8; ++l)
-                if ((byte >> l) & 1u)
-                    SetBlack(img, k, band * 8 + l, true);
-        }
+    uchar* bits = img.bits();
+    const qsizetype stride = img.bytesPerLine();
+    for (int y = 0; y < bands * 8; ++y) {
+        const std::uint8_t* band = src.data() + static_cast<std::size_t>(y / 8) * static_cast<std::size_t>(w);
+        const int bit = y % 8;
+        QRgb* row = RowOf(bits, stride, y);
+        for (int k = 0; k < w; ++k)
+            if ((band[k] >> bit) & 1u)
+                row[k] = kBlackPixel;
+    }
     return bands;
 }
 
@@ -165,8 +176,10 @@ void TLxObj::BmpModify(TBitmap& picture)
     if (picture.Empty())
         return;
     QImage& img = picture.Image();
+    uchar* bits = img.bits();
+    const qsizetype stride = img.bytesPerLine();
     for (int y = 0; y < img.height(); ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+        QRgb* row = RowOf(bits, stride, y);
         for (int x = 0; x < img.width(); ++x)
             row[x] = kes::FromQRgb(row[x]) < 0x800000u ? kBlackPixel : kWhitePixel;
     }
