@@ -133,8 +133,30 @@ template <typename T> T* Take(std::vector<std::unique_ptr<T>>& from)
 
 } // namespace
 
-Coverage::Coverage(const TRect& area) : area_(IsEmpty(area) ? TRect{} : area)
+// Dash gaps are marked between pen pixels, and only the mask keeps the pen's where they meet.
+bool CopiesWithoutGaps(const TCanvas& canvas)
 {
+    const bool gaps = std::clamp(canvas.Pen.Width, 1, 255) == 1 && !PenPattern(canvas.Pen.Style).empty() &&
+                      canvas.Brush.Style != bsClear;
+    return canvas.Pen.Mode == pmCopy && !gaps;
+}
+
+Coverage::Coverage(const TCanvas& canvas, const TRect& area) : area_(IsEmpty(area) ? TRect{} : area)
+{
+    if (IsEmpty(area_))
+        return;
+    if (CopiesWithoutGaps(canvas)) {
+        direct_.emplace(canvas);
+        if (direct_->Valid()) {
+            // The area lies inside the canvas's clip already.
+            pen_ = ToPixel(canvas.Pen.Color);
+            brush_ = ToPixel(canvas.Brush.Color);
+            return;
+        }
+        direct_.reset();
+        area_ = TRect{};
+        return;
+    }
     CoveragePool& pool = Pool();
     mask_ = Take(pool.masks);
     rows_ = Take(pool.rows);
@@ -146,6 +168,8 @@ Coverage::Coverage(const TRect& area) : area_(IsEmpty(area) ? TRect{} : area)
 
 Coverage::~Coverage()
 {
+    if (!mask_)
+        return;
     for (int y = area_.Top; y < area_.Bottom; ++y) {
         const Marked& r = (*rows_)[static_cast<std::size_t>(y - area_.Top)];
         if (r.first <= r.last)
@@ -162,7 +186,7 @@ Coverage::~Coverage()
 
 void Coverage::Paint(const TCanvas& canvas) const
 {
-    if (IsEmpty(area_))
+    if (IsEmpty(area_) || !mask_)
         return;
     Surface s(canvas);
     if (!s.Valid())

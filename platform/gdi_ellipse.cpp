@@ -398,7 +398,7 @@ void DrawFigure(TCanvas& canvas, Figure figure, int x1, int y1, int x2, int y2, 
     bool fill = figure != Figure::Arc && canvas.Brush.Style != bsClear;
     Sweep sweep = figure == Figure::Ellipse ? Sweep(Vec{1, 0}, Vec{1, 0})
                                             : Sweep(shape.ToPoint(x3, y3), shape.ToPoint(x4, y4));
-    Coverage cover(PrimitiveArea(canvas, shape.Box(), std::max(1, width)));
+    Coverage cover(canvas, PrimitiveArea(canvas, shape.Box(), std::max(1, width)));
     const TRect& area = cover.Area();
     if (IsEmpty(area))
         return;

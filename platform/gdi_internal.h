@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -86,9 +87,12 @@ enum Ink : std::uint8_t { kNone = 0, kBrush = 1, kGap = 2, kPen = 3 };
 // pixel wins (pen over dash gap over brush). Limited to an area inside the clip. Its buffers
 // come from a pool of the thread's, so drawing a line allocates nothing once warmed up, and
 // only the part of each row that was marked is painted and cleared again.
+// A pen that copies its colour and leaves no dash gaps needs no collecting: the last ink of a
+// pixel is its strongest when every brush mark comes before the pen's, as the primitives mark
+// them, so such marks go straight onto the picture.
 class Coverage {
 public:
-    explicit Coverage(const TRect& area);
+    Coverage(const TCanvas& canvas, const TRect& area);
     ~Coverage();
     Coverage(const Coverage&) = delete;
     Coverage& operator=(const Coverage&) = delete;
@@ -97,6 +101,10 @@ public:
     {
         if (!Contains(area_, x, y))
             return;
+        if (direct_) {
+            direct_->Put(x, y, ink == kPen ? pen_ : brush_);
+            return;
+        }
         std::uint8_t& m = (*mask_)[Index(x, y)];
         if (ink <= m)
             return;
@@ -114,6 +122,10 @@ public:
         x1 = std::min(x1, area_.Right - 1);
         if (x0 > x1)
             return;
+        if (direct_) {
+            direct_->Fill(y, x0, x1 + 1, ink == kPen ? pen_ : brush_);
+            return;
+        }
         std::uint8_t* m = mask_->data() + Index(x0, y);
         for (int i = 0; i <= x1 - x0; ++i)
             m[i] = std::max<std::uint8_t>(m[i], ink);
@@ -121,8 +133,8 @@ public:
         r.first = std::min(r.first, x0);
         r.last = std::max(r.last, x1);
     }
-    Ink At(int x, int y) const { return Contains(area_, x, y) ? static_cast<Ink>((*mask_)[Index(x, y)]) : kNone; }
-    // Brush and gaps take the brush colour, pen pixels the pen colour, all through the pen mode.
+    // Brush and gaps take the brush colour, pen pixels the pen colour, all through the pen
+    // mode (done already when the marks went straight onto the picture).
     void Paint(const TCanvas& canvas) const;
 
     // The first and last pixel marked in a row (first > last: none).
@@ -138,8 +150,11 @@ private:
             + static_cast<std::size_t>(x - area_.Left);
     }
     TRect area_;
-    std::vector<std::uint8_t>* mask_; // all zero outside the marked runs
-    std::vector<Marked>* rows_;
+    std::optional<Surface> direct_;
+    std::uint32_t pen_ = 0;
+    std::uint32_t brush_ = 0;
+    std::vector<std::uint8_t>* mask_ = nullptr; // all zero outside the marked runs
+    std::vector<Marked>* rows_ = nullptr;
 };
 
 // The drawing area a primitive may touch: its bounds grown by margin, within the canvas clip.

@@ -85,11 +85,11 @@ void DrawPath(TCanvas& canvas, std::span<const TPoint> points, bool closed)
 {
     if (points.size() < 2)
         return;
-    Coverage cover(PrimitiveArea(canvas, BoundsOf(points), std::clamp(canvas.Pen.Width, 1, 255)));
-    Stroke stroke(canvas, cover);
-    StrokePath(stroke, points, closed);
+    Coverage cover(canvas, PrimitiveArea(canvas, BoundsOf(points), std::clamp(canvas.Pen.Width, 1, 255)));
     if (closed && canvas.Brush.Style != bsClear)
         MarkPolygonFill(cover, points);
+    Stroke stroke(canvas, cover);
+    StrokePath(stroke, points, closed);
     cover.Paint(canvas);
 }
 
@@ -158,7 +158,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
         if (IsEmpty(box))
             return;
     }
-    Coverage cover(PrimitiveArea(*this, box, 0));
+    Coverage cover(*this, PrimitiveArea(*this, box, 0));
     const TRect& area = cover.Area();
     if (Brush.Style != bsClear)
         for (int y = area.Top; y < area.Bottom; ++y)

@@ -150,6 +150,40 @@ TEST(GdiEquivalence, EllipseFamilyOverRandomBoxesRaysAndPens)
     EXPECT_EQ(blocks.Done(), before);
 }
 
+// Rectangles, polygons, polylines and wide lines: pens of copy mode without dash gaps paint
+// straight onto the picture, the others collect their pixels first; the digests are those of
+// the collecting routines alone.
+TEST(GdiEquivalence, RectanglesPolygonsAndPathsOverRandomBoxesAndPens)
+{
+    Dice d(20261210);
+    Blocks blocks;
+    for (int i = 0; i < 4000; ++i) {
+        const int w = d.OneIn(20) ? d.In(60, 200) : d.In(1, 40);
+        const int h = d.OneIn(20) ? d.In(60, 200) : d.In(1, 40);
+        const int n = std::max(w, h);
+        std::vector<TPoint> points(static_cast<std::size_t>(d.In(1, 6)));
+        for (TPoint& p : points)
+            p = TPoint{Coord(d, n), Coord(d, n)};
+        const TPoint far = points.back();
+        const int figure = d.In(0, 3);
+        blocks.Add(Drawn(d, w, h, [&](TCanvas& cv) {
+            switch (figure) {
+            case 0: cv.Rectangle(points.front().x, points.front().y, far.x, far.y); break;
+            case 1: cv.Polygon(points); break;
+            case 2: cv.Polyline(points); break;
+            default:
+                cv.MoveTo(points.front().x, points.front().y);
+                cv.LineTo(far.x, far.y);
+                break;
+            }
+        }));
+    }
+    const std::vector<std::uint64_t> before = {
+        0x1c0291c939cb2608ull, 0x59fe9976e9400eb5ull, 0x7fdf22d310be6c81ull, 0x28961faad49d1b2full,
+        0xc2f9dafc8cefef98ull, 0x81bcd6f2f2f3a150ull, 0xe313632f42ed765aull, 0xeb232ad0dfcf473aull};
+    EXPECT_EQ(blocks.Done(), before);
+}
+
 TEST(GdiEquivalence, TextsOverRandomFontsPlacesAndClips)
 {
     Dice d(20260611);
