@@ -1,8 +1,11 @@
 #include "app/shell/pageexports.h"
 
+#include "app/editor/screeneditor.h"
 #include "app/editor/thmpage.h"
+#include "app/editor/timagepage.h"
 #include "app/project/pageexport.h"
 #include "app/shell/tkhm.h"
+#include "app/ui/fileopener.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "objects/tlxobj.h"
@@ -22,6 +25,7 @@ namespace kes {
 namespace {
 
 constexpr int kMsgWriteFailed = 475;
+constexpr int kMsgNotOpened = 720; // written, but no program could be started to open it
 
 // The page the exports read: the current page window while it holds its objects.
 THmPage* CurrentPage(TKhm& khm)
@@ -58,12 +62,12 @@ bool WriteReported(const std::string& path, std::string_view bytes)
     return false;
 }
 
-void SaveText(TKhm& khm, const char* dialog, const std::string& suggested, const std::string& text)
+// The path written, empty when the dialog was cancelled or the write failed (and was said).
+std::string SaveText(TKhm& khm, const char* dialog, const std::string& suggested, const std::string& text)
 {
     const std::string path = AskSaveFile(khm, dialog, QStringLiteral("Text file (*.txt)"), QStringLiteral("txt"),
                                          suggested);
-    if (!path.empty())
-        WriteReported(path, text);
+    return !path.empty() && WriteReported(path, text) ? path : std::string();
 }
 
 // The page's picture at panel resolution (its own grid).
@@ -75,7 +79,7 @@ TBitmap PanelPictureOf(THmPage& page)
 
 } // namespace
 
-QImage PageWindowPicture(THmPage& page)
+QImage PageWindowPicture(TEditPage& page)
 {
     page.DrawPageSnapshot();
     const QImage& snap = page.SnapBmp.Image();
@@ -88,7 +92,11 @@ QImage PageWindowPicture(THmPage& page)
 
 void MmImageToClipBrdClick(TKhm& khm)
 {
-    if (THmPage* page = CurrentPage(khm))
+    // The screen being edited: the current page, the start-up screen or a user-menu screen.
+    TEditPage* page = CurrentPage(khm);
+    if (khm.Doc.EditMode != 3 && khm.Screens)
+        page = khm.Screens->Editor(khm.Doc.EditMode);
+    if (page)
         QGuiApplication::clipboard()->setImage(PageWindowPicture(*page));
 }
 
@@ -125,8 +133,15 @@ void MmPageSaveClick(TKhm& khm)
 
 void MmPage1SaveClick(TKhm& khm)
 {
-    if (THmPage* page = CurrentPage(khm))
-        SaveText(khm, "SaveTxt", "Page1.txt", HexList(PackedRows(PanelPictureOf(*page)), false));
+    THmPage* page = CurrentPage(khm);
+    if (!page)
+        return;
+    const std::string path = SaveText(khm, "SaveTxt", "Page1.txt", HexList(PackedRows(PanelPictureOf(*page)), false));
+    if (path.empty() || !khm.FileOpen)
+        return;
+    const QString file = AnsiToQString(path);
+    if (!khm.FileOpen->Open(file))
+        ShowError(Msg(kMsgNotOpened) + QStringLiteral("\n") + file);
 }
 
 void InstallPageExports(TKhm& khm)

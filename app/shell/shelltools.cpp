@@ -207,8 +207,11 @@ void InstallShellTools(TKhm& khm)
     // Built now, so offered: the window font and the picture data exports.
     khm.SetItemVisible("MmWinFont", true);
     khm.SetItemVisible("MmBmpSave", true);
-    // The message window has no command of its own here.
-    khm.Wire("MmMsgShow", [] {});
+    // Items the design keeps without behaviour: the message window's item, the PLC range item
+    // (shown for the second panel model only), and the hidden characters, range test and file
+    // check items.
+    for (const char* n : {"MmMsgShow", "MmPLCRangeSet", "MmChar", "MmTestPLCRange", "MmChkFile"})
+        khm.Wire(n, [] {});
     if (auto* view = khm.findChild<QMenu*>(QStringLiteral("MmView_menu")))
         QObject::connect(view, &QMenu::aboutToShow, &khm, [&khm] { MmViewClick(khm); });
     if (auto* tools = khm.findChild<QMenu*>(QStringLiteral("MmTool_menu")))

@@ -16,6 +16,7 @@
 #include "app/shell/tkhm_inspector.h"
 #include "app/shell/tkhm_hosts.h"
 #include "app/ui/codepageguard.h"
+#include "app/ui/fileopener.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
 #include "platform/codepage.h"
@@ -69,6 +70,7 @@ TKhm::TKhm(kes::ProjectDoc& doc, QWidget* parent)
     Doc.PortSlaveMode = {0, 0};
 
     MMICom = std::make_unique<kes::QtLinkPort>();
+    FileOpen = std::make_unique<kes::DesktopFileOpener>();
     autoSaveTimer_ = new QTimer(this);
     QObject::connect(autoSaveTimer_, &QTimer::timeout, this, [this] { AutoSaveTick(); });
 

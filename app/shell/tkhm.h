@@ -52,6 +52,7 @@ constexpr int kMsgHelpNotShown = 605;      // no viewer could be started for the
 // The user guide, below the program folder.
 constexpr const char* kHelpFile = "Help/index.html";
 
+class FileOpener;
 class LinkPort;
 class MainCommLink;
 class TIniFile;
@@ -93,6 +94,9 @@ public:
     // Ends a running transfer (no message) and closes the port: the program is closing.
     void StopLink();
     kes::TFileDlg OpenDlg, SaveDlg, BmpDlg;
+    // Opens written files in the desktop's program for them (the hexadecimal page list);
+    // tests put their own in.
+    std::unique_ptr<kes::FileOpener> FileOpen;
     // The page editor: the open page windows (PageWinList) in the MDI area. Declared after
     // the host it asks, so that it ends first.
     std::unique_ptr<kes::MainPageHost> PageHost;

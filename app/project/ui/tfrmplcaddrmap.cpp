@@ -170,15 +170,17 @@ void TFrmPLCAddrMap::BuildRows()
 void TFrmPLCAddrMap::FormResize()
 {
     TAdvStringGrid& g = *StrGridPLCMap;
-    const int width = g.viewport()->width();
+    const int width = g.width();
     if (width <= 0)
         return;
-    // Both columns share the room the vertical scroll bar leaves.
-    const int half = width / 2;
-    if (g.ColWidths(0) + g.ColWidths(1) == width)
+    // Rows that overflow the grid bring the vertical scroll bar: the columns leave it room.
+    const int client = g.height() - 2 * g.frameWidth();
+    const bool overflow = client <= g.DefaultRowHeight() * g.RowCount() + 1;
+    if (g.ColWidths(0) + g.ColWidths(1) + (overflow ? 16 : 7) == width)
         return;
-    g.SetColWidths(0, half);
-    g.SetColWidths(1, width - half);
+    const int column = width / 2 - (overflow ? 12 : 3);
+    g.SetColWidths(0, column);
+    g.SetColWidths(1, column);
 }
 
 void TFrmPLCAddrMap::CB_PLCTypeChange()

@@ -1,11 +1,13 @@
 // The address map command: OK moves the project to the chosen controller and the page open
 // in the editor shows its objects at their new addresses; a model that can not be a target
-// is not taken; a controller type that can not be mapped opens nothing. With KES_SCREENSHOT
+// is not taken; a controller type that can not be mapped opens nothing; the grid's two columns
+// share its width. With KES_SCREENSHOT
 // set, the dialog is saved there in English and Traditional Chinese ("-eng", "-cht").
 #include "editortest.h"
 
 #include "app/project/ui/tfrmplcaddrmap.h"
 #include "app/project/ui/tlxtype.h"
+#include "objects/grid/tadvstringgrid.h"
 #include "objects/tlxval.h"
 
 #include <QApplication>
@@ -73,6 +75,41 @@ TEST_F(AddrMapCommandTest, RefusedTargetsAndUnmappableControllersChangeNothing)
     EXPECT_EQ(prompt.execCount, runs);
     ASSERT_FALSE(prompt.shown.empty());
     EXPECT_EQ(prompt.shown.back(), QStringLiteral("the Device type not support!!"));
+}
+
+// The two columns share the grid's width, leaving room for the vertical scroll bar while the
+// rows overflow the grid; columns that already leave the rule's room stay as they are.
+TEST_F(AddrMapCommandTest, TheColumnsShareTheGridsWidth)
+{
+    NewProject(0, 87);
+    prompt.onExec = [](QDialog& d) {
+        auto& map = dynamic_cast<TFrmPLCAddrMap&>(d);
+        map.FormShow();
+        TAdvStringGrid& g = *map.StrGridPLCMap;
+        ASSERT_GT(g.RowCount(), 3);
+        const int rowsHeight = g.DefaultRowHeight() * g.RowCount() + 1 + 2 * g.frameWidth();
+        struct Case {
+            const char* what;
+            int width, height, left, right;
+        } cases[] = {
+            {"rows fit", 301, rowsHeight + 1, 147, 147},
+            {"rows just overflow", 301, rowsHeight, 138, 138},
+            {"overflowing, even width", 400, 60, 188, 188},
+        };
+        for (const Case& c : cases) {
+            g.resize(c.width, c.height);
+            map.FormResize();
+            EXPECT_EQ(g.ColWidths(0), c.left) << c.what;
+            EXPECT_EQ(g.ColWidths(1), c.right) << c.what;
+        }
+        // A divider moved by the user, the columns leaving 16 pixels of an overflowing grid.
+        g.SetColWidths(0, 100);
+        g.SetColWidths(1, 400 - 16 - 100);
+        map.FormResize();
+        EXPECT_EQ(g.ColWidths(0), 100);
+        EXPECT_EQ(g.ColWidths(1), 284);
+    };
+    Trigger("MmPLCSet");
 }
 
 } // namespace

@@ -16,8 +16,7 @@ namespace {
 // Commands whose subsystem is not built yet. Take a name off when its command is wired.
 // In menu order: File, Edit (also on the page popup), Compile, View, Communication, the page and
 // system settings, Tools, Settings.
-const std::set<std::string> kNotBuiltYet = {
-    "MmChar", "MmChkFile", "MmTestPLCRange", "MmPLCRangeSet"};
+const std::set<std::string> kNotBuiltYet = {};
 
 class CommandWiringTest : public EditorTest {};
 

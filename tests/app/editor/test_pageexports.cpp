@@ -1,10 +1,14 @@
 // The page exports as commands: each file lands where the save dialog says (nothing when it
 // is cancelled), the dumps hold one record per picture byte of the page at its own zoom, and
-// the clipboard picture is the page at the window's size; without a current object the
-// object dump does nothing.
+// the clipboard picture is the page at the window's size (the start-up screen's while that is
+// edited); without a current object the object dump does nothing. The packed-row list is
+// opened in the desktop's program once written, and the user is told when none could start.
 #include "editortest.h"
 
+#include "app/editor/timagepage.h"
 #include "app/shell/tkhm.h"
+#include "app/ui/fileopener.h"
+#include "app/ui/msgtable.h"
 #include "platform/fileio.h"
 
 #include <QApplication>
@@ -14,8 +18,28 @@
 namespace kes::test {
 namespace {
 
+// Records what it is asked to open instead of starting a viewer.
+class RecordingOpener : public FileOpener {
+public:
+    bool Open(const QString& path) override
+    {
+        opened.push_back(path);
+        return starts;
+    }
+    std::vector<QString> opened;
+    bool starts = true;
+};
+
 class PageExportsTest : public EditorTest {
 protected:
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        auto fake = std::make_unique<RecordingOpener>();
+        opener = fake.get();
+        Khm->FileOpen = std::move(fake);
+    }
+    RecordingOpener* opener = nullptr;
     // The next save dialog answers with the file name (or is cancelled when empty).
     void Choose(const std::string& name)
     {
@@ -79,6 +103,56 @@ TEST_F(PageExportsTest, PictureIsThePageAtTheWindowsSize)
     ASSERT_TRUE(file.load(QString::fromStdString(Path("page.bmp"))));
     EXPECT_EQ(file.size(), clip.size());
     EXPECT_EQ(file.convertToFormat(QImage::Format_RGB32), clip.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(PageExportsTest, TheRowListOpensOnceWrittenAndSaysWhenNoProgramStarts)
+{
+    NewProject();
+    struct Case {
+        const char* what;
+        std::string file; // chosen in the dialog; empty: cancelled
+        bool starts;
+        bool opened;
+        bool told;
+    } cases[] = {
+        {"cancelled", "", true, false, false},
+        {"written", "rows.txt", true, true, false},
+        {"no program", "rows.txt", false, true, true},
+        {"not written", "no-such-folder/rows.txt", true, false, true},
+    };
+    for (const Case& c : cases) {
+        opener->opened.clear();
+        opener->starts = c.starts;
+        prompt.shown.clear();
+        Choose(c.file);
+        Trigger("MmPage1Save");
+        ASSERT_EQ(opener->opened.size(), c.opened ? 1u : 0u) << c.what;
+        if (c.opened) {
+            EXPECT_EQ(opener->opened[0], QString::fromStdString(Path(c.file))) << c.what;
+        }
+        ASSERT_EQ(prompt.shown.size(), c.told ? 1u : 0u) << c.what;
+        if (c.told && !c.starts) {
+            EXPECT_EQ(prompt.shown[0], Msg(720) + QStringLiteral("\n") + QString::fromStdString(Path(c.file)));
+        }
+    }
+}
+
+TEST_F(PageExportsTest, TheClipboardTakesTheStartUpScreenWhileItIsEdited)
+{
+    NewProject();
+    Trigger("MmStartPg");
+    ASSERT_NE(FirstPage, nullptr);
+    ASSERT_EQ(Khm->Doc.EditMode, 1);
+    Drive(FirstPage);
+    ASSERT_NE(DrawWith("TbRect", At(2, 2), At(20, 20)), nullptr);
+    QApplication::clipboard()->clear();
+    Trigger("MmImageToClipBrd");
+    const QImage clip = QApplication::clipboard()->image();
+    ASSERT_EQ(clip.size(), QSize(FirstPage->ClientWidth(), FirstPage->ClientHeight()));
+    // The rectangle's corner is black at the window's zoom, the window's corner white.
+    const QPoint corner = At(2, 2);
+    EXPECT_EQ(clip.pixelColor(corner + QPoint(1, 1)), QColor(Qt::black));
+    EXPECT_EQ(clip.pixelColor(0, 0), QColor(Qt::white));
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "platform/fileio.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QDir>
 
@@ -79,6 +80,14 @@ TEST_F(UserMenuTest, TheScreensOpenReadOnlyAndNumberedFromZero)
     Trigger("TbPrePg");
     EXPECT_EQ(ImagePage, first);
     EXPECT_TRUE(Khm->Action("TbNextPg")->isEnabled());
+
+    // The page picture on the clipboard is the screen shown, its rectangle included.
+    QApplication::clipboard()->clear();
+    Trigger("MmImageToClipBrd");
+    const QImage clip = QApplication::clipboard()->image();
+    EXPECT_EQ(clip.size(), QSize(first->ClientWidth(), first->ClientHeight()));
+    const QPoint corner(2 * first->Step().X() + 1, 2 * first->Step().Y() + 1);
+    EXPECT_EQ(clip.pixelColor(corner), QColor(Qt::black));
 
     // Written back, the file is the same.
     EXPECT_EQ(EncodeUserMenuFile(Khm->Doc, UserMenuPort{}), file);

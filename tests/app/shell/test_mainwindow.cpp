@@ -80,8 +80,8 @@ TEST_F(MainWindowTest, StartsInTheDesignedState)
     EXPECT_EQ(Khm->PosTooBar->objectName(), "PosTooBar");
     for (const char* n : {"MmEdit", "MmCompile", "MmEle", "MmView", "MmPgRatio", "MmPt", "MmClosePrj"})
         EXPECT_FALSE(Khm->Action(n)->isEnabled()) << n;
-    for (const char* n : {"MmChar", "MmFullScreen", "MmTimeOut", "MmRectMeter", "MmPgNum", "MmFile1",
-                          "MmOldFileRec"})
+    for (const char* n : {"MmChar", "MmCheck", "MmTestPLCRange", "MmPLCRangeSet", "MmFullScreen", "MmTimeOut",
+                          "MmRectMeter", "MmPgNum", "MmFile1", "MmOldFileRec"})
         EXPECT_FALSE(Khm->Action(n)->isVisible()) << n;
     // Hidden in the design, offered since they are built.
     for (const char* n : {"MmBmpSave", "MmWinFont", "MmModemSet"})
