@@ -45,8 +45,17 @@ QSize EditorInspector::EditorClientSize() const
 
 void EditorInspector::BeforeChange()
 {
-    if (TEditPage* page = LivePage(editor_))
-        page->UndoPush(false);
+    notedPage_ = LivePage(editor_);
+    noted_ = notedPage_ ? notedPage_->UndoSnapshot().Data : Bytes {};
+}
+
+void EditorInspector::AfterChange()
+{
+    TEditPage* page = LivePage(editor_);
+    if (page && page == notedPage_ && page->UndoSnapshot().Data != noted_)
+        page->UndoPush(UndoSnap { std::move(noted_) }, false);
+    notedPage_ = nullptr;
+    noted_ = {};
 }
 
 void EditorInspector::ObjChanged(TLxObj& obj)

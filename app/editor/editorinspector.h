@@ -3,6 +3,9 @@
 // client size of the editor that EditMode names, and the way back when the inspector has
 // written an object.
 #include "app/inspector/inspectorsource.h"
+#include "platform/bytes.h"
+
+class TEditPage;
 
 namespace kes {
 
@@ -17,6 +20,7 @@ public:
     int SelCount() const override;
     QSize EditorClientSize() const override;
     void BeforeChange() override;
+    void AfterChange() override;
     void ObjChanged(TLxObj& obj) override;
     void MarkModified() override;
     void TbTextClick() override;
@@ -28,6 +32,8 @@ public:
 
 private:
     PageEditor& editor_;
+    TEditPage* notedPage_ = nullptr;
+    kes::Bytes noted_; // the page's snapshot before the inspector's write
 };
 
 } // namespace kes

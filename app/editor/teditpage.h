@@ -163,6 +163,9 @@ public:
     // wholeState false: only the undo and redo items follow (the inspector, whose rows hold
     // an edit not yet written, is left alone).
     void UndoPush(bool wholeState = true);
+    // The same with a snapshot taken before the change (the inspector keeps an edit only
+    // when it changed the page).
+    void UndoPush(UndoSnap before, bool wholeState);
     // A snapshot appended straight to the undo list: no bound, the redo list kept.
     void UndoAppend();
     void UndoStep();

@@ -17,13 +17,15 @@ UndoSnap TEditPage::UndoSnapshot()
     return snap;
 }
 
-void TEditPage::UndoPush(bool wholeState)
+void TEditPage::UndoPush(bool wholeState) { UndoPush(UndoSnapshot(), wholeState); }
+
+void TEditPage::UndoPush(UndoSnap before, bool wholeState)
 {
     MarkModified();
     if (static_cast<int>(UndoList.size()) >= kMaxUndo)
         UndoList.erase(UndoList.begin());
     RedoList.clear();
-    UndoList.push_back(UndoSnapshot());
+    UndoList.push_back(std::move(before));
     if (wholeState)
         EditStateRefresh();
     else

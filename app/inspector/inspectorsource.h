@@ -42,9 +42,12 @@ public:
     // Client width and height of that editor, screen pixels (the limits of the position rows).
     virtual QSize EditorClientSize() const = 0;
 
-    // The rows are about to be written to the current object: the editor keeps the page as
-    // it is now, so that one undo takes back this edit alone.
+    // The rows are about to be written to the current object: the editor notes the page as
+    // it is now. AfterChange: the write is done; when it changed the page, the page as noted
+    // becomes one undo step, so that one undo takes back this edit alone and an edit that
+    // stored nothing (a refused value) leaves no step.
     virtual void BeforeChange() { }
+    virtual void AfterChange() { }
     // The rows were written to obj (it has recorded its outline and repainted its picture):
     // the editor redraws it.
     virtual void ObjChanged(TLxObj& obj) = 0;

@@ -305,6 +305,7 @@ void TDlgProp::PropToObj()
     obj.Invalidate();
     const bool refused = !rows_.Refused.empty();
     if (source_) {
+        source_->AfterChange();
         source_->ObjChanged(obj);
         source_->TbTextClick();
         // A refused value stored nothing.

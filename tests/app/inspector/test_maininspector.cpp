@@ -175,7 +175,7 @@ TEST_F(MainInspectorTest, ItFollowsThePageSelectionAndAnEditMarksTheProjectModif
 
 // An inspector edit is one undo step of its own: Ctrl+Z takes back the edit alone, not the
 // drag before it, and Ctrl+Y brings it again. An address the controller lacks is refused with
-// a message and the row shows the old one.
+// a message and the row shows the old one; an edit that stores nothing leaves no undo step.
 TEST_F(MainInspectorTest, AnEditIsOneUndoStepAndARefusedAddressIsSaid)
 {
     NewProject();
@@ -195,12 +195,19 @@ TEST_F(MainInspectorTest, AnEditIsOneUndoStepAndARefusedAddressIsSaid)
     Click(At(42, 6));
     ASSERT_NE(DlgProp->ShownObj, nullptr);
     const QString before = Grid().Cells(1, Line(6));
+    const std::size_t steps = HmPage->UndoList.size();
     prompt.shown.clear();
     Type(6, QStringLiteral("Q99999"));
     ASSERT_EQ(prompt.shown.size(), 1u);
     // Said once, as every refused row is: the row's "Setting Error!!".
     EXPECT_EQ(prompt.shown[0], Grid().Prop(6)->Name + QStringLiteral(" ") + Msg(5));
     EXPECT_EQ(Grid().Cells(1, Line(6)), before);
+    // An edit that stored nothing, refused or the value the row already had, is no undo step.
+    EXPECT_EQ(HmPage->UndoList.size(), steps) << "a refused value left an undo step";
+    Type(1, QStringLiteral("40"));
+    EXPECT_EQ(HmPage->UndoList.size(), steps) << "an unchanged value left an undo step";
+    Trigger("MmUndo");
+    EXPECT_EQ(HmPage->ObjList[0]->Left, dragged) << "one undo takes back the last change";
 }
 
 TEST_F(MainInspectorTest, ItsPlaceGoesThroughTheLayoutFileAndComesBack)
