@@ -191,11 +191,15 @@ int MaxDecDigits(int format, int width, int intDigits)
     return 0;
 }
 
-QString ReadDevAddress(TLxDevRef& ref, std::uint8_t mode, std::uint8_t access, const LxTypeCore& model)
+QString ReadDevAddress(const TLxDevRef& ref, std::uint8_t mode, std::uint8_t access, const LxTypeCore& model)
 {
-    ref.DevText = model.FormatDeviceAddress(static_cast<std::uint32_t>(ref.DevAddrCode), mode, access, ref.RefBitNo,
-        ref.RefDevForm != 0, ref.RefIntMem != 0);
-    return AnsiToQString(ref.DevText);
+    return AnsiToQString(model.FormatDeviceAddress(static_cast<std::uint32_t>(ref.DevAddrCode), mode, access,
+        ref.RefBitNo, ref.RefDevForm != 0, ref.RefIntMem != 0));
+}
+
+void FormatDevText(TLxDevRef& ref, std::uint8_t mode, std::uint8_t access, const LxTypeCore& model)
+{
+    ref.DevText = QStringToAnsi(ReadDevAddress(ref, mode, access, model));
 }
 
 bool WriteDevAddress(TLxDevRef& ref, const QString& text, std::uint8_t mode, std::uint8_t access, LxTypeCore& model)
@@ -282,11 +286,9 @@ void WriteLinkStation(KindRowContext& rows, int g, TLxDevRef& ref)
         ref.RefStation = static_cast<std::uint8_t>(rows.Val(g + 3).GetValue());
 }
 
-void ReadOptionalRef(KindRowContext& rows, int useRow, std::uint8_t& used, TLxDevRef& ref, std::uint8_t mode,
+void ReadOptionalRef(KindRowContext& rows, int useRow, std::uint8_t used, TLxDevRef& ref, std::uint8_t mode,
     std::uint8_t access, bool allowed)
 {
-    if (ref.DevAddrCode != -1)
-        used = 1;
     ShowComboTxt(rows.Combo(useRow), used ? 1 : 0, kMsgNoYes, 2);
     rows.Combo(useRow).SetVisible(allowed);
     ReadAddressGroup(rows, useRow + 1, ref, mode, access, allowed && used != 0);

@@ -150,9 +150,11 @@ void WriteFontRow(KindRowContext& rows, int i, TFont& own);
 int MaxIntDigits(int format, int width, int decDigits);
 int MaxDecDigits(int format, int width, int intDigits);
 
-// The address of ref as text in mode (0 bit, 1 word, 2 low byte) and access width; the
-// object keeps that text as its device text.
-QString ReadDevAddress(TLxDevRef& ref, std::uint8_t mode, std::uint8_t access, const LxTypeCore& model);
+// The address of ref as text in mode (0 bit, 1 word, 2 low byte) and access width (the
+// reader shows it; the object's device text changes only where an address is stored).
+QString ReadDevAddress(const TLxDevRef& ref, std::uint8_t mode, std::uint8_t access, const LxTypeCore& model);
+// ref's device text := its address as ReadDevAddress shows it.
+void FormatDevText(TLxDevRef& ref, std::uint8_t mode, std::uint8_t access, const LxTypeCore& model);
 // A typed address: when the model's device table takes it, the code, bit index and
 // normalised text are stored; otherwise nothing changes (the row refuses it, with its
 // message). True when stored.
@@ -180,8 +182,9 @@ void WriteAddressText(KindRowContext& rows, int g, TLxDevRef& ref, std::uint8_t 
 void WriteLinkStation(KindRowContext& rows, int g, TLxDevRef& ref);
 
 // ---- An optional reference: its used flag (no/yes) at useRow, its address group below.
-// An address present turns the flag on. allowed: the rows are listed at all.
-void ReadOptionalRef(KindRowContext& rows, int useRow, std::uint8_t& used, TLxDevRef& ref, std::uint8_t mode,
+// The flag shows as stored (as the settings dialogs show it), an address kept with the flag
+// off included. allowed: the rows are listed at all.
+void ReadOptionalRef(KindRowContext& rows, int useRow, std::uint8_t used, TLxDevRef& ref, std::uint8_t mode,
     std::uint8_t access, bool allowed);
 // Flag switched on: the project's defaults; off: no address (true for either); still on:
 // the group's changed rows.

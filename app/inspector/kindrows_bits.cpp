@@ -88,7 +88,7 @@ void WriteAdvDevBmpRows(KindRowContext& rows, TLxObj& obj)
         b.RefBitNo = 0;
         const bool word = b.ValMode != 0;
         ResetDevAddress(b, false, word, rows.Model);
-        ReadDevAddress(b, word ? kWordMode : kBitMode, 0, rows.Model);
+        FormatDevText(b, word ? kWordMode : kBitMode, 0, rows.Model);
         if (word) {
             b.SetCurPt(0);
             b.SetOnBmp(0);

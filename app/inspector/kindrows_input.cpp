@@ -41,18 +41,23 @@ enum : int {
 };
 } // namespace GetValRow
 
+// A binary value is one word, whatever width is stored with it.
+std::uint8_t WidthOf(const TLxGetVal& v)
+{
+    return v.ValType == kBinary ? 0 : v.ValLen;
+}
+
 } // namespace
 
 // Rows 5-33; see the file's head.
 void ReadGetValRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& v = static_cast<TLxGetVal&>(obj);
-    if (v.ValType == kBinary)
-        v.ValLen = 0;
+    const std::uint8_t width = WidthOf(v);
     const bool fixed = WidthFixed(v.ValType);
     const bool number = NumberFormat(v.ValType);
-    ReadAddressGroup(rows, GetValRow::WriteRef, v.WriteDev, kWordMode, v.ValLen);
-    ReadOptionalRef(rows, GetValRow::ReadUsed, v.ReadUsed, v.ReadDev, kWordMode, v.ValLen, true);
+    ReadAddressGroup(rows, GetValRow::WriteRef, v.WriteDev, kWordMode, width);
+    ReadOptionalRef(rows, GetValRow::ReadUsed, v.ReadUsed, v.ReadDev, kWordMode, width, true);
     // The notify address is a bit, set or reset before or after the write.
     ReadOptionalRef(rows, GetValRow::NotifyUsed, v.NotifyUsed, v.NotifyDev, kBitMode, 0, true);
     ShowComboTxt(rows.Combo(GetValRow::Timing), v.NotifyOrder, kMsgTiming, 2);
@@ -66,14 +71,14 @@ void ReadGetValRows(KindRowContext& rows, TLxObj& obj)
     ShowComboTxt(rows.Combo(GetValRow::HAlign), v.HPos, kMsgHPos, 3);
     ShowComboTxt(rows.Combo(GetValRow::VAlign), v.VPos, kMsgVPos, 3);
     ShowComboTxt(rows.Combo(GetValRow::ValFormat), v.ValType, kMsgFormat, 4);
-    ShowComboTxt(rows.Combo(GetValRow::ValWidth), v.ValLen, kMsgWidth, 2);
+    ShowComboTxt(rows.Combo(GetValRow::ValWidth), width, kMsgWidth, 2);
     rows.Combo(GetValRow::ValWidth).SetVisible(!fixed);
-    SetValRange(&rows.Val(GetValRow::IntDigits), MaxIntDigits(v.ValType, v.ValLen, v.DecNum), 1, v.IntNum);
+    SetValRange(&rows.Val(GetValRow::IntDigits), MaxIntDigits(v.ValType, width, v.DecNum), 1, v.IntNum);
     rows.Val(GetValRow::IntDigits).SetVisible(!fixed);
-    SetValRange(&rows.Val(GetValRow::DecDigits), MaxDecDigits(v.ValType, v.ValLen, v.IntNum), 0, v.DecNum);
+    SetValRange(&rows.Val(GetValRow::DecDigits), MaxDecDigits(v.ValType, width, v.IntNum), 0, v.DecNum);
     rows.Val(GetValRow::DecDigits).SetVisible(v.ValType == 0 || v.ValType == 1);
-    ShowTextVal(rows.TextVal(GetValRow::Max), FormatMax(v.ValType, v.ValLen), v.ValMin, v.ValType, v.ValLen, v.ValMax);
-    ShowTextVal(rows.TextVal(GetValRow::Min), v.ValMax, FormatMin(v.ValType, v.ValLen), v.ValType, v.ValLen, v.ValMin);
+    ShowTextVal(rows.TextVal(GetValRow::Max), FormatMax(v.ValType, width), v.ValMin, v.ValType, width, v.ValMax);
+    ShowTextVal(rows.TextVal(GetValRow::Min), v.ValMax, FormatMin(v.ValType, width), v.ValType, width, v.ValMin);
     rows.TextVal(GetValRow::Max).SetVisible(number);
     rows.TextVal(GetValRow::Min).SetVisible(number);
 }
@@ -84,7 +89,7 @@ void WriteGetValRows(KindRowContext& rows, TLxObj& obj)
     const std::uint8_t oldFormat = v.ValType;
     const std::uint8_t oldWidth = v.ValLen;
 
-    WriteOptionalRef(rows, GetValRow::ReadUsed, v.ReadUsed, v.ReadDev, kWordMode, v.ValLen);
+    WriteOptionalRef(rows, GetValRow::ReadUsed, v.ReadUsed, v.ReadDev, kWordMode, WidthOf(v));
     if (WriteOptionalRef(rows, GetValRow::NotifyUsed, v.NotifyUsed, v.NotifyDev, kBitMode, 0) && !v.NotifyUsed) {
         v.NotifyOrder = 0;
         v.NotifyState = 0;
@@ -107,11 +112,11 @@ void WriteGetValRows(KindRowContext& rows, TLxObj& obj)
         v.ValType = static_cast<std::uint8_t>(c);
     if (const int c = ChangedChoice(rows, GetValRow::ValWidth); c >= 0 && !WidthFixed(v.ValType))
         v.ValLen = static_cast<std::uint8_t>(c);
-    if (v.ValType == kBinary)
+    if (v.ValType != oldFormat && v.ValType == kBinary)
         v.ValLen = 0;
 
     WriteAddressMemory(rows, GetValRow::WriteRef, v.WriteDev, true);
-    WriteAddressText(rows, GetValRow::WriteRef, v.WriteDev, kWordMode, v.ValLen);
+    WriteAddressText(rows, GetValRow::WriteRef, v.WriteDev, kWordMode, WidthOf(v));
     WriteLinkStation(rows, GetValRow::WriteRef, v.WriteDev);
 
     // Digits: a new format or width clamps them to what it allows; else a changed row is

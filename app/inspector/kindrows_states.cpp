@@ -79,7 +79,7 @@ bool WriteStateList(KindRowContext& rows, const StateListRows& r, TLxDevRef& ref
     } else {
         // Another mode takes the model's default device of that mode; the bit index stays.
         ResetDevAddress(ref, false, mode != 0, rows.Model);
-        ReadDevAddress(ref, static_cast<std::uint8_t>(mode), static_cast<std::uint8_t>(width), rows.Model);
+        FormatDevText(ref, static_cast<std::uint8_t>(mode), static_cast<std::uint8_t>(width), rows.Model);
     }
     s.KindByte = static_cast<std::uint8_t>(mode << 4 | width);
 

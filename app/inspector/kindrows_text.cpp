@@ -27,6 +27,15 @@ std::uint8_t FixedWidth(std::uint8_t format)
     return format == 7 ? 1 : 0;
 }
 
+// The width a display's value has: its format's own, else the stored one (an unset one
+// counts as one word).
+std::uint8_t WidthOf(const TLxVal& v)
+{
+    if (WidthFixed(v.ValType))
+        return FixedWidth(v.ValType);
+    return v.ValLen > 254 ? 0 : v.ValLen;
+}
+
 // The numeric display's rows, named by what each shows (the inspector's property table
 // numbers them).
 namespace LxValRow
@@ -79,22 +88,19 @@ void WriteStTxtRows(KindRowContext& rows, TLxObj& obj)
 void ReadLxValRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& v = static_cast<TLxVal&>(obj);
-    if (v.ValLen > 254)
-        v.ValLen = 0;
-    if (WidthFixed(v.ValType))
-        v.ValLen = FixedWidth(v.ValType);
-    ReadAddressGroup(rows, LxValRow::InternalMem, v, kWordMode, v.ValLen);
+    const std::uint8_t width = WidthOf(v);
+    ReadAddressGroup(rows, LxValRow::InternalMem, v, kWordMode, width);
     ShowComboTxt(rows.Combo(LxValRow::Frame), v.ObjFrame, kMsgFrame, 6);
     ShowComboTxt(rows.Combo(LxValRow::PanelFont), v.fontsize, kMsgPanelFont, 4);
     ShowComboTxt(rows.Combo(LxValRow::HAlign), v.HPos, kMsgHPos, 3);
     ShowComboTxt(rows.Combo(LxValRow::ZeroFill), v.HZero == 2 ? 1 : 0, kMsgNoYes, 2);
     rows.Combo(LxValRow::ZeroFill).SetVisible(v.ValType != 7);
     ShowComboTxt(rows.Combo(LxValRow::ValFormat), FormatChoice(v.ValType), kMsgFormat, 7);
-    ShowComboTxt(rows.Combo(LxValRow::ValWidth), v.ValLen, kMsgWidth, 2);
+    ShowComboTxt(rows.Combo(LxValRow::ValWidth), width, kMsgWidth, 2);
     rows.Combo(LxValRow::ValWidth).SetVisible(!WidthFixed(v.ValType));
-    SetValRange(&rows.Val(LxValRow::IntDigits), MaxIntDigits(v.ValType, v.ValLen, v.DecNum), 1, v.IntNum);
+    SetValRange(&rows.Val(LxValRow::IntDigits), MaxIntDigits(v.ValType, width, v.DecNum), 1, v.IntNum);
     rows.Val(LxValRow::IntDigits).SetVisible(!WidthFixed(v.ValType));
-    SetValRange(&rows.Val(LxValRow::DecDigits), MaxDecDigits(v.ValType, v.ValLen, v.IntNum), 0, v.DecNum);
+    SetValRange(&rows.Val(LxValRow::DecDigits), MaxDecDigits(v.ValType, width, v.IntNum), 0, v.DecNum);
     rows.Val(LxValRow::DecDigits).SetVisible(v.ValType == 0 || v.ValType == 1);
 }
 
@@ -117,13 +123,14 @@ void WriteLxValRows(KindRowContext& rows, TLxObj& obj)
         v.ValType = FormatOfChoice(c);
     if (const int c = ChangedChoice(rows, LxValRow::ValWidth); c >= 0)
         v.ValLen = static_cast<std::uint8_t>(c);
-    if (WidthFixed(v.ValType))
+    // A format of its own width takes it when chosen; a stored odd width stays otherwise.
+    if (v.ValType != oldFormat && WidthFixed(v.ValType))
         v.ValLen = FixedWidth(v.ValType);
 
-    WriteAddressText(rows, LxValRow::InternalMem, v, kWordMode, v.ValLen);
+    WriteAddressText(rows, LxValRow::InternalMem, v, kWordMode, WidthOf(v));
 
     if (v.ValType != oldFormat) {
-        const bool two = v.ValLen != 0;
+        const bool two = WidthOf(v) != 0;
         if (v.ValType >= 2 && v.ValType <= 4)
             v.IntNum = two ? 8 : 4;
         else if (v.ValType <= 1)

@@ -796,6 +796,28 @@ TEST_F(KindRowsTable, AnEditLeavesWhatTheUserDidNotTouch)
         { "meter of more divisions than the row offers", ObjKind::CirMeter,
             As<TCirMeter>([](TCirMeter& m) { m.MajorTicks = 40; }), { { 11, "32" } },
             { { 9, "1", As<TCirMeter>([](TCirMeter& m) { m.FullCircle = 1; }) } } },
+        // Widths a format of its own width does not use, and an unset one: shown as the
+        // format's, kept in the record.
+        { "floating display stored as one word", ObjKind::LxVal, As<TLxVal>([this](TLxVal& v) {
+             v.DevAddrCode = Word(100);
+             v.ValType = 7;
+             v.ValLen = 0;
+         }),
+            { { 6, "D100" }, { 13, M(256) }, { 14, M(170), false } },
+            { { 8, "9", As<TLxVal>([](TLxVal& v) { v.RefStation = 9; }) },
+                { 6, "D200", As<TLxVal>([this](TLxVal& v) { v.DevAddrCode = Word(200); }) } } },
+        { "binary display stored as two words", ObjKind::LxVal, As<TLxVal>([](TLxVal& v) {
+             v.ValType = 5;
+             v.ValLen = 1;
+         }),
+            { { 14, M(169), false } }, { { 9, "2", As<TLxVal>([](TLxVal& v) { v.SetObjFrame(2); }) } } },
+        { "display of no width", ObjKind::LxVal, As<TLxVal>([](TLxVal& v) { v.ValLen = 255; }), { { 14, M(169) } },
+            { { 11, "1", As<TLxVal>([](TLxVal& v) { v.HPos = 1; }) } } },
+        { "binary input stored as two words", ObjKind::LxGetVal, As<TLxGetVal>([](TLxGetVal& v) {
+             v.ValType = 5;
+             v.ValLen = 1;
+         }),
+            { { 29, M(169), false } }, { { 24, "2", As<TLxGetVal>([](TLxGetVal& v) { v.ObjFrame = 2; }) } } },
     };
     for (const KindCase& c : cases)
         Run(c);
