@@ -147,6 +147,37 @@ bool NumberFormat(int format)
     return format >= 0 && format <= 3;
 }
 
+void ShowValueFormat(TPropComboTxt& row, int format)
+{
+    const int choice = format == kFloatFormat ? 4 : (NumberFormat(format) ? format : -1);
+    row.Items.clear();
+    for (int f : { 0, 1, 2, 3, kFloatFormat })
+        row.Items.append(Msg(kMsgFormat + f - (f == kFloatFormat ? 1 : 0)));
+    SetComboTxt(&row, choice, kMsgFormat, static_cast<int>(row.Items.size()));
+    row.SetText(choice >= 0 ? row.Items[choice] : QString());
+}
+
+int ChangedValueFormat(const KindRowContext& rows, int i)
+{
+    const int c = ChangedChoice(rows, i);
+    return c == 4 ? kFloatFormat : c;
+}
+
+bool TypedAsNumber(int format)
+{
+    return NumberFormat(format) || format == kFloatFormat;
+}
+
+int NumberRowFormat(int format)
+{
+    return format == kFloatFormat ? 1 : format;
+}
+
+int NumberRowWidth(int format, int width)
+{
+    return format == kFloatFormat ? 1 : width;
+}
+
 bool WidthFixed(int format)
 {
     return format == 5 || format == 7;

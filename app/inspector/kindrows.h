@@ -141,6 +141,18 @@ std::int32_t FormatMin(int format, int width);
 std::int32_t FormatMax(int format, int width);
 // Formats 0..3 are typed as numbers; others (floating, ASCII, binary) are not.
 bool NumberFormat(int format);
+
+// ---- The value format row of the numeric input and the button: the four number formats
+// and floating (format 7, the fifth choice), as their settings dialogs offer them.
+inline constexpr int kFloatFormat = 7;
+void ShowValueFormat(TPropComboTxt& row, int format);
+// The format chosen in row i when the user changed it, else -1.
+int ChangedValueFormat(const KindRowContext& rows, int i);
+// Limits and values of such a format are typed as numbers: floating ones as the whole
+// signed two-word numbers the settings dialogs take.
+bool TypedAsNumber(int format);
+int NumberRowFormat(int format);
+int NumberRowWidth(int format, int width);
 // Binary (5) and floating (7) values have a width of their own and no digit counts.
 bool WidthFixed(int format);
 // Row i, a font row: the object's picture font takes the row's font.

@@ -37,7 +37,6 @@ constexpr std::uint8_t kLowByteKind = 0x20;
 constexpr int kBitStates = 2;
 constexpr int kMaxStates = 255;
 constexpr int kMaxLowByteStates = 16;
-constexpr int kBinary = 5;
 
 // The rows, named by what each shows (the property table numbers them). Each reference's
 // address group starts at its Ref row (the panel-memory row); the read and notify ones
@@ -181,10 +180,13 @@ void WriteValues(KindRowContext& rows, TLxBtn& b, int t, bool typeChanged, std::
         b.ValType = 0;
         b.ValLen = 0;
     } else if (m == kValueKind) {
-        if (const int c = ChangedChoice(rows, BtnRow::ValFormat); c >= 0)
-            b.ValType = static_cast<std::uint8_t>(c);
-        if (const int c = ChangedChoice(rows, BtnRow::ValWidth); c >= 0 && b.ValType != kBinary)
+        if (const int f = ChangedValueFormat(rows, BtnRow::ValFormat); f >= 0)
+            b.ValType = static_cast<std::uint8_t>(f);
+        if (const int c = ChangedChoice(rows, BtnRow::ValWidth); c >= 0 && !WidthFixed(b.ValType))
             b.ValLen = static_cast<std::uint8_t>(c);
+        // A floating value is two words, as the settings dialog stores it.
+        if (b.ValType != oldFormat && b.ValType == kFloatFormat)
+            b.ValLen = 1;
     }
     const auto changedValue = [&](int row, std::int32_t& field) {
         if (rows.Changed(row) && rows.TextVal(row).IsVisible())
@@ -197,11 +199,11 @@ void WriteValues(KindRowContext& rows, TLxBtn& b, int t, bool typeChanged, std::
         // A step of 1 up to the format's largest value, or down to its smallest.
         case kIncrement:
             b.ParamA = 1;
-            b.ParamB = FormatMax(b.ValType, b.ValLen);
+            b.ParamB = FormatMax(NumberRowFormat(b.ValType), NumberRowWidth(b.ValType, b.ValLen));
             break;
         case kDecrement:
             b.ParamA = 1;
-            b.ParamB = FormatMin(b.ValType, b.ValLen);
+            b.ParamB = FormatMin(NumberRowFormat(b.ValType), NumberRowWidth(b.ValType, b.ValLen));
             break;
         case kInputValue:
             b.IntNum = 5;
@@ -230,8 +232,11 @@ void WriteValues(KindRowContext& rows, TLxBtn& b, int t, bool typeChanged, std::
         TPropVal& intRow = rows.Val(BtnRow::IntDigits);
         TPropVal& decRow = rows.Val(BtnRow::DecDigits);
         if (b.ValType != oldFormat || b.ValLen != oldWidth) {
-            intRow.SetMax(MaxIntDigits(b.ValType, b.ValLen, b.DecNum));
-            b.IntNum = static_cast<std::uint8_t>(intRow.GetValue());
+            // A binary or floating value has no integer digits to clamp.
+            if (!WidthFixed(b.ValType)) {
+                intRow.SetMax(MaxIntDigits(b.ValType, b.ValLen, b.DecNum));
+                b.IntNum = static_cast<std::uint8_t>(intRow.GetValue());
+            }
             decRow.SetMax(MaxDecDigits(b.ValType, b.ValLen, b.IntNum));
             b.DecNum = static_cast<std::uint8_t>(decRow.GetValue());
         } else {
@@ -324,7 +329,10 @@ void ReadLxBtnRows(KindRowContext& rows, TLxObj& obj)
     const std::uint8_t mode = Mode(b.ValKind);
     const int f = b.ValType;
     const int w = b.ValLen;
-    const bool number = NumberFormat(f);
+    const bool number = TypedAsNumber(f);
+    // How the values are typed: a floating value's as a whole signed two-word number.
+    const int nf = NumberRowFormat(f);
+    const int nw = NumberRowWidth(f, w);
 
     ShowComboTxt(rows.Combo(BtnRow::Type), t < kTypes ? t : -1, kMsgBtnType, kTypes);
     ReadAddressGroup(rows, BtnRow::WriteRef, b.WriteDev, mode, b.ValLen, t < kChangePage);
@@ -344,27 +352,27 @@ void ReadLxBtnRows(KindRowContext& rows, TLxObj& obj)
     ShowComboTxt(rows.Combo(BtnRow::NextPrev), b.MultiFlag, kMsgNextPrev, 2);
     rows.Combo(BtnRow::NextPrev).SetVisible(t == kMultiState);
 
-    const std::int32_t typeMax = FormatMax(f, w);
-    const std::int32_t typeMin = FormatMin(f, w);
-    ShowTextVal(rows.TextVal(BtnRow::Constant), typeMax, typeMin, f, w, b.ParamA);
+    const std::int32_t typeMax = FormatMax(nf, nw);
+    const std::int32_t typeMin = FormatMin(nf, nw);
+    ShowTextVal(rows.TextVal(BtnRow::Constant), typeMax, typeMin, nf, nw, b.ParamA);
     rows.TextVal(BtnRow::Constant).SetVisible(t == kSetConstant && number);
     // Increment and decrement: the step (a one-word value) and the bound the value stops at.
-    ShowTextVal(rows.TextVal(BtnRow::Step), FormatMax(f, 0), FormatMin(f, 0), f, 0, b.ParamA);
-    ShowTextVal(rows.TextVal(BtnRow::Bound), typeMax, typeMin, f, w, b.ParamB);
+    ShowTextVal(rows.TextVal(BtnRow::Step), FormatMax(nf, 0), FormatMin(nf, 0), nf, 0, b.ParamA);
+    ShowTextVal(rows.TextVal(BtnRow::Bound), typeMax, typeMin, nf, nw, b.ParamB);
     rows.TextVal(BtnRow::Step).SetVisible((t == kIncrement || t == kDecrement) && number);
     rows.TextVal(BtnRow::Bound).SetVisible((t == kIncrement || t == kDecrement) && number);
     SetComboVal(&rows.ComboVal(BtnRow::TargetPage), b.ParamA, 0, rows.PageCount());
     rows.ComboVal(BtnRow::TargetPage).SetVisible(t == kChangePage);
-    ShowComboTxt(rows.Combo(BtnRow::ValFormat), f, kMsgFormat, 4);
+    ShowValueFormat(rows.Combo(BtnRow::ValFormat), f);
     rows.Combo(BtnRow::ValFormat).SetVisible(ValueType(t));
     ShowComboTxt(rows.Combo(BtnRow::ValWidth), w, kMsgWidth, 2);
-    rows.Combo(BtnRow::ValWidth).SetVisible(ValueType(t) && f != kBinary);
+    rows.Combo(BtnRow::ValWidth).SetVisible(ValueType(t) && !WidthFixed(f));
     SetValRange(&rows.Val(BtnRow::IntDigits), MaxIntDigits(f, w, b.DecNum), 1, b.IntNum);
-    rows.Val(BtnRow::IntDigits).SetVisible(t == kInputValue && f != kBinary);
+    rows.Val(BtnRow::IntDigits).SetVisible(t == kInputValue && !WidthFixed(f));
     SetValRange(&rows.Val(BtnRow::DecDigits), MaxDecDigits(f, w, b.IntNum), 0, b.DecNum);
     rows.Val(BtnRow::DecDigits).SetVisible(t == kInputValue && (f == 0 || f == 1));
-    ShowTextVal(rows.TextVal(BtnRow::InputMin), b.ParamA, typeMin, f, w, b.ParamB);
-    ShowTextVal(rows.TextVal(BtnRow::InputMax), typeMax, b.ParamB, f, w, b.ParamA);
+    ShowTextVal(rows.TextVal(BtnRow::InputMin), b.ParamA, typeMin, nf, nw, b.ParamB);
+    ShowTextVal(rows.TextVal(BtnRow::InputMax), typeMax, b.ParamB, nf, nw, b.ParamA);
     rows.TextVal(BtnRow::InputMin).SetVisible(t == kInputValue && number);
     rows.TextVal(BtnRow::InputMax).SetVisible(t == kInputValue && number);
 

@@ -41,10 +41,12 @@ enum : int {
 };
 } // namespace GetValRow
 
-// A binary value is one word, whatever width is stored with it.
+// A binary value is one word and a floating one two, whatever width is stored with them.
 std::uint8_t WidthOf(const TLxGetVal& v)
 {
-    return v.ValType == kBinary ? 0 : v.ValLen;
+    if (v.ValType == kBinary)
+        return 0;
+    return v.ValType == kFloatFormat ? 1 : v.ValLen;
 }
 
 } // namespace
@@ -55,7 +57,8 @@ void ReadGetValRows(KindRowContext& rows, TLxObj& obj)
     auto& v = static_cast<TLxGetVal&>(obj);
     const std::uint8_t width = WidthOf(v);
     const bool fixed = WidthFixed(v.ValType);
-    const bool number = NumberFormat(v.ValType);
+    const bool number = TypedAsNumber(v.ValType);
+    const int nf = NumberRowFormat(v.ValType);
     ReadAddressGroup(rows, GetValRow::WriteRef, v.WriteDev, kWordMode, width);
     ReadOptionalRef(rows, GetValRow::ReadUsed, v.ReadUsed, v.ReadDev, kWordMode, width, true);
     // The notify address is a bit, set or reset before or after the write.
@@ -70,15 +73,15 @@ void ReadGetValRows(KindRowContext& rows, TLxObj& obj)
     ShowComboTxt(rows.Combo(GetValRow::PanelFont), v.fontsize, kMsgPanelFont, 4);
     ShowComboTxt(rows.Combo(GetValRow::HAlign), v.HPos, kMsgHPos, 3);
     ShowComboTxt(rows.Combo(GetValRow::VAlign), v.VPos, kMsgVPos, 3);
-    ShowComboTxt(rows.Combo(GetValRow::ValFormat), v.ValType, kMsgFormat, 4);
+    ShowValueFormat(rows.Combo(GetValRow::ValFormat), v.ValType);
     ShowComboTxt(rows.Combo(GetValRow::ValWidth), width, kMsgWidth, 2);
     rows.Combo(GetValRow::ValWidth).SetVisible(!fixed);
     SetValRange(&rows.Val(GetValRow::IntDigits), MaxIntDigits(v.ValType, width, v.DecNum), 1, v.IntNum);
     rows.Val(GetValRow::IntDigits).SetVisible(!fixed);
     SetValRange(&rows.Val(GetValRow::DecDigits), MaxDecDigits(v.ValType, width, v.IntNum), 0, v.DecNum);
     rows.Val(GetValRow::DecDigits).SetVisible(v.ValType == 0 || v.ValType == 1);
-    ShowTextVal(rows.TextVal(GetValRow::Max), FormatMax(v.ValType, width), v.ValMin, v.ValType, width, v.ValMax);
-    ShowTextVal(rows.TextVal(GetValRow::Min), v.ValMax, FormatMin(v.ValType, width), v.ValType, width, v.ValMin);
+    ShowTextVal(rows.TextVal(GetValRow::Max), FormatMax(nf, width), v.ValMin, nf, width, v.ValMax);
+    ShowTextVal(rows.TextVal(GetValRow::Min), v.ValMax, FormatMin(nf, width), nf, width, v.ValMin);
     rows.TextVal(GetValRow::Max).SetVisible(number);
     rows.TextVal(GetValRow::Min).SetVisible(number);
 }
@@ -108,12 +111,12 @@ void WriteGetValRows(KindRowContext& rows, TLxObj& obj)
         v.HPos = static_cast<std::uint8_t>(c);
     if (const int c = ChangedChoice(rows, GetValRow::VAlign); c >= 0)
         v.VPos = static_cast<std::uint8_t>(c);
-    if (const int c = ChangedChoice(rows, GetValRow::ValFormat); c >= 0)
-        v.ValType = static_cast<std::uint8_t>(c);
+    if (const int f = ChangedValueFormat(rows, GetValRow::ValFormat); f >= 0)
+        v.ValType = static_cast<std::uint8_t>(f);
     if (const int c = ChangedChoice(rows, GetValRow::ValWidth); c >= 0 && !WidthFixed(v.ValType))
         v.ValLen = static_cast<std::uint8_t>(c);
-    if (v.ValType != oldFormat && v.ValType == kBinary)
-        v.ValLen = 0;
+    if (v.ValType != oldFormat && WidthFixed(v.ValType))
+        v.ValLen = WidthOf(v);
 
     WriteAddressMemory(rows, GetValRow::WriteRef, v.WriteDev, true);
     WriteAddressText(rows, GetValRow::WriteRef, v.WriteDev, kWordMode, WidthOf(v));

@@ -130,7 +130,7 @@ protected:
                 Set(d, c);
             dynamic_cast<SettingsDialog&>(d).OkBtnClick();
         });
-        EXPECT_TRUE(stored) << (prompt.shown.size() > messages ? prompt.shown.back().toStdString() : "");
+        EXPECT_TRUE(stored) << (prompt.shown.size() > messages ? "said: " + prompt.shown.back().toStdString() : "");
     }
 
     void Run(const Agreement& c)
@@ -345,6 +345,13 @@ TEST_F(DialogAgreement, ClocksUnitsAndNumericInputs)
                 { "RefKey_Box", "0" }, { "ComboBox_UserLevel", "0" }, { "Frame_Box", "3" }, { "Font_Box", "2" },
                 { "HPos_Box", "2" }, { "VPos_Box", "0" }, { "ValType_Box", "1" }, { "ValLen_Box", "0" },
                 { "Int_Box", "1" }, { "Dec_Box", "1" }, { "Max_Txt", "800" }, { "Min_Txt", "-800" } } },
+        // Floating values: the fifth format, two words, limits as whole signed numbers.
+        { "floating numeric input", ObjKind::LxGetVal, As<TLxGetVal>([](TLxGetVal&) {}),
+            { { "ValType_Box", "4" }, { "Max_Txt", "9000" }, { "Min_Txt", "-9000" } },
+            { { 28, M(kMsgFormat + 6) }, { 32, "9000" }, { 33, "-9000" } }, { { 32, "7000" } },
+            { { "ValType_Box", "4" }, { "ValLen_Box", "1" }, { "Max_Txt", "7000" }, { "Min_Txt", "-9000" } } },
+        { "numeric input made floating", ObjKind::LxGetVal, As<TLxGetVal>([](TLxGetVal&) {}), {}, {},
+            { { 28, "4" }, { 33, "-5" } }, { { "ValType_Box", "4" }, { "ValLen_Box", "1" }, { "Min_Txt", "-5" } } },
     };
     for (const Agreement& c : cases)
         Run(c);
@@ -364,6 +371,23 @@ TEST_F(DialogAgreement, Buttons)
             { { 5, "10" }, { 7, "D40" }, { 25, "4" }, { 22, "1" } },
             { { "BtnType_Box", "10" }, { "DevWritTxt", "D40" }, { "AddVal_Txt", "1" }, { "Bound_Txt", "0" },
                 { "BtnSurFace_Box", "4" }, { "RefKey_Chk", "1" }, { "RefKey_Box", "0" }, { "Font_Box", "3" } } },
+        { "floating input value button", ObjKind::LxBtn, As<TLxBtn>([this](TLxBtn& b) {
+             b.BtnType = 7;
+             b.ValKind = 0x10;
+             b.WriteDev.DevAddrCode = Word(100);
+             b.SetStateNum(1);
+             b.IntNum = 5;
+         }),
+            { { "ValType_Box", "4" }, { "Max_Txt", "9000" }, { "Min_Txt", "-9000" } },
+            { { 33, M(kMsgFormat + 6) }, { 37, "-9000" }, { 38, "9000" } }, { { 38, "8000" } },
+            { { "ValType_Box", "4" }, { "ValLen_Box", "1" }, { "Max_Txt", "8000" }, { "Min_Txt", "-9000" } } },
+        { "set-constant button made floating", ObjKind::LxBtn, As<TLxBtn>([this](TLxBtn& b) {
+             b.BtnType = 8;
+             b.ValKind = 0x10;
+             b.WriteDev.DevAddrCode = Word(100);
+             b.SetStateNum(1);
+         }),
+            {}, {}, { { 33, "4" }, { 29, "-7" } }, { { "ValType_Box", "4" }, { "Normal_Txt", "-7" } } },
     };
     for (const Agreement& c : cases)
         Run(c);
