@@ -17,10 +17,8 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMoveEvent>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -34,9 +32,6 @@ namespace
 constexpr int kMsgPropTable = 307;
 constexpr int kMsgSettingError = 5; // "Setting Error!!"
 constexpr int kBitPictures = 18;
-// A floating inspector moved this close to the main window's left edge docks.
-constexpr int kDockReach = 29;
-constexpr int kPlacedMillis = 500;
 
 } // namespace
 
@@ -46,15 +41,13 @@ std::string IntToAnsi(int value)
 }
 
 TDlgProp::TDlgProp(QWidget* owner, kes::LxTypeCore& model)
-    : QDockWidget(owner)
+    : kes::PanelToolWindow(owner)
     , model_(model)
 {
     setObjectName(QStringLiteral("DlgProp"));
     kes::MarkForm(this);
     setWindowTitle(QStringLiteral("Object Inspector"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
-    setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     resize(343, 528);
 
     PageCtlProp = new QTabWidget(this);
@@ -97,9 +90,7 @@ TDlgProp::TDlgProp(QWidget* owner, kes::LxTypeCore& model)
     connect(DropList, &QListWidget::itemActivated, this,
         [this](QListWidgetItem* item) { DropListClick(DropList->row(item)); });
     connect(this, &QDockWidget::topLevelChanged, this, [this](bool floating) {
-        if (floating && Undock)
-            Undock(*this);
-        else if (!floating)
+        if (!floating)
             Docked(width(), false);
     });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
@@ -364,80 +355,10 @@ void TDlgProp::Docked(int panelWidth, bool ignoreMouse)
     FormShow();
 }
 
-void TDlgProp::AskToDock(bool ignoreMouse)
+void TDlgProp::DockedOnRequest(DockAsk why)
 {
-    // Queued: the request comes from inside a window-state or move event of this window,
-    // and docking changes its parent.
-    if (dockAsked_ || !DockIntoPanel)
-        return;
-    dockAsked_ = true;
-    // Docked as large as it is now: a maximised window reaches its screen size only later.
-    QTimer::singleShot(0, this, [this, ignoreMouse, keep = size()] {
-        dockAsked_ = false;
-        if (!isWindow() || !DockIntoPanel)
-            return;
-        resize(keep);
-        DockIntoPanel(*this);
-        if (!isWindow())
-            Docked(parentWidget() ? parentWidget()->width() : width(), ignoreMouse);
-    });
-}
-
-bool TDlgProp::event(QEvent* event)
-{
-    // Moves right after the program placed the window are not the user's.
-    if (event->type() == QEvent::ParentChange || event->type() == QEvent::Show)
-        placed_.start();
-    if (event->type() == QEvent::ParentChange && DockIntoPanel)
-        FitCaption();
-    return QDockWidget::event(event);
-}
-
-void TDlgProp::FitCaption()
-{
-    // Floating, the window frame carries the caption and its buttons; docked in the main
-    // window's panel, the inspector's own caption bar does (float and close). A blank bar
-    // also keeps a floating inspector from being dragged into the main window's dock areas.
-    const bool framed = isWindow();
-    if (framed == (titleBarWidget() != nullptr))
-        return;
-    QWidget* old = titleBarWidget();
-    if (framed) {
-        const QRect place = geometry();
-        setTitleBarWidget(new QWidget(this));
-        // The dock widget makes a window with its own bar frameless; this one has a frame.
-        setWindowFlags(kFloatFlags);
-        setGeometry(place);
-    } else {
-        setTitleBarWidget(nullptr);
-    }
-    delete old;
-}
-
-void TDlgProp::changeEvent(QEvent* event)
-{
-    QDockWidget::changeEvent(event);
-    // Maximising the floating window docks it instead.
-    if (event->type() == QEvent::WindowStateChange && isWindow() && (windowState() & Qt::WindowMaximized)
-        && DockIntoPanel) {
-        setWindowState(windowState() & ~Qt::WindowMaximized);
-        AskToDock(true);
-    }
-}
-
-void TDlgProp::moveEvent(QMoveEvent* event)
-{
-    QDockWidget::moveEvent(event);
-    if (!event->spontaneous())
-        placed_.start();
-    if (!isWindow() || !isVisible() || !DockIntoPanel || !parentWidget() || !placed_.isValid()
-        || placed_.elapsed() < kPlacedMillis)
-        return;
-    // Moved by the user to the main window's left edge: docked.
-    const int left = frameGeometry().left();
-    const int mainLeft = parentWidget()->window()->frameGeometry().left();
-    if (left >= mainLeft && left <= mainLeft + kDockReach)
-        AskToDock(false);
+    // A maximise ends with the release of a click on the caption: the editor drops it.
+    Docked(parentWidget() ? parentWidget()->width() : width(), why == DockAsk::Maximised);
 }
 
 void TDlgProp::closeEvent(QCloseEvent* event)

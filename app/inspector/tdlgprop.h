@@ -8,10 +8,9 @@
 // The grid never edits a cell itself: the inspector puts its own editors over the current
 // value cell (a line edit, a drop-down list, spin buttons, dialog buttons).
 #include "app/inspector/kindrows.h"
+#include "app/ui/paneltoolwindow.h"
 #include "objects/grid/tadvstringgrid.h"
 
-#include <QDockWidget>
-#include <QElapsedTimer>
 #include <QImage>
 
 #include <functional>
@@ -19,7 +18,6 @@
 
 class QLineEdit;
 class QListWidget;
-class QMoveEvent;
 class QTabWidget;
 class TLxObj;
 
@@ -29,17 +27,12 @@ class InspectorSource;
 class LxTypeCore;
 } // namespace kes
 
-class TDlgProp : public QDockWidget
+class TDlgProp : public kes::PanelToolWindow
 {
 public:
     // model: the panel model, its codec and the project state (LangIndex, internal memory).
     TDlgProp(QWidget* owner, kes::LxTypeCore& model);
     ~TDlgProp() override;
-
-    // The floating window: a tool window over the main window with a caption, system menu,
-    // maximise (which docks it) and close.
-    static constexpr Qt::WindowFlags kFloatFlags = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-        | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
 
     // ---- Components
     QTabWidget* PageCtlProp = nullptr;
@@ -97,12 +90,9 @@ public:
     // Run when the window is closed by the user, before it frees itself: the main window
     // writes its layout section here.
     std::function<void(TDlgProp&)> WriteLayout;
-    // Docking is the main window's: it keeps the docked inspector in its side panel. The
-    // inspector asks it to dock (maximised, or moved to the main window's left edge; the
-    // inspector then calls Docked itself) and to float (its float button), and tells it when
-    // it is going (FormDestroy).
-    std::function<void(TDlgProp&)> DockIntoPanel;
-    std::function<void(TDlgProp&)> Undock;
+    // Docking is the main window's (PanelToolWindow): once docked on its own request the
+    // inspector calls Docked itself. The inspector tells the main window when it is going
+    // (FormDestroy).
     std::function<void(TDlgProp&)> Destroying;
     // The main window has put the inspector into its side panel, panelWidth wide: the
     // columns take the width and the rows are read again. ignoreMouse: the editor drops the
@@ -112,16 +102,12 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    bool event(QEvent* event) override;
+    void DockedOnRequest(DockAsk why) override;
 
 private:
     void HideEditors();
     void ShowEditor(TPropBase& row, int gridRow, const QRect& rect, const QString& text);
     int LangIndex() const;
-    void AskToDock(bool ignoreMouse);
-    void FitCaption();
 
     kes::LxTypeCore& model_;
     kes::InspectorSource* source_ = nullptr;
@@ -130,8 +116,6 @@ private:
     int downRow_ = -1;
     kes::RowMemory rows_; // the rows as last read, their address rows, refusals
     bool committing_ = false;
-    QElapsedTimer placed_; // since the window was last placed by the program
-    bool dockAsked_ = false;
 };
 
 // The inspector, or null while there is none.

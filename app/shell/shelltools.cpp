@@ -40,6 +40,12 @@ const char* const kTreeSection = "TreeViewPage";
 QWidget* CreateTree(TKhm& k)
 {
     auto* tree = new TFrameTreeView(&k, k);
+    // A maximise request docks it at the top of the side panel, a move to the left edge below
+    // what the panel holds.
+    tree->DockIntoPanel = [&k, tree](PanelToolWindow::DockAsk why) {
+        k.DockToolWindow(*tree, why == PanelToolWindow::DockAsk::Maximised);
+    };
+    tree->Undock = [&k, tree] { k.FloatToolWindow(*tree); };
     // A page window becoming the current page (opened, added, stepped to) moves the selection;
     // the page window takes its activation first.
     QObject::connect(k.MdiArea, &QMdiArea::subWindowActivated, tree,

@@ -9,7 +9,7 @@
 #include "app/ui/translate.h"
 #include "platform/codepage.h"
 
-#include <QDockWidget>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +25,7 @@ constexpr int kMsgStartRoot = 270;
 constexpr int kMsgNoPageWindow = 292;
 // The page root keeps the index of the page last shown through the tree.
 constexpr int kShownIndexRole = Qt::UserRole;
+const char* const kSection = "TreeViewPage";
 
 QString NodeText(int index, const std::string& title)
 {
@@ -33,17 +34,20 @@ QString NodeText(int index, const std::string& title)
 } // namespace
 
 TFrameTreeView::TFrameTreeView(QWidget* owner, TKhm& khm)
-    : QWidget(owner), khm_(khm)
+    : kes::PanelToolWindow(owner), khm_(khm)
 {
     setObjectName(QStringLiteral("FrameTreeView"));
     kes::MarkForm(this);
     setWindowTitle(QStringLiteral("Page Tree"));
-    TreeViewPage = new QTreeWidget(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* body = new QWidget(this);
+    setWidget(body);
+    TreeViewPage = new QTreeWidget(body);
     TreeViewPage->setObjectName(QStringLiteral("TreeViewPage"));
     TreeViewPage->setHeaderHidden(true);
     TreeViewPage->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TreeViewPage->setMouseTracking(true);
-    Panel1 = new QWidget(this);
+    Panel1 = new QWidget(body);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     TxtTitle = new QLabel(Panel1);
     TxtTitle->setObjectName(QStringLiteral("TxtTitle"));
@@ -56,7 +60,7 @@ TFrameTreeView::TFrameTreeView(QWidget* owner, TKhm& khm)
     title->addWidget(TxtTitle);
     title->addWidget(EditTitle);
     Panel1->hide();
-    auto* lay = new QVBoxLayout(this);
+    auto* lay = new QVBoxLayout(body);
     lay->setContentsMargins(0, 0, 0, 0);
     lay->addWidget(Panel1);
     lay->addWidget(TreeViewPage);
@@ -72,12 +76,24 @@ TFrameTreeView::~TFrameTreeView()
 {
     if (FrameTreeView == this)
         FrameTreeView = nullptr;
+    // Also run while the main window itself is being destroyed: then there is nothing to do.
+    if (Khm != &khm_)
+        return;
+    khm_.Doc.PageTreeOn = false;
+    khm_.ShowStateChecks();
+    khm_.ToolWindowGoing(*this);
 }
 
 void TFrameTreeView::showEvent(QShowEvent* event)
 {
-    QWidget::showEvent(event);
+    kes::PanelToolWindow::showEvent(event);
     FormShow();
+}
+
+void TFrameTreeView::closeEvent(QCloseEvent* event)
+{
+    khm_.WriteClosedToolWindow(*this, kSection);
+    kes::PanelToolWindow::closeEvent(event);
 }
 
 QTreeWidgetItem* TFrameTreeView::PageRoot() const { return TreeViewPage->topLevelItem(0); }

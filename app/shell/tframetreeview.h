@@ -3,8 +3,9 @@
 // the project's pages (one node each, "index:title") under a page root and the start-up
 // screen as a second root. Choosing a node opens that page or the start-up screen editor.
 // The tree is rebuilt, with its change handler held off, whenever the pages or the current
-// page change.
-#include <QWidget>
+// page change. Floating, a maximise request docks it at the top of the side panel and a move
+// to the main window's left edge below what the panel holds (PanelToolWindow).
+#include "app/ui/paneltoolwindow.h"
 
 class QLabel;
 class QLineEdit;
@@ -12,7 +13,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class TKhm;
 
-class TFrameTreeView : public QWidget {
+class TFrameTreeView : public kes::PanelToolWindow {
 public:
     TFrameTreeView(QWidget* owner, TKhm& khm);
     ~TFrameTreeView() override;
@@ -34,6 +35,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Closed by its own button: its place is written with "Visible" false, as when the View
+    // item closes it.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     TKhm& khm_;

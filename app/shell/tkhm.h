@@ -196,6 +196,16 @@ public:
     // Creates and places the tool window while on, deletes it otherwise.
     void ShowToolWindow(kes::TIniFile& ini, bool on, const std::string& section, QPointer<QWidget>& win,
                         const std::function<QWidget*()>& create);
+    // Puts a tool window into the side panel (shown, widened to the window), at its top or
+    // below what it holds.
+    void DockToolWindow(QWidget& win, bool atTop);
+    // Makes a tool window a floating window of the main window where it stands, but right of
+    // the side panel; the panel hides when it holds nothing more.
+    void FloatToolWindow(QWidget& win);
+    // A tool window closed by its own button: its place is written with "Visible" false.
+    void WriteClosedToolWindow(QWidget& win, const std::string& section);
+    // A tool window is going: the side panel hides when it held that window alone.
+    void ToolWindowGoing(QWidget& win);
 
     // ---- Project close, new project and exit
     void MmClosePrjClick();

@@ -8,6 +8,7 @@
 #include "app/shell/tkhm.h"
 
 #include "app/ui/msgtable.h"
+#include "app/ui/paneltoolwindow.h"
 #include "app/ui/prompt.h"
 #include "platform/fileio.h"
 #include "platform/inifile.h"
@@ -326,25 +327,57 @@ void TKhm::ShowToolWindow(kes::TIniFile& ini, bool on, const std::string& sectio
     const int h = ReadSide(ini, section, "Height", win->height());
     if (!ini.ReadBool(section, "Location", true)) {
         // Docked: into the panel, below the window already there.
-        const bool panelWasHidden = PanelTreeView->isHidden();
-        if (win->parentWidget() != PanelTreeViewHost)
-            PanelTreeViewHost->addWidget(win);
         win->resize(w, h);
-        win->show();
-        if (panelWasHidden) {
-            PanelTreeView->show();
-            resizeDocks({PanelTreeView}, {w}, Qt::Horizontal);
-        } else if (w > PanelTreeView->width()) {
-            resizeDocks({PanelTreeView}, {w}, Qt::Horizontal);
-        }
+        DockToolWindow(*win, false);
     } else {
-        if (!win->isWindow()) {
-            win->setParent(this, Qt::Tool);
-        }
+        if (!win->isWindow())
+            win->setParent(this, kes::PanelToolWindow::kFloatFlags);
         win->setGeometry(left, top, w, h);
         win->show();
         PanelTreeView->setVisible(PanelTreeViewHost->count() > 0);
     }
+}
+
+void TKhm::DockToolWindow(QWidget& win, bool atTop)
+{
+    const int width = win.width();
+    const bool panelWasHidden = PanelTreeView->isHidden();
+    PanelTreeView->show();
+    if (win.parentWidget() != PanelTreeViewHost || atTop)
+        PanelTreeViewHost->insertWidget(atTop ? 0 : PanelTreeViewHost->count(), &win);
+    win.show();
+    if (panelWasHidden || width > PanelTreeView->width())
+        resizeDocks({PanelTreeView}, {width}, Qt::Horizontal);
+    // The panel takes its new width now, so what the window lays out fits it.
+    layout()->activate();
+}
+
+void TKhm::FloatToolWindow(QWidget& win)
+{
+    // The float button made it a window where it stood; it becomes the main window's, away
+    // from the left edge where a move would dock it again.
+    constexpr int kFloatGap = 16;
+    QRect rect(win.mapToGlobal(QPoint(0, 0)), win.size());
+    const int panelRight = PanelTreeView->mapToGlobal(QPoint(PanelTreeView->width(), 0)).x();
+    rect.moveLeft(std::max(rect.left(), panelRight + kFloatGap));
+    win.setParent(this, kes::PanelToolWindow::kFloatFlags);
+    win.setGeometry(rect);
+    win.show();
+    PanelTreeView->setVisible(PanelTreeViewHost->count() > 0);
+}
+
+void TKhm::WriteClosedToolWindow(QWidget& win, const std::string& section)
+{
+    kes::TIniFile ini(LocIniPath());
+    WriteDockState(ini, &win, section, PanelTreeViewHost);
+    ini.WriteBool(section, "Visible", false);
+    UpdateLayoutFile(ini);
+}
+
+void TKhm::ToolWindowGoing(QWidget& win)
+{
+    if (!win.isWindow() && PanelTreeViewHost->count() == 1 && PanelTreeViewHost->widget(0) == &win)
+        PanelTreeView->hide();
 }
 
 void TKhm::ShowPageTree(kes::TIniFile& ini) { ShowToolWindow(ini, Doc.PageTreeOn, "TreeViewPage", FrameTreeViewWin, CreatePageTree); }

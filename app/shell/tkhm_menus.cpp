@@ -438,6 +438,8 @@ void TKhm::BuildDockPanels()
     CtBarErr->setObjectName(QStringLiteral("CtBarErr"));
     // The check results float and dock again as the user likes; the layout file keeps which.
     CtBarErr->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    // Docked only at the bottom: the side panel holds the page tree and the inspector alone.
+    CtBarErr->setAllowedAreas(Qt::BottomDockWidgetArea);
     connect(CtBarErr, &QDockWidget::topLevelChanged, this, [this](bool floating) { Doc.MsgWinFloat = floating ? 1 : 0; });
     kes::SetComponentClass(CtBarErr, "TPanel");
     addDockWidget(Qt::BottomDockWidgetArea, CtBarErr);

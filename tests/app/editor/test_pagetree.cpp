@@ -1,8 +1,9 @@
 // The page tree follows the project: a node per page ("index:title") under the page root and
 // the start-up root after it, rebuilt on adding, deleting and retitling pages with the
 // current page selected; choosing a node opens its page; the View item shows it docked in
-// the side panel and closes it; the window font reaches the tree, and the View menu marks
-// the tool bars that are shown. With KES_SCREENSHOT set, the main window with the tree
+// the side panel and closes it; floating, it docks when maximised or moved by the user to the
+// main window's left edge, and its own close button closes it as the View item does; the
+// window font reaches the tree, and the View menu marks the tool bars that are shown. With KES_SCREENSHOT set, the main window with the tree
 // beside a page is saved there in English and Traditional Chinese ("-eng", "-cht").
 #include "editortest.h"
 
@@ -11,7 +12,9 @@
 #include "app/shell/shelltools.h"
 #include "app/shell/tframetreeview.h"
 #include "app/ui/msgtable.h"
+#include "platform/inifile.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFontDialog>
 #include <QToolBar>
@@ -19,7 +22,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSplitter>
+#include <QTest>
 #include <QTreeWidget>
+#include <QWindow>
 
 namespace kes::test {
 namespace {
@@ -38,6 +43,33 @@ protected:
             out.push_back(mark(FrameTreeView->PageRoot()->child(i)));
         out.push_back(mark(FrameTreeView->StartRoot()));
         return out;
+    }
+    // Deferred docking, closing and deleting done.
+    static void Settle()
+    {
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+    static bool Docked()
+    {
+        return FrameTreeView && !FrameTreeView->isWindow() && FrameTreeView->parentWidget() == Khm->PanelTreeViewHost;
+    }
+    static void FloatButton()
+    {
+        auto* button = FrameTreeView->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_floatbutton"));
+        ASSERT_NE(button, nullptr);
+        button->click();
+        Settle();
+        ASSERT_TRUE(FrameTreeView->isWindow());
+    }
+    // The window manager moves the floating tree so that its frame's left edge lies offset
+    // pixels right of the main window's.
+    static void UserMoves(int offset)
+    {
+        const int frame = FrameTreeView->geometry().left() - FrameTreeView->frameGeometry().left();
+        FrameTreeView->windowHandle()->setPosition(Khm->frameGeometry().left() + offset + frame, 200);
+        Settle();
     }
 };
 
@@ -79,6 +111,54 @@ TEST_F(PageTreeTest, FollowsAddDeleteAndRetitleAndOpensTheChosenPage)
     QApplication::processEvents();
     EXPECT_EQ(FrameTreeView, nullptr);
     EXPECT_FALSE(Khm->Action("MmTreeView")->isChecked());
+}
+
+TEST_F(PageTreeTest, FloatingItDocksWhenMaximisedOrMovedToTheLeftEdge)
+{
+    NewProject();
+    ASSERT_TRUE(Docked());
+    QSplitter* panel = Khm->PanelTreeViewHost;
+    ASSERT_EQ(panel->count(), 2) << "the shipped layout docks the inspector too";
+    // The side panel takes these two only: the check results dock at the bottom alone.
+    EXPECT_EQ(Khm->CtBarErr->allowedAreas(), Qt::BottomDockWidgetArea);
+
+    FloatButton();
+    EXPECT_NE(FrameTreeView->titleBarWidget(), nullptr) << "a blank bar: no dragging into a dock area";
+    EXPECT_EQ(panel->count(), 1);
+    EXPECT_FALSE(Khm->PanelTreeView->isHidden()) << "the inspector stays in the panel";
+    // Maximised: docked at the top of the panel instead.
+    FrameTreeView->showMaximized();
+    Settle();
+    ASSERT_TRUE(Docked());
+    EXPECT_EQ(panel->widget(0), FrameTreeView);
+    EXPECT_FALSE(FrameTreeView->isMaximized());
+
+    // Moved by the user: docked below the inspector when its left edge is at the main
+    // window's, up to 29 pixels right of it; elsewhere it floats on.
+    Khm->move(60, 40); // on the screen, with room left of it
+    FloatButton();
+    QTest::qWait(600); // moves right after the program placed it are not the user's
+    for (int offset : {-1, 30, 200}) {
+        UserMoves(offset);
+        EXPECT_TRUE(FrameTreeView->isWindow()) << offset;
+    }
+    UserMoves(29);
+    ASSERT_TRUE(Docked());
+    EXPECT_EQ(panel->widget(1), FrameTreeView);
+    FloatButton();
+    QTest::qWait(600);
+    UserMoves(0);
+    EXPECT_TRUE(Docked());
+
+    // Its own close button: closed, the item unticked, and it stays closed next time.
+    FrameTreeView->close();
+    Settle();
+    EXPECT_EQ(FrameTreeView, nullptr);
+    EXPECT_FALSE(Khm->Action("MmTreeView")->isChecked());
+    EXPECT_EQ(panel->count(), 1);
+    TIniFile loc(Khm->LocIniPath());
+    EXPECT_FALSE(loc.ReadBool("TreeViewPage", "Visible", true));
+    EXPECT_FALSE(loc.ReadBool("TreeViewPage", "Location", true)) << "it was docked";
 }
 
 TEST_F(PageTreeTest, WindowFontReachesTheTreeAndTheViewMenuMarksTheBars)
