@@ -33,11 +33,58 @@ void ApplyRop(Surface& out, const TRect& visible, const std::uint32_t* src, std:
     }
 }
 
+// Each row of the block straight from the source's row: for a one-to-one copy from another
+// picture, where nothing written can change what is still to be read. Source columns
+// c0 + i0 .. c0 + i1 - 1 of row r0 + j serve the block's columns i0 .. i1 - 1 of row j.
+template <typename Op>
+void ApplyRopFrom(Surface& out, const TRect& visible, const SourceView& in, long long c0, long long r0, int i0,
+                  int i1, std::uint32_t pattern, Op op)
+{
+    const TRect& sc = in.Clip();
+    for (int j = 0; j < visible.Height(); ++j) {
+        const long long row = r0 + j;
+        if (row < sc.Top || row >= sc.Bottom)
+            continue;
+        std::uint32_t* to = out.At(visible.Left, visible.Top + j);
+        const std::uint32_t* from = in.At(static_cast<int>(c0 + i0), static_cast<int>(row));
+        for (int i = i0; i < i1; ++i)
+            to[i] = op(pattern, from[i - i0] | 0xFF000000u, to[i] | 0xFF000000u) | 0xFF000000u;
+    }
+}
+
+// Calls apply with the operation of the code, the common ones written out so that the
+// compiler sees them.
+template <typename Apply> void WithRop(std::uint8_t code, Apply apply)
+{
+    switch (code) {
+    case 0xCC: apply([](std::uint32_t, std::uint32_t s, std::uint32_t) { return s & 0xFFFFFFu; }); break;
+    case 0x88: apply([](std::uint32_t, std::uint32_t s, std::uint32_t d) { return s & d & 0xFFFFFFu; }); break;
+    case 0xEE: apply([](std::uint32_t, std::uint32_t s, std::uint32_t d) { return (s | d) & 0xFFFFFFu; }); break;
+    case 0x66: apply([](std::uint32_t, std::uint32_t s, std::uint32_t d) { return (s ^ d) & 0xFFFFFFu; }); break;
+    case 0x33: apply([](std::uint32_t, std::uint32_t s, std::uint32_t) { return ~s & 0xFFFFFFu; }); break;
+    case 0xF0: apply([](std::uint32_t p, std::uint32_t, std::uint32_t) { return p & 0xFFFFFFu; }); break;
+    case 0x55: apply([](std::uint32_t, std::uint32_t, std::uint32_t d) { return ~d & 0xFFFFFFu; }); break;
+    case 0x00: apply([](std::uint32_t, std::uint32_t, std::uint32_t) { return 0u; }); break;
+    case 0xFF: apply([](std::uint32_t, std::uint32_t, std::uint32_t) { return 0xFFFFFFu; }); break;
+    default:
+        apply([code](std::uint32_t p, std::uint32_t s, std::uint32_t d) { return Rop3(code, p, s, d); });
+        break;
+    }
+}
+
 // Source pixels of the block, read before anything is written; kept between calls.
 std::vector<std::uint32_t>& SourceBuffer()
 {
     thread_local std::vector<std::uint32_t> buffer;
     return buffer;
+}
+
+// Whether two canvases draw on the same pixels.
+bool SameImage(const TCanvas& a, const TCanvas& b)
+{
+    const QImage* ia = a.Target();
+    const QImage* ib = b.Target();
+    return ia == ib || (ia && ib && ia->constBits() == ib->constBits());
 }
 
 // Destination pixel (i, j) of the w x h block at (x, y) takes source pixel
@@ -70,6 +117,17 @@ void Transfer(TCanvas& dest, int x, int y, int w, int h, const TCanvas* source, 
     if (source) {
         SourceView in(*source);
         const TRect& sc = in.Clip();
+        if (IsEmpty(sc))
+            return;
+        if (sw == w && sh == h && !SameImage(dest, *source)) {
+            const long long c0 = sx + static_cast<long long>(visible.Left - block.Left);
+            const int i0 = static_cast<int>(std::clamp<long long>(sc.Left - c0, 0, vw));
+            const int i1 = static_cast<int>(std::clamp<long long>(sc.Right - c0, 0, vw));
+            const long long r0 = sy + static_cast<long long>(visible.Top - block.Top);
+            if (i0 < i1)
+                WithRop(code, [&](auto op) { ApplyRopFrom(out, visible, in, c0, r0, i0, i1, pattern, op); });
+            return;
+        }
         std::vector<std::uint32_t>& buf = SourceBuffer();
         buf.assign(static_cast<std::size_t>(vw) * static_cast<std::size_t>(vh), 0);
         thread_local std::vector<long long> colOf;
@@ -101,21 +159,7 @@ void Transfer(TCanvas& dest, int x, int y, int w, int h, const TCanvas* source, 
         }
         src = buf.data();
     }
-    switch (code) {
-    case 0xCC: ApplyRop(out, visible, src, pattern, [](std::uint32_t, std::uint32_t s, std::uint32_t) { return s & 0xFFFFFFu; }); break;
-    case 0x88: ApplyRop(out, visible, src, pattern, [](std::uint32_t, std::uint32_t s, std::uint32_t d) { return s & d & 0xFFFFFFu; }); break;
-    case 0xEE: ApplyRop(out, visible, src, pattern, [](std::uint32_t, std::uint32_t s, std::uint32_t d) { return (s | d) & 0xFFFFFFu; }); break;
-    case 0x66: ApplyRop(out, visible, src, pattern, [](std::uint32_t, std::uint32_t s, std::uint32_t d) { return (s ^ d) & 0xFFFFFFu; }); break;
-    case 0x33: ApplyRop(out, visible, src, pattern, [](std::uint32_t, std::uint32_t s, std::uint32_t) { return ~s & 0xFFFFFFu; }); break;
-    case 0xF0: ApplyRop(out, visible, src, pattern, [](std::uint32_t p, std::uint32_t, std::uint32_t) { return p & 0xFFFFFFu; }); break;
-    case 0x55: ApplyRop(out, visible, src, pattern, [](std::uint32_t, std::uint32_t, std::uint32_t d) { return ~d & 0xFFFFFFu; }); break;
-    case 0x00: ApplyRop(out, visible, src, pattern, [](std::uint32_t, std::uint32_t, std::uint32_t) { return 0u; }); break;
-    case 0xFF: ApplyRop(out, visible, src, pattern, [](std::uint32_t, std::uint32_t, std::uint32_t) { return 0xFFFFFFu; }); break;
-    default:
-        ApplyRop(out, visible, src, pattern,
-                 [code](std::uint32_t p, std::uint32_t s, std::uint32_t d) { return Rop3(code, p, s, d); });
-        break;
-    }
+    WithRop(code, [&](auto op) { ApplyRop(out, visible, src, pattern, op); });
 }
 
 } // namespace

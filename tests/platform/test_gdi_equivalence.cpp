@@ -263,6 +263,33 @@ TEST(GdiEquivalence, ThinLinesAsTwoPointPolylines)
     }
 }
 
+// A one-to-one transfer from another picture goes straight from the source's rows; within one
+// picture, or stretched, the source is read whole first. The digests are those of the
+// routine that always read it first.
+TEST(GdiEquivalence, BlockTransfersOverRandomBlocksAndClips)
+{
+    Dice d(20261211);
+    const std::uint32_t rops[] = {SRCCOPY, SRCCOPY, SRCAND, SRCPAINT, SRCINVERT, NOTSRCCOPY, 0x00B8074A};
+    Blocks blocks;
+    for (int i = 0; i < 3000; ++i) {
+        const int w = d.In(1, 40);
+        const int h = d.In(1, 40);
+        const TBitmap src = Noise(d, d.In(1, 30), d.In(1, 30));
+        const int x = Coord(d, w), y = Coord(d, h);
+        const int bw = d.In(-2, 45), bh = d.In(-2, 45);
+        const int sx = d.In(-10, 35), sy = d.In(-10, 35);
+        const bool stretch = d.OneIn(4);
+        const int sw = stretch ? d.In(1, 40) : bw, sh = stretch ? d.In(1, 40) : bh;
+        const std::uint32_t rop = d.OneIn(8) ? static_cast<std::uint32_t>(d.In(0, 255)) << 16 : d.Of(rops);
+        blocks.Add(Drawn(d, w, h, [&](TCanvas& cv) {
+            StretchBlt(cv, x, y, bw, bh, *src.Canvas(), sx, sy, sw, sh, rop);
+        }));
+    }
+    const std::vector<std::uint64_t> before = {0x1ef9a67b0b09a8d2ull, 0xb309f5e15bef39e8ull, 0xa2d6fc586fddecc7ull,
+                                               0x35c59f0276d79dc1ull, 0x6217d5b9058de615ull, 0x53e52e9611ff6da3ull};
+    EXPECT_EQ(blocks.Done(), before);
+}
+
 TEST(GdiEquivalence, BlockTransfersApplyEveryRasterOperationsTable)
 {
     Dice d(20260612);
