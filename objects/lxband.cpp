@@ -68,7 +68,7 @@ void PackBands(const TBitmap& bmp, std::span<std::uint8_t> dst, int w, int h, in
 // 1:1 unpacking of every pixel of bmp from src (which holds at least its bands), a row at a time.
 void UnpackBands(kes::ByteSpan src, TBitmap& bmp)
 {
-    QImage& img = bmp.Image();
+    QImage& img = bmp.ImageToOverwrite();
     const int w = bmp.Width();
     const int h = bmp.Height();
     uchar* bits = img.bits();

@@ -127,6 +127,9 @@ struct TFont {
 };
 
 class TBitmap;
+namespace kes::gdi {
+class Surface;
+}
 
 // Drawing state and primitives on a picture. A canvas either belongs to a TBitmap or is
 // a view on another image with an origin (a control's top-left) and a clip rectangle.
@@ -188,6 +191,7 @@ public:
 
 private:
     friend class TBitmap;
+    friend class kes::gdi::Surface;
     friend void BitBlt(TCanvas&, int, int, int, int, const TCanvas&, int, int, std::uint32_t);
     friend void StretchBlt(TCanvas&, int, int, int, int, const TCanvas&, int, int, int, int, std::uint32_t);
     friend void PatBlt(TCanvas&, int, int, int, int, std::uint32_t);
@@ -240,6 +244,9 @@ public:
         Materialize();
         return image_;
     }
+    // The pixels, each of which the caller is about to write: a pending resize makes the
+    // picture without first whitening it or keeping what it held.
+    QImage& ImageToOverwrite();
     // Takes a copy of img converted to the bitmap's pixel format.
     void SetImage(const QImage& img);
 
@@ -252,7 +259,8 @@ private:
         if (pending_)
             Resize();
     }
-    void Resize() const;
+    // whiten: new area white; else the whole picture is left as the memory came.
+    void Resize(bool whiten = true) const;
     // Size and pixels, with any pending resize.
     void CopyPixels(const TBitmap& other);
     // CopyPixels and the canvas's tools.

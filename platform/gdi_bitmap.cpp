@@ -9,6 +9,9 @@
 #include <QImageWriter>
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
+#include <mutex>
+#include <unordered_map>
 
 using kes::gdi::Intersect;
 
@@ -68,6 +71,76 @@ void TCanvas::MoveTo(int x, int y)
 {
     penPos_ = TPoint{x, y};
 }
+
+namespace {
+
+// Pixel buffers of pictures let go, kept by size for the next picture of that size: pages
+// made and let go again and again (activating pages, drawing into scratch pictures) then
+// take no memory from the heap. Bounded; a very large buffer is never kept. Pictures may
+// be let go on any thread.
+class PixelPool {
+public:
+    static constexpr std::size_t kKeptBytes = std::size_t(32) << 20;
+    static constexpr std::size_t kLargest = std::size_t(4) << 20;
+    // Each buffer starts with its size; the pixels follow at kHead.
+    static constexpr std::size_t kHead = 16;
+
+    // w x h 32-bit pixels over a buffer of the pool's; null when memory runs out.
+    QImage Picture(int w, int h)
+    {
+        const std::size_t bytes = static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4;
+        void* buffer = nullptr;
+        {
+            std::lock_guard lock(mutex_);
+            auto it = free_.find(bytes);
+            if (it != free_.end() && !it->second.empty()) {
+                buffer = it->second.back();
+                it->second.pop_back();
+                kept_ -= bytes;
+            }
+        }
+        if (!buffer) {
+            buffer = std::malloc(kHead + bytes);
+            if (!buffer)
+                return QImage();
+            *static_cast<std::size_t*>(buffer) = bytes;
+        }
+        QImage img(static_cast<uchar*>(buffer) + kHead, w, h, static_cast<qsizetype>(w) * 4, QImage::Format_RGB32,
+                   &PixelPool::LetGo, buffer);
+        if (img.isNull())
+            LetGo(buffer);
+        return img;
+    }
+
+    static PixelPool& Of()
+    {
+        // Never destroyed: pictures let go after the end of main still hand their buffers back.
+        static PixelPool* pool = new PixelPool;
+        return *pool;
+    }
+
+private:
+    static void LetGo(void* buffer)
+    {
+        const std::size_t bytes = *static_cast<std::size_t*>(buffer);
+        PixelPool& pool = Of();
+        {
+            std::lock_guard lock(pool.mutex_);
+            if (bytes <= kLargest && pool.kept_ + bytes <= kKeptBytes) {
+                pool.free_[bytes].push_back(buffer);
+                pool.kept_ += bytes;
+                return;
+            }
+        }
+        std::free(buffer);
+    }
+
+    std::mutex mutex_;
+    std::unordered_map<std::size_t, std::vector<void*>> free_;
+    std::size_t kept_ = 0;
+};
+
+} // namespace
 
 TBitmap::TBitmap() : canvas_(this) {}
 
@@ -137,17 +210,28 @@ void TBitmap::SetSize(int w, int h)
     pending_ = true;
 }
 
-void TBitmap::Resize() const
+QImage& TBitmap::ImageToOverwrite()
+{
+    if (pending_) {
+        keepWidth_ = 0;
+        keepHeight_ = 0;
+        Resize(false);
+    }
+    return image_;
+}
+
+void TBitmap::Resize(bool whiten) const
 {
     pending_ = false;
     QImage grown;
     if (width_ > 0 && height_ > 0) {
-        grown = QImage(width_, height_, QImage::Format_RGB32);
+        grown = PixelPool::Of().Picture(width_, height_);
         if (grown.isNull()) { // out of memory: an empty picture rather than a crash
             width_ = 0;
             height_ = 0;
         } else {
-            grown.fill(kes::gdi::ToPixel(clWhite));
+            if (whiten)
+                grown.fill(kes::gdi::ToPixel(clWhite));
             if (!image_.isNull() && keepWidth_ > 0 && keepHeight_ > 0) {
                 const QImage old = image_.format() == QImage::Format_RGB32
                                        ? image_

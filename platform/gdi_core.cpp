@@ -98,6 +98,16 @@ Surface::Surface(const TCanvas& canvas) : origin_(canvas.Origin()), clip_(canvas
     }
 }
 
+const TCanvas& Surface::Covering(const TCanvas& canvas, const TRect& cover)
+{
+    TBitmap* owner = canvas.owner_;
+    if (owner && cover.Left <= 0 && cover.Top <= 0 && cover.Right >= owner->Width() && cover.Bottom >= owner->Height())
+        owner->ImageToOverwrite();
+    return canvas;
+}
+
+Surface::Surface(const TCanvas& canvas, const TRect& cover) : Surface(Covering(canvas, cover)) {}
+
 SourceView::SourceView(const TCanvas& canvas) : origin_(canvas.Origin()), clip_(canvas.ClipRect())
 {
     if (QImage* img = Prepared(canvas, clip_)) {

@@ -36,6 +36,9 @@ std::uint32_t Mix(TPenMode mode, std::uint32_t pen, std::uint32_t dst);
 class Surface {
 public:
     explicit Surface(const TCanvas& canvas);
+    // The caller writes every pixel of cover that lies in the clip: when that is the whole of
+    // a picture still to be made, it is made without being whitened first.
+    Surface(const TCanvas& canvas, const TRect& cover);
     const TRect& Clip() const { return clip_; }
     bool Valid() const { return data_ != nullptr; }
     // Canvas coordinates; the caller keeps them inside Clip().
@@ -52,6 +55,7 @@ public:
     }
 
 private:
+    static const TCanvas& Covering(const TCanvas& canvas, const TRect& cover);
     std::ptrdiff_t Index(int x, int y) const
     {
         return static_cast<std::ptrdiff_t>(y + origin_.y) * stride_ + (x + origin_.x);

@@ -34,7 +34,7 @@ void StrokePath(Stroke& stroke, std::span<const TPoint> points, bool closed)
 
 void FillSolid(const TCanvas& canvas, const TRect& r, TColor color)
 {
-    Surface s(canvas);
+    Surface s(canvas, r);
     if (!s.Valid())
         return;
     if (r.Right <= r.Left || r.Bottom <= r.Top)

@@ -112,10 +112,11 @@ void FillBox(TCanvas& canvas, const TRect& box, const TRect& limit)
 {
     if (canvas.Brush.Style == bsClear)
         return;
-    Surface s(canvas);
+    const TRect cover = Intersect(box, limit);
+    Surface s(canvas, cover);
     if (!s.Valid())
         return;
-    TRect r = Intersect(Intersect(box, limit), s.Clip());
+    TRect r = Intersect(cover, s.Clip());
     if (IsEmpty(r))
         return;
     std::uint32_t px = ToPixel(canvas.Brush.Color);

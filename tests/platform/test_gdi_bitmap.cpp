@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -62,6 +63,41 @@ TEST(GdiBitmap, ResizeKeepsTopLeftAndGrowsWhite)
     EXPECT_EQ(kes::PictureToText(bmp), Rows({"..", ".."}));
     bmp.SetSize(-4, 3);
     EXPECT_EQ(bmp.Width(), 0);
+}
+
+// A picture filled whole straight after a resize is made without its old pixels; a fill that
+// leaves some of it keeps them. Pixel memory of pictures let go serves new ones, which still
+// start white.
+TEST(GdiBitmap, FillsAfterResizeAndPicturesLetGo)
+{
+    struct Case {
+        const char* name;
+        std::function<void(TCanvas&)> fill;
+        std::string expected;
+    } cases[] = {
+        {"whole", [](TCanvas& c) { c.FillRect(Rect(0, 0, 4, 3)); }, Rows({"####", "####", "####"})},
+        {"beyond the edges", [](TCanvas& c) { c.FillRect(Rect(-2, -1, 9, 9)); }, Rows({"####", "####", "####"})},
+        {"text box", [](TCanvas& c) { c.TextRect(Rect(0, 0, 4, 3), 0, 0, ""); }, Rows({"####", "####", "####"})},
+        {"top rows", [](TCanvas& c) { c.FillRect(Rect(0, 0, 4, 2)); }, Rows({"####", "####", "...."})},
+        {"right columns", [](TCanvas& c) { c.FillRect(Rect(1, 0, 4, 3)); }, Rows({"####", ".###", ".###"})},
+        {"clear brush", [](TCanvas& c) { c.Brush.Style = bsClear; c.FillRect(Rect(0, 0, 4, 3)); },
+         Rows({"#.#.", ".#..", "...."})},
+    };
+    for (const Case& c : cases) {
+        TBitmap bmp = kes::PictureFromText(kChecker);
+        bmp.SetSize(4, 3);
+        bmp.Canvas()->Brush.Color = clBlack;
+        c.fill(*bmp.Canvas());
+        EXPECT_EQ(kes::PictureToText(bmp), c.expected) << c.name;
+    }
+    for (int round = 0; round < 3; ++round) {
+        {
+            TBitmap black(7, 5);
+            black.Canvas()->Brush.Color = clBlack;
+            black.Canvas()->FillRect(Rect(0, 0, 7, 5));
+        }
+        EXPECT_EQ(kes::PictureToText(TBitmap(7, 5)), Rows({".......", ".......", ".......", ".......", "......."}));
+    }
 }
 
 TEST(GdiBitmap, CopiesAreIndependent)
