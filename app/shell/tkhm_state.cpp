@@ -4,6 +4,7 @@
 #include "app/shell/tkhm.h"
 
 #include "app/shell/shelltools.h"
+#include "app/shell/tframetreeview.h"
 
 #include "app/inspector/tdlgprop.h"
 #include "app/shell/lxeini.h"
@@ -209,7 +210,9 @@ void TKhm::MmLangChtClick(int langIndex)
         if (DlgProp)
             DlgProp->FormShow();
     }
-    // The tree's roots are messages of the language.
+    // The tree's caption and roots follow the language.
+    if (FrameTreeView)
+        FrameTreeView->FormShow();
     kes::RefreshPageTree();
     RefreshRecentFileItems();
     if (Doc.Opened)

@@ -1,10 +1,11 @@
 // The page tree follows the project: a node per page ("index:title") under the page root and
 // the start-up root after it, rebuilt on adding, deleting and retitling pages with the
-// current page selected; choosing a node opens its page; the View item shows it docked in
-// the side panel and closes it; floating, it docks when maximised or moved by the user to the
-// main window's left edge, and its own close button closes it as the View item does; the
-// window font reaches the tree, and the View menu marks the tool bars that are shown. With KES_SCREENSHOT set, the main window with the tree
-// beside a page is saved there in English and Traditional Chinese ("-eng", "-cht").
+// current page selected; a language switch recaptions it; choosing a node opens its page;
+// the View item shows it docked in the side panel and closes it; floating, it docks when
+// maximised or moved by the user to the main window's left edge, and its own close button
+// closes it as the View item does; the window font reaches the tree, and the View menu marks
+// the tool bars that are shown. With KES_SCREENSHOT set, the main window with the tree beside
+// a page is saved there in English and Traditional Chinese ("-eng", "-cht").
 #include "editortest.h"
 
 #include "app/editor/pageeditor.h"
@@ -111,6 +112,17 @@ TEST_F(PageTreeTest, FollowsAddDeleteAndRetitleAndOpensTheChosenPage)
     QApplication::processEvents();
     EXPECT_EQ(FrameTreeView, nullptr);
     EXPECT_FALSE(Khm->Action("MmTreeView")->isChecked());
+}
+
+TEST_F(PageTreeTest, ALanguageSwitchRecaptionsTheWindowAndItsRoots)
+{
+    NewProject();
+    ASSERT_NE(FrameTreeView, nullptr);
+    EXPECT_EQ(FrameTreeView->windowTitle(), QStringLiteral("Page Tree"));
+    Trigger("MmLangCht");
+    EXPECT_EQ(FrameTreeView->windowTitle(), QString::fromUtf8("畫面樹"));
+    EXPECT_EQ(Nodes().front(), Msg(269));
+    EXPECT_NE(Msg(269), QStringLiteral("Pages"));
 }
 
 TEST_F(PageTreeTest, FloatingItDocksWhenMaximisedOrMovedToTheLeftEdge)
