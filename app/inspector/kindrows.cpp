@@ -16,6 +16,8 @@ namespace
 {
 
 constexpr int kBitPictures = 18;
+constexpr int kMsgNoPicture = 602; // "[None]"
+constexpr int kMsgPictureOfNoFile = 710; // "[Bitmap]"
 
 constexpr std::uint8_t kNoKey = 255;
 constexpr std::uint8_t kKeyUp = 10;
@@ -127,6 +129,15 @@ int ChangedBmpChoice(const KindRowContext& rows, int i)
 {
     const TPropComboBmp& r = rows.ComboBmp(i);
     return rows.Changed(i) && r.ItemIndex >= 0 && r.ItemIndex < r.PictureCount ? r.ItemIndex : -1;
+}
+
+void ShowPictureFile(TPropBmpDlg& row, const QString& name, int width, int height)
+{
+    SetBmpFileRow(&row, name, width, height);
+    if (width < 1 || height <= 0)
+        row.SetText(Msg(kMsgNoPicture));
+    else if (name.isEmpty())
+        row.SetText(Msg(kMsgPictureOfNoFile));
 }
 
 void ShowBitPictureRow(TPropComboBmp& row, int number)

@@ -130,6 +130,9 @@ int ChangedChoice(const KindRowContext& rows, int i);
 // The same for a list of numbers (its index) and a list of pictures.
 int ChangedValChoice(const KindRowContext& rows, int i);
 int ChangedBmpChoice(const KindRowContext& rows, int i);
+// A picture file row: "[<file>]", or the language's "[Bitmap]" for a picture of no file and
+// "[None]" for no picture.
+void ShowPictureFile(TPropBmpDlg& row, const QString& name, int width, int height);
 // A picture list over the inspector's 18 numbered pictures.
 void ShowBitPictureRow(TPropComboBmp& row, int number);
 // A number-as-text row: its limits, format and width, showing value (also where value lies

@@ -389,7 +389,7 @@ void ReadLxBtnRows(KindRowContext& rows, TLxObj& obj)
     const bool has = s >= 0 && s < static_cast<int>(b.TxtList.size());
     rows.Text(BtnRow::Text).SetTextAndTag(has ? AnsiToQString(b.TxtList[static_cast<std::size_t>(s)]) : QString(), 0);
     const TBitmap* pic = b.StateBmp(s);
-    SetBmpFileRow(&rows.BmpFile(BtnRow::Picture), AnsiToQString(FileAt(b.FileList, s)), pic ? pic->Width() : 0,
+    ShowPictureFile(rows.BmpFile(BtnRow::Picture), AnsiToQString(FileAt(b.FileList, s)), pic ? pic->Width() : 0,
         pic ? pic->Height() : 0);
     ShowComboTxt(rows.Combo(BtnRow::TxtVPos), b.TxtVPos, kMsgVPos, 3);
     ShowComboTxt(rows.Combo(BtnRow::TxtHPos), b.TxtHPos, kMsgHPos, 3);

@@ -72,7 +72,7 @@ std::string ExistingFile(const QString& name)
 void ReadStBmpRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& b = static_cast<TStBmp&>(obj);
-    SetBmpFileRow(&rows.BmpFile(StBmpRow::Picture), AnsiToQString(b.FileName), b.Picture.Width(), b.Picture.Height());
+    ShowPictureFile(rows.BmpFile(StBmpRow::Picture), AnsiToQString(b.FileName), b.Picture.Width(), b.Picture.Height());
 }
 
 // The picture is loaded only when another, existing file was chosen: a project keeps no
@@ -101,7 +101,7 @@ void ReadStateBmpRows(KindRowContext& rows, TLxObj& obj)
     ReadStateList(rows, ListRows(r), o, ListOf(o));
     const int e = o.ShownIndex();
     const TBitmap* pic = o.StateBmp(e);
-    SetBmpFileRow(&rows.BmpFile(StateRow::Picture), AnsiToQString(FileAt(o.FileList, e)), pic ? pic->Width() : 0,
+    ShowPictureFile(rows.BmpFile(StateRow::Picture), AnsiToQString(FileAt(o.FileList, e)), pic ? pic->Width() : 0,
         pic ? pic->Height() : 0);
     if (r.Text >= 0) {
         rows.Text(r.Text).SetTextAndTag(AnsiToQString(FileAt(o.TxtList, e)), 0);

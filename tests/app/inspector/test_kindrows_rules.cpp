@@ -318,6 +318,7 @@ TEST_F(KindRules, DockedInspectorOfAButtonAndAMeter)
             EXPECT_EQ(button.Grid().Cells(0, 1), QString::fromUtf8(lang.TypeCaption));
             EXPECT_EQ(button.Grid().Cells(1, 1), Msg(233));
             EXPECT_EQ(button.Grid().Cells(1, 2), "M10");
+            EXPECT_EQ(button.Grid().Prop(42)->GetText(), Msg(602)) << "no picture, in the language";
             EXPECT_TRUE(button.Save(shots.isEmpty() ? QString() : shots + "/inspector-button-" + lang.Name + ".png"));
         }
         {
