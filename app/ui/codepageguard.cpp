@@ -8,10 +8,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 
 namespace kes {
@@ -27,21 +32,128 @@ bool TakesText(const QObject* o)
     return box && box->isEditable();
 }
 
+// The editor whose text a mouse, menu or drop event on o changes: a line edit takes them
+// itself, a text edit on its viewport. Null for anything else.
+QWidget* EditorOf(QObject* o)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(o))
+        return line;
+    auto* area = qobject_cast<QAbstractScrollArea*>(o ? o->parent() : nullptr);
+    if (!area || area->viewport() != o)
+        return nullptr;
+    if (qobject_cast<QTextEdit*>(area) || qobject_cast<QPlainTextEdit*>(area))
+        return area;
+    return nullptr;
+}
+
+bool IsReadOnly(const QWidget* editor)
+{
+    if (const auto* line = qobject_cast<const QLineEdit*>(editor))
+        return line->isReadOnly();
+    if (const auto* text = qobject_cast<const QTextEdit*>(editor))
+        return text->isReadOnly();
+    const auto* plain = qobject_cast<const QPlainTextEdit*>(editor);
+    return !plain || plain->isReadOnly();
+}
+
+// The text an editor takes from mime data: a rich text edit takes the HTML when there is some.
+QString InsertedText(const QWidget* editor, const QMimeData* mime)
+{
+    if (!mime)
+        return {};
+    const auto* rich = qobject_cast<const QTextEdit*>(editor);
+    if (rich && rich->acceptRichText() && mime->hasHtml())
+        return QTextDocumentFragment::fromHtml(mime->html()).toPlainText();
+    return mime->text();
+}
+
+void Paste(QWidget* editor)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        line->paste();
+    else if (auto* text = qobject_cast<QTextEdit*>(editor))
+        text->paste();
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(editor))
+        plain->paste();
+}
+
+// A context menu's Paste runs the editor's paste with no event to filter, so its action is
+// rewired to check the clipboard first. A line edit's action is found by its connection, a
+// text edit's by its name.
+void GuardPasteAction(QMenu* menu)
+{
+    QWidget* editor = menu->parentWidget();
+    if (!qobject_cast<QTextEdit*>(editor) && !qobject_cast<QPlainTextEdit*>(editor))
+        editor = EditorOf(editor);
+    if (!editor)
+        return;
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    for (QAction* a : menu->actions()) {
+        const bool paste = line ? QObject::disconnect(a, nullptr, line, SLOT(paste()))
+                                      || QObject::disconnect(a, &QAction::triggered, line, &QLineEdit::paste)
+                                : a->objectName() == QLatin1String("edit-paste")
+                                      && QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
+        if (!paste)
+            continue;
+        QObject::connect(a, &QAction::triggered, editor, [editor] {
+            const QString refusal = CodePageRefusal(InsertedText(editor, QApplication::clipboard()->mimeData()));
+            if (refusal.isEmpty())
+                Paste(editor);
+            else
+                ShowError(refusal);
+        });
+    }
+}
+
 class CodePageGuard : public QObject {
 public:
     explicit CodePageGuard(QObject* owner) : QObject(owner) { qApp->installEventFilter(this); }
 
     bool eventFilter(QObject* o, QEvent* e) override
     {
-        QString text;
-        if (e->type() == QEvent::KeyPress && TakesText(o)) {
-            const auto* key = static_cast<QKeyEvent*>(e);
-            text = key->matches(QKeySequence::Paste) ? QApplication::clipboard()->text() : key->text();
-        } else if (e->type() == QEvent::InputMethod && TakesText(o)) {
-            text = static_cast<QInputMethodEvent*>(e)->commitString();
-        } else {
+        switch (e->type()) {
+        case QEvent::KeyPress:
+            if (TakesText(o)) {
+                const auto* key = static_cast<QKeyEvent*>(e);
+                return Refused(key->matches(QKeySequence::Paste) ? QApplication::clipboard()->text() : key->text());
+            }
+            return false;
+        case QEvent::InputMethod:
+            return TakesText(o) && Refused(static_cast<QInputMethodEvent*>(e)->commitString());
+        case QEvent::Show:
+            if (auto* menu = qobject_cast<QMenu*>(o))
+                GuardPasteAction(menu);
+            return false;
+        case QEvent::Drop:
+            if (QWidget* editor = EditorOf(o); editor && !IsReadOnly(editor)) {
+                auto* drop = static_cast<QDropEvent*>(e);
+                const QString refusal = CodePageRefusal(InsertedText(editor, drop->mimeData()));
+                if (refusal.isEmpty())
+                    return false;
+                // Refused, so a text dragged from another field stays there. The message waits
+                // until the drag has ended: its source may be another program waiting for the answer.
+                drop->setDropAction(Qt::IgnoreAction);
+                drop->ignore();
+                QMetaObject::invokeMethod(this, [refusal] { ShowError(refusal); }, Qt::QueuedConnection);
+                return true;
+            }
+            return false;
+        case QEvent::MouseButtonRelease: {
+            // A middle click pastes the selection where the desktop has one.
+            const QWidget* editor = EditorOf(o);
+            if (editor && !IsReadOnly(editor) && static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton
+                && QApplication::clipboard()->supportsSelection())
+                return Refused(QApplication::clipboard()->text(QClipboard::Selection));
             return false;
         }
+        default:
+            return false;
+        }
+    }
+
+private:
+    static bool Refused(const QString& text)
+    {
         const QString refusal = CodePageRefusal(text);
         if (refusal.isEmpty())
             return false;

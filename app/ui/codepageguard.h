@@ -1,7 +1,8 @@
 #pragma once
 // Project texts are bytes of the process code page: a character it lacks would be stored as
-// "?" and lost. The guard refuses such a character where it is typed, pasted with the keyboard
-// or committed by an input method, with a message naming it, and the edit stays as it was.
+// "?" and lost. The guard refuses such a character where it is typed, committed by an input
+// method, pasted (keys, the field's context menu, a middle click) or dropped, with a message
+// naming it, and the edit stays as it was.
 #include <QString>
 
 class QObject;
