@@ -2,19 +2,31 @@
 
 #include "app/project/prjfile.h"
 #include "app/project/prjio.h"
+#include "platform/fileio.h"
 
 namespace kes {
 
-std::string UserMenuPath(const std::string& appDir, int panelModelIndex)
+std::string UserMenuPath(const std::string& dir, int panelModelIndex)
 {
     switch (panelModelIndex) {
     case 0:
-        return JoinPath(appDir, "UserMenu/ZQ04/UserMenu.Men");
+        return JoinPath(dir, "UserMenu/ZQ04/UserMenu.Men");
     case 1:
-        return JoinPath(appDir, "UserMenu/ZQ02/UserMenu.Men");
+        return JoinPath(dir, "UserMenu/ZQ02/UserMenu.Men");
     default:
         return {};
     }
+}
+
+std::string UserMenuWritePath(const ProjectState& s, int panelModelIndex)
+{
+    return UserMenuPath(s.WriteDir(), panelModelIndex);
+}
+
+std::string UserMenuReadPath(const ProjectState& s, int panelModelIndex)
+{
+    const std::string own = UserMenuWritePath(s, panelModelIndex);
+    return own.empty() || FileExists(own) ? own : UserMenuPath(s.AppDir, panelModelIndex);
 }
 
 bool UserMenuFits(const ProjectDoc& doc, int panelWidth, int panelHeight)

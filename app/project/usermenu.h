@@ -1,6 +1,6 @@
 #pragma once
 // The user menu file: the screens of the panel's own main menu, one file per panel family,
-// kept under the program folder rather than in the project.
+// kept under the program folder (or the user's, see below) rather than in the project.
 #include "app/project/projectdoc.h"
 
 #include <array>
@@ -18,9 +18,14 @@ struct UserMenuPort {
     std::array<std::uint8_t, 3> Settings{2, 1, 7}; // parity, stop bits, data bits
 };
 
-// "UserMenu/ZQ04/UserMenu.Men" for panel model 0, "UserMenu/ZQ02/UserMenu.Men" for 1;
-// empty for the models without one.
-std::string UserMenuPath(const std::string& appDir, int panelModelIndex);
+// "UserMenu/ZQ04/UserMenu.Men" for panel model 0, "UserMenu/ZQ02/UserMenu.Men" for 1, under
+// dir; empty for the models without one.
+std::string UserMenuPath(const std::string& dir, int panelModelIndex);
+// Where the file is written: under the folder the program writes to, which is the user's own
+// when the program folder can not be written.
+std::string UserMenuWritePath(const ProjectState& s, int panelModelIndex);
+// Where it is read: the user's own file first, else the one shipped beside the program.
+std::string UserMenuReadPath(const ProjectState& s, int panelModelIndex);
 
 // True when the screens fit the main-menu area: a full one-bit picture of the panel per
 // screen, and the screens' stored streams themselves.

@@ -53,7 +53,7 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
 {
     if (!k.CloseProjectQuery())
         return;
-    const std::string path = UserMenuPath(k.Doc.AppDir, panelModelIndex);
+    const std::string path = UserMenuReadPath(k.Doc, panelModelIndex);
     k.CloseProject();
     if (path.empty() || !FileExists(path)) {
         ShowMessage(Msg(kMsgUserMenuClosed) + QStringLiteral("\n\n") + Msg(kMsgUserMenuLost));

@@ -142,7 +142,7 @@ std::string CaptionListPath(const QWidget& form)
 {
     static const char* const kExt[] = {".CHT", ".CHS", ".ENU"};
     const int lang = std::clamp(form.property("Tag").toInt(), 0, 2);
-    return AppDir() + "Lan/" + form.objectName().toStdString() + kExt[lang];
+    return UserDir(UserFolder::Data) + "Lan/" + form.objectName().toStdString() + kExt[lang];
 }
 
 std::string CaptionListText(QWidget& form)

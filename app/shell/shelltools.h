@@ -20,8 +20,9 @@ void ReloadOpenPage(THmPage& page);
 void MmPLCSetClick(TKhm& khm);
 // View > Page Tree: shows the page tree (docked the first time) or closes it.
 void MmTreeViewClick(TKhm& khm);
-// The caption list of a form: AppDir + "Lan/" + its name + ".CHT", ".CHS" or ".ENU" by its
-// "Tag" (language), one "key=text" line per caption key in the language's code page.
+// The caption list of a form: "Lan/" + its name + ".CHT", ".CHS" or ".ENU" by its "Tag"
+// (language) in the folder the program writes to (the user's when the program folder is
+// read-only), one "key=text" line per caption key in the language's code page.
 std::string CaptionListPath(const QWidget& form);
 std::string CaptionListText(QWidget& form);
 // Writes it; a failed write is reported.

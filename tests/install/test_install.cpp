@@ -1,8 +1,8 @@
 // The program installed with cmake --install into a prefix made read-only, as under a system
 // prefix: the prefix holds the command, the desktop menu entry and its icon; the installed
-// program starts offscreen; a project created and saved goes to the user's data folder, the
-// settings to the user's config folder, and after a new start the settings are kept and the
-// project opens again. Root may write anywhere, so as root the part that runs the program runs
+// program starts offscreen; a project created and saved, the user menu and a caption list go
+// to the user's data folder, the settings to the user's config folder, and after a new start
+// the settings are kept, the project opens again and the user's menu is the one read. Root may write anywhere, so as root the part that runs the program runs
 // as the user nobody.
 #include "app/project/projectdoc.h"
 #include "app/project/ui/tlxtype.h"
@@ -98,6 +98,22 @@ void CreateSaveAndReopen(const std::string& prefix)
     Khm->Action("MmSave")->trigger();
     const std::string project = data + "Plant.zqf";
     EXPECT_TRUE(FileExists(project)) << (prompt.shown.empty() ? "" : prompt.shown.back().toStdString());
+
+    // The user menu opens from the shipped file and is saved as the user's own.
+    Khm->Doc.Modified = 0;
+    Khm->Action("LX041")->trigger();
+    ASSERT_EQ(Khm->Doc.EditMode, 2);
+    const std::uint8_t unit = Khm->Doc.HmiUnitAddr ^ 1;
+    Khm->Doc.HmiUnitAddr = unit;
+    Khm->Doc.Modified = 1;
+    prompt.answers = {Answer::Yes};
+    ASSERT_TRUE(Khm->CloseProjectQuery());
+    EXPECT_TRUE(FileExists(data + "UserMenu/ZQ04/UserMenu.Men"));
+    // So is a caption list, into the user's language folder.
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(data + "Lan")));
+    Khm->Action("MmWriteLan")->trigger();
+    EXPECT_TRUE(FileExists(data + "Lan/Khm.ENU"));
+
     Khm->MmLangChtClick(1);
     Khm->FormClose();
     ShutDown();
@@ -115,6 +131,13 @@ void CreateSaveAndReopen(const std::string& prefix)
     EXPECT_TRUE(Khm->ReadProjectFiles());
     EXPECT_EQ(Khm->Doc.PrjName, "Plant");
     EXPECT_EQ(Khm->Doc.PgDataList.size(), 1u);
+    // The user's user menu is the one read.
+    Khm->Doc.Modified = 0;
+    Khm->Action("LX041")->trigger();
+    EXPECT_EQ(Khm->Doc.HmiUnitAddr, unit);
+    ASSERT_TRUE(Khm->CloseProjectQuery());
+    Khm->OpenDlg.FileName = project;
+    ASSERT_TRUE(Khm->ReadProjectFiles());
     // Opened, it is the newest of the recent files the next start finds.
     Khm->AddRecentFile(project);
     Khm->Doc.Modified = 0;
@@ -161,7 +184,8 @@ TEST(Installed, RunsFromAReadOnlyPrefixAndKeepsWhatItWritesInTheUsersFolders)
     const QByteArray desktop = entry.readAll();
     EXPECT_TRUE(desktop.contains("Exec=kestrova") && desktop.contains("Icon=kestrova"));
     EXPECT_TRUE(QFile::exists(prefix + QStringLiteral("/share/icons/hicolor/48x48/apps/kestrova.png")));
-    for (const char* shipped : {"libMorvik.so", "MultiLanCht.txt", "DATAEnu.Lan", "HMI/HMI.hmi", "Help/index.html", "objenu.mdb", "Loc.ini"})
+    for (const char* shipped : {"libMorvik.so", "MultiLanCht.txt", "DATAEnu.Lan", "HMI/HMI.hmi", "Help/index.html", "objenu.mdb", "Loc.ini",
+                                "UserMenu/ZQ04/UserMenu.Men"})
         EXPECT_TRUE(QFile::exists(prefix + QStringLiteral("/lib/kestrova/") + QLatin1String(shipped))) << shipped;
 
     ASSERT_EQ(RunToEnd(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("a-w"), prefix}), 0);

@@ -433,7 +433,7 @@ int SaveUserMenu(ProjectCommandsHost& k)
             return 2;
         answer = a == Answer::Yes ? 6 : 7;
     }
-    const std::string path = UserMenuPath(k.Doc.AppDir, k.Doc.PanelModelIndex);
+    const std::string path = UserMenuWritePath(k.Doc, k.Doc.PanelModelIndex);
     if (answer == 6 && !path.empty()) {
         std::string error;
         QDir().mkpath(Path(FolderPart(path)));
