@@ -9,8 +9,7 @@ namespace kes {
 MainLinkHost::MainLinkHost(ProjectState& state, MainLinkParts parts) : state_(state), parts_(std::move(parts))
 {
     showTimer_.setSingleShot(true);
-    // Longer than the interval: while frames flow, the next report shows them first.
-    showTimer_.setInterval(2 * kShowIntervalMs);
+    showTimer_.setInterval(kShowIntervalMs);
     showTimer_.callOnTimeout([this] { ShowPending(); });
 }
 
@@ -77,16 +76,13 @@ void MainLinkHost::ShowStatus(int panel, const std::string& text)
 
 void MainLinkHost::Reported()
 {
-    if (!sinceShown_.isValid() || sinceShown_.elapsed() >= kShowIntervalMs)
-        ShowPending();
-    else if (!showTimer_.isActive())
+    if (!showTimer_.isActive())
         showTimer_.start();
 }
 
 void MainLinkHost::ShowPending()
 {
     showTimer_.stop();
-    sinceShown_.start();
     if (progress_ && ComProgBar)
         ComProgBar->ShowProgress(progress_->position, progress_->maximum, QString::fromStdString(progress_->ratio));
     progress_.reset();

@@ -4,14 +4,13 @@
 // status bar). Progress goes to the progress window in ComProgBar while it exists.
 //
 // The engine reports progress and status for every frame, far more often than anyone can read
-// them: the host keeps the latest of each and shows them a few tens of times a second. The
-// engine reports just after it has sent a request, so what a showing paints is painted while the
-// panel answers rather than while a reply waits; a timer shows what a quiet spell left.
+// them: the host keeps the latest of each and a timer shows them a few tens of times a second,
+// at no fixed point of an exchange. Painting straight after a request was sent would hold up
+// the request on its way out (the port's driver gets the processor after the painting).
 #include "app/comm/projectlink.h"
 #include "app/comm/transferhost.h"
 #include "app/model/projectstate.h"
 
-#include <QElapsedTimer>
 #include <QString>
 #include <QTimer>
 
@@ -66,7 +65,7 @@ public:
     void TransferEnded(const TransferOutcome& outcome) override;
 
 private:
-    // Shows the reports now when the last showing is long enough ago, else a little later.
+    // Shows the reports when the showing interval has passed.
     void Reported();
     // Shows what was reported since the last showing.
     void ShowPending();
@@ -82,7 +81,6 @@ private:
     std::optional<Progress> progress_;
     std::map<int, std::string> status_;
     QTimer showTimer_;
-    QElapsedTimer sinceShown_;
 };
 
 } // namespace kes
