@@ -4,6 +4,7 @@
 
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -253,9 +254,10 @@ void FakePanel::Answer(const FakeRequest& req)
     if (fault.kind == FaultKind::Drop)
         return;
     const std::string reply = ReplyFor(req, fault);
+    double due = 0;
     if (paced && req.baud > 0) {
         const double wire = static_cast<double>((req.chars + reply.size()) * req.bitsPerChar) / req.baud;
-        const double due = req.arrival + wire;
+        due = req.arrival + wire;
         const double now = SteadySeconds();
         if (due > now)
             std::this_thread::sleep_for(std::chrono::duration<double>(due - now));
@@ -268,6 +270,8 @@ void FakePanel::Answer(const FakeRequest& req)
     if (fault.kind != FaultKind::Delay) {
         Send(reply);
         wire_.lastReply = SteadySeconds();
+        if (due > 0)
+            wire_.panelLate += std::max(0.0, wire_.lastReply - due);
         if (answered)
             answered(req);
         return;

@@ -33,14 +33,17 @@ struct FakeRequest {
 };
 
 // What a paced panel measured: the time its exchanges take on the wire against the time from
-// the first request's arrival to the last reply.
+// the first request's arrival to the last reply, less what the panel itself was late with its
+// replies (a real panel's reply leaves when the wire has carried it; a process wakes a little
+// after the time it asked for).
 struct WireFigures {
     int exchanges = 0;
     double wireSeconds = 0;
     double firstArrival = 0;
     double lastReply = 0;
+    double panelLate = 0;      // replies sent after they were due, summed
     std::vector<double> gaps;  // from each reply to the arrival of the next request
-    double Span() const { return exchanges ? lastReply - firstArrival : 0; }
+    double Span() const { return exchanges ? lastReply - firstArrival - panelLate : 0; }
     // Wire time over elapsed time: 1 when the host adds nothing between a reply and its next request.
     double Efficiency() const { return Span() > 0 ? wireSeconds / Span() : 0; }
 };
