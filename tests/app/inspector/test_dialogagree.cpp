@@ -359,6 +359,7 @@ TEST_F(DialogAgreement, ClocksUnitsAndNumericInputs)
 
 TEST_F(DialogAgreement, Buttons)
 {
+    state.UserPasswords[3].Level = 2;
     const Agreement cases[] = {
         { "increment button", ObjKind::LxBtn, As<TLxBtn>([this](TLxBtn& b) {
              b.BtnType = 0;
@@ -371,6 +372,35 @@ TEST_F(DialogAgreement, Buttons)
             { { 5, "10" }, { 7, "D40" }, { 25, "4" }, { 22, "1" } },
             { { "BtnType_Box", "10" }, { "DevWritTxt", "D40" }, { "AddVal_Txt", "1" }, { "Bound_Txt", "0" },
                 { "BtnSurFace_Box", "4" }, { "RefKey_Chk", "1" }, { "RefKey_Box", "0" }, { "Font_Box", "3" } } },
+        { "button that reads and notifies", ObjKind::LxBtn, As<TLxBtn>([this](TLxBtn& b) {
+             b.BtnType = 4;
+             SetAddress(b.WriteDev, "M10");
+         }),
+            { { "DevRd_Chk", "1" }, { "DevReadTxt", "M11" }, { "Call_Chk", "1" }, { "CallTxt", "M12" },
+                { "CallOrder_1", "1" }, { "CallState_1", "1" }, { "ComboBox_UserLevel", "2" } },
+            { { 10, M(kMsgNoYes + 1) }, { 12, "M11" }, { 15, M(kMsgNoYes + 1) }, { 17, "M12" },
+                { 20, M(kMsgTiming + 1) }, { 21, M(kMsgResetSet + 1) }, { 24, "2" } },
+            { { 12, "M21" }, { 17, "M22" }, { 20, "0" }, { 21, "0" }, { 24, "0" } },
+            { { "DevRd_Chk", "1" }, { "DevReadTxt", "M21" }, { "Call_Chk", "1" }, { "CallTxt", "M22" },
+                { "CallOrder_0", "1" }, { "CallState_0", "1" }, { "ComboBox_UserLevel", "0" } } },
+        { "multi-state button", ObjKind::LxBtn, As<TLxBtn>([this](TLxBtn& b) {
+             b.BtnType = 6;
+             b.ValKind = 0x10;
+             b.WriteDev.DevAddrCode = Word(100);
+             b.SetStateNum(3);
+             b.TxtList = { "A", "B", "C" };
+         }),
+            { { "StaNum_Txt", "4" }, { "Btn_Txt", "First" }, { "StateTo_1", "1" } },
+            { { 27, M(kMsgAddrKind + 1) }, { 28, M(kMsgNextPrev + 1) }, { 39, "4" }, { 40, "0" }, { 41, "First" } },
+            // Fewer states show the last one left, whose text is then typed.
+            { { 39, "2" }, { 41, "Two" }, { 28, "0" } },
+            { { "Val_Rdo", "1" }, { "StaNum_Txt", "2" }, { "State_Box", "1" }, { "Btn_Txt", "Two" }, { "StateTo_0", "1" } } },
+        { "change-page button", ObjKind::LxBtn, As<TLxBtn>([](TLxBtn& b) {
+             b.BtnType = 11;
+             b.ValKind = 0x10;
+             b.SetStateNum(1);
+         }),
+            { { "PgChg_Box", "2" } }, { { 32, "2" } }, { { 32, "1" } }, { { "PgChg_Box", "1" } } },
         { "floating input value button", ObjKind::LxBtn, As<TLxBtn>([this](TLxBtn& b) {
              b.BtnType = 7;
              b.ValKind = 0x10;
