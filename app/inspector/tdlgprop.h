@@ -116,6 +116,7 @@ private:
     int downRow_ = -1;
     kes::RowMemory rows_; // the rows as last read, their address rows, refusals
     bool committing_ = false;
+    TFont chosenFont_; // a font row's choice until its writer stores it
 };
 
 // The inspector, or null while there is none.

@@ -156,11 +156,11 @@ void TDlgProp::AdvStrGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
             break;
         g.BtnPressed = 1;
         g.viewport()->update();
-        TFont font = *f->Font;
-        if (kes::ChooseFont(this, font)) {
-            // The row's font is the object's picture font: the choice reaches the object.
-            *f->Font = font;
-            SetFontRow(f, f->Font);
+        chosenFont_ = *f->Font;
+        if (kes::ChooseFont(this, chosenFont_)) {
+            // The choice reaches the object through the kind's writer, after the editor has
+            // noted the page as it was for undo.
+            SetFontRow(f, &chosenFont_);
             PropToObj();
         }
         g.BtnPressed = 0;

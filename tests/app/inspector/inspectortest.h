@@ -9,6 +9,7 @@
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "objects/tlxobj.h"
+#include "platform/bytes.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 
@@ -52,6 +53,17 @@ public:
     void ObjChanged(TLxObj&) override { ++changed; }
     void MarkModified() override { ++modified; }
     void TbTextClick() override { ++textClicks; }
+
+    // The page as an undo step would keep it; steps counts the writes that changed it.
+    std::function<Bytes()> pageState;
+    Bytes noted;
+    int steps = 0;
+    void BeforeChange() override { noted = pageState ? pageState() : Bytes {}; }
+    void AfterChange() override
+    {
+        if (pageState && pageState() != noted)
+            ++steps;
+    }
 
     PageData* page = nullptr;
     int pages = 0;

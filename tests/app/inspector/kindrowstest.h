@@ -29,6 +29,7 @@ protected:
     {
         state.DefStation = 5;
         state.LinkIndex = 1;
+        source.pageState = [this] { return source.cur ? RecordOf(*source.cur) : Bytes {}; };
         picDir = std::filesystem::temp_directory_path() / ("kes_kindrows_" + std::to_string(::getpid()));
         std::filesystem::create_directories(picDir);
         // Left half just below the threshold (black), right half at it (white).

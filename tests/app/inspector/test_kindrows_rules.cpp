@@ -287,6 +287,8 @@ TEST_F(KindRules, TheMessageFontComesFromTheFontDialog)
     EXPECT_EQ(msg.Picture.Canvas()->Font.Size, 15);
     EXPECT_TRUE(Shows(19).endsWith(",Size:15}"));
     EXPECT_EQ(source.modified, 1);
+    // The page was noted for undo before the font reached the object.
+    EXPECT_EQ(source.steps, 1) << "the font change is no undo step";
 }
 
 // The docked inspector beside a button and a circular meter, in English and in Traditional
