@@ -222,11 +222,24 @@ long long WalkLine(TPoint a, TPoint b, bool includeEnd, const TRect& area, int r
     long long hi = (xMajor ? area.Right : area.Bottom) + reach;
     long long first = std::max(majorSign > 0 ? lo - m0 : m0 - hi, 0LL);
     long long last = std::min(majorSign > 0 ? hi - m0 : m0 - lo, steps - 1);
+    if (first > last)
+        return steps;
+    // The minor offset of step i is (2 i minor + major - 1) / (2 major), kept as quotient and
+    // remainder from step to step; it grows by at most one a step, as minor <= major.
+    const long long den = major == 0 ? 1 : 2 * major;
+    const long long num = major == 0 ? 0 : 2 * first * minor + major - 1;
+    long long off = num / den;
+    long long rem = num % den;
+    const long long mn0 = xMajor ? a.y : a.x;
     for (long long i = first; i <= last; ++i) {
-        long long off = major == 0 ? 0 : (2 * i * minor + major - 1) / (2 * major);
         long long mj = m0 + majorSign * i;
-        long long mn = (xMajor ? a.y : a.x) + minorSign * off;
+        long long mn = mn0 + minorSign * off;
         visit(i, static_cast<int>(xMajor ? mj : mn), static_cast<int>(xMajor ? mn : mj));
+        rem += 2 * minor;
+        if (rem >= den) {
+            ++off;
+            rem -= den;
+        }
     }
     return steps;
 }
