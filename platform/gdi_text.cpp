@@ -5,8 +5,8 @@
 // one, texts measure 0 and draw nothing.
 //
 // A text is laid out once per font and string, and its glyphs rendered once into an ink mask
-// with a margin all round (the glyph run); drawing copies the mask's visible part. The cache
-// forgets everything when it grows past its limits.
+// with a margin all round, kept as the inked runs of its rows (the glyph run); drawing fills the
+// runs' visible parts. The cache forgets everything when it grows past its limits.
 #include "platform/codepage.h"
 #include "platform/gdi.h"
 #include "platform/gdi_internal.h"
@@ -187,14 +187,40 @@ TRect VisibleInk(const TCanvas& canvas, const Layout& l, int x, int y, const TRe
 }
 
 // A laid-out text and its glyph run: the ink of the text drawn with its top-left at (0, 0),
-// kept for the box around the inked pixels only.
+// kept as the inked runs of each row of the box around the inked pixels.
 struct GlyphRun {
     Layout layout;
     bool rendered = false;
     bool kept = false;  // false: too large to keep, rendered per call
     TRect inkBox;       // from the text's top-left; empty when nothing is inked
-    std::vector<std::uint8_t> ink; // inkBox.Width() x inkBox.Height(), 1 = inked
+    // Row r of the box holds runs[rowRuns[r]] up to runs[rowRuns[r + 1]]: columns first to
+    // end (excluded) from the box's left.
+    struct InkRun {
+        int first;
+        int end;
+    };
+    std::vector<InkRun> runs;
+    std::vector<std::size_t> rowRuns;
 };
+
+// Puts the runs of a kept glyph run whose ink box's top-left lies at (left, top) in the font
+// colour, within area.
+void PutRuns(TCanvas& canvas, const GlyphRun& run, int left, int top, const TRect& area)
+{
+    Surface s(canvas);
+    if (!s.Valid())
+        return;
+    const std::uint32_t colour = ToPixel(canvas.Font.Color);
+    for (int y = area.Top; y < area.Bottom; ++y) {
+        const auto row = static_cast<std::size_t>(y - top);
+        for (std::size_t k = run.rowRuns[row]; k < run.rowRuns[row + 1]; ++k) {
+            const int x0 = std::max(left + run.runs[k].first, area.Left);
+            const int x1 = std::min(left + run.runs[k].end, area.Right);
+            if (x0 < x1)
+                s.Fill(y, x0, x1, colour);
+        }
+    }
+}
 
 // Texts keyed by font (without its colour), code page and bytes; looked up through a view
 // of the font and text, so a lookup copies nothing.
@@ -246,14 +272,20 @@ public:
             return &unrendered_;
         }
         const TextKeyView key{f.Name, f.Size, f.Style, kes::AnsiCodePage(), text};
+        // A text is mostly measured and then drawn: the last one is looked at first.
+        if (lastKey_ && lastKey_->View() == key)
+            return lastRun_;
         auto it = runs_.find(key);
-        if (it != runs_.end())
-            return it->second.get();
-        if (runs_.size() >= kMaxTexts || inkBytes_ >= kMaxInkBytes)
-            Forget();
-        auto run = std::make_unique<GlyphRun>();
-        run->layout = LayOut(f, text);
-        return runs_.emplace(TextKey{f.Name, f.Size, f.Style, key.codePage, text}, std::move(run)).first->second.get();
+        if (it == runs_.end()) {
+            if (runs_.size() >= kMaxTexts || inkBytes_ >= kMaxInkBytes)
+                Forget();
+            auto run = std::make_unique<GlyphRun>();
+            run->layout = LayOut(f, text);
+            it = runs_.emplace(TextKey{f.Name, f.Size, f.Style, key.codePage, text}, std::move(run)).first;
+        }
+        lastKey_ = &it->first;
+        lastRun_ = it->second.get();
+        return lastRun_;
     }
     void Render(GlyphRun& run)
     {
@@ -277,11 +309,22 @@ public:
         if (IsEmpty(box))
             return;
         run.inkBox = box;
-        run.ink.resize(static_cast<std::size_t>(box.Width()) * static_cast<std::size_t>(box.Height()));
-        for (int y = box.Top; y < box.Bottom; ++y)
-            std::copy_n(ink.data() + static_cast<std::size_t>(y - mask.Top) * mask.Width() + (box.Left - mask.Left),
-                        box.Width(), run.ink.data() + static_cast<std::size_t>(y - box.Top) * box.Width());
-        inkBytes_ += run.ink.size();
+        run.rowRuns.push_back(0);
+        for (int y = box.Top; y < box.Bottom; ++y) {
+            const std::uint8_t* row = ink.data() + static_cast<std::size_t>(y - mask.Top) * mask.Width();
+            for (int x = box.Left; x < box.Right;) {
+                if (!row[x - mask.Left]) {
+                    ++x;
+                    continue;
+                }
+                const int first = x;
+                while (x < box.Right && row[x - mask.Left])
+                    ++x;
+                run.runs.push_back(GlyphRun::InkRun{first - box.Left, x - box.Left});
+            }
+            run.rowRuns.push_back(run.runs.size());
+        }
+        inkBytes_ += run.runs.size() * sizeof(GlyphRun::InkRun) + run.rowRuns.size() * sizeof(std::size_t);
     }
     std::mutex& Mutex() { return mutex_; }
 
@@ -292,10 +335,14 @@ private:
     void Forget()
     {
         runs_.clear();
+        lastKey_ = nullptr;
+        lastRun_ = nullptr;
         inkBytes_ = 0;
     }
     std::mutex mutex_;
     std::unordered_map<TextKey, std::unique_ptr<GlyphRun>, TextKeyHash, TextKeyEqual> runs_;
+    const TextKey* lastKey_ = nullptr; // the last text looked up, and its run
+    GlyphRun* lastRun_ = nullptr;
     GlyphRun unrendered_; // what texts are without a GUI application: nothing
     std::size_t inkBytes_ = 0;
 };
@@ -322,7 +369,7 @@ void DrawGlyphs(TCanvas& canvas, GlyphRun& run, int x, int y, const TRect& limit
         const TRect ink = Intersect(area, TRect{x + run.inkBox.Left, y + run.inkBox.Top, x + run.inkBox.Right,
                                                 y + run.inkBox.Bottom});
         if (!IsEmpty(ink))
-            PutInk(canvas, run.ink, x + run.inkBox.Left, y + run.inkBox.Top, run.inkBox.Width(), ink);
+            PutRuns(canvas, run, x + run.inkBox.Left, y + run.inkBox.Top, ink);
         return;
     }
     PutInk(canvas, RenderInk(l, x, y, area), area.Left, area.Top, area.Width(), area);
