@@ -259,12 +259,19 @@ Runs SweepRuns(const EllipseShape& shape, const Sweep& sweep, int y, int first, 
     return out;
 }
 
-// The ellipse pixels of the rows from top to bottom (exclusive), each worked out once.
+// The ellipse pixels of the rows from top to bottom (exclusive), each worked out once. A slot
+// keeps its last table: the same figure drawn again (an arc over its ellipse, a page of equal
+// dials) takes it as it is.
 class SpanTable {
 public:
     // slot: which of the thread's buffers to fill (two tables live at once).
     SpanTable(const EllipseShape& shape, int top, int bottom, int inset, int slot) : top_(top), rows_(Buffer(slot))
     {
+        Key& last = LastKey(slot);
+        const Key key{shape.Box(), top, bottom, inset};
+        if (last == key)
+            return;
+        last = key;
         rows_.clear();
         for (int y = top; y < bottom; ++y) {
             Run r;
@@ -281,10 +288,22 @@ public:
     }
 
 private:
+    struct Key {
+        TRect box{0, 0, -1, -1};
+        int top = 0;
+        int bottom = 0;
+        int inset = 0;
+        friend bool operator==(const Key&, const Key&) = default;
+    };
     static std::vector<Run>& Buffer(int slot)
     {
         thread_local std::vector<Run> buffers[2];
         return buffers[slot];
+    }
+    static Key& LastKey(int slot)
+    {
+        thread_local Key keys[2];
+        return keys[slot];
     }
     int top_;
     std::vector<Run>& rows_;
@@ -402,10 +421,10 @@ void DrawFigure(TCanvas& canvas, Figure figure, int x1, int y1, int x2, int y2, 
     const TRect& area = cover.Area();
     if (IsEmpty(area))
         return;
-    auto [sx, sy] = shape.RayEnd(sweep.Start());
-    auto [ex, ey] = shape.RayEnd(sweep.End());
-    TPoint startPixel = NearestPixel(shape, sweep, sx, sy);
-    TPoint endPixel = NearestPixel(shape, sweep, ex, ey);
+    // Where the rays meet the ellipse: the chord's ends and the pie's edges.
+    const bool cut = (figure == Figure::Chord || figure == Figure::Pie) && !sweep.Full();
+    auto [sx, sy] = cut ? shape.RayEnd(sweep.Start()) : std::pair<double, double>{};
+    auto [ex, ey] = cut ? shape.RayEnd(sweep.End()) : std::pair<double, double>{};
     const TRect inner = Intersect(area, shape.Box());
     const SpanTable spans(shape, inner.Top - 1, inner.Bottom + 1, 0, 0);
 
@@ -434,7 +453,9 @@ void DrawFigure(TCanvas& canvas, Figure figure, int x1, int y1, int x2, int y2, 
     if (width > 0) {
         Stroke stroke(canvas, cover);
         MarkArc(shape, sweep, cover, stroke, width, inner, spans);
-        if (!sweep.Full()) {
+        if (cut) {
+            const TPoint startPixel = NearestPixel(shape, sweep, sx, sy);
+            const TPoint endPixel = NearestPixel(shape, sweep, ex, ey);
             if (figure == Figure::Chord) {
                 stroke.Line(endPixel, startPixel, true);
             } else if (figure == Figure::Pie) {
