@@ -13,6 +13,11 @@ bool UsesSource(std::uint8_t code)
     return ((code >> 2) & 0x33) != (code & 0x33);
 }
 
+bool UsesDest(std::uint8_t code)
+{
+    return ((code >> 1) & 0x55) != (code & 0x55);
+}
+
 // The raster operation of every pixel of a block, with the operation's code chosen once.
 template <typename Op>
 void ApplyRop(Surface& out, const TRect& visible, const std::uint32_t* src, std::uint32_t pattern, Op op)
@@ -101,11 +106,12 @@ void Transfer(TCanvas& dest, int x, int y, int w, int h, const TCanvas* source, 
         source = nullptr;
     if (source && (sw <= 0 || sh <= 0))
         return;
-    Surface out(dest);
-    if (!out.Valid())
-        return;
     TRect block{ClampCoord(x), ClampCoord(y), ClampCoord(x) + std::min(w, kCoordLimit),
                 ClampCoord(y) + std::min(h, kCoordLimit)};
+    // Without a source, an operation that ignores the destination writes the whole block.
+    Surface out = !source && !UsesDest(code) ? Surface(dest, block) : Surface(dest);
+    if (!out.Valid())
+        return;
     TRect visible = Intersect(block, out.Clip());
     if (IsEmpty(visible))
         return;

@@ -78,6 +78,8 @@ TEST(GdiBitmap, FillsAfterResizeAndPicturesLetGo)
         {"whole", [](TCanvas& c) { c.FillRect(Rect(0, 0, 4, 3)); }, Rows({"####", "####", "####"})},
         {"beyond the edges", [](TCanvas& c) { c.FillRect(Rect(-2, -1, 9, 9)); }, Rows({"####", "####", "####"})},
         {"text box", [](TCanvas& c) { c.TextRect(Rect(0, 0, 4, 3), 0, 0, ""); }, Rows({"####", "####", "####"})},
+        {"blackness", [](TCanvas& c) { PatBlt(c, 0, 0, 4, 3, BLACKNESS); }, Rows({"####", "####", "####"})},
+        {"inverted", [](TCanvas& c) { PatBlt(c, 0, 0, 4, 3, DSTINVERT); }, Rows({".#.#", "#.##", "####"})},
         {"top rows", [](TCanvas& c) { c.FillRect(Rect(0, 0, 4, 2)); }, Rows({"####", "####", "...."})},
         {"right columns", [](TCanvas& c) { c.FillRect(Rect(1, 0, 4, 3)); }, Rows({"####", ".###", ".###"})},
         {"clear brush", [](TCanvas& c) { c.Brush.Style = bsClear; c.FillRect(Rect(0, 0, 4, 3)); },
