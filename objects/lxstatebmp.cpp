@@ -136,6 +136,7 @@ void TStateBmpObj::SetStateNum(std::uint8_t n)
         SetBmpPt(n - 1);
         return;
     }
+    BmpList.reserve(n);
     while (BmpList.size() < n)
         BmpList.push_back(std::make_unique<TBitmap>(newPictureSide_, newPictureSide_));
 }

@@ -55,6 +55,7 @@ std::vector<std::string> SplitAnsiChars(std::string_view text, std::size_t maxBy
 {
     text = text.substr(0, maxBytes);
     std::vector<std::string> chars;
+    chars.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         if (IsDBCSLeadByte(static_cast<unsigned char>(text[i]))) {
             if (i + 1 >= text.size())

@@ -31,6 +31,7 @@ TLxBtn::TLxBtn()
     WriteDev.DevAddrCode = 2048;
     ReadDev.DevAddrCode = -1;
     NotifyDev.DevAddrCode = -1;
+    BmpList.reserve(TotalState);
     for (int i = 0; i < TotalState; ++i)
         BmpList.push_back(std::make_unique<TBitmap>());
     TxtList.resize(TotalState);

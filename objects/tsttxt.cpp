@@ -16,6 +16,7 @@ const std::string kMeasureChar = "\xB1\x69";
 std::string Joined(const std::vector<std::string>& chars)
 {
     std::string s;
+    s.reserve(chars.size() * 2);
     for (const std::string& ch : chars)
         s += ch;
     return s;
