@@ -77,13 +77,13 @@ void TStTxt::BmpRePaint()
     const int off = kes::FrameTextOffset(ObjFrame, w, h, 3);
     const int areaW = w - 2 * off;
     const int areaH = h - 2 * off;
-    TBitmap area(areaW, areaH);
-    TCanvas& ac = *area.Canvas();
+    // The text area inside the frame, white already: the lines go straight onto the picture,
+    // cut at the area's edges.
+    TCanvas ac(&Picture.Image(), TPoint{off, off}, TRect{0, 0, std::max(areaW, 0), std::max(areaH, 0)});
     ac.Font = pc.Font;
     ac.Brush.Style = bsClear; // a character never erases its neighbour
     DrawLines(ac, areaW, areaH, lineH, colW);
 
-    BitBlt(pc, off, off, areaW, areaH, ac, 0, 0, SRCCOPY);
     if (ObjFrame != 0)
         ObjFramePaint();
     kes::GrowFromPanel(*this);
