@@ -129,6 +129,7 @@ struct TFont {
 class TBitmap;
 namespace kes::gdi {
 class Surface;
+class SourceView;
 }
 
 // Drawing state and primitives on a picture. A canvas either belongs to a TBitmap or is
@@ -192,10 +193,13 @@ public:
 private:
     friend class TBitmap;
     friend class kes::gdi::Surface;
+    friend class kes::gdi::SourceView;
     friend void BitBlt(TCanvas&, int, int, int, int, const TCanvas&, int, int, std::uint32_t);
     friend void StretchBlt(TCanvas&, int, int, int, int, const TCanvas&, int, int, int, int, std::uint32_t);
     friend void PatBlt(TCanvas&, int, int, int, int, std::uint32_t);
     explicit TCanvas(TBitmap* owner);
+    // ClipRect() on target, which is Target().
+    TRect ClipIn(const QImage* target) const;
     QImage* target_ = nullptr;
     TBitmap* owner_ = nullptr;
     TPoint origin_;

@@ -28,7 +28,11 @@ QImage* TCanvas::Target() const
 
 TRect TCanvas::ClipRect() const
 {
-    const QImage* target = Target();
+    return ClipIn(Target());
+}
+
+TRect TCanvas::ClipIn(const QImage* target) const
+{
     if (!target || target->isNull())
         return TRect{};
     TRect inTarget{-origin_.x, -origin_.y, target->width() - origin_.x, target->height() - origin_.y};

@@ -75,10 +75,9 @@ bool Is32Bit(const QImage& img)
     return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied;
 }
 
-// The canvas's target as 32-bit pixels, or null (and clip emptied) when nothing is drawable.
-QImage* Prepared(const TCanvas& canvas, TRect& clip)
+// The canvas's target (img) as 32-bit pixels, or null (and clip emptied) when nothing is drawable.
+QImage* Prepared(QImage* img, TRect& clip)
 {
-    QImage* img = canvas.Target();
     if (!img || img->isNull() || IsEmpty(clip)) {
         clip = TRect{};
         return nullptr;
@@ -90,9 +89,11 @@ QImage* Prepared(const TCanvas& canvas, TRect& clip)
 
 } // namespace
 
-Surface::Surface(const TCanvas& canvas) : origin_(canvas.Origin()), clip_(canvas.ClipRect())
+Surface::Surface(const TCanvas& canvas) : origin_(canvas.Origin())
 {
-    if (QImage* img = Prepared(canvas, clip_)) {
+    QImage* target = canvas.Target();
+    clip_ = canvas.ClipIn(target);
+    if (QImage* img = Prepared(target, clip_)) {
         data_ = reinterpret_cast<std::uint32_t*>(img->bits());
         stride_ = img->bytesPerLine() / 4;
     }
@@ -108,9 +109,11 @@ const TCanvas& Surface::Covering(const TCanvas& canvas, const TRect& cover)
 
 Surface::Surface(const TCanvas& canvas, const TRect& cover) : Surface(Covering(canvas, cover)) {}
 
-SourceView::SourceView(const TCanvas& canvas) : origin_(canvas.Origin()), clip_(canvas.ClipRect())
+SourceView::SourceView(const TCanvas& canvas) : origin_(canvas.Origin())
 {
-    if (QImage* img = Prepared(canvas, clip_)) {
+    QImage* target = canvas.Target();
+    clip_ = canvas.ClipIn(target);
+    if (QImage* img = Prepared(target, clip_)) {
         data_ = reinterpret_cast<const std::uint32_t*>(img->constBits());
         stride_ = img->bytesPerLine() / 4;
     }
