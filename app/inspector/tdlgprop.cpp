@@ -278,13 +278,15 @@ void TDlgProp::ObjToProp()
     AdvStrGrid->SetTreeToGrid();
 }
 
-void TDlgProp::PropToObj()
+void TDlgProp::PropToObj(const std::function<void()>& first)
 {
     if (!ShownObj || AdvStrGrid->PropCount() == 0)
         return;
     TLxObj& obj = *ShownObj;
     if (source_)
         source_->BeforeChange();
+    if (first)
+        first();
     rows_.Refused.clear();
     PropToObjPos();
     if (const kes::InspectorKind* k = kes::InspectorKindOf(obj); k && k->Write) {

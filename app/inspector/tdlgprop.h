@@ -59,8 +59,9 @@ public:
     void FormShow();
     // Object -> rows (nothing when no object is shown).
     void ObjToProp();
-    // Rows -> object, then the rows are read again.
-    void PropToObj();
+    // Rows -> object, then the rows are read again. first: what the edit sets in the object
+    // beside its rows, done once the editor has noted the page for undo.
+    void PropToObj(const std::function<void()>& first = {});
     // The group and position rows; both return 5, the first row of the kind's own.
     int ObjPosToProp();
     int PropToObjPos();

@@ -220,15 +220,17 @@ void TDlgProp::PickAddress(TPropText& row)
         kes::ShowError(row.Name + QStringLiteral(" ") + kes::Msg(kMsgSettingError));
         return;
     }
-    // The address's form and memory come with it; the memory row agrees, so that the
-    // writer does not put the memory's first address in its place.
-    ref.RefDevForm = io.DeviceForm ? 1 : 0;
-    ref.RefIntMem = io.PanelMemory ? 1 : 0;
-    memory.ItemIndex = ref.RefIntMem;
+    // The address's form and memory come with it (set once the page is noted for undo); the
+    // memory row agrees, so that the writer does not put the memory's first address in its
+    // place.
+    memory.ItemIndex = io.PanelMemory ? 1 : 0;
     row.SetText(io.Text.trimmed());
     link.ItemIndex = io.Link;
     station.SetValue(io.Station);
-    PropToObj();
+    PropToObj([&ref, &io] {
+        ref.RefDevForm = io.DeviceForm ? 1 : 0;
+        ref.RefIntMem = io.PanelMemory ? 1 : 0;
+    });
 }
 
 void TDlgProp::OpenDropList(int gridRow)

@@ -52,15 +52,17 @@ TEST_F(KindRules, AddressRowsOpenThePicker)
     EXPECT_EQ(Shows(6), "D200");
     EXPECT_EQ(source.modified, 1);
 
-    // The panel's own memory comes with its flag.
+    // The panel's own memory comes with its flag; the page noted for undo has neither.
     source.pick = [](AddressPick& io) {
         io.Text = "@V5";
         io.PanelMemory = true;
         return true;
     };
+    const Bytes controller = RecordOf(v);
     ClickZone(6);
     EXPECT_EQ(v.RefIntMem, 1);
     EXPECT_EQ(v.DevAddrCode, 0x30005);
+    EXPECT_EQ(source.noted, controller) << "undo would keep the panel memory's flag";
 
     // Cancelled: nothing; a bit device where a word is read: refused, nothing changed.
     const Bytes before = RecordOf(v);
