@@ -110,8 +110,10 @@ void DrawValuePattern(TLxObj& obj, const ValuePattern& p)
 
     const int off = FrameTextOffset(obj.ObjFrame, w, h, 4);
     const int s = 2 * off;
-    TBitmap area(w - s, h - s);
-    TCanvas& ac = *area.Canvas();
+    // The area inside the frame, white already: the pattern goes straight onto the picture, cut
+    // at the area's edges.
+    const int areaW = std::max(w - s, 0);
+    TCanvas ac(&obj.Picture.Image(), TPoint{off, off}, TRect{0, 0, areaW, std::max(h - s, 0)});
     ac.Font = pc.Font;
 
     const int cell = std::max(ac.TextWidth("0"), static_cast<int>(obj.CellWidth));
@@ -145,9 +147,9 @@ void DrawValuePattern(TLxObj& obj, const ValuePattern& p)
 
     if (total < w - s) {
         const int t = static_cast<int>(total);
-        const int x0 = p.HPos == 1 ? area.Width() - t : p.HPos == 2 ? (area.Width() - t) / 2 : 0;
+        const int x0 = p.HPos == 1 ? areaW - t : p.HPos == 2 ? (areaW - t) / 2 : 0;
         int at = 0;
-        auto put = [&](int x, char ch) { obj.TextOutBmp(area, x, y, std::string(1, ch)); };
+        auto put = [&](int x, char ch) { ac.TextOut(x, y, std::string(1, ch)); };
         if (isSigned)
             put(x0 + cell * at++, '$');
         for (int k = 0; k < intCells; ++k)
@@ -159,7 +161,6 @@ void DrawValuePattern(TLxObj& obj, const ValuePattern& p)
         }
     }
 
-    BitBlt(pc, off, off, area.Width(), area.Height(), ac, 0, 0, SRCCOPY);
     if (obj.ObjFrame != 0)
         obj.ObjFramePaint();
     GrowFromPanel(obj);
