@@ -108,8 +108,15 @@ void Transfer(TCanvas& dest, int x, int y, int w, int h, const TCanvas* source, 
         return;
     TRect block{ClampCoord(x), ClampCoord(y), ClampCoord(x) + std::min(w, kCoordLimit),
                 ClampCoord(y) + std::min(h, kCoordLimit)};
-    // Without a source, an operation that ignores the destination writes the whole block.
-    Surface out = !source && !UsesDest(code) ? Surface(dest, block) : Surface(dest);
+    // An operation that ignores the destination writes the whole block when it has no source
+    // or a source lying wholly in its canvas, one to one.
+    bool whole = !UsesDest(code);
+    if (whole && source) {
+        const TRect sc = source->ClipRect();
+        whole = sw == w && sh == h && sx >= sc.Left && sy >= sc.Top && sx + static_cast<long long>(w) <= sc.Right &&
+                sy + static_cast<long long>(h) <= sc.Bottom;
+    }
+    Surface out = whole ? Surface(dest, block) : Surface(dest);
     if (!out.Valid())
         return;
     TRect visible = Intersect(block, out.Clip());

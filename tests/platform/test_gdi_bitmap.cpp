@@ -65,6 +65,13 @@ TEST(GdiBitmap, ResizeKeepsTopLeftAndGrowsWhite)
     EXPECT_EQ(bmp.Width(), 0);
 }
 
+// A 5 x 3 checker board.
+const TBitmap& Source()
+{
+    static const TBitmap source = kes::PictureFromText(Rows({"#.#.#", ".#.#.", "#.#.#"}));
+    return source;
+}
+
 // A picture filled whole straight after a resize is made without its old pixels; a fill that
 // leaves some of it keeps them. Pixel memory of pictures let go serves new ones, which still
 // start white.
@@ -80,6 +87,11 @@ TEST(GdiBitmap, FillsAfterResizeAndPicturesLetGo)
         {"text box", [](TCanvas& c) { c.TextRect(Rect(0, 0, 4, 3), 0, 0, ""); }, Rows({"####", "####", "####"})},
         {"blackness", [](TCanvas& c) { PatBlt(c, 0, 0, 4, 3, BLACKNESS); }, Rows({"####", "####", "####"})},
         {"inverted", [](TCanvas& c) { PatBlt(c, 0, 0, 4, 3, DSTINVERT); }, Rows({".#.#", "#.##", "####"})},
+        {"copied whole", [](TCanvas& c) { BitBlt(c, 0, 0, 4, 3, *Source().Canvas(), 1, 0, SRCCOPY); },
+         Rows({".#.#", "#.#.", ".#.#"})},
+        {"copied from beyond the source",
+         [](TCanvas& c) { BitBlt(c, 0, 0, 4, 3, *Source().Canvas(), 2, 0, SRCCOPY); },
+         Rows({"#.#.", ".#..", "#.#."})},
         {"top rows", [](TCanvas& c) { c.FillRect(Rect(0, 0, 4, 2)); }, Rows({"####", "####", "...."})},
         {"right columns", [](TCanvas& c) { c.FillRect(Rect(1, 0, 4, 3)); }, Rows({"####", ".###", ".###"})},
         {"clear brush", [](TCanvas& c) { c.Brush.Style = bsClear; c.FillRect(Rect(0, 0, 4, 3)); },
