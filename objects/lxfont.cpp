@@ -82,8 +82,12 @@ void TLxObj::FontSet(int index)
 
 void TLxObj::TextOutBmp(TBitmap& target, int x, int y, const AnsiString& text) const
 {
+    TextOutBmp(*target.Canvas(), x, y, text);
+}
+
+void TLxObj::TextOutBmp(TCanvas& c, int x, int y, const AnsiString& text) const
+{
     // One character per cell, whatever the desktop font's own advance.
-    TCanvas& c = *target.Canvas();
     for (std::size_t p = 0; p < text.size(); ++p)
         c.TextOut(x + CellWidth * static_cast<int>(p), y, std::string(1, text[p]));
 }

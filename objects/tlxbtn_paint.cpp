@@ -85,12 +85,13 @@ void TLxBtn::DrawValuePattern(int w, int h, int inset)
     const int ph = CellHeight;
     if (pw <= 0 || ph <= 0)
         return;
-    TBitmap scratch(pw, ph);
-    scratch.Canvas()->Font = Picture.Canvas()->Font;
-    TextOutBmp(scratch, 0, 0, pattern);
     const Span1 x = FitAlong(TxtHPos, w, pw, inset);
     const Span1 y = FitAlong(TxtVPos, h, ph, inset);
-    BitBlt(*Picture.Canvas(), x.pos, y.pos, x.len, y.len, *scratch.Canvas(), 0, 0, SRCCOPY);
+    // Straight onto the picture, cut to the pattern's room: white, then the cells.
+    TCanvas s(&Picture.Image(), TPoint{x.pos, y.pos}, TRect{0, 0, x.len, y.len});
+    s.Font = Picture.Canvas()->Font;
+    s.FillRect(Rect(0, 0, pw, ph));
+    TextOutBmp(s, 0, 0, pattern);
 }
 
 void TLxBtn::DrawState(int w, int h, int inset)
@@ -112,15 +113,14 @@ void TLxBtn::DrawState(int w, int h, int inset)
     const TSize t = c.TextExtent(TxtList[CurPt]);
     if (t.cx <= 0 || t.cy <= 0)
         return;
-    TBitmap scratch(t.cx, t.cy);
-    TCanvas& s = *scratch.Canvas();
+    const Span1 x = FitAlong(TxtHPos, w, t.cx, inset);
+    const Span1 y = FitAlong(TxtVPos, h, t.cy, inset);
+    // Straight onto the picture, cut to the text's room: its box white, then its ink.
+    TCanvas s(&Picture.Image(), TPoint{x.pos, y.pos}, TRect{0, 0, x.len, y.len});
     s.Font = c.Font;
     s.Brush.Color = clWhite;
     s.Brush.Style = bsSolid;
     s.TextOut(0, 0, TxtList[CurPt]);
-    const Span1 x = FitAlong(TxtHPos, w, t.cx, inset);
-    const Span1 y = FitAlong(TxtVPos, h, t.cy, inset);
-    BitBlt(c, x.pos, y.pos, x.len, y.len, s, 0, 0, SRCCOPY);
 }
 
 void TLxBtn::BmpRePaint()

@@ -168,6 +168,7 @@ public:
     // --- panel fonts ---
     void FontSet(int index);
     void TextOutBmp(TBitmap& target, int x, int y, const AnsiString& text) const;
+    void TextOutBmp(TCanvas& target, int x, int y, const AnsiString& text) const;
 
     // --- band format ---
     int BmpSizeGet() const;
