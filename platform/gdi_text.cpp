@@ -108,15 +108,17 @@ Layout LayOut(const TFont& f, const std::string& text)
     return l;
 }
 
-void FillBox(TCanvas& canvas, const TRect& box, const TRect& limit)
+// The surface a text is drawn on: its box is filled whole unless the brush is clear.
+Surface TextSurface(const TCanvas& canvas, const TRect& box)
 {
-    if (canvas.Brush.Style == bsClear)
+    return canvas.Brush.Style == bsClear ? Surface(canvas) : Surface(canvas, box);
+}
+
+void FillBox(Surface& s, const TCanvas& canvas, const TRect& box)
+{
+    if (canvas.Brush.Style == bsClear || !s.Valid())
         return;
-    const TRect cover = Intersect(box, limit);
-    Surface s(canvas, cover);
-    if (!s.Valid())
-        return;
-    TRect r = Intersect(cover, s.Clip());
+    TRect r = Intersect(box, s.Clip());
     if (IsEmpty(r))
         return;
     std::uint32_t px = ToPixel(canvas.Brush.Color);
@@ -161,12 +163,12 @@ std::vector<std::uint8_t> RenderInk(const Layout& l, int x, int y, const TRect& 
 
 // Puts the inked pixels of an ink mask whose top-left lies at (left, top) in the font
 // colour, within area.
-void PutInk(TCanvas& canvas, const std::vector<std::uint8_t>& ink, int left, int top, int width, const TRect& area)
+void PutInk(Surface& s, TColor font, const std::vector<std::uint8_t>& ink, int left, int top, int width,
+            const TRect& area)
 {
-    Surface s(canvas);
     if (!s.Valid() || ink.empty())
         return;
-    const std::uint32_t colour = ToPixel(canvas.Font.Color);
+    const std::uint32_t colour = ToPixel(font);
     const int n = area.Width();
     for (int y = area.Top; y < area.Bottom; ++y) {
         const std::uint8_t* from =
@@ -178,12 +180,12 @@ void PutInk(TCanvas& canvas, const std::vector<std::uint8_t>& ink, int left, int
     }
 }
 
-// What may show of a text at (x, y) on the canvas within limit.
-TRect VisibleInk(const TCanvas& canvas, const Layout& l, int x, int y, const TRect& limit)
+// What may show of a text at (x, y) on the surface within limit.
+TRect VisibleInk(const Surface& s, const Layout& l, int x, int y, const TRect& limit)
 {
     const int margin = InkMargin(l);
     TRect reach{x - margin, y - margin, x + l.width + margin, y + l.height + margin};
-    return Intersect(Intersect(reach, limit), canvas.ClipRect());
+    return Intersect(Intersect(reach, limit), s.Clip());
 }
 
 // A laid-out text and its glyph run: the ink of the text drawn with its top-left at (0, 0),
@@ -205,12 +207,11 @@ struct GlyphRun {
 
 // Puts the runs of a kept glyph run whose ink box's top-left lies at (left, top) in the font
 // colour, within area.
-void PutRuns(TCanvas& canvas, const GlyphRun& run, int left, int top, const TRect& area)
+void PutRuns(Surface& s, TColor font, const GlyphRun& run, int left, int top, const TRect& area)
 {
-    Surface s(canvas);
     if (!s.Valid())
         return;
-    const std::uint32_t colour = ToPixel(canvas.Font.Color);
+    const std::uint32_t colour = ToPixel(font);
     for (int y = area.Top; y < area.Bottom; ++y) {
         const auto row = static_cast<std::size_t>(y - top);
         for (std::size_t k = run.rowRuns[row]; k < run.rowRuns[row + 1]; ++k) {
@@ -356,12 +357,12 @@ TextCache& Texts()
 
 // Draws a laid-out text at (x, y) within limit in the font colour: from its glyph run, or
 // rendered for the visible part alone when the run is too large to keep.
-void DrawGlyphs(TCanvas& canvas, GlyphRun& run, int x, int y, const TRect& limit)
+void DrawGlyphs(Surface& s, TColor font, GlyphRun& run, int x, int y, const TRect& limit)
 {
     const Layout& l = run.layout;
-    if (l.glyphs.empty())
+    if (l.glyphs.empty() || !s.Valid())
         return;
-    const TRect area = VisibleInk(canvas, l, x, y, limit);
+    const TRect area = VisibleInk(s, l, x, y, limit);
     if (IsEmpty(area))
         return;
     Texts().Render(run);
@@ -369,10 +370,10 @@ void DrawGlyphs(TCanvas& canvas, GlyphRun& run, int x, int y, const TRect& limit
         const TRect ink = Intersect(area, TRect{x + run.inkBox.Left, y + run.inkBox.Top, x + run.inkBox.Right,
                                                 y + run.inkBox.Bottom});
         if (!IsEmpty(ink))
-            PutRuns(canvas, run, x + run.inkBox.Left, y + run.inkBox.Top, ink);
+            PutRuns(s, font, run, x + run.inkBox.Left, y + run.inkBox.Top, ink);
         return;
     }
-    PutInk(canvas, RenderInk(l, x, y, area), area.Left, area.Top, area.Width(), area);
+    PutInk(s, font, RenderInk(l, x, y, area), area.Left, area.Top, area.Width(), area);
 }
 
 const TRect kNoLimit{-kCoordLimit, -kCoordLimit, kCoordLimit, kCoordLimit};
@@ -386,8 +387,10 @@ void TCanvas::TextOut(int x, int y, const std::string& text)
     std::lock_guard<std::mutex> lock(Texts().Mutex());
     GlyphRun* run = Texts().Get(Font, text);
     const Layout& l = run->layout;
-    FillBox(*this, TRect{x, y, x + l.width, y + l.height}, kNoLimit);
-    DrawGlyphs(*this, *run, x, y, kNoLimit);
+    const TRect box = Intersect(TRect{x, y, x + l.width, y + l.height}, kNoLimit);
+    Surface s = TextSurface(*this, box);
+    FillBox(s, *this, box);
+    DrawGlyphs(s, Font.Color, *run, x, y, kNoLimit);
     penPos_ = TPoint{x + l.width, y};
 }
 
@@ -395,9 +398,11 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text)
 {
     x = ClampCoord(x);
     y = ClampCoord(y);
-    FillBox(*this, r, kNoLimit);
+    const TRect box = Intersect(r, kNoLimit);
+    Surface s = TextSurface(*this, box);
+    FillBox(s, *this, box);
     std::lock_guard<std::mutex> lock(Texts().Mutex());
-    DrawGlyphs(*this, *Texts().Get(Font, text), x, y, r);
+    DrawGlyphs(s, Font.Color, *Texts().Get(Font, text), x, y, r);
 }
 
 int TCanvas::TextWidth(const std::string& text) const
