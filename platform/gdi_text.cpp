@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <mutex>
 #include <string_view>
@@ -273,9 +274,12 @@ public:
             return &unrendered_;
         }
         const TextKeyView key{f.Name, f.Size, f.Style, kes::AnsiCodePage(), text};
-        // A text is mostly measured and then drawn: the last one is looked at first.
-        if (lastKey_ && lastKey_->View() == key)
-            return lastRun_;
+        // A text is mostly measured and then drawn, often among a few others: the last few are
+        // looked at first, numbers before strings.
+        for (const Recent& r : recent_)
+            if (r.key && r.key->size == key.size && r.key->style == key.style && r.key->codePage == key.codePage &&
+                r.key->text == key.text && r.key->name == key.name)
+                return r.run;
         auto it = runs_.find(key);
         if (it == runs_.end()) {
             if (runs_.size() >= kMaxTexts || inkBytes_ >= kMaxInkBytes)
@@ -284,9 +288,8 @@ public:
             run->layout = LayOut(f, text);
             it = runs_.emplace(TextKey{f.Name, f.Size, f.Style, key.codePage, text}, std::move(run)).first;
         }
-        lastKey_ = &it->first;
-        lastRun_ = it->second.get();
-        return lastRun_;
+        recent_[nextRecent_++ % recent_.size()] = Recent{&it->first, it->second.get()};
+        return it->second.get();
     }
     void Render(GlyphRun& run)
     {
@@ -336,14 +339,18 @@ private:
     void Forget()
     {
         runs_.clear();
-        lastKey_ = nullptr;
-        lastRun_ = nullptr;
+        recent_.fill(Recent{});
         inkBytes_ = 0;
     }
     std::mutex mutex_;
     std::unordered_map<TextKey, std::unique_ptr<GlyphRun>, TextKeyHash, TextKeyEqual> runs_;
-    const TextKey* lastKey_ = nullptr; // the last text looked up, and its run
-    GlyphRun* lastRun_ = nullptr;
+    // The texts looked up last, and their runs.
+    struct Recent {
+        const TextKey* key = nullptr;
+        GlyphRun* run = nullptr;
+    };
+    std::array<Recent, 8> recent_{};
+    std::size_t nextRecent_ = 0;
     GlyphRun unrendered_; // what texts are without a GUI application: nothing
     std::size_t inkBytes_ = 0;
 };
