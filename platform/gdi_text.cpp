@@ -232,7 +232,12 @@ struct TextKeyView {
     std::uint8_t style = 0;
     int codePage = 0;
     std::string_view text;
-    friend bool operator==(const TextKeyView&, const TextKeyView&) = default;
+    // The numbers and lengths first: they tell most keys apart without reading the bytes.
+    friend bool operator==(const TextKeyView& a, const TextKeyView& b)
+    {
+        return a.size == b.size && a.style == b.style && a.codePage == b.codePage && a.text.size() == b.text.size() &&
+               a.name.size() == b.name.size() && a.text == b.text && a.name == b.name;
+    }
 };
 
 struct TextKey {
@@ -274,12 +279,11 @@ public:
             return &unrendered_;
         }
         const TextKeyView key{f.Name, f.Size, f.Style, kes::AnsiCodePage(), text};
-        // A text is mostly measured and then drawn, often among a few others: the last few are
-        // looked at first, numbers before strings.
-        for (const Recent& r : recent_)
-            if (r.key && r.key->size == key.size && r.key->style == key.style && r.key->codePage == key.codePage &&
-                r.key->text == key.text && r.key->name == key.name)
-                return r.run;
+        // A text is mostly measured and then drawn, among a few others: texts looked up lately
+        // are found in a small table by their first and last bytes and lengths, without hashing.
+        Recent& recent = recent_[RecentSlot(key)];
+        if (recent.run && recent.key == key)
+            return recent.run;
         auto it = runs_.find(key);
         if (it == runs_.end()) {
             if (runs_.size() >= kMaxTexts || inkBytes_ >= kMaxInkBytes)
@@ -288,7 +292,7 @@ public:
             run->layout = LayOut(f, text);
             it = runs_.emplace(TextKey{f.Name, f.Size, f.Style, key.codePage, text}, std::move(run)).first;
         }
-        recent_[nextRecent_++ % recent_.size()] = Recent{&it->first, it->second.get()};
+        recent = Recent{it->first.View(), it->second.get()};
         return it->second.get();
     }
     void Render(GlyphRun& run)
@@ -344,13 +348,18 @@ private:
     }
     std::mutex mutex_;
     std::unordered_map<TextKey, std::unique_ptr<GlyphRun>, TextKeyHash, TextKeyEqual> runs_;
-    // The texts looked up last, and their runs.
+    // The texts looked up last (views of their keys in runs_), and their runs.
     struct Recent {
-        const TextKey* key = nullptr;
+        TextKeyView key;
         GlyphRun* run = nullptr;
     };
-    std::array<Recent, 8> recent_{};
-    std::size_t nextRecent_ = 0;
+    std::array<Recent, 64> recent_{};
+    static std::size_t RecentSlot(const TextKeyView& k)
+    {
+        const std::size_t ends = k.text.empty() ? 0 : static_cast<unsigned char>(k.text.front()) * 7u +
+                                                         static_cast<unsigned char>(k.text.back());
+        return (ends + k.text.size() * 31u + static_cast<std::size_t>(k.size) * 13u + k.style) % 64u;
+    }
     GlyphRun unrendered_; // what texts are without a GUI application: nothing
     std::size_t inkBytes_ = 0;
 };
