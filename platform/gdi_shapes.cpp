@@ -113,6 +113,27 @@ void ThinLine(TCanvas& canvas, TPoint a, TPoint b)
     const std::uint32_t pen = ToPixel(canvas.Pen.Color);
     const std::uint32_t brush = ToPixel(canvas.Brush.Color);
     const TPenMode mode = canvas.Pen.Mode;
+    a = TPoint{ClampCoord(a.x), ClampCoord(a.y)};
+    b = TPoint{ClampCoord(b.x), ClampCoord(b.y)};
+    if (pattern.empty() && mode == pmCopy && (a.x == b.x || a.y == b.y)) {
+        // A plain level or upright line (frames, ticks) is one run of its row or column, the end
+        // point left out.
+        if (a.y == b.y) {
+            const int first = a.x < b.x ? a.x : b.x + 1;
+            const int last = a.x < b.x ? b.x - 1 : a.x;
+            const int x0 = std::max(first, clip.Left);
+            const int x1 = std::min(last + 1, clip.Right);
+            if (a.y >= clip.Top && a.y < clip.Bottom && x0 < x1)
+                s.Fill(a.y, x0, x1, pen);
+        } else {
+            const int first = a.y < b.y ? a.y : b.y + 1;
+            const int last = a.y < b.y ? b.y - 1 : a.y;
+            if (a.x >= clip.Left && a.x < clip.Right)
+                for (int y = std::max(first, clip.Top); y <= std::min(last, clip.Bottom - 1); ++y)
+                    s.Put(a.x, y, pen);
+        }
+        return;
+    }
     WalkLine(a, b, false, clip, 1, [&](long long i, int x, int y) {
         if (!Contains(clip, x, y))
             return;

@@ -236,8 +236,9 @@ TEST(GdiEquivalence, TextsOverRandomFontsPlacesAndClips)
 
 namespace {
 
-// A one-pixel line is drawn straight onto the picture; a polyline collects its pixels first.
-// A line alone and the same line as a two-point polyline must give the same pixels.
+// A one-pixel line is drawn straight onto the picture (a plain level or upright one as a run);
+// a polyline collects its pixels first. A line alone and the same line as a two-point polyline
+// must give the same pixels.
 TEST(GdiEquivalence, ThinLinesAsTwoPointPolylines)
 {
     Dice d(20260613);
@@ -245,8 +246,16 @@ TEST(GdiEquivalence, ThinLinesAsTwoPointPolylines)
         const int w = d.In(1, 40);
         const int h = d.In(1, 40);
         const int n = std::max(w, h);
-        const TPoint a{Coord(d, n), Coord(d, n)};
-        const TPoint b{Coord(d, n), Coord(d, n)};
+        TPoint a{Coord(d, n), Coord(d, n)};
+        TPoint b{Coord(d, n), Coord(d, n)};
+        // Level and upright lines often, as frames and ticks draw them, mostly on the picture.
+        if (d.OneIn(3)) {
+            a = TPoint{d.In(-2, w + 2), d.In(-2, h + 2)};
+            if (d.OneIn(2))
+                b = TPoint{a.x, d.In(-2, h + 2)};
+            else
+                b = TPoint{d.In(-2, w + 2), a.y};
+        }
         Dice same = d;
         const std::uint64_t line = Drawn(d, w, h, [&](TCanvas& cv) {
             cv.Pen.Width = 1;
