@@ -126,12 +126,9 @@ void TCirMeter::BmpRePaint()
     const double sweep = Sweep();
     const double a0 = StartAngle();
 
+    // The dial's rim. A part circle's arc over it would only go over rim pixels again with the
+    // same pen.
     c.Ellipse(0, 0, w, h);
-    if (!FullCircle) {
-        const TPoint lowerRight = kes::DialPoint(cx, cy, a0 + sweep, r);
-        const TPoint lowerLeft = kes::DialPoint(cx, cy, a0, r);
-        c.Arc(0, 0, w, h, lowerRight.x, lowerRight.y, lowerLeft.x, lowerLeft.y);
-    }
 
     // The dialog never gives fewer than 2 numbered ticks; a record may, and the spacing
     // divides by their count less one.
