@@ -126,9 +126,11 @@ void TCirMeter::BmpRePaint()
     const double sweep = Sweep();
     const double a0 = StartAngle();
 
-    // The dial's rim. A part circle's arc over it would only go over rim pixels again with the
-    // same pen.
+    // The dial's rim; inside it the picture is white already. A part circle's arc over it would
+    // only go over rim pixels again with the same pen.
+    c.Brush.Style = bsClear;
     c.Ellipse(0, 0, w, h);
+    c.Brush.Style = bsSolid;
 
     // The dialog never gives fewer than 2 numbered ticks; a record may, and the spacing
     // divides by their count less one.
