@@ -5,6 +5,7 @@
 // check passed writes the fields back (Store), marks the project modified and closes.
 // Nothing reaches the edited object or record before that: Cancel leaves it as it was.
 #include "app/dialogs/dialogcontext.h"
+#include "app/ui/named.h"
 
 #include <QDialog>
 #include <QString>
@@ -35,14 +36,6 @@ struct Failure {
     int msg = -1;
     QString text;
 };
-// A control under its component name.
-template <class W>
-W* Named(W* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 inline Failure FailMsg(int n) { return Failure{n, {}}; }
 inline Failure FailText(const QString& text) { return Failure{-1, text}; }
 using Check = std::optional<Failure>;

@@ -2,6 +2,7 @@
 
 #include "app/model/projectstate.h"
 #include "app/ui/msgtable.h"
+#include "app/ui/named.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
 
@@ -15,16 +16,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+using kes::Named;
+
 namespace {
 constexpr int kMsgBadInterval = 701;
 constexpr int kInitialCounter = 3;
-
-template <class W>
-W* Named(W* w, const char* name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
 
 QList<QRadioButton*> Items(QGroupBox* g)
 {

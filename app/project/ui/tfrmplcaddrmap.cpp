@@ -2,6 +2,7 @@
 
 #include "app/project/projectdoc.h"
 #include "app/ui/msgtable.h"
+#include "app/ui/named.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
 #include "objects/grid/tadvstringgrid.h"
@@ -20,6 +21,8 @@
 
 #include <algorithm>
 
+using kes::Named;
+
 namespace {
 constexpr int kMsgNotConverted = 120;
 constexpr int kMsgBitRow = 289;
@@ -28,13 +31,6 @@ constexpr int kMsgBitlessTarget = 295;
 constexpr int kMsgConvertAnyway = 296;
 constexpr int kDefaultColWidth = 133;
 constexpr int kSplitterReach = 3;
-
-template <class W>
-W* Named(W* w, const char* name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
 } // namespace
 
 TFrmPLCAddrMap::TFrmPLCAddrMap(QWidget* owner, kes::ProjectDoc& doc, const kes::LxTypeCore& lists, int langIndex)

@@ -4,6 +4,7 @@
 
 #include "app/model/projectstate.h"
 #include "app/project/prjio.h"
+#include "app/ui/named.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
 #include "platform/codepage.h"
@@ -17,17 +18,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using kes::Named;
+
 namespace {
 
 constexpr int kMsgNoFileName = 75;
 constexpr int kMsgBadFileName = 606; // a name no file can have
-
-template <class W>
-W* Named(W* w, const char* name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QGroupBox* Group(QWidget* parent, const char* name, const char* caption, QLabel* label, QWidget* field)
 {
