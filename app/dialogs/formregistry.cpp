@@ -12,7 +12,9 @@
 namespace kes {
 namespace {
 
-const char* const kFormProperty = "kesForm";
+// Not "kesForm": the caption translator takes an object carrying that as a form of its own and
+// would pass over the marked menu items.
+const char* const kFormProperty = "kesCommandForm";
 
 std::map<std::string, FormMaker>& Registry()
 {

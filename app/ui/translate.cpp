@@ -232,8 +232,9 @@ void MarkForm(QWidget* widget) { widget->setProperty(kFormProperty, true); }
 
 bool IsForm(const QObject* object)
 {
+    // Only a widget can be a form: a menu item is a component whatever properties it carries.
     return qobject_cast<const QDialog*>(object) || qobject_cast<const QMainWindow*>(object)
-        || object->property(kFormProperty).toBool();
+        || (object->isWidgetType() && object->property(kFormProperty).toBool());
 }
 
 void SetComponentClass(QObject* component, const char* className)

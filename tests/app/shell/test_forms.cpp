@@ -5,6 +5,7 @@
 #include "shellfixture.h"
 
 #include "app/shell/jpegimage.h"
+#include "app/shell/reportcommands.h"
 #include "app/shell/startup.h"
 #include "app/shell/taboutbox.h"
 #include "app/shell/tkhm.h"
@@ -103,6 +104,28 @@ TEST_F(FormsTest, LanguageMenuSwitchesCaptionsAndMessages)
     Khm->MmLangChtClick(LangEng);
     EXPECT_EQ(Khm->Action("Mmfile")->text(), "&File");
     EXPECT_EQ(Msg(46), "Page number");
+}
+
+// The page and system menus are translated like every other menu: their items carry the mark
+// of the dialog they open, which must not make the translator pass them over. The dialogs and
+// the printed headings take these captions, so they follow.
+TEST_F(FormsTest, PageAndSystemMenuItemsFollowTheLanguage)
+{
+    const char* items[] = {"MmPgJump",      "MmFunKeyEt",     "MmBuzzerSet",    "MmLedSet",       "MmHide",
+                           "MmPgPageWriteSet", "MmParaset",   "MmSysPgChgSet",  "MmSysFunKeySet", "MmSysBuzzerSet",
+                           "MmSysLedSet",   "MmClock",        "MmSysPowerOnSet", "MmUserLevel"};
+    for (int lang : {LangCht, LangChs, LangEng}) {
+        Khm->MmLangChtClick(lang);
+        TIniFile file(Path(CaptionFileName(lang)));
+        for (const char* item : items) {
+            const std::string key = std::string("Khm.") + item + ".Caption";
+            ScopedCodePage cp(LangCodePage(lang));
+            EXPECT_EQ(Khm->Action(item)->text(), AnsiToQString(file.ReadString("Khm", key, "")))
+                << CaptionFileName(lang) << " " << item;
+        }
+        const ReportContext report = MainReportContext(*Khm);
+        EXPECT_EQ(QString::fromStdString(report.ObjData.SysBuzzer), CaptionText(Khm->Action("MmSysBuzzerSet")->text()));
+    }
 }
 
 // In every language each top-level menu has an access key of its own, and the status bar's
