@@ -28,6 +28,24 @@ std::function<bool(std::size_t, std::size_t)>& WriteFault()
     return fault;
 }
 
+// The permissions open() gives a new file: 0666 less the process's umask (mkstemp makes its
+// file 0600 whatever the umask). The kernel reports the umask; reading it by setting it
+// would race with other threads making files.
+mode_t NewFileMode()
+{
+    mode_t mask = 022;
+    if (std::FILE* f = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f))
+            if (std::strncmp(line, "Umask:", 6) == 0) {
+                mask = static_cast<mode_t>(std::strtoul(line + 6, nullptr, 8) & 0777);
+                break;
+            }
+        std::fclose(f);
+    }
+    return 0666 & ~mask;
+}
+
 // Writes one temporary file beside the target, flushed to disk; its name on success. On a
 // failure it is removed again and tmp is empty.
 bool WriteTemp(std::size_t index, const FileToWrite& file, std::string& tmp, std::string* error)
@@ -63,9 +81,9 @@ bool WriteTemp(std::size_t index, const FileToWrite& file, std::string& tmp, std
         }
         done += static_cast<std::size_t>(w);
     }
-    // Keep the permissions of the file being replaced, else the usual 0644.
+    // Keep the permissions of the file being replaced, else those of any new file.
     struct stat st;
-    ::fchmod(fd, ::stat(file.Path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
+    ::fchmod(fd, ::stat(file.Path.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode());
     if (::fsync(fd) != 0) {
         const int err = errno;
         ::close(fd);

@@ -15,9 +15,6 @@ namespace kes
 namespace
 {
 
-struct DbCloser {
-    void operator()(sqlite3* db) const { sqlite3_close(db); }
-};
 struct StmtFinalizer {
     void operator()(sqlite3_stmt* st) const { sqlite3_finalize(st); }
 };
@@ -62,33 +59,34 @@ const std::vector<ObjKind>& KindsWithPropTables()
     return kinds;
 }
 
+const DbBounds& PropDbBounds()
+{
+    // The longest caption is some 40 bytes and the largest table some 40 rows, read in a few
+    // thousand steps: a value or a read far past these comes from a damaged or hostile file.
+    static const DbBounds bounds{1024, 200000, 500};
+    return bounds;
+}
+
 bool ReadPropTable(const std::string& dbPath, const std::string& table, std::vector<PropRecord>& records,
-    std::string& error, int limit)
+    DbError& error, int limit)
 {
     records.clear();
-    sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(dbPath.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
-    std::unique_ptr<sqlite3, DbCloser> db(raw);
-    if (rc != SQLITE_OK) {
-        error = dbPath + ": " + (raw ? sqlite3_errmsg(raw) : "can not be opened");
+    BoundedDb db;
+    if (!db.OpenReadOnly(dbPath, PropDbBounds(), error))
         return false;
-    }
-    // A damaged or hostile file (a view that recurses without end, a table of a million rows)
-    // is stopped after some ten million steps of the database engine: far beyond a real table.
-    int ticks = 0;
-    sqlite3_progress_handler(
-        db.get(), 1000, [](void* n) { return ++*static_cast<int*>(n) > 10000 ? 1 : 0; }, &ticks);
     // The table name comes from the fixed list of kinds, never from input.
     std::string sql
         = "SELECT PropName, PropTxt, PropType, level, visible, PropParent FROM \"" + table + "\" ORDER BY PropID";
     const int rows = limit >= 0 ? std::min(limit, kMaxPropRows) : kMaxPropRows + 1;
     sql += " LIMIT " + std::to_string(rows);
+    db.StartBound();
     sqlite3_stmt* rawSt = nullptr;
-    if (sqlite3_prepare_v2(db.get(), sql.c_str(), -1, &rawSt, nullptr) != SQLITE_OK) {
-        error = dbPath + " (" + table + "): " + sqlite3_errmsg(db.get());
+    const int prepared = sqlite3_prepare_v2(db.Handle(), sql.c_str(), -1, &rawSt, nullptr);
+    std::unique_ptr<sqlite3_stmt, StmtFinalizer> st(rawSt);
+    if (prepared != SQLITE_OK) {
+        error = db.ErrorOf(prepared);
         return false;
     }
-    std::unique_ptr<sqlite3_stmt, StmtFinalizer> st(rawSt);
     int step = SQLITE_OK;
     while ((step = sqlite3_step(st.get())) == SQLITE_ROW) {
         PropRecord r;
@@ -100,9 +98,14 @@ bool ReadPropTable(const std::string& dbPath, const std::string& table, std::vec
         r.Parent = sqlite3_column_int(st.get(), 5) != 0;
         records.push_back(std::move(r));
     }
-    if (step != SQLITE_DONE || records.size() > std::size_t(kMaxPropRows)) {
-        error = dbPath + " (" + table + "): "
-                + (step != SQLITE_DONE ? sqlite3_errmsg(db.get()) : "more than " + std::to_string(kMaxPropRows) + " rows");
+    if (step != SQLITE_DONE) {
+        error = db.ErrorOf(step);
+        records.clear();
+        return false;
+    }
+    if (records.size() > std::size_t(kMaxPropRows)) {
+        error = {};
+        error.Text = "more than " + std::to_string(kMaxPropRows) + " rows";
         records.clear();
         return false;
     }

@@ -7,6 +7,7 @@
 // Readers and writers of the kinds address the rows by position, so a table is used only
 // when its records match the layout the code expects (CheckPropLayout).
 #include "objects/objkind.h"
+#include "platform/sqlitedb.h"
 
 #include <QString>
 
@@ -37,11 +38,15 @@ const std::vector<ObjKind>& KindsWithPropTables();
 inline constexpr int kMaxPropRows = 256;
 inline constexpr int kMaxPropLevel = 8;
 
+// How far a read of a property database may go: the longest value, the engine's steps, the time.
+const DbBounds& PropDbBounds();
+
 // Reads a table's records in PropID order; at most limit records when limit >= 0.
-// False with error set when the file, the table or a column is missing or damaged, when it
-// holds more than kMaxPropRows rows or when reading it takes the engine too many steps.
+// False with error set when the file, the table or a column is missing or damaged or when it
+// holds more than kMaxPropRows rows; refused (error.Refusal) when a value is longer than the
+// bound or the read takes the engine too many steps or too long.
 bool ReadPropTable(const std::string& dbPath, const std::string& table, std::vector<PropRecord>& records,
-    std::string& error, int limit = -1);
+    DbError& error, int limit = -1);
 
 // Row classes of a kind's rows in order: the group and the four position rows, then the
 // kind's own rows. Kinds without a table have the five common rows only.

@@ -190,13 +190,12 @@ bool TDlgProp::LoadPropTable()
         dir = kes::AppDir();
 
     std::vector<kes::PropRecord> records;
-    std::string error;
+    kes::DbError error;
     if (kes::ReadPropTable(dir + file, table, records, error, limit))
-        error = kes::CheckPropLayout(kind, records);
-    if (!error.empty()) {
+        error.Text = kes::CheckPropLayout(kind, records);
+    if (error.Failed()) {
         kes::ShowError(kes::Msg(kMsgPropTable) + QStringLiteral("\n") + QString::fromStdString(file)
-            + QStringLiteral(" (") + QString::fromStdString(table) + QStringLiteral("): ")
-            + QString::fromStdString(error));
+            + QStringLiteral(" (") + QString::fromStdString(table) + QStringLiteral("): ") + kes::DbErrorText(error));
         return false;
     }
     for (const kes::PropRecord& r : records) {

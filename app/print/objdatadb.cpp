@@ -1,15 +1,20 @@
 #include "app/print/objdatadb.h"
 
-#include <QDir>
-#include <QStandardPaths>
+#include "app/model/projectstate.h"
+#include "platform/fileio.h"
 
 #include <sqlite3.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace kes {
 namespace {
 
 constexpr const char* kCreateSql =
-    "CREATE TABLE IF NOT EXISTS ObjData (ObjID INTEGER, ObjName TEXT, ObjLoc TEXT, ObjSize TEXT, ObjType INTEGER, "
+    "CREATE TABLE ObjData (ObjID INTEGER, ObjName TEXT, ObjLoc TEXT, ObjSize TEXT, ObjType INTEGER, "
     "PageNum INTEGER, Page TEXT, ReadAddr TEXT, ReadID INTEGER, ReadPort TEXT, WriteAddr TEXT, WriteID INTEGER, "
     "WritePort TEXT, CallAddr TEXT, CallID INTEGER, CallPort TEXT, Descript TEXT)";
 constexpr const char* kInsertSql =
@@ -24,24 +29,37 @@ struct StmtFinalizer {
 };
 using Stmt = std::unique_ptr<sqlite3_stmt, StmtFinalizer>;
 
-// An empty text is left unset (null), as a row leaves a column it has nothing for.
-void BindText(sqlite3_stmt* st, int i, const std::string& text)
-{
-    if (text.empty())
-        sqlite3_bind_null(st, i);
-    else
-        sqlite3_bind_text(st, i, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-}
+// Binds a row's values; the first failure (a text longer than the bound) is kept.
+class Binder {
+public:
+    explicit Binder(sqlite3_stmt* st) : st_(st) {}
+    // An empty text is left unset (null), as a row leaves a column it has nothing for.
+    void Text(int i, const std::string& text)
+    {
+        // A 64-bit length: a text longer than an int counts is refused as too long, not cut.
+        Keep(text.empty() ? sqlite3_bind_null(st_, i)
+                          : sqlite3_bind_text64(st_, i, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
+    }
+    void Int(int i, int v) { Keep(sqlite3_bind_int(st_, i, v)); }
+    // An empty text, not null: the description column holds one in every row.
+    void Empty(int i) { Keep(sqlite3_bind_text(st_, i, "", 0, SQLITE_STATIC)); }
+    void Ref(int first, const ObjDataRef& r)
+    {
+        Text(first, r.Addr);
+        Keep(r.ID ? sqlite3_bind_int(st_, first + 1, *r.ID) : sqlite3_bind_null(st_, first + 1));
+        Text(first + 2, r.Port);
+    }
+    int Result() const { return rc_; }
 
-void BindRef(sqlite3_stmt* st, int first, const ObjDataRef& r)
-{
-    BindText(st, first, r.Addr);
-    if (r.ID)
-        sqlite3_bind_int(st, first + 1, *r.ID);
-    else
-        sqlite3_bind_null(st, first + 1);
-    BindText(st, first + 2, r.Port);
-}
+private:
+    void Keep(int rc)
+    {
+        if (rc_ == SQLITE_OK)
+            rc_ = rc;
+    }
+    sqlite3_stmt* st_;
+    int rc_ = SQLITE_OK;
+};
 
 } // namespace
 
@@ -64,99 +82,117 @@ std::string ObjDataViewSql(ObjDataView view, int pageNum)
            "CallPort,Descript  from ObjData order by PageNum,ObjID";
 }
 
-void ObjDataDb::Closer::operator()(sqlite3* db) const { sqlite3_close(db); }
-
-ObjDataDb::ObjDataDb() = default;
-ObjDataDb::~ObjDataDb() = default;
-
-bool ObjDataDb::Exec(const char* sql, std::string& error)
+const DbBounds& ObjDataDbBounds()
 {
-    char* message = nullptr;
-    if (sqlite3_exec(db_.get(), sql, nullptr, nullptr, &message) == SQLITE_OK)
-        return true;
-    error = message ? message : sqlite3_errmsg(db_.get());
-    sqlite3_free(message);
-    return false;
+    // A value is a name, a place or an address of a few tens of bytes; the largest projects
+    // give some ten thousand rows, read in a few million steps and well under a second.
+    static const DbBounds bounds{4096, 100000000, 10000};
+    return bounds;
 }
 
-bool ObjDataDb::Open(const std::string& path, std::string& error)
+bool ObjDataDb::Open(const std::string& file, DbError& error)
 {
-    db_.reset();
-    sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    std::unique_ptr<sqlite3, Closer> db(raw);
-    if (rc != SQLITE_OK) {
-        error = path + ": " + (raw ? sqlite3_errmsg(raw) : "cannot be opened");
+    file_ = file;
+    if (!db_.OpenMemory(ObjDataDbBounds(), error))
         return false;
-    }
-    db_ = std::move(db);
-    if (!Exec(kCreateSql, error)) {
-        error = path + ": " + error;
-        db_.reset();
+    if (!db_.Exec(kCreateSql, error)) {
+        db_.Close();
         return false;
     }
     return true;
 }
 
-bool ObjDataDb::Fill(const std::vector<ObjDataRow>& rows, std::string& error)
+bool ObjDataDb::Fill(const std::vector<ObjDataRow>& rows, DbError& error)
 {
-    if (!db_) {
-        error = "no database";
+    error = {};
+    if (!db_.IsOpen()) {
+        error.Text = "no database";
         return false;
     }
-    if (!Exec("BEGIN", error))
+    if (!db_.Exec("BEGIN", error))
         return false;
     const auto fail = [&] {
-        std::string ignored;
-        Exec("ROLLBACK", ignored);
+        DbError ignored;
+        db_.Exec("ROLLBACK", ignored);
         return false;
     };
-    if (!Exec("DELETE FROM ObjData", error))
+    if (!db_.Exec("DELETE FROM ObjData", error))
         return fail();
+    db_.StartBound();
     sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(db_.get(), kInsertSql, -1, &raw, nullptr) != SQLITE_OK) {
-        error = sqlite3_errmsg(db_.get());
+    const int prepared = sqlite3_prepare_v2(db_.Handle(), kInsertSql, -1, &raw, nullptr);
+    Stmt st(raw);
+    if (prepared != SQLITE_OK) {
+        error = db_.ErrorOf(prepared);
         return fail();
     }
-    Stmt st(raw);
     for (const ObjDataRow& row : rows) {
         sqlite3_reset(st.get());
         sqlite3_clear_bindings(st.get());
-        sqlite3_bind_int(st.get(), 1, row.ObjID);
-        BindText(st.get(), 2, row.ObjName);
-        BindText(st.get(), 3, row.ObjLoc);
-        BindText(st.get(), 4, row.ObjSize);
-        sqlite3_bind_int(st.get(), 5, row.ObjType);
-        sqlite3_bind_int(st.get(), 6, row.PageNum);
-        BindText(st.get(), 7, row.Page);
-        BindRef(st.get(), 8, row.Read);
-        BindRef(st.get(), 11, row.Write);
-        BindRef(st.get(), 14, row.Call);
-        sqlite3_bind_text(st.get(), 17, "", 0, SQLITE_STATIC);
-        if (sqlite3_step(st.get()) != SQLITE_DONE) {
-            error = sqlite3_errmsg(db_.get());
+        Binder bind(st.get());
+        bind.Int(1, row.ObjID);
+        bind.Text(2, row.ObjName);
+        bind.Text(3, row.ObjLoc);
+        bind.Text(4, row.ObjSize);
+        bind.Int(5, row.ObjType);
+        bind.Int(6, row.PageNum);
+        bind.Text(7, row.Page);
+        bind.Ref(8, row.Read);
+        bind.Ref(11, row.Write);
+        bind.Ref(14, row.Call);
+        bind.Empty(17);
+        int rc = bind.Result();
+        if (rc == SQLITE_OK) {
+            db_.StartBound();
+            rc = sqlite3_step(st.get());
+        }
+        if (rc != SQLITE_DONE) {
+            error = db_.ErrorOf(rc);
             return fail();
         }
     }
     st.reset();
-    if (!Exec("COMMIT", error))
+    if (!db_.Exec("COMMIT", error))
         return fail();
     return true;
 }
 
-bool ObjDataDb::Query(const std::string& sql, ObjDataResult& out, std::string& error) const
+bool ObjDataDb::Save(DbError& error)
+{
+    error = {};
+    if (file_.empty())
+        return true;
+    std::string image;
+    if (!db_.Image(image, error))
+        return false;
+    if (!WriteFileAtomic(file_, image, &error.Text))
+        return false;
+    for (const char* side : {"-journal", "-wal", "-shm"}) {
+        const std::string path = file_ + side;
+        if (std::remove(path.c_str()) != 0 && errno != ENOENT) {
+            error.Text = path + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ObjDataDb::Query(const std::string& sql, ObjDataResult& out, DbError& error)
 {
     out = {};
-    if (!db_) {
-        error = "no database";
+    error = {};
+    if (!db_.IsOpen()) {
+        error.Text = "no database";
         return false;
     }
+    db_.StartBound();
     sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(db_.get(), sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
-        error = sqlite3_errmsg(db_.get());
+    const int prepared = sqlite3_prepare_v2(db_.Handle(), sql.c_str(), -1, &raw, nullptr);
+    Stmt st(raw);
+    if (prepared != SQLITE_OK) {
+        error = db_.ErrorOf(prepared);
         return false;
     }
-    Stmt st(raw);
     const int columns = sqlite3_column_count(st.get());
     for (int c = 0; c < columns; ++c)
         out.Columns.emplace_back(sqlite3_column_name(st.get(), c));
@@ -171,17 +207,17 @@ bool ObjDataDb::Query(const std::string& sql, ObjDataResult& out, std::string& e
         out.Rows.push_back(std::move(row));
     }
     if (step != SQLITE_DONE) {
-        error = sqlite3_errmsg(db_.get());
+        error = db_.ErrorOf(step);
+        out.Rows.clear();
         return false;
     }
     return true;
 }
 
-std::string ObjDataDbPath()
+std::string ObjDataDbPath(const ProjectState& state)
 {
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    QDir().mkpath(dir);
-    return QDir(dir).filePath(QStringLiteral("lumora.mdb")).toStdString();
+    const std::string dir = state.WriteDir().empty() ? UserDir(UserFolder::Data) : state.WriteDir();
+    return dir + "lumora.mdb";
 }
 
 } // namespace kes

@@ -2,15 +2,11 @@
 
 #include "platform/fileio.h"
 
-#include <QFileInfo>
-#include <QTemporaryFile>
+#include <QTemporaryDir>
 
 #include <xlsxwriter.h>
 
 #include <array>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <utility>
 
 namespace kes {
@@ -78,16 +74,15 @@ bool WriteObjDataText(const std::string& path, const std::vector<std::string>& l
 bool WriteObjDataXlsx(const std::string& path, const std::vector<std::string>& labels, const ObjDataResult& result,
                       std::string& error)
 {
-    // The workbook is written beside the target under a name of its own, then renamed over it.
-    const QFileInfo target(QString::fromStdString(path));
-    QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
-    if (!temp.open()) {
-        error = path + ": " + temp.errorString().toStdString();
+    // The library writes only to a file of its own: the workbook is made in a private
+    // temporary folder, then its bytes go to the target by the program's one writer.
+    const QTemporaryDir work;
+    if (!work.isValid()) {
+        error = path + ": " + work.errorString().toStdString();
         return false;
     }
-    temp.close();
-    const std::string tempPath = temp.fileName().toStdString();
-    lxw_workbook* book = workbook_new(tempPath.c_str());
+    const std::string made = work.filePath(QStringLiteral("book.xlsx")).toStdString();
+    lxw_workbook* book = workbook_new(made.c_str());
     lxw_worksheet* sheet = book ? workbook_add_worksheet(book, nullptr) : nullptr;
     if (!sheet) {
         if (book)
@@ -106,12 +101,10 @@ bool WriteObjDataXlsx(const std::string& path, const std::vector<std::string>& l
         error = path + ": " + lxw_strerror(closed);
         return false;
     }
-    if (std::rename(tempPath.c_str(), path.c_str()) != 0) {
-        error = path + ": " + std::strerror(errno);
+    std::string bytes;
+    if (!ReadFileText(made, bytes, &error))
         return false;
-    }
-    temp.setAutoRemove(false);
-    return true;
+    return WriteFileAtomic(path, bytes, &error);
 }
 
 } // namespace kes

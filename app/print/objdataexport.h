@@ -1,9 +1,9 @@
 #pragma once
 // The exports of the object cross-reference table: a text file (per row a rule of 62 "-", then
 // one "label = value" line per column, and a closing rule) and a spreadsheet (.xlsx: the labels
-// in row 1, one row per table row, every value as text). Both are written to a temporary file
-// beside the target and renamed over it only when whole, so a failed export leaves an existing
-// file as it was. Texts are UTF-8.
+// in row 1, one row per table row, every value as text). Both are written by the program's one
+// writer (platform/fileio.h): to a temporary file beside the target, synced and renamed over it
+// only when whole, so a failed export leaves an existing file as it was. Texts are UTF-8.
 #include "app/print/objdatadb.h"
 
 #include <functional>

@@ -104,6 +104,9 @@ public:
     void Objects(const std::vector<TLxObj*>& objs, int pageNum)
     {
         for (const TLxObj* obj : objs) {
+            const ReportKind* kind = ReportKindOf(*obj);
+            if (kind && !kind->InTable)
+                continue;
             ObjDataRow& row = Add(pageNum, obj->ObjType, Utf8(obj->PrintText));
             row.ObjLoc = obj->GetObjLocate();
             row.ObjSize = obj->GetObjSize();

@@ -30,7 +30,7 @@ struct ObjDataRow {
     std::string ObjName; // the object's kind name or the setting's menu caption
     std::string ObjLoc;  // "(x,y)" in panel pixels; empty for settings
     std::string ObjSize; // "(w,h)" in panel pixels; empty for settings
-    int ObjType = 0;     // kind 1..21, or the setting's record tag 1000..1009
+    int ObjType = 0;     // kind 1..20, or the setting's record tag 1000..1009
     int PageNum = 0;     // 0 system, page index + 1, pages + 1 the start-up screen
     std::string Page;    // the page's name
     ObjDataRef Read, Write, Call;
@@ -63,7 +63,8 @@ std::string ObjDataPageName(const ObjDataNames& names, int pageNum, int pageCoun
 // Rows appended to out, numbered on from out's size.
 void AppendSystemRows(const ProjectState& state, const LxTypeCore& lx, const ObjDataNames& names, int pageCount,
                       std::vector<ObjDataRow>& out);
-// A decoded page's setting records, then its objects.
+// A decoded page's setting records, then its objects (but the bit pictures of a word, which the
+// table would show under the indicator's name).
 void AppendPageRows(const PageData& page, int pageNum, const LxTypeCore& lx, const ObjDataNames& names, int pageCount,
                     std::vector<ObjDataRow>& out);
 

@@ -106,7 +106,9 @@ constexpr ReportKind kKinds[] = {
     {ObjKind::Light, false, ListOf<StateRef>, ReadOf<StateRef>},
     {ObjKind::Metrol, false, nullptr, nullptr},
     {ObjKind::LxGetVal, false, [](const TLxObj& o) { return ListedRef{EntryRefs(o).Write}; }, EntryRefs},
-    {ObjKind::LxAdvDevBmp, false, ListOf<AdvDevRef>, ReadOf<AdvDevRef>},
+    // The bit picture of a word prints under the indicator's name; the cross-reference table,
+    // which exports no kind, leaves it out so that every indicator row there is a bit indicator.
+    {ObjKind::LxAdvDevBmp, false, ListOf<AdvDevRef>, nullptr, false},
 };
 static_assert(CoversEveryKind(kKinds));
 

@@ -1,8 +1,9 @@
 #pragma once
 // What the reports take of each kind of panel object: the device reference its property
 // listing prints (with the bit or word form and value length to format it, and the state count
-// of the multi-state pictures), whether it lists its text lines, and the references the
-// cross-reference table shows as read, written and called. One entry per kind (reportkinds.cpp).
+// of the multi-state pictures), whether it lists its text lines, whether the cross-reference
+// table lists it and the references that table shows as read, written and called. One entry per
+// kind (reportkinds.cpp).
 #include "objects/objkind.h"
 
 #include <cstdint>
@@ -35,6 +36,7 @@ struct ReportKind {
     bool ListsText;                         // the listing prints the object's text lines
     ListedRef (*Listed)(const TLxObj& obj); // null: the heading alone
     TableRefs (*Table)(const TLxObj& obj);  // null: no address columns
+    bool InTable = true;                    // the cross-reference table gives it a row
 };
 
 // The entry of obj's kind; null for an object whose ObjType names no kind.

@@ -30,7 +30,7 @@ TShowPagePropDlg* ShowPagePropDlg = nullptr;
 namespace kes {
 namespace {
 
-constexpr int kMsgObjDataNotOpened = 523; // the table's database could not be opened or filled
+constexpr int kMsgObjDataNotOpened = 523; // the table could not be filled or its file written
 
 QTableView* NewGrid(QWidget* parent, const char* name, QStandardItemModel* model)
 {
@@ -153,13 +153,9 @@ TShowPagePropDlg::TShowPagePropDlg(kes::ReportContext& ctx, QWidget* owner) : QD
     PgCtrlDB->setTabVisible(2, false);
     PgCtrlDB->setCurrentIndex(0);
     BtnSaveAs->setEnabled(true);
-    std::string error;
-    const std::string path = ctx_.ObjDataDb.empty() ? kes::ObjDataDbPath() : ctx_.ObjDataDb;
-    if (!db_.Open(path, error)) {
-        // The table still works for this dialog, in memory.
-        kes::ShowMessage(kes::Msg(kes::kMsgObjDataNotOpened) + QLatin1Char('\n') + QString::fromStdString(error));
-        db_.Open(":memory:", error);
-    }
+    kes::DbError error;
+    if (!db_.Open(ctx_.ObjDataDb.empty() ? kes::ObjDataDbPath(ctx_.Doc) : ctx_.ObjDataDb, error))
+        kes::ShowMessage(kes::Msg(kes::kMsgObjDataNotOpened) + QLatin1Char('\n') + kes::DbErrorText(error));
 
     QObject::connect(PgCtrlDB, &QTabWidget::currentChanged, this, [this] { FormShow(); });
     for (QRadioButton* r : RG_SetDisp->findChildren<QRadioButton*>())
@@ -253,15 +249,12 @@ void TShowPagePropDlg::SelectObjDataView()
     const kes::ObjDataView view = CurrentView();
     const int page = LsbPageSelect->currentRow();
     const int pages = static_cast<int>(ctx_.Doc.PgDataList.size());
-    std::string error;
-    if (view != kes::ObjDataView::All) {
-        const std::vector<kes::ObjDataRow> rows = kes::ObjDataRows(ctx_.Doc, ctx_.Lx, ctx_.ObjData, view, page);
-        if (!db_.Fill(rows, error))
-            kes::ShowMessage(kes::Msg(kes::kMsgObjDataNotOpened) + QLatin1Char('\n') + QString::fromStdString(error));
-    }
+    if (view != kes::ObjDataView::All)
+        FillTable(kes::ObjDataRows(ctx_.Doc, ctx_.Lx, ctx_.ObjData, view, page));
     const int pageNum = view == kes::ObjDataView::StartScreen ? pages + 1 : page + 1;
+    kes::DbError error;
     if (!db_.Query(kes::ObjDataViewSql(view, pageNum), shown_, error))
-        kes::ShowMessage(kes::Msg(kes::kMsgObjDataNotOpened) + QLatin1Char('\n') + QString::fromStdString(error));
+        kes::ShowMessage(kes::Msg(kes::kMsgObjDataNotOpened) + QLatin1Char('\n') + kes::DbErrorText(error));
     model_->clear();
     model_->setColumnCount(static_cast<int>(shown_.Columns.size()));
     for (const std::vector<std::string>& row : shown_.Rows) {
@@ -282,6 +275,21 @@ void TShowPagePropDlg::SetObjDataTitles(QTableView* grid)
     grid->resizeColumnsToContents();
 }
 
+void TShowPagePropDlg::FillTable(const std::vector<kes::ObjDataRow>& rows)
+{
+    kes::DbError error;
+    if (!db_.Fill(rows, error)) {
+        kes::ShowMessage(kes::Msg(kes::kMsgObjDataNotOpened) + QLatin1Char('\n') + kes::DbErrorText(error));
+        return;
+    }
+    // The rows show all the same; a working file that can not be written is said once, not
+    // at every page chosen.
+    if (!db_.Save(error) && !saveFailed_) {
+        saveFailed_ = true;
+        kes::ShowMessage(kes::Msg(kes::kMsgObjDataNotOpened) + QLatin1Char('\n') + kes::DbErrorText(error));
+    }
+}
+
 void TShowPagePropDlg::FillObjDataAllPages()
 {
     TFrmSaveTo progress(this, ctx_.Doc.LangIndex);
@@ -290,9 +298,7 @@ void TShowPagePropDlg::FillObjDataAllPages()
     const std::vector<kes::ObjDataRow> rows =
         kes::ObjDataRows(ctx_.Doc, ctx_.Lx, ctx_.ObjData, kes::ObjDataView::All, -1,
                          [&progress](int done, int total) { progress.Step(done, total); });
-    std::string error;
-    if (!db_.Fill(rows, error))
-        kes::ShowMessage(kes::Msg(kes::kMsgObjDataNotOpened) + QLatin1Char('\n') + QString::fromStdString(error));
+    FillTable(rows);
     progress.hide();
     FrmSaveTo = nullptr;
 }

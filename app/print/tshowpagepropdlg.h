@@ -56,6 +56,8 @@ private:
     int PictureScale() const;
     // Fills the table with every row, the progress window shown meanwhile.
     void FillObjDataAllPages();
+    // Replaces the table's rows and writes its working file; says what failed.
+    void FillTable(const std::vector<kes::ObjDataRow>& rows);
     void SetObjDataTitles(QTableView* grid);
 
     kes::ReportContext& ctx_;
@@ -64,6 +66,7 @@ private:
     QStandardItemModel* model_ = nullptr;
     bool shown_once_ = false;
     bool filling_ = false;
+    bool saveFailed_ = false;
 };
 
 extern TShowPagePropDlg* ShowPagePropDlg;

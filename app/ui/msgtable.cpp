@@ -3,6 +3,7 @@
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 #include "platform/inifile.h"
+#include "platform/sqlitedb.h"
 
 #include <utility>
 
@@ -176,6 +177,21 @@ TMsgTable& MessageTable()
 QString Msg(int n) { return MessageTable()[n]; }
 
 std::string MsgAnsi(int n) { return QStringToAnsi(Msg(n)); }
+
+QString DbErrorText(const DbError& error)
+{
+    constexpr int kMsgDbValueTooLong = 530; // a value longer than %1 bytes
+    constexpr int kMsgDbTooSlow = 531;      // the read took too long and was stopped
+    switch (error.Refusal) {
+    case DbRefusal::ValueTooLong:
+        return Msg(kMsgDbValueTooLong).arg(error.MaxValueBytes);
+    case DbRefusal::TooSlow:
+        return Msg(kMsgDbTooSlow);
+    case DbRefusal::None:
+        break;
+    }
+    return QString::fromStdString(error.Text);
+}
 
 void LoadMessageTable(int langIndex)
 {

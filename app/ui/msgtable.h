@@ -12,6 +12,8 @@
 
 namespace kes {
 
+struct DbError;
+
 // Language indexes as LangIndex holds them.
 enum LangIndexes { LangCht = 0, LangChs = 1, LangEng = 2 };
 
@@ -77,6 +79,10 @@ TMsgTable& MessageTable();
 QString Msg(int n);
 // The same as bytes of the process ANSI code page, for texts that go into files.
 std::string MsgAnsi(int n);
+
+// Why a database call failed, as the user reads it: a refusal by a bound in the table's
+// words, any other failure in the engine's.
+QString DbErrorText(const DbError& error);
 
 // Reloads the table in force from the message file of the language in AppDir() (parsed again
 // only when the file changed); a problem with it is noted for the start-up report.

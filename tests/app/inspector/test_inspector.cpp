@@ -410,19 +410,33 @@ TEST_F(InspectorTest, DamagedTableIsRefusedWithAMessage)
         BinDir() + "objenu.mdb", dir / "objenu.mdb", std::filesystem::copy_options::overwrite_existing);
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open((dir / "objenu.mdb").string().c_str(), &db), SQLITE_OK);
-    sqlite3_exec(db, "DELETE FROM ObjVal WHERE PropID = 17; DROP TABLE ObjTxt", nullptr, nullptr, nullptr);
+    // A row missing, a table gone, a value past the length bound.
+    const std::string longValue = "UPDATE " + kes::PropTableName(kes::ObjKind::LxDevBmp)
+        + " SET PropTxt = printf('%.*c', 5000, 'x') WHERE PropID = 1";
+    sqlite3_exec(db, ("DELETE FROM ObjVal WHERE PropID = 17; DROP TABLE ObjTxt; " + longValue).c_str(), nullptr,
+        nullptr, nullptr);
     sqlite3_close(db);
     state.AppDir = dir.string() + "/";
 
-    for (int kind : { 2, 1 }) {
-        auto obj = MakeKind(kind);
+    const struct {
+        int kind;
+        QString says; // besides the headline
+    } cases[] = {
+        { 2, QString() },
+        { 1, QString() },
+        { 3, Msg(530).arg(kes::PropDbBounds().MaxValueBytes) },
+    };
+    for (const auto& c : cases) {
+        auto obj = MakeKind(c.kind);
         Select(obj.get());
-        EXPECT_FALSE(Grid().isVisible()) << kind;
-        EXPECT_EQ(Grid().PropCount(), 0) << kind;
-        EXPECT_EQ(dlg->ShownObj, nullptr) << kind;
+        EXPECT_FALSE(Grid().isVisible()) << c.kind;
+        EXPECT_EQ(Grid().PropCount(), 0) << c.kind;
+        EXPECT_EQ(dlg->ShownObj, nullptr) << c.kind;
         dlg->PropToObj(); // nothing to write, nothing touched
         ASSERT_FALSE(prompt.shown.empty());
         EXPECT_TRUE(prompt.shown.back().startsWith(Msg(307))) << prompt.shown.back().toStdString();
+        EXPECT_TRUE(prompt.shown.back().endsWith(c.says)) << prompt.shown.back().toStdString();
+        prompt.shown.clear();
     }
     EXPECT_EQ(source.modified, 0);
     state.AppDir = BinDir();

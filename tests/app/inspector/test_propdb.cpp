@@ -1,11 +1,14 @@
 // The shipped property databases must give every kind exactly the rows its reader and
 // writer address by position, in all three languages alike but for the captions; every
-// choice row must find its texts in all three message files; a damaged table is refused
-// rather than indexed; typed numbers are taken only when their format and width allow.
+// choice row must find its texts in all three message files; a damaged or hostile file is
+// refused within a second rather than indexed, a value past the length bound or a read past
+// the step bound by a refusal of its own; typed numbers are taken only when their format and
+// width allow.
 #include "app/inspector/propcommit.h"
 #include "app/inspector/propdb.h"
 #include "app/model/valrangetest.h"
 #include "app/ui/msgtable.h"
+#include "hostiledb.h"
 #include "objects/tpropbase.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +18,7 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <map>
 
 namespace
 {
@@ -27,9 +31,9 @@ std::string Bin()
 std::vector<kes::PropRecord> Read(int lang, kes::ObjKind kind)
 {
     std::vector<kes::PropRecord> records;
-    std::string error;
+    kes::DbError error;
     EXPECT_TRUE(kes::ReadPropTable(Bin() + kes::PropDbFileName(lang), kes::PropTableName(kind), records, error))
-        << error;
+        << error.Text;
     return records;
 }
 
@@ -95,70 +99,75 @@ TEST(PropDatabases, LayoutCheckFindsEveryDeviation)
 TEST(PropDatabases, ReadErrorsAreReportedNotThrown)
 {
     std::vector<kes::PropRecord> records;
-    std::string error;
+    kes::DbError error;
     EXPECT_FALSE(kes::ReadPropTable("/nonexistent/objenu.mdb", "ObjTxt", records, error));
-    EXPECT_NE(error, "");
-    error.clear();
+    EXPECT_NE(error.Text, "");
+    error = {};
     EXPECT_FALSE(kes::ReadPropTable(Bin() + "objenu.mdb", "ObjNone", records, error));
-    EXPECT_NE(error, "");
-    // A file that is no database.
-    const std::string bad = (std::filesystem::temp_directory_path() / "kes_notadb.mdb").string();
-    std::FILE* f = std::fopen(bad.c_str(), "wb");
-    ASSERT_TRUE(f);
-    std::fputs("not a database at all, just some text that is long enough to have a header", f);
-    std::fclose(f);
-    error.clear();
-    EXPECT_FALSE(kes::ReadPropTable(bad, "ObjTxt", records, error));
-    EXPECT_NE(error, "");
-    EXPECT_TRUE(records.empty());
-    std::filesystem::remove(bad);
+    EXPECT_NE(error.Text, "");
     EXPECT_EQ(kes::PropDbFileName(3), "");
 }
 
-// Hostile databases end in a message within a second: a view that recurses without end, a
-// table of far too many rows, a level the grid would overflow indenting by.
-TEST(PropDatabases, HostileTablesAreRefusedQuickly)
+// Hostile files end within a second: in a refusal by the length or step bound, in an error,
+// or in records the layout check then refuses.
+TEST(PropDatabases, HostileFilesEndQuicklyInAMessage)
 {
+    using kes::DbRefusal;
     const std::string path = (std::filesystem::temp_directory_path() / "kes_hostile.mdb").string();
-    const std::string columns = "PropID INTEGER, PropName TEXT, PropTxt TEXT, PropType INTEGER, level INTEGER, "
-                                "visible INTEGER, PropParent INTEGER";
-    const struct {
-        const char* what;
-        std::string sql;
-        bool reads; // ReadPropTable succeeds and the layout check refuses it
-    } cases[] = {
-        {"recursive view",
-         "CREATE VIEW ObjTxt AS WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r) "
-         "SELECT n AS PropID, 'x' AS PropName, 'x' AS PropTxt, 1 AS PropType, 0 AS level, 1 AS visible, "
-         "0 AS PropParent FROM r",
-         false},
-        {"a hundred thousand rows",
-         "CREATE TABLE ObjTxt(" + columns + "); WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r "
-         "LIMIT 100000) INSERT INTO ObjTxt SELECT n, 'x', 'x', 1, 0, 1, 0 FROM r",
-         false},
-        {"level past the grid",
-         "CREATE TABLE ObjTxt(" + columns + "); INSERT INTO ObjTxt VALUES(0, 'g', 'g', " + std::to_string(ptParent)
-             + ", 2147483647, 1, 0)",
-         true},
+    const std::map<std::string, DbRefusal> refusals{
+        {"a value of two megabytes", DbRefusal::ValueTooLong},
+        {"a column computing a hundred megabytes", DbRefusal::ValueTooLong},
+        {"a hundred thousand rows", DbRefusal::TooSlow},
     };
-    for (const auto& c : cases) {
-        std::filesystem::remove(path);
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(db, c.sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << c.what;
-        sqlite3_close(db);
+    const auto files = kes::test::HostileDatabases("ObjTxt",
+        { "PropID INTEGER", "PropName TEXT", "PropTxt TEXT", "PropType INTEGER", "level INTEGER", "visible INTEGER",
+            "PropParent INTEGER" },
+        "0, 'Position', '', " + std::to_string(ptParent) + ", 0, 1, 0");
+    for (const auto& file : files) {
+        ASSERT_TRUE(kes::test::PutFile(path, file.Bytes));
         QElapsedTimer clock;
         clock.start();
         std::vector<kes::PropRecord> records;
-        std::string error;
+        kes::DbError error;
         const bool read = kes::ReadPropTable(path, "ObjTxt", records, error);
-        EXPECT_LT(clock.elapsed(), 3000) << c.what;
-        EXPECT_EQ(read, c.reads) << c.what << ": " << error;
         if (read)
-            error = kes::CheckPropLayout(kes::ObjKind::StTxt, records);
-        EXPECT_NE(error, "") << c.what;
-        EXPECT_LE(records.size(), std::size_t(kes::kMaxPropRows)) << c.what;
+            error.Text = kes::CheckPropLayout(kes::ObjKind::StTxt, records);
+        EXPECT_LT(clock.elapsed(), 1000) << file.What;
+        EXPECT_TRUE(error.Failed()) << file.What;
+        const auto refusal = refusals.find(file.What);
+        EXPECT_EQ(error.Refusal, refusal == refusals.end() ? DbRefusal::None : refusal->second)
+            << file.What << ": " << error.Text;
+        if (error.Refusal == DbRefusal::ValueTooLong) {
+            EXPECT_EQ(error.MaxValueBytes, kes::PropDbBounds().MaxValueBytes) << file.What;
+        }
+        EXPECT_LE(records.size(), std::size_t(kes::kMaxPropRows)) << file.What;
+        for (const auto& r : records) {
+            EXPECT_LE(r.Name.size() + r.Text.size(), kes::PropDbBounds().MaxValueBytes) << file.What;
+        }
     }
+    std::filesystem::remove(path);
+}
+
+// A level the grid would overflow indenting by reads, and the layout check refuses it.
+TEST(PropDatabases, ALevelPastTheGridIsRefused)
+{
+    const std::string path = (std::filesystem::temp_directory_path() / "kes_level.mdb").string();
+    std::filesystem::remove(path);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                  ("CREATE TABLE ObjTxt(PropID INTEGER, PropName TEXT, PropTxt TEXT, PropType INTEGER, level INTEGER, "
+                   "visible INTEGER, PropParent INTEGER); INSERT INTO ObjTxt VALUES(0, 'g', 'g', "
+                      + std::to_string(ptParent) + ", 2147483647, 1, 0)")
+                      .c_str(),
+                  nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    sqlite3_close(db);
+    std::vector<kes::PropRecord> records;
+    kes::DbError error;
+    ASSERT_TRUE(kes::ReadPropTable(path, "ObjTxt", records, error)) << error.Text;
+    records.resize(kes::ExpectedPropLayout(kes::ObjKind::StTxt).size(), records[0]);
+    EXPECT_NE(kes::CheckPropLayout(kes::ObjKind::StTxt, records).find("level"), std::string::npos);
     std::filesystem::remove(path);
 }
 

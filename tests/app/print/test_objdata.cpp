@@ -1,19 +1,25 @@
 // The object cross-reference table lists every object and setting record of the stored project
-// once, in system, page, start-up screen order, with the addresses each reads, writes and calls;
-// a fill replaces the table whole or not at all; the exports write exactly the rows shown (the
-// text file as laid out by hand in data/objdata_small.txt, the workbook with its labels in row
-// 1) and never leave a half-written or temporary file behind.
+// once, in system, page, start-up screen order, with the addresses each reads, writes and calls
+// (but the bit pictures of a word, which it would show under the indicator's name); a fill
+// replaces the table whole or not at all, a value past the length bound refused; the working
+// file is made afresh from the table, whatever lay there before; the exports write exactly the
+// rows shown (the text file as laid out by hand in data/objdata_small.txt, the workbook with its
+// labels in row 1), with the permissions the umask gives a new file, and never leave a
+// half-written or temporary file behind.
 #include "app/print/objdataexport.h"
 #include "app/print/printlines.h"
+#include "hostiledb.h"
 #include "plantproject.h"
 #include "xlsxreader.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <map>
 
@@ -49,11 +55,11 @@ TEST_F(ObjData, EveryRecordKindGivesItsRows)
     }
     // Page "Main" holds one object of every stored kind (page number and rectangle meter
     // objects are not stored), "Alarms" a button and 20 conditions, the start-up screen a
-    // text, a picture and a figure.
+    // text, a picture and a figure. The bit picture of a word on "Main" has no row.
     const std::map<int, int> expected{
-        {1, 2},  {2, 1},     {3, 1},    {4, 1},    {5, 2},    {6, 1},    {7, 1},    {8, 1},    {9, 1},
-        {12, 1}, {13, 2},    {14, 1},   {15, 1},   {16, 1},   {17, 2},   {18, 1},   {19, 1},   {20, 1},
-        {21, 1}, {1000, 23}, {1001, 2}, {1002, 2}, {1003, 1}, {1004, 1}, {1006, 1}, {1009, 1},
+        {1, 2},  {2, 1},    {3, 1},    {4, 1},    {5, 2},    {6, 1},    {7, 1},    {8, 1},    {9, 1},
+        {12, 1}, {13, 2},   {14, 1},   {15, 1},   {16, 1},   {17, 2},   {18, 1},   {19, 1},   {20, 1},
+        {1000, 23}, {1001, 2}, {1002, 2}, {1003, 1}, {1004, 1}, {1006, 1}, {1009, 1},
     };
     EXPECT_EQ(perKind, expected);
 }
@@ -95,8 +101,7 @@ TEST_F(ObjData, RowsCarryTheAddressesEachRecordReadsWritesAndCalls)
         "18|Multi-State Bitmap|(90,40)|(16,16)|Pages 0|Y2/1/COM1|/-/|/-/",
         "19|Units|(110,40)|(13,10)|Pages 0|/-/|/-/|/-/",
         "20|Numeric Input|(130,40)|(48,16)|Pages 0|D109/1/COM1|D108/1/COM1|M9/1/COM1",
-        // The bit picture of a word reads its word.
-        "21|Indicator|(170,40)|(16,16)|Pages 0|D110/1/COM1|/-/|/-/",
+        // The bit picture of a word that follows lies here: it has no row.
     };
     ASSERT_GE(rows.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i)
@@ -105,6 +110,12 @@ TEST_F(ObjData, RowsCarryTheAddressesEachRecordReadsWritesAndCalls)
     EXPECT_EQ(rows[std::size(expected)].Page, "Pages 2");
     EXPECT_EQ(Describe(rows.back()), "17|Geometric Figure|(0,0)|(98,58)|Start-up Screen|/-/|/-/|/-/");
     EXPECT_EQ(rows.back().PageNum, 4);
+    // Every row under the indicator's name is a bit indicator.
+    for (const ObjDataRow& row : rows) {
+        if (row.ObjName == "Indicator") {
+            EXPECT_EQ(row.ObjType, static_cast<int>(ObjKind::LxDevBmp));
+        }
+    }
 }
 
 TEST_F(ObjData, EachViewHoldsItsOwnRows)
@@ -118,7 +129,7 @@ TEST_F(ObjData, EachViewHoldsItsOwnRows)
     };
     const Case cases[] = {
         {"system", ObjDataView::System, -1, 5, 0},
-        {"page 0", ObjDataView::Page, 0, 25, 1},
+        {"page 0", ObjDataView::Page, 0, 24, 1},
         {"an empty page", ObjDataView::Page, 1, 0, 2},
         {"page 2", ObjDataView::Page, 2, 21, 3},
         {"no page chosen", ObjDataView::Page, -1, 0, 0},
@@ -143,49 +154,127 @@ TEST_F(ObjData, EachViewHoldsItsOwnRows)
 TEST_F(ObjData, TheTableShowsTheRowsOfAFillInPageOrder)
 {
     ObjDataDb db;
-    std::string error;
-    ASSERT_TRUE(db.Open(":memory:", error)) << error;
-    ASSERT_TRUE(db.Fill(Rows(ObjDataView::All), error)) << error;
+    DbError error;
+    ASSERT_TRUE(db.Open("", error)) << error.Text;
+    ASSERT_TRUE(db.Fill(Rows(ObjDataView::All), error)) << error.Text;
     ObjDataResult all;
-    ASSERT_TRUE(db.Query(ObjDataViewSql(ObjDataView::All, 0), all, error)) << error;
+    ASSERT_TRUE(db.Query(ObjDataViewSql(ObjDataView::All, 0), all, error)) << error.Text;
     ASSERT_EQ(all.Columns.size(), 14u);
     EXPECT_EQ(all.Columns[0], "Page");
-    EXPECT_EQ(all.Rows.size(), 54u);
+    EXPECT_EQ(all.Rows.size(), 53u);
     EXPECT_EQ(all.Rows[5][0], "Pages 0");
     // An unset column reads as empty; a station as its number.
     EXPECT_EQ(all.Rows[0][4], "D40");
     EXPECT_EQ(all.Rows[0][5], "1");
     EXPECT_EQ(all.Rows[0][7], "");
     ObjDataResult page;
-    ASSERT_TRUE(db.Query(ObjDataViewSql(ObjDataView::Page, 3), page, error)) << error;
+    ASSERT_TRUE(db.Query(ObjDataViewSql(ObjDataView::Page, 3), page, error)) << error.Text;
     EXPECT_EQ(page.Columns.size(), 13u);
     EXPECT_EQ(page.Rows.size(), 21u);
     EXPECT_EQ(page.Rows.back()[0], "Button");
 }
 
-// A fill that fails part way leaves the rows of the fill before it and says why.
+// A fill that fails part way, here on a value past the length bound, leaves the rows of the
+// fill before it and says why.
 TEST_F(ObjData, AFailedFillLeavesTheTableAsItWas)
+{
+    ObjDataDb db;
+    DbError error;
+    ASSERT_TRUE(db.Open("", error)) << error.Text;
+    ASSERT_TRUE(db.Fill(Rows(ObjDataView::System), error)) << error.Text;
+    std::vector<ObjDataRow> rows = Rows(ObjDataView::All);
+    rows[7].Page = std::string(ObjDataDbBounds().MaxValueBytes + 1, 'x');
+    EXPECT_FALSE(db.Fill(rows, error));
+    EXPECT_EQ(error.Refusal, DbRefusal::ValueTooLong) << error.Text;
+    EXPECT_EQ(error.MaxValueBytes, ObjDataDbBounds().MaxValueBytes);
+    ObjDataResult shown;
+    ASSERT_TRUE(db.Query(ObjDataViewSql(ObjDataView::All, 0), shown, error)) << error.Text;
+    ASSERT_EQ(shown.Rows.size(), 5u);
+    EXPECT_EQ(shown.Rows[0][0], "System Settings");
+    // A value well inside the bound (which holds a whole row) is taken.
+    rows[7].Page.resize(ObjDataDbBounds().MaxValueBytes / 2);
+    EXPECT_TRUE(db.Fill(rows, error)) << error.Text;
+}
+
+// The working file is the program's own: whatever lies there (a view or trigger without end,
+// values far past the bound, garbage, a hot journal beside it) is replaced by the table just
+// filled, within a second, and the table shows the rows of that fill.
+TEST_F(ObjData, TheWorkingFileIsMadeAfreshFromTheTable)
 {
     QTemporaryDir dir;
     const std::string path = QDir(dir.path()).filePath(QStringLiteral("lumora.mdb")).toStdString();
+    const std::vector<ObjDataRow> rows = Rows(ObjDataView::Page, 0);
+    const std::vector<std::string> columns(std::begin(kObjDataColumns), std::end(kObjDataColumns));
+    std::vector<std::string> typed = columns;
+    typed[0] += " INTEGER";
+    typed[1] += " TEXT";
+    const auto files = test::HostileDatabases(
+        "ObjData", typed, "0, 'Button', '(0,0)', '(1,1)', 13, 1, 'Pages 0', 'M1', 1, 'COM1', '', -1, '', '', -1, '', ''");
+    for (const auto& file : files) {
+        ASSERT_TRUE(test::PutFile(path, file.Bytes));
+        ASSERT_TRUE(test::PutFile(path + "-journal", file.Bytes));
+        QElapsedTimer clock;
+        clock.start();
+        ObjDataDb db;
+        DbError error;
+        ASSERT_TRUE(db.Open(path, error)) << file.What << ": " << error.Text;
+        ASSERT_TRUE(db.Fill(rows, error)) << file.What << ": " << error.Text;
+        ASSERT_TRUE(db.Save(error)) << file.What << ": " << error.Text;
+        ObjDataResult shown;
+        ASSERT_TRUE(db.Query(ObjDataViewSql(ObjDataView::Page, 1), shown, error)) << file.What << ": " << error.Text;
+        EXPECT_LT(clock.elapsed(), 1000) << file.What;
+        EXPECT_EQ(shown.Rows.size(), rows.size()) << file.What;
+        EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path + "-journal"))) << file.What;
+
+        // What another program finds in the file: the table alone, with the rows of the fill.
+        sqlite3* other = nullptr;
+        ASSERT_EQ(sqlite3_open_v2(path.c_str(), &other, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+        sqlite3_stmt* st = nullptr;
+        ASSERT_EQ(sqlite3_prepare_v2(other,
+                                     "SELECT (SELECT group_concat(type || ' ' || name) FROM sqlite_master), "
+                                     "(SELECT count(*) FROM ObjData), (SELECT max(ObjName) FROM ObjData)",
+                                     -1, &st, nullptr),
+                  SQLITE_OK)
+            << file.What;
+        ASSERT_EQ(sqlite3_step(st), SQLITE_ROW) << file.What;
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))), "table ObjData") << file.What;
+        EXPECT_EQ(sqlite3_column_int(st, 1), static_cast<int>(rows.size())) << file.What;
+        sqlite3_finalize(st);
+        sqlite3_close(other);
+    }
+}
+
+// A working file that can not be written is said so; the table still shows the fill.
+TEST_F(ObjData, AWorkingFileThatCannotBeWrittenSaysSo)
+{
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("lumora.mdb"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("lumora.mdb")));
     ObjDataDb db;
-    std::string error;
-    ASSERT_TRUE(db.Open(path, error)) << error;
-    ASSERT_TRUE(db.Fill(Rows(ObjDataView::System), error)) << error;
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other,
-                           "CREATE TRIGGER refuse BEFORE INSERT ON ObjData WHEN NEW.ObjID = 7 "
-                           "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(other);
-    EXPECT_FALSE(db.Fill(Rows(ObjDataView::All), error));
-    EXPECT_NE(error.find("the disk is full"), std::string::npos) << error;
+    DbError error;
+    ASSERT_TRUE(db.Open(path.toStdString(), error)) << error.Text;
+    ASSERT_TRUE(db.Fill(Rows(ObjDataView::System), error)) << error.Text;
+    EXPECT_FALSE(db.Save(error));
+    EXPECT_NE(error.Text.find("lumora.mdb"), std::string::npos) << error.Text;
     ObjDataResult shown;
-    ASSERT_TRUE(db.Query(ObjDataViewSql(ObjDataView::All, 0), shown, error)) << error;
-    ASSERT_EQ(shown.Rows.size(), 5u);
-    EXPECT_EQ(shown.Rows[0][0], "System Settings");
+    ASSERT_TRUE(db.Query(ObjDataViewSql(ObjDataView::System, 0), shown, error)) << error.Text;
+    EXPECT_EQ(shown.Rows.size(), 5u);
+    EXPECT_TRUE(QFileInfo(path).isDir());
+}
+
+// The working file lies where the program writes: its own folder, or the user's data folder
+// when that can not be written.
+TEST_F(ObjData, TheWorkingFileLiesWhereTheProgramWrites)
+{
+    ProjectState& state = r.doc();
+    const std::string app = state.AppDir;
+    state.AppDir = "/opt/kestrova/";
+    state.DataDir.clear();
+    EXPECT_EQ(ObjDataDbPath(state), "/opt/kestrova/lumora.mdb");
+    state.DataDir = "/home/user/.local/share/kestrova/";
+    EXPECT_EQ(ObjDataDbPath(state), "/home/user/.local/share/kestrova/lumora.mdb");
+    state.AppDir = app;
+    state.DataDir.clear();
 }
 
 class ObjDataExport : public ::testing::Test {
@@ -214,11 +303,11 @@ protected:
     ObjDataResult Table(const std::vector<ObjDataRow>& rows)
     {
         ObjDataDb db;
-        std::string error;
-        EXPECT_TRUE(db.Open(":memory:", error)) << error;
-        EXPECT_TRUE(db.Fill(rows, error)) << error;
+        DbError error;
+        EXPECT_TRUE(db.Open("", error)) << error.Text;
+        EXPECT_TRUE(db.Fill(rows, error)) << error.Text;
         ObjDataResult out;
-        EXPECT_TRUE(db.Query(ObjDataViewSql(ObjDataView::All, 0), out, error)) << error;
+        EXPECT_TRUE(db.Query(ObjDataViewSql(ObjDataView::All, 0), out, error)) << error.Text;
         return out;
     }
     // The labels of the English message table, as the program has it.
@@ -326,6 +415,28 @@ TEST_F(ObjDataExport, AnExportThatCannotBeWrittenSaysSoAndLeavesNothingBehind)
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(Files().empty());
     EXPECT_TRUE(QFileInfo(QDir(dir.path()).filePath(QStringLiteral("Plant.xlsx"))).isDir());
+}
+
+// A new export file takes the permissions the umask gives any new file; a replaced one keeps its own.
+TEST_F(ObjDataExport, ExportsTakeThePermissionsOfTheUmask)
+{
+    const ObjDataResult rows = SmallProject();
+    const mode_t before = ::umask(027);
+    std::string error;
+    EXPECT_TRUE(WriteObjDataText(Path("Plant.txt"), Labels(rows), rows, error)) << error;
+    EXPECT_TRUE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, error)) << error;
+    ::umask(before);
+    const auto mode = [this](const char* name) {
+        struct stat st {};
+        EXPECT_EQ(::stat(Path(name).c_str(), &st), 0) << name;
+        return st.st_mode & 0777;
+    };
+    EXPECT_EQ(mode("Plant.txt"), 0640u);
+    EXPECT_EQ(mode("Plant.xlsx"), 0640u);
+    ASSERT_EQ(::chmod(Path("Plant.xlsx").c_str(), 0604), 0);
+    EXPECT_TRUE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, error)) << error;
+    EXPECT_EQ(mode("Plant.xlsx"), 0604u);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"Plant.txt", "Plant.xlsx"}));
 }
 
 } // namespace

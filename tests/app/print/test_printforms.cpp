@@ -2,8 +2,9 @@
 // pages or the start-up screen (and store the open page first), the direct print and the
 // preview's print write the printer's own count of sheets (a PDF here, there being no printer),
 // the preview pages through its sheets and stays put with none, the table shows each view's
-// rows (and nothing, without failing, in a project without pages), and the export writes the
-// chosen file before the desktop opens it. Every caption stands in all three languages.
+// rows (and nothing, without failing, in a project without pages) and writes its working file,
+// saying once when it can not, and the export writes the chosen file before the desktop opens
+// it. Every caption stands in all three languages.
 //
 // With KES_PRINT_SHOTS=<folder> the preview and the table window are kept there as pictures.
 #include "../editor/editortest.h"
@@ -251,7 +252,7 @@ TEST_F(PrintForms, TheTableShowsTheRowsOfEachView)
         EXPECT_TRUE(dlg.Shown().Rows.empty());
         dlg.LsbPageSelect->setCurrentRow(1);
         dlg.RG_SetDispClick();
-        EXPECT_EQ(dlg.Shown().Rows.size(), 25u);
+        EXPECT_EQ(dlg.Shown().Rows.size(), 24u);
         EXPECT_EQ(dlg.DBGridPage->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Object Name"));
         EXPECT_FALSE(dlg.ImgPage->pixmap().isNull());
         Shot(dlg, "objtable");
@@ -284,6 +285,37 @@ TEST_F(PrintForms, ATableWithoutPagesShowsNothing)
     Khm->Doc.PgDataList = std::move(pages);
 }
 
+// The table writes its working file after every fill; one that can not be written is said
+// once, with the file's name, and the table still shows each view's rows.
+TEST_F(PrintForms, AWorkingFileThatCannotBeWrittenIsSaidOnce)
+{
+    ReportContext ctx = MainReportContext(*Khm);
+    ctx.ObjDataDb = Path("lumora.mdb");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(ctx.ObjDataDb)));
+    const std::size_t before = prompt.shown.size();
+    {
+        TShowPagePropDlg dlg(ctx, Khm);
+        dlg.show();
+        dlg.LsbPageSelect->setCurrentRow(1);
+        dlg.RG_SetDispClick();
+        EXPECT_EQ(dlg.Shown().Rows.size(), 24u);
+        dlg.PgCtrlDB->setCurrentWidget(dlg.TabSheetStartPage);
+        EXPECT_EQ(dlg.Shown().Rows.size(), 3u);
+    }
+    ASSERT_EQ(prompt.shown.size(), before + 1);
+    EXPECT_TRUE(prompt.shown.back().startsWith(Msg(523))) << prompt.shown.back().toStdString();
+    EXPECT_TRUE(prompt.shown.back().contains(QStringLiteral("lumora.mdb"))) << prompt.shown.back().toStdString();
+
+    // Written where it can be: the table of the last view shown.
+    ctx.ObjDataDb = Path("lumora2.mdb");
+    {
+        TShowPagePropDlg dlg(ctx, Khm);
+        dlg.show();
+    }
+    EXPECT_EQ(prompt.shown.size(), before + 1);
+    EXPECT_GT(QFileInfo(QString::fromStdString(ctx.ObjDataDb)).size(), 0);
+}
+
 TEST_F(PrintForms, TheExportWritesTheFileThenOpensTheText)
 {
     for (const int item : {0, 1}) {
@@ -294,7 +326,7 @@ TEST_F(PrintForms, TheExportWritesTheFileThenOpensTheText)
                 EXPECT_FALSE(table->PgCtrlDB->isTabVisible(0));
                 EXPECT_FALSE(table->PgCtrlDB->isTabVisible(1));
                 EXPECT_EQ(table->PgCtrlDB->currentWidget(), table->TabSheetAll);
-                EXPECT_EQ(table->Shown().Rows.size(), 54u);
+                EXPECT_EQ(table->Shown().Rows.size(), 53u);
                 return;
             }
             if (auto* save = dynamic_cast<TSaveAsDlg*>(&d)) {
