@@ -76,7 +76,7 @@ bool ModemDialer::Dial(const ModemDialRequest& r)
     if (state_ != ModemState::Idle || !openPort_ || !openPort_())
         return false;
     request_ = r;
-    attemptsLeft_ = std::max(r.attempts, 1) - 1;
+    attemptsLeft_ = std::max(r.attempts, 0);
     attempt_ = 1;
     connected_ = false;
     countdown_ = std::max(r.dialSeconds, 0);
@@ -122,6 +122,11 @@ void ModemDialer::OnStepTimer()
         return;
     case ModemState::Dialling:
         reply_.clear();
+        // No attempt asked for: the modem answered, but nothing is dialled.
+        if (attemptsLeft_ < 1) {
+            EndRun(ModemEnd::AttemptsFailed);
+            return;
+        }
         port_.Write(ModemDialCommand(request_));
         Notify();
         return;
@@ -140,8 +145,13 @@ void ModemDialer::OnTick()
     if (countdown_ > 0)
         --countdown_;
     Notify();
-    if (countdown_ == 0)
-        AttemptFailed(ModemEnd::TimeOver);
+    if (countdown_ > 0)
+        return;
+    // Time out with no attempt asked for ends here; otherwise it is the redial's to decide.
+    if (attemptsLeft_ < 1)
+        EndRun(ModemEnd::TimeOver);
+    else
+        AttemptFailed();
 }
 
 void ModemDialer::OnData()
@@ -186,7 +196,7 @@ void ModemDialer::OnLine(const std::string& line)
             step_.start(kDialPause * secondMs_);
             Notify();
         } else if (r == ModemResult::Error) {
-            AttemptFailed(ModemEnd::AttemptsFailed);
+            AttemptFailed();
         }
         return;
     case ModemState::Dialling:
@@ -199,7 +209,7 @@ void ModemDialer::OnLine(const std::string& line)
             if (CallUp)
                 CallUp();
         } else if (r != ModemResult::None && r != ModemResult::Ok) {
-            AttemptFailed(ModemEnd::AttemptsFailed);
+            AttemptFailed();
         }
         return;
     case ModemState::Connected:
@@ -213,15 +223,19 @@ void ModemDialer::OnLine(const std::string& line)
     }
 }
 
-void ModemDialer::AttemptFailed(ModemEnd why)
+void ModemDialer::AttemptFailed()
 {
     step_.stop();
-    if (attemptsLeft_ > 0) {
-        --attemptsLeft_;
-        ++attempt_;
-        StartAttempt();
+    if (--attemptsLeft_ < 1) {
+        EndRun(ModemEnd::AttemptsFailed);
         return;
     }
+    ++attempt_;
+    StartAttempt();
+}
+
+void ModemDialer::EndRun(ModemEnd why)
+{
     GoIdle(true);
     if (Ended)
         Ended(why);

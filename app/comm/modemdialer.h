@@ -6,7 +6,10 @@
 // Each attempt:  "ATZ\r" -> OK -> "ATS7=50S9=10X1X4\r" -> OK -> (1 s) "ATDT<number>\r"
 //                -> CONNECT: the call is up
 //                -> BUSY, NO CARRIER, NO ANSWER, NO DIALTONE, ERROR, or the attempt's time
-//                   running out: the next attempt, or the end when none is left.
+//                   running out: the redial, which takes one off the attempts left and ends
+//                   the run when none is left.
+// The attempts left start at the number asked for. With none asked for, nothing is dialled:
+// the run ends at the dial command, or when the first attempt's time runs out.
 // A reset the modem does not answer is sent again every second, three times at most. While it
 // dials, the dialler owns the port's data; once the call is up it keeps listening for the line
 // to drop until a transfer takes the port.
@@ -26,7 +29,7 @@ struct ModemDialRequest {
     std::string outsideLine;
     std::string number;
     std::string extension;
-    int attempts = 1;      // 0 counts as 1
+    int attempts = 1;      // 0: the modem is reset and set up, nothing is dialled
     int dialSeconds = 100; // time given to each attempt
 };
 
@@ -51,8 +54,8 @@ enum class ModemState {
 
 // How a dialling run ended without a call.
 enum class ModemEnd {
-    AttemptsFailed, // the last attempt met a result word
-    TimeOver,       // the last attempt's time ran out
+    AttemptsFailed, // the redial found no attempt left (or none was asked for at the dial)
+    TimeOver,       // the first attempt's time ran out with no attempt asked for
 };
 
 class ModemDialer {
@@ -101,7 +104,8 @@ private:
     void OnStepTimer();
     void StartAttempt();
     void SendReset();
-    void AttemptFailed(ModemEnd why);
+    void AttemptFailed();
+    void EndRun(ModemEnd why);
     void BeginHangUp(bool closeAfter);
     void GoIdle(bool closePort);
     void Notify();

@@ -88,23 +88,31 @@ TEST_F(ModemRig, BusyLineIsDialledAgain)
     EXPECT_FALSE(port.IsOpen());
 }
 
+// The attempts left start at the number asked for; the redial takes one off and ends the run
+// (message 464) when none is left, so a lone attempt that times out ends on the redial path.
+// Only with no attempt asked for does a time-out end the run itself (message 482), and then
+// the dial command is never sent.
 TEST_F(ModemRig, AttemptsRunOutWithTheirEnd)
 {
     const struct {
         const char* name;
+        bool modemAnswers;
         std::deque<std::string> results;
         int attempts;
         ModemEnd end;
         std::size_t dials;
     } cases[] = {
-        {"silent line", {""}, 1, ModemEnd::TimeOver, 1},
-        {"silent line twice", {"", ""}, 2, ModemEnd::TimeOver, 2},
-        {"no attempts asked counts as one", {""}, 0, ModemEnd::TimeOver, 1},
-        {"busy every time", {"BUSY", "NO ANSWER"}, 2, ModemEnd::AttemptsFailed, 2},
-        {"no dial tone", {"NO DIALTONE"}, 1, ModemEnd::AttemptsFailed, 1},
+        {"silent line", true, {""}, 1, ModemEnd::AttemptsFailed, 1},
+        {"silent line twice", true, {"", ""}, 2, ModemEnd::AttemptsFailed, 2},
+        {"silent modem, one attempt", false, {}, 1, ModemEnd::AttemptsFailed, 0},
+        {"silent modem, no attempt", false, {}, 0, ModemEnd::TimeOver, 0},
+        {"no attempt asked dials nothing", true, {""}, 0, ModemEnd::AttemptsFailed, 0},
+        {"busy every time", true, {"BUSY", "NO ANSWER"}, 2, ModemEnd::AttemptsFailed, 2},
+        {"no dial tone", true, {"NO DIALTONE"}, 1, ModemEnd::AttemptsFailed, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        panel.modem.on = c.modemAnswers;
         panel.modem.commands.clear();
         panel.modem.dialResults = c.results;
         ended.reset();
