@@ -30,9 +30,12 @@ std::string PortNameOf(int n, const QStringList& ports)
 
 std::string PortForNumber(int n, const std::string& current, const QStringList& ports)
 {
-    if (!current.empty() && PortNumberOf(current, ports) == n)
+    if (current.empty())
+        return PortNameOf(n, ports);
+    // A path the user typed is the user's choice, whatever a file says.
+    if (PortNumberOf(current, ports) == 0)
         return current;
-    return PortNameOf(n, ports);
+    return n >= 1 && n <= ports.size() ? PortNameOf(n, ports) : current;
 }
 
 } // namespace kes

@@ -18,8 +18,9 @@ int PortNumberOf(const std::string& name, const QStringList& ports);
 // included) falls back to the first port; empty when there is none.
 std::string PortNameOf(int n, const QStringList& ports);
 
-// The port to use for number `n` when `current` is in use: `current` itself when it already
-// carries that number (a typed path keeps its place under number 0), else PortNameOf.
+// The port to use for number `n` (a project's) when `current` is in use: a typed path (one the
+// machine does not list) stays; a listed port gives way only to a port that number `n` names;
+// with no port in use, PortNameOf.
 std::string PortForNumber(int n, const std::string& current, const QStringList& ports);
 
 } // namespace kes

@@ -105,8 +105,13 @@ TEST(PortNames, NumbersFindPortsAndTypedPathsKeepTheirPlace)
         {9, "", "ttyS0"},                    // no such port: the first
         {0, "", "ttyS0"},
         {3, "ttyS0", "ttyUSB0"},             // a project's number moves the port
-        {0, "/dev/pts/7", "/dev/pts/7"},     // a typed path has number 0 and stays
         {2, "ttyS1", "ttyS1"},
+        {0, "ttyS1", "ttyS1"},               // a number naming no port leaves the port alone
+        {9, "ttyS1", "ttyS1"},
+        // A typed path stays, whatever the project's number: none, a port's, no port's.
+        {0, "/dev/pts/7", "/dev/pts/7"},
+        {1, "/dev/pts/7", "/dev/pts/7"},
+        {9, "/dev/pts/7", "/dev/pts/7"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(PortForNumber(c.number, c.current, ports), c.expected) << c.number << " " << c.current;
