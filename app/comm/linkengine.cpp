@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kSetBaudRate = 9600;  // the set-baud request always goes out at this rate
 constexpr std::uint32_t kMinFirmware = 90;
+constexpr std::uint32_t kErasedCount = 0xFFFF;  // the entry count of a block never written
 
 bool InArea(std::uint32_t a, std::uint32_t start, std::uint32_t end) { return a >= start && a < end; }
 
@@ -336,10 +337,14 @@ void LinkEngine::OnIdentify(const Bytes& reply)
         Fail(LinkError::WrongModel);
         return;
     }
-    host_.TakeIdentify(identity_, kind_);
+    const UploadProblem problem = host_.TakeIdentify(identity_, kind_);
     panelFwVer_ = identity_.firmwareVersion;
     if (panelFwVer_ < kMinFirmware) {
         Fail(LinkError::OldFirmware);
+        return;
+    }
+    if (problem) {
+        Fail(LinkError::BadProject, {}, problem);
         return;
     }
     // The reply's memory-map variant may have changed the map the project was compiled for.
@@ -567,13 +572,17 @@ void LinkEngine::OnReadData(const Bytes& reply)
     MMIComTriggerOutSent();
 }
 
-// The block's entry count sizes the page table read next: an erased panel (0xFFFF) or a count
-// the page table area cannot hold is refused.
+// The block's entry count sizes the page table read next: an erased panel (0xFFFF) holds no
+// project; a count of none or one the page table area cannot hold is refused.
 bool LinkEngine::TakeUploadedBlock()
 {
     const auto fields = ParseSystemBlock(block_, panelFwVer_);
     block_.clear();
     const std::uint32_t count = fields ? fields->entryCount : 0;
+    if (count == kErasedCount) {
+        Fail(LinkError::PanelEmpty);
+        return false;
+    }
     const auto tableFits = [&] { return 4ull * (count + 1) <= AreaSize(map_.ObjPageAddr, map_.ObjPageEnd); };
     if (!fields || count == 0 || !tableFits()) {
         Fail(LinkError::BadUpload);
@@ -652,21 +661,30 @@ void LinkEngine::Succeed()
     x_.LinkStep = 0;
     EndTransfer();
     kind_ = TransferKind::None;
+    TransferOutcome outcome;
     if (upload) {
         upload_.identity = identity_;
-        host_.TakeUpload(std::move(upload_));
+        outcome.upload = host_.TakeUpload(std::move(upload_));
         upload_ = UploadResult{};
+        if (outcome.upload)
+            outcome.error = LinkError::BadProject;
     }
-    host_.TransferEnded({LinkError::None, {}});
+    host_.TransferEnded(outcome);
 }
 
-void LinkEngine::Fail(LinkError error, std::string file)
+void LinkEngine::Fail(LinkError error, std::string file, UploadProblem problem)
 {
     x_.LinkStep = kLinkFailed;
     EndTransfer();
     kind_ = TransferKind::None;
     upload_ = UploadResult{};
-    host_.TransferEnded({error, std::move(file)});
+    TransferOutcome outcome;
+    outcome.error = error;
+    outcome.file = std::move(file);
+    outcome.upload = std::move(problem);
+    if (error == LinkError::NoReply)
+        outcome.port = port_.Settings().name;
+    host_.TransferEnded(outcome);
 }
 
 } // namespace kes

@@ -17,6 +17,8 @@ enum class LinkError {
     BadLrc,          // a reply line whose sum does not check, or too short to be a reply
     RxOverflow,      // more characters than a reply line holds
     BadUpload,       // an uploaded system block or page table that cannot describe a project
+    PanelEmpty,      // an upload from a panel that holds no project (an erased system block)
+    BadProject,      // what an upload read does not read as a project (see UploadProblem)
     // Nothing arrived.
     NoReply,         // no reply to a request sent again as often as allowed
     // The project does not fit the panel.
@@ -46,6 +48,10 @@ inline const char* LinkErrorText(LinkError e)
         return "a reply ran past the receive buffer";
     case LinkError::BadUpload:
         return "the panel's system block or page table cannot be right";
+    case LinkError::PanelEmpty:
+        return "the panel holds no project";
+    case LinkError::BadProject:
+        return "what the panel holds does not read as a project";
     case LinkError::NoReply:
         return "the panel did not reply";
     case LinkError::NoRoom:

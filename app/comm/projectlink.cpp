@@ -1,6 +1,9 @@
 #include "app/comm/projectlink.h"
 
+#include "app/project/headerlib.h"
 #include "app/project/memimage.h"
+#include "app/project/objfactory.h"
+#include "app/project/pgread.h"
 
 #include <algorithm>
 
@@ -133,6 +136,104 @@ bool TakeUploadedProject(ProjectDoc& doc, const UploadResult& r, const HeaderDec
         doc.OffsetList.push_back(std::to_string(o));
     doc.MemImageLen = static_cast<std::int32_t>(r.offsets.back());
     return true;
+}
+
+UploadChecker::UploadChecker(const std::string& appDir, const std::string& libraryPath)
+    : type_(doc_), libraryPath_(libraryPath)
+{
+    doc_.AppDir = appDir;
+    type_.LoadMachineList();
+    type_.LoadModelList();
+}
+
+bool UploadChecker::SelectModel(std::uint8_t modelIndex, std::uint8_t variant)
+{
+    // A program without a model list knows no model: nothing could be opened either.
+    if (modelIndex >= type_.ModelNames.size())
+        return false;
+    if (modelLoaded_ != modelIndex || variantLoaded_ != variant) {
+        doc_.PanelModelIndex = modelIndex;
+        type_.MemMapVariant = variant;
+        type_.LoadModelData();
+        modelLoaded_ = modelIndex;
+        variantLoaded_ = variant;
+    }
+    return true;
+}
+
+std::optional<LinkMemoryMap> UploadChecker::MemoryMapOf(std::uint8_t modelIndex, std::uint8_t variant)
+{
+    if (!SelectModel(modelIndex, variant))
+        return std::nullopt;
+    return kes::MemoryMapOf(doc_);
+}
+
+UploadProblem UploadChecker::Check(const UploadResult& r)
+{
+    using Kind = UploadProblem::Kind;
+    UploadProblem p;
+    if (!SelectModel(r.identity.modelIndex, r.identity.memMapVariant)) {
+        p.kind = Kind::UnknownModel;
+        p.number = r.identity.modelIndex;
+        return p;
+    }
+    // The controller is the block's, as the upload takes it; a project file naming one the
+    // list lacks would not open again.
+    const std::int16_t machine = MapUploadedMachineId(r.systemBlock.machineId);
+    if (machine < 0 || machine > 255 || type_.MachineIndexOf(machine) < 0) {
+        p.kind = Kind::UnknownController;
+        p.number = machine;
+        return p;
+    }
+    if (machineLoaded_ != machine) {
+        doc_.MachineId = machine;
+        type_.SelectMachine();
+        machineLoaded_ = machine;
+    }
+    doc_.MachineId = machine;
+    doc_.PanelFwVer = r.identity.firmwareVersion;
+    ApplySystemBlock(doc_, r.systemBlock);
+
+    const HeaderLib lib(libraryPath_);
+    if (!TakeUploadedProject(doc_, r, lib.Decoders())) {
+        p.kind = Kind::BadLayout;
+        return p;
+    }
+    const std::size_t headerEnd = r.offsets.front();
+    if (doc_.IsKeypadType()) {
+        if (ReadKeySetSection(doc_, r.image, 0) < 0)
+            p.kind = Kind::BadHeader;
+        return p;
+    }
+    // The header's walk stops at what it cannot read; it must stop at the first page.
+    if (headerEnd > 0) {
+        if (!lib.Loaded()) {
+            p.kind = Kind::BadHeader;
+            p.why = DecodeErrorText(DecodeError::LibraryMissing);
+            return p;
+        }
+        const std::size_t stop = ReadHeaderSections(doc_, r.image, 0, headerEnd, lib.Decoders());
+        if (stop != headerEnd) {
+            p.kind = Kind::BadHeader;
+            p.position = stop;
+            return p;
+        }
+    }
+    PageEnv env(doc_, type_);
+    env.LibraryPath = libraryPath_;
+    for (std::size_t i = 0; i < doc_.PgDataList.size(); ++i) {
+        const Bytes& data = doc_.PgDataList[i]->Data;
+        PageData trial;
+        const PgReadResult read = PgDataToObj(trial, env, data, 0, data.size());
+        if (!read.Ok()) {
+            p.kind = Kind::BadPage;
+            p.number = static_cast<int>(i);
+            p.position = read.Position;
+            p.why = DecodeErrorText(read.Error);
+            return p;
+        }
+    }
+    return p;
 }
 
 } // namespace kes

@@ -3,11 +3,14 @@
 // read back into the project (TKhm::BuildSystemBlock and TKhm::ParseSystemBlock).
 #include "app/comm/systemblock.h"
 #include "app/comm/transferhost.h"
+#include "app/model/lxtypecore.h"
 #include "app/model/projectstate.h"
 #include "app/project/imageheader.h"
 #include "app/project/projectdoc.h"
 
+#include <optional>
 #include <span>
+#include <string>
 
 namespace kes {
 
@@ -45,5 +48,34 @@ DownloadImage DownloadImageOf(ProjectDoc& doc);
 // length follow the offsets. False, with nothing taken, when the offsets do not describe the
 // image or the image does not fit the object data area.
 bool TakeUploadedProject(ProjectDoc& doc, const UploadResult& r, const HeaderDecoders& dec);
+
+// Reads an upload as opening a project file would, in a document and model data of its own,
+// so that the open project stays untouched until the upload is known good: the panel model and
+// the controller must be ones the lists hold, the page table must describe the image, the image
+// header must read up to the first page (the key setting for the keypad types) and every page
+// must read to its end.
+class UploadChecker {
+public:
+    // appDir: the program folder (model data in HMI/, the decoder library beside it unless
+    // libraryPath names one).
+    explicit UploadChecker(const std::string& appDir, const std::string& libraryPath = {});
+    UploadChecker(const UploadChecker&) = delete;
+    UploadChecker& operator=(const UploadChecker&) = delete;
+
+    // The memory map of the identified panel model; nullopt when the model list lacks it.
+    std::optional<LinkMemoryMap> MemoryMapOf(std::uint8_t modelIndex, std::uint8_t variant);
+    // What is wrong with the upload; no problem when it reads as a project.
+    UploadProblem Check(const UploadResult& r);
+
+private:
+    bool SelectModel(std::uint8_t modelIndex, std::uint8_t variant);
+
+    ProjectDoc doc_;
+    LxTypeCore type_;
+    std::string libraryPath_;
+    int modelLoaded_ = -1;     // model index and variant whose data is loaded
+    int variantLoaded_ = -1;
+    int machineLoaded_ = -1;   // controller whose device table is loaded
+};
 
 } // namespace kes

@@ -6,6 +6,7 @@
 #include "app/comm/systemblock.h"
 #include "platform/bytes.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -67,10 +68,31 @@ struct UploadResult {
     Bytes image;
 };
 
+// What the host found wrong with an upload before taking it (LinkError::BadProject): what the
+// panel holds is read with the readers that open a project file, and a project that would not
+// open again is refused.
+struct UploadProblem {
+    enum class Kind {
+        None,
+        UnknownModel,       // the panel model index is none the model list holds
+        UnknownController,  // the controller number is none the controller list holds
+        BadLayout,          // the page table does not describe the image
+        BadHeader,          // the image header does not read up to the first page
+        BadPage,            // a page's records do not read to the page's end
+    };
+    Kind kind = Kind::None;
+    int number = 0;             // the model index or controller number named; the page
+    std::size_t position = 0;   // BadHeader, BadPage: the byte where reading stopped
+    std::string why;            // BadHeader, BadPage: the reader's words
+    explicit operator bool() const { return kind != Kind::None; }
+};
+
 // How a transfer ended. Exactly one per started transfer.
 struct TransferOutcome {
     LinkError error = LinkError::None;
-    std::string file;   // the file a FirmwareMissing names
+    std::string file;        // the file a FirmwareMissing names
+    std::string port;        // the port a NoReply went out on
+    UploadProblem upload;    // what a BadProject found
     bool Ok() const { return error == LinkError::None; }
 };
 
@@ -83,9 +105,10 @@ public:
     virtual std::int16_t MachineId() const = 0;
 
     // The identify reply was accepted: take the model index and memory-map variant and reload the
-    // model data (for an upload after closing the open project, with the controller number and
-    // port bytes of the reply). The engine reads MemoryMap() again afterwards.
-    virtual void TakeIdentify(const PanelIdentity& id, TransferKind kind) = 0;
+    // model data. An upload changes nothing of the open project yet: the host keeps the reply
+    // and gives the panel model's memory map; a panel model it does not know ends the upload.
+    // The engine reads MemoryMap() again afterwards.
+    virtual UploadProblem TakeIdentify(const PanelIdentity& id, TransferKind kind) = 0;
 
     // Download: rebuild the page part after the image header and hand over the image and offsets.
     virtual DownloadImage PrepareDownloadImage() = 0;
@@ -94,10 +117,11 @@ public:
     // Start-up screen or user-menu transfer: the one-bit pictures to write.
     virtual Bytes ScreenImage(TransferKind kind) = 0;
 
-    // Upload: the system block was read (re-select the controller, reload the model data).
+    // Upload: the system block was read.
     virtual void TakeSystemBlock(const SystemBlockFields& f, std::uint32_t panelFwVer) = 0;
-    // Upload: everything arrived and the panel acknowledged the end.
-    virtual void TakeUpload(UploadResult result) = 0;
+    // Upload: everything arrived and the panel acknowledged the end. The host reads it as a
+    // project before it takes it; a problem ends the upload as a failure.
+    virtual UploadProblem TakeUpload(UploadResult result) = 0;
 
     // Progress window and status bar. Ratio text is empty outside the data areas.
     virtual void ShowProgress(int position, int maximum, const std::string& ratio) = 0;

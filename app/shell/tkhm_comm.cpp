@@ -94,9 +94,25 @@ MainLinkParts MainCommLink::Parts()
         LxType->MemMapVariant = variant;
         LxType->LoadModelData();
     };
+    // An upload reads its panel apart from the open project, which goes only once the upload
+    // reads as a project and the user lets it go.
+    p.uploadMemoryMap = [this](std::uint8_t model, std::uint8_t variant) {
+        uploadChecker_ = std::make_unique<UploadChecker>(khm_.Doc.AppDir);
+        return uploadChecker_->MemoryMapOf(model, variant);
+    };
+    p.checkUpload = [this](const UploadResult& r) {
+        if (!uploadChecker_)
+            uploadChecker_ = std::make_unique<UploadChecker>(khm_.Doc.AppDir);
+        const UploadProblem problem = uploadChecker_->Check(r);
+        uploadChecker_.reset();
+        return problem;
+    };
     p.closeProjectForUpload = [this] {
+        if (!khm_.Doc.IsKeypadType() && !khm_.CloseProjectQuery())
+            return false;
         khm_.Doc.OffsetList.clear();
         khm_.CloseProject();
+        return true;
     };
     p.downloadImage = [this] { return DownloadImageOf(khm_.Doc); };
     p.pageCount = [this] { return khm_.Doc.PgDataList.size(); };
@@ -138,11 +154,6 @@ TransferCommandSteps MainCommLink::Steps()
         return BuildPageImage(khm_.Doc);
     };
     st.commitInspector = [this] { CommitInspector(); };
-    st.closeProjectQuery = [this] { return khm_.CloseProjectQuery(); };
-    st.closeProject = [this] {
-        khm_.Doc.OffsetList.clear();
-        khm_.CloseProject();
-    };
     st.showProgress = [this] { ShowProgressWindow(); };
     st.closeProgress = [] {
         if (ComProgBar)

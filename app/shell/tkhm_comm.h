@@ -4,9 +4,12 @@
 // pages, image, menus, inspector, status bar) and connects the communication menu.
 #include "app/comm/linkengine.h"
 #include "app/comm/modemdialer.h"
+#include "app/comm/projectlink.h"
 #include "app/comm/ui/commhooks.h"
 #include "app/comm/ui/linkcommands.h"
 #include "app/comm/ui/mainlinkhost.h"
+
+#include <memory>
 
 class TKhm;
 
@@ -60,6 +63,7 @@ private:
 
     TKhm& khm_;
     CommWindowHooks windows_;
+    std::unique_ptr<UploadChecker> uploadChecker_;  // the model data an upload is read with
     MainLinkHost host_;
     LinkEngine engine_;
     LinkPreparer preparer_;

@@ -109,7 +109,7 @@ void LinkPreparer::PrepareLink(std::function<void(bool)> done)
             busy_ = false;
             if (ModemReady(code)) {
                 port_.Close();
-                ShowMessage(Msg(kMsgModem1) + QStringLiteral("/n") + Msg(kMsgModem2));
+                ShowError(Msg(kMsgModem1) + QStringLiteral("\n") + Msg(kMsgModem2));
                 done(false);
                 return;
             }
@@ -199,13 +199,6 @@ void TransferCommands::MmComReadClick()
 {
     if (engine_.Busy() || preparer_.Busy())
         return;
-    if (!state_.IsKeypadType() && steps_.closeProjectQuery && !steps_.closeProjectQuery())
-        return;
-    if (steps_.closeProject)
-        steps_.closeProject();
-    state_.Modified = 0;
-    state_.Compiled = 1;
-    state_.Opened = 1;
     Begin(TransferKind::Upload);
 }
 

@@ -2,7 +2,8 @@
 // The communication menu's commands: preparing the port before a transfer (a once-per-run
 // modem check, opening the port), enabling the menu's items, and the download and upload
 // commands that ask, prepare and start the transfer engine. The main window supplies the steps
-// that belong to it (compile, inspector, project closing, progress window).
+// that belong to it (compile, inspector, progress window). An upload starts with the open
+// project in place: the transfer host lets it go only for an upload that reads as a project.
 #include "app/comm/linkengine.h"
 #include "app/comm/linkport.h"
 #include "app/model/projectstate.h"
@@ -83,8 +84,6 @@ struct TransferCommandSteps {
     std::function<bool()> storeKeySettings;   // keypad types: the shown key form's store; true when none
     std::function<bool()> buildImage;         // ResetMemoryImage and BuildPageImage
     std::function<void()> commitInspector;    // the inspector's pending edit, the selection cleared
-    std::function<bool()> closeProjectQuery;  // upload: false when the user cancels
-    std::function<void()> closeProject;       // upload: layout saved, offsets cleared, project closed
     std::function<void()> showProgress;       // create and show the progress window
     std::function<void()> closeProgress;      // close it when the transfer does not start
 };

@@ -13,6 +13,31 @@ constexpr int kMsgNoConnect = 62;
 constexpr int kMsgFinished = 68;
 constexpr int kMsgMachineType = 95;
 constexpr int kMsgFirmware = 98;
+constexpr int kMsgPanelEmpty = 760;
+constexpr int kMsgUploadRefused = 761;
+constexpr int kMsgUnknownModel = 762;
+constexpr int kMsgUnknownController = 763;
+constexpr int kMsgBadLayout = 764;
+constexpr int kMsgBadHeader = 765;
+constexpr int kMsgBadPage = 766;
+
+// The second line of a refused upload: what was found wrong.
+QString UploadProblemText(const UploadProblem& p)
+{
+    using Kind = UploadProblem::Kind;
+    QString text;
+    switch (p.kind) {
+    case Kind::None: return {};
+    case Kind::UnknownModel: return Msg(kMsgUnknownModel).arg(p.number);
+    case Kind::UnknownController: return Msg(kMsgUnknownController).arg(p.number);
+    case Kind::BadLayout: return Msg(kMsgBadLayout);
+    case Kind::BadHeader: text = Msg(kMsgBadHeader).arg(p.position); break;
+    case Kind::BadPage: text = Msg(kMsgBadPage).arg(p.number).arg(p.position); break;
+    }
+    if (!p.why.empty())
+        text += QStringLiteral(" ") + QString::fromStdString(p.why);
+    return text;
+}
 
 } // namespace
 
@@ -35,6 +60,10 @@ int LinkMessageNumber(LinkError error)
         return kMsgMachineType;
     case LinkError::OldFirmware:
         return kMsgFirmware;
+    case LinkError::PanelEmpty:
+        return kMsgPanelEmpty;
+    case LinkError::BadProject:
+        return kMsgUploadRefused;
     case LinkError::Stopped:
     case LinkError::BaudRefused:
     case LinkError::FirmwareMissing:
@@ -45,8 +74,15 @@ int LinkMessageNumber(LinkError error)
 
 QString LinkMessageText(const TransferOutcome& outcome)
 {
-    if (const int number = LinkMessageNumber(outcome.error); number >= 0)
-        return Msg(number);
+    if (const int number = LinkMessageNumber(outcome.error); number >= 0) {
+        QString text = Msg(number);
+        // A connect failure names the port it tried.
+        if (outcome.error == LinkError::NoReply && !outcome.port.empty())
+            text += QStringLiteral(" (") + QString::fromStdString(outcome.port) + QStringLiteral(")");
+        if (outcome.error == LinkError::BadProject && outcome.upload)
+            text += QStringLiteral("\n") + UploadProblemText(outcome.upload);
+        return text;
+    }
     switch (outcome.error) {
     case LinkError::BaudRefused:
         return QStringLiteral("Set Baud Rate Fail!!");

@@ -9,7 +9,8 @@ namespace kes {
 
 // The message table number an outcome shows; -1 when it shows a text of its own or nothing.
 int LinkMessageNumber(LinkError error);
-// The whole text shown for an outcome; empty when nothing is shown (a stopped transfer).
+// The whole text shown for an outcome; empty when nothing is shown (a stopped transfer). A
+// connect failure names its port; a refused upload says on a second line what was wrong.
 QString LinkMessageText(const TransferOutcome& outcome);
 
 } // namespace kes

@@ -4,6 +4,8 @@
 #include "app/comm/ui/tcomprogbar.h"
 #include "app/ui/prompt.h"
 
+#include <utility>
+
 namespace kes {
 
 MainLinkHost::MainLinkHost(ProjectState& state, MainLinkParts parts) : state_(state), parts_(std::move(parts))
@@ -13,20 +15,29 @@ MainLinkHost::MainLinkHost(ProjectState& state, MainLinkParts parts) : state_(st
     showTimer_.callOnTimeout([this] { ShowPending(); });
 }
 
-void MainLinkHost::TakeIdentify(const PanelIdentity& id, TransferKind kind)
+UploadProblem MainLinkHost::TakeIdentify(const PanelIdentity& id, TransferKind kind)
 {
     kept_ = {};
+    if (kind == TransferKind::Upload) {
+        upload_.reset();
+        const auto map = parts_.uploadMemoryMap ? parts_.uploadMemoryMap(id.modelIndex, id.memMapVariant)
+                                                : std::optional<LinkMemoryMap>(MemoryMapOf(state_));
+        if (!map) {
+            UploadProblem p;
+            p.kind = UploadProblem::Kind::UnknownModel;
+            p.number = id.modelIndex;
+            return p;
+        }
+        upload_ = StagedUpload{*map, {}};
+        return {};
+    }
+    upload_.reset();
     state_.PanelModelIndex = id.modelIndex;
-    if (kind == TransferKind::Upload && parts_.closeProjectForUpload)
-        parts_.closeProjectForUpload();
     if (parts_.loadModelData)
         parts_.loadModelData(id.memMapVariant);
     state_.PanelFwVer = id.firmwareVersion;
-    if (kind == TransferKind::Upload) {
-        state_.MachineId = MapUploadedMachineId(static_cast<std::int16_t>(id.machineId));
-        state_.ComSetByte = {id.com1, id.com2};
-    }
     kept_ = {id.firmwareLength, id.firmwareStamp, id.kept};
+    return {};
 }
 
 DownloadImage MainLinkHost::PrepareDownloadImage() { return parts_.downloadImage ? parts_.downloadImage() : DownloadImage{}; }
@@ -41,25 +52,51 @@ SystemBlockFields MainLinkHost::SystemBlock() const
 
 Bytes MainLinkHost::ScreenImage(TransferKind kind) { return parts_.screenImage ? parts_.screenImage(kind) : Bytes{}; }
 
-void MainLinkHost::TakeSystemBlock(const SystemBlockFields& f, std::uint32_t)
+// The block comes again with the whole upload.
+void MainLinkHost::TakeSystemBlock(const SystemBlockFields&, std::uint32_t) {}
+
+UploadProblem MainLinkHost::TakeUpload(UploadResult result)
 {
+    if (!upload_)
+        return {};
+    if (parts_.checkUpload) {
+        UploadProblem p = parts_.checkUpload(result);
+        if (p) {
+            upload_.reset();
+            return p;
+        }
+    }
+    upload_->result = std::move(result);
+    return {};
+}
+
+bool MainLinkHost::ApplyUpload(StagedUpload& up)
+{
+    UploadResult& r = *up.result;
+    if (parts_.closeProjectForUpload && !parts_.closeProjectForUpload())
+        return false;
+    const PanelIdentity& id = r.identity;
+    state_.PanelModelIndex = id.modelIndex;
+    if (parts_.loadModelData)
+        parts_.loadModelData(id.memMapVariant);
+    state_.PanelFwVer = id.firmwareVersion;
+    state_.ComSetByte = {id.com1, id.com2};
+    kept_ = {id.firmwareLength, id.firmwareStamp, id.kept};
     // The controller's device table and model data first: the block's own port code, link
     // and station then stand over the table's defaults.
+    const SystemBlockFields& f = r.systemBlock;
     state_.MachineId = MapUploadedMachineId(f.machineId);
     if (parts_.selectMachine)
         parts_.selectMachine();
     const bool upDown = ApplySystemBlock(state_, f);
     if (parts_.setEnableUpDown)
         parts_.setEnableUpDown(upDown);
-}
-
-void MainLinkHost::TakeUpload(UploadResult result)
-{
     state_.Modified = 0;
     state_.Compiled = 1;
     state_.Opened = 0;
     if (parts_.rebuildProject)
-        parts_.rebuildProject(result);
+        parts_.rebuildProject(r);
+    return true;
 }
 
 void MainLinkHost::ShowProgress(int position, int maximum, const std::string& ratio)
@@ -100,10 +137,13 @@ void MainLinkHost::TransferEnded(const TransferOutcome& outcome)
         ComProgBar->close();
         ComProgBar = nullptr;
     }
+    std::optional<StagedUpload> up = std::exchange(upload_, std::nullopt);
+    // An upload the user did not let replace the open project ends without a word.
+    const bool taken = !outcome.Ok() || !up || !up->result || ApplyUpload(*up);
     // A numbered message shows even when the language's table lacks its text.
     const QString text = LinkMessageText(outcome);
-    if (LinkMessageNumber(outcome.error) >= 0 || !text.isEmpty())
-        ShowMessage(text);
+    if (taken && (LinkMessageNumber(outcome.error) >= 0 || !text.isEmpty()))
+        ShowMessage(text, Buttons::Ok, outcome.Ok() ? MsgKind::Info : MsgKind::Error);
     if (parts_.formActivate)
         parts_.formActivate();
 }

@@ -23,7 +23,14 @@ namespace kes {
 
 struct MainLinkParts {
     std::function<void(std::uint8_t variant)> loadModelData;  // memory-map variant, then LoadModelData
-    std::function<void()> closeProjectForUpload;             // offset list cleared, CloseProject
+    // Upload: the identified panel model's memory map, read apart from the open project;
+    // nullopt when the model list lacks the model.
+    std::function<std::optional<LinkMemoryMap>(std::uint8_t model, std::uint8_t variant)> uploadMemoryMap;
+    // Upload: what arrived read as a project (UploadChecker); no problem when it reads.
+    std::function<UploadProblem(const UploadResult&)> checkUpload;
+    // Upload, once known good: ask to save the open project and close it (offset list cleared,
+    // CloseProject); false when the user keeps it.
+    std::function<bool()> closeProjectForUpload;
     std::function<DownloadImage()> downloadImage;            // AppendPagesToImage: image and offsets
     std::function<std::size_t()> pageCount;                  // PgDataList count
     std::function<bool()> enableUpDown;                      // MmEnableUD checked
@@ -51,20 +58,28 @@ public:
 
     const KeptIdentify& Kept() const { return kept_; }
 
-    LinkMemoryMap MemoryMap() const override { return MemoryMapOf(state_); }
+    LinkMemoryMap MemoryMap() const override { return upload_ ? upload_->map : MemoryMapOf(state_); }
     std::uint8_t PanelModelIndex() const override { return static_cast<std::uint8_t>(state_.PanelModelIndex); }
     std::int16_t MachineId() const override { return state_.MachineId; }
-    void TakeIdentify(const PanelIdentity& id, TransferKind kind) override;
+    UploadProblem TakeIdentify(const PanelIdentity& id, TransferKind kind) override;
     DownloadImage PrepareDownloadImage() override;
     SystemBlockFields SystemBlock() const override;
     Bytes ScreenImage(TransferKind kind) override;
     void TakeSystemBlock(const SystemBlockFields& f, std::uint32_t panelFwVer) override;
-    void TakeUpload(UploadResult result) override;
+    UploadProblem TakeUpload(UploadResult result) override;
     void ShowProgress(int position, int maximum, const std::string& ratio) override;
     void ShowStatus(int panel, const std::string& text) override;
     void TransferEnded(const TransferOutcome& outcome) override;
 
 private:
+    // An upload under way: nothing of it reaches the project until it has all arrived, read as
+    // a project and the user has let the open one go.
+    struct StagedUpload {
+        LinkMemoryMap map;
+        std::optional<UploadResult> result;
+    };
+    // Takes a good upload into the project; false when the user keeps the open one.
+    bool ApplyUpload(StagedUpload& up);
     // Shows the reports when the showing interval has passed.
     void Reported();
     // Shows what was reported since the last showing.
@@ -73,6 +88,7 @@ private:
     ProjectState& state_;
     MainLinkParts parts_;
     KeptIdentify kept_;
+    std::optional<StagedUpload> upload_;
     struct Progress {
         int position = 0;
         int maximum = 0;

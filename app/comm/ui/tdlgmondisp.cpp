@@ -139,7 +139,7 @@ void TDlgMonDisp::FormShow()
     port_->Settings() = kes::TestDisplayPortSettings(comSet, mainPort_.Settings().name);
     if (!port_->Open()) {
         port_->Close();
-        kes::ShowMessage(kes::Msg(kMsgPortUsed) + QStringLiteral("(COM ") +
+        kes::ShowError(kes::Msg(kMsgPortUsed) + QStringLiteral("(COM ") +
                          QString::fromStdString(port_->Settings().name) + QStringLiteral(")"));
         return;
     }

@@ -176,7 +176,7 @@ void TFrmKeySetting::FormShow()
 bool TFrmKeySetting::StoreKeySettings()
 {
     const auto fail = [](const QString& name) {
-        kes::ShowMessage(name + QStringLiteral(" ") + kes::Msg(kMsgSettingError));
+        kes::ShowError(name + QStringLiteral(" ") + kes::Msg(kMsgSettingError));
         return false;
     };
     KeySetData k = state_.KeySetRec;

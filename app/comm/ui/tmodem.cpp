@@ -144,11 +144,11 @@ void TModem::DialBtnClick()
     }
     kes::ModemDialRequest r;
     if (!CountOf(ReDial_Txt, r.attempts)) {
-        kes::ShowMessage(kes::Msg(kMsgBadNumber) + DialCount_Lab->text());
+        kes::ShowError(kes::Msg(kMsgBadNumber) + DialCount_Lab->text());
         return;
     }
     if (!CountOf(DialTime_Edit, r.dialSeconds)) {
-        kes::ShowMessage(kes::Msg(kMsgBadNumber) + DialTime_Lab->text());
+        kes::ShowError(kes::Msg(kMsgBadNumber) + DialTime_Lab->text());
         return;
     }
     r.outsideLine = kes::QStringToAnsi(OutLine_Txt->text());

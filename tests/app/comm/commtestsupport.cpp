@@ -48,12 +48,13 @@ DownloadImage SampleImage(std::size_t header, const std::vector<std::size_t>& pa
     return d;
 }
 
-void TestHost::TakeIdentify(const PanelIdentity& id, TransferKind)
+UploadProblem TestHost::TakeIdentify(const PanelIdentity& id, TransferKind kind)
 {
     ++identifies;
     modelIndex = id.modelIndex;
     if (mapForVariant)
         map = mapForVariant(id.memMapVariant);
+    return kind == TransferKind::Upload ? identifyProblem : UploadProblem{};
 }
 
 bool RunUntil(const std::function<bool()>& done, int deadlineMs)

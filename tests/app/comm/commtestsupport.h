@@ -31,6 +31,9 @@ public:
     Bytes screen;
     // The map a memory-map variant selects; null keeps `map`.
     std::function<LinkMemoryMap(std::uint8_t variant)> mapForVariant;
+    // What the host's checks find: at identify and once the upload has arrived.
+    UploadProblem identifyProblem;
+    UploadProblem uploadProblem;
 
     std::vector<TransferOutcome> outcomes;
     std::optional<UploadResult> upload;
@@ -40,12 +43,18 @@ public:
     LinkMemoryMap MemoryMap() const override { return map; }
     std::uint8_t PanelModelIndex() const override { return modelIndex; }
     std::int16_t MachineId() const override { return machineId; }
-    void TakeIdentify(const PanelIdentity& id, TransferKind kind) override;
+    UploadProblem TakeIdentify(const PanelIdentity& id, TransferKind kind) override;
     DownloadImage PrepareDownloadImage() override { return download; }
     SystemBlockFields SystemBlock() const override { return sysBlock; }
     Bytes ScreenImage(TransferKind) override { return screen; }
     void TakeSystemBlock(const SystemBlockFields& f, std::uint32_t) override { uploadedBlock = f; }
-    void TakeUpload(UploadResult result) override { upload = std::move(result); }
+    UploadProblem TakeUpload(UploadResult result) override
+    {
+        if (uploadProblem)
+            return uploadProblem;
+        upload = std::move(result);
+        return {};
+    }
     void ShowProgress(int, int, const std::string&) override {}
     void ShowStatus(int, const std::string&) override {}
     void TransferEnded(const TransferOutcome& outcome) override { outcomes.push_back(outcome); }

@@ -344,6 +344,8 @@ std::string FakePanel::ReplyFor(const FakeRequest& req, const Fault& fault)
 
 void FakePanel::Send(const std::string& chars)
 {
+    if (sent)
+        sent(chars);
     out_ += chars;
     FlushOut();
 }

@@ -110,6 +110,8 @@ public:
     bool paced = false;
     // Told after every reply sent, delayed ones included.
     std::function<void(const FakeRequest&)> answered;
+    // Told the characters of every reply as they go out.
+    std::function<void(const std::string&)> sent;
     // The paced exchanges since the last reset.
     const WireFigures& Wire() const { return wire_; }
     void ResetWire() { wire_ = {}; }

@@ -1,7 +1,8 @@
 // The panel link inside the real main window: the download command must leave the panel
 // holding exactly the compiled image, page table and system block; the upload command must
-// turn what the panel holds back into the same project; every failure must end with its
-// message and the window's menus and tool bars given back. The communication dialogs opened
+// turn what the panel holds back into the same project, and refuse what would not open as one
+// with the open project kept; every failure must end with its message (the warning icon, a
+// connect failure naming its port) and the window's menus and tool bars given back. The communication dialogs opened
 // from the menu rewrite what they say, and their captions stand in every language file.
 #include "app/editor/pageeditor.h"
 #include "app/comm/linkframe.h"
@@ -13,6 +14,7 @@
 #include "app/comm/ui/tfrmhmiproto.h"
 #include "app/comm/ui/tfrmkeysetting.h"
 #include "app/comm/ui/tmodem.h"
+#include "decoder/decodeerror.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/objfactory.h"
 #include "app/project/pgdataenc.h"
@@ -29,10 +31,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QMenu>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace kes::test {
 namespace {
@@ -51,6 +56,31 @@ std::vector<bool> LockedItems()
     for (QToolBar* b : {Khm->EditToolBar, Khm->PosTooBar, Khm->ObjToolBar, Khm->GeomToolBar, Khm->PostSetToolBar})
         on.push_back(b->isEnabled());
     return on;
+}
+
+// The replies of an upload as the inputs of the upload reply fuzz target (see
+// fuzz/uploadreply_target.h): once as raw lines, once as answers the target frames itself.
+void WriteUploadSeeds(const std::string& dir, const std::string& name, const std::vector<std::string>& replies)
+{
+    Bytes raw, framed;
+    for (const std::string& line : replies) {
+        raw.push_back(0x00);
+        raw.push_back(static_cast<std::uint8_t>(line.size()));
+        raw.insert(raw.end(), line.begin(), line.end());
+        Bytes reply;
+        if (line.empty() || !CheckLrc(std::string_view(line).substr(1), reply))
+            continue;
+        // The function byte, and a read reply's echo of address and length, are the target's.
+        const std::size_t head = (reply[0] & 0x7F) == '1' && reply.size() >= 6 ? 6 : 1;
+        framed.push_back(0x01);
+        framed.push_back(static_cast<std::uint8_t>(reply.size() - head));
+        framed.insert(framed.end(), reply.begin() + static_cast<std::ptrdiff_t>(head), reply.end());
+    }
+    for (const auto& [suffix, bytes] : {std::pair{"-raw", &raw}, std::pair{"-framed", &framed}}) {
+        QFile f(QString::fromStdString(dir + "/" + name + suffix));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(reinterpret_cast<const char*>(bytes->data()), static_cast<qint64>(bytes->size()));
+    }
 }
 
 class CommWindow : public LinkWindowFixture {
@@ -166,8 +196,14 @@ TEST_F(CommWindow, UploadThroughTheMenuRebuildsTheSameProject)
 
     prompt.shown.clear();
     prompt.answers = {Answer::No};  // do not save the project before it closes
+    std::vector<std::string> replies;
+    panel.sent = [&](const std::string& chars) { replies.push_back(chars); };
     k.Action("MmComRead")->trigger();
     ASSERT_TRUE(RunUntilMessages(2));
+    panel.sent = nullptr;
+    // The exchange seeds the upload reply fuzz target's corpus (fuzz/corpus/uploadreply).
+    if (const char* seedDir = std::getenv("KES_UPLOAD_SEED"))
+        WriteUploadSeeds(seedDir, "project", replies);
     EXPECT_EQ(prompt.shown.back(), Msg(68));
     EXPECT_TRUE(ComProgBar.isNull());
 
@@ -188,6 +224,92 @@ TEST_F(CommWindow, UploadThroughTheMenuRebuildsTheSameProject)
     EXPECT_EQ(k.Doc.PrjName.rfind("Doc", 0), 0u);
     EXPECT_TRUE(k.SaveDlg.FileName.empty());
     EXPECT_EQ(k.StatusText(4), QStringLiteral("ZQ Type: LX-04"));
+}
+
+// What the panel sends back is read as opening a project would read it: an upload that would
+// not open again is refused with what was wrong, before the user is asked anything, and the
+// project that was open stays open as it was. A user who keeps the open project when asked
+// keeps it too.
+TEST_F(CommWindow, AnUploadThatDoesNotReadAsAProjectLeavesTheOpenOneAlone)
+{
+    Download();
+    if (HasFatalFailure())
+        return;
+    TKhm& k = *Khm;
+    k.LoadPageWindow(1);
+    std::vector<std::uint32_t> offsets;
+    ASSERT_TRUE(OffsetsOf(k.Doc.OffsetList, offsets));
+    const Bytes good = panel.memory;
+    struct Case {
+        const char* name;
+        std::function<void(FakePanel&)> spoil;
+        QString message;          // empty: a good upload the user declines
+    };
+    const std::vector<Case> cases = {
+        {"a page whose record runs past its end",
+         [&](FakePanel& p) { p.memory[kObjData + offsets[1] + 2] = p.memory[kObjData + offsets[1] + 3] = 0xFF; },
+         Msg(761) + "\n" + Msg(766).arg(1).arg(0) + " " +
+             QString::fromLatin1(DecodeErrorText(DecodeError::LengthPastEnd))},
+        {"a header that is no header",
+         [](FakePanel& p) { p.memory[kObjData] = p.memory[kObjData + 1] = 0x77; },
+         Msg(761) + "\n" + Msg(765).arg(0)},
+        {"a controller number nobody knows",
+         [](FakePanel& p) {
+             p.memory[kPara + 4] = 28024 >> 8;
+             p.memory[kPara + 5] = 28024 & 0xFF;
+         },
+         Msg(761) + "\n" + Msg(763).arg(28024)},
+        {"a panel model nobody knows", [](FakePanel& p) { p.identity.modelIndex = 15; },
+         Msg(761) + "\n" + Msg(762).arg(15)},
+        {"an erased panel", [](FakePanel& p) { std::fill(p.memory.begin(), p.memory.end(), 0xFF); }, Msg(760)},
+        {"a good upload the user declines", [](FakePanel&) {}, {}},
+    };
+    const std::vector<Bytes> pages = [&] {
+        std::vector<Bytes> v;
+        for (const auto& pg : k.Doc.PgDataList)
+            v.push_back(pg->Data);
+        return v;
+    }();
+    const std::string name = k.Doc.PrjName;
+    const QString title = k.windowTitle();
+    const QString modelStatus = k.StatusText(4);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        panel.memory = good;
+        panel.identity.modelIndex = 0;
+        c.spoil(panel);
+        k.Doc.Modified = 1;
+        prompt.shown.clear();
+        prompt.kinds.clear();
+        prompt.answers = {Answer::Cancel};  // asked to save the open project: keep it
+        std::vector<std::string> replies;
+        panel.sent = [&](const std::string& chars) { replies.push_back(chars); };
+        k.Action("MmComRead")->trigger();
+        ASSERT_TRUE(RunUntil([&] { return !link().Engine().Busy() && !link().Preparer().Busy(); }));
+        panel.sent = nullptr;
+        if (const char* seedDir = std::getenv("KES_UPLOAD_SEED"))
+            WriteUploadSeeds(seedDir, "refused" + std::to_string(&c - cases.data()), replies);
+        if (c.message.isEmpty()) {
+            ASSERT_EQ(prompt.shown.size(), 1u);
+            EXPECT_TRUE(prompt.shown[0].startsWith(Msg(kMsgSaveProject)));
+        } else {
+            ASSERT_EQ(prompt.shown.size(), 1u);
+            EXPECT_EQ(prompt.shown[0], c.message);
+            EXPECT_EQ(prompt.kinds[0], MsgKind::Error);
+        }
+        EXPECT_TRUE(ComProgBar.isNull());
+        ASSERT_EQ(k.Doc.PgDataList.size(), pages.size());
+        for (std::size_t i = 0; i < pages.size(); ++i)
+            EXPECT_EQ(k.Doc.PgDataList[i]->Data, pages[i]) << "page " << i;
+        EXPECT_EQ(k.Doc.MachineId, 3);
+        EXPECT_EQ(k.Doc.PanelModelIndex, 0);
+        EXPECT_EQ(k.Doc.Modified, 1);
+        EXPECT_EQ(k.Doc.EditMode, 3);
+        EXPECT_EQ(k.Doc.PrjName, name);
+        EXPECT_EQ(k.windowTitle(), title);
+        EXPECT_EQ(k.PageEd->Pages().size(), 1u);
+        EXPECT_EQ(k.StatusText(4), modelStatus);
+    }
 }
 
 TEST_F(CommWindow, FailuresEndWithTheirMessageAndGiveTheWindowBack)
@@ -224,7 +346,11 @@ TEST_F(CommWindow, FailuresEndWithTheirMessageAndGiveTheWindowBack)
         prompt.answers = {Answer::Yes};
         k.Action("MmComWrt")->trigger();
         ASSERT_TRUE(RunUntilMessages(2));
-        EXPECT_EQ(prompt.shown.back(), Msg(c.message));
+        // A connect failure names the port it tried.
+        const QString port = c.message == 62 ? QStringLiteral(" (%1)").arg(QString::fromStdString(panel.SlavePath()))
+                                             : QString();
+        EXPECT_EQ(prompt.shown.back(), Msg(c.message) + port);
+        EXPECT_EQ(prompt.kinds.back(), MsgKind::Error);
         EXPECT_EQ(prompt.shown.size(), 2u);
         EXPECT_TRUE(ComProgBar.isNull());
         EXPECT_FALSE(k.MMICom->IsOpen());
@@ -385,6 +511,37 @@ TEST_F(CommWindow, SettingsDialogsOpenFromTheMenu)
     EXPECT_GT(liveRefs, 0);
     EXPECT_EQ(k.Doc.ImageHeaderLen, 0);
     EXPECT_EQ(k.Doc.Compiled, 0);
+}
+
+// A port path the user typed is the user's: the port number a project file stores (none, the
+// number of a port the machine lists, a number no port has) never replaces it on opening.
+TEST_F(CommWindow, ATypedPortIsKeptAcrossOpen)
+{
+    TKhm& k = *Khm;
+    const auto answerFile = [this](const std::string& path) {
+        prompt.onExec = [path](QDialog& d) {
+            auto& f = dynamic_cast<QFileDialog&>(d);
+            f.selectFile(QString::fromStdString(path));
+            d.done(QDialog::Accepted);
+        };
+    };
+    const std::string typed = "/dev/ttyKesTyped";
+    for (std::uint16_t stored : {0, 1, 99}) {
+        SCOPED_TRACE(stored);
+        const std::string file = Path("port" + std::to_string(stored) + ".zqf");
+        k.ComNumber = stored;
+        prompt.answers.clear();
+        answerFile(file);
+        k.Action("MmSaveAs")->trigger();
+        ASSERT_TRUE(QFile::exists(QString::fromStdString(file)));
+
+        k.MMICom->Settings().name = typed;
+        answerFile(file);
+        k.Action("MmOpen")->trigger();
+        EXPECT_EQ(k.Doc.PrjName, "port" + std::to_string(stored));
+        EXPECT_EQ(k.MMICom->Settings().name, typed);
+        EXPECT_EQ(k.ComNumber, 0);
+    }
 }
 
 TEST_F(CommWindow, CaptionsOfTheCommunicationFormsStandInEveryLanguage)

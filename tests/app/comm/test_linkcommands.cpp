@@ -1,8 +1,9 @@
 // The transfer commands: the once-per-run modem check must refuse a line where a modem answers
 // (or no port is set) and let a direct cable through after its wait; the download command asks
-// before it sends and never starts on a refused compile; the menu enables what the edit mode
-// allows.
+// before it sends and never starts on a refused compile; the upload command starts with the
+// open project untouched; the menu enables what the edit mode allows.
 #include "app/comm/ui/linkcommands.h"
+#include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "commtestsupport.h"
 
@@ -43,6 +44,11 @@ TEST(PrepareLink, ModemCheckRunsOnceAndRefusesAnAnsweringModem)
         EXPECT_EQ(*result, c.ready);
         EXPECT_EQ(rig.port.IsOpen(), c.ready);
         EXPECT_EQ(prompt.shown.size(), c.ready ? 0u : 1u);
+        // The refusal is a warning of two lines.
+        if (!c.ready) {
+            EXPECT_EQ(prompt.shown[0], Msg(297) + "\n" + Msg(298));
+            EXPECT_EQ(prompt.kinds[0], MsgKind::Error);
+        }
         EXPECT_TRUE(preparer.ModemChecked());
 
         // Later transfers open the port at once, without a second check.
@@ -108,34 +114,26 @@ TEST(TransferCommands, DownloadAsksAndStartsOnlyOnYes)
     }
 }
 
-TEST(TransferCommands, UploadClosesTheProjectFirstUnlessCancelled)
+// The upload reads its panel before anything of the open project changes: the command asks
+// nothing and leaves the project's flags alone; an erased panel says it holds no project.
+TEST(TransferCommands, UploadStartsWithTheOpenProjectInPlace)
 {
-    for (bool cancel : {true, false}) {
-        SCOPED_TRACE(cancel);
-        ScriptedPrompt prompt;
-        ScopedPrompt scope(prompt);
-        LinkRig rig;
-        ProjectState state;
-        state.MachineId = 3;
-        state.Modified = 1;
-        LinkPreparer preparer(rig.port, kTick);
-        int closed = 0;
-        TransferCommandSteps steps;
-        steps.closeProjectQuery = [&] { return !cancel; };
-        steps.closeProject = [&] { ++closed; };
-        TransferCommands commands(state, preparer, rig.engine, steps, [] { return LinkRig::kBaud; });
-        commands.MmComReadClick();
-        EXPECT_EQ(closed, cancel ? 0 : 1);
-        if (cancel) {
-            EXPECT_EQ(state.Modified, 1);
-            continue;
-        }
-        EXPECT_EQ(state.Modified, 0);
-        // The erased fake panel refuses the upload: the transfer ran and failed cleanly.
-        ASSERT_TRUE(RunUntil([&] { return !rig.host.outcomes.empty(); }));
-        EXPECT_EQ(rig.host.outcomes[0].error, LinkError::BadUpload);
-        EXPECT_EQ(LinkMessageNumber(rig.host.outcomes[0].error), 30);
-    }
+    ScriptedPrompt prompt;
+    ScopedPrompt scope(prompt);
+    LinkRig rig;
+    ProjectState state;
+    state.MachineId = 3;
+    state.Modified = 1;
+    state.Compiled = 0;
+    LinkPreparer preparer(rig.port, kTick);
+    TransferCommands commands(state, preparer, rig.engine, TransferCommandSteps{}, [] { return LinkRig::kBaud; });
+    commands.MmComReadClick();
+    ASSERT_TRUE(RunUntil([&] { return !rig.host.outcomes.empty(); }));
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_EQ(state.Modified, 1);
+    EXPECT_EQ(state.Compiled, 0);
+    EXPECT_EQ(rig.host.outcomes[0].error, LinkError::PanelEmpty);
+    EXPECT_EQ(LinkMessageNumber(rig.host.outcomes[0].error), 760);
 }
 
 TEST(ComMenu, EnablesByEditMode)

@@ -1,7 +1,8 @@
 // Uploads from a fake panel over a pseudo-terminal. What comes back must rebuild the project
 // that was downloaded (system block fields, page table, image and so the pages), and a panel
 // whose block or table cannot describe a project (erased, out of bounds, running backwards)
-// is refused before anything is read on its word. Late copies of replies and short read
+// is refused before anything is read on its word, an erased one as holding no project; what
+// the host's check refuses ends the upload as a failure. Late copies of replies and short read
 // replies must never be taken for data.
 #include "commtestsupport.h"
 
@@ -104,9 +105,11 @@ TEST(LinkUpload, PanelsThatCannotDescribeAProjectAreRefused)
     struct Case {
         const char* name;
         std::function<void(FakePanel&)> setup;
+        LinkError error = LinkError::BadUpload;
+        int message = 30;
     };
     const std::vector<Case> cases = {
-        {"erased panel", [](FakePanel&) {}},
+        {"erased panel", [](FakePanel&) {}, LinkError::PanelEmpty, 760},
         {"page count past the table area", [](FakePanel& p) { PutProject(p, 100, SampleImage(24, {10}), 0x400); }},
         {"page count 0", [](FakePanel& p) { PutProject(p, 100, SampleImage(24, {10}), 0); }},
         {"offsets running backwards",
@@ -129,13 +132,40 @@ TEST(LinkUpload, PanelsThatCannotDescribeAProjectAreRefused)
         ASSERT_TRUE(rig.Run(TransferKind::Upload));
         ASSERT_EQ(rig.host.outcomes.size(), 1u);
         EXPECT_FALSE(rig.host.outcomes[0].Ok());
-        EXPECT_EQ(rig.host.outcomes[0].error, LinkError::BadUpload);
-        EXPECT_EQ(LinkMessageNumber(rig.host.outcomes[0].error), 30);
+        EXPECT_EQ(rig.host.outcomes[0].error, c.error);
+        EXPECT_EQ(LinkMessageNumber(rig.host.outcomes[0].error), c.message);
         EXPECT_FALSE(rig.host.upload);
         EXPECT_FALSE(rig.port.IsOpen());
         // Refused on the block or the table: not a single image read.
         for (const FakeRequest& r : rig.panel.Log())
             EXPECT_LT(r.address, TestMemoryMap().ObjDataAddr);
+    }
+}
+
+// The host's checks end an upload as a failure carrying what they found: a panel model it does
+// not know before anything is read, a project that does not read after all of it arrived.
+TEST(LinkUpload, WhatTheHostRefusesEndsTheUpload)
+{
+    for (bool atIdentify : {true, false}) {
+        SCOPED_TRACE(atIdentify);
+        LinkRig rig;
+        PutProject(rig.panel, 100, SampleImage(24, {10}), 2);
+        UploadProblem p;
+        p.kind = atIdentify ? UploadProblem::Kind::UnknownModel : UploadProblem::Kind::BadPage;
+        p.number = 7;
+        (atIdentify ? rig.host.identifyProblem : rig.host.uploadProblem) = p;
+        ASSERT_TRUE(rig.Run(TransferKind::Upload));
+        ASSERT_EQ(rig.host.outcomes.size(), 1u);
+        const TransferOutcome& o = rig.host.outcomes[0];
+        EXPECT_EQ(o.error, LinkError::BadProject);
+        EXPECT_EQ(o.upload.kind, p.kind);
+        EXPECT_EQ(o.upload.number, 7);
+        EXPECT_FALSE(rig.host.upload);
+        EXPECT_FALSE(rig.port.IsOpen());
+        bool read = false;
+        for (const FakeRequest& r : rig.panel.Log())
+            read = read || r.command == '1';
+        EXPECT_EQ(read, !atIdentify);
     }
 }
 

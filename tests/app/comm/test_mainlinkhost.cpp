@@ -1,9 +1,12 @@
 // The main window's transfer host: a download must send the system block built from the project
 // state, an upload must bring the panel's controller, ports, passwords and pages back into the
-// project, and the end of either closes the progress window and shows exactly one message.
+// project, and the end of either closes the progress window and shows exactly one message, a
+// failure with the warning icon. An upload changes the project only once it reads as a project
+// and the user has let the open one go.
 // Progress and status show at a steady rate, however many frames go by.
 #include "app/comm/ui/mainlinkhost.h"
 #include "app/comm/ui/tcomprogbar.h"
+#include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "commtestsupport.h"
 
@@ -26,6 +29,9 @@ struct MainRig {
     QtLinkPort port;
     ProjectState state;
     int closedForUpload = 0;
+    bool keepProject = false;        // the user's answer when asked to let the project go
+    UploadProblem uploadProblem;     // what the upload's check finds
+    int unknownModel = -1;           // a panel model index the model list lacks
     int activated = 0;
     std::optional<UploadResult> rebuilt;
     bool upDown = false;
@@ -48,7 +54,14 @@ struct MainRig {
         };
         p.closeProjectForUpload = [this] {
             ++closedForUpload;
+            if (keepProject)
+                return false;
             state.ComSetByte = {0, 0};
+            return true;
+        };
+        p.checkUpload = [this](const UploadResult&) { return uploadProblem; };
+        p.uploadMemoryMap = [this](std::uint8_t model, std::uint8_t) {
+            return model == unknownModel ? std::nullopt : std::optional<LinkMemoryMap>(TestMemoryMap());
         };
         p.downloadImage = [this] { return image; };
         p.pageCount = [this] { return image.offsets.size() - 1; };
@@ -127,6 +140,7 @@ TEST(MainLinkHost, DownloadThenUploadCarryTheProject)
     ASSERT_TRUE(rig.Run(TransferKind::Upload, outcomes));
     EXPECT_EQ(outcomes, 1);
     EXPECT_EQ(rig.closedForUpload, 1);
+    EXPECT_EQ(prompt.kinds.back(), MsgKind::Info);
     ASSERT_TRUE(rig.rebuilt);
     EXPECT_EQ(rig.rebuilt->image, rig.image.image);
     EXPECT_EQ(rig.state.MachineId, 3);                 // from the block, as it was downloaded
@@ -136,6 +150,82 @@ TEST(MainLinkHost, DownloadThenUploadCarryTheProject)
     EXPECT_TRUE(rig.upDown);
     EXPECT_EQ(rig.state.Compiled, 1);
     EXPECT_EQ(rig.state.Modified, 0);
+}
+
+// Nothing of an upload reaches the project before it has arrived, read as a project and the
+// user has let the open project go: a panel model the list lacks, an upload whose check finds
+// a problem and a user who keeps the open project all leave the project as it was, the first
+// two with a warning that says what was wrong.
+TEST(MainLinkHost, AnUploadTakenNowhereLeavesTheProjectAsItWas)
+{
+    struct Case {
+        const char* name;
+        std::function<void(MainRig&)> arrange;
+        int asked;              // times the user was asked to let the project go
+        QString message;        // empty: none
+    };
+    UploadProblem badPage;
+    badPage.kind = UploadProblem::Kind::BadPage;
+    badPage.number = 1;
+    badPage.position = 14;
+    badPage.why = "a record head is cut off at the end of the data";
+    UploadProblem controller;
+    controller.kind = UploadProblem::Kind::UnknownController;
+    controller.number = 28024;
+    const std::vector<Case> cases = {
+        {"panel model the list lacks", [](MainRig& r) { r.unknownModel = 0; }, 0,
+         Msg(761) + "\n" + Msg(762).arg(0)},
+        {"page that does not read", [&](MainRig& r) { r.uploadProblem = badPage; }, 0,
+         Msg(761) + "\n" + Msg(766).arg(1).arg(14) + " " + QString::fromStdString(badPage.why)},
+        {"controller the list lacks", [&](MainRig& r) { r.uploadProblem = controller; }, 0,
+         Msg(761) + "\n" + Msg(763).arg(28024)},
+        {"user keeps the open project", [](MainRig& r) { r.keepProject = true; }, 1, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedPrompt prompt;
+        ScopedPrompt scope(prompt);
+        MainRig rig;
+        // The panel holds a project of controller 3.
+        SystemBlockFields f;
+        f.entryCount = 3;
+        f.machineId = 3;
+        f.passwords[0].level = 5;
+        Bytes block(SystemBlockSize(100), 0xFF);
+        BuildSystemBlock(f, 100, block);
+        const LinkMemoryMap m = TestMemoryMap();
+        std::copy(block.begin(), block.end(), rig.panel.memory.begin() + m.ParaAddr);
+        const Bytes table = BuildPageTable(rig.image.offsets);
+        std::copy(table.begin(), table.end(), rig.panel.memory.begin() + m.ObjPageAddr);
+        std::copy(rig.image.image.begin(), rig.image.image.end(), rig.panel.memory.begin() + m.ObjDataAddr);
+        // The open project: another controller, its own port bytes and password level.
+        rig.state.MachineId = 87;
+        rig.state.ComSetByte = {0x22, 0x33};
+        rig.state.UserPasswords[0].Level = 1;
+        rig.state.Modified = 1;
+        rig.state.PanelFwVer = 99;
+        c.arrange(rig);
+
+        int outcomes = 0;
+        ASSERT_TRUE(rig.Run(TransferKind::Upload, outcomes));
+        EXPECT_EQ(outcomes, 1);
+        EXPECT_TRUE(ComProgBar.isNull());
+        EXPECT_EQ(rig.closedForUpload, c.asked);
+        EXPECT_FALSE(rig.rebuilt);
+        EXPECT_EQ(rig.state.MachineId, 87);
+        EXPECT_EQ(rig.state.ComSetByte[0], 0x22);
+        EXPECT_EQ(rig.state.ComSetByte[1], 0x33);
+        EXPECT_EQ(rig.state.UserPasswords[0].Level, 1);
+        EXPECT_EQ(rig.state.Modified, 1);
+        EXPECT_EQ(rig.state.PanelFwVer, 99u);
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(prompt.shown.empty());
+        } else {
+            ASSERT_EQ(prompt.shown.size(), 1u);
+            EXPECT_EQ(prompt.shown[0], c.message);
+            EXPECT_EQ(prompt.kinds[0], MsgKind::Error);
+        }
+    }
 }
 
 TEST(MainLinkHost, FailureClosesTheWindowAndShowsOneMessage)
@@ -148,7 +238,8 @@ TEST(MainLinkHost, FailureClosesTheWindowAndShowsOneMessage)
     ASSERT_TRUE(rig.Run(TransferKind::Upload, outcomes));
     EXPECT_EQ(outcomes, 1);
     EXPECT_TRUE(ComProgBar.isNull());
-    EXPECT_EQ(prompt.shown.size(), 1u);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.kinds[0], MsgKind::Error);
     EXPECT_FALSE(rig.rebuilt);
     EXPECT_FALSE(rig.port.IsOpen());
 }
@@ -183,7 +274,7 @@ TEST(MainLinkHost, ReportsOfManyFramesShowOnlyAFewTimes)
     // The end of a transfer shows what is left at once.
     rig.statusShown.clear();
     rig.host.ShowStatus(2, "last");
-    rig.host.TransferEnded(TransferOutcome{LinkError::Stopped, {}});
+    rig.host.TransferEnded(TransferOutcome{LinkError::Stopped, {}, {}, {}});
     EXPECT_EQ(latest(2), "last");
     EXPECT_TRUE(ComProgBar.isNull());
 
