@@ -1,5 +1,5 @@
 #pragma once
-// Byte layouts of the parts of an object record the objects store themselves: the 14-byte
+// Byte layouts of the pieces of an object record the objects store themselves: the 14-byte
 // header every record opens with, the 9-byte device reference and the geometry's whole
 // record. Offsets from the start of the record (or of the reference); integers big-endian.
 // The kinds' bodies are in decoder/kindlayout.h.

@@ -46,7 +46,7 @@ TKhm::TKhm(kes::ProjectDoc& doc, QWidget* parent)
     : QMainWindow(parent)
     , Doc(doc)
 {
-    // As the class library does, the global refers to the window while it is created.
+    // The global refers to the window while it is created: what its construction builds may look for it.
     Khm = this;
     setObjectName(QStringLiteral("Khm"));
     kes::SetMainForm(this);

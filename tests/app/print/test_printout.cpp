@@ -1,4 +1,4 @@
-// A printout holds what the Parts put on it: each object's heading and property lines by kind,
+// A printout holds what each report puts on it: each object's heading and property lines by kind,
 // one line per page-change condition with the operator it compares with, captions and headings
 // with or without titles; and a project with objects of every kind prints to PDF with exactly
 // as many pages as its plan has units, by page and by kind.
