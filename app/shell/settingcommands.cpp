@@ -25,7 +25,6 @@ namespace kes {
 namespace {
 
 constexpr int kMsgSysLinkedFull = 299;   // more than 68 device-linked records
-constexpr int kMsgPageLinkedFull = 302;  // the same, from the page menu
 constexpr int kMsgRedefineUpDown = 129;
 constexpr int kMsgContinue = 123;
 constexpr int kSysRecTagBase = 1002;     // the buzzer and lamp items carry 1002 and 1003
@@ -51,13 +50,11 @@ bool LinkedRecordsFull(TKhm& k, int msg)
     return true;
 }
 
-void MmBuzzerSetClick(TKhm& k, QAction* sender)
+// The page's own command: the menu and the page popup refuse with the same message.
+void MmBuzzerSetClick(TKhm&, QAction* sender)
 {
-    THmPage* page = LivePage();
-    if (!page || LinkedRecordsFull(k, kMsgPageLinkedFull))
-        return;
-    k.Doc.EditScope = 0;
-    page->PopBuzzerSetClick(sender);
+    if (THmPage* page = LivePage())
+        page->PopBuzzerSetClick(sender);
 }
 
 void MmSysFunKeySetClick(TKhm& k)

@@ -1,6 +1,7 @@
 // The page and system settings commands of the main window: each opens its dialog in its
 // scope unless more than 68 device-linked records are in use (then 299, or 302 from the page
-// menu, and nothing opens), the settings menus' marks and choices follow the records as the
+// menu's page change, and nothing opens; the page's buzzer and lamp refuse alike from the menu
+// and from the page popup), the settings menus' marks and choices follow the records as the
 // menus open, the Up and Down keys switch as the project's switch says, and no shortcut has
 // two owners.
 #include "editortest.h"
@@ -57,7 +58,7 @@ TEST_F(SettingMenusTest, EachCommandOpensItsDialogInItsScopeUpToTheLinkedRecordL
         int scope; // -1: the command leaves it as it is
         int refusal;
     } cases[] = {
-        {"MmBuzzerSet", "SysSet", 0, 302},     {"MmLedSet", "SysSet", 0, 302},
+        {"MmBuzzerSet", "SysSet", 0, 299},     {"MmLedSet", "SysSet", 0, 299},
         {"MmSysBuzzerSet", "SysSet", 1, 299},  {"MmSysLedSet", "SysSet", 1, 299},
         {"MmSysPowerOnSet", "SysSet", 1, 299}, {"MmSysPgChgSet", "PgJump", 1, 299},
         {"MmClock", "FrmPLCValAddrSet", -1, 299}, {"MmPgPageWriteSet", "FrmPLCValAddrSet", -1, 299},
@@ -106,6 +107,32 @@ TEST_F(SettingMenusTest, EachCommandOpensItsDialogInItsScopeUpToTheLinkedRecordL
         seen.clear();
         Trigger(item);
         EXPECT_EQ(seen["SysSet"].second, record) << item;
+    }
+}
+
+TEST_F(SettingMenusTest, ThePagesBuzzerAndLampRefuseAlikeFromTheMenuAndThePopup)
+{
+    UseLinked(69);
+    for (const char* item : {"MmBuzzerSet", "MmLedSet", "PopBuzzerSet", "PopLedSet"}) {
+        SCOPED_TRACE(item);
+        prompt.shown.clear();
+        bool opened = false;
+        prompt.onExec = [&opened](QDialog& d) {
+            opened = true;
+            d.reject();
+        };
+        if (std::string(item).starts_with("Pop")) {
+            HmPage->PgPopMmPopup();
+            QAction* pop = HmPage->Pop(item);
+            ASSERT_TRUE(pop && pop->isEnabled());
+            pop->trigger();
+        } else {
+            OpenMenu("MmPageSet");
+            Trigger(item);
+        }
+        prompt.onExec = nullptr;
+        EXPECT_EQ(prompt.shown, std::vector<QString>{Msg(299)});
+        EXPECT_FALSE(opened);
     }
 }
 
