@@ -222,7 +222,6 @@ void TPgJump::PgChgListClick()
     const PgJmpRec& rec = work_[static_cast<std::size_t>(row)];
     ref_->LoadCompanion(rec.Ref);
     const std::uint8_t width = rec.Width == 1 ? 1 : 0;
-    ref_->Show(rec.Ref.DevAddrCode, rec.Kind, width, rec.Ref.BitIndex);
     if (rec.Kind == 0x00) {
         Bit_Rdo->setChecked(true);
         Bit_RdoClick();
@@ -239,6 +238,10 @@ void TPgJump::PgChgListClick()
         Comp_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(rec.CompareValue), Type(), width));
         Cmp_Box->setCurrentIndex(rec.Operator <= 5 ? rec.Operator : -1);
     }
+    // The stored address as stored: the radio's click formatted it at 16 bits, which names
+    // nothing where the length chooses the device range.
+    if (rec.Ref.DevAddrCode != -1)
+        ref_->Show(rec.Ref.DevAddrCode, rec.Kind, width, rec.Ref.BitIndex);
 }
 
 void TPgJump::ShowKindAddress()

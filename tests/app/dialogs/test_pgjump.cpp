@@ -1,7 +1,8 @@
 // The page-change conditions dialog: conditions are added, updated and deleted on a working
 // copy with the checks in their order, the list lines read as the panel's operators expect,
 // the list never passes 20 conditions nor the project 68 device-linked records (the
-// conditions added in this run counted), and every way of closing writes the copy back.
+// conditions added in this run counted), every way of closing writes the copy back, and a
+// clicked condition shows its address as stored, whatever length the radios start from.
 #include "setdlgtest.h"
 
 #include "app/dialogs/tpgjump.h"
@@ -176,6 +177,41 @@ TEST_F(PgJumpTest, UpdateAndDeleteWorkOnTheSelectedLine)
     state.SysPgJumps.assign(1, PgJmpRec{});
     d.CloseBtnClick();
     EXPECT_TRUE(state.SysPgJumps.empty()) << "an emptied list leaves no condition";
+}
+
+// Where the value length chooses the device range (W 16 bits, DW 32 bits), a 32-bit condition
+// clicked again shows its DW address, not the model's default word, and updates unchanged.
+TEST_F(PgJumpTest, AClickedConditionShowsItsAddressAtItsOwnLength)
+{
+    ASSERT_TRUE(model.LoadDeviceTable(20).empty());
+    ASSERT_TRUE(model.LengthSelectsAccess);
+    TPgJump& d = Open<TPgJump>(0);
+    SetValue(d, "DW10", 1, 0, 0, "70000", 2);
+    d.AddInBtnClick();
+    SetBit(d, "B3", true, 1);
+    d.AddInBtnClick();
+    ASSERT_TRUE(prompt.shown.empty()) << ShownText();
+    const QStringList lines = Lines(d);
+    EXPECT_EQ(lines[0], "DW10 = UnInt(70000) Jump To Pg.2");
+
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass == 0 ? "in the run that added it" : "opened again");
+        TPgJump& shown = pass == 0 ? d : Open<TPgJump>(0);
+        shown.PgChgList->setCurrentRow(1);
+        shown.PgChgListClick();
+        EXPECT_EQ(shown.DevRefTxt->text(), "B3");
+        shown.PgChgList->setCurrentRow(0);
+        shown.PgChgListClick();
+        EXPECT_TRUE(shown.Val_Rdo->isChecked());
+        EXPECT_EQ(shown.ValLen_Box->currentIndex(), 1);
+        EXPECT_EQ(shown.DevRefTxt->text(), "DW10");
+        shown.UpdateBtnClick();
+        EXPECT_TRUE(prompt.shown.empty()) << ShownText();
+        EXPECT_EQ(Lines(shown), lines);
+        shown.CloseBtnClick();
+    }
+    ASSERT_EQ(page.PgJmpList.size(), 2u);
+    EXPECT_EQ(page.PgJmpList[0].Width, 1);
 }
 
 TEST_F(PgJumpTest, EscapeWritesTheListBackAsCloseDoes)
