@@ -133,7 +133,7 @@ TEST_F(BtnStore, OkStoresTheFieldsOfEachType)
              EXPECT_EQ(b.MultiFlag, 1);
              EXPECT_EQ(b.WriteDev.DevAddrCode, 0x3000);
          }},
-        {"read back and notify after the write, set",
+        {"read back and notify after the write, reset",
          [](T& t, TBtnSet& d) {
              t.ChooseType(9);
              t.Tick(d.DevRd_Chk, true, &TBtnSet::DevRd_ChkClick);
@@ -141,7 +141,7 @@ TEST_F(BtnStore, OkStoresTheFieldsOfEachType)
              t.Tick(d.Call_Chk, true, &TBtnSet::Call_ChkClick);
              d.CallTxt->setText("M9");
              SetRadioGroupIndex(d.CallOrderGp, 1);
-             SetRadioGroupIndex(d.CallStateGp, 1);
+             SetRadioGroupIndex(d.CallStateGp, 0);
          },
          [](const TLxBtn& b) {
              EXPECT_EQ(b.ReadUsed, 1);
@@ -149,6 +149,19 @@ TEST_F(BtnStore, OkStoresTheFieldsOfEachType)
              EXPECT_EQ(b.NotifyUsed, 1);
              EXPECT_EQ(b.NotifyDev.DevAddrCode, 0x3009);
              EXPECT_EQ(b.NotifyOrder, 1);
+             EXPECT_EQ(b.NotifyState, 0);
+         }},
+        {"notify before the write, set",
+         [](T& t, TBtnSet& d) {
+             t.ChooseType(9);
+             t.Tick(d.Call_Chk, true, &TBtnSet::Call_ChkClick);
+             d.CallTxt->setText("M9");
+             SetRadioGroupIndex(d.CallOrderGp, 0);
+             SetRadioGroupIndex(d.CallStateGp, 1);
+         },
+         [](const TLxBtn& b) {
+             EXPECT_EQ(b.NotifyUsed, 1);
+             EXPECT_EQ(b.NotifyOrder, 0);
              EXPECT_EQ(b.NotifyState, 1);
          }},
     };

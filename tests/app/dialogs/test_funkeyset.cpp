@@ -1,7 +1,8 @@
 // The function key table: Set checks a key in its order and changes only the working copy,
 // the Up and Down keys take a type only while they are redefined and no arrow key is a
 // maintained button, a key a button object holds takes no type, and every way of closing
-// writes the 14 keys back to the page or to the system, where a save and a compile find them.
+// writes the 14 keys back to the page or to the system, where a save and a compile find them,
+// the notify order and state each from its own group.
 #include "setdlgtest.h"
 
 #include "app/dialogs/tbtnset.h"
@@ -180,6 +181,36 @@ TEST_F(FunKeySetTest, KeysSetInTheTableReachTheStoredPage)
         EXPECT_EQ(r->DevAddrCode, -1);
     EXPECT_EQ(back.PgFunKeys[0].Kind, 0x10);
     EXPECT_EQ(back.PgFunKeys[0].StateCount, 5);
+}
+
+TEST_F(FunKeySetTest, TheNotifyOrderAndStateComeFromTheirOwnGroups)
+{
+    struct Case {
+        int order, state;
+    } cases[] = {{1, 0}, {0, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("order " + std::to_string(c.order) + ", state " + std::to_string(c.state));
+        TFunKeySet& d = OpenKeys(0);
+        Choose(d, 2, 0);
+        d.Call_Chk->setChecked(true);
+        d.Call_ChkClick();
+        d.CallTxt->setText("M9");
+        SetRadioGroupIndex(d.CallOrderGp, c.order);
+        SetRadioGroupIndex(d.CallStateGp, c.state);
+        d.SetBtnClick();
+        EXPECT_TRUE(prompt.shown.empty()) << ShownText();
+        d.CloseBtnClick();
+        const PgFunKeyRec& key = ReadBackPage().PgFunKeys[2];
+        EXPECT_EQ(key.NotifyUsed, 1);
+        EXPECT_EQ(key.Notify.DevAddrCode, 0x3000 + 9);
+        EXPECT_EQ(key.NotifyOrder, c.order);
+        EXPECT_EQ(key.NotifyState, c.state);
+        TFunKeySet& again = OpenKeys(0);
+        again.FunKey_Grid->setCurrentCell(2, 0);
+        again.FunKey_GridClick();
+        EXPECT_EQ(RadioGroupIndex(again.CallOrderGp), c.order);
+        EXPECT_EQ(RadioGroupIndex(again.CallStateGp), c.state);
+    }
 }
 
 // A multi-state key's or button's access kind radios sit beside the step group's radios: a

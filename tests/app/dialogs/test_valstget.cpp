@@ -1,5 +1,6 @@
 // The numeric input dialog: OK stores the three addresses, the value format, digits and
-// limits, the key, level and appearance, and a page read back from the record holds them;
+// limits, the key, level and appearance, and a page read back from the record holds them (the
+// notify order and state each in its own byte);
 // the checks run in their fixed order and the first failure leaves the object and the page's
 // key flags untouched; key choices the page holds are refused when chosen.
 #include "pageobjtest.h"
@@ -104,6 +105,29 @@ TEST_F(ValStGetTest, OkStoresWhatReadsBack)
     EXPECT_EQ(back.fontsize, 1);
     EXPECT_EQ(back.HPos, 0);
     EXPECT_EQ(back.VPos, 1);
+}
+
+TEST_F(ValStGetTest, TheNotifyOrderAndStateKeepTheirOwnBytes)
+{
+    struct Case {
+        int order, state;
+    } cases[] = {{1, 0}, {0, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("order " + std::to_string(c.order) + ", state " + std::to_string(c.state));
+        TLxGetVal& e = Entry();
+        auto& d = Open(e);
+        Tick(d.Call_Chk, [&] { d.Call_ChkClick(); });
+        d.DevCallTxt->setText("M7");
+        SetRadioGroupIndex(d.CallOrderGp, c.order);
+        SetRadioGroupIndex(d.CallStateGp, c.state);
+        ExpectStored(d);
+        const TLxGetVal& back = ReadBack<TLxGetVal>(e);
+        EXPECT_EQ(back.NotifyOrder, c.order);
+        EXPECT_EQ(back.NotifyState, c.state);
+        auto& again = Open(e);
+        EXPECT_EQ(RadioGroupIndex(again.CallOrderGp), c.order);
+        EXPECT_EQ(RadioGroupIndex(again.CallStateGp), c.state);
+    }
 }
 
 TEST_F(ValStGetTest, FloatingAndDigitOnlyTypes)
