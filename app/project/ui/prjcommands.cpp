@@ -146,7 +146,10 @@ bool WriteTo(ProjectCommandsHost& k, const std::string& folder)
     return w.Error == ProjectError::None;
 }
 
-void OpenPath(ProjectCommandsHost& k, const std::string& chosen)
+// Opens the project at chosen (or its working copy). The open command restores the layout and
+// checks a project only when it has pages; a recent file does both always and gives a project
+// without pages its first page.
+void OpenPath(ProjectCommandsHost& k, const std::string& chosen, bool recent)
 {
     k.OpenDlg.FileName = chosen;
     const std::string wc = WorkingCopyBase(k.Doc.WriteDir(), StripPrjExt(FileNamePart(chosen))) + kPrjExt;
@@ -160,7 +163,8 @@ void OpenPath(ProjectCommandsHost& k, const std::string& chosen)
     k.Doc.Modified = 0;
     if (!OpenProjectFromDlg(k))
         return;
-    if (!k.Doc.IsKeypadType() && !k.Doc.PgDataList.empty() && (k.Doc.EditMode == 3 || k.Doc.EditMode == 1)) {
+    const bool keypad = k.Doc.IsKeypadType();
+    if (!keypad && (recent || (!k.Doc.PgDataList.empty() && (k.Doc.EditMode == 3 || k.Doc.EditMode == 1)))) {
         k.Doc.EditMode = 3;
         k.LoadLayout();
         const CheckResult c = CheckWithCaptions(k.Doc, k.Commands());
@@ -172,6 +176,8 @@ void OpenPath(ProjectCommandsHost& k, const std::string& chosen)
         WriteWorkingCopy(k);
         k.StartAutoSave();
     }
+    if (recent && !keypad && k.Doc.PgDataList.empty())
+        k.MmAddPgClick();
 }
 
 } // namespace
@@ -196,6 +202,14 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
             base = wc;
             k.Doc.Modified = 1;
         }
+    }
+    // The working copy refused and the file itself gone: there is nothing to read.
+    if (base != wc && !FileExists(chosen)) {
+        k.CloseProject();
+        k.Doc.Opened = 0;
+        k.Doc.PrjName.clear();
+        ShowMsg(kMsgNoFile);
+        return false;
     }
     const HeaderLib lib;
     const ReadOutcome r = ReadProjectFiles(k.Doc, base, k.Model(), lib.Decoders());
@@ -242,7 +256,7 @@ void TbOpenClick(ProjectCommandsHost& k)
     k.Doc.Compiled = 1;
     const std::string chosen = AskFileName(k, false, k.OpenDlg.InitialDir, {});
     if (!chosen.empty())
-        OpenPath(k, chosen);
+        OpenPath(k, chosen, false);
     // A refused file is not the project at work: the title names none then.
     SetCaption(k, k.Doc.Opened && !k.Doc.PrjName.empty() ? k.OpenDlg.FileName : std::string());
     if (!k.Doc.PrjName.empty() && k.Doc.Opened)
@@ -464,7 +478,7 @@ void InstallProjectCommands(ProjectCommandsHost& k)
             k.SaveDlg.FileName.clear();
             if (!k.CloseProjectQuery())
                 return;
-            OpenPath(k, path);
+            OpenPath(k, path, true);
             SetCaption(k, k.OpenDlg.FileName);
             if (!k.Doc.PrjName.empty() && k.Doc.Opened)
                 k.AddRecentFile(JoinPath(k.OpenDlg.InitialDir, k.Doc.PrjName + kPrjExt));

@@ -3,10 +3,12 @@
 // modified with a message and the old files; a damaged file opens nothing; compile refuses a
 // project over the memory area with its message and lists the check's findings; the
 // check-result lines name the page and object a double click goes to; simulate writes its file
-// also when no simulator is there to start.
+// also when no simulator is there to start. A recent file opens as a checked project with at
+// least one page, and one that is gone says so, also when its working copy is refused.
 #include "../shell/shellfixture.h"
 #include "recordingpages.h"
 
+#include "app/editor/thmpage.h"
 #include "app/project/memimage.h"
 #include "app/project/prjio.h"
 #include "app/project/ui/prjcommands.h"
@@ -22,6 +24,9 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QToolBar>
+
+#include <functional>
 
 namespace kes::test {
 namespace {
@@ -44,8 +49,10 @@ protected:
         }
         ShellFixture::TearDown();
     }
-    // Writes a project of n pages (titles P0, P1, ...) at base, through a project of its own.
-    void WriteProject(const std::string& base, int pages, std::size_t pageBytes = 10, const Bytes& firstPageTail = {})
+    // Writes a project of n pages (titles P0, P1, ...) at base, through a project of its own,
+    // which adjust may change first.
+    void WriteProject(const std::string& base, int pages, std::size_t pageBytes = 10, const Bytes& firstPageTail = {},
+                      const std::function<void(ProjectDoc&)>& adjust = {})
     {
         ProjectDoc doc;
         doc.AppDir = Dir();
@@ -66,6 +73,8 @@ protected:
             if (i == 0)
                 data.insert(data.end(), firstPageTail.begin(), firstPageTail.end());
         }
+        if (adjust)
+            adjust(doc);
         ResetMemoryImage(doc);
         ASSERT_TRUE(BuildPageImage(doc));
         // A name beginning with "~" is a working copy, of the project named by the rest.
@@ -224,6 +233,60 @@ TEST_F(PrjCommandsTest, CheckFindingsGoToTheResultWindow)
     FrmMsgShow->lsbChk->setCurrentRow(0);
     FrmMsgShow->lsbChkDblClick();
     EXPECT_EQ(pages.calls, (std::vector<std::string>{"open 0", "open 0", "select Button 3,4"}));
+}
+
+TEST_F(PrjCommandsTest, ARecentProjectWithoutPagesGetsItsFirstPageItsLayoutAndTheCheck)
+{
+    // The system's keys are read through the decoder library.
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KES_BIN_DIR "/libMorvik.so"), QString::fromStdString(Dir() + "libMorvik.so")));
+    WriteProject(Dir() + "plant", 0, 10, {}, [](ProjectDoc& d) {
+        d.SysFunKeyUsed[2] = 1;
+        d.SysFunKeys[2].ButtonType = kBtnSetOn;
+        d.SysFunKeys[2].UserLevel = 3; // no password carries it: the check finds it
+    });
+    Start();
+    Khm->Doc.RecentFiles = {Dir() + "plant.zqf"};
+    Khm->RefreshRecentFileItems();
+    Khm->Action("MmFile1")->trigger();
+    EXPECT_EQ(Khm->Doc.PrjName, "plant");
+    EXPECT_EQ(Khm->Doc.EditMode, 3);
+    ASSERT_EQ(Khm->Doc.PgDataList.size(), 1u);
+    EXPECT_NE(HmPage, nullptr);
+    EXPECT_FALSE(Khm->ObjToolBar->isHidden()) << "the layout is restored";
+    ASSERT_NE(FrmMsgShow, nullptr);
+    EXPECT_EQ(FrmMsgShow->lsbChk->count(), 1);
+    EXPECT_EQ(Khm->Doc.RecentFiles.front(), Dir() + "plant.zqf");
+}
+
+TEST_F(PrjCommandsTest, AGoneRecentFileWhoseWorkingCopyIsRefusedIsReportedGone)
+{
+    WriteProject(Dir() + "DocFiles/~plant", 2);
+    const std::string gone = Dir() + "plant.zqf";
+    for (const Answer a : {Answer::No, Answer::Yes}) {
+        SCOPED_TRACE(a == Answer::No ? "No" : "Yes");
+        Start();
+        Khm->Doc.RecentFiles = {gone};
+        Khm->RefreshRecentFileItems();
+        prompt.shown.clear();
+        prompt.answers = {a};
+        Khm->Action("MmFile1")->trigger();
+        ASSERT_FALSE(prompt.shown.empty());
+        EXPECT_TRUE(prompt.shown.front().startsWith(Msg(121)));
+        EXPECT_FALSE(Shown(kMsgFileDamaged));
+        if (a == Answer::No) {
+            EXPECT_EQ(prompt.shown.back(), Msg(82));
+            EXPECT_TRUE(Khm->Doc.PgDataList.empty());
+            EXPECT_TRUE(Khm->Doc.PrjName.empty());
+            EXPECT_EQ(Khm->Doc.RecentFiles, std::vector<std::string>{gone}) << "the entry stays";
+        } else {
+            EXPECT_EQ(Khm->Doc.PgDataList.size(), 2u) << "the working copy is opened";
+            EXPECT_EQ(Khm->Doc.Modified, 1);
+        }
+        Khm->Doc.Modified = 0;
+        Khm->FormClose();
+        ShutDown();
+        WriteProject(Dir() + "DocFiles/~plant", 2);
+    }
 }
 
 TEST_F(PrjCommandsTest, SimulateWritesTheSimFileEvenWithoutTheSimulator)
