@@ -28,6 +28,9 @@ struct ImageEditorHooks {
     std::function<void()> SelectAll;
     // The start-up screen editor's edit-state refresh.
     std::function<void()> EditStateRefresh;
+    // The commands and tools of the screen EditMode names set again over the main window's
+    // own state (which the main window has just recomputed from the project).
+    std::function<void()> CommandState;
     // Number of objects selected in the editor EditMode names.
     std::function<int(int editMode)> SelCount;
     // Line pen of the selected figures changed (width 1..3, pattern 0 solid, 2 dotted).

@@ -143,6 +143,10 @@ void ScreenEditor::InstallHooks()
         if (FirstPage)
             FirstPage->EditStateRefresh();
     };
+    h.CommandState = [this] {
+        if (TImagePage* page = Editor(host_.Doc().EditMode))
+            page->ShowCommandState();
+    };
     h.SelCount = [this](int mode) {
         TImagePage* page = Editor(mode);
         return page ? static_cast<int>(page->SelList.size()) : 0;

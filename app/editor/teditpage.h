@@ -262,6 +262,8 @@ protected:
     virtual bool OpensSettings(const TLxObj&) const { return true; }
     // Whether the window makes objects of that kind.
     virtual bool MakesKind(kes::ObjKind) const { return true; }
+    // Whether a multiple copy records an undo step first.
+    virtual bool UndoesMultiCopy() const { return true; }
     // The records of objects (mode 1 stored form, 2 memory form).
     virtual kes::Bytes EncodeObjs(const TObjList& objs, int mode) = 0;
     // Decodes records into new objects on the window: pasted ones join the selection.

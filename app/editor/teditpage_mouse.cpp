@@ -264,9 +264,10 @@ void TEditPage::FormMouseUp(TMouseButton, TShiftState, int x, int y)
 
 void TEditPage::PlaceDrawnObject(TPoint origin)
 {
-    // The memory check comes first, so a refused object leaves no undo step behind.
+    // A screen that is only looked at takes no object. The memory check comes first, so a
+    // refused object leaves no undo step behind.
     const std::optional<kes::ObjKind> kind = kes::KindOfCode(ToolKind);
-    if (!kind || !MakesKind(*kind) || !RoomFor(kNewObjBytes, false))
+    if (!EditsObjects() || !kind || !MakesKind(*kind) || !RoomFor(kNewObjBytes, false))
         return;
     UndoPush();
     kes::PageEnv env = Env();
@@ -439,7 +440,8 @@ void TEditPage::ObjMouseMove(TLxObj* obj, TShiftState shift, int x, int y)
         return;
     if (EditsObjects())
         SetPageCursor(ShapeOf(kes::HandleZoneCursor(p.x, p.y, obj->Width, obj->Height, Step())));
-    if ((shift & ssLeft) && canvas_->Captured() == obj) {
+    // Only a window that edits its objects moves them (and so changes the project).
+    if (EditsObjects() && (shift & ssLeft) && canvas_->Captured() == obj) {
         const int dx = p.x - anchor_.x;
         const int dy = p.y - anchor_.y;
         TPoint moved{0, 0};

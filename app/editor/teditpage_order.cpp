@@ -109,7 +109,8 @@ int TEditPage::MultiCopy(const MultiCopyPlan& plan)
     const kes::Bytes records = EncodeObjs(TObjList{source}, 2);
     if (records.empty())
         return 0;
-    UndoAppend();
+    if (UndoesMultiCopy())
+        UndoAppend();
     multiCopying_ = true;
     Pasting = 1;
     const kes::LxTypeCore* model = host_.Model();

@@ -230,9 +230,11 @@ void THmPage::FormActivate()
     canvas_->update();
 
     host_.ShowZoomState(Zoom);
+    // The page picture and the upload come back too, after a screen had them off.
     for (const char* n : {"MmSave", "MmPgDataSave", "TbSave", "MmPrint", "TbPrint", "MmSaveAs", "MmClosePrj",
                           "MmPgRatio", "MmPt", "MmEdit", "MmCompile", "MmTranslate", "TbTranslate", "MmHMIProto",
-                          "MmWin", "MmBuzzerSet", "MmLedSet", "MmView", "TbViewPg"})
+                          "MmWin", "MmBuzzerSet", "MmLedSet", "MmView", "TbViewPg", "MmPgImageCopy", "MmImageToFile",
+                          "MmComRead", "TbComRead"})
         Cmds().SetItemEnabled(n, true);
     if (host_.Doc().EditMode == 3) {
         for (const char* n : {"TbAddPg", "MmEle", "MmPageSet"})

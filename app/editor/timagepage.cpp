@@ -13,6 +13,7 @@
 #include "app/project/projectdoc.h"
 #include "app/ui/commandpanel.h"
 #include "app/ui/msgtable.h"
+#include "app/ui/objtools.h"
 #include "app/ui/translate.h"
 #include "objects/tsttxt.h"
 #include "platform/codepage.h"
@@ -26,6 +27,8 @@
 #include <QSpinBox>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 TImagePage* FirstPage = nullptr;
 TImagePage* ImagePage = nullptr;
@@ -51,10 +54,14 @@ const TEditPage::PopItemDef kPopItems[] = {
     {"MmMovbutton", "Send to &Back", nullptr, 0},
 };
 
-// Main-window items a screen has no use for: the page records, the project's link and
-// settings dialogs.
-const char* const kPageOnlyItems[] = {"MmAddPg",  "TbAddPg", "MmComRead", "TbComRead",   "MmComWrt", "TbComWrt",
-                                      "TbTranslate", "MmTranslate", "MmPgJump", "MmBuzzerSet", "MmLedSet"};
+// Main-window items a screen has no use for: the pages and their settings, the project's
+// compile and transfers, and the page picture file (the page is not what the screen shows).
+const char* const kPageOnlyItems[] = {"MmAddPg",     "TbAddPg",     "MmComRead",   "TbComRead",  "MmComWrt",
+                                      "TbComWrt",    "TbTranslate", "MmTranslate", "MmPgJump",   "MmBuzzerSet",
+                                      "MmLedSet",    "MmFunKeyEt",  "MmHide",      "MmPgPageWriteSet",
+                                      "MmImageToFile"};
+// What the start-up screen has and a user-menu screen, which is only looked at, has not.
+const char* const kStartScreenItems[] = {"MmView", "TbViewPg", "MmSaveAs", "MmPrint", "TbPrint"};
 const char* const kEditItems[] = {"TbDel", "TbCut", "TbCopy", "MmDel", "MmCut", "MmCopy"};
 const char* const kStepItems[] = {"TbStepUp", "TbStepDown", "TbStepLeft", "TbStepRight"};
 const char* const kSideItems[] = {"TbSideUp", "TbSideDown", "TbSideLeft", "TbSideRight"};
@@ -126,29 +133,74 @@ void TImagePage::FormActivate()
     // the project's pages at a time.
     if (IsStartScreen() && HmPage && HmPage->Live())
         HmPage->FormDeactivate(true);
-    host_.ShowZoomState(Zoom);
-    for (const char* n : {"MmSave", "MmPgDataSave", "TbSave", "MmClosePrj"})
-        Cmds().SetItemEnabled(n, true);
-    for (const char* n : kPageOnlyItems)
-        Cmds().SetItemEnabled(n, false);
-    if (IsStartScreen()) {
-        for (const char* n : {"MmView", "TbViewPg", "MmSaveAs"})
-            Cmds().SetItemEnabled(n, true);
-        host_.EnableObjToolBar(true);
-    } else {
-        for (const char* n : {"MmView", "TbViewPg", "MmSaveAs"})
-            Cmds().SetItemEnabled(n, false);
-        host_.SetObjEditTools(false);
-        // Paged through in file order: both ways while there is a screen that way.
-        const int count = static_cast<int>(doc.ImagePgDataList.size());
-        Cmds().SetItemEnabled("TbNextPg", menuIndex_ < count - 1);
-        Cmds().SetItemEnabled("TbPrePg", menuIndex_ > 0);
+    if (!IsStartScreen()) {
         DeselectAll();
         ToolKind = 0;
         ToolSubType = 0;
         host_.SelectPointerTool();
     }
+    ShowCommandState();
+}
+
+void TImagePage::ShowCommandState()
+{
+    if (LinkBusy())
+        return;
+    kes::CommandPanel& k = Cmds();
+    const bool start = IsStartScreen();
+    host_.ShowZoomState(Zoom);
+    // The page picture goes to the clipboard from a screen too.
+    for (const char* n : {"MmSave", "MmPgDataSave", "TbSave", "MmClosePrj", "MmPgImageCopy", "MmImageToClipBrd"})
+        k.SetItemEnabled(n, true);
+    for (const char* n : kPageOnlyItems)
+        k.SetItemEnabled(n, false);
+    for (const char* n : kStartScreenItems)
+        k.SetItemEnabled(n, start);
+    ShowToolState();
+    if (!start) {
+        host_.SetObjEditTools(false);
+        // Paged through in file order: both ways while there is a screen that way.
+        const int count = static_cast<int>(host_.Doc().ImagePgDataList.size());
+        k.SetItemEnabled("TbNextPg", menuIndex_ < count - 1);
+        k.SetItemEnabled("TbPrePg", menuIndex_ > 0);
+    }
     EditStateRefresh();
+}
+
+void TImagePage::ShowToolState()
+{
+    kes::CommandPanel& k = Cmds();
+    const bool start = IsStartScreen();
+    // The tools and Objects items of the kinds the start-up screen draws; a user-menu screen
+    // draws nothing, so it keeps the pointer alone.
+    std::vector<std::string> drawn{"tbPointTo"};
+    if (start)
+        for (kes::ObjKind kind : kes::AllObjKinds())
+            if (ScreenKind(kind))
+                for (const char* n : {kes::ObjToolOf(kind).ToolButton, kes::ObjToolOf(kind).MenuItem})
+                    if (n)
+                        drawn.emplace_back(n);
+    const auto enableAll = [&](const char* holder, const auto& enabled) {
+        if (const QWidget* w = k.ToolWidget(holder))
+            for (QAction* a : w->actions())
+                if (!a->isSeparator()) {
+                    const std::string name = a->objectName().toStdString();
+                    k.SetItemEnabled(name.c_str(), enabled(name));
+                }
+    };
+    const auto isDrawn = [&](const std::string& name) {
+        return std::find(drawn.begin(), drawn.end(), name) != drawn.end();
+    };
+    if (start) {
+        // Closing the last page window switched the editing bars off; the screen draws with them.
+        for (const char* bar : {"ObjToolBar", "GeomToolBar", "PosTooBar", "PostSetToolBar"})
+            k.SetItemEnabled(bar, true);
+    }
+    enableAll("ObjToolBar", isDrawn);
+    // The figures are the screen's third kind, drawn from their own tool bar.
+    enableAll("GeomToolBar", [start](const std::string&) { return start; });
+    k.SetItemEnabled("MmEle", start);
+    enableAll("MmEle_menu", isDrawn);
 }
 
 bool TImagePage::FormClose()

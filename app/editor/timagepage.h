@@ -26,6 +26,9 @@ public:
     // which minimises instead).
     bool FormClose();
     void PgSetZoom(int zoom);
+    // The main window's commands and drawing tools as the screen offers them (after the main
+    // window has set its own from the project state).
+    void ShowCommandState();
     void PgPopMmPopup() override;
     bool IsActiveChild() const override;
 
@@ -51,12 +54,16 @@ protected:
     void MakeCurrent() override;
     bool RoomFor(int bytes, bool rebuildFirst) override;
     bool MakesKind(kes::ObjKind kind) const override { return ScreenKind(kind); }
+    // The start-up screen's multiple copy leaves its undo list as it was.
+    bool UndoesMultiCopy() const override { return false; }
     bool OpensSettings(const TLxObj& obj) const override;
     kes::Bytes EncodeObjs(const TObjList& objs, int mode) override;
     void DecodeObjs(kes::ByteSpan records, bool pasted) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void ShowToolState();
+
     int menuIndex_;
 };
 

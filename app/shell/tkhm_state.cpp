@@ -1,5 +1,6 @@
 // The enabled, visible and checked state of the main window's commands, recomputed from the
 // project state after every change of it, and the window's show and language handling.
+#include "app/editor/imageeditor.h"
 #include "app/editor/pageeditor.h"
 #include "app/shell/tkhm.h"
 
@@ -106,6 +107,9 @@ void TKhm::FormActivate()
                        "MmSysPowerOnSet", "MmClock", "MmAutoSave"},
                false);
     }
+    // A screen being edited offers its own commands and tools, whatever the project's are.
+    if ((Doc.EditMode == 1 || Doc.EditMode == 2) && kes::ImageEditor().CommandState)
+        kes::ImageEditor().CommandState();
 }
 
 void TKhm::SetMainToolsEnabled()

@@ -1,7 +1,8 @@
 // Multiple copy lays the copies of the current object out in a grid with the chosen spacing,
 // pulls one that would pass the page's edge back inside, and steps each copy's device
 // addresses by its number (along the rows or down the columns) without turning "no address"
-// into one. In the start-up screen the copies are of the current object, never of another.
+// into one. In the start-up screen the copies are of the current object, never of another. On a
+// page the copying is one undo step; on the start-up screen it records none.
 // The full-screen view writes the address texts over the page, kept inside it.
 #include "editortest.h"
 
@@ -216,6 +217,39 @@ TEST_F(MultiCopyTest, TheStartUpScreenCopiesItsCurrentObject)
     EXPECT_TRUE(IsKind(*screen.ObjList.back(), ObjKind::StTxt));
     EXPECT_EQ(screen.ObjList.back()->Left, text->Width + 2 * StepX());
     EXPECT_EQ(bottom->Left, bottomLeft) << "the bottom object stays where it was";
+    Drive(nullptr);
+}
+
+TEST_F(MultiCopyTest, APageRecordsOneUndoStepAndTheStartUpScreenNone)
+{
+    NewProject();
+    struct Case {
+        const char* where;
+        bool screen;
+        std::size_t steps;
+    } cases[] = {{"page", false, 1}, {"start-up screen", true, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        if (c.screen) {
+            Trigger("MmStartPg");
+            Drive(FirstPage);
+        }
+        TEditPage& w = Driven();
+        ASSERT_NE(DrawWith("TbRect", At(0, 0), At(10, 6)), nullptr);
+        const std::size_t undo = w.UndoList.size();
+        const std::size_t objects = w.ObjList.size();
+        prompt.onExec = [](QDialog& d) {
+            auto* form = dynamic_cast<TFrmMultiCopy*>(&d);
+            ASSERT_NE(form, nullptr);
+            form->EditH->setValue(3);
+            form->EditV->setValue(1);
+            form->BtnOK->click();
+        };
+        Trigger("MmMultiCopy");
+        prompt.onExec = nullptr;
+        EXPECT_EQ(w.ObjList.size(), objects + 2);
+        EXPECT_EQ(w.UndoList.size(), undo + c.steps);
+    }
     Drive(nullptr);
 }
 
