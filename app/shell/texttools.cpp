@@ -285,7 +285,7 @@ void InstallTextTools(TKhm& k)
     if (auto* ud = qobject_cast<QSpinBox*>(k.ToolWidget("TbState_UD"))) {
         // The up-down holds no value of its own: only the direction of a step counts.
         ud->setRange(-1000000, 1000000);
-        QObject::connect(ud, &QSpinBox::valueChanged, &k, [&k, ud, last = ud->value()](int v) mutable {
+        QObject::connect(ud, &QSpinBox::valueChanged, &k, [&k, last = ud->value()](int v) mutable {
             const bool up = v > last;
             last = v;
             TbState_UDChange(k, up);

@@ -300,8 +300,10 @@ void InstallFormatCommands(TKhm& k)
         {"MmCopy", {&THmPage::PopCopyClick, ImageCommand::Copy}},  {"TbCopy", {&THmPage::PopCopyClick, ImageCommand::Copy}},
         {"MmPaste", {&THmPage::PopPasteClick, ImageCommand::Paste}}, {"TbPaste", {&THmPage::PopPasteClick, ImageCommand::Paste}},
     };
-    for (const auto& [name, cmd] : clipboard)
-        k.Wire(name, [&k, cmd] { Route(k, cmd.first, cmd.second); });
+    for (const auto& item : clipboard) {
+        const auto cmd = item.second;
+        k.Wire(item.first, [&k, cmd] { Route(k, cmd.first, cmd.second); });
+    }
 
     k.Wire("MmCopyAll", [&k] {
         if (THmPage* page = LivePage(k))

@@ -23,7 +23,8 @@ class ObjOpeners : public ObjDialogTest {};
 template <class O>
 std::function<std::unique_ptr<TLxObj>()> Make(std::int32_t code)
 {
-    return [code] {
+    // Captured only by the kinds that use it.
+    return [=] {
         auto o = std::make_unique<O>();
         if constexpr (std::is_base_of_v<TLxDevRef, O>)
             o->DevAddrCode = code;
