@@ -131,9 +131,11 @@ bool TakeUploadedProject(ProjectDoc& doc, const UploadResult& r, const HeaderDec
         page->Data = data;
         doc.PgDataList.push_back(std::move(page));
     }
+    // As a build leaves it: a project of no pages has no offsets, a keypad type its header end.
     doc.OffsetList.clear();
-    for (std::uint32_t o : r.offsets)
-        doc.OffsetList.push_back(std::to_string(o));
+    if (!doc.PgDataList.empty() || doc.IsKeypadType())
+        for (std::uint32_t o : r.offsets)
+            doc.OffsetList.push_back(std::to_string(o));
     doc.MemImageLen = static_cast<std::int32_t>(r.offsets.back());
     return true;
 }

@@ -5,6 +5,8 @@
 // port numbers of older files and of project files still find a port.
 #include "app/comm/portnames.h"
 #include "app/comm/projectlink.h"
+#include "app/project/memimage.h"
+#include "app/project/prjfile.h"
 #include "app/shell/lxeini.h"
 #include "prjtest.h"
 
@@ -62,6 +64,29 @@ TEST(UploadedProject, ComesBackAsTheProjectThatWasSent)
         EXPECT_EQ(dst.doc.KeySetRec.Port, src.doc.KeySetRec.Port);
         EXPECT_EQ(dst.doc.KeySetRec.KeyCodes, src.doc.KeySetRec.KeyCodes);
     }
+}
+
+// A panel may hold a header and no page: taken, the project is one a save can write.
+TEST(UploadedProject, APanelOfNoPagesSavesAsTaken)
+{
+    const HeaderLib lib;
+    Prj src(kBin);
+    PgJmpRec jump;
+    src.doc.InitDevRef(jump.Ref);
+    jump.TargetPage = 1;
+    src.doc.SysPgJumps = {jump};
+    ASSERT_TRUE(BuildPageImage(src.doc));
+    ASSERT_GT(src.doc.ImageHeaderLen, 0);
+    UploadResult r;
+    r.image.assign(src.doc.MemImage.begin(), src.doc.MemImage.begin() + src.doc.ImageHeaderLen);
+    r.offsets = {static_cast<std::uint32_t>(src.doc.ImageHeaderLen)};
+    Prj dst(kBin);
+    ASSERT_TRUE(TakeUploadedProject(dst.doc, r, lib.dec));
+    EXPECT_TRUE(dst.doc.PgDataList.empty());
+    EXPECT_TRUE(ImageHoldsEveryPage(dst.doc));
+    Bytes file;
+    EXPECT_EQ(EncodeProjectFile(dst.doc, ProjectFileExtras{}, file), ProjectError::None);
+    EXPECT_EQ(dst.doc.SysPgJumps.size(), 1u);
 }
 
 TEST(UploadedProject, OffsetsThatDoNotDescribeTheImageChangeNothing)
