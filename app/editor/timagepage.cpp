@@ -18,6 +18,7 @@
 #include "objects/tsttxt.h"
 #include "platform/codepage.h"
 
+#include <QEvent>
 #include <QAction>
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -48,8 +49,8 @@ const TEditPage::PopItemDef kPopItems[] = {
     {"PopCopy", "&Copy", "Ctrl+C", 0},
     {"PopPaste", "&Paste", "Ctrl+V", 0},
     {"MmMultiCopy", "&Multiple Copy...", nullptr, 0},
-    {"MmMoveUp", "Bring For&ward", nullptr, 0},
-    {"MmMoveDn", "Send Back&ward", nullptr, 0},
+    {"MmMoveUp", "Bring F&orward", nullptr, 0},
+    {"MmMoveDn", "Se&nd Backward", nullptr, 0},
     {"MmMovTop", "Bring to &Front", nullptr, 0},
     {"MmMovbutton", "Send to &Back", nullptr, 0},
 };
@@ -90,6 +91,13 @@ TImagePage::TImagePage(kes::PageHost& host, int menuIndex)
     Zoom = host_.Doc().DefaultZoom;
     FormResize();
     host_.SelectPointerTool();
+}
+
+void TImagePage::changeEvent(QEvent* event)
+{
+    TEditPage::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange && IsStartScreen())
+        setWindowTitle(kes::Msg(kMsgStartScreen));
 }
 
 TImagePage::~TImagePage()

@@ -60,6 +60,8 @@ protected:
     kes::Bytes EncodeObjs(const TObjList& objs, int mode) override;
     void DecodeObjs(kes::ByteSpan records, bool pasted) override;
     void closeEvent(QCloseEvent* event) override;
+    // The start-up screen's title is a message: it follows the language.
+    void changeEvent(QEvent* event) override;
 
 private:
     void ShowToolState();

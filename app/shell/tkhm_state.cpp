@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QToolBar>
 
@@ -203,6 +204,11 @@ void TKhm::MmLangChtClick(int langIndex)
     for (QWidget* w : QApplication::topLevelWidgets())
         if (kes::IsForm(w) && w != this)
             TranslateForm(w, langIndex);
+    // The page windows translate themselves when they are activated or their popup opens; the
+    // start-up screen's title and the popups follow the switch at once.
+    for (QMdiSubWindow* sub : findChildren<QMdiSubWindow*>())
+        if (sub->widget() && kes::IsForm(sub->widget()))
+            TranslateForm(sub->widget(), langIndex);
     TranslateForm(this, langIndex);
     Doc.LangIndex = langIndex;
     Doc.CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -386,4 +387,8 @@ void TranslateForm(QWidget* form, int langIndex)
     auto read = [&](const std::string& key) { return file.Read(section, key); };
     WalkComponents(form, [&](QObject* o, const std::string& cls) { TranslateComponent(o, cls, section, read, true); });
     LoadMessageTable(langIndex);
+    // What the form writes itself (names of values, titles from messages) it writes again, now
+    // that the file has emptied or replaced it; Qt's own widgets take their texts anew.
+    QEvent changed(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(form, &changed);
 }

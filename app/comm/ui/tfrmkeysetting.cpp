@@ -8,6 +8,7 @@
 #include "platform/codepage.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -149,6 +150,15 @@ void TFrmKeySetting::showEvent(QShowEvent* e)
 {
     FormShow();
     QDialog::showEvent(e);
+}
+
+void TFrmKeySetting::changeEvent(QEvent* e)
+{
+    QDialog::changeEvent(e);
+    if (e->type() == QEvent::LanguageChange) {
+        UDStartCharClick();
+        UDTerminalClick();
+    }
 }
 
 void TFrmKeySetting::FormShow()

@@ -66,6 +66,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    // The names of the frame characters are not in the caption file: written again after each translation.
+    void changeEvent(QEvent* e) override;
 
 private:
     QSpinBox* FrameCharBox(QGroupBox* group, const char* boxName, const char* editName);

@@ -371,7 +371,7 @@ CheckResult CheckWithCaptions(const ProjectDoc& doc, const CommandPanel& command
     const auto caption = [&](const char* item, std::string& word) {
         const QAction* a = commands.Action(item);
         QString text = a ? a->text() : QString();
-        // Without the access key: "B&utton", "按鈕(&U)".
+        // Without the access key: "Butt&on", "按鈕(&O)".
         text.remove(QRegularExpression(QStringLiteral("\\(&.\\)"))).remove(QLatin1Char('&'));
         if (!text.trimmed().isEmpty())
             word = QStringToAnsi(text.trimmed());

@@ -201,7 +201,7 @@ TEST_F(CmdStateTest, ThePagePopupTranslatesAndShowsTheSettingsInUse)
     Khm->Doc.LangIndex = LangCht;
     Page().PgPopMmPopup();
     EXPECT_EQ(Page().Pop("PopUndo")->text(), QStringLiteral("復原(&U)"));
-    EXPECT_EQ(Page().Pop("ChkHideSet")->text(), QStringLiteral("隱藏畫面(&H)"));
+    EXPECT_EQ(Page().Pop("ChkHideSet")->text(), QStringLiteral("隱藏畫面(&I)"));
     EXPECT_TRUE(Page().Pop("PopPgJump")->isChecked());
     EXPECT_TRUE(Khm->Action("MmPgJump")->isChecked());
     EXPECT_TRUE(Page().Pop("ChkHideSet")->isChecked());
