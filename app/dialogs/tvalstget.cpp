@@ -157,7 +157,7 @@ QWidget* TValStGet::BuildAppearanceGroup()
     Frame_Lab = NewLabel(GroupBox3, "Frame_Lab", QStringLiteral("Frame"));
     Frame_Box = NewCombo(GroupBox3, "Frame_Box", kes::FrameItems());
     Font_Lab = NewLabel(GroupBox3, "Font_Lab", QStringLiteral("Font"));
-    Font_Box = NewFixedCombo(GroupBox3, "Font_Box", {"5X8", "8X8", "8X12", "8X16"});
+    Font_Box = NewFixedCombo(GroupBox3, "Font_Box", kes::FontItems());
     VPos_Lab = NewLabel(GroupBox3, "VPos_Lab", QStringLiteral("Vertical"));
     VPos_Box = NewCombo(GroupBox3, "VPos_Box", kes::VPosItems());
     HPos_Lab = NewLabel(GroupBox3, "HPos_Lab", QStringLiteral("Horizontal"));

@@ -49,8 +49,14 @@ constexpr int kMsgCodePageNextStart = 601; // project texts take code page %1 fr
 constexpr int kMsgDeviceType = 603;        // "Device Type: " of the status bar
 constexpr int kMsgPanelType = 604;         // "ZQ Type: " of the status bar
 constexpr int kMsgHelpNotShown = 605;      // no viewer could be started for the user guide
-// The user guide, below the program folder.
+// The user guide, below the program folder: the English one, and the one of each language
+// (by LangIndex: Traditional Chinese, Simplified Chinese, English).
 constexpr const char* kHelpFile = "Help/index.html";
+constexpr const char* kHelpFiles[] = {"Help/Cht/index.html", "Help/Chs/index.html", kHelpFile};
+inline const char* HelpFileOf(int langIndex)
+{
+    return langIndex >= 0 && langIndex < 3 ? kHelpFiles[langIndex] : kHelpFile;
+}
 
 class FileOpener;
 class LinkPort;

@@ -227,7 +227,7 @@ void TKhm::MmCascadeClick()
 
 void TKhm::LxeHelpClick()
 {
-    HelpFile = Doc.AppDir + kes::kHelpFile;
+    HelpFile = Doc.AppDir + kes::HelpFileOf(Doc.LangIndex);
     const QString guide = QString::fromStdString(HelpFile);
     if (!kes::FileExists(HelpFile) || !QDesktopServices::openUrl(QUrl::fromLocalFile(guide)))
         kes::ShowError(kes::Msg(kes::kMsgHelpNotShown) + QStringLiteral("\n") + guide);

@@ -49,7 +49,8 @@ TLogo::TLogo(QWidget* owner)
     Image1->setStyleSheet(QStringLiteral("background: #203040;"));
     inner->addWidget(Image1);
 
-    Label6 = OverlayLabel(Image1, "Label6", QStringLiteral("1.4"), 37, true);
+    // The build's version, the one the about box names.
+    Label6 = OverlayLabel(Image1, "Label6", QLatin1String(KES_VERSION), 37, true);
     Label2 = OverlayLabel(Image1, "Label2", QStringLiteral("Version"), 19, true);
     OverlayLabel(Image1, "Label1", QStringLiteral("Kestrova panel design tool"), 13, true)->move(24, 410);
     OverlayLabel(Image1, "Label3", QString(), 13, false);

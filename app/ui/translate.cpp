@@ -1,6 +1,7 @@
 #include "app/ui/translate.h"
 
 #include "app/ui/msgtable.h"
+#include "app/ui/qtlanguage.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 #include "platform/inifile.h"
@@ -387,6 +388,7 @@ void TranslateForm(QWidget* form, int langIndex)
     auto read = [&](const std::string& key) { return file.Read(section, key); };
     WalkComponents(form, [&](QObject* o, const std::string& cls) { TranslateComponent(o, cls, section, read, true); });
     LoadMessageTable(langIndex);
+    UseQtLanguage(langIndex);
     // What the form writes itself (names of values, titles from messages) it writes again, now
     // that the file has emptied or replaced it; Qt's own widgets take their texts anew.
     QEvent changed(QEvent::LanguageChange);

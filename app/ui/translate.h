@@ -26,7 +26,8 @@ class QObject;
 class QWidget;
 
 // Sets the form's Tag (property "Tag") to the language, translates its captions and reloads
-// the message table of that language. Then it sends the form a QEvent::LanguageChange (which
+// the message table of that language, and puts Qt's own texts in that language
+// (kes::UseQtLanguage). Then it sends the form a QEvent::LanguageChange (which
 // reaches every widget below it): a form that writes texts of its own after the captions (a
 // name for a value, a title from a message) writes them again in its changeEvent.
 void TranslateForm(QWidget* form, int langIndex);

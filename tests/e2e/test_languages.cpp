@@ -2,7 +2,8 @@
 // (its menu command, a double click on an object, the button of the dialog that opens it; the
 // few that only a transfer or another window shows are made as that code makes them), after the
 // language command, and no text the caption file has for it is left blank or in English (no
-// menu item, dialog title, control caption, list item or hint). A window that stays open
+// menu item, dialog title, control caption, list item or hint), and a font size reads "5x8"
+// in every list. A window that stays open
 // across a language command is looked at again after one. The English walk also lists every
 // caption key the forms read: a key of the caption files that no form reads is either on the
 // list of explained ones below or a fault (a renamed control, a text that never shows). In
@@ -345,9 +346,18 @@ TEST_F(Languages, NoTextIsLeftBlankOrInEnglishAndEveryCaptionKeyIsRead)
                 ++looked;
                 EXPECT_EQ(FormSectionName(w.objectName().toStdString()), form.section);
                 EXPECT_EQ(Untranslated(w, lang, texts), std::vector<std::string>{});
-                if (lang == LangEng)
+                if (lang == LangEng) {
                     for (const CaptionKey& k : FormCaptionKeys(&w))
                         read.insert(Lower(k.section) + QLatin1Char('/') + Lower(k.key));
+                    // A font size reads the same in every list: "5x8".
+                    static const QRegularExpression size(QStringLiteral("^\\d+[xX]\\d+"));
+                    for (const QComboBox* box : w.findChildren<QComboBox*>())
+                        for (int i = 0; i < box->count(); ++i) {
+                            const QString item = box->itemText(i);
+                            EXPECT_FALSE(item.contains(size) && item.contains(QLatin1Char('X')))
+                                << box->objectName().toStdString() << ": " << item.toStdString();
+                        }
+                }
                 if (form.staysOpen) {
                     // The language command while it is open: away and back again.
                     Language(lang == LangEng ? LangCht : LangEng);

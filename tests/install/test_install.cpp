@@ -1,5 +1,6 @@
 // The program installed with cmake --install into a prefix made read-only, as under a system
-// prefix: the prefix holds the command, the desktop menu entry and its icon; the installed
+// prefix: the prefix holds the command, the desktop menu entry naming the command by its full
+// path (quoted: the prefix has a blank and a dollar sign) and its icon; the installed
 // program starts offscreen; a project created and saved, the user menu and a caption list go
 // to the user's data folder, the settings to the user's config folder, and after a new start
 // the settings are kept, the project opens again and the user's menu is the one read. Root may write anywhere, so as root the part that runs the program runs
@@ -46,6 +47,44 @@ int RunToEnd(const QString& program, const QStringList& args, QString* output = 
     if (output)
         *output = QString::fromLocal8Bit(p.readAll());
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+// The arguments of a desktop entry's Exec key: the value's string escapes undone, then split at
+// blanks outside double quotes, where a backslash takes the next character as it is.
+QStringList DesktopExec(const QByteArray& entry)
+{
+    QString value;
+    for (const QByteArray& line : entry.split('\n'))
+        if (line.startsWith("Exec="))
+            value = QString::fromUtf8(line.mid(5));
+    QString unescaped;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] == QLatin1Char('\\') && i + 1 < value.size() && value[i + 1] == QLatin1Char('\\'))
+            ++i;
+        unescaped += value[i];
+    }
+    QStringList args;
+    QString arg;
+    bool quoted = false, any = false;
+    for (qsizetype i = 0; i < unescaped.size(); ++i) {
+        const QChar c = unescaped[i];
+        if (quoted && c == QLatin1Char('\\') && i + 1 < unescaped.size()) {
+            arg += unescaped[++i];
+        } else if (c == QLatin1Char('"')) {
+            quoted = !quoted;
+            any = true;
+        } else if (c == QLatin1Char(' ') && !quoted) {
+            if (any || !arg.isEmpty())
+                args.append(arg);
+            arg.clear();
+            any = false;
+        } else {
+            arg += c;
+        }
+    }
+    if (any || !arg.isEmpty())
+        args.append(arg);
+    return args;
 }
 
 // As the user who runs the program: nobody when this test runs as root.
@@ -167,7 +206,8 @@ TEST(Installed, RunsFromAReadOnlyPrefixAndKeepsWhatItWritesInTheUsersFolders)
     ASSERT_TRUE(temp.isValid());
     QFile::setPermissions(temp.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
                                            | QFileDevice::ReadOther | QFileDevice::ExeOther);
-    const QString prefix = temp.filePath(QStringLiteral("prefix"));
+    // A blank and a dollar sign: the desktop entry quotes the path it names.
+    const QString prefix = temp.filePath(QStringLiteral("pre fix$1"));
     const QString home = temp.filePath(QStringLiteral("home"));
     ASSERT_TRUE(QDir().mkpath(home));
     QString out;
@@ -182,7 +222,12 @@ TEST(Installed, RunsFromAReadOnlyPrefixAndKeepsWhatItWritesInTheUsersFolders)
     QFile entry(prefix + QStringLiteral("/share/applications/kestrova.desktop"));
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
     const QByteArray desktop = entry.readAll();
-    EXPECT_TRUE(desktop.contains("Exec=kestrova") && desktop.contains("Icon=kestrova"));
+    EXPECT_TRUE(desktop.contains("Icon=kestrova"));
+    // The entry starts the installed command by its full path, whatever PATH holds.
+    const QStringList exec = DesktopExec(desktop);
+    ASSERT_EQ(exec.size(), 2) << desktop.toStdString();
+    EXPECT_EQ(exec[0], command.filePath());
+    EXPECT_EQ(exec[1], QStringLiteral("%f"));
     EXPECT_TRUE(QFile::exists(prefix + QStringLiteral("/share/icons/hicolor/48x48/apps/kestrova.png")));
     for (const char* shipped : {"libMorvik.so", "MultiLanCht.txt", "DATAEnu.Lan", "HMI/HMI.hmi", "Help/index.html", "objenu.mdb", "Loc.ini",
                                 "UserMenu/ZQ04/UserMenu.Men"})

@@ -60,8 +60,8 @@ TDlgMonDisp::TDlgMonDisp(QWidget* owner, const kes::ProjectState& state, kes::Li
     gbType->hide();
     gbFont = kes::Component(new QGroupBox(QStringLiteral("Font"), this), QStringLiteral("gbFont"));
     cbFont = kes::Component(new QComboBox(gbFont), QStringLiteral("cbFont"));
-    cbFont->addItems({QStringLiteral("5X8"), QStringLiteral("8X8"), QStringLiteral("7X13Bold"), QStringLiteral("8X12"),
-                      QStringLiteral("8X16"), QStringLiteral("8X16Bold")});
+    cbFont->addItems({QStringLiteral("5x8"), QStringLiteral("8x8"), QStringLiteral("7x13 Bold"), QStringLiteral("8x12"),
+                      QStringLiteral("8x16"), QStringLiteral("8x16 Bold")});
     cbFont->setCurrentIndex(1);
     (new QVBoxLayout(gbFont))->addWidget(cbFont);
     LabRec = kes::Component(new QLabel(QStringLiteral("Recieve String :"), this), QStringLiteral("LabRec"));

@@ -1,6 +1,7 @@
 #include "shellfixture.h"
 
 #include "app/ui/msgtable.h"
+#include "app/ui/qtlanguage.h"
 
 #include "app/shell/startup.h"
 #include "platform/fileio.h"
@@ -40,6 +41,8 @@ void ShellFixture::TearDown()
 {
     scoped_.reset();
     SetAppDir(savedAppDir_);
+    // Qt's own texts are the process's: the next test meets them in English, as the program starts.
+    UseQtLanguage(LangEng);
 }
 
 void ShellFixture::WriteFile(const std::string& name, const std::string& bytes) const

@@ -19,8 +19,11 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSplitter>
@@ -152,23 +155,80 @@ TEST_F(FormsTest, EveryLanguageHasDistinctMenuKeysAndItsOwnStatusWords)
     }
 }
 
-// F1 opens the user guide shipped beside the program; where no viewer can be started (as
-// offscreen) or the guide is missing, a message names the file instead of nothing at all.
-TEST_F(FormsTest, HelpTopicsOpensTheShippedGuideOrSaysWhyNot)
+// Qt's own texts follow the language: the standard buttons of a question and the labels of
+// the file dialog, also after a switch at run time and back to English.
+TEST_F(FormsTest, QtsOwnButtonsAndDialogsFollowTheLanguage)
 {
-    EXPECT_TRUE(QFile::exists(QStringLiteral(KES_BIN_DIR "/") + QLatin1String(kHelpFile))) << "the guide ships";
-    for (const bool shipped : {false, true}) {
-        if (shipped) {
-            QDir().mkpath(QString::fromStdString(Dir() + "Help"));
-            QFile::copy(QStringLiteral(KES_BIN_DIR "/") + QLatin1String(kHelpFile), QString::fromStdString(Path(kHelpFile)));
+    static const QRegularExpression han(QStringLiteral("\\p{Han}"));
+    auto yes = [] {
+        QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes | QMessageBox::No);
+        return box.button(QMessageBox::Yes)->text();
+    };
+    auto lookIn = [] {
+        QFileDialog dlg;
+        dlg.setOption(QFileDialog::DontUseNativeDialog);
+        auto* label = dlg.findChild<QLabel*>(QStringLiteral("lookInLabel"));
+        return label ? label->text() : QString();
+    };
+    const QString englishYes = yes(), englishLookIn = lookIn();
+    ASSERT_FALSE(englishLookIn.isEmpty());
+    for (int lang : {LangCht, LangChs}) {
+        Khm->MmLangChtClick(lang);
+        EXPECT_TRUE(yes().contains(han)) << CaptionFileName(lang) << ": " << yes().toStdString();
+        EXPECT_TRUE(lookIn().contains(han)) << CaptionFileName(lang) << ": " << lookIn().toStdString();
+    }
+    Khm->MmLangChtClick(LangEng);
+    EXPECT_EQ(yes(), englishYes);
+    EXPECT_EQ(lookIn(), englishLookIn);
+}
+
+// F1 opens the user guide of the language in use, shipped beside the program; where no viewer
+// can be started (as offscreen) or the guide is missing, a message names the file instead of
+// nothing at all.
+TEST_F(FormsTest, HelpTopicsOpensTheGuideOfTheLanguageOrSaysWhyNot)
+{
+    for (int lang : {LangCht, LangChs, LangEng}) {
+        Khm->MmLangChtClick(lang);
+        const std::string guide = HelpFileOf(lang);
+        EXPECT_TRUE(QFile::exists(QStringLiteral(KES_BIN_DIR "/") + QLatin1String(guide.c_str()))) << guide << " ships";
+        for (const bool shipped : {false, true}) {
+            if (shipped) {
+                QDir().mkpath(QFileInfo(QString::fromStdString(Path(guide))).path());
+                QFile::copy(QStringLiteral(KES_BIN_DIR "/") + QLatin1String(guide.c_str()), QString::fromStdString(Path(guide)));
+            }
+            prompt.shown.clear();
+            prompt.kinds.clear();
+            Khm->Action("LxeHelp")->trigger();
+            ASSERT_EQ(prompt.shown.size(), 1u) << shipped;
+            EXPECT_TRUE(prompt.shown[0].startsWith(Msg(kMsgHelpNotShown))) << prompt.shown[0].toStdString();
+            EXPECT_TRUE(prompt.shown[0].endsWith(QString::fromStdString(Path(guide)))) << prompt.shown[0].toStdString();
+            EXPECT_EQ(prompt.kinds, std::vector<MsgKind>{MsgKind::Error});
         }
-        prompt.shown.clear();
-        prompt.kinds.clear();
-        Khm->Action("LxeHelp")->trigger();
-        ASSERT_EQ(prompt.shown.size(), 1u) << shipped;
-        EXPECT_TRUE(prompt.shown[0].startsWith(Msg(kMsgHelpNotShown))) << prompt.shown[0].toStdString();
-        EXPECT_TRUE(prompt.shown[0].endsWith(QString::fromStdString(Path(kHelpFile))));
-        EXPECT_EQ(prompt.kinds, std::vector<MsgKind>{MsgKind::Error});
+    }
+}
+
+// The guide has the same pages in every language, each page's links lead to pages of its own
+// language, and a translated page is written in its language.
+TEST(UserGuide, EveryLanguageHasEveryPageAndItsLinksStayInTheLanguage)
+{
+    const QDir english(QStringLiteral(KES_BIN_DIR "/Help"));
+    const QStringList pages = english.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
+    ASSERT_GT(pages.size(), 1);
+    static const QRegularExpression link(QStringLiteral("href=\"([^\"]+)\""));
+    static const QRegularExpression han(QStringLiteral("\\p{Han}"));
+    for (int lang : {LangCht, LangChs}) {
+        const QDir dir = QFileInfo(QStringLiteral(KES_BIN_DIR "/") + QLatin1String(HelpFileOf(lang))).dir();
+        EXPECT_EQ(dir.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name), pages) << dir.path().toStdString();
+        for (const QString& page : pages) {
+            QFile f(dir.filePath(page));
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << f.fileName().toStdString();
+            const QString html = QString::fromUtf8(f.readAll());
+            EXPECT_TRUE(html.contains(han)) << f.fileName().toStdString() << " is not translated";
+            for (auto it = link.globalMatch(html); it.hasNext();) {
+                const QString target = it.next().captured(1);
+                EXPECT_TRUE(dir.exists(target)) << f.fileName().toStdString() << " links to " << target.toStdString();
+            }
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 #include "app/comm/linkport.h"
 #include "app/shell/lxeini.h"
 #include "app/shell/startup.h"
+#include "app/shell/taboutbox.h"
 #include "app/shell/tkhm.h"
 #include "app/shell/tlogo.h"
 #include "app/ui/msgtable.h"
@@ -219,6 +220,13 @@ TEST_F(StartupTest, CommandLineNamingNoFileOpensNothingAndTheSplashDoesNotWait)
     ASSERT_NE(Logo, nullptr);
     EXPECT_TRUE(Logo->isVisible());
     EXPECT_FALSE(Logo->Image1->pixmap().isNull());
+    {
+        // One version: the splash names the one the about box names.
+        TAboutBox about(Khm);
+        about.show();
+        EXPECT_TRUE(about.ProductName->text().endsWith(QStringLiteral(" ") + Logo->Label6->text()))
+            << about.ProductName->text().toStdString() << " / " << Logo->Label6->text().toStdString();
+    }
     ShutDown();
     EXPECT_EQ(Logo, nullptr);
     EXPECT_EQ(CommandLinePath({QStringLiteral("My"), QStringLiteral("Project.zqf")}), "My Project.zqf");
