@@ -42,110 +42,95 @@ std::size_t PutStateBlock(RecWriter& w, std::size_t off, const kes::TStateBmpObj
 
 } // namespace
 
-int LxDevBmpChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv&)
+int LxDevBmpChx(RecOut& out, std::size_t pos, TLxDevBmp& d, const RecEncodeEnv&)
 {
     namespace L = layout::LxDevBmp;
-    auto* d = dynamic_cast<TLxDevBmp*>(&obj);
-    if (d == nullptr)
-        return 0;
-    RecWriter w = BeginObjRec(out, pos, obj);
-    w.ObjRef(L::Ref, *d, d->ExtraByte);
-    w.U8(L::OnBmp, d->OnBmp);
-    w.U8(L::OffBmp, d->OffBmp);
+    RecWriter w = BeginObjRec(out, pos, d);
+    w.ObjRef(L::Ref, d, d.ExtraByte);
+    w.U8(L::OnBmp, d.OnBmp);
+    w.U8(L::OffBmp, d.OffBmp);
     return w.Finish(L::Size);
 }
 
-int LxAdvDevBmpChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv&)
+int LxAdvDevBmpChx(RecOut& out, std::size_t pos, TLxAdvDevBmp& d, const RecEncodeEnv&)
 {
     namespace L = layout::LxAdvDevBmp;
-    auto* d = dynamic_cast<TLxAdvDevBmp*>(&obj);
-    if (d == nullptr)
-        return 0;
-    RecWriter w = BeginObjRec(out, pos, obj);
-    w.ObjRef(L::Ref, *d, d->ExtraByte);
-    w.U8(L::ModeBit, static_cast<std::uint8_t>((d->ValMode & 0xF0) + (d->BitNo & 0x0F)));
-    w.U8(L::OnBmp, d->OnBmp);
-    w.U8(L::OffBmp, d->OffBmp);
+    RecWriter w = BeginObjRec(out, pos, d);
+    w.ObjRef(L::Ref, d, d.ExtraByte);
+    w.U8(L::ModeBit, static_cast<std::uint8_t>((d.ValMode & 0xF0) + (d.BitNo & 0x0F)));
+    w.U8(L::OnBmp, d.OnBmp);
+    w.U8(L::OffBmp, d.OffBmp);
     return w.Finish(L::Size);
 }
 
-int VrgBmpChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv&)
+int VrgBmpChx(RecOut& out, std::size_t pos, TVrgBmp& v, const RecEncodeEnv&)
 {
     namespace L = layout::VrgBmp;
-    auto* v = dynamic_cast<TVrgBmp*>(&obj);
-    if (v == nullptr)
-        return 0;
-    RecWriter w = BeginObjRec(out, pos, obj);
-    w.ObjRef(L::Ref, *v, v->ExtraByte);
-    w.U8(L::OrderType, HighLow(v->RangeOrder, v->ValType));
-    w.U8(L::BoundsLen, static_cast<std::uint8_t>((v->VarBounds != 0 ? 0x10 : 0) + (v->ValLen & 0x0F)));
+    RecWriter w = BeginObjRec(out, pos, v);
+    w.ObjRef(L::Ref, v, v.ExtraByte);
+    w.U8(L::OrderType, HighLow(v.RangeOrder, v.ValType));
+    w.U8(L::BoundsLen, static_cast<std::uint8_t>((v.VarBounds != 0 ? 0x10 : 0) + (v.ValLen & 0x0F)));
     std::size_t off = L::States;
     for (int i = 0; i < TVrgBmp::kStates; ++i) {
-        if (v->VarBounds == 0) {
-            w.U32(off, v->StateBound[i]);
+        if (v.VarBounds == 0) {
+            w.U32(off, v.StateBound[i]);
             off += L::Bound;
         }
-        w.U8(off++, v->StatePic[i]);
+        w.U8(off++, v.StatePic[i]);
     }
     return w.Finish(off);
 }
 
 // The stored box is that of the largest state picture: the header's right and bottom are
 // written again.
-int ActBmpChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv&)
+int ActBmpChx(RecOut& out, std::size_t pos, TActBmp& a, const RecEncodeEnv&)
 {
     namespace L = layout::ActBmp;
     namespace H = layout::ObjHead;
-    auto* a = dynamic_cast<TActBmp*>(&obj);
-    if (a == nullptr)
-        return 0;
-    RecWriter w = BeginObjRec(out, pos, obj);
-    w.ObjRef(L::Ref, *a, a->ExtraByte);
-    w.U8(L::RevType, HighLow(a->StateReverse, a->ValType));
-    w.U8(L::StateMode, a->StateMode);
-    w.U8(L::TotalState, a->TotalState);
+    RecWriter w = BeginObjRec(out, pos, a);
+    w.ObjRef(L::Ref, a, a.ExtraByte);
+    w.U8(L::RevType, HighLow(a.StateReverse, a.ValType));
+    w.U8(L::StateMode, a.StateMode);
+    w.U8(L::TotalState, a.TotalState);
     std::size_t off = L::States;
     int widest = 0;
     int tallest = 0;
-    for (int i = 0; i < a->TotalState; ++i) {
-        if (const TBitmap* bmp = a->StateBmp(i)) {
+    for (int i = 0; i < a.TotalState; ++i) {
+        if (const TBitmap* bmp = a.StateBmp(i)) {
             widest = std::max(widest, bmp->Width());
             tallest = std::max(tallest, bmp->Height());
         }
-        off += PutStateBlock(w, off, *a, i);
+        off += PutStateBlock(w, off, a, i);
     }
     Bytes head;
-    obj.BaseObjDataChx(head, 0);
+    a.BaseObjDataChx(head, 0);
     w.U16(H::Right, *GetU16be(head, H::Left) + static_cast<std::uint32_t>(widest) - 1);
     w.U16(H::Bottom, *GetU16be(head, H::Top) + static_cast<std::uint32_t>(tallest) - 1);
     return w.Finish(off);
 }
 
-int LightChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env)
+int LightChx(RecOut& out, std::size_t pos, TLight& l, const RecEncodeEnv& env)
 {
     namespace L = layout::Light;
-    auto* l = dynamic_cast<TLight*>(&obj);
-    if (l == nullptr)
-        return 0;
-    RecWriter w = BeginObjRec(out, pos, obj);
-    w.ObjRef(L::Ref, *l, l->ExtraByte);
-    w.U8(L::RevType, HighLow(l->StateReverse, l->ValType));
-    w.U8(L::StateMode, l->StateMode);
-    w.U8(L::TotalState, l->TotalState);
-    w.U8(L::TxtHPos, l->TxtHPos);
-    w.U8(L::TxtVPos, l->TxtVPos);
-    w.U8(L::BmpHPos, l->BmpHPos);
-    w.U8(L::BmpVPos, l->BmpVPos);
-    w.U8(L::LampOpt, l->LampOpt);
-    const std::size_t fontLen = w.Text(L::FontName, StoredFontName(obj, env));
+    RecWriter w = BeginObjRec(out, pos, l);
+    w.ObjRef(L::Ref, l, l.ExtraByte);
+    w.U8(L::RevType, HighLow(l.StateReverse, l.ValType));
+    w.U8(L::StateMode, l.StateMode);
+    w.U8(L::TotalState, l.TotalState);
+    w.U8(L::TxtHPos, l.TxtHPos);
+    w.U8(L::TxtVPos, l.TxtVPos);
+    w.U8(L::BmpHPos, l.BmpHPos);
+    w.U8(L::BmpVPos, l.BmpVPos);
+    w.U8(L::LampOpt, l.LampOpt);
+    const std::size_t fontLen = w.Text(L::FontName, StoredFontName(l, env));
     w.U16(L::FontBytes, static_cast<std::uint32_t>(fontLen));
     std::size_t off = L::FontName + fontLen;
-    for (int i = 0; i < l->TotalState; ++i) {
-        off += PutStateBlock(w, off, *l, i);
-        off += PutCountedText(w, off, EntryOr(l->TxtList, i));
-        const int size = l->TxtBmpSizeGet(i); // measures TxtW and TxtH
-        off += PutSizedPicture(w, off, l->TxtW, l->TxtH, size,
-                               [&](std::span<std::uint8_t> dst) { l->TxtBmpDataGet(dst, i); });
+    for (int i = 0; i < l.TotalState; ++i) {
+        off += PutStateBlock(w, off, l, i);
+        off += PutCountedText(w, off, EntryOr(l.TxtList, i));
+        const int size = l.TxtBmpSizeGet(i); // measures TxtW and TxtH
+        off += PutSizedPicture(w, off, l.TxtW, l.TxtH, size,
+                               [&](std::span<std::uint8_t> dst) { l.TxtBmpDataGet(dst, i); });
     }
     return w.Finish(off);
 }

@@ -1,11 +1,31 @@
 #pragma once
-// The object record writers, one per kind, each (out, pos, object, env) -> record length.
-// Each writes the header, then its body, then the length; an object whose class does not
-// match its kind code writes nothing. Internal to the encoder.
+// The object record writers, one per kind, each (out, pos, object of its class, env) ->
+// record length. Each writes the header, then its body, then the length; the writers' table
+// (pgrecstream.cpp) hands each the object as its kind's class and writes nothing for an
+// object whose class does not match its kind code. Internal to the encoder.
 #include "decoder/kindlayout.h"
 #include "decoder/pgrecstream.h"
 
 #include <cstddef>
+
+class TActBmp;
+class TCirMeter;
+class TLight;
+class TLxAdvDevBmp;
+class TLxBtn;
+class TLxCurve;
+class TLxDevBmp;
+class TLxGetVal;
+class TLxVal;
+class TLxXyCurve;
+class TMetrol;
+class TMsgTxt;
+class TProgBar;
+class TRtc;
+class TScale;
+class TStBmp;
+class TStTxt;
+class TVrgBmp;
 
 namespace kes {
 
@@ -56,25 +76,25 @@ AnsiString EntryOr(const List& list, int i)
 using ObjWriter = int (*)(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
 
 // Static text, value display, static picture, message text, clock, unit, value entry.
-int StTxtChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
-int LxValChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
-int StBmpChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
-int MsgTxtChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
-int RtcChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
-int MetrolChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
-int LxGetValChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int StTxtChx(RecOut& out, std::size_t pos, TStTxt& obj, const RecEncodeEnv& env);
+int LxValChx(RecOut& out, std::size_t pos, TLxVal& obj, const RecEncodeEnv& env);
+int StBmpChx(RecOut& out, std::size_t pos, TStBmp& obj, const RecEncodeEnv& env);
+int MsgTxtChx(RecOut& out, std::size_t pos, TMsgTxt& obj, const RecEncodeEnv& env);
+int RtcChx(RecOut& out, std::size_t pos, TRtc& obj, const RecEncodeEnv& env);
+int MetrolChx(RecOut& out, std::size_t pos, TMetrol& obj, const RecEncodeEnv& env);
+int LxGetValChx(RecOut& out, std::size_t pos, TLxGetVal& obj, const RecEncodeEnv& env);
 // Button, bit pictures, multi-range and multi-state pictures, lamp.
-int LxBtnChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
-int LxDevBmpChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
-int LxAdvDevBmpChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
-int VrgBmpChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
-int ActBmpChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
-int LightChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int LxBtnChx(RecOut& out, std::size_t pos, TLxBtn& obj, const RecEncodeEnv& env);
+int LxDevBmpChx(RecOut& out, std::size_t pos, TLxDevBmp& obj, const RecEncodeEnv& env);
+int LxAdvDevBmpChx(RecOut& out, std::size_t pos, TLxAdvDevBmp& obj, const RecEncodeEnv& env);
+int VrgBmpChx(RecOut& out, std::size_t pos, TVrgBmp& obj, const RecEncodeEnv& env);
+int ActBmpChx(RecOut& out, std::size_t pos, TActBmp& obj, const RecEncodeEnv& env);
+int LightChx(RecOut& out, std::size_t pos, TLight& obj, const RecEncodeEnv& env);
 // Scale, bar graph, circular meter, curves.
-int ScaleChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
-int ProgBarChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
-int CirMeterChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
-int LxCurveChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
-int LxXyCurveChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env);
+int ScaleChx(RecOut& out, std::size_t pos, TScale& obj, const RecEncodeEnv& env);
+int ProgBarChx(RecOut& out, std::size_t pos, TProgBar& obj, const RecEncodeEnv& env);
+int CirMeterChx(RecOut& out, std::size_t pos, TCirMeter& obj, const RecEncodeEnv& env);
+int LxCurveChx(RecOut& out, std::size_t pos, TLxCurve& obj, const RecEncodeEnv& env);
+int LxXyCurveChx(RecOut& out, std::size_t pos, TLxXyCurve& obj, const RecEncodeEnv& env);
 
 } // namespace kes

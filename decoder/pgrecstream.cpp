@@ -4,6 +4,23 @@
 
 #include "objects/objkind.h"
 #include "objects/objlayout.h"
+#include "objects/tactbmp.h"
+#include "objects/tcirmeter.h"
+#include "objects/tlight.h"
+#include "objects/tlxadvdevbmp.h"
+#include "objects/tlxbtn.h"
+#include "objects/tlxcurve.h"
+#include "objects/tlxdevbmp.h"
+#include "objects/tlxgetval.h"
+#include "objects/tlxval.h"
+#include "objects/tmetrol.h"
+#include "objects/tmsgtxt.h"
+#include "objects/tprogbar.h"
+#include "objects/trtc.h"
+#include "objects/tscale.h"
+#include "objects/tstbmp.h"
+#include "objects/tsttxt.h"
+#include "objects/tvrgbmp.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -101,33 +118,41 @@ int OwnRecChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv&)
     return n;
 }
 
+// A kind's writer over its class: an object whose class is not its kind's writes nothing.
+template <typename Kind, int (*Write)(RecOut&, std::size_t, Kind&, const RecEncodeEnv&)>
+int Typed(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env)
+{
+    auto* o = dynamic_cast<Kind*>(&obj);
+    return o != nullptr ? Write(out, pos, *o, env) : 0;
+}
+
 struct KindWriter {
     ObjKind Kind;
     ObjWriter Write; // null: the kind's objects stay out of the stored page
 };
 
 constexpr KindWriter kWriters[] = {
-    {ObjKind::StTxt, StTxtChx},
-    {ObjKind::LxVal, LxValChx},
-    {ObjKind::LxDevBmp, LxDevBmpChx},
-    {ObjKind::VrgBmp, VrgBmpChx},
-    {ObjKind::StBmp, StBmpChx},
-    {ObjKind::ActBmp, ActBmpChx},
-    {ObjKind::Scale, ScaleChx},
-    {ObjKind::ProgBar, ProgBarChx},
-    {ObjKind::CirMeter, CirMeterChx},
+    {ObjKind::StTxt, Typed<TStTxt, StTxtChx>},
+    {ObjKind::LxVal, Typed<TLxVal, LxValChx>},
+    {ObjKind::LxDevBmp, Typed<TLxDevBmp, LxDevBmpChx>},
+    {ObjKind::VrgBmp, Typed<TVrgBmp, VrgBmpChx>},
+    {ObjKind::StBmp, Typed<TStBmp, StBmpChx>},
+    {ObjKind::ActBmp, Typed<TActBmp, ActBmpChx>},
+    {ObjKind::Scale, Typed<TScale, ScaleChx>},
+    {ObjKind::ProgBar, Typed<TProgBar, ProgBarChx>},
+    {ObjKind::CirMeter, Typed<TCirMeter, CirMeterChx>},
     {ObjKind::RectMeter, nullptr},
     {ObjKind::LxPage, nullptr},
-    {ObjKind::MsgTxt, MsgTxtChx},
-    {ObjKind::LxBtn, LxBtnChx},
-    {ObjKind::LxCurve, LxCurveChx},
-    {ObjKind::LxXyCurve, LxXyCurveChx},
-    {ObjKind::Rtc, RtcChx},
+    {ObjKind::MsgTxt, Typed<TMsgTxt, MsgTxtChx>},
+    {ObjKind::LxBtn, Typed<TLxBtn, LxBtnChx>},
+    {ObjKind::LxCurve, Typed<TLxCurve, LxCurveChx>},
+    {ObjKind::LxXyCurve, Typed<TLxXyCurve, LxXyCurveChx>},
+    {ObjKind::Rtc, Typed<TRtc, RtcChx>},
     {ObjKind::Geom, OwnRecChx},
-    {ObjKind::Light, LightChx},
-    {ObjKind::Metrol, MetrolChx},
-    {ObjKind::LxGetVal, LxGetValChx},
-    {ObjKind::LxAdvDevBmp, LxAdvDevBmpChx},
+    {ObjKind::Light, Typed<TLight, LightChx>},
+    {ObjKind::Metrol, Typed<TMetrol, MetrolChx>},
+    {ObjKind::LxGetVal, Typed<TLxGetVal, LxGetValChx>},
+    {ObjKind::LxAdvDevBmp, Typed<TLxAdvDevBmp, LxAdvDevBmpChx>},
 };
 static_assert(CoversEveryKind(kWriters));
 
