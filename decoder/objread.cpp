@@ -4,8 +4,25 @@
 #include "decoder/morvik.h"
 #include "objects/objkind.h"
 #include "objects/objlayout.h"
+#include "objects/tactbmp.h"
+#include "objects/tcirmeter.h"
 #include "objects/tgeom.h"
+#include "objects/tlight.h"
+#include "objects/tlxadvdevbmp.h"
+#include "objects/tlxbtn.h"
+#include "objects/tlxcurve.h"
+#include "objects/tlxdevbmp.h"
+#include "objects/tlxgetval.h"
 #include "objects/tlxobj.h"
+#include "objects/tlxval.h"
+#include "objects/tmetrol.h"
+#include "objects/tmsgtxt.h"
+#include "objects/tprogbar.h"
+#include "objects/trtc.h"
+#include "objects/tscale.h"
+#include "objects/tstbmp.h"
+#include "objects/tsttxt.h"
+#include "objects/tvrgbmp.h"
 
 namespace kes::morvik {
 
@@ -79,10 +96,12 @@ int ReadHeaderBytes(TLxObj&, RecReader& r, unsigned)
     return r.Need(0, kObjRecMinSize) ? static_cast<int>(kObjRecMinSize) : kDecTruncated;
 }
 
-// A kind's reader that needs no more than the record.
-template <int (*Read)(TLxObj&, RecReader&)> int Body(TLxObj& obj, RecReader& r, unsigned)
+// A kind's reader over its class, which needs no more than the record: an object whose
+// class is not its kind's is not read.
+template <typename Kind, int (*Read)(Kind&, RecReader&)> int Typed(TLxObj& obj, RecReader& r, unsigned)
 {
-    return Read(obj, r);
+    auto* o = dynamic_cast<Kind*>(&obj);
+    return o != nullptr ? Read(*o, r) : kDecUnknownKind;
 }
 
 struct KindReader {
@@ -91,27 +110,27 @@ struct KindReader {
 };
 
 constexpr KindReader kReaders[] = {
-    {ObjKind::StTxt, Body<ReadStTxt>},
-    {ObjKind::LxVal, Body<ReadLxVal>},
-    {ObjKind::LxDevBmp, Body<ReadLxDevBmp>},
-    {ObjKind::VrgBmp, Body<ReadVrgBmp>},
-    {ObjKind::StBmp, Body<ReadStBmp>},
-    {ObjKind::ActBmp, Body<ReadActBmp>},
-    {ObjKind::Scale, Body<ReadScale>},
-    {ObjKind::ProgBar, Body<ReadProgBar>},
-    {ObjKind::CirMeter, Body<ReadCirMeter>},
+    {ObjKind::StTxt, Typed<TStTxt, ReadStTxt>},
+    {ObjKind::LxVal, Typed<TLxVal, ReadLxVal>},
+    {ObjKind::LxDevBmp, Typed<TLxDevBmp, ReadLxDevBmp>},
+    {ObjKind::VrgBmp, Typed<TVrgBmp, ReadVrgBmp>},
+    {ObjKind::StBmp, Typed<TStBmp, ReadStBmp>},
+    {ObjKind::ActBmp, Typed<TActBmp, ReadActBmp>},
+    {ObjKind::Scale, Typed<TScale, ReadScale>},
+    {ObjKind::ProgBar, Typed<TProgBar, ReadProgBar>},
+    {ObjKind::CirMeter, Typed<TCirMeter, ReadCirMeter>},
     {ObjKind::RectMeter, nullptr},
     {ObjKind::LxPage, ReadHeaderBytes},
-    {ObjKind::MsgTxt, Body<ReadMsgTxt>},
-    {ObjKind::LxBtn, Body<ReadLxBtn>},
-    {ObjKind::LxCurve, Body<ReadLxCurve>},
-    {ObjKind::LxXyCurve, Body<ReadLxCurve>},
-    {ObjKind::Rtc, Body<ReadRtc>},
+    {ObjKind::MsgTxt, Typed<TMsgTxt, ReadMsgTxt>},
+    {ObjKind::LxBtn, Typed<TLxBtn, ReadLxBtn>},
+    {ObjKind::LxCurve, Typed<TLxCurve, ReadLxCurve>},
+    {ObjKind::LxXyCurve, Typed<TLxXyCurve, ReadLxXyCurve>},
+    {ObjKind::Rtc, Typed<TRtc, ReadRtc>},
     {ObjKind::Geom, ReadGeom},
-    {ObjKind::Light, Body<ReadLight>},
-    {ObjKind::Metrol, Body<ReadMetrol>},
-    {ObjKind::LxGetVal, Body<ReadLxGetVal>},
-    {ObjKind::LxAdvDevBmp, Body<ReadLxDevBmp>},
+    {ObjKind::Light, Typed<TLight, ReadLight>},
+    {ObjKind::Metrol, Typed<TMetrol, ReadMetrol>},
+    {ObjKind::LxGetVal, Typed<TLxGetVal, ReadLxGetVal>},
+    {ObjKind::LxAdvDevBmp, Typed<TLxAdvDevBmp, ReadLxAdvDevBmp>},
 };
 static_assert(CoversEveryKind(kReaders));
 

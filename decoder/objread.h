@@ -5,7 +5,25 @@
 // result (decoder/morvik.h).
 #include "decoder/recreader.h"
 
+class TActBmp;
+class TCirMeter;
+class TLight;
+class TLxAdvDevBmp;
+class TLxBtn;
+class TLxCurve;
+class TLxDevBmp;
+class TLxGetVal;
 class TLxObj;
+class TLxVal;
+class TLxXyCurve;
+class TMetrol;
+class TMsgTxt;
+class TProgBar;
+class TRtc;
+class TScale;
+class TStBmp;
+class TStTxt;
+class TVrgBmp;
 
 namespace kes::morvik {
 
@@ -21,23 +39,25 @@ int ReadObjHeader(TLxObj& obj, RecReader& r);
 // one entry per kind).
 int ReadObjRecord(TLxObj& obj, ByteSpan rec, unsigned pos);
 
-// The kinds' readers, header included (their entries are in objread.cpp). They return the
-// stored length.
-int ReadStTxt(TLxObj& obj, RecReader& r);
-int ReadLxVal(TLxObj& obj, RecReader& r);
-int ReadLxDevBmp(TLxObj& obj, RecReader& r);
-int ReadVrgBmp(TLxObj& obj, RecReader& r);
-int ReadStBmp(TLxObj& obj, RecReader& r);
-int ReadActBmp(TLxObj& obj, RecReader& r);
-int ReadScale(TLxObj& obj, RecReader& r);
-int ReadProgBar(TLxObj& obj, RecReader& r);
-int ReadCirMeter(TLxObj& obj, RecReader& r);
-int ReadMsgTxt(TLxObj& obj, RecReader& r);
-int ReadLxBtn(TLxObj& obj, RecReader& r);
-int ReadLxCurve(TLxObj& obj, RecReader& r);
-int ReadRtc(TLxObj& obj, RecReader& r);
-int ReadLight(TLxObj& obj, RecReader& r);
-int ReadMetrol(TLxObj& obj, RecReader& r);
-int ReadLxGetVal(TLxObj& obj, RecReader& r);
+// The kinds' readers, header included, each over its kind's class (their entries are in
+// objread.cpp, which hands each the object as that class). They return the stored length.
+int ReadStTxt(TStTxt& obj, RecReader& r);
+int ReadLxVal(TLxVal& obj, RecReader& r);
+int ReadLxDevBmp(TLxDevBmp& obj, RecReader& r);
+int ReadLxAdvDevBmp(TLxAdvDevBmp& obj, RecReader& r);
+int ReadVrgBmp(TVrgBmp& obj, RecReader& r);
+int ReadStBmp(TStBmp& obj, RecReader& r);
+int ReadActBmp(TActBmp& obj, RecReader& r);
+int ReadScale(TScale& obj, RecReader& r);
+int ReadProgBar(TProgBar& obj, RecReader& r);
+int ReadCirMeter(TCirMeter& obj, RecReader& r);
+int ReadMsgTxt(TMsgTxt& obj, RecReader& r);
+int ReadLxBtn(TLxBtn& obj, RecReader& r);
+int ReadLxCurve(TLxCurve& obj, RecReader& r);
+int ReadLxXyCurve(TLxXyCurve& obj, RecReader& r);
+int ReadRtc(TRtc& obj, RecReader& r);
+int ReadLight(TLight& obj, RecReader& r);
+int ReadMetrol(TMetrol& obj, RecReader& r);
+int ReadLxGetVal(TLxGetVal& obj, RecReader& r);
 
 } // namespace kes::morvik

@@ -53,38 +53,40 @@ int ReadStatePicture(RecReader& r, std::size_t& at, TStateBmpObj& obj, int i)
     return 0;
 }
 
-} // namespace
-
-// The bit picture, and the bit picture of a word with its mode and bit before the pictures.
-int ReadLxDevBmp(TLxObj& obj, RecReader& r)
+// The bit picture, and the bit picture of a word (adv) with its mode and bit before the
+// pictures.
+int ReadDevBmp(TLxDevBmp& obj, TLxAdvDevBmp* adv, RecReader& r)
 {
     namespace L = layout::LxDevBmp;
     namespace A = layout::LxAdvDevBmp;
     static_assert(L::Ref == A::Ref);
-    auto* adv = dynamic_cast<TLxAdvDevBmp*>(&obj);
     int err = 0;
-    auto* o = OpenKind<TLxDevBmp>(obj, r, adv ? A::Size : L::Size, err);
-    if (!o)
+    if (!OpenKind(obj, r, adv ? A::Size : L::Size, err))
         return err;
-    LoadRef(r, L::Ref, *o, o->ExtraByte);
+    LoadRef(r, L::Ref, obj, obj.ExtraByte);
     if (adv) {
         const std::uint8_t modeBit = r.U8(A::ModeBit);
         adv->ValMode = modeBit & 0xF0;
         adv->BitNo = modeBit & 0x0F;
     }
-    o->SetOnBmp(r.U8(adv ? A::OnBmp : L::OnBmp));
-    o->SetOffBmp(r.U8(adv ? A::OffBmp : L::OffBmp));
+    obj.SetOnBmp(r.U8(adv ? A::OnBmp : L::OnBmp));
+    obj.SetOffBmp(r.U8(adv ? A::OffBmp : L::OffBmp));
     return StoredLength(r);
 }
 
+} // namespace
+
+int ReadLxDevBmp(TLxDevBmp& obj, RecReader& r) { return ReadDevBmp(obj, nullptr, r); }
+
+int ReadLxAdvDevBmp(TLxAdvDevBmp& obj, RecReader& r) { return ReadDevBmp(obj, &obj, r); }
+
 // The multi-range picture.
-int ReadVrgBmp(TLxObj& obj, RecReader& r)
+int ReadVrgBmp(TVrgBmp& obj, RecReader& r)
 {
     namespace L = layout::VrgBmp;
     constexpr std::size_t kStates = TVrgBmp::kStates;
     int err = 0;
-    auto* o = OpenKind<TVrgBmp>(obj, r, L::States + kStates, err);
-    if (!o)
+    if (!OpenKind(obj, r, L::States + kStates, err))
         return err;
     const std::uint8_t boundsLen = r.U8(L::BoundsLen);
     const bool varBounds = (boundsLen & 0xF0) != 0;
@@ -92,47 +94,45 @@ int ReadVrgBmp(TLxObj& obj, RecReader& r)
     const std::size_t state = varBounds ? 1 : L::Bound + 1;
     if (!r.Need(0, L::States + kStates * state))
         return kDecTruncated;
-    LoadRef(r, L::Ref, *o, o->ExtraByte);
+    LoadRef(r, L::Ref, obj, obj.ExtraByte);
     const std::uint8_t orderType = r.U8(L::OrderType);
-    o->RangeOrder = orderType >> 4;
-    o->ValType = orderType & 0x0F;
-    o->VarBounds = boundsLen & 0xF0;
-    o->ValLen = boundsLen & 0x0F;
+    obj.RangeOrder = orderType >> 4;
+    obj.ValType = orderType & 0x0F;
+    obj.VarBounds = boundsLen & 0xF0;
+    obj.ValLen = boundsLen & 0x0F;
     for (std::size_t i = 0; i < kStates; ++i) {
         const std::size_t at = L::States + state * i;
         if (!varBounds)
-            o->StateBound[i] = r.U32(at);
-        o->StatePic[i] = r.U8(at + state - 1);
+            obj.StateBound[i] = r.U32(at);
+        obj.StatePic[i] = r.U8(at + state - 1);
     }
-    o->SetCurPt(0);
+    obj.SetCurPt(0);
     return StoredLength(r);
 }
 
 // The multi-state picture.
-int ReadActBmp(TLxObj& obj, RecReader& r)
+int ReadActBmp(TActBmp& obj, RecReader& r)
 {
     namespace L = layout::ActBmp;
     int err = 0;
-    auto* o = OpenKind<TActBmp>(obj, r, L::States, err);
-    if (!o)
+    if (!OpenKind(obj, r, L::States, err))
         return err;
-    LoadRef(r, L::Ref, *o, o->ExtraByte);
-    o->SetStateNum(ReadStateHead(r, *o));
+    LoadRef(r, L::Ref, obj, obj.ExtraByte);
+    obj.SetStateNum(ReadStateHead(r, obj));
     std::size_t at = L::States;
-    for (int i = 0; i < static_cast<int>(o->BmpList.size()); ++i)
-        if (const int e = ReadStatePicture(r, at, *o, i); e < 0)
+    for (int i = 0; i < static_cast<int>(obj.BmpList.size()); ++i)
+        if (const int e = ReadStatePicture(r, at, obj, i); e < 0)
             return e;
-    o->SetBmpPt(0);
+    obj.SetBmpPt(0);
     return StoredLength(r);
 }
 
 // The button (the rendered state texts are stepped over).
-int ReadLxBtn(TLxObj& obj, RecReader& r)
+int ReadLxBtn(TLxBtn& obj, RecReader& r)
 {
     namespace L = layout::LxBtn;
     int err = 0;
-    auto* o = OpenKind<TLxBtn>(obj, r, L::Tail, err);
-    if (!o)
+    if (!OpenKind(obj, r, L::Tail, err))
         return err;
     std::uint8_t type = r.U8(L::BtnType);
     if (type >= kFirstUnknownBtnType)
@@ -140,82 +140,81 @@ int ReadLxBtn(TLxObj& obj, RecReader& r)
     KeyTail tail;
     if (!ReadKeyTail(r, L::Tail, type, tail))
         return kDecTruncated;
-    LoadRef(r, L::WriteRef, o->WriteDev, o->WriteDev.RefDetail);
-    LoadRef(r, L::ReadRef, o->ReadDev, o->ReadDev.RefDetail);
-    LoadRef(r, L::NotifyRef, o->NotifyDev, o->NotifyDev.RefDetail);
+    LoadRef(r, L::WriteRef, obj.WriteDev, obj.WriteDev.RefDetail);
+    LoadRef(r, L::ReadRef, obj.ReadDev, obj.ReadDev.RefDetail);
+    LoadRef(r, L::NotifyRef, obj.NotifyDev, obj.NotifyDev.RefDetail);
     const std::uint8_t notify = r.U8(L::NotifyBits);
-    o->NotifyState = notify >> 4;
-    o->NotifyOrder = notify & 0x0F;
-    o->RefKey = r.U8(L::RefKey);
-    o->PassText.fill(255);
-    o->SetSurface(r.U8(L::Surface));
-    o->SetTxtHPos(r.U8(L::TxtHPos));
-    o->SetTxtVPos(r.U8(L::TxtVPos));
-    o->SetBmpHPos(r.U8(L::BmpHPos));
-    o->SetBmpVPos(r.U8(L::BmpVPos));
-    o->Transparent = r.U8(L::Transparent) != 0;
-    o->UserLevel = r.U8(L::UserLevel);
-    o->BtnType = type;
-    o->ValKind = tail.Kind;
+    obj.NotifyState = notify >> 4;
+    obj.NotifyOrder = notify & 0x0F;
+    obj.RefKey = r.U8(L::RefKey);
+    obj.PassText.fill(255);
+    obj.SetSurface(r.U8(L::Surface));
+    obj.SetTxtHPos(r.U8(L::TxtHPos));
+    obj.SetTxtVPos(r.U8(L::TxtVPos));
+    obj.SetBmpHPos(r.U8(L::BmpHPos));
+    obj.SetBmpVPos(r.U8(L::BmpVPos));
+    obj.Transparent = r.U8(L::Transparent) != 0;
+    obj.UserLevel = r.U8(L::UserLevel);
+    obj.BtnType = type;
+    obj.ValKind = tail.Kind;
     if (tail.SetsMultiFlag)
-        o->MultiFlag = tail.MultiFlag;
+        obj.MultiFlag = tail.MultiFlag;
     if (tail.SetsValue) {
-        o->ValType = tail.ValueType;
-        o->ValLen = tail.Width;
+        obj.ValType = tail.ValueType;
+        obj.ValLen = tail.Width;
     }
     if (tail.SetsDigits) {
-        o->IntNum = tail.IntDigits;
-        o->DecNum = tail.DecDigits;
+        obj.IntNum = tail.IntDigits;
+        obj.DecNum = tail.DecDigits;
     }
     if (tail.SetsParamA)
-        o->ParamA = tail.ParamA;
+        obj.ParamA = tail.ParamA;
     if (tail.SetsParamB)
-        o->ParamB = tail.ParamB;
+        obj.ParamB = tail.ParamB;
     if (tail.NoDevices)
-        o->WriteDev.DevAddrCode = o->ReadDev.DevAddrCode = o->NotifyDev.DevAddrCode = -1;
-    o->ReadUsed = o->ReadDev.DevAddrCode != -1;
-    o->NotifyUsed = o->NotifyDev.DevAddrCode != -1;
-    o->SetStateNum(r.U8(L::TotalState));
+        obj.WriteDev.DevAddrCode = obj.ReadDev.DevAddrCode = obj.NotifyDev.DevAddrCode = -1;
+    obj.ReadUsed = obj.ReadDev.DevAddrCode != -1;
+    obj.NotifyUsed = obj.NotifyDev.DevAddrCode != -1;
+    obj.SetStateNum(r.U8(L::TotalState));
     std::size_t at = L::Tail + KeyTailSize(type);
-    const std::size_t states = std::min<std::size_t>(o->TotalState, o->TxtList.size());
+    const std::size_t states = std::min<std::size_t>(obj.TotalState, obj.TxtList.size());
     for (std::size_t i = 0; i < states; ++i) {
         std::uint16_t w = 0;
         std::uint16_t hgt = 0;
         ByteSpan bands;
         if (const int e = ReadSizedPicture(r, at, w, hgt, bands); e < 0)
             return e;
-        o->StateBmpSet(static_cast<int>(i), w, hgt, bands);
-        if (!ReadStateText(r, at, o->TxtList[i]))
+        obj.StateBmpSet(static_cast<int>(i), w, hgt, bands);
+        if (!ReadStateText(r, at, obj.TxtList[i]))
             return kDecTruncated;
     }
     return StoredLength(r);
 }
 
 // The lamp (the rendered state texts are stepped over).
-int ReadLight(TLxObj& obj, RecReader& r)
+int ReadLight(TLight& obj, RecReader& r)
 {
     namespace L = layout::Light;
     int err = 0;
-    auto* o = OpenKind<TLight>(obj, r, L::FontName, err);
-    if (!o)
+    if (!OpenKind(obj, r, L::FontName, err))
         return err;
     const std::uint16_t fontLen = r.U16(L::FontBytes);
     const std::string fontName = r.Text(L::FontName, fontLen);
     if (!r.Ok())
         return kDecTruncated;
-    LoadRef(r, L::Ref, *o, o->ExtraByte);
-    o->LampOpt = r.U8(L::LampOpt);
-    o->SetStateNum(ReadStateHead(r, *o));
-    o->SetTxtHPos(r.U8(L::TxtHPos));
-    o->SetTxtVPos(r.U8(L::TxtVPos));
-    o->SetBmpHPos(r.U8(L::BmpHPos));
-    o->SetBmpVPos(r.U8(L::BmpVPos));
-    o->Picture.Canvas()->Font.Name = fontName;
+    LoadRef(r, L::Ref, obj, obj.ExtraByte);
+    obj.LampOpt = r.U8(L::LampOpt);
+    obj.SetStateNum(ReadStateHead(r, obj));
+    obj.SetTxtHPos(r.U8(L::TxtHPos));
+    obj.SetTxtVPos(r.U8(L::TxtVPos));
+    obj.SetBmpHPos(r.U8(L::BmpHPos));
+    obj.SetBmpVPos(r.U8(L::BmpVPos));
+    obj.Picture.Canvas()->Font.Name = fontName;
     std::size_t at = L::FontName + std::size_t(fontLen);
-    for (int i = 0; i < static_cast<int>(o->BmpList.size()); ++i) {
-        if (const int e = ReadStatePicture(r, at, *o, i); e < 0)
+    for (int i = 0; i < static_cast<int>(obj.BmpList.size()); ++i) {
+        if (const int e = ReadStatePicture(r, at, obj, i); e < 0)
             return e;
-        if (!ReadStateText(r, at, o->TxtList[i]))
+        if (!ReadStateText(r, at, obj.TxtList[i]))
             return kDecTruncated;
     }
     return StoredLength(r);

@@ -24,24 +24,19 @@ inline void LoadRef(RecReader& r, std::size_t off, TLxDevRef& ref, std::uint8_t&
         r.Fail();
 }
 
-// The object as the reader's kind, with its header read and the record's first `fixed`
-// bytes present; null with err set to the reader's result otherwise.
-template <typename Kind> Kind* OpenKind(TLxObj& obj, RecReader& r, std::size_t fixed, int& err)
+// The object's header read and the record's first `fixed` bytes present; false with err set
+// to the reader's result otherwise.
+inline bool OpenKind(TLxObj& obj, RecReader& r, std::size_t fixed, int& err)
 {
-    auto* o = dynamic_cast<Kind*>(&obj);
-    if (!o) {
-        err = kDecUnknownKind;
-        return nullptr;
-    }
     if (const int h = ReadObjHeader(obj, r); h < 0) {
         err = h;
-        return nullptr;
+        return false;
     }
     if (!r.Need(0, fixed)) {
         err = kDecTruncated;
-        return nullptr;
+        return false;
     }
-    return o;
+    return true;
 }
 
 // The state head of the kinds with states (the multi-state picture, the message text, the
