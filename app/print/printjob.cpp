@@ -105,6 +105,8 @@ void PrintJob::DrawUnit(QPainter& p, int unit) const
     p.setPen(QPen(Qt::black, 0));
     p.setBrush(Qt::NoBrush);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // A page picture is stored as its pixels: a JPEG would blur black and white into greys.
+    p.setRenderHint(QPainter::LosslessImageRendering, true);
     const QFont base = FontOf(g, 0);
     const QString number = QString::fromStdString(PageNumberText(unit, UnitCount()));
     for (const PrintItem& item : units_[static_cast<std::size_t>(unit)].Items) {

@@ -14,7 +14,10 @@
 #include "objects/tvrgbmp.h"
 
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
+
+#include <zlib.h>
 
 namespace kes::test {
 namespace {
@@ -175,6 +178,79 @@ int PdfPages(const QString& path)
         return -1;
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
     return static_cast<int>(QString::fromLatin1(f.readAll()).count(page));
+}
+
+std::vector<PdfImage> PdfImages(const QString& path)
+{
+    std::vector<PdfImage> images;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return images;
+    const QByteArray pdf = f.readAll();
+    // An object's dictionary, then "stream" and its bytes; Qt writes the length as a number.
+    static const QRegularExpression object(QStringLiteral("<<((?:(?!<<|>>).)*/Subtype\\s*/Image(?:(?!<<|>>).)*)>>\\s*stream\\r?\\n"),
+                                           QRegularExpression::DotMatchesEverythingOption);
+    const QString text = QString::fromLatin1(pdf);
+    auto value = [](const QString& dict, const char* key) {
+        const QRegularExpression re(QStringLiteral("/%1\\s*/?([A-Za-z0-9]+)").arg(QLatin1String(key)));
+        const QRegularExpressionMatch m = re.match(dict);
+        return m.hasMatch() ? m.captured(1) : QString();
+    };
+    for (auto it = object.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QString dict = m.captured(1);
+        PdfImage image;
+        image.Filter = value(dict, "Filter");
+        image.ColorSpace = value(dict, "ColorSpace");
+        image.Bits = value(dict, "BitsPerComponent").toInt();
+        const int width = value(dict, "Width").toInt();
+        const int height = value(dict, "Height").toInt();
+        // The length may be another object's: the stream runs to "endstream".
+        const qsizetype start = m.capturedEnd();
+        const qsizetype end = pdf.indexOf("endstream", start);
+        const qsizetype length = end - start;
+        if (end < 0 || width <= 0 || height <= 0) {
+            images.push_back(image);
+            continue;
+        }
+        QByteArray data = pdf.mid(start, length);
+        if (image.Filter == QLatin1String("FlateDecode")) {
+            QByteArray out(static_cast<qsizetype>(width) * height * 4 + 16, '\0');
+            uLongf outLen = static_cast<uLongf>(out.size());
+            if (uncompress(reinterpret_cast<Bytef*>(out.data()), &outLen, reinterpret_cast<const Bytef*>(data.constData()),
+                           static_cast<uLong>(data.size())) != Z_OK) {
+                images.push_back(image);
+                continue;
+            }
+            data = out.left(static_cast<qsizetype>(outLen));
+        } else if (!image.Filter.isEmpty()) {
+            images.push_back(image);
+            continue;
+        }
+        const int channels = image.ColorSpace == QLatin1String("DeviceRGB") ? 3 : 1;
+        const qsizetype rowBytes = (static_cast<qsizetype>(width) * channels * image.Bits + 7) / 8;
+        if (data.size() < rowBytes * height || (image.Bits != 8 && image.Bits != 1)) {
+            images.push_back(image);
+            continue;
+        }
+        QImage pixels(width, height, QImage::Format_RGB32);
+        for (int y = 0; y < height; ++y) {
+            const auto* row = reinterpret_cast<const uchar*>(data.constData()) + y * rowBytes;
+            for (int x = 0; x < width; ++x) {
+                if (image.Bits == 1) {
+                    const int v = (row[x / 8] >> (7 - x % 8)) & 1 ? 255 : 0;
+                    pixels.setPixel(x, y, qRgb(v, v, v));
+                } else if (channels == 3) {
+                    pixels.setPixel(x, y, qRgb(row[3 * x], row[3 * x + 1], row[3 * x + 2]));
+                } else {
+                    pixels.setPixel(x, y, qRgb(row[x], row[x], row[x]));
+                }
+            }
+        }
+        image.Pixels = pixels;
+        images.push_back(image);
+    }
+    return images;
 }
 
 } // namespace kes::test

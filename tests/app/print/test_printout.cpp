@@ -1,7 +1,8 @@
 // A printout holds what each report puts on it: each object's heading and property lines by kind,
 // one line per page-change condition with the operator it compares with, captions and headings
 // with or without titles; and a project with objects of every kind prints to PDF with exactly
-// as many pages as its plan has units, by page and by kind.
+// as many pages as its plan has units, by page and by kind, its page pictures stored pixel
+// for pixel.
 //
 // With KES_PRINT_SHOTS=<folder> the PDF files and the preview's sheets are kept there (and the
 // PDF pages rendered to PNG when pdftoppm is installed), to be looked at.
@@ -154,6 +155,40 @@ TEST_F(Printout, AProjectOfEveryKindPrintsOnePdfPagePerUnit)
             QProcess::execute(QStringLiteral("pdftoppm"),
                               {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-png"), pdf,
                                out.filePath(QLatin1String(c.name) + QStringLiteral("-pdf"))});
+    }
+}
+
+// A page picture goes into the PDF as it is: stored without loss (never as a JPEG, whose
+// blur turns black and white into many greys), pixel for pixel the page's own picture.
+TEST_F(Printout, PagePicturesArePrintedWithoutLoss)
+{
+    QTemporaryDir temp;
+    PrintChoice choice;
+    choice.Objects = false;
+    choice.Jumps = false;
+    PrintJob job(r.doc(), r.lx(), choice, false, r.ctx.Print);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = QDir(temp.path()).filePath(QStringLiteral("pictures.pdf"));
+    printer.setOutputFileName(pdf);
+    const QRect area = printer.pageLayout().paintRectPixels(360);
+    const int units = job.Plan(PrinterGeometry(r.doc().DefaultZoom, area.width(), area.height()));
+    ASSERT_TRUE(PrintUnits(job, printer, 1, units));
+
+    const std::vector<PdfImage> images = PdfImages(pdf);
+    ASSERT_EQ(images.size(), r.doc().PgDataList.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        SCOPED_TRACE(i);
+        const PdfImage& image = images[i];
+        EXPECT_NE(image.Filter.toStdString(), "DCTDecode");
+        ASSERT_FALSE(image.Pixels.isNull()) << image.Filter.toStdString() << " " << image.ColorSpace.toStdString();
+        std::unique_ptr<TPrntmp> page = Decode(static_cast<int>(i));
+        page->RenderPageBitmap();
+        const QImage want = page->PageBmp.Image().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(image.Pixels.size(), want.size());
+        for (int y = 0; y < want.height(); ++y)
+            for (int x = 0; x < want.width(); ++x)
+                ASSERT_EQ(image.Pixels.pixel(x, y), want.pixel(x, y) | 0xFF000000u) << x << "," << y;
     }
 }
 
