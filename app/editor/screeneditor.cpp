@@ -25,9 +25,7 @@ ScreenEditor::ScreenEditor(PageHost& host, QMdiArea* area, std::vector<QWidget*>
 
 ScreenEditor::~ScreenEditor()
 {
-    const std::vector<QWidget*> menus = menuWindows_;
-    for (QWidget* w : menus)
-        delete w;
+    CloseMenuScreens();
     delete FirstPage;
     ImageEditor() = ImageEditorHooks{};
 }
@@ -57,9 +55,18 @@ TImagePage* ScreenEditor::AddMenuScreen(int index, const QString& caption)
         page->PgDataToObj(data, 0, data.size());
     }
     menuWindows_.push_back(page);
-    QObject::connect(page, &QObject::destroyed, [this, page] { std::erase(menuWindows_, page); });
+    QObject::connect(page, &QObject::destroyed, &alive_, [this, page] { std::erase(menuWindows_, page); });
     ImagePage = page;
     return page;
+}
+
+void ScreenEditor::CloseMenuScreens()
+{
+    // Each window erases itself from the list as it goes: the list is not walked while it shrinks.
+    const std::vector<QWidget*> menus = menuWindows_;
+    for (QWidget* w : menus)
+        delete w;
+    menuWindows_.clear();
 }
 
 void ScreenEditor::Show(TImagePage* page)

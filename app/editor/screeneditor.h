@@ -5,6 +5,7 @@
 // the main window's edit commands in edit modes 1 and 2 (kes::ImageEditor()).
 #include "platform/bytes.h"
 
+#include <QObject>
 #include <QString>
 
 #include <vector>
@@ -32,6 +33,8 @@ public:
     // A window for user-menu screen index (its record of ImagePgDataList), appended to the
     // list with that caption.
     TImagePage* AddMenuScreen(int index, const QString& caption);
+    // Deletes every user-menu screen window; the list is empty after.
+    void CloseMenuScreens();
     // Puts a window into the MDI area (once), makes it the active child and activates it.
     void Show(TImagePage* page);
     // The start-up screen window's objects into StartScreenData (EditMode 1 around it);
@@ -50,6 +53,9 @@ private:
     PageHost& host_;
     QMdiArea* area_;
     std::vector<QWidget*>& menuWindows_;
+    // The context of each window's leave-the-list connection: a window that outlives the
+    // editor (deleted with the main window's children) no longer reaches it.
+    QObject alive_;
 };
 
 } // namespace kes

@@ -277,7 +277,8 @@ protected:
     void TakeFocus();
     void SetPageCursor(Qt::CursorShape shape);
     // Takes the objects out of the window and destroys them; nothing keeps a pointer to one.
-    void DestroyObjs(const TObjList& objs);
+    // A copy of the list: each object leaves the window's own lists as it goes.
+    void DestroyObjs(TObjList objs);
     void RestoreSnap(const UndoSnap& snap);
     // The boxes of the object tool panel; null without a main window.
     QComboBox* StateBox() const;

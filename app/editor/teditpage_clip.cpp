@@ -36,7 +36,7 @@ void TEditPage::PopCopyClick()
     EditStateRefresh();
 }
 
-void TEditPage::DestroyObjs(const TObjList& objs)
+void TEditPage::DestroyObjs(TObjList objs)
 {
     canvas_->ForgetObjects();
     for (TLxObj* obj : objs) {

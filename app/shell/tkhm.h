@@ -110,6 +110,9 @@ public:
     // What the project commands and forms are lent of the window.
     std::unique_ptr<kes::MainProjectHost> ProjectHost;
     std::unique_ptr<kes::PageEditor> PageEd;
+    // The open user-menu screen windows, in screen order; declared before their editor, which
+    // empties it when it ends.
+    std::vector<QWidget*> ImageWinList;
     // The start-up screen and user-menu screen windows.
     std::unique_ptr<kes::ScreenEditor> Screens;
 
@@ -128,7 +131,6 @@ public:
     QString ClipFmtObjects;             // clipboard format "CF_MYFORMAT"
     QString ClipFmtPage;                // clipboard format "CF_ALLPAGEFORMAT"
 
-    std::vector<QWidget*> ImageWinList; // open user-menu page windows
     PgDataStr* CurPgData = nullptr;     // record being appended or released
 
     std::uint16_t ComNumber = 1;        // serial port number of MMICom ("COM" n)

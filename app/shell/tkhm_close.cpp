@@ -4,6 +4,7 @@
 
 #include "app/comm/linkport.h"
 #include "app/editor/pageeditor.h"
+#include "app/editor/screeneditor.h"
 #include "app/project/memimage.h"
 #include "app/project/prjio.h"
 #include "app/project/ui/tlxtype.h"
@@ -104,9 +105,12 @@ bool TKhm::CloseProjectQuery()
 
 void TKhm::CloseProject()
 {
+    // User-menu screens close whatever the controller: a menu file may name a keypad type.
+    Screens->CloseMenuScreens();
     if (Doc.IsKeypadType()) {
         // No pages or editors: the key settings window goes, and the settings file is written
         // as for every project.
+        Doc.ImagePgDataList.clear();
         delete FrmKeySettingWin.data();
         WriteLxeIni();
         Doc.MachineId = 87;
@@ -121,9 +125,6 @@ void TKhm::CloseProject()
     Doc.PgDataList.clear();
     if (PgListFrm)
         PgListFrm->PgListBx->clear();
-    for (QWidget* w : ImageWinList)
-        delete w;
-    ImageWinList.clear();
     Doc.ImagePgDataList.clear();
 
     const std::string errorList = Doc.WriteDir() + "Error.lst";

@@ -1,12 +1,14 @@
 // File > User Menu closes the open project first and only then takes the panel family of
 // the file; it opens one read-only window per screen, numbered from 0. A missing file says so;
 // a file whose chunks lie outside the user menu's image, are not one after the other or name
-// no panel family is refused whole, with nothing read past it.
+// no panel family is refused whole, with nothing read past it. However many screens are open,
+// every command that closes the project closes them all, and so does the main window's end.
 #include "editortest.h"
 
 #include "app/editor/screeneditor.h"
 #include "app/editor/timagepage.h"
 #include "app/project/usermenu.h"
+#include "app/shell/startup.h"
 #include "app/ui/msgtable.h"
 #include "platform/fileio.h"
 
@@ -14,6 +16,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
 
 namespace kes::test {
 namespace {
@@ -41,6 +44,22 @@ protected:
         const std::string path = UserMenuPath(Khm->Doc.AppDir, model);
         QDir().mkpath(QString::fromStdString(path.substr(0, path.rfind('/'))));
         ASSERT_TRUE(WriteFileAtomic(path, std::string(file.begin(), file.end()), nullptr));
+    }
+    // A file of count empty screens of panel model 0.
+    Bytes EmptyScreens(std::size_t count)
+    {
+        ProjectDoc doc;
+        doc.MachineId = 87;
+        for (std::size_t i = 0; i < count; ++i)
+            doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
+        return EncodeUserMenuFile(doc, UserMenuPort{});
+    }
+    void Restart()
+    {
+        ShutDown();
+        StartupOptions o;
+        o.splashMillis = 0;
+        StartUp(NewDoc(), o);
     }
     void Open(const char* item)
     {
@@ -101,6 +120,55 @@ TEST_F(UserMenuTest, TheScreensOpenReadOnlyAndNumberedFromZero)
     Khm->Action("MmLxe")->trigger();
     prompt.onExec = nullptr;
     EXPECT_TRUE(listed);
+}
+
+// Each screen window leaves the list of open screens as it is deleted: closing them must not
+// walk that list while it shrinks (three screens were enough to crash).
+TEST_F(UserMenuTest, EveryCloseCommandClosesAnyNumberOfScreens)
+{
+    struct Close {
+        const char* item;
+        bool exits;
+    };
+    const Close closes[] = {{"MmClosePrj", false}, {"MmNew", false}, {"MmOpen", false}, {"MmExit", true}};
+    for (const std::size_t count : {1u, 2u, 3u, 18u}) {
+        for (const Close& c : closes) {
+            SCOPED_TRACE(std::to_string(count) + " screens, " + c.item);
+            Install(EmptyScreens(count));
+            Open("LX041");
+            ASSERT_EQ(Khm->ImageWinList.size(), count);
+            const std::string lxe = Khm->Doc.SettingsDir() + "Lxe.ini";
+            std::remove(lxe.c_str());
+            // New: its form is cancelled; Open: a file is chosen (one that is not there).
+            prompt.onExec = [this](QDialog& d) {
+                if (auto* files = qobject_cast<QFileDialog*>(&d)) {
+                    files->selectFile(QString::fromStdString(Path("none.zqf")));
+                    d.done(QDialog::Accepted);
+                } else {
+                    d.reject();
+                }
+            };
+            Trigger(c.item);
+            prompt.onExec = nullptr;
+            QApplication::processEvents();
+            EXPECT_TRUE(Khm->ImageWinList.empty());
+            EXPECT_TRUE(Khm->Doc.ImagePgDataList.empty());
+            EXPECT_EQ(ImagePage, nullptr);
+            EXPECT_TRUE(FileExists(lxe)) << "the settings are written as the project closes";
+            if (c.exits)
+                Restart();
+        }
+    }
+}
+
+// The main window ending with screens open (no close command before) deletes them once.
+TEST_F(UserMenuTest, TheMainWindowEndsWithItsScreensOpen)
+{
+    Install(EmptyScreens(3));
+    Open("LX041");
+    ASSERT_EQ(Khm->ImageWinList.size(), 3u);
+    Restart();
+    EXPECT_TRUE(Khm->ImageWinList.empty());
 }
 
 TEST_F(UserMenuTest, EachFamilysFileReadsAndWritesBackTheSame)
