@@ -30,6 +30,9 @@ namespace {
 
 namespace H = layout::ObjHead;
 
+// The point size the writer stores for a font of none (decoder/pgrecstream.cpp).
+constexpr std::uint8_t kNoFontSizeAs = 8;
+
 // Panel font chosen by a stored point size; -1 keeps the object's.
 int PanelFontOfPointSize(std::uint8_t size)
 {
@@ -145,7 +148,10 @@ int ReadObjHeader(TLxObj& obj, RecReader& r)
     obj.DataToBaseObj(r.Span());
     TFont& font = obj.Picture.Canvas()->Font;
     font.Style = r.U8(H::FontStyle) & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
-    const std::uint8_t size = r.U8(H::FontSize);
+    // The writer stores a font of no size as 8: a record from elsewhere that says 0 reads as
+    // that, or the object would store one font in its header and take the main font itself.
+    const std::uint8_t stored = r.U8(H::FontSize);
+    const std::uint8_t size = stored == 0 ? kNoFontSizeAs : stored;
     if (const int panelFont = PanelFontOfPointSize(size); panelFont >= 0)
         obj.FontSet(panelFont);
     obj.Picture.Canvas()->Font.Size = size;

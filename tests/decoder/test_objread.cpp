@@ -49,13 +49,18 @@ TEST_F(ObjRead, HeaderBoxAndFont)
     EXPECT_EQ(font.Style, fsBold | fsUnderline);
     EXPECT_EQ(font.Size, 9);
 
-    // Point sizes 6, 7, 8 and 10 choose the panel fonts; any other keeps the object's.
-    const std::pair<std::uint8_t, int> sizes[] = {{6, 0}, {7, 1}, {8, 2}, {10, 3}, {9, 1}, {12, 1}};
-    for (const auto& [size, panelFont] : sizes) {
-        SCOPED_TRACE(size);
+    // Point sizes 6, 7, 8 and 10 choose the panel fonts; any other keeps the object's. A size
+    // of 0, which the writer stores as 8, reads as 8.
+    const struct {
+        std::uint8_t stored;
+        int panelFont;
+        int size;
+    } sizes[] = {{6, 0, 6}, {7, 1, 7}, {8, 2, 8}, {10, 3, 10}, {9, 1, 9}, {12, 1, 12}, {0, 2, 8}};
+    for (const auto& [stored, panelFont, size] : sizes) {
+        SCOPED_TRACE(stored);
         TLxVal v;
         v.FontSet(1);
-        ASSERT_EQ(Read(v, ValueDisplay(0x1F, size)), 31);
+        ASSERT_EQ(Read(v, ValueDisplay(0x1F, stored)), 31);
         EXPECT_EQ(v.fontsize, panelFont);
         EXPECT_EQ(v.Picture.Canvas()->Font.Size, size);
         EXPECT_EQ(v.Picture.Canvas()->Font.Style, 0x0F) << "only the four style bits";
