@@ -23,20 +23,29 @@ std::string ProgramDir(const std::string& appDir)
     return appDir.empty() ? std::string(KES_BIN_DIR) + "/" : appDir;
 }
 
+// Set 0 tags no text; set s > 0 puts two letters of its own before every text.
+std::string TextTag(int textSet)
+{
+    if (textSet <= 0)
+        return {};
+    const int s = (textSet - 1) % (26 * 26);
+    return {static_cast<char>('A' + s / 26), static_cast<char>('a' + s % 26)};
+}
+
 // The texts a user gives the kinds that show text, as their settings dialogs would.
-void Dress(TLxObj& obj, int n)
+void Dress(TLxObj& obj, int n, const std::string& tag)
 {
     const std::string number = std::to_string(n % 1000);
     if (auto* t = dynamic_cast<TStTxt*>(&obj)) {
-        t->SetStatic_Txt({"Pump " + number, "Level"}, t->Picture.Canvas()->Font);
+        t->SetStatic_Txt({tag + "Pump " + number, tag + "Level"}, t->Picture.Canvas()->Font);
     } else if (auto* m = dynamic_cast<TMsgTxt*>(&obj)) {
         m->SetStateNum(2);
-        m->Messages = {"Valve " + number + " closed", "Valve " + number + " open"};
+        m->Messages = {tag + "Valve " + number + " closed", tag + "Valve " + number + " open"};
     } else if (auto* b = dynamic_cast<TLxBtn*>(&obj)) {
-        b->TxtList = {"Run " + number, "Stop"};
+        b->TxtList = {tag + "Run " + number, tag + "Stop"};
     } else if (auto* l = dynamic_cast<TLight*>(&obj)) {
         l->SetStateNum(3);
-        l->TxtList = {"Low", "Mid", "High"};
+        l->TxtList = {tag + "Low", tag + "Mid", tag + "High"};
     } else {
         return;
     }
@@ -119,8 +128,11 @@ RecEncodeEnv BenchProject::EncodeEnv() const
     return env;
 }
 
-Bytes BenchProject::Page(const std::vector<ObjKind>& kinds, int count, std::int64_t limit, int* placed) const
+Bytes BenchProject::Page(const std::vector<ObjKind>& kinds, int count, std::int64_t limit, int* placed,
+                         int textSet) const
 {
+    const std::string tag = TextTag(textSet);
+    const int grow = textSet > 0 ? 1 + textSet % 3 : 0;
     const PageEnv env = Env();
     const RecEncodeEnv enc = EncodeEnv();
     PageData page;
@@ -142,11 +154,12 @@ Bytes BenchProject::Page(const std::vector<ObjKind>& kinds, int count, std::int6
         DrawState draw;
         draw.ToolSubType = kShapes[static_cast<std::size_t>(n / static_cast<int>(kinds.size())) % std::size(kShapes)];
         draw.DownPt = TPoint{x, y};
-        draw.CurPt = TPoint{std::min(x + 23 * unitW, clientW - unitW), std::min(y + 17 * unitH, clientH - unitH)};
+        draw.CurPt = TPoint{std::min(x + (23 + grow) * unitW, clientW - unitW),
+                            std::min(y + (17 + grow) * unitH, clientH - unitH)};
         TLxObj* obj = PlaceNewObj(page, env, kind, x, y, draw, clientW, clientH);
         if (!obj)
             break;
-        Dress(*obj, n);
+        Dress(*obj, n, tag);
         obj->SetSelected(false);
         Bytes scratch;
         RecOut rec(scratch, kEncFile);
@@ -166,11 +179,11 @@ Bytes BenchProject::Page(const std::vector<ObjKind>& kinds, int count, std::int6
     return out;
 }
 
-Bytes BenchProject::TypicalPage() const
+Bytes BenchProject::TypicalPage(int textSet) const
 {
     std::vector<ObjKind> kinds = StoredKinds();
     kinds.push_back(ObjKind::StTxt);
-    return Page(kinds, static_cast<int>(kinds.size()), ObjectArea());
+    return Page(kinds, static_cast<int>(kinds.size()), ObjectArea(), nullptr, textSet);
 }
 
 } // namespace kes::bench

@@ -41,11 +41,14 @@ public:
 
     // A page of objects of `kinds` in turn, placed over the panel as the editor places them:
     // `count` objects, or fewer when the records would pass `limit` bytes. The number placed
-    // goes to *placed.
-    Bytes Page(const std::vector<ObjKind>& kinds, int count, std::int64_t limit, int* placed = nullptr) const;
+    // goes to *placed. Pages of different text sets share no text, and a set other than 0 draws
+    // its boxes a little larger: a page of a set not read before finds neither its texts drawn
+    // nor pictures of its sizes let go by the pages read before.
+    Bytes Page(const std::vector<ObjKind>& kinds, int count, std::int64_t limit, int* placed = nullptr,
+               int textSet = 0) const;
     // The typical page: one object of every kind a page stores, and a second static text
     // (20 objects).
-    Bytes TypicalPage() const;
+    Bytes TypicalPage(int textSet = 0) const;
 };
 
 } // namespace kes::bench
