@@ -144,6 +144,8 @@ void TStateBmpObj::SetStateNum(std::uint8_t n)
 void TStateBmpObj::SetBmpPt(int state)
 {
     CurPt = state;
+    if (PaintHold::Held())
+        return;
     if (!Picture.Empty())
         Picture.Image().fill(ToQRgb(clWhite));
     BmpRePaint();

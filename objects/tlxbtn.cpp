@@ -42,6 +42,8 @@ TLxBtn::TLxBtn()
 void TLxBtn::SetBtnPt(int i)
 {
     CurPt = i;
+    if (kes::PaintHold::Held())
+        return;
     if (!Picture.Empty())
         Picture.Image().fill(kes::ToQRgb(clWhite));
     BmpRePaint();

@@ -218,7 +218,8 @@ void TLxObj::ShadowPaint(TCanvas& canvas)
 void TLxObj::SetObjFrame(std::uint8_t style)
 {
     ObjFrame = style;
-    ObjFramePaint();
+    if (!kes::PaintHold::Held())
+        ObjFramePaint();
 }
 
 void TLxObj::ObjFramePaint()

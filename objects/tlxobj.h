@@ -218,9 +218,10 @@ namespace kes {
 // whole, so each pixel becomes a gw x gh block (a panel picture shown at picture pixels).
 void GridStretch(TBitmap& bmp, int gw, int gh);
 
-// While one lives on a thread, objects made there leave their pictures undrawn: BmpRePaint
-// does nothing. The page readers hold it while the factory makes an object with its defaults,
-// whose picture the record replaces, and draw the object once as they put it on its page.
+// While one lives on a thread, objects there leave their pictures undrawn: BmpRePaint does
+// nothing, and neither do the setters that would draw (frames, shown state, bit pictures).
+// The page readers hold it while the factory makes an object and its record is read into it,
+// and draw the object once as they put it on its page.
 class PaintHold {
 public:
     PaintHold() { ++Depth(); }

@@ -37,6 +37,8 @@ void TMsgTxt::SetStateNum(std::uint8_t n)
 void TMsgTxt::SetMsgPt(int state)
 {
     CurPt = state;
+    if (kes::PaintHold::Held())
+        return;
     PatBlt(*Picture.Canvas(), 0, 0, Picture.Width(), Picture.Height(), WHITENESS);
     BmpRePaint();
 }

@@ -34,8 +34,9 @@ struct PageEnv {
     // The panel memory check before a page grows by that many bytes: true (after telling the
     // user) when the object data area would overflow. Empty: no check.
     std::function<bool(int extraBytes)> WouldOverflow;
-    // The readers draw the factory's defaults of an object before its record replaces them
-    // (the equivalence test of reading with and without them).
+    // The readers draw an object's factory defaults and each setting as its record is read,
+    // before the one drawing that puts it on the page (the equivalence test of reading with and
+    // without them).
     bool DrawDefaults = false;
 };
 

@@ -99,16 +99,7 @@ public:
         if (!kind)
             return DecodeError::UnknownKind;
         std::unique_ptr<TLxObj> obj;
-        {
-            // The record replaces the factory's defaults: the object is drawn once, as it is put
-            // on the page.
-            std::optional<PaintHold> hold;
-            if (!env_.DrawDefaults)
-                hold.emplace();
-            obj = NewPageObj(page_, env_, *kind);
-        }
-        if (const DecodeError e = Advance(Fns().DatatoObjInfo(obj.get(), Rec(), Position()), len);
-            e != DecodeError::None)
+        if (const DecodeError e = Decode(*kind, len, obj); e != DecodeError::None)
             return e;
         // Tested before the fix-ups so that a dropped object binds no function key.
         if (!ObjOnPage(page_, env_, *obj))
@@ -129,9 +120,8 @@ public:
     // A screen's object record: decoded into a new object put on the page as it stands.
     DecodeError ScreenObject(ObjKind kind, std::size_t len, bool pasted)
     {
-        std::unique_ptr<TLxObj> obj = NewPageObj(page_, env_, kind);
-        if (const DecodeError e = Advance(Fns().DatatoObjInfo(obj.get(), Rec(), Position()), len);
-            e != DecodeError::None)
+        std::unique_ptr<TLxObj> obj;
+        if (const DecodeError e = Decode(kind, len, obj); e != DecodeError::None)
             return e;
         TLxObj* placed = AttachObj(page_, env_, std::move(obj), pasted);
         placed->SetSelected(false);
@@ -147,6 +137,18 @@ public:
     }
 
 private:
+    // A new object of kind with the record at the position read into it. The record replaces
+    // the factory's defaults and the settings follow one another: the object is drawn once,
+    // as it is put on the page.
+    DecodeError Decode(ObjKind kind, std::size_t len, std::unique_ptr<TLxObj>& obj)
+    {
+        std::optional<PaintHold> hold;
+        if (!env_.DrawDefaults)
+            hold.emplace();
+        obj = NewPageObj(page_, env_, kind);
+        return Advance(Fns().DatatoObjInfo(obj.get(), Rec(), Position()), len);
+    }
+
     PageData& page_;
     const PageEnv& env_;
     ByteSpan rng_;
@@ -322,12 +324,18 @@ bool ObjOnPage(const PageData& page, const PageEnv& env, const TLxObj& obj)
 
 TLxObj* AttachObj(PageData& page, const PageEnv& env, std::unique_ptr<TLxObj> obj, bool pasted)
 {
-    obj->Width = obj->Picture.Width() * page.Zoom;
-    obj->Height = obj->Picture.Height() * page.Zoom;
-    obj->RecordSelRgn();
+    auto fit = [&] {
+        obj->Width = obj->Picture.Width() * page.Zoom;
+        obj->Height = obj->Picture.Height() * page.Zoom;
+        obj->RecordSelRgn();
+    };
+    fit();
     if (env.OnAttach)
         env.OnAttach(*obj, pasted);
     obj->BmpRePaint();
+    // Its one drawing may size the picture (a bit picture takes its own size), as the settings
+    // did while they were read: the control follows.
+    fit();
     TLxObj* placed = page.AppendObj(std::move(obj));
     if (pasted)
         page.SelList.push_back(placed);
