@@ -302,6 +302,34 @@ TEST(GdiEquivalence, BlockTransfersOverRandomBlocksAndClips)
     EXPECT_EQ(blocks.Done(), before);
 }
 
+// A picture enlarged by whole factors (an object shown at a zoom) repeats each source pixel
+// across its block and copies a row it has already made when the operation ignores what lies
+// below. Transparent and opaque, on sources and targets of random pixels, with the block partly
+// off either picture and through views with origins and clips. The digests are those of the
+// routine that read every source pixel for each target pixel.
+TEST(GdiEquivalence, BlockTransfersEnlargedByWholeFactors)
+{
+    Dice d(20261214);
+    const std::uint32_t rops[] = {SRCCOPY, SRCCOPY, SRCAND, SRCAND, SRCPAINT, SRCINVERT, NOTSRCCOPY, 0x00B8074A};
+    Blocks blocks;
+    for (int i = 0; i < 3000; ++i) {
+        const int w = d.In(1, 60);
+        const int h = d.In(1, 60);
+        const TBitmap src = Noise(d, d.In(1, 20), d.In(1, 20));
+        const int sw = d.In(1, 22), sh = d.In(1, 22);
+        const int kw = d.Of({1, 2, 2, 3, 4, 8}), kh = d.Of({1, 2, 2, 3, 4, 8});
+        const int x = d.OneIn(20) ? Coord(d, w) : d.In(-kw * sw, w), y = d.OneIn(20) ? Coord(d, h) : d.In(-kh * sh, h);
+        const int sx = d.In(-4, 6), sy = d.In(-4, 6);
+        const std::uint32_t rop = d.OneIn(10) ? static_cast<std::uint32_t>(d.In(0, 255)) << 16 : d.Of(rops);
+        blocks.Add(Drawn(d, w, h, [&](TCanvas& cv) {
+            StretchBlt(cv, x, y, sw * kw, sh * kh, *src.Canvas(), sx, sy, sw, sh, rop);
+        }));
+    }
+    const std::vector<std::uint64_t> before = {0x2364287f0f528e8dull, 0x4604fd8d3598db79ull, 0xa5243b8290d85905ull,
+                                               0xa4bd94eed76a0c35ull, 0xb4ef5ae1498354d4ull, 0x964d6a3ad53cc707ull};
+    EXPECT_EQ(blocks.Done(), before);
+}
+
 TEST(GdiEquivalence, BlockTransfersApplyEveryRasterOperationsTable)
 {
     Dice d(20260612);
