@@ -4,9 +4,12 @@
 // family on the same baseline. Text needs a QGuiApplication (the font database); without
 // one, texts measure 0 and draw nothing.
 //
-// A text is laid out once per font and string, and its glyphs rendered once into an ink mask
-// with a margin all round, kept as the inked runs of its rows (the glyph run); drawing fills the
-// runs' visible parts. The cache forgets everything when it grows past its limits.
+// A font's faces and metrics are made once, and each character of it measured and rendered
+// once (its advance and its ink): a text is laid out from its characters' advances and its ink
+// put together from theirs, as the characters stand alone at whole-pixel places. A text is laid
+// out once per font and string, and its ink kept as the inked runs of its rows (the glyph run);
+// drawing fills the runs' visible parts. The cache forgets everything when it grows past its
+// limits.
 #include "platform/codepage.h"
 #include "platform/gdi.h"
 #include "platform/gdi_internal.h"
@@ -68,42 +71,129 @@ int PixelSizeFor(const TFont& f, const std::string& family)
     return size;
 }
 
-struct Layout {
+// One character of a font: the face it is drawn from, its advance and its ink, rendered on
+// first need, as the inked box around the character's cell (top-left at the cell's) and a mask
+// of that box (1 = inked).
+struct Glyph {
+    QString text; // its code units
+    int font = 0; // index into the face's fonts
+    int advance = 0;
+    bool rendered = false;
+    TRect ink;
+    std::vector<std::uint8_t> mask;
+};
+
+// A font as texts are drawn in it: its own family and the fallback, their metrics, and the
+// characters met so far.
+struct Face {
     QFont fonts[2]; // the text's own family, then the fallback
+    std::unique_ptr<QFontMetrics> metrics[2];
     int ascent = 0;
     int height = 0;
-    std::vector<QString> glyphs; // one code point each
-    std::vector<int> x;          // left of each, from the text's left
-    std::vector<int> font;       // index into fonts
+    // Keyed by the character's code point, or its code unit when it is a lone surrogate.
+    std::unordered_map<char32_t, Glyph> glyphs;
+};
+
+Face MakeFace(const TFont& f)
+{
+    Face face;
+    std::string family = kes::InstalledFamilyFor(f.Name);
+    int size = PixelSizeFor(f, family);
+    face.fonts[0] = MakeQFont(f, family, size);
+    face.fonts[1] = MakeQFont(f, FallbackFamily(), size);
+    for (int i = 0; i < 2; ++i)
+        face.metrics[i] = std::make_unique<QFontMetrics>(face.fonts[i]);
+    face.ascent = face.metrics[0]->ascent();
+    face.height = face.metrics[0]->height();
+    return face;
+}
+
+// The character at i of s (one or two code units, n), measured on first sight.
+const Glyph& GlyphAt(Face& face, const QString& s, qsizetype i, qsizetype& n)
+{
+    char32_t ucs4 = s.at(i).unicode();
+    n = 1;
+    if (s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) {
+        ucs4 = QChar::surrogateToUcs4(s.at(i), s.at(i + 1));
+        n = 2;
+    }
+    auto [it, added] = face.glyphs.try_emplace(ucs4);
+    Glyph& g = it->second;
+    if (added) {
+        g.text = s.mid(i, n);
+        g.font = !face.metrics[0]->inFontUcs4(ucs4) && face.metrics[1]->inFontUcs4(ucs4) ? 1 : 0;
+        g.advance = face.metrics[g.font]->horizontalAdvance(g.text);
+    }
+    return g;
+}
+
+// Italic overhang, underline and strike-out may leave a character's cell: its ink is looked
+// for this far around it.
+int GlyphMargin(const Face& face)
+{
+    return 2 * face.height + 4;
+}
+
+void RenderGlyph(const Face& face, Glyph& g)
+{
+    if (g.rendered)
+        return;
+    g.rendered = true;
+    const int m = GlyphMargin(face);
+    QImage img(g.advance + 2 * m, face.height + 2 * m, QImage::Format_ARGB32_Premultiplied);
+    if (img.isNull())
+        return;
+    img.fill(Qt::transparent);
+    {
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p.setPen(Qt::black);
+        p.setFont(face.fonts[g.font]);
+        p.drawText(QPoint(m, m + face.ascent), g.text);
+    }
+    TRect box{img.width(), img.height(), 0, 0};
+    for (int y = 0; y < img.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            if (qAlpha(row[x]) >= 128)
+                box = TRect{std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
+                            std::max(box.Bottom, y + 1)};
+    }
+    if (IsEmpty(box))
+        return;
+    g.ink = TRect{box.Left - m, box.Top - m, box.Right - m, box.Bottom - m};
+    g.mask.resize(static_cast<std::size_t>(box.Width()) * static_cast<std::size_t>(box.Height()));
+    for (int y = box.Top; y < box.Bottom; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = box.Left; x < box.Right; ++x)
+            g.mask[static_cast<std::size_t>(y - box.Top) * box.Width() + (x - box.Left)] = qAlpha(row[x]) >= 128 ? 1 : 0;
+    }
+}
+
+struct Layout {
+    Face* face = nullptr;
+    int ascent = 0;
+    int height = 0;
+    std::vector<Glyph*> glyphs;
+    std::vector<int> x; // left of each, from the text's left
     int width = 0;
 };
 
-Layout LayOut(const TFont& f, const std::string& text)
+Layout LayOut(Face& face, const std::string& text)
 {
     Layout l;
-    if (!CanRenderText())
-        return l;
-    std::string family = kes::InstalledFamilyFor(f.Name);
-    int size = PixelSizeFor(f, family);
-    l.fonts[0] = MakeQFont(f, family, size);
-    l.fonts[1] = MakeQFont(f, FallbackFamily(), size);
-    QFontMetrics metrics[2] = {QFontMetrics(l.fonts[0]), QFontMetrics(l.fonts[1])};
-    l.ascent = metrics[0].ascent();
-    l.height = metrics[0].height();
-    QString s = kes::AnsiToQString(text);
+    l.face = &face;
+    l.ascent = face.ascent;
+    l.height = face.height;
+    const QString s = kes::AnsiToQString(text);
     for (qsizetype i = 0; i < s.size();) {
-        char32_t ucs4 = s.at(i).unicode();
         qsizetype n = 1;
-        if (s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) {
-            ucs4 = QChar::surrogateToUcs4(s.at(i), s.at(i + 1));
-            n = 2;
-        }
-        int which = !metrics[0].inFontUcs4(ucs4) && metrics[1].inFontUcs4(ucs4) ? 1 : 0;
-        QString g = s.mid(i, n);
-        l.glyphs.push_back(g);
+        const Glyph& g = GlyphAt(face, s, i, n);
+        l.glyphs.push_back(const_cast<Glyph*>(&g));
         l.x.push_back(l.width);
-        l.font.push_back(which);
-        l.width += metrics[which].horizontalAdvance(g);
+        l.width += g.advance;
         i += n;
     }
     return l;
@@ -133,31 +223,26 @@ int InkMargin(const Layout& l)
     return l.height + 2;
 }
 
-// Renders the glyphs of a text whose top-left is at (x, y), as far as they fall into area,
-// into an ink mask of area's size (1 = inked).
+// The ink of a text whose top-left is at (x, y), as far as it falls into area, as a mask of
+// area's size (1 = inked): its characters' ink, each at its place.
 std::vector<std::uint8_t> RenderInk(const Layout& l, int x, int y, const TRect& area)
 {
-    std::vector<std::uint8_t> ink;
-    QImage mask(area.Width(), area.Height(), QImage::Format_ARGB32_Premultiplied);
-    if (mask.isNull())
-        return ink;
-    mask.fill(Qt::transparent);
-    {
-        QPainter p(&mask);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setRenderHint(QPainter::TextAntialiasing, false);
-        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        p.setPen(Qt::black);
-        for (std::size_t i = 0; i < l.glyphs.size(); ++i) {
-            p.setFont(l.fonts[l.font[i]]);
-            p.drawText(QPoint(x + l.x[i] - area.Left, y + l.ascent - area.Top), l.glyphs[i]);
+    std::vector<std::uint8_t> ink(static_cast<std::size_t>(area.Width()) * static_cast<std::size_t>(area.Height()));
+    for (std::size_t i = 0; i < l.glyphs.size(); ++i) {
+        Glyph& g = *l.glyphs[i];
+        RenderGlyph(*l.face, g);
+        if (g.mask.empty())
+            continue;
+        const int left = x + l.x[i] + g.ink.Left;
+        const int top = y + g.ink.Top;
+        const TRect put = Intersect(TRect{left, top, left + g.ink.Width(), top + g.ink.Height()}, area);
+        for (int yy = put.Top; yy < put.Bottom; ++yy) {
+            const std::uint8_t* from =
+                g.mask.data() + static_cast<std::size_t>(yy - top) * g.ink.Width() + (put.Left - left);
+            std::uint8_t* to = ink.data() + static_cast<std::size_t>(yy - area.Top) * area.Width() + (put.Left - area.Left);
+            for (int k = 0; k < put.Width(); ++k)
+                to[k] |= from[k];
         }
-    }
-    ink.resize(static_cast<std::size_t>(area.Width()) * static_cast<std::size_t>(area.Height()));
-    for (int yy = 0; yy < area.Height(); ++yy) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(mask.constScanLine(yy));
-        for (int xx = 0; xx < area.Width(); ++xx)
-            ink[static_cast<std::size_t>(yy) * area.Width() + xx] = qAlpha(row[xx]) >= 128 ? 1 : 0;
     }
     return ink;
 }
@@ -286,10 +371,10 @@ public:
             return recent.run;
         auto it = runs_.find(key);
         if (it == runs_.end()) {
-            if (runs_.size() >= kMaxTexts || inkBytes_ >= kMaxInkBytes)
+            if (runs_.size() >= kMaxTexts || inkBytes_ >= kMaxInkBytes || Glyphs() >= kMaxGlyphs)
                 Forget();
             auto run = std::make_unique<GlyphRun>();
-            run->layout = LayOut(f, text);
+            run->layout = LayOut(FaceOf(f), text);
             it = runs_.emplace(TextKey{f.Name, f.Size, f.Style, key.codePage, text}, std::move(run)).first;
         }
         recent = Recent{it->first.View(), it->second.get()};
@@ -305,28 +390,32 @@ public:
         const TRect mask{-margin, -margin, l.width + margin, l.height + margin};
         if (l.glyphs.empty() || static_cast<long long>(mask.Width()) * mask.Height() > kMaxRunPixels)
             return;
-        const std::vector<std::uint8_t> ink = RenderInk(l, 0, 0, mask);
         run.kept = true;
+        // The ink lies within its characters' inked boxes, as far as the mask reaches.
         TRect box{mask.Right, mask.Bottom, mask.Left, mask.Top};
-        for (int y = mask.Top; y < mask.Bottom; ++y)
-            for (int x = mask.Left; x < mask.Right; ++x)
-                if (ink[static_cast<std::size_t>(y - mask.Top) * mask.Width() + (x - mask.Left)]) {
-                    box = TRect{std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
-                                std::max(box.Bottom, y + 1)};
-                }
+        for (std::size_t i = 0; i < l.glyphs.size(); ++i) {
+            Glyph& g = *l.glyphs[i];
+            RenderGlyph(*l.face, g);
+            const TRect r = Intersect(TRect{l.x[i] + g.ink.Left, g.ink.Top, l.x[i] + g.ink.Right, g.ink.Bottom}, mask);
+            if (g.mask.empty() || IsEmpty(r))
+                continue;
+            box = TRect{std::min(box.Left, r.Left), std::min(box.Top, r.Top), std::max(box.Right, r.Right),
+                        std::max(box.Bottom, r.Bottom)};
+        }
         if (IsEmpty(box))
             return;
+        const std::vector<std::uint8_t> ink = RenderInk(l, 0, 0, box);
         run.inkBox = box;
         run.rowRuns.push_back(0);
         for (int y = box.Top; y < box.Bottom; ++y) {
-            const std::uint8_t* row = ink.data() + static_cast<std::size_t>(y - mask.Top) * mask.Width();
+            const std::uint8_t* row = ink.data() + static_cast<std::size_t>(y - box.Top) * box.Width();
             for (int x = box.Left; x < box.Right;) {
-                if (!row[x - mask.Left]) {
+                if (!row[x - box.Left]) {
                     ++x;
                     continue;
                 }
                 const int first = x;
-                while (x < box.Right && row[x - mask.Left])
+                while (x < box.Right && row[x - box.Left])
                     ++x;
                 run.runs.push_back(GlyphRun::InkRun{first - box.Left, x - box.Left});
             }
@@ -340,12 +429,31 @@ private:
     static constexpr std::size_t kMaxTexts = 8192;
     static constexpr std::size_t kMaxInkBytes = std::size_t(64) << 20;
     static constexpr long long kMaxRunPixels = 4 << 20;
+    static constexpr std::size_t kMaxGlyphs = 32768;
+    std::size_t Glyphs() const
+    {
+        std::size_t n = 0;
+        for (const auto& [key, face] : faces_)
+            n += face->glyphs.size();
+        return n;
+    }
     void Forget()
     {
         runs_.clear();
         recent_.fill(Recent{});
+        faces_.clear();
         inkBytes_ = 0;
     }
+    // The face of a font (its colour aside), made on first need.
+    Face& FaceOf(const TFont& f)
+    {
+        const TextKeyView key{f.Name, f.Size, f.Style, 0, {}};
+        auto it = faces_.find(key);
+        if (it == faces_.end())
+            it = faces_.emplace(TextKey{f.Name, f.Size, f.Style, 0, {}}, std::make_unique<Face>(MakeFace(f))).first;
+        return *it->second;
+    }
+    std::unordered_map<TextKey, std::unique_ptr<Face>, TextKeyHash, TextKeyEqual> faces_;
     std::mutex mutex_;
     std::unordered_map<TextKey, std::unique_ptr<GlyphRun>, TextKeyHash, TextKeyEqual> runs_;
     // The texts looked up last (views of their keys in runs_), and their runs.
