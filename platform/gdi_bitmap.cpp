@@ -11,7 +11,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <mutex>
-#include <unordered_map>
+#include <map>
 
 using kes::gdi::Intersect;
 
@@ -78,16 +78,21 @@ void TCanvas::MoveTo(int x, int y)
 
 namespace {
 
-// Pixel buffers of pictures let go, kept by size for the next picture of that size: pages
-// made and let go again and again (activating pages, drawing into scratch pictures) then
-// take no memory from the heap. Bounded; a very large buffer is never kept. Pictures may
-// be let go on any thread.
+// Pixel buffers of pictures let go, kept by size for the next picture that fits: pages made
+// and let go again and again (activating pages, drawing into scratch pictures) then take no
+// memory from the heap. A picture takes the smallest kept buffer of its size or up to half as
+// large again, so that the pictures of another page, of somewhat other sizes, find the memory
+// the page before let go. Bounded; a very large buffer is never kept. Pictures may be let go on
+// any thread.
 class PixelPool {
 public:
     static constexpr std::size_t kKeptBytes = std::size_t(32) << 20;
     static constexpr std::size_t kLargest = std::size_t(4) << 20;
     // Each buffer starts with its size; the pixels follow at kHead.
     static constexpr std::size_t kHead = 16;
+    // How much larger than a picture needs a kept buffer may be.
+    static constexpr std::size_t kSlackNum = 3;
+    static constexpr std::size_t kSlackDen = 2;
 
     // w x h 32-bit pixels over a buffer of the pool's; null when memory runs out.
     QImage Picture(int w, int h)
@@ -96,11 +101,13 @@ public:
         void* buffer = nullptr;
         {
             std::lock_guard lock(mutex_);
-            auto it = free_.find(bytes);
-            if (it != free_.end() && !it->second.empty()) {
+            auto it = free_.lower_bound(bytes);
+            if (it != free_.end() && it->first <= bytes / kSlackDen * kSlackNum + kHead) {
                 buffer = it->second.back();
                 it->second.pop_back();
-                kept_ -= bytes;
+                kept_ -= it->first;
+                if (it->second.empty())
+                    free_.erase(it);
             }
         }
         if (!buffer) {
@@ -140,7 +147,8 @@ private:
     }
 
     std::mutex mutex_;
-    std::unordered_map<std::size_t, std::vector<void*>> free_;
+    std::map<std::size_t, std::vector<void*>> free_; // by buffer size; no empty lists
+
     std::size_t kept_ = 0;
 };
 
