@@ -155,7 +155,7 @@ private:
 };
 
 // The window opening measured, a function of its own for a profiler to single out.
-[[gnu::noinline]] void MeasuredOpen(const std::function<void()>& open)
+[[gnu::noipa]] void MeasuredOpen(const std::function<void()>& open)
 {
     open();
 }
@@ -224,7 +224,7 @@ bool PageWindowFirstPaint(int model, const Bytes& warm, const Bytes& measured, d
 }
 
 // The activation measured, a function of its own for a profiler to single out.
-[[gnu::noinline]] Activation MeasuredActivation(const BenchProject& p, const Bytes& records)
+[[gnu::noipa]] Activation MeasuredActivation(const BenchProject& p, const Bytes& records)
 {
     return Activate(p, records);
 }

@@ -3,6 +3,10 @@
 // program's main does and reports the moment the main window's first paint is done. The
 // figure runs from just before the child is started (so it includes loading the program and
 // its libraries) to that moment; medians of repeated runs.
+//
+//   bench_startup --against <another build's bench_startup> [--runs N]
+// starts both builds in turn, each from a copy of its own program folder, and shows the two
+// medians side by side.
 #include "app/project/projectdoc.h"
 #include "app/shell/startup.h"
 #include "app/shell/tkhm.h"
@@ -68,6 +72,32 @@ int Child(int argc, char** argv, const char* dir)
     return QApplication::exec();
 }
 
+// A copy of a build's program folder (its bench folder's sibling bin), to start from.
+bool CopyProgramFolder(const std::string& from, QTemporaryDir& dir)
+{
+    std::error_code ec;
+    std::filesystem::copy(from, dir.path().toStdString(),
+                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing,
+                          ec);
+    if (!dir.isValid() || ec) {
+        std::fprintf(stderr, "no copy of the program folder %s: %s\n", from.c_str(), ec.message().c_str());
+        return false;
+    }
+    return true;
+}
+
+// One start of program over the program folder dir; the seconds to the first painted main
+// window, or a negative figure when it did not start.
+double StartOnce(const QString& program, const QString& dir)
+{
+    QProcess child;
+    const double start = Now();
+    child.start(program, {QStringLiteral("--child"), dir});
+    if (!child.waitForFinished(60000) || child.exitCode() != 0)
+        return -1;
+    return std::atof(child.readAllStandardOutput().constData()) - start;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -78,26 +108,36 @@ int main(int argc, char** argv)
 
     QCoreApplication app(argc, argv);
     const int runs = IntOption(argc, argv, "--runs", 11);
+    const std::string other = TextOption(argc, argv, "--against");
     QTemporaryDir dir;
-    std::error_code ec;
-    std::filesystem::copy(KES_BIN_DIR, dir.path().toStdString(),
-                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing,
-                          ec);
-    if (!dir.isValid() || ec) {
-        std::fprintf(stderr, "no copy of the program folder: %s\n", ec.message().c_str());
+    if (!CopyProgramFolder(KES_BIN_DIR, dir))
         return 1;
-    }
     const QString self = QCoreApplication::applicationFilePath();
     bool failed = false;
-    const Timing t = Repeat(runs, [&] {
-        QProcess child;
-        const double start = Now();
-        child.start(self, {QStringLiteral("--child"), dir.path()});
-        if (!child.waitForFinished(60000) || child.exitCode() != 0) {
-            failed = true;
-            return 0.0;
+    if (!other.empty()) {
+        // The other build's program folder lies beside its bench folder.
+        const std::filesystem::path otherBin = std::filesystem::path(other).parent_path().parent_path() / "bin";
+        QTemporaryDir otherDir;
+        if (!CopyProgramFolder(otherBin.string(), otherDir))
+            return 1;
+        Comparison c;
+        Comparison::Alternate(runs, [&](bool isOther) {
+            const double t = StartOnce(isOther ? QString::fromStdString(other) : self,
+                                       isOther ? otherDir.path() : dir.path());
+            failed = failed || t < 0;
+            c.Add(isOther, "start-up to the first painted main window", t);
+        });
+        if (failed) {
+            std::fprintf(stderr, "a program did not start\n");
+            return 1;
         }
-        return std::atof(child.readAllStandardOutput().constData()) - start;
+        c.Print(other);
+        return 0;
+    }
+    const Timing t = Repeat(runs, [&] {
+        const double s = StartOnce(self, dir.path());
+        failed = failed || s < 0;
+        return s;
     });
     if (failed) {
         std::fprintf(stderr, "the program did not start\n");
