@@ -6,13 +6,60 @@
 
 #include <xlsxwriter.h>
 
+#include <dlfcn.h>
+
 #include <array>
+#include <mutex>
+#include <type_traits>
 #include <utility>
 
 namespace kes {
 namespace {
 
 const std::string kRule(62, '-');
+
+// The spreadsheet library's functions the export calls. It is loaded on the first export, not
+// with the program: it and what it pulls in would cost every start and serve only this.
+struct XlsxFns {
+    decltype(&workbook_new) New = nullptr;
+    decltype(&workbook_add_worksheet) AddSheet = nullptr;
+    decltype(&worksheet_write_string) WriteString = nullptr;
+    decltype(&workbook_close) Close = nullptr;
+    decltype(&lxw_strerror) ErrorText = nullptr;
+};
+
+// The functions, or null with what is missing in why.
+const XlsxFns* Xlsx(std::string& why)
+{
+    static std::mutex mutex;
+    static XlsxFns fns;
+    static std::string missing;
+    static bool tried = false;
+    std::lock_guard lock(mutex);
+    if (!tried) {
+        tried = true;
+        // Kept loaded: a later export finds it at once.
+        void* lib = dlopen(KES_XLSXWRITER_SONAME, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+        if (!lib) {
+            const char* e = dlerror();
+            missing = e ? e : KES_XLSXWRITER_SONAME ": can not be loaded";
+        }
+        auto fetch = [&](const char* name, auto& fn) {
+            if (!lib)
+                return;
+            fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(lib, name));
+            if (!fn && missing.empty())
+                missing = std::string(KES_XLSXWRITER_SONAME) + ": no " + name;
+        };
+        fetch("workbook_new", fns.New);
+        fetch("workbook_add_worksheet", fns.AddSheet);
+        fetch("worksheet_write_string", fns.WriteString);
+        fetch("workbook_close", fns.Close);
+        fetch("lxw_strerror", fns.ErrorText);
+    }
+    why = missing;
+    return missing.empty() ? &fns : nullptr;
+}
 
 } // namespace
 
@@ -81,24 +128,30 @@ bool WriteObjDataXlsx(const std::string& path, const std::vector<std::string>& l
         error = path + ": " + work.errorString().toStdString();
         return false;
     }
+    std::string why;
+    const XlsxFns* x = Xlsx(why);
+    if (!x) {
+        error = path + ": " + why;
+        return false;
+    }
     const std::string made = work.filePath(QStringLiteral("book.xlsx")).toStdString();
-    lxw_workbook* book = workbook_new(made.c_str());
-    lxw_worksheet* sheet = book ? workbook_add_worksheet(book, nullptr) : nullptr;
+    lxw_workbook* book = x->New(made.c_str());
+    lxw_worksheet* sheet = book ? x->AddSheet(book, nullptr) : nullptr;
     if (!sheet) {
         if (book)
-            workbook_close(book);
+            x->Close(book);
         error = path + ": the workbook could not be made";
         return false;
     }
     for (std::size_t c = 0; c < labels.size(); ++c)
-        worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(c), labels[c].c_str(), nullptr);
+        x->WriteString(sheet, 0, static_cast<lxw_col_t>(c), labels[c].c_str(), nullptr);
     for (std::size_t r = 0; r < result.Rows.size(); ++r)
         for (std::size_t c = 0; c < result.Rows[r].size(); ++c)
-            worksheet_write_string(sheet, static_cast<lxw_row_t>(r + 1), static_cast<lxw_col_t>(c),
-                                   result.Rows[r][c].c_str(), nullptr);
-    const lxw_error closed = workbook_close(book);
+            x->WriteString(sheet, static_cast<lxw_row_t>(r + 1), static_cast<lxw_col_t>(c),
+                           result.Rows[r][c].c_str(), nullptr);
+    const lxw_error closed = x->Close(book);
     if (closed != LXW_NO_ERROR) {
-        error = path + ": " + lxw_strerror(closed);
+        error = path + ": " + x->ErrorText(closed);
         return false;
     }
     std::string bytes;
