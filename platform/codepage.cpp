@@ -82,6 +82,24 @@ std::string Convert(std::string_view in, const char* to, const char* from, const
 
 bool StartsWith(const char* s, const char* prefix) { return std::strncmp(s, prefix, std::strlen(prefix)) == 0; }
 
+// Bytes below 0x80 are the same characters in every code page here and in UTF-8: most texts
+// (names, numbers, English messages) need no conversion at all.
+bool PlainAscii(std::string_view s)
+{
+    for (const char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+bool PlainAscii(const QString& s)
+{
+    for (const QChar c : s)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
 } // namespace
 
 int AnsiCodePage() { return g_codePage; }
@@ -114,31 +132,55 @@ void InitAnsiCodePage() { SetAnsiCodePage(CodePageFromEnvironment()); }
 
 std::string AnsiToUtf8(std::string_view ansi)
 {
+    if (PlainAscii(ansi))
+        return std::string(ansi);
     return Convert(ansi, "UTF-8", IconvName(g_codePage), "\xEF\xBF\xBD", 1);
 }
 
 std::string Utf8ToAnsi(std::string_view utf8)
 {
+    if (PlainAscii(utf8))
+        return std::string(utf8);
     return Convert(utf8, IconvName(g_codePage), "UTF-8", "?", 1);
 }
 
 QString AnsiToQString(std::string_view ansi)
 {
+    if (PlainAscii(ansi))
+        return QString::fromLatin1(ansi.data(), static_cast<qsizetype>(ansi.size()));
     std::string u = AnsiToUtf8(ansi);
     return QString::fromUtf8(u.data(), static_cast<qsizetype>(u.size()));
 }
 
 std::string QStringToAnsi(const QString& text)
 {
+    if (PlainAscii(text)) {
+        const QByteArray a = text.toLatin1();
+        return std::string(a.constData(), static_cast<std::size_t>(a.size()));
+    }
     QByteArray u = text.toUtf8();
     return Utf8ToAnsi(std::string_view(u.constData(), static_cast<std::size_t>(u.size())));
 }
 
 qsizetype FirstUnencodable(const QString& text)
 {
+    if (PlainAscii(text))
+        return -1;
     iconv_t cd = Converter(IconvName(g_codePage), "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1))
         return -1;
+    // The whole text first: it mostly fits, and then no character needs trying on its own.
+    {
+        QByteArray u = text.toUtf8();
+        char* src = u.data();
+        std::size_t srcLeft = static_cast<std::size_t>(u.size());
+        std::string out(srcLeft * 2 + 8, '\0');
+        char* dst = out.data();
+        std::size_t dstLeft = out.size();
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<std::size_t>(-1) && srcLeft == 0)
+            return -1;
+    }
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype len = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         QByteArray u = text.mid(i, len).toUtf8();

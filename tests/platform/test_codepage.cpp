@@ -24,6 +24,36 @@ TEST(CodePage, ConvertsBothWays)
     }
 }
 
+// Plain ASCII takes a short cut past the converter; it must come out as the converter gives it,
+// and the search for a character the code page lacks must still find the first one.
+TEST(CodePage, PlainTextAndTheFirstCharacterACodePageLacks)
+{
+    const std::string plain("Pump 12\t(\\) ~\x01\0z", 16); // with a NUL byte
+    for (const int cp : {950, 936, 1252}) {
+        kes::ScopedCodePage scope(cp);
+        EXPECT_EQ(kes::AnsiToUtf8(plain), plain) << cp;
+        EXPECT_EQ(kes::Utf8ToAnsi(plain), plain) << cp;
+        EXPECT_EQ(kes::AnsiToQString(plain), QString::fromLatin1(plain.data(), 16)) << cp;
+        EXPECT_EQ(kes::QStringToAnsi(QString::fromLatin1(plain.data(), 16)), plain) << cp;
+    }
+    struct Case {
+        int cp;
+        const char* utf8;
+        qsizetype first;
+    } cases[] = {
+        {1252, "Pump 12", -1},
+        {1252, "caf\xC3\xA9 \xE2\x82\xAC", -1},           // e acute and the euro sign
+        {1252, "ab\xE4\xB8\xAD", 2},                        // a Chinese character
+        {950, "ab\xE4\xB8\xAD" "c", -1},
+        {950, "\xE4\xB8\xAD" "a\xE0\xB8\x81\xE4\xB8\xAD", 2}, // a Thai letter after two that fit
+        {936, "x\xF0\x9F\x98\x80", 1},                     // a character outside the 16-bit range
+    };
+    for (const Case& c : cases) {
+        kes::ScopedCodePage scope(c.cp);
+        EXPECT_EQ(kes::FirstUnencodable(QString::fromUtf8(c.utf8)), c.first) << c.cp << " " << c.utf8;
+    }
+}
+
 TEST(CodePage, BadBytesDoNotStopConversion)
 {
     kes::ScopedCodePage scope(950);
