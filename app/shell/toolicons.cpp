@@ -175,12 +175,13 @@ QIcon ToolIcon(const char* name)
     p.end();
     // A disabled button shows its picture in light grey (the drawing keeps its shape).
     QImage grey = pm.toImage().convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < grey.height(); ++y)
+    for (int y = 0; y < grey.height(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(grey.scanLine(y));
         for (int x = 0; x < grey.width(); ++x) {
-            const QRgb c = grey.pixel(x, y);
-            const int v = 150 + qGray(c) * 90 / 255;
-            grey.setPixel(x, y, qRgba(v, v, v, qAlpha(c)));
+            const int v = 150 + qGray(row[x]) * 90 / 255;
+            row[x] = qRgba(v, v, v, qAlpha(row[x]));
         }
+    }
     QIcon icon(pm);
     icon.addPixmap(QPixmap::fromImage(grey), QIcon::Disabled);
     return icon;
