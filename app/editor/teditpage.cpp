@@ -199,9 +199,11 @@ void TEditPage::PgGridPaint(QImage& img) const
     if (Zoom <= 1)
         return;
     const QRgb dot = host_.Doc().GridDotsOn ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
-    for (int y = 0; y * GridHeight < img.height(); y += Zoom)
+    for (int y = 0; y * GridHeight < img.height(); y += Zoom) {
+        QRgb* row = reinterpret_cast<QRgb*>(img.scanLine(y * GridHeight));
         for (int x = 0; x * GridWidth < img.width(); x += Zoom)
-            img.setPixel(x * GridWidth, y * GridHeight, dot);
+            row[x * GridWidth] = dot;
+    }
 }
 
 QImage TEditPage::Rendered() const

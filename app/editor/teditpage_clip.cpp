@@ -86,6 +86,9 @@ void TEditPage::AfterDecode(std::size_t first)
     const QString btnCaption = btnItem ? btnItem->text() : QString();
     for (std::size_t i = first; i < ObjList.size(); ++i) {
         TLxObj* obj = ObjList[i];
+        // The kind first, as in RecountBtnKeys.
+        if (!kes::IsKind(*obj, kes::ObjKind::LxBtn) && !kes::IsKind(*obj, kes::ObjKind::LxGetVal))
+            continue;
         if (auto* btn = dynamic_cast<TLxBtn*>(obj)) {
             QString print = btnCaption;
             if (btn->BtnType != kNoButtonType)

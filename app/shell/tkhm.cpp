@@ -157,9 +157,28 @@ void TKhm::FormCreate()
     BmpDlg.Filter = "Bitmaps (*.bmp)";
 }
 
-QAction* TKhm::FindAction(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
+namespace {
 
-QWidget* TKhm::FindToolWidget(const char* name) const { return findChild<QWidget*>(QString::fromLatin1(name)); }
+// What findChild gives for name, looked up among what was found before: a name belongs to one
+// item or tool, kept while it lives and keeps the name (so an item's name finds no tool).
+template <typename T>
+T* FindKept(const QObject& in, std::map<std::string, QPointer<QObject>, std::less<>>& found, const char* name)
+{
+    const QString key = QString::fromLatin1(name);
+    if (const auto it = found.find(std::string_view(name));
+        it != found.end() && it->second && it->second->objectName() == key)
+        return qobject_cast<T*>(it->second.data());
+    T* object = in.findChild<T*>(key);
+    if (object)
+        found[name] = object;
+    return object;
+}
+
+} // namespace
+
+QAction* TKhm::FindAction(const char* name) const { return FindKept<QAction>(*this, foundByName_, name); }
+
+QWidget* TKhm::FindToolWidget(const char* name) const { return FindKept<QWidget>(*this, foundByName_, name); }
 
 QAction* TKhm::Action(const char* name) const
 {

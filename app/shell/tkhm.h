@@ -335,6 +335,9 @@ private:
     QWidget* FloatHost(QToolBar* bar) const;
 
     std::map<QToolBar*, QPoint> dockedAt_; // docked places read from the layout file
+    // Items and tools found by name, kept while they live: a page's activation sets the state
+    // of dozens, and a search of the whole window each time would cost more than the page.
+    mutable std::map<std::string, QPointer<QObject>, std::less<>> foundByName_;
     bool lxeIniRead_ = false;
     int chosenLanguage_ = -1; // the language last chosen from the menu, kept in Lxe.ini
     bool shown_ = false;
