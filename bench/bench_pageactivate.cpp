@@ -51,6 +51,13 @@
 using namespace kes;
 using namespace kes::bench;
 
+// A function a profiler can single out: never inlined, merged or cloned.
+#if defined(__clang__)
+#define KES_APART [[gnu::noinline]]
+#else
+#define KES_APART [[gnu::noipa]]
+#endif
+
 namespace {
 
 // Where the figures go: lines for a person, or figure lines for a comparison to read.
@@ -155,7 +162,7 @@ private:
 };
 
 // The window opening measured, a function of its own for a profiler to single out.
-[[gnu::noipa]] void MeasuredOpen(const std::function<void()>& open)
+KES_APART void MeasuredOpen(const std::function<void()>& open)
 {
     open();
 }
@@ -224,7 +231,7 @@ bool PageWindowFirstPaint(int model, const Bytes& warm, const Bytes& measured, d
 }
 
 // The activation measured, a function of its own for a profiler to single out.
-[[gnu::noipa]] Activation MeasuredActivation(const BenchProject& p, const Bytes& records)
+KES_APART Activation MeasuredActivation(const BenchProject& p, const Bytes& records)
 {
     return Activate(p, records);
 }
