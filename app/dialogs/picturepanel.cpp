@@ -38,7 +38,8 @@ bool StandardBitmapChoice(QWidget* parent, const QString& folder, QString& file)
     dlg.setObjectName(QStringLiteral("BmpDlg"));
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
-    dlg.setNameFilter(QStringLiteral("Bitmaps (*.bmp)"));
+    constexpr int kMsgBitmapFiles = 781; // "Bitmaps (*.bmp)"
+    dlg.setNameFilter(Msg(kMsgBitmapFiles));
     dlg.setDirectory(folder);
     if (ExecModal(&dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return false;

@@ -31,8 +31,10 @@ TFunKeySet* FunKeySet = nullptr;
 namespace {
 
 constexpr int kMsgKeyUsed = 14;
-constexpr int kMsgTitleSystem = 108;
 constexpr int kMsgTitle = 109;
+// The system keys' own title: message 108, which names the system settings elsewhere, says
+// "... set fail!!" and read as a failure in the title bar.
+constexpr int kMsgTitleSystem = 785;
 constexpr int kMsgUpDown = 122;
 using kes::kFloatItem;
 
@@ -270,7 +272,7 @@ std::uint8_t TFunKeySet::PickKind() const
 void TFunKeySet::LoadFields()
 {
     kes::ProjectState& s = Ctx().State;
-    setWindowTitle(System() ? Msg(kMsgTitleSystem) + QLatin1Char(' ') + Msg(kMsgTitle) : Msg(kMsgTitle));
+    setWindowTitle(System() ? Msg(kMsgTitleSystem) : Msg(kMsgTitle));
     if (System()) {
         keys_ = s.SysFunKeys;
         used_ = s.SysFunKeyUsed;

@@ -9,6 +9,7 @@
 #include "app/project/prjcheck.h"
 #include "app/ui/commandpanel.h"
 #include "app/ui/prompt.h"
+#include "app/ui/translate.h"
 
 #include <QAction>
 #include <QDialog>
@@ -84,8 +85,7 @@ void THmPage::PopBuzzerSetClick(QAction* sender)
     int index = sender->property("Tag").toInt();
     if (index >= kSysRecTagBase)
         index -= kSysRecTagBase;
-    // The item's caption without its accelerator mark.
-    const QString caption = sender->text().remove(QLatin1Char('&'));
+    const QString caption = kes::CaptionText(sender->text());
     host_.Doc().EditScope = 0;
     // The dialog reads which record it edits (0 buzzer, 1 alarm lamp) from "RecordIndex".
     kes::RunForm("TSysSet", host_.Window(), &caption, [index](QDialog& d) { d.setProperty("RecordIndex", index); });

@@ -2,6 +2,7 @@
 // prompt seam, so tests answer them like any other modal dialog.
 #include "app/inspector/inspectordialogs.h"
 
+#include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "platform/codepage.h"
 #include "platform/gdi.h"
@@ -43,7 +44,8 @@ bool ChooseBitmapFile(QWidget* parent, QString& fileName)
     dlg.setObjectName(QStringLiteral("OpenBmpDlg"));
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
-    dlg.setNameFilter(QStringLiteral("Bitmaps (*.bmp)"));
+    constexpr int kMsgBitmapFiles = 781; // "Bitmaps (*.bmp)"
+    dlg.setNameFilter(Msg(kMsgBitmapFiles));
     dlg.setDefaultSuffix(QStringLiteral("bmp"));
     if (!fileName.isEmpty())
         dlg.selectFile(fileName);

@@ -26,9 +26,6 @@ struct ReportContext {
     std::string ObjDataDb; // the cross-reference database; empty: the user's data folder
 };
 
-// A menu caption as text: its accelerator ("&F", "(&F)") and a trailing "..." removed.
-QString CaptionText(const QString& caption);
-
 // Opens a written file with the desktop's program for it; tests replace it.
 std::function<bool(const QString& path)>& DesktopOpener();
 

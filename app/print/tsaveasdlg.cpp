@@ -25,6 +25,8 @@ namespace kes {
 namespace {
 
 constexpr int kMsgFileNotWritten = 475;
+constexpr int kMsgTextFiles = 782;  // "Text file (*.txt)": the file dialog's filters
+constexpr int kMsgSheetFiles = 784; // "Excel file (*.xlsx)"
 
 } // namespace
 
@@ -87,7 +89,7 @@ bool TSaveAsDlg::OKBtnClick()
         kes::AnsiToQString(ctx_.Doc.PrjName) + (sheet ? QStringLiteral(".xlsx") : QStringLiteral(".txt"));
     const QString path =
         kes::AskSaveFile(this, QString::fromStdString(ctx_.DocDir), name,
-                         sheet ? QStringLiteral("Excel file (*.xlsx)") : QStringLiteral("Text file (*.txt)"),
+                         kes::Msg(sheet ? kes::kMsgSheetFiles : kes::kMsgTextFiles),
                          sheet ? QStringLiteral("xlsx") : QStringLiteral("txt"));
     if (path.isEmpty())
         return false;

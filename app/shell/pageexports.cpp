@@ -26,6 +26,8 @@ namespace {
 
 constexpr int kMsgWriteFailed = 475;
 constexpr int kMsgNotOpened = 720; // written, but no program could be started to open it
+constexpr int kMsgTextFiles = 782;  // "Text file (*.txt)": the file dialog's filter
+constexpr int kMsgBmpFiles = 783;   // "BMP file (*.BMP)"
 
 // The page the exports read: the current page window while it holds its objects.
 THmPage* CurrentPage(TKhm& khm)
@@ -65,8 +67,7 @@ bool WriteReported(const std::string& path, std::string_view bytes)
 // The path written, empty when the dialog was cancelled or the write failed (and was said).
 std::string SaveText(TKhm& khm, const char* dialog, const std::string& suggested, const std::string& text)
 {
-    const std::string path = AskSaveFile(khm, dialog, QStringLiteral("Text file (*.txt)"), QStringLiteral("txt"),
-                                         suggested);
+    const std::string path = AskSaveFile(khm, dialog, Msg(kMsgTextFiles), QStringLiteral("txt"), suggested);
     return !path.empty() && WriteReported(path, text) ? path : std::string();
 }
 
@@ -105,7 +106,7 @@ void MmImageToFileClick(TKhm& khm)
     THmPage* page = CurrentPage(khm);
     if (!page)
         return;
-    const std::string path = AskSaveFile(khm, "SaveBmp", QStringLiteral("BMP file (*.BMP)"), QStringLiteral("BMP"), {});
+    const std::string path = AskSaveFile(khm, "SaveBmp", Msg(kMsgBmpFiles), QStringLiteral("BMP"), {});
     if (path.empty())
         return;
     QByteArray bytes;

@@ -4,6 +4,7 @@
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/tkhm.h"
 #include "app/ui/msgtable.h"
+#include "app/ui/translate.h"
 #include "platform/codepage.h"
 
 #include <QAction>

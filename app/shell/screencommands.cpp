@@ -12,6 +12,7 @@
 #include "app/shell/tkhm.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
+#include "app/ui/translate.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 
@@ -32,7 +33,7 @@ constexpr int kMsgUserMenuDamaged = 484; // "The user menu file is damaged and w
 TImagePage* OpenScreens(TKhm& k, const ParsedUserMenu& m)
 {
     const QAction* item = k.Action("MmMenuSet");
-    const QString name = item ? item->text().remove(item->text().indexOf(QLatin1Char('&')), 1) : QString();
+    const QString name = item ? CaptionText(item->text()) : QString();
     TImagePage* first = nullptr;
     for (std::size_t n = 0; n < m.Screens.size(); ++n) {
         k.Doc.UserMenuOffsetList.push_back(std::to_string(m.Ranges[n].first));

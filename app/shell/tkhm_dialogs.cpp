@@ -5,6 +5,7 @@
 #include "app/inspector/tdlgprop.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/ui/objtools.h"
+#include "app/ui/translate.h"
 #include "app/shell/tkhm.h"
 
 #include <QAction>
@@ -27,13 +28,7 @@ DialogContext MainDialogContext(PageData* page)
     };
     ctx.MenuCaption = [](const char* item) {
         QAction* a = Khm ? Khm->Action(item) : nullptr;
-        QString text = a ? a->text() : QString();
-        if (const auto amp = text.indexOf(QLatin1Char('&')); amp >= 0)
-            text.remove(amp, 1);
-        // The dots say that the item opens a dialog; they are no part of its name.
-        if (text.endsWith(QStringLiteral("...")))
-            text.chop(3);
-        return text;
+        return a ? CaptionText(a->text()) : QString();
     };
     ctx.SetMenuEnabled = [](const char* item, bool enabled) {
         if (Khm)

@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -256,6 +257,20 @@ std::string ComponentClass(const QObject* object)
         if (type == m.qtClass)
             return m.component;
     return "";
+}
+
+QString CaptionText(const QString& caption)
+{
+    QString text = caption;
+    static const QRegularExpression kBracketed(QStringLiteral("\\(&[^&]\\)"));
+    const QRegularExpressionMatch m = kBracketed.match(text);
+    if (m.hasMatch())
+        text.remove(m.capturedStart(), m.capturedLength());
+    else if (const int amp = text.indexOf(QLatin1Char('&')); amp >= 0)
+        text.remove(amp, 1);
+    if (text.endsWith(QStringLiteral("...")))
+        text.chop(3);
+    return text.trimmed();
 }
 
 std::string FormSectionName(const std::string& formName)

@@ -66,6 +66,11 @@ struct CaptionLine {
 };
 std::vector<CaptionLine> FormCaptionLines(QWidget* form);
 
+// A menu caption as a name (a dialog's title, a printed heading, a word of a message): without
+// its access key ("&F"; "(&F)" after a Chinese caption goes whole) and the "..." that says the
+// item opens a dialog.
+QString CaptionText(const QString& caption);
+
 // The section name of a form name ("HmPage_12" -> "HmPage", "Form1" -> "For").
 std::string FormSectionName(const std::string& formName);
 

@@ -3,12 +3,12 @@
 // few that only a transfer or another window shows are made as that code makes them), after the
 // language command, and no text the caption file has for it is left blank or in English (no
 // menu item, dialog title, control caption, list item or hint), and a font size reads "5x8"
-// in every list. A window that stays open
+// in every list, and a title taken from a menu item keeps no access key. A window that stays open
 // across a language command is looked at again after one. The English walk also lists every
 // caption key the forms read: a key of the caption files that no form reads is either on the
 // list of explained ones below or a fault (a renamed control, a text that never shows). In
 // every menu of the main window and of the page windows, in every language, no two items share
-// an access key.
+// an access key; the file dialogs name their kind of file in the language.
 #include "e2efixture.h"
 
 #include "app/comm/keypadlink.h"
@@ -31,12 +31,17 @@
 #include "platform/inifile.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include <map>
 #include <memory>
@@ -346,6 +351,9 @@ TEST_F(Languages, NoTextIsLeftBlankOrInEnglishAndEveryCaptionKeyIsRead)
                 ++looked;
                 EXPECT_EQ(FormSectionName(w.objectName().toStdString()), form.section);
                 EXPECT_EQ(Untranslated(w, lang, texts), std::vector<std::string>{});
+                // A title taken from a menu item leaves its access key behind: "蜂鳴器(&B)" reads "蜂鳴器".
+                static const QRegularExpression accessKey(QStringLiteral("&|\\(\\w\\)"));
+                EXPECT_FALSE(w.windowTitle().contains(accessKey)) << w.windowTitle().toStdString();
                 if (lang == LangEng) {
                     for (const CaptionKey& k : FormCaptionKeys(&w))
                         read.insert(Lower(k.section) + QLatin1Char('/') + Lower(k.key));
@@ -403,6 +411,23 @@ TEST_F(Languages, KeySettingNamesStayAfterEveryTranslation)
     EXPECT_EQ(names(), named) << "shown again";
 }
 
+// The file dialogs name the kind of file in the language: the filter is a message, Qt's own
+// labels come from Qt's translation.
+TEST_F(Languages, FileDialogsNameTheirFilesInTheLanguage)
+{
+    static const QRegularExpression han(QStringLiteral("\\p{Han}"));
+    for (int lang : {LangCht, LangChs}) {
+        Language(lang);
+        RunWithDialog("MmSaveAs", [&](QDialog& d) {
+            auto& files = dynamic_cast<QFileDialog&>(d);
+            ASSERT_FALSE(files.nameFilters().isEmpty());
+            EXPECT_TRUE(files.nameFilters().front().contains(han)) << files.nameFilters().front().toStdString();
+            EXPECT_TRUE(files.nameFilters().front().endsWith(QStringLiteral("(*.zqf)")));
+            EXPECT_TRUE(Control<QLabel>(d, "fileTypeLabel").text().contains(han));
+        });
+    }
+}
+
 // The access key of a menu item, upper case; none for an item without one.
 std::optional<QChar> AccessKey(const QString& text)
 {
@@ -440,6 +465,80 @@ TEST_F(Languages, NoTwoItemsOfAMenuShareAnAccessKey)
                                    << a->text().toStdString() << " and " << it->second.toStdString();
             }
         }
+    }
+}
+
+// Pictures of the Page and System menus, their dialogs, a question and a file dialog in English
+// and Traditional Chinese, for looking at: run under an X server (QT_QPA_PLATFORM=xcb, Xvfb at
+// 1366x768) with KES_SCREENSHOT naming a folder; skipped otherwise.
+class LanguageShots : public Languages {
+protected:
+    void Grab(const QString& name)
+    {
+        QApplication::processEvents();
+        QTest::qWait(150);
+        QPixmap screen;
+        if (QScreen* s = QGuiApplication::primaryScreen())
+            screen = s->grabWindow(0);
+        if (screen.isNull() || screen.toImage().allGray())
+            screen = Khm->grab();
+        EXPECT_TRUE(screen.save(folder_ + QLatin1Char('/') + name + QStringLiteral(".png"))) << name.toStdString();
+    }
+    QString folder_ = QString::fromLocal8Bit(qgetenv("KES_SCREENSHOT"));
+};
+
+TEST_F(LanguageShots, Screenshots)
+{
+    if (folder_.isEmpty())
+        GTEST_SKIP() << "KES_SCREENSHOT not set";
+    QDir().mkpath(folder_);
+    Khm->showMaximized();
+    const struct {
+        int lang;
+        const char* suffix;
+    } languages[] = {{LangEng, "eng"}, {LangCht, "cht"}};
+    const struct {
+        const char* menu;
+        const char* command;
+        const char* name;
+    } dialogs[] = {
+        {"MmPageSet", "MmPgJump", "page-pgjump"},
+        {"MmPageSet", "MmFunKeyEt", "page-funkeys"},
+        {"MmPageSet", "MmBuzzerSet", "page-buzzer"},
+        {"MmPageSet", "MmLedSet", "page-lamp"},
+        {"MmPageSet", "MmPgPageWriteSet", "page-numberwrite"},
+        {"MmGlobalSet", "MmParaset", "system-parameters"},
+        {"MmGlobalSet", "MmSysPgChgSet", "system-pgjump"},
+        {"MmGlobalSet", "MmSysFunKeySet", "system-funkeys"},
+        {"MmGlobalSet", "MmSysBuzzerSet", "system-buzzer"},
+        {"MmGlobalSet", "MmSysLedSet", "system-lamp"},
+        {"MmGlobalSet", "MmClock", "system-clock"},
+        {"MmGlobalSet", "MmSysPowerOnSet", "system-poweron"},
+        {"MmGlobalSet", "MmUserLevel", "system-passwords"},
+    };
+    for (const auto& l : languages) {
+        Language(l.lang);
+        const QString suffix = QStringLiteral("-") + QLatin1String(l.suffix);
+        for (const char* menu : {"MmPageSet", "MmGlobalSet"}) {
+            Khm->menuBar()->setActiveAction(Khm->Action(menu));
+            Grab(QString::fromLatin1(menu == std::string("MmPageSet") ? "menu-page" : "menu-system") + suffix);
+            Khm->findChild<QMenu*>(QString::fromLatin1(menu) + QStringLiteral("_menu"))->close();
+            Khm->menuBar()->setActiveAction(nullptr);
+        }
+        for (const auto& d : dialogs)
+            FromMenu(d.menu, d.command, [&](QWidget&) { Grab(QLatin1String(d.name) + suffix); });
+        // A question of the program through Qt's own message box: closing a changed project.
+        QTimer::singleShot(300, [&] {
+            Grab(QStringLiteral("question") + suffix);
+            if (QWidget* box = QApplication::activeModalWidget())
+                QTest::keyClick(box, Qt::Key_Escape);
+        });
+        SetPrompt(nullptr);
+        Khm->Doc.Modified = 1;
+        Trigger("MmClosePrj");
+        SetPrompt(&prompt);
+        ASSERT_NE(HmPage, nullptr) << "the question was cancelled";
+        RunWithDialog("MmSaveAs", [&](QDialog&) { Grab(QStringLiteral("filedialog") + suffix); });
     }
 }
 

@@ -14,6 +14,7 @@
 #include "app/ui/commandpanel.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
+#include "app/ui/translate.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 #include "platform/gdi.h"
@@ -23,7 +24,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QRegularExpression>
 #include <QScreen>
 
 namespace kes {
@@ -87,7 +87,8 @@ std::string AskFileName(ProjectCommandsHost& k, bool save, const std::string& di
     dlg.setOption(QFileDialog::DontUseNativeDialog);
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dlg.setNameFilter(QStringLiteral("ZQ File (*.zqf)"));
+    constexpr int kMsgProjectFiles = 780; // "ZQ File (*.zqf)"
+    dlg.setNameFilter(Msg(kMsgProjectFiles));
     dlg.setDefaultSuffix(QStringLiteral("zqf"));
     dlg.setDirectory(Path(dir));
     if (!name.empty())
@@ -370,11 +371,9 @@ CheckResult CheckWithCaptions(const ProjectDoc& doc, const CommandPanel& command
     CheckNames names;
     const auto caption = [&](const char* item, std::string& word) {
         const QAction* a = commands.Action(item);
-        QString text = a ? a->text() : QString();
-        // Without the access key: "Butt&on", "按鈕(&O)".
-        text.remove(QRegularExpression(QStringLiteral("\\(&.\\)"))).remove(QLatin1Char('&'));
-        if (!text.trimmed().isEmpty())
-            word = QStringToAnsi(text.trimmed());
+        const QString text = a ? CaptionText(a->text()) : QString();
+        if (!text.isEmpty())
+            word = QStringToAnsi(text);
     };
     caption("TbStTxt", names.StTxt);
     caption("TbMsg", names.Msg);
