@@ -16,7 +16,6 @@ namespace {
 
 constexpr std::uint8_t kValueModeFirst = 0x10;
 constexpr std::uint8_t kValueModeLast = 0x2F;
-constexpr std::uint8_t kFirstUnknownBtnType = 13;
 
 // A sized picture at at. Sets w, h and bands and moves at past it; returns 0, or a negative
 // result.
@@ -134,9 +133,8 @@ int ReadLxBtn(TLxBtn& obj, RecReader& r)
     int err = 0;
     if (!OpenKind(obj, r, L::Tail, err))
         return err;
-    std::uint8_t type = r.U8(L::BtnType);
-    if (type >= kFirstUnknownBtnType)
-        type = 255;
+    // A code no type has reads as no type.
+    const kes::BtnType type = kes::BtnTypeOf(r.U8(L::BtnType));
     KeyTail tail;
     if (!ReadKeyTail(r, L::Tail, type, tail))
         return kDecTruncated;

@@ -23,7 +23,7 @@ int LxBtnChx(RecOut& out, std::size_t pos, TLxBtn& b, const RecEncodeEnv&)
     w.U8(L::UserLevel, static_cast<std::uint8_t>(b.UserLevel));
     const std::uint8_t zeros[L::ZeroCount] = {};
     w.Raw(L::Zeros, zeros);
-    w.U8(L::BtnType, b.BtnType);
+    w.U8(L::BtnType, kes::BtnCode(b.BtnType));
     FunKeyTail tail;
     tail.Kind = b.ValKind;
     tail.MultiStateFlag = b.MultiFlag;

@@ -11,6 +11,8 @@
 //
 // Header-only and free of library dependencies: the program and the decoder library
 // both include it.
+#include "objects/btntype.h"
+
 #include <array>
 #include <cstdint>
 
@@ -38,24 +40,6 @@ struct PgJmpRec {
 };
 constexpr int kMaxPgJumps = 20;
 
-// Button types of a function key (and of the button object).
-enum : std::uint8_t {
-    kBtnSetOn = 0,
-    kBtnSetOff = 1,
-    kBtnPulseOn = 2,
-    kBtnPulseOff = 3,
-    kBtnAlternate = 4,
-    kBtnMaintained = 5,
-    kBtnMultiState = 6,
-    kBtnInputValue = 7,
-    kBtnSetConstant = 8,
-    kBtnIncrement = 9,
-    kBtnDecrement = 10,
-    kBtnChangePage = 11,
-    kBtnSetPassword = 12,
-    kBtnNone = 255, // key without action
-};
-
 // Function key F0..F9, Up, Down, Left, Right (index 0..13).
 struct PgFunKeyRec {
     DevRefHead Write;
@@ -63,7 +47,7 @@ struct PgFunKeyRec {
     DevRefHead Notify;
     std::uint8_t KeyIndex = 0;                          // 0..13
     std::array<std::uint8_t, 4> Reserved{255, 255, 255, 255}; // password bytes, 255 = none
-    std::uint8_t ButtonType = kBtnNone;
+    kes::BtnType ButtonType = kes::BtnType::None; // None: the key has no action
     std::uint8_t Kind = 0; // 0x00, 0x10, 0x20
     std::uint8_t ValueType = 0; // 0..3, 7 floating point
     std::uint8_t Width = 0;

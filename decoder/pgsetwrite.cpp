@@ -63,16 +63,16 @@ FunKeyTail FunKeyTailOf(const PgFunKeyRec& key)
     return t;
 }
 
-std::size_t PutFunKeyTail(RecWriter& w, std::size_t off, std::uint8_t buttonType, const FunKeyTail& t)
+std::size_t PutFunKeyTail(RecWriter& w, std::size_t off, kes::BtnType buttonType, const FunKeyTail& t)
 {
     namespace T = layout::FunKeyTail;
     const auto a = static_cast<std::uint32_t>(t.ParamA);
     const auto b = static_cast<std::uint32_t>(t.ParamB);
     switch (buttonType) {
-    case kBtnMultiState:
+    case kes::BtnType::MultiState:
         w.U8(off + T::KindFlag, static_cast<std::uint8_t>(t.Kind + t.MultiStateFlag));
         return T::MultiStateSize;
-    case kBtnInputValue:
+    case kes::BtnType::InputValue:
         w.U8(off + T::ValueType, t.ValueType);
         w.U8(off + T::Width, t.Width);
         w.U8(off + T::IntDigits, t.IntDigits);
@@ -80,19 +80,19 @@ std::size_t PutFunKeyTail(RecWriter& w, std::size_t off, std::uint8_t buttonType
         w.U32(off + T::Maximum, a);
         w.U32(off + T::Minimum, b);
         return T::InputSize;
-    case kBtnSetConstant:
+    case kes::BtnType::SetConstant:
         w.U8(off + T::ValueType, t.ValueType);
         w.U8(off + T::Width, t.Width);
         w.U32(off + T::Constant, a);
         return T::ConstantSize;
-    case kBtnIncrement:
-    case kBtnDecrement:
+    case kes::BtnType::Increment:
+    case kes::BtnType::Decrement:
         w.U8(off + T::ValueType, t.ValueType);
         w.U8(off + T::Width, t.Width);
         w.U16(off + T::Step, a);
         w.U32(off + T::Bound, b);
         return T::StepSize;
-    case kBtnChangePage:
+    case kes::BtnType::ChangePage:
         w.U16(off + T::TargetPage, a);
         return T::PageSize;
     default:
@@ -106,7 +106,7 @@ int PgFunKeyChx(RecOut& out, std::size_t pos, const PgFunKeyRec& key, int keyInd
 {
     namespace L = layout::PgFunKey;
     namespace R = layout::SetRef;
-    if (key.ButtonType == kBtnNone)
+    if (key.ButtonType == kes::BtnType::None)
         return 0;
     RecWriter w(out, pos, kTagPgFunKey);
     w.SetRef(L::WriteRef, key.Write);
@@ -120,7 +120,7 @@ int PgFunKeyChx(RecOut& out, std::size_t pos, const PgFunKeyRec& key, int keyInd
     w.U8(L::StateCount, key.StateCount);
     w.U8(L::KeyIndex, static_cast<std::uint8_t>(keyIndex));
     w.U8(L::UserLevel, static_cast<std::uint8_t>(key.UserLevel));
-    w.U8(L::ButtonType, key.ButtonType);
+    w.U8(L::ButtonType, kes::BtnCode(key.ButtonType));
     return w.Finish(L::Tail + PutFunKeyTail(w, L::Tail, key.ButtonType, FunKeyTailOf(key)));
 }
 

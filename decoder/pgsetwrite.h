@@ -28,7 +28,7 @@ struct FunKeyTail {
 };
 FunKeyTail FunKeyTailOf(const PgFunKeyRec& key);
 // Writes the tail of the button type at off; returns its length (0 for types without one).
-std::size_t PutFunKeyTail(RecWriter& w, std::size_t off, std::uint8_t buttonType, const FunKeyTail& tail);
+std::size_t PutFunKeyTail(RecWriter& w, std::size_t off, kes::BtnType buttonType, const FunKeyTail& tail);
 
 // 1003: 8 bytes, or 0 when the page is not hidden.
 int PgHideChx(RecOut& out, std::size_t pos, const PgHideRec& rec);

@@ -91,27 +91,27 @@ int ReadPgJmp(PgJmpRec& dst, ByteSpan rec)
     });
 }
 
-std::size_t KeyTailSize(std::uint8_t buttonType)
+std::size_t KeyTailSize(kes::BtnType buttonType)
 {
     namespace T = layout::FunKeyTail;
     switch (buttonType) {
-    case kBtnMultiState:
+    case kes::BtnType::MultiState:
         return T::MultiStateSize;
-    case kBtnInputValue:
+    case kes::BtnType::InputValue:
         return T::InputSize;
-    case kBtnSetConstant:
+    case kes::BtnType::SetConstant:
         return T::ConstantSize;
-    case kBtnIncrement:
-    case kBtnDecrement:
+    case kes::BtnType::Increment:
+    case kes::BtnType::Decrement:
         return T::StepSize;
-    case kBtnChangePage:
+    case kes::BtnType::ChangePage:
         return T::PageSize;
     default:
         return 0;
     }
 }
 
-bool ReadKeyTail(RecReader& r, std::size_t off, std::uint8_t buttonType, KeyTail& tail)
+bool ReadKeyTail(RecReader& r, std::size_t off, kes::BtnType buttonType, KeyTail& tail)
 {
     namespace T = layout::FunKeyTail;
     tail = KeyTail{};
@@ -121,22 +121,22 @@ bool ReadKeyTail(RecReader& r, std::size_t off, std::uint8_t buttonType, KeyTail
         tail.Width = r.U8(off + T::Width);
     };
     switch (buttonType) {
-    case kBtnSetOn:
-    case kBtnSetOff:
-    case kBtnPulseOn:
-    case kBtnPulseOff:
-    case kBtnAlternate:
-    case kBtnMaintained:
+    case kes::BtnType::SetOn:
+    case kes::BtnType::SetOff:
+    case kes::BtnType::PulseOn:
+    case kes::BtnType::PulseOff:
+    case kes::BtnType::Alternate:
+    case kes::BtnType::Maintained:
         tail.Kind = 0;
         break;
-    case kBtnMultiState: {
+    case kes::BtnType::MultiState: {
         const std::uint8_t b = r.U8(off + T::KindFlag);
         tail.SetsMultiFlag = true;
         tail.MultiFlag = (b & 0x0F) != 0;
         tail.Kind = b & 0xF0;
         break;
     }
-    case kBtnInputValue:
+    case kes::BtnType::InputValue:
         valueAndWidth();
         tail.SetsDigits = true;
         tail.IntDigits = r.U8(off + T::IntDigits);
@@ -145,24 +145,24 @@ bool ReadKeyTail(RecReader& r, std::size_t off, std::uint8_t buttonType, KeyTail
         tail.ParamA = r.I32(off + T::Maximum);
         tail.ParamB = r.I32(off + T::Minimum);
         break;
-    case kBtnSetConstant:
+    case kes::BtnType::SetConstant:
         valueAndWidth();
         tail.SetsParamA = true;
         tail.ParamA = r.I32(off + T::Constant);
         break;
-    case kBtnIncrement:
-    case kBtnDecrement:
+    case kes::BtnType::Increment:
+    case kes::BtnType::Decrement:
         valueAndWidth();
         tail.SetsParamA = tail.SetsParamB = true;
         tail.ParamA = r.U16(off + T::Step);
         tail.ParamB = r.I32(off + T::Bound);
         break;
-    case kBtnChangePage:
+    case kes::BtnType::ChangePage:
         tail.NoDevices = true;
         tail.SetsParamA = true;
         tail.ParamA = r.U16(off + T::TargetPage);
         break;
-    case kBtnSetPassword:
+    case kes::BtnType::SetPassword:
         tail.NoDevices = true;
         break;
     default:
@@ -193,7 +193,7 @@ int ReadPgFunKey(PgFunKeyRec& dst, ByteSpan rec)
         v.StateCount = r.U8(L::StateCount);
         v.Reserved.fill(255);
         v.UserLevel = r.U8(L::UserLevel);
-        v.ButtonType = r.U8(L::ButtonType);
+        v.ButtonType = static_cast<kes::BtnType>(r.U8(L::ButtonType));
         KeyTail tail;
         if (!ReadKeyTail(r, L::Tail, v.ButtonType, tail))
             return 0;

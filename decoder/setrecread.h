@@ -37,8 +37,8 @@ struct KeyTail {
     bool NoDevices = false; // types 11 and 12: the three addresses become -1
 };
 // Reads the tail of buttonType at off; false (reader failed) when it is cut off.
-bool ReadKeyTail(RecReader& r, std::size_t off, std::uint8_t buttonType, KeyTail& tail);
+bool ReadKeyTail(RecReader& r, std::size_t off, kes::BtnType buttonType, KeyTail& tail);
 // Bytes of that tail.
-std::size_t KeyTailSize(std::uint8_t buttonType);
+std::size_t KeyTailSize(kes::BtnType buttonType);
 
 } // namespace kes::morvik

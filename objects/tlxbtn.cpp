@@ -74,16 +74,16 @@ void TLxBtn::SetStateNum(std::uint8_t n)
 void TLxBtn::SetCurVal(std::uint32_t v)
 {
     CurVal = v;
-    if (BtnType < 6) {
+    if (kes::IsBitBtnType(BtnType)) {
         CurPt = v != 0 ? 1 : 0;
         BmpRePaint();
-    } else if (BtnType == 6 && (ValKind == 0x10 || ValKind == 0x20)) {
+    } else if (BtnType == kes::BtnType::MultiState && (ValKind == 0x10 || ValKind == 0x20)) {
         // A value with no state of its own shows the bare face (BmpRePaint checks the index).
         CurPt = static_cast<std::int32_t>(v);
         BmpRePaint();
     } else {
         CurPt = 0;
-        if (BtnType == 7 && ReadDev.DevAddrCode != -1)
+        if (BtnType == kes::BtnType::InputValue && ReadDev.DevAddrCode != -1)
             DrawValue();
         else
             BmpRePaint();

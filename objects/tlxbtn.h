@@ -2,6 +2,7 @@
 // TLxBtn (kind 13): the panel's touch button. A face (the surface) shows, for the current
 // state, a state picture and a state text; a value button shows a digit pattern instead.
 // It writes one device and may read a second and notify a third.
+#include "objects/btntype.h"
 #include "objects/lxstatebmp.h"
 
 #include <array>
@@ -19,10 +20,8 @@ public:
     std::array<std::uint8_t, 4> PassText{255, 255, 255, 255};
     // Function key 0..13 (F0-F9, Up, Down, Left, Right) bound to the button; 255 none.
     std::uint8_t RefKey = 255;
-    // 0 set ON, 1 set OFF, 2 pulse ON, 3 pulse OFF, 4 alternate, 5 maintained, 6 multi-state,
-    // 7 input value, 8 set constant, 9 increment, 10 decrement, 11 change page,
-    // 12 set password; 255 none.
-    std::uint8_t BtnType = 255;
+    // What a press does; None until a type is chosen.
+    kes::BtnType BtnType = kes::BtnType::None;
     // One picture per state at panel resolution, owned.
     std::vector<std::unique_ptr<TBitmap>> BmpList;
     // A second text per state, kept in step with the state texts.

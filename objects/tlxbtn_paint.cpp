@@ -145,7 +145,7 @@ void TLxBtn::BmpRePaint()
     c.Brush.Style = bsSolid;
     const int inset = DrawSurface(w, h);
     FontSet(fontsize);
-    if (BtnType == 7 && ReadUsed)
+    if (BtnType == kes::BtnType::InputValue && ReadUsed)
         DrawValuePattern(w, h, inset);
     else if (TotalState != 0)
         DrawState(w, h, inset);

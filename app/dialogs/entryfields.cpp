@@ -38,10 +38,10 @@ constexpr std::size_t kPasswordLength = 4;
 
 std::string FieldText(const QLineEdit* edit) { return QStringToAnsi(edit->text().trimmed()); }
 
-Check CheckTypeAddresses(int type, std::uint8_t kind, std::uint8_t len, const AddressField& write,
+Check CheckTypeAddresses(BtnType type, std::uint8_t kind, std::uint8_t len, const AddressField& write,
                          const AddressField* read, const AddressField* notify)
 {
-    if (type == 11 || type == 12)
+    if (IsPanelBtnType(type))
         return std::nullopt;
     if (write.Text().trimmed().isEmpty())
         return FailMsg(kMsgNoAddress);
@@ -62,25 +62,25 @@ Check CheckTypeAddresses(int type, std::uint8_t kind, std::uint8_t len, const Ad
     return std::nullopt;
 }
 
-Check CheckTypeValues(int type, int item, bool is32, const TypeValueFields& f)
+Check CheckTypeValues(BtnType type, int item, bool is32, const TypeValueFields& f)
 {
     const int format = FieldFormat(item);
-    if (type == 7) {
+    if (type == BtnType::InputValue) {
         const int decDigits = std::max(0, f.Dec->currentIndex());
         return CheckValueEntry(item, kFloatItem, is32, f.Int->currentIndex() + 1, decDigits, FieldText(f.Max),
                                FieldText(f.Min));
-    } else if (type == 8) {
+    } else if (type == BtnType::SetConstant) {
         const std::string v = FieldText(f.Constant);
         if (v.empty() || !ValidateValueText(v, format, is32, 10, 0, false))
             return FailMsg(kMsgConstant);
-    } else if (type == 9 || type == 10) {
+    } else if (type == BtnType::Increment || type == BtnType::Decrement) {
         const std::string step = FieldText(f.Step);
         if (step.empty() || !ValidateValueText(step, format, false, 10, 0, false))
             return FailMsg(kMsgStep);
         const std::string bound = FieldText(f.Bound);
         if (bound.empty() || !ValidateValueText(bound, format, is32, 10, 0, false))
             return FailMsg(kMsgBound);
-    } else if (type == 11 && f.Page->currentIndex() < 0) {
+    } else if (type == BtnType::ChangePage && f.Page->currentIndex() < 0) {
         return FailMsg(kMsgTargetPage);
     }
     return std::nullopt;

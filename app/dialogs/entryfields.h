@@ -3,6 +3,7 @@
 // value's digit counts and limits, of a button type's addresses and values, the four-character
 // password, and the function key bound to the object.
 #include "app/dialogs/settingsdialog.h"
+#include "objects/btntype.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,10 +30,10 @@ inline int FieldFormat(int item) { return item == kFloatItem ? 1 : (item < 0 ? 0
 // A value field's text, trimmed, in the ANSI code page.
 std::string FieldText(const QLineEdit* edit);
 
-// The addresses of a button type (0..12), in their order: the write address there (9), of the
+// The addresses of a button type, in their order: the write address there (9), of the
 // access kind (8) and long enough (104), the read address when read is ticked (6, 104), the
-// notify bit when notify is ticked (7). Types 11 and 12 have none.
-Check CheckTypeAddresses(int type, std::uint8_t kind, std::uint8_t len, const AddressField& write,
+// notify bit when notify is ticked (7). The change page and password types have none.
+Check CheckTypeAddresses(BtnType type, std::uint8_t kind, std::uint8_t len, const AddressField& write,
                          const AddressField* read, const AddressField* notify);
 // The value fields of a button type and their checks: an input value's digits and limits
 // (CheckValueEntry), a constant (10), a step (11) and its bound (12), a target page (13).
@@ -46,7 +47,7 @@ struct TypeValueFields {
     QLineEdit* Bound = nullptr;
     QComboBox* Page = nullptr;
 };
-Check CheckTypeValues(int type, int item, bool is32, const TypeValueFields& f);
+Check CheckTypeValues(BtnType type, int item, bool is32, const TypeValueFields& f);
 
 // The checks of an input value, in their order, with their messages: digit counts (87), both
 // limits there and whole numbers of the format (65), the maximum not below the minimum (2),

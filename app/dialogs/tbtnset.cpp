@@ -320,7 +320,7 @@ void TBtnSet::ConnectHandlers()
                              [this] { Btn_TxtMouseUp(); }});
 }
 
-int TBtnSet::Type() const { return BtnType_Box->currentIndex(); }
+kes::BtnType TBtnSet::Type() const { return kes::BtnTypeOf(BtnType_Box->currentIndex()); }
 
 QString TBtnSet::PanelCaption() const { return picture_->Caption(); }
 

@@ -7,6 +7,7 @@
 #include "app/dialogs/addressfield.h"
 #include "app/dialogs/picturepanel.h"
 #include "app/dialogs/settingsdialog.h"
+#include "objects/btntype.h"
 #include "platform/gdi.h"
 
 #include <memory>
@@ -149,7 +150,7 @@ private:
     QWidget* BuildLeftColumn();
     QWidget* BuildRightColumn();
     void ConnectHandlers();
-    int Type() const;
+    kes::BtnType Type() const;
     // The access kind the write and read addresses take for the chosen type and radio.
     std::uint8_t AccessKind() const;
     std::uint8_t LengthIndex() const;

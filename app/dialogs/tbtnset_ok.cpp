@@ -40,7 +40,7 @@ std::string Ansi(const QLineEdit* e) { return kes::FieldText(e); }
 
 Check TBtnSet::ValidateAddresses()
 {
-    if (Type() <= 5)
+    if (kes::IsBitBtnType(Type()))
         ValLen_Box->setCurrentIndex(0);
     return kes::CheckTypeAddresses(Type(), AccessKind(), LengthIndex(), *write_,
                                    DevRd_Chk->isChecked() ? read_.get() : nullptr,
@@ -55,8 +55,7 @@ Check TBtnSet::ValidateValues()
 
 Check TBtnSet::Validate()
 {
-    const int t = Type();
-    if (t < 0)
+    if (Type() == kes::BtnType::None)
         return FailMsg(kMsgNoType);
     if (Check f = kes::CheckPassword(PassTxt))
         return f;
@@ -75,7 +74,6 @@ Check TBtnSet::Validate()
 void TBtnSet::StoreType()
 {
     TLxBtn& b = btn_;
-    const int t = Type();
     const int item = ValType_Box->currentIndex();
     const int format = FieldFormat(item);
     const std::uint8_t len = LengthIndex();
@@ -90,30 +88,30 @@ void TBtnSet::StoreType()
         // A floating value's numbers are read as 64-bit integers and kept to 32 bits.
         return item == kFloatItem ? DecimalTextToInt(text) : static_cast<std::int32_t>(TextToValue(text, format));
     };
-    switch (t) {
-    case 6:
+    switch (Type()) {
+    case kes::BtnType::MultiState:
         b.MultiFlag = kes::RadioGroupIndex(StateToGp) == 1 ? 1 : 0;
         if (b.ValKind == 0x10)
             storeFormat();
         break;
-    case 7:
+    case kes::BtnType::InputValue:
         b.IntNum = static_cast<std::uint8_t>(Int_Box->currentIndex() + 1);
         b.DecNum = static_cast<std::uint8_t>(std::max(0, Dec_Box->currentIndex()));
         storeFormat();
         b.ParamA = value(Max_Txt);
         b.ParamB = value(Min_Txt);
         break;
-    case 8:
+    case kes::BtnType::SetConstant:
         storeFormat();
         b.ParamA = value(Normal_Txt);
         break;
-    case 9:
-    case 10:
+    case kes::BtnType::Increment:
+    case kes::BtnType::Decrement:
         storeFormat();
         b.ParamA = value(AddVal_Txt);
         b.ParamB = value(Bound_Txt);
         break;
-    case 11:
+    case kes::BtnType::ChangePage:
         b.ParamA = PgChg_Box->currentIndex();
         break;
     default:
@@ -163,7 +161,7 @@ void TBtnSet::StoreFrame()
 void TBtnSet::Store()
 {
     TLxBtn& b = btn_;
-    const int t = Type();
+    const kes::BtnType t = Type();
     StoreType();
 
     write_->StoreTo(b.WriteDev, b.ValKind);
@@ -177,7 +175,7 @@ void TBtnSet::Store()
     if (!b.NotifyUsed)
         kes::ClearRef(b.NotifyDev);
 
-    b.BtnType = static_cast<std::uint8_t>(t);
+    b.BtnType = t;
     StoreKey();
     StoreStates();
     b.UserLevel = std::max(0, ComboBox_UserLevel->currentIndex());
@@ -186,6 +184,6 @@ void TBtnSet::Store()
     if (Ctx().ObjToolbarRefresh)
         Ctx().ObjToolbarRefresh(b);
     StoreFrame();
-    b.PrintText = kes::QStringToAnsi(Ctx().BtnMenuCaption + QLatin1Char('[') + BtnType_Box->itemText(t) + QLatin1Char(']'));
+    b.PrintText = kes::QStringToAnsi(Ctx().BtnMenuCaption + QLatin1Char('[') + BtnType_Box->itemText(kes::BtnTypeItem(t)) + QLatin1Char(']'));
     b.BmpRePaint();
 }

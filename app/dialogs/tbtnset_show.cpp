@@ -29,10 +29,8 @@ namespace {
 constexpr int kMsgKeyRefused = 122;
 constexpr int kFloatItem = 4;   // "Floating" of ValType_Box, stored as format 7
 constexpr int kFloatFormat = 7;
+using kes::BtnType;
 using kes::kKeyUp;
-
-bool IsBitType(int t) { return t >= 0 && t <= 5; }
-bool HasNoAddress(int t) { return t == 11 || t == 12; }
 
 QString ValueText(std::int32_t v, int format, int len)
 {
@@ -50,8 +48,8 @@ int ShownFormat(const TLxBtn& b) { return b.ValType == kFloatFormat ? 1 : (b.Val
 void TBtnSet::LoadFields()
 {
     const TLxBtn& b = btn_;
-    const int type = b.BtnType <= 12 ? b.BtnType : -1;
-    BtnType_Box->setCurrentIndex(type);
+    const BtnType type = kes::BtnTypeOf(kes::BtnCode(b.BtnType));
+    BtnType_Box->setCurrentIndex(kes::BtnTypeItem(type));
     write_->LoadCompanion(b.WriteDev);
     read_->LoadCompanion(b.ReadDev);
     notify_->LoadCompanion(b.NotifyDev);
@@ -61,7 +59,7 @@ void TBtnSet::LoadFields()
     ValLen_Box->setCurrentIndex(b.ValLen <= 1 ? b.ValLen : 0);
 
     // Single-state types hold one state whatever the button kept.
-    count_ = type >= 7 ? 1 : std::max<int>(1, b.TotalState);
+    count_ = kes::IsBtnType(type) && type >= BtnType::InputValue ? 1 : std::max<int>(1, b.TotalState);
     SetStateCountText(count_);
     SyncStateLists();
     for (int i = 0; i < count_; ++i) {
@@ -100,11 +98,11 @@ void TBtnSet::LoadFields()
     PassTxt->setText(kes::PasswordText(b.PassText));
 
     switch (type) {
-    case 5:
+    case BtnType::Maintained:
         kes::SetEnabled({UserLevel_Lab, ComboBox_UserLevel}, false);
         ComboBox_UserLevel->setCurrentIndex(0);
         break;
-    case 6: {
+    case BtnType::MultiState: {
         kes::SetRadioGroupIndex(StateToGp, b.MultiFlag ? 1 : 0);
         QRadioButton* radio = kind == 0x10 ? Val_Rdo : (kind == 0x20 ? Lsb_Rdo : Bit_Rdo);
         radio->setChecked(true);
@@ -112,7 +110,7 @@ void TBtnSet::LoadFields()
         kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD}, kind != 0x00);
         break;
     }
-    case 7: {
+    case BtnType::InputValue: {
         const bool isFloat = b.ValType == kFloatFormat;
         if (isFloat) {
             ValType_Box->setCurrentIndex(kFloatItem);
@@ -137,17 +135,17 @@ void TBtnSet::LoadFields()
             kes::SetEnabled({BtnTxt_Lab, Btn_Txt, BmpRdBtn, BtnBmpClear}, false);
         break;
     }
-    case 8:
+    case BtnType::SetConstant:
         DevRd_Chk->setEnabled(false);
         Normal_Txt->setText(ValueText(b.ParamA, ShownFormat(b), len));
         break;
-    case 9:
-    case 10:
+    case BtnType::Increment:
+    case BtnType::Decrement:
         AddVal_Txt->setText(ValueText(b.ParamA, ShownFormat(b), len));
         Bound_Txt->setText(ValueText(b.ParamB, ShownFormat(b), len));
         break;
-    case 11:
-    case 12:
+    case BtnType::ChangePage:
+    case BtnType::SetPassword:
         BtnType_BoxChange();
         break;
     default:
@@ -174,31 +172,31 @@ void TBtnSet::FitTypeControls()
     kes::SetEnabled({DevRd_Chk, DevWrit_Lab, RefWBtn, DevWritTxt, Call_Chk, BtnTxt_Lab, Btn_Txt, BmpRdBtn, BtnBmpClear}, true);
     kes::SetEnabled({CallOrderGp, CallStateGp}, Call_Chk->isChecked());
     switch (Type()) {
-    case 6:
+    case BtnType::MultiState:
         kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD, State_Lab, State_Box}, true);
         ComplexGp->show();
         (State_Box->count() > 2 ? Val_Rdo : Bit_Rdo)->setChecked(true);
         break;
-    case 7:
+    case BtnType::InputValue:
         ValInGp->show();
         Val_Rdo->setChecked(true);
         kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, true);
         break;
-    case 8:
+    case BtnType::SetConstant:
         kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, true);
         DevRd_Chk->setChecked(false);
         read_->Clear();
         read_->SetEnabled(false);
         NormalGp->show();
         break;
-    case 9:
-    case 10:
+    case BtnType::Increment:
+    case BtnType::Decrement:
         kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, true);
         AddGp->show();
         break;
-    case 11:
-    case 12:
-        if (Type() == 11)
+    case BtnType::ChangePage:
+    case BtnType::SetPassword:
+        if (Type() == BtnType::ChangePage)
             PgChgGp->show();
         kes::SetEnabled({DevRd_Chk, CallGp, DevWR_Gp, DevWrit_Lab, RefWBtn, Call_Chk}, false);
         write_->Clear();
@@ -234,10 +232,10 @@ void TBtnSet::FillPageBox()
 
 std::uint8_t TBtnSet::AccessKind() const
 {
-    const int t = Type();
-    if (IsBitType(t))
+    const BtnType t = Type();
+    if (kes::IsBitBtnType(t))
         return 0x00;
-    if (t == 6)
+    if (t == BtnType::MultiState)
         return Val_Rdo->isChecked() ? 0x10 : (Lsb_Rdo->isChecked() ? 0x20 : 0x00);
     return 0x10;
 }
@@ -253,8 +251,8 @@ std::uint8_t TBtnSet::LengthIndex() const
 
 std::uint8_t TBtnSet::PickKind() const
 {
-    const int t = Type();
-    if (HasNoAddress(t) || t < 0)
+    const BtnType t = Type();
+    if (kes::IsPanelBtnType(t) || t == BtnType::None)
         return 0;
     switch (AccessKind()) {
     case 0x00: return 1;
@@ -272,31 +270,31 @@ void TBtnSet::RewriteWriteText()
     write_->SetText(text);
     if (DevRd_Chk->isChecked())
         read_->SetText(text);
-    if (HasNoAddress(Type()))
+    if (kes::IsPanelBtnType(Type()))
         write_->Clear();
 }
 
 void TBtnSet::BtnType_BoxChange()
 {
-    const int t = Type();
+    const BtnType t = Type();
     FitTypeControls();
     SyncStateLists();
     kes::SetEnabled({UserLevel_Lab, ComboBox_UserLevel}, true);
-    if (t == 5 && RefKey_Box->currentIndex() >= kKeyUp) {
+    if (t == BtnType::Maintained && RefKey_Box->currentIndex() >= kKeyUp) {
         RefKey_Box->setCurrentIndex(-1);
         RefKey_Chk->setChecked(false);
         RefKey_Box->setEnabled(false);
     }
-    if (IsBitType(t)) {
+    if (kes::IsBitBtnType(t)) {
         count_ = 2;
         SetStateCountText(2);
         SyncStateLists();
         SetValueBoxesCleared();
-        if (t == 5) {
+        if (t == BtnType::Maintained) {
             ComboBox_UserLevel->setCurrentIndex(0);
             kes::SetEnabled({UserLevel_Lab, ComboBox_UserLevel}, false);
         }
-    } else if (t == 6) {
+    } else if (t == BtnType::MultiState) {
         if (State_Box->count() <= 2) {
             Bit_Rdo->setChecked(true);
             SetValueBoxesCleared();
@@ -308,7 +306,7 @@ void TBtnSet::BtnType_BoxChange()
             kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, true);
             SetValueBoxesFirst();
         }
-    } else if (t == 7) {
+    } else if (t == BtnType::InputValue) {
         kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, true);
         Int_Box->setCurrentIndex(0);
         Dec_Box->setCurrentIndex(0);
@@ -319,17 +317,17 @@ void TBtnSet::BtnType_BoxChange()
         SyncStateLists();
         if (DevRd_Chk->isChecked())
             kes::SetEnabled({BtnTxt_Lab, Btn_Txt, BmpRdBtn, BtnBmpClear}, false);
-    } else if (t >= 8 && t <= 10) {
-        if (t == 8)
+    } else if (t >= BtnType::SetConstant && t <= BtnType::Decrement) {
+        if (t == BtnType::SetConstant)
             DevRd_Chk->setEnabled(false);
         SetValueBoxesFirst();
         count_ = 1;
         SetStateCountText(1);
         SyncStateLists();
-        if (t != 8)
+        if (t != BtnType::SetConstant)
             ValType_BoxChange();
-    } else if (HasNoAddress(t)) {
-        if (t == 11)
+    } else if (kes::IsPanelBtnType(t)) {
+        if (t == BtnType::ChangePage)
             FillPageBox();
         SetValueBoxesCleared();
         count_ = 1;
@@ -401,7 +399,7 @@ void TBtnSet::DevRd_ChkClick()
 {
     const bool on = DevRd_Chk->isChecked();
     read_->FollowWhen(on, *write_);
-    if (Type() == 7)
+    if (Type() == BtnType::InputValue)
         kes::SetEnabled({BtnTxt_Lab, Btn_Txt, BmpRdBtn, BtnBmpClear}, !on);
 }
 
@@ -428,7 +426,7 @@ void TBtnSet::ValType_BoxChange()
 {
     const int item = ValType_Box->currentIndex();
     const bool isFloat = item == kFloatItem;
-    if (Type() == 7) {
+    if (Type() == BtnType::InputValue) {
         const bool digitsOnly = item == 2 || item == 3;
         kes::SetEnabled({Dec_Box, Dec_Lab}, !digitsOnly);
         if (digitsOnly)
@@ -457,7 +455,7 @@ void TBtnSet::RefillLimits()
     Min_Txt->setText(QString::fromStdString(RangeLimitText(format, len, 0)));
     Max_Txt->setText(QString::fromStdString(RangeLimitText(format, len, 1)));
     AddVal_Txt->setText(QStringLiteral("1"));
-    Bound_Txt->setText(QString::fromStdString(RangeLimitText(format, len, Type() == 9 ? 1 : 0)));
+    Bound_Txt->setText(QString::fromStdString(RangeLimitText(format, len, Type() == BtnType::Increment ? 1 : 0)));
 }
 
 void TBtnSet::RewriteForLength()
@@ -488,7 +486,7 @@ void TBtnSet::RefKey_BoxChange()
     if (k < 0)
         return;
     // A maintained button holds its key down: no arrow key can do that.
-    const int msg = k >= kKeyUp && Type() == 5 ? kMsgKeyRefused : kes::KeyRefusal(Ctx(), k, btn_.BoundKey());
+    const int msg = k >= kKeyUp && Type() == BtnType::Maintained ? kMsgKeyRefused : kes::KeyRefusal(Ctx(), k, btn_.BoundKey());
     if (msg != 0) {
         kes::ShowMsg(msg);
         PutKeyBack();

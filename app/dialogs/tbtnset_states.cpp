@@ -29,7 +29,7 @@ void TBtnSet::SyncStateLists()
 {
     State_Box->clear();
     kes::SetEnabled({State_Box, State_Lab}, true);
-    if (Type() >= 7 && Type() <= 10)
+    if (kes::IsValueBtnType(Type()))
         count_ = 1;
     const auto n = static_cast<std::size_t>(count_);
     if (pics_.size() > n)

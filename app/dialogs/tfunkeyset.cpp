@@ -41,9 +41,7 @@ using kes::kFloatItem;
 const QStringList kBtnTypes = {"Set ON",    "Set OFF",   "Pulse ON",     "Pulse OFF",  "Alternate",
                                "Maintained", "Multi-State", "Input Value", "Set Constant", "Increment",
                                "Decrement", "Change Page", "Set Password"};
-
-bool IsValueType(int t) { return t >= 7 && t <= 10; }
-bool HasNoAddress(int t) { return t == 11 || t == 12; }
+using kes::BtnType;
 
 } // namespace
 
@@ -236,7 +234,7 @@ void TFunKeySet::ConnectHandlers()
     StaNum_UD->OnClick = [this](bool up) { StaNum_UDClick(up); };
 }
 
-int TFunKeySet::Type() const { return BtnType_Box->currentIndex(); }
+kes::BtnType TFunKeySet::Type() const { return kes::BtnTypeOf(BtnType_Box->currentIndex()); }
 
 bool TFunKeySet::System() const { return Ctx().State.EditScope == 1; }
 
@@ -249,10 +247,10 @@ bool TFunKeySet::UpDownLocked(int row) const
 
 std::uint8_t TFunKeySet::AccessKind() const
 {
-    const int t = Type();
-    if (t == 6)
+    const BtnType t = Type();
+    if (t == BtnType::MultiState)
         return Lsb_Rdo->isChecked() ? 0x20 : Val_Rdo->isChecked() ? 0x10 : 0x00;
-    return IsValueType(t) ? 0x10 : 0x00;
+    return kes::IsValueBtnType(t) ? 0x10 : 0x00;
 }
 
 std::uint8_t TFunKeySet::Len() const { return ValLen_Box->currentIndex() == 1 ? 1 : 0; }
@@ -298,10 +296,10 @@ void TFunKeySet::FillFunKeyGrid()
     for (int k = 0; k < kFunKeyCount; ++k) {
         const QString name = k < 10 ? QStringLiteral("F%1").arg(k) : QLatin1String(kArrows[k - 10]);
         FunKey_Grid->item(k, 0)->setText(name);
-        const std::uint8_t type = keys_[static_cast<std::size_t>(k)].ButtonType;
+        const BtnType type = keys_[static_cast<std::size_t>(k)].ButtonType;
         QString text;
-        if (type < kBtnTypes.size())
-            text = BtnType_Box->itemText(type);
+        if (kes::IsBtnType(type))
+            text = BtnType_Box->itemText(kes::BtnTypeItem(type));
         else if (!System() && Ctx().Page && Ctx().Page->ObjFunKeyUsed[static_cast<std::size_t>(k)] == 1)
             text = Msg(kMsgKeyUsed);
         if (UpDownLocked(k))
@@ -326,7 +324,7 @@ void TFunKeySet::SetStateCount(int n)
         State_Box->addItem(QString::number(i));
 }
 
-void TFunKeySet::ApplyTypeLayout(int type)
+void TFunKeySet::ApplyTypeLayout(BtnType type)
 {
     kes::SetEnabled({DevWR_Gp, CallGp, DevRd_Chk, DevWrit_Lab, RefWBtn, Call_Chk}, true);
     kes::SetVisible({ComplexGp, ValInGp, NormalGp, AddGp, PgChgGp}, false);
@@ -334,28 +332,28 @@ void TFunKeySet::ApplyTypeLayout(int type)
     for (QLineEdit* e : {DevWritTxt, DevReadTxt, CallTxt})
         e->clear();
     switch (type) {
-    case 6:
+    case BtnType::MultiState:
         kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD}, true);
         ComplexGp->show();
         (kes::IntOfText(StaNum_Txt->text()).value_or(1) > 2 ? Val_Rdo : Bit_Rdo)->setChecked(true);
         break;
-    case 7:
+    case BtnType::InputValue:
         kes::SetEnabled({ValType_Lab, ValType_Box, ValLen_Lab, ValLen_Box}, true);
         ValInGp->show();
         break;
-    case 8:
+    case BtnType::SetConstant:
         kes::SetEnabled({ValType_Lab, ValType_Box, ValLen_Lab, ValLen_Box}, true);
         DevRd_Chk->setEnabled(false);
         NormalGp->show();
         break;
-    case 9:
-    case 10:
+    case BtnType::Increment:
+    case BtnType::Decrement:
         kes::SetEnabled({ValType_Lab, ValType_Box, ValLen_Lab, ValLen_Box}, true);
         AddGp->show();
         break;
-    case 11:
-    case 12:
-        PgChgGp->setVisible(type == 11);
+    case BtnType::ChangePage:
+    case BtnType::SetPassword:
+        PgChgGp->setVisible(type == BtnType::ChangePage);
         kes::SetEnabled({DevWR_Gp, CallGp, DevRd_Chk, Call_Chk, DevWrit_Lab, RefWBtn, CallTxt, Call_Btn, CallOrderGp,
                          CallStateGp},
                         false);
@@ -368,9 +366,9 @@ void TFunKeySet::ApplyTypeLayout(int type)
 void TFunKeySet::FunKey_GridClick()
 {
     const PgFunKeyRec& key = keys_[static_cast<std::size_t>(Row())];
-    const int type = key.ButtonType < kBtnTypes.size() ? key.ButtonType : -1;
-    BtnType_Box->setCurrentIndex(type);
-    const bool level = type >= 0 && type != 5;
+    const BtnType type = kes::BtnTypeOf(kes::BtnCode(key.ButtonType));
+    BtnType_Box->setCurrentIndex(kes::BtnTypeItem(type));
+    const bool level = kes::IsBtnType(type) && type != BtnType::Maintained;
     kes::SetEnabled({UserLevel_Lab, ComboBox_UserLevel}, level);
     ComboBox_UserLevel->setCurrentIndex(level ? std::clamp(key.UserLevel, 0, 4) : 0);
     SetStateCount(std::max<int>(1, key.StateCount));
@@ -386,7 +384,7 @@ void TFunKeySet::FunKey_GridClick()
     if (key.ReadUsed)
         read_->Show(key.Read.DevAddrCode, kind, width, key.Read.BitIndex);
     Call_Chk->setChecked(key.NotifyUsed != 0);
-    kes::SetEnabled({CallTxt, Call_Btn, CallOrderGp, CallStateGp}, key.NotifyUsed != 0 && !HasNoAddress(type));
+    kes::SetEnabled({CallTxt, Call_Btn, CallOrderGp, CallStateGp}, key.NotifyUsed != 0 && !kes::IsPanelBtnType(type));
     kes::SetRadioGroupIndex(CallStateGp, key.NotifyState == 1 ? 1 : 0);
     kes::SetRadioGroupIndex(CallOrderGp, key.NotifyOrder == 1 ? 1 : 0);
     if (key.NotifyUsed)
@@ -395,11 +393,11 @@ void TFunKeySet::FunKey_GridClick()
     PassTxt->setText(kes::PasswordText(key.Reserved));
 
     switch (type) {
-    case 6:
+    case BtnType::MultiState:
         kes::SetRadioGroupIndex(StateToGp, key.MultiStateFlag == 1 ? 1 : 0);
         (kind == 0x20 ? Lsb_Rdo : kind == 0x10 ? Val_Rdo : Bit_Rdo)->setChecked(true);
         break;
-    case 7:
+    case BtnType::InputValue:
         if (key.ValueType == 7) {
             ValType_Box->setCurrentIndex(kFloatItem);
             ValLen_Box->setCurrentIndex(1);
@@ -415,19 +413,19 @@ void TFunKeySet::FunKey_GridClick()
         Int_Box->setCurrentIndex(std::clamp(key.IntDigits - 1, 0, 9));
         Dec_Box->setCurrentIndex(std::clamp<int>(key.DecDigits, 0, 5));
         break;
-    case 8:
+    case BtnType::SetConstant:
         ValType_Box->setCurrentIndex(key.ValueType <= 3 ? key.ValueType : 0);
         ValLen_Box->setCurrentIndex(width);
         Normal_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamA), key.ValueType, width));
         break;
-    case 9:
-    case 10:
+    case BtnType::Increment:
+    case BtnType::Decrement:
         ValType_Box->setCurrentIndex(key.ValueType <= 3 ? key.ValueType : 0);
         ValLen_Box->setCurrentIndex(width);
         AddVal_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamA), key.ValueType, width));
         Bound_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamB), key.ValueType, width));
         break;
-    case 11:
+    case BtnType::ChangePage:
         PgChg_Box->setCurrentIndex(key.ParamA < PgChg_Box->count() ? key.ParamA : -1);
         break;
     default:
@@ -438,15 +436,15 @@ void TFunKeySet::FunKey_GridClick()
 void TFunKeySet::BtnType_BoxChange()
 {
     const int row = Row();
-    const int t = Type();
+    const BtnType t = Type();
     const PgFunKeyRec& key = keys_[static_cast<std::size_t>(row)];
     if (UpDownLocked(row)) {
         BtnType_Box->setCurrentIndex(-1);
         kes::ShowMsg(kMsgUpDown);
         return;
     }
-    if (row >= kes::kKeyUp && t == 5) {
-        BtnType_Box->setCurrentIndex(key.ButtonType < kBtnTypes.size() ? key.ButtonType : -1);
+    if (row >= kes::kKeyUp && t == BtnType::Maintained) {
+        BtnType_Box->setCurrentIndex(kes::BtnTypeItem(key.ButtonType));
         kes::ShowMsg(kMsgUpDown);
         return;
     }
@@ -458,32 +456,32 @@ void TFunKeySet::BtnType_BoxChange()
     SetStateCount(1);
     ApplyTypeLayout(t);
     kes::SetEnabled({ValType_Lab, ValType_Box, ValLen_Lab, ValLen_Box}, true);
-    kes::SetEnabled({UserLevel_Lab, ComboBox_UserLevel}, t != 5);
+    kes::SetEnabled({UserLevel_Lab, ComboBox_UserLevel}, t != BtnType::Maintained);
     ComboBox_UserLevel->setCurrentIndex(0);
     ValType_Box->setCurrentIndex(0);
     ValLen_Box->setCurrentIndex(0);
     switch (t) {
-    case 6:
+    case BtnType::MultiState:
         Bit_Rdo->setChecked(true);
         Bit_RdoClick();
         break;
-    case 7:
+    case BtnType::InputValue:
         Int_Box->setCurrentIndex(0);
         Dec_Box->setCurrentIndex(0);
         ValType_BoxChange();
         break;
-    case 8:
+    case BtnType::SetConstant:
         DevRd_Chk->setChecked(false);
         DevRd_Chk->setEnabled(false);
         read_->Clear();
         ValType_BoxChange();
         break;
-    case 9:
-    case 10:
+    case BtnType::Increment:
+    case BtnType::Decrement:
         ValType_BoxChange();
         break;
-    case 11:
-    case 12:
+    case BtnType::ChangePage:
+    case BtnType::SetPassword:
         FillPageBox();
         DevRd_Chk->setChecked(false);
         read_->Clear();
@@ -499,7 +497,7 @@ void TFunKeySet::ShowKindAddress(bool emptyForNoAddress)
     const PgFunKeyRec& key = keys_[static_cast<std::size_t>(Row())];
     const std::uint8_t kind = AccessKind();
     QString text = write_->Format(key.Write.DevAddrCode, kind, Len(), key.Write.BitIndex);
-    if (text.isEmpty() && !(emptyForNoAddress && HasNoAddress(Type())))
+    if (text.isEmpty() && !(emptyForNoAddress && kes::IsPanelBtnType(Type())))
         text = write_->KindDefaultText(kind == 0x10 ? 0x10 : 0x00);
     write_->SetText(text);
     read_->SetEnabled(DevRd_Chk->isChecked());
@@ -517,13 +515,13 @@ void TFunKeySet::RefillLimits()
     Min_Txt->setText(QString::fromStdString(RangeLimitText(format, Len(), 0)));
     Max_Txt->setText(QString::fromStdString(RangeLimitText(format, Len(), 1)));
     AddVal_Txt->setText(QStringLiteral("1"));
-    Bound_Txt->setText(QString::fromStdString(RangeLimitText(format, Len(), Type() == 9 ? 1 : 0)));
+    Bound_Txt->setText(QString::fromStdString(RangeLimitText(format, Len(), Type() == BtnType::Increment ? 1 : 0)));
 }
 
 void TFunKeySet::ValType_BoxChange()
 {
     const int item = ValType_Box->currentIndex();
-    if (Type() == 7) {
+    if (Type() == BtnType::InputValue) {
         const bool digitsOnly = item == 2 || item == 3;
         Dec_Box->setEnabled(!digitsOnly);
         if (digitsOnly)

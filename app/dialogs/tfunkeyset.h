@@ -116,7 +116,7 @@ private:
     QWidget* BuildTypeArea(QWidget* parent);
     void ConnectHandlers();
     int Row() const;
-    int Type() const;
+    kes::BtnType Type() const;
     bool System() const;
     // Up and Down while they are not redefined.
     bool UpDownLocked(int row) const;
@@ -124,7 +124,7 @@ private:
     std::uint8_t AccessKind() const;
     std::uint8_t Len() const;
     std::uint8_t PickKind() const;
-    void ApplyTypeLayout(int type);
+    void ApplyTypeLayout(kes::BtnType type);
     void SetStateCount(int n);
     void FillPageBox();
     // The write field (and the read field when ticked) shows the key's stored address for the

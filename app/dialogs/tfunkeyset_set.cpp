@@ -59,12 +59,11 @@ Check TFunKeySet::Validate()
     const int row = Row();
     if (UpDownLocked(row))
         return FailMsg(kMsgUpDown);
-    if (row >= kes::kKeyUp && Type() == 5) {
-        const std::uint8_t stored = keys_[static_cast<std::size_t>(row)].ButtonType;
-        BtnType_Box->setCurrentIndex(stored < BtnType_Box->count() ? stored : -1);
+    if (row >= kes::kKeyUp && Type() == kes::BtnType::Maintained) {
+        BtnType_Box->setCurrentIndex(kes::BtnTypeItem(keys_[static_cast<std::size_t>(row)].ButtonType));
         return FailMsg(kMsgUpDown);
     }
-    if (Type() < 0)
+    if (Type() == kes::BtnType::None)
         return FailMsg(kMsgNoType);
     if (Check f = kes::CheckPassword(PassTxt))
         return f;
@@ -77,7 +76,7 @@ Check TFunKeySet::Validate()
 
 void TFunKeySet::StoreKey(PgFunKeyRec& key)
 {
-    const int t = Type();
+    const kes::BtnType t = Type();
     const int item = ValType_Box->currentIndex();
     const int format = FieldFormat(item);
     auto value = [&](QLineEdit* e) {
@@ -86,7 +85,7 @@ void TFunKeySet::StoreKey(PgFunKeyRec& key)
     };
     key.Reserved = kes::PasswordBytes(PassTxt->text());
     key.UserLevel = std::max(0, ComboBox_UserLevel->currentIndex());
-    if (t == 11 || t == 12) {
+    if (kes::IsPanelBtnType(t)) {
         for (DevRefHead* r : {&key.Write, &key.Read, &key.Notify}) {
             r->DevAddrCode = -1;
             r->BitIndex = 0;
@@ -113,7 +112,7 @@ void TFunKeySet::StoreKey(PgFunKeyRec& key)
             key.Notify.BitIndex = 0;
         }
     }
-    key.ButtonType = static_cast<std::uint8_t>(t);
+    key.ButtonType = t;
     key.Kind = AccessKind();
     key.StateCount = static_cast<std::uint8_t>(std::clamp(kes::IntOfText(StaNum_Txt->text()).value_or(1), 1, 255));
     key.NotifyOrder = kes::RadioGroupIndex(CallOrderGp) == 1 ? 1 : 0;
@@ -123,27 +122,27 @@ void TFunKeySet::StoreKey(PgFunKeyRec& key)
         key.Width = Len();
     };
     switch (t) {
-    case 6:
+    case kes::BtnType::MultiState:
         key.MultiStateFlag = kes::RadioGroupIndex(StateToGp) == 1 ? 1 : 0;
         break;
-    case 7:
+    case kes::BtnType::InputValue:
         storeFormat();
         key.ParamA = value(Max_Txt);
         key.ParamB = value(Min_Txt);
         key.IntDigits = static_cast<std::uint8_t>(Int_Box->currentIndex() + 1);
         key.DecDigits = static_cast<std::uint8_t>(std::max(0, Dec_Box->currentIndex()));
         break;
-    case 8:
+    case kes::BtnType::SetConstant:
         storeFormat();
         key.ParamA = value(Normal_Txt);
         break;
-    case 9:
-    case 10:
+    case kes::BtnType::Increment:
+    case kes::BtnType::Decrement:
         storeFormat();
         key.ParamA = value(AddVal_Txt);
         key.ParamB = value(Bound_Txt);
         break;
-    case 11:
+    case kes::BtnType::ChangePage:
         key.ParamA = PgChg_Box->currentText().toInt();
         break;
     default:
@@ -178,7 +177,7 @@ void TFunKeySet::DelBtnClick()
 void TFunKeySet::DelAllBtnClick()
 {
     for (std::size_t k = 0; k < keys_.size(); ++k)
-        if (keys_[k].ButtonType != kBtnNone) {
+        if (keys_[k].ButtonType != kes::BtnType::None) {
             kes::InitFunKeyRec(Ctx().State, keys_[k]);
             used_[k] = 0;
         }

@@ -20,7 +20,6 @@
 namespace {
 
 constexpr int kMsgButtonTypes = 229;  // + button type: the type's name
-constexpr std::uint8_t kNoButtonType = 255;
 constexpr std::int32_t kUnsetLevel = 255;
 
 } // namespace
@@ -91,8 +90,8 @@ void TEditPage::AfterDecode(std::size_t first)
             continue;
         if (auto* btn = dynamic_cast<TLxBtn*>(obj)) {
             QString print = btnCaption;
-            if (btn->BtnType != kNoButtonType)
-                print += QLatin1Char('[') + kes::Msg(kMsgButtonTypes + btn->BtnType) + QLatin1Char(']');
+            if (btn->BtnType != kes::BtnType::None)
+                print += QLatin1Char('[') + kes::Msg(kMsgButtonTypes + kes::BtnCode(btn->BtnType)) + QLatin1Char(']');
             btn->PrintText = kes::QStringToAnsi(print);
             if (btn->UserLevel == kUnsetLevel)
                 btn->UserLevel = 0;

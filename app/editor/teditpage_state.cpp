@@ -93,7 +93,7 @@ void TEditPage::TextToolRefresh(TLxObj* obj)
             return;
         if (btn->TotalState < 2) {
             memo->setPlainText(TextAt(btn->TxtList, 0));
-            if (btn->BtnType == kBtnInputValue && btn->ReadUsed == 1)
+            if (btn->BtnType == kes::BtnType::InputValue && btn->ReadUsed == 1)
                 memo->setEnabled(false);
         } else {
             memo->setPlainText(TextAt(btn->TxtList, btn->CurPt));

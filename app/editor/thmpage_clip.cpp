@@ -29,8 +29,6 @@ constexpr int kMsgPasteDamaged = 489; // "The page on the clipboard is damaged a
 
 void ShowPasteDamaged(const QString& why) { kes::ShowMessage(kes::Msg(kMsgPasteDamaged) + QStringLiteral("\n") + why); }
 
-constexpr std::uint8_t kNoButtonType = 255;
-
 } // namespace
 
 void THmPage::PopPasteClick()
@@ -134,7 +132,7 @@ THmPage::SettingsUse THmPage::SettingsInUse() const
 {
     SettingsUse use;
     for (const PgFunKeyRec& k : PgFunKeys)
-        use.FunKeys = use.FunKeys || k.ButtonType < kNoButtonType;
+        use.FunKeys = use.FunKeys || k.ButtonType != kes::BtnType::None;
     use.PgJumps = !PgJmpList.empty();
     use.Buzzer = PgSysRecs[0].Ref.DevAddrCode != -1;
     use.AlarmLamp = PgSysRecs[1].Ref.DevAddrCode != -1;

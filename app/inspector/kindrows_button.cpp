@@ -17,18 +17,6 @@ namespace kes
 namespace
 {
 
-// Button types.
-constexpr int kMaintained = 5;
-constexpr int kMultiState = 6;
-constexpr int kInputValue = 7;
-constexpr int kSetConstant = 8;
-constexpr int kIncrement = 9;
-constexpr int kDecrement = 10;
-constexpr int kChangePage = 11;
-constexpr int kSetPassword = 12;
-constexpr int kTypes = 13;
-constexpr std::uint8_t kUnset = 255;
-
 // Address kinds (the kind byte): a bit, a word, the low byte of a word.
 constexpr std::uint8_t kBitKind = 0x00;
 constexpr std::uint8_t kValueKind = 0x10;
@@ -80,21 +68,17 @@ enum : int {
 };
 } // namespace BtnRow
 
-bool ValueType(int t)
+bool ReadAllowed(BtnType t)
 {
-    return t >= kInputValue && t <= kDecrement;
-}
-bool ReadAllowed(int t)
-{
-    return t != kSetConstant && t != kChangePage && t != kSetPassword;
+    return t != BtnType::SetConstant && !IsPanelBtnType(t);
 }
 // The kind of the write (and read) address a type takes at once; the multi-state, page and
 // password types keep theirs until the kind row is read.
-std::uint8_t KindOfType(int t, std::uint8_t kind)
+std::uint8_t KindOfType(BtnType t, std::uint8_t kind)
 {
-    if (t <= kMaintained)
+    if (IsBitBtnType(t))
         return kBitKind;
-    if (ValueType(t))
+    if (IsValueBtnType(t))
         return kValueKind;
     return kind;
 }
@@ -109,11 +93,11 @@ AnsiString FileAt(const std::vector<AnsiString>& files, int i)
 }
 
 // Steps 2 to 4: the three references.
-void WriteReferences(KindRowContext& rows, TLxBtn& b, int t, bool typeChanged, std::uint8_t m, std::uint8_t m0)
+void WriteReferences(KindRowContext& rows, TLxBtn& b, BtnType t, bool typeChanged, std::uint8_t m, std::uint8_t m0)
 {
     const LxTypeCore& model = rows.Model;
     // Write address: tested in its kind while the kind stays; a new kind takes its default.
-    if (t <= kChangePage) {
+    if (t <= BtnType::ChangePage) {
         if (m == m0) {
             WriteAddressText(rows, BtnRow::WriteRef, b.WriteDev, Mode(m), b.ValLen);
             WriteLinkStation(rows, BtnRow::WriteRef, b.WriteDev);
@@ -144,7 +128,7 @@ void WriteReferences(KindRowContext& rows, TLxBtn& b, int t, bool typeChanged, s
 
     // Notify address: always a bit.
     const std::uint8_t w0 = b.NotifyUsed;
-    if (t >= kChangePage) {
+    if (t >= BtnType::ChangePage) {
         if (typeChanged)
             b.NotifyUsed = 0;
     } else if (const int c = ChangedChoice(rows, BtnRow::NotifyUsed); c >= 0) {
@@ -172,7 +156,7 @@ void WriteReferences(KindRowContext& rows, TLxBtn& b, int t, bool typeChanged, s
 }
 
 // Step 8: the values by type, the format and width, the digits.
-void WriteValues(KindRowContext& rows, TLxBtn& b, int t, bool typeChanged, std::uint8_t m, std::uint8_t m0)
+void WriteValues(KindRowContext& rows, TLxBtn& b, BtnType t, bool typeChanged, std::uint8_t m, std::uint8_t m0)
 {
     const std::uint8_t oldFormat = b.ValType;
     const std::uint8_t oldWidth = b.ValLen;
@@ -197,15 +181,15 @@ void WriteValues(KindRowContext& rows, TLxBtn& b, int t, bool typeChanged, std::
         b.ParamB = 0;
         switch (t) {
         // A step of 1 up to the format's largest value, or down to its smallest.
-        case kIncrement:
+        case BtnType::Increment:
             b.ParamA = 1;
             b.ParamB = FormatMax(NumberRowFormat(b.ValType), NumberRowWidth(b.ValType, b.ValLen));
             break;
-        case kDecrement:
+        case BtnType::Decrement:
             b.ParamA = 1;
             b.ParamB = FormatMin(NumberRowFormat(b.ValType), NumberRowWidth(b.ValType, b.ValLen));
             break;
-        case kInputValue:
+        case BtnType::InputValue:
             b.IntNum = 5;
             b.DecNum = 0;
             b.ParamA = 1000;
@@ -216,19 +200,19 @@ void WriteValues(KindRowContext& rows, TLxBtn& b, int t, bool typeChanged, std::
         return;
     }
     switch (t) {
-    case kSetConstant:
+    case BtnType::SetConstant:
         changedValue(BtnRow::Constant, b.ParamA);
         break;
-    case kIncrement:
-    case kDecrement:
+    case BtnType::Increment:
+    case BtnType::Decrement:
         changedValue(BtnRow::Step, b.ParamA);
         changedValue(BtnRow::Bound, b.ParamB);
         break;
-    case kChangePage:
+    case BtnType::ChangePage:
         if (const int p = ChangedValChoice(rows, BtnRow::TargetPage); p >= 0)
             b.ParamA = p;
         break;
-    case kInputValue: {
+    case BtnType::InputValue: {
         TPropVal& intRow = rows.Val(BtnRow::IntDigits);
         TPropVal& decRow = rows.Val(BtnRow::DecDigits);
         if (b.ValType != oldFormat || b.ValLen != oldWidth) {
@@ -256,17 +240,17 @@ void WriteValues(KindRowContext& rows, TLxBtn& b, int t, bool typeChanged, std::
 
 // Step 9: the number of states and the state shown. A new type or kind shows the first
 // state of the count it takes.
-void WriteStates(KindRowContext& rows, TLxBtn& b, int t, bool typeChanged, std::uint8_t m, std::uint8_t m0)
+void WriteStates(KindRowContext& rows, TLxBtn& b, BtnType t, bool typeChanged, std::uint8_t m, std::uint8_t m0)
 {
     const bool changed = typeChanged || m != m0;
-    if (t < kMultiState || (t == kMultiState && m == kBitKind)) {
+    if (t < BtnType::MultiState || (t == BtnType::MultiState && m == kBitKind)) {
         if (changed) {
             b.SetStateNum(kBitStates);
             b.SetBtnPt(0);
         } else if (const int s = ChangedValChoice(rows, BtnRow::State); s >= 0) {
             b.SetBtnPt(s < kBitStates ? s : 0);
         }
-    } else if (t > kMultiState) {
+    } else if (t > BtnType::MultiState) {
         if (typeChanged) {
             b.SetStateNum(1);
             b.SetBtnPt(0);
@@ -287,12 +271,12 @@ void WriteStates(KindRowContext& rows, TLxBtn& b, int t, bool typeChanged, std::
 
 // Steps 10 and 11: the shown state's text and picture, unless the edit switched the type,
 // the kind or the state.
-void WriteShownState(KindRowContext& rows, TLxBtn& b, int t, bool typeChanged, std::uint8_t u0, int shown)
+void WriteShownState(KindRowContext& rows, TLxBtn& b, BtnType t, bool typeChanged, std::uint8_t u0, int shown)
 {
     const int s = b.CurPt;
     const bool has = s >= 0 && s < static_cast<int>(b.TxtList.size());
     // An input that shows the value it reads has no text and no picture.
-    if (t == kInputValue && b.ReadUsed) {
+    if (t == BtnType::InputValue && b.ReadUsed) {
         if (has && (typeChanged || b.ReadUsed != u0))
             b.TxtList[static_cast<std::size_t>(s)].clear();
         return;
@@ -325,7 +309,7 @@ void ReadLxBtnRows(KindRowContext& rows, TLxObj& obj)
     auto& b = static_cast<TLxBtn&>(obj);
     // An unset type shows no type and stays unset until the user picks one: showing the
     // rows stores nothing.
-    const int t = b.BtnType;
+    const BtnType t = b.BtnType;
     const std::uint8_t mode = Mode(b.ValKind);
     const int f = b.ValType;
     const int w = b.ValLen;
@@ -334,58 +318,58 @@ void ReadLxBtnRows(KindRowContext& rows, TLxObj& obj)
     const int nf = NumberRowFormat(f);
     const int nw = NumberRowWidth(f, w);
 
-    ShowComboTxt(rows.Combo(BtnRow::Type), t < kTypes ? t : -1, kMsgBtnType, kTypes);
-    ReadAddressGroup(rows, BtnRow::WriteRef, b.WriteDev, mode, b.ValLen, t < kChangePage);
+    ShowComboTxt(rows.Combo(BtnRow::Type), BtnTypeItem(t), kMsgBtnType, kBtnTypeCount);
+    ReadAddressGroup(rows, BtnRow::WriteRef, b.WriteDev, mode, b.ValLen, t < BtnType::ChangePage);
     ReadOptionalRef(rows, BtnRow::ReadUsed, b.ReadUsed, b.ReadDev, mode, b.ValLen, ReadAllowed(t));
-    ReadOptionalRef(rows, BtnRow::NotifyUsed, b.NotifyUsed, b.NotifyDev, 0, 0, t < kChangePage);
+    ReadOptionalRef(rows, BtnRow::NotifyUsed, b.NotifyUsed, b.NotifyDev, 0, 0, t < BtnType::ChangePage);
     ShowComboTxt(rows.Combo(BtnRow::Timing), b.NotifyOrder, kMsgTiming, 2);
     ShowComboTxt(rows.Combo(BtnRow::NotifyState), b.NotifyState, kMsgResetSet, 2);
-    rows.Combo(BtnRow::Timing).SetVisible(t < kChangePage && b.NotifyUsed);
-    rows.Combo(BtnRow::NotifyState).SetVisible(t < kChangePage && b.NotifyUsed);
+    rows.Combo(BtnRow::Timing).SetVisible(t < BtnType::ChangePage && b.NotifyUsed);
+    rows.Combo(BtnRow::NotifyState).SetVisible(t < BtnType::ChangePage && b.NotifyUsed);
     ReadFunctionKey(rows, BtnRow::KeyUsed, BtnRow::Key, b.RefKey);
     SetComboVal(&rows.ComboVal(BtnRow::UserLevel), b.UserLevel, 0, 5);
-    rows.ComboVal(BtnRow::UserLevel).SetVisible(t != kMaintained);
+    rows.ComboVal(BtnRow::UserLevel).SetVisible(t != BtnType::Maintained);
     ShowComboTxt(rows.Combo(BtnRow::Surface), b.Surface, kMsgSurface, 5);
     ShowComboTxt(rows.Combo(BtnRow::PanelFont), b.fontsize, kMsgPanelFont, 4);
     ShowComboTxt(rows.Combo(BtnRow::Kind), mode, kMsgAddrKind, 3);
-    rows.Combo(BtnRow::Kind).SetVisible(t == kMultiState);
+    rows.Combo(BtnRow::Kind).SetVisible(t == BtnType::MultiState);
     ShowComboTxt(rows.Combo(BtnRow::NextPrev), b.MultiFlag, kMsgNextPrev, 2);
-    rows.Combo(BtnRow::NextPrev).SetVisible(t == kMultiState);
+    rows.Combo(BtnRow::NextPrev).SetVisible(t == BtnType::MultiState);
 
     const std::int32_t typeMax = FormatMax(nf, nw);
     const std::int32_t typeMin = FormatMin(nf, nw);
     ShowTextVal(rows.TextVal(BtnRow::Constant), typeMax, typeMin, nf, nw, b.ParamA);
-    rows.TextVal(BtnRow::Constant).SetVisible(t == kSetConstant && number);
+    rows.TextVal(BtnRow::Constant).SetVisible(t == BtnType::SetConstant && number);
     // Increment and decrement: the step (a one-word value) and the bound the value stops at.
     ShowTextVal(rows.TextVal(BtnRow::Step), FormatMax(nf, 0), FormatMin(nf, 0), nf, 0, b.ParamA);
     ShowTextVal(rows.TextVal(BtnRow::Bound), typeMax, typeMin, nf, nw, b.ParamB);
-    rows.TextVal(BtnRow::Step).SetVisible((t == kIncrement || t == kDecrement) && number);
-    rows.TextVal(BtnRow::Bound).SetVisible((t == kIncrement || t == kDecrement) && number);
+    rows.TextVal(BtnRow::Step).SetVisible((t == BtnType::Increment || t == BtnType::Decrement) && number);
+    rows.TextVal(BtnRow::Bound).SetVisible((t == BtnType::Increment || t == BtnType::Decrement) && number);
     SetComboVal(&rows.ComboVal(BtnRow::TargetPage), b.ParamA, 0, rows.PageCount());
-    rows.ComboVal(BtnRow::TargetPage).SetVisible(t == kChangePage);
+    rows.ComboVal(BtnRow::TargetPage).SetVisible(t == BtnType::ChangePage);
     ShowValueFormat(rows.Combo(BtnRow::ValFormat), f);
-    rows.Combo(BtnRow::ValFormat).SetVisible(ValueType(t));
+    rows.Combo(BtnRow::ValFormat).SetVisible(IsValueBtnType(t));
     ShowComboTxt(rows.Combo(BtnRow::ValWidth), w, kMsgWidth, 2);
-    rows.Combo(BtnRow::ValWidth).SetVisible(ValueType(t) && !WidthFixed(f));
+    rows.Combo(BtnRow::ValWidth).SetVisible(IsValueBtnType(t) && !WidthFixed(f));
     SetValRange(&rows.Val(BtnRow::IntDigits), MaxIntDigits(f, w, b.DecNum), 1, b.IntNum);
-    rows.Val(BtnRow::IntDigits).SetVisible(t == kInputValue && !WidthFixed(f));
+    rows.Val(BtnRow::IntDigits).SetVisible(t == BtnType::InputValue && !WidthFixed(f));
     SetValRange(&rows.Val(BtnRow::DecDigits), MaxDecDigits(f, w, b.IntNum), 0, b.DecNum);
-    rows.Val(BtnRow::DecDigits).SetVisible(t == kInputValue && (f == 0 || f == 1));
+    rows.Val(BtnRow::DecDigits).SetVisible(t == BtnType::InputValue && (f == 0 || f == 1));
     ShowTextVal(rows.TextVal(BtnRow::InputMin), b.ParamA, typeMin, nf, nw, b.ParamB);
     ShowTextVal(rows.TextVal(BtnRow::InputMax), typeMax, b.ParamB, nf, nw, b.ParamA);
-    rows.TextVal(BtnRow::InputMin).SetVisible(t == kInputValue && number);
-    rows.TextVal(BtnRow::InputMax).SetVisible(t == kInputValue && number);
+    rows.TextVal(BtnRow::InputMin).SetVisible(t == BtnType::InputValue && number);
+    rows.TextVal(BtnRow::InputMax).SetVisible(t == BtnType::InputValue && number);
 
-    const bool valueStates = t == kMultiState && mode != 0;
+    const bool valueStates = t == BtnType::MultiState && mode != 0;
     SetValRange(&rows.Val(BtnRow::States), b.ValKind == kLowByteKind ? kMaxLowByteStates : kMaxStates, 1, b.TotalState);
     rows.Val(BtnRow::States).SetVisible(valueStates);
     if (b.CurPt < 0)
         b.SetBtnPt(0);
     SetComboVal(&rows.ComboVal(BtnRow::State), b.CurPt, 0, valueStates ? b.TotalState : kBitStates);
-    rows.ComboVal(BtnRow::State).SetVisible(t <= kMultiState);
+    rows.ComboVal(BtnRow::State).SetVisible(t <= BtnType::MultiState);
 
     const int s = b.CurPt;
-    const bool readValue = t == kInputValue && b.ReadUsed;
+    const bool readValue = t == BtnType::InputValue && b.ReadUsed;
     const bool has = s >= 0 && s < static_cast<int>(b.TxtList.size());
     rows.Text(BtnRow::Text).SetTextAndTag(has ? AnsiToQString(b.TxtList[static_cast<std::size_t>(s)]) : QString(), 0);
     const TBitmap* pic = b.StateBmp(s);
@@ -402,17 +386,17 @@ void ReadLxBtnRows(KindRowContext& rows, TLxObj& obj)
 void WriteLxBtnRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& b = static_cast<TLxBtn&>(obj);
-    const int t0 = b.BtnType;
+    const BtnType t0 = b.BtnType;
     const std::uint8_t m0 = b.ValKind;
     const std::uint8_t u0 = b.ReadUsed;
     const int shown = b.CurPt;
 
     // 1. The type; the address kind follows it at once.
-    int t = t0;
+    BtnType t = t0;
     if (const int c = ChangedChoice(rows, BtnRow::Type); c >= 0)
-        t = c;
+        t = BtnTypeOf(c);
     const bool typeChanged = t != t0;
-    b.BtnType = static_cast<std::uint8_t>(t);
+    b.BtnType = t;
     std::uint8_t m = typeChanged ? KindOfType(t, m0) : m0;
 
     // 2-4. The write, read and notify addresses.
@@ -420,10 +404,10 @@ void WriteLxBtnRows(KindRowContext& rows, TLxObj& obj)
 
     // 5. The function key: a maintained button takes no arrow key.
     WriteFunctionKey(rows, BtnRow::KeyUsed, BtnRow::Key, b.RefKey,
-        t == kMaintained ? KeyRule::Maintained : KeyRule::Button, t == kMaintained && typeChanged);
+        t == BtnType::Maintained ? KeyRule::Maintained : KeyRule::Button, t == BtnType::Maintained && typeChanged);
 
     // 6. The user level; a maintained button has none.
-    if (t == kMaintained) {
+    if (t == BtnType::Maintained) {
         if (typeChanged)
             b.UserLevel = 0;
     } else {
@@ -436,7 +420,7 @@ void WriteLxBtnRows(KindRowContext& rows, TLxObj& obj)
         b.SetSurface(static_cast<std::uint8_t>(c));
     if (const int c = ChangedChoice(rows, BtnRow::PanelFont); c >= 0)
         b.FontSet(c);
-    if (t == kMultiState) {
+    if (t == BtnType::MultiState) {
         if (const int c = ChangedChoice(rows, BtnRow::Kind); c >= 0)
             m = static_cast<std::uint8_t>(c << 4);
         if (m != b.ValKind) {
@@ -446,8 +430,8 @@ void WriteLxBtnRows(KindRowContext& rows, TLxObj& obj)
         }
         if (const int c = ChangedChoice(rows, BtnRow::NextPrev); c >= 0)
             b.MultiFlag = c != 0;
-    } else if (t != kUnset) {
-        m = t <= kMaintained ? kBitKind : kValueKind;
+    } else if (t != BtnType::None) {
+        m = IsBitBtnType(t) ? kBitKind : kValueKind;
         if (typeChanged)
             b.MultiFlag = 0;
     }

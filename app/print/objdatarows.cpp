@@ -166,7 +166,7 @@ void AppendPageRows(const PageData& page, int pageNum, const LxTypeCore& lx, con
     RowSink sink(lx, names, pageCount, out);
     sink.Jumps(page.PgJmpList, pageNum, names.PgJump);
     for (const PgFunKeyRec& k : page.PgFunKeys)
-        if (k.ButtonType != kBtnNone)
+        if (k.ButtonType != BtnType::None)
             sink.FunKey(k, pageNum, names.FunKey);
     sink.Alarm(page.PgSysRecs[0], pageNum, names.Buzzer);
     sink.Alarm(page.PgSysRecs[1], pageNum, names.AlarmLamp);

@@ -148,7 +148,7 @@ std::size_t ReadHeaderSections(ProjectDoc& doc, ByteSpan image, std::size_t star
             PgFunKeyRec& k = doc.SysFunKeys[key];
             k.KeyIndex = static_cast<std::uint8_t>(key);
             r = dec.PgFunKey(&k, rec, pos);
-            doc.SysFunKeyUsed[key] = k.ButtonType < kBtnNone ? 1 : 0;
+            doc.SysFunKeyUsed[key] = k.ButtonType != BtnType::None ? 1 : 0;
             break;
         }
         case kTagPgSys: {

@@ -52,18 +52,18 @@ void ButtonDefaults(TLxBtn& btn, const PageEnv& env)
 {
     const ProjectState& state = env.State;
     if (state.BitObjAllowed()) {
-        btn.BtnType = kBtnSetOn;
+        btn.BtnType = BtnType::SetOn;
     } else {
-        btn.BtnType = kBtnInputValue;
+        btn.BtnType = BtnType::InputValue;
         btn.IntNum = 5;
         btn.DecNum = 0;
         btn.ValType = 0;
         btn.ParamA = 65535;
         btn.ParamB = 0;
     }
-    const bool valueType = btn.BtnType >= kBtnInputValue && btn.BtnType <= kBtnDecrement;
+    const bool valueType = IsValueBtnType(btn.BtnType);
     btn.SetStateNum(valueType ? 1 : 2);
-    if (btn.BtnType == kBtnMultiState) {
+    if (btn.BtnType == BtnType::MultiState) {
         SetDefaultDevRef(btn.WriteDev, env, !state.BitObjAllowed());
         btn.ValKind = state.BitObjAllowed() ? 0 : kWordMode;
     } else if (valueType) {

@@ -23,7 +23,6 @@ namespace {
 
 constexpr std::uint8_t kBitMode = 0;
 constexpr std::uint8_t kWordMode = 1;
-constexpr std::uint8_t kNoButtonType = 255;
 
 std::uint8_t ModeOf(std::uint8_t kind) { return kind >> 4; }
 std::uint8_t AccessOf(std::uint8_t kind) { return kind & 0x0F; }
@@ -110,7 +109,7 @@ void ForEachObjRef(TLxObj& obj, const ObjRefVisit& visit)
 
 void StepObjAddresses(TLxObj& obj, const LxTypeCore& model, int k)
 {
-    if (const auto* btn = dynamic_cast<const TLxBtn*>(&obj); btn && btn->BtnType == kNoButtonType)
+    if (const auto* btn = dynamic_cast<const TLxBtn*>(&obj); btn && btn->BtnType == BtnType::None)
         return;
     ForEachObjRef(obj, [&](TLxDevRef& ref, std::uint8_t mode, std::uint8_t access) {
         // No address stays no address.

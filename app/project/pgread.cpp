@@ -200,7 +200,7 @@ DecodeError PageStep(Walk& w, PageData& page, const PageEnv& env, PgReadResult& 
         key.KeyIndex = k;
         if (const DecodeError e = w.Advance(f.DataToPgFunKey(&key, w.Rec(), w.Position()), len); e != DecodeError::None)
             return e;
-        page.PgFunKeyUsed[k] = key.ButtonType != kBtnNone;
+        page.PgFunKeyUsed[k] = key.ButtonType != BtnType::None;
         PgFunKeyDevFix(page, env, key);
         return DecodeError::None;
     }

@@ -121,15 +121,15 @@ constexpr std::size_t kValMode = 23;
 
 // The kind and access class of a key's (or button's) write and read references by its
 // button type; false for the types that hold no device (change page, password, none).
-bool KeyRefKind(std::uint8_t type, std::uint8_t tailKind, std::uint8_t tailWidth, int& kind, std::uint8_t& access)
+bool KeyRefKind(BtnType type, std::uint8_t tailKind, std::uint8_t tailWidth, int& kind, std::uint8_t& access)
 {
-    if (type < kBtnMultiState) {
+    if (IsBitBtnType(type)) {
         kind = kBit;
         access = 0;
-    } else if (type == kBtnMultiState) {
+    } else if (type == BtnType::MultiState) {
         kind = tailKind >> 4;
         access = kind == kWord ? 1 : 0;
-    } else if (type <= kBtnDecrement) {
+    } else if (IsValueBtnType(type)) {
         kind = kWord;
         access = tailWidth & 0x0F;
     } else {
@@ -328,7 +328,7 @@ bool PlcAddrMap::ConvertAddress(std::int32_t& addr, int kind, bool& intMem, std:
 
 bool PlcAddrMap::ConvertFunctionKey(PgFunKeyRec& key)
 {
-    if (key.ButtonType == kBtnNone)
+    if (key.ButtonType == BtnType::None)
         return true;
     const int kind = key.Kind >> 4;
     bool ok = true;
@@ -431,7 +431,7 @@ bool PlcAddrMap::ConvertStoredRecord(std::uint8_t* rec, std::size_t len, bool op
     // references follow each other, 9 bytes apart, in both records.
     int kind = 0;
     std::uint8_t access = 0;
-    if (!KeyRefKind(byteAt(typeAt), byteAt(tailAt + layout::FunKeyTail::KindFlag),
+    if (!KeyRefKind(static_cast<BtnType>(byteAt(typeAt)), byteAt(tailAt + layout::FunKeyTail::KindFlag),
                     byteAt(tailAt + layout::FunKeyTail::Width), kind, access))
         return true;
     constexpr std::size_t kRef = layout::ObjRef::Size;
@@ -440,13 +440,13 @@ bool PlcAddrMap::ConvertStoredRecord(std::uint8_t* rec, std::size_t len, bool op
     return one(baseAt + 2 * kRef, kBit, 0) && ok;
 }
 
-bool PlcAddrMap::NeedsBitDevice(const DevRefHead& write, std::uint8_t buttonType, std::uint8_t kind) const
+bool PlcAddrMap::NeedsBitDevice(const DevRefHead& write, BtnType buttonType, std::uint8_t kind) const
 {
     if (write.DevAddrCode == kNone)
         return false;
-    if (buttonType < kBtnMultiState)
+    if (IsBitBtnType(buttonType))
         return true;
-    if (buttonType != kBtnMultiState)
+    if (buttonType != BtnType::MultiState)
         return false;
     if ((kind >> 4) == kBit)
         return true;
@@ -461,11 +461,11 @@ bool PlcAddrMap::NeedsBitStored(const std::uint8_t* rec, std::size_t len, std::s
 {
     if (typeAt + 2 > len)
         return false;
-    const std::uint8_t type = rec[typeAt];
+    const auto type = static_cast<BtnType>(rec[typeAt]);
     const std::uint8_t kind = rec[typeAt + 1] >> 4;
-    if (type < kBtnMultiState || (type == kBtnMultiState && kind == kBit))
+    if (IsBitBtnType(type) || (type == BtnType::MultiState && kind == kBit))
         return true;
-    if (type == kBtnMultiState && kind == kEither && refAt + layout::ObjRef::Size <= len) {
+    if (type == BtnType::MultiState && kind == kEither && refAt + layout::ObjRef::Size <= len) {
         const std::uint8_t flags = rec[refAt + layout::ObjRef::Flags];
         if (target_.FormatDeviceAddress(static_cast<std::uint32_t>(CodeAt(rec, len, refAt)), 1, 0,
                                         rec[refAt + layout::ObjRef::BitNo], (flags & 0x0F) != 0, (flags >> 4) != 0)

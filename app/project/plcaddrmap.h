@@ -64,7 +64,7 @@ private:
     // The device of the target table at pos among those of the reference's kind (or either).
     const DevRecord* TargetDevice(int kind, int pos) const;
     bool TargetHasKind(int kind) const;
-    bool NeedsBitDevice(const DevRefHead& write, std::uint8_t buttonType, std::uint8_t kind) const;
+    bool NeedsBitDevice(const DevRefHead& write, BtnType buttonType, std::uint8_t kind) const;
     bool NeedsBitStored(const std::uint8_t* rec, std::size_t len, std::size_t typeAt, std::size_t refAt,
                         std::size_t notifyAt) const;
     bool StoredRecordNeedsBit(const std::uint8_t* rec, std::size_t len) const;

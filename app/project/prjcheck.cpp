@@ -127,7 +127,7 @@ public:
                                      + std::to_string(*GetU16be(rec, H::Top)) + "]" + page;
             if (c.FontAt != 0)
                 Font(name, rec, c.FontAt);
-            if (c.ButtonTypeAt != 0 && rec.size() > c.ButtonTypeAt && rec[c.ButtonTypeAt] == kBtnNone)
+            if (c.ButtonTypeAt != 0 && rec.size() > c.ButtonTypeAt && rec[c.ButtonTypeAt] == BtnCode(BtnType::None))
                 Add(name + Msg(kMsgButtonType), true);
             if (c.UserLevelAt != 0 && rec.size() > c.UserLevelAt && !UserLevelDefined(doc_, rec[c.UserLevelAt]))
                 Add(name + Msg(kMsgFunKey), true);

@@ -266,7 +266,7 @@ void TKhm::SetToolsForObj(TLxObj* obj)
         if (!Action("TbText")->isChecked() && !Action("TbBmp")->isChecked())
             Press(*this, "TbText", true);
         const auto* btn = dynamic_cast<const TLxBtn*>(obj);
-        const bool readsValue = btn && btn->BtnType == kBtnInputValue && btn->ReadUsed == 1;
+        const bool readsValue = btn && btn->BtnType == kes::BtnType::InputValue && btn->ReadUsed == 1;
         if (Action("TbText")->isChecked()) {
             SetMemoLabel(*this, kMsgTextInput);
             SetItemEnabled("TbBmpRead", false);

@@ -164,7 +164,7 @@ TEST_F(ObjRead, ButtonStatePictureIsCutToTheButton)
     EXPECT_EQ(btn.BmpList[0]->Width(), 10);
     EXPECT_EQ(btn.BmpList[0]->Height(), 8);
     EXPECT_EQ(btn.TxtList, std::vector<std::string>{"On"});
-    EXPECT_EQ(btn.BtnType, 0);
+    EXPECT_EQ(btn.BtnType, kes::BtnType::SetOn);
     EXPECT_EQ(btn.ValKind, 0);
     EXPECT_EQ(btn.UserLevel, 2);
     EXPECT_EQ(btn.ReadUsed, 0);

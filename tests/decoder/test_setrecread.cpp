@@ -58,7 +58,7 @@ TEST_F(SetRecRead, FunctionKeyTailsByButtonType)
         PgFunKeyRec key;
         key.KeyIndex = 4;
         EXPECT_EQ(f.DataToPgFunKey(&key, rec.data(), 0), c.length);
-        EXPECT_EQ(key.ButtonType, c.type);
+        EXPECT_EQ(kes::BtnCode(key.ButtonType), c.type);
         EXPECT_EQ(key.Kind, c.kind);
         EXPECT_EQ(key.ParamA, c.paramA);
         EXPECT_EQ(key.ParamB, c.paramB);
@@ -99,7 +99,7 @@ TEST_F(SetRecRead, FunctionKeyOfAnotherKeyIsLeftAlone)
     PgFunKeyRec key;
     key.KeyIndex = 4;
     EXPECT_EQ(f.DataToPgFunKey(&key, rec.data(), 0), kes::kDecOtherSlot);
-    EXPECT_EQ(key.ButtonType, kBtnNone);
+    EXPECT_EQ(key.ButtonType, kes::BtnType::None);
     EXPECT_EQ(key.Write.DevAddrCode, -1);
 }
 
@@ -241,14 +241,14 @@ TEST_F(SetRecRead, ShortRecordsAreRefusedUntouched)
          [](const kes::MorvikFns& f, const kes::Bytes& r, bool& untouched) {
              PgFunKeyRec d;
              const int res = f.DataToPgFunKey(&d, r.data(), 0);
-             untouched = d.ButtonType == kBtnNone;
+             untouched = d.ButtonType == kes::BtnType::None;
              return res;
          }},
         {"key index cut off", RecBuild(kTagPgFunKey).Fill(20).Done(), kes::kDecTruncated,
          [](const kes::MorvikFns& f, const kes::Bytes& r, bool& untouched) {
              PgFunKeyRec d;
              const int res = f.DataToPgFunKey(&d, r.data(), 0);
-             untouched = d.ButtonType == kBtnNone;
+             untouched = d.ButtonType == kes::BtnType::None;
              return res;
          }},
         {"alarm", cut(RecBuild(kTagPgSys).Ref(5).U8(0).U8(0).U8(0).U8(0).U32(1)), kes::kDecTruncated,

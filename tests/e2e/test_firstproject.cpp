@@ -191,7 +191,7 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
     const ByteSpan r = page.subspan(*rec);
     EXPECT_EQ(GetU32be(r, 14), static_cast<std::uint32_t>(code)) << "the write address";
     EXPECT_EQ(r[54], 2) << "the user level";
-    EXPECT_EQ(r[62], btn->BtnType) << "the button type";
+    EXPECT_EQ(r[62], kes::BtnCode(btn->BtnType)) << "the button type";
     EXPECT_EQ(GetU16be(r, 4), static_cast<std::uint16_t>(10)) << "left, in panel pixels";
     EXPECT_EQ(GetU16be(r, 6), static_cast<std::uint16_t>(8)) << "top, in panel pixels";
 }

@@ -86,7 +86,7 @@ TEST_F(PageSettings, SetFromTheMenusSavedReopenedAndCompiled)
         auto& grid = Control<QTableWidget>(d, "FunKey_Grid");
         grid.setCurrentCell(1, 0);
         emit grid.cellClicked(1, 0);
-        Choose(Control<QComboBox>(d, "BtnType_Box"), Control<QComboBox>(d, "BtnType_Box").itemText(kBtnSetOn));
+        Choose(Control<QComboBox>(d, "BtnType_Box"), Control<QComboBox>(d, "BtnType_Box").itemText(kes::BtnCode(kes::BtnType::SetOn)));
         PushButton(d, "SetBtn");
         Shot(d, "en-funkeyset");
         PushButton(d, "CloseBtn");
@@ -131,7 +131,7 @@ TEST_F(PageSettings, SetFromTheMenusSavedReopenedAndCompiled)
     EXPECT_EQ(doc.PowerOnMacro.IntervalIndex, 1);
     ASSERT_EQ(HmPage->PgJmpList.size(), 1u);
     EXPECT_EQ(HmPage->PgJmpList[0].OnOff, 1);
-    EXPECT_EQ(HmPage->PgFunKeys[1].ButtonType, kBtnSetOn);
+    EXPECT_EQ(HmPage->PgFunKeys[1].ButtonType, kes::BtnType::SetOn);
     EXPECT_EQ(HmPage->PgNumWrite.Ref.DevAddrCode, numWrite);
     // The system menu marks what is set.
     {

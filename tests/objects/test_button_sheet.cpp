@@ -90,7 +90,7 @@ std::vector<std::pair<Look, Look>> Looks()
                       Make<TLxBtn>("13 value button", [](TLxBtn& o) {
                           o.SetWidth(40);
                           o.SetHeight(14);
-                          o.BtnType = 7;
+                          o.BtnType = kes::BtnType::InputValue;
                           o.ReadUsed = 1;
                           o.ValType = 1;
                           o.IntNum = 4;

@@ -49,7 +49,7 @@ TEST(Btn, NewObject)
     }
     EXPECT_EQ(b.PassText, (std::array<std::uint8_t, 4> { 255, 255, 255, 255 }));
     EXPECT_EQ(b.RefKey, 255);
-    EXPECT_EQ(b.BtnType, 255);
+    EXPECT_EQ(b.BtnType, kes::BtnType::None);
     EXPECT_EQ(b.Surface, 1);
     EXPECT_EQ(b.TotalState, 2);
     EXPECT_EQ(b.BmpList.size(), 2u);
@@ -160,7 +160,7 @@ TEST(Btn, StateForValue)
     };
     for (const Case& c : cases) {
         TLxBtn b;
-        b.BtnType = c.type;
+        b.BtnType = static_cast<kes::BtnType>(c.type);
         b.ValKind = c.kind;
         b.TxtList = { "a", "b" };
         b.SetCurVal(c.value);
@@ -172,7 +172,7 @@ TEST(Btn, StateForValue)
     TLxBtn face;
     face.BmpRePaint();
     TLxBtn past;
-    past.BtnType = 6;
+    past.BtnType = kes::BtnType::MultiState;
     past.ValKind = 0x10;
     past.TxtList = { "a", "b" };
     past.BmpCopyIn(Block(3, 3), 1);
@@ -276,7 +276,7 @@ TEST(Btn, ValueButton)
     // The editor shows a digit pattern; the page shows the value in the panel's glyphs.
     TLxBtn b;
     Size(b, 40, 12);
-    b.BtnType = 7;
+    b.BtnType = kes::BtnType::InputValue;
     b.ReadUsed = 1;
     b.ReadDev.DevAddrCode = 100;
     b.ValType = 1;

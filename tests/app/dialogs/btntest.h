@@ -21,7 +21,7 @@ namespace kes::test {
 
 struct BtnSnapshot {
     explicit BtnSnapshot(const TLxBtn& b)
-        : fields(b.BtnType, b.ValKind, b.ValType, b.ValLen, b.ReadUsed, b.NotifyUsed, b.NotifyOrder, b.NotifyState,
+        : fields(kes::BtnCode(b.BtnType), b.ValKind, b.ValType, b.ValLen, b.ReadUsed, b.NotifyUsed, b.NotifyOrder, b.NotifyState,
                  b.UserLevel, b.MultiFlag, b.IntNum, b.DecNum, b.ParamA, b.ParamB, b.Surface, b.TotalState, b.RefKey,
                  b.fontsize, b.PassText, b.PrintText),
           refs{Ref(b.WriteDev), Ref(b.ReadDev), Ref(b.NotifyDev)},
@@ -52,7 +52,7 @@ public:
     // A set-ON button on M5 with two states "off" and "on", as a project would hold it.
     void MakeBitButton()
     {
-        Btn().BtnType = 0;
+        Btn().BtnType = kes::BtnType::SetOn;
         Btn().ValKind = 0x00;
         Btn().WriteDev.DevAddrCode = 0x3005;
         Btn().WriteDev.DevText = "M5";
@@ -62,7 +62,7 @@ public:
     // An increment button on D10.
     void MakeValueButton(int type = 9)
     {
-        Btn().BtnType = static_cast<std::uint8_t>(type);
+        Btn().BtnType = static_cast<kes::BtnType>(type);
         Btn().ValKind = 0x10;
         Btn().WriteDev.DevAddrCode = 0x100A;
         Btn().WriteDev.DevText = "D10";

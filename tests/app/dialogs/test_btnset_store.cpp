@@ -39,7 +39,7 @@ TEST_F(BtnStore, OkStoresTheFieldsOfEachType)
              d.DevWritTxt->setText("m5");
          },
          [](const TLxBtn& b) {
-             EXPECT_EQ(b.BtnType, 0);
+             EXPECT_EQ(b.BtnType, kes::BtnType::SetOn);
              EXPECT_EQ(b.ValKind, 0x00);
              EXPECT_EQ(b.WriteDev.DevAddrCode, 0x3005);
              EXPECT_EQ(b.WriteDev.DevText, "m5");
@@ -102,7 +102,7 @@ TEST_F(BtnStore, OkStoresTheFieldsOfEachType)
              d.Bound_Txt->setText("100");
          },
          [](const TLxBtn& b) {
-             EXPECT_EQ(b.BtnType, 9);
+             EXPECT_EQ(b.BtnType, kes::BtnType::Increment);
              EXPECT_EQ(b.ParamA, 2);
              EXPECT_EQ(b.ParamB, 100);
              EXPECT_EQ(b.ValKind, 0x10);

@@ -113,7 +113,7 @@ TEST_F(Frame, OpeningAnObjectsDialogByItsKind)
         set.OkBtnClick();
     });
     EXPECT_TRUE(OpenObjDialog(ctx, btn, nullptr));
-    EXPECT_EQ(btn.BtnType, 4);
+    EXPECT_EQ(btn.BtnType, kes::BtnType::Alternate);
     EXPECT_EQ(caption, "Button");
     EXPECT_EQ(refreshed, 1);
 

@@ -48,14 +48,14 @@ TEST_F(FunKeySetTest, UpAndDownTakeNoTypeUntilRedefinedAndNoArrowKeyIsMaintained
     EXPECT_EQ(ShownNumbers(), (std::vector<int>{122, 122}));
 
     ctx.UpDownKeysEnabled = true;
-    page.PgFunKeys[12].ButtonType = kBtnAlternate;
+    page.PgFunKeys[12].ButtonType = kes::BtnType::Alternate;
     page.PgFunKeyUsed[12] = 1;
     TFunKeySet& open = OpenKeys(0);
     EXPECT_EQ(Column1(open, 10), "");
     prompt.shown.clear();
     Choose(open, 12, 5);
     EXPECT_EQ(ShownNumbers(), std::vector<int>{122});
-    EXPECT_EQ(open.BtnType_Box->currentIndex(), kBtnAlternate);
+    EXPECT_EQ(open.BtnType_Box->currentIndex(), kes::BtnCode(kes::BtnType::Alternate));
     Choose(open, 10, 0);
     EXPECT_EQ(open.BtnType_Box->currentIndex(), 0);
 }
@@ -170,14 +170,14 @@ TEST_F(FunKeySetTest, KeysSetInTheTableReachTheStoredPage)
     const PageData& back = ReadBackPage();
     const PgFunKeyRec& input = back.PgFunKeys[1];
     EXPECT_EQ(back.PgFunKeyUsed[1], 1);
-    EXPECT_EQ(input.ButtonType, kBtnInputValue);
+    EXPECT_EQ(input.ButtonType, kes::BtnType::InputValue);
     EXPECT_EQ(input.Write.DevAddrCode, 0x1000 + 12);
     EXPECT_EQ(input.IntDigits, 3);
     EXPECT_EQ(input.DecDigits, 2);
     EXPECT_EQ(input.ParamA, 500);
     EXPECT_EQ(input.ParamB, 10);
     const PgFunKeyRec& change = back.PgFunKeys[4];
-    EXPECT_EQ(change.ButtonType, kBtnChangePage);
+    EXPECT_EQ(change.ButtonType, kes::BtnType::ChangePage);
     EXPECT_EQ(change.ParamA, 2);
     for (const DevRefHead* r : {&change.Write, &change.Read, &change.Notify})
         EXPECT_EQ(r->DevAddrCode, -1);
@@ -220,11 +220,11 @@ TEST_F(FunKeySetTest, TheNotifyOrderAndStateComeFromTheirOwnGroups)
 TEST_F(FunKeySetTest, AClickOnTheCheckedKindKeepsItChecked)
 {
     TLxBtn btn;
-    btn.BtnType = kBtnMultiState;
+    btn.BtnType = kes::BtnType::MultiState;
     TBtnSet button(ctx, nullptr, btn);
     button.show();
     TFunKeySet& keys = OpenKeys(0);
-    Choose(keys, 0, kBtnMultiState);
+    Choose(keys, 0, kes::BtnCode(kes::BtnType::MultiState));
     const std::pair<QWidget*, const char*> forms[] = {{&button, "button"}, {&keys, "function key"}};
     for (const auto& [form, what] : forms) {
         SCOPED_TRACE(what);
@@ -280,7 +280,7 @@ TEST_F(FunKeySetTest, DeleteAllEmptiesEveryRowAndTheSystemKeysReachTheHeader)
         EXPECT_EQ(Column1(again, row), row == 10 || row == 11 ? M(122) : QString()) << row;
     again.CloseBtnClick();
     EXPECT_EQ(state.SysFunKeyUsed[0], 0);
-    EXPECT_EQ(state.SysFunKeys[5].ButtonType, kBtnNone);
+    EXPECT_EQ(state.SysFunKeys[5].ButtonType, kes::BtnType::None);
 }
 
 } // namespace

@@ -72,7 +72,7 @@ TEST(SettingRecords, ResetsGiveTheNoneValues)
 
     // A key that was set returns to "not set" with every code off; its index stays.
     PgFunKeyRec& key = doc.SysFunKeys[11];
-    key.ButtonType = 7;
+    key.ButtonType = kes::BtnType::InputValue;
     key.Write.DevAddrCode = 0x1000;
     key.Read.DevAddrCode = 0x1001;
     key.ReadUsed = 1;
@@ -81,7 +81,7 @@ TEST(SettingRecords, ResetsGiveTheNoneValues)
     key.StateCount = 4;
     doc.SysFunKeyUsed[11] = 1;
     doc.ResetSysFunKeys();
-    EXPECT_EQ(key.ButtonType, 255);
+    EXPECT_EQ(key.ButtonType, kes::BtnType::None);
     EXPECT_EQ(key.KeyIndex, 11);
     for (const DevRefHead* r : {&key.Write, &key.Read, &key.Notify})
         ExpectNewRef(*r, 3, 1, 0);

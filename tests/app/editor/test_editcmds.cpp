@@ -68,7 +68,7 @@ protected:
         p.PgHide.Hide = 1;
         p.PgNumWrite.Ref.DevAddrCode = LxType->DefWordCode;
         p.PgSysRecs[0].Ref.DevAddrCode = LxType->DefBitCode;
-        p.PgFunKeys[2].ButtonType = kBtnSetOn;
+        p.PgFunKeys[2].ButtonType = kes::BtnType::SetOn;
         p.PgFunKeys[2].Write.DevAddrCode = LxType->DefBitCode;
         p.PgFunKeyUsed[2] = 1;
         Khm->Doc.Modified = 1;
@@ -308,7 +308,7 @@ TEST_F(EditCmdTest, PastedObjectsAreFittedToTheirNewPage)
     ASSERT_TRUE(entry && btn);
     entry->RefKey = 1;
     entry->UserLevel = 255;
-    btn->BtnType = kBtnSetOn;
+    btn->BtnType = kes::BtnType::SetOn;
     btn->UserLevel = 255;
     Trigger("MmSelAll");
     Trigger("MmCopy");

@@ -118,8 +118,8 @@ TEST_F(MultiCopyTest, AddressesStepByTheCopysNumberAndNoneStaysNone)
     const Case cases[] = {
         {"TbVal", nullptr, true},
         {"TbProgBar", nullptr, true},
-        {"TbBtn", [](TLxObj& o) { static_cast<TLxBtn&>(o).BtnType = 7; static_cast<TLxBtn&>(o).ValKind = 0x10; }, true},
-        {"TbBtn", [](TLxObj& o) { static_cast<TLxBtn&>(o).BtnType = 255; }, false},
+        {"TbBtn", [](TLxObj& o) { static_cast<TLxBtn&>(o).BtnType = kes::BtnType::InputValue; static_cast<TLxBtn&>(o).ValKind = 0x10; }, true},
+        {"TbBtn", [](TLxObj& o) { static_cast<TLxBtn&>(o).BtnType = kes::BtnType::None; }, false},
         {"TbInputVal", [](TLxObj& o) { static_cast<TLxGetVal&>(o).ReadUsed = 1; }, true},
     };
     for (const Case& c : cases) {

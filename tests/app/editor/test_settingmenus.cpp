@@ -205,7 +205,7 @@ TEST_F(SettingMenusTest, RedefiningUpAndDownAsksFirstAndGivingThemBackFreesTheKe
     EXPECT_TRUE(Checked("MmEnableUD"));
     EXPECT_EQ(HmPage->PgHide.Hide, 0);
 
-    doc.SysFunKeys[10].ButtonType = kBtnSetOn;
+    doc.SysFunKeys[10].ButtonType = kes::BtnType::SetOn;
     doc.SysFunKeyUsed[10] = 1;
     HmPage->PgFunKeyUsed[11] = 1;
     doc.Modified = 0;

@@ -362,7 +362,7 @@ TEST_F(DialogAgreement, Buttons)
     state.UserPasswords[3].Level = 2;
     const Agreement cases[] = {
         { "increment button", ObjKind::LxBtn, As<TLxBtn>([this](TLxBtn& b) {
-             b.BtnType = 0;
+             b.BtnType = kes::BtnType::SetOn;
              SetAddress(b.WriteDev, "M10");
          }),
             { { "BtnType_Box", "9" }, { "DevWritTxt", "D300" }, { "AddVal_Txt", "2" }, { "Bound_Txt", "700" },
@@ -373,7 +373,7 @@ TEST_F(DialogAgreement, Buttons)
             { { "BtnType_Box", "10" }, { "DevWritTxt", "D40" }, { "AddVal_Txt", "1" }, { "Bound_Txt", "0" },
                 { "BtnSurFace_Box", "4" }, { "RefKey_Chk", "1" }, { "RefKey_Box", "0" }, { "Font_Box", "3" } } },
         { "button that reads and notifies", ObjKind::LxBtn, As<TLxBtn>([this](TLxBtn& b) {
-             b.BtnType = 4;
+             b.BtnType = kes::BtnType::Alternate;
              SetAddress(b.WriteDev, "M10");
          }),
             { { "DevRd_Chk", "1" }, { "DevReadTxt", "M11" }, { "Call_Chk", "1" }, { "CallTxt", "M12" },
@@ -384,7 +384,7 @@ TEST_F(DialogAgreement, Buttons)
             { { "DevRd_Chk", "1" }, { "DevReadTxt", "M21" }, { "Call_Chk", "1" }, { "CallTxt", "M22" },
                 { "CallOrder_0", "1" }, { "CallState_0", "1" }, { "ComboBox_UserLevel", "0" } } },
         { "multi-state button", ObjKind::LxBtn, As<TLxBtn>([this](TLxBtn& b) {
-             b.BtnType = 6;
+             b.BtnType = kes::BtnType::MultiState;
              b.ValKind = 0x10;
              b.WriteDev.DevAddrCode = Word(100);
              b.SetStateNum(3);
@@ -396,13 +396,13 @@ TEST_F(DialogAgreement, Buttons)
             { { 39, "2" }, { 41, "Two" }, { 28, "0" } },
             { { "Val_Rdo", "1" }, { "StaNum_Txt", "2" }, { "State_Box", "1" }, { "Btn_Txt", "Two" }, { "StateTo_0", "1" } } },
         { "change-page button", ObjKind::LxBtn, As<TLxBtn>([](TLxBtn& b) {
-             b.BtnType = 11;
+             b.BtnType = kes::BtnType::ChangePage;
              b.ValKind = 0x10;
              b.SetStateNum(1);
          }),
             { { "PgChg_Box", "2" } }, { { 32, "2" } }, { { 32, "1" } }, { { "PgChg_Box", "1" } } },
         { "floating input value button", ObjKind::LxBtn, As<TLxBtn>([this](TLxBtn& b) {
-             b.BtnType = 7;
+             b.BtnType = kes::BtnType::InputValue;
              b.ValKind = 0x10;
              b.WriteDev.DevAddrCode = Word(100);
              b.SetStateNum(1);
@@ -412,7 +412,7 @@ TEST_F(DialogAgreement, Buttons)
             { { 33, M(kMsgFormat + 6) }, { 37, "-9000" }, { 38, "9000" } }, { { 38, "8000" } },
             { { "ValType_Box", "4" }, { "ValLen_Box", "1" }, { "Max_Txt", "8000" }, { "Min_Txt", "-9000" } } },
         { "set-constant button made floating", ObjKind::LxBtn, As<TLxBtn>([this](TLxBtn& b) {
-             b.BtnType = 8;
+             b.BtnType = kes::BtnType::SetConstant;
              b.ValKind = 0x10;
              b.WriteDev.DevAddrCode = Word(100);
              b.SetStateNum(1);
@@ -435,12 +435,12 @@ TEST_F(DialogAgreement, ADecrementButtonStartsWithItsStepAtOrAboveItsBound)
     };
     const From from[] = {
         { "set-ON button", [this](TLxBtn& b) {
-             b.BtnType = 0;
+             b.BtnType = kes::BtnType::SetOn;
              SetAddress(b.WriteDev, "M10");
          },
             0 },
         { "signed two-word increment button", [](TLxBtn& b) {
-             b.BtnType = 9;
+             b.BtnType = kes::BtnType::Increment;
              b.ValKind = 0x10;
              b.ValType = 1;
              b.ValLen = 1;
@@ -449,7 +449,7 @@ TEST_F(DialogAgreement, ADecrementButtonStartsWithItsStepAtOrAboveItsBound)
          },
             INT32_MIN },
         { "input value button", [](TLxBtn& b) {
-             b.BtnType = 7;
+             b.BtnType = kes::BtnType::InputValue;
              b.ValKind = 0x10;
              b.ParamA = 1000;
              b.ParamB = 10;
@@ -460,14 +460,14 @@ TEST_F(DialogAgreement, ADecrementButtonStartsWithItsStepAtOrAboveItsBound)
         SCOPED_TRACE(f.What);
         auto& b = Real<TLxBtn>(ObjKind::LxBtn, f.Setup);
         Enter(5, "10");
-        EXPECT_EQ(b.BtnType, 10);
+        EXPECT_EQ(b.BtnType, kes::BtnType::Decrement);
         EXPECT_EQ(b.ParamA, 1) << "step";
         EXPECT_EQ(b.ParamB, f.Bound) << "bound";
         EXPECT_GE(b.ParamA, b.ParamB);
 
         auto& d = Real<TLxBtn>(ObjKind::LxBtn, f.Setup);
         StoreInDialog(d, { { "BtnType_Box", "10" } });
-        EXPECT_EQ(d.BtnType, 10);
+        EXPECT_EQ(d.BtnType, kes::BtnType::Decrement);
         EXPECT_EQ(d.ParamA, 1) << "step";
         EXPECT_EQ(d.ParamB, FormatMin(d.ValType, d.ValLen)) << "bound";
         EXPECT_GE(d.ParamA, d.ParamB);

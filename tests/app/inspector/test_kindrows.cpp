@@ -592,7 +592,7 @@ TEST_F(KindRowsTable, Buttons)
     // What a button of another type starts from: the default word address with the
     // project's link and station, one state.
     const auto valueType = [this](TLxBtn& b, int type) {
-        b.BtnType = static_cast<std::uint8_t>(type);
+        b.BtnType = static_cast<kes::BtnType>(type);
         b.ValKind = 0x10;
         ProjectRef(b.WriteDev, model->DefWordCode);
         b.SetStateNum(1);
@@ -600,7 +600,7 @@ TEST_F(KindRowsTable, Buttons)
     };
     const KindCase cases[] = {
         { "set-ON button", ObjKind::LxBtn, As<TLxBtn>([this](TLxBtn& b) {
-             b.BtnType = 0;
+             b.BtnType = kes::BtnType::SetOn;
              SetAddress(b.WriteDev, "M10");
              b.TxtList = { "Off", "On" };
          }),
@@ -638,8 +638,8 @@ TEST_F(KindRowsTable, Buttons)
                         return b.FileList[0] == QStringToAnsi(picture) && pic->Width() == 20
                             && pic->Canvas()->Pixel(0, 0) == clBlack && pic->Canvas()->Pixel(15, 0) == clWhite;
                     }) },
-                { 5, "1", As<TLxBtn>([](TLxBtn& b) { b.BtnType = 1; }) },
-                { 5, "6", As<TLxBtn>([](TLxBtn& b) { b.BtnType = 6; }) }, { 5, "7", As<TLxBtn>([&](TLxBtn& b) {
+                { 5, "1", As<TLxBtn>([](TLxBtn& b) { b.BtnType = kes::BtnType::SetOff; }) },
+                { 5, "6", As<TLxBtn>([](TLxBtn& b) { b.BtnType = kes::BtnType::MultiState; }) }, { 5, "7", As<TLxBtn>([&](TLxBtn& b) {
                                                                                valueType(b, 7);
                                                                                b.IntNum = 5;
                                                                                b.DecNum = 0;
@@ -659,18 +659,18 @@ TEST_F(KindRowsTable, Buttons)
                      b.ParamB = 0;
                  }) },
                 { 5, "11", As<TLxBtn>([](TLxBtn& b) {
-                     b.BtnType = 11;
+                     b.BtnType = kes::BtnType::ChangePage;
                      b.ValKind = 0x10;
                      b.SetStateNum(1);
                  }) },
                 { 5, "12", As<TLxBtn>([this](TLxBtn& b) {
-                     b.BtnType = 12;
+                     b.BtnType = kes::BtnType::SetPassword;
                      b.ValKind = 0x10;
                      ProjectRef(b.WriteDev, -1);
                      b.SetStateNum(1);
                  }) } } },
         { "multi-state button on a value", ObjKind::LxBtn, As<TLxBtn>([this](TLxBtn& b) {
-             b.BtnType = 6;
+             b.BtnType = kes::BtnType::MultiState;
              b.ValKind = 0x10;
              b.WriteDev.DevAddrCode = Word(100);
              b.SetStateNum(4);
@@ -694,7 +694,7 @@ TEST_F(KindRowsTable, Buttons)
                  }),
                     Is<TLxBtn>([](TLxBtn& b) { return b.CurPt == 0; }) } } },
         { "input value button", ObjKind::LxBtn, As<TLxBtn>([this](TLxBtn& b) {
-             b.BtnType = 7;
+             b.BtnType = kes::BtnType::InputValue;
              b.ValKind = 0x10;
              b.WriteDev.DevAddrCode = Word(100);
              b.SetStateNum(1);
@@ -721,7 +721,7 @@ TEST_F(KindRowsTable, Buttons)
                      b.TxtList[0].clear();
                  }) } } },
         { "change-page button", ObjKind::LxBtn, As<TLxBtn>([](TLxBtn& b) {
-             b.BtnType = 11;
+             b.BtnType = kes::BtnType::ChangePage;
              b.ValKind = 0x10;
              b.SetStateNum(1);
              b.ParamA = 2;
@@ -730,7 +730,7 @@ TEST_F(KindRowsTable, Buttons)
             { { 32, "1", As<TLxBtn>([](TLxBtn& b) { b.ParamA = 1; }) } } },
         // A step of 5 up to 500 on two words.
         { "increment button", ObjKind::LxBtn, As<TLxBtn>([](TLxBtn& b) {
-             b.BtnType = 9;
+             b.BtnType = kes::BtnType::Increment;
              b.ValKind = 0x10;
              b.ValLen = 1;
              b.SetStateNum(1);
@@ -741,7 +741,7 @@ TEST_F(KindRowsTable, Buttons)
             { { 30, "3", As<TLxBtn>([](TLxBtn& b) { b.ParamA = 3; }) }, Refuse(30, "70000"),
                 { 31, "70000", As<TLxBtn>([](TLxBtn& b) { b.ParamB = 70000; }) } } },
         { "set-constant button", ObjKind::LxBtn, As<TLxBtn>([](TLxBtn& b) {
-             b.BtnType = 8;
+             b.BtnType = kes::BtnType::SetConstant;
              b.ValKind = 0x10;
              b.SetStateNum(1);
              b.ParamA = 77;
@@ -771,20 +771,20 @@ TEST_F(KindRowsTable, AnEditLeavesWhatTheUserDidNotTouch)
          }),
             { { 11, "10" }, { 12, "90" } }, { { 7, "2", As<TScale>([](TScale& s) { s.FontSet(2); }) } } },
         { "maintained button with a level", ObjKind::LxBtn, As<TLxBtn>([](TLxBtn& b) {
-             b.BtnType = 5;
+             b.BtnType = kes::BtnType::Maintained;
              b.UserLevel = 2;
          }),
             {}, { { 25, "2", As<TLxBtn>([](TLxBtn& b) { b.SetSurface(2); }) } } },
         // No type yet: it shows none and keeps its word address until the user picks one.
         { "button of no type", ObjKind::LxBtn, As<TLxBtn>([this](TLxBtn& b) {
-             b.BtnType = 255;
+             b.BtnType = kes::BtnType::None;
              b.ValKind = 0x10;
              b.WriteDev.DevAddrCode = Word(100);
          }),
             { { 5, "" }, { 7, "D100", false } },
             { { 25, "2", As<TLxBtn>([](TLxBtn& b) { b.SetSurface(2); }) },
                 { 5, "0", As<TLxBtn>([this](TLxBtn& b) {
-                     b.BtnType = 0;
+                     b.BtnType = kes::BtnType::SetOn;
                      b.ValKind = 0;
                      ProjectRef(b.WriteDev, model->DefBitCode);
                  }) } } },

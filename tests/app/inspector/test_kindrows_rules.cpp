@@ -89,7 +89,7 @@ TEST_F(KindRules, AddressRowsOpenThePicker)
 TEST_F(KindRules, ButtonAddressesOfEachKindGoThroughThePicker)
 {
     auto& b = Real<TLxBtn>(ObjKind::LxBtn, [this](TLxBtn& o) {
-        o.BtnType = 0;
+        o.BtnType = kes::BtnType::SetOn;
         SetAddress(o.WriteDev, "M10");
         o.NotifyUsed = 1;
         SetAddress(o.NotifyDev, "M11");
@@ -174,12 +174,12 @@ TEST_F(KindRules, AMaintainedButtonTakesNoArrowKey)
 {
     state.EnableUpDown = true;
     auto& b = Real<TLxBtn>(ObjKind::LxBtn, [](TLxBtn& o) {
-        o.BtnType = 0;
+        o.BtnType = kes::BtnType::SetOn;
         o.RefKey = 12;
     });
     EXPECT_EQ(page->ObjFunKeyUsed[12], 1);
     Enter(5, "5");
-    EXPECT_EQ(b.BtnType, 5);
+    EXPECT_EQ(b.BtnType, kes::BtnType::Maintained);
     EXPECT_EQ(b.RefKey, 255);
     EXPECT_EQ(page->ObjFunKeyUsed[12], 0);
     EXPECT_TRUE(prompt.shown.empty());
@@ -241,7 +241,7 @@ TEST_F(KindRules, StateCountsKeepTheStatesThatStay)
 
     // A multi-state button on the low byte of a word has at most 16 states.
     auto& b = Real<TLxBtn>(ObjKind::LxBtn, [](TLxBtn& o) {
-        o.BtnType = 6;
+        o.BtnType = kes::BtnType::MultiState;
         o.ValKind = 0x20;
         o.SetStateNum(4);
     });
@@ -257,7 +257,7 @@ TEST_F(KindRules, AChangePageButtonDropsItsReadAndNotifyAddresses)
 {
     source.pages = 4;
     auto& b = Real<TLxBtn>(ObjKind::LxBtn, [this](TLxBtn& o) {
-        o.BtnType = 0;
+        o.BtnType = kes::BtnType::SetOn;
         o.ReadUsed = 1;
         SetAddress(o.ReadDev, "M12");
         o.NotifyUsed = 1;
@@ -309,7 +309,7 @@ TEST_F(KindRules, DockedInspectorOfAButtonAndAMeter)
         // Each window goes before the next object replaces the page.
         {
             auto& b = Real<TLxBtn>(ObjKind::LxBtn, [this](TLxBtn& o) {
-                o.BtnType = 4;
+                o.BtnType = kes::BtnType::Alternate;
                 SetAddress(o.WriteDev, "M10");
                 o.TxtList = { "RUN", "STOP" };
                 o.RefKey = 3;

@@ -30,7 +30,7 @@ TEST(ProjectState, StartsWithTheDefaults)
     EXPECT_EQ(s.InternalDevRecords[kes::kInternalBit].Ranges.at(0).Max, 1024);
     EXPECT_EQ(s.SysDevRefs[1].Ref.DevAddrCode, -1);
     EXPECT_EQ(s.SysFunKeys[13].KeyIndex, 13);
-    EXPECT_EQ(s.SysFunKeys[0].ButtonType, 255);
+    EXPECT_EQ(s.SysFunKeys[0].ButtonType, kes::BtnType::None);
     EXPECT_EQ(s.KeySetRec.KeyCodes[15], 0x3F);
 }
 

@@ -76,7 +76,7 @@ void FillMain(ReportProject& r, PageData& p)
         m.DevAddrCode = r.Code("M5", false);
     });
     r.Add<TLxBtn>(p, ObjKind::LxBtn, 100, 20, [&r](TLxBtn& b) {
-        b.BtnType = kBtnAlternate;
+        b.BtnType = kes::BtnType::Alternate;
         b.WriteDev.DevAddrCode = r.Code("M6", false);
         b.ReadDev.DevAddrCode = r.Code("M7", false);
         b.ReadUsed = 1;
@@ -115,7 +115,7 @@ void FillMain(ReportProject& r, PageData& p)
     value->CompareValue = 100;
     value->TargetPage = 2;
     PgFunKeyRec& key = p.PgFunKeys[3];
-    key.ButtonType = kBtnSetOn;
+    key.ButtonType = kes::BtnType::SetOn;
     key.Write.DevAddrCode = r.Code("M30", false);
     p.PgFunKeyUsed[3] = 1;
     p.PgSysRecs[0].Ref.DevAddrCode = r.Code("M20", false);
@@ -133,7 +133,7 @@ void BuildPlant(ReportProject& r, int mainPages)
     sys->Kind = 0x10;
     sys->CompareValue = 5;
     sys->TargetPage = 1;
-    d.SysFunKeys[0].ButtonType = kBtnSetOn;
+    d.SysFunKeys[0].ButtonType = kes::BtnType::SetOn;
     d.SysFunKeys[0].Write.DevAddrCode = r.Code("M40", false);
     d.SysFunKeyUsed[0] = 1;
     d.SysBuzzer.Ref.DevAddrCode = r.Code("Y10", false);
@@ -150,7 +150,7 @@ void BuildPlant(ReportProject& r, int mainPages)
             r.StorePage(*empty, "");
             const std::unique_ptr<PageData> alarms = r.NewPage();
             r.Add<TLxBtn>(*alarms, ObjKind::LxBtn, 10, 10, [&r](TLxBtn& b) {
-                b.BtnType = kBtnSetOff;
+                b.BtnType = kes::BtnType::SetOff;
                 b.WriteDev.DevAddrCode = r.Code("M50", false);
             });
             for (int j = 0; j < kMaxPgJumps; ++j) {

@@ -62,7 +62,7 @@ void SetSystemRecords(ProjectState& s)
         k.KeyIndex = 9; // the stored index is the key's position, not this
     }
     PgFunKeyRec& f1 = s.SysFunKeys[1];
-    f1.ButtonType = kBtnPulseOn;
+    f1.ButtonType = kes::BtnType::PulseOn;
     f1.Write = Ref(0x101, 1, 1, 1, 0, 0, 0);
     f1.Read = Ref(0x102, 0, 0, 4, 1, 0x22, 6);
     f1.Notify = Ref(0x103, 0, 1, 5, 0, 0x33, 7);
@@ -70,7 +70,7 @@ void SetSystemRecords(ProjectState& s)
     f1.NotifyOrder = 1;
     f1.UserLevel = 3;
     PgFunKeyRec& f3 = s.SysFunKeys[3];
-    f3.ButtonType = kBtnInputValue;
+    f3.ButtonType = kes::BtnType::InputValue;
     f3.Write = Ref(0x4100, 0, 1, 1, 0, 0, 0);
     f3.Read.LinkFlag = 1; // the header takes the write reference's nibble instead
     f3.UserLevel = 2;
@@ -83,16 +83,16 @@ void SetSystemRecords(ProjectState& s)
     PgFunKeyRec& f5 = s.SysFunKeys[5]; // no action: not stored although it names a device
     f5.Write = Ref(0x4200, 0, 1, 1, 0, 0, 0);
     PgFunKeyRec& f9 = s.SysFunKeys[9];
-    f9.ButtonType = kBtnChangePage;
+    f9.ButtonType = kes::BtnType::ChangePage;
     f9.ParamA = 0x10002; // only the low 16 bits are stored
     PgFunKeyRec& up = s.SysFunKeys[10];
-    up.ButtonType = kBtnMultiState;
+    up.ButtonType = kes::BtnType::MultiState;
     up.Write = Ref(0x4300, 0, 1, 1, 0, 0, 0);
     up.Kind = 0x10;
     up.MultiStateFlag = 1;
     up.StateCount = 4;
     PgFunKeyRec& right = s.SysFunKeys[13];
-    right.ButtonType = kBtnDecrement;
+    right.ButtonType = kes::BtnType::Decrement;
     right.Write = Ref(0x4400, 0, 1, 1, 0, 0, 0);
     right.ParamA = 0x70005;
     right.ParamB = -10;

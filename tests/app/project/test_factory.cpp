@@ -85,13 +85,14 @@ TEST_F(Factory, ControllerWithoutBitsGetsValueObjects)
     struct Case {
         std::int16_t machine;
         std::uint8_t panelMemory;
-        std::uint8_t btnType, states, valKind, stateMode;
+        kes::BtnType btnType;
+        std::uint8_t states, valKind, stateMode;
     };
     const Case cases[] = {
-        {87, 0, kBtnSetOn, 2, 0x00, 0x00},
-        {87, 1, kBtnSetOn, 2, 0x00, 0x00},
-        {41, 0, kBtnInputValue, 1, 0x10, 0x10},
-        {41, 1, kBtnInputValue, 1, 0x10, 0x10},
+        {87, 0, kes::BtnType::SetOn, 2, 0x00, 0x00},
+        {87, 1, kes::BtnType::SetOn, 2, 0x00, 0x00},
+        {41, 0, kes::BtnType::InputValue, 1, 0x10, 0x10},
+        {41, 1, kes::BtnType::InputValue, 1, 0x10, 0x10},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.machine) + " " + std::to_string(c.panelMemory));

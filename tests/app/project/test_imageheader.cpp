@@ -36,12 +36,12 @@ void SetEverySection(ProjectState& s)
     s.PowerOnMacro.Value = 1234;
     s.ParaDataSet.Ref = Ref(0x20);
     s.ParaDataSet.RegisterCount = 2;
-    s.SysFunKeys[3].ButtonType = kBtnSetOn;
+    s.SysFunKeys[3].ButtonType = kes::BtnType::SetOn;
     s.SysFunKeys[3].Write = Ref(0x30);
     s.SysFunKeys[3].Read = Ref(0x31);
     s.SysFunKeys[3].Notify = Ref(0x32);
     s.SysFunKeys[3].UserLevel = 2;
-    s.SysFunKeys[11].ButtonType = kBtnChangePage;
+    s.SysFunKeys[11].ButtonType = kes::BtnType::ChangePage;
     s.SysFunKeys[11].ParamA = 4;
     s.SysBuzzer.Ref = Ref(0x40);
     s.SysBuzzer.Value = 9;
@@ -84,7 +84,7 @@ TEST(ImageHeader, SectionsInTheirOrder)
 TEST(ImageHeader, FunctionKeyFlagsAndPosition)
 {
     ProjectState s;
-    s.SysFunKeys[3].ButtonType = kBtnSetOn;
+    s.SysFunKeys[3].ButtonType = kes::BtnType::SetOn;
     s.SysFunKeys[3].Write = Ref(0x30, 1);
     s.SysFunKeys[3].Read = Ref(0x31, 0, 0);
     s.SysFunKeys[3].Notify = Ref(0x32, 0, 1);
@@ -200,11 +200,11 @@ TEST(ImageHeader, KeyIndexAndRangeBounds)
     if (!lib.Loaded())
         GTEST_SKIP() << "the decoder library is not built";
     ProjectState s;
-    s.SysFunKeys[0].ButtonType = kBtnSetOn;
+    s.SysFunKeys[0].ButtonType = kes::BtnType::SetOn;
     s.SysFunKeys[0].Write = Ref(0x30);
     Bytes key = BuildHeaderBytes(s);
     key[33] = 14;
-    s.SysFunKeys[0].ButtonType = kBtnNone;
+    s.SysFunKeys[0].ButtonType = kes::BtnType::None;
     s.SysClockWrite.Ref = Ref(0x99);
     const Bytes clock = BuildHeaderBytes(s);
     Bytes image = key;

@@ -29,7 +29,7 @@ protected:
             src.AddPgJump(state)->Ref.DevAddrCode = 0x10 + i;
         for (std::size_t k : {3u, 10u}) {
             src.PgFunKeys[k].KeyIndex = static_cast<std::uint8_t>(k);
-            src.PgFunKeys[k].ButtonType = kBtnSetOn;
+            src.PgFunKeys[k].ButtonType = kes::BtnType::SetOn;
             src.PgFunKeys[k].Write.DevAddrCode = 0x20;
             src.PgFunKeyUsed[k] = 1;
         }
@@ -78,18 +78,18 @@ TEST_F(PageSettingsTest, GivingBackUpAndDownFreesTheirKeysEverywhere)
     doc.PgDataList.push_back(std::make_unique<PgDataStr>());
     doc.PgDataList[0]->Data = StoredPage();
     for (std::size_t k : {3u, 11u}) {
-        doc.SysFunKeys[k].ButtonType = kBtnSetOn;
+        doc.SysFunKeys[k].ButtonType = kes::BtnType::SetOn;
         doc.SysFunKeyUsed[k] = 1;
     }
     PageData active;
-    active.PgFunKeys[10].ButtonType = kBtnSetOn;
+    active.PgFunKeys[10].ButtonType = kes::BtnType::SetOn;
     active.PgFunKeyUsed[10] = 1;
     Bind<TLxBtn>(active, ObjKind::LxBtn, 11);
     active.ObjFunKeyUsed[11] = 1;
 
     RedefineUpDownOff(doc, &active);
     EXPECT_EQ(doc.SysFunKeyUsed[11], 0);
-    EXPECT_EQ(doc.SysFunKeys[11].ButtonType, kBtnNone);
+    EXPECT_EQ(doc.SysFunKeys[11].ButtonType, kes::BtnType::None);
     EXPECT_EQ(doc.SysFunKeyUsed[3], 1);
     EXPECT_EQ(active.PgFunKeyUsed[10], 0);
     EXPECT_EQ(KeyOf(active.ObjList[0]), 255);

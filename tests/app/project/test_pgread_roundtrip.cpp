@@ -165,7 +165,7 @@ const std::vector<KindCase>& KindCases()
         {13,
          [](TLxObj& o) {
              auto& b = dynamic_cast<TLxBtn&>(o);
-             b.BtnType = kBtnInputValue;
+             b.BtnType = kes::BtnType::InputValue;
              b.ValKind = 0x10;
              b.ValType = 1;
              b.ValLen = 1;
@@ -272,26 +272,28 @@ void SetEverySetting(kes::PageData& page)
     }
     for (int k = 0; k < kFunKeyCount; ++k) {
         PgFunKeyRec& key = page.PgFunKeys[k];
-        key.ButtonType = static_cast<std::uint8_t>(k <= 12 ? k : kBtnNone);
-        page.PgFunKeyUsed[k] = key.ButtonType != kBtnNone;
-        key.Write.DevAddrCode = key.ButtonType >= 11 ? -1 : 0x200 + k;
+        // Every type once, the last key none.
+        const kes::BtnType type = kes::BtnTypeOf(k);
+        key.ButtonType = type;
+        page.PgFunKeyUsed[k] = type != kes::BtnType::None;
+        key.Write.DevAddrCode = type >= kes::BtnType::ChangePage ? -1 : 0x200 + k;
         key.Read.DevAddrCode = -1;
         key.Notify.DevAddrCode = -1;
-        key.Kind = key.ButtonType <= 5 ? 0 : 0x10;
+        key.Kind = type <= kes::BtnType::Maintained ? 0 : 0x10;
         key.UserLevel = k % 5;
-        if (key.ButtonType >= 7 && key.ButtonType <= 10) {
+        if (kes::IsValueBtnType(type)) {
             key.ValueType = 1;
             key.Width = 1;
-            key.ParamA = key.ButtonType == 9 || key.ButtonType == 10 ? 100 : 123456;
-            key.ParamB = key.ButtonType == 8 ? 0 : -7;
+            key.ParamA = type == kes::BtnType::Increment || type == kes::BtnType::Decrement ? 100 : 123456;
+            key.ParamB = type == kes::BtnType::SetConstant ? 0 : -7;
         }
-        if (key.ButtonType == 7) {
+        if (type == kes::BtnType::InputValue) {
             key.IntDigits = 5;
             key.DecDigits = 1;
             key.Read.DevAddrCode = 0x4100;
             key.ReadUsed = 1;
         }
-        if (key.ButtonType == kBtnChangePage)
+        if (type == kes::BtnType::ChangePage)
             key.ParamA = 3;
     }
     for (int s = 0; s < 2; ++s) {

@@ -34,7 +34,7 @@ std::unique_ptr<TLxObj> Button(std::uint8_t type, bool readUsed, bool notifyUsed
     b->BmpHPos = 2;
     b->BmpVPos = 0;
     b->UserLevel = 4;
-    b->BtnType = type;
+    b->BtnType = static_cast<kes::BtnType>(type);
     b->ValKind = 0x10;
     b->MultiFlag = 1;
     b->ValType = 2;

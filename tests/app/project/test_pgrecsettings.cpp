@@ -77,7 +77,7 @@ PgFunKeyRec Key(std::uint8_t type)
     k.Notify.DevAddrCode = -1;
     k.Notify.Present = 0;
     k.KeyIndex = 9; // the stored index is the key's position, not this
-    k.ButtonType = type;
+    k.ButtonType = static_cast<kes::BtnType>(type);
     k.Kind = 0x10;
     k.MultiStateFlag = 1;
     k.ValueType = 2;

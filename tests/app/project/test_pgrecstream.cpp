@@ -34,8 +34,8 @@ void SetEverything(PageData& page)
         j.Ref.DevAddrCode = 100 + kind;
         page.PgJmpList.push_back(j);
     }
-    page.PgFunKeys[12].ButtonType = kBtnChangePage;
-    page.PgFunKeys[3].ButtonType = kBtnSetOn;
+    page.PgFunKeys[12].ButtonType = kes::BtnType::ChangePage;
+    page.PgFunKeys[3].ButtonType = kes::BtnType::SetOn;
     page.PgSysRecs[1].Ref.DevAddrCode = 7; // alarm lamp only
     page.PgNumWrite.Ref.DevAddrCode = 8;
 }
@@ -202,7 +202,7 @@ TEST(PageData, JumpListHoldsTwentyAndResetsTakeTheProjectDefaults)
     EXPECT_EQ(page.PgHide.Hide, 0);
     EXPECT_EQ(page.PgNumWrite.Ref.DevAddrCode, -1);
     for (int i = 0; i < kFunKeyCount; ++i) {
-        EXPECT_EQ(page.PgFunKeys[i].ButtonType, kBtnNone);
+        EXPECT_EQ(page.PgFunKeys[i].ButtonType, kes::BtnType::None);
         EXPECT_EQ(page.PgFunKeys[i].KeyIndex, i);
         EXPECT_EQ(page.PgFunKeys[i].Read.Station, 6);
     }

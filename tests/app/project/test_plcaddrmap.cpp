@@ -156,7 +156,7 @@ TEST(PlcAddrMapTest, EveryRecordKindAndTheSystemRecordsAreConvertedInPlace)
     doc.SysAlarmLamp.KindWidth = 0x10;
     doc.SysClockWrite.Ref.DevAddrCode = 0x100064;
     doc.SysFunKeyUsed[2] = 1;
-    doc.SysFunKeys[2].ButtonType = kBtnSetConstant;
+    doc.SysFunKeys[2].ButtonType = kes::BtnType::SetConstant;
     doc.SysFunKeys[2].Kind = 0x10;
     doc.SysFunKeys[2].Write.DevAddrCode = 0x30000A;
     doc.SysFunKeys[2].Notify.DevAddrCode = 0x30005;
@@ -189,10 +189,10 @@ TEST(PlcAddrMapTest, EveryRecordKindAndTheSystemRecordsAreConvertedInPlace)
         if (s.tag == 21)
             rec[23] = 0x10;
         if (s.tag == 13) {
-            rec[62] = kBtnSetConstant;
+            rec[62] = kes::BtnCode(kes::BtnType::SetConstant);
         }
         if (s.tag == 1001)
-            rec[38] = kBtnInputValue;
+            rec[38] = kes::BtnCode(kes::BtnType::InputValue);
         if (s.tag == 1000)
             rec[14] = 0x10;
         starts.push_back(page.size());
@@ -237,7 +237,7 @@ TEST(PlcAddrMapTest, ATargetWithoutBitDevicesLosesWhatNeedsOne)
     MapFixture f("map_bitless");
     ProjectDoc& doc = f.prj.doc;
     doc.SysFunKeyUsed[0] = 1;
-    doc.SysFunKeys[0].ButtonType = kBtnSetOn;
+    doc.SysFunKeys[0].ButtonType = kes::BtnType::SetOn;
     doc.SysFunKeys[0].Write.DevAddrCode = 0x30001;
     doc.SysAlarmLamp.Ref.DevAddrCode = 0x30002;
     doc.SysBuzzer.Ref.DevAddrCode = 0x100000;
@@ -247,7 +247,7 @@ TEST(PlcAddrMapTest, ATargetWithoutBitDevicesLosesWhatNeedsOne)
     wordLamp[15] = 0x10;
     Bytes bitLamp = Ref(Rec(1002, 21), 4, 0x30003);
     Bytes inputKey = Ref(Rec(1001, 52), 4, 0x100000);
-    inputKey[38] = kBtnInputValue;
+    inputKey[38] = kes::BtnCode(kes::BtnType::InputValue);
     Bytes notifyKey = inputKey;
     notifyKey = Ref(notifyKey, 22, 0x30004);
     Bytes bitPic = Ref(Rec(3, 30), 14, 0x30005);

@@ -173,7 +173,7 @@ TEST(ProjectCheck, LinkedRecordCount)
     s.PowerOnMacro.Ref.DevAddrCode = 1;
     s.SysDevRefs[1].Ref.DevAddrCode = 1;
     s.ParaDataSet.Ref.DevAddrCode = 1; // not counted
-    s.SysFunKeys[0].ButtonType = 0;    // not counted
+    s.SysFunKeys[0].ButtonType = kes::BtnType::SetOn;    // not counted
     EXPECT_EQ(CountLinkedRecords(s, nullptr), 7);
 
     PageData page;

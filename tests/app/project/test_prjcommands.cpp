@@ -241,7 +241,7 @@ TEST_F(PrjCommandsTest, ARecentProjectWithoutPagesGetsItsFirstPageItsLayoutAndTh
     ASSERT_TRUE(QFile::copy(QStringLiteral(KES_BIN_DIR "/libMorvik.so"), QString::fromStdString(Dir() + "libMorvik.so")));
     WriteProject(Dir() + "plant", 0, 10, {}, [](ProjectDoc& d) {
         d.SysFunKeyUsed[2] = 1;
-        d.SysFunKeys[2].ButtonType = kBtnSetOn;
+        d.SysFunKeys[2].ButtonType = kes::BtnType::SetOn;
         d.SysFunKeys[2].UserLevel = 3; // no password carries it: the check finds it
     });
     Start();

@@ -136,7 +136,7 @@ const std::function<void(TLxObj&)> kSetups[22] = {
     },
     [](TLxObj& o) {
         auto& b = dynamic_cast<TLxBtn&>(o);
-        b.BtnType = 2;
+        b.BtnType = kes::BtnType::PulseOn;
         b.UserLevel = 1;
         b.NotifyDev.DevAddrCode = 0x21;
         b.NotifyUsed = 1;
@@ -235,7 +235,7 @@ void SetSomeSettings(PageData& page, const ProjectState& state, int seed)
         j->CompareValue = 100 * i - seed;
         j->TargetPage = i;
     }
-    page.PgFunKeys[3].ButtonType = kBtnChangePage;
+    page.PgFunKeys[3].ButtonType = kes::BtnType::ChangePage;
     page.PgFunKeys[3].ParamA = seed;
     page.PgFunKeyUsed[3] = 1;
     page.PgSysRecs[0].Ref.DevAddrCode = 0x30 + seed;
@@ -254,7 +254,7 @@ void SetSystemRecords(ProjectState& s)
     j.Ref.DevAddrCode = 0x4010;
     j.TargetPage = 1;
     s.SysPgJumps.push_back(j);
-    s.SysFunKeys[0].ButtonType = kBtnChangePage;
+    s.SysFunKeys[0].ButtonType = kes::BtnType::ChangePage;
     s.SysFunKeys[0].ParamA = 1;
     s.SysFunKeyUsed[0] = 1;
     s.SysClockWrite.Ref.DevAddrCode = 0x4020;

@@ -167,7 +167,7 @@ TEST_F(Renderer, ASecondPageKeepsNothingOfTheFirst)
         j->Ref.DevAddrCode = 0x4000 + i;
         j->TargetPage = 3;
     }
-    source.PgFunKeys[2].ButtonType = kBtnChangePage;
+    source.PgFunKeys[2].ButtonType = kes::BtnType::ChangePage;
     source.PgFunKeys[2].ParamA = 5;
     source.PgSysRecs[1].Ref.DevAddrCode = 0x300;
     source.PgNumWrite.Ref.DevAddrCode = 0x4055;
@@ -187,7 +187,7 @@ TEST_F(Renderer, ASecondPageKeepsNothingOfTheFirst)
     Render(r, second);
     ASSERT_EQ(r.RenderObjList().size(), 1u);
     EXPECT_TRUE(r.Page().PgJmpList.empty());
-    EXPECT_EQ(r.Page().PgFunKeys[2].ButtonType, kBtnNone);
+    EXPECT_EQ(r.Page().PgFunKeys[2].ButtonType, kes::BtnType::None);
     EXPECT_EQ(r.Page().PgSysRecs[1].Ref.DevAddrCode, -1);
     EXPECT_EQ(r.Page().PgNumWrite.Ref.DevAddrCode, -1);
     EXPECT_EQ(r.Page().PgHide.Hide, 0);
