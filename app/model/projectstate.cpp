@@ -103,4 +103,15 @@ std::int32_t ProjectState::ObjDataSize() const
     return n > 0 && n <= INT32_MAX ? static_cast<std::int32_t>(n) : 0;
 }
 
+std::string ProjectState::WindowCaption(const std::string& shown) const
+{
+    if (!shown.empty())
+        return CaptionPrefix + shown;
+    // The prefix without its separator.
+    std::string name = CaptionPrefix;
+    while (!name.empty() && (name.back() == ' ' || name.back() == '-'))
+        name.pop_back();
+    return name;
+}
+
 } // namespace kes

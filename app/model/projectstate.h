@@ -144,6 +144,9 @@ public:
     PgJmpRec* AddSysPgJump();
     // Object data area size; 0 when the map is empty or inverted.
     std::int32_t ObjDataSize() const;
+    // The main window's caption showing a project file (or a screen): CaptionPrefix and it;
+    // the product name alone when there is none.
+    std::string WindowCaption(const std::string& shown) const;
 };
 
 } // namespace kes

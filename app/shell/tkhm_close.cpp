@@ -7,9 +7,11 @@
 #include "app/editor/screeneditor.h"
 #include "app/project/memimage.h"
 #include "app/project/prjio.h"
+#include "app/project/ui/prjcommands.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/project/ui/tpglistfrm.h"
 #include "app/shell/lxeini.h"
+#include "app/shell/tkhm_hosts.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "platform/codepage.h"
@@ -81,9 +83,11 @@ bool TKhm::CloseProjectQuery()
     StopAutoSave();
     const bool hasContent = Doc.IsKeypadType() || !Doc.PgDataList.empty() ||
                             (Doc.StartScreenData && Doc.StartScreenData->Length() > 0);
-    const bool neverSaved = OpenDlg.FileName.empty() || !kes::FileExists(OpenDlg.FileName);
+    // The file a Yes writes, which the question names.
+    const std::string target = kes::SaveTargetPath(*ProjectHost);
+    const bool neverSaved = !kes::FileExists(target);
     if (hasContent && (Doc.Modified || neverSaved)) {
-        const QString text = kes::Msg(kes::kMsgSaveProject) + kes::AnsiToQString(OpenDlg.FileName) + QStringLiteral("?");
+        const QString text = kes::Msg(kes::kMsgSaveProject) + kes::AnsiToQString(target) + QStringLiteral("?");
         const kes::Answer a = kes::ShowMessage(text, kes::Buttons::YesNoCancel);
         // A project that was not saved (no saver yet, or the save was cancelled) stays open.
         const bool keep = a == kes::Answer::Cancel || (a == kes::Answer::Yes && !(SaveProject && SaveProject()));
@@ -171,7 +175,7 @@ void TKhm::MmClosePrjClick()
     CloseProject();
     FormActivate();
     Doc.PrjName.clear();
-    setWindowTitle(kes::AnsiToQString(Doc.CaptionPrefix + Doc.PrjName));
+    setWindowTitle(kes::AnsiToQString(Doc.WindowCaption({})));
     Doc.EditMode = 3;
 }
 
@@ -196,7 +200,9 @@ void TKhm::MmNewClick()
         MmAddPgClick();
     const std::string& dir = SaveDlg.InitialDir.empty() ? OpenDlg.InitialDir : SaveDlg.InitialDir;
     SaveDlg.FileName = dir + (dir.empty() || dir.back() == '/' ? "" : "/") + Doc.PrjName + SaveDlg.DefaultExt;
-    setWindowTitle(kes::AnsiToQString(Doc.CaptionPrefix + SaveDlg.FileName));
+    // The new project's file from now on, also for a save as that is cancelled.
+    OpenDlg.FileName = SaveDlg.FileName;
+    setWindowTitle(kes::AnsiToQString(Doc.WindowCaption(SaveDlg.FileName)));
     Doc.EditMode = 3;
     Doc.Compiled = 0;
     if (Doc.IsKeypadType()) {

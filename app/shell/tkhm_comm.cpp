@@ -205,7 +205,7 @@ void MainCommLink::RebuildUploadedProject(UploadResult& r)
     // A new name: saving must never put the panel's project over the files of the one closed.
     khm_.MakeNewPrjName();
     khm_.SaveDlg.FileName.clear();
-    khm_.setWindowTitle(AnsiToQString(khm_.Doc.CaptionPrefix + khm_.OpenDlg.FileName));
+    khm_.setWindowTitle(AnsiToQString(khm_.Doc.WindowCaption(khm_.OpenDlg.FileName)));
     if (khm_.Doc.IsKeypadType()) {
         if (khm_.CreateKeySetting && !khm_.FrmKeySettingWin) {
             khm_.FrmKeySettingWin = khm_.CreateKeySetting();

@@ -44,6 +44,8 @@ constexpr int kMsgNoFreeSpace = 223;
 
 QString Path(const std::string& ansi) { return AnsiToQString(ansi); }
 
+bool FolderExists(const std::string& folder) { return !folder.empty() && QFileInfo(Path(folder)).isDir(); }
+
 int ScreenDpi()
 {
     const QScreen* s = QGuiApplication::primaryScreen();
@@ -60,7 +62,7 @@ ProjectFileExtras ExtrasOf(ProjectCommandsHost& k)
     return x;
 }
 
-void SetCaption(ProjectCommandsHost& k, const std::string& path) { k.Window()->setWindowTitle(Path(k.Doc.CaptionPrefix + path)); }
+void SetCaption(ProjectCommandsHost& k, const std::string& path) { k.Window()->setWindowTitle(Path(k.Doc.WindowCaption(path))); }
 
 // Shows why a write failed; the old files are still there.
 void ReportWrite(const WriteOutcome& w)
@@ -272,6 +274,16 @@ void SplitSaveName(ProjectCommandsHost& k)
     k.Doc.PrjName = StripPrjExt(FileNamePart(k.SaveDlg.FileName));
 }
 
+std::string SaveTargetPath(const ProjectCommandsHost& k)
+{
+    const std::string named = !k.SaveDlg.FileName.empty() ? k.SaveDlg.FileName
+                              : !k.OpenDlg.FileName.empty()
+                                  ? k.OpenDlg.FileName
+                                  : JoinPath(k.OpenDlg.InitialDir, k.Doc.PrjName + kPrjExt);
+    const std::string folder = FolderExists(FolderPart(named)) ? FolderPart(named) : JoinPath(k.Doc.WriteDir(), "DocFiles");
+    return JoinPath(folder, StripPrjExt(FileNamePart(named)) + kPrjExt);
+}
+
 int SaveProject(ProjectCommandsHost& k)
 {
     if (k.SaveDlg.FileName.empty()) {
@@ -279,19 +291,21 @@ int SaveProject(ProjectCommandsHost& k)
             k.OpenDlg.FileName = JoinPath(k.OpenDlg.InitialDir, k.Doc.PrjName + kPrjExt);
         k.SaveDlg.FileName = k.OpenDlg.FileName;
     }
-    SplitSaveName(k);
-    std::string folder = k.SaveDlg.InitialDir;
-    if (folder.empty() || !QFileInfo(Path(folder)).isDir()) {
+    const std::string target = SaveTargetPath(k);
+    if (!FolderExists(FolderPart(k.SaveDlg.FileName))) {
         // The project goes to the program's DocFiles folder, made when it is not there yet.
         k.OpenDlg.InitialDir = k.Doc.WriteDir();
-        folder = JoinPath(k.Doc.WriteDir(), "DocFiles");
-        QDir().mkpath(Path(folder));
-        k.OpenDlg.FileName = k.SaveDlg.FileName = JoinPath(folder, k.Doc.PrjName + kPrjExt);
-        SetCaption(k, k.OpenDlg.FileName);
+        QDir().mkpath(Path(FolderPart(target)));
+        k.OpenDlg.FileName = k.SaveDlg.FileName = target;
+        SetCaption(k, target);
     }
-    if (!WriteTo(k, folder))
+    SplitSaveName(k);
+    if (!WriteTo(k, k.SaveDlg.InitialDir))
         return 2;
     k.Doc.Opened = 1;
+    // A saved project is offered again like an opened one.
+    k.AddRecentFile(target);
+    k.RefreshRecentFileItems();
     return 1;
 }
 
@@ -329,6 +343,8 @@ int SaveProjectAs(ProjectCommandsHost& k)
     k.OpenDlg.FileName = chosen;
     SetCaption(k, chosen);
     k.Doc.Opened = 1;
+    k.AddRecentFile(JoinPath(folder, k.Doc.PrjName + kPrjExt));
+    k.RefreshRecentFileItems();
     return 1;
 }
 

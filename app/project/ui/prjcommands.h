@@ -39,6 +39,10 @@ bool OpenProjectFromDlg(ProjectCommandsHost& host);
 int TbSaveClick(ProjectCommandsHost& host);
 int MmSaveAsClick(ProjectCommandsHost& host);
 int SaveProject(ProjectCommandsHost& host);
+// The project file SaveProject writes: the file named last (saved as, opened or new), else
+// the project's name in the folder of the last project; in the program's DocFiles folder when
+// that folder is gone. The question before a close names it.
+std::string SaveTargetPath(const ProjectCommandsHost& host);
 // Asks for the new name and writes the project there (the image must be built).
 int SaveProjectAs(ProjectCommandsHost& host);
 // SaveDlg's file name split: its folder into SaveDlg.InitialDir, its name without ".zqf"

@@ -1,7 +1,7 @@
 // New project, close and exit: the new-project form sets the controller, panel model, grid
 // and memory map; closing asks to save only when there is something to lose, keeps everything
 // (the automatic working copy included) when the user cancels, and writes the settings file;
-// the keypad types are closed without a question.
+// the keypad types are closed without a question. The question names the file a Yes writes.
 #include "shellfixture.h"
 
 #include "app/project/ui/tlxtype.h"
@@ -13,6 +13,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -161,6 +163,65 @@ TEST_F(ProjectCloseTest, SaveQuestionAnswers)
         Khm->StopAutoSave();
         prompt.answers = {Answer::No};
         Khm->MmClosePrjClick();
+    }
+}
+
+// The question before a close names the file that Yes writes, which is the one the title
+// shows: for a new project (not the "Doc0" its first default name was), a saved one, one saved
+// under another name, and one whose save as was cancelled. The file saved is listed as recent.
+TEST_F(ProjectCloseTest, TheSaveQuestionNamesTheFileYesWrites)
+{
+    enum Step { None, Save, SaveAs, SaveAsCancelled };
+    struct Case {
+        const char* name;
+        Step step;
+        const char* file; // in DocFiles
+    } cases[] = {
+        {"new", None, "Second.zqf"},
+        {"saved", Save, "Second.zqf"},
+        {"renamed", SaveAs, "Third.zqf"},
+        {"save as cancelled", SaveAsCancelled, "Second.zqf"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(QString::fromStdString(Path("DocFiles"))).removeRecursively();
+        QDir().mkpath(QString::fromStdString(Path("DocFiles")));
+        Khm->OpenDlg.InitialDir = Path("DocFiles");
+        Khm->Doc.RecentFiles.clear();
+        ChooseInNewProjectForm(0, 0, 0, QStringLiteral("Second"));
+        Khm->MmNewClick();
+        ASSERT_EQ(Khm->Doc.Opened, 1);
+        if (c.step == Save) {
+            Khm->Action("MmSave")->trigger();
+        } else if (c.step == SaveAs || c.step == SaveAsCancelled) {
+            prompt.onExec = [&](QDialog& d) {
+                if (c.step == SaveAsCancelled)
+                    return;
+                static_cast<QFileDialog&>(d).selectFile(QString::fromStdString(Path("DocFiles/Third.zqf")));
+                d.done(QDialog::Accepted);
+            };
+            Khm->Action("MmSaveAs")->trigger();
+        }
+        const std::string file = Path(std::string("DocFiles/") + c.file);
+        if (c.step == Save || c.step == SaveAs) {
+            EXPECT_EQ(Khm->Doc.RecentFiles, std::vector<std::string>{file});
+        }
+        Khm->Doc.Modified = 1;
+        EXPECT_EQ(Khm->windowTitle(), QStringLiteral("Kestrova - ") + QString::fromStdString(file));
+        prompt.shown.clear();
+        prompt.answers = {Answer::Yes};
+
+        Khm->MmClosePrjClick();
+
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0].toStdString(), (Msg(31) + QString::fromStdString(file) + QStringLiteral("?")).toStdString());
+        EXPECT_TRUE(FileExists(file));
+        EXPECT_FALSE(FileExists(Path("DocFiles/Doc0.zqf")));
+        ASSERT_FALSE(Khm->Doc.RecentFiles.empty());
+        EXPECT_EQ(Khm->Doc.RecentFiles.front(), file);
+        EXPECT_EQ(Khm->Action("MmFile1")->data().toString().toStdString(), file);
+        // With no project the title is the product's name alone.
+        EXPECT_EQ(Khm->windowTitle().toStdString(), "Kestrova");
     }
 }
 
