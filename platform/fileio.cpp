@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <utility>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,21 +48,49 @@ mode_t NewFileMode()
     return 0666 & ~mask;
 }
 
-// Writes one temporary file beside the target, flushed to disk; its name on success. On a
-// failure it is removed again and tmp is empty.
-bool WriteTemp(std::size_t index, const FileToWrite& file, std::string& tmp, std::string* error)
+// A temporary file being written: its descriptor stays open, holding a lock, until the file
+// is renamed into place, so that a writer of the same file does not take it for a leftover
+// of a killed run. A killed writer's lock goes with it.
+struct Temp {
+    std::string path;
+    int fd = -1;
+    Temp() = default;
+    Temp(const Temp&) = delete;
+    Temp& operator=(const Temp&) = delete;
+    Temp(Temp&& o) noexcept
+        : path(std::move(o.path))
+        , fd(std::exchange(o.fd, -1))
+    {
+    }
+    ~Temp()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    // Removes the file (when it is still a temporary) and lets it go.
+    void Drop()
+    {
+        if (!path.empty())
+            ::unlink(path.c_str());
+        path.clear();
+    }
+};
+
+// Writes one temporary file beside the target, flushed to disk. On a failure it is removed
+// again and tmp.path is empty.
+bool WriteTemp(std::size_t index, const FileToWrite& file, Temp& tmp, std::string* error)
 {
-    tmp = file.Path + ".tmpXXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) {
+    tmp.path = file.Path + ".tmpXXXXXX";
+    tmp.fd = ::mkstemp(tmp.path.data());
+    if (tmp.fd < 0) {
         SetError(error, "cannot create a file beside", file.Path, errno);
-        tmp.clear();
+        tmp.path.clear();
         return false;
     }
+    ::flock(tmp.fd, LOCK_EX);
     const auto fail = [&](int err, const char* what) {
         SetError(error, what, file.Path, err);
-        ::unlink(tmp.c_str());
-        tmp.clear();
+        tmp.Drop();
         return false;
     };
     constexpr std::size_t kBlock = 64 * 1024;
@@ -71,34 +101,26 @@ bool WriteTemp(std::size_t index, const FileToWrite& file, std::string& tmp, std
         if (WriteFault() && WriteFault()(index, done))
             errno = ENOSPC;
         else
-            w = ::write(fd, file.Data.data() + done, n);
+            w = ::write(tmp.fd, file.Data.data() + done, n);
         if (w < 0) {
             if (errno == EINTR)
                 continue;
-            const int err = errno;
-            ::close(fd);
-            return fail(err, "cannot write");
+            return fail(errno, "cannot write");
         }
         done += static_cast<std::size_t>(w);
     }
     // Keep the permissions of the file being replaced, else those of any new file.
     struct stat st;
-    ::fchmod(fd, ::stat(file.Path.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode());
-    if (::fsync(fd) != 0) {
-        const int err = errno;
-        ::close(fd);
-        return fail(err, "cannot write");
-    }
-    if (::close(fd) != 0)
+    ::fchmod(tmp.fd, ::stat(file.Path.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode());
+    if (::fsync(tmp.fd) != 0)
         return fail(errno, "cannot write");
     return true;
 }
 
-void RemoveAll(const std::vector<std::string>& tmps)
+void RemoveAll(std::vector<Temp>& tmps)
 {
-    for (const std::string& t : tmps)
-        if (!t.empty())
-            ::unlink(t.c_str());
+    for (Temp& t : tmps)
+        t.Drop();
 }
 
 std::function<void()>& SaveStep()
@@ -201,33 +223,50 @@ bool IsTempOf(const std::string& name, const std::string& target)
            && name.compare(target.size(), kTmpMark.size(), kTmpMark) == 0;
 }
 
+// An intent names each file of one save once: a few lines of file names. Anything longer is
+// not one this program wrote, and is not read past this.
+constexpr std::size_t kMaxIntentBytes = 64 * 1024;
+
 // Only names of the set's own targets and their temporaries are taken from an intent file,
-// so a foreign or damaged one can not rename or remove anything else. nullopt: not an
-// intent this program wrote.
-std::optional<Intent> ParseIntent(std::string_view text, const std::vector<std::string>& targets)
+// each at most once, so a foreign or damaged one can not rename or remove anything else.
+// nullopt, with why in *why: not an intent this program wrote.
+std::optional<Intent> ParseIntent(std::string_view text, const std::vector<std::string>& targets, std::string* why)
 {
+    const auto damaged = [&](std::string what) -> std::optional<Intent> {
+        *why = std::move(what);
+        return std::nullopt;
+    };
     const auto known = [&](const std::string& n) {
         return std::find(targets.begin(), targets.end(), n) != targets.end();
     };
     const std::vector<std::string> lines = SplitLines(text);
     if (lines.size() < 2 || lines.front() != kIntentHead || lines.back() != kIntentEnd)
-        return std::nullopt;
+        return damaged("it does not open and end as a save record does");
+    if (lines.size() > targets.size() + 2)
+        return damaged(std::to_string(lines.size()) + " lines, more than a save of its files writes");
     Intent in;
+    std::vector<std::string> named;
     for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
         const std::string& l = lines[i];
+        std::string target;
         if (l.rfind("W ", 0) == 0) {
             const auto tab = l.find('\t');
             if (tab == std::string::npos)
-                return std::nullopt;
-            std::string tmp = l.substr(2, tab - 2), target = l.substr(tab + 1);
+                return damaged("line " + std::to_string(i + 1) + " is no file of the save");
+            std::string tmp = l.substr(2, tab - 2);
+            target = l.substr(tab + 1);
             if (!known(target) || !IsTempOf(tmp, target))
-                return std::nullopt;
-            in.Moves.emplace_back(std::move(tmp), std::move(target));
+                return damaged("line " + std::to_string(i + 1) + " names a file outside the save");
+            in.Moves.emplace_back(std::move(tmp), target);
         } else if (l.rfind("R ", 0) == 0 && known(l.substr(2))) {
-            in.Removes.push_back(l.substr(2));
+            target = l.substr(2);
+            in.Removes.push_back(target);
         } else {
-            return std::nullopt;
+            return damaged("line " + std::to_string(i + 1) + " is no file of the save");
         }
+        if (std::find(named.begin(), named.end(), target) != named.end())
+            return damaged("line " + std::to_string(i + 1) + " names a file a second time");
+        named.push_back(target);
     }
     return in;
 }
@@ -264,7 +303,19 @@ bool FinishIntent(const std::string& folder, const std::string& intentPath, cons
     return true;
 }
 
-// Removes the temporaries a save killed before its commit left beside the targets.
+// True when no live writer holds the temporary: its lock can be taken.
+bool Abandoned(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return errno != ENOENT;
+    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return free;
+}
+
+// Removes the temporaries of the named files that a killed write left in folder; those a
+// write of another run is still making stay.
 void RemoveStaleTemps(const std::string& folder, const std::vector<std::string>& names)
 {
     DIR* d = ::opendir(folder.c_str());
@@ -278,7 +329,9 @@ void RemoveStaleTemps(const std::string& folder, const std::vector<std::string>&
                 stale.push_back(InFolder(folder, n));
     }
     ::closedir(d);
-    RemoveAll(stale);
+    for (const std::string& t : stale)
+        if (Abandoned(t))
+            ::unlink(t.c_str());
 }
 
 } // namespace
@@ -312,6 +365,45 @@ bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, st
     return true;
 }
 
+bool ReadFileLimited(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes, std::uint64_t* size,
+                     std::string* error)
+{
+    bytes.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        SetError(error, "cannot open", path, errno);
+        return false;
+    }
+    struct stat st;
+    const int statted = ::fstat(fd, &st);
+    if (statted != 0 || !S_ISREG(st.st_mode)) {
+        SetError(error, "cannot read", path, statted != 0 ? errno : EISDIR);
+        ::close(fd);
+        return false;
+    }
+    bytes.resize(std::min<std::uint64_t>(limit, static_cast<std::uint64_t>(st.st_size)));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            SetError(error, "cannot read", path, errno);
+            ::close(fd);
+            bytes.clear();
+            return false;
+        }
+        if (n == 0)
+            break; // cut shorter since the size was taken
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    bytes.resize(done);
+    if (size)
+        *size = std::max<std::uint64_t>(static_cast<std::uint64_t>(st.st_size), done);
+    return true;
+}
+
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error)
 {
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
@@ -323,26 +415,33 @@ bool WriteFilesAtomic(const std::vector<FileToWrite>& files, std::string* error)
     for (const FileToWrite& f : files)
         if (!Replaceable(f.Path, error))
             return false;
-    std::vector<std::string> tmps(files.size());
+    // What a killed write of these files left goes first.
+    for (const FileToWrite& f : files)
+        RemoveStaleTemps(FolderOf(f.Path), {NameOf(f.Path)});
+    std::vector<Temp> tmps(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (!WriteTemp(i, files[i], tmps[i], error)) {
             RemoveAll(tmps);
             return false;
         }
+        Step();
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
-        if (std::rename(tmps[i].c_str(), files[i].Path.c_str()) != 0) {
+        if (std::rename(tmps[i].path.c_str(), files[i].Path.c_str()) != 0) {
             SetError(error, "cannot replace", files[i].Path, errno);
             // The files renamed so far are in place: only the rest of the temporaries go.
             for (std::size_t j = 0; j < i; ++j)
-                tmps[j].clear();
+                tmps[j].path.clear();
             RemoveAll(tmps);
             return false;
         }
+        tmps[i].path.clear();
+        Step();
     }
     // The files are in place; a folder that cannot be synced only makes them less durable.
     for (const FileToWrite& f : files)
         SyncFolder(FolderOf(f.Path), nullptr);
+    Step();
     return true;
 }
 
@@ -365,19 +464,19 @@ bool WriteFileSet(const FileSet& set, std::string* error)
             return false;
 
     Intent in;
-    std::vector<std::string> tmps(set.Files.size());
+    std::vector<Temp> tmps(set.Files.size() + 1);
     for (std::size_t i = 0; i < set.Files.size(); ++i) {
         if (!WriteTemp(i, set.Files[i], tmps[i], error)) {
             RemoveAll(tmps);
             return false;
         }
-        in.Moves.emplace_back(NameOf(tmps[i]), NameOf(set.Files[i].Path));
+        in.Moves.emplace_back(NameOf(tmps[i].path), NameOf(set.Files[i].Path));
         Step();
     }
     for (const std::string& r : set.Removed)
         in.Removes.push_back(NameOf(r));
     const std::string text = IntentText(in);
-    std::string intentTmp;
+    Temp& intentTmp = tmps.back();
     const FileToWrite intent{set.Intent, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}};
     if (!WriteTemp(set.Files.size(), intent, intentTmp, error)) {
         RemoveAll(tmps);
@@ -385,40 +484,61 @@ bool WriteFileSet(const FileSet& set, std::string* error)
     }
     Step();
     // The commit: from here on the next open finishes this save.
-    if (::rename(intentTmp.c_str(), set.Intent.c_str()) != 0) {
+    if (::rename(intentTmp.path.c_str(), set.Intent.c_str()) != 0) {
         SetError(error, "cannot write", set.Intent, errno);
-        tmps.push_back(intentTmp);
         RemoveAll(tmps);
         return false;
     }
+    intentTmp.path.clear();
     Step();
     SyncFolder(folder, nullptr);
     Step();
-    return FinishIntent(folder, set.Intent, in, error);
+    const bool done = FinishIntent(folder, set.Intent, in, error);
+    // Renamed into place, or left for the next open to finish: none is dropped here.
+    for (Temp& t : tmps)
+        t.path.clear();
+    return done;
 }
 
-bool RecoverFileSet(const std::string& intent, const std::vector<std::string>& targets, std::string* error)
+bool RecoverFileSet(const std::string& intent, const std::vector<std::string>& targets, std::string* error,
+                    std::string* damaged)
 {
     const std::string folder = FolderOf(intent);
     std::vector<std::string> names;
     for (const std::string& t : targets)
         names.push_back(NameOf(t));
     if (FileExists(intent)) {
-        std::string text;
-        if (!ReadFileText(intent, text, error))
+        std::vector<std::uint8_t> text;
+        std::uint64_t size = 0;
+        if (!ReadFileLimited(intent, kMaxIntentBytes, text, &size, error))
             return false;
-        const std::optional<Intent> in = ParseIntent(text, names);
+        std::string why;
+        std::optional<Intent> in;
+        if (size > kMaxIntentBytes)
+            why = std::to_string(size) + " bytes, more than a save record holds";
+        else
+            in = ParseIntent(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), names, &why);
         if (in && !FinishIntent(folder, intent, *in, error))
             return false;
-        // Not an intent of ours: it commits nothing.
-        if (!in && ::unlink(intent.c_str()) != 0) {
-            SetError(error, "cannot remove", intent, errno);
-            return false;
+        // Not an intent of ours: it commits nothing, and is said.
+        if (!in) {
+            if (damaged)
+                *damaged = intent + ": " + why;
+            if (::unlink(intent.c_str()) != 0) {
+                SetError(error, "cannot remove", intent, errno);
+                return false;
+            }
         }
     }
     names.push_back(NameOf(intent));
     RemoveStaleTemps(folder, names);
     return true;
+}
+
+void RemoveStaleTemporaries(const std::vector<std::string>& paths)
+{
+    for (const std::string& p : paths)
+        RemoveStaleTemps(FolderOf(p), {NameOf(p)});
 }
 
 void SetWriteFault(std::function<bool(std::size_t, std::size_t)> fault) { WriteFault() = std::move(fault); }

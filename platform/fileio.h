@@ -12,9 +12,14 @@ namespace kes {
 // Whole file as bytes. False with *error set (when given) on failure.
 bool ReadFileText(const std::string& path, std::string& text, std::string* error);
 bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, std::string* error);
+// At most limit bytes from the start of the file, so that a file grown past any real one
+// costs no more than that; *size (when given) gets the whole file's size.
+bool ReadFileLimited(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes, std::uint64_t* size,
+                     std::string* error);
 
 // Writes to a temporary file in the same folder, flushes it and renames it over path,
-// so that a failed write leaves the previous file intact.
+// so that a failed write leaves the previous file intact. Temporaries of path that a killed
+// write left are removed first (a write of another run still making one keeps it).
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error);
 
 // Several files written as one: every file goes to a temporary file in its folder, then each
@@ -40,14 +45,20 @@ struct FileSet {
 };
 bool WriteFileSet(const FileSet& set, std::string* error);
 // targets: every file a save of this set may replace or remove. False (error set) when a
-// committed save could not be finished; the files must not be read then.
-bool RecoverFileSet(const std::string& intent, const std::vector<std::string>& targets, std::string* error);
+// committed save could not be finished; the files must not be read then. An intent file
+// this program did not write (damaged, forged, past any real size) is never carried out: it
+// is removed, and *damaged (when given) says which file and what was wrong.
+bool RecoverFileSet(const std::string& intent, const std::vector<std::string>& targets, std::string* error,
+                    std::string* damaged = nullptr);
+// Removes the temporaries that writes of these files killed part way left beside them;
+// the program runs it at start for the files it writes on its own.
+void RemoveStaleTemporaries(const std::vector<std::string>& paths);
 
 // Tests: called before each block written to a temporary file with the file's index and the
 // offset of the block; returning true makes that write fail as a full disk would.
 void SetWriteFault(std::function<bool(std::size_t file, std::size_t offset)> fault);
-// Tests: called after every step of WriteFileSet that changes the disk (a temporary
-// written, the intent committed, a rename, a removal, a sync, the intent removed).
+// Tests: called after every step of WriteFileSet and WriteFilesAtomic that changes the disk
+// (a temporary written, the intent committed, a rename, a removal, a sync, the intent removed).
 void SetSaveStepHook(std::function<void()> hook);
 
 // Lines split at LF with a trailing CR removed (CR LF and LF files read alike).

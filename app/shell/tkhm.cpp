@@ -126,6 +126,7 @@ void TKhm::FormCreate()
         *dir = user == Doc.AppDir ? std::string() : user;
     }
 
+    RemoveWriteLeftovers();
     // The user's settings come first; the program folder's are the defaults.
     kes::LxeSettings settings = CollectLxeSettings();
     lxeIniRead_ = kes::ReadLxeIni(Doc.SettingsDir() + "Lxe.ini", Doc.WriteDir(), settings)

@@ -166,6 +166,9 @@ public:
     kes::LxeSettings CollectLxeSettings() const;
     // Writes AppDir + "Lxe.ini"; a failure is reported to the user.
     bool WriteLxeIni();
+    // Removes what writes of the files the program keeps on its own (Lxe.ini, Loc.ini, the
+    // user menus) left when a run was killed part way; run at start.
+    void RemoveWriteLeftovers();
     // Lists the machine's serial ports and selects port number com on MMICom.
     void EnumSerialPorts(int com);
 

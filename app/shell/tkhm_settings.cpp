@@ -4,10 +4,12 @@
 
 #include "app/comm/linkport.h"
 #include "app/comm/portnames.h"
+#include "app/project/usermenu.h"
 #include "app/shell/lxeini.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "platform/codepage.h"
+#include "platform/fileio.h"
 
 #include <algorithm>
 
@@ -78,6 +80,13 @@ bool TKhm::WriteLxeIni()
     kes::ShowError(kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n")
                      + QString::fromStdString(error));
     return false;
+}
+
+void TKhm::RemoveWriteLeftovers()
+{
+    const std::string& dir = Doc.SettingsDir();
+    kes::RemoveStaleTemporaries({dir + "Lxe.ini", dir + "Loc.ini", LocIniPath(), kes::UserMenuWritePath(Doc, 0),
+                                 kes::UserMenuWritePath(Doc, 1)});
 }
 
 void TKhm::EnumSerialPorts(int com)

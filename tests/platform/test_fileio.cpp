@@ -61,8 +61,8 @@ TEST(FileIo, AFailedWriteKeepsTheOldFilesAndLeavesNoTemporary)
 }
 
 // An open finishes only a save this program committed: an intent file that names anything
-// but the set's own files and their temporaries is dropped unread, and temporaries of a save
-// killed before its commit are removed, while other files stay.
+// but the set's own files and their temporaries, or one twice, is dropped, not carried out,
+// and said; temporaries of a save killed before its commit are removed, while other files stay.
 TEST(FileIo, RecoveryFinishesOnlyItsOwnIntentAndRemovesStaleTemporaries)
 {
     QTemporaryDir temp;
@@ -82,6 +82,9 @@ TEST(FileIo, RecoveryFinishesOnlyItsOwnIntentAndRemovesStaleTemporaries)
         {"an intent cut short", "KESTROVA SAVE 1\nW p.zqf.tmpABC123\tp.zqf\n", "old"},
         {"a file outside the set", "KESTROVA SAVE 1\nW p.zqf.tmpABC123\tother\nEND\n", "old"},
         {"a path instead of a name", "KESTROVA SAVE 1\nW ../p.zqf.tmpABC123\tp.zqf\nEND\n", "old"},
+        {"a file named twice", "KESTROVA SAVE 1\nW p.zqf.tmpABC123\tp.zqf\nR p.zqf\nEND\n", "old"},
+        {"more lines than the set has files",
+         "KESTROVA SAVE 1\nW p.zqf.tmpABC123\tp.zqf\nR p.Til\nR p.Til\nR p.Til\nEND\n", "old"},
     };
     for (const Case& c : cases) {
         put("p.zqf", "old");
@@ -91,8 +94,9 @@ TEST(FileIo, RecoveryFinishesOnlyItsOwnIntentAndRemovesStaleTemporaries)
         put("other", "kept");
         put("other.tmpABC123", "kept");
         put("p.saving", c.intent);
-        std::string error;
-        EXPECT_TRUE(kes::RecoverFileSet(intent, set, &error)) << c.name << ": " << error;
+        std::string error, damaged;
+        EXPECT_TRUE(kes::RecoverFileSet(intent, set, &error, &damaged)) << c.name << ": " << error;
+        EXPECT_EQ(damaged.empty(), c.zqf == "new") << c.name << ": a record not carried out is said";
         EXPECT_EQ(Read(dir / "p.zqf"), c.zqf) << c.name;
         EXPECT_EQ(fs::exists(dir / "p.Til"), c.zqf == "old") << c.name;
         EXPECT_FALSE(fs::exists(dir / "p.saving")) << c.name;
