@@ -84,7 +84,8 @@ void PrjReadOneInput(const std::uint8_t* data, std::size_t size)
         break;
     case 1: {
         Bytes screen;
-        ParseStartScreenFile(file, screen);
+        std::size_t tail = 0;
+        ParseStartScreenFile(file, screen, tail);
         break;
     }
     case 2: {

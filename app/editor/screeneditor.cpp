@@ -4,11 +4,19 @@
 #include "app/editor/pagehost.h"
 #include "app/editor/timagepage.h"
 #include "app/project/projectdoc.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
 namespace kes {
+
+namespace {
+
+constexpr int kMsgStartScreenPartly = 942; // "The start-up screen reads only in part; ..."
+
+} // namespace
 
 ScreenEditor::ScreenEditor(PageHost& host, QMdiArea* area, std::vector<QWidget*>& menuWindows)
     : host_(host)
@@ -36,8 +44,14 @@ TImagePage* ScreenEditor::OpenStartScreen()
     doc.EditMode = 1;
     if (!FirstPage) {
         FirstPage = new TImagePage(host_, -1);
-        if (doc.StartScreenData && host_.Model())
-            FirstPage->PgDataToObj(doc.StartScreenData->Data, 0, doc.StartScreenData->Data.size());
+        if (doc.StartScreenData && host_.Model()) {
+            const Bytes& data = doc.StartScreenData->Data;
+            const PgReadResult read = FirstPage->PgDataToObj(data, 0, data.size());
+            if (!read.Ok())
+                ShowMessage(Msg(kMsgStartScreenPartly) + QStringLiteral("\n%1 (%2)")
+                                                             .arg(read.Position)
+                                                             .arg(QString::fromLatin1(DecodeErrorText(read.Error))));
+        }
     } else {
         FirstPage->PgSetZoom(doc.DefaultZoom);
     }

@@ -389,6 +389,23 @@ void TEditPage::MarkModified()
     host_.Doc().Compiled = 0;
 }
 
+void TEditPage::KeepPartialRecord(kes::ByteSpan record, kes::Bytes readBack)
+{
+    partialRecord_.assign(record.begin(), record.end());
+    partialReadBack_ = record.empty() ? kes::Bytes() : std::move(readBack);
+}
+
+kes::Bytes TEditPage::StoredForm(kes::Bytes encoded)
+{
+    if (partialRecord_.empty())
+        return encoded;
+    if (encoded == partialReadBack_)
+        return partialRecord_;
+    // Changed: the objects are the screen or page now.
+    KeepPartialRecord({}, {});
+    return encoded;
+}
+
 // ---- The object tool panel's boxes
 
 QComboBox* TEditPage::StateBox() const { return qobject_cast<QComboBox*>(Cmds().ToolWidget("TbState_Box")); }

@@ -286,6 +286,13 @@ protected:
     QPlainTextEdit* Memo() const;
     void SetStateTools(bool enable);
     QAction* MarkWired(const char* name);
+    // A record that read only in part is kept whole, with what its read part stores as
+    // (readBack): until the objects change, a store gives back the whole record, unread bytes
+    // and all. An empty record forgets it.
+    void KeepPartialRecord(kes::ByteSpan record, kes::Bytes readBack);
+    // What to store for the objects' encoded records: the kept record while they are what
+    // was read of it.
+    kes::Bytes StoredForm(kes::Bytes encoded);
 
     kes::PageHost& host_;
     kes::PageCanvas* canvas_ = nullptr;
@@ -305,6 +312,8 @@ private:
     void StepHistory(std::vector<UndoSnap>& from, std::vector<UndoSnap>& to);
     void ShowSelectedOutlines();
 
+    kes::Bytes partialRecord_;
+    kes::Bytes partialReadBack_;
     // Sized while the main window was not yet shown.
     bool fitOnShow_ = false;
     // The drag in progress: the snapped press point within the pressed object, moved along

@@ -152,12 +152,14 @@ void THmPage::LoadFromRecord()
     kes::PageEnv env = Env();
     const kes::PgReadResult read = kes::PgDataToObj(*this, env, rec.Data, 0, rec.Data.size());
     AfterDecode(0);
-    partialRecord_.clear();
-    partialReadBack_.clear();
-    if (!read.Ok()) {
-        partialRecord_ = rec.Data;
-        const int n = kes::PgDataChx(*this, partialReadBack_, 0, 1, &ObjList, EncodeEnv());
-        partialReadBack_.resize(static_cast<std::size_t>(std::max(n, 0)));
+    // A save keeps the unread bytes until the page is changed.
+    if (read.Ok()) {
+        KeepPartialRecord({}, {});
+    } else {
+        kes::Bytes readBack;
+        const int n = kes::PgDataChx(*this, readBack, 0, 1, &ObjList, EncodeEnv());
+        readBack.resize(static_cast<std::size_t>(std::max(n, 0)));
+        KeepPartialRecord(rec.Data, std::move(readBack));
     }
     PgTitle = rec.Title;
     SetCaptionFromIndex();
@@ -180,17 +182,8 @@ int THmPage::PgDataSave()
     const int n = kes::PgDataChx(*this, out, 0, 1, &ObjList, EncodeEnv());
     out.resize(static_cast<std::size_t>(std::max(n, 0)));
     kes::Bytes& stored = host_.Doc().PgDataList[static_cast<std::size_t>(PgIndex)]->Data;
-    // A page that read only in part and was not changed keeps its record, unread bytes and all.
-    if (!partialRecord_.empty()) {
-        if (out == partialReadBack_) {
-            stored = partialRecord_;
-            return static_cast<int>(stored.size());
-        }
-        partialRecord_.clear();
-        partialReadBack_.clear();
-    }
-    stored = std::move(out);
-    return n;
+    stored = StoredForm(std::move(out));
+    return static_cast<int>(stored.size());
 }
 
 void THmPage::PgFreeAll()

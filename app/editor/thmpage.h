@@ -87,10 +87,6 @@ private:
     void PastePage(kes::ByteSpan records);
 
     kes::PageEditor& editor_;
-    // A record that read only in part: kept whole, and what its read part stores as, so that
-    // a save keeps the unread bytes until the page is changed.
-    kes::Bytes partialRecord_;
-    kes::Bytes partialReadBack_;
 };
 
 // The current page window, or null.

@@ -108,10 +108,7 @@ TImagePage::~TImagePage()
         ImagePage = nullptr;
 }
 
-bool TImagePage::ScreenKind(kes::ObjKind kind)
-{
-    return kind == kes::ObjKind::StTxt || kind == kes::ObjKind::StBmp || kind == kes::ObjKind::Geom;
-}
+bool TImagePage::ScreenKind(kes::ObjKind kind) { return kes::ScreenKind(kind); }
 
 bool TImagePage::IsActiveChild() const
 {
@@ -309,15 +306,28 @@ int TImagePage::PgDataSave()
         rec = doc.ImagePgDataList[static_cast<std::size_t>(menuIndex_)].get();
     if (!rec)
         return 0;
-    rec->Data = EncodeObjs(ObjList, 1);
+    rec->Data = StoredForm(EncodeObjs(ObjList, 1));
     return rec->Length();
 }
 
-void TImagePage::PgDataToObj(kes::ByteSpan data, std::size_t start, std::size_t end)
+kes::PgReadResult TImagePage::PgDataToObj(kes::ByteSpan data, std::size_t start, std::size_t end)
 {
-    if (start > end || end > data.size())
-        return;
-    DecodeObjs(data.subspan(start, end - start), false);
+    kes::PgReadResult read;
+    if (start > end || end > data.size()) {
+        read.Error = kes::DecodeError::BadRange;
+        return read;
+    }
+    if (!host_.Model())
+        return read;
+    const kes::PageEnv env = Env();
+    read = kes::ScreenDataToObj(*this, env, data, start, end, false, &TImagePage::ScreenKind);
+    canvas_->update();
+    // A save keeps the unread bytes until the screen is changed.
+    if (read.Ok())
+        KeepPartialRecord({}, {});
+    else
+        KeepPartialRecord(data.subspan(start, end - start), EncodeObjs(ObjList, 1));
+    return read;
 }
 
 kes::Bytes TImagePage::BandPicture()

@@ -7,6 +7,7 @@
 // screen into its record of ImagePgDataList. A user-menu screen is shown and paged through,
 // never edited, and minimises instead of closing.
 #include "app/editor/teditpage.h"
+#include "app/project/pgread.h"
 
 class TImagePage : public TEditPage {
 public:
@@ -33,10 +34,11 @@ public:
     bool IsActiveChild() const override;
 
     // ---- Its data
-    // Stores the objects into the screen's record; returns the bytes stored.
+    // Stores the objects into the screen's record; returns the bytes stored. A record that read
+    // only in part is stored as it was until the objects change.
     int PgDataSave();
-    // Decodes data[start, end) into new objects of the window.
-    void PgDataToObj(kes::ByteSpan data, std::size_t start, std::size_t end);
+    // Decodes data[start, end) into new objects of the window; how far it read.
+    kes::PgReadResult PgDataToObj(kes::ByteSpan data, std::size_t start, std::size_t end);
     // The screen as the panel shows it: bands of 8 rows from the top, one byte per column,
     // bit 0 the band's top row, set for black; rows below the panel read as white.
     kes::Bytes BandPicture();

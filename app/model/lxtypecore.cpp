@@ -53,8 +53,6 @@ constexpr int kMaxPanelSide = 480;
 constexpr int kMaxGrid = 16;
 // Machine ids are one byte: no list holds more models, nor more brands than models.
 constexpr int kMaxMachines = 256;
-// The largest panel memory map ends at 1 MiB; an area past 16 MiB is damage, not a panel.
-constexpr std::int32_t kMaxPanelAddress = 16 << 20;
 
 // Reads an integer key and reports a value that is present but no number.
 int ReadInt(const TIniFile& ini, const std::string& section, const std::string& key, int def,

@@ -21,6 +21,10 @@ constexpr int kPasswordSlots = 10;
 
 namespace kes {
 
+// The largest panel memory map ends at 1 MiB; an address past 16 MiB is damage, not a panel.
+// Model data and project files alike are read within it.
+constexpr std::int32_t kMaxPanelAddress = 16 << 20;
+
 class ProjectState {
 public:
     ProjectState();
@@ -131,7 +135,8 @@ public:
     // A password level an object may require: 0, or one a password slot has.
     bool UserLevelDefined(int level) const;
     // Keypad and text panel types: their projects have no pages.
-    bool IsKeypadType() const { return MachineId == 95 || MachineId == 99; }
+    bool IsKeypadType() const { return IsKeypadMachine(MachineId); }
+    static bool IsKeypadMachine(int machineId) { return machineId == 95 || machineId == 99; }
     // Both system device references to "none"; link flags and values keep theirs.
     void ResetSysDevRefs();
     // No power-on macro: default station and link, device-name form, everything else 0.

@@ -287,6 +287,8 @@ PgReadResult PastePgData(PageData& page, const PageEnv& env, ByteSpan data, std:
         });
 }
 
+bool ScreenKind(ObjKind kind) { return kind == ObjKind::StTxt || kind == ObjKind::StBmp || kind == ObjKind::Geom; }
+
 PgReadResult ScreenDataToObj(PageData& page, const PageEnv& env, ByteSpan data, std::size_t start, std::size_t end,
                              bool pasted, bool (*makes)(ObjKind))
 {

@@ -33,6 +33,9 @@ PgReadResult PgDataToObj(PageData& page, const PageEnv& env, ByteSpan data, std:
 // records' objects at their stored places as the new selection.
 PgReadResult PastePgData(PageData& page, const PageEnv& env, ByteSpan data, std::size_t start, std::size_t end);
 
+// The kinds a start-up screen or user-menu screen holds: static text, static picture, figure.
+bool ScreenKind(ObjKind kind);
+
 // The reader of a start-up screen or user-menu screen over data[start, end): object
 // records only, of the kinds makes accepts; every other record (another kind's, a page's
 // setting record) is stepped over by its length. The objects keep their stored places and

@@ -164,7 +164,7 @@ ProjectError ParseProjectFile(ByteSpan f, ParsedProjectFile& out)
     h.PortSlaveMode = {std::uint8_t((U8(f, 0x1fd) >> 4) != 0 ? 1 : 0), std::uint8_t((U8(f, 0x1fd) & 0x0F) != 0 ? 1 : 0)};
     h.PixelsPerInch = U8(f, 0x1ff);
 
-    out.Keypad = h.MachineId == 95 || h.MachineId == 99;
+    out.Keypad = ProjectState::IsKeypadMachine(h.MachineId);
     if (out.Keypad) {
         if (f.size() < kPrjHeaderSize + kKeySetBodySize)
             return ProjectError::TooShort;
@@ -177,26 +177,62 @@ ProjectError ParseProjectFile(ByteSpan f, ParsedProjectFile& out)
         return ProjectError::None;
     }
 
-    if (const ProjectError e = ReadChunks(f, kPrjHeaderSize, out.Chunks); e != ProjectError::None)
+    if (const ProjectError e = ReadChunkRow(f, kPrjHeaderSize, kMaxProjectPages + 1, ProjectError::TooManyPages,
+                                            out.Chunks, out.TailAt);
+        e != ProjectError::None)
         return e;
-    if (out.Chunks.empty() || out.Chunks.front().Start != 0)
+    if (out.Chunks.empty())
         return ProjectError::Damaged;
     return ProjectError::None;
 }
 
-ProjectError ReadChunks(ByteSpan f, std::size_t pos, std::vector<ProjectChunk>& out)
+std::size_t TrailingZeroPages(const ParsedProjectFile& f)
 {
+    std::size_t n = 0;
+    for (std::size_t k = f.Chunks.size(); k > 1 && f.Chunks[k - 1].Start == 0 && f.Chunks[k - 1].End == 0; --k)
+        ++n;
+    return n;
+}
+
+std::size_t ModelPageLimit(const ProjectState& s)
+{
+    // The page table holds the header entry, one entry per page and the image's end.
+    const std::int64_t entries = (std::int64_t(s.ObjPageEnd) - s.ObjPageAddr) / 4;
+    return entries > 2 ? std::min<std::size_t>(std::size_t(entries - 2), kMaxProjectPages) : kMaxProjectPages;
+}
+
+std::string ZeroTailText(std::uint64_t bytes, bool seen)
+{
+    return "the file ends in " + std::to_string(bytes)
+           + (seen ? " zero bytes past its data" : " bytes past its data, zeros as far as they were read")
+           + "; they were left out";
+}
+
+ProjectError ReadChunkRow(ByteSpan f, std::size_t pos, std::size_t maxChunks, ProjectError tooMany,
+                          std::vector<ProjectChunk>& out, std::size_t& tail)
+{
+    tail = f.size();
+    std::uint32_t next = 0;
     while (pos < f.size()) {
-        if (f.size() - pos < 8)
-            return ProjectError::Damaged;
         ProjectChunk c;
-        c.Start = U32(f, pos);
-        c.End = U32(f, pos + 4);
-        pos += 8;
-        if (c.End < c.Start || c.End - c.Start > f.size() - pos)
-            return ProjectError::Damaged;
+        bool continues = f.size() - pos >= kChunkHeadSize;
+        if (continues) {
+            c.Start = U32(f, pos);
+            c.End = U32(f, pos + 4);
+            continues = c.Start == next && c.End >= c.Start && c.End - c.Start <= f.size() - pos - kChunkHeadSize;
+        }
+        if (!continues || out.size() == maxChunks) {
+            const ByteSpan rest = f.subspan(pos);
+            if (std::all_of(rest.begin(), rest.end(), [](std::uint8_t b) { return b == 0; })) {
+                tail = pos;
+                return ProjectError::None;
+            }
+            return continues ? tooMany : ProjectError::Damaged;
+        }
+        pos += kChunkHeadSize;
         c.Bytes = f.subspan(pos, c.End - c.Start);
         pos += c.End - c.Start;
+        next = c.End;
         out.push_back(c);
     }
     return ProjectError::None;
@@ -274,30 +310,72 @@ void ApplyProjectBody(ProjectDoc& doc, const ParsedProjectFile& f, const HeaderD
     doc.MemImageLen = static_cast<std::int32_t>(last);
 }
 
-void ApplyTitleFile(std::string_view text, PgDataVector& pages)
+// Title file: "[Title]", then one line per page (CR LF ends, LF read alike).
+int ApplyTitleFile(std::string_view text, PgDataVector& pages)
 {
-    std::vector<std::string> lines = SplitLines(text);
-    for (std::string& line : lines)
+    // Only the lines the pages take are looked at, however many the file holds.
+    std::size_t pos = 0;
+    const auto nextLine = [&](std::string& line) {
+        if (pos >= text.size())
+            return false;
+        const std::size_t nl = std::min(text.find('\n', pos), text.size());
+        std::size_t end = nl;
+        if (end > pos && text[end - 1] == '\r')
+            --end;
+        line.assign(text.substr(pos, end - pos));
         if (const auto nul = line.find('\0'); nul != std::string::npos)
             line.resize(nul);
-    if (lines.empty() || lines.front() != "[Title]")
-        return;
-    for (std::size_t i = 0; i < pages.size(); ++i)
-        pages[i]->Title = i + 1 < lines.size() ? lines[i + 1] : std::string();
+        pos = nl + 1;
+        return true;
+    };
+    std::string line;
+    if (!nextLine(line) || line != "[Title]")
+        return 0;
+    int cut = 0;
+    for (auto& page : pages) {
+        if (!nextLine(line))
+            line.clear();
+        if (line.size() > kMaxPageTitleBytes) {
+            line.resize(kMaxPageTitleBytes);
+            ++cut;
+        }
+        page->Title = line;
+    }
+    return cut;
 }
 
-ProjectError ParseStartScreenFile(ByteSpan f, Bytes& data)
+std::size_t TitleFileLimit(std::size_t pageCount) { return 9 + pageCount * (kMaxPageTitleBytes + 2); }
+
+// Start-up screen file: a 0x200-byte head, then chunks {u32 0, u32 length, the records}; the
+// writer writes one.
+ProjectError ParseStartScreenFile(ByteSpan f, Bytes& data, std::size_t& tail)
 {
+    tail = f.size();
     if (f.size() < kStaHeaderSize)
         return ProjectError::TooShort;
-    std::vector<ProjectChunk> chunks;
-    if (const ProjectError e = ReadChunks(f, kStaHeaderSize, chunks); e != ProjectError::None)
-        return e;
-    for (const ProjectChunk& c : chunks)
-        if (c.Start != 0)
+    // Zeros from here to the end of the file.
+    std::size_t zerosFrom = f.size();
+    while (zerosFrom > kStaHeaderSize && f[zerosFrom - 1] == 0)
+        --zerosFrom;
+    ByteSpan screen;
+    bool any = false;
+    for (std::size_t pos = kStaHeaderSize; pos < f.size();) {
+        const ByteSpan rest = f.subspan(pos);
+        if (any && pos >= zerosFrom) {
+            tail = pos;
+            break;
+        }
+        if (rest.size() < kChunkHeadSize)
             return ProjectError::Damaged;
+        const std::uint32_t start = U32(f, pos), end = U32(f, pos + 4);
+        if (start != 0 || end > rest.size() - kChunkHeadSize)
+            return ProjectError::Damaged;
+        screen = rest.subspan(kChunkHeadSize, end);
+        any = true;
+        pos += kChunkHeadSize + end;
+    }
     // The last chunk is the screen.
-    data = chunks.empty() ? Bytes() : Bytes(chunks.back().Bytes.begin(), chunks.back().Bytes.end());
+    data.assign(screen.begin(), screen.end());
     return ProjectError::None;
 }
 

@@ -19,6 +19,19 @@ namespace kes {
 
 constexpr std::size_t kPrjHeaderSize = 0x200;
 constexpr std::size_t kKeySetBodySize = 20;
+constexpr std::size_t kChunkHeadSize = 8;
+
+// Bounds past anything real data reaches, so that a damaged file costs little to refuse.
+// The panel counts its pages, plus one, in a u16 of its system block.
+constexpr std::size_t kMaxProjectPages = 65534;
+// Chunks lie in the panel's memory, so their bytes together are at most kMaxPanelAddress.
+constexpr std::size_t kMaxProjectFileBytes =
+    kPrjHeaderSize + kChunkHeadSize * (kMaxProjectPages + 1) + std::size_t(kMaxPanelAddress);
+// The start-up screen file: its head, one chunk head and a record stream of that memory.
+constexpr std::size_t kMaxStartScreenFileBytes = 0x200 + kChunkHeadSize + std::size_t(kMaxPanelAddress);
+// The page title fields take 32767 characters (a line edit's length), each at most two bytes
+// in the project code pages.
+constexpr std::size_t kMaxPageTitleBytes = 2 * 32767;
 
 // What the project file carries beside the project state.
 struct ProjectFileExtras {
@@ -61,6 +74,9 @@ struct ParsedProjectFile {
     bool Keypad = false;       // machine ids 95 and 99: a key setting instead of chunks
     KeySetData KeySet;
     std::vector<ProjectChunk> Chunks; // the header chunk first, then one per page
+    // Where a run of zero bytes after the last page starts (damage that grew the file);
+    // the file's size when there is none.
+    std::size_t TailAt = 0;
 };
 
 // ---- Writing
@@ -75,12 +91,24 @@ std::string EncodeTitleFile(const ProjectDoc& doc);
 Bytes EncodeStartScreenFile(const PgDataStr& data);
 
 // ---- Reading
-// Chunks {u32 start, u32 end, end - start bytes} from pos to the end of the file; Damaged
-// when a chunk's head or bytes are cut off or its end lies below its start.
-ProjectError ReadChunks(ByteSpan file, std::size_t pos, std::vector<ProjectChunk>& out);
-// Checks: the file holds its header; the key setting is whole; every chunk's head and
-// bytes lie inside the file, its end is not below its start, the first chunk starts at 0.
+// What a read left out of a file that zero bytes grew: "the file ends in N zero bytes ...";
+// seen: every byte left out was read (else only those up to the largest file of its kind).
+std::string ZeroTailText(std::uint64_t bytes, bool seen);
+// A row of chunks {u32 start, u32 end, end - start bytes} from pos, each starting where the
+// one before ended, the first at 0, at most maxChunks of them. Where the row breaks (a chunk
+// that does not continue it, a head or bytes cut off, one chunk too many) and every byte from
+// there on is zero, the row ends and tail is set there (else tail is the file's size); any
+// other break is Damaged, or tooMany past maxChunks.
+ProjectError ReadChunkRow(ByteSpan file, std::size_t pos, std::size_t maxChunks, ProjectError tooMany,
+                          std::vector<ProjectChunk>& out, std::size_t& tail);
+// Checks: the file holds its header; the key setting is whole; the header chunk and the
+// pages form a row (ReadChunkRow) of at most kMaxProjectPages pages.
 ProjectError ParseProjectFile(ByteSpan file, ParsedProjectFile& out);
+// The pages at the end of the file that are empty chunks at 0: zero bytes, which a file grown
+// by zeros after an empty header or page holds as well.
+std::size_t TrailingZeroPages(const ParsedProjectFile& f);
+// The pages the panel model's page table holds (kMaxProjectPages when the model gives none).
+std::size_t ModelPageLimit(const ProjectState& s);
 // Every chunk inside an image of imageSize bytes, pages not inside the header chunk.
 ProjectError CheckChunksFit(const ParsedProjectFile& f, std::size_t imageSize);
 // The panel model index as stored: its low four bits.
@@ -95,10 +123,14 @@ void ApplyProjectHeader(ProjectState& s, const ProjectFileHeader& h);
 // offset list, and the header sections into the system records. The chunks must fit.
 void ApplyProjectBody(ProjectDoc& doc, const ParsedProjectFile& f, const HeaderDecoders& dec);
 // Titles from a title file: only when its first line is "[Title]"; one line per page, the
-// rest stay empty. A NUL ends a line.
-void ApplyTitleFile(std::string_view text, PgDataVector& pages);
-// The start-up screen's record stream; Damaged when the chunk is cut off or does not
-// start at 0.
-ProjectError ParseStartScreenFile(ByteSpan file, Bytes& data);
+// rest stay empty. A NUL ends a line. A line longer than kMaxPageTitleBytes is cut there;
+// the number of titles cut is returned.
+int ApplyTitleFile(std::string_view text, PgDataVector& pages);
+// The bytes of a title file worth reading for pageCount pages: every line at its longest.
+std::size_t TitleFileLimit(std::size_t pageCount);
+// The start-up screen's record stream: the last chunk, each starting at 0; Damaged when a
+// chunk is cut off or does not start at 0. Zero bytes after the first chunk are a tail left
+// out (tail set there, else to the file's size).
+ProjectError ParseStartScreenFile(ByteSpan file, Bytes& data, std::size_t& tail);
 
 } // namespace kes

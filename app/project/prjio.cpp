@@ -113,19 +113,29 @@ ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTyp
     ReadOutcome out;
     // A save killed part way is finished first, so the files read are all of one save.
     const std::string intent = SaveIntentPath(basePath);
-    if (!RecoverFileSet(intent, {basePath + kPrjExt, basePath + ".Til", basePath + ".Sta"}, nullptr)) {
+    if (!RecoverFileSet(intent, {basePath + kPrjExt, basePath + ".Til", basePath + ".Sta"}, nullptr,
+                        &out.IntentProblem)) {
         out.Error = ProjectError::CannotRead;
         out.Path = intent;
         return out;
     }
+    // Bytes past the largest file of its kind are read only when zeros ran up to them, and
+    // then not at all.
+    const auto leftOut = [&](const std::string& path, std::uint64_t size, std::size_t read, std::size_t tail) {
+        if (tail < read || size > read)
+            out.LeftOut.push_back(path + ": " + ZeroTailText(size - tail, size == read));
+    };
     out.Path = basePath + kPrjExt;
     Bytes file;
-    if (!ReadFileBytes(out.Path, file, nullptr)) {
+    std::uint64_t size = 0;
+    if (!ReadFileLimited(out.Path, kMaxProjectFileBytes, file, &size, nullptr)) {
         out.Error = ProjectError::CannotRead;
         return out;
     }
     ParsedProjectFile parsed;
     out.Error = ParseProjectFile(file, parsed);
+    if (out.Error == ProjectError::None && size > file.size() && (parsed.Keypad || parsed.TailAt == file.size()))
+        out.Error = ProjectError::TooLarge;
     if (out.Error != ProjectError::None)
         return out;
 
@@ -146,13 +156,19 @@ ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTyp
     const std::string staPath = basePath + ".Sta";
     if (!parsed.Keypad && FileExists(staPath)) {
         Bytes sta;
+        std::uint64_t staSize = 0;
+        std::size_t tail = 0;
         ProjectError e = ProjectError::CannotRead;
-        if (ReadFileBytes(staPath, sta, nullptr))
-            e = ParseStartScreenFile(sta, startScreen);
+        if (ReadFileLimited(staPath, kMaxStartScreenFileBytes, sta, &staSize, nullptr))
+            e = ParseStartScreenFile(sta, startScreen, tail);
+        if (e == ProjectError::None && staSize > sta.size() && tail == sta.size())
+            e = ProjectError::TooLarge;
         hasStartScreen = e == ProjectError::None;
         if (!hasStartScreen) {
             startScreen.clear();
             out.StartScreenProblem = staPath + ": " + ProjectErrorText(e);
+        } else {
+            leftOut(staPath, staSize, sta.size(), tail);
         }
     }
 
@@ -178,13 +194,35 @@ ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTyp
     out.Error = CheckChunksFit(parsed, doc.MemImage.size());
     if (out.Error != ProjectError::None)
         return out;
+    if (!parsed.Keypad) {
+        // Zeros that grew a file after an empty page read as more empty pages: past what the
+        // panel's page table holds they are taken for what they are.
+        std::size_t tail = parsed.TailAt;
+        if (parsed.Chunks.size() - 1 > ModelPageLimit(doc)) {
+            const std::size_t drop = std::min(TrailingZeroPages(parsed), parsed.Chunks.size() - 1 - ModelPageLimit(doc));
+            parsed.Chunks.resize(parsed.Chunks.size() - drop);
+            tail -= drop * kChunkHeadSize;
+        }
+        const std::vector<std::string> others = std::move(out.LeftOut);
+        out.LeftOut.clear();
+        leftOut(out.Path, size, file.size(), tail);
+        out.LeftOut.insert(out.LeftOut.end(), others.begin(), others.end());
+    }
     ApplyProjectBody(doc, parsed, dec);
     if (parsed.Keypad)
         return out;
 
-    std::string titles;
-    if (ReadFileText(basePath + ".Til", titles, nullptr))
-        ApplyTitleFile(titles, doc.PgDataList);
+    // Every title line at its longest: a file longer than that grew past its titles.
+    const std::string tilPath = basePath + ".Til";
+    Bytes titles;
+    std::uint64_t tilSize = 0;
+    if (FileExists(tilPath) && ReadFileLimited(tilPath, TitleFileLimit(doc.PgDataList.size()), titles, &tilSize, nullptr)) {
+        const int cut = ApplyTitleFile(std::string_view(reinterpret_cast<const char*>(titles.data()), titles.size()),
+                                       doc.PgDataList);
+        if (cut > 0)
+            out.LeftOut.push_back(tilPath + ": " + std::to_string(cut) + " title(s) longer than "
+                                  + std::to_string(kMaxPageTitleBytes) + " bytes, cut there");
+    }
     if (!doc.StartScreenData)
         doc.StartScreenData = std::make_unique<PgDataStr>();
     if (hasStartScreen)

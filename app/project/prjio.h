@@ -62,13 +62,19 @@ struct ReadOutcome {
     // A start-up screen file that could not be read: the project opens without its start-up
     // screen; what was wrong, empty when nothing was.
     std::string StartScreenProblem;
+    // What was left out of files that read only in part ("path: what"), one line each.
+    std::vector<std::string> LeftOut;
+    // A damaged record of an unfinished save, not carried out ("path: what"); empty when none.
+    std::string IntentProblem;
 };
 // Reads the project at basePath (the project file must exist; titles and start-up screen are
 // read when present). type, when given, loads the controller's device table and the panel
 // model's data for the stored ids (a controller or panel model its lists lack is refused as
 // junk); the image is then sized to the model. A damaged project file leaves the pages and
-// the image empty; a damaged start-up screen file loses only the start-up screen. An older project's image is rebuilt from a fresh
-// header and the page data (PrjVersion becomes 100).
+// the image empty; a damaged start-up screen file loses only the start-up screen. Zero bytes
+// that grew a file past its data, and titles longer than a title field takes, are left out
+// (LeftOut says so); no file is read past the largest of its kind. An older project's image
+// is rebuilt from a fresh header and the page data (PrjVersion becomes 100).
 ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTypeCore* type,
                              const HeaderDecoders& dec);
 // The last step of opening an older project, once its pages were decoded under their own

@@ -20,6 +20,10 @@ const char* ProjectErrorText(ProjectError e)
     case ProjectError::NoSpace: return "the disk is full";
     case ProjectError::Inconsistent: return "the compiled image does not hold every page";
     case ProjectError::UnknownModel: return "the file names a controller or panel model this program does not know";
+    case ProjectError::TooManyPages: return "the file holds more pages than a panel can count";
+    case ProjectError::TooManyScreens: return "the file holds more screens than the user menu's memory area holds";
+    case ProjectError::TooLarge: return "the file is larger than any file of its kind";
+    case ProjectError::ScreenDamaged: return "a screen's records do not read";
     }
     return "unknown error";
 }

@@ -31,6 +31,10 @@ enum class ProjectError {
     NoSpace,      // the target folder has less free space than the image needs
     Inconsistent, // the compiled image does not describe every page: nothing is written
     UnknownModel, // the header names a controller or panel model the model data do not list
+    TooManyPages, // more pages than a panel can count
+    TooManyScreens, // more user-menu screens than the panel's menu area holds
+    TooLarge,     // larger than any file of its kind, and not by a run of zeros at its end
+    ScreenDamaged, // a user-menu screen's records do not read
 };
 const char* ProjectErrorText(ProjectError e);
 

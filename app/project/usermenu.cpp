@@ -1,5 +1,7 @@
 #include "app/project/usermenu.h"
 
+#include "app/model/lxtypecore.h"
+#include "app/project/pagedata.h"
 #include "app/project/prjfile.h"
 #include "app/project/prjio.h"
 #include "platform/fileio.h"
@@ -29,15 +31,25 @@ std::string UserMenuReadPath(const ProjectState& s, int panelModelIndex)
     return own.empty() || FileExists(own) ? own : UserMenuPath(s.AppDir, panelModelIndex);
 }
 
+namespace {
+
+// The screens' pictures (a full one-bit picture of the panel each) and their stored records
+// both within the main-menu area.
+bool ScreensFit(const ProjectState& s, std::int64_t screens, std::int64_t stored, int panelWidth, int panelHeight)
+{
+    const std::int64_t area = std::int64_t(s.MainMenuEnd) - s.MainMenuAddr + 1;
+    const std::int64_t pictures = screens * panelWidth * panelHeight / 8;
+    return pictures <= area && stored <= area;
+}
+
+} // namespace
+
 bool UserMenuFits(const ProjectDoc& doc, int panelWidth, int panelHeight)
 {
-    const std::int64_t area = std::int64_t(doc.MainMenuEnd) - doc.MainMenuAddr + 1;
-    const std::int64_t screens = static_cast<std::int64_t>(doc.ImagePgDataList.size());
     std::int64_t stored = 0;
     for (const auto& s : doc.ImagePgDataList)
         stored += s->Length();
-    const std::int64_t pictures = screens * panelWidth * panelHeight / 8;
-    return pictures <= area && stored <= area;
+    return ScreensFit(doc, static_cast<std::int64_t>(doc.ImagePgDataList.size()), stored, panelWidth, panelHeight);
 }
 
 Bytes EncodeUserMenuFile(ProjectDoc& doc, const UserMenuPort& port)
@@ -80,14 +92,17 @@ ProjectError ParseUserMenuFile(ByteSpan f, ParsedUserMenu& out)
     out.PanelModelIndex = static_cast<std::int16_t>(*GetU16le(f, 2));
     out.Version = *GetU32le(f, 4);
     out.HmiUnitAddr = f[8];
+    // The empty chunk {0, 0} heads the row of screens.
     if (*GetU32le(f, kUserMenuHeadSize) != 0 || *GetU32le(f, kUserMenuHeadSize + 4) != 0)
         return ProjectError::Damaged;
     std::vector<ProjectChunk> chunks;
-    if (const ProjectError e = ReadChunks(f, kUserMenuHeadSize + 8, chunks); e != ProjectError::None)
+    if (const ProjectError e = ReadChunkRow(f, kUserMenuHeadSize, kMaxUserMenuScreens + 1, ProjectError::TooManyScreens,
+                                            chunks, out.TailAt);
+        e != ProjectError::None)
         return e;
-    for (const ProjectChunk& c : chunks) {
-        out.Screens.emplace_back(c.Bytes.begin(), c.Bytes.end());
-        out.Ranges.emplace_back(c.Start, c.End);
+    for (std::size_t k = 1; k < chunks.size(); ++k) {
+        out.Screens.emplace_back(chunks[k].Bytes.begin(), chunks[k].Bytes.end());
+        out.Ranges.emplace_back(chunks[k].Start, chunks[k].End);
     }
     return ProjectError::None;
 }
@@ -103,6 +118,35 @@ bool UserMenuInArea(const ParsedUserMenu& menu, std::int64_t areaSize)
         next = end;
     }
     return true;
+}
+
+ProjectError CheckUserMenu(const ParsedUserMenu& menu, const ProjectState& s, int panelWidth, int panelHeight)
+{
+    if (!UserMenuInArea(menu, s.ObjDataSize()))
+        return ProjectError::OutOfImage;
+    const std::int64_t stored = menu.Ranges.empty() ? 0 : menu.Ranges.back().second;
+    if (!ScreensFit(s, static_cast<std::int64_t>(menu.Screens.size()), stored, panelWidth, panelHeight))
+        return ProjectError::TooManyScreens;
+    return ProjectError::None;
+}
+
+bool UserMenuMachine(const LxTypeCore& type, std::int16_t machineId)
+{
+    return machineId >= 0 && machineId <= 255 && type.MachineIndexOf(machineId) >= 0
+           && !ProjectState::IsKeypadMachine(machineId);
+}
+
+ScreenRead FirstUnreadScreen(const ParsedUserMenu& menu, const PageEnv& env)
+{
+    for (std::size_t i = 0; i < menu.Screens.size(); ++i) {
+        PageData trial;
+        const PgReadResult r = ScreenDataToObj(trial, env, menu.Screens[i], 0, menu.Screens[i].size(), false, &ScreenKind);
+        if (r.Error == DecodeError::LibraryMissing)
+            break;
+        if (!r.Ok())
+            return {i, r};
+    }
+    return {menu.Screens.size(), {}};
 }
 
 } // namespace kes

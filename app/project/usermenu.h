@@ -1,6 +1,7 @@
 #pragma once
 // The user menu file: the screens of the panel's own main menu, one file per panel family,
 // kept under the program folder (or the user's, see below) rather than in the project.
+#include "app/project/pgread.h"
 #include "app/project/projectdoc.h"
 
 #include <array>
@@ -10,6 +11,13 @@
 namespace kes {
 
 constexpr std::size_t kUserMenuHeadSize = 512;
+// A screen takes a full one-bit picture of the panel in the main-menu area, which holds 18 on
+// the sample models; no panel's menu area holds a thousand. The model's own area bounds it
+// further once its data are loaded (CheckUserMenu).
+constexpr std::size_t kMaxUserMenuScreens = 1000;
+// The head, a chunk head per screen and the empty chunk, and screens within a panel's memory.
+constexpr std::size_t kMaxUserMenuFileBytes =
+    kUserMenuHeadSize + 8 * (kMaxUserMenuScreens + 1) + std::size_t(kMaxPanelAddress);
 
 // What the head carries beside the project state: the serial port of the panel link.
 struct UserMenuPort {
@@ -46,12 +54,29 @@ struct ParsedUserMenu {
     std::vector<Bytes> Screens;
     // Each screen's start and end in the user menu's image, from the file.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> Ranges;
+    // Where a run of zero bytes after the last screen starts; the file's size when none does.
+    std::size_t TailAt = 0;
 };
-// Checks every chunk against the file: its head and bytes inside, end not below start, the
-// empty chunk first.
+// Checks every chunk against the file: the empty chunk first, then the screens in a row
+// (ReadChunkRow), at most kMaxUserMenuScreens of them.
 ProjectError ParseUserMenuFile(ByteSpan file, ParsedUserMenu& out);
 // True when the panel model index is a family's (0 or 1) and every screen lies in an image of
 // areaSize bytes, each starting where the one before ended.
 bool UserMenuInArea(const ParsedUserMenu& menu, std::int64_t areaSize);
+// What the loaded model makes of a parsed file: OutOfImage when it is no family's or a
+// screen lies outside the object data area, TooManyScreens when the screens' pictures or
+// their records do not fit the main-menu area (as a save would refuse them).
+ProjectError CheckUserMenu(const ParsedUserMenu& menu, const ProjectState& s, int panelWidth, int panelHeight);
+// True for a controller the model data list that draws screens (not a keypad type).
+bool UserMenuMachine(const LxTypeCore& type, std::int16_t machineId);
+
+// The first screen whose records do not read wholly, and how far it read; Screen is the
+// count of screens when every one reads, or when the decoder library is missing (which the
+// screens' windows say).
+struct ScreenRead {
+    std::size_t Screen = 0;
+    PgReadResult Read;
+};
+ScreenRead FirstUnreadScreen(const ParsedUserMenu& menu, const PageEnv& env);
 
 } // namespace kes

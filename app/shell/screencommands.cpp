@@ -7,6 +7,7 @@
 #include "app/editor/tformfullscreen.h"
 #include "app/project/memimage.h"
 #include "app/project/prjio.h"
+#include "app/project/ui/prjcommands.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/project/usermenu.h"
 #include "app/shell/tkhm.h"
@@ -64,10 +65,19 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
     k.Doc.EditMode = 2;
     k.Doc.PanelModelIndex = static_cast<std::int16_t>(panelModelIndex);
     Bytes file;
+    std::uint64_t size = 0;
     ParsedUserMenu m;
-    ProjectError e = ReadFileBytes(path, file, nullptr) ? ParseUserMenuFile(file, m) : ProjectError::CannotRead;
+    ProjectError e = ReadFileLimited(path, kMaxUserMenuFileBytes, file, &size, nullptr) ? ParseUserMenuFile(file, m)
+                                                                                        : ProjectError::CannotRead;
+    // Bytes past what was read are a tail only when zeros ran up to there.
+    if (e == ProjectError::None && size > file.size() && m.TailAt == file.size())
+        e = ProjectError::TooLarge;
     if (e == ProjectError::None && m.PanelModelIndex != panelModelIndex)
         e = ProjectError::Damaged;
+    // Junk in the head would open as a blank controller, and a keypad type draws no screens.
+    if (e == ProjectError::None && LxType && !LxType->MachineIds.empty() && !UserMenuMachine(*LxType, m.MachineId))
+        e = ProjectError::UnknownModel;
+    QString detail;
     if (e == ProjectError::None) {
         k.Doc.MachineId = m.MachineId;
         if (LxType) {
@@ -77,13 +87,27 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
         ResetMemoryImage(k.Doc);
         k.Doc.PrjVersion = m.Version;
         k.Doc.HmiUnitAddr = m.HmiUnitAddr;
-        if (!UserMenuInArea(m, k.Doc.ObjDataSize()))
-            e = ProjectError::OutOfImage;
+        e = CheckUserMenu(m, k.Doc, LxType ? LxType->PanelWidth : 0, LxType ? LxType->PanelHeight : 0);
+    }
+    // A screen that does not read would show as an empty one.
+    if (e == ProjectError::None && LxType) {
+        const ScreenRead r = FirstUnreadScreen(m, PageEnv(k.Doc, *LxType));
+        if (r.Screen < m.Screens.size()) {
+            e = ProjectError::ScreenDamaged;
+            detail = QStringLiteral(": %1 %2, %3 (%4)")
+                         .arg(Msg(kMsgScreenNumber))
+                         .arg(r.Screen)
+                         .arg(r.Read.Position)
+                         .arg(QString::fromLatin1(DecodeErrorText(r.Read.Error)));
+        }
     }
     TImagePage* first = e == ProjectError::None ? OpenScreens(k, m) : nullptr;
     if (e != ProjectError::None)
         ShowMessage(Msg(kMsgUserMenuDamaged) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n")
-                    + QString::fromLatin1(ProjectErrorText(e)));
+                    + QString::fromLatin1(ProjectErrorText(e)) + detail);
+    else if (m.TailAt < size)
+        ShowMessage(Msg(kMsgLeftOut) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n")
+                    + QString::fromStdString(ZeroTailText(size - m.TailAt, size == file.size())));
     const QAction* item = k.Action("MmMenuSet");
     k.setWindowTitle(AnsiToQString(k.Doc.CaptionPrefix) + (item ? item->text() : QString()));
     k.FormActivate();

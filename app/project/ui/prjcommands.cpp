@@ -216,6 +216,8 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
     }
     const HeaderLib lib;
     const ReadOutcome r = ReadProjectFiles(k.Doc, base, k.Model(), lib.Decoders());
+    if (!r.IntentProblem.empty())
+        ShowMessage(Msg(kMsgIntentDamaged) + QStringLiteral("\n") + Path(r.IntentProblem));
     if (r.Error != ProjectError::None) {
         ShowError(Msg(kMsgFileDamaged) + QStringLiteral("\n") + Path(r.Path) + QStringLiteral("\n")
                     + QString::fromLatin1(ProjectErrorText(r.Error)));
@@ -227,6 +229,12 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
     ShowOpenedProject(k, r);
     if (!r.StartScreenProblem.empty())
         ShowMessage(Msg(kMsgStartScreenLost) + QStringLiteral("\n") + Path(r.StartScreenProblem));
+    if (!r.LeftOut.empty()) {
+        QString lines = Msg(kMsgLeftOut);
+        for (const std::string& l : r.LeftOut)
+            lines += QStringLiteral("\n") + Path(l);
+        ShowMessage(lines);
+    }
     if (const QString partly = PartlyReadPages(k); !partly.isEmpty())
         ShowMessage(Msg(kMsgPartlyRead) + partly);
     for (const ModelWarning& w : r.ModelProblems)

@@ -20,6 +20,9 @@ enum : int {
     kMsgStartScreenLost = 490, // "The start-up screen file is damaged; the project opens without ..."
     kMsgPartlyRead = 491,    // "The project file reads only in part; ... kept until the page is changed:"
     kMsgPageNumber = 46,     // "Page number"
+    kMsgLeftOut = 940,       // "Parts of these files could not be read and were left out:"
+    kMsgIntentDamaged = 941, // a damaged record of an unfinished save, not carried out
+    kMsgScreenNumber = 943,  // "Screen"
 };
 
 void InstallProjectCommands(ProjectCommandsHost& host);

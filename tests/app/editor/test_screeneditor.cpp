@@ -3,6 +3,8 @@
 // stores them as a bare object-record stream that reads back to the same bytes, and a walk
 // over a hostile stream ends without hanging or reading past it. A right click drops the
 // points of a polyline in progress. A user-menu screen is shown, not edited, and does not close.
+// A stored screen that reads only in part says so when it opens and keeps its unread bytes
+// until the screen is changed.
 #include "editortest.h"
 
 #include "app/editor/pageeditor.h"
@@ -11,6 +13,7 @@
 #include "app/inspector/tdlgprop.h"
 #include "app/project/pgread.h"
 #include "app/project/ui/tlxtype.h"
+#include "app/ui/msgtable.h"
 #include "objects/tgeom.h"
 
 #include <QApplication>
@@ -142,6 +145,38 @@ TEST_F(ScreenEditorTest, AHostileStreamIsWalkedWithoutHangingOrOverreading)
         page.PgDataToObj(c.data, 0, c.data.size());
         EXPECT_EQ(page.ObjList.size(), c.objects) << c.name;
     }
+}
+
+TEST_F(ScreenEditorTest, AScreenThatReadsInPartSaysSoAndKeepsItsUnreadBytesUntilChanged)
+{
+    OpenStartScreen();
+    ASSERT_NE(DrawWith("TbRect", At(2, 2), At(20, 20)), nullptr);
+    ASSERT_NE(DrawWith("TbRect", At(30, 2), At(50, 20)), nullptr);
+    Bytes stored = Stored();
+    // The second record cut: its head says more bytes than the stream holds.
+    stored.resize(stored.size() - 10);
+    Drive(nullptr);
+    delete FirstPage;
+    Khm->Doc.StartScreenData->Data = stored;
+    prompt.shown.clear();
+    Trigger("MmStartPg");
+    ASSERT_NE(FirstPage, nullptr);
+    Drive(FirstPage);
+    EXPECT_EQ(Screen().ObjList.size(), 1u);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_TRUE(prompt.shown[0].startsWith(Msg(942))) << prompt.shown[0].toStdString();
+
+    // Stored unchanged (a save does so), the record keeps every byte.
+    Khm->Doc.StoreStartScreen();
+    EXPECT_EQ(Khm->Doc.StartScreenData->Data, stored);
+    // Changed, the screen is what the window shows.
+    ASSERT_NE(DrawWith("TbRect", At(60, 2), At(70, 20)), nullptr);
+    Khm->Doc.StoreStartScreen();
+    EXPECT_NE(Khm->Doc.StartScreenData->Data, stored);
+    ASSERT_EQ(Screen().ObjList.size(), 2u);
+    TImagePage again(Khm->PageEd->Host(), -1);
+    EXPECT_TRUE(again.PgDataToObj(Khm->Doc.StartScreenData->Data, 0, Khm->Doc.StartScreenData->Data.size()).Ok());
+    EXPECT_EQ(again.ObjList.size(), 2u);
 }
 
 TEST_F(ScreenEditorTest, ARightClickDropsThePolylinePoints)

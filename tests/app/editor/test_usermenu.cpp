@@ -18,6 +18,8 @@
 #include <QDir>
 #include <QFileDialog>
 
+#include <chrono>
+
 namespace kes::test {
 namespace {
 
@@ -46,12 +48,16 @@ protected:
         ASSERT_TRUE(WriteFileAtomic(path, std::string(file.begin(), file.end()), nullptr));
     }
     // A file of count empty screens of panel model 0.
-    Bytes EmptyScreens(std::size_t count)
+    Bytes EmptyScreens(std::size_t count) { return Screens(std::vector<Bytes>(count)); }
+    // A file of these screens of panel model 0.
+    Bytes Screens(const std::vector<Bytes>& screens)
     {
         ProjectDoc doc;
         doc.MachineId = 87;
-        for (std::size_t i = 0; i < count; ++i)
+        for (const Bytes& screen : screens) {
             doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
+            doc.ImagePgDataList.back()->Data = screen;
+        }
         return EncodeUserMenuFile(doc, UserMenuPort{});
     }
     void Restart()
@@ -223,6 +229,69 @@ TEST_F(UserMenuTest, AHostileFileIsRefusedWhole)
         EXPECT_TRUE(Khm->Doc.ImagePgDataList.empty()) << c.name;
         ASSERT_FALSE(prompt.shown.empty()) << c.name;
         EXPECT_TRUE(prompt.shown.back().startsWith(Msg(484))) << c.name;
+    }
+}
+
+// Counts, lengths, records and controllers no real user menu has: each file is refused with
+// a message naming it and what was wrong, within a second; zeros that grew a file are left
+// out and said.
+TEST_F(UserMenuTest, HostileFilesEndInAMessageWithinASecond)
+{
+    NewProject();
+    const Bytes good = MenuFile();
+    Bytes rect = Khm->Doc.StartScreenData->Data;
+    rect.resize(rect.size() - 3);
+    const auto machine = [&](std::uint16_t id) {
+        Bytes f = good;
+        PutU16le(f, 0, id);
+        return f;
+    };
+    const auto grown = [](Bytes f, std::size_t zeros) {
+        f.resize(f.size() + zeros, 0);
+        return f;
+    };
+    struct Case {
+        const char* name;
+        Bytes file;
+        ProjectError error; // None: it opens
+        std::size_t screens;
+    };
+    const Case cases[] = {
+        {"an unknown controller", machine(32767), ProjectError::UnknownModel, 0},
+        {"a keypad controller", machine(95), ProjectError::UnknownModel, 0},
+        {"19 screens, one more than the area holds", EmptyScreens(19), ProjectError::TooManyScreens, 0},
+        {"10,000 empty screens", EmptyScreens(10000), ProjectError::TooManyScreens, 0},
+        {"200,000 empty chunks", grown(EmptyScreens(0), 8 * 200000), ProjectError::TooManyScreens, 0},
+        {"a record of length zero", Screens({{}, Bytes{0x00, 0x01, 0x00, 0x00, 0x00, 0x00}}), ProjectError::ScreenDamaged, 0},
+        {"a record cut short", Screens({rect}), ProjectError::ScreenDamaged, 0},
+        {"bytes that are no record", Screens({Bytes{0x00, 0x01, 0x7F, 0xFF, 0x01, 0x02}}), ProjectError::ScreenDamaged, 0},
+        {"no screens at all", Screens({}), ProjectError::None, 0},
+        {"8 MB of zeros after the screens", grown(good, 8u << 20), ProjectError::None, 2},
+    };
+    // The project closed first: what follows says only what the files do.
+    Install(good);
+    Open("LX041");
+    for (const Case& c : cases) {
+        Install(c.file);
+        prompt.shown.clear();
+        const auto t0 = std::chrono::steady_clock::now();
+        Open("LX041");
+        EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(1)) << c.name;
+        EXPECT_EQ(Khm->ImageWinList.size(), c.screens) << c.name;
+        EXPECT_EQ(Khm->Doc.ImagePgDataList.size(), c.screens) << c.name;
+        if (c.error == ProjectError::None && c.screens == 0) {
+            EXPECT_TRUE(prompt.shown.empty()) << c.name;
+            continue;
+        }
+        ASSERT_EQ(prompt.shown.size(), 1u) << c.name << ": " << prompt.shown.front().toStdString();
+        const QString& said = prompt.shown.back();
+        EXPECT_TRUE(said.contains(QStringLiteral("UserMenu.Men"))) << c.name;
+        if (c.error != ProjectError::None) {
+            EXPECT_TRUE(said.startsWith(Msg(484))) << c.name;
+            EXPECT_TRUE(said.contains(QString::fromLatin1(ProjectErrorText(c.error)))) << c.name << ": " << said.toStdString();
+        } else {
+            EXPECT_TRUE(said.startsWith(Msg(940))) << c.name;
+        }
     }
 }
 

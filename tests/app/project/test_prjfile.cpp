@@ -327,6 +327,10 @@ TEST(ProjectFiles, DamagedFilesOpenNothingButAStartScreenFileLosesItsScreenOnly)
         std::fill(b.begin() + static_cast<std::ptrdiff_t>(from), b.begin() + static_cast<std::ptrdiff_t>(to), 0x41);
         return b;
     };
+    // A page after the last that ends one byte past the image.
+    Bytes pastImage(8 + p.doc.MemImage.size() + 1 - 30, 0xFF);
+    PutU32le(pastImage, 0, 30);
+    PutU32le(pastImage, 4, static_cast<std::uint32_t>(p.doc.MemImage.size() + 1));
     struct Case {
         const char* name;
         Bytes zqf;
@@ -335,12 +339,12 @@ TEST(ProjectFiles, DamagedFilesOpenNothingButAStartScreenFileLosesItsScreenOnly)
     };
     const Case cases[] = {
         {"shorter than its header", cut(good, 300), sta, ProjectError::TooShort},
-        {"cut inside a chunk head", cut(good, 524), sta, ProjectError::Damaged},
+        {"cut inside a chunk head", cut(good, 526), sta, ProjectError::Damaged},
         {"cut inside a chunk", cut(good, good.size() - 1), sta, ProjectError::Damaged},
         {"end below start", put32(good, 538 + 4, 5), sta, ProjectError::Damaged},
         {"length past the file", put32(good, 538 + 4, 0x7FFFFFFF), sta, ProjectError::Damaged},
         {"header chunk not at 0", put32(put32(good, 512, 1), 516, 1), sta, ProjectError::Damaged},
-        {"chunk past the image", test::Cat(good, Hex("00 80 02 00 01 80 02 00 FF")), sta, ProjectError::OutOfImage},
+        {"chunk past the image", test::Cat(good, pastImage), sta, ProjectError::OutOfImage},
         {"junk in the first 40 bytes", junk(good, 0, 40), sta, ProjectError::UnknownModel},
         {"a panel model the list lacks", put32(good, 0, 0x000F0003), sta, ProjectError::UnknownModel},
     };

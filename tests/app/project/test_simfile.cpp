@@ -190,7 +190,7 @@ TEST(UserMenu, DamagedFiles)
     Bytes backwards = good;
     PutU32le(backwards, 520, 9);
     const std::pair<const char*, Bytes> cases[] = {
-        {"shorter than the head", cut(100)}, {"cut in a chunk head", cut(524)}, {"cut in a chunk", cut(532)},
+        {"shorter than the head", cut(100)}, {"cut in a chunk head", cut(526)}, {"cut in a chunk", cut(532)},
         {"no empty chunk first", noEmpty},   {"end below start", backwards},
     };
     for (const auto& [name, bytes] : cases) {
