@@ -74,6 +74,12 @@ int PixelSizeFor(const TFont& f, const std::string& family)
 // One character of a font: the face it is drawn from, its advance and its ink, rendered on
 // first need, as the inked box around the character's cell (top-left at the cell's) and a mask
 // of that box (1 = inked).
+// Columns first to end (excluded) of a row that are inked.
+struct InkRun {
+    int first;
+    int end;
+};
+
 struct Glyph {
     QString text; // its code units
     int font = 0; // index into the face's fonts
@@ -81,6 +87,10 @@ struct Glyph {
     bool rendered = false;
     TRect ink;
     std::vector<std::uint8_t> mask;
+    // The mask's inked runs: row r holds runs[rowRuns[r]] up to runs[rowRuns[r + 1]], columns
+    // from the ink box's left.
+    std::vector<InkRun> runs;
+    std::vector<std::uint32_t> rowRuns;
 };
 
 // A font as texts are drawn in it: its own family and the fallback, their metrics, and the
@@ -92,6 +102,8 @@ struct Face {
     int height = 0;
     // Keyed by the character's code point, or its code unit when it is a lone surrogate.
     std::unordered_map<char32_t, Glyph> glyphs;
+    // The glyphs of the first 256 code points, found without hashing (most texts are these).
+    std::array<Glyph*, 256> latin{};
 };
 
 Face MakeFace(const TFont& f)
@@ -117,8 +129,12 @@ const Glyph& GlyphAt(Face& face, const QString& s, qsizetype i, qsizetype& n)
         ucs4 = QChar::surrogateToUcs4(s.at(i), s.at(i + 1));
         n = 2;
     }
+    if (ucs4 < face.latin.size() && face.latin[ucs4])
+        return *face.latin[ucs4];
     auto [it, added] = face.glyphs.try_emplace(ucs4);
     Glyph& g = it->second;
+    if (ucs4 < face.latin.size())
+        face.latin[ucs4] = &g;
     if (added) {
         g.text = s.mid(i, n);
         g.font = !face.metrics[0]->inFontUcs4(ucs4) && face.metrics[1]->inFontUcs4(ucs4) ? 1 : 0;
@@ -165,10 +181,23 @@ void RenderGlyph(const Face& face, Glyph& g)
         return;
     g.ink = TRect{box.Left - m, box.Top - m, box.Right - m, box.Bottom - m};
     g.mask.resize(static_cast<std::size_t>(box.Width()) * static_cast<std::size_t>(box.Height()));
+    g.rowRuns.push_back(0);
     for (int y = box.Top; y < box.Bottom; ++y) {
         const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        std::uint8_t* m = g.mask.data() + static_cast<std::size_t>(y - box.Top) * box.Width();
         for (int x = box.Left; x < box.Right; ++x)
-            g.mask[static_cast<std::size_t>(y - box.Top) * box.Width() + (x - box.Left)] = qAlpha(row[x]) >= 128 ? 1 : 0;
+            m[x - box.Left] = qAlpha(row[x]) >= 128 ? 1 : 0;
+        for (int x = 0; x < box.Width();) {
+            if (!m[x]) {
+                ++x;
+                continue;
+            }
+            const int first = x;
+            while (x < box.Width() && m[x])
+                ++x;
+            g.runs.push_back(InkRun{first, x});
+        }
+        g.rowRuns.push_back(static_cast<std::uint32_t>(g.runs.size()));
     }
 }
 
@@ -283,10 +312,6 @@ struct GlyphRun {
     TRect inkBox;       // from the text's top-left; empty when nothing is inked
     // Row r of the box holds runs[rowRuns[r]] up to runs[rowRuns[r + 1]]: columns first to
     // end (excluded) from the box's left.
-    struct InkRun {
-        int first;
-        int end;
-    };
     std::vector<InkRun> runs;
     std::vector<std::size_t> rowRuns;
 };
@@ -297,14 +322,18 @@ void PutRuns(Surface& s, TColor font, const GlyphRun& run, int left, int top, co
 {
     if (!s.Valid())
         return;
-    const std::uint32_t colour = ToPixel(font);
+    const std::uint32_t colour = ToPixel(font) | 0xFF000000u;
+    // Mostly every column of the ink box shows: the runs then need no cutting, and a run is a
+    // few pixels, written one by one from the row's start.
+    const bool whole = area.Left == left && area.Right == left + run.inkBox.Width();
     for (int y = area.Top; y < area.Bottom; ++y) {
         const auto row = static_cast<std::size_t>(y - top);
+        std::uint32_t* const at = s.At(area.Left, y);
         for (std::size_t k = run.rowRuns[row]; k < run.rowRuns[row + 1]; ++k) {
-            const int x0 = std::max(left + run.runs[k].first, area.Left);
-            const int x1 = std::min(left + run.runs[k].end, area.Right);
-            if (x0 < x1)
-                s.Fill(y, x0, x1, colour);
+            const int x0 = whole ? left + run.runs[k].first : std::max(left + run.runs[k].first, area.Left);
+            const int x1 = whole ? left + run.runs[k].end : std::min(left + run.runs[k].end, area.Right);
+            for (int x = x0; x < x1; ++x)
+                at[x - area.Left] = colour;
         }
     }
 }
@@ -404,24 +433,37 @@ public:
         }
         if (IsEmpty(box))
             return;
-        const std::vector<std::uint8_t> ink = RenderInk(l, 0, 0, box);
+        // Each row's runs are its characters' runs at their places, cut at the mask, those that
+        // overlap or touch joined: the inked runs of the characters' ink put together.
         run.inkBox = box;
         run.rowRuns.push_back(0);
+        std::vector<InkRun> row;
         for (int y = box.Top; y < box.Bottom; ++y) {
-            const std::uint8_t* row = ink.data() + static_cast<std::size_t>(y - box.Top) * box.Width();
-            for (int x = box.Left; x < box.Right;) {
-                if (!row[x - box.Left]) {
-                    ++x;
+            row.clear();
+            for (std::size_t i = 0; i < l.glyphs.size(); ++i) {
+                const Glyph& g = *l.glyphs[i];
+                if (y < g.ink.Top || y >= g.ink.Bottom || g.runs.empty())
                     continue;
+                const int left = l.x[i] + g.ink.Left;
+                const auto r = static_cast<std::size_t>(y - g.ink.Top);
+                for (std::size_t k = g.rowRuns[r]; k < g.rowRuns[r + 1]; ++k) {
+                    const int first = std::max(left + g.runs[k].first, box.Left);
+                    const int end = std::min(left + g.runs[k].end, box.Right);
+                    if (first < end)
+                        row.push_back(InkRun{first - box.Left, end - box.Left});
                 }
-                const int first = x;
-                while (x < box.Right && row[x - box.Left])
-                    ++x;
-                run.runs.push_back(GlyphRun::InkRun{first - box.Left, x - box.Left});
+            }
+            std::sort(row.begin(), row.end(), [](const InkRun& a, const InkRun& b) { return a.first < b.first; });
+            const std::size_t rowStart = run.runs.size();
+            for (const InkRun& r : row) {
+                if (run.runs.size() > rowStart && r.first <= run.runs.back().end)
+                    run.runs.back().end = std::max(run.runs.back().end, r.end);
+                else
+                    run.runs.push_back(r);
             }
             run.rowRuns.push_back(run.runs.size());
         }
-        inkBytes_ += run.runs.size() * sizeof(GlyphRun::InkRun) + run.rowRuns.size() * sizeof(std::size_t);
+        inkBytes_ += run.runs.size() * sizeof(InkRun) + run.rowRuns.size() * sizeof(std::size_t);
     }
     std::mutex& Mutex() { return mutex_; }
 
