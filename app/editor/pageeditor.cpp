@@ -48,6 +48,10 @@ void PageEditor::LoadPageWindow(int index)
         return;
     THmPage* page = OpenPageOf(index);
     if (!page) {
+        // The page at work is frozen first, as the new page's activation would freeze it: its
+        // objects are let go before the new page's are made, which then take their memory.
+        if (HmPage && HmPage->Live() && doc.EditMode == 3 && !HmPage->LinkBusy())
+            HmPage->FormDeactivate(true);
         page = new THmPage(*this);
         page->PgIndex = index;
         page->Zoom = doc.DefaultZoom;
