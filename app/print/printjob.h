@@ -51,6 +51,7 @@ private:
     bool startScreen_;
     PrintHeadings headings_;
     std::vector<PageMaterial> pages_;
+    std::vector<QImage> pictures_; // each page's picture when the printout shows them (kept small)
     PrintGeometry geometry_;
     std::vector<PrintUnit> units_;
 };

@@ -4,6 +4,10 @@
 // as many pages as its plan has units, by page and by kind, its page pictures stored pixel
 // for pixel.
 //
+// A printout is drawn exactly as before its texts were laid out once and its page pictures kept
+// from the reading of the pages: the preview's sheets and the PDF file's streams hold the
+// digests of the routine that measured each text apart and read each page again for its picture.
+//
 // With KES_PRINT_SHOTS=<folder> the PDF files and the preview's sheets are kept there (and the
 // PDF pages rendered to PNG when pdftoppm is installed), to be looked at.
 #include "app/print/printjob.h"
@@ -20,6 +24,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <zlib.h>
 
 namespace kes::test {
 namespace {
@@ -190,6 +196,84 @@ TEST_F(Printout, PagePicturesArePrintedWithoutLoss)
             for (int x = 0; x < want.width(); ++x)
                 ASSERT_EQ(image.Pixels.pixel(x, y), want.pixel(x, y) | 0xFF000000u) << x << "," << y;
     }
+}
+
+// The streams of a PDF file Qt wrote, unpacked where they are packed, but its metadata (which
+// carries the time the file was made).
+std::vector<QByteArray> PdfStreams(const QString& path)
+{
+    std::vector<QByteArray> streams;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return streams;
+    const QByteArray pdf = f.readAll();
+    for (qsizetype at = pdf.indexOf("stream\n"); at >= 0; at = pdf.indexOf("stream\n", at)) {
+        if (at >= 3 && pdf.mid(at - 3, 3) == "end") {
+            at += 7;
+            continue;
+        }
+        const qsizetype dict = pdf.lastIndexOf("<<", at);
+        const QByteArray head = pdf.mid(dict, at - dict);
+        const qsizetype start = at + 7;
+        const qsizetype end = pdf.indexOf("endstream", start);
+        if (end < 0)
+            break;
+        at = end + 9;
+        if (head.contains("/Metadata") || head.contains("/XML"))
+            continue;
+        QByteArray data = pdf.mid(start, end - start);
+        if (head.contains("/FlateDecode")) {
+            QByteArray out(data.size() * 64 + 4096, '\0');
+            uLongf outLen = static_cast<uLongf>(out.size());
+            if (uncompress(reinterpret_cast<Bytef*>(out.data()), &outLen, reinterpret_cast<const Bytef*>(data.constData()),
+                           static_cast<uLong>(data.size())) == Z_OK)
+                data = out.left(static_cast<qsizetype>(outLen));
+        }
+        streams.push_back(data);
+    }
+    return streams;
+}
+
+std::uint64_t Digest(std::uint64_t h, const QByteArray& bytes)
+{
+    for (const char c : bytes)
+        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return h;
+}
+
+TEST_F(Printout, SheetsAndPdfStreamsAreDrawnAsBefore)
+{
+    BuildPlant(r, 4);
+    QTemporaryDir temp;
+    std::vector<std::uint64_t> digests;
+    for (const bool byKind : {false, true}) {
+        PrintChoice choice;
+        choice.ByKind = byKind;
+        PrintJob job(r.doc(), r.lx(), choice, false, r.ctx.Print);
+        job.Plan(PreviewGeometry(r.doc().DefaultZoom));
+        std::uint64_t preview = 1469598103934665603ull;
+        for (int u = 0; u < job.UnitCount(); ++u) {
+            const QImage sheet = job.PreviewImage(u, 1.5).convertToFormat(QImage::Format_RGB32);
+            preview = Digest(preview, QByteArray(reinterpret_cast<const char*>(sheet.constBits()), sheet.sizeInBytes()));
+        }
+        digests.push_back(preview);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = QDir(temp.path()).filePath(QStringLiteral("sheets.pdf"));
+        printer.setOutputFileName(pdf);
+        const QRect area = printer.pageLayout().paintRectPixels(360);
+        const int units = job.Plan(PrinterGeometry(r.doc().DefaultZoom, area.width(), area.height()));
+        ASSERT_TRUE(PrintUnits(job, printer, 1, units));
+        std::uint64_t streams = 1469598103934665603ull;
+        const std::vector<QByteArray> all = PdfStreams(pdf);
+        ASSERT_GT(all.size(), static_cast<std::size_t>(units));
+        for (const QByteArray& s : all)
+            streams = Digest(streams, s);
+        digests.push_back(streams);
+    }
+    const std::vector<std::uint64_t> before = {0x5bf8828a9dca276dull, 0xa352685be83c99d6ull, 0x2320a8dcfc419dedull,
+                                               0xa5e9719d39406ab7ull};
+    EXPECT_EQ(digests, before);
 }
 
 // The by-page printout of "Plant": page 0 with its listing, the empty page, "Alarms" whose 20
