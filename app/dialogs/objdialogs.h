@@ -58,17 +58,14 @@ ObjDialog FindObjDialog(ObjKind kind);
 // Tests stand a dialog of their own in for a kind's; an empty function gives the table's back.
 void ReplaceObjDialog(ObjKind kind, ObjDialog dialog);
 
-// Runs a dialog of class Dlg (constructed with the context, the owner and the object) modally,
-// its global form variable pointing to it meanwhile; true when its OK stored the settings.
+// Runs a dialog of class Dlg (constructed with the context, the owner and the object) modally;
+// true when its OK stored the settings.
 template <class Dlg, class Obj>
-bool RunObjDialog(Dlg*& global, DialogContext& ctx, Obj& obj, QWidget* owner, const QString& caption)
+bool RunObjDialog(DialogContext& ctx, Obj& obj, QWidget* owner, const QString& caption)
 {
     Dlg dlg(ctx, owner, obj);
-    global = &dlg;
     dlg.SetCaption(caption);
-    const bool stored = ExecModal(&dlg) == QDialog::Accepted;
-    global = nullptr;
-    return stored;
+    return ExecModal(&dlg) == QDialog::Accepted;
 }
 
 // Opens the dialog of obj's kind, owned by the page window owner, and when it closed

@@ -81,7 +81,6 @@ bool StepState(QComboBox* box, int key)
 bool RunStateTable(DialogContext& ctx, QWidget* owner, const StateTable& t)
 {
     TFrmGridTable table(owner, ctx.State.LangIndex);
-    FrmGridTable = &table;
     table.CaptionPrefix = ctx.ToolHintOf(t.Kind);
     table.Kind = t.Kind;
     table.StateNum = t.Count;
@@ -112,7 +111,6 @@ bool RunStateTable(DialogContext& ctx, QWidget* owner, const StateTable& t)
                 (*t.Texts)[i] = table.Cell(textCol, i + 1);
         }
     }
-    FrmGridTable = nullptr;
     return ok;
 }
 

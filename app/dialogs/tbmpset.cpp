@@ -21,8 +21,6 @@
 
 #include <algorithm>
 
-TBmpSet* BmpSet = nullptr;
-
 using kes::Check;
 using kes::FailMsg;
 
@@ -85,11 +83,7 @@ TBmpSet::TBmpSet(kes::DialogContext& ctx, QWidget* owner, kes::TStateBmpObj& obj
     OnClicked(Var_Rdo, [this] { Var_RdoClick(); });
 }
 
-TBmpSet::~TBmpSet()
-{
-    if (BmpSet == this)
-        BmpSet = nullptr;
-}
+TBmpSet::~TBmpSet() = default;
 
 QString TBmpSet::PanelCaption() const { return picture_->Caption(); }
 
@@ -234,5 +228,5 @@ void TBmpSet::Store()
 
 bool kes::RunBmpSet(DialogContext& ctx, TStateBmpObj& obj, QWidget* owner, const QString& caption)
 {
-    return RunObjDialog(::BmpSet, ctx, obj, owner, caption);
+    return RunObjDialog<TBmpSet>(ctx, obj, owner, caption);
 }

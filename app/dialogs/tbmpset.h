@@ -68,8 +68,6 @@ private:
     std::vector<TBitmap> pictures_;
 };
 
-extern TBmpSet* BmpSet;
-
 namespace kes {
 // Opens the dialog on a multi-state picture or lamp modally; true when OK stored the settings.
 bool RunBmpSet(DialogContext& ctx, TStateBmpObj& obj, QWidget* owner, const QString& caption);

@@ -24,8 +24,6 @@
 
 #include <algorithm>
 
-TBtnSet* BtnSet = nullptr;
-
 namespace {
 
 const QStringList kBtnTypes = {"Set ON",    "Set OFF",   "Pulse ON",     "Pulse OFF",  "Alternate",
@@ -48,11 +46,7 @@ TBtnSet::TBtnSet(kes::DialogContext& ctx, QWidget* owner, TLxBtn& btn)
     ConnectHandlers();
 }
 
-TBtnSet::~TBtnSet()
-{
-    if (BtnSet == this)
-        BtnSet = nullptr;
-}
+TBtnSet::~TBtnSet() = default;
 
 void TBtnSet::BuildForm()
 {
@@ -329,10 +323,8 @@ namespace kes {
 bool RunBtnSet(DialogContext& ctx, TLxBtn& btn, QWidget* owner, const QString& caption)
 {
     TBtnSet dlg(ctx, owner, btn);
-    BtnSet = &dlg;
     dlg.SetCaption(caption);
     const bool stored = ExecModal(&dlg) == QDialog::Accepted;
-    BtnSet = nullptr;
     return stored;
 }
 

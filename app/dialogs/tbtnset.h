@@ -184,8 +184,6 @@ private:
     QStringList texts_;
 };
 
-extern TBtnSet* BtnSet;
-
 namespace kes {
 // Opens the dialog on a button modally; true when OK stored the settings.
 bool RunBtnSet(DialogContext& ctx, TLxBtn& btn, QWidget* owner, const QString& caption);

@@ -18,8 +18,6 @@
 
 #include <algorithm>
 
-TCurveSet* CurveSet = nullptr;
-
 using kes::FailMsg;
 using kes::FailText;
 
@@ -82,11 +80,7 @@ TCurveSet::TCurveSet(kes::DialogContext& ctx, QWidget* owner, TLxCurve& curve)
     OnClicked(RefBtn, [this] { RefBtnClick(); });
 }
 
-TCurveSet::~TCurveSet()
-{
-    if (CurveSet == this)
-        CurveSet = nullptr;
-}
+TCurveSet::~TCurveSet() = default;
 
 void TCurveSet::LoadFields()
 {
@@ -162,7 +156,7 @@ namespace kes {
 
 bool RunCurveSet(DialogContext& ctx, TLxCurve& curve, QWidget* owner, const QString& caption)
 {
-    return RunObjDialog(CurveSet, ctx, curve, owner, caption);
+    return RunObjDialog<TCurveSet>(ctx, curve, owner, caption);
 }
 
 } // namespace kes

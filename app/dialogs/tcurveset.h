@@ -58,8 +58,6 @@ private:
     std::unique_ptr<kes::AddressField> dev_;
 };
 
-extern TCurveSet* CurveSet;
-
 namespace kes {
 // Opens the dialog on a curve modally; true when OK stored the settings.
 bool RunCurveSet(DialogContext& ctx, TLxCurve& curve, QWidget* owner, const QString& caption);

@@ -23,8 +23,6 @@
 
 #include <algorithm>
 
-TDevRef* DevRef = nullptr;
-
 using kes::Named;
 
 namespace {
@@ -162,11 +160,7 @@ TDevRef::TDevRef(QWidget* owner, kes::LxTypeCore& model) : QDialog(owner), model
     QObject::connect(CloseBtn, &QPushButton::clicked, this, [this] { CloseBtnClick(); });
 }
 
-TDevRef::~TDevRef()
-{
-    if (DevRef == this)
-        DevRef = nullptr;
-}
+TDevRef::~TDevRef() = default;
 
 void TDevRef::showEvent(QShowEvent* event)
 {
@@ -415,7 +409,6 @@ namespace kes {
 bool RunDevRef(QWidget* owner, LxTypeCore& model, DevRefRequest& io)
 {
     TDevRef dlg(owner, model);
-    DevRef = &dlg;
     dlg.AddrText = io.Text;
     dlg.StationNo = io.Station;
     dlg.DevChk->setChecked(io.DeviceForm);
@@ -434,7 +427,6 @@ bool RunDevRef(QWidget* owner, LxTypeCore& model, DevRefRequest& io)
         io.PanelMemory = dlg.PlcMemory == 0;
         io.LsbState = dlg.CB_LsbState->currentIndex();
     }
-    DevRef = nullptr;
     return ok;
 }
 

@@ -93,7 +93,6 @@ private:
 };
 
 // The picker in force while it is shown; null otherwise.
-extern TDevRef* DevRef;
 
 namespace kes {
 

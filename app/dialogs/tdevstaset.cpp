@@ -20,8 +20,6 @@
 
 #include <string>
 
-TDevStaSet* DevStaSet = nullptr;
-
 namespace {
 
 constexpr int kMsgAddress = 17;
@@ -77,11 +75,7 @@ TDevStaSet::TDevStaSet(kes::DialogContext& ctx, QWidget* owner, TLxDevBmp& obj)
     OnClicked(RefBtn, [this] { RefBtnClick(); });
 }
 
-TDevStaSet::~TDevStaSet()
-{
-    if (DevStaSet == this)
-        DevStaSet = nullptr;
-}
+TDevStaSet::~TDevStaSet() = default;
 
 bool TDevStaSet::OffersWordBit() const
 {
@@ -151,7 +145,7 @@ namespace kes {
 
 bool RunDevStaSet(DialogContext& ctx, TLxDevBmp& obj, QWidget* owner, const QString& caption)
 {
-    return RunObjDialog(DevStaSet, ctx, obj, owner, caption);
+    return RunObjDialog<TDevStaSet>(ctx, obj, owner, caption);
 }
 
 } // namespace kes

@@ -69,8 +69,6 @@ private:
     std::uint8_t lsb_ = kNoLsb;
 };
 
-extern TDevStaSet* DevStaSet;
-
 namespace kes {
 // Opens the dialog on a device state picture modally; true when OK stored the settings.
 bool RunDevStaSet(DialogContext& ctx, TLxDevBmp& obj, QWidget* owner, const QString& caption);

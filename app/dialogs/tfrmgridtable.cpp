@@ -19,8 +19,6 @@
 
 #include <cmath>
 
-TFrmGridTable* FrmGridTable = nullptr;
-
 using kes::Named;
 
 namespace {
@@ -82,11 +80,7 @@ TFrmGridTable::TFrmGridTable(QWidget* owner, int langIndex) : QDialog(owner), la
     QObject::connect(BtnRefer, &QPushButton::clicked, this, [this] { BtnReferClick(); });
 }
 
-TFrmGridTable::~TFrmGridTable()
-{
-    if (FrmGridTable == this)
-        FrmGridTable = nullptr;
-}
+TFrmGridTable::~TFrmGridTable() = default;
 
 void TFrmGridTable::SetGridShape(int columns, int rows)
 {

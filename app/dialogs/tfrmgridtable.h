@@ -71,5 +71,3 @@ private:
     int langIndex_;
     bool shown_ = false;
 };
-
-extern TFrmGridTable* FrmGridTable;

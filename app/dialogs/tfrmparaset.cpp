@@ -8,8 +8,6 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-TFrmParaSet* FrmParaSet = nullptr;
-
 using kes::FailMsg;
 
 namespace {
@@ -22,7 +20,6 @@ constexpr int kMsgReplaceJumps = 303;
 TFrmParaSet::TFrmParaSet(kes::DialogContext& ctx, QWidget* owner)
     : WordRefDialog(ctx, owner, "FrmParaSet", QStringLiteral("Parameter Setting"), QStringLiteral("Register Dn"))
 {
-    FrmParaSet = this;
     StateRange_Lab = NewLabel(this, "StateRange_Lab", QStringLiteral("Words"));
     EditStateRange = NewEdit(this, "EditStateRange");
     EditStateRange->setText(QStringLiteral("2"));
@@ -39,11 +36,7 @@ TFrmParaSet::TFrmParaSet(kes::DialogContext& ctx, QWidget* owner)
     Rows()->addWidget(Label_Dn1);
 }
 
-TFrmParaSet::~TFrmParaSet()
-{
-    if (FrmParaSet == this)
-        FrmParaSet = nullptr;
-}
+TFrmParaSet::~TFrmParaSet() = default;
 
 void TFrmParaSet::LoadFields()
 {

@@ -31,5 +31,3 @@ protected:
     kes::Check Validate() override;
     void Store() override;
 };
-
-extern TFrmParaSet* FrmParaSet;

@@ -6,8 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TFrmPLCValAddrSet* FrmPLCValAddrSet = nullptr;
-
 using kes::FailMsg;
 
 namespace {
@@ -20,14 +18,9 @@ constexpr int kMsgLength = 104;
 TFrmPLCValAddrSet::TFrmPLCValAddrSet(kes::DialogContext& ctx, QWidget* owner)
     : WordRefDialog(ctx, owner, "FrmPLCValAddrSet", QStringLiteral("Controller Word"), QStringLiteral("Word Device"))
 {
-    FrmPLCValAddrSet = this;
 }
 
-TFrmPLCValAddrSet::~TFrmPLCValAddrSet()
-{
-    if (FrmPLCValAddrSet == this)
-        FrmPLCValAddrSet = nullptr;
-}
+TFrmPLCValAddrSet::~TFrmPLCValAddrSet() = default;
 
 PLCValSetRec* TFrmPLCValAddrSet::Record() const
 {

@@ -29,5 +29,3 @@ private:
     // The record of the mode; null for the page-number write without an active page.
     PLCValSetRec* Record() const;
 };
-
-extern TFrmPLCValAddrSet* FrmPLCValAddrSet;

@@ -16,8 +16,6 @@
 
 #include <algorithm>
 
-TFrmUserLevel* FrmUserLevel = nullptr;
-
 namespace {
 constexpr int kPasswordLength = 6;
 } // namespace
@@ -32,9 +30,7 @@ bool UserLevelAccepted(const ProjectState& state, int level)
 void MmUserLevelClick(DialogContext& ctx, QWidget* owner)
 {
     TFrmUserLevel dlg(ctx, owner);
-    FrmUserLevel = &dlg;
     ExecModal(&dlg);
-    FrmUserLevel = nullptr;
 }
 
 } // namespace kes
@@ -73,11 +69,7 @@ TFrmUserLevel::TFrmUserLevel(kes::DialogContext& ctx, QWidget* owner) : Settings
     QObject::connect(BtnCancel, &QPushButton::clicked, this, [this] { BtnCancelClick(); });
 }
 
-TFrmUserLevel::~TFrmUserLevel()
-{
-    if (FrmUserLevel == this)
-        FrmUserLevel = nullptr;
-}
+TFrmUserLevel::~TFrmUserLevel() = default;
 
 void TFrmUserLevel::LoadFields()
 {

@@ -37,8 +37,6 @@ protected:
     void Store() override;
 };
 
-extern TFrmUserLevel* FrmUserLevel;
-
 namespace kes {
 // MmUserLevel: the dialog on the project's slots, modal, deleted afterwards.
 void MmUserLevelClick(DialogContext& ctx, QWidget* owner);

@@ -26,8 +26,6 @@
 
 #include <algorithm>
 
-TFunKeySet* FunKeySet = nullptr;
-
 namespace {
 
 constexpr int kMsgKeyUsed = 14;
@@ -47,7 +45,6 @@ using kes::BtnType;
 
 TFunKeySet::TFunKeySet(kes::DialogContext& ctx, QWidget* owner) : SettingsDialog(ctx, owner, "FunKeySet")
 {
-    FunKeySet = this;
     setWindowTitle(QStringLiteral("Function Keys"));
     BuildForm();
     write_ = std::make_unique<kes::AddressField>(ctx, DevWritTxt, RefWBtn);
@@ -58,11 +55,7 @@ TFunKeySet::TFunKeySet(kes::DialogContext& ctx, QWidget* owner) : SettingsDialog
     ConnectHandlers();
 }
 
-TFunKeySet::~TFunKeySet()
-{
-    if (FunKeySet == this)
-        FunKeySet = nullptr;
-}
+TFunKeySet::~TFunKeySet() = default;
 
 void TFunKeySet::BuildForm()
 {

@@ -142,5 +142,3 @@ private:
     std::array<std::uint8_t, kFunKeyCount> used_{};
     bool closing_ = false;
 };
-
-extern TFunKeySet* FunKeySet;

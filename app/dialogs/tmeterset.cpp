@@ -19,8 +19,6 @@
 
 #include <algorithm>
 
-TMeterSet* MeterSet = nullptr;
-
 using kes::FailMsg;
 
 namespace {
@@ -109,11 +107,7 @@ TMeterSet::TMeterSet(kes::DialogContext& ctx, QWidget* owner, TLxObj& meter, TCi
     OnClicked(RefBtn, [this] { RefBtnClick(); });
 }
 
-TMeterSet::~TMeterSet()
-{
-    if (MeterSet == this)
-        MeterSet = nullptr;
-}
+TMeterSet::~TMeterSet() = default;
 
 void TMeterSet::BuildForm()
 {
@@ -272,12 +266,12 @@ namespace kes {
 
 bool RunMeterSet(DialogContext& ctx, TCirMeter& meter, QWidget* owner, const QString& caption)
 {
-    return RunObjDialog(MeterSet, ctx, meter, owner, caption);
+    return RunObjDialog<TMeterSet>(ctx, meter, owner, caption);
 }
 
 bool RunMeterSet(DialogContext& ctx, TRectMeter& meter, QWidget* owner, const QString& caption)
 {
-    return RunObjDialog(MeterSet, ctx, meter, owner, caption);
+    return RunObjDialog<TMeterSet>(ctx, meter, owner, caption);
 }
 
 } // namespace kes

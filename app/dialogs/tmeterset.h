@@ -69,8 +69,6 @@ private:
     std::unique_ptr<kes::AddressField> dev_;
 };
 
-extern TMeterSet* MeterSet;
-
 namespace kes {
 // Open the dialog on a meter modally; true when OK stored the settings.
 bool RunMeterSet(DialogContext& ctx, TCirMeter& meter, QWidget* owner, const QString& caption);

@@ -13,8 +13,6 @@
 #include <algorithm>
 #include <iterator>
 
-TMetrolSet* MetrolSet = nullptr;
-
 namespace {
 
 constexpr int kSymbolScale = 2;
@@ -38,11 +36,7 @@ TMetrolSet::TMetrolSet(kes::DialogContext& ctx, QWidget* owner, TMetrol& unit)
     OnActivated(MetrolType_Box, [this] { MetrolType_BoxChange(); });
 }
 
-TMetrolSet::~TMetrolSet()
-{
-    if (MetrolSet == this)
-        MetrolSet = nullptr;
-}
+TMetrolSet::~TMetrolSet() = default;
 
 void TMetrolSet::MetrolType_BoxChange()
 {
@@ -86,5 +80,5 @@ void TMetrolSet::Store()
 
 bool kes::RunMetrolSet(DialogContext& ctx, TMetrol& obj, QWidget* owner, const QString& caption)
 {
-    return RunObjDialog(::MetrolSet, ctx, obj, owner, caption);
+    return RunObjDialog<TMetrolSet>(ctx, obj, owner, caption);
 }

@@ -32,8 +32,6 @@ private:
     TMetrol& unit_;
 };
 
-extern TMetrolSet* MetrolSet;
-
 namespace kes {
 // Opens the dialog on a measurement unit modally; true when OK stored the settings.
 bool RunMetrolSet(DialogContext& ctx, TMetrol& obj, QWidget* owner, const QString& caption);

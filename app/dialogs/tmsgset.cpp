@@ -19,8 +19,6 @@
 
 #include <algorithm>
 
-TMsgSet* MsgSet = nullptr;
-
 using kes::Check;
 using kes::FailMsg;
 
@@ -79,11 +77,7 @@ TMsgSet::TMsgSet(kes::DialogContext& ctx, QWidget* owner, TMsgTxt& msg)
     OnClicked(RunLight_Rdo, [this] { RunLight_RdoClick(); });
 }
 
-TMsgSet::~TMsgSet()
-{
-    if (MsgSet == this)
-        MsgSet = nullptr;
-}
+TMsgSet::~TMsgSet() = default;
 
 QString TMsgSet::TextHeading() const { return Msg_Lab->text(); }
 
@@ -191,5 +185,5 @@ void TMsgSet::Store()
 
 bool kes::RunMsgSet(DialogContext& ctx, TMsgTxt& obj, QWidget* owner, const QString& caption)
 {
-    return RunObjDialog(::MsgSet, ctx, obj, owner, caption);
+    return RunObjDialog<TMsgSet>(ctx, obj, owner, caption);
 }

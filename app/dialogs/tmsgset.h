@@ -51,8 +51,6 @@ private:
     TMsgTxt& msg_;
 };
 
-extern TMsgSet* MsgSet;
-
 namespace kes {
 // Opens the dialog on a message text modally; true when OK stored the settings.
 bool RunMsgSet(DialogContext& ctx, TMsgTxt& obj, QWidget* owner, const QString& caption);

@@ -21,8 +21,6 @@
 
 #include <algorithm>
 
-TPgJump* PgJump = nullptr;
-
 using kes::FailMsg;
 
 namespace {
@@ -41,7 +39,6 @@ const char* const kTypePrefix[] = {"UnInt(", "Int(", "HEX(", "BCD("};
 
 TPgJump::TPgJump(kes::DialogContext& ctx, QWidget* owner) : SettingsDialog(ctx, owner, "PgJump")
 {
-    PgJump = this;
     setWindowTitle(QStringLiteral("Page Change Conditions"));
     // The close button is the only way out.
     setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
@@ -122,11 +119,7 @@ TPgJump::TPgJump(kes::DialogContext& ctx, QWidget* owner) : SettingsDialog(ctx, 
     OnClicked(CloseBtn, [this] { CloseBtnClick(); });
 }
 
-TPgJump::~TPgJump()
-{
-    if (PgJump == this)
-        PgJump = nullptr;
-}
+TPgJump::~TPgJump() = default;
 
 std::vector<PgJmpRec>* TPgJump::Edited() const
 {

@@ -90,5 +90,3 @@ private:
     int cur_ = -1;
     bool closing_ = false;
 };
-
-extern TPgJump* PgJump;

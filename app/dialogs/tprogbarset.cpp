@@ -15,8 +15,6 @@
 
 #include <algorithm>
 
-TProgBarSet* ProgBarSet = nullptr;
-
 using kes::FailMsg;
 
 namespace {
@@ -62,11 +60,7 @@ TProgBarSet::TProgBarSet(kes::DialogContext& ctx, QWidget* owner, TProgBar& bar)
     OnActivated(ValLen_Box, [this] { ValType_BoxChange(); });
 }
 
-TProgBarSet::~TProgBarSet()
-{
-    if (ProgBarSet == this)
-        ProgBarSet = nullptr;
-}
+TProgBarSet::~TProgBarSet() = default;
 
 int TProgBarSet::Type() const { return std::max(0, ValType_Box->currentIndex()); }
 
@@ -132,5 +126,5 @@ void TProgBarSet::Store()
 
 bool kes::RunProgBarSet(DialogContext& ctx, TProgBar& obj, QWidget* owner, const QString& caption)
 {
-    return RunObjDialog(::ProgBarSet, ctx, obj, owner, caption);
+    return RunObjDialog<TProgBarSet>(ctx, obj, owner, caption);
 }

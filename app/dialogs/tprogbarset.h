@@ -53,8 +53,6 @@ private:
     std::unique_ptr<kes::AddressField> ref_;
 };
 
-extern TProgBarSet* ProgBarSet;
-
 namespace kes {
 // Opens the dialog on a bar graph modally; true when OK stored the settings.
 bool RunProgBarSet(DialogContext& ctx, TProgBar& obj, QWidget* owner, const QString& caption);

@@ -19,8 +19,6 @@
 
 #include <algorithm>
 
-TRtcSet* RtcSet = nullptr;
-
 using kes::FailMsg;
 
 namespace {
@@ -58,11 +56,7 @@ TRtcSet::TRtcSet(kes::DialogContext& ctx, QWidget* owner, TRtc& rtc)
     OnClicked(OkBtn, [this] { RtcOkBtnClick(); });
 }
 
-TRtcSet::~TRtcSet()
-{
-    if (RtcSet == this)
-        RtcSet = nullptr;
-}
+TRtcSet::~TRtcSet() = default;
 
 void TRtcSet::BuildForm()
 {
@@ -253,11 +247,9 @@ namespace kes {
 bool RunRtcSet(DialogContext& ctx, TRtc& rtc, QWidget* owner, const QString& caption)
 {
     TRtcSet dialog(ctx, owner, rtc);
-    RtcSet = &dialog;
     dialog.Mode = TRtcSet::kEditClock;
     dialog.SetCaption(caption);
     const bool stored = ExecModal(&dialog) == QDialog::Accepted;
-    RtcSet = nullptr;
     return stored;
 }
 

@@ -73,8 +73,6 @@ private:
     std::unique_ptr<kes::AddressField> dev_;
 };
 
-extern TRtcSet* RtcSet;
-
 namespace kes {
 // Opens the dialog on a clock modally to edit it; true when OK stored the settings.
 bool RunRtcSet(DialogContext& ctx, TRtc& rtc, QWidget* owner, const QString& caption);

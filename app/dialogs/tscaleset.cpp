@@ -17,8 +17,6 @@
 
 #include <algorithm>
 
-TScaleSet* ScaleSet = nullptr;
-
 using kes::FailMsg;
 
 namespace {
@@ -89,11 +87,7 @@ TScaleSet::TScaleSet(kes::DialogContext& ctx, QWidget* owner, TScale& scale)
     lay->addLayout(NewOkCancel(OkBtn, "OkBtn", CancelBtn, "CancelBtn"));
 }
 
-TScaleSet::~TScaleSet()
-{
-    if (ScaleSet == this)
-        ScaleSet = nullptr;
-}
+TScaleSet::~TScaleSet() = default;
 
 void TScaleSet::LoadFields()
 {
@@ -160,7 +154,7 @@ Check CheckScaleCounts(const QString& mainText, const QString& subText)
 
 bool RunScaleSet(DialogContext& ctx, TScale& scale, QWidget* owner, const QString& caption)
 {
-    return RunObjDialog(ScaleSet, ctx, scale, owner, caption);
+    return RunObjDialog<TScaleSet>(ctx, scale, owner, caption);
 }
 
 } // namespace kes

@@ -49,8 +49,6 @@ private:
     TScale& scale_;
 };
 
-extern TScaleSet* ScaleSet;
-
 namespace kes {
 
 // The main and sub division counts of a scale or meter: the main count 2..255 (message 56),

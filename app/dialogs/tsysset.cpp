@@ -16,8 +16,6 @@
 
 #include <algorithm>
 
-TSysSet* SysSet = nullptr;
-
 using kes::FailMsg;
 
 namespace {
@@ -30,7 +28,6 @@ constexpr int kMsgLength = 104;
 
 TSysSet::TSysSet(kes::DialogContext& ctx, QWidget* owner) : SettingsDialog(ctx, owner, "SysSet")
 {
-    SysSet = this;
     setWindowTitle(QStringLiteral("System Setting"));
     DevRef_Lab = NewLabel(this, "DevRef_Lab", QStringLiteral("Device"));
     auto* addr = NewAddressRow(this, "DevRefTxt", DevRefTxt, "RefBtn", RefBtn);
@@ -96,11 +93,7 @@ TSysSet::TSysSet(kes::DialogContext& ctx, QWidget* owner) : SettingsDialog(ctx, 
     OnClicked(CloseBtn, [this] { CloseBtnClick(); });
 }
 
-TSysSet::~TSysSet()
-{
-    if (SysSet == this)
-        SysSet = nullptr;
-}
+TSysSet::~TSysSet() = default;
 
 std::uint8_t TSysSet::Kind() const { return Val_Rdo->isChecked() ? 0x10 : 0x00; }
 

@@ -82,5 +82,3 @@ private:
     std::unique_ptr<kes::AddressField> ref_;
     PgSysRec work_; // the condition being edited
 };
-
-extern TSysSet* SysSet;

@@ -15,8 +15,6 @@
 
 #include <algorithm>
 
-TTxtEdit* TxtEdit = nullptr;
-
 TTxtEdit::TTxtEdit(kes::DialogContext& ctx, QWidget* owner, TStTxt& text)
     : SettingsDialog(ctx, owner, "TxtEdit"), text_(text)
 {
@@ -52,11 +50,7 @@ TTxtEdit::TTxtEdit(kes::DialogContext& ctx, QWidget* owner, TStTxt& text)
     OnClicked(FontTypeBtn, [this] { FontTypeBtnClick(); });
 }
 
-TTxtEdit::~TTxtEdit()
-{
-    if (::TxtEdit == this)
-        ::TxtEdit = nullptr;
-}
+TTxtEdit::~TTxtEdit() = default;
 
 void TTxtEdit::LoadFields()
 {
@@ -116,5 +110,5 @@ void TTxtEdit::Store()
 
 bool kes::RunTxtEdit(DialogContext& ctx, TStTxt& obj, QWidget* owner, const QString& caption)
 {
-    return RunObjDialog(::TxtEdit, ctx, obj, owner, caption);
+    return RunObjDialog<TTxtEdit>(ctx, obj, owner, caption);
 }

@@ -51,8 +51,6 @@ private:
     QString loadedText_;              // and the memo text they gave
 };
 
-extern TTxtEdit* TxtEdit;
-
 namespace kes {
 // Opens the dialog on a static text modally; true when OK stored the settings.
 bool RunTxtEdit(DialogContext& ctx, TStTxt& obj, QWidget* owner, const QString& caption);

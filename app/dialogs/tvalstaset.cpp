@@ -14,8 +14,6 @@
 
 #include <algorithm>
 
-TValStaSet* ValStaSet = nullptr;
-
 using kes::FailMsg;
 
 namespace {
@@ -78,11 +76,7 @@ TValStaSet::TValStaSet(kes::DialogContext& ctx, QWidget* owner, TLxVal& val)
     OnActivated(ValLen_Box, [this] { ValLen_BoxChange(); });
 }
 
-TValStaSet::~TValStaSet()
-{
-    if (ValStaSet == this)
-        ValStaSet = nullptr;
-}
+TValStaSet::~TValStaSet() = default;
 
 std::uint8_t TValStaSet::Len() const
 {
@@ -228,5 +222,5 @@ void TValStaSet::Store()
 
 bool kes::RunValStaSet(DialogContext& ctx, TLxVal& obj, QWidget* owner, const QString& caption)
 {
-    return RunObjDialog(::ValStaSet, ctx, obj, owner, caption);
+    return RunObjDialog<TValStaSet>(ctx, obj, owner, caption);
 }

@@ -70,8 +70,6 @@ private:
     std::uint8_t shownLen_ = 0; // the value length the address text was shown for
 };
 
-extern TValStaSet* ValStaSet;
-
 namespace kes {
 // Opens the dialog on a numeric display modally; true when OK stored the settings.
 bool RunValStaSet(DialogContext& ctx, TLxVal& obj, QWidget* owner, const QString& caption);

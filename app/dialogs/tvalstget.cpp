@@ -22,8 +22,6 @@
 
 #include <algorithm>
 
-TValStGet* ValStGet = nullptr;
-
 namespace {
 
 constexpr int kFloatFormat = 7;
@@ -70,11 +68,7 @@ TValStGet::TValStGet(kes::DialogContext& ctx, QWidget* owner, TLxGetVal& entry)
     OnActivated(ValLen_Box, [this] { ValLen_BoxChange(); });
 }
 
-TValStGet::~TValStGet()
-{
-    if (ValStGet == this)
-        ValStGet = nullptr;
-}
+TValStGet::~TValStGet() = default;
 
 QWidget* TValStGet::BuildDeviceGroups()
 {
@@ -324,5 +318,5 @@ void TValStGet::ValLen_BoxChange()
 
 bool kes::RunValStGet(DialogContext& ctx, TLxGetVal& obj, QWidget* owner, const QString& caption)
 {
-    return RunObjDialog(::ValStGet, ctx, obj, owner, caption);
+    return RunObjDialog<TValStGet>(ctx, obj, owner, caption);
 }

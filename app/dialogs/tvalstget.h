@@ -112,8 +112,6 @@ private:
     std::unique_ptr<kes::AddressField> notify_;
 };
 
-extern TValStGet* ValStGet;
-
 namespace kes {
 // Opens the dialog on a numeric input modally; true when OK stored the settings.
 bool RunValStGet(DialogContext& ctx, TLxGetVal& obj, QWidget* owner, const QString& caption);

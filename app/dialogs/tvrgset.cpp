@@ -20,8 +20,6 @@
 
 #include <algorithm>
 
-TVrgSet* VrgSet = nullptr;
-
 using kes::FailMsg;
 
 namespace {
@@ -85,11 +83,7 @@ TVrgSet::TVrgSet(kes::DialogContext& ctx, QWidget* owner, TVrgBmp& obj)
     kes::WatchEdit(Comp_Txt, {[this](int key) { Comp_TxtKeyUp(key); }, [this] { Comp_TxtDblClick(); }, {}});
 }
 
-TVrgSet::~TVrgSet()
-{
-    if (VrgSet == this)
-        VrgSet = nullptr;
-}
+TVrgSet::~TVrgSet() = default;
 
 int TVrgSet::Type() const { return std::max(0, ValType_Box->currentIndex()); }
 
@@ -246,5 +240,5 @@ void TVrgSet::Store()
 
 bool kes::RunVrgSet(DialogContext& ctx, TVrgBmp& obj, QWidget* owner, const QString& caption)
 {
-    return RunObjDialog(::VrgSet, ctx, obj, owner, caption);
+    return RunObjDialog<TVrgSet>(ctx, obj, owner, caption);
 }

@@ -79,8 +79,6 @@ private:
     std::uint8_t varBounds_ = 0; // 0 constant bounds, 16 variable
 };
 
-extern TVrgSet* VrgSet;
-
 namespace kes {
 // Opens the dialog on a value-range picture modally; true when OK stored the settings.
 bool RunVrgSet(DialogContext& ctx, TVrgBmp& obj, QWidget* owner, const QString& caption);

@@ -7,6 +7,7 @@
 #include "app/dialogs/tfrmuserlevel.h"
 #include "app/shell/tkhm_hosts.h"
 #include "app/shell/tkhm.h"
+#include "tests/support/formfinder.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -38,7 +39,7 @@ TEST_F(DialogMenus, PasswordCommandEditsTheProjectsSlots)
     EXPECT_EQ(Khm->Doc.UserPasswords[0].Password, "432100");
     EXPECT_EQ(Khm->Doc.UserPasswords[0].Level, 2);
     EXPECT_EQ(Khm->Doc.Modified, 1);
-    EXPECT_EQ(FrmUserLevel, nullptr);
+    EXPECT_EQ(FindForm(QStringLiteral("FrmUserLevel")), nullptr);
 }
 
 TEST_F(DialogMenus, TheContextFollowsTheMainWindow)

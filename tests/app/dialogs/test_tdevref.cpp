@@ -6,6 +6,7 @@
 #include "app/dialogs/addressfield.h"
 #include "app/dialogs/tdevref.h"
 #include "app/dialogs/updown.h"
+#include "tests/support/formfinder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -204,7 +205,7 @@ TEST_F(DevRefTest, AddressFieldTakesThePickedAddressOnlyAfterOk)
     EXPECT_EQ(edit.text(), "D42");
     EXPECT_EQ(field.Comp.Station, 9);
     EXPECT_EQ(field.Comp.Link, 1);
-    EXPECT_EQ(DevRef, nullptr);
+    EXPECT_EQ(FindForm(QStringLiteral("DevRef")), nullptr);
 
     prompt.onExec = [](QDialog& d) { static_cast<TDevRef&>(d).CloseBtnClick(); };
     EXPECT_FALSE(field.Pick(nullptr, 2, 0));
