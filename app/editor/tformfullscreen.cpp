@@ -10,8 +10,6 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-TFormFullScreen* FormFullScreen = nullptr;
-
 namespace {
 
 constexpr int kLineGap = 2; // pixels between the lines of one object's addresses
@@ -53,14 +51,9 @@ TFormFullScreen::TFormFullScreen(QWidget* owner)
     lay->setContentsMargins(0, 0, 0, 0);
     lay->addWidget(ImgPage);
     setStyleSheet(QStringLiteral("background: white"));
-    FormFullScreen = this;
 }
 
-TFormFullScreen::~TFormFullScreen()
-{
-    if (FormFullScreen == this)
-        FormFullScreen = nullptr;
-}
+TFormFullScreen::~TFormFullScreen() = default;
 
 void TFormFullScreen::SetPicture(const QImage& picture)
 {

@@ -31,8 +31,6 @@ private:
     QImage picture_;
 };
 
-extern TFormFullScreen* FormFullScreen;
-
 namespace kes {
 // Where a text of w x h pixels written at (x, y) stands so that it stays inside a page of
 // pageW x pageH: pulled up and left by what it would overhang.

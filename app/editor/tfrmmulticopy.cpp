@@ -16,8 +16,6 @@
 
 using kes::Named;
 
-TFrmMultiCopy* FrmMultiCopy = nullptr;
-
 namespace {
 
 QSpinBox* NewCount(QWidget* parent, const char* name, int min)
@@ -101,14 +99,9 @@ TFrmMultiCopy::TFrmMultiCopy(QWidget* owner, TEditPage& page, int langIndex)
     QObject::connect(ChkBoxInsAddr, &QCheckBox::clicked, this, [this] { ChkBoxInsAddrClick(); });
     QObject::connect(BtnOK, &QPushButton::clicked, this, [this] { BtnOKClick(); });
     QObject::connect(BtnCancel, &QPushButton::clicked, this, [this] { reject(); });
-    FrmMultiCopy = this;
 }
 
-TFrmMultiCopy::~TFrmMultiCopy()
-{
-    if (FrmMultiCopy == this)
-        FrmMultiCopy = nullptr;
-}
+TFrmMultiCopy::~TFrmMultiCopy() = default;
 
 void TFrmMultiCopy::showEvent(QShowEvent* event)
 {

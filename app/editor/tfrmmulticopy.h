@@ -47,6 +47,3 @@ private:
     int made_ = 0;
     bool shown_ = false;
 };
-
-// The open multiple-copy dialog, or null.
-extern TFrmMultiCopy* FrmMultiCopy;

@@ -14,10 +14,8 @@ constexpr int kPrintStartScreen = 1;
 void RunPrnSet(ReportContext& ctx, int source, QWidget* owner)
 {
     TPrnSet dlg(ctx, owner);
-    PrnSet = &dlg;
     dlg.PrintSource = source;
     ExecModal(&dlg);
-    PrnSet = nullptr;
 }
 
 void StoreStartScreen(ProjectDoc& doc)
@@ -54,9 +52,7 @@ void MmPgDataSaveClick(ReportContext& ctx, QWidget* owner)
     if (ctx.Doc.EditMode == 1)
         StoreStartScreen(ctx.Doc);
     TShowPagePropDlg dlg(ctx, owner);
-    ShowPagePropDlg = &dlg;
     ExecModal(&dlg);
-    ShowPagePropDlg = nullptr;
 }
 
 } // namespace kes

@@ -22,8 +22,6 @@
 
 #include <algorithm>
 
-TPrnSet* PrnSet = nullptr;
-
 namespace {
 
 constexpr int kMsgNothingToPrint = 521;
@@ -110,11 +108,7 @@ TPrnSet::TPrnSet(kes::ReportContext& ctx, QWidget* owner) : QDialog(owner), ctx_
     QObject::connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-TPrnSet::~TPrnSet()
-{
-    if (PrnSet == this)
-        PrnSet = nullptr;
-}
+TPrnSet::~TPrnSet() = default;
 
 void TPrnSet::showEvent(QShowEvent* event)
 {
@@ -151,9 +145,7 @@ void TPrnSet::PreviewBtnClick()
 {
     const std::unique_ptr<kes::PrintJob> job = NewJob();
     TPrnView view(ctx_, *this, *job, this);
-    PrnView = &view;
     kes::ExecModal(&view);
-    PrnView = nullptr;
 }
 
 void TPrnSet::PrintBtnClick()

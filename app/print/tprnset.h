@@ -60,8 +60,6 @@ private:
     kes::ReportContext& ctx_;
 };
 
-extern TPrnSet* PrnSet;
-
 namespace kes {
 // The printer every printout uses, kept for the whole run (its set-up stays). Without any
 // printer on the machine it writes a PDF file.

@@ -11,8 +11,6 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-TPrnView* PrnView = nullptr;
-
 TPrnView::TPrnView(kes::ReportContext& ctx, TPrnSet& settings, kes::PrintJob& job, QWidget* owner)
     : QDialog(owner), ctx_(ctx), settings_(settings), job_(job)
 {
@@ -50,11 +48,7 @@ TPrnView::TPrnView(kes::ReportContext& ctx, TPrnSet& settings, kes::PrintJob& jo
     QObject::connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-TPrnView::~TPrnView()
-{
-    if (PrnView == this)
-        PrnView = nullptr;
-}
+TPrnView::~TPrnView() = default;
 
 void TPrnView::showEvent(QShowEvent* event)
 {

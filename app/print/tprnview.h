@@ -52,5 +52,3 @@ private:
     TPrnSet& settings_;
     kes::PrintJob& job_;
 };
-
-extern TPrnView* PrnView;

@@ -18,9 +18,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TSaveAsDlg* SaveAsDlg = nullptr;
-TFrmSaveTo* FrmSaveTo = nullptr;
-
 namespace kes {
 namespace {
 

@@ -49,9 +49,6 @@ private:
     int langIndex_;
 };
 
-extern TSaveAsDlg* SaveAsDlg;
-extern TFrmSaveTo* FrmSaveTo;
-
 namespace kes {
 // A save-file dialog (through the prompt seam) in dir with name proposed; the chosen path, or
 // empty when cancelled.

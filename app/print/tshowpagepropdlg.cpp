@@ -25,8 +25,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-TShowPagePropDlg* ShowPagePropDlg = nullptr;
-
 namespace kes {
 namespace {
 
@@ -165,11 +163,7 @@ TShowPagePropDlg::TShowPagePropDlg(kes::ReportContext& ctx, QWidget* owner) : QD
     QObject::connect(BtnSaveAs, &QPushButton::clicked, this, [this] { BtnSaveAsClick(); });
 }
 
-TShowPagePropDlg::~TShowPagePropDlg()
-{
-    if (ShowPagePropDlg == this)
-        ShowPagePropDlg = nullptr;
-}
+TShowPagePropDlg::~TShowPagePropDlg() = default;
 
 void TShowPagePropDlg::showEvent(QShowEvent* event)
 {
@@ -293,14 +287,12 @@ void TShowPagePropDlg::FillTable(const std::vector<kes::ObjDataRow>& rows)
 void TShowPagePropDlg::FillObjDataAllPages()
 {
     TFrmSaveTo progress(this, ctx_.Doc.LangIndex);
-    FrmSaveTo = &progress;
     progress.show();
     const std::vector<kes::ObjDataRow> rows =
         kes::ObjDataRows(ctx_.Doc, ctx_.Lx, ctx_.ObjData, kes::ObjDataView::All, -1,
                          [&progress](int done, int total) { progress.Step(done, total); });
     FillTable(rows);
     progress.hide();
-    FrmSaveTo = nullptr;
 }
 
 void TShowPagePropDlg::BtnSaveAsClick()
@@ -315,8 +307,6 @@ void TShowPagePropDlg::BtnSaveAsClick()
     filling_ = false;
     FormShow();
     TSaveAsDlg dlg(ctx_, *this, this);
-    SaveAsDlg = &dlg;
     kes::ExecModal(&dlg);
-    SaveAsDlg = nullptr;
     FormShow();
 }

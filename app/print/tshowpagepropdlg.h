@@ -69,8 +69,6 @@ private:
     bool saveFailed_ = false;
 };
 
-extern TShowPagePropDlg* ShowPagePropDlg;
-
 namespace kes {
 // The page picture of stored page index, or of the start-up screen (index -1), at scale
 // screen pixels a panel pixel; a null image when there is no such page or the scale is 0.

@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <array>
 
-TPrntmp* Prntmp = nullptr;
-
 namespace kes {
 
 int PrintTextMessage(std::int16_t kind)

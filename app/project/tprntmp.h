@@ -58,9 +58,6 @@ private:
     std::unique_ptr<kes::PageData> page_;
 };
 
-// The renderer of whoever needs one at the moment (null otherwise).
-extern TPrntmp* Prntmp;
-
 namespace kes {
 
 // Message number of a kind's print caption; 0 for a kind outside 1..21.

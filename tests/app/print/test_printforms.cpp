@@ -93,8 +93,8 @@ TEST_F(PrintForms, TheCommandsOpenTheirWindowsForWhatIsEdited)
     int source = 0;
     prompt.onExec = [&](QDialog& d) {
         opens.push_back(d.objectName().toStdString());
-        if (PrnSet)
-            source = PrnSet->PrintSource;
+        if (auto* set = dynamic_cast<TPrnSet*>(&d))
+            source = set->PrintSource;
     };
     // Counts the page stores and passes everything on to the main window's host.
     struct CountingHost : DocHost {
