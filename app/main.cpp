@@ -2,7 +2,6 @@
 #include "app/project/projectdoc.h"
 #include "app/shell/startup.h"
 #include "app/shell/tkhm.h"
-#include "app/shell/tlogo.h"
 #include "platform/codepage.h"
 
 #include <QApplication>
@@ -19,15 +18,15 @@ int main(int argc, char** argv)
         kes::ProjectDoc doc;
         kes::StartupOptions options;
         options.arguments = QApplication::arguments().mid(1);
-        kes::StartUp(doc, options);
+        const QPointer<QWidget> splash = kes::StartUp(doc, options);
         Khm->show();
         Khm->activateWindow();
         // The window's first activation sets its commands by the project state: with no
         // project only those that start or open one can be chosen.
         Khm->FormActivate();
         // The splash stays in front of the main window until it goes.
-        if (Logo)
-            Logo->raise();
+        if (splash)
+            splash->raise();
         const int rc = QApplication::exec();
         delete Khm;
         return rc;

@@ -10,7 +10,6 @@
 #include "app/project/projectdoc.h"
 #include "app/shell/startup.h"
 #include "app/shell/tkhm.h"
-#include "app/shell/tlogo.h"
 #include "benchsupport.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
@@ -63,12 +62,12 @@ int Child(int argc, char** argv, const char* dir)
     SetAppDir(std::string(dir) + "/");
     ProjectDoc doc;
     StartupOptions options;
-    StartUp(doc, options);
+    const QPointer<QWidget> splash = StartUp(doc, options);
     Khm->show();
     Khm->activateWindow();
     Khm->FormActivate();
-    if (Logo)
-        Logo->raise();
+    if (splash)
+        splash->raise();
     return QApplication::exec();
 }
 

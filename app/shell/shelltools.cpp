@@ -55,10 +55,12 @@ QWidget* CreateTree(TKhm& k)
 }
 } // namespace
 
-void RefreshPageTree()
+TFrameTreeView* PageTreeOf(TKhm& khm) { return dynamic_cast<TFrameTreeView*>(khm.FrameTreeViewWin.data()); }
+
+void RefreshPageTree(TKhm& khm)
 {
-    if (FrameTreeView)
-        FrameTreeView->RefreshPageTree();
+    if (TFrameTreeView* tree = PageTreeOf(khm))
+        tree->RefreshPageTree();
 }
 
 void MmTreeViewClick(TKhm& khm)
@@ -72,7 +74,7 @@ void MmTreeViewClick(TKhm& khm)
         if (!ini.ValueExists(kTreeSection, "Location"))
             ini.WriteBool(kTreeSection, "Location", false);
         khm.ShowPageTree(ini);
-        RefreshPageTree();
+        RefreshPageTree(khm);
         return;
     }
     if (khm.FrameTreeViewWin) {
@@ -174,9 +176,9 @@ void MmWinFontClick(TKhm& khm)
         return;
     const QFont font = dlg.selectedFont();
     khm.setFont(font);
-    if (FrameTreeView) {
-        FrameTreeView->setFont(font);
-        FrameTreeView->TreeViewPage->setFont(font);
+    if (TFrameTreeView* tree = PageTreeOf(khm)) {
+        tree->setFont(font);
+        tree->TreeViewPage->setFont(font);
     }
     if (DlgProp && khm.Doc.ObjInspectorOn) {
         DlgProp->setFont(font);
@@ -232,7 +234,7 @@ void InstallShellTools(TKhm& khm)
     khm.CreatePageTree = [&khm] { return CreateTree(khm); };
     khm.Wire("MmTreeView", [&khm] { MmTreeViewClick(khm); });
     // Inserted, deleted, moved and retitled pages show in the tree.
-    khm.PageEd->PagesChanged = [] { RefreshPageTree(); };
+    khm.PageEd->PagesChanged = [&khm] { RefreshPageTree(khm); };
     khm.Wire("MmPLCSet", [&khm] { MmPLCSetClick(khm); });
 }
 

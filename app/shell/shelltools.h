@@ -6,6 +6,7 @@
 class QWidget;
 class TKhm;
 class THmPage;
+class TFrameTreeView;
 
 namespace kes {
 
@@ -33,8 +34,10 @@ void MmWinFontClick(TKhm& khm);
 void MmViewClick(TKhm& khm);
 // The Tools menu opens: the keypad types get their tool state again.
 void MmToolClick(TKhm& khm);
+// The page tree, while it is shown.
+TFrameTreeView* PageTreeOf(TKhm& khm);
 // Rebuilds the page tree when it is shown.
-void RefreshPageTree();
+void RefreshPageTree(TKhm& khm);
 // Settings > Auto Save: the timer stops while the dialog is open and runs again as set.
 void MmAutoSaveClick(TKhm& khm);
 

@@ -16,7 +16,7 @@ namespace kes {
 
 std::string CommandLinePath(const QStringList& arguments) { return QStringToAnsi(arguments.join(QLatin1Char(' '))); }
 
-void StartUp(ProjectDoc& doc, const StartupOptions& options)
+QPointer<QWidget> StartUp(ProjectDoc& doc, const StartupOptions& options)
 {
     QApplication::setApplicationName(QStringLiteral("Kestrova"));
     auto* khm = new TKhm(doc);
@@ -27,15 +27,17 @@ void StartUp(ProjectDoc& doc, const StartupOptions& options)
     QApplication::setWindowIcon(QIcon(QString::fromStdString(khm->Doc.AppDir + "Kestro.ico")));
 
     // The splash stays up while start-up goes on and then removes itself; nothing waits for it.
+    QPointer<QWidget> splash;
     if (options.splashMillis > 0) {
-        Logo = new TLogo;
-        Logo->show();
-        Logo->repaint();
-        QTimer::singleShot(options.splashMillis, Logo, [] {
-            Logo->hide();
-            Logo->deleteLater();
-            Logo = nullptr;
+        auto* logo = new TLogo;
+        splash = logo;
+        logo->show();
+        logo->repaint();
+        QTimer::singleShot(options.splashMillis, logo, [logo] {
+            logo->hide();
+            logo->deleteLater();
         });
+        QObject::connect(khm, &QObject::destroyed, logo, [logo] { delete logo; });
     }
 
     // Once the main window shows: its captions are read then, and a damaged caption file with them.
@@ -59,12 +61,11 @@ void StartUp(ProjectDoc& doc, const StartupOptions& options)
             khm->FormActivate();
         }
     }
+    return splash;
 }
 
 void ShutDown()
 {
-    delete Logo;
-    Logo = nullptr;
     delete LxType;
     LxType = nullptr;
     delete Khm;

@@ -1,7 +1,9 @@
 #pragma once
 // The program's start-up: the main window, the forms that live for the whole run, the splash
 // and a project named on the command line.
+#include <QPointer>
 #include <QStringList>
+#include <QWidget>
 #include <string>
 
 namespace kes {
@@ -17,10 +19,10 @@ struct StartupOptions {
 std::string CommandLinePath(const QStringList& arguments);
 
 // Creates Khm over the program's project document doc (which outlives it), LxType and the
-// splash (which removes itself after splashMillis without holding up anything) and opens a
-// project named on the command line. The caller shows Khm and runs the event loop.
-void StartUp(ProjectDoc& doc, const StartupOptions& options);
-
+// splash (which removes itself after splashMillis without holding up anything, or goes with
+// Khm) and opens a project named on the command line. The caller shows Khm and runs the event
+// loop. Returns the splash while it is up.
+QPointer<QWidget> StartUp(ProjectDoc& doc, const StartupOptions& options);
 
 // Deletes the forms StartUp created (tests; the program ends with its main window).
 void ShutDown();

@@ -14,7 +14,6 @@
 #include <QUrl>
 #include <QHBoxLayout>
 
-TAboutBox* AboutBox = nullptr;
 
 namespace kes {
 const char* const kProductPageUrl = "https://kestrova.example/";

@@ -23,8 +23,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 };
 
-extern TAboutBox* AboutBox;
-
 namespace kes {
 // The product page the about box links to.
 extern const char* const kProductPageUrl;

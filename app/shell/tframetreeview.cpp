@@ -69,16 +69,16 @@ TFrameTreeView::TFrameTreeView(QWidget* owner, TKhm& khm)
     QObject::connect(TreeViewPage, &QTreeWidget::currentItemChanged, this,
                      [this](QTreeWidgetItem* node) { TreeViewPageChange(node); });
     QObject::connect(TreeViewPage, &QTreeWidget::itemClicked, this, [this] { TreeViewPageClick(); });
-    FrameTreeView = this;
 }
 
 TFrameTreeView::~TFrameTreeView()
 {
-    if (FrameTreeView == this)
-        FrameTreeView = nullptr;
     // Also run while the main window itself is being destroyed: then there is nothing to do.
     if (Khm != &khm_)
         return;
+    // Nothing reaches the tree while it goes.
+    if (khm_.FrameTreeViewWin == this)
+        khm_.FrameTreeViewWin = nullptr;
     khm_.Doc.PageTreeOn = false;
     khm_.ShowStateChecks();
     khm_.ToolWindowGoing(*this);

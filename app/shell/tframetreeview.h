@@ -42,6 +42,3 @@ protected:
 private:
     TKhm& khm_;
 };
-
-// The page tree's window while it exists.
-extern TFrameTreeView* FrameTreeView;

@@ -36,7 +36,6 @@
 
 TKhm* Khm = nullptr;
 TLxType* LxType = nullptr;
-TPgListFrm* PgListFrm = nullptr;
 
 namespace {
 const char* const kWiredProperty = "kesWired";

@@ -349,7 +349,5 @@ private:
 
 // Global form variables of the forms that live for the whole run.
 class TLxType;
-class TPgListFrm;
 extern TKhm* Khm;
 extern TLxType* LxType;
-extern TPgListFrm* PgListFrm; // the page list form arrives with the project document

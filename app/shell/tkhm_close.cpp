@@ -9,7 +9,6 @@
 #include "app/project/prjio.h"
 #include "app/project/ui/prjcommands.h"
 #include "app/project/ui/tlxtype.h"
-#include "app/project/ui/tpglistfrm.h"
 #include "app/shell/lxeini.h"
 #include "app/shell/tkhm_hosts.h"
 #include "app/ui/msgtable.h"
@@ -127,8 +126,6 @@ void TKhm::CloseProject()
     PageEd->CloseAll();
     CurPgData = nullptr;
     Doc.PgDataList.clear();
-    if (PgListFrm)
-        PgListFrm->PgListBx->clear();
     Doc.ImagePgDataList.clear();
 
     const std::string errorList = Doc.WriteDir() + "Error.lst";

@@ -155,26 +155,26 @@ TransferCommandSteps MainCommLink::Steps()
     };
     st.commitInspector = [this] { CommitInspector(); };
     st.showProgress = [this] { ShowProgressWindow(); };
-    st.closeProgress = [] {
-        if (ComProgBar)
-            ComProgBar->close();
-        ComProgBar = nullptr;
+    st.closeProgress = [this] {
+        if (host_.ProgressWindow)
+            host_.ProgressWindow->close();
+        host_.ProgressWindow = nullptr;
     };
     return st;
 }
 
 void MainCommLink::ShowProgressWindow()
 {
-    if (ComProgBar)
-        ComProgBar->close();
+    if (host_.ProgressWindow)
+        host_.ProgressWindow->close();
     TComProgBarLock lock;
     for (const char* name : {"Mmfile", "MmEdit", "MmCompile", "MmEle", "MmView", "MmCom", "MmPageSet", "MmGlobalSet",
                              "MmTool"})
         lock.menus.emplace_back(khm_.Action(name));
     for (QToolBar* bar : {khm_.EditToolBar, khm_.PosTooBar, khm_.ObjToolBar, khm_.GeomToolBar, khm_.PostSetToolBar})
         lock.toolBars.emplace_back(bar);
-    ComProgBar = new TComProgBar(&khm_, std::move(lock), khm_.Doc.LangIndex);
-    ComProgBar->show();
+    host_.ProgressWindow = new TComProgBar(&khm_, std::move(lock), khm_.Doc.LangIndex);
+    host_.ProgressWindow->show();
 }
 
 // The inspector's pending edit goes into the object before the image is sent; the object is

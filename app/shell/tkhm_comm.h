@@ -51,6 +51,8 @@ public:
     void MmModemSetClick();
     // Nothing else may use the port while the dialler works at a call (dialling, hanging up).
     bool PortInUse() const { return engine_.Busy() || preparer_.Busy() || dialer_.Busy(); }
+    // The progress window of the transfer under way, null when none shows.
+    TComProgBar* ProgressWindow() const { return host_.ProgressWindow.data(); }
 
 private:
     MainLinkParts Parts();

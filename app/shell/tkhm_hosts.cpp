@@ -10,6 +10,7 @@
 #include "app/editor/screeneditor.h"
 #include "app/project/ui/tfrmmsgshow.h"
 #include "app/shell/tkhm.h"
+#include "app/shell/tkhm_comm.h"
 #include "app/ui/prompt.h"
 
 namespace kes {
@@ -30,7 +31,11 @@ QString MainPageHost::ClipFmtPage() const { return khm_.ClipFmtPage; }
 
 DialogContext MainPageHost::DialogContextFor(PageData* page) { return MainDialogContext(page); }
 
-bool MainPageHost::LinkBusy() const { return ComProgBar && ComProgBar->isVisible(); }
+bool MainPageHost::LinkBusy() const
+{
+    const TComProgBar* progress = khm_.CommLink ? khm_.CommLink->ProgressWindow() : nullptr;
+    return progress && progress->isVisible();
+}
 
 QWidget* MainPageHost::StartScreenWindow() const { return khm_.FirstPageWin.data(); }
 

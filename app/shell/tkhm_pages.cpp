@@ -177,15 +177,12 @@ void TKhm::MmViewPgClick()
 {
     if (HmPage && HmPage->Live() && Doc.Modified)
         HmPage->PgDataSave();
-    if (!PgListFrm) {
-        PgListFrm = new TPgListFrm(*ProjectHost, *PageEd);
-        QObject::connect(PgListFrm, &QObject::destroyed, [] { PgListFrm = nullptr; });
-    }
-    PgListFrm->GpView->setFixedSize(340, 120);
-    PgListFrm->ImgPage->setFixedSize(320, 96);
-    PgListFrm->ImgPage->setStyleSheet(QStringLiteral("background: white"));
-    PgListFrm->resize(PgListFrm->width(), PgListFrm->GpView->geometry().top() + PgListFrm->GpView->height() + 6);
-    kes::ExecModal(PgListFrm);
+    TPgListFrm list(*ProjectHost, *PageEd);
+    list.GpView->setFixedSize(340, 120);
+    list.ImgPage->setFixedSize(320, 96);
+    list.ImgPage->setStyleSheet(QStringLiteral("background: white"));
+    list.resize(list.width(), list.GpView->geometry().top() + list.GpView->height() + 6);
+    kes::ExecModal(&list);
 }
 
 void TKhm::MmPgJumpClick()

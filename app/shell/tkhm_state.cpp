@@ -58,7 +58,7 @@ void TKhm::ShowStateChecks()
 void TKhm::FormActivate()
 {
     ShowStateChecks();
-    kes::RefreshPageTree();
+    kes::RefreshPageTree(*this);
     if (Doc.EditMode == 3 && Doc.IsKeypadType()) {
         SetMainToolsEnabled();
         return;
@@ -221,9 +221,9 @@ void TKhm::MmLangChtClick(int langIndex)
             DlgProp->FormShow();
     }
     // The tree's caption and roots follow the language.
-    if (FrameTreeView)
-        FrameTreeView->FormShow();
-    kes::RefreshPageTree();
+    if (TFrameTreeView* tree = kes::PageTreeOf(*this))
+        tree->FormShow();
+    kes::RefreshPageTree(*this);
     RefreshRecentFileItems();
     if (Doc.Opened)
         ShowModelStatus();
@@ -237,7 +237,5 @@ void TKhm::MmLangChtClick(int langIndex)
 void TKhm::MmVersionClick()
 {
     TAboutBox box(this);
-    AboutBox = &box;
     kes::ExecModal(&box);
-    AboutBox = nullptr;
 }

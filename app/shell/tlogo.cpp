@@ -8,7 +8,6 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-TLogo* Logo = nullptr;
 
 namespace {
 

@@ -15,5 +15,3 @@ public:
     // Loads the picture from AppDir + "SplashPageZQ.jpg" (a missing picture leaves it blank).
     void FormCreate();
 };
-
-extern TLogo* Logo;

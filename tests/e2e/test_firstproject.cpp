@@ -168,9 +168,10 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
     prompt.answers = {Answer::Yes};
     bool progressShot = false;
     panel.faults = [&](const FakeRequest& r) {
-        if (r.command == '0' && !progressShot && ComProgBar) {
+        TComProgBar* progress = Khm->CommLink->ProgressWindow();
+        if (r.command == '0' && !progressShot && progress) {
             progressShot = true;
-            Shot(*ComProgBar, "11-download");
+            Shot(*progress, "11-download");
         }
         return Fault{};
     };
@@ -178,7 +179,7 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
     MainCommLink& link = *k.CommLink;
     ASSERT_TRUE(RunUntil([&] { return prompt.shown.size() >= 2 && !link.Engine().Busy() && !link.Preparer().Busy(); }));
     EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(kMsgTransferAsk), Msg(kMsgTransferDone)}));
-    EXPECT_TRUE(ComProgBar.isNull());
+    EXPECT_EQ(Khm->CommLink->ProgressWindow(), nullptr);
 
     const auto at = static_cast<std::size_t>(k.Doc.ObjDataAddr);
     const Bytes held(panel.memory.begin() + static_cast<std::ptrdiff_t>(at),

@@ -15,6 +15,7 @@
 #include "app/ui/translate.h"
 #include "objects/tlxbtn.h"
 #include "platform/codepage.h"
+#include "tests/support/formfinder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -34,6 +35,9 @@
 
 namespace kes::test {
 namespace {
+
+// The check-result window the program shows, found as a user finds it.
+TFrmMsgShow* ResultWindow() { return FindForm<TFrmMsgShow>(QStringLiteral("FrmMsgShow")); }
 
 constexpr int kMsgCompiled = 63;
 constexpr int kMsgBadFileName = 606;
@@ -170,7 +174,7 @@ TEST_F(E2ETest, TheCheckResultsFloatAndDockAndADoubleClickOnALineSelectsTheObjec
     Trigger("TbAddPg");
     ASSERT_EQ(HmPage->PgIndex, 1) << "another page is at work";
     Trigger("MmTranslate");
-    ASSERT_NE(FrmMsgShow, nullptr);
+    ASSERT_NE(ResultWindow(), nullptr);
     // The window's float button floats it and docks it again; the project keeps which.
     auto* floatButton = Khm->CtBarErr->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_floatbutton"));
     ASSERT_TRUE(floatButton && floatButton->isVisible());
@@ -179,9 +183,9 @@ TEST_F(E2ETest, TheCheckResultsFloatAndDockAndADoubleClickOnALineSelectsTheObjec
         QApplication::processEvents();
         EXPECT_EQ(Khm->CtBarErr->isFloating(), floating);
         EXPECT_EQ(Khm->Doc.MsgWinFloat, floating ? 1 : 0);
-        ASSERT_EQ(Khm->CtBarErr->widget(), FrmMsgShow);
+        ASSERT_EQ(Khm->CtBarErr->widget(), ResultWindow());
     }
-    QListWidget& list = *FrmMsgShow->lsbChk;
+    QListWidget& list = *ResultWindow()->lsbChk;
     ASSERT_EQ(list.count(), 1);
     const QPoint at = list.visualItemRect(list.item(0)).center();
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
@@ -218,9 +222,9 @@ TEST_F(E2ETest, EveryLanguageShowsItsOwnTextsInTheMainWindowTheCheckResultsAndTh
         Khm->MmLangChtClick(l.lang);
         Khm->Doc.Modified = 1;
         Trigger("MmTranslate");
-        ASSERT_NE(FrmMsgShow, nullptr);
-        ASSERT_EQ(FrmMsgShow->lsbChk->count(), 1);
-        const QString line = FrmMsgShow->lsbChk->item(0)->text();
+        ASSERT_NE(ResultWindow(), nullptr);
+        ASSERT_EQ(ResultWindow()->lsbChk->count(), 1);
+        const QString line = ResultWindow()->lsbChk->item(0)->text();
         EXPECT_TRUE(clean(line)) << line.toStdString();
         EXPECT_TRUE(line.contains(Msg(46))) << line.toStdString() << ": the page word of the language";
         EXPECT_TRUE(clean(Khm->StatusText(3))) << Khm->StatusText(3).toStdString();

@@ -23,6 +23,7 @@
 #include "app/print/tsaveasdlg.h"
 #include "app/project/ui/tfrmmsgshow.h"
 #include "app/project/ui/tlxtype.h"
+#include "app/shell/shelltools.h"
 #include "app/shell/tframetreeview.h"
 #include "app/shell/tkhm_comm.h"
 #include "app/ui/msgtable.h"
@@ -303,8 +304,9 @@ protected:
             {"FrameTreeView", [this](const Look& look) {
                  if (!Khm->Doc.PageTreeOn)
                      Trigger("MmTreeView");
-                 ASSERT_NE(FrameTreeView, nullptr);
-                 look(*FrameTreeView);
+                 TFrameTreeView* tree = PageTreeOf(*Khm);
+                 ASSERT_NE(tree, nullptr);
+                 look(*tree);
              }, true},
             {"FrmMsgShow", [](const Look& look) {
                  TFrmMsgShow* w = ShowCheckResult(Khm, Khm->CtBarErr, Khm->Doc, *Khm->PageEd,

@@ -120,8 +120,8 @@ void MainLinkHost::Reported()
 void MainLinkHost::ShowPending()
 {
     showTimer_.stop();
-    if (progress_ && ComProgBar)
-        ComProgBar->ShowProgress(progress_->position, progress_->maximum, QString::fromStdString(progress_->ratio));
+    if (progress_ && ProgressWindow)
+        ProgressWindow->ShowProgress(progress_->position, progress_->maximum, QString::fromStdString(progress_->ratio));
     progress_.reset();
     if (parts_.status)
         for (const auto& [panel, text] : status_)
@@ -133,9 +133,9 @@ void MainLinkHost::TransferEnded(const TransferOutcome& outcome)
 {
     // The status bar keeps the transfer's last words.
     ShowPending();
-    if (ComProgBar) {
-        ComProgBar->close();
-        ComProgBar = nullptr;
+    if (ProgressWindow) {
+        ProgressWindow->close();
+        ProgressWindow = nullptr;
     }
     std::optional<StagedUpload> up = std::exchange(upload_, std::nullopt);
     // An upload the user did not let replace the open project ends without a word.

@@ -1,7 +1,7 @@
 #pragma once
 // The transfer host the main window plugs into the engine: the project state does the most,
 // the main window lends the few things only it has (model data, pages, image, menu checks,
-// status bar). Progress goes to the progress window in ComProgBar while it exists.
+// status bar). Progress goes to the host's progress window while it exists.
 //
 // The engine reports progress and status for every frame, far more often than anyone can read
 // them: the host keeps the latest of each and a timer shows them a few tens of times a second,
@@ -9,8 +9,10 @@
 // the request on its way out (the port's driver gets the processor after the painting).
 #include "app/comm/projectlink.h"
 #include "app/comm/transferhost.h"
+#include "app/comm/ui/tcomprogbar.h"
 #include "app/model/projectstate.h"
 
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -57,6 +59,10 @@ public:
     MainLinkHost(ProjectState& state, MainLinkParts parts);
 
     const KeptIdentify& Kept() const { return kept_; }
+
+    // The progress window of the transfer under way, put here by whoever opens it; the
+    // transfer's end closes it.
+    QPointer<TComProgBar> ProgressWindow;
 
     LinkMemoryMap MemoryMap() const override { return upload_ ? upload_->map : MemoryMapOf(state_); }
     std::uint8_t PanelModelIndex() const override { return static_cast<std::uint8_t>(state_.PanelModelIndex); }

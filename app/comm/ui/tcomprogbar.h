@@ -47,6 +47,3 @@ private:
     int langIndex_;
     bool locked_ = false;
 };
-
-// The window in its global form variable, null when no transfer shows one.
-extern QPointer<TComProgBar> ComProgBar;

@@ -12,8 +12,6 @@
 
 #include <charconv>
 
-TFrmMsgShow* FrmMsgShow = nullptr;
-
 namespace kes {
 
 namespace {
@@ -78,16 +76,17 @@ TFrmMsgShow* ShowCheckResult(QWidget* owner, QDockWidget* dock, const ProjectDoc
 {
     if (lines.empty())
         return nullptr;
-    if (!FrmMsgShow)
-        FrmMsgShow = new TFrmMsgShow(owner, doc, pages);
-    FrmMsgShow->setWindowTitle(Msg(47));
-    FrmMsgShow->SetLines(lines);
+    auto* win = dynamic_cast<TFrmMsgShow*>(dock->widget());
+    if (!win)
+        win = new TFrmMsgShow(owner, doc, pages);
+    win->setWindowTitle(Msg(47));
+    win->SetLines(lines);
     // One window, floating or docked: the dock's own buttons move it between the two.
-    dock->setWidget(FrmMsgShow);
+    dock->setWidget(win);
     dock->setFloating(doc.MsgWinFloat != 0);
     dock->show();
-    FrmMsgShow->show();
-    return FrmMsgShow;
+    win->show();
+    return win;
 }
 
 } // namespace kes
@@ -105,7 +104,6 @@ TFrmMsgShow::TFrmMsgShow(QWidget* owner, const kes::ProjectDoc& doc, kes::PageWi
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(lsbChk);
     QObject::connect(lsbChk, &QListWidget::itemDoubleClicked, this, [this] { lsbChkDblClick(); });
-    QObject::connect(this, &QObject::destroyed, [] { FrmMsgShow = nullptr; });
 }
 
 void TFrmMsgShow::SetLines(const std::vector<std::string>& lines)

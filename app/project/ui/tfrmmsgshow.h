@@ -53,11 +53,9 @@ private:
 };
 
 namespace kes {
-// Shows the lines in the check-result window (created when needed, owned by owner), docked
-// in the bottom panel dock or floating as the project's layout says; the window, or null when
-// there are no lines.
+// Shows the lines in the check-result window, docked in the bottom panel dock or floating as
+// the project's layout says: the one the dock holds, or a new one owned by owner; the window,
+// or null when there are no lines.
 TFrmMsgShow* ShowCheckResult(QWidget* owner, QDockWidget* dock, const ProjectDoc& doc, PageWindows& pages,
                              const std::vector<std::string>& lines);
 } // namespace kes
-
-extern TFrmMsgShow* FrmMsgShow;

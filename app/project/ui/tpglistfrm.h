@@ -60,5 +60,3 @@ private:
     kes::ProjectCommandsHost& host_;
     kes::PageWindows& pages_;
 };
-
-extern TPgListFrm* PgListFrm;

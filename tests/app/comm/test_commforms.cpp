@@ -92,21 +92,21 @@ TEST(TComProgBar, LocksTheToolsWhileShownAndGivesBackTheirStates)
     TComProgBarLock lock{{&enabled, &disabled, gone}, {&bar}};
     delete gone;  // an item that went away meanwhile is passed over
 
-    ComProgBar = new TComProgBar(&owner, lock, 2);
-    ExpectNamed(*ComProgBar, {"ComBar", "Ratio_Lab"});
-    ComProgBar->show();
+    QPointer<TComProgBar> progress = new TComProgBar(&owner, lock, 2);
+    ExpectNamed(*progress, {"ComBar", "Ratio_Lab"});
+    progress->show();
     EXPECT_FALSE(enabled.isEnabled());
     EXPECT_FALSE(bar.isEnabled());
-    ComProgBar->ShowProgress(64, 128, "50%");
-    EXPECT_EQ(ComProgBar->ComBar->value(), 64);
-    EXPECT_EQ(ComProgBar->Ratio_Lab->text(), "50%");
-    ComProgBar->ShowProgress(160, 128, "100%");  // the bar stops at its end
-    EXPECT_EQ(ComProgBar->ComBar->value(), 128);
+    progress->ShowProgress(64, 128, "50%");
+    EXPECT_EQ(progress->ComBar->value(), 64);
+    EXPECT_EQ(progress->Ratio_Lab->text(), "50%");
+    progress->ShowProgress(160, 128, "100%");  // the bar stops at its end
+    EXPECT_EQ(progress->ComBar->value(), 128);
 
-    ComProgBar->close();
-    EXPECT_FALSE(ComProgBar->isVisible());
+    progress->close();
+    EXPECT_FALSE(progress->isVisible());
     // The window frees itself once the program's event loop turns; the test has none running.
-    delete ComProgBar.data();
+    delete progress.data();
     EXPECT_TRUE(enabled.isEnabled());
     EXPECT_FALSE(disabled.isEnabled());
     EXPECT_TRUE(bar.isEnabled());

@@ -148,7 +148,7 @@ TEST_F(CommWindow, DownloadThroughTheMenuLeavesThePanelHoldingTheCompiledImage)
     panel.faults = [&](const FakeRequest& r) {
         if (r.command == '0' && during.empty()) {
             during = LockedItems();
-            progressShown = ComProgBar && ComProgBar->isVisible();
+            progressShown = Khm->CommLink->ProgressWindow() && Khm->CommLink->ProgressWindow()->isVisible();
         }
         return Fault{};
     };
@@ -161,7 +161,7 @@ TEST_F(CommWindow, DownloadThroughTheMenuLeavesThePanelHoldingTheCompiledImage)
     EXPECT_EQ(prompt.shown.back(), Msg(68));
     EXPECT_TRUE(progressShown);
     EXPECT_EQ(during, std::vector<bool>(before.size(), false));
-    EXPECT_TRUE(ComProgBar.isNull());
+    EXPECT_EQ(Khm->CommLink->ProgressWindow(), nullptr);
     EXPECT_FALSE(k.MMICom->IsOpen());
     EXPECT_EQ(LockedItems(), before);
     EXPECT_EQ(k.MMICom->Settings().baud, 115200);
@@ -205,7 +205,7 @@ TEST_F(CommWindow, UploadThroughTheMenuRebuildsTheSameProject)
     if (const char* seedDir = std::getenv("KES_UPLOAD_SEED"))
         WriteUploadSeeds(seedDir, "project", replies);
     EXPECT_EQ(prompt.shown.back(), Msg(68));
-    EXPECT_TRUE(ComProgBar.isNull());
+    EXPECT_EQ(Khm->CommLink->ProgressWindow(), nullptr);
 
     ASSERT_EQ(k.Doc.PgDataList.size(), pages.size());
     for (std::size_t i = 0; i < pages.size(); ++i)
@@ -297,7 +297,7 @@ TEST_F(CommWindow, AnUploadThatDoesNotReadAsAProjectLeavesTheOpenOneAlone)
             EXPECT_EQ(prompt.shown[0], c.message);
             EXPECT_EQ(prompt.kinds[0], MsgKind::Error);
         }
-        EXPECT_TRUE(ComProgBar.isNull());
+        EXPECT_EQ(Khm->CommLink->ProgressWindow(), nullptr);
         ASSERT_EQ(k.Doc.PgDataList.size(), pages.size());
         for (std::size_t i = 0; i < pages.size(); ++i)
             EXPECT_EQ(k.Doc.PgDataList[i]->Data, pages[i]) << "page " << i;
@@ -352,7 +352,7 @@ TEST_F(CommWindow, FailuresEndWithTheirMessageAndGiveTheWindowBack)
         EXPECT_EQ(prompt.shown.back(), Msg(c.message) + port);
         EXPECT_EQ(prompt.kinds.back(), MsgKind::Error);
         EXPECT_EQ(prompt.shown.size(), 2u);
-        EXPECT_TRUE(ComProgBar.isNull());
+        EXPECT_EQ(Khm->CommLink->ProgressWindow(), nullptr);
         EXPECT_FALSE(k.MMICom->IsOpen());
         EXPECT_EQ(LockedItems(), before);
         EXPECT_EQ(k.MMICom->Settings().baud, 115200);
@@ -394,7 +394,7 @@ TEST_F(CommWindow, ClosingTheWindowEndsARunningTransferWithoutAMessage)
     ASSERT_TRUE(RunUntil([&] { return link().Engine().Busy() && !panel.Log().empty(); }));
     Khm->StopLink();
     EXPECT_FALSE(link().Engine().Busy());
-    EXPECT_TRUE(ComProgBar.isNull());
+    EXPECT_EQ(Khm->CommLink->ProgressWindow(), nullptr);
     EXPECT_FALSE(Khm->MMICom->IsOpen());
     EXPECT_EQ(prompt.shown.size(), 2u);
     // Late replies find the link idle and start nothing.

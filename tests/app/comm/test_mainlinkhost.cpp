@@ -87,10 +87,10 @@ struct MainRig {
     // The progress window, counting the bar's changes.
     void OpenProgressWindow()
     {
-        ComProgBar = new TComProgBar(nullptr, {}, 2);
-        ComProgBar->show();
+        host.ProgressWindow = new TComProgBar(nullptr, {}, 2);
+        host.ProgressWindow->show();
         barChanges = 0;
-        QObject::connect(ComProgBar->ComBar, &QProgressBar::valueChanged, [this] { ++barChanges; });
+        QObject::connect(host.ProgressWindow->ComBar, &QProgressBar::valueChanged, [this] { ++barChanges; });
     }
     int barChanges = 0;
 
@@ -123,7 +123,7 @@ TEST(MainLinkHost, DownloadThenUploadCarryTheProject)
     int outcomes = 0;
     ASSERT_TRUE(rig.Run(TransferKind::Download, outcomes));
     EXPECT_EQ(outcomes, 1);
-    EXPECT_TRUE(ComProgBar.isNull());
+    EXPECT_TRUE(rig.host.ProgressWindow.isNull());
     EXPECT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(rig.state.PanelFwVer, 100u);
     EXPECT_EQ(rig.host.Kept().firmwareStamp, dir.Stamp());
@@ -209,7 +209,7 @@ TEST(MainLinkHost, AnUploadTakenNowhereLeavesTheProjectAsItWas)
         int outcomes = 0;
         ASSERT_TRUE(rig.Run(TransferKind::Upload, outcomes));
         EXPECT_EQ(outcomes, 1);
-        EXPECT_TRUE(ComProgBar.isNull());
+        EXPECT_TRUE(rig.host.ProgressWindow.isNull());
         EXPECT_EQ(rig.closedForUpload, c.asked);
         EXPECT_FALSE(rig.rebuilt);
         EXPECT_EQ(rig.state.MachineId, 87);
@@ -237,7 +237,7 @@ TEST(MainLinkHost, FailureClosesTheWindowAndShowsOneMessage)
     int outcomes = 0;
     ASSERT_TRUE(rig.Run(TransferKind::Upload, outcomes));
     EXPECT_EQ(outcomes, 1);
-    EXPECT_TRUE(ComProgBar.isNull());
+    EXPECT_TRUE(rig.host.ProgressWindow.isNull());
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.kinds[0], MsgKind::Error);
     EXPECT_FALSE(rig.rebuilt);
@@ -268,15 +268,15 @@ TEST(MainLinkHost, ReportsOfManyFramesShowOnlyAFewTimes)
     ASSERT_TRUE(RunUntil([&] { return latest(0) == "Page Number:3" && latest(2) == "frame 1000"; }));
     const auto atMost = [&clock] { return clock.elapsed() / (MainLinkHost::kShowIntervalMs * 9 / 10) + 2; };
     EXPECT_LE(rig.barChanges, atMost());
-    EXPECT_EQ(ComProgBar->ComBar->value(), 32000);
-    EXPECT_EQ(ComProgBar->Ratio_Lab->text(), "100%");
+    EXPECT_EQ(rig.host.ProgressWindow->ComBar->value(), 32000);
+    EXPECT_EQ(rig.host.ProgressWindow->Ratio_Lab->text(), "100%");
 
     // The end of a transfer shows what is left at once.
     rig.statusShown.clear();
     rig.host.ShowStatus(2, "last");
     rig.host.TransferEnded(TransferOutcome{LinkError::Stopped, {}, {}, {}});
     EXPECT_EQ(latest(2), "last");
-    EXPECT_TRUE(ComProgBar.isNull());
+    EXPECT_TRUE(rig.host.ProgressWindow.isNull());
 
     // A whole download of about a thousand frames: the bar and the status bar change at most
     // once per showing interval, however fast the frames go.

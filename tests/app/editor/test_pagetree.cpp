@@ -32,17 +32,19 @@ namespace {
 
 class PageTreeTest : public EditorTest {
 protected:
+    // The page tree the main window shows, null while it is closed.
+    static TFrameTreeView* PageTree() { return PageTreeOf(*Khm); }
     // The texts of the tree: the roots, the page nodes between them, "*" after the current one.
     std::vector<QString> Nodes()
     {
         QApplication::processEvents();
         std::vector<QString> out;
-        QTreeWidget* t = FrameTreeView->TreeViewPage;
+        QTreeWidget* t = PageTree()->TreeViewPage;
         auto mark = [t](QTreeWidgetItem* n) { return n->text(0) + (t->currentItem() == n ? "*" : ""); };
-        out.push_back(mark(FrameTreeView->PageRoot()));
-        for (int i = 0; i < FrameTreeView->PageRoot()->childCount(); ++i)
-            out.push_back(mark(FrameTreeView->PageRoot()->child(i)));
-        out.push_back(mark(FrameTreeView->StartRoot()));
+        out.push_back(mark(PageTree()->PageRoot()));
+        for (int i = 0; i < PageTree()->PageRoot()->childCount(); ++i)
+            out.push_back(mark(PageTree()->PageRoot()->child(i)));
+        out.push_back(mark(PageTree()->StartRoot()));
         return out;
     }
     // Deferred docking, closing and deleting done.
@@ -54,22 +56,22 @@ protected:
     }
     static bool Docked()
     {
-        return FrameTreeView && !FrameTreeView->isWindow() && FrameTreeView->parentWidget() == Khm->PanelTreeViewHost;
+        return PageTree() && !PageTree()->isWindow() && PageTree()->parentWidget() == Khm->PanelTreeViewHost;
     }
     static void FloatButton()
     {
-        auto* button = FrameTreeView->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_floatbutton"));
+        auto* button = PageTree()->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_floatbutton"));
         ASSERT_NE(button, nullptr);
         button->click();
         Settle();
-        ASSERT_TRUE(FrameTreeView->isWindow());
+        ASSERT_TRUE(PageTree()->isWindow());
     }
     // The window manager moves the floating tree so that its frame's left edge lies offset
     // pixels right of the main window's.
     static void UserMoves(int offset)
     {
-        const int frame = FrameTreeView->geometry().left() - FrameTreeView->frameGeometry().left();
-        FrameTreeView->windowHandle()->setPosition(Khm->frameGeometry().left() + offset + frame, 200);
+        const int frame = PageTree()->geometry().left() - PageTree()->frameGeometry().left();
+        PageTree()->windowHandle()->setPosition(Khm->frameGeometry().left() + offset + frame, 200);
         Settle();
     }
 };
@@ -78,14 +80,14 @@ TEST_F(PageTreeTest, FollowsAddDeleteAndRetitleAndOpensTheChosenPage)
 {
     NewProject();
     // A project opens with the tree unless the layout file says otherwise.
-    ASSERT_NE(FrameTreeView, nullptr);
+    ASSERT_NE(PageTree(), nullptr);
     EXPECT_EQ(Nodes(), (std::vector<QString>{"Pages", "0:*", "Start-up Screen"}));
     Trigger("MmTreeView");
-    EXPECT_EQ(FrameTreeView, nullptr);
+    EXPECT_EQ(PageTree(), nullptr);
     Trigger("MmTreeView");
-    ASSERT_NE(FrameTreeView, nullptr);
+    ASSERT_NE(PageTree(), nullptr);
     EXPECT_TRUE(Khm->Action("MmTreeView")->isChecked());
-    EXPECT_EQ(FrameTreeView->parentWidget(), Khm->PanelTreeViewHost);
+    EXPECT_EQ(PageTree()->parentWidget(), Khm->PanelTreeViewHost);
     EXPECT_EQ(Nodes(), (std::vector<QString>{"Pages", "0:*", "Start-up Screen"}));
 
     Trigger("MmAddPg");
@@ -103,24 +105,24 @@ TEST_F(PageTreeTest, FollowsAddDeleteAndRetitleAndOpensTheChosenPage)
     EXPECT_EQ(Nodes()[1].left(6), QStringLiteral("0:Main"));
 
     // Choosing a page's node makes it the current page.
-    FrameTreeView->TreeViewPage->setCurrentItem(FrameTreeView->PageRoot()->child(0));
+    PageTree()->TreeViewPage->setCurrentItem(PageTree()->PageRoot()->child(0));
     ASSERT_NE(HmPage, nullptr);
     EXPECT_EQ(HmPage->PgIndex, 0);
     EXPECT_EQ(Nodes()[1], QStringLiteral("0:Main*"));
 
     Trigger("MmTreeView");
     QApplication::processEvents();
-    EXPECT_EQ(FrameTreeView, nullptr);
+    EXPECT_EQ(PageTree(), nullptr);
     EXPECT_FALSE(Khm->Action("MmTreeView")->isChecked());
 }
 
 TEST_F(PageTreeTest, ALanguageSwitchRecaptionsTheWindowAndItsRoots)
 {
     NewProject();
-    ASSERT_NE(FrameTreeView, nullptr);
-    EXPECT_EQ(FrameTreeView->windowTitle(), QStringLiteral("Page Tree"));
+    ASSERT_NE(PageTree(), nullptr);
+    EXPECT_EQ(PageTree()->windowTitle(), QStringLiteral("Page Tree"));
     Trigger("MmLangCht");
-    EXPECT_EQ(FrameTreeView->windowTitle(), QString::fromUtf8("畫面樹"));
+    EXPECT_EQ(PageTree()->windowTitle(), QString::fromUtf8("畫面樹"));
     EXPECT_EQ(Nodes().front(), Msg(269));
     EXPECT_NE(Msg(269), QStringLiteral("Pages"));
 }
@@ -135,15 +137,15 @@ TEST_F(PageTreeTest, FloatingItDocksWhenMaximisedOrMovedToTheLeftEdge)
     EXPECT_EQ(Khm->CtBarErr->allowedAreas(), Qt::BottomDockWidgetArea);
 
     FloatButton();
-    EXPECT_NE(FrameTreeView->titleBarWidget(), nullptr) << "a blank bar: no dragging into a dock area";
+    EXPECT_NE(PageTree()->titleBarWidget(), nullptr) << "a blank bar: no dragging into a dock area";
     EXPECT_EQ(panel->count(), 1);
     EXPECT_FALSE(Khm->PanelTreeView->isHidden()) << "the inspector stays in the panel";
     // Maximised: docked at the top of the panel instead.
-    FrameTreeView->showMaximized();
+    PageTree()->showMaximized();
     Settle();
     ASSERT_TRUE(Docked());
-    EXPECT_EQ(panel->widget(0), FrameTreeView);
-    EXPECT_FALSE(FrameTreeView->isMaximized());
+    EXPECT_EQ(panel->widget(0), PageTree());
+    EXPECT_FALSE(PageTree()->isMaximized());
 
     // Moved by the user: docked below the inspector when its left edge is at the main
     // window's, up to 29 pixels right of it; elsewhere it floats on.
@@ -152,20 +154,20 @@ TEST_F(PageTreeTest, FloatingItDocksWhenMaximisedOrMovedToTheLeftEdge)
     QTest::qWait(600); // moves right after the program placed it are not the user's
     for (int offset : {-1, 30, 200}) {
         UserMoves(offset);
-        EXPECT_TRUE(FrameTreeView->isWindow()) << offset;
+        EXPECT_TRUE(PageTree()->isWindow()) << offset;
     }
     UserMoves(29);
     ASSERT_TRUE(Docked());
-    EXPECT_EQ(panel->widget(1), FrameTreeView);
+    EXPECT_EQ(panel->widget(1), PageTree());
     FloatButton();
     QTest::qWait(600);
     UserMoves(0);
     EXPECT_TRUE(Docked());
 
     // Its own close button: closed, the item unticked, and it stays closed next time.
-    FrameTreeView->close();
+    PageTree()->close();
     Settle();
-    EXPECT_EQ(FrameTreeView, nullptr);
+    EXPECT_EQ(PageTree(), nullptr);
     EXPECT_FALSE(Khm->Action("MmTreeView")->isChecked());
     EXPECT_EQ(panel->count(), 1);
     TIniFile loc(Khm->LocIniPath());
@@ -176,9 +178,9 @@ TEST_F(PageTreeTest, FloatingItDocksWhenMaximisedOrMovedToTheLeftEdge)
 TEST_F(PageTreeTest, WindowFontReachesTheTreeAndTheViewMenuMarksTheBars)
 {
     NewProject();
-    if (!FrameTreeView)
+    if (!PageTree())
         Trigger("MmTreeView");
-    ASSERT_NE(FrameTreeView, nullptr);
+    ASSERT_NE(PageTree(), nullptr);
     const QFont chosen(QStringLiteral("DejaVu Serif"), 13);
     prompt.onExec = [&chosen](QDialog& d) {
         auto& f = dynamic_cast<QFontDialog&>(d);
@@ -187,7 +189,7 @@ TEST_F(PageTreeTest, WindowFontReachesTheTreeAndTheViewMenuMarksTheBars)
     };
     Trigger("MmWinFont");
     EXPECT_EQ(Khm->font().family(), chosen.family());
-    EXPECT_EQ(FrameTreeView->TreeViewPage->font().pointSize(), 13);
+    EXPECT_EQ(PageTree()->TreeViewPage->font().pointSize(), 13);
 
     Khm->PosTooBar->hide();
     Khm->Action("PosTBarSet")->setChecked(true);
@@ -204,7 +206,7 @@ TEST_F(PageTreeTest, Screenshot)
     NewProject();
     Trigger("MmAddPg");
     DrawWith("TbStTxt", At(4, 4), At(40, 14));
-    if (FrameTreeView)
+    if (PageTree())
         Trigger("MmTreeView");
     Trigger("MmTreeView");
     for (const auto& [item, suffix] : {std::pair{"MmLangEng", "-eng"}, std::pair{"MmLangCht", "-cht"}}) {

@@ -20,6 +20,7 @@
 #include "app/ui/msgtable.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
+#include "tests/support/formfinder.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,6 +31,9 @@
 
 namespace kes::test {
 namespace {
+
+// The check-result window the program shows, found as a user finds it.
+TFrmMsgShow* ResultWindow() { return FindForm<TFrmMsgShow>(QStringLiteral("FrmMsgShow")); }
 
 class PrjCommandsTest : public ShellFixture {
 protected:
@@ -219,19 +223,19 @@ TEST_F(PrjCommandsTest, CheckFindingsGoToTheResultWindow)
     Khm->Doc.SysFunKeys[2].UserLevel = 3;
     MmTranslateClick(*Khm->ProjectHost);
     EXPECT_EQ(prompt.shown, std::vector<QString>{Msg(27)});
-    ASSERT_NE(FrmMsgShow, nullptr);
-    ASSERT_EQ(FrmMsgShow->lsbChk->count(), 1);
-    EXPECT_EQ(FrmMsgShow->lsbChk->item(0)->text(),
+    ASSERT_NE(ResultWindow(), nullptr);
+    ASSERT_EQ(ResultWindow()->lsbChk->count(), 1);
+    EXPECT_EQ(ResultWindow()->lsbChk->item(0)->text(),
               QStringLiteral("[Error]System Funtion key set fail!!(Funtion key Set 2):User-Level set fail!!"));
 
     // The double click asks the page windows the window was given.
     RecordingPages pages;
-    FrmMsgShow->Pages = &pages;
-    FrmMsgShow->lsbChk->setCurrentRow(0);
-    FrmMsgShow->lsbChkDblClick();
-    FrmMsgShow->SetLines({"[Error]Button [3,4] (Page number 0) : Funtion key Set"});
-    FrmMsgShow->lsbChk->setCurrentRow(0);
-    FrmMsgShow->lsbChkDblClick();
+    ResultWindow()->Pages = &pages;
+    ResultWindow()->lsbChk->setCurrentRow(0);
+    ResultWindow()->lsbChkDblClick();
+    ResultWindow()->SetLines({"[Error]Button [3,4] (Page number 0) : Funtion key Set"});
+    ResultWindow()->lsbChk->setCurrentRow(0);
+    ResultWindow()->lsbChkDblClick();
     EXPECT_EQ(pages.calls, (std::vector<std::string>{"open 0", "open 0", "select Button 3,4"}));
 }
 
@@ -253,8 +257,8 @@ TEST_F(PrjCommandsTest, ARecentProjectWithoutPagesGetsItsFirstPageItsLayoutAndTh
     ASSERT_EQ(Khm->Doc.PgDataList.size(), 1u);
     EXPECT_NE(HmPage, nullptr);
     EXPECT_FALSE(Khm->ObjToolBar->isHidden()) << "the layout is restored";
-    ASSERT_NE(FrmMsgShow, nullptr);
-    EXPECT_EQ(FrmMsgShow->lsbChk->count(), 1);
+    ASSERT_NE(ResultWindow(), nullptr);
+    EXPECT_EQ(ResultWindow()->lsbChk->count(), 1);
     EXPECT_EQ(Khm->Doc.RecentFiles.front(), Dir() + "plant.zqf");
 }
 

@@ -6,6 +6,7 @@
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/startup.h"
 #include "app/shell/tkhm.h"
+#include "tests/support/formfinder.h"
 
 #include <QAction>
 #include <QMenu>
@@ -97,7 +98,7 @@ TEST_F(MainWindowTest, StartsInTheDesignedState)
     EXPECT_EQ(Khm->ClipFmtObjects, "CF_MYFORMAT");
     EXPECT_EQ(Khm->ClipFmtPage, "CF_ALLPAGEFORMAT");
     EXPECT_NE(LxType, nullptr);
-    EXPECT_EQ(PgListFrm, nullptr);
+    EXPECT_EQ(FindForm(QStringLiteral("PgListFrm")), nullptr);
 }
 
 // A switch of the project state is shown by its item's check mark; the item's command

@@ -213,22 +213,23 @@ TEST_F(StartupTest, CommandLineNamingNoFileOpensNothingAndTheSplashDoesNotWait)
     o.arguments = {QStringLiteral("\"") + QString::fromStdString(Path("none.zqf")) + QStringLiteral("\""),
                    QStringLiteral("extra")};
     o.splashMillis = 2000;
-    StartUp(NewDoc(), o);
+    const QPointer<QWidget> splash = StartUp(NewDoc(), o);
     EXPECT_EQ(Khm->OpenDlg.FileName, "");
     EXPECT_EQ(Khm->Doc.Opened, 0);
     // The splash is up while start-up has already finished.
-    ASSERT_NE(Logo, nullptr);
-    EXPECT_TRUE(Logo->isVisible());
-    EXPECT_FALSE(Logo->Image1->pixmap().isNull());
+    auto* logo = dynamic_cast<TLogo*>(splash.data());
+    ASSERT_NE(logo, nullptr);
+    EXPECT_TRUE(logo->isVisible());
+    EXPECT_FALSE(logo->Image1->pixmap().isNull());
     {
         // One version: the splash names the one the about box names.
         TAboutBox about(Khm);
         about.show();
-        EXPECT_TRUE(about.ProductName->text().endsWith(QStringLiteral(" ") + Logo->Label6->text()))
-            << about.ProductName->text().toStdString() << " / " << Logo->Label6->text().toStdString();
+        EXPECT_TRUE(about.ProductName->text().endsWith(QStringLiteral(" ") + logo->Label6->text()))
+            << about.ProductName->text().toStdString() << " / " << logo->Label6->text().toStdString();
     }
     ShutDown();
-    EXPECT_EQ(Logo, nullptr);
+    EXPECT_TRUE(splash.isNull());
     EXPECT_EQ(CommandLinePath({QStringLiteral("My"), QStringLiteral("Project.zqf")}), "My Project.zqf");
 }
 
