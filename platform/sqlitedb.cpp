@@ -40,24 +40,21 @@ sqlite3* BoundedDb::Handle() const { return s_->Db; }
 
 bool BoundedDb::OpenReadOnly(const std::string& path, const DbBounds& bounds, DbError& error)
 {
-    Close();
-    error = {};
-    const int rc = sqlite3_open_v2(path.c_str(), &s_->Db, SQLITE_OPEN_READONLY, nullptr);
-    if (rc != SQLITE_OK) {
-        error.Text = s_->Db ? sqlite3_errmsg(s_->Db) : "can not be opened";
-        Close();
-        return false;
-    }
-    return Configure(bounds, error);
+    return Open(path.c_str(), SQLITE_OPEN_READONLY, bounds, error);
 }
 
 bool BoundedDb::OpenMemory(const DbBounds& bounds, DbError& error)
 {
+    return Open(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, bounds, error);
+}
+
+bool BoundedDb::Open(const char* path, int flags, const DbBounds& bounds, DbError& error)
+{
     Close();
     error = {};
-    const int rc = sqlite3_open_v2(":memory:", &s_->Db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc = sqlite3_open_v2(path, &s_->Db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        error.Text = s_->Db ? sqlite3_errmsg(s_->Db) : "no memory";
+        error.Text = s_->Db ? sqlite3_errmsg(s_->Db) : sqlite3_errstr(rc);
         Close();
         return false;
     }

@@ -53,6 +53,7 @@ public:
     bool Image(std::string& bytes, DbError& error);
 
 private:
+    bool Open(const char* path, int flags, const DbBounds& bounds, DbError& error);
     bool Configure(const DbBounds& bounds, DbError& error);
 
     struct State;
