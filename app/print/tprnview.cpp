@@ -3,6 +3,7 @@
 #include "app/dialogs/settingsdialog.h"
 #include "app/print/tprnset.h"
 #include "app/project/projectdoc.h"
+#include "app/ui/screenfit.h"
 #include "app/ui/translate.h"
 
 #include <QHBoxLayout>
@@ -39,8 +40,11 @@ TPrnView::TPrnView(kes::ReportContext& ctx, TPrnSet& settings, kes::PrintJob& jo
     lay->addWidget(PreScroll, 1);
     lay->addWidget(Panel1);
     const kes::PrintGeometry preview = kes::PreviewGeometry(ctx_.Doc.DefaultZoom);
-    resize(static_cast<int>(preview.PageWidth * kPreviewScale) + 150,
-           static_cast<int>(preview.PageHeight * kPreviewScale) + 30);
+    // The whole sheet where the screen has room; a smaller screen scrolls it.
+    const QSize whole(static_cast<int>(preview.PageWidth * kPreviewScale) + 150,
+                      static_cast<int>(preview.PageHeight * kPreviewScale) + 30);
+    const QRect area = kes::AvailableArea(QRect(), owner).marginsRemoved(kes::FrameAllowance(this));
+    resize(area.isEmpty() ? whole : whole.boundedTo(area.size()));
 
     QObject::connect(PrePgBtn, &QPushButton::clicked, this, [this] { PrePgBtnClick(); });
     QObject::connect(NextPgBtn, &QPushButton::clicked, this, [this] { NextPgBtnClick(); });

@@ -4,12 +4,12 @@
 #include "app/shell/tkhm.h"
 #include "app/shell/tlogo.h"
 #include "app/ui/prompt.h"
+#include "app/ui/screenfit.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QScreen>
 #include <QTimer>
 
 namespace kes {
@@ -22,8 +22,12 @@ QPointer<QWidget> StartUp(ProjectDoc& doc, const StartupOptions& options)
     auto* khm = new TKhm(doc);
     LxType = new TLxType(khm, doc);
     khm->setWindowTitle(QStringLiteral("Kestrova"));
-    if (QScreen* screen = khm->screen(); screen && khm->windowState() == Qt::WindowNoState)
-        khm->move(screen->availableGeometry().center() - khm->rect().center());
+    if (khm->windowState() == Qt::WindowNoState) {
+        // Centred with its frame, and its title bar inside the screen.
+        const QRect area = AvailableArea(QRect(), khm);
+        const QSize frame = khm->size().grownBy(FrameAllowance(khm));
+        khm->move(FitInside(QRect(area.center() - QPoint(frame.width() / 2, frame.height() / 2), frame), area).topLeft());
+    }
     QApplication::setWindowIcon(QIcon(QString::fromStdString(khm->Doc.AppDir + "Kestro.ico")));
 
     // The splash stays up while start-up goes on and then removes itself; nothing waits for it.

@@ -18,6 +18,7 @@
 #include "app/ui/codepageguard.h"
 #include "app/ui/fileopener.h"
 #include "app/ui/msgtable.h"
+#include "app/ui/screenfit.h"
 #include "app/ui/translate.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
@@ -143,6 +144,8 @@ void TKhm::FormCreate()
         ApplyLxeSettings(settings);
         kes::TIniFile loc(LocIniPath());
         RestoreEditToolBar(loc);
+    } else {
+        resize(kes::FitRestoredSize(this, size()));
     }
 
     Doc.CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";

@@ -10,6 +10,7 @@
 #include "app/ui/msgtable.h"
 #include "app/ui/paneltoolwindow.h"
 #include "app/ui/prompt.h"
+#include "app/ui/screenfit.h"
 #include "platform/fileio.h"
 #include "platform/inifile.h"
 
@@ -43,6 +44,18 @@ int ReadSide(const kes::TIniFile& ini, const std::string& section, const char* k
 {
     const int v = ini.ReadInteger(section, key, def);
     return v >= 0 && v <= kMaxSide ? v : def;
+}
+
+// A position or size no screen has: the file is damaged there.
+bool DamagedRect(const kes::TIniFile& ini, const std::string& section)
+{
+    for (const char* key : {"Left", "Top"})
+        if (const int v = ini.ReadInteger(section, key, 0); v < -kMaxCoord || v > kMaxCoord)
+            return true;
+    for (const char* key : {"Width", "Height"})
+        if (const int v = ini.ReadInteger(section, key, 0); v < 0 || v > kMaxSide)
+            return true;
+    return false;
 }
 
 const char* const kToolBarSections[5] = {"ToolBar1", "ToolBar2", "ToolBar3", "ToolBar4", "ToolBar5"};
@@ -171,6 +184,7 @@ void TKhm::DockToolBar(QToolBar* bar)
     addToolBar(Qt::TopToolBarArea, bar);
     bar->setVisible(visible);
     host->deleteLater();
+    kes::ForgetRestored(bar);
 }
 
 void TKhm::WriteDockState(kes::TIniFile& ini, QWidget* control, const std::string& section, QWidget* host)
@@ -180,16 +194,20 @@ void TKhm::WriteDockState(kes::TIniFile& ini, QWidget* control, const std::strin
     ini.WriteBool(section, "Visible", !control->isHidden());
     ini.WriteBool(section, "Location", floats);
     const QPoint p = control->mapToGlobal(QPoint(0, 0));
+    QSize size = control->size();
     if (floats) {
-        ini.WriteInteger(section, "Left", p.x());
-        ini.WriteInteger(section, "Top", p.y());
+        // As restored from a larger screen, the place it had there stays in the file.
+        const QRect r = kes::RectToStore(control, QRect(p, size));
+        ini.WriteInteger(section, "Left", r.x());
+        ini.WriteInteger(section, "Top", r.y());
+        size = r.size();
     } else {
         const QPoint h = host ? host->mapToGlobal(QPoint(0, 0)) : ControlBarOrigin();
         ini.WriteInteger(section, "Top", p.y() - h.y());
         ini.WriteInteger(section, "Left", p.x() - h.x() - 2);
     }
-    ini.WriteInteger(section, "Width", control->width());
-    ini.WriteInteger(section, "Height", control->height());
+    ini.WriteInteger(section, "Width", size.width());
+    ini.WriteInteger(section, "Height", size.height());
 }
 
 void TKhm::ReadDockState(kes::TIniFile& ini, QToolBar* bar, const std::string& section)
@@ -198,7 +216,7 @@ void TKhm::ReadDockState(kes::TIniFile& ini, QToolBar* bar, const std::string& s
     const QRect rect(ReadPos(ini, section, "Left"), ReadPos(ini, section, "Top"),
                      ReadSide(ini, section, "Width", bar->width()), ReadSide(ini, section, "Height", bar->height()));
     if (ini.ReadBool(section, "Location", true)) {
-        FloatToolBar(bar, rect);
+        FloatToolBar(bar, kes::FitRestored(bar, rect, DamagedRect(ini, section)));
         return;
     }
     DockToolBar(bar);
@@ -332,7 +350,7 @@ void TKhm::ShowToolWindow(kes::TIniFile& ini, bool on, const std::string& sectio
     } else {
         if (!win->isWindow())
             win->setParent(this, kes::PanelToolWindow::kFloatFlags);
-        win->setGeometry(left, top, w, h);
+        win->setGeometry(kes::FitRestored(win, QRect(left, top, w, h), DamagedRect(ini, section)));
         win->show();
         PanelTreeView->setVisible(PanelTreeViewHost->count() > 0);
     }
@@ -340,6 +358,7 @@ void TKhm::ShowToolWindow(kes::TIniFile& ini, bool on, const std::string& sectio
 
 void TKhm::DockToolWindow(QWidget& win, bool atTop)
 {
+    kes::ForgetRestored(&win);
     const int width = win.width();
     const bool panelWasHidden = PanelTreeView->isHidden();
     PanelTreeView->show();
@@ -357,6 +376,7 @@ void TKhm::FloatToolWindow(QWidget& win)
     // The float button made it a window where it stood; it becomes the main window's, away
     // from the left edge where a move would dock it again.
     constexpr int kFloatGap = 16;
+    kes::ForgetRestored(&win);
     QRect rect(win.mapToGlobal(QPoint(0, 0)), win.size());
     const int panelRight = PanelTreeView->mapToGlobal(QPoint(PanelTreeView->width(), 0)).x();
     rect.moveLeft(std::max(rect.left(), panelRight + kFloatGap));

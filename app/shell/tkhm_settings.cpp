@@ -8,6 +8,7 @@
 #include "app/shell/lxeini.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
+#include "app/ui/screenfit.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 
@@ -27,8 +28,9 @@ void TKhm::ApplyLxeSettings(const kes::LxeSettings& s)
     port.parity = kes::LinkParity::Even;
     port.stopBits = 1;
     port.dataBits = 7;
+    // Inside the screen; a larger screen's size stays in the file until the user resizes.
     if (s.Width > 0 && s.Height > 0)
-        resize(s.Width, s.Height);
+        resize(kes::FitRestoredSize(this, QSize(s.Width, s.Height)));
     switch (s.WindowState) {
     case 1: setWindowState(Qt::WindowMinimized); break;
     case 2: setWindowState(Qt::WindowMaximized); break;
@@ -54,8 +56,9 @@ kes::LxeSettings TKhm::CollectLxeSettings() const
     // The size of the normal window, also when it is maximized or minimized now.
     const QRect normal = normalGeometry();
     const bool useNormal = s.WindowState != 0 && normal.isValid() && !normal.isEmpty();
-    s.Width = useNormal ? normal.width() : width();
-    s.Height = useNormal ? normal.height() : height();
+    const QSize kept = kes::SizeToStore(this, useNormal ? normal.size() : size());
+    s.Width = kept.width();
+    s.Height = kept.height();
     s.Path = OpenDlg.InitialDir;
     s.BmpPath = BmpDlg.InitialDir;
     s.RecentFiles = Doc.RecentFiles;

@@ -1,10 +1,10 @@
 // The print and object table windows in the started program: the commands open them for the
 // pages or the start-up screen (and store the open page first), the direct print and the
 // preview's print write the printer's own count of sheets (a PDF here, there being no printer),
-// the preview pages through its sheets and stays put with none, the table shows each view's
-// rows (and nothing, without failing, in a project without pages) and writes its working file,
-// saying once when it can not, and the export writes the chosen file before the desktop opens
-// it. Every caption stands in all three languages.
+// the preview pages through its sheets, stays put with none and fits a small screen, the table
+// shows each view's rows (and nothing, without failing, in a project without pages) and writes
+// its working file, saying once when it can not, and the export writes the chosen file before
+// the desktop opens it. Every caption stands in all three languages.
 //
 // With KES_PRINT_SHOTS=<folder> the preview and the table window are kept there as pictures.
 #include "../editor/editortest.h"
@@ -17,12 +17,14 @@
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/reportcommands.h"
 #include "app/ui/msgtable.h"
+#include "app/ui/screenfit.h"
 #include "app/ui/translate.h"
 #include "plantproject.h"
 #include "platform/inifile.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -32,6 +34,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -219,6 +223,31 @@ TEST_F(PrintForms, ThePreviewPagesThroughItsSheetsAndPrintsThem)
     ASSERT_GT(units, 1);
     // The printer's sheets are counted with its own geometry.
     EXPECT_EQ(PdfPages(pdf), maxSheet);
+}
+
+// On a screen lower than a whole sheet the preview fits the screen and scrolls the sheet.
+TEST_F(PrintForms, ThePreviewFitsASmallScreenAndScrollsItsSheet)
+{
+    const QRect laptop(0, 0, 1366, 768);
+    SetAvailableAreaForTests(laptop);
+    bool shown = false;
+    prompt.onExec = [&](QDialog& d) {
+        if (auto* set = dynamic_cast<TPrnSet*>(&d)) {
+            set->PreviewBtn->click();
+            return;
+        }
+        auto& view = dynamic_cast<TPrnView&>(d);
+        QCoreApplication::processEvents();
+        shown = true;
+        const QSize room = laptop.marginsRemoved(FrameAllowance(&view)).size();
+        EXPECT_LE(view.height(), room.height());
+        EXPECT_LE(view.width(), room.width());
+        EXPECT_GT(view.PreImg->height(), view.PreScroll->viewport()->height());
+        EXPECT_GT(view.PreScroll->verticalScrollBar()->maximum(), 0);
+        Shot(view, "preview-1366x768");
+    };
+    Trigger("MmPrintmmPg");
+    EXPECT_TRUE(shown);
 }
 
 TEST_F(PrintForms, APreviewWithNothingToShowStaysOnItsFirstSheet)

@@ -2,6 +2,7 @@
 
 #include "app/ui/msgtable.h"
 #include "app/ui/qtlanguage.h"
+#include "app/ui/screenfit.h"
 
 #include "app/shell/startup.h"
 #include "platform/fileio.h"
@@ -33,6 +34,8 @@ void ShellFixture::SetUp()
     savedAppDir_ = AppDir();
     SetAppDir(dir_);
     scoped_ = std::make_unique<ScopedPrompt>(prompt);
+    // Windows are fitted to the screen: a common desktop's, whatever the offscreen platform has.
+    SetAvailableAreaForTests(kDesktop);
     // Problems an earlier test made of its own files are not this test's start-up report.
     TakeFileProblems();
 }
@@ -40,6 +43,7 @@ void ShellFixture::SetUp()
 void ShellFixture::TearDown()
 {
     scoped_.reset();
+    SetAvailableAreaForTests(QRect());
     SetAppDir(savedAppDir_);
     // Qt's own texts are the process's: the next test meets them in English, as the program starts.
     UseQtLanguage(LangEng);

@@ -5,6 +5,7 @@
 #include "app/project/projectdoc.h"
 #include "app/ui/prompt.h"
 
+#include <QRect>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -25,6 +26,8 @@ protected:
     std::string ReadFile(const std::string& name) const;
 
     ScriptedPrompt prompt;
+    // The screen's available area the windows are fitted to (tests may set another).
+    static constexpr QRect kDesktop{0, 0, 1920, 1080};
 
     // The program's project document for the next StartUp: a new one each time, as each run
     // of the program has its own. It lives until the fixture ends, after the window.
