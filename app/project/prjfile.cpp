@@ -4,6 +4,8 @@
 #include "platform/fileio.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace kes {
 
@@ -28,6 +30,20 @@ constexpr std::size_t kPasswordSlotSize = 7;
 constexpr std::size_t kStaHeaderSize = 0x200;
 
 std::uint8_t U8(ByteSpan f, std::size_t off) { return f[off]; }
+
+// Where the run of zero bytes that ends the file starts (the file's size when its last byte is
+// not 0), looked for no further back than from. Whole blocks are compared at once: a file
+// grown by zeros is megabytes of them.
+std::size_t ZerosFrom(ByteSpan f, std::size_t from)
+{
+    static const std::array<std::uint8_t, 4096> zero{};
+    std::size_t at = f.size();
+    while (at - from >= zero.size() && std::memcmp(f.data() + at - zero.size(), zero.data(), zero.size()) == 0)
+        at -= zero.size();
+    while (at > from && f[at - 1] == 0)
+        --at;
+    return at;
+}
 std::uint16_t U16(ByteSpan f, std::size_t off) { return *GetU16le(f, off); }
 std::uint32_t U32(ByteSpan f, std::size_t off) { return *GetU32le(f, off); }
 
@@ -222,8 +238,7 @@ ProjectError ReadChunkRow(ByteSpan f, std::size_t pos, std::size_t maxChunks, Pr
             continues = c.Start == next && c.End >= c.Start && c.End - c.Start <= f.size() - pos - kChunkHeadSize;
         }
         if (!continues || out.size() == maxChunks) {
-            const ByteSpan rest = f.subspan(pos);
-            if (std::all_of(rest.begin(), rest.end(), [](std::uint8_t b) { return b == 0; })) {
+            if (ZerosFrom(f, pos) == pos) {
                 tail = pos;
                 return ProjectError::None;
             }
@@ -344,7 +359,10 @@ int ApplyTitleFile(std::string_view text, PgDataVector& pages)
     return cut;
 }
 
-std::size_t TitleFileLimit(std::size_t pageCount) { return 9 + pageCount * (kMaxPageTitleBytes + 2); }
+std::size_t TitleFileLimit(std::size_t pageCount)
+{
+    return std::min(9 + pageCount * (kMaxPageTitleBytes + 2), kMaxTitleFileBytes);
+}
 
 // Start-up screen file: a 0x200-byte head, then chunks {u32 0, u32 length, the records}; the
 // writer writes one.
@@ -354,9 +372,7 @@ ProjectError ParseStartScreenFile(ByteSpan f, Bytes& data, std::size_t& tail)
     if (f.size() < kStaHeaderSize)
         return ProjectError::TooShort;
     // Zeros from here to the end of the file.
-    std::size_t zerosFrom = f.size();
-    while (zerosFrom > kStaHeaderSize && f[zerosFrom - 1] == 0)
-        --zerosFrom;
+    const std::size_t zerosFrom = ZerosFrom(f, kStaHeaderSize);
     ByteSpan screen;
     bool any = false;
     for (std::size_t pos = kStaHeaderSize; pos < f.size();) {

@@ -32,6 +32,8 @@ constexpr std::size_t kMaxStartScreenFileBytes = 0x200 + kChunkHeadSize + std::s
 // The page title fields take 32767 characters (a line edit's length), each at most two bytes
 // in the project code pages.
 constexpr std::size_t kMaxPageTitleBytes = 2 * 32767;
+// Titles are a few dozen bytes: no title file of a real project comes near 16 MiB.
+constexpr std::size_t kMaxTitleFileBytes = 16u << 20;
 
 // What the project file carries beside the project state.
 struct ProjectFileExtras {
@@ -126,7 +128,8 @@ void ApplyProjectBody(ProjectDoc& doc, const ParsedProjectFile& f, const HeaderD
 // rest stay empty. A NUL ends a line. A line longer than kMaxPageTitleBytes is cut there;
 // the number of titles cut is returned.
 int ApplyTitleFile(std::string_view text, PgDataVector& pages);
-// The bytes of a title file worth reading for pageCount pages: every line at its longest.
+// The bytes of a title file worth reading for pageCount pages: every line at its longest, and
+// never past kMaxTitleFileBytes.
 std::size_t TitleFileLimit(std::size_t pageCount);
 // The start-up screen's record stream: the last chunk, each starting at 0; Damaged when a
 // chunk is cut off or does not start at 0. Zero bytes after the first chunk are a tail left

@@ -222,6 +222,9 @@ ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTyp
         if (cut > 0)
             out.LeftOut.push_back(tilPath + ": " + std::to_string(cut) + " title(s) longer than "
                                   + std::to_string(kMaxPageTitleBytes) + " bytes, cut there");
+        if (tilSize > titles.size())
+            out.LeftOut.push_back(tilPath + ": " + std::to_string(tilSize - titles.size())
+                                  + " bytes past what the titles of its pages take; they were left out");
     }
     if (!doc.StartScreenData)
         doc.StartScreenData = std::make_unique<PgDataStr>();

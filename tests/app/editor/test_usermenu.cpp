@@ -19,6 +19,7 @@
 #include <QFileDialog>
 
 #include <chrono>
+#include <cstdlib>
 
 namespace kes::test {
 namespace {
@@ -188,6 +189,57 @@ TEST_F(UserMenuTest, EachFamilysFileReadsAndWritesBackTheSame)
         EXPECT_EQ(Khm->Doc.PanelModelIndex, model) << item;
         EXPECT_EQ(Khm->ImageWinList.size(), 2u) << item;
         EXPECT_EQ(EncodeUserMenuFile(Khm->Doc, UserMenuPort{}), file) << item;
+    }
+}
+
+// Screens of every kind a screen holds open as they were drawn and write back to the same
+// file, for both families. KES_USERMENU_SEED=<folder> keeps the files (the user menu fuzz
+// target's seeds).
+TEST_F(UserMenuTest, ScreensOfEveryKindOpenAndWriteBackTheSame)
+{
+    const char* seeds = std::getenv("KES_USERMENU_SEED");
+    for (const auto& [model, item] : {std::pair{0, "LX041"}, std::pair{1, "LX021"}}) {
+        NewProject(model);
+        Trigger("MmStartPg");
+        Drive(FirstPage);
+        ASSERT_NE(DrawWith("TbStTxt", At(2, 2), At(30, 12)), nullptr);
+        ASSERT_NE(DrawWith("TbStBmp", At(40, 2), At(42, 3)), nullptr);
+        ASSERT_NE(DrawWith("TbRect", At(2, 30), At(30, 50)), nullptr);
+        ASSERT_NE(DrawWith("TbCir", At(40, 30), At(60, 50)), nullptr);
+        ASSERT_NE(DrawWith("TbPoly", At(70, 30), At(90, 55)), nullptr);
+        FirstPage->PgDataSave();
+        const Bytes every = Khm->Doc.StartScreenData->Data;
+        Drive(nullptr);
+        const auto file = [&](std::vector<Bytes> screens) {
+            ProjectDoc doc;
+            doc.MachineId = 87;
+            doc.PanelModelIndex = static_cast<std::int16_t>(model);
+            for (const Bytes& screen : screens) {
+                doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
+                doc.ImagePgDataList.back()->Data = screen;
+            }
+            return EncodeUserMenuFile(doc, UserMenuPort{});
+        };
+        const std::pair<const char*, Bytes> files[] = {
+            {"every_kind", file({every, {}, every})},
+            {"empty_screens", file(std::vector<Bytes>(3))},
+            {"no_screens", file({})},
+        };
+        for (const auto& [name, bytes] : files) {
+            Install(bytes, model);
+            Open(item);
+            EXPECT_EQ(Khm->Doc.PanelModelIndex, model) << name;
+            EXPECT_EQ(Khm->ImageWinList.size(), Khm->Doc.ImagePgDataList.size()) << name;
+            EXPECT_EQ(EncodeUserMenuFile(Khm->Doc, UserMenuPort{}), bytes) << name;
+            if (seeds)
+                WriteFileAtomic(std::string(seeds) + "/" + name + "_" + std::to_string(model),
+                                std::string(bytes.begin(), bytes.end()), nullptr);
+        }
+        Install(file({every, {}, every}), model);
+        Open(item);
+        ASSERT_EQ(Khm->ImageWinList.size(), 3u);
+        EXPECT_EQ(dynamic_cast<TImagePage*>(Khm->ImageWinList[0])->ObjList.size(), 5u);
+        EXPECT_TRUE(dynamic_cast<TImagePage*>(Khm->ImageWinList[1])->ObjList.empty());
     }
 }
 
