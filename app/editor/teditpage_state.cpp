@@ -6,13 +6,6 @@
 #include "app/editor/pagehost.h"
 #include "app/project/projectdoc.h"
 #include "app/ui/commandpanel.h"
-#include "objects/lxstatebmp.h"
-#include "objects/tlxbtn.h"
-#include "objects/tlxdevbmp.h"
-#include "objects/tmsgtxt.h"
-#include "objects/tsttxt.h"
-#include "objects/tvrgbmp.h"
-#include "platform/codepage.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
@@ -36,27 +29,15 @@ void FillStateBox(kes::CommandPanel& k, int count, int current)
     box->setCurrentIndex(current >= 0 && current < count ? current : -1);
 }
 
-// The text of state i of a list, or "" when the list has none for it.
-QString TextAt(const std::vector<AnsiString>& list, int i)
-{
-    if (i < 0 || i >= static_cast<int>(list.size()))
-        return {};
-    return kes::AnsiToQString(list[static_cast<std::size_t>(i)]);
-}
-
 } // namespace
 
 void TEditPage::StateToolRefresh(TLxObj* obj)
 {
-    kes::CommandPanel& k = Cmds();
-    if (auto* vrg = dynamic_cast<TVrgBmp*>(obj))
-        FillStateBox(k, vrg->TotalState, vrg->CurPt);
-    else if (auto* st = dynamic_cast<kes::TStateBmpObj*>(obj))
-        FillStateBox(k, st->TotalState, st->CurPt);
-    else if (auto* btn = dynamic_cast<TLxBtn*>(obj))
-        FillStateBox(k, btn->TotalState, btn->CurPt);
-    else if (auto* msg = dynamic_cast<TMsgTxt*>(obj))
-        FillStateBox(k, msg->TotalState, msg->CurPt);
+    const kes::KindTools* tools = obj ? kes::KindToolsOf(*obj) : nullptr;
+    if (!tools || tools->States != kes::StateTool::States || !tools->Edits.States)
+        return;
+    const kes::ShownStates states = tools->Edits.States(*obj);
+    FillStateBox(Cmds(), states.Total, states.Current);
 }
 
 void TEditPage::TextToolRefresh(TLxObj* obj)
@@ -73,55 +54,10 @@ void TEditPage::TextToolRefresh(TLxObj* obj)
     k.SetItemEnabled("TbMemo", true);
     QPlainTextEdit* memo = Memo();
     QComboBox* stateBox = StateBox();
-    if (!memo || !stateBox)
+    if (!memo || !stateBox || !tools->Edits.FillTextBox)
         return;
-    if (auto* txt = dynamic_cast<TStTxt*>(obj)) {
-        memo->clear();
-        if (auto* ud = qobject_cast<QSpinBox*>(k.ToolWidget("TbMemo_UD")))
-            ud->setValue(0);
-        memo->setPlainText(TextAt(txt->Lines, 0));
-    } else if (auto* btn = dynamic_cast<TLxBtn*>(obj)) {
-        memo->clear();
-        memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        memo->setEnabled(stateBox->currentIndex() != -1);
-        if (btn->TotalState < 2) {
-            memo->setEnabled(true);
-            btn->SetBtnPt(0);
-        }
-        if (btn->TxtList.empty())
-            return;
-        if (btn->TotalState < 2) {
-            memo->setPlainText(TextAt(btn->TxtList, 0));
-            if (btn->BtnType == kes::BtnType::InputValue && btn->ReadUsed == 1)
-                memo->setEnabled(false);
-        } else {
-            memo->setPlainText(TextAt(btn->TxtList, btn->CurPt));
-        }
-    } else if (tools->Texts == kes::TextTool::StateTexts) {
-        memo->clear();
-        memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        memo->setEnabled(stateBox->currentIndex() != -1);
-        const std::vector<AnsiString>* texts = nullptr;
-        int count = 0;
-        int current = 0;
-        bool reverse = false;
-        if (auto* msg = dynamic_cast<TMsgTxt*>(obj)) {
-            texts = &msg->Messages;
-            count = msg->TotalState;
-            current = msg->CurPt;
-            reverse = msg->StateReverse != 0;
-        } else if (auto* st = dynamic_cast<kes::TStateBmpObj*>(obj)) {
-            texts = &st->TxtList;
-            count = st->TotalState;
-            current = st->CurPt;
-            reverse = st->StateReverse != 0;
-        }
-        // A state outside the list shows no text.
-        if (texts && !texts->empty())
-            memo->setPlainText(TextAt(*texts, reverse ? count - current - 1 : current));
-    }
+    tools->Edits.FillTextBox(
+        *obj, {*memo, qobject_cast<QSpinBox*>(k.ToolWidget("TbMemo_UD")), stateBox->currentIndex()});
 }
 
 void TEditPage::ObjToolbarRefresh(TLxObj* obj)
@@ -132,10 +68,11 @@ void TEditPage::ObjToolbarRefresh(TLxObj* obj)
     const kes::KindTools* tools = kes::KindToolsOf(*obj);
     switch (tools ? tools->States : kes::StateTool::None) {
     case kes::StateTool::OnOff:
-        if (auto* bit = dynamic_cast<TLxDevBmp*>(obj)) {
-            FillStateBox(Cmds(), 2, bit->CurPt == 1 ? 1 : 0);
-            bit->SetCurPt(bit->CurPt == 1 ? 1 : 0);
-            bit->Repaint();
+        if (tools->Edits.States && tools->Edits.ChooseState) {
+            const int on = tools->Edits.States(*obj).Current == 1 ? 1 : 0;
+            FillStateBox(Cmds(), 2, on);
+            tools->Edits.ChooseState(*obj, on);
+            obj->Repaint();
         }
         break;
     case kes::StateTool::States:

@@ -10,7 +10,6 @@
 #include "app/shell/tkhm.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
-#include "objects/tlxbtn.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -265,8 +264,7 @@ void TKhm::SetToolsForObj(TLxObj* obj)
             SetItemEnabled("TbFontType", false);
         if (!Action("TbText")->isChecked() && !Action("TbBmp")->isChecked())
             Press(*this, "TbText", true);
-        const auto* btn = dynamic_cast<const TLxBtn*>(obj);
-        const bool readsValue = btn && btn->BtnType == kes::BtnType::InputValue && btn->ReadUsed == 1;
+        const bool readsValue = tools->Edits.ShowsReadValue && tools->Edits.ShowsReadValue(*obj);
         if (Action("TbText")->isChecked()) {
             SetMemoLabel(*this, kMsgTextInput);
             SetItemEnabled("TbBmpRead", false);

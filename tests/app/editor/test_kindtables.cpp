@@ -1,7 +1,9 @@
 // Every layer's table has its entry for each of the 21 kinds (each table is checked complete
 // when it compiles), and the tool table agrees with the main window: the tool button and menu
 // item named for a kind exist, carry the kind as their Tag where they draw it, and drawing
-// with the button puts an object of that kind on the page.
+// with the button puts an object of that kind on the page. The tool panel a kind shows has the
+// edits behind it: a state box lists states it can show, a text box stores what is typed, a
+// picture panel loads a picture.
 #include "editortest.h"
 
 #include "app/dialogs/objdialogs.h"
@@ -57,6 +59,23 @@ TEST_F(KindTablesTest, EachKindsToolDrawsThatKind)
         Trigger("TbDel");
     }
     EXPECT_GE(drawn, 15);
+}
+
+TEST_F(KindTablesTest, EachKindsToolPanelHasItsEdits)
+{
+    for (ObjKind k : AllObjKinds()) {
+        SCOPED_TRACE(KindFacts(k).ClassName);
+        const KindTools& tools = KindToolsOf(k);
+        const KindEdits& e = tools.Edits;
+        EXPECT_EQ(tools.States != StateTool::None, e.States != nullptr && e.ChooseState != nullptr);
+        EXPECT_EQ(tools.Texts != TextTool::None, e.FillTextBox != nullptr && e.StoreText != nullptr);
+        EXPECT_EQ(tools.Texts == TextTool::Lines, e.ChooseLine != nullptr);
+        // Both panels load pictures; only the one of texts and pictures places them.
+        if (tools.Panel == ToolPanel::Picture || tools.Panel == ToolPanel::StateTexts) {
+            EXPECT_NE(e.LoadPicture, nullptr);
+            EXPECT_EQ(e.PlaceText != nullptr, tools.Panel == ToolPanel::StateTexts);
+        }
+    }
 }
 
 } // namespace
