@@ -6,7 +6,7 @@
 #include <functional>
 
 class QWidget;
-class TLxObj;
+class TEditPage;
 
 namespace kes {
 
@@ -44,8 +44,8 @@ struct ImageEditorHooks {
     // common edge (4 tops, 5 bottoms, 6 lefts, 7 rights).
     std::function<void(int editMode, int dir)> StepSelObjs;
     std::function<void(int editMode, int mode)> AlignSelObjs;
-    // Its current object, or null.
-    std::function<TLxObj*(int editMode)> CurObj;
+    // Its window, whose commands act on its current object; null when there is none.
+    std::function<TEditPage*(int editMode)> Editor;
 };
 
 ImageEditorHooks& ImageEditor();

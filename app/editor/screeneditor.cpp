@@ -227,10 +227,7 @@ void ScreenEditor::InstallHooks()
         if (TImagePage* page = Editor(mode); page && mode == 1)
             page->AlignSelObjs(how);
     };
-    h.CurObj = [this](int mode) -> TLxObj* {
-        TImagePage* page = Editor(mode);
-        return page ? page->CurObj : nullptr;
-    };
+    h.Editor = [this](int mode) -> TEditPage* { return Editor(mode); };
 }
 
 } // namespace kes

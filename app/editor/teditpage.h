@@ -189,6 +189,15 @@ public:
     // states, the text box to the text of its shown state.
     void StateToolRefresh(TLxObj* obj);
     void TextToolRefresh(TLxObj* obj);
+    // ---- The object tool panel's commands on the current object (teditpage_tools.cpp)
+    // A text position button (horizontal 0 left, 1 right, 2 centre; vertical 0 top, 1 bottom,
+    // 2 middle) for the text or the picture, as the tool bar's mode says.
+    void SetTextPosition(bool vertical, std::uint8_t code);
+    // The font dialog over the current object's font.
+    void ChooseObjFont();
+    // A picture file into the current object (into the state the state box chose where it
+    // has states).
+    void LoadObjPicture(const std::string& file);
     // Status bar: the pointer (panel 0) and one object's text and bounds (panel 1).
     void ShowPointer(int x, int y);
     void ShowObjStatus(const TLxObj* obj);

@@ -1,7 +1,7 @@
 // The main window's commands on the selected objects: they route to the editor EditMode
 // names (3 the current page, 1 the start-up screen, 2 the current user-menu page), which
-// moves, aligns and re-stacks; the text position, font and picture commands set the current
-// object's own fields and then show it and the inspector again.
+// moves, aligns and re-stacks them and sets the current object's text position, font and
+// picture.
 #include "app/shell/formatcommands.h"
 
 #include "app/dialogs/formregistry.h"
@@ -10,20 +10,11 @@
 #include "app/editor/thmpage.h"
 #include "app/inspector/inspectordialogs.h"
 #include "app/project/prjcheck.h"
-#include "app/project/ui/tlxtype.h"
 #include "app/shell/tkhm.h"
 #include "app/ui/prompt.h"
-#include "objects/tactbmp.h"
-#include "objects/tlight.h"
-#include "objects/tlxbtn.h"
-#include "objects/tlxgetval.h"
-#include "objects/tlxval.h"
-#include "objects/tstbmp.h"
-#include "objects/tsttxt.h"
 #include "platform/codepage.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QDialog>
 #include <QKeySequence>
 
@@ -31,7 +22,6 @@ namespace kes {
 
 namespace {
 
-constexpr int kMsgNoStateChosen = 64;
 constexpr int kMsgLinkedRecordsFull = 299;
 constexpr int kPgNumWriteMode = 1006; // the page-number write record, not the clock write
 
@@ -87,71 +77,36 @@ void MmMultiCopyClick(TKhm& k) { Route(k, &THmPage::MmMultiCopyClick, ImageComma
 void MmMoveUpClick(TKhm& k) { Route(k, &THmPage::MmMoveUpClick, ImageCommand::MoveUp); }
 void MmMovDnClick(TKhm& k) { Route(k, &THmPage::MmMoveDnClick, ImageCommand::MoveDown); }
 
-// The current object of the editor of that mode.
-TLxObj* CurrentObj(const TKhm& k, int editMode)
+// The editor of that mode, whose commands act on its current object.
+TEditPage* ObjEditor(const TKhm& k, int editMode)
 {
     if (editMode == 3)
-        return LivePage(k) ? HmPage->CurObj : nullptr;
-    return ImageEditor().CurObj ? ImageEditor().CurObj(editMode) : nullptr;
+        return LivePage(k);
+    return ImageEditor().Editor ? ImageEditor().Editor(editMode) : nullptr;
 }
 
-int ChosenState(TKhm& k)
+TLxObj* CurrentObj(const TKhm& k, int editMode)
 {
-    const auto* box = qobject_cast<QComboBox*>(k.ToolWidget("TbState_Box"));
-    return box ? box->currentIndex() : -1;
+    const TEditPage* editor = ObjEditor(k, editMode);
+    return editor ? editor->CurObj : nullptr;
 }
 
 // ---- Text position of the current object: horizontal 0 left, 1 right, 2 centre; vertical
-// 0 top, 1 bottom, 2 middle.
-
-// A kind that places both a text and a picture (the lamp, the button): the one the tool
-// bar's text or picture mode names.
-template <typename T> void SetTextOrPicturePos(T& obj, bool text, bool vertical, std::uint8_t code)
-{
-    if (text)
-        vertical ? obj.SetTxtVPos(code) : obj.SetTxtHPos(code);
-    else
-        vertical ? obj.SetBmpVPos(code) : obj.SetBmpHPos(code);
-}
+// 0 top, 1 bottom, 2 middle. Pages take it while no page is open too: the project is marked
+// modified all the same.
 
 void SetTextPosition(TKhm& k, bool vertical, std::uint8_t code)
 {
     k.tbPointToClick();
     if (k.Doc.EditMode == 1) {
-        if (auto* txt = dynamic_cast<TStTxt*>(CurrentObj(k, 1))) {
-            vertical ? txt->SetVPos(code) : txt->SetHPos(code);
-            txt->BmpRePaint();
-            txt->Invalidate();
-        }
+        if (TEditPage* screen = ObjEditor(k, 1))
+            screen->SetTextPosition(vertical, code);
         return;
     }
-    TLxObj* obj = HmPage ? HmPage->CurObj : nullptr;
-    const bool text = k.Action("TbText")->isChecked();
-    const bool picture = !text && k.Action("TbBmp")->isChecked();
-    bool changed = false;
-    if (auto* txt = dynamic_cast<TStTxt*>(obj)) {
-        vertical ? txt->SetVPos(code) : txt->SetHPos(code);
-        changed = true;
-    } else if (auto* lamp = dynamic_cast<TLight*>(obj); lamp && (text || picture)) {
-        SetTextOrPicturePos(*lamp, text, vertical, code);
-        changed = true;
-    } else if (auto* btn = dynamic_cast<TLxBtn*>(obj); btn && (text || picture)) {
-        SetTextOrPicturePos(*btn, text, vertical, code);
-        changed = true;
-    } else if (auto* val = dynamic_cast<TLxVal*>(obj); val && !vertical) {
-        val->HPos = code;
-        changed = true;
-    } else if (auto* entry = dynamic_cast<TLxGetVal*>(obj)) {
-        (vertical ? entry->VPos : entry->HPos) = code;
-        changed = true;
-    }
-    if (changed) {
-        obj->BmpRePaint();
-        obj->Invalidate();
-    }
     if (HmPage)
-        HmPage->RefreshInspectorRows();
-    Modified(k);
+        HmPage->SetTextPosition(vertical, code);
+    else
+        Modified(k);
 }
 
 void TbLeftSideClick(TKhm& k) { SetTextPosition(k, false, 0); }
@@ -189,55 +144,11 @@ void TbBmpClick(TKhm& k)
 void TbFontTypeClick(TKhm& k)
 {
     k.tbPointToClick();
-    TLxObj* obj = CurrentObj(k, k.Doc.EditMode == 3 || k.Doc.EditMode == 2 ? k.Doc.EditMode : 1);
-    if (!obj)
-        return;
-    TFont font = obj->Picture.Canvas()->Font;
-    if (!ChooseFont(&k, font, QStringLiteral("FontTypeDlg")))
-        return;
-    obj->Picture.Canvas()->Font = font;
-    obj->BmpRePaint();
-    obj->Invalidate();
-    // The font is part of the object's record.
-    Modified(k);
+    if (TEditPage* editor = ObjEditor(k, k.Doc.EditMode == 3 || k.Doc.EditMode == 2 ? k.Doc.EditMode : 1))
+        editor->ChooseObjFont();
 }
 
-// Loads the file into the current page object of a kind that takes a picture; false when
-// the object takes none (or no state is chosen for it).
-bool LoadPicture(TKhm& k, TLxObj* obj, const std::string& file, int w, int h)
-{
-    if (auto* act = dynamic_cast<TActBmp*>(obj)) {
-        const int state = ChosenState(k);
-        if (state == -1) {
-            ShowMsg(kMsgNoStateChosen);
-            return false;
-        }
-        act->SetBmpPt(state);
-        act->BmpLoad(file, w, h);
-    } else if (auto* bmp = dynamic_cast<TStBmp*>(obj)) {
-        if (bmp->BmpLoad(file, w, h))
-            bmp->FileName = file;
-    } else if (auto* lamp = dynamic_cast<TLight*>(obj)) {
-        lamp->BmpLoad(file, w, h);
-    } else if (auto* btn = dynamic_cast<TLxBtn*>(obj)) {
-        // A button of one state takes it into state 0, else into the state chosen.
-        const int state = btn->TotalState <= 1 ? 0 : ChosenState(k);
-        if (state < 0 || state >= btn->TotalState)
-            return false;
-        const int shown = btn->CurPt;
-        btn->CurPt = state;
-        if (btn->BmpLoad(file))
-            if (TBitmap* pic = btn->StateBmp(state))
-                TLxObj::BmpModify(*pic);
-        btn->CurPt = shown;
-    } else {
-        return false;
-    }
-    obj->BmpRePaint();
-    obj->Invalidate();
-    return true;
-}
-
+// The file is chosen in the main window's picture dialog, which keeps the last one chosen.
 void TbBmpReadClick(TKhm& k)
 {
     k.tbPointToClick();
@@ -247,19 +158,8 @@ void TbBmpReadClick(TKhm& k)
     if (!ChooseBitmapFile(&k, file))
         return;
     k.BmpDlg.FileName = QStringToAnsi(file);
-    const std::string path = QStringToAnsi(file);
-    // The panel's size in panel pixels (the window's client size over zoom and grid).
-    const int w = LxType ? LxType->PanelWidth : 0;
-    const int h = LxType ? LxType->PanelHeight : 0;
-    if (k.Doc.EditMode == 1) {
-        if (auto* bmp = dynamic_cast<TStBmp*>(CurrentObj(k, 1)); bmp && bmp->BmpLoad(path, w, h)) {
-            bmp->FileName = path;
-            bmp->BmpRePaint();
-        }
-        return;
-    }
-    if (LoadPicture(k, CurrentObj(k, 3), path, w, h))
-        Modified(k);
+    if (TEditPage* editor = ObjEditor(k, k.Doc.EditMode == 1 ? 1 : 3))
+        editor->LoadObjPicture(QStringToAnsi(file));
 }
 
 } // namespace
