@@ -36,6 +36,7 @@ namespace kes {
 class CommandPanel;
 class PageCanvas;
 class PageHost;
+class ProjectDoc;
 } // namespace kes
 
 // One undo or redo step: the window's record stream as the memory encoder writes it over the
@@ -190,6 +191,17 @@ public:
     void StateToolRefresh(TLxObj* obj);
     void TextToolRefresh(TLxObj* obj);
     // ---- The object tool panel's commands on the current object (teditpage_tools.cpp)
+    // The state box chose a state: the object shows it, the text box the state's text.
+    void StateBoxChange();
+    // The font box chose a panel font, taken by an object that uses one.
+    void FontBoxChange();
+    // The user typed into the text box: the text of the state or line chosen (the start-up
+    // and user-menu screens: a static text's line only).
+    void MemoChange();
+    // The line selector chose a line of the static text: the text box shows it.
+    void MemoLineChange();
+    // The text box was left: the inspector shows what it took (page and start-up screen).
+    static void MemoExit(kes::ProjectDoc& doc);
     // A text position button (horizontal 0 left, 1 right, 2 centre; vertical 0 top, 1 bottom,
     // 2 middle) for the text or the picture, as the tool bar's mode says.
     void SetTextPosition(bool vertical, std::uint8_t code);
@@ -302,6 +314,9 @@ protected:
     // What to store for the objects' encoded records: the kept record while they are what
     // was read of it.
     kes::Bytes StoredForm(kes::Bytes encoded);
+    // After a tool panel command changed obj: drawn again, the project modified, the
+    // inspector's values again while it is shown.
+    void ToolEdited(TLxObj& obj);
 
     kes::PageHost& host_;
     kes::PageCanvas* canvas_ = nullptr;

@@ -1,15 +1,145 @@
-// The object tool panel's commands on the current object: the text position buttons, the
-// object's font and picture file. What each kind takes is its entry's edits (kindtools.cpp).
+// The object tool panel's commands on the current object: the state box, the font box, the
+// text box and its line selector, the text position buttons, the object's font and picture
+// file. What each kind takes is its entry's edits (kindtools.cpp).
 #include "app/editor/teditpage.h"
 
 #include "app/editor/kindtools.h"
 #include "app/editor/pagehost.h"
+#include "app/inspector/tdlgprop.h"
 #include "app/model/lxtypecore.h"
 #include "app/project/projectdoc.h"
 #include "app/ui/commandpanel.h"
 #include "app/ui/fontchoice.h"
+#include "platform/codepage.h"
 
 #include <QComboBox>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+
+namespace {
+
+// Set while the editor writes into the text box itself: that is not the user typing.
+bool g_settingMemo = false;
+
+void SetToolMemo(QPlainTextEdit& memo, const QString& text)
+{
+    g_settingMemo = true;
+    memo.setPlainText(text);
+    g_settingMemo = false;
+}
+
+// The inspector, while it is on, is shown; its values again unless onlyWhenModified is set
+// and the project is not modified.
+void ShowInspector(const kes::ProjectDoc& doc, bool onlyWhenModified)
+{
+    if (!DlgProp || !doc.ObjInspectorOn)
+        return;
+    if (DlgProp->isHidden()) {
+        DlgProp->show();
+        DlgProp->FormShow();
+    } else if (!onlyWhenModified || doc.Modified) {
+        DlgProp->FormShow();
+    }
+}
+
+QSpinBox* LineSelector(const kes::CommandPanel& k) { return qobject_cast<QSpinBox*>(k.ToolWidget("TbMemo_UD")); }
+
+const kes::KindEdits* EditsOf(const TLxObj* obj)
+{
+    const kes::KindTools* tools = obj ? kes::KindToolsOf(*obj) : nullptr;
+    return tools ? &tools->Edits : nullptr;
+}
+
+} // namespace
+
+// The object drawn again; the page is stored only when the project is marked modified.
+void TEditPage::ToolEdited(TLxObj& obj)
+{
+    obj.BmpRePaint();
+    RepaintObj(obj);
+    MarkModified();
+    if (DlgProp && DlgProp->isVisible()) {
+        DlgProp->ObjToProp();
+        DlgProp->AdvStrGrid->GridInitial();
+    }
+}
+
+void TEditPage::StateBoxChange()
+{
+    TLxObj* obj = CurObj;
+    QComboBox* box = StateBox();
+    const kes::KindEdits* edits = EditsOf(obj);
+    if (!obj || !box || !edits || !edits->ChooseState)
+        return;
+    const int s = box->currentIndex();
+    if (const std::optional<AnsiString> text = edits->ChooseState(*obj, s)) {
+        if (QPlainTextEdit* memo = Memo()) {
+            memo->setEnabled(s != -1);
+            SetToolMemo(*memo, kes::AnsiToQString(*text));
+        }
+    }
+    RepaintObj(*obj);
+    ShowInspector(host_.Doc(), true);
+    EditStateRefresh();
+}
+
+void TEditPage::FontBoxChange()
+{
+    TLxObj* obj = CurObj;
+    QComboBox* box = FontBox();
+    if (!obj || !box)
+        return;
+    const kes::ObjKindFacts* facts = kes::KindFactsOf(*obj);
+    if (facts && facts->Font == kes::FontUse::PanelFont)
+        obj->FontSet(box->currentIndex());
+    ToolEdited(*obj);
+    ShowInspector(host_.Doc(), false);
+}
+
+void TEditPage::MemoChange()
+{
+    QPlainTextEdit* memo = Memo();
+    if (g_settingMemo || !memo || SelList.size() != 1)
+        return;
+    TLxObj* obj = CurObj;
+    if (!obj || obj != SelList.front())
+        return;
+    const kes::KindTools* tools = kes::KindToolsOf(*obj);
+    // The start-up and user-menu screens edit static texts only.
+    if (host_.Doc().EditMode != 3 && !(tools && tools->Texts == kes::TextTool::Lines))
+        return;
+    if (!tools || !tools->Edits.StoreText)
+        return;
+    const QComboBox* box = StateBox();
+    const QSpinBox* line = LineSelector(Cmds());
+    kes::TypedText typed{memo->toPlainText(), box ? box->currentIndex() : -1, line ? line->value() : 0, GridWidth, {}};
+    if (!tools->Edits.StoreText(*obj, typed))
+        return;
+    if (typed.Retyped)
+        SetToolMemo(*memo, *typed.Retyped);
+    ToolEdited(*obj);
+}
+
+void TEditPage::MemoLineChange()
+{
+    TLxObj* obj = CurObj;
+    const kes::KindEdits* edits = EditsOf(obj);
+    if (!edits || !edits->ChooseLine)
+        return;
+    const QSpinBox* line = LineSelector(Cmds());
+    const std::optional<AnsiString> text = edits->ChooseLine(*obj, line ? line->value() : 0);
+    if (!text)
+        return;
+    if (QPlainTextEdit* memo = Memo())
+        SetToolMemo(*memo, kes::AnsiToQString(*text));
+    ToolEdited(*obj);
+}
+
+void TEditPage::MemoExit(kes::ProjectDoc& doc)
+{
+    if (doc.EditMode == 3 || doc.EditMode == 1)
+        ShowInspector(doc, true);
+}
 
 void TEditPage::SetTextPosition(bool vertical, std::uint8_t code)
 {

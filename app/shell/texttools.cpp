@@ -1,19 +1,10 @@
+// The main window's side of the text and state tools: their widgets' signals, routed to the
+// editor of the edit mode, which changes the current object.
 #include "app/shell/texttools.h"
 
 #include "app/editor/thmpage.h"
 #include "app/editor/timagepage.h"
-#include "app/inspector/tdlgprop.h"
 #include "app/shell/tkhm.h"
-#include "objects/grid/tadvstringgrid.h"
-#include "objects/objkind.h"
-#include "objects/tactbmp.h"
-#include "objects/tlight.h"
-#include "objects/tlxbtn.h"
-#include "objects/tlxdevbmp.h"
-#include "objects/tmsgtxt.h"
-#include "objects/tsttxt.h"
-#include "objects/tvrgbmp.h"
-#include "platform/codepage.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -27,24 +18,10 @@ namespace kes {
 
 namespace {
 
-constexpr int kMaxMessageWidth = 250; // screen pixels of one message text
-
 QComboBox* StateBox(TKhm& k) { return qobject_cast<QComboBox*>(k.ToolWidget("TbState_Box")); }
 QComboBox* FontBox(TKhm& k) { return qobject_cast<QComboBox*>(k.ToolWidget("TbFont_Box")); }
 QPlainTextEdit* Memo(TKhm& k) { return qobject_cast<QPlainTextEdit*>(k.ToolWidget("TbMemo")); }
 QSpinBox* MemoLine(TKhm& k) { return qobject_cast<QSpinBox*>(k.ToolWidget("TbMemo_UD")); }
-
-// Set while the tools write into the memo themselves: that is not the user typing.
-bool g_settingMemo = false;
-
-void SetMemo(TKhm& k, const QString& text)
-{
-    if (QPlainTextEdit* m = Memo(k)) {
-        g_settingMemo = true;
-        m->setPlainText(text);
-        g_settingMemo = false;
-    }
-}
 
 // The active editor: the page in page editing, the start-up screen or the user-menu screen.
 TEditPage* Page(TKhm& k)
@@ -57,55 +34,7 @@ TEditPage* Page(TKhm& k)
 }
 
 // The state and font tools serve page editing.
-TLxObj* CurrentObj(TKhm& k)
-{
-    TEditPage* p = k.Doc.EditMode == 3 ? Page(k) : nullptr;
-    return p ? p->CurObj : nullptr;
-}
-
-// The list index of state s of a list kept in reversed order when reversed is set.
-int StateIndex(int s, int total, bool reversed) { return reversed ? total - 1 - s : s; }
-
-QString TextAt(const std::vector<AnsiString>& list, int i)
-{
-    return i >= 0 && i < static_cast<int>(list.size()) ? AnsiToQString(list[static_cast<std::size_t>(i)]) : QString();
-}
-
-// Stores text at index i, growing the list to hold it.
-void StoreAt(std::vector<AnsiString>& list, int i, const AnsiString& text)
-{
-    if (i < 0)
-        return;
-    if (static_cast<int>(list.size()) < i + 1)
-        list.resize(static_cast<std::size_t>(i) + 1);
-    list[static_cast<std::size_t>(i)] = text;
-}
-
-void ShowInspector(TKhm& k, bool onlyWhenModified)
-{
-    if (!DlgProp || !k.Doc.ObjInspectorOn)
-        return;
-    if (DlgProp->isHidden()) {
-        DlgProp->show();
-        DlgProp->FormShow();
-    } else if (!onlyWhenModified || k.Doc.Modified) {
-        DlgProp->FormShow();
-    }
-}
-
-void Changed(TKhm& k, TLxObj& obj)
-{
-    obj.BmpRePaint();
-    if (TEditPage* p = Page(k))
-        p->RepaintObj(obj);
-    // The page is stored only when the project is marked modified.
-    k.Doc.Modified = 1;
-    k.Doc.Compiled = 0;
-    if (DlgProp && DlgProp->isVisible()) {
-        DlgProp->ObjToProp();
-        DlgProp->AdvStrGrid->GridInitial();
-    }
-}
+TEditPage* PageEditing(TKhm& k) { return k.Doc.EditMode == 3 ? Page(k) : nullptr; }
 
 class MemoKeys : public QObject {
 public:
@@ -134,41 +63,8 @@ private:
 void TbState_BoxChange(TKhm& k)
 {
     k.SelectPointerTool();
-    TLxObj* obj = CurrentObj(k);
-    QComboBox* box = StateBox(k);
-    if (!obj || !box)
-        return;
-    const int s = box->currentIndex();
-    QPlainTextEdit* memo = Memo(k);
-    if (auto* light = dynamic_cast<TLight*>(obj)) {
-        light->SetBmpPt(s);
-        if (memo)
-            memo->setEnabled(s != -1);
-        SetMemo(k, TextAt(light->TxtList, StateIndex(s, light->TotalState, light->StateReverse != 0)));
-    } else if (auto* act = dynamic_cast<kes::TStateBmpObj*>(obj)) {
-        act->SetBmpPt(s);
-    } else if (auto* vrg = dynamic_cast<TVrgBmp*>(obj)) {
-        vrg->SetCurPt(s);
-    } else if (auto* dev = dynamic_cast<TLxDevBmp*>(obj)) {
-        dev->SetCurPt(s);
-    } else if (auto* btn = dynamic_cast<TLxBtn*>(obj)) {
-        btn->SetBtnPt(s);
-        if (memo)
-            memo->setEnabled(s != -1);
-        SetMemo(k, TextAt(btn->TxtList, btn->CurPt));
-    } else if (auto* msg = dynamic_cast<TMsgTxt*>(obj)) {
-        msg->SetMsgPt(s);
-        if (memo)
-            memo->setEnabled(s != -1);
-        SetMemo(k, TextAt(msg->Messages, s));
-    } else {
-        return;
-    }
-    if (TEditPage* p = Page(k)) {
-        p->RepaintObj(*obj);
-        ShowInspector(k, true);
-        p->EditStateRefresh();
-    }
+    if (TEditPage* page = PageEditing(k))
+        page->StateBoxChange();
 }
 
 void TbState_UDChange(TKhm& k, bool up)
@@ -185,98 +81,23 @@ void TbState_UDChange(TKhm& k, bool up)
 void TbFont_BoxChange(TKhm& k)
 {
     k.SelectPointerTool();
-    TLxObj* obj = CurrentObj(k);
-    QComboBox* box = FontBox(k);
-    if (!obj || !box)
-        return;
-    for (ObjKind kind : {ObjKind::LxVal, ObjKind::LxGetVal, ObjKind::Scale, ObjKind::Rtc, ObjKind::CirMeter,
-                         ObjKind::RectMeter, ObjKind::LxBtn})
-        if (IsKind(*obj, kind)) {
-            obj->FontSet(box->currentIndex());
-            break;
-        }
-    Changed(k, *obj);
-    ShowInspector(k, false);
+    if (TEditPage* page = PageEditing(k))
+        page->FontBoxChange();
 }
 
 void TbMemoChange(TKhm& k)
 {
-    TEditPage* page = Page(k);
-    QPlainTextEdit* memo = Memo(k);
-    if (g_settingMemo || !page || !memo || page->SelList.size() != 1)
-        return;
-    TLxObj* obj = page->CurObj;
-    // The start-up and user-menu screens edit static texts only.
-    if (!obj || obj != page->SelList.front() || (k.Doc.EditMode != 3 && !dynamic_cast<TStTxt*>(obj)))
-        return;
-    const AnsiString text = QStringToAnsi(memo->toPlainText());
-    QComboBox* box = StateBox(k);
-    const int s = box ? box->currentIndex() : -1;
-    if (auto* txt = dynamic_cast<TStTxt*>(obj)) {
-        const int p = MemoLine(k) ? MemoLine(k)->value() : 0;
-        if (static_cast<int>(txt->Lines.size()) < p + 1)
-            txt->Lines.push_back(text);
-        else
-            txt->Lines[static_cast<std::size_t>(p)] = text;
-    } else if (auto* msg = dynamic_cast<TMsgTxt*>(obj)) {
-        if (s < 0)
-            return;
-        TCanvas& c = *msg->Picture.Canvas();
-        AnsiString stored = text;
-        if (c.TextWidth(stored) > kMaxMessageWidth && !stored.empty()) {
-            // Too wide: the character just typed goes again.
-            QString shown = memo->toPlainText();
-            shown.chop(1);
-            SetMemo(k, shown);
-            stored = QStringToAnsi(shown);
-        }
-        // Short texts are padded with spaces to the object's width, as the panel shows them.
-        const int limit = msg->Picture.Width() / std::max(page->GridWidth, 1) - c.TextWidth(" ");
-        if (!stored.empty())
-            while (c.TextWidth(stored) < limit)
-                stored += ' ';
-        StoreAt(msg->Messages, StateIndex(s, msg->TotalState, msg->StateReverse != 0), stored);
-    } else if (auto* light = dynamic_cast<TLight*>(obj)) {
-        if (s < 0)
-            return;
-        const bool none = light->TxtList.empty();
-        const AnsiString line = none ? text : text.substr(0, text.find('\n'));
-        StoreAt(light->TxtList, StateIndex(s, light->TotalState, light->StateReverse != 0), line);
-    } else if (auto* btn = dynamic_cast<TLxBtn*>(obj)) {
-        if (s < 0) {
-            if (btn->TotalState > 1)
-                return;
-            btn->TxtList = {text};
-        } else {
-            StoreAt(btn->TxtList, s, text);
-        }
-    } else {
-        return;
-    }
-    Changed(k, *obj);
+    if (TEditPage* page = Page(k))
+        page->MemoChange();
 }
 
 void TbMemo_UDClick(TKhm& k)
 {
-    TEditPage* page = Page(k);
-    auto* txt = page ? dynamic_cast<TStTxt*>(page->CurObj) : nullptr;
-    if (!txt)
-        return;
-    const int p = MemoLine(k) ? MemoLine(k)->value() : 0;
-    if (static_cast<int>(txt->Lines.size()) < p + 1) {
-        SetMemo(k, QString());
-        txt->Lines.emplace_back();
-    } else {
-        SetMemo(k, TextAt(txt->Lines, p));
-    }
-    Changed(k, *txt);
+    if (TEditPage* page = Page(k))
+        page->MemoLineChange();
 }
 
-void TbMemoExit(TKhm& k)
-{
-    if (k.Doc.EditMode == 3 || k.Doc.EditMode == 1)
-        ShowInspector(k, true);
-}
+void TbMemoExit(TKhm& k) { TEditPage::MemoExit(k.Doc); }
 
 void InstallTextTools(TKhm& k)
 {

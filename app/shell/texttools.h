@@ -2,9 +2,9 @@
 // The text and state tools of the tool bar: the state box and its up-down choose the state
 // the current object shows, the font box gives a value-kind object its panel font, and the
 // memo edits the static text's lines or the current state's text, stored into the object as
-// the user types.
+// the user types. Each routes to the editor of the edit mode (TEditPage's tool panel
+// commands), which changes the object.
 class TKhm;
-class TLxObj;
 
 namespace kes {
 
