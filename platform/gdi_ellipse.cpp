@@ -15,6 +15,7 @@
 #include "platform/gdi_internal.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <tuple>
@@ -260,31 +261,42 @@ Runs SweepRuns(const EllipseShape& shape, const Sweep& sweep, int y, int first, 
 }
 
 // The ellipse pixels of the rows from top to bottom (exclusive), each worked out once. A slot
-// keeps its last table: the same figure drawn again (an arc over its ellipse, a page of equal
-// dials) takes it as it is.
+// keeps the tables of the last few figures: the same figure drawn again (an arc over its
+// ellipse, a page of equal dials among other shapes) takes its table as it is.
 class SpanTable {
 public:
-    // slot: which of the thread's buffers to fill (two tables live at once).
-    SpanTable(const EllipseShape& shape, int top, int bottom, int inset, int slot) : top_(top), rows_(Buffer(slot))
+    // slot: which of the thread's sets of tables to use (two tables live at once).
+    SpanTable(const EllipseShape& shape, int top, int bottom, int inset, int slot) : top_(top)
     {
-        Key& last = LastKey(slot);
+        Slot& kept = SlotOf(slot);
         const Key key{shape.Box(), top, bottom, inset};
-        if (last == key)
-            return;
-        last = key;
-        rows_.clear();
+        Kept* oldest = &kept.tables[0];
+        for (Kept& k : kept.tables) {
+            if (k.key == key) {
+                k.used = ++kept.clock;
+                rows_ = &k.rows;
+                return;
+            }
+            if (k.used < oldest->used)
+                oldest = &k;
+        }
+        oldest->key = key;
+        oldest->used = ++kept.clock;
+        std::vector<Run>& rows = oldest->rows;
+        rows.clear();
         for (int y = top; y < bottom; ++y) {
             Run r;
             if (!shape.Span(y, inset, r.first, r.last))
                 r = Run{};
-            rows_.push_back(r);
+            rows.push_back(r);
         }
+        rows_ = &rows;
     }
     // Empty (first > last) for rows outside the table.
     Run Row(int y) const
     {
         const long long i = static_cast<long long>(y) - top_;
-        return i >= 0 && i < static_cast<long long>(rows_.size()) ? rows_[static_cast<std::size_t>(i)] : Run{};
+        return i >= 0 && i < static_cast<long long>(rows_->size()) ? (*rows_)[static_cast<std::size_t>(i)] : Run{};
     }
 
 private:
@@ -295,18 +307,22 @@ private:
         int inset = 0;
         friend bool operator==(const Key&, const Key&) = default;
     };
-    static std::vector<Run>& Buffer(int slot)
+    struct Kept {
+        Key key;
+        std::vector<Run> rows;
+        unsigned long long used = 0;
+    };
+    struct Slot {
+        std::array<Kept, 8> tables;
+        unsigned long long clock = 0;
+    };
+    static Slot& SlotOf(int slot)
     {
-        thread_local std::vector<Run> buffers[2];
-        return buffers[slot];
-    }
-    static Key& LastKey(int slot)
-    {
-        thread_local Key keys[2];
-        return keys[slot];
+        thread_local Slot kept[2];
+        return kept[slot];
     }
     int top_;
-    std::vector<Run>& rows_;
+    const std::vector<Run>* rows_ = nullptr;
 };
 
 // The outline pixels of row y: the row's ellipse pixels less those whose four side
