@@ -217,6 +217,8 @@ Layout LayOut(Face& face, const std::string& text)
     l.ascent = face.ascent;
     l.height = face.height;
     const QString s = kes::AnsiToQString(text);
+    l.glyphs.reserve(static_cast<std::size_t>(s.size()));
+    l.x.reserve(static_cast<std::size_t>(s.size()));
     for (qsizetype i = 0; i < s.size();) {
         qsizetype n = 1;
         const Glyph& g = GlyphAt(face, s, i, n);
@@ -436,8 +438,13 @@ public:
         // Each row's runs are its characters' runs at their places, cut at the mask, those that
         // overlap or touch joined: the inked runs of the characters' ink put together.
         run.inkBox = box;
+        run.rowRuns.reserve(static_cast<std::size_t>(box.Height()) + 1);
+        std::size_t glyphRuns = 0;
+        for (const Glyph* g : l.glyphs)
+            glyphRuns += g->runs.size();
+        run.runs.reserve(glyphRuns);
         run.rowRuns.push_back(0);
-        std::vector<InkRun> row;
+        std::vector<InkRun>& row = rowScratch_;
         for (int y = box.Top; y < box.Bottom; ++y) {
             row.clear();
             for (std::size_t i = 0; i < l.glyphs.size(); ++i) {
@@ -498,6 +505,7 @@ private:
     std::unordered_map<TextKey, std::unique_ptr<Face>, TextKeyHash, TextKeyEqual> faces_;
     std::mutex mutex_;
     std::unordered_map<TextKey, std::unique_ptr<GlyphRun>, TextKeyHash, TextKeyEqual> runs_;
+    std::vector<InkRun> rowScratch_; // a row's runs while a glyph run is made
     // The texts looked up last (views of their keys in runs_), and their runs.
     struct Recent {
         TextKeyView key;
