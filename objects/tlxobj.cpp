@@ -5,7 +5,9 @@
 #include "objects/objlayout.h"
 
 #include <algorithm>
+#include <mutex>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -54,6 +56,90 @@ void ClockwiseFrame(TCanvas& c, int l, int t, int r, int b, int endY)
 }
 
 } // namespace
+
+namespace {
+
+// The memory of objects let go, by size (a kind's objects are all of one size). Bounded; kept
+// for the whole run. Under AddressSanitizer every object goes to the heap, so that a use after
+// its end is still found.
+class ObjMemory {
+public:
+    static ObjMemory& Of()
+    {
+        static ObjMemory* memory = new ObjMemory; // objects may be let go after the end of main
+        return *memory;
+    }
+    void* Take(std::size_t size)
+    {
+        if (!Pooled)
+            return ::operator new(size);
+        {
+            std::lock_guard lock(mutex_);
+            for (Kept& k : kept_)
+                if (k.size == size && !k.free.empty()) {
+                    void* p = k.free.back();
+                    k.free.pop_back();
+                    bytes_ -= size;
+                    return p;
+                }
+        }
+        return ::operator new(size);
+    }
+    void Give(void* p, std::size_t size) noexcept
+    {
+        if (Pooled) {
+            std::lock_guard lock(mutex_);
+            if (bytes_ + size <= kKeptBytes) {
+                try {
+                    auto it =
+                        std::find_if(kept_.begin(), kept_.end(), [size](const Kept& k) { return k.size == size; });
+                    if (it == kept_.end())
+                        it = kept_.insert(kept_.end(), Kept{size, {}});
+                    it->free.push_back(p);
+                    bytes_ += size;
+                    return;
+                } catch (...) {
+                    // No room to note it: it goes back to the heap.
+                }
+            }
+        }
+        ::operator delete(p);
+    }
+
+private:
+#if defined(__SANITIZE_ADDRESS__)
+    static constexpr bool Pooled = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    static constexpr bool Pooled = false;
+#else
+    static constexpr bool Pooled = true;
+#endif
+#else
+    static constexpr bool Pooled = true;
+#endif
+    static constexpr std::size_t kKeptBytes = std::size_t(16) << 20;
+    struct Kept {
+        std::size_t size;
+        std::vector<void*> free;
+    };
+    std::mutex mutex_;
+    std::vector<Kept> kept_;
+    std::size_t bytes_ = 0;
+};
+
+} // namespace
+
+void* TLxObj::operator new(std::size_t size)
+{
+    return ObjMemory::Of().Take(size);
+}
+
+void TLxObj::operator delete(void* p, std::size_t size) noexcept
+{
+    if (p)
+        ObjMemory::Of().Give(p, size);
+}
 
 int& kes::PaintHold::Depth()
 {

@@ -59,6 +59,10 @@ public:
     virtual ~TLxObj();
     TLxObj(const TLxObj&) = delete;
     TLxObj& operator=(const TLxObj&) = delete;
+    // A page's objects are made and let go by the thousand: their memory is kept by size for the
+    // next ones instead of going back and forth to the heap.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p, std::size_t size) noexcept;
 
     // Control geometry, screen pixels.
     int Left = 0;
