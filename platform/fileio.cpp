@@ -24,12 +24,6 @@ void SetError(std::string* error, const std::string& what, const std::string& pa
         *error = what + " \"" + path + "\": " + std::strerror(err);
 }
 
-std::function<bool(std::size_t, std::size_t)>& WriteFault()
-{
-    static std::function<bool(std::size_t, std::size_t)> fault;
-    return fault;
-}
-
 // The permissions open() gives a new file: 0666 less the process's umask (mkstemp makes its
 // file 0600 whatever the umask). The kernel reports the umask; reading it by setting it
 // would race with other threads making files.
@@ -78,7 +72,7 @@ struct Temp {
 
 // Writes one temporary file beside the target, flushed to disk. On a failure it is removed
 // again and tmp.path is empty.
-bool WriteTemp(std::size_t index, const FileToWrite& file, Temp& tmp, std::string* error)
+bool WriteTemp(std::size_t index, const FileToWrite& file, Temp& tmp, std::string* error, const WriteWatch* watch)
 {
     tmp.path = file.Path + ".tmpXXXXXX";
     tmp.fd = ::mkstemp(tmp.path.data());
@@ -98,7 +92,7 @@ bool WriteTemp(std::size_t index, const FileToWrite& file, Temp& tmp, std::strin
     while (done < file.Data.size()) {
         const std::size_t n = std::min(kBlock, file.Data.size() - done);
         ssize_t w = -1;
-        if (WriteFault() && WriteFault()(index, done))
+        if (watch && watch->Fault && watch->Fault(index, done))
             errno = ENOSPC;
         else
             w = ::write(tmp.fd, file.Data.data() + done, n);
@@ -123,16 +117,10 @@ void RemoveAll(std::vector<Temp>& tmps)
         t.Drop();
 }
 
-std::function<void()>& SaveStep()
+void Step(const WriteWatch* watch)
 {
-    static std::function<void()> hook;
-    return hook;
-}
-
-void Step()
-{
-    if (SaveStep())
-        SaveStep()();
+    if (watch && watch->Step)
+        watch->Step();
 }
 
 std::string FolderOf(const std::string& path)
@@ -273,7 +261,8 @@ std::optional<Intent> ParseIntent(std::string_view text, const std::vector<std::
 
 // Carries out a committed intent; every step may have been done before a kill, so each
 // one tolerates finding its work already done.
-bool FinishIntent(const std::string& folder, const std::string& intentPath, const Intent& in, std::string* error)
+bool FinishIntent(const std::string& folder, const std::string& intentPath, const Intent& in, std::string* error,
+                  const WriteWatch* watch)
 {
     for (const auto& [tmp, target] : in.Moves) {
         const std::string from = InFolder(folder, tmp), to = InFolder(folder, target);
@@ -281,7 +270,7 @@ bool FinishIntent(const std::string& folder, const std::string& intentPath, cons
             SetError(error, "cannot replace", to, errno);
             return false;
         }
-        Step();
+        Step(watch);
     }
     for (const std::string& r : in.Removes) {
         const std::string path = InFolder(folder, r);
@@ -289,16 +278,16 @@ bool FinishIntent(const std::string& folder, const std::string& intentPath, cons
             SetError(error, "cannot remove", path, errno);
             return false;
         }
-        Step();
+        Step(watch);
     }
     if (!SyncFolder(folder, error))
         return false;
-    Step();
+    Step(watch);
     if (::unlink(intentPath.c_str()) != 0 && errno != ENOENT) {
         SetError(error, "cannot remove", intentPath, errno);
         return false;
     }
-    Step();
+    Step(watch);
     // The intent's removal need not be durable: finishing it again changes nothing.
     return true;
 }
@@ -404,13 +393,13 @@ bool ReadFileLimited(const std::string& path, std::size_t limit, std::vector<std
     return true;
 }
 
-bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error)
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error, const WriteWatch* watch)
 {
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    return WriteFilesAtomic({{path, {data, bytes.size()}}}, error);
+    return WriteFilesAtomic({{path, {data, bytes.size()}}}, error, watch);
 }
 
-bool WriteFilesAtomic(const std::vector<FileToWrite>& files, std::string* error)
+bool WriteFilesAtomic(const std::vector<FileToWrite>& files, std::string* error, const WriteWatch* watch)
 {
     for (const FileToWrite& f : files)
         if (!Replaceable(f.Path, error))
@@ -420,11 +409,11 @@ bool WriteFilesAtomic(const std::vector<FileToWrite>& files, std::string* error)
         RemoveStaleTemps(FolderOf(f.Path), {NameOf(f.Path)});
     std::vector<Temp> tmps(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!WriteTemp(i, files[i], tmps[i], error)) {
+        if (!WriteTemp(i, files[i], tmps[i], error, watch)) {
             RemoveAll(tmps);
             return false;
         }
-        Step();
+        Step(watch);
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (std::rename(tmps[i].path.c_str(), files[i].Path.c_str()) != 0) {
@@ -436,16 +425,16 @@ bool WriteFilesAtomic(const std::vector<FileToWrite>& files, std::string* error)
             return false;
         }
         tmps[i].path.clear();
-        Step();
+        Step(watch);
     }
     // The files are in place; a folder that cannot be synced only makes them less durable.
     for (const FileToWrite& f : files)
         SyncFolder(FolderOf(f.Path), nullptr);
-    Step();
+    Step(watch);
     return true;
 }
 
-bool WriteFileSet(const FileSet& set, std::string* error)
+bool WriteFileSet(const FileSet& set, std::string* error, const WriteWatch* watch)
 {
     const std::string folder = FolderOf(set.Intent);
     std::vector<std::string> names;
@@ -454,7 +443,7 @@ bool WriteFileSet(const FileSet& set, std::string* error)
     for (const std::string& r : set.Removed)
         names.push_back(NameOf(r));
     // A save killed earlier is finished (or its leftovers removed) before this one starts.
-    if (!RecoverFileSet(set.Intent, names, error))
+    if (!RecoverFileSet(set.Intent, names, error, nullptr, watch))
         return false;
     for (const FileToWrite& f : set.Files)
         if (!Replaceable(f.Path, error))
@@ -466,23 +455,23 @@ bool WriteFileSet(const FileSet& set, std::string* error)
     Intent in;
     std::vector<Temp> tmps(set.Files.size() + 1);
     for (std::size_t i = 0; i < set.Files.size(); ++i) {
-        if (!WriteTemp(i, set.Files[i], tmps[i], error)) {
+        if (!WriteTemp(i, set.Files[i], tmps[i], error, watch)) {
             RemoveAll(tmps);
             return false;
         }
         in.Moves.emplace_back(NameOf(tmps[i].path), NameOf(set.Files[i].Path));
-        Step();
+        Step(watch);
     }
     for (const std::string& r : set.Removed)
         in.Removes.push_back(NameOf(r));
     const std::string text = IntentText(in);
     Temp& intentTmp = tmps.back();
     const FileToWrite intent{set.Intent, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}};
-    if (!WriteTemp(set.Files.size(), intent, intentTmp, error)) {
+    if (!WriteTemp(set.Files.size(), intent, intentTmp, error, watch)) {
         RemoveAll(tmps);
         return false;
     }
-    Step();
+    Step(watch);
     // The commit: from here on the next open finishes this save.
     if (::rename(intentTmp.path.c_str(), set.Intent.c_str()) != 0) {
         SetError(error, "cannot write", set.Intent, errno);
@@ -490,10 +479,10 @@ bool WriteFileSet(const FileSet& set, std::string* error)
         return false;
     }
     intentTmp.path.clear();
-    Step();
+    Step(watch);
     SyncFolder(folder, nullptr);
-    Step();
-    const bool done = FinishIntent(folder, set.Intent, in, error);
+    Step(watch);
+    const bool done = FinishIntent(folder, set.Intent, in, error, watch);
     // Renamed into place, or left for the next open to finish: none is dropped here.
     for (Temp& t : tmps)
         t.path.clear();
@@ -501,7 +490,7 @@ bool WriteFileSet(const FileSet& set, std::string* error)
 }
 
 bool RecoverFileSet(const std::string& intent, const std::vector<std::string>& targets, std::string* error,
-                    std::string* damaged)
+                    std::string* damaged, const WriteWatch* watch)
 {
     const std::string folder = FolderOf(intent);
     std::vector<std::string> names;
@@ -518,7 +507,7 @@ bool RecoverFileSet(const std::string& intent, const std::vector<std::string>& t
             why = std::to_string(size) + " bytes, more than a save record holds";
         else
             in = ParseIntent(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), names, &why);
-        if (in && !FinishIntent(folder, intent, *in, error))
+        if (in && !FinishIntent(folder, intent, *in, error, watch))
             return false;
         // Not an intent of ours: it commits nothing, and is said.
         if (!in) {
@@ -540,10 +529,6 @@ void RemoveStaleTemporaries(const std::vector<std::string>& paths)
     for (const std::string& p : paths)
         RemoveStaleTemps(FolderOf(p), {NameOf(p)});
 }
-
-void SetWriteFault(std::function<bool(std::size_t, std::size_t)> fault) { WriteFault() = std::move(fault); }
-
-void SetSaveStepHook(std::function<void()> hook) { SaveStep() = std::move(hook); }
 
 std::vector<std::string> SplitLines(std::string_view text)
 {

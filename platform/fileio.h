@@ -17,10 +17,22 @@ bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, st
 bool ReadFileLimited(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes, std::uint64_t* size,
                      std::string* error);
 
+// Handed to a write by a caller that watches it (tests: a full disk, a kill after a step);
+// an empty member does nothing.
+struct WriteWatch {
+    // Before each block written to a temporary file, with the file's index and the offset of
+    // the block; true makes that write fail as a full disk would.
+    std::function<bool(std::size_t file, std::size_t offset)> Fault;
+    // After every step of WriteFileSet and WriteFilesAtomic that changes the disk (a temporary
+    // written, the intent committed, a rename, a removal, a sync, the intent removed).
+    std::function<void()> Step;
+};
+
 // Writes to a temporary file in the same folder, flushes it and renames it over path,
 // so that a failed write leaves the previous file intact. Temporaries of path that a killed
 // write left are removed first (a write of another run still making one keeps it).
-bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error);
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error,
+                     const WriteWatch* watch = nullptr);
 
 // Several files written as one: every file goes to a temporary file in its folder, then each
 // is renamed over its target. On a failure before the renames every temporary file is
@@ -30,7 +42,7 @@ struct FileToWrite {
     std::string Path;
     std::span<const std::uint8_t> Data;
 };
-bool WriteFilesAtomic(const std::vector<FileToWrite>& files, std::string* error);
+bool WriteFilesAtomic(const std::vector<FileToWrite>& files, std::string* error, const WriteWatch* watch = nullptr);
 
 // A set of files in one folder replaced as a whole, so that a kill or a power cut at any
 // point leaves either every old file or every new one: the temporaries are synced, then an
@@ -43,23 +55,17 @@ struct FileSet {
     std::vector<FileToWrite> Files;   // replaced
     std::vector<std::string> Removed; // removed when the new files are in place
 };
-bool WriteFileSet(const FileSet& set, std::string* error);
+bool WriteFileSet(const FileSet& set, std::string* error, const WriteWatch* watch = nullptr);
 // targets: every file a save of this set may replace or remove. False (error set) when a
 // committed save could not be finished; the files must not be read then. An intent file
 // this program did not write (damaged, forged, past any real size) is never carried out: it
 // is removed, and *damaged (when given) says which file and what was wrong.
+// watch sees the steps of finishing a committed save.
 bool RecoverFileSet(const std::string& intent, const std::vector<std::string>& targets, std::string* error,
-                    std::string* damaged = nullptr);
+                    std::string* damaged = nullptr, const WriteWatch* watch = nullptr);
 // Removes the temporaries that writes of these files killed part way left beside them;
 // the program runs it at start for the files it writes on its own.
 void RemoveStaleTemporaries(const std::vector<std::string>& paths);
-
-// Tests: called before each block written to a temporary file with the file's index and the
-// offset of the block; returning true makes that write fail as a full disk would.
-void SetWriteFault(std::function<bool(std::size_t file, std::size_t offset)> fault);
-// Tests: called after every step of WriteFileSet and WriteFilesAtomic that changes the disk
-// (a temporary written, the intent committed, a rename, a removal, a sync, the intent removed).
-void SetSaveStepHook(std::function<void()> hook);
 
 // Lines split at LF with a trailing CR removed (CR LF and LF files read alike).
 std::vector<std::string> SplitLines(std::string_view text);

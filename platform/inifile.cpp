@@ -268,10 +268,10 @@ std::string TIniFile::ToText() const
     return out;
 }
 
-bool TIniFile::UpdateFile()
+bool TIniFile::UpdateFile(const WriteWatch* watch)
 {
     lastError_.clear();
-    return WriteFileAtomic(fileName_, ToText(), &lastError_);
+    return WriteFileAtomic(fileName_, ToText(), &lastError_, watch);
 }
 
 } // namespace kes

@@ -15,6 +15,8 @@
 
 namespace kes {
 
+struct WriteWatch;
+
 // The largest shipped INI-style file is a language file of some 100 KiB.
 inline constexpr std::size_t kMaxIniBytes = 16u << 20;
 
@@ -47,8 +49,9 @@ public:
 
     // The text the file would hold (CR LF line ends).
     std::string ToText() const;
-    // Writes the file (through a temporary file renamed over it). False with LastError() set on failure.
-    bool UpdateFile();
+    // Writes the file (through a temporary file renamed over it, watched by watch). False with
+    // LastError() set on failure.
+    bool UpdateFile(const WriteWatch* watch = nullptr);
     const std::string& LastError() const { return lastError_; }
 
     // Parses INI text (CR LF or LF) in place of the file's.

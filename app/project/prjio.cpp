@@ -97,7 +97,7 @@ WriteOutcome WriteProjectFiles(ProjectDoc& doc, const std::string& basePath, con
         set.Removed.push_back(basePath + ".Sta");
     }
 
-    if (!WriteFileSet(set, &out.Detail)) {
+    if (!WriteFileSet(set, &out.Detail, doc.SaveWatch)) {
         out.Error = ProjectError::CannotWrite;
         return out;
     }

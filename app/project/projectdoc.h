@@ -16,6 +16,8 @@
 
 namespace kes {
 
+struct WriteWatch;
+
 using PgDataVector = std::vector<std::unique_ptr<PgDataStr>>;
 
 // What went wrong with a project file, kept apart by kind.
@@ -77,6 +79,9 @@ public:
         if (host_)
             host_->ShowMsg(n);
     }
+    // Handed to the writer of every save of the project's files (tests: a full disk, a kill
+    // after a step); none in the program.
+    const WriteWatch* SaveWatch = nullptr;
 
     // ---- System records that the image header fills, each to "none"
     void ResetSysFunKeys();

@@ -155,9 +155,9 @@ std::string FormatLxeIni(const LxeSettings& s)
     return out;
 }
 
-bool WriteLxeIni(const std::string& path, const LxeSettings& settings, std::string* error)
+bool WriteLxeIni(const std::string& path, const LxeSettings& settings, std::string* error, const WriteWatch* watch)
 {
-    return WriteFileAtomic(path, FormatLxeIni(settings), error);
+    return WriteFileAtomic(path, FormatLxeIni(settings), error, watch);
 }
 
 } // namespace kes

@@ -23,6 +23,8 @@
 
 namespace kes {
 
+struct WriteWatch;
+
 struct LxeSettings {
     int Version = 120;
     int ComNumber = 1;      // the [COM] line as a number (older files)
@@ -55,8 +57,9 @@ void ParseLxeIni(const std::string& text, const std::string& appDir, LxeSettings
 void BoundLxeSettings(LxeSettings& settings);
 // The text of the file, LF line ends.
 std::string FormatLxeIni(const LxeSettings& settings);
-// Writes the file; false with *error set when it cannot be written.
-bool WriteLxeIni(const std::string& path, const LxeSettings& settings, std::string* error);
+// Writes the file (watched by watch); false with *error set when it cannot be written.
+bool WriteLxeIni(const std::string& path, const LxeSettings& settings, std::string* error,
+                 const WriteWatch* watch = nullptr);
 
 // A number read as the C library reads a long: leading blanks, an optional sign, digits up to
 // the first other character; no digits give 0. Values beyond int are clamped.

@@ -37,13 +37,13 @@ TEST(FileIo, AFailedWriteKeepsTheOldFilesAndLeavesNoTemporary)
     ASSERT_TRUE(kes::WriteFileAtomic((dir / "b").string(), "old b", &error)) << error;
 
     // The second file's disk fills: neither target changes.
-    kes::SetWriteFault([](std::size_t file, std::size_t) { return file == 1; });
+    const kes::WriteWatch secondFull{[](std::size_t file, std::size_t) { return file == 1; }, {}};
     const std::string na = "new a", nb = "new b";
     const auto span = [](const std::string& s) {
         return std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
     };
-    EXPECT_FALSE(kes::WriteFilesAtomic({{(dir / "a").string(), span(na)}, {(dir / "b").string(), span(nb)}}, &error));
-    kes::SetWriteFault(nullptr);
+    EXPECT_FALSE(kes::WriteFilesAtomic({{(dir / "a").string(), span(na)}, {(dir / "b").string(), span(nb)}}, &error,
+                                       &secondFull));
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(Read(dir / "a"), "old a");
     EXPECT_EQ(Read(dir / "b"), "old b");

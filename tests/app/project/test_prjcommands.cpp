@@ -174,9 +174,10 @@ TEST_F(PrjCommandsTest, FailedSaveKeepsModifiedAndTheOldFiles)
     ASSERT_TRUE(Khm->ReadProjectFiles());
     Khm->Doc.PgDataList[0]->Data.assign(500, 7);
     Khm->Doc.Modified = 1;
-    SetWriteFault([](std::size_t, std::size_t) { return true; });
+    const WriteWatch full{[](std::size_t, std::size_t) { return true; }, {}};
+    Khm->Doc.SaveWatch = &full;
     EXPECT_EQ(TbSaveClick(*Khm->ProjectHost), 2);
-    SetWriteFault(nullptr);
+    Khm->Doc.SaveWatch = nullptr;
     EXPECT_TRUE(Shown(kMsgSaveFailed));
     EXPECT_EQ(Khm->Doc.Modified, 1);
     EXPECT_EQ(ReadFile("plant.zqf"), before);

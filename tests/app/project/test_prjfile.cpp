@@ -397,9 +397,10 @@ TEST(ProjectFiles, FailedWriteLeavesThePreviousProject)
         p.doc.Modified = 1;
         ResetMemoryImage(p.doc);
         ASSERT_TRUE(BuildPageImage(p.doc));
-        SetWriteFault([c](std::size_t file, std::size_t offset) { return file == c.file && offset >= c.offset; });
+        const WriteWatch full{[c](std::size_t file, std::size_t offset) { return file == c.file && offset >= c.offset; }, {}};
+        p.doc.SaveWatch = &full;
         const WriteOutcome w = WriteProjectFiles(p.doc, dir / "p", Extras());
-        SetWriteFault(nullptr);
+        p.doc.SaveWatch = nullptr;
         EXPECT_EQ(w.Error, ProjectError::CannotWrite) << c.name;
         EXPECT_FALSE(w.Detail.empty()) << c.name;
         EXPECT_EQ(p.doc.Modified, 1) << c.name;

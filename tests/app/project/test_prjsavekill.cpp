@@ -130,10 +130,12 @@ TEST(ProjectSaveKill, AKillAfterAnyStepOpensAsTheOldOrTheNewProject)
             ASSERT_TRUE(Save(from, s.base));
             const int status = InChild([&] {
                 int n = 0;
-                SetSaveStepHook([&] {
+                WriteWatch stop;
+                stop.Step = [&] {
                     if (++n == step)
                         ::raise(SIGKILL);
-                });
+                };
+                to.SaveWatch = &stop;
                 ::_exit(Save(to, s.base) ? 0 : 1);
             });
             const std::string opened = Opened(s.dir.Path(), s.base);

@@ -28,11 +28,12 @@ namespace {
 namespace fs = std::filesystem;
 
 // One of the files, in two versions that differ throughout; the user menu's second is larger
-// than one write block.
+// than one write block. Its writer hands the watch (when given) to the file's write.
 struct Target {
     const char* name;
     std::string path;
-    std::function<bool(int version)> write;
+    std::function<bool(int version, const WriteWatch* watch)> writeWatched;
+    bool write(int version, const WriteWatch* watch = nullptr) const { return writeWatched(version, watch); }
 };
 
 std::string Bytes(const std::string& path)
@@ -73,31 +74,31 @@ protected:
     {
         const std::string dir = Dir();
         std::vector<Target> t;
-        t.push_back({"Lxe.ini", dir + "Lxe.ini", [dir](int v) {
+        t.push_back({"Lxe.ini", dir + "Lxe.ini", [dir](int v, const WriteWatch* watch) {
                          LxeSettings s;
                          s.Width = v == 0 ? 800 : 1200;
                          s.Path = std::string(v == 0 ? 10 : 400, 'p');
                          s.RecentFiles.assign(v == 0 ? 1 : 5, std::string(v == 0 ? 20 : 200, 'r'));
-                         return WriteLxeIni(dir + "Lxe.ini", s, nullptr);
+                         return WriteLxeIni(dir + "Lxe.ini", s, nullptr, watch);
                      }});
         // The same keys in both versions: a layout file is read and changed, not made anew.
-        t.push_back({"Loc.ini", dir + "Loc.ini", [dir](int v) {
+        t.push_back({"Loc.ini", dir + "Loc.ini", [dir](int v, const WriteWatch* watch) {
                          TIniFile ini(dir + "Loc.ini");
                          for (int i = 0; i < 40; ++i)
                              ini.WriteString("ToolBar" + std::to_string(i), "Left", std::to_string(v * 1000 + i));
-                         return ini.UpdateFile();
+                         return ini.UpdateFile(watch);
                      }});
         ProjectState where;
         where.AppDir = dir;
         const std::string menu = UserMenuWritePath(where, 0);
         fs::create_directories(fs::path(menu).parent_path());
-        t.push_back({"UserMenu.Men", menu, [menu](int v) {
+        t.push_back({"UserMenu.Men", menu, [menu](int v, const WriteWatch* watch) {
                          ProjectDoc doc;
                          doc.MachineId = 87;
                          doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
                          doc.ImagePgDataList.back()->Data.assign(v == 0 ? 40 : 70000, static_cast<std::uint8_t>(v + 1));
                          const kes::Bytes file = EncodeUserMenuFile(doc, UserMenuPort{});
-                         return WriteFileAtomic(menu, std::string(file.begin(), file.end()), nullptr);
+                         return WriteFileAtomic(menu, std::string(file.begin(), file.end()), nullptr, watch);
                      }});
         return t;
     }
@@ -131,12 +132,13 @@ TEST_F(WriteKillTest, AKillAfterAnyStepLeavesTheOldOrTheNewFileAndTheNextStartTi
                             ::raise(SIGKILL);
                     };
                     // Before each block of a temporary, and after each step that changes the disk.
-                    SetWriteFault([&](std::size_t, std::size_t) {
+                    WriteWatch watch;
+                    watch.Fault = [&](std::size_t, std::size_t) {
                         count();
                         return false;
-                    });
-                    SetSaveStepHook(count);
-                    ::_exit(t.write(to) ? 0 : 1);
+                    };
+                    watch.Step = count;
+                    ::_exit(t.write(to, &watch) ? 0 : 1);
                 });
                 const std::string now = Bytes(t.path);
                 if (WIFEXITED(status)) {
