@@ -156,7 +156,9 @@ private:
     std::uint8_t LengthIndex() const;
     // Picker wanted kind for the write and read fields (0 leaves the picker's default).
     std::uint8_t PickKind() const;
-    void SetValueBoxesCleared();
+    // The value type and length the button holds, shown (disabled) for a type that uses none:
+    // the same as when the dialog opens.
+    void ShowHeldValueBoxes();
     void SetValueBoxesFirst();
     void SetStateCountText(int n);
     void FillPageBox();

@@ -55,8 +55,7 @@ void TBtnSet::LoadFields()
     notify_->LoadCompanion(b.NotifyDev);
     ComboBox_UserLevel->setCurrentIndex(b.UserLevel >= 0 && b.UserLevel <= 4 ? b.UserLevel : 0);
     Font_Box->setCurrentIndex(b.fontsize >= 0 && b.fontsize <= 3 ? b.fontsize : 0);
-    ValType_Box->setCurrentIndex(b.ValType == kFloatFormat ? kFloatItem : (b.ValType <= 3 ? b.ValType : -1));
-    ValLen_Box->setCurrentIndex(b.ValLen <= 1 ? b.ValLen : 0);
+    ShowHeldValueBoxes();
 
     // Single-state types hold one state whatever the button kept.
     count_ = kes::IsBtnType(type) && type >= BtnType::InputValue ? 1 : std::max<int>(1, b.TotalState);
@@ -208,10 +207,11 @@ void TBtnSet::FitTypeControls()
     }
 }
 
-void TBtnSet::SetValueBoxesCleared()
+void TBtnSet::ShowHeldValueBoxes()
 {
-    ValType_Box->setCurrentIndex(-1);
-    ValLen_Box->setCurrentIndex(-1);
+    const TLxBtn& b = btn_;
+    ValType_Box->setCurrentIndex(b.ValType == kFloatFormat ? kFloatItem : (b.ValType <= 3 ? b.ValType : -1));
+    ValLen_Box->setCurrentIndex(b.ValLen <= 1 ? b.ValLen : 0);
 }
 
 void TBtnSet::SetValueBoxesFirst()
@@ -289,7 +289,7 @@ void TBtnSet::BtnType_BoxChange()
         count_ = 2;
         SetStateCountText(2);
         SyncStateLists();
-        SetValueBoxesCleared();
+        ShowHeldValueBoxes();
         if (t == BtnType::Maintained) {
             ComboBox_UserLevel->setCurrentIndex(0);
             kes::SetEnabled({UserLevel_Lab, ComboBox_UserLevel}, false);
@@ -297,7 +297,7 @@ void TBtnSet::BtnType_BoxChange()
     } else if (t == BtnType::MultiState) {
         if (State_Box->count() <= 2) {
             Bit_Rdo->setChecked(true);
-            SetValueBoxesCleared();
+            ShowHeldValueBoxes();
             SyncStateLists();
             Bit_RdoClick();
         } else {
@@ -329,7 +329,7 @@ void TBtnSet::BtnType_BoxChange()
     } else if (kes::IsPanelBtnType(t)) {
         if (t == BtnType::ChangePage)
             FillPageBox();
-        SetValueBoxesCleared();
+        ShowHeldValueBoxes();
         count_ = 1;
         SetStateCountText(1);
         SyncStateLists();
@@ -358,7 +358,7 @@ void TBtnSet::Bit_RdoClick()
     SetStateCountText(2);
     SyncStateLists();
     kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, false);
-    SetValueBoxesCleared();
+    ShowHeldValueBoxes();
     kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD}, false);
     kes::SetEnabled({State_Box, State_Lab}, true);
     SetMultiStateAddress(false);

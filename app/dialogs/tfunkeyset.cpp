@@ -67,6 +67,9 @@ void TFunKeySet::BuildForm()
     FunKey_Grid->horizontalHeader()->hide();
     FunKey_Grid->verticalHeader()->hide();
     FunKey_Grid->horizontalHeader()->setStretchLastSection(true);
+    // A long note (a key that can not be used, and why) wraps within its row.
+    FunKey_Grid->setWordWrap(true);
+    FunKey_Grid->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     FunKey_Grid->setColumnWidth(0, 60);
     FunKey_Grid->setMinimumWidth(260);
     for (int r = 0; r < kFunKeyCount; ++r)
@@ -298,6 +301,7 @@ void TFunKeySet::FillFunKeyGrid()
         if (UpDownLocked(k))
             text = Msg(kMsgUpDown);
         FunKey_Grid->item(k, 1)->setText(text);
+        FunKey_Grid->item(k, 1)->setToolTip(text);
     }
 }
 

@@ -48,9 +48,9 @@ TImagePage* ScreenEditor::OpenStartScreen()
             const Bytes& data = doc.StartScreenData->Data;
             const PgReadResult read = FirstPage->PgDataToObj(data, 0, data.size());
             if (!read.Ok())
-                ShowMessage(Msg(kMsgStartScreenPartly) + QStringLiteral("\n%1 (%2)")
-                                                             .arg(read.Position)
-                                                             .arg(QString::fromLatin1(DecodeErrorText(read.Error))));
+                ShowError(Msg(kMsgStartScreenPartly) + QStringLiteral("\n%1 (%2)")
+                                                           .arg(read.Position)
+                                                           .arg(QString::fromLatin1(DecodeErrorText(read.Error))));
         }
     } else {
         FirstPage->PgSetZoom(doc.DefaultZoom);

@@ -27,7 +27,7 @@ namespace {
 constexpr int kMsgPastePage = 205;    // replace the page's objects and settings?
 constexpr int kMsgPasteDamaged = 489; // "The page on the clipboard is damaged and was not pasted:"
 
-void ShowPasteDamaged(const QString& why) { kes::ShowMessage(kes::Msg(kMsgPasteDamaged) + QStringLiteral("\n") + why); }
+void ShowPasteDamaged(const QString& why) { kes::ShowError(kes::Msg(kMsgPasteDamaged) + QStringLiteral("\n") + why); }
 
 } // namespace
 

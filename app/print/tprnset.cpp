@@ -137,7 +137,9 @@ std::unique_ptr<kes::PrintJob> TPrnSet::NewJob() const
 
 void TPrnSet::SetupBtnClick()
 {
+    // The printer's page (paper, orientation, margins) with OK and Cancel: it prints nothing.
     QPageSetupDialog dlg(&kes::ReportPrinter(), this);
+    dlg.setObjectName(QStringLiteral("PrnSetDlg"));
     kes::ExecModal(&dlg);
 }
 
@@ -151,8 +153,12 @@ void TPrnSet::PreviewBtnClick()
 void TPrnSet::PrintBtnClick()
 {
     const std::unique_ptr<kes::PrintJob> job = NewJob();
-    if (PrintOnPrinter(*job, [this] { SetControlsEnabled(false); }))
+    if (PrintOnPrinter(*job, [this] { SetControlsEnabled(false); })) {
         accept();
+        return;
+    }
+    // Not printed: the settings stay to try again.
+    SetControlsEnabled(true);
 }
 
 void TPrnSet::SetControlsEnabled(bool enabled)
@@ -206,7 +212,8 @@ bool TPrnSet::PrintOnPrinter(kes::PrintJob& job, const std::function<void()>& lo
     if (!kes::PrintUnits(job, printer, from, to)) {
         const QString target =
             printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
-        kes::ShowMessage(kes::Msg(kMsgPrintNotStarted) + QLatin1Char('\n') + target);
+        kes::ShowError(kes::Msg(kMsgPrintNotStarted) + QLatin1Char('\n') + target);
+        return false;
     }
     return true;
 }

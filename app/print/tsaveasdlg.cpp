@@ -98,7 +98,7 @@ bool TSaveAsDlg::OKBtnClick()
     const bool written =
         sheet ? kes::WriteObjDataXlsx(file, labels, rows, error) : kes::WriteObjDataText(file, labels, rows, error);
     if (!written) {
-        kes::ShowMessage(kes::Msg(kes::kMsgFileNotWritten) + QLatin1Char('\n') + QString::fromStdString(error));
+        kes::ShowError(kes::Msg(kes::kMsgFileNotWritten) + QLatin1Char('\n') + QString::fromStdString(error));
         return false;
     }
     // The text file is shown once it is whole; the workbook is left for the user to open.

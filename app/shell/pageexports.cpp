@@ -59,8 +59,8 @@ bool WriteReported(const std::string& path, std::string_view bytes)
     std::string error;
     if (WriteFileAtomic(path, bytes, &error))
         return true;
-    ShowMessage(Msg(kMsgWriteFailed) + QStringLiteral("\n") + AnsiToQString(path) + QStringLiteral("\n")
-                + QString::fromStdString(error));
+    ShowError(Msg(kMsgWriteFailed) + QStringLiteral("\n") + AnsiToQString(path) + QStringLiteral("\n")
+              + QString::fromStdString(error));
     return false;
 }
 

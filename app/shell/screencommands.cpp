@@ -58,7 +58,7 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
     const std::string path = UserMenuReadPath(k.Doc, panelModelIndex);
     k.CloseProject();
     if (path.empty() || !FileExists(path)) {
-        ShowMessage(Msg(kMsgUserMenuClosed) + QStringLiteral("\n\n") + Msg(kMsgUserMenuLost));
+        ShowError(Msg(kMsgUserMenuClosed) + QStringLiteral("\n\n") + Msg(kMsgUserMenuLost));
         return;
     }
     // The model is the file's, applied only now that the project is closed.
@@ -103,11 +103,11 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
     }
     TImagePage* first = e == ProjectError::None ? OpenScreens(k, m) : nullptr;
     if (e != ProjectError::None)
-        ShowMessage(Msg(kMsgUserMenuDamaged) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n")
-                    + QString::fromLatin1(ProjectErrorText(e)) + detail);
+        ShowError(Msg(kMsgUserMenuDamaged) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n")
+                  + QString::fromLatin1(ProjectErrorText(e)) + detail);
     else if (m.TailAt < size)
-        ShowMessage(Msg(kMsgLeftOut) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n")
-                    + QString::fromStdString(ZeroTailText(size - m.TailAt, size == file.size())));
+        ShowError(Msg(kMsgLeftOut) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n")
+                  + QString::fromStdString(ZeroTailText(size - m.TailAt, size == file.size())));
     const QAction* item = k.Action("MmMenuSet");
     k.setWindowTitle(AnsiToQString(k.Doc.CaptionPrefix) + (item ? item->text() : QString()));
     k.FormActivate();

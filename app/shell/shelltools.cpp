@@ -163,8 +163,8 @@ bool WriteLanguageFiles(QWidget& form)
     std::string error;
     if (WriteFileAtomic(path, CaptionListText(form), &error))
         return true;
-    ShowMessage(Msg(kMsgWriteFailed) + QStringLiteral("\n") + AnsiToQString(path) + QStringLiteral("\n")
-                + QString::fromStdString(error));
+    ShowError(Msg(kMsgWriteFailed) + QStringLiteral("\n") + AnsiToQString(path) + QStringLiteral("\n")
+              + QString::fromStdString(error));
     return false;
 }
 

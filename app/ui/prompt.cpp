@@ -125,7 +125,7 @@ void ReportFileProblems()
         if (more > 0)
             text += QStringLiteral(" (+%1)").arg(more);
     }
-    ShowMessage(text);
+    ShowError(text);
 }
 
 } // namespace kes

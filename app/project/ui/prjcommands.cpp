@@ -143,7 +143,7 @@ bool WriteTo(ProjectCommandsHost& k, const std::string& folder)
         return false;
     }
     if (k.Doc.PrjVersion != k.Doc.DataVersion)
-        ShowMsg(kMsgNewVersion);
+        ShowMessage(Msg(kMsgNewVersion)); // a notice, not a refusal
     const WriteOutcome w = WriteProjectFiles(k.Doc, JoinPath(folder, k.Doc.PrjName), ExtrasOf(k));
     ReportWrite(w);
     return w.Error == ProjectError::None;
@@ -217,10 +217,10 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
     const HeaderLib lib;
     const ReadOutcome r = ReadProjectFiles(k.Doc, base, k.Model(), lib.Decoders());
     if (!r.IntentProblem.empty())
-        ShowMessage(Msg(kMsgIntentDamaged) + QStringLiteral("\n") + Path(r.IntentProblem));
+        ShowError(Msg(kMsgIntentDamaged) + QStringLiteral("\n") + Path(r.IntentProblem));
     if (r.Error != ProjectError::None) {
         ShowError(Msg(kMsgFileDamaged) + QStringLiteral("\n") + Path(r.Path) + QStringLiteral("\n")
-                    + QString::fromLatin1(ProjectErrorText(r.Error)));
+                  + QString::fromLatin1(ProjectErrorText(r.Error)));
         k.CloseProject();
         k.Doc.Opened = 0;
         k.Doc.PrjName.clear();
@@ -228,15 +228,15 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
     }
     ShowOpenedProject(k, r);
     if (!r.StartScreenProblem.empty())
-        ShowMessage(Msg(kMsgStartScreenLost) + QStringLiteral("\n") + Path(r.StartScreenProblem));
+        ShowError(Msg(kMsgStartScreenLost) + QStringLiteral("\n") + Path(r.StartScreenProblem));
     if (!r.LeftOut.empty()) {
         QString lines = Msg(kMsgLeftOut);
         for (const std::string& l : r.LeftOut)
             lines += QStringLiteral("\n") + Path(l);
-        ShowMessage(lines);
+        ShowError(lines);
     }
     if (const QString partly = PartlyReadPages(k); !partly.isEmpty())
-        ShowMessage(Msg(kMsgPartlyRead) + partly);
+        ShowError(Msg(kMsgPartlyRead) + partly);
     for (const ModelWarning& w : r.ModelProblems)
         NoteFileProblem(w.Text());
     ReportFileProblems();

@@ -202,6 +202,29 @@ TEST_F(BtnStore, LoadingShowsWhatWasStored)
     EXPECT_FALSE(dlg->RefKey_Chk->isChecked());
 }
 
+// A type that uses no value shows, in its disabled boxes, the value type and length the
+// button holds, as the dialog opened again does: never blank boxes.
+TEST_F(BtnStore, TypesWithoutAValueShowTheHeldValueTypeAndLength)
+{
+    for (const int type : {0, 4, 5, 6, 11, 12}) {
+        SCOPED_TRACE(type);
+        FreshButton();
+        MakeValueButton(9);
+        Btn().ValType = 2;
+        Btn().ValLen = 1;
+        Open();
+        ChooseType(type);
+        EXPECT_EQ(dlg->ValType_Box->currentIndex(), 2);
+        EXPECT_EQ(dlg->ValLen_Box->currentIndex(), 1);
+        EXPECT_FALSE(dlg->ValType_Box->isEnabled());
+        EXPECT_FALSE(dlg->ValLen_Box->isEnabled());
+        dlg->reject();
+        Open();
+        EXPECT_EQ(dlg->ValType_Box->currentIndex(), 2);
+        EXPECT_EQ(dlg->ValLen_Box->currentIndex(), 1);
+    }
+}
+
 TEST_F(BtnStore, FloatingForcesThirtyTwoBitsAndOtherTypesGoBackToSixteen)
 {
     Open();

@@ -2,9 +2,10 @@
 // the Up and Down keys take a type only while they are redefined and no arrow key is a
 // maintained button, a key a button object holds takes no type, and every way of closing
 // writes the 14 keys back to the page or to the system, where a save and a compile find them,
-// the notify order and state each from its own group.
+// the notify order and state each from its own group. A key's long note is shown whole.
 #include "setdlgtest.h"
 
+#include "app/dialogs/entryfields.h"
 #include "app/dialogs/tbtnset.h"
 #include "app/dialogs/tfunkeyset.h"
 #include "app/project/imageheader.h"
@@ -58,6 +59,21 @@ TEST_F(FunKeySetTest, UpAndDownTakeNoTypeUntilRedefinedAndNoArrowKeyIsMaintained
     EXPECT_EQ(open.BtnType_Box->currentIndex(), kes::BtnCode(kes::BtnType::Alternate));
     Choose(open, 10, 0);
     EXPECT_EQ(open.BtnType_Box->currentIndex(), 0);
+}
+
+// A key's note is read whole: its row grows to the wrapped text, and the text is its tip too.
+TEST_F(FunKeySetTest, ALongNoteIsShownWhole)
+{
+    TFunKeySet& d = OpenKeys(0);
+    QTableWidget& grid = *d.FunKey_Grid;
+    const QTableWidgetItem& note = *grid.item(kes::kKeyUp, 1);
+    ASSERT_EQ(note.text(), M(122));
+    EXPECT_EQ(note.toolTip(), note.text());
+    const int width = grid.columnWidth(1);
+    const QRect needed =
+        grid.fontMetrics().boundingRect(QRect(0, 0, width - 8, 10000), Qt::TextWordWrap, note.text());
+    ASSERT_GT(needed.height(), grid.rowHeight(0)) << "the note takes more than one line";
+    EXPECT_GE(grid.rowHeight(kes::kKeyUp), needed.height());
 }
 
 TEST_F(FunKeySetTest, AKeyThatAButtonHoldsTakesNoTypeOnThePage)

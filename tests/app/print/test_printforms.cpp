@@ -1,10 +1,11 @@
 // The print and object table windows in the started program: the commands open them for the
 // pages or the start-up screen (and store the open page first), the direct print and the
-// preview's print write the printer's own count of sheets (a PDF here, there being no printer),
-// the preview pages through its sheets, stays put with none and fits a small screen, the table
-// shows each view's rows (and nothing, without failing, in a project without pages) and writes
-// its working file, saying once when it can not, and the export writes the chosen file before
-// the desktop opens it. Every caption stands in all three languages.
+// preview's print write the printer's own count of sheets (a PDF here, there being no printer)
+// and a failed one says so and keeps its window, the preview pages through its sheets, stays
+// put with none and fits a small screen, the table shows each view's rows (and nothing, without
+// failing, in a project without pages) and writes its working file, saying once when it can
+// not, and the export writes the chosen file before the desktop opens it. Every caption stands
+// in all three languages.
 //
 // With KES_PRINT_SHOTS=<folder> the preview and the table window are kept there as pictures.
 #include "../editor/editortest.h"
@@ -29,6 +30,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -223,6 +225,71 @@ TEST_F(PrintForms, ThePreviewPagesThroughItsSheetsAndPrintsThem)
     ASSERT_GT(units, 1);
     // The printer's sheets are counted with its own geometry.
     EXPECT_EQ(PdfPages(pdf), maxSheet);
+}
+
+// Printer Setup sets up the printer's page and prints nothing: a page set-up with OK and
+// Cancel, never a print dialog.
+TEST_F(PrintForms, PrinterSetupIsAPageSetUp)
+{
+    QString opened;
+    QStringList buttons;
+    prompt.onExec = [&](QDialog& d) {
+        if (auto* set = dynamic_cast<TPrnSet*>(&d)) {
+            set->SetupBtn->click();
+            return;
+        }
+        opened = d.objectName();
+        EXPECT_TRUE(qobject_cast<QPageSetupDialog*>(&d));
+        EXPECT_FALSE(qobject_cast<QPrintDialog*>(&d));
+        for (const QPushButton* b : d.findChildren<QPushButton*>())
+            if (b->isVisible())
+                buttons << b->text().remove(QLatin1Char('&'));
+        d.reject();
+    };
+    Trigger("MmPrintmmPg");
+    EXPECT_EQ(opened, QStringLiteral("PrnSetDlg"));
+    EXPECT_TRUE(buttons.contains(QStringLiteral("OK"))) << buttons.join(QLatin1Char(',')).toStdString();
+    EXPECT_FALSE(buttons.contains(QStringLiteral("Print"))) << buttons.join(QLatin1Char(',')).toStdString();
+}
+
+// A printout that can not be written says so with a warning and is not taken for printed:
+// the settings, or the preview, stay open with their buttons usable to try again.
+TEST_F(PrintForms, AFailedPrintSaysSoAndKeepsItsWindowOpen)
+{
+    const QString pdf = Pdf("no such folder/failed.pdf");
+    for (const bool fromPreview : {false, true}) {
+        SCOPED_TRACE(fromPreview ? "preview" : "settings");
+        prompt.shown.clear();
+        prompt.kinds.clear();
+        int result = -1;
+        bool usable = false;
+        prompt.onExec = [&](QDialog& d) {
+            if (d.objectName() == QLatin1String("PrnDlg")) {
+                PrintDialog(pdf)(d);
+                return;
+            }
+            if (auto* set = dynamic_cast<TPrnSet*>(&d)) {
+                if (fromPreview) {
+                    set->PreviewBtn->click();
+                    return;
+                }
+                set->PrintBtn->click();
+                result = set->result();
+                usable = set->PrintBtn->isEnabled() && set->CancelBtn->isEnabled() && set->GroupBox1->isEnabled();
+                return;
+            }
+            auto& view = dynamic_cast<TPrnView&>(d);
+            view.PrnBtn->click();
+            result = view.result();
+            usable = view.PrnBtn->isEnabled() && view.CancelBtn->isEnabled();
+        };
+        Trigger("MmPrintmmPg");
+        EXPECT_NE(result, QDialog::Accepted);
+        EXPECT_TRUE(usable);
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_TRUE(prompt.shown[0].startsWith(Msg(522))) << prompt.shown[0].toStdString();
+        EXPECT_EQ(prompt.kinds[0], MsgKind::Error);
+    }
 }
 
 // On a screen lower than a whole sheet the preview fits the screen and scrolls the sheet.

@@ -200,6 +200,7 @@ TEST_F(StartupTest, MissingOrDamagedFilesGiveTheDefaults)
         EXPECT_FALSE(Khm->EditToolBar->isHidden());
         ASSERT_EQ(prompt.shown.size(), shownBefore + 1) << "one report at start-up";
         EXPECT_TRUE(prompt.shown.back().contains(QStringLiteral("MultiLanEng.txt"))) << prompt.shown.back().toStdString();
+        EXPECT_EQ(prompt.kinds.back(), MsgKind::Error) << "a problem, with the warning icon";
         EXPECT_EQ(prompt.shown.back().contains(QStringLiteral("DATAEnu.Lan")), c.lan != nullptr);
         EXPECT_EQ(prompt.shown.back().contains(QStringLiteral("MachineList2.hmi")), damagedModels);
         Khm->LoadLayout();
