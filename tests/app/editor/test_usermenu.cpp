@@ -210,10 +210,11 @@ TEST_F(UserMenuTest, ScreensOfEveryKindOpenAndWriteBackTheSame)
         FirstPage->PgDataSave();
         const Bytes every = Khm->Doc.StartScreenData->Data;
         Drive(nullptr);
+        const auto family = static_cast<std::int16_t>(model);
         const auto file = [&](std::vector<Bytes> screens) {
             ProjectDoc doc;
             doc.MachineId = 87;
-            doc.PanelModelIndex = static_cast<std::int16_t>(model);
+            doc.PanelModelIndex = family;
             for (const Bytes& screen : screens) {
                 doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
                 doc.ImagePgDataList.back()->Data = screen;
