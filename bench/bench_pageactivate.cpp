@@ -199,7 +199,7 @@ bool PageWindowFirstPaint(int model, const Bytes& warm, const Bytes& measured, d
         rec->Data = *records;
         doc.PgDataList.push_back(std::move(rec));
     }
-    doc.EditMode = 3;
+    doc.EditMode = kes::Editing::Pages;
     doc.Opened = 1;
     doc.Modified = 0;
     k.show();

@@ -101,7 +101,7 @@ void UndoAll(TEditPage& win, std::vector<Bytes>& before)
 
 void PasteOnPage(World& w, const Bytes& block, bool whole, int times, int zoom)
 {
-    w.doc.EditMode = 3;
+    w.doc.EditMode = kes::Editing::Pages;
     PageEditor editor(w, nullptr);
     editor.LoadPageWindow(0);
     THmPage* page = editor.OpenPageOf(0);
@@ -126,7 +126,7 @@ void PasteOnPage(World& w, const Bytes& block, bool whole, int times, int zoom)
 
 void PasteOnStartScreen(World& w, const Bytes& block, int times, int zoom)
 {
-    w.doc.EditMode = 1;
+    w.doc.EditMode = kes::Editing::StartScreen;
     TImagePage screen(w, -1);
     screen.PgSetZoom(zoom);
     PutOnClipboard(w.ClipFmtObjects(), block);

@@ -11,19 +11,19 @@ namespace kes {
 
 namespace {
 
-// The editor window the edit mode works on: the page window of mode 3 while it holds live
-// objects, the start-up screen of mode 1.
+// The editor window the edit mode works on: the page window while it holds live objects,
+// the start-up screen.
 TEditPage* LivePage(const PageEditor& editor)
 {
-    const int mode = editor.Host().Doc().EditMode;
-    if (mode == 3)
+    const Editing mode = editor.Host().Doc().EditMode;
+    if (mode == Editing::Pages)
         return HmPage && HmPage->Live() ? HmPage : nullptr;
-    return mode == 1 ? FirstPage : nullptr;
+    return mode == Editing::StartScreen ? FirstPage : nullptr;
 }
 
 } // namespace
 
-int EditorInspector::EditMode() const { return editor_.Host().Doc().EditMode; }
+Editing EditorInspector::EditMode() const { return editor_.Host().Doc().EditMode; }
 
 TLxObj* EditorInspector::CurObj() const
 {

@@ -15,7 +15,7 @@ class EditorInspector : public InspectorSource {
 public:
     explicit EditorInspector(PageEditor& editor) : editor_(editor) {}
 
-    int EditMode() const override;
+    Editing EditMode() const override;
     TLxObj* CurObj() const override;
     int SelCount() const override;
     QSize EditorClientSize() const override;

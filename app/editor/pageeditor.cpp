@@ -50,7 +50,7 @@ void PageEditor::LoadPageWindow(int index)
     if (!page) {
         // The page at work is frozen first, as the new page's activation would freeze it: its
         // objects are let go before the new page's are made, which then take their memory.
-        if (HmPage && HmPage->Live() && doc.EditMode == 3 && !HmPage->LinkBusy())
+        if (HmPage && HmPage->Live() && doc.EditMode == kes::Editing::Pages && !HmPage->LinkBusy())
             HmPage->FormDeactivate(true);
         page = new THmPage(*this);
         page->PgIndex = index;

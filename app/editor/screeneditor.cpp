@@ -41,7 +41,7 @@ ScreenEditor::~ScreenEditor()
 TImagePage* ScreenEditor::OpenStartScreen()
 {
     ProjectDoc& doc = host_.Doc();
-    doc.EditMode = 1;
+    doc.EditMode = Editing::StartScreen;
     if (!FirstPage) {
         FirstPage = new TImagePage(host_, -1);
         if (doc.StartScreenData && host_.Model()) {
@@ -86,7 +86,7 @@ void ScreenEditor::CloseMenuScreens()
 void ScreenEditor::Show(TImagePage* page)
 {
     page->ShowInArea(area_);
-    if (ImagePage != page || host_.Doc().EditMode != (page->IsStartScreen() ? 1 : 2))
+    if (ImagePage != page || host_.Doc().EditMode != (page->IsStartScreen() ? Editing::StartScreen : Editing::UserMenu))
         page->FormActivate();
 }
 
@@ -95,8 +95,8 @@ void ScreenEditor::StoreStartScreen()
     if (!FirstPage)
         return;
     ProjectDoc& doc = host_.Doc();
-    const int mode = doc.EditMode;
-    doc.EditMode = 1;
+    const Editing mode = doc.EditMode;
+    doc.EditMode = Editing::StartScreen;
     FirstPage->PgDataSave();
     doc.EditMode = mode;
 }
@@ -125,11 +125,11 @@ Bytes ScreenEditor::UserMenuPictures()
     return out;
 }
 
-TImagePage* ScreenEditor::Editor(int editMode) const
+TImagePage* ScreenEditor::Editor(Editing editMode) const
 {
-    if (editMode == 1)
+    if (editMode == Editing::StartScreen)
         return FirstPage;
-    if (editMode == 2)
+    if (editMode == Editing::UserMenu)
         return ImagePage && !ImagePage->IsStartScreen() ? ImagePage : nullptr;
     return nullptr;
 }
@@ -142,7 +142,7 @@ void ScreenEditor::InstallHooks()
         if (ImagePage)
             ImagePage->PgSetZoom(zoom);
     };
-    h.SetTool = [this](int mode, int kind, int subType) {
+    h.SetTool = [this](Editing mode, int kind, int subType) {
         TImagePage* page = Editor(mode);
         if (!page)
             return;
@@ -153,7 +153,7 @@ void ScreenEditor::InstallHooks()
     };
     const auto current = [this](auto action) {
         return [this, action] {
-            if (TImagePage* page = Editor(1); page && host_.Doc().EditMode == 1)
+            if (TImagePage* page = Editor(Editing::StartScreen); page && host_.Doc().EditMode == Editing::StartScreen)
                 (page->*action)();
         };
     };
@@ -168,23 +168,23 @@ void ScreenEditor::InstallHooks()
         if (TImagePage* page = Editor(host_.Doc().EditMode))
             page->ShowCommandState();
     };
-    h.SelCount = [this](int mode) {
+    h.SelCount = [this](Editing mode) {
         TImagePage* page = Editor(mode);
         return page ? static_cast<int>(page->SelList.size()) : 0;
     };
     h.LineStyleChanged = [this](int width, int pattern) {
-        if (TImagePage* page = Editor(1); page && host_.Doc().EditMode == 1)
+        if (TImagePage* page = Editor(Editing::StartScreen); page && host_.Doc().EditMode == Editing::StartScreen)
             page->SetSelectedLineStyle(width, pattern);
     };
-    h.CurrentWindow = [this]() -> QWidget* { return Editor(2); };
+    h.CurrentWindow = [this]() -> QWidget* { return Editor(Editing::UserMenu); };
     h.MakeCurrent = [this](QWidget* w) {
         if (auto* page = dynamic_cast<TImagePage*>(w))
             Show(page);
     };
-    h.Command = [this](int mode, ImageCommand command) {
+    h.Command = [this](Editing mode, ImageCommand command) {
         // A user-menu screen is shown, never edited.
         TImagePage* page = Editor(mode);
-        if (!page || mode != 1)
+        if (!page || mode != Editing::StartScreen)
             return;
         switch (command) {
         case ImageCommand::Delete:
@@ -219,15 +219,15 @@ void ScreenEditor::InstallHooks()
             break;
         }
     };
-    h.StepSelObjs = [this](int mode, int dir) {
-        if (TImagePage* page = Editor(mode); page && mode == 1)
+    h.StepSelObjs = [this](Editing mode, int dir) {
+        if (TImagePage* page = Editor(mode); page && mode == Editing::StartScreen)
             page->StepSelObjs(dir);
     };
-    h.AlignSelObjs = [this](int mode, int how) {
-        if (TImagePage* page = Editor(mode); page && mode == 1)
+    h.AlignSelObjs = [this](Editing mode, int how) {
+        if (TImagePage* page = Editor(mode); page && mode == Editing::StartScreen)
             page->AlignSelObjs(how);
     };
-    h.Editor = [this](int mode) -> TEditPage* { return Editor(mode); };
+    h.Editor = [this](Editing mode) -> TEditPage* { return Editor(mode); };
 }
 
 } // namespace kes

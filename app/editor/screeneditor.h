@@ -2,7 +2,8 @@
 // The start-up screen and user-menu screen editor: opens the windows (TImagePage) of the
 // start-up screen (FirstPage, at most one) and of the user-menu screens (in page order, in
 // the main window's list), shows and stores them, draws their panel pictures, and answers
-// the main window's edit commands in edit modes 1 and 2 (kes::ImageEditor()).
+// the main window's edit commands in the start-up screen and user-menu modes (kes::ImageEditor()).
+#include "app/model/editing.h"
 #include "platform/bytes.h"
 
 #include <QObject>
@@ -28,7 +29,7 @@ public:
     ScreenEditor& operator=(const ScreenEditor&) = delete;
 
     // Start-up screen editing: the window is made (its objects from StartScreenData) or
-    // shown again, at the default zoom, and becomes current; EditMode 1.
+    // shown again, at the default zoom, and becomes current; the edit mode is Editing::StartScreen.
     TImagePage* OpenStartScreen();
     // A window for user-menu screen index (its record of ImagePgDataList), appended to the
     // list with that caption.
@@ -37,7 +38,7 @@ public:
     void CloseMenuScreens();
     // Puts a window into the MDI area (once), makes it the active child and activates it.
     void Show(TImagePage* page);
-    // The start-up screen window's objects into StartScreenData (EditMode 1 around it);
+    // The start-up screen window's objects into StartScreenData (in the start-up screen's mode for the while);
     // nothing without the window.
     void StoreStartScreen();
     // The panel pictures a transfer sends: the start-up screen (the window's, else the stored
@@ -45,7 +46,7 @@ public:
     Bytes StartScreenPicture();
     Bytes UserMenuPictures();
     // The window the edit mode names (1 FirstPage, 2 ImagePage), or null.
-    TImagePage* Editor(int editMode) const;
+    TImagePage* Editor(Editing editMode) const;
     // Fills kes::ImageEditor() with this editor's answers.
     void InstallHooks();
 

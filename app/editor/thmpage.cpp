@@ -202,10 +202,10 @@ void THmPage::FormActivate()
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    if (host_.Doc().EditMode != 3) {
+    if (host_.Doc().EditMode != kes::Editing::Pages) {
         kes::ResetMemoryImage(host_.Doc());
         kes::BuildPageImage(host_.Doc());
-        host_.Doc().EditMode = 3;
+        host_.Doc().EditMode = kes::Editing::Pages;
     }
     if (HmPage && HmPage != this) {
         THmPage* old = HmPage;
@@ -229,7 +229,7 @@ void THmPage::FormActivate()
                           "MmWin", "MmBuzzerSet", "MmLedSet", "MmView", "TbViewPg", "MmPgImageCopy", "MmImageToFile",
                           "MmComRead", "TbComRead"})
         Cmds().SetItemEnabled(n, true);
-    if (host_.Doc().EditMode == 3) {
+    if (host_.Doc().EditMode == kes::Editing::Pages) {
         for (const char* n : {"TbAddPg", "MmEle", "MmPageSet"})
             Cmds().SetItemEnabled(n, true);
         // Closing the last page window disabled the editing bars; a page at work needs them.
@@ -264,10 +264,10 @@ void THmPage::FormDeactivate(bool forced)
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    if (DlgProp && host_.Doc().ObjInspectorOn && host_.Doc().EditMode == 3 && CurObj
+    if (DlgProp && host_.Doc().ObjInspectorOn && host_.Doc().EditMode == kes::Editing::Pages && CurObj
         && DlgProp->EdtTxt->isVisible())
         DlgProp->EdtTxtExit();
-    if (!live_ || !(host_.Doc().EditMode == 1 || forced))
+    if (!live_ || !(host_.Doc().EditMode == kes::Editing::StartScreen || forced))
         return;
     if (host_.Doc().Modified)
         PgDataSave();
@@ -366,9 +366,9 @@ void THmPage::PopPgJumpClick()
 
 // ---- What the page does differently from the start-up screen editor
 
-bool THmPage::EditsObjects() const { return host_.Doc().EditMode == 3; }
+bool THmPage::EditsObjects() const { return host_.Doc().EditMode == kes::Editing::Pages; }
 
-void THmPage::EnterEditMode() { host_.Doc().EditMode = 3; }
+void THmPage::EnterEditMode() { host_.Doc().EditMode = kes::Editing::Pages; }
 
 void THmPage::MakeCurrent() { HmPage = this; }
 

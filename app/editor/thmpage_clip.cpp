@@ -52,7 +52,7 @@ void THmPage::PopPasteClick()
 
 void THmPage::MmCopyAllClick()
 {
-    if (host_.Doc().EditMode != 3 || PgIndex < 0 || PgIndex >= static_cast<int>(host_.Doc().PgDataList.size()))
+    if (host_.Doc().EditMode != kes::Editing::Pages || PgIndex < 0 || PgIndex >= static_cast<int>(host_.Doc().PgDataList.size()))
         return;
     PgDataSave();
     const PgDataStr& rec = *host_.Doc().PgDataList[static_cast<std::size_t>(PgIndex)];
@@ -63,7 +63,7 @@ void THmPage::MmCopyAllClick()
 
 void THmPage::MmPasteAllClick()
 {
-    if (host_.Doc().EditMode != 3)
+    if (host_.Doc().EditMode != kes::Editing::Pages)
         return;
     Pasting = 1;
     const kes::Bytes block = kes::ClipboardBlock(host_.ClipFmtPage());

@@ -61,7 +61,7 @@ void THmPage::EditStateRefresh()
     if (!SelList.empty()) {
         SetPopEnabled("MmCopyAll", false);
         k.SetItemEnabled("MmCopyAll", false);
-        if (host_.Doc().EditMode == 3) {
+        if (host_.Doc().EditMode == kes::Editing::Pages) {
             for (const char* n : {"TbDel", "TbCut", "TbCopy", "MmDel", "MmCut", "MmCopy"})
                 k.SetItemEnabled(n, true);
             for (const char* n : {"PopDel", "PopCut", "PopCopy"})
@@ -73,7 +73,7 @@ void THmPage::EditStateRefresh()
         if (SelList.size() == 1) {
             // The one selected object is the one the commands and the inspector act on.
             CurObj = SelList.front();
-            if (host_.Doc().EditMode == 3) {
+            if (host_.Doc().EditMode == kes::Editing::Pages) {
                 both("MmMultiCopy", "MmMultiCopy", true);
                 both("MmMoveUp", "MmMoveUp", true);
                 both("MmMoveDn", "MmMovDn", true);

@@ -130,7 +130,7 @@ void TImagePage::FormActivate()
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
     kes::ProjectDoc& doc = host_.Doc();
     ImagePage = this;
-    doc.EditMode = IsStartScreen() ? 1 : 2;
+    doc.EditMode = IsStartScreen() ? kes::Editing::StartScreen : kes::Editing::UserMenu;
     // A value still being typed into the inspector goes to its object first.
     if (DlgProp && doc.ObjInspectorOn && IsStartScreen() && DlgProp->ShownObj && DlgProp->EdtTxt->isVisible())
         DlgProp->EdtTxtExit();
@@ -219,14 +219,14 @@ bool TImagePage::FormClose()
         return false;
     }
     kes::ProjectDoc& doc = host_.Doc();
-    if (doc.EditMode == 1 && doc.Modified)
+    if (doc.EditMode == kes::Editing::StartScreen && doc.Modified)
         PgDataSave();
     if (FirstPage == this)
         FirstPage = nullptr;
     if (ImagePage == this)
         ImagePage = nullptr;
     if (HmPage)
-        doc.EditMode = 3;
+        doc.EditMode = kes::Editing::Pages;
     return true;
 }
 
@@ -352,9 +352,9 @@ kes::Bytes TImagePage::BandPicture()
 
 // ---- Editing
 
-bool TImagePage::EditsObjects() const { return IsStartScreen() && host_.Doc().EditMode == 1; }
+bool TImagePage::EditsObjects() const { return IsStartScreen() && host_.Doc().EditMode == kes::Editing::StartScreen; }
 
-void TImagePage::EnterEditMode() { host_.Doc().EditMode = IsStartScreen() ? 1 : 2; }
+void TImagePage::EnterEditMode() { host_.Doc().EditMode = IsStartScreen() ? kes::Editing::StartScreen : kes::Editing::UserMenu; }
 
 void TImagePage::MakeCurrent() { ImagePage = this; }
 

@@ -2,6 +2,8 @@
 // What the object inspector needs of the editor whose selection it shows. The page editor
 // and the start-up screen editor implement it (through the main window, which knows the
 // editing mode and the active editor); tests implement it over a plain object.
+#include "app/model/editing.h"
+
 #include <QSize>
 #include <QString>
 
@@ -32,8 +34,8 @@ class InspectorSource
 public:
     virtual ~InspectorSource() = default;
 
-    // The main window's EditMode: 1 start-up screen, 2 user-menu page, 3 pages.
-    virtual int EditMode() const = 0;
+    // The main window's edit mode.
+    virtual Editing EditMode() const = 0;
     // The current object of the editor that EditMode names; null when that editor does not
     // exist or has no current object.
     virtual TLxObj* CurObj() const = 0;

@@ -132,9 +132,9 @@ void TDlgProp::FormShow()
     HideEditors();
     TLxObj* obj = nullptr;
     if (source_) {
-        const int mode = source_->EditMode();
+        const kes::Editing mode = source_->EditMode();
         TLxObj* cur = source_->CurObj();
-        if ((mode == 1 || mode == 3) && cur && kes::InspectorShows(*cur) && source_->SelCount() <= 1)
+        if ((mode == kes::Editing::StartScreen || mode == kes::Editing::Pages) && cur && kes::InspectorShows(*cur) && source_->SelCount() <= 1)
             obj = cur;
     }
     AdvStrGrid->hide();

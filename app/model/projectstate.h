@@ -3,6 +3,7 @@
 // the system setting records and the flags of the open project. The main window owns one;
 // model code takes it by reference so that it runs without windows.
 #include "app/model/devrecord.h"
+#include "app/model/editing.h"
 #include "decoder/pgsetrec.h"
 
 #include <array>
@@ -78,7 +79,7 @@ public:
     // ---- Open project
     std::string PrjName;                 // bare name, no folder, no extension
     std::string CaptionPrefix;           // message 32 + " - "
-    std::int32_t EditMode = 3;           // 1 start-up screen, 2 user-menu page, 3 pages
+    Editing EditMode = Editing::Pages;
     // 0 a shared settings dialog (function keys, page changes, buzzer, alarm lamp) edits the
     // current page's records, 1 the system's; the dialogs know it as SysSetScope.
     std::uint8_t EditScope = 0;

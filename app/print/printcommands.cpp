@@ -28,11 +28,11 @@ void StoreStartScreen(ProjectDoc& doc)
 void MmPrintmmPgClick(ReportContext& ctx, QWidget* owner)
 {
     ProjectDoc& doc = ctx.Doc;
-    if (doc.EditMode == 3) {
+    if (doc.EditMode == kes::Editing::Pages) {
         if (doc.Modified)
             doc.StoreActivePage();
         RunPrnSet(ctx, kPrintPages, owner);
-    } else if (doc.EditMode == 1) {
+    } else if (doc.EditMode == kes::Editing::StartScreen) {
         if (doc.Modified)
             StoreStartScreen(doc);
         RunPrnSet(ctx, kPrintStartScreen, owner);
@@ -49,7 +49,7 @@ void MmPrintStartPgClick(ReportContext& ctx, QWidget* owner)
 void MmPgDataSaveClick(ReportContext& ctx, QWidget* owner)
 {
     ctx.Doc.StoreActivePage();
-    if (ctx.Doc.EditMode == 1)
+    if (ctx.Doc.EditMode == kes::Editing::StartScreen)
         StoreStartScreen(ctx.Doc);
     TShowPagePropDlg dlg(ctx, owner);
     ExecModal(&dlg);

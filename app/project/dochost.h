@@ -11,7 +11,7 @@ public:
     // Stores the open page window (or the start-up screen or user-menu windows, by EditMode)
     // into its record.
     virtual void StoreActivePage() = 0;
-    // Stores the start-up screen window into StartScreenData (EditMode 1 around it).
+    // Stores the start-up screen window into StartScreenData (in the start-up screen's edit mode for the while).
     virtual void StoreStartScreen() = 0;
     // Shows message n of the message table.
     virtual void ShowMsg(int n) = 0;

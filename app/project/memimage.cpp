@@ -16,7 +16,7 @@ std::int64_t ObjDataArea(const ProjectState& s) { return std::int64_t(s.ObjDataA
 
 void StoreIfModified(ProjectDoc& doc)
 {
-    if (doc.Modified && doc.EditMode == 3)
+    if (doc.Modified && doc.EditMode == kes::Editing::Pages)
         doc.StoreActivePage();
 }
 
@@ -24,7 +24,7 @@ void StoreIfModified(ProjectDoc& doc)
 
 std::int64_t ImageAreaSize(const ProjectState& s)
 {
-    const std::int64_t n = s.EditMode == 2 ? std::int64_t(s.MainMenuEnd) - s.MainMenuAddr : ObjDataArea(s);
+    const std::int64_t n = s.EditMode == kes::Editing::UserMenu ? std::int64_t(s.MainMenuEnd) - s.MainMenuAddr : ObjDataArea(s);
     return std::max<std::int64_t>(n, 0);
 }
 

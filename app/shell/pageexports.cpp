@@ -32,7 +32,7 @@ constexpr int kMsgBmpFiles = 783;   // "BMP file (*.BMP)"
 // The page the exports read: the current page window while it holds its objects.
 THmPage* CurrentPage(TKhm& khm)
 {
-    return khm.Doc.EditMode == 3 && HmPage && HmPage->Live() ? HmPage : nullptr;
+    return khm.Doc.EditMode == kes::Editing::Pages && HmPage && HmPage->Live() ? HmPage : nullptr;
 }
 
 // The save dialog, through the prompt seam (tests choose the file); empty when cancelled.
@@ -95,7 +95,7 @@ void MmImageToClipBrdClick(TKhm& khm)
 {
     // The screen being edited: the current page, the start-up screen or a user-menu screen.
     TEditPage* page = CurrentPage(khm);
-    if (khm.Doc.EditMode != 3 && khm.Screens)
+    if (khm.Doc.EditMode != kes::Editing::Pages && khm.Screens)
         page = khm.Screens->Editor(khm.Doc.EditMode);
     if (page)
         QGuiApplication::clipboard()->setImage(PageWindowPicture(*page));

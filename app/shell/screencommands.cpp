@@ -62,7 +62,7 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
         return;
     }
     // The model is the file's, applied only now that the project is closed.
-    k.Doc.EditMode = 2;
+    k.Doc.EditMode = kes::Editing::UserMenu;
     k.Doc.PanelModelIndex = static_cast<std::int16_t>(panelModelIndex);
     Bytes file;
     std::uint64_t size = 0;
@@ -122,9 +122,9 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
 void MmFullScreenClick(TKhm& k, const QAction* sender)
 {
     TEditPage* page = nullptr;
-    if (k.Doc.EditMode == 3 && HmPage && HmPage->Live()) {
+    if (k.Doc.EditMode == kes::Editing::Pages && HmPage && HmPage->Live()) {
         page = HmPage;
-    } else if (k.Doc.EditMode == 1) {
+    } else if (k.Doc.EditMode == kes::Editing::StartScreen) {
         // The start-up screen shows its own objects: the window's, else its stored ones.
         k.Screens->StoreStartScreen();
         page = FirstPage;
@@ -134,7 +134,7 @@ void MmFullScreenClick(TKhm& k, const QAction* sender)
     TFormFullScreen form(&k);
     form.setProperty("Tag", sender ? sender->property("Tag").toInt() : 0);
     form.SetPicture(PagePicture(*page));
-    if (k.Doc.EditMode == 3)
+    if (k.Doc.EditMode == kes::Editing::Pages)
         form.DrawIoPoints(*page);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         form.setGeometry(screen->geometry());
@@ -152,11 +152,11 @@ void MmStartPgClick(TKhm& k)
 void MmLxeClick(TKhm& k)
 {
     if (!k.PageEd->Pages().empty()) {
-        k.Doc.EditMode = 3;
+        k.Doc.EditMode = kes::Editing::Pages;
         THmPage* page = HmPage ? HmPage : k.PageEd->Pages().front();
         k.PageEd->ShowPage(page);
     } else if (!k.Doc.PgDataList.empty()) {
-        k.Doc.EditMode = 3;
+        k.Doc.EditMode = kes::Editing::Pages;
         k.PageEd->LoadPageWindow(0);
     } else {
         // No page at all: the page list, to add one.

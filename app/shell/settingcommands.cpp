@@ -152,7 +152,7 @@ void InstallSettingCommands(TKhm& k)
 void MmPageSetClick(TKhm& k)
 {
     THmPage* page = LivePage();
-    const bool pages = k.Doc.EditMode == 3 && !k.PageEd->Pages().empty() && page;
+    const bool pages = k.Doc.EditMode == kes::Editing::Pages && !k.PageEd->Pages().empty() && page;
     for (const char* n : {"MmPgJump", "MmFunKeyEt", "MmHide", "MmBuzzerSet", "MmLedSet", "MmPgPageWriteSet"})
         EnableReady(k, n, pages);
     k.SetItemVisible("MmHide", !k.Doc.EnableUpDown);
@@ -166,7 +166,7 @@ void MmPageSetClick(TKhm& k)
 void MmGlobalSetClick(TKhm& k)
 {
     const ProjectState& s = k.Doc;
-    const bool edit = s.EditMode == 3;
+    const bool edit = s.EditMode == kes::Editing::Pages;
     for (const char* n :
          {"MmSysPgChgSet", "MmSysFunKeySet", "MmSysBuzzerSet", "MmSysLedSet", "MmSysPowerOnSet", "MmClock", "MmParaset"})
         EnableReady(k, n, edit);

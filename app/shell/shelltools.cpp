@@ -108,7 +108,7 @@ void MmPLCSetClick(TKhm& khm)
         return;
     TFrmPLCAddrMap dlg(&khm, khm.Doc, *LxType, khm.Doc.LangIndex);
     auto openPage = [&khm]() -> THmPage* {
-        return HmPage && HmPage->Live() && khm.Doc.EditMode == 3 ? HmPage : nullptr;
+        return HmPage && HmPage->Live() && khm.Doc.EditMode == kes::Editing::Pages ? HmPage : nullptr;
     };
     dlg.StoreOpenPage = [openPage] {
         THmPage* page = openPage();

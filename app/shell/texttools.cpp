@@ -26,15 +26,15 @@ QSpinBox* MemoLine(TKhm& k) { return qobject_cast<QSpinBox*>(k.ToolWidget("TbMem
 // The active editor: the page in page editing, the start-up screen or the user-menu screen.
 TEditPage* Page(TKhm& k)
 {
-    TEditPage* p = k.Doc.EditMode == 3 ? static_cast<TEditPage*>(HmPage)
-                   : k.Doc.EditMode == 1 ? static_cast<TEditPage*>(FirstPage)
-                   : k.Doc.EditMode == 2 ? static_cast<TEditPage*>(ImagePage)
+    TEditPage* p = k.Doc.EditMode == kes::Editing::Pages ? static_cast<TEditPage*>(HmPage)
+                   : k.Doc.EditMode == kes::Editing::StartScreen ? static_cast<TEditPage*>(FirstPage)
+                   : k.Doc.EditMode == kes::Editing::UserMenu ? static_cast<TEditPage*>(ImagePage)
                                          : nullptr;
     return p && p->Live() ? p : nullptr;
 }
 
 // The state and font tools serve page editing.
-TEditPage* PageEditing(TKhm& k) { return k.Doc.EditMode == 3 ? Page(k) : nullptr; }
+TEditPage* PageEditing(TKhm& k) { return k.Doc.EditMode == kes::Editing::Pages ? Page(k) : nullptr; }
 
 class MemoKeys : public QObject {
 public:

@@ -123,7 +123,7 @@ void TFrameTreeView::RefreshPageTree()
     const kes::PgDataVector& list = khm_.Doc.PgDataList;
     for (std::size_t i = 0; i < list.size(); ++i)
         new QTreeWidgetItem(pages, QStringList(NodeText(static_cast<int>(i), list[i]->Title)));
-    if (khm_.Doc.EditMode == 3) {
+    if (khm_.Doc.EditMode == kes::Editing::Pages) {
         pages->setExpanded(true);
         const bool open = khm_.PageEd && !khm_.PageEd->Pages().empty();
         if (open && HmPage && HmPage->PgIndex >= 0 && HmPage->PgIndex < pages->childCount()) {
@@ -132,7 +132,7 @@ void TFrameTreeView::RefreshPageTree()
         } else if (!open) {
             TreeViewPage->setCurrentItem(pages);
         }
-    } else if (khm_.Doc.EditMode == 1) {
+    } else if (khm_.Doc.EditMode == kes::Editing::StartScreen) {
         TreeViewPage->setCurrentItem(start);
     }
 }
@@ -141,7 +141,7 @@ void TFrameTreeView::TreeViewPageChange(QTreeWidgetItem* node)
 {
     if (!node || !isVisible())
         return;
-    if (DlgProp && khm_.Doc.ObjInspectorOn && khm_.Doc.EditMode == 3) {
+    if (DlgProp && khm_.Doc.ObjInspectorOn && khm_.Doc.EditMode == kes::Editing::Pages) {
         if (HmPage && HmPage->CurObj && HmPage->CurObj == DlgProp->ShownObj)
             DlgProp->EdtTxtExit();
         else

@@ -113,7 +113,7 @@ void TKhm::FormCreate()
     Doc.MsgTable.clear();
     Doc.StartScreenData = std::make_unique<PgDataStr>();
 
-    Doc.EditMode = 3;
+    Doc.EditMode = kes::Editing::Pages;
     Doc.PortInternalCode = 0;
     Doc.DefaultZoom = 4;
 
@@ -326,7 +326,7 @@ void TKhm::AutoSaveTick()
 {
     // Without an open project there is nothing to copy, and the name would be empty; during a
     // transfer the image the link is sending must not be rebuilt under it.
-    if (!Doc.Opened || Doc.PrjName.empty() || Doc.EditMode == 2 || !WriteWorkingCopy || (PageHost && PageHost->LinkBusy()))
+    if (!Doc.Opened || Doc.PrjName.empty() || Doc.EditMode == kes::Editing::UserMenu || !WriteWorkingCopy || (PageHost && PageHost->LinkBusy()))
         return;
     WriteWorkingCopy();
 }

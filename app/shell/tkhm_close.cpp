@@ -72,7 +72,7 @@ void TKhm::ShowModelStatus()
 
 bool TKhm::CloseProjectQuery()
 {
-    if (Doc.EditMode == 2)
+    if (Doc.EditMode == kes::Editing::UserMenu)
         return !SaveUserMenu || SaveUserMenu() != 2;
     // The key settings window's fields belong to the project: stored first, so that the
     // question knows of them.
@@ -121,7 +121,7 @@ void TKhm::CloseProject()
         Doc.Modified = 0;
         return;
     }
-    if (!PageEd->Pages().empty() && (Doc.EditMode == 3 || Doc.EditMode == 1))
+    if (!PageEd->Pages().empty() && (Doc.EditMode == kes::Editing::Pages || Doc.EditMode == kes::Editing::StartScreen))
         SaveLayout();
     PageEd->CloseAll();
     CurPgData = nullptr;
@@ -173,7 +173,7 @@ void TKhm::MmClosePrjClick()
     FormActivate();
     Doc.PrjName.clear();
     setWindowTitle(kes::AnsiToQString(Doc.WindowCaption({})));
-    Doc.EditMode = 3;
+    Doc.EditMode = kes::Editing::Pages;
 }
 
 void TKhm::MmNewClick()
@@ -182,7 +182,7 @@ void TKhm::MmNewClick()
     setProperty("Tag", 15);
     if (!CloseProjectQuery())
         return;
-    if (!Doc.IsKeypadType() && !PageEd->Pages().empty() && (Doc.EditMode == 3 || Doc.EditMode == 1))
+    if (!Doc.IsKeypadType() && !PageEd->Pages().empty() && (Doc.EditMode == kes::Editing::Pages || Doc.EditMode == kes::Editing::StartScreen))
         SaveLayout();
     CloseProject();
     MakeNewPrjName();
@@ -200,7 +200,7 @@ void TKhm::MmNewClick()
     // The new project's file from now on, also for a save as that is cancelled.
     OpenDlg.FileName = SaveDlg.FileName;
     setWindowTitle(kes::AnsiToQString(Doc.WindowCaption(SaveDlg.FileName)));
-    Doc.EditMode = 3;
+    Doc.EditMode = kes::Editing::Pages;
     Doc.Compiled = 0;
     if (Doc.IsKeypadType()) {
         Doc.KeySetRec.CommAddr = 1;
@@ -237,7 +237,7 @@ void TKhm::MmNewClick()
             WriteWorkingCopy();
         StartAutoSave();
     }
-    Doc.EditMode = 3;
+    Doc.EditMode = kes::Editing::Pages;
     FormActivate();
 }
 
@@ -248,7 +248,7 @@ bool TKhm::FormClose()
     setProperty("Tag", 15);
     if (!CloseProjectQuery())
         return false;
-    if (!Doc.IsKeypadType() && !PageEd->Pages().empty() && (Doc.EditMode == 3 || Doc.EditMode == 1))
+    if (!Doc.IsKeypadType() && !PageEd->Pages().empty() && (Doc.EditMode == kes::Editing::Pages || Doc.EditMode == kes::Editing::StartScreen))
         SaveLayout();
     // Only once the user has agreed to leave: a cancelled exit keeps a running transfer.
     StopLink();

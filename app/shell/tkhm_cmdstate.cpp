@@ -53,17 +53,17 @@ void SetMemoLabel(TKhm& k, int msg)
 // The objects of the active editor that are selected, or -1 when EditMode names none.
 int ActiveSelCount(const TKhm& k)
 {
-    if (k.Doc.EditMode == 3)
+    if (k.Doc.EditMode == kes::Editing::Pages)
         return HmPage ? static_cast<int>(HmPage->SelList.size()) : 0;
-    if (k.Doc.EditMode == 1 && kes::ImageEditor().SelCount)
-        return kes::ImageEditor().SelCount(1);
+    if (k.Doc.EditMode == kes::Editing::StartScreen && kes::ImageEditor().SelCount)
+        return kes::ImageEditor().SelCount(kes::Editing::StartScreen);
     return -1;
 }
 
 // The figure tool of that sub-type in the active editor, with no polyline point yet.
 void SetFigureTool(TKhm& k, int subType)
 {
-    if (k.Doc.EditMode == 3) {
+    if (k.Doc.EditMode == kes::Editing::Pages) {
         if (HmPage) {
             HmPage->ToolKind = kes::KindCode(kes::ObjKind::Geom);
             HmPage->ToolSubType = subType;
@@ -77,7 +77,7 @@ void SetFigureTool(TKhm& k, int subType)
 // A command of the page window in page editing, else of the image-page editor.
 void ForwardToEditor(TKhm& k, void (THmPage::*pageCommand)(), const std::function<void()>& imageCommand)
 {
-    if (k.Doc.EditMode == 3) {
+    if (k.Doc.EditMode == kes::Editing::Pages) {
         if (HmPage)
             (HmPage->*pageCommand)();
     } else if (imageCommand) {
@@ -99,7 +99,7 @@ void TKhm::SelectPointerTool()
 void TKhm::tbPointToClick()
 {
     Press(*this, "tbPointTo", true);
-    if (Doc.EditMode == 1 || Doc.EditMode == 2) {
+    if (Doc.EditMode == kes::Editing::StartScreen || Doc.EditMode == kes::Editing::UserMenu) {
         if (kes::ImageEditor().SetTool)
             kes::ImageEditor().SetTool(Doc.EditMode, 0, 0);
     } else if (HmPage) {
@@ -114,7 +114,7 @@ void TKhm::tbPointToClick()
 void TKhm::SetToolKind(QAction* sender)
 {
     const int tag = sender->property("Tag").toInt();
-    if (Doc.EditMode == 3) {
+    if (Doc.EditMode == kes::Editing::Pages) {
         if (HmPage) {
             HmPage->PolyPointsCancel();
             HmPage->ToolKind = static_cast<std::int16_t>(tag);
@@ -183,9 +183,9 @@ void TKhm::TbSLineClick(QAction* sender)
         LinePattern = 0;
     }
     sender->setChecked(true);
-    if (Doc.EditMode == 3 && HmPage) {
+    if (Doc.EditMode == kes::Editing::Pages && HmPage) {
         HmPage->SetSelectedLineStyle(LineWidth, LinePattern);
-    } else if (Doc.EditMode != 3 && kes::ImageEditor().LineStyleChanged) {
+    } else if (Doc.EditMode != kes::Editing::Pages && kes::ImageEditor().LineStyleChanged) {
         kes::ImageEditor().LineStyleChanged(LineWidth, LinePattern);
     }
 }
@@ -228,7 +228,7 @@ void TKhm::SetToolsForObj(TLxObj* obj)
     const kes::KindTools* tools = kes::KindToolsOf(*obj);
     kes::ToolPanel panel = tools ? tools->Panel : kes::ToolPanel::None;
     // The start-up screen has static texts and pictures only.
-    if (Doc.EditMode == 1 && !(tools && tools->OnStartScreen))
+    if (Doc.EditMode == kes::Editing::StartScreen && !(tools && tools->OnStartScreen))
         panel = kes::ToolPanel::None;
     const kes::ObjKindFacts* facts = kes::KindFactsOf(*obj);
     const bool fontFace = facts && facts->Font == kes::FontUse::FontFace;
@@ -306,7 +306,7 @@ void TKhm::MmfileClick()
     if (!Doc.IsKeypadType()) {
         SetItemEnabled("MmMenuSet", true);
         Enable(*this, {"MmSave", "MmPgDataSave", "MmSaveAs", "MmClosePrj"}, !Doc.PgDataList.empty());
-        if (Doc.EditMode == 2)
+        if (Doc.EditMode == kes::Editing::UserMenu)
             SetItemEnabled("MmClosePrj", true);
         if (!Doc.ImagePgDataList.empty())
             SetItemEnabled("MmSave", true);
@@ -318,7 +318,7 @@ void TKhm::MmfileClick()
 
 void TKhm::MmEditClick()
 {
-    if (Doc.EditMode != 3)
+    if (Doc.EditMode != kes::Editing::Pages)
         return;
     if (PageEd->Pages().empty()) {
         SetItemEnabled("MmAddPg", true);
@@ -334,7 +334,7 @@ void TKhm::MmEditClick()
 
 void TKhm::MmSettingClick()
 {
-    if (Doc.EditMode != 3) {
+    if (Doc.EditMode != kes::Editing::Pages) {
         if (kes::ImageEditor().EditStateRefresh)
             kes::ImageEditor().EditStateRefresh();
     } else if (HmPage) {

@@ -26,7 +26,7 @@ constexpr int kMsgLinkedRecordsFull = 299;
 constexpr int kPgNumWriteMode = 1006; // the page-number write record, not the clock write
 
 // The current page when pages are edited, holding its objects.
-THmPage* LivePage(const TKhm& k) { return k.Doc.EditMode == 3 && HmPage && HmPage->Live() ? HmPage : nullptr; }
+THmPage* LivePage(const TKhm& k) { return k.Doc.EditMode == Editing::Pages && HmPage && HmPage->Live() ? HmPage : nullptr; }
 
 void Modified(TKhm& k)
 {
@@ -34,26 +34,26 @@ void Modified(TKhm& k)
     k.Doc.Compiled = 0;
 }
 
-// A page command in page editing, else the command of the start-up screen (1) or the current
-// user-menu page (2).
+// A page command in page editing, else the command of the start-up screen or the current
+// user-menu page.
 void Route(TKhm& k, void (THmPage::*pageCommand)(), ImageCommand imageCommand)
 {
-    if (k.Doc.EditMode == 3) {
+    if (k.Doc.EditMode == Editing::Pages) {
         if (THmPage* page = LivePage(k))
             (page->*pageCommand)();
-    } else if ((k.Doc.EditMode == 1 || k.Doc.EditMode == 2) && ImageEditor().Command) {
+    } else if ((k.Doc.EditMode == Editing::StartScreen || k.Doc.EditMode == Editing::UserMenu) && ImageEditor().Command) {
         ImageEditor().Command(k.Doc.EditMode, imageCommand);
     }
 }
 
 // The step and edge buttons: the page, or the start-up screen; nothing on user-menu pages.
-void RouteStep(TKhm& k, void (THmPage::*pageCommand)(int), const std::function<void(int, int)>& imageCommand, int arg)
+void RouteStep(TKhm& k, void (THmPage::*pageCommand)(int), const std::function<void(Editing, int)>& imageCommand, int arg)
 {
-    if (k.Doc.EditMode == 3) {
+    if (k.Doc.EditMode == Editing::Pages) {
         if (THmPage* page = LivePage(k))
             (page->*pageCommand)(arg);
-    } else if (k.Doc.EditMode == 1 && imageCommand) {
-        imageCommand(1, arg);
+    } else if (k.Doc.EditMode == Editing::StartScreen && imageCommand) {
+        imageCommand(Editing::StartScreen, arg);
     }
 }
 
@@ -78,14 +78,14 @@ void MmMoveUpClick(TKhm& k) { Route(k, &THmPage::MmMoveUpClick, ImageCommand::Mo
 void MmMovDnClick(TKhm& k) { Route(k, &THmPage::MmMoveDnClick, ImageCommand::MoveDown); }
 
 // The editor of that mode, whose commands act on its current object.
-TEditPage* ObjEditor(const TKhm& k, int editMode)
+TEditPage* ObjEditor(const TKhm& k, Editing editMode)
 {
-    if (editMode == 3)
+    if (editMode == Editing::Pages)
         return LivePage(k);
     return ImageEditor().Editor ? ImageEditor().Editor(editMode) : nullptr;
 }
 
-TLxObj* CurrentObj(const TKhm& k, int editMode)
+TLxObj* CurrentObj(const TKhm& k, Editing editMode)
 {
     const TEditPage* editor = ObjEditor(k, editMode);
     return editor ? editor->CurObj : nullptr;
@@ -98,8 +98,8 @@ TLxObj* CurrentObj(const TKhm& k, int editMode)
 void SetTextPosition(TKhm& k, bool vertical, std::uint8_t code)
 {
     k.tbPointToClick();
-    if (k.Doc.EditMode == 1) {
-        if (TEditPage* screen = ObjEditor(k, 1))
+    if (k.Doc.EditMode == Editing::StartScreen) {
+        if (TEditPage* screen = ObjEditor(k, Editing::StartScreen))
             screen->SetTextPosition(vertical, code);
         return;
     }
@@ -123,11 +123,11 @@ void TbTextClick(TKhm& k)
     k.tbPointToClick();
     k.Action("TbBmp")->setChecked(false);
     k.Action("TbText")->setChecked(true);
-    if (k.Doc.EditMode == 3) {
-        if (TLxObj* obj = CurrentObj(k, 3))
+    if (k.Doc.EditMode == Editing::Pages) {
+        if (TLxObj* obj = CurrentObj(k, Editing::Pages))
             HmPage->ObjToolbarRefresh(obj);
-    } else if (k.Doc.EditMode == 1 && CurrentObj(k, 1) && ImageEditor().Command) {
-        ImageEditor().Command(1, ImageCommand::ToolbarRefresh);
+    } else if (k.Doc.EditMode == Editing::StartScreen && CurrentObj(k, Editing::StartScreen) && ImageEditor().Command) {
+        ImageEditor().Command(Editing::StartScreen, ImageCommand::ToolbarRefresh);
     }
 }
 
@@ -136,7 +136,7 @@ void TbBmpClick(TKhm& k)
     k.tbPointToClick();
     k.Action("TbText")->setChecked(false);
     k.Action("TbBmp")->setChecked(true);
-    k.SetToolsForObj(k.Doc.EditMode == 3 || k.Doc.EditMode == 1 ? CurrentObj(k, k.Doc.EditMode) : nullptr);
+    k.SetToolsForObj(k.Doc.EditMode == Editing::Pages || k.Doc.EditMode == Editing::StartScreen ? CurrentObj(k, k.Doc.EditMode) : nullptr);
 }
 
 // ---- Font and picture of the current object
@@ -144,7 +144,7 @@ void TbBmpClick(TKhm& k)
 void TbFontTypeClick(TKhm& k)
 {
     k.tbPointToClick();
-    if (TEditPage* editor = ObjEditor(k, k.Doc.EditMode == 3 || k.Doc.EditMode == 2 ? k.Doc.EditMode : 1))
+    if (TEditPage* editor = ObjEditor(k, k.Doc.EditMode == Editing::Pages || k.Doc.EditMode == Editing::UserMenu ? k.Doc.EditMode : Editing::StartScreen))
         editor->ChooseObjFont();
 }
 
@@ -152,13 +152,13 @@ void TbFontTypeClick(TKhm& k)
 void TbBmpReadClick(TKhm& k)
 {
     k.tbPointToClick();
-    if (k.Doc.EditMode == 2)
+    if (k.Doc.EditMode == Editing::UserMenu)
         return;
     QString file = AnsiToQString(k.BmpDlg.FileName);
     if (!ChooseBitmapFile(&k, file))
         return;
     k.BmpDlg.FileName = QStringToAnsi(file);
-    if (TEditPage* editor = ObjEditor(k, k.Doc.EditMode == 1 ? 1 : 3))
+    if (TEditPage* editor = ObjEditor(k, k.Doc.EditMode == Editing::StartScreen ? Editing::StartScreen : Editing::Pages))
         editor->LoadObjPicture(QStringToAnsi(file));
 }
 

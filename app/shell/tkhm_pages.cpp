@@ -63,9 +63,9 @@ void Tile(QMdiArea* area, bool sideBySide)
 // user-menu screens are only shown, and the button that reached the end is disabled.
 void StepPageWindow(TKhm& k, int step)
 {
-    if (k.Doc.EditMode == 3) {
+    if (k.Doc.EditMode == kes::Editing::Pages) {
         k.PageEd->StepPageWindow(step);
-    } else if (k.Doc.EditMode == 2 && kes::ImageEditor().CurrentWindow && kes::ImageEditor().MakeCurrent) {
+    } else if (k.Doc.EditMode == kes::Editing::UserMenu && kes::ImageEditor().CurrentWindow && kes::ImageEditor().MakeCurrent) {
         const int count = static_cast<int>(k.ImageWinList.size());
         const int to = k.IndexOfImageForm(kes::ImageEditor().CurrentWindow()) + step;
         if (to < 0 || to >= count)
@@ -129,7 +129,7 @@ void TKhm::ShowZoomState(int zoom)
 void TKhm::MmPgSizeAllClick(int zoom)
 {
     Doc.DefaultZoom = zoom;
-    if (Doc.EditMode != 3 && Doc.EditMode != 1)
+    if (Doc.EditMode != kes::Editing::Pages && Doc.EditMode != kes::Editing::StartScreen)
         return;
     for (THmPage* page : PageEd->Pages())
         PageEd->SetPageZoom(page, zoom);
@@ -139,7 +139,7 @@ void TKhm::MmPgSizeAllClick(int zoom)
 
 void TKhm::MmPgSizeClick(int zoom)
 {
-    if (Doc.EditMode == 3)
+    if (Doc.EditMode == kes::Editing::Pages)
         PageEd->SetPageZoom(HmPage, zoom);
     else if (kes::ImageEditor().SetZoom)
         kes::ImageEditor().SetZoom(zoom);
@@ -147,15 +147,15 @@ void TKhm::MmPgSizeClick(int zoom)
 
 void TKhm::MmPageSizeClick()
 {
-    if (Doc.EditMode == 3 && HmPage)
+    if (Doc.EditMode == kes::Editing::Pages && HmPage)
         ShowZoomState(HmPage->Zoom);
-    else if (Doc.EditMode != 3 && kes::ImageEditor().Zoom)
+    else if (Doc.EditMode != kes::Editing::Pages && kes::ImageEditor().Zoom)
         ShowZoomState(kes::ImageEditor().Zoom());
 }
 
 void TKhm::TbZoomInClick()
 {
-    if (Doc.EditMode == 3) {
+    if (Doc.EditMode == kes::Editing::Pages) {
         if (HmPage)
             PageEd->SetPageZoom(HmPage, kes::NextZoom(HmPage->Zoom, 1));
     } else if (kes::ImageEditor().Zoom && kes::ImageEditor().SetZoom) {
@@ -165,7 +165,7 @@ void TKhm::TbZoomInClick()
 
 void TKhm::TbZoomOutClick()
 {
-    if (Doc.EditMode == 3) {
+    if (Doc.EditMode == kes::Editing::Pages) {
         if (HmPage)
             PageEd->SetPageZoom(HmPage, kes::NextZoom(HmPage->Zoom, -1));
     } else if (kes::ImageEditor().Zoom && kes::ImageEditor().SetZoom) {

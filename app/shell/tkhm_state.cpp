@@ -59,21 +59,21 @@ void TKhm::FormActivate()
 {
     ShowStateChecks();
     kes::RefreshPageTree(*this);
-    if (Doc.EditMode == 3 && Doc.IsKeypadType()) {
+    if (Doc.EditMode == kes::Editing::Pages && Doc.IsKeypadType()) {
         SetMainToolsEnabled();
         return;
     }
     const bool pages = !Doc.PgDataList.empty();
     if (pages) {
         SetItemEnabled("Mmfile", true);
-        if (Doc.EditMode == 3)
+        if (Doc.EditMode == kes::Editing::Pages)
             SetItemEnabled("MmEle", true);
         SetAll(*this, {"MmPageSet", "MmGlobalSet", "MmCom", "MmSetting", "MmWin", "MmReadMe", "MmView", "TbViewPg",
                        "MmSave", "MmPgDataSave", "TbSave", "TbPrint", "MmSaveAs", "MmPrint", "MmClosePrj", "MmComWrt",
                        "TbComWrt", "MmEdit", "MmCompile", "TbTranslate"},
                true);
-        SetItemEnabled("TbAddPg", Doc.EditMode == 3);
-        if (Doc.EditMode != 3)
+        SetItemEnabled("TbAddPg", Doc.EditMode == kes::Editing::Pages);
+        if (Doc.EditMode != kes::Editing::Pages)
             SetItemEnabled("MmEle", false);
         SetAll(*this, {"MmComNum", "MmHMIProto", "MmWinFont"}, true);
     } else {
@@ -90,14 +90,14 @@ void TKhm::FormActivate()
                        "TbState_Box", "TbState_Lab", "TbState_UD"},
                false);
     }
-    if (Doc.EditMode == 3 && pages) {
+    if (Doc.EditMode == kes::Editing::Pages && pages) {
         SetAll(*this, {"MmSysPgChgSet", "MmUserLevel", "MmPLCSet", "MmFunKeySet", "MmPLCRangeSet", "MmSysFunKeySet",
                        "MmSysBuzzerSet", "MmSysLedSet", "MmSysPowerOnSet", "MmClock", "MmAutoSave", "MmHMIProto",
                        "MmModemSet"},
                true);
     } else {
         SetAll(*this, {"MmCompile", "TbTranslate"}, false);
-        if (Doc.EditMode == 2 || !pages)
+        if (Doc.EditMode == kes::Editing::UserMenu || !pages)
             for (QToolBar* bar : {GeomToolBar, ObjToolBar, PostSetToolBar, PosTooBar}) {
                 bar->hide();
                 if (QWidget* host = FloatHost(bar))
@@ -109,7 +109,7 @@ void TKhm::FormActivate()
                false);
     }
     // A screen being edited offers its own commands and tools, whatever the project's are.
-    if ((Doc.EditMode == 1 || Doc.EditMode == 2) && kes::ImageEditor().CommandState)
+    if ((Doc.EditMode == kes::Editing::StartScreen || Doc.EditMode == kes::Editing::UserMenu) && kes::ImageEditor().CommandState)
         kes::ImageEditor().CommandState();
 }
 

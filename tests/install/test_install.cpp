@@ -141,7 +141,7 @@ void CreateSaveAndReopen(const std::string& prefix)
     // The user menu opens from the shipped file and is saved as the user's own.
     Khm->Doc.Modified = 0;
     Khm->Action("LX041")->trigger();
-    ASSERT_EQ(Khm->Doc.EditMode, 2);
+    ASSERT_EQ(Khm->Doc.EditMode, kes::Editing::UserMenu);
     const std::uint8_t unit = Khm->Doc.HmiUnitAddr ^ 1;
     Khm->Doc.HmiUnitAddr = unit;
     Khm->Doc.Modified = 1;

@@ -118,7 +118,7 @@ void LinkPreparer::PrepareLink(std::function<void(bool)> done)
     });
 }
 
-ComMenuEnabled ComMenuState(std::int16_t machineId, int editMode, std::size_t pageCount)
+ComMenuEnabled ComMenuState(std::int16_t machineId, Editing editMode, std::size_t pageCount)
 {
     ComMenuEnabled e;
     if (machineId == 95 || machineId == 99) {
@@ -126,9 +126,9 @@ ComMenuEnabled ComMenuState(std::int16_t machineId, int editMode, std::size_t pa
         return e;
     }
     switch (editMode) {
-    case 1: e.userStart = true; break;
-    case 2: e.userMenu = true; break;
-    case 3:
+    case Editing::StartScreen: e.userStart = true; break;
+    case Editing::UserMenu: e.userMenu = true; break;
+    case Editing::Pages:
         e.comWrt = pageCount > 0;
         e.comRead = true;
         break;

@@ -77,7 +77,7 @@ struct ComMenuEnabled {
     bool userStart = false;  // MmUserStart
     bool userMenu = false;   // MmUserMenu
 };
-ComMenuEnabled ComMenuState(std::int16_t machineId, int editMode, std::size_t pageCount);
+ComMenuEnabled ComMenuState(std::int16_t machineId, Editing editMode, std::size_t pageCount);
 
 // What the commands need of the main window.
 struct TransferCommandSteps {

@@ -167,8 +167,8 @@ void OpenPath(ProjectCommandsHost& k, const std::string& chosen, bool recent)
     if (!OpenProjectFromDlg(k))
         return;
     const bool keypad = k.Doc.IsKeypadType();
-    if (!keypad && (recent || (!k.Doc.PgDataList.empty() && (k.Doc.EditMode == 3 || k.Doc.EditMode == 1)))) {
-        k.Doc.EditMode = 3;
+    if (!keypad && (recent || (!k.Doc.PgDataList.empty() && (k.Doc.EditMode == kes::Editing::Pages || k.Doc.EditMode == kes::Editing::StartScreen)))) {
+        k.Doc.EditMode = kes::Editing::Pages;
         k.LoadLayout();
         const CheckResult c = CheckWithCaptions(k.Doc, k.Commands());
         k.ShowCheckResult(c.Lines);
@@ -192,7 +192,7 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
     k.Doc.PrjName = StripPrjExt(FileNamePart(chosen));
     k.Doc.OffsetList.clear();
     k.CloseProject();
-    k.Doc.EditMode = 3;
+    k.Doc.EditMode = kes::Editing::Pages;
     k.Doc.Modified = 0;
     k.Doc.Compiled = 1;
     k.Doc.Opened = 1;
@@ -358,7 +358,7 @@ int SaveProjectAs(ProjectCommandsHost& k)
 
 int MmSaveAsClick(ProjectCommandsHost& k)
 {
-    if (k.Doc.EditMode == 2)
+    if (k.Doc.EditMode == kes::Editing::UserMenu)
         return SaveUserMenu(k) == 2 ? 2 : 1;
     if (!k.StoreKeySettings())
         return 2;
@@ -370,7 +370,7 @@ int MmSaveAsClick(ProjectCommandsHost& k)
 
 int TbSaveClick(ProjectCommandsHost& k)
 {
-    if (k.Doc.EditMode == 2)
+    if (k.Doc.EditMode == kes::Editing::UserMenu)
         return SaveUserMenu(k) == 2 ? 2 : 1;
     if (!k.StoreKeySettings())
         return 2;
@@ -379,7 +379,7 @@ int TbSaveClick(ProjectCommandsHost& k)
 
 bool WriteWorkingCopy(ProjectCommandsHost& k)
 {
-    if (k.Doc.PrjName.empty() || k.Doc.EditMode == 2)
+    if (k.Doc.PrjName.empty() || k.Doc.EditMode == kes::Editing::UserMenu)
         return false;
     BuildPageImage(k.Doc);
     if (!ImageHoldsEveryPage(k.Doc))

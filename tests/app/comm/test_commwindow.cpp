@@ -121,7 +121,7 @@ protected:
             PgDataChx(page, rec->Data, 0, 1, &page.ObjList, RecEncodeEnv{});
             k.Doc.PgDataList.push_back(std::move(rec));
         }
-        k.Doc.EditMode = 3;
+        k.Doc.EditMode = kes::Editing::Pages;
         k.Doc.Opened = 1;
         k.Doc.Modified = 1;
         k.Doc.Compiled = 0;
@@ -304,7 +304,7 @@ TEST_F(CommWindow, AnUploadThatDoesNotReadAsAProjectLeavesTheOpenOneAlone)
         EXPECT_EQ(k.Doc.MachineId, 3);
         EXPECT_EQ(k.Doc.PanelModelIndex, 0);
         EXPECT_EQ(k.Doc.Modified, 1);
-        EXPECT_EQ(k.Doc.EditMode, 3);
+        EXPECT_EQ(k.Doc.EditMode, kes::Editing::Pages);
         EXPECT_EQ(k.Doc.PrjName, name);
         EXPECT_EQ(k.windowTitle(), title);
         EXPECT_EQ(k.PageEd->Pages().size(), 1u);
@@ -408,16 +408,17 @@ TEST_F(CommWindow, ComMenuEnablesByEditModeAndScreenEditors)
     QMenu* menu = k.findChild<QMenu*>(QStringLiteral("MmCom_menu"));
     ASSERT_NE(menu, nullptr);
     struct Case {
-        int editMode;
+        kes::Editing editMode;
         bool screenHooks;
         bool comWrt, userStart;
     };
-    for (const Case& c : {Case{3, false, true, false}, Case{1, false, false, false}, Case{1, true, false, true}}) {
+    for (const Case& c : {Case{kes::Editing::Pages, false, true, false}, Case{kes::Editing::StartScreen, false, false, false},
+                          Case{kes::Editing::StartScreen, true, false, true}}) {
         link().Windows().StartScreenPicture = c.screenHooks ? [] { return Bytes(4, 0); } : std::function<Bytes()>();
         k.Doc.EditMode = c.editMode;
         Q_EMIT menu->aboutToShow();
-        EXPECT_EQ(k.Action("MmComWrt")->isEnabled(), c.comWrt) << c.editMode;
-        EXPECT_EQ(k.Action("MmUserStart")->isEnabled(), c.userStart) << c.editMode;
+        EXPECT_EQ(k.Action("MmComWrt")->isEnabled(), c.comWrt) << static_cast<int>(c.editMode);
+        EXPECT_EQ(k.Action("MmUserStart")->isEnabled(), c.userStart) << static_cast<int>(c.editMode);
     }
     link().Windows().StartScreenPicture = nullptr;
 }
@@ -429,7 +430,7 @@ TEST_F(CommWindow, StartUpScreenGoesToItsAreaAfterTheQuestion)
     for (std::size_t i = 0; i < picture.size(); ++i)
         picture[i] = static_cast<std::uint8_t>(i * 13);
     link().Windows().StartScreenPicture = [&] { return picture; };
-    k.Doc.EditMode = 1;
+    k.Doc.EditMode = kes::Editing::StartScreen;
     Q_EMIT k.findChild<QMenu*>(QStringLiteral("MmCom_menu"))->aboutToShow();
     prompt.answers = {Answer::Yes};
     k.Action("MmUserStart")->trigger();
@@ -446,7 +447,7 @@ TEST_F(CommWindow, UserMenuLargerThanItsAreaIsRefusedBeforeTheLinkOpens)
     TKhm& k = *Khm;
     // Panel model 0: 192 x 64 dots, 1536 bytes a page; the area holds 0x7000 bytes, 18 pages.
     link().Windows().UserMenuPictures = [&] { return Bytes(k.Doc.ImagePgDataList.size() * 1536, 0); };
-    k.Doc.EditMode = 2;
+    k.Doc.EditMode = kes::Editing::UserMenu;
     for (std::size_t pages : {std::size_t(19), std::size_t(18)}) {
         SCOPED_TRACE(pages);
         k.Doc.ImagePgDataList.clear();

@@ -153,7 +153,7 @@ TEST(ComMenu, EnablesByEditMode)
         {95, 3, 4, {true, false, false, false, false}},
     };
     for (const Case& c : cases) {
-        const ComMenuEnabled e = ComMenuState(c.machine, c.editMode, c.pages);
+        const ComMenuEnabled e = ComMenuState(c.machine, static_cast<kes::Editing>(c.editMode), c.pages);
         EXPECT_EQ(e.byMainWindow, c.expected.byMainWindow);
         EXPECT_EQ(e.comWrt, c.expected.comWrt) << c.editMode << " " << c.pages;
         EXPECT_EQ(e.comRead, c.expected.comRead);

@@ -46,9 +46,9 @@ TEST(UploadedProject, ComesBackAsTheProjectThatWasSent)
         r.image = sent.image;
         r.offsets = sent.offsets;
         Prj dst(kBin, machine);
-        dst.doc.EditMode = 2;
+        dst.doc.EditMode = kes::Editing::UserMenu;
         ASSERT_TRUE(TakeUploadedProject(dst.doc, r, lib.dec));
-        EXPECT_EQ(dst.doc.EditMode, 3);
+        EXPECT_EQ(dst.doc.EditMode, kes::Editing::Pages);
         EXPECT_EQ(dst.doc.OffsetList, src.doc.OffsetList);
         EXPECT_EQ(dst.doc.ImageHeaderLen, src.doc.ImageHeaderLen);
         EXPECT_EQ(dst.doc.MemImageLen, src.doc.MemImageLen);

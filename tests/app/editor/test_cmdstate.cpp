@@ -136,7 +136,7 @@ const StateCase kStates[] = {
      {{"MmPasteAll", false}, {"MmCopyAll", false}}},
     {"TwoPagesOnTheSecond", [](CmdStateTest& t) { t.Trigger("TbAddPg"); },
      {{"TbPrePg", true}, {"TbNextPg", false}, {"TbUndo", false}}},
-    {"UserMenuPages", [](CmdStateTest&) { Khm->Doc.EditMode = 2; },
+    {"UserMenuPages", [](CmdStateTest&) { Khm->Doc.EditMode = kes::Editing::UserMenu; },
      {{"TbAddPg", false}, {"MmEle", false}, {"MmCompile", false}, {"MmSave", true}}},
 };
 

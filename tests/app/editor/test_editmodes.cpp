@@ -1,8 +1,8 @@
-// What each edit mode offers of the main window. Page editing (3) offers every object tool and
-// the page's commands. The start-up screen (1) offers the pointer, static text, static picture
+// What each edit mode offers of the main window. Page editing offers every object tool and
+// the page's commands. The start-up screen offers the pointer, static text, static picture
 // and figure tools, of the Objects menu only the static text and static picture, and none of the
 // page's commands (page settings, compile, download, upload, the page picture file). A user-menu
-// screen (2) offers the pointer alone. Every tool offered draws its kind with a drag; a tool the
+// screen offers the pointer alone. Every tool offered draws its kind with a drag; a tool the
 // mode does not offer, chosen all the same, draws nothing and leaves the project unmodified. The
 // main window's own refresh from the project state keeps what the screen offers.
 #include "editortest.h"
@@ -108,11 +108,17 @@ protected:
         return a->isVisible();
     }
 
-    // Column of the mode in the tables: 3 pages, 1 start-up screen, 2 user-menu screen.
-    static bool ToolOffered(const ToolRow& t, int mode) { return mode == 3 || (mode == 1 && t.onStartScreen); }
-    static int CommandOffered(const CommandRow& c, int mode) { return mode == 3 ? c.pages : mode == 1 ? c.start : c.menu; }
+    // Column of the mode in the tables.
+    static bool ToolOffered(const ToolRow& t, Editing mode)
+    {
+        return mode == Editing::Pages || (mode == Editing::StartScreen && t.onStartScreen);
+    }
+    static int CommandOffered(const CommandRow& c, Editing mode)
+    {
+        return mode == Editing::Pages ? c.pages : mode == Editing::StartScreen ? c.start : c.menu;
+    }
 
-    void ExpectCommands(int mode)
+    void ExpectCommands(Editing mode)
     {
         for (const CommandRow& c : kCommands) {
             const int want = CommandOffered(c, mode);
@@ -130,7 +136,7 @@ protected:
 
     // Every tool the mode offers draws its kind (and the drawing is undone); every other one,
     // chosen all the same, draws nothing and leaves the project as it was.
-    void ExpectDrawing(int mode)
+    void ExpectDrawing(Editing mode)
     {
         // Clear of the user-menu screen's rectangle: the drags start on the free area.
         const QPoint from = At(30, 24);
@@ -152,11 +158,11 @@ protected:
                 continue;
             }
             // The start-up screen draws these kinds with the tools it offers.
-            if (mode == 1 && TImagePage::ScreenKind(t.kind))
+            if (mode == Editing::StartScreen && TImagePage::ScreenKind(t.kind))
                 continue;
             Khm->Doc.Modified = 0;
             const int subType = IsKind(KindCode(t.kind), ObjKind::Geom) ? a->property("Tag").toInt() : 0;
-            if (mode == 3) {
+            if (mode == Editing::Pages) {
                 HmPage->ToolKind = static_cast<std::int16_t>(KindCode(t.kind));
                 HmPage->ToolSubType = subType;
             } else {
@@ -169,7 +175,7 @@ protected:
         }
     }
 
-    // Opens mode 2 on a user menu of one screen holding a rectangle (drawn on the start-up
+    // Opens the user-menu mode on a user menu of one screen holding a rectangle (drawn on the start-up
     // screen of the project open now, which the user menu closes).
     void OpenUserMenu()
     {
@@ -189,7 +195,7 @@ protected:
         Khm->Doc.Modified = 0;
         Trigger("LX041");
         QApplication::processEvents();
-        ASSERT_EQ(Khm->Doc.EditMode, 2);
+        ASSERT_EQ(Khm->Doc.EditMode, kes::Editing::UserMenu);
         ASSERT_EQ(Khm->ImageWinList.size(), 1u);
         Drive(ImagePage);
     }
@@ -200,31 +206,31 @@ TEST_F(EditModesTest, EachModeOffersItsToolsAndCommandsAndOnlyThoseDraw)
     NewProject();
     {
         SCOPED_TRACE("page editing");
-        ExpectCommands(3);
-        ExpectDrawing(3);
+        ExpectCommands(Editing::Pages);
+        ExpectDrawing(Editing::Pages);
     }
     Trigger("MmStartPg");
     Drive(FirstPage);
     QApplication::processEvents();
-    ASSERT_EQ(Khm->Doc.EditMode, 1);
+    ASSERT_EQ(Khm->Doc.EditMode, kes::Editing::StartScreen);
     for (const char* when : {"as opened", "after the main window's refresh"}) {
         SCOPED_TRACE(std::string("start-up screen, ") + when);
-        ExpectCommands(1);
-        ExpectDrawing(1);
+        ExpectCommands(Editing::StartScreen);
+        ExpectDrawing(Editing::StartScreen);
         Khm->FormActivate();
     }
     Trigger("MmLxe");
     Drive(nullptr);
     {
         SCOPED_TRACE("page editing again");
-        ASSERT_EQ(Khm->Doc.EditMode, 3);
-        ExpectCommands(3);
+        ASSERT_EQ(Khm->Doc.EditMode, kes::Editing::Pages);
+        ExpectCommands(Editing::Pages);
     }
     OpenUserMenu();
     for (const char* when : {"as opened", "after the main window's refresh"}) {
         SCOPED_TRACE(std::string("user-menu screen, ") + when);
-        ExpectCommands(2);
-        ExpectDrawing(2);
+        ExpectCommands(Editing::UserMenu);
+        ExpectDrawing(Editing::UserMenu);
         Khm->FormActivate();
     }
     // Dragging the screen's object with the pointer moves nothing and changes no project.

@@ -142,7 +142,7 @@ TEST_F(PageExportsTest, TheClipboardTakesTheStartUpScreenWhileItIsEdited)
     NewProject();
     Trigger("MmStartPg");
     ASSERT_NE(FirstPage, nullptr);
-    ASSERT_EQ(Khm->Doc.EditMode, 1);
+    ASSERT_EQ(Khm->Doc.EditMode, kes::Editing::StartScreen);
     Drive(FirstPage);
     ASSERT_NE(DrawWith("TbRect", At(2, 2), At(20, 20)), nullptr);
     QApplication::clipboard()->clear();

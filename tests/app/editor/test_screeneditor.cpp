@@ -49,7 +49,7 @@ protected:
 TEST_F(ScreenEditorTest, StartScreenEditingDrawsSelectsMovesAndUndoes)
 {
     OpenStartScreen();
-    EXPECT_EQ(Khm->Doc.EditMode, 1);
+    EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::StartScreen);
     EXPECT_EQ(ImagePage, FirstPage);
     EXPECT_FALSE(Page().Live()) << "the page being edited is stored and frozen";
 
@@ -74,10 +74,10 @@ TEST_F(ScreenEditorTest, StartScreenEditingDrawsSelectsMovesAndUndoes)
 
     // Back to the pages and again: the screen's objects stayed.
     Trigger("MmLxe");
-    EXPECT_EQ(Khm->Doc.EditMode, 3);
+    EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::Pages);
     EXPECT_TRUE(Page().Live());
     Trigger("MmStartPg");
-    EXPECT_EQ(Khm->Doc.EditMode, 1);
+    EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::StartScreen);
     EXPECT_EQ(Screen().ObjList.size(), 2u);
 }
 
@@ -219,7 +219,7 @@ TEST_F(ScreenEditorTest, AUserMenuScreenIsShownNotEditedAndStaysOpen)
     TImagePage* menu = Khm->Screens->AddMenuScreen(0, QStringLiteral("Menu-0"));
     Khm->Screens->Show(menu);
     Drive(menu);
-    EXPECT_EQ(Khm->Doc.EditMode, 2);
+    EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::UserMenu);
     ASSERT_EQ(menu->ObjList.size(), 1u);
     const int left = menu->ObjList[0]->Left;
     Trigger("tbPointTo");

@@ -82,7 +82,7 @@ TEST_F(UserMenuTest, TheScreensOpenReadOnlyAndNumberedFromZero)
     const Bytes file = MenuFile();
     Install(file);
     Open("LX041");
-    EXPECT_EQ(Khm->Doc.EditMode, 2);
+    EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::UserMenu);
     EXPECT_EQ(Khm->Doc.PanelModelIndex, 0);
     EXPECT_TRUE(Khm->Doc.PgDataList.empty()) << "the project was closed";
     ASSERT_EQ(Khm->ImageWinList.size(), 2u);
@@ -252,7 +252,7 @@ TEST_F(UserMenuTest, AMissingFileIsSaidAfterTheProjectClosed)
     ASSERT_FALSE(prompt.shown.empty());
     EXPECT_TRUE(prompt.shown.back().contains(Msg(86)));
     EXPECT_TRUE(prompt.shown.back().startsWith(Msg(131)));
-    EXPECT_EQ(Khm->Doc.EditMode, 3);
+    EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::Pages);
     EXPECT_TRUE(Khm->ImageWinList.empty());
 }
 
@@ -356,7 +356,7 @@ TEST_F(UserMenuTest, ACancelledCloseKeepsTheProjectAndItsModel)
     prompt.answers = {Answer::Cancel};
     Trigger("LX041");
     EXPECT_EQ(Khm->Doc.PanelModelIndex, 1);
-    EXPECT_NE(Khm->Doc.EditMode, 2);
+    EXPECT_NE(Khm->Doc.EditMode, kes::Editing::UserMenu);
     EXPECT_FALSE(Khm->Doc.PgDataList.empty());
     EXPECT_TRUE(Khm->ImageWinList.empty());
 }

@@ -38,7 +38,7 @@ inline std::string BinDir()
 class FakeSource : public InspectorSource
 {
 public:
-    int mode = 3;
+    Editing mode = Editing::Pages;
     TLxObj* cur = nullptr;
     int selCount = 1;
     QSize client { 512, 256 };
@@ -46,7 +46,7 @@ public:
     int modified = 0;
     int textClicks = 0;
 
-    int EditMode() const override { return mode; }
+    Editing EditMode() const override { return mode; }
     TLxObj* CurObj() const override { return cur; }
     int SelCount() const override { return selCount; }
     QSize EditorClientSize() const override { return client; }

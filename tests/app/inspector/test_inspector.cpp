@@ -45,17 +45,17 @@ TEST_F(InspectorTest, ShowsOnlyOneObjectOfAnEditedPage)
     auto geom = MakeKind(17);
     struct Case {
         const char* what;
-        int mode;
+        kes::Editing mode;
         TLxObj* obj;
         int selected;
         bool shown;
     } cases[] = {
-        { "nothing selected", 3, nullptr, 0, false },
-        { "one object", 3, &val, 1, true },
-        { "two objects", 3, &val, 2, false },
-        { "a geometric figure", 3, geom.get(), 1, false },
-        { "a user-menu page", 2, &val, 1, false },
-        { "the start-up screen", 1, &val, 1, true },
+        { "nothing selected", kes::Editing::Pages, nullptr, 0, false },
+        { "one object", kes::Editing::Pages, &val, 1, true },
+        { "two objects", kes::Editing::Pages, &val, 2, false },
+        { "a geometric figure", kes::Editing::Pages, geom.get(), 1, false },
+        { "a user-menu page", kes::Editing::UserMenu, &val, 1, false },
+        { "the start-up screen", kes::Editing::StartScreen, &val, 1, true },
     };
     for (const Case& c : cases) {
         source.mode = c.mode;
@@ -64,7 +64,7 @@ TEST_F(InspectorTest, ShowsOnlyOneObjectOfAnEditedPage)
         EXPECT_EQ(dlg->ShownObj, c.shown ? c.obj : nullptr) << c.what;
         EXPECT_EQ(Grid().PropCount() > 0, c.shown) << c.what;
     }
-    source.mode = 3;
+    source.mode = kes::Editing::Pages;
     Select(&val);
     EXPECT_EQ(Grid().Row(), 0);
     EXPECT_EQ(Grid().Col(), 1);

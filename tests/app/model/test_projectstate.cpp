@@ -19,7 +19,7 @@ TEST(ProjectState, StartsWithTheDefaults)
     EXPECT_EQ(s.ComSetByte[1], 4);
     EXPECT_EQ(s.UseDefaultPort, 1);
     EXPECT_EQ(s.UseDefaultStation, 1);
-    EXPECT_EQ(s.EditMode, 3);
+    EXPECT_EQ(s.EditMode, kes::Editing::Pages);
     EXPECT_EQ(s.LangIndex, 2);
     EXPECT_GT(s.GridWidth, 0);
     EXPECT_GT(s.DefaultZoom, 0);

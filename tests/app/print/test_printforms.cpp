@@ -127,9 +127,9 @@ TEST_F(PrintForms, TheCommandsOpenTheirWindowsForWhatIsEdited)
     Trigger("MmPgDataSave");
     EXPECT_EQ(stores, 2);
     // User-menu pages are not printed.
-    Khm->Doc.EditMode = 2;
+    Khm->Doc.EditMode = kes::Editing::UserMenu;
     Trigger("MmPrintmmPg");
-    Khm->Doc.EditMode = 3;
+    Khm->Doc.EditMode = kes::Editing::Pages;
     EXPECT_EQ(opens, (std::vector<std::string>{"PrnSet", "PrnSet", "ShowPagePropDlg"}));
     Khm->Doc.SetHost(counting.next);
 }

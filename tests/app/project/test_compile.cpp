@@ -144,7 +144,7 @@ TEST(MemImage, NeverWritesPastTheBuffer)
 {
     Prj p(std::string(KES_BIN_DIR) + "/");
     MsgLog log(p.doc);
-    p.doc.EditMode = 2;
+    p.doc.EditMode = kes::Editing::UserMenu;
     p.doc.MainMenuEnd = p.doc.MainMenuAddr + 100;
     ResetMemoryImage(p.doc);
     ASSERT_EQ(p.doc.MemImage.size(), 100u);

@@ -254,7 +254,7 @@ TEST_F(PrjCommandsTest, ARecentProjectWithoutPagesGetsItsFirstPageItsLayoutAndTh
     Khm->RefreshRecentFileItems();
     Khm->Action("MmFile1")->trigger();
     EXPECT_EQ(Khm->Doc.PrjName, "plant");
-    EXPECT_EQ(Khm->Doc.EditMode, 3);
+    EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::Pages);
     ASSERT_EQ(Khm->Doc.PgDataList.size(), 1u);
     EXPECT_NE(HmPage, nullptr);
     EXPECT_FALSE(Khm->ObjToolBar->isHidden()) << "the layout is restored";

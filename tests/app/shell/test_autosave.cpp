@@ -135,10 +135,10 @@ TEST_F(AutoSaveTest, ATickWritesTheWorkingCopyOfTheOpenProjectOnly)
     EXPECT_TRUE(FileExists(Path("DocFiles/~Tick.Til")));
 
     std::remove(Path("DocFiles/~Tick.zqf").c_str());
-    Khm->Doc.EditMode = 2;
+    Khm->Doc.EditMode = kes::Editing::UserMenu;
     Khm->AutoSaveTick();
     EXPECT_FALSE(FileExists(Path("DocFiles/~Tick.zqf")));
-    Khm->Doc.EditMode = 3;
+    Khm->Doc.EditMode = kes::Editing::Pages;
 
     prompt.answers = {Answer::No};
     Khm->MmClosePrjClick();

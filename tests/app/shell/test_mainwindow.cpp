@@ -89,7 +89,7 @@ TEST_F(MainWindowTest, StartsInTheDesignedState)
         EXPECT_TRUE(Khm->Action(n)->isVisible()) << n;
     for (const char* n : {"tbPointTo", "MmPgSize400", "MmPtEnable", "MmTimeOut", "StandTbarSet", "PostTBarSet"})
         EXPECT_TRUE(Khm->Action(n)->isChecked()) << n;
-    EXPECT_EQ(Khm->Doc.EditMode, 3);
+    EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::Pages);
     EXPECT_EQ(Khm->Doc.LangIndex, 2);
     EXPECT_EQ(Khm->Doc.DefaultZoom, 4);
     EXPECT_EQ(Khm->Doc.MachineId, 87);

@@ -186,7 +186,7 @@ TEST_F(StartupTest, MissingOrDamagedFilesGiveTheDefaults)
         const std::size_t shownBefore = prompt.shown.size();
         Start();
         QCoreApplication::processEvents();
-        EXPECT_EQ(Khm->Doc.EditMode, 3);
+        EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::Pages);
         EXPECT_EQ(Khm->Doc.LangIndex, 2);
         EXPECT_EQ(Khm->Doc.MachineId, 87);
         EXPECT_EQ(Khm->Doc.Opened, 0);
