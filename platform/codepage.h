@@ -4,6 +4,7 @@
 #include <QString>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kes {
 
@@ -26,6 +27,18 @@ std::string Utf8ToAnsi(std::string_view utf8);
 
 // The index in text of the first character the code page lacks; -1 when every one fits.
 qsizetype FirstUnencodable(const QString& text);
+
+// The code page in which texts read as written when the code page in use does not. Texts do
+// not read in a code page when bytes of them are no characters of it, or when they give
+// characters of another script there: in 1252 a text that is two or more ideographs of 950 or
+// 936, making at least half of it (a Chinese code page's characters read a byte at a time); in
+// 950 or 936 kana, Hangul, Cyrillic, box drawing or private characters (the other Chinese code
+// page's characters). The code page named reads every text; of two, the one whose most used
+// characters the texts hold more of. 0 when the code page in use reads them, or no other one
+// reads them all.
+int CodePageThatReads(const std::vector<std::string>& texts, int inUse);
+// The code pages (950, 936, 1252, in that order) that hold the character at the start of text.
+std::vector<int> CodePagesHolding(const QString& text);
 
 // True for the first byte of a double-byte character in the current code page.
 bool IsDBCSLeadByte(unsigned char b);

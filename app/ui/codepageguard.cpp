@@ -2,9 +2,11 @@
 
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
+#include "app/ui/translate.h"
 #include "platform/codepage.h"
 
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -18,6 +20,8 @@
 #include <QPlainTextEdit>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
+
+#include <algorithm>
 
 namespace kes {
 namespace {
@@ -176,7 +180,43 @@ QString CodePageRefusal(const QString& text)
                               .arg(QString::number(ch.toUcs4().value(0), 16).toUpper().rightJustified(4, QLatin1Char('0')));
     const QString msg = Msg(kMsgCharNotInCodePage);
     // Without its message the refusal still names the character.
-    return msg.isEmpty() ? named : msg.arg(named, QString::number(AnsiCodePage()));
+    QString refusal = msg.isEmpty() ? named : msg.arg(named, QString::number(AnsiCodePage()));
+    // Where it can be kept: the code page of the language in use when that one holds it.
+    const std::vector<int> holding = CodePagesHolding(ch);
+    if (!holding.empty()) {
+        const int own = LangCodePage(MessageLanguage());
+        const int cp = std::find(holding.begin(), holding.end(), own) != holding.end() ? own : holding.front();
+        refusal += QLatin1Char('\n') + HowToUseCodePage(cp);
+    }
+    return refusal;
+}
+
+QString HowToUseCodePage(int cp)
+{
+    const char* const items[] = {"MmLangCht", "MmLangChs", "MmLangEng"};
+    int lang = -1;
+    for (int i : {LangCht, LangChs, LangEng})
+        if (LangCodePage(i) == cp)
+            lang = i;
+    // The language chooses the code page at the next start unless the variable or the locale does.
+    QWidget* main = MainForm();
+    if (lang >= 0 && main && CodePageFromEnvironment(cp) == cp) {
+        QStringList path;
+        for (const char* name : {"MmSetting", "MmLangSet", items[lang]})
+            if (const QAction* a = main->findChild<QAction*>(QLatin1String(name)))
+                path << CaptionText(a->text());
+        if (path.size() == 3)
+            return Msg(kMsgUseCodePageByLanguage).arg(QString::number(cp), path.join(QStringLiteral(" > ")));
+    }
+    return Msg(kMsgUseCodePageByVariable).arg(cp);
+}
+
+QString CodePageMismatch(const std::vector<std::string>& texts)
+{
+    const int cp = CodePageThatReads(texts, AnsiCodePage());
+    if (cp == 0)
+        return {};
+    return Msg(kMsgTextsInOtherCodePage).arg(cp).arg(AnsiCodePage()) + QLatin1Char('\n') + HowToUseCodePage(cp);
 }
 
 void InstallCodePageGuard(QObject* owner) { new CodePageGuard(owner); }

@@ -2,17 +2,31 @@
 // Project texts are bytes of the process code page: a character it lacks would be stored as
 // "?" and lost. The guard refuses such a character where it is typed, committed by an input
 // method, pasted (keys, the field's context menu, a middle click) or dropped, with a message
-// naming it, and the edit stays as it was.
+// naming it and how to start in a code page that holds it, and the edit stays as it was. A
+// project whose texts are in another code page is told of once when it opens.
 #include <QString>
+
+#include <string>
+#include <vector>
 
 class QObject;
 
 namespace kes {
 
 constexpr int kMsgCharNotInCodePage = 600; // the character %1 can not be kept; code page %2
+constexpr int kMsgTextsInOtherCodePage = 870; // project texts in code page %1, not %2 in use
+constexpr int kMsgUseCodePageByLanguage = 871; // to use %1: choose %2 and restart, or KESTROVA_CODEPAGE
+constexpr int kMsgUseCodePageByVariable = 872; // to use %1: start with KESTROVA_CODEPAGE=%1
 
-// The message for the first character of text the code page lacks; empty when all fit.
+// The message for the first character of text the code page lacks, with how to start in a code
+// page that holds it; empty when all fit.
 QString CodePageRefusal(const QString& text);
+// The message for project texts the code page in use does not read, naming the one that reads
+// them and how to start in it; empty when they read (or no code page reads them all).
+QString CodePageMismatch(const std::vector<std::string>& texts);
+// How to start the program in code page cp: the language item that chooses it, where the
+// desktop's locale leaves the choice to the language, else the environment variable.
+QString HowToUseCodePage(int cp);
 
 // Watches every text field of the application while owner lives.
 void InstallCodePageGuard(QObject* owner);

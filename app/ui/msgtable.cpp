@@ -193,8 +193,15 @@ QString DbErrorText(const DbError& error)
     return QString::fromStdString(error.Text);
 }
 
+namespace {
+int g_messageLanguage = LangEng;
+} // namespace
+
+int MessageLanguage() { return g_messageLanguage; }
+
 void LoadMessageTable(int langIndex)
 {
+    g_messageLanguage = langIndex;
     // Every form's translation reloads the table: the file is parsed again only when it changed.
     const std::string path = AppDir() + MsgFileName(langIndex);
     std::string text;

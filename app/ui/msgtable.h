@@ -87,6 +87,8 @@ QString DbErrorText(const DbError& error);
 // Reloads the table in force from the message file of the language in AppDir() (parsed again
 // only when the file changed); a problem with it is noted for the start-up report.
 void LoadMessageTable(int langIndex);
+// The language of the last LoadMessageTable (English before any).
+int MessageLanguage();
 // After every LoadMessageTable the mirror receives the messages as bytes of the process ANSI
 // code page (the project state's MsgTable, read by code without widgets); a message that code
 // page can not hold is mirrored in English. Null: none.

@@ -11,10 +11,16 @@
 #include "app/project/pgread.h"
 #include "app/project/ui/prjhost.h"
 #include "app/project/usermenu.h"
+#include "app/ui/codepageguard.h"
 #include "app/ui/commandpanel.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
+#include "objects/lxstatebmp.h"
+#include "objects/tlight.h"
+#include "objects/tlxbtn.h"
+#include "objects/tmsgtxt.h"
+#include "objects/tsttxt.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 #include "platform/gdi.h"
@@ -100,28 +106,57 @@ std::string AskFileName(ProjectCommandsHost& k, bool save, const std::string& di
     return QStringToAnsi(dlg.selectedFiles().front());
 }
 
-// The pages of an opened project whose records read only in part: which page, from which
-// byte and why, one line each; empty when every page reads.
-QString PartlyReadPages(ProjectCommandsHost& k)
+// What an opened project's pages tell when each is read once: those whose records read only
+// in part (which page, from which byte and why, one line each; empty when every page reads),
+// and the texts they hold (titles, and texts of objects), as bytes of the project.
+struct PagesRead {
+    QString Partly;
+    std::vector<std::string> Texts;
+};
+
+void AppendObjTexts(const TLxObj& obj, std::vector<std::string>& texts)
 {
-    QString lines;
+    const auto add = [&texts](const std::vector<std::string>& list) { texts.insert(texts.end(), list.begin(), list.end()); };
+    if (const auto* t = dynamic_cast<const TStTxt*>(&obj))
+        add(t->Lines);
+    if (const auto* b = dynamic_cast<const TLxBtn*>(&obj)) {
+        add(b->TxtList);
+        add(b->TxtList2);
+    }
+    if (const auto* p = dynamic_cast<const TStateBmpObj*>(&obj))
+        add(p->TxtList);
+    if (const auto* l = dynamic_cast<const TLight*>(&obj))
+        add(l->TxtList2);
+    if (const auto* m = dynamic_cast<const TMsgTxt*>(&obj))
+        add(m->Messages);
+}
+
+PagesRead ReadPagesOnce(ProjectCommandsHost& k)
+{
+    PagesRead read;
+    for (const auto& page : k.Doc.PgDataList)
+        read.Texts.push_back(page->Title);
     if (!k.Model() || k.Doc.IsKeypadType())
-        return lines;
+        return read;
     const PageEnv env(k.Doc, *k.Model());
     for (std::size_t i = 0; i < k.Doc.PgDataList.size(); ++i) {
         const Bytes& data = k.Doc.PgDataList[i]->Data;
         PageData trial;
         const PgReadResult r = PgDataToObj(trial, env, data, 0, data.size());
-        if (r.Error == DecodeError::LibraryMissing)
-            return {}; // nothing can be told without the decoder; the page window says so
+        if (r.Error == DecodeError::LibraryMissing) {
+            read.Partly.clear(); // nothing can be told without the decoder; the page window says so
+            break;
+        }
+        for (const TLxObj* obj : trial.ObjList)
+            AppendObjTexts(*obj, read.Texts);
         if (!r.Ok())
-            lines += QStringLiteral("\n%1: %2 %3 (%4)")
-                         .arg(Msg(kMsgPageNumber))
-                         .arg(i)
-                         .arg(r.Position)
-                         .arg(QString::fromLatin1(DecodeErrorText(r.Error)));
+            read.Partly += QStringLiteral("\n%1: %2 %3 (%4)")
+                               .arg(Msg(kMsgPageNumber))
+                               .arg(i)
+                               .arg(r.Position)
+                               .arg(QString::fromLatin1(DecodeErrorText(r.Error)));
     }
-    return lines;
+    return read;
 }
 
 // Status bar, model tools, the up/down switch and the port after a read.
@@ -235,8 +270,12 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
             lines += QStringLiteral("\n") + Path(l);
         ShowError(lines);
     }
-    if (const QString partly = PartlyReadPages(k); !partly.isEmpty())
-        ShowError(Msg(kMsgPartlyRead) + partly);
+    const PagesRead pages = ReadPagesOnce(k);
+    if (!pages.Partly.isEmpty())
+        ShowError(Msg(kMsgPartlyRead) + pages.Partly);
+    // Said once: texts of another code page show wrongly on every page and in every dialog.
+    if (const QString mismatch = CodePageMismatch(pages.Texts); !mismatch.isEmpty())
+        ShowError(mismatch);
     for (const ModelWarning& w : r.ModelProblems)
         NoteFileProblem(w.Text());
     ReportFileProblems();

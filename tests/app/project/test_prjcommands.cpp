@@ -4,12 +4,15 @@
 // project over the memory area with its message and lists the check's findings; the
 // check-result lines name the page and object a double click goes to; simulate writes its file
 // also when no simulator is there to start. A recent file opens as a checked project with at
-// least one page, and one that is gone says so, also when its working copy is refused.
+// least one page, and one that is gone says so, also when its working copy is refused. Texts
+// of another code page than the one in use are told of once when the project opens.
 #include "../shell/shellfixture.h"
 #include "recordingpages.h"
 
 #include "app/editor/thmpage.h"
 #include "app/project/memimage.h"
+#include "app/project/objfactory.h"
+#include "app/project/pgdataenc.h"
 #include "app/project/prjio.h"
 #include "app/project/ui/prjcommands.h"
 #include "app/project/ui/tfrmmsgshow.h"
@@ -19,6 +22,7 @@
 #include "app/shell/tkhm_hosts.h"
 #include "app/ui/msgtable.h"
 #include "platform/codepage.h"
+#include "objects/tsttxt.h"
 #include "platform/fileio.h"
 #include "tests/support/formfinder.h"
 
@@ -27,7 +31,10 @@
 #include <QListWidget>
 #include <QToolBar>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <optional>
 
 namespace kes::test {
 namespace {
@@ -56,7 +63,7 @@ protected:
     // Writes a project of n pages (titles P0, P1, ...) at base, through a project of its own,
     // which adjust may change first.
     void WriteProject(const std::string& base, int pages, std::size_t pageBytes = 10, const Bytes& firstPageTail = {},
-                      const std::function<void(ProjectDoc&)>& adjust = {})
+                      const std::function<void(ProjectDoc&, const LxTypeCore&)>& adjust = {})
     {
         ProjectDoc doc;
         doc.AppDir = Dir();
@@ -78,7 +85,7 @@ protected:
                 data.insert(data.end(), firstPageTail.begin(), firstPageTail.end());
         }
         if (adjust)
-            adjust(doc);
+            adjust(doc, core);
         ResetMemoryImage(doc);
         ASSERT_TRUE(BuildPageImage(doc));
         // A name beginning with "~" is a working copy, of the project named by the rest.
@@ -152,6 +159,94 @@ TEST_F(PrjCommandsTest, APageThatReadsInPartIsReportedAndKeptWhole)
     Khm->Doc.Modified = 1;
     EXPECT_EQ(TbSaveClick(*Khm->ProjectHost), 1);
     EXPECT_EQ(Khm->Doc.PgDataList[0]->Data, page0) << "the unread bytes stay";
+}
+
+// The environment the code page is chosen from, set for a scope.
+class ScopedCodePageEnvironment {
+public:
+    explicit ScopedCodePageEnvironment(const char* codePage)
+    {
+        for (const char* name : {"KESTROVA_CODEPAGE", "LC_ALL", "LC_CTYPE", "LANG"}) {
+            const char* v = std::getenv(name);
+            saved_.emplace_back(name, v ? std::optional<std::string>(v) : std::nullopt);
+            unsetenv(name);
+        }
+        setenv("LANG", "C.UTF-8", 1);
+        if (codePage)
+            setenv("KESTROVA_CODEPAGE", codePage, 1);
+    }
+    ~ScopedCodePageEnvironment()
+    {
+        for (const auto& [name, value] : saved_) {
+            if (value)
+                setenv(name, value->c_str(), 1);
+            else
+                unsetenv(name);
+        }
+    }
+
+private:
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+};
+
+// Texts written in another code page than the one in use (here a static text in Traditional
+// Chinese) are told of once when the project opens, naming the code page that reads them and
+// how to start in it: the language, where the locale leaves the choice to it, else the
+// environment variable. In that code page nothing is said.
+TEST_F(PrjCommandsTest, TextsOfAnotherCodePageAreToldOfOnceWhenTheProjectOpens)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KES_BIN_DIR "/libMorvik.so"), QString::fromStdString(Dir() + "libMorvik.so")));
+    const std::string pumpStart = "\xAC\xA6\xAE\xFA\xB1\xD2\xB0\xCA"; // in code page 950
+    WriteProject(Dir() + "plant", 1, 10, {}, [&](ProjectDoc& d, const LxTypeCore& core) {
+        const PageEnv env(d, core);
+        PageData page;
+        page.Zoom = d.DefaultZoom;
+        page.GridWidth = d.GridWidth;
+        page.GridHeight = d.GridHeight;
+        page.ResetPgSettings(d);
+        std::unique_ptr<TLxObj> text = NewPageObj(page, env, ObjKind::StTxt);
+        dynamic_cast<TStTxt&>(*text).Lines = {"Motor", pumpStart};
+        page.AppendObj(std::move(text));
+        auto rec = std::make_unique<PgDataStr>();
+        rec->Title = "Pumps";
+        page.PgIndex = 1;
+        RecEncodeEnv encode;
+        encode.FontExists = [](const std::string&) { return true; };
+        PgDataChx(page, rec->Data, 0, kEncFile, &page.ObjList, encode);
+        d.PgDataList.push_back(std::move(rec));
+    });
+    struct Case {
+        const char* variable; // KESTROVA_CODEPAGE
+        int inUse;
+        const char* how;      // what the message says to do; null: no message
+    } cases[] = {
+        {nullptr, 1252, "choose Settings > Language > Traditional Chinese and start the program again"},
+        {"1252", 1252, "start the program with the environment variable KESTROVA_CODEPAGE=950."},
+        {"950", 950, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.inUse);
+        const ScopedCodePageEnvironment environment(c.variable);
+        const ScopedCodePage restore(AnsiCodePage());
+        Start();
+        ASSERT_EQ(AnsiCodePage(), c.inUse);
+        prompt.shown.clear();
+        Khm->OpenDlg.FileName = Dir() + "plant.zqf";
+        ASSERT_TRUE(Khm->ReadProjectFiles());
+        ASSERT_EQ(Khm->Doc.PgDataList.size(), 2u);
+        const QString told = Msg(870).arg(950).arg(c.inUse);
+        const auto count = std::count_if(prompt.shown.begin(), prompt.shown.end(),
+                                         [&](const QString& s) { return s.startsWith(told); });
+        EXPECT_EQ(count, c.how ? 1 : 0);
+        if (c.how && count == 1) {
+            const QString& shown = *std::find_if(prompt.shown.begin(), prompt.shown.end(),
+                                                 [&](const QString& s) { return s.startsWith(told); });
+            EXPECT_TRUE(shown.contains(QLatin1String(c.how))) << shown.toStdString();
+        }
+        Khm->Doc.Modified = 0;
+        Khm->FormClose();
+        ShutDown();
+    }
 }
 
 TEST_F(PrjCommandsTest, DamagedFileOpensNothing)
@@ -244,7 +339,7 @@ TEST_F(PrjCommandsTest, ARecentProjectWithoutPagesGetsItsFirstPageItsLayoutAndTh
 {
     // The system's keys are read through the decoder library.
     ASSERT_TRUE(QFile::copy(QStringLiteral(KES_BIN_DIR "/libMorvik.so"), QString::fromStdString(Dir() + "libMorvik.so")));
-    WriteProject(Dir() + "plant", 0, 10, {}, [](ProjectDoc& d) {
+    WriteProject(Dir() + "plant", 0, 10, {}, [](ProjectDoc& d, const LxTypeCore&) {
         d.SysFunKeyUsed[2] = 1;
         d.SysFunKeys[2].ButtonType = kes::BtnType::SetOn;
         d.SysFunKeys[2].UserLevel = 3; // no password carries it: the check finds it

@@ -1,7 +1,7 @@
 // Text that reaches a field without a key press must pass the same code page check as typed
 // text: Paste from the field's own context menu and a drop refuse a character the code page
-// lacks with a message naming it and leave the field as it was, in every kind of editor the
-// program uses; text that fits still goes in.
+// lacks with a message naming it (and where it can be kept) and leave the field as it was, in
+// every kind of editor the program uses; text that fits still goes in.
 #include "app/ui/codepageguard.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
@@ -169,6 +169,36 @@ TEST_F(CodePageGuardTest, ContextMenuPasteAndDropRefuseACharacterTheCodePageLack
             EXPECT_TRUE(prompt.shown.empty());
         }
     }
+}
+
+// A refusal also says where the character can be kept: the code page of the language in use
+// when it holds the character, else the first that does, and how to start in it (without a
+// language menu to name, by the environment variable).
+TEST_F(CodePageGuardTest, TheRefusalSaysHowToKeepTheCharacter)
+{
+    const struct {
+        int inUse;
+        int lang;
+        const char* ch;
+        int keeps; // 0: no code page of the program holds it
+    } cases[] = {
+        {1252, LangEng, "中", 950}, {1252, LangChs, "中", 936}, {1252, LangEng, "这", 936},
+        {950, LangEng, "ß", 1252},  {950, LangCht, "ก", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ch);
+        const ScopedCodePage inUse(c.inUse);
+        LoadMessageTable(c.lang);
+        const QString refusal = CodePageRefusal(QStringLiteral("1") + QString::fromUtf8(c.ch));
+        EXPECT_TRUE(refusal.contains(QString::number(c.inUse))) << refusal.toStdString();
+        if (c.keeps != 0) {
+            EXPECT_TRUE(refusal.endsWith(QLatin1Char('\n') + Msg(kMsgUseCodePageByVariable).arg(c.keeps)))
+                << refusal.toStdString();
+        } else {
+            EXPECT_FALSE(refusal.contains(QLatin1Char('\n'))) << refusal.toStdString();
+        }
+    }
+    LoadMessageTable(LangEng);
 }
 
 } // namespace
