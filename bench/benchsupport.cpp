@@ -159,8 +159,10 @@ void Comparison::Print(const std::string& otherName) const
         const std::vector<double> before = get(1);
         const double a = Median(after);
         const double b = Median(before);
-        std::printf("%-34s %14s %14s %8s\n", name.c_str(), before.empty() ? "-" : Ms(b).c_str(),
-                    after.empty() ? "-" : Ms(a).c_str(),
+        // Figures below a millisecond (the time per object) in microseconds.
+        const auto shown = [&](double v) { return std::max(a, b) < 1e-3 ? Us(v) : Ms(v); };
+        std::printf("%-34s %14s %14s %8s\n", name.c_str(), before.empty() ? "-" : shown(b).c_str(),
+                    after.empty() ? "-" : shown(a).c_str(),
                     before.empty() || after.empty() || b <= 0 ? "-" : (std::to_string(a / b).substr(0, 5)).c_str());
     }
 }
