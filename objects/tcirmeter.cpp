@@ -219,6 +219,11 @@ void TCirMeter::Paint(TCanvas& canvas)
     kes::StretchPaint(*this, canvas);
 }
 
+bool TCirMeter::PaintsOpaqueBox() const
+{
+    return Picture.Width() > 0 && Picture.Height() > 0; // stretched over the box
+}
+
 void TCirMeter::PaintData(int panelWidth, int panelHeight, std::span<std::uint8_t> bands)
 {
     PaintDataWith(panelWidth, panelHeight, bands, [this] { MeterPoint(CurVal); });

@@ -28,6 +28,7 @@ public:
 
     void BmpRePaint() override;
     void Paint(TCanvas& canvas) override;
+    bool PaintsOpaqueBox() const override;
     void PaintData(int panelWidth, int panelHeight, std::span<std::uint8_t> bands) override;
     int PrePrnObjInf(TBitmap& page, int x, int y) override;
 

@@ -338,6 +338,11 @@ void TGeom::Paint(TCanvas& canvas)
     PaintWith(canvas, SRCAND);
 }
 
+bool TGeom::PaintsOpaqueBox() const
+{
+    return false; // its white lets what lies below show
+}
+
 void TGeom::PaintData(int panelWidth, int panelHeight, std::span<std::uint8_t> bands)
 {
     TBitmap page(panelWidth, panelHeight);

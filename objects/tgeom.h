@@ -52,6 +52,7 @@ public:
 
     void BmpRePaint() override;
     void Paint(TCanvas& canvas) override;
+    bool PaintsOpaqueBox() const override;
     void PaintData(int panelWidth, int panelHeight, std::span<std::uint8_t> bands) override;
 
     // Drawing routines on the picture shrunk to panel pixels, with the picture canvas's pen.

@@ -110,6 +110,7 @@ public:
     AnsiString ValToStr(std::uint32_t v) const;
 
     void Paint(TCanvas& canvas) override;
+    bool PaintsOpaqueBox() const override;
     void BmpRePaint() override;
     void PaintData(int panelWidth, int panelHeight, std::span<std::uint8_t> bands) override;
     int PrePrnObjInf(TBitmap& page, int x, int y) override;

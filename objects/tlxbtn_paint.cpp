@@ -41,6 +41,13 @@ void TLxBtn::Paint(TCanvas& canvas)
         SelRect(canvas);
 }
 
+bool TLxBtn::PaintsOpaqueBox() const
+{
+    // The picture's area at the zoom is filled and copied over, whatever the box.
+    return Picture.Width() > 0 && Picture.Height() > 0 && Picture.Width() * Zoom() >= Width &&
+           Picture.Height() * Zoom() >= Height;
+}
+
 int TLxBtn::DrawSurface(int& w, int& h)
 {
     TCanvas& c = *Picture.Canvas();

@@ -141,6 +141,56 @@ void TLxObj::operator delete(void* p, std::size_t size) noexcept
         ObjMemory::Of().Give(p, size);
 }
 
+std::vector<bool> kes::HiddenUnderLater(std::span<const TRect> boxes, const std::vector<bool>& covers)
+{
+    const std::size_t n = boxes.size();
+    std::vector<bool> hidden(n, false);
+    const auto has = [&](std::size_t i) { return boxes[i].Width() > 0 && boxes[i].Height() > 0; };
+    long long left = 0, top = 0, right = 0, bottom = 0;
+    bool any = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!has(i))
+            continue;
+        left = any ? std::min<long long>(left, boxes[i].Left) : boxes[i].Left;
+        top = any ? std::min<long long>(top, boxes[i].Top) : boxes[i].Top;
+        right = any ? std::max<long long>(right, boxes[i].Right) : boxes[i].Right;
+        bottom = any ? std::max<long long>(bottom, boxes[i].Bottom) : boxes[i].Bottom;
+        any = true;
+    }
+    if (!any || n < 2)
+        return hidden;
+    // The covering boxes painted later, filed under every cell of a coarse grid they reach: one
+    // that holds a box holds its top-left, so the box's cell names every candidate.
+    long long cell = 32;
+    while (((right - left) / cell + 1) * ((bottom - top) / cell + 1) > (1 << 14))
+        cell *= 2;
+    const long long cols = (right - left) / cell + 1;
+    const long long rows = (bottom - top) / cell + 1;
+    std::vector<std::vector<std::uint32_t>> filed(static_cast<std::size_t>(cols * rows));
+    // A crowded cell is looked through only so far: a box missed there is painted, which is
+    // never wrong.
+    constexpr std::size_t kLooked = 256;
+    for (std::size_t i = n; i-- > 0;) {
+        if (!has(i))
+            continue;
+        const TRect& a = boxes[i];
+        const auto& candidates = filed[static_cast<std::size_t>((a.Top - top) / cell * cols + (a.Left - left) / cell)];
+        for (std::size_t k = 0; k < candidates.size() && k < kLooked; ++k) {
+            const TRect& b = boxes[candidates[k]];
+            if (b.Left <= a.Left && b.Top <= a.Top && b.Right >= a.Right && b.Bottom >= a.Bottom) {
+                hidden[i] = true;
+                break;
+            }
+        }
+        if (hidden[i] || !covers[i])
+            continue;
+        for (long long r = (a.Top - top) / cell; r <= (a.Bottom - 1 - top) / cell; ++r)
+            for (long long c = (a.Left - left) / cell; c <= (a.Right - 1 - left) / cell; ++c)
+                filed[static_cast<std::size_t>(r * cols + c)].push_back(static_cast<std::uint32_t>(i));
+    }
+    return hidden;
+}
+
 int& kes::PaintHold::Depth()
 {
     thread_local int depth = 0;
@@ -268,6 +318,12 @@ void TLxObj::SelRect(TCanvas& canvas)
 void TLxObj::Paint(TCanvas& canvas)
 {
     PaintWith(canvas, SRCCOPY);
+}
+
+bool TLxObj::PaintsOpaqueBox() const
+{
+    // Stretched over the whole box and copied (a transparent kind paints otherwise).
+    return !Transparent && !UnscaledPaint && Picture.Width() > 0 && Picture.Height() > 0;
 }
 
 void TLxObj::PaintWith(TCanvas& canvas, std::uint32_t rop)

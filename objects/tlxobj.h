@@ -13,6 +13,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 using AnsiString = std::string;
 
@@ -127,6 +128,9 @@ public:
     virtual int PrePrnObjInf(TBitmap& page, int x, int y);
     // Paints the picture onto the control canvas (0,0 = the control's top-left).
     virtual void Paint(TCanvas& canvas);
+    // Whether Paint writes every pixel of the control's box, whatever lay there: an object
+    // painted before, wholly inside the box, does not show. A kind that paints otherwise says so.
+    virtual bool PaintsOpaqueBox() const;
 
     // --- geometry ---
     void SetObjType(TLxObjType type);
@@ -221,6 +225,11 @@ namespace kes {
 // Grows bmp to (width x gw) by (height x gh) and stretches its old top-left area over the
 // whole, so each pixel becomes a gw x gh block (a panel picture shown at picture pixels).
 void GridStretch(TBitmap& bmp, int gw, int gh);
+
+// Of boxes painted in order, those that need not be painted: each lies wholly inside a box
+// painted after it whose covers flag says it is painted over whole. Boxes without area are never
+// hidden. (A page of thousands of objects piled on one another paints far fewer.)
+std::vector<bool> HiddenUnderLater(std::span<const TRect> boxes, const std::vector<bool>& covers);
 
 // While one lives on a thread, objects there leave their pictures undrawn: BmpRePaint does
 // nothing, and neither do the setters that would draw (frames, shown state, bit pictures).

@@ -162,6 +162,13 @@ void TRectMeter::Paint(TCanvas& canvas)
     SelRect(canvas);
 }
 
+bool TRectMeter::PaintsOpaqueBox() const
+{
+    // The face is copied over the whole box and the needle drawn inside it. A meter left out
+    // under another does not note a needle shown: none is on the screen.
+    return Picture.Width() > 0 && Picture.Height() > 0;
+}
+
 int TRectMeter::PrePrnObjInf(TBitmap& page, int x, int y)
 {
     return kes::PrintDeviceLine(*this, page, x, y, DevText);

@@ -42,6 +42,7 @@ public:
     void MeterPoint(int v);
     // The face stretched over the control, the needle at NeedleVal, then the handles.
     void Paint(TCanvas& canvas) override;
+    bool PaintsOpaqueBox() const override;
     int PrePrnObjInf(TBitmap& page, int x, int y) override;
 
     // Needle angle of a value, radians (pi / 4 at the minimum, 3 pi / 4 at the maximum).

@@ -171,7 +171,22 @@ void TEditPage::DrawPageSnapshot()
     TCanvas& c = *SnapBmp.Canvas();
     c.Brush = TBrush{clWhite, bsSolid};
     c.FillRect(Rect(0, 0, SnapBmp.Width(), SnapBmp.Height()));
-    for (TLxObj* obj : ObjList) {
+    // A picture wholly under a copied one drawn after it shows nothing.
+    std::vector<TRect> boxes;
+    std::vector<bool> covers;
+    boxes.reserve(ObjList.size());
+    covers.reserve(ObjList.size());
+    for (const TLxObj* obj : ObjList) {
+        const int z = std::max(obj->ObjSize, 1);
+        boxes.push_back(TRect{obj->Left / z, obj->Top / z, obj->Left / z + obj->Picture.Width(),
+                              obj->Top / z + obj->Picture.Height()});
+        covers.push_back(!obj->Transparent);
+    }
+    const std::vector<bool> hidden = kes::HiddenUnderLater(boxes, covers);
+    for (std::size_t i = 0; i < ObjList.size(); ++i) {
+        if (hidden[i])
+            continue;
+        const TLxObj* obj = ObjList[i];
         const int z = std::max(obj->ObjSize, 1);
         // A transparent kind is ANDed so its white lets what lies below show.
         c.CopyMode = obj->Transparent ? SRCAND : SRCCOPY;
@@ -216,7 +231,20 @@ QImage TEditPage::Rendered() const
         return img;
     }
     PgGridPaint(img);
-    for (TLxObj* obj : ObjList) {
+    // An object wholly under one painted after it over its whole box shows nothing.
+    std::vector<TRect> boxes;
+    std::vector<bool> covers;
+    boxes.reserve(ObjList.size());
+    covers.reserve(ObjList.size());
+    for (const TLxObj* obj : ObjList) {
+        boxes.push_back(TRect{obj->Left, obj->Top, obj->Left + obj->Width, obj->Top + obj->Height});
+        covers.push_back(obj->PaintsOpaqueBox());
+    }
+    const std::vector<bool> hidden = kes::HiddenUnderLater(boxes, covers);
+    for (std::size_t i = 0; i < ObjList.size(); ++i) {
+        if (hidden[i])
+            continue;
+        TLxObj* obj = ObjList[i];
         TCanvas view(&img, TPoint{obj->Left, obj->Top}, TRect{0, 0, obj->Width, obj->Height});
         obj->Paint(view);
     }

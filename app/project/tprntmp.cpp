@@ -60,10 +60,29 @@ void TPrntmp::RenderPageBitmap()
     PageBmp.SetSize(width, height);
     TCanvas& canvas = *PageBmp.Canvas();
     PatBlt(canvas, 0, 0, width, height, WHITENESS);
-    for (const TLxObj* obj : page_->ObjList) {
+    const auto transparent = [](const TLxObj& obj) {
+        const kes::ObjKindFacts* facts = kes::KindFactsOf(obj);
+        return (facts && facts->Transparent) || obj.Transparent;
+    };
+    // A picture wholly under a copied one drawn after it shows nothing.
+    const TObjList& objs = page_->ObjList;
+    std::vector<TRect> boxes;
+    std::vector<bool> covers;
+    boxes.reserve(objs.size());
+    covers.reserve(objs.size());
+    for (const TLxObj* obj : objs) {
         const int zoom = std::max(obj->ObjSize, 1);
-        const kes::ObjKindFacts* facts = kes::KindFactsOf(*obj);
-        canvas.CopyMode = (facts && facts->Transparent) || obj->Transparent ? SRCAND : SRCCOPY;
+        boxes.push_back(TRect{obj->Left / zoom, obj->Top / zoom, obj->Left / zoom + obj->Picture.Width(),
+                              obj->Top / zoom + obj->Picture.Height()});
+        covers.push_back(!transparent(*obj));
+    }
+    const std::vector<bool> hidden = kes::HiddenUnderLater(boxes, covers);
+    for (std::size_t i = 0; i < objs.size(); ++i) {
+        if (hidden[i])
+            continue;
+        const TLxObj* obj = objs[i];
+        const int zoom = std::max(obj->ObjSize, 1);
+        canvas.CopyMode = transparent(*obj) ? SRCAND : SRCCOPY;
         canvas.Draw(obj->Left / zoom, obj->Top / zoom, obj->Picture);
     }
     canvas.CopyMode = SRCCOPY;

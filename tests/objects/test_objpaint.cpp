@@ -1,11 +1,18 @@
 // An object shows its picture the way the page window expects: the three paint paths put
 // the picture where zoom and grid say, handles and frames land on the right pixels, the
 // picture helpers (mirror, grid cells, page copy) keep every pixel in place, and
-// selection, keys and page images reach the host, the handler and the band data.
+// selection, keys and page images reach the host, the handler and the band data. A page
+// leaves out only objects that do not show: the same pixels with and without them.
 #include "objects/objkind.h"
+#include "objects/tgeom.h"
 #include "objtest.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <vector>
 
 using objtest::FakeHost;
 using objtest::Rows;
@@ -331,4 +338,123 @@ TEST(ObjPaintHold, KindsMadeWhileHeldDrawOnceAskedAfterwards)
         EXPECT_EQ(held->Picture.Width(), plain->Picture.Width());
         EXPECT_EQ(held->Picture.Height(), plain->Picture.Height());
     }
+}
+
+// A page leaves out an object wholly under one painted after it over its whole box. The boxes
+// left out are exactly those a search of every later covering box finds (short of a crowded
+// cell's limit, where one is painted after all), and a pile of objects of every kind, some
+// selected, transparent or at other zooms, many on the same boxes, paints the same pixels
+// with and without the ones left out.
+TEST(ObjPaintHidden, LeavesOutOnlyWhatDoesNotShow)
+{
+    struct Case {
+        const char* name;
+        std::vector<TRect> boxes;
+        std::vector<bool> covers;
+        std::vector<bool> hidden;
+    } cases[] = {
+        {"under a later covering box", {{10, 10, 20, 20}, {0, 0, 40, 40}}, {true, true}, {true, false}},
+        {"the same box again", {{5, 5, 30, 30}, {5, 5, 30, 30}}, {false, true}, {true, false}},
+        {"a later box that does not cover", {{10, 10, 20, 20}, {0, 0, 40, 40}}, {true, false}, {false, false}},
+        {"over, not under, the covering box", {{0, 0, 40, 40}, {10, 10, 20, 20}}, {true, true}, {false, false}},
+        {"one pixel out", {{10, 10, 41, 20}, {0, 0, 40, 40}}, {true, true}, {false, false}},
+        {"negative places", {{-30, -20, -10, -5}, {-40, -40, 0, 0}}, {true, true}, {true, false}},
+        {"no area is never hidden and hides nothing", {{10, 10, 10, 20}, {0, 0, 40, 40}, {5, 5, 15, 15}, {0, 0, 0, 90}},
+         {true, true, true, true}, {false, false, false, false}},
+        // Far apart along one side only: the grid of cells stays small.
+        {"a tall thin page", {{0, 0, 8, 8}, {0, 2000000000, 10, 2000000010}, {0, 0, 10, 10}},
+         {true, true, true}, {true, false, false}},
+        {"a wide flat page", {{1999999990, 0, 2000000000, 5}, {0, 0, 8, 8}, {1999999980, 0, 2000000000, 6}},
+         {true, true, true}, {true, false, false}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(kes::HiddenUnderLater(c.boxes, c.covers), c.hidden) << c.name;
+
+    std::mt19937 rng(20261215);
+    const auto in = [&](int lo, int hi) { return lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1)); };
+    for (int round = 0; round < 200; ++round) {
+        const int n = in(0, 60);
+        std::vector<TRect> boxes;
+        std::vector<bool> covers;
+        for (int i = 0; i < n; ++i) {
+            if (i > 0 && in(0, 3) == 0) {
+                boxes.push_back(boxes[static_cast<std::size_t>(in(0, i - 1))]); // the same box again
+            } else {
+                const int l = in(-40, 300), t = in(-40, 200);
+                boxes.push_back(TRect{l, t, l + in(-2, 120), t + in(-2, 90)});
+            }
+            covers.push_back(in(0, 2) != 0);
+        }
+        const std::vector<bool> hidden = kes::HiddenUnderLater(boxes, covers);
+        ASSERT_EQ(hidden.size(), boxes.size());
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            const TRect& a = boxes[i];
+            bool under = false;
+            for (std::size_t j = i + 1; j < boxes.size() && a.Width() > 0 && a.Height() > 0; ++j) {
+                const TRect& b = boxes[j];
+                under = under || (covers[j] && b.Left <= a.Left && b.Top <= a.Top && b.Right >= a.Right &&
+                                  b.Bottom >= a.Bottom);
+            }
+            EXPECT_EQ(hidden[i], under) << "round " << round << ", box " << i;
+        }
+    }
+
+    // Objects of every kind piled up, painted as a page paints them.
+    std::vector<std::unique_ptr<TLxObj>> objs;
+    for (int i = 0; i < 400; ++i) {
+        const auto kind = kes::AllObjKinds()[static_cast<std::size_t>(i) % kes::kObjKindCount];
+        std::unique_ptr<TLxObj> obj = kes::NewObjOfKind(kind);
+        const int zoom = in(0, 4) == 0 ? 1 : 2;
+        obj->SetObjSize(zoom);
+        obj->Left = in(0, 20) * 8 * zoom / 2;
+        obj->Top = in(0, 12) * 8 * zoom / 2;
+        if (auto* geom = dynamic_cast<TGeom*>(obj.get())) {
+            const TGeomType shapes[] = {GeomLine, GeomRect, GeomCir};
+            geom->ObjGeomSet(shapes[in(0, 2)], {}, 0, 0, in(4, 40), in(4, 30));
+        }
+        if (in(0, 5) == 0)
+            obj->Transparent = !obj->Transparent;
+        obj->BmpRePaint();
+        // Mostly the box of the picture at the zoom; now and then another one.
+        obj->Width = in(0, 6) == 0 ? in(4, 90) : obj->Picture.Width() * zoom;
+        obj->Height = in(0, 6) == 0 ? in(4, 70) : obj->Picture.Height() * zoom;
+        obj->SetSelected(in(0, 8) == 0);
+        objs.push_back(std::move(obj));
+    }
+    // An object that says it paints its whole box leaves the same pixels there over white and
+    // over black.
+    const auto paintedOver = [](TLxObj& obj, QRgb below) {
+        TBitmap page(obj.Width, obj.Height);
+        page.Image().fill(below);
+        TCanvas view(&page.Image(), TPoint{0, 0}, Rect(0, 0, obj.Width, obj.Height));
+        obj.Paint(view);
+        return page.Image().copy();
+    };
+    for (const auto& obj : objs) {
+        if (obj->PaintsOpaqueBox()) {
+            EXPECT_EQ(paintedOver(*obj, qRgb(255, 255, 255)), paintedOver(*obj, qRgb(0, 0, 0)))
+                << kes::KindFactsOf(*obj)->ClassName << " at zoom " << obj->ObjSize << ", box " << obj->Width
+                << " x " << obj->Height;
+        }
+    }
+    std::vector<TRect> boxes;
+    std::vector<bool> covers;
+    for (const auto& obj : objs) {
+        boxes.push_back(TRect{obj->Left, obj->Top, obj->Left + obj->Width, obj->Top + obj->Height});
+        covers.push_back(obj->PaintsOpaqueBox());
+    }
+    const std::vector<bool> hidden = kes::HiddenUnderLater(boxes, covers);
+    const auto paint = [&](bool leaveOut) {
+        TBitmap page(260, 180);
+        for (std::size_t i = 0; i < objs.size(); ++i) {
+            if (leaveOut && hidden[i])
+                continue;
+            TCanvas view(&page.Image(), TPoint{objs[i]->Left, objs[i]->Top},
+                         Rect(0, 0, objs[i]->Width, objs[i]->Height));
+            objs[i]->Paint(view);
+        }
+        return page.Image().copy(); // every colour, not black and white alone
+    };
+    EXPECT_GT(std::count(hidden.begin(), hidden.end(), true), 50);
+    EXPECT_EQ(paint(true), paint(false));
 }
