@@ -1,8 +1,15 @@
 #include "objects/digtest.h"
 
+#include "objects/valformat.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
+
+using kes::IsFormat;
+using kes::IsNumberFormat;
+using kes::ValFormat;
+using kes::ValFormatOf;
 
 namespace {
 
@@ -217,21 +224,21 @@ void ReverseBytes(void* dst, const void* src, std::size_t n)
 
 std::string ValueToText(std::uint32_t value, int format, bool is32)
 {
-    switch (format) {
-    case 0:
+    switch (ValFormatOf(format)) {
+    case ValFormat::Unsigned:
         return std::to_string(value);
-    case 1:
+    case ValFormat::Signed:
         if (is32)
             return std::to_string(static_cast<std::int32_t>(value));
         return std::to_string(static_cast<std::int16_t>(value & 0xFFFF));
-    case 2:
-    case 3: {
+    case ValFormat::Hex:
+    case ValFormat::Bcd: {
         std::string t = ToRadix(value, 16);
         if (!is32 && t.size() > 4)
             t.erase(0, t.size() - 4);
         return t;
     }
-    case 6:
+    case ValFormat::Octal:
         return ToRadix(value, 8);
     default:
         return {};
@@ -243,18 +250,18 @@ std::uint32_t TextToValue(std::string_view text, int format)
     text = Trim(text);
     if (text.empty())
         return 0;
-    switch (format) {
-    case 0:
-    case 1: {
+    switch (ValFormatOf(format)) {
+    case ValFormat::Unsigned:
+    case ValFormat::Signed: {
         std::int64_t v = 0;
         if (!ParseInt64(text, v))
             return 0;
-        if (format == 1 && (v < INT32_MIN || v > INT32_MAX))
+        if (IsFormat(format, ValFormat::Signed) && (v < INT32_MIN || v > INT32_MAX))
             return 0;
         return static_cast<std::uint32_t>(v);
     }
-    case 2:
-    case 3:
+    case ValFormat::Hex:
+    case ValFormat::Bcd:
         return HexTextToUInt(text);
     default:
         return 0;
@@ -272,16 +279,16 @@ std::string RangeLimitText(int format, int is32, int isMax)
 {
     const bool wide = is32 == 1;
     if (isMax != 1)
-        switch (format) {
-        case 0: case 2: case 3: return "0";
-        case 1: return wide ? "-2147483648" : "-32768";
+        switch (ValFormatOf(format)) {
+        case ValFormat::Unsigned: case ValFormat::Hex: case ValFormat::Bcd: return "0";
+        case ValFormat::Signed: return wide ? "-2147483648" : "-32768";
         default: return {};
         }
-    switch (format) {
-    case 0: return wide ? "4294967295" : "65535";
-    case 1: return wide ? "2147483647" : "32767";
-    case 2: return wide ? "FFFFFFFF" : "FFFF";
-    case 3: return wide ? "99999999" : "9999";
+    switch (ValFormatOf(format)) {
+    case ValFormat::Unsigned: return wide ? "4294967295" : "65535";
+    case ValFormat::Signed: return wide ? "2147483647" : "32767";
+    case ValFormat::Hex: return wide ? "FFFFFFFF" : "FFFF";
+    case ValFormat::Bcd: return wide ? "99999999" : "9999";
     default: return {};
     }
 }
@@ -330,7 +337,7 @@ bool ValidateValueText(std::string_view input, int format, bool is32, int intDig
     if (withPoint) {
         std::string_view body = text;
         std::size_t bodyStart = 0;
-        if (format == 1 && !body.empty() && (body.front() == '+' || body.front() == '-')) {
+        if (IsFormat(format, ValFormat::Signed) && !body.empty() && (body.front() == '+' || body.front() == '-')) {
             body.remove_prefix(1);
             bodyStart = 1;
         }
@@ -352,16 +359,16 @@ bool ValidateValueText(std::string_view input, int format, bool is32, int intDig
             text.erase(bodyStart + static_cast<std::size_t>(p - 1), 1);
     }
     const std::size_t maxLen = is32 ? 8 : 4;
-    switch (format) {
-    case 0:
+    switch (ValFormatOf(format)) {
+    case ValFormat::Unsigned:
         return UnsignedTextInRange(text, is32);
-    case 1:
+    case ValFormat::Signed:
         return SignedTextInRange(text, is32);
-    case 2:
+    case ValFormat::Hex:
         return IsHexText(text) && text.size() <= maxLen;
-    case 3:
+    case ValFormat::Bcd:
         return IsDecimalText(text) && text.size() <= maxLen;
-    case 7:
+    case ValFormat::Float:
         return !text.empty() && static_cast<long>(text.size()) <= long(intDigits) + decDigits && IsFloatText(text);
     default:
         return false;
@@ -373,38 +380,38 @@ bool ValueTextNotBelow(std::string_view a, std::string_view b, int format, int d
     a = Trim(a);
     b = Trim(b);
     if (decDigits < 1) {
-        switch (format) {
-        case 0: {
+        switch (ValFormatOf(format)) {
+        case ValFormat::Unsigned: {
             std::int64_t x = 0, y = 0;
             ParseInt64(a, x);
             ParseInt64(b, y);
             return static_cast<std::uint32_t>(x) >= static_cast<std::uint32_t>(y);
         }
-        case 1: {
+        case ValFormat::Signed: {
             std::int64_t x = 0, y = 0;
             ParseInt64(a, x);
             ParseInt64(b, y);
             return static_cast<std::int32_t>(x) >= static_cast<std::int32_t>(y);
         }
-        case 2:
+        case ValFormat::Hex:
             return HexTextToUInt(a) >= HexTextToUInt(b);
-        case 3:
+        case ValFormat::Bcd:
             return DecimalTextToInt(a) >= DecimalTextToInt(b);
         default:
             return false;
         }
     }
     // Texts with places compare exactly, as the stored values they stand for.
-    if (format < 0 || format > 3)
+    if (!IsNumberFormat(format))
         return false;
     std::string da, db;
     bool na = false, nb = false;
-    const bool hex = format == 2;
+    const bool hex = IsFormat(format, ValFormat::Hex);
     if (!ScaledDigits(a, decDigits, hex, da, na))
         da.clear(), na = false;
     if (!ScaledDigits(b, decDigits, hex, db, nb))
         db.clear(), nb = false;
-    if (format != 1)
+    if (!IsFormat(format, ValFormat::Signed))
         na = nb = false;
     if (na != nb)
         return nb; // a >= b exactly when b is the negative one

@@ -1,8 +1,8 @@
 #pragma once
 // Number and text conversions in the value formats of panel objects and controller
-// addresses: 0 unsigned decimal, 1 signed decimal, 2 hexadecimal, 3 BCD (stored as the
-// hexadecimal pattern of its decimal digits), 6 octal (formatting only), 7 floating value
-// (entry check only), each 16 or 32 bits wide. Pure functions; texts are AnsiString bytes.
+// addresses (kes::ValFormat, objects/valformat.h): unsigned and signed decimal, hexadecimal,
+// BCD (stored as the hexadecimal pattern of its decimal digits), octal (formatting only),
+// floating (entry check only), each 16 or 32 bits wide. A format parameter is its code. Pure functions; texts are AnsiString bytes.
 // Shared by the program, the panel object kinds and the record decoder.
 #include <cstddef>
 #include <cstdint>

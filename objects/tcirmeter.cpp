@@ -5,6 +5,7 @@
 #include "objects/digtest.h"
 #include "objects/lxshapekit.h"
 #include "objects/lxtextkit.h"
+#include "objects/valformat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -51,15 +52,16 @@ double TCirMeter::StartAngle() const
 
 std::string TCirMeter::ValTypeToString(std::uint32_t v, int type, int wide)
 {
-    switch (type) {
-    case 1:
+    using kes::ValFormat;
+    switch (kes::ValFormatOf(type)) {
+    case ValFormat::Signed:
         return wide ? std::to_string(static_cast<std::int32_t>(v)) : std::to_string(static_cast<std::int16_t>(v));
-    case 2: {
+    case ValFormat::Hex: {
         char buf[16];
         std::snprintf(buf, sizeof buf, "%X", static_cast<unsigned>(v));
         return buf;
     }
-    default: // 0 unsigned and 3 BCD show the same digits
+    default: // unsigned and BCD show the same digits
         return std::to_string(v);
     }
 }
@@ -82,12 +84,13 @@ std::string TCirMeter::ValTypeToIntDecString(std::uint32_t v, int type, int wide
 
 int TCirMeter::StrToValType(std::string_view text, int type)
 {
-    switch (type) {
-    case 0:
-    case 1:
+    using kes::ValFormat;
+    switch (kes::ValFormatOf(type)) {
+    case ValFormat::Unsigned:
+    case ValFormat::Signed:
         return DecimalTextToInt(text);
-    case 2:
-    case 3:
+    case ValFormat::Hex:
+    case ValFormat::Bcd:
         return static_cast<int>(HexTextToUInt(text));
     default:
         return 0;

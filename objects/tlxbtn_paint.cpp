@@ -1,6 +1,7 @@
 // The button object: its face, state picture and text, value pattern and value.
 #include "objects/tlxbtn.h"
 #include "objects/tlxval.h"
+#include "objects/valformat.h"
 
 #include <algorithm>
 
@@ -86,7 +87,7 @@ void TLxBtn::DrawValuePattern(int w, int h, int inset)
     AnsiString pattern(IntNum, '0');
     if (DecNum > 0)
         pattern += "." + AnsiString(DecNum, '0');
-    if (ValType == 1 || ValType == 7)
+    if (kes::IsSignedFormat(ValType))
         pattern = "$" + pattern;
     const int pw = static_cast<int>(pattern.size()) * CellWidth;
     const int ph = CellHeight;

@@ -4,6 +4,7 @@
 
 #include "objects/lxfont.h"
 #include "objects/lxtextkit.h"
+#include "objects/valformat.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -35,7 +36,7 @@ std::string DecimalText(std::uint32_t v, int valType, int valLen, int intNum, in
 {
     std::string sign;
     std::uint64_t magnitude = v;
-    if (valType == 1) {
+    if (IsFormat(valType, ValFormat::Signed)) {
         const std::int64_t s = valLen == 0 ? static_cast<std::int16_t>(v & 0xFFFFu) : static_cast<std::int32_t>(v);
         sign = s < 0 ? "-" : "+";
         magnitude = static_cast<std::uint64_t>(s < 0 ? -s : s);
@@ -83,16 +84,16 @@ std::string FloatText(std::uint32_t v)
 
 std::string PanelValueText(std::uint32_t v, int valType, int valLen, int intNum, int decNum, bool zeroFill)
 {
-    switch (valType) {
-    case 2:
-    case 3:
-    case 4: {
+    switch (ValFormatOf(valType)) {
+    case ValFormat::Hex:
+    case ValFormat::Bcd:
+    case ValFormat::Ascii: {
         std::string s = FitDigits(Hex(v), static_cast<std::size_t>(std::max(intNum, 1)), zeroFill);
-        return valType == 2 ? s + "H" : s;
+        return IsFormat(valType, ValFormat::Hex) ? s + "H" : s;
     }
-    case 5:
+    case ValFormat::Binary:
         return BinaryText(v, valLen, zeroFill);
-    case 7:
+    case ValFormat::Float:
         return FloatText(v);
     default:
         return DecimalText(v, valType, valLen, intNum, decNum, zeroFill);
@@ -118,7 +119,7 @@ void DrawValuePattern(TLxObj& obj, const ValuePattern& p)
 
     const int cell = std::max(ac.TextWidth("0"), static_cast<int>(obj.CellWidth));
     const int lineH = ac.TextHeight("0");
-    const bool isSigned = p.ValType == 1 || p.ValType == 7;
+    const bool isSigned = IsSignedFormat(p.ValType);
     const int intNum = std::max(p.IntNum, 0);
     const int decNum = std::max(p.DecNum, 0);
     int cells = decNum > 0 ? intNum + decNum + 1 : intNum;

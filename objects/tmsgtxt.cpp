@@ -4,6 +4,7 @@
 
 #include "objects/lxstatebmp.h"
 #include "objects/lxtextkit.h"
+#include "objects/valformat.h"
 
 #include <algorithm>
 
@@ -48,7 +49,7 @@ int TMsgTxt::StateForValue(std::uint32_t v) const
     const int count = std::min<int>(TotalState, static_cast<int>(StateVal.size()));
     if ((StateMode >> 4) == 0)
         return v != 0 ? 1 : 0;
-    if (ValType == 1) {
+    if (kes::IsFormat(ValType, kes::ValFormat::Signed)) {
         // The first bound not above the value wins.
         const int width = StateMode & 0x0F;
         for (int i = 0; i < count; ++i) {

@@ -4,6 +4,7 @@
 
 #include "objects/lxpictures.h"
 #include "objects/lxtextkit.h"
+#include "objects/valformat.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ int TVrgBmp::StateForValue(std::uint32_t v) const
 {
     // A signed 16-bit bound is sign-extended and still compared unsigned, so a negative
     // bound never matches a small value; stored pages depend on this reading.
-    const bool signed16 = ValLen == 0 && ValType == 1;
+    const bool signed16 = ValLen == 0 && kes::IsFormat(ValType, kes::ValFormat::Signed);
     auto bound = [&](int i) {
         const std::uint32_t b = StateBound[i];
         return signed16 ? static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<std::int16_t>(b & 0xFFFF)))

@@ -4,6 +4,7 @@
 // password, and the function key bound to the object.
 #include "app/dialogs/settingsdialog.h"
 #include "objects/btntype.h"
+#include "objects/valformat.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,11 +23,24 @@ class AddressField;
 class PageData;
 struct DialogContext;
 
-// The type box's "Floating" item, stored as format 7; its numbers are whole signed 32-bit ones.
-constexpr int kFloatItem = 4;
-constexpr int kFloatFormat = 7;
+// A value type box lists the number formats by their codes, then "Floating"; floating numbers
+// are typed as whole signed 32-bit ones.
+constexpr int kFloatItem = kNumberFormatCount;
+// The stored format of a type box's item (a number format's item is its code).
+inline std::uint8_t FormatOfItem(int item)
+{
+    return item == kFloatItem ? FormatCode(ValFormat::Float) : static_cast<std::uint8_t>(item);
+}
+// The type box's item that shows a stored format; -1 (no item) for a format it does not list.
+inline int FormatItem(int code)
+{
+    return IsFormat(code, ValFormat::Float) ? kFloatItem : (IsNumberFormat(code) ? code : -1);
+}
 // The format a value field of the type box's item is checked and converted in.
-inline int FieldFormat(int item) { return item == kFloatItem ? 1 : (item < 0 ? 0 : item); }
+inline int FieldFormat(int item)
+{
+    return item == kFloatItem ? FormatCode(ValFormat::Signed) : (item < 0 ? FormatCode(ValFormat::Unsigned) : item);
+}
 // A value field's text, trimmed, in the ANSI code page.
 std::string FieldText(const QLineEdit* edit);
 

@@ -9,6 +9,7 @@
 #include "objects/digtest.h"
 #include "objects/lxdevref.h"
 #include "platform/codepage.h"
+#include "objects/valformat.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -358,7 +359,7 @@ void StatesDialog::LoadStates(std::uint8_t kind, std::uint8_t type, std::uint8_t
     SwitchMode(mode);
     const std::uint8_t lenIndex = (kind & 0x0F) != 0 || len != 0 ? 1 : 0;
     if (mode == kValueMode) {
-        ValType_Box->setCurrentIndex(type <= 3 ? type : -1);
+        ValType_Box->setCurrentIndex(IsNumberFormat(type) ? type : -1);
         ValLen_Box->setCurrentIndex(lenIndex);
         SetRadioGroupIndex(Rg_ValSetWay, order != 0 ? 1 : 0);
         valSetWay_ = order != 0 ? 1 : 0;
@@ -366,7 +367,7 @@ void StatesDialog::LoadStates(std::uint8_t kind, std::uint8_t type, std::uint8_t
     for (int i = 0; i < count_; ++i) {
         const auto s = static_cast<std::size_t>(i);
         const std::uint32_t v = s < values.size() ? values[s] : 0;
-        values_[EntryOf(i)] = ValueQText(v, type <= 3 ? type : 0, lenIndex);
+        values_[EntryOf(i)] = ValueQText(v, IsNumberFormat(type) ? type : FormatCode(ValFormat::Unsigned), lenIndex);
         texts_[EntryOf(i)] = s < texts.size() ? AnsiToQString(texts[s]) : QString();
     }
     ref_->Show(refObj_.DevAddrCode, modeNibble, lenIndex, refObj_.RefBitNo);

@@ -31,7 +31,6 @@ enum Msg {
 };
 
 using kes::FieldFormat;
-using kes::kFloatFormat;
 using kes::kFloatItem;
 
 std::string Ansi(const QLineEdit* e) { return kes::FieldText(e); }
@@ -79,7 +78,7 @@ void TBtnSet::StoreType()
     const std::uint8_t len = LengthIndex();
     b.ValKind = AccessKind();
     auto storeFormat = [&] {
-        b.ValType = static_cast<std::uint8_t>(item == kFloatItem ? kFloatFormat : format);
+        b.ValType = item == kFloatItem ? kes::FormatCode(kes::ValFormat::Float) : static_cast<std::uint8_t>(format);
         b.ValLen = len;
     };
     auto value = [&](QLineEdit* e) {

@@ -27,9 +27,11 @@
 namespace {
 
 constexpr int kMsgKeyRefused = 122;
-constexpr int kFloatItem = 4;   // "Floating" of ValType_Box, stored as format 7
-constexpr int kFloatFormat = 7;
 using kes::BtnType;
+using kes::FormatCode;
+using kes::IsFormat;
+using kes::kFloatItem;
+using kes::ValFormat;
 using kes::kKeyUp;
 
 QString ValueText(std::int32_t v, int format, int len)
@@ -39,7 +41,12 @@ QString ValueText(std::int32_t v, int format, int len)
 
 // The format a button's stored value is shown in: a floating value's numbers are whole
 // signed numbers.
-int ShownFormat(const TLxBtn& b) { return b.ValType == kFloatFormat ? 1 : (b.ValType <= 3 ? b.ValType : 0); }
+int ShownFormat(const TLxBtn& b)
+{
+    if (IsFormat(b.ValType, ValFormat::Float))
+        return FormatCode(ValFormat::Signed);
+    return kes::IsNumberFormat(b.ValType) ? b.ValType : FormatCode(ValFormat::Unsigned);
+}
 
 } // namespace
 
@@ -110,13 +117,13 @@ void TBtnSet::LoadFields()
         break;
     }
     case BtnType::InputValue: {
-        const bool isFloat = b.ValType == kFloatFormat;
+        const bool isFloat = IsFormat(b.ValType, ValFormat::Float);
         if (isFloat) {
             ValType_Box->setCurrentIndex(kFloatItem);
             ValLen_Box->setCurrentIndex(1);
             kes::SetEnabled({ValLen_Box, ValLen_Lab}, false);
-            Max_Txt->setText(ValueText(b.ParamA, 1, 1));
-            Min_Txt->setText(ValueText(b.ParamB, 1, 1));
+            Max_Txt->setText(ValueText(b.ParamA, ShownFormat(b), 1));
+            Min_Txt->setText(ValueText(b.ParamB, ShownFormat(b), 1));
         } else {
             Max_Txt->setText(ValueText(b.ParamA, ShownFormat(b), len));
             Min_Txt->setText(ValueText(b.ParamB, ShownFormat(b), len));
@@ -126,7 +133,7 @@ void TBtnSet::LoadFields()
         write_->Show(b.WriteDev.DevAddrCode, 0x10, len, b.WriteDev.RefBitNo);
         if (reads)
             read_->Show(b.ReadDev.DevAddrCode, 0x10, len, b.ReadDev.RefBitNo);
-        if (b.ValType == 2 || b.ValType == 3) {
+        if (kes::IsHexOrBcd(b.ValType)) {
             kes::SetEnabled({Dec_Box, Dec_Lab}, false);
             Dec_Box->setCurrentIndex(0);
         }
@@ -210,7 +217,7 @@ void TBtnSet::FitTypeControls()
 void TBtnSet::ShowHeldValueBoxes()
 {
     const TLxBtn& b = btn_;
-    ValType_Box->setCurrentIndex(b.ValType == kFloatFormat ? kFloatItem : (b.ValType <= 3 ? b.ValType : -1));
+    ValType_Box->setCurrentIndex(kes::FormatItem(b.ValType));
     ValLen_Box->setCurrentIndex(b.ValLen <= 1 ? b.ValLen : 0);
 }
 
@@ -427,7 +434,7 @@ void TBtnSet::ValType_BoxChange()
     const int item = ValType_Box->currentIndex();
     const bool isFloat = item == kFloatItem;
     if (Type() == BtnType::InputValue) {
-        const bool digitsOnly = item == 2 || item == 3;
+        const bool digitsOnly = kes::IsHexOrBcd(kes::FormatOfItem(item));
         kes::SetEnabled({Dec_Box, Dec_Lab}, !digitsOnly);
         if (digitsOnly)
             Dec_Box->setCurrentIndex(0);
@@ -450,7 +457,7 @@ void TBtnSet::RefillLimits()
 {
     const int item = ValType_Box->currentIndex();
     // A floating value's limits are whole signed 32-bit numbers.
-    const int format = item == kFloatItem ? 1 : std::max(0, item);
+    const int format = kes::FieldFormat(item);
     const int len = LengthIndex();
     Min_Txt->setText(QString::fromStdString(RangeLimitText(format, len, 0)));
     Max_Txt->setText(QString::fromStdString(RangeLimitText(format, len, 1)));

@@ -6,6 +6,7 @@
 #include "objects/digtest.h"
 #include "objects/tlxcurve.h"
 #include "platform/codepage.h"
+#include "objects/valformat.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -32,7 +33,7 @@ enum Msg {
 };
 
 // Curve limits are unsigned 16-bit decimal numbers.
-constexpr int kUnsigned = 0;
+constexpr int kUnsigned = kes::FormatCode(kes::ValFormat::Unsigned);
 constexpr int kBits16 = 0;
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "app/ui/translate.h"
 #include "objects/digtest.h"
 #include "platform/codepage.h"
+#include "objects/valformat.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -38,7 +39,7 @@ bool Converts(const std::string& text, int type)
     return IsSignedDecimalText(text) && text != "-" && text != "+";
 }
 
-bool IsSigned(int type) { return type == 1; }
+bool IsSigned(int type) { return kes::IsFormat(type, kes::ValFormat::Signed); }
 
 // The type's largest and smallest values in their stored form.
 std::uint32_t TypeMax(int type, int len) { return TextToValue(RangeLimitText(type, len, 1), type); }
@@ -213,7 +214,7 @@ void TFrmGridTable::Button1Click()
 
 void TFrmGridTable::BtnReferClick()
 {
-    const int type = ValType < 0 ? 0 : ValType;
+    const int type = ValType < 0 ? kes::FormatCode(kes::ValFormat::Unsigned) : ValType;
     const int len = ValLen < 0 ? 0 : ValLen;
     const int last = RowCount() - 1;
     const std::string first = Ansi(Cell(1, 1).trimmed());
@@ -253,7 +254,7 @@ void TFrmGridTable::BtnReferClick()
 
 void TFrmGridTable::FillRange(std::uint32_t upper, std::uint32_t lower, int p, int q)
 {
-    const int type = ValType < 0 ? 0 : ValType;
+    const int type = ValType < 0 ? kes::FormatCode(kes::ValFormat::Unsigned) : ValType;
     const bool is32 = ValLen == 1;
     auto text = [&](std::uint32_t v) { return QString::fromStdString(ValueToText(v, type, is32)); };
     // The "to" box names state q + 1: both chosen states take a limit.

@@ -36,6 +36,12 @@ constexpr int kMsgTitleSystem = 785;
 constexpr int kMsgUpDown = 122;
 using kes::kFloatItem;
 
+// The type box item of a key's number format; unsigned for any other.
+int ShownFormat(const PgFunKeyRec& key)
+{
+    return kes::IsNumberFormat(key.ValueType) ? key.ValueType : kes::FormatCode(kes::ValFormat::Unsigned);
+}
+
 const QStringList kBtnTypes = {"Set ON",    "Set OFF",   "Pulse ON",     "Pulse OFF",  "Alternate",
                                "Maintained", "Multi-State", "Input Value", "Set Constant", "Increment",
                                "Decrement", "Change Page", "Set Password"};
@@ -395,14 +401,14 @@ void TFunKeySet::FunKey_GridClick()
         (kind == 0x20 ? Lsb_Rdo : kind == 0x10 ? Val_Rdo : Bit_Rdo)->setChecked(true);
         break;
     case BtnType::InputValue:
-        if (key.ValueType == 7) {
+        if (kes::IsFormat(key.ValueType, kes::ValFormat::Float)) {
             ValType_Box->setCurrentIndex(kFloatItem);
             ValLen_Box->setCurrentIndex(1);
             ValLen_Box->setEnabled(false);
             Max_Txt->setText(QString::number(key.ParamA));
             Min_Txt->setText(QString::number(key.ParamB));
         } else {
-            ValType_Box->setCurrentIndex(key.ValueType <= 3 ? key.ValueType : 0);
+            ValType_Box->setCurrentIndex(ShownFormat(key));
             ValLen_Box->setCurrentIndex(width);
             Max_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamA), key.ValueType, width));
             Min_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamB), key.ValueType, width));
@@ -411,13 +417,13 @@ void TFunKeySet::FunKey_GridClick()
         Dec_Box->setCurrentIndex(std::clamp<int>(key.DecDigits, 0, 5));
         break;
     case BtnType::SetConstant:
-        ValType_Box->setCurrentIndex(key.ValueType <= 3 ? key.ValueType : 0);
+        ValType_Box->setCurrentIndex(ShownFormat(key));
         ValLen_Box->setCurrentIndex(width);
         Normal_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamA), key.ValueType, width));
         break;
     case BtnType::Increment:
     case BtnType::Decrement:
-        ValType_Box->setCurrentIndex(key.ValueType <= 3 ? key.ValueType : 0);
+        ValType_Box->setCurrentIndex(ShownFormat(key));
         ValLen_Box->setCurrentIndex(width);
         AddVal_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamA), key.ValueType, width));
         Bound_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamB), key.ValueType, width));
@@ -508,7 +514,7 @@ void TFunKeySet::RefillLimits()
 {
     const int item = ValType_Box->currentIndex();
     // A floating value's limits are whole signed 32-bit numbers.
-    const int format = item == kFloatItem ? 1 : std::max(0, item);
+    const int format = kes::FieldFormat(item);
     Min_Txt->setText(QString::fromStdString(RangeLimitText(format, Len(), 0)));
     Max_Txt->setText(QString::fromStdString(RangeLimitText(format, Len(), 1)));
     AddVal_Txt->setText(QStringLiteral("1"));
@@ -519,7 +525,7 @@ void TFunKeySet::ValType_BoxChange()
 {
     const int item = ValType_Box->currentIndex();
     if (Type() == BtnType::InputValue) {
-        const bool digitsOnly = item == 2 || item == 3;
+        const bool digitsOnly = kes::IsHexOrBcd(kes::FormatOfItem(item));
         Dec_Box->setEnabled(!digitsOnly);
         if (digitsOnly)
             Dec_Box->setCurrentIndex(0);

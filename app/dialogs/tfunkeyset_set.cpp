@@ -33,7 +33,6 @@ enum Msg {
 };
 
 using kes::FieldFormat;
-using kes::kFloatFormat;
 using kes::kFloatItem;
 
 std::string Ansi(const QLineEdit* e) { return kes::FieldText(e); }
@@ -118,7 +117,7 @@ void TFunKeySet::StoreKey(PgFunKeyRec& key)
     key.NotifyOrder = kes::RadioGroupIndex(CallOrderGp) == 1 ? 1 : 0;
     key.NotifyState = kes::RadioGroupIndex(CallStateGp) == 1 ? 1 : 0;
     const auto storeFormat = [&] {
-        key.ValueType = static_cast<std::uint8_t>(item == kFloatItem ? kFloatFormat : format);
+        key.ValueType = item == kFloatItem ? kes::FormatCode(kes::ValFormat::Float) : static_cast<std::uint8_t>(format);
         key.Width = Len();
     };
     switch (t) {

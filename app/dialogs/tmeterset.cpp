@@ -7,6 +7,7 @@
 #include "objects/tcirmeter.h"
 #include "objects/trectmeter.h"
 #include "platform/codepage.h"
+#include "objects/valformat.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -32,7 +33,7 @@ enum Msg {
     kMsgLength = 104,
 };
 
-constexpr int kBcd = 3;
+constexpr int kBcd = kes::FormatCode(kes::ValFormat::Bcd);
 constexpr int kMaxDigits = 5;
 
 // What both meter kinds hold, each in its own class.
@@ -163,7 +164,7 @@ void TMeterSet::LoadFields()
     dev_->LoadCompanion(ref);
     dev_->Show(ref.DevAddrCode, 0x10, 0, ref.RefBitNo);
     const int type = v.type & 0x0F;
-    ValType_Box->setCurrentIndex(type <= kBcd ? type : -1);
+    ValType_Box->setCurrentIndex(kes::IsNumberFormat(type) ? type : -1);
     Max_Txt->setText(LimitText(v.max, type));
     Min_Txt->setText(LimitText(v.min, type));
     MainS_Txt->setText(QString::number(v.mainScale));
@@ -180,7 +181,7 @@ void TMeterSet::ValType_BoxChange()
 {
     const int type = ValType_Box->currentIndex();
     // Hexadecimal and BCD numbers have no decimals.
-    const bool decimals = type != 2 && type != kBcd;
+    const bool decimals = !kes::IsHexOrBcd(type);
     kes::SetEnabled({Dec_Box, Dec_Lab}, decimals);
     if (!decimals)
         Dec_Box->setCurrentIndex(0);

@@ -7,6 +7,7 @@
 #include "app/ui/prompt.h"
 #include "objects/digtest.h"
 #include "platform/codepage.h"
+#include "objects/valformat.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -227,7 +228,7 @@ void TPgJump::PgChgListClick()
         kes::SetRadioGroupIndex(DevCondGp, rec.OnOff == 1 ? 1 : 0);
     } else {
         ValLen_Box->setCurrentIndex(width);
-        ValType_Box->setCurrentIndex(rec.ValueType <= 3 ? rec.ValueType : -1);
+        ValType_Box->setCurrentIndex(kes::IsNumberFormat(rec.ValueType) ? rec.ValueType : -1);
         Comp_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(rec.CompareValue), Type(), width));
         Cmp_Box->setCurrentIndex(rec.Operator <= 5 ? rec.Operator : -1);
     }

@@ -5,6 +5,7 @@
 #include "objects/digtest.h"
 #include "objects/tprogbar.h"
 #include "platform/codepage.h"
+#include "objects/valformat.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -73,7 +74,7 @@ void TProgBarSet::LoadFields()
     const std::uint8_t len = b.ValLen == 1 ? 1 : 0;
     ref_->Show(b.DevAddrCode, 0x10, len, b.RefBitNo);
     Pos_Box->setCurrentIndex(b.ProgBarDirect <= 3 ? b.ProgBarDirect : -1);
-    ValType_Box->setCurrentIndex(b.ValType <= 3 ? b.ValType : -1);
+    ValType_Box->setCurrentIndex(kes::IsNumberFormat(b.ValType) ? b.ValType : -1);
     ValLen_Box->setCurrentIndex(len);
     // The stored limits, not the type's full range.
     Max_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(b.BarMax), Type(), len));

@@ -6,6 +6,7 @@
 #include "objects/digtest.h"
 #include "objects/tscale.h"
 #include "platform/codepage.h"
+#include "objects/valformat.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -31,7 +32,7 @@ enum Msg {
     kMsgNoMin = 59,
 };
 
-constexpr int kSignedDecimal = 1;
+constexpr int kSignedDecimal = kes::FormatCode(kes::ValFormat::Signed);
 constexpr int kMaxScaleCount = 255;
 
 } // namespace

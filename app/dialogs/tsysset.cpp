@@ -4,6 +4,7 @@
 #include "app/model/projectstate.h"
 #include "app/project/pagedata.h"
 #include "objects/digtest.h"
+#include "objects/valformat.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -142,7 +143,7 @@ void TSysSet::LoadCondition()
         Val_RdoClick();
         Val_Rdo->setChecked(true);
         ValLen_Box->setCurrentIndex(width);
-        ValType_Box->setCurrentIndex(work_.ValueType <= 3 ? work_.ValueType : -1);
+        ValType_Box->setCurrentIndex(kes::IsNumberFormat(work_.ValueType) ? work_.ValueType : -1);
         Comp_Box->setCurrentIndex(work_.OnOffOrOperator <= 5 ? work_.OnOffOrOperator : -1);
         Comp_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(work_.Value), Type(), width));
     } else {
@@ -171,7 +172,7 @@ void TSysSet::LoadPowerOn()
         Val_RdoClick();
         Val_Rdo->setChecked(true);
         ValLen_Box->setCurrentIndex(width);
-        ValType_Box->setCurrentIndex(m.ValueType <= 3 ? m.ValueType : -1);
+        ValType_Box->setCurrentIndex(kes::IsNumberFormat(m.ValueType) ? m.ValueType : -1);
         EdtVal->setText(kes::ValueQText(static_cast<std::uint32_t>(m.Value), Type(), width));
     } else {
         Bit_RdoClick();
@@ -260,7 +261,7 @@ void TSysSet::Store()
         } else {
             m.Kind = 0;
             m.Width = 0;
-            m.ValueType = 0;
+            m.ValueType = kes::FormatCode(kes::ValFormat::Unsigned);
             m.OnOff = Off_Rdo->isChecked() ? 0 : 1;
         }
         m.IntervalIndex = static_cast<std::uint8_t>(std::max(0, CB_TimeSet->currentIndex()));

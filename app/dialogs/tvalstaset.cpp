@@ -21,8 +21,15 @@ namespace {
 constexpr int kMsgAddress = 17;
 constexpr int kMsgDigits = 87;
 constexpr int kMsgLength = 104;
-constexpr int kFloatFormat = 7;
 constexpr int kDigitsBoxFirst = 4; // 5 integer digits
+
+using kes::ValFormat;
+
+// The format of a ValType_Box item (Other for none).
+ValFormat FormatOfItem(int item)
+{
+    return item == TValStaSet::kFloatItem ? ValFormat::Float : kes::ValFormatOf(item);
+}
 
 } // namespace
 
@@ -95,7 +102,8 @@ void TValStaSet::LoadFields()
     const std::uint8_t len = v.ValLen == 1 ? 1 : 0;
     ref_->Show(v.DevAddrCode, 0x10, len, v.RefBitNo);
     shownLen_ = len;
-    ValType_Box->setCurrentIndex(v.ValType == kFloatFormat ? kFloatItem : (v.ValType <= 5 ? v.ValType : -1));
+    ValType_Box->setCurrentIndex(
+        kes::IsFormat(v.ValType, ValFormat::Float) ? kFloatItem : (v.ValType <= kBinaryItem ? v.ValType : -1));
     ValLen_Box->setCurrentIndex(len);
     HZeroBtn->setChecked(v.HZero == 2);
     ShineBtn->setChecked(v.HZero == 1);
@@ -115,16 +123,16 @@ void TValStaSet::ValType_BoxChange()
     const int type = ValType_Box->currentIndex();
     kes::SetVisible({Int_Box, Dec_Box, Int_Lab, Dec_Lab, ValLen_Lab, ValLen_Box, HZeroBtn}, true);
     kes::SetEnabled({Int_Box, Int_Lab, Dec_Box, Dec_Lab, ValLen_Box}, true);
-    switch (type) {
-    case kBinaryItem:
+    switch (FormatOfItem(type)) {
+    case ValFormat::Binary:
         kes::SetEnabled({Int_Box, Dec_Box, Int_Lab, Dec_Lab, ValLen_Box}, false);
         Int_Box->setCurrentIndex(-1);
         Dec_Box->setCurrentIndex(-1);
         ValLen_Box->setCurrentIndex(0);
         break;
-    case 2:
-    case 3:
-    case 4: {
+    case ValFormat::Hex:
+    case ValFormat::Bcd:
+    case ValFormat::Ascii: {
         kes::SetEnabled({Dec_Box, Dec_Lab}, false);
         // Hexadecimal, BCD and ASCII show at most 4 digits a word.
         const int top = ValLen_Box->currentIndex() == 1 ? 7 : 3;
@@ -133,7 +141,7 @@ void TValStaSet::ValType_BoxChange()
         Dec_Box->setCurrentIndex(0);
         break;
     }
-    case kFloatItem:
+    case ValFormat::Float:
         ValLen_Box->setCurrentIndex(0);
         kes::SetVisible({ValLen_Box, ValLen_Lab}, false);
         if (Int_Box->currentIndex() < 0)
@@ -169,18 +177,18 @@ kes::Check TValStaSet::Validate()
     const int type = ValType_Box->currentIndex();
     const int digits = Int_Box->currentIndex() + 1 + std::max(0, Dec_Box->currentIndex());
     const bool is32 = Len() == 1;
-    switch (type) {
-    case 2:
-    case 3:
-    case 4:
+    switch (FormatOfItem(type)) {
+    case ValFormat::Hex:
+    case ValFormat::Bcd:
+    case ValFormat::Ascii:
         if (digits > (is32 ? 8 : 4))
             return FailMsg(kMsgDigits);
         break;
-    case kFloatItem:
+    case ValFormat::Float:
         if (Dec_Box->currentIndex() > 5)
             return FailMsg(kMsgDigits);
         break;
-    case kBinaryItem:
+    case ValFormat::Binary:
         break;
     default:
         if (digits > (is32 ? 10 : 5))
@@ -202,7 +210,7 @@ void TValStaSet::Store()
         v.DecNum = static_cast<std::uint8_t>(std::max(0, Dec_Box->currentIndex()));
     }
     v.ValLen = Len();
-    v.ValType = static_cast<std::uint8_t>(type == kFloatItem ? kFloatFormat : type);
+    v.ValType = type == kFloatItem ? kes::FormatCode(ValFormat::Float) : static_cast<std::uint8_t>(type);
     ref_->StoreTo(v, 0x10);
     v.HZero = 0;
     if (ShineBtn->isChecked())

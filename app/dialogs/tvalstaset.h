@@ -4,6 +4,7 @@
 // panel font.
 #include "app/dialogs/addressfield.h"
 #include "app/dialogs/settingsdialog.h"
+#include "objects/valformat.h"
 
 #include <memory>
 
@@ -49,8 +50,9 @@ public:
     void ValStOKClick() { OkBtnClick(); }
     void ValStCancelClick() { CancelBtnClick(); }
 
-    static constexpr int kFloatItem = 6;
-    static constexpr int kBinaryItem = 5;
+    // ValType_Box lists the formats by their codes up to binary, then floating.
+    static constexpr int kBinaryItem = kes::FormatCode(kes::ValFormat::Binary);
+    static constexpr int kFloatItem = kBinaryItem + 1;
 
 protected:
     void LoadFields() override;

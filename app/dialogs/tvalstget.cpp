@@ -24,8 +24,10 @@
 
 namespace {
 
-constexpr int kFloatFormat = 7;
 constexpr int kDefaultIntIndex = 4; // 5 digits
+using kes::IsFormat;
+using kes::kFloatItem;
+using kes::ValFormat;
 
 } // namespace
 
@@ -216,17 +218,17 @@ void TValStGet::LoadFields()
 
     kes::ShowKey(RefKey_Chk, RefKey_Box, OwnKey());
 
-    if (e.ValType == kFloatFormat) {
+    if (IsFormat(e.ValType, ValFormat::Float)) {
         ValType_Box->setCurrentIndex(kFloatItem);
         ValLen_Box->setCurrentIndex(1);
         ValLen_Box->setEnabled(false);
         // A floating value's limits are whole signed 32-bit raw numbers.
-        Max_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(e.ValMax), 1, 1));
-        Min_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(e.ValMin), 1, 1));
+        Max_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(e.ValMax), kes::FieldFormat(kFloatItem), 1));
+        Min_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(e.ValMin), kes::FieldFormat(kFloatItem), 1));
     } else {
-        const int format = e.ValType <= 3 ? e.ValType : 0;
+        const int format = kes::IsNumberFormat(e.ValType) ? e.ValType : kes::FormatCode(ValFormat::Unsigned);
         ValLen_Box->setEnabled(true);
-        ValType_Box->setCurrentIndex(e.ValType <= 3 ? e.ValType : -1);
+        ValType_Box->setCurrentIndex(kes::FormatItem(e.ValType));
         ValLen_Box->setCurrentIndex(len);
         Max_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(e.ValMax), format, len));
         Min_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(e.ValMin), format, len));
@@ -288,7 +290,7 @@ void TValStGet::RefKey_BoxChange()
 void TValStGet::ValType_BoxChange()
 {
     const int item = Item();
-    const bool digitsOnly = item == 2 || item == 3;
+    const bool digitsOnly = kes::IsHexOrBcd(kes::FormatOfItem(item));
     kes::SetEnabled({Int_Box, Int_Lab}, true);
     kes::SetEnabled({Dec_Box, Dec_Lab}, !digitsOnly);
     // The digit boxes start again from the object's stored counts.
@@ -309,7 +311,7 @@ void TValStGet::ValLen_BoxChange()
 {
     const int item = Item();
     // A floating value's limits are whole signed 32-bit raw numbers.
-    const int format = item == kFloatItem ? 1 : std::max(0, item);
+    const int format = kes::FieldFormat(item);
     kes::SetEnabled({Min_Txt, Max_Txt}, true);
     Max_Txt->setText(QString::fromStdString(RangeLimitText(format, Len(), 1)));
     Min_Txt->setText(QString::fromStdString(RangeLimitText(format, Len(), 0)));

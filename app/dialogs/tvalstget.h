@@ -85,8 +85,6 @@ public:
     void ValStOKClick() { OkBtnClick(); }
     void ValStCancelClick() { CancelBtnClick(); }
 
-    static constexpr int kFloatItem = 4;
-
 protected:
     void LoadFields() override;
     kes::Check Validate() override;

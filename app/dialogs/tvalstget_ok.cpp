@@ -15,6 +15,7 @@
 
 using kes::Check;
 using kes::FailMsg;
+using kes::kFloatItem;
 
 namespace {
 
@@ -24,7 +25,6 @@ constexpr int kMsgWriteAddress = 8;
 constexpr int kMsgNoAddress = 9;
 constexpr int kMsgLength = 104;
 constexpr int kMsgKeyRefused = 122;
-constexpr int kFloatFormat = 7;
 
 } // namespace
 
@@ -88,7 +88,7 @@ void TValStGet::Store()
 
     const int item = std::max(0, Item());
     if (item == kFloatItem) {
-        e.ValType = kFloatFormat;
+        e.ValType = kes::FormatCode(kes::ValFormat::Float);
         e.ValLen = 1;
         // The limits of a floating input are whole raw numbers, checked as such.
         e.ValMax = DecimalTextToInt(kes::TrimmedAnsi(Max_Txt));

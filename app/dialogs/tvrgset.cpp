@@ -8,6 +8,7 @@
 #include "objects/digtest.h"
 #include "objects/tvrgbmp.h"
 #include "platform/codepage.h"
+#include "objects/valformat.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -95,7 +96,7 @@ void TVrgSet::LoadFields()
     ref_->LoadCompanion(o);
     const std::uint8_t len = o.ValLen != 0 ? 1 : 0;
     ref_->Show(o.DevAddrCode, 0x10, len, o.RefBitNo);
-    ValType_Box->setCurrentIndex(o.ValType <= 3 ? o.ValType : -1);
+    ValType_Box->setCurrentIndex(kes::IsNumberFormat(o.ValType) ? o.ValType : -1);
     ValLen_Box->setCurrentIndex(len);
     (o.VarBounds == 0 ? Const_Rdo : Var_Rdo)->setChecked(true);
     if (o.VarBounds == 0)

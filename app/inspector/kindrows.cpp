@@ -8,6 +8,7 @@
 #include "app/ui/msgtable.h"
 #include "objects/digtest.h"
 #include "objects/lxdevref.h"
+#include "objects/valformat.h"
 #include "platform/codepage.h"
 
 namespace kes
@@ -16,6 +17,8 @@ namespace
 {
 
 constexpr int kBitPictures = 18;
+// The value format row lists the number formats by code, then floating.
+constexpr int kFloatChoice = 4;
 constexpr int kMsgNoPicture = 602; // "[None]"
 constexpr int kMsgPictureOfNoFile = 710; // "[Bitmap]"
 
@@ -153,17 +156,14 @@ void ShowTextVal(TPropTextVal& row, std::int32_t max, std::int32_t min, int form
     row.SetText(QString::fromStdString(ValueToText(static_cast<std::uint32_t>(value), format, width == 1)));
 }
 
-bool NumberFormat(int format)
-{
-    return format >= 0 && format <= 3;
-}
-
 void ShowValueFormat(TPropComboTxt& row, int format)
 {
-    const int choice = format == kFloatFormat ? 4 : (NumberFormat(format) ? format : -1);
+    const int choice = IsFormat(format, ValFormat::Float) ? kFloatChoice : (IsNumberFormat(format) ? format : -1);
     row.Items.clear();
-    for (int f : { 0, 1, 2, 3, kFloatFormat })
-        row.Items.append(Msg(kMsgFormat + f - (f == kFloatFormat ? 1 : 0)));
+    // The format texts follow the codes, floating's right after binary's.
+    for (int code = 0; code <= FormatCode(ValFormat::Bcd); ++code)
+        row.Items.append(Msg(kMsgFormat + code));
+    row.Items.append(Msg(kMsgFormat + FormatCode(ValFormat::Binary) + 1));
     SetComboTxt(&row, choice, kMsgFormat, static_cast<int>(row.Items.size()));
     row.SetText(choice >= 0 ? row.Items[choice] : QString());
 }
@@ -171,27 +171,27 @@ void ShowValueFormat(TPropComboTxt& row, int format)
 int ChangedValueFormat(const KindRowContext& rows, int i)
 {
     const int c = ChangedChoice(rows, i);
-    return c == 4 ? kFloatFormat : c;
+    return c == kFloatChoice ? FormatCode(ValFormat::Float) : c;
 }
 
 bool TypedAsNumber(int format)
 {
-    return NumberFormat(format) || format == kFloatFormat;
+    return IsNumberFormat(format) || IsFormat(format, ValFormat::Float);
 }
 
 int NumberRowFormat(int format)
 {
-    return format == kFloatFormat ? 1 : format;
+    return IsFormat(format, ValFormat::Float) ? FormatCode(ValFormat::Signed) : format;
 }
 
 int NumberRowWidth(int format, int width)
 {
-    return format == kFloatFormat ? 1 : width;
+    return IsFormat(format, ValFormat::Float) ? 1 : width;
 }
 
 bool WidthFixed(int format)
 {
-    return format == 5 || format == 7;
+    return IsFormat(format, ValFormat::Binary) || IsFormat(format, ValFormat::Float);
 }
 
 void WriteFontRow(KindRowContext& rows, int i, TFont& own)
@@ -213,13 +213,13 @@ std::int32_t FormatMax(int format, int width)
 
 int MaxIntDigits(int format, int width, int decDigits)
 {
-    switch (format) {
-    case 0:
-    case 1:
+    switch (ValFormatOf(format)) {
+    case ValFormat::Unsigned:
+    case ValFormat::Signed:
         return (width == 0 ? 5 : 10) - decDigits;
-    case 2:
-    case 3:
-    case 4:
+    case ValFormat::Hex:
+    case ValFormat::Bcd:
+    case ValFormat::Ascii:
         return width == 0 ? 4 : 8;
     default:
         return 1;
@@ -228,7 +228,7 @@ int MaxIntDigits(int format, int width, int decDigits)
 
 int MaxDecDigits(int format, int width, int intDigits)
 {
-    if (format == 0 || format == 1)
+    if (IsDecimalFormat(format))
         return (width == 0 ? 5 : 10) - intDigits;
     return 0;
 }

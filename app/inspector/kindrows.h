@@ -12,6 +12,7 @@
 // says so.
 #include "objects/grid/tadvstringgrid.h"
 #include "objects/tlxobj.h"
+#include "objects/valformat.h"
 
 #include <cstdint>
 #include <functional>
@@ -142,12 +143,9 @@ void ShowTextVal(TPropTextVal& row, std::int32_t max, std::int32_t min, int form
 // any other format.
 std::int32_t FormatMin(int format, int width);
 std::int32_t FormatMax(int format, int width);
-// Formats 0..3 are typed as numbers; others (floating, ASCII, binary) are not.
-bool NumberFormat(int format);
 
 // ---- The value format row of the numeric input and the button: the four number formats
-// and floating (format 7, the fifth choice), as their settings dialogs offer them.
-inline constexpr int kFloatFormat = 7;
+// and floating (the fifth choice), as their settings dialogs offer them.
 void ShowValueFormat(TPropComboTxt& row, int format);
 // The format chosen in row i when the user changed it, else -1.
 int ChangedValueFormat(const KindRowContext& rows, int i);
@@ -156,7 +154,7 @@ int ChangedValueFormat(const KindRowContext& rows, int i);
 bool TypedAsNumber(int format);
 int NumberRowFormat(int format);
 int NumberRowWidth(int format, int width);
-// Binary (5) and floating (7) values have a width of their own and no digit counts.
+// Binary and floating values have a width of their own and no digit counts.
 bool WidthFixed(int format);
 // Row i, a font row: the object's picture font takes the row's font.
 void WriteFontRow(KindRowContext& rows, int i, TFont& own);

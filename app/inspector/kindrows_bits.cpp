@@ -118,7 +118,7 @@ void ReadVrgBmpRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& v = static_cast<TVrgBmp&>(obj);
     ReadAddressGroup(rows, VrgBmpRow::Ref, v, kWordMode, v.ValLen);
-    ShowComboTxt(rows.Combo(VrgBmpRow::ValFormat), v.ValType, kMsgFormat, 4);
+    ShowComboTxt(rows.Combo(VrgBmpRow::ValFormat), v.ValType, kMsgFormat, kNumberFormatCount);
     ShowComboTxt(rows.Combo(VrgBmpRow::ValWidth), v.ValLen, kMsgWidth, 2);
     if (v.CurPt < 0)
         v.SetCurPt(0);

@@ -161,7 +161,7 @@ void WriteValues(KindRowContext& rows, TLxBtn& b, BtnType t, bool typeChanged, s
     const std::uint8_t oldFormat = b.ValType;
     const std::uint8_t oldWidth = b.ValLen;
     if (m != m0) {
-        b.ValType = 0;
+        b.ValType = FormatCode(ValFormat::Unsigned);
         b.ValLen = 0;
     } else if (m == kValueKind) {
         if (const int f = ChangedValueFormat(rows, BtnRow::ValFormat); f >= 0)
@@ -169,7 +169,7 @@ void WriteValues(KindRowContext& rows, TLxBtn& b, BtnType t, bool typeChanged, s
         if (const int c = ChangedChoice(rows, BtnRow::ValWidth); c >= 0 && !WidthFixed(b.ValType))
             b.ValLen = static_cast<std::uint8_t>(c);
         // A floating value is two words, as the settings dialog stores it.
-        if (b.ValType != oldFormat && b.ValType == kFloatFormat)
+        if (b.ValType != oldFormat && IsFormat(b.ValType, ValFormat::Float))
             b.ValLen = 1;
     }
     const auto changedValue = [&](int row, std::int32_t& field) {

@@ -14,7 +14,6 @@ namespace
 {
 
 constexpr std::uint8_t kWordMode = 1;
-constexpr int kSigned = 1;
 
 // The rows, named by what each shows (the property tables number them). Ref is the first
 // row of the address group; Max the maximum row, the minimum row follows it.
@@ -76,7 +75,7 @@ void ReadScaleRows(KindRowContext& rows, TLxObj& obj)
     SetValRange(&rows.Val(ScaleRow::Divisions), 32, 2, s.MainDiv);
     SetValRange(&rows.Val(ScaleRow::SubDivisions), 30, 0, s.SubDiv);
     ShowComboTxt(rows.Combo(ScaleRow::ValWidth), s.ValLen, kMsgWidth, 2);
-    ShowLimitPair(rows, ScaleRow::Max, s.ScaleMax, s.ScaleMin, kSigned, s.ValLen);
+    ShowLimitPair(rows, ScaleRow::Max, s.ScaleMax, s.ScaleMin, FormatCode(ValFormat::Signed), s.ValLen);
 }
 
 void WriteScaleRows(KindRowContext& rows, TLxObj& obj)
@@ -101,7 +100,7 @@ void ReadProgBarRows(KindRowContext& rows, TLxObj& obj)
     auto& b = static_cast<TProgBar&>(obj);
     ReadAddressGroup(rows, ProgBarRow::Ref, b, kWordMode, b.ValLen);
     ShowComboTxt(rows.Combo(ProgBarRow::Direction), b.ProgBarDirect, kMsgTextDir, 4);
-    ShowComboTxt(rows.Combo(ProgBarRow::ValFormat), b.ValType, kMsgFormat, 4);
+    ShowComboTxt(rows.Combo(ProgBarRow::ValFormat), b.ValType, kMsgFormat, kNumberFormatCount);
     ShowComboTxt(rows.Combo(ProgBarRow::ValWidth), b.ValLen, kMsgWidth, 2);
     ShowLimitPair(rows, ProgBarRow::Max, b.BarMax, b.BarMin, b.ValType, b.ValLen);
 }
@@ -132,11 +131,11 @@ void ReadCirMeterRows(KindRowContext& rows, TLxObj& obj)
     ShowComboTxt(rows.Combo(CirMeterRow::PanelFont), m.fontsize, kMsgPanelFont, 4);
     SetValRange(&rows.Val(CirMeterRow::Divisions), 32, 2, m.MajorTicks);
     SetValRange(&rows.Val(CirMeterRow::SubDivisions), 60, 0, m.MinorTicks);
-    ShowComboTxt(rows.Combo(CirMeterRow::ValFormat), format, kMsgFormat, 4);
+    ShowComboTxt(rows.Combo(CirMeterRow::ValFormat), format, kMsgFormat, kNumberFormatCount);
     SetValRange(&rows.Val(CirMeterRow::IntDigits), MaxIntDigits(format, 0, m.LabelDecimals), 1, m.LabelIntDigits);
-    rows.Val(CirMeterRow::IntDigits).SetVisible(format != 5);
+    rows.Val(CirMeterRow::IntDigits).SetVisible(!IsFormat(format, ValFormat::Binary));
     SetValRange(&rows.Val(CirMeterRow::DecDigits), MaxDecDigits(format, 0, m.LabelIntDigits), 0, m.LabelDecimals);
-    rows.Val(CirMeterRow::DecDigits).SetVisible(format == 0 || format == 1);
+    rows.Val(CirMeterRow::DecDigits).SetVisible(IsDecimalFormat(format));
     ShowLimitPair(rows, CirMeterRow::Max, static_cast<std::int32_t>(m.MeterMax), static_cast<std::int32_t>(m.MeterMin),
         format, 0);
 }

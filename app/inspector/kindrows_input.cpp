@@ -13,7 +13,6 @@ namespace
 
 constexpr std::uint8_t kBitMode = 0;
 constexpr std::uint8_t kWordMode = 1;
-constexpr std::uint8_t kBinary = 5;
 
 // The rows, named by what each shows (the property table numbers them). A reference's
 // address group follows its used row; WriteRef is the write address's group.
@@ -44,9 +43,9 @@ enum : int {
 // A binary value is one word and a floating one two, whatever width is stored with them.
 std::uint8_t WidthOf(const TLxGetVal& v)
 {
-    if (v.ValType == kBinary)
+    if (IsFormat(v.ValType, ValFormat::Binary))
         return 0;
-    return v.ValType == kFloatFormat ? 1 : v.ValLen;
+    return IsFormat(v.ValType, ValFormat::Float) ? 1 : v.ValLen;
 }
 
 } // namespace
@@ -79,7 +78,7 @@ void ReadGetValRows(KindRowContext& rows, TLxObj& obj)
     SetValRange(&rows.Val(GetValRow::IntDigits), MaxIntDigits(v.ValType, width, v.DecNum), 1, v.IntNum);
     rows.Val(GetValRow::IntDigits).SetVisible(!fixed);
     SetValRange(&rows.Val(GetValRow::DecDigits), MaxDecDigits(v.ValType, width, v.IntNum), 0, v.DecNum);
-    rows.Val(GetValRow::DecDigits).SetVisible(v.ValType == 0 || v.ValType == 1);
+    rows.Val(GetValRow::DecDigits).SetVisible(IsDecimalFormat(v.ValType));
     ShowTextVal(rows.TextVal(GetValRow::Max), FormatMax(nf, width), v.ValMin, nf, width, v.ValMax);
     ShowTextVal(rows.TextVal(GetValRow::Min), v.ValMax, FormatMin(nf, width), nf, width, v.ValMin);
     rows.TextVal(GetValRow::Max).SetVisible(number);

@@ -39,8 +39,9 @@ enum : int { Ref = 5, Frame = 9, HAlign = 10, PanelFont = 11, Source = 12, UseAd
 // A range of 16-bit unsigned values: the maximum row, then the minimum row.
 void ShowRange(KindRowContext& rows, int maxRow, std::int32_t max, std::int32_t min)
 {
-    ShowTextVal(rows.TextVal(maxRow), kCurveMax, min, 0, 0, max);
-    ShowTextVal(rows.TextVal(maxRow + 1), max, 0, 0, 0, min);
+    constexpr int format = FormatCode(ValFormat::Unsigned);
+    ShowTextVal(rows.TextVal(maxRow), kCurveMax, min, format, 0, max);
+    ShowTextVal(rows.TextVal(maxRow + 1), max, 0, format, 0, min);
 }
 
 void WriteRange(KindRowContext& rows, int maxRow, std::int32_t& max, std::int32_t& min)

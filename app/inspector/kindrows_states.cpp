@@ -30,7 +30,7 @@ void ReadStateList(KindRowContext& rows, const StateListRows& r, TLxDevRef& ref,
     const bool word = mode != 0;
     ReadAddressGroup(rows, r.Ref, ref, static_cast<std::uint8_t>(mode), static_cast<std::uint8_t>(width));
     ShowComboTxt(rows.Combo(r.Mode), mode, kMsgAddrKind, kModes);
-    ShowComboTxt(rows.Combo(r.ValFormat), word ? s.ValType : 0, kMsgFormat, 4);
+    ShowComboTxt(rows.Combo(r.ValFormat), word ? s.ValType : FormatCode(ValFormat::Unsigned), kMsgFormat, kNumberFormatCount);
     ShowComboTxt(rows.Combo(r.ValWidth), word ? width : 0, kMsgWidth, 2);
     SetValRange(&rows.Val(r.States), word ? MaxStatesOf(mode) : kBitStates, word ? 1 : kBitStates, s.Total);
     for (int i : { r.ValFormat, r.ValWidth, r.States })
@@ -42,7 +42,7 @@ void ReadStateList(KindRowContext& rows, const StateListRows& r, TLxDevRef& ref,
     if (word) {
         ShowFallingValue(value, s.Values, s.Total, s.Entry(), s.ValType, width);
     } else {
-        SetTextValRange(&value, 0, 0, 0, 0, 0);
+        SetTextValRange(&value, 0, 0, FormatCode(ValFormat::Unsigned), 0, 0);
         value.SetText(QString());
     }
     value.SetVisible(word);
@@ -66,7 +66,7 @@ bool WriteStateList(KindRowContext& rows, const StateListRows& r, TLxDevRef& ref
         mode = c;
     if (mode == 0) {
         if (oldMode != 0)
-            s.ValType = 0;
+            s.ValType = FormatCode(ValFormat::Unsigned);
         width = 0;
     } else {
         if (const int c = ChangedChoice(rows, r.ValFormat); c >= 0)

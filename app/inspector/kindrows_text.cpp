@@ -11,20 +11,22 @@ namespace
 
 constexpr std::uint8_t kWordMode = 1;
 
-// A numeric display's format and its choice: the seventh choice is the floating format 7.
+// A numeric display's format and its choice: the choices follow the codes up to binary,
+// the seventh is floating.
+constexpr int kFloatChoice = 6;
 int FormatChoice(std::uint8_t format)
 {
-    return format == 7 ? 6 : format;
+    return IsFormat(format, ValFormat::Float) ? kFloatChoice : format;
 }
 std::uint8_t FormatOfChoice(int choice)
 {
-    return static_cast<std::uint8_t>(choice == 6 ? 7 : choice);
+    return choice == kFloatChoice ? FormatCode(ValFormat::Float) : static_cast<std::uint8_t>(choice);
 }
 
 // Binary values are one word; floating values are always two words.
 std::uint8_t FixedWidth(std::uint8_t format)
 {
-    return format == 7 ? 1 : 0;
+    return IsFormat(format, ValFormat::Float) ? 1 : 0;
 }
 
 // The width a display's value has: its format's own, else the stored one (an unset one
@@ -94,14 +96,14 @@ void ReadLxValRows(KindRowContext& rows, TLxObj& obj)
     ShowComboTxt(rows.Combo(LxValRow::PanelFont), v.fontsize, kMsgPanelFont, 4);
     ShowComboTxt(rows.Combo(LxValRow::HAlign), v.HPos, kMsgHPos, 3);
     ShowComboTxt(rows.Combo(LxValRow::ZeroFill), v.HZero == 2 ? 1 : 0, kMsgNoYes, 2);
-    rows.Combo(LxValRow::ZeroFill).SetVisible(v.ValType != 7);
+    rows.Combo(LxValRow::ZeroFill).SetVisible(!IsFormat(v.ValType, ValFormat::Float));
     ShowComboTxt(rows.Combo(LxValRow::ValFormat), FormatChoice(v.ValType), kMsgFormat, 7);
     ShowComboTxt(rows.Combo(LxValRow::ValWidth), width, kMsgWidth, 2);
     rows.Combo(LxValRow::ValWidth).SetVisible(!WidthFixed(v.ValType));
     SetValRange(&rows.Val(LxValRow::IntDigits), MaxIntDigits(v.ValType, width, v.DecNum), 1, v.IntNum);
     rows.Val(LxValRow::IntDigits).SetVisible(!WidthFixed(v.ValType));
     SetValRange(&rows.Val(LxValRow::DecDigits), MaxDecDigits(v.ValType, width, v.IntNum), 0, v.DecNum);
-    rows.Val(LxValRow::DecDigits).SetVisible(v.ValType == 0 || v.ValType == 1);
+    rows.Val(LxValRow::DecDigits).SetVisible(IsDecimalFormat(v.ValType));
 }
 
 void WriteLxValRows(KindRowContext& rows, TLxObj& obj)
@@ -131,9 +133,10 @@ void WriteLxValRows(KindRowContext& rows, TLxObj& obj)
 
     if (v.ValType != oldFormat) {
         const bool two = WidthOf(v) != 0;
-        if (v.ValType >= 2 && v.ValType <= 4)
+        const ValFormat f = ValFormatOf(v.ValType);
+        if (f == ValFormat::Hex || f == ValFormat::Bcd || f == ValFormat::Ascii)
             v.IntNum = two ? 8 : 4;
-        else if (v.ValType <= 1)
+        else if (IsDecimalFormat(f))
             v.IntNum = two ? 10 : 5;
         v.DecNum = 0;
     } else {

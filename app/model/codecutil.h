@@ -2,6 +2,7 @@
 // Small text and range helpers shared by the codec's source files.
 #include "app/model/devrecord.h"
 #include "objects/digtest.h"
+#include "objects/valformat.h"
 
 #include <cstdint>
 #include <string>
@@ -77,9 +78,9 @@ inline bool AllDigitsOf(std::string_view text, int radix)
 inline std::string NumberText(std::uint32_t n, int radix)
 {
     switch (radix) {
-    case 1: return ValueToText(n, 6, true);
+    case 1: return ValueToText(n, FormatCode(ValFormat::Octal), true);
     case 2: return std::to_string(n);
-    case 3: return ValueToText(n, 2, true);
+    case 3: return ValueToText(n, FormatCode(ValFormat::Hex), true);
     default: return {};
     }
 }
@@ -87,7 +88,8 @@ inline std::string NumberText(std::uint32_t n, int radix)
 // A bit number in a record's bit radix, 16-bit form.
 inline std::string BitText(std::uint8_t bit, int radix)
 {
-    return ValueToText(bit, radix == 1 ? 6 : radix == 3 ? 2 : 0, false);
+    const ValFormat f = radix == 1 ? ValFormat::Octal : radix == 3 ? ValFormat::Hex : ValFormat::Unsigned;
+    return ValueToText(bit, FormatCode(f), false);
 }
 
 // Last code a range covers: Base + (Max - Min) * Step / BitsPerUnit, over 64 bits.

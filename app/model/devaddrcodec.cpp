@@ -92,7 +92,7 @@ std::string LxTypeCore::FormatDeviceAddress(std::uint32_t code, std::uint8_t mod
     if (code == kNoCode)
         return {};
     if (!deviceForm)
-        return "$" + ValueToText(code, 2, code >= 0x10000);
+        return "$" + ValueToText(code, FormatCode(ValFormat::Hex), code >= 0x10000);
     if (internalMem) {
         const DevRecord& b = state_.InternalDevRecords[kInternalBit];
         const DevRecord& v = state_.InternalDevRecords[kInternalWord];

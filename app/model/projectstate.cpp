@@ -1,5 +1,6 @@
 #include "app/model/projectstate.h"
 
+#include "objects/valformat.h"
 #include "platform/fileio.h"
 
 namespace kes {
@@ -74,7 +75,7 @@ void ProjectState::ResetPowerOnMacro()
 {
     ResetRefKeepingLinkFlag(PowerOnMacro.Ref, DefStation, LinkIndex);
     PowerOnMacro.Ref.LinkFlag = 0;
-    PowerOnMacro.ValueType = 0;
+    PowerOnMacro.ValueType = FormatCode(ValFormat::Unsigned);
     PowerOnMacro.Kind = 0;
     PowerOnMacro.Width = 0;
     PowerOnMacro.IntervalIndex = 0;

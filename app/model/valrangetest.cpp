@@ -2,6 +2,10 @@
 #include "app/model/valrangetest.h"
 
 #include "objects/digtest.h"
+#include "objects/valformat.h"
+
+using kes::ValFormat;
+using kes::ValFormatOf;
 
 namespace
 {
@@ -32,14 +36,14 @@ bool ValRangeTest(std::string_view text, int format, int width)
         return false;
     const bool is32 = width != 0;
     const std::size_t maxDigits = is32 ? 8 : 4;
-    switch (format) {
-    case 0:
+    switch (ValFormatOf(format)) {
+    case ValFormat::Unsigned:
         return UnsignedTextInRange(text, is32);
-    case 1:
+    case ValFormat::Signed:
         return SignedTextInRange(text, is32) && text != "+" && text != "-";
-    case 2:
+    case ValFormat::Hex:
         return IsHexText(text) && SignificantDigits(text) <= maxDigits;
-    case 3:
+    case ValFormat::Bcd:
         return IsDecimalText(text) && SignificantDigits(text) <= maxDigits;
     default:
         return false;

@@ -9,6 +9,7 @@
 #include "objects/tlxgetval.h"
 #include "objects/tlxpage.h"
 #include "objects/tmsgtxt.h"
+#include "objects/valformat.h"
 
 namespace kes {
 
@@ -57,7 +58,7 @@ void ButtonDefaults(TLxBtn& btn, const PageEnv& env)
         btn.BtnType = BtnType::InputValue;
         btn.IntNum = 5;
         btn.DecNum = 0;
-        btn.ValType = 0;
+        btn.ValType = kes::FormatCode(kes::ValFormat::Unsigned);
         btn.ParamA = 65535;
         btn.ParamB = 0;
     }
