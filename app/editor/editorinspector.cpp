@@ -16,8 +16,10 @@ namespace {
 TEditPage* LivePage(const PageEditor& editor)
 {
     const Editing mode = editor.Host().Doc().EditMode;
-    if (mode == Editing::Pages)
-        return HmPage && HmPage->Live() ? HmPage : nullptr;
+    if (mode == Editing::Pages) {
+        THmPage* page = editor.Current();
+        return page && page->Live() ? page : nullptr;
+    }
     return mode == Editing::StartScreen ? FirstPage : nullptr;
 }
 

@@ -50,8 +50,8 @@ void PageEditor::LoadPageWindow(int index)
     if (!page) {
         // The page at work is frozen first, as the new page's activation would freeze it: its
         // objects are let go before the new page's are made, which then take their memory.
-        if (HmPage && HmPage->Live() && doc.EditMode == kes::Editing::Pages && !HmPage->LinkBusy())
-            HmPage->FormDeactivate(true);
+        if (current_ && current_->Live() && doc.EditMode == kes::Editing::Pages && !current_->LinkBusy())
+            current_->FormDeactivate(true);
         page = new THmPage(*this);
         page->PgIndex = index;
         page->Zoom = doc.DefaultZoom;
@@ -64,25 +64,25 @@ void PageEditor::LoadPageWindow(int index)
 
 void PageEditor::SelectOnCurrentPage(const std::string&, int x, int y)
 {
-    if (!HmPage || !HmPage->Live())
+    if (!current_ || !current_->Live())
         return;
     // The objects carry no text of their own: the position names the object.
-    HmPage->SelList.clear();
-    for (TLxObj* obj : HmPage->ObjList) {
+    current_->SelList.clear();
+    for (TLxObj* obj : current_->ObjList) {
         const int z = std::max(obj->ObjSize, 1);
-        const bool hit = obj->Left == x * z * HmPage->GridWidth && obj->Top == y * z * HmPage->GridHeight;
+        const bool hit = obj->Left == x * z * current_->GridWidth && obj->Top == y * z * current_->GridHeight;
         obj->SetSelected(hit);
         if (hit)
-            HmPage->SelList.push_back(obj);
+            current_->SelList.push_back(obj);
     }
-    HmPage->EditStateRefresh();
+    current_->EditStateRefresh();
 }
 
-const PageData* PageEditor::CurrentPage() const { return HmPage; }
+const PageData* PageEditor::CurrentPage() const { return current_; }
 
-PageData* PageEditor::CurrentPageForEdit() { return HmPage; }
+PageData* PageEditor::CurrentPageForEdit() { return current_; }
 
-int PageEditor::CurrentPageIndex() const { return HmPage ? HmPage->PgIndex : -1; }
+int PageEditor::CurrentPageIndex() const { return current_ ? current_->PgIndex : -1; }
 
 THmPage* PageEditor::AddPageWindow()
 {
@@ -109,7 +109,7 @@ void PageEditor::InsertInPageOrder(THmPage* page)
 void PageEditor::ShowPage(THmPage* page)
 {
     page->ShowInArea(area_);
-    if (HmPage != page || !page->Live())
+    if (current_ != page || !page->Live())
         page->FormActivate();
 }
 
@@ -153,10 +153,10 @@ void PageEditor::SetPageZoom(THmPage* page, int zoom)
 
 void PageEditor::StepPageWindow(int step)
 {
-    const int to = IndexOfPageForm(HmPage) + step;
-    if (!HmPage || to < 0 || to >= static_cast<int>(pages_.size()))
+    const int to = IndexOfPageForm(current_) + step;
+    if (!current_ || to < 0 || to >= static_cast<int>(pages_.size()))
         return;
-    HmPage->FormDeactivate(true);
+    current_->FormDeactivate(true);
     ShowPage(pages_[static_cast<std::size_t>(to)]);
 }
 
@@ -187,8 +187,8 @@ void PageEditor::PagesRenumbered(const std::vector<int>& map)
 
 void PageEditor::StoreCurrentPage()
 {
-    if (HmPage && HmPage->Live())
-        HmPage->PgDataSave();
+    if (current_ && current_->Live())
+        current_->PgDataSave();
 }
 
 void PageEditor::CloseAll()

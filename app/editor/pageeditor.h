@@ -38,6 +38,11 @@ public:
     int IndexOfPageForm(const QWidget* page) const;
     // The open window of page index, or null.
     THmPage* OpenPageOf(int index) const;
+    // The current page window: the one at work, or the last one activated while no other
+    // took over; null when none is.
+    THmPage* Current() const { return current_; }
+    // A page window becomes the current one (null: none is).
+    void SetCurrent(THmPage* page) { current_ = page; }
 
     // ---- PageWindows: what the project's forms and commands ask of the page windows
     // Nothing opens when there is no such page or no panel model.
@@ -78,6 +83,7 @@ private:
     PageHost& host_;
     QMdiArea* area_;
     std::vector<THmPage*> pages_;
+    THmPage* current_ = nullptr;
     EditorInspector inspectorSource_{*this};
 };
 

@@ -17,6 +17,7 @@ namespace kes {
 class CommandPanel;
 class LxTypeCore;
 class PageData;
+class PageEditor;
 class ProjectDoc;
 
 class PageHost {
@@ -42,6 +43,8 @@ public:
     virtual bool LinkBusy() const { return false; }
     // The start-up screen window, which takes over from a page when it is activated; null: none.
     virtual QWidget* StartScreenWindow() const { return nullptr; }
+    // The page editor whose current page the start-up screen takes over from; null: none.
+    virtual PageEditor* PageEd() const { return nullptr; }
 
     // ---- The main window's drawing tools
     // The pointer tool chosen (tbPointToClick), and only its button pressed (SelectPointerTool).

@@ -274,7 +274,7 @@ protected:
     virtual bool EditsObjects() const = 0;
     // A press on the window's free area: its edit mode becomes the main window's.
     virtual void EnterEditMode() = 0;
-    // The window becomes the current one of its kind (HmPage, ImagePage).
+    // The window becomes the current one of its kind (its page editor's current page, ImagePage).
     virtual void MakeCurrent() = 0;
     // Whether the window has room for that many more bytes of objects (told to the user);
     // rebuildFirst: the panel image is built again before it is measured.

@@ -34,8 +34,6 @@
 
 #include <algorithm>
 
-THmPage* HmPage = nullptr;
-
 namespace {
 
 constexpr int kMsgLinkedRecordsFull = 299; // more than 68 device-linked records
@@ -96,9 +94,9 @@ THmPage::THmPage(kes::PageEditor& editor)
             if (!w)
                 return;
             if (w->widget() == this) {
-                if (HmPage != this || !live_)
+                if (editor_.Current() != this || !live_)
                     FormActivate();
-            } else if (HmPage == this && live_ && dynamic_cast<THmPage*>(w->widget()) == nullptr) {
+            } else if (editor_.Current() == this && live_ && dynamic_cast<THmPage*>(w->widget()) == nullptr) {
                 // Another kind of editor window (the start-up screen) takes over.
                 const QWidget* startScreen = host_.StartScreenWindow();
                 startScreen && w->widget() == startScreen ? FormDeactivate(true) : FormDeactivate(false);
@@ -110,15 +108,15 @@ THmPage::THmPage(kes::PageEditor& editor)
 THmPage::~THmPage()
 {
     editor_.Forget(this);
-    if (HmPage == this)
-        HmPage = nullptr;
+    if (editor_.Current() == this)
+        editor_.SetCurrent(nullptr);
 }
 
 bool THmPage::IsActiveChild() const
 {
     // Without an MDI area the current page is the active one.
     if (!editor_.Area())
-        return HmPage == this;
+        return editor_.Current() == this;
     QMdiSubWindow* current = editor_.Area()->currentSubWindow();
     return current && current->widget() == this;
 }
@@ -207,8 +205,7 @@ void THmPage::FormActivate()
         kes::BuildPageImage(host_.Doc());
         host_.Doc().EditMode = kes::Editing::Pages;
     }
-    if (HmPage && HmPage != this) {
-        THmPage* old = HmPage;
+    if (THmPage* old = editor_.Current(); old && old != this) {
         old->FormDeactivate(true);
         old->canvas_->update();
     }
@@ -219,7 +216,7 @@ void THmPage::FormActivate()
         FormResize();
         LoadFromRecord();
     }
-    HmPage = this;
+    editor_.SetCurrent(this);
     canvas_->update();
 
     host_.ShowZoomState(Zoom);
@@ -286,11 +283,12 @@ bool THmPage::FormClose()
 {
     if (LinkBusy())
         return false;
-    if (IsActiveChild() && host_.Doc().Modified && HmPage == this && live_)
+    if (IsActiveChild() && host_.Doc().Modified && editor_.Current() == this && live_)
         PgDataSave();
     editor_.Forget(this);
     if (!editor_.Pages().empty()) {
-        (HmPage && HmPage != this ? HmPage : this)->EditStateRefresh();
+        THmPage* current = editor_.Current();
+        (current && current != this ? current : this)->EditStateRefresh();
     } else {
         for (const char* n : {"MmPgJump", "MmFunKeyEt", "MmHide", "MmBuzzerSet", "MmLedSet", "MmPgImageCopy", "MmUndo",
                               "MmRedo", "MmDel"})
@@ -313,8 +311,8 @@ bool THmPage::FormClose()
             Cmds().SetItemEnabled(n, false);
     }
     // Nothing may reach a closing page as the current one.
-    if (HmPage == this)
-        HmPage = nullptr;
+    if (editor_.Current() == this)
+        editor_.SetCurrent(nullptr);
     return true;
 }
 
@@ -370,7 +368,7 @@ bool THmPage::EditsObjects() const { return host_.Doc().EditMode == kes::Editing
 
 void THmPage::EnterEditMode() { host_.Doc().EditMode = kes::Editing::Pages; }
 
-void THmPage::MakeCurrent() { HmPage = this; }
+void THmPage::MakeCurrent() { editor_.SetCurrent(this); }
 
 bool THmPage::RoomFor(int bytes, bool rebuildFirst)
 {

@@ -88,6 +88,3 @@ private:
 
     kes::PageEditor& editor_;
 };
-
-// The current page window, or null.
-extern THmPage* HmPage;

@@ -103,7 +103,7 @@ void THmPage::EditStateRefresh()
         RefreshInspector();
     }
 
-    const bool pageActive = HmPage != nullptr && !editor_.Pages().empty();
+    const bool pageActive = editor_.Current() != nullptr && !editor_.Pages().empty();
     if (pageActive && kes::ClipboardHas(host_.ClipFmtObjects())) {
         for (const char* n : {"TbPaste", "MmPaste"})
             k.SetItemEnabled(n, true);

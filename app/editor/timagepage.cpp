@@ -5,6 +5,7 @@
 #include "app/editor/editclip.h"
 #include "app/editor/kindtools.h"
 #include "app/editor/pagecanvas.h"
+#include "app/editor/pageeditor.h"
 #include "app/editor/pagehost.h"
 #include "app/editor/thmpage.h"
 #include "app/inspector/tdlgprop.h"
@@ -37,6 +38,13 @@ TImagePage* ImagePage = nullptr;
 namespace {
 
 constexpr int kMsgStartScreen = 270; // the start-up screen window's caption
+
+// The current page window of the host's page editor, or null.
+THmPage* CurrentPage(const kes::PageHost& host)
+{
+    const kes::PageEditor* editor = host.PageEd();
+    return editor ? editor->Current() : nullptr;
+}
 
 const TEditPage::PopItemDef kPopItems[] = {
     {"PopUndo", "&Undo", "Ctrl+Z", 0},
@@ -136,8 +144,8 @@ void TImagePage::FormActivate()
         DlgProp->EdtTxtExit();
     // The page being edited is stored and frozen: only one editor holds live objects of
     // the project's pages at a time.
-    if (IsStartScreen() && HmPage && HmPage->Live())
-        HmPage->FormDeactivate(true);
+    if (THmPage* page = CurrentPage(host_); IsStartScreen() && page && page->Live())
+        page->FormDeactivate(true);
     if (!IsStartScreen()) {
         DeselectAll();
         ToolKind = 0;
@@ -225,7 +233,7 @@ bool TImagePage::FormClose()
         FirstPage = nullptr;
     if (ImagePage == this)
         ImagePage = nullptr;
-    if (HmPage)
+    if (CurrentPage(host_))
         doc.EditMode = kes::Editing::Pages;
     return true;
 }

@@ -98,8 +98,8 @@ void InstallEditorCommands(TKhm& k)
         k.Wire(n, [&k, on = on] {
             k.Doc.GridDotsOn = on;
             k.ShowStateChecks();
-            if (HmPage)
-                HmPage->Canvas()->update();
+            if (THmPage* page = k.PageEd->Current())
+                page->Canvas()->update();
         });
     }
     // Items that only carry their own check mark.

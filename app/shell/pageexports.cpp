@@ -1,6 +1,7 @@
 #include "app/shell/pageexports.h"
 
 #include "app/editor/screeneditor.h"
+#include "app/editor/pageeditor.h"
 #include "app/editor/thmpage.h"
 #include "app/editor/timagepage.h"
 #include "app/project/pageexport.h"
@@ -32,7 +33,8 @@ constexpr int kMsgBmpFiles = 783;   // "BMP file (*.BMP)"
 // The page the exports read: the current page window while it holds its objects.
 THmPage* CurrentPage(TKhm& khm)
 {
-    return khm.Doc.EditMode == kes::Editing::Pages && HmPage && HmPage->Live() ? HmPage : nullptr;
+    THmPage* page = khm.PageEd->Current();
+    return khm.Doc.EditMode == kes::Editing::Pages && page && page->Live() ? page : nullptr;
 }
 
 // The save dialog, through the prompt seam (tests choose the file); empty when cancelled.

@@ -122,8 +122,8 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
 void MmFullScreenClick(TKhm& k, const QAction* sender)
 {
     TEditPage* page = nullptr;
-    if (k.Doc.EditMode == kes::Editing::Pages && HmPage && HmPage->Live()) {
-        page = HmPage;
+    if (THmPage* current = k.PageEd->Current(); k.Doc.EditMode == kes::Editing::Pages && current && current->Live()) {
+        page = current;
     } else if (k.Doc.EditMode == kes::Editing::StartScreen) {
         // The start-up screen shows its own objects: the window's, else its stored ones.
         k.Screens->StoreStartScreen();
@@ -153,7 +153,7 @@ void MmLxeClick(TKhm& k)
 {
     if (!k.PageEd->Pages().empty()) {
         k.Doc.EditMode = kes::Editing::Pages;
-        THmPage* page = HmPage ? HmPage : k.PageEd->Pages().front();
+        THmPage* page = k.PageEd->Current() ? k.PageEd->Current() : k.PageEd->Pages().front();
         k.PageEd->ShowPage(page);
     } else if (!k.Doc.PgDataList.empty()) {
         k.Doc.EditMode = kes::Editing::Pages;

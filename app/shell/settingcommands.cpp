@@ -29,14 +29,18 @@ constexpr int kMsgRedefineUpDown = 129;
 constexpr int kMsgContinue = 123;
 constexpr int kSysRecTagBase = 1002;     // the buzzer and lamp items carry 1002 and 1003
 
-THmPage* LivePage() { return HmPage && HmPage->Live() ? HmPage : nullptr; }
+THmPage* LivePage(const TKhm& k)
+{
+    THmPage* page = k.PageEd->Current();
+    return page && page->Live() ? page : nullptr;
+}
 
 // A page or system dialog on the main window's project and active page; the dialog owns the
 // context it works on.
 template <class Dlg>
 QDialog* MakeSettingForm(QWidget* owner)
 {
-    auto ctx = std::make_unique<DialogContext>(MainDialogContext(LivePage()));
+    auto ctx = std::make_unique<DialogContext>(MainDialogContext(LivePage(*Khm)));
     auto* dlg = new Dlg(*ctx, owner);
     QObject::connect(dlg, &QObject::destroyed, [c = ctx.release()] { delete c; });
     return dlg;
@@ -44,16 +48,16 @@ QDialog* MakeSettingForm(QWidget* owner)
 
 bool LinkedRecordsFull(TKhm& k, int msg)
 {
-    if (CountLinkedRecords(k.Doc, LivePage()) <= kMaxLinkedRecords)
+    if (CountLinkedRecords(k.Doc, LivePage(k)) <= kMaxLinkedRecords)
         return false;
     ShowMsg(msg);
     return true;
 }
 
 // The page's own command: the menu and the page popup refuse with the same message.
-void MmBuzzerSetClick(TKhm&, QAction* sender)
+void MmBuzzerSetClick(TKhm& k, QAction* sender)
 {
-    if (THmPage* page = LivePage())
+    if (THmPage* page = LivePage(k))
         page->PopBuzzerSetClick(sender);
 }
 
@@ -151,7 +155,7 @@ void InstallSettingCommands(TKhm& k)
 
 void MmPageSetClick(TKhm& k)
 {
-    THmPage* page = LivePage();
+    THmPage* page = LivePage(k);
     const bool pages = k.Doc.EditMode == kes::Editing::Pages && !k.PageEd->Pages().empty() && page;
     for (const char* n : {"MmPgJump", "MmFunKeyEt", "MmHide", "MmBuzzerSet", "MmLedSet", "MmPgPageWriteSet"})
         EnableReady(k, n, pages);
@@ -190,7 +194,7 @@ void MmGlobalSetClick(TKhm& k)
 void MmEnableUDClick(TKhm& k)
 {
     ProjectDoc& doc = k.Doc;
-    THmPage* page = LivePage();
+    THmPage* page = LivePage(k);
     if (!doc.EnableUpDown) {
         const QString ask = Msg(kMsgRedefineUpDown) + QLatin1Char('\n') + Msg(kMsgContinue);
         if (ShowMessage(ask, Buttons::YesNo) != Answer::Yes) {
@@ -211,4 +215,4 @@ void MmEnableUDClick(TKhm& k)
 
 } // namespace kes
 
-void TKhm::ClearAllPgJumps() { kes::ClearAllPgJumps(Doc, kes::LivePage()); }
+void TKhm::ClearAllPgJumps() { kes::ClearAllPgJumps(Doc, kes::LivePage(*this)); }

@@ -108,7 +108,8 @@ void MmPLCSetClick(TKhm& khm)
         return;
     TFrmPLCAddrMap dlg(&khm, khm.Doc, *LxType, khm.Doc.LangIndex);
     auto openPage = [&khm]() -> THmPage* {
-        return HmPage && HmPage->Live() && khm.Doc.EditMode == kes::Editing::Pages ? HmPage : nullptr;
+        THmPage* page = khm.PageEd->Current();
+        return page && page->Live() && khm.Doc.EditMode == kes::Editing::Pages ? page : nullptr;
     };
     dlg.StoreOpenPage = [openPage] {
         THmPage* page = openPage();

@@ -2,6 +2,7 @@
 // editor of the edit mode, which changes the current object.
 #include "app/shell/texttools.h"
 
+#include "app/editor/pageeditor.h"
 #include "app/editor/thmpage.h"
 #include "app/editor/timagepage.h"
 #include "app/shell/tkhm.h"
@@ -26,7 +27,7 @@ QSpinBox* MemoLine(TKhm& k) { return qobject_cast<QSpinBox*>(k.ToolWidget("TbMem
 // The active editor: the page in page editing, the start-up screen or the user-menu screen.
 TEditPage* Page(TKhm& k)
 {
-    TEditPage* p = k.Doc.EditMode == kes::Editing::Pages ? static_cast<TEditPage*>(HmPage)
+    TEditPage* p = k.Doc.EditMode == kes::Editing::Pages ? static_cast<TEditPage*>(k.PageEd->Current())
                    : k.Doc.EditMode == kes::Editing::StartScreen ? static_cast<TEditPage*>(FirstPage)
                    : k.Doc.EditMode == kes::Editing::UserMenu ? static_cast<TEditPage*>(ImagePage)
                                          : nullptr;

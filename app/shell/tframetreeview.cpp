@@ -126,9 +126,10 @@ void TFrameTreeView::RefreshPageTree()
     if (khm_.Doc.EditMode == kes::Editing::Pages) {
         pages->setExpanded(true);
         const bool open = khm_.PageEd && !khm_.PageEd->Pages().empty();
-        if (open && HmPage && HmPage->PgIndex >= 0 && HmPage->PgIndex < pages->childCount()) {
-            TreeViewPage->setCurrentItem(pages->child(HmPage->PgIndex));
-            pages->setData(0, kShownIndexRole, HmPage->PgIndex);
+        const THmPage* current = open ? khm_.PageEd->Current() : nullptr;
+        if (current && current->PgIndex >= 0 && current->PgIndex < pages->childCount()) {
+            TreeViewPage->setCurrentItem(pages->child(current->PgIndex));
+            pages->setData(0, kShownIndexRole, current->PgIndex);
         } else if (!open) {
             TreeViewPage->setCurrentItem(pages);
         }
@@ -142,7 +143,7 @@ void TFrameTreeView::TreeViewPageChange(QTreeWidgetItem* node)
     if (!node || !isVisible())
         return;
     if (DlgProp && khm_.Doc.ObjInspectorOn && khm_.Doc.EditMode == kes::Editing::Pages) {
-        if (HmPage && HmPage->CurObj && HmPage->CurObj == DlgProp->ShownObj)
+        if (const THmPage* current = khm_.PageEd->Current(); current && current->CurObj && current->CurObj == DlgProp->ShownObj)
             DlgProp->EdtTxtExit();
         else
             DlgProp->FormShow();
@@ -152,15 +153,19 @@ void TFrameTreeView::TreeViewPageChange(QTreeWidgetItem* node)
         const int index = pages->indexOfChild(node);
         if (khm_.PageEd->Pages().empty())
             khm_.LoadLayout();
-        if (!khm_.Doc.PgDataList.empty() && (!HmPage || HmPage->PgIndex != index))
+        const auto showsIndex = [this, index] {
+            const THmPage* current = khm_.PageEd->Current();
+            return current && current->PgIndex == index;
+        };
+        if (!khm_.Doc.PgDataList.empty() && !showsIndex())
             khm_.PageEd->LoadPageWindow(index);
-        if (!HmPage || HmPage->PgIndex != index) {
+        if (!showsIndex()) {
             const QSignalBlocker block(TreeViewPage);
             TreeViewPage->setCurrentItem(nullptr);
             kes::ShowMsg(kMsgNoPageWindow);
             return;
         }
-        node->setText(0, NodeText(index, HmPage->PgTitle));
+        node->setText(0, NodeText(index, khm_.PageEd->Current()->PgTitle));
         pages->setData(0, kShownIndexRole, index);
         return;
     }
@@ -169,21 +174,23 @@ void TFrameTreeView::TreeViewPageChange(QTreeWidgetItem* node)
             a->trigger();
         return;
     }
-    if (node == pages && pages->childCount() > 0 && HmPage) {
+    THmPage* current = khm_.PageEd->Current();
+    if (node == pages && pages->childCount() > 0 && current) {
         const QSignalBlocker block(TreeViewPage);
         TreeViewPage->setCurrentItem(pages->child(0));
-        pages->setData(0, kShownIndexRole, HmPage->PgIndex);
-        HmPage->CurObj = nullptr;
-        khm_.PageEd->LoadPageWindow(HmPage->PgIndex);
+        pages->setData(0, kShownIndexRole, current->PgIndex);
+        current->CurObj = nullptr;
+        khm_.PageEd->LoadPageWindow(current->PgIndex);
     }
 }
 
 void TFrameTreeView::TreeViewPageClick()
 {
     QTreeWidgetItem* pages = PageRoot();
-    if (!HmPage || !pages)
+    const THmPage* current = khm_.PageEd->Current();
+    if (!current || !pages)
         return;
     const int shown = pages->data(0, kShownIndexRole).toInt();
     if (!khm_.PageEd->OpenPageOf(shown))
-        khm_.PageEd->LoadPageWindow(HmPage->PgIndex);
+        khm_.PageEd->LoadPageWindow(current->PgIndex);
 }

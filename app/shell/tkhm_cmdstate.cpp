@@ -53,8 +53,10 @@ void SetMemoLabel(TKhm& k, int msg)
 // The objects of the active editor that are selected, or -1 when EditMode names none.
 int ActiveSelCount(const TKhm& k)
 {
-    if (k.Doc.EditMode == kes::Editing::Pages)
-        return HmPage ? static_cast<int>(HmPage->SelList.size()) : 0;
+    if (k.Doc.EditMode == kes::Editing::Pages) {
+        const THmPage* page = k.PageEd->Current();
+        return page ? static_cast<int>(page->SelList.size()) : 0;
+    }
     if (k.Doc.EditMode == kes::Editing::StartScreen && kes::ImageEditor().SelCount)
         return kes::ImageEditor().SelCount(kes::Editing::StartScreen);
     return -1;
@@ -64,10 +66,10 @@ int ActiveSelCount(const TKhm& k)
 void SetFigureTool(TKhm& k, int subType)
 {
     if (k.Doc.EditMode == kes::Editing::Pages) {
-        if (HmPage) {
-            HmPage->ToolKind = kes::KindCode(kes::ObjKind::Geom);
-            HmPage->ToolSubType = subType;
-            HmPage->PolyPtCount = 0;
+        if (THmPage* page = k.PageEd->Current()) {
+            page->ToolKind = kes::KindCode(kes::ObjKind::Geom);
+            page->ToolSubType = subType;
+            page->PolyPtCount = 0;
         }
     } else if (kes::ImageEditor().SetTool) {
         kes::ImageEditor().SetTool(k.Doc.EditMode, kes::KindCode(kes::ObjKind::Geom), subType);
@@ -78,8 +80,8 @@ void SetFigureTool(TKhm& k, int subType)
 void ForwardToEditor(TKhm& k, void (THmPage::*pageCommand)(), const std::function<void()>& imageCommand)
 {
     if (k.Doc.EditMode == kes::Editing::Pages) {
-        if (HmPage)
-            (HmPage->*pageCommand)();
+        if (THmPage* page = k.PageEd->Current())
+            (page->*pageCommand)();
     } else if (imageCommand) {
         imageCommand();
     }
@@ -102,11 +104,11 @@ void TKhm::tbPointToClick()
     if (Doc.EditMode == kes::Editing::StartScreen || Doc.EditMode == kes::Editing::UserMenu) {
         if (kes::ImageEditor().SetTool)
             kes::ImageEditor().SetTool(Doc.EditMode, 0, 0);
-    } else if (HmPage) {
-        HmPage->PolyPointsCancel();
-        HmPage->Canvas()->setCursor(Qt::ArrowCursor);
-        HmPage->ToolKind = 0;
-        HmPage->ToolSubType = 0;
+    } else if (THmPage* page = PageEd->Current()) {
+        page->PolyPointsCancel();
+        page->Canvas()->setCursor(Qt::ArrowCursor);
+        page->ToolKind = 0;
+        page->ToolSubType = 0;
     }
     SelectPointerTool();
 }
@@ -115,12 +117,12 @@ void TKhm::SetToolKind(QAction* sender)
 {
     const int tag = sender->property("Tag").toInt();
     if (Doc.EditMode == kes::Editing::Pages) {
-        if (HmPage) {
-            HmPage->PolyPointsCancel();
-            HmPage->ToolKind = static_cast<std::int16_t>(tag);
+        if (THmPage* page = PageEd->Current()) {
+            page->PolyPointsCancel();
+            page->ToolKind = static_cast<std::int16_t>(tag);
             // An object tool draws a box, whatever figure was chosen before.
             if (!kes::IsKind(static_cast<TLxObjType>(tag), kes::ObjKind::Geom))
-                HmPage->ToolSubType = 0;
+                page->ToolSubType = 0;
         }
     } else if (kes::ImageEditor().SetTool) {
         kes::ImageEditor().SetTool(Doc.EditMode, tag, 0);
@@ -131,7 +133,7 @@ void TKhm::SetToolKind(QAction* sender)
 
 void TKhm::TbStTxtClick(QAction* sender)
 {
-    if (kes::CountLinkedRecords(Doc, HmPage) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(Doc, PageEd->Current()) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgTooManyLinked);
         SelectPointerTool();
         return;
@@ -145,7 +147,7 @@ void TKhm::TbStTxtClick(QAction* sender)
 void TKhm::MmStTxtClick(QAction* sender)
 {
     // The menu draws the same objects as the tool bar, so it keeps the same limit.
-    if (kes::CountLinkedRecords(Doc, HmPage) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(Doc, PageEd->Current()) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgTooManyLinked);
         SelectPointerTool();
         return;
@@ -183,8 +185,8 @@ void TKhm::TbSLineClick(QAction* sender)
         LinePattern = 0;
     }
     sender->setChecked(true);
-    if (Doc.EditMode == kes::Editing::Pages && HmPage) {
-        HmPage->SetSelectedLineStyle(LineWidth, LinePattern);
+    if (THmPage* page = PageEd->Current(); Doc.EditMode == kes::Editing::Pages && page) {
+        page->SetSelectedLineStyle(LineWidth, LinePattern);
     } else if (Doc.EditMode != kes::Editing::Pages && kes::ImageEditor().LineStyleChanged) {
         kes::ImageEditor().LineStyleChanged(LineWidth, LinePattern);
     }
@@ -328,7 +330,7 @@ void TKhm::MmEditClick()
         return;
     }
     Enable(*this, {"MmAddPg", "MmPgData"}, true);
-    if (HmPage && !HmPage->ObjList.empty())
+    if (const THmPage* page = PageEd->Current(); page && !page->ObjList.empty())
         SetItemEnabled("MmSelAll", true);
 }
 
@@ -337,8 +339,8 @@ void TKhm::MmSettingClick()
     if (Doc.EditMode != kes::Editing::Pages) {
         if (kes::ImageEditor().EditStateRefresh)
             kes::ImageEditor().EditStateRefresh();
-    } else if (HmPage) {
-        HmPage->EditStateRefresh();
+    } else if (THmPage* page = PageEd->Current()) {
+        page->EditStateRefresh();
         FormActivate();
     }
 }

@@ -1,6 +1,7 @@
 // The settings dialogs' context in the running program, taken from the main window.
 #include "app/shell/tkhm_hosts.h"
 
+#include "app/editor/pageeditor.h"
 #include "app/editor/thmpage.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/ui/tlxtype.h"
@@ -39,7 +40,8 @@ DialogContext MainDialogContext(PageData* page)
             Khm->ClearAllPgJumps();
     };
     ctx.RefreshInspector = [] {
-        if (DlgProp && Khm->Doc.ObjInspectorOn && HmPage && HmPage->CurObj) {
+        const THmPage* page = Khm->PageEd->Current();
+        if (DlgProp && Khm->Doc.ObjInspectorOn && page && page->CurObj) {
             DlgProp->ObjToProp();
             DlgProp->AdvStrGrid->GridInitial();
         }

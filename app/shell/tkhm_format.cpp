@@ -7,6 +7,7 @@
 #include "app/dialogs/formregistry.h"
 #include "app/editor/editorder.h"
 #include "app/editor/imageeditor.h"
+#include "app/editor/pageeditor.h"
 #include "app/editor/thmpage.h"
 #include "app/inspector/inspectordialogs.h"
 #include "app/project/prjcheck.h"
@@ -26,7 +27,11 @@ constexpr int kMsgLinkedRecordsFull = 299;
 constexpr int kPgNumWriteMode = 1006; // the page-number write record, not the clock write
 
 // The current page when pages are edited, holding its objects.
-THmPage* LivePage(const TKhm& k) { return k.Doc.EditMode == Editing::Pages && HmPage && HmPage->Live() ? HmPage : nullptr; }
+THmPage* LivePage(const TKhm& k)
+{
+    THmPage* page = k.PageEd->Current();
+    return k.Doc.EditMode == Editing::Pages && page && page->Live() ? page : nullptr;
+}
 
 void Modified(TKhm& k)
 {
@@ -103,8 +108,8 @@ void SetTextPosition(TKhm& k, bool vertical, std::uint8_t code)
             screen->SetTextPosition(vertical, code);
         return;
     }
-    if (HmPage)
-        HmPage->SetTextPosition(vertical, code);
+    if (THmPage* page = k.PageEd->Current())
+        page->SetTextPosition(vertical, code);
     else
         Modified(k);
 }
@@ -125,7 +130,7 @@ void TbTextClick(TKhm& k)
     k.Action("TbText")->setChecked(true);
     if (k.Doc.EditMode == Editing::Pages) {
         if (TLxObj* obj = CurrentObj(k, Editing::Pages))
-            HmPage->ObjToolbarRefresh(obj);
+            k.PageEd->Current()->ObjToolbarRefresh(obj);
     } else if (k.Doc.EditMode == Editing::StartScreen && CurrentObj(k, Editing::StartScreen) && ImageEditor().Command) {
         ImageEditor().Command(Editing::StartScreen, ImageCommand::ToolbarRefresh);
     }

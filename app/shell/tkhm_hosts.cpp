@@ -39,6 +39,8 @@ bool MainPageHost::LinkBusy() const
 
 QWidget* MainPageHost::StartScreenWindow() const { return khm_.FirstPageWin.data(); }
 
+PageEditor* MainPageHost::PageEd() const { return khm_.PageEd.get(); }
+
 void MainPageHost::PointerTool() { khm_.tbPointToClick(); }
 
 void MainPageHost::SelectPointerTool() { khm_.SelectPointerTool(); }

@@ -26,6 +26,7 @@ public:
     DialogContext DialogContextFor(PageData* page) override;
     bool LinkBusy() const override;
     QWidget* StartScreenWindow() const override;
+    PageEditor* PageEd() const override;
     void PointerTool() override;
     void SelectPointerTool() override;
     void EnableObjToolBar(bool enable) override;

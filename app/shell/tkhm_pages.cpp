@@ -93,14 +93,14 @@ void TKhm::MmAddPgClick()
     if (kes::ImageWouldOverflow(Doc, 0))
         return;
     try {
-        if (HmPage) {
-            if (DlgProp && Doc.ObjInspectorOn && HmPage->CurObj && HmPage->CurObj->Selected) {
-                if (kes::InspectorShows(*HmPage->CurObj))
+        if (THmPage* page = PageEd->Current()) {
+            if (DlgProp && Doc.ObjInspectorOn && page->CurObj && page->CurObj->Selected) {
+                if (kes::InspectorShows(*page->CurObj))
                     DlgProp->EdtTxtExit();
-                HmPage->CurObj->SetSelected(false);
-                HmPage->CurObj = nullptr;
+                page->CurObj->SetSelected(false);
+                page->CurObj = nullptr;
             }
-            HmPage->FormDeactivate(true);
+            page->FormDeactivate(true);
             if (DlgProp && Doc.ObjInspectorOn)
                 DlgProp->FormShow();
         }
@@ -140,15 +140,15 @@ void TKhm::MmPgSizeAllClick(int zoom)
 void TKhm::MmPgSizeClick(int zoom)
 {
     if (Doc.EditMode == kes::Editing::Pages)
-        PageEd->SetPageZoom(HmPage, zoom);
+        PageEd->SetPageZoom(PageEd->Current(), zoom);
     else if (kes::ImageEditor().SetZoom)
         kes::ImageEditor().SetZoom(zoom);
 }
 
 void TKhm::MmPageSizeClick()
 {
-    if (Doc.EditMode == kes::Editing::Pages && HmPage)
-        ShowZoomState(HmPage->Zoom);
+    if (const THmPage* page = PageEd->Current(); Doc.EditMode == kes::Editing::Pages && page)
+        ShowZoomState(page->Zoom);
     else if (Doc.EditMode != kes::Editing::Pages && kes::ImageEditor().Zoom)
         ShowZoomState(kes::ImageEditor().Zoom());
 }
@@ -156,8 +156,8 @@ void TKhm::MmPageSizeClick()
 void TKhm::TbZoomInClick()
 {
     if (Doc.EditMode == kes::Editing::Pages) {
-        if (HmPage)
-            PageEd->SetPageZoom(HmPage, kes::NextZoom(HmPage->Zoom, 1));
+        if (THmPage* page = PageEd->Current())
+            PageEd->SetPageZoom(page, kes::NextZoom(page->Zoom, 1));
     } else if (kes::ImageEditor().Zoom && kes::ImageEditor().SetZoom) {
         kes::ImageEditor().SetZoom(kes::NextZoom(kes::ImageEditor().Zoom(), 1));
     }
@@ -166,8 +166,8 @@ void TKhm::TbZoomInClick()
 void TKhm::TbZoomOutClick()
 {
     if (Doc.EditMode == kes::Editing::Pages) {
-        if (HmPage)
-            PageEd->SetPageZoom(HmPage, kes::NextZoom(HmPage->Zoom, -1));
+        if (THmPage* page = PageEd->Current())
+            PageEd->SetPageZoom(page, kes::NextZoom(page->Zoom, -1));
     } else if (kes::ImageEditor().Zoom && kes::ImageEditor().SetZoom) {
         kes::ImageEditor().SetZoom(kes::NextZoom(kes::ImageEditor().Zoom(), -1));
     }
@@ -175,8 +175,8 @@ void TKhm::TbZoomOutClick()
 
 void TKhm::MmViewPgClick()
 {
-    if (HmPage && HmPage->Live() && Doc.Modified)
-        HmPage->PgDataSave();
+    if (THmPage* page = PageEd->Current(); page && page->Live() && Doc.Modified)
+        page->PgDataSave();
     TPgListFrm list(*ProjectHost, *PageEd);
     list.GpView->setFixedSize(340, 120);
     list.ImgPage->setFixedSize(320, 96);
@@ -187,7 +187,7 @@ void TKhm::MmViewPgClick()
 
 void TKhm::MmPgJumpClick()
 {
-    if (kes::CountLinkedRecords(Doc, HmPage) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(Doc, PageEd->Current()) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgTooManyLinked);
         return;
     }

@@ -158,7 +158,7 @@ void E2ETest::SaveCloseAndReopen(const std::string& name, const char* saveShot, 
     const std::size_t shownBeforeClose = prompt.shown.size();
     Trigger("MmClosePrj");
     EXPECT_EQ(prompt.shown.size(), shownBeforeClose) << "a saved project closes without a question";
-    EXPECT_EQ(HmPage, nullptr);
+    EXPECT_EQ(CurPage(), nullptr);
     EXPECT_TRUE(Khm->Doc.PgDataList.empty());
     RunWithDialog("MmOpen", AnswerFile(file, openShot));
 }

@@ -29,7 +29,7 @@ protected:
     O* Only(ObjKind kind) const
     {
         O* found = nullptr;
-        for (TLxObj* o : HmPage->ObjList)
+        for (TLxObj* o : CurPage()->ObjList)
             if (IsKind(*o, kind)) {
                 if (found)
                     return nullptr;
@@ -61,7 +61,7 @@ protected:
 TEST_F(DisplaySettings, EachKindDrawnSetSavedAndFoundAgain)
 {
     NewProjectNamed("Gauges");
-    ASSERT_NE(HmPage, nullptr);
+    ASSERT_NE(CurPage(), nullptr);
     TLxObj* bit = DrawWith("TbBit", At(2, 2), At(18, 18));
     TLxObj* scale = DrawWith("TbScale", At(24, 2), At(60, 22));
     TLxObj* meter = DrawWith("TbCirMeter", At(66, 2), At(106, 42));
@@ -127,8 +127,8 @@ TEST_F(DisplaySettings, EachKindDrawnSetSavedAndFoundAgain)
     Shot(*Khm, "display-set");
 
     SaveCloseAndReopen("Gauges", "display-save-as", "display-open");
-    ASSERT_NE(HmPage, nullptr);
-    ASSERT_EQ(HmPage->ObjList.size(), 6u) << ObjectsText();
+    ASSERT_NE(CurPage(), nullptr);
+    ASSERT_EQ(CurPage()->ObjList.size(), 6u) << ObjectsText();
 
     auto* b = Only<TLxDevBmp>(ObjKind::LxDevBmp);
     ASSERT_NE(b, nullptr);
@@ -193,7 +193,7 @@ TEST_F(DisplaySettings, EachKindDrawnSetSavedAndFoundAgain)
 TEST_F(DisplaySettings, ABitOfAWordPictureKeepsItsWordAndBit)
 {
     NewProjectNamed("Words", QStringLiteral("LX-01"));
-    ASSERT_NE(HmPage, nullptr);
+    ASSERT_NE(CurPage(), nullptr);
     TLxObj* drawn = DrawWith("TbBit", At(4, 4), At(20, 20));
     ASSERT_NE(drawn, nullptr);
     ASSERT_TRUE(IsKind(*drawn, ObjKind::LxAdvDevBmp));
@@ -216,9 +216,9 @@ TEST_F(DisplaySettings, ABitOfAWordPictureKeepsItsWordAndBit)
     });
 
     SaveCloseAndReopen("Words", "words-save-as", "words-open");
-    ASSERT_NE(HmPage, nullptr);
-    ASSERT_EQ(HmPage->ObjList.size(), 1u);
-    auto* a = dynamic_cast<TLxAdvDevBmp*>(HmPage->ObjList.front());
+    ASSERT_NE(CurPage(), nullptr);
+    ASSERT_EQ(CurPage()->ObjList.size(), 1u);
+    auto* a = dynamic_cast<TLxAdvDevBmp*>(CurPage()->ObjList.front());
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->ValMode, 0x10);
     EXPECT_EQ(a->BitNo, 9);

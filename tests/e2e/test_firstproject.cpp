@@ -51,9 +51,9 @@ protected:
 
     TLxBtn* OnlyButton() const
     {
-        if (!HmPage || HmPage->ObjList.size() != 1)
+        if (!CurPage() || CurPage()->ObjList.size() != 1)
             return nullptr;
-        return dynamic_cast<TLxBtn*>(HmPage->ObjList.front());
+        return dynamic_cast<TLxBtn*>(CurPage()->ObjList.front());
     }
 
     FakePanel panel;
@@ -65,7 +65,7 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
     Shot(k, "01-start");
 
     NewProjectNamed("First");
-    ASSERT_NE(HmPage, nullptr) << "the new project's first page is open";
+    ASSERT_NE(CurPage(), nullptr) << "the new project's first page is open";
     EXPECT_EQ(k.Doc.PrjName, "First");
 
     // A password of level 2, so that a button may ask for that level.
@@ -214,9 +214,9 @@ TEST_F(FirstProject, AProjectNamedOnTheCommandLineOpensWithItsWholePageInView)
     Khm->resize(1200, 900);
     Khm->show();
     QApplication::processEvents();
-    ASSERT_NE(HmPage, nullptr);
+    ASSERT_NE(CurPage(), nullptr);
     EXPECT_EQ(Khm->Doc.PrjName, "Plant");
-    const QMdiSubWindow& sub = *HmPage->SubWindow();
+    const QMdiSubWindow& sub = *CurPage()->SubWindow();
     EXPECT_GE(sub.contentsRect().width(), Canvas()->width());
     EXPECT_GE(sub.contentsRect().height(), Canvas()->height());
     EXPECT_TRUE(Khm->MdiArea->viewport()->rect().contains(sub.geometry())) << "it lies wholly in the area";

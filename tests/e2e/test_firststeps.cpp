@@ -103,7 +103,7 @@ TEST_F(WesternLocale, ChineseTypedWithTheInterfaceInTraditionalChineseIsKeptAfte
     EXPECT_TRUE(prompt.shown.empty()) << "the code page is already the language's";
 
     NewProjectNamed(QStringLiteral("Plant"));
-    ASSERT_NE(HmPage, nullptr);
+    ASSERT_NE(CurPage(), nullptr);
     const QString title = QString::fromUtf8("主畫面Main");
     RunWithDialog("MmViewPg", [&](QDialog& d) {
         Control<QListWidget>(d, "PgListBx").setCurrentRow(0);
@@ -141,9 +141,9 @@ TEST_F(WesternLocale, ChineseTypedWithTheInterfaceInTraditionalChineseIsKeptAfte
     EXPECT_EQ(Khm->Doc.PgDataList[0]->Title, title950);
     EXPECT_EQ(AnsiToQString(Khm->Doc.PgDataList[0]->Title), title);
     EXPECT_NE(ReadFile("work/Plant.Til").find(title950), std::string::npos);
-    ASSERT_NE(HmPage, nullptr);
-    ASSERT_EQ(HmPage->ObjList.size(), 1u) << ObjectsText();
-    const auto* btn = dynamic_cast<TLxBtn*>(HmPage->ObjList.front());
+    ASSERT_NE(CurPage(), nullptr);
+    ASSERT_EQ(CurPage()->ObjList.size(), 1u) << ObjectsText();
+    const auto* btn = dynamic_cast<TLxBtn*>(CurPage()->ObjList.front());
     ASSERT_TRUE(btn && !btn->TxtList.empty());
     EXPECT_EQ(btn->TxtList[0], "\xA4\xF4\xAC\xA6");
     EXPECT_EQ(AnsiToQString(btn->TxtList[0]), pump);
@@ -172,7 +172,7 @@ TEST_F(E2ETest, TheCheckResultsFloatAndDockAndADoubleClickOnALineSelectsTheObjec
     btn->UserLevel = 3;
     Khm->Doc.Modified = 1;
     Trigger("TbAddPg");
-    ASSERT_EQ(HmPage->PgIndex, 1) << "another page is at work";
+    ASSERT_EQ(CurPage()->PgIndex, 1) << "another page is at work";
     Trigger("MmTranslate");
     ASSERT_NE(ResultWindow(), nullptr);
     // The window's float button floats it and docks it again; the project keeps which.
@@ -190,10 +190,10 @@ TEST_F(E2ETest, TheCheckResultsFloatAndDockAndADoubleClickOnALineSelectsTheObjec
     const QPoint at = list.visualItemRect(list.item(0)).center();
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
-    ASSERT_NE(HmPage, nullptr);
-    EXPECT_EQ(HmPage->PgIndex, 0) << list.item(0)->text().toStdString();
-    ASSERT_EQ(HmPage->ObjList.size(), 1u);
-    EXPECT_EQ(HmPage->SelList, TObjList{HmPage->ObjList[0]});
+    ASSERT_NE(CurPage(), nullptr);
+    EXPECT_EQ(CurPage()->PgIndex, 0) << list.item(0)->text().toStdString();
+    ASSERT_EQ(CurPage()->ObjList.size(), 1u);
+    EXPECT_EQ(CurPage()->SelList, TObjList{CurPage()->ObjList[0]});
 }
 
 // In each language, run in its own code page as after choosing it and starting again: the
@@ -253,9 +253,9 @@ TEST_F(E2ETest, PageWindowsOpenInViewAndCascadeKeepsALoneOnesSize)
     std::optional<QPoint> first;
     for (const char* name : {"One", "Two", "Three"}) {
         NewProjectNamed(QString::fromLatin1(name));
-        ASSERT_NE(HmPage, nullptr);
+        ASSERT_NE(CurPage(), nullptr);
         QApplication::processEvents();
-        const QMdiSubWindow& sub = *HmPage->SubWindow();
+        const QMdiSubWindow& sub = *CurPage()->SubWindow();
         if (!first)
             first = sub.pos();
         EXPECT_EQ(sub.pos(), *first) << name;
@@ -266,9 +266,9 @@ TEST_F(E2ETest, PageWindowsOpenInViewAndCascadeKeepsALoneOnesSize)
     }
     NewProjectNamed(QStringLiteral("Four"));
     QApplication::processEvents();
-    const QSize before = HmPage->SubWindow()->size();
+    const QSize before = CurPage()->SubWindow()->size();
     Trigger("MmCascade");
-    EXPECT_EQ(HmPage->SubWindow()->size(), before);
+    EXPECT_EQ(CurPage()->SubWindow()->size(), before);
 }
 
 TEST(ProjectNames, WhatAFileNameMayBe)

@@ -204,7 +204,7 @@ protected:
         const int lang = Khm->Doc.LangIndex;
         return {
             {"Khm", [](const Look& look) { look(*Khm); }},
-            {"HmPage", [](const Look& look) { HmPage->PgPopMmPopup(); look(*HmPage); }},
+            {"HmPage", [this](const Look& look) { CurPage()->PgPopMmPopup(); look(*CurPage()); }},
             {"ImagePage", [this](const Look& look) {
                  Trigger("MmStartPg");
                  ASSERT_NE(ImagePage, nullptr);
@@ -249,7 +249,7 @@ protected:
             {"FrmMultiCopy", [this](const Look& look) {
                  QTest::mouseClick(Canvas(), Qt::LeftButton, {}, middles_.at("TbStTxt"));
                  prompt.onExec = [&](QDialog& d) { look(d); };
-                 HmPage->Pop("MmMultiCopy")->trigger();
+                 CurPage()->Pop("MmMultiCopy")->trigger();
                  prompt.onExec = nullptr;
              }},
             {"TxtEdit", object("TbStTxt")},
@@ -451,7 +451,7 @@ TEST_F(Languages, NoTwoItemsOfAMenuShareAnAccessKey)
     Trigger("MmLxe");
     for (int lang : kLanguages) {
         Language(lang);
-        HmPage->PgPopMmPopup();
+        CurPage()->PgPopMmPopup();
         std::vector<QWidget*> menus{Khm->menuBar()};
         for (QWidget* w : QApplication::allWidgets())
             if (qobject_cast<QMenu*>(w))
@@ -539,7 +539,7 @@ TEST_F(LanguageShots, Screenshots)
         Khm->Doc.Modified = 1;
         Trigger("MmClosePrj");
         SetPrompt(&prompt);
-        ASSERT_NE(HmPage, nullptr) << "the question was cancelled";
+        ASSERT_NE(CurPage(), nullptr) << "the question was cancelled";
         RunWithDialog("MmSaveAs", [&](QDialog&) { Grab(QStringLiteral("filedialog") + suffix); });
     }
 }

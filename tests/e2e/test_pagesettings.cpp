@@ -72,7 +72,7 @@ protected:
 TEST_F(PageSettings, SetFromTheMenusSavedReopenedAndCompiled)
 {
     NewProjectNamed("Line");
-    ASSERT_NE(HmPage, nullptr);
+    ASSERT_NE(CurPage(), nullptr);
     FromMenu("MmPageSet", "MmPgJump", [&](QDialog& d) {
         Click(d, "Bit_Rdo");
         Control<QRadioButton>(d, "DevCond_1").click();
@@ -115,24 +115,24 @@ TEST_F(PageSettings, SetFromTheMenusSavedReopenedAndCompiled)
         PushButton(d, "BtnClose");
     });
     EXPECT_TRUE(prompt.shown.empty()) << prompt.shown.front().toStdString();
-    ASSERT_EQ(HmPage->PgJmpList.size(), 1u);
-    ASSERT_EQ(HmPage->PgFunKeyUsed[1], 1);
+    ASSERT_EQ(CurPage()->PgJmpList.size(), 1u);
+    ASSERT_EQ(CurPage()->PgFunKeyUsed[1], 1);
     const std::int32_t buzzer = Khm->Doc.SysBuzzer.Ref.DevAddrCode;
-    const std::int32_t numWrite = HmPage->PgNumWrite.Ref.DevAddrCode;
+    const std::int32_t numWrite = CurPage()->PgNumWrite.Ref.DevAddrCode;
     ASSERT_NE(buzzer, -1);
     ASSERT_NE(numWrite, -1);
 
     SaveCloseAndReopen("Line", "settings-save-as", "settings-open");
-    ASSERT_NE(HmPage, nullptr);
+    ASSERT_NE(CurPage(), nullptr);
     ProjectDoc& doc = Khm->Doc;
     EXPECT_EQ(doc.SysBuzzer.Ref.DevAddrCode, buzzer);
     EXPECT_EQ(doc.SysBuzzer.OnOffOrOperator, 1);
     EXPECT_EQ(doc.PowerOnMacro.Value, 123);
     EXPECT_EQ(doc.PowerOnMacro.IntervalIndex, 1);
-    ASSERT_EQ(HmPage->PgJmpList.size(), 1u);
-    EXPECT_EQ(HmPage->PgJmpList[0].OnOff, 1);
-    EXPECT_EQ(HmPage->PgFunKeys[1].ButtonType, kes::BtnType::SetOn);
-    EXPECT_EQ(HmPage->PgNumWrite.Ref.DevAddrCode, numWrite);
+    ASSERT_EQ(CurPage()->PgJmpList.size(), 1u);
+    EXPECT_EQ(CurPage()->PgJmpList[0].OnOff, 1);
+    EXPECT_EQ(CurPage()->PgFunKeys[1].ButtonType, kes::BtnType::SetOn);
+    EXPECT_EQ(CurPage()->PgNumWrite.Ref.DevAddrCode, numWrite);
     // The system menu marks what is set.
     {
         auto* m = Khm->findChild<QMenu*>(QStringLiteral("MmGlobalSet_menu"));

@@ -42,7 +42,7 @@ void EditorTest::NewProject(int model, int machine)
     };
     Khm->MmNewClick();
     prompt.onExec = nullptr;
-    ASSERT_NE(HmPage, nullptr) << "the new project's first page is open";
+    ASSERT_NE(CurPage(), nullptr) << "the new project's first page is open";
     QApplication::processEvents();
 }
 
@@ -62,8 +62,8 @@ TLxObj* EditorTest::DrawWith(const char* tool, QPoint from, QPoint to)
 
 Bytes EditorTest::StoredPage()
 {
-    HmPage->PgDataSave();
-    return Khm->Doc.PgDataList[static_cast<std::size_t>(HmPage->PgIndex)]->Data;
+    CurPage()->PgDataSave();
+    return Khm->Doc.PgDataList[static_cast<std::size_t>(CurPage()->PgIndex)]->Data;
 }
 
 } // namespace kes::test

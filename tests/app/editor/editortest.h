@@ -27,6 +27,8 @@ public:
 
     // The current page's stored record stream after storing it.
     Bytes StoredPage();
+
+    PageEditor* Editor() const override { return Khm ? Khm->PageEd.get() : nullptr; }
 };
 
 } // namespace kes::test

@@ -2,6 +2,7 @@
 // The user's hand on a page window: mouse presses, drags and keys sent to its canvas as Qt
 // events, in panel pixels of its zoom and grid. The editor tests drive a page window of the
 // started program (EditorTest) or one without the main window (PageTest) with it.
+#include "app/editor/pageeditor.h"
 #include "app/editor/thmpage.h"
 
 #include <QEvent>
@@ -15,10 +16,14 @@ class PageDriver {
 public:
     virtual ~PageDriver() = default;
 
+    // The page editor whose windows are driven; null when there is none.
+    virtual PageEditor* Editor() const = 0;
+    // The current page window, or null when none is.
+    THmPage* CurPage() const { return Editor() ? Editor()->Current() : nullptr; }
     // The current page window.
-    THmPage& Page() const { return *HmPage; }
+    THmPage& Page() const { return *CurPage(); }
     // The window driven: the current page window unless another editor window is chosen.
-    TEditPage& Driven() const { return driven_ ? *driven_ : *HmPage; }
+    TEditPage& Driven() const { return driven_ ? *driven_ : Page(); }
     void Drive(TEditPage* window) { driven_ = window; }
     QWidget* Canvas() const { return Driven().Canvas(); }
     // One panel pixel of the window, screen pixels.

@@ -8,11 +8,12 @@ namespace kes::test {
 
 void TestPageHost::PointerTool()
 {
-    if (!HmPage)
+    THmPage* page = editor ? editor->Current() : nullptr;
+    if (!page)
         return;
-    HmPage->PolyPointsCancel();
-    HmPage->ToolKind = 0;
-    HmPage->ToolSubType = 0;
+    page->PolyPointsCancel();
+    page->ToolKind = 0;
+    page->ToolSubType = 0;
 }
 
 void PageTest::SetUp()
@@ -25,12 +26,14 @@ void PageTest::SetUp()
 
 void PageTest::TearDown()
 {
+    host.editor = nullptr;
     editor.reset();
     SetAppDir(savedAppDir_);
 }
 
 void PageTest::NewProject(int model, int machine)
 {
+    host.editor = nullptr;
     editor.reset();
     host.doc.PgDataList.clear();
     host.model = std::make_unique<LxTypeCore>(host.doc);
@@ -45,9 +48,10 @@ void PageTest::NewProject(int model, int machine)
     host.doc.EditMode = kes::Editing::Pages;
     host.doc.PgDataList.push_back(std::make_unique<PgDataStr>());
     editor = std::make_unique<PageEditor>(host, nullptr);
+    host.editor = editor.get();
     editor->LoadPageWindow(0);
     ASSERT_NE(editor->OpenPageOf(0), nullptr);
-    ASSERT_EQ(HmPage, editor->Pages().front());
+    ASSERT_EQ(editor->Current(), editor->Pages().front());
 }
 
 void PageTest::Choose(ObjKind kind, int figure)

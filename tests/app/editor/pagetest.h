@@ -26,7 +26,11 @@ public:
 
     ProjectDoc& Doc() override { return doc; }
     LxTypeCore* Model() const override { return model.get(); }
+    PageEditor* PageEd() const override { return editor; }
     void PointerTool() override;
+
+    // The fixture's page editor, while there is one.
+    PageEditor* editor = nullptr;
 };
 
 class PageTest : public ::testing::Test, public PageDriver {
@@ -41,6 +45,8 @@ protected:
     void Choose(ObjKind kind, int figure = 0);
     // Takes the pointer tool, as the main window's pointer button does to the page.
     void Pointer() { host.PointerTool(); }
+
+    PageEditor* Editor() const override { return editor.get(); }
     // Draws an object of kind (the geometry of a figure) from from to to: a drag, or for the
     // polyline a click at from and a double click at to.
     TLxObj* Draw(ObjKind kind, QPoint from, QPoint to, int figure = 0);

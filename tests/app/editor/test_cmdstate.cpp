@@ -31,8 +31,8 @@ protected:
     {
         AllBuilt();
         Khm->FormActivate();
-        if (HmPage)
-            HmPage->EditStateRefresh();
+        if (CurPage())
+            CurPage()->EditStateRefresh();
     }
 
 public:
@@ -72,7 +72,7 @@ TEST_P(CmdStateTable, ItemsFollowTheState)
         const bool checked = name.back() == '!';
         if (checked)
             name.pop_back();
-        QAction* a = name.rfind("Pop", 0) == 0 && HmPage ? HmPage->Pop(name.c_str()) : Khm->FindAction(name.c_str());
+        QAction* a = name.rfind("Pop", 0) == 0 && CurPage() ? CurPage()->Pop(name.c_str()) : Khm->FindAction(name.c_str());
         if (a) {
             EXPECT_EQ(checked ? a->isChecked() : a->isEnabled(), e.on) << name;
             continue;
@@ -148,15 +148,15 @@ TEST_F(CmdStateTest, ToolsAndLineStylesFollowTheClickedButtons)
     NewProject();
     AllBuilt();
     Trigger("TbRect");
-    EXPECT_EQ(HmPage->ToolKind, 17);
-    EXPECT_EQ(HmPage->ToolSubType, 2);
+    EXPECT_EQ(CurPage()->ToolKind, 17);
+    EXPECT_EQ(CurPage()->ToolSubType, 2);
     EXPECT_FALSE(Khm->Action("tbPointTo")->isChecked());
     Trigger("TbStTxt");
-    EXPECT_EQ(HmPage->ToolKind, 1);
-    EXPECT_EQ(HmPage->ToolSubType, 0);
+    EXPECT_EQ(CurPage()->ToolKind, 1);
+    EXPECT_EQ(CurPage()->ToolSubType, 0);
     EXPECT_TRUE(Khm->Action("TbStTxt")->isChecked());
     Trigger("tbPointTo");
-    EXPECT_EQ(HmPage->ToolKind, 0);
+    EXPECT_EQ(CurPage()->ToolKind, 0);
     EXPECT_TRUE(Khm->Action("tbPointTo")->isChecked());
 
     // The dotted style is always one pixel wide; a width button returns to solid lines.

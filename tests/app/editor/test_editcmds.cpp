@@ -76,7 +76,7 @@ protected:
     THmPage* NewPage()
     {
         Trigger("TbAddPg");
-        return HmPage;
+        return CurPage();
     }
 };
 

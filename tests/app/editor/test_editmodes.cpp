@@ -163,8 +163,8 @@ protected:
             Khm->Doc.Modified = 0;
             const int subType = IsKind(KindCode(t.kind), ObjKind::Geom) ? a->property("Tag").toInt() : 0;
             if (mode == Editing::Pages) {
-                HmPage->ToolKind = static_cast<std::int16_t>(KindCode(t.kind));
-                HmPage->ToolSubType = subType;
+                CurPage()->ToolKind = static_cast<std::int16_t>(KindCode(t.kind));
+                CurPage()->ToolSubType = subType;
             } else {
                 ImageEditor().SetTool(mode, KindCode(t.kind), subType);
             }

@@ -74,7 +74,7 @@ TEST_F(MouseEditTest, DoubleClickOpensTheKindsDialogForOneSelectedObject)
         ++opened;
         caption = title;
         EXPECT_EQ(obj.ObjType, 1);
-        EXPECT_EQ(ctx.Page, HmPage);
+        EXPECT_EQ(ctx.Page, CurPage());
         return true;
     });
     TLxObj* a = DrawWith("TbStTxt", At(2, 2), At(20, 10));

@@ -63,8 +63,8 @@ TEST_F(PageExportsTest, DumpsGoWhereTheUserChoosesAndNowhereOnCancel)
     NewProject();
     DrawWith("TbStTxt", At(2, 2), At(30, 12));
     Khm->MmPgSizeClick(8); // the dumps do not depend on the window's zoom
-    const int w = HmPage->ClientWidth() / HmPage->Zoom / HmPage->GridWidth;
-    const int h = HmPage->ClientHeight() / HmPage->Zoom / HmPage->GridHeight;
+    const int w = CurPage()->ClientWidth() / CurPage()->Zoom / CurPage()->GridWidth;
+    const int h = CurPage()->ClientHeight() / CurPage()->Zoom / CurPage()->GridHeight;
     ASSERT_GT(w, 0);
     struct Case {
         const char* item;
@@ -72,7 +72,7 @@ TEST_F(PageExportsTest, DumpsGoWhereTheUserChoosesAndNowhereOnCancel)
     } cases[] = {
         {"MmPageSave", static_cast<std::size_t>(w * ((h + 7) / 8) * 6)},
         {"MmPage1Save", static_cast<std::size_t>((w + 7) / 8 * h * 5)},
-        {"MmObjBmpSave", static_cast<std::size_t>(HmPage->CurObj->BmpSizeGet() * 6)},
+        {"MmObjBmpSave", static_cast<std::size_t>(CurPage()->CurObj->BmpSizeGet() * 6)},
     };
     for (const Case& c : cases) {
         const std::string name = std::string(c.item) + ".txt";
@@ -84,7 +84,7 @@ TEST_F(PageExportsTest, DumpsGoWhereTheUserChoosesAndNowhereOnCancel)
         EXPECT_EQ(FileSize(name), c.size) << c.item;
     }
     // Without a current object the object dump asks nothing.
-    HmPage->CurObj = nullptr;
+    CurPage()->CurObj = nullptr;
     const int runs = prompt.execCount;
     Khm->Action("MmObjBmpSave")->trigger();
     EXPECT_EQ(prompt.execCount, runs);
@@ -96,7 +96,7 @@ TEST_F(PageExportsTest, PictureIsThePageAtTheWindowsSize)
     DrawWith("TbStTxt", At(2, 2), At(30, 12));
     Khm->Action("MmImageToClipBrd")->trigger();
     const QImage clip = QApplication::clipboard()->image();
-    EXPECT_EQ(clip.size(), QSize(HmPage->ClientWidth(), HmPage->ClientHeight()));
+    EXPECT_EQ(clip.size(), QSize(CurPage()->ClientWidth(), CurPage()->ClientHeight()));
     Choose("page.bmp");
     Khm->Action("MmImageToFile")->trigger();
     QImage file;

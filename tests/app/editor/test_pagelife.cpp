@@ -97,7 +97,7 @@ TEST_F(PageLifeTest, UndoRestoresThePageRecordsOfItsSnapshot)
 TEST_F(PageLifeTest, SwitchingPagesKeepsEveryEdit)
 {
     NewProject();
-    THmPage* first = HmPage;
+    THmPage* first = CurPage();
     DrawWith("TbStTxt", At(2, 2), At(30, 12));
     DrawWith("TbBtn", At(40, 2), At(70, 20));
     Trigger("tbPointTo");
@@ -107,7 +107,7 @@ TEST_F(PageLifeTest, SwitchingPagesKeepsEveryEdit)
 
     Trigger("TbAddPg");
     ASSERT_EQ(Khm->PageEd->Pages().size(), 2u);
-    THmPage* second = HmPage;
+    THmPage* second = CurPage();
     ASSERT_NE(second, first);
     EXPECT_FALSE(first->Live());
     EXPECT_TRUE(first->ObjList.empty());
@@ -128,7 +128,7 @@ TEST_F(PageLifeTest, SwitchingPagesKeepsEveryEdit)
     DrawWith("TbRect", At(10, 10), At(40, 40));
     const std::string secondEdited = ObjectsText();
     Trigger("TbPrePg");
-    EXPECT_EQ(HmPage, first);
+    EXPECT_EQ(CurPage(), first);
     EXPECT_TRUE(first->Live());
     EXPECT_FALSE(second->Live());
     EXPECT_EQ(ObjectsText(), edited);
@@ -136,12 +136,12 @@ TEST_F(PageLifeTest, SwitchingPagesKeepsEveryEdit)
     EXPECT_FALSE(Khm->Action("TbPrePg")->isEnabled());
     EXPECT_TRUE(Khm->Action("TbNextPg")->isEnabled());
     Trigger("TbNextPg");
-    EXPECT_EQ(HmPage, second);
+    EXPECT_EQ(CurPage(), second);
     EXPECT_EQ(ObjectsText(), secondEdited);
 
     // Activation follows the MDI area, whatever has the keyboard focus.
     Khm->MdiArea->setActiveSubWindow(first->SubWindow());
-    EXPECT_EQ(HmPage, first);
+    EXPECT_EQ(CurPage(), first);
     EXPECT_EQ(ObjectsText(), edited);
 }
 
@@ -169,7 +169,7 @@ TEST_F(PageLifeTest, ClosingTheLastPageWindowDisablesThePageCommands)
         static_cast<THmPage*>(w)->SubWindow()->close();
     QApplication::processEvents();
     EXPECT_TRUE(Khm->PageEd->Pages().empty());
-    EXPECT_EQ(HmPage, nullptr);
+    EXPECT_EQ(CurPage(), nullptr);
     for (const char* n : {"MmPgJump", "MmFunKeyEt", "MmUndo", "MmRedo", "TbZoomIn", "TbZoomOut"})
         EXPECT_FALSE(Khm->Action(n)->isEnabled()) << n;
     // Pages are left in the project: the tool bar items stay.
@@ -177,8 +177,8 @@ TEST_F(PageLifeTest, ClosingTheLastPageWindowDisablesThePageCommands)
     EXPECT_TRUE(Khm->Action("ObjTBarSet")->isEnabled());
     // They open again from their records.
     Khm->LoadPageWindow(1);
-    ASSERT_NE(HmPage, nullptr);
-    EXPECT_EQ(HmPage->PgIndex, 1);
+    ASSERT_NE(CurPage(), nullptr);
+    EXPECT_EQ(CurPage()->PgIndex, 1);
     // The object, figure and text bars work again on the reopened page, and on the page of a
     // project started after closing this one.
     auto expectBarsWork = [this](const char* when) {

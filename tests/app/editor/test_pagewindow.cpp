@@ -29,7 +29,7 @@ TEST_F(PageWindowTest, TheEditorKeepsItsWindowsInPageOrderAndOwnsThem)
     EXPECT_EQ(editor->Pages(), (std::vector<THmPage*>{first, second, third}));
     editor->LoadPageWindow(2);
     EXPECT_EQ(editor->Pages().size(), 3u) << "an open page's window is brought back, not made again";
-    EXPECT_EQ(HmPage, third);
+    EXPECT_EQ(CurPage(), third);
     editor->LoadPageWindow(3);
     EXPECT_EQ(editor->Pages().size(), 3u) << "no such page";
 
@@ -39,7 +39,7 @@ TEST_F(PageWindowTest, TheEditorKeepsItsWindowsInPageOrderAndOwnsThem)
     EXPECT_EQ(editor->Pages(), (std::vector<THmPage*>{first, third}));
     editor.reset();
     EXPECT_TRUE(watch.isNull());
-    EXPECT_EQ(HmPage, nullptr);
+    EXPECT_EQ(CurPage(), nullptr);
 }
 
 TEST_F(PageWindowTest, ABoxDrawnBackwardsOrTooSmallFollowsTheDrawingRules)
@@ -101,7 +101,7 @@ TEST_P(SnapTest, MovesAndResizesLandOnWholePanelPixels)
 {
     const auto [model, zoom] = GetParam();
     NewProject(model);
-    editor->SetPageZoom(HmPage, zoom);
+    editor->SetPageZoom(CurPage(), zoom);
     ASSERT_EQ(Page().Zoom, zoom);
     const int sx = StepX();
     const int sy = StepY();

@@ -33,12 +33,12 @@ protected:
     {
         ProjectDoc& doc = Khm->Doc;
         doc.SysPgJumps.clear();
-        HmPage->FreeObjects();
+        CurPage()->FreeObjects();
         while (static_cast<int>(doc.SysPgJumps.size()) < std::min(n, kMaxPgJumps))
             doc.AddSysPgJump()->Ref.DevAddrCode = 0x10;
         for (int i = kMaxPgJumps; i < n; ++i)
-            HmPage->AppendObj(std::make_unique<TStTxt>());
-        ASSERT_EQ(CountLinkedRecords(doc, HmPage), n);
+            CurPage()->AppendObj(std::make_unique<TStTxt>());
+        ASSERT_EQ(CountLinkedRecords(doc, CurPage()), n);
     }
     void OpenMenu(const char* menu)
     {
@@ -122,8 +122,8 @@ TEST_F(SettingMenusTest, ThePagesBuzzerAndLampRefuseAlikeFromTheMenuAndThePopup)
             d.reject();
         };
         if (std::string(item).starts_with("Pop")) {
-            HmPage->PgPopMmPopup();
-            QAction* pop = HmPage->Pop(item);
+            CurPage()->PgPopMmPopup();
+            QAction* pop = CurPage()->Pop(item);
             ASSERT_TRUE(pop && pop->isEnabled());
             pop->trigger();
         } else {
@@ -142,15 +142,15 @@ TEST_F(SettingMenusTest, TheElementMenuKeepsTheLinkedRecordLimitAsTheToolBarDoes
         SCOPED_TRACE(item);
         UseLinked(69);
         prompt.shown.clear();
-        HmPage->ToolKind = 0;
+        CurPage()->ToolKind = 0;
         Trigger(item);
         EXPECT_EQ(prompt.shown, std::vector<QString>{Msg(302)});
-        EXPECT_EQ(HmPage->ToolKind, 0) << "no drawing tool is chosen";
+        EXPECT_EQ(CurPage()->ToolKind, 0) << "no drawing tool is chosen";
         UseLinked(68);
         prompt.shown.clear();
         Trigger(item);
         EXPECT_TRUE(prompt.shown.empty());
-        EXPECT_NE(HmPage->ToolKind, 0);
+        EXPECT_NE(CurPage()->ToolKind, 0);
     }
 }
 
@@ -177,7 +177,7 @@ TEST_F(SettingMenusTest, TheSettingsMenusFollowTheRecords)
     EXPECT_FALSE(Enabled("MmSysPgChgSet")) << "the parameter register changes the pages";
     EXPECT_TRUE(Enabled("MmSysPowerOnSet"));
 
-    HmPage->PgSysRecs[0].Ref.DevAddrCode = 0x20;
+    CurPage()->PgSysRecs[0].Ref.DevAddrCode = 0x20;
     OpenMenu("MmPageSet");
     EXPECT_TRUE(Checked("MmBuzzerSet"));
     EXPECT_FALSE(Checked("MmLedSet"));
@@ -189,13 +189,13 @@ TEST_F(SettingMenusTest, TheSettingsMenusFollowTheRecords)
 TEST_F(SettingMenusTest, RedefiningUpAndDownAsksFirstAndGivingThemBackFreesTheKeys)
 {
     ProjectDoc& doc = Khm->Doc;
-    HmPage->PgHide.Hide = 1;
+    CurPage()->PgHide.Hide = 1;
     doc.Modified = 0;
     prompt.answers = {Answer::No};
     Trigger("MmEnableUD");
     EXPECT_FALSE(doc.EnableUpDown);
     EXPECT_FALSE(Checked("MmEnableUD"));
-    EXPECT_EQ(HmPage->PgHide.Hide, 1);
+    EXPECT_EQ(CurPage()->PgHide.Hide, 1);
     EXPECT_EQ(doc.Modified, 0);
     EXPECT_EQ(prompt.shown, std::vector<QString>{Msg(129) + "\n" + Msg(123)});
 
@@ -203,16 +203,16 @@ TEST_F(SettingMenusTest, RedefiningUpAndDownAsksFirstAndGivingThemBackFreesTheKe
     Trigger("MmEnableUD");
     EXPECT_TRUE(doc.EnableUpDown);
     EXPECT_TRUE(Checked("MmEnableUD"));
-    EXPECT_EQ(HmPage->PgHide.Hide, 0);
+    EXPECT_EQ(CurPage()->PgHide.Hide, 0);
 
     doc.SysFunKeys[10].ButtonType = kes::BtnType::SetOn;
     doc.SysFunKeyUsed[10] = 1;
-    HmPage->PgFunKeyUsed[11] = 1;
+    CurPage()->PgFunKeyUsed[11] = 1;
     doc.Modified = 0;
     Trigger("MmEnableUD");
     EXPECT_FALSE(doc.EnableUpDown);
     EXPECT_EQ(doc.SysFunKeyUsed[10], 0);
-    EXPECT_EQ(HmPage->PgFunKeyUsed[11], 0);
+    EXPECT_EQ(CurPage()->PgFunKeyUsed[11], 0);
     EXPECT_EQ(doc.Modified, 1);
 }
 

@@ -56,7 +56,7 @@ TEST_F(TextToolsTest, StateTextsGrowToTheirStateAndTheUpDownStaysInRange)
     auto* btn = dynamic_cast<TLxBtn*>(DrawWith("TbBtn", At(2, 2), At(40, 20)));
     ASSERT_NE(btn, nullptr);
     btn->TxtList = {"Off"};
-    HmPage->StateToolRefresh(btn);
+    CurPage()->StateToolRefresh(btn);
     ASSERT_EQ(States().count(), btn->TotalState);
     TbState_UDChange(*Khm, false);
     EXPECT_EQ(States().currentIndex(), 0);
@@ -74,7 +74,7 @@ TEST_F(TextToolsTest, AMessageTextStopsAt250Pixels)
     NewProject();
     auto* msg = dynamic_cast<TMsgTxt*>(DrawWith("TbMsg", At(2, 2), At(100, 20)));
     ASSERT_NE(msg, nullptr);
-    HmPage->StateToolRefresh(msg);
+    CurPage()->StateToolRefresh(msg);
     States().setCurrentIndex(0);
     TCanvas& c = *msg->Picture.Canvas();
     QString text;

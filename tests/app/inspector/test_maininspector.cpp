@@ -182,20 +182,20 @@ TEST_F(MainInspectorTest, AnEditIsOneUndoStepAndARefusedAddressIsSaid)
     TLxObj* val = DrawWith("TbVal", At(2, 2), At(30, 12));
     ASSERT_NE(val, nullptr);
     Drag(At(10, 6), At(12, 6));
-    ASSERT_EQ(DlgProp->ShownObj, HmPage->CurObj);
-    const int dragged = HmPage->CurObj->Left;
+    ASSERT_EQ(DlgProp->ShownObj, CurPage()->CurObj);
+    const int dragged = CurPage()->CurObj->Left;
     Type(1, QStringLiteral("40"));
-    EXPECT_EQ(HmPage->CurObj->Left, At(40, 0).x());
+    EXPECT_EQ(CurPage()->CurObj->Left, At(40, 0).x());
     Trigger("MmUndo");
-    ASSERT_EQ(HmPage->ObjList.size(), 1u);
-    EXPECT_EQ(HmPage->ObjList[0]->Left, dragged) << "the drag before the edit stays";
+    ASSERT_EQ(CurPage()->ObjList.size(), 1u);
+    EXPECT_EQ(CurPage()->ObjList[0]->Left, dragged) << "the drag before the edit stays";
     Trigger("MmRedo");
-    EXPECT_EQ(HmPage->ObjList[0]->Left, At(40, 0).x());
+    EXPECT_EQ(CurPage()->ObjList[0]->Left, At(40, 0).x());
 
     Click(At(42, 6));
     ASSERT_NE(DlgProp->ShownObj, nullptr);
     const QString before = Grid().Cells(1, Line(6));
-    const std::size_t steps = HmPage->UndoList.size();
+    const std::size_t steps = CurPage()->UndoList.size();
     prompt.shown.clear();
     Type(6, QStringLiteral("Q99999"));
     ASSERT_EQ(prompt.shown.size(), 1u);
@@ -203,11 +203,11 @@ TEST_F(MainInspectorTest, AnEditIsOneUndoStepAndARefusedAddressIsSaid)
     EXPECT_EQ(prompt.shown[0], Grid().Prop(6)->Name + QStringLiteral(" ") + Msg(5));
     EXPECT_EQ(Grid().Cells(1, Line(6)), before);
     // An edit that stored nothing, refused or the value the row already had, is no undo step.
-    EXPECT_EQ(HmPage->UndoList.size(), steps) << "a refused value left an undo step";
+    EXPECT_EQ(CurPage()->UndoList.size(), steps) << "a refused value left an undo step";
     Type(1, QStringLiteral("40"));
-    EXPECT_EQ(HmPage->UndoList.size(), steps) << "an unchanged value left an undo step";
+    EXPECT_EQ(CurPage()->UndoList.size(), steps) << "an unchanged value left an undo step";
     Trigger("MmUndo");
-    EXPECT_EQ(HmPage->ObjList[0]->Left, dragged) << "one undo takes back the last change";
+    EXPECT_EQ(CurPage()->ObjList[0]->Left, dragged) << "one undo takes back the last change";
 }
 
 TEST_F(MainInspectorTest, ItsPlaceGoesThroughTheLayoutFileAndComesBack)

@@ -9,6 +9,7 @@
 #include "../shell/shellfixture.h"
 #include "recordingpages.h"
 
+#include "app/editor/pageeditor.h"
 #include "app/editor/thmpage.h"
 #include "app/project/memimage.h"
 #include "app/project/objfactory.h"
@@ -351,7 +352,7 @@ TEST_F(PrjCommandsTest, ARecentProjectWithoutPagesGetsItsFirstPageItsLayoutAndTh
     EXPECT_EQ(Khm->Doc.PrjName, "plant");
     EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::Pages);
     ASSERT_EQ(Khm->Doc.PgDataList.size(), 1u);
-    EXPECT_NE(HmPage, nullptr);
+    EXPECT_NE(Khm->PageEd->Current(), nullptr);
     EXPECT_FALSE(Khm->ObjToolBar->isHidden()) << "the layout is restored";
     ASSERT_NE(ResultWindow(), nullptr);
     EXPECT_EQ(ResultWindow()->lsbChk->count(), 1);
