@@ -27,6 +27,12 @@ namespace {
 
 template <typename T> std::unique_ptr<TLxObj> Make() { return std::make_unique<T>(); }
 
+template <typename T> OperatorFields Operated(TLxObj& obj)
+{
+    auto* o = dynamic_cast<T*>(&obj);
+    return o ? OperatorFields{&o->RefKey, &o->UserLevel} : OperatorFields{};
+}
+
 constexpr DevRefs None = DevRefs::None;
 constexpr DevRefs One = DevRefs::One;
 constexpr DevRefs Three = DevRefs::Three;
@@ -35,29 +41,30 @@ constexpr FontUse Panel = FontUse::PanelFont;
 constexpr FontUse Face = FontUse::FontFace;
 constexpr RecordForm Body = RecordForm::Body;
 
-// kind, class, make, references, font, record, square, transparent, print caption message
+// kind, class, make, references, font, record, square, transparent, print caption message,
+// function key and user level
 constexpr ObjKindFacts kFacts[] = {
-    {ObjKind::StTxt, "TStTxt", Make<TStTxt>, None, Face, Body, false, false, 36},
-    {ObjKind::LxVal, "TLxVal", Make<TLxVal>, One, Panel, Body, false, false, 37},
-    {ObjKind::LxDevBmp, "TLxDevBmp", Make<TLxDevBmp>, One, NoFont, Body, false, false, 38},
-    {ObjKind::VrgBmp, "TVrgBmp", Make<TVrgBmp>, One, NoFont, Body, false, false, 39},
-    {ObjKind::StBmp, "TStBmp", Make<TStBmp>, None, NoFont, Body, false, false, 40},
-    {ObjKind::ActBmp, "TActBmp", Make<TActBmp>, One, NoFont, Body, false, false, 41},
-    {ObjKind::Scale, "TScale", Make<TScale>, None, Panel, Body, false, false, 42},
-    {ObjKind::ProgBar, "TProgBar", Make<TProgBar>, One, NoFont, Body, false, false, 43},
-    {ObjKind::CirMeter, "TCirMeter", Make<TCirMeter>, One, Panel, Body, true, false, 44},
-    {ObjKind::RectMeter, "TRectMeter", Make<TRectMeter>, One, Panel, RecordForm::None, false, false, 45},
-    {ObjKind::LxPage, "TLxPage", Make<TLxPage>, None, NoFont, RecordForm::None, false, false, 46},
-    {ObjKind::MsgTxt, "TMsgTxt", Make<TMsgTxt>, One, Face, Body, false, false, 47},
-    {ObjKind::LxBtn, "TLxBtn", Make<TLxBtn>, Three, Panel, Body, false, false, 48},
-    {ObjKind::LxCurve, "TLxCurve", Make<TLxCurve>, One, NoFont, Body, false, false, 49},
-    {ObjKind::LxXyCurve, "TLxXyCurve", Make<TLxXyCurve>, One, NoFont, Body, false, false, 50},
-    {ObjKind::Rtc, "TRtc", Make<TRtc>, One, Panel, Body, false, false, 51},
-    {ObjKind::Geom, "TGeom", Make<TGeom>, None, NoFont, RecordForm::Own, false, true, 71},
-    {ObjKind::Light, "TLight", Make<TLight>, One, Face, Body, false, false, 52},
-    {ObjKind::Metrol, "TMetrol", Make<TMetrol>, None, NoFont, Body, false, false, 70},
-    {ObjKind::LxGetVal, "TLxGetVal", Make<TLxGetVal>, Three, Panel, Body, false, false, 91},
-    {ObjKind::LxAdvDevBmp, "TLxAdvDevBmp", Make<TLxAdvDevBmp>, One, NoFont, Body, false, false, 38},
+    {ObjKind::StTxt, "TStTxt", Make<TStTxt>, None, Face, Body, false, false, 36, nullptr},
+    {ObjKind::LxVal, "TLxVal", Make<TLxVal>, One, Panel, Body, false, false, 37, nullptr},
+    {ObjKind::LxDevBmp, "TLxDevBmp", Make<TLxDevBmp>, One, NoFont, Body, false, false, 38, nullptr},
+    {ObjKind::VrgBmp, "TVrgBmp", Make<TVrgBmp>, One, NoFont, Body, false, false, 39, nullptr},
+    {ObjKind::StBmp, "TStBmp", Make<TStBmp>, None, NoFont, Body, false, false, 40, nullptr},
+    {ObjKind::ActBmp, "TActBmp", Make<TActBmp>, One, NoFont, Body, false, false, 41, nullptr},
+    {ObjKind::Scale, "TScale", Make<TScale>, None, Panel, Body, false, false, 42, nullptr},
+    {ObjKind::ProgBar, "TProgBar", Make<TProgBar>, One, NoFont, Body, false, false, 43, nullptr},
+    {ObjKind::CirMeter, "TCirMeter", Make<TCirMeter>, One, Panel, Body, true, false, 44, nullptr},
+    {ObjKind::RectMeter, "TRectMeter", Make<TRectMeter>, One, Panel, RecordForm::None, false, false, 45, nullptr},
+    {ObjKind::LxPage, "TLxPage", Make<TLxPage>, None, NoFont, RecordForm::None, false, false, 46, nullptr},
+    {ObjKind::MsgTxt, "TMsgTxt", Make<TMsgTxt>, One, Face, Body, false, false, 47, nullptr},
+    {ObjKind::LxBtn, "TLxBtn", Make<TLxBtn>, Three, Panel, Body, false, false, 48, Operated<TLxBtn>},
+    {ObjKind::LxCurve, "TLxCurve", Make<TLxCurve>, One, NoFont, Body, false, false, 49, nullptr},
+    {ObjKind::LxXyCurve, "TLxXyCurve", Make<TLxXyCurve>, One, NoFont, Body, false, false, 50, nullptr},
+    {ObjKind::Rtc, "TRtc", Make<TRtc>, One, Panel, Body, false, false, 51, nullptr},
+    {ObjKind::Geom, "TGeom", Make<TGeom>, None, NoFont, RecordForm::Own, false, true, 71, nullptr},
+    {ObjKind::Light, "TLight", Make<TLight>, One, Face, Body, false, false, 52, nullptr},
+    {ObjKind::Metrol, "TMetrol", Make<TMetrol>, None, NoFont, Body, false, false, 70, nullptr},
+    {ObjKind::LxGetVal, "TLxGetVal", Make<TLxGetVal>, Three, Panel, Body, false, false, 91, Operated<TLxGetVal>},
+    {ObjKind::LxAdvDevBmp, "TLxAdvDevBmp", Make<TLxAdvDevBmp>, One, NoFont, Body, false, false, 38, nullptr},
 };
 static_assert(CoversEveryKind(kFacts));
 
@@ -66,6 +73,12 @@ static_assert(CoversEveryKind(kFacts));
 const ObjKindFacts& KindFacts(ObjKind k) { return EntryOf(kFacts, k); }
 
 const ObjKindFacts* KindFactsOf(const TLxObj& obj) { return EntryOfObj(kFacts, obj); }
+
+OperatorFields OperatorFieldsOf(TLxObj& obj)
+{
+    const ObjKindFacts* facts = KindFactsOf(obj);
+    return facts && facts->Operated ? facts->Operated(obj) : OperatorFields{};
+}
 
 std::unique_ptr<TLxObj> NewObjOfKind(ObjKind k) { return KindFacts(k).Make(); }
 

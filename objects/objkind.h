@@ -103,6 +103,14 @@ enum class FontUse : std::uint8_t { None, PanelFont, FontFace };
 // page).
 enum class RecordForm : std::uint8_t { Body, Own, None };
 
+// The fields of the kinds the operator works on the panel (the button, the value entry): the
+// function key bound to the object (255: none) and the user level it asks for. Both null for
+// the other kinds.
+struct OperatorFields {
+    std::uint8_t* RefKey = nullptr;
+    std::int32_t* UserLevel = nullptr;
+};
+
 struct ObjKindFacts {
     ObjKind Kind;
     const char* ClassName;           // "TStTxt", ...
@@ -113,11 +121,14 @@ struct ObjKindFacts {
     bool KeepsSquare;  // a resize keeps its picture square (the round meter)
     bool Transparent;  // always painted with SRCAND over what lies below (the geometry)
     int CaptionMsg;    // message number of the kind's print caption
+    OperatorFields (*Operated)(TLxObj& obj); // null: the kind binds no key and asks no level
 };
 
 const ObjKindFacts& KindFacts(ObjKind k);
 // The facts of obj's kind; null for an object whose ObjType names no kind.
 const ObjKindFacts* KindFactsOf(const TLxObj& obj);
+// obj's function key and user level (OperatorFields).
+OperatorFields OperatorFieldsOf(TLxObj& obj);
 // An object of kind k with its class's defaults (no project defaults: see the object factory).
 std::unique_ptr<TLxObj> NewObjOfKind(ObjKind k);
 

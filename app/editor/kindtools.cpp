@@ -1,5 +1,6 @@
 #include "app/editor/kindtools.h"
 
+#include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "objects/btntype.h"
 #include "objects/tactbmp.h"
@@ -24,6 +25,7 @@ namespace kes {
 namespace {
 
 constexpr int kMsgNoStateChosen = 64;
+constexpr int kMsgButtonTypes = 229; // + button type: the type's name
 constexpr int kMaxMessageWidth = 250; // screen pixels of one message text
 
 // An edit over the kind's class, called for an object of the kind: an object whose class is
@@ -229,6 +231,15 @@ bool StoreButtonText(TLxBtn& o, TypedText& text)
     return true;
 }
 
+// The button's print caption names its type.
+void ButtonCaption(TLxBtn& o, const QString& menuCaption)
+{
+    QString print = menuCaption;
+    if (o.BtnType != BtnType::None)
+        print += QLatin1Char('[') + Msg(kMsgButtonTypes + BtnCode(o.BtnType)) + QLatin1Char(']');
+    o.PrintText = QStringToAnsi(print);
+}
+
 // ---- Text positions
 
 bool PlaceStaticText(TStTxt& o, const TextPlace& p)
@@ -339,6 +350,7 @@ constexpr KindEdits kLxBtn{
     .PlaceText = On<PlaceTextOrPicture<TLxBtn>>,
     .LoadPicture = On<LoadButtonPicture>,
     .ShowsReadValue = On<ShowsReadValue>,
+    .PrintCaption = On<ButtonCaption>,
 };
 constexpr KindEdits kLight{
     .States = On<StatesOf<TLight>>,

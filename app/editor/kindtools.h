@@ -76,8 +76,9 @@ struct PictureFile {
 // it), taken but not loaded, loaded.
 enum class PictureLoad : std::uint8_t { NotTaken, Failed, Loaded };
 
-// What the tool panel's commands change in an object of a kind; each operation is typed over
-// the kind's class, and a null one leaves the kind's objects alone.
+// What the editor changes in an object of a kind: the tool panel's commands, and the caption
+// a decoded object takes. Each operation is typed over the kind's class, and a null one leaves
+// the kind's objects alone.
 struct KindEdits {
     // The states the state box lists.
     ShownStates (*States)(const TLxObj& obj) = nullptr;
@@ -98,6 +99,9 @@ struct KindEdits {
     PictureLoad (*LoadPicture)(TLxObj& obj, const PictureFile& file) = nullptr;
     // The object shows a value it reads: the text box and the picture take nothing.
     bool (*ShowsReadValue)(const TLxObj& obj) = nullptr;
+    // After a decode: the print caption the object takes from the caption of its kind's menu
+    // item; null: the object keeps its own.
+    void (*PrintCaption)(TLxObj& obj, const QString& menuCaption) = nullptr;
 };
 
 struct KindTools {

@@ -3,15 +3,13 @@
 #include "app/editor/teditpage.h"
 
 #include "app/editor/editclip.h"
+#include "app/editor/kindtools.h"
 #include "app/editor/pagecanvas.h"
 #include "app/editor/pagehost.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/projectdoc.h"
 #include "app/ui/commandpanel.h"
-#include "app/ui/msgtable.h"
-#include "objects/tlxbtn.h"
-#include "objects/tlxgetval.h"
-#include "platform/codepage.h"
+#include "app/ui/objtools.h"
 
 #include <QAction>
 
@@ -19,7 +17,6 @@
 
 namespace {
 
-constexpr int kMsgButtonTypes = 229;  // + button type: the type's name
 constexpr std::int32_t kUnsetLevel = 255;
 
 } // namespace
@@ -81,24 +78,15 @@ void TEditPage::PopCutClick()
 
 void TEditPage::AfterDecode(std::size_t first)
 {
-    const QAction* btnItem = Cmds().Action("MmBtn");
-    const QString btnCaption = btnItem ? btnItem->text() : QString();
     for (std::size_t i = first; i < ObjList.size(); ++i) {
         TLxObj* obj = ObjList[i];
-        // The kind first, as in RecountBtnKeys.
-        if (!kes::IsKind(*obj, kes::ObjKind::LxBtn) && !kes::IsKind(*obj, kes::ObjKind::LxGetVal))
-            continue;
-        if (auto* btn = dynamic_cast<TLxBtn*>(obj)) {
-            QString print = btnCaption;
-            if (btn->BtnType != kes::BtnType::None)
-                print += QLatin1Char('[') + kes::Msg(kMsgButtonTypes + kes::BtnCode(btn->BtnType)) + QLatin1Char(']');
-            btn->PrintText = kes::QStringToAnsi(print);
-            if (btn->UserLevel == kUnsetLevel)
-                btn->UserLevel = 0;
-        } else if (auto* entry = dynamic_cast<TLxGetVal*>(obj)) {
-            if (entry->UserLevel == kUnsetLevel)
-                entry->UserLevel = 0;
+        const kes::KindTools* tools = kes::KindToolsOf(*obj);
+        if (tools && tools->Edits.PrintCaption) {
+            const QAction* item = Cmds().Action(kes::ObjToolOf(tools->Kind).MenuItem);
+            tools->Edits.PrintCaption(*obj, item ? item->text() : QString());
         }
+        if (const kes::OperatorFields f = kes::OperatorFieldsOf(*obj); f.UserLevel && *f.UserLevel == kUnsetLevel)
+            *f.UserLevel = 0;
     }
     RecountBtnKeys();
 }

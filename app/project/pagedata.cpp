@@ -1,8 +1,6 @@
 #include "app/project/pagedata.h"
 
 #include "objects/objkind.h"
-#include "objects/tlxbtn.h"
-#include "objects/tlxgetval.h"
 
 #include <algorithm>
 
@@ -61,17 +59,10 @@ void PageData::FreeObjects()
 void PageData::RecountBtnKeys()
 {
     ObjFunKeyUsed.fill(0);
-    for (const TLxObj* obj : ObjList) {
-        // The kind first: a full page has thousands of objects, and a type search each is costly.
-        std::uint8_t key = 255;
-        if (!IsKind(*obj, ObjKind::LxBtn) && !IsKind(*obj, ObjKind::LxGetVal))
-            continue;
-        if (const auto* btn = dynamic_cast<const TLxBtn*>(obj))
-            key = btn->RefKey;
-        else if (const auto* entry = dynamic_cast<const TLxGetVal*>(obj))
-            key = entry->RefKey;
-        if (key < kFunKeyCount)
-            ObjFunKeyUsed[key] = 1;
+    for (TLxObj* obj : ObjList) {
+        const OperatorFields f = OperatorFieldsOf(*obj);
+        if (f.RefKey && *f.RefKey < kFunKeyCount)
+            ObjFunKeyUsed[*f.RefKey] = 1;
     }
 }
 

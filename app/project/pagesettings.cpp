@@ -5,8 +5,6 @@
 #include "decoder/kindlayout.h"
 #include "decoder/setlayout.h"
 #include "objects/objkind.h"
-#include "objects/tlxbtn.h"
-#include "objects/tlxgetval.h"
 
 namespace kes {
 namespace {
@@ -82,11 +80,7 @@ void RedefineUpDownOff(ProjectDoc& doc, PageData* active)
                 active->PgFunKeyUsed[k] = 0;
             }
         for (TLxObj* obj : active->ObjList) {
-            std::uint8_t* key = nullptr;
-            if (IsKind(obj->ObjType, ObjKind::LxBtn))
-                key = &static_cast<TLxBtn*>(obj)->RefKey;
-            else if (IsKind(obj->ObjType, ObjKind::LxGetVal))
-                key = &static_cast<TLxGetVal*>(obj)->RefKey;
+            std::uint8_t* key = OperatorFieldsOf(*obj).RefKey;
             if (key && IsUpDown(*key)) {
                 active->ObjFunKeyUsed[*key] = 0;
                 *key = 255;

@@ -3,9 +3,8 @@
 #include "app/model/lxtypecore.h"
 #include "app/project/objrefs.h"
 #include "app/project/pgread.h"
+#include "objects/lxdevref.h"
 #include "objects/objkind.h"
-#include "objects/tlxbtn.h"
-#include "objects/tlxgetval.h"
 
 #include <algorithm>
 
@@ -52,11 +51,6 @@ std::uint8_t ModeOf(std::uint8_t kind)
 std::uint8_t AccessOf(std::uint8_t kind)
 {
     return kind & 0x0F;
-}
-
-template <typename Obj> Obj& As(TLxObj& obj)
-{
-    return static_cast<Obj&>(obj);
 }
 
 // Each device reference of an object with the codec's mode and access class of its kind.
@@ -115,10 +109,8 @@ void ObjDevTxtRebuild(PageData& page, const PageEnv& env, TLxObj& obj)
         obj.Picture.SetHeight(obj.Height / zoom);
     }
     RebuildObjAddresses(page, env, obj);
-    if (IsKind(obj, ObjKind::LxBtn))
-        BindFunctionKey(page, As<TLxBtn>(obj).RefKey);
-    else if (IsKind(obj, ObjKind::LxGetVal))
-        BindFunctionKey(page, As<TLxGetVal>(obj).RefKey);
+    if (std::uint8_t* key = OperatorFieldsOf(obj).RefKey)
+        BindFunctionKey(page, *key);
 }
 
 } // namespace kes

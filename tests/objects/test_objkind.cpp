@@ -1,7 +1,10 @@
 // The kind table covers the 21 stored kind codes and nothing else: each kind makes an object
 // of its own code, codes outside 1..21 name no kind, and a per-kind table that skips or
-// swaps a kind is refused by the completeness check every layer's table uses.
+// swaps a kind is refused by the completeness check every layer's table uses. The function key
+// and user level are found for the kinds the operator works and for no object of another
+// class, whatever code it carries.
 #include "objects/objkind.h"
+#include "objects/tlxbtn.h"
 
 #include <gtest/gtest.h>
 
@@ -55,6 +58,27 @@ TEST(ObjKinds, OnlyTheStoredCodesNameKinds)
     TLxObj unknown;
     unknown.ObjType = 1001;
     EXPECT_EQ(KindFactsOf(unknown), nullptr);
+}
+
+TEST(ObjKinds, TheKindsTheOperatorWorksHaveAKeyAndALevel)
+{
+    for (ObjKind k : AllObjKinds()) {
+        SCOPED_TRACE(KindFacts(k).ClassName);
+        const std::unique_ptr<TLxObj> obj = NewObjOfKind(k);
+        const OperatorFields f = OperatorFieldsOf(*obj);
+        const bool operated = KindFacts(k).Refs == DevRefs::Three;
+        EXPECT_EQ(f.RefKey != nullptr, operated);
+        EXPECT_EQ(f.UserLevel != nullptr, operated);
+        if (operated) {
+            EXPECT_EQ(*f.RefKey, 255) << "a new object binds no key";
+        }
+    }
+    TLxBtn btn;
+    *OperatorFieldsOf(btn).RefKey = 7;
+    EXPECT_EQ(btn.RefKey, 7);
+    TLxObj posing;
+    posing.ObjType = KindCode(ObjKind::LxBtn);
+    EXPECT_EQ(OperatorFieldsOf(posing).RefKey, nullptr);
 }
 
 } // namespace
