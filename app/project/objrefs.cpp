@@ -32,10 +32,12 @@ template <typename Obj> Obj& As(TLxObj& obj)
     return static_cast<Obj&>(obj);
 }
 
-// A kind's device references, each with the codec's mode and access class of the kind.
+// A kind's device references, each with the codec's mode and access class of the kind, and
+// whether a multiple copy steps them.
 struct KindRefs {
     ObjKind Kind;
     void (*Visit)(TLxObj& obj, const ObjRefVisit& visit); // null: the kind has none
+    bool (*Steps)(const TLxObj& obj);                    // null: always
 };
 
 // One word or bit reference of the object itself, mode and access from its fields.
@@ -74,28 +76,31 @@ void ValueEntryRefs(TLxObj& obj, const ObjRefVisit& visit)
         visit(o.NotifyDev, kBitMode, 0);
 }
 
+// A button without a type writes nothing: its addresses stay.
+bool ButtonSteps(const TLxObj& obj) { return static_cast<const TLxBtn&>(obj).BtnType != BtnType::None; }
+
 constexpr KindRefs kRefs[] = {
-    {ObjKind::StTxt, nullptr},
-    {ObjKind::LxVal, OwnRef<TLxVal, Word<TLxVal>, ValLenAccess<TLxVal>>},
-    {ObjKind::LxDevBmp, OwnRef<TLxDevBmp, Bit<TLxDevBmp>, Any<TLxDevBmp>>},
-    {ObjKind::VrgBmp, OwnRef<TVrgBmp, Word<TVrgBmp>, ValLenAccess<TVrgBmp>>},
-    {ObjKind::StBmp, nullptr},
-    {ObjKind::ActBmp, OwnRef<TStateBmpObj, StateModeOf<TStateBmpObj>, StateAccessOf<TStateBmpObj>>},
-    {ObjKind::Scale, nullptr},
-    {ObjKind::ProgBar, OwnRef<TProgBar, Word<TProgBar>, ValLenAccess<TProgBar>>},
-    {ObjKind::CirMeter, OwnRef<TCirMeter, Word<TCirMeter>, Any<TCirMeter>>},
-    {ObjKind::RectMeter, OwnRef<TRectMeter, Word<TRectMeter>, Any<TRectMeter>>},
-    {ObjKind::LxPage, nullptr},
-    {ObjKind::MsgTxt, OwnRef<TMsgTxt, StateModeOf<TMsgTxt>, StateAccessOf<TMsgTxt>>},
-    {ObjKind::LxBtn, ButtonRefs},
-    {ObjKind::LxCurve, OwnRef<TLxCurve, Word<TLxCurve>, Any<TLxCurve>>},
-    {ObjKind::LxXyCurve, OwnRef<TLxCurve, Word<TLxCurve>, Any<TLxCurve>>},
-    {ObjKind::Rtc, OwnRef<TRtc, Word<TRtc>, Any<TRtc>>},
-    {ObjKind::Geom, nullptr},
-    {ObjKind::Light, OwnRef<TStateBmpObj, StateModeOf<TStateBmpObj>, StateAccessOf<TStateBmpObj>>},
-    {ObjKind::Metrol, nullptr},
-    {ObjKind::LxGetVal, ValueEntryRefs},
-    {ObjKind::LxAdvDevBmp, OwnRef<TLxAdvDevBmp, ValModeOf, Any<TLxAdvDevBmp>>},
+    {ObjKind::StTxt, nullptr, nullptr},
+    {ObjKind::LxVal, OwnRef<TLxVal, Word<TLxVal>, ValLenAccess<TLxVal>>, nullptr},
+    {ObjKind::LxDevBmp, OwnRef<TLxDevBmp, Bit<TLxDevBmp>, Any<TLxDevBmp>>, nullptr},
+    {ObjKind::VrgBmp, OwnRef<TVrgBmp, Word<TVrgBmp>, ValLenAccess<TVrgBmp>>, nullptr},
+    {ObjKind::StBmp, nullptr, nullptr},
+    {ObjKind::ActBmp, OwnRef<TStateBmpObj, StateModeOf<TStateBmpObj>, StateAccessOf<TStateBmpObj>>, nullptr},
+    {ObjKind::Scale, nullptr, nullptr},
+    {ObjKind::ProgBar, OwnRef<TProgBar, Word<TProgBar>, ValLenAccess<TProgBar>>, nullptr},
+    {ObjKind::CirMeter, OwnRef<TCirMeter, Word<TCirMeter>, Any<TCirMeter>>, nullptr},
+    {ObjKind::RectMeter, OwnRef<TRectMeter, Word<TRectMeter>, Any<TRectMeter>>, nullptr},
+    {ObjKind::LxPage, nullptr, nullptr},
+    {ObjKind::MsgTxt, OwnRef<TMsgTxt, StateModeOf<TMsgTxt>, StateAccessOf<TMsgTxt>>, nullptr},
+    {ObjKind::LxBtn, ButtonRefs, ButtonSteps},
+    {ObjKind::LxCurve, OwnRef<TLxCurve, Word<TLxCurve>, Any<TLxCurve>>, nullptr},
+    {ObjKind::LxXyCurve, OwnRef<TLxCurve, Word<TLxCurve>, Any<TLxCurve>>, nullptr},
+    {ObjKind::Rtc, OwnRef<TRtc, Word<TRtc>, Any<TRtc>>, nullptr},
+    {ObjKind::Geom, nullptr, nullptr},
+    {ObjKind::Light, OwnRef<TStateBmpObj, StateModeOf<TStateBmpObj>, StateAccessOf<TStateBmpObj>>, nullptr},
+    {ObjKind::Metrol, nullptr, nullptr},
+    {ObjKind::LxGetVal, ValueEntryRefs, nullptr},
+    {ObjKind::LxAdvDevBmp, OwnRef<TLxAdvDevBmp, ValModeOf, Any<TLxAdvDevBmp>>, nullptr},
 };
 static_assert(CoversEveryKind(kRefs));
 
@@ -109,7 +114,7 @@ void ForEachObjRef(TLxObj& obj, const ObjRefVisit& visit)
 
 void StepObjAddresses(TLxObj& obj, const LxTypeCore& model, int k)
 {
-    if (const auto* btn = dynamic_cast<const TLxBtn*>(&obj); btn && btn->BtnType == BtnType::None)
+    if (const KindRefs* r = EntryOfObj(kRefs, obj); r && r->Steps && !r->Steps(obj))
         return;
     ForEachObjRef(obj, [&](TLxDevRef& ref, std::uint8_t mode, std::uint8_t access) {
         // No address stays no address.
