@@ -70,8 +70,6 @@ void ReadCurveRows(KindRowContext& rows, TLxObj& obj)
     auto& c = static_cast<TLxCurve&>(obj);
     ReadAddressGroup(rows, CurveRow::Ref, c, kWordMode, 0);
     ShowRange(rows, CurveRow::Max, c.CurveMax, c.CurveMin);
-    if (auto* xy = dynamic_cast<TLxXyCurve*>(&obj))
-        ShowRange(rows, CurveRow::XMax, xy->XMax, xy->XMin);
 }
 
 void WriteCurveRows(KindRowContext& rows, TLxObj& obj)
@@ -81,8 +79,20 @@ void WriteCurveRows(KindRowContext& rows, TLxObj& obj)
     WriteAddressText(rows, CurveRow::Ref, c, kWordMode, 0);
     WriteLinkStation(rows, CurveRow::Ref, c);
     WriteRange(rows, CurveRow::Max, c.CurveMax, c.CurveMin);
-    if (auto* xy = dynamic_cast<TLxXyCurve*>(&obj))
-        WriteRange(rows, CurveRow::XMax, xy->XMax, xy->XMin);
+}
+
+void ReadXyCurveRows(KindRowContext& rows, TLxObj& obj)
+{
+    ReadCurveRows(rows, obj);
+    auto& xy = static_cast<TLxXyCurve&>(obj);
+    ShowRange(rows, CurveRow::XMax, xy.XMax, xy.XMin);
+}
+
+void WriteXyCurveRows(KindRowContext& rows, TLxObj& obj)
+{
+    WriteCurveRows(rows, obj);
+    auto& xy = static_cast<TLxXyCurve&>(obj);
+    WriteRange(rows, CurveRow::XMax, xy.XMax, xy.XMin);
 }
 
 // Rows 5-6: the unit type and its picture.

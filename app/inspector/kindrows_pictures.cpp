@@ -3,6 +3,7 @@
 #include "app/inspector/kindrows.h"
 
 #include "app/model/lxtypecore.h"
+#include "objects/tactbmp.h"
 #include "objects/tlight.h"
 #include "objects/tstbmp.h"
 #include "platform/codepage.h"
@@ -33,12 +34,8 @@ struct StateRows {
     int Font;
     int Order;
 };
-StateRows RowsOf(const TLxObj& obj)
-{
-    if (dynamic_cast<const TLight*>(&obj))
-        return { 16, 17, 18 };
-    return { -1, -1, 16 };
-}
+constexpr StateRows kActBmpRows = { -1, -1, 16 };
+constexpr StateRows kLightRows = { 16, 17, 18 };
 
 StateListRows ListRows(const StateRows& r)
 {
@@ -92,12 +89,13 @@ void WriteStBmpRows(KindRowContext& rows, TLxObj& obj)
         rows.Refuse(StBmpRow::Picture);
 }
 
+namespace
+{
+
 // Rows 5-16 (lamp 5-18): the address group, mode, format, width, the number of states, the
 // state shown, its value and picture file (lamp: text and font), the order.
-void ReadStateBmpRows(KindRowContext& rows, TLxObj& obj)
+void ReadStateBmpRows(KindRowContext& rows, TStateBmpObj& o, const StateRows& r)
 {
-    auto& o = static_cast<TStateBmpObj&>(obj);
-    const StateRows r = RowsOf(obj);
     ReadStateList(rows, ListRows(r), o, ListOf(o));
     const int e = o.ShownIndex();
     const TBitmap* pic = o.StateBmp(e);
@@ -109,10 +107,8 @@ void ReadStateBmpRows(KindRowContext& rows, TLxObj& obj)
     }
 }
 
-void WriteStateBmpRows(KindRowContext& rows, TLxObj& obj)
+void WriteStateBmpRows(KindRowContext& rows, TStateBmpObj& o, const StateRows& r)
 {
-    auto& o = static_cast<TStateBmpObj&>(obj);
-    const StateRows r = RowsOf(obj);
     if (r.Font >= 0)
         WriteFontRow(rows, r.Font, o.Picture.Canvas()->Font);
     const StateList list = ListOf(o);
@@ -142,6 +138,28 @@ void WriteStateBmpRows(KindRowContext& rows, TLxObj& obj)
         if (r.Text >= 0 && b < o.TxtList.size())
             std::swap(o.TxtList[a], o.TxtList[b]);
     });
+}
+
+} // namespace
+
+void ReadActBmpRows(KindRowContext& rows, TLxObj& obj)
+{
+    ReadStateBmpRows(rows, static_cast<TActBmp&>(obj), kActBmpRows);
+}
+
+void WriteActBmpRows(KindRowContext& rows, TLxObj& obj)
+{
+    WriteStateBmpRows(rows, static_cast<TActBmp&>(obj), kActBmpRows);
+}
+
+void ReadLightRows(KindRowContext& rows, TLxObj& obj)
+{
+    ReadStateBmpRows(rows, static_cast<TLight&>(obj), kLightRows);
+}
+
+void WriteLightRows(KindRowContext& rows, TLxObj& obj)
+{
+    WriteStateBmpRows(rows, static_cast<TLight&>(obj), kLightRows);
 }
 
 } // namespace kes
