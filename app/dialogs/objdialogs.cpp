@@ -21,6 +21,7 @@
 #include "objects/tcirmeter.h"
 #include "objects/tlxbtn.h"
 #include "objects/tlxcurve.h"
+#include "objects/tlxadvdevbmp.h"
 #include "objects/tlxdevbmp.h"
 #include "objects/tlxgetval.h"
 #include "objects/tlxval.h"
@@ -57,13 +58,13 @@ constexpr ObjDialogEntry kDialogs[] = {
     {ObjKind::MsgTxt, OpenAs<TMsgTxt, RunMsgSet>, A::Nothing, G::ValuesThenTexts},
     {ObjKind::LxBtn, OpenAs<TLxBtn, RunBtnSet>, A::RepaintPicture, G::Texts},
     {ObjKind::LxCurve, OpenAs<TLxCurve, RunCurveSet>, A::Nothing, G::None},
-    {ObjKind::LxXyCurve, OpenAs<TLxCurve, RunCurveSet>, A::Nothing, G::None},
+    {ObjKind::LxXyCurve, OpenAs<TLxXyCurve, RunXyCurveSet>, A::Nothing, G::None},
     {ObjKind::Rtc, OpenAs<TRtc, RunRtcSet>, A::Nothing, G::None},
     {ObjKind::Geom, nullptr, A::Nothing, G::None},
     {ObjKind::Light, OpenAs<TStateBmpObj, RunBmpSet>, A::RepaintPicture, G::ValuesTexts},
     {ObjKind::Metrol, OpenAs<TMetrol, RunMetrolSet>, A::Nothing, G::None},
     {ObjKind::LxGetVal, OpenAs<TLxGetVal, RunValStGet>, A::Nothing, G::None},
-    {ObjKind::LxAdvDevBmp, OpenAs<TLxDevBmp, RunDevStaSet>, A::RefreshTools, G::None},
+    {ObjKind::LxAdvDevBmp, OpenAs<TLxAdvDevBmp, RunAdvDevStaSet>, A::RefreshTools, G::None},
 };
 static_assert(CoversEveryKind(kDialogs));
 

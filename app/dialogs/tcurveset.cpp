@@ -38,8 +38,16 @@ constexpr int kBits16 = 0;
 
 } // namespace
 
-TCurveSet::TCurveSet(kes::DialogContext& ctx, QWidget* owner, TLxCurve& curve)
-    : SettingsDialog(ctx, owner, "CurveSet"), curve_(curve)
+TCurveSet::TCurveSet(kes::DialogContext& ctx, QWidget* owner, TLxCurve& curve) : TCurveSet(ctx, owner, curve, nullptr)
+{
+}
+
+TCurveSet::TCurveSet(kes::DialogContext& ctx, QWidget* owner, TLxXyCurve& curve) : TCurveSet(ctx, owner, curve, &curve)
+{
+}
+
+TCurveSet::TCurveSet(kes::DialogContext& ctx, QWidget* owner, TLxCurve& curve, TLxXyCurve* xy)
+    : SettingsDialog(ctx, owner, "CurveSet"), curve_(curve), xy_(xy)
 {
     setWindowTitle(QStringLiteral("Curve"));
 
@@ -86,7 +94,7 @@ TCurveSet::~TCurveSet() = default;
 void TCurveSet::LoadFields()
 {
     const TLxCurve& c = curve_;
-    const auto* xy = dynamic_cast<const TLxXyCurve*>(&c);
+    const TLxXyCurve* xy = xy_;
     kes::SetEnabled({HMin_Txt, HMin_Lab, HMax_Txt, HMax_Lab}, xy != nullptr);
     if (xy) {
         HMin_Txt->setText(QString::number(xy->XMin));
@@ -147,7 +155,7 @@ void TCurveSet::Store()
     // The limits were checked as unsigned 16-bit numbers.
     c.CurveMin = kes::IntOfText(VMin_Txt->text()).value_or(c.CurveMin);
     c.CurveMax = kes::IntOfText(VMax_Txt->text()).value_or(c.CurveMax);
-    if (auto* xy = dynamic_cast<TLxXyCurve*>(&c)) {
+    if (TLxXyCurve* xy = xy_) {
         xy->XMin = kes::IntOfText(HMin_Txt->text()).value_or(xy->XMin);
         xy->XMax = kes::IntOfText(HMax_Txt->text()).value_or(xy->XMax);
     }
@@ -156,6 +164,11 @@ void TCurveSet::Store()
 namespace kes {
 
 bool RunCurveSet(DialogContext& ctx, TLxCurve& curve, QWidget* owner, const QString& caption)
+{
+    return RunObjDialog<TCurveSet>(ctx, curve, owner, caption);
+}
+
+bool RunXyCurveSet(DialogContext& ctx, TLxXyCurve& curve, QWidget* owner, const QString& caption)
 {
     return RunObjDialog<TCurveSet>(ctx, curve, owner, caption);
 }

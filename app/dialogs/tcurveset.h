@@ -13,10 +13,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class TLxCurve;
+class TLxXyCurve;
 
 class TCurveSet : public kes::SettingsDialog {
 public:
     TCurveSet(kes::DialogContext& ctx, QWidget* owner, TLxCurve& curve);
+    // The X-Y curve's dialog: its horizontal range too.
+    TCurveSet(kes::DialogContext& ctx, QWidget* owner, TLxXyCurve& curve);
     ~TCurveSet() override;
 
     // ---- Components
@@ -51,14 +54,17 @@ protected:
     void Store() override;
 
 private:
+    TCurveSet(kes::DialogContext& ctx, QWidget* owner, TLxCurve& curve, TLxXyCurve* xy);
     // The two checks and the order check of one range, named by its labels.
     kes::Check CheckRange(QLabel* maxLab, QLineEdit* maxTxt, QLabel* minLab, QLineEdit* minTxt) const;
 
     TLxCurve& curve_;
+    TLxXyCurve* xy_; // the same curve as an X-Y curve; null for a trend curve
     std::unique_ptr<kes::AddressField> dev_;
 };
 
 namespace kes {
 // Opens the dialog on a curve modally; true when OK stored the settings.
 bool RunCurveSet(DialogContext& ctx, TLxCurve& curve, QWidget* owner, const QString& caption);
+bool RunXyCurveSet(DialogContext& ctx, TLxXyCurve& curve, QWidget* owner, const QString& caption);
 } // namespace kes

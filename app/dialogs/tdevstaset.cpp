@@ -37,8 +37,16 @@ void FillPictureBox(QComboBox* box, const std::vector<QPixmap>& pictures)
 
 } // namespace
 
-TDevStaSet::TDevStaSet(kes::DialogContext& ctx, QWidget* owner, TLxDevBmp& obj)
-    : SettingsDialog(ctx, owner, "DevStaSet"), obj_(obj), adv_(dynamic_cast<TLxAdvDevBmp*>(&obj))
+TDevStaSet::TDevStaSet(kes::DialogContext& ctx, QWidget* owner, TLxDevBmp& obj) : TDevStaSet(ctx, owner, obj, nullptr)
+{
+}
+
+TDevStaSet::TDevStaSet(kes::DialogContext& ctx, QWidget* owner, TLxAdvDevBmp& obj) : TDevStaSet(ctx, owner, obj, &obj)
+{
+}
+
+TDevStaSet::TDevStaSet(kes::DialogContext& ctx, QWidget* owner, TLxDevBmp& obj, TLxAdvDevBmp* adv)
+    : SettingsDialog(ctx, owner, "DevStaSet"), obj_(obj), adv_(adv)
 {
     setWindowTitle(QStringLiteral("Indicator"));
     for (int i = 0; i < kPictures; ++i)
@@ -144,6 +152,11 @@ void TDevStaSet::Store()
 namespace kes {
 
 bool RunDevStaSet(DialogContext& ctx, TLxDevBmp& obj, QWidget* owner, const QString& caption)
+{
+    return RunObjDialog<TDevStaSet>(ctx, obj, owner, caption);
+}
+
+bool RunAdvDevStaSet(DialogContext& ctx, TLxAdvDevBmp& obj, QWidget* owner, const QString& caption)
 {
     return RunObjDialog<TDevStaSet>(ctx, obj, owner, caption);
 }

@@ -27,6 +27,8 @@ public:
     static constexpr std::uint8_t kNoLsb = 255;
 
     TDevStaSet(kes::DialogContext& ctx, QWidget* owner, TLxDevBmp& obj);
+    // The dialog of a kind 21 object: its mode and bit too.
+    TDevStaSet(kes::DialogContext& ctx, QWidget* owner, TLxAdvDevBmp& obj);
     ~TDevStaSet() override;
 
     // ---- Components
@@ -58,12 +60,13 @@ protected:
     void Store() override;
 
 private:
+    TDevStaSet(kes::DialogContext& ctx, QWidget* owner, TLxDevBmp& obj, TLxAdvDevBmp* adv);
     // The object is of kind 21 and the project's panel model makes such objects: the
     // bit-or-word choice is offered and stored.
     bool OffersWordBit() const;
 
     TLxDevBmp& obj_;
-    TLxAdvDevBmp* adv_;
+    TLxAdvDevBmp* adv_; // the same object as kind 21; null for kind 3
     std::unique_ptr<kes::AddressField> dev_;
     std::uint8_t kind_ = 0x00;
     std::uint8_t lsb_ = kNoLsb;
@@ -72,4 +75,5 @@ private:
 namespace kes {
 // Opens the dialog on a device state picture modally; true when OK stored the settings.
 bool RunDevStaSet(DialogContext& ctx, TLxDevBmp& obj, QWidget* owner, const QString& caption);
+bool RunAdvDevStaSet(DialogContext& ctx, TLxAdvDevBmp& obj, QWidget* owner, const QString& caption);
 } // namespace kes

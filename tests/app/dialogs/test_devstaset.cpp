@@ -28,7 +28,8 @@ protected:
         adv.ValMode = 0x00;
         adv.BitNo = TDevStaSet::kNoLsb;
     }
-    TDevStaSet& Open(TLxDevBmp& obj, int model)
+    // The dialog of obj's class, as the kind table opens it (kind 3 or kind 21).
+    template <typename Obj> TDevStaSet& Open(Obj& obj, int model)
     {
         state.PanelModelIndex = static_cast<std::int16_t>(model);
         dlg = std::make_unique<TDevStaSet>(ctx, nullptr, obj);
@@ -66,7 +67,7 @@ TEST_F(DevStaSetTest, TheBitOrWordChoiceIsOfferedOnlyForKind21OnItsModel)
     });
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TDevStaSet& d = Open(c.advanced ? static_cast<TLxDevBmp&>(adv) : bit, c.model);
+        TDevStaSet& d = c.advanced ? Open(adv, c.model) : Open(bit, c.model);
         EXPECT_EQ(d.RG_BitVal->isVisible(), c.offered);
         EXPECT_EQ(d.DevRefTxt->text(), "M5");
         lsbShown = !c.offered;
