@@ -4,6 +4,7 @@
 #include "app/model/lxtypecore.h"
 #include "objects/lxdevref.h"
 #include "objects/tactbmp.h"
+#include "objects/tgeom.h"
 #include "objects/tlight.h"
 #include "objects/tlxbtn.h"
 #include "objects/tlxgetval.h"
@@ -126,64 +127,84 @@ template <typename T> void StateModeScaled(TLxObj& o, Page, Env env)
     Scaled(o, env.State);
 }
 
-// What a new object of each kind gets beyond its class's defaults.
+void CaptionWordStretched(TLxObj& o, Page, Env env)
+{
+    Caption(o, env);
+    WordRef(o, env);
+    ScaledStretched(o, env.State);
+}
+// The multi-state picture keeps its picture as it is.
+void ActBmpDefaults(TLxObj& o, Page, Env env) { StateModeDefaults(dynamic_cast<TActBmp&>(o), env); }
+void RectMeterDefaults(TLxObj& o, Page, Env env)
+{
+    // Only the address: the panel-memory flag and station keep the class defaults.
+    TLxDevRef probe;
+    SetDefaultDevRef(probe, env, true);
+    TLxDevRef& ref = Ref(o);
+    ref.DevAddrCode = probe.DevAddrCode;
+    ref.DevText = probe.DevText;
+    ref.RefLink = probe.RefLink;
+    Scaled(o, env.State);
+}
+void PageNumber(TLxObj& o, Page page, Env) { dynamic_cast<TLxPage&>(o).SetPgNum(page.PgIndex); }
+void ButtonScaled(TLxObj& o, Page, Env env)
+{
+    ButtonDefaults(dynamic_cast<TLxBtn&>(o), env);
+    Scaled(o, env.State);
+}
+void EntryDefaults(TLxObj& o, Page, Env env)
+{
+    auto& e = dynamic_cast<TLxGetVal&>(o);
+    Caption(o, env);
+    SetDefaultDevRef(e.WriteDev, env, true);
+    for (TLxDevRef* ref : {&e.ReadDev, &e.NotifyDev}) {
+        ref->RefLink = env.State.LinkIndex;
+        ref->RefStation = env.State.DefStation;
+    }
+    Scaled(o, env.State);
+}
+
+// A figure takes the drawing tool's pen and what was drawn.
+void Figure(TLxObj& o, const DrawState& draw)
+{
+    auto& geom = dynamic_cast<TGeom&>(o);
+    TPen& pen = geom.Picture.Canvas()->Pen;
+    pen.Style = draw.PenStyle;
+    pen.Width = draw.PenWidth;
+    geom.ObjGeomSet(static_cast<TGeomType>(draw.ToolSubType), draw.PolyPts, draw.DownPt.x, draw.DownPt.y, draw.CurPt.x,
+                    draw.CurPt.y);
+}
+
+// What a new object of each kind gets beyond its class's defaults, and what it takes from
+// the drawing that placed it.
 struct FactoryDefaults {
     ObjKind Kind;
     void (*Apply)(TLxObj& obj, Page page, Env env);
+    void (*Drawn)(TLxObj& obj, const DrawState& draw); // null: placed at the drawn point
 };
 
 constexpr FactoryDefaults kDefaults[] = {
-    {ObjKind::StTxt, CaptionScaled},
-    {ObjKind::LxVal, CaptionWordScaled},
-    {ObjKind::LxDevBmp, CaptionBitStretched},
-    {ObjKind::VrgBmp,
-     [](TLxObj& o, Page, Env env) {
-         Caption(o, env);
-         WordRef(o, env);
-         ScaledStretched(o, env.State);
-     }},
-    {ObjKind::StBmp, CaptionScaled},
-    // The multi-state picture keeps its picture as it is.
-    {ObjKind::ActBmp, [](TLxObj& o, Page, Env env) { StateModeDefaults(dynamic_cast<TActBmp&>(o), env); }},
-    {ObjKind::Scale, Nothing},
-    {ObjKind::ProgBar, WordScaled},
-    {ObjKind::CirMeter, WordScaled},
-    {ObjKind::RectMeter,
-     [](TLxObj& o, Page, Env env) {
-         // Only the address: the panel-memory flag and station keep the class defaults.
-         TLxDevRef probe;
-         SetDefaultDevRef(probe, env, true);
-         TLxDevRef& ref = Ref(o);
-         ref.DevAddrCode = probe.DevAddrCode;
-         ref.DevText = probe.DevText;
-         ref.RefLink = probe.RefLink;
-         Scaled(o, env.State);
-     }},
-    {ObjKind::LxPage, [](TLxObj& o, Page page, Env) { dynamic_cast<TLxPage&>(o).SetPgNum(page.PgIndex); }},
-    {ObjKind::MsgTxt, StateModeScaled<TMsgTxt>},
-    {ObjKind::LxBtn,
-     [](TLxObj& o, Page, Env env) {
-         ButtonDefaults(dynamic_cast<TLxBtn&>(o), env);
-         Scaled(o, env.State);
-     }},
-    {ObjKind::LxCurve, WordScaled},
-    {ObjKind::LxXyCurve, WordScaled},
-    {ObjKind::Rtc, WordScaled},
-    {ObjKind::Geom, Nothing},
-    {ObjKind::Light, StateModeScaled<TLight>},
-    {ObjKind::Metrol, ScaledOnly},
-    {ObjKind::LxGetVal,
-     [](TLxObj& o, Page, Env env) {
-         auto& e = dynamic_cast<TLxGetVal&>(o);
-         Caption(o, env);
-         SetDefaultDevRef(e.WriteDev, env, true);
-         for (TLxDevRef* ref : {&e.ReadDev, &e.NotifyDev}) {
-             ref->RefLink = env.State.LinkIndex;
-             ref->RefStation = env.State.DefStation;
-         }
-         Scaled(o, env.State);
-     }},
-    {ObjKind::LxAdvDevBmp, CaptionBitStretched},
+    {ObjKind::StTxt, CaptionScaled, nullptr},
+    {ObjKind::LxVal, CaptionWordScaled, nullptr},
+    {ObjKind::LxDevBmp, CaptionBitStretched, nullptr},
+    {ObjKind::VrgBmp, CaptionWordStretched, nullptr},
+    {ObjKind::StBmp, CaptionScaled, nullptr},
+    {ObjKind::ActBmp, ActBmpDefaults, nullptr},
+    {ObjKind::Scale, Nothing, nullptr},
+    {ObjKind::ProgBar, WordScaled, nullptr},
+    {ObjKind::CirMeter, WordScaled, nullptr},
+    {ObjKind::RectMeter, RectMeterDefaults, nullptr},
+    {ObjKind::LxPage, PageNumber, nullptr},
+    {ObjKind::MsgTxt, StateModeScaled<TMsgTxt>, nullptr},
+    {ObjKind::LxBtn, ButtonScaled, nullptr},
+    {ObjKind::LxCurve, WordScaled, nullptr},
+    {ObjKind::LxXyCurve, WordScaled, nullptr},
+    {ObjKind::Rtc, WordScaled, nullptr},
+    {ObjKind::Geom, Nothing, Figure},
+    {ObjKind::Light, StateModeScaled<TLight>, nullptr},
+    {ObjKind::Metrol, ScaledOnly, nullptr},
+    {ObjKind::LxGetVal, EntryDefaults, nullptr},
+    {ObjKind::LxAdvDevBmp, CaptionBitStretched, nullptr},
 };
 static_assert(CoversEveryKind(kDefaults));
 
@@ -208,6 +229,15 @@ void SetDefaultDevRef(TLxDevRef& ref, const PageEnv& env, bool word)
         ref.DevText = word ? env.LxType.DefWordText : env.LxType.DefBitText;
     }
     ref.RefStation = state.DefStation;
+}
+
+bool TakeDrawing(TLxObj& obj, ObjKind kind, const DrawState& draw)
+{
+    const auto drawn = EntryOf(kDefaults, kind).Drawn;
+    if (!drawn)
+        return false;
+    drawn(obj, draw);
+    return true;
 }
 
 std::unique_ptr<TLxObj> NewPageObj(const PageData& page, const PageEnv& env, ObjKind kind)

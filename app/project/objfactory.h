@@ -56,6 +56,10 @@ using RubberBand = std::array<TPoint, 4>;
 // A new object of kind with its defaults, owned by nobody yet and in no list.
 std::unique_ptr<TLxObj> NewPageObj(const PageData& page, const PageEnv& env, ObjKind kind);
 
+// A new object of a kind drawn as a figure takes the drawing tool's pen and what was drawn;
+// false (obj untouched) for the other kinds, which are placed at the drawn point.
+bool TakeDrawing(TLxObj& obj, ObjKind kind, const DrawState& draw);
+
 // A new object of kind at the snapped point (x, y) on a page whose client area is
 // clientWidth x clientHeight: kept inside the client area (a shape takes its place from the
 // drawing), put on top of the page and made current. Null when the panel memory has no

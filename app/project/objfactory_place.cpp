@@ -1,7 +1,6 @@
 // Placing new objects on a page, and the rubber band that selects them.
 #include "app/project/objfactory.h"
 #include "app/project/pgread.h"
-#include "objects/tgeom.h"
 
 #include <algorithm>
 
@@ -34,13 +33,7 @@ TLxObj* PlaceNewObj(PageData& page, const PageEnv& env, ObjKind kind, int x, int
         return nullptr;
     std::unique_ptr<TLxObj> obj = NewPageObj(page, env, kind);
     obj->Picture.Canvas()->Font = env.MainFont;
-    if (auto* geom = dynamic_cast<TGeom*>(obj.get())) {
-        TPen& pen = geom->Picture.Canvas()->Pen;
-        pen.Style = draw.PenStyle;
-        pen.Width = draw.PenWidth;
-        geom->ObjGeomSet(static_cast<TGeomType>(draw.ToolSubType), draw.PolyPts, draw.DownPt.x, draw.DownPt.y,
-                         draw.CurPt.x, draw.CurPt.y);
-    } else {
+    if (!TakeDrawing(*obj, kind, draw)) {
         const int zoom = std::max(page.Zoom, 1);
         obj->SetWidth(obj->Picture.Width() * zoom);
         obj->SetHeight(obj->Picture.Height() * zoom);
