@@ -4,7 +4,6 @@
 #include "app/print/reportkinds.h"
 #include "app/project/pagedata.h"
 #include "objects/lxdevref.h"
-#include "objects/tsttxt.h"
 
 #include <algorithm>
 #include <array>
@@ -38,9 +37,9 @@ std::vector<std::string> ObjectListingLines(const TLxObj& obj, const LxTypeCore&
     std::vector<std::string> lines{"--- " + obj.PrintText + " --- (X,Y) = (" + x + "," + y + ")       [W,H] = [" + w +
                                    "," + h + "]"};
     const ReportKind* kind = ReportKindOf(obj);
-    if (kind && kind->ListsText) {
+    if (kind && kind->Texts) {
         lines.push_back(MsgOf(msg, kMsgPrintTextData) + ":");
-        for (const std::string& text : dynamic_cast<const TStTxt&>(obj).Lines)
+        for (const std::string& text : *kind->Texts(obj))
             lines.push_back(text);
         return lines;
     }

@@ -7,6 +7,7 @@
 #include "objects/tlxgetval.h"
 #include "objects/tlxval.h"
 #include "objects/tmsgtxt.h"
+#include "objects/tsttxt.h"
 #include "objects/trtc.h"
 #include "objects/tvrgbmp.h"
 
@@ -49,6 +50,9 @@ KindRef MsgRef(const TLxObj& obj)
 template <KindRef (*F)(const TLxObj&)> ListedRef ListOf(const TLxObj& obj) { return {F(obj)}; }
 template <KindRef (*F)(const TLxObj&)> TableRefs ReadOf(const TLxObj& obj) { return {F(obj), {}, {}}; }
 
+// The static text lists its lines.
+const std::vector<std::string>* StaticTextLines(const TLxObj& obj) { return &static_cast<const TStTxt&>(obj).Lines; }
+
 // The button writes its first reference, reads its second and calls its third.
 TableRefs ButtonRefs(const TLxObj& obj)
 {
@@ -76,39 +80,39 @@ TableRefs ClockRefs(const TLxObj& obj)
 }
 
 constexpr ReportKind kKinds[] = {
-    {ObjKind::StTxt, true, nullptr, nullptr},
-    {ObjKind::LxVal, false, ListVal, ReadVal},
-    {ObjKind::LxDevBmp, false, ListOne<kBit>, ReadOne<kBit>},
-    {ObjKind::VrgBmp, false,
+    {ObjKind::StTxt, StaticTextLines, nullptr, nullptr},
+    {ObjKind::LxVal, nullptr, ListVal, ReadVal},
+    {ObjKind::LxDevBmp, nullptr, ListOne<kBit>, ReadOne<kBit>},
+    {ObjKind::VrgBmp, nullptr,
      [](const TLxObj& o) {
          return ListedRef{{&Ref(o), kWord, 0}, static_cast<const TVrgBmp&>(o).TotalState};
      },
      ReadOne<kWord>},
-    {ObjKind::StBmp, false, nullptr, nullptr},
-    {ObjKind::ActBmp, false,
+    {ObjKind::StBmp, nullptr, nullptr, nullptr},
+    {ObjKind::ActBmp, nullptr,
      [](const TLxObj& o) {
          return ListedRef{{&Ref(o), High(static_cast<const TStateBmpObj&>(o).StateMode), 0},
                           static_cast<const TStateBmpObj&>(o).TotalState};
      },
      ReadOf<StateRef>},
-    {ObjKind::Scale, false, nullptr, nullptr},
-    {ObjKind::ProgBar, false, ListOne<kWord>, ReadOne<kWord>},
-    {ObjKind::CirMeter, false, ListOne<kWord>, ReadOne<kWord>},
+    {ObjKind::Scale, nullptr, nullptr, nullptr},
+    {ObjKind::ProgBar, nullptr, ListOne<kWord>, ReadOne<kWord>},
+    {ObjKind::CirMeter, nullptr, ListOne<kWord>, ReadOne<kWord>},
     // Never stored in a page: its heading alone.
-    {ObjKind::RectMeter, false, nullptr, nullptr},
-    {ObjKind::LxPage, false, nullptr, nullptr},
-    {ObjKind::MsgTxt, false, ListOf<MsgRef>, ReadOf<MsgRef>},
-    {ObjKind::LxBtn, false, [](const TLxObj& o) { return ListedRef{ButtonRefs(o).Write}; }, ButtonRefs},
-    {ObjKind::LxCurve, false, ListOne<kWord>, ReadOne<kWord>},
-    {ObjKind::LxXyCurve, false, ListOne<kWord>, ReadOne<kWord>},
-    {ObjKind::Rtc, false, ListOne<kWord>, ClockRefs},
-    {ObjKind::Geom, false, nullptr, nullptr},
-    {ObjKind::Light, false, ListOf<StateRef>, ReadOf<StateRef>},
-    {ObjKind::Metrol, false, nullptr, nullptr},
-    {ObjKind::LxGetVal, false, [](const TLxObj& o) { return ListedRef{EntryRefs(o).Write}; }, EntryRefs},
+    {ObjKind::RectMeter, nullptr, nullptr, nullptr},
+    {ObjKind::LxPage, nullptr, nullptr, nullptr},
+    {ObjKind::MsgTxt, nullptr, ListOf<MsgRef>, ReadOf<MsgRef>},
+    {ObjKind::LxBtn, nullptr, [](const TLxObj& o) { return ListedRef{ButtonRefs(o).Write}; }, ButtonRefs},
+    {ObjKind::LxCurve, nullptr, ListOne<kWord>, ReadOne<kWord>},
+    {ObjKind::LxXyCurve, nullptr, ListOne<kWord>, ReadOne<kWord>},
+    {ObjKind::Rtc, nullptr, ListOne<kWord>, ClockRefs},
+    {ObjKind::Geom, nullptr, nullptr, nullptr},
+    {ObjKind::Light, nullptr, ListOf<StateRef>, ReadOf<StateRef>},
+    {ObjKind::Metrol, nullptr, nullptr, nullptr},
+    {ObjKind::LxGetVal, nullptr, [](const TLxObj& o) { return ListedRef{EntryRefs(o).Write}; }, EntryRefs},
     // The bit picture of a word prints under the indicator's name; the cross-reference table,
     // which exports no kind, leaves it out so that every indicator row there is a bit indicator.
-    {ObjKind::LxAdvDevBmp, false, ListOf<AdvDevRef>, nullptr, false},
+    {ObjKind::LxAdvDevBmp, nullptr, ListOf<AdvDevRef>, nullptr, false},
 };
 static_assert(CoversEveryKind(kKinds));
 

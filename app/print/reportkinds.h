@@ -1,12 +1,14 @@
 #pragma once
 // What the reports take of each kind of panel object: the device reference its property
 // listing prints (with the bit or word form and value length to format it, and the state count
-// of the multi-state pictures), whether it lists its text lines, whether the cross-reference
+// of the multi-state pictures), the text lines it lists, whether the cross-reference
 // table lists it and the references that table shows as read, written and called. One entry per
 // kind (reportkinds.cpp).
 #include "objects/objkind.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 struct TLxDevRef;
 
@@ -33,7 +35,8 @@ struct TableRefs {
 
 struct ReportKind {
     ObjKind Kind;
-    bool ListsText;                         // the listing prints the object's text lines
+    // The text lines the listing prints; null: none.
+    const std::vector<std::string>* (*Texts)(const TLxObj& obj);
     ListedRef (*Listed)(const TLxObj& obj); // null: the heading alone
     TableRefs (*Table)(const TLxObj& obj);  // null: no address columns
     bool InTable = true;                    // the cross-reference table gives it a row
