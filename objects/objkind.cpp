@@ -30,7 +30,7 @@ template <typename T> std::unique_ptr<TLxObj> Make() { return std::make_unique<T
 template <typename T> OperatorFields Operated(TLxObj& obj)
 {
     auto* o = dynamic_cast<T*>(&obj);
-    return o ? OperatorFields{&o->RefKey, &o->UserLevel} : OperatorFields{};
+    return o ? OperatorFields{&o->RefKey, &o->UserLevel, &o->WriteDev, &o->ReadDev, &o->NotifyDev} : OperatorFields{};
 }
 
 constexpr DevRefs None = DevRefs::None;

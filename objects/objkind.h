@@ -15,6 +15,8 @@
 #include <memory>
 #include <optional>
 
+struct TLxDevRef;
+
 namespace kes {
 
 enum class ObjKind : TLxObjType {
@@ -104,11 +106,14 @@ enum class FontUse : std::uint8_t { None, PanelFont, FontFace };
 enum class RecordForm : std::uint8_t { Body, Own, None };
 
 // The fields of the kinds the operator works on the panel (the button, the value entry): the
-// function key bound to the object (255: none) and the user level it asks for. Both null for
-// the other kinds.
+// function key bound to the object (255: none), the user level it asks for, and its write,
+// read and notify references (each whether in use or not). All null for the other kinds.
 struct OperatorFields {
     std::uint8_t* RefKey = nullptr;
     std::int32_t* UserLevel = nullptr;
+    TLxDevRef* WriteDev = nullptr;
+    TLxDevRef* ReadDev = nullptr;
+    TLxDevRef* NotifyDev = nullptr;
 };
 
 struct ObjKindFacts {

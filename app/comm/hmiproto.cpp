@@ -1,10 +1,10 @@
 #include "app/comm/hmiproto.h"
 
+#include "app/project/objrefs.h"
 #include "decoder/kindlayout.h"
 #include "decoder/setlayout.h"
+#include "objects/lxdevref.h"
 #include "objects/objkind.h"
-#include "objects/tlxbtn.h"
-#include "objects/tlxgetval.h"
 
 #include <initializer_list>
 #include <utility>
@@ -131,17 +131,6 @@ void RewriteObjRef(TLxDevRef& ref, const LinkRewrite& rw)
         ref.RefStation = rw.stationNo;
 }
 
-template <class Three>
-bool RewriteThree(TLxObj* obj, const LinkRewrite& rw)
-{
-    auto* o = dynamic_cast<Three*>(obj);
-    if (!o)
-        return false;
-    for (TLxDevRef* ref : {&o->WriteDev, &o->ReadDev, &o->NotifyDev})
-        RewriteObjRef(*ref, rw);
-    return true;
-}
-
 } // namespace
 
 void RewriteSystemLinks(ProjectState& s, const LinkRewrite& rw)
@@ -164,11 +153,12 @@ void RewriteLivePageLinks(PageData& page, const LinkRewrite& rw)
     for (TLxObj* obj : page.ObjList) {
         const DevRefs refs = RefsOfKind(obj->ObjType);
         if (refs == DevRefs::Three) {
-            if (!RewriteThree<TLxBtn>(obj, rw))
-                RewriteThree<TLxGetVal>(obj, rw);
+            const OperatorFields f = OperatorFieldsOf(*obj);
+            for (TLxDevRef* ref : {f.WriteDev, f.ReadDev, f.NotifyDev})
+                if (ref)
+                    RewriteObjRef(*ref, rw);
         } else if (refs == DevRefs::One) {
-            if (auto* ref = dynamic_cast<TLxDevRef*>(obj))
-                RewriteObjRef(*ref, rw);
+            ForEachObjRef(*obj, [&](TLxDevRef& ref, std::uint8_t, std::uint8_t) { RewriteObjRef(ref, rw); });
         }
     }
     for (PgFunKeyRec& k : page.PgFunKeys)
