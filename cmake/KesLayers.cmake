@@ -1,8 +1,10 @@
 # The layers of the tree, bottom up, and which folders each may include from. A source
 # belongs to the longest folder below that holds it; it may include headers of its own
-# folder and of the folders listed for it, nothing else of ours. Folders marked MODEL use
-# QtCore/QtGui only: a Qt Widgets or PrintSupport header there fails the check, and their
-# libraries must not link Qt Widgets. ARCHITECTURE.md draws the same table.
+# folder and of the folders listed for it, nothing else of ours, each named from the top of
+# the tree: an include that climbs with "..", or that names no header of a layer, fails the
+# check. Folders marked MODEL use QtCore/QtGui only: a Qt Widgets or PrintSupport header
+# there fails the check, and their libraries must not link Qt Widgets. ARCHITECTURE.md draws
+# the same table.
 #
 # kes_layer(<folder> <MODEL|WIDGETS> [SEES <folders>...] [LIBRARIES <targets>...])
 #   LIBRARIES: the targets built from the folder, checked for Qt Widgets when MODEL.
@@ -22,7 +24,7 @@ endfunction()
 # 1-3: platform services, panel objects, the page record decoder.
 set(_base platform)
 kes_layer(platform MODEL LIBRARIES KesPlatform)
-kes_layer(objects MODEL SEES platform)
+kes_layer(objects MODEL SEES platform LIBRARIES LxObject)
 list(PREPEND _base objects)
 kes_layer(decoder MODEL SEES ${_base} LIBRARIES Morvik KesEncoder)
 list(PREPEND _base decoder)
@@ -33,10 +35,9 @@ kes_layer(app/project MODEL SEES ${_base} LIBRARIES KesProject)
 list(PREPEND _base app/project)
 kes_layer(app/comm MODEL SEES ${_base} LIBRARIES KesComm)
 list(PREPEND _base app/comm)
-# 7: the UI base. The property grid of LxObject is a widget and belongs with it.
-kes_layer(objects/grid WIDGETS SEES objects platform)
+# 7: the UI base, the property grid of the inspector's rows among it.
 kes_layer(app/ui WIDGETS SEES ${_base})
-list(PREPEND _base app/ui objects/grid)
+list(PREPEND _base app/ui)
 # 8: window subsystems. The editor opens dialogs and feeds the inspector; print draws pages.
 kes_layer(app/inspector WIDGETS SEES ${_base})
 kes_layer(app/dialogs WIDGETS SEES ${_base})

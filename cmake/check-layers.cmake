@@ -1,7 +1,8 @@
 cmake_minimum_required(VERSION 3.25)
 # Run by the kes_layer_check target (cmake -P): every source of our folders includes only
-# headers of its own folder and of the folders its layer may see, and a MODEL folder no Qt
-# Widgets or PrintSupport header. Inputs: ROOT, TABLE (kes-layers.txt: folder|kind|sees),
+# headers of its own folder and of the folders its layer may see, each placed where the
+# compiler finds it (an include that climbs with "..", or that the check can not place, fails),
+# and a MODEL folder no Qt Widgets or PrintSupport header. Inputs: ROOT, TABLE (kes-layers.txt: folder|kind|sees),
 # WIDGET_DIRS, STAMP.
 file(STRINGS ${TABLE} rows)
 set(folders "")
@@ -44,6 +45,9 @@ foreach(dir IN LISTS WIDGET_DIRS)
   list(APPEND widget_headers ${names} ${module})
 endforeach()
 
+# Our folders at the top of the tree: an include naming one of them names a header of ours.
+set(TOP_FOLDERS platform objects decoder app)
+
 set(errors "")
 file(GLOB_RECURSE sources RELATIVE ${ROOT} ${ROOT}/platform/*.[hc]* ${ROOT}/objects/*.[hc]*
      ${ROOT}/decoder/*.[hc]* ${ROOT}/app/*.[hc]*)
@@ -57,11 +61,14 @@ foreach(src IN LISTS sources)
     continue()
   endif()
   file(STRINGS ${ROOT}/${src} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+  get_filename_component(src_dir ${src} DIRECTORY)
   foreach(inc IN LISTS includes)
     string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*([<\"])([^>\"]*)[>\"].*" "\\1\\2" inc "${inc}")
     string(SUBSTRING "${inc}" 0 1 quote)
     string(SUBSTRING "${inc}" 1 -1 header)
-    if(quote STREQUAL "<")
+    string(REGEX MATCH "^[^/]*" top "${header}")
+    # A header of ours in angle brackets is checked as ours; any other is a library's.
+    if(quote STREQUAL "<" AND NOT (top IN_LIST TOP_FOLDERS AND EXISTS ${ROOT}/${header}))
       if(KIND_${own} STREQUAL "MODEL")
         string(REGEX REPLACE "^(QtWidgets|QtPrintSupport)/.*" "\\1" first "${header}")
         if(header IN_LIST widget_headers OR first IN_LIST widget_headers)
@@ -70,11 +77,25 @@ foreach(src IN LISTS sources)
       endif()
       continue()
     endif()
-    owner_of(${header} target)
-    if(target STREQUAL "" OR target STREQUAL own OR target IN_LIST SEES_${own})
+    # Where the compiler finds it: beside the source first, then from the top of the tree. A
+    # path that climbs out of a folder could reach any layer unseen.
+    if(header MATCHES "(^|/)\\.\\.(/|$)")
+      list(APPEND errors "${src}: includes ${header}, a path that climbs out of its folder (name it from the top of the tree)")
+      continue()
+    elseif(src_dir AND EXISTS ${ROOT}/${src_dir}/${header} AND NOT IS_DIRECTORY ${ROOT}/${src_dir}/${header})
+      set(path ${src_dir}/${header})
+    elseif(EXISTS ${ROOT}/${header} AND NOT IS_DIRECTORY ${ROOT}/${header})
+      set(path ${header})
+    else()
+      list(APPEND errors "${src}: includes ${header}, which is no header of the tree")
       continue()
     endif()
-    list(APPEND errors "${src}: includes ${header}, but ${own} may not see ${target}")
+    owner_of(${path} target)
+    if(target STREQUAL "")
+      list(APPEND errors "${src}: includes ${header}, which lies in no layer")
+    elseif(NOT (target STREQUAL own OR target IN_LIST SEES_${own}))
+      list(APPEND errors "${src}: includes ${header}, but ${own} may not see ${target}")
+    endif()
   endforeach()
 endforeach()
 

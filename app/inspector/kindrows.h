@@ -10,7 +10,7 @@
 // user did not touch, even where the rows could show it only clamped or normalised. A value
 // the object can not take is refused (Refuse): nothing of it is stored and the inspector
 // says so.
-#include "objects/grid/tadvstringgrid.h"
+#include "app/ui/tadvstringgrid.h"
 #include "objects/tlxobj.h"
 #include "objects/valformat.h"
 

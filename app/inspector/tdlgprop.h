@@ -9,7 +9,7 @@
 // value cell (a line edit, a drop-down list, spin buttons, dialog buttons).
 #include "app/inspector/kindrows.h"
 #include "app/ui/paneltoolwindow.h"
-#include "objects/grid/tadvstringgrid.h"
+#include "app/ui/tadvstringgrid.h"
 
 #include <QImage>
 

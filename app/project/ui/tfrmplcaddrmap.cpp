@@ -4,8 +4,8 @@
 #include "app/ui/msgtable.h"
 #include "app/ui/named.h"
 #include "app/ui/prompt.h"
+#include "app/ui/tadvstringgrid.h"
 #include "app/ui/translate.h"
-#include "objects/grid/tadvstringgrid.h"
 #include "platform/codepage.h"
 
 #include <QComboBox>

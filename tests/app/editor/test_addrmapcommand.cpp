@@ -7,7 +7,7 @@
 
 #include "app/project/ui/tfrmplcaddrmap.h"
 #include "app/project/ui/tlxtype.h"
-#include "objects/grid/tadvstringgrid.h"
+#include "app/ui/tadvstringgrid.h"
 #include "objects/tlxval.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The property grid shows exactly the rows whose IsVisible is true, in list order, writes
 // each value cell by its row class, owns and frees its rows, and draws the boxes and
 // buttons of a cell where its owner's editors expect them (the right 18 pixels).
-#include "objects/grid/tadvstringgrid.h"
+#include "app/ui/tadvstringgrid.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,5 +1,5 @@
 // The property grid: row lists, cell texts and owner drawing.
-#include "objects/grid/tadvstringgrid.h"
+#include "app/ui/tadvstringgrid.h"
 
 #include "objects/lxpictures.h"
 #include "platform/codepage.h"
