@@ -41,7 +41,6 @@ public:
     std::string ReadAll() override { return std::exchange(pending_, {}); }
     void ClearInput() override { pending_.clear(); }
     bool CarrierDetect() override { return false; }
-    std::string ErrorText() const override { return {}; }
 
     void Deliver(std::string chars)
     {

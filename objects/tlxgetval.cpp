@@ -18,13 +18,6 @@ TLxGetVal::TLxGetVal()
     FontSet(0);
 }
 
-void TLxGetVal::SetSurface(std::uint8_t surface)
-{
-    Surface = surface;
-    UnscaledPaint = false;
-    BmpRePaint();
-}
-
 AnsiString TLxGetVal::ValToStr(std::uint32_t v) const
 {
     return kes::PanelValueText(v, ValType, ValLen, IntNum, DecNum, false);

@@ -44,8 +44,6 @@ public:
         NotifyOrder = mode & 0x0F;
     }
 
-    // Stores the surface style and redraws.
-    void SetSurface(std::uint8_t surface);
     // As the display's, without leading zeros.
     AnsiString ValToStr(std::uint32_t v) const;
 

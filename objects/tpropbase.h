@@ -61,7 +61,6 @@ public:
 class TPropParent : public TPropBase
 {
 public:
-    std::int32_t ChildCount = 0;
     std::uint8_t Expanded = 0;
 
     virtual void SetExpanded(bool expanded) { Expanded = expanded ? 1 : 0; }
@@ -123,8 +122,6 @@ public:
 // Text lines edited in a dialog.
 class TPropTxtDlg : public TPropBase
 {
-public:
-    QStringList Lines;
 };
 
 // Picture file chosen with the open-picture dialog.
@@ -132,8 +129,6 @@ class TPropBmpDlg : public TPropBase
 {
 public:
     QString FileName;
-    std::int32_t Data1 = 0;
-    std::int32_t Data2 = 0;
 };
 
 // Font chosen with the font dialog; Font is the shown object's picture font.
@@ -146,11 +141,6 @@ public:
 // Row edited through the device address dialog.
 class TPropDevDlg : public TPropBase
 {
-public:
-    std::int32_t Data1 = 0;
-    std::int32_t Data2 = 0;
-    std::uint8_t Data3 = 1;
-    std::int32_t Data4 = 0;
 };
 
 // Number typed as text. Signed holds the value format (1 compares signed); Width 0 checks

@@ -238,14 +238,6 @@ std::vector<std::string> TIniFile::ReadSection(const std::string& section) const
     return keys;
 }
 
-void TIniFile::EraseSection(const std::string& section)
-{
-    sections_.erase(std::remove_if(sections_.begin(), sections_.end(),
-                                   [&](const Section& s) { return SameText(s.name, section); }),
-                    sections_.end());
-    indexed_ = false;
-}
-
 void TIniFile::DeleteKey(const std::string& section, const std::string& ident)
 {
     if (Section* s = FindSection(section))

@@ -44,7 +44,6 @@ public:
     std::vector<std::string> ReadSections() const;
     // Keys of a section in file order.
     std::vector<std::string> ReadSection(const std::string& section) const;
-    void EraseSection(const std::string& section);
     void DeleteKey(const std::string& section, const std::string& ident);
 
     // The text the file would hold (CR LF line ends).

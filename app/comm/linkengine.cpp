@@ -613,7 +613,6 @@ bool LinkEngine::TakeUploadedTable()
     std::vector<std::uint32_t> offsets(count);
     for (std::size_t i = 0; i < count; ++i)
         offsets[i] = *GetU32be(table_, 4 * (i + 1));
-    upload_.tableHeader = *GetU32be(table_, 0);
     table_.clear();
     const bool ordered = std::is_sorted(offsets.begin(), offsets.end());
     if (!ordered || offsets.back() > AreaSize(map_.ObjDataAddr, map_.ObjDataAddrEnd)) {

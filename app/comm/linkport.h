@@ -35,7 +35,6 @@ public:
     virtual void ClearInput() = 0;
     // Carrier detect; false when the line cannot tell.
     virtual bool CarrierDetect() = 0;
-    virtual std::string ErrorText() const = 0;
 
     // Called on the main thread whenever characters are ready; one reader at a time sets it.
     void SetReadyRead(std::function<void()> handler) { readyRead_ = std::move(handler); }

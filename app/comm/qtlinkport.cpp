@@ -100,6 +100,4 @@ bool QtLinkPort::CarrierDetect()
     return pins.testFlag(QSerialPort::DataCarrierDetectSignal);
 }
 
-std::string QtLinkPort::ErrorText() const { return port_.errorString().toStdString(); }
-
 } // namespace kes

@@ -20,7 +20,6 @@ public:
     std::string ReadAll() override;
     void ClearInput() override;
     bool CarrierDetect() override;
-    std::string ErrorText() const override;
 
 private:
     QSerialPort port_;

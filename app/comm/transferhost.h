@@ -63,7 +63,6 @@ struct DownloadImage {
 struct UploadResult {
     PanelIdentity identity;
     SystemBlockFields systemBlock;
-    std::uint32_t tableHeader = 0;       // entry 0 of the page table
     std::vector<std::uint32_t> offsets;  // entries 1..n: page starts, then the image end
     Bytes image;
 };

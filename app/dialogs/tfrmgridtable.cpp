@@ -72,10 +72,6 @@ TFrmGridTable::TFrmGridTable(QWidget* owner, int langIndex) : QDialog(owner), la
     lay->addWidget(StrGridTable);
     lay->addLayout(buttons);
 
-    QObject::connect(StrGridTable, &QTableWidget::currentCellChanged, this, [this](int row, int col) {
-        SelCol = col;
-        SelRow = row;
-    });
     QObject::connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     QObject::connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     QObject::connect(BtnRefer, &QPushButton::clicked, this, [this] { BtnReferClick(); });

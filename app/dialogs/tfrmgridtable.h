@@ -44,8 +44,6 @@ public:
     QString CaptionPrefix;
 
     // ---- Kept by the table
-    std::int32_t SelCol = 1;
-    std::int32_t SelRow = 1;
     std::uint32_t ReferUpper = 0;
     std::uint32_t ReferLower = 0;
     std::uint8_t Accepted = 0;

@@ -48,8 +48,6 @@ public:
     void MmCopyAllClick();
     void MmPasteAllClick();
     void PgHideClear();
-    // Whether the page holds no objects and uses none of its settings.
-    bool PageIsEmpty() const;
     // Which of the page's settings are in use (what the page menus' check marks show).
     struct SettingsUse {
         bool FunKeys = false;

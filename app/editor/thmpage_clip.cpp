@@ -140,5 +140,3 @@ THmPage::SettingsUse THmPage::SettingsInUse() const
     use.NumWrite = PgNumWrite.Ref.DevAddrCode != -1;
     return use;
 }
-
-bool THmPage::PageIsEmpty() const { return ObjList.empty() && !SettingsInUse().Any(); }

@@ -9,34 +9,8 @@
 
 #include <QFileDialog>
 
-#include <map>
-
 namespace kes
 {
-namespace
-{
-
-std::map<std::uint8_t, RowDialog>& Dialogs()
-{
-    static std::map<std::uint8_t, RowDialog> dialogs;
-    return dialogs;
-}
-
-} // namespace
-
-void RegisterRowDialog(std::uint8_t propType, RowDialog dialog)
-{
-    if (dialog)
-        Dialogs()[propType] = std::move(dialog);
-    else
-        Dialogs().erase(propType);
-}
-
-const RowDialog* FindRowDialog(std::uint8_t propType)
-{
-    auto it = Dialogs().find(propType);
-    return it == Dialogs().end() ? nullptr : &it->second;
-}
 
 bool ChooseBitmapFile(QWidget* parent, QString& fileName)
 {

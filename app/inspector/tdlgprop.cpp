@@ -35,11 +35,6 @@ constexpr int kBitPictures = 18;
 
 } // namespace
 
-std::string IntToAnsi(int value)
-{
-    return std::to_string(value);
-}
-
 TDlgProp::TDlgProp(QWidget* owner, kes::LxTypeCore& model)
     : kes::PanelToolWindow(owner)
     , model_(model)
@@ -159,7 +154,6 @@ void TDlgProp::FormShow()
     ObjToProp();
     AdvStrGrid->GridInitial();
     AdvStrGrid->SetRow(0);
-    EditRow = 0;
     AdvStrGrid->show();
     AdvStrGrid->setFont(font());
     FormResize();
@@ -215,7 +209,6 @@ int TDlgProp::ObjPosToProp()
     const int ux = std::max(1, o.GridWidth);
     const int uy = std::max(1, o.GridHeight);
     const int z = std::max(1, o.ObjSize);
-    static_cast<TPropParent*>(AdvStrGrid->Prop(0))->ChildCount = 4;
     // An object past the editing area's edge gets the limit 0, not a negative one.
     SetValRange(
         static_cast<TPropVal*>(AdvStrGrid->Prop(1)), std::max(0, (PageWidth - o.OWidth) / ux / z), 0, o.Left / ux / z);

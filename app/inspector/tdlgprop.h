@@ -47,7 +47,6 @@ public:
     int PageWidth = 0; // client size of the editor, screen pixels
     int PageHeight = 0;
     bool ColDrag = false; // the column splitter is being dragged
-    int EditRow = 0; // grid line of the in-place editor
     TLxObj* ShownObj = nullptr; // borrowed; valid until the selection changes
 
     // The editor whose selection is shown; null shows nothing.
@@ -107,7 +106,7 @@ protected:
 
 private:
     void HideEditors();
-    void ShowEditor(TPropBase& row, int gridRow, const QRect& rect, const QString& text);
+    void ShowEditor(TPropBase& row, const QRect& rect, const QString& text);
     int LangIndex() const;
 
     kes::LxTypeCore& model_;
@@ -122,6 +121,3 @@ private:
 
 // The inspector, or null while there is none.
 extern TDlgProp* DlgProp;
-
-// Decimal text of a value.
-std::string IntToAnsi(int value);

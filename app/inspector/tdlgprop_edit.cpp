@@ -41,10 +41,9 @@ bool SplitCursor(const TAdvStringGrid& g)
 
 } // namespace
 
-void TDlgProp::ShowEditor(TPropBase& row, int gridRow, const QRect& rect, const QString& text)
+void TDlgProp::ShowEditor(TPropBase& row, const QRect& rect, const QString& text)
 {
     editProp_ = &row;
-    EditRow = gridRow;
     EdtTxt->setGeometry(rect);
     EdtTxt->setText(text);
     EdtTxt->show();
@@ -100,19 +99,18 @@ void TDlgProp::AdvStrGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
             if (inZone)
                 PickAddress(*static_cast<TPropText*>(row));
             else
-                ShowEditor(*row, gridRow, cell.adjusted(0, 0, -TAdvStringGrid::kButtonWidth, 0), row->GetText());
+                ShowEditor(*row, cell.adjusted(0, 0, -TAdvStringGrid::kButtonWidth, 0), row->GetText());
             break;
         }
-        ShowEditor(*row, gridRow, cell, row->GetText());
+        ShowEditor(*row, cell, row->GetText());
         break;
     case ptTextVal:
-        ShowEditor(*row, gridRow, cell, row->GetText());
+        ShowEditor(*row, cell, row->GetText());
         break;
     case ptVal: {
         auto* v = static_cast<TPropVal*>(row);
         if (!inZone) {
-            ShowEditor(
-                *row, gridRow, cell.adjusted(0, 0, -TAdvStringGrid::kButtonWidth, 0), QString::number(v->GetValue()));
+            ShowEditor(*row, cell.adjusted(0, 0, -TAdvStringGrid::kButtonWidth, 0), QString::number(v->GetValue()));
             break;
         }
         g.BtnPressed = 1;
@@ -163,19 +161,6 @@ void TDlgProp::AdvStrGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
             SetFontRow(f, &chosenFont_);
             PropToObj();
         }
-        g.BtnPressed = 0;
-        g.viewport()->update();
-        break;
-    }
-    case ptTxtDlg:
-    case ptDevDlg: {
-        const kes::RowDialog* dialog = kes::FindRowDialog(row->PropType);
-        if (!inZone || !dialog)
-            break;
-        g.BtnPressed = 1;
-        g.viewport()->update();
-        if ((*dialog)(*this, *row))
-            PropToObj();
         g.BtnPressed = 0;
         g.viewport()->update();
         break;

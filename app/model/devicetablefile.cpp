@@ -102,8 +102,6 @@ public:
         return HexTextToUInt(rest);
     }
 
-    int Line() const { return pos_; }
-
     [[noreturn]] void Damage(const std::string& detail) { throw Damaged{pos_, detail}; }
 
 private:

@@ -45,7 +45,6 @@ public:
         return res_.Ok();
     }
     bool More() const { return pos_ < rng_.size(); }
-    std::size_t Pos() const { return pos_; }
 
     // The tag at the position; nothing when fewer than two bytes are left.
     std::optional<std::uint16_t> Tag() const { return GetU16be(rng_, pos_); }

@@ -48,7 +48,6 @@ QPointer<QWidget> StartUp(ProjectDoc& doc, const StartupOptions& options)
     QTimer::singleShot(0, khm, [] { ReportFileProblems(); });
 
     khm->OpenDlg.FileName.clear();
-    khm->HelpFile = khm->Doc.AppDir + kHelpFile;
     const std::string path = CommandLinePath(options.arguments);
     if (!path.empty() && FileExists(path))
         khm->OpenDlg.FileName = path;

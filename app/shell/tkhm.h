@@ -131,8 +131,6 @@ public:
     QString ClipFmtObjects;             // clipboard format "CF_MYFORMAT"
     QString ClipFmtPage;                // clipboard format "CF_ALLPAGEFORMAT"
 
-    PgDataStr* CurPgData = nullptr;     // record being appended or released
-
     std::uint16_t ComNumber = 1;        // serial port number of MMICom ("COM" n)
 
     // Hooks filled in by the project commands: saving the open project (false when it was

@@ -124,7 +124,6 @@ void TKhm::CloseProject()
     if (!PageEd->Pages().empty() && (Doc.EditMode == kes::Editing::Pages || Doc.EditMode == kes::Editing::StartScreen))
         SaveLayout();
     PageEd->CloseAll();
-    CurPgData = nullptr;
     Doc.PgDataList.clear();
     Doc.ImagePgDataList.clear();
 

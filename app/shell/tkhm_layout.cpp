@@ -75,7 +75,6 @@ public:
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(bar);
     }
-    QToolBar* Bar() const { return bar_; }
     // Moves made by the program (placing the window) do not dock it.
     void Place(const QPoint& pos)
     {

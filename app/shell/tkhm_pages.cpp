@@ -107,7 +107,6 @@ void TKhm::MmAddPgClick()
         if (PageEd->Pages().empty())
             LoadLayout();
         Doc.PgDataList.push_back(std::make_unique<PgDataStr>());
-        CurPgData = Doc.PgDataList.back().get();
         PageEd->AddPageWindow();
         Doc.Modified = 1;
         Doc.Compiled = 0;

@@ -167,12 +167,6 @@ int TLxType::SelectMachineInBoxes(int machineId)
     return k;
 }
 
-std::string TLxType::MachineCaption(int machineId)
-{
-    SelectMachineInBoxes(machineId);
-    return kes::QStringToAnsi(Factory_Box->currentText() + QStringLiteral(" ") + PLCType_Box->currentText());
-}
-
 void TLxType::OkBtnClick()
 {
     if (FileName_Txt->text().isEmpty()) {

@@ -48,8 +48,6 @@ public:
     // Selects the first model with that machine id in the brand and model boxes and returns
     // its flat index; -1 (boxes unchanged) when no model has it.
     int SelectMachineInBoxes(int machineId);
-    // Brand and model of the selected boxes after selecting the machine: "<brand> <model>".
-    std::string MachineCaption(int machineId);
 
 protected:
     void showEvent(QShowEvent* event) override;

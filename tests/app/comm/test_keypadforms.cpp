@@ -42,7 +42,6 @@ public:
     std::string ReadAll() override { return {}; }
     void ClearInput() override {}
     bool CarrierDetect() override { return false; }
-    std::string ErrorText() const override { return {}; }
 };
 
 class TestDisplayPorts : public ::testing::Test {
