@@ -4,6 +4,7 @@
 // sane for ranges of one value, upside-down ranges and fewer than 2 numbered ticks.
 #include "objects/trectmeter.h"
 
+#include "cputime.h"
 #include "golden.h"
 #include "objtest.h"
 
@@ -136,7 +137,9 @@ TEST(TRectMeter, TallFaceWithNeedleGolden)
 }
 
 // A sweep from 0 to 10000 once took 10000 steps of 20 ms; now a few steps through the host,
-// well under a second, ending at the same picture as a needle set straight there.
+// well under a second, ending at the same picture as a needle set straight there. The drawing
+// is bounded in CPU time; the pauses between steps are no work and are held to their cap, so a
+// pause asked for far past it would take minutes of wall-clock time.
 TEST(TRectMeter, NeedleSweepIsShortAndEndsWhereAMoveWould)
 {
     TRectMeter m;
@@ -148,10 +151,13 @@ TEST(TRectMeter, NeedleSweepIsShortAndEndsWhereAMoveWould)
     EXPECT_EQ(host.repaints, 1);
     EXPECT_EQ(m.NeedleShown, 1);
 
+    m.NeedleDelay = 100000;
+    const kes::test::CpuStopwatch cpu;
     const auto start = std::chrono::steady_clock::now();
     m.MeterPoint(10000);
-    const auto took = std::chrono::steady_clock::now() - start;
-    EXPECT_LT(took, std::chrono::milliseconds(500));
+    EXPECT_LT(cpu.Elapsed(), std::chrono::milliseconds(500));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+    EXPECT_LE((TRectMeter::kMaxNeedleSteps - 1) * TRectMeter::kMaxStepDelay, 250) << "ms of pauses at most";
     EXPECT_EQ(host.repaints, 1 + TRectMeter::kMaxNeedleSteps);
     EXPECT_EQ(m.NeedleVal, 10000);
 

@@ -356,7 +356,7 @@ TEST_F(CommWindow, FailuresEndWithTheirMessageAndGiveTheWindowBack)
         EXPECT_FALSE(k.MMICom->IsOpen());
         EXPECT_EQ(LockedItems(), before);
         EXPECT_EQ(k.MMICom->Settings().baud, 115200);
-        RunUntil([&] { return !panel.Pending(); }, 2000);
+        RunUntil([&] { return !panel.Pending(); });
     }
 }
 
@@ -398,7 +398,7 @@ TEST_F(CommWindow, ClosingTheWindowEndsARunningTransferWithoutAMessage)
     EXPECT_FALSE(Khm->MMICom->IsOpen());
     EXPECT_EQ(prompt.shown.size(), 2u);
     // Late replies find the link idle and start nothing.
-    RunUntil([&] { return !panel.Pending(); }, 2000);
+    RunUntil([&] { return !panel.Pending(); });
     EXPECT_EQ(prompt.shown.size(), 2u);
 }
 

@@ -90,9 +90,7 @@ void PasteFromContextMenu(QWidget* target)
     const QPoint at(4, 4);
     QContextMenuEvent click(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
     QApplication::sendEvent(target, &click);
-    for (int i = 0; i < 50 && !chosen; ++i)
-        QTest::qWait(10);
-    ASSERT_TRUE(chosen);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chosen; }, 30000));
 }
 
 // A drag over the field and its drop there: the drop goes to the widget that took the drag.
