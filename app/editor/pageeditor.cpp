@@ -1,6 +1,5 @@
 #include "app/editor/pageeditor.h"
 
-#include "app/editor/imageeditor.h"
 #include "app/editor/pagehost.h"
 #include "app/editor/thmpage.h"
 #include "app/project/projectdoc.h"
@@ -19,13 +18,6 @@ PageEditor::PageEditor(PageHost& host, QMdiArea* area)
 }
 
 PageEditor::~PageEditor() { CloseAll(); }
-
-// The start-up screen and user-menu editor fills these in when it is built.
-ImageEditorHooks& ImageEditor()
-{
-    static ImageEditorHooks hooks;
-    return hooks;
-}
 
 int PageEditor::IndexOfPageForm(const QWidget* page) const
 {

@@ -1,6 +1,5 @@
 #include "app/editor/screeneditor.h"
 
-#include "app/editor/imageeditor.h"
 #include "app/editor/pagehost.h"
 #include "app/editor/timagepage.h"
 #include "app/project/projectdoc.h"
@@ -35,7 +34,6 @@ ScreenEditor::~ScreenEditor()
 {
     CloseMenuScreens();
     delete FirstPage;
-    ImageEditor() = ImageEditorHooks{};
 }
 
 TImagePage* ScreenEditor::OpenStartScreen()
@@ -134,100 +132,119 @@ TImagePage* ScreenEditor::Editor(Editing editMode) const
     return nullptr;
 }
 
-void ScreenEditor::InstallHooks()
+int ScreenEditor::Zoom() const { return ImagePage ? ImagePage->Zoom : 0; }
+
+void ScreenEditor::SetZoom(int zoom)
 {
-    ImageEditorHooks& h = ImageEditor();
-    h.Zoom = [] { return ImagePage ? ImagePage->Zoom : 0; };
-    h.SetZoom = [](int zoom) {
-        if (ImagePage)
-            ImagePage->PgSetZoom(zoom);
-    };
-    h.SetTool = [this](Editing mode, int kind, int subType) {
-        TImagePage* page = Editor(mode);
-        if (!page)
-            return;
-        if (kind == 0)
-            page->PolyPointsCancel();
-        page->ToolKind = static_cast<std::int16_t>(kind);
-        page->ToolSubType = subType;
-    };
-    const auto current = [this](auto action) {
-        return [this, action] {
-            if (TImagePage* page = Editor(Editing::StartScreen); page && host_.Doc().EditMode == Editing::StartScreen)
-                (page->*action)();
-        };
-    };
-    h.Undo = current(&TImagePage::PopUndoClick);
-    h.Redo = current(&TImagePage::PopRedoClick);
-    h.SelectAll = current(&TImagePage::PopSelAllClick);
-    h.EditStateRefresh = [] {
-        if (FirstPage)
-            FirstPage->EditStateRefresh();
-    };
-    h.CommandState = [this] {
-        if (TImagePage* page = Editor(host_.Doc().EditMode))
-            page->ShowCommandState();
-    };
-    h.SelCount = [this](Editing mode) {
-        TImagePage* page = Editor(mode);
-        return page ? static_cast<int>(page->SelList.size()) : 0;
-    };
-    h.LineStyleChanged = [this](int width, int pattern) {
-        if (TImagePage* page = Editor(Editing::StartScreen); page && host_.Doc().EditMode == Editing::StartScreen)
-            page->SetSelectedLineStyle(width, pattern);
-    };
-    h.CurrentWindow = [this]() -> QWidget* { return Editor(Editing::UserMenu); };
-    h.MakeCurrent = [this](QWidget* w) {
-        if (auto* page = dynamic_cast<TImagePage*>(w))
-            Show(page);
-    };
-    h.Command = [this](Editing mode, ImageCommand command) {
-        // A user-menu screen is shown, never edited.
-        TImagePage* page = Editor(mode);
-        if (!page || mode != Editing::StartScreen)
-            return;
-        switch (command) {
-        case ImageCommand::Delete:
-            page->PopDelClick();
-            break;
-        case ImageCommand::Cut:
-            page->PopCutClick();
-            break;
-        case ImageCommand::Copy:
-            page->PopCopyClick();
-            break;
-        case ImageCommand::Paste:
-            page->PopPasteClick();
-            break;
-        case ImageCommand::MoveTop:
-            page->MmMovTopClick();
-            break;
-        case ImageCommand::MoveBottom:
-            page->MmMovbuttonClick();
-            break;
-        case ImageCommand::MoveUp:
-            page->MmMoveUpClick();
-            break;
-        case ImageCommand::MoveDown:
-            page->MmMoveDnClick();
-            break;
-        case ImageCommand::MultiCopy:
-            page->MmMultiCopyClick();
-            break;
-        case ImageCommand::ToolbarRefresh:
-            page->ObjToolbarRefresh(page->CurObj);
-            break;
-        }
-    };
-    h.StepSelObjs = [this](Editing mode, int dir) {
-        if (TImagePage* page = Editor(mode); page && mode == Editing::StartScreen)
-            page->StepSelObjs(dir);
-    };
-    h.AlignSelObjs = [this](Editing mode, int how) {
-        if (TImagePage* page = Editor(mode); page && mode == Editing::StartScreen)
-            page->AlignSelObjs(how);
-    };
-    h.Editor = [this](Editing mode) -> TEditPage* { return Editor(mode); };
+    if (ImagePage)
+        ImagePage->PgSetZoom(zoom);
+}
+
+void ScreenEditor::SetTool(Editing editMode, int kind, int subType)
+{
+    TImagePage* page = Editor(editMode);
+    if (!page)
+        return;
+    if (kind == 0)
+        page->PolyPointsCancel();
+    page->ToolKind = static_cast<std::int16_t>(kind);
+    page->ToolSubType = subType;
+}
+
+void ScreenEditor::OnStartScreen(void (TImagePage::*action)())
+{
+    if (TImagePage* page = Editor(kes::Editing::StartScreen); page && host_.Doc().EditMode == kes::Editing::StartScreen)
+        (page->*action)();
+}
+
+void ScreenEditor::Undo() { OnStartScreen(&TImagePage::PopUndoClick); }
+
+void ScreenEditor::Redo() { OnStartScreen(&TImagePage::PopRedoClick); }
+
+void ScreenEditor::SelectAll() { OnStartScreen(&TImagePage::PopSelAllClick); }
+
+void ScreenEditor::EditStateRefresh()
+{
+    if (FirstPage)
+        FirstPage->EditStateRefresh();
+}
+
+void ScreenEditor::CommandState()
+{
+    if (TImagePage* page = Editor(host_.Doc().EditMode))
+        page->ShowCommandState();
+}
+
+int ScreenEditor::SelCount(Editing editMode) const
+{
+    TImagePage* page = Editor(editMode);
+    return page ? static_cast<int>(page->SelList.size()) : 0;
+}
+
+void ScreenEditor::LineStyleChanged(int width, int pattern)
+{
+    if (TImagePage* page = Editor(kes::Editing::StartScreen); page && host_.Doc().EditMode == kes::Editing::StartScreen)
+        page->SetSelectedLineStyle(width, pattern);
+}
+
+QWidget* ScreenEditor::CurrentWindow() const { return Editor(kes::Editing::UserMenu); }
+
+void ScreenEditor::MakeCurrent(QWidget* window)
+{
+    if (auto* page = dynamic_cast<TImagePage*>(window))
+        Show(page);
+}
+
+void ScreenEditor::Command(Editing editMode, ImageCommand command)
+{
+    // A user-menu screen is shown, never edited.
+    TImagePage* page = Editor(editMode);
+    if (!page || editMode != kes::Editing::StartScreen)
+        return;
+    switch (command) {
+    case ImageCommand::Delete:
+        page->PopDelClick();
+        break;
+    case ImageCommand::Cut:
+        page->PopCutClick();
+        break;
+    case ImageCommand::Copy:
+        page->PopCopyClick();
+        break;
+    case ImageCommand::Paste:
+        page->PopPasteClick();
+        break;
+    case ImageCommand::MoveTop:
+        page->MmMovTopClick();
+        break;
+    case ImageCommand::MoveBottom:
+        page->MmMovbuttonClick();
+        break;
+    case ImageCommand::MoveUp:
+        page->MmMoveUpClick();
+        break;
+    case ImageCommand::MoveDown:
+        page->MmMoveDnClick();
+        break;
+    case ImageCommand::MultiCopy:
+        page->MmMultiCopyClick();
+        break;
+    case ImageCommand::ToolbarRefresh:
+        page->ObjToolbarRefresh(page->CurObj);
+        break;
+    }
+}
+
+void ScreenEditor::StepSelObjs(Editing editMode, int dir)
+{
+    if (TImagePage* page = Editor(editMode); page && editMode == kes::Editing::StartScreen)
+        page->StepSelObjs(dir);
+}
+
+void ScreenEditor::AlignSelObjs(Editing editMode, int how)
+{
+    if (TImagePage* page = Editor(editMode); page && editMode == kes::Editing::StartScreen)
+        page->AlignSelObjs(how);
 }
 
 } // namespace kes

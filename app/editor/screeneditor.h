@@ -2,7 +2,9 @@
 // The start-up screen and user-menu screen editor: opens the windows (TImagePage) of the
 // start-up screen (FirstPage, at most one) and of the user-menu screens (in page order, in
 // the main window's list), shows and stores them, draws their panel pictures, and answers
-// the main window's edit commands in the start-up screen and user-menu modes (kes::ImageEditor()).
+// the main window's edit commands in the start-up screen and user-menu modes (the main
+// window holds it).
+#include "app/editor/imageeditor.h"
 #include "app/model/editing.h"
 #include "platform/bytes.h"
 
@@ -45,12 +47,43 @@ public:
     // screen's), and every open user-menu screen one after the other.
     Bytes StartScreenPicture();
     Bytes UserMenuPictures();
-    // The window the edit mode names (1 FirstPage, 2 ImagePage), or null.
+    // The window the edit mode names (StartScreen FirstPage, UserMenu ImagePage), or null.
     TImagePage* Editor(Editing editMode) const;
-    // Fills kes::ImageEditor() with this editor's answers.
-    void InstallHooks();
+    // ---- The main window's commands in the edit modes StartScreen (FirstPage) and UserMenu
+    // (the current user-menu screen, ImagePage).
+    // Zoom of the current screen window (ImagePage); 0 when there is none; its zoom operation.
+    int Zoom() const;
+    void SetZoom(int zoom);
+    // Chooses a drawing tool (kind 0: pointer, which cancels a polyline in progress) in the
+    // editor editMode names.
+    void SetTool(Editing editMode, int kind, int subType);
+    // Undo, redo and select all of the start-up screen while it is edited.
+    void Undo();
+    void Redo();
+    void SelectAll();
+    // The start-up screen's edit-state refresh.
+    void EditStateRefresh();
+    // The commands and tools of the screen EditMode names set again over the main window's
+    // own state (which the main window has just recomputed from the project).
+    void CommandState();
+    // Number of objects selected in the editor editMode names.
+    int SelCount(Editing editMode) const;
+    // Line pen of the selected figures on the start-up screen (width 1..3, pattern 0 solid, 2 dotted).
+    void LineStyleChanged(int width, int pattern);
+    // The current user-menu screen window, and making another one current and shown.
+    QWidget* CurrentWindow() const;
+    void MakeCurrent(QWidget* window);
+    // An edit command in the editor of that edit mode (a user-menu screen takes none).
+    void Command(Editing editMode, ImageCommand command);
+    // The start-up screen's selection one step in a direction (0 up, 1 down, 2 left, 3 right),
+    // or aligned to a common edge (4 tops, 5 bottoms, 6 lefts, 7 rights).
+    void StepSelObjs(Editing editMode, int dir);
+    void AlignSelObjs(Editing editMode, int how);
 
 private:
+    // Runs a command of the start-up screen's window while it is edited.
+    void OnStartScreen(void (TImagePage::*action)());
+
     PageHost& host_;
     QMdiArea* area_;
     std::vector<QWidget*>& menuWindows_;

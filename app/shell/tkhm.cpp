@@ -80,7 +80,6 @@ TKhm::TKhm(kes::ProjectDoc& doc, QWidget* parent)
     PageHost = std::make_unique<kes::MainPageHost>(*this);
     PageEd = std::make_unique<kes::PageEditor>(*PageHost, MdiArea);
     Screens = std::make_unique<kes::ScreenEditor>(*PageHost, MdiArea, ImageWinList);
-    Screens->InstallHooks();
     DocHost = std::make_unique<kes::MainDocHost>(*this);
     ProjectHost = std::make_unique<kes::MainProjectHost>(*this);
     Doc.SetHost(DocHost.get());

@@ -3,7 +3,7 @@
 // selected object, the File, Edit and Settings menus refreshed when they open, and undo, redo
 // and select-all forwarded to the editor that EditMode names.
 #include "app/editor/pageeditor.h"
-#include "app/editor/imageeditor.h"
+#include "app/editor/screeneditor.h"
 #include "app/editor/kindtools.h"
 #include "app/editor/thmpage.h"
 #include "app/project/prjcheck.h"
@@ -57,8 +57,8 @@ int ActiveSelCount(const TKhm& k)
         const THmPage* page = k.PageEd->Current();
         return page ? static_cast<int>(page->SelList.size()) : 0;
     }
-    if (k.Doc.EditMode == kes::Editing::StartScreen && kes::ImageEditor().SelCount)
-        return kes::ImageEditor().SelCount(kes::Editing::StartScreen);
+    if (k.Doc.EditMode == kes::Editing::StartScreen)
+        return k.Screens->SelCount(kes::Editing::StartScreen);
     return -1;
 }
 
@@ -71,19 +71,19 @@ void SetFigureTool(TKhm& k, int subType)
             page->ToolSubType = subType;
             page->PolyPtCount = 0;
         }
-    } else if (kes::ImageEditor().SetTool) {
-        kes::ImageEditor().SetTool(k.Doc.EditMode, kes::KindCode(kes::ObjKind::Geom), subType);
+    } else {
+        k.Screens->SetTool(k.Doc.EditMode, kes::KindCode(kes::ObjKind::Geom), subType);
     }
 }
 
 // A command of the page window in page editing, else of the image-page editor.
-void ForwardToEditor(TKhm& k, void (THmPage::*pageCommand)(), const std::function<void()>& imageCommand)
+void ForwardToEditor(TKhm& k, void (THmPage::*pageCommand)(), void (kes::ScreenEditor::*imageCommand)())
 {
     if (k.Doc.EditMode == kes::Editing::Pages) {
         if (THmPage* page = k.PageEd->Current())
             (page->*pageCommand)();
-    } else if (imageCommand) {
-        imageCommand();
+    } else {
+        (*k.Screens.*imageCommand)();
     }
 }
 
@@ -102,8 +102,7 @@ void TKhm::tbPointToClick()
 {
     Press(*this, "tbPointTo", true);
     if (Doc.EditMode == kes::Editing::StartScreen || Doc.EditMode == kes::Editing::UserMenu) {
-        if (kes::ImageEditor().SetTool)
-            kes::ImageEditor().SetTool(Doc.EditMode, 0, 0);
+        Screens->SetTool(Doc.EditMode, 0, 0);
     } else if (THmPage* page = PageEd->Current()) {
         page->PolyPointsCancel();
         page->Canvas()->setCursor(Qt::ArrowCursor);
@@ -124,8 +123,8 @@ void TKhm::SetToolKind(QAction* sender)
             if (!kes::IsKind(static_cast<TLxObjType>(tag), kes::ObjKind::Geom))
                 page->ToolSubType = 0;
         }
-    } else if (kes::ImageEditor().SetTool) {
-        kes::ImageEditor().SetTool(Doc.EditMode, tag, 0);
+    } else {
+        Screens->SetTool(Doc.EditMode, tag, 0);
     }
     if (kes::IsKind(static_cast<TLxObjType>(tag), kes::ObjKind::Geom))
         GeomToolBar->show();
@@ -187,8 +186,8 @@ void TKhm::TbSLineClick(QAction* sender)
     sender->setChecked(true);
     if (THmPage* page = PageEd->Current(); Doc.EditMode == kes::Editing::Pages && page) {
         page->SetSelectedLineStyle(LineWidth, LinePattern);
-    } else if (Doc.EditMode != kes::Editing::Pages && kes::ImageEditor().LineStyleChanged) {
-        kes::ImageEditor().LineStyleChanged(LineWidth, LinePattern);
+    } else if (Doc.EditMode != kes::Editing::Pages) {
+        Screens->LineStyleChanged(LineWidth, LinePattern);
     }
 }
 
@@ -337,8 +336,7 @@ void TKhm::MmEditClick()
 void TKhm::MmSettingClick()
 {
     if (Doc.EditMode != kes::Editing::Pages) {
-        if (kes::ImageEditor().EditStateRefresh)
-            kes::ImageEditor().EditStateRefresh();
+        Screens->EditStateRefresh();
     } else if (THmPage* page = PageEd->Current()) {
         page->EditStateRefresh();
         FormActivate();
@@ -347,18 +345,18 @@ void TKhm::MmSettingClick()
 
 void TKhm::TbUndoClick()
 {
-    ForwardToEditor(*this, &THmPage::PopUndoClick, kes::ImageEditor().Undo);
+    ForwardToEditor(*this, &THmPage::PopUndoClick, &kes::ScreenEditor::Undo);
     SetObjEditTools(false);
 }
 
 void TKhm::TbRedoClick()
 {
-    ForwardToEditor(*this, &THmPage::PopRedoClick, kes::ImageEditor().Redo);
+    ForwardToEditor(*this, &THmPage::PopRedoClick, &kes::ScreenEditor::Redo);
     SetObjEditTools(false);
 }
 
 void TKhm::MmSelAllClick()
 {
-    ForwardToEditor(*this, &THmPage::PopSelAllClick, kes::ImageEditor().SelectAll);
+    ForwardToEditor(*this, &THmPage::PopSelAllClick, &kes::ScreenEditor::SelectAll);
     Enable(*this, {"TbState_Lab", "TbState_UD", "TbState_Box", "TbFont_Lab", "TbFont_Box"}, false);
 }

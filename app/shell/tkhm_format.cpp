@@ -6,9 +6,10 @@
 
 #include "app/dialogs/formregistry.h"
 #include "app/editor/editorder.h"
-#include "app/editor/imageeditor.h"
 #include "app/editor/pageeditor.h"
+#include "app/editor/screeneditor.h"
 #include "app/editor/thmpage.h"
+#include "app/editor/timagepage.h"
 #include "app/inspector/inspectordialogs.h"
 #include "app/project/prjcheck.h"
 #include "app/shell/tkhm.h"
@@ -46,33 +47,33 @@ void Route(TKhm& k, void (THmPage::*pageCommand)(), ImageCommand imageCommand)
     if (k.Doc.EditMode == Editing::Pages) {
         if (THmPage* page = LivePage(k))
             (page->*pageCommand)();
-    } else if ((k.Doc.EditMode == Editing::StartScreen || k.Doc.EditMode == Editing::UserMenu) && ImageEditor().Command) {
-        ImageEditor().Command(k.Doc.EditMode, imageCommand);
+    } else if (k.Doc.EditMode == kes::Editing::StartScreen || k.Doc.EditMode == kes::Editing::UserMenu) {
+        k.Screens->Command(k.Doc.EditMode, imageCommand);
     }
 }
 
 // The step and edge buttons: the page, or the start-up screen; nothing on user-menu pages.
-void RouteStep(TKhm& k, void (THmPage::*pageCommand)(int), const std::function<void(Editing, int)>& imageCommand, int arg)
+void RouteStep(TKhm& k, void (THmPage::*pageCommand)(int), void (ScreenEditor::*imageCommand)(Editing, int), int arg)
 {
     if (k.Doc.EditMode == Editing::Pages) {
         if (THmPage* page = LivePage(k))
             (page->*pageCommand)(arg);
-    } else if (k.Doc.EditMode == Editing::StartScreen && imageCommand) {
-        imageCommand(Editing::StartScreen, arg);
+    } else if (k.Doc.EditMode == kes::Editing::StartScreen) {
+        (*k.Screens.*imageCommand)(kes::Editing::StartScreen, arg);
     }
 }
 
 // ---- Position tool bar: the selection one panel pixel up, down, left or right, and its tops,
 // bottoms, lefts or rights to the outermost of them.
 
-void TbStepUpClick(TKhm& k) { RouteStep(k, &THmPage::StepSelObjs, ImageEditor().StepSelObjs, kStepUp); }
-void TbStepDownClick(TKhm& k) { RouteStep(k, &THmPage::StepSelObjs, ImageEditor().StepSelObjs, kStepDown); }
-void TbStepLeftClick(TKhm& k) { RouteStep(k, &THmPage::StepSelObjs, ImageEditor().StepSelObjs, kStepLeft); }
-void TbStepRightClick(TKhm& k) { RouteStep(k, &THmPage::StepSelObjs, ImageEditor().StepSelObjs, kStepRight); }
-void TbSideUpClick(TKhm& k) { RouteStep(k, &THmPage::AlignSelObjs, ImageEditor().AlignSelObjs, kAlignTops); }
-void TbSideDownClick(TKhm& k) { RouteStep(k, &THmPage::AlignSelObjs, ImageEditor().AlignSelObjs, kAlignBottoms); }
-void TbSideLeftClick(TKhm& k) { RouteStep(k, &THmPage::AlignSelObjs, ImageEditor().AlignSelObjs, kAlignLefts); }
-void TbSideRightClick(TKhm& k) { RouteStep(k, &THmPage::AlignSelObjs, ImageEditor().AlignSelObjs, kAlignRights); }
+void TbStepUpClick(TKhm& k) { RouteStep(k, &THmPage::StepSelObjs, &ScreenEditor::StepSelObjs, kStepUp); }
+void TbStepDownClick(TKhm& k) { RouteStep(k, &THmPage::StepSelObjs, &ScreenEditor::StepSelObjs, kStepDown); }
+void TbStepLeftClick(TKhm& k) { RouteStep(k, &THmPage::StepSelObjs, &ScreenEditor::StepSelObjs, kStepLeft); }
+void TbStepRightClick(TKhm& k) { RouteStep(k, &THmPage::StepSelObjs, &ScreenEditor::StepSelObjs, kStepRight); }
+void TbSideUpClick(TKhm& k) { RouteStep(k, &THmPage::AlignSelObjs, &ScreenEditor::AlignSelObjs, kAlignTops); }
+void TbSideDownClick(TKhm& k) { RouteStep(k, &THmPage::AlignSelObjs, &ScreenEditor::AlignSelObjs, kAlignBottoms); }
+void TbSideLeftClick(TKhm& k) { RouteStep(k, &THmPage::AlignSelObjs, &ScreenEditor::AlignSelObjs, kAlignLefts); }
+void TbSideRightClick(TKhm& k) { RouteStep(k, &THmPage::AlignSelObjs, &ScreenEditor::AlignSelObjs, kAlignRights); }
 
 // ---- Z-order of the selection (Edit menu)
 
@@ -87,7 +88,7 @@ TEditPage* ObjEditor(const TKhm& k, Editing editMode)
 {
     if (editMode == Editing::Pages)
         return LivePage(k);
-    return ImageEditor().Editor ? ImageEditor().Editor(editMode) : nullptr;
+    return k.Screens->Editor(editMode);
 }
 
 TLxObj* CurrentObj(const TKhm& k, Editing editMode)
@@ -131,8 +132,8 @@ void TbTextClick(TKhm& k)
     if (k.Doc.EditMode == Editing::Pages) {
         if (TLxObj* obj = CurrentObj(k, Editing::Pages))
             k.PageEd->Current()->ObjToolbarRefresh(obj);
-    } else if (k.Doc.EditMode == Editing::StartScreen && CurrentObj(k, Editing::StartScreen) && ImageEditor().Command) {
-        ImageEditor().Command(Editing::StartScreen, ImageCommand::ToolbarRefresh);
+    } else if (k.Doc.EditMode == Editing::StartScreen && CurrentObj(k, Editing::StartScreen)) {
+        k.Screens->Command(Editing::StartScreen, ImageCommand::ToolbarRefresh);
     }
 }
 

@@ -2,7 +2,7 @@
 // of all, the page list, the page settings dialogs, moving between open pages and arranging
 // the MDI children.
 #include "app/dialogs/formregistry.h"
-#include "app/editor/imageeditor.h"
+#include "app/editor/screeneditor.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/thmpage.h"
 #include "app/inspector/inspectorkinds.h"
@@ -65,12 +65,12 @@ void StepPageWindow(TKhm& k, int step)
 {
     if (k.Doc.EditMode == kes::Editing::Pages) {
         k.PageEd->StepPageWindow(step);
-    } else if (k.Doc.EditMode == kes::Editing::UserMenu && kes::ImageEditor().CurrentWindow && kes::ImageEditor().MakeCurrent) {
+    } else if (k.Doc.EditMode == kes::Editing::UserMenu) {
         const int count = static_cast<int>(k.ImageWinList.size());
-        const int to = k.IndexOfImageForm(kes::ImageEditor().CurrentWindow()) + step;
+        const int to = k.IndexOfImageForm(k.Screens->CurrentWindow()) + step;
         if (to < 0 || to >= count)
             return;
-        kes::ImageEditor().MakeCurrent(k.ImageWinList[static_cast<std::size_t>(to)]);
+        k.Screens->MakeCurrent(k.ImageWinList[static_cast<std::size_t>(to)]);
         if (step < 0)
             k.SetItemEnabled("TbPrePg", to >= 1);
         else
@@ -132,24 +132,23 @@ void TKhm::MmPgSizeAllClick(int zoom)
         return;
     for (THmPage* page : PageEd->Pages())
         PageEd->SetPageZoom(page, zoom);
-    if (kes::ImageEditor().SetZoom)
-        kes::ImageEditor().SetZoom(zoom);
+    Screens->SetZoom(zoom);
 }
 
 void TKhm::MmPgSizeClick(int zoom)
 {
     if (Doc.EditMode == kes::Editing::Pages)
         PageEd->SetPageZoom(PageEd->Current(), zoom);
-    else if (kes::ImageEditor().SetZoom)
-        kes::ImageEditor().SetZoom(zoom);
+    else
+        Screens->SetZoom(zoom);
 }
 
 void TKhm::MmPageSizeClick()
 {
     if (const THmPage* page = PageEd->Current(); Doc.EditMode == kes::Editing::Pages && page)
         ShowZoomState(page->Zoom);
-    else if (Doc.EditMode != kes::Editing::Pages && kes::ImageEditor().Zoom)
-        ShowZoomState(kes::ImageEditor().Zoom());
+    else if (Doc.EditMode != kes::Editing::Pages)
+        ShowZoomState(Screens->Zoom());
 }
 
 void TKhm::TbZoomInClick()
@@ -157,8 +156,8 @@ void TKhm::TbZoomInClick()
     if (Doc.EditMode == kes::Editing::Pages) {
         if (THmPage* page = PageEd->Current())
             PageEd->SetPageZoom(page, kes::NextZoom(page->Zoom, 1));
-    } else if (kes::ImageEditor().Zoom && kes::ImageEditor().SetZoom) {
-        kes::ImageEditor().SetZoom(kes::NextZoom(kes::ImageEditor().Zoom(), 1));
+    } else {
+        Screens->SetZoom(kes::NextZoom(Screens->Zoom(), 1));
     }
 }
 
@@ -167,8 +166,8 @@ void TKhm::TbZoomOutClick()
     if (Doc.EditMode == kes::Editing::Pages) {
         if (THmPage* page = PageEd->Current())
             PageEd->SetPageZoom(page, kes::NextZoom(page->Zoom, -1));
-    } else if (kes::ImageEditor().Zoom && kes::ImageEditor().SetZoom) {
-        kes::ImageEditor().SetZoom(kes::NextZoom(kes::ImageEditor().Zoom(), -1));
+    } else {
+        Screens->SetZoom(kes::NextZoom(Screens->Zoom(), -1));
     }
 }
 

@@ -1,6 +1,6 @@
 // The enabled, visible and checked state of the main window's commands, recomputed from the
 // project state after every change of it, and the window's show and language handling.
-#include "app/editor/imageeditor.h"
+#include "app/editor/screeneditor.h"
 #include "app/editor/pageeditor.h"
 #include "app/shell/tkhm.h"
 
@@ -109,8 +109,8 @@ void TKhm::FormActivate()
                false);
     }
     // A screen being edited offers its own commands and tools, whatever the project's are.
-    if ((Doc.EditMode == kes::Editing::StartScreen || Doc.EditMode == kes::Editing::UserMenu) && kes::ImageEditor().CommandState)
-        kes::ImageEditor().CommandState();
+    if (Doc.EditMode == kes::Editing::StartScreen || Doc.EditMode == kes::Editing::UserMenu)
+        Screens->CommandState();
 }
 
 void TKhm::SetMainToolsEnabled()

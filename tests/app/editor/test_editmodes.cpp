@@ -7,7 +7,7 @@
 // main window's own refresh from the project state keeps what the screen offers.
 #include "editortest.h"
 
-#include "app/editor/imageeditor.h"
+#include "app/editor/screeneditor.h"
 #include "app/editor/screeneditor.h"
 #include "app/editor/timagepage.h"
 #include "app/project/usermenu.h"
@@ -166,7 +166,7 @@ protected:
                 CurPage()->ToolKind = static_cast<std::int16_t>(KindCode(t.kind));
                 CurPage()->ToolSubType = subType;
             } else {
-                ImageEditor().SetTool(mode, KindCode(t.kind), subType);
+                Khm->Screens->SetTool(mode, KindCode(t.kind), subType);
             }
             EXPECT_EQ(DrawChosen(from, to, polyline), nullptr);
             EXPECT_EQ(Driven().ObjList.size(), before);
