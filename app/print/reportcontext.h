@@ -1,17 +1,16 @@
 #pragma once
 // What the print and cross-reference windows take from the main window: the project, the model
-// form, the menu captions they print, and where the project's files lie. The main window's
-// commands fill one before they open a window (printcommands.cpp); tests fill their own.
+// form, the menu captions they print, where the project's files lie and what opens a written
+// file. The main window's commands fill one before they open a window (printcommands.cpp);
+// tests fill their own.
 #include "app/print/objdatarows.h"
 #include "app/print/printjob.h"
 
-#include <QString>
-
-#include <functional>
 #include <string>
 
 namespace kes {
 
+class FileOpener;
 class LxTypeCore;
 class ProjectDoc;
 
@@ -24,9 +23,7 @@ struct ReportContext {
     ObjDataNames ObjData;  // setting and page names of the cross-reference rows
     std::string DocDir;    // the project's folder, where exports and PDF files are offered
     std::string ObjDataDb; // the cross-reference database; empty: the user's data folder
+    FileOpener* Opener = nullptr; // shows a written text table; none: it is not shown
 };
-
-// Opens a written file with the desktop's program for it; tests replace it.
-std::function<bool(const QString& path)>& DesktopOpener();
 
 } // namespace kes

@@ -4,6 +4,7 @@
 #include "app/print/objdataexport.h"
 #include "app/print/tshowpagepropdlg.h"
 #include "app/project/projectdoc.h"
+#include "app/ui/fileopener.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
@@ -102,8 +103,8 @@ bool TSaveAsDlg::OKBtnClick()
         return false;
     }
     // The text file is shown once it is whole; the workbook is left for the user to open.
-    if (!sheet && kes::DesktopOpener())
-        kes::DesktopOpener()(path);
+    if (!sheet && ctx_.Opener)
+        ctx_.Opener->Open(path);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "app/print/printcommands.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/tkhm.h"
+#include "app/ui/fileopener.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
 #include "platform/codepage.h"
@@ -44,6 +45,7 @@ ReportContext MainReportContext(TKhm& k)
     n.Pages = Msg(kMsgObjDataPages).toStdString();
     n.StartScreen = Msg(kMsgObjDataStartScreen).toStdString();
     ctx.DocDir = AnsiToQString(k.OpenDlg.InitialDir.empty() ? k.Doc.AppDir : k.OpenDlg.InitialDir).toStdString();
+    ctx.Opener = k.FileOpen.get();
     return ctx;
 }
 

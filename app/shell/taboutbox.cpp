@@ -1,17 +1,15 @@
 #include "app/shell/taboutbox.h"
 
-#include "app/shell/tkhm.h"
+#include "app/ui/fileopener.h"
 #include "app/ui/translate.h"
 #include "platform/fileio.h"
 
-#include <QDesktopServices>
 #include <QFrame>
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QUrl>
 #include <QHBoxLayout>
 
 
@@ -58,8 +56,8 @@ QLabel* NamedLabel(QWidget* parent, const char* name, const QString& text)
 
 } // namespace
 
-TAboutBox::TAboutBox(QWidget* owner)
-    : QDialog(owner)
+TAboutBox::TAboutBox(QWidget* owner, int langIndex, kes::FileOpener& opener)
+    : QDialog(owner), langIndex_(langIndex), opener_(opener)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));
@@ -108,7 +106,7 @@ void TAboutBox::showEvent(QShowEvent* event)
 
 void TAboutBox::FormShow()
 {
-    TranslateForm(this, Khm ? Khm->Doc.LangIndex : 2);
+    TranslateForm(this, langIndex_);
     ProductName->setText(ProductName->text() + QStringLiteral(" ") + QLatin1String(KES_VERSION));
     ProgramIcon->setPixmap(QIcon(QString::fromStdString(kes::AppDir() + "Kestro.ico")).pixmap(33, 33));
 }
@@ -116,5 +114,5 @@ void TAboutBox::FormShow()
 void TAboutBox::Label1Click()
 {
     static_cast<LinkLabel*>(Label1)->SetColour(QStringLiteral("#800080"));
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kes::kProductPageUrl)));
+    opener_.Open(QString::fromLatin1(kes::kProductPageUrl));
 }

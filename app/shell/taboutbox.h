@@ -5,9 +5,14 @@
 class QLabel;
 class QPushButton;
 
+namespace kes {
+class FileOpener;
+} // namespace kes
+
 class TAboutBox : public QDialog {
 public:
-    explicit TAboutBox(QWidget* owner = nullptr);
+    // Captions in the language langIndex; the link opens through opener.
+    TAboutBox(QWidget* owner, int langIndex, kes::FileOpener& opener);
 
     QLabel* ProgramIcon = nullptr;
     QLabel* ProductName = nullptr;
@@ -21,6 +26,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    int langIndex_;
+    kes::FileOpener& opener_;
 };
 
 namespace kes {

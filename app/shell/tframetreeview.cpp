@@ -17,8 +17,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-TFrameTreeView* FrameTreeView = nullptr;
-
 namespace {
 constexpr int kMsgPagesRoot = 269;
 constexpr int kMsgStartRoot = 270;

@@ -100,7 +100,8 @@ public:
     // Ends a running transfer (no message) and closes the port: the program is closing.
     void StopLink();
     kes::TFileDlg OpenDlg, SaveDlg, BmpDlg;
-    // Opens written files in the desktop's program for them (the hexadecimal page list);
+    // Starts every outside program: written files in the desktop's program for them (the
+    // hexadecimal page list, the object table's text), the user's guide, the product page;
     // tests put their own in.
     std::unique_ptr<kes::FileOpener> FileOpen;
     // The page editor: the open page windows (PageWinList) in the MDI area. Declared after

@@ -14,18 +14,17 @@
 #include "app/project/ui/tpglistfrm.h"
 #include "app/shell/tkhm.h"
 #include "app/shell/tkhm_hosts.h"
+#include "app/ui/fileopener.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "platform/fileio.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QGroupBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStyle>
-#include <QUrl>
 
 #include <algorithm>
 
@@ -224,6 +223,6 @@ void TKhm::LxeHelpClick()
 {
     HelpFile = Doc.AppDir + kes::HelpFileOf(Doc.LangIndex);
     const QString guide = QString::fromStdString(HelpFile);
-    if (!kes::FileExists(HelpFile) || !QDesktopServices::openUrl(QUrl::fromLocalFile(guide)))
+    if (!kes::FileExists(HelpFile) || !FileOpen->Open(guide))
         kes::ShowError(kes::Msg(kes::kMsgHelpNotShown) + QStringLiteral("\n") + guide);
 }

@@ -236,6 +236,6 @@ void TKhm::MmLangChtClick(int langIndex)
 
 void TKhm::MmVersionClick()
 {
-    TAboutBox box(this);
+    TAboutBox box(this, Doc.LangIndex, *FileOpen);
     kes::ExecModal(&box);
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Opening a written file in the program the desktop associates with its type. Commands are
-// given a FileOpener, so tests see what would be opened without starting a viewer.
+// Opening a file (or a web page) in the program the desktop associates with it: every outside
+// program the tool starts goes through one. Commands are given a FileOpener, so tests see what
+// would be opened without starting a viewer.
 #include <QString>
 
 namespace kes {
@@ -8,7 +9,7 @@ namespace kes {
 class FileOpener {
 public:
     virtual ~FileOpener() = default;
-    // False when no program could be started for the file.
+    // path is a file's path or a web address. False when no program could be started for it.
     virtual bool Open(const QString& path) = 0;
 };
 

@@ -17,6 +17,7 @@
 #include "app/project/dochost.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/reportcommands.h"
+#include "app/ui/fileopener.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/screenfit.h"
 #include "app/ui/translate.h"
@@ -51,6 +52,17 @@ void Shot(QWidget& w, const char* name)
         w.grab().save(QDir(folder).filePath(QLatin1String(name) + QStringLiteral(".png")));
 }
 
+// Records what it is asked to open instead of starting a viewer.
+struct RecordingOpener : FileOpener {
+    explicit RecordingOpener(std::vector<QString>& into) : opened(into) {}
+    bool Open(const QString& path) override
+    {
+        opened.push_back(path);
+        return true;
+    }
+    std::vector<QString>& opened;
+};
+
 class PrintForms : public EditorTest {
 protected:
     void SetUp() override
@@ -60,15 +72,11 @@ protected:
         plant = std::make_unique<ReportProject>(Khm->Doc, *LxType);
         BuildPlant(*plant);
         Khm->FormActivate();
-        DesktopOpener() = [this](const QString& path) {
-            opened.push_back(path);
-            return true;
-        };
+        Khm->FileOpen = std::make_unique<RecordingOpener>(opened);
         ReportPrinter().setOutputFormat(QPrinter::PdfFormat);
     }
     void TearDown() override
     {
-        DesktopOpener() = nullptr;
         plant.reset();
         EditorTest::TearDown();
     }

@@ -70,7 +70,7 @@ TEST_F(FormsTest, SplashPictureDecodesAndDamagedPicturesAreRefused)
 TEST_F(FormsTest, AboutBoxTakesItsCaptionsAndIcon)
 {
     Khm->MmLangChtClick(LangChs);
-    TAboutBox box(Khm);
+    TAboutBox box(Khm, Khm->Doc.LangIndex, *Khm->FileOpen);
     box.show();
     EXPECT_EQ(box.OKButton->text(), QString::fromUtf8("确定"));
     EXPECT_EQ(box.windowTitle(), QString::fromUtf8("关于 Kestrova"));

@@ -101,7 +101,7 @@ TEST_F(CaptionFiles, EveryCaptionOfEveryFormIsInAllThreeLanguages)
     ExpectAllKeys(Khm);
     ExpectAllKeys(LxType);
     const std::pair<const char*, FormFactory> forms[] = {
-        {"AboutBox", [] { return std::make_unique<TAboutBox>(Khm); }},
+        {"AboutBox", [] { return std::make_unique<TAboutBox>(Khm, Khm->Doc.LangIndex, *Khm->FileOpen); }},
     };
     for (const auto& [name, make] : forms) {
         SCOPED_TRACE(name);

@@ -224,7 +224,7 @@ TEST_F(StartupTest, CommandLineNamingNoFileOpensNothingAndTheSplashDoesNotWait)
     EXPECT_FALSE(logo->Image1->pixmap().isNull());
     {
         // One version: the splash names the one the about box names.
-        TAboutBox about(Khm);
+        TAboutBox about(Khm, Khm->Doc.LangIndex, *Khm->FileOpen);
         about.show();
         EXPECT_TRUE(about.ProductName->text().endsWith(QStringLiteral(" ") + logo->Label6->text()))
             << about.ProductName->text().toStdString() << " / " << logo->Label6->text().toStdString();
