@@ -20,7 +20,7 @@ TEditPage* LivePage(const PageEditor& editor)
         THmPage* page = editor.Current();
         return page && page->Live() ? page : nullptr;
     }
-    return mode == Editing::StartScreen ? FirstPage : nullptr;
+    return mode == Editing::StartScreen ? editor.Host().StartScreenEditor() : nullptr;
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <QString>
 
 class QWidget;
+class TImagePage;
 class TLxObj;
 
 namespace kes {
@@ -45,6 +46,8 @@ public:
     virtual QWidget* StartScreenWindow() const { return nullptr; }
     // The page editor whose current page the start-up screen takes over from; null: none.
     virtual PageEditor* PageEd() const { return nullptr; }
+    // The start-up screen's editor while it is open (the screen editor's); null: none.
+    virtual TImagePage* StartScreenEditor() const { return nullptr; }
 
     // ---- The main window's drawing tools
     // The pointer tool chosen (tbPointToClick), and only its button pressed (SelectPointerTool).

@@ -23,8 +23,8 @@ ScreenEditor::ScreenEditor(PageHost& host, QMdiArea* area, std::vector<QWidget*>
     , menuWindows_(menuWindows)
 {
     if (area_) {
-        QObject::connect(area_, &QMdiArea::subWindowActivated, area_, [](QMdiSubWindow* w) {
-            if (auto* page = w ? dynamic_cast<TImagePage*>(w->widget()) : nullptr; page && ImagePage != page)
+        QObject::connect(area_, &QMdiArea::subWindowActivated, &alive_, [this](QMdiSubWindow* w) {
+            if (auto* page = w ? dynamic_cast<TImagePage*>(w->widget()) : nullptr; page && current_ != page)
                 page->FormActivate();
         });
     }
@@ -33,34 +33,42 @@ ScreenEditor::ScreenEditor(PageHost& host, QMdiArea* area, std::vector<QWidget*>
 ScreenEditor::~ScreenEditor()
 {
     CloseMenuScreens();
-    delete FirstPage;
+    delete first_;
+}
+
+void ScreenEditor::Forget(TImagePage* page)
+{
+    if (first_ == page)
+        first_ = nullptr;
+    if (current_ == page)
+        current_ = nullptr;
 }
 
 TImagePage* ScreenEditor::OpenStartScreen()
 {
     ProjectDoc& doc = host_.Doc();
     doc.EditMode = Editing::StartScreen;
-    if (!FirstPage) {
-        FirstPage = new TImagePage(host_, -1);
+    if (!first_) {
+        first_ = new TImagePage(host_, -1, this);
         if (doc.StartScreenData && host_.Model()) {
             const Bytes& data = doc.StartScreenData->Data;
-            const PgReadResult read = FirstPage->PgDataToObj(data, 0, data.size());
+            const PgReadResult read = first_->PgDataToObj(data, 0, data.size());
             if (!read.Ok())
                 ShowError(Msg(kMsgStartScreenPartly) + QStringLiteral("\n%1 (%2)")
                                                            .arg(read.Position)
                                                            .arg(QString::fromLatin1(DecodeErrorText(read.Error))));
         }
     } else {
-        FirstPage->PgSetZoom(doc.DefaultZoom);
+        first_->PgSetZoom(doc.DefaultZoom);
     }
-    Show(FirstPage);
-    return FirstPage;
+    Show(first_);
+    return first_;
 }
 
 TImagePage* ScreenEditor::AddMenuScreen(int index, const QString& caption)
 {
     ProjectDoc& doc = host_.Doc();
-    auto* page = new TImagePage(host_, index);
+    auto* page = new TImagePage(host_, index, this);
     page->setWindowTitle(caption);
     if (index >= 0 && index < static_cast<int>(doc.ImagePgDataList.size())) {
         const Bytes& data = doc.ImagePgDataList[static_cast<std::size_t>(index)]->Data;
@@ -68,7 +76,7 @@ TImagePage* ScreenEditor::AddMenuScreen(int index, const QString& caption)
     }
     menuWindows_.push_back(page);
     QObject::connect(page, &QObject::destroyed, &alive_, [this, page] { std::erase(menuWindows_, page); });
-    ImagePage = page;
+    current_ = page;
     return page;
 }
 
@@ -84,25 +92,25 @@ void ScreenEditor::CloseMenuScreens()
 void ScreenEditor::Show(TImagePage* page)
 {
     page->ShowInArea(area_);
-    if (ImagePage != page || host_.Doc().EditMode != (page->IsStartScreen() ? Editing::StartScreen : Editing::UserMenu))
+    if (current_ != page || host_.Doc().EditMode != (page->IsStartScreen() ? Editing::StartScreen : Editing::UserMenu))
         page->FormActivate();
 }
 
 void ScreenEditor::StoreStartScreen()
 {
-    if (!FirstPage)
+    if (!first_)
         return;
     ProjectDoc& doc = host_.Doc();
     const Editing mode = doc.EditMode;
     doc.EditMode = Editing::StartScreen;
-    FirstPage->PgDataSave();
+    first_->PgDataSave();
     doc.EditMode = mode;
 }
 
 Bytes ScreenEditor::StartScreenPicture()
 {
-    if (FirstPage)
-        return FirstPage->BandPicture();
+    if (first_)
+        return first_->BandPicture();
     // Not being edited: the stored screen, drawn by a window that is never shown.
     const ProjectDoc& doc = host_.Doc();
     if (!host_.Model() || !doc.StartScreenData)
@@ -126,18 +134,18 @@ Bytes ScreenEditor::UserMenuPictures()
 TImagePage* ScreenEditor::Editor(Editing editMode) const
 {
     if (editMode == Editing::StartScreen)
-        return FirstPage;
+        return first_;
     if (editMode == Editing::UserMenu)
-        return ImagePage && !ImagePage->IsStartScreen() ? ImagePage : nullptr;
+        return current_ && !current_->IsStartScreen() ? current_ : nullptr;
     return nullptr;
 }
 
-int ScreenEditor::Zoom() const { return ImagePage ? ImagePage->Zoom : 0; }
+int ScreenEditor::Zoom() const { return current_ ? current_->Zoom : 0; }
 
 void ScreenEditor::SetZoom(int zoom)
 {
-    if (ImagePage)
-        ImagePage->PgSetZoom(zoom);
+    if (current_)
+        current_->PgSetZoom(zoom);
 }
 
 void ScreenEditor::SetTool(Editing editMode, int kind, int subType)
@@ -153,7 +161,7 @@ void ScreenEditor::SetTool(Editing editMode, int kind, int subType)
 
 void ScreenEditor::OnStartScreen(void (TImagePage::*action)())
 {
-    if (TImagePage* page = Editor(kes::Editing::StartScreen); page && host_.Doc().EditMode == kes::Editing::StartScreen)
+    if (TImagePage* page = Editor(Editing::StartScreen); page && host_.Doc().EditMode == Editing::StartScreen)
         (page->*action)();
 }
 
@@ -165,8 +173,8 @@ void ScreenEditor::SelectAll() { OnStartScreen(&TImagePage::PopSelAllClick); }
 
 void ScreenEditor::EditStateRefresh()
 {
-    if (FirstPage)
-        FirstPage->EditStateRefresh();
+    if (first_)
+        first_->EditStateRefresh();
 }
 
 void ScreenEditor::CommandState()
@@ -183,11 +191,11 @@ int ScreenEditor::SelCount(Editing editMode) const
 
 void ScreenEditor::LineStyleChanged(int width, int pattern)
 {
-    if (TImagePage* page = Editor(kes::Editing::StartScreen); page && host_.Doc().EditMode == kes::Editing::StartScreen)
+    if (TImagePage* page = Editor(Editing::StartScreen); page && host_.Doc().EditMode == Editing::StartScreen)
         page->SetSelectedLineStyle(width, pattern);
 }
 
-QWidget* ScreenEditor::CurrentWindow() const { return Editor(kes::Editing::UserMenu); }
+QWidget* ScreenEditor::CurrentWindow() const { return Editor(Editing::UserMenu); }
 
 void ScreenEditor::MakeCurrent(QWidget* window)
 {
@@ -199,7 +207,7 @@ void ScreenEditor::Command(Editing editMode, ImageCommand command)
 {
     // A user-menu screen is shown, never edited.
     TImagePage* page = Editor(editMode);
-    if (!page || editMode != kes::Editing::StartScreen)
+    if (!page || editMode != Editing::StartScreen)
         return;
     switch (command) {
     case ImageCommand::Delete:
@@ -237,13 +245,13 @@ void ScreenEditor::Command(Editing editMode, ImageCommand command)
 
 void ScreenEditor::StepSelObjs(Editing editMode, int dir)
 {
-    if (TImagePage* page = Editor(editMode); page && editMode == kes::Editing::StartScreen)
+    if (TImagePage* page = Editor(editMode); page && editMode == Editing::StartScreen)
         page->StepSelObjs(dir);
 }
 
 void ScreenEditor::AlignSelObjs(Editing editMode, int how)
 {
-    if (TImagePage* page = Editor(editMode); page && editMode == kes::Editing::StartScreen)
+    if (TImagePage* page = Editor(editMode); page && editMode == Editing::StartScreen)
         page->AlignSelObjs(how);
 }
 

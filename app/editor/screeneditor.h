@@ -1,9 +1,9 @@
 #pragma once
 // The start-up screen and user-menu screen editor: opens the windows (TImagePage) of the
-// start-up screen (FirstPage, at most one) and of the user-menu screens (in page order, in
-// the main window's list), shows and stores them, draws their panel pictures, and answers
-// the main window's edit commands in the start-up screen and user-menu modes (the main
-// window holds it).
+// start-up screen (FirstPage(), at most one) and of the user-menu screens (in page order, in
+// the main window's list), shows and stores them, keeps track of the current one
+// (ImagePage()), draws their panel pictures, and answers the main window's edit commands in
+// the start-up screen and user-menu modes (the main window holds it).
 #include "app/editor/imageeditor.h"
 #include "app/model/editing.h"
 #include "platform/bytes.h"
@@ -47,11 +47,19 @@ public:
     // screen's), and every open user-menu screen one after the other.
     Bytes StartScreenPicture();
     Bytes UserMenuPictures();
-    // The window the edit mode names (StartScreen FirstPage, UserMenu ImagePage), or null.
+    // The start-up screen window, or null; the current start-up screen or user-menu screen
+    // window, or null.
+    TImagePage* FirstPage() const { return first_; }
+    TImagePage* ImagePage() const { return current_; }
+    // One of this editor's windows became the current one (it was activated, or made).
+    void MakeCurrent(TImagePage* page) { current_ = page; }
+    // One of this editor's windows closes or goes: it is neither first nor current any more.
+    void Forget(TImagePage* page);
+    // The window the edit mode names (StartScreen FirstPage(), UserMenu ImagePage()), or null.
     TImagePage* Editor(Editing editMode) const;
-    // ---- The main window's commands in the edit modes StartScreen (FirstPage) and UserMenu
-    // (the current user-menu screen, ImagePage).
-    // Zoom of the current screen window (ImagePage); 0 when there is none; its zoom operation.
+    // ---- The main window's commands in the edit modes StartScreen (FirstPage()) and UserMenu
+    // (the current user-menu screen, ImagePage()).
+    // Zoom of the current screen window (ImagePage()); 0 when there is none; its zoom operation.
     int Zoom() const;
     void SetZoom(int zoom);
     // Chooses a drawing tool (kind 0: pointer, which cancels a polyline in progress) in the
@@ -87,6 +95,8 @@ private:
     PageHost& host_;
     QMdiArea* area_;
     std::vector<QWidget*>& menuWindows_;
+    TImagePage* first_ = nullptr;
+    TImagePage* current_ = nullptr;
     // The context of each window's leave-the-list connection: a window that outlives the
     // editor (deleted with the main window's children) no longer reaches it.
     QObject alive_;

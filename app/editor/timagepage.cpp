@@ -7,6 +7,7 @@
 #include "app/editor/pagecanvas.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/pagehost.h"
+#include "app/editor/screeneditor.h"
 #include "app/editor/thmpage.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/model/lxtypecore.h"
@@ -32,8 +33,6 @@
 #include <string>
 #include <vector>
 
-TImagePage* FirstPage = nullptr;
-TImagePage* ImagePage = nullptr;
 
 namespace {
 
@@ -77,9 +76,10 @@ const char* const kSideItems[] = {"TbSideUp", "TbSideDown", "TbSideLeft", "TbSid
 
 } // namespace
 
-TImagePage::TImagePage(kes::PageHost& host, int menuIndex)
+TImagePage::TImagePage(kes::PageHost& host, int menuIndex, kes::ScreenEditor* owner)
     : TEditPage(host, kPopItems)
     , menuIndex_(menuIndex)
+    , owner_(owner)
 {
     setObjectName(QStringLiteral("ImagePage"));
     WirePop("PopUndo", &TImagePage::PopUndoClick);
@@ -110,10 +110,8 @@ void TImagePage::changeEvent(QEvent* event)
 
 TImagePage::~TImagePage()
 {
-    if (FirstPage == this)
-        FirstPage = nullptr;
-    if (ImagePage == this)
-        ImagePage = nullptr;
+    if (owner_)
+        owner_->Forget(this);
 }
 
 bool TImagePage::ScreenKind(kes::ObjKind kind) { return kes::ScreenKind(kind); }
@@ -122,7 +120,7 @@ bool TImagePage::IsActiveChild() const
 {
     QMdiSubWindow* sub = SubWindow();
     if (!sub || !sub->mdiArea())
-        return ImagePage == this;
+        return owner_ && owner_->ImagePage() == this;
     return sub->mdiArea()->currentSubWindow() == sub;
 }
 
@@ -137,7 +135,8 @@ void TImagePage::FormActivate()
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
     kes::ProjectDoc& doc = host_.Doc();
-    ImagePage = this;
+    if (owner_)
+        owner_->MakeCurrent(this);
     doc.EditMode = IsStartScreen() ? kes::Editing::StartScreen : kes::Editing::UserMenu;
     // A value still being typed into the inspector goes to its object first.
     if (DlgProp && doc.ObjInspectorOn && IsStartScreen() && DlgProp->ShownObj && DlgProp->EdtTxt->isVisible())
@@ -229,10 +228,8 @@ bool TImagePage::FormClose()
     kes::ProjectDoc& doc = host_.Doc();
     if (doc.EditMode == kes::Editing::StartScreen && doc.Modified)
         PgDataSave();
-    if (FirstPage == this)
-        FirstPage = nullptr;
-    if (ImagePage == this)
-        ImagePage = nullptr;
+    if (owner_)
+        owner_->Forget(this);
     if (CurrentPage(host_))
         doc.EditMode = kes::Editing::Pages;
     return true;
@@ -364,7 +361,11 @@ bool TImagePage::EditsObjects() const { return IsStartScreen() && host_.Doc().Ed
 
 void TImagePage::EnterEditMode() { host_.Doc().EditMode = IsStartScreen() ? kes::Editing::StartScreen : kes::Editing::UserMenu; }
 
-void TImagePage::MakeCurrent() { ImagePage = this; }
+void TImagePage::MakeCurrent()
+{
+    if (owner_)
+        owner_->MakeCurrent(this);
+}
 
 // The screens live in areas of their own, not in the pages' object data.
 bool TImagePage::RoomFor(int, bool) { return true; }

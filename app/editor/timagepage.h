@@ -9,10 +9,16 @@
 #include "app/editor/teditpage.h"
 #include "app/project/pgread.h"
 
+namespace kes {
+class ScreenEditor;
+} // namespace kes
+
 class TImagePage : public TEditPage {
 public:
     // menuIndex: the user-menu screen's index in ImagePgDataList; -1 for the start-up screen.
-    TImagePage(kes::PageHost& host, int menuIndex);
+    // owner: the editor that keeps track of the current screen window; null for a window that
+    // only draws and never becomes current.
+    TImagePage(kes::PageHost& host, int menuIndex, kes::ScreenEditor* owner = nullptr);
     ~TImagePage() override;
 
     bool IsStartScreen() const { return menuIndex_ < 0; }
@@ -69,8 +75,5 @@ private:
     void ShowToolState();
 
     int menuIndex_;
+    kes::ScreenEditor* owner_;
 };
-
-// The start-up screen window, or null; the current start-up screen or user-menu window.
-extern TImagePage* FirstPage;
-extern TImagePage* ImagePage;

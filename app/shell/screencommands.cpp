@@ -127,7 +127,7 @@ void MmFullScreenClick(TKhm& k, const QAction* sender)
     } else if (k.Doc.EditMode == kes::Editing::StartScreen) {
         // The start-up screen shows its own objects: the window's, else its stored ones.
         k.Screens->StoreStartScreen();
-        page = FirstPage;
+        page = k.Screens->FirstPage();
     }
     if (!page)
         return;

@@ -4,6 +4,7 @@
 
 #include "app/editor/pageeditor.h"
 #include "app/editor/thmpage.h"
+#include "app/editor/screeneditor.h"
 #include "app/editor/timagepage.h"
 #include "app/shell/tkhm.h"
 
@@ -28,8 +29,8 @@ QSpinBox* MemoLine(TKhm& k) { return qobject_cast<QSpinBox*>(k.ToolWidget("TbMem
 TEditPage* Page(TKhm& k)
 {
     TEditPage* p = k.Doc.EditMode == kes::Editing::Pages ? static_cast<TEditPage*>(k.PageEd->Current())
-                   : k.Doc.EditMode == kes::Editing::StartScreen ? static_cast<TEditPage*>(FirstPage)
-                   : k.Doc.EditMode == kes::Editing::UserMenu ? static_cast<TEditPage*>(ImagePage)
+                   : k.Doc.EditMode == kes::Editing::StartScreen ? static_cast<TEditPage*>(k.Screens->FirstPage())
+                   : k.Doc.EditMode == kes::Editing::UserMenu ? static_cast<TEditPage*>(k.Screens->ImagePage())
                                          : nullptr;
     return p && p->Live() ? p : nullptr;
 }

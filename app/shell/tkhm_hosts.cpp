@@ -41,6 +41,8 @@ QWidget* MainPageHost::StartScreenWindow() const { return khm_.FirstPageWin.data
 
 PageEditor* MainPageHost::PageEd() const { return khm_.PageEd.get(); }
 
+TImagePage* MainPageHost::StartScreenEditor() const { return khm_.Screens ? khm_.Screens->FirstPage() : nullptr; }
+
 void MainPageHost::PointerTool() { khm_.tbPointToClick(); }
 
 void MainPageHost::SelectPointerTool() { khm_.SelectPointerTool(); }

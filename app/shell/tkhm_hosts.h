@@ -27,6 +27,7 @@ public:
     bool LinkBusy() const override;
     QWidget* StartScreenWindow() const override;
     PageEditor* PageEd() const override;
+    TImagePage* StartScreenEditor() const override;
     void PointerTool() override;
     void SelectPointerTool() override;
     void EnableObjToolBar(bool enable) override;

@@ -18,6 +18,7 @@
 #include "app/dialogs/tfrmgridtable.h"
 #include "app/dialogs/tfrmrange.h"
 #include "app/editor/pageeditor.h"
+#include "app/editor/screeneditor.h"
 #include "app/editor/timagepage.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/print/tsaveasdlg.h"
@@ -207,9 +208,9 @@ protected:
             {"HmPage", [this](const Look& look) { CurPage()->PgPopMmPopup(); look(*CurPage()); }},
             {"ImagePage", [this](const Look& look) {
                  Trigger("MmStartPg");
-                 ASSERT_NE(ImagePage, nullptr);
-                 ImagePage->PgPopMmPopup();
-                 look(*ImagePage);
+                 ASSERT_NE(Khm->Screens->ImagePage(), nullptr);
+                 Khm->Screens->ImagePage()->PgPopMmPopup();
+                 look(*Khm->Screens->ImagePage());
                  Trigger("MmLxe");
              }},
             {"LxType", [](const Look& look) { LxType->show(); look(*LxType); LxType->hide(); }},

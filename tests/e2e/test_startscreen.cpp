@@ -32,8 +32,8 @@ TEST_F(StartScreen, DrawnCopiedSavedAndFoundAgain)
 {
     NewProjectNamed("Boot");
     Trigger("MmStartPg");
-    ASSERT_NE(FirstPage, nullptr);
-    Drive(FirstPage);
+    ASSERT_NE(Khm->Screens->FirstPage(), nullptr);
+    Drive(Khm->Screens->FirstPage());
     QApplication::processEvents();
     TLxObj* text = DrawWith("TbStTxt", At(4, 4), At(60, 14));
     ASSERT_NE(text, nullptr);
@@ -46,25 +46,25 @@ TEST_F(StartScreen, DrawnCopiedSavedAndFoundAgain)
     });
     ASSERT_NE(DrawWith("TbRect", At(2, 30), At(30, 44)), nullptr);
     Trigger("tbPointTo");
-    Click(QPoint(FirstPage->ObjList[1]->Left, FirstPage->ObjList[1]->Top + StepY()));
-    ASSERT_EQ(FirstPage->CurObj, FirstPage->ObjList[1]);
+    Click(QPoint(Khm->Screens->FirstPage()->ObjList[1]->Left, Khm->Screens->FirstPage()->ObjList[1]->Top + StepY()));
+    ASSERT_EQ(Khm->Screens->FirstPage()->CurObj, Khm->Screens->FirstPage()->ObjList[1]);
     RunWithDialog("MmMultiCopy", [&](QDialog& d) {
         Control<QSpinBox>(d, "EditH").setValue(3);
         Control<QSpinBox>(d, "EditV").setValue(1);
         Shot(d, "multicopy");
         PushButton(d, "BtnOK");
     });
-    ASSERT_EQ(FirstPage->ObjList.size(), 4u);
+    ASSERT_EQ(Khm->Screens->FirstPage()->ObjList.size(), 4u);
     Shot(*Khm, "startscreen-editor");
-    FirstPage->PgDataSave();
+    Khm->Screens->FirstPage()->PgDataSave();
     const Bytes screen = Khm->Doc.StartScreenData->Data;
 
     SaveCloseAndReopen("Boot", "startscreen-save", "startscreen-open");
     EXPECT_EQ(Khm->Doc.StartScreenData->Data, screen) << "the start-up screen file holds the screen";
     Trigger("MmStartPg");
-    Drive(FirstPage);
-    ASSERT_EQ(FirstPage->ObjList.size(), 4u);
-    EXPECT_EQ(dynamic_cast<TStTxt&>(*FirstPage->ObjList[0]).Lines, std::vector<std::string>{"WELCOME"});
+    Drive(Khm->Screens->FirstPage());
+    ASSERT_EQ(Khm->Screens->FirstPage()->ObjList.size(), 4u);
+    EXPECT_EQ(dynamic_cast<TStTxt&>(*Khm->Screens->FirstPage()->ObjList[0]).Lines, std::vector<std::string>{"WELCOME"});
 
     // Back on the page: a numeric display, shown full screen with its address.
     Trigger("MmLxe");

@@ -180,9 +180,9 @@ protected:
     void OpenUserMenu()
     {
         Trigger("MmStartPg");
-        Drive(FirstPage);
+        Drive(Khm->Screens->FirstPage());
         ASSERT_NE(DrawWith("TbRect", At(2, 2), At(20, 20)), nullptr);
-        FirstPage->PgDataSave();
+        Khm->Screens->FirstPage()->PgDataSave();
         Drive(nullptr);
         ProjectDoc doc;
         doc.MachineId = Khm->Doc.MachineId;
@@ -197,7 +197,7 @@ protected:
         QApplication::processEvents();
         ASSERT_EQ(Khm->Doc.EditMode, kes::Editing::UserMenu);
         ASSERT_EQ(Khm->ImageWinList.size(), 1u);
-        Drive(ImagePage);
+        Drive(Khm->Screens->ImagePage());
     }
 };
 
@@ -210,7 +210,7 @@ TEST_F(EditModesTest, EachModeOffersItsToolsAndCommandsAndOnlyThoseDraw)
         ExpectDrawing(Editing::Pages);
     }
     Trigger("MmStartPg");
-    Drive(FirstPage);
+    Drive(Khm->Screens->FirstPage());
     QApplication::processEvents();
     ASSERT_EQ(Khm->Doc.EditMode, kes::Editing::StartScreen);
     for (const char* when : {"as opened", "after the main window's refresh"}) {

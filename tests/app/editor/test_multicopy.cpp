@@ -202,11 +202,11 @@ TEST_F(MultiCopyTest, TheStartUpScreenCopiesItsCurrentObject)
 {
     NewProject();
     Trigger("MmStartPg");
-    Drive(FirstPage);
+    Drive(Khm->Screens->FirstPage());
     ASSERT_NE(DrawWith("TbRect", At(40, 40), At(60, 50)), nullptr);
     TLxObj* text = DrawWith("TbStTxt", At(0, 0), At(20, 8));
     ASSERT_NE(text, nullptr);
-    TImagePage& screen = *FirstPage;
+    TImagePage& screen = *Khm->Screens->FirstPage();
     const TLxObj* bottom = screen.ObjList.front();
     const int bottomLeft = bottom->Left;
     screen.CurObj = text;
@@ -232,7 +232,7 @@ TEST_F(MultiCopyTest, APageRecordsOneUndoStepAndTheStartUpScreenNone)
         SCOPED_TRACE(c.where);
         if (c.screen) {
             Trigger("MmStartPg");
-            Drive(FirstPage);
+            Drive(Khm->Screens->FirstPage());
         }
         TEditPage& w = Driven();
         ASSERT_NE(DrawWith("TbRect", At(0, 0), At(10, 6)), nullptr);
@@ -293,7 +293,7 @@ TEST_F(MultiCopyTest, TheNewFormsHaveTheirCaptionsInAllThreeLanguages)
     NewProject();
     Trigger("MmStartPg");
     TFrmMultiCopy form(Khm, Page(), LangEng);
-    for (QWidget* w : {static_cast<QWidget*>(&form), static_cast<QWidget*>(FirstPage)}) {
+    for (QWidget* w : {static_cast<QWidget*>(&form), static_cast<QWidget*>(Khm->Screens->FirstPage())}) {
         for (int lang : {LangCht, LangChs, LangEng}) {
             TIniFile ini(std::string(KES_BIN_DIR) + "/" + CaptionFileName(lang));
             ASSERT_TRUE(ini.Loaded());

@@ -5,6 +5,7 @@
 // opened in the desktop's program once written, and the user is told when none could start.
 #include "editortest.h"
 
+#include "app/editor/screeneditor.h"
 #include "app/editor/timagepage.h"
 #include "app/shell/tkhm.h"
 #include "app/ui/fileopener.h"
@@ -141,14 +142,14 @@ TEST_F(PageExportsTest, TheClipboardTakesTheStartUpScreenWhileItIsEdited)
 {
     NewProject();
     Trigger("MmStartPg");
-    ASSERT_NE(FirstPage, nullptr);
+    ASSERT_NE(Khm->Screens->FirstPage(), nullptr);
     ASSERT_EQ(Khm->Doc.EditMode, kes::Editing::StartScreen);
-    Drive(FirstPage);
+    Drive(Khm->Screens->FirstPage());
     ASSERT_NE(DrawWith("TbRect", At(2, 2), At(20, 20)), nullptr);
     QApplication::clipboard()->clear();
     Trigger("MmImageToClipBrd");
     const QImage clip = QApplication::clipboard()->image();
-    ASSERT_EQ(clip.size(), QSize(FirstPage->ClientWidth(), FirstPage->ClientHeight()));
+    ASSERT_EQ(clip.size(), QSize(Khm->Screens->FirstPage()->ClientWidth(), Khm->Screens->FirstPage()->ClientHeight()));
     // The rectangle's corner is black at the window's zoom, the window's corner white.
     const QPoint corner = At(2, 2);
     EXPECT_EQ(clip.pixelColor(corner + QPoint(1, 1)), QColor(Qt::black));

@@ -29,8 +29,8 @@ protected:
     {
         NewProject();
         Trigger("MmStartPg");
-        ASSERT_NE(FirstPage, nullptr);
-        Drive(FirstPage);
+        ASSERT_NE(Khm->Screens->FirstPage(), nullptr);
+        Drive(Khm->Screens->FirstPage());
         QApplication::processEvents();
     }
     void TearDown() override
@@ -38,7 +38,7 @@ protected:
         Drive(nullptr);
         EditorTest::TearDown();
     }
-    TImagePage& Screen() const { return *FirstPage; }
+    TImagePage& Screen() const { return *Khm->Screens->FirstPage(); }
     Bytes Stored()
     {
         Screen().PgDataSave();
@@ -50,7 +50,7 @@ TEST_F(ScreenEditorTest, StartScreenEditingDrawsSelectsMovesAndUndoes)
 {
     OpenStartScreen();
     EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::StartScreen);
-    EXPECT_EQ(ImagePage, FirstPage);
+    EXPECT_EQ(Khm->Screens->ImagePage(), Khm->Screens->FirstPage());
     EXPECT_FALSE(Page().Live()) << "the page being edited is stored and frozen";
 
     TLxObj* text = DrawWith("TbStTxt", At(2, 2), At(30, 12));
@@ -96,12 +96,12 @@ TEST_F(ScreenEditorTest, EveryKindOfTheScreenReadsBackToTheSameBytes)
 
     // Closing stores the modified screen; opening again decodes it into the same bytes.
     Khm->Doc.Modified = 1;
-    FirstPage->SubWindow()->close();
+    Khm->Screens->FirstPage()->SubWindow()->close();
     QApplication::processEvents();
-    EXPECT_EQ(FirstPage, nullptr);
+    EXPECT_EQ(Khm->Screens->FirstPage(), nullptr);
     EXPECT_EQ(Khm->Doc.StartScreenData->Data, stored);
     Trigger("MmStartPg");
-    Drive(FirstPage);
+    Drive(Khm->Screens->FirstPage());
     ASSERT_EQ(Screen().ObjList.size(), 5u);
     EXPECT_EQ(Stored(), stored);
     // The project writer stores the window through the document.
@@ -156,12 +156,12 @@ TEST_F(ScreenEditorTest, AScreenThatReadsInPartSaysSoAndKeepsItsUnreadBytesUntil
     // The second record cut: its head says more bytes than the stream holds.
     stored.resize(stored.size() - 10);
     Drive(nullptr);
-    delete FirstPage;
+    delete Khm->Screens->FirstPage();
     Khm->Doc.StartScreenData->Data = stored;
     prompt.shown.clear();
     Trigger("MmStartPg");
-    ASSERT_NE(FirstPage, nullptr);
-    Drive(FirstPage);
+    ASSERT_NE(Khm->Screens->FirstPage(), nullptr);
+    Drive(Khm->Screens->FirstPage());
     EXPECT_EQ(Screen().ObjList.size(), 1u);
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_TRUE(prompt.shown[0].startsWith(Msg(942))) << prompt.shown[0].toStdString();
@@ -212,7 +212,7 @@ TEST_F(ScreenEditorTest, AUserMenuScreenIsShownNotEditedAndStaysOpen)
     OpenStartScreen();
     ASSERT_NE(DrawWith("TbRect", At(2, 2), At(20, 20)), nullptr);
     const Bytes screen = Stored();
-    FirstPage->SubWindow()->close();
+    Khm->Screens->FirstPage()->SubWindow()->close();
     QApplication::processEvents();
     Khm->Doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
     Khm->Doc.ImagePgDataList.back()->Data = screen;

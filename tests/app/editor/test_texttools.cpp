@@ -6,6 +6,7 @@
 #include "editortest.h"
 
 #include "app/shell/texttools.h"
+#include "app/editor/screeneditor.h"
 #include "app/editor/timagepage.h"
 #include "objects/tlxbtn.h"
 #include "objects/tmsgtxt.h"
@@ -90,8 +91,8 @@ TEST_F(TextToolsTest, TheStartUpScreensStaticTextTakesTheMemoToo)
 {
     NewProject();
     Trigger("MmStartPg");
-    ASSERT_NE(FirstPage, nullptr);
-    Drive(FirstPage);
+    ASSERT_NE(Khm->Screens->FirstPage(), nullptr);
+    Drive(Khm->Screens->FirstPage());
     QApplication::processEvents();
     auto* txt = dynamic_cast<TStTxt*>(DrawWith("TbStTxt", At(2, 2), At(40, 20)));
     ASSERT_NE(txt, nullptr);

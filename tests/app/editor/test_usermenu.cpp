@@ -31,9 +31,9 @@ protected:
     Bytes MenuFile(int model = 0)
     {
         Trigger("MmStartPg");
-        Drive(FirstPage);
+        Drive(Khm->Screens->FirstPage());
         EXPECT_NE(DrawWith("TbRect", At(2, 2), At(20, 20)), nullptr);
-        FirstPage->PgDataSave();
+        Khm->Screens->FirstPage()->PgDataSave();
         Drive(nullptr);
         ProjectDoc doc;
         doc.MachineId = Khm->Doc.MachineId;
@@ -98,14 +98,14 @@ TEST_F(UserMenuTest, TheScreensOpenReadOnlyAndNumberedFromZero)
     EXPECT_EQ(Khm->Doc.UserMenuOffsetList.size(), 3u);
 
     // Paged through both ways: each step sets both buttons.
-    EXPECT_EQ(ImagePage, first);
+    EXPECT_EQ(Khm->Screens->ImagePage(), first);
     EXPECT_TRUE(Khm->Action("TbNextPg")->isEnabled());
     EXPECT_FALSE(Khm->Action("TbPrePg")->isEnabled());
     Trigger("TbNextPg");
-    EXPECT_EQ(ImagePage, second);
+    EXPECT_EQ(Khm->Screens->ImagePage(), second);
     EXPECT_FALSE(Khm->Action("TbNextPg")->isEnabled());
     Trigger("TbPrePg");
-    EXPECT_EQ(ImagePage, first);
+    EXPECT_EQ(Khm->Screens->ImagePage(), first);
     EXPECT_TRUE(Khm->Action("TbNextPg")->isEnabled());
 
     // The page picture on the clipboard is the screen shown, its rectangle included.
@@ -161,7 +161,7 @@ TEST_F(UserMenuTest, EveryCloseCommandClosesAnyNumberOfScreens)
             QApplication::processEvents();
             EXPECT_TRUE(Khm->ImageWinList.empty());
             EXPECT_TRUE(Khm->Doc.ImagePgDataList.empty());
-            EXPECT_EQ(ImagePage, nullptr);
+            EXPECT_EQ(Khm->Screens->ImagePage(), nullptr);
             EXPECT_TRUE(FileExists(lxe)) << "the settings are written as the project closes";
             if (c.exits)
                 Restart();
@@ -202,13 +202,13 @@ TEST_F(UserMenuTest, ScreensOfEveryKindOpenAndWriteBackTheSame)
     for (const auto& [model, item] : {std::pair{0, "LX041"}, std::pair{1, "LX021"}}) {
         NewProject(model);
         Trigger("MmStartPg");
-        Drive(FirstPage);
+        Drive(Khm->Screens->FirstPage());
         ASSERT_NE(DrawWith("TbStTxt", At(2, 2), At(30, 12)), nullptr);
         ASSERT_NE(DrawWith("TbStBmp", At(40, 2), At(42, 3)), nullptr);
         ASSERT_NE(DrawWith("TbRect", At(2, 30), At(30, 50)), nullptr);
         ASSERT_NE(DrawWith("TbCir", At(40, 30), At(60, 50)), nullptr);
         ASSERT_NE(DrawWith("TbPoly", At(70, 30), At(90, 55)), nullptr);
-        FirstPage->PgDataSave();
+        Khm->Screens->FirstPage()->PgDataSave();
         const Bytes every = Khm->Doc.StartScreenData->Data;
         Drive(nullptr);
         const auto family = static_cast<std::int16_t>(model);
