@@ -150,8 +150,8 @@ std::optional<test::WireFigures> MainWindow(PanelProcess& panel, std::size_t kib
     TKhm& k = *Khm;
     doc.MachineId = 3;
     doc.PanelModelIndex = 0;
-    LxType->SelectMachine();
-    LxType->LoadModelData();
+    k.LxType->SelectMachine();
+    k.LxType->LoadModelData();
     doc.ResetHeaderRecords();
     k.ResetMemoryImage();
     for (std::size_t n = 0; n * page.size() < kib * 1024; ++n) {

@@ -190,8 +190,8 @@ bool PageWindowFirstPaint(int model, const Bytes& warm, const Bytes& measured, d
     TKhm& k = *Khm;
     doc.MachineId = 3;
     doc.PanelModelIndex = static_cast<std::int16_t>(model);
-    LxType->SelectMachine();
-    LxType->LoadModelData();
+    k.LxType->SelectMachine();
+    k.LxType->LoadModelData();
     doc.ResetHeaderRecords();
     k.ResetMemoryImage();
     for (const Bytes* records : {&warm, &measured}) {

@@ -75,23 +75,23 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
     if (e == ProjectError::None && m.PanelModelIndex != panelModelIndex)
         e = ProjectError::Damaged;
     // Junk in the head would open as a blank controller, and a keypad type draws no screens.
-    if (e == ProjectError::None && LxType && !LxType->MachineIds.empty() && !UserMenuMachine(*LxType, m.MachineId))
+    if (e == ProjectError::None && k.LxType && !k.LxType->MachineIds.empty() && !UserMenuMachine(*k.LxType, m.MachineId))
         e = ProjectError::UnknownModel;
     QString detail;
     if (e == ProjectError::None) {
         k.Doc.MachineId = m.MachineId;
-        if (LxType) {
-            LxType->SelectMachine();
-            LxType->LoadModelData();
+        if (k.LxType) {
+            k.LxType->SelectMachine();
+            k.LxType->LoadModelData();
         }
         ResetMemoryImage(k.Doc);
         k.Doc.PrjVersion = m.Version;
         k.Doc.HmiUnitAddr = m.HmiUnitAddr;
-        e = CheckUserMenu(m, k.Doc, LxType ? LxType->PanelWidth : 0, LxType ? LxType->PanelHeight : 0);
+        e = CheckUserMenu(m, k.Doc, k.LxType ? k.LxType->PanelWidth : 0, k.LxType ? k.LxType->PanelHeight : 0);
     }
     // A screen that does not read would show as an empty one.
-    if (e == ProjectError::None && LxType) {
-        const ScreenRead r = FirstUnreadScreen(m, PageEnv(k.Doc, *LxType));
+    if (e == ProjectError::None && k.LxType) {
+        const ScreenRead r = FirstUnreadScreen(m, PageEnv(k.Doc, *k.LxType));
         if (r.Screen < m.Screens.size()) {
             e = ProjectError::ScreenDamaged;
             detail = QStringLiteral(": %1 %2, %3 (%4)")

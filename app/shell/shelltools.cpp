@@ -104,9 +104,9 @@ void MmPLCSetClick(TKhm& khm)
         ShowMsg(kMsgDeviceNotSupported);
         return;
     }
-    if (!LxType)
+    if (!khm.LxType)
         return;
-    TFrmPLCAddrMap dlg(&khm, khm.Doc, *LxType, khm.Doc.LangIndex);
+    TFrmPLCAddrMap dlg(&khm, khm.Doc, *khm.LxType, khm.Doc.LangIndex);
     auto openPage = [&khm]() -> THmPage* {
         THmPage* page = khm.PageEd->Current();
         return page && page->Live() && khm.Doc.EditMode == kes::Editing::Pages ? page : nullptr;
@@ -125,7 +125,7 @@ void MmPLCSetClick(TKhm& khm)
     ExecModal(&dlg);
     if (dlg.Applied) {
         // The project's table is now the new model's; the open page's address texts follow it.
-        LxType->SelectMachine();
+        khm.LxType->SelectMachine();
         dlg.ReloadOpenPage();
     }
     khm.ShowModelStatus();

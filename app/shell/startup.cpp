@@ -20,7 +20,7 @@ QPointer<QWidget> StartUp(ProjectDoc& doc, const StartupOptions& options)
 {
     QApplication::setApplicationName(QStringLiteral("Kestrova"));
     auto* khm = new TKhm(doc);
-    LxType = new TLxType(khm, doc);
+    khm->LxType = new TLxType(khm, doc);
     khm->setWindowTitle(QStringLiteral("Kestrova"));
     if (khm->windowState() == Qt::WindowNoState) {
         // Centred with its frame, and its title bar inside the screen.
@@ -69,8 +69,10 @@ QPointer<QWidget> StartUp(ProjectDoc& doc, const StartupOptions& options)
 
 void ShutDown()
 {
-    delete LxType;
-    LxType = nullptr;
+    if (Khm) {
+        delete Khm->LxType;
+        Khm->LxType = nullptr;
+    }
     delete Khm;
 }
 

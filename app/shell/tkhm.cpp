@@ -36,7 +36,6 @@
 #include <QToolBar>
 
 TKhm* Khm = nullptr;
-TLxType* LxType = nullptr;
 
 namespace {
 const char* const kWiredProperty = "kesWired";

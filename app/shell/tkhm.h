@@ -31,6 +31,7 @@ class QTimer;
 class QToolBar;
 class THmPage;
 class TLxObj;
+class TLxType;
 
 namespace kes {
 class MainDocHost;
@@ -104,6 +105,10 @@ public:
     // hexadecimal page list, the object table's text), the user's guide, the product page;
     // tests put their own in.
     std::unique_ptr<kes::FileOpener> FileOpen;
+    // The model form: the panel model's data and address codec, handed to the page windows,
+    // dialogs, reports and the link through their hosts and contexts. A child of the window,
+    // made by kes::StartUp after it; null until then.
+    TLxType* LxType = nullptr;
     // The page editor: the open page windows (PageWinList) in the MDI area. Declared after
     // the host it asks, so that it ends first.
     std::unique_ptr<kes::MainPageHost> PageHost;
@@ -346,7 +351,5 @@ private:
     QTimer* autoSaveTimer_ = nullptr;
 };
 
-// Global form variables of the forms that live for the whole run.
-class TLxType;
+// The main window of the run (made by kes::StartUp).
 extern TKhm* Khm;
-extern TLxType* LxType;

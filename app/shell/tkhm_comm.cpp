@@ -88,11 +88,11 @@ bool MainCommLink::InspectorShown() const
 MainLinkParts MainCommLink::Parts()
 {
     MainLinkParts p;
-    p.loadModelData = [](std::uint8_t variant) {
-        if (!LxType)
+    p.loadModelData = [this](std::uint8_t variant) {
+        if (!khm_.LxType)
             return;
-        LxType->MemMapVariant = variant;
-        LxType->LoadModelData();
+        khm_.LxType->MemMapVariant = variant;
+        khm_.LxType->LoadModelData();
     };
     // An upload reads its panel apart from the open project, which goes only once the upload
     // reads as a project and the user lets it go.
@@ -126,14 +126,14 @@ MainLinkParts MainCommLink::Parts()
         return draw ? draw() : Bytes{};
     };
     p.selectMachine = [this] {
-        if (!LxType)
+        if (!khm_.LxType)
             return;
         // What the device table and model data of the uploaded controller lack is shown once
         // the upload has made its project.
-        for (const ModelWarning& w : LxType->SelectMachine())
+        for (const ModelWarning& w : khm_.LxType->SelectMachine())
             NoteFileProblem(w.Text());
-        LxType->SelectMachineInBoxes(khm_.Doc.MachineId);
-        for (const ModelWarning& w : LxType->LoadModelData())
+        khm_.LxType->SelectMachineInBoxes(khm_.Doc.MachineId);
+        for (const ModelWarning& w : khm_.LxType->LoadModelData())
             NoteFileProblem(w.Text());
     };
     p.rebuildProject = [this](UploadResult& r) {
@@ -251,8 +251,8 @@ void MainCommLink::MmUserMenuClick()
     if (engine_.Busy() || !windows_.UserMenuPictures || !AskTransfer())
         return;
     // Each page is a picture of the whole panel at a bit per dot; the area's end is exclusive.
-    const std::int64_t w = LxType ? LxType->PanelWidth : 0;
-    const std::int64_t h = LxType ? LxType->PanelHeight : 0;
+    const std::int64_t w = khm_.LxType ? khm_.LxType->PanelWidth : 0;
+    const std::int64_t h = khm_.LxType ? khm_.LxType->PanelHeight : 0;
     const std::int64_t size = static_cast<std::int64_t>(khm_.Doc.ImagePgDataList.size()) * w * h / 8;
     if (size > std::int64_t(khm_.Doc.MainMenuEnd) - khm_.Doc.MainMenuAddr) {
         ShowMsg(kMsgOverMemory);

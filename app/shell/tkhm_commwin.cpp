@@ -29,9 +29,9 @@ void OpenTestDisplay(TKhm& khm, MainCommLink& link, QWidget* owner)
     if (link.PortInUse())
         return;
     TestDisplayEnv env;
-    if (LxType) {
-        env.panelWidth = LxType->PanelWidth;
-        env.panelHeight = LxType->PanelHeight;
+    if (khm.LxType) {
+        env.panelWidth = khm.LxType->PanelWidth;
+        env.panelHeight = khm.LxType->PanelHeight;
     }
     env.tickMs = link.Engine().Options().tickMs;
     TDlgMonDisp display(owner, khm.Doc, *khm.MMICom, std::move(env));

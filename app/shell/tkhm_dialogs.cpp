@@ -15,7 +15,7 @@ namespace kes {
 
 DialogContext MainDialogContext(PageData* page)
 {
-    DialogContext ctx(Khm->Doc, *LxType);
+    DialogContext ctx(Khm->Doc, *Khm->LxType);
     ctx.Page = page;
     ctx.PageCount = static_cast<int>(Khm->Doc.PgDataList.size());
     ctx.UpDownKeysEnabled = Khm->Doc.EnableUpDown;

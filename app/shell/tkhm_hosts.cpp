@@ -17,7 +17,7 @@ namespace kes {
 
 ProjectDoc& MainPageHost::Doc() { return khm_.Doc; }
 
-LxTypeCore* MainPageHost::Model() const { return LxType; }
+LxTypeCore* MainPageHost::Model() const { return khm_.LxType; }
 
 CommandPanel& MainPageHost::Commands() { return khm_; }
 
@@ -80,7 +80,7 @@ MainProjectHost::MainProjectHost(TKhm& khm)
 {
 }
 
-LxTypeCore* MainProjectHost::Model() const { return LxType; }
+LxTypeCore* MainProjectHost::Model() const { return khm_.LxType; }
 
 CommandPanel& MainProjectHost::Commands() { return khm_; }
 

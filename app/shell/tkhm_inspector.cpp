@@ -29,9 +29,9 @@ void InspectorGoing(TKhm& k, TDlgProp& d)
 
 QWidget* CreateInspector(TKhm& k)
 {
-    if (!LxType)
+    if (!k.LxType)
         return nullptr;
-    auto* d = new TDlgProp(&k, *LxType);
+    auto* d = new TDlgProp(&k, *k.LxType);
     d->SetSource(&k.PageEd->InspectorSource());
     d->WriteLayout = [&k](TDlgProp& w) { k.WriteClosedToolWindow(w, kSection); };
     // Docked below what the side panel holds.

@@ -140,7 +140,7 @@ void E2ETest::DoubleClickOn(QPoint p, const std::function<void(QDialog&)>& fill)
 void E2ETest::NewProjectNamed(const QString& name, const QString& model)
 {
     RunWithDialog("MmNew", [&](QDialog& d) {
-        EXPECT_EQ(&d, LxType);
+        EXPECT_EQ(&d, Khm->LxType);
         EXPECT_EQ(Control<QComboBox>(d, "Factory_Box").currentText(), QStringLiteral("Sample"));
         EXPECT_EQ(Control<QComboBox>(d, "PLCType_Box").currentText(), QStringLiteral("Sample PLC"));
         Choose(Control<QComboBox>(d, "MMIType_Box"), model);

@@ -104,7 +104,7 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
     });
     EXPECT_EQ(k.Doc.Modified, 1);
     const std::int32_t code =
-        LxType->ParseDeviceAddress("M12", 0, LxType->ParseDeviceBitIndex("M12", true, false), true, false);
+        Khm->LxType->ParseDeviceAddress("M12", 0, Khm->LxType->ParseDeviceBitIndex("M12", true, false), true, false);
     ASSERT_NE(code, -1) << "the sample controller has bit device M";
     EXPECT_EQ(btn->WriteDev.DevAddrCode, code);
     EXPECT_EQ(btn->UserLevel, 2);

@@ -213,7 +213,7 @@ protected:
                  look(*Khm->Screens->ImagePage());
                  Trigger("MmLxe");
              }},
-            {"LxType", [](const Look& look) { LxType->show(); look(*LxType); LxType->hide(); }},
+            {"LxType", [](const Look& look) { Khm->LxType->show(); look(*Khm->LxType); Khm->LxType->hide(); }},
             {"AboutBox", command("MmVersion")},
             {"ComSet", command("MmComNum")},
             {"FrmHMIProto", command("MmHMIProto")},

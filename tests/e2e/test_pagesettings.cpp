@@ -42,7 +42,7 @@ protected:
         RunWithDialog(command, fill);
     }
     void Click(QDialog& d, const char* radio) { Control<QRadioButton>(d, radio).click(); }
-    QString WordText() const { return AnsiToQString(LxType->DefWordText); }
+    QString WordText() const { return AnsiToQString(Khm->LxType->DefWordText); }
 
     // Every settings dialog opened and closed without a change, pictured as prefix + name.
     void LookAtAll(const std::string& prefix)

@@ -72,7 +72,7 @@ TEST_F(StartScreen, DrawnCopiedSavedAndFoundAgain)
     TLxObj* val = DrawWith("TbVal", At(10, 10), At(40, 20));
     ASSERT_NE(val, nullptr);
     auto& ref = dynamic_cast<TLxDevRef&>(*val);
-    ref.DevAddrCode = LxType->ParseDeviceAddress("D12", 1, 0, true, false);
+    ref.DevAddrCode = Khm->LxType->ParseDeviceAddress("D12", 1, 0, true, false);
     ref.DevText = "D12";
     RunWithDialog("MmFullScrnNpoint", [&](QDialog& d) {
         EXPECT_NE(dynamic_cast<TFormFullScreen*>(&d), nullptr);

@@ -102,8 +102,8 @@ protected:
         TKhm& k = *Khm;
         k.Doc.MachineId = 3;
         k.Doc.PanelModelIndex = 0;
-        LxType->SelectMachine();
-        LxType->LoadModelData();
+        Khm->LxType->SelectMachine();
+        Khm->LxType->LoadModelData();
         k.Doc.ResetHeaderRecords();
         k.ResetMemoryImage();
         PgJmpRec jump;
@@ -114,7 +114,7 @@ protected:
         const std::vector<std::vector<std::int16_t>> kinds = {{2, 13}, {20, 4, 2}, {13}};
         for (const auto& pageKinds : kinds) {
             PageData page;
-            PageEnv env(k.Doc, *LxType);
+            PageEnv env(k.Doc, *Khm->LxType);
             for (std::int16_t kind : pageKinds)
                 page.AppendObj(NewPageObj(page, env, *KindOfCode(kind)));
             auto rec = std::make_unique<PgDataStr>();
@@ -373,7 +373,7 @@ TEST_F(CommWindow, DownloadCommitsTheInspectorAndLetsTheObjectGo)
     page->SelList = {obj};
     page->CurObj = obj;
     k.Doc.ObjInspectorOn = true;
-    auto inspector = std::make_unique<TDlgProp>(&k, *LxType);
+    auto inspector = std::make_unique<TDlgProp>(&k, *Khm->LxType);
 
     prompt.answers = {Answer::Yes};
     k.Action("MmComWrt")->trigger();

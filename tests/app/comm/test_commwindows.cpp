@@ -60,8 +60,8 @@ protected:
         TKhm& k = *Khm;
         k.Doc.MachineId = machineId;
         k.Doc.PanelModelIndex = 0;
-        LxType->SelectMachine();
-        LxType->LoadModelData();
+        Khm->LxType->SelectMachine();
+        Khm->LxType->LoadModelData();
         k.ResetMemoryImage();
         panel.identity.machineId = static_cast<std::uint16_t>(machineId);
         WriteFirmware(machineId, 40, '\x11');

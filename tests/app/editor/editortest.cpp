@@ -33,12 +33,12 @@ void EditorTest::TearDown()
 void EditorTest::NewProject(int model, int machine)
 {
     prompt.onExec = [model, machine](QDialog& d) {
-        if (&d != LxType)
+        if (&d != Khm->LxType)
             return;
-        LxType->SelectMachineInBoxes(machine);
-        LxType->MMIType_Box->setCurrentIndex(model);
-        LxType->FileName_Txt->setText(QStringLiteral("Test"));
-        LxType->OkBtnClick();
+        Khm->LxType->SelectMachineInBoxes(machine);
+        Khm->LxType->MMIType_Box->setCurrentIndex(model);
+        Khm->LxType->FileName_Txt->setText(QStringLiteral("Test"));
+        Khm->LxType->OkBtnClick();
     };
     Khm->MmNewClick();
     prompt.onExec = nullptr;

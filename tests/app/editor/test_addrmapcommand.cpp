@@ -25,7 +25,7 @@ protected:
         prompt.onExec = [target, ok](QDialog& d) {
             auto& map = dynamic_cast<TFrmPLCAddrMap&>(d);
             map.FormShow();
-            map.CB_PLCType->setCurrentIndex(LxType->MachineIndexOf(target));
+            map.CB_PLCType->setCurrentIndex(Khm->LxType->MachineIndexOf(target));
             if (ok)
                 map.BtnOKClick();
         };
@@ -41,7 +41,7 @@ TEST_F(AddrMapCommandTest, OkMovesTheProjectAndTheOpenPageToTheNewController)
     ASSERT_EQ(Page().ObjList.size(), 1u);
     Run(3, true);
     EXPECT_EQ(Khm->Doc.MachineId, 3);
-    EXPECT_EQ(LxType->TableMachineId, 3);
+    EXPECT_EQ(Khm->LxType->TableMachineId, 3);
     // The word device D of the sample controller lands on the last word device of 3, T.
     ASSERT_EQ(Page().ObjList.size(), 1u);
     const auto* ref = dynamic_cast<const TLxVal*>(Page().ObjList.front());
@@ -60,12 +60,12 @@ TEST_F(AddrMapCommandTest, RefusedTargetsAndUnmappableControllersChangeNothing)
         prompt.onExec = [refused, &shownRow](QDialog& d) {
             auto& map = dynamic_cast<TFrmPLCAddrMap&>(d);
             map.FormShow();
-            map.CB_PLCType->setCurrentIndex(LxType->MachineIndexOf(refused));
+            map.CB_PLCType->setCurrentIndex(Khm->LxType->MachineIndexOf(refused));
             shownRow = map.CB_PLCType->currentIndex();
             map.BtnOKClick();
         };
         Trigger("MmPLCSet");
-        EXPECT_EQ(shownRow, LxType->MachineIndexOf(87)) << refused;
+        EXPECT_EQ(shownRow, Khm->LxType->MachineIndexOf(87)) << refused;
         EXPECT_EQ(Khm->Doc.MachineId, 87) << refused;
         EXPECT_EQ(StoredPage(), before) << refused;
     }
@@ -129,7 +129,7 @@ TEST_F(AddrMapCommandTest, Screenshot)
         prompt.onExec = [&shot, suffix = suffix](QDialog& d) {
             d.show();
             auto& map = dynamic_cast<TFrmPLCAddrMap&>(d);
-            map.CB_PLCType->setCurrentIndex(LxType->MachineIndexOf(3));
+            map.CB_PLCType->setCurrentIndex(Khm->LxType->MachineIndexOf(3));
             map.OpenListEditor(map.Map().BitRowCount + 1);
             QApplication::processEvents();
             EXPECT_TRUE(d.grab().save(shot + QLatin1String(suffix) + QStringLiteral(".png")));

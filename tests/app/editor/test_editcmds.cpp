@@ -63,13 +63,13 @@ protected:
     {
         THmPage& p = Page();
         PgJmpRec* jump = p.AddPgJump(Khm->Doc);
-        jump->Ref.DevAddrCode = LxType->DefBitCode;
+        jump->Ref.DevAddrCode = Khm->LxType->DefBitCode;
         jump->TargetPage = 1;
         p.PgHide.Hide = 1;
-        p.PgNumWrite.Ref.DevAddrCode = LxType->DefWordCode;
-        p.PgSysRecs[0].Ref.DevAddrCode = LxType->DefBitCode;
+        p.PgNumWrite.Ref.DevAddrCode = Khm->LxType->DefWordCode;
+        p.PgSysRecs[0].Ref.DevAddrCode = Khm->LxType->DefBitCode;
         p.PgFunKeys[2].ButtonType = kes::BtnType::SetOn;
-        p.PgFunKeys[2].Write.DevAddrCode = LxType->DefBitCode;
+        p.PgFunKeys[2].Write.DevAddrCode = Khm->LxType->DefBitCode;
         p.PgFunKeyUsed[2] = 1;
         Khm->Doc.Modified = 1;
     }

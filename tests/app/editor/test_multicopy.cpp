@@ -42,7 +42,7 @@ protected:
         ForEachObjRef(obj, [&](TLxDevRef& ref, std::uint8_t mode, std::uint8_t access) {
             ref.DevAddrCode = code;
             ref.DevText = code == -1 ? std::string()
-                                     : LxType->FormatDeviceAddress(static_cast<std::uint32_t>(code), mode, access,
+                                     : Khm->LxType->FormatDeviceAddress(static_cast<std::uint32_t>(code), mode, access,
                                                                    ref.RefBitNo, ref.RefDevForm != 0, ref.RefIntMem != 0);
         });
     }
@@ -63,7 +63,7 @@ protected:
             std::uint8_t bit = ref.RefBitNo;
             auto c = static_cast<std::uint32_t>(code);
             for (int i = 0; i < k; ++i)
-                c = LxType->NextDeviceAddress(c, mode, access, bit, ref.RefDevForm != 0, ref.RefIntMem != 0);
+                c = Khm->LxType->NextDeviceAddress(c, mode, access, bit, ref.RefDevForm != 0, ref.RefIntMem != 0);
             out = static_cast<std::int32_t>(c);
         });
         return out;
@@ -95,7 +95,7 @@ TEST_F(MultiCopyTest, CopiesStandInAGridAndStayOnThePage)
 
     // Near the right edge a copy is pulled back to touch it.
     Trigger("tbPointTo");
-    TLxObj* edge = DrawWith("TbRect", At(LxType->PanelWidth - 12, 30), At(LxType->PanelWidth - 2, 36));
+    TLxObj* edge = DrawWith("TbRect", At(Khm->LxType->PanelWidth - 12, 30), At(Khm->LxType->PanelWidth - 2, 36));
     ASSERT_NE(edge, nullptr);
     Page().CurObj = edge;
     plan.Rows = 1;
@@ -108,7 +108,7 @@ TEST_F(MultiCopyTest, CopiesStandInAGridAndStayOnThePage)
 TEST_F(MultiCopyTest, AddressesStepByTheCopysNumberAndNoneStaysNone)
 {
     NewProject();
-    const std::int32_t d100 = LxType->ParseDeviceAddress("D100", 1, 0, true, false);
+    const std::int32_t d100 = Khm->LxType->ParseDeviceAddress("D100", 1, 0, true, false);
     ASSERT_NE(d100, -1);
     struct Case {
         const char* tool;
@@ -262,7 +262,7 @@ TEST_F(MultiCopyTest, TheFullScreenViewWritesTheAddressesInsideThePage)
     NewProject();
     TLxObj* val = DrawWith("TbVal", At(2, 2), At(30, 12));
     ASSERT_NE(val, nullptr);
-    Address(*val, LxType->ParseDeviceAddress("D100", 1, 0, true, false));
+    Address(*val, Khm->LxType->ParseDeviceAddress("D100", 1, 0, true, false));
     const auto blue = [](const QImage& img) {
         int n = 0;
         for (int y = 0; y < img.height(); ++y)

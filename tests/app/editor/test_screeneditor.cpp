@@ -198,8 +198,8 @@ TEST_F(ScreenEditorTest, TheBandPictureHoldsTheScreenTopRowFirst)
     TLxObj* rect = DrawWith("TbRect", At(0, 0), At(10, 12));
     ASSERT_NE(rect, nullptr);
     const Bytes picture = Screen().BandPicture();
-    const int w = LxType->PanelWidth;
-    ASSERT_EQ(picture.size(), static_cast<std::size_t>(w * ((LxType->PanelHeight + 7) / 8)));
+    const int w = Khm->LxType->PanelWidth;
+    ASSERT_EQ(picture.size(), static_cast<std::size_t>(w * ((Khm->LxType->PanelHeight + 7) / 8)));
     // Column 0 is the rectangle's left side: black in the whole first band; column 5 has
     // only the top edge in it.
     EXPECT_EQ(picture[0], 0xFF);

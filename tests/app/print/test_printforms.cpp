@@ -69,7 +69,7 @@ protected:
     {
         EditorTest::SetUp();
         NewProject(0, 3);
-        plant = std::make_unique<ReportProject>(Khm->Doc, *LxType);
+        plant = std::make_unique<ReportProject>(Khm->Doc, *Khm->LxType);
         BuildPlant(*plant);
         Khm->FormActivate();
         Khm->FileOpen = std::make_unique<RecordingOpener>(opened);
@@ -455,7 +455,7 @@ TEST_F(PrintForms, EveryCaptionIsInAllThreeLanguages)
 {
     ReportContext ctx = MainReportContext(*Khm);
     TPrnSet set(ctx, Khm);
-    PrintJob job(Khm->Doc, *LxType, PrintChoice{}, false, ctx.Print);
+    PrintJob job(Khm->Doc, *Khm->LxType, PrintChoice{}, false, ctx.Print);
     TPrnView view(ctx, set, job, Khm);
     TShowPagePropDlg table(ctx, Khm);
     TSaveAsDlg save(ctx, table, Khm);

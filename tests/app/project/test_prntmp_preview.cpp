@@ -35,7 +35,7 @@ protected:
     // A stored page holding one filled rectangle from (x1, y1) to (x2, y2).
     void AddPage(int x1, int y1, int x2, int y2)
     {
-        PageEnv env(Khm->Doc, *LxType);
+        PageEnv env(Khm->Doc, *Khm->LxType);
         PageData page;
         auto obj = NewPageObj(page, env, ObjKind::Geom);
         ASSERT_NE(obj, nullptr);
@@ -61,7 +61,7 @@ protected:
 
 TEST_F(PagePreview, ShowsTheSelectedStoredPage)
 {
-    ASSERT_TRUE(Khm && LxType);
+    ASSERT_TRUE(Khm && Khm->LxType);
     AddPage(0, 0, 10, 5);
     AddPage(20, 10, 24, 12);
     Khm->Doc.PgDataList.push_back(std::make_unique<PgDataStr>());
@@ -70,8 +70,8 @@ TEST_F(PagePreview, ShowsTheSelectedStoredPage)
     form = new TPgListFrm(*Khm->ProjectHost, *Khm->PageEd);
     form->FormShow();
     const QImage first = Preview();
-    EXPECT_EQ(first.size(), QSize(LxType->PanelWidth * Khm->Doc.GridWidth, LxType->PanelHeight * Khm->Doc.GridHeight));
-    EXPECT_EQ(first, RenderStoredPage(Khm->Doc, *LxType, 0).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(first.size(), QSize(Khm->LxType->PanelWidth * Khm->Doc.GridWidth, Khm->LxType->PanelHeight * Khm->Doc.GridHeight));
+    EXPECT_EQ(first, RenderStoredPage(Khm->Doc, *Khm->LxType, 0).convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(BlackPixels(first), 10 * 5);
     EXPECT_EQ(first.pixel(0, 0) & 0xFFFFFFu, 0u);
 
@@ -85,8 +85,8 @@ TEST_F(PagePreview, ShowsTheSelectedStoredPage)
     form->PgListBxStartDrag();
     form->PgListBxClick();
     EXPECT_EQ(BlackPixels(Preview()), 0);
-    EXPECT_TRUE(RenderStoredPage(Khm->Doc, *LxType, 3).isNull());
-    EXPECT_TRUE(RenderStoredPage(Khm->Doc, *LxType, -1).isNull());
+    EXPECT_TRUE(RenderStoredPage(Khm->Doc, *Khm->LxType, 3).isNull());
+    EXPECT_TRUE(RenderStoredPage(Khm->Doc, *Khm->LxType, -1).isNull());
 }
 
 } // namespace

@@ -41,7 +41,7 @@ private:
     std::unique_ptr<ScopedPrompt> scoped_;
 };
 
-// The same with the program started in it (no splash): Khm and LxType exist.
+// The same with the program started in it (no splash): Khm and its model form (Khm->LxType) exist.
 class StartedShell : public ShellFixture {
 protected:
     void SetUp() override;

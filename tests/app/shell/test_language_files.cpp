@@ -99,7 +99,7 @@ protected:
 TEST_F(CaptionFiles, EveryCaptionOfEveryFormIsInAllThreeLanguages)
 {
     ExpectAllKeys(Khm);
-    ExpectAllKeys(LxType);
+    ExpectAllKeys(Khm->LxType);
     const std::pair<const char*, FormFactory> forms[] = {
         {"AboutBox", [] { return std::make_unique<TAboutBox>(Khm, Khm->Doc.LangIndex, *Khm->FileOpen); }},
     };

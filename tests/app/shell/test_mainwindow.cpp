@@ -97,7 +97,7 @@ TEST_F(MainWindowTest, StartsInTheDesignedState)
     EXPECT_EQ(Khm->Doc.CaptionPrefix, "Kestrova - ");
     EXPECT_EQ(Khm->ClipFmtObjects, "CF_MYFORMAT");
     EXPECT_EQ(Khm->ClipFmtPage, "CF_ALLPAGEFORMAT");
-    EXPECT_NE(LxType, nullptr);
+    EXPECT_NE(Khm->LxType, nullptr);
     EXPECT_EQ(FindForm(QStringLiteral("PgListFrm")), nullptr);
 }
 

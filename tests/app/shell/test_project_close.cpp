@@ -57,8 +57,8 @@ TEST_F(ProjectCloseTest, NewProjectTakesControllerPanelGridAndMemoryMap)
     EXPECT_EQ(Khm->Doc.MainMenuAddr, 0x11000);
     EXPECT_EQ(Khm->Doc.MainMenuEnd, 0x18000);
     EXPECT_EQ(Khm->Doc.ParaAddr, 0x10000);
-    EXPECT_EQ(LxType->PanelWidth, 120);
-    EXPECT_EQ(LxType->PanelHeight, 64);
+    EXPECT_EQ(Khm->LxType->PanelWidth, 120);
+    EXPECT_EQ(Khm->LxType->PanelHeight, 64);
     EXPECT_EQ(Khm->Doc.PrjName, "Line3");
     EXPECT_EQ(Khm->Doc.Opened, 1);
     EXPECT_EQ(Khm->Doc.Modified, 1);
