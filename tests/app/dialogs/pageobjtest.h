@@ -10,6 +10,7 @@
 #include <QFontDialog>
 
 #include <memory>
+#include <vector>
 
 namespace kes::test {
 
@@ -35,7 +36,11 @@ protected:
     template <class Dlg, class T>
     Dlg& OpenOn(T& obj)
     {
-        dialog_.reset();
+        // The dialog before is hidden, not deleted: the test may still hold it to compare.
+        if (dialog_) {
+            dialog_->hide();
+            closed_.push_back(std::move(dialog_));
+        }
         auto dlg = std::make_unique<Dlg>(ctx, nullptr, obj);
         Dlg& d = *dlg;
         dialog_ = std::move(dlg);
@@ -76,6 +81,7 @@ protected:
 
 private:
     std::unique_ptr<QDialog> dialog_;
+    std::vector<std::unique_ptr<QDialog>> closed_;
     std::unique_ptr<PageData> reread_;
 };
 

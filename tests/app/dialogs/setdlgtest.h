@@ -10,6 +10,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <vector>
 
 namespace kes::test {
 
@@ -24,7 +25,11 @@ protected:
     template <class Dlg>
     Dlg& Open(int scope, const std::function<void(Dlg&)>& prepare = {})
     {
-        dialog_.reset();
+        // The dialog before is hidden, not deleted: the test may still hold it to compare.
+        if (dialog_) {
+            dialog_->hide();
+            closed_.push_back(std::move(dialog_));
+        }
         state.EditScope = static_cast<std::uint8_t>(scope);
         auto dlg = std::make_unique<Dlg>(ctx, nullptr);
         Dlg& d = *dlg;
@@ -50,6 +55,7 @@ protected:
 
 private:
     std::unique_ptr<QDialog> dialog_;
+    std::vector<std::unique_ptr<QDialog>> closed_;
     std::unique_ptr<PageData> reread_;
 };
 
