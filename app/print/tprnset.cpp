@@ -7,9 +7,11 @@
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
 #include "platform/codepage.h"
+#include "platform/fileio.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPageSetupDialog>
@@ -18,6 +20,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -44,7 +47,9 @@ QPrinter& ReportPrinter()
     return *printer;
 }
 
-bool PrintUnits(const PrintJob& job, QPrinter& printer, int first, int last)
+namespace {
+
+bool PaintUnits(const PrintJob& job, QPrinter& printer, int first, int last)
 {
     QPainter painter;
     if (!painter.begin(&printer))
@@ -59,6 +64,28 @@ bool PrintUnits(const PrintJob& job, QPrinter& printer, int first, int last)
         painter.restore();
     }
     return painter.end();
+}
+
+} // namespace
+
+bool PrintUnits(const PrintJob& job, QPrinter& printer, int first, int last)
+{
+    const QString target = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    if (target.isEmpty())
+        return PaintUnits(job, printer, first, last);
+    // The printer writes only to a file of its own: the sheets are painted into a private
+    // temporary folder, then go to the target by the program's one writer, so a failed
+    // printout leaves the file that was there whole.
+    const QTemporaryDir work;
+    if (!work.isValid())
+        return false;
+    const QString made = work.filePath(QStringLiteral("sheets.pdf"));
+    printer.setOutputFileName(made);
+    const bool painted = PaintUnits(job, printer, first, last);
+    printer.setOutputFileName(target);
+    std::string bytes;
+    return painted && ReadFileText(QFile::encodeName(made).toStdString(), bytes, nullptr)
+        && WriteFileAtomic(QFile::encodeName(target).toStdString(), bytes, nullptr);
 }
 
 } // namespace kes

@@ -65,6 +65,7 @@ namespace kes {
 // printer on the machine it writes a PDF file.
 QPrinter& ReportPrinter();
 // Prints units first..last (1-based) of a planned job, one to a printer page; false when the
-// printer could not be started.
+// printer could not be started or, printing to a file, the file could not be written (the
+// file that was there then stays as it was).
 bool PrintUnits(const PrintJob& job, QPrinter& printer, int first, int last);
 } // namespace kes

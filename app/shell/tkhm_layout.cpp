@@ -18,7 +18,6 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QMenuBar>
 #include <QMoveEvent>
 #include <QSplitter>
@@ -125,10 +124,10 @@ std::string TKhm::LocIniPath() const
     // The user's own layout starts as the one shipped beside the program.
     if (!Doc.ConfigDir.empty()) {
         const std::string shipped = FindLocIni(Doc.AppDir);
-        // The copy is the user's to change, whatever the shipped file's permissions.
-        if (!shipped.empty() && QFile::copy(QString::fromStdString(shipped), QString::fromStdString(path)))
-            QFile::setPermissions(QString::fromStdString(path), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                                   | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        // Written anew, the copy is the user's to change, whatever the shipped file's permissions.
+        std::string text;
+        if (!shipped.empty() && kes::ReadFileText(shipped, text, nullptr))
+            kes::WriteFileAtomic(path, text, nullptr);
     }
     return path;
 }

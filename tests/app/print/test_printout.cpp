@@ -2,7 +2,7 @@
 // one line per page-change condition with the operator it compares with, captions and headings
 // with or without titles; and a project with objects of every kind prints to PDF with exactly
 // as many pages as its plan has units, by page and by kind, its page pictures stored pixel
-// for pixel.
+// for pixel; a PDF file replaces its target whole or not at all.
 //
 // A printout is drawn exactly as before its texts were laid out once and its page pictures kept
 // from the reading of the pages: the preview's sheets and the PDF file's streams hold the
@@ -162,6 +162,58 @@ TEST_F(Printout, AProjectOfEveryKindPrintsOnePdfPagePerUnit)
                               {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-png"), pdf,
                                out.filePath(QLatin1String(c.name) + QStringLiteral("-pdf"))});
     }
+}
+
+// A PDF file is written whole or not at all: a target that can not be written keeps what it
+// held (a read-only file its bytes, a missing folder stays missing), the printout says it
+// failed, the printer keeps the target it was given, and no temporary is left beside it.
+TEST_F(Printout, APdfFileIsReplacedWholeOrNotAtAll)
+{
+    QTemporaryDir temp;
+    const QDir dir(temp.path());
+    PrintJob job(r.doc(), r.lx(), PrintChoice{}, false, r.ctx.Print);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QRect area = printer.pageLayout().paintRectPixels(360);
+    const int units = job.Plan(PrinterGeometry(r.doc().DefaultZoom, area.width(), area.height()));
+    ASSERT_GT(units, 0);
+    const struct {
+        const char* name;
+        const char* file;
+        const char* before; // null: no file there
+        bool readOnly;
+        bool printed;
+    } cases[] = {
+        {"a new file", "new.pdf", nullptr, false, true},
+        {"a file replaced", "old.pdf", "old sheets", false, true},
+        {"a read-only file", "kept.pdf", "old sheets", true, false},
+        {"a missing folder", "none/new.pdf", nullptr, false, false},
+    };
+    for (const auto& c : cases) {
+        const QString pdf = dir.filePath(QLatin1String(c.file));
+        if (c.before) {
+            QFile f(pdf);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << c.name;
+            f.write(c.before);
+            f.close();
+            if (c.readOnly)
+                f.setPermissions(QFileDevice::ReadOwner);
+        }
+        printer.setOutputFileName(pdf);
+        EXPECT_EQ(PrintUnits(job, printer, 1, units), c.printed) << c.name;
+        EXPECT_EQ(printer.outputFileName(), pdf) << c.name;
+        if (c.printed) {
+            EXPECT_EQ(PdfPages(pdf), units) << c.name;
+        } else if (c.before) {
+            QFile f(pdf);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << c.name;
+            EXPECT_EQ(f.readAll(), QByteArray(c.before)) << c.name;
+        } else {
+            EXPECT_FALSE(QFile::exists(pdf)) << c.name;
+        }
+    }
+    EXPECT_EQ(dir.entryList(QDir::Files | QDir::Hidden | QDir::System).join(QLatin1Char(' ')),
+              QStringLiteral("kept.pdf new.pdf old.pdf"));
 }
 
 // A page picture goes into the PDF as it is: stored without loss (never as a JPEG, whose
