@@ -26,7 +26,7 @@
 
 #include <algorithm>
 
-TEditPage::TEditPage(kes::PageHost& host, std::span<const PopItemDef> popItems)
+TEditPage::TEditPage(kes::PageHost& host, std::uint8_t popWindow)
     : host_(host)
 {
     kes::MarkForm(this);
@@ -38,7 +38,7 @@ TEditPage::TEditPage(kes::PageHost& host, std::span<const PopItemDef> popItems)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll_);
-    BuildPopupMenu(popItems);
+    BuildPopupMenu(popWindow);
 
     ToolKind = 0;
     MouseSuppressed = 0;
@@ -274,11 +274,13 @@ void TEditPage::RepaintObj(TLxObj&) { canvas_->update(); }
 
 // ---- Popup menu
 
-void TEditPage::BuildPopupMenu(std::span<const PopItemDef> items)
+void TEditPage::BuildPopupMenu(std::uint8_t popWindow)
 {
     PgPopMm = new QMenu(this);
     PgPopMm->setObjectName(QStringLiteral("PgPopMm"));
-    for (const PopItemDef& d : items) {
+    for (const kes::PopItem& d : kes::PopItems()) {
+        if (!(d.windows & popWindow))
+            continue;
         if (!d.name) {
             PgPopMm->addSeparator();
             continue;
@@ -286,23 +288,30 @@ void TEditPage::BuildPopupMenu(std::span<const PopItemDef> items)
         QAction* a = PgPopMm->addAction(QString::fromUtf8(d.caption));
         a->setObjectName(QString::fromLatin1(d.name));
         a->setProperty("Tag", d.tag);
+        a->setCheckable(d.checkable);
         if (d.shortcut) {
             // Shown in the menu; the window runs them when it has the keys (PopShortcut).
             a->setShortcut(QKeySequence(QString::fromLatin1(d.shortcut)));
             a->setShortcutContext(Qt::WidgetShortcut);
         }
+        if (d.form)
+            kes::SetCommandForm(a, d.form);
+        // Marked as the main window marks its built commands: only these are ever enabled.
+        a->setProperty("kesWired", true);
+        const auto run = d.run;
+        QObject::connect(a, &QAction::triggered, this, [this, a, run] { run(*this, *a); });
         a->setEnabled(false);
+        if (d.when == kes::PopRule::Always)
+            SetPopEnabled(d.name, true);
     }
 }
 
-QAction* TEditPage::MarkWired(const char* name)
+void TEditPage::SetPopRule(kes::PopRule rule, bool enable)
 {
-    QAction* a = Pop(name);
-    if (!a)
-        qFatal("WirePop: the popup has no item named %s", name);
-    // Marked as the main window marks its built commands: only these are ever enabled.
-    a->setProperty("kesWired", true);
-    return a;
+    for (const kes::PopItem& d : kes::PopItems())
+        if (d.name && d.when == rule)
+            if (Pop(d.name))
+                SetPopEnabled(d.name, enable);
 }
 
 void TEditPage::SetPopEnabled(const char* name, bool enable)

@@ -10,6 +10,7 @@
 // the pointer, keeps the mouse for the object that got the press and calls that object's
 // handlers (which the window gave it when it was attached) with object-relative coordinates.
 #include "app/editor/editgeom.h"
+#include "app/editor/pagepopup.h"
 #include "app/project/objfactory.h"
 #include "app/project/pagedata.h"
 #include "decoder/pgrecstream.h"
@@ -65,15 +66,8 @@ public:
     static constexpr int kMaxPolyPts = 100;
     static constexpr int kMaxUndo = 10;
 
-    // An item of the window's popup menu; a null name is a separator.
-    struct PopItemDef {
-        const char* name;
-        const char* caption;
-        const char* shortcut;
-        int tag;
-    };
-
-    TEditPage(kes::PageHost& host, std::span<const PopItemDef> popItems);
+    // popWindow: which of the pop-up items the window shows (kes::PopWindow).
+    TEditPage(kes::PageHost& host, std::uint8_t popWindow);
     ~TEditPage() override;
 
     // ---- Components
@@ -253,12 +247,10 @@ public:
     // A multiple copy is laying out its copies (they stay unselected).
     bool MultiCopying() const { return multiCopying_; }
 
-    // ---- Popup items: connected to their command (only a connected item is ever enabled)
-    template <typename Page> void WirePop(const char* name, void (Page::*handler)())
-    {
-        QAction* a = MarkWired(name);
-        QObject::connect(a, &QAction::triggered, this, [this, handler] { (static_cast<Page*>(this)->*handler)(); });
-    }
+    // ---- Popup items: run their command from the item table (kes::PopItems)
+    // Every item the window shows that follows rule is enabled or not (an item whose dialog is
+    // not built stays off).
+    void SetPopRule(kes::PopRule rule, bool enable);
     void SetPopEnabled(const char* name, bool enable);
     void SetPopChecked(const char* name, bool checked);
     // The project changed: modified, not compiled.
@@ -306,7 +298,6 @@ protected:
     QComboBox* FontBox() const;
     QPlainTextEdit* Memo() const;
     void SetStateTools(bool enable);
-    QAction* MarkWired(const char* name);
     // A record that read only in part is kept whole, with what its read part stores as
     // (readBack): until the objects change, a store gives back the whole record, unread bytes
     // and all. An empty record forgets it.
@@ -327,7 +318,7 @@ protected:
 
 private:
     friend class kes::PageCanvas;
-    void BuildPopupMenu(std::span<const PopItemDef> items);
+    void BuildPopupMenu(std::uint8_t popWindow);
     void PlaceDrawnObject(TPoint origin);
     void FinishPolyline();
     kes::DrawState DrawStateNow() const;

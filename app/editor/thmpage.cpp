@@ -41,49 +41,13 @@ constexpr int kMsgLinkedRecordsFull = 299; // more than 68 device-linked records
 // The main window's tool bars that edit objects on a page.
 const char* const kEditToolBars[] = {"ObjToolBar", "GeomToolBar", "PosTooBar", "PostSetToolBar"};
 
-// The page popup menu, in order; the captions come from the language files.
-const TEditPage::PopItemDef kPopItems[] = {
-    {"PopUndo", "&Undo", "Ctrl+Z", 0},
-    {"PopRedo", "&Redo", "Ctrl+Alt+Z", 0},
-    {nullptr, nullptr, nullptr, 0},
-    {"PopSelAll", "Select &All", nullptr, 0},
-    {"MmCopyAll", "Copy &Whole Page", nullptr, 0},
-    {"MmPasteAll", "Paste W&hole Page", nullptr, 0},
-    {nullptr, nullptr, nullptr, 0},
-    {"PopDel", "&Delete", "Del", 0},
-    {"PopCut", "Cu&t", "Ctrl+X", 0},
-    {"PopCopy", "&Copy", "Ctrl+C", 0},
-    {"PopPaste", "&Paste", "Ctrl+V", 0},
-    {"MmMultiCopy", "&Multiple Copy...", nullptr, 0},
-    {"MmMoveUp", "Bring F&orward", nullptr, 0},
-    {"MmMoveDn", "Se&nd Backward", nullptr, 0},
-    {"MmMovTop", "Bring to &Front", nullptr, 0},
-    {"MmMovbutton", "Send to &Back", nullptr, 0},
-    {nullptr, nullptr, nullptr, 0},
-    {"PopPgJump", "Page Chan&ge Conditions...", nullptr, 0},
-    {"PopFunKeySet", "Function &Keys...", nullptr, 0},
-    {"PopBuzzerSet", "Bu&zzer...", nullptr, 0},
-    {"PopLedSet", "Alarm &Lamp...", nullptr, 1},
-    {"ChkHideSet", "H&ide Page", nullptr, 0},
-    {"PopPgPageWriteSet", "Pag&e Number Write...", nullptr, 0},
-};
-
 } // namespace
 
 THmPage::THmPage(kes::PageEditor& editor)
-    : TEditPage(editor.Host(), kPopItems)
+    : TEditPage(editor.Host(), kes::kPopPageWindow)
     , editor_(editor)
 {
     setObjectName(QStringLiteral("HmPage"));
-    Pop("ChkHideSet")->setCheckable(true);
-    for (const char* n : {"PopFunKeySet", "PopPgJump", "PopBuzzerSet", "PopLedSet", "PopPgPageWriteSet"})
-        Pop(n)->setCheckable(true);
-    WirePop("PopUndo", &THmPage::PopUndoClick);
-    WirePop("PopRedo", &THmPage::PopRedoClick);
-    WirePop("PopSelAll", &THmPage::PopSelAllClick);
-    WirePop("PopPgJump", &THmPage::PopPgJumpClick);
-    kes::SetCommandForm(Pop("PopPgJump"), "TPgJump");
-    WirePopCommands();
     PgTitle.clear();
     FormCreate();
 

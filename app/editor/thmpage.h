@@ -67,9 +67,6 @@ public:
     void PopBuzzerSetClick(QAction* sender);
     void PopPgPageWriteSetClick();
 
-    using TEditPage::WirePop;
-    void WirePop(const char* name, void (THmPage::*handler)(QAction* sender));
-
 protected:
     bool EditsObjects() const override;
     void EnterEditMode() override;
@@ -80,7 +77,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void WirePopCommands();
     // The whole-page paste of a checked record stream.
     void PastePage(kes::ByteSpan records);
 

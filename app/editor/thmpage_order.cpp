@@ -24,40 +24,6 @@ constexpr int kSysRecTagBase = 1002;       // the main menu's buzzer and lamp it
 
 } // namespace
 
-void THmPage::WirePopCommands()
-{
-    WirePop("PopDel", &THmPage::PopDelClick);
-    WirePop("PopCut", &THmPage::PopCutClick);
-    WirePop("PopCopy", &THmPage::PopCopyClick);
-    WirePop("PopPaste", &THmPage::PopPasteClick);
-    WirePop("MmCopyAll", &THmPage::MmCopyAllClick);
-    WirePop("MmPasteAll", &THmPage::MmPasteAllClick);
-    WirePop("MmMoveUp", &THmPage::MmMoveUpClick);
-    WirePop("MmMoveDn", &THmPage::MmMoveDnClick);
-    WirePop("MmMovTop", &THmPage::MmMovTopClick);
-    WirePop("MmMovbutton", &THmPage::MmMovbuttonClick);
-    WirePop("MmMultiCopy", &THmPage::MmMultiCopyClick);
-    WirePop("PopFunKeySet", &THmPage::PopFunKeySetClick);
-    WirePop("PopBuzzerSet", &THmPage::PopBuzzerSetClick);
-    WirePop("PopLedSet", &THmPage::PopBuzzerSetClick);
-    WirePop("ChkHideSet", &THmPage::ChkHideSetClick);
-    WirePop("PopPgPageWriteSet", &THmPage::PopPgPageWriteSetClick);
-    kes::SetCommandForm(Pop("PopFunKeySet"), "TFunKeySet");
-    kes::SetCommandForm(Pop("PopBuzzerSet"), "TSysSet");
-    kes::SetCommandForm(Pop("PopLedSet"), "TSysSet");
-    kes::SetCommandForm(Pop("PopPgPageWriteSet"), "TFrmPLCValAddrSet");
-    // No state rule governs the page's settings items: they are on whenever the page is (and
-    // its dialog is built).
-    for (const char* n : {"PopFunKeySet", "PopBuzzerSet", "PopLedSet", "ChkHideSet", "PopPgPageWriteSet"})
-        SetPopEnabled(n, true);
-}
-
-void THmPage::WirePop(const char* name, void (THmPage::*handler)(QAction* sender))
-{
-    QAction* a = MarkWired(name);
-    QObject::connect(a, &QAction::triggered, this, [this, a, handler] { (this->*handler)(a); });
-}
-
 // ---- Page settings
 
 void THmPage::ChkHideSetClick()

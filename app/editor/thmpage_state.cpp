@@ -17,36 +17,36 @@
 #include <QPlainTextEdit>
 #include <QToolBar>
 
+#include <initializer_list>
+
 void THmPage::EditStateRefresh()
 {
     if (LinkBusy())
         return;
     kes::CommandPanel& k = Cmds();
-    const auto both = [&](const char* pop, const char* main, bool enable) {
-        SetPopEnabled(pop, enable);
-        k.SetItemEnabled(main, enable);
+    using kes::PopRule;
+    // A popup rule and the main window's items that follow it.
+    const auto both = [&](PopRule pop, std::initializer_list<const char*> main, bool enable) {
+        SetPopRule(pop, enable);
+        for (const char* n : main)
+            k.SetItemEnabled(n, enable);
     };
+    const std::initializer_list<const char*> orderItems = {"MmMultiCopy", "MmMoveUp", "MmMovDn", "MmMovTop",
+                                                           "MmMovbutton"};
 
     // Everything off, then on by the selection.
-    SetPopEnabled("PopSelAll", !ObjList.empty());
+    SetPopRule(PopRule::Objects, !ObjList.empty());
     if (QComboBox* box = StateBox())
         box->setCurrentIndex(-1);
     SetStateTools(false);
-    both("MmMultiCopy", "MmMultiCopy", false);
-    both("MmMoveUp", "MmMoveUp", false);
-    both("MmMoveDn", "MmMovDn", false);
-    both("MmMovTop", "MmMovTop", false);
-    both("MmMovbutton", "MmMovbutton", false);
-    for (const char* n : {"TbDel", "TbCut", "TbCopy", "MmDel", "MmCut", "MmCopy"})
-        k.SetItemEnabled(n, false);
-    for (const char* n : {"PopDel", "PopCut", "PopCopy"})
-        SetPopEnabled(n, false);
-    SetPopEnabled("PopPgJump", !host_.Doc().ParaDataSetDefined());
+    both(PopRule::OneSelected, orderItems, false);
+    both(PopRule::Selection, {"TbDel", "TbCut", "TbCopy", "MmDel", "MmCut", "MmCopy"}, false);
+    SetPopRule(PopRule::ChangeConds, !host_.Doc().ParaDataSetDefined());
     k.SetItemVisible("MmCopyAll", true);
     k.SetItemVisible("MmPasteAll", true);
-    SetPopEnabled("MmCopyAll", true);
+    SetPopRule(PopRule::CopyPage, true);
     k.SetItemEnabled("MmCopyAll", !editor_.Pages().empty());
-    both("MmPasteAll", "MmPasteAll", false);
+    both(PopRule::PastePage, {"MmPasteAll"}, false);
     for (const char* n : {"TbStepUp", "TbStepDown", "TbStepLeft", "TbStepRight", "TbSideUp", "TbSideDown", "TbSideLeft",
                           "TbSideRight", "TbFont_Lab", "TbFont_Box"})
         k.SetItemEnabled(n, false);
@@ -59,13 +59,9 @@ void THmPage::EditStateRefresh()
     host_.SetObjEditTools(false);
 
     if (!SelList.empty()) {
-        SetPopEnabled("MmCopyAll", false);
-        k.SetItemEnabled("MmCopyAll", false);
+        both(PopRule::CopyPage, {"MmCopyAll"}, false);
         if (host_.Doc().EditMode == kes::Editing::Pages) {
-            for (const char* n : {"TbDel", "TbCut", "TbCopy", "MmDel", "MmCut", "MmCopy"})
-                k.SetItemEnabled(n, true);
-            for (const char* n : {"PopDel", "PopCut", "PopCopy"})
-                SetPopEnabled(n, true);
+            both(PopRule::Selection, {"TbDel", "TbCut", "TbCopy", "MmDel", "MmCut", "MmCopy"}, true);
             for (const char* n : {"TbStepUp", "TbStepDown", "TbStepLeft", "TbStepRight"})
                 k.SetItemEnabled(n, true);
             k.SetItemEnabled("PostSetToolBar", true);
@@ -73,13 +69,8 @@ void THmPage::EditStateRefresh()
         if (SelList.size() == 1) {
             // The one selected object is the one the commands and the inspector act on.
             CurObj = SelList.front();
-            if (host_.Doc().EditMode == kes::Editing::Pages) {
-                both("MmMultiCopy", "MmMultiCopy", true);
-                both("MmMoveUp", "MmMoveUp", true);
-                both("MmMoveDn", "MmMovDn", true);
-                both("MmMovTop", "MmMovTop", true);
-                both("MmMovbutton", "MmMovbutton", true);
-            }
+            if (host_.Doc().EditMode == kes::Editing::Pages)
+                both(PopRule::OneSelected, orderItems, true);
             ObjToolbarRefresh(CurObj);
             ObjFontBoxRefresh(CurObj);
         } else {
@@ -105,15 +96,12 @@ void THmPage::EditStateRefresh()
 
     const bool pageActive = editor_.Current() != nullptr && !editor_.Pages().empty();
     if (pageActive && kes::ClipboardHas(host_.ClipFmtObjects())) {
-        for (const char* n : {"TbPaste", "MmPaste"})
-            k.SetItemEnabled(n, true);
-        SetPopEnabled("PopPaste", true);
-        both("MmPasteAll", "MmPasteAll", false);
+        both(PopRule::Paste, {"TbPaste", "MmPaste"}, true);
+        both(PopRule::PastePage, {"MmPasteAll"}, false);
     } else {
-        for (const char* n : {"TbPaste", "MmPaste"})
-            k.SetItemEnabled(n, false);
-        SetPopEnabled("PopPaste", false);
-        both("MmPasteAll", "MmPasteAll", pageActive && SelList.empty() && kes::ClipboardHas(host_.ClipFmtPage()));
+        both(PopRule::Paste, {"TbPaste", "MmPaste"}, false);
+        both(PopRule::PastePage, {"MmPasteAll"},
+             pageActive && SelList.empty() && kes::ClipboardHas(host_.ClipFmtPage()));
     }
 
     UndoStateRefresh();
@@ -126,8 +114,8 @@ void THmPage::UndoStateRefresh()
     kes::CommandPanel& k = Cmds();
     for (const char* n : {"MmUndo", "TbUndo"})
         k.SetItemEnabled(n, !UndoList.empty());
-    SetPopEnabled("PopUndo", !UndoList.empty());
+    SetPopRule(kes::PopRule::Undo, !UndoList.empty());
     for (const char* n : {"MmRedo", "TbRedo"})
         k.SetItemEnabled(n, !RedoList.empty());
-    SetPopEnabled("PopRedo", !RedoList.empty());
+    SetPopRule(kes::PopRule::Redo, !RedoList.empty());
 }

@@ -45,23 +45,6 @@ THmPage* CurrentPage(const kes::PageHost& host)
     return editor ? editor->Current() : nullptr;
 }
 
-const TEditPage::PopItemDef kPopItems[] = {
-    {"PopUndo", "&Undo", "Ctrl+Z", 0},
-    {"PopRedo", "&Redo", "Ctrl+Alt+Z", 0},
-    {nullptr, nullptr, nullptr, 0},
-    {"PopSelAll", "Select &All", nullptr, 0},
-    {nullptr, nullptr, nullptr, 0},
-    {"PopDel", "&Delete", "Del", 0},
-    {"PopCut", "Cu&t", "Ctrl+X", 0},
-    {"PopCopy", "&Copy", "Ctrl+C", 0},
-    {"PopPaste", "&Paste", "Ctrl+V", 0},
-    {"MmMultiCopy", "&Multiple Copy...", nullptr, 0},
-    {"MmMoveUp", "Bring F&orward", nullptr, 0},
-    {"MmMoveDn", "Se&nd Backward", nullptr, 0},
-    {"MmMovTop", "Bring to &Front", nullptr, 0},
-    {"MmMovbutton", "Send to &Back", nullptr, 0},
-};
-
 // Main-window items a screen has no use for: the pages and their settings, the project's
 // compile and transfers, and the page picture file (the page is not what the screen shows).
 const char* const kPageOnlyItems[] = {"MmAddPg",     "TbAddPg",     "MmComRead",   "TbComRead",  "MmComWrt",
@@ -77,23 +60,11 @@ const char* const kSideItems[] = {"TbSideUp", "TbSideDown", "TbSideLeft", "TbSid
 } // namespace
 
 TImagePage::TImagePage(kes::PageHost& host, int menuIndex, kes::ScreenEditor* owner)
-    : TEditPage(host, kPopItems)
+    : TEditPage(host, kes::kPopScreenWindow)
     , menuIndex_(menuIndex)
     , owner_(owner)
 {
     setObjectName(QStringLiteral("ImagePage"));
-    WirePop("PopUndo", &TImagePage::PopUndoClick);
-    WirePop("PopRedo", &TImagePage::PopRedoClick);
-    WirePop("PopSelAll", &TImagePage::PopSelAllClick);
-    WirePop("PopDel", &TImagePage::PopDelClick);
-    WirePop("PopCut", &TImagePage::PopCutClick);
-    WirePop("PopCopy", &TImagePage::PopCopyClick);
-    WirePop("PopPaste", &TImagePage::PopPasteClick);
-    WirePop("MmMoveUp", &TImagePage::MmMoveUpClick);
-    WirePop("MmMoveDn", &TImagePage::MmMoveDnClick);
-    WirePop("MmMovTop", &TImagePage::MmMovTopClick);
-    WirePop("MmMovbutton", &TImagePage::MmMovbuttonClick);
-    WirePop("MmMultiCopy", &TImagePage::MmMultiCopyClick);
     if (IsStartScreen())
         setWindowTitle(kes::Msg(kMsgStartScreen));
     Zoom = host_.Doc().DefaultZoom;
@@ -423,18 +394,13 @@ void TImagePage::EditStateRefresh()
     if (LinkBusy())
         return;
     kes::CommandPanel& k = Cmds();
-    const auto both = [&](const char* pop, const char* main, bool enable) {
-        SetPopEnabled(pop, enable);
-        k.SetItemEnabled(main, enable);
-    };
+    using kes::PopRule;
     k.SetItemVisible("MmCopyAll", false);
     k.SetItemVisible("MmPasteAll", false);
     const auto orderItems = [&](bool enable) {
-        both("MmMultiCopy", "MmMultiCopy", enable);
-        both("MmMoveUp", "MmMoveUp", enable);
-        both("MmMoveDn", "MmMovDn", enable);
-        both("MmMovTop", "MmMovTop", enable);
-        both("MmMovbutton", "MmMovbutton", enable);
+        SetPopRule(PopRule::OneSelected, enable);
+        for (const char* n : {"MmMultiCopy", "MmMoveUp", "MmMovDn", "MmMovTop", "MmMovbutton"})
+            k.SetItemEnabled(n, enable);
     };
     const bool edits = EditsObjects();
     orderItems(false);
@@ -443,7 +409,7 @@ void TImagePage::EditStateRefresh()
                               "MmAutoSave"})
             k.SetItemEnabled(n, false);
     }
-    SetPopEnabled("PopSelAll", edits && !ObjList.empty());
+    SetPopRule(PopRule::Objects, edits && !ObjList.empty());
     const bool any = edits && !SelList.empty();
     const bool several = edits && SelList.size() >= 2;
     if (edits && SelList.size() == 1) {
@@ -459,8 +425,7 @@ void TImagePage::EditStateRefresh()
         k.SetItemEnabled(n, any);
     for (const char* n : kSideItems)
         k.SetItemEnabled(n, several);
-    for (const char* n : {"PopDel", "PopCut", "PopCopy"})
-        SetPopEnabled(n, any);
+    SetPopRule(PopRule::Selection, any);
     if (any)
         k.SetItemEnabled("PostSetToolBar", true);
     if (!any || several) {
@@ -479,11 +444,11 @@ void TImagePage::EditStateRefresh()
     const bool paste = edits && kes::ClipboardHas(host_.ClipFmtObjects());
     for (const char* n : {"TbPaste", "MmPaste"})
         k.SetItemEnabled(n, paste);
-    SetPopEnabled("PopPaste", paste);
+    SetPopRule(PopRule::Paste, paste);
     for (const char* n : {"MmUndo", "TbUndo"})
         k.SetItemEnabled(n, edits && !UndoList.empty());
-    SetPopEnabled("PopUndo", edits && !UndoList.empty());
+    SetPopRule(PopRule::Undo, edits && !UndoList.empty());
     for (const char* n : {"MmRedo", "TbRedo"})
         k.SetItemEnabled(n, edits && !RedoList.empty());
-    SetPopEnabled("PopRedo", edits && !RedoList.empty());
+    SetPopRule(PopRule::Redo, edits && !RedoList.empty());
 }

@@ -4,7 +4,8 @@
 // over a hostile stream ends without hanging or reading past it. A right click drops the
 // points of a polyline in progress. A user-menu screen is shown, not edited, and does not close.
 // A stored screen that reads only in part says so when it opens and keeps its unread bytes
-// until the screen is changed.
+// until the screen is changed. The screen's popup shows the editing items of the page's popup,
+// in the same order, and none of the page's settings.
 #include "editortest.h"
 
 #include "app/editor/pageeditor.h"
@@ -16,8 +17,13 @@
 #include "app/ui/msgtable.h"
 #include "objects/tgeom.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QMdiSubWindow>
+
+#include <string>
+#include <vector>
 
 namespace kes::test {
 namespace {
@@ -45,6 +51,38 @@ protected:
         return Khm->Doc.StartScreenData->Data;
     }
 };
+
+// The item names of a popup in order, "-" for a separator.
+std::vector<std::string> PopupNames(const QMenu& menu)
+{
+    std::vector<std::string> names;
+    for (const QAction* a : menu.actions())
+        names.push_back(a->isSeparator() ? "-" : a->objectName().toStdString());
+    return names;
+}
+
+TEST_F(ScreenEditorTest, EachWindowShowsItsOwnPopupItems)
+{
+    OpenStartScreen();
+    ASSERT_NE(CurPage(), nullptr);
+    const std::vector<std::string> edit = {"PopDel",      "PopCut",   "PopCopy",  "PopPaste", "MmMultiCopy",
+                                           "MmMoveUp",    "MmMoveDn", "MmMovTop", "MmMovbutton"};
+    std::vector<std::string> page = {"PopUndo", "PopRedo", "-", "PopSelAll", "MmCopyAll", "MmPasteAll", "-"};
+    page.insert(page.end(), edit.begin(), edit.end());
+    for (const char* n : {"-", "PopPgJump", "PopFunKeySet", "PopBuzzerSet", "PopLedSet", "ChkHideSet",
+                          "PopPgPageWriteSet"})
+        page.push_back(n);
+    std::vector<std::string> screen = {"PopUndo", "PopRedo", "-", "PopSelAll", "-"};
+    screen.insert(screen.end(), edit.begin(), edit.end());
+    EXPECT_EQ(PopupNames(*CurPage()->PgPopMm), page);
+    EXPECT_EQ(PopupNames(*Screen().PgPopMm), screen);
+    // The lamp item tells itself from the buzzer by its tag; the page settings show a mark.
+    EXPECT_EQ(CurPage()->Pop("PopLedSet")->property("Tag").toInt(), 1);
+    EXPECT_EQ(CurPage()->Pop("PopBuzzerSet")->property("Tag").toInt(), 0);
+    for (const char* n : {"PopPgJump", "PopFunKeySet", "PopBuzzerSet", "PopLedSet", "ChkHideSet", "PopPgPageWriteSet"})
+        EXPECT_TRUE(CurPage()->Pop(n)->isCheckable()) << n;
+    EXPECT_FALSE(Screen().Pop("PopUndo")->isCheckable());
+}
 
 TEST_F(ScreenEditorTest, StartScreenEditingDrawsSelectsMovesAndUndoes)
 {
