@@ -83,56 +83,34 @@ void SettingsDialog::ShowFailure(const Failure& f)
 
 QLabel* SettingsDialog::NewLabel(QWidget* parent, const char* name, const QString& text)
 {
-    auto* w = new QLabel(text, parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
+    return kes::NewLabel(parent, name, text);
 }
 
-QLineEdit* SettingsDialog::NewEdit(QWidget* parent, const char* name)
-{
-    auto* w = new QLineEdit(parent);
-    w->setObjectName(QLatin1String(name));
-    // Edits carry no hints: nothing of theirs is translated.
-    SetComponentClass(w, "");
-    return w;
-}
+QLineEdit* SettingsDialog::NewEdit(QWidget* parent, const char* name) { return kes::NewEdit(parent, name); }
 
 QComboBox* SettingsDialog::NewCombo(QWidget* parent, const char* name, const QStringList& items)
 {
-    auto* w = new QComboBox(parent);
-    w->setObjectName(QLatin1String(name));
-    w->addItems(items);
-    w->setCurrentIndex(-1);
-    return w;
+    return kes::NewCombo(parent, name, items);
 }
 
 QPushButton* SettingsDialog::NewButton(QWidget* parent, const char* name, const QString& text)
 {
-    auto* w = new QPushButton(text, parent);
-    w->setObjectName(QLatin1String(name));
-    w->setAutoDefault(false);
-    return w;
+    return kes::NewButton(parent, name, text);
 }
 
 QCheckBox* SettingsDialog::NewCheck(QWidget* parent, const char* name, const QString& text)
 {
-    auto* w = new QCheckBox(text, parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
+    return kes::NewCheck(parent, name, text);
 }
 
 QRadioButton* SettingsDialog::NewRadio(QWidget* parent, const char* name, const QString& text)
 {
-    auto* w = new QRadioButton(text, parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
+    return kes::NewRadio(parent, name, text);
 }
 
 QGroupBox* SettingsDialog::NewGroup(QWidget* parent, const char* name, const QString& title)
 {
-    auto* w = new QGroupBox(title, parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
+    return kes::NewGroup(parent, name, title);
 }
 
 QGroupBox* SettingsDialog::NewRadioGroup(QWidget* parent, const char* name, const QString& title,
@@ -160,22 +138,13 @@ QGroupBox* NewRadioGroup(QWidget* parent, const char* name, const QString& title
 
 QComboBox* SettingsDialog::NewFixedCombo(QWidget* parent, const char* name, const QStringList& items)
 {
-    QComboBox* w = NewCombo(parent, name, items);
-    SetComponentClass(w, "");
-    return w;
+    return kes::NewFixedCombo(parent, name, items);
 }
 
 QHBoxLayout* SettingsDialog::NewAddressRow(QWidget* parent, const char* editName, QLineEdit*& edit,
                                            const char* buttonName, QPushButton*& button)
 {
-    edit = NewEdit(parent, editName);
-    button = NewButton(parent, buttonName, QStringLiteral("..."));
-    button->setFixedWidth(28);
-    SetComponentClass(button, "");
-    auto* row = new QHBoxLayout;
-    row->addWidget(edit, 1);
-    row->addWidget(button);
-    return row;
+    return kes::NewAddressRow(parent, editName, edit, buttonName, button);
 }
 
 QHBoxLayout* SettingsDialog::NewOkCancel(QPushButton*& ok, const char* okName, QPushButton*& cancel,
@@ -362,6 +331,80 @@ void SetRadioGroupIndex(QGroupBox* group, int index)
     const QList<QRadioButton*> items = group->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
     if (index >= 0 && index < items.size())
         items[index]->setChecked(true);
+}
+
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& text)
+{
+    auto* w = new QLabel(text, parent);
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+QLineEdit* NewEdit(QWidget* parent, const char* name)
+{
+    auto* w = new QLineEdit(parent);
+    w->setObjectName(QLatin1String(name));
+    // Edits carry no hints: nothing of theirs is translated.
+    SetComponentClass(w, "");
+    return w;
+}
+
+QComboBox* NewCombo(QWidget* parent, const char* name, const QStringList& items)
+{
+    auto* w = new QComboBox(parent);
+    w->setObjectName(QLatin1String(name));
+    w->addItems(items);
+    w->setCurrentIndex(-1);
+    return w;
+}
+
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& text)
+{
+    auto* w = new QPushButton(text, parent);
+    w->setObjectName(QLatin1String(name));
+    w->setAutoDefault(false);
+    return w;
+}
+
+QCheckBox* NewCheck(QWidget* parent, const char* name, const QString& text)
+{
+    auto* w = new QCheckBox(text, parent);
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+QRadioButton* NewRadio(QWidget* parent, const char* name, const QString& text)
+{
+    auto* w = new QRadioButton(text, parent);
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+QGroupBox* NewGroup(QWidget* parent, const char* name, const QString& title)
+{
+    auto* w = new QGroupBox(title, parent);
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+QComboBox* NewFixedCombo(QWidget* parent, const char* name, const QStringList& items)
+{
+    QComboBox* w = NewCombo(parent, name, items);
+    SetComponentClass(w, "");
+    return w;
+}
+
+QHBoxLayout* NewAddressRow(QWidget* parent, const char* editName, QLineEdit*& edit, const char* buttonName,
+                           QPushButton*& button)
+{
+    edit = NewEdit(parent, editName);
+    button = NewButton(parent, buttonName, QStringLiteral("..."));
+    button->setFixedWidth(28);
+    SetComponentClass(button, "");
+    auto* row = new QHBoxLayout;
+    row->addWidget(edit, 1);
+    row->addWidget(button);
+    return row;
 }
 
 } // namespace kes

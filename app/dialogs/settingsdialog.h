@@ -109,6 +109,19 @@ private:
     bool shown_ = false;
 };
 
+// Controls under their component names, parented to parent (the dialog's builders of the same
+// names make these; a panel of controls inside a dialog makes them here).
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& text);
+QLineEdit* NewEdit(QWidget* parent, const char* name);
+QComboBox* NewCombo(QWidget* parent, const char* name, const QStringList& items);
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& text);
+QCheckBox* NewCheck(QWidget* parent, const char* name, const QString& text);
+QRadioButton* NewRadio(QWidget* parent, const char* name, const QString& text);
+QGroupBox* NewGroup(QWidget* parent, const char* name, const QString& title);
+QComboBox* NewFixedCombo(QWidget* parent, const char* name, const QStringList& items);
+QHBoxLayout* NewAddressRow(QWidget* parent, const char* editName, QLineEdit*& edit, const char* buttonName,
+                           QPushButton*& button);
+
 // A new grid of AddRow rows.
 QGridLayout* LabelledRows(std::initializer_list<std::pair<QWidget*, QWidget*>> rows);
 

@@ -1,6 +1,7 @@
 // The button settings form: its controls, their layout and their handlers' connections.
 #include "app/dialogs/tbtnset.h"
 
+#include "app/dialogs/btnactionpanel.h"
 #include "app/dialogs/entryfields.h"
 #include "app/dialogs/updown.h"
 #include "app/ui/prompt.h"
@@ -26,9 +27,6 @@
 
 namespace {
 
-const QStringList kBtnTypes = {"Set ON",    "Set OFF",   "Pulse ON",     "Pulse OFF",  "Alternate",
-                               "Maintained", "Multi-State", "Input Value", "Set Constant", "Increment",
-                               "Decrement", "Change Page", "Set Password"};
 const QStringList kSurfaces = {"No Frame", "Single Frame", "Double Frame", "Circular Frame", "Hidden"};
 
 using kes::NumberItems;
@@ -40,9 +38,7 @@ TBtnSet::TBtnSet(kes::DialogContext& ctx, QWidget* owner, TLxBtn& btn)
 {
     setWindowTitle(QStringLiteral("Button"));
     BuildForm();
-    write_ = std::make_unique<kes::AddressField>(ctx, DevWritTxt, RefWBtn);
-    read_ = std::make_unique<kes::AddressField>(ctx, DevReadTxt, RefRBtn);
-    notify_ = std::make_unique<kes::AddressField>(ctx, CallTxt, Call_Btn);
+    Action->SetStateCountControls({StaNum_Lab, StaNum_Txt, StaNum_UD});
     ConnectHandlers();
 }
 
@@ -72,137 +68,8 @@ QWidget* TBtnSet::BuildLeftColumn()
     auto* col = new QWidget(this);
     auto* lay = new QVBoxLayout(col);
     lay->setContentsMargins(0, 0, 0, 0);
-
-    auto* typeRow = new QHBoxLayout;
-    BtnType_Lab = NewLabel(col, "BtnType_Lab", QStringLiteral("Button Type"));
-    BtnType_Box = NewCombo(col, "BtnType_Box", kBtnTypes);
-    typeRow->addWidget(BtnType_Lab);
-    typeRow->addWidget(BtnType_Box, 1);
-    lay->addLayout(typeRow);
-
-    DevWR_Gp = NewGroup(col, "DevWR_Gp", QStringLiteral("Device"));
-    auto* wr = new QGridLayout(DevWR_Gp);
-    DevWrit_Lab = NewLabel(DevWR_Gp, "DevWrit_Lab", QStringLiteral("Write"));
-    DevWritTxt = NewEdit(DevWR_Gp, "DevWritTxt");
-    RefWBtn = NewButton(DevWR_Gp, "RefWBtn", QStringLiteral("..."));
-    DevRd_Chk = NewCheck(DevWR_Gp, "DevRd_Chk", QStringLiteral("Read"));
-    DevReadTxt = NewEdit(DevWR_Gp, "DevReadTxt");
-    RefRBtn = NewButton(DevWR_Gp, "RefRBtn", QStringLiteral("..."));
-    for (QPushButton* b : {RefWBtn, RefRBtn}) {
-        b->setFixedWidth(28);
-        kes::SetComponentClass(b, "");
-    }
-    wr->addWidget(DevWrit_Lab, 0, 0);
-    wr->addWidget(DevWritTxt, 0, 1);
-    wr->addWidget(RefWBtn, 0, 2);
-    wr->addWidget(DevRd_Chk, 1, 0);
-    wr->addWidget(DevReadTxt, 1, 1);
-    wr->addWidget(RefRBtn, 1, 2);
-    lay->addWidget(DevWR_Gp);
-
-    CallGp = NewGroup(col, "CallGp", QStringLiteral("Notify"));
-    auto* call = new QGridLayout(CallGp);
-    Call_Chk = NewCheck(CallGp, "Call_Chk", QStringLiteral("Notify"));
-    CallTxt = NewEdit(CallGp, "CallTxt");
-    Call_Btn = NewButton(CallGp, "Call_Btn", QStringLiteral("..."));
-    Call_Btn->setFixedWidth(28);
-    kes::SetComponentClass(Call_Btn, "");
-    CallOrderGp = NewRadioGroup(CallGp, "CallOrderGp", QStringLiteral("Order"), {"Before Write", "After Write"},
-                                "CallOrder");
-    CallStateGp = NewRadioGroup(CallGp, "CallStateGp", QStringLiteral("State"), {"Reset", "Set"}, "CallState");
-    call->addWidget(Call_Chk, 0, 0);
-    call->addWidget(CallTxt, 0, 1);
-    call->addWidget(Call_Btn, 0, 2);
-    auto* callGroups = new QHBoxLayout;
-    callGroups->addWidget(CallOrderGp);
-    callGroups->addWidget(CallStateGp);
-    call->addLayout(callGroups, 1, 0, 1, 3);
-    lay->addWidget(CallGp);
-
-    auto* valRow = new QHBoxLayout;
-    ValType_Lab = NewLabel(col, "ValType_Lab", QStringLiteral("Value Type"));
-    ValType_Box = NewCombo(col, "ValType_Box", kes::ValTypeItems() << QStringLiteral("Floating"));
-    ValLen_Lab = NewLabel(col, "ValLen_Lab", QStringLiteral("Length"));
-    ValLen_Box = NewCombo(col, "ValLen_Box", kes::ValLenItems());
-    valRow->addWidget(ValType_Lab);
-    valRow->addWidget(ValType_Box, 1);
-    valRow->addWidget(ValLen_Lab);
-    valRow->addWidget(ValLen_Box, 1);
-    lay->addLayout(valRow);
-
-    // The type groups share one place; the type shows one of them.
-    auto* typeArea = new QWidget(col);
-    auto* stack = new QVBoxLayout(typeArea);
-    stack->setContentsMargins(0, 0, 0, 0);
-
-    ComplexGp = NewGroup(typeArea, "ComplexGp", QStringLiteral("Multi-State"));
-    auto* cx = new QHBoxLayout(ComplexGp);
-    StateToGp = NewRadioGroup(ComplexGp, "StateToGp", QStringLiteral("Step"), {"Next State", "Previous State"},
-                              "StateTo");
-    // The kind radios stand apart from the step group's (see kes::RadioRow).
-    auto* kindBox = new QWidget(ComplexGp);
-    auto* kinds = new QVBoxLayout(kindBox);
-    kinds->setContentsMargins(0, 0, 0, 0);
-    Bit_Rdo = NewRadio(kindBox, "Bit_Rdo", QStringLiteral("Bit"));
-    Val_Rdo = NewRadio(kindBox, "Val_Rdo", QStringLiteral("Value"));
-    Lsb_Rdo = NewRadio(kindBox, "Lsb_Rdo", QStringLiteral("LSB"));
-    kinds->addWidget(Bit_Rdo);
-    kinds->addWidget(Val_Rdo);
-    kinds->addWidget(Lsb_Rdo);
-    cx->addWidget(StateToGp);
-    cx->addWidget(kindBox);
-    stack->addWidget(ComplexGp);
-
-    ValInGp = NewGroup(typeArea, "ValInGp", QStringLiteral("Input Value"));
-    auto* vin = new QGridLayout(ValInGp);
-    Int_Lab = NewLabel(ValInGp, "Int_Lab", QStringLiteral("Integer digits"));
-    Int_Box = NewFixedCombo(ValInGp, "Int_Box", NumberItems(1, 10));
-    Dec_Lab = NewLabel(ValInGp, "Dec_Lab", QStringLiteral("Decimal digits"));
-    Dec_Box = NewFixedCombo(ValInGp, "Dec_Box", NumberItems(0, 5));
-    Max_Lab = NewLabel(ValInGp, "Max_Lab", QStringLiteral("Maximum"));
-    Max_Txt = NewEdit(ValInGp, "Max_Txt");
-    Min_Lab = NewLabel(ValInGp, "Min_Lab", QStringLiteral("Minimum"));
-    Min_Txt = NewEdit(ValInGp, "Min_Txt");
-    vin->addWidget(Int_Lab, 0, 0);
-    vin->addWidget(Int_Box, 0, 1);
-    vin->addWidget(Dec_Lab, 0, 2);
-    vin->addWidget(Dec_Box, 0, 3);
-    vin->addWidget(Max_Lab, 1, 0);
-    vin->addWidget(Max_Txt, 1, 1);
-    vin->addWidget(Min_Lab, 1, 2);
-    vin->addWidget(Min_Txt, 1, 3);
-    stack->addWidget(ValInGp);
-
-    NormalGp = NewGroup(typeArea, "NormalGp", QStringLiteral("Constant"));
-    auto* nrm = new QHBoxLayout(NormalGp);
-    Normal_Txt = NewEdit(NormalGp, "Normal_Txt");
-    nrm->addWidget(Normal_Txt);
-    stack->addWidget(NormalGp);
-
-    AddGp = NewGroup(typeArea, "AddGp", QStringLiteral("Step"));
-    auto* add = new QGridLayout(AddGp);
-    AddVal_Lab = NewLabel(AddGp, "AddVal_Lab", QStringLiteral("Step"));
-    AddVal_Txt = NewEdit(AddGp, "AddVal_Txt");
-    Bound_Lab = NewLabel(AddGp, "Bound_Lab", QStringLiteral("Bound"));
-    Bound_Txt = NewEdit(AddGp, "Bound_Txt");
-    add->addWidget(AddVal_Lab, 0, 0);
-    add->addWidget(AddVal_Txt, 0, 1);
-    add->addWidget(Bound_Lab, 0, 2);
-    add->addWidget(Bound_Txt, 0, 3);
-    stack->addWidget(AddGp);
-
-    PgChgGp = NewGroup(typeArea, "PgChgGp", QStringLiteral("Target Page"));
-    auto* pg = new QHBoxLayout(PgChgGp);
-    PgChg_Box = NewFixedCombo(PgChgGp, "PgChg_Box", {});
-    pg->addWidget(PgChg_Box);
-    stack->addWidget(PgChgGp);
-    stack->addStretch();
-    // Room for the tallest group, so that choosing another type does not resize the form.
-    int tallest = 0;
-    for (QGroupBox* g : {ComplexGp, ValInGp, NormalGp, AddGp, PgChgGp})
-        tallest = std::max(tallest, g->sizeHint().height());
-    typeArea->setMinimumHeight(tallest);
-    lay->addWidget(typeArea);
+    Action = new kes::BtnActionPanel(Ctx(), col);
+    lay->addWidget(Action);
     lay->addStretch();
     return col;
 }
@@ -289,20 +156,20 @@ void TBtnSet::ConnectHandlers()
     auto clicked = [this](QAbstractButton* b, void (TBtnSet::*handler)()) {
         OnClicked(b, [this, handler] { (this->*handler)(); });
     };
-    activated(BtnType_Box, &TBtnSet::BtnType_BoxChange);
-    activated(ValType_Box, &TBtnSet::ValType_BoxChange);
-    activated(ValLen_Box, &TBtnSet::ValLen_BoxChange);
+    activated(Action->BtnType_Box, &TBtnSet::BtnType_BoxChange);
+    activated(Action->ValType_Box, &TBtnSet::ValType_BoxChange);
+    activated(Action->ValLen_Box, &TBtnSet::ValLen_BoxChange);
     activated(State_Box, &TBtnSet::State_BoxChange);
     activated(BtnSurFace_Box, &TBtnSet::State_BoxChange);
     activated(RefKey_Box, &TBtnSet::RefKey_BoxChange);
-    clicked(RefWBtn, &TBtnSet::RefWBtnClick);
-    clicked(RefRBtn, &TBtnSet::RefRBtnClick);
-    clicked(Call_Btn, &TBtnSet::Call_BtnClick);
-    clicked(DevRd_Chk, &TBtnSet::DevRd_ChkClick);
-    clicked(Call_Chk, &TBtnSet::Call_ChkClick);
-    clicked(Bit_Rdo, &TBtnSet::Bit_RdoClick);
-    clicked(Val_Rdo, &TBtnSet::Val_RdoClick);
-    clicked(Lsb_Rdo, &TBtnSet::Lsb_RdoClick);
+    clicked(Action->RefWBtn, &TBtnSet::RefWBtnClick);
+    clicked(Action->RefRBtn, &TBtnSet::RefRBtnClick);
+    clicked(Action->Call_Btn, &TBtnSet::Call_BtnClick);
+    clicked(Action->DevRd_Chk, &TBtnSet::DevRd_ChkClick);
+    clicked(Action->Call_Chk, &TBtnSet::Call_ChkClick);
+    clicked(Action->Bit_Rdo, &TBtnSet::Bit_RdoClick);
+    clicked(Action->Val_Rdo, &TBtnSet::Val_RdoClick);
+    clicked(Action->Lsb_Rdo, &TBtnSet::Lsb_RdoClick);
     clicked(BmpRdBtn, &TBtnSet::BmpRdBtnClick);
     clicked(BtnBmpClear, &TBtnSet::BtnBmpClearClick);
     clicked(RefKey_Chk, &TBtnSet::RefKey_ChkClick);
@@ -313,8 +180,6 @@ void TBtnSet::ConnectHandlers()
     kes::WatchEdit(Btn_Txt, {[this](int key) { Btn_TxtKeyUp(key); }, [this] { Btn_TxtClick(); },
                              [this] { Btn_TxtMouseUp(); }});
 }
-
-kes::BtnType TBtnSet::Type() const { return kes::BtnTypeOf(BtnType_Box->currentIndex()); }
 
 QString TBtnSet::PanelCaption() const { return picture_->Caption(); }
 

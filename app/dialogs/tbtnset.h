@@ -4,7 +4,7 @@
 // with one text and one picture each, the function key that also operates it, its frame,
 // font and user level. The dialog works on its own copy of all of these; the button
 // changes only when OK has checked every field.
-#include "app/dialogs/addressfield.h"
+#include "app/dialogs/btnactionpanel.h"
 #include "app/dialogs/picturepanel.h"
 #include "app/dialogs/settingsdialog.h"
 #include "objects/btntype.h"
@@ -33,49 +33,8 @@ public:
     ~TBtnSet() override;
 
     // ---- Components
-    QLabel* BtnType_Lab = nullptr;
-    QComboBox* BtnType_Box = nullptr;
-    QGroupBox* DevWR_Gp = nullptr;
-    QLabel* DevWrit_Lab = nullptr;
-    QLineEdit* DevWritTxt = nullptr;
-    QPushButton* RefWBtn = nullptr;
-    QCheckBox* DevRd_Chk = nullptr;
-    QLineEdit* DevReadTxt = nullptr;
-    QPushButton* RefRBtn = nullptr;
-    QGroupBox* CallGp = nullptr;
-    QCheckBox* Call_Chk = nullptr;
-    QLineEdit* CallTxt = nullptr;
-    QPushButton* Call_Btn = nullptr;
-    QGroupBox* CallOrderGp = nullptr; // before write, after write
-    QGroupBox* CallStateGp = nullptr; // "Reset", "Set"
-    QLabel* ValType_Lab = nullptr;
-    QComboBox* ValType_Box = nullptr;
-    QLabel* ValLen_Lab = nullptr;
-    QComboBox* ValLen_Box = nullptr;
-    // Type groups, one shown at a time.
-    QGroupBox* ComplexGp = nullptr;
-    QGroupBox* StateToGp = nullptr; // next state, previous state
-    QRadioButton* Bit_Rdo = nullptr;
-    QRadioButton* Val_Rdo = nullptr;
-    QRadioButton* Lsb_Rdo = nullptr;
-    QGroupBox* ValInGp = nullptr;
-    QLabel* Int_Lab = nullptr;
-    QComboBox* Int_Box = nullptr; // 1..10 integer digits
-    QLabel* Dec_Lab = nullptr;
-    QComboBox* Dec_Box = nullptr; // 0..5 decimal digits
-    QLabel* Max_Lab = nullptr;
-    QLineEdit* Max_Txt = nullptr;
-    QLabel* Min_Lab = nullptr;
-    QLineEdit* Min_Txt = nullptr;
-    QGroupBox* NormalGp = nullptr;
-    QLineEdit* Normal_Txt = nullptr;
-    QGroupBox* AddGp = nullptr;
-    QLabel* AddVal_Lab = nullptr;
-    QLineEdit* AddVal_Txt = nullptr;
-    QLabel* Bound_Lab = nullptr;
-    QLineEdit* Bound_Txt = nullptr;
-    QGroupBox* PgChgGp = nullptr;
-    QComboBox* PgChg_Box = nullptr;
+    // Type, addresses, value format and the type's own fields.
+    kes::BtnActionPanel* Action = nullptr;
     // States, texts and pictures.
     QLabel* StaNum_Lab = nullptr;
     QLineEdit* StaNum_Txt = nullptr;
@@ -147,10 +106,10 @@ protected:
 
 private:
     void BuildForm();
+    // The button-action panel, over room it may grow into.
     QWidget* BuildLeftColumn();
     QWidget* BuildRightColumn();
     void ConnectHandlers();
-    kes::BtnType Type() const;
     // The access kind the write and read addresses take for the chosen type and radio.
     std::uint8_t AccessKind() const;
     std::uint8_t LengthIndex() const;
@@ -163,7 +122,6 @@ private:
     void SetStateCountText(int n);
     void FillPageBox();
     void RewriteWriteText();
-    void RefillLimits();
     void RewriteForLength();
     void SetMultiStateAddress(bool word);
     void PutKeyBack();
@@ -177,9 +135,6 @@ private:
     void StoreFrame();
 
     TLxBtn& btn_;
-    std::unique_ptr<kes::AddressField> write_;
-    std::unique_ptr<kes::AddressField> read_;
-    std::unique_ptr<kes::AddressField> notify_;
     std::unique_ptr<kes::PicturePanel> picture_;
     int count_ = 1;
     std::vector<TBitmap> pics_;

@@ -39,22 +39,23 @@ std::string Ansi(const QLineEdit* e) { return kes::FieldText(e); }
 
 Check TBtnSet::ValidateAddresses()
 {
-    if (kes::IsBitBtnType(Type()))
-        ValLen_Box->setCurrentIndex(0);
-    return kes::CheckTypeAddresses(Type(), AccessKind(), LengthIndex(), *write_,
-                                   DevRd_Chk->isChecked() ? read_.get() : nullptr,
-                                   Call_Chk->isChecked() ? notify_.get() : nullptr);
+    if (kes::IsBitBtnType(Action->Type()))
+        Action->ValLen_Box->setCurrentIndex(0);
+    return kes::CheckTypeAddresses(Action->Type(), AccessKind(), LengthIndex(), *Action->Write,
+                                   Action->DevRd_Chk->isChecked() ? Action->Read.get() : nullptr,
+                                   Action->Call_Chk->isChecked() ? Action->Notify.get() : nullptr);
 }
 
 Check TBtnSet::ValidateValues()
 {
-    return kes::CheckTypeValues(Type(), ValType_Box->currentIndex(), LengthIndex() == 1,
-                                {Int_Box, Dec_Box, Max_Txt, Min_Txt, Normal_Txt, AddVal_Txt, Bound_Txt, PgChg_Box});
+    return kes::CheckTypeValues(Action->Type(), Action->ValType_Box->currentIndex(), LengthIndex() == 1,
+                                {Action->Int_Box, Action->Dec_Box, Action->Max_Txt, Action->Min_Txt, Action->Normal_Txt,
+                                 Action->AddVal_Txt, Action->Bound_Txt, Action->PgChg_Box});
 }
 
 Check TBtnSet::Validate()
 {
-    if (Type() == kes::BtnType::None)
+    if (Action->Type() == kes::BtnType::None)
         return FailMsg(kMsgNoType);
     if (Check f = kes::CheckPassword(PassTxt))
         return f;
@@ -73,7 +74,7 @@ Check TBtnSet::Validate()
 void TBtnSet::StoreType()
 {
     TLxBtn& b = btn_;
-    const int item = ValType_Box->currentIndex();
+    const int item = Action->ValType_Box->currentIndex();
     const int format = FieldFormat(item);
     const std::uint8_t len = LengthIndex();
     b.ValKind = AccessKind();
@@ -87,31 +88,31 @@ void TBtnSet::StoreType()
         // A floating value's numbers are read as 64-bit integers and kept to 32 bits.
         return item == kFloatItem ? DecimalTextToInt(text) : static_cast<std::int32_t>(TextToValue(text, format));
     };
-    switch (Type()) {
+    switch (Action->Type()) {
     case kes::BtnType::MultiState:
-        b.MultiFlag = kes::RadioGroupIndex(StateToGp) == 1 ? 1 : 0;
+        b.MultiFlag = kes::RadioGroupIndex(Action->StateToGp) == 1 ? 1 : 0;
         if (b.ValKind == 0x10)
             storeFormat();
         break;
     case kes::BtnType::InputValue:
-        b.IntNum = static_cast<std::uint8_t>(Int_Box->currentIndex() + 1);
-        b.DecNum = static_cast<std::uint8_t>(std::max(0, Dec_Box->currentIndex()));
+        b.IntNum = static_cast<std::uint8_t>(Action->Int_Box->currentIndex() + 1);
+        b.DecNum = static_cast<std::uint8_t>(std::max(0, Action->Dec_Box->currentIndex()));
         storeFormat();
-        b.ParamA = value(Max_Txt);
-        b.ParamB = value(Min_Txt);
+        b.ParamA = value(Action->Max_Txt);
+        b.ParamB = value(Action->Min_Txt);
         break;
     case kes::BtnType::SetConstant:
         storeFormat();
-        b.ParamA = value(Normal_Txt);
+        b.ParamA = value(Action->Normal_Txt);
         break;
     case kes::BtnType::Increment:
     case kes::BtnType::Decrement:
         storeFormat();
-        b.ParamA = value(AddVal_Txt);
-        b.ParamB = value(Bound_Txt);
+        b.ParamA = value(Action->AddVal_Txt);
+        b.ParamB = value(Action->Bound_Txt);
         break;
     case kes::BtnType::ChangePage:
-        b.ParamA = PgChg_Box->currentIndex();
+        b.ParamA = Action->PgChg_Box->currentIndex();
         break;
     default:
         break;
@@ -160,17 +161,17 @@ void TBtnSet::StoreFrame()
 void TBtnSet::Store()
 {
     TLxBtn& b = btn_;
-    const kes::BtnType t = Type();
+    const kes::BtnType t = Action->Type();
     StoreType();
 
-    write_->StoreTo(b.WriteDev, b.ValKind);
+    Action->Write->StoreTo(b.WriteDev, b.ValKind);
     b.PassText = kes::PasswordBytes(PassTxt->text());
-    read_->StoreTo(b.ReadDev, b.ValKind);
-    b.ReadUsed = DevRd_Chk->isChecked() ? 1 : 0;
+    Action->Read->StoreTo(b.ReadDev, b.ValKind);
+    b.ReadUsed = Action->DevRd_Chk->isChecked() ? 1 : 0;
     if (!b.ReadUsed)
         kes::ClearRef(b.ReadDev);
-    notify_->StoreTo(b.NotifyDev, 0x00);
-    b.NotifyUsed = Call_Chk->isChecked() ? 1 : 0;
+    Action->Notify->StoreTo(b.NotifyDev, 0x00);
+    b.NotifyUsed = Action->Call_Chk->isChecked() ? 1 : 0;
     if (!b.NotifyUsed)
         kes::ClearRef(b.NotifyDev);
 
@@ -178,11 +179,12 @@ void TBtnSet::Store()
     StoreKey();
     StoreStates();
     b.UserLevel = std::max(0, ComboBox_UserLevel->currentIndex());
-    b.NotifyOrder = kes::RadioGroupIndex(CallOrderGp) > 0 ? 1 : 0;
-    b.NotifyState = kes::RadioGroupIndex(CallStateGp) > 0 ? 1 : 0;
+    b.NotifyOrder = kes::RadioGroupIndex(Action->CallOrderGp) > 0 ? 1 : 0;
+    b.NotifyState = kes::RadioGroupIndex(Action->CallStateGp) > 0 ? 1 : 0;
     if (Ctx().ObjToolbarRefresh)
         Ctx().ObjToolbarRefresh(b);
     StoreFrame();
-    b.PrintText = kes::QStringToAnsi(Ctx().BtnMenuCaption + QLatin1Char('[') + BtnType_Box->itemText(kes::BtnTypeItem(t)) + QLatin1Char(']'));
+    b.PrintText = kes::QStringToAnsi(Ctx().BtnMenuCaption + QLatin1Char('[') +
+                                     Action->BtnType_Box->itemText(kes::BtnTypeItem(t)) + QLatin1Char(']'));
     b.BmpRePaint();
 }

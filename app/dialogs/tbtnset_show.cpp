@@ -56,10 +56,10 @@ void TBtnSet::LoadFields()
 {
     const TLxBtn& b = btn_;
     const BtnType type = kes::BtnTypeOf(kes::BtnCode(b.BtnType));
-    BtnType_Box->setCurrentIndex(kes::BtnTypeItem(type));
-    write_->LoadCompanion(b.WriteDev);
-    read_->LoadCompanion(b.ReadDev);
-    notify_->LoadCompanion(b.NotifyDev);
+    Action->BtnType_Box->setCurrentIndex(kes::BtnTypeItem(type));
+    Action->Write->LoadCompanion(b.WriteDev);
+    Action->Read->LoadCompanion(b.ReadDev);
+    Action->Notify->LoadCompanion(b.NotifyDev);
     ComboBox_UserLevel->setCurrentIndex(b.UserLevel >= 0 && b.UserLevel <= 4 ? b.UserLevel : 0);
     Font_Box->setCurrentIndex(b.fontsize >= 0 && b.fontsize <= 3 ? b.fontsize : 0);
     ShowHeldValueBoxes();
@@ -79,26 +79,26 @@ void TBtnSet::LoadFields()
     BtnSurFace_Box->setCurrentIndex(b.Surface <= 4 ? b.Surface : 1);
 
     const bool reads = b.ReadUsed != 0;
-    DevRd_Chk->setChecked(reads);
-    read_->SetEnabled(reads);
+    Action->DevRd_Chk->setChecked(reads);
+    Action->Read->SetEnabled(reads);
     const bool notifies = b.NotifyUsed != 0;
-    Call_Chk->setChecked(notifies);
-    notify_->SetEnabled(notifies);
-    kes::SetEnabled({CallStateGp, CallOrderGp}, notifies);
-    kes::SetRadioGroupIndex(CallOrderGp, b.NotifyOrder ? 1 : 0);
-    kes::SetRadioGroupIndex(CallStateGp, b.NotifyState ? 1 : 0);
+    Action->Call_Chk->setChecked(notifies);
+    Action->Notify->SetEnabled(notifies);
+    kes::SetEnabled({Action->CallStateGp, Action->CallOrderGp}, notifies);
+    kes::SetRadioGroupIndex(Action->CallOrderGp, b.NotifyOrder ? 1 : 0);
+    kes::SetRadioGroupIndex(Action->CallStateGp, b.NotifyState ? 1 : 0);
 
     const std::uint8_t kind = b.ValKind & 0x30;
     const std::uint8_t len = b.ValLen <= 1 ? b.ValLen : 0;
-    write_->Show(b.WriteDev.DevAddrCode, kind, len, b.WriteDev.RefBitNo);
+    Action->Write->Show(b.WriteDev.DevAddrCode, kind, len, b.WriteDev.RefBitNo);
     if (reads)
-        read_->Show(b.ReadDev.DevAddrCode, kind, len, b.ReadDev.RefBitNo);
+        Action->Read->Show(b.ReadDev.DevAddrCode, kind, len, b.ReadDev.RefBitNo);
     else
-        read_->Clear();
+        Action->Read->Clear();
     if (notifies)
-        notify_->Show(b.NotifyDev.DevAddrCode, 0x00, 0, b.NotifyDev.RefBitNo);
+        Action->Notify->Show(b.NotifyDev.DevAddrCode, 0x00, 0, b.NotifyDev.RefBitNo);
     else
-        notify_->Clear();
+        Action->Notify->Clear();
 
     kes::ShowKey(RefKey_Chk, RefKey_Box, b.BoundKey());
     PassTxt->setText(kes::PasswordText(b.PassText));
@@ -109,8 +109,8 @@ void TBtnSet::LoadFields()
         ComboBox_UserLevel->setCurrentIndex(0);
         break;
     case BtnType::MultiState: {
-        kes::SetRadioGroupIndex(StateToGp, b.MultiFlag ? 1 : 0);
-        QRadioButton* radio = kind == 0x10 ? Val_Rdo : (kind == 0x20 ? Lsb_Rdo : Bit_Rdo);
+        kes::SetRadioGroupIndex(Action->StateToGp, b.MultiFlag ? 1 : 0);
+        QRadioButton* radio = kind == 0x10 ? Action->Val_Rdo : (kind == 0x20 ? Action->Lsb_Rdo : Action->Bit_Rdo);
         radio->setChecked(true);
         // Two states on a bit: the count is fixed.
         kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD}, kind != 0x00);
@@ -119,36 +119,36 @@ void TBtnSet::LoadFields()
     case BtnType::InputValue: {
         const bool isFloat = IsFormat(b.ValType, ValFormat::Float);
         if (isFloat) {
-            ValType_Box->setCurrentIndex(kFloatItem);
-            ValLen_Box->setCurrentIndex(1);
-            kes::SetEnabled({ValLen_Box, ValLen_Lab}, false);
-            Max_Txt->setText(ValueText(b.ParamA, ShownFormat(b), 1));
-            Min_Txt->setText(ValueText(b.ParamB, ShownFormat(b), 1));
+            Action->ValType_Box->setCurrentIndex(kFloatItem);
+            Action->ValLen_Box->setCurrentIndex(1);
+            kes::SetEnabled({Action->ValLen_Box, Action->ValLen_Lab}, false);
+            Action->Max_Txt->setText(ValueText(b.ParamA, ShownFormat(b), 1));
+            Action->Min_Txt->setText(ValueText(b.ParamB, ShownFormat(b), 1));
         } else {
-            Max_Txt->setText(ValueText(b.ParamA, ShownFormat(b), len));
-            Min_Txt->setText(ValueText(b.ParamB, ShownFormat(b), len));
+            Action->Max_Txt->setText(ValueText(b.ParamA, ShownFormat(b), len));
+            Action->Min_Txt->setText(ValueText(b.ParamB, ShownFormat(b), len));
         }
-        Int_Box->setCurrentIndex(std::clamp<int>(b.IntNum, 1, 10) - 1);
-        Dec_Box->setCurrentIndex(std::min<int>(b.DecNum, 5));
-        write_->Show(b.WriteDev.DevAddrCode, 0x10, len, b.WriteDev.RefBitNo);
+        Action->Int_Box->setCurrentIndex(std::clamp<int>(b.IntNum, 1, 10) - 1);
+        Action->Dec_Box->setCurrentIndex(std::min<int>(b.DecNum, 5));
+        Action->Write->Show(b.WriteDev.DevAddrCode, 0x10, len, b.WriteDev.RefBitNo);
         if (reads)
-            read_->Show(b.ReadDev.DevAddrCode, 0x10, len, b.ReadDev.RefBitNo);
+            Action->Read->Show(b.ReadDev.DevAddrCode, 0x10, len, b.ReadDev.RefBitNo);
         if (kes::IsHexOrBcd(b.ValType)) {
-            kes::SetEnabled({Dec_Box, Dec_Lab}, false);
-            Dec_Box->setCurrentIndex(0);
+            kes::SetEnabled({Action->Dec_Box, Action->Dec_Lab}, false);
+            Action->Dec_Box->setCurrentIndex(0);
         }
         if (reads)
             kes::SetEnabled({BtnTxt_Lab, Btn_Txt, BmpRdBtn, BtnBmpClear}, false);
         break;
     }
     case BtnType::SetConstant:
-        DevRd_Chk->setEnabled(false);
-        Normal_Txt->setText(ValueText(b.ParamA, ShownFormat(b), len));
+        Action->DevRd_Chk->setEnabled(false);
+        Action->Normal_Txt->setText(ValueText(b.ParamA, ShownFormat(b), len));
         break;
     case BtnType::Increment:
     case BtnType::Decrement:
-        AddVal_Txt->setText(ValueText(b.ParamA, ShownFormat(b), len));
-        Bound_Txt->setText(ValueText(b.ParamB, ShownFormat(b), len));
+        Action->AddVal_Txt->setText(ValueText(b.ParamA, ShownFormat(b), len));
+        Action->Bound_Txt->setText(ValueText(b.ParamB, ShownFormat(b), len));
         break;
     case BtnType::ChangePage:
     case BtnType::SetPassword:
@@ -171,43 +171,28 @@ void TBtnSet::LoadFields()
 
 void TBtnSet::FitTypeControls()
 {
-    kes::SetEnabled({CallGp, DevWR_Gp}, true);
-    for (QGroupBox* g : {AddGp, ValInGp, PgChgGp, NormalGp, ComplexGp})
-        g->hide();
-    kes::SetEnabled({ValLen_Box, ValLen_Lab, ValType_Box, ValType_Lab, StaNum_Lab, StaNum_Txt, StaNum_UD}, false);
-    kes::SetEnabled({DevRd_Chk, DevWrit_Lab, RefWBtn, DevWritTxt, Call_Chk, BtnTxt_Lab, Btn_Txt, BmpRdBtn, BtnBmpClear}, true);
-    kes::SetEnabled({CallOrderGp, CallStateGp}, Call_Chk->isChecked());
-    switch (Type()) {
+    const BtnType t = Action->Type();
+    Action->ShowTypeLayout(t);
+    kes::SetEnabled({Action->DevWritTxt, BtnTxt_Lab, Btn_Txt, BmpRdBtn, BtnBmpClear}, true);
+    kes::SetEnabled({Action->CallOrderGp, Action->CallStateGp}, Action->Call_Chk->isChecked());
+    switch (t) {
     case BtnType::MultiState:
-        kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD, State_Lab, State_Box}, true);
-        ComplexGp->show();
-        (State_Box->count() > 2 ? Val_Rdo : Bit_Rdo)->setChecked(true);
+        kes::SetEnabled({State_Lab, State_Box}, true);
+        (State_Box->count() > 2 ? Action->Val_Rdo : Action->Bit_Rdo)->setChecked(true);
         break;
     case BtnType::InputValue:
-        ValInGp->show();
-        Val_Rdo->setChecked(true);
-        kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, true);
+        Action->Val_Rdo->setChecked(true);
         break;
     case BtnType::SetConstant:
-        kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, true);
-        DevRd_Chk->setChecked(false);
-        read_->Clear();
-        read_->SetEnabled(false);
-        NormalGp->show();
-        break;
-    case BtnType::Increment:
-    case BtnType::Decrement:
-        kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, true);
-        AddGp->show();
+        Action->DevRd_Chk->setChecked(false);
+        Action->Read->Clear();
+        Action->Read->SetEnabled(false);
         break;
     case BtnType::ChangePage:
     case BtnType::SetPassword:
-        if (Type() == BtnType::ChangePage)
-            PgChgGp->show();
-        kes::SetEnabled({DevRd_Chk, CallGp, DevWR_Gp, DevWrit_Lab, RefWBtn, Call_Chk}, false);
-        write_->Clear();
-        notify_->Clear();
-        Call_Chk->setChecked(false);
+        Action->Write->Clear();
+        Action->Notify->Clear();
+        Action->Call_Chk->setChecked(false);
         break;
     default:
         break;
@@ -217,33 +202,33 @@ void TBtnSet::FitTypeControls()
 void TBtnSet::ShowHeldValueBoxes()
 {
     const TLxBtn& b = btn_;
-    ValType_Box->setCurrentIndex(kes::FormatItem(b.ValType));
-    ValLen_Box->setCurrentIndex(b.ValLen <= 1 ? b.ValLen : 0);
+    Action->ValType_Box->setCurrentIndex(kes::FormatItem(b.ValType));
+    Action->ValLen_Box->setCurrentIndex(b.ValLen <= 1 ? b.ValLen : 0);
 }
 
 void TBtnSet::SetValueBoxesFirst()
 {
-    ValType_Box->setCurrentIndex(0);
-    ValLen_Box->setCurrentIndex(0);
+    Action->ValType_Box->setCurrentIndex(0);
+    Action->ValLen_Box->setCurrentIndex(0);
 }
 
 void TBtnSet::SetStateCountText(int n) { StaNum_Txt->setText(QString::number(n)); }
 
 void TBtnSet::FillPageBox()
 {
-    PgChg_Box->clear();
+    Action->PgChg_Box->clear();
     for (int i = 0; i < Ctx().PageCount; ++i)
-        PgChg_Box->addItem(QString::number(i));
-    PgChg_Box->setCurrentIndex(btn_.ParamA >= 0 && btn_.ParamA < Ctx().PageCount ? btn_.ParamA : -1);
+        Action->PgChg_Box->addItem(QString::number(i));
+    Action->PgChg_Box->setCurrentIndex(btn_.ParamA >= 0 && btn_.ParamA < Ctx().PageCount ? btn_.ParamA : -1);
 }
 
 std::uint8_t TBtnSet::AccessKind() const
 {
-    const BtnType t = Type();
+    const BtnType t = Action->Type();
     if (kes::IsBitBtnType(t))
         return 0x00;
     if (t == BtnType::MultiState)
-        return Val_Rdo->isChecked() ? 0x10 : (Lsb_Rdo->isChecked() ? 0x20 : 0x00);
+        return Action->Val_Rdo->isChecked() ? 0x10 : (Action->Lsb_Rdo->isChecked() ? 0x20 : 0x00);
     return 0x10;
 }
 
@@ -251,14 +236,14 @@ std::uint8_t TBtnSet::LengthIndex() const
 {
     if (AccessKind() == 0x00)
         return 0;
-    if (ValType_Box->currentIndex() == kFloatItem)
+    if (Action->ValType_Box->currentIndex() == kFloatItem)
         return 1;
-    return ValLen_Box->currentIndex() == 1 ? 1 : 0;
+    return Action->ValLen_Box->currentIndex() == 1 ? 1 : 0;
 }
 
 std::uint8_t TBtnSet::PickKind() const
 {
-    const BtnType t = Type();
+    const BtnType t = Action->Type();
     if (kes::IsPanelBtnType(t) || t == BtnType::None)
         return 0;
     switch (AccessKind()) {
@@ -271,19 +256,19 @@ std::uint8_t TBtnSet::PickKind() const
 void TBtnSet::RewriteWriteText()
 {
     const std::uint8_t kind = AccessKind();
-    QString text = write_->Format(btn_.WriteDev.DevAddrCode, kind, LengthIndex(), btn_.WriteDev.RefBitNo);
+    QString text = Action->Write->Format(btn_.WriteDev.DevAddrCode, kind, LengthIndex(), btn_.WriteDev.RefBitNo);
     if (text.isEmpty())
-        text = write_->DefaultText(kind);
-    write_->SetText(text);
-    if (DevRd_Chk->isChecked())
-        read_->SetText(text);
-    if (kes::IsPanelBtnType(Type()))
-        write_->Clear();
+        text = Action->Write->DefaultText(kind);
+    Action->Write->SetText(text);
+    if (Action->DevRd_Chk->isChecked())
+        Action->Read->SetText(text);
+    if (kes::IsPanelBtnType(Action->Type()))
+        Action->Write->Clear();
 }
 
 void TBtnSet::BtnType_BoxChange()
 {
-    const BtnType t = Type();
+    const BtnType t = Action->Type();
     FitTypeControls();
     SyncStateLists();
     kes::SetEnabled({UserLevel_Lab, ComboBox_UserLevel}, true);
@@ -303,30 +288,30 @@ void TBtnSet::BtnType_BoxChange()
         }
     } else if (t == BtnType::MultiState) {
         if (State_Box->count() <= 2) {
-            Bit_Rdo->setChecked(true);
+            Action->Bit_Rdo->setChecked(true);
             ShowHeldValueBoxes();
             SyncStateLists();
             Bit_RdoClick();
         } else {
             // A multi-state button chosen again keeps its value set-up.
-            Val_Rdo->setChecked(true);
-            kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, true);
+            Action->Val_Rdo->setChecked(true);
+            kes::SetEnabled({Action->ValType_Box, Action->ValType_Lab, Action->ValLen_Box, Action->ValLen_Lab}, true);
             SetValueBoxesFirst();
         }
     } else if (t == BtnType::InputValue) {
-        kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, true);
-        Int_Box->setCurrentIndex(0);
-        Dec_Box->setCurrentIndex(0);
+        kes::SetEnabled({Action->ValType_Box, Action->ValType_Lab, Action->ValLen_Box, Action->ValLen_Lab}, true);
+        Action->Int_Box->setCurrentIndex(0);
+        Action->Dec_Box->setCurrentIndex(0);
         SetValueBoxesFirst();
         ValType_BoxChange();
         count_ = 1;
         SetStateCountText(1);
         SyncStateLists();
-        if (DevRd_Chk->isChecked())
+        if (Action->DevRd_Chk->isChecked())
             kes::SetEnabled({BtnTxt_Lab, Btn_Txt, BmpRdBtn, BtnBmpClear}, false);
     } else if (t >= BtnType::SetConstant && t <= BtnType::Decrement) {
         if (t == BtnType::SetConstant)
-            DevRd_Chk->setEnabled(false);
+            Action->DevRd_Chk->setEnabled(false);
         SetValueBoxesFirst();
         count_ = 1;
         SetStateCountText(1);
@@ -340,9 +325,9 @@ void TBtnSet::BtnType_BoxChange()
         count_ = 1;
         SetStateCountText(1);
         SyncStateLists();
-        DevRd_Chk->setChecked(false);
-        read_->Clear();
-        read_->SetEnabled(false);
+        Action->DevRd_Chk->setChecked(false);
+        Action->Read->Clear();
+        Action->Read->SetEnabled(false);
     }
     RewriteWriteText();
     State_BoxChange();
@@ -352,10 +337,11 @@ void TBtnSet::BtnType_BoxChange()
 
 void TBtnSet::SetMultiStateAddress(bool word)
 {
-    write_->SetText(write_->Comp.IntMem ? write_->PanelMemoryText(word) : write_->DefaultText(word ? 0x10 : 0x00));
-    if (DevRd_Chk->isChecked()) {
-        read_->Comp.IntMem = write_->Comp.IntMem;
-        read_->SetText(write_->Text());
+    Action->Write->SetText(Action->Write->Comp.IntMem ? Action->Write->PanelMemoryText(word)
+                                                      : Action->Write->DefaultText(word ? 0x10 : 0x00));
+    if (Action->DevRd_Chk->isChecked()) {
+        Action->Read->Comp.IntMem = Action->Write->Comp.IntMem;
+        Action->Read->SetText(Action->Write->Text());
     }
 }
 
@@ -364,7 +350,7 @@ void TBtnSet::Bit_RdoClick()
     count_ = 2;
     SetStateCountText(2);
     SyncStateLists();
-    kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, false);
+    kes::SetEnabled({Action->ValType_Box, Action->ValType_Lab, Action->ValLen_Box, Action->ValLen_Lab}, false);
     ShowHeldValueBoxes();
     kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD}, false);
     kes::SetEnabled({State_Box, State_Lab}, true);
@@ -374,7 +360,7 @@ void TBtnSet::Bit_RdoClick()
 
 void TBtnSet::Val_RdoClick()
 {
-    kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, false);
+    kes::SetEnabled({Action->ValType_Box, Action->ValType_Lab, Action->ValLen_Box, Action->ValLen_Lab}, false);
     SetValueBoxesFirst();
     kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD, State_Box, State_Lab}, true);
     bool ok = false;
@@ -388,7 +374,7 @@ void TBtnSet::Val_RdoClick()
 
 void TBtnSet::Lsb_RdoClick()
 {
-    kes::SetEnabled({ValType_Box, ValType_Lab, ValLen_Box, ValLen_Lab}, false);
+    kes::SetEnabled({Action->ValType_Box, Action->ValType_Lab, Action->ValLen_Box, Action->ValLen_Lab}, false);
     SetValueBoxesFirst();
     kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD, State_Box, State_Lab}, true);
     bool ok = false;
@@ -404,65 +390,44 @@ void TBtnSet::Lsb_RdoClick()
 
 void TBtnSet::DevRd_ChkClick()
 {
-    const bool on = DevRd_Chk->isChecked();
-    read_->FollowWhen(on, *write_);
-    if (Type() == BtnType::InputValue)
+    const bool on = Action->DevRd_Chk->isChecked();
+    Action->Read->FollowWhen(on, *Action->Write);
+    if (Action->Type() == BtnType::InputValue)
         kes::SetEnabled({BtnTxt_Lab, Btn_Txt, BmpRdBtn, BtnBmpClear}, !on);
 }
 
 void TBtnSet::Call_ChkClick()
 {
-    const bool on = Call_Chk->isChecked();
-    notify_->SetEnabled(on);
-    kes::SetEnabled({CallOrderGp, CallStateGp}, on);
+    const bool on = Action->Call_Chk->isChecked();
+    Action->Notify->SetEnabled(on);
+    kes::SetEnabled({Action->CallOrderGp, Action->CallStateGp}, on);
     if (on)
-        notify_->SetText(notify_->Comp.IntMem ? notify_->PanelMemoryText(false) : notify_->DefaultText(0x00));
+        Action->Notify->SetText(Action->Notify->Comp.IntMem ? Action->Notify->PanelMemoryText(false)
+                                                            : Action->Notify->DefaultText(0x00));
     else
-        notify_->Clear();
+        Action->Notify->Clear();
 }
 
-void TBtnSet::RefWBtnClick() { write_->Pick(this, PickKind(), LengthIndex()); }
+void TBtnSet::RefWBtnClick() { Action->Write->Pick(this, PickKind(), LengthIndex()); }
 
-void TBtnSet::RefRBtnClick() { read_->Pick(this, PickKind(), LengthIndex()); }
+void TBtnSet::RefRBtnClick() { Action->Read->Pick(this, PickKind(), LengthIndex()); }
 
-void TBtnSet::Call_BtnClick() { notify_->Pick(this, 1, 0); }
+void TBtnSet::Call_BtnClick() { Action->Notify->Pick(this, 1, 0); }
 
 // ---- Value format
 
 void TBtnSet::ValType_BoxChange()
 {
-    const int item = ValType_Box->currentIndex();
-    const bool isFloat = item == kFloatItem;
-    if (Type() == BtnType::InputValue) {
-        const bool digitsOnly = kes::IsHexOrBcd(kes::FormatOfItem(item));
-        kes::SetEnabled({Dec_Box, Dec_Lab}, !digitsOnly);
-        if (digitsOnly)
-            Dec_Box->setCurrentIndex(0);
-    }
-    const int lenBefore = ValLen_Box->currentIndex();
-    ValLen_Box->setCurrentIndex(isFloat ? 1 : 0);
-    kes::SetEnabled({ValLen_Box, ValLen_Lab}, !isFloat);
-    RefillLimits();
-    if (ValLen_Box->currentIndex() != lenBefore)
+    const bool lengthChanged = Action->FitValueType();
+    Action->RefillLimits(LengthIndex());
+    if (lengthChanged)
         RewriteForLength();
 }
 
 void TBtnSet::ValLen_BoxChange()
 {
-    RefillLimits();
+    Action->RefillLimits(LengthIndex());
     RewriteForLength();
-}
-
-void TBtnSet::RefillLimits()
-{
-    const int item = ValType_Box->currentIndex();
-    // A floating value's limits are whole signed 32-bit numbers.
-    const int format = kes::FieldFormat(item);
-    const int len = LengthIndex();
-    Min_Txt->setText(QString::fromStdString(RangeLimitText(format, len, 0)));
-    Max_Txt->setText(QString::fromStdString(RangeLimitText(format, len, 1)));
-    AddVal_Txt->setText(QStringLiteral("1"));
-    Bound_Txt->setText(QString::fromStdString(RangeLimitText(format, len, Type() == BtnType::Increment ? 1 : 0)));
 }
 
 void TBtnSet::RewriteForLength()
@@ -471,8 +436,8 @@ void TBtnSet::RewriteForLength()
     const kes::LxTypeCore& m = Ctx().Model;
     if (!m.LengthSelectsAccess || AccessKind() != 0x10)
         return;
-    const QString text = write_->Format(m.DefWordCode, 0x10, LengthIndex(), 0);
-    write_->SetText(text.isEmpty() ? kes::AnsiToQString(m.DefWordText) : text);
+    const QString text = Action->Write->Format(m.DefWordCode, 0x10, LengthIndex(), 0);
+    Action->Write->SetText(text.isEmpty() ? kes::AnsiToQString(m.DefWordText) : text);
 }
 
 // ---- Function key
@@ -493,7 +458,8 @@ void TBtnSet::RefKey_BoxChange()
     if (k < 0)
         return;
     // A maintained button holds its key down: no arrow key can do that.
-    const int msg = k >= kKeyUp && Type() == BtnType::Maintained ? kMsgKeyRefused : kes::KeyRefusal(Ctx(), k, btn_.BoundKey());
+    const int msg = k >= kKeyUp && Action->Type() == BtnType::Maintained ? kMsgKeyRefused
+                                                                         : kes::KeyRefusal(Ctx(), k, btn_.BoundKey());
     if (msg != 0) {
         kes::ShowMsg(msg);
         PutKeyBack();

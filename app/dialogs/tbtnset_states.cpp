@@ -29,7 +29,7 @@ void TBtnSet::SyncStateLists()
 {
     State_Box->clear();
     kes::SetEnabled({State_Box, State_Lab}, true);
-    if (kes::IsValueBtnType(Type()))
+    if (kes::IsValueBtnType(Action->Type()))
         count_ = 1;
     const auto n = static_cast<std::size_t>(count_);
     if (pics_.size() > n)
@@ -71,9 +71,9 @@ void TBtnSet::StaNum_UDClick(bool)
 {
     // Each access kind wraps round within its own range; no kind reaches 0 states.
     int top = kMaxStates;
-    if (Bit_Rdo->isChecked())
+    if (Action->Bit_Rdo->isChecked())
         top = 2;
-    else if (Lsb_Rdo->isChecked())
+    else if (Action->Lsb_Rdo->isChecked())
         top = 16;
     int& pos = StaNum_UD->Position;
     pos = kes::WrapPosition(pos, 1, top);

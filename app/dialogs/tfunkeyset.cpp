@@ -2,6 +2,7 @@
 // button type.
 #include "app/dialogs/tfunkeyset.h"
 
+#include "app/dialogs/btnactionpanel.h"
 #include "app/dialogs/entryfields.h"
 #include "app/dialogs/updown.h"
 #include "app/model/lxtypecore.h"
@@ -42,9 +43,6 @@ int ShownFormat(const PgFunKeyRec& key)
     return kes::IsNumberFormat(key.ValueType) ? key.ValueType : kes::FormatCode(kes::ValFormat::Unsigned);
 }
 
-const QStringList kBtnTypes = {"Set ON",    "Set OFF",   "Pulse ON",     "Pulse OFF",  "Alternate",
-                               "Maintained", "Multi-State", "Input Value", "Set Constant", "Increment",
-                               "Decrement", "Change Page", "Set Password"};
 using kes::BtnType;
 
 } // namespace
@@ -53,10 +51,7 @@ TFunKeySet::TFunKeySet(kes::DialogContext& ctx, QWidget* owner) : SettingsDialog
 {
     setWindowTitle(QStringLiteral("Function Keys"));
     BuildForm();
-    write_ = std::make_unique<kes::AddressField>(ctx, DevWritTxt, RefWBtn);
-    read_ = std::make_unique<kes::AddressField>(ctx, DevReadTxt, RefRBtn);
-    notify_ = std::make_unique<kes::AddressField>(ctx, CallTxt, Call_Btn);
-    for (kes::AddressField* f : {write_.get(), read_.get(), notify_.get()})
+    for (kes::AddressField* f : {Action->Write.get(), Action->Read.get(), Action->Notify.get()})
         f->Comp.Link = ctx.State.LinkIndex;
     ConnectHandlers();
 }
@@ -83,38 +78,7 @@ void TFunKeySet::BuildForm()
             FunKey_Grid->setItem(r, c, new QTableWidgetItem);
 
     auto* right = new QVBoxLayout;
-    BtnType_Lab = NewLabel(this, "BtnType_Lab", QStringLiteral("Button Type"));
-    BtnType_Box = NewCombo(this, "BtnType_Box", kBtnTypes);
-    right->addLayout(kes::LabelledRows({{BtnType_Lab, BtnType_Box}}));
-
-    DevWR_Gp = NewGroup(this, "DevWR_Gp", QStringLiteral("Device"));
-    auto* wr = new QGridLayout(DevWR_Gp);
-    DevWrit_Lab = NewLabel(DevWR_Gp, "DevWrit_Lab", QStringLiteral("Write"));
-    DevRd_Chk = NewCheck(DevWR_Gp, "DevRd_Chk", QStringLiteral("Read"));
-    wr->addWidget(DevWrit_Lab, 0, 0);
-    wr->addLayout(NewAddressRow(DevWR_Gp, "DevWritTxt", DevWritTxt, "RefWBtn", RefWBtn), 0, 1);
-    wr->addWidget(DevRd_Chk, 1, 0);
-    wr->addLayout(NewAddressRow(DevWR_Gp, "DevReadTxt", DevReadTxt, "RefRBtn", RefRBtn), 1, 1);
-    right->addWidget(DevWR_Gp);
-
-    CallGp = NewGroup(this, "CallGp", QStringLiteral("Notify"));
-    auto* call = new QGridLayout(CallGp);
-    Call_Chk = NewCheck(CallGp, "Call_Chk", QStringLiteral("Notify"));
-    CallOrderGp = NewRadioGroup(CallGp, "CallOrderGp", QStringLiteral("Order"), {"Before Write", "After Write"},
-                                "CallOrder");
-    CallStateGp = NewRadioGroup(CallGp, "CallStateGp", QStringLiteral("State"), {"Reset", "Set"}, "CallState");
-    call->addWidget(Call_Chk, 0, 0);
-    call->addLayout(NewAddressRow(CallGp, "CallTxt", CallTxt, "Call_Btn", Call_Btn), 0, 1);
-    auto* callGroups = new QHBoxLayout;
-    callGroups->addWidget(CallOrderGp);
-    callGroups->addWidget(CallStateGp);
-    call->addLayout(callGroups, 1, 0, 1, 2);
-    right->addWidget(CallGp);
-
-    ValType_Lab = NewLabel(this, "ValType_Lab", QStringLiteral("Value Type"));
-    ValType_Box = NewCombo(this, "ValType_Box", kes::ValTypeItems() << QStringLiteral("Floating"));
-    ValLen_Lab = NewLabel(this, "ValLen_Lab", QStringLiteral("Length"));
-    ValLen_Box = NewCombo(this, "ValLen_Box", kes::ValLenItems());
+    Action = new kes::BtnActionPanel(Ctx(), this);
     UserLevel_Lab = NewLabel(this, "UserLevel_Lab", QStringLiteral("User Level"));
     ComboBox_UserLevel = NewFixedCombo(this, "ComboBox_UserLevel", kes::NumberItems(0, 4));
     StaNum_Lab = NewLabel(this, "StaNum_Lab", QStringLiteral("States"));
@@ -126,21 +90,17 @@ void TFunKeySet::BuildForm()
     count->setSpacing(0);
     count->addWidget(StaNum_Txt);
     count->addWidget(StaNum_UD);
-    auto* values = new QGridLayout;
-    values->addWidget(ValType_Lab, 0, 0);
-    values->addWidget(ValType_Box, 0, 1);
-    values->addWidget(ValLen_Lab, 0, 2);
-    values->addWidget(ValLen_Box, 0, 3);
-    values->addWidget(UserLevel_Lab, 1, 0);
-    values->addWidget(ComboBox_UserLevel, 1, 1);
-    values->addWidget(StaNum_Lab, 1, 2);
-    values->addLayout(count, 1, 3);
-    right->addLayout(values);
+    // Level and state count on a row of their own below the value format.
+    Action->ValueRows->addWidget(UserLevel_Lab, 1, 0);
+    Action->ValueRows->addWidget(ComboBox_UserLevel, 1, 1);
+    Action->ValueRows->addWidget(StaNum_Lab, 1, 2);
+    Action->ValueRows->addLayout(count, 1, 3);
+    Action->SetStateCountControls({StaNum_Lab, StaNum_Txt, StaNum_UD});
+    right->addWidget(Action);
     State_Box = NewFixedCombo(this, "State_Box", {});
     State_Box->hide();
     PassTxt = NewEdit(this, "PassTxt");
     PassTxt->hide();
-    right->addWidget(BuildTypeArea(this));
     right->addStretch();
 
     SetBtn = NewButton(this, "SetBtn", QStringLiteral("Set"));
@@ -155,59 +115,6 @@ void TFunKeySet::BuildForm()
     lay->addLayout(kes::RowOf({SetBtn, DelBtn, DelAllBtn, CloseBtn}, true));
 }
 
-QWidget* TFunKeySet::BuildTypeArea(QWidget* parent)
-{
-    // The type groups share one place; the type shows one of them.
-    auto* area = new QWidget(parent);
-    auto* stack = new QVBoxLayout(area);
-    stack->setContentsMargins(0, 0, 0, 0);
-
-    ComplexGp = NewGroup(area, "ComplexGp", QStringLiteral("Multi-State"));
-    StateToGp = NewRadioGroup(ComplexGp, "StateToGp", QStringLiteral("Step"), {"Next State", "Previous State"},
-                              "StateTo");
-    Bit_Rdo = NewRadio(ComplexGp, "Bit_Rdo", QStringLiteral("Bit"));
-    Val_Rdo = NewRadio(ComplexGp, "Val_Rdo", QStringLiteral("Value"));
-    Lsb_Rdo = NewRadio(ComplexGp, "Lsb_Rdo", QStringLiteral("LSB"));
-    auto* cx = new QHBoxLayout(ComplexGp);
-    cx->addWidget(StateToGp);
-    cx->addWidget(kes::RadioRow(ComplexGp, {Bit_Rdo, Val_Rdo, Lsb_Rdo}));
-    stack->addWidget(ComplexGp);
-
-    ValInGp = NewGroup(area, "ValInGp", QStringLiteral("Input Value"));
-    Int_Box = NewFixedCombo(ValInGp, "Int_Box", kes::NumberItems(1, 10));
-    Dec_Box = NewFixedCombo(ValInGp, "Dec_Box", kes::NumberItems(0, 5));
-    Max_Txt = NewEdit(ValInGp, "Max_Txt");
-    Min_Txt = NewEdit(ValInGp, "Min_Txt");
-    ValInGp->setLayout(kes::LabelledRows({{NewLabel(ValInGp, "Int_Lab", QStringLiteral("Integer digits")), Int_Box},
-                                          {NewLabel(ValInGp, "Dec_Lab", QStringLiteral("Decimal digits")), Dec_Box},
-                                          {NewLabel(ValInGp, "Max_Lab", QStringLiteral("Maximum")), Max_Txt},
-                                          {NewLabel(ValInGp, "Min_Lab", QStringLiteral("Minimum")), Min_Txt}}));
-    stack->addWidget(ValInGp);
-
-    NormalGp = NewGroup(area, "NormalGp", QStringLiteral("Constant"));
-    Normal_Txt = NewEdit(NormalGp, "Normal_Txt");
-    (new QHBoxLayout(NormalGp))->addWidget(Normal_Txt);
-    stack->addWidget(NormalGp);
-
-    AddGp = NewGroup(area, "AddGp", QStringLiteral("Step"));
-    AddVal_Txt = NewEdit(AddGp, "AddVal_Txt");
-    Bound_Txt = NewEdit(AddGp, "Bound_Txt");
-    AddGp->setLayout(kes::LabelledRows({{NewLabel(AddGp, "AddVal_Lab", QStringLiteral("Step")), AddVal_Txt},
-                                        {NewLabel(AddGp, "Bound_Lab", QStringLiteral("Bound")), Bound_Txt}}));
-    stack->addWidget(AddGp);
-
-    PgChgGp = NewGroup(area, "PgChgGp", QStringLiteral("Target Page"));
-    PgChg_Box = NewFixedCombo(PgChgGp, "PgChg_Box", {});
-    (new QHBoxLayout(PgChgGp))->addWidget(PgChg_Box);
-    stack->addWidget(PgChgGp);
-    stack->addStretch();
-    int tallest = 0;
-    for (QGroupBox* g : {ComplexGp, ValInGp, NormalGp, AddGp, PgChgGp})
-        tallest = std::max(tallest, g->sizeHint().height());
-    area->setMinimumHeight(tallest);
-    return area;
-}
-
 void TFunKeySet::ConnectHandlers()
 {
     auto activated = [this](QComboBox* box, void (TFunKeySet::*handler)()) {
@@ -216,17 +123,17 @@ void TFunKeySet::ConnectHandlers()
     auto clicked = [this](QAbstractButton* b, void (TFunKeySet::*handler)()) {
         OnClicked(b, [this, handler] { (this->*handler)(); });
     };
-    activated(BtnType_Box, &TFunKeySet::BtnType_BoxChange);
-    activated(ValType_Box, &TFunKeySet::ValType_BoxChange);
-    OnActivated(ValLen_Box, [this] { RefillLimits(); });
-    clicked(RefWBtn, &TFunKeySet::RefWBtnClick);
-    clicked(RefRBtn, &TFunKeySet::RefRBtnClick);
-    clicked(Call_Btn, &TFunKeySet::Call_BtnClick);
-    clicked(DevRd_Chk, &TFunKeySet::DevRd_ChkClick);
-    clicked(Call_Chk, &TFunKeySet::Call_ChkClick);
-    clicked(Bit_Rdo, &TFunKeySet::Bit_RdoClick);
-    clicked(Val_Rdo, &TFunKeySet::Val_RdoClick);
-    clicked(Lsb_Rdo, &TFunKeySet::Lsb_RdoClick);
+    activated(Action->BtnType_Box, &TFunKeySet::BtnType_BoxChange);
+    activated(Action->ValType_Box, &TFunKeySet::ValType_BoxChange);
+    OnActivated(Action->ValLen_Box, [this] { Action->RefillLimits(Len()); });
+    clicked(Action->RefWBtn, &TFunKeySet::RefWBtnClick);
+    clicked(Action->RefRBtn, &TFunKeySet::RefRBtnClick);
+    clicked(Action->Call_Btn, &TFunKeySet::Call_BtnClick);
+    clicked(Action->DevRd_Chk, &TFunKeySet::DevRd_ChkClick);
+    clicked(Action->Call_Chk, &TFunKeySet::Call_ChkClick);
+    clicked(Action->Bit_Rdo, &TFunKeySet::Bit_RdoClick);
+    clicked(Action->Val_Rdo, &TFunKeySet::Val_RdoClick);
+    clicked(Action->Lsb_Rdo, &TFunKeySet::Lsb_RdoClick);
     clicked(SetBtn, &TFunKeySet::SetBtnClick);
     clicked(DelBtn, &TFunKeySet::DelBtnClick);
     clicked(DelAllBtn, &TFunKeySet::DelAllBtnClick);
@@ -235,8 +142,6 @@ void TFunKeySet::ConnectHandlers()
     QObject::connect(StaNum_Txt, &QLineEdit::textEdited, this, [this] { StaNum_TxtKeyUp(); });
     StaNum_UD->OnClick = [this](bool up) { StaNum_UDClick(up); };
 }
-
-kes::BtnType TFunKeySet::Type() const { return kes::BtnTypeOf(BtnType_Box->currentIndex()); }
 
 bool TFunKeySet::System() const { return Ctx().State.EditScope == 1; }
 
@@ -249,13 +154,13 @@ bool TFunKeySet::UpDownLocked(int row) const
 
 std::uint8_t TFunKeySet::AccessKind() const
 {
-    const BtnType t = Type();
+    const BtnType t = Action->Type();
     if (t == BtnType::MultiState)
-        return Lsb_Rdo->isChecked() ? 0x20 : Val_Rdo->isChecked() ? 0x10 : 0x00;
+        return Action->Lsb_Rdo->isChecked() ? 0x20 : Action->Val_Rdo->isChecked() ? 0x10 : 0x00;
     return kes::IsValueBtnType(t) ? 0x10 : 0x00;
 }
 
-std::uint8_t TFunKeySet::Len() const { return ValLen_Box->currentIndex() == 1 ? 1 : 0; }
+std::uint8_t TFunKeySet::Len() const { return Action->ValLen_Box->currentIndex() == 1 ? 1 : 0; }
 
 std::uint8_t TFunKeySet::PickKind() const
 {
@@ -301,7 +206,7 @@ void TFunKeySet::FillFunKeyGrid()
         const BtnType type = keys_[static_cast<std::size_t>(k)].ButtonType;
         QString text;
         if (kes::IsBtnType(type))
-            text = BtnType_Box->itemText(kes::BtnTypeItem(type));
+            text = Action->BtnType_Box->itemText(kes::BtnTypeItem(type));
         else if (!System() && Ctx().Page && Ctx().Page->ObjFunKeyUsed[static_cast<std::size_t>(k)] == 1)
             text = Msg(kMsgKeyUsed);
         if (UpDownLocked(k))
@@ -313,9 +218,9 @@ void TFunKeySet::FillFunKeyGrid()
 
 void TFunKeySet::FillPageBox()
 {
-    PgChg_Box->clear();
+    Action->PgChg_Box->clear();
     for (int i = 0; i < Ctx().PageCount; ++i)
-        PgChg_Box->addItem(QString::number(i));
+        Action->PgChg_Box->addItem(QString::number(i));
 }
 
 void TFunKeySet::SetStateCount(int n)
@@ -329,107 +234,80 @@ void TFunKeySet::SetStateCount(int n)
 
 void TFunKeySet::ApplyTypeLayout(BtnType type)
 {
-    kes::SetEnabled({DevWR_Gp, CallGp, DevRd_Chk, DevWrit_Lab, RefWBtn, Call_Chk}, true);
-    kes::SetVisible({ComplexGp, ValInGp, NormalGp, AddGp, PgChgGp}, false);
-    kes::SetEnabled({ValType_Lab, ValType_Box, ValLen_Lab, ValLen_Box, StaNum_Lab, StaNum_Txt, StaNum_UD}, false);
-    for (QLineEdit* e : {DevWritTxt, DevReadTxt, CallTxt})
+    Action->ShowTypeLayout(type);
+    for (QLineEdit* e : {Action->DevWritTxt, Action->DevReadTxt, Action->CallTxt})
         e->clear();
-    switch (type) {
-    case BtnType::MultiState:
-        kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD}, true);
-        ComplexGp->show();
-        (kes::IntOfText(StaNum_Txt->text()).value_or(1) > 2 ? Val_Rdo : Bit_Rdo)->setChecked(true);
-        break;
-    case BtnType::InputValue:
-        kes::SetEnabled({ValType_Lab, ValType_Box, ValLen_Lab, ValLen_Box}, true);
-        ValInGp->show();
-        break;
-    case BtnType::SetConstant:
-        kes::SetEnabled({ValType_Lab, ValType_Box, ValLen_Lab, ValLen_Box}, true);
-        DevRd_Chk->setEnabled(false);
-        NormalGp->show();
-        break;
-    case BtnType::Increment:
-    case BtnType::Decrement:
-        kes::SetEnabled({ValType_Lab, ValType_Box, ValLen_Lab, ValLen_Box}, true);
-        AddGp->show();
-        break;
-    case BtnType::ChangePage:
-    case BtnType::SetPassword:
-        PgChgGp->setVisible(type == BtnType::ChangePage);
-        kes::SetEnabled({DevWR_Gp, CallGp, DevRd_Chk, Call_Chk, DevWrit_Lab, RefWBtn, CallTxt, Call_Btn, CallOrderGp,
-                         CallStateGp},
-                        false);
-        break;
-    default:
-        break;
-    }
+    if (type == BtnType::MultiState)
+        (kes::IntOfText(StaNum_Txt->text()).value_or(1) > 2 ? Action->Val_Rdo : Action->Bit_Rdo)->setChecked(true);
+    if (kes::IsPanelBtnType(type))
+        kes::SetEnabled({Action->CallTxt, Action->Call_Btn, Action->CallOrderGp, Action->CallStateGp}, false);
 }
 
 void TFunKeySet::FunKey_GridClick()
 {
     const PgFunKeyRec& key = keys_[static_cast<std::size_t>(Row())];
     const BtnType type = kes::BtnTypeOf(kes::BtnCode(key.ButtonType));
-    BtnType_Box->setCurrentIndex(kes::BtnTypeItem(type));
+    Action->BtnType_Box->setCurrentIndex(kes::BtnTypeItem(type));
     const bool level = kes::IsBtnType(type) && type != BtnType::Maintained;
     kes::SetEnabled({UserLevel_Lab, ComboBox_UserLevel}, level);
     ComboBox_UserLevel->setCurrentIndex(level ? std::clamp(key.UserLevel, 0, 4) : 0);
     SetStateCount(std::max<int>(1, key.StateCount));
     ApplyTypeLayout(type);
 
-    write_->LoadCompanion(key.Write);
-    read_->LoadCompanion(key.Read);
-    notify_->LoadCompanion(key.Notify);
+    Action->Write->LoadCompanion(key.Write);
+    Action->Read->LoadCompanion(key.Read);
+    Action->Notify->LoadCompanion(key.Notify);
     const std::uint8_t width = key.Width == 1 ? 1 : 0;
     const std::uint8_t kind = key.Kind;
-    DevRd_Chk->setChecked(key.ReadUsed != 0);
-    read_->SetEnabled(key.ReadUsed != 0);
+    Action->DevRd_Chk->setChecked(key.ReadUsed != 0);
+    Action->Read->SetEnabled(key.ReadUsed != 0);
     if (key.ReadUsed)
-        read_->Show(key.Read.DevAddrCode, kind, width, key.Read.BitIndex);
-    Call_Chk->setChecked(key.NotifyUsed != 0);
-    kes::SetEnabled({CallTxt, Call_Btn, CallOrderGp, CallStateGp}, key.NotifyUsed != 0 && !kes::IsPanelBtnType(type));
-    kes::SetRadioGroupIndex(CallStateGp, key.NotifyState == 1 ? 1 : 0);
-    kes::SetRadioGroupIndex(CallOrderGp, key.NotifyOrder == 1 ? 1 : 0);
+        Action->Read->Show(key.Read.DevAddrCode, kind, width, key.Read.BitIndex);
+    Action->Call_Chk->setChecked(key.NotifyUsed != 0);
+    kes::SetEnabled({Action->CallTxt, Action->Call_Btn, Action->CallOrderGp, Action->CallStateGp},
+                    key.NotifyUsed != 0 && !kes::IsPanelBtnType(type));
+    kes::SetRadioGroupIndex(Action->CallStateGp, key.NotifyState == 1 ? 1 : 0);
+    kes::SetRadioGroupIndex(Action->CallOrderGp, key.NotifyOrder == 1 ? 1 : 0);
     if (key.NotifyUsed)
-        notify_->Show(key.Notify.DevAddrCode, 0x00, 0, key.Notify.BitIndex);
-    write_->Show(key.Write.DevAddrCode, kind, width, key.Write.BitIndex);
+        Action->Notify->Show(key.Notify.DevAddrCode, 0x00, 0, key.Notify.BitIndex);
+    Action->Write->Show(key.Write.DevAddrCode, kind, width, key.Write.BitIndex);
     PassTxt->setText(kes::PasswordText(key.Reserved));
 
     switch (type) {
     case BtnType::MultiState:
-        kes::SetRadioGroupIndex(StateToGp, key.MultiStateFlag == 1 ? 1 : 0);
-        (kind == 0x20 ? Lsb_Rdo : kind == 0x10 ? Val_Rdo : Bit_Rdo)->setChecked(true);
+        kes::SetRadioGroupIndex(Action->StateToGp, key.MultiStateFlag == 1 ? 1 : 0);
+        (kind == 0x20 ? Action->Lsb_Rdo : kind == 0x10 ? Action->Val_Rdo : Action->Bit_Rdo)->setChecked(true);
         break;
     case BtnType::InputValue:
         if (kes::IsFormat(key.ValueType, kes::ValFormat::Float)) {
-            ValType_Box->setCurrentIndex(kFloatItem);
-            ValLen_Box->setCurrentIndex(1);
-            ValLen_Box->setEnabled(false);
-            Max_Txt->setText(QString::number(key.ParamA));
-            Min_Txt->setText(QString::number(key.ParamB));
+            Action->ValType_Box->setCurrentIndex(kFloatItem);
+            Action->ValLen_Box->setCurrentIndex(1);
+            Action->ValLen_Box->setEnabled(false);
+            Action->Max_Txt->setText(QString::number(key.ParamA));
+            Action->Min_Txt->setText(QString::number(key.ParamB));
         } else {
-            ValType_Box->setCurrentIndex(ShownFormat(key));
-            ValLen_Box->setCurrentIndex(width);
-            Max_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamA), key.ValueType, width));
-            Min_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamB), key.ValueType, width));
+            Action->ValType_Box->setCurrentIndex(ShownFormat(key));
+            Action->ValLen_Box->setCurrentIndex(width);
+            Action->Max_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamA), key.ValueType, width));
+            Action->Min_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamB), key.ValueType, width));
         }
-        Int_Box->setCurrentIndex(std::clamp(key.IntDigits - 1, 0, 9));
-        Dec_Box->setCurrentIndex(std::clamp<int>(key.DecDigits, 0, 5));
+        Action->Int_Box->setCurrentIndex(std::clamp(key.IntDigits - 1, 0, 9));
+        Action->Dec_Box->setCurrentIndex(std::clamp<int>(key.DecDigits, 0, 5));
         break;
     case BtnType::SetConstant:
-        ValType_Box->setCurrentIndex(ShownFormat(key));
-        ValLen_Box->setCurrentIndex(width);
-        Normal_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamA), key.ValueType, width));
+        Action->ValType_Box->setCurrentIndex(ShownFormat(key));
+        Action->ValLen_Box->setCurrentIndex(width);
+        Action->Normal_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamA), key.ValueType, width));
         break;
     case BtnType::Increment:
     case BtnType::Decrement:
-        ValType_Box->setCurrentIndex(ShownFormat(key));
-        ValLen_Box->setCurrentIndex(width);
-        AddVal_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamA), key.ValueType, width));
-        Bound_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamB), key.ValueType, width));
+        Action->ValType_Box->setCurrentIndex(ShownFormat(key));
+        Action->ValLen_Box->setCurrentIndex(width);
+        Action->AddVal_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamA), key.ValueType, width));
+        Action->Bound_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(key.ParamB), key.ValueType, width));
         break;
     case BtnType::ChangePage:
-        PgChg_Box->setCurrentIndex(key.ParamA < PgChg_Box->count() ? key.ParamA : -1);
+        Action->PgChg_Box->setCurrentIndex(key.ParamA < Action->PgChg_Box->count() ? key.ParamA : -1);
         break;
     default:
         break;
@@ -439,44 +317,44 @@ void TFunKeySet::FunKey_GridClick()
 void TFunKeySet::BtnType_BoxChange()
 {
     const int row = Row();
-    const BtnType t = Type();
+    const BtnType t = Action->Type();
     const PgFunKeyRec& key = keys_[static_cast<std::size_t>(row)];
     if (UpDownLocked(row)) {
-        BtnType_Box->setCurrentIndex(-1);
+        Action->BtnType_Box->setCurrentIndex(-1);
         kes::ShowMsg(kMsgUpDown);
         return;
     }
     if (row >= kes::kKeyUp && t == BtnType::Maintained) {
-        BtnType_Box->setCurrentIndex(kes::BtnTypeItem(key.ButtonType));
+        Action->BtnType_Box->setCurrentIndex(kes::BtnTypeItem(key.ButtonType));
         kes::ShowMsg(kMsgUpDown);
         return;
     }
     if (!System() && Ctx().Page && Ctx().Page->ObjFunKeyUsed[static_cast<std::size_t>(row)] == 1) {
         kes::ShowMsg(kMsgKeyUsed);
-        BtnType_Box->setCurrentIndex(-1);
+        Action->BtnType_Box->setCurrentIndex(-1);
         return;
     }
     SetStateCount(1);
     ApplyTypeLayout(t);
-    kes::SetEnabled({ValType_Lab, ValType_Box, ValLen_Lab, ValLen_Box}, true);
+    kes::SetEnabled({Action->ValType_Lab, Action->ValType_Box, Action->ValLen_Lab, Action->ValLen_Box}, true);
     kes::SetEnabled({UserLevel_Lab, ComboBox_UserLevel}, t != BtnType::Maintained);
     ComboBox_UserLevel->setCurrentIndex(0);
-    ValType_Box->setCurrentIndex(0);
-    ValLen_Box->setCurrentIndex(0);
+    Action->ValType_Box->setCurrentIndex(0);
+    Action->ValLen_Box->setCurrentIndex(0);
     switch (t) {
     case BtnType::MultiState:
-        Bit_Rdo->setChecked(true);
+        Action->Bit_Rdo->setChecked(true);
         Bit_RdoClick();
         break;
     case BtnType::InputValue:
-        Int_Box->setCurrentIndex(0);
-        Dec_Box->setCurrentIndex(0);
+        Action->Int_Box->setCurrentIndex(0);
+        Action->Dec_Box->setCurrentIndex(0);
         ValType_BoxChange();
         break;
     case BtnType::SetConstant:
-        DevRd_Chk->setChecked(false);
-        DevRd_Chk->setEnabled(false);
-        read_->Clear();
+        Action->DevRd_Chk->setChecked(false);
+        Action->DevRd_Chk->setEnabled(false);
+        Action->Read->Clear();
         ValType_BoxChange();
         break;
     case BtnType::Increment:
@@ -486,8 +364,8 @@ void TFunKeySet::BtnType_BoxChange()
     case BtnType::ChangePage:
     case BtnType::SetPassword:
         FillPageBox();
-        DevRd_Chk->setChecked(false);
-        read_->Clear();
+        Action->DevRd_Chk->setChecked(false);
+        Action->Read->Clear();
         break;
     default:
         break;
@@ -499,39 +377,19 @@ void TFunKeySet::ShowKindAddress(bool emptyForNoAddress)
 {
     const PgFunKeyRec& key = keys_[static_cast<std::size_t>(Row())];
     const std::uint8_t kind = AccessKind();
-    QString text = write_->Format(key.Write.DevAddrCode, kind, Len(), key.Write.BitIndex);
-    if (text.isEmpty() && !(emptyForNoAddress && kes::IsPanelBtnType(Type())))
-        text = write_->KindDefaultText(kind == 0x10 ? 0x10 : 0x00);
-    write_->SetText(text);
-    read_->SetEnabled(DevRd_Chk->isChecked());
-    if (DevRd_Chk->isChecked()) {
-        const QString stored = read_->Format(key.Read.DevAddrCode, kind, Len(), key.Read.BitIndex);
-        read_->SetText(stored.isEmpty() ? text : stored);
+    QString text = Action->Write->Format(key.Write.DevAddrCode, kind, Len(), key.Write.BitIndex);
+    if (text.isEmpty() && !(emptyForNoAddress && kes::IsPanelBtnType(Action->Type())))
+        text = Action->Write->KindDefaultText(kind == 0x10 ? 0x10 : 0x00);
+    Action->Write->SetText(text);
+    Action->Read->SetEnabled(Action->DevRd_Chk->isChecked());
+    if (Action->DevRd_Chk->isChecked()) {
+        const QString stored = Action->Read->Format(key.Read.DevAddrCode, kind, Len(), key.Read.BitIndex);
+        Action->Read->SetText(stored.isEmpty() ? text : stored);
     }
-}
-
-void TFunKeySet::RefillLimits()
-{
-    const int item = ValType_Box->currentIndex();
-    // A floating value's limits are whole signed 32-bit numbers.
-    const int format = kes::FieldFormat(item);
-    Min_Txt->setText(QString::fromStdString(RangeLimitText(format, Len(), 0)));
-    Max_Txt->setText(QString::fromStdString(RangeLimitText(format, Len(), 1)));
-    AddVal_Txt->setText(QStringLiteral("1"));
-    Bound_Txt->setText(QString::fromStdString(RangeLimitText(format, Len(), Type() == BtnType::Increment ? 1 : 0)));
 }
 
 void TFunKeySet::ValType_BoxChange()
 {
-    const int item = ValType_Box->currentIndex();
-    if (Type() == BtnType::InputValue) {
-        const bool digitsOnly = kes::IsHexOrBcd(kes::FormatOfItem(item));
-        Dec_Box->setEnabled(!digitsOnly);
-        if (digitsOnly)
-            Dec_Box->setCurrentIndex(0);
-    }
-    const bool isFloat = item == kFloatItem;
-    ValLen_Box->setCurrentIndex(isFloat ? 1 : 0);
-    kes::SetEnabled({ValLen_Lab, ValLen_Box}, !isFloat);
-    RefillLimits();
+    Action->FitValueType();
+    Action->RefillLimits(Len());
 }

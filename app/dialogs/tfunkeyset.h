@@ -4,7 +4,7 @@
 // states, take a value, write a constant, count up or down, change the page or ask for a
 // password. The dialog works on its own copy of the 14 keys; Set and Delete change the copy,
 // and closing the dialog, whichever way, writes the copy back.
-#include "app/dialogs/addressfield.h"
+#include "app/dialogs/btnactionpanel.h"
 #include "app/dialogs/settingsdialog.h"
 #include "decoder/pgsetrec.h"
 
@@ -30,25 +30,8 @@ public:
     ~TFunKeySet() override;
 
     QTableWidget* FunKey_Grid = nullptr;
-    QLabel* BtnType_Lab = nullptr;
-    QComboBox* BtnType_Box = nullptr;
-    QGroupBox* DevWR_Gp = nullptr;
-    QLabel* DevWrit_Lab = nullptr;
-    QLineEdit* DevWritTxt = nullptr;
-    QPushButton* RefWBtn = nullptr;
-    QCheckBox* DevRd_Chk = nullptr;
-    QLineEdit* DevReadTxt = nullptr;
-    QPushButton* RefRBtn = nullptr;
-    QGroupBox* CallGp = nullptr;
-    QCheckBox* Call_Chk = nullptr;
-    QLineEdit* CallTxt = nullptr;
-    QPushButton* Call_Btn = nullptr;
-    QGroupBox* CallOrderGp = nullptr; // before the write, after it
-    QGroupBox* CallStateGp = nullptr; // "Reset", "Set"
-    QLabel* ValType_Lab = nullptr;
-    QComboBox* ValType_Box = nullptr; // the four formats, then floating point
-    QLabel* ValLen_Lab = nullptr;
-    QComboBox* ValLen_Box = nullptr;
+    // Type, addresses, value format and the type's own fields.
+    kes::BtnActionPanel* Action = nullptr;
     QLabel* UserLevel_Lab = nullptr;
     QComboBox* ComboBox_UserLevel = nullptr;
     QLabel* StaNum_Lab = nullptr;
@@ -56,23 +39,6 @@ public:
     kes::TUpDown* StaNum_UD = nullptr;
     QComboBox* State_Box = nullptr; // hidden
     QLineEdit* PassTxt = nullptr;   // hidden
-    QGroupBox* ComplexGp = nullptr;
-    QGroupBox* StateToGp = nullptr; // next state, previous state
-    QRadioButton* Bit_Rdo = nullptr;
-    QRadioButton* Val_Rdo = nullptr;
-    QRadioButton* Lsb_Rdo = nullptr;
-    QGroupBox* ValInGp = nullptr;
-    QComboBox* Int_Box = nullptr; // 1..10 integer digits
-    QComboBox* Dec_Box = nullptr; // 0..5 decimal digits
-    QLineEdit* Min_Txt = nullptr;
-    QLineEdit* Max_Txt = nullptr;
-    QGroupBox* NormalGp = nullptr;
-    QLineEdit* Normal_Txt = nullptr;
-    QGroupBox* AddGp = nullptr;
-    QLineEdit* AddVal_Txt = nullptr;
-    QLineEdit* Bound_Txt = nullptr;
-    QGroupBox* PgChgGp = nullptr;
-    QComboBox* PgChg_Box = nullptr;
     QPushButton* SetBtn = nullptr;
     QPushButton* DelBtn = nullptr;
     QPushButton* DelAllBtn = nullptr;
@@ -113,10 +79,8 @@ protected:
 
 private:
     void BuildForm();
-    QWidget* BuildTypeArea(QWidget* parent);
     void ConnectHandlers();
     int Row() const;
-    kes::BtnType Type() const;
     bool System() const;
     // Up and Down while they are not redefined.
     bool UpDownLocked(int row) const;
@@ -130,14 +94,10 @@ private:
     // The write field (and the read field when ticked) shows the key's stored address for the
     // access kind, or the kind's default address.
     void ShowKindAddress(bool emptyForNoAddress);
-    void RefillLimits();
     kes::Check CheckAddresses() const;
     kes::Check CheckValues() const;
     void StoreKey(PgFunKeyRec& key);
 
-    std::unique_ptr<kes::AddressField> write_;
-    std::unique_ptr<kes::AddressField> read_;
-    std::unique_ptr<kes::AddressField> notify_;
     std::array<PgFunKeyRec, kFunKeyCount> keys_{};
     std::array<std::uint8_t, kFunKeyCount> used_{};
     bool closing_ = false;

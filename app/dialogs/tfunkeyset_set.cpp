@@ -42,15 +42,16 @@ std::string Ansi(const QLineEdit* e) { return kes::FieldText(e); }
 Check TFunKeySet::CheckAddresses() const
 {
     const std::uint8_t kind = AccessKind();
-    return kes::CheckTypeAddresses(Type(), kind, kind == 0x10 ? Len() : 0, *write_,
-                                   DevRd_Chk->isChecked() ? read_.get() : nullptr,
-                                   Call_Chk->isChecked() ? notify_.get() : nullptr);
+    return kes::CheckTypeAddresses(Action->Type(), kind, kind == 0x10 ? Len() : 0, *Action->Write,
+                                   Action->DevRd_Chk->isChecked() ? Action->Read.get() : nullptr,
+                                   Action->Call_Chk->isChecked() ? Action->Notify.get() : nullptr);
 }
 
 Check TFunKeySet::CheckValues() const
 {
-    return kes::CheckTypeValues(Type(), ValType_Box->currentIndex(), Len() == 1,
-                                {Int_Box, Dec_Box, Max_Txt, Min_Txt, Normal_Txt, AddVal_Txt, Bound_Txt, PgChg_Box});
+    return kes::CheckTypeValues(Action->Type(), Action->ValType_Box->currentIndex(), Len() == 1,
+                                {Action->Int_Box, Action->Dec_Box, Action->Max_Txt, Action->Min_Txt, Action->Normal_Txt,
+                                 Action->AddVal_Txt, Action->Bound_Txt, Action->PgChg_Box});
 }
 
 Check TFunKeySet::Validate()
@@ -58,11 +59,11 @@ Check TFunKeySet::Validate()
     const int row = Row();
     if (UpDownLocked(row))
         return FailMsg(kMsgUpDown);
-    if (row >= kes::kKeyUp && Type() == kes::BtnType::Maintained) {
-        BtnType_Box->setCurrentIndex(kes::BtnTypeItem(keys_[static_cast<std::size_t>(row)].ButtonType));
+    if (row >= kes::kKeyUp && Action->Type() == kes::BtnType::Maintained) {
+        Action->BtnType_Box->setCurrentIndex(kes::BtnTypeItem(keys_[static_cast<std::size_t>(row)].ButtonType));
         return FailMsg(kMsgUpDown);
     }
-    if (Type() == kes::BtnType::None)
+    if (Action->Type() == kes::BtnType::None)
         return FailMsg(kMsgNoType);
     if (Check f = kes::CheckPassword(PassTxt))
         return f;
@@ -75,8 +76,8 @@ Check TFunKeySet::Validate()
 
 void TFunKeySet::StoreKey(PgFunKeyRec& key)
 {
-    const kes::BtnType t = Type();
-    const int item = ValType_Box->currentIndex();
+    const kes::BtnType t = Action->Type();
+    const int item = Action->ValType_Box->currentIndex();
     const int format = FieldFormat(item);
     auto value = [&](QLineEdit* e) {
         const std::string text = Ansi(e);
@@ -95,17 +96,17 @@ void TFunKeySet::StoreKey(PgFunKeyRec& key)
         key.NotifyUsed = 0;
     } else {
         const std::uint8_t kind = AccessKind();
-        write_->StoreTo(key.Write, kind);
-        key.ReadUsed = DevRd_Chk->isChecked() ? 1 : 0;
+        Action->Write->StoreTo(key.Write, kind);
+        key.ReadUsed = Action->DevRd_Chk->isChecked() ? 1 : 0;
         if (key.ReadUsed) {
-            read_->StoreTo(key.Read, kind);
+            Action->Read->StoreTo(key.Read, kind);
         } else {
             key.Read.DevAddrCode = -1;
             key.Read.BitIndex = 0;
         }
-        key.NotifyUsed = Call_Chk->isChecked() ? 1 : 0;
+        key.NotifyUsed = Action->Call_Chk->isChecked() ? 1 : 0;
         if (key.NotifyUsed) {
-            notify_->StoreTo(key.Notify, 0x00);
+            Action->Notify->StoreTo(key.Notify, 0x00);
         } else {
             key.Notify.DevAddrCode = -1;
             key.Notify.BitIndex = 0;
@@ -114,35 +115,35 @@ void TFunKeySet::StoreKey(PgFunKeyRec& key)
     key.ButtonType = t;
     key.Kind = AccessKind();
     key.StateCount = static_cast<std::uint8_t>(std::clamp(kes::IntOfText(StaNum_Txt->text()).value_or(1), 1, 255));
-    key.NotifyOrder = kes::RadioGroupIndex(CallOrderGp) == 1 ? 1 : 0;
-    key.NotifyState = kes::RadioGroupIndex(CallStateGp) == 1 ? 1 : 0;
+    key.NotifyOrder = kes::RadioGroupIndex(Action->CallOrderGp) == 1 ? 1 : 0;
+    key.NotifyState = kes::RadioGroupIndex(Action->CallStateGp) == 1 ? 1 : 0;
     const auto storeFormat = [&] {
         key.ValueType = item == kFloatItem ? kes::FormatCode(kes::ValFormat::Float) : static_cast<std::uint8_t>(format);
         key.Width = Len();
     };
     switch (t) {
     case kes::BtnType::MultiState:
-        key.MultiStateFlag = kes::RadioGroupIndex(StateToGp) == 1 ? 1 : 0;
+        key.MultiStateFlag = kes::RadioGroupIndex(Action->StateToGp) == 1 ? 1 : 0;
         break;
     case kes::BtnType::InputValue:
         storeFormat();
-        key.ParamA = value(Max_Txt);
-        key.ParamB = value(Min_Txt);
-        key.IntDigits = static_cast<std::uint8_t>(Int_Box->currentIndex() + 1);
-        key.DecDigits = static_cast<std::uint8_t>(std::max(0, Dec_Box->currentIndex()));
+        key.ParamA = value(Action->Max_Txt);
+        key.ParamB = value(Action->Min_Txt);
+        key.IntDigits = static_cast<std::uint8_t>(Action->Int_Box->currentIndex() + 1);
+        key.DecDigits = static_cast<std::uint8_t>(std::max(0, Action->Dec_Box->currentIndex()));
         break;
     case kes::BtnType::SetConstant:
         storeFormat();
-        key.ParamA = value(Normal_Txt);
+        key.ParamA = value(Action->Normal_Txt);
         break;
     case kes::BtnType::Increment:
     case kes::BtnType::Decrement:
         storeFormat();
-        key.ParamA = value(AddVal_Txt);
-        key.ParamB = value(Bound_Txt);
+        key.ParamA = value(Action->AddVal_Txt);
+        key.ParamB = value(Action->Bound_Txt);
         break;
     case kes::BtnType::ChangePage:
-        key.ParamA = PgChg_Box->currentText().toInt();
+        key.ParamA = Action->PgChg_Box->currentText().toInt();
         break;
     default:
         break;
@@ -168,7 +169,7 @@ void TFunKeySet::DelBtnClick()
     const auto row = static_cast<std::size_t>(Row());
     kes::InitFunKeyRec(Ctx().State, keys_[row]);
     used_[row] = 0;
-    BtnType_Box->setCurrentIndex(-1);
+    Action->BtnType_Box->setCurrentIndex(-1);
     FillFunKeyGrid();
     Ctx().MarkModified();
 }
@@ -180,7 +181,7 @@ void TFunKeySet::DelAllBtnClick()
             kes::InitFunKeyRec(Ctx().State, keys_[k]);
             used_[k] = 0;
         }
-    BtnType_Box->setCurrentIndex(-1);
+    Action->BtnType_Box->setCurrentIndex(-1);
     FillFunKeyGrid();
     Ctx().MarkModified();
 }
@@ -208,18 +209,19 @@ void TFunKeySet::CloseBtnClick()
 
 // ---- Addresses
 
-void TFunKeySet::DevRd_ChkClick() { read_->FollowWhen(DevRd_Chk->isChecked(), *write_); }
+void TFunKeySet::DevRd_ChkClick() { Action->Read->FollowWhen(Action->DevRd_Chk->isChecked(), *Action->Write); }
 
 void TFunKeySet::Call_ChkClick()
 {
-    kes::SetEnabled({CallTxt, Call_Btn, CallOrderGp, CallStateGp}, Call_Chk->isChecked());
+    kes::SetEnabled({Action->CallTxt, Action->Call_Btn, Action->CallOrderGp, Action->CallStateGp},
+                    Action->Call_Chk->isChecked());
 }
 
-void TFunKeySet::RefWBtnClick() { write_->Pick(this, PickKind(), Len()); }
+void TFunKeySet::RefWBtnClick() { Action->Write->Pick(this, PickKind(), Len()); }
 
-void TFunKeySet::RefRBtnClick() { read_->Pick(this, PickKind(), Len()); }
+void TFunKeySet::RefRBtnClick() { Action->Read->Pick(this, PickKind(), Len()); }
 
-void TFunKeySet::Call_BtnClick() { notify_->Pick(this, PickKind(), Len()); }
+void TFunKeySet::Call_BtnClick() { Action->Notify->Pick(this, PickKind(), Len()); }
 
 // ---- States of a multi-state key
 
@@ -227,18 +229,18 @@ void TFunKeySet::Bit_RdoClick()
 {
     SetStateCount(2);
     kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD}, false);
-    kes::SetEnabled({ValType_Lab, ValType_Box, ValLen_Lab, ValLen_Box}, false);
-    ValType_Box->setCurrentIndex(0);
-    ValLen_Box->setCurrentIndex(0);
+    kes::SetEnabled({Action->ValType_Lab, Action->ValType_Box, Action->ValLen_Lab, Action->ValLen_Box}, false);
+    Action->ValType_Box->setCurrentIndex(0);
+    Action->ValLen_Box->setCurrentIndex(0);
     ShowKindAddress(false);
 }
 
 void TFunKeySet::Val_RdoClick()
 {
     kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD}, true);
-    kes::SetEnabled({ValType_Lab, ValType_Box, ValLen_Lab, ValLen_Box}, false);
-    ValType_Box->setCurrentIndex(0);
-    ValLen_Box->setCurrentIndex(0);
+    kes::SetEnabled({Action->ValType_Lab, Action->ValType_Box, Action->ValLen_Lab, Action->ValLen_Box}, false);
+    Action->ValType_Box->setCurrentIndex(0);
+    Action->ValLen_Box->setCurrentIndex(0);
     ShowKindAddress(false);
 }
 
@@ -247,9 +249,9 @@ void TFunKeySet::Lsb_RdoClick()
     kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD}, true);
     if (kes::IntOfText(StaNum_Txt->text()).value_or(1) > 16)
         SetStateCount(16);
-    kes::SetEnabled({ValType_Lab, ValType_Box, ValLen_Lab, ValLen_Box}, false);
-    ValType_Box->setCurrentIndex(0);
-    ValLen_Box->setCurrentIndex(0);
+    kes::SetEnabled({Action->ValType_Lab, Action->ValType_Box, Action->ValLen_Lab, Action->ValLen_Box}, false);
+    Action->ValType_Box->setCurrentIndex(0);
+    Action->ValLen_Box->setCurrentIndex(0);
     ShowKindAddress(false);
 }
 
@@ -258,10 +260,10 @@ void TFunKeySet::StaNum_UDClick(bool)
     // The position wraps within the kind's range: bit 0..2, value 1..255, low byte 1..16.
     int lo = 1;
     int hi = 255;
-    if (Bit_Rdo->isChecked()) {
+    if (Action->Bit_Rdo->isChecked()) {
         lo = 0;
         hi = 2;
-    } else if (Lsb_Rdo->isChecked()) {
+    } else if (Action->Lsb_Rdo->isChecked()) {
         hi = 16;
     }
     int n = StaNum_UD->Position;
@@ -279,11 +281,11 @@ void TFunKeySet::StaNum_TxtKeyUp()
     if (!n || *n >= 256 || *n < 0)
         StaNum_Txt->setText(QStringLiteral("1"));
     // More than two states take a value; a key on the low byte stays on it.
-    if (count > 2 && Bit_Rdo->isChecked()) {
-        Val_Rdo->setChecked(true);
+    if (count > 2 && Action->Bit_Rdo->isChecked()) {
+        Action->Val_Rdo->setChecked(true);
         Val_RdoClick();
     }
-    if (Lsb_Rdo->isChecked() && count > 16)
+    if (Action->Lsb_Rdo->isChecked() && count > 16)
         count = 16;
     SetStateCount(count);
 }

@@ -79,7 +79,7 @@ public:
     // Chooses a button type as the user does.
     void ChooseType(int t)
     {
-        dlg->BtnType_Box->setCurrentIndex(t);
+        dlg->Action->BtnType_Box->setCurrentIndex(t);
         dlg->BtnType_BoxChange();
     }
     void Tick(QCheckBox* box, bool on, void (TBtnSet::*handler)())
@@ -89,7 +89,7 @@ public:
     }
     void ChooseValueType(int item)
     {
-        dlg->ValType_Box->setCurrentIndex(item);
+        dlg->Action->ValType_Box->setCurrentIndex(item);
         dlg->ValType_BoxChange();
     }
     void TypeCount(const QString& text)

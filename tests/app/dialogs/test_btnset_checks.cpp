@@ -24,8 +24,18 @@ TEST_F(BtnChecks, FirstFailingFieldGivesItsMessageAndLeavesTheButton)
     const CheckCase cases[] = {
         {"no type yet", [](T&, TBtnSet&) {}, 90},
         {"no type and a bad password: only the first", [](T&, TBtnSet& d) { d.PassTxt->setText("1"); }, 90},
-        {"password of 2 characters", [](T& t, TBtnSet& d) { t.ChooseType(0); d.PassTxt->setText("12"); }, 79},
-        {"password with a sign", [](T& t, TBtnSet& d) { t.ChooseType(0); d.PassTxt->setText("ab#1"); }, 79},
+        {"password of 2 characters",
+         [](T& t, TBtnSet& d) {
+             t.ChooseType(0);
+             d.PassTxt->setText("12");
+         },
+         79},
+        {"password with a sign",
+         [](T& t, TBtnSet& d) {
+             t.ChooseType(0);
+             d.PassTxt->setText("ab#1");
+         },
+         79},
         {"Up key while Up/Down are not redefined",
          [](T& t, TBtnSet& d) {
              t.ChooseType(0);
@@ -33,30 +43,49 @@ TEST_F(BtnChecks, FirstFailingFieldGivesItsMessageAndLeavesTheButton)
              d.RefKey_Box->setCurrentIndex(10);
          },
          122},
-        {"empty write address", [](T& t, TBtnSet& d) { t.ChooseType(0); d.DevWritTxt->clear(); }, 9},
-        {"unknown write device", [](T& t, TBtnSet& d) { t.ChooseType(0); d.DevWritTxt->setText("X5"); }, 8},
-        {"word device for a bit button", [](T& t, TBtnSet& d) { t.ChooseType(0); d.DevWritTxt->setText("D5"); }, 8},
-        {"32-bit-only word with 16 bits", [](T& t, TBtnSet& d) { t.ChooseType(9); d.DevWritTxt->setText("C201"); },
+        {"empty write address",
+         [](T& t, TBtnSet& d) {
+             t.ChooseType(0);
+             d.Action->DevWritTxt->clear();
+         },
+         9},
+        {"unknown write device",
+         [](T& t, TBtnSet& d) {
+             t.ChooseType(0);
+             d.Action->DevWritTxt->setText("X5");
+         },
+         8},
+        {"word device for a bit button",
+         [](T& t, TBtnSet& d) {
+             t.ChooseType(0);
+             d.Action->DevWritTxt->setText("D5");
+         },
+         8},
+        {"32-bit-only word with 16 bits",
+         [](T& t, TBtnSet& d) {
+             t.ChooseType(9);
+             d.Action->DevWritTxt->setText("C201");
+         },
          104},
         {"unknown read device",
          [](T& t, TBtnSet& d) {
              t.ChooseType(9);
-             t.Tick(d.DevRd_Chk, true, &TBtnSet::DevRd_ChkClick);
-             d.DevReadTxt->setText("Q1");
+             t.Tick(d.Action->DevRd_Chk, true, &TBtnSet::DevRd_ChkClick);
+             d.Action->DevReadTxt->setText("Q1");
          },
          6},
         {"32-bit-only read word with 16 bits",
          [](T& t, TBtnSet& d) {
              t.ChooseType(9);
-             t.Tick(d.DevRd_Chk, true, &TBtnSet::DevRd_ChkClick);
-             d.DevReadTxt->setText("C201");
+             t.Tick(d.Action->DevRd_Chk, true, &TBtnSet::DevRd_ChkClick);
+             d.Action->DevReadTxt->setText("C201");
          },
          104},
         {"notify on a word",
          [](T& t, TBtnSet& d) {
              t.ChooseType(0);
-             t.Tick(d.Call_Chk, true, &TBtnSet::Call_ChkClick);
-             d.CallTxt->setText("D5");
+             t.Tick(d.Action->Call_Chk, true, &TBtnSet::Call_ChkClick);
+             d.Action->CallTxt->setText("D5");
          },
          7},
         {"user level no slot carries",
@@ -68,66 +97,76 @@ TEST_F(BtnChecks, FirstFailingFieldGivesItsMessageAndLeavesTheButton)
         {"input value, unsigned 16 bits, 3 + 3 digits",
          [](T& t, TBtnSet& d) {
              t.ChooseType(7);
-             d.Int_Box->setCurrentIndex(2);
-             d.Dec_Box->setCurrentIndex(3);
+             d.Action->Int_Box->setCurrentIndex(2);
+             d.Action->Dec_Box->setCurrentIndex(3);
          },
          87},
         {"input value, hexadecimal 16 bits, 5 digits",
          [](T& t, TBtnSet& d) {
              t.ChooseType(7);
              t.ChooseValueType(2);
-             d.Int_Box->setCurrentIndex(4);
+             d.Action->Int_Box->setCurrentIndex(4);
          },
          87},
-        {"input value, empty minimum", [](T& t, TBtnSet& d) { t.ChooseType(7); d.Min_Txt->clear(); }, 65},
+        {"input value, empty minimum",
+         [](T& t, TBtnSet& d) {
+             t.ChooseType(7);
+             d.Action->Min_Txt->clear();
+         },
+         65},
         {"input value, floating maximum with a point",
          [](T& t, TBtnSet& d) {
              t.ChooseType(7);
              t.ChooseValueType(4);
-             d.Max_Txt->setText("1.5");
+             d.Action->Max_Txt->setText("1.5");
          },
          65},
         {"input value, maximum below minimum",
          [](T& t, TBtnSet& d) {
              t.ChooseType(7);
-             d.Max_Txt->setText("5");
-             d.Min_Txt->setText("10");
+             d.Action->Max_Txt->setText("5");
+             d.Action->Min_Txt->setText("10");
          },
          2},
         {"input value, maximum longer than the digits",
          [](T& t, TBtnSet& d) {
              t.ChooseType(7);
-             d.Int_Box->setCurrentIndex(1);
-             d.Max_Txt->setText("500");
-             d.Min_Txt->setText("0");
+             d.Action->Int_Box->setCurrentIndex(1);
+             d.Action->Max_Txt->setText("500");
+             d.Action->Min_Txt->setText("0");
          },
          0},
         {"input value, minimum longer than the digits",
          [](T& t, TBtnSet& d) {
              t.ChooseType(7);
              t.ChooseValueType(1);
-             d.Int_Box->setCurrentIndex(1);
-             d.Max_Txt->setText("99");
-             d.Min_Txt->setText("-100");
+             d.Action->Int_Box->setCurrentIndex(1);
+             d.Action->Max_Txt->setText("99");
+             d.Action->Min_Txt->setText("-100");
          },
          1},
         {"constant too big for 16 bits",
          [](T& t, TBtnSet& d) {
              t.ChooseType(8);
-             d.Normal_Txt->setText("70000");
+             d.Action->Normal_Txt->setText("70000");
          },
          10},
         {"step too big for 16 bits",
          [](T& t, TBtnSet& d) {
              t.ChooseType(9);
-             d.AddVal_Txt->setText("70000");
+             d.Action->AddVal_Txt->setText("70000");
          },
          11},
-        {"empty bound", [](T& t, TBtnSet& d) { t.ChooseType(10); d.Bound_Txt->clear(); }, 12},
+        {"empty bound",
+         [](T& t, TBtnSet& d) {
+             t.ChooseType(10);
+             d.Action->Bound_Txt->clear();
+         },
+         12},
         {"no target page",
          [](T& t, TBtnSet& d) {
              t.ChooseType(11);
-             d.PgChg_Box->setCurrentIndex(-1);
+             d.Action->PgChg_Box->setCurrentIndex(-1);
          },
          13},
     };
@@ -182,11 +221,16 @@ TEST_F(BtnChecks, CancelAfterChangesLeavesTheButtonAsItWas)
     const auto keys = page.ObjFunKeyUsed;
     const std::vector<std::function<void()>> changes = {
         [&] { ChooseType(7); },
-        [&] { ChooseType(6); TypeCount("9"); dlg->Lsb_Rdo->setChecked(true); dlg->Lsb_RdoClick(); },
+        [&] {
+            ChooseType(6);
+            TypeCount("9");
+            dlg->Action->Lsb_Rdo->setChecked(true);
+            dlg->Lsb_RdoClick();
+        },
         [&] { ChooseType(12); },
         [&] {
-            Tick(dlg->DevRd_Chk, true, &TBtnSet::DevRd_ChkClick);
-            Tick(dlg->Call_Chk, true, &TBtnSet::Call_ChkClick);
+            Tick(dlg->Action->DevRd_Chk, true, &TBtnSet::DevRd_ChkClick);
+            Tick(dlg->Action->Call_Chk, true, &TBtnSet::Call_ChkClick);
             Tick(dlg->RefKey_Chk, false, &TBtnSet::RefKey_ChkClick);
             dlg->Btn_Txt->setText("changed");
             dlg->Btn_TxtKeyUp(0);

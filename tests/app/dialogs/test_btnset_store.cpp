@@ -36,7 +36,7 @@ TEST_F(BtnStore, OkStoresTheFieldsOfEachType)
         {"set ON on a bit",
          [](T& t, TBtnSet& d) {
              t.ChooseType(0);
-             d.DevWritTxt->setText("m5");
+             d.Action->DevWritTxt->setText("m5");
          },
          [](const TLxBtn& b) {
              EXPECT_EQ(b.BtnType, kes::BtnType::SetOn);
@@ -52,13 +52,13 @@ TEST_F(BtnStore, OkStoresTheFieldsOfEachType)
          [](T& t, TBtnSet& d) {
              t.ChooseType(7);
              t.ChooseValueType(1);
-             d.ValLen_Box->setCurrentIndex(1);
+             d.Action->ValLen_Box->setCurrentIndex(1);
              d.ValLen_BoxChange();
-             d.Int_Box->setCurrentIndex(3);
-             d.Dec_Box->setCurrentIndex(1);
-             d.Max_Txt->setText(" 1000 ");
-             d.Min_Txt->setText("-1000");
-             d.DevWritTxt->setText("D10");
+             d.Action->Int_Box->setCurrentIndex(3);
+             d.Action->Dec_Box->setCurrentIndex(1);
+             d.Action->Max_Txt->setText(" 1000 ");
+             d.Action->Min_Txt->setText("-1000");
+             d.Action->DevWritTxt->setText("D10");
          },
          [](const TLxBtn& b) {
              EXPECT_EQ(b.ValKind, 0x10);
@@ -75,9 +75,9 @@ TEST_F(BtnStore, OkStoresTheFieldsOfEachType)
          [](T& t, TBtnSet& d) {
              t.ChooseType(7);
              t.ChooseValueType(4);
-             d.Int_Box->setCurrentIndex(9);
-             d.Max_Txt->setText("2147483647");
-             d.Min_Txt->setText("-5");
+             d.Action->Int_Box->setCurrentIndex(9);
+             d.Action->Max_Txt->setText("2147483647");
+             d.Action->Min_Txt->setText("-5");
          },
          [](const TLxBtn& b) {
              EXPECT_EQ(b.ValType, 7);
@@ -89,7 +89,7 @@ TEST_F(BtnStore, OkStoresTheFieldsOfEachType)
          [](T& t, TBtnSet& d) {
              t.ChooseType(8);
              t.ChooseValueType(2);
-             d.Normal_Txt->setText("1f");
+             d.Action->Normal_Txt->setText("1f");
          },
          [](const TLxBtn& b) {
              EXPECT_EQ(b.ValType, 2);
@@ -98,8 +98,8 @@ TEST_F(BtnStore, OkStoresTheFieldsOfEachType)
         {"increment with step and bound",
          [](T& t, TBtnSet& d) {
              t.ChooseType(9);
-             d.AddVal_Txt->setText("2");
-             d.Bound_Txt->setText("100");
+             d.Action->AddVal_Txt->setText("2");
+             d.Action->Bound_Txt->setText("100");
          },
          [](const TLxBtn& b) {
              EXPECT_EQ(b.BtnType, kes::BtnType::Increment);
@@ -110,7 +110,7 @@ TEST_F(BtnStore, OkStoresTheFieldsOfEachType)
         {"change page: no address",
          [](T& t, TBtnSet& d) {
              t.ChooseType(11);
-             d.PgChg_Box->setCurrentIndex(2);
+             d.Action->PgChg_Box->setCurrentIndex(2);
          },
          [](const TLxBtn& b) {
              EXPECT_EQ(b.ParamA, 2);
@@ -121,10 +121,10 @@ TEST_F(BtnStore, OkStoresTheFieldsOfEachType)
         {"multi-state on the low byte: 40 typed gives 16 states",
          [](T& t, TBtnSet& d) {
              t.ChooseType(6);
-             d.Lsb_Rdo->setChecked(true);
+             d.Action->Lsb_Rdo->setChecked(true);
              t.TypeCount("40");
              d.Lsb_RdoClick();
-             SetRadioGroupIndex(d.StateToGp, 1);
+             SetRadioGroupIndex(d.Action->StateToGp, 1);
          },
          [](const TLxBtn& b) {
              EXPECT_EQ(b.ValKind, 0x20);
@@ -136,12 +136,12 @@ TEST_F(BtnStore, OkStoresTheFieldsOfEachType)
         {"read back and notify after the write, reset",
          [](T& t, TBtnSet& d) {
              t.ChooseType(9);
-             t.Tick(d.DevRd_Chk, true, &TBtnSet::DevRd_ChkClick);
-             d.DevReadTxt->setText("D7");
-             t.Tick(d.Call_Chk, true, &TBtnSet::Call_ChkClick);
-             d.CallTxt->setText("M9");
-             SetRadioGroupIndex(d.CallOrderGp, 1);
-             SetRadioGroupIndex(d.CallStateGp, 0);
+             t.Tick(d.Action->DevRd_Chk, true, &TBtnSet::DevRd_ChkClick);
+             d.Action->DevReadTxt->setText("D7");
+             t.Tick(d.Action->Call_Chk, true, &TBtnSet::Call_ChkClick);
+             d.Action->CallTxt->setText("M9");
+             SetRadioGroupIndex(d.Action->CallOrderGp, 1);
+             SetRadioGroupIndex(d.Action->CallStateGp, 0);
          },
          [](const TLxBtn& b) {
              EXPECT_EQ(b.ReadUsed, 1);
@@ -154,10 +154,10 @@ TEST_F(BtnStore, OkStoresTheFieldsOfEachType)
         {"notify before the write, set",
          [](T& t, TBtnSet& d) {
              t.ChooseType(9);
-             t.Tick(d.Call_Chk, true, &TBtnSet::Call_ChkClick);
-             d.CallTxt->setText("M9");
-             SetRadioGroupIndex(d.CallOrderGp, 0);
-             SetRadioGroupIndex(d.CallStateGp, 1);
+             t.Tick(d.Action->Call_Chk, true, &TBtnSet::Call_ChkClick);
+             d.Action->CallTxt->setText("M9");
+             SetRadioGroupIndex(d.Action->CallOrderGp, 0);
+             SetRadioGroupIndex(d.Action->CallStateGp, 1);
          },
          [](const TLxBtn& b) {
              EXPECT_EQ(b.NotifyUsed, 1);
@@ -189,14 +189,14 @@ TEST_F(BtnStore, LoadingShowsWhatWasStored)
     Btn().ReadUsed = 1;
     Btn().ReadDev.DevAddrCode = 0x1003;
     Open();
-    EXPECT_EQ(dlg->BtnType_Box->currentIndex(), 7);
-    EXPECT_EQ(dlg->ValType_Box->currentIndex(), 4);
-    EXPECT_EQ(dlg->ValLen_Box->currentIndex(), 1);
-    EXPECT_FALSE(dlg->ValLen_Box->isEnabled());
-    EXPECT_EQ(dlg->Max_Txt->text(), "-20");
-    EXPECT_EQ(dlg->Int_Box->currentIndex(), 2);
-    EXPECT_EQ(dlg->DevWritTxt->text(), "D10");
-    EXPECT_EQ(dlg->DevReadTxt->text(), "D3");
+    EXPECT_EQ(dlg->Action->BtnType_Box->currentIndex(), 7);
+    EXPECT_EQ(dlg->Action->ValType_Box->currentIndex(), 4);
+    EXPECT_EQ(dlg->Action->ValLen_Box->currentIndex(), 1);
+    EXPECT_FALSE(dlg->Action->ValLen_Box->isEnabled());
+    EXPECT_EQ(dlg->Action->Max_Txt->text(), "-20");
+    EXPECT_EQ(dlg->Action->Int_Box->currentIndex(), 2);
+    EXPECT_EQ(dlg->Action->DevWritTxt->text(), "D10");
+    EXPECT_EQ(dlg->Action->DevReadTxt->text(), "D3");
     EXPECT_FALSE(dlg->Btn_Txt->isEnabled()); // the button shows the value it reads
     EXPECT_EQ(dlg->RefKey_Box->currentIndex(), -1);
     EXPECT_FALSE(dlg->RefKey_Chk->isChecked());
@@ -214,14 +214,14 @@ TEST_F(BtnStore, TypesWithoutAValueShowTheHeldValueTypeAndLength)
         Btn().ValLen = 1;
         Open();
         ChooseType(type);
-        EXPECT_EQ(dlg->ValType_Box->currentIndex(), 2);
-        EXPECT_EQ(dlg->ValLen_Box->currentIndex(), 1);
-        EXPECT_FALSE(dlg->ValType_Box->isEnabled());
-        EXPECT_FALSE(dlg->ValLen_Box->isEnabled());
+        EXPECT_EQ(dlg->Action->ValType_Box->currentIndex(), 2);
+        EXPECT_EQ(dlg->Action->ValLen_Box->currentIndex(), 1);
+        EXPECT_FALSE(dlg->Action->ValType_Box->isEnabled());
+        EXPECT_FALSE(dlg->Action->ValLen_Box->isEnabled());
         dlg->reject();
         Open();
-        EXPECT_EQ(dlg->ValType_Box->currentIndex(), 2);
-        EXPECT_EQ(dlg->ValLen_Box->currentIndex(), 1);
+        EXPECT_EQ(dlg->Action->ValType_Box->currentIndex(), 2);
+        EXPECT_EQ(dlg->Action->ValLen_Box->currentIndex(), 1);
     }
 }
 
@@ -230,18 +230,18 @@ TEST_F(BtnStore, FloatingForcesThirtyTwoBitsAndOtherTypesGoBackToSixteen)
     Open();
     ChooseType(7);
     ChooseValueType(4);
-    EXPECT_EQ(dlg->ValLen_Box->currentIndex(), 1);
-    EXPECT_FALSE(dlg->ValLen_Box->isEnabled());
-    EXPECT_EQ(dlg->Max_Txt->text(), "2147483647");
+    EXPECT_EQ(dlg->Action->ValLen_Box->currentIndex(), 1);
+    EXPECT_FALSE(dlg->Action->ValLen_Box->isEnabled());
+    EXPECT_EQ(dlg->Action->Max_Txt->text(), "2147483647");
     ChooseValueType(0);
-    EXPECT_EQ(dlg->ValLen_Box->currentIndex(), 0);
-    EXPECT_TRUE(dlg->ValLen_Box->isEnabled());
-    EXPECT_EQ(dlg->Max_Txt->text(), "65535");
+    EXPECT_EQ(dlg->Action->ValLen_Box->currentIndex(), 0);
+    EXPECT_TRUE(dlg->Action->ValLen_Box->isEnabled());
+    EXPECT_EQ(dlg->Action->Max_Txt->text(), "65535");
     ChooseValueType(1);
-    EXPECT_EQ(dlg->Min_Txt->text(), "-32768");
+    EXPECT_EQ(dlg->Action->Min_Txt->text(), "-32768");
     ChooseValueType(3);
-    EXPECT_FALSE(dlg->Dec_Box->isEnabled());
-    EXPECT_EQ(dlg->Dec_Box->currentIndex(), 0);
+    EXPECT_FALSE(dlg->Action->Dec_Box->isEnabled());
+    EXPECT_EQ(dlg->Action->Dec_Box->currentIndex(), 0);
 }
 
 TEST_F(BtnStore, FunctionKeyFlagsOfThePageFollowTheBinding)
@@ -327,11 +327,11 @@ TEST_F(BtnStore, StateCountEntryAndSpinner)
 {
     Open();
     ChooseType(6);
-    EXPECT_TRUE(dlg->Bit_Rdo->isChecked());
+    EXPECT_TRUE(dlg->Action->Bit_Rdo->isChecked());
     EXPECT_EQ(dlg->StateCount(), 2);
     EXPECT_FALSE(dlg->StaNum_Txt->isEnabled());
 
-    dlg->Val_Rdo->setChecked(true);
+    dlg->Action->Val_Rdo->setChecked(true);
     dlg->Val_RdoClick();
     struct Typed {
         const char* text;
@@ -347,7 +347,7 @@ TEST_F(BtnStore, StateCountEntryAndSpinner)
 
     // The low byte allows 16 states; the spinner wraps round at both ends, never to 0.
     TypeCount("40");
-    dlg->Lsb_Rdo->setChecked(true);
+    dlg->Action->Lsb_Rdo->setChecked(true);
     dlg->Lsb_RdoClick();
     EXPECT_EQ(dlg->StateCount(), 16);
     dlg->StaNum_UD->Click(true);
@@ -357,7 +357,7 @@ TEST_F(BtnStore, StateCountEntryAndSpinner)
     TypeCount("200");
     EXPECT_EQ(dlg->StateCount(), 200);
 
-    dlg->Bit_Rdo->setChecked(true);
+    dlg->Action->Bit_Rdo->setChecked(true);
     dlg->Bit_RdoClick();
     dlg->StaNum_UD->Click(true);
     EXPECT_EQ(dlg->StateCount(), 1);

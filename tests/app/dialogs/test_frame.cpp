@@ -108,7 +108,7 @@ TEST_F(Frame, OpeningAnObjectsDialogByItsKind)
     OnExec("BtnSet", [&](QDialog& d) {
         auto& set = static_cast<TBtnSet&>(d);
         caption = set.windowTitle();
-        set.BtnType_Box->setCurrentIndex(4);
+        set.Action->BtnType_Box->setCurrentIndex(4);
         set.BtnType_BoxChange();
         set.OkBtnClick();
     });

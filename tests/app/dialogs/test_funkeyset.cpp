@@ -2,7 +2,8 @@
 // the Up and Down keys take a type only while they are redefined and no arrow key is a
 // maintained button, a key a button object holds takes no type, and every way of closing
 // writes the 14 keys back to the page or to the system, where a save and a compile find them,
-// the notify order and state each from its own group. A key's long note is shown whole.
+// the notify order and state each from its own group. A key's long note is shown whole. The
+// key dialog and the button dialog show each type's fields alike.
 #include "setdlgtest.h"
 
 #include "app/dialogs/entryfields.h"
@@ -20,6 +21,9 @@
 #include <QRadioButton>
 #include <QTableWidget>
 
+#include <cstring>
+#include <iterator>
+
 namespace kes::test {
 namespace {
 
@@ -31,7 +35,7 @@ protected:
     {
         d.FunKey_Grid->setCurrentCell(row, 0);
         d.FunKey_GridClick();
-        d.BtnType_Box->setCurrentIndex(type);
+        d.Action->BtnType_Box->setCurrentIndex(type);
         d.BtnType_BoxChange();
     }
     static QString Column1(const TFunKeySet& d, int row) { return d.FunKey_Grid->item(row, 1)->text(); }
@@ -44,7 +48,7 @@ TEST_F(FunKeySetTest, UpAndDownTakeNoTypeUntilRedefinedAndNoArrowKeyIsMaintained
     for (int row : {10, 11}) {
         EXPECT_EQ(Column1(d, row), M(122));
         Choose(d, row, 0);
-        EXPECT_EQ(d.BtnType_Box->currentIndex(), -1);
+        EXPECT_EQ(d.Action->BtnType_Box->currentIndex(), -1);
     }
     EXPECT_EQ(ShownNumbers(), (std::vector<int>{122, 122}));
 
@@ -56,9 +60,9 @@ TEST_F(FunKeySetTest, UpAndDownTakeNoTypeUntilRedefinedAndNoArrowKeyIsMaintained
     prompt.shown.clear();
     Choose(open, 12, 5);
     EXPECT_EQ(ShownNumbers(), std::vector<int>{122});
-    EXPECT_EQ(open.BtnType_Box->currentIndex(), kes::BtnCode(kes::BtnType::Alternate));
+    EXPECT_EQ(open.Action->BtnType_Box->currentIndex(), kes::BtnCode(kes::BtnType::Alternate));
     Choose(open, 10, 0);
-    EXPECT_EQ(open.BtnType_Box->currentIndex(), 0);
+    EXPECT_EQ(open.Action->BtnType_Box->currentIndex(), 0);
 }
 
 // A key's note is read whole: its row grows to the wrapped text, and the text is its tip too.
@@ -83,7 +87,7 @@ TEST_F(FunKeySetTest, AKeyThatAButtonHoldsTakesNoTypeOnThePage)
     EXPECT_EQ(Column1(d, 3), M(14));
     Choose(d, 3, 0);
     EXPECT_EQ(ShownNumbers(), std::vector<int>{14});
-    EXPECT_EQ(d.BtnType_Box->currentIndex(), -1);
+    EXPECT_EQ(d.Action->BtnType_Box->currentIndex(), -1);
     // The system's keys are no page's.
     prompt.shown.clear();
     TFunKeySet& sys = OpenKeys(1);
@@ -106,37 +110,37 @@ TEST_F(FunKeySetTest, SetStopsAtTheFirstFailingCheckAndChangesNothing)
         {"no type", -1, [](TFunKeySet&) {}, 90},
         {"a password of three", 0, [](TFunKeySet& d) { d.PassTxt->setText("AB1"); }, 79},
         {"a level no password slot has", 0, [](TFunKeySet& d) { d.ComboBox_UserLevel->setCurrentIndex(2); }, 107},
-        {"no write address", 0, [](TFunKeySet& d) { d.DevWritTxt->clear(); }, 9},
-        {"a word where a bit is written", 0, [](TFunKeySet& d) { d.DevWritTxt->setText("D1"); }, 8},
-        {"a 32-bit-only word at 16 bits", 9, [](TFunKeySet& d) { d.DevWritTxt->setText("C200"); }, 104},
+        {"no write address", 0, [](TFunKeySet& d) { d.Action->DevWritTxt->clear(); }, 9},
+        {"a word where a bit is written", 0, [](TFunKeySet& d) { d.Action->DevWritTxt->setText("D1"); }, 8},
+        {"a 32-bit-only word at 16 bits", 9, [](TFunKeySet& d) { d.Action->DevWritTxt->setText("C200"); }, 104},
         {"a read address that is no bit", 1,
          [](TFunKeySet& d) {
-             d.DevRd_Chk->setChecked(true);
+             d.Action->DevRd_Chk->setChecked(true);
              d.DevRd_ChkClick();
-             d.DevReadTxt->setText("D1");
+             d.Action->DevReadTxt->setText("D1");
          },
          6},
         {"a notify address that is no bit", 2,
          [](TFunKeySet& d) {
-             d.Call_Chk->setChecked(true);
+             d.Action->Call_Chk->setChecked(true);
              d.Call_ChkClick();
-             d.CallTxt->setText("Q1");
+             d.Action->CallTxt->setText("Q1");
          },
          7},
         {"too many digits for 16 bits", 7,
          [](TFunKeySet& d) {
-             d.Int_Box->setCurrentIndex(2);
-             d.Dec_Box->setCurrentIndex(3);
+             d.Action->Int_Box->setCurrentIndex(2);
+             d.Action->Dec_Box->setCurrentIndex(3);
          },
          87},
-        {"no constant", 8, [](TFunKeySet& d) { d.Normal_Txt->clear(); }, 10},
-        {"a step that is no number", 10, [](TFunKeySet& d) { d.AddVal_Txt->setText("x"); }, 11},
-        {"a bound past 16 bits", 9, [](TFunKeySet& d) { d.Bound_Txt->setText("70000"); }, 12},
-        {"no target page", 11, [](TFunKeySet& d) { d.PgChg_Box->setCurrentIndex(-1); }, 13},
+        {"no constant", 8, [](TFunKeySet& d) { d.Action->Normal_Txt->clear(); }, 10},
+        {"a step that is no number", 10, [](TFunKeySet& d) { d.Action->AddVal_Txt->setText("x"); }, 11},
+        {"a bound past 16 bits", 9, [](TFunKeySet& d) { d.Action->Bound_Txt->setText("70000"); }, 12},
+        {"no target page", 11, [](TFunKeySet& d) { d.Action->PgChg_Box->setCurrentIndex(-1); }, 13},
         {"a bad password and no address: the password first", 0,
          [](TFunKeySet& d) {
              d.PassTxt->setText("A-1B");
-             d.DevWritTxt->clear();
+             d.Action->DevWritTxt->clear();
          },
          79},
     };
@@ -160,25 +164,25 @@ TEST_F(FunKeySetTest, KeysSetInTheTableReachTheStoredPage)
 {
     TFunKeySet& d = OpenKeys(0);
     Choose(d, 1, 7); // input value: 3 integer and 2 decimal digits pass the digit check
-    EXPECT_EQ(d.DevWritTxt->text(), "D0");
-    d.DevWritTxt->setText("D12");
-    d.Int_Box->setCurrentIndex(2);
-    d.Dec_Box->setCurrentIndex(2);
-    d.Max_Txt->setText("500");
-    d.Min_Txt->setText("10");
+    EXPECT_EQ(d.Action->DevWritTxt->text(), "D0");
+    d.Action->DevWritTxt->setText("D12");
+    d.Action->Int_Box->setCurrentIndex(2);
+    d.Action->Dec_Box->setCurrentIndex(2);
+    d.Action->Max_Txt->setText("500");
+    d.Action->Min_Txt->setText("10");
     d.SetBtnClick();
     Choose(d, 4, 11); // a page change keeps no device
-    EXPECT_TRUE(d.DevWritTxt->text().isEmpty());
-    d.PgChg_Box->setCurrentIndex(2);
+    EXPECT_TRUE(d.Action->DevWritTxt->text().isEmpty());
+    d.Action->PgChg_Box->setCurrentIndex(2);
     d.SetBtnClick();
     Choose(d, 0, 6); // multi-state: a typed count above 2 moves a bit key to a value
     d.StaNum_Txt->setText("5");
     d.StaNum_TxtKeyUp();
-    EXPECT_TRUE(d.Val_Rdo->isChecked());
-    d.DevWritTxt->setText("D3");
+    EXPECT_TRUE(d.Action->Val_Rdo->isChecked());
+    d.Action->DevWritTxt->setText("D3");
     d.SetBtnClick();
     EXPECT_TRUE(prompt.shown.empty()) << ShownText();
-    EXPECT_EQ(Column1(d, 1), d.BtnType_Box->itemText(7));
+    EXPECT_EQ(Column1(d, 1), d.Action->BtnType_Box->itemText(7));
     EXPECT_EQ(state.Modified, 1);
     EXPECT_EQ(page.PgFunKeyUsed[1], 0) << "the page changes only when the table closes";
 
@@ -210,11 +214,11 @@ TEST_F(FunKeySetTest, TheNotifyOrderAndStateComeFromTheirOwnGroups)
         SCOPED_TRACE("order " + std::to_string(c.order) + ", state " + std::to_string(c.state));
         TFunKeySet& d = OpenKeys(0);
         Choose(d, 2, 0);
-        d.Call_Chk->setChecked(true);
+        d.Action->Call_Chk->setChecked(true);
         d.Call_ChkClick();
-        d.CallTxt->setText("M9");
-        SetRadioGroupIndex(d.CallOrderGp, c.order);
-        SetRadioGroupIndex(d.CallStateGp, c.state);
+        d.Action->CallTxt->setText("M9");
+        SetRadioGroupIndex(d.Action->CallOrderGp, c.order);
+        SetRadioGroupIndex(d.Action->CallStateGp, c.state);
         d.SetBtnClick();
         EXPECT_TRUE(prompt.shown.empty()) << ShownText();
         d.CloseBtnClick();
@@ -226,8 +230,8 @@ TEST_F(FunKeySetTest, TheNotifyOrderAndStateComeFromTheirOwnGroups)
         TFunKeySet& again = OpenKeys(0);
         again.FunKey_Grid->setCurrentCell(2, 0);
         again.FunKey_GridClick();
-        EXPECT_EQ(RadioGroupIndex(again.CallOrderGp), c.order);
-        EXPECT_EQ(RadioGroupIndex(again.CallStateGp), c.state);
+        EXPECT_EQ(RadioGroupIndex(again.Action->CallOrderGp), c.order);
+        EXPECT_EQ(RadioGroupIndex(again.Action->CallStateGp), c.state);
     }
 }
 
@@ -252,15 +256,60 @@ TEST_F(FunKeySetTest, AClickOnTheCheckedKindKeepsItChecked)
     }
 }
 
+// Both dialogs show a type through one panel: the same group of the type's own fields, the
+// same device and notify groups and the same read-back box, for every type.
+TEST_F(FunKeySetTest, BothDialogsShowTheSameFieldsForEachType)
+{
+    struct Case {
+        BtnType type;
+        const char* group; // the one type group shown, or none
+        bool devices;      // write, read and notify addresses
+        bool readBack;
+    };
+    const Case cases[] = {
+        {BtnType::SetOn, nullptr, true, true},           {BtnType::SetOff, nullptr, true, true},
+        {BtnType::PulseOn, nullptr, true, true},         {BtnType::PulseOff, nullptr, true, true},
+        {BtnType::Alternate, nullptr, true, true},       {BtnType::Maintained, nullptr, true, true},
+        {BtnType::MultiState, "ComplexGp", true, true},  {BtnType::InputValue, "ValInGp", true, true},
+        {BtnType::SetConstant, "NormalGp", true, false}, {BtnType::Increment, "AddGp", true, true},
+        {BtnType::Decrement, "AddGp", true, true},       {BtnType::ChangePage, "PgChgGp", false, false},
+        {BtnType::SetPassword, nullptr, false, false},
+    };
+    static_assert(std::size(cases) == kBtnTypeCount);
+    const char* const groups[] = {"ComplexGp", "ValInGp", "NormalGp", "AddGp", "PgChgGp"};
+    TLxBtn btn;
+    TBtnSet button(ctx, nullptr, btn);
+    button.show();
+    TFunKeySet& keys = OpenKeys(0);
+    const std::pair<QWidget*, const char*> forms[] = {{&button, "button"}, {&keys, "function key"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(BtnCode(c.type));
+        button.Action->BtnType_Box->setCurrentIndex(BtnTypeItem(c.type));
+        button.BtnType_BoxChange();
+        Choose(keys, 0, BtnCode(c.type));
+        for (const auto& [form, what] : forms) {
+            SCOPED_TRACE(what);
+            for (const char* g : groups)
+                EXPECT_EQ(C<QGroupBox>(form, g)->isVisible(), c.group && std::strcmp(c.group, g) == 0) << g;
+            EXPECT_EQ(C<QGroupBox>(form, "DevWR_Gp")->isEnabled(), c.devices);
+            EXPECT_EQ(C<QGroupBox>(form, "CallGp")->isEnabled(), c.devices);
+            EXPECT_EQ(C<QCheckBox>(form, "DevRd_Chk")->isEnabled(), c.readBack);
+            if (IsValueBtnType(c.type)) {
+                EXPECT_TRUE(C<QComboBox>(form, "ValType_Box")->isEnabled());
+            }
+        }
+    }
+}
+
 TEST_F(FunKeySetTest, ATypedCountKeepsALowByteKeyOnTheLowByte)
 {
     TFunKeySet& d = OpenKeys(0);
     Choose(d, 2, 6);
-    d.Lsb_Rdo->setChecked(true);
+    d.Action->Lsb_Rdo->setChecked(true);
     d.Lsb_RdoClick();
     d.StaNum_Txt->setText("9");
     d.StaNum_TxtKeyUp();
-    EXPECT_TRUE(d.Lsb_Rdo->isChecked());
+    EXPECT_TRUE(d.Action->Lsb_Rdo->isChecked());
     EXPECT_EQ(d.StaNum_Txt->text(), "9");
     d.StaNum_Txt->setText("300");
     d.StaNum_TxtKeyUp();
@@ -273,7 +322,7 @@ TEST_F(FunKeySetTest, DeleteAllEmptiesEveryRowAndTheSystemKeysReachTheHeader)
     TFunKeySet& d = OpenKeys(1);
     for (int row : {0, 5}) {
         Choose(d, row, 0);
-        d.DevWritTxt->setText("M7");
+        d.Action->DevWritTxt->setText("M7");
         d.ComboBox_UserLevel->setCurrentIndex(2);
         d.SetBtnClick();
     }
