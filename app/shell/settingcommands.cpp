@@ -38,9 +38,9 @@ THmPage* LivePage(const TKhm& k)
 // A page or system dialog on the main window's project and active page; the dialog owns the
 // context it works on.
 template <class Dlg>
-QDialog* MakeSettingForm(QWidget* owner)
+QDialog* MakeSettingForm(TKhm& k, QWidget* owner)
 {
-    auto ctx = std::make_unique<DialogContext>(MainDialogContext(LivePage(*Khm)));
+    auto ctx = std::make_unique<DialogContext>(MainDialogContext(k, LivePage(k)));
     auto* dlg = new Dlg(*ctx, owner);
     QObject::connect(dlg, &QObject::destroyed, [c = ctx.release()] { delete c; });
     return dlg;
@@ -125,11 +125,11 @@ void EnableReady(TKhm& k, const char* name, bool enable)
 
 void InstallSettingCommands(TKhm& k)
 {
-    RegisterForm("TFunKeySet", MakeSettingForm<TFunKeySet>);
-    RegisterForm("TPgJump", MakeSettingForm<TPgJump>);
-    RegisterForm("TSysSet", MakeSettingForm<TSysSet>);
-    RegisterForm("TFrmPLCValAddrSet", MakeSettingForm<TFrmPLCValAddrSet>);
-    RegisterForm("TFrmParaSet", MakeSettingForm<TFrmParaSet>);
+    RegisterForm("TFunKeySet", [&k](QWidget* owner) { return MakeSettingForm<TFunKeySet>(k, owner); });
+    RegisterForm("TPgJump", [&k](QWidget* owner) { return MakeSettingForm<TPgJump>(k, owner); });
+    RegisterForm("TSysSet", [&k](QWidget* owner) { return MakeSettingForm<TSysSet>(k, owner); });
+    RegisterForm("TFrmPLCValAddrSet", [&k](QWidget* owner) { return MakeSettingForm<TFrmPLCValAddrSet>(k, owner); });
+    RegisterForm("TFrmParaSet", [&k](QWidget* owner) { return MakeSettingForm<TFrmParaSet>(k, owner); });
 
     WireWithSender(k, "MmBuzzerSet", MmBuzzerSetClick);
     WireWithSender(k, "MmLedSet", MmBuzzerSetClick);

@@ -32,7 +32,7 @@ QString NodeText(int index, const std::string& title)
 } // namespace
 
 TFrameTreeView::TFrameTreeView(QWidget* owner, TKhm& khm)
-    : kes::PanelToolWindow(owner), khm_(khm)
+    : kes::PanelToolWindow(owner), khm_(khm), khmGoing_(khm.GoingFlag())
 {
     setObjectName(QStringLiteral("FrameTreeView"));
     kes::MarkForm(this);
@@ -72,7 +72,7 @@ TFrameTreeView::TFrameTreeView(QWidget* owner, TKhm& khm)
 TFrameTreeView::~TFrameTreeView()
 {
     // Also run while the main window itself is being destroyed: then there is nothing to do.
-    if (Khm != &khm_)
+    if (*khmGoing_)
         return;
     // Nothing reaches the tree while it goes.
     if (khm_.FrameTreeViewWin == this)

@@ -7,6 +7,8 @@
 // to the main window's left edge below what the panel holds (PanelToolWindow).
 #include "app/ui/paneltoolwindow.h"
 
+#include <memory>
+
 class QLabel;
 class QLineEdit;
 class QTreeWidget;
@@ -41,4 +43,5 @@ protected:
 
 private:
     TKhm& khm_;
+    std::shared_ptr<const bool> khmGoing_; // the main window's TKhm::GoingFlag
 };

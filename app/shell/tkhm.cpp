@@ -92,6 +92,7 @@ TKhm::TKhm(kes::ProjectDoc& doc, QWidget* parent)
 
 TKhm::~TKhm()
 {
+    *going_ = true;
     Doc.SetHost(nullptr);
     kes::SetMessageTableMirror(nullptr);
     if (kes::MainForm() == this)
@@ -289,7 +290,7 @@ void TKhm::WireCommands()
     SaveUserMenu = [this] { return kes::SaveUserMenu(*ProjectHost); };
     kes::InstallEditorCommands(*this);
     kes::InstallScreenCommands(*this);
-    kes::InstallDialogCommands(*this, this, [] { return kes::MainDialogContext(nullptr); });
+    kes::InstallDialogCommands(*this, this, [this] { return kes::MainDialogContext(*this, nullptr); });
     kes::InstallSettingCommands(*this);
     kes::InstallObjInspector(*this);
     kes::InstallShellTools(*this);

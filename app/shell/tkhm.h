@@ -71,6 +71,10 @@ class TKhm : public QMainWindow, public kes::CommandPanel {
 public:
     // doc outlives the window.
     explicit TKhm(kes::ProjectDoc& doc, QWidget* parent = nullptr);
+    // The window is being destroyed: its tool windows, going with it, leave it alone. They
+    // keep the flag itself, being deleted when nothing of the window but its QWidget is left.
+    bool Going() const { return *going_; }
+    std::shared_ptr<const bool> GoingFlag() const { return going_; }
     ~TKhm() override;
 
     // The open project.
@@ -348,6 +352,7 @@ private:
     bool lxeIniRead_ = false;
     int chosenLanguage_ = -1; // the language last chosen from the menu, kept in Lxe.ini
     bool shown_ = false;
+    std::shared_ptr<bool> going_ = std::make_shared<bool>(false);
     QTimer* autoSaveTimer_ = nullptr;
 };
 

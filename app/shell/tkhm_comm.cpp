@@ -77,7 +77,7 @@ void MainCommLink::Stop()
 
 PageData* MainCommLink::ActivePage()
 {
-    return Khm ? Khm->PageEd->CurrentPageForEdit() : nullptr;
+    return khm_.Going() ? nullptr : khm_.PageEd->CurrentPageForEdit();
 }
 
 bool MainCommLink::InspectorShown() const
@@ -279,7 +279,7 @@ void MainCommLink::MmHMIProtoClick()
             RewritePageLinks(page->Data, rw);
         khm_.Doc.ImageHeaderLen = 0;
     };
-    hooks.rewriteLivePage = [](const LinkRewrite& rw) {
+    hooks.rewriteLivePage = [this](const LinkRewrite& rw) {
         if (PageData* page = ActivePage())
             RewriteLivePageLinks(*page, rw);
     };

@@ -61,7 +61,7 @@ private:
     void CommitInspector();
     void RebuildUploadedProject(UploadResult& r);
     bool InspectorShown() const;
-    static PageData* ActivePage();
+    PageData* ActivePage();
 
     TKhm& khm_;
     CommWindowHooks windows_;

@@ -10,38 +10,43 @@
 #include "app/shell/tkhm.h"
 
 #include <QAction>
+#include <QPointer>
 
 namespace kes {
 
-DialogContext MainDialogContext(PageData* page)
+DialogContext MainDialogContext(TKhm& k, PageData* page)
 {
-    DialogContext ctx(Khm->Doc, *Khm->LxType);
+    DialogContext ctx(k.Doc, *k.LxType);
     ctx.Page = page;
-    ctx.PageCount = static_cast<int>(Khm->Doc.PgDataList.size());
-    ctx.UpDownKeysEnabled = Khm->Doc.EnableUpDown;
-    if (QAction* a = Khm->Action("MmBtn"))
+    ctx.PageCount = static_cast<int>(k.Doc.PgDataList.size());
+    ctx.UpDownKeysEnabled = k.Doc.EnableUpDown;
+    if (QAction* a = k.Action("MmBtn"))
         ctx.BtnMenuCaption = a->text();
-    ctx.BmpFolder = &Khm->BmpDlg.InitialDir;
-    ctx.ToolHint = [](ObjKind kind) {
+    ctx.BmpFolder = &k.BmpDlg.InitialDir;
+    // A dialog may keep its context: what it calls later finds the window gone.
+    const QPointer<TKhm> win(&k);
+    ctx.ToolHint = [win](ObjKind kind) {
         const char* tool = ObjToolOf(kind).ToolButton;
-        QAction* a = tool && Khm ? Khm->Action(tool) : nullptr;
+        QAction* a = tool && win ? win->Action(tool) : nullptr;
         return a ? a->toolTip() : QString();
     };
-    ctx.MenuCaption = [](const char* item) {
-        QAction* a = Khm ? Khm->Action(item) : nullptr;
+    ctx.MenuCaption = [win](const char* item) {
+        QAction* a = win ? win->Action(item) : nullptr;
         return a ? CaptionText(a->text()) : QString();
     };
-    ctx.SetMenuEnabled = [](const char* item, bool enabled) {
-        if (Khm)
-            Khm->SetItemEnabled(item, enabled);
+    ctx.SetMenuEnabled = [win](const char* item, bool enabled) {
+        if (win)
+            win->SetItemEnabled(item, enabled);
     };
-    ctx.ClearAllPgJumps = [] {
-        if (Khm)
-            Khm->ClearAllPgJumps();
+    ctx.ClearAllPgJumps = [win] {
+        if (win)
+            win->ClearAllPgJumps();
     };
-    ctx.RefreshInspector = [] {
-        const THmPage* page = Khm->PageEd->Current();
-        if (DlgProp && Khm->Doc.ObjInspectorOn && page && page->CurObj) {
+    ctx.RefreshInspector = [win] {
+        if (!win)
+            return;
+        const THmPage* page = win->PageEd->Current();
+        if (DlgProp && win->Doc.ObjInspectorOn && page && page->CurObj) {
             DlgProp->ObjToProp();
             DlgProp->AdvStrGrid->GridInitial();
         }

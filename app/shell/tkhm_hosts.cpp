@@ -29,7 +29,7 @@ QString MainPageHost::ClipFmtObjects() const { return khm_.ClipFmtObjects; }
 
 QString MainPageHost::ClipFmtPage() const { return khm_.ClipFmtPage; }
 
-DialogContext MainPageHost::DialogContextFor(PageData* page) { return MainDialogContext(page); }
+DialogContext MainPageHost::DialogContextFor(PageData* page) { return MainDialogContext(khm_, page); }
 
 bool MainPageHost::LinkBusy() const
 {

@@ -10,7 +10,7 @@ namespace kes {
 
 // The context of the running program: the main window's project, the model form's codec,
 // the given page, and the menu and tool bar states as they are now.
-DialogContext MainDialogContext(PageData* page);
+DialogContext MainDialogContext(TKhm& k, PageData* page);
 
 class MainPageHost : public PageHost {
 public:

@@ -17,10 +17,10 @@ const char* const kSection = "ObjInspector";
 
 TDlgProp* Inspector(const TKhm& k) { return dynamic_cast<TDlgProp*>(k.DlgPropWin.data()); }
 
-void InspectorGoing(TKhm& k, TDlgProp& d)
+void InspectorGoing(TKhm& k, const bool& windowGoing, TDlgProp& d)
 {
     // Also run while the main window itself is being destroyed: then there is nothing to do.
-    if (Khm != &k)
+    if (windowGoing)
         return;
     k.Doc.ObjInspectorOn = false;
     k.ShowStateChecks();
@@ -37,7 +37,7 @@ QWidget* CreateInspector(TKhm& k)
     // Docked below what the side panel holds.
     d->DockIntoPanel = [&k, d](kes::PanelToolWindow::DockAsk) { k.DockToolWindow(*d, false); };
     d->Undock = [&k, d] { k.FloatToolWindow(*d); };
-    d->Destroying = [&k](TDlgProp& w) { InspectorGoing(k, w); };
+    d->Destroying = [&k, going = k.GoingFlag()](TDlgProp& w) { InspectorGoing(k, *going, w); };
     return d;
 }
 

@@ -46,7 +46,7 @@ TEST_F(DialogMenus, TheContextFollowsTheMainWindow)
 {
     Khm->Doc.EnableUpDown = true;
     Khm->BmpDlg.InitialDir = "/pictures";
-    DialogContext ctx = MainDialogContext(nullptr);
+    DialogContext ctx = MainDialogContext(*Khm, nullptr);
     EXPECT_TRUE(ctx.UpDownKeysEnabled);
     EXPECT_EQ(ctx.BtnMenuCaption, Khm->Action("MmBtn")->text());
     EXPECT_EQ(ctx.ToolHintOf(ObjKind::LxBtn), Khm->Action("TbBtn")->toolTip());
