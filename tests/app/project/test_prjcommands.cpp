@@ -5,10 +5,13 @@
 // check-result lines name the page and object a double click goes to; simulate writes its file
 // also when no simulator is there to start. A recent file opens as a checked project with at
 // least one page, and one that is gone says so, also when its working copy is refused. Texts
-// of another code page than the one in use are told of once when the project opens.
+// of another code page than the one in use are told of once when the project opens; a serial
+// port the user typed is kept whatever port number the project holds.
 #include "../shell/shellfixture.h"
 #include "recordingpages.h"
 
+#include "app/comm/linkport.h"
+#include "app/comm/portnames.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/thmpage.h"
 #include "app/project/memimage.h"
@@ -22,8 +25,8 @@
 #include "app/shell/tkhm.h"
 #include "app/shell/tkhm_hosts.h"
 #include "app/ui/msgtable.h"
-#include "platform/codepage.h"
 #include "objects/tsttxt.h"
+#include "platform/codepage.h"
 #include "platform/fileio.h"
 #include "tests/support/formfinder.h"
 
@@ -94,8 +97,9 @@ protected:
         const bool copy = !name.empty() && name.front() == '~';
         doc.PrjName = copy ? name.substr(1) : name;
         const CopyKind kind = copy ? CopyKind::WorkingCopy : CopyKind::Project;
-        ASSERT_EQ(WriteProjectFiles(doc, base, ProjectFileExtras{}, kind).Error, ProjectError::None);
+        ASSERT_EQ(WriteProjectFiles(doc, base, extras, kind).Error, ProjectError::None);
     }
+    ProjectFileExtras extras; // what WriteProject stores beside the project
     bool Shown(int msg) const
     {
         for (const QString& s : prompt.shown)
@@ -247,6 +251,31 @@ TEST_F(PrjCommandsTest, TextsOfAnotherCodePageAreToldOfOnceWhenTheProjectOpens)
         Khm->Doc.Modified = 0;
         Khm->FormClose();
         ShutDown();
+    }
+}
+
+// A serial port path the user typed stays when a project is opened, whatever port number the
+// project holds: none, the first of the machine's ports (none there: no port's), one past them.
+TEST_F(PrjCommandsTest, ATypedPortIsKeptAcrossOpen)
+{
+    const std::string typed = "/dev/pts/7";
+    const std::uint8_t past = static_cast<std::uint8_t>(SerialPortNames().size() + 1);
+    struct Case {
+        const char* name;
+        std::uint8_t stored;
+    } cases[] = {{"no port stored", 0}, {"the machine's first port", 1}, {"a port the machine lacks", past}};
+    Start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        extras.PortNumber = c.stored;
+        WriteProject(Dir() + "plant", 1);
+        Khm->MMICom->Settings().name = typed; // as Communication Settings leaves it
+        Khm->OpenDlg.FileName = Dir() + "plant.zqf";
+        ASSERT_TRUE(Khm->ReadProjectFiles());
+        EXPECT_EQ(Khm->MMICom->Settings().name, typed);
+        EXPECT_EQ(Khm->ComNumber, 0) << "a typed path is no port of the list";
+        Khm->Doc.Modified = 0;
+        Khm->MmClosePrjClick();
     }
 }
 
