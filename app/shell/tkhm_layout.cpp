@@ -74,11 +74,12 @@ public:
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(bar);
     }
-    // Moves made by the program (placing the window) do not dock it.
+    // Puts the window's client area (not its frame) at pos, as the file and the screen fitting
+    // measure it. Moves made by the program (placing the window) do not dock it.
     void Place(const QPoint& pos)
     {
         placed_.start();
-        move(pos);
+        setGeometry(QRect(pos, size()));
     }
 
 protected:
@@ -162,15 +163,11 @@ void TKhm::FloatToolBar(QToolBar* bar, const QRect& rect)
     }
     bar->setOrientation(Qt::Horizontal);
     bar->setVisible(visible);
-    // The stored position is the tool bar's own client origin.
+    // The stored position is the tool bar's own client origin, which is the window's.
     host->resize(rect.width() > 0 ? rect.width() : bar->sizeHint().width(),
                  rect.height() > 0 ? rect.height() : bar->sizeHint().height());
     host->Place(rect.topLeft());
     host->setVisible(visible);
-    // The stored point is where the tool bar itself begins: allow for the window's frame.
-    const QPoint off = bar->mapToGlobal(QPoint(0, 0)) - rect.topLeft();
-    if (!off.isNull() && off.manhattanLength() < 64)
-        host->Place(host->pos() - off);
 }
 
 void TKhm::DockToolBar(QToolBar* bar)

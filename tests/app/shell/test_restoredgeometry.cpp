@@ -2,7 +2,8 @@
 // a smaller screen, the main window, the floating tool bars and the floating tool windows lie
 // inside its available area with room for their title bars, moved in and shrunk to fit.
 // Closed untouched, the files keep the larger screen's values (a damaged value is not kept);
-// what the user moved or resized is written as it is now.
+// what the user moved or resized is written as it is now. A floating window that fits comes back
+// where it was.
 #include "shellfixture.h"
 
 #include "app/project/ui/tlxtype.h"
@@ -140,6 +141,24 @@ TEST_F(RestoredGeometryTest, WhatTheUserMovesOrResizesIsWrittenAsItIs)
     EXPECT_EQ(Written("ToolBar2").topLeft(), barAt);
     // The window left alone keeps the larger screen's place.
     EXPECT_EQ(Written("ToolBar5"), QRect(-300, -200, 230, 30));
+}
+
+// A floating tool bar and tool window that fit the screen come back where they were: the file
+// holds where their client areas begin, and their frames go around those, not in their place.
+TEST_F(RestoredGeometryTest, FloatingWindowsThatFitComeBackWhereTheyWere)
+{
+    WriteFile("Loc.ini", "[ToolBar2]\nVisible=1\nLocation=1\nLeft=300\nTop=400\nWidth=500\nHeight=30\n"
+                         "[TreeViewPage]\nVisible=1\nLocation=1\nLeft=700\nTop=100\nWidth=200\nHeight=300\n");
+    StartWithProject();
+    ASSERT_TRUE(Khm->ToolBarFloats(Khm->ObjToolBar));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Khm->ObjToolBar->mapToGlobal(QPoint(0, 0)), QPoint(300, 400));
+    EXPECT_EQ(Khm->FrameTreeViewWin->mapToGlobal(QPoint(0, 0)), QPoint(700, 100));
+
+    Khm->Doc.Modified = 0;
+    Khm->MmClosePrjClick();
+    EXPECT_EQ(Written("ToolBar2"), QRect(300, 400, 500, 30));
+    EXPECT_EQ(Written("TreeViewPage"), QRect(700, 100, 200, 300));
 }
 
 TEST_F(RestoredGeometryTest, FittingMovesInAndShrinksToTheArea)
