@@ -344,5 +344,12 @@ void TKhm::showEvent(QShowEvent* event)
     if (!shown_) {
         shown_ = true;
         FormShow();
+        // Tool windows shown before the main window (a project opened from the command line)
+        // would stay under it where the window manager puts a newly shown window on top.
+        QTimer::singleShot(0, this, [this] {
+            for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (w->isWindow() && w->isVisible() && w->windowType() == Qt::Tool)
+                    w->raise();
+        });
     }
 }
