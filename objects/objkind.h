@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 struct TLxDevRef;
 
@@ -116,6 +117,13 @@ struct OperatorFields {
     TLxDevRef* NotifyDev = nullptr;
 };
 
+// The lists of texts an object holds (a static text's lines, the state texts of the button,
+// the multi-state picture and the lamp, the messages of the message text), in record order;
+// the slots past its last list are null.
+struct HeldTexts {
+    const std::vector<AnsiString>* Lists[2] = {};
+};
+
 struct ObjKindFacts {
     ObjKind Kind;
     const char* ClassName;           // "TStTxt", ...
@@ -127,6 +135,7 @@ struct ObjKindFacts {
     bool Transparent;  // always painted with SRCAND over what lies below (the geometry)
     int CaptionMsg;    // message number of the kind's print caption
     OperatorFields (*Operated)(TLxObj& obj); // null: the kind binds no key and asks no level
+    HeldTexts (*Texts)(const TLxObj& obj) = nullptr; // null: the kind holds no texts
 };
 
 const ObjKindFacts& KindFacts(ObjKind k);
@@ -134,6 +143,8 @@ const ObjKindFacts& KindFacts(ObjKind k);
 const ObjKindFacts* KindFactsOf(const TLxObj& obj);
 // obj's function key and user level (OperatorFields).
 OperatorFields OperatorFieldsOf(TLxObj& obj);
+// The texts obj holds (HeldTexts); none for an object whose class is not its kind's.
+HeldTexts HeldTextsOf(const TLxObj& obj);
 // An object of kind k with its class's defaults (no project defaults: see the object factory).
 std::unique_ptr<TLxObj> NewObjOfKind(ObjKind k);
 

@@ -2,14 +2,20 @@
 // of its own code, codes outside 1..21 name no kind, and a per-kind table that skips or
 // swaps a kind is refused by the completeness check every layer's table uses. The function key
 // and user level are found for the kinds the operator works and for no object of another
-// class, whatever code it carries.
+// class, whatever code it carries; so are the texts an object holds, in record order, for the
+// kinds that hold texts.
 #include "objects/objkind.h"
+#include "objects/tactbmp.h"
+#include "objects/tlight.h"
 #include "objects/tlxbtn.h"
+#include "objects/tmsgtxt.h"
+#include "objects/tsttxt.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
+#include <vector>
 
 namespace kes {
 namespace {
@@ -79,6 +85,52 @@ TEST(ObjKinds, TheKindsTheOperatorWorksHaveAKeyAndALevel)
     TLxObj posing;
     posing.ObjType = KindCode(ObjKind::LxBtn);
     EXPECT_EQ(OperatorFieldsOf(posing).RefKey, nullptr);
+}
+
+std::vector<std::string> TextsOf(const TLxObj& obj)
+{
+    std::vector<std::string> texts;
+    for (const std::vector<std::string>* list : HeldTextsOf(obj).Lists)
+        if (list)
+            texts.insert(texts.end(), list->begin(), list->end());
+    return texts;
+}
+
+TEST(ObjKinds, AnObjectHoldsTheTextsOfItsKindInRecordOrder)
+{
+    TStTxt txt;
+    txt.Lines = {"line 1", "line 2"};
+    TLxBtn btn;
+    btn.TxtList = {"on"};
+    btn.TxtList2 = {"off"};
+    TActBmp picture;
+    picture.TxtList = {"state 0", "state 1"};
+    TLight lamp;
+    lamp.TxtList = {"lamp on"};
+    lamp.TxtList2 = {"lamp off"};
+    TMsgTxt msg;
+    msg.Messages = {"message"};
+    struct Case {
+        const TLxObj* Obj;
+        std::vector<std::string> Texts;
+    };
+    const Case cases[] = {{&txt, {"line 1", "line 2"}},
+                          {&btn, {"on", "off"}},
+                          {&picture, {"state 0", "state 1"}},
+                          {&lamp, {"lamp on", "lamp off"}},
+                          {&msg, {"message"}}};
+    for (const Case& c : cases)
+        EXPECT_EQ(TextsOf(*c.Obj), c.Texts) << KindFactsOf(*c.Obj)->ClassName;
+
+    for (ObjKind k : AllObjKinds()) {
+        if (KindFacts(k).Texts)
+            continue;
+        const std::unique_ptr<TLxObj> obj = NewObjOfKind(k);
+        EXPECT_EQ(HeldTextsOf(*obj).Lists[0], nullptr) << KindFacts(k).ClassName;
+    }
+    TLxObj posing;
+    posing.ObjType = KindCode(ObjKind::StTxt);
+    EXPECT_EQ(HeldTextsOf(posing).Lists[0], nullptr);
 }
 
 } // namespace

@@ -16,11 +16,7 @@
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
-#include "objects/lxstatebmp.h"
-#include "objects/tlight.h"
-#include "objects/tlxbtn.h"
-#include "objects/tmsgtxt.h"
-#include "objects/tsttxt.h"
+#include "objects/objkind.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 #include "platform/gdi.h"
@@ -116,19 +112,9 @@ struct PagesRead {
 
 void AppendObjTexts(const TLxObj& obj, std::vector<std::string>& texts)
 {
-    const auto add = [&texts](const std::vector<std::string>& list) { texts.insert(texts.end(), list.begin(), list.end()); };
-    if (const auto* t = dynamic_cast<const TStTxt*>(&obj))
-        add(t->Lines);
-    if (const auto* b = dynamic_cast<const TLxBtn*>(&obj)) {
-        add(b->TxtList);
-        add(b->TxtList2);
-    }
-    if (const auto* p = dynamic_cast<const TStateBmpObj*>(&obj))
-        add(p->TxtList);
-    if (const auto* l = dynamic_cast<const TLight*>(&obj))
-        add(l->TxtList2);
-    if (const auto* m = dynamic_cast<const TMsgTxt*>(&obj))
-        add(m->Messages);
+    for (const std::vector<std::string>* list : HeldTextsOf(obj).Lists)
+        if (list)
+            texts.insert(texts.end(), list->begin(), list->end());
 }
 
 PagesRead ReadPagesOnce(ProjectCommandsHost& k)
