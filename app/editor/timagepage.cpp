@@ -17,8 +17,6 @@
 #include "app/ui/msgtable.h"
 #include "app/ui/objtools.h"
 #include "app/ui/translate.h"
-#include "objects/tsttxt.h"
-#include "platform/codepage.h"
 
 #include <QEvent>
 #include <QAction>
@@ -376,17 +374,17 @@ void TImagePage::ObjToolbarRefresh(TLxObj* obj)
     host_.SetToolsForObj(obj);
     for (const char* n : {"TbState_Box", "TbState_Lab", "TbState_UD", "TbMemo_Lab", "TbMemo"})
         Cmds().SetItemEnabled(n, false);
-    // Only a static text has lines for the text box, and only while the start-up screen is edited.
-    if (!kes::IsKind(*obj, kes::ObjKind::StTxt) || !EditsObjects())
+    // Only a kind with lines has the text box here, and only while the start-up screen is edited.
+    const kes::KindTools* tools = kes::KindToolsOf(*obj);
+    if (!tools || tools->Texts != kes::TextTool::Lines || !EditsObjects())
         return;
     Cmds().SetItemEnabled("TbMemo_Lab", true);
     Cmds().SetItemEnabled("TbMemo", true);
-    if (auto* ud = qobject_cast<QSpinBox*>(Cmds().ToolWidget("TbMemo_UD")))
-        ud->setValue(0);
-    if (QPlainTextEdit* memo = Memo()) {
-        const auto* txt = static_cast<TStTxt*>(obj);
-        memo->setPlainText(txt->Lines.empty() ? QString() : kes::AnsiToQString(txt->Lines.front()));
-    }
+    auto* line = qobject_cast<QSpinBox*>(Cmds().ToolWidget("TbMemo_UD"));
+    if (QPlainTextEdit* memo = Memo(); memo && tools->Edits.FillTextBox)
+        tools->Edits.FillTextBox(*obj, {*memo, line, -1});
+    else if (line)
+        line->setValue(0);
 }
 
 void TImagePage::EditStateRefresh()

@@ -2,7 +2,8 @@
 // line chosen by the line selector, a state text at its state (the list grown to hold it, so
 // a button whose list is shorter than its states takes the text), a message text no wider
 // than 250 pixels; the state up-down stays within the states; Return leaves the memo instead
-// of breaking the line; the start-up screen's static texts take the memo as the page's do.
+// of breaking the line; the start-up screen's static texts take the memo as the page's do and show
+// their first line when selected.
 #include "editortest.h"
 
 #include "app/shell/texttools.h"
@@ -98,6 +99,14 @@ TEST_F(TextToolsTest, TheStartUpScreensStaticTextTakesTheMemoToo)
     ASSERT_NE(txt, nullptr);
     Type(QStringLiteral("Welcome"));
     EXPECT_EQ(txt->Lines.at(0), "Welcome");
+    // Selected again, it shows its first line whatever line the selector was left at.
+    txt->Lines = {"First", "Second"};
+    auto* line = qobject_cast<QSpinBox*>(Khm->ToolWidget("TbMemo_UD"));
+    line->setValue(1);
+    Khm->Screens->FirstPage()->ObjToolbarRefresh(txt);
+    EXPECT_EQ(Memo().toPlainText(), QStringLiteral("First"));
+    EXPECT_EQ(line->value(), 0);
+    EXPECT_TRUE(Memo().isEnabled());
     Drive(nullptr);
 }
 
