@@ -7,6 +7,7 @@
 #include "objects/tlxadvdevbmp.h"
 #include "objects/tlxbtn.h"
 #include "objects/tvrgbmp.h"
+#include "objects/addrmode.h"
 
 #include <algorithm>
 
@@ -14,8 +15,9 @@ namespace kes::morvik {
 
 namespace {
 
-constexpr std::uint8_t kValueModeFirst = 0x10;
-constexpr std::uint8_t kValueModeLast = 0x2F;
+// Word and low-byte states, of any width, hold values.
+constexpr std::uint8_t kValueModeFirst = kes::kWordFlags;
+constexpr std::uint8_t kValueModeLast = kes::kEitherFlags | 0x0F;
 
 // A sized picture at at. Sets w, h and bands and moves at past it; returns 0, or a negative
 // result.

@@ -1,12 +1,16 @@
 #include "decoder/pgsetwrite.h"
 
 #include "decoder/setlayout.h"
+#include "objects/addrmode.h"
 
 namespace kes {
 
 namespace {
 
-bool IsValueKind(std::uint8_t kind) { return kind == 0x10 || kind == 0x20; }
+bool IsValueKind(std::uint8_t kind)
+{
+    return kind == kes::kWordFlags || kind == kes::kEitherFlags;
+}
 
 } // namespace
 

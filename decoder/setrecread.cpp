@@ -7,13 +7,12 @@
 
 #include "decoder/morvik.h"
 #include "decoder/setlayout.h"
+#include "objects/addrmode.h"
 
 namespace kes::morvik {
 
 namespace {
 
-constexpr std::uint8_t kWordKind = 0x10;
-constexpr std::uint8_t kLowByteKind = 0x20;
 
 // Station, address, link index, detail and bit index; present = flags byte not 0.
 void ReadRef(RecReader& r, std::size_t off, DevRefHead& ref)
@@ -78,10 +77,10 @@ int ReadPgJmp(PgJmpRec& dst, ByteSpan rec)
         const std::uint8_t kindWidth = r.U8(L::KindWidth);
         v.Kind = kindWidth & 0xF0;
         v.Width = kindWidth & 0x0F;
-        if (v.Kind != kWordKind && v.Kind != kLowByteKind)
-            v.Kind = 0;
+        if (v.Kind != kes::kWordFlags && v.Kind != kes::kEitherFlags)
+            v.Kind = kes::kBitFlags;
         v.TargetPage = r.U16(L::TargetPage);
-        if (v.Kind == 0) {
+        if (v.Kind == kes::kBitFlags) {
             v.OnOff = r.U8(L::OnOff) == 1;
             return static_cast<int>(L::BitSize);
         }
@@ -127,7 +126,7 @@ bool ReadKeyTail(RecReader& r, std::size_t off, kes::BtnType buttonType, KeyTail
     case kes::BtnType::PulseOff:
     case kes::BtnType::Alternate:
     case kes::BtnType::Maintained:
-        tail.Kind = 0;
+        tail.Kind = kes::kBitFlags;
         break;
     case kes::BtnType::MultiState: {
         const std::uint8_t b = r.U8(off + T::KindFlag);

@@ -4,6 +4,7 @@
 
 #include "objects/lxtextkit.h"
 #include "objects/tlxval.h"
+#include "objects/addrmode.h"
 
 #include <algorithm>
 
@@ -77,7 +78,7 @@ void TLxBtn::SetCurVal(std::uint32_t v)
     if (kes::IsBitBtnType(BtnType)) {
         CurPt = v != 0 ? 1 : 0;
         BmpRePaint();
-    } else if (BtnType == kes::BtnType::MultiState && (ValKind == 0x10 || ValKind == 0x20)) {
+    } else if (BtnType == kes::BtnType::MultiState && (ValKind == kes::kWordFlags || ValKind == kes::kEitherFlags)) {
         // A value with no state of its own shows the bare face (BmpRePaint checks the index).
         CurPt = static_cast<std::int32_t>(v);
         BmpRePaint();

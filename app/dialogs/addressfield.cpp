@@ -6,6 +6,7 @@
 #include "app/model/projectstate.h"
 #include "objects/lxdevref.h"
 #include "platform/codepage.h"
+#include "objects/addrmode.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -81,7 +82,7 @@ void AddressField::FollowWhen(bool on, const AddressField& source)
 
 QString AddressField::DefaultText(std::uint8_t kind) const
 {
-    return AnsiToQString(kind == 0x10 ? ctx_.Model.DefWordText : ctx_.Model.DefBitText);
+    return AnsiToQString(kind == kes::kWordFlags ? ctx_.Model.DefWordText : ctx_.Model.DefBitText);
 }
 
 QString AddressField::FormatOrDefault(std::int32_t code, std::uint8_t kind, std::uint8_t len, std::uint8_t bit) const
@@ -93,7 +94,7 @@ QString AddressField::FormatOrDefault(std::int32_t code, std::uint8_t kind, std:
 void AddressField::ReformatForLength(std::int32_t code, std::uint8_t len, std::uint8_t bit)
 {
     if (ctx_.Model.LengthSelectsAccess)
-        SetText(Format(code, 0x10, len, bit));
+        SetText(Format(code, kes::kWordFlags, len, bit));
 }
 
 QString AddressField::PanelMemoryText(bool word) const
@@ -105,7 +106,7 @@ QString AddressField::PanelMemoryText(bool word) const
 
 QString AddressField::KindDefaultText(std::uint8_t kind) const
 {
-    return Comp.IntMem ? PanelMemoryText(kind == 0x10) : DefaultText(kind);
+    return Comp.IntMem ? PanelMemoryText(kind == kes::kWordFlags) : DefaultText(kind);
 }
 
 bool AddressField::Pick(QWidget* owner, std::uint8_t wantKind, std::uint8_t len, int* lsbState)

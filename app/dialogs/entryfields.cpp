@@ -5,6 +5,7 @@
 #include "app/project/pagedata.h"
 #include "objects/digtest.h"
 #include "platform/codepage.h"
+#include "objects/addrmode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -48,16 +49,16 @@ Check CheckTypeAddresses(BtnType type, std::uint8_t kind, std::uint8_t len, cons
     const auto writeClass = write.Validate(kind, len);
     if (!writeClass)
         return FailMsg(kMsgWriteAddress);
-    if (kind == 0x10 && len < *writeClass)
+    if (kind == kes::kWordFlags && len < *writeClass)
         return FailMsg(kMsgLength);
     if (read) {
         const auto readClass = read->Validate(kind, len);
         if (!readClass)
             return FailMsg(kMsgReadAddress);
-        if (kind == 0x10 && len < *readClass)
+        if (kind == kes::kWordFlags && len < *readClass)
             return FailMsg(kMsgLength);
     }
-    if (notify && !notify->Validate(0x00, 0))
+    if (notify && !notify->Validate(kes::kBitFlags, 0))
         return FailMsg(kMsgNotifyAddress);
     return std::nullopt;
 }

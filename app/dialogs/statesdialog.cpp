@@ -10,6 +10,7 @@
 #include "objects/lxdevref.h"
 #include "platform/codepage.h"
 #include "objects/valformat.h"
+#include "objects/addrmode.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -136,9 +137,9 @@ int StatesDialog::Selected() const { return State_Box->currentIndex(); }
 std::uint8_t StatesDialog::KindByte() const
 {
     switch (mode_) {
-    case kValueMode: return static_cast<std::uint8_t>(0x10 + Len());
-    case kLsbMode: return static_cast<std::uint8_t>(0x20 + Len());
-    default: return 0x00;
+    case kValueMode: return static_cast<std::uint8_t>(kes::kWordFlags + Len());
+    case kLsbMode: return static_cast<std::uint8_t>(kes::kEitherFlags + Len());
+    default: return kes::kBitFlags;
     }
 }
 
@@ -148,21 +149,21 @@ QString StatesDialog::ModeAddress(Mode mode) const
     const std::uint8_t bit = refObj_.RefBitNo;
     switch (mode) {
     case kValueMode: {
-        const QString text = ref_->Format(code, 0x10, Len(), bit);
+        const QString text = ref_->Format(code, kes::kWordFlags, Len(), bit);
         if (!text.isEmpty())
             return text;
         // Where the length picks the device range, the default word follows the length.
         const LxTypeCore& m = Ctx().Model;
         if (m.LengthSelectsAccess)
-            return ref_->FormatOrDefault(m.DefWordCode, 0x10, Len(), 0);
-        return ref_->DefaultText(0x10);
+            return ref_->FormatOrDefault(m.DefWordCode, kes::kWordFlags, Len(), 0);
+        return ref_->DefaultText(kes::kWordFlags);
     }
     case kLsbMode: {
-        const QString text = ref_->Format(code, 0x20, Len(), bit);
-        return text.isEmpty() ? ref_->DefaultText(0x00) : text;
+        const QString text = ref_->Format(code, kes::kEitherFlags, Len(), bit);
+        return text.isEmpty() ? ref_->DefaultText(kes::kBitFlags) : text;
     }
     default:
-        return ref_->FormatOrDefault(code, 0x00, 0, bit);
+        return ref_->FormatOrDefault(code, kes::kBitFlags, 0, bit);
     }
 }
 
@@ -351,7 +352,7 @@ void StatesDialog::LoadStates(std::uint8_t kind, std::uint8_t type, std::uint8_t
 {
     ref_->LoadCompanion(refObj_);
     const std::uint8_t modeNibble = kind & 0xF0;
-    const Mode mode = modeNibble == 0x00 ? kBitMode : (modeNibble == 0x10 ? kValueMode : kLsbMode);
+    const Mode mode = modeNibble == kes::kBitFlags ? kBitMode : (modeNibble == kes::kWordFlags ? kValueMode : kLsbMode);
     // The low byte of a word is not offered for a new choice, only kept where it is used.
     Lsb_Rdo->setVisible(mode == kLsbMode);
     RgNum_Txt->setText(QString::number(std::max(1, count)));
@@ -387,9 +388,9 @@ Check StatesDialog::CheckModeAddress() const
 {
     std::optional<std::uint8_t> access;
     switch (mode_) {
-    case kValueMode: access = ref_->Validate(0x10, Len()); break;
-    case kLsbMode: access = ref_->Validate(0x20, 0); break;
-    default: access = ref_->Validate(0x00, 0); break;
+    case kValueMode: access = ref_->Validate(kes::kWordFlags, Len()); break;
+    case kLsbMode: access = ref_->Validate(kes::kEitherFlags, 0); break;
+    default: access = ref_->Validate(kes::kBitFlags, 0); break;
     }
     if (!access)
         return FailMsg(kMsgModeAddress);

@@ -7,6 +7,7 @@
 #include "app/ui/prompt.h"
 #include "objects/lxstatebmp.h"
 #include "platform/codepage.h"
+#include "objects/addrmode.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -113,7 +114,7 @@ QString TBmpSet::ModeAddress(Mode mode) const
     if (ref_->Comp.IntMem)
         return ref_->PanelMemoryText(false);
     const bool value = mode == kValueMode;
-    return ref_->FormatOrDefault(obj_.DevAddrCode, value ? 0x10 : 0x00, value ? Len() : 0, obj_.RefBitNo);
+    return ref_->FormatOrDefault(obj_.DevAddrCode, value ? kes::kWordFlags : kes::kBitFlags, value ? Len() : 0, obj_.RefBitNo);
 }
 
 void TBmpSet::ResizeExtras()
@@ -202,12 +203,12 @@ void TBmpSet::Store()
         // A multi-state picture keeps its order flag; a lamp on a bit has none.
         if (lamp_)
             o.StateReverse = 0;
-        ref_->StoreTo(o, 0x00);
+        ref_->StoreTo(o, kes::kBitFlags);
     } else {
         o.ValType = static_cast<std::uint8_t>(Type());
         o.StateReverse = static_cast<std::uint8_t>(mode_ == kValueMode ? valSetWay_ : 0);
         o.StateMode = KindByte();
-        ref_->StoreTo(o, 0x10);
+        ref_->StoreTo(o, kes::kWordFlags);
     }
     o.SetStateNum(static_cast<std::uint8_t>(count_));
     const std::vector<std::uint32_t> values = ValuesLargeToSmall();

@@ -10,6 +10,7 @@
 #include "objects/digtest.h"
 #include "objects/tlxbtn.h"
 #include "platform/codepage.h"
+#include "objects/addrmode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -91,7 +92,7 @@ void TBtnSet::StoreType()
     switch (Action->Type()) {
     case kes::BtnType::MultiState:
         b.MultiFlag = kes::RadioGroupIndex(Action->StateToGp) == 1 ? 1 : 0;
-        if (b.ValKind == 0x10)
+        if (b.ValKind == kes::kWordFlags)
             storeFormat();
         break;
     case kes::BtnType::InputValue:
@@ -170,7 +171,7 @@ void TBtnSet::Store()
     b.ReadUsed = Action->DevRd_Chk->isChecked() ? 1 : 0;
     if (!b.ReadUsed)
         kes::ClearRef(b.ReadDev);
-    Action->Notify->StoreTo(b.NotifyDev, 0x00);
+    Action->Notify->StoreTo(b.NotifyDev, kes::kBitFlags);
     b.NotifyUsed = Action->Call_Chk->isChecked() ? 1 : 0;
     if (!b.NotifyUsed)
         kes::ClearRef(b.NotifyDev);

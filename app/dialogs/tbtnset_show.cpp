@@ -12,6 +12,7 @@
 #include "objects/digtest.h"
 #include "objects/tlxbtn.h"
 #include "platform/codepage.h"
+#include "objects/addrmode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -96,7 +97,7 @@ void TBtnSet::LoadFields()
     else
         Action->Read->Clear();
     if (notifies)
-        Action->Notify->Show(b.NotifyDev.DevAddrCode, 0x00, 0, b.NotifyDev.RefBitNo);
+        Action->Notify->Show(b.NotifyDev.DevAddrCode, kes::kBitFlags, 0, b.NotifyDev.RefBitNo);
     else
         Action->Notify->Clear();
 
@@ -110,10 +111,10 @@ void TBtnSet::LoadFields()
         break;
     case BtnType::MultiState: {
         kes::SetRadioGroupIndex(Action->StateToGp, b.MultiFlag ? 1 : 0);
-        QRadioButton* radio = kind == 0x10 ? Action->Val_Rdo : (kind == 0x20 ? Action->Lsb_Rdo : Action->Bit_Rdo);
+        QRadioButton* radio = kind == kes::kWordFlags ? Action->Val_Rdo : (kind == kes::kEitherFlags ? Action->Lsb_Rdo : Action->Bit_Rdo);
         radio->setChecked(true);
         // Two states on a bit: the count is fixed.
-        kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD}, kind != 0x00);
+        kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD}, kind != kes::kBitFlags);
         break;
     }
     case BtnType::InputValue: {
@@ -130,9 +131,9 @@ void TBtnSet::LoadFields()
         }
         Action->Int_Box->setCurrentIndex(std::clamp<int>(b.IntNum, 1, 10) - 1);
         Action->Dec_Box->setCurrentIndex(std::min<int>(b.DecNum, 5));
-        Action->Write->Show(b.WriteDev.DevAddrCode, 0x10, len, b.WriteDev.RefBitNo);
+        Action->Write->Show(b.WriteDev.DevAddrCode, kes::kWordFlags, len, b.WriteDev.RefBitNo);
         if (reads)
-            Action->Read->Show(b.ReadDev.DevAddrCode, 0x10, len, b.ReadDev.RefBitNo);
+            Action->Read->Show(b.ReadDev.DevAddrCode, kes::kWordFlags, len, b.ReadDev.RefBitNo);
         if (kes::IsHexOrBcd(b.ValType)) {
             kes::SetEnabled({Action->Dec_Box, Action->Dec_Lab}, false);
             Action->Dec_Box->setCurrentIndex(0);
@@ -226,15 +227,15 @@ std::uint8_t TBtnSet::AccessKind() const
 {
     const BtnType t = Action->Type();
     if (kes::IsBitBtnType(t))
-        return 0x00;
+        return kes::kBitFlags;
     if (t == BtnType::MultiState)
-        return Action->Val_Rdo->isChecked() ? 0x10 : (Action->Lsb_Rdo->isChecked() ? 0x20 : 0x00);
-    return 0x10;
+        return Action->Val_Rdo->isChecked() ? kes::kWordFlags : (Action->Lsb_Rdo->isChecked() ? kes::kEitherFlags : kes::kBitFlags);
+    return kes::kWordFlags;
 }
 
 std::uint8_t TBtnSet::LengthIndex() const
 {
-    if (AccessKind() == 0x00)
+    if (AccessKind() == kes::kBitFlags)
         return 0;
     if (Action->ValType_Box->currentIndex() == kFloatItem)
         return 1;
@@ -247,8 +248,8 @@ std::uint8_t TBtnSet::PickKind() const
     if (kes::IsPanelBtnType(t) || t == BtnType::None)
         return 0;
     switch (AccessKind()) {
-    case 0x00: return 1;
-    case 0x10: return 2;
+    case kes::kBitFlags: return 1;
+    case kes::kWordFlags: return 2;
     default: return 3;
     }
 }
@@ -338,7 +339,7 @@ void TBtnSet::BtnType_BoxChange()
 void TBtnSet::SetMultiStateAddress(bool word)
 {
     Action->Write->SetText(Action->Write->Comp.IntMem ? Action->Write->PanelMemoryText(word)
-                                                      : Action->Write->DefaultText(word ? 0x10 : 0x00));
+                                                      : Action->Write->DefaultText(word ? kes::kWordFlags : kes::kBitFlags));
     if (Action->DevRd_Chk->isChecked()) {
         Action->Read->Comp.IntMem = Action->Write->Comp.IntMem;
         Action->Read->SetText(Action->Write->Text());
@@ -403,7 +404,7 @@ void TBtnSet::Call_ChkClick()
     kes::SetEnabled({Action->CallOrderGp, Action->CallStateGp}, on);
     if (on)
         Action->Notify->SetText(Action->Notify->Comp.IntMem ? Action->Notify->PanelMemoryText(false)
-                                                            : Action->Notify->DefaultText(0x00));
+                                                            : Action->Notify->DefaultText(kes::kBitFlags));
     else
         Action->Notify->Clear();
 }
@@ -434,9 +435,9 @@ void TBtnSet::RewriteForLength()
 {
     // Where the length picks the device range, the word address follows the length.
     const kes::LxTypeCore& m = Ctx().Model;
-    if (!m.LengthSelectsAccess || AccessKind() != 0x10)
+    if (!m.LengthSelectsAccess || AccessKind() != kes::kWordFlags)
         return;
-    const QString text = Action->Write->Format(m.DefWordCode, 0x10, LengthIndex(), 0);
+    const QString text = Action->Write->Format(m.DefWordCode, kes::kWordFlags, LengthIndex(), 0);
     Action->Write->SetText(text.isEmpty() ? kes::AnsiToQString(m.DefWordText) : text);
 }
 

@@ -7,6 +7,7 @@
 #include "objects/tlxcurve.h"
 #include "platform/codepage.h"
 #include "objects/valformat.h"
+#include "objects/addrmode.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -139,7 +140,7 @@ kes::Check TCurveSet::Validate()
             return f;
     }
     // Curves read 16-bit words: a range that needs 32 bits is no address for them.
-    const auto access = dev_->Validate(0x10, 0);
+    const auto access = dev_->Validate(kes::kWordFlags, 0);
     if (!access || *access > 0)
         return FailMsg(kMsgAddress);
     return std::nullopt;
@@ -148,7 +149,7 @@ kes::Check TCurveSet::Validate()
 void TCurveSet::Store()
 {
     TLxCurve& c = curve_;
-    dev_->StoreTo(c, 0x10);
+    dev_->StoreTo(c, kes::kWordFlags);
     c.TrigFlag = static_cast<std::uint8_t>(std::max(0, Trig_Box->currentIndex()));
     c.ClearFlag = static_cast<std::uint8_t>(std::max(0, Reset_Box->currentIndex()));
     c.CurvePoints = kes::IntOfText(MaxPt_Txt->text()).value_or(c.CurvePoints);

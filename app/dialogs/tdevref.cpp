@@ -8,6 +8,7 @@
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
 #include "platform/codepage.h"
+#include "objects/addrmode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -38,10 +39,12 @@ const char* const kKeyNames[18] = {"Num_0", "Num_1", "Num_2", "Num_3", "Num_4", 
 const char* const kKeyCaptions[18] = {"0", "1", "2", "3", "4", "5", "6", "7", "8",
                                       "9", "A", "B", "C", "D", "E", "F", ".", "/"};
 
-// Device kinds of the table: 0 bit, 1 word, 2 and 3 either.
-bool IsBitDevice(const DevRecord& d) { return d.Kind == 0; }
-bool IsWordDevice(const DevRecord& d) { return d.Kind == 1; }
-bool IsEitherDevice(const DevRecord& d) { return d.Kind == 2 || d.Kind == 3; }
+using kes::DevKind;
+using kes::IsDevKind;
+
+bool IsBitDevice(const DevRecord& d) { return IsDevKind(d.Kind, DevKind::Bit); }
+bool IsWordDevice(const DevRecord& d) { return IsDevKind(d.Kind, DevKind::Word); }
+bool IsEitherDevice(const DevRecord& d) { return IsDevKind(d.Kind, DevKind::Either) || IsDevKind(d.Kind, DevKind::Either3); }
 
 QString ZeroPadded(const QString& text, int digits)
 {
@@ -390,7 +393,7 @@ void TDevRef::OkBtnClick()
     const bool deviceForm = DevChk->isChecked();
     const bool panelMemory = PlcMemory == 0;
     bool valid = false;
-    for (std::uint8_t mode : {std::uint8_t{0x20}, std::uint8_t{0x00}, std::uint8_t{0x10}})
+    for (std::uint8_t mode : {std::uint8_t{kes::kEitherFlags}, std::uint8_t{kes::kBitFlags}, std::uint8_t{kes::kWordFlags}})
         for (std::uint8_t access : {std::uint8_t{0}, std::uint8_t{1}})
             if (!valid && model_.ValidateDeviceAddress(ansi, mode, access, deviceForm, panelMemory))
                 valid = true;

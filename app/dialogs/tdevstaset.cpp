@@ -7,6 +7,7 @@
 #include "app/ui/translate.h"
 #include "objects/lxpictures.h"
 #include "objects/tlxadvdevbmp.h"
+#include "objects/addrmode.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -95,7 +96,7 @@ void TDevStaSet::LoadFields()
     dev_->LoadCompanion(obj_);
     // Only a kind 21 object holds a kind byte; its address is read and written in that kind
     // even where the choice is not offered.
-    kind_ = adv_ && adv_->ValMode != 0 ? 0x10 : 0x00;
+    kind_ = adv_ && adv_->ValMode != 0 ? kes::kWordFlags : kes::kBitFlags;
     lsb_ = adv_ ? adv_->BitNo : kNoLsb;
     RG_BitVal->setVisible(OffersWordBit());
     kes::SetRadioGroupIndex(RG_BitVal, kind_ != 0 ? 1 : 0);
@@ -107,7 +108,7 @@ void TDevStaSet::LoadFields()
 void TDevStaSet::RG_BitValClick()
 {
     const bool word = kes::RadioGroupIndex(RG_BitVal) == 1;
-    kind_ = word ? 0x10 : 0x00;
+    kind_ = word ? kes::kWordFlags : kes::kBitFlags;
     dev_->SetText(dev_->DefaultText(kind_));
     lsb_ = word ? 0 : kNoLsb;
     ON_Box->setCurrentIndex(0);
@@ -116,7 +117,7 @@ void TDevStaSet::RG_BitValClick()
 
 void TDevStaSet::RefBtnClick()
 {
-    const bool word = kind_ == 0x10;
+    const bool word = kind_ == kes::kWordFlags;
     if (OffersWordBit() && word) {
         int lsb = lsb_;
         if (dev_->Pick(this, 2, 0, &lsb))

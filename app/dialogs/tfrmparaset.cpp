@@ -3,6 +3,7 @@
 #include "app/dialogs/updown.h"
 #include "app/model/projectstate.h"
 #include "app/ui/prompt.h"
+#include "objects/addrmode.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -60,14 +61,14 @@ void TFrmParaSet::BtnOKClick()
 kes::Check TFrmParaSet::Validate()
 {
     DevRefTxt->setText(DevRefTxt->text().trimmed());
-    if (!ref_->Validate(0x10, 0))
+    if (!ref_->Validate(kes::kWordFlags, 0))
         return FailMsg(kMsgAddress);
     return std::nullopt;
 }
 
 void TFrmParaSet::Store()
 {
-    ref_->StoreTo(Ctx().State.ParaDataSet.Ref, 0x10);
+    ref_->StoreTo(Ctx().State.ParaDataSet.Ref, kes::kWordFlags);
     if (Ctx().ClearAllPgJumps)
         Ctx().ClearAllPgJumps();
 }

@@ -2,6 +2,7 @@
 
 #include "app/model/projectstate.h"
 #include "app/project/pagedata.h"
+#include "objects/addrmode.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,7 +47,7 @@ void TFrmPLCValAddrSet::LoadFields()
 
 kes::Check TFrmPLCValAddrSet::Validate()
 {
-    const auto access = ref_->Validate(0x10, 0);
+    const auto access = ref_->Validate(kes::kWordFlags, 0);
     if (!access)
         return FailMsg(kMsgAddress);
     // The record holds a 16-bit word only.
@@ -58,7 +59,7 @@ kes::Check TFrmPLCValAddrSet::Validate()
 void TFrmPLCValAddrSet::Store()
 {
     if (PLCValSetRec* rec = Record())
-        ref_->StoreTo(rec->Ref, 0x10);
+        ref_->StoreTo(rec->Ref, kes::kWordFlags);
 }
 
 void TFrmPLCValAddrSet::BtnCancelClick()

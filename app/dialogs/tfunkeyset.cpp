@@ -11,6 +11,7 @@
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
 #include "objects/digtest.h"
+#include "objects/addrmode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -156,8 +157,8 @@ std::uint8_t TFunKeySet::AccessKind() const
 {
     const BtnType t = Action->Type();
     if (t == BtnType::MultiState)
-        return Action->Lsb_Rdo->isChecked() ? 0x20 : Action->Val_Rdo->isChecked() ? 0x10 : 0x00;
-    return kes::IsValueBtnType(t) ? 0x10 : 0x00;
+        return Action->Lsb_Rdo->isChecked() ? kes::kEitherFlags : Action->Val_Rdo->isChecked() ? kes::kWordFlags : kes::kBitFlags;
+    return kes::IsValueBtnType(t) ? kes::kWordFlags : kes::kBitFlags;
 }
 
 std::uint8_t TFunKeySet::Len() const { return Action->ValLen_Box->currentIndex() == 1 ? 1 : 0; }
@@ -165,9 +166,9 @@ std::uint8_t TFunKeySet::Len() const { return Action->ValLen_Box->currentIndex()
 std::uint8_t TFunKeySet::PickKind() const
 {
     switch (AccessKind()) {
-    case 0x10:
+    case kes::kWordFlags:
         return 2;
-    case 0x20:
+    case kes::kEitherFlags:
         return 3;
     default:
         return 1;
@@ -269,14 +270,14 @@ void TFunKeySet::FunKey_GridClick()
     kes::SetRadioGroupIndex(Action->CallStateGp, key.NotifyState == 1 ? 1 : 0);
     kes::SetRadioGroupIndex(Action->CallOrderGp, key.NotifyOrder == 1 ? 1 : 0);
     if (key.NotifyUsed)
-        Action->Notify->Show(key.Notify.DevAddrCode, 0x00, 0, key.Notify.BitIndex);
+        Action->Notify->Show(key.Notify.DevAddrCode, kes::kBitFlags, 0, key.Notify.BitIndex);
     Action->Write->Show(key.Write.DevAddrCode, kind, width, key.Write.BitIndex);
     PassTxt->setText(kes::PasswordText(key.Reserved));
 
     switch (type) {
     case BtnType::MultiState:
         kes::SetRadioGroupIndex(Action->StateToGp, key.MultiStateFlag == 1 ? 1 : 0);
-        (kind == 0x20 ? Action->Lsb_Rdo : kind == 0x10 ? Action->Val_Rdo : Action->Bit_Rdo)->setChecked(true);
+        (kind == kes::kEitherFlags ? Action->Lsb_Rdo : kind == kes::kWordFlags ? Action->Val_Rdo : Action->Bit_Rdo)->setChecked(true);
         break;
     case BtnType::InputValue:
         if (kes::IsFormat(key.ValueType, kes::ValFormat::Float)) {
@@ -379,7 +380,7 @@ void TFunKeySet::ShowKindAddress(bool emptyForNoAddress)
     const std::uint8_t kind = AccessKind();
     QString text = Action->Write->Format(key.Write.DevAddrCode, kind, Len(), key.Write.BitIndex);
     if (text.isEmpty() && !(emptyForNoAddress && kes::IsPanelBtnType(Action->Type())))
-        text = Action->Write->KindDefaultText(kind == 0x10 ? 0x10 : 0x00);
+        text = Action->Write->KindDefaultText(kind == kes::kWordFlags ? kes::kWordFlags : kes::kBitFlags);
     Action->Write->SetText(text);
     Action->Read->SetEnabled(Action->DevRd_Chk->isChecked());
     if (Action->DevRd_Chk->isChecked()) {

@@ -9,6 +9,7 @@
 #include "app/project/pagedata.h"
 #include "objects/digtest.h"
 #include "platform/codepage.h"
+#include "objects/addrmode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -42,7 +43,7 @@ std::string Ansi(const QLineEdit* e) { return kes::FieldText(e); }
 Check TFunKeySet::CheckAddresses() const
 {
     const std::uint8_t kind = AccessKind();
-    return kes::CheckTypeAddresses(Action->Type(), kind, kind == 0x10 ? Len() : 0, *Action->Write,
+    return kes::CheckTypeAddresses(Action->Type(), kind, kind == kes::kWordFlags ? Len() : 0, *Action->Write,
                                    Action->DevRd_Chk->isChecked() ? Action->Read.get() : nullptr,
                                    Action->Call_Chk->isChecked() ? Action->Notify.get() : nullptr);
 }
@@ -106,7 +107,7 @@ void TFunKeySet::StoreKey(PgFunKeyRec& key)
         }
         key.NotifyUsed = Action->Call_Chk->isChecked() ? 1 : 0;
         if (key.NotifyUsed) {
-            Action->Notify->StoreTo(key.Notify, 0x00);
+            Action->Notify->StoreTo(key.Notify, kes::kBitFlags);
         } else {
             key.Notify.DevAddrCode = -1;
             key.Notify.BitIndex = 0;

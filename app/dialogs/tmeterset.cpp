@@ -8,6 +8,7 @@
 #include "objects/trectmeter.h"
 #include "platform/codepage.h"
 #include "objects/valformat.h"
+#include "objects/addrmode.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -162,7 +163,7 @@ void TMeterSet::LoadFields()
     const TLxDevRef& ref = cir_ ? static_cast<const TLxDevRef&>(*cir_) : *rect_;
     const MeterValues v = cir_ ? ValuesOf(*cir_) : ValuesOf(*rect_);
     dev_->LoadCompanion(ref);
-    dev_->Show(ref.DevAddrCode, 0x10, 0, ref.RefBitNo);
+    dev_->Show(ref.DevAddrCode, kes::kWordFlags, 0, ref.RefBitNo);
     const int type = v.type & 0x0F;
     ValType_Box->setCurrentIndex(kes::IsNumberFormat(type) ? type : -1);
     Max_Txt->setText(LimitText(v.max, type));
@@ -201,7 +202,7 @@ kes::Check TMeterSet::Validate()
         return f;
     if (IntDigits() + DecDigits() > kMaxDigits)
         return FailMsg(kMsgDigits);
-    const auto access = dev_->Validate(0x10, 0);
+    const auto access = dev_->Validate(kes::kWordFlags, 0);
     if (!access)
         return FailMsg(kMsgAddress);
     // The meter reads one 16-bit word.
@@ -240,7 +241,7 @@ void TMeterSet::Store()
 {
     TLxDevRef& ref = cir_ ? static_cast<TLxDevRef&>(*cir_) : *rect_;
     MeterValues v = cir_ ? ValuesOf(*cir_) : ValuesOf(*rect_);
-    dev_->StoreTo(ref, 0x10);
+    dev_->StoreTo(ref, kes::kWordFlags);
     const int type = ValType_Box->currentIndex();
     v.type = static_cast<std::uint8_t>((v.type & 0xF0) | type);
     v.max = LimitValue(Max_Txt->text(), type);

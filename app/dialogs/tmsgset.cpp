@@ -6,6 +6,7 @@
 #include "objects/digtest.h"
 #include "objects/tmsgtxt.h"
 #include "platform/codepage.h"
+#include "objects/addrmode.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -158,7 +159,7 @@ void TMsgSet::Store()
     m.SetStateNum(static_cast<std::uint8_t>(count_));
     if (mode_ == kBitMode) {
         m.StateMode = 0;
-        ref_->StoreTo(m, 0x00);
+        ref_->StoreTo(m, kes::kBitFlags);
         for (int i = 0; i < count_; ++i)
             m.Messages[static_cast<std::size_t>(i)] = Padded(texts_.value(i));
     } else {
@@ -171,7 +172,7 @@ void TMsgSet::Store()
         m.StateReverse = static_cast<std::uint8_t>(mode_ == kValueMode ? valSetWay_ : 0);
         m.ValType = static_cast<std::uint8_t>(Type());
         m.StateMode = KindByte();
-        ref_->StoreTo(m, 0x10);
+        ref_->StoreTo(m, kes::kWordFlags);
     }
     m.MoveMode = DisplayByte();
     m.MoveInterval = static_cast<std::uint8_t>(std::max(0, Int_Box->currentIndex()));

@@ -8,6 +8,7 @@
 #include "objects/digtest.h"
 #include "platform/codepage.h"
 #include "objects/valformat.h"
+#include "objects/addrmode.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -129,7 +130,7 @@ std::vector<PgJmpRec>* TPgJump::Edited() const
     return Ctx().Page ? &Ctx().Page->PgJmpList : nullptr;
 }
 
-std::uint8_t TPgJump::Kind() const { return Val_Rdo->isChecked() ? 0x10 : 0x00; }
+std::uint8_t TPgJump::Kind() const { return Val_Rdo->isChecked() ? kes::kWordFlags : kes::kBitFlags; }
 
 std::uint8_t TPgJump::Len() const { return ValLen_Box->currentIndex() == 1 ? 1 : 0; }
 
@@ -195,7 +196,7 @@ void TPgJump::PgJmpLineText(const PgJmpRec& rec, int line)
                                   rec.Ref.BitIndex, rec.Ref.Present != 0, rec.Ref.LinkFlag != 0));
     const QString page = QStringLiteral(" Jump To Pg.") + QString::number(rec.TargetPage);
     QString text;
-    if (rec.Kind == 0x00) {
+    if (rec.Kind == kes::kBitFlags) {
         text = dev + (rec.OnOff == 1 ? QStringLiteral(" = ON") : QStringLiteral(" = OFF")) + page;
     } else {
         const int type = std::min<int>(rec.ValueType, 3);
@@ -216,7 +217,7 @@ void TPgJump::PgChgListClick()
     const PgJmpRec& rec = work_[static_cast<std::size_t>(row)];
     ref_->LoadCompanion(rec.Ref);
     const std::uint8_t width = rec.Width == 1 ? 1 : 0;
-    if (rec.Kind == 0x00) {
+    if (rec.Kind == kes::kBitFlags) {
         Bit_Rdo->setChecked(true);
         Bit_RdoClick();
     } else {
@@ -224,7 +225,7 @@ void TPgJump::PgChgListClick()
         Val_RdoClick();
     }
     PgChg_Box->setCurrentIndex(rec.TargetPage < PgChg_Box->count() ? rec.TargetPage : -1);
-    if (rec.Kind == 0x00) {
+    if (rec.Kind == kes::kBitFlags) {
         kes::SetRadioGroupIndex(DevCondGp, rec.OnOff == 1 ? 1 : 0);
     } else {
         ValLen_Box->setCurrentIndex(width);
@@ -321,14 +322,14 @@ void TPgJump::UpdateBtnClick()
     }
     PgJmpRec& rec = work_[static_cast<std::size_t>(cur_)];
     if (Val_Rdo->isChecked()) {
-        rec.Kind = 0x10;
+        rec.Kind = kes::kWordFlags;
         rec.Width = Len();
         rec.CompareValue = static_cast<std::int32_t>(TextToValue(kes::TrimmedAnsi(Comp_Txt), Type()));
         rec.ValueType = static_cast<std::uint8_t>(Type());
         rec.Operator = static_cast<std::uint8_t>(std::max(0, Cmp_Box->currentIndex()));
     } else {
         rec.OnOff = kes::RadioGroupIndex(DevCondGp) == 1 ? 1 : 0;
-        rec.Kind = 0x00;
+        rec.Kind = kes::kBitFlags;
         rec.Width = 0;
     }
     ref_->StoreTo(rec.Ref, rec.Kind);

@@ -6,6 +6,7 @@
 #include "objects/tprogbar.h"
 #include "platform/codepage.h"
 #include "objects/valformat.h"
+#include "objects/addrmode.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -72,7 +73,7 @@ void TProgBarSet::LoadFields()
     const TProgBar& b = bar_;
     ref_->LoadCompanion(b);
     const std::uint8_t len = b.ValLen == 1 ? 1 : 0;
-    ref_->Show(b.DevAddrCode, 0x10, len, b.RefBitNo);
+    ref_->Show(b.DevAddrCode, kes::kWordFlags, len, b.RefBitNo);
     Pos_Box->setCurrentIndex(b.ProgBarDirect <= 3 ? b.ProgBarDirect : -1);
     ValType_Box->setCurrentIndex(kes::IsNumberFormat(b.ValType) ? b.ValType : -1);
     ValLen_Box->setCurrentIndex(len);
@@ -91,13 +92,13 @@ void TProgBarSet::ValType_BoxChange()
     // default word for the new length.
     const kes::LxTypeCore& m = Ctx().Model;
     if (m.LengthSelectsAccess)
-        ref_->SetText(ref_->Format(m.DefWordCode, 0x10, Len(), bar_.RefBitNo));
+        ref_->SetText(ref_->Format(m.DefWordCode, kes::kWordFlags, Len(), bar_.RefBitNo));
 }
 
 kes::Check TProgBarSet::Validate()
 {
     DevRefTxt->setText(DevRefTxt->text().toUpper());
-    const auto access = ref_->Validate(0x10, Len());
+    const auto access = ref_->Validate(kes::kWordFlags, Len());
     if (!access)
         return FailMsg(kMsgAddress);
     if (Len() < *access)
@@ -116,7 +117,7 @@ kes::Check TProgBarSet::Validate()
 void TProgBarSet::Store()
 {
     TProgBar& b = bar_;
-    ref_->StoreTo(b, 0x10);
+    ref_->StoreTo(b, kes::kWordFlags);
     b.SetBarDir(static_cast<std::uint8_t>(std::max(0, Pos_Box->currentIndex())));
     b.ValType = static_cast<std::uint8_t>(Type());
     b.ValLen = Len();

@@ -5,6 +5,7 @@
 #include "app/ui/prompt.h"
 #include "objects/trtc.h"
 #include "platform/codepage.h"
+#include "objects/addrmode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -151,7 +152,7 @@ void TRtcSet::LoadFields()
     if (panelAlone)
         dev_->Clear();
     else
-        dev_->Show(r.DevAddrCode, 0x10, 0, r.RefBitNo);
+        dev_->Show(r.DevAddrCode, kes::kWordFlags, 0, r.RefBitNo);
     Font_Box->setCurrentIndex(r.fontsize >= 0 && r.fontsize <= 3 ? r.fontsize : -1);
 }
 
@@ -173,14 +174,14 @@ void TRtcSet::TimeRefGpClick()
         ChkBox_Writ->setText(Msg(kMsgWriteTo));
         dev_->SetEnabled(true);
         if (DevRefTxt->text().isEmpty())
-            dev_->SetText(dev_->DefaultText(0x10));
+            dev_->SetText(dev_->DefaultText(kes::kWordFlags));
     }
 }
 
 void TRtcSet::ChkBox_WritClick()
 {
     const bool writes = ChkBox_Writ->isChecked();
-    dev_->SetText(writes ? dev_->DefaultText(0x10) : QString());
+    dev_->SetText(writes ? dev_->DefaultText(kes::kWordFlags) : QString());
     dev_->SetEnabled(writes);
 }
 
@@ -206,7 +207,7 @@ kes::Check TRtcSet::Validate()
 {
     // Only the panel's own clock may go without an address; the length is checked only for
     // the address just validated.
-    const auto access = dev_->Validate(0x10, 0);
+    const auto access = dev_->Validate(kes::kWordFlags, 0);
     if (!access) {
         const bool panelClock = HasClock() && kes::RadioGroupIndex(TimeRefGp) == 0;
         if (!panelClock || !DevRefTxt->text().trimmed().isEmpty())
@@ -230,7 +231,7 @@ void TRtcSet::Store()
         r.DevText.clear();
         r.RefBitNo = 0;
     } else {
-        dev_->StoreTo(r, 0x10);
+        dev_->StoreTo(r, kes::kWordFlags);
     }
     r.RtcFormat = static_cast<std::uint8_t>(std::max(0, kes::RadioGroupIndex(TimeTypeGp)) + 16 * source);
     if (Frame_Box->currentIndex() >= 0)

@@ -5,6 +5,7 @@
 #include "app/project/pagedata.h"
 #include "objects/digtest.h"
 #include "objects/valformat.h"
+#include "objects/addrmode.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -96,7 +97,7 @@ TSysSet::TSysSet(kes::DialogContext& ctx, QWidget* owner) : SettingsDialog(ctx, 
 
 TSysSet::~TSysSet() = default;
 
-std::uint8_t TSysSet::Kind() const { return Val_Rdo->isChecked() ? 0x10 : 0x00; }
+std::uint8_t TSysSet::Kind() const { return Val_Rdo->isChecked() ? kes::kWordFlags : kes::kBitFlags; }
 
 std::uint8_t TSysSet::Len() const { return ValLen_Box->currentIndex() == 1 ? 1 : 0; }
 
@@ -139,7 +140,7 @@ void TSysSet::LoadCondition()
     ref_->LoadCompanion(work_.Ref);
     const std::uint8_t kind = work_.KindWidth & 0xF0;
     const std::uint8_t width = (work_.KindWidth & 0x0F) == 1 ? 1 : 0;
-    if (kind == 0x10) {
+    if (kind == kes::kWordFlags) {
         Val_RdoClick();
         Val_Rdo->setChecked(true);
         ValLen_Box->setCurrentIndex(width);
@@ -168,7 +169,7 @@ void TSysSet::LoadPowerOn()
     const std::uint8_t width = m.Width == 1 ? 1 : 0;
     ref_->Show(m.Ref.DevAddrCode, m.Kind, width, m.Ref.BitIndex);
     CB_TimeSet->setCurrentIndex(m.IntervalIndex <= 3 ? m.IntervalIndex : 0);
-    if (m.Kind == 0x10) {
+    if (m.Kind == kes::kWordFlags) {
         Val_RdoClick();
         Val_Rdo->setChecked(true);
         ValLen_Box->setCurrentIndex(width);
@@ -194,10 +195,10 @@ void TSysSet::Bit_RdoClick()
 {
     ShowKindGroups(false);
     if (!PowerOnMode) {
-        const QString text = ref_->Format(work_.Ref.DevAddrCode, 0x00, 0, work_.Ref.BitIndex);
+        const QString text = ref_->Format(work_.Ref.DevAddrCode, kes::kBitFlags, 0, work_.Ref.BitIndex);
         ref_->SetText(text);
-        if (!ref_->Validate(0x00, 0))
-            ref_->SetText(ref_->DefaultText(0x00));
+        if (!ref_->Validate(kes::kBitFlags, 0))
+            ref_->SetText(ref_->DefaultText(kes::kBitFlags));
     }
 }
 
@@ -208,10 +209,10 @@ void TSysSet::Val_RdoClick()
     ValLen_Box->setCurrentIndex(0);
     Comp_Box->setCurrentIndex(0);
     if (!PowerOnMode) {
-        const QString text = ref_->Format(work_.Ref.DevAddrCode, 0x10, Len(), work_.Ref.BitIndex);
+        const QString text = ref_->Format(work_.Ref.DevAddrCode, kes::kWordFlags, Len(), work_.Ref.BitIndex);
         ref_->SetText(text);
-        if (!ref_->Validate(0x10, Len()))
-            ref_->SetText(ref_->DefaultText(0x10));
+        if (!ref_->Validate(kes::kWordFlags, Len()))
+            ref_->SetText(ref_->DefaultText(kes::kWordFlags));
     }
 }
 
@@ -233,10 +234,10 @@ void TSysSet::RefBtnClick() { ref_->Pick(this, Val_Rdo->isChecked() ? 2 : 1, Len
 
 kes::Check TSysSet::Validate()
 {
-    const auto access = ref_->Validate(Kind(), Kind() == 0x10 ? Len() : 0);
+    const auto access = ref_->Validate(Kind(), Kind() == kes::kWordFlags ? Len() : 0);
     if (!access)
         return FailMsg(kMsgAddress);
-    if (Kind() == 0x10) {
+    if (Kind() == kes::kWordFlags) {
         if (Len() < *access)
             return FailMsg(kMsgLength);
         QLineEdit* edit = ValueEdit();
@@ -253,13 +254,13 @@ void TSysSet::Store()
     if (PowerOnMode) {
         MacPowerOnRec& m = Ctx().State.PowerOnMacro;
         ref_->StoreTo(m.Ref, kind);
-        if (kind == 0x10) {
-            m.Kind = 0x10;
+        if (kind == kes::kWordFlags) {
+            m.Kind = kes::kWordFlags;
             m.Width = Len();
             m.ValueType = static_cast<std::uint8_t>(Type());
             m.Value = static_cast<std::int32_t>(TextToValue(kes::TrimmedAnsi(EdtVal), Type()));
         } else {
-            m.Kind = 0;
+            m.Kind = kes::kBitFlags;
             m.Width = 0;
             m.ValueType = kes::FormatCode(kes::ValFormat::Unsigned);
             m.OnOff = Off_Rdo->isChecked() ? 0 : 1;
@@ -268,8 +269,8 @@ void TSysSet::Store()
         return;
     }
     ref_->StoreTo(work_.Ref, kind);
-    if (kind == 0x10) {
-        work_.KindWidth = static_cast<std::uint8_t>(0x10 + Len());
+    if (kind == kes::kWordFlags) {
+        work_.KindWidth = static_cast<std::uint8_t>(kes::kWordFlags + Len());
         work_.ValueType = static_cast<std::uint8_t>(Type());
         work_.OnOffOrOperator = static_cast<std::uint8_t>(std::max(0, Comp_Box->currentIndex()));
         work_.Value = static_cast<std::int32_t>(TextToValue(kes::TrimmedAnsi(Comp_Txt), Type()));

@@ -2,6 +2,7 @@
 
 #include "app/dialogs/objdialogs.h"
 #include "objects/tlxval.h"
+#include "objects/addrmode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -100,7 +101,7 @@ void TValStaSet::LoadFields()
     const TLxVal& v = val_;
     ref_->LoadCompanion(v);
     const std::uint8_t len = v.ValLen == 1 ? 1 : 0;
-    ref_->Show(v.DevAddrCode, 0x10, len, v.RefBitNo);
+    ref_->Show(v.DevAddrCode, kes::kWordFlags, len, v.RefBitNo);
     shownLen_ = len;
     ValType_Box->setCurrentIndex(
         kes::IsFormat(v.ValType, ValFormat::Float) ? kFloatItem : (v.ValType <= kBinaryItem ? v.ValType : -1));
@@ -169,7 +170,7 @@ void TValStaSet::FollowLength()
 
 kes::Check TValStaSet::Validate()
 {
-    const auto access = ref_->Validate(0x10, Len());
+    const auto access = ref_->Validate(kes::kWordFlags, Len());
     if (!access)
         return FailMsg(kMsgAddress);
     if (Len() < *access)
@@ -211,7 +212,7 @@ void TValStaSet::Store()
     }
     v.ValLen = Len();
     v.ValType = type == kFloatItem ? kes::FormatCode(ValFormat::Float) : static_cast<std::uint8_t>(type);
-    ref_->StoreTo(v, 0x10);
+    ref_->StoreTo(v, kes::kWordFlags);
     v.HZero = 0;
     if (ShineBtn->isChecked())
         v.HZero = 1;

@@ -9,6 +9,7 @@
 #include "objects/digtest.h"
 #include "objects/tlxgetval.h"
 #include "platform/codepage.h"
+#include "objects/addrmode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -195,14 +196,14 @@ void TValStGet::LoadFields()
     read_->LoadCompanion(e.ReadDev);
     notify_->LoadCompanion(e.NotifyDev);
     const std::uint8_t len = e.ValLen == 1 ? 1 : 0;
-    write_->Show(e.WriteDev.DevAddrCode, 0x10, len, e.WriteDev.RefBitNo);
+    write_->Show(e.WriteDev.DevAddrCode, kes::kWordFlags, len, e.WriteDev.RefBitNo);
 
     const bool notifies = e.NotifyUsed != 0;
     Call_Chk->setChecked(notifies);
     notify_->SetEnabled(notifies);
     kes::SetEnabled({CallOrderGp, CallStateGp}, notifies);
     if (notifies)
-        notify_->Show(e.NotifyDev.DevAddrCode, 0x00, 0, e.NotifyDev.RefBitNo);
+        notify_->Show(e.NotifyDev.DevAddrCode, kes::kBitFlags, 0, e.NotifyDev.RefBitNo);
     else
         notify_->Clear();
     kes::SetRadioGroupIndex(CallOrderGp, notifies && e.NotifyOrder ? 1 : 0);
@@ -212,7 +213,7 @@ void TValStGet::LoadFields()
     DevRd_Chk->setChecked(reads);
     read_->SetEnabled(reads);
     if (reads)
-        read_->Show(e.ReadDev.DevAddrCode, 0x10, len, e.ReadDev.RefBitNo);
+        read_->Show(e.ReadDev.DevAddrCode, kes::kWordFlags, len, e.ReadDev.RefBitNo);
     else
         read_->SetText(kes::AnsiToQString(e.ReadDev.DevText));
 

@@ -5,6 +5,7 @@
 #include "app/dialogs/entryfields.h"
 #include "objects/digtest.h"
 #include "objects/tlxgetval.h"
+#include "objects/addrmode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,19 +33,19 @@ Check TValStGet::ValidateAddresses()
 {
     if (DevWriteTxt->text().trimmed().isEmpty())
         return FailMsg(kMsgNoAddress);
-    const auto writeClass = write_->Validate(0x10, Len());
+    const auto writeClass = write_->Validate(kes::kWordFlags, Len());
     if (!writeClass)
         return FailMsg(kMsgWriteAddress);
     if (Len() < *writeClass)
         return FailMsg(kMsgLength);
     if (DevRd_Chk->isChecked()) {
-        const auto readClass = read_->Validate(0x10, Len());
+        const auto readClass = read_->Validate(kes::kWordFlags, Len());
         if (!readClass)
             return FailMsg(kMsgReadAddress);
         if (Len() < *readClass)
             return FailMsg(kMsgLength);
     }
-    if (Call_Chk->isChecked() && !notify_->Validate(0x00, 0))
+    if (Call_Chk->isChecked() && !notify_->Validate(kes::kBitFlags, 0))
         return FailMsg(kMsgNotifyAddress);
     return std::nullopt;
 }
@@ -67,15 +68,15 @@ Check TValStGet::Validate()
 void TValStGet::Store()
 {
     TLxGetVal& e = entry_;
-    write_->StoreTo(e.WriteDev, 0x10);
+    write_->StoreTo(e.WriteDev, kes::kWordFlags);
     if (e.WriteDev.DevText.empty())
         e.WriteDev.DevAddrCode = -1;
     e.ReadUsed = DevRd_Chk->isChecked() ? 1 : 0;
-    read_->StoreTo(e.ReadDev, 0x10);
+    read_->StoreTo(e.ReadDev, kes::kWordFlags);
     if (!e.ReadUsed)
         kes::ClearRef(e.ReadDev);
     e.NotifyUsed = Call_Chk->isChecked() ? 1 : 0;
-    notify_->StoreTo(e.NotifyDev, 0x00);
+    notify_->StoreTo(e.NotifyDev, kes::kBitFlags);
     if (e.NotifyUsed) {
         e.NotifyState = static_cast<std::uint8_t>(std::max(0, kes::RadioGroupIndex(CallStateGp)));
         e.NotifyOrder = static_cast<std::uint8_t>(std::max(0, kes::RadioGroupIndex(CallOrderGp)));

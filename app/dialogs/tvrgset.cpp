@@ -9,6 +9,7 @@
 #include "objects/tvrgbmp.h"
 #include "platform/codepage.h"
 #include "objects/valformat.h"
+#include "objects/addrmode.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -95,7 +96,7 @@ void TVrgSet::LoadFields()
     const TVrgBmp& o = obj_;
     ref_->LoadCompanion(o);
     const std::uint8_t len = o.ValLen != 0 ? 1 : 0;
-    ref_->Show(o.DevAddrCode, 0x10, len, o.RefBitNo);
+    ref_->Show(o.DevAddrCode, kes::kWordFlags, len, o.RefBitNo);
     ValType_Box->setCurrentIndex(kes::IsNumberFormat(o.ValType) ? o.ValType : -1);
     ValLen_Box->setCurrentIndex(len);
     (o.VarBounds == 0 ? Const_Rdo : Var_Rdo)->setChecked(true);
@@ -203,7 +204,7 @@ std::vector<std::uint32_t> TVrgSet::LargeToSmall() const
 
 kes::Check TVrgSet::Validate()
 {
-    const auto access = ref_->Validate(0x10, Len());
+    const auto access = ref_->Validate(kes::kWordFlags, Len());
     if (!access)
         return FailMsg(kMsgAddress);
     if (Len() < *access)
@@ -224,7 +225,7 @@ void TVrgSet::Store()
     o.VarBounds = varBounds_;
     o.ValLen = Len();
     o.ValType = static_cast<std::uint8_t>(Type());
-    ref_->StoreTo(o, 0x10);
+    ref_->StoreTo(o, kes::kWordFlags);
     const std::vector<std::uint32_t> v = LargeToSmall();
     for (int i = 0; i < kStates; ++i) {
         const auto s = static_cast<std::size_t>(i);

@@ -1,6 +1,7 @@
 #include "app/dialogs/wordrefdialog.h"
 
 #include "decoder/pgsetrec.h"
+#include "objects/addrmode.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -36,7 +37,7 @@ WordRefDialog::WordRefDialog(DialogContext& ctx, QWidget* owner, const char* for
 void WordRefDialog::ShowWord(const DevRefHead& ref)
 {
     ref_->LoadCompanion(ref);
-    ref_->SetText(ref_->FormatOrDefault(ref.DevAddrCode, 0x10, 0, ref.BitIndex));
+    ref_->SetText(ref_->FormatOrDefault(ref.DevAddrCode, kes::kWordFlags, 0, ref.BitIndex));
 }
 
 } // namespace kes

@@ -249,7 +249,7 @@ bool WriteDevAddress(TLxDevRef& ref, const QString& text, std::uint8_t mode, std
     const std::string typed = QStringToAnsi(text.trimmed());
     const bool form = ref.RefDevForm != 0;
     const bool internal = ref.RefIntMem != 0;
-    if (!model.ValidateDeviceAddress(typed, static_cast<std::uint8_t>(mode << 4), access, form, internal))
+    if (!model.ValidateDeviceAddress(typed, ModeFlags(AddrModeOf(mode)), access, form, internal))
         return false;
     ref.RefBitNo = model.ParseDeviceBitIndex(typed, form, internal);
     ref.DevAddrCode = model.ParseDeviceAddress(typed, mode, ref.RefBitNo, form, internal);

@@ -11,6 +11,7 @@
 // the object can not take is refused (Refuse): nothing of it is stored and the inspector
 // says so.
 #include "app/ui/tadvstringgrid.h"
+#include "objects/addrmode.h"
 #include "objects/tlxobj.h"
 #include "objects/valformat.h"
 
@@ -34,7 +35,7 @@ class ProjectState;
 struct AddressRow {
     int Row = 0;
     TLxDevRef* Ref = nullptr;
-    std::uint8_t Mode = 0; // the codec's: 0 bit, 1 word, 2 low byte of a word
+    std::uint8_t Mode = 0; // the codec's AddrMode code
     std::uint8_t Access = 0; // 0 one word, 1 two words
 };
 
@@ -163,7 +164,7 @@ void WriteFontRow(KindRowContext& rows, int i, TFont& own);
 int MaxIntDigits(int format, int width, int decDigits);
 int MaxDecDigits(int format, int width, int intDigits);
 
-// The address of ref as text in mode (0 bit, 1 word, 2 low byte) and access width (the
+// The address of ref as text in mode (a kes::AddrMode code) and access width (the
 // reader shows it; the object's device text changes only where an address is stored).
 QString ReadDevAddress(const TLxDevRef& ref, std::uint8_t mode, std::uint8_t access, const LxTypeCore& model);
 // ref's device text := its address as ReadDevAddress shows it.

@@ -11,9 +11,6 @@ namespace kes
 namespace
 {
 
-constexpr std::uint8_t kBitMode = 0;
-constexpr std::uint8_t kWordMode = 1;
-constexpr std::uint8_t kValueKind = 0x10; // kind 21's word mode
 constexpr int kWordBits = 16;
 
 // The rows, named by what each shows (the property tables number them). Ref is the first
@@ -37,7 +34,7 @@ enum : int { Ref = 5, ValFormat = 9, ValWidth = 10, State = 11, StateValue = 12,
 void ReadLxDevBmpRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& b = static_cast<TLxDevBmp&>(obj);
-    ReadAddressGroup(rows, DevBmpRow::Ref, b, kBitMode, 0);
+    ReadAddressGroup(rows, DevBmpRow::Ref, b, ModeCode(AddrMode::Bit), 0);
     ShowComboTxt(rows.Combo(DevBmpRow::State), b.CurPt, kMsgOffOn, 2);
     ShowBitPictureRow(rows.ComboBmp(DevBmpRow::OnPicture), b.OnBmp);
     ShowBitPictureRow(rows.ComboBmp(DevBmpRow::OffPicture), b.OffBmp);
@@ -47,7 +44,7 @@ void WriteLxDevBmpRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& b = static_cast<TLxDevBmp&>(obj);
     WriteAddressMemory(rows, DevBmpRow::Ref, b, false);
-    WriteAddressText(rows, DevBmpRow::Ref, b, kBitMode, 0);
+    WriteAddressText(rows, DevBmpRow::Ref, b, ModeCode(AddrMode::Bit), 0);
     WriteLinkStation(rows, DevBmpRow::Ref, b);
     if (const int c = ChangedChoice(rows, DevBmpRow::State); c >= 0)
         b.SetCurPt(c);
@@ -63,7 +60,7 @@ void ReadAdvDevBmpRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& b = static_cast<TLxAdvDevBmp&>(obj);
     const bool word = b.ValMode != 0;
-    ReadAddressGroup(rows, AdvDevBmpRow::Ref, b, word ? kWordMode : kBitMode, 0);
+    ReadAddressGroup(rows, AdvDevBmpRow::Ref, b, word ? ModeCode(AddrMode::Word) : ModeCode(AddrMode::Bit), 0);
     ShowComboTxt(rows.Combo(AdvDevBmpRow::Mode), b.ValMode >> 4, kMsgAddrKind, 2);
     SetComboVal(&rows.ComboVal(AdvDevBmpRow::WordBit), b.BitNo, 0, kWordBits);
     rows.ComboVal(AdvDevBmpRow::WordBit).SetVisible(word);
@@ -81,14 +78,14 @@ void WriteAdvDevBmpRows(KindRowContext& rows, TLxObj& obj)
     WriteAddressMemory(rows, AdvDevBmpRow::Ref, b, b.ValMode != 0);
     WriteLinkStation(rows, AdvDevBmpRow::Ref, b);
     const int mode = ChangedChoice(rows, AdvDevBmpRow::Mode);
-    if (mode >= 0 && mode * kValueKind != b.ValMode) {
+    if (mode >= 0 && mode * kWordFlags != b.ValMode) {
         // Another mode takes the model's default device of that mode from bit 0; the
         // rows of the mode left behind go back to their first choice.
-        b.ValMode = static_cast<std::uint8_t>(mode * kValueKind);
+        b.ValMode = static_cast<std::uint8_t>(mode * kWordFlags);
         b.RefBitNo = 0;
         const bool word = b.ValMode != 0;
         ResetDevAddress(b, false, word, rows.Model);
-        FormatDevText(b, word ? kWordMode : kBitMode, 0, rows.Model);
+        FormatDevText(b, word ? ModeCode(AddrMode::Word) : ModeCode(AddrMode::Bit), 0, rows.Model);
         if (word) {
             b.SetCurPt(0);
             b.SetOnBmp(0);
@@ -99,7 +96,7 @@ void WriteAdvDevBmpRows(KindRowContext& rows, TLxObj& obj)
         return;
     }
     const bool word = b.ValMode != 0;
-    WriteAddressText(rows, AdvDevBmpRow::Ref, b, word ? kWordMode : kBitMode, 0);
+    WriteAddressText(rows, AdvDevBmpRow::Ref, b, word ? ModeCode(AddrMode::Word) : ModeCode(AddrMode::Bit), 0);
     if (const int c = ChangedValChoice(rows, AdvDevBmpRow::WordBit); c >= 0 && word)
         b.BitNo = static_cast<std::uint8_t>(c);
     if (word)
@@ -117,7 +114,7 @@ void WriteAdvDevBmpRows(KindRowContext& rows, TLxObj& obj)
 void ReadVrgBmpRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& v = static_cast<TVrgBmp&>(obj);
-    ReadAddressGroup(rows, VrgBmpRow::Ref, v, kWordMode, v.ValLen);
+    ReadAddressGroup(rows, VrgBmpRow::Ref, v, ModeCode(AddrMode::Word), v.ValLen);
     ShowComboTxt(rows.Combo(VrgBmpRow::ValFormat), v.ValType, kMsgFormat, kNumberFormatCount);
     ShowComboTxt(rows.Combo(VrgBmpRow::ValWidth), v.ValLen, kMsgWidth, 2);
     if (v.CurPt < 0)
@@ -138,7 +135,7 @@ void WriteVrgBmpRows(KindRowContext& rows, TLxObj& obj)
         v.ValType = static_cast<std::uint8_t>(c);
     if (const int c = ChangedChoice(rows, VrgBmpRow::ValWidth); c >= 0)
         v.ValLen = static_cast<std::uint8_t>(c);
-    WriteAddressText(rows, VrgBmpRow::Ref, v, kWordMode, v.ValLen);
+    WriteAddressText(rows, VrgBmpRow::Ref, v, ModeCode(AddrMode::Word), v.ValLen);
 
     // Another state shown is all that edit stores: its value and picture appear with the
     // next read.

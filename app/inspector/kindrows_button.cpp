@@ -17,10 +17,6 @@ namespace kes
 namespace
 {
 
-// Address kinds (the kind byte): a bit, a word, the low byte of a word.
-constexpr std::uint8_t kBitKind = 0x00;
-constexpr std::uint8_t kValueKind = 0x10;
-constexpr std::uint8_t kLowByteKind = 0x20;
 
 constexpr int kBitStates = 2;
 constexpr int kMaxStates = 255;
@@ -77,9 +73,9 @@ bool ReadAllowed(BtnType t)
 std::uint8_t KindOfType(BtnType t, std::uint8_t kind)
 {
     if (IsBitBtnType(t))
-        return kBitKind;
+        return kBitFlags;
     if (IsValueBtnType(t))
-        return kValueKind;
+        return kWordFlags;
     return kind;
 }
 std::uint8_t Mode(std::uint8_t kind)
@@ -102,7 +98,7 @@ void WriteReferences(KindRowContext& rows, TLxBtn& b, BtnType t, bool typeChange
             WriteAddressText(rows, BtnRow::WriteRef, b.WriteDev, Mode(m), b.ValLen);
             WriteLinkStation(rows, BtnRow::WriteRef, b.WriteDev);
         } else {
-            DefaultDevRef(b.WriteDev, m != kBitKind, model);
+            DefaultDevRef(b.WriteDev, m != kBitFlags, model);
         }
     } else if (typeChanged) {
         ClearDevRef(b.WriteDev, model);
@@ -123,7 +119,7 @@ void WriteReferences(KindRowContext& rows, TLxBtn& b, BtnType t, bool typeChange
         WriteAddressText(rows, BtnRow::ReadRef, b.ReadDev, Mode(m), b.ValLen);
         WriteLinkStation(rows, BtnRow::ReadRef, b.ReadDev);
     } else {
-        DefaultDevRef(b.ReadDev, m != kBitKind, model);
+        DefaultDevRef(b.ReadDev, m != kBitFlags, model);
     }
 
     // Notify address: always a bit.
@@ -163,7 +159,7 @@ void WriteValues(KindRowContext& rows, TLxBtn& b, BtnType t, bool typeChanged, s
     if (m != m0) {
         b.ValType = FormatCode(ValFormat::Unsigned);
         b.ValLen = 0;
-    } else if (m == kValueKind) {
+    } else if (m == kWordFlags) {
         if (const int f = ChangedValueFormat(rows, BtnRow::ValFormat); f >= 0)
             b.ValType = static_cast<std::uint8_t>(f);
         if (const int c = ChangedChoice(rows, BtnRow::ValWidth); c >= 0 && !WidthFixed(b.ValType))
@@ -243,7 +239,7 @@ void WriteValues(KindRowContext& rows, TLxBtn& b, BtnType t, bool typeChanged, s
 void WriteStates(KindRowContext& rows, TLxBtn& b, BtnType t, bool typeChanged, std::uint8_t m, std::uint8_t m0)
 {
     const bool changed = typeChanged || m != m0;
-    if (t < BtnType::MultiState || (t == BtnType::MultiState && m == kBitKind)) {
+    if (t < BtnType::MultiState || (t == BtnType::MultiState && m == kBitFlags)) {
         if (changed) {
             b.SetStateNum(kBitStates);
             b.SetBtnPt(0);
@@ -261,9 +257,9 @@ void WriteStates(KindRowContext& rows, TLxBtn& b, BtnType t, bool typeChanged, s
         if (rows.Changed(BtnRow::States))
             b.SetStateNum(static_cast<std::uint8_t>(rows.Val(BtnRow::States).GetValue()));
     } else {
-        if (m0 == kBitKind)
+        if (m0 == kBitFlags)
             b.SetStateNum(kBitStates);
-        if (m == kLowByteKind && b.TotalState > kMaxLowByteStates)
+        if (m == kEitherFlags && b.TotalState > kMaxLowByteStates)
             b.SetStateNum(kMaxLowByteStates);
         b.SetBtnPt(0);
     }
@@ -361,7 +357,7 @@ void ReadLxBtnRows(KindRowContext& rows, TLxObj& obj)
     rows.TextVal(BtnRow::InputMax).SetVisible(t == BtnType::InputValue && number);
 
     const bool valueStates = t == BtnType::MultiState && mode != 0;
-    SetValRange(&rows.Val(BtnRow::States), b.ValKind == kLowByteKind ? kMaxLowByteStates : kMaxStates, 1, b.TotalState);
+    SetValRange(&rows.Val(BtnRow::States), b.ValKind == kEitherFlags ? kMaxLowByteStates : kMaxStates, 1, b.TotalState);
     rows.Val(BtnRow::States).SetVisible(valueStates);
     if (b.CurPt < 0)
         b.SetBtnPt(0);
@@ -424,14 +420,14 @@ void WriteLxBtnRows(KindRowContext& rows, TLxObj& obj)
         if (const int c = ChangedChoice(rows, BtnRow::Kind); c >= 0)
             m = static_cast<std::uint8_t>(c << 4);
         if (m != b.ValKind) {
-            DefaultDevRef(b.WriteDev, m != kBitKind, rows.Model);
+            DefaultDevRef(b.WriteDev, m != kBitFlags, rows.Model);
             if (b.ReadUsed)
-                DefaultDevRef(b.ReadDev, m != kBitKind, rows.Model);
+                DefaultDevRef(b.ReadDev, m != kBitFlags, rows.Model);
         }
         if (const int c = ChangedChoice(rows, BtnRow::NextPrev); c >= 0)
             b.MultiFlag = c != 0;
     } else if (t != BtnType::None) {
-        m = IsBitBtnType(t) ? kBitKind : kValueKind;
+        m = IsBitBtnType(t) ? kBitFlags : kWordFlags;
         if (typeChanged)
             b.MultiFlag = 0;
     }

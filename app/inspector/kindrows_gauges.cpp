@@ -13,7 +13,6 @@ namespace kes
 namespace
 {
 
-constexpr std::uint8_t kWordMode = 1;
 
 // The rows, named by what each shows (the property tables number them). Ref is the first
 // row of the address group; Max the maximum row, the minimum row follows it.
@@ -98,7 +97,7 @@ void WriteScaleRows(KindRowContext& rows, TLxObj& obj)
 void ReadProgBarRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& b = static_cast<TProgBar&>(obj);
-    ReadAddressGroup(rows, ProgBarRow::Ref, b, kWordMode, b.ValLen);
+    ReadAddressGroup(rows, ProgBarRow::Ref, b, ModeCode(AddrMode::Word), b.ValLen);
     ShowComboTxt(rows.Combo(ProgBarRow::Direction), b.ProgBarDirect, kMsgTextDir, 4);
     ShowComboTxt(rows.Combo(ProgBarRow::ValFormat), b.ValType, kMsgFormat, kNumberFormatCount);
     ShowComboTxt(rows.Combo(ProgBarRow::ValWidth), b.ValLen, kMsgWidth, 2);
@@ -116,7 +115,7 @@ void WriteProgBarRows(KindRowContext& rows, TLxObj& obj)
         b.ValType = static_cast<std::uint8_t>(c);
     if (const int c = ChangedChoice(rows, ProgBarRow::ValWidth); c >= 0)
         b.ValLen = static_cast<std::uint8_t>(c);
-    WriteAddressText(rows, ProgBarRow::Ref, b, kWordMode, b.ValLen);
+    WriteAddressText(rows, ProgBarRow::Ref, b, ModeCode(AddrMode::Word), b.ValLen);
     WriteLimitPair(rows, ProgBarRow::Max, b.BarMax, b.BarMin);
 }
 
@@ -126,7 +125,7 @@ void ReadCirMeterRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& m = static_cast<TCirMeter&>(obj);
     const int format = m.ValType & 15;
-    ReadAddressGroup(rows, CirMeterRow::Ref, m, kWordMode, 0);
+    ReadAddressGroup(rows, CirMeterRow::Ref, m, ModeCode(AddrMode::Word), 0);
     ShowComboTxt(rows.Combo(CirMeterRow::Dial), m.FullCircle != 0 ? 1 : 0, kMsgDial, 2);
     ShowComboTxt(rows.Combo(CirMeterRow::PanelFont), m.fontsize, kMsgPanelFont, 4);
     SetValRange(&rows.Val(CirMeterRow::Divisions), 32, 2, m.MajorTicks);
@@ -144,7 +143,7 @@ void WriteCirMeterRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& m = static_cast<TCirMeter&>(obj);
     WriteAddressMemory(rows, CirMeterRow::Ref, m, true);
-    WriteAddressText(rows, CirMeterRow::Ref, m, kWordMode, 0);
+    WriteAddressText(rows, CirMeterRow::Ref, m, ModeCode(AddrMode::Word), 0);
     WriteLinkStation(rows, CirMeterRow::Ref, m);
     if (const int c = ChangedChoice(rows, CirMeterRow::Dial); c >= 0)
         m.FullCircle = c != 0;

@@ -11,8 +11,6 @@ namespace kes
 namespace
 {
 
-constexpr std::uint8_t kBitMode = 0;
-constexpr std::uint8_t kWordMode = 1;
 
 // The rows, named by what each shows (the property table numbers them). A reference's
 // address group follows its used row; WriteRef is the write address's group.
@@ -58,10 +56,10 @@ void ReadGetValRows(KindRowContext& rows, TLxObj& obj)
     const bool fixed = WidthFixed(v.ValType);
     const bool number = TypedAsNumber(v.ValType);
     const int nf = NumberRowFormat(v.ValType);
-    ReadAddressGroup(rows, GetValRow::WriteRef, v.WriteDev, kWordMode, width);
-    ReadOptionalRef(rows, GetValRow::ReadUsed, v.ReadUsed, v.ReadDev, kWordMode, width, true);
+    ReadAddressGroup(rows, GetValRow::WriteRef, v.WriteDev, ModeCode(AddrMode::Word), width);
+    ReadOptionalRef(rows, GetValRow::ReadUsed, v.ReadUsed, v.ReadDev, ModeCode(AddrMode::Word), width, true);
     // The notify address is a bit, set or reset before or after the write.
-    ReadOptionalRef(rows, GetValRow::NotifyUsed, v.NotifyUsed, v.NotifyDev, kBitMode, 0, true);
+    ReadOptionalRef(rows, GetValRow::NotifyUsed, v.NotifyUsed, v.NotifyDev, ModeCode(AddrMode::Bit), 0, true);
     ShowComboTxt(rows.Combo(GetValRow::Timing), v.NotifyOrder, kMsgTiming, 2);
     ShowComboTxt(rows.Combo(GetValRow::NotifyState), v.NotifyState, kMsgResetSet, 2);
     rows.Combo(GetValRow::Timing).SetVisible(v.NotifyUsed != 0);
@@ -91,8 +89,8 @@ void WriteGetValRows(KindRowContext& rows, TLxObj& obj)
     const std::uint8_t oldFormat = v.ValType;
     const std::uint8_t oldWidth = v.ValLen;
 
-    WriteOptionalRef(rows, GetValRow::ReadUsed, v.ReadUsed, v.ReadDev, kWordMode, WidthOf(v));
-    if (WriteOptionalRef(rows, GetValRow::NotifyUsed, v.NotifyUsed, v.NotifyDev, kBitMode, 0) && !v.NotifyUsed) {
+    WriteOptionalRef(rows, GetValRow::ReadUsed, v.ReadUsed, v.ReadDev, ModeCode(AddrMode::Word), WidthOf(v));
+    if (WriteOptionalRef(rows, GetValRow::NotifyUsed, v.NotifyUsed, v.NotifyDev, ModeCode(AddrMode::Bit), 0) && !v.NotifyUsed) {
         v.NotifyOrder = 0;
         v.NotifyState = 0;
     }
@@ -118,7 +116,7 @@ void WriteGetValRows(KindRowContext& rows, TLxObj& obj)
         v.ValLen = WidthOf(v);
 
     WriteAddressMemory(rows, GetValRow::WriteRef, v.WriteDev, true);
-    WriteAddressText(rows, GetValRow::WriteRef, v.WriteDev, kWordMode, WidthOf(v));
+    WriteAddressText(rows, GetValRow::WriteRef, v.WriteDev, ModeCode(AddrMode::Word), WidthOf(v));
     WriteLinkStation(rows, GetValRow::WriteRef, v.WriteDev);
 
     // Digits: a new format or width clamps them to what it allows; else a changed row is

@@ -13,7 +13,6 @@ namespace kes
 namespace
 {
 
-constexpr std::uint8_t kWordMode = 1;
 constexpr std::int32_t kCurveMax = 65535; // the record keeps 16 bits
 
 // Clock sources (the high half of the clock's format byte).
@@ -68,7 +67,7 @@ constexpr int kUnitTypes = static_cast<int>(std::size(kUnitPictures));
 void ReadCurveRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& c = static_cast<TLxCurve&>(obj);
-    ReadAddressGroup(rows, CurveRow::Ref, c, kWordMode, 0);
+    ReadAddressGroup(rows, CurveRow::Ref, c, ModeCode(AddrMode::Word), 0);
     ShowRange(rows, CurveRow::Max, c.CurveMax, c.CurveMin);
 }
 
@@ -76,7 +75,7 @@ void WriteCurveRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& c = static_cast<TLxCurve&>(obj);
     WriteAddressMemory(rows, CurveRow::Ref, c, true);
-    WriteAddressText(rows, CurveRow::Ref, c, kWordMode, 0);
+    WriteAddressText(rows, CurveRow::Ref, c, ModeCode(AddrMode::Word), 0);
     WriteLinkStation(rows, CurveRow::Ref, c);
     WriteRange(rows, CurveRow::Max, c.CurveMax, c.CurveMin);
 }
@@ -127,7 +126,7 @@ void ReadRtcRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& r = static_cast<TRtc&>(obj);
     const int source = r.RtcFormat >> 4;
-    ReadAddressGroup(rows, RtcRow::Ref, r, kWordMode, 0, source != kPanelClockAlone);
+    ReadAddressGroup(rows, RtcRow::Ref, r, ModeCode(AddrMode::Word), 0, source != kPanelClockAlone);
     ShowComboTxt(rows.Combo(RtcRow::Frame), r.ObjFrame, kMsgFrame, 6);
     ShowComboTxt(rows.Combo(RtcRow::HAlign), r.RtcAlign, kMsgHPos, 3);
     ShowComboTxt(rows.Combo(RtcRow::PanelFont), r.fontsize, kMsgPanelFont, 4);
@@ -142,7 +141,7 @@ void WriteRtcRows(KindRowContext& rows, TLxObj& obj)
     auto& r = static_cast<TRtc&>(obj);
     const int oldSource = r.RtcFormat >> 4;
     WriteAddressMemory(rows, RtcRow::Ref, r, true);
-    WriteAddressText(rows, RtcRow::Ref, r, kWordMode, 0);
+    WriteAddressText(rows, RtcRow::Ref, r, ModeCode(AddrMode::Word), 0);
     WriteLinkStation(rows, RtcRow::Ref, r);
     if (const int c = ChangedChoice(rows, RtcRow::Frame); c >= 0)
         r.SetObjFrame(static_cast<std::uint8_t>(c));

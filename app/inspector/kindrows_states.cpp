@@ -10,15 +10,15 @@ namespace kes
 namespace
 {
 
-constexpr int kModes = 3; // bit, value, low byte of a word
+constexpr int kModes = ModeCode(AddrMode::Either) + 1; // bit, value, low byte of a word
 constexpr int kBitStates = 2;
 constexpr int kMaxStates = 255;
 constexpr int kMaxLowByteStates = 16;
-constexpr int kValueMode = 1;
+constexpr int kValueMode = ModeCode(AddrMode::Word);
 
 int MaxStatesOf(int mode)
 {
-    return mode == 2 ? kMaxLowByteStates : kMaxStates;
+    return IsMode(mode, AddrMode::Either) ? kMaxLowByteStates : kMaxStates;
 }
 
 } // namespace

@@ -9,7 +9,6 @@ namespace kes
 namespace
 {
 
-constexpr std::uint8_t kWordMode = 1;
 
 // A numeric display's format and its choice: the choices follow the codes up to binary,
 // the seventh is floating.
@@ -91,7 +90,7 @@ void ReadLxValRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& v = static_cast<TLxVal&>(obj);
     const std::uint8_t width = WidthOf(v);
-    ReadAddressGroup(rows, LxValRow::InternalMem, v, kWordMode, width);
+    ReadAddressGroup(rows, LxValRow::InternalMem, v, ModeCode(AddrMode::Word), width);
     ShowComboTxt(rows.Combo(LxValRow::Frame), v.ObjFrame, kMsgFrame, 6);
     ShowComboTxt(rows.Combo(LxValRow::PanelFont), v.fontsize, kMsgPanelFont, 4);
     ShowComboTxt(rows.Combo(LxValRow::HAlign), v.HPos, kMsgHPos, 3);
@@ -129,7 +128,7 @@ void WriteLxValRows(KindRowContext& rows, TLxObj& obj)
     if (v.ValType != oldFormat && WidthFixed(v.ValType))
         v.ValLen = FixedWidth(v.ValType);
 
-    WriteAddressText(rows, LxValRow::InternalMem, v, kWordMode, WidthOf(v));
+    WriteAddressText(rows, LxValRow::InternalMem, v, ModeCode(AddrMode::Word), WidthOf(v));
 
     if (v.ValType != oldFormat) {
         const bool two = WidthOf(v) != 0;

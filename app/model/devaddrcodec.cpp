@@ -14,20 +14,21 @@ namespace {
 
 constexpr std::uint32_t kNoCode = 0xFFFFFFFFu;
 
+// A bit or word record fits the mode of its own code.
+static_assert(DevKindCode(DevKind::Bit) == ModeCode(AddrMode::Bit) && DevKindCode(DevKind::Word) == ModeCode(AddrMode::Word));
+
 bool KindFitsMode(std::uint8_t kind, std::uint8_t mode)
 {
-    return mode == kind || kind == 2 || mode == 2;
+    return mode == kind || IsDevKind(kind, DevKind::Either) || IsMode(mode, AddrMode::Either);
 }
 
-// Mode flags of the validation (0x00, 0x10, 0x20) as a mode (0, 1, 2); 0xFF when unknown.
+// Mode flags of the validation (ModeFlags) as a mode code; 0xFF when unknown.
 std::uint8_t ModeOfFlags(std::uint8_t flags)
 {
-    switch (flags) {
-    case 0x00: return 0;
-    case 0x10: return 1;
-    case 0x20: return 2;
-    default: return 0xFF;
-    }
+    for (AddrMode m : {AddrMode::Bit, AddrMode::Word, AddrMode::Either})
+        if (flags == ModeFlags(m))
+            return ModeCode(m);
+    return 0xFF;
 }
 
 // "@B" + n or "@V" + n with 0 <= n < 1024; the code or -1.
@@ -63,7 +64,7 @@ std::string LxTypeCore::PlainNumberText(const std::string& text, std::uint8_t mo
     const std::size_t digits = AddrTextFmt & 0x0F;
     if (t.size() < digits)
         t.insert(0, digits - t.size(), '0');
-    const bool bit = mode == 0 || (mode == 2 && !t.empty() && (t[0] == '0' || t[0] == '1'));
+    const bool bit = IsMode(mode, AddrMode::Bit) || (IsMode(mode, AddrMode::Either) && !t.empty() && (t[0] == '0' || t[0] == '1'));
     return (bit ? "*BIT" : "*VAL") + t;
 }
 
@@ -96,9 +97,9 @@ std::string LxTypeCore::FormatDeviceAddress(std::uint32_t code, std::uint8_t mod
     if (internalMem) {
         const DevRecord& b = state_.InternalDevRecords[kInternalBit];
         const DevRecord& v = state_.InternalDevRecords[kInternalWord];
-        if (mode == 0 && code < kInternalUnits)
+        if (IsMode(mode, AddrMode::Bit) && code < kInternalUnits)
             return b.Name + std::to_string(code - static_cast<std::uint32_t>(b.Ranges.at(0).Base));
-        if (mode == 1 && code >= kInternalWordBase && code < kInternalWordBase + kInternalUnits)
+        if (IsMode(mode, AddrMode::Word) && code >= kInternalWordBase && code < kInternalWordBase + kInternalUnits)
             return v.Name + std::to_string(code - kInternalWordBase);
         std::string text;
         for (const DevRecord* r : {&b, &v}) {
@@ -131,7 +132,7 @@ std::string LxTypeCore::FormatDeviceAddress(std::uint32_t code, std::uint8_t mod
     // Pass 2: the first range of the other access classes.
     for (std::size_t i = 0; !rec && i < DeviceTable.size(); ++i) {
         const DevRecord& r = DeviceTable[i];
-        if (!KindFitsMode(r.Kind, mode) || (mode == 2 && r.Kind == 0 && LengthSelectsAccess))
+        if (!KindFitsMode(r.Kind, mode) || (IsMode(mode, AddrMode::Either) && IsDevKind(r.Kind, DevKind::Bit) && LengthSelectsAccess))
             continue;
         for (const DevRange& g : r.Ranges)
             if (CodeInRange(code, g, r.BitsPerUnit) && (g.Access == 0 || g.Access == 2 || g.Access == 3)) {
@@ -152,14 +153,14 @@ std::string LxTypeCore::FormatDeviceAddress(std::uint32_t code, std::uint8_t mod
     std::string text = rec->Name + rec->Separator + NumberText(n, rec->Radix);
 
     if ((AddrTextFmt & 0xF0) != 0) {
-        if ((text.find("*BIT") != std::string::npos && rec->Kind == 0) ||
-            (text.find("*VAL") != std::string::npos && rec->Kind == 1))
+        if ((text.find("*BIT") != std::string::npos && IsDevKind(rec->Kind, DevKind::Bit)) ||
+            (text.find("*VAL") != std::string::npos && IsDevKind(rec->Kind, DevKind::Word)))
             text.erase(0, 4);
         const std::size_t digits = AddrTextFmt & 0x0F;
         if (text.size() < digits)
             text.insert(0, digits - text.size(), '0');
     }
-    if (!rec->BitSeparator.empty() && (mode == 0 || (mode == 2 && rec->Kind == 0)))
+    if (!rec->BitSeparator.empty() && (IsMode(mode, AddrMode::Bit) || (IsMode(mode, AddrMode::Either) && IsDevKind(rec->Kind, DevKind::Bit))))
         text += rec->BitSeparator + BitText(bitIndex, rec->BitRadix);
     return text;
 }
@@ -175,9 +176,9 @@ std::int32_t LxTypeCore::ParseDeviceAddress(const std::string& text, std::uint8_
         const std::string t = Upper(Trimmed(text));
         const DevRecord& b = state_.InternalDevRecords[kInternalBit];
         const DevRecord& v = state_.InternalDevRecords[kInternalWord];
-        if (mode == 0)
+        if (IsMode(mode, AddrMode::Bit))
             return ParseInternal(t, b);
-        if (mode == 1)
+        if (IsMode(mode, AddrMode::Word))
             return ParseInternal(t, v);
         const std::int32_t w = ParseInternal(t, v);
         return w >= 0 ? w : ParseInternal(t, b);
@@ -252,7 +253,7 @@ bool LxTypeCore::ValidateDeviceAddress(const std::string& text, std::uint8_t mod
             const bool bit = v < kInternalUnits;
             const bool word = v >= kInternalWordBase && v < kInternalWordBase + 0x80;
             const bool anyWord = v >= kInternalWordBase && v < kInternalWordBase + kInternalUnits;
-            if (!(mode == 0 ? bit : mode == 1 ? word : (bit || anyWord)))
+            if (!(IsMode(mode, AddrMode::Bit) ? bit : IsMode(mode, AddrMode::Word) ? word : (bit || anyWord)))
                 return false;
         }
         LastAccess = 0;
@@ -261,8 +262,8 @@ bool LxTypeCore::ValidateDeviceAddress(const std::string& text, std::uint8_t mod
     if (internalMem) {
         const std::string t = Upper(Trimmed(text));
         const auto& recs = state_.InternalDevRecords;
-        const bool ok = (mode != 1 && ParseInternal(t, recs[kInternalBit]) >= 0) ||
-                        (mode != 0 && ParseInternal(t, recs[kInternalWord]) >= 0);
+        const bool ok = (!IsMode(mode, AddrMode::Word) && ParseInternal(t, recs[kInternalBit]) >= 0) ||
+                        (!IsMode(mode, AddrMode::Bit) && ParseInternal(t, recs[kInternalWord]) >= 0);
         if (ok)
             LastAccess = 0;
         return ok;
@@ -273,12 +274,12 @@ bool LxTypeCore::ValidateDeviceAddress(const std::string& text, std::uint8_t mod
     const std::string t = Upper((AddrTextFmt & 0xF0) ? PlainNumberText(text, mode) : Trimmed(text));
     for (std::size_t i = 0; i < DeviceTable.size(); ++i) {
         const DevRecord& r = DeviceTable[i];
-        const bool fits = r.Kind == 2 || r.Kind == 3 || (r.Kind == 0 && mode != 1) || (r.Kind == 1 && mode != 0);
+        const bool fits = IsDevKind(r.Kind, DevKind::Either) || IsDevKind(r.Kind, DevKind::Either3) || (IsDevKind(r.Kind, DevKind::Bit) && !IsMode(mode, AddrMode::Word)) || (IsDevKind(r.Kind, DevKind::Word) && !IsMode(mode, AddrMode::Bit));
         if (!fits || r.Ranges.empty())
             continue;
         const DevRange& first = r.Ranges[0];
         if (LengthSelectsAccess &&
-            ((mode == 2 && r.Kind == 0) || (mode == 2 && first.Access == 1) || (mode == 1 && first.Access != access)))
+            ((IsMode(mode, AddrMode::Either) && IsDevKind(r.Kind, DevKind::Bit)) || (IsMode(mode, AddrMode::Either) && first.Access == 1) || (IsMode(mode, AddrMode::Word) && first.Access != access)))
             continue;
         if (!StartsWith(t, r.Name))
             continue;
@@ -294,7 +295,7 @@ bool LxTypeCore::ValidateDeviceAddress(const std::string& text, std::uint8_t mod
         const std::size_t bitAt = r.BitSeparator.empty() ? std::string::npos : rest.find(r.BitSeparator);
         const bool hasSub = subAt != std::string::npos;
         const bool hasBit = bitAt != std::string::npos;
-        if (!r.BitSeparator.empty() && !hasSub && ((mode == 0 && !hasBit) || (mode == 1 && hasBit)))
+        if (!r.BitSeparator.empty() && !hasSub && ((IsMode(mode, AddrMode::Bit) && !hasBit) || (IsMode(mode, AddrMode::Word) && hasBit)))
             return false;
         if (hasSub && hasBit && bitAt < subAt)
             continue;
@@ -319,11 +320,11 @@ bool LxTypeCore::ValidateDeviceAddress(const std::string& text, std::uint8_t mod
             }
         if (!range)
             continue;
-        bool accepted = range->Access == access || range->Access == 2 || range->Access == 3 || r.Kind == 0 ||
-                        mode == 0;
-        if (accepted && mode == 2 && r.Kind == 0)
+        bool accepted = range->Access == access || range->Access == 2 || range->Access == 3 || IsDevKind(r.Kind, DevKind::Bit) ||
+                        IsMode(mode, AddrMode::Bit);
+        if (accepted && IsMode(mode, AddrMode::Either) && IsDevKind(r.Kind, DevKind::Bit))
             accepted = static_cast<std::int64_t>(n) <= std::int64_t(range->Max) - 15;
-        if (!accepted && r.Kind != 0)
+        if (!accepted && !IsDevKind(r.Kind, DevKind::Bit))
             accepted = (access == 0 && range->Access == 1) ||
                        (access == 1 && range->Access == 0 &&
                         n < static_cast<std::uint32_t>(range->Max) / std::max<std::uint8_t>(r.BitsPerUnit, 1));
@@ -354,7 +355,7 @@ std::uint32_t LxTypeCore::NextDeviceAddress(std::uint32_t code, std::uint8_t mod
                                             std::uint8_t& bitIndex, bool deviceForm, bool internalMem) const
 {
     if (internalMem) {
-        const DevRecord& r = state_.InternalDevRecords[mode == 0 ? kInternalBit : kInternalWord];
+        const DevRecord& r = state_.InternalDevRecords[IsMode(mode, AddrMode::Bit) ? kInternalBit : kInternalWord];
         const DevRange& g = r.Ranges.at(0);
         const auto base = static_cast<std::uint32_t>(g.Base);
         const std::uint32_t candidate = (code >= base && code < RangeLastCode(g, r.BitsPerUnit)) ? code + 1 : base;
@@ -379,7 +380,7 @@ std::uint32_t LxTypeCore::NextDeviceAddress(std::uint32_t code, std::uint8_t mod
     const DevRange& g = r.Ranges[gi];
 
     std::uint32_t candidate = code + g.Step;
-    if (mode == 0 && (r.BitLimit != 0 || r.BitsPerUnit > 1)) {
+    if (IsMode(mode, AddrMode::Bit) && (r.BitLimit != 0 || r.BitsPerUnit > 1)) {
         ++bitIndex;
         if ((bitIndex < r.BitLimit || r.BitLimit == 0) && (bitIndex < r.BitsPerUnit || r.BitsPerUnit < 2))
             candidate = code;
@@ -394,9 +395,9 @@ std::uint32_t LxTypeCore::NextDeviceAddress(std::uint32_t code, std::uint8_t mod
     if (gi + 1 < r.Ranges.size())
         return static_cast<std::uint32_t>(r.Ranges[gi + 1].Base);
     for (std::size_t k = ri + 1; k < DeviceTable.size(); ++k)
-        if ((DeviceTable[k].Kind == 2 || DeviceTable[k].Kind == mode) && !DeviceTable[k].Ranges.empty())
+        if ((IsDevKind(DeviceTable[k].Kind, DevKind::Either) || DeviceTable[k].Kind == mode) && !DeviceTable[k].Ranges.empty())
             return static_cast<std::uint32_t>(DeviceTable[k].Ranges[0].Base);
-    return static_cast<std::uint32_t>(mode == 1 ? DefWordCode : DefBitCode);
+    return static_cast<std::uint32_t>(IsMode(mode, AddrMode::Word) ? DefWordCode : DefBitCode);
 }
 
 } // namespace kes

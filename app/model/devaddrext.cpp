@@ -173,7 +173,7 @@ bool LxTypeCore::ValidateExtended(const std::string& text, std::uint8_t modeFlag
             }
         if (!range)
             continue;
-        if (modeFlags == 0x10 && (r.Kind == 1 || r.Kind == 2) && access == 1 && range->Access == 0 &&
+        if (modeFlags == ModeFlags(AddrMode::Word) && (IsDevKind(r.Kind, DevKind::Word) || IsDevKind(r.Kind, DevKind::Either)) && access == 1 && range->Access == 0 &&
             number == static_cast<std::uint32_t>(range->Max))
             continue;
         if (pos < t.size() && t[pos] == '.') {

@@ -7,7 +7,7 @@ DevRecord MakeInternalDevRecord(int which)
     DevRecord r;
     const bool word = which == kInternalWord;
     r.Name = word ? "@V" : "@B";
-    r.Kind = word ? 0x10 : 0;
+    r.Kind = DevKindCode(word ? DevKind::InternalWord : DevKind::Bit);
     r.Radix = 2;
     r.SubRadix = 1;
     r.SubLimit = 0;

@@ -5,6 +5,25 @@
 #include <string>
 #include <vector>
 
+namespace kes {
+
+// What a device record holds (DevRecord::Kind as the device table gives it; the value is
+// that code). Code names a kind only through DevKind.
+enum class DevKind : std::uint8_t {
+    Bit = 0,
+    Word = 1,
+    Either = 2,  // bit or word
+    Either3 = 3, // bit or word, as Either where a table is listed and an address checked;
+                 // the formatter fits Either alone to every mode
+    InternalWord = 0x10, // the panel's own word memory ("@V")
+};
+
+constexpr std::uint8_t DevKindCode(DevKind k) { return static_cast<std::uint8_t>(k); }
+// True when code, a record's Kind, is the code of k.
+constexpr bool IsDevKind(int code, DevKind k) { return code == DevKindCode(k); }
+
+} // namespace kes
+
 // One range of device numbers and the code of its first unit.
 struct DevRange {
     std::int32_t Min = 0;     // first device number
@@ -16,7 +35,7 @@ struct DevRange {
 
 struct DevRecord {
     std::string Name;          // as typed, at most 5 characters
-    std::uint8_t Kind = 0;     // 0 bit, 1 word, 2 (or 3) both; 0x10 for the internal word record
+    std::uint8_t Kind = 0;     // a kes::DevKind code
     std::uint8_t Radix = 0;    // 1 octal, 2 decimal, 3 hexadecimal, 0 no number written
     std::string Separator;     // between name and number; empty for none
 

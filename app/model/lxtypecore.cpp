@@ -374,7 +374,7 @@ int LxTypeCore::DeviceListIndexOfText(const std::string& text, int kind) const
 {
     int found = 0, pos = 0;
     for (const DevRecord& r : DeviceTable) {
-        if (r.Kind != kind && r.Kind != 2)
+        if (r.Kind != kind && !IsDevKind(r.Kind, DevKind::Either))
             continue;
         if (r.Name.size() < text.size() && StartsWith(text, r.Name))
             found = pos;

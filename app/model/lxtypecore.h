@@ -8,6 +8,7 @@
 #include "app/model/devicetablefile.h"
 #include "app/model/devrecord.h"
 #include "app/model/modelwarning.h"
+#include "objects/addrmode.h"
 
 #include <cstdint>
 #include <string>
@@ -60,17 +61,17 @@ public:
 
     // Index of the device whose name begins the text (the last of several), 0 when none.
     int DeviceIndexOfText(const std::string& text) const;
-    // The same, counted only over devices whose Kind is kind or 2.
+    // The same, counted only over devices whose Kind is kind (a mode's code) or DevKind::Either.
     int DeviceListIndexOfText(const std::string& text, int kind) const;
 
     // ---- Device-address codec. Failure shows only in the result: "", -1, 0 or false.
-    // mode: 0 bit, 1 word, 2 either. access: value length 0 (16 bits), 1 (32 bits), 2/3 any.
+    // mode: a kes::AddrMode code. access: value length 0 (16 bits), 1 (32 bits), 2/3 any.
     std::string FormatDeviceAddress(std::uint32_t code, std::uint8_t mode, std::uint8_t access,
                                     std::uint8_t bitIndex, bool deviceForm, bool internalMem) const;
     std::int32_t ParseDeviceAddress(const std::string& text, std::uint8_t mode, std::uint8_t bitIndex,
                                     bool deviceForm, bool internalMem) const;
     std::uint8_t ParseDeviceBitIndex(const std::string& text, bool deviceForm, bool internalMem) const;
-    // modeFlags: 0x00 bit, 0x10 word, 0x20 either. Sets LastAccess on success.
+    // modeFlags: a mode as kes::ModeFlags gives it. Sets LastAccess on success.
     bool ValidateDeviceAddress(const std::string& text, std::uint8_t modeFlags, std::uint8_t access,
                                bool deviceForm, bool internalMem);
     // The address that follows code (multiple copy); bitIndex is stepped in place.

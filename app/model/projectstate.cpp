@@ -2,6 +2,7 @@
 
 #include "objects/valformat.h"
 #include "platform/fileio.h"
+#include "objects/addrmode.h"
 
 namespace kes {
 
@@ -76,7 +77,7 @@ void ProjectState::ResetPowerOnMacro()
     ResetRefKeepingLinkFlag(PowerOnMacro.Ref, DefStation, LinkIndex);
     PowerOnMacro.Ref.LinkFlag = 0;
     PowerOnMacro.ValueType = FormatCode(ValFormat::Unsigned);
-    PowerOnMacro.Kind = 0;
+    PowerOnMacro.Kind = kBitFlags;
     PowerOnMacro.Width = 0;
     PowerOnMacro.IntervalIndex = 0;
     PowerOnMacro.Value = 0;

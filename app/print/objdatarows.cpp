@@ -7,12 +7,11 @@
 #include "app/project/tprntmp.h"
 #include "objects/lxdevref.h"
 #include "platform/codepage.h"
+#include "objects/addrmode.h"
 
 namespace kes {
 namespace {
 
-constexpr std::uint8_t kModeBit = 0;
-constexpr std::uint8_t kModeWord = 1;
 
 std::string Utf8(const std::string& ansi) { return AnsiToQString(ansi).toStdString(); }
 
@@ -89,7 +88,7 @@ public:
         ObjDataRow& row = Add(pageNum, kTagPgFunKey, name);
         row.Read = Column(lx_, k.Read, High(k.Kind), k.Width);
         row.Write = Column(lx_, k.Write, High(k.Kind), k.Width);
-        row.Call = Column(lx_, k.Notify, kModeBit, 0);
+        row.Call = Column(lx_, k.Notify, ModeCode(AddrMode::Bit), 0);
     }
     void Alarm(const PgSysRec& r, int pageNum, const std::string& name)
     {
@@ -99,7 +98,7 @@ public:
     void ValueWrite(const DevRefHead& ref, int pageNum, int tag, const std::string& name)
     {
         if (ref.DevAddrCode != -1)
-            Add(pageNum, tag, name).Write = Column(lx_, ref, kModeWord, 0);
+            Add(pageNum, tag, name).Write = Column(lx_, ref, ModeCode(AddrMode::Word), 0);
     }
     void Objects(const std::vector<TLxObj*>& objs, int pageNum)
     {

@@ -4,6 +4,7 @@
 #include "app/print/reportkinds.h"
 #include "app/project/pagedata.h"
 #include "objects/lxdevref.h"
+#include "objects/addrmode.h"
 
 #include <algorithm>
 #include <array>
@@ -11,8 +12,6 @@
 namespace kes {
 namespace {
 
-constexpr std::uint8_t kModeBit = 0;
-constexpr std::uint8_t kModeWord = 1;
 
 // Panel pixels of a length in screen pixels along one axis.
 int PanelUnits(int screen, int zoom, int grid) { return screen / std::max(zoom, 1) / std::max(grid, 1); }
@@ -66,7 +65,7 @@ std::string JumpConditionLine(const PgJmpRec& rec, const LxTypeCore& lx)
     const std::string address =
         rec.Ref.DevAddrCode == -1
             ? std::string()
-            : lx.FormatDeviceAddress(static_cast<std::uint32_t>(rec.Ref.DevAddrCode), bit ? kModeBit : kModeWord,
+            : lx.FormatDeviceAddress(static_cast<std::uint32_t>(rec.Ref.DevAddrCode), bit ? ModeCode(AddrMode::Bit) : ModeCode(AddrMode::Word),
                                      static_cast<std::uint8_t>(rec.Width & 0x0F), rec.Ref.BitIndex,
                                      rec.Ref.Present != 0, rec.Ref.LinkFlag != 0);
     std::string line = address;

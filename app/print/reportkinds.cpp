@@ -10,12 +10,11 @@
 #include "objects/tsttxt.h"
 #include "objects/trtc.h"
 #include "objects/tvrgbmp.h"
+#include "objects/addrmode.h"
 
 namespace kes {
 namespace {
 
-constexpr std::uint8_t kBit = 0;
-constexpr std::uint8_t kWord = 1;
 
 std::uint8_t High(std::uint8_t b) { return static_cast<std::uint8_t>(b >> 4); }
 std::uint8_t Low(std::uint8_t b) { return static_cast<std::uint8_t>(b & 0x0F); }
@@ -27,7 +26,7 @@ template <std::uint8_t Mode> ListedRef ListOne(const TLxObj& obj) { return {{&Re
 template <std::uint8_t Mode> TableRefs ReadOne(const TLxObj& obj) { return {{&Ref(obj), Mode, 0}, {}, {}}; }
 
 // Value display and value entry: the value length gives the access.
-ListedRef ListVal(const TLxObj& obj) { return {{&Ref(obj), kWord, static_cast<const TLxVal&>(obj).ValLen}}; }
+ListedRef ListVal(const TLxObj& obj) { return {{&Ref(obj), ModeCode(AddrMode::Word), static_cast<const TLxVal&>(obj).ValLen}}; }
 TableRefs ReadVal(const TLxObj& obj) { return {ListVal(obj).Ref, {}, {}}; }
 
 // The bit picture of a word reads a bit, or the word in value mode.
@@ -58,13 +57,13 @@ TableRefs ButtonRefs(const TLxObj& obj)
 {
     const auto& b = static_cast<const TLxBtn&>(obj);
     const std::uint8_t mode = High(b.ValKind);
-    return {{&b.ReadDev, mode, b.ValLen}, {&b.WriteDev, mode, b.ValLen}, {&b.NotifyDev, kBit, 0}};
+    return {{&b.ReadDev, mode, b.ValLen}, {&b.WriteDev, mode, b.ValLen}, {&b.NotifyDev, ModeCode(AddrMode::Bit), 0}};
 }
 
 TableRefs EntryRefs(const TLxObj& obj)
 {
     const auto& v = static_cast<const TLxGetVal&>(obj);
-    return {{&v.ReadDev, kWord, v.ValLen}, {&v.WriteDev, kWord, v.ValLen}, {&v.NotifyDev, kBit, 0}};
+    return {{&v.ReadDev, ModeCode(AddrMode::Word), v.ValLen}, {&v.WriteDev, ModeCode(AddrMode::Word), v.ValLen}, {&v.NotifyDev, ModeCode(AddrMode::Bit), 0}};
 }
 
 // The clock reads the controller's clock, or writes the panel's to it, by its source.
@@ -73,21 +72,21 @@ TableRefs ClockRefs(const TLxObj& obj)
     const std::uint8_t source = High(static_cast<const TRtc&>(obj).RtcFormat);
     TableRefs t;
     if (source == 1)
-        t.Read = {&Ref(obj), kWord, 0};
+        t.Read = {&Ref(obj), ModeCode(AddrMode::Word), 0};
     else if (source == 0)
-        t.Write = {&Ref(obj), kWord, 0};
+        t.Write = {&Ref(obj), ModeCode(AddrMode::Word), 0};
     return t;
 }
 
 constexpr ReportKind kKinds[] = {
     {ObjKind::StTxt, StaticTextLines, nullptr, nullptr},
     {ObjKind::LxVal, nullptr, ListVal, ReadVal},
-    {ObjKind::LxDevBmp, nullptr, ListOne<kBit>, ReadOne<kBit>},
+    {ObjKind::LxDevBmp, nullptr, ListOne<ModeCode(AddrMode::Bit)>, ReadOne<ModeCode(AddrMode::Bit)>},
     {ObjKind::VrgBmp, nullptr,
      [](const TLxObj& o) {
-         return ListedRef{{&Ref(o), kWord, 0}, static_cast<const TVrgBmp&>(o).TotalState};
+         return ListedRef{{&Ref(o), ModeCode(AddrMode::Word), 0}, static_cast<const TVrgBmp&>(o).TotalState};
      },
-     ReadOne<kWord>},
+     ReadOne<ModeCode(AddrMode::Word)>},
     {ObjKind::StBmp, nullptr, nullptr, nullptr},
     {ObjKind::ActBmp, nullptr,
      [](const TLxObj& o) {
@@ -96,16 +95,16 @@ constexpr ReportKind kKinds[] = {
      },
      ReadOf<StateRef>},
     {ObjKind::Scale, nullptr, nullptr, nullptr},
-    {ObjKind::ProgBar, nullptr, ListOne<kWord>, ReadOne<kWord>},
-    {ObjKind::CirMeter, nullptr, ListOne<kWord>, ReadOne<kWord>},
+    {ObjKind::ProgBar, nullptr, ListOne<ModeCode(AddrMode::Word)>, ReadOne<ModeCode(AddrMode::Word)>},
+    {ObjKind::CirMeter, nullptr, ListOne<ModeCode(AddrMode::Word)>, ReadOne<ModeCode(AddrMode::Word)>},
     // Never stored in a page: its heading alone.
     {ObjKind::RectMeter, nullptr, nullptr, nullptr},
     {ObjKind::LxPage, nullptr, nullptr, nullptr},
     {ObjKind::MsgTxt, nullptr, ListOf<MsgRef>, ReadOf<MsgRef>},
     {ObjKind::LxBtn, nullptr, [](const TLxObj& o) { return ListedRef{ButtonRefs(o).Write}; }, ButtonRefs},
-    {ObjKind::LxCurve, nullptr, ListOne<kWord>, ReadOne<kWord>},
-    {ObjKind::LxXyCurve, nullptr, ListOne<kWord>, ReadOne<kWord>},
-    {ObjKind::Rtc, nullptr, ListOne<kWord>, ClockRefs},
+    {ObjKind::LxCurve, nullptr, ListOne<ModeCode(AddrMode::Word)>, ReadOne<ModeCode(AddrMode::Word)>},
+    {ObjKind::LxXyCurve, nullptr, ListOne<ModeCode(AddrMode::Word)>, ReadOne<ModeCode(AddrMode::Word)>},
+    {ObjKind::Rtc, nullptr, ListOne<ModeCode(AddrMode::Word)>, ClockRefs},
     {ObjKind::Geom, nullptr, nullptr, nullptr},
     {ObjKind::Light, nullptr, ListOf<StateRef>, ReadOf<StateRef>},
     {ObjKind::Metrol, nullptr, nullptr, nullptr},

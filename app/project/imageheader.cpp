@@ -2,6 +2,7 @@
 
 #include "decoder/pgsetwrite.h"
 #include "decoder/setlayout.h"
+#include "objects/addrmode.h"
 
 namespace kes {
 
@@ -15,8 +16,8 @@ constexpr std::size_t kRecHead = layout::RecHead::Size;
 PgJmpRec HeaderJump(const PgJmpRec& rec)
 {
     PgJmpRec j = rec;
-    if (j.Kind != 0 && j.Kind != 0x10 && j.Kind != 0x20)
-        j.Kind = 0x10;
+    if (j.Kind != kBitFlags && j.Kind != kWordFlags && j.Kind != kEitherFlags)
+        j.Kind = kWordFlags;
     return j;
 }
 

@@ -11,12 +11,12 @@
 #include "objects/tlxpage.h"
 #include "objects/tmsgtxt.h"
 #include "objects/valformat.h"
+#include "objects/addrmode.h"
 
 namespace kes {
 
 namespace {
 
-constexpr std::uint8_t kWordMode = 0x10;
 
 std::string MessageText(const ProjectState& state, int n)
 {
@@ -47,7 +47,7 @@ template <typename Obj> void StateModeDefaults(Obj& obj, const PageEnv& env)
 {
     const bool bits = env.State.BitObjAllowed();
     SetDefaultDevRef(obj, env, !bits);
-    obj.StateMode = bits ? 0 : kWordMode;
+    obj.StateMode = bits ? kBitFlags : kWordFlags;
 }
 
 void ButtonDefaults(TLxBtn& btn, const PageEnv& env)
@@ -67,10 +67,10 @@ void ButtonDefaults(TLxBtn& btn, const PageEnv& env)
     btn.SetStateNum(valueType ? 1 : 2);
     if (btn.BtnType == BtnType::MultiState) {
         SetDefaultDevRef(btn.WriteDev, env, !state.BitObjAllowed());
-        btn.ValKind = state.BitObjAllowed() ? 0 : kWordMode;
+        btn.ValKind = state.BitObjAllowed() ? kBitFlags : kWordFlags;
     } else if (valueType) {
         SetDefaultDevRef(btn.WriteDev, env, true);
-        btn.ValKind = kWordMode;
+        btn.ValKind = kWordFlags;
     } else {
         SetDefaultDevRef(btn.WriteDev, env, false);
     }

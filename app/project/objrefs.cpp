@@ -16,13 +16,12 @@
 #include "objects/trectmeter.h"
 #include "objects/trtc.h"
 #include "objects/tvrgbmp.h"
+#include "objects/addrmode.h"
 
 namespace kes {
 
 namespace {
 
-constexpr std::uint8_t kBitMode = 0;
-constexpr std::uint8_t kWordMode = 1;
 
 std::uint8_t ModeOf(std::uint8_t kind) { return kind >> 4; }
 std::uint8_t AccessOf(std::uint8_t kind) { return kind & 0x0F; }
@@ -48,9 +47,9 @@ void OwnRef(TLxObj& obj, const ObjRefVisit& visit)
     visit(o, Mode(o), Access(o));
 }
 
-template <typename Obj> std::uint8_t Word(const Obj&) { return kWordMode; }
-template <typename Obj> std::uint8_t Bit(const Obj&) { return kBitMode; }
-template <typename Obj> std::uint8_t Any(const Obj&) { return 0; }
+template <typename Obj> std::uint8_t Word(const Obj&) { return ModeCode(AddrMode::Word); }
+template <typename Obj> std::uint8_t Bit(const Obj&) { return ModeCode(AddrMode::Bit); }
+template <typename Obj> std::uint8_t Any(const Obj&) { return ModeCode(AddrMode::Bit); }
 template <typename Obj> std::uint8_t ValLenAccess(const Obj& o) { return AccessOf(o.ValLen); }
 template <typename Obj> std::uint8_t StateModeOf(const Obj& o) { return ModeOf(o.StateMode); }
 template <typename Obj> std::uint8_t StateAccessOf(const Obj& o) { return AccessOf(o.StateMode); }
@@ -63,17 +62,17 @@ void ButtonRefs(TLxObj& obj, const ObjRefVisit& visit)
     if (o.ReadUsed)
         visit(o.ReadDev, ModeOf(o.ValKind), o.ValLen);
     if (o.NotifyUsed)
-        visit(o.NotifyDev, kBitMode, 0);
+        visit(o.NotifyDev, ModeCode(AddrMode::Bit), 0);
 }
 
 void ValueEntryRefs(TLxObj& obj, const ObjRefVisit& visit)
 {
     TLxGetVal& o = As<TLxGetVal>(obj);
-    visit(o.WriteDev, kWordMode, AccessOf(o.ValLen));
+    visit(o.WriteDev, ModeCode(AddrMode::Word), AccessOf(o.ValLen));
     if (o.ReadUsed)
-        visit(o.ReadDev, kWordMode, AccessOf(o.ValLen));
+        visit(o.ReadDev, ModeCode(AddrMode::Word), AccessOf(o.ValLen));
     if (o.NotifyUsed)
-        visit(o.NotifyDev, kBitMode, 0);
+        visit(o.NotifyDev, ModeCode(AddrMode::Bit), 0);
 }
 
 // A button without a type writes nothing: its addresses stay.

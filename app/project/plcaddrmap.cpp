@@ -15,14 +15,15 @@ namespace kes {
 namespace {
 
 constexpr std::int32_t kNone = -1;
-constexpr int kBit = 0;
-constexpr int kWord = 1;
-constexpr int kEither = 2;
+// A reference's kind, the codec's mode: its bit or word rows.
+constexpr int kBit = ModeCode(AddrMode::Bit);
+constexpr int kWord = ModeCode(AddrMode::Word);
+constexpr int kEither = ModeCode(AddrMode::Either);
 constexpr int kExtendedId = 96;
 
 bool OfKind(const DevRecord& r, int kind)
 {
-    return r.Kind == kind || r.Kind == kEither;
+    return r.Kind == kind || IsDevKind(r.Kind, DevKind::Either);
 }
 
 // An either-kind reference takes its place among the bit rows: that is where the user pairs it.
@@ -508,12 +509,12 @@ bool PlcAddrMap::CheckTargetRefs()
         if (NeedsBitDevice(key.Write, key.ButtonType, key.Kind) || key.Notify.DevAddrCode != kNone)
             return true;
     for (const PgJmpRec& j : doc_.SysPgJumps)
-        if (j.Kind == 0x00)
+        if (j.Kind == ModeFlags(AddrMode::Bit))
             return true;
     for (const PgSysRec* s : {&doc_.SysBuzzer, &doc_.SysAlarmLamp})
         if (s->Ref.DevAddrCode != kNone && s->KindWidth == 0)
             return true;
-    if (doc_.PowerOnMacro.Ref.DevAddrCode != kNone && doc_.PowerOnMacro.Kind == 0x00)
+    if (doc_.PowerOnMacro.Ref.DevAddrCode != kNone && doc_.PowerOnMacro.Kind == ModeFlags(AddrMode::Bit))
         return true;
     for (const auto& page : doc_.PgDataList) {
         bool hit = false;
@@ -526,7 +527,7 @@ bool PlcAddrMap::CheckTargetRefs()
 
 void PlcAddrMap::RewriteTargetRefs()
 {
-    std::erase_if(doc_.SysPgJumps, [](const PgJmpRec& j) { return j.Kind == 0x00; });
+    std::erase_if(doc_.SysPgJumps, [](const PgJmpRec& j) { return j.Kind == ModeFlags(AddrMode::Bit); });
     for (std::size_t i = 0; i < doc_.SysFunKeys.size(); ++i) {
         PgFunKeyRec& key = doc_.SysFunKeys[i];
         if (!doc_.SysFunKeyUsed[i])
@@ -544,7 +545,7 @@ void PlcAddrMap::RewriteTargetRefs()
     for (PgSysRec* s : {&doc_.SysBuzzer, &doc_.SysAlarmLamp})
         if (s->Ref.DevAddrCode != kNone && s->KindWidth == 0)
             s->Ref.DevAddrCode = kNone;
-    if (doc_.PowerOnMacro.Ref.DevAddrCode != kNone && doc_.PowerOnMacro.Kind == 0x00)
+    if (doc_.PowerOnMacro.Ref.DevAddrCode != kNone && doc_.PowerOnMacro.Kind == ModeFlags(AddrMode::Bit))
         doc_.PowerOnMacro.Ref.DevAddrCode = kNone;
     // Stored pages keep the records that need no bit device, in their order; the bytes after
     // a damaged record stay as they were.
