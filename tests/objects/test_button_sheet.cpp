@@ -7,6 +7,7 @@
 #include "objects/tlxadvdevbmp.h"
 #include "objects/tlxbtn.h"
 #include "objects/tvrgbmp.h"
+#include "objects/valformat.h"
 
 #include <gtest/gtest.h>
 
@@ -92,7 +93,7 @@ std::vector<std::pair<Look, Look>> Looks()
                           o.SetHeight(14);
                           o.BtnType = kes::BtnType::InputValue;
                           o.ReadUsed = 1;
-                          o.ValType = 1;
+                          o.ValType = kes::FormatCode(kes::ValFormat::Signed);
                           o.IntNum = 4;
                           o.DecNum = 1;
                           o.BmpCopyIn(buttontest::Block(2, 2), 0);

@@ -11,6 +11,7 @@
 #include "objects/tsttxt.h"
 #include "objtest.h"
 #include "platform/codepage.h"
+#include "objects/valformat.h"
 
 #include <gtest/gtest.h>
 
@@ -76,7 +77,7 @@ std::vector<std::unique_ptr<TLxObj>> ChangedLooks()
         auto v = std::make_unique<TLxVal>();
         v->Picture.SetSize(64, 16);
         objtest::Place(*v, 0, 0, 64, 16);
-        v->ValType = 1;
+        v->ValType = kes::FormatCode(kes::ValFormat::Signed);
         v->IntNum = 3;
         v->DecNum = 2;
         v->HZero = 2;

@@ -7,6 +7,7 @@
 #include "buttontest.h"
 #include "golden.h"
 #include "objects/tlxbtn.h"
+#include "objects/valformat.h"
 
 #include <gtest/gtest.h>
 
@@ -279,7 +280,7 @@ TEST(Btn, ValueButton)
     b.BtnType = kes::BtnType::InputValue;
     b.ReadUsed = 1;
     b.ReadDev.DevAddrCode = 100;
-    b.ValType = 1;
+    b.ValType = kes::FormatCode(kes::ValFormat::Signed);
     b.IntNum = 3;
     b.DecNum = 1;
     b.BmpRePaint();

@@ -8,6 +8,7 @@
 #include "objects/tmsgtxt.h"
 #include "objects/trtc.h"
 #include "objtest.h"
+#include "objects/valformat.h"
 
 #include <gtest/gtest.h>
 
@@ -56,12 +57,12 @@ TEST(ValueText, FormatsAsThePanelShowsThem)
     EXPECT_EQ(kes::PanelValueText(1, 2, 0, 255, 0, true).size(), 256u);
 
     TLxVal display;
-    display.ValType = 2;
+    display.ValType = kes::FormatCode(kes::ValFormat::Hex);
     display.IntNum = 4;
     display.HZero = 2;
     EXPECT_EQ(display.ValToStr(255), "00FFH");
     TLxGetVal entry;
-    entry.ValType = 2;
+    entry.ValType = kes::FormatCode(kes::ValFormat::Hex);
     entry.IntNum = 4;
     entry.ShowFlags = 2;
     EXPECT_EQ(entry.ValToStr(255), "FFH"); // the entry never fills with zeros
@@ -109,7 +110,7 @@ TEST(ValueDisplay, NonDefaultPatterns)
     TLxVal signedFill;
     signedFill.Picture.SetSize(60, 16);
     objtest::Place(signedFill, 0, 0, 60, 16);
-    signedFill.ValType = 1;
+    signedFill.ValType = kes::FormatCode(kes::ValFormat::Signed);
     signedFill.IntNum = 3;
     signedFill.DecNum = 2;
     signedFill.HZero = 2;
@@ -125,7 +126,7 @@ TEST(ValueDisplay, NonDefaultPatterns)
     entry.ObjFrame = 2;
     entry.IntNum = 2;
     entry.DecNum = 1;
-    entry.ValType = 7;
+    entry.ValType = kes::FormatCode(kes::ValFormat::Float);
     entry.VPos = 1;
     entry.HPos = 1;
     entry.BmpRePaint();
@@ -163,7 +164,7 @@ TEST(ValueDisplay, PageImageShowsThePreviewValue)
     TLxGetVal entry;
     objtest::Place(entry, 0, 8, 64, 32, 2, 1, 1);
     entry.FontSet(2);
-    entry.ValType = 1;
+    entry.ValType = kes::FormatCode(kes::ValFormat::Signed);
     entry.CurVal = 0xFFF6;
     std::vector<std::uint8_t> page2(64 * 4);
     entry.PaintData(64, 32, page2);

@@ -5,6 +5,7 @@
 #include "golden.h"
 #include "objects/tmsgtxt.h"
 #include "objtest.h"
+#include "objects/valformat.h"
 
 #include <gtest/gtest.h>
 
@@ -198,7 +199,7 @@ TEST(MessageText, MovingPreviewAndExtremes)
         TMsgTxt x;
         x.SetStateNum(n);
         x.StateMode = 0x1F;
-        x.ValType = 1;
+        x.ValType = kes::FormatCode(kes::ValFormat::Signed);
         x.StateReverse = 9;
         x.MoveMode = 0x2F;
         x.CurPt = 100000;

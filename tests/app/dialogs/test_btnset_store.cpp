@@ -4,6 +4,7 @@
 
 #include "app/dialogs/tfrmgridtable.h"
 #include "app/dialogs/updown.h"
+#include "objects/valformat.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -182,7 +183,7 @@ TEST_F(BtnStore, OkStoresTheFieldsOfEachType)
 TEST_F(BtnStore, LoadingShowsWhatWasStored)
 {
     MakeValueButton(7);
-    Btn().ValType = 7;
+    Btn().ValType = kes::FormatCode(kes::ValFormat::Float);
     Btn().ValLen = 1;
     Btn().ParamA = -20;
     Btn().IntNum = 3;
@@ -210,7 +211,7 @@ TEST_F(BtnStore, TypesWithoutAValueShowTheHeldValueTypeAndLength)
         SCOPED_TRACE(type);
         FreshButton();
         MakeValueButton(9);
-        Btn().ValType = 2;
+        Btn().ValType = kes::FormatCode(kes::ValFormat::Hex);
         Btn().ValLen = 1;
         Open();
         ChooseType(type);

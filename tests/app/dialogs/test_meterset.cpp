@@ -7,6 +7,7 @@
 #include "app/dialogs/tmeterset.h"
 #include "objects/tcirmeter.h"
 #include "objects/trectmeter.h"
+#include "objects/valformat.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -188,7 +189,7 @@ TEST_F(MeterSetTest, OkStoresTheFieldsIntoTheMeterAndItsRecord)
         EXPECT_EQ(rec[32], c.decDigits);
     }
     // The BCD limit reads back as typed.
-    Meter().ValType = 3;
+    Meter().ValType = kes::FormatCode(kes::ValFormat::Bcd);
     Meter().MeterMax = 9999;
     EXPECT_EQ(Open().Max_Txt->text(), "9999");
 }

@@ -3,6 +3,7 @@
 // record is stored by (or left out for); a page-change list never passes 20 records.
 #include "app/project/pagedata.h"
 #include "app/project/projectdoc.h"
+#include "objects/valformat.h"
 
 #include <gtest/gtest.h>
 
@@ -96,7 +97,7 @@ TEST(SettingRecords, ResetsGiveTheNoneValues)
     m.Ref.DevAddrCode = 0x1000;
     m.Ref.LinkFlag = 1;
     m.Ref.BitIndex = 4;
-    m.ValueType = 2;
+    m.ValueType = kes::FormatCode(kes::ValFormat::Hex);
     m.Kind = 0x10;
     m.Width = 1;
     m.IntervalIndex = 3;

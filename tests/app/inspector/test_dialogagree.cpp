@@ -22,6 +22,7 @@
 #include "objects/tscale.h"
 #include "objects/tsttxt.h"
 #include "objects/tvrgbmp.h"
+#include "objects/valformat.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -442,7 +443,7 @@ TEST_F(DialogAgreement, ADecrementButtonStartsWithItsStepAtOrAboveItsBound)
         { "signed two-word increment button", [](TLxBtn& b) {
              b.BtnType = kes::BtnType::Increment;
              b.ValKind = 0x10;
-             b.ValType = 1;
+             b.ValType = kes::FormatCode(kes::ValFormat::Signed);
              b.ValLen = 1;
              b.ParamA = 5;
              b.ParamB = 500;

@@ -12,6 +12,7 @@
 #include "objects/tsttxt.h"
 
 #include "app/inspector/propdb.h"
+#include "objects/valformat.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -318,7 +319,7 @@ TEST_F(InspectorTest, NumericDisplayDigitsFollowFormatAndWidth)
     EXPECT_FALSE(combo(12).IsVisible());
 
     // A binary display keeps its bit count through an edit of another row.
-    val.ValType = 5;
+    val.ValType = kes::FormatCode(kes::ValFormat::Binary);
     val.ValLen = 0;
     val.IntNum = 16;
     dlg->ObjToProp();

@@ -21,6 +21,7 @@
 #include "objects/tstbmp.h"
 #include "objects/tsttxt.h"
 #include "objects/tvrgbmp.h"
+#include "objects/valformat.h"
 
 using namespace kes;
 using kes::test::KindRowsTest;
@@ -145,7 +146,7 @@ TEST_F(KindRowsTable, TextsDisplaysAndBitPictures)
              v.RefStation = 3;
              v.ObjFrame = 1;
              v.HPos = 2;
-             v.ValType = 1;
+             v.ValType = kes::FormatCode(kes::ValFormat::Signed);
              v.ValLen = 0;
              v.IntNum = 3;
              v.DecNum = 2;
@@ -156,7 +157,7 @@ TEST_F(KindRowsTable, TextsDisplaysAndBitPictures)
                 { 7, "0", As<TLxVal>([](TLxVal& v) { v.RefLink = 0; }) },
                 { 8, "300", As<TLxVal>([](TLxVal& v) { v.RefStation = 255; }) }, Refuse(8, "x"),
                 { 15, "2", As<TLxVal>([](TLxVal& v) { v.IntNum = 2; }) }, { 13, "2", As<TLxVal>([](TLxVal& v) {
-                                                                               v.ValType = 2;
+                                                                               v.ValType = kes::FormatCode(kes::ValFormat::Hex);
                                                                                v.IntNum = 4;
                                                                                v.DecNum = 0;
                                                                            }) } } },
@@ -225,7 +226,7 @@ TEST_F(KindRowsTable, TextsDisplaysAndBitPictures)
                      v.RangeOrder = 1;
                      v.StatePic = { 5, 4, 3, 2, 1 };
                  }) },
-                { 9, "1", As<TVrgBmp>([](TVrgBmp& v) { v.ValType = 1; }) },
+                { 9, "1", As<TVrgBmp>([](TVrgBmp& v) { v.ValType = kes::FormatCode(kes::ValFormat::Signed); }) },
                 { 10, "1", As<TVrgBmp>([](TVrgBmp& v) { v.ValLen = 1; }) } } },
     };
     for (const KindCase& c : cases)
@@ -268,7 +269,7 @@ TEST_F(KindRowsTable, StatePicturesAndLamps)
                 { 15, picture, As<TActBmp>([this](TActBmp& o) { o.BmpLoad(QStringToAnsi(picture), 128, 64); }),
                     Is<TActBmp>([=](TActBmp& o) { return o.StateBmp(0)->Width() == 20 && loaded(o); }) },
                 { 6, "D300", As<TActBmp>([this](TActBmp& o) { o.DevAddrCode = Word(300); }) },
-                { 10, "2", As<TActBmp>([](TActBmp& o) { o.ValType = 2; }) },
+                { 10, "2", As<TActBmp>([](TActBmp& o) { o.ValType = kes::FormatCode(kes::ValFormat::Hex); }) },
                 { 11, "1", As<TActBmp>([](TActBmp& o) { o.StateMode = 0x11; }) },
                 // Bit mode: two states, the default bit address, no format.
                 { 9, "0", As<TActBmp>([this](TActBmp& o) {
@@ -348,7 +349,7 @@ TEST_F(KindRowsTable, ScalesBarGraphsAndMeters)
                 { 10, "1", As<TScale>([](TScale& s) { s.ValLen = 1; }) } } },
         { "bar graph", ObjKind::ProgBar, As<TProgBar>([this](TProgBar& b) {
              b.DevAddrCode = Word(100);
-             b.ValType = 1;
+             b.ValType = kes::FormatCode(kes::ValFormat::Signed);
              b.BarMax = 500;
              b.BarMin = -100;
              b.ProgBarDirect = 2;
@@ -383,7 +384,7 @@ TEST_F(KindRowsTable, ScalesBarGraphsAndMeters)
                 { 17, "2000", As<TCirMeter>([](TCirMeter& m) { m.MeterMin = 1000; }) },
                 // Hexadecimal labels have no decimals.
                 { 13, "2", As<TCirMeter>([](TCirMeter& m) {
-                     m.ValType = 2;
+                     m.ValType = kes::FormatCode(kes::ValFormat::Hex);
                      m.LabelDecimals = 0;
                  }) } } },
         // Five integer digits are more than a hexadecimal label has.
@@ -392,7 +393,7 @@ TEST_F(KindRowsTable, ScalesBarGraphsAndMeters)
              m.LabelDecimals = 0;
          }),
             { { 14, "5" } }, { { 13, "3", As<TCirMeter>([](TCirMeter& m) {
-                                    m.ValType = 3;
+                                    m.ValType = kes::FormatCode(kes::ValFormat::Bcd);
                                     m.LabelIntDigits = 4;
                                 }) } } },
     };
@@ -538,10 +539,10 @@ TEST_F(KindRowsTable, NumericInputsAndStaticPictures)
                 { 25, "2", As<TLxGetVal>([](TLxGetVal& v) { v.FontSet(2); }) },
                 { 26, "0", As<TLxGetVal>([](TLxGetVal& v) { v.HPos = 0; }) },
                 { 27, "1", As<TLxGetVal>([](TLxGetVal& v) { v.VPos = 1; }) },
-                { 28, "1", As<TLxGetVal>([](TLxGetVal& v) { v.ValType = 1; }) },
+                { 28, "1", As<TLxGetVal>([](TLxGetVal& v) { v.ValType = kes::FormatCode(kes::ValFormat::Signed); }) },
                 // Hexadecimal: up to four digits, no decimals.
                 { 28, "2", As<TLxGetVal>([](TLxGetVal& v) {
-                     v.ValType = 2;
+                     v.ValType = kes::FormatCode(kes::ValFormat::Hex);
                      v.DecNum = 0;
                  }) },
                 { 29, "1", As<TLxGetVal>([](TLxGetVal& v) { v.ValLen = 1; }) },
@@ -710,7 +711,7 @@ TEST_F(KindRowsTable, Buttons)
                 { 37, "950", As<TLxBtn>([](TLxBtn& b) { b.ParamB = 900; }) },
                 { 35, "3", As<TLxBtn>([](TLxBtn& b) { b.IntNum = 3; }) },
                 { 36, "0", As<TLxBtn>([](TLxBtn& b) { b.DecNum = 0; }) }, { 33, "2", As<TLxBtn>([](TLxBtn& b) {
-                                                                               b.ValType = 2;
+                                                                               b.ValType = kes::FormatCode(kes::ValFormat::Hex);
                                                                                b.DecNum = 0;
                                                                            }) },
                 { 34, "1", As<TLxBtn>([](TLxBtn& b) { b.ValLen = 1; }) },
@@ -761,7 +762,7 @@ TEST_F(KindRowsTable, AnEditLeavesWhatTheUserDidNotTouch)
         { "value-range picture with rising values", ObjKind::VrgBmp, As<TVrgBmp>([](TVrgBmp& v) {
              v.StateBound = { 20, 40, 60, 80, 100 };
          }),
-            { { 12, "20" } }, { { 9, "1", As<TVrgBmp>([](TVrgBmp& v) { v.ValType = 1; }) } } },
+            { { 12, "20" } }, { { 9, "1", As<TVrgBmp>([](TVrgBmp& v) { v.ValType = kes::FormatCode(kes::ValFormat::Signed); }) } } },
         { "numeric input of a level no password has", ObjKind::LxGetVal,
             As<TLxGetVal>([](TLxGetVal& v) { v.UserLevel = 3; }), { { 23, "3" } },
             { { 24, "2", As<TLxGetVal>([](TLxGetVal& v) { v.ObjFrame = 2; }) } } },
@@ -800,21 +801,21 @@ TEST_F(KindRowsTable, AnEditLeavesWhatTheUserDidNotTouch)
         // format's, kept in the record.
         { "floating display stored as one word", ObjKind::LxVal, As<TLxVal>([this](TLxVal& v) {
              v.DevAddrCode = Word(100);
-             v.ValType = 7;
+             v.ValType = kes::FormatCode(kes::ValFormat::Float);
              v.ValLen = 0;
          }),
             { { 6, "D100" }, { 13, M(256) }, { 14, M(170), false } },
             { { 8, "9", As<TLxVal>([](TLxVal& v) { v.RefStation = 9; }) },
                 { 6, "D200", As<TLxVal>([this](TLxVal& v) { v.DevAddrCode = Word(200); }) } } },
         { "binary display stored as two words", ObjKind::LxVal, As<TLxVal>([](TLxVal& v) {
-             v.ValType = 5;
+             v.ValType = kes::FormatCode(kes::ValFormat::Binary);
              v.ValLen = 1;
          }),
             { { 14, M(169), false } }, { { 9, "2", As<TLxVal>([](TLxVal& v) { v.SetObjFrame(2); }) } } },
         { "display of no width", ObjKind::LxVal, As<TLxVal>([](TLxVal& v) { v.ValLen = 255; }), { { 14, M(169) } },
             { { 11, "1", As<TLxVal>([](TLxVal& v) { v.HPos = 1; }) } } },
         { "binary input stored as two words", ObjKind::LxGetVal, As<TLxGetVal>([](TLxGetVal& v) {
-             v.ValType = 5;
+             v.ValType = kes::FormatCode(kes::ValFormat::Binary);
              v.ValLen = 1;
          }),
             { { 29, M(169), false } }, { { 24, "2", As<TLxGetVal>([](TLxGetVal& v) { v.ObjFrame = 2; }) } } },

@@ -10,6 +10,7 @@
 #include "objects/tprogbar.h"
 #include "pgrectest.h"
 #include "prjtest.h"
+#include "objects/valformat.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ void SetSystemRecords(ProjectState& s)
 {
     MacPowerOnRec& m = s.PowerOnMacro;
     m.Ref = Ref(0x12345, 1, 1, 7, 1, 0x0D, 3);
-    m.ValueType = 1;
+    m.ValueType = kes::FormatCode(kes::ValFormat::Signed);
     m.Kind = 0x10;
     m.Width = 1;
     m.IntervalIndex = 2;
@@ -74,7 +75,7 @@ void SetSystemRecords(ProjectState& s)
     f3.Write = Ref(0x4100, 0, 1, 1, 0, 0, 0);
     f3.Read.LinkFlag = 1; // the header takes the write reference's nibble instead
     f3.UserLevel = 2;
-    f3.ValueType = 1;
+    f3.ValueType = kes::FormatCode(kes::ValFormat::Signed);
     f3.Width = 1;
     f3.IntDigits = 5;
     f3.DecDigits = 2;
@@ -103,7 +104,7 @@ void SetSystemRecords(ProjectState& s)
     s.SysBuzzer.OnOffOrOperator = 1;
     s.SysBuzzer.Value = 0;
     s.SysAlarmLamp.Ref = Ref(0x4050, 1, 1, 2, 1, 0, 0);
-    s.SysAlarmLamp.ValueType = 1;
+    s.SysAlarmLamp.ValueType = kes::FormatCode(kes::ValFormat::Signed);
     s.SysAlarmLamp.KindWidth = 0x11;
     s.SysAlarmLamp.OnOffOrOperator = 3;
     s.SysAlarmLamp.Value = 1000;
@@ -117,7 +118,7 @@ void SetSystemRecords(ProjectState& s)
     bit.CompareValue = 77; // nor this
     PgJmpRec value;
     value.Ref = Ref(0x4070, 0, 0, 3, 1, 0x44, 0);
-    value.ValueType = 2;
+    value.ValueType = kes::FormatCode(kes::ValFormat::Hex);
     value.Kind = 0x20;
     value.Width = 0;
     value.TargetPage = 70000; // low 16 bits stored

@@ -22,6 +22,7 @@
 #include "objects/tstbmp.h"
 #include "objects/tsttxt.h"
 #include "objects/tvrgbmp.h"
+#include "objects/valformat.h"
 
 #include <gtest/gtest.h>
 
@@ -85,7 +86,7 @@ const std::vector<KindCase>& KindCases()
         {2,
          [](TLxObj& o) {
              auto& v = dynamic_cast<TLxVal&>(o);
-             v.ValType = 1;
+             v.ValType = kes::FormatCode(kes::ValFormat::Signed);
              v.ValLen = 1;
              v.IntNum = 4;
              v.DecNum = 2;
@@ -108,7 +109,7 @@ const std::vector<KindCase>& KindCases()
              v.StateBound = {0, 10, 20, 0xFFFF, 70000};
              v.StatePic = {1, 2, 3, 4, 255};
              v.RangeOrder = 1;
-             v.ValType = 1;
+             v.ValType = kes::FormatCode(kes::ValFormat::Signed);
              v.ValLen = 1;
          }},
         {5, [](TLxObj& o) { Pattern(o.Picture, 16, 12); }},
@@ -141,7 +142,7 @@ const std::vector<KindCase>& KindCases()
              p.BarMax = 70000;
              p.BarMin = -5;
              p.SetBarDir(3);
-             p.ValType = 2;
+             p.ValType = kes::FormatCode(kes::ValFormat::Hex);
          }},
         {9,
          [](TLxObj& o) {
@@ -167,7 +168,7 @@ const std::vector<KindCase>& KindCases()
              auto& b = dynamic_cast<TLxBtn&>(o);
              b.BtnType = kes::BtnType::InputValue;
              b.ValKind = 0x10;
-             b.ValType = 1;
+             b.ValType = kes::FormatCode(kes::ValFormat::Signed);
              b.ValLen = 1;
              b.IntNum = 4;
              b.DecNum = 1;
@@ -282,7 +283,7 @@ void SetEverySetting(kes::PageData& page)
         key.Kind = type <= kes::BtnType::Maintained ? 0 : 0x10;
         key.UserLevel = k % 5;
         if (kes::IsValueBtnType(type)) {
-            key.ValueType = 1;
+            key.ValueType = kes::FormatCode(kes::ValFormat::Signed);
             key.Width = 1;
             key.ParamA = type == kes::BtnType::Increment || type == kes::BtnType::Decrement ? 100 : 123456;
             key.ParamB = type == kes::BtnType::SetConstant ? 0 : -7;

@@ -8,6 +8,7 @@
 #include "objects/tlxdevbmp.h"
 #include "objects/tvrgbmp.h"
 #include "pgrecobjtest.h"
+#include "objects/valformat.h"
 
 namespace kes {
 namespace {
@@ -24,7 +25,7 @@ std::unique_ptr<TLxObj> MultiRange(std::uint8_t varBounds)
 {
     auto v = WithRef<TVrgBmp>();
     v->RangeOrder = 1;
-    v->ValType = 3;
+    v->ValType = kes::FormatCode(kes::ValFormat::Bcd);
     v->VarBounds = varBounds;
     v->ValLen = 1;
     v->StateBound = {0, 10, 0x100, 0x10000, 0xFFFFFFFF};
@@ -39,7 +40,7 @@ std::unique_ptr<TLxObj> MultiState(std::uint8_t stateMode)
     a->SetStateNum(2);
     a->StateMode = stateMode;
     a->StateReverse = 1;
-    a->ValType = 2;
+    a->ValType = kes::FormatCode(kes::ValFormat::Hex);
     a->StateVal = {7, 0x01020304};
     test::SmallPicture(*a->StateBmp(0));
     a->StateBmp(1)->SetSize(5, 2);

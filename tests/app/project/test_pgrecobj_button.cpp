@@ -3,6 +3,7 @@
 // tail of its button type and one block per state with picture and rendered text.
 #include "objects/tlxbtn.h"
 #include "pgrecobjtest.h"
+#include "objects/valformat.h"
 
 namespace kes {
 namespace {
@@ -37,7 +38,7 @@ std::unique_ptr<TLxObj> Button(std::uint8_t type, bool readUsed, bool notifyUsed
     b->BtnType = static_cast<kes::BtnType>(type);
     b->ValKind = 0x10;
     b->MultiFlag = 1;
-    b->ValType = 2;
+    b->ValType = kes::FormatCode(kes::ValFormat::Hex);
     b->ValLen = 1;
     b->IntNum = 5;
     b->DecNum = 1;

@@ -8,6 +8,7 @@
 #include "objects/tprogbar.h"
 #include "objects/tscale.h"
 #include "pgrecobjtest.h"
+#include "objects/valformat.h"
 
 #include <algorithm>
 
@@ -55,7 +56,7 @@ const ObjCase kCases[] = {
     {"BarGraph",
      [] {
          auto p = WithRef<TProgBar>();
-         p->ValType = 1;
+         p->ValType = kes::FormatCode(kes::ValFormat::Signed);
          p->ValLen = 1;
          p->BarMax = 0x00070000; // all 32 bits
          p->BarMin = -3;
@@ -66,7 +67,7 @@ const ObjCase kCases[] = {
     {"CircularMeter",
      [] {
          auto m = WithRef<TCirMeter>();
-         m->ValType = 3;
+         m->ValType = kes::FormatCode(kes::ValFormat::Bcd);
          m->MeterMax = 0x00012345; // low 16 bits stored
          m->MeterMin = static_cast<std::uint32_t>(-10);
          m->MajorTicks = 5;

@@ -9,6 +9,7 @@
 #include "objects/tstbmp.h"
 #include "objects/tsttxt.h"
 #include "pgrecobjtest.h"
+#include "objects/valformat.h"
 
 namespace kes {
 namespace {
@@ -39,7 +40,7 @@ std::unique_ptr<TLxObj> Message(std::uint8_t stateMode)
     SetRef(*m);
     m->ExtraByte = 0x5A;
     m->StateMode = stateMode;
-    m->ValType = 1;
+    m->ValType = kes::FormatCode(kes::ValFormat::Signed);
     m->StateReverse = 1;
     m->MoveMode = 0x12;
     m->MoveInterval = 3;
@@ -92,7 +93,7 @@ const ObjCase kCases[] = {
          auto v = Placed<TLxVal>();
          SetRef(*v);
          v->ExtraByte = 0x5A;
-         v->ValType = 1;
+         v->ValType = kes::FormatCode(kes::ValFormat::Signed);
          v->ValLen = 1;
          v->IntNum = 4;
          v->DecNum = 2;
@@ -151,7 +152,7 @@ const ObjCase kCases[] = {
          g->ObjFrame = 2;
          g->HPos = 1;
          g->VPos = 0;
-         g->ValType = 3;
+         g->ValType = kes::FormatCode(kes::ValFormat::Bcd);
          g->ValLen = 1;
          g->IntNum = 6;
          g->DecNum = 1;

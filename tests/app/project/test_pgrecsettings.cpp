@@ -4,6 +4,7 @@
 // are not written at all (hide off, key without action, address -1).
 #include "decoder/pgsetwrite.h"
 #include "pgrectest.h"
+#include "objects/valformat.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +57,7 @@ PgJmpRec Jump(std::uint8_t kind, std::uint8_t width)
 {
     PgJmpRec j;
     j.Ref = SampleRef();
-    j.ValueType = 3;
+    j.ValueType = kes::FormatCode(kes::ValFormat::Bcd);
     j.Kind = kind;
     j.Width = width;
     j.CompareValue = -2;
@@ -80,7 +81,7 @@ PgFunKeyRec Key(std::uint8_t type)
     k.ButtonType = static_cast<kes::BtnType>(type);
     k.Kind = 0x10;
     k.MultiStateFlag = 1;
-    k.ValueType = 2;
+    k.ValueType = kes::FormatCode(kes::ValFormat::Hex);
     k.Width = 1;
     k.NotifyState = 1;
     k.NotifyOrder = 1;
@@ -106,7 +107,7 @@ PgSysRec Alarm()
 {
     PgSysRec s;
     s.Ref = SampleRef();
-    s.ValueType = 1;
+    s.ValueType = kes::FormatCode(kes::ValFormat::Signed);
     s.KindWidth = 0x11;
     s.OnOffOrOperator = 5;
     s.Value = 0x7FFF1234;
@@ -117,7 +118,7 @@ MacPowerOnRec Macro(std::uint8_t kind)
 {
     MacPowerOnRec m;
     m.Ref = SampleRef();
-    m.ValueType = 2;
+    m.ValueType = kes::FormatCode(kes::ValFormat::Hex);
     m.Kind = kind;
     m.Width = kind == 0 ? 0 : 1;
     m.IntervalIndex = 3;

@@ -28,6 +28,7 @@
 #include "objects/tvrgbmp.h"
 #include "pgrectest.h"
 #include "prjtest.h"
+#include "objects/valformat.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +68,7 @@ const std::function<void(TLxObj&)> kSetups[22] = {
     },
     [](TLxObj& o) {
         auto& v = dynamic_cast<TLxVal&>(o);
-        v.ValType = 3;
+        v.ValType = kes::FormatCode(kes::ValFormat::Bcd);
         v.ValLen = 1;
         v.IntNum = 7;
         v.DecNum = 3;
@@ -86,7 +87,7 @@ const std::function<void(TLxObj&)> kSetups[22] = {
         auto& v = dynamic_cast<TVrgBmp&>(o);
         v.StateBound = {5, 50, 500, 5000, 50000};
         v.StatePic = {6, 0, 255, 3, 1};
-        v.ValType = 2;
+        v.ValType = kes::FormatCode(kes::ValFormat::Hex);
     },
     [](TLxObj& o) {
         o.Picture = Rows(24, 10, 2);
@@ -183,7 +184,7 @@ const std::function<void(TLxObj&)> kSetups[22] = {
     },
     [](TLxObj& o) {
         auto& e = dynamic_cast<TLxGetVal&>(o);
-        e.ValType = 2;
+        e.ValType = kes::FormatCode(kes::ValFormat::Hex);
         e.IntNum = 4;
         e.ValMax = 0x7FFF;
         e.ValMin = 16;
