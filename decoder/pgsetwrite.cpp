@@ -178,7 +178,7 @@ int MacPowerOnChx(RecOut& out, std::size_t pos, const MacPowerOnRec& rec)
     w.U8(L::ValueType, rec.ValueType);
     w.U8(L::KindWidth, static_cast<std::uint8_t>(rec.Kind + rec.Width));
     w.U8(L::Interval, rec.IntervalIndex);
-    if (rec.Kind == 0) {
+    if (rec.Kind == kes::kBitFlags) {
         w.U8(L::OnOff, rec.OnOff);
         return w.Finish(L::BitSize);
     }

@@ -258,7 +258,7 @@ int ReadMacPowerOn(MacPowerOnRec& dst, ByteSpan rec)
         v.Width = kindWidth & 0x0F;
         v.Kind = kindWidth & 0xF0;
         v.IntervalIndex = r.U8(L::Interval);
-        if (v.Kind != 0)
+        if (v.Kind != kes::kBitFlags)
             v.Value = r.I32(L::Value);
         else
             v.OnOff = r.U8(L::OnOff) != 0;

@@ -3,6 +3,7 @@
 #include "objects/objkind.h"
 
 #include "objects/lxpictures.h"
+#include "objects/addrmode.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ TLxAdvDevBmp::TLxAdvDevBmp()
 void TLxAdvDevBmp::SetCurVal(std::uint32_t v)
 {
     CurVal = v;
-    if (ValMode != 0)
+    if (ValMode != kes::kBitFlags)
         CurPt = BitNo < 32 && ((v >> BitNo) & 1u) ? 1 : 0;
     SetCurPt(CurPt);
 }

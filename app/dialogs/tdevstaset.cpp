@@ -96,7 +96,7 @@ void TDevStaSet::LoadFields()
     dev_->LoadCompanion(obj_);
     // Only a kind 21 object holds a kind byte; its address is read and written in that kind
     // even where the choice is not offered.
-    kind_ = adv_ && adv_->ValMode != 0 ? kes::kWordFlags : kes::kBitFlags;
+    kind_ = adv_ && adv_->ValMode != kes::kBitFlags ? kes::kWordFlags : kes::kBitFlags;
     lsb_ = adv_ ? adv_->BitNo : kNoLsb;
     RG_BitVal->setVisible(OffersWordBit());
     kes::SetRadioGroupIndex(RG_BitVal, kind_ != 0 ? 1 : 0);

@@ -59,7 +59,7 @@ void WriteLxDevBmpRows(KindRowContext& rows, TLxObj& obj)
 void ReadAdvDevBmpRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& b = static_cast<TLxAdvDevBmp&>(obj);
-    const bool word = b.ValMode != 0;
+    const bool word = b.ValMode != kBitFlags;
     ReadAddressGroup(rows, AdvDevBmpRow::Ref, b, word ? ModeCode(AddrMode::Word) : ModeCode(AddrMode::Bit), 0);
     ShowComboTxt(rows.Combo(AdvDevBmpRow::Mode), b.ValMode >> 4, kMsgAddrKind, 2);
     SetComboVal(&rows.ComboVal(AdvDevBmpRow::WordBit), b.BitNo, 0, kWordBits);
@@ -75,7 +75,7 @@ void WriteAdvDevBmpRows(KindRowContext& rows, TLxObj& obj)
 {
     auto& b = static_cast<TLxAdvDevBmp&>(obj);
     // The memory of the device the object reads now: a word's in word mode.
-    WriteAddressMemory(rows, AdvDevBmpRow::Ref, b, b.ValMode != 0);
+    WriteAddressMemory(rows, AdvDevBmpRow::Ref, b, b.ValMode != kBitFlags);
     WriteLinkStation(rows, AdvDevBmpRow::Ref, b);
     const int mode = ChangedChoice(rows, AdvDevBmpRow::Mode);
     if (mode >= 0 && mode * kWordFlags != b.ValMode) {
@@ -83,7 +83,7 @@ void WriteAdvDevBmpRows(KindRowContext& rows, TLxObj& obj)
         // rows of the mode left behind go back to their first choice.
         b.ValMode = static_cast<std::uint8_t>(mode * kWordFlags);
         b.RefBitNo = 0;
-        const bool word = b.ValMode != 0;
+        const bool word = b.ValMode != kBitFlags;
         ResetDevAddress(b, false, word, rows.Model);
         FormatDevText(b, word ? ModeCode(AddrMode::Word) : ModeCode(AddrMode::Bit), 0, rows.Model);
         if (word) {
@@ -95,7 +95,7 @@ void WriteAdvDevBmpRows(KindRowContext& rows, TLxObj& obj)
         }
         return;
     }
-    const bool word = b.ValMode != 0;
+    const bool word = b.ValMode != kBitFlags;
     WriteAddressText(rows, AdvDevBmpRow::Ref, b, word ? ModeCode(AddrMode::Word) : ModeCode(AddrMode::Bit), 0);
     if (const int c = ChangedValChoice(rows, AdvDevBmpRow::WordBit); c >= 0 && word)
         b.BitNo = static_cast<std::uint8_t>(c);

@@ -61,7 +61,7 @@ std::vector<std::string> ObjectListingLines(const TLxObj& obj, const LxTypeCore&
 
 std::string JumpConditionLine(const PgJmpRec& rec, const LxTypeCore& lx)
 {
-    const bool bit = rec.Kind == 0;
+    const bool bit = rec.Kind == kBitFlags;
     const std::string address =
         rec.Ref.DevAddrCode == -1
             ? std::string()
