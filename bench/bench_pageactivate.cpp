@@ -219,7 +219,7 @@ bool PageWindowFirstPaint(int model, const Bytes& warm, const Bytes& measured, d
         watch.Watch(page);
         if (!RunEventsUntil([&] { return watch.Painted() > 0; }, 60000))
             ok = false;
-        *objects = static_cast<int>(page->ObjList.size());
+        *objects = static_cast<int>(page->Data().ObjList.size());
     };
     open(0);
     const double start = Now();

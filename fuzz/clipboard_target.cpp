@@ -116,11 +116,11 @@ void PasteOnPage(World& w, const Bytes& block, bool whole, int times, int zoom)
     page->PgDataSave();
     const Bytes& stored = w.doc.PgDataList[0]->Data;
     PageData again;
-    again.Zoom = page->Zoom;
-    again.GridWidth = page->GridWidth;
+    again.Zoom = page->Data().Zoom;
+    again.GridWidth = page->Data().GridWidth;
     const PageEnv env(w.doc, *w.model);
     Require(PgDataToObj(again, env, stored, 0, stored.size()).Ok());
-    Require(again.ObjList.size() == StoredObjects(*page));
+    Require(again.ObjList.size() == StoredObjects(page->Data()));
     UndoAll(*page, before);
 }
 
@@ -139,7 +139,7 @@ void PasteOnStartScreen(World& w, const Bytes& block, int times, int zoom)
     PageData again;
     const PageEnv env(w.doc, *w.model);
     Require(ScreenDataToObj(again, env, stored, 0, stored.size(), false, &TImagePage::ScreenKind).Ok());
-    Require(again.ObjList.size() == StoredObjects(screen));
+    Require(again.ObjList.size() == StoredObjects(screen.Data()));
     UndoAll(screen, before);
 }
 

@@ -30,13 +30,13 @@ Editing EditorInspector::EditMode() const { return editor_.Host().Doc().EditMode
 TLxObj* EditorInspector::CurObj() const
 {
     TEditPage* page = LivePage(editor_);
-    return page ? page->CurObj : nullptr;
+    return page ? page->Data().CurObj : nullptr;
 }
 
 int EditorInspector::SelCount() const
 {
     const TEditPage* page = LivePage(editor_);
-    return page ? static_cast<int>(page->SelList.size()) : 0;
+    return page ? static_cast<int>(page->Data().SelList.size()) : 0;
 }
 
 QSize EditorInspector::EditorClientSize() const
@@ -76,8 +76,8 @@ void EditorInspector::MarkModified()
 void EditorInspector::TbTextClick()
 {
     editor_.Host().PointerTool();
-    if (TEditPage* page = LivePage(editor_); page && page->CurObj)
-        page->ObjToolbarRefresh(page->CurObj);
+    if (TEditPage* page = LivePage(editor_); page && page->Data().CurObj)
+        page->ObjToolbarRefresh(page->Data().CurObj);
 }
 
 void EditorInspector::PointerTool() { editor_.Host().PointerTool(); }
@@ -88,7 +88,7 @@ void EditorInspector::IgnoreNextMouse()
         page->MouseSuppressed = 1;
 }
 
-PageData* EditorInspector::Page() const { return LivePage(editor_); }
+PageData* EditorInspector::Page() const { return DataOf(LivePage(editor_)); }
 
 int EditorInspector::PageCount() const { return static_cast<int>(editor_.Host().Doc().PgDataList.size()); }
 

@@ -83,7 +83,7 @@ TLxObj* PageCanvas::ObjectAt(int x, int y) const
 {
     if (!page_.Live())
         return nullptr;
-    for (auto it = page_.ObjList.rbegin(); it != page_.ObjList.rend(); ++it) {
+    for (auto it = page_.Data().ObjList.rbegin(); it != page_.Data().ObjList.rend(); ++it) {
         const TLxObj* o = *it;
         if (x >= o->Left && x < o->Left + o->Width && y >= o->Top && y < o->Top + o->Height)
             return *it;
@@ -93,7 +93,7 @@ TLxObj* PageCanvas::ObjectAt(int x, int y) const
 
 bool PageCanvas::Holds(const TLxObj* obj) const
 {
-    return obj && std::find(page_.ObjList.begin(), page_.ObjList.end(), obj) != page_.ObjList.end();
+    return obj && std::find(page_.Data().ObjList.begin(), page_.Data().ObjList.end(), obj) != page_.Data().ObjList.end();
 }
 
 void PageCanvas::ForgetObjects()

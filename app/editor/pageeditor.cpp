@@ -28,7 +28,7 @@ int PageEditor::IndexOfPageForm(const QWidget* page) const
 THmPage* PageEditor::OpenPageOf(int index) const
 {
     for (THmPage* page : pages_)
-        if (page->PgIndex == index)
+        if (page->Data().PgIndex == index)
             return page;
     return nullptr;
 }
@@ -45,8 +45,8 @@ void PageEditor::LoadPageWindow(int index)
         if (current_ && current_->Live() && doc.EditMode == kes::Editing::Pages && !current_->LinkBusy())
             current_->FormDeactivate(true);
         page = new THmPage(*this);
-        page->PgIndex = index;
-        page->Zoom = doc.DefaultZoom;
+        page->Data().PgIndex = index;
+        page->Data().Zoom = doc.DefaultZoom;
         page->FormResize();
         page->LoadFromRecord();
         InsertInPageOrder(page);
@@ -59,31 +59,31 @@ void PageEditor::SelectOnCurrentPage(const std::string&, int x, int y)
     if (!current_ || !current_->Live())
         return;
     // The objects carry no text of their own: the position names the object.
-    current_->SelList.clear();
-    for (TLxObj* obj : current_->ObjList) {
+    current_->Data().SelList.clear();
+    for (TLxObj* obj : current_->Data().ObjList) {
         const int z = std::max(obj->ObjSize, 1);
-        const bool hit = obj->Left == x * z * current_->GridWidth && obj->Top == y * z * current_->GridHeight;
+        const bool hit = obj->Left == x * z * current_->Data().GridWidth && obj->Top == y * z * current_->Data().GridHeight;
         obj->SetSelected(hit);
         if (hit)
-            current_->SelList.push_back(obj);
+            current_->Data().SelList.push_back(obj);
     }
     current_->EditStateRefresh();
 }
 
-const PageData* PageEditor::CurrentPage() const { return current_; }
+const PageData* PageEditor::CurrentPage() const { return DataOf(current_); }
 
-PageData* PageEditor::CurrentPageForEdit() { return current_; }
+PageData* PageEditor::CurrentPageForEdit() { return DataOf(current_); }
 
-int PageEditor::CurrentPageIndex() const { return current_ ? current_->PgIndex : -1; }
+int PageEditor::CurrentPageIndex() const { return current_ ? current_->Data().PgIndex : -1; }
 
 THmPage* PageEditor::AddPageWindow()
 {
     ProjectDoc& doc = host_.Doc();
     auto* page = new THmPage(*this);
-    page->PgIndex = static_cast<int>(doc.PgDataList.size()) - 1;
+    page->Data().PgIndex = static_cast<int>(doc.PgDataList.size()) - 1;
     page->SetCaptionFromIndex();
     InsertInPageOrder(page);
-    page->PgAlarmDefaults(doc);
+    page->Data().PgAlarmDefaults(doc);
     host_.SetObjEditTools(false);
     page->PgDataSave();
     ShowPage(page);
@@ -94,7 +94,7 @@ void PageEditor::InsertInPageOrder(THmPage* page)
 {
     // Open pages are kept in page order.
     const auto at =
-        std::find_if(pages_.begin(), pages_.end(), [&](const THmPage* p) { return p->PgIndex > page->PgIndex; });
+        std::find_if(pages_.begin(), pages_.end(), [&](const THmPage* p) { return p->Data().PgIndex > page->Data().PgIndex; });
     pages_.insert(at, page);
 }
 
@@ -125,20 +125,20 @@ void PageEditor::SetPageZoom(THmPage* page, int zoom)
     if (!page || NextZoom(zoom, 0) != zoom)
         return;
     if (page->Live()) {
-        for (TLxObj* obj : page->ObjList) {
+        for (TLxObj* obj : page->Data().ObjList) {
             obj->SetObjSize(zoom);
             obj->Invalidate();
         }
     } else {
         // The frozen picture is stretched to the new size.
-        const int old = std::max(page->Zoom, 1);
+        const int old = std::max(page->Data().Zoom, 1);
         TBitmap scaled(page->ClientWidth() * zoom / old, page->ClientHeight() * zoom / old);
         StretchBlt(*scaled.Canvas(), 0, 0, scaled.Width(), scaled.Height(), *page->SnapBmp.Canvas(), 0, 0,
                    page->ClientWidth(), page->ClientHeight(), SRCCOPY);
         page->SnapBmp = scaled;
     }
     host_.ShowZoomState(zoom);
-    page->Zoom = zoom;
+    page->Data().Zoom = zoom;
     page->FormResize();
     page->Canvas()->update();
 }
@@ -157,22 +157,22 @@ void PageEditor::PagesRenumbered(const std::vector<int>& map)
     const ProjectDoc& doc = host_.Doc();
     const std::vector<THmPage*> open = pages_;
     for (THmPage* page : open) {
-        const int old = page->PgIndex;
+        const int old = page->Data().PgIndex;
         const int now = old >= 0 && old < static_cast<int>(map.size()) ? map[static_cast<std::size_t>(old)] : -1;
         if (now < 0) {
             // Its record is gone: nothing may be stored on its behalf.
-            page->PgIndex = -1;
+            page->Data().PgIndex = -1;
             if (QWidget* sub = page->SubWindow())
                 sub->close();
             else
                 page->close();
             continue;
         }
-        page->PgIndex = now;
-        page->PgTitle = doc.PgDataList[static_cast<std::size_t>(now)]->Title;
+        page->Data().PgIndex = now;
+        page->Data().PgTitle = doc.PgDataList[static_cast<std::size_t>(now)]->Title;
         page->SetCaptionFromIndex();
     }
-    std::stable_sort(pages_.begin(), pages_.end(), [](const THmPage* a, const THmPage* b) { return a->PgIndex < b->PgIndex; });
+    std::stable_sort(pages_.begin(), pages_.end(), [](const THmPage* a, const THmPage* b) { return a->Data().PgIndex < b->Data().PgIndex; });
     if (PagesChanged)
         PagesChanged();
 }

@@ -140,7 +140,7 @@ TImagePage* ScreenEditor::Editor(Editing editMode) const
     return nullptr;
 }
 
-int ScreenEditor::Zoom() const { return current_ ? current_->Zoom : 0; }
+int ScreenEditor::Zoom() const { return current_ ? current_->Data().Zoom : 0; }
 
 void ScreenEditor::SetZoom(int zoom)
 {
@@ -186,7 +186,7 @@ void ScreenEditor::CommandState()
 int ScreenEditor::SelCount(Editing editMode) const
 {
     TImagePage* page = Editor(editMode);
-    return page ? static_cast<int>(page->SelList.size()) : 0;
+    return page ? static_cast<int>(page->Data().SelList.size()) : 0;
 }
 
 void ScreenEditor::LineStyleChanged(int width, int pattern)
@@ -238,7 +238,7 @@ void ScreenEditor::Command(Editing editMode, ImageCommand command)
         page->MmMultiCopyClick();
         break;
     case ImageCommand::ToolbarRefresh:
-        page->ObjToolbarRefresh(page->CurObj);
+        page->ObjToolbarRefresh(page->Data().CurObj);
         break;
     }
 }

@@ -42,19 +42,19 @@ TEditPage::TEditPage(kes::PageHost& host, std::uint8_t popWindow)
 
     ToolKind = 0;
     MouseSuppressed = 0;
-    EncMode = 0;
-    GridWidth = std::max(host_.Doc().GridWidth, 1);
-    GridHeight = std::max(host_.Doc().GridHeight, 1);
+    Data().EncMode = 0;
+    Data().GridWidth = std::max(host_.Doc().GridWidth, 1);
+    Data().GridHeight = std::max(host_.Doc().GridHeight, 1);
     const kes::LxTypeCore* model = host_.Model();
     const int pw = model ? model->PanelWidth : 128;
     const int ph = model ? model->PanelHeight : 64;
-    canvas_->setFixedSize(4 * GridWidth * pw, 4 * GridHeight * ph);
-    SnapBmp.SetSize(GridWidth * pw, GridHeight * ph);
+    canvas_->setFixedSize(4 * Data().GridWidth * pw, 4 * Data().GridHeight * ph);
+    SnapBmp.SetSize(Data().GridWidth * pw, Data().GridHeight * ph);
 }
 
 TEditPage::~TEditPage()
 {
-    if (DlgProp && DlgProp->ShownObj && std::find(ObjList.begin(), ObjList.end(), DlgProp->ShownObj) != ObjList.end())
+    if (DlgProp && DlgProp->ShownObj && std::find(Data().ObjList.begin(), Data().ObjList.end(), DlgProp->ShownObj) != Data().ObjList.end())
         DlgProp->ShownObj = nullptr;
     canvas_->ForgetObjects();
     // Deleted on its own (closing the project): its MDI child window goes with it, out of
@@ -95,13 +95,13 @@ bool TEditPage::IsActiveChild() const
 int TEditPage::ClientWidth() const
 {
     const kes::LxTypeCore* model = host_.Model();
-    return (model ? model->PanelWidth : 128) * Zoom * GridWidth;
+    return (model ? model->PanelWidth : 128) * Data().Zoom * Data().GridWidth;
 }
 
 int TEditPage::ClientHeight() const
 {
     const kes::LxTypeCore* model = host_.Model();
-    return (model ? model->PanelHeight : 64) * Zoom * GridHeight;
+    return (model ? model->PanelHeight : 64) * Data().Zoom * Data().GridHeight;
 }
 
 bool TEditPage::LinkBusy() const { return host_.LinkBusy(); }
@@ -110,7 +110,7 @@ kes::CommandPanel& TEditPage::Cmds() const { return host_.Commands(); }
 
 void TEditPage::FormResize()
 {
-    if (Zoom != 1 && Zoom != 2 && Zoom != 4 && Zoom != 8 && Zoom != 16)
+    if (Data().Zoom != 1 && Data().Zoom != 2 && Data().Zoom != 4 && Data().Zoom != 8 && Data().Zoom != 16)
         return;
     canvas_->setFixedSize(ClientWidth(), ClientHeight());
     QMdiSubWindow* sub = SubWindow();
@@ -167,26 +167,26 @@ void TEditPage::DrawPageSnapshot()
     const kes::LxTypeCore* model = host_.Model();
     const int pw = model ? model->PanelWidth : 128;
     const int ph = model ? model->PanelHeight : 64;
-    SnapBmp.SetSize(pw * GridWidth, ph * GridHeight);
+    SnapBmp.SetSize(pw * Data().GridWidth, ph * Data().GridHeight);
     TCanvas& c = *SnapBmp.Canvas();
     c.Brush = TBrush{clWhite, bsSolid};
     c.FillRect(Rect(0, 0, SnapBmp.Width(), SnapBmp.Height()));
     // A picture wholly under a copied one drawn after it shows nothing.
     std::vector<TRect> boxes;
     std::vector<bool> covers;
-    boxes.reserve(ObjList.size());
-    covers.reserve(ObjList.size());
-    for (const TLxObj* obj : ObjList) {
+    boxes.reserve(Data().ObjList.size());
+    covers.reserve(Data().ObjList.size());
+    for (const TLxObj* obj : Data().ObjList) {
         const int z = std::max(obj->ObjSize, 1);
         boxes.push_back(TRect{obj->Left / z, obj->Top / z, obj->Left / z + obj->Picture.Width(),
                               obj->Top / z + obj->Picture.Height()});
         covers.push_back(!obj->Transparent);
     }
     const std::vector<bool> hidden = kes::HiddenUnderLater(boxes, covers);
-    for (std::size_t i = 0; i < ObjList.size(); ++i) {
+    for (std::size_t i = 0; i < Data().ObjList.size(); ++i) {
         if (hidden[i])
             continue;
-        const TLxObj* obj = ObjList[i];
+        const TLxObj* obj = Data().ObjList[i];
         const int z = std::max(obj->ObjSize, 1);
         // A transparent kind is ANDed so its white lets what lies below show.
         c.CopyMode = obj->Transparent ? SRCAND : SRCCOPY;
@@ -197,27 +197,27 @@ void TEditPage::DrawPageSnapshot()
 
 void TEditPage::ClearPageObjs()
 {
-    if (DlgProp && DlgProp->ShownObj && std::find(ObjList.begin(), ObjList.end(), DlgProp->ShownObj) != ObjList.end())
+    if (DlgProp && DlgProp->ShownObj && std::find(Data().ObjList.begin(), Data().ObjList.end(), DlgProp->ShownObj) != Data().ObjList.end())
         DlgProp->ShownObj = nullptr;
     canvas_->ForgetObjects();
     outlined_.clear();
     OverlapList.clear();
-    FreeObjects();
+    Data().FreeObjects();
     // The key bindings are the objects': decoding marks them again.
-    ObjFunKeyUsed.fill(0);
+    Data().ObjFunKeyUsed.fill(0);
     canvas_->update();
 }
 
 void TEditPage::PgGridPaint(QImage& img) const
 {
     // One dot at the top-left corner of every panel pixel, black while the grid is on.
-    if (Zoom <= 1)
+    if (Data().Zoom <= 1)
         return;
     const QRgb dot = host_.Doc().GridDotsOn ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
-    for (int y = 0; y * GridHeight < img.height(); y += Zoom) {
-        QRgb* row = reinterpret_cast<QRgb*>(img.scanLine(y * GridHeight));
-        for (int x = 0; x * GridWidth < img.width(); x += Zoom)
-            row[x * GridWidth] = dot;
+    for (int y = 0; y * Data().GridHeight < img.height(); y += Data().Zoom) {
+        QRgb* row = reinterpret_cast<QRgb*>(img.scanLine(y * Data().GridHeight));
+        for (int x = 0; x * Data().GridWidth < img.width(); x += Data().Zoom)
+            row[x * Data().GridWidth] = dot;
     }
 }
 
@@ -234,22 +234,22 @@ QImage TEditPage::Rendered() const
     // An object wholly under one painted after it over its whole box shows nothing.
     std::vector<TRect> boxes;
     std::vector<bool> covers;
-    boxes.reserve(ObjList.size());
-    covers.reserve(ObjList.size());
-    for (const TLxObj* obj : ObjList) {
+    boxes.reserve(Data().ObjList.size());
+    covers.reserve(Data().ObjList.size());
+    for (const TLxObj* obj : Data().ObjList) {
         boxes.push_back(TRect{obj->Left, obj->Top, obj->Left + obj->Width, obj->Top + obj->Height});
         covers.push_back(obj->PaintsOpaqueBox());
     }
     const std::vector<bool> hidden = kes::HiddenUnderLater(boxes, covers);
-    for (std::size_t i = 0; i < ObjList.size(); ++i) {
+    for (std::size_t i = 0; i < Data().ObjList.size(); ++i) {
         if (hidden[i])
             continue;
-        TLxObj* obj = ObjList[i];
+        TLxObj* obj = Data().ObjList[i];
         TCanvas view(&img, TPoint{obj->Left, obj->Top}, TRect{0, 0, obj->Width, obj->Height});
         obj->Paint(view);
     }
     TCanvas c(&img, TPoint{0, 0}, TRect{0, 0, img.width(), img.height()});
-    for (TLxObj* obj : ObjList)
+    for (TLxObj* obj : Data().ObjList)
         if (outlined_.count(obj))
             kes::DrawObjOutline(c, *obj);
     if (bandShown_)
@@ -344,9 +344,9 @@ void TEditPage::PopRedoClick()
 
 void TEditPage::PopSelAllClick()
 {
-    SelList.clear();
-    for (TLxObj* obj : ObjList) {
-        SelList.push_back(obj);
+    Data().SelList.clear();
+    for (TLxObj* obj : Data().ObjList) {
+        Data().SelList.push_back(obj);
         obj->SetSelected(true);
     }
     EditStateRefresh();
@@ -355,7 +355,7 @@ void TEditPage::PopSelAllClick()
 bool TEditPage::SetSelectedLineStyle(int width, int pattern)
 {
     bool changed = false;
-    for (TLxObj* obj : SelList) {
+    for (TLxObj* obj : Data().SelList) {
         if (!kes::IsKind(*obj, kes::ObjKind::Geom))
             continue;
         TPen& pen = obj->Picture.Canvas()->Pen;

@@ -6,7 +6,9 @@
 // the two windows (which objects they make and how they store them, the current-window
 // globals, the command state) is a handful of overrides.
 //
-// The objects are plain objects, not widgets: the window hit-tests the topmost object under
+// The window holds the page it edits (kes::PageData: objects, selection, setting records,
+// zoom) and hands it to the readers, the encoder and the dialogs; the window itself is not
+// page data. The objects are plain objects, not widgets: the window hit-tests the topmost object under
 // the pointer, keeps the mouse for the object that got the press and calls that object's
 // handlers (which the window gave it when it was attached) with object-relative coordinates.
 #include "app/editor/editgeom.h"
@@ -61,7 +63,13 @@ struct MultiCopyPlan {
     bool RowsFirst = true;     // numbered along the rows first, else down the columns
 };
 
-class TEditPage : public QWidget, public kes::PageData, public TLxObjHost {
+class TEditPage;
+
+// The data of a page window, or null without one.
+inline kes::PageData* DataOf(TEditPage* page);
+inline const kes::PageData* DataOf(const TEditPage* page);
+
+class TEditPage : public QWidget, public TLxObjHost {
 public:
     static constexpr int kMaxPolyPts = 100;
     static constexpr int kMaxUndo = 10;
@@ -78,7 +86,11 @@ public:
     // null when there is none or a transfer is running.
     QAction* PopShortcut(const QKeyEvent& key) const;
 
-    // ---- Fields (the objects and the selection are the PageData base)
+    // ---- The page the window edits: its objects, selection, setting records and zoom
+    kes::PageData& Data() { return data_; }
+    const kes::PageData& Data() const { return data_; }
+
+    // ---- Fields
     std::uint8_t MouseSuppressed = 0;
     TPoint DownPt;
     TPoint UpPt;
@@ -104,7 +116,7 @@ public:
     // ---- Geometry: the client area is the panel at the window's zoom.
     int ClientWidth() const;
     int ClientHeight() const;
-    kes::PanelStep Step() const { return {Zoom, GridWidth, GridHeight}; }
+    kes::PanelStep Step() const { return {data_.Zoom, data_.GridWidth, data_.GridHeight}; }
     // The widget the window is drawn on and that takes the mouse and keys.
     QWidget* Canvas() const;
     // What the window shows now: objects, grid and outlines, or the frozen picture.
@@ -318,6 +330,7 @@ protected:
 
 private:
     friend class kes::PageCanvas;
+    kes::PageData data_;
     void BuildPopupMenu(std::uint8_t popWindow);
     void PlaceDrawnObject(TPoint origin);
     void FinishPolyline();
@@ -337,3 +350,6 @@ private:
     bool dragMoved_ = false;
     bool multiCopying_ = false;
 };
+
+inline kes::PageData* DataOf(TEditPage* page) { return page ? &page->Data() : nullptr; }
+inline const kes::PageData* DataOf(const TEditPage* page) { return page ? &page->Data() : nullptr; }

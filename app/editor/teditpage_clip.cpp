@@ -26,7 +26,7 @@ constexpr std::int32_t kUnsetLevel = 255;
 void TEditPage::PopCopyClick()
 {
     // Only the objects: the selection as list gives no page records.
-    const kes::Bytes records = EncodeObjs(SelList, 2);
+    const kes::Bytes records = EncodeObjs(Data().SelList, 2);
     kes::PutOnClipboard(host_.ClipFmtObjects(), kes::MakeClipBlock(records));
     DragPending = 0;
     EditStateRefresh();
@@ -40,7 +40,7 @@ void TEditPage::DestroyObjs(TObjList objs)
             DlgProp->ShownObj = nullptr;
         outlined_.erase(obj);
         std::erase(OverlapList, obj);
-        DeleteObj(obj);
+        Data().DeleteObj(obj);
     }
 }
 
@@ -49,13 +49,13 @@ void TEditPage::PopDelClick()
     MarkModified();
     UndoPush();
     TObjList gone;
-    for (TLxObj* obj : SelList)
-        if (std::find(ObjList.begin(), ObjList.end(), obj) != ObjList.end())
+    for (TLxObj* obj : Data().SelList)
+        if (std::find(Data().ObjList.begin(), Data().ObjList.end(), obj) != Data().ObjList.end())
             gone.push_back(obj);
     DestroyObjs(gone);
-    SelList.clear();
+    Data().SelList.clear();
     // A key the deleted objects held is free again unless another object holds it too.
-    RecountBtnKeys();
+    Data().RecountBtnKeys();
     DragPending = 0;
     EditStateRefresh();
     host_.SetObjEditTools(false);
@@ -78,8 +78,8 @@ void TEditPage::PopCutClick()
 
 void TEditPage::AfterDecode(std::size_t first)
 {
-    for (std::size_t i = first; i < ObjList.size(); ++i) {
-        TLxObj* obj = ObjList[i];
+    for (std::size_t i = first; i < Data().ObjList.size(); ++i) {
+        TLxObj* obj = Data().ObjList[i];
         const kes::KindTools* tools = kes::KindToolsOf(*obj);
         if (tools && tools->Edits.PrintCaption) {
             const QAction* item = Cmds().Action(kes::ObjToolOf(tools->Kind).MenuItem);
@@ -88,12 +88,12 @@ void TEditPage::AfterDecode(std::size_t first)
         if (const kes::OperatorFields f = kes::OperatorFieldsOf(*obj); f.UserLevel && *f.UserLevel == kUnsetLevel)
             *f.UserLevel = 0;
     }
-    RecountBtnKeys();
+    Data().RecountBtnKeys();
 }
 
 void TEditPage::RefreshInspector()
 {
-    if (CurObj && DlgProp->ShownObj == CurObj) {
+    if (Data().CurObj && DlgProp->ShownObj == Data().CurObj) {
         DlgProp->ObjToProp();
         DlgProp->AdvStrGrid->GridInitial();
     } else {
@@ -104,7 +104,7 @@ void TEditPage::RefreshInspector()
 
 void TEditPage::RefreshInspectorRows()
 {
-    if (DlgProp && host_.Doc().ObjInspectorOn && CurObj) {
+    if (DlgProp && host_.Doc().ObjInspectorOn && Data().CurObj) {
         DlgProp->ObjToProp();
         DlgProp->AdvStrGrid->GridInitial();
     }

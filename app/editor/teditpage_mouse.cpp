@@ -81,22 +81,22 @@ void TEditPage::EraseObjOutline(TLxObj* obj)
 
 void TEditPage::ShowSelectedOutlines()
 {
-    for (TLxObj* obj : SelList)
+    for (TLxObj* obj : Data().SelList)
         DrawObjOutline(obj);
 }
 
-void TEditPage::SelectInRubberBand() { kes::SelectInRubberBand(*this, BandCorners); }
+void TEditPage::SelectInRubberBand() { kes::SelectInRubberBand(Data(), BandCorners); }
 
 void TEditPage::DeselectAll()
 {
-    for (TLxObj* obj : SelList)
+    for (TLxObj* obj : Data().SelList)
         obj->SetSelected(false);
-    SelList.clear();
+    Data().SelList.clear();
 }
 
 void TEditPage::CommitInspector()
 {
-    if (DlgProp && host_.Doc().ObjInspectorOn && DlgProp->ShownObj && DlgProp->ShownObj == CurObj)
+    if (DlgProp && host_.Doc().ObjInspectorOn && DlgProp->ShownObj && DlgProp->ShownObj == Data().CurObj)
         DlgProp->EdtTxtExit();
 }
 
@@ -117,8 +117,8 @@ void TEditPage::ShowObjStatus(const TLxObj* obj)
     if (!obj)
         return;
     const int z = std::max(obj->ObjSize, 1);
-    const int gw = std::max(GridWidth, 1);
-    const int gh = std::max(GridHeight, 1);
+    const int gw = std::max(Data().GridWidth, 1);
+    const int gh = std::max(Data().GridHeight, 1);
     // The object has no status text of its own; the read-out starts at the bounds.
     host_.SetStatusText(1, QStringLiteral(" (%1,%2) [W=%3,H=%4] ")
                               .arg(obj->Left / z / gw)
@@ -152,7 +152,7 @@ void TEditPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int
     const std::int32_t subType = ToolSubType;
     CommitInspector();
     TakeFocus();
-    CurObj = nullptr;
+    Data().CurObj = nullptr;
     MakeCurrent();
     Cmds().SetItemEnabled("TbMemo", false);
     Cmds().SetItemEnabled("TbMemo_Lab", false);
@@ -166,7 +166,7 @@ void TEditPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int
     }
 
     MouseSuppressed = 0;
-    if (!SelList.empty()) {
+    if (!Data().SelList.empty()) {
         DeselectAll();
         Cmds().SetItemChecked("TbText", false);
         Cmds().SetItemChecked("TbBmp", false);
@@ -219,14 +219,14 @@ void TEditPage::FormMouseMove(TShiftState shift, int x, int y)
     if (FigureTool() && ToolSubType == kPolylineSubType && PolyPtCount > 0) {
         PolyLastPt = p;
         canvas_->update();
-    } else if ((shift & ssLeft) && SelList.empty() && bandShown_) {
+    } else if ((shift & ssLeft) && Data().SelList.empty() && bandShown_) {
         const TPoint c0 = BandCorners[0];
         BandCorners[1] = TPoint{p.x, c0.y};
         BandCorners[2] = p;
         BandCorners[3] = TPoint{c0.x, p.y};
         canvas_->update();
     }
-    if (SelList.empty())
+    if (Data().SelList.empty())
         host_.SetStatusText(1, QString());
 }
 
@@ -244,7 +244,7 @@ void TEditPage::FormMouseUp(TMouseButton, TShiftState, int x, int y)
     const bool gesture = bandShown_;
     const bool pointer = ToolKind == 0 || (FigureTool() && ToolSubType == 0);
     if (pointer) {
-        if (SelList.empty() && gesture) {
+        if (Data().SelList.empty() && gesture) {
             EraseRubberBand();
             SelectInRubberBand();
         }
@@ -271,7 +271,7 @@ void TEditPage::PlaceDrawnObject(TPoint origin)
         return;
     UndoPush();
     kes::PageEnv env = Env();
-    TLxObj* obj = kes::PlaceNewObj(*this, env, *kind, origin.x, origin.y, DrawStateNow(), ClientWidth(),
+    TLxObj* obj = kes::PlaceNewObj(Data(), env, *kind, origin.x, origin.y, DrawStateNow(), ClientWidth(),
                                    ClientHeight());
     if (!obj) {
         UndoList.pop_back();
@@ -281,24 +281,24 @@ void TEditPage::PlaceDrawnObject(TPoint origin)
     const int dy = std::abs(UpPt.y - DownPt.y);
     if (kes::IsKind(*obj, kes::ObjKind::Geom)) {
         obj->BmpRePaint();
-    } else if ((obj->SizeSetsPicture || KeepsSquare(*obj)) && dx >= Zoom && dy >= Zoom) {
-        int pw = dx / Zoom;
-        int ph = dy / Zoom;
+    } else if ((obj->SizeSetsPicture || KeepsSquare(*obj)) && dx >= Data().Zoom && dy >= Data().Zoom) {
+        int pw = dx / Data().Zoom;
+        int ph = dy / Data().Zoom;
         if (KeepsSquare(*obj)) {
             const int side = std::min(pw, ph);
             pw = side;
-            ph = side * GridHeight / GridWidth;
+            ph = side * Data().GridHeight / Data().GridWidth;
         } else {
             obj->Left = std::min(UpPt.x, DownPt.x);
             obj->Top = std::min(UpPt.y, DownPt.y);
         }
-        pw = std::max(pw, 4 * GridWidth);
-        ph = std::max(ph, 4 * GridHeight);
+        pw = std::max(pw, 4 * Data().GridWidth);
+        ph = std::max(ph, 4 * Data().GridHeight);
         obj->Picture.SetSize(pw, ph);
-        obj->SetWidth(pw * Zoom);
-        obj->SetHeight(ph * Zoom);
-        obj->Width = pw * Zoom;
-        obj->Height = ph * Zoom;
+        obj->SetWidth(pw * Data().Zoom);
+        obj->SetHeight(ph * Data().Zoom);
+        obj->Width = pw * Data().Zoom;
+        obj->Height = ph * Data().Zoom;
         // A square kept from the press point may reach past the page: it moves back in.
         obj->Left = std::max(0, std::min(obj->Left, ClientWidth() - obj->Width));
         obj->Top = std::max(0, std::min(obj->Top, ClientHeight() - obj->Height));
@@ -306,7 +306,7 @@ void TEditPage::PlaceDrawnObject(TPoint origin)
         obj->BmpRePaint();
     }
     obj->SetSelected(true);
-    SelList.push_back(obj);
+    Data().SelList.push_back(obj);
 }
 
 void TEditPage::FinishPolyline()
@@ -318,7 +318,7 @@ void TEditPage::FinishPolyline()
     kes::DrawState draw = DrawStateNow();
     draw.PolyPts.assign(PolyPts.begin(), PolyPts.begin() + PolyPtCount);
     draw.CurPt = DownPt;
-    TLxObj* obj = kes::PlaceNewObj(*this, env, kes::ObjKind::Geom, DownPt.x, DownPt.y, draw, ClientWidth(), ClientHeight());
+    TLxObj* obj = kes::PlaceNewObj(Data(), env, kes::ObjKind::Geom, DownPt.x, DownPt.y, draw, ClientWidth(), ClientHeight());
     ToolSubType = 0;
     PolyPtCount = 0;
     if (!obj) {
@@ -326,7 +326,7 @@ void TEditPage::FinishPolyline()
         return;
     }
     obj->SetSelected(true);
-    SelList.push_back(obj);
+    Data().SelList.push_back(obj);
     obj->BmpRePaint();
 }
 
@@ -350,9 +350,9 @@ void TEditPage::ObjMouseDown(TLxObj* obj, TMouseButton button, TShiftState shift
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
     CommitInspector();
-    if (button == mbLeft && obj != CurObj) {
+    if (button == mbLeft && obj != Data().CurObj) {
         PolyPointsCancel();
-        CurObj = obj;
+        Data().CurObj = obj;
     }
     if (ToolKind != 0 || ToolSubType != 0) {
         // Clicking an object always ends drawing.
@@ -378,19 +378,19 @@ void TEditPage::ObjMouseDown(TLxObj* obj, TMouseButton button, TShiftState shift
     if (shift & ssShift) {
         if (button == mbLeft) {
             remember();
-            if (std::find(SelList.begin(), SelList.end(), obj) == SelList.end())
-                SelList.push_back(obj);
+            if (std::find(Data().SelList.begin(), Data().SelList.end(), obj) == Data().SelList.end())
+                Data().SelList.push_back(obj);
             obj->SetSelected(true);
         }
     } else if (shift & (ssLeft | ssAlt)) {
         if (!obj->Selected) {
             DeselectAll();
-            SelList.push_back(obj);
-        } else if (std::find(SelList.begin(), SelList.end(), obj) == SelList.end()) {
-            SelList.push_back(obj);
+            Data().SelList.push_back(obj);
+        } else if (std::find(Data().SelList.begin(), Data().SelList.end(), obj) == Data().SelList.end()) {
+            Data().SelList.push_back(obj);
         }
         OverlapList.clear();
-        for (TLxObj* o : ObjList)
+        for (TLxObj* o : Data().ObjList)
             if (o->Left < obj->Left + obj->Width && obj->Left < o->Left + o->Width && o->Top < obj->Top + obj->Height
                 && obj->Top < o->Top + o->Height)
                 OverlapList.push_back(o);
@@ -407,11 +407,11 @@ void TEditPage::ObjMouseDown(TLxObj* obj, TMouseButton button, TShiftState shift
         ShowSelectedOutlines();
     } else {
         DeselectAll();
-        SelList.push_back(obj);
+        Data().SelList.push_back(obj);
         obj->SetSelected(true);
     }
-    if (SelList.size() == 1) {
-        TLxObj* one = SelList.front();
+    if (Data().SelList.size() == 1) {
+        TLxObj* one = Data().SelList.front();
         ObjToolbarRefresh(one);
         ObjFontBoxRefresh(one);
         ShowObjStatus(one);
@@ -446,9 +446,9 @@ void TEditPage::ObjMouseMove(TLxObj* obj, TShiftState shift, int x, int y)
         const int dy = p.y - anchor_.y;
         TPoint moved{0, 0};
         if (ResizeMode == 0) {
-            const TRect box = kes::OutlineBounds(SelList);
+            const TRect box = kes::OutlineBounds(Data().SelList);
             moved = kes::ClampMove(box, dx, dy, ClientWidth(), ClientHeight());
-            for (TLxObj* o : SelList)
+            for (TLxObj* o : Data().SelList)
                 for (TPoint& c : o->SelCorners) {
                     c.x += moved.x;
                     c.y += moved.y;
@@ -464,8 +464,8 @@ void TEditPage::ObjMouseMove(TLxObj* obj, TShiftState shift, int x, int y)
         anchor_.y += moved.y;
         canvas_->update();
     }
-    if (!SelList.empty()) {
-        ShowObjStatus(SelList.back());
+    if (!Data().SelList.empty()) {
+        ShowObjStatus(Data().SelList.back());
         ShowPointer(obj->Left + p.x, obj->Top + p.y);
     }
 }
@@ -498,7 +498,7 @@ void TEditPage::FinishObjDrag(TLxObj* obj)
     if (!dragMoved_)
         return;
     UndoAppend();
-    for (TLxObj* o : SelList) {
+    for (TLxObj* o : Data().SelList) {
         EraseObjOutline(o);
         o->Left = std::max(o->SelCorners[0].x, 0);
         o->Top = std::max(o->SelCorners[0].y, 0);
@@ -523,10 +523,10 @@ void TEditPage::FinishObjResize(TLxObj* obj)
     EraseObjOutline(obj);
     if (KeepsSquare(*obj)) {
         const int z = std::max(obj->ObjSize, 1);
-        const int side = std::max(std::min(w, h), z * GridWidth);
+        const int side = std::max(std::min(w, h), z * Data().GridWidth);
         obj->Picture.SetSize(side / z, side / z);
         obj->SetWidth(side);
-        obj->SetHeight(side * GridHeight / GridWidth);
+        obj->SetHeight(side * Data().GridHeight / Data().GridWidth);
         obj->Left = o[0].x;
         obj->Top = o[0].y;
     } else if (obj->SizeSetsPicture) {
@@ -563,25 +563,25 @@ void TEditPage::ObjKeyDown(TLxObj*, std::uint16_t& key, TShiftState shift)
     default: // Tab, Enter and the rest move nothing
         return;
     }
-    if (SelList.empty())
+    if (Data().SelList.empty())
         return;
     if (!(shift & ssShift)) {
-        const TPoint moved = kes::ClampMove(kes::OutlineBounds(SelList), dx, dy, ClientWidth(), ClientHeight());
+        const TPoint moved = kes::ClampMove(kes::OutlineBounds(Data().SelList), dx, dy, ClientWidth(), ClientHeight());
         if (moved.x == 0 && moved.y == 0)
             return;
-        for (TLxObj* o : SelList)
+        for (TLxObj* o : Data().SelList)
             for (TPoint& c : o->SelCorners) {
                 c.x += moved.x;
                 c.y += moved.y;
             }
         UndoAppend();
-        for (TLxObj* o : SelList) {
+        for (TLxObj* o : Data().SelList) {
             o->Left = o->SelCorners[0].x;
             o->Top = o->SelCorners[0].y;
             o->Invalidate();
         }
     } else {
-        for (TLxObj* o : SelList) {
+        for (TLxObj* o : Data().SelList) {
             // At least one panel pixel, and never past the page's right or bottom edge.
             const int w = std::min(o->Width + dx, ClientWidth() - o->Left);
             const int h = std::min(o->Height + dy, ClientHeight() - o->Top);
@@ -596,7 +596,7 @@ void TEditPage::ObjKeyDown(TLxObj*, std::uint16_t& key, TShiftState shift)
     }
     // Keyboard edits change the page as much as mouse edits do.
     MarkModified();
-    ShowObjStatus(SelList.back());
+    ShowObjStatus(Data().SelList.back());
     canvas_->update();
 }
 
@@ -609,19 +609,19 @@ void TEditPage::FormKeyDown(std::uint16_t& key, TShiftState shift)
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    if (SelList.empty())
+    if (Data().SelList.empty())
         return;
-    ObjKeyDown(SelList.front(), key, shift);
-    const bool several = SelList.size() >= 2;
+    ObjKeyDown(Data().SelList.front(), key, shift);
+    const bool several = Data().SelList.size() >= 2;
     for (const char* n : {"TbSideUp", "TbSideDown", "TbSideLeft", "TbSideRight"})
         Cmds().SetItemEnabled(n, several);
 }
 
 void TEditPage::ObjDblClick(TLxObj* obj)
 {
-    if (LinkBusy() || SelList.size() >= 2 || !OpensSettings(*obj))
+    if (LinkBusy() || Data().SelList.size() >= 2 || !OpensSettings(*obj))
         return;
-    CurObj = obj;
+    Data().CurObj = obj;
     EraseObjOutline(obj);
     const kes::KindTools* tools = kes::KindToolsOf(*obj);
     if (tools && tools->OnDoubleClick == kes::DoubleClick::LoadPicture) {
@@ -629,7 +629,7 @@ void TEditPage::ObjDblClick(TLxObj* obj)
         if (Cmds().IsWired("TbBmpRead"))
             Cmds().Action("TbBmpRead")->trigger();
     } else {
-        kes::DialogContext ctx = host_.DialogContextFor(this);
+        kes::DialogContext ctx = host_.DialogContextFor(&Data());
         ctx.ObjToolbarRefresh = [this](TLxObj& o) { ObjToolbarRefresh(&o); };
         ctx.ObjFontBoxRefresh = [this](TLxObj& o) { ObjFontBoxRefresh(&o); };
         // What the dialog stored must reach the stored record like any other edit.

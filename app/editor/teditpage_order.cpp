@@ -28,7 +28,7 @@ void TEditPage::FormKeyPress(char key)
 
 void TEditPage::MmMovTopClick()
 {
-    if (!kes::MoveToTop(ObjList, CurObj))
+    if (!kes::MoveToTop(Data().ObjList, Data().CurObj))
         return;
     MarkModified();
     canvas_->update();
@@ -36,7 +36,7 @@ void TEditPage::MmMovTopClick()
 
 void TEditPage::MmMovbuttonClick()
 {
-    if (!kes::MoveToBottom(ObjList, CurObj))
+    if (!kes::MoveToBottom(Data().ObjList, Data().CurObj))
         return;
     MarkModified();
     canvas_->update();
@@ -44,9 +44,9 @@ void TEditPage::MmMovbuttonClick()
 
 void TEditPage::MoveUPDOWN(int dir)
 {
-    if (!CurObj || std::find(ObjList.begin(), ObjList.end(), CurObj) == ObjList.end())
+    if (!Data().CurObj || std::find(Data().ObjList.begin(), Data().ObjList.end(), Data().CurObj) == Data().ObjList.end())
         return;
-    switch (kes::MoveUpDown(ObjList, CurObj, dir, OverlapList)) {
+    switch (kes::MoveUpDown(Data().ObjList, Data().CurObj, dir, OverlapList)) {
     case kes::ZStep::Moved:
         MarkModified();
         canvas_->update();
@@ -67,7 +67,7 @@ void TEditPage::MmMoveDnClick() { MoveUPDOWN(kes::kZDown); }
 
 void TEditPage::AlignSelObjs(int mode)
 {
-    if (!kes::AlignObjs(ObjList, SelList, mode))
+    if (!kes::AlignObjs(Data().ObjList, Data().SelList, mode))
         return;
     MarkModified();
     FormResize();
@@ -76,11 +76,11 @@ void TEditPage::AlignSelObjs(int mode)
 
 void TEditPage::StepSelObjs(int dir)
 {
-    if (SelList.empty())
+    if (Data().SelList.empty())
         return;
     // The page's own zoom, and the page's edges: a step never puts an object off the page.
-    kes::StepObjs(SelList, dir, Step(), ClientWidth(), ClientHeight());
-    if (SelList.size() == 1)
+    kes::StepObjs(Data().SelList, dir, Step(), ClientWidth(), ClientHeight());
+    if (Data().SelList.size() == 1)
         RefreshInspectorRows();
     MarkModified();
     FormResize();
@@ -92,7 +92,7 @@ void TEditPage::StepSelObjs(int dir)
 
 void TEditPage::MmMultiCopyClick()
 {
-    if (LinkBusy() || !EditsObjects() || !CurObj)
+    if (LinkBusy() || !EditsObjects() || !Data().CurObj)
         return;
     TFrmMultiCopy form(host_.Window(), *this, host_.Doc().LangIndex);
     kes::ExecModal(&form);
@@ -100,8 +100,8 @@ void TEditPage::MmMultiCopyClick()
 
 int TEditPage::MultiCopy(const MultiCopyPlan& plan)
 {
-    TLxObj* source = CurObj;
-    if (!source || std::find(ObjList.begin(), ObjList.end(), source) == ObjList.end())
+    TLxObj* source = Data().CurObj;
+    if (!source || std::find(Data().ObjList.begin(), Data().ObjList.end(), source) == Data().ObjList.end())
         return 0;
     if (plan.Columns <= 0 && plan.Rows <= 0)
         return 0;
@@ -112,7 +112,7 @@ int TEditPage::MultiCopy(const MultiCopyPlan& plan)
     if (UndoesMultiCopy())
         UndoAppend();
     multiCopying_ = true;
-    Pasting = 1;
+    Data().Pasting = 1;
     const kes::LxTypeCore* model = host_.Model();
     int made = 0;
     bool refused = false;
@@ -120,21 +120,21 @@ int TEditPage::MultiCopy(const MultiCopyPlan& plan)
         for (int j = 0; j < plan.Rows; ++j) {
             if (i == 0 && j == 0)
                 continue;
-            const std::size_t before = ObjList.size();
+            const std::size_t before = Data().ObjList.size();
             // The first copy the window refuses ends the copying: nothing else moves.
-            if (!RoomFor(static_cast<int>(records.size()), false) || (DecodeObjs(records, true), ObjList.size() == before)) {
+            if (!RoomFor(static_cast<int>(records.size()), false) || (DecodeObjs(records, true), Data().ObjList.size() == before)) {
                 refused = true;
                 break;
             }
-            TLxObj* c = ObjList.back();
-            std::erase(SelList, c);
+            TLxObj* c = Data().ObjList.back();
+            std::erase(Data().SelList, c);
             c->SetSelected(false);
-            c->Width = c->Picture.Width() * Zoom;
-            c->Height = c->Picture.Height() * Zoom;
-            c->Left = (plan.SpacingX * GridWidth * Zoom + c->Width) * i + c->Left;
+            c->Width = c->Picture.Width() * Data().Zoom;
+            c->Height = c->Picture.Height() * Data().Zoom;
+            c->Left = (plan.SpacingX * Data().GridWidth * Data().Zoom + c->Width) * i + c->Left;
             if (c->Left + c->Width > ClientWidth())
                 c->Left = std::max(0, ClientWidth() - c->Width);
-            c->Top = (plan.SpacingY * GridHeight * Zoom + c->Height) * j + c->Top;
+            c->Top = (plan.SpacingY * Data().GridHeight * Data().Zoom + c->Height) * j + c->Top;
             if (c->Top + c->Height > ClientHeight())
                 c->Top = std::max(0, ClientHeight() - c->Height);
             c->RecordSelRgn();
@@ -146,11 +146,11 @@ int TEditPage::MultiCopy(const MultiCopyPlan& plan)
             ++made;
         }
     }
-    Pasting = 0;
+    Data().Pasting = 0;
     multiCopying_ = false;
     DeselectAll();
-    CurObj = source;
-    SelList.push_back(source);
+    Data().CurObj = source;
+    Data().SelList.push_back(source);
     source->SetSelected(true);
     MarkModified();
     RefreshInspectorRows();

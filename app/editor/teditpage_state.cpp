@@ -45,7 +45,7 @@ void TEditPage::TextToolRefresh(TLxObj* obj)
     kes::CommandPanel& k = Cmds();
     if (!obj)
         return;
-    if (host_.Doc().EditMode == kes::Editing::Pages && SelList.size() != 1)
+    if (host_.Doc().EditMode == kes::Editing::Pages && Data().SelList.size() != 1)
         return;
     const kes::KindTools* tools = kes::KindToolsOf(*obj);
     if (!tools || (host_.Doc().EditMode == kes::Editing::StartScreen && tools->Texts != kes::TextTool::Lines))

@@ -66,7 +66,7 @@ void TEditPage::ToolEdited(TLxObj& obj)
 
 void TEditPage::StateBoxChange()
 {
-    TLxObj* obj = CurObj;
+    TLxObj* obj = Data().CurObj;
     QComboBox* box = StateBox();
     const kes::KindEdits* edits = EditsOf(obj);
     if (!obj || !box || !edits || !edits->ChooseState)
@@ -85,7 +85,7 @@ void TEditPage::StateBoxChange()
 
 void TEditPage::FontBoxChange()
 {
-    TLxObj* obj = CurObj;
+    TLxObj* obj = Data().CurObj;
     QComboBox* box = FontBox();
     if (!obj || !box)
         return;
@@ -99,10 +99,10 @@ void TEditPage::FontBoxChange()
 void TEditPage::MemoChange()
 {
     QPlainTextEdit* memo = Memo();
-    if (g_settingMemo || !memo || SelList.size() != 1)
+    if (g_settingMemo || !memo || Data().SelList.size() != 1)
         return;
-    TLxObj* obj = CurObj;
-    if (!obj || obj != SelList.front())
+    TLxObj* obj = Data().CurObj;
+    if (!obj || obj != Data().SelList.front())
         return;
     const kes::KindTools* tools = kes::KindToolsOf(*obj);
     // The start-up and user-menu screens edit static texts only.
@@ -112,7 +112,7 @@ void TEditPage::MemoChange()
         return;
     const QComboBox* box = StateBox();
     const QSpinBox* line = LineSelector(Cmds());
-    kes::TypedText typed{memo->toPlainText(), box ? box->currentIndex() : -1, line ? line->value() : 0, GridWidth, {}};
+    kes::TypedText typed{memo->toPlainText(), box ? box->currentIndex() : -1, line ? line->value() : 0, Data().GridWidth, {}};
     if (!tools->Edits.StoreText(*obj, typed))
         return;
     if (typed.Retyped)
@@ -122,7 +122,7 @@ void TEditPage::MemoChange()
 
 void TEditPage::MemoLineChange()
 {
-    TLxObj* obj = CurObj;
+    TLxObj* obj = Data().CurObj;
     const kes::KindEdits* edits = EditsOf(obj);
     if (!edits || !edits->ChooseLine)
         return;
@@ -143,7 +143,7 @@ void TEditPage::MemoExit(kes::ProjectDoc& doc)
 
 void TEditPage::SetTextPosition(bool vertical, std::uint8_t code)
 {
-    TLxObj* obj = CurObj;
+    TLxObj* obj = Data().CurObj;
     const kes::KindTools* tools = obj ? kes::KindToolsOf(*obj) : nullptr;
     const auto place = tools ? tools->Edits.PlaceText : nullptr;
     // The start-up screen places the texts of its own kinds only (the static text), and leaves
@@ -167,7 +167,7 @@ void TEditPage::SetTextPosition(bool vertical, std::uint8_t code)
 
 void TEditPage::ChooseObjFont()
 {
-    TLxObj* obj = CurObj;
+    TLxObj* obj = Data().CurObj;
     if (!obj)
         return;
     TFont font = obj->Picture.Canvas()->Font;
@@ -182,7 +182,7 @@ void TEditPage::ChooseObjFont()
 
 void TEditPage::LoadObjPicture(const std::string& file)
 {
-    TLxObj* obj = CurObj;
+    TLxObj* obj = Data().CurObj;
     const kes::KindTools* tools = obj ? kes::KindToolsOf(*obj) : nullptr;
     const auto load = tools ? tools->Edits.LoadPicture : nullptr;
     if (!load)

@@ -11,9 +11,9 @@ UndoSnap TEditPage::UndoSnapshot()
 {
     UndoSnap snap;
     // A page without objects keeps nothing, not even its page records.
-    if (ObjList.empty())
+    if (Data().ObjList.empty())
         return snap;
-    snap.Data = EncodeObjs(ObjList, 2);
+    snap.Data = EncodeObjs(Data().ObjList, 2);
     return snap;
 }
 

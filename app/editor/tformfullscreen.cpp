@@ -69,11 +69,11 @@ void TFormFullScreen::DrawIoPoints(const TEditPage& page)
     const int pageH = page.ClientHeight();
     QPainter p(&picture_);
     QFont font = p.font();
-    font.setPointSize(page.Zoom == 1 ? 6 : 12);
+    font.setPointSize(page.Data().Zoom == 1 ? 6 : 12);
     p.setFont(font);
     p.setPen(QPen(QColor(0, 0, 255), 2));
     const QFontMetrics fm(font);
-    for (TLxObj* obj : page.ObjList) {
+    for (TLxObj* obj : page.Data().ObjList) {
         int line = 0;
         kes::ForEachObjRef(*obj, [&](TLxDevRef& ref, std::uint8_t, std::uint8_t) {
             const QString text = kes::AnsiToQString(ref.DevText);

@@ -48,7 +48,7 @@ THmPage::THmPage(kes::PageEditor& editor)
     , editor_(editor)
 {
     setObjectName(QStringLiteral("HmPage"));
-    PgTitle.clear();
+    Data().PgTitle.clear();
     FormCreate();
 
     // The page follows the MDI area's active child, not the keyboard focus: a page stays live
@@ -87,19 +87,19 @@ bool THmPage::IsActiveChild() const
 
 void THmPage::FormCreate()
 {
-    Zoom = host_.Doc().DefaultZoom;
+    Data().Zoom = host_.Doc().DefaultZoom;
     FormResize();
-    ObjList.clear();
+    Data().ObjList.clear();
     OverlapList.clear();
-    PgJmpList.clear();
-    SelList.clear();
-    CurObj = nullptr;
+    Data().PgJmpList.clear();
+    Data().SelList.clear();
+    Data().CurObj = nullptr;
     UndoList.clear();
     RedoList.clear();
-    PgFunKeyDefaults(host_.Doc());
-    host_.Doc().InitDevRef(PgNumWrite.Ref);
-    PgAlarmDefaults(host_.Doc());
-    ObjFunKeyUsed.fill(0);
+    Data().PgFunKeyDefaults(host_.Doc());
+    host_.Doc().InitDevRef(Data().PgNumWrite.Ref);
+    Data().PgAlarmDefaults(host_.Doc());
+    Data().ObjFunKeyUsed.fill(0);
     ToolSubType = 0;
     ToolKind = 0;
     live_ = true;
@@ -108,42 +108,42 @@ void THmPage::FormCreate()
 
 void THmPage::LoadFromRecord()
 {
-    if (PgIndex < 0 || PgIndex >= static_cast<int>(host_.Doc().PgDataList.size()) || !host_.Model())
+    if (Data().PgIndex < 0 || Data().PgIndex >= static_cast<int>(host_.Doc().PgDataList.size()) || !host_.Model())
         return;
-    const PgDataStr& rec = *host_.Doc().PgDataList[static_cast<std::size_t>(PgIndex)];
+    const PgDataStr& rec = *host_.Doc().PgDataList[static_cast<std::size_t>(Data().PgIndex)];
     kes::PageEnv env = Env();
-    const kes::PgReadResult read = kes::PgDataToObj(*this, env, rec.Data, 0, rec.Data.size());
+    const kes::PgReadResult read = kes::PgDataToObj(Data(), env, rec.Data, 0, rec.Data.size());
     AfterDecode(0);
     // A save keeps the unread bytes until the page is changed.
     if (read.Ok()) {
         KeepPartialRecord({}, {});
     } else {
         kes::Bytes readBack;
-        const int n = kes::PgDataChx(*this, readBack, 0, 1, &ObjList, EncodeEnv());
+        const int n = kes::PgDataChx(Data(), readBack, 0, 1, &Data().ObjList, EncodeEnv());
         readBack.resize(static_cast<std::size_t>(std::max(n, 0)));
         KeepPartialRecord(rec.Data, std::move(readBack));
     }
-    PgTitle = rec.Title;
+    Data().PgTitle = rec.Title;
     SetCaptionFromIndex();
     canvas_->update();
 }
 
 void THmPage::SetCaptionFromIndex()
 {
-    setWindowTitle(QString::number(PgIndex) + QStringLiteral(":") + kes::AnsiToQString(PgTitle));
+    setWindowTitle(QString::number(Data().PgIndex) + QStringLiteral(":") + kes::AnsiToQString(Data().PgTitle));
 }
 
 int THmPage::PgDataSave()
 {
     // A frozen page holds no objects: its record is what it stored when it was frozen.
-    if (!live_ || PgIndex < 0 || PgIndex >= static_cast<int>(host_.Doc().PgDataList.size()))
+    if (!live_ || Data().PgIndex < 0 || Data().PgIndex >= static_cast<int>(host_.Doc().PgDataList.size()))
         return 0;
     // Encoded in memory: the same bytes a round trip through a file gives, without a
     // temporary file that could fail and leave the record behind.
     kes::Bytes out;
-    const int n = kes::PgDataChx(*this, out, 0, 1, &ObjList, EncodeEnv());
+    const int n = kes::PgDataChx(Data(), out, 0, 1, &Data().ObjList, EncodeEnv());
     out.resize(static_cast<std::size_t>(std::max(n, 0)));
-    kes::Bytes& stored = host_.Doc().PgDataList[static_cast<std::size_t>(PgIndex)]->Data;
+    kes::Bytes& stored = host_.Doc().PgDataList[static_cast<std::size_t>(Data().PgIndex)]->Data;
     stored = StoredForm(std::move(out));
     return static_cast<int>(stored.size());
 }
@@ -152,7 +152,7 @@ void THmPage::PgFreeAll()
 {
     UndoList.clear();
     RedoList.clear();
-    ClearPgJumps();
+    Data().ClearPgJumps();
     ClearPageObjs();
     live_ = false;
 }
@@ -174,16 +174,16 @@ void THmPage::FormActivate()
         old->canvas_->update();
     }
     if (!live_) {
-        const int zoom = Zoom;
+        const int zoom = Data().Zoom;
         FormCreate();
-        Zoom = zoom;
+        Data().Zoom = zoom;
         FormResize();
         LoadFromRecord();
     }
     editor_.SetCurrent(this);
     canvas_->update();
 
-    host_.ShowZoomState(Zoom);
+    host_.ShowZoomState(Data().Zoom);
     // The page picture and the upload come back too, after a screen had them off.
     for (const char* n : {"MmSave", "MmPgDataSave", "TbSave", "MmPrint", "TbPrint", "MmSaveAs", "MmClosePrj",
                           "MmPgRatio", "MmPt", "MmEdit", "MmCompile", "MmTranslate", "TbTranslate", "MmHMIProto",
@@ -202,8 +202,8 @@ void THmPage::FormActivate()
                 if (!a->isSeparator())
                     Cmds().SetItemEnabled(a->objectName().toLatin1().constData(), true);
     }
-    SetPopChecked("ChkHideSet", PgHide.Hide != 0);
-    Cmds().SetItemChecked("MmHide", PgHide.Hide != 0);
+    SetPopChecked("ChkHideSet", Data().PgHide.Hide != 0);
+    Cmds().SetItemChecked("MmHide", Data().PgHide.Hide != 0);
     if (const QWidget* ele = Cmds().ToolWidget("MmEle_menu"))
         for (QAction* a : ele->actions())
             if (!a->isSeparator())
@@ -225,7 +225,7 @@ void THmPage::FormDeactivate(bool forced)
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    if (DlgProp && host_.Doc().ObjInspectorOn && host_.Doc().EditMode == kes::Editing::Pages && CurObj
+    if (DlgProp && host_.Doc().ObjInspectorOn && host_.Doc().EditMode == kes::Editing::Pages && Data().CurObj
         && DlgProp->EdtTxt->isVisible())
         DlgProp->EdtTxtExit();
     if (!live_ || !(host_.Doc().EditMode == kes::Editing::StartScreen || forced))
@@ -318,7 +318,7 @@ void THmPage::PgPopMmPopup()
 
 void THmPage::PopPgJumpClick()
 {
-    if (kes::CountLinkedRecords(host_.Doc(), this) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(host_.Doc(), &Data()) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgLinkedRecordsFull);
         return;
     }
@@ -348,8 +348,8 @@ kes::Bytes THmPage::EncodeObjs(const TObjList& objs, int mode)
 {
     // The whole object list brings the page's setting records along; other lists do not.
     kes::Bytes out;
-    EncMode = mode;
-    const int n = &objs == &ObjList ? kes::PgDataChx(*this, out, 0, mode, &objs, EncodeEnv())
+    Data().EncMode = mode;
+    const int n = &objs == &Data().ObjList ? kes::PgDataChx(Data(), out, 0, mode, &objs, EncodeEnv())
                                     : kes::PgRecordsChx(out, 0, mode, nullptr, objs, EncodeEnv());
     out.resize(static_cast<std::size_t>(std::max(n, 0)));
     return out;
@@ -358,12 +358,12 @@ kes::Bytes THmPage::EncodeObjs(const TObjList& objs, int mode)
 void THmPage::DecodeObjs(kes::ByteSpan records, bool pasted)
 {
     kes::PageEnv env = Env();
-    const std::size_t first = pasted ? ObjList.size() : 0;
+    const std::size_t first = pasted ? Data().ObjList.size() : 0;
     if (pasted) {
         env.MultiCopy = MultiCopying();
-        kes::PastePgData(*this, env, records, 0, records.size());
+        kes::PastePgData(Data(), env, records, 0, records.size());
     } else {
-        kes::PgDataToObj(*this, env, records, 0, records.size());
+        kes::PgDataToObj(Data(), env, records, 0, records.size());
     }
     AfterDecode(first);
 }

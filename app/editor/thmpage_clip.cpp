@@ -33,7 +33,7 @@ void ShowPasteDamaged(const QString& why) { kes::ShowError(kes::Msg(kMsgPasteDam
 
 void THmPage::PopPasteClick()
 {
-    Pasting = 1;
+    Data().Pasting = 1;
     const kes::Bytes block = kes::ClipboardBlock(host_.ClipFmtObjects());
     const auto records = kes::ClipBlockRecords(block);
     // The memory check comes before the undo step, so a refused paste records none.
@@ -43,7 +43,7 @@ void THmPage::PopPasteClick()
         MarkModified();
     }
     DragPending = 0;
-    Pasting = 0;
+    Data().Pasting = 0;
     EditStateRefresh();
     canvas_->update();
 }
@@ -52,10 +52,10 @@ void THmPage::PopPasteClick()
 
 void THmPage::MmCopyAllClick()
 {
-    if (host_.Doc().EditMode != kes::Editing::Pages || PgIndex < 0 || PgIndex >= static_cast<int>(host_.Doc().PgDataList.size()))
+    if (host_.Doc().EditMode != kes::Editing::Pages || Data().PgIndex < 0 || Data().PgIndex >= static_cast<int>(host_.Doc().PgDataList.size()))
         return;
     PgDataSave();
-    const PgDataStr& rec = *host_.Doc().PgDataList[static_cast<std::size_t>(PgIndex)];
+    const PgDataStr& rec = *host_.Doc().PgDataList[static_cast<std::size_t>(Data().PgIndex)];
     kes::PutOnClipboard(host_.ClipFmtPage(), kes::MakeClipBlock(rec.Data));
     DragPending = 0;
     EditStateRefresh();
@@ -65,7 +65,7 @@ void THmPage::MmPasteAllClick()
 {
     if (host_.Doc().EditMode != kes::Editing::Pages)
         return;
-    Pasting = 1;
+    Data().Pasting = 1;
     const kes::Bytes block = kes::ClipboardBlock(host_.ClipFmtPage());
     if (const auto records = kes::ClipBlockRecords(block))
         PastePage(*records);
@@ -73,7 +73,7 @@ void THmPage::MmPasteAllClick()
         ShowPasteDamaged(QStringLiteral("the block is shorter than its length"));
     DragPending = 0;
     MarkModified();
-    Pasting = 0;
+    Data().Pasting = 0;
     EditStateRefresh();
 }
 
@@ -83,8 +83,8 @@ void THmPage::PastePage(kes::ByteSpan records)
     if (host_.Doc().Modified)
         PgDataSave();
     std::int64_t stored = 0;
-    if (PgIndex >= 0 && PgIndex < static_cast<int>(host_.Doc().PgDataList.size()))
-        stored = static_cast<std::int64_t>(host_.Doc().PgDataList[static_cast<std::size_t>(PgIndex)]->Data.size());
+    if (Data().PgIndex >= 0 && Data().PgIndex < static_cast<int>(host_.Doc().PgDataList.size()))
+        stored = static_cast<std::int64_t>(host_.Doc().PgDataList[static_cast<std::size_t>(Data().PgIndex)]->Data.size());
     if (kes::ImageWouldOverflow(host_.Doc(), std::max<std::int64_t>(0, static_cast<std::int64_t>(records.size()) - stored)))
         return;
     // The block must read whole before anything on the page changes.
@@ -98,45 +98,45 @@ void THmPage::PastePage(kes::ByteSpan records)
     }
     // Judged from the page itself: the menus' check marks may be stale.
     const SettingsUse use = SettingsInUse();
-    if (!ObjList.empty() || use.Any()) {
+    if (!Data().ObjList.empty() || use.Any()) {
         if (kes::ShowMessage(kes::Msg(kMsgPastePage), kes::Buttons::YesNo) != kes::Answer::Yes)
             return;
         UndoPush();
-        if (!ObjList.empty())
+        if (!Data().ObjList.empty())
             ClearPageObjs();
         if (use.PgJumps)
-            ClearPgJumps();
+            Data().ClearPgJumps();
         if (use.Hide)
             PgHideClear();
         if (use.Buzzer || use.AlarmLamp)
-            PgAlarmDefaults(host_.Doc());
+            Data().PgAlarmDefaults(host_.Doc());
         if (use.NumWrite)
-            host_.Doc().InitDevRef(PgNumWrite.Ref);
+            host_.Doc().InitDevRef(Data().PgNumWrite.Ref);
         if (use.FunKeys)
-            PgFunKeyDefaults(host_.Doc());
+            Data().PgFunKeyDefaults(host_.Doc());
     } else {
         UndoPush();
     }
-    const std::size_t first = ObjList.size();
+    const std::size_t first = Data().ObjList.size();
     kes::PageEnv env = Env();
-    kes::PgDataToObj(*this, env, records, 0, records.size());
+    kes::PgDataToObj(Data(), env, records, 0, records.size());
     AfterDecode(first);
     FormActivate();
 }
 
-void THmPage::PgHideClear() { PgHide = PgHideRec{}; }
+void THmPage::PgHideClear() { Data().PgHide = PgHideRec{}; }
 
 // ---- What the page holds
 
 THmPage::SettingsUse THmPage::SettingsInUse() const
 {
     SettingsUse use;
-    for (const PgFunKeyRec& k : PgFunKeys)
+    for (const PgFunKeyRec& k : Data().PgFunKeys)
         use.FunKeys = use.FunKeys || k.ButtonType != kes::BtnType::None;
-    use.PgJumps = !PgJmpList.empty();
-    use.Buzzer = PgSysRecs[0].Ref.DevAddrCode != -1;
-    use.AlarmLamp = PgSysRecs[1].Ref.DevAddrCode != -1;
-    use.Hide = PgHide.Hide != 0;
-    use.NumWrite = PgNumWrite.Ref.DevAddrCode != -1;
+    use.PgJumps = !Data().PgJmpList.empty();
+    use.Buzzer = Data().PgSysRecs[0].Ref.DevAddrCode != -1;
+    use.AlarmLamp = Data().PgSysRecs[1].Ref.DevAddrCode != -1;
+    use.Hide = Data().PgHide.Hide != 0;
+    use.NumWrite = Data().PgNumWrite.Ref.DevAddrCode != -1;
     return use;
 }

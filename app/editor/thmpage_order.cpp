@@ -28,9 +28,9 @@ constexpr int kSysRecTagBase = 1002;       // the main menu's buzzer and lamp it
 
 void THmPage::ChkHideSetClick()
 {
-    if (kes::CountLinkedRecords(host_.Doc(), this) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(host_.Doc(), &Data()) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgLinkedRecordsFull);
-        SetPopChecked("ChkHideSet", PgHide.Hide != 0);
+        SetPopChecked("ChkHideSet", Data().PgHide.Hide != 0);
         return;
     }
     host_.HideClick();
@@ -44,7 +44,7 @@ void THmPage::PopFunKeySetClick()
 
 void THmPage::PopBuzzerSetClick(QAction* sender)
 {
-    if (kes::CountLinkedRecords(host_.Doc(), this) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(host_.Doc(), &Data()) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgLinkedRecordsFull);
         return;
     }
@@ -59,7 +59,7 @@ void THmPage::PopBuzzerSetClick(QAction* sender)
 
 void THmPage::PopPgPageWriteSetClick()
 {
-    if (kes::CountLinkedRecords(host_.Doc(), this) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(host_.Doc(), &Data()) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgLinkedRecordsFull);
         return;
     }

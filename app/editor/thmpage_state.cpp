@@ -35,7 +35,7 @@ void THmPage::EditStateRefresh()
                                                            "MmMovbutton"};
 
     // Everything off, then on by the selection.
-    SetPopRule(PopRule::Objects, !ObjList.empty());
+    SetPopRule(PopRule::Objects, !Data().ObjList.empty());
     if (QComboBox* box = StateBox())
         box->setCurrentIndex(-1);
     SetStateTools(false);
@@ -58,7 +58,7 @@ void THmPage::EditStateRefresh()
         memo->clear();
     host_.SetObjEditTools(false);
 
-    if (!SelList.empty()) {
+    if (!Data().SelList.empty()) {
         both(PopRule::CopyPage, {"MmCopyAll"}, false);
         if (host_.Doc().EditMode == kes::Editing::Pages) {
             both(PopRule::Selection, {"TbDel", "TbCut", "TbCopy", "MmDel", "MmCut", "MmCopy"}, true);
@@ -66,15 +66,15 @@ void THmPage::EditStateRefresh()
                 k.SetItemEnabled(n, true);
             k.SetItemEnabled("PostSetToolBar", true);
         }
-        if (SelList.size() == 1) {
+        if (Data().SelList.size() == 1) {
             // The one selected object is the one the commands and the inspector act on.
-            CurObj = SelList.front();
+            Data().CurObj = Data().SelList.front();
             if (host_.Doc().EditMode == kes::Editing::Pages)
                 both(PopRule::OneSelected, orderItems, true);
-            ObjToolbarRefresh(CurObj);
-            ObjFontBoxRefresh(CurObj);
+            ObjToolbarRefresh(Data().CurObj);
+            ObjFontBoxRefresh(Data().CurObj);
         } else {
-            CurObj = nullptr;
+            Data().CurObj = nullptr;
             canvas_->update();
             for (const char* n : {"TbSideUp", "TbSideDown", "TbSideLeft", "TbSideRight"})
                 k.SetItemEnabled(n, true);
@@ -85,7 +85,7 @@ void THmPage::EditStateRefresh()
             host_.SetObjEditTools(false);
         }
     } else {
-        CurObj = nullptr;
+        Data().CurObj = nullptr;
     }
 
     if (DlgProp && host_.Doc().ObjInspectorOn) {
@@ -101,7 +101,7 @@ void THmPage::EditStateRefresh()
     } else {
         both(PopRule::Paste, {"TbPaste", "MmPaste"}, false);
         both(PopRule::PastePage, {"MmPasteAll"},
-             pageActive && SelList.empty() && kes::ClipboardHas(host_.ClipFmtPage()));
+             pageActive && Data().SelList.empty() && kes::ClipboardHas(host_.ClipFmtPage()));
     }
 
     UndoStateRefresh();

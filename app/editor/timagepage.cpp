@@ -65,7 +65,7 @@ TImagePage::TImagePage(kes::PageHost& host, int menuIndex, kes::ScreenEditor* ow
     setObjectName(QStringLiteral("ImagePage"));
     if (IsStartScreen())
         setWindowTitle(kes::Msg(kMsgStartScreen));
-    Zoom = host_.Doc().DefaultZoom;
+    Data().Zoom = host_.Doc().DefaultZoom;
     FormResize();
     host_.SelectPointerTool();
 }
@@ -129,7 +129,7 @@ void TImagePage::ShowCommandState()
         return;
     kes::CommandPanel& k = Cmds();
     const bool start = IsStartScreen();
-    host_.ShowZoomState(Zoom);
+    host_.ShowZoomState(Data().Zoom);
     // The page picture goes to the clipboard from a screen too.
     for (const char* n : {"MmSave", "MmPgDataSave", "TbSave", "MmClosePrj", "MmPgImageCopy", "MmImageToClipBrd"})
         k.SetItemEnabled(n, true);
@@ -214,8 +214,8 @@ void TImagePage::closeEvent(QCloseEvent* event)
 
 void TImagePage::PgSetZoom(int zoom)
 {
-    Zoom = zoom;
-    for (TLxObj* obj : ObjList) {
+    Data().Zoom = zoom;
+    for (TLxObj* obj : Data().ObjList) {
         obj->SetObjSize(zoom);
         obj->RecordSelRgn();
     }
@@ -255,7 +255,7 @@ kes::Bytes TImagePage::EncodeObjs(const TObjList& objs, int mode)
         if (const auto kind = kes::KindOfCode(obj->ObjType); kind && ScreenKind(*kind))
             screen.push_back(obj);
     kes::Bytes out;
-    EncMode = mode;
+    Data().EncMode = mode;
     const int n = kes::PgRecordsChx(out, 0, mode, nullptr, screen, EncodeEnv());
     out.resize(static_cast<std::size_t>(std::max(n, 0)));
     return out;
@@ -266,7 +266,7 @@ void TImagePage::DecodeObjs(kes::ByteSpan records, bool pasted)
     if (!host_.Model())
         return;
     kes::PageEnv env = Env();
-    kes::ScreenDataToObj(*this, env, records, 0, records.size(), pasted, &TImagePage::ScreenKind);
+    kes::ScreenDataToObj(Data(), env, records, 0, records.size(), pasted, &TImagePage::ScreenKind);
     canvas_->update();
 }
 
@@ -280,7 +280,7 @@ int TImagePage::PgDataSave()
         rec = doc.ImagePgDataList[static_cast<std::size_t>(menuIndex_)].get();
     if (!rec)
         return 0;
-    rec->Data = StoredForm(EncodeObjs(ObjList, 1));
+    rec->Data = StoredForm(EncodeObjs(Data().ObjList, 1));
     return rec->Length();
 }
 
@@ -294,13 +294,13 @@ kes::PgReadResult TImagePage::PgDataToObj(kes::ByteSpan data, std::size_t start,
     if (!host_.Model())
         return read;
     const kes::PageEnv env = Env();
-    read = kes::ScreenDataToObj(*this, env, data, start, end, false, &TImagePage::ScreenKind);
+    read = kes::ScreenDataToObj(Data(), env, data, start, end, false, &TImagePage::ScreenKind);
     canvas_->update();
     // A save keeps the unread bytes until the screen is changed.
     if (read.Ok())
         KeepPartialRecord({}, {});
     else
-        KeepPartialRecord(data.subspan(start, end - start), EncodeObjs(ObjList, 1));
+        KeepPartialRecord(data.subspan(start, end - start), EncodeObjs(Data().ObjList, 1));
     return read;
 }
 
@@ -316,7 +316,7 @@ kes::Bytes TImagePage::BandPicture()
         for (int x = 0; x < w; ++x) {
             std::uint8_t b = 0;
             for (int k = 0; k < 8 && band + k < h; ++k)
-                if (SnapBmp.Canvas()->Pixel(x * GridWidth, (band + k) * GridHeight) == clBlack)
+                if (SnapBmp.Canvas()->Pixel(x * Data().GridWidth, (band + k) * Data().GridHeight) == clBlack)
                     b |= static_cast<std::uint8_t>(1u << k);
             out.push_back(b);
         }
@@ -353,9 +353,9 @@ void TImagePage::PopPasteClick()
 
 void TImagePage::PopSelAllClick()
 {
-    SelList.clear();
-    for (TLxObj* obj : ObjList) {
-        SelList.push_back(obj);
+    Data().SelList.clear();
+    for (TLxObj* obj : Data().ObjList) {
+        Data().SelList.push_back(obj);
         obj->SetSelected(true);
     }
     canvas_->update();
@@ -407,15 +407,15 @@ void TImagePage::EditStateRefresh()
                               "MmAutoSave"})
             k.SetItemEnabled(n, false);
     }
-    SetPopRule(PopRule::Objects, edits && !ObjList.empty());
-    const bool any = edits && !SelList.empty();
-    const bool several = edits && SelList.size() >= 2;
-    if (edits && SelList.size() == 1) {
-        CurObj = SelList.front();
+    SetPopRule(PopRule::Objects, edits && !Data().ObjList.empty());
+    const bool any = edits && !Data().SelList.empty();
+    const bool several = edits && Data().SelList.size() >= 2;
+    if (edits && Data().SelList.size() == 1) {
+        Data().CurObj = Data().SelList.front();
         orderItems(true);
-        ObjToolbarRefresh(CurObj);
-    } else if (SelList.size() != 1) {
-        CurObj = nullptr;
+        ObjToolbarRefresh(Data().CurObj);
+    } else if (Data().SelList.size() != 1) {
+        Data().CurObj = nullptr;
     }
     for (const char* n : kEditItems)
         k.SetItemEnabled(n, any);

@@ -77,7 +77,7 @@ std::string SaveText(TKhm& khm, const char* dialog, const std::string& suggested
 TBitmap PanelPictureOf(THmPage& page)
 {
     page.DrawPageSnapshot();
-    return PanelPicture(page.SnapBmp, page.GridWidth, page.GridHeight);
+    return PanelPicture(page.SnapBmp, page.Data().GridWidth, page.Data().GridHeight);
 }
 
 } // namespace
@@ -121,10 +121,10 @@ void MmImageToFileClick(TKhm& khm)
 void MmObjBmpSaveClick(TKhm& khm)
 {
     THmPage* page = CurrentPage(khm);
-    if (!page || !page->CurObj)
+    if (!page || !page->Data().CurObj)
         return;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::max(page->CurObj->BmpSizeGet(), 0)));
-    page->CurObj->BmpDataGet(bytes);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::max(page->Data().CurObj->BmpSizeGet(), 0)));
+    page->Data().CurObj->BmpDataGet(bytes);
     SaveText(khm, "SaveTxt", "aa.txt", HexList(bytes, true));
 }
 

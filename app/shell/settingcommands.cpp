@@ -40,7 +40,7 @@ THmPage* LivePage(const TKhm& k)
 template <class Dlg>
 QDialog* MakeSettingForm(TKhm& k, QWidget* owner)
 {
-    auto ctx = std::make_unique<DialogContext>(MainDialogContext(k, LivePage(k)));
+    auto ctx = std::make_unique<DialogContext>(MainDialogContext(k, DataOf(LivePage(k))));
     auto* dlg = new Dlg(*ctx, owner);
     QObject::connect(dlg, &QObject::destroyed, [c = ctx.release()] { delete c; });
     return dlg;
@@ -48,7 +48,7 @@ QDialog* MakeSettingForm(TKhm& k, QWidget* owner)
 
 bool LinkedRecordsFull(TKhm& k, int msg)
 {
-    if (CountLinkedRecords(k.Doc, LivePage(k)) <= kMaxLinkedRecords)
+    if (CountLinkedRecords(k.Doc, DataOf(LivePage(k))) <= kMaxLinkedRecords)
         return false;
     ShowMsg(msg);
     return true;
@@ -201,11 +201,11 @@ void MmEnableUDClick(TKhm& k)
             k.ShowStateChecks();
             return;
         }
-        RedefineUpDownOn(doc, page);
+        RedefineUpDownOn(doc, DataOf(page));
         doc.EnableUpDown = true;
     } else {
         doc.EnableUpDown = false;
-        RedefineUpDownOff(doc, page);
+        RedefineUpDownOff(doc, DataOf(page));
     }
     // Either way the stored pages and the project's switch changed.
     doc.Modified = 1;
@@ -215,4 +215,4 @@ void MmEnableUDClick(TKhm& k)
 
 } // namespace kes
 
-void TKhm::ClearAllPgJumps() { kes::ClearAllPgJumps(Doc, kes::LivePage(*this)); }
+void TKhm::ClearAllPgJumps() { kes::ClearAllPgJumps(Doc, DataOf(kes::LivePage(*this))); }

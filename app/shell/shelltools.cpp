@@ -90,10 +90,10 @@ void MmTreeViewClick(TKhm& khm)
 
 void ReloadOpenPage(THmPage& page)
 {
-    const int zoom = page.Zoom;
+    const int zoom = page.Data().Zoom;
     page.PgFreeAll();
     page.FormCreate();
-    page.Zoom = zoom;
+    page.Data().Zoom = zoom;
     page.FormResize();
     page.LoadFromRecord();
 }
@@ -116,7 +116,7 @@ void MmPLCSetClick(TKhm& khm)
         if (!page)
             return -1;
         page->PgDataSave();
-        return page->PgIndex;
+        return page->Data().PgIndex;
     };
     dlg.ReloadOpenPage = [openPage] {
         if (THmPage* page = openPage())

@@ -125,9 +125,9 @@ void TFrameTreeView::RefreshPageTree()
         pages->setExpanded(true);
         const bool open = khm_.PageEd && !khm_.PageEd->Pages().empty();
         const THmPage* current = open ? khm_.PageEd->Current() : nullptr;
-        if (current && current->PgIndex >= 0 && current->PgIndex < pages->childCount()) {
-            TreeViewPage->setCurrentItem(pages->child(current->PgIndex));
-            pages->setData(0, kShownIndexRole, current->PgIndex);
+        if (current && current->Data().PgIndex >= 0 && current->Data().PgIndex < pages->childCount()) {
+            TreeViewPage->setCurrentItem(pages->child(current->Data().PgIndex));
+            pages->setData(0, kShownIndexRole, current->Data().PgIndex);
         } else if (!open) {
             TreeViewPage->setCurrentItem(pages);
         }
@@ -141,7 +141,7 @@ void TFrameTreeView::TreeViewPageChange(QTreeWidgetItem* node)
     if (!node || !isVisible())
         return;
     if (DlgProp && khm_.Doc.ObjInspectorOn && khm_.Doc.EditMode == kes::Editing::Pages) {
-        if (const THmPage* current = khm_.PageEd->Current(); current && current->CurObj && current->CurObj == DlgProp->ShownObj)
+        if (const THmPage* current = khm_.PageEd->Current(); current && current->Data().CurObj && current->Data().CurObj == DlgProp->ShownObj)
             DlgProp->EdtTxtExit();
         else
             DlgProp->FormShow();
@@ -153,7 +153,7 @@ void TFrameTreeView::TreeViewPageChange(QTreeWidgetItem* node)
             khm_.LoadLayout();
         const auto showsIndex = [this, index] {
             const THmPage* current = khm_.PageEd->Current();
-            return current && current->PgIndex == index;
+            return current && current->Data().PgIndex == index;
         };
         if (!khm_.Doc.PgDataList.empty() && !showsIndex())
             khm_.PageEd->LoadPageWindow(index);
@@ -163,7 +163,7 @@ void TFrameTreeView::TreeViewPageChange(QTreeWidgetItem* node)
             kes::ShowMsg(kMsgNoPageWindow);
             return;
         }
-        node->setText(0, NodeText(index, khm_.PageEd->Current()->PgTitle));
+        node->setText(0, NodeText(index, khm_.PageEd->Current()->Data().PgTitle));
         pages->setData(0, kShownIndexRole, index);
         return;
     }
@@ -176,9 +176,9 @@ void TFrameTreeView::TreeViewPageChange(QTreeWidgetItem* node)
     if (node == pages && pages->childCount() > 0 && current) {
         const QSignalBlocker block(TreeViewPage);
         TreeViewPage->setCurrentItem(pages->child(0));
-        pages->setData(0, kShownIndexRole, current->PgIndex);
-        current->CurObj = nullptr;
-        khm_.PageEd->LoadPageWindow(current->PgIndex);
+        pages->setData(0, kShownIndexRole, current->Data().PgIndex);
+        current->Data().CurObj = nullptr;
+        khm_.PageEd->LoadPageWindow(current->Data().PgIndex);
     }
 }
 
@@ -190,5 +190,5 @@ void TFrameTreeView::TreeViewPageClick()
         return;
     const int shown = pages->data(0, kShownIndexRole).toInt();
     if (!khm_.PageEd->OpenPageOf(shown))
-        khm_.PageEd->LoadPageWindow(current->PgIndex);
+        khm_.PageEd->LoadPageWindow(current->Data().PgIndex);
 }

@@ -55,7 +55,7 @@ int ActiveSelCount(const TKhm& k)
 {
     if (k.Doc.EditMode == kes::Editing::Pages) {
         const THmPage* page = k.PageEd->Current();
-        return page ? static_cast<int>(page->SelList.size()) : 0;
+        return page ? static_cast<int>(page->Data().SelList.size()) : 0;
     }
     if (k.Doc.EditMode == kes::Editing::StartScreen)
         return k.Screens->SelCount(kes::Editing::StartScreen);
@@ -132,7 +132,7 @@ void TKhm::SetToolKind(QAction* sender)
 
 void TKhm::TbStTxtClick(QAction* sender)
 {
-    if (kes::CountLinkedRecords(Doc, PageEd->Current()) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(Doc, PageEd->CurrentPage()) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgTooManyLinked);
         SelectPointerTool();
         return;
@@ -146,7 +146,7 @@ void TKhm::TbStTxtClick(QAction* sender)
 void TKhm::MmStTxtClick(QAction* sender)
 {
     // The menu draws the same objects as the tool bar, so it keeps the same limit.
-    if (kes::CountLinkedRecords(Doc, PageEd->Current()) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(Doc, PageEd->CurrentPage()) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgTooManyLinked);
         SelectPointerTool();
         return;
@@ -329,7 +329,7 @@ void TKhm::MmEditClick()
         return;
     }
     Enable(*this, {"MmAddPg", "MmPgData"}, true);
-    if (const THmPage* page = PageEd->Current(); page && !page->ObjList.empty())
+    if (const THmPage* page = PageEd->Current(); page && !page->Data().ObjList.empty())
         SetItemEnabled("MmSelAll", true);
 }
 

@@ -46,7 +46,7 @@ DialogContext MainDialogContext(TKhm& k, PageData* page)
         if (!win)
             return;
         const THmPage* page = win->PageEd->Current();
-        if (DlgProp && win->Doc.ObjInspectorOn && page && page->CurObj) {
+        if (DlgProp && win->Doc.ObjInspectorOn && page && page->Data().CurObj) {
             DlgProp->ObjToProp();
             DlgProp->AdvStrGrid->GridInitial();
         }

@@ -94,7 +94,7 @@ TEditPage* ObjEditor(const TKhm& k, Editing editMode)
 TLxObj* CurrentObj(const TKhm& k, Editing editMode)
 {
     const TEditPage* editor = ObjEditor(k, editMode);
-    return editor ? editor->CurObj : nullptr;
+    return editor ? editor->Data().CurObj : nullptr;
 }
 
 // ---- Text position of the current object: horizontal 0 left, 1 right, 2 centre; vertical
@@ -176,8 +176,8 @@ void MmHideClick(TKhm& k)
     if (!page)
         return;
     // From the page's own flag: a checkable item has already flipped its mark when it runs.
-    const bool hide = page->PgHide.Hide == 0;
-    page->PgHide.Hide = hide ? 1 : 0;
+    const bool hide = page->Data().PgHide.Hide == 0;
+    page->Data().PgHide.Hide = hide ? 1 : 0;
     k.Action("MmHide")->setChecked(hide);
     page->SetPopChecked("ChkHideSet", hide);
     page->MarkModified();
@@ -188,12 +188,12 @@ void MmPgPageWriteSetClick(TKhm& k)
     THmPage* page = LivePage(k);
     if (!page)
         return;
-    if (CountLinkedRecords(k.Doc, page) > kMaxLinkedRecords) {
+    if (CountLinkedRecords(k.Doc, &page->Data()) > kMaxLinkedRecords) {
         ShowMsg(kMsgLinkedRecordsFull);
         return;
     }
-    if (page->PgNumWrite.Ref.DevAddrCode == -1)
-        k.Doc.InitDevRef(page->PgNumWrite.Ref);
+    if (page->Data().PgNumWrite.Ref.DevAddrCode == -1)
+        k.Doc.InitDevRef(page->Data().PgNumWrite.Ref);
     // The dialog edits the clock write unless told the page-number write's record mode.
     RunForm("TFrmPLCValAddrSet", &k, nullptr, [](QDialog& d) { d.setProperty("RecordMode", kPgNumWriteMode); });
 }

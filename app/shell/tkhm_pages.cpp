@@ -93,11 +93,11 @@ void TKhm::MmAddPgClick()
         return;
     try {
         if (THmPage* page = PageEd->Current()) {
-            if (DlgProp && Doc.ObjInspectorOn && page->CurObj && page->CurObj->Selected) {
-                if (kes::InspectorShows(*page->CurObj))
+            if (DlgProp && Doc.ObjInspectorOn && page->Data().CurObj && page->Data().CurObj->Selected) {
+                if (kes::InspectorShows(*page->Data().CurObj))
                     DlgProp->EdtTxtExit();
-                page->CurObj->SetSelected(false);
-                page->CurObj = nullptr;
+                page->Data().CurObj->SetSelected(false);
+                page->Data().CurObj = nullptr;
             }
             page->FormDeactivate(true);
             if (DlgProp && Doc.ObjInspectorOn)
@@ -145,7 +145,7 @@ void TKhm::MmPgSizeClick(int zoom)
 void TKhm::MmPageSizeClick()
 {
     if (const THmPage* page = PageEd->Current(); Doc.EditMode == kes::Editing::Pages && page)
-        ShowZoomState(page->Zoom);
+        ShowZoomState(page->Data().Zoom);
     else if (Doc.EditMode != kes::Editing::Pages)
         ShowZoomState(Screens->Zoom());
 }
@@ -154,7 +154,7 @@ void TKhm::TbZoomInClick()
 {
     if (Doc.EditMode == kes::Editing::Pages) {
         if (THmPage* page = PageEd->Current())
-            PageEd->SetPageZoom(page, kes::NextZoom(page->Zoom, 1));
+            PageEd->SetPageZoom(page, kes::NextZoom(page->Data().Zoom, 1));
     } else {
         Screens->SetZoom(kes::NextZoom(Screens->Zoom(), 1));
     }
@@ -164,7 +164,7 @@ void TKhm::TbZoomOutClick()
 {
     if (Doc.EditMode == kes::Editing::Pages) {
         if (THmPage* page = PageEd->Current())
-            PageEd->SetPageZoom(page, kes::NextZoom(page->Zoom, -1));
+            PageEd->SetPageZoom(page, kes::NextZoom(page->Data().Zoom, -1));
     } else {
         Screens->SetZoom(kes::NextZoom(Screens->Zoom(), -1));
     }
@@ -184,7 +184,7 @@ void TKhm::MmViewPgClick()
 
 void TKhm::MmPgJumpClick()
 {
-    if (kes::CountLinkedRecords(Doc, PageEd->Current()) > kes::kMaxLinkedRecords) {
+    if (kes::CountLinkedRecords(Doc, PageEd->CurrentPage()) > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgTooManyLinked);
         return;
     }

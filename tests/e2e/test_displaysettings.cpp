@@ -29,7 +29,7 @@ protected:
     O* Only(ObjKind kind) const
     {
         O* found = nullptr;
-        for (TLxObj* o : CurPage()->ObjList)
+        for (TLxObj* o : CurPage()->Data().ObjList)
             if (IsKind(*o, kind)) {
                 if (found)
                     return nullptr;
@@ -128,7 +128,7 @@ TEST_F(DisplaySettings, EachKindDrawnSetSavedAndFoundAgain)
 
     SaveCloseAndReopen("Gauges", "display-save-as", "display-open");
     ASSERT_NE(CurPage(), nullptr);
-    ASSERT_EQ(CurPage()->ObjList.size(), 6u) << ObjectsText();
+    ASSERT_EQ(CurPage()->Data().ObjList.size(), 6u) << ObjectsText();
 
     auto* b = Only<TLxDevBmp>(ObjKind::LxDevBmp);
     ASSERT_NE(b, nullptr);
@@ -217,8 +217,8 @@ TEST_F(DisplaySettings, ABitOfAWordPictureKeepsItsWordAndBit)
 
     SaveCloseAndReopen("Words", "words-save-as", "words-open");
     ASSERT_NE(CurPage(), nullptr);
-    ASSERT_EQ(CurPage()->ObjList.size(), 1u);
-    auto* a = dynamic_cast<TLxAdvDevBmp*>(CurPage()->ObjList.front());
+    ASSERT_EQ(CurPage()->Data().ObjList.size(), 1u);
+    auto* a = dynamic_cast<TLxAdvDevBmp*>(CurPage()->Data().ObjList.front());
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->ValMode, 0x10);
     EXPECT_EQ(a->BitNo, 9);

@@ -51,9 +51,9 @@ protected:
 
     TLxBtn* OnlyButton() const
     {
-        if (!CurPage() || CurPage()->ObjList.size() != 1)
+        if (!CurPage() || CurPage()->Data().ObjList.size() != 1)
             return nullptr;
-        return dynamic_cast<TLxBtn*>(CurPage()->ObjList.front());
+        return dynamic_cast<TLxBtn*>(CurPage()->Data().ObjList.front());
     }
 
     FakePanel panel;
@@ -86,7 +86,7 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, At(50, 24));
     TLxBtn* btn = OnlyButton();
     ASSERT_NE(btn, nullptr) << ObjectsText();
-    EXPECT_EQ(Page().SelList, TObjList{btn});
+    EXPECT_EQ(Page().Data().SelList, TObjList{btn});
     EXPECT_EQ(QPoint(btn->Left, btn->Top), At(10, 8));
     Shot(k, "04-button-drawn");
 
@@ -112,7 +112,7 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
 
     // A click on the empty page after the dialog is an ordinary click: it selects nothing.
     QTest::mouseClick(canvas, Qt::LeftButton, {}, At(150, 50));
-    EXPECT_TRUE(Page().SelList.empty()) << "the double click's gesture outlived its dialog";
+    EXPECT_TRUE(Page().Data().SelList.empty()) << "the double click's gesture outlived its dialog";
 
     // Save as, close, and open again.
     SaveCloseAndReopen("First", "07-save-as", "08-open");

@@ -142,8 +142,8 @@ TEST_F(WesternLocale, ChineseTypedWithTheInterfaceInTraditionalChineseIsKeptAfte
     EXPECT_EQ(AnsiToQString(Khm->Doc.PgDataList[0]->Title), title);
     EXPECT_NE(ReadFile("work/Plant.Til").find(title950), std::string::npos);
     ASSERT_NE(CurPage(), nullptr);
-    ASSERT_EQ(CurPage()->ObjList.size(), 1u) << ObjectsText();
-    const auto* btn = dynamic_cast<TLxBtn*>(CurPage()->ObjList.front());
+    ASSERT_EQ(CurPage()->Data().ObjList.size(), 1u) << ObjectsText();
+    const auto* btn = dynamic_cast<TLxBtn*>(CurPage()->Data().ObjList.front());
     ASSERT_TRUE(btn && !btn->TxtList.empty());
     EXPECT_EQ(btn->TxtList[0], "\xA4\xF4\xAC\xA6");
     EXPECT_EQ(AnsiToQString(btn->TxtList[0]), pump);
@@ -172,7 +172,7 @@ TEST_F(E2ETest, TheCheckResultsFloatAndDockAndADoubleClickOnALineSelectsTheObjec
     btn->UserLevel = 3;
     Khm->Doc.Modified = 1;
     Trigger("TbAddPg");
-    ASSERT_EQ(CurPage()->PgIndex, 1) << "another page is at work";
+    ASSERT_EQ(CurPage()->Data().PgIndex, 1) << "another page is at work";
     Trigger("MmTranslate");
     ASSERT_NE(ResultWindow(), nullptr);
     // The window's float button floats it and docks it again; the project keeps which.
@@ -191,9 +191,9 @@ TEST_F(E2ETest, TheCheckResultsFloatAndDockAndADoubleClickOnALineSelectsTheObjec
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
     ASSERT_NE(CurPage(), nullptr);
-    EXPECT_EQ(CurPage()->PgIndex, 0) << list.item(0)->text().toStdString();
-    ASSERT_EQ(CurPage()->ObjList.size(), 1u);
-    EXPECT_EQ(CurPage()->SelList, TObjList{CurPage()->ObjList[0]});
+    EXPECT_EQ(CurPage()->Data().PgIndex, 0) << list.item(0)->text().toStdString();
+    ASSERT_EQ(CurPage()->Data().ObjList.size(), 1u);
+    EXPECT_EQ(CurPage()->Data().SelList, TObjList{CurPage()->Data().ObjList[0]});
 }
 
 // In each language, run in its own code page as after choosing it and starting again: the

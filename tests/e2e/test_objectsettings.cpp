@@ -50,7 +50,7 @@ protected:
     template <class O>
     O& Obj(std::size_t i) const
     {
-        O* o = i < CurPage()->ObjList.size() ? dynamic_cast<O*>(CurPage()->ObjList[i]) : nullptr;
+        O* o = i < CurPage()->Data().ObjList.size() ? dynamic_cast<O*>(CurPage()->Data().ObjList[i]) : nullptr;
         if (!o)
             throw std::runtime_error("object " + std::to_string(i) + " is not of its kind: " + ObjectsText());
         return *o;
@@ -58,7 +58,7 @@ protected:
     // A double click in the middle of object i, whose dialog fill answers; its OK must pass.
     void Set(std::size_t i, const std::function<void(QDialog&)>& fill)
     {
-        const TLxObj& o = *CurPage()->ObjList[i];
+        const TLxObj& o = *CurPage()->Data().ObjList[i];
         DoubleClickOn(QPoint(o.Left + o.Width / 2, o.Top + o.Height / 2), [&](QDialog& d) {
             fill(d);
             if (d.result() != QDialog::Accepted)
@@ -69,7 +69,7 @@ protected:
     // The dialog of object i again, pictured as prefix + its name, looked at, then cancelled.
     void Look(std::size_t i, const std::string& prefix, const std::function<void(QDialog&)>& look = {})
     {
-        const TLxObj& o = *CurPage()->ObjList[i];
+        const TLxObj& o = *CurPage()->Data().ObjList[i];
         DoubleClickOn(QPoint(o.Left + o.Width / 2, o.Top + o.Height / 2), [&](QDialog& d) {
             Shot(d, (prefix + kTools[i].shot).c_str());
             if (look)
@@ -87,7 +87,7 @@ TEST_F(ObjectSettings, EachKindDrawnSetSavedAndFoundAgain)
     ASSERT_NE(CurPage(), nullptr);
     for (const Tool& t : kTools)
         ASSERT_NE(DrawWith(t.name, At(t.from.x(), t.from.y()), At(t.to.x(), t.to.y())), nullptr) << t.name;
-    ASSERT_EQ(CurPage()->ObjList.size(), kObjects) << ObjectsText();
+    ASSERT_EQ(CurPage()->Data().ObjList.size(), kObjects) << ObjectsText();
     Shot(*Khm, "objects-drawn");
 
     Set(0, [&](QDialog& d) {
@@ -171,7 +171,7 @@ TEST_F(ObjectSettings, EachKindDrawnSetSavedAndFoundAgain)
 
     SaveCloseAndReopen("Plant", "objects-save-as", "objects-open");
     ASSERT_NE(CurPage(), nullptr);
-    ASSERT_EQ(CurPage()->ObjList.size(), kObjects) << ObjectsText();
+    ASSERT_EQ(CurPage()->Data().ObjList.size(), kObjects) << ObjectsText();
     Shot(*Khm, "objects-reopened");
 
     EXPECT_EQ(Obj<TStTxt>(0).Lines, std::vector<std::string>{"Tank 1"});

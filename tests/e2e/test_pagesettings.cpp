@@ -115,10 +115,10 @@ TEST_F(PageSettings, SetFromTheMenusSavedReopenedAndCompiled)
         PushButton(d, "BtnClose");
     });
     EXPECT_TRUE(prompt.shown.empty()) << prompt.shown.front().toStdString();
-    ASSERT_EQ(CurPage()->PgJmpList.size(), 1u);
-    ASSERT_EQ(CurPage()->PgFunKeyUsed[1], 1);
+    ASSERT_EQ(CurPage()->Data().PgJmpList.size(), 1u);
+    ASSERT_EQ(CurPage()->Data().PgFunKeyUsed[1], 1);
     const std::int32_t buzzer = Khm->Doc.SysBuzzer.Ref.DevAddrCode;
-    const std::int32_t numWrite = CurPage()->PgNumWrite.Ref.DevAddrCode;
+    const std::int32_t numWrite = CurPage()->Data().PgNumWrite.Ref.DevAddrCode;
     ASSERT_NE(buzzer, -1);
     ASSERT_NE(numWrite, -1);
 
@@ -129,10 +129,10 @@ TEST_F(PageSettings, SetFromTheMenusSavedReopenedAndCompiled)
     EXPECT_EQ(doc.SysBuzzer.OnOffOrOperator, 1);
     EXPECT_EQ(doc.PowerOnMacro.Value, 123);
     EXPECT_EQ(doc.PowerOnMacro.IntervalIndex, 1);
-    ASSERT_EQ(CurPage()->PgJmpList.size(), 1u);
-    EXPECT_EQ(CurPage()->PgJmpList[0].OnOff, 1);
-    EXPECT_EQ(CurPage()->PgFunKeys[1].ButtonType, kes::BtnType::SetOn);
-    EXPECT_EQ(CurPage()->PgNumWrite.Ref.DevAddrCode, numWrite);
+    ASSERT_EQ(CurPage()->Data().PgJmpList.size(), 1u);
+    EXPECT_EQ(CurPage()->Data().PgJmpList[0].OnOff, 1);
+    EXPECT_EQ(CurPage()->Data().PgFunKeys[1].ButtonType, kes::BtnType::SetOn);
+    EXPECT_EQ(CurPage()->Data().PgNumWrite.Ref.DevAddrCode, numWrite);
     // The system menu marks what is set.
     {
         auto* m = Khm->findChild<QMenu*>(QStringLiteral("MmGlobalSet_menu"));

@@ -46,15 +46,15 @@ TEST_F(StartScreen, DrawnCopiedSavedAndFoundAgain)
     });
     ASSERT_NE(DrawWith("TbRect", At(2, 30), At(30, 44)), nullptr);
     Trigger("tbPointTo");
-    Click(QPoint(Khm->Screens->FirstPage()->ObjList[1]->Left, Khm->Screens->FirstPage()->ObjList[1]->Top + StepY()));
-    ASSERT_EQ(Khm->Screens->FirstPage()->CurObj, Khm->Screens->FirstPage()->ObjList[1]);
+    Click(QPoint(Khm->Screens->FirstPage()->Data().ObjList[1]->Left, Khm->Screens->FirstPage()->Data().ObjList[1]->Top + StepY()));
+    ASSERT_EQ(Khm->Screens->FirstPage()->Data().CurObj, Khm->Screens->FirstPage()->Data().ObjList[1]);
     RunWithDialog("MmMultiCopy", [&](QDialog& d) {
         Control<QSpinBox>(d, "EditH").setValue(3);
         Control<QSpinBox>(d, "EditV").setValue(1);
         Shot(d, "multicopy");
         PushButton(d, "BtnOK");
     });
-    ASSERT_EQ(Khm->Screens->FirstPage()->ObjList.size(), 4u);
+    ASSERT_EQ(Khm->Screens->FirstPage()->Data().ObjList.size(), 4u);
     Shot(*Khm, "startscreen-editor");
     Khm->Screens->FirstPage()->PgDataSave();
     const Bytes screen = Khm->Doc.StartScreenData->Data;
@@ -63,8 +63,8 @@ TEST_F(StartScreen, DrawnCopiedSavedAndFoundAgain)
     EXPECT_EQ(Khm->Doc.StartScreenData->Data, screen) << "the start-up screen file holds the screen";
     Trigger("MmStartPg");
     Drive(Khm->Screens->FirstPage());
-    ASSERT_EQ(Khm->Screens->FirstPage()->ObjList.size(), 4u);
-    EXPECT_EQ(dynamic_cast<TStTxt&>(*Khm->Screens->FirstPage()->ObjList[0]).Lines, std::vector<std::string>{"WELCOME"});
+    ASSERT_EQ(Khm->Screens->FirstPage()->Data().ObjList.size(), 4u);
+    EXPECT_EQ(dynamic_cast<TStTxt&>(*Khm->Screens->FirstPage()->Data().ObjList[0]).Lines, std::vector<std::string>{"WELCOME"});
 
     // Back on the page: a numeric display, shown full screen with its address.
     Trigger("MmLxe");

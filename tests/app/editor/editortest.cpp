@@ -63,7 +63,7 @@ TLxObj* EditorTest::DrawWith(const char* tool, QPoint from, QPoint to)
 Bytes EditorTest::StoredPage()
 {
     CurPage()->PgDataSave();
-    return Khm->Doc.PgDataList[static_cast<std::size_t>(CurPage()->PgIndex)]->Data;
+    return Khm->Doc.PgDataList[static_cast<std::size_t>(CurPage()->Data().PgIndex)]->Data;
 }
 
 } // namespace kes::test

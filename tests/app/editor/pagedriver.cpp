@@ -60,7 +60,7 @@ void PageDriver::Key(int qtKey, Qt::KeyboardModifiers mods)
 
 TLxObj* PageDriver::DrawChosen(QPoint from, QPoint to, bool polyline)
 {
-    const std::size_t before = Driven().ObjList.size();
+    const std::size_t before = Driven().Data().ObjList.size();
     if (polyline) {
         Click(from);
         Move(to, Qt::NoButton);
@@ -68,15 +68,15 @@ TLxObj* PageDriver::DrawChosen(QPoint from, QPoint to, bool polyline)
     } else {
         Drag(from, to);
     }
-    if (Driven().ObjList.size() != before + 1)
+    if (Driven().Data().ObjList.size() != before + 1)
         return nullptr;
-    return Driven().ObjList.back();
+    return Driven().Data().ObjList.back();
 }
 
 std::string PageDriver::ObjectsText() const
 {
     std::ostringstream out;
-    for (const TLxObj* o : Driven().ObjList)
+    for (const TLxObj* o : Driven().Data().ObjList)
         out << o->ObjType << "@" << o->Left << "," << o->Top << " " << o->Width << "x" << o->Height << ";";
     return out.str();
 }

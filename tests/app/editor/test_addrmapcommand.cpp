@@ -38,13 +38,13 @@ TEST_F(AddrMapCommandTest, OkMovesTheProjectAndTheOpenPageToTheNewController)
     NewProject(0, 87);
     TLxObj* val = DrawWith("TbVal", At(2, 2), At(30, 12));
     ASSERT_NE(val, nullptr);
-    ASSERT_EQ(Page().ObjList.size(), 1u);
+    ASSERT_EQ(Page().Data().ObjList.size(), 1u);
     Run(3, true);
     EXPECT_EQ(Khm->Doc.MachineId, 3);
     EXPECT_EQ(Khm->LxType->TableMachineId, 3);
     // The word device D of the sample controller lands on the last word device of 3, T.
-    ASSERT_EQ(Page().ObjList.size(), 1u);
-    const auto* ref = dynamic_cast<const TLxVal*>(Page().ObjList.front());
+    ASSERT_EQ(Page().Data().ObjList.size(), 1u);
+    const auto* ref = dynamic_cast<const TLxVal*>(Page().Data().ObjList.front());
     ASSERT_NE(ref, nullptr);
     EXPECT_EQ(ref->DevAddrCode, 0x300000);
     EXPECT_EQ(ref->DevText, "T0");

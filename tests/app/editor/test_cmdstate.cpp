@@ -185,7 +185,7 @@ TEST_F(CmdStateTest, ObjectToolsRefuseWhenTooManyLinkedRecordsAreInUse)
     NewProject(3);
     AllBuilt();
     for (int i = 0; i < 69; ++i)
-        Page().AddPgJump(Khm->Doc) ? void() : Khm->Doc.SysPgJumps.push_back(PgJmpRec{});
+        Page().Data().AddPgJump(Khm->Doc) ? void() : Khm->Doc.SysPgJumps.push_back(PgJmpRec{});
     Khm->Action("TbStTxt")->trigger();
     EXPECT_EQ(Page().ToolKind, 0) << "the tool button refuses";
     EXPECT_FALSE(prompt.shown.empty());
@@ -196,8 +196,8 @@ TEST_F(CmdStateTest, ObjectToolsRefuseWhenTooManyLinkedRecordsAreInUse)
 TEST_F(CmdStateTest, ThePagePopupTranslatesAndShowsTheSettingsInUse)
 {
     NewProject();
-    Page().AddPgJump(Khm->Doc);
-    Page().PgHide.Hide = 1;
+    Page().Data().AddPgJump(Khm->Doc);
+    Page().Data().PgHide.Hide = 1;
     Khm->Doc.LangIndex = LangCht;
     Page().PgPopMmPopup();
     EXPECT_EQ(Page().Pop("PopUndo")->text(), QStringLiteral("復原(&U)"));

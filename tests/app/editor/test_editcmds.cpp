@@ -32,7 +32,7 @@ protected:
     Bytes RecordsOf(TObjList objs)
     {
         Bytes out;
-        const int n = PgDataChx(Page(), out, 0, 2, &objs, Page().EncodeEnv());
+        const int n = PgDataChx(Page().Data(), out, 0, 2, &objs, Page().EncodeEnv());
         out.resize(static_cast<std::size_t>(n));
         return out;
     }
@@ -62,15 +62,15 @@ protected:
     void EverySetting()
     {
         THmPage& p = Page();
-        PgJmpRec* jump = p.AddPgJump(Khm->Doc);
+        PgJmpRec* jump = p.Data().AddPgJump(Khm->Doc);
         jump->Ref.DevAddrCode = Khm->LxType->DefBitCode;
         jump->TargetPage = 1;
-        p.PgHide.Hide = 1;
-        p.PgNumWrite.Ref.DevAddrCode = Khm->LxType->DefWordCode;
-        p.PgSysRecs[0].Ref.DevAddrCode = Khm->LxType->DefBitCode;
-        p.PgFunKeys[2].ButtonType = kes::BtnType::SetOn;
-        p.PgFunKeys[2].Write.DevAddrCode = Khm->LxType->DefBitCode;
-        p.PgFunKeyUsed[2] = 1;
+        p.Data().PgHide.Hide = 1;
+        p.Data().PgNumWrite.Ref.DevAddrCode = Khm->LxType->DefWordCode;
+        p.Data().PgSysRecs[0].Ref.DevAddrCode = Khm->LxType->DefBitCode;
+        p.Data().PgFunKeys[2].ButtonType = kes::BtnType::SetOn;
+        p.Data().PgFunKeys[2].Write.DevAddrCode = Khm->LxType->DefBitCode;
+        p.Data().PgFunKeyUsed[2] = 1;
         Khm->Doc.Modified = 1;
     }
     THmPage* NewPage()
@@ -85,29 +85,29 @@ TEST_F(EditCmdTest, ObjectsCopiedOnOnePagePasteOnAnotherWithTheirRecords)
     NewProject();
     ASSERT_NO_FATAL_FAILURE(ThreeObjects());
     Trigger("MmSelAll");
-    const TObjList copied = Page().SelList;
+    const TObjList copied = Page().Data().SelList;
     const Bytes records = RecordsOf(copied);
     const std::string where = ObjectsText();
     Trigger("MmCopy");
     EXPECT_EQ(Clipboard(Khm->ClipFmtObjects), MakeClipBlock(records));
 
     NewPage();
-    ASSERT_TRUE(Page().ObjList.empty());
+    ASSERT_TRUE(Page().Data().ObjList.empty());
     Trigger("MmPaste");
-    ASSERT_EQ(Page().ObjList.size(), 3u);
-    EXPECT_EQ(RecordsOf(Page().SelList), records) << "the same object records";
+    ASSERT_EQ(Page().Data().ObjList.size(), 3u);
+    EXPECT_EQ(RecordsOf(Page().Data().SelList), records) << "the same object records";
     EXPECT_EQ(ObjectsText(), where) << "at the places they were copied from";
-    EXPECT_EQ(Page().SelList, Page().ObjList) << "the pasted objects are the selection";
-    for (const TLxObj* o : Page().ObjList)
+    EXPECT_EQ(Page().Data().SelList, Page().Data().ObjList) << "the pasted objects are the selection";
+    for (const TLxObj* o : Page().Data().ObjList)
         EXPECT_TRUE(o->Selected);
     EXPECT_EQ(Page().UndoList.size(), 1u);
     EXPECT_EQ(Khm->Doc.Modified, 1);
 
     // Pasted again: a second set on top, now the selection.
     Trigger("MmPaste");
-    ASSERT_EQ(Page().ObjList.size(), 6u);
-    EXPECT_EQ(Page().SelList, TObjList(Page().ObjList.begin() + 3, Page().ObjList.end()));
-    EXPECT_FALSE(Page().ObjList[0]->Selected);
+    ASSERT_EQ(Page().Data().ObjList.size(), 6u);
+    EXPECT_EQ(Page().Data().SelList, TObjList(Page().Data().ObjList.begin() + 3, Page().Data().ObjList.end()));
+    EXPECT_FALSE(Page().Data().ObjList[0]->Selected);
 
     // Copying nothing puts the count alone.
     Click(At(150, 60));
@@ -123,33 +123,33 @@ TEST_F(EditCmdTest, DeleteFreesKeysCutIsOneStepAndTheDotDeletes)
     ASSERT_TRUE(b1 && b2);
     b1->RefKey = 3;
     b2->RefKey = 5;
-    Page().RecountBtnKeys();
+    Page().Data().RecountBtnKeys();
     Trigger("tbPointTo");
 
     Click(At(5, 5));
     Trigger("MmDel");
-    EXPECT_EQ(Page().ObjList, TObjList{b2});
-    EXPECT_EQ(Page().ObjFunKeyUsed[3], 0) << "F3 is free for other objects";
-    EXPECT_EQ(Page().ObjFunKeyUsed[5], 1);
-    EXPECT_TRUE(Page().SelList.empty());
+    EXPECT_EQ(Page().Data().ObjList, TObjList{b2});
+    EXPECT_EQ(Page().Data().ObjFunKeyUsed[3], 0) << "F3 is free for other objects";
+    EXPECT_EQ(Page().Data().ObjFunKeyUsed[5], 1);
+    EXPECT_TRUE(Page().Data().SelList.empty());
 
     Click(At(45, 5));
     const Bytes before = StoredPage();
     const std::size_t steps = Page().UndoList.size();
     Trigger("MmCut");
-    EXPECT_TRUE(Page().ObjList.empty());
-    EXPECT_EQ(Page().ObjFunKeyUsed[5], 0);
+    EXPECT_TRUE(Page().Data().ObjList.empty());
+    EXPECT_EQ(Page().Data().ObjFunKeyUsed[5], 0);
     EXPECT_EQ(Page().UndoList.size(), steps + 1) << "cut records one step";
     EXPECT_FALSE(Clipboard(Khm->ClipFmtObjects).empty());
     Trigger("MmUndo");
     EXPECT_EQ(StoredPage(), before);
-    EXPECT_EQ(Page().ObjFunKeyUsed[5], 1) << "the restored button holds its key again";
+    EXPECT_EQ(Page().Data().ObjFunKeyUsed[5], 1) << "the restored button holds its key again";
 
     // "." typed on the page deletes the selection.
     Click(At(45, 5));
-    ASSERT_EQ(Page().SelList.size(), 1u);
+    ASSERT_EQ(Page().Data().SelList.size(), 1u);
     QTest::keyClick(Canvas(), '.');
-    EXPECT_TRUE(Page().ObjList.empty());
+    EXPECT_TRUE(Page().Data().ObjList.empty());
 }
 
 TEST_F(EditCmdTest, AWholePageCopiedAndPastedStoresTheSameBytes)
@@ -170,7 +170,7 @@ TEST_F(EditCmdTest, AWholePageCopiedAndPastedStoresTheSameBytes)
     EXPECT_TRUE(prompt.shown.empty());
     EXPECT_EQ(StoredPage(), source);
     EXPECT_EQ(Page().UndoList.size(), 1u);
-    EXPECT_EQ(Page().PgHide.Hide, 1);
+    EXPECT_EQ(Page().Data().PgHide.Hide, 1);
     EXPECT_TRUE(Khm->Action("MmHide")->isChecked()) << "the page is shown with its settings";
 
     // Into a page that holds something: asked; No keeps it, Yes replaces it.
@@ -191,20 +191,20 @@ TEST_F(EditCmdTest, AWholePageCopiedAndPastedStoresTheSameBytes)
 TEST_F(EditCmdTest, PageSettingsAloneMakeThePasteAskAndYesReplacesThem)
 {
     NewProject();
-    Page().AddPgJump(Khm->Doc)->TargetPage = 7;
-    Page().AddPgJump(Khm->Doc)->TargetPage = 8;
+    Page().Data().AddPgJump(Khm->Doc)->TargetPage = 7;
+    Page().Data().AddPgJump(Khm->Doc)->TargetPage = 8;
     Trigger("MmCopyAll");
 
     NewPage();
-    Page().AddPgJump(Khm->Doc)->TargetPage = 3;
+    Page().Data().AddPgJump(Khm->Doc)->TargetPage = 3;
     // The menus' check marks were not refreshed since: the page itself says it is in use.
     ASSERT_FALSE(Khm->Action("MmPgJump")->isChecked());
     prompt.answers = {Answer::Yes};
     Trigger("MmPasteAll");
     EXPECT_EQ(prompt.shown.size(), 1u);
-    ASSERT_EQ(Page().PgJmpList.size(), 2u) << "the old jump is gone";
-    EXPECT_EQ(Page().PgJmpList[0].TargetPage, 7);
-    EXPECT_EQ(Page().PgJmpList[1].TargetPage, 8);
+    ASSERT_EQ(Page().Data().PgJmpList.size(), 2u) << "the old jump is gone";
+    EXPECT_EQ(Page().Data().PgJmpList[0].TargetPage, 7);
+    EXPECT_EQ(Page().Data().PgJmpList[1].TargetPage, 8);
 }
 
 TEST_F(EditCmdTest, MalformedBlocksAreRefusedAndChangeNothing)
@@ -251,7 +251,7 @@ TEST_F(EditCmdTest, MalformedBlocksAreRefusedAndChangeNothing)
                 Page().MmPasteAllClick();
             else
                 Page().PopPasteClick();
-            EXPECT_EQ(Page().ObjList.size(), 3u);
+            EXPECT_EQ(Page().Data().ObjList.size(), 3u);
             EXPECT_EQ(Page().UndoList.size(), steps);
             if (whole) {
                 ASSERT_EQ(prompt.shown.size(), 1u) << "a message, no question";
@@ -260,7 +260,7 @@ TEST_F(EditCmdTest, MalformedBlocksAreRefusedAndChangeNothing)
                 EXPECT_TRUE(prompt.shown.empty()) << "nothing asked";
             }
             EXPECT_EQ(StoredPage(), page);
-            EXPECT_EQ(Page().Pasting, 0);
+            EXPECT_EQ(Page().Data().Pasting, 0);
             if (!whole) {
                 EXPECT_EQ(Khm->Doc.Modified, 0);
             }
@@ -273,7 +273,7 @@ TEST_F(EditCmdTest, PastesThatPassThePanelMemoryAddNothing)
 {
     NewProject();
     ASSERT_NO_FATAL_FAILURE(ThreeObjects());
-    const Bytes objects = MakeClipBlock(RecordsOf(Page().ObjList));
+    const Bytes objects = MakeClipBlock(RecordsOf(Page().Data().ObjList));
     Click(At(150, 60));
     Page().MmCopyAllClick();
     ASSERT_FALSE(Clipboard(Khm->ClipFmtPage).empty());
@@ -293,7 +293,7 @@ TEST_F(EditCmdTest, PastesThatPassThePanelMemoryAddNothing)
             PutOnClipboard(Khm->ClipFmtObjects, objects);
             Page().PopPasteClick();
         }
-        EXPECT_TRUE(Page().ObjList.empty());
+        EXPECT_TRUE(Page().Data().ObjList.empty());
         EXPECT_TRUE(Page().UndoList.empty()) << "a refused paste records no step";
         ASSERT_EQ(prompt.shown.size(), 1u);
         EXPECT_EQ(prompt.shown[0], Msg(26));
@@ -318,11 +318,11 @@ TEST_F(EditCmdTest, PastedObjectsAreFittedToTheirNewPage)
     auto* own = dynamic_cast<TLxBtn*>(DrawWith("TbBtn", At(100, 40), At(120, 60)));
     ASSERT_NE(own, nullptr);
     own->RefKey = 1;
-    Page().RecountBtnKeys();
+    Page().Data().RecountBtnKeys();
     Trigger("MmPaste");
-    ASSERT_EQ(Page().ObjList.size(), 3u);
-    auto* pastedEntry = dynamic_cast<TLxGetVal*>(Page().ObjList[1]);
-    auto* pastedBtn = dynamic_cast<TLxBtn*>(Page().ObjList[2]);
+    ASSERT_EQ(Page().Data().ObjList.size(), 3u);
+    auto* pastedEntry = dynamic_cast<TLxGetVal*>(Page().Data().ObjList[1]);
+    auto* pastedBtn = dynamic_cast<TLxBtn*>(Page().Data().ObjList[2]);
     ASSERT_TRUE(pastedEntry && pastedBtn);
     EXPECT_EQ(pastedEntry->RefKey, 255) << "F1 is taken on this page";
     EXPECT_EQ(own->RefKey, 1);
@@ -342,36 +342,36 @@ TEST_F(EditCmdTest, ThePopupShortcutsWorkOnThePage)
         Check before; // run on a page with one object, drawn and selected
         Check after;
     };
-    const auto none = [this] { EXPECT_TRUE(Page().ObjList.empty()); };
+    const auto none = [this] { EXPECT_TRUE(Page().Data().ObjList.empty()); };
     const auto nothing = [] {};
     const Case cases[] = {
         {"PopUndo", Qt::CTRL | Qt::Key_Z, nothing,
          [this] {
-             EXPECT_TRUE(Page().ObjList.empty());
+             EXPECT_TRUE(Page().Data().ObjList.empty());
              EXPECT_EQ(Page().RedoList.size(), 1u);
          }},
         {"PopRedo", Qt::CTRL | Qt::ALT | Qt::Key_Z,
          [this] {
              Trigger("MmUndo");
-             ASSERT_TRUE(Page().ObjList.empty());
+             ASSERT_TRUE(Page().Data().ObjList.empty());
          },
          [this] {
-             EXPECT_EQ(Page().ObjList.size(), 1u) << "redone";
+             EXPECT_EQ(Page().Data().ObjList.size(), 1u) << "redone";
              EXPECT_TRUE(Page().RedoList.empty());
          }},
         {"PopDel", QKeyCombination(Qt::Key_Delete), nothing, none},
         {"PopCut", Qt::CTRL | Qt::Key_X, nothing,
          [this] {
-             EXPECT_TRUE(Page().ObjList.empty());
+             EXPECT_TRUE(Page().Data().ObjList.empty());
              EXPECT_FALSE(Clipboard(Khm->ClipFmtObjects).empty());
          }},
         {"PopCopy", Qt::CTRL | Qt::Key_C, nothing,
          [this] {
-             EXPECT_EQ(Page().ObjList.size(), 1u);
+             EXPECT_EQ(Page().Data().ObjList.size(), 1u);
              EXPECT_FALSE(Clipboard(Khm->ClipFmtObjects).empty());
          }},
         {"PopPaste", Qt::CTRL | Qt::Key_V, [this] { Trigger("MmCopy"); },
-         [this] { EXPECT_EQ(Page().ObjList.size(), 2u); }},
+         [this] { EXPECT_EQ(Page().Data().ObjList.size(), 2u); }},
     };
     NewProject();
     for (const Case& c : cases) {
@@ -381,7 +381,7 @@ TEST_F(EditCmdTest, ThePopupShortcutsWorkOnThePage)
         ASSERT_NE(DrawWith("TbVal", At(2, 2), At(30, 12)), nullptr);
         Trigger("tbPointTo");
         Click(At(5, 5));
-        ASSERT_EQ(Page().SelList.size(), 1u);
+        ASSERT_EQ(Page().Data().SelList.size(), 1u);
         EXPECT_EQ(Page().Pop(c.item)->shortcut(), QKeySequence(c.keys)) << "the popup item shows the keys";
         c.before();
         QTest::keyClick(Canvas(), c.keys.key(), c.keys.keyboardModifiers());

@@ -147,14 +147,14 @@ protected:
             if (!Shown(a))
                 continue;
             const bool polyline = std::string(t.name).ends_with("Poly");
-            const std::size_t before = Driven().ObjList.size();
+            const std::size_t before = Driven().Data().ObjList.size();
             if (ToolOffered(t, mode)) {
                 a->trigger();
                 TLxObj* obj = DrawChosen(from, to, polyline);
                 ASSERT_NE(obj, nullptr);
                 EXPECT_EQ(obj->ObjType, KindCode(t.kind));
                 Trigger("MmUndo");
-                EXPECT_EQ(Driven().ObjList.size(), before);
+                EXPECT_EQ(Driven().Data().ObjList.size(), before);
                 continue;
             }
             // The start-up screen draws these kinds with the tools it offers.
@@ -169,7 +169,7 @@ protected:
                 Khm->Screens->SetTool(mode, KindCode(t.kind), subType);
             }
             EXPECT_EQ(DrawChosen(from, to, polyline), nullptr);
-            EXPECT_EQ(Driven().ObjList.size(), before);
+            EXPECT_EQ(Driven().Data().ObjList.size(), before);
             EXPECT_EQ(Khm->Doc.Modified, 0);
             Trigger("tbPointTo");
         }
@@ -235,11 +235,11 @@ TEST_F(EditModesTest, EachModeOffersItsToolsAndCommandsAndOnlyThoseDraw)
     }
     // Dragging the screen's object with the pointer moves nothing and changes no project.
     TEditPage& menu = Driven();
-    ASSERT_EQ(menu.ObjList.size(), 1u);
-    const int left = menu.ObjList[0]->Left;
+    ASSERT_EQ(menu.Data().ObjList.size(), 1u);
+    const int left = menu.Data().ObjList[0]->Left;
     Khm->Doc.Modified = 0;
     Drag(At(2, 4), At(12, 14));
-    EXPECT_EQ(menu.ObjList[0]->Left, left);
+    EXPECT_EQ(menu.Data().ObjList[0]->Left, left);
     EXPECT_EQ(Khm->Doc.Modified, 0);
 }
 

@@ -47,8 +47,8 @@ TEST_F(MouseEditTest, EveryKindIsDrawnWithItsToolAndSelected)
         ASSERT_NE(obj, nullptr);
         EXPECT_EQ(obj->ObjType, t.kind);
         EXPECT_TRUE(obj->Selected);
-        EXPECT_EQ(Page().SelList, TObjList{obj});
-        EXPECT_EQ(Page().CurObj, obj);
+        EXPECT_EQ(Page().Data().SelList, TObjList{obj});
+        EXPECT_EQ(Page().Data().CurObj, obj);
         EXPECT_TRUE(OnWholePanelPixels(*obj, StepX(), StepY()));
         EXPECT_TRUE(InsidePage(*obj, Page()));
         // A kind whose size follows the drag takes the dragged box.
@@ -61,7 +61,7 @@ TEST_F(MouseEditTest, EveryKindIsDrawnWithItsToolAndSelected)
         EXPECT_EQ(Khm->Doc.Modified, 1);
         // The undo step the drawing recorded takes it away again.
         Trigger("MmUndo");
-        EXPECT_TRUE(Page().ObjList.empty());
+        EXPECT_TRUE(Page().Data().ObjList.empty());
     }
 }
 
@@ -74,7 +74,7 @@ TEST_F(MouseEditTest, DoubleClickOpensTheKindsDialogForOneSelectedObject)
         ++opened;
         caption = title;
         EXPECT_EQ(obj.ObjType, 1);
-        EXPECT_EQ(ctx.Page, CurPage());
+        EXPECT_EQ(ctx.Page, DataOf(CurPage()));
         return true;
     });
     TLxObj* a = DrawWith("TbStTxt", At(2, 2), At(20, 10));
@@ -85,12 +85,12 @@ TEST_F(MouseEditTest, DoubleClickOpensTheKindsDialogForOneSelectedObject)
     DoubleClick(At(5, 5));
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(caption, Khm->Action("TbStTxt")->toolTip());
-    EXPECT_EQ(Page().CurObj, a);
+    EXPECT_EQ(Page().Data().CurObj, a);
     EXPECT_EQ(Khm->Doc.Modified, 1) << "what the dialog stored reaches the page";
-    EXPECT_TRUE(Page().SelList == TObjList{a});
+    EXPECT_TRUE(Page().Data().SelList == TObjList{a});
 
     Click(At(45, 5), Qt::ShiftModifier);
-    ASSERT_EQ(Page().SelList.size(), 2u);
+    ASSERT_EQ(Page().Data().SelList.size(), 2u);
     Page().ObjDblClick(b);
     EXPECT_EQ(opened, 1) << "two selected: no dialog";
     ReplaceObjDialog(ObjKind::StTxt, nullptr);
@@ -116,7 +116,7 @@ TEST_F(MouseEditTest, TheInspectorFollowsTheOneSelectedObject)
     Click(At(10, 6));
     Trigger("MmUndo");
     EXPECT_TRUE(inspector->ShownObj == nullptr
-                || std::find(Page().ObjList.begin(), Page().ObjList.end(), inspector->ShownObj) != Page().ObjList.end());
+                || std::find(Page().Data().ObjList.begin(), Page().Data().ObjList.end(), inspector->ShownObj) != Page().Data().ObjList.end());
     delete inspector;
 }
 

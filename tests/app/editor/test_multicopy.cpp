@@ -34,7 +34,7 @@ protected:
     // The copies of obj made by the last multiple copy: the objects after it in ObjList.
     std::vector<TLxObj*> Copies(TEditPage& page, std::size_t before) const
     {
-        return std::vector<TLxObj*>(page.ObjList.begin() + static_cast<std::ptrdiff_t>(before), page.ObjList.end());
+        return std::vector<TLxObj*>(page.Data().ObjList.begin() + static_cast<std::ptrdiff_t>(before), page.Data().ObjList.end());
     }
     // Every reference of obj to code (its text formatted).
     void Address(TLxObj& obj, std::int32_t code)
@@ -77,7 +77,7 @@ TEST_F(MultiCopyTest, CopiesStandInAGridAndStayOnThePage)
     ASSERT_NE(src, nullptr);
     const int w = src->Width / StepX();
     const int h = src->Height / StepY();
-    const std::size_t before = Page().ObjList.size();
+    const std::size_t before = Page().Data().ObjList.size();
     MultiCopyPlan plan;
     plan.Columns = 3;
     plan.Rows = 2;
@@ -90,19 +90,19 @@ TEST_F(MultiCopyTest, CopiesStandInAGridAndStayOnThePage)
         EXPECT_EQ(copies[n]->Top, cells[n].second * (h + 2) * StepY()) << n;
         EXPECT_FALSE(copies[n]->Selected) << n;
     }
-    EXPECT_EQ(Page().CurObj, src);
-    EXPECT_EQ(Page().SelList, TObjList{src});
+    EXPECT_EQ(Page().Data().CurObj, src);
+    EXPECT_EQ(Page().Data().SelList, TObjList{src});
 
     // Near the right edge a copy is pulled back to touch it.
     Trigger("tbPointTo");
     TLxObj* edge = DrawWith("TbRect", At(Khm->LxType->PanelWidth - 12, 30), At(Khm->LxType->PanelWidth - 2, 36));
     ASSERT_NE(edge, nullptr);
-    Page().CurObj = edge;
+    Page().Data().CurObj = edge;
     plan.Rows = 1;
     plan.Columns = 2;
-    const std::size_t n = Page().ObjList.size();
+    const std::size_t n = Page().Data().ObjList.size();
     ASSERT_EQ(Page().MultiCopy(plan), 1);
-    EXPECT_EQ(Page().ObjList[n]->Left + Page().ObjList[n]->Width, Page().ClientWidth());
+    EXPECT_EQ(Page().Data().ObjList[n]->Left + Page().Data().ObjList[n]->Width, Page().ClientWidth());
 }
 
 TEST_F(MultiCopyTest, AddressesStepByTheCopysNumberAndNoneStaysNone)
@@ -132,8 +132,8 @@ TEST_F(MultiCopyTest, AddressesStepByTheCopysNumberAndNoneStaysNone)
         if (auto* entry = dynamic_cast<TLxGetVal*>(src))
             entry->ReadDev.DevAddrCode = -1; // used, but set to none
         for (const bool rowsFirst : {true, false}) {
-            Page().CurObj = src;
-            const std::size_t before = Page().ObjList.size();
+            Page().Data().CurObj = src;
+            const std::size_t before = Page().Data().ObjList.size();
             MultiCopyPlan plan;
             plan.Columns = 3;
             plan.Rows = 2;
@@ -147,22 +147,22 @@ TEST_F(MultiCopyTest, AddressesStepByTheCopysNumberAndNoneStaysNone)
             EXPECT_EQ(codes[0], c.steps ? Stepped(*src, d100, k) : d100) << c.tool << " rows first " << rowsFirst;
             for (std::size_t r = 1; r < codes.size(); ++r)
                 EXPECT_EQ(codes[r], -1) << c.tool << ": no address stays none";
-            while (Page().ObjList.size() > before)
-                Page().DeleteObj(Page().ObjList.back());
+            while (Page().Data().ObjList.size() > before)
+                Page().Data().DeleteObj(Page().Data().ObjList.back());
         }
-        Page().DeleteObj(src);
+        Page().Data().DeleteObj(src);
     }
     // The text follows the code: D100 four words on is D104.
     Trigger("tbPointTo");
     TLxObj* val = DrawWith("TbVal", At(2, 2), At(20, 12));
     Address(*val, d100);
-    Page().CurObj = val;
-    const std::size_t before = Page().ObjList.size();
+    Page().Data().CurObj = val;
+    const std::size_t before = Page().Data().ObjList.size();
     MultiCopyPlan plan;
     plan.Columns = 5;
     plan.Rows = 1;
     Page().MultiCopy(plan);
-    EXPECT_EQ(static_cast<TLxDevRef&>(dynamic_cast<TLxDevRef&>(*Page().ObjList[before + 3])).DevText, "D104");
+    EXPECT_EQ(static_cast<TLxDevRef&>(dynamic_cast<TLxDevRef&>(*Page().Data().ObjList[before + 3])).DevText, "D104");
 }
 
 TEST_F(MultiCopyTest, TheDialogCopiesAndBothDirectionsOffCopyNothing)
@@ -172,7 +172,7 @@ TEST_F(MultiCopyTest, TheDialogCopiesAndBothDirectionsOffCopyNothing)
     ASSERT_NE(src, nullptr);
     Trigger("tbPointTo");
     Click(At(0, 3));
-    ASSERT_EQ(Page().CurObj, src);
+    ASSERT_EQ(Page().Data().CurObj, src);
     struct Case {
         bool h, v;
         int columns, rows;
@@ -180,7 +180,7 @@ TEST_F(MultiCopyTest, TheDialogCopiesAndBothDirectionsOffCopyNothing)
     };
     const Case cases[] = {{true, true, 3, 1, 2}, {false, false, 3, 3, 0}, {true, false, 4, 4, 0}};
     for (const Case& c : cases) {
-        const std::size_t before = Page().ObjList.size();
+        const std::size_t before = Page().Data().ObjList.size();
         prompt.onExec = [&](QDialog& d) {
             auto* form = dynamic_cast<TFrmMultiCopy*>(&d);
             ASSERT_NE(form, nullptr);
@@ -194,7 +194,7 @@ TEST_F(MultiCopyTest, TheDialogCopiesAndBothDirectionsOffCopyNothing)
         };
         Trigger("MmMultiCopy");
         prompt.onExec = nullptr;
-        EXPECT_EQ(Page().ObjList.size() - before, c.copies) << c.columns << "x" << c.rows;
+        EXPECT_EQ(Page().Data().ObjList.size() - before, c.copies) << c.columns << "x" << c.rows;
     }
 }
 
@@ -207,15 +207,15 @@ TEST_F(MultiCopyTest, TheStartUpScreenCopiesItsCurrentObject)
     TLxObj* text = DrawWith("TbStTxt", At(0, 0), At(20, 8));
     ASSERT_NE(text, nullptr);
     TImagePage& screen = *Khm->Screens->FirstPage();
-    const TLxObj* bottom = screen.ObjList.front();
+    const TLxObj* bottom = screen.Data().ObjList.front();
     const int bottomLeft = bottom->Left;
-    screen.CurObj = text;
+    screen.Data().CurObj = text;
     MultiCopyPlan plan;
     plan.Columns = 2;
     plan.Rows = 1;
     ASSERT_EQ(screen.MultiCopy(plan), 1);
-    EXPECT_TRUE(IsKind(*screen.ObjList.back(), ObjKind::StTxt));
-    EXPECT_EQ(screen.ObjList.back()->Left, text->Width + 2 * StepX());
+    EXPECT_TRUE(IsKind(*screen.Data().ObjList.back(), ObjKind::StTxt));
+    EXPECT_EQ(screen.Data().ObjList.back()->Left, text->Width + 2 * StepX());
     EXPECT_EQ(bottom->Left, bottomLeft) << "the bottom object stays where it was";
     Drive(nullptr);
 }
@@ -237,7 +237,7 @@ TEST_F(MultiCopyTest, APageRecordsOneUndoStepAndTheStartUpScreenNone)
         TEditPage& w = Driven();
         ASSERT_NE(DrawWith("TbRect", At(0, 0), At(10, 6)), nullptr);
         const std::size_t undo = w.UndoList.size();
-        const std::size_t objects = w.ObjList.size();
+        const std::size_t objects = w.Data().ObjList.size();
         prompt.onExec = [](QDialog& d) {
             auto* form = dynamic_cast<TFrmMultiCopy*>(&d);
             ASSERT_NE(form, nullptr);
@@ -247,7 +247,7 @@ TEST_F(MultiCopyTest, APageRecordsOneUndoStepAndTheStartUpScreenNone)
         };
         Trigger("MmMultiCopy");
         prompt.onExec = nullptr;
-        EXPECT_EQ(w.ObjList.size(), objects + 2);
+        EXPECT_EQ(w.Data().ObjList.size(), objects + 2);
         EXPECT_EQ(w.UndoList.size(), undo + c.steps);
     }
     Drive(nullptr);

@@ -43,7 +43,7 @@ protected:
     std::string Order() const
     {
         std::string s;
-        for (const TLxObj* o : Page().ObjList)
+        for (const TLxObj* o : Page().Data().ObjList)
             s += o == a ? 'A' : o == b ? 'B' : o == c ? 'C' : '?';
         return s;
     }
@@ -76,10 +76,10 @@ TEST_F(OrderCmdTest, ZOrderCommandsReorderOnlyAmongOverlappingObjects)
     for (const Case& t : cases) {
         SCOPED_TRACE(std::string(t.command) + " " + t.current);
         // Back to A, B, C from the bottom.
-        Page().ObjList = {a, b, c};
+        Page().Data().ObjList = {a, b, c};
         TLxObj* current = t.current == 'A' ? a : t.current == 'B' ? b : c;
         Click(Only(current));
-        ASSERT_EQ(Page().CurObj, current);
+        ASSERT_EQ(Page().Data().CurObj, current);
         Khm->Doc.Modified = 0;
         const std::size_t steps = Page().UndoList.size();
         Trigger(t.command);
@@ -89,7 +89,7 @@ TEST_F(OrderCmdTest, ZOrderCommandsReorderOnlyAmongOverlappingObjects)
         EXPECT_TRUE(prompt.shown.empty());
     }
     // The page popup's items do the same.
-    Page().ObjList = {a, b, c};
+    Page().Data().ObjList = {a, b, c};
     Click(Only(a));
     Page().PgPopMmPopup();
     Page().Pop("MmMovTop")->trigger();
@@ -150,7 +150,7 @@ TEST_F(OrderCmdTest, TheHistoryRestoresOrderAndPlacesAroundUnrecordedCommands)
         THmPage& p = Page();
         TObjList two{a, b};
         Bytes out;
-        const int n = PgDataChx(p, out, 0, 1, &two, p.EncodeEnv());
+        const int n = PgDataChx(p.Data(), out, 0, 1, &two, p.EncodeEnv());
         out.resize(static_cast<std::size_t>(n));
         return out;
     }();
@@ -201,12 +201,12 @@ TEST_F(OrderCmdTest, StepButtonsMoveOnePanelPixelAndStayOnThePage)
     }
     // The step is the page's own zoom.
     Khm->MmPgSizeClick(2);
-    ASSERT_EQ(Page().Zoom, 2);
-    o = Page().ObjList.front();
+    ASSERT_EQ(Page().Data().Zoom, 2);
+    o = Page().Data().ObjList.front();
     o->Left = 0;
     Click(QPoint(o->Left + 1, o->Top + 1));
     Trigger("TbStepRight");
-    EXPECT_EQ(o->Left, 2 * Page().GridWidth);
+    EXPECT_EQ(o->Left, 2 * Page().Data().GridWidth);
 }
 
 TEST_F(OrderCmdTest, TextPositionsGoToTheFieldsTheKindHas)
@@ -242,7 +242,7 @@ TEST_F(OrderCmdTest, TextPositionsGoToTheFieldsTheKindHas)
         SCOPED_TRACE(t.name);
         lamp->TxtHPos = lamp->TxtVPos = lamp->BmpHPos = lamp->BmpVPos = 0;
         Click(QPoint(t.obj->Left + 2, t.obj->Top + 2));
-        ASSERT_EQ(Page().CurObj, t.obj);
+        ASSERT_EQ(Page().Data().CurObj, t.obj);
         Khm->Action("TbText")->setChecked(std::string(t.mode) == "TbText");
         Khm->Action("TbBmp")->setChecked(std::string(t.mode) == "TbBmp");
         Khm->Doc.Modified = 0;
@@ -302,7 +302,7 @@ TEST_F(OrderCmdTest, HideTogglesThePageFlagAndBothMarks)
         Khm->Doc.Modified = 0;
         // From the menu bar and from the page popup in turn.
         (hidden ? main : pop)->trigger();
-        EXPECT_EQ(Page().PgHide.Hide, hidden ? 1 : 0);
+        EXPECT_EQ(Page().Data().PgHide.Hide, hidden ? 1 : 0);
         EXPECT_EQ(main->isChecked(), hidden);
         EXPECT_EQ(pop->isChecked(), hidden);
         EXPECT_EQ(Khm->Doc.Modified, 1);

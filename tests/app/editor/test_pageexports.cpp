@@ -64,8 +64,8 @@ TEST_F(PageExportsTest, DumpsGoWhereTheUserChoosesAndNowhereOnCancel)
     NewProject();
     DrawWith("TbStTxt", At(2, 2), At(30, 12));
     Khm->MmPgSizeClick(8); // the dumps do not depend on the window's zoom
-    const int w = CurPage()->ClientWidth() / CurPage()->Zoom / CurPage()->GridWidth;
-    const int h = CurPage()->ClientHeight() / CurPage()->Zoom / CurPage()->GridHeight;
+    const int w = CurPage()->ClientWidth() / CurPage()->Data().Zoom / CurPage()->Data().GridWidth;
+    const int h = CurPage()->ClientHeight() / CurPage()->Data().Zoom / CurPage()->Data().GridHeight;
     ASSERT_GT(w, 0);
     struct Case {
         const char* item;
@@ -73,7 +73,7 @@ TEST_F(PageExportsTest, DumpsGoWhereTheUserChoosesAndNowhereOnCancel)
     } cases[] = {
         {"MmPageSave", static_cast<std::size_t>(w * ((h + 7) / 8) * 6)},
         {"MmPage1Save", static_cast<std::size_t>((w + 7) / 8 * h * 5)},
-        {"MmObjBmpSave", static_cast<std::size_t>(CurPage()->CurObj->BmpSizeGet() * 6)},
+        {"MmObjBmpSave", static_cast<std::size_t>(CurPage()->Data().CurObj->BmpSizeGet() * 6)},
     };
     for (const Case& c : cases) {
         const std::string name = std::string(c.item) + ".txt";
@@ -85,7 +85,7 @@ TEST_F(PageExportsTest, DumpsGoWhereTheUserChoosesAndNowhereOnCancel)
         EXPECT_EQ(FileSize(name), c.size) << c.item;
     }
     // Without a current object the object dump asks nothing.
-    CurPage()->CurObj = nullptr;
+    CurPage()->Data().CurObj = nullptr;
     const int runs = prompt.execCount;
     Khm->Action("MmObjBmpSave")->trigger();
     EXPECT_EQ(prompt.execCount, runs);

@@ -79,19 +79,19 @@ TEST_F(PageLifeTest, UndoRestoresThePageRecordsOfItsSnapshot)
     NewProject();
     DrawWith("TbStTxt", At(2, 2), At(30, 12));
     // A snapshot of a page without objects leaves the page settings alone.
-    Page().AddPgJump(Khm->Doc);
+    Page().Data().AddPgJump(Khm->Doc);
     Trigger("MmUndo");
-    EXPECT_TRUE(Page().ObjList.empty());
-    EXPECT_EQ(Page().PgJmpList.size(), 1u);
+    EXPECT_TRUE(Page().Data().ObjList.empty());
+    EXPECT_EQ(Page().Data().PgJmpList.size(), 1u);
 
     Trigger("MmRedo");
-    ASSERT_EQ(Page().ObjList.size(), 1u);
-    Page().ClearPgJumps();
+    ASSERT_EQ(Page().Data().ObjList.size(), 1u);
+    Page().Data().ClearPgJumps();
     DrawWith("TbStTxt", At(40, 2), At(60, 12)); // the snapshot holds no jump
-    Page().AddPgJump(Khm->Doc);
+    Page().Data().AddPgJump(Khm->Doc);
     Trigger("MmUndo");
-    EXPECT_EQ(Page().ObjList.size(), 1u);
-    EXPECT_TRUE(Page().PgJmpList.empty()) << "the jump list comes from the snapshot";
+    EXPECT_EQ(Page().Data().ObjList.size(), 1u);
+    EXPECT_TRUE(Page().Data().PgJmpList.empty()) << "the jump list comes from the snapshot";
 }
 
 TEST_F(PageLifeTest, SwitchingPagesKeepsEveryEdit)
@@ -110,7 +110,7 @@ TEST_F(PageLifeTest, SwitchingPagesKeepsEveryEdit)
     THmPage* second = CurPage();
     ASSERT_NE(second, first);
     EXPECT_FALSE(first->Live());
-    EXPECT_TRUE(first->ObjList.empty());
+    EXPECT_TRUE(first->Data().ObjList.empty());
     EXPECT_TRUE(first->UndoList.empty());
     EXPECT_FALSE(Khm->Doc.PgDataList[0]->Data.empty());
     const Bytes stored = Khm->Doc.PgDataList[0]->Data;
@@ -157,7 +157,7 @@ TEST_F(PageLifeTest, APageStaysLiveWhileTheFocusIsOnAToolWindow)
     edit->setFocus();
     QApplication::processEvents();
     EXPECT_TRUE(Page().Live());
-    EXPECT_EQ(Page().ObjList.size(), 1u);
+    EXPECT_EQ(Page().Data().ObjList.size(), 1u);
     delete dock;
 }
 
@@ -178,7 +178,7 @@ TEST_F(PageLifeTest, ClosingTheLastPageWindowDisablesThePageCommands)
     // They open again from their records.
     Khm->LoadPageWindow(1);
     ASSERT_NE(CurPage(), nullptr);
-    EXPECT_EQ(CurPage()->PgIndex, 1);
+    EXPECT_EQ(CurPage()->Data().PgIndex, 1);
     // The object, figure and text bars work again on the reopened page, and on the page of a
     // project started after closing this one.
     auto expectBarsWork = [this](const char* when) {
@@ -220,20 +220,20 @@ TEST_F(PageLifeTest, ZoomingInAndOutKeepsThePageBytes)
     DrawWith("TbCir", At(70, 4), At(110, 30));
     DrawWith("TbBtn", At(120, 10), At(150, 40));
     const Bytes before = StoredPage();
-    ASSERT_EQ(Page().Zoom, 4);
+    ASSERT_EQ(Page().Data().Zoom, 4);
     Trigger("TbZoomIn");
     Trigger("TbZoomIn");
-    EXPECT_EQ(Page().Zoom, 16);
+    EXPECT_EQ(Page().Data().Zoom, 16);
     EXPECT_EQ(Page().Canvas()->width(), 192 * 16);
     Khm->TbZoomInClick();
-    EXPECT_EQ(Page().Zoom, 16) << "zoom in stops at 16";
+    EXPECT_EQ(Page().Data().Zoom, 16) << "zoom in stops at 16";
     for (int i = 0; i < 5; ++i)
         Khm->TbZoomOutClick();
-    EXPECT_EQ(Page().Zoom, 1) << "zoom out stops at 1";
+    EXPECT_EQ(Page().Data().Zoom, 1) << "zoom out stops at 1";
     EXPECT_EQ(StoredPage(), before);
     Trigger("MmPgSize400");
     EXPECT_EQ(StoredPage(), before);
-    EXPECT_EQ(Page().ObjList.front()->Left, At(4, 4).x());
+    EXPECT_EQ(Page().Data().ObjList.front()->Left, At(4, 4).x());
 }
 
 TEST_F(PageLifeTest, TheWindowShowsThePageAsRendered)
@@ -249,7 +249,7 @@ TEST_F(PageLifeTest, TheWindowShowsThePageAsRendered)
     // The two selected objects dragged: their outlines follow the pointer.
     Press(At(80, 20));
     Move(At(92, 30));
-    ASSERT_TRUE(Page().OutlineShown(Page().SelList.front()));
+    ASSERT_TRUE(Page().OutlineShown(Page().Data().SelList.front()));
     QApplication::processEvents();
     const QImage shown = Canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage rendered = Page().Rendered();
@@ -258,7 +258,7 @@ TEST_F(PageLifeTest, TheWindowShowsThePageAsRendered)
     if (const QByteArray path = qgetenv("KES_SCREENSHOT"); !path.isEmpty())
         Khm->grab().save(QString::fromLocal8Bit(path));
     Release(At(92, 30));
-    EXPECT_EQ(Page().SelList.front()->Left, At(82, 0).x());
+    EXPECT_EQ(Page().Data().SelList.front()->Left, At(82, 0).x());
 }
 
 } // namespace

@@ -107,7 +107,7 @@ TEST_F(PageTreeTest, FollowsAddDeleteAndRetitleAndOpensTheChosenPage)
     // Choosing a page's node makes it the current page.
     PageTree()->TreeViewPage->setCurrentItem(PageTree()->PageRoot()->child(0));
     ASSERT_NE(CurPage(), nullptr);
-    EXPECT_EQ(CurPage()->PgIndex, 0);
+    EXPECT_EQ(CurPage()->Data().PgIndex, 0);
     EXPECT_EQ(Nodes()[1], QStringLiteral("0:Main*"));
 
     Trigger("MmTreeView");

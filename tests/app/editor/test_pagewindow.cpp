@@ -71,27 +71,27 @@ TEST_F(PageWindowTest, SelectionByClickShiftClickAndRubberBand)
     Pointer();
 
     Click(At(5, 5));
-    EXPECT_EQ(Page().SelList, TObjList{a});
-    EXPECT_EQ(Page().CurObj, a);
+    EXPECT_EQ(Page().Data().SelList, TObjList{a});
+    EXPECT_EQ(Page().Data().CurObj, a);
     Click(At(85, 5), Qt::ShiftModifier);
-    EXPECT_EQ(Page().SelList, (TObjList{a, c}));
-    EXPECT_EQ(Page().CurObj, nullptr) << "two selected: no current object";
+    EXPECT_EQ(Page().Data().SelList, (TObjList{a, c}));
+    EXPECT_EQ(Page().Data().CurObj, nullptr) << "two selected: no current object";
     Click(At(85, 5), Qt::ShiftModifier);
-    EXPECT_EQ(Page().SelList, (TObjList{a, c})) << "Shift+click adds, never removes";
+    EXPECT_EQ(Page().Data().SelList, (TObjList{a, c})) << "Shift+click adds, never removes";
 
     Click(At(150, 50)); // empty page
-    EXPECT_TRUE(Page().SelList.empty());
+    EXPECT_TRUE(Page().Data().SelList.empty());
     EXPECT_FALSE(a->Selected || b->Selected || c->Selected);
 
     // A band from lower right to upper left over b and c.
     Drag(At(120, 40), At(50, 5));
-    EXPECT_EQ(Page().SelList, (TObjList{b, c}));
+    EXPECT_EQ(Page().Data().SelList, (TObjList{b, c}));
     EXPECT_FALSE(Page().BandShown());
     // A band over one object makes it the current one.
     Click(At(150, 50));
     Drag(At(30, 30), At(45, 5));
-    EXPECT_EQ(Page().SelList, TObjList{b});
-    EXPECT_EQ(Page().CurObj, b);
+    EXPECT_EQ(Page().Data().SelList, TObjList{b});
+    EXPECT_EQ(Page().Data().CurObj, b);
 }
 
 // Moves and resizes at each zoom on the models with grid 1 x 1 and 2 x 1.
@@ -102,7 +102,7 @@ TEST_P(SnapTest, MovesAndResizesLandOnWholePanelPixels)
     const auto [model, zoom] = GetParam();
     NewProject(model);
     editor->SetPageZoom(CurPage(), zoom);
-    ASSERT_EQ(Page().Zoom, zoom);
+    ASSERT_EQ(Page().Data().Zoom, zoom);
     const int sx = StepX();
     const int sy = StepY();
     EXPECT_EQ(sx, zoom * host.doc.GridWidth);
@@ -193,8 +193,8 @@ TEST_F(PageWindowTest, APolylineIsClickedPointByPointAndARightPressCancelsIt)
     Move(At(30, 30), Qt::NoButton);
     EXPECT_EQ(Page().PolyPtCount, 2);
     DoubleClick(At(30, 30));
-    ASSERT_EQ(Page().ObjList.size(), 1u);
-    auto* geom = dynamic_cast<TGeom*>(Page().ObjList.front());
+    ASSERT_EQ(Page().Data().ObjList.size(), 1u);
+    auto* geom = dynamic_cast<TGeom*>(Page().Data().ObjList.front());
     ASSERT_NE(geom, nullptr);
     EXPECT_EQ(geom->GeomType, GeomPoly);
     EXPECT_EQ(QPoint(geom->Left, geom->Top), At(10, 10));
@@ -209,7 +209,7 @@ TEST_F(PageWindowTest, APolylineIsClickedPointByPointAndARightPressCancelsIt)
     Send(QEvent::MouseButtonRelease, At(110, 20), Qt::RightButton, Qt::NoButton);
     EXPECT_EQ(Page().PolyPtCount, 0);
     EXPECT_EQ(Page().ToolKind, 0);
-    EXPECT_EQ(Page().ObjList.size(), 1u);
+    EXPECT_EQ(Page().Data().ObjList.size(), 1u);
 }
 
 } // namespace

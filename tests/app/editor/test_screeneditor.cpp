@@ -98,7 +98,7 @@ TEST_F(ScreenEditorTest, StartScreenEditingDrawsSelectsMovesAndUndoes)
     // A kind the screen does not hold is never made, whatever tool is set.
     Screen().ToolKind = static_cast<std::int16_t>(KindCode(ObjKind::LxVal));
     EXPECT_EQ(DrawChosen(At(80, 30), At(100, 40), false), nullptr);
-    EXPECT_EQ(Screen().ObjList.size(), 2u);
+    EXPECT_EQ(Screen().Data().ObjList.size(), 2u);
 
     Trigger("tbPointTo");
     const Bytes before = Stored();
@@ -116,7 +116,7 @@ TEST_F(ScreenEditorTest, StartScreenEditingDrawsSelectsMovesAndUndoes)
     EXPECT_TRUE(Page().Live());
     Trigger("MmStartPg");
     EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::StartScreen);
-    EXPECT_EQ(Screen().ObjList.size(), 2u);
+    EXPECT_EQ(Screen().Data().ObjList.size(), 2u);
 }
 
 TEST_F(ScreenEditorTest, EveryKindOfTheScreenReadsBackToTheSameBytes)
@@ -127,7 +127,7 @@ TEST_F(ScreenEditorTest, EveryKindOfTheScreenReadsBackToTheSameBytes)
     ASSERT_NE(DrawWith("TbRect", At(2, 30), At(30, 50)), nullptr);
     ASSERT_NE(DrawWith("TbCir", At(40, 30), At(60, 50)), nullptr);
     ASSERT_NE(DrawWith("TbPoly", At(70, 30), At(90, 55)), nullptr);
-    const TLxObj& bmp = *Screen().ObjList[1];
+    const TLxObj& bmp = *Screen().Data().ObjList[1];
     EXPECT_GE(bmp.Picture.Width(), 4) << "a small static picture is drawn at least 4 x 4";
     const Bytes stored = Stored();
     ASSERT_FALSE(stored.empty());
@@ -140,7 +140,7 @@ TEST_F(ScreenEditorTest, EveryKindOfTheScreenReadsBackToTheSameBytes)
     EXPECT_EQ(Khm->Doc.StartScreenData->Data, stored);
     Trigger("MmStartPg");
     Drive(Khm->Screens->FirstPage());
-    ASSERT_EQ(Screen().ObjList.size(), 5u);
+    ASSERT_EQ(Screen().Data().ObjList.size(), 5u);
     EXPECT_EQ(Stored(), stored);
     // The project writer stores the window through the document.
     Khm->Doc.StartScreenData->Data.clear();
@@ -181,7 +181,7 @@ TEST_F(ScreenEditorTest, AHostileStreamIsWalkedWithoutHangingOrOverreading)
     for (const Case& c : cases) {
         TImagePage page(Khm->PageEd->Host(), -1);
         page.PgDataToObj(c.data, 0, c.data.size());
-        EXPECT_EQ(page.ObjList.size(), c.objects) << c.name;
+        EXPECT_EQ(page.Data().ObjList.size(), c.objects) << c.name;
     }
 }
 
@@ -200,7 +200,7 @@ TEST_F(ScreenEditorTest, AScreenThatReadsInPartSaysSoAndKeepsItsUnreadBytesUntil
     Trigger("MmStartPg");
     ASSERT_NE(Khm->Screens->FirstPage(), nullptr);
     Drive(Khm->Screens->FirstPage());
-    EXPECT_EQ(Screen().ObjList.size(), 1u);
+    EXPECT_EQ(Screen().Data().ObjList.size(), 1u);
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_TRUE(prompt.shown[0].startsWith(Msg(942))) << prompt.shown[0].toStdString();
 
@@ -211,10 +211,10 @@ TEST_F(ScreenEditorTest, AScreenThatReadsInPartSaysSoAndKeepsItsUnreadBytesUntil
     ASSERT_NE(DrawWith("TbRect", At(60, 2), At(70, 20)), nullptr);
     Khm->Doc.StoreStartScreen();
     EXPECT_NE(Khm->Doc.StartScreenData->Data, stored);
-    ASSERT_EQ(Screen().ObjList.size(), 2u);
+    ASSERT_EQ(Screen().Data().ObjList.size(), 2u);
     TImagePage again(Khm->PageEd->Host(), -1);
     EXPECT_TRUE(again.PgDataToObj(Khm->Doc.StartScreenData->Data, 0, Khm->Doc.StartScreenData->Data.size()).Ok());
-    EXPECT_EQ(again.ObjList.size(), 2u);
+    EXPECT_EQ(again.Data().ObjList.size(), 2u);
 }
 
 TEST_F(ScreenEditorTest, ARightClickDropsThePolylinePoints)
@@ -227,7 +227,7 @@ TEST_F(ScreenEditorTest, ARightClickDropsThePolylinePoints)
     Press(At(40, 20), {}, Qt::RightButton);
     Release(At(40, 20), {}, Qt::RightButton);
     EXPECT_EQ(Screen().PolyPtCount, 0);
-    EXPECT_TRUE(Screen().ObjList.empty());
+    EXPECT_TRUE(Screen().Data().ObjList.empty());
 }
 
 TEST_F(ScreenEditorTest, TheBandPictureHoldsTheScreenTopRowFirst)
@@ -258,11 +258,11 @@ TEST_F(ScreenEditorTest, AUserMenuScreenIsShownNotEditedAndStaysOpen)
     Khm->Screens->Show(menu);
     Drive(menu);
     EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::UserMenu);
-    ASSERT_EQ(menu->ObjList.size(), 1u);
-    const int left = menu->ObjList[0]->Left;
+    ASSERT_EQ(menu->Data().ObjList.size(), 1u);
+    const int left = menu->Data().ObjList[0]->Left;
     Trigger("tbPointTo");
     Drag(At(4, 4), At(14, 14));
-    EXPECT_EQ(menu->ObjList[0]->Left, left) << "nothing moves";
+    EXPECT_EQ(menu->Data().ObjList[0]->Left, left) << "nothing moves";
     for (const char* n : {"TbDel", "TbCut", "TbCopy", "TbPaste", "TbUndo", "MmMultiCopy"})
         EXPECT_FALSE(Khm->Action(n)->isEnabled()) << n;
     menu->SubWindow()->close();
@@ -281,7 +281,7 @@ TEST_F(ScreenEditorTest, TheInspectorShowsTheScreensObject)
     ASSERT_NE(text, nullptr);
     Trigger("tbPointTo");
     Click(At(3, 3));
-    EXPECT_EQ(Screen().CurObj, text);
+    EXPECT_EQ(Screen().Data().CurObj, text);
     EXPECT_EQ(DlgProp->ShownObj, text);
 }
 

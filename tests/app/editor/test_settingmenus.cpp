@@ -33,12 +33,12 @@ protected:
     {
         ProjectDoc& doc = Khm->Doc;
         doc.SysPgJumps.clear();
-        CurPage()->FreeObjects();
+        CurPage()->Data().FreeObjects();
         while (static_cast<int>(doc.SysPgJumps.size()) < std::min(n, kMaxPgJumps))
             doc.AddSysPgJump()->Ref.DevAddrCode = 0x10;
         for (int i = kMaxPgJumps; i < n; ++i)
-            CurPage()->AppendObj(std::make_unique<TStTxt>());
-        ASSERT_EQ(CountLinkedRecords(doc, CurPage()), n);
+            CurPage()->Data().AppendObj(std::make_unique<TStTxt>());
+        ASSERT_EQ(CountLinkedRecords(doc, DataOf(CurPage())), n);
     }
     void OpenMenu(const char* menu)
     {
@@ -177,7 +177,7 @@ TEST_F(SettingMenusTest, TheSettingsMenusFollowTheRecords)
     EXPECT_FALSE(Enabled("MmSysPgChgSet")) << "the parameter register changes the pages";
     EXPECT_TRUE(Enabled("MmSysPowerOnSet"));
 
-    CurPage()->PgSysRecs[0].Ref.DevAddrCode = 0x20;
+    CurPage()->Data().PgSysRecs[0].Ref.DevAddrCode = 0x20;
     OpenMenu("MmPageSet");
     EXPECT_TRUE(Checked("MmBuzzerSet"));
     EXPECT_FALSE(Checked("MmLedSet"));
@@ -189,13 +189,13 @@ TEST_F(SettingMenusTest, TheSettingsMenusFollowTheRecords)
 TEST_F(SettingMenusTest, RedefiningUpAndDownAsksFirstAndGivingThemBackFreesTheKeys)
 {
     ProjectDoc& doc = Khm->Doc;
-    CurPage()->PgHide.Hide = 1;
+    CurPage()->Data().PgHide.Hide = 1;
     doc.Modified = 0;
     prompt.answers = {Answer::No};
     Trigger("MmEnableUD");
     EXPECT_FALSE(doc.EnableUpDown);
     EXPECT_FALSE(Checked("MmEnableUD"));
-    EXPECT_EQ(CurPage()->PgHide.Hide, 1);
+    EXPECT_EQ(CurPage()->Data().PgHide.Hide, 1);
     EXPECT_EQ(doc.Modified, 0);
     EXPECT_EQ(prompt.shown, std::vector<QString>{Msg(129) + "\n" + Msg(123)});
 
@@ -203,16 +203,16 @@ TEST_F(SettingMenusTest, RedefiningUpAndDownAsksFirstAndGivingThemBackFreesTheKe
     Trigger("MmEnableUD");
     EXPECT_TRUE(doc.EnableUpDown);
     EXPECT_TRUE(Checked("MmEnableUD"));
-    EXPECT_EQ(CurPage()->PgHide.Hide, 0);
+    EXPECT_EQ(CurPage()->Data().PgHide.Hide, 0);
 
     doc.SysFunKeys[10].ButtonType = kes::BtnType::SetOn;
     doc.SysFunKeyUsed[10] = 1;
-    CurPage()->PgFunKeyUsed[11] = 1;
+    CurPage()->Data().PgFunKeyUsed[11] = 1;
     doc.Modified = 0;
     Trigger("MmEnableUD");
     EXPECT_FALSE(doc.EnableUpDown);
     EXPECT_EQ(doc.SysFunKeyUsed[10], 0);
-    EXPECT_EQ(CurPage()->PgFunKeyUsed[11], 0);
+    EXPECT_EQ(CurPage()->Data().PgFunKeyUsed[11], 0);
     EXPECT_EQ(doc.Modified, 1);
 }
 

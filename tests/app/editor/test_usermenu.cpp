@@ -93,8 +93,8 @@ TEST_F(UserMenuTest, TheScreensOpenReadOnlyAndNumberedFromZero)
     ASSERT_TRUE(first && second);
     EXPECT_TRUE(first->windowTitle().endsWith(QStringLiteral("-0"))) << first->windowTitle().toStdString();
     EXPECT_TRUE(second->windowTitle().endsWith(QStringLiteral("-1")));
-    EXPECT_EQ(first->ObjList.size(), 1u);
-    EXPECT_TRUE(second->ObjList.empty());
+    EXPECT_EQ(first->Data().ObjList.size(), 1u);
+    EXPECT_TRUE(second->Data().ObjList.empty());
     EXPECT_EQ(Khm->Doc.UserMenuOffsetList.size(), 3u);
 
     // Paged through both ways: each step sets both buttons.
@@ -240,8 +240,8 @@ TEST_F(UserMenuTest, ScreensOfEveryKindOpenAndWriteBackTheSame)
         Install(file({every, {}, every}), model);
         Open(item);
         ASSERT_EQ(Khm->ImageWinList.size(), 3u);
-        EXPECT_EQ(dynamic_cast<TImagePage*>(Khm->ImageWinList[0])->ObjList.size(), 5u);
-        EXPECT_TRUE(dynamic_cast<TImagePage*>(Khm->ImageWinList[1])->ObjList.empty());
+        EXPECT_EQ(dynamic_cast<TImagePage*>(Khm->ImageWinList[0])->Data().ObjList.size(), 5u);
+        EXPECT_TRUE(dynamic_cast<TImagePage*>(Khm->ImageWinList[1])->Data().ObjList.empty());
     }
 }
 

@@ -182,15 +182,15 @@ TEST_F(MainInspectorTest, AnEditIsOneUndoStepAndARefusedAddressIsSaid)
     TLxObj* val = DrawWith("TbVal", At(2, 2), At(30, 12));
     ASSERT_NE(val, nullptr);
     Drag(At(10, 6), At(12, 6));
-    ASSERT_EQ(DlgProp->ShownObj, CurPage()->CurObj);
-    const int dragged = CurPage()->CurObj->Left;
+    ASSERT_EQ(DlgProp->ShownObj, CurPage()->Data().CurObj);
+    const int dragged = CurPage()->Data().CurObj->Left;
     Type(1, QStringLiteral("40"));
-    EXPECT_EQ(CurPage()->CurObj->Left, At(40, 0).x());
+    EXPECT_EQ(CurPage()->Data().CurObj->Left, At(40, 0).x());
     Trigger("MmUndo");
-    ASSERT_EQ(CurPage()->ObjList.size(), 1u);
-    EXPECT_EQ(CurPage()->ObjList[0]->Left, dragged) << "the drag before the edit stays";
+    ASSERT_EQ(CurPage()->Data().ObjList.size(), 1u);
+    EXPECT_EQ(CurPage()->Data().ObjList[0]->Left, dragged) << "the drag before the edit stays";
     Trigger("MmRedo");
-    EXPECT_EQ(CurPage()->ObjList[0]->Left, At(40, 0).x());
+    EXPECT_EQ(CurPage()->Data().ObjList[0]->Left, At(40, 0).x());
 
     Click(At(42, 6));
     ASSERT_NE(DlgProp->ShownObj, nullptr);
@@ -207,7 +207,7 @@ TEST_F(MainInspectorTest, AnEditIsOneUndoStepAndARefusedAddressIsSaid)
     Type(1, QStringLiteral("40"));
     EXPECT_EQ(CurPage()->UndoList.size(), steps) << "an unchanged value left an undo step";
     Trigger("MmUndo");
-    EXPECT_EQ(CurPage()->ObjList[0]->Left, dragged) << "one undo takes back the last change";
+    EXPECT_EQ(CurPage()->Data().ObjList[0]->Left, dragged) << "one undo takes back the last change";
 }
 
 TEST_F(MainInspectorTest, ItsPlaceGoesThroughTheLayoutFileAndComesBack)
