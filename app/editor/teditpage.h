@@ -92,19 +92,11 @@ public:
 
     // ---- Fields
     std::uint8_t MouseSuppressed = 0;
-    TPoint DownPt;
-    TPoint UpPt;
-    std::array<TPoint, kMaxPolyPts> PolyPts{};
     std::int32_t PolyPtCount = 0;
-    TPoint PolyLastPt;
     std::vector<UndoSnap> UndoList; // oldest first
     std::vector<UndoSnap> RedoList;
-    TObjList OverlapList;
-    std::int32_t ResizeMode = 0;
-    kes::RubberBand BandCorners{};
     std::int16_t ToolKind = 0; // kind code of the drawing tool, 0: the pointer
     std::int32_t ToolSubType = 0;
-    std::uint8_t DragPending = 0;
     TBitmap SnapBmp;
 
     // The drawing tool is the figure tool (ToolSubType then names the figure).
@@ -273,6 +265,17 @@ public:
     void RepaintObj(TLxObj& obj) override;
 
 protected:
+    // The gesture in progress: press and release points, the polyline's points, the objects
+    // under the pointer, the resize handle, the rubber band and a drag about to start.
+    TPoint DownPt;
+    TPoint UpPt;
+    std::array<TPoint, kMaxPolyPts> PolyPts{};
+    TPoint PolyLastPt;
+    TObjList OverlapList;
+    std::int32_t ResizeMode = 0;
+    kes::RubberBand BandCorners{};
+    std::uint8_t DragPending = 0;
+
     // ---- What the two windows do differently
     // The window edits objects in the current edit mode (3 pages, 1 the start-up screen).
     virtual bool EditsObjects() const = 0;
