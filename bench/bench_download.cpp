@@ -6,12 +6,12 @@
 //
 //   bench_download [--kib N] [--baud N]   (image size, default 32 KiB; rate, default 115200)
 #include "app/comm/ui/tcomprogbar.h"
-#include "app/ui/msgtable.h"
-#include "app/ui/prompt.h"
+#include "app/project/ui/tlxtype.h"
 #include "app/shell/startup.h"
 #include "app/shell/tkhm.h"
 #include "app/shell/tkhm_comm.h"
-#include "app/project/ui/tlxtype.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
 #include "benchproject.h"
 #include "benchsupport.h"
 #include "commtestsupport.h"

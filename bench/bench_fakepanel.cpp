@@ -42,7 +42,9 @@ int main(int argc, char** argv)
             return;
         test::WireFigures w = panel.Wire();
         std::sort(w.gaps.begin(), w.gaps.end());
-        const auto at = [&w](double q) { return w.gaps.empty() ? 0 : w.gaps[static_cast<std::size_t>(q * (w.gaps.size() - 1))]; };
+        const auto at = [&w](double q) {
+            return w.gaps.empty() ? 0 : w.gaps[static_cast<std::size_t>(q * (w.gaps.size() - 1))];
+        };
         std::printf("wire %d %.6f %.6f %.6f %.6f\n", w.exchanges, w.wireSeconds, w.Span(), at(0.5), at(0.9));
         std::fflush(stdout);
         panel.ResetWire();

@@ -52,8 +52,7 @@ int main(int argc, char** argv)
                 read.runs);
     std::printf("writing the rows into the table: median %s, best %s\n", Ms(fill.median).c_str(),
                 Ms(fill.best).c_str());
-    std::printf("writing the table to its file: median %s, best %s\n", Ms(save.median).c_str(),
-                Ms(save.best).c_str());
+    std::printf("writing the table to its file: median %s, best %s\n", Ms(save.median).c_str(), Ms(save.best).c_str());
     std::printf("whole fill: %s%s\n", Ms(read.median + fill.median + save.median).c_str(),
                 ok ? "" : "  THE TABLE WAS NOT FILLED");
     return ok ? 0 : 1;

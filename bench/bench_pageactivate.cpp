@@ -23,8 +23,8 @@
 //   bench_pageactivate --pages <folder>
 // writes the full page and the page read before it (full-warm, full; typical-warm, typical) for
 // a first read run by hand, under a profiler: --first full|typical|window <warm page> <page>.
-#include "app/editor/pageeditor.h"
 #include "app/editor/pagecanvas.h"
+#include "app/editor/pageeditor.h"
 #include "app/editor/thmpage.h"
 #include "app/project/pgdatastr.h"
 #include "app/project/pgread.h"
@@ -162,10 +162,7 @@ private:
 };
 
 // The window opening measured, a function of its own for a profiler to single out.
-KES_APART void MeasuredOpen(const std::function<void()>& open)
-{
-    open();
-}
+KES_APART void MeasuredOpen(const std::function<void()>& open) { open(); }
 
 // The main window over a copy of the program folder, with two pages: the first page's window is
 // shown, then the second's is opened. The time runs from that command to the end of the second
@@ -231,10 +228,7 @@ bool PageWindowFirstPaint(int model, const Bytes& warm, const Bytes& measured, d
 }
 
 // The activation measured, a function of its own for a profiler to single out.
-KES_APART Activation MeasuredActivation(const BenchProject& p, const Bytes& records)
-{
-    return Activate(p, records);
-}
+KES_APART Activation MeasuredActivation(const BenchProject& p, const Bytes& records) { return Activate(p, records); }
 
 // A first read in a process of its own (--first full|typical|window <warm page> <page>): the
 // first page is read (or its window shown), then the second measured; prints the seconds and
@@ -356,8 +350,8 @@ int WritePages(const std::string& folder)
 {
     BenchProject p(BenchProject::LargestModel(), 0);
     auto write = [&](const char* name, const Bytes& b) {
-        return WriteFileAtomic(folder + "/" + name,
-                               std::string_view(reinterpret_cast<const char*>(b.data()), b.size()), nullptr);
+        return WriteFileAtomic(folder + "/" + name, std::string_view(reinterpret_cast<const char*>(b.data()), b.size()),
+                               nullptr);
     };
     const bool ok = write("full-warm", p.Page(StoredKinds(), INT_MAX, p.PageRoom(), nullptr, 1)) &&
                     write("full", p.Page(StoredKinds(), INT_MAX, p.PageRoom())) &&
@@ -382,8 +376,8 @@ int Compare(int argc, char** argv, const std::string& other)
     Comparison::Alternate(rounds, [&](bool isOther) {
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start(programs[isOther ? 1 : 0],
-                    {QStringLiteral("--figures"), QStringLiteral("--runs"), runs, QStringLiteral("--per-kind"), perKind});
+        child.start(programs[isOther ? 1 : 0], {QStringLiteral("--figures"), QStringLiteral("--runs"), runs,
+                                                QStringLiteral("--per-kind"), perKind});
         if (!child.waitForFinished(600000) || child.exitCode() != 0)
             failed = true;
         for (const std::string& line : c.AddPrinted(isOther, child.readAllStandardOutput().toStdString()))
@@ -392,7 +386,8 @@ int Compare(int argc, char** argv, const std::string& other)
     });
     c.Print(other);
     for (int side = 1; side >= 0; --side)
-        std::printf("%s %s\n", side ? "before:" : "after: ", digests[side].empty() ? "no digest" : digests[side][0].c_str());
+        std::printf("%s %s\n",
+                    side ? "before:" : "after: ", digests[side].empty() ? "no digest" : digests[side][0].c_str());
     const bool same = !digests[0].empty() && !digests[1].empty() && digests[0][0] == digests[1][0];
     std::printf("the same pictures and bytes before and after: %s\n", same ? "yes" : "NO");
     return failed || !same ? 1 : 0;

@@ -121,8 +121,8 @@ int main(int argc, char** argv)
             return 1;
         Comparison c;
         Comparison::Alternate(runs, [&](bool isOther) {
-            const double t = StartOnce(isOther ? QString::fromStdString(other) : self,
-                                       isOther ? otherDir.path() : dir.path());
+            const double t =
+                StartOnce(isOther ? QString::fromStdString(other) : self, isOther ? otherDir.path() : dir.path());
             failed = failed || t < 0;
             c.Add(isOther, "start-up to the first painted main window", t);
         });

@@ -15,13 +15,10 @@ namespace kes::bench {
 namespace {
 
 // The shape tools in turn for the geometry objects.
-constexpr TGeomType kShapes[] = {GeomLine, GeomRect,  GeomRectF, GeomCir, GeomCirF,
+constexpr TGeomType kShapes[] = {GeomLine,  GeomRect,  GeomRectF,  GeomCir, GeomCirF,
                                  GeomCurve, GeomChord, GeomChordF, GeomPie, GeomPieF};
 
-std::string ProgramDir(const std::string& appDir)
-{
-    return appDir.empty() ? std::string(KES_BIN_DIR) + "/" : appDir;
-}
+std::string ProgramDir(const std::string& appDir) { return appDir.empty() ? std::string(KES_BIN_DIR) + "/" : appDir; }
 
 // Set 0 tags no text; set s > 0 puts two letters of its own before every text.
 std::string TextTag(int textSet)
@@ -101,10 +98,7 @@ std::string BenchProject::ModelName() const
     return i < core->ModelNames.size() ? core->ModelNames[i] : std::string("?");
 }
 
-std::int64_t BenchProject::ObjectArea() const
-{
-    return std::int64_t(doc.ObjDataAddrEnd) - doc.ObjDataAddr;
-}
+std::int64_t BenchProject::ObjectArea() const { return std::int64_t(doc.ObjDataAddrEnd) - doc.ObjDataAddr; }
 
 std::int64_t BenchProject::PageRoom()
 {

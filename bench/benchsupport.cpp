@@ -15,10 +15,7 @@
 
 namespace kes::bench {
 
-double Now()
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
+double Now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
 
 Timing Repeat(int runs, const std::function<double()>& once)
 {
@@ -167,9 +164,6 @@ void Comparison::Print(const std::string& otherName) const
     }
 }
 
-void PrintFigure(const std::string& name, double seconds)
-{
-    std::printf("figure %s %.9f\n", name.c_str(), seconds);
-}
+void PrintFigure(const std::string& name, double seconds) { std::printf("figure %s %.9f\n", name.c_str(), seconds); }
 
 } // namespace kes::bench

@@ -73,7 +73,7 @@ inline constexpr Off Ref = SingleRef, ModeBit = 23, OnBmp = 24, OffBmp = 25, Siz
 namespace VrgBmp {
 inline constexpr Off Ref = SingleRef, OrderType = 23, BoundsLen = 24, States = 25;
 inline constexpr Off Bound = 4; // bytes of a state's bound
-}
+} // namespace VrgBmp
 
 // Kind 5, static picture: 14 a picture block
 namespace StBmp {
@@ -121,7 +121,7 @@ inline constexpr Off Ref = SingleRef, RevType = 23, StateMode = 24, TotalState =
                      FontBytes = 28, FontName = 30;
 // Offsets in one message.
 inline constexpr Off Value = 0, Text = 4;
-}
+} // namespace MsgTxt
 
 // Kind 13, button:
 //   the references (RefTriple; read and notify with code -1 when not in use) |
@@ -132,10 +132,11 @@ inline constexpr Off Value = 0, Text = 4;
 //   then per state: a sized picture | a text block | a sized picture of the rendered text
 namespace LxBtn {
 inline constexpr Off WriteRef = RefTriple::WriteRef, ReadRef = RefTriple::ReadRef, NotifyRef = RefTriple::NotifyRef,
-                     NotifyBits = RefTriple::NotifyBits, TotalState = 42, RefKey = 43, Surface = 48, TxtHPos = 49, TxtVPos = 50, BmpHPos = 51, BmpVPos = 52, Transparent = 53,
-                     UserLevel = 54, Zeros = 55, BtnType = 62, Tail = 63;
+                     NotifyBits = RefTriple::NotifyBits, TotalState = 42, RefKey = 43, Surface = 48, TxtHPos = 49,
+                     TxtVPos = 50, BmpHPos = 51, BmpVPos = 52, Transparent = 53, UserLevel = 54, Zeros = 55,
+                     BtnType = 62, Tail = 63;
 inline constexpr std::size_t ZeroCount = 7;
-}
+} // namespace LxBtn
 
 // Kind 14, trend curve:
 //   14 ref | 23 u16 CurvePoints | 25 (ClearFlag << 4) + TrigFlag | 26 u16 CurveMin |
@@ -169,13 +170,14 @@ inline constexpr Off MetrolType = 14, MetrolIndex = 15, Picture = 16;
 }
 
 // Kind 20, value entry:
-//   the references (RefTriple, each stored as it is) | 42 ShowFlags | 43 RefKey | 44 UserLevel (low byte) | 45-47 reserved | 48 ObjFrame |
-//   49 HPos | 50 VPos | 51 ValType | 52 ValLen | 53 IntNum | 54 DecNum | 55 u32 ValMax |
-//   59 u32 ValMin; 63 bytes
+//   the references (RefTriple, each stored as it is) | 42 ShowFlags | 43 RefKey | 44 UserLevel (low byte) | 45-47
+//   reserved | 48 ObjFrame | 49 HPos | 50 VPos | 51 ValType | 52 ValLen | 53 IntNum | 54 DecNum | 55 u32 ValMax | 59
+//   u32 ValMin; 63 bytes
 namespace LxGetVal {
 inline constexpr Off WriteRef = RefTriple::WriteRef, ReadRef = RefTriple::ReadRef, NotifyRef = RefTriple::NotifyRef,
-                     NotifyBits = RefTriple::NotifyBits, ShowFlags = 42, RefKey = 43, UserLevel = 44, ObjFrame = 48, HPos = 49, VPos = 50, ValType = 51, ValLen = 52, IntNum = 53,
-                     DecNum = 54, ValMax = 55, ValMin = 59, Size = 63;
+                     NotifyBits = RefTriple::NotifyBits, ShowFlags = 42, RefKey = 43, UserLevel = 44, ObjFrame = 48,
+                     HPos = 49, VPos = 50, ValType = 51, ValLen = 52, IntNum = 53, DecNum = 54, ValMax = 55,
+                     ValMin = 59, Size = 63;
 }
 
 } // namespace kes::layout

@@ -59,8 +59,8 @@ bool SaneSide(std::uint16_t from, std::uint16_t to)
 
 bool SaneBox(RecReader& r)
 {
-    return r.Need(0, kObjRecMinSize) && SaneSide(r.U16(H::Left), r.U16(H::Right))
-           && SaneSide(r.U16(H::Top), r.U16(H::Bottom));
+    return r.Need(0, kObjRecMinSize) && SaneSide(r.U16(H::Left), r.U16(H::Right)) &&
+           SaneSide(r.U16(H::Top), r.U16(H::Bottom));
 }
 
 // The geometry's record (objects/objlayout.h: ObjGeom), checked before the object reads it

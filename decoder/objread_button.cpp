@@ -2,12 +2,12 @@
 // multi-state picture, button and lamp.
 #include "decoder/objreadutil.h"
 #include "decoder/setrecread.h"
+#include "objects/addrmode.h"
 #include "objects/tactbmp.h"
 #include "objects/tlight.h"
 #include "objects/tlxadvdevbmp.h"
 #include "objects/tlxbtn.h"
 #include "objects/tvrgbmp.h"
-#include "objects/addrmode.h"
 
 #include <algorithm>
 

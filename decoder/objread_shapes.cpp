@@ -52,8 +52,7 @@ int ReadCirMeter(TCirMeter& obj, RecReader& r)
     LoadRef(r, L::Ref, obj, obj.ExtraByte);
     obj.ValType = r.U8(L::ValType);
     obj.MeterMax = r.U16(L::MeterMax);
-    obj.MeterMin =
-        static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<std::int16_t>(r.U16(L::MeterMin))));
+    obj.MeterMin = static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<std::int16_t>(r.U16(L::MeterMin))));
     obj.MajorTicks = r.U8(L::MajorTicks);
     obj.MinorTicks = r.U8(L::MinorTicks);
     obj.FullCircle = r.U8(L::FullCircle) != 0;

@@ -12,10 +12,7 @@
 
 namespace kes::morvik {
 
-inline int StoredLength(const RecReader& r)
-{
-    return static_cast<int>(r.Size());
-}
+inline int StoredLength(const RecReader& r) { return static_cast<int>(r.Size()); }
 
 // The 9-byte device reference at off; fails the reader when it is cut off.
 inline void LoadRef(RecReader& r, std::size_t off, TLxDevRef& ref, std::uint8_t& fourth)

@@ -35,8 +35,7 @@ RecWriter BeginObjRec(RecOut& out, std::size_t pos, const TLxObj& obj);
 std::size_t PutObjPicture(RecWriter& w, std::size_t off, TLxObj& obj);
 // A picture block (PicBlock) of the bytes pack produces into a buffer of size bytes;
 // returns its size.
-template <typename Pack>
-std::size_t PutBands(RecWriter& w, std::size_t off, int size, Pack&& pack)
+template <typename Pack> std::size_t PutBands(RecWriter& w, std::size_t off, int size, Pack&& pack)
 {
     namespace P = layout::PicBlock;
     Bytes bands(size > 0 ? static_cast<std::size_t>(size) : 0);
@@ -60,15 +59,14 @@ std::size_t PutSizedPicture(RecWriter& w, std::size_t off, int width, int height
 
 // The three references of the button and the value entry and their notify byte
 // (RefTriple). A reference not in use is stored with code -1.
-void PutRefTriple(RecWriter& w, const TLxDevRef& write, const TLxDevRef& read, bool readUsed,
-                  const TLxDevRef& notify, bool notifyUsed, std::uint8_t notifyState, std::uint8_t notifyOrder);
+void PutRefTriple(RecWriter& w, const TLxDevRef& write, const TLxDevRef& read, bool readUsed, const TLxDevRef& notify,
+                  bool notifyUsed, std::uint8_t notifyState, std::uint8_t notifyOrder);
 // One byte of two nibbles: (high << 4) + the low nibble of low.
 inline std::uint8_t HighLow(int high, int low) { return static_cast<std::uint8_t>((high << 4) + (low & 0x0F)); }
 // A text block (TextBlock); returns its size.
 std::size_t PutCountedText(RecWriter& w, std::size_t off, const AnsiString& text);
 // Entry i of a per-state list, empty past its end.
-template <typename List>
-AnsiString EntryOr(const List& list, int i)
+template <typename List> AnsiString EntryOr(const List& list, int i)
 {
     return i >= 0 && static_cast<std::size_t>(i) < list.size() ? list[static_cast<std::size_t>(i)] : AnsiString();
 }

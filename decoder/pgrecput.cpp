@@ -33,9 +33,7 @@ void RecOut::Reach(std::size_t end)
 }
 
 RecWriter::RecWriter(RecOut& out, std::size_t start, std::uint16_t tag)
-    : out_(out)
-    , start_(start)
-    , sizeBefore_(out.Base().size())
+    : out_(out), start_(start), sizeBefore_(out.Base().size())
 {
     U16(layout::RecHead::Tag, tag);
 }
@@ -55,7 +53,10 @@ void RecWriter::U32(std::size_t off, std::uint32_t v)
     out_.PutRecBytes(start_, false, b.size(), b.data(), off);
 }
 
-void RecWriter::Raw(std::size_t off, ByteSpan bytes) { out_.PutRecBytes(start_, false, bytes.size(), bytes.data(), off); }
+void RecWriter::Raw(std::size_t off, ByteSpan bytes)
+{
+    out_.PutRecBytes(start_, false, bytes.size(), bytes.data(), off);
+}
 
 std::size_t RecWriter::Text(std::size_t off, const std::string& text)
 {

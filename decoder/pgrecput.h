@@ -27,11 +27,7 @@ void PutHeadBytes(Bytes& out, std::size_t offset, bool reverse, std::size_t n, c
 // The target of one encoding: the buffer and its mode.
 class RecOut {
 public:
-    RecOut(Bytes& base, int mode)
-        : base_(base)
-        , mode_(mode)
-    {
-    }
+    RecOut(Bytes& base, int mode) : base_(base), mode_(mode) {}
     Bytes& Base() { return base_; }
     int Mode() const { return mode_; }
     // False for a mode that writes nothing (anything but 1 and 2).

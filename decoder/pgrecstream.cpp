@@ -65,8 +65,8 @@ std::size_t PutObjPicture(RecWriter& w, std::size_t off, TLxObj& obj)
     return PutBands(w, off, obj.BmpSizeGet(), [&](std::span<std::uint8_t> dst) { obj.BmpDataGet(dst); });
 }
 
-void PutRefTriple(RecWriter& w, const TLxDevRef& write, const TLxDevRef& read, bool readUsed,
-                  const TLxDevRef& notify, bool notifyUsed, std::uint8_t notifyState, std::uint8_t notifyOrder)
+void PutRefTriple(RecWriter& w, const TLxDevRef& write, const TLxDevRef& read, bool readUsed, const TLxDevRef& notify,
+                  bool notifyUsed, std::uint8_t notifyState, std::uint8_t notifyOrder)
 {
     const auto put = [&](std::size_t off, const TLxDevRef& ref, bool used) {
         TLxDevRef stored = ref;

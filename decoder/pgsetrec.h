@@ -45,16 +45,16 @@ struct PgFunKeyRec {
     DevRefHead Write;
     DevRefHead Read;
     DevRefHead Notify;
-    std::uint8_t KeyIndex = 0;                          // 0..13
+    std::uint8_t KeyIndex = 0;                                // 0..13
     std::array<std::uint8_t, 4> Reserved{255, 255, 255, 255}; // password bytes, 255 = none
-    kes::BtnType ButtonType = kes::BtnType::None; // None: the key has no action
-    std::uint8_t Kind = 0; // 0x00, 0x10, 0x20
-    std::uint8_t ValueType = 0; // 0..3, 7 floating point
+    kes::BtnType ButtonType = kes::BtnType::None;             // None: the key has no action
+    std::uint8_t Kind = 0;                                    // 0x00, 0x10, 0x20
+    std::uint8_t ValueType = 0;                               // 0..3, 7 floating point
     std::uint8_t Width = 0;
     std::uint8_t ReadUsed = 0;
     std::uint8_t NotifyUsed = 0;
-    std::uint8_t NotifyOrder = 0; // 0 before the write, 1 after it
-    std::uint8_t NotifyState = 0; // 0 reset, 1 set
+    std::uint8_t NotifyOrder = 0;    // 0 before the write, 1 after it
+    std::uint8_t NotifyState = 0;    // 0 reset, 1 set
     std::uint8_t MultiStateFlag = 0; // multi-state keys: 0 next state, 1 previous state
     std::int32_t UserLevel = 0;      // 0..4
     std::uint8_t IntDigits = 0;

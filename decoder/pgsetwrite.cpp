@@ -7,10 +7,7 @@ namespace kes {
 
 namespace {
 
-bool IsValueKind(std::uint8_t kind)
-{
-    return kind == kes::kWordFlags || kind == kes::kEitherFlags;
-}
+bool IsValueKind(std::uint8_t kind) { return kind == kes::kWordFlags || kind == kes::kEitherFlags; }
 
 } // namespace
 

@@ -36,8 +36,7 @@ int PgHideChx(RecOut& out, std::size_t pos, const PgHideRec& rec);
 int PgJmpChx(RecOut& out, std::size_t pos, const PgJmpRec& rec);
 int PgJmpListChx(RecOut& out, std::size_t pos, const std::vector<PgJmpRec>& list);
 // 1001 of the key at position keyIndex (stored as the key index); 0 for a key without action.
-int PgFunKeyChx(RecOut& out, std::size_t pos, const PgFunKeyRec& key, int keyIndex,
-                SetRecForm form = SetRecForm::Page);
+int PgFunKeyChx(RecOut& out, std::size_t pos, const PgFunKeyRec& key, int keyIndex, SetRecForm form = SetRecForm::Page);
 int PgFunKeysChx(RecOut& out, std::size_t pos, const std::array<PgFunKeyRec, kFunKeyCount>& keys,
                  SetRecForm form = SetRecForm::Page);
 // 1002 of slot 0 (buzzer) or 1 (alarm lamp); 0 when its code is -1.

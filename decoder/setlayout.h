@@ -55,14 +55,13 @@ inline constexpr Off IntDigits = 2, DecDigits = 3, Maximum = 4, Minimum = 8, Inp
 inline constexpr Off Constant = 2, ConstantSize = 6;
 inline constexpr Off Step = 2, Bound = 4, StepSize = 8;
 inline constexpr Off TargetPage = 0, PageSize = 2;
-}
+} // namespace FunKeyTail
 
 // 1002, buzzer or alarm lamp:
 //   4 ref | 13 value type | 14 slot | 15 kind + width | 16 ON/OFF or operator | 17 u32 value;
 //   21 bytes
 namespace PgSys {
-inline constexpr Off Ref = 4, ValueType = 13, Slot = 14, KindWidth = 15, OnOffOrOperator = 16, Value = 17,
-                     Size = 21;
+inline constexpr Off Ref = 4, ValueType = 13, Slot = 14, KindWidth = 15, OnOffOrOperator = 16, Value = 17, Size = 21;
 }
 
 // 1006 page-number write, 1004 clock write: 4 ref; 13 bytes

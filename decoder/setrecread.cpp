@@ -13,7 +13,6 @@ namespace kes::morvik {
 
 namespace {
 
-
 // Station, address, link index, detail and bit index; present = flags byte not 0.
 void ReadRef(RecReader& r, std::size_t off, DevRefHead& ref)
 {
@@ -35,10 +34,7 @@ void ReadRefWithLinkFlag(RecReader& r, std::size_t off, DevRefHead& ref)
     ref.LinkFlag = flags >= 0x10;
 }
 
-int StoredLength(const RecReader& r)
-{
-    return static_cast<int>(r.Size());
-}
+int StoredLength(const RecReader& r) { return static_cast<int>(r.Size()); }
 
 // Fills a copy of dst and keeps it only when every field lay inside the record; fill
 // returns the bytes consumed.

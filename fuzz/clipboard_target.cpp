@@ -110,7 +110,8 @@ void PasteOnPage(World& w, const Bytes& block, bool whole, int times, int zoom)
     PutOnClipboard(whole ? w.ClipFmtPage() : w.ClipFmtObjects(), block);
     std::vector<Bytes> before;
     for (int i = 0; i < times; ++i)
-        PasteChecked(*page, [&] { whole ? page->MmPasteAllClick() : page->PopPasteClick(); }, before);
+        PasteChecked(
+            *page, [&] { whole ? page->MmPasteAllClick() : page->PopPasteClick(); }, before);
 
     // What the page holds stores and reads back whole.
     page->PgDataSave();
@@ -132,7 +133,8 @@ void PasteOnStartScreen(World& w, const Bytes& block, int times, int zoom)
     PutOnClipboard(w.ClipFmtObjects(), block);
     std::vector<Bytes> before;
     for (int i = 0; i < times; ++i)
-        PasteChecked(screen, [&] { screen.PopPasteClick(); }, before);
+        PasteChecked(
+            screen, [&] { screen.PopPasteClick(); }, before);
 
     screen.PgDataSave();
     const Bytes& stored = w.doc.StartScreenData->Data;

@@ -82,7 +82,8 @@ void ObjDataDbSetup(const std::string&)
 {
     Env& e = TheEnv();
     const std::filesystem::path shm("/dev/shm");
-    const std::filesystem::path base = std::filesystem::is_directory(shm) ? shm : std::filesystem::temp_directory_path();
+    const std::filesystem::path base =
+        std::filesystem::is_directory(shm) ? shm : std::filesystem::temp_directory_path();
     e.dir = (base / ("kes_fuzz_objdata_" + std::to_string(::getpid()))).string() + "/";
     std::filesystem::create_directories(e.dir);
     std::atexit([] { std::filesystem::remove_all(TheEnv().dir); });

@@ -2,8 +2,8 @@
 #include "fuzz/pagewalk_target.h"
 
 #include "app/model/lxtypecore.h"
-#include "app/project/pgread.h"
 #include "app/project/pgdataenc.h"
+#include "app/project/pgread.h"
 #include "decoder/morvik.h"
 #include "platform/fileio.h"
 

@@ -126,13 +126,26 @@ void TextFilesOneInput(const std::uint8_t* data, std::size_t size)
         return;
     const std::string_view text(reinterpret_cast<const char*>(data) + 2, size - 2);
     switch (data[0] & 7) {
-    case 0: ModelFile(text); break;
-    case 1: MachineList(text); break;
-    case 2: DeviceTable(data[1], text); break;
-    case 3: IniFile(text); break;
-    case 4: MessageFile(text); break;
-    case 5: CaptionFile(text); break;
-    default: break;
+    case 0:
+        ModelFile(text);
+        break;
+    case 1:
+        MachineList(text);
+        break;
+    case 2:
+        DeviceTable(data[1], text);
+        break;
+    case 3:
+        IniFile(text);
+        break;
+    case 4:
+        MessageFile(text);
+        break;
+    case 5:
+        CaptionFile(text);
+        break;
+    default:
+        break;
     }
 }
 

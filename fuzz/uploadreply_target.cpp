@@ -187,7 +187,7 @@ void UploadReplySetup(const std::string& programDir)
     e.checker = std::make_unique<UploadChecker>(programDir, programDir + "libMorvik.so");
     e.host = std::make_unique<FuzzHost>(*e.checker);
     LinkOptions o;
-    o.tickMs = 0;  // a time-out fires at the next turn of the event loop, which only a piece runs
+    o.tickMs = 0; // a time-out fires at the next turn of the event loop, which only a piece runs
     e.engine = std::make_unique<LinkEngine>(e.port, *e.host, o);
     e.doc.AppDir = programDir;
     e.core = std::make_unique<LxTypeCore>(e.doc);

@@ -280,16 +280,26 @@ std::string RangeLimitText(int format, int is32, int isMax)
     const bool wide = is32 == 1;
     if (isMax != 1)
         switch (ValFormatOf(format)) {
-        case ValFormat::Unsigned: case ValFormat::Hex: case ValFormat::Bcd: return "0";
-        case ValFormat::Signed: return wide ? "-2147483648" : "-32768";
-        default: return {};
+        case ValFormat::Unsigned:
+        case ValFormat::Hex:
+        case ValFormat::Bcd:
+            return "0";
+        case ValFormat::Signed:
+            return wide ? "-2147483648" : "-32768";
+        default:
+            return {};
         }
     switch (ValFormatOf(format)) {
-    case ValFormat::Unsigned: return wide ? "4294967295" : "65535";
-    case ValFormat::Signed: return wide ? "2147483647" : "32767";
-    case ValFormat::Hex: return wide ? "FFFFFFFF" : "FFFF";
-    case ValFormat::Bcd: return wide ? "99999999" : "9999";
-    default: return {};
+    case ValFormat::Unsigned:
+        return wide ? "4294967295" : "65535";
+    case ValFormat::Signed:
+        return wide ? "2147483647" : "32767";
+    case ValFormat::Hex:
+        return wide ? "FFFFFFFF" : "FFFF";
+    case ValFormat::Bcd:
+        return wide ? "99999999" : "9999";
+    default:
+        return {};
     }
 }
 

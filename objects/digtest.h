@@ -2,8 +2,8 @@
 // Number and text conversions in the value formats of panel objects and controller
 // addresses (kes::ValFormat, objects/valformat.h): unsigned and signed decimal, hexadecimal,
 // BCD (stored as the hexadecimal pattern of its decimal digits), octal (formatting only),
-// floating (entry check only), each 16 or 32 bits wide. A format parameter is its code. Pure functions; texts are AnsiString bytes.
-// Shared by the program, the panel object kinds and the record decoder.
+// floating (entry check only), each 16 or 32 bits wide. A format parameter is its code. Pure functions; texts are
+// AnsiString bytes. Shared by the program, the panel object kinds and the record decoder.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -38,10 +38,7 @@ private:
 };
 
 // Row y of a 32-bit image, written to.
-QRgb* RowOf(uchar* bits, qsizetype stride, int y)
-{
-    return reinterpret_cast<QRgb*>(bits + y * stride);
-}
+QRgb* RowOf(uchar* bits, qsizetype stride, int y) { return reinterpret_cast<QRgb*>(bits + y * stride); }
 
 // The column byte of band rows y0..y0+rows-1 at column x, sampling every step-th pixel.
 std::uint8_t ColumnByte(const PixelReader& px, int x, int y0, int rows, int stepX, int stepY)
@@ -188,10 +185,7 @@ void TLxObj::BmpModify(TBitmap& picture)
 // ---------------------------------------------------------------------------------------
 // 1:1 with a short last band: state pictures and texts rendered for the panel.
 
-int TLxObj::BtnBmpSizeGet(const TBitmap& bmp)
-{
-    return bmp.Width() * Bands(bmp.Height());
-}
+int TLxObj::BtnBmpSizeGet(const TBitmap& bmp) { return bmp.Width() * Bands(bmp.Height()); }
 
 void TLxObj::BtnBmpDataGet(std::span<std::uint8_t> dst, const TBitmap& bmp)
 {

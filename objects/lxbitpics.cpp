@@ -24,8 +24,7 @@ TColor ArtColour(char c)
     }
 }
 
-template <int I>
-TBitmap MakeBitPicture()
+template <int I> TBitmap MakeBitPicture()
 {
     TBitmap bmp(kBitPictureSide, kBitPictureSide);
     TCanvas& c = *bmp.Canvas();
@@ -35,8 +34,7 @@ TBitmap MakeBitPicture()
     return bmp;
 }
 
-template <std::size_t... I>
-constexpr std::array<BuiltinPictureEntry, sizeof...(I)> Entries(std::index_sequence<I...>)
+template <std::size_t... I> constexpr std::array<BuiltinPictureEntry, sizeof...(I)> Entries(std::index_sequence<I...>)
 {
     return {BuiltinPictureEntry{kBitPictureArt[I].Name, &MakeBitPicture<static_cast<int>(I)>}...};
 }

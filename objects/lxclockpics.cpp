@@ -5,10 +5,9 @@
 #include "objects/lxfont.h"
 #include "objects/lxpictures.h"
 
-namespace
-{
+namespace {
 
-constexpr const char* kSampleTexts[] = { "12:00:00", "SUN", "2000/01/01" };
+constexpr const char* kSampleTexts[] = {"12:00:00", "SUN", "2000/01/01"};
 
 template <int Format, int Font> TBitmap ClockSample()
 {
@@ -21,29 +20,21 @@ template <int Format> constexpr kes::BuiltinPictureEntry Entry(std::string_view 
 {
     switch (font) {
     case 0:
-        return { name, ClockSample<Format, 0> };
+        return {name, ClockSample<Format, 0>};
     case 1:
-        return { name, ClockSample<Format, 1> };
+        return {name, ClockSample<Format, 1>};
     case 2:
-        return { name, ClockSample<Format, 2> };
+        return {name, ClockSample<Format, 2>};
     default:
-        return { name, ClockSample<Format, 3> };
+        return {name, ClockSample<Format, 3>};
     }
 }
 
 const kes::BuiltinPictureEntry kClockSamples[] = {
-    Entry<0>("HHMMSS_805", 0),
-    Entry<0>("HHMMSS_808", 1),
-    Entry<0>("HHMMSS_1208", 2),
-    Entry<0>("HHMMSS_1608", 3),
-    Entry<1>("SUN_805", 0),
-    Entry<1>("SUN_808", 1),
-    Entry<1>("SUN_1208", 2),
-    Entry<1>("SUN_1608", 3),
-    Entry<2>("YYYYMMSS_805", 0),
-    Entry<2>("YYYYMMSS_808", 1),
-    Entry<2>("YYYYMMSS_1208", 2),
-    Entry<2>("YYYYMMSS_1608", 3),
+    Entry<0>("HHMMSS_805", 0),   Entry<0>("HHMMSS_808", 1),    Entry<0>("HHMMSS_1208", 2),
+    Entry<0>("HHMMSS_1608", 3),  Entry<1>("SUN_805", 0),       Entry<1>("SUN_808", 1),
+    Entry<1>("SUN_1208", 2),     Entry<1>("SUN_1608", 3),      Entry<2>("YYYYMMSS_805", 0),
+    Entry<2>("YYYYMMSS_808", 1), Entry<2>("YYYYMMSS_1208", 2), Entry<2>("YYYYMMSS_1608", 3),
 };
 
 const kes::BuiltinPictureRegistrar kRegisterClockSamples(kClockSamples);

@@ -24,10 +24,7 @@ constexpr PanelFontInfo kPanelFonts[kPanelFontCount] = {
 
 } // namespace
 
-const PanelFontInfo& PanelFont(int index)
-{
-    return kPanelFonts[index >= 0 && index < kPanelFontCount ? index : 0];
-}
+const PanelFontInfo& PanelFont(int index) { return kPanelFonts[index >= 0 && index < kPanelFontCount ? index : 0]; }
 
 int PanelFontForPointSize(int pointSize)
 {

@@ -27,10 +27,7 @@ bool LoadBuiltinPicture(std::string_view name, TBitmap& dst);
 
 // Registers a table from a translation unit's static initialisation.
 struct BuiltinPictureRegistrar {
-    explicit BuiltinPictureRegistrar(std::span<const BuiltinPictureEntry> entries)
-    {
-        RegisterBuiltinPictures(entries);
-    }
+    explicit BuiltinPictureRegistrar(std::span<const BuiltinPictureEntry> entries) { RegisterBuiltinPictures(entries); }
 };
 
 } // namespace kes

@@ -96,10 +96,7 @@ void TextBandsGet(std::span<std::uint8_t> dst, const TFont& font, const AnsiStri
     TLxObj::BtnBmpDataGet(dst, scratch);
 }
 
-int BandBytes(int w, int h)
-{
-    return w <= 0 || h <= 0 ? 0 : w * ((h + 7) / 8);
-}
+int BandBytes(int w, int h) { return w <= 0 || h <= 0 ? 0 : w * ((h + 7) / 8); }
 
 TSize FitBandBudget(int w, int h, int budget)
 {
@@ -166,15 +163,9 @@ int TStateBmpObj::ShownIndex() const
     return i >= 0 && i < count ? i : -1;
 }
 
-TBitmap* TStateBmpObj::StateBmp(int i)
-{
-    return PictureAt(BmpList, i);
-}
+TBitmap* TStateBmpObj::StateBmp(int i) { return PictureAt(BmpList, i); }
 
-const TBitmap* TStateBmpObj::StateBmp(int i) const
-{
-    return PictureAt(BmpList, i);
-}
+const TBitmap* TStateBmpObj::StateBmp(int i) const { return PictureAt(BmpList, i); }
 
 bool TStateBmpObj::BmpLoad(const std::string& file, int w, int h)
 {
@@ -226,9 +217,6 @@ void TStateBmpObj::PaintData(int panelWidth, int panelHeight, std::span<std::uin
     PaintDataWith(panelWidth, panelHeight, bands, [this] { BmpRePaint(); });
 }
 
-int TStateBmpObj::PrePrnObjInf(TBitmap& page, int x, int y)
-{
-    return PrintDeviceLine(*this, page, x, y, DevText);
-}
+int TStateBmpObj::PrePrnObjInf(TBitmap& page, int x, int y) { return PrintDeviceLine(*this, page, x, y, DevText); }
 
 } // namespace kes

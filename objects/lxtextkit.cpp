@@ -5,8 +5,7 @@
 
 #include <cstdlib>
 
-namespace kes
-{
+namespace kes {
 
 int FrameTextOffset(std::uint8_t frame, int width, int height, int thinAbove)
 {
@@ -26,10 +25,7 @@ void ShrinkToPanel(TLxObj& obj)
     obj.Picture.SetSize(obj.Picture.Width() / gw, obj.Picture.Height() / gh);
 }
 
-void GrowFromPanel(TLxObj& obj)
-{
-    GridStretch(obj.Picture, obj.GridWidth, obj.GridHeight);
-}
+void GrowFromPanel(TLxObj& obj) { GridStretch(obj.Picture, obj.GridWidth, obj.GridHeight); }
 
 int PrintDeviceLine(TLxObj& obj, TBitmap& page, int x, int y, const std::string& devText)
 {

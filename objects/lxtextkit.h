@@ -8,8 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kes
-{
+namespace kes {
 
 // Offset of the text area inside an object's frame, at panel resolution (the area runs
 // from (offset, offset) and is 2 x offset narrower and lower than the picture). A double

@@ -126,15 +126,15 @@ struct HeldTexts {
 
 struct ObjKindFacts {
     ObjKind Kind;
-    const char* ClassName;           // "TStTxt", ...
+    const char* ClassName;             // "TStTxt", ...
     std::unique_ptr<TLxObj> (*Make)(); // an object of the kind with its class's defaults
     DevRefs Refs;
     FontUse Font;
     RecordForm Record;
-    bool KeepsSquare;  // a resize keeps its picture square (the round meter)
-    bool Transparent;  // always painted with SRCAND over what lies below (the geometry)
-    int CaptionMsg;    // message number of the kind's print caption
-    OperatorFields (*Operated)(TLxObj& obj); // null: the kind binds no key and asks no level
+    bool KeepsSquare;                                // a resize keeps its picture square (the round meter)
+    bool Transparent;                                // always painted with SRCAND over what lies below (the geometry)
+    int CaptionMsg;                                  // message number of the kind's print caption
+    OperatorFields (*Operated)(TLxObj& obj);         // null: the kind binds no key and asks no level
     HeldTexts (*Texts)(const TLxObj& obj) = nullptr; // null: the kind holds no texts
 };
 

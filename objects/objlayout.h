@@ -32,11 +32,10 @@ inline constexpr Off Code = 0, Flags = 4, Station = 5, Link = 6, Fourth = 7, Bit
 //   24 + 4n u16 picture byte count m | 26 + 4n the picture in band format
 // The record length is 26 + 4n + m.
 namespace ObjGeom {
-inline constexpr Off Shape = 14, PenStyle = 15, PenWidth = 16, DrawType = 17, Transparent = 18, Count = 19,
-                     Points = 20;
+inline constexpr Off Shape = 14, PenStyle = 15, PenWidth = 16, DrawType = 17, Transparent = 18, Count = 19, Points = 20;
 inline constexpr std::size_t PointSize = 4;
 // After the points: picture width, height and byte count.
 inline constexpr Off TailWidth = 0, TailHeight = 2, TailCount = 4, TailSize = 6;
-}
+} // namespace ObjGeom
 
 } // namespace kes::layout

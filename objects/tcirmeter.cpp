@@ -37,15 +37,9 @@ TCirMeter::TCirMeter()
     BmpRePaint();
 }
 
-double TCirMeter::Sweep() const
-{
-    return FullCircle ? 2 * kPi : 5 * kPi / 3;
-}
+double TCirMeter::Sweep() const { return FullCircle ? 2 * kPi : 5 * kPi / 3; }
 
-double TCirMeter::StartAngle() const
-{
-    return FullCircle ? kPi / 2 : -kPi / 3;
-}
+double TCirMeter::StartAngle() const { return FullCircle ? kPi / 2 : -kPi / 3; }
 
 // ---------------------------------------------------------------------------------------
 // Label texts
@@ -217,10 +211,7 @@ void TCirMeter::MeterPoint(std::uint32_t v)
     Invalidate();
 }
 
-void TCirMeter::Paint(TCanvas& canvas)
-{
-    kes::StretchPaint(*this, canvas);
-}
+void TCirMeter::Paint(TCanvas& canvas) { kes::StretchPaint(*this, canvas); }
 
 bool TCirMeter::PaintsOpaqueBox() const
 {
@@ -232,7 +223,4 @@ void TCirMeter::PaintData(int panelWidth, int panelHeight, std::span<std::uint8_
     PaintDataWith(panelWidth, panelHeight, bands, [this] { MeterPoint(CurVal); });
 }
 
-int TCirMeter::PrePrnObjInf(TBitmap& page, int x, int y)
-{
-    return kes::PrintDeviceLine(*this, page, x, y, DevText);
-}
+int TCirMeter::PrePrnObjInf(TBitmap& page, int x, int y) { return kes::PrintDeviceLine(*this, page, x, y, DevText); }

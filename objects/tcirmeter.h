@@ -12,8 +12,8 @@ class TCirMeter : public TLxObj, public TLxDevRef {
 public:
     TCirMeter();
 
-    int DialRadius = 0;        // height / 2, set by every repaint
-    std::uint8_t ValType = 0;  // low nibble: label format 0 unsigned, 1 signed, 2 hex, 3 BCD
+    int DialRadius = 0;       // height / 2, set by every repaint
+    std::uint8_t ValType = 0; // low nibble: label format 0 unsigned, 1 signed, 2 hex, 3 BCD
     std::uint32_t MeterMax = 100;
     std::uint32_t MeterMin = 0;
     std::uint8_t MajorTicks = 3; // numbered ticks; fewer than 2 are drawn as 2

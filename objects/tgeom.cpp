@@ -122,8 +122,8 @@ void TGeom::ObjGeomSet(TGeomType kind, std::span<const TPoint> points, int x1, i
 
 void TGeom::SetPolyPt(std::span<const TPoint> points)
 {
-    const int n = static_cast<int>(std::min<std::size_t>({points.size(), static_cast<std::size_t>(PointCount),
-                                                           static_cast<std::size_t>(kMaxPoints)}));
+    const int n = static_cast<int>(std::min<std::size_t>(
+        {points.size(), static_cast<std::size_t>(PointCount), static_cast<std::size_t>(kMaxPoints)}));
     PointCount = n;
     if (n == 0)
         return;
@@ -241,10 +241,7 @@ void TGeom::DrawLine()
     Invalidate();
 }
 
-void TGeom::DrawRect()
-{
-    Picture.Canvas()->Rectangle(0, 0, Picture.Width(), Picture.Height());
-}
+void TGeom::DrawRect() { Picture.Canvas()->Rectangle(0, 0, Picture.Width(), Picture.Height()); }
 
 void TGeom::DrawRectF()
 {
@@ -257,15 +254,9 @@ void TGeom::DrawRectF()
     brush = saved;
 }
 
-void TGeom::DrawCir()
-{
-    Picture.Canvas()->Ellipse(0, 0, Picture.Width(), Picture.Height());
-}
+void TGeom::DrawCir() { Picture.Canvas()->Ellipse(0, 0, Picture.Width(), Picture.Height()); }
 
-void TGeom::DrawCirF()
-{
-    DrawFilled(&TGeom::DrawCir);
-}
+void TGeom::DrawCirF() { DrawFilled(&TGeom::DrawCir); }
 
 void TGeom::DrawCurve()
 {
@@ -285,14 +276,11 @@ void TGeom::DrawChord()
 {
     const std::optional<Quarter> q = CornerQuarter(DrawType, Picture.Width(), Picture.Height());
     if (q)
-        Picture.Canvas()->Chord(q->box.Left, q->box.Top, q->box.Right, q->box.Bottom, q->start.x, q->start.y,
-                                q->end.x, q->end.y);
+        Picture.Canvas()->Chord(q->box.Left, q->box.Top, q->box.Right, q->box.Bottom, q->start.x, q->start.y, q->end.x,
+                                q->end.y);
 }
 
-void TGeom::DrawChordF()
-{
-    DrawFilled(&TGeom::DrawChord);
-}
+void TGeom::DrawChordF() { DrawFilled(&TGeom::DrawChord); }
 
 void TGeom::DrawPie()
 {
@@ -302,10 +290,7 @@ void TGeom::DrawPie()
                               q->end.y);
 }
 
-void TGeom::DrawPieF()
-{
-    DrawFilled(&TGeom::DrawPie);
-}
+void TGeom::DrawPieF() { DrawFilled(&TGeom::DrawPie); }
 
 void TGeom::DrawPoly()
 {
@@ -333,10 +318,7 @@ void TGeom::DrawPoly()
 // ---------------------------------------------------------------------------------------
 // Painting
 
-void TGeom::Paint(TCanvas& canvas)
-{
-    PaintWith(canvas, SRCAND);
-}
+void TGeom::Paint(TCanvas& canvas) { PaintWith(canvas, SRCAND); }
 
 bool TGeom::PaintsOpaqueBox() const
 {

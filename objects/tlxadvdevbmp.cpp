@@ -2,13 +2,10 @@
 #include "objects/tlxadvdevbmp.h"
 #include "objects/objkind.h"
 
-#include "objects/lxpictures.h"
 #include "objects/addrmode.h"
+#include "objects/lxpictures.h"
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 TLxAdvDevBmp::TLxAdvDevBmp()
 {

@@ -2,9 +2,9 @@
 #include "objects/tlxbtn.h"
 #include "objects/objkind.h"
 
+#include "objects/addrmode.h"
 #include "objects/lxtextkit.h"
 #include "objects/tlxval.h"
-#include "objects/addrmode.h"
 
 #include <algorithm>
 
@@ -91,15 +91,9 @@ void TLxBtn::SetCurVal(std::uint32_t v)
     }
 }
 
-TBitmap* TLxBtn::StateBmp(int i)
-{
-    return kes::PictureAt(BmpList, i);
-}
+TBitmap* TLxBtn::StateBmp(int i) { return kes::PictureAt(BmpList, i); }
 
-const TBitmap* TLxBtn::StateBmp(int i) const
-{
-    return kes::PictureAt(BmpList, i);
-}
+const TBitmap* TLxBtn::StateBmp(int i) const { return kes::PictureAt(BmpList, i); }
 
 bool TLxBtn::BmpLoad(const std::string& file)
 {
@@ -183,10 +177,7 @@ int TLxBtn::TxtHeight(int i) const
     return std::max(0, std::min(TextSize(i).cy, room));
 }
 
-int TLxBtn::TxtBmpSizeGet(int i) const
-{
-    return kes::BandBytes(TxtWidth(i), TxtHeight(i));
-}
+int TLxBtn::TxtBmpSizeGet(int i) const { return kes::BandBytes(TxtWidth(i), TxtHeight(i)); }
 
 void TLxBtn::TxtBmpDataGet(std::span<std::uint8_t> dst, int i) const
 {

@@ -31,12 +31,6 @@ void TLxCurve::BmpRePaint()
     c.Brush = saved;
 }
 
-int TLxCurve::PrePrnObjInf(TBitmap& page, int x, int y)
-{
-    return kes::PrintDeviceLine(*this, page, x, y, DevText);
-}
+int TLxCurve::PrePrnObjInf(TBitmap& page, int x, int y) { return kes::PrintDeviceLine(*this, page, x, y, DevText); }
 
-TLxXyCurve::TLxXyCurve()
-{
-    SetObjType(kes::KindCode(kes::ObjKind::LxXyCurve));
-}
+TLxXyCurve::TLxXyCurve() { SetObjType(kes::KindCode(kes::ObjKind::LxXyCurve)); }

@@ -13,8 +13,8 @@ public:
 
     std::int32_t CurveMax = 1000; // value axis; stored as 16 bits
     std::int32_t CurveMin = 0;
-    std::uint8_t TrigFlag = 0;  // 0..3, offered as 1..4; low nibble of its stored byte
-    std::uint8_t ClearFlag = 0; // 0..3, offered as 1..4; high nibble
+    std::uint8_t TrigFlag = 0;    // 0..3, offered as 1..4; low nibble of its stored byte
+    std::uint8_t ClearFlag = 0;   // 0..3, offered as 1..4; high nibble
     std::int32_t CurvePoints = 2; // points shown; stored as 16 bits
 
     void BmpRePaint() override;

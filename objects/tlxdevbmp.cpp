@@ -73,7 +73,4 @@ void TLxDevBmp::PaintData(int panelWidth, int panelHeight, std::span<std::uint8_
     PaintDataWith(panelWidth, panelHeight, bands, [this] { BmpRePaint(); });
 }
 
-int TLxDevBmp::PrePrnObjInf(TBitmap& page, int x, int y)
-{
-    return kes::PrintDeviceLine(*this, page, x, y, DevText);
-}
+int TLxDevBmp::PrePrnObjInf(TBitmap& page, int x, int y) { return kes::PrintDeviceLine(*this, page, x, y, DevText); }

@@ -130,10 +130,7 @@ private:
 
 } // namespace
 
-void* TLxObj::operator new(std::size_t size)
-{
-    return ObjMemory::Of().Take(size);
-}
+void* TLxObj::operator new(std::size_t size) { return ObjMemory::Of().Take(size); }
 
 void TLxObj::operator delete(void* p, std::size_t size) noexcept
 {
@@ -272,10 +269,7 @@ AnsiString TLxObj::GetObjSize() const
     return "(" + std::to_string(Width / Zoom() / GridW()) + "," + std::to_string(Height / Zoom() / GridH()) + ")";
 }
 
-AnsiString TLxObj::GetObjLocateSize() const
-{
-    return "(X,Y)=" + GetObjLocate() + ",(W,H)=" + GetObjSize();
-}
+AnsiString TLxObj::GetObjLocateSize() const { return "(X,Y)=" + GetObjLocate() + ",(W,H)=" + GetObjSize(); }
 
 // ---------------------------------------------------------------------------------------
 // Selection and painting
@@ -302,23 +296,20 @@ void TLxObj::SelRect(TCanvas& canvas)
     const int mw = w / 2;
     const int mh = h / 2;
     const TRect handles[8] = {
-        {0, 0, 2 * z, 2 * z},                  // top-left
-        {mw - z, 0, mw + z, 2 * z},            // top-middle
-        {w - 2 * z, 0, w, 2 * z},              // top-right
-        {w - 2 * z, mh - z, w, mh + z},        // right-middle
-        {w - 2 * z, h - 2 * z, w, h},          // bottom-right
-        {mw - z, h - 2 * z, mw + z, h},        // bottom-middle
-        {0, h - 2 * z, 2 * z, h},              // bottom-left
-        {0, mh - z, 2 * z, mh + z},            // left-middle
+        {0, 0, 2 * z, 2 * z},           // top-left
+        {mw - z, 0, mw + z, 2 * z},     // top-middle
+        {w - 2 * z, 0, w, 2 * z},       // top-right
+        {w - 2 * z, mh - z, w, mh + z}, // right-middle
+        {w - 2 * z, h - 2 * z, w, h},   // bottom-right
+        {mw - z, h - 2 * z, mw + z, h}, // bottom-middle
+        {0, h - 2 * z, 2 * z, h},       // bottom-left
+        {0, mh - z, 2 * z, mh + z},     // left-middle
     };
     for (const TRect& r : handles)
         canvas.Rectangle(r);
 }
 
-void TLxObj::Paint(TCanvas& canvas)
-{
-    PaintWith(canvas, SRCCOPY);
-}
+void TLxObj::Paint(TCanvas& canvas) { PaintWith(canvas, SRCCOPY); }
 
 bool TLxObj::PaintsOpaqueBox() const
 {
@@ -349,10 +340,7 @@ void TLxObj::SelDashFrame(TCanvas& canvas)
         RightBottomLines(canvas, Width, Height, psDot);
 }
 
-void TLxObj::ShadowPaint(TCanvas& canvas)
-{
-    RightBottomLines(canvas, Width, Height, psSolid);
-}
+void TLxObj::ShadowPaint(TCanvas& canvas) { RightBottomLines(canvas, Width, Height, psSolid); }
 
 // ---------------------------------------------------------------------------------------
 // Picture
@@ -396,10 +384,7 @@ void TLxObj::ObjFramePaint()
     c.Pen.Width = 1;
 }
 
-void TLxObj::BmpClear()
-{
-    Picture.Canvas()->FillRect(Rect(0, 0, Picture.Width(), Picture.Height()));
-}
+void TLxObj::BmpClear() { Picture.Canvas()->FillRect(Rect(0, 0, Picture.Width(), Picture.Height())); }
 
 void TLxObj::BmpCopyIn(const TBitmap&, int) {}
 
@@ -511,9 +496,9 @@ int TLxObj::BaseObjTempChx(std::FILE* file, unsigned pos) const
     std::array<std::uint8_t, kObjHeaderSize> h{};
     HeaderFields(h);
     const long at = static_cast<long>(pos);
-    if (!TempRecord(file, at + L::Kind, &h[L::Kind], L::Length - L::Kind, false)
-        || !TempRecord(file, at + L::Left, &h[L::Left], L::FontStyle - L::Left, false)
-        || !TempRecord(file, at + L::FontSize, &h[L::FontSize], 1, false))
+    if (!TempRecord(file, at + L::Kind, &h[L::Kind], L::Length - L::Kind, false) ||
+        !TempRecord(file, at + L::Left, &h[L::Left], L::FontStyle - L::Left, false) ||
+        !TempRecord(file, at + L::FontSize, &h[L::FontSize], 1, false))
         return 0;
     return kObjHeaderSize;
 }
@@ -557,20 +542,11 @@ bool TLxObj::TempRecord(std::FILE* file, long position, const void* src, std::si
 // ---------------------------------------------------------------------------------------
 // Kinds' own records: none in the base.
 
-int TLxObj::ObjTempChx(std::FILE*, unsigned)
-{
-    return 0;
-}
+int TLxObj::ObjTempChx(std::FILE*, unsigned) { return 0; }
 
-int TLxObj::ObjDataChx(kes::Bytes&, std::size_t)
-{
-    return 0;
-}
+int TLxObj::ObjDataChx(kes::Bytes&, std::size_t) { return 0; }
 
-int TLxObj::DataToObj(kes::ByteSpan, unsigned)
-{
-    return 0;
-}
+int TLxObj::DataToObj(kes::ByteSpan, unsigned) { return 0; }
 
 // ---------------------------------------------------------------------------------------
 // Page images
@@ -609,10 +585,7 @@ void TLxObj::PaintDataWith(int panelWidth, int panelHeight, std::span<std::uint8
 // ---------------------------------------------------------------------------------------
 // Print caption and keys
 
-int TLxObj::PrePrnObjInf(TBitmap& page, int x, int y)
-{
-    return PrePrnObjBasicInf(page, x, y);
-}
+int TLxObj::PrePrnObjInf(TBitmap& page, int x, int y) { return PrePrnObjBasicInf(page, x, y); }
 
 int TLxObj::PrePrnObjBasicInf(TBitmap& page, int x, int y)
 {

@@ -3,8 +3,7 @@
 // more of it than the header, and it adds nothing to a page image.
 #include "objects/tlxobj.h"
 
-class TLxPage : public TLxObj
-{
+class TLxPage : public TLxObj {
 public:
     TLxPage();
 

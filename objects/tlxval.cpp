@@ -9,11 +9,9 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace kes
-{
+namespace kes {
 
-namespace
-{
+namespace {
 
 std::string Hex(std::uint32_t v)
 {
@@ -231,7 +229,4 @@ void TLxVal::PaintData(int panelWidth, int panelHeight, std::span<std::uint8_t> 
     Picture = editorPicture;
 }
 
-int TLxVal::PrePrnObjInf(TBitmap& page, int x, int y)
-{
-    return kes::PrintDeviceLine(*this, page, x, y, DevText);
-}
+int TLxVal::PrePrnObjInf(TBitmap& page, int x, int y) { return kes::PrintDeviceLine(*this, page, x, y, DevText); }

@@ -10,8 +10,7 @@
 #include <cstdint>
 #include <string>
 
-namespace kes
-{
+namespace kes {
 
 // The value as the panel shows it. valType: 0 unsigned decimal, 1 signed decimal (a sign,
 // then the magnitude; 16-bit when valLen is 0), 2 hexadecimal with "H", 3 BCD and 4 ASCII
@@ -25,10 +24,10 @@ struct ValuePattern {
     int ValType = 0;
     int IntNum = 0;
     int DecNum = 0;
-    char Digit = '0'; // the character of a digit cell
+    char Digit = '0';        // the character of a digit cell
     bool AllIntCells = true; // false: one integer cell stands for the integer part
-    std::uint8_t HPos = 0; // 0 left, 1 right, 2 centre
-    int VPos = -1; // 0 top, 1 bottom, 2 centre; -1 always centred
+    std::uint8_t HPos = 0;   // 0 left, 1 right, 2 centre
+    int VPos = -1;           // 0 top, 1 bottom, 2 centre; -1 always centred
 };
 // Draws the pattern of digit cells into obj's picture at panel resolution inside its
 // frame, then spreads it over the grid. Nothing but the frame when the cells do not fit.
@@ -40,8 +39,7 @@ void DrawValueFace(TLxObj& obj, const std::string& text, std::uint8_t hpos, std:
 
 } // namespace kes
 
-class TLxVal : public TLxObj, public TLxDevRef
-{
+class TLxVal : public TLxObj, public TLxDevRef {
 public:
     TLxVal();
 
@@ -51,8 +49,8 @@ public:
     std::uint8_t IntNum = 5;
     std::uint8_t DecNum = 0;
     std::uint8_t HZero = 0; // 0 none, 1 blink (the panel's), 2 leading zeros
-    std::uint8_t VPos = 2; // 0 top, 1 bottom, 2 centre
-    std::uint8_t HPos = 0; // 0 left, 1 right, 2 centre
+    std::uint8_t VPos = 2;  // 0 top, 1 bottom, 2 centre
+    std::uint8_t HPos = 0;  // 0 left, 1 right, 2 centre
     std::uint32_t CurVal = 0;
 
     AnsiString ValToStr(std::uint32_t v) const;

@@ -4,10 +4,9 @@
 
 #include "objects/lxpictures.h"
 
-namespace
-{
+namespace {
 
-const char* const kPrefixes[] = { "SLENGTH", "SSQUARE", "SCUBIC", "SWEIGHT", "SSPD", "STIME", "STEMP" };
+const char* const kPrefixes[] = {"SLENGTH", "SSQUARE", "SCUBIC", "SWEIGHT", "SSPD", "STIME", "STEMP"};
 
 } // namespace
 

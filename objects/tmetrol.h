@@ -5,19 +5,18 @@
 
 #include <cstdint>
 
-class TMetrol : public TLxObj
-{
+class TMetrol : public TLxObj {
 public:
     TMetrol();
 
     std::int32_t MetrolIndex = 0; // which symbol of the quantity, from 0
-    std::int32_t MetrolType = 0; // the quantity, 0..6
+    std::int32_t MetrolType = 0;  // the quantity, 0..6
     AnsiString MetrolPicName = "SLENGTH_1";
     AnsiString MetrolPrefix = "SLENGTH";
     AnsiString MetrolSuffix = "_1";
 
     // Symbols per quantity, in MetrolType order.
-    static constexpr int kSymbolCounts[7] = { 7, 6, 4, 4, 4, 4, 2 };
+    static constexpr int kSymbolCounts[7] = {7, 6, 4, 4, 4, 4, 2};
 
     // Store the quantity (an unknown one keeps the prefix) or the index and rebuild the
     // picture name; neither redraws.

@@ -53,8 +53,8 @@ int TMsgTxt::StateForValue(std::uint32_t v) const
         // The first bound not above the value wins.
         const int width = StateMode & 0x0F;
         for (int i = 0; i < count; ++i) {
-            if (width == 0
-                && static_cast<std::int16_t>(StateVal[i] & 0xFFFFu) <= static_cast<std::int16_t>(v & 0xFFFFu))
+            if (width == 0 &&
+                static_cast<std::int16_t>(StateVal[i] & 0xFFFFu) <= static_cast<std::int16_t>(v & 0xFFFFu))
                 return i;
             if (width == 1 && static_cast<std::int32_t>(StateVal[i]) <= static_cast<std::int32_t>(v))
                 return i;
@@ -108,8 +108,8 @@ void TMsgTxt::CurRangeSelect(std::uint32_t v)
             const int dx = dir == 2 ? -d : dir == 3 ? d : 0;
             const int dy = dir == 0 ? -d : dir == 1 ? d : 0;
             // The part pushed past one edge comes back at the other.
-            for (int wrapX : { 0, dx < 0 ? w : dx > 0 ? -w : 0 })
-                for (int wrapY : { 0, dy < 0 ? h : dy > 0 ? -h : 0 })
+            for (int wrapX : {0, dx < 0 ? w : dx > 0 ? -w : 0})
+                for (int wrapY : {0, dy < 0 ? h : dy > 0 ? -h : 0})
                     BitBlt(c, dx + wrapX, dy + wrapY, w, h, *text.Canvas(), 0, 0, SRCAND);
         }
         kes::GrowFromPanel(*this);
@@ -162,10 +162,7 @@ void TMsgTxt::BmpRePaint()
     Invalidate();
 }
 
-int TMsgTxt::PrePrnObjInf(TBitmap& page, int x, int y)
-{
-    return kes::PrintDeviceLine(*this, page, x, y, DevText);
-}
+int TMsgTxt::PrePrnObjInf(TBitmap& page, int x, int y) { return kes::PrintDeviceLine(*this, page, x, y, DevText); }
 
 int TMsgTxt::TxtWidth(int i) const
 {
@@ -181,10 +178,7 @@ int TMsgTxt::TxtHeight(int i) const
     return Picture.Canvas()->TextHeight(Messages[i]);
 }
 
-int TMsgTxt::MsgBmpSizeGet(int i) const
-{
-    return TxtWidth(i) * ((TxtHeight(i) + 7) / 8);
-}
+int TMsgTxt::MsgBmpSizeGet(int i) const { return TxtWidth(i) * ((TxtHeight(i) + 7) / 8); }
 
 void TMsgTxt::MsgBmpDataGet(std::span<std::uint8_t> dst, int i) const
 {

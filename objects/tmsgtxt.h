@@ -9,8 +9,7 @@
 #include <functional>
 #include <vector>
 
-class TMsgTxt : public TLxObj, public TLxDevRef
-{
+class TMsgTxt : public TLxObj, public TLxDevRef {
 public:
     TMsgTxt();
 
@@ -18,7 +17,7 @@ public:
     static constexpr int kMaxMessageWidth = 250;
     static constexpr const char* kTooLongText = "Message Length > 250!!";
 
-    std::uint8_t MoveFlag = 1; // blink phase of the moving preview
+    std::uint8_t MoveFlag = 1;   // blink phase of the moving preview
     std::int32_t MoveOffset = 0; // run offset of the moving preview, in dots
     // High nibble 0 bit mode, else value mode; low nibble 0 16-bit, 1 32-bit value.
     std::uint8_t StateMode = 0;

@@ -38,10 +38,7 @@ TProgBar::TProgBar()
     BmpRePaint();
 }
 
-void TProgBar::SetBarDir(std::uint8_t direction)
-{
-    ProgBarDirect = direction;
-}
+void TProgBar::SetBarDir(std::uint8_t direction) { ProgBarDirect = direction; }
 
 void TProgBar::BmpRePaint()
 {
@@ -125,7 +122,4 @@ void TProgBar::PaintData(int panelWidth, int panelHeight, std::span<std::uint8_t
     PaintDataWith(panelWidth, panelHeight, bands, [this] { SetCurVal(CurVal); });
 }
 
-int TProgBar::PrePrnObjInf(TBitmap& page, int x, int y)
-{
-    return kes::PrintDeviceLine(*this, page, x, y, DevText);
-}
+int TProgBar::PrePrnObjInf(TBitmap& page, int x, int y) { return kes::PrintDeviceLine(*this, page, x, y, DevText); }

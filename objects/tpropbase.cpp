@@ -117,13 +117,10 @@ void SetComboVal(TPropComboVal* row, std::int32_t index, std::int32_t first, std
     row->Count = count;
 }
 
-void SetComboBmpIndex(TPropComboBmp* row, std::int32_t index)
-{
-    row->ItemIndex = index;
-}
+void SetComboBmpIndex(TPropComboBmp* row, std::int32_t index) { row->ItemIndex = index; }
 
 void SetTextValRange(TPropTextVal* row, std::int32_t max, std::int32_t min, std::int32_t isSigned, std::int32_t width,
-    std::int32_t value)
+                     std::int32_t value)
 {
     row->Max = max;
     row->Min = min;

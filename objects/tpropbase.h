@@ -34,8 +34,7 @@ enum : std::uint8_t {
 
 class TPropParent;
 
-class TPropBase
-{
+class TPropBase {
 public:
     TPropBase() = default;
     virtual ~TPropBase() = default;
@@ -43,9 +42,9 @@ public:
     TPropBase& operator=(const TPropBase&) = delete;
 
     TPropParent* Parent = nullptr; // group the row belongs to; null at the top level
-    QString Name; // caption, column 0
-    QString Text; // value text, column 1
-    std::int32_t Level = 0; // indentation of a group's box, 4 pixels per level
+    QString Name;                  // caption, column 0
+    QString Text;                  // value text, column 1
+    std::int32_t Level = 0;        // indentation of a group's box, 4 pixels per level
     std::uint8_t PropType = 0;
     std::uint8_t Visible = 1;
 
@@ -58,8 +57,7 @@ public:
 };
 
 // Group row: the plus/minus box opens and closes the rows that follow it.
-class TPropParent : public TPropBase
-{
+class TPropParent : public TPropBase {
 public:
     std::uint8_t Expanded = 0;
 
@@ -67,8 +65,7 @@ public:
 };
 
 // Text typed in place (device addresses, state texts).
-class TPropText : public TPropBase
-{
+class TPropText : public TPropBase {
 public:
     std::uint8_t Tag = 0;
     // A device address: the value cell has a "..." button that opens the address picker.
@@ -82,8 +79,7 @@ public:
 };
 
 // Integer with spin buttons, kept within Min..Max (Max tested first).
-class TPropVal : public TPropBase
-{
+class TPropVal : public TPropBase {
 public:
     std::int32_t Max = 0;
     std::int32_t Min = 0;
@@ -99,8 +95,7 @@ public:
 };
 
 // Drop-down list of texts; with MsgBase >= 1 the texts are messages MsgBase .. MsgBase+Count-1.
-class TPropComboTxt : public TPropBase
-{
+class TPropComboTxt : public TPropBase {
 public:
     QStringList Items;
     std::int32_t ItemIndex = -1;
@@ -110,8 +105,7 @@ public:
 
 // Drop-down list of 16 x 16 pictures: from Images when set, else the built-in pictures
 // named PicName followed by the 1-based item number.
-class TPropComboBmp : public TPropBase
-{
+class TPropComboBmp : public TPropBase {
 public:
     std::int32_t PictureCount = 0;
     const std::vector<QImage>* Images = nullptr; // the inspector's, not owned
@@ -120,33 +114,26 @@ public:
 };
 
 // Text lines edited in a dialog.
-class TPropTxtDlg : public TPropBase
-{
-};
+class TPropTxtDlg : public TPropBase {};
 
 // Picture file chosen with the open-picture dialog.
-class TPropBmpDlg : public TPropBase
-{
+class TPropBmpDlg : public TPropBase {
 public:
     QString FileName;
 };
 
 // Font chosen with the font dialog; Font is the shown object's picture font.
-class TPropFontDlg : public TPropBase
-{
+class TPropFontDlg : public TPropBase {
 public:
     TFont* Font = nullptr;
 };
 
 // Row edited through the device address dialog.
-class TPropDevDlg : public TPropBase
-{
-};
+class TPropDevDlg : public TPropBase {};
 
 // Number typed as text. Signed holds the value format (1 compares signed); Width 0 checks
 // 16 bits, 1 checks 32 bits, any other value takes the number unchecked.
-class TPropTextVal : public TPropBase
-{
+class TPropTextVal : public TPropBase {
 public:
     std::int32_t Value = 0;
     std::int32_t Signed = 0;
@@ -159,8 +146,7 @@ public:
 };
 
 // Drop-down list of the numbers First .. First+Count-1.
-class TPropComboVal : public TPropBase
-{
+class TPropComboVal : public TPropBase {
 public:
     QStringList Items;
     std::int32_t First = 0;
@@ -177,7 +163,7 @@ void SetComboTxt(TPropComboTxt* row, std::int32_t index, std::int32_t msgBase, s
 void SetComboVal(TPropComboVal* row, std::int32_t index, std::int32_t first, std::int32_t count);
 void SetComboBmpIndex(TPropComboBmp* row, std::int32_t index);
 void SetTextValRange(TPropTextVal* row, std::int32_t max, std::int32_t min, std::int32_t isSigned, std::int32_t width,
-    std::int32_t value);
+                     std::int32_t value);
 // Text "{Name:<name>,Size:<size>}".
 void SetFontRow(TPropFontDlg* row, TFont* font);
 // Text "[Bitmap]" for a picture without a file name, "[<name>]" for a named picture and

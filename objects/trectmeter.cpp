@@ -92,7 +92,8 @@ void TRectMeter::BmpRePaint()
         const int tw = c.TextWidth(text);
         const TPoint end = kes::DialPoint(PivotX, PivotY, t, r + 10);
         // Both moves take the number left of the tick's outer end, and up by a line.
-        int x = t > kPi / 2 ? static_cast<int>(end.x + std::cos(t) * (tw / 2)) : static_cast<int>(end.x - std::cos(t) * tw);
+        int x =
+            t > kPi / 2 ? static_cast<int>(end.x + std::cos(t) * (tw / 2)) : static_cast<int>(end.x - std::cos(t) * tw);
         const int y = end.y - fh;
         if (i == n - 1)
             x = w - tw - 2;
@@ -169,7 +170,4 @@ bool TRectMeter::PaintsOpaqueBox() const
     return Picture.Width() > 0 && Picture.Height() > 0;
 }
 
-int TRectMeter::PrePrnObjInf(TBitmap& page, int x, int y)
-{
-    return kes::PrintDeviceLine(*this, page, x, y, DevText);
-}
+int TRectMeter::PrePrnObjInf(TBitmap& page, int x, int y) { return kes::PrintDeviceLine(*this, page, x, y, DevText); }

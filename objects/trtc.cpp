@@ -65,7 +65,4 @@ void TRtc::BmpRePaint()
     Invalidate();
 }
 
-int TRtc::PrePrnObjInf(TBitmap& page, int x, int y)
-{
-    return kes::PrintDeviceLine(*this, page, x, y, DevText);
-}
+int TRtc::PrePrnObjInf(TBitmap& page, int x, int y) { return kes::PrintDeviceLine(*this, page, x, y, DevText); }

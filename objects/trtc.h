@@ -6,8 +6,7 @@
 
 #include <cstdint>
 
-class TRtc : public TLxObj, public TLxDevRef
-{
+class TRtc : public TLxObj, public TLxDevRef {
 public:
     TRtc();
 
@@ -16,7 +15,7 @@ public:
     // 2 the panel's alone (no device).
     std::uint8_t RtcFormat = 0;
     std::uint8_t RtcAlign = 0; // 0 left, 1 right, 2 centre
-    std::uint8_t RtcOpt1 = 2; // kept for the record only
+    std::uint8_t RtcOpt1 = 2;  // kept for the record only
     AnsiString RtcPicName = "HHMMSS_805";
     AnsiString RtcFmtText = "HHMMSS";
     AnsiString RtcCellText = "_805";

@@ -13,8 +13,8 @@ public:
     // baseline at the top, 2 left of a baseline at the right, 3 right of a baseline at the
     // left. High nibble 1: the numbers run from the maximum down.
     std::uint8_t ScaleDir = 0;
-    std::uint8_t MainDiv = 5; // numbered major ticks; fewer than 2 are drawn as 2
-    std::uint8_t SubDiv = 2;  // minor ticks between two major ticks
+    std::uint8_t MainDiv = 5;   // numbered major ticks; fewer than 2 are drawn as 2
+    std::uint8_t SubDiv = 2;    // minor ticks between two major ticks
     std::uint8_t ScaleOpt1 = 1; // kept for the record only
     std::uint8_t ValLen = 0;    // 0 16 bits, 1 32 bits; kept for the record only
     std::int32_t ScaleMax = 100;

@@ -2,8 +2,7 @@
 // TStBmp (kind 5): a fixed black-and-white picture loaded from a file.
 #include "objects/tlxobj.h"
 
-class TStBmp : public TLxObj
-{
+class TStBmp : public TLxObj {
 public:
     TStBmp();
 

@@ -6,8 +6,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 
 // One full-width character measures a vertical column: bytes B1 69 of the process code
 // page (a CJK ideograph under 950 and 936; two narrow Latin letters under 1252).

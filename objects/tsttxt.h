@@ -7,8 +7,7 @@
 
 #include <vector>
 
-class TStTxt : public TLxObj
-{
+class TStTxt : public TLxObj {
 public:
     TStTxt();
 

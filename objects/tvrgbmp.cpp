@@ -83,7 +83,4 @@ void TVrgBmp::PaintData(int panelWidth, int panelHeight, std::span<std::uint8_t>
     PaintDataWith(panelWidth, panelHeight, bands, [this] { BmpRePaint(); });
 }
 
-int TVrgBmp::PrePrnObjInf(TBitmap& page, int x, int y)
-{
-    return kes::PrintDeviceLine(*this, page, x, y, DevText);
-}
+int TVrgBmp::PrePrnObjInf(TBitmap& page, int x, int y) { return kes::PrintDeviceLine(*this, page, x, y, DevText); }

@@ -15,9 +15,12 @@ int g_codePage = 1252;
 const char* IconvName(int cp)
 {
     switch (cp) {
-    case 950: return "CP950";
-    case 936: return "CP936";
-    default: return "CP1252";
+    case 950:
+        return "CP950";
+    case 936:
+        return "CP936";
+    default:
+        return "CP1252";
     }
 }
 
@@ -105,10 +108,7 @@ bool PlainAscii(const QString& s)
 
 int AnsiCodePage() { return g_codePage; }
 
-void SetAnsiCodePage(int codePage)
-{
-    g_codePage = (codePage == 950 || codePage == 936) ? codePage : 1252;
-}
+void SetAnsiCodePage(int codePage) { g_codePage = (codePage == 950 || codePage == 936) ? codePage : 1252; }
 
 int CodePageFromEnvironment(int otherLocale)
 {
@@ -210,11 +210,11 @@ bool IsIdeograph(char32_t c)
 // What a Chinese code page gives for the other one's characters; neither uses them in texts.
 bool IsForeignToChinese(char32_t c)
 {
-    return (c >= 0x3040 && c <= 0x30FF)                                                    // kana
+    return (c >= 0x3040 && c <= 0x30FF)                                                                    // kana
            || (c >= 0x1100 && c <= 0x11FF) || (c >= 0x3130 && c <= 0x318F) || (c >= 0xAC00 && c <= 0xD7AF) // Hangul
-           || (c >= 0x0400 && c <= 0x04FF)                                                 // Cyrillic
-           || (c >= 0x2500 && c <= 0x257F)                                                 // box drawing
-           || (c >= 0xE000 && c <= 0xF8FF);                                                // private use
+           || (c >= 0x0400 && c <= 0x04FF)                                                                 // Cyrillic
+           || (c >= 0x2500 && c <= 0x257F)  // box drawing
+           || (c >= 0xE000 && c <= 0xF8FF); // private use
 }
 
 // text in code page cp as UTF-32; false when some of its bytes are no character of cp.

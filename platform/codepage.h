@@ -50,6 +50,7 @@ public:
     ~ScopedCodePage() { SetAnsiCodePage(saved_); }
     ScopedCodePage(const ScopedCodePage&) = delete;
     ScopedCodePage& operator=(const ScopedCodePage&) = delete;
+
 private:
     int saved_;
 };

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <optional>
-#include <utility>
 #include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace kes {
 namespace {
@@ -51,11 +51,7 @@ struct Temp {
     Temp() = default;
     Temp(const Temp&) = delete;
     Temp& operator=(const Temp&) = delete;
-    Temp(Temp&& o) noexcept
-        : path(std::move(o.path))
-        , fd(std::exchange(o.fd, -1))
-    {
-    }
+    Temp(Temp&& o) noexcept : path(std::move(o.path)), fd(std::exchange(o.fd, -1)) {}
     ~Temp()
     {
         if (fd >= 0)
@@ -207,8 +203,8 @@ std::string IntentText(const Intent& in)
 
 bool IsTempOf(const std::string& name, const std::string& target)
 {
-    return name.size() == target.size() + kTmpMark.size() + kTmpSuffix && name.compare(0, target.size(), target) == 0
-           && name.compare(target.size(), kTmpMark.size(), kTmpMark) == 0;
+    return name.size() == target.size() + kTmpMark.size() + kTmpSuffix && name.compare(0, target.size(), target) == 0 &&
+           name.compare(target.size(), kTmpMark.size(), kTmpMark) == 0;
 }
 
 // An intent names each file of one save once: a few lines of file names. Anything longer is
@@ -585,8 +581,9 @@ std::string UserDir(UserFolder folder)
     const bool config = folder == UserFolder::Config;
     const char* xdg = std::getenv(config ? "XDG_CONFIG_HOME" : "XDG_DATA_HOME");
     const char* home = std::getenv("HOME");
-    std::string dir = xdg && *xdg == '/' ? std::string(xdg)
-                                          : std::string(home && *home ? home : "/tmp") + (config ? "/.config" : "/.local/share");
+    std::string dir = xdg && *xdg == '/'
+                          ? std::string(xdg)
+                          : std::string(home && *home ? home : "/tmp") + (config ? "/.config" : "/.local/share");
     dir += "/kestrova/";
     // Each level made in turn; one that exists already is fine.
     for (std::size_t at = 1; at < dir.size(); ++at)

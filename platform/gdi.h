@@ -130,7 +130,7 @@ class TBitmap;
 namespace kes::gdi {
 class Surface;
 class SourceView;
-}
+} // namespace kes::gdi
 
 // Drawing state and primitives on a picture. A canvas either belongs to a TBitmap or is
 // a view on another image with an origin (a control's top-left) and a clip rectangle.

@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <mutex>
 #include <map>
+#include <mutex>
 
 using kes::gdi::Intersect;
 
@@ -26,10 +26,7 @@ QImage* TCanvas::Target() const
     return target_;
 }
 
-TRect TCanvas::ClipRect() const
-{
-    return ClipIn(Target());
-}
+TRect TCanvas::ClipRect() const { return ClipIn(Target()); }
 
 TRect TCanvas::ClipIn(const QImage* target) const
 {
@@ -71,10 +68,7 @@ void TCanvas::SetPixel(int x, int y, TColor c)
         s.Put(x, y, kes::gdi::ToPixel(c));
 }
 
-void TCanvas::MoveTo(int x, int y)
-{
-    penPos_ = TPoint{x, y};
-}
+void TCanvas::MoveTo(int x, int y) { penPos_ = TPoint{x, y}; }
 
 namespace {
 
@@ -156,15 +150,9 @@ private:
 
 TBitmap::TBitmap() : canvas_(this) {}
 
-TBitmap::TBitmap(int width, int height) : canvas_(this)
-{
-    SetSize(width, height);
-}
+TBitmap::TBitmap(int width, int height) : canvas_(this) { SetSize(width, height); }
 
-TBitmap::TBitmap(const TBitmap& other) : canvas_(this)
-{
-    CopyState(other);
-}
+TBitmap::TBitmap(const TBitmap& other) : canvas_(this) { CopyState(other); }
 
 TBitmap& TBitmap::operator=(const TBitmap& other)
 {
@@ -195,15 +183,9 @@ void TBitmap::CopyState(const TBitmap& other)
 
 TBitmap::~TBitmap() = default;
 
-void TBitmap::SetWidth(int w)
-{
-    SetSize(w, Height());
-}
+void TBitmap::SetWidth(int w) { SetSize(w, Height()); }
 
-void TBitmap::SetHeight(int h)
-{
-    SetSize(Width(), h);
-}
+void TBitmap::SetHeight(int h) { SetSize(Width(), h); }
 
 void TBitmap::SetSize(int w, int h)
 {
@@ -245,9 +227,8 @@ void TBitmap::Resize(bool whiten) const
             if (whiten)
                 grown.fill(kes::gdi::ToPixel(clWhite));
             if (!image_.isNull() && keepWidth_ > 0 && keepHeight_ > 0) {
-                const QImage old = image_.format() == QImage::Format_RGB32
-                                       ? image_
-                                       : image_.convertToFormat(QImage::Format_RGB32);
+                const QImage old =
+                    image_.format() == QImage::Format_RGB32 ? image_ : image_.convertToFormat(QImage::Format_RGB32);
                 for (int y = 0; y < keepHeight_; ++y)
                     std::copy_n(reinterpret_cast<const QRgb*>(old.constScanLine(y)), keepWidth_,
                                 reinterpret_cast<QRgb*>(grown.scanLine(y)));

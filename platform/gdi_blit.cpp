@@ -8,15 +8,9 @@ using namespace kes::gdi;
 
 namespace {
 
-bool UsesSource(std::uint8_t code)
-{
-    return ((code >> 2) & 0x33) != (code & 0x33);
-}
+bool UsesSource(std::uint8_t code) { return ((code >> 2) & 0x33) != (code & 0x33); }
 
-bool UsesDest(std::uint8_t code)
-{
-    return ((code >> 1) & 0x55) != (code & 0x55);
-}
+bool UsesDest(std::uint8_t code) { return ((code >> 1) & 0x55) != (code & 0x55); }
 
 // The raster operation of every pixel of a block, with the operation's code chosen once.
 template <typename Op>
@@ -61,8 +55,8 @@ void ApplyRop(Surface& out, const TRect& visible, const std::uint32_t* src, std:
 // c0 + i0 .. c0 + i1 - 1 of row r0 + j serve the block's columns i0 .. i1 - 1 of row j. copy:
 // the operation is the plain copy (the common case), done a row at a time.
 template <typename Op>
-void ApplyRopFrom(Surface& out, const TRect& visible, const SourceView& in, long long c0, long long r0, int i0,
-                  int i1, std::uint32_t pattern, bool copy, Op op)
+void ApplyRopFrom(Surface& out, const TRect& visible, const SourceView& in, long long c0, long long r0, int i0, int i1,
+                  std::uint32_t pattern, bool copy, Op op)
 {
     const TRect& sc = in.Clip();
     for (int j = 0; j < visible.Height(); ++j) {
@@ -165,15 +159,33 @@ void ApplyRopEnlarged(Surface& out, const TRect& visible, const SourceView& in, 
 template <typename Apply> void WithRop(std::uint8_t code, Apply apply)
 {
     switch (code) {
-    case 0xCC: apply([](std::uint32_t, std::uint32_t s, std::uint32_t) { return s & 0xFFFFFFu; }); break;
-    case 0x88: apply([](std::uint32_t, std::uint32_t s, std::uint32_t d) { return s & d & 0xFFFFFFu; }); break;
-    case 0xEE: apply([](std::uint32_t, std::uint32_t s, std::uint32_t d) { return (s | d) & 0xFFFFFFu; }); break;
-    case 0x66: apply([](std::uint32_t, std::uint32_t s, std::uint32_t d) { return (s ^ d) & 0xFFFFFFu; }); break;
-    case 0x33: apply([](std::uint32_t, std::uint32_t s, std::uint32_t) { return ~s & 0xFFFFFFu; }); break;
-    case 0xF0: apply([](std::uint32_t p, std::uint32_t, std::uint32_t) { return p & 0xFFFFFFu; }); break;
-    case 0x55: apply([](std::uint32_t, std::uint32_t, std::uint32_t d) { return ~d & 0xFFFFFFu; }); break;
-    case 0x00: apply([](std::uint32_t, std::uint32_t, std::uint32_t) { return 0u; }); break;
-    case 0xFF: apply([](std::uint32_t, std::uint32_t, std::uint32_t) { return 0xFFFFFFu; }); break;
+    case 0xCC:
+        apply([](std::uint32_t, std::uint32_t s, std::uint32_t) { return s & 0xFFFFFFu; });
+        break;
+    case 0x88:
+        apply([](std::uint32_t, std::uint32_t s, std::uint32_t d) { return s & d & 0xFFFFFFu; });
+        break;
+    case 0xEE:
+        apply([](std::uint32_t, std::uint32_t s, std::uint32_t d) { return (s | d) & 0xFFFFFFu; });
+        break;
+    case 0x66:
+        apply([](std::uint32_t, std::uint32_t s, std::uint32_t d) { return (s ^ d) & 0xFFFFFFu; });
+        break;
+    case 0x33:
+        apply([](std::uint32_t, std::uint32_t s, std::uint32_t) { return ~s & 0xFFFFFFu; });
+        break;
+    case 0xF0:
+        apply([](std::uint32_t p, std::uint32_t, std::uint32_t) { return p & 0xFFFFFFu; });
+        break;
+    case 0x55:
+        apply([](std::uint32_t, std::uint32_t, std::uint32_t d) { return ~d & 0xFFFFFFu; });
+        break;
+    case 0x00:
+        apply([](std::uint32_t, std::uint32_t, std::uint32_t) { return 0u; });
+        break;
+    case 0xFF:
+        apply([](std::uint32_t, std::uint32_t, std::uint32_t) { return 0xFFFFFFu; });
+        break;
     default:
         apply([code](std::uint32_t p, std::uint32_t s, std::uint32_t d) { return Rop3(code, p, s, d); });
         break;
@@ -241,7 +253,8 @@ void Transfer(TCanvas& dest, int x, int y, int w, int h, const TCanvas* source, 
             const int i1 = static_cast<int>(std::clamp<long long>(sc.Right - c0, 0, vw));
             const long long r0 = sy + static_cast<long long>(visible.Top - block.Top);
             if (i0 < i1)
-                WithRop(code, [&](auto op) { ApplyRopFrom(out, visible, in, c0, r0, i0, i1, pattern, code == 0xCC, op); });
+                WithRop(code,
+                        [&](auto op) { ApplyRopFrom(out, visible, in, c0, r0, i0, i1, pattern, code == 0xCC, op); });
             return;
         }
         if (w % sw == 0 && h % sh == 0 && !SameImage(dest, *source)) {

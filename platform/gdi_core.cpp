@@ -7,10 +7,7 @@
 
 namespace kes::gdi {
 
-int ClampCoord(int v)
-{
-    return std::clamp(v, -kCoordLimit, kCoordLimit);
-}
+int ClampCoord(int v) { return std::clamp(v, -kCoordLimit, kCoordLimit); }
 
 int MulDiv(int a, int b, int c)
 {
@@ -57,12 +54,18 @@ std::uint32_t Rop3(std::uint8_t code, std::uint32_t p, std::uint32_t s, std::uin
 std::uint32_t Mix(TPenMode mode, std::uint32_t pen, std::uint32_t dst)
 {
     switch (mode) {
-    case pmCopy: return pen & 0xFFFFFFu;
-    case pmNotXor: return ~(pen ^ dst) & 0xFFFFFFu;
-    case pmXor: return (pen ^ dst) & 0xFFFFFFu;
-    case pmNot: return ~dst & 0xFFFFFFu;
-    case pmBlack: return 0;
-    case pmWhite: return 0xFFFFFFu;
+    case pmCopy:
+        return pen & 0xFFFFFFu;
+    case pmNotXor:
+        return ~(pen ^ dst) & 0xFFFFFFu;
+    case pmXor:
+        return (pen ^ dst) & 0xFFFFFFu;
+    case pmNot:
+        return ~dst & 0xFFFFFFu;
+    case pmBlack:
+        return 0;
+    case pmWhite:
+        return 0xFFFFFFu;
     }
     return pen & 0xFFFFFFu;
 }
@@ -246,11 +249,16 @@ std::span<const int> PenPattern(TPenStyle style)
     static constexpr int kDashDot[] = {9, 6, 3, 6};
     static constexpr int kDashDotDot[] = {9, 3, 3, 3, 3, 3};
     switch (style) {
-    case psDash: return kDash;
-    case psDot: return kDot;
-    case psDashDot: return kDashDot;
-    case psDashDotDot: return kDashDotDot;
-    default: return {};
+    case psDash:
+        return kDash;
+    case psDot:
+        return kDot;
+    case psDashDot:
+        return kDashDot;
+    case psDashDotDot:
+        return kDashDotDot;
+    default:
+        return {};
     }
 }
 
@@ -311,10 +319,7 @@ const std::vector<Stroke::BlockRow>& Stroke::RoundBlock(int width)
     return rows;
 }
 
-bool Stroke::PenAt(long long index) const
-{
-    return PenOnAt(pattern_, patternLength_, index);
-}
+bool Stroke::PenAt(long long index) const { return PenOnAt(pattern_, patternLength_, index); }
 
 void Stroke::Stamp(int x, int y, Ink ink)
 {
@@ -325,7 +330,8 @@ void Stroke::Stamp(int x, int y, Ink ink)
         return;
     }
     const TRect& area = cover_.Area();
-    if (x + blockHi_ < area.Left || x + blockLo_ >= area.Right || y + blockHi_ < area.Top || y + blockLo_ >= area.Bottom)
+    if (x + blockHi_ < area.Left || x + blockLo_ >= area.Right || y + blockHi_ < area.Top ||
+        y + blockLo_ >= area.Bottom)
         return;
     for (const BlockRow& r : *block_)
         cover_.MarkRun(y + r.dy, x + r.first, x + r.last, ink);

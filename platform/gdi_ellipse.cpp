@@ -32,10 +32,7 @@ struct Vec {
 };
 
 // The counter-clockwise turn from a to b as seen on the screen (y grows downwards).
-long long Turn(Vec a, Vec b)
-{
-    return -(a.x * b.y - a.y * b.x);
-}
+long long Turn(Vec a, Vec b) { return -(a.x * b.y - a.y * b.x); }
 
 constexpr long long kNarrowSide = 1 << 15;
 
@@ -431,8 +428,8 @@ void DrawFigure(TCanvas& canvas, Figure figure, int x1, int y1, int x2, int y2, 
         return;
     int width = OutlineWidth(canvas);
     bool fill = figure != Figure::Arc && canvas.Brush.Style != bsClear;
-    Sweep sweep = figure == Figure::Ellipse ? Sweep(Vec{1, 0}, Vec{1, 0})
-                                            : Sweep(shape.ToPoint(x3, y3), shape.ToPoint(x4, y4));
+    Sweep sweep =
+        figure == Figure::Ellipse ? Sweep(Vec{1, 0}, Vec{1, 0}) : Sweep(shape.ToPoint(x3, y3), shape.ToPoint(x4, y4));
     Coverage cover(canvas, PrimitiveArea(canvas, shape.Box(), std::max(1, width)));
     const TRect& area = cover.Area();
     if (IsEmpty(area))
@@ -484,7 +481,6 @@ void DrawFigure(TCanvas& canvas, Figure figure, int x1, int y1, int x2, int y2, 
     }
     cover.Paint(canvas);
 }
-
 
 } // namespace
 

@@ -26,32 +26,32 @@ struct FaceMapping {
 
 // The only place that knows which face becomes which family.
 constexpr FaceMapping kFaces[] = {
-    {"MS Sans Serif", kSans},        // the default face of forms and object pictures
-    {"Microsoft Sans Serif", kSans}, // the outline successor of MS Sans Serif
-    {"Small Fonts", kSans},          // the tiny face of the two smallest panel fonts
-    {"System", kSans},               // the Windows system face
-    {"Arial", kSans},                // common sans-serif face
-    {"Tahoma", kSans},               // sans-serif face of later Windows dialogs
-    {"Verdana", kSans},              // wide sans-serif face
-    {"MS Shell Dlg", kSans},         // dialog alias face
-    {"MS Shell Dlg 2", kSans},       // dialog alias face
-    {"Times New Roman", kSerif},     // the default face of the main window and new texts
-    {"Courier New", kMono},          // fixed-pitch face
-    {"Courier", kMono},              // fixed-pitch bitmap face
-    {"Fixedsys", kMono},             // fixed-pitch system face
-    {"Terminal", kMono},             // fixed-pitch OEM face
-    {"MingLiU", kChinese},           // Traditional Chinese fixed face, English name
-    {"PMingLiU", kChinese},          // Traditional Chinese proportional face, English name
-    {"SimSun", kChinese},            // Simplified Chinese face, English name
-    {"NSimSun", kChinese},           // Simplified Chinese fixed face, English name
-    {"\xB2\xD3\xA9\xFA\xC5\xE9", kChinese},                      // MingLiU, code page 950
-    {"\xB7\x73\xB2\xD3\xA9\xFA\xC5\xE9", kChinese},              // PMingLiU, code page 950
-    {"\xE7\xB4\xB0\xE6\x98\x8E\xE9\xAB\x94", kChinese},          // MingLiU, UTF-8
+    {"MS Sans Serif", kSans},                           // the default face of forms and object pictures
+    {"Microsoft Sans Serif", kSans},                    // the outline successor of MS Sans Serif
+    {"Small Fonts", kSans},                             // the tiny face of the two smallest panel fonts
+    {"System", kSans},                                  // the Windows system face
+    {"Arial", kSans},                                   // common sans-serif face
+    {"Tahoma", kSans},                                  // sans-serif face of later Windows dialogs
+    {"Verdana", kSans},                                 // wide sans-serif face
+    {"MS Shell Dlg", kSans},                            // dialog alias face
+    {"MS Shell Dlg 2", kSans},                          // dialog alias face
+    {"Times New Roman", kSerif},                        // the default face of the main window and new texts
+    {"Courier New", kMono},                             // fixed-pitch face
+    {"Courier", kMono},                                 // fixed-pitch bitmap face
+    {"Fixedsys", kMono},                                // fixed-pitch system face
+    {"Terminal", kMono},                                // fixed-pitch OEM face
+    {"MingLiU", kChinese},                              // Traditional Chinese fixed face, English name
+    {"PMingLiU", kChinese},                             // Traditional Chinese proportional face, English name
+    {"SimSun", kChinese},                               // Simplified Chinese face, English name
+    {"NSimSun", kChinese},                              // Simplified Chinese fixed face, English name
+    {"\xB2\xD3\xA9\xFA\xC5\xE9", kChinese},             // MingLiU, code page 950
+    {"\xB7\x73\xB2\xD3\xA9\xFA\xC5\xE9", kChinese},     // PMingLiU, code page 950
+    {"\xE7\xB4\xB0\xE6\x98\x8E\xE9\xAB\x94", kChinese}, // MingLiU, UTF-8
     {"\xE6\x96\xB0\xE7\xB4\xB0\xE6\x98\x8E\xE9\xAB\x94", kChinese}, // PMingLiU, UTF-8
-    {"\xCB\xCE\xCC\xE5", kChinese},                              // SimSun, code page 936
-    {"\xD0\xC2\xCB\xCE\xCC\xE5", kChinese},                      // NSimSun, code page 936
-    {"\xE5\xAE\x8B\xE4\xBD\x93", kChinese},                      // SimSun, UTF-8
-    {"\xE6\x96\xB0\xE5\xAE\x8B\xE4\xBD\x93", kChinese},          // NSimSun, UTF-8
+    {"\xCB\xCE\xCC\xE5", kChinese},                                 // SimSun, code page 936
+    {"\xD0\xC2\xCB\xCE\xCC\xE5", kChinese},                         // NSimSun, code page 936
+    {"\xE5\xAE\x8B\xE4\xBD\x93", kChinese},                         // SimSun, UTF-8
+    {"\xE6\x96\xB0\xE5\xAE\x8B\xE4\xBD\x93", kChinese},             // NSimSun, UTF-8
 };
 
 bool SameFace(std::string_view a, std::string_view b)
@@ -93,27 +93,15 @@ std::string InstalledFamily(std::string_view name)
 
 namespace kes::gdi {
 
-const char* FallbackFamily()
-{
-    return kChinese;
-}
+const char* FallbackFamily() { return kChinese; }
 
-bool DrawUnhinted(const std::string& family)
-{
-    return family == kChinese;
-}
+bool DrawUnhinted(const std::string& family) { return family == kChinese; }
 
 } // namespace kes::gdi
 
-int TFont::Height() const
-{
-    return kes::FontHeightForPoints(Size);
-}
+int TFont::Height() const { return kes::FontHeightForPoints(Size); }
 
-void TFont::SetHeight(int height)
-{
-    Size = -kes::gdi::MulDiv(height, 72, 96);
-}
+void TFont::SetHeight(int height) { Size = -kes::gdi::MulDiv(height, 72, 96); }
 
 namespace kes {
 
@@ -130,9 +118,6 @@ bool FontExists(const std::string& windowsName)
     return FindFace(windowsName) != nullptr || !InstalledFamily(windowsName).empty();
 }
 
-int FontHeightForPoints(int points)
-{
-    return -gdi::MulDiv(points, 96, 72);
-}
+int FontHeightForPoints(int points) { return -gdi::MulDiv(points, 96, 72); }
 
 } // namespace kes

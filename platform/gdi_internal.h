@@ -150,8 +150,8 @@ public:
 private:
     std::size_t Index(int x, int y) const
     {
-        return static_cast<std::size_t>(y - area_.Top) * static_cast<std::size_t>(area_.Width())
-            + static_cast<std::size_t>(x - area_.Left);
+        return static_cast<std::size_t>(y - area_.Top) * static_cast<std::size_t>(area_.Width()) +
+               static_cast<std::size_t>(x - area_.Left);
     }
     TRect area_;
     std::optional<Surface> direct_;
@@ -191,7 +191,7 @@ private:
     bool visible_ = true;
     int width_ = 1;
     Ink gapInk_ = kGap;
-    std::span<const int> pattern_; // on, off, on, off... lengths; empty = solid
+    std::span<const int> pattern_;                 // on, off, on, off... lengths; empty = solid
     const std::vector<BlockRow>* block_ = nullptr; // a wide pen's round block
     int blockLo_ = 0;
     int blockHi_ = 0;

@@ -156,15 +156,9 @@ void TCanvas::LineTo(int x, int y)
     penPos_ = TPoint{x, y};
 }
 
-void TCanvas::Polyline(std::span<const TPoint> points)
-{
-    DrawPath(*this, points, false);
-}
+void TCanvas::Polyline(std::span<const TPoint> points) { DrawPath(*this, points, false); }
 
-void TCanvas::Polygon(std::span<const TPoint> points)
-{
-    DrawPath(*this, points, true);
-}
+void TCanvas::Polygon(std::span<const TPoint> points) { DrawPath(*this, points, true); }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
 {

@@ -34,10 +34,7 @@ constexpr int kMaxPixelSize = 1000;
 // Windows' default for a zero height: the 8-point size.
 constexpr int kDefaultPixelSize = 11;
 
-bool CanRenderText()
-{
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
-}
+bool CanRenderText() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
 QFont MakeQFont(const TFont& f, const std::string& family, int pixelSize)
 {
@@ -145,10 +142,7 @@ const Glyph& GlyphAt(Face& face, const QString& s, qsizetype i, qsizetype& n)
 
 // Italic overhang, underline and strike-out may leave a character's cell: its ink is looked
 // for this far around it.
-int GlyphMargin(const Face& face)
-{
-    return 2 * face.height + 4;
-}
+int GlyphMargin(const Face& face) { return 2 * face.height + 4; }
 
 void RenderGlyph(const Face& face, Glyph& g)
 {
@@ -249,10 +243,7 @@ void FillBox(Surface& s, const TCanvas& canvas, const TRect& box)
 }
 
 // Italic overhang, underline and strike-out may leave the text box a little.
-int InkMargin(const Layout& l)
-{
-    return l.height + 2;
-}
+int InkMargin(const Layout& l) { return l.height + 2; }
 
 // The ink of a text whose top-left is at (x, y), as far as it falls into area, as a mask of
 // area's size (1 = inked): its characters' ink, each at its place.
@@ -270,7 +261,8 @@ std::vector<std::uint8_t> RenderInk(const Layout& l, int x, int y, const TRect& 
         for (int yy = put.Top; yy < put.Bottom; ++yy) {
             const std::uint8_t* from =
                 g.mask.data() + static_cast<std::size_t>(yy - top) * g.ink.Width() + (put.Left - left);
-            std::uint8_t* to = ink.data() + static_cast<std::size_t>(yy - area.Top) * area.Width() + (put.Left - area.Left);
+            std::uint8_t* to =
+                ink.data() + static_cast<std::size_t>(yy - area.Top) * area.Width() + (put.Left - area.Left);
             for (int k = 0; k < put.Width(); ++k)
                 to[k] |= from[k];
         }
@@ -310,8 +302,8 @@ TRect VisibleInk(const Surface& s, const Layout& l, int x, int y, const TRect& l
 struct GlyphRun {
     Layout layout;
     bool rendered = false;
-    bool kept = false;  // false: too large to keep, rendered per call
-    TRect inkBox;       // from the text's top-left; empty when nothing is inked
+    bool kept = false; // false: too large to keep, rendered per call
+    TRect inkBox;      // from the text's top-left; empty when nothing is inked
     // Row r of the box holds runs[rowRuns[r]] up to runs[rowRuns[r + 1]]: columns first to
     // end (excluded) from the box's left.
     std::vector<InkRun> runs;
@@ -514,8 +506,9 @@ private:
     std::array<Recent, 64> recent_{};
     static std::size_t RecentSlot(const TextKeyView& k)
     {
-        const std::size_t ends = k.text.empty() ? 0 : static_cast<unsigned char>(k.text.front()) * 7u +
-                                                         static_cast<unsigned char>(k.text.back());
+        const std::size_t ends = k.text.empty() ? 0
+                                                : static_cast<unsigned char>(k.text.front()) * 7u +
+                                                      static_cast<unsigned char>(k.text.back());
         return (ends + k.text.size() * 31u + static_cast<std::size_t>(k.size) * 13u + k.style) % 64u;
     }
     GlyphRun unrendered_; // what texts are without a GUI application: nothing
@@ -541,8 +534,8 @@ void DrawGlyphs(Surface& s, TColor font, GlyphRun& run, int x, int y, const TRec
         return;
     Texts().Render(run);
     if (run.kept) {
-        const TRect ink = Intersect(area, TRect{x + run.inkBox.Left, y + run.inkBox.Top, x + run.inkBox.Right,
-                                                y + run.inkBox.Bottom});
+        const TRect ink = Intersect(
+            area, TRect{x + run.inkBox.Left, y + run.inkBox.Top, x + run.inkBox.Right, y + run.inkBox.Bottom});
         if (!IsEmpty(ink))
             PutRuns(s, font, run, x + run.inkBox.Left, y + run.inkBox.Top, ink);
         return;
@@ -579,15 +572,9 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text)
     DrawGlyphs(s, Font.Color, *Texts().Get(Font, text), x, y, r);
 }
 
-int TCanvas::TextWidth(const std::string& text) const
-{
-    return TextExtent(text).cx;
-}
+int TCanvas::TextWidth(const std::string& text) const { return TextExtent(text).cx; }
 
-int TCanvas::TextHeight(const std::string& text) const
-{
-    return TextExtent(text).cy;
-}
+int TCanvas::TextHeight(const std::string& text) const { return TextExtent(text).cy; }
 
 TSize TCanvas::TextExtent(const std::string& text) const
 {

@@ -22,7 +22,7 @@ enum class DbRefusal { None, ValueTooLong, TooSlow };
 
 struct DbError {
     DbRefusal Refusal = DbRefusal::None;
-    std::string Text; // the engine's words (or the caller's); empty when all went well
+    std::string Text;      // the engine's words (or the caller's); empty when all went well
     int MaxValueBytes = 0; // the bound a ValueTooLong refusal met
     bool Failed() const { return Refusal != DbRefusal::None || !Text.empty(); }
 };

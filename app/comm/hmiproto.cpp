@@ -42,7 +42,7 @@ std::uint8_t PackComSetByte(const ComSetItems& items, const ComSetItems& shown, 
 
 namespace {
 
-using Pairs = std::initializer_list<std::pair<std::size_t, std::size_t>>;  // station, link offsets
+using Pairs = std::initializer_list<std::pair<std::size_t, std::size_t>>; // station, link offsets
 
 // The device references of an object kind's record (none for a tag that is no kind).
 DevRefs RefsOfKind(int code)
@@ -77,7 +77,9 @@ Pairs RefOffsets(std::uint16_t tag)
         break;
     }
     switch (tag) {
-    case kTagPgJmp: case kTagPgSys: case kTagPgNumWrite:
+    case kTagPgJmp:
+    case kTagPgSys:
+    case kTagPgNumWrite:
         return kRecord;
     case kTagPgFunKey:
         return kFunKey;

@@ -36,9 +36,9 @@ inline std::uint8_t PackComSetByte(const ComSetItems& items)
 
 // Which parts of each device reference to rewrite, and with what.
 struct LinkRewrite {
-    bool port = false;          // write `link` into each reference's link byte
+    bool port = false; // write `link` into each reference's link byte
     std::uint8_t link = 0;
-    bool station = false;       // write `stationNo` into each reference's station byte
+    bool station = false; // write `stationNo` into each reference's station byte
     std::uint8_t stationNo = 0;
 };
 

@@ -13,9 +13,9 @@ namespace kes {
 
 namespace {
 
-constexpr int kSetBaudRate = 9600;  // the set-baud request always goes out at this rate
+constexpr int kSetBaudRate = 9600; // the set-baud request always goes out at this rate
 constexpr std::uint32_t kMinFirmware = 90;
-constexpr std::uint32_t kErasedCount = 0xFFFF;  // the entry count of a block never written
+constexpr std::uint32_t kErasedCount = 0xFFFF; // the entry count of a block never written
 
 bool InArea(std::uint32_t a, std::uint32_t start, std::uint32_t end) { return a >= start && a < end; }
 
@@ -59,12 +59,18 @@ std::int16_t MapUploadedMachineId(std::int16_t id)
 std::optional<std::uint8_t> LinkBaudCode(int baud)
 {
     switch (baud) {
-    case 9600: return 0;
-    case 19200: return 1;
-    case 38400: return 2;
-    case 57600: return 3;
-    case 115200: return 4;
-    default: return std::nullopt;
+    case 9600:
+        return 0;
+    case 19200:
+        return 1;
+    case 38400:
+        return 2;
+    case 57600:
+        return 3;
+    case 115200:
+        return 4;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -215,11 +221,16 @@ bool LinkEngine::Answers(const Bytes& reply) const
         return reply.size() >= 6 && GetU32be(reply, 1) == waitingAddress_ && reply[5] == waitingLength_;
     };
     switch (waiting_) {
-    case LinkCmd::SetBaud: return true;
-    case LinkCmd::Identify: return refused || reply.size() >= 20;
-    case LinkCmd::Read: return echoes() && (refused || reply.size() >= 6 + std::size_t(waitingLength_));
-    case LinkCmd::Write: return echoes();
-    case LinkCmd::End: return true;
+    case LinkCmd::SetBaud:
+        return true;
+    case LinkCmd::Identify:
+        return refused || reply.size() >= 20;
+    case LinkCmd::Read:
+        return echoes() && (refused || reply.size() >= 6 + std::size_t(waitingLength_));
+    case LinkCmd::Write:
+        return echoes();
+    case LinkCmd::End:
+        return true;
     }
     return false;
 }
@@ -322,11 +333,20 @@ void LinkEngine::MMIComTriggerOutSent()
     if (!active_)
         return;
     switch (x_.LinkStep) {
-    case '3': SendFrame(0, nullptr, LinkCmd::Identify, 0); return;
-    case '0': WriteStep(); return;
-    case '1': ReadStep(); return;
-    case '2': SendEnd(); return;
-    default: return;
+    case '3':
+        SendFrame(0, nullptr, LinkCmd::Identify, 0);
+        return;
+    case '0':
+        WriteStep();
+        return;
+    case '1':
+        ReadStep();
+        return;
+    case '2':
+        SendEnd();
+        return;
+    default:
+        return;
     }
 }
 
@@ -368,8 +388,8 @@ void LinkEngine::OnIdentify(const Bytes& reply)
     case TransferKind::StartScreen: {
         const bool menu = kind_ == TransferKind::UserMenu;
         screenStart_ = menu ? map_.MainMenuAddr : map_.StartCanvas;
-        const std::uint32_t area = menu ? AreaSize(map_.MainMenuAddr, map_.MainMenuEnd)
-                                        : AreaSize(map_.StartCanvas, map_.EndCanvas);
+        const std::uint32_t area =
+            menu ? AreaSize(map_.MainMenuAddr, map_.MainMenuEnd) : AreaSize(map_.StartCanvas, map_.EndCanvas);
         Bytes pictures = host_.ScreenImage(kind_);
         if (pictures.size() > area) {
             Fail(LinkError::NoRoom);
@@ -509,9 +529,8 @@ void LinkEngine::WriteStep()
         const std::size_t off = x_.offset;
         x_.offset += kLinkChunk;
         x_.address += kLinkChunk;
-        const bool last = phase_ == Phase::Image
-                              ? (x_.address >= map_.ObjDataAddrEnd || x_.offset >= imageLen_)
-                              : x_.address >= imageLen_ + screenStart_;
+        const bool last = phase_ == Phase::Image ? (x_.address >= map_.ObjDataAddrEnd || x_.offset >= imageLen_)
+                                                 : x_.address >= imageLen_ + screenStart_;
         if (last)
             x_.LinkStep = '2';
         SendFrame(at, image_.data() + off, LinkCmd::Write, kLinkChunk);
@@ -528,10 +547,17 @@ void LinkEngine::ReadStep()
 {
     std::size_t n = kLinkChunk;
     switch (phase_) {
-    case Phase::SysBlock: n = SystemBlockSize(panelFwVer_) - (x_.address - map_.ParaAddr); break;
-    case Phase::PageTable: n = table_.size() - x_.offset; break;
-    case Phase::Image: n = imageLen_ - x_.offset; break;
-    default: return;
+    case Phase::SysBlock:
+        n = SystemBlockSize(panelFwVer_) - (x_.address - map_.ParaAddr);
+        break;
+    case Phase::PageTable:
+        n = table_.size() - x_.offset;
+        break;
+    case Phase::Image:
+        n = imageLen_ - x_.offset;
+        break;
+    default:
+        return;
     }
     x_.chunkLength = static_cast<std::uint32_t>(std::min(kLinkChunk, n));
     host_.ShowStatus(1, Hex16(x_.address));

@@ -23,22 +23,22 @@
 namespace kes {
 
 struct LinkOptions {
-    int tickMs = 55;           // one tick of the reply timer
-    int timeOutTicks = 36;     // reply time-out
-    bool timeOutEnabled = true;  // MmTimeOut: without it a lost reply is never sent again
+    int tickMs = 55;            // one tick of the reply timer
+    int timeOutTicks = 36;      // reply time-out
+    bool timeOutEnabled = true; // MmTimeOut: without it a lost reply is never sent again
     int maxResends = 3;
-    std::string firmwareDir;   // where "BIN/M..." lies; empty: the program directory
+    std::string firmwareDir; // where "BIN/M..." lies; empty: the program directory
 };
 
 // The transfer state record.
 struct LinkXfer {
-    char LinkStep = 0;               // '4','3','1','0','2'; 0 idle; kLinkFailed after a failure
-    std::uint32_t address = 0;       // panel address of the next request
-    std::uint32_t chunkLength = 0;   // bytes asked for by the read waiting
-    std::uint32_t offset = 0;        // offset inside the block being moved
-    int retries = 0;                 // resends of the request waiting
-    Bytes LinkTxBin;                 // the request before hex encoding; after a good reply the reply
-    std::string LinkTxTxt;           // the request as sent, kept for resending
+    char LinkStep = 0;             // '4','3','1','0','2'; 0 idle; kLinkFailed after a failure
+    std::uint32_t address = 0;     // panel address of the next request
+    std::uint32_t chunkLength = 0; // bytes asked for by the read waiting
+    std::uint32_t offset = 0;      // offset inside the block being moved
+    int retries = 0;               // resends of the request waiting
+    Bytes LinkTxBin;               // the request before hex encoding; after a good reply the reply
+    std::string LinkTxTxt;         // the request as sent, kept for resending
 };
 inline constexpr char kLinkFailed = static_cast<char>(0xFF);
 
@@ -106,12 +106,12 @@ private:
 
     std::uint8_t station_ = 1;
     bool active_ = false;
-    unsigned generation_ = 0;   // bumped per transfer; a handler seeing another value stops
+    unsigned generation_ = 0; // bumped per transfer; a handler seeing another value stops
     TransferKind kind_ = TransferKind::None;
     Phase phase_ = Phase::SetBaud;
     LinkXfer x_;
-    LinkCmd waiting_ = LinkCmd::SetBaud;  // command of the request waiting for its reply
-    std::uint32_t waitingAddress_ = 0;    // and the address and length it carried
+    LinkCmd waiting_ = LinkCmd::SetBaud; // command of the request waiting for its reply
+    std::uint32_t waitingAddress_ = 0;   // and the address and length it carried
     std::uint8_t waitingLength_ = 0;
     bool endSent_ = false;
 
@@ -125,17 +125,17 @@ private:
     // A reply accepted after resends may be followed by the answers to the other copies of the
     // request; identical lines right after it are those copies, not the next reply.
     std::optional<std::string> dupGuard_;
-    int dupCopies_ = 0;           // copies still possible
-    bool dupIgnored_ = false;     // a line was ignored as a copy while the current request waits
-    bool dupGuardOff_ = false;    // the panel answers different requests alike: guard unusable
+    int dupCopies_ = 0;        // copies still possible
+    bool dupIgnored_ = false;  // a line was ignored as a copy while the current request waits
+    bool dupGuardOff_ = false; // the panel answers different requests alike: guard unusable
 
     // Download.
     SystemBlockFields sysFields_;
-    Bytes block_;                  // system block being written or read
-    Bytes table_;                  // page table being written or read
+    Bytes block_; // system block being written or read
+    Bytes table_; // page table being written or read
     Bytes firmware_;
     bool sendFirmware_ = false;
-    Bytes image_;                  // image (download: padded with 0xFF to whole chunks)
+    Bytes image_; // image (download: padded with 0xFF to whole chunks)
     std::uint32_t imageLen_ = 0;
     std::vector<std::uint32_t> offsets_;
     std::uint32_t screenStart_ = 0;

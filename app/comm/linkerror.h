@@ -6,23 +6,23 @@
 namespace kes {
 
 enum class LinkError {
-    None,            // the transfer finished
-    Stopped,         // ended on purpose (the program is closing): nothing to say
+    None,    // the transfer finished
+    Stopped, // ended on purpose (the program is closing): nothing to say
     // The panel answered and refused.
-    PanelRefused,    // an error reply (its function byte has bit 7 set)
-    BaudRefused,     // the set-baud reply does not echo the rate asked for
-    WrongModel,      // the panel is another panel model than the project's
-    OldFirmware,     // the panel's firmware is older than the link supports
+    PanelRefused, // an error reply (its function byte has bit 7 set)
+    BaudRefused,  // the set-baud reply does not echo the rate asked for
+    WrongModel,   // the panel is another panel model than the project's
+    OldFirmware,  // the panel's firmware is older than the link supports
     // What arrived is no reply.
-    BadLrc,          // a reply line whose sum does not check, or too short to be a reply
-    RxOverflow,      // more characters than a reply line holds
-    BadUpload,       // an uploaded system block or page table that cannot describe a project
-    PanelEmpty,      // an upload from a panel that holds no project (an erased system block)
-    BadProject,      // what an upload read does not read as a project (see UploadProblem)
+    BadLrc,     // a reply line whose sum does not check, or too short to be a reply
+    RxOverflow, // more characters than a reply line holds
+    BadUpload,  // an uploaded system block or page table that cannot describe a project
+    PanelEmpty, // an upload from a panel that holds no project (an erased system block)
+    BadProject, // what an upload read does not read as a project (see UploadProblem)
     // Nothing arrived.
-    NoReply,         // no reply to a request sent again as often as allowed
+    NoReply, // no reply to a request sent again as often as allowed
     // The project does not fit the panel.
-    NoRoom,          // an image, page table, system block or firmware larger than its area
+    NoRoom, // an image, page table, system block or firmware larger than its area
     // Files.
     FirmwareMissing, // the firmware file is missing or cannot be read
 };

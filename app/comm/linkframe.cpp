@@ -72,7 +72,7 @@ bool CheckLrc(std::string_view line, Bytes& linkTxBin)
     // Station, function byte and LRC at the least.
     if ((sum & 0xFF) != 0 || i <= 4)
         return false;
-    linkTxBin.pop_back();  // the LRC
+    linkTxBin.pop_back(); // the LRC
     return true;
 }
 

@@ -24,8 +24,8 @@ namespace kes {
 
 enum class LinkCmd : char { Write = '0', Read = '1', End = '2', Identify = '3', SetBaud = '4' };
 
-inline constexpr std::size_t kLinkChunk = 32;     // data bytes per read or write request
-inline constexpr std::size_t kLinkRxSize = 200;   // reply characters held without a new ':'
+inline constexpr std::size_t kLinkChunk = 32;   // data bytes per read or write request
+inline constexpr std::size_t kLinkRxSize = 200; // reply characters held without a new ':'
 
 std::uint8_t LinkLrc(ByteSpan bytes);
 

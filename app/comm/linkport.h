@@ -11,11 +11,11 @@ namespace kes {
 enum class LinkParity { None, Even, Odd, Mark, Space };
 
 struct LinkPortSettings {
-    std::string name;   // device name or path, e.g. "ttyUSB0" or "/dev/pts/3"
+    std::string name; // device name or path, e.g. "ttyUSB0" or "/dev/pts/3"
     int baud = 9600;
     int dataBits = 7;
     LinkParity parity = LinkParity::Even;
-    int stopBits = 1;   // 1 or 2
+    int stopBits = 1; // 1 or 2
 };
 
 class LinkPort {

@@ -104,7 +104,8 @@ DownloadImage DownloadImageOf(ProjectDoc& doc)
     DownloadImage d;
     if (!AppendPagesToImage(doc) || !OffsetsOf(doc.OffsetList, d.offsets))
         return {};
-    const std::size_t used = std::min<std::size_t>(static_cast<std::size_t>(std::max(doc.MemImageLen, 0)), doc.MemImage.size());
+    const std::size_t used =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(doc.MemImageLen, 0)), doc.MemImage.size());
     d.image.assign(doc.MemImage.begin(), doc.MemImage.begin() + static_cast<std::ptrdiff_t>(used));
     return d;
 }

@@ -73,9 +73,9 @@ private:
     ProjectDoc doc_;
     LxTypeCore type_;
     std::string libraryPath_;
-    int modelLoaded_ = -1;     // model index and variant whose data is loaded
+    int modelLoaded_ = -1; // model index and variant whose data is loaded
     int variantLoaded_ = -1;
-    int machineLoaded_ = -1;   // controller whose device table is loaded
+    int machineLoaded_ = -1; // controller whose device table is loaded
 };
 
 } // namespace kes

@@ -7,11 +7,16 @@ namespace {
 QSerialPort::Parity ToQt(LinkParity p)
 {
     switch (p) {
-    case LinkParity::None: return QSerialPort::NoParity;
-    case LinkParity::Even: return QSerialPort::EvenParity;
-    case LinkParity::Odd: return QSerialPort::OddParity;
-    case LinkParity::Mark: return QSerialPort::MarkParity;
-    case LinkParity::Space: return QSerialPort::SpaceParity;
+    case LinkParity::None:
+        return QSerialPort::NoParity;
+    case LinkParity::Even:
+        return QSerialPort::EvenParity;
+    case LinkParity::Odd:
+        return QSerialPort::OddParity;
+    case LinkParity::Mark:
+        return QSerialPort::MarkParity;
+    case LinkParity::Space:
+        return QSerialPort::SpaceParity;
     }
     return QSerialPort::NoParity;
 }
@@ -19,10 +24,14 @@ QSerialPort::Parity ToQt(LinkParity p)
 QSerialPort::DataBits ToQtDataBits(int bits)
 {
     switch (bits) {
-    case 5: return QSerialPort::Data5;
-    case 6: return QSerialPort::Data6;
-    case 7: return QSerialPort::Data7;
-    default: return QSerialPort::Data8;
+    case 5:
+        return QSerialPort::Data5;
+    case 6:
+        return QSerialPort::Data6;
+    case 7:
+        return QSerialPort::Data7;
+    default:
+        return QSerialPort::Data8;
     }
 }
 

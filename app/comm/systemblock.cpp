@@ -30,7 +30,8 @@ std::int32_t GetDoubleLeAsInt(ByteSpan in, std::size_t off)
         bits |= std::uint64_t(in[off + i]) << (8 * i);
     const double d = std::bit_cast<double>(bits);
     // An erased or foreign block may hold anything: keep out-of-range values from converting.
-    if (!std::isfinite(d) || d < std::numeric_limits<std::int32_t>::min() || d > std::numeric_limits<std::int32_t>::max())
+    if (!std::isfinite(d) || d < std::numeric_limits<std::int32_t>::min() ||
+        d > std::numeric_limits<std::int32_t>::max())
         return 0;
     return static_cast<std::int32_t>(d);
 }

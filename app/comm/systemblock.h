@@ -16,12 +16,12 @@ namespace kes {
 // One of the two system device references as the block carries it.
 struct SysDevRefBlock {
     std::int32_t DevAddrCode = -1;
-    std::uint8_t flags = 1;      // the head's byte after the link index
+    std::uint8_t flags = 1; // the head's byte after the link index
     std::uint8_t station = 1;
-    std::uint8_t detail2 = 0;    // second address-detail byte
-    std::uint8_t detail1 = 0;    // first address-detail byte
+    std::uint8_t detail2 = 0; // second address-detail byte
+    std::uint8_t detail1 = 0; // first address-detail byte
     std::uint8_t link = 0;
-    std::int32_t pairedValue = 0;  // travels as a double
+    std::int32_t pairedValue = 0; // travels as a double
 };
 
 struct PasswordSlotBlock {
@@ -42,8 +42,8 @@ struct SystemBlockFields {
     // Firmware 100 and later only; a block read from an older panel leaves `extended` false and
     // these fields at their defaults, which the reader must not apply.
     bool extended = false;
-    bool enableUpDown = false;   // MmEnableUD
-    std::uint8_t portCode = 0;   // the controller's port code from its device table
+    bool enableUpDown = false; // MmEnableUD
+    std::uint8_t portCode = 0; // the controller's port code from its device table
     std::uint8_t linkIndex = 0;
     std::uint8_t defStation = 1;
     std::array<SysDevRefBlock, 2> devRefs{};
@@ -65,8 +65,8 @@ Bytes BuildPageTable(std::span<const std::uint32_t> offsets);
 
 // What an upload rebuilds from the page table and the image read back.
 struct UploadedPages {
-    Bytes header;              // image bytes before the first page
-    std::vector<Bytes> pages;  // one buffer per pair of neighbouring offsets
+    Bytes header;             // image bytes before the first page
+    std::vector<Bytes> pages; // one buffer per pair of neighbouring offsets
 };
 // `offsets` are the table's entries 1..n (page starts, then the image end). Nullopt when the
 // offsets run backwards or past the image.

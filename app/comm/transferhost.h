@@ -15,12 +15,12 @@ namespace kes {
 
 // The model's memory map; each area's start is inclusive and its end exclusive.
 struct LinkMemoryMap {
-    std::uint32_t ObjDataAddr = 0, ObjDataAddrEnd = 0;    // the compiled image
-    std::uint32_t CommCodeAddr = 0, CommCodeAddrEnd = 0;  // firmware
-    std::uint32_t ObjPageAddr = 0, ObjPageEnd = 0;        // page table
-    std::uint32_t StartCanvas = 0, EndCanvas = 0;         // start-up screen
-    std::uint32_t MainMenuAddr = 0, MainMenuEnd = 0;      // user-menu pages
-    std::uint32_t ParaAddr = 0, ParaEnd = 0;              // system block
+    std::uint32_t ObjDataAddr = 0, ObjDataAddrEnd = 0;   // the compiled image
+    std::uint32_t CommCodeAddr = 0, CommCodeAddrEnd = 0; // firmware
+    std::uint32_t ObjPageAddr = 0, ObjPageEnd = 0;       // page table
+    std::uint32_t StartCanvas = 0, EndCanvas = 0;        // start-up screen
+    std::uint32_t MainMenuAddr = 0, MainMenuEnd = 0;     // user-menu pages
+    std::uint32_t ParaAddr = 0, ParaEnd = 0;             // system block
 };
 
 enum class TransferKind : int {
@@ -55,15 +55,15 @@ std::int16_t MapUploadedMachineId(std::int16_t id);
 
 // The compiled image as a download sends it.
 struct DownloadImage {
-    Bytes image;                         // header sections and pages (the used length)
-    std::vector<std::uint32_t> offsets;  // every page's start, then the image end
+    Bytes image;                        // header sections and pages (the used length)
+    std::vector<std::uint32_t> offsets; // every page's start, then the image end
 };
 
 // What an upload read from the panel.
 struct UploadResult {
     PanelIdentity identity;
     SystemBlockFields systemBlock;
-    std::vector<std::uint32_t> offsets;  // entries 1..n: page starts, then the image end
+    std::vector<std::uint32_t> offsets; // entries 1..n: page starts, then the image end
     Bytes image;
 };
 
@@ -73,25 +73,25 @@ struct UploadResult {
 struct UploadProblem {
     enum class Kind {
         None,
-        UnknownModel,       // the panel model index is none the model list holds
-        UnknownController,  // the controller number is none the controller list holds
-        BadLayout,          // the page table does not describe the image
-        BadHeader,          // the image header does not read up to the first page
-        BadPage,            // a page's records do not read to the page's end
+        UnknownModel,      // the panel model index is none the model list holds
+        UnknownController, // the controller number is none the controller list holds
+        BadLayout,         // the page table does not describe the image
+        BadHeader,         // the image header does not read up to the first page
+        BadPage,           // a page's records do not read to the page's end
     };
     Kind kind = Kind::None;
-    int number = 0;             // the model index or controller number named; the page
-    std::size_t position = 0;   // BadHeader, BadPage: the byte where reading stopped
-    std::string why;            // BadHeader, BadPage: the reader's words
+    int number = 0;           // the model index or controller number named; the page
+    std::size_t position = 0; // BadHeader, BadPage: the byte where reading stopped
+    std::string why;          // BadHeader, BadPage: the reader's words
     explicit operator bool() const { return kind != Kind::None; }
 };
 
 // How a transfer ended. Exactly one per started transfer.
 struct TransferOutcome {
     LinkError error = LinkError::None;
-    std::string file;        // the file a FirmwareMissing names
-    std::string port;        // the port a NoReply went out on
-    UploadProblem upload;    // what a BadProject found
+    std::string file;     // the file a FirmwareMissing names
+    std::string port;     // the port a NoReply went out on
+    UploadProblem upload; // what a BadProject found
     bool Ok() const { return error == LinkError::None; }
 };
 

@@ -4,9 +4,9 @@
 #include "app/dialogs/tdevref.h"
 #include "app/model/lxtypecore.h"
 #include "app/model/projectstate.h"
+#include "objects/addrmode.h"
 #include "objects/lxdevref.h"
 #include "platform/codepage.h"
-#include "objects/addrmode.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -3,9 +3,9 @@
 #include "app/dialogs/addressfield.h"
 #include "app/dialogs/dialogcontext.h"
 #include "app/project/pagedata.h"
+#include "objects/addrmode.h"
 #include "objects/digtest.h"
 #include "platform/codepage.h"
-#include "objects/addrmode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -104,8 +104,8 @@ Check CheckValueEntry(int item, int floatItem, bool is32, int intDigits, int dec
     // through the write-back.
     const int format = isFloat ? 1 : std::max(0, item);
     const bool wide = isFloat || is32;
-    if (max.empty() || min.empty() || !ValidateValueText(max, format, wide, intDigits, decDigits, false)
-        || !ValidateValueText(min, format, wide, intDigits, decDigits, false))
+    if (max.empty() || min.empty() || !ValidateValueText(max, format, wide, intDigits, decDigits, false) ||
+        !ValidateValueText(min, format, wide, intDigits, decDigits, false))
         return FailMsg(kMsgLimitType);
     if (isFloat ? !ValueTextNotBelow(max, min, 1, 1) : !ValueTextNotBelow(max, min, format, decDigits))
         return FailMsg(kMsgMaxMinError);
@@ -119,7 +119,8 @@ Check CheckValueEntry(int item, int floatItem, bool is32, int intDigits, int dec
 Check CheckPassword(QLineEdit* field)
 {
     const QString pass = field->text().toUpper();
-    if ((!pass.isEmpty() && pass.size() != static_cast<int>(kPasswordLength)) || !IsUpperAlnumText(QStringToAnsi(pass))) {
+    if ((!pass.isEmpty() && pass.size() != static_cast<int>(kPasswordLength)) ||
+        !IsUpperAlnumText(QStringToAnsi(pass))) {
         field->clear();
         return FailMsg(kMsgPassword);
     }

@@ -60,8 +60,7 @@ void ReplaceObjDialog(ObjKind kind, ObjDialog dialog);
 
 // Runs a dialog of class Dlg (constructed with the context, the owner and the object) modally;
 // true when its OK stored the settings.
-template <class Dlg, class Obj>
-bool RunObjDialog(DialogContext& ctx, Obj& obj, QWidget* owner, const QString& caption)
+template <class Dlg, class Obj> bool RunObjDialog(DialogContext& ctx, Obj& obj, QWidget* owner, const QString& caption)
 {
     Dlg dlg(ctx, owner, obj);
     dlg.SetCaption(caption);

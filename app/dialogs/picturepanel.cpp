@@ -97,8 +97,7 @@ void PicturePanel::Show(TBitmap& picture)
     // Panel pictures are small: shown enlarged by whole pixels where the panel has room.
     const QSize room = PanelPic->contentsRect().size();
     const int scale = std::clamp(std::min(room.width() / picture.Width(), room.height() / picture.Height()), 1, 4);
-    ImgPic->setPixmap(
-        QPixmap::fromImage(picture.Image().scaled(picture.Width() * scale, picture.Height() * scale)));
+    ImgPic->setPixmap(QPixmap::fromImage(picture.Image().scaled(picture.Width() * scale, picture.Height() * scale)));
 }
 
 QString PicturePanel::Caption() const { return caption_->text(); }

@@ -30,8 +30,7 @@ void DialogContext::MarkModified()
     State.Compiled = 0;
 }
 
-SettingsDialog::SettingsDialog(DialogContext& ctx, QWidget* owner, const char* formName)
-    : QDialog(owner), ctx_(ctx)
+SettingsDialog::SettingsDialog(DialogContext& ctx, QWidget* owner, const char* formName) : QDialog(owner), ctx_(ctx)
 {
     setObjectName(QLatin1String(formName));
     setModal(true);
@@ -177,10 +176,7 @@ Failure FailNumbered(int head, int n, int tail, const QString& sep)
     return FailText(Msg(head) + sep + QString::number(n) + sep + Msg(tail));
 }
 
-QStringList FrameItems()
-{
-    return {"No Frame", "Single Line", "Double Line", "Thick", "Dashed", "Dotted"};
-}
+QStringList FrameItems() { return {"No Frame", "Single Line", "Double Line", "Thick", "Dashed", "Dotted"}; }
 
 QStringList FontItems() { return {"5x8", "8x8", "8x12", "8x16"}; }
 

@@ -6,11 +6,11 @@
 #include "app/model/lxtypecore.h"
 #include "app/ui/fontchoice.h"
 #include "app/ui/prompt.h"
+#include "objects/addrmode.h"
 #include "objects/digtest.h"
 #include "objects/lxdevref.h"
-#include "platform/codepage.h"
 #include "objects/valformat.h"
-#include "objects/addrmode.h"
+#include "platform/codepage.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -40,8 +40,7 @@ constexpr int kMaxVariableStates = 40;
 
 StatesDialog::StatesDialog(DialogContext& ctx, QWidget* owner, const char* formName, ObjKind kind, TLxDevRef& ref)
     : SettingsDialog(ctx, owner, formName), kind_(kind), refObj_(ref)
-{
-}
+{}
 
 void StatesDialog::BuildStateControls()
 {
@@ -74,8 +73,8 @@ void StatesDialog::BuildStateControls()
     State_Box = NewFixedCombo(this, "State_Box", {});
     Comp_Lab = NewLabel(this, "Comp_Lab", QStringLiteral("Device value >="));
     Comp_Txt = NewEdit(this, "Comp_Txt");
-    Rg_ValSetWay = NewRadioGroup(this, "Rg_ValSetWay", QStringLiteral("Order"), {"Large to Small", "Small to Large"},
-                                 "ValSetWay");
+    Rg_ValSetWay =
+        NewRadioGroup(this, "Rg_ValSetWay", QStringLiteral("Order"), {"Large to Small", "Small to Large"}, "ValSetWay");
     FontTypeBtn = NewButton(this, "FontTypeBtn", QStringLiteral("Font..."));
     ref_ = std::make_unique<AddressField>(Ctx(), DevRefTxt, RefBtn);
 
@@ -91,8 +90,8 @@ void StatesDialog::BuildStateControls()
         OnClicked(r, [this] { Rg_ValSetWayClick(); });
     QObject::connect(RgNum_Txt, &QLineEdit::textEdited, this, [this] { RgNum_TxtKeyUp(); });
     RgNum_UD->OnClick = [this](bool) { RgNum_UDClick(); };
-    WatchEdit(Comp_Txt, {[this](int key) { Comp_TxtKeyUp(key); }, [this] { Comp_TxtClick(); },
-                         [this] { Comp_TxtKeyUp(0); }});
+    WatchEdit(Comp_Txt,
+              {[this](int key) { Comp_TxtKeyUp(key); }, [this] { Comp_TxtClick(); }, [this] { Comp_TxtKeyUp(0); }});
 }
 
 void StatesDialog::LayOut(QWidget* leftExtra, QLayout* right)
@@ -137,9 +136,12 @@ int StatesDialog::Selected() const { return State_Box->currentIndex(); }
 std::uint8_t StatesDialog::KindByte() const
 {
     switch (mode_) {
-    case kValueMode: return static_cast<std::uint8_t>(kes::kWordFlags + Len());
-    case kLsbMode: return static_cast<std::uint8_t>(kes::kEitherFlags + Len());
-    default: return kes::kBitFlags;
+    case kValueMode:
+        return static_cast<std::uint8_t>(kes::kWordFlags + Len());
+    case kLsbMode:
+        return static_cast<std::uint8_t>(kes::kEitherFlags + Len());
+    default:
+        return kes::kBitFlags;
     }
 }
 
@@ -339,9 +341,15 @@ void StatesDialog::ValLen_BoxChange()
 void StatesDialog::RefBtnClick()
 {
     switch (mode_) {
-    case kBitMode: ref_->Pick(this, 1, 0); break;
-    case kValueMode: ref_->Pick(this, 2, Len()); break;
-    case kLsbMode: ref_->Pick(this, 0, Len()); break;
+    case kBitMode:
+        ref_->Pick(this, 1, 0);
+        break;
+    case kValueMode:
+        ref_->Pick(this, 2, Len());
+        break;
+    case kLsbMode:
+        ref_->Pick(this, 0, Len());
+        break;
     }
 }
 
@@ -388,9 +396,15 @@ Check StatesDialog::CheckModeAddress() const
 {
     std::optional<std::uint8_t> access;
     switch (mode_) {
-    case kValueMode: access = ref_->Validate(kes::kWordFlags, Len()); break;
-    case kLsbMode: access = ref_->Validate(kes::kEitherFlags, 0); break;
-    default: access = ref_->Validate(kes::kBitFlags, 0); break;
+    case kValueMode:
+        access = ref_->Validate(kes::kWordFlags, Len());
+        break;
+    case kLsbMode:
+        access = ref_->Validate(kes::kEitherFlags, 0);
+        break;
+    default:
+        access = ref_->Validate(kes::kBitFlags, 0);
+        break;
     }
     if (!access)
         return FailMsg(kMsgModeAddress);

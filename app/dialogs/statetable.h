@@ -40,8 +40,7 @@ void FillStateBox(QComboBox* box, int count);
 bool StepState(QComboBox* box, int key);
 
 // Entry i exchanged with entry count - 1 - i for each i below count / 2.
-template <class List>
-void ReverseStates(List& list, int count)
+template <class List> void ReverseStates(List& list, int count)
 {
     for (int i = 0; i < count / 2; ++i)
         std::swap(list[i], list[count - 1 - i]);

@@ -5,9 +5,9 @@
 #include "app/dialogs/statetable.h"
 #include "app/dialogs/updown.h"
 #include "app/ui/prompt.h"
+#include "objects/addrmode.h"
 #include "objects/lxstatebmp.h"
 #include "platform/codepage.h"
-#include "objects/addrmode.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -37,10 +37,9 @@ constexpr int kMsgCaption = 204;
 } // namespace
 
 TBmpSet::TBmpSet(kes::DialogContext& ctx, QWidget* owner, kes::TStateBmpObj& obj)
-    : StatesDialog(ctx, owner, "BmpSet", kes::IsKind(obj, kes::ObjKind::Light) ? kes::ObjKind::Light : kes::ObjKind::ActBmp,
-                   obj),
-      obj_(obj),
-      lamp_(kes::IsKind(obj, kes::ObjKind::Light))
+    : StatesDialog(ctx, owner, "BmpSet",
+                   kes::IsKind(obj, kes::ObjKind::Light) ? kes::ObjKind::Light : kes::ObjKind::ActBmp, obj),
+      obj_(obj), lamp_(kes::IsKind(obj, kes::ObjKind::Light))
 {
     setWindowTitle(QStringLiteral("Setting"));
     BuildStateControls();
@@ -114,13 +113,11 @@ QString TBmpSet::ModeAddress(Mode mode) const
     if (ref_->Comp.IntMem)
         return ref_->PanelMemoryText(false);
     const bool value = mode == kValueMode;
-    return ref_->FormatOrDefault(obj_.DevAddrCode, value ? kes::kWordFlags : kes::kBitFlags, value ? Len() : 0, obj_.RefBitNo);
+    return ref_->FormatOrDefault(obj_.DevAddrCode, value ? kes::kWordFlags : kes::kBitFlags, value ? Len() : 0,
+                                 obj_.RefBitNo);
 }
 
-void TBmpSet::ResizeExtras()
-{
-    pictures_.resize(static_cast<std::size_t>(count_));
-}
+void TBmpSet::ResizeExtras() { pictures_.resize(static_cast<std::size_t>(count_)); }
 
 void TBmpSet::ReverseExtras() { kes::ReverseStates(pictures_, count_); }
 

@@ -33,8 +33,7 @@ using kes::NumberItems;
 
 } // namespace
 
-TBtnSet::TBtnSet(kes::DialogContext& ctx, QWidget* owner, TLxBtn& btn)
-    : SettingsDialog(ctx, owner, "BtnSet"), btn_(btn)
+TBtnSet::TBtnSet(kes::DialogContext& ctx, QWidget* owner, TLxBtn& btn) : SettingsDialog(ctx, owner, "BtnSet"), btn_(btn)
 {
     setWindowTitle(QStringLiteral("Button"));
     BuildForm();
@@ -177,8 +176,8 @@ void TBtnSet::ConnectHandlers()
     clicked(CancelBtn, &TBtnSet::CancelBtnClick);
     QObject::connect(StaNum_Txt, &QLineEdit::textEdited, this, [this] { StaNum_TxtKeyUp(); });
     StaNum_UD->OnClick = [this](bool up) { StaNum_UDClick(up); };
-    kes::WatchEdit(Btn_Txt, {[this](int key) { Btn_TxtKeyUp(key); }, [this] { Btn_TxtClick(); },
-                             [this] { Btn_TxtMouseUp(); }});
+    kes::WatchEdit(Btn_Txt,
+                   {[this](int key) { Btn_TxtKeyUp(key); }, [this] { Btn_TxtClick(); }, [this] { Btn_TxtMouseUp(); }});
 }
 
 QString TBtnSet::PanelCaption() const { return picture_->Caption(); }

@@ -7,10 +7,10 @@
 #include "app/model/lxtypecore.h"
 #include "app/model/projectstate.h"
 #include "app/project/pagedata.h"
+#include "objects/addrmode.h"
 #include "objects/digtest.h"
 #include "objects/tlxbtn.h"
 #include "platform/codepage.h"
-#include "objects/addrmode.h"
 
 #include <QCheckBox>
 #include <QComboBox>

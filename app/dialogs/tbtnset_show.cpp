@@ -9,10 +9,10 @@
 #include "app/model/projectstate.h"
 #include "app/project/pagedata.h"
 #include "app/ui/prompt.h"
+#include "objects/addrmode.h"
 #include "objects/digtest.h"
 #include "objects/tlxbtn.h"
 #include "platform/codepage.h"
-#include "objects/addrmode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,8 +32,8 @@ using kes::BtnType;
 using kes::FormatCode;
 using kes::IsFormat;
 using kes::kFloatItem;
-using kes::ValFormat;
 using kes::kKeyUp;
+using kes::ValFormat;
 
 QString ValueText(std::int32_t v, int format, int len)
 {
@@ -111,7 +111,8 @@ void TBtnSet::LoadFields()
         break;
     case BtnType::MultiState: {
         kes::SetRadioGroupIndex(Action->StateToGp, b.MultiFlag ? 1 : 0);
-        QRadioButton* radio = kind == kes::kWordFlags ? Action->Val_Rdo : (kind == kes::kEitherFlags ? Action->Lsb_Rdo : Action->Bit_Rdo);
+        QRadioButton* radio =
+            kind == kes::kWordFlags ? Action->Val_Rdo : (kind == kes::kEitherFlags ? Action->Lsb_Rdo : Action->Bit_Rdo);
         radio->setChecked(true);
         // Two states on a bit: the count is fixed.
         kes::SetEnabled({StaNum_Lab, StaNum_Txt, StaNum_UD}, kind != kes::kBitFlags);
@@ -229,7 +230,8 @@ std::uint8_t TBtnSet::AccessKind() const
     if (kes::IsBitBtnType(t))
         return kes::kBitFlags;
     if (t == BtnType::MultiState)
-        return Action->Val_Rdo->isChecked() ? kes::kWordFlags : (Action->Lsb_Rdo->isChecked() ? kes::kEitherFlags : kes::kBitFlags);
+        return Action->Val_Rdo->isChecked() ? kes::kWordFlags
+                                            : (Action->Lsb_Rdo->isChecked() ? kes::kEitherFlags : kes::kBitFlags);
     return kes::kWordFlags;
 }
 
@@ -248,9 +250,12 @@ std::uint8_t TBtnSet::PickKind() const
     if (kes::IsPanelBtnType(t) || t == BtnType::None)
         return 0;
     switch (AccessKind()) {
-    case kes::kBitFlags: return 1;
-    case kes::kWordFlags: return 2;
-    default: return 3;
+    case kes::kBitFlags:
+        return 1;
+    case kes::kWordFlags:
+        return 2;
+    default:
+        return 3;
     }
 }
 
@@ -338,8 +343,9 @@ void TBtnSet::BtnType_BoxChange()
 
 void TBtnSet::SetMultiStateAddress(bool word)
 {
-    Action->Write->SetText(Action->Write->Comp.IntMem ? Action->Write->PanelMemoryText(word)
-                                                      : Action->Write->DefaultText(word ? kes::kWordFlags : kes::kBitFlags));
+    Action->Write->SetText(Action->Write->Comp.IntMem
+                               ? Action->Write->PanelMemoryText(word)
+                               : Action->Write->DefaultText(word ? kes::kWordFlags : kes::kBitFlags));
     if (Action->DevRd_Chk->isChecked()) {
         Action->Read->Comp.IntMem = Action->Write->Comp.IntMem;
         Action->Read->SetText(Action->Write->Text());

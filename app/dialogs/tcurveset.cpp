@@ -3,11 +3,11 @@
 
 #include "app/dialogs/objdialogs.h"
 
+#include "objects/addrmode.h"
 #include "objects/digtest.h"
 #include "objects/tlxcurve.h"
-#include "platform/codepage.h"
 #include "objects/valformat.h"
-#include "objects/addrmode.h"
+#include "platform/codepage.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -40,12 +40,10 @@ constexpr int kBits16 = 0;
 } // namespace
 
 TCurveSet::TCurveSet(kes::DialogContext& ctx, QWidget* owner, TLxCurve& curve) : TCurveSet(ctx, owner, curve, nullptr)
-{
-}
+{}
 
 TCurveSet::TCurveSet(kes::DialogContext& ctx, QWidget* owner, TLxXyCurve& curve) : TCurveSet(ctx, owner, curve, &curve)
-{
-}
+{}
 
 TCurveSet::TCurveSet(kes::DialogContext& ctx, QWidget* owner, TLxCurve& curve, TLxXyCurve* xy)
     : SettingsDialog(ctx, owner, "CurveSet"), curve_(curve), xy_(xy)
@@ -112,10 +110,7 @@ void TCurveSet::LoadFields()
     dev_->LoadCompanion(c);
 }
 
-void TCurveSet::RefBtnClick()
-{
-    dev_->Pick(this, 2, 0);
-}
+void TCurveSet::RefBtnClick() { dev_->Pick(this, 2, 0); }
 
 kes::Check TCurveSet::CheckRange(QLabel* maxLab, QLineEdit* maxTxt, QLabel* minLab, QLineEdit* minTxt) const
 {

@@ -7,8 +7,8 @@
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
-#include "platform/codepage.h"
 #include "objects/addrmode.h"
+#include "platform/codepage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,8 +34,9 @@ constexpr int kMsgAbsoluteAddress = 67;
 // Only so much of an address is compared with the device names.
 constexpr int kSplitLength = 49;
 
-const char* const kKeyNames[18] = {"Num_0", "Num_1", "Num_2", "Num_3", "Num_4", "Num_5", "Num_6", "Num_7", "Num_8",
-                                   "Num_9", "Num_A", "Num_B", "Num_C", "Num_D", "Num_E", "Num_F", "Num_Pt", "Num_Slash"};
+const char* const kKeyNames[18] = {"Num_0", "Num_1", "Num_2", "Num_3", "Num_4",  "Num_5",
+                                   "Num_6", "Num_7", "Num_8", "Num_9", "Num_A",  "Num_B",
+                                   "Num_C", "Num_D", "Num_E", "Num_F", "Num_Pt", "Num_Slash"};
 const char* const kKeyCaptions[18] = {"0", "1", "2", "3", "4", "5", "6", "7", "8",
                                       "9", "A", "B", "C", "D", "E", "F", ".", "/"};
 
@@ -44,7 +45,10 @@ using kes::IsDevKind;
 
 bool IsBitDevice(const DevRecord& d) { return IsDevKind(d.Kind, DevKind::Bit); }
 bool IsWordDevice(const DevRecord& d) { return IsDevKind(d.Kind, DevKind::Word); }
-bool IsEitherDevice(const DevRecord& d) { return IsDevKind(d.Kind, DevKind::Either) || IsDevKind(d.Kind, DevKind::Either3); }
+bool IsEitherDevice(const DevRecord& d)
+{
+    return IsDevKind(d.Kind, DevKind::Either) || IsDevKind(d.Kind, DevKind::Either3);
+}
 
 QString ZeroPadded(const QString& text, int digits)
 {
@@ -71,7 +75,8 @@ TDevRef::TDevRef(QWidget* owner, kes::LxTypeCore& model) : QDialog(owner), model
     Panel1 = Named(new QWidget(this), "Panel1");
     ComAddr_Lab = Named(new QLabel(QStringLiteral("Station"), Panel1), "ComAddr_Lab");
     ComAddr_Txt = Named(new QLineEdit(QStringLiteral("0"), Panel1), "ComAddr_Txt");
-    ComAddr_Txt->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), ComAddr_Txt));
+    ComAddr_Txt->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), ComAddr_Txt));
     ComAddr_Txt->setMaximumWidth(48);
     kes::SetComponentClass(ComAddr_Txt, "");
     ComAddr_UD = Named(new kes::TUpDown(Panel1), "ComAddr_UD");
@@ -191,10 +196,10 @@ void TDevRef::FormShow()
     CB_LsbState->setCurrentIndex(lsb);
     ComboBoxHMICom->setCurrentIndex(ComIndex);
 
-    for (QWidget* w : {static_cast<QWidget*>(ComAddr_Lab), static_cast<QWidget*>(Label1),
-                       static_cast<QWidget*>(ComAddr_Txt), static_cast<QWidget*>(Label2),
-                       static_cast<QWidget*>(ComboBoxHMICom), static_cast<QWidget*>(GroupBox1),
-                       static_cast<QWidget*>(DevChk), static_cast<QWidget*>(Dev_Box)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(ComAddr_Lab), static_cast<QWidget*>(Label1), static_cast<QWidget*>(ComAddr_Txt),
+          static_cast<QWidget*>(Label2), static_cast<QWidget*>(ComboBoxHMICom), static_cast<QWidget*>(GroupBox1),
+          static_cast<QWidget*>(DevChk), static_cast<QWidget*>(Dev_Box)})
         w->setVisible(true);
     DevChk->setEnabled(true);
     NumKeys[16]->setEnabled(true);
@@ -226,15 +231,20 @@ void TDevRef::FormShow()
     if (plainNumbers) {
         AddrText = ZeroPadded(AddrText, fmt & 0x0F);
         switch (WantKind) {
-        case 1: AddrText = QStringLiteral("*BIT") + AddrText; break;
-        case 2: AddrText = QStringLiteral("*VAL") + AddrText; break;
+        case 1:
+            AddrText = QStringLiteral("*BIT") + AddrText;
+            break;
+        case 2:
+            AddrText = QStringLiteral("*VAL") + AddrText;
+            break;
         case 3:
             AddrText = (AddrText.startsWith(QLatin1Char('0')) || AddrText.startsWith(QLatin1Char('1'))
                             ? QStringLiteral("*BIT")
-                            : QStringLiteral("*VAL"))
-                + AddrText;
+                            : QStringLiteral("*VAL")) +
+                       AddrText;
             break;
-        default: break;
+        default:
+            break;
         }
     }
 
@@ -252,10 +262,10 @@ void TDevRef::FormShow()
     ComAddr_UD->Position = StationNo;
     ComAddr_Txt->setText(QString::number(ComAddr_UD->Position));
     DevNum_Txt->setFocus();
-    for (QWidget* w : {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(ComAddr_Lab),
-                       static_cast<QWidget*>(ComAddr_UD), static_cast<QWidget*>(ComboBoxHMICom),
-                       static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
-                       static_cast<QWidget*>(ComAddr_Txt)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(ComAddr_Lab), static_cast<QWidget*>(ComAddr_UD),
+          static_cast<QWidget*>(ComboBoxHMICom), static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
+          static_cast<QWidget*>(ComAddr_Txt)})
         w->setEnabled(true);
     Dev_Box->setVisible(!plainNumbers);
 }
@@ -274,11 +284,18 @@ void TDevRef::DevChkClick()
                     continue;
                 bool take = false;
                 switch (WantKind) {
-                case 2: take = IsWordDevice(d) || IsEitherDevice(d); break;
-                case 1: take = IsBitDevice(d) || IsEitherDevice(d); break;
+                case 2:
+                    take = IsWordDevice(d) || IsEitherDevice(d);
+                    break;
+                case 1:
+                    take = IsBitDevice(d) || IsEitherDevice(d);
+                    break;
                 case 0:
-                case 3: take = !(byLength && IsBitDevice(d)); break;
-                default: break;
+                case 3:
+                    take = !(byLength && IsBitDevice(d));
+                    break;
+                default:
+                    break;
                 }
                 if (take)
                     Dev_Box->addItem(kes::AnsiToQString(d.Name));
@@ -316,8 +333,8 @@ void TDevRef::ZQMemTypeClick()
         PlcMemory = 0;
         if (DevChk->isChecked()) {
             const auto& internal = model_.State().InternalDevRecords;
-            AddrText = kes::AnsiToQString(internal[WantKind == 2 ? kes::kInternalWord : kes::kInternalBit].Name)
-                + QLatin1Char('0');
+            AddrText = kes::AnsiToQString(internal[WantKind == 2 ? kes::kInternalWord : kes::kInternalBit].Name) +
+                       QLatin1Char('0');
         }
     }
     FormShow();
@@ -393,7 +410,8 @@ void TDevRef::OkBtnClick()
     const bool deviceForm = DevChk->isChecked();
     const bool panelMemory = PlcMemory == 0;
     bool valid = false;
-    for (std::uint8_t mode : {std::uint8_t{kes::kEitherFlags}, std::uint8_t{kes::kBitFlags}, std::uint8_t{kes::kWordFlags}})
+    for (std::uint8_t mode :
+         {std::uint8_t{kes::kEitherFlags}, std::uint8_t{kes::kBitFlags}, std::uint8_t{kes::kWordFlags}})
         for (std::uint8_t access : {std::uint8_t{0}, std::uint8_t{1}})
             if (!valid && model_.ValidateDeviceAddress(ansi, mode, access, deviceForm, panelMemory))
                 valid = true;

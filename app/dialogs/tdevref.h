@@ -98,13 +98,13 @@ namespace kes {
 
 // What an address field gives the picker and takes back after an OK.
 struct DevRefRequest {
-    QString Text;                // address text
+    QString Text; // address text
     std::uint8_t Station = 0;
-    std::uint8_t WantKind = 0;   // 0 any, 1 bit, 2 word, 3 bit or word
+    std::uint8_t WantKind = 0;    // 0 any, 1 bit, 2 word, 3 bit or word
     std::uint8_t AccessClass = 0; // the field's value length index, as a rule
-    std::uint8_t Link = 0;       // 0 COM1, 1 COM2
-    bool DeviceForm = true;      // the address is written with a device name
-    bool PanelMemory = false;    // the address lies in the panel's own memory
+    std::uint8_t Link = 0;        // 0 COM1, 1 COM2
+    bool DeviceForm = true;       // the address is written with a device name
+    bool PanelMemory = false;     // the address lies in the panel's own memory
     // The low-byte state choice, which only the device state picture dialog shows: 0..15,
     // -1 for none.
     bool ShowLsb = false;

@@ -5,9 +5,9 @@
 
 #include "app/model/projectstate.h"
 #include "app/ui/translate.h"
+#include "objects/addrmode.h"
 #include "objects/lxpictures.h"
 #include "objects/tlxadvdevbmp.h"
-#include "objects/addrmode.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -39,12 +39,10 @@ void FillPictureBox(QComboBox* box, const std::vector<QPixmap>& pictures)
 } // namespace
 
 TDevStaSet::TDevStaSet(kes::DialogContext& ctx, QWidget* owner, TLxDevBmp& obj) : TDevStaSet(ctx, owner, obj, nullptr)
-{
-}
+{}
 
 TDevStaSet::TDevStaSet(kes::DialogContext& ctx, QWidget* owner, TLxAdvDevBmp& obj) : TDevStaSet(ctx, owner, obj, &obj)
-{
-}
+{}
 
 TDevStaSet::TDevStaSet(kes::DialogContext& ctx, QWidget* owner, TLxDevBmp& obj, TLxAdvDevBmp* adv)
     : SettingsDialog(ctx, owner, "DevStaSet"), obj_(obj), adv_(adv)
@@ -86,10 +84,7 @@ TDevStaSet::TDevStaSet(kes::DialogContext& ctx, QWidget* owner, TLxDevBmp& obj, 
 
 TDevStaSet::~TDevStaSet() = default;
 
-bool TDevStaSet::OffersWordBit() const
-{
-    return adv_ && Ctx().State.PanelModelIndex == kBitOfWordModel;
-}
+bool TDevStaSet::OffersWordBit() const { return adv_ && Ctx().State.PanelModelIndex == kBitOfWordModel; }
 
 void TDevStaSet::LoadFields()
 {

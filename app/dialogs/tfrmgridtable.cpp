@@ -8,8 +8,8 @@
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
 #include "objects/digtest.h"
-#include "platform/codepage.h"
 #include "objects/valformat.h"
+#include "platform/codepage.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -127,9 +127,7 @@ void TFrmGridTable::FormShow()
     TranslateForm(this, langIndex_);
     // The translated caption begins with a blank that parts it from the prefix.
     setWindowTitle(CaptionPrefix.isEmpty() ? windowTitle().trimmed() : CaptionPrefix + windowTitle());
-    auto entry = [](const QStringList* list, int i) {
-        return list && i < list->size() ? list->at(i) : QString();
-    };
+    auto entry = [](const QStringList* list, int i) { return list && i < list->size() ? list->at(i) : QString(); };
     for (int i = 0; i < StateNum; ++i) {
         const int row = i + 1;
         SetCell(0, row, kes::Msg(kMsgState) + QString::number(i));

@@ -25,8 +25,8 @@ public:
     ~TFrmGridTable() override;
 
     QTableWidget* StrGridTable = nullptr;
-    QPushButton* Button1 = nullptr; // cancel
-    QPushButton* Button2 = nullptr; // OK
+    QPushButton* Button1 = nullptr;  // cancel
+    QPushButton* Button2 = nullptr;  // OK
     QPushButton* BtnRefer = nullptr; // reference values
 
     // ---- Set by the caller before showing

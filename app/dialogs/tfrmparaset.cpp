@@ -39,10 +39,7 @@ TFrmParaSet::TFrmParaSet(kes::DialogContext& ctx, QWidget* owner)
 
 TFrmParaSet::~TFrmParaSet() = default;
 
-void TFrmParaSet::LoadFields()
-{
-    ShowWord(Ctx().State.ParaDataSet.Ref);
-}
+void TFrmParaSet::LoadFields() { ShowWord(Ctx().State.ParaDataSet.Ref); }
 
 void TFrmParaSet::BtnOKClick()
 {

@@ -18,8 +18,7 @@ constexpr int kMsgLength = 104;
 
 TFrmPLCValAddrSet::TFrmPLCValAddrSet(kes::DialogContext& ctx, QWidget* owner)
     : WordRefDialog(ctx, owner, "FrmPLCValAddrSet", QStringLiteral("Controller Word"), QStringLiteral("Word Device"))
-{
-}
+{}
 
 TFrmPLCValAddrSet::~TFrmPLCValAddrSet() = default;
 

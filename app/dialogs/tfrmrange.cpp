@@ -52,9 +52,9 @@ TFrmRange::TFrmRange(QWidget* owner, int langIndex, int stateCount)
     kes::SetComponentClass(EditDown, "");
     kes::SetComponentClass(State_BoxTo, "");
     auto* g2 = new QHBoxLayout(GroupBox2);
-    for (QWidget* w : {static_cast<QWidget*>(Label3), static_cast<QWidget*>(State_BoxFrom),
-                       static_cast<QWidget*>(Label5), static_cast<QWidget*>(Label4),
-                       static_cast<QWidget*>(State_BoxTo)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(Label3), static_cast<QWidget*>(State_BoxFrom), static_cast<QWidget*>(Label5),
+          static_cast<QWidget*>(Label4), static_cast<QWidget*>(State_BoxTo)})
         g2->addWidget(w);
 
     Button1 = Named(new QPushButton(QStringLiteral("Set"), this), "Button1");

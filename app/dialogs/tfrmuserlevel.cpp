@@ -22,10 +22,7 @@ constexpr int kPasswordLength = 6;
 
 namespace kes {
 
-bool UserLevelAccepted(const ProjectState& state, int level)
-{
-    return state.UserLevelDefined(level);
-}
+bool UserLevelAccepted(const ProjectState& state, int level) { return state.UserLevelDefined(level); }
 
 void MmUserLevelClick(DialogContext& ctx, QWidget* owner)
 {

@@ -22,8 +22,8 @@ public:
     TFrmUserLevel(kes::DialogContext& ctx, QWidget* owner);
     ~TFrmUserLevel() override;
 
-    std::array<QLineEdit*, 10> EditPW{};          // EditPW1..EditPW10
-    std::array<QComboBox*, 10> ComboBox_level{};  // ComboBox_level1..ComboBox_level10
+    std::array<QLineEdit*, 10> EditPW{};         // EditPW1..EditPW10
+    std::array<QComboBox*, 10> ComboBox_level{}; // ComboBox_level1..ComboBox_level10
     QPushButton* BtnOK = nullptr;
     QPushButton* BtnCancel = nullptr;
 

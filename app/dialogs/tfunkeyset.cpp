@@ -10,8 +10,8 @@
 #include "app/project/pagedata.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
-#include "objects/digtest.h"
 #include "objects/addrmode.h"
+#include "objects/digtest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -157,7 +157,9 @@ std::uint8_t TFunKeySet::AccessKind() const
 {
     const BtnType t = Action->Type();
     if (t == BtnType::MultiState)
-        return Action->Lsb_Rdo->isChecked() ? kes::kEitherFlags : Action->Val_Rdo->isChecked() ? kes::kWordFlags : kes::kBitFlags;
+        return Action->Lsb_Rdo->isChecked()   ? kes::kEitherFlags
+               : Action->Val_Rdo->isChecked() ? kes::kWordFlags
+                                              : kes::kBitFlags;
     return kes::IsValueBtnType(t) ? kes::kWordFlags : kes::kBitFlags;
 }
 
@@ -277,7 +279,10 @@ void TFunKeySet::FunKey_GridClick()
     switch (type) {
     case BtnType::MultiState:
         kes::SetRadioGroupIndex(Action->StateToGp, key.MultiStateFlag == 1 ? 1 : 0);
-        (kind == kes::kEitherFlags ? Action->Lsb_Rdo : kind == kes::kWordFlags ? Action->Val_Rdo : Action->Bit_Rdo)->setChecked(true);
+        (kind == kes::kEitherFlags ? Action->Lsb_Rdo
+         : kind == kes::kWordFlags ? Action->Val_Rdo
+                                   : Action->Bit_Rdo)
+            ->setChecked(true);
         break;
     case BtnType::InputValue:
         if (kes::IsFormat(key.ValueType, kes::ValFormat::Float)) {

@@ -7,9 +7,9 @@
 #include "app/dialogs/updown.h"
 #include "app/model/projectstate.h"
 #include "app/project/pagedata.h"
+#include "objects/addrmode.h"
 #include "objects/digtest.h"
 #include "platform/codepage.h"
-#include "objects/addrmode.h"
 
 #include <QCheckBox>
 #include <QComboBox>

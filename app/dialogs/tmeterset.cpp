@@ -3,12 +3,12 @@
 
 #include "app/dialogs/objdialogs.h"
 #include "app/dialogs/tscaleset.h"
+#include "objects/addrmode.h"
 #include "objects/digtest.h"
 #include "objects/tcirmeter.h"
 #include "objects/trectmeter.h"
-#include "platform/codepage.h"
 #include "objects/valformat.h"
-#include "objects/addrmode.h"
+#include "platform/codepage.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -48,8 +48,7 @@ struct MeterValues {
     std::uint8_t decDigits = 0;
 };
 
-template <class M>
-MeterValues ValuesOf(const M& m)
+template <class M> MeterValues ValuesOf(const M& m)
 {
     return {m.ValType,
             static_cast<std::uint32_t>(m.MeterMax),
@@ -60,8 +59,7 @@ MeterValues ValuesOf(const M& m)
             m.LabelDecimals};
 }
 
-template <class M>
-void PutValues(M& m, const MeterValues& v)
+template <class M> void PutValues(M& m, const MeterValues& v)
 {
     m.ValType = v.type;
     m.MeterMax = static_cast<decltype(m.MeterMax)>(v.max);
@@ -91,13 +89,11 @@ std::uint32_t LimitValue(const QString& text, int type)
 
 TMeterSet::TMeterSet(kes::DialogContext& ctx, QWidget* owner, TCirMeter& meter)
     : TMeterSet(ctx, owner, meter, &meter, nullptr)
-{
-}
+{}
 
 TMeterSet::TMeterSet(kes::DialogContext& ctx, QWidget* owner, TRectMeter& meter)
     : TMeterSet(ctx, owner, meter, nullptr, &meter)
-{
-}
+{}
 
 TMeterSet::TMeterSet(kes::DialogContext& ctx, QWidget* owner, TLxObj& meter, TCirMeter* cir, TRectMeter* rect)
     : SettingsDialog(ctx, owner, "MeterSet"), meter_(meter), cir_(cir), rect_(rect)
@@ -190,10 +186,7 @@ void TMeterSet::ValType_BoxChange()
     Min_Txt->setText(QString::fromStdString(RangeLimitText(std::max(0, type), 0, 0)));
 }
 
-void TMeterSet::RefBtnClick()
-{
-    dev_->Pick(this, 2, 0);
-}
+void TMeterSet::RefBtnClick() { dev_->Pick(this, 2, 0); }
 
 kes::Check TMeterSet::Validate()
 {

@@ -25,8 +25,8 @@ TMetrolSet::TMetrolSet(kes::DialogContext& ctx, QWidget* owner, TMetrol& unit)
 {
     setWindowTitle(QStringLiteral("Units"));
     MetrolType_Lab = NewLabel(this, "MetrolType_Lab", QStringLiteral("Quantity"));
-    MetrolType_Box = NewCombo(this, "MetrolType_Box",
-                              {"Length", "Area", "Volume", "Weight", "Speed", "Time", "Temperature"});
+    MetrolType_Box =
+        NewCombo(this, "MetrolType_Box", {"Length", "Area", "Volume", "Weight", "Speed", "Time", "Temperature"});
     MetrolName_Lab = NewLabel(this, "MetrolName_Lab", QStringLiteral("Unit"));
     MetrolName_Box = NewFixedCombo(this, "MetrolName_Box", {});
     MetrolName_Box->setIconSize(QSize(32 * kSymbolScale, 16 * kSymbolScale));
@@ -51,8 +51,7 @@ void TMetrolSet::MetrolType_BoxChange()
         names.MetrolIndexSet(i);
         const std::string& name = names.MetrolPicName;
         const TBitmap symbol = kes::BuiltinPicture(name);
-        const QImage big =
-            symbol.Image().scaled(symbol.Width() * kSymbolScale, symbol.Height() * kSymbolScale);
+        const QImage big = symbol.Image().scaled(symbol.Width() * kSymbolScale, symbol.Height() * kSymbolScale);
         MetrolName_Box->addItem(QIcon(QPixmap::fromImage(big)), QString());
         MetrolName_Box->setItemData(i, QString::fromStdString(name), Qt::ToolTipRole);
     }

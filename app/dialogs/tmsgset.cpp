@@ -3,10 +3,10 @@
 #include "app/dialogs/objdialogs.h"
 #include "app/dialogs/statetable.h"
 #include "app/dialogs/updown.h"
+#include "objects/addrmode.h"
 #include "objects/digtest.h"
 #include "objects/tmsgtxt.h"
 #include "platform/codepage.h"
-#include "objects/addrmode.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -90,8 +90,7 @@ void TMsgSet::LoadFields()
 {
     const TMsgTxt& m = msg_;
     font_ = m.Picture.Canvas()->Font;
-    LoadStates(m.StateMode, m.ValType & 0x0F, m.StateMode & 0x0F, m.TotalState, m.StateReverse, m.StateVal,
-               m.Messages);
+    LoadStates(m.StateMode, m.ValType & 0x0F, m.StateMode & 0x0F, m.TotalState, m.StateReverse, m.StateVal, m.Messages);
     Int_Box->setCurrentIndex(m.MoveInterval <= 4 ? m.MoveInterval : -1);
     const int display = m.MoveMode >> 4;
     QRadioButton* shown = display == 1 ? Shine_Rdo : (display == 2 ? RunLight_Rdo : Static_Rdo);
@@ -146,7 +145,7 @@ Check TMsgSet::Validate()
     for (int i = 1; i < count_; ++i) {
         const auto s = static_cast<std::size_t>(i);
         const bool bad = valSetWay_ == 1 ? kes::StateValueAbove(v[s - 1], v[s], Type(), Len())
-                                          : kes::StateValueAbove(v[s], v[s - 1], Type(), Len());
+                                         : kes::StateValueAbove(v[s], v[s - 1], Type(), Len());
         if (bad)
             return kes::FailNumbered(kMsgFieldValue, i, kMsgSettingError);
     }

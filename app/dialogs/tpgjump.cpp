@@ -5,10 +5,10 @@
 #include "app/project/pagedata.h"
 #include "app/project/prjcheck.h"
 #include "app/ui/prompt.h"
-#include "objects/digtest.h"
-#include "platform/codepage.h"
-#include "objects/valformat.h"
 #include "objects/addrmode.h"
+#include "objects/digtest.h"
+#include "objects/valformat.h"
+#include "platform/codepage.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -294,8 +294,8 @@ kes::Check TPgJump::Validate()
 void TPgJump::AddInBtnClick()
 {
     // The conditions this dialog has added count against the limit before they are stored.
-    const int linked = kes::CountLinkedRecords(Ctx().State, Ctx().Page) + static_cast<int>(work_.size()) -
-                       static_cast<int>(original_);
+    const int linked =
+        kes::CountLinkedRecords(Ctx().State, Ctx().Page) + static_cast<int>(work_.size()) - static_cast<int>(original_);
     if (work_.size() >= static_cast<std::size_t>(kMaxPgJumps) || linked > kes::kMaxLinkedRecords) {
         kes::ShowMsg(kMsgFull);
         return;

@@ -2,11 +2,11 @@
 
 #include "app/dialogs/objdialogs.h"
 #include "app/model/lxtypecore.h"
+#include "objects/addrmode.h"
 #include "objects/digtest.h"
 #include "objects/tprogbar.h"
-#include "platform/codepage.h"
 #include "objects/valformat.h"
-#include "objects/addrmode.h"
+#include "platform/codepage.h"
 
 #include <QComboBox>
 #include <QGroupBox>

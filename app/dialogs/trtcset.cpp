@@ -3,9 +3,9 @@
 
 #include "app/model/projectstate.h"
 #include "app/ui/prompt.h"
+#include "objects/addrmode.h"
 #include "objects/trtc.h"
 #include "platform/codepage.h"
-#include "objects/addrmode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -42,8 +42,7 @@ QRadioButton* Item(QGroupBox* group, int i)
 
 } // namespace
 
-TRtcSet::TRtcSet(kes::DialogContext& ctx, QWidget* owner, TRtc& rtc)
-    : SettingsDialog(ctx, owner, "RtcSet"), rtc_(rtc)
+TRtcSet::TRtcSet(kes::DialogContext& ctx, QWidget* owner, TRtc& rtc) : SettingsDialog(ctx, owner, "RtcSet"), rtc_(rtc)
 {
     setWindowTitle(QStringLiteral("Clock Display"));
     BuildForm();
@@ -185,10 +184,7 @@ void TRtcSet::ChkBox_WritClick()
     dev_->SetEnabled(writes);
 }
 
-void TRtcSet::BtnRefClick()
-{
-    dev_->Pick(this, 2, 0);
-}
+void TRtcSet::BtnRefClick() { dev_->Pick(this, 2, 0); }
 
 void TRtcSet::RtcOkBtnClick()
 {

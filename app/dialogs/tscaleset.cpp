@@ -5,8 +5,8 @@
 
 #include "objects/digtest.h"
 #include "objects/tscale.h"
-#include "platform/codepage.h"
 #include "objects/valformat.h"
+#include "platform/codepage.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -126,7 +126,8 @@ kes::Check TScaleSet::Validate()
 void TScaleSet::Store()
 {
     TScale& s = scale_;
-    s.ScaleDir = static_cast<std::uint8_t>(std::max(0, Dir_Box->currentIndex()) + 16 * std::max(0, Side_Box->currentIndex()));
+    s.ScaleDir =
+        static_cast<std::uint8_t>(std::max(0, Dir_Box->currentIndex()) + 16 * std::max(0, Side_Box->currentIndex()));
     // Every number was checked: the counts lie within a byte, the limits within the length.
     s.MainDiv = static_cast<std::uint8_t>(kes::IntOfText(Main_Txt->text()).value_or(s.MainDiv));
     s.SubDiv = static_cast<std::uint8_t>(kes::IntOfText(Sub_Txt->text()).value_or(s.SubDiv));

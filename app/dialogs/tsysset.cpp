@@ -3,9 +3,9 @@
 #include "app/model/lxtypecore.h"
 #include "app/model/projectstate.h"
 #include "app/project/pagedata.h"
+#include "objects/addrmode.h"
 #include "objects/digtest.h"
 #include "objects/valformat.h"
-#include "objects/addrmode.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -35,10 +35,8 @@ TTxtEdit::TTxtEdit(kes::DialogContext& ctx, QWidget* owner, TStTxt& text)
     FontTypeBtn = NewButton(this, "FontTypeBtn", QStringLiteral("Font..."));
 
     auto* side = new QVBoxLayout;
-    side->addLayout(kes::LabelledRows({{Frame_Lab, Frame_Box},
-                                       {TxtDir_Lab, TxtDir_Box},
-                                       {TxtHPos_Lab, TxtHPos_Box},
-                                       {TxtVPos_Lab, TxtVPos_Box}}));
+    side->addLayout(kes::LabelledRows(
+        {{Frame_Lab, Frame_Box}, {TxtDir_Lab, TxtDir_Box}, {TxtHPos_Lab, TxtHPos_Box}, {TxtVPos_Lab, TxtVPos_Box}}));
     side->addWidget(FontTypeBtn);
     side->addStretch();
     auto* body = new QHBoxLayout;

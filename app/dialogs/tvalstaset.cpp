@@ -1,8 +1,8 @@
 #include "app/dialogs/tvalstaset.h"
 
 #include "app/dialogs/objdialogs.h"
-#include "objects/tlxval.h"
 #include "objects/addrmode.h"
+#include "objects/tlxval.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,10 +27,7 @@ constexpr int kDigitsBoxFirst = 4; // 5 integer digits
 using kes::ValFormat;
 
 // The format of a ValType_Box item (Other for none).
-ValFormat FormatOfItem(int item)
-{
-    return item == TValStaSet::kFloatItem ? ValFormat::Float : kes::ValFormatOf(item);
-}
+ValFormat FormatOfItem(int item) { return item == TValStaSet::kFloatItem ? ValFormat::Float : kes::ValFormatOf(item); }
 
 } // namespace
 
@@ -44,7 +41,10 @@ TValStaSet::TValStaSet(kes::DialogContext& ctx, QWidget* owner, TLxVal& val)
     DevRefTxt->setMaxLength(10);
 
     ValType_Lab = NewLabel(this, "ValType_Lab", QStringLiteral("Value Type"));
-    ValType_Box = NewCombo(this, "ValType_Box", kes::ValTypeItems() << "ASCI" << "Binary" << "Floating");
+    ValType_Box = NewCombo(this, "ValType_Box",
+                           kes::ValTypeItems() << "ASCI"
+                                               << "Binary"
+                                               << "Floating");
     ValType_Box->setCurrentIndex(0);
     ValLen_Lab = NewLabel(this, "ValLen_Lab", QStringLiteral("Length"));
     ValLen_Box = NewCombo(this, "ValLen_Box", kes::ValLenItems());
@@ -68,12 +68,12 @@ TValStaSet::TValStaSet(kes::DialogContext& ctx, QWidget* owner, TLxVal& val)
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(DevRefGp);
     QGridLayout* grid = kes::LabelledRows({{ValType_Lab, ValType_Box},
-                                            {ValLen_Lab, ValLen_Box},
-                                            {Int_Lab, Int_Box},
-                                            {Dec_Lab, Dec_Box},
-                                            {Pos_Lab, HPos_Box},
-                                            {Frame_Lab, Frame_Box},
-                                            {Font_Lab, Font_Box}});
+                                           {ValLen_Lab, ValLen_Box},
+                                           {Int_Lab, Int_Box},
+                                           {Dec_Lab, Dec_Box},
+                                           {Pos_Lab, HPos_Box},
+                                           {Frame_Lab, Frame_Box},
+                                           {Font_Lab, Font_Box}});
     grid->addWidget(HZeroBtn, grid->rowCount(), 0, 1, 2);
     lay->addLayout(grid);
     lay->addLayout(NewOkCancel(ValStOK, "ValStOK", ValStCancel, "ValStCancel"));

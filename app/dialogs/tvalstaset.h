@@ -33,7 +33,7 @@ public:
     QLabel* Int_Lab = nullptr;
     QComboBox* Int_Box = nullptr; // 1..10 integer digits
     QLabel* Dec_Lab = nullptr;
-    QComboBox* Dec_Box = nullptr; // 0..9 decimal digits
+    QComboBox* Dec_Box = nullptr;  // 0..9 decimal digits
     QComboBox* VPos_Box = nullptr; // hidden
     QCheckBox* HZeroBtn = nullptr;
     QCheckBox* ShineBtn = nullptr; // hidden

@@ -2,14 +2,14 @@
 // the dialog's own state. None of them touches the object.
 #include "app/dialogs/tvalstget.h"
 
-#include "app/dialogs/objdialogs.h"
 #include "app/dialogs/entryfields.h"
+#include "app/dialogs/objdialogs.h"
 #include "app/project/pagedata.h"
 #include "app/ui/prompt.h"
+#include "objects/addrmode.h"
 #include "objects/digtest.h"
 #include "objects/tlxgetval.h"
 #include "platform/codepage.h"
-#include "objects/addrmode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -94,8 +94,8 @@ QWidget* TValStGet::BuildDeviceGroups()
     Call_Chk = NewCheck(GroupBox4, "Call_Chk", QStringLiteral("Notify"));
     call->addWidget(Call_Chk, 0, 0);
     call->addLayout(NewAddressRow(GroupBox4, "DevCallTxt", DevCallTxt, "CallBtn", CallBtn), 0, 1);
-    CallOrderGp = NewRadioGroup(GroupBox4, "CallOrderGp", QStringLiteral("Order"), {"Before Write", "After Write"},
-                                "CallOrder");
+    CallOrderGp =
+        NewRadioGroup(GroupBox4, "CallOrderGp", QStringLiteral("Order"), {"Before Write", "After Write"}, "CallOrder");
     CallStateGp = NewRadioGroup(GroupBox4, "CallStateGp", QStringLiteral("State"), {"Reset", "Set"}, "CallState");
     auto* groups = new QHBoxLayout;
     groups->addWidget(CallOrderGp);
@@ -253,10 +253,7 @@ void TValStGet::ReadBtnClick() { read_->Pick(this, 2, Len()); }
 
 void TValStGet::CallBtnClick() { notify_->Pick(this, 1, 0); }
 
-void TValStGet::DevRd_ChkClick()
-{
-    read_->FollowWhen(DevRd_Chk->isChecked(), *write_);
-}
+void TValStGet::DevRd_ChkClick() { read_->FollowWhen(DevRd_Chk->isChecked(), *write_); }
 
 void TValStGet::Call_ChkClick()
 {

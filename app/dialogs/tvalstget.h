@@ -68,7 +68,7 @@ public:
     // ---- Level, password, buttons
     QLabel* Label8 = nullptr;
     QComboBox* ComboBox_UserLevel = nullptr;
-    QLabel* Label7 = nullptr;    // hidden
+    QLabel* Label7 = nullptr;     // hidden
     QLineEdit* PassTxt = nullptr; // hidden: carries the stored password through
     QPushButton* ValStOK = nullptr;
     QPushButton* ValStCancel = nullptr;

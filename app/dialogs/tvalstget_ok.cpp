@@ -3,9 +3,9 @@
 #include "app/dialogs/tvalstget.h"
 
 #include "app/dialogs/entryfields.h"
+#include "objects/addrmode.h"
 #include "objects/digtest.h"
 #include "objects/tlxgetval.h"
-#include "objects/addrmode.h"
 
 #include <QCheckBox>
 #include <QComboBox>

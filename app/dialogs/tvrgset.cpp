@@ -5,11 +5,11 @@
 #include "app/dialogs/statetable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
+#include "objects/addrmode.h"
 #include "objects/digtest.h"
 #include "objects/tvrgbmp.h"
-#include "platform/codepage.h"
 #include "objects/valformat.h"
-#include "objects/addrmode.h"
+#include "platform/codepage.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -56,8 +56,8 @@ TVrgSet::TVrgSet(kes::DialogContext& ctx, QWidget* owner, TVrgBmp& obj)
     Bmp_Lab = NewLabel(this, "Bmp_Lab", QStringLiteral("Picture"));
     Bmp_Box = NewFixedCombo(this, "Bmp_Box", {});
     kes::FillBitPictureBox(Bmp_Box);
-    Rg_ValSetWay = NewRadioGroup(this, "Rg_ValSetWay", QStringLiteral("Order"), {"Large to Small", "Small to Large"},
-                                 "ValSetWay");
+    Rg_ValSetWay =
+        NewRadioGroup(this, "Rg_ValSetWay", QStringLiteral("Order"), {"Large to Small", "Small to Large"}, "ValSetWay");
     Const_Rdo = NewRadio(this, "Const_Rdo", QStringLiteral("Constant"));
     Var_Rdo = NewRadio(this, "Var_Rdo", QStringLiteral("Variable"));
     kes::SetVisible({Const_Rdo, Var_Rdo}, false);

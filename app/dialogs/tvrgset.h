@@ -37,7 +37,7 @@ public:
     QLabel* Comp_Lab = nullptr;
     QLineEdit* Comp_Txt = nullptr; // the selected state's value
     QLabel* Bmp_Lab = nullptr;
-    QComboBox* Bmp_Box = nullptr; // the 18 built-in pictures
+    QComboBox* Bmp_Box = nullptr;      // the 18 built-in pictures
     QGroupBox* Rg_ValSetWay = nullptr; // large to small, small to large
     QRadioButton* Const_Rdo = nullptr; // hidden
     QRadioButton* Var_Rdo = nullptr;   // hidden

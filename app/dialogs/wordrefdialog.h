@@ -16,8 +16,7 @@ namespace kes {
 
 class WordRefDialog : public SettingsDialog {
 public:
-    WordRefDialog(DialogContext& ctx, QWidget* owner, const char* formName, const QString& title,
-                  const QString& label);
+    WordRefDialog(DialogContext& ctx, QWidget* owner, const char* formName, const QString& title, const QString& label);
 
     QLabel* DevRef_Lab = nullptr;
     QLineEdit* DevRefTxt = nullptr;

@@ -49,7 +49,8 @@ std::optional<ByteSpan> ClipBlockRecords(ByteSpan block)
 void PutOnClipboard(const QString& format, const Bytes& block)
 {
     auto* data = new QMimeData;
-    data->setData(format, QByteArray(reinterpret_cast<const char*>(block.data()), static_cast<qsizetype>(block.size())));
+    data->setData(format,
+                  QByteArray(reinterpret_cast<const char*>(block.data()), static_cast<qsizetype>(block.size())));
     QApplication::clipboard()->setMimeData(data);
 }
 

@@ -10,8 +10,8 @@ TObjList::iterator Find(TObjList& list, const TLxObj* obj) { return std::find(li
 
 bool Overlap(const TLxObj& a, const TLxObj& b)
 {
-    return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height
-           && b.Top < a.Top + a.Height;
+    return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height &&
+           b.Top < a.Top + a.Height;
 }
 
 // A coordinate moved by delta, kept in 0 .. limit (a limit below 0 holds it at 0).

@@ -48,14 +48,14 @@ QSize EditorInspector::EditorClientSize() const
 void EditorInspector::BeforeChange()
 {
     notedPage_ = LivePage(editor_);
-    noted_ = notedPage_ ? notedPage_->UndoSnapshot().Data : Bytes {};
+    noted_ = notedPage_ ? notedPage_->UndoSnapshot().Data : Bytes{};
 }
 
 void EditorInspector::AfterChange()
 {
     TEditPage* page = LivePage(editor_);
     if (page && page == notedPage_ && page->UndoSnapshot().Data != noted_)
-        page->UndoPush(UndoSnap { std::move(noted_) }, false);
+        page->UndoPush(UndoSnap{std::move(noted_)}, false);
     notedPage_ = nullptr;
     noted_ = {};
 }

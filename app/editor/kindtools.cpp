@@ -25,7 +25,7 @@ namespace kes {
 namespace {
 
 constexpr int kMsgNoStateChosen = 64;
-constexpr int kMsgButtonTypes = 229; // + button type: the type's name
+constexpr int kMsgButtonTypes = 229;  // + button type: the type's name
 constexpr int kMaxMessageWidth = 250; // screen pixels of one message text
 
 // An edit over the kind's class, called for an object of the kind: an object whose class is
@@ -87,7 +87,10 @@ void FillStateText(const TextBoxFill& box, const std::vector<AnsiString>& texts,
 
 // ---- States
 
-template <typename T> ShownStates StatesOf(const T& o) { return {static_cast<int>(o.TotalState), static_cast<int>(o.CurPt)}; }
+template <typename T> ShownStates StatesOf(const T& o)
+{
+    return {static_cast<int>(o.TotalState), static_cast<int>(o.CurPt)};
+}
 // The bit picture shows OFF or ON.
 ShownStates OnOffStates(const TLxDevBmp& o) { return {2, static_cast<int>(o.CurPt)}; }
 

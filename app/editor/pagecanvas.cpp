@@ -71,8 +71,7 @@ TMouseButton ButtonOf(Qt::MouseButton b)
 
 } // namespace
 
-PageCanvas::PageCanvas(TEditPage& page)
-    : page_(page)
+PageCanvas::PageCanvas(TEditPage& page) : page_(page)
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -93,7 +92,8 @@ TLxObj* PageCanvas::ObjectAt(int x, int y) const
 
 bool PageCanvas::Holds(const TLxObj* obj) const
 {
-    return obj && std::find(page_.Data().ObjList.begin(), page_.Data().ObjList.end(), obj) != page_.Data().ObjList.end();
+    return obj &&
+           std::find(page_.Data().ObjList.begin(), page_.Data().ObjList.end(), obj) != page_.Data().ObjList.end();
 }
 
 void PageCanvas::ForgetObjects()

@@ -11,11 +11,7 @@
 
 namespace kes {
 
-PageEditor::PageEditor(PageHost& host, QMdiArea* area)
-    : host_(host)
-    , area_(area)
-{
-}
+PageEditor::PageEditor(PageHost& host, QMdiArea* area) : host_(host), area_(area) {}
 
 PageEditor::~PageEditor() { CloseAll(); }
 
@@ -62,7 +58,8 @@ void PageEditor::SelectOnCurrentPage(const std::string&, int x, int y)
     current_->Data().SelList.clear();
     for (TLxObj* obj : current_->Data().ObjList) {
         const int z = std::max(obj->ObjSize, 1);
-        const bool hit = obj->Left == x * z * current_->Data().GridWidth && obj->Top == y * z * current_->Data().GridHeight;
+        const bool hit =
+            obj->Left == x * z * current_->Data().GridWidth && obj->Top == y * z * current_->Data().GridHeight;
         obj->SetSelected(hit);
         if (hit)
             current_->Data().SelList.push_back(obj);
@@ -93,8 +90,8 @@ THmPage* PageEditor::AddPageWindow()
 void PageEditor::InsertInPageOrder(THmPage* page)
 {
     // Open pages are kept in page order.
-    const auto at =
-        std::find_if(pages_.begin(), pages_.end(), [&](const THmPage* p) { return p->Data().PgIndex > page->Data().PgIndex; });
+    const auto at = std::find_if(pages_.begin(), pages_.end(),
+                                 [&](const THmPage* p) { return p->Data().PgIndex > page->Data().PgIndex; });
     pages_.insert(at, page);
 }
 
@@ -172,7 +169,8 @@ void PageEditor::PagesRenumbered(const std::vector<int>& map)
         page->Data().PgTitle = doc.PgDataList[static_cast<std::size_t>(now)]->Title;
         page->SetCaptionFromIndex();
     }
-    std::stable_sort(pages_.begin(), pages_.end(), [](const THmPage* a, const THmPage* b) { return a->Data().PgIndex < b->Data().PgIndex; });
+    std::stable_sort(pages_.begin(), pages_.end(),
+                     [](const THmPage* a, const THmPage* b) { return a->Data().PgIndex < b->Data().PgIndex; });
     if (PagesChanged)
         PagesChanged();
 }

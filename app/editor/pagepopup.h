@@ -21,16 +21,16 @@ enum PopWindow : std::uint8_t {
 // When an item is enabled. A window works out each rule from its own state in its command
 // state refresh (TEditPage::SetPopRule); Always items are on from the start.
 enum class PopRule : std::uint8_t {
-    Undo,          // something to undo
-    Redo,          // something to redo
-    Objects,       // the window has objects to select
-    Selection,     // objects are selected and may be edited
-    OneSelected,   // one object is selected and may be edited
-    Paste,         // objects on the clipboard
-    CopyPage,      // nothing selected: the whole page may be copied
-    PastePage,     // a whole page on the clipboard
-    ChangeConds,   // the page's change conditions may be set
-    Always,        // on whenever the window is
+    Undo,        // something to undo
+    Redo,        // something to redo
+    Objects,     // the window has objects to select
+    Selection,   // objects are selected and may be edited
+    OneSelected, // one object is selected and may be edited
+    Paste,       // objects on the clipboard
+    CopyPage,    // nothing selected: the whole page may be copied
+    PastePage,   // a whole page on the clipboard
+    ChangeConds, // the page's change conditions may be set
+    Always,      // on whenever the window is
 };
 
 struct PopItem {

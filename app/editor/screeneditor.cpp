@@ -18,9 +18,7 @@ constexpr int kMsgStartScreenPartly = 942; // "The start-up screen reads only in
 } // namespace
 
 ScreenEditor::ScreenEditor(PageHost& host, QMdiArea* area, std::vector<QWidget*>& menuWindows)
-    : host_(host)
-    , area_(area)
-    , menuWindows_(menuWindows)
+    : host_(host), area_(area), menuWindows_(menuWindows)
 {
     if (area_) {
         QObject::connect(area_, &QMdiArea::subWindowActivated, &alive_, [this](QMdiSubWindow* w) {

@@ -2,12 +2,12 @@
 // objects, the grid and the outlines, the panel picture of the objects, and the popup menu.
 #include "app/editor/teditpage.h"
 
+#include "app/dialogs/formregistry.h"
 #include "app/editor/pagecanvas.h"
 #include "app/editor/pagehost.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/model/lxtypecore.h"
 #include "app/project/projectdoc.h"
-#include "app/dialogs/formregistry.h"
 #include "app/ui/commandpanel.h"
 #include "app/ui/translate.h"
 #include "platform/codepage.h"
@@ -26,8 +26,7 @@
 
 #include <algorithm>
 
-TEditPage::TEditPage(kes::PageHost& host, std::uint8_t popWindow)
-    : host_(host)
+TEditPage::TEditPage(kes::PageHost& host, std::uint8_t popWindow) : host_(host)
 {
     kes::MarkForm(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -54,7 +53,8 @@ TEditPage::TEditPage(kes::PageHost& host, std::uint8_t popWindow)
 
 TEditPage::~TEditPage()
 {
-    if (DlgProp && DlgProp->ShownObj && std::find(Data().ObjList.begin(), Data().ObjList.end(), DlgProp->ShownObj) != Data().ObjList.end())
+    if (DlgProp && DlgProp->ShownObj &&
+        std::find(Data().ObjList.begin(), Data().ObjList.end(), DlgProp->ShownObj) != Data().ObjList.end())
         DlgProp->ShownObj = nullptr;
     canvas_->ForgetObjects();
     // Deleted on its own (closing the project): its MDI child window goes with it, out of
@@ -197,7 +197,8 @@ void TEditPage::DrawPageSnapshot()
 
 void TEditPage::ClearPageObjs()
 {
-    if (DlgProp && DlgProp->ShownObj && std::find(Data().ObjList.begin(), Data().ObjList.end(), DlgProp->ShownObj) != Data().ObjList.end())
+    if (DlgProp && DlgProp->ShownObj &&
+        std::find(Data().ObjList.begin(), Data().ObjList.end(), DlgProp->ShownObj) != Data().ObjList.end())
         DlgProp->ShownObj = nullptr;
     canvas_->ForgetObjects();
     outlined_.clear();

@@ -55,9 +55,9 @@ enum : std::uint16_t { VK_TAB = 9, VK_RETURN = 13, VK_LEFT = 37, VK_UP = 38, VK_
 // What multiple copy lays out: a grid of copies of the current object and how their device
 // addresses step.
 struct MultiCopyPlan {
-    int Columns = 2;           // H: copies along a row, the source included; 0: none
-    int Rows = 2;              // V
-    int SpacingX = 2;          // panel pixels between neighbours
+    int Columns = 2;  // H: copies along a row, the source included; 0: none
+    int Rows = 2;     // V
+    int SpacingX = 2; // panel pixels between neighbours
     int SpacingY = 2;
     bool StepAddresses = true; // each copy's addresses step by its number
     bool RowsFirst = true;     // numbered along the rows first, else down the columns
@@ -181,7 +181,7 @@ public:
     // ---- Edit state
     virtual void EditStateRefresh() = 0;
     // The undo and redo items alone.
-    virtual void UndoStateRefresh() { }
+    virtual void UndoStateRefresh() {}
     virtual void ObjToolbarRefresh(TLxObj* obj);
     void ObjFontBoxRefresh(TLxObj* obj);
     // The object tool panel of the main window fitted to one object: the state box to its

@@ -9,9 +9,9 @@
 #include "app/editor/kindtools.h"
 #include "app/editor/pagecanvas.h"
 #include "app/editor/pagehost.h"
-#include "app/ui/commandpanel.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/projectdoc.h"
+#include "app/ui/commandpanel.h"
 #include "objects/objkind.h"
 #include "objects/tgeom.h"
 
@@ -25,7 +25,7 @@
 
 namespace {
 
-constexpr int kNewObjBytes = 255;  // room a new object may take in the panel memory
+constexpr int kNewObjBytes = 255; // room a new object may take in the panel memory
 constexpr int kPolylineSubType = 11;
 
 bool KeepsSquare(const TLxObj& obj)
@@ -121,10 +121,10 @@ void TEditPage::ShowObjStatus(const TLxObj* obj)
     const int gh = std::max(Data().GridHeight, 1);
     // The object has no status text of its own; the read-out starts at the bounds.
     host_.SetStatusText(1, QStringLiteral(" (%1,%2) [W=%3,H=%4] ")
-                              .arg(obj->Left / z / gw)
-                              .arg(obj->Top / z / gh)
-                              .arg(obj->Width / z / gw)
-                              .arg(obj->Height / z / gh));
+                               .arg(obj->Left / z / gw)
+                               .arg(obj->Top / z / gh)
+                               .arg(obj->Width / z / gw)
+                               .arg(obj->Height / z / gh));
 }
 
 kes::DrawState TEditPage::DrawStateNow() const
@@ -271,8 +271,8 @@ void TEditPage::PlaceDrawnObject(TPoint origin)
         return;
     UndoPush();
     kes::PageEnv env = Env();
-    TLxObj* obj = kes::PlaceNewObj(Data(), env, *kind, origin.x, origin.y, DrawStateNow(), ClientWidth(),
-                                   ClientHeight());
+    TLxObj* obj =
+        kes::PlaceNewObj(Data(), env, *kind, origin.x, origin.y, DrawStateNow(), ClientWidth(), ClientHeight());
     if (!obj) {
         UndoList.pop_back();
         return;
@@ -318,7 +318,8 @@ void TEditPage::FinishPolyline()
     kes::DrawState draw = DrawStateNow();
     draw.PolyPts.assign(PolyPts.begin(), PolyPts.begin() + PolyPtCount);
     draw.CurPt = DownPt;
-    TLxObj* obj = kes::PlaceNewObj(Data(), env, kes::ObjKind::Geom, DownPt.x, DownPt.y, draw, ClientWidth(), ClientHeight());
+    TLxObj* obj =
+        kes::PlaceNewObj(Data(), env, kes::ObjKind::Geom, DownPt.x, DownPt.y, draw, ClientWidth(), ClientHeight());
     ToolSubType = 0;
     PolyPtCount = 0;
     if (!obj) {
@@ -391,13 +392,13 @@ void TEditPage::ObjMouseDown(TLxObj* obj, TMouseButton button, TShiftState shift
         }
         OverlapList.clear();
         for (TLxObj* o : Data().ObjList)
-            if (o->Left < obj->Left + obj->Width && obj->Left < o->Left + o->Width && o->Top < obj->Top + obj->Height
-                && obj->Top < o->Top + o->Height)
+            if (o->Left < obj->Left + obj->Width && obj->Left < o->Left + o->Width && o->Top < obj->Top + obj->Height &&
+                obj->Top < o->Top + o->Height)
                 OverlapList.push_back(o);
         obj->SetSelected(true);
         remember();
-        const kes::EdgeCursor cursor =
-            EditsObjects() ? kes::HandleZoneCursor(p.x, p.y, obj->Width, obj->Height, Step()) : kes::EdgeCursor::Default;
+        const kes::EdgeCursor cursor = EditsObjects() ? kes::HandleZoneCursor(p.x, p.y, obj->Width, obj->Height, Step())
+                                                      : kes::EdgeCursor::Default;
         ResizeMode = kes::ResizeModeFor(cursor, p.x, p.y, Step());
         if (ResizeMode != 0)
             DrawObjOutline(obj);

@@ -8,8 +8,8 @@
 #include "app/editor/pagecanvas.h"
 #include "app/editor/pagehost.h"
 #include "app/editor/tfrmmulticopy.h"
-#include "app/project/projectdoc.h"
 #include "app/project/objrefs.h"
+#include "app/project/projectdoc.h"
 #include "app/ui/prompt.h"
 
 #include <algorithm>
@@ -44,7 +44,8 @@ void TEditPage::MmMovbuttonClick()
 
 void TEditPage::MoveUPDOWN(int dir)
 {
-    if (!Data().CurObj || std::find(Data().ObjList.begin(), Data().ObjList.end(), Data().CurObj) == Data().ObjList.end())
+    if (!Data().CurObj ||
+        std::find(Data().ObjList.begin(), Data().ObjList.end(), Data().CurObj) == Data().ObjList.end())
         return;
     switch (kes::MoveUpDown(Data().ObjList, Data().CurObj, dir, OverlapList)) {
     case kes::ZStep::Moved:
@@ -87,7 +88,6 @@ void TEditPage::StepSelObjs(int dir)
     canvas_->update();
 }
 
-
 // ---- Multiple copy
 
 void TEditPage::MmMultiCopyClick()
@@ -122,7 +122,8 @@ int TEditPage::MultiCopy(const MultiCopyPlan& plan)
                 continue;
             const std::size_t before = Data().ObjList.size();
             // The first copy the window refuses ends the copying: nothing else moves.
-            if (!RoomFor(static_cast<int>(records.size()), false) || (DecodeObjs(records, true), Data().ObjList.size() == before)) {
+            if (!RoomFor(static_cast<int>(records.size()), false) ||
+                (DecodeObjs(records, true), Data().ObjList.size() == before)) {
                 refused = true;
                 break;
             }

@@ -56,8 +56,8 @@ void TEditPage::TextToolRefresh(TLxObj* obj)
     QComboBox* stateBox = StateBox();
     if (!memo || !stateBox || !tools->Edits.FillTextBox)
         return;
-    tools->Edits.FillTextBox(
-        *obj, {*memo, qobject_cast<QSpinBox*>(k.ToolWidget("TbMemo_UD")), stateBox->currentIndex()});
+    tools->Edits.FillTextBox(*obj,
+                             {*memo, qobject_cast<QSpinBox*>(k.ToolWidget("TbMemo_UD")), stateBox->currentIndex()});
 }
 
 void TEditPage::ObjToolbarRefresh(TLxObj* obj)
@@ -111,4 +111,3 @@ void TEditPage::ObjFontBoxRefresh(TLxObj* obj)
     if (QComboBox* box = FontBox())
         box->setCurrentIndex(takesFont && obj->fontsize >= 0 && obj->fontsize <= 3 ? obj->fontsize : -1);
 }
-

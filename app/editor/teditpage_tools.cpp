@@ -112,7 +112,8 @@ void TEditPage::MemoChange()
         return;
     const QComboBox* box = StateBox();
     const QSpinBox* line = LineSelector(Cmds());
-    kes::TypedText typed{memo->toPlainText(), box ? box->currentIndex() : -1, line ? line->value() : 0, Data().GridWidth, {}};
+    kes::TypedText typed{
+        memo->toPlainText(), box ? box->currentIndex() : -1, line ? line->value() : 0, Data().GridWidth, {}};
     if (!tools->Edits.StoreText(*obj, typed))
         return;
     if (typed.Retyped)

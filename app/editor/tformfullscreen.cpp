@@ -37,8 +37,7 @@ QImage PagePicture(TEditPage& page)
 
 } // namespace kes
 
-TFormFullScreen::TFormFullScreen(QWidget* owner)
-    : QDialog(owner, Qt::FramelessWindowHint)
+TFormFullScreen::TFormFullScreen(QWidget* owner) : QDialog(owner, Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("FormFullScreen"));
     setModal(true);

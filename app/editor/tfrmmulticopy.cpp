@@ -40,9 +40,7 @@ void EnableCount(const QCheckBox* on, QSpinBox* count)
 } // namespace
 
 TFrmMultiCopy::TFrmMultiCopy(QWidget* owner, TEditPage& page, int langIndex)
-    : QDialog(owner)
-    , page_(page)
-    , langIndex_(langIndex)
+    : QDialog(owner), page_(page), langIndex_(langIndex)
 {
     setObjectName(QStringLiteral("FrmMultiCopy"));
     setWindowTitle(QStringLiteral("Multiple Copy"));

@@ -10,10 +10,10 @@
 #include "app/editor/pageeditor.h"
 #include "app/editor/pagehost.h"
 #include "app/inspector/tdlgprop.h"
+#include "app/model/lxtypecore.h"
 #include "app/project/memimage.h"
 #include "app/project/pgread.h"
 #include "app/project/prjcheck.h"
-#include "app/model/lxtypecore.h"
 #include "app/ui/commandpanel.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
@@ -43,9 +43,7 @@ const char* const kEditToolBars[] = {"ObjToolBar", "GeomToolBar", "PosTooBar", "
 
 } // namespace
 
-THmPage::THmPage(kes::PageEditor& editor)
-    : TEditPage(editor.Host(), kes::kPopPageWindow)
-    , editor_(editor)
+THmPage::THmPage(kes::PageEditor& editor) : TEditPage(editor.Host(), kes::kPopPageWindow), editor_(editor)
 {
     setObjectName(QStringLiteral("HmPage"));
     Data().PgTitle.clear();
@@ -185,10 +183,10 @@ void THmPage::FormActivate()
 
     host_.ShowZoomState(Data().Zoom);
     // The page picture and the upload come back too, after a screen had them off.
-    for (const char* n : {"MmSave", "MmPgDataSave", "TbSave", "MmPrint", "TbPrint", "MmSaveAs", "MmClosePrj",
-                          "MmPgRatio", "MmPt", "MmEdit", "MmCompile", "MmTranslate", "TbTranslate", "MmHMIProto",
-                          "MmWin", "MmBuzzerSet", "MmLedSet", "MmView", "TbViewPg", "MmPgImageCopy", "MmImageToFile",
-                          "MmComRead", "TbComRead"})
+    for (const char* n : {"MmSave",      "MmPgDataSave",  "TbSave",        "MmPrint",     "TbPrint",   "MmSaveAs",
+                          "MmClosePrj",  "MmPgRatio",     "MmPt",          "MmEdit",      "MmCompile", "MmTranslate",
+                          "TbTranslate", "MmHMIProto",    "MmWin",         "MmBuzzerSet", "MmLedSet",  "MmView",
+                          "TbViewPg",    "MmPgImageCopy", "MmImageToFile", "MmComRead",   "TbComRead"})
         Cmds().SetItemEnabled(n, true);
     if (host_.Doc().EditMode == kes::Editing::Pages) {
         for (const char* n : {"TbAddPg", "MmEle", "MmPageSet"})
@@ -225,8 +223,8 @@ void THmPage::FormDeactivate(bool forced)
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    if (DlgProp && host_.Doc().ObjInspectorOn && host_.Doc().EditMode == kes::Editing::Pages && Data().CurObj
-        && DlgProp->EdtTxt->isVisible())
+    if (DlgProp && host_.Doc().ObjInspectorOn && host_.Doc().EditMode == kes::Editing::Pages && Data().CurObj &&
+        DlgProp->EdtTxt->isVisible())
         DlgProp->EdtTxtExit();
     if (!live_ || !(host_.Doc().EditMode == kes::Editing::StartScreen || forced))
         return;
@@ -291,10 +289,9 @@ void THmPage::closeEvent(QCloseEvent* event)
 void THmPage::PgSetMenuChecks()
 {
     const SettingsUse use = SettingsInUse();
-    const std::pair<const char*, const char*> pairs[] = {{"PopFunKeySet", "MmFunKeyEt"}, {"PopPgJump", "MmPgJump"},
-                                                         {"PopBuzzerSet", "MmBuzzerSet"}, {"PopLedSet", "MmLedSet"},
-                                                         {"ChkHideSet", "MmHide"},
-                                                         {"PopPgPageWriteSet", "MmPgPageWriteSet"}};
+    const std::pair<const char*, const char*> pairs[] = {
+        {"PopFunKeySet", "MmFunKeyEt"}, {"PopPgJump", "MmPgJump"}, {"PopBuzzerSet", "MmBuzzerSet"},
+        {"PopLedSet", "MmLedSet"},      {"ChkHideSet", "MmHide"},  {"PopPgPageWriteSet", "MmPgPageWriteSet"}};
     const bool checked[] = {use.FunKeys, use.PgJumps, use.Buzzer, use.AlarmLamp, use.Hide, use.NumWrite};
     for (std::size_t i = 0; i < std::size(pairs); ++i) {
         SetPopChecked(pairs[i].first, checked[i]);
@@ -350,7 +347,7 @@ kes::Bytes THmPage::EncodeObjs(const TObjList& objs, int mode)
     kes::Bytes out;
     Data().EncMode = mode;
     const int n = &objs == &Data().ObjList ? kes::PgDataChx(Data(), out, 0, mode, &objs, EncodeEnv())
-                                    : kes::PgRecordsChx(out, 0, mode, nullptr, objs, EncodeEnv());
+                                           : kes::PgRecordsChx(out, 0, mode, nullptr, objs, EncodeEnv());
     out.resize(static_cast<std::size_t>(std::max(n, 0)));
     return out;
 }

@@ -38,7 +38,6 @@ public:
     void PopPgJumpClick();
     bool IsActiveChild() const override;
 
-
     // ---- Edit state
     void EditStateRefresh() override;
     void UndoStateRefresh() override;

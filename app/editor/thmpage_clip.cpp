@@ -52,7 +52,8 @@ void THmPage::PopPasteClick()
 
 void THmPage::MmCopyAllClick()
 {
-    if (host_.Doc().EditMode != kes::Editing::Pages || Data().PgIndex < 0 || Data().PgIndex >= static_cast<int>(host_.Doc().PgDataList.size()))
+    if (host_.Doc().EditMode != kes::Editing::Pages || Data().PgIndex < 0 ||
+        Data().PgIndex >= static_cast<int>(host_.Doc().PgDataList.size()))
         return;
     PgDataSave();
     const PgDataStr& rec = *host_.Doc().PgDataList[static_cast<std::size_t>(Data().PgIndex)];
@@ -84,15 +85,18 @@ void THmPage::PastePage(kes::ByteSpan records)
         PgDataSave();
     std::int64_t stored = 0;
     if (Data().PgIndex >= 0 && Data().PgIndex < static_cast<int>(host_.Doc().PgDataList.size()))
-        stored = static_cast<std::int64_t>(host_.Doc().PgDataList[static_cast<std::size_t>(Data().PgIndex)]->Data.size());
-    if (kes::ImageWouldOverflow(host_.Doc(), std::max<std::int64_t>(0, static_cast<std::int64_t>(records.size()) - stored)))
+        stored =
+            static_cast<std::int64_t>(host_.Doc().PgDataList[static_cast<std::size_t>(Data().PgIndex)]->Data.size());
+    if (kes::ImageWouldOverflow(host_.Doc(),
+                                std::max<std::int64_t>(0, static_cast<std::int64_t>(records.size()) - stored)))
         return;
     // The block must read whole before anything on the page changes.
     {
         kes::PageData trial;
         const kes::PgReadResult r = kes::PgDataToObj(trial, Env(), records, 0, records.size());
         if (!r.Ok()) {
-            ShowPasteDamaged(QString::fromLatin1(kes::DecodeErrorText(r.Error)) + QStringLiteral(" (byte %1)").arg(r.Position));
+            ShowPasteDamaged(QString::fromLatin1(kes::DecodeErrorText(r.Error)) +
+                             QStringLiteral(" (byte %1)").arg(r.Position));
             return;
         }
     }

@@ -2,12 +2,12 @@
 // the main window's menus and tool bars and the inspector in line with the page's state.
 #include "app/editor/thmpage.h"
 
-#include "app/editor/editorinspector.h"
 #include "app/editor/editclip.h"
+#include "app/editor/editorinspector.h"
 #include "app/editor/pagecanvas.h"
-#include "app/inspector/tdlgprop.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/pagehost.h"
+#include "app/inspector/tdlgprop.h"
 #include "app/project/projectdoc.h"
 #include "app/ui/commandpanel.h"
 
@@ -81,7 +81,7 @@ void THmPage::EditStateRefresh()
             Cmds().SetItemChecked("TbText", false);
             Cmds().SetItemChecked("TbBmp", false);
             if (QPlainTextEdit* memo = Memo())
-        memo->clear();
+                memo->clear();
             host_.SetObjEditTools(false);
         }
     } else {

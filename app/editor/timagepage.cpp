@@ -18,9 +18,9 @@
 #include "app/ui/objtools.h"
 #include "app/ui/translate.h"
 
-#include <QEvent>
 #include <QAction>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -30,7 +30,6 @@
 #include <algorithm>
 #include <string>
 #include <vector>
-
 
 namespace {
 
@@ -45,10 +44,9 @@ THmPage* CurrentPage(const kes::PageHost& host)
 
 // Main-window items a screen has no use for: the pages and their settings, the project's
 // compile and transfers, and the page picture file (the page is not what the screen shows).
-const char* const kPageOnlyItems[] = {"MmAddPg",     "TbAddPg",     "MmComRead",   "TbComRead",  "MmComWrt",
-                                      "TbComWrt",    "TbTranslate", "MmTranslate", "MmPgJump",   "MmBuzzerSet",
-                                      "MmLedSet",    "MmFunKeyEt",  "MmHide",      "MmPgPageWriteSet",
-                                      "MmImageToFile"};
+const char* const kPageOnlyItems[] = {"MmAddPg",  "TbAddPg",     "MmComRead",   "TbComRead",        "MmComWrt",
+                                      "TbComWrt", "TbTranslate", "MmTranslate", "MmPgJump",         "MmBuzzerSet",
+                                      "MmLedSet", "MmFunKeyEt",  "MmHide",      "MmPgPageWriteSet", "MmImageToFile"};
 // What the start-up screen has and a user-menu screen, which is only looked at, has not.
 const char* const kStartScreenItems[] = {"MmView", "TbViewPg", "MmSaveAs", "MmPrint", "TbPrint"};
 const char* const kEditItems[] = {"TbDel", "TbCut", "TbCopy", "MmDel", "MmCut", "MmCopy"};
@@ -58,9 +56,7 @@ const char* const kSideItems[] = {"TbSideUp", "TbSideDown", "TbSideLeft", "TbSid
 } // namespace
 
 TImagePage::TImagePage(kes::PageHost& host, int menuIndex, kes::ScreenEditor* owner)
-    : TEditPage(host, kes::kPopScreenWindow)
-    , menuIndex_(menuIndex)
-    , owner_(owner)
+    : TEditPage(host, kes::kPopScreenWindow), menuIndex_(menuIndex), owner_(owner)
 {
     setObjectName(QStringLiteral("ImagePage"));
     if (IsStartScreen())
@@ -328,7 +324,10 @@ kes::Bytes TImagePage::BandPicture()
 
 bool TImagePage::EditsObjects() const { return IsStartScreen() && host_.Doc().EditMode == kes::Editing::StartScreen; }
 
-void TImagePage::EnterEditMode() { host_.Doc().EditMode = IsStartScreen() ? kes::Editing::StartScreen : kes::Editing::UserMenu; }
+void TImagePage::EnterEditMode()
+{
+    host_.Doc().EditMode = IsStartScreen() ? kes::Editing::StartScreen : kes::Editing::UserMenu;
+}
 
 void TImagePage::MakeCurrent()
 {
@@ -403,8 +402,8 @@ void TImagePage::EditStateRefresh()
     const bool edits = EditsObjects();
     orderItems(false);
     if (edits) {
-        for (const char* n : {"MmModemSet", "MmFunKeySet", "MmPLCSet", "MmHMIProto", "MmPLCRangeSet", "MmUserLevel",
-                              "MmAutoSave"})
+        for (const char* n :
+             {"MmModemSet", "MmFunKeySet", "MmPLCSet", "MmHMIProto", "MmPLCRangeSet", "MmUserLevel", "MmAutoSave"})
             k.SetItemEnabled(n, false);
     }
     SetPopRule(PopRule::Objects, edits && !Data().ObjList.empty());

@@ -9,8 +9,7 @@
 
 #include <QFileDialog>
 
-namespace kes
-{
+namespace kes {
 
 bool ChooseBitmapFile(QWidget* parent, QString& fileName)
 {

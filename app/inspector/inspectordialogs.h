@@ -7,8 +7,7 @@
 
 class QWidget;
 
-namespace kes
-{
+namespace kes {
 
 // The open-picture dialog ("Bitmaps (*.bmp)"); on OK fileName is the chosen file.
 bool ChooseBitmapFile(QWidget* parent, QString& fileName);

@@ -13,8 +13,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace kes
-{
+namespace kes {
 
 struct InspectorKind {
     ObjKind Kind;

@@ -12,8 +12,7 @@
 class QWidget;
 class TLxObj;
 
-namespace kes
-{
+namespace kes {
 
 class LxTypeCore;
 class PageData;
@@ -22,15 +21,14 @@ class PageData;
 struct AddressPick {
     QString Text;
     std::uint8_t Station = 0;
-    std::uint8_t Link = 0; // 0 COM1, 1 COM2
-    bool DeviceForm = true; // the address is written with a device name
-    bool PanelMemory = false; // the address lies in the panel's own memory
+    std::uint8_t Link = 0;     // 0 COM1, 1 COM2
+    bool DeviceForm = true;    // the address is written with a device name
+    bool PanelMemory = false;  // the address lies in the panel's own memory
     std::uint8_t WantKind = 0; // 1 bit, 2 word, 0 either
-    std::uint8_t Access = 0; // 0 one word, 1 two words
+    std::uint8_t Access = 0;   // 0 one word, 1 two words
 };
 
-class InspectorSource
-{
+class InspectorSource {
 public:
     virtual ~InspectorSource() = default;
 
@@ -48,8 +46,8 @@ public:
     // it is now. AfterChange: the write is done; when it changed the page, the page as noted
     // becomes one undo step, so that one undo takes back this edit alone and an edit that
     // stored nothing (a refused value) leaves no step.
-    virtual void BeforeChange() { }
-    virtual void AfterChange() { }
+    virtual void BeforeChange() {}
+    virtual void AfterChange() {}
     // The rows were written to obj (it has recorded its outline and repainted its picture):
     // the editor redraws it.
     virtual void ObjChanged(TLxObj& obj) = 0;
@@ -57,12 +55,12 @@ public:
     virtual void MarkModified() = 0;
     // The main window's TbTextClick: back to the pointer tool, the state and text tool
     // boxes refitted to the current object.
-    virtual void TbTextClick() { }
+    virtual void TbTextClick() {}
     // The main window's pointer tool (the inspector was activated).
-    virtual void PointerTool() { }
+    virtual void PointerTool() {}
     // The editor ignores mouse moves until the next button release, which only clears the
     // flag (the release ending a docking click is not an edit).
-    virtual void IgnoreNextMouse() { }
+    virtual void IgnoreNextMouse() {}
 
     // The page the current object lies on (its function key bindings); null when none.
     virtual PageData* Page() const { return nullptr; }

@@ -11,15 +11,13 @@
 #include "objects/valformat.h"
 #include "platform/codepage.h"
 
-namespace kes
-{
-namespace
-{
+namespace kes {
+namespace {
 
 constexpr int kBitPictures = 18;
 // The value format row lists the number formats by code, then floating.
 constexpr int kFloatChoice = 4;
-constexpr int kMsgNoPicture = 602; // "[None]"
+constexpr int kMsgNoPicture = 602;       // "[None]"
 constexpr int kMsgPictureOfNoFile = 710; // "[Bitmap]"
 
 constexpr std::uint8_t kNoKey = 255;
@@ -79,20 +77,11 @@ QString RowKey(TPropBase& row)
     }
 }
 
-ProjectState& KindRowContext::State() const
-{
-    return Model.State();
-}
+ProjectState& KindRowContext::State() const { return Model.State(); }
 
-PageData* KindRowContext::Page() const
-{
-    return Source ? Source->Page() : nullptr;
-}
+PageData* KindRowContext::Page() const { return Source ? Source->Page() : nullptr; }
 
-int KindRowContext::PageCount() const
-{
-    return Source ? Source->PageCount() : 0;
-}
+int KindRowContext::PageCount() const { return Source ? Source->PageCount() : 0; }
 
 bool KindRowContext::Changed(int i) const
 {
@@ -103,7 +92,7 @@ bool KindRowContext::Changed(int i) const
 void KindRowContext::MarkAddress(int i, TLxDevRef& ref, std::uint8_t mode, std::uint8_t access)
 {
     Text(i).Picker = 1;
-    memory_.Addresses.push_back({ i, &ref, mode, access });
+    memory_.Addresses.push_back({i, &ref, mode, access});
 }
 
 void ShowComboTxt(TPropComboTxt& row, int index, int msgBase, int count)
@@ -117,10 +106,7 @@ int ComboChoice(const TPropComboTxt& row)
     return row.ItemIndex >= 0 && row.ItemIndex < row.Count ? row.ItemIndex : -1;
 }
 
-int ChangedChoice(const KindRowContext& rows, int i)
-{
-    return rows.Changed(i) ? ComboChoice(rows.Combo(i)) : -1;
-}
+int ChangedChoice(const KindRowContext& rows, int i) { return rows.Changed(i) ? ComboChoice(rows.Combo(i)) : -1; }
 
 int ChangedValChoice(const KindRowContext& rows, int i)
 {
@@ -174,25 +160,13 @@ int ChangedValueFormat(const KindRowContext& rows, int i)
     return c == kFloatChoice ? FormatCode(ValFormat::Float) : c;
 }
 
-bool TypedAsNumber(int format)
-{
-    return IsNumberFormat(format) || IsFormat(format, ValFormat::Float);
-}
+bool TypedAsNumber(int format) { return IsNumberFormat(format) || IsFormat(format, ValFormat::Float); }
 
-int NumberRowFormat(int format)
-{
-    return IsFormat(format, ValFormat::Float) ? FormatCode(ValFormat::Signed) : format;
-}
+int NumberRowFormat(int format) { return IsFormat(format, ValFormat::Float) ? FormatCode(ValFormat::Signed) : format; }
 
-int NumberRowWidth(int format, int width)
-{
-    return IsFormat(format, ValFormat::Float) ? 1 : width;
-}
+int NumberRowWidth(int format, int width) { return IsFormat(format, ValFormat::Float) ? 1 : width; }
 
-bool WidthFixed(int format)
-{
-    return IsFormat(format, ValFormat::Binary) || IsFormat(format, ValFormat::Float);
-}
+bool WidthFixed(int format) { return IsFormat(format, ValFormat::Binary) || IsFormat(format, ValFormat::Float); }
 
 void WriteFontRow(KindRowContext& rows, int i, TFont& own)
 {
@@ -236,7 +210,7 @@ int MaxDecDigits(int format, int width, int intDigits)
 QString ReadDevAddress(const TLxDevRef& ref, std::uint8_t mode, std::uint8_t access, const LxTypeCore& model)
 {
     return AnsiToQString(model.FormatDeviceAddress(static_cast<std::uint32_t>(ref.DevAddrCode), mode, access,
-        ref.RefBitNo, ref.RefDevForm != 0, ref.RefIntMem != 0));
+                                                   ref.RefBitNo, ref.RefDevForm != 0, ref.RefIntMem != 0));
 }
 
 void FormatDevText(TLxDevRef& ref, std::uint8_t mode, std::uint8_t access, const LxTypeCore& model)
@@ -253,8 +227,8 @@ bool WriteDevAddress(TLxDevRef& ref, const QString& text, std::uint8_t mode, std
         return false;
     ref.RefBitNo = model.ParseDeviceBitIndex(typed, form, internal);
     ref.DevAddrCode = model.ParseDeviceAddress(typed, mode, ref.RefBitNo, form, internal);
-    ref.DevText = model.FormatDeviceAddress(
-        static_cast<std::uint32_t>(ref.DevAddrCode), mode, access, ref.RefBitNo, form, internal);
+    ref.DevText = model.FormatDeviceAddress(static_cast<std::uint32_t>(ref.DevAddrCode), mode, access, ref.RefBitNo,
+                                            form, internal);
     return true;
 }
 
@@ -329,15 +303,15 @@ void WriteLinkStation(KindRowContext& rows, int g, TLxDevRef& ref)
 }
 
 void ReadOptionalRef(KindRowContext& rows, int useRow, std::uint8_t used, TLxDevRef& ref, std::uint8_t mode,
-    std::uint8_t access, bool allowed)
+                     std::uint8_t access, bool allowed)
 {
     ShowComboTxt(rows.Combo(useRow), used ? 1 : 0, kMsgNoYes, 2);
     rows.Combo(useRow).SetVisible(allowed);
     ReadAddressGroup(rows, useRow + 1, ref, mode, access, allowed && used != 0);
 }
 
-bool WriteOptionalRef(
-    KindRowContext& rows, int useRow, std::uint8_t& used, TLxDevRef& ref, std::uint8_t mode, std::uint8_t access)
+bool WriteOptionalRef(KindRowContext& rows, int useRow, std::uint8_t& used, TLxDevRef& ref, std::uint8_t mode,
+                      std::uint8_t access)
 {
     const int g = useRow + 1;
     const int c = ChangedChoice(rows, useRow);

@@ -22,8 +22,7 @@
 
 struct TLxDevRef;
 
-namespace kes
-{
+namespace kes {
 
 class InspectorSource;
 class LxTypeCore;
@@ -35,7 +34,7 @@ class ProjectState;
 struct AddressRow {
     int Row = 0;
     TLxDevRef* Ref = nullptr;
-    std::uint8_t Mode = 0; // the codec's AddrMode code
+    std::uint8_t Mode = 0;   // the codec's AddrMode code
     std::uint8_t Access = 0; // 0 one word, 1 two words
 };
 
@@ -51,16 +50,11 @@ QString RowKey(TPropBase& row);
 
 // The rows of the shown object, the model data their values need and what the editor
 // tells of the page (its key bindings, the number of pages).
-class KindRowContext
-{
+class KindRowContext {
 public:
     KindRowContext(TAdvStringGrid& grid, LxTypeCore& model, RowMemory& memory, InspectorSource* source)
-        : Grid(grid)
-        , Model(model)
-        , Source(source)
-        , memory_(memory)
-    {
-    }
+        : Grid(grid), Model(model), Source(source), memory_(memory)
+    {}
     TAdvStringGrid& Grid;
     LxTypeCore& Model;
     InspectorSource* Source; // null: no editor (no page, no pages)
@@ -92,33 +86,33 @@ private:
 };
 
 // ---- Message bases of the choice rows (the first choice's message).
-inline constexpr int kMsgFrame = 153; // 6 frame styles
-inline constexpr int kMsgTextDir = 159; // 4 directions
-inline constexpr int kMsgHPos = 163; // left, right, centre
-inline constexpr int kMsgVPos = 166; // top, bottom, middle
-inline constexpr int kMsgWidth = 169; // 16 or 32 bits
-inline constexpr int kMsgLink = 171; // COM1, COM2
+inline constexpr int kMsgFrame = 153;     // 6 frame styles
+inline constexpr int kMsgTextDir = 159;   // 4 directions
+inline constexpr int kMsgHPos = 163;      // left, right, centre
+inline constexpr int kMsgVPos = 166;      // top, bottom, middle
+inline constexpr int kMsgWidth = 169;     // 16 or 32 bits
+inline constexpr int kMsgLink = 171;      // COM1, COM2
 inline constexpr int kMsgPanelFont = 173; // 4 panel fonts
-inline constexpr int kMsgOffOn = 177; // OFF, ON
+inline constexpr int kMsgOffOn = 177;     // OFF, ON
 inline constexpr int kMsgNoYes = 179;
-inline constexpr int kMsgNextPrev = 181; // next, previous state
-inline constexpr int kMsgStateOffOn = 183; // OFF, ON
-inline constexpr int kMsgNumberPos = 185; // numbers above, below, left, right
-inline constexpr int kMsgDial = 189; // 300 degrees, full circle
-inline constexpr int kMsgDisplay = 191; // still, blinking, running
-inline constexpr int kMsgSpeed = 199; // 5 speeds
-inline constexpr int kMsgMemory = 206; // controller, panel
+inline constexpr int kMsgNextPrev = 181;    // next, previous state
+inline constexpr int kMsgStateOffOn = 183;  // OFF, ON
+inline constexpr int kMsgNumberPos = 185;   // numbers above, below, left, right
+inline constexpr int kMsgDial = 189;        // 300 degrees, full circle
+inline constexpr int kMsgDisplay = 191;     // still, blinking, running
+inline constexpr int kMsgSpeed = 199;       // 5 speeds
+inline constexpr int kMsgMemory = 206;      // controller, panel
 inline constexpr int kMsgClockSource = 210; // panel, controller
-inline constexpr int kMsgClockItem = 212; // time, day, date
-inline constexpr int kMsgUnitType = 215; // 7 quantities
-inline constexpr int kMsgTiming = 225; // before, after the write
+inline constexpr int kMsgClockItem = 212;   // time, day, date
+inline constexpr int kMsgUnitType = 215;    // 7 quantities
+inline constexpr int kMsgTiming = 225;      // before, after the write
 inline constexpr int kMsgResetSet = 227;
-inline constexpr int kMsgBtnType = 229; // 13 button types
+inline constexpr int kMsgBtnType = 229;  // 13 button types
 inline constexpr int kMsgAddrKind = 242; // bit, value, low byte
-inline constexpr int kMsgSurface = 245; // 5 surfaces
-inline constexpr int kMsgFormat = 250; // 7 value formats
-inline constexpr int kMsgKey = 271; // F0..F9, Up, Down, Left, Right
-inline constexpr int kMsgOrder = 285; // normal, reverse
+inline constexpr int kMsgSurface = 245;  // 5 surfaces
+inline constexpr int kMsgFormat = 250;   // 7 value formats
+inline constexpr int kMsgKey = 271;      // F0..F9, Up, Down, Left, Right
+inline constexpr int kMsgOrder = 285;    // normal, reverse
 
 // ---- Helpers of the readers and writers
 
@@ -186,8 +180,8 @@ void ClearDevRef(TLxDevRef& ref, const LxTypeCore& model);
 
 // ---- The address group at rows g..g+3: panel memory (hidden), address, link, station.
 // shown: the address, link and station rows are listed.
-void ReadAddressGroup(
-    KindRowContext& rows, int g, TLxDevRef& ref, std::uint8_t mode, std::uint8_t access, bool shown = true);
+void ReadAddressGroup(KindRowContext& rows, int g, TLxDevRef& ref, std::uint8_t mode, std::uint8_t access,
+                      bool shown = true);
 // Row g: a changed panel-memory choice resets the address (word or bit device).
 void WriteAddressMemory(KindRowContext& rows, int g, TLxDevRef& ref, bool word);
 // Row g+1: a changed address is stored, or refused when the device table does not take it.
@@ -199,25 +193,25 @@ void WriteLinkStation(KindRowContext& rows, int g, TLxDevRef& ref);
 // The flag shows as stored (as the settings dialogs show it), an address kept with the flag
 // off included. allowed: the rows are listed at all.
 void ReadOptionalRef(KindRowContext& rows, int useRow, std::uint8_t used, TLxDevRef& ref, std::uint8_t mode,
-    std::uint8_t access, bool allowed);
+                     std::uint8_t access, bool allowed);
 // Flag switched on: the project's defaults; off: no address (true for either); still on:
 // the group's changed rows.
-bool WriteOptionalRef(
-    KindRowContext& rows, int useRow, std::uint8_t& used, TLxDevRef& ref, std::uint8_t mode, std::uint8_t access);
+bool WriteOptionalRef(KindRowContext& rows, int useRow, std::uint8_t& used, TLxDevRef& ref, std::uint8_t mode,
+                      std::uint8_t access);
 
 // ---- Function keys of the page (kinds 13 and 20): the flags are counted again from the
 // page's objects before the choice is judged and after it is stored.
 enum class KeyRule {
-    Input, // numeric input: Up and Down only when they are redefined as keys
-    Button, // button: as Input
+    Input,      // numeric input: Up and Down only when they are redefined as keys
+    Button,     // button: as Input
     Maintained, // maintained button: no arrow key at all
 };
 // Rows useRow (no/yes) and keyRow (the key): the binding of key when either row changed;
 // dropArrow (a button just made maintained) also unbinds an arrow key. A key that is not
 // allowed, or that another object or the page's key settings hold while the object has a
 // key of its own, is refused. Returns false when refused (nothing changed).
-bool WriteFunctionKey(
-    KindRowContext& rows, int useRow, int keyRow, std::uint8_t& key, KeyRule rule, bool dropArrow = false);
+bool WriteFunctionKey(KindRowContext& rows, int useRow, int keyRow, std::uint8_t& key, KeyRule rule,
+                      bool dropArrow = false);
 // Function key rows: use (no/yes) and the key, hidden without one.
 void ReadFunctionKey(KindRowContext& rows, int useRow, int keyRow, std::uint8_t key);
 // Row i (user level): a changed level is stored when a password slot defines it.
@@ -225,8 +219,8 @@ void WriteUserLevel(KindRowContext& rows, int i, std::int32_t& level);
 
 // ---- The state value of entry e of values kept in falling order (entry 0 the highest):
 // bounded by its neighbours, the first by the format's maximum and the last by its minimum.
-void ShowFallingValue(
-    TPropTextVal& row, std::span<const std::uint32_t> values, int count, int e, int format, int width);
+void ShowFallingValue(TPropTextVal& row, std::span<const std::uint32_t> values, int count, int e, int format,
+                      int width);
 
 // ---- A list of states chosen by a bit (two states), a value (a range of values each,
 // largest first) or the low byte of a word (at most 16 states): the multi-state picture,
@@ -262,7 +256,7 @@ bool WriteStateList(KindRowContext& rows, const StateListRows& r, TLxDevRef& ref
 // The order row (value mode only): the entries exchanged end for end by exchange(i, j),
 // then the flag.
 void WriteStateOrder(KindRowContext& rows, const StateListRows& r, const StateList& s,
-    const std::function<void(std::size_t, std::size_t)>& exchange);
+                     const std::function<void(std::size_t, std::size_t)>& exchange);
 
 // The kinds' rows.
 void ReadStTxtRows(KindRowContext& rows, TLxObj& obj);

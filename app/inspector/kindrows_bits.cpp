@@ -6,25 +6,20 @@
 #include "objects/tlxadvdevbmp.h"
 #include "objects/tvrgbmp.h"
 
-namespace kes
-{
-namespace
-{
+namespace kes {
+namespace {
 
 constexpr int kWordBits = 16;
 
 // The rows, named by what each shows (the property tables number them). Ref is the first
 // row of the address group.
-namespace DevBmpRow
-{
+namespace DevBmpRow {
 enum : int { Ref = 5, State = 9, OnPicture = 10, OffPicture = 11 };
 } // namespace DevBmpRow
-namespace AdvDevBmpRow
-{
+namespace AdvDevBmpRow {
 enum : int { Ref = 5, Mode = 9, WordBit = 10, State = 11, OnPicture = 12, OffPicture = 13 };
 } // namespace AdvDevBmpRow
-namespace VrgBmpRow
-{
+namespace VrgBmpRow {
 enum : int { Ref = 5, ValFormat = 9, ValWidth = 10, State = 11, StateValue = 12, StatePicture = 13, Order = 14 };
 } // namespace VrgBmpRow
 
@@ -148,14 +143,14 @@ void WriteVrgBmpRows(KindRowContext& rows, TLxObj& obj)
         if (const int c = ChangedBmpChoice(rows, VrgBmpRow::StatePicture); c >= 0)
             v.StatePic[static_cast<std::size_t>(e)] = static_cast<std::uint8_t>(c);
         if (rows.Changed(VrgBmpRow::StateValue))
-            v.StateBound[static_cast<std::size_t>(e)]
-                = static_cast<std::uint32_t>(rows.TextVal(VrgBmpRow::StateValue).GetValue());
+            v.StateBound[static_cast<std::size_t>(e)] =
+                static_cast<std::uint32_t>(rows.TextVal(VrgBmpRow::StateValue).GetValue());
     }
     // The order mirrors the pictures; the values stay where they are.
     if (const int c = ChangedChoice(rows, VrgBmpRow::Order); c >= 0 && (c != 0) != (v.RangeOrder != 0)) {
         for (int i = 0; i < TVrgBmp::kStates / 2; ++i)
             std::swap(v.StatePic[static_cast<std::size_t>(i)],
-                v.StatePic[static_cast<std::size_t>(TVrgBmp::kStates - 1 - i)]);
+                      v.StatePic[static_cast<std::size_t>(TVrgBmp::kStates - 1 - i)]);
         v.RangeOrder = static_cast<std::uint8_t>(c);
     }
 }

@@ -12,11 +12,8 @@
 
 #include <QFile>
 
-namespace kes
-{
-namespace
-{
-
+namespace kes {
+namespace {
 
 constexpr int kBitStates = 2;
 constexpr int kMaxStates = 255;
@@ -25,8 +22,7 @@ constexpr int kMaxLowByteStates = 16;
 // The rows, named by what each shows (the property table numbers them). Each reference's
 // address group starts at its Ref row (the panel-memory row); the read and notify ones
 // follow their used rows.
-namespace BtnRow
-{
+namespace BtnRow {
 enum : int {
     Type = 5,
     WriteRef = 6,
@@ -64,10 +60,7 @@ enum : int {
 };
 } // namespace BtnRow
 
-bool ReadAllowed(BtnType t)
-{
-    return t != BtnType::SetConstant && !IsPanelBtnType(t);
-}
+bool ReadAllowed(BtnType t) { return t != BtnType::SetConstant && !IsPanelBtnType(t); }
 // The kind of the write (and read) address a type takes at once; the multi-state, page and
 // password types keep theirs until the kind row is read.
 std::uint8_t KindOfType(BtnType t, std::uint8_t kind)
@@ -78,10 +71,7 @@ std::uint8_t KindOfType(BtnType t, std::uint8_t kind)
         return kWordFlags;
     return kind;
 }
-std::uint8_t Mode(std::uint8_t kind)
-{
-    return static_cast<std::uint8_t>(kind >> 4);
-}
+std::uint8_t Mode(std::uint8_t kind) { return static_cast<std::uint8_t>(kind >> 4); }
 
 AnsiString FileAt(const std::vector<AnsiString>& files, int i)
 {
@@ -370,12 +360,12 @@ void ReadLxBtnRows(KindRowContext& rows, TLxObj& obj)
     rows.Text(BtnRow::Text).SetTextAndTag(has ? AnsiToQString(b.TxtList[static_cast<std::size_t>(s)]) : QString(), 0);
     const TBitmap* pic = b.StateBmp(s);
     ShowPictureFile(rows.BmpFile(BtnRow::Picture), AnsiToQString(FileAt(b.FileList, s)), pic ? pic->Width() : 0,
-        pic ? pic->Height() : 0);
+                    pic ? pic->Height() : 0);
     ShowComboTxt(rows.Combo(BtnRow::TxtVPos), b.TxtVPos, kMsgVPos, 3);
     ShowComboTxt(rows.Combo(BtnRow::TxtHPos), b.TxtHPos, kMsgHPos, 3);
     ShowComboTxt(rows.Combo(BtnRow::BmpVPos), b.BmpVPos, kMsgVPos, 3);
     ShowComboTxt(rows.Combo(BtnRow::BmpHPos), b.BmpHPos, kMsgHPos, 3);
-    for (int i : { BtnRow::Text, BtnRow::Picture, BtnRow::BmpVPos, BtnRow::BmpHPos })
+    for (int i : {BtnRow::Text, BtnRow::Picture, BtnRow::BmpVPos, BtnRow::BmpHPos})
         rows.Grid.Prop(i)->SetVisible(!readValue);
 }
 
@@ -400,7 +390,8 @@ void WriteLxBtnRows(KindRowContext& rows, TLxObj& obj)
 
     // 5. The function key: a maintained button takes no arrow key.
     WriteFunctionKey(rows, BtnRow::KeyUsed, BtnRow::Key, b.RefKey,
-        t == BtnType::Maintained ? KeyRule::Maintained : KeyRule::Button, t == BtnType::Maintained && typeChanged);
+                     t == BtnType::Maintained ? KeyRule::Maintained : KeyRule::Button,
+                     t == BtnType::Maintained && typeChanged);
 
     // 6. The user level; a maintained button has none.
     if (t == BtnType::Maintained) {

@@ -8,24 +8,18 @@
 #include "objects/tprogbar.h"
 #include "objects/tscale.h"
 
-namespace kes
-{
-namespace
-{
-
+namespace kes {
+namespace {
 
 // The rows, named by what each shows (the property tables number them). Ref is the first
 // row of the address group; Max the maximum row, the minimum row follows it.
-namespace ScaleRow
-{
+namespace ScaleRow {
 enum : int { FromMax = 5, NumberPlace = 6, PanelFont = 7, Divisions = 8, SubDivisions = 9, ValWidth = 10, Max = 11 };
 } // namespace ScaleRow
-namespace ProgBarRow
-{
+namespace ProgBarRow {
 enum : int { Ref = 5, Direction = 9, ValFormat = 10, ValWidth = 11, Max = 12 };
 } // namespace ProgBarRow
-namespace CirMeterRow
-{
+namespace CirMeterRow {
 enum : int {
     Ref = 5,
     Dial = 9,
@@ -136,7 +130,7 @@ void ReadCirMeterRows(KindRowContext& rows, TLxObj& obj)
     SetValRange(&rows.Val(CirMeterRow::DecDigits), MaxDecDigits(format, 0, m.LabelIntDigits), 0, m.LabelDecimals);
     rows.Val(CirMeterRow::DecDigits).SetVisible(IsDecimalFormat(format));
     ShowLimitPair(rows, CirMeterRow::Max, static_cast<std::int32_t>(m.MeterMax), static_cast<std::int32_t>(m.MeterMin),
-        format, 0);
+                  format, 0);
 }
 
 void WriteCirMeterRows(KindRowContext& rows, TLxObj& obj)

@@ -6,16 +6,12 @@
 #include "app/model/lxtypecore.h"
 #include "objects/tlxgetval.h"
 
-namespace kes
-{
-namespace
-{
-
+namespace kes {
+namespace {
 
 // The rows, named by what each shows (the property table numbers them). A reference's
 // address group follows its used row; WriteRef is the write address's group.
-namespace GetValRow
-{
+namespace GetValRow {
 enum : int {
     WriteRef = 5,
     ReadUsed = 9,
@@ -90,7 +86,8 @@ void WriteGetValRows(KindRowContext& rows, TLxObj& obj)
     const std::uint8_t oldWidth = v.ValLen;
 
     WriteOptionalRef(rows, GetValRow::ReadUsed, v.ReadUsed, v.ReadDev, ModeCode(AddrMode::Word), WidthOf(v));
-    if (WriteOptionalRef(rows, GetValRow::NotifyUsed, v.NotifyUsed, v.NotifyDev, ModeCode(AddrMode::Bit), 0) && !v.NotifyUsed) {
+    if (WriteOptionalRef(rows, GetValRow::NotifyUsed, v.NotifyUsed, v.NotifyDev, ModeCode(AddrMode::Bit), 0) &&
+        !v.NotifyUsed) {
         v.NotifyOrder = 0;
         v.NotifyState = 0;
     }

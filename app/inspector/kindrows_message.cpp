@@ -5,17 +5,14 @@
 #include "objects/tmsgtxt.h"
 #include "platform/codepage.h"
 
-namespace kes
-{
-namespace
-{
+namespace kes {
+namespace {
 
 constexpr int kRunning = 2; // the display mode that moves the text
 
 // The rows, named by what each shows (the property table numbers them). Ref is the first
 // row of the address group.
-namespace MsgRow
-{
+namespace MsgRow {
 enum : int {
     Ref = 5,
     Mode = 9,
@@ -33,13 +30,20 @@ enum : int {
 };
 } // namespace MsgRow
 
-constexpr StateListRows kListRows = { MsgRow::Ref, MsgRow::Mode, MsgRow::ValFormat, MsgRow::ValWidth, MsgRow::States,
-    MsgRow::State, MsgRow::StateValue, MsgRow::Order };
+constexpr StateListRows kListRows = {MsgRow::Ref,    MsgRow::Mode,  MsgRow::ValFormat,  MsgRow::ValWidth,
+                                     MsgRow::States, MsgRow::State, MsgRow::StateValue, MsgRow::Order};
 
 StateList ListOf(TMsgTxt& m)
 {
-    return { m.StateMode, m.ValType, m.StateReverse, m.TotalState, m.CurPt, m.StateVal,
-        [&m] { return m.ShownMessage(); }, [&m](int s) { m.SetMsgPt(s); }, [&m](std::uint8_t n) { m.SetStateNum(n); } };
+    return {m.StateMode,
+            m.ValType,
+            m.StateReverse,
+            m.TotalState,
+            m.CurPt,
+            m.StateVal,
+            [&m] { return m.ShownMessage(); },
+            [&m](int s) { m.SetMsgPt(s); },
+            [&m](std::uint8_t n) { m.SetStateNum(n); }};
 }
 
 } // namespace

@@ -8,10 +8,8 @@
 #include "objects/tmetrol.h"
 #include "objects/trtc.h"
 
-namespace kes
-{
-namespace
-{
+namespace kes {
+namespace {
 
 constexpr std::int32_t kCurveMax = 65535; // the record keeps 16 bits
 
@@ -22,16 +20,13 @@ constexpr int kPanelClockAlone = 2; // no address
 
 // The rows, named by what each shows (the property tables number them). Ref is the first
 // row of the address group; a range's minimum row follows its maximum row.
-namespace CurveRow
-{
+namespace CurveRow {
 enum : int { Ref = 5, Max = 9, XMax = 11 };
 } // namespace CurveRow
-namespace MetrolRow
-{
+namespace MetrolRow {
 enum : int { Type = 5, Picture = 6 };
 } // namespace MetrolRow
-namespace RtcRow
-{
+namespace RtcRow {
 enum : int { Ref = 5, Frame = 9, HAlign = 10, PanelFont = 11, Source = 12, UseAddress = 13, Item = 14 };
 } // namespace RtcRow
 
@@ -57,8 +52,8 @@ struct UnitPictures {
     int Count;
 };
 // The time units offer their first three symbols.
-constexpr UnitPictures kUnitPictures[] = { { "SLENGTH_", 7 }, { "SSQUARE_", 6 }, { "SCUBIC_", 4 }, { "SWEIGHT_", 4 },
-    { "SSPD_", 4 }, { "STIME_", 3 }, { "STEMP_", 2 } };
+constexpr UnitPictures kUnitPictures[] = {{"SLENGTH_", 7}, {"SSQUARE_", 6}, {"SCUBIC_", 4}, {"SWEIGHT_", 4},
+                                          {"SSPD_", 4},    {"STIME_", 3},   {"STEMP_", 2}};
 constexpr int kUnitTypes = static_cast<int>(std::size(kUnitPictures));
 
 } // namespace

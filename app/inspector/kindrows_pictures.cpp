@@ -11,19 +11,15 @@
 
 #include <QFile>
 
-namespace kes
-{
-namespace
-{
+namespace kes {
+namespace {
 
 // The rows of both kinds, named by what each shows (the property tables number them). Ref
 // is the first row of the address group.
-namespace StBmpRow
-{
+namespace StBmpRow {
 enum : int { Picture = 5 };
 } // namespace StBmpRow
-namespace StateRow
-{
+namespace StateRow {
 enum : int { Ref = 5, Mode = 9, ValFormat = 10, ValWidth = 11, States = 12, State = 13, StateValue = 14, Picture = 15 };
 } // namespace StateRow
 
@@ -34,19 +30,26 @@ struct StateRows {
     int Font;
     int Order;
 };
-constexpr StateRows kActBmpRows = { -1, -1, 16 };
-constexpr StateRows kLightRows = { 16, 17, 18 };
+constexpr StateRows kActBmpRows = {-1, -1, 16};
+constexpr StateRows kLightRows = {16, 17, 18};
 
 StateListRows ListRows(const StateRows& r)
 {
-    return { StateRow::Ref, StateRow::Mode, StateRow::ValFormat, StateRow::ValWidth, StateRow::States, StateRow::State,
-        StateRow::StateValue, r.Order };
+    return {StateRow::Ref,    StateRow::Mode,  StateRow::ValFormat,  StateRow::ValWidth,
+            StateRow::States, StateRow::State, StateRow::StateValue, r.Order};
 }
 
 StateList ListOf(TStateBmpObj& o)
 {
-    return { o.StateMode, o.ValType, o.StateReverse, o.TotalState, o.CurPt, o.StateVal, [&o] { return o.ShownIndex(); },
-        [&o](int s) { o.SetBmpPt(s); }, [&o](std::uint8_t n) { o.SetStateNum(n); } };
+    return {o.StateMode,
+            o.ValType,
+            o.StateReverse,
+            o.TotalState,
+            o.CurPt,
+            o.StateVal,
+            [&o] { return o.ShownIndex(); },
+            [&o](int s) { o.SetBmpPt(s); },
+            [&o](std::uint8_t n) { o.SetStateNum(n); }};
 }
 
 AnsiString FileAt(const std::vector<AnsiString>& files, int i)
@@ -89,8 +92,7 @@ void WriteStBmpRows(KindRowContext& rows, TLxObj& obj)
         rows.Refuse(StBmpRow::Picture);
 }
 
-namespace
-{
+namespace {
 
 // Rows 5-16 (lamp 5-18): the address group, mode, format, width, the number of states, the
 // state shown, its value and picture file (lamp: text and font), the order.
@@ -100,7 +102,7 @@ void ReadStateBmpRows(KindRowContext& rows, TStateBmpObj& o, const StateRows& r)
     const int e = o.ShownIndex();
     const TBitmap* pic = o.StateBmp(e);
     ShowPictureFile(rows.BmpFile(StateRow::Picture), AnsiToQString(FileAt(o.FileList, e)), pic ? pic->Width() : 0,
-        pic ? pic->Height() : 0);
+                    pic ? pic->Height() : 0);
     if (r.Text >= 0) {
         rows.Text(r.Text).SetTextAndTag(AnsiToQString(FileAt(o.TxtList, e)), 0);
         SetFontRow(&rows.FontRow(r.Font), &o.Picture.Canvas()->Font);
@@ -152,10 +154,7 @@ void WriteActBmpRows(KindRowContext& rows, TLxObj& obj)
     WriteStateBmpRows(rows, static_cast<TActBmp&>(obj), kActBmpRows);
 }
 
-void ReadLightRows(KindRowContext& rows, TLxObj& obj)
-{
-    ReadStateBmpRows(rows, static_cast<TLight&>(obj), kLightRows);
-}
+void ReadLightRows(KindRowContext& rows, TLxObj& obj) { ReadStateBmpRows(rows, static_cast<TLight&>(obj), kLightRows); }
 
 void WriteLightRows(KindRowContext& rows, TLxObj& obj)
 {

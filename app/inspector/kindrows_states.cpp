@@ -5,10 +5,8 @@
 
 #include <algorithm>
 
-namespace kes
-{
-namespace
-{
+namespace kes {
+namespace {
 
 constexpr int kModes = ModeCode(AddrMode::Either) + 1; // bit, value, low byte of a word
 constexpr int kBitStates = 2;
@@ -16,10 +14,7 @@ constexpr int kMaxStates = 255;
 constexpr int kMaxLowByteStates = 16;
 constexpr int kValueMode = ModeCode(AddrMode::Word);
 
-int MaxStatesOf(int mode)
-{
-    return IsMode(mode, AddrMode::Either) ? kMaxLowByteStates : kMaxStates;
-}
+int MaxStatesOf(int mode) { return IsMode(mode, AddrMode::Either) ? kMaxLowByteStates : kMaxStates; }
 
 } // namespace
 
@@ -30,10 +25,11 @@ void ReadStateList(KindRowContext& rows, const StateListRows& r, TLxDevRef& ref,
     const bool word = mode != 0;
     ReadAddressGroup(rows, r.Ref, ref, static_cast<std::uint8_t>(mode), static_cast<std::uint8_t>(width));
     ShowComboTxt(rows.Combo(r.Mode), mode, kMsgAddrKind, kModes);
-    ShowComboTxt(rows.Combo(r.ValFormat), word ? s.ValType : FormatCode(ValFormat::Unsigned), kMsgFormat, kNumberFormatCount);
+    ShowComboTxt(rows.Combo(r.ValFormat), word ? s.ValType : FormatCode(ValFormat::Unsigned), kMsgFormat,
+                 kNumberFormatCount);
     ShowComboTxt(rows.Combo(r.ValWidth), word ? width : 0, kMsgWidth, 2);
     SetValRange(&rows.Val(r.States), word ? MaxStatesOf(mode) : kBitStates, word ? 1 : kBitStates, s.Total);
-    for (int i : { r.ValFormat, r.ValWidth, r.States })
+    for (int i : {r.ValFormat, r.ValWidth, r.States})
         rows.Grid.Prop(i)->SetVisible(word);
     if (s.CurPt < 0)
         s.Show(0);
@@ -107,7 +103,7 @@ bool WriteStateList(KindRowContext& rows, const StateListRows& r, TLxDevRef& ref
 }
 
 void WriteStateOrder(KindRowContext& rows, const StateListRows& r, const StateList& s,
-    const std::function<void(std::size_t, std::size_t)>& exchange)
+                     const std::function<void(std::size_t, std::size_t)>& exchange)
 {
     const int c = ChangedChoice(rows, r.Order);
     if (c < 0 || (s.KindByte >> 4) != kValueMode || (c != 0) == (s.Reverse != 0))

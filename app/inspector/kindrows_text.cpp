@@ -4,29 +4,20 @@
 #include "objects/tlxval.h"
 #include "objects/tsttxt.h"
 
-namespace kes
-{
-namespace
-{
-
+namespace kes {
+namespace {
 
 // A numeric display's format and its choice: the choices follow the codes up to binary,
 // the seventh is floating.
 constexpr int kFloatChoice = 6;
-int FormatChoice(std::uint8_t format)
-{
-    return IsFormat(format, ValFormat::Float) ? kFloatChoice : format;
-}
+int FormatChoice(std::uint8_t format) { return IsFormat(format, ValFormat::Float) ? kFloatChoice : format; }
 std::uint8_t FormatOfChoice(int choice)
 {
     return choice == kFloatChoice ? FormatCode(ValFormat::Float) : static_cast<std::uint8_t>(choice);
 }
 
 // Binary values are one word; floating values are always two words.
-std::uint8_t FixedWidth(std::uint8_t format)
-{
-    return IsFormat(format, ValFormat::Float) ? 1 : 0;
-}
+std::uint8_t FixedWidth(std::uint8_t format) { return IsFormat(format, ValFormat::Float) ? 1 : 0; }
 
 // The width a display's value has: its format's own, else the stored one (an unset one
 // counts as one word).
@@ -39,8 +30,7 @@ std::uint8_t WidthOf(const TLxVal& v)
 
 // The numeric display's rows, named by what each shows (the inspector's property table
 // numbers them).
-namespace LxValRow
-{
+namespace LxValRow {
 enum : int {
     InternalMem = 5, // panel memory rather than the controller's (hidden); the address group
     Address = 6,
@@ -51,7 +41,7 @@ enum : int {
     HAlign = 11,
     ZeroFill = 12,
     ValFormat = 13, // the object's ValType
-    ValWidth = 14, // the object's ValLen
+    ValWidth = 14,  // the object's ValLen
     IntDigits = 15, // IntNum
     DecDigits = 16, // DecNum
 };

@@ -5,8 +5,7 @@
 #include "objects/digtest.h"
 #include "objects/tpropbase.h"
 
-namespace kes
-{
+namespace kes {
 
 CommitResult CommitTypedText(TPropBase& row, const QString& text)
 {

@@ -5,12 +5,11 @@
 
 class TPropBase;
 
-namespace kes
-{
+namespace kes {
 
 enum class CommitResult {
-    Applied, // the row holds the typed value; its text shows it
-    Refused, // not a number the row can take; the row is unchanged
+    Applied,     // the row holds the typed value; its text shows it
+    Refused,     // not a number the row can take; the row is unchanged
     NotEditable, // the row's class takes no typed text
 };
 

@@ -10,10 +10,8 @@
 #include <array>
 #include <memory>
 
-namespace kes
-{
-namespace
-{
+namespace kes {
+namespace {
 
 struct StmtFinalizer {
     void operator()(sqlite3_stmt* st) const { sqlite3_finalize(st); }
@@ -68,15 +66,15 @@ const DbBounds& PropDbBounds()
 }
 
 bool ReadPropTable(const std::string& dbPath, const std::string& table, std::vector<PropRecord>& records,
-    DbError& error, int limit)
+                   DbError& error, int limit)
 {
     records.clear();
     BoundedDb db;
     if (!db.OpenReadOnly(dbPath, PropDbBounds(), error))
         return false;
     // The table name comes from the fixed list of kinds, never from input.
-    std::string sql
-        = "SELECT PropName, PropTxt, PropType, level, visible, PropParent FROM \"" + table + "\" ORDER BY PropID";
+    std::string sql =
+        "SELECT PropName, PropTxt, PropType, level, visible, PropParent FROM \"" + table + "\" ORDER BY PropID";
     const int rows = limit >= 0 ? std::min(limit, kMaxPropRows) : kMaxPropRows + 1;
     sql += " LIMIT " + std::to_string(rows);
     db.StartBound();
@@ -114,7 +112,7 @@ bool ReadPropTable(const std::string& dbPath, const std::string& table, std::vec
 
 std::vector<std::uint8_t> ExpectedPropLayout(ObjKind kind)
 {
-    std::vector<std::uint8_t> layout { ptParent, ptVal, ptVal, ptVal, ptVal };
+    std::vector<std::uint8_t> layout{ptParent, ptVal, ptVal, ptVal, ptVal};
     if (InspectorKindOf(kind).Table) {
         const std::vector<std::uint8_t> own = KindRowClasses(kind);
         layout.insert(layout.end(), own.begin(), own.end());

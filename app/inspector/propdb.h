@@ -15,12 +15,11 @@
 #include <string>
 #include <vector>
 
-namespace kes
-{
+namespace kes {
 
 struct PropRecord {
-    QString Name; // PropName
-    QString Text; // PropTxt
+    QString Name;              // PropName
+    QString Text;              // PropTxt
     std::uint8_t PropType = 0; // taken as one unsigned byte
     std::int32_t Level = 0;
     bool Visible = true;
@@ -46,7 +45,7 @@ const DbBounds& PropDbBounds();
 // holds more than kMaxPropRows rows; refused (error.Refusal) when a value is longer than the
 // bound or the read takes the engine too many steps or too long.
 bool ReadPropTable(const std::string& dbPath, const std::string& table, std::vector<PropRecord>& records,
-    DbError& error, int limit = -1);
+                   DbError& error, int limit = -1);
 
 // Row classes of a kind's rows in order: the group and the four position rows, then the
 // kind's own rows. Kinds without a table have the five common rows only.

@@ -2,8 +2,8 @@
 // them, resizing and docking.
 #include "app/inspector/tdlgprop.h"
 
-#include "app/inspector/inspectorsource.h"
 #include "app/inspector/inspectorkinds.h"
+#include "app/inspector/inspectorsource.h"
 #include "app/inspector/propdb.h"
 #include "app/model/lxtypecore.h"
 #include "app/model/projectstate.h"
@@ -25,8 +25,7 @@
 
 TDlgProp* DlgProp = nullptr;
 
-namespace
-{
+namespace {
 
 // "The property table could not be read:" followed by the file, the table and the reason.
 constexpr int kMsgPropTable = 307;
@@ -35,9 +34,7 @@ constexpr int kBitPictures = 18;
 
 } // namespace
 
-TDlgProp::TDlgProp(QWidget* owner, kes::LxTypeCore& model)
-    : kes::PanelToolWindow(owner)
-    , model_(model)
+TDlgProp::TDlgProp(QWidget* owner, kes::LxTypeCore& model) : kes::PanelToolWindow(owner), model_(model)
 {
     setObjectName(QStringLiteral("DlgProp"));
     kes::MarkForm(this);
@@ -71,19 +68,21 @@ TDlgProp::TDlgProp(QWidget* owner, kes::LxTypeCore& model)
     for (int i = 1; i <= kBitPictures; ++i)
         ImageList1.push_back(kes::BuiltinPicture("BIT-" + std::to_string(i)).Image());
 
-    AdvStrGrid->OnMouseDown
-        = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) { AdvStrGridMouseDown(b, s, x, y); };
+    AdvStrGrid->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
+        AdvStrGridMouseDown(b, s, x, y);
+    };
     AdvStrGrid->OnMouseMove = [this](Qt::KeyboardModifiers s, int x, int y) { AdvStrGridMouseMove(s, x, y); };
-    AdvStrGrid->OnMouseUp
-        = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) { AdvStrGridMouseUp(b, s, x, y); };
+    AdvStrGrid->OnMouseUp = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
+        AdvStrGridMouseUp(b, s, x, y);
+    };
     AdvStrGrid->OnKeyDown = [this](int& key, Qt::KeyboardModifiers s) { AdvStrGridKeyDown(key, s); };
     AdvStrGrid->installEventFilter(this);
     EdtTxt->installEventFilter(this);
     connect(EdtTxt, &QLineEdit::returnPressed, this, [this] { EdtTxtEnter(); });
     connect(DropList, &QListWidget::itemClicked, this,
-        [this](QListWidgetItem* item) { DropListClick(DropList->row(item)); });
+            [this](QListWidgetItem* item) { DropListClick(DropList->row(item)); });
     connect(DropList, &QListWidget::itemActivated, this,
-        [this](QListWidgetItem* item) { DropListClick(DropList->row(item)); });
+            [this](QListWidgetItem* item) { DropListClick(DropList->row(item)); });
     connect(this, &QDockWidget::topLevelChanged, this, [this](bool floating) {
         if (!floating)
             Docked(width(), false);
@@ -105,10 +104,7 @@ TDlgProp::~TDlgProp()
         DlgProp = nullptr;
 }
 
-int TDlgProp::LangIndex() const
-{
-    return model_.State().LangIndex;
-}
+int TDlgProp::LangIndex() const { return model_.State().LangIndex; }
 
 void TDlgProp::HideEditors()
 {
@@ -129,7 +125,8 @@ void TDlgProp::FormShow()
     if (source_) {
         const kes::Editing mode = source_->EditMode();
         TLxObj* cur = source_->CurObj();
-        if ((mode == kes::Editing::StartScreen || mode == kes::Editing::Pages) && cur && kes::InspectorShows(*cur) && source_->SelCount() <= 1)
+        if ((mode == kes::Editing::StartScreen || mode == kes::Editing::Pages) && cur && kes::InspectorShows(*cur) &&
+            source_->SelCount() <= 1)
             obj = cur;
     }
     AdvStrGrid->hide();
@@ -188,8 +185,9 @@ bool TDlgProp::LoadPropTable()
     if (kes::ReadPropTable(dir + file, table, records, error, limit))
         error.Text = kes::CheckPropLayout(kind, records);
     if (error.Failed()) {
-        kes::ShowError(kes::Msg(kMsgPropTable) + QStringLiteral("\n") + QString::fromStdString(file)
-            + QStringLiteral(" (") + QString::fromStdString(table) + QStringLiteral("): ") + kes::DbErrorText(error));
+        kes::ShowError(kes::Msg(kMsgPropTable) + QStringLiteral("\n") + QString::fromStdString(file) +
+                       QStringLiteral(" (") + QString::fromStdString(table) + QStringLiteral("): ") +
+                       kes::DbErrorText(error));
         return false;
     }
     for (const kes::PropRecord& r : records) {
@@ -210,15 +208,15 @@ int TDlgProp::ObjPosToProp()
     const int uy = std::max(1, o.GridHeight);
     const int z = std::max(1, o.ObjSize);
     // An object past the editing area's edge gets the limit 0, not a negative one.
-    SetValRange(
-        static_cast<TPropVal*>(AdvStrGrid->Prop(1)), std::max(0, (PageWidth - o.OWidth) / ux / z), 0, o.Left / ux / z);
-    SetValRange(
-        static_cast<TPropVal*>(AdvStrGrid->Prop(2)), std::max(0, (PageHeight - o.OHeight) / uy / z), 0, o.Top / uy / z);
+    SetValRange(static_cast<TPropVal*>(AdvStrGrid->Prop(1)), std::max(0, (PageWidth - o.OWidth) / ux / z), 0,
+                o.Left / ux / z);
+    SetValRange(static_cast<TPropVal*>(AdvStrGrid->Prop(2)), std::max(0, (PageHeight - o.OHeight) / uy / z), 0,
+                o.Top / uy / z);
     // One panel pixel is the smallest size, as drawing and the keys allow.
-    SetValRange(
-        static_cast<TPropVal*>(AdvStrGrid->Prop(3)), std::max(1, (PageWidth - o.Left) / ux / z), 1, o.OWidth / ux / z);
-    SetValRange(
-        static_cast<TPropVal*>(AdvStrGrid->Prop(4)), std::max(1, (PageHeight - o.Top) / uy / z), 1, o.OHeight / uy / z);
+    SetValRange(static_cast<TPropVal*>(AdvStrGrid->Prop(3)), std::max(1, (PageWidth - o.Left) / ux / z), 1,
+                o.OWidth / ux / z);
+    SetValRange(static_cast<TPropVal*>(AdvStrGrid->Prop(4)), std::max(1, (PageHeight - o.Top) / uy / z), 1,
+                o.OHeight / uy / z);
     return 5;
 }
 
@@ -313,8 +311,8 @@ void TDlgProp::FormResize()
         return;
     const int inner = g.height() - 2 * g.frameWidth();
     const bool fits = g.DefaultRowHeight() * g.RowCount() <= inner;
-    const int target
-        = std::max(0, g.width() - 2 * g.frameWidth() - (fits ? 0 : g.verticalScrollBar()->sizeHint().width()));
+    const int target =
+        std::max(0, g.width() - 2 * g.frameWidth() - (fits ? 0 : g.verticalScrollBar()->sizeHint().width()));
     if (g.ColWidths(0) + g.ColWidths(1) != target) {
         if (g.ColWidths(0) == g.ColWidths(1) || g.ColWidths(0) >= target)
             g.SetDefaultColWidth(target / 2);
@@ -323,11 +321,10 @@ void TDlgProp::FormResize()
     }
     const int left = g.columnViewportPosition(1);
     if (EdtTxt->isVisible()) {
-        const bool spin = editProp_
-            && (editProp_->PropType == ptVal || editProp_->PropType == ptSpinText
-                || (editProp_->PropType == ptText && static_cast<TPropText*>(editProp_)->Picker));
-        EdtTxt->setGeometry(
-            left, EdtTxt->y(), g.ColWidths(1) - (spin ? TAdvStringGrid::kButtonWidth : 0), EdtTxt->height());
+        const bool spin = editProp_ && (editProp_->PropType == ptVal || editProp_->PropType == ptSpinText ||
+                                        (editProp_->PropType == ptText && static_cast<TPropText*>(editProp_)->Picker));
+        EdtTxt->setGeometry(left, EdtTxt->y(), g.ColWidths(1) - (spin ? TAdvStringGrid::kButtonWidth : 0),
+                            EdtTxt->height());
     }
     if (DropList->isVisible())
         DropList->setGeometry(left, DropList->y(), std::max(50, g.ColWidths(1)), DropList->height());

@@ -21,14 +21,12 @@ class QListWidget;
 class QTabWidget;
 class TLxObj;
 
-namespace kes
-{
+namespace kes {
 class InspectorSource;
 class LxTypeCore;
 } // namespace kes
 
-class TDlgProp : public kes::PanelToolWindow
-{
+class TDlgProp : public kes::PanelToolWindow {
 public:
     // model: the panel model, its codec and the project state (LangIndex, internal memory).
     TDlgProp(QWidget* owner, kes::LxTypeCore& model);
@@ -38,15 +36,15 @@ public:
     QTabWidget* PageCtlProp = nullptr;
     QWidget* TabSheet1 = nullptr;
     TAdvStringGrid* AdvStrGrid = nullptr;
-    QLineEdit* EdtTxt = nullptr; // in-place editor, hidden
+    QLineEdit* EdtTxt = nullptr;     // in-place editor, hidden
     QListWidget* DropList = nullptr; // drop-down list over the grid, hidden
-    std::vector<QImage> ImageList1; // the pictures offered by picture lists
+    std::vector<QImage> ImageList1;  // the pictures offered by picture lists
 
     // ---- Fields
-    int DropRow = -1; // grid line of the open drop-down list
+    int DropRow = -1;  // grid line of the open drop-down list
     int PageWidth = 0; // client size of the editor, screen pixels
     int PageHeight = 0;
-    bool ColDrag = false; // the column splitter is being dragged
+    bool ColDrag = false;       // the column splitter is being dragged
     TLxObj* ShownObj = nullptr; // borrowed; valid until the selection changes
 
     // The editor whose selection is shown; null shows nothing.
@@ -112,7 +110,7 @@ private:
     kes::LxTypeCore& model_;
     kes::InspectorSource* source_ = nullptr;
     TPropBase* editProp_ = nullptr; // row of the in-place editor
-    int downCol_ = -1; // current cell at the last mouse down
+    int downCol_ = -1;              // current cell at the last mouse down
     int downRow_ = -1;
     kes::RowMemory rows_; // the rows as last read, their address rows, refusals
     bool committing_ = false;

@@ -18,8 +18,7 @@
 #include <algorithm>
 #include <climits>
 
-namespace
-{
+namespace {
 
 constexpr int kMsgSettingError = 5; // "Setting Error!!"
 constexpr int kSplitterReach = 3;
@@ -34,10 +33,7 @@ QString FitText(TLxObj& obj, QString text, int width)
     return text;
 }
 
-bool SplitCursor(const TAdvStringGrid& g)
-{
-    return g.viewport()->cursor().shape() == Qt::SplitHCursor;
-}
+bool SplitCursor(const TAdvStringGrid& g) { return g.viewport()->cursor().shape() == Qt::SplitHCursor; }
 
 } // namespace
 
@@ -173,7 +169,7 @@ void TDlgProp::AdvStrGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
 void TDlgProp::PickAddress(TPropText& row)
 {
     const auto at = std::find_if(rows_.Addresses.begin(), rows_.Addresses.end(),
-        [&](const kes::AddressRow& a) { return AdvStrGrid->Prop(a.Row) == &row; });
+                                 [&](const kes::AddressRow& a) { return AdvStrGrid->Prop(a.Row) == &row; });
     if (at == rows_.Addresses.end() || !source_ || !ShownObj)
         return;
     const kes::AddressRow a = *at;
@@ -201,7 +197,7 @@ void TDlgProp::PickAddress(TPropText& row)
     // The picker checks what it offers, but not in this row's mode and width.
     const std::string text = kes::QStringToAnsi(io.Text.trimmed());
     if (!model_.ValidateDeviceAddress(text, static_cast<std::uint8_t>(a.Mode << 4), a.Access, io.DeviceForm,
-            io.PanelMemory)) {
+                                      io.PanelMemory)) {
         kes::ShowError(row.Name + QStringLiteral(" ") + kes::Msg(kMsgSettingError));
         return;
     }
@@ -339,8 +335,8 @@ void TDlgProp::AdvStrGridMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, in
         g.BtnPressed = 0;
         g.viewport()->update();
     }
-    if (EdtTxt->isVisible() && editProp_
-        && (editProp_->PropType == ptTextVal || editProp_->PropType == ptText || editProp_->PropType == ptSpinText))
+    if (EdtTxt->isVisible() && editProp_ &&
+        (editProp_->PropType == ptTextVal || editProp_->PropType == ptText || editProp_->PropType == ptSpinText))
         EdtTxt->move(EdtTxt->x(), g.CellRect(1, g.Row()).top());
 }
 
@@ -361,7 +357,7 @@ void TDlgProp::EdtTxtEnter()
         ~Guard() { flag = false; }
     };
     committing_ = true;
-    Guard guard { committing_ };
+    Guard guard{committing_};
     TPropBase& row = *editProp_;
     QString typed = EdtTxt->text();
     const kes::InspectorKind* kind = ShownObj ? kes::InspectorKindOf(*ShownObj) : nullptr;

@@ -45,10 +45,7 @@ inline int DigitValue(char c)
 }
 
 // Radix codes of the device tables: 1 octal, 2 decimal, 3 hexadecimal.
-inline unsigned RadixBase(int radix)
-{
-    return radix == 1 ? 8u : radix == 3 ? 16u : 10u;
-}
+inline unsigned RadixBase(int radix) { return radix == 1 ? 8u : radix == 3 ? 16u : 10u; }
 
 // Reads digits of the radix from pos on, stopping at the first other character.
 // count receives the number of digits read; the value saturates past 32 bits.
@@ -78,10 +75,14 @@ inline bool AllDigitsOf(std::string_view text, int radix)
 inline std::string NumberText(std::uint32_t n, int radix)
 {
     switch (radix) {
-    case 1: return ValueToText(n, FormatCode(ValFormat::Octal), true);
-    case 2: return std::to_string(n);
-    case 3: return ValueToText(n, FormatCode(ValFormat::Hex), true);
-    default: return {};
+    case 1:
+        return ValueToText(n, FormatCode(ValFormat::Octal), true);
+    case 2:
+        return std::to_string(n);
+    case 3:
+        return ValueToText(n, FormatCode(ValFormat::Hex), true);
+    default:
+        return {};
     }
 }
 

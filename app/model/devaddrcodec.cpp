@@ -15,7 +15,8 @@ namespace {
 constexpr std::uint32_t kNoCode = 0xFFFFFFFFu;
 
 // A bit or word record fits the mode of its own code.
-static_assert(DevKindCode(DevKind::Bit) == ModeCode(AddrMode::Bit) && DevKindCode(DevKind::Word) == ModeCode(AddrMode::Word));
+static_assert(DevKindCode(DevKind::Bit) == ModeCode(AddrMode::Bit) &&
+              DevKindCode(DevKind::Word) == ModeCode(AddrMode::Word));
 
 bool KindFitsMode(std::uint8_t kind, std::uint8_t mode)
 {
@@ -64,7 +65,8 @@ std::string LxTypeCore::PlainNumberText(const std::string& text, std::uint8_t mo
     const std::size_t digits = AddrTextFmt & 0x0F;
     if (t.size() < digits)
         t.insert(0, digits - t.size(), '0');
-    const bool bit = IsMode(mode, AddrMode::Bit) || (IsMode(mode, AddrMode::Either) && !t.empty() && (t[0] == '0' || t[0] == '1'));
+    const bool bit =
+        IsMode(mode, AddrMode::Bit) || (IsMode(mode, AddrMode::Either) && !t.empty() && (t[0] == '0' || t[0] == '1'));
     return (bit ? "*BIT" : "*VAL") + t;
 }
 
@@ -132,7 +134,8 @@ std::string LxTypeCore::FormatDeviceAddress(std::uint32_t code, std::uint8_t mod
     // Pass 2: the first range of the other access classes.
     for (std::size_t i = 0; !rec && i < DeviceTable.size(); ++i) {
         const DevRecord& r = DeviceTable[i];
-        if (!KindFitsMode(r.Kind, mode) || (IsMode(mode, AddrMode::Either) && IsDevKind(r.Kind, DevKind::Bit) && LengthSelectsAccess))
+        if (!KindFitsMode(r.Kind, mode) ||
+            (IsMode(mode, AddrMode::Either) && IsDevKind(r.Kind, DevKind::Bit) && LengthSelectsAccess))
             continue;
         for (const DevRange& g : r.Ranges)
             if (CodeInRange(code, g, r.BitsPerUnit) && (g.Access == 0 || g.Access == 2 || g.Access == 3)) {
@@ -144,7 +147,8 @@ std::string LxTypeCore::FormatDeviceAddress(std::uint32_t code, std::uint8_t mod
     if (!rec)
         return {};
 
-    const std::uint32_t units = (code - static_cast<std::uint32_t>(range->Base)) / std::max<std::uint8_t>(range->Step, 1);
+    const std::uint32_t units =
+        (code - static_cast<std::uint32_t>(range->Base)) / std::max<std::uint8_t>(range->Step, 1);
     std::uint32_t n = static_cast<std::uint32_t>(range->Min);
     if (!rec->BitSeparator.empty())
         n += units;
@@ -160,13 +164,14 @@ std::string LxTypeCore::FormatDeviceAddress(std::uint32_t code, std::uint8_t mod
         if (text.size() < digits)
             text.insert(0, digits - text.size(), '0');
     }
-    if (!rec->BitSeparator.empty() && (IsMode(mode, AddrMode::Bit) || (IsMode(mode, AddrMode::Either) && IsDevKind(rec->Kind, DevKind::Bit))))
+    if (!rec->BitSeparator.empty() &&
+        (IsMode(mode, AddrMode::Bit) || (IsMode(mode, AddrMode::Either) && IsDevKind(rec->Kind, DevKind::Bit))))
         text += rec->BitSeparator + BitText(bitIndex, rec->BitRadix);
     return text;
 }
 
-std::int32_t LxTypeCore::ParseDeviceAddress(const std::string& text, std::uint8_t mode, std::uint8_t,
-                                            bool deviceForm, bool internalMem) const
+std::int32_t LxTypeCore::ParseDeviceAddress(const std::string& text, std::uint8_t mode, std::uint8_t, bool deviceForm,
+                                            bool internalMem) const
 {
     if (text.empty())
         return -1;
@@ -191,8 +196,7 @@ std::int32_t LxTypeCore::ParseDeviceAddress(const std::string& text, std::uint8_
     const DevRecord* r = RecordForText(t, &pos);
     if (!r || r->Ranges.empty())
         return -1;
-    const std::uint64_t n =
-        r->Radix == 0 ? static_cast<std::uint32_t>(r->Ranges[0].Min) : ReadDigits(t, pos, r->Radix);
+    const std::uint64_t n = r->Radix == 0 ? static_cast<std::uint32_t>(r->Ranges[0].Min) : ReadDigits(t, pos, r->Radix);
     for (const DevRange& g : r->Ranges)
         if (NumberInRange(n, g))
             return static_cast<std::int32_t>((static_cast<std::uint32_t>(n) - static_cast<std::uint32_t>(g.Min)) /
@@ -274,12 +278,15 @@ bool LxTypeCore::ValidateDeviceAddress(const std::string& text, std::uint8_t mod
     const std::string t = Upper((AddrTextFmt & 0xF0) ? PlainNumberText(text, mode) : Trimmed(text));
     for (std::size_t i = 0; i < DeviceTable.size(); ++i) {
         const DevRecord& r = DeviceTable[i];
-        const bool fits = IsDevKind(r.Kind, DevKind::Either) || IsDevKind(r.Kind, DevKind::Either3) || (IsDevKind(r.Kind, DevKind::Bit) && !IsMode(mode, AddrMode::Word)) || (IsDevKind(r.Kind, DevKind::Word) && !IsMode(mode, AddrMode::Bit));
+        const bool fits = IsDevKind(r.Kind, DevKind::Either) || IsDevKind(r.Kind, DevKind::Either3) ||
+                          (IsDevKind(r.Kind, DevKind::Bit) && !IsMode(mode, AddrMode::Word)) ||
+                          (IsDevKind(r.Kind, DevKind::Word) && !IsMode(mode, AddrMode::Bit));
         if (!fits || r.Ranges.empty())
             continue;
         const DevRange& first = r.Ranges[0];
-        if (LengthSelectsAccess &&
-            ((IsMode(mode, AddrMode::Either) && IsDevKind(r.Kind, DevKind::Bit)) || (IsMode(mode, AddrMode::Either) && first.Access == 1) || (IsMode(mode, AddrMode::Word) && first.Access != access)))
+        if (LengthSelectsAccess && ((IsMode(mode, AddrMode::Either) && IsDevKind(r.Kind, DevKind::Bit)) ||
+                                    (IsMode(mode, AddrMode::Either) && first.Access == 1) ||
+                                    (IsMode(mode, AddrMode::Word) && first.Access != access)))
             continue;
         if (!StartsWith(t, r.Name))
             continue;
@@ -295,7 +302,8 @@ bool LxTypeCore::ValidateDeviceAddress(const std::string& text, std::uint8_t mod
         const std::size_t bitAt = r.BitSeparator.empty() ? std::string::npos : rest.find(r.BitSeparator);
         const bool hasSub = subAt != std::string::npos;
         const bool hasBit = bitAt != std::string::npos;
-        if (!r.BitSeparator.empty() && !hasSub && ((IsMode(mode, AddrMode::Bit) && !hasBit) || (IsMode(mode, AddrMode::Word) && hasBit)))
+        if (!r.BitSeparator.empty() && !hasSub &&
+            ((IsMode(mode, AddrMode::Bit) && !hasBit) || (IsMode(mode, AddrMode::Word) && hasBit)))
             return false;
         if (hasSub && hasBit && bitAt < subAt)
             continue;
@@ -320,8 +328,8 @@ bool LxTypeCore::ValidateDeviceAddress(const std::string& text, std::uint8_t mod
             }
         if (!range)
             continue;
-        bool accepted = range->Access == access || range->Access == 2 || range->Access == 3 || IsDevKind(r.Kind, DevKind::Bit) ||
-                        IsMode(mode, AddrMode::Bit);
+        bool accepted = range->Access == access || range->Access == 2 || range->Access == 3 ||
+                        IsDevKind(r.Kind, DevKind::Bit) || IsMode(mode, AddrMode::Bit);
         if (accepted && IsMode(mode, AddrMode::Either) && IsDevKind(r.Kind, DevKind::Bit))
             accepted = static_cast<std::int64_t>(n) <= std::int64_t(range->Max) - 15;
         if (!accepted && !IsDevKind(r.Kind, DevKind::Bit))
@@ -360,7 +368,7 @@ std::uint32_t LxTypeCore::NextDeviceAddress(std::uint32_t code, std::uint8_t mod
         const auto base = static_cast<std::uint32_t>(g.Base);
         const std::uint32_t candidate = (code >= base && code < RangeLastCode(g, r.BitsPerUnit)) ? code + 1 : base;
         return FormatDeviceAddress(candidate, mode, access, bitIndex, deviceForm, internalMem).empty() ? base
-                                                                                                     : candidate;
+                                                                                                       : candidate;
     }
     if (Extended())
         return NextExtended(code, mode, bitIndex);
@@ -395,7 +403,8 @@ std::uint32_t LxTypeCore::NextDeviceAddress(std::uint32_t code, std::uint8_t mod
     if (gi + 1 < r.Ranges.size())
         return static_cast<std::uint32_t>(r.Ranges[gi + 1].Base);
     for (std::size_t k = ri + 1; k < DeviceTable.size(); ++k)
-        if ((IsDevKind(DeviceTable[k].Kind, DevKind::Either) || DeviceTable[k].Kind == mode) && !DeviceTable[k].Ranges.empty())
+        if ((IsDevKind(DeviceTable[k].Kind, DevKind::Either) || DeviceTable[k].Kind == mode) &&
+            !DeviceTable[k].Ranges.empty())
             return static_cast<std::uint32_t>(DeviceTable[k].Ranges[0].Base);
     return static_cast<std::uint32_t>(IsMode(mode, AddrMode::Word) ? DefWordCode : DefBitCode);
 }

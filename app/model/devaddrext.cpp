@@ -16,8 +16,7 @@ struct ExtCode {
 
     explicit ExtCode(std::uint32_t code)
         : station(code >> 24), device(code & 0x00FF0000u), number((code >> 8) & 0xFF), field(code & 0xFF)
-    {
-    }
+    {}
     std::uint32_t Code() const { return (station << 24) | device | ((number & 0xFF) << 8) | (field & 0xFF); }
 };
 
@@ -173,8 +172,9 @@ bool LxTypeCore::ValidateExtended(const std::string& text, std::uint8_t modeFlag
             }
         if (!range)
             continue;
-        if (modeFlags == ModeFlags(AddrMode::Word) && (IsDevKind(r.Kind, DevKind::Word) || IsDevKind(r.Kind, DevKind::Either)) && access == 1 && range->Access == 0 &&
-            number == static_cast<std::uint32_t>(range->Max))
+        if (modeFlags == ModeFlags(AddrMode::Word) &&
+            (IsDevKind(r.Kind, DevKind::Word) || IsDevKind(r.Kind, DevKind::Either)) && access == 1 &&
+            range->Access == 0 && number == static_cast<std::uint32_t>(range->Max))
             continue;
         if (pos < t.size() && t[pos] == '.') {
             if (r.FieldLimit <= 0)

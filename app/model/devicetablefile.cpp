@@ -7,15 +7,9 @@
 
 namespace kes {
 
-int DeviceTableFileId(int machineId)
-{
-    return (machineId == 1 || machineId == 2) ? 3 : machineId;
-}
+int DeviceTableFileId(int machineId) { return (machineId == 1 || machineId == 2) ? 3 : machineId; }
 
-std::string DeviceTableFileName(int machineId)
-{
-    return "M" + std::to_string(DeviceTableFileId(machineId)) + ".hmi";
-}
+std::string DeviceTableFileName(int machineId) { return "M" + std::to_string(DeviceTableFileId(machineId)) + ".hmi"; }
 
 namespace {
 
@@ -139,10 +133,7 @@ private:
     ModelWarnings& warnings_;
 };
 
-std::string CharText(char c)
-{
-    return c ? std::string(1, c) : std::string();
-}
+std::string CharText(char c) { return c ? std::string(1, c) : std::string(); }
 
 int Count(LineReader& in, int max, const char* what)
 {

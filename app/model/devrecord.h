@@ -12,9 +12,9 @@ namespace kes {
 enum class DevKind : std::uint8_t {
     Bit = 0,
     Word = 1,
-    Either = 2,  // bit or word
-    Either3 = 3, // bit or word, as Either where a table is listed and an address checked;
-                 // the formatter fits Either alone to every mode
+    Either = 2,          // bit or word
+    Either3 = 3,         // bit or word, as Either where a table is listed and an address checked;
+                         // the formatter fits Either alone to every mode
     InternalWord = 0x10, // the panel's own word memory ("@V")
 };
 
@@ -26,18 +26,18 @@ constexpr bool IsDevKind(int code, DevKind k) { return code == DevKindCode(k); }
 
 // One range of device numbers and the code of its first unit.
 struct DevRange {
-    std::int32_t Min = 0;     // first device number
-    std::int32_t Max = 0;     // last device number
-    std::uint8_t Access = 0;  // access class 0..3
-    std::uint8_t Step = 1;    // code step between two consecutive units
-    std::int32_t Base = 0;    // DevAddrCode of the first unit
+    std::int32_t Min = 0;    // first device number
+    std::int32_t Max = 0;    // last device number
+    std::uint8_t Access = 0; // access class 0..3
+    std::uint8_t Step = 1;   // code step between two consecutive units
+    std::int32_t Base = 0;   // DevAddrCode of the first unit
 };
 
 struct DevRecord {
-    std::string Name;          // as typed, at most 5 characters
-    std::uint8_t Kind = 0;     // a kes::DevKind code
-    std::uint8_t Radix = 0;    // 1 octal, 2 decimal, 3 hexadecimal, 0 no number written
-    std::string Separator;     // between name and number; empty for none
+    std::string Name;       // as typed, at most 5 characters
+    std::uint8_t Kind = 0;  // a kes::DevKind code
+    std::uint8_t Radix = 0; // 1 octal, 2 decimal, 3 hexadecimal, 0 no number written
+    std::string Separator;  // between name and number; empty for none
 
     // Extended format (machine id 96) only: station ranges.
     std::int32_t ExtStation = 0;
@@ -51,16 +51,16 @@ struct DevRecord {
     std::uint8_t SubRadix = 0;
 
     std::int32_t BitLimit = 0;
-    std::string BitSeparator;  // empty when bits are numbered as device numbers
+    std::string BitSeparator; // empty when bits are numbered as device numbers
     std::uint8_t BitRadix = 0;
     std::vector<std::int32_t> BitNameValues; // extended format: bit numbers that have names
     std::vector<std::string> BitNames;       // extended format: two-letter names
 
     std::uint8_t BitsPerUnit = 1;
 
-    std::int32_t FieldLimit = 0;            // extended format: numeric fields run 0..FieldLimit-1
-    std::vector<std::int32_t> FieldValues;  // extended format: field numbers that have names
-    std::vector<std::string> FieldNames;    // extended format: three-letter names
+    std::int32_t FieldLimit = 0;           // extended format: numeric fields run 0..FieldLimit-1
+    std::vector<std::int32_t> FieldValues; // extended format: field numbers that have names
+    std::vector<std::string> FieldNames;   // extended format: three-letter names
 
     std::vector<DevRange> Ranges;
 

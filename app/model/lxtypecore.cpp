@@ -11,11 +11,16 @@ namespace kes {
 const char* ModelErrorText(ModelError code)
 {
     switch (code) {
-    case ModelError::FileMissing: return "model data file missing";
-    case ModelError::BadValue: return "unusable value in model data";
-    case ModelError::MissingEntry: return "entry missing in model data";
-    case ModelError::Inconsistent: return "inconsistent counts in model data";
-    case ModelError::TableDamaged: return "damaged device table";
+    case ModelError::FileMissing:
+        return "model data file missing";
+    case ModelError::BadValue:
+        return "unusable value in model data";
+    case ModelError::MissingEntry:
+        return "entry missing in model data";
+    case ModelError::Inconsistent:
+        return "inconsistent counts in model data";
+    case ModelError::TableDamaged:
+        return "damaged device table";
     }
     return "model data problem";
 }
@@ -32,17 +37,11 @@ std::string ModelWarning::Text() const
     return t;
 }
 
-LxTypeCore::LxTypeCore(ProjectState& state)
-    : state_(state)
-{
-}
+LxTypeCore::LxTypeCore(ProjectState& state) : state_(state) {}
 
 LxTypeCore::~LxTypeCore() = default;
 
-std::string LxTypeCore::ModelDir() const
-{
-    return state_.AppDir + "HMI/";
-}
+std::string LxTypeCore::ModelDir() const { return state_.AppDir + "HMI/"; }
 
 namespace {
 
@@ -55,8 +54,8 @@ constexpr int kMaxGrid = 16;
 constexpr int kMaxMachines = 256;
 
 // Reads an integer key and reports a value that is present but no number.
-int ReadInt(const TIniFile& ini, const std::string& section, const std::string& key, int def,
-            ModelWarnings& w, bool required)
+int ReadInt(const TIniFile& ini, const std::string& section, const std::string& key, int def, ModelWarnings& w,
+            bool required)
 {
     if (!ini.ValueExists(section, key)) {
         if (required)
@@ -72,8 +71,8 @@ int ReadInt(const TIniFile& ini, const std::string& section, const std::string& 
     return v;
 }
 
-std::string ReadStr(const TIniFile& ini, const std::string& section, const std::string& key,
-                    const std::string& def, ModelWarnings& w)
+std::string ReadStr(const TIniFile& ini, const std::string& section, const std::string& key, const std::string& def,
+                    ModelWarnings& w)
 {
     if (!ini.ValueExists(section, key))
         w.push_back({ModelError::MissingEntry, ini.FileName(), 0, "[" + section + "] " + key});
@@ -186,10 +185,10 @@ ModelWarnings LxTypeCore::LoadModelData()
     static const char* const keys[12] = {"ObjDataAddr",  "ObjDataAddrEnd", "CommCodeAddr", "CommCodeAddrEnd",
                                          "ObjPageAddr",  "ObjPageEnd",     "StartCanvas",  "EndCanvas",
                                          "MainMenuAddr", "MainMenuEnd",    "ParaAddr",     "ParaEnd"};
-    std::int32_t* const fields[12] = {&state_.ObjDataAddr,  &state_.ObjDataAddrEnd, &state_.CommCodeAddr,
-                                      &state_.CommCodeAddrEnd, &state_.ObjPageAddr, &state_.ObjPageEnd,
-                                      &state_.StartCanvas,  &state_.EndCanvas,      &state_.MainMenuAddr,
-                                      &state_.MainMenuEnd,  &state_.ParaAddr,       &state_.ParaEnd};
+    std::int32_t* const fields[12] = {&state_.ObjDataAddr,     &state_.ObjDataAddrEnd, &state_.CommCodeAddr,
+                                      &state_.CommCodeAddrEnd, &state_.ObjPageAddr,    &state_.ObjPageEnd,
+                                      &state_.StartCanvas,     &state_.EndCanvas,      &state_.MainMenuAddr,
+                                      &state_.MainMenuEnd,     &state_.ParaAddr,       &state_.ParaEnd};
     const bool second = MemMapVariant == 1 && ReadInt(ini, s, "MemType", 0, w, false) > 0;
     // Only the object data area must be given; an absent area reads as 0 .. 0.
     for (int i = 0; i < 12; ++i)
@@ -216,8 +215,8 @@ ModelWarnings LxTypeCore::LoadModelData()
     // sizes a buffer by it.
     for (int i = 0; i < 12; i += 2)
         if (*fields[i] < 0 || *fields[i + 1] < *fields[i] || *fields[i + 1] > kMaxPanelAddress) {
-            w.push_back({ModelError::BadValue, path, 0,
-                         "[" + s + "] " + keys[i] + ".." + keys[i + 1] + " is no memory area"});
+            w.push_back(
+                {ModelError::BadValue, path, 0, "[" + s + "] " + keys[i] + ".." + keys[i + 1] + " is no memory area"});
             *fields[i] = *fields[i + 1] = 0;
         }
     if (state_.ObjDataSize() == 0)
@@ -291,10 +290,7 @@ void LxTypeCore::SetPortInternalFlags(std::uint8_t code)
     state_.PortSlaveMode[1] = (code == 1 || code == 3) ? 1 : 0;
 }
 
-void LxTypeCore::FreeDeviceTable()
-{
-    DeviceTable.clear();
-}
+void LxTypeCore::FreeDeviceTable() { DeviceTable.clear(); }
 
 ModelWarnings LxTypeCore::LoadDeviceTable(int machineId)
 {

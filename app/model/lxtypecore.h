@@ -66,17 +66,17 @@ public:
 
     // ---- Device-address codec. Failure shows only in the result: "", -1, 0 or false.
     // mode: a kes::AddrMode code. access: value length 0 (16 bits), 1 (32 bits), 2/3 any.
-    std::string FormatDeviceAddress(std::uint32_t code, std::uint8_t mode, std::uint8_t access,
-                                    std::uint8_t bitIndex, bool deviceForm, bool internalMem) const;
-    std::int32_t ParseDeviceAddress(const std::string& text, std::uint8_t mode, std::uint8_t bitIndex,
+    std::string FormatDeviceAddress(std::uint32_t code, std::uint8_t mode, std::uint8_t access, std::uint8_t bitIndex,
                                     bool deviceForm, bool internalMem) const;
+    std::int32_t ParseDeviceAddress(const std::string& text, std::uint8_t mode, std::uint8_t bitIndex, bool deviceForm,
+                                    bool internalMem) const;
     std::uint8_t ParseDeviceBitIndex(const std::string& text, bool deviceForm, bool internalMem) const;
     // modeFlags: a mode as kes::ModeFlags gives it. Sets LastAccess on success.
-    bool ValidateDeviceAddress(const std::string& text, std::uint8_t modeFlags, std::uint8_t access,
-                               bool deviceForm, bool internalMem);
+    bool ValidateDeviceAddress(const std::string& text, std::uint8_t modeFlags, std::uint8_t access, bool deviceForm,
+                               bool internalMem);
     // The address that follows code (multiple copy); bitIndex is stepped in place.
-    std::uint32_t NextDeviceAddress(std::uint32_t code, std::uint8_t mode, std::uint8_t access,
-                                    std::uint8_t& bitIndex, bool deviceForm, bool internalMem) const;
+    std::uint32_t NextDeviceAddress(std::uint32_t code, std::uint8_t mode, std::uint8_t access, std::uint8_t& bitIndex,
+                                    bool deviceForm, bool internalMem) const;
 
     // ---- Fields (read by the form, the picker and the address map)
     std::uint8_t LastAccess = 0;
@@ -85,23 +85,23 @@ public:
     std::vector<std::string> MachineNames; // controller models of all brands, brand after brand
     std::vector<std::string> BrandNames;
     std::vector<std::uint8_t> BrandModelCounts;
-    std::string ModelSection;              // name of the chosen panel model
+    std::string ModelSection; // name of the chosen panel model
 
-    std::vector<DevRecord> DeviceTable;    // file order is the codec's search order
+    std::vector<DevRecord> DeviceTable; // file order is the codec's search order
     std::uint8_t TrailerByte = 0;
-    std::int32_t DefWordCode = -1;         // word address of a new object
-    std::int32_t DefBitCode = -1;          // bit address of a new object
+    std::int32_t DefWordCode = -1; // word address of a new object
+    std::int32_t DefBitCode = -1;  // bit address of a new object
     std::string DefWordText;
     std::string DefBitText;
 
-    std::vector<std::uint8_t> MachineIds;  // machine id of each MachineNames entry
-    std::int32_t PanelWidth = 128;         // panel pixels
+    std::vector<std::uint8_t> MachineIds; // machine id of each MachineNames entry
+    std::int32_t PanelWidth = 128;        // panel pixels
     std::int32_t PanelHeight = 64;
-    std::int32_t MemMapVariant = 0;        // 1 selects the model's "_1" memory map
+    std::int32_t MemMapVariant = 0; // 1 selects the model's "_1" memory map
 
-    std::uint8_t AddrTextFmt = 0;          // low nibble digit count, high nibble zero-padded plain numbers
-    bool LengthSelectsAccess = false;      // the chosen value length gives the access class
-    std::int32_t TableMachineId = 0;       // whose table is loaded
+    std::uint8_t AddrTextFmt = 0;     // low nibble digit count, high nibble zero-padded plain numbers
+    bool LengthSelectsAccess = false; // the chosen value length gives the access class
+    std::int32_t TableMachineId = 0;  // whose table is loaded
 
 private:
     bool Extended() const { return TableMachineId == kExtendedMachineId; }

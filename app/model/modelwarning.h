@@ -7,11 +7,11 @@
 namespace kes {
 
 enum class ModelError {
-    FileMissing,    // the file does not exist
-    BadValue,       // a key or line holds no usable value; a safe value is used
-    MissingEntry,   // a key, section or line the file should have is absent
-    Inconsistent,   // counts that do not agree with each other
-    TableDamaged,   // a device table that cannot be used; the table stays empty
+    FileMissing,  // the file does not exist
+    BadValue,     // a key or line holds no usable value; a safe value is used
+    MissingEntry, // a key, section or line the file should have is absent
+    Inconsistent, // counts that do not agree with each other
+    TableDamaged, // a device table that cannot be used; the table stays empty
 };
 
 struct ModelWarning {

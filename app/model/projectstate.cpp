@@ -1,13 +1,12 @@
 #include "app/model/projectstate.h"
 
+#include "objects/addrmode.h"
 #include "objects/valformat.h"
 #include "platform/fileio.h"
-#include "objects/addrmode.h"
 
 namespace kes {
 
-ProjectState::ProjectState()
-    : AppDir(kes::AppDir())
+ProjectState::ProjectState() : AppDir(kes::AppDir())
 {
     InternalDevRecords[kInternalBit] = MakeInternalDevRecord(kInternalBit);
     InternalDevRecords[kInternalWord] = MakeInternalDevRecord(kInternalWord);
@@ -44,7 +43,12 @@ bool ProjectState::UserLevelDefined(int level) const
 bool ProjectState::BitObjAllowed() const
 {
     switch (MachineId) {
-    case 4: case 6: case 41: case 42: case 43: case 44:
+    case 4:
+    case 6:
+    case 41:
+    case 42:
+    case 43:
+    case 44:
         return false;
     default:
         return true;
@@ -94,10 +98,7 @@ PgJmpRec* ProjectState::AddSysPgJump()
     return &SysPgJumps.back();
 }
 
-void ProjectState::ResetParaDataSet()
-{
-    InitDevRef(ParaDataSet.Ref);
-}
+void ProjectState::ResetParaDataSet() { InitDevRef(ParaDataSet.Ref); }
 
 std::int32_t ProjectState::ObjDataSize() const
 {

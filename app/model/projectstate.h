@@ -15,8 +15,8 @@
 // decoder library).
 
 struct PassWordRec {
-    std::string Password;        // six digits
-    std::uint8_t Level = 0;      // 0..4
+    std::string Password;   // six digits
+    std::uint8_t Level = 0; // 0..4
 };
 constexpr int kPasswordSlots = 10;
 
@@ -31,19 +31,19 @@ public:
     ProjectState();
 
     // ---- Panel model and controller
-    std::string AppDir;                  // program folder ending with '/'; model files in AppDir + "HMI/"
+    std::string AppDir; // program folder ending with '/'; model files in AppDir + "HMI/"
     // The per-user folders ('/'-ended) used when the program folder can not be written; empty
     // while it can, and AppDir takes their place.
-    std::string ConfigDir;               // Lxe.ini, Loc.ini
-    std::string DataDir;                 // working copies, new projects, simulator files
+    std::string ConfigDir; // Lxe.ini, Loc.ini
+    std::string DataDir;   // working copies, new projects, simulator files
     const std::string& SettingsDir() const { return ConfigDir.empty() ? AppDir : ConfigDir; }
     const std::string& WriteDir() const { return DataDir.empty() ? AppDir : DataDir; }
-    std::int16_t MachineId = 87;         // controller type of the project
-    std::int16_t PanelModelIndex = 0;    // index into the model list
-    std::int32_t DefaultZoom = 4;        // zoom of newly opened page windows (model "Default_PageSize")
-    std::int32_t GridWidth = 1;          // screen pixels per panel pixel, horizontally
-    std::int32_t GridHeight = 1;         // and vertically
-    bool HasRtc = true;                  // the panel has a real-time clock
+    std::int16_t MachineId = 87;      // controller type of the project
+    std::int16_t PanelModelIndex = 0; // index into the model list
+    std::int32_t DefaultZoom = 4;     // zoom of newly opened page windows (model "Default_PageSize")
+    std::int32_t GridWidth = 1;       // screen pixels per panel pixel, horizontally
+    std::int32_t GridHeight = 1;      // and vertically
+    bool HasRtc = true;               // the panel has a real-time clock
 
     // Memory map of the panel image, from the model data (start/end pairs).
     std::int32_t ObjDataAddr = 0;
@@ -59,14 +59,14 @@ public:
     std::int32_t ParaAddr = 0;
     std::int32_t ParaEnd = 0;
 
-    std::uint8_t DefStation = 1;         // copied into every new device reference
-    std::uint8_t HmiUnitAddr = 1;        // the panel's own unit address
-    std::uint8_t LinkIndex = 0;          // selected controller link: 0 COM1, 1 COM2
+    std::uint8_t DefStation = 1;  // copied into every new device reference
+    std::uint8_t HmiUnitAddr = 1; // the panel's own unit address
+    std::uint8_t LinkIndex = 0;   // selected controller link: 0 COM1, 1 COM2
     // Packed port settings, [0] COM1, [1] COM2: bits 4-7 baud code (0 9600, 1 19200,
     // 2 38400, 3 57600, 4 115200, 5 4800), bit 3 eight data bits, bits 1-2 parity
     // (0 none, 1 odd, 2 even), bit 0 two stop bits.
     std::array<std::uint8_t, 2> ComSetByte{4, 4};
-    std::uint8_t PortInternalCode = 0;   // device table trailer: which ports talk to panel memory
+    std::uint8_t PortInternalCode = 0;               // device table trailer: which ports talk to panel memory
     std::array<std::uint8_t, 2> PortSlaveMode{0, 0}; // per link: new addresses go to panel memory
     // The panel protocol form's two switches (UseDefPort and UseDefStation there): OK rewrites
     // every device reference's link, and its station, to the defaults.
@@ -74,35 +74,35 @@ public:
     std::uint8_t UseDefaultStation = 1;
     // The panel's own memory: [kInternalBit] "@B", [kInternalWord] "@V".
     std::array<DevRecord, 2> InternalDevRecords;
-    std::uint8_t DriverMode = 0;         // index of the new-project form's driver list
+    std::uint8_t DriverMode = 0; // index of the new-project form's driver list
 
     // ---- Open project
-    std::string PrjName;                 // bare name, no folder, no extension
-    std::string CaptionPrefix;           // message 32 + " - "
+    std::string PrjName;       // bare name, no folder, no extension
+    std::string CaptionPrefix; // message 32 + " - "
     Editing EditMode = Editing::Pages;
     // 0 a shared settings dialog (function keys, page changes, buzzer, alarm lamp) edits the
     // current page's records, 1 the system's; the dialogs know it as SysSetScope.
     std::uint8_t EditScope = 0;
-    std::uint32_t DataVersion = 120;     // the project data version this program writes
-    std::uint32_t PrjVersion = 120;      // data version of the open project
-    std::int32_t PrjPixelsPerInch = 0;   // 0 when the project holds none
+    std::uint32_t DataVersion = 120;   // the project data version this program writes
+    std::uint32_t PrjVersion = 120;    // data version of the open project
+    std::int32_t PrjPixelsPerInch = 0; // 0 when the project holds none
     std::uint8_t Modified = 0;
     std::uint8_t Compiled = 0;
     std::uint8_t Opened = 0;
     std::uint8_t AutoSave = 0;
-    std::int32_t SaveTimeInterval = -1;  // minutes; -1: a working copy only before compiling
+    std::int32_t SaveTimeInterval = -1;   // minutes; -1: a working copy only before compiling
     std::vector<std::string> RecentFiles; // at most 5, newest first
     std::uint8_t MsgWinFloat = 0;
 
     // ---- Language
-    std::int32_t LangIndex = 2;          // 0 Traditional Chinese, 1 Simplified Chinese, 2 English
-    std::vector<std::string> MsgTable;   // message n at index n
+    std::int32_t LangIndex = 2;        // 0 Traditional Chinese, 1 Simplified Chinese, 2 English
+    std::vector<std::string> MsgTable; // message n at index n
 
     // ---- System setting records
     std::array<PassWordRec, kPasswordSlots> UserPasswords;
     std::array<PgFunKeyRec, kFunKeyCount> SysFunKeys;
     std::array<std::uint8_t, kFunKeyCount> SysFunKeyUsed{};
-    std::vector<PgJmpRec> SysPgJumps;    // at most kMaxPgJumps
+    std::vector<PgJmpRec> SysPgJumps; // at most kMaxPgJumps
     PLCValSetRec SysClockWrite;
     PgSysRec SysBuzzer;
     PgSysRec SysAlarmLamp;
@@ -113,16 +113,16 @@ public:
     std::array<std::int32_t, 2> SysDevRefValue{0, 0};
 
     // ---- Panel link
-    std::uint32_t PanelFwVer = 0;        // below 100 the system block is 88 bytes, else 130
+    std::uint32_t PanelFwVer = 0; // below 100 the system block is 88 bytes, else 130
     std::int32_t ReplyTimeoutTicks = 36;
 
     // ---- Switches the menus show as check marks (TKhm::ShowStateChecks). Commands change
     // these and the marks follow; nothing reads a mark.
-    bool EnableUpDown = false;           // MmEnableUD: Up and Down are function keys (kept in the project file)
-    bool GridDotsOn = true;              // MmPtEnable / MmPtDisable: the grid dots are black, else white
-    bool ReplyTimeOutOn = true;          // MmTimeOut: every request re-arms the reply time-out
-    bool PageTreeOn = false;             // MmTreeView: the page tree is to be shown
-    bool ObjInspectorOn = false;         // MmObjInspector: the object inspector is to be shown
+    bool EnableUpDown = false;   // MmEnableUD: Up and Down are function keys (kept in the project file)
+    bool GridDotsOn = true;      // MmPtEnable / MmPtDisable: the grid dots are black, else white
+    bool ReplyTimeOutOn = true;  // MmTimeOut: every request re-arms the reply time-out
+    bool PageTreeOn = false;     // MmTreeView: the page tree is to be shown
+    bool ObjInspectorOn = false; // MmObjInspector: the object inspector is to be shown
 
     // ---- Pages and the panel memory image: added with the project document
     // (page data list, image-page list, start-up screen data, MemImage, OffsetList,

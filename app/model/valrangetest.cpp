@@ -7,8 +7,7 @@
 using kes::ValFormat;
 using kes::ValFormatOf;
 
-namespace
-{
+namespace {
 
 std::string_view Trimmed(std::string_view s)
 {

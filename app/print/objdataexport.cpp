@@ -147,8 +147,8 @@ bool WriteObjDataXlsx(const std::string& path, const std::vector<std::string>& l
         x->WriteString(sheet, 0, static_cast<lxw_col_t>(c), labels[c].c_str(), nullptr);
     for (std::size_t r = 0; r < result.Rows.size(); ++r)
         for (std::size_t c = 0; c < result.Rows[r].size(); ++c)
-            x->WriteString(sheet, static_cast<lxw_row_t>(r + 1), static_cast<lxw_col_t>(c),
-                           result.Rows[r][c].c_str(), nullptr);
+            x->WriteString(sheet, static_cast<lxw_row_t>(r + 1), static_cast<lxw_col_t>(c), result.Rows[r][c].c_str(),
+                           nullptr);
     const lxw_error closed = x->Close(book);
     if (closed != LXW_NO_ERROR) {
         error = path + ": " + x->ErrorText(closed);

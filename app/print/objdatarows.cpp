@@ -5,13 +5,12 @@
 #include "app/project/pagedata.h"
 #include "app/project/projectdoc.h"
 #include "app/project/tprntmp.h"
+#include "objects/addrmode.h"
 #include "objects/lxdevref.h"
 #include "platform/codepage.h"
-#include "objects/addrmode.h"
 
 namespace kes {
 namespace {
-
 
 std::string Utf8(const std::string& ansi) { return AnsiToQString(ansi).toStdString(); }
 

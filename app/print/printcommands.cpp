@@ -18,10 +18,7 @@ void RunPrnSet(ReportContext& ctx, int source, QWidget* owner)
     ExecModal(&dlg);
 }
 
-void StoreStartScreen(ProjectDoc& doc)
-{
-    doc.StoreStartScreen();
-}
+void StoreStartScreen(ProjectDoc& doc) { doc.StoreStartScreen(); }
 
 } // namespace
 

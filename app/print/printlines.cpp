@@ -3,15 +3,14 @@
 #include "app/model/lxtypecore.h"
 #include "app/print/reportkinds.h"
 #include "app/project/pagedata.h"
-#include "objects/lxdevref.h"
 #include "objects/addrmode.h"
+#include "objects/lxdevref.h"
 
 #include <algorithm>
 #include <array>
 
 namespace kes {
 namespace {
-
 
 // Panel pixels of a length in screen pixels along one axis.
 int PanelUnits(int screen, int zoom, int grid) { return screen / std::max(zoom, 1) / std::max(grid, 1); }
@@ -65,7 +64,8 @@ std::string JumpConditionLine(const PgJmpRec& rec, const LxTypeCore& lx)
     const std::string address =
         rec.Ref.DevAddrCode == -1
             ? std::string()
-            : lx.FormatDeviceAddress(static_cast<std::uint32_t>(rec.Ref.DevAddrCode), bit ? ModeCode(AddrMode::Bit) : ModeCode(AddrMode::Word),
+            : lx.FormatDeviceAddress(static_cast<std::uint32_t>(rec.Ref.DevAddrCode),
+                                     bit ? ModeCode(AddrMode::Bit) : ModeCode(AddrMode::Word),
                                      static_cast<std::uint8_t>(rec.Width & 0x0F), rec.Ref.BitIndex,
                                      rec.Ref.Present != 0, rec.Ref.LinkFlag != 0);
     std::string line = address;

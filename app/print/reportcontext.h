@@ -19,10 +19,10 @@ struct ReportContext {
 
     ProjectDoc& Doc;
     const LxTypeCore& Lx;
-    PrintNames Print;      // titles and headings taken from menu captions
-    ObjDataNames ObjData;  // setting and page names of the cross-reference rows
-    std::string DocDir;    // the project's folder, where exports and PDF files are offered
-    std::string ObjDataDb; // the cross-reference database; empty: the user's data folder
+    PrintNames Print;             // titles and headings taken from menu captions
+    ObjDataNames ObjData;         // setting and page names of the cross-reference rows
+    std::string DocDir;           // the project's folder, where exports and PDF files are offered
+    std::string ObjDataDb;        // the cross-reference database; empty: the user's data folder
     FileOpener* Opener = nullptr; // shows a written text table; none: it is not shown
 };
 

@@ -1,20 +1,19 @@
 // The reports' table of kinds.
 #include "app/print/reportkinds.h"
 
+#include "objects/addrmode.h"
 #include "objects/lxstatebmp.h"
 #include "objects/tlxadvdevbmp.h"
 #include "objects/tlxbtn.h"
 #include "objects/tlxgetval.h"
 #include "objects/tlxval.h"
 #include "objects/tmsgtxt.h"
-#include "objects/tsttxt.h"
 #include "objects/trtc.h"
+#include "objects/tsttxt.h"
 #include "objects/tvrgbmp.h"
-#include "objects/addrmode.h"
 
 namespace kes {
 namespace {
-
 
 std::uint8_t High(std::uint8_t b) { return static_cast<std::uint8_t>(b >> 4); }
 std::uint8_t Low(std::uint8_t b) { return static_cast<std::uint8_t>(b & 0x0F); }
@@ -26,7 +25,10 @@ template <std::uint8_t Mode> ListedRef ListOne(const TLxObj& obj) { return {{&Re
 template <std::uint8_t Mode> TableRefs ReadOne(const TLxObj& obj) { return {{&Ref(obj), Mode, 0}, {}, {}}; }
 
 // Value display and value entry: the value length gives the access.
-ListedRef ListVal(const TLxObj& obj) { return {{&Ref(obj), ModeCode(AddrMode::Word), static_cast<const TLxVal&>(obj).ValLen}}; }
+ListedRef ListVal(const TLxObj& obj)
+{
+    return {{&Ref(obj), ModeCode(AddrMode::Word), static_cast<const TLxVal&>(obj).ValLen}};
+}
 TableRefs ReadVal(const TLxObj& obj) { return {ListVal(obj).Ref, {}, {}}; }
 
 // The bit picture of a word reads a bit, or the word in value mode.
@@ -63,7 +65,9 @@ TableRefs ButtonRefs(const TLxObj& obj)
 TableRefs EntryRefs(const TLxObj& obj)
 {
     const auto& v = static_cast<const TLxGetVal&>(obj);
-    return {{&v.ReadDev, ModeCode(AddrMode::Word), v.ValLen}, {&v.WriteDev, ModeCode(AddrMode::Word), v.ValLen}, {&v.NotifyDev, ModeCode(AddrMode::Bit), 0}};
+    return {{&v.ReadDev, ModeCode(AddrMode::Word), v.ValLen},
+            {&v.WriteDev, ModeCode(AddrMode::Word), v.ValLen},
+            {&v.NotifyDev, ModeCode(AddrMode::Bit), 0}};
 }
 
 // The clock reads the controller's clock, or writes the panel's to it, by its source.

@@ -84,8 +84,8 @@ bool PrintUnits(const PrintJob& job, QPrinter& printer, int first, int last)
     const bool painted = PaintUnits(job, printer, first, last);
     printer.setOutputFileName(target);
     std::string bytes;
-    return painted && ReadFileText(QFile::encodeName(made).toStdString(), bytes, nullptr)
-        && WriteFileAtomic(QFile::encodeName(target).toStdString(), bytes, nullptr);
+    return painted && ReadFileText(QFile::encodeName(made).toStdString(), bytes, nullptr) &&
+           WriteFileAtomic(QFile::encodeName(target).toStdString(), bytes, nullptr);
 }
 
 } // namespace kes

@@ -85,10 +85,9 @@ bool TSaveAsDlg::OKBtnClick()
     const bool sheet = kes::RadioGroupIndex(RG_SaveAs) == 1;
     const QString name =
         kes::AnsiToQString(ctx_.Doc.PrjName) + (sheet ? QStringLiteral(".xlsx") : QStringLiteral(".txt"));
-    const QString path =
-        kes::AskSaveFile(this, QString::fromStdString(ctx_.DocDir), name,
-                         kes::Msg(sheet ? kes::kMsgSheetFiles : kes::kMsgTextFiles),
-                         sheet ? QStringLiteral("xlsx") : QStringLiteral("txt"));
+    const QString path = kes::AskSaveFile(this, QString::fromStdString(ctx_.DocDir), name,
+                                          kes::Msg(sheet ? kes::kMsgSheetFiles : kes::kMsgTextFiles),
+                                          sheet ? QStringLiteral("xlsx") : QStringLiteral("txt"));
     if (path.isEmpty())
         return false;
     const kes::ObjDataResult& rows = table_.Shown();

@@ -4,8 +4,8 @@ namespace kes {
 
 HeaderLib::HeaderLib(const std::string& path)
 {
-    const unsigned exports = kExpDataToPgJmp | kExpDataToPgFunKey | kExpDataToPgSys | kExpDataToPLCValSet
-                             | kExpDataToMacPowerOn | kExpDataToParaDataSet;
+    const unsigned exports = kExpDataToPgJmp | kExpDataToPgFunKey | kExpDataToPgSys | kExpDataToPLCValSet |
+                             kExpDataToMacPowerOn | kExpDataToParaDataSet;
     if (lib_.Open(exports, path) != DecodeError::None)
         return;
     const MorvikFns& f = lib_.Fns();

@@ -24,7 +24,8 @@ void StoreIfModified(ProjectDoc& doc)
 
 std::int64_t ImageAreaSize(const ProjectState& s)
 {
-    const std::int64_t n = s.EditMode == kes::Editing::UserMenu ? std::int64_t(s.MainMenuEnd) - s.MainMenuAddr : ObjDataArea(s);
+    const std::int64_t n =
+        s.EditMode == kes::Editing::UserMenu ? std::int64_t(s.MainMenuEnd) - s.MainMenuAddr : ObjDataArea(s);
     return std::max<std::int64_t>(n, 0);
 }
 
@@ -134,8 +135,8 @@ bool ImageHoldsEveryPage(const ProjectDoc& doc)
     const std::size_t pages = doc.PgDataList.size();
     if (pages == 0)
         return off.empty();
-    if (off.size() != pages + 1 || off.back() != std::uint32_t(doc.MemImageLen) || off.back() > doc.MemImage.size()
-        || off.front() != std::uint32_t(doc.ImageHeaderLen))
+    if (off.size() != pages + 1 || off.back() != std::uint32_t(doc.MemImageLen) || off.back() > doc.MemImage.size() ||
+        off.front() != std::uint32_t(doc.ImageHeaderLen))
         return false;
     for (std::size_t k = 0; k < pages; ++k) {
         if (off[k + 1] < off[k] || off[k + 1] - off[k] != std::uint32_t(doc.PgDataList[k]->Length()))

@@ -9,10 +9,7 @@
 
 namespace kes {
 
-std::string MorvikLib::LibraryPath()
-{
-    return AppDir() + kMorvikFileName;
-}
+std::string MorvikLib::LibraryPath() { return AppDir() + kMorvikFileName; }
 
 DecodeError MorvikLib::Open(unsigned exports, const std::string& path)
 {

@@ -2,6 +2,7 @@
 #include "app/project/objfactory.h"
 
 #include "app/model/lxtypecore.h"
+#include "objects/addrmode.h"
 #include "objects/lxdevref.h"
 #include "objects/tactbmp.h"
 #include "objects/tgeom.h"
@@ -11,12 +12,10 @@
 #include "objects/tlxpage.h"
 #include "objects/tmsgtxt.h"
 #include "objects/valformat.h"
-#include "objects/addrmode.h"
 
 namespace kes {
 
 namespace {
-
 
 std::string MessageText(const ProjectState& state, int n)
 {

@@ -74,14 +74,8 @@ void SelectInRubberBand(PageData& page, const RubberBand& band)
     }
 }
 
-void DrawRubberBand(TCanvas& canvas, const RubberBand& band)
-{
-    DrawClosedXor(canvas, band);
-}
+void DrawRubberBand(TCanvas& canvas, const RubberBand& band) { DrawClosedXor(canvas, band); }
 
-void DrawObjOutline(TCanvas& canvas, const TLxObj& obj)
-{
-    DrawClosedXor(canvas, obj.SelCorners);
-}
+void DrawObjOutline(TCanvas& canvas, const TLxObj& obj) { DrawClosedXor(canvas, obj.SelCorners); }
 
 } // namespace kes

@@ -1,11 +1,12 @@
 #include "app/project/objrefs.h"
 
 #include "app/model/lxtypecore.h"
+#include "objects/addrmode.h"
 #include "objects/lxstatebmp.h"
 #include "objects/objkind.h"
-#include "objects/tlight.h"
 #include "objects/tactbmp.h"
 #include "objects/tcirmeter.h"
+#include "objects/tlight.h"
 #include "objects/tlxadvdevbmp.h"
 #include "objects/tlxbtn.h"
 #include "objects/tlxcurve.h"
@@ -16,27 +17,22 @@
 #include "objects/trectmeter.h"
 #include "objects/trtc.h"
 #include "objects/tvrgbmp.h"
-#include "objects/addrmode.h"
 
 namespace kes {
 
 namespace {
 
-
 std::uint8_t ModeOf(std::uint8_t kind) { return kind >> 4; }
 std::uint8_t AccessOf(std::uint8_t kind) { return kind & 0x0F; }
 
-template <typename Obj> Obj& As(TLxObj& obj)
-{
-    return static_cast<Obj&>(obj);
-}
+template <typename Obj> Obj& As(TLxObj& obj) { return static_cast<Obj&>(obj); }
 
 // A kind's device references, each with the codec's mode and access class of the kind, and
 // whether a multiple copy steps them.
 struct KindRefs {
     ObjKind Kind;
     void (*Visit)(TLxObj& obj, const ObjRefVisit& visit); // null: the kind has none
-    bool (*Steps)(const TLxObj& obj);                    // null: always
+    bool (*Steps)(const TLxObj& obj);                     // null: always
 };
 
 // One word or bit reference of the object itself, mode and access from its fields.
@@ -123,7 +119,8 @@ void StepObjAddresses(TLxObj& obj, const LxTypeCore& model, int k)
         for (int i = 0; i < k; ++i)
             code = model.NextDeviceAddress(code, mode, access, ref.RefBitNo, ref.RefDevForm != 0, ref.RefIntMem != 0);
         ref.DevAddrCode = static_cast<std::int32_t>(code);
-        ref.DevText = model.FormatDeviceAddress(code, mode, access, ref.RefBitNo, ref.RefDevForm != 0, ref.RefIntMem != 0);
+        ref.DevText =
+            model.FormatDeviceAddress(code, mode, access, ref.RefBitNo, ref.RefDevForm != 0, ref.RefIntMem != 0);
     });
 }
 

@@ -31,9 +31,9 @@ public:
     // ---- Setting records
     std::int32_t EncMode = 0; // output mode of the encoding in progress: 1 file order, 2 memory
     PgHideRec PgHide;
-    std::vector<PgJmpRec> PgJmpList; // at most kMaxPgJumps; the current record is the last
-    std::array<PgFunKeyRec, kFunKeyCount> PgFunKeys; // F0..F9, Up, Down, Left, Right
-    std::array<std::uint8_t, kFunKeyCount> PgFunKeyUsed{}; // 1 while the key has an action
+    std::vector<PgJmpRec> PgJmpList;                        // at most kMaxPgJumps; the current record is the last
+    std::array<PgFunKeyRec, kFunKeyCount> PgFunKeys;        // F0..F9, Up, Down, Left, Right
+    std::array<std::uint8_t, kFunKeyCount> PgFunKeyUsed{};  // 1 while the key has an action
     std::array<std::uint8_t, kFunKeyCount> ObjFunKeyUsed{}; // 1 while an object is bound to it
     std::array<PgSysRec, 2> PgSysRecs;                      // 0 buzzer, 1 alarm lamp
     PLCValSetRec PgNumWrite;                                // code -1: none
@@ -43,11 +43,11 @@ public:
     TObjList SelList;
     TLxObj* CurObj = nullptr;
 
-    std::int32_t Zoom = 1;       // screen pixels per picture pixel
-    std::int32_t GridWidth = 1;  // picture pixels per panel pixel, from the panel model
+    std::int32_t Zoom = 1;      // screen pixels per picture pixel
+    std::int32_t GridWidth = 1; // picture pixels per panel pixel, from the panel model
     std::int32_t GridHeight = 1;
-    std::uint8_t Pasting = 0;    // 1 while a paste runs a reader
-    std::int32_t PgIndex = 0;    // index of the page's record in the page list
+    std::uint8_t Pasting = 0; // 1 while a paste runs a reader
+    std::int32_t PgIndex = 0; // index of the page's record in the page list
     AnsiString PgTitle;
 
     // Appends obj on top and takes it over; returns it.

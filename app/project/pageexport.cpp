@@ -6,10 +6,7 @@ namespace kes {
 
 namespace {
 
-bool Black(const QImage& img, int x, int y)
-{
-    return (img.pixel(x, y) & 0x00FFFFFFu) == 0;
-}
+bool Black(const QImage& img, int x, int y) { return (img.pixel(x, y) & 0x00FFFFFFu) == 0; }
 
 } // namespace
 

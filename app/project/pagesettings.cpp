@@ -51,8 +51,7 @@ void ClearAllPgJumps(ProjectDoc& doc, PageData* active)
     if (active)
         active->ClearPgJumps();
     for (const auto& page : doc.PgDataList)
-        page->Data = RewritePageRecords(
-            page->Data, [](std::uint16_t tag, ByteSpan) { return tag != kTagPgJmp; }, {});
+        page->Data = RewritePageRecords(page->Data, [](std::uint16_t tag, ByteSpan) { return tag != kTagPgJmp; }, {});
 }
 
 void RedefineUpDownOn(ProjectDoc& doc, PageData* active)
@@ -106,9 +105,7 @@ void RedefineUpDownOff(ProjectDoc& doc, PageData* active)
             [&](std::uint16_t tag, std::span<std::uint8_t> rec) {
                 const auto key = keyOf(tag, rec);
                 if (tag != kTagPgFunKey && key && IsUpDown(*key))
-                    PutU8(rec, tag == KindCode(ObjKind::LxBtn) ? layout::LxBtn::RefKey
-                                                                                 : layout::LxGetVal::RefKey,
-                          255);
+                    PutU8(rec, tag == KindCode(ObjKind::LxBtn) ? layout::LxBtn::RefKey : layout::LxGetVal::RefKey, 255);
             });
 }
 

@@ -17,10 +17,7 @@ constexpr unsigned kPasteExports = kExpDatatoObjInfo | kExpDataToPgJmp | kExpDat
 constexpr std::size_t kKeyIndexOffset = layout::PgFunKey::KeyIndex;
 constexpr std::size_t kSkip1005 = 5;
 
-bool IsObjTag(std::uint16_t tag)
-{
-    return KindOfCode(tag).has_value();
-}
+bool IsObjTag(std::uint16_t tag) { return KindOfCode(tag).has_value(); }
 
 // data[start, end) as a span, when it lies inside data.
 std::optional<ByteSpan> RangeOf(ByteSpan data, std::size_t start, std::size_t end)
@@ -35,8 +32,7 @@ class Walk {
 public:
     Walk(PageData& page, const PageEnv& env, ByteSpan range, PgReadResult& res)
         : page_(page), env_(env), rng_(range), res_(res)
-    {
-    }
+    {}
 
     bool Open(unsigned exports)
     {
@@ -232,9 +228,9 @@ DecodeError PageStep(Walk& w, PageData& page, const PageEnv& env, PgReadResult& 
 
 // A walk over data[start, end): binds the library, runs prepare, then step for each record
 // until the end or the first error.
-template <typename Prepare, typename Step> PgReadResult RunWalk(PageData& page, const PageEnv& env, ByteSpan data,
-                                                                std::size_t start, std::size_t end, unsigned exports,
-                                                                Prepare prepare, Step step)
+template <typename Prepare, typename Step>
+PgReadResult RunWalk(PageData& page, const PageEnv& env, ByteSpan data, std::size_t start, std::size_t end,
+                     unsigned exports, Prepare prepare, Step step)
 {
     PgReadResult res;
     const auto range = RangeOf(data, start, end);

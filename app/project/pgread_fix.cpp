@@ -44,22 +44,15 @@ void FixObjRef(const PageData& page, const PageEnv& env, TLxDevRef& ref, std::ui
                &ref.DevText);
 }
 
-std::uint8_t ModeOf(std::uint8_t kind)
-{
-    return kind >> 4;
-}
-std::uint8_t AccessOf(std::uint8_t kind)
-{
-    return kind & 0x0F;
-}
+std::uint8_t ModeOf(std::uint8_t kind) { return kind >> 4; }
+std::uint8_t AccessOf(std::uint8_t kind) { return kind & 0x0F; }
 
 // Each device reference of an object with the codec's mode and access class of its kind.
 // The object is of the kind its ObjType names, as the readers make them.
 void RebuildObjAddresses(const PageData& page, const PageEnv& env, TLxObj& obj)
 {
-    ForEachObjRef(obj, [&](TLxDevRef& ref, std::uint8_t mode, std::uint8_t access) {
-        FixObjRef(page, env, ref, mode, access);
-    });
+    ForEachObjRef(
+        obj, [&](TLxDevRef& ref, std::uint8_t mode, std::uint8_t access) { FixObjRef(page, env, ref, mode, access); });
 }
 
 // A button's or value entry's function key; a pasted object gives up a key already taken.

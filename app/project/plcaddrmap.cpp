@@ -21,21 +21,12 @@ constexpr int kWord = ModeCode(AddrMode::Word);
 constexpr int kEither = ModeCode(AddrMode::Either);
 constexpr int kExtendedId = 96;
 
-bool OfKind(const DevRecord& r, int kind)
-{
-    return r.Kind == kind || IsDevKind(r.Kind, DevKind::Either);
-}
+bool OfKind(const DevRecord& r, int kind) { return r.Kind == kind || IsDevKind(r.Kind, DevKind::Either); }
 
 // An either-kind reference takes its place among the bit rows: that is where the user pairs it.
-int RowKind(int kind)
-{
-    return kind == kWord ? kWord : kBit;
-}
+int RowKind(int kind) { return kind == kWord ? kWord : kBit; }
 
-int Units(const DevRecord& r)
-{
-    return std::max<int>(r.BitsPerUnit, 1);
-}
+int Units(const DevRecord& r) { return std::max<int>(r.BitsPerUnit, 1); }
 
 std::int64_t LastAddress(const DevRange& g, int bitsPerUnit)
 {
@@ -66,10 +57,7 @@ std::size_t WalkRecords(Bytes& data, const std::function<void(std::uint8_t*, std
     return pos;
 }
 
-std::uint16_t TagOf(const std::uint8_t* rec)
-{
-    return static_cast<std::uint16_t>((rec[0] << 8) | rec[1]);
-}
+std::uint16_t TagOf(const std::uint8_t* rec) { return static_cast<std::uint16_t>((rec[0] << 8) | rec[1]); }
 
 std::int32_t CodeAt(const std::uint8_t* rec, std::size_t len, std::size_t at)
 {
@@ -142,7 +130,8 @@ bool KeyRefKind(BtnType type, std::uint8_t tailKind, std::uint8_t tailWidth, int
 } // namespace
 
 PlcAddrMap::PlcAddrMap(ProjectDoc& doc)
-    : doc_(doc), sourceState_(static_cast<const ProjectState&>(doc)), targetState_(static_cast<const ProjectState&>(doc))
+    : doc_(doc), sourceState_(static_cast<const ProjectState&>(doc)),
+      targetState_(static_cast<const ProjectState&>(doc))
 {
     SourceId = doc.MachineId;
     TargetId = doc.MachineId;
@@ -179,7 +168,8 @@ void PlcAddrMap::BuildRows()
     for (int i = 0; i < BitRowCount; ++i)
         RowChoice[static_cast<std::size_t>(i)] = std::min(i, static_cast<int>(TargetBitNames.size()) - 1);
     for (int j = 0; j < WordRowCount; ++j)
-        RowChoice[static_cast<std::size_t>(BitRowCount + j)] = std::min(j, static_cast<int>(TargetWordNames.size()) - 1);
+        RowChoice[static_cast<std::size_t>(BitRowCount + j)] =
+            std::min(j, static_cast<int>(TargetWordNames.size()) - 1);
 }
 
 const DevRecord* PlcAddrMap::TargetDevice(int kind, int pos) const
@@ -255,7 +245,8 @@ bool PlcAddrMap::ConvertAddress(std::int32_t& addr, int kind, bool& intMem, std:
             offset = offset * src.BitLimit + bitIndex;
     }
 
-    const int choice = row >= 0 && row < static_cast<int>(RowChoice.size()) ? RowChoice[static_cast<std::size_t>(row)] : 0;
+    const int choice =
+        row >= 0 && row < static_cast<int>(RowChoice.size()) ? RowChoice[static_cast<std::size_t>(row)] : 0;
     const DevRecord* trg = TargetDevice(rowKind, choice);
     if (!trg || trg->Ranges.empty()) {
         addr = kind == kWord ? target_.DefWordCode : target_.DefBitCode;
@@ -313,7 +304,8 @@ bool PlcAddrMap::ConvertAddress(std::int32_t& addr, int kind, bool& intMem, std:
         if (rest != trg->ExtStation) {
             station = -1;
             for (int i = 0; i < trg->ExtCount() && station < 0; ++i)
-                if (trg->ExtValueA[static_cast<std::size_t>(i)] <= rest && rest <= trg->ExtValueB[static_cast<std::size_t>(i)])
+                if (trg->ExtValueA[static_cast<std::size_t>(i)] <= rest &&
+                    rest <= trg->ExtValueB[static_cast<std::size_t>(i)])
                     station = rest;
             if (station < 0) {
                 station = trg->ExtValueB.back();
@@ -451,10 +443,10 @@ bool PlcAddrMap::NeedsBitDevice(const DevRefHead& write, BtnType buttonType, std
         return false;
     if ((kind >> 4) == kBit)
         return true;
-    return (kind >> 4) == kEither
-           && target_.FormatDeviceAddress(static_cast<std::uint32_t>(write.DevAddrCode), 1, 0, write.BitIndex,
-                                          write.Present != 0, write.LinkFlag != 0)
-                  .empty();
+    return (kind >> 4) == kEither && target_
+                                         .FormatDeviceAddress(static_cast<std::uint32_t>(write.DevAddrCode), 1, 0,
+                                                              write.BitIndex, write.Present != 0, write.LinkFlag != 0)
+                                         .empty();
 }
 
 bool PlcAddrMap::NeedsBitStored(const std::uint8_t* rec, std::size_t len, std::size_t typeAt, std::size_t refAt,
@@ -468,8 +460,9 @@ bool PlcAddrMap::NeedsBitStored(const std::uint8_t* rec, std::size_t len, std::s
         return true;
     if (type == BtnType::MultiState && kind == kEither && refAt + layout::ObjRef::Size <= len) {
         const std::uint8_t flags = rec[refAt + layout::ObjRef::Flags];
-        if (target_.FormatDeviceAddress(static_cast<std::uint32_t>(CodeAt(rec, len, refAt)), 1, 0,
-                                        rec[refAt + layout::ObjRef::BitNo], (flags & 0x0F) != 0, (flags >> 4) != 0)
+        if (target_
+                .FormatDeviceAddress(static_cast<std::uint32_t>(CodeAt(rec, len, refAt)), 1, 0,
+                                     rec[refAt + layout::ObjRef::BitNo], (flags & 0x0F) != 0, (flags >> 4) != 0)
                 .empty())
             return true;
     }
@@ -518,7 +511,8 @@ bool PlcAddrMap::CheckTargetRefs()
         return true;
     for (const auto& page : doc_.PgDataList) {
         bool hit = false;
-        WalkRecords(page->Data, [&](std::uint8_t* rec, std::size_t len) { hit = hit || StoredRecordNeedsBit(rec, len); });
+        WalkRecords(page->Data,
+                    [&](std::uint8_t* rec, std::size_t len) { hit = hit || StoredRecordNeedsBit(rec, len); });
         if (hit)
             return true;
     }

@@ -75,11 +75,8 @@ static_assert(CoversEveryKind(kChecks));
 class Checker {
 public:
     Checker(const ProjectDoc& doc, const CheckNames& names, const std::function<bool(const std::string&)>& fontExists)
-        : doc_(doc)
-        , names_(names)
-        , fontExists_(fontExists)
-    {
-    }
+        : doc_(doc), names_(names), fontExists_(fontExists)
+    {}
 
     CheckResult result;
 
@@ -94,7 +91,8 @@ public:
     {
         for (int k = 0; k < kFunKeyCount; ++k) {
             if (doc_.SysFunKeyUsed[k] && !UserLevelDefined(doc_, doc_.SysFunKeys[k].UserLevel))
-                Add(Msg(kMsgSysKey) + "(" + Msg(kMsgFunKey) + " " + std::to_string(k) + "):" + Msg(kMsgUserLevel), true);
+                Add(Msg(kMsgSysKey) + "(" + Msg(kMsgFunKey) + " " + std::to_string(k) + "):" + Msg(kMsgUserLevel),
+                    true);
         }
     }
 
@@ -123,8 +121,8 @@ public:
             const KindCheck& c = EntryOf(kChecks, *kind);
             if (c.Name == nullptr)
                 continue;
-            const std::string name = names_.*c.Name + " [" + std::to_string(*GetU16be(rec, H::Left)) + ","
-                                     + std::to_string(*GetU16be(rec, H::Top)) + "]" + page;
+            const std::string name = names_.*c.Name + " [" + std::to_string(*GetU16be(rec, H::Left)) + "," +
+                                     std::to_string(*GetU16be(rec, H::Top)) + "]" + page;
             if (c.FontAt != 0)
                 Font(name, rec, c.FontAt);
             if (c.ButtonTypeAt != 0 && rec.size() > c.ButtonTypeAt && rec[c.ButtonTypeAt] == BtnCode(BtnType::None))

@@ -177,7 +177,8 @@ ProjectError ParseProjectFile(ByteSpan f, ParsedProjectFile& out)
     h.LinkIndex = U8(f, 0x1f8);
     h.EnableUpDown = U8(f, 0x1fb) != 0 ? 1 : 0;
     h.DefStation = U8(f, 0x1fc);
-    h.PortSlaveMode = {std::uint8_t((U8(f, 0x1fd) >> 4) != 0 ? 1 : 0), std::uint8_t((U8(f, 0x1fd) & 0x0F) != 0 ? 1 : 0)};
+    h.PortSlaveMode = {std::uint8_t((U8(f, 0x1fd) >> 4) != 0 ? 1 : 0),
+                       std::uint8_t((U8(f, 0x1fd) & 0x0F) != 0 ? 1 : 0)};
     h.PixelsPerInch = U8(f, 0x1ff);
 
     out.Keypad = ProjectState::IsKeypadMachine(h.MachineId);
@@ -193,8 +194,8 @@ ProjectError ParseProjectFile(ByteSpan f, ParsedProjectFile& out)
         return ProjectError::None;
     }
 
-    if (const ProjectError e = ReadChunkRow(f, kPrjHeaderSize, kMaxProjectPages + 1, ProjectError::TooManyPages,
-                                            out.Chunks, out.TailAt);
+    if (const ProjectError e =
+            ReadChunkRow(f, kPrjHeaderSize, kMaxProjectPages + 1, ProjectError::TooManyPages, out.Chunks, out.TailAt);
         e != ProjectError::None)
         return e;
     if (out.Chunks.empty())
@@ -219,9 +220,9 @@ std::size_t ModelPageLimit(const ProjectState& s)
 
 std::string ZeroTailText(std::uint64_t bytes, bool seen)
 {
-    return "the file ends in " + std::to_string(bytes)
-           + (seen ? " zero bytes past its data" : " bytes past its data, zeros as far as they were read")
-           + "; they were left out";
+    return "the file ends in " + std::to_string(bytes) +
+           (seen ? " zero bytes past its data" : " bytes past its data, zeros as far as they were read") +
+           "; they were left out";
 }
 
 ProjectError ReadChunkRow(ByteSpan f, std::size_t pos, std::size_t maxChunks, ProjectError tooMany,

@@ -37,9 +37,9 @@ constexpr std::size_t kMaxTitleFileBytes = 16u << 20;
 
 // What the project file carries beside the project state.
 struct ProjectFileExtras {
-    bool EnableUpDown = false;    // the up/down key redefinition switch (MmEnableUD)
-    std::uint8_t PortNumber = 1;  // serial port number of the panel link
-    std::uint32_t Baud = 0;       // its baud rate (not read back)
+    bool EnableUpDown = false;   // the up/down key redefinition switch (MmEnableUD)
+    std::uint8_t PortNumber = 1; // serial port number of the panel link
+    std::uint32_t Baud = 0;      // its baud rate (not read back)
     std::uint8_t PixelsPerInch = 96;
 };
 
@@ -73,7 +73,7 @@ struct ProjectChunk {
 
 struct ParsedProjectFile {
     ProjectFileHeader Head;
-    bool Keypad = false;       // machine ids 95 and 99: a key setting instead of chunks
+    bool Keypad = false; // machine ids 95 and 99: a key setting instead of chunks
     KeySetData KeySet;
     std::vector<ProjectChunk> Chunks; // the header chunk first, then one per page
     // Where a run of zero bytes after the last page starts (damage that grew the file);
@@ -114,7 +114,10 @@ std::size_t ModelPageLimit(const ProjectState& s);
 // Every chunk inside an image of imageSize bytes, pages not inside the header chunk.
 ProjectError CheckChunksFit(const ParsedProjectFile& f, std::size_t imageSize);
 // The panel model index as stored: its low four bits.
-inline std::int16_t StoredModelIndex(const ProjectFileHeader& h) { return static_cast<std::int16_t>(h.PanelModelIndex & 0x0F); }
+inline std::int16_t StoredModelIndex(const ProjectFileHeader& h)
+{
+    return static_cast<std::int16_t>(h.PanelModelIndex & 0x0F);
+}
 // The stored version as the program takes it: 100 and below read as 90, above the
 // program's own as its own.
 std::uint32_t ReadVersion(std::uint32_t stored, std::uint32_t dataVersion);

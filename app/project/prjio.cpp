@@ -10,7 +10,6 @@
 
 namespace kes {
 
-
 std::string FileNamePart(const std::string& path)
 {
     const auto slash = path.find_last_of('/');
@@ -22,7 +21,8 @@ bool IsPlainFileName(const std::string& name)
     if (name.empty() || name == "." || name == "..")
         return false;
     return std::none_of(name.begin(), name.end(), [](char c) {
-        return static_cast<unsigned char>(c) < 0x20 || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos;
+        return static_cast<unsigned char>(c) < 0x20 ||
+               std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos;
     });
 }
 
@@ -143,8 +143,8 @@ ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTyp
     if (type && !type->MachineIds.empty()) {
         const std::int16_t id = parsed.Head.MachineId;
         const bool knownMachine = id >= 0 && id <= 255 && type->MachineIndexOf(id) >= 0;
-        const bool knownModel = type->ModelNames.empty()
-                                || StoredModelIndex(parsed.Head) < static_cast<int>(type->ModelNames.size());
+        const bool knownModel =
+            type->ModelNames.empty() || StoredModelIndex(parsed.Head) < static_cast<int>(type->ModelNames.size());
         if (!knownMachine || !knownModel) {
             out.Error = ProjectError::UnknownModel;
             return out;
@@ -199,7 +199,8 @@ ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTyp
         // panel's page table holds they are taken for what they are.
         std::size_t tail = parsed.TailAt;
         if (parsed.Chunks.size() - 1 > ModelPageLimit(doc)) {
-            const std::size_t drop = std::min(TrailingZeroPages(parsed), parsed.Chunks.size() - 1 - ModelPageLimit(doc));
+            const std::size_t drop =
+                std::min(TrailingZeroPages(parsed), parsed.Chunks.size() - 1 - ModelPageLimit(doc));
             parsed.Chunks.resize(parsed.Chunks.size() - drop);
             tail -= drop * kChunkHeadSize;
         }
@@ -216,15 +217,16 @@ ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTyp
     const std::string tilPath = basePath + ".Til";
     Bytes titles;
     std::uint64_t tilSize = 0;
-    if (FileExists(tilPath) && ReadFileLimited(tilPath, TitleFileLimit(doc.PgDataList.size()), titles, &tilSize, nullptr)) {
+    if (FileExists(tilPath) &&
+        ReadFileLimited(tilPath, TitleFileLimit(doc.PgDataList.size()), titles, &tilSize, nullptr)) {
         const int cut = ApplyTitleFile(std::string_view(reinterpret_cast<const char*>(titles.data()), titles.size()),
                                        doc.PgDataList);
         if (cut > 0)
-            out.LeftOut.push_back(tilPath + ": " + std::to_string(cut) + " title(s) longer than "
-                                  + std::to_string(kMaxPageTitleBytes) + " bytes, cut there");
+            out.LeftOut.push_back(tilPath + ": " + std::to_string(cut) + " title(s) longer than " +
+                                  std::to_string(kMaxPageTitleBytes) + " bytes, cut there");
         if (tilSize > titles.size())
-            out.LeftOut.push_back(tilPath + ": " + std::to_string(tilSize - titles.size())
-                                  + " bytes past what the titles of its pages take; they were left out");
+            out.LeftOut.push_back(tilPath + ": " + std::to_string(tilSize - titles.size()) +
+                                  " bytes past what the titles of its pages take; they were left out");
     }
     if (!doc.StartScreenData)
         doc.StartScreenData = std::make_unique<PgDataStr>();

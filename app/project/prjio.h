@@ -53,7 +53,7 @@ WriteOutcome WriteProjectFiles(ProjectDoc& doc, const std::string& basePath, con
 // What the caller of a read applies beside the project state.
 struct ReadOutcome {
     ProjectError Error = ProjectError::None;
-    std::string Path;            // the file that failed
+    std::string Path; // the file that failed
     bool EnableUpDown = false;
     std::uint8_t PortNumber = 0;
     bool Keypad = false;
@@ -75,8 +75,7 @@ struct ReadOutcome {
 // that grew a file past its data, and titles longer than a title field takes, are left out
 // (LeftOut says so); no file is read past the largest of its kind. An older project's image
 // is rebuilt from a fresh header and the page data (PrjVersion becomes 100).
-ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTypeCore* type,
-                             const HeaderDecoders& dec);
+ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTypeCore* type, const HeaderDecoders& dec);
 // The last step of opening an older project, once its pages were decoded under their own
 // version: PrjVersion becomes 100 and the image is rebuilt from a fresh header and the pages.
 void ConvertOlderProject(ProjectDoc& doc);

@@ -9,21 +9,36 @@ namespace kes {
 const char* ProjectErrorText(ProjectError e)
 {
     switch (e) {
-    case ProjectError::None: return "no error";
-    case ProjectError::Damaged: return "the file is damaged";
-    case ProjectError::TooShort: return "the file is shorter than its header";
-    case ProjectError::OutOfImage: return "the file holds data outside the panel's memory area";
-    case ProjectError::NoModel: return "the panel model has no memory area";
-    case ProjectError::CannotRead: return "the file can not be read";
-    case ProjectError::CannotWrite: return "the file can not be written";
-    case ProjectError::BadName: return "the project name is not allowed";
-    case ProjectError::NoSpace: return "the disk is full";
-    case ProjectError::Inconsistent: return "the compiled image does not hold every page";
-    case ProjectError::UnknownModel: return "the file names a controller or panel model this program does not know";
-    case ProjectError::TooManyPages: return "the file holds more pages than a panel can count";
-    case ProjectError::TooManyScreens: return "the file holds more screens than the user menu's memory area holds";
-    case ProjectError::TooLarge: return "the file is larger than any file of its kind";
-    case ProjectError::ScreenDamaged: return "a screen's records do not read";
+    case ProjectError::None:
+        return "no error";
+    case ProjectError::Damaged:
+        return "the file is damaged";
+    case ProjectError::TooShort:
+        return "the file is shorter than its header";
+    case ProjectError::OutOfImage:
+        return "the file holds data outside the panel's memory area";
+    case ProjectError::NoModel:
+        return "the panel model has no memory area";
+    case ProjectError::CannotRead:
+        return "the file can not be read";
+    case ProjectError::CannotWrite:
+        return "the file can not be written";
+    case ProjectError::BadName:
+        return "the project name is not allowed";
+    case ProjectError::NoSpace:
+        return "the disk is full";
+    case ProjectError::Inconsistent:
+        return "the compiled image does not hold every page";
+    case ProjectError::UnknownModel:
+        return "the file names a controller or panel model this program does not know";
+    case ProjectError::TooManyPages:
+        return "the file holds more pages than a panel can count";
+    case ProjectError::TooManyScreens:
+        return "the file holds more screens than the user menu's memory area holds";
+    case ProjectError::TooLarge:
+        return "the file is larger than any file of its kind";
+    case ProjectError::ScreenDamaged:
+        return "a screen's records do not read";
     }
     return "unknown error";
 }

@@ -23,20 +23,20 @@ using PgDataVector = std::vector<std::unique_ptr<PgDataStr>>;
 // What went wrong with a project file, kept apart by kind.
 enum class ProjectError {
     None,
-    Damaged,      // the file does not hold what its own offsets and lengths say
-    TooShort,     // shorter than its header
-    OutOfImage,   // a chunk lies outside the model's memory area
-    NoModel,      // the model data give no memory area to read into
-    CannotRead,   // the file could not be opened or read
-    CannotWrite,  // a file could not be written or replaced; the old files are intact
-    BadName,      // a name that the working copies use ("~...") or an empty name
-    NoSpace,      // the target folder has less free space than the image needs
-    Inconsistent, // the compiled image does not describe every page: nothing is written
-    UnknownModel, // the header names a controller or panel model the model data do not list
-    TooManyPages, // more pages than a panel can count
+    Damaged,        // the file does not hold what its own offsets and lengths say
+    TooShort,       // shorter than its header
+    OutOfImage,     // a chunk lies outside the model's memory area
+    NoModel,        // the model data give no memory area to read into
+    CannotRead,     // the file could not be opened or read
+    CannotWrite,    // a file could not be written or replaced; the old files are intact
+    BadName,        // a name that the working copies use ("~...") or an empty name
+    NoSpace,        // the target folder has less free space than the image needs
+    Inconsistent,   // the compiled image does not describe every page: nothing is written
+    UnknownModel,   // the header names a controller or panel model the model data do not list
+    TooManyPages,   // more pages than a panel can count
     TooManyScreens, // more user-menu screens than the panel's menu area holds
-    TooLarge,     // larger than any file of its kind, and not by a run of zeros at its end
-    ScreenDamaged, // a user-menu screen's records do not read
+    TooLarge,       // larger than any file of its kind, and not by a run of zeros at its end
+    ScreenDamaged,  // a user-menu screen's records do not read
 };
 const char* ProjectErrorText(ProjectError e);
 
@@ -48,14 +48,14 @@ public:
     ProjectDoc& operator=(const ProjectDoc&) = delete;
 
     // ---- Stored pages (the list owns its records)
-    PgDataVector PgDataList;                  // pages, in page order
-    PgDataVector ImagePgDataList;             // user-menu screens
+    PgDataVector PgDataList;      // pages, in page order
+    PgDataVector ImagePgDataList; // user-menu screens
     std::unique_ptr<PgDataStr> StartScreenData = std::make_unique<PgDataStr>();
 
     // ---- The panel memory image of the last build
-    Bytes MemImage;                           // sized to the model's area, 0xFF where unused
-    std::int32_t MemImageLen = 0;             // used length: header and pages
-    std::vector<std::string> OffsetList;      // page starts as decimal texts, then the end
+    Bytes MemImage;                      // sized to the model's area, 0xFF where unused
+    std::int32_t MemImageLen = 0;        // used length: header and pages
+    std::vector<std::string> OffsetList; // page starts as decimal texts, then the end
     std::int32_t ImageHeaderLen = 0;
     std::vector<std::string> UserMenuOffsetList;
 

@@ -31,8 +31,7 @@ QImage RenderStoredPage(const ProjectDoc& doc, const LxTypeCore& lxType, int ind
 
 TPrntmp::TPrntmp(const kes::ProjectState& state, const kes::LxTypeCore& lxType)
     : state_(state), env_(state, lxType), page_(std::make_unique<kes::PageData>())
-{
-}
+{}
 
 TPrntmp::~TPrntmp() = default;
 

@@ -132,15 +132,16 @@ ProjectError CheckUserMenu(const ParsedUserMenu& menu, const ProjectState& s, in
 
 bool UserMenuMachine(const LxTypeCore& type, std::int16_t machineId)
 {
-    return machineId >= 0 && machineId <= 255 && type.MachineIndexOf(machineId) >= 0
-           && !ProjectState::IsKeypadMachine(machineId);
+    return machineId >= 0 && machineId <= 255 && type.MachineIndexOf(machineId) >= 0 &&
+           !ProjectState::IsKeypadMachine(machineId);
 }
 
 ScreenRead FirstUnreadScreen(const ParsedUserMenu& menu, const PageEnv& env)
 {
     for (std::size_t i = 0; i < menu.Screens.size(); ++i) {
         PageData trial;
-        const PgReadResult r = ScreenDataToObj(trial, env, menu.Screens[i], 0, menu.Screens[i].size(), false, &ScreenKind);
+        const PgReadResult r =
+            ScreenDataToObj(trial, env, menu.Screens[i], 0, menu.Screens[i].size(), false, &ScreenKind);
         if (r.Error == DecodeError::LibraryMissing)
             break;
         if (!r.Ok())

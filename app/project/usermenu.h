@@ -5,8 +5,8 @@
 #include "app/project/projectdoc.h"
 
 #include <array>
-#include <utility>
 #include <string>
+#include <utility>
 
 namespace kes {
 

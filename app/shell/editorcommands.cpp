@@ -48,11 +48,16 @@ void InstallEditorCommands(TKhm& k)
     SetCommandForm(k.Action("MmPgJump"), "TPgJump");
     SetCommandForm(k.Action("MmFunKeyEt"), "TFunKeySet");
     const std::pair<const char*, void (TKhm::*)()> zooms[] = {
-        {"MmPgSize100", &TKhm::MmPgSize100Click},       {"MmPgSize200", &TKhm::MmPgSize200Click},
-        {"MmPgSize400", &TKhm::MmPgSize400Click},       {"Mm800", &TKhm::Mm800Click},
-        {"Mm1600", &TKhm::Mm1600Click},                 {"MmPgSize100All", &TKhm::MmPgSize100AllClick},
-        {"MmPgSize200All", &TKhm::MmPgSize200AllClick}, {"MmPgSize400All", &TKhm::MmPgSize400AllClick},
-        {"Mm800All", &TKhm::Mm800AllClick},             {"Mm1600All", &TKhm::Mm1600AllClick},
+        {"MmPgSize100", &TKhm::MmPgSize100Click},
+        {"MmPgSize200", &TKhm::MmPgSize200Click},
+        {"MmPgSize400", &TKhm::MmPgSize400Click},
+        {"Mm800", &TKhm::Mm800Click},
+        {"Mm1600", &TKhm::Mm1600Click},
+        {"MmPgSize100All", &TKhm::MmPgSize100AllClick},
+        {"MmPgSize200All", &TKhm::MmPgSize200AllClick},
+        {"MmPgSize400All", &TKhm::MmPgSize400AllClick},
+        {"Mm800All", &TKhm::Mm800AllClick},
+        {"Mm1600All", &TKhm::Mm1600AllClick},
     };
     for (const auto& [n, handler] : zooms)
         k.Wire(n, [&k, handler = handler] { (k.*handler)(); });

@@ -58,8 +58,8 @@ bool Decode(std::FILE* file, Decoded* out, char* message)
     jpeg_read_header(&cinfo, TRUE);
     cinfo.out_color_space = JCS_RGB;
     jpeg_start_decompress(&cinfo);
-    if (cinfo.output_width == 0 || cinfo.output_height == 0 || cinfo.output_width > kMaxSide
-        || cinfo.output_height > kMaxSide || cinfo.output_components != 3) {
+    if (cinfo.output_width == 0 || cinfo.output_height == 0 || cinfo.output_width > kMaxSide ||
+        cinfo.output_height > kMaxSide || cinfo.output_components != 3) {
         std::strcpy(message, "unsupported picture size or colour format");
         jpeg_destroy_decompress(&cinfo);
         return false;

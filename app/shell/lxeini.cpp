@@ -9,9 +9,9 @@ namespace kes {
 namespace {
 
 // Value positions of the numbered lines (the key texts' lengths).
-constexpr std::size_t kPosVersion = 10, kPosCom = 6, kPosBaud = 7, kPosWindowState = 14, kPosWidth = 8,
-                      kPosHeight = 9, kPosPath = 7, kPosBmpPath = 10, kPosFiles = 8, kPosFont = 7, kPosFontSize = 11,
-                      kPosAutoSave = 11, kPosInterval = 19, kPosLanguage = 11;
+constexpr std::size_t kPosVersion = 10, kPosCom = 6, kPosBaud = 7, kPosWindowState = 14, kPosWidth = 8, kPosHeight = 9,
+                      kPosPath = 7, kPosBmpPath = 10, kPosFiles = 8, kPosFont = 7, kPosFontSize = 11, kPosAutoSave = 11,
+                      kPosInterval = 19, kPosLanguage = 11;
 
 std::string ValueAt(const std::string& line, std::size_t pos) { return line.size() > pos ? line.substr(pos) : ""; }
 
@@ -52,33 +52,42 @@ void ParseLxeIni(const std::string& text, const std::string& appDir, LxeSettings
         return true;
     };
     std::string line;
-    if (!next(line)) return;
+    if (!next(line))
+        return;
     s.Version = ParseLeadingLong(ValueAt(line, kPosVersion));
-    if (!next(line)) return;
+    if (!next(line))
+        return;
     // Older files hold a port number there, newer ones the port's name or path.
     const std::string com = ValueAt(line, kPosCom);
     const std::size_t first = com.find_first_not_of(" \t");
-    const bool number = first == std::string::npos || std::isdigit(static_cast<unsigned char>(com[first]))
-                        || com[first] == '+' || com[first] == '-';
+    const bool number = first == std::string::npos || std::isdigit(static_cast<unsigned char>(com[first])) ||
+                        com[first] == '+' || com[first] == '-';
     s.ComPort = number ? std::string() : com;
     s.ComNumber = ParseLeadingLong(com);
-    if (!next(line)) return;
+    if (!next(line))
+        return;
     s.Baud = ParseLeadingLong(ValueAt(line, kPosBaud));
-    if (!next(line)) return;
+    if (!next(line))
+        return;
     s.WindowState = ParseLeadingLong(ValueAt(line, kPosWindowState));
-    if (!next(line)) return;
+    if (!next(line))
+        return;
     s.Width = ParseLeadingLong(ValueAt(line, kPosWidth));
-    if (!next(line)) return;
+    if (!next(line))
+        return;
     s.Height = ParseLeadingLong(ValueAt(line, kPosHeight));
-    if (!next(line)) return;
+    if (!next(line))
+        return;
     s.Path = ValueAt(line, kPosPath);
     if (s.Path.empty())
         s.Path = appDir + "DocFiles";
-    if (!next(line)) return;
+    if (!next(line))
+        return;
     s.BmpPath = ValueAt(line, kPosBmpPath);
     if (s.BmpPath.empty())
         s.BmpPath = appDir + "BmpGroup/darrow";
-    if (!next(line)) return;
+    if (!next(line))
+        return;
     const int count = ParseLeadingLong(ValueAt(line, kPosFiles));
     // A count past the lines present means a damaged file: keep the design values of the rest.
     if (count < 0 || static_cast<std::size_t>(count) > lines.size() - n)
@@ -89,15 +98,20 @@ void ParseLxeIni(const std::string& text, const std::string& appDir, LxeSettings
         if (static_cast<int>(s.RecentFiles.size()) < kMaxRecentFiles)
             s.RecentFiles.push_back(line);
     }
-    if (!next(line)) return;
+    if (!next(line))
+        return;
     s.FontName = ValueAt(line, kPosFont);
-    if (!next(line)) return;
+    if (!next(line))
+        return;
     s.FontSize = ParseLeadingLong(ValueAt(line, kPosFontSize));
-    if (!next(line)) return;
+    if (!next(line))
+        return;
     s.AutoSave = ParseLeadingLong(ValueAt(line, kPosAutoSave)) != 0;
-    if (!next(line)) return;
+    if (!next(line))
+        return;
     s.SaveTimeInterval = ParseLeadingLong(ValueAt(line, kPosInterval));
-    if (!next(line)) return;
+    if (!next(line))
+        return;
     const int language = ParseLeadingLong(ValueAt(line, kPosLanguage));
     s.Language = language >= 0 && language <= 2 ? language : -1;
 }

@@ -27,8 +27,8 @@ struct WriteWatch;
 
 struct LxeSettings {
     int Version = 120;
-    int ComNumber = 1;      // the [COM] line as a number (older files)
-    std::string ComPort;    // the [COM] line as a port name or path; empty when it held a number
+    int ComNumber = 1;   // the [COM] line as a number (older files)
+    std::string ComPort; // the [COM] line as a port name or path; empty when it held a number
     int Baud = 9600;
     int WindowState = 0;
     int Width = 962;

@@ -1,7 +1,7 @@
 #include "app/shell/pageexports.h"
 
-#include "app/editor/screeneditor.h"
 #include "app/editor/pageeditor.h"
+#include "app/editor/screeneditor.h"
 #include "app/editor/thmpage.h"
 #include "app/editor/timagepage.h"
 #include "app/project/pageexport.h"
@@ -27,8 +27,8 @@ namespace {
 
 constexpr int kMsgWriteFailed = 475;
 constexpr int kMsgNotOpened = 720; // written, but no program could be started to open it
-constexpr int kMsgTextFiles = 782;  // "Text file (*.txt)": the file dialog's filter
-constexpr int kMsgBmpFiles = 783;   // "BMP file (*.BMP)"
+constexpr int kMsgTextFiles = 782; // "Text file (*.txt)": the file dialog's filter
+constexpr int kMsgBmpFiles = 783;  // "BMP file (*.BMP)"
 
 // The page the exports read: the current page window while it holds its objects.
 THmPage* CurrentPage(TKhm& khm)
@@ -61,8 +61,8 @@ bool WriteReported(const std::string& path, std::string_view bytes)
     std::string error;
     if (WriteFileAtomic(path, bytes, &error))
         return true;
-    ShowError(Msg(kMsgWriteFailed) + QStringLiteral("\n") + AnsiToQString(path) + QStringLiteral("\n")
-              + QString::fromStdString(error));
+    ShowError(Msg(kMsgWriteFailed) + QStringLiteral("\n") + AnsiToQString(path) + QStringLiteral("\n") +
+              QString::fromStdString(error));
     return false;
 }
 

@@ -2,9 +2,9 @@
 
 #include "app/editor/pageeditor.h"
 #include "app/editor/screeneditor.h"
+#include "app/editor/tformfullscreen.h"
 #include "app/editor/thmpage.h"
 #include "app/editor/timagepage.h"
-#include "app/editor/tformfullscreen.h"
 #include "app/project/memimage.h"
 #include "app/project/prjio.h"
 #include "app/project/ui/prjcommands.h"
@@ -40,7 +40,8 @@ TImagePage* OpenScreens(TKhm& k, const ParsedUserMenu& m)
         k.Doc.UserMenuOffsetList.push_back(std::to_string(m.Ranges[n].first));
         k.Doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
         k.Doc.ImagePgDataList.back()->Data = m.Screens[n];
-        TImagePage* page = k.Screens->AddMenuScreen(static_cast<int>(n), name + QStringLiteral("-") + QString::number(n));
+        TImagePage* page =
+            k.Screens->AddMenuScreen(static_cast<int>(n), name + QStringLiteral("-") + QString::number(n));
         first = first ? first : page;
     }
     const std::uint32_t end = m.Ranges.empty() ? 0 : m.Ranges.back().second;
@@ -75,7 +76,8 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
     if (e == ProjectError::None && m.PanelModelIndex != panelModelIndex)
         e = ProjectError::Damaged;
     // Junk in the head would open as a blank controller, and a keypad type draws no screens.
-    if (e == ProjectError::None && k.LxType && !k.LxType->MachineIds.empty() && !UserMenuMachine(*k.LxType, m.MachineId))
+    if (e == ProjectError::None && k.LxType && !k.LxType->MachineIds.empty() &&
+        !UserMenuMachine(*k.LxType, m.MachineId))
         e = ProjectError::UnknownModel;
     QString detail;
     if (e == ProjectError::None) {
@@ -103,11 +105,11 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
     }
     TImagePage* first = e == ProjectError::None ? OpenScreens(k, m) : nullptr;
     if (e != ProjectError::None)
-        ShowError(Msg(kMsgUserMenuDamaged) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n")
-                  + QString::fromLatin1(ProjectErrorText(e)) + detail);
+        ShowError(Msg(kMsgUserMenuDamaged) + QStringLiteral("\n") + QString::fromStdString(path) +
+                  QStringLiteral("\n") + QString::fromLatin1(ProjectErrorText(e)) + detail);
     else if (m.TailAt < size)
-        ShowError(Msg(kMsgLeftOut) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n")
-                  + QString::fromStdString(ZeroTailText(size - m.TailAt, size == file.size())));
+        ShowError(Msg(kMsgLeftOut) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n") +
+                  QString::fromStdString(ZeroTailText(size - m.TailAt, size == file.size())));
     const QAction* item = k.Action("MmMenuSet");
     k.setWindowTitle(AnsiToQString(k.Doc.CaptionPrefix) + (item ? item->text() : QString()));
     k.FormActivate();

@@ -24,10 +24,10 @@
 namespace kes {
 namespace {
 
-constexpr int kMsgSysLinkedFull = 299;   // more than 68 device-linked records
+constexpr int kMsgSysLinkedFull = 299; // more than 68 device-linked records
 constexpr int kMsgRedefineUpDown = 129;
 constexpr int kMsgContinue = 123;
-constexpr int kSysRecTagBase = 1002;     // the buzzer and lamp items carry 1002 and 1003
+constexpr int kSysRecTagBase = 1002; // the buzzer and lamp items carry 1002 and 1003
 
 THmPage* LivePage(const TKhm& k)
 {
@@ -37,8 +37,7 @@ THmPage* LivePage(const TKhm& k)
 
 // A page or system dialog on the main window's project and active page; the dialog owns the
 // context it works on.
-template <class Dlg>
-QDialog* MakeSettingForm(TKhm& k, QWidget* owner)
+template <class Dlg> QDialog* MakeSettingForm(TKhm& k, QWidget* owner)
 {
     auto ctx = std::make_unique<DialogContext>(MainDialogContext(k, DataOf(LivePage(k))));
     auto* dlg = new Dlg(*ctx, owner);
@@ -97,9 +96,8 @@ void MmClockClick(TKhm& k)
 {
     if (LinkedRecordsFull(k, kMsgSysLinkedFull))
         return;
-    RunForm("TFrmPLCValAddrSet", &k, nullptr, [](QDialog& d) {
-        static_cast<TFrmPLCValAddrSet&>(d).Mode = TFrmPLCValAddrSet::kClockMode;
-    });
+    RunForm("TFrmPLCValAddrSet", &k, nullptr,
+            [](QDialog& d) { static_cast<TFrmPLCValAddrSet&>(d).Mode = TFrmPLCValAddrSet::kClockMode; });
 }
 
 void MmParasetClick(TKhm& k) { RunForm("TFrmParaSet", &k); }
@@ -136,15 +134,18 @@ void InstallSettingCommands(TKhm& k)
     WireWithSender(k, "MmSysBuzzerSet", MmSysBuzzerSetClick);
     WireWithSender(k, "MmSysLedSet", MmSysBuzzerSetClick);
     const std::pair<const char*, void (*)(TKhm&)> commands[] = {
-        {"MmSysFunKeySet", MmSysFunKeySetClick}, {"MmSysPgChgSet", MmSysPgChgSetClick},
-        {"MmSysPowerOnSet", MmSysPowerOnSetClick}, {"MmClock", MmClockClick},
-        {"MmParaset", MmParasetClick},           {"MmEnableUD", MmEnableUDClick},
+        {"MmSysFunKeySet", MmSysFunKeySetClick},
+        {"MmSysPgChgSet", MmSysPgChgSetClick},
+        {"MmSysPowerOnSet", MmSysPowerOnSetClick},
+        {"MmClock", MmClockClick},
+        {"MmParaset", MmParasetClick},
+        {"MmEnableUD", MmEnableUDClick},
     };
     for (const auto& [name, handler] : commands)
         k.Wire(name, [&k, handler = handler] { handler(k); });
     const std::pair<const char*, const char*> forms[] = {
-        {"MmBuzzerSet", "TSysSet"},       {"MmLedSet", "TSysSet"},        {"MmSysBuzzerSet", "TSysSet"},
-        {"MmSysLedSet", "TSysSet"},       {"MmSysPowerOnSet", "TSysSet"}, {"MmSysPgChgSet", "TPgJump"},
+        {"MmBuzzerSet", "TSysSet"},       {"MmLedSet", "TSysSet"},          {"MmSysBuzzerSet", "TSysSet"},
+        {"MmSysLedSet", "TSysSet"},       {"MmSysPowerOnSet", "TSysSet"},   {"MmSysPgChgSet", "TPgJump"},
         {"MmSysFunKeySet", "TFunKeySet"}, {"MmClock", "TFrmPLCValAddrSet"}, {"MmParaset", "TFrmParaSet"},
     };
     for (const auto& [item, form] : forms)
@@ -171,10 +172,11 @@ void MmGlobalSetClick(TKhm& k)
 {
     const ProjectState& s = k.Doc;
     const bool edit = s.EditMode == kes::Editing::Pages;
-    for (const char* n :
-         {"MmSysPgChgSet", "MmSysFunKeySet", "MmSysBuzzerSet", "MmSysLedSet", "MmSysPowerOnSet", "MmClock", "MmParaset"})
+    for (const char* n : {"MmSysPgChgSet", "MmSysFunKeySet", "MmSysBuzzerSet", "MmSysLedSet", "MmSysPowerOnSet",
+                          "MmClock", "MmParaset"})
         EnableReady(k, n, edit);
-    const bool anyKey = std::any_of(s.SysFunKeyUsed.begin(), s.SysFunKeyUsed.end(), [](std::uint8_t u) { return u != 0; });
+    const bool anyKey =
+        std::any_of(s.SysFunKeyUsed.begin(), s.SysFunKeyUsed.end(), [](std::uint8_t u) { return u != 0; });
     const std::pair<const char*, bool> checks[] = {
         {"MmSysFunKeySet", anyKey},
         {"MmClock", s.SysClockWrite.Ref.DevAddrCode != -1},

@@ -1,13 +1,13 @@
 #include "app/shell/shelltools.h"
 
-#include "app/editor/thmpage.h"
 #include "app/editor/pageeditor.h"
-#include "app/shell/pageexports.h"
-#include "app/shell/texttools.h"
-#include "app/shell/tframetreeview.h"
+#include "app/editor/thmpage.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/ui/tfrmplcaddrmap.h"
 #include "app/project/ui/tlxtype.h"
+#include "app/shell/pageexports.h"
+#include "app/shell/texttools.h"
+#include "app/shell/tframetreeview.h"
 #include "app/shell/tfrmautosaveset.h"
 #include "app/shell/tkhm.h"
 #include "app/ui/msgtable.h"
@@ -19,13 +19,13 @@
 
 #include <QDockWidget>
 #include <QFontDialog>
-#include <QMenu>
-#include <QToolBar>
-#include <QTreeWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QSplitter>
 #include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
 
 #include <algorithm>
 
@@ -164,8 +164,8 @@ bool WriteLanguageFiles(QWidget& form)
     std::string error;
     if (WriteFileAtomic(path, CaptionListText(form), &error))
         return true;
-    ShowError(Msg(kMsgWriteFailed) + QStringLiteral("\n") + AnsiToQString(path) + QStringLiteral("\n")
-              + QString::fromStdString(error));
+    ShowError(Msg(kMsgWriteFailed) + QStringLiteral("\n") + AnsiToQString(path) + QStringLiteral("\n") +
+              QString::fromStdString(error));
     return false;
 }
 
@@ -196,10 +196,10 @@ void MmViewClick(TKhm& khm)
     if (!pages)
         return;
     const std::pair<const char*, QToolBar*> bars[] = {{"StandTbarSet", khm.EditToolBar},
-                                                     {"PostTBarSet", khm.PostSetToolBar},
-                                                     {"ObjTBarSet", khm.ObjToolBar},
-                                                     {"GeomTBarSet", khm.GeomToolBar},
-                                                     {"PosTBarSet", khm.PosTooBar}};
+                                                      {"PostTBarSet", khm.PostSetToolBar},
+                                                      {"ObjTBarSet", khm.ObjToolBar},
+                                                      {"GeomTBarSet", khm.GeomToolBar},
+                                                      {"PosTBarSet", khm.PosTooBar}};
     for (const auto& [item, bar] : bars)
         khm.Action(item)->setChecked(!bar->isHidden());
 }

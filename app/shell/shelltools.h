@@ -1,6 +1,7 @@
 #pragma once
 // The main window's tool commands that belong to no other subsystem: the controller address
-// map, the auto-save settings, the page tree, the caption-list writer, and the page reload that follows a change of the stored pages under an open page.
+// map, the auto-save settings, the page tree, the caption-list writer, and the page reload that follows a change of the
+// stored pages under an open page.
 #include <string>
 
 class QWidget;

@@ -26,7 +26,8 @@ QPointer<QWidget> StartUp(ProjectDoc& doc, const StartupOptions& options)
         // Centred with its frame, and its title bar inside the screen.
         const QRect area = AvailableArea(QRect(), khm);
         const QSize frame = khm->size().grownBy(FrameAllowance(khm));
-        khm->move(FitInside(QRect(area.center() - QPoint(frame.width() / 2, frame.height() / 2), frame), area).topLeft());
+        khm->move(
+            FitInside(QRect(area.center() - QPoint(frame.width() / 2, frame.height() / 2), frame), area).topLeft());
     }
     QApplication::setWindowIcon(QIcon(QString::fromStdString(khm->Doc.AppDir + "Kestro.ico")));
 

@@ -6,12 +6,11 @@
 
 #include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QHBoxLayout>
-
 
 namespace kes {
 const char* const kProductPageUrl = "https://kestrova.example/";
@@ -22,9 +21,7 @@ namespace {
 // A label that acts as a link: blue and underlined, a hand cursor, purple once visited.
 class LinkLabel : public QLabel {
 public:
-    LinkLabel(QWidget* parent, std::function<void()> onClick)
-        : QLabel(parent)
-        , onClick_(std::move(onClick))
+    LinkLabel(QWidget* parent, std::function<void()> onClick) : QLabel(parent), onClick_(std::move(onClick))
     {
         setCursor(Qt::PointingHandCursor);
         SetColour(QStringLiteral("#0000ff"));

@@ -3,8 +3,8 @@
 #include "app/shell/texttools.h"
 
 #include "app/editor/pageeditor.h"
-#include "app/editor/thmpage.h"
 #include "app/editor/screeneditor.h"
+#include "app/editor/thmpage.h"
 #include "app/editor/timagepage.h"
 #include "app/shell/tkhm.h"
 
@@ -28,10 +28,10 @@ QSpinBox* MemoLine(TKhm& k) { return qobject_cast<QSpinBox*>(k.ToolWidget("TbMem
 // The active editor: the page in page editing, the start-up screen or the user-menu screen.
 TEditPage* Page(TKhm& k)
 {
-    TEditPage* p = k.Doc.EditMode == kes::Editing::Pages ? static_cast<TEditPage*>(k.PageEd->Current())
+    TEditPage* p = k.Doc.EditMode == kes::Editing::Pages         ? static_cast<TEditPage*>(k.PageEd->Current())
                    : k.Doc.EditMode == kes::Editing::StartScreen ? static_cast<TEditPage*>(k.Screens->FirstPage())
-                   : k.Doc.EditMode == kes::Editing::UserMenu ? static_cast<TEditPage*>(k.Screens->ImagePage())
-                                         : nullptr;
+                   : k.Doc.EditMode == kes::Editing::UserMenu    ? static_cast<TEditPage*>(k.Screens->ImagePage())
+                                                                 : nullptr;
     return p && p->Live() ? p : nullptr;
 }
 

@@ -141,7 +141,8 @@ void TFrameTreeView::TreeViewPageChange(QTreeWidgetItem* node)
     if (!node || !isVisible())
         return;
     if (DlgProp && khm_.Doc.ObjInspectorOn && khm_.Doc.EditMode == kes::Editing::Pages) {
-        if (const THmPage* current = khm_.PageEd->Current(); current && current->Data().CurObj && current->Data().CurObj == DlgProp->ShownObj)
+        if (const THmPage* current = khm_.PageEd->Current();
+            current && current->Data().CurObj && current->Data().CurObj == DlgProp->ShownObj)
             DlgProp->EdtTxtExit();
         else
             DlgProp->FormShow();

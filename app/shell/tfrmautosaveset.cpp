@@ -22,14 +22,10 @@ namespace {
 constexpr int kMsgBadInterval = 701;
 constexpr int kInitialCounter = 3;
 
-QList<QRadioButton*> Items(QGroupBox* g)
-{
-    return g->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
-}
+QList<QRadioButton*> Items(QGroupBox* g) { return g->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly); }
 } // namespace
 
-TFrmAutoSaveSet::TFrmAutoSaveSet(QWidget* owner, kes::ProjectState& state)
-    : QDialog(owner), state_(state)
+TFrmAutoSaveSet::TFrmAutoSaveSet(QWidget* owner, kes::ProjectState& state) : QDialog(owner), state_(state)
 {
     setObjectName(QStringLiteral("FrmAutoSaveSet"));
     setWindowTitle(QStringLiteral("Auto Save"));

@@ -24,9 +24,9 @@ public:
     TFrmAutoSaveSet(QWidget* owner, kes::ProjectState& state);
 
     QCheckBox* ChkBox_Save = nullptr;
-    QGroupBox* Rg_Set = nullptr;     // item 0 before compiling, item 1 at a time interval
+    QGroupBox* Rg_Set = nullptr; // item 0 before compiling, item 1 at a time interval
     QLineEdit* EdtTime = nullptr;
-    QWidget* CSpinBtn = nullptr;     // the up and down buttons; the counter is its "Tag"
+    QWidget* CSpinBtn = nullptr; // the up and down buttons; the counter is its "Tag"
     QToolButton* SpinUp = nullptr;
     QToolButton* SpinDown = nullptr;
     QLabel* EdtMin = nullptr;

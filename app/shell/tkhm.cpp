@@ -13,8 +13,8 @@
 #include "app/shell/screencommands.h"
 #include "app/shell/settingcommands.h"
 #include "app/shell/shelltools.h"
-#include "app/shell/tkhm_inspector.h"
 #include "app/shell/tkhm_hosts.h"
+#include "app/shell/tkhm_inspector.h"
 #include "app/ui/codepageguard.h"
 #include "app/ui/fileopener.h"
 #include "app/ui/msgtable.h"
@@ -25,15 +25,15 @@
 #include "platform/inifile.h"
 
 #include <QAction>
-#include <QMenu>
-#include <algorithm>
-#include <climits>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QLabel>
+#include <QMenu>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
+#include <climits>
 
 TKhm* Khm = nullptr;
 
@@ -41,9 +41,7 @@ namespace {
 const char* const kWiredProperty = "kesWired";
 } // namespace
 
-TKhm::TKhm(kes::ProjectDoc& doc, QWidget* parent)
-    : QMainWindow(parent)
-    , Doc(doc)
+TKhm::TKhm(kes::ProjectDoc& doc, QWidget* parent) : QMainWindow(parent), Doc(doc)
 {
     // The global refers to the window while it is created: what its construction builds may look for it.
     Khm = this;
@@ -120,7 +118,8 @@ void TKhm::FormCreate()
     Doc.AppDir = kes::AppDir();
     setWindowIcon(QIcon(QString::fromStdString(Doc.AppDir + "Kestro.ico")));
     // What the program writes goes to the user's own folders when its folder is read-only.
-    for (auto [dir, folder] : {std::pair{&Doc.ConfigDir, kes::UserFolder::Config}, {&Doc.DataDir, kes::UserFolder::Data}}) {
+    for (auto [dir, folder] :
+         {std::pair{&Doc.ConfigDir, kes::UserFolder::Config}, {&Doc.DataDir, kes::UserFolder::Data}}) {
         const std::string user = kes::UserDir(folder);
         *dir = user == Doc.AppDir ? std::string() : user;
     }
@@ -128,11 +127,12 @@ void TKhm::FormCreate()
     RemoveWriteLeftovers();
     // The user's settings come first; the program folder's are the defaults.
     kes::LxeSettings settings = CollectLxeSettings();
-    lxeIniRead_ = kes::ReadLxeIni(Doc.SettingsDir() + "Lxe.ini", Doc.WriteDir(), settings)
-                  || (!Doc.ConfigDir.empty() && kes::ReadLxeIni(Doc.AppDir + "Lxe.ini", Doc.WriteDir(), settings));
+    lxeIniRead_ = kes::ReadLxeIni(Doc.SettingsDir() + "Lxe.ini", Doc.WriteDir(), settings) ||
+                  (!Doc.ConfigDir.empty() && kes::ReadLxeIni(Doc.AppDir + "Lxe.ini", Doc.WriteDir(), settings));
     // Project texts take the locale's code page, else that of the language last chosen.
     chosenLanguage_ = settings.Language;
-    kes::SetAnsiCodePage(kes::CodePageFromEnvironment(chosenLanguage_ >= 0 ? kes::LangCodePage(chosenLanguage_) : 1252));
+    kes::SetAnsiCodePage(
+        kes::CodePageFromEnvironment(chosenLanguage_ >= 0 ? kes::LangCodePage(chosenLanguage_) : 1252));
     kes::InstallCodePageGuard(this);
 
     // Always English at start; the language menu switches afterwards.
@@ -270,10 +270,10 @@ void TKhm::WireCommands()
         Wire(n, [this, a] { MmLangChtClick(a->property("Tag").toInt()); });
     }
     const std::pair<const char*, QToolBar*> bars[] = {{"StandTbarSet", EditToolBar},
-                                                     {"ObjTBarSet", ObjToolBar},
-                                                     {"GeomTBarSet", GeomToolBar},
-                                                     {"PosTBarSet", PosTooBar},
-                                                     {"PostTBarSet", PostSetToolBar}};
+                                                      {"ObjTBarSet", ObjToolBar},
+                                                      {"GeomTBarSet", GeomToolBar},
+                                                      {"PosTBarSet", PosTooBar},
+                                                      {"PostTBarSet", PostSetToolBar}};
     for (const auto& [name, bar] : bars) {
         QAction* a = Action(name);
         QToolBar* b = bar;
@@ -300,8 +300,8 @@ void TKhm::WireCommands()
     for (QAction* a : findChildren<QAction*>())
         if (!a->menu() && !a->isSeparator() && !IsWired(a) && !a->objectName().isEmpty())
             a->setEnabled(false);
-    for (const char* n : {"TbState_Lab", "TbState_Box", "TbState_UD", "TbFont_Lab", "TbFont_Box", "TbMemo_Lab", "TbMemo",
-                          "TbMemo_UD"})
+    for (const char* n :
+         {"TbState_Lab", "TbState_Box", "TbState_UD", "TbFont_Lab", "TbFont_Box", "TbMemo_Lab", "TbMemo", "TbMemo_UD"})
         ToolWidget(n)->setEnabled(false);
 }
 
@@ -325,7 +325,8 @@ void TKhm::AutoSaveTick()
 {
     // Without an open project there is nothing to copy, and the name would be empty; during a
     // transfer the image the link is sending must not be rebuilt under it.
-    if (!Doc.Opened || Doc.PrjName.empty() || Doc.EditMode == kes::Editing::UserMenu || !WriteWorkingCopy || (PageHost && PageHost->LinkBusy()))
+    if (!Doc.Opened || Doc.PrjName.empty() || Doc.EditMode == kes::Editing::UserMenu || !WriteWorkingCopy ||
+        (PageHost && PageHost->LinkBusy()))
         return;
     WriteWorkingCopy();
 }

@@ -43,9 +43,9 @@ class ScreenEditor;
 
 namespace kes {
 // Messages of the main window.
-constexpr int kMsgSaveProject = 31;      // "Do you want to save Project to " + path + "?"
-constexpr int kMsgProductName = 32;      // the caption prefix
-constexpr int kMsgSettingsNotSaved = 300; // Lxe.ini or Loc.ini could not be written
+constexpr int kMsgSaveProject = 31;        // "Do you want to save Project to " + path + "?"
+constexpr int kMsgProductName = 32;        // the caption prefix
+constexpr int kMsgSettingsNotSaved = 300;  // Lxe.ini or Loc.ini could not be written
 constexpr int kMsgCodePageNextStart = 601; // project texts take code page %1 from the next start
 constexpr int kMsgDeviceType = 603;        // "Device Type: " of the status bar
 constexpr int kMsgPanelType = 604;         // "ZQ Type: " of the status bar
@@ -136,12 +136,12 @@ public:
     QWidget* FindToolWidget(const char* name) const;
 
     // ---- State of the window (the project's is in Doc)
-    std::int32_t LineWidth = 1;         // 1..3, pen of new figures
-    std::uint8_t LinePattern = 0;       // 0 solid, 2 dotted
-    QString ClipFmtObjects;             // clipboard format "CF_MYFORMAT"
-    QString ClipFmtPage;                // clipboard format "CF_ALLPAGEFORMAT"
+    std::int32_t LineWidth = 1;   // 1..3, pen of new figures
+    std::uint8_t LinePattern = 0; // 0 solid, 2 dotted
+    QString ClipFmtObjects;       // clipboard format "CF_MYFORMAT"
+    QString ClipFmtPage;          // clipboard format "CF_ALLPAGEFORMAT"
 
-    std::uint16_t ComNumber = 1;        // serial port number of MMICom ("COM" n)
+    std::uint16_t ComNumber = 1; // serial port number of MMICom ("COM" n)
 
     // Hooks filled in by the project commands: saving the open project (false when it was
     // not saved, e.g. the save dialog was cancelled) and writing its working copy under
@@ -160,8 +160,8 @@ public:
     // Stores the shown key settings window (before downloads and saves): false, after its
     // message, when a field is refused; true when it stored or no window is shown.
     bool StoreKeySettings();
-    QPointer<QWidget> FirstPageWin;     // start-up screen editor
-    QPointer<QWidget> FrmMsgShowWin;    // check-result window
+    QPointer<QWidget> FirstPageWin;  // start-up screen editor
+    QPointer<QWidget> FrmMsgShowWin; // check-result window
 
     // ---- Start-up
     // Runs once, when the window is created (FormCreate).

@@ -66,8 +66,9 @@ void TKhm::ShowModelStatus()
         return;
     SetStatusText(3, kes::Msg(kes::kMsgDeviceType) + kes::AnsiToQString(LxType->MachineCaptionOf(Doc.MachineId)));
     const std::size_t model = static_cast<std::size_t>(std::max<int>(Doc.PanelModelIndex, 0));
-    SetStatusText(4, kes::Msg(kes::kMsgPanelType)
-                         + (model < LxType->ModelNames.size() ? kes::AnsiToQString(LxType->ModelNames[model]) : QString()));
+    SetStatusText(4,
+                  kes::Msg(kes::kMsgPanelType) +
+                      (model < LxType->ModelNames.size() ? kes::AnsiToQString(LxType->ModelNames[model]) : QString()));
 }
 
 bool TKhm::CloseProjectQuery()
@@ -80,8 +81,8 @@ bool TKhm::CloseProjectQuery()
         return false;
     const bool timerWasRunning = AutoSaveRunning();
     StopAutoSave();
-    const bool hasContent = Doc.IsKeypadType() || !Doc.PgDataList.empty() ||
-                            (Doc.StartScreenData && Doc.StartScreenData->Length() > 0);
+    const bool hasContent =
+        Doc.IsKeypadType() || !Doc.PgDataList.empty() || (Doc.StartScreenData && Doc.StartScreenData->Length() > 0);
     // The file a Yes writes, which the question names.
     const std::string target = kes::SaveTargetPath(*ProjectHost);
     const bool neverSaved = !kes::FileExists(target);
@@ -181,7 +182,8 @@ void TKhm::MmNewClick()
     setProperty("Tag", 15);
     if (!CloseProjectQuery())
         return;
-    if (!Doc.IsKeypadType() && !PageEd->Pages().empty() && (Doc.EditMode == kes::Editing::Pages || Doc.EditMode == kes::Editing::StartScreen))
+    if (!Doc.IsKeypadType() && !PageEd->Pages().empty() &&
+        (Doc.EditMode == kes::Editing::Pages || Doc.EditMode == kes::Editing::StartScreen))
         SaveLayout();
     CloseProject();
     MakeNewPrjName();
@@ -247,7 +249,8 @@ bool TKhm::FormClose()
     setProperty("Tag", 15);
     if (!CloseProjectQuery())
         return false;
-    if (!Doc.IsKeypadType() && !PageEd->Pages().empty() && (Doc.EditMode == kes::Editing::Pages || Doc.EditMode == kes::Editing::StartScreen))
+    if (!Doc.IsKeypadType() && !PageEd->Pages().empty() &&
+        (Doc.EditMode == kes::Editing::Pages || Doc.EditMode == kes::Editing::StartScreen))
         SaveLayout();
     // Only once the user has agreed to leave: a cancelled exit keeps a running transfer.
     StopLink();

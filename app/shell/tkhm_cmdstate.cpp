@@ -2,9 +2,9 @@
 // pointer, object and figure tools, the line style, the object edit tools fitted to the one
 // selected object, the File, Edit and Settings menus refreshed when they open, and undo, redo
 // and select-all forwarded to the editor that EditMode names.
+#include "app/editor/kindtools.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/screeneditor.h"
-#include "app/editor/kindtools.h"
 #include "app/editor/thmpage.h"
 #include "app/project/prjcheck.h"
 #include "app/shell/tkhm.h"
@@ -323,8 +323,9 @@ void TKhm::MmEditClick()
         return;
     if (PageEd->Pages().empty()) {
         SetItemEnabled("MmAddPg", true);
-        Enable(*this, {"MmPgData", "MmPgJump", "MmFunKeyEt", "MmHide", "MmBuzzerSet", "MmLedSet", "MmUndo", "MmRedo",
-                       "MmDel", "MmCut", "MmCopy", "MmPaste", "MmSelAll"},
+        Enable(*this,
+               {"MmPgData", "MmPgJump", "MmFunKeyEt", "MmHide", "MmBuzzerSet", "MmLedSet", "MmUndo", "MmRedo", "MmDel",
+                "MmCut", "MmCopy", "MmPaste", "MmSelAll"},
                false);
         return;
     }

@@ -9,12 +9,12 @@
 #include "app/comm/ui/tcomprogbar.h"
 #include "app/comm/ui/tcomset.h"
 #include "app/comm/ui/tfrmhmiproto.h"
+#include "app/editor/pageeditor.h"
+#include "app/editor/screeneditor.h"
 #include "app/inspector/inspectorkinds.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/headerlib.h"
 #include "app/project/memimage.h"
-#include "app/editor/pageeditor.h"
-#include "app/editor/screeneditor.h"
 #include "app/project/prjcheck.h"
 #include "app/project/ui/prjcommands.h"
 #include "app/project/ui/tfrmmsgshow.h"
@@ -75,15 +75,9 @@ void MainCommLink::Stop()
     khm_.MMICom->Close();
 }
 
-PageData* MainCommLink::ActivePage()
-{
-    return khm_.Going() ? nullptr : khm_.PageEd->CurrentPageForEdit();
-}
+PageData* MainCommLink::ActivePage() { return khm_.Going() ? nullptr : khm_.PageEd->CurrentPageForEdit(); }
 
-bool MainCommLink::InspectorShown() const
-{
-    return khm_.Doc.ObjInspectorOn && DlgProp;
-}
+bool MainCommLink::InspectorShown() const { return khm_.Doc.ObjInspectorOn && DlgProp; }
 
 MainLinkParts MainCommLink::Parts()
 {
@@ -168,8 +162,8 @@ void MainCommLink::ShowProgressWindow()
     if (host_.ProgressWindow)
         host_.ProgressWindow->close();
     TComProgBarLock lock;
-    for (const char* name : {"Mmfile", "MmEdit", "MmCompile", "MmEle", "MmView", "MmCom", "MmPageSet", "MmGlobalSet",
-                             "MmTool"})
+    for (const char* name :
+         {"Mmfile", "MmEdit", "MmCompile", "MmEle", "MmView", "MmCom", "MmPageSet", "MmGlobalSet", "MmTool"})
         lock.menus.emplace_back(khm_.Action(name));
     for (QToolBar* bar : {khm_.EditToolBar, khm_.PosTooBar, khm_.ObjToolBar, khm_.GeomToolBar, khm_.PostSetToolBar})
         lock.toolBars.emplace_back(bar);

@@ -65,7 +65,7 @@ private:
 
     TKhm& khm_;
     CommWindowHooks windows_;
-    std::unique_ptr<UploadChecker> uploadChecker_;  // the model data an upload is read with
+    std::unique_ptr<UploadChecker> uploadChecker_; // the model data an upload is read with
     MainLinkHost host_;
     LinkEngine engine_;
     LinkPreparer preparer_;

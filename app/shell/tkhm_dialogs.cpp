@@ -5,9 +5,9 @@
 #include "app/editor/thmpage.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/ui/tlxtype.h"
+#include "app/shell/tkhm.h"
 #include "app/ui/objtools.h"
 #include "app/ui/translate.h"
-#include "app/shell/tkhm.h"
 
 #include <QAction>
 #include <QPointer>

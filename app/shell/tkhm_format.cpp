@@ -142,7 +142,9 @@ void TbBmpClick(TKhm& k)
     k.tbPointToClick();
     k.Action("TbText")->setChecked(false);
     k.Action("TbBmp")->setChecked(true);
-    k.SetToolsForObj(k.Doc.EditMode == Editing::Pages || k.Doc.EditMode == Editing::StartScreen ? CurrentObj(k, k.Doc.EditMode) : nullptr);
+    k.SetToolsForObj(k.Doc.EditMode == Editing::Pages || k.Doc.EditMode == Editing::StartScreen
+                         ? CurrentObj(k, k.Doc.EditMode)
+                         : nullptr);
 }
 
 // ---- Font and picture of the current object
@@ -150,7 +152,9 @@ void TbBmpClick(TKhm& k)
 void TbFontTypeClick(TKhm& k)
 {
     k.tbPointToClick();
-    if (TEditPage* editor = ObjEditor(k, k.Doc.EditMode == Editing::Pages || k.Doc.EditMode == Editing::UserMenu ? k.Doc.EditMode : Editing::StartScreen))
+    if (TEditPage* editor = ObjEditor(k, k.Doc.EditMode == Editing::Pages || k.Doc.EditMode == Editing::UserMenu
+                                             ? k.Doc.EditMode
+                                             : Editing::StartScreen))
         editor->ChooseObjFont();
 }
 
@@ -164,7 +168,8 @@ void TbBmpReadClick(TKhm& k)
     if (!ChooseBitmapFile(&k, file))
         return;
     k.BmpDlg.FileName = QStringToAnsi(file);
-    if (TEditPage* editor = ObjEditor(k, k.Doc.EditMode == Editing::StartScreen ? Editing::StartScreen : Editing::Pages))
+    if (TEditPage* editor =
+            ObjEditor(k, k.Doc.EditMode == Editing::StartScreen ? Editing::StartScreen : Editing::Pages))
         editor->LoadObjPicture(QStringToAnsi(file));
 }
 
@@ -201,10 +206,14 @@ void MmPgPageWriteSetClick(TKhm& k)
 void InstallFormatCommands(TKhm& k)
 {
     const std::pair<const char*, std::pair<void (THmPage::*)(), ImageCommand>> clipboard[] = {
-        {"MmDel", {&THmPage::PopDelClick, ImageCommand::Delete}},  {"TbDel", {&THmPage::PopDelClick, ImageCommand::Delete}},
-        {"MmCut", {&THmPage::PopCutClick, ImageCommand::Cut}},     {"TbCut", {&THmPage::PopCutClick, ImageCommand::Cut}},
-        {"MmCopy", {&THmPage::PopCopyClick, ImageCommand::Copy}},  {"TbCopy", {&THmPage::PopCopyClick, ImageCommand::Copy}},
-        {"MmPaste", {&THmPage::PopPasteClick, ImageCommand::Paste}}, {"TbPaste", {&THmPage::PopPasteClick, ImageCommand::Paste}},
+        {"MmDel", {&THmPage::PopDelClick, ImageCommand::Delete}},
+        {"TbDel", {&THmPage::PopDelClick, ImageCommand::Delete}},
+        {"MmCut", {&THmPage::PopCutClick, ImageCommand::Cut}},
+        {"TbCut", {&THmPage::PopCutClick, ImageCommand::Cut}},
+        {"MmCopy", {&THmPage::PopCopyClick, ImageCommand::Copy}},
+        {"TbCopy", {&THmPage::PopCopyClick, ImageCommand::Copy}},
+        {"MmPaste", {&THmPage::PopPasteClick, ImageCommand::Paste}},
+        {"TbPaste", {&THmPage::PopPasteClick, ImageCommand::Paste}},
     };
     for (const auto& item : clipboard) {
         const auto cmd = item.second;
@@ -223,19 +232,31 @@ void InstallFormatCommands(TKhm& k)
     k.Action("MmPasteAll")->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+V")));
 
     const std::pair<const char*, void (*)(TKhm&)> commands[] = {
-        {"MmMovTop", MmMovTopClick},       {"MmMovbutton", MmMovbuttonClick},
+        {"MmMovTop", MmMovTopClick},
+        {"MmMovbutton", MmMovbuttonClick},
         {"MmMultiCopy", MmMultiCopyClick},
-        {"MmMoveUp", MmMoveUpClick},       {"MmMovDn", MmMovDnClick},
-        {"TbStepUp", TbStepUpClick},       {"TbStepDown", TbStepDownClick},
-        {"TbStepLeft", TbStepLeftClick},   {"TbStepRight", TbStepRightClick},
-        {"TbSideUp", TbSideUpClick},       {"TbSideDown", TbSideDownClick},
-        {"TbSideLeft", TbSideLeftClick},   {"TbSideRight", TbSideRightClick},
-        {"TbLeftSide", TbLeftSideClick},   {"TbHMid", TbHMidClick},
-        {"TbRightSide", TbRightSideClick}, {"TbTopSide", TbTopSideClick},
-        {"TbVMid", TbVMidClick},           {"TbBottomSide", TbBottomSideClick},
-        {"TbText", TbTextClick},           {"TbBmp", TbBmpClick},
-        {"TbFontType", TbFontTypeClick},   {"TbBmpRead", TbBmpReadClick},
-        {"MmHide", MmHideClick},           {"MmPgPageWriteSet", MmPgPageWriteSetClick},
+        {"MmMoveUp", MmMoveUpClick},
+        {"MmMovDn", MmMovDnClick},
+        {"TbStepUp", TbStepUpClick},
+        {"TbStepDown", TbStepDownClick},
+        {"TbStepLeft", TbStepLeftClick},
+        {"TbStepRight", TbStepRightClick},
+        {"TbSideUp", TbSideUpClick},
+        {"TbSideDown", TbSideDownClick},
+        {"TbSideLeft", TbSideLeftClick},
+        {"TbSideRight", TbSideRightClick},
+        {"TbLeftSide", TbLeftSideClick},
+        {"TbHMid", TbHMidClick},
+        {"TbRightSide", TbRightSideClick},
+        {"TbTopSide", TbTopSideClick},
+        {"TbVMid", TbVMidClick},
+        {"TbBottomSide", TbBottomSideClick},
+        {"TbText", TbTextClick},
+        {"TbBmp", TbBmpClick},
+        {"TbFontType", TbFontTypeClick},
+        {"TbBmpRead", TbBmpReadClick},
+        {"MmHide", MmHideClick},
+        {"MmPgPageWriteSet", MmPgPageWriteSetClick},
     };
     for (const auto& [name, handler] : commands)
         k.Wire(name, [&k, handler = handler] { handler(k); });

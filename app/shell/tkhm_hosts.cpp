@@ -2,13 +2,13 @@
 // the window's project, model form, menus and tool bars) and of the project document.
 #include "app/shell/tkhm_hosts.h"
 
-#include "app/comm/ui/tcomprogbar.h"
-#include "app/project/ui/tlxtype.h"
-#include "app/shell/formatcommands.h"
 #include "app/comm/linkport.h"
+#include "app/comm/ui/tcomprogbar.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/screeneditor.h"
 #include "app/project/ui/tfrmmsgshow.h"
+#include "app/project/ui/tlxtype.h"
+#include "app/shell/formatcommands.h"
 #include "app/shell/tkhm.h"
 #include "app/shell/tkhm_comm.h"
 #include "app/ui/prompt.h"
@@ -74,11 +74,7 @@ void MainPageHost::HideClick() { MmHideClick(khm_); }
 
 void MainPageHost::PageNumWriteClick() { MmPgPageWriteSetClick(khm_); }
 
-MainProjectHost::MainProjectHost(TKhm& khm)
-    : ProjectCommandsHost(khm.Doc, khm.OpenDlg, khm.SaveDlg)
-    , khm_(khm)
-{
-}
+MainProjectHost::MainProjectHost(TKhm& khm) : ProjectCommandsHost(khm.Doc, khm.OpenDlg, khm.SaveDlg), khm_(khm) {}
 
 LxTypeCore* MainProjectHost::Model() const { return khm_.LxType; }
 

@@ -63,10 +63,7 @@ const char* const kToolBarSections[5] = {"ToolBar1", "ToolBar2", "ToolBar3", "To
 // window, it gives the tool bar back to it; closed, it hides the tool bar.
 class ToolBarFloatHost : public QWidget {
 public:
-    ToolBarFloatHost(TKhm* main, QToolBar* bar)
-        : QWidget(main, Qt::Tool)
-        , main_(main)
-        , bar_(bar)
+    ToolBarFloatHost(TKhm* main, QToolBar* bar) : QWidget(main, Qt::Tool), main_(main), bar_(bar)
     {
         setObjectName(bar->objectName() + QStringLiteral("Float"));
         setWindowTitle(bar->windowTitle());
@@ -89,7 +86,8 @@ protected:
         if (placed_.isValid() && placed_.elapsed() < 500)
             return;
         if (isVisible() && main_->isVisible() && main_->ToolBarAreaRect().contains(frameGeometry().topLeft()))
-            QMetaObject::invokeMethod(main_, [m = main_, b = bar_] { m->DockToolBar(b); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                main_, [m = main_, b = bar_] { m->DockToolBar(b); }, Qt::QueuedConnection);
     }
     void closeEvent(QCloseEvent* event) override
     {
@@ -260,8 +258,8 @@ bool TKhm::UpdateLayoutFile(kes::TIniFile& ini)
 {
     if (ini.UpdateFile())
         return true;
-    kes::ShowError(kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") + QString::fromStdString(ini.FileName()) + QStringLiteral("\n")
-                     + QString::fromStdString(ini.LastError()));
+    kes::ShowError(kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") + QString::fromStdString(ini.FileName()) +
+                   QStringLiteral("\n") + QString::fromStdString(ini.LastError()));
     return false;
 }
 
@@ -395,4 +393,7 @@ void TKhm::ToolWindowGoing(QWidget& win)
         PanelTreeView->hide();
 }
 
-void TKhm::ShowPageTree(kes::TIniFile& ini) { ShowToolWindow(ini, Doc.PageTreeOn, "TreeViewPage", FrameTreeViewWin, CreatePageTree); }
+void TKhm::ShowPageTree(kes::TIniFile& ini)
+{
+    ShowToolWindow(ini, Doc.PageTreeOn, "TreeViewPage", FrameTreeViewWin, CreatePageTree);
+}

@@ -24,8 +24,8 @@ namespace {
 
 enum ItemFlags : unsigned {
     None = 0,
-    Sub = 1 << 0,       // opens a submenu
-    Sep = 1 << 1,       // a separator (its name is kept for the recent-file rules)
+    Sub = 1 << 0, // opens a submenu
+    Sep = 1 << 1, // a separator (its name is kept for the recent-file rules)
     Checkable = 1 << 2,
     Checked = 1 << 3,
     Hidden = 1 << 4,
@@ -241,14 +241,29 @@ struct ToolDef {
 };
 
 const ToolDef kEditTools[] = {
-    {"TbNew", "New", 0, TNone},        {"TbOpen", "Open", 0, TNone},       {"TbSave", "Save", 0, TNone},
-    {"TbPrint", "Print", 0, TNone},    {"", "", 0, TSep},                  {"TbCut", "Cut", 0, TNone},
-    {"TbCopy", "Copy", 0, TNone},      {"TbPaste", "Paste", 0, TNone},     {"TbDel", "Delete", 0, TNone},
-    {"TbUndo", "Undo", 0, TNone},      {"TbRedo", "Redo", 0, TNone},       {"", "", 0, TSep},
-    {"TbAddPg", "Add Page", 0, TNone}, {"TbViewPg", "Page List", 0, TNone}, {"TbPrePg", "Previous Page", 0, TNone},
-    {"TbNextPg", "Next Page", 0, TNone}, {"", "", 0, TSep},               {"TbZoomIn", "Zoom In", 0, TNone},
-    {"TbZoomOut", "Zoom Out", 0, TNone}, {"", "", 0, TSep},               {"TbTranslate", "Compile", 0, TNone},
-    {"TbComWrt", "Download", 0, TNone}, {"TbComRead", "Upload", 0, TNone},
+    {"TbNew", "New", 0, TNone},
+    {"TbOpen", "Open", 0, TNone},
+    {"TbSave", "Save", 0, TNone},
+    {"TbPrint", "Print", 0, TNone},
+    {"", "", 0, TSep},
+    {"TbCut", "Cut", 0, TNone},
+    {"TbCopy", "Copy", 0, TNone},
+    {"TbPaste", "Paste", 0, TNone},
+    {"TbDel", "Delete", 0, TNone},
+    {"TbUndo", "Undo", 0, TNone},
+    {"TbRedo", "Redo", 0, TNone},
+    {"", "", 0, TSep},
+    {"TbAddPg", "Add Page", 0, TNone},
+    {"TbViewPg", "Page List", 0, TNone},
+    {"TbPrePg", "Previous Page", 0, TNone},
+    {"TbNextPg", "Next Page", 0, TNone},
+    {"", "", 0, TSep},
+    {"TbZoomIn", "Zoom In", 0, TNone},
+    {"TbZoomOut", "Zoom Out", 0, TNone},
+    {"", "", 0, TSep},
+    {"TbTranslate", "Compile", 0, TNone},
+    {"TbComWrt", "Download", 0, TNone},
+    {"TbComRead", "Upload", 0, TNone},
 };
 
 const ToolDef kObjTools[] = {
@@ -274,30 +289,48 @@ const ToolDef kObjTools[] = {
 };
 
 const ToolDef kGeomTools[] = {
-    {"TbLine", "Line", 1, TCheck},          {"TbRect", "Rectangle", 2, TCheck},
-    {"TbRectF", "Filled Rectangle", 3, TCheck}, {"TbCir", "Ellipse", 4, TCheck},
-    {"TbCirF", "Filled Ellipse", 5, TCheck}, {"TbCurve", "Arc", 6, TCheck},
-    {"TbChord", "Chord", 7, TCheck},        {"TbChordF", "Filled Chord", 8, TCheck},
-    {"TbPie", "Pie", 9, TCheck},            {"TbPieF", "Filled Pie", 10, TCheck},
-    {"TbPoly", "Polyline", 11, TCheck},     {"", "", 0, TSep},
-    {"TbSLine", "Line Width 1", 1, TCheck | TDown}, {"TbDLine", "Line Width 2", 2, TCheck},
-    {"TbTLine", "Line Width 3", 3, TCheck}, {"TbDot", "Dotted Line", 4, TCheck},
+    {"TbLine", "Line", 1, TCheck},
+    {"TbRect", "Rectangle", 2, TCheck},
+    {"TbRectF", "Filled Rectangle", 3, TCheck},
+    {"TbCir", "Ellipse", 4, TCheck},
+    {"TbCirF", "Filled Ellipse", 5, TCheck},
+    {"TbCurve", "Arc", 6, TCheck},
+    {"TbChord", "Chord", 7, TCheck},
+    {"TbChordF", "Filled Chord", 8, TCheck},
+    {"TbPie", "Pie", 9, TCheck},
+    {"TbPieF", "Filled Pie", 10, TCheck},
+    {"TbPoly", "Polyline", 11, TCheck},
+    {"", "", 0, TSep},
+    {"TbSLine", "Line Width 1", 1, TCheck | TDown},
+    {"TbDLine", "Line Width 2", 2, TCheck},
+    {"TbTLine", "Line Width 3", 3, TCheck},
+    {"TbDot", "Dotted Line", 4, TCheck},
 };
 
 const ToolDef kPosTools[] = {
-    {"TbText", "Text", 0, TCheck},          {"TbBmp", "Picture", 0, TCheck},
-    {"TbBmpRead", "Load Picture", 0, TNone}, {"TbFontType", "Font", 0, TNone},
-    {"", "", 0, TSep},                      {"TbLeftSide", "Align Left", 0, TNone},
-    {"TbHMid", "Center Horizontally", 0, TNone}, {"TbRightSide", "Align Right", 0, TNone},
-    {"TbTopSide", "Align Top", 0, TNone},   {"TbVMid", "Center Vertically", 0, TNone},
-    {"TbBottomSide", "Align Bottom", 0, TNone}, {"", "", 0, TSep},
+    {"TbText", "Text", 0, TCheck},
+    {"TbBmp", "Picture", 0, TCheck},
+    {"TbBmpRead", "Load Picture", 0, TNone},
+    {"TbFontType", "Font", 0, TNone},
+    {"", "", 0, TSep},
+    {"TbLeftSide", "Align Left", 0, TNone},
+    {"TbHMid", "Center Horizontally", 0, TNone},
+    {"TbRightSide", "Align Right", 0, TNone},
+    {"TbTopSide", "Align Top", 0, TNone},
+    {"TbVMid", "Center Vertically", 0, TNone},
+    {"TbBottomSide", "Align Bottom", 0, TNone},
+    {"", "", 0, TSep},
 };
 
 const ToolDef kPostSetTools[] = {
-    {"TbStepUp", "Move Up", 0, TNone},      {"TbStepDown", "Move Down", 0, TNone},
-    {"TbStepLeft", "Move Left", 0, TNone},  {"TbStepRight", "Move Right", 0, TNone},
-    {"", "", 0, TSep},                      {"TbSideUp", "Align Tops", 0, TNone},
-    {"TbSideDown", "Align Bottoms", 0, TNone}, {"TbSideLeft", "Align Lefts", 0, TNone},
+    {"TbStepUp", "Move Up", 0, TNone},
+    {"TbStepDown", "Move Down", 0, TNone},
+    {"TbStepLeft", "Move Left", 0, TNone},
+    {"TbStepRight", "Move Right", 0, TNone},
+    {"", "", 0, TSep},
+    {"TbSideUp", "Align Tops", 0, TNone},
+    {"TbSideDown", "Align Bottoms", 0, TNone},
+    {"TbSideLeft", "Align Lefts", 0, TNone},
     {"TbSideRight", "Align Rights", 0, TNone},
 };
 
@@ -308,7 +341,8 @@ void TKhm::BuildMenus()
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("KhmPopMenu"));
     for (const MenuItemDef& d : kMenu) {
-        QMenu* parentMenu = d.parent ? findChild<QMenu*>(QString::fromLatin1(d.parent) + QStringLiteral("_menu")) : nullptr;
+        QMenu* parentMenu =
+            d.parent ? findChild<QMenu*>(QString::fromLatin1(d.parent) + QStringLiteral("_menu")) : nullptr;
         QAction* a = nullptr;
         if (d.flags & Sub) {
             auto* menu = new QMenu(QString::fromUtf8(d.caption), this);
@@ -363,8 +397,7 @@ QToolBar* MakeToolBar(TKhm* w, const char* name, const char* caption, const Tool
     return bar;
 }
 
-template <class W>
-W* AddToolWidget(QToolBar* bar, W* widget, const char* name)
+template <class W> W* AddToolWidget(QToolBar* bar, W* widget, const char* name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     bar->addWidget(widget);
@@ -440,7 +473,8 @@ void TKhm::BuildDockPanels()
     CtBarErr->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     // Docked only at the bottom: the side panel holds the page tree and the inspector alone.
     CtBarErr->setAllowedAreas(Qt::BottomDockWidgetArea);
-    connect(CtBarErr, &QDockWidget::topLevelChanged, this, [this](bool floating) { Doc.MsgWinFloat = floating ? 1 : 0; });
+    connect(CtBarErr, &QDockWidget::topLevelChanged, this,
+            [this](bool floating) { Doc.MsgWinFloat = floating ? 1 : 0; });
     kes::SetComponentClass(CtBarErr, "TPanel");
     addDockWidget(Qt::BottomDockWidgetArea, CtBarErr);
     CtBarErr->hide();

@@ -2,8 +2,8 @@
 // of all, the page list, the page settings dialogs, moving between open pages and arranging
 // the MDI children.
 #include "app/dialogs/formregistry.h"
-#include "app/editor/screeneditor.h"
 #include "app/editor/pageeditor.h"
+#include "app/editor/screeneditor.h"
 #include "app/editor/thmpage.h"
 #include "app/inspector/inspectorkinds.h"
 #include "app/inspector/tdlgprop.h"
@@ -20,8 +20,8 @@
 #include "platform/fileio.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QGroupBox>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStyle>

@@ -32,9 +32,15 @@ void TKhm::ApplyLxeSettings(const kes::LxeSettings& s)
     if (s.Width > 0 && s.Height > 0)
         resize(kes::FitRestoredSize(this, QSize(s.Width, s.Height)));
     switch (s.WindowState) {
-    case 1: setWindowState(Qt::WindowMinimized); break;
-    case 2: setWindowState(Qt::WindowMaximized); break;
-    default: setWindowState(Qt::WindowNoState); break;
+    case 1:
+        setWindowState(Qt::WindowMinimized);
+        break;
+    case 2:
+        setWindowState(Qt::WindowMaximized);
+        break;
+    default:
+        setWindowState(Qt::WindowNoState);
+        break;
     }
     OpenDlg.InitialDir = s.Path;
     BmpDlg.InitialDir = s.BmpPath;
@@ -80,8 +86,8 @@ bool TKhm::WriteLxeIni()
     std::string error;
     if (kes::WriteLxeIni(path, s, &error))
         return true;
-    kes::ShowError(kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n")
-                     + QString::fromStdString(error));
+    kes::ShowError(kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") + QString::fromStdString(path) +
+                   QStringLiteral("\n") + QString::fromStdString(error));
     return false;
 }
 

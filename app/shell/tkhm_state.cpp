@@ -1,7 +1,7 @@
 // The enabled, visible and checked state of the main window's commands, recomputed from the
 // project state after every change of it, and the window's show and language handling.
-#include "app/editor/screeneditor.h"
 #include "app/editor/pageeditor.h"
+#include "app/editor/screeneditor.h"
 #include "app/shell/tkhm.h"
 
 #include "app/shell/shelltools.h"
@@ -68,32 +68,35 @@ void TKhm::FormActivate()
         SetItemEnabled("Mmfile", true);
         if (Doc.EditMode == kes::Editing::Pages)
             SetItemEnabled("MmEle", true);
-        SetAll(*this, {"MmPageSet", "MmGlobalSet", "MmCom", "MmSetting", "MmWin", "MmReadMe", "MmView", "TbViewPg",
-                       "MmSave", "MmPgDataSave", "TbSave", "TbPrint", "MmSaveAs", "MmPrint", "MmClosePrj", "MmComWrt",
-                       "TbComWrt", "MmEdit", "MmCompile", "TbTranslate"},
+        SetAll(*this, {"MmPageSet",  "MmGlobalSet", "MmCom",        "MmSetting", "MmWin",     "MmReadMe",   "MmView",
+                       "TbViewPg",   "MmSave",      "MmPgDataSave", "TbSave",    "TbPrint",   "MmSaveAs",   "MmPrint",
+                       "MmClosePrj", "MmComWrt",    "TbComWrt",     "MmEdit",    "MmCompile", "TbTranslate"},
                true);
         SetItemEnabled("TbAddPg", Doc.EditMode == kes::Editing::Pages);
         if (Doc.EditMode != kes::Editing::Pages)
             SetItemEnabled("MmEle", false);
         SetAll(*this, {"MmComNum", "MmHMIProto", "MmWinFont"}, true);
     } else {
-        SetAll(*this, {"MmGlobalSet", "MmView", "TbViewPg", "MmSave", "MmPgDataSave", "TbSave", "TbPrint", "MmSaveAs",
-                       "MmPrint", "MmClosePrj", "MmComWrt", "TbComWrt", "MmEdit", "MmCompile", "TbTranslate", "TbAddPg"},
+        SetAll(*this,
+               {"MmGlobalSet", "MmView", "TbViewPg", "MmSave", "MmPgDataSave", "TbSave", "TbPrint", "MmSaveAs",
+                "MmPrint", "MmClosePrj", "MmComWrt", "TbComWrt", "MmEdit", "MmCompile", "TbTranslate", "TbAddPg"},
                false);
     }
     if (!PageEd->Pages().empty()) {
         SetItemEnabled("MmPageSize", true);
     } else {
-        SetAll(*this, {"TbZoomIn", "TbZoomOut", "TbPrePg", "TbNextPg", "TbUndo", "TbRedo", "TbDel", "TbCut", "TbCopy",
-                       "TbPaste", "TbStepUp", "TbStepDown", "TbStepLeft", "TbStepRight", "TbSideUp", "TbSideDown",
-                       "TbSideLeft", "TbSideRight", "MmEle", "MmPageSet", "MmPageSize", "TbFont_Box", "TbFont_Lab",
-                       "TbState_Box", "TbState_Lab", "TbState_UD"},
+        SetAll(*this,
+               {"TbZoomIn",   "TbZoomOut",  "TbPrePg",     "TbNextPg",    "TbUndo",     "TbRedo",     "TbDel",
+                "TbCut",      "TbCopy",     "TbPaste",     "TbStepUp",    "TbStepDown", "TbStepLeft", "TbStepRight",
+                "TbSideUp",   "TbSideDown", "TbSideLeft",  "TbSideRight", "MmEle",      "MmPageSet",  "MmPageSize",
+                "TbFont_Box", "TbFont_Lab", "TbState_Box", "TbState_Lab", "TbState_UD"},
                false);
     }
     if (Doc.EditMode == kes::Editing::Pages && pages) {
-        SetAll(*this, {"MmSysPgChgSet", "MmUserLevel", "MmPLCSet", "MmFunKeySet", "MmPLCRangeSet", "MmSysFunKeySet",
-                       "MmSysBuzzerSet", "MmSysLedSet", "MmSysPowerOnSet", "MmClock", "MmAutoSave", "MmHMIProto",
-                       "MmModemSet"},
+        SetAll(*this,
+               {"MmSysPgChgSet", "MmUserLevel", "MmPLCSet", "MmFunKeySet", "MmPLCRangeSet", "MmSysFunKeySet",
+                "MmSysBuzzerSet", "MmSysLedSet", "MmSysPowerOnSet", "MmClock", "MmAutoSave", "MmHMIProto",
+                "MmModemSet"},
                true);
     } else {
         SetAll(*this, {"MmCompile", "TbTranslate"}, false);
@@ -103,9 +106,10 @@ void TKhm::FormActivate()
                 if (QWidget* host = FloatHost(bar))
                     host->hide();
             }
-        SetAll(*this, {"MmWin", "MmPgRatio", "MmPt", "MmModemSet", "MmPLCSet", "MmHMIProto", "MmPLCRangeSet",
-                       "MmFunKeySet", "MmUserLevel", "MmSysPgChgSet", "MmSysFunKeySet", "MmSysBuzzerSet", "MmSysLedSet",
-                       "MmSysPowerOnSet", "MmClock", "MmAutoSave"},
+        SetAll(*this,
+               {"MmWin", "MmPgRatio", "MmPt", "MmModemSet", "MmPLCSet", "MmHMIProto", "MmPLCRangeSet", "MmFunKeySet",
+                "MmUserLevel", "MmSysPgChgSet", "MmSysFunKeySet", "MmSysBuzzerSet", "MmSysLedSet", "MmSysPowerOnSet",
+                "MmClock", "MmAutoSave"},
                false);
     }
     // A screen being edited offers its own commands and tools, whatever the project's are.
@@ -126,8 +130,9 @@ void TKhm::SetMainToolsEnabled()
 
 void TKhm::SetObjEditTools(bool enable)
 {
-    SetAll(*this, {"TbLeftSide", "TbHMid", "TbRightSide", "TbTopSide", "TbVMid", "TbBottomSide", "TbMemo_Lab", "TbMemo",
-                   "TbMemo_UD", "TbText", "TbBmp", "TbBmpRead", "TbFontType"},
+    SetAll(*this,
+           {"TbLeftSide", "TbHMid", "TbRightSide", "TbTopSide", "TbVMid", "TbBottomSide", "TbMemo_Lab", "TbMemo",
+            "TbMemo_UD", "TbText", "TbBmp", "TbBmpRead", "TbFontType"},
            enable);
 }
 

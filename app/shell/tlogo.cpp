@@ -8,7 +8,6 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-
 namespace {
 
 QLabel* OverlayLabel(QWidget* parent, const char* name, const QString& text, int pixelHeight, bool visible)
@@ -28,8 +27,7 @@ QLabel* OverlayLabel(QWidget* parent, const char* name, const QString& text, int
 
 } // namespace
 
-TLogo::TLogo(QWidget* owner)
-    : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+TLogo::TLogo(QWidget* owner) : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("Logo"));
     setFixedSize(600, 460);

@@ -28,8 +28,8 @@ namespace {
 
 bool TakesText(const QObject* o)
 {
-    if (qobject_cast<const QLineEdit*>(o) || qobject_cast<const QTextEdit*>(o) || qobject_cast<const QPlainTextEdit*>(o)
-        || qobject_cast<const QAbstractSpinBox*>(o))
+    if (qobject_cast<const QLineEdit*>(o) || qobject_cast<const QTextEdit*>(o) ||
+        qobject_cast<const QPlainTextEdit*>(o) || qobject_cast<const QAbstractSpinBox*>(o))
         return true;
     // An editable list box hands its keys to its line edit directly, past any filter.
     const auto* box = qobject_cast<const QComboBox*>(o);
@@ -93,10 +93,10 @@ void GuardPasteAction(QMenu* menu)
         return;
     auto* line = qobject_cast<QLineEdit*>(editor);
     for (QAction* a : menu->actions()) {
-        const bool paste = line ? QObject::disconnect(a, nullptr, line, SLOT(paste()))
-                                      || QObject::disconnect(a, &QAction::triggered, line, &QLineEdit::paste)
-                                : a->objectName() == QLatin1String("edit-paste")
-                                      && QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
+        const bool paste = line ? QObject::disconnect(a, nullptr, line, SLOT(paste())) ||
+                                      QObject::disconnect(a, &QAction::triggered, line, &QLineEdit::paste)
+                                : a->objectName() == QLatin1String("edit-paste") &&
+                                      QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
         if (!paste)
             continue;
         QObject::connect(a, &QAction::triggered, editor, [editor] {
@@ -138,15 +138,16 @@ public:
                 // until the drag has ended: its source may be another program waiting for the answer.
                 drop->setDropAction(Qt::IgnoreAction);
                 drop->ignore();
-                QMetaObject::invokeMethod(this, [refusal] { ShowError(refusal); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [refusal] { ShowError(refusal); }, Qt::QueuedConnection);
                 return true;
             }
             return false;
         case QEvent::MouseButtonRelease: {
             // A middle click pastes the selection where the desktop has one.
             const QWidget* editor = EditorOf(o);
-            if (editor && !IsReadOnly(editor) && static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton
-                && QApplication::clipboard()->supportsSelection())
+            if (editor && !IsReadOnly(editor) && static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton &&
+                QApplication::clipboard()->supportsSelection())
                 return Refused(QApplication::clipboard()->text(QClipboard::Selection));
             return false;
         }
@@ -175,9 +176,10 @@ QString CodePageRefusal(const QString& text)
         return {};
     const qsizetype len = text.at(at).isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
     const QString ch = text.mid(at, len);
-    const QString named = QStringLiteral("\"%1\" (U+%2)")
-                              .arg(ch)
-                              .arg(QString::number(ch.toUcs4().value(0), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+    const QString named =
+        QStringLiteral("\"%1\" (U+%2)")
+            .arg(ch)
+            .arg(QString::number(ch.toUcs4().value(0), 16).toUpper().rightJustified(4, QLatin1Char('0')));
     const QString msg = Msg(kMsgCharNotInCodePage);
     // Without its message the refusal still names the character.
     QString refusal = msg.isEmpty() ? named : msg.arg(named, QString::number(AnsiCodePage()));

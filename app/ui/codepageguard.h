@@ -13,8 +13,8 @@ class QObject;
 
 namespace kes {
 
-constexpr int kMsgCharNotInCodePage = 600; // the character %1 can not be kept; code page %2
-constexpr int kMsgTextsInOtherCodePage = 870; // project texts in code page %1, not %2 in use
+constexpr int kMsgCharNotInCodePage = 600;     // the character %1 can not be kept; code page %2
+constexpr int kMsgTextsInOtherCodePage = 870;  // project texts in code page %1, not %2 in use
 constexpr int kMsgUseCodePageByLanguage = 871; // to use %1: choose %2 and restart, or KESTROVA_CODEPAGE
 constexpr int kMsgUseCodePageByVariable = 872; // to use %1: start with KESTROVA_CODEPAGE=%1
 

@@ -29,8 +29,8 @@ bool ChooseFont(QWidget* parent, TFont& font, const QString& dialogName)
     font.Name = QStringToAnsi(q.family());
     if (q.pointSize() > 0)
         font.Size = q.pointSize();
-    font.Style = static_cast<std::uint8_t>((q.bold() ? fsBold : 0) | (q.italic() ? fsItalic : 0)
-                                           | (q.underline() ? fsUnderline : 0) | (q.strikeOut() ? fsStrikeOut : 0));
+    font.Style = static_cast<std::uint8_t>((q.bold() ? fsBold : 0) | (q.italic() ? fsItalic : 0) |
+                                           (q.underline() ? fsUnderline : 0) | (q.strikeOut() ? fsStrikeOut : 0));
     return true;
 }
 

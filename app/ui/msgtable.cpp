@@ -81,27 +81,36 @@ std::vector<std::string> TakeFileProblems()
 int LangCodePage(int langIndex)
 {
     switch (langIndex) {
-    case LangCht: return 950;
-    case LangChs: return 936;
-    default: return 1252;
+    case LangCht:
+        return 950;
+    case LangChs:
+        return 936;
+    default:
+        return 1252;
     }
 }
 
 std::string CaptionFileName(int langIndex)
 {
     switch (langIndex) {
-    case LangCht: return "DATACht.Lan";
-    case LangChs: return "DATAChs.Lan";
-    default: return "DATAEnu.Lan";
+    case LangCht:
+        return "DATACht.Lan";
+    case LangChs:
+        return "DATAChs.Lan";
+    default:
+        return "DATAEnu.Lan";
     }
 }
 
 std::string MsgFileName(int langIndex)
 {
     switch (langIndex) {
-    case LangCht: return "MultiLanCht.txt";
-    case LangChs: return "MultiLanChs.txt";
-    default: return "MultiLanEng.txt";
+    case LangCht:
+        return "MultiLanCht.txt";
+    case LangChs:
+        return "MultiLanChs.txt";
+    default:
+        return "MultiLanEng.txt";
     }
 }
 
@@ -122,8 +131,8 @@ std::string TMsgTable::LoadFromFile(const std::string& path, int codePage)
 
 bool TMsgTable::LoadedFrom(const std::string& name, const std::string& text, bool loaded, int codePage) const
 {
-    return source_ && source_->name == name && source_->text == text && source_->loaded == loaded
-           && source_->codePage == codePage;
+    return source_ && source_->name == name && source_->text == text && source_->loaded == loaded &&
+           source_->codePage == codePage;
 }
 
 std::string TMsgTable::LoadFromText(const std::string& name, const std::string& text, bool loaded, int codePage)
@@ -163,8 +172,8 @@ std::string TMsgTable::LoadFromText(const std::string& name, const std::string& 
     if (!loaded)
         return file + ": missing or unreadable; the built-in English messages are used";
     if (missing > 0)
-        return file + ": " + std::to_string(missing) + " of " + std::to_string(known)
-               + " messages missing; the built-in English texts are used for them";
+        return file + ": " + std::to_string(missing) + " of " + std::to_string(known) +
+               " messages missing; the built-in English texts are used for them";
     return {};
 }
 

@@ -5,8 +5,7 @@
 namespace kes {
 
 // A control under its component name.
-template <class W>
-W* Named(W* widget, const char* name)
+template <class W> W* Named(W* widget, const char* name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;

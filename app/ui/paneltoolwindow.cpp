@@ -10,8 +10,7 @@ namespace {
 constexpr int kPlacedMillis = 500;
 } // namespace
 
-PanelToolWindow::PanelToolWindow(QWidget* owner)
-    : QDockWidget(owner)
+PanelToolWindow::PanelToolWindow(QWidget* owner) : QDockWidget(owner)
 {
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
@@ -74,8 +73,8 @@ void PanelToolWindow::changeEvent(QEvent* event)
 {
     QDockWidget::changeEvent(event);
     // Maximising the floating window docks it instead.
-    if (event->type() == QEvent::WindowStateChange && isWindow() && (windowState() & Qt::WindowMaximized)
-        && DockIntoPanel) {
+    if (event->type() == QEvent::WindowStateChange && isWindow() && (windowState() & Qt::WindowMaximized) &&
+        DockIntoPanel) {
         setWindowState(windowState() & ~Qt::WindowMaximized);
         AskToDock(DockAsk::Maximised);
     }
@@ -86,8 +85,8 @@ void PanelToolWindow::moveEvent(QMoveEvent* event)
     QDockWidget::moveEvent(event);
     if (!event->spontaneous())
         placed_.start();
-    if (!isWindow() || !isVisible() || !DockIntoPanel || !parentWidget() || !placed_.isValid()
-        || placed_.elapsed() < kPlacedMillis)
+    if (!isWindow() || !isVisible() || !DockIntoPanel || !parentWidget() || !placed_.isValid() ||
+        placed_.elapsed() < kPlacedMillis)
         return;
     // Moved by the user to the main window's left edge: docked.
     const int left = frameGeometry().left();

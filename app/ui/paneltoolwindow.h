@@ -18,8 +18,9 @@ public:
     explicit PanelToolWindow(QWidget* owner);
 
     // The floating window: caption, system menu, maximise (which docks it) and close.
-    static constexpr Qt::WindowFlags kFloatFlags = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-        | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
+    static constexpr Qt::WindowFlags kFloatFlags = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                   Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                                                   Qt::WindowCloseButtonHint;
     static constexpr int kDockReach = 29;
 
     enum class DockAsk { Maximised, MovedToLeftEdge };

@@ -23,9 +23,16 @@ public:
         QMessageBox::StandardButtons set = QMessageBox::Ok;
         QMessageBox::Icon icon = kind == MsgKind::Error ? QMessageBox::Warning : QMessageBox::Information;
         switch (buttons) {
-        case Buttons::Ok: break;
-        case Buttons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; icon = QMessageBox::Question; break;
-        case Buttons::YesNo: set = QMessageBox::Yes | QMessageBox::No; icon = QMessageBox::Question; break;
+        case Buttons::Ok:
+            break;
+        case Buttons::OkCancel:
+            set = QMessageBox::Ok | QMessageBox::Cancel;
+            icon = QMessageBox::Question;
+            break;
+        case Buttons::YesNo:
+            set = QMessageBox::Yes | QMessageBox::No;
+            icon = QMessageBox::Question;
+            break;
         case Buttons::YesNoCancel:
             set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
             icon = QMessageBox::Question;
@@ -33,10 +40,14 @@ public:
         }
         QMessageBox box(icon, QApplication::applicationName(), text, set, parent);
         switch (box.exec()) {
-        case QMessageBox::Yes: return Answer::Yes;
-        case QMessageBox::No: return Answer::No;
-        case QMessageBox::Cancel: return Answer::Cancel;
-        case QMessageBox::Ok: return Answer::Ok;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
+        case QMessageBox::Ok:
+            return Answer::Ok;
         default:
             // Closed with the window button or Escape.
             if (buttons == Buttons::YesNo)

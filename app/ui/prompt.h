@@ -49,10 +49,10 @@ public:
     Answer Message(QWidget* parent, const QString& text, Buttons buttons, MsgKind kind) override;
     int Exec(QDialog* dialog) override;
 
-    std::vector<Answer> answers;            // taken from the front
-    std::vector<QString> shown;             // every message text, in order
-    std::vector<MsgKind> kinds;             // the kind of each
-    std::function<void(QDialog&)> onExec;   // null: the dialog is rejected
+    std::vector<Answer> answers;          // taken from the front
+    std::vector<QString> shown;           // every message text, in order
+    std::vector<MsgKind> kinds;           // the kind of each
+    std::function<void(QDialog&)> onExec; // null: the dialog is rejected
     int execCount = 0;
 };
 

@@ -17,9 +17,12 @@ int g_language = LangEng;
 const char* QtLocaleOf(int langIndex)
 {
     switch (langIndex) {
-    case LangCht: return "zh_TW";
-    case LangChs: return "zh_CN";
-    default: return nullptr;
+    case LangCht:
+        return "zh_TW";
+    case LangChs:
+        return "zh_CN";
+    default:
+        return nullptr;
     }
 }
 

@@ -53,7 +53,8 @@ QRect FitInside(const QRect& rect, const QRect& area)
 {
     if (area.isEmpty())
         return rect;
-    QRect out(rect.topLeft(), QSize(std::clamp(rect.width(), 0, area.width()), std::clamp(rect.height(), 0, area.height())));
+    QRect out(rect.topLeft(),
+              QSize(std::clamp(rect.width(), 0, area.width()), std::clamp(rect.height(), 0, area.height())));
     out.moveLeft(std::clamp(out.left(), area.left(), area.left() + area.width() - out.width()));
     out.moveTop(std::clamp(out.top(), area.top(), area.top() + area.height() - out.height()));
     return out;

@@ -10,8 +10,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
-namespace
-{
+namespace {
 
 // Fixed colours, so that the grid looks the same on every desktop and in tests.
 const QColor kBtnFace(240, 240, 240);
@@ -81,7 +80,7 @@ void DialogButton(QPainter& p, const QRect& zone, bool pressed)
     ButtonFace(p, zone, pressed);
     const int y = zone.top() + zone.height() / 2 + (pressed ? 1 : 0);
     const int x0 = zone.left() + (pressed ? 1 : 0);
-    for (int dx : { 2, 7, 12 })
+    for (int dx : {2, 7, 12})
         p.fillRect(x0 + dx, y, 3, 2, Qt::black);
 }
 
@@ -91,18 +90,13 @@ void DrawText(QPainter& p, int x, int y, const QRect& clip, const QString& text)
     p.setClipRect(clip.adjusted(0, 0, -1, -1));
     p.setPen(Qt::black);
     p.drawText(QRect(x, y, std::max(0, clip.right() - x), clip.height()),
-        Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+               Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
     p.restore();
 }
 
-class CellDelegate : public QStyledItemDelegate
-{
+class CellDelegate : public QStyledItemDelegate {
 public:
-    explicit CellDelegate(TAdvStringGrid* grid)
-        : QStyledItemDelegate(grid)
-        , grid_(grid)
-    {
-    }
+    explicit CellDelegate(TAdvStringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         grid_->DrawCell(*painter, index.column(), index.row(), option.rect, index.row() == grid_->currentRow());
@@ -114,8 +108,7 @@ private:
 
 } // namespace
 
-TAdvStringGrid::TAdvStringGrid(QWidget* owner)
-    : QTableWidget(owner)
+TAdvStringGrid::TAdvStringGrid(QWidget* owner) : QTableWidget(owner)
 {
     setColumnCount(2);
     horizontalHeader()->hide();
@@ -234,8 +227,8 @@ void TAdvStringGrid::UpdateDataToGrid()
         case ptComboTxt: {
             auto* c = static_cast<TPropComboTxt*>(row);
             if (c->MsgBase < 1)
-                SetCells(
-                    1, i, c->ItemIndex >= 0 && c->ItemIndex < c->Items.size() ? c->Items[c->ItemIndex] : QString());
+                SetCells(1, i,
+                         c->ItemIndex >= 0 && c->ItemIndex < c->Items.size() ? c->Items[c->ItemIndex] : QString());
             else
                 SetCells(1, i, c->GetText());
             break;
@@ -245,8 +238,8 @@ void TAdvStringGrid::UpdateDataToGrid()
         case ptFontDlg: {
             auto* f = static_cast<TPropFontDlg*>(row);
             if (f->Font)
-                SetCells(
-                    1, i, QStringLiteral("{Font:%1,%2}").arg(kes::AnsiToQString(f->Font->Name)).arg(f->Font->Size));
+                SetCells(1, i,
+                         QStringLiteral("{Font:%1,%2}").arg(kes::AnsiToQString(f->Font->Name)).arg(f->Font->Size));
             else
                 SetCells(1, i, row->GetText());
             break;
@@ -435,8 +428,8 @@ void TAdvStringGrid::DrawValueCell(QPainter& p, TPropBase& row, int gridRow, con
     case ptComboTxt:
     case ptComboVal:
         p.fillRect(QRect(inner.left(), inner.top(), zone.left() - inner.left(), inner.height()), Qt::white);
-        DrawText(
-            p, r.left() + 2, r.top() + 2, QRect(r.left(), r.top(), zone.left() - r.left(), r.height()), row.GetText());
+        DrawText(p, r.left() + 2, r.top() + 2, QRect(r.left(), r.top(), zone.left() - r.left(), r.height()),
+                 row.GetText());
         ButtonFace(p, zone, pressed);
         Arrow(p, zone, false, pressed);
         break;

@@ -19,8 +19,7 @@
 
 class QPainter;
 
-class TAdvStringGrid : public QTableWidget
-{
+class TAdvStringGrid : public QTableWidget {
 public:
     explicit TAdvStringGrid(QWidget* owner = nullptr);
     ~TAdvStringGrid() override;

@@ -10,19 +10,19 @@
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -50,9 +50,11 @@ struct ClassMap {
     const char* component;
 };
 const ClassMap kClassMap[] = {
-    {typeid(QLabel), "TLabel"},           {typeid(QPushButton), "TButton"},   {typeid(QCheckBox), "TCheckBox"},
-    {typeid(QRadioButton), "TRadioButton"}, {typeid(QGroupBox), "TGroupBox"}, {typeid(QComboBox), "TComboBox"},
-    {typeid(QLineEdit), "TEdit"},         {typeid(QToolBar), "TToolBar"},     {typeid(QTabWidget), "TPageControl"},
+    {typeid(QLabel), "TLabel"},           {typeid(QPushButton), "TButton"},
+    {typeid(QCheckBox), "TCheckBox"},     {typeid(QRadioButton), "TRadioButton"},
+    {typeid(QGroupBox), "TGroupBox"},     {typeid(QComboBox), "TComboBox"},
+    {typeid(QLineEdit), "TEdit"},         {typeid(QToolBar), "TToolBar"},
+    {typeid(QTabWidget), "TPageControl"},
 };
 
 bool InMenu(const QAction* action)
@@ -88,8 +90,8 @@ public:
         if (missing_ == 0)
             return {};
         const std::string name = path_.substr(path_.find_last_of('/') + 1);
-        return name + ": " + std::to_string(missing_) + " of " + std::to_string(known_)
-               + " captions missing; the built-in English texts are used for them";
+        return name + ": " + std::to_string(missing_) + " of " + std::to_string(known_) +
+               " captions missing; the built-in English texts are used for them";
     }
     QString Read(const std::string& section, const std::string& key) const
     {
@@ -163,8 +165,8 @@ void TranslateComponent(QObject* o, const std::string& cls, const std::string& s
         QString hint = read(key + ".Hint");
         if (apply)
             SetHint(o, hint);
-    } else if (cls == "TMenuItem" || cls == "TToolBar" || cls == "TPanel" || cls == "TButton" || cls == "TGroupBox"
-               || cls == "TRadioButton") {
+    } else if (cls == "TMenuItem" || cls == "TToolBar" || cls == "TPanel" || cls == "TButton" || cls == "TGroupBox" ||
+               cls == "TRadioButton") {
         QString caption = read(key + ".Caption");
         if (apply)
             SetCaption(o, caption);
@@ -211,8 +213,7 @@ void TranslateComponent(QObject* o, const std::string& cls, const std::string& s
 }
 
 // Walks the components of a form (not into nested forms), in ownership order.
-template <class Visit>
-void WalkComponents(QObject* parent, Visit visit)
+template <class Visit> void WalkComponents(QObject* parent, Visit visit)
 {
     for (QObject* child : parent->children()) {
         if (IsForm(child))
@@ -236,8 +237,8 @@ void MarkForm(QWidget* widget) { widget->setProperty(kFormProperty, true); }
 bool IsForm(const QObject* object)
 {
     // Only a widget can be a form: a menu item is a component whatever properties it carries.
-    return qobject_cast<const QDialog*>(object) || qobject_cast<const QMainWindow*>(object)
-        || (object->isWidgetType() && object->property(kFormProperty).toBool());
+    return qobject_cast<const QDialog*>(object) || qobject_cast<const QMainWindow*>(object) ||
+           (object->isWidgetType() && object->property(kFormProperty).toBool());
 }
 
 void SetComponentClass(QObject* component, const char* className)
@@ -341,8 +342,8 @@ std::vector<CaptionLine> FormCaptionLines(QWidget* form)
         };
         if (cls == "TToolButton") {
             lines.push_back({key + ".Hint", HintOf(o)});
-        } else if (cls == "TMenuItem" || cls == "TLabel" || cls == "TCheckBox" || cls == "TPanel" || cls == "TButton"
-                   || cls == "TGroupBox" || cls == "TRadioButton") {
+        } else if (cls == "TMenuItem" || cls == "TLabel" || cls == "TCheckBox" || cls == "TPanel" || cls == "TButton" ||
+                   cls == "TGroupBox" || cls == "TRadioButton") {
             lines.push_back({key + ".Caption", CaptionOf(o)});
         } else if (cls == "TComboBox") {
             QStringList texts;

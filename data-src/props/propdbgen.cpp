@@ -16,8 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 
 struct Record {
     int line = 0;
@@ -96,7 +95,7 @@ int ReadSource(const std::string& path, std::vector<Table>& tables)
                 for (const Table& t : tables)
                     if (t.name == name)
                         return Fail(where, "table " + name + " is defined twice");
-                tables.push_back({ name, {} });
+                tables.push_back({name, {}});
                 current = &tables.back().records;
             }
             continue;
@@ -150,14 +149,13 @@ bool WriteTables(sqlite3* db, const std::vector<Table>& tables, int column)
         return false;
     for (const Table& t : tables) {
         // Table names come from the source's headers, which are plain identifiers.
-        if (!Exec(db,
-                "CREATE TABLE \"" + t.name
-                    + "\" (PropID INTEGER PRIMARY KEY AUTOINCREMENT, PropName TEXT, PropTxt TEXT, "
-                      "PropType INTEGER, level INTEGER, visible INTEGER, PropParent INTEGER)"))
+        if (!Exec(db, "CREATE TABLE \"" + t.name +
+                          "\" (PropID INTEGER PRIMARY KEY AUTOINCREMENT, PropName TEXT, PropTxt TEXT, "
+                          "PropType INTEGER, level INTEGER, visible INTEGER, PropParent INTEGER)"))
             return false;
         sqlite3_stmt* st = nullptr;
-        const std::string sql = "INSERT INTO \"" + t.name
-            + "\" (PropName, PropTxt, PropType, level, visible, PropParent) VALUES (?,?,?,?,?,?)";
+        const std::string sql = "INSERT INTO \"" + t.name +
+                                "\" (PropName, PropTxt, PropType, level, visible, PropParent) VALUES (?,?,?,?,?,?)";
         if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
             std::fprintf(stderr, "sqlite: %s\n", sqlite3_errmsg(db));
             return false;

@@ -9,10 +9,7 @@
 
 namespace kes::test {
 
-inline std::string MorvikPath()
-{
-    return std::string(KES_BIN_DIR) + "/" + kMorvikFileName;
-}
+inline std::string MorvikPath() { return std::string(KES_BIN_DIR) + "/" + kMorvikFileName; }
 
 constexpr unsigned kAllMorvikExports = 0x1FF;
 

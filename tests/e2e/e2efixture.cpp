@@ -1,7 +1,7 @@
 #include "e2efixture.h"
 
-#include "app/ui/msgtable.h"
 #include "app/project/ui/tlxtype.h"
+#include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
 #include "platform/inifile.h"
 
@@ -103,10 +103,7 @@ std::function<void(QDialog&)> E2ETest::Counted(const std::function<void(QDialog&
     };
 }
 
-void E2ETest::AnswerNested(const QString& form, std::function<void(QDialog&)> fill)
-{
-    nested_[form] = std::move(fill);
-}
+void E2ETest::AnswerNested(const QString& form, std::function<void(QDialog&)> fill) { nested_[form] = std::move(fill); }
 
 void E2ETest::RunWithDialog(const char* command, const std::function<void(QDialog&)>& fill)
 {

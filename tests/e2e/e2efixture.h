@@ -22,8 +22,7 @@
 namespace kes::test {
 
 // A control of an open dialog by its component name; throws when there is none.
-template <typename W>
-W& Control(QWidget& form, const char* name)
+template <typename W> W& Control(QWidget& form, const char* name)
 {
     W* w = form.findChild<W*>(QString::fromLatin1(name));
     if (!w)

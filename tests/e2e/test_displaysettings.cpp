@@ -25,8 +25,7 @@ namespace {
 class DisplaySettings : public E2ETest {
 protected:
     // The page's only object of that kind.
-    template <class O>
-    O* Only(ObjKind kind) const
+    template <class O> O* Only(ObjKind kind) const
     {
         O* found = nullptr;
         for (TLxObj* o : CurPage()->Data().ObjList)
@@ -43,8 +42,8 @@ protected:
         DoubleClickOn(QPoint(obj.Left + obj.Width / 2, obj.Top + obj.Height / 2), [&](QDialog& d) {
             fill(d);
             if (d.isVisible() && d.result() != QDialog::Accepted)
-                ADD_FAILURE() << d.objectName().toStdString() << " refused: "
-                              << (prompt.shown.empty() ? "" : prompt.shown.back().toStdString());
+                ADD_FAILURE() << d.objectName().toStdString()
+                              << " refused: " << (prompt.shown.empty() ? "" : prompt.shown.back().toStdString());
         });
     }
     static int Index(QWidget& d, const char* group)

@@ -6,9 +6,9 @@
 // codec gives for the typed text. Set KES_E2E_SHOTS to a folder to keep a picture of each step.
 #include "e2efixture.h"
 
-#include "app/editor/pageeditor.h"
 #include "app/comm/linkengine.h"
 #include "app/comm/ui/tcomprogbar.h"
+#include "app/editor/pageeditor.h"
 #include "app/project/projectdoc.h"
 #include "app/project/ui/tfrmmsgshow.h"
 #include "app/project/ui/tlxtype.h"

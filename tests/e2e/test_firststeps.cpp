@@ -277,9 +277,11 @@ TEST(ProjectNames, WhatAFileNameMayBe)
         const char* name;
         bool plain;
     } cases[] = {
-        {"Plant", true},  {"Plant 2.v1", true}, {"\xA5\x44\xB5\x65", true}, {"...", true},  {"", false},
-        {".", false},     {"..", false},        {"a/b/c", false},             {"a\\b", false}, {"a:b", false},
-        {"why?", false},  {"x*", false},        {"<x>", false},               {"a|b", false}, {"q\"", false},
+        {"Plant", true},      {"Plant 2.v1", true}, {"\xA5\x44\xB5\x65", true},
+        {"...", true},        {"", false},          {".", false},
+        {"..", false},        {"a/b/c", false},     {"a\\b", false},
+        {"a:b", false},       {"why?", false},      {"x*", false},
+        {"<x>", false},       {"a|b", false},       {"q\"", false},
         {"tab\tname", false},
     };
     for (const auto& c : cases)

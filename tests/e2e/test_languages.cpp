@@ -185,8 +185,7 @@ protected:
         DoubleClickOn(middles_.at(tool), [&](QDialog& d) { look(d); });
     }
     // A window shown by the code that makes it, then closed.
-    template <class W>
-    static void Shown(W& w, const Look& look)
+    template <class W> static void Shown(W& w, const Look& look)
     {
         w.show();
         look(w);
@@ -205,15 +204,25 @@ protected:
         const int lang = Khm->Doc.LangIndex;
         return {
             {"Khm", [](const Look& look) { look(*Khm); }},
-            {"HmPage", [this](const Look& look) { CurPage()->PgPopMmPopup(); look(*CurPage()); }},
-            {"ImagePage", [this](const Look& look) {
+            {"HmPage",
+             [this](const Look& look) {
+                 CurPage()->PgPopMmPopup();
+                 look(*CurPage());
+             }},
+            {"ImagePage",
+             [this](const Look& look) {
                  Trigger("MmStartPg");
                  ASSERT_NE(Khm->Screens->ImagePage(), nullptr);
                  Khm->Screens->ImagePage()->PgPopMmPopup();
                  look(*Khm->Screens->ImagePage());
                  Trigger("MmLxe");
              }},
-            {"LxType", [](const Look& look) { Khm->LxType->show(); look(*Khm->LxType); Khm->LxType->hide(); }},
+            {"LxType",
+             [](const Look& look) {
+                 Khm->LxType->show();
+                 look(*Khm->LxType);
+                 Khm->LxType->hide();
+             }},
             {"AboutBox", command("MmVersion")},
             {"ComSet", command("MmComNum")},
             {"FrmHMIProto", command("MmHMIProto")},
@@ -232,22 +241,26 @@ protected:
             {"FrmPLCValAddrSet", menu("MmPageSet", "MmPgPageWriteSet")},
             {"FrmParaSet", menu("MmGlobalSet", "MmParaset")},
             {"PrnSet", command("MmPrintmmPg")},
-            {"PrnView", [this](const Look& look) {
+            {"PrnView",
+             [this](const Look& look) {
                  AnswerNested(QStringLiteral("PrnView"), [&](QDialog& d) { look(d); });
                  RunWithDialog("MmPrintmmPg", [](QDialog& d) { PushButton(d, "PreviewBtn"); });
                  AnswerNested(QStringLiteral("PrnView"), {});
              }},
             {"ShowPagePropDlg", command("MmPgDataSave")},
-            {"SaveAsDlg", [this](const Look& look) {
+            {"SaveAsDlg",
+             [this](const Look& look) {
                  AnswerNested(QStringLiteral("SaveAsDlg"), [&](QDialog& d) { look(d); });
                  RunWithDialog("MmPgDataSave", [](QDialog& d) { PushButton(d, "BtnSaveAs"); });
                  AnswerNested(QStringLiteral("SaveAsDlg"), {});
              }},
-            {"FrmSaveTo", [lang](const Look& look) {
+            {"FrmSaveTo",
+             [lang](const Look& look) {
                  TFrmSaveTo w(Khm, lang);
                  Shown(w, look);
              }},
-            {"FrmMultiCopy", [this](const Look& look) {
+            {"FrmMultiCopy",
+             [this](const Look& look) {
                  QTest::mouseClick(Canvas(), Qt::LeftButton, {}, middles_.at("TbStTxt"));
                  prompt.onExec = [&](QDialog& d) { look(d); };
                  CurPage()->Pop("MmMultiCopy")->trigger();
@@ -269,52 +282,65 @@ protected:
             {"CurveSet", object("TbCurves")},
             {"CurveSet", object("TbXyCurve")},
             {"RtcSet", object("TbRtc")},
-            {"DevRef", [this](const Look& look) {
+            {"DevRef",
+             [this](const Look& look) {
                  AnswerNested(QStringLiteral("DevRef"), [&](QDialog& d) { look(d); });
                  Object("TbBtn", [](QWidget& d) { PushButton(d, "RefWBtn"); });
                  AnswerNested(QStringLiteral("DevRef"), {});
              }},
-            {"FrmGridTable", [lang](const Look& look) {
+            {"FrmGridTable",
+             [lang](const Look& look) {
                  TFrmGridTable w(Khm, lang);
                  Shown(w, look);
              }},
-            {"FrmRange", [lang](const Look& look) {
+            {"FrmRange",
+             [lang](const Look& look) {
                  TFrmRange w(Khm, lang, 3);
                  Shown(w, look);
              }},
-            {"ComProgBar", [lang](const Look& look) {
+            {"ComProgBar",
+             [lang](const Look& look) {
                  TComProgBar w(Khm, {}, lang);
                  Shown(w, look);
              }},
-            {"DlgMonDisp", [](const Look& look) {
+            {"DlgMonDisp",
+             [](const Look& look) {
                  TDlgMonDisp w(Khm, Khm->Doc, *Khm->MMICom, TestDisplayEnv{});
                  Shown(w, look);
              }},
-            {"FrmKeySetting", [](const Look& look) {
+            {"FrmKeySetting",
+             [](const Look& look) {
                  QWidget* w = Khm->CreateKeySetting();
                  w->show();
                  look(*w);
                  delete w;
-             }, true},
-            {"DlgProp", [this](const Look& look) {
+             },
+             true},
+            {"DlgProp",
+             [this](const Look& look) {
                  if (!Khm->Doc.ObjInspectorOn)
                      Trigger("MmObjInspector");
                  ASSERT_NE(DlgProp, nullptr);
                  look(*DlgProp);
-             }, true},
-            {"FrameTreeView", [this](const Look& look) {
+             },
+             true},
+            {"FrameTreeView",
+             [this](const Look& look) {
                  if (!Khm->Doc.PageTreeOn)
                      Trigger("MmTreeView");
                  TFrameTreeView* tree = PageTreeOf(*Khm);
                  ASSERT_NE(tree, nullptr);
                  look(*tree);
-             }, true},
-            {"FrmMsgShow", [](const Look& look) {
+             },
+             true},
+            {"FrmMsgShow",
+             [](const Look& look) {
                  TFrmMsgShow* w = ShowCheckResult(Khm, Khm->CtBarErr, Khm->Doc, *Khm->PageEd,
                                                   {"[Error]Text [2,2] (Page number 0) : no address"});
                  ASSERT_NE(w, nullptr);
                  look(*w);
-             }, true},
+             },
+             true},
         };
     }
 
@@ -324,11 +350,11 @@ protected:
         QPoint from, to;
     };
     static constexpr Drawn kDrawn[] = {
-        {"TbStTxt", {2, 2}, {40, 14}},        {"TbVal", {44, 2}, {70, 12}},        {"TbInputVal", {74, 2}, {104, 12}},
-        {"TbBtn", {108, 2}, {136, 14}},       {"TbMsg", {140, 2}, {188, 12}},      {"TbValRange", {2, 18}, {18, 34}},
-        {"TbActBmp", {22, 18}, {38, 34}},     {"TbLighter", {42, 18}, {58, 34}},   {"TbBit", {62, 18}, {78, 34}},
-        {"TbMetrol", {82, 20}, {98, 30}},     {"TbProgBar", {102, 18}, {110, 34}}, {"TbScale", {114, 18}, {150, 34}},
-        {"TbRtc", {120, 42}, {156, 54}},      {"TbCirMeter", {160, 38}, {184, 62}},   {"TbCurves", {32, 38}, {70, 62}},
+        {"TbStTxt", {2, 2}, {40, 14}},      {"TbVal", {44, 2}, {70, 12}},         {"TbInputVal", {74, 2}, {104, 12}},
+        {"TbBtn", {108, 2}, {136, 14}},     {"TbMsg", {140, 2}, {188, 12}},       {"TbValRange", {2, 18}, {18, 34}},
+        {"TbActBmp", {22, 18}, {38, 34}},   {"TbLighter", {42, 18}, {58, 34}},    {"TbBit", {62, 18}, {78, 34}},
+        {"TbMetrol", {82, 20}, {98, 30}},   {"TbProgBar", {102, 18}, {110, 34}},  {"TbScale", {114, 18}, {150, 34}},
+        {"TbRtc", {120, 42}, {156, 54}},    {"TbCirMeter", {160, 38}, {184, 62}}, {"TbCurves", {32, 38}, {70, 62}},
         {"TbXyCurve", {76, 38}, {114, 62}},
     };
     std::map<std::string, QPoint> middles_;

@@ -36,10 +36,10 @@ struct Tool {
     const char* shot;
 };
 const Tool kTools[] = {
-    {"TbStTxt", {2, 2}, {46, 14}, "txtedit"},          {"TbVal", {50, 2}, {86, 12}, "valstaset"},
-    {"TbValRange", {90, 2}, {106, 18}, "vrgset"},      {"TbActBmp", {112, 2}, {128, 18}, "bmpset-picture"},
-    {"TbProgBar", {134, 2}, {150, 40}, "progbarset"},  {"TbMsg", {2, 20}, {60, 32}, "msgset"},
-    {"TbLighter", {66, 20}, {82, 36}, "bmpset-lamp"},  {"TbMetrol", {92, 24}, {108, 34}, "metrolset"},
+    {"TbStTxt", {2, 2}, {46, 14}, "txtedit"},         {"TbVal", {50, 2}, {86, 12}, "valstaset"},
+    {"TbValRange", {90, 2}, {106, 18}, "vrgset"},     {"TbActBmp", {112, 2}, {128, 18}, "bmpset-picture"},
+    {"TbProgBar", {134, 2}, {150, 40}, "progbarset"}, {"TbMsg", {2, 20}, {60, 32}, "msgset"},
+    {"TbLighter", {66, 20}, {82, 36}, "bmpset-lamp"}, {"TbMetrol", {92, 24}, {108, 34}, "metrolset"},
     {"TbInputVal", {2, 42}, {44, 54}, "valstget"},
 };
 constexpr std::size_t kObjects = std::size(kTools);
@@ -47,8 +47,7 @@ constexpr std::size_t kObjects = std::size(kTools);
 class ObjectSettings : public E2ETest {
 protected:
     // Object i of the page, in drawing order (which the reopened page keeps).
-    template <class O>
-    O& Obj(std::size_t i) const
+    template <class O> O& Obj(std::size_t i) const
     {
         O* o = i < CurPage()->Data().ObjList.size() ? dynamic_cast<O*>(CurPage()->Data().ObjList[i]) : nullptr;
         if (!o)
@@ -62,8 +61,8 @@ protected:
         DoubleClickOn(QPoint(o.Left + o.Width / 2, o.Top + o.Height / 2), [&](QDialog& d) {
             fill(d);
             if (d.result() != QDialog::Accepted)
-                ADD_FAILURE() << kTools[i].name << " refused: "
-                              << (prompt.shown.empty() ? "" : prompt.shown.back().toStdString());
+                ADD_FAILURE() << kTools[i].name
+                              << " refused: " << (prompt.shown.empty() ? "" : prompt.shown.back().toStdString());
         });
     }
     // The dialog of object i again, pictured as prefix + its name, looked at, then cancelled.

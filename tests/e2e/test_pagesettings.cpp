@@ -13,10 +13,10 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QListWidget>
 #include <QTableWidget>
 
 namespace kes::test {
@@ -86,7 +86,8 @@ TEST_F(PageSettings, SetFromTheMenusSavedReopenedAndCompiled)
         auto& grid = Control<QTableWidget>(d, "FunKey_Grid");
         grid.setCurrentCell(1, 0);
         emit grid.cellClicked(1, 0);
-        Choose(Control<QComboBox>(d, "BtnType_Box"), Control<QComboBox>(d, "BtnType_Box").itemText(kes::BtnCode(kes::BtnType::SetOn)));
+        Choose(Control<QComboBox>(d, "BtnType_Box"),
+               Control<QComboBox>(d, "BtnType_Box").itemText(kes::BtnCode(kes::BtnType::SetOn)));
         PushButton(d, "SetBtn");
         Shot(d, "en-funkeyset");
         PushButton(d, "CloseBtn");

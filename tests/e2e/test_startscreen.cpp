@@ -46,7 +46,8 @@ TEST_F(StartScreen, DrawnCopiedSavedAndFoundAgain)
     });
     ASSERT_NE(DrawWith("TbRect", At(2, 30), At(30, 44)), nullptr);
     Trigger("tbPointTo");
-    Click(QPoint(Khm->Screens->FirstPage()->Data().ObjList[1]->Left, Khm->Screens->FirstPage()->Data().ObjList[1]->Top + StepY()));
+    Click(QPoint(Khm->Screens->FirstPage()->Data().ObjList[1]->Left,
+                 Khm->Screens->FirstPage()->Data().ObjList[1]->Top + StepY()));
     ASSERT_EQ(Khm->Screens->FirstPage()->Data().CurObj, Khm->Screens->FirstPage()->Data().ObjList[1]);
     RunWithDialog("MmMultiCopy", [&](QDialog& d) {
         Control<QSpinBox>(d, "EditH").setValue(3);
@@ -64,7 +65,8 @@ TEST_F(StartScreen, DrawnCopiedSavedAndFoundAgain)
     Trigger("MmStartPg");
     Drive(Khm->Screens->FirstPage());
     ASSERT_EQ(Khm->Screens->FirstPage()->Data().ObjList.size(), 4u);
-    EXPECT_EQ(dynamic_cast<TStTxt&>(*Khm->Screens->FirstPage()->Data().ObjList[0]).Lines, std::vector<std::string>{"WELCOME"});
+    EXPECT_EQ(dynamic_cast<TStTxt&>(*Khm->Screens->FirstPage()->Data().ObjList[0]).Lines,
+              std::vector<std::string>{"WELCOME"});
 
     // Back on the page: a numeric display, shown full screen with its address.
     Trigger("MmLxe");

@@ -3,8 +3,8 @@
 // path (quoted: the prefix has a blank and a dollar sign) and its icon; the installed
 // program starts offscreen; a project created and saved, the user menu and a caption list go
 // to the user's data folder, the settings to the user's config folder, and after a new start
-// the settings are kept, the project opens again and the user's menu is the one read. Root may write anywhere, so as root the part that runs the program runs
-// as the user nobody.
+// the settings are kept, the project opens again and the user's menu is the one read. Root may write anywhere, so as
+// root the part that runs the program runs as the user nobody.
 #include "app/project/projectdoc.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/lxeini.h"
@@ -36,7 +36,7 @@ constexpr uid_t kNobody = 65534;
 
 // Runs a program to its end; its output goes to *output.
 int RunToEnd(const QString& program, const QStringList& args, QString* output = nullptr,
-        const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+             const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
     p.setProcessEnvironment(env);
@@ -92,9 +92,9 @@ QStringList AsUser(const QString& program, const QStringList& args)
 {
     if (geteuid() != 0)
         return QStringList{program} + args;
-    return QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"),
-                       QStringLiteral("--"), program}
-           + args;
+    return QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                       QStringLiteral("--clear-groups"), QStringLiteral("--"), program} +
+           args;
 }
 
 QProcessEnvironment UserEnvironment(const QString& home)
@@ -204,15 +204,16 @@ TEST(Installed, RunsFromAReadOnlyPrefixAndKeepsWhatItWritesInTheUsersFolders)
     // Under /tmp rather than this test's own scratch folder, which the user may not reach.
     QTemporaryDir temp(QStringLiteral("/tmp/kes_install-XXXXXX"));
     ASSERT_TRUE(temp.isValid());
-    QFile::setPermissions(temp.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                           | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    QFile::setPermissions(temp.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                           QFileDevice::ReadOther | QFileDevice::ExeOther);
     // A blank and a dollar sign: the desktop entry quotes the path it names.
     const QString prefix = temp.filePath(QStringLiteral("pre fix$1"));
     const QString home = temp.filePath(QStringLiteral("home"));
     ASSERT_TRUE(QDir().mkpath(home));
     QString out;
-    ASSERT_EQ(RunToEnd(QStringLiteral(KES_CMAKE), {QStringLiteral("--install"), QStringLiteral(KES_BUILD_DIR),
-                                               QStringLiteral("--prefix"), prefix}, &out),
+    ASSERT_EQ(RunToEnd(QStringLiteral(KES_CMAKE),
+                       {QStringLiteral("--install"), QStringLiteral(KES_BUILD_DIR), QStringLiteral("--prefix"), prefix},
+                       &out),
               0)
         << out.toStdString();
 
@@ -229,8 +230,8 @@ TEST(Installed, RunsFromAReadOnlyPrefixAndKeepsWhatItWritesInTheUsersFolders)
     EXPECT_EQ(exec[0], command.filePath());
     EXPECT_EQ(exec[1], QStringLiteral("%f"));
     EXPECT_TRUE(QFile::exists(prefix + QStringLiteral("/share/icons/hicolor/48x48/apps/kestrova.png")));
-    for (const char* shipped : {"libMorvik.so", "MultiLanCht.txt", "DATAEnu.Lan", "HMI/HMI.hmi", "Help/index.html", "objenu.mdb", "Loc.ini",
-                                "UserMenu/ZQ04/UserMenu.Men"})
+    for (const char* shipped : {"libMorvik.so", "MultiLanCht.txt", "DATAEnu.Lan", "HMI/HMI.hmi", "Help/index.html",
+                                "objenu.mdb", "Loc.ini", "UserMenu/ZQ04/UserMenu.Men"})
         EXPECT_TRUE(QFile::exists(prefix + QStringLiteral("/lib/kestrova/") + QLatin1String(shipped))) << shipped;
 
     ASSERT_EQ(RunToEnd(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("a-w"), prefix}), 0);
@@ -264,8 +265,9 @@ TEST(Installed, RunsFromAReadOnlyPrefixAndKeepsWhatItWritesInTheUsersFolders)
     ASSERT_TRUE(QFile::copy(QCoreApplication::applicationFilePath(), self));
     for (const QString& lib : QDir(QStringLiteral(KES_BIN_DIR)).entryList({QStringLiteral("lib*.so")}, QDir::Files))
         ASSERT_TRUE(QFile::copy(QStringLiteral(KES_BIN_DIR "/") + lib, runDir + QStringLiteral("/bin/") + lib));
-    QStringList cmd =
-        AsUser(self, {QStringLiteral("--gtest_filter=Installed.RunsFromAReadOnlyPrefixAndKeepsWhatItWritesInTheUsersFolders")});
+    QStringList cmd = AsUser(
+        self,
+        {QStringLiteral("--gtest_filter=Installed.RunsFromAReadOnlyPrefixAndKeepsWhatItWritesInTheUsersFolders")});
     const QString exe = geteuid() == 0 ? QStringLiteral("setpriv") : cmd.takeFirst();
     const int rc = RunToEnd(exe, cmd, &out, child);
     EXPECT_EQ(rc, 0) << out.toStdString();

@@ -49,8 +49,9 @@ inline ::testing::AssertionResult Matches(const TBitmap& bmp, const std::string&
     }
     std::string expected;
     if (!kes::ReadFileText(Path(name), expected, nullptr))
-        return ::testing::AssertionFailure() << "no golden picture " << Path(name)
-                                             << " (run with KES_REGEN_GOLDEN=1 to write it)\n" << actual;
+        return ::testing::AssertionFailure()
+               << "no golden picture " << Path(name) << " (run with KES_REGEN_GOLDEN=1 to write it)\n"
+               << actual;
     // Files may have been checked out with CR LF.
     std::string clean;
     for (char c : expected)
@@ -59,7 +60,8 @@ inline ::testing::AssertionResult Matches(const TBitmap& bmp, const std::string&
     if (clean == actual)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "picture differs from " << Path(name) << "\nactual:\n"
-                                         << actual << "expected:\n" << clean;
+                                         << actual << "expected:\n"
+                                         << clean;
 }
 
 } // namespace golden

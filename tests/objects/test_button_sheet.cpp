@@ -26,8 +26,7 @@ struct Look {
     std::unique_ptr<TLxObj> obj;
 };
 
-template <class T>
-Look Make(const std::string& label, const std::function<void(T&)>& set = {})
+template <class T> Look Make(const std::string& label, const std::function<void(T&)>& set = {})
 {
     auto obj = std::make_unique<T>();
     if (set)
@@ -82,12 +81,13 @@ std::vector<std::pair<Look, Look>> Looks()
                           o.BmpHPos = 0;
                           o.TxtHPos = 1;
                       }));
-    rows.emplace_back(Make<TLxBtn>("13 round, text", [](TLxBtn& o) {
-                          o.SetWidth(24);
-                          o.SetHeight(24);
-                          o.SetSurface(3);
-                          o.TxtList[0] = "GO";
-                      }),
+    rows.emplace_back(Make<TLxBtn>("13 round, text",
+                                   [](TLxBtn& o) {
+                                       o.SetWidth(24);
+                                       o.SetHeight(24);
+                                       o.SetSurface(3);
+                                       o.TxtList[0] = "GO";
+                                   }),
                       Make<TLxBtn>("13 value button", [](TLxBtn& o) {
                           o.SetWidth(40);
                           o.SetHeight(14);

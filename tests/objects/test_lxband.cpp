@@ -53,7 +53,8 @@ TEST(Band, PackingOneToOne)
         TBitmap picture;
         kes::Bytes expected;
     } cases[] = {
-        {"5 x 12: a full band, then a band of 4 rows", Filled(5, 12, clBlack),
+        {"5 x 12: a full band, then a band of 4 rows",
+         Filled(5, 12, clBlack),
          {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x0F, 0x0F, 0x0F, 0x0F, 0x0F}},
         {"top pixel only", kes::PictureFromText(Rows({"#", ".", ".", ".", ".", ".", ".", "."})), {0x01}},
         {"eighth row only", kes::PictureFromText(Rows({".", ".", ".", ".", ".", ".", ".", "#"})), {0x80}},
@@ -77,8 +78,8 @@ TEST(Band, PanelResolutionSamplesCellCorners)
         for (int x = 0; x < 20; ++x)
             if (x % 2 == 1 || y % 2 == 1)
                 obj.Picture.Canvas()->SetPixel(x, y, clBlack); // never sampled
-    obj.Picture.Canvas()->SetPixel(4, 6, clBlack);            // panel pixel (2, 3)
-    obj.Picture.Canvas()->SetPixel(18, 14, clBlack);          // panel pixel (9, 7)
+    obj.Picture.Canvas()->SetPixel(4, 6, clBlack);             // panel pixel (2, 3)
+    obj.Picture.Canvas()->SetPixel(18, 14, clBlack);           // panel pixel (9, 7)
     ASSERT_EQ(obj.BmpSizeGet(), 10);
     kes::Bytes out(10, 0xAA);
     obj.BmpDataGet(out);
@@ -110,8 +111,8 @@ TEST(Band, RoundTripsOddSizesAndGridSteps)
     unsigned seed = 1;
     for (int grid : {1, 2}) {
         for (TSize s : panelSizes) {
-            const std::string where = std::to_string(s.cx) + "x" + std::to_string(s.cy) + " grid " +
-                                      std::to_string(grid);
+            const std::string where =
+                std::to_string(s.cx) + "x" + std::to_string(s.cy) + " grid " + std::to_string(grid);
             TTestObj source;
             source.GridWidth = grid;
             source.GridHeight = grid;
@@ -174,10 +175,10 @@ TEST(Band, ThresholdLooksAtBlueOnly)
         TColor colour;
         TColor result;
     } cases[] = {
-        {"pure red", 0x0000FF, clBlack},     {"pure green", 0x00FF00, clBlack},
-        {"pure blue", 0xFF0000, clWhite},    {"grey 128", 0x808080, clWhite},
-        {"grey 127", 0x7F7F7F, clBlack},     {"blue 127, red and green full", 0x7FFFFF, clBlack},
-        {"white", clWhite, clWhite},         {"black", clBlack, clBlack},
+        {"pure red", 0x0000FF, clBlack},  {"pure green", 0x00FF00, clBlack},
+        {"pure blue", 0xFF0000, clWhite}, {"grey 128", 0x808080, clWhite},
+        {"grey 127", 0x7F7F7F, clBlack},  {"blue 127, red and green full", 0x7FFFFF, clBlack},
+        {"white", clWhite, clWhite},      {"black", clBlack, clBlack},
     };
     for (const Case& c : cases) {
         TBitmap bmp = Filled(2, 2, c.colour);
@@ -211,8 +212,8 @@ TEST(Band, WholePageInFullBands)
     EXPECT_EQ(TLxObj::BmpToData(odd, oddBands), 1);
     EXPECT_EQ(oddBands, (kes::Bytes{0xFF, 0xFF, 0xFF, 0xAA, 0xAA, 0xAA}));
     EXPECT_EQ(TLxObj::DataToBmp(odd, oddBands), 1);
-    EXPECT_EQ(kes::PictureToText(odd), Rows({"###", "###", "###", "###", "###", "###", "###", "###", "...",
-                                                 "...", "...", "..."}));
+    EXPECT_EQ(kes::PictureToText(odd),
+              Rows({"###", "###", "###", "###", "###", "###", "###", "###", "...", "...", "...", "..."}));
     kes::Bytes tooSmall(1000, 0xAA);
     EXPECT_EQ(TLxObj::BmpToData(page, tooSmall), 7);
     EXPECT_EQ(TLxObj::DataToBmp(back, kes::ByteSpan(bands).first(200)), 1);

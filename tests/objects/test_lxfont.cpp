@@ -13,10 +13,7 @@ using objtest::TTestObj;
 
 namespace {
 
-bool Blank(const TBitmap& bmp)
-{
-    return kes::PictureToText(bmp).find('#') == std::string::npos;
-}
+bool Blank(const TBitmap& bmp) { return kes::PictureToText(bmp).find('#') == std::string::npos; }
 
 TBitmap Glyph(int font, unsigned char code)
 {
@@ -105,7 +102,7 @@ TEST(PanelFont, FontSetOnlyOnKindsWithPanelText)
     struct Case {
         TLxObjType kind;
         bool takes;
-    } cases[] = {{2, true},  {7, true},  {9, true},  {10, true}, {13, true}, {16, true},
+    } cases[] = {{2, true},  {7, true},  {9, true},  {10, true},  {13, true},  {16, true},
                  {20, true}, {1, false}, {3, false}, {12, false}, {17, false}, {21, false}};
     const char* names[4] = {"Small Fonts", "Small Fonts", "MS Sans Serif", "MS Sans Serif"};
     const int sizes[4] = {6, 7, 8, 10};

@@ -23,17 +23,17 @@ namespace {
 struct Row {
     ObjKind Kind;
 };
-constexpr Row kInOrder[] = {{ObjKind::StTxt}, {ObjKind::LxVal}, {ObjKind::LxDevBmp}, {ObjKind::VrgBmp},
-                            {ObjKind::StBmp}, {ObjKind::ActBmp}, {ObjKind::Scale}, {ObjKind::ProgBar},
-                            {ObjKind::CirMeter}, {ObjKind::RectMeter}, {ObjKind::LxPage}, {ObjKind::MsgTxt},
-                            {ObjKind::LxBtn}, {ObjKind::LxCurve}, {ObjKind::LxXyCurve}, {ObjKind::Rtc},
-                            {ObjKind::Geom}, {ObjKind::Light}, {ObjKind::Metrol}, {ObjKind::LxGetVal},
+constexpr Row kInOrder[] = {{ObjKind::StTxt},      {ObjKind::LxVal},     {ObjKind::LxDevBmp},  {ObjKind::VrgBmp},
+                            {ObjKind::StBmp},      {ObjKind::ActBmp},    {ObjKind::Scale},     {ObjKind::ProgBar},
+                            {ObjKind::CirMeter},   {ObjKind::RectMeter}, {ObjKind::LxPage},    {ObjKind::MsgTxt},
+                            {ObjKind::LxBtn},      {ObjKind::LxCurve},   {ObjKind::LxXyCurve}, {ObjKind::Rtc},
+                            {ObjKind::Geom},       {ObjKind::Light},     {ObjKind::Metrol},    {ObjKind::LxGetVal},
                             {ObjKind::LxAdvDevBmp}};
-constexpr Row kSwapped[] = {{ObjKind::LxVal}, {ObjKind::StTxt}, {ObjKind::LxDevBmp}, {ObjKind::VrgBmp},
-                            {ObjKind::StBmp}, {ObjKind::ActBmp}, {ObjKind::Scale}, {ObjKind::ProgBar},
-                            {ObjKind::CirMeter}, {ObjKind::RectMeter}, {ObjKind::LxPage}, {ObjKind::MsgTxt},
-                            {ObjKind::LxBtn}, {ObjKind::LxCurve}, {ObjKind::LxXyCurve}, {ObjKind::Rtc},
-                            {ObjKind::Geom}, {ObjKind::Light}, {ObjKind::Metrol}, {ObjKind::LxGetVal},
+constexpr Row kSwapped[] = {{ObjKind::LxVal},      {ObjKind::StTxt},     {ObjKind::LxDevBmp},  {ObjKind::VrgBmp},
+                            {ObjKind::StBmp},      {ObjKind::ActBmp},    {ObjKind::Scale},     {ObjKind::ProgBar},
+                            {ObjKind::CirMeter},   {ObjKind::RectMeter}, {ObjKind::LxPage},    {ObjKind::MsgTxt},
+                            {ObjKind::LxBtn},      {ObjKind::LxCurve},   {ObjKind::LxXyCurve}, {ObjKind::Rtc},
+                            {ObjKind::Geom},       {ObjKind::Light},     {ObjKind::Metrol},    {ObjKind::LxGetVal},
                             {ObjKind::LxAdvDevBmp}};
 constexpr Row kShort[] = {{ObjKind::StTxt}, {ObjKind::LxVal}};
 static_assert(CoversEveryKind(kInOrder));

@@ -70,22 +70,21 @@ TEST(ObjPaint, HandlesAtCornersAndEdgeMiddles)
     obj.Height = 10;
     // Squares of 2 x zoom with a black pen and the canvas's white brush; W/2 = 6, H/2 = 5.
     EXPECT_EQ(PaintedOnPage(obj, 12, 10, TPoint{0, 0}), Rows({
-                                                             "############",
-                                                             "#..##..##..#",
-                                                             "#..##..##..#",
-                                                             "############",
-                                                             "#..#....#..#",
-                                                             "#..#....#..#",
-                                                             "############",
-                                                             "#..##..##..#",
-                                                             "#..##..##..#",
-                                                             "############",
-                                                         }));
+                                                            "############",
+                                                            "#..##..##..#",
+                                                            "#..##..##..#",
+                                                            "############",
+                                                            "#..#....#..#",
+                                                            "#..#....#..#",
+                                                            "############",
+                                                            "#..##..##..#",
+                                                            "#..##..##..#",
+                                                            "############",
+                                                        }));
     obj.Selected = false;
-    EXPECT_EQ(PaintedOnPage(obj, 12, 10, TPoint{0, 0}), Rows({"............", "............", "............",
-                                                                    "............", "............", "............",
-                                                                    "............", "............", "............",
-                                                                    "............"}));
+    EXPECT_EQ(PaintedOnPage(obj, 12, 10, TPoint{0, 0}),
+              Rows({"............", "............", "............", "............", "............", "............",
+                    "............", "............", "............", "............"}));
 }
 
 TEST(ObjPaint, FrameStyles)
@@ -236,11 +235,7 @@ TEST(ObjHost, DeselectingTransparentKindInvalidates)
         bool now;
         int invalidates;
     } cases[] = {
-        {17, true, false, 1},
-        {17, false, false, 0},
-        {17, false, true, 0},
-        {1, true, false, 0},
-        {13, true, false, 0},
+        {17, true, false, 1}, {17, false, false, 0}, {17, false, true, 0}, {1, true, false, 0}, {13, true, false, 0},
     };
     for (const Case& c : cases) {
         FakeHost host;
@@ -359,13 +354,19 @@ TEST(ObjPaintHidden, LeavesOutOnlyWhatDoesNotShow)
         {"over, not under, the covering box", {{0, 0, 40, 40}, {10, 10, 20, 20}}, {true, true}, {false, false}},
         {"one pixel out", {{10, 10, 41, 20}, {0, 0, 40, 40}}, {true, true}, {false, false}},
         {"negative places", {{-30, -20, -10, -5}, {-40, -40, 0, 0}}, {true, true}, {true, false}},
-        {"no area is never hidden and hides nothing", {{10, 10, 10, 20}, {0, 0, 40, 40}, {5, 5, 15, 15}, {0, 0, 0, 90}},
-         {true, true, true, true}, {false, false, false, false}},
+        {"no area is never hidden and hides nothing",
+         {{10, 10, 10, 20}, {0, 0, 40, 40}, {5, 5, 15, 15}, {0, 0, 0, 90}},
+         {true, true, true, true},
+         {false, false, false, false}},
         // Far apart along one side only: the grid of cells stays small.
-        {"a tall thin page", {{0, 0, 8, 8}, {0, 2000000000, 10, 2000000010}, {0, 0, 10, 10}},
-         {true, true, true}, {true, false, false}},
-        {"a wide flat page", {{1999999990, 0, 2000000000, 5}, {0, 0, 8, 8}, {1999999980, 0, 2000000000, 6}},
-         {true, true, true}, {true, false, false}},
+        {"a tall thin page",
+         {{0, 0, 8, 8}, {0, 2000000000, 10, 2000000010}, {0, 0, 10, 10}},
+         {true, true, true},
+         {true, false, false}},
+        {"a wide flat page",
+         {{1999999990, 0, 2000000000, 5}, {0, 0, 8, 8}, {1999999980, 0, 2000000000, 6}},
+         {true, true, true},
+         {true, false, false}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(kes::HiddenUnderLater(c.boxes, c.covers), c.hidden) << c.name;
@@ -392,8 +393,8 @@ TEST(ObjPaintHidden, LeavesOutOnlyWhatDoesNotShow)
             bool under = false;
             for (std::size_t j = i + 1; j < boxes.size() && a.Width() > 0 && a.Height() > 0; ++j) {
                 const TRect& b = boxes[j];
-                under = under || (covers[j] && b.Left <= a.Left && b.Top <= a.Top && b.Right >= a.Right &&
-                                  b.Bottom >= a.Bottom);
+                under = under ||
+                        (covers[j] && b.Left <= a.Left && b.Top <= a.Top && b.Right >= a.Right && b.Bottom >= a.Bottom);
             }
             EXPECT_EQ(hidden[i], under) << "round " << round << ", box " << i;
         }
@@ -433,8 +434,8 @@ TEST(ObjPaintHidden, LeavesOutOnlyWhatDoesNotShow)
     for (const auto& obj : objs) {
         if (obj->PaintsOpaqueBox()) {
             EXPECT_EQ(paintedOver(*obj, qRgb(255, 255, 255)), paintedOver(*obj, qRgb(0, 0, 0)))
-                << kes::KindFactsOf(*obj)->ClassName << " at zoom " << obj->ObjSize << ", box " << obj->Width
-                << " x " << obj->Height;
+                << kes::KindFactsOf(*obj)->ClassName << " at zoom " << obj->ObjSize << ", box " << obj->Width << " x "
+                << obj->Height;
         }
     }
     std::vector<TRect> boxes;

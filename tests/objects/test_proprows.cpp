@@ -11,13 +11,13 @@ TEST(PropRows, NumberRowClampsMaximumFirst)
     struct Case {
         int max, min, value, stored;
     } cases[] = {
-        { 255, 0, 300, 255 },
-        { 255, 0, -1, 0 },
-        { 255, 0, 17, 17 },
+        {255, 0, 300, 255},
+        {255, 0, -1, 0},
+        {255, 0, 17, 17},
         // With the minimum above the maximum, the maximum is tested first.
-        { 10, 20, 15, 10 },
-        { 10, 20, 30, 10 },
-        { 10, 20, 5, 20 },
+        {10, 20, 15, 10},
+        {10, 20, 30, 10},
+        {10, 20, 5, 20},
     };
     for (const Case& c : cases) {
         TPropVal row;
@@ -42,15 +42,15 @@ TEST(PropRows, NumberAsTextComparesByFormatAndWidth)
         int isSigned, width, max, min, value, stored;
     } cases[] = {
         // Signed 16 bits: the low 16 bits decide, the whole value is kept.
-        { 1, 0, 32767, -32768, 65535, 65535 },
-        { 1, 0, 100, 0, 0x10005, 0x10005 },
-        { 1, 0, 100, 0, 200, 100 },
-        { 1, 1, 100, -100, -200, -100 },
-        { 1, 2, 100, 0, 500, 500 }, // no limit test
+        {1, 0, 32767, -32768, 65535, 65535},
+        {1, 0, 100, 0, 0x10005, 0x10005},
+        {1, 0, 100, 0, 200, 100},
+        {1, 1, 100, -100, -200, -100},
+        {1, 2, 100, 0, 500, 500}, // no limit test
         // Unsigned compares as 32-bit unsigned: -1 is the largest value.
-        { 0, 0, 65535, 0, 70000, 65535 },
-        { 0, 1, 1000, 10, -1, 1000 },
-        { 3, 0, 0x9999, 0, 0x12345, 0x9999 },
+        {0, 0, 65535, 0, 70000, 65535},
+        {0, 1, 1000, 10, -1, 1000},
+        {3, 0, 0x9999, 0, 0x12345, 0x9999},
     };
     for (const Case& c : cases) {
         TPropTextVal row;
@@ -96,7 +96,7 @@ TEST(PropRows, SetterTexts)
     TPropComboVal list;
     SetComboVal(&list, 2, 1, 4);
     FillValList(&list);
-    EXPECT_EQ(list.Items, QStringList({ "1", "2", "3", "4" }));
+    EXPECT_EQ(list.Items, QStringList({"1", "2", "3", "4"}));
     SetComboVal(&list, 0, 1, 0);
     FillValList(&list);
     EXPECT_TRUE(list.Items.isEmpty());
@@ -105,8 +105,8 @@ TEST(PropRows, SetterTexts)
         const char* name;
         int w, h;
         const char* text;
-    } files[] = { { "", 0, 0, "[None]" }, { "", 16, 16, "[Bitmap]" }, { "a.bmp", 16, 16, "[a.bmp]" },
-        { "a.bmp", 0, 5, "[None]" } };
+    } files[] = {
+        {"", 0, 0, "[None]"}, {"", 16, 16, "[Bitmap]"}, {"a.bmp", 16, 16, "[a.bmp]"}, {"a.bmp", 0, 5, "[None]"}};
     for (const Case& c : files) {
         TPropBmpDlg row;
         SetBmpFileRow(&row, c.name, c.w, c.h);

@@ -27,8 +27,7 @@ struct Entry {
     std::unique_ptr<TLxObj> obj;
 };
 
-template <class T, class F>
-Entry Make(std::string caption, F setup)
+template <class T, class F> Entry Make(std::string caption, F setup)
 {
     auto obj = std::make_unique<T>();
     setup(*obj);

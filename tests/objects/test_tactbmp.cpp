@@ -67,11 +67,11 @@ TEST(StateLists, SetStateNum)
         std::vector<std::uint32_t> values;
         int curPt;
     } cases[] = {
-        {5, 2, {1, 2}, 1},          // fewer: show the last state
-        {2, 4, {1, 2, 0, 0}, 0},    // more: new values 0, the state stays
-        {3, 3, {1, 2, 3}, 0},       // same: nothing but the values
-        {3, 0, {}, -1},             // none at all
-        {1, 255, {}, 0},            // the most a record holds
+        {5, 2, {1, 2}, 1},       // fewer: show the last state
+        {2, 4, {1, 2, 0, 0}, 0}, // more: new values 0, the state stays
+        {3, 3, {1, 2, 3}, 0},    // same: nothing but the values
+        {3, 0, {}, -1},          // none at all
+        {1, 255, {}, 0},         // the most a record holds
     };
     for (const Kind& k : kKinds) {
         for (const Case& c : cases) {
@@ -212,7 +212,7 @@ TEST(ActBmp, BigPicturesFitTheRecord)
         int w, h, budget, fw, fh;
     } cases[] = {
         {100, 100, 65535, 100, 100}, {70000, 8, 65535, 65535, 8}, {1000, 600, 65000, 1000, 520},
-        {10, 10, 0, 0, 0},           {10, 10, 5, 5, 8},          {0, 10, 100, 0, 0},
+        {10, 10, 0, 0, 0},           {10, 10, 5, 5, 8},           {0, 10, 100, 0, 0},
     };
     for (const Case& c : cases) {
         const TSize s = kes::FitBandBudget(c.w, c.h, c.budget);

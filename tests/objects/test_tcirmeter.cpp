@@ -133,12 +133,7 @@ TEST(TCirMeter, TextsToValues)
         int type;
         int value;
     } cases[] = {
-        {"123", 0, 123},
-        {"4294967295", 0, -1},
-        {"-15", 1, -15},
-        {"1aZ", 2, 0x1A},
-        {"ff", 3, 0xFF},
-        {"12", 5, 0},
+        {"123", 0, 123}, {"4294967295", 0, -1}, {"-15", 1, -15}, {"1aZ", 2, 0x1A}, {"ff", 3, 0xFF}, {"12", 5, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TCirMeter::StrToValType(c.text, c.type), c.value) << c.text;

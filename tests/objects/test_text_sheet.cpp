@@ -9,9 +9,9 @@
 #include "objects/trtc.h"
 #include "objects/tstbmp.h"
 #include "objects/tsttxt.h"
+#include "objects/valformat.h"
 #include "objtest.h"
 #include "platform/codepage.h"
-#include "objects/valformat.h"
 
 #include <gtest/gtest.h>
 

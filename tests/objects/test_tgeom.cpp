@@ -18,8 +18,7 @@
 using objtest::FakeHost;
 using objtest::Rows;
 
-namespace
-{
+namespace {
 
 using GeomPtr = std::unique_ptr<TGeom>;
 
@@ -73,10 +72,7 @@ kes::Bytes MemoryRecord(TGeom& g)
     return buf;
 }
 
-std::uint16_t U16(const kes::Bytes& b, std::size_t off)
-{
-    return *kes::GetU16be(b, off);
-}
+std::uint16_t U16(const kes::Bytes& b, std::size_t off) { return *kes::GetU16be(b, off); }
 
 } // namespace
 
@@ -88,11 +84,11 @@ TEST(TGeom, DragGivesCornerAndBox)
         TDrawType type;
         int left, top, picW, picH, width, height;
     } cases[] = {
-        { "lower right to upper left", 40, 30, 10, 10, 1, 1, Draw_Rd_Lu, 10, 10, 30, 20, 30, 20 },
-        { "straight down counts as Lu_Rd", 10, 10, 10, 30, 1, 1, Draw_Lu_Rd, 10, 10, 1, 20, 1, 20 },
-        { "lower left to upper right", 10, 30, 40, 10, 1, 1, Draw_Ld_Ru, 10, 10, 30, 20, 30, 20 },
-        { "upper right to lower left", 40, 10, 10, 30, 1, 1, Draw_Ru_Ld, 10, 10, 30, 20, 30, 20 },
-        { "zoom 2, grid 2 truncates to whole panel pixels", 3, 3, 20, 12, 2, 2, Draw_Lu_Rd, 3, 3, 8, 4, 16, 8 },
+        {"lower right to upper left", 40, 30, 10, 10, 1, 1, Draw_Rd_Lu, 10, 10, 30, 20, 30, 20},
+        {"straight down counts as Lu_Rd", 10, 10, 10, 30, 1, 1, Draw_Lu_Rd, 10, 10, 1, 20, 1, 20},
+        {"lower left to upper right", 10, 30, 40, 10, 1, 1, Draw_Ld_Ru, 10, 10, 30, 20, 30, 20},
+        {"upper right to lower left", 40, 10, 10, 30, 1, 1, Draw_Ru_Ld, 10, 10, 30, 20, 30, 20},
+        {"zoom 2, grid 2 truncates to whole panel pixels", 3, 3, 20, 12, 2, 2, Draw_Lu_Rd, 3, 3, 8, 4, 16, 8},
     };
     for (const Case& c : cases) {
         const GeomPtr g = MakeShape(GeomRect, c.x1, c.y1, c.x2, c.y2, c.zoom, c.gw);
@@ -108,11 +104,11 @@ TEST(TGeom, DragGivesCornerAndBox)
 
 TEST(TGeom, PolylineStoresPanelPointsAndKeepsAtMostAHundred)
 {
-    const GeomPtr g = MakePoly({ { 0, 0 }, { 10, 0 }, { 5, 8 } }, 2);
+    const GeomPtr g = MakePoly({{0, 0}, {10, 0}, {5, 8}}, 2);
     ASSERT_EQ(g->PointCount, 3);
-    EXPECT_EQ(g->Points[0], (TPoint { 0, 0 }));
-    EXPECT_EQ(g->Points[1], (TPoint { 5, 0 }));
-    EXPECT_EQ(g->Points[2], (TPoint { 2, 4 }));
+    EXPECT_EQ(g->Points[0], (TPoint{0, 0}));
+    EXPECT_EQ(g->Points[1], (TPoint{5, 0}));
+    EXPECT_EQ(g->Points[2], (TPoint{2, 4}));
     EXPECT_EQ(g->Picture.Width(), 6);
     EXPECT_EQ(g->Picture.Height(), 5);
     EXPECT_EQ(g->Width, 12);
@@ -120,7 +116,7 @@ TEST(TGeom, PolylineStoresPanelPointsAndKeepsAtMostAHundred)
 
     std::vector<TPoint> many;
     for (int i = 0; i < 150; ++i)
-        many.push_back(TPoint { i, i % 7 });
+        many.push_back(TPoint{i, i % 7});
     const GeomPtr big = MakePoly(many);
     EXPECT_EQ(big->PointCount, TGeom::kMaxPoints);
     EXPECT_EQ(big->Picture.Width(), 100);
@@ -133,13 +129,13 @@ TEST(TGeom, PolylineStoresPanelPointsAndKeepsAtMostAHundred)
 
 TEST(TGeom, LineOnePanelPixelWideIsVerticalWhateverTheCorner)
 {
-    for (TDrawType type : { Draw_Lu_Rd, Draw_Ld_Ru, Draw_Ru_Ld, Draw_Rd_Lu }) {
+    for (TDrawType type : {Draw_Lu_Rd, Draw_Ld_Ru, Draw_Ru_Ld, Draw_Rd_Lu}) {
         const GeomPtr g = MakeShape(GeomLine, 5, 5, 5, 9);
         g->SetDrawType(type);
-        EXPECT_EQ(kes::PictureToText(g->Picture), Rows({ "#", "#", "#", "#" })) << int(type);
+        EXPECT_EQ(kes::PictureToText(g->Picture), Rows({"#", "#", "#", "#"})) << int(type);
     }
     const GeomPtr flat = MakeShape(GeomLine, 9, 5, 4, 5);
-    EXPECT_EQ(kes::PictureToText(flat->Picture), Rows({ "#####" }));
+    EXPECT_EQ(kes::PictureToText(flat->Picture), Rows({"#####"}));
 }
 
 // Every shape in a 9 x 7 box: the kinds with Lu_Rd, then curve, chord, pie and filled pie
@@ -151,7 +147,7 @@ TEST(TGeom, ShapesGolden)
         const GeomPtr g = MakeShape(static_cast<TGeomType>(kind), 0, 0, 9, 7);
         Stamp(sheet, g->Picture, (kind - 1) * 11, 0);
     }
-    const TGeomType quarters[] = { GeomCurve, GeomChord, GeomPie, GeomPieF };
+    const TGeomType quarters[] = {GeomCurve, GeomChord, GeomPie, GeomPieF};
     for (int row = 0; row < 4; ++row)
         for (int type = 0; type < 4; ++type) {
             const GeomPtr g = MakeShape(quarters[row], 0, 0, 9, 7);
@@ -167,7 +163,7 @@ TEST(TGeom, ShapesGolden)
 TEST(TGeom, GridAndPenGolden)
 {
     TBitmap sheet(50, 48);
-    const GeomPtr poly = MakePoly({ { 0, 0 }, { 24, 16 }, { 44, 0 }, { 44, 20 } }, 2, 2, 2);
+    const GeomPtr poly = MakePoly({{0, 0}, {24, 16}, {44, 0}, {44, 20}}, 2, 2, 2);
     Stamp(sheet, poly->Picture, 0, 0);
 
     TGeom rect;
@@ -182,28 +178,28 @@ TEST(TGeom, GridAndPenGolden)
 
 TEST(TGeom, PolylineFollowsAResize)
 {
-    const GeomPtr g = MakePoly({ { 0, 0 }, { 4, 4 } });
+    const GeomPtr g = MakePoly({{0, 0}, {4, 4}});
     ASSERT_EQ(g->Picture.Width(), 5);
     g->SetWidth(10);
     g->SetHeight(10);
     g->BmpRePaint();
-    EXPECT_EQ(g->Points[1], (TPoint { 8, 8 }));
+    EXPECT_EQ(g->Points[1], (TPoint{8, 8}));
     EXPECT_EQ(g->RememberedWidth, 10);
     // A size never remembered must not divide by zero: the points stay.
     g->RememberedWidth = 0;
     g->RememberedHeight = 0;
     g->BmpRePaint();
-    EXPECT_EQ(g->Points[1], (TPoint { 8, 8 }));
+    EXPECT_EQ(g->Points[1], (TPoint{8, 8}));
 }
 
 TEST(TGeom, DrawnTransparentlyAndInvalidatedWhenDeselected)
 {
     const GeomPtr g = MakeShape(GeomLine, 0, 0, 4, 4);
     g->Selected = false;
-    TBitmap page = kes::PictureFromText(Rows({ "####", "....", "....", "...." }));
-    TCanvas view(&page.Image(), TPoint { 0, 0 }, Rect(0, 0, 4, 4));
+    TBitmap page = kes::PictureFromText(Rows({"####", "....", "....", "...."}));
+    TCanvas view(&page.Image(), TPoint{0, 0}, Rect(0, 0, 4, 4));
     g->Paint(view);
-    EXPECT_EQ(kes::PictureToText(page), Rows({ "####", ".#..", "..#.", "...#" }));
+    EXPECT_EQ(kes::PictureToText(page), Rows({"####", ".#..", "..#.", "...#"}));
 
     FakeHost host;
     g->SetHost(&host);
@@ -218,7 +214,7 @@ TEST(TGeom, DrawnTransparentlyAndInvalidatedWhenDeselected)
 TEST(TGeom, PaintDataAddsBlackOverThePage)
 {
     const GeomPtr g = MakeShape(GeomRectF, 4, 0, 8, 4, 1, 2, 1); // panel box: columns 2-3, rows 0-3
-    g->Picture.Canvas()->SetPixel(0, 0, clWhite); // a white cell in the box
+    g->Picture.Canvas()->SetPixel(0, 0, clWhite);                // a white cell in the box
     std::vector<std::uint8_t> bands(8, 0x00);
     bands[0] = 0x0F;
     bands[2] = 0xFF;
@@ -226,7 +222,7 @@ TEST(TGeom, PaintDataAddsBlackOverThePage)
     TBitmap page(8, 8);
     TLxObj::DataToBmp(page, bands);
     EXPECT_EQ(kes::PictureToText(page),
-        Rows({ "#.##....", "#.##....", "#.##....", "#.##....", "..#.....", "..#.....", "..#.....", "..#....." }));
+              Rows({"#.##....", "#.##....", "#.##....", "#.##....", "..#.....", "..#.....", "..#.....", "..#....."}));
 }
 
 TEST(TGeom, RecordRoundTripsInBothModes)
@@ -235,24 +231,24 @@ TEST(TGeom, RecordRoundTripsInBothModes)
         const char* name;
         GeomPtr (*make)();
     } cases[] = {
-        { "line", [] { return MakeShape(GeomLine, 0, 0, 20, 11); } },
-        { "filled pie, dashed wide pen",
-            [] {
-                auto g = std::make_unique<TGeom>();
-                g->Picture.Canvas()->Pen.Style = psDash;
-                g->Picture.Canvas()->Pen.Width = 3;
-                g->ObjGeomSet(GeomPieF, {}, 30, 19, 3, 2);
-                return g;
-            } },
-        { "polyline",
-            [] {
-                return MakePoly({ { 3, 3 }, { 20, 9 }, { 11, 17 }, { 30, 4 } });
-            } },
-        { "polyline at grid 2, zoom 2, even points",
-            [] {
-                return MakePoly({ { 0, 0 }, { 16, 8 }, { 32, 0 } }, 2, 2, 2);
-            } },
-        { "no shape, one pixel", [] { return MakeShape(GeomNone, 4, 4, 4, 4); } },
+        {"line", [] { return MakeShape(GeomLine, 0, 0, 20, 11); }},
+        {"filled pie, dashed wide pen",
+         [] {
+             auto g = std::make_unique<TGeom>();
+             g->Picture.Canvas()->Pen.Style = psDash;
+             g->Picture.Canvas()->Pen.Width = 3;
+             g->ObjGeomSet(GeomPieF, {}, 30, 19, 3, 2);
+             return g;
+         }},
+        {"polyline",
+         [] {
+             return MakePoly({{3, 3}, {20, 9}, {11, 17}, {30, 4}});
+         }},
+        {"polyline at grid 2, zoom 2, even points",
+         [] {
+             return MakePoly({{0, 0}, {16, 8}, {32, 0}}, 2, 2, 2);
+         }},
+        {"no shape, one pixel", [] { return MakeShape(GeomNone, 4, 4, 4, 4); }},
     };
     for (const Case& c : cases) {
         const GeomPtr first = c.make();
@@ -271,7 +267,7 @@ TEST(TGeom, RecordRoundTripsInBothModes)
         EXPECT_TRUE(std::equal(mem.begin(), mem.begin() + picAt, file.begin())) << c.name;
         EXPECT_TRUE(std::equal(mem.begin() + picAt, mem.end(), file.rbegin())) << c.name;
 
-        for (const kes::Bytes* rec : { &mem, &file }) {
+        for (const kes::Bytes* rec : {&mem, &file}) {
             TGeom second;
             second.ObjSize = first->ObjSize;
             second.GridWidth = first->GridWidth;
@@ -304,12 +300,12 @@ TEST(TGeom, RecordLayout)
     EXPECT_EQ(rec[27], 0x80);
 
     // With grid 1 x 1 the stored points are the points; at grid 2 they are halved again.
-    const GeomPtr poly = MakePoly({ { 0, 0 }, { 6, 4 } });
+    const GeomPtr poly = MakePoly({{0, 0}, {6, 4}});
     const kes::Bytes p = MemoryRecord(*poly);
     EXPECT_EQ(U16(p, 24), 6);
     EXPECT_EQ(U16(p, 26), 4);
-    const GeomPtr grid = MakePoly({ { 0, 0 }, { 12, 8 } }, 1, 2, 2);
-    ASSERT_EQ(grid->Points[1], (TPoint { 6, 4 }));
+    const GeomPtr grid = MakePoly({{0, 0}, {12, 8}}, 1, 2, 2);
+    ASSERT_EQ(grid->Points[1], (TPoint{6, 4}));
     const kes::Bytes q = MemoryRecord(*grid);
     EXPECT_EQ(U16(q, 24), 3);
     EXPECT_EQ(U16(q, 26), 2);
@@ -349,7 +345,7 @@ TEST(TGeom, HostileRecordsAreBoundedOrRefused)
     TGeom g;
     EXPECT_EQ(g.DataToObj(big, 0), static_cast<int>(big.size() - 1));
     EXPECT_EQ(g.PointCount, TGeom::kMaxPoints);
-    EXPECT_EQ(g.Points[99], (TPoint { 99 % 8, 99 % 5 }));
+    EXPECT_EQ(g.Points[99], (TPoint{99 % 8, 99 % 5}));
 
     auto with = [&](auto change) {
         kes::Bytes r = good;
@@ -360,12 +356,12 @@ TEST(TGeom, HostileRecordsAreBoundedOrRefused)
         const char* name;
         kes::Bytes rec;
     } cases[] = {
-        { "empty", {} },
-        { "header only", kes::Bytes(good.begin(), good.begin() + 14) },
-        { "cut inside the picture size fields", kes::Bytes(good.begin(), good.begin() + 24) },
-        { "length past the span", kes::Bytes(good.begin(), good.end() - 1) },
-        { "length shorter than its points", with([](kes::Bytes& r) { r[19] = 3; }) },
-        { "length below the header", with([](kes::Bytes& r) { kes::PutU16be(r, 2, 4); }) },
+        {"empty", {}},
+        {"header only", kes::Bytes(good.begin(), good.begin() + 14)},
+        {"cut inside the picture size fields", kes::Bytes(good.begin(), good.begin() + 24)},
+        {"length past the span", kes::Bytes(good.begin(), good.end() - 1)},
+        {"length shorter than its points", with([](kes::Bytes& r) { r[19] = 3; })},
+        {"length below the header", with([](kes::Bytes& r) { kes::PutU16be(r, 2, 4); })},
     };
     for (const Case& c : cases) {
         const GeomPtr obj = MakeShape(GeomRect, 1, 1, 6, 6);
@@ -403,7 +399,7 @@ TEST(TGeom, HostileRecordsAreBoundedOrRefused)
 TEST(TGeom, ExtremeValuesDoNotCrash)
 {
     for (int kind = 0; kind <= 12; ++kind) {
-        for (TDrawType type : { Draw_Lu_Rd, Draw_Rd_Lu, static_cast<TDrawType>(200) }) {
+        for (TDrawType type : {Draw_Lu_Rd, Draw_Rd_Lu, static_cast<TDrawType>(200)}) {
             TGeom g;
             g.ObjGeomSet(static_cast<TGeomType>(kind), {}, 0, 0, 0, 0);
             g.SetDrawType(type);
@@ -418,7 +414,7 @@ TEST(TGeom, ExtremeValuesDoNotCrash)
         }
     }
     // Points far apart must not overflow the sizes made from them.
-    const TPoint wild[] = { { -2000000000, 0 }, { 2000000000, 0 } };
+    const TPoint wild[] = {{-2000000000, 0}, {2000000000, 0}};
     TGeom p;
     p.ObjSize = 16;
     p.GridWidth = 16;

@@ -16,8 +16,7 @@ using buttontest::BlackCount;
 using buttontest::Block;
 using buttontest::SamePixels;
 
-namespace
-{
+namespace {
 
 // A button of w x h panel pixels at zoom 1, grid 1.
 void Size(TLxBtn& b, int w, int h)
@@ -40,7 +39,7 @@ TEST(Btn, NewObject)
     EXPECT_EQ(b.WriteDev.DevAddrCode, 2048);
     EXPECT_EQ(b.ReadDev.DevAddrCode, -1);
     EXPECT_EQ(b.NotifyDev.DevAddrCode, -1);
-    for (const TLxDevRef* r : { &b.WriteDev, &b.ReadDev, &b.NotifyDev }) {
+    for (const TLxDevRef* r : {&b.WriteDev, &b.ReadDev, &b.NotifyDev}) {
         EXPECT_EQ(r->RefDevForm, 1);
         EXPECT_EQ(r->RefStation, 1);
         EXPECT_EQ(r->RefIntMem, 0);
@@ -48,7 +47,7 @@ TEST(Btn, NewObject)
         EXPECT_EQ(r->RefDetail, 0);
         EXPECT_TRUE(r->DevText.empty());
     }
-    EXPECT_EQ(b.PassText, (std::array<std::uint8_t, 4> { 255, 255, 255, 255 }));
+    EXPECT_EQ(b.PassText, (std::array<std::uint8_t, 4>{255, 255, 255, 255}));
     EXPECT_EQ(b.RefKey, 255);
     EXPECT_EQ(b.BtnType, kes::BtnType::None);
     EXPECT_EQ(b.Surface, 1);
@@ -57,7 +56,7 @@ TEST(Btn, NewObject)
     EXPECT_EQ(b.BmpList[0]->Width(), 0);
     EXPECT_EQ(b.TxtList.size(), 2u);
     EXPECT_EQ(b.TxtList2.size(), 2u);
-    for (std::uint8_t pos : { b.TxtHPos, b.TxtVPos, b.BmpHPos, b.BmpVPos })
+    for (std::uint8_t pos : {b.TxtHPos, b.TxtVPos, b.BmpHPos, b.BmpVPos})
         EXPECT_EQ(pos, 2);
     b.BmpRePaint();
     EXPECT_TRUE(golden::Matches(b.Picture, "tlxbtn_default"));
@@ -66,10 +65,10 @@ TEST(Btn, NewObject)
 TEST(Btn, SetStateNum)
 {
     TLxBtn b;
-    b.TxtList = { "A", "B" };
+    b.TxtList = {"A", "B"};
     b.SetStateNum(1);
     EXPECT_EQ(b.BmpList.size(), 1u);
-    EXPECT_EQ(b.TxtList, (std::vector<AnsiString> { "A" }));
+    EXPECT_EQ(b.TxtList, (std::vector<AnsiString>{"A"}));
     EXPECT_EQ(b.TxtList2.size(), 1u);
     EXPECT_EQ(b.CurPt, 0);
 
@@ -101,14 +100,9 @@ TEST(Btn, Surfaces)
         int pictureW, pictureH;
         bool anyBlack;
     } cases[] = {
-        { 0, 20, 10, 0, 20, 10, false },
-        { 1, 20, 10, 1, 20, 10, true },
-        { 2, 8, 8, 0, 8, 8, false },
-        { 2, 9, 9, 4, 9, 9, true },
-        { 3, 20, 10, 2, 10, 10, true },
-        { 3, 10, 30, 2, 10, 10, true },
-        { 4, 20, 10, 0, 20, 10, false },
-        { 9, 20, 10, 0, 20, 10, false },
+        {0, 20, 10, 0, 20, 10, false}, {1, 20, 10, 1, 20, 10, true},  {2, 8, 8, 0, 8, 8, false},
+        {2, 9, 9, 4, 9, 9, true},      {3, 20, 10, 2, 10, 10, true},  {3, 10, 30, 2, 10, 10, true},
+        {4, 20, 10, 0, 20, 10, false}, {9, 20, 10, 0, 20, 10, false},
     };
     for (const Case& c : cases) {
         TLxBtn b;
@@ -148,22 +142,22 @@ TEST(Btn, StateForValue)
         std::uint32_t value;
         int state;
     } cases[] = {
-        { "set ON, non-zero", 0, 0, 5, 1 },
-        { "maintained, zero", 5, 0, 0, 0 },
-        { "no type", 255, 0, 5, 0 },
-        { "multi-state word", 6, 0x10, 1, 1 },
-        { "multi-state low byte", 6, 0x20, 0, 0 },
-        { "multi-state on a bit", 6, 0x00, 1, 0 },
-        { "multi-state past the last state", 6, 0x10, 9, 9 },
-        { "multi-state far past", 6, 0x10, 0xFFFFFFFF, -1 },
-        { "input value without a read device", 7, 0x10, 5, 0 },
-        { "set constant", 8, 0x10, 5, 0 },
+        {"set ON, non-zero", 0, 0, 5, 1},
+        {"maintained, zero", 5, 0, 0, 0},
+        {"no type", 255, 0, 5, 0},
+        {"multi-state word", 6, 0x10, 1, 1},
+        {"multi-state low byte", 6, 0x20, 0, 0},
+        {"multi-state on a bit", 6, 0x00, 1, 0},
+        {"multi-state past the last state", 6, 0x10, 9, 9},
+        {"multi-state far past", 6, 0x10, 0xFFFFFFFF, -1},
+        {"input value without a read device", 7, 0x10, 5, 0},
+        {"set constant", 8, 0x10, 5, 0},
     };
     for (const Case& c : cases) {
         TLxBtn b;
         b.BtnType = static_cast<kes::BtnType>(c.type);
         b.ValKind = c.kind;
-        b.TxtList = { "a", "b" };
+        b.TxtList = {"a", "b"};
         b.SetCurVal(c.value);
         EXPECT_EQ(b.CurVal, c.value) << c.name;
         EXPECT_EQ(b.CurPt, c.state) << c.name;
@@ -175,7 +169,7 @@ TEST(Btn, StateForValue)
     TLxBtn past;
     past.BtnType = kes::BtnType::MultiState;
     past.ValKind = 0x10;
-    past.TxtList = { "a", "b" };
+    past.TxtList = {"a", "b"};
     past.BmpCopyIn(Block(3, 3), 1);
     past.SetCurVal(9);
     EXPECT_TRUE(SamePixels(past.Picture, face.Picture));
@@ -190,8 +184,8 @@ TEST(Btn, PicturePlacement)
         int w;
         TRect box;
     } cases[] = {
-        { 0, 0, 4, { 1, 1, 5, 4 } }, { 1, 1, 4, { 15, 6, 19, 9 } }, { 2, 2, 4, { 8, 3, 12, 6 } },
-        { 7, 7, 4, { 1, 1, 5, 4 } }, { 1, 2, 30, { 1, 3, 19, 6 } }, // wider than the face: at the inset
+        {0, 0, 4, {1, 1, 5, 4}}, {1, 1, 4, {15, 6, 19, 9}}, {2, 2, 4, {8, 3, 12, 6}},
+        {7, 7, 4, {1, 1, 5, 4}}, {1, 2, 30, {1, 3, 19, 6}}, // wider than the face: at the inset
     };
     for (const Case& c : cases) {
         TLxBtn b;
@@ -213,7 +207,7 @@ TEST(Btn, PicturePlacement)
 TEST(Btn, TextsFitTheFace)
 {
     TLxBtn b;
-    b.TxtList = { "WWWWWWWWWWWW", "" };
+    b.TxtList = {"WWWWWWWWWWWW", ""};
     const int full = b.Picture.Canvas()->TextWidth(b.TxtList[0]);
     ASSERT_GT(full, 18);
     EXPECT_EQ(b.TxtWidth(0), 18);
@@ -248,7 +242,7 @@ TEST(Btn, TextsFitTheFace)
     TLxBtn sizes;
     sizes.BmpCopyIn(Block(7, 4), 0);
     sizes.BmpCopyIn(Block(12, 30), 1);
-    sizes.TxtList = { "", "ABCDEFGH" };
+    sizes.TxtList = {"", "ABCDEFGH"};
     EXPECT_EQ(sizes.GetMaxWidth(), 8 * 5);
     EXPECT_EQ(sizes.GetMaxHeight(), 30);
 }
@@ -260,10 +254,10 @@ TEST(Btn, ValueButton)
         std::uint32_t v;
         const char* text;
     } cases[] = {
-        { 0, 0, 5, 0, 42, "42" },
-        { 2, 0, 4, 0, 255, "FFH" },
-        { 1, 0, 3, 0, 0xFFFF, "-1" },
-        { 0, 0, 3, 2, 1234, "12.34" },
+        {0, 0, 5, 0, 42, "42"},
+        {2, 0, 4, 0, 255, "FFH"},
+        {1, 0, 3, 0, 0xFFFF, "-1"},
+        {0, 0, 3, 2, 1234, "12.34"},
     };
     for (const Case& c : cases) {
         TLxBtn b;
@@ -335,7 +329,7 @@ TEST(Btn, KeysAndPrint)
     struct Case {
         std::uint8_t refKey;
         int key;
-    } cases[] = { { 0, 0 }, { 13, 13 }, { 14, -1 }, { 200, -1 }, { 255, -1 } };
+    } cases[] = {{0, 0}, {13, 13}, {14, -1}, {200, -1}, {255, -1}};
     for (const Case& c : cases) {
         TLxBtn b;
         b.RefKey = c.refKey;

@@ -49,8 +49,8 @@ TEST(DevBmp, PictureNumbers)
         const char* shows;
         bool threshold;
     } cases[] = {
-        {true, 0, "BIT-1", true},   {true, 5, "BIT-6", true},   {true, 17, "BIT-18", true},
-        {true, 18, "BIT-18", true}, {true, 40, "BIT-18", true}, {true, 254, "BIT-18", true},
+        {true, 0, "BIT-1", true},     {true, 5, "BIT-6", true},   {true, 17, "BIT-18", true},
+        {true, 18, "BIT-18", true},   {true, 40, "BIT-18", true}, {true, 254, "BIT-18", true},
         {false, 255, "BIT-0", false}, {false, 9, "BIT-10", true},
     };
     for (const Case& c : cases) {
@@ -89,9 +89,13 @@ TEST(DevBmp, WordBitGivesTheState)
         std::uint32_t value;
         std::int32_t state;
     } cases[] = {
-        {0x10, 3, 0, 8, 1},  {0x10, 3, 1, 7, 0},   {0x10, 15, 0, 0x8000, 1}, {0x10, 0, 1, 0xFFFE, 0},
+        {0x10, 3, 0, 8, 1},
+        {0x10, 3, 1, 7, 0},
+        {0x10, 15, 0, 0x8000, 1},
+        {0x10, 0, 1, 0xFFFE, 0},
         {0x10, 200, 1, 0xFFFFFFFF, 0}, // a bit past the word: never set, no shift past 31
-        {0x00, 3, 0, 8, 0},  {0x00, 3, 1, 0, 1},   // bit mode keeps the state
+        {0x00, 3, 0, 8, 0},
+        {0x00, 3, 1, 0, 1}, // bit mode keeps the state
     };
     for (const Case& c : cases) {
         TLxAdvDevBmp obj;

@@ -7,8 +7,8 @@
 #include "objects/tlxval.h"
 #include "objects/tmsgtxt.h"
 #include "objects/trtc.h"
-#include "objtest.h"
 #include "objects/valformat.h"
+#include "objtest.h"
 
 #include <gtest/gtest.h>
 
@@ -23,31 +23,31 @@ TEST(ValueText, FormatsAsThePanelShowsThem)
         bool zeroFill;
         std::string expected;
     } cases[] = {
-        { "hexadecimal zero-filled", 255, 2, 0, 4, 0, true, "00FFH" },
-        { "hexadecimal without fill", 255, 2, 0, 4, 0, false, "FFH" },
-        { "hexadecimal cut to its digits", 0xABC, 2, 0, 2, 0, false, "BCH" },
-        { "BCD: bare hexadecimal", 0x1234, 3, 0, 5, 0, false, "1234" },
-        { "ASCII: bare hexadecimal", 0x4142, 4, 0, 4, 0, false, "4142" },
-        { "binary up to the highest set bit", 5, 5, 0, 16, 0, false, "101B" },
-        { "binary zero", 0, 5, 0, 16, 0, false, "0B" },
-        { "binary only looks at the low word", 0x10000, 5, 1, 32, 0, false, "0B" },
-        { "binary zero-filled, one word", 5, 5, 0, 16, 0, true, "0000000000000101B" },
-        { "binary zero-filled, two words", 1, 5, 1, 32, 0, true, "00000000000000000000000000000001B" },
-        { "signed zero has a plus", 0, 1, 0, 5, 0, false, "+0" },
-        { "signed one-word -1", 0xFFFF, 1, 0, 5, 0, false, "-1" },
-        { "one word ignores the high half", 0x1FFFF, 1, 0, 5, 0, false, "-1" },
-        { "two-word 0xFFFF is positive", 0xFFFF, 1, 1, 5, 0, false, "+65535" },
-        { "two-word most negative", 0x80000000u, 1, 1, 10, 0, false, "-2147483648" },
-        { "decimal point, zero-filled", 1234, 0, 0, 3, 2, true, "012.34" },
-        { "decimal point without fill", 1234, 0, 0, 3, 2, false, "12.34" },
-        { "fewer digits than decimals", 5, 0, 0, 3, 2, false, "0.05" },
-        { "cut to the last digits", 123456, 0, 0, 3, 0, false, "456" },
-        { "signed with decimals", 0xFFF6, 1, 0, 2, 1, true, "-01.0" },
-        { "no digits asked: one stays", 7, 0, 0, 0, 0, false, "7" },
-        { "floating preview", 12345, 7, 1, 5, 0, false, "+1.234e+ 4" },
-        { "floating preview of zero", 0, 7, 1, 5, 0, false, "+0.000e+ 0" },
-        { "floating preview, sign bit", 0x80000000u, 7, 1, 5, 0, false, "-2.147e+ 9" },
-        { "unused type reads as unsigned", 42, 6, 0, 5, 0, false, "42" },
+        {"hexadecimal zero-filled", 255, 2, 0, 4, 0, true, "00FFH"},
+        {"hexadecimal without fill", 255, 2, 0, 4, 0, false, "FFH"},
+        {"hexadecimal cut to its digits", 0xABC, 2, 0, 2, 0, false, "BCH"},
+        {"BCD: bare hexadecimal", 0x1234, 3, 0, 5, 0, false, "1234"},
+        {"ASCII: bare hexadecimal", 0x4142, 4, 0, 4, 0, false, "4142"},
+        {"binary up to the highest set bit", 5, 5, 0, 16, 0, false, "101B"},
+        {"binary zero", 0, 5, 0, 16, 0, false, "0B"},
+        {"binary only looks at the low word", 0x10000, 5, 1, 32, 0, false, "0B"},
+        {"binary zero-filled, one word", 5, 5, 0, 16, 0, true, "0000000000000101B"},
+        {"binary zero-filled, two words", 1, 5, 1, 32, 0, true, "00000000000000000000000000000001B"},
+        {"signed zero has a plus", 0, 1, 0, 5, 0, false, "+0"},
+        {"signed one-word -1", 0xFFFF, 1, 0, 5, 0, false, "-1"},
+        {"one word ignores the high half", 0x1FFFF, 1, 0, 5, 0, false, "-1"},
+        {"two-word 0xFFFF is positive", 0xFFFF, 1, 1, 5, 0, false, "+65535"},
+        {"two-word most negative", 0x80000000u, 1, 1, 10, 0, false, "-2147483648"},
+        {"decimal point, zero-filled", 1234, 0, 0, 3, 2, true, "012.34"},
+        {"decimal point without fill", 1234, 0, 0, 3, 2, false, "12.34"},
+        {"fewer digits than decimals", 5, 0, 0, 3, 2, false, "0.05"},
+        {"cut to the last digits", 123456, 0, 0, 3, 0, false, "456"},
+        {"signed with decimals", 0xFFF6, 1, 0, 2, 1, true, "-01.0"},
+        {"no digits asked: one stays", 7, 0, 0, 0, 0, false, "7"},
+        {"floating preview", 12345, 7, 1, 5, 0, false, "+1.234e+ 4"},
+        {"floating preview of zero", 0, 7, 1, 5, 0, false, "+0.000e+ 0"},
+        {"floating preview, sign bit", 0x80000000u, 7, 1, 5, 0, false, "-2.147e+ 9"},
+        {"unused type reads as unsigned", 42, 6, 0, 5, 0, false, "42"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(kes::PanelValueText(c.v, c.type, c.len, c.intNum, c.decNum, c.zeroFill), c.expected) << c.name;
@@ -91,7 +91,7 @@ TEST(ValueDisplay, NewObjectsAndTheirPatterns)
     EXPECT_EQ(entry.NotifyDev.DevAddrCode, -1);
     EXPECT_EQ(entry.NotifyDev.DevText, "D0");
     EXPECT_EQ(entry.RefKey, 255);
-    EXPECT_EQ(entry.PassText, (std::array<std::uint8_t, 4> { 255, 255, 255, 255 }));
+    EXPECT_EQ(entry.PassText, (std::array<std::uint8_t, 4>{255, 255, 255, 255}));
     EXPECT_EQ(entry.ValMax, 0xFFFF);
     EXPECT_EQ(entry.Surface, 1);
     EXPECT_EQ(entry.HPos, 2);
@@ -175,11 +175,11 @@ TEST(ValueDisplay, PageImageShowsThePreviewValue)
 
 TEST(ValueDisplay, ExtremeFieldsDoNotCrash)
 {
-    for (int type : { 0, 1, 2, 5, 7, 9, 255 })
-        for (auto [w, h] : { std::pair { 0, 0 }, std::pair { 1, 1 }, std::pair { 5, 5 }, std::pair { 9, 9 } }) {
+    for (int type : {0, 1, 2, 5, 7, 9, 255})
+        for (auto [w, h] : {std::pair{0, 0}, std::pair{1, 1}, std::pair{5, 5}, std::pair{9, 9}}) {
             TLxVal v;
             TLxGetVal e;
-            for (TLxObj* o : { static_cast<TLxObj*>(&v), static_cast<TLxObj*>(&e) }) {
+            for (TLxObj* o : {static_cast<TLxObj*>(&v), static_cast<TLxObj*>(&e)}) {
                 o->Picture.SetSize(w, h);
                 objtest::Place(*o, -3, -3, w, h, 1, 0, 3);
                 o->ObjFrame = 3;
@@ -193,7 +193,7 @@ TEST(ValueDisplay, ExtremeFieldsDoNotCrash)
             e.VPos = 200;
             v.CurVal = e.CurVal = 0xFFFFFFFFu;
             std::vector<std::uint8_t> page(8);
-            for (TLxObj* o : { static_cast<TLxObj*>(&v), static_cast<TLxObj*>(&e) }) {
+            for (TLxObj* o : {static_cast<TLxObj*>(&v), static_cast<TLxObj*>(&e)}) {
                 o->BmpRePaint();
                 o->PaintData(8, 8, page);
             }
@@ -212,7 +212,7 @@ TEST(DevicePrintLine, FollowsTheBasicCaption)
     struct Case {
         TLxObj* obj;
         std::string device;
-    } cases[] = { { display.get(), "D0" }, { entry.get(), "D100" }, { message.get(), "M7" }, { clock.get(), "" } };
+    } cases[] = {{display.get(), "D0"}, {entry.get(), "D100"}, {message.get(), "M7"}, {clock.get(), ""}};
     for (const Case& c : cases) {
         TBitmap page(200, 10);
         TBitmap basic(200, 10);

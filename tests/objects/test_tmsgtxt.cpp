@@ -4,13 +4,12 @@
 // repaint) and renders each message at its exact size into band data.
 #include "golden.h"
 #include "objects/tmsgtxt.h"
-#include "objtest.h"
 #include "objects/valformat.h"
+#include "objtest.h"
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 TFont Font12()
 {
@@ -30,8 +29,8 @@ TEST(MessageText, NewObject)
     EXPECT_TRUE(m.DevText.empty());
     EXPECT_EQ(m.RefStation, 1);
     EXPECT_EQ(m.TotalState, 2);
-    EXPECT_EQ(m.Messages, (std::vector<AnsiString> { "", "" }));
-    EXPECT_EQ(m.StateVal, (std::vector<std::uint32_t> { 0, 0 }));
+    EXPECT_EQ(m.Messages, (std::vector<AnsiString>{"", ""}));
+    EXPECT_EQ(m.StateVal, (std::vector<std::uint32_t>{0, 0}));
     EXPECT_EQ(m.CurPt, 0);
     EXPECT_EQ(m.MoveFlag, 1);
     EXPECT_TRUE(m.SizeSetsPicture);
@@ -48,16 +47,16 @@ TEST(MessageText, StateForAValue)
         std::uint32_t v;
         int state;
     } cases[] = {
-        { "bit mode, non-zero", 0x00, 0, 0, { 0, 0 }, 4, 1 },
-        { "bit mode, zero", 0x00, 0, 0, { 0, 0 }, 0, 0 },
-        { "unsigned: highest bound not above", 0x10, 0, 0, { 0, 100, 200 }, 150, 1 },
-        { "unsigned: top range", 0x10, 0, 0, { 0, 100, 200 }, 250, 2 },
-        { "unsigned reversed: lowest bound not above", 0x10, 0, 1, { 0, 100, 200 }, 150, 0 },
-        { "unsigned: nothing matches", 0x10, 0, 0, { 50, 100 }, 10, 0 },
-        { "signed 16-bit: first bound not above", 0x10, 1, 0, { 0xFFF6, 5 }, 0xFFFF, 0 },
-        { "signed 16-bit: ignores the high halves", 0x10, 1, 0, { 0x10005, 0xFFF6 }, 0x0000FFFF, 1 },
-        { "signed 32-bit", 0x11, 1, 0, { 10, 0xFFFFFFF6u }, 0xFFFFFFFFu, 1 },
-        { "signed, other width: nothing matches", 0x12, 1, 0, { 0, 0 }, 5, 0 },
+        {"bit mode, non-zero", 0x00, 0, 0, {0, 0}, 4, 1},
+        {"bit mode, zero", 0x00, 0, 0, {0, 0}, 0, 0},
+        {"unsigned: highest bound not above", 0x10, 0, 0, {0, 100, 200}, 150, 1},
+        {"unsigned: top range", 0x10, 0, 0, {0, 100, 200}, 250, 2},
+        {"unsigned reversed: lowest bound not above", 0x10, 0, 1, {0, 100, 200}, 150, 0},
+        {"unsigned: nothing matches", 0x10, 0, 0, {50, 100}, 10, 0},
+        {"signed 16-bit: first bound not above", 0x10, 1, 0, {0xFFF6, 5}, 0xFFFF, 0},
+        {"signed 16-bit: ignores the high halves", 0x10, 1, 0, {0x10005, 0xFFF6}, 0x0000FFFF, 1},
+        {"signed 32-bit", 0x11, 1, 0, {10, 0xFFFFFFF6u}, 0xFFFFFFFFu, 1},
+        {"signed, other width: nothing matches", 0x12, 1, 0, {0, 0}, 5, 0},
     };
     for (const Case& c : cases) {
         TMsgTxt m;
@@ -81,13 +80,13 @@ TEST(MessageText, StateCountKeepsListsInStep)
         m.StateVal[i] = 10u * i;
     }
     m.SetStateNum(3);
-    EXPECT_EQ(m.Messages, (std::vector<AnsiString> { "M0", "M1", "M2" }));
-    EXPECT_EQ(m.StateVal, (std::vector<std::uint32_t> { 0, 10, 20 }));
+    EXPECT_EQ(m.Messages, (std::vector<AnsiString>{"M0", "M1", "M2"}));
+    EXPECT_EQ(m.StateVal, (std::vector<std::uint32_t>{0, 10, 20}));
     EXPECT_EQ(m.CurPt, 2);
     EXPECT_EQ(m.ShownMessage(), 2);
     m.SetStateNum(5);
-    EXPECT_EQ(m.Messages, (std::vector<AnsiString> { "M0", "M1", "M2", "", "" }));
-    EXPECT_EQ(m.StateVal, (std::vector<std::uint32_t> { 0, 10, 20, 0, 0 }));
+    EXPECT_EQ(m.Messages, (std::vector<AnsiString>{"M0", "M1", "M2", "", ""}));
+    EXPECT_EQ(m.StateVal, (std::vector<std::uint32_t>{0, 10, 20, 0, 0}));
     m.StateReverse = 1;
     m.SetMsgPt(0);
     EXPECT_EQ(m.ShownMessage(), 4);
@@ -136,7 +135,7 @@ TEST(MessageText, ShowsTheCurrentMessage)
     TMsgTxt m;
     m.Picture.SetSize(30, 12);
     objtest::Place(m, 0, 0, 30, 12);
-    m.Messages = { "Off", "On" };
+    m.Messages = {"Off", "On"};
     m.StateMode = 0;
     m.CurRangeSelect(1);
     EXPECT_TRUE(golden::Matches(m.Picture, "tmsgtxt_on"));
@@ -149,7 +148,7 @@ TEST(MessageText, MessagesRenderedForTheRecord)
 {
     TMsgTxt m;
     m.Picture.Canvas()->Font = Font12();
-    m.Messages = { "Ab", "" };
+    m.Messages = {"Ab", ""};
     ASSERT_EQ(m.TxtHeight(0), 12);
     const int w = m.TxtWidth(0);
     ASSERT_GT(w, 0);
@@ -168,7 +167,7 @@ TEST(MessageText, MessagesRenderedForTheRecord)
 
     struct Case {
         int index;
-    } outside[] = { { -1 }, { 2 }, { 1000 } };
+    } outside[] = {{-1}, {2}, {1000}};
     for (const Case& c : outside) {
         EXPECT_EQ(m.TxtWidth(c.index), 0);
         EXPECT_EQ(m.MsgBmpSizeGet(c.index), 0);
@@ -184,7 +183,7 @@ TEST(MessageText, MovingPreviewAndExtremes)
     TMsgTxt m;
     m.Picture.SetSize(20, 12);
     objtest::Place(m, 0, 0, 20, 12);
-    m.Messages = { "Go", "Go" };
+    m.Messages = {"Go", "Go"};
     m.MoveMode = 0x23; // running, left to right
     for (int i = 0; i < 25; ++i)
         m.CurRangeSelect(0);
@@ -195,7 +194,7 @@ TEST(MessageText, MovingPreviewAndExtremes)
     m.CurRangeSelect(0);
     EXPECT_NE(m.MoveFlag != 0, shownFirst);
 
-    for (std::uint8_t n : { 0, 1, 255 }) {
+    for (std::uint8_t n : {0, 1, 255}) {
         TMsgTxt x;
         x.SetStateNum(n);
         x.StateMode = 0x1F;

@@ -32,10 +32,7 @@ TBitmap Painted(TRectMeter& m)
     return page;
 }
 
-bool Reddish(TColor c)
-{
-    return (c & 0xFF) >= 0x80 && ((c >> 16) & 0xFF) < 0x80;
-}
+bool Reddish(TColor c) { return (c & 0xFF) >= 0x80 && ((c >> 16) & 0xFF) < 0x80; }
 
 } // namespace
 

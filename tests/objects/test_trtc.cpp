@@ -19,18 +19,10 @@ TEST(Clock, SampleNamesAndSizes)
         const char* name;
         int w, h;
     } cases[] = {
-        { 0x00, 0, "HHMMSS_805", 40, 8 },
-        { 0x00, 1, "HHMMSS_808", 64, 8 },
-        { 0x20, 2, "HHMMSS_1208", 64, 12 },
-        { 0x00, 3, "HHMMSS_1608", 64, 16 },
-        { 0x01, 0, "SUN_805", 15, 8 },
-        { 0x01, 1, "SUN_808", 24, 8 },
-        { 0x11, 2, "SUN_1208", 24, 12 },
-        { 0x01, 3, "SUN_1608", 24, 16 },
-        { 0x02, 0, "YYYYMMSS_805", 50, 8 },
-        { 0x05, 1, "YYYYMMSS_808", 80, 8 },
-        { 0x0F, 2, "YYYYMMSS_1208", 80, 12 },
-        { 0x02, 3, "YYYYMMSS_1608", 80, 16 },
+        {0x00, 0, "HHMMSS_805", 40, 8},   {0x00, 1, "HHMMSS_808", 64, 8},     {0x20, 2, "HHMMSS_1208", 64, 12},
+        {0x00, 3, "HHMMSS_1608", 64, 16}, {0x01, 0, "SUN_805", 15, 8},        {0x01, 1, "SUN_808", 24, 8},
+        {0x11, 2, "SUN_1208", 24, 12},    {0x01, 3, "SUN_1608", 24, 16},      {0x02, 0, "YYYYMMSS_805", 50, 8},
+        {0x05, 1, "YYYYMMSS_808", 80, 8}, {0x0F, 2, "YYYYMMSS_1208", 80, 12}, {0x02, 3, "YYYYMMSS_1608", 80, 16},
     };
     for (const Case& c : cases) {
         TRtc r;
@@ -65,11 +57,11 @@ TEST(Clock, NewObjectAndPlacement)
         std::uint8_t frame, align;
         int x, y;
     } cases[] = {
-        { "double frame, left: offset 3, top 3 + (7 - 4)", 2, 0, 3, 6 },
-        { "double frame, right", 2, 1, 50 - 3 - 40 - 1, 6 },
-        { "centred, no frame", 0, 2, 5, 6 },
-        { "unknown alignment: top left corner", 1, 7, 0, 0 },
-        { "thin frame", 5, 0, 1, 1 + (9 - 4) },
+        {"double frame, left: offset 3, top 3 + (7 - 4)", 2, 0, 3, 6},
+        {"double frame, right", 2, 1, 50 - 3 - 40 - 1, 6},
+        {"centred, no frame", 0, 2, 5, 6},
+        {"unknown alignment: top left corner", 1, 7, 0, 0},
+        {"thin frame", 5, 0, 1, 1 + (9 - 4)},
     };
     for (const Case& c : cases) {
         TRtc clock;
@@ -101,7 +93,7 @@ TEST(Clock, NonDefaultLookAndExtremes)
     EXPECT_EQ(r.RtcPicName, "SUN_1608");
     EXPECT_TRUE(golden::Matches(r.Picture, "trtc_sun_1608_centred_grid2x1"));
 
-    for (auto [w, h] : { std::pair { 0, 0 }, std::pair { 1, 1 }, std::pair { 6, 6 } }) {
+    for (auto [w, h] : {std::pair{0, 0}, std::pair{1, 1}, std::pair{6, 6}}) {
         TRtc x;
         x.Picture.SetSize(w, h);
         x.fontsize = -5;
@@ -134,7 +126,7 @@ TEST(UnitSymbol, NamesFromQuantityAndIndex)
 
 TEST(UnitSymbol, EverySymbolExistsAndFits)
 {
-    const char* prefixes[] = { "SLENGTH", "SSQUARE", "SCUBIC", "SWEIGHT", "SSPD", "STIME", "STEMP" };
+    const char* prefixes[] = {"SLENGTH", "SSQUARE", "SCUBIC", "SWEIGHT", "SSPD", "STIME", "STEMP"};
     int total = 0;
     for (int t = 0; t < 7; ++t) {
         for (int i = 0; i < TMetrol::kSymbolCounts[t]; ++i) {
@@ -167,7 +159,7 @@ TEST(UnitSymbol, RepaintAtGridAndMissingSymbols)
 
     struct Case {
         int type, index;
-    } missing[] = { { 0, 7 }, { 6, 2 }, { 1, -1 }, { 3, 2147483647 }, { 99, 7 } };
+    } missing[] = {{0, 7}, {6, 2}, {1, -1}, {3, 2147483647}, {99, 7}};
     for (const Case& c : missing) {
         TMetrol x;
         objtest::FakeHost host;

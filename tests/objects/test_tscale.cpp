@@ -12,8 +12,7 @@
 #include <climits>
 #include <vector>
 
-namespace
-{
+namespace {
 
 std::vector<std::string> Labels(const TScale& s)
 {
@@ -46,14 +45,14 @@ TEST(TScale, LabelsUseAnIntegerStepAndEndOnTheLimit)
         int min, max, mainDiv, dir;
         std::vector<std::string> labels;
     } cases[] = {
-        { "new scale", 0, 100, 5, 0, { "0", "25", "50", "75", "100" } },
-        { "step 10 / 3 truncates, last is the maximum", 0, 10, 4, 0, { "0", "3", "6", "10" } },
-        { "from the maximum down", 0, 10, 4, 0x10, { "10", "7", "4", "0" } },
-        { "negative range", -50, 50, 3, 2, { "-50", "0", "50" } },
-        { "no major ticks counts as two", 0, 10, 0, 0, { "0", "10" } },
-        { "one major tick counts as two", 0, 10, 1, 0x13, { "10", "0" } },
-        { "limits far apart", INT_MIN, INT_MAX, 3, 0, { "-2147483648", "-1", "2147483647" } },
-        { "maximum below minimum", 10, 0, 3, 0, { "10", "5", "0" } },
+        {"new scale", 0, 100, 5, 0, {"0", "25", "50", "75", "100"}},
+        {"step 10 / 3 truncates, last is the maximum", 0, 10, 4, 0, {"0", "3", "6", "10"}},
+        {"from the maximum down", 0, 10, 4, 0x10, {"10", "7", "4", "0"}},
+        {"negative range", -50, 50, 3, 2, {"-50", "0", "50"}},
+        {"no major ticks counts as two", 0, 10, 0, 0, {"0", "10"}},
+        {"one major tick counts as two", 0, 10, 1, 0x13, {"10", "0"}},
+        {"limits far apart", INT_MIN, INT_MAX, 3, 0, {"-2147483648", "-1", "2147483647"}},
+        {"maximum below minimum", 10, 0, 3, 0, {"10", "5", "0"}},
     };
     for (const Case& c : cases) {
         TScale s;
@@ -97,10 +96,10 @@ TEST(TScale, PositionsGolden)
         const char* name;
         int dir, w, h;
     } cases[] = {
-        { "tscale_pos0", 0, 60, 20 },
-        { "tscale_pos1_reversed", 0x11, 60, 20 },
-        { "tscale_pos2", 2, 30, 64 },
-        { "tscale_pos3_reversed", 0x13, 30, 64 },
+        {"tscale_pos0", 0, 60, 20},
+        {"tscale_pos1_reversed", 0x11, 60, 20},
+        {"tscale_pos2", 2, 30, 64},
+        {"tscale_pos3_reversed", 0x13, 30, 64},
     };
     for (const Case& c : cases) {
         TScale s;

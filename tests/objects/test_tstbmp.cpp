@@ -12,8 +12,7 @@
 
 using objtest::Rows;
 
-namespace
-{
+namespace {
 
 // A 100 x 50 file: black except a red, a blue, a dark and a light grey pixel on row 0.
 std::string WriteSample(const QTemporaryDir& dir)
@@ -42,9 +41,9 @@ TEST(StaticPicture, LoadCutsThresholdsAndSizes)
         int w, h, zoom, gw, gh;
         int picW, picH, ctlW, ctlH;
     } cases[] = {
-        { "cut to the file's height", 64, 64, 1, 1, 1, 64, 50, 64, 50 },
-        { "cut to the size given", 4, 2, 1, 1, 1, 4, 2, 4, 2 },
-        { "grid 2 x 3 at zoom 2", 4, 2, 2, 2, 3, 8, 6, 16, 12 },
+        {"cut to the file's height", 64, 64, 1, 1, 1, 64, 50, 64, 50},
+        {"cut to the size given", 4, 2, 1, 1, 1, 4, 2, 4, 2},
+        {"grid 2 x 3 at zoom 2", 4, 2, 2, 2, 3, 8, 6, 16, 12},
     };
     for (const Case& c : cases) {
         TStBmp b;
@@ -69,10 +68,10 @@ TEST(StaticPicture, FailedLoadKeepsThePicture)
     const std::string notPicture = dir.filePath("text.bmp").toStdString();
     ASSERT_TRUE(kes::WriteFileAtomic(notPicture, "not a picture", nullptr));
     TStBmp b;
-    b.Picture = kes::PictureFromText(Rows({ "#.", ".#" }));
+    b.Picture = kes::PictureFromText(Rows({"#.", ".#"}));
     EXPECT_FALSE(b.BmpLoad(notPicture, 10, 10));
     EXPECT_FALSE(b.BmpLoad(dir.filePath("missing.bmp").toStdString(), 10, 10));
-    EXPECT_EQ(kes::PictureToText(b.Picture), Rows({ "#.", ".#" }));
+    EXPECT_EQ(kes::PictureToText(b.Picture), Rows({"#.", ".#"}));
 }
 
 TEST(StaticPicture, NewObjectCopyInRepaintAndPageImage)
@@ -83,15 +82,15 @@ TEST(StaticPicture, NewObjectCopyInRepaintAndPageImage)
     EXPECT_TRUE(b.FileName.empty());
     EXPECT_TRUE(golden::Matches(b.Picture, "tstbmp_new"));
 
-    b.BmpCopyIn(kes::PictureFromText(Rows({ "##.", "..#" })), 7);
-    EXPECT_EQ(kes::PictureToText(b.Picture), Rows({ "##.", "..#" }));
+    b.BmpCopyIn(kes::PictureFromText(Rows({"##.", "..#"})), 7);
+    EXPECT_EQ(kes::PictureToText(b.Picture), Rows({"##.", "..#"}));
 
     objtest::FakeHost host;
     b.SetHost(&host);
     objtest::Place(b, 2, 1, 3, 2);
     b.BmpRePaint();
     EXPECT_EQ(host.invalidates, 1);
-    EXPECT_EQ(b.SelCorners[2], (TPoint { 5, 3 }));
+    EXPECT_EQ(b.SelCorners[2], (TPoint{5, 3}));
     TStBmp empty;
     empty.SetHost(&host);
     empty.Picture.SetSize(0, 0);
@@ -103,14 +102,14 @@ TEST(StaticPicture, NewObjectCopyInRepaintAndPageImage)
     TBitmap out(8, 8);
     TLxObj::DataToBmp(out, page);
     EXPECT_EQ(kes::PictureToText(out),
-        Rows({ "########", "####.###", "##..####", "########", "########", "########", "########", "########" }));
+              Rows({"########", "####.###", "##..####", "########", "########", "########", "########", "########"}));
 }
 
 TEST(StaticPicture, ExtremeSizesDoNotCrash)
 {
     QTemporaryDir dir;
     const std::string file = WriteSample(dir);
-    for (auto [w, h] : { std::pair { 0, 0 }, std::pair { -5, 3 }, std::pair { 100000, 100000 } }) {
+    for (auto [w, h] : {std::pair{0, 0}, std::pair{-5, 3}, std::pair{100000, 100000}}) {
         TStBmp b;
         b.GridWidth = 0;
         b.ObjSize = 0;

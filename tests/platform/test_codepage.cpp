@@ -42,11 +42,17 @@ TEST(CodePage, PlainTextAndTheFirstCharacterACodePageLacks)
         qsizetype first;
     } cases[] = {
         {1252, "Pump 12", -1},
-        {1252, "caf\xC3\xA9 \xE2\x82\xAC", -1},           // e acute and the euro sign
-        {1252, "ab\xE4\xB8\xAD", 2},                        // a Chinese character
-        {950, "ab\xE4\xB8\xAD" "c", -1},
-        {950, "\xE4\xB8\xAD" "a\xE0\xB8\x81\xE4\xB8\xAD", 2}, // a Thai letter after two that fit
-        {936, "x\xF0\x9F\x98\x80", 1},                     // a character outside the 16-bit range
+        {1252, "caf\xC3\xA9 \xE2\x82\xAC", -1}, // e acute and the euro sign
+        {1252, "ab\xE4\xB8\xAD", 2},            // a Chinese character
+        {950,
+         "ab\xE4\xB8\xAD"
+         "c",
+         -1},
+        {950,
+         "\xE4\xB8\xAD"
+         "a\xE0\xB8\x81\xE4\xB8\xAD",
+         2},                           // a Thai letter after two that fit
+        {936, "x\xF0\x9F\x98\x80", 1}, // a character outside the 16-bit range
     };
     for (const Case& c : cases) {
         kes::ScopedCodePage scope(c.cp);
@@ -59,7 +65,9 @@ TEST(CodePage, BadBytesDoNotStopConversion)
     kes::ScopedCodePage scope(950);
     // A lone lead byte at the end becomes a replacement character.
     EXPECT_EQ(kes::AnsiToQString("ab\xB1").size(), 3);
-    EXPECT_EQ(kes::Utf8ToAnsi("a\xE0\xB8\x81" "b"), "a?b"); // no Thai letters in 950
+    EXPECT_EQ(kes::Utf8ToAnsi("a\xE0\xB8\x81"
+                              "b"),
+              "a?b"); // no Thai letters in 950
 }
 
 TEST(CodePage, LeadBytes)
@@ -81,7 +89,7 @@ TEST(CodePage, ChosenFromEnvironment)
         const char* lang;
         int expected;
     } cases[] = {
-        {"", "zh_TW.UTF-8", 950}, {"", "zh_HK.UTF-8", 950}, {"", "zh_CN.UTF-8", 936},
+        {"", "zh_TW.UTF-8", 950},  {"", "zh_HK.UTF-8", 950},    {"", "zh_CN.UTF-8", 936},
         {"", "de_DE.UTF-8", 1252}, {"936", "zh_TW.UTF-8", 936}, {"", "", 1252},
     };
     for (const Case& c : cases) {
@@ -105,7 +113,9 @@ TEST(CodePage, TheCodePageThatReadsTextsWrittenInAnother)
     const std::string big5Middle = "\xA4\xA4\xA4\xE5";                // 中文: kana in 936
     const std::string gbText = "\xD6\xD0\xCE\xC4\xD7\xD6";            // 中文字
     const std::string gbEnter = "\xC7\xEB\xCA\xE4\xC8\xEB";           // 请输入: no characters of 950
-    const std::string western = "Gr\xF6\xDF" "e 25\xB0" "C Caf\xE9";
+    const std::string western = "Gr\xF6\xDF"
+                                "e 25\xB0"
+                                "C Caf\xE9";
     struct Case {
         const char* name;
         int inUse;
@@ -118,7 +128,12 @@ TEST(CodePage, TheCodePageThatReadsTextsWrittenInAnother)
         {"Simplified read in 950", 950, {gbEnter, gbText}, 936},
         {"Traditional read in 936", 936, {big5Middle}, 950},
         {"Western read in 950", 950, {western}, 1252},
-        {"Western in 1252", 1252, {western, "Gr\xF6\xDF" "e Gr\xF6\xDF" "e"}, 0},
+        {"Western in 1252",
+         1252,
+         {western, "Gr\xF6\xDF"
+                   "e Gr\xF6\xDF"
+                   "e"},
+         0},
         {"Traditional in 950, a Greek letter too", 950, {big5Start, big5Set, big5Ohm}, 0},
         {"Simplified in 936", 936, {gbText, gbEnter}, 0},
         {"ASCII in each", 936, {"Motor 1", "", "M12"}, 0},

@@ -89,12 +89,15 @@ TEST(GdiBitmap, FillsAfterResizeAndPicturesLetGo)
         {"inverted", [](TCanvas& c) { PatBlt(c, 0, 0, 4, 3, DSTINVERT); }, Rows({".#.#", "#.##", "####"})},
         {"copied whole", [](TCanvas& c) { BitBlt(c, 0, 0, 4, 3, *Source().Canvas(), 1, 0, SRCCOPY); },
          Rows({".#.#", "#.#.", ".#.#"})},
-        {"copied from beyond the source",
-         [](TCanvas& c) { BitBlt(c, 0, 0, 4, 3, *Source().Canvas(), 2, 0, SRCCOPY); },
+        {"copied from beyond the source", [](TCanvas& c) { BitBlt(c, 0, 0, 4, 3, *Source().Canvas(), 2, 0, SRCCOPY); },
          Rows({"#.#.", ".#..", "#.#."})},
         {"top rows", [](TCanvas& c) { c.FillRect(Rect(0, 0, 4, 2)); }, Rows({"####", "####", "...."})},
         {"right columns", [](TCanvas& c) { c.FillRect(Rect(1, 0, 4, 3)); }, Rows({"####", ".###", ".###"})},
-        {"clear brush", [](TCanvas& c) { c.Brush.Style = bsClear; c.FillRect(Rect(0, 0, 4, 3)); },
+        {"clear brush",
+         [](TCanvas& c) {
+             c.Brush.Style = bsClear;
+             c.FillRect(Rect(0, 0, 4, 3));
+         },
          Rows({"#.#.", ".#..", "...."})},
     };
     for (const Case& c : cases) {
@@ -277,8 +280,7 @@ TEST(GdiBlit, StretchReplicatesWholePixels)
     const TBitmap src = kes::PictureFromText(Rows({"#.", ".#"}));
     EXPECT_EQ(Drawn(4, 4, [&](TCanvas& cv) { cv.StretchDraw(Rect(0, 0, 4, 4), src); }),
               Rows({"##..", "##..", "..##", "..##"}));
-    EXPECT_EQ(Drawn(6, 2, [&](TCanvas& cv) { cv.StretchDraw(Rect(0, 0, 6, 2), src); }),
-              Rows({"###...", "...###"}));
+    EXPECT_EQ(Drawn(6, 2, [&](TCanvas& cv) { cv.StretchDraw(Rect(0, 0, 6, 2), src); }), Rows({"###...", "...###"}));
     // Shrinking takes every other pixel.
     const TBitmap wide = kes::PictureFromText(Rows({"#.#.", "....", "#.#.", "...."}));
     EXPECT_EQ(Drawn(2, 2, [&](TCanvas& cv) { cv.StretchDraw(Rect(0, 0, 2, 2), wide); }), Rows({"##", "##"}));

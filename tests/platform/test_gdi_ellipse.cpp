@@ -36,13 +36,23 @@ TEST(GdiEllipse, ArcsRunCounterClockwise)
         TPoint end;
         std::string expected;
     } cases[] = {
-        {"right to left: upper half", {6, 3}, {0, 3}, Rows({".####.", "#....#", "#....#", "......", "......", "......"})},
-        {"left to right: lower half", {0, 3}, {6, 3}, Rows({"......", "......", "......", "#....#", "#....#", ".####."})},
+        {"right to left: upper half",
+         {6, 3},
+         {0, 3},
+         Rows({".####.", "#....#", "#....#", "......", "......", "......"})},
+        {"left to right: lower half",
+         {0, 3},
+         {6, 3},
+         Rows({"......", "......", "......", "#....#", "#....#", ".####."})},
         {"top to left: a quarter", {3, 0}, {0, 3}, Rows({".##...", "#.....", "#.....", "......", "......", "......"})},
-        {"left to top: three quarters", {0, 3}, {3, 0},
+        {"left to top: three quarters",
+         {0, 3},
+         {3, 0},
          Rows({"...##.", ".....#", ".....#", "#....#", "#....#", ".####."})},
         {"equal rays: whole ellipse", {6, 0}, {9, -3}, kCircle6},
-        {"far points only give directions", {600, 3}, {-600, 3},
+        {"far points only give directions",
+         {600, 3},
+         {-600, 3},
          Rows({".####.", "#....#", "#....#", "......", "......", "......"})},
     };
     for (const Case& c : cases)

@@ -136,17 +136,25 @@ TEST(GdiEquivalence, EllipseFamilyOverRandomBoxesRaysAndPens)
         const int figure = d.In(0, 3);
         blocks.Add(Drawn(d, w, h, [&](TCanvas& cv) {
             switch (figure) {
-            case 0: cv.Ellipse(x1, y1, x2, y2); break;
-            case 1: cv.Arc(x1, y1, x2, y2, x3, y3, x4, y4); break;
-            case 2: cv.Chord(x1, y1, x2, y2, x3, y3, x4, y4); break;
-            default: cv.Pie(x1, y1, x2, y2, x3, y3, x4, y4); break;
+            case 0:
+                cv.Ellipse(x1, y1, x2, y2);
+                break;
+            case 1:
+                cv.Arc(x1, y1, x2, y2, x3, y3, x4, y4);
+                break;
+            case 2:
+                cv.Chord(x1, y1, x2, y2, x3, y3, x4, y4);
+                break;
+            default:
+                cv.Pie(x1, y1, x2, y2, x3, y3, x4, y4);
+                break;
             }
         }));
     }
-    const std::vector<std::uint64_t> before = {
-        0xf0b5bffe2076a630ull, 0x485817991340825bull, 0xd3970216a82317e1ull, 0xb4cb1fb7b437c5ceull,
-        0xf21e7a0144501de5ull, 0x2a20bc281151f3d7ull, 0xff9de39a26dcabaaull, 0x46ed9c9dee798ac1ull,
-        0x5897968ed58ddb74ull, 0x879300b3cf46a27cull, 0x4683fee65e778ef6ull, 0xc8d5caca948c45e2ull};
+    const std::vector<std::uint64_t> before = {0xf0b5bffe2076a630ull, 0x485817991340825bull, 0xd3970216a82317e1ull,
+                                               0xb4cb1fb7b437c5ceull, 0xf21e7a0144501de5ull, 0x2a20bc281151f3d7ull,
+                                               0xff9de39a26dcabaaull, 0x46ed9c9dee798ac1ull, 0x5897968ed58ddb74ull,
+                                               0x879300b3cf46a27cull, 0x4683fee65e778ef6ull, 0xc8d5caca948c45e2ull};
     EXPECT_EQ(blocks.Done(), before);
 }
 
@@ -168,9 +176,15 @@ TEST(GdiEquivalence, RectanglesPolygonsAndPathsOverRandomBoxesAndPens)
         const int figure = d.In(0, 3);
         blocks.Add(Drawn(d, w, h, [&](TCanvas& cv) {
             switch (figure) {
-            case 0: cv.Rectangle(points.front().x, points.front().y, far.x, far.y); break;
-            case 1: cv.Polygon(points); break;
-            case 2: cv.Polyline(points); break;
+            case 0:
+                cv.Rectangle(points.front().x, points.front().y, far.x, far.y);
+                break;
+            case 1:
+                cv.Polygon(points);
+                break;
+            case 2:
+                cv.Polyline(points);
+                break;
             default:
                 cv.MoveTo(points.front().x, points.front().y);
                 cv.LineTo(far.x, far.y);
@@ -178,17 +192,17 @@ TEST(GdiEquivalence, RectanglesPolygonsAndPathsOverRandomBoxesAndPens)
             }
         }));
     }
-    const std::vector<std::uint64_t> before = {
-        0x1c0291c939cb2608ull, 0x59fe9976e9400eb5ull, 0x7fdf22d310be6c81ull, 0x28961faad49d1b2full,
-        0xc2f9dafc8cefef98ull, 0x81bcd6f2f2f3a150ull, 0xe313632f42ed765aull, 0xeb232ad0dfcf473aull};
+    const std::vector<std::uint64_t> before = {0x1c0291c939cb2608ull, 0x59fe9976e9400eb5ull, 0x7fdf22d310be6c81ull,
+                                               0x28961faad49d1b2full, 0xc2f9dafc8cefef98ull, 0x81bcd6f2f2f3a150ull,
+                                               0xe313632f42ed765aull, 0xeb232ad0dfcf473aull};
     EXPECT_EQ(blocks.Done(), before);
 }
 
 TEST(GdiEquivalence, TextsOverRandomFontsPlacesAndClips)
 {
     Dice d(20260611);
-    const char* faces[] = {"MS Sans Serif", "Arial", "Courier New", "MingLiU", "SimSun", "Small Fonts", "No Such Face",
-                           ""};
+    const char* faces[] = {"MS Sans Serif", "Arial",       "Courier New",  "MingLiU",
+                           "SimSun",        "Small Fonts", "No Such Face", ""};
     const char* pieces[] = {"A", "g", "W", "7", " ", ".", "Pump", "\xB1\x69", "\xA4\xA4", "\xD6\xD0", "\xE9", "?", "|"};
     const int codePages[] = {1252, 950, 936};
     const TColor colours[] = {clBlack, clWhite, clRed};
@@ -267,8 +281,8 @@ TEST(GdiEquivalence, ThinLinesAsTwoPointPolylines)
             const TPoint points[] = {a, b};
             cv.Polyline(points);
         });
-        ASSERT_EQ(line, polyline) << "from " << a.x << "," << a.y << " to " << b.x << "," << b.y << " on " << w
-                                  << "x" << h;
+        ASSERT_EQ(line, polyline) << "from " << a.x << "," << a.y << " to " << b.x << "," << b.y << " on " << w << "x"
+                                  << h;
     }
 }
 
@@ -293,9 +307,8 @@ TEST(GdiEquivalence, BlockTransfersOverRandomBlocksAndClips)
         const bool stretch = d.OneIn(4);
         const int sw = stretch ? d.In(1, 40) : bw, sh = stretch ? d.In(1, 40) : bh;
         const std::uint32_t rop = d.OneIn(8) ? static_cast<std::uint32_t>(d.In(0, 255)) << 16 : d.Of(rops);
-        blocks.Add(Drawn(d, w, h, [&](TCanvas& cv) {
-            StretchBlt(cv, x, y, bw, bh, *src.Canvas(), sx, sy, sw, sh, rop);
-        }));
+        blocks.Add(
+            Drawn(d, w, h, [&](TCanvas& cv) { StretchBlt(cv, x, y, bw, bh, *src.Canvas(), sx, sy, sw, sh, rop); }));
     }
     const std::vector<std::uint64_t> before = {0x1ef9a67b0b09a8d2ull, 0xb309f5e15bef39e8ull, 0xa2d6fc586fddecc7ull,
                                                0x35c59f0276d79dc1ull, 0x6217d5b9058de615ull, 0x53e52e9611ff6da3ull};
@@ -321,9 +334,8 @@ TEST(GdiEquivalence, BlockTransfersEnlargedByWholeFactors)
         const int x = d.OneIn(20) ? Coord(d, w) : d.In(-kw * sw, w), y = d.OneIn(20) ? Coord(d, h) : d.In(-kh * sh, h);
         const int sx = d.In(-4, 6), sy = d.In(-4, 6);
         const std::uint32_t rop = d.OneIn(10) ? static_cast<std::uint32_t>(d.In(0, 255)) << 16 : d.Of(rops);
-        blocks.Add(Drawn(d, w, h, [&](TCanvas& cv) {
-            StretchBlt(cv, x, y, sw * kw, sh * kh, *src.Canvas(), sx, sy, sw, sh, rop);
-        }));
+        blocks.Add(Drawn(
+            d, w, h, [&](TCanvas& cv) { StretchBlt(cv, x, y, sw * kw, sh * kh, *src.Canvas(), sx, sy, sw, sh, rop); }));
     }
     const std::vector<std::uint64_t> before = {0x2364287f0f528e8dull, 0x4604fd8d3598db79ull, 0xa5243b8290d85905ull,
                                                0xa4bd94eed76a0c35ull, 0xb4ef5ae1498354d4ull, 0x964d6a3ad53cc707ull};

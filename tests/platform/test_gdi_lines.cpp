@@ -165,9 +165,12 @@ TEST(GdiLine, PenModes)
         TColor pen;
         std::string expected;
     } cases[] = {
-        {"copy", pmCopy, clBlack, "####"},     {"not xor black inverts", pmNotXor, clBlack, ".#.#"},
-        {"xor black keeps", pmXor, clBlack, "#.#."}, {"xor white inverts", pmXor, clWhite, ".#.#"},
-        {"not", pmNot, clWhite, ".#.#"},       {"black", pmBlack, clWhite, "####"},
+        {"copy", pmCopy, clBlack, "####"},
+        {"not xor black inverts", pmNotXor, clBlack, ".#.#"},
+        {"xor black keeps", pmXor, clBlack, "#.#."},
+        {"xor white inverts", pmXor, clWhite, ".#.#"},
+        {"not", pmNot, clWhite, ".#.#"},
+        {"black", pmBlack, clWhite, "####"},
         {"white", pmWhite, clBlack, "...."},
     };
     for (const Case& c : cases)

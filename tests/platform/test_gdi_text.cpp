@@ -166,7 +166,7 @@ TEST(GdiText, DoubleByteTextIsOneGlyphPerCharacter)
     TCanvas& cv = *bmp.Canvas();
     cv.Font.Name = "\xB2\xD3\xA9\xFA\xC5\xE9"; // the Traditional Chinese fixed face
     cv.Font.Size = 10;
-    const std::string one = "\xA4\xA4";    // one ideograph
+    const std::string one = "\xA4\xA4";         // one ideograph
     const std::string two = "\xA4\xA4\xA4\xE5"; // two ideographs
     EXPECT_GT(cv.TextWidth(one), 0);
     EXPECT_EQ(cv.TextWidth(two), 2 * cv.TextWidth(one));
@@ -209,11 +209,11 @@ TEST(GdiFont, WindowsFacesMapToInstalledFamilies)
         {"MingLiU", "WenQuanYi Zen Hei", true},
         {"PMingLiU", "WenQuanYi Zen Hei", true},
         {"SimSun", "WenQuanYi Zen Hei", true},
-        {"\xB2\xD3\xA9\xFA\xC5\xE9", "WenQuanYi Zen Hei", true},                  // code page 950
-        {"\xB7\x73\xB2\xD3\xA9\xFA\xC5\xE9", "WenQuanYi Zen Hei", true},          // code page 950
-        {"\xCB\xCE\xCC\xE5", "WenQuanYi Zen Hei", true},                          // code page 936
+        {"\xB2\xD3\xA9\xFA\xC5\xE9", "WenQuanYi Zen Hei", true},                         // code page 950
+        {"\xB7\x73\xB2\xD3\xA9\xFA\xC5\xE9", "WenQuanYi Zen Hei", true},                 // code page 950
+        {"\xCB\xCE\xCC\xE5", "WenQuanYi Zen Hei", true},                                 // code page 936
         {"\xE6\x96\xB0\xE7\xB4\xB0\xE6\x98\x8E\xE9\xAB\x94", "WenQuanYi Zen Hei", true}, // UTF-8
-        {"\xE5\xAE\x8B\xE4\xBD\x93", "WenQuanYi Zen Hei", true},                  // UTF-8
+        {"\xE5\xAE\x8B\xE4\xBD\x93", "WenQuanYi Zen Hei", true},                         // UTF-8
         {"dejavu sans mono", "DejaVu Sans Mono", true},
         {"WenQuanYi Zen Hei", "WenQuanYi Zen Hei", true},
         {"No Such Face", "DejaVu Sans", false},

@@ -26,7 +26,8 @@ TEST(BoundedDb, EachBoundEndsAStatementWithItsRefusal)
         DbRefusal refusal;
     } cases[] = {
         {"a value past the length", {1000, 1000000, 5000}, "SELECT length(zeroblob(1001))", DbRefusal::ValueTooLong},
-        {"a text made past the length", {1000, 1000000, 5000},
+        {"a text made past the length",
+         {1000, 1000000, 5000},
          "SELECT length(group_concat('abcdefghij')) FROM (WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 "
          "FROM r LIMIT 200) SELECT n FROM r)",
          DbRefusal::ValueTooLong},

@@ -8,8 +8,7 @@
 namespace kes::test {
 
 // The living widget of class T named name (the first one Qt lists); null when there is none.
-template <class T = QWidget>
-T* FindForm(const QString& name)
+template <class T = QWidget> T* FindForm(const QString& name)
 {
     for (QWidget* w : QApplication::allWidgets())
         if (w->objectName() == name)

@@ -58,8 +58,8 @@ std::vector<HostileDb> HostileDatabases(const std::string& table, const std::vec
     const std::string endless = "WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r)";
 
     std::vector<HostileDb> out;
-    out.push_back({"a view without end", Made("CREATE VIEW " + table + " AS " + endless + " SELECT " +
-                                              Join(fromN, ", ") + " FROM r;")});
+    out.push_back({"a view without end",
+                   Made("CREATE VIEW " + table + " AS " + endless + " SELECT " + Join(fromN, ", ") + " FROM r;")});
     // Each view joins the one before with itself: preparing the last expands 2^14 copies.
     std::string nested = "CREATE VIEW v0 AS SELECT " + values + ";";
     for (int i = 1; i <= 14; ++i)
@@ -71,9 +71,8 @@ std::vector<HostileDb> HostileDatabases(const std::string& table, const std::vec
         triggers += std::string("CREATE TRIGGER endless_") + event + " AFTER " + event + " ON " + table +
                     " BEGIN SELECT count(*) FROM (" + endless + " SELECT n FROM r); END;";
     out.push_back({"triggers with an endless query", Made(create + insert + triggers)});
-    out.push_back({"a value of two megabytes",
-                   Made(create + insert + "UPDATE " + table + " SET " + Name(columns[1]) +
-                        " = printf('%.*c', 2000000, 'x');")});
+    out.push_back({"a value of two megabytes", Made(create + insert + "UPDATE " + table + " SET " + Name(columns[1]) +
+                                                    " = printf('%.*c', 2000000, 'x');")});
     std::vector<std::string> computed = columns;
     computed[1] = Name(computed[1]) + " TEXT AS (zeroblob(100000000)) VIRTUAL";
     std::vector<std::string> stored;
@@ -90,11 +89,12 @@ std::vector<HostileDb> HostileDatabases(const std::string& table, const std::vec
     out.push_back({"a column computing a hundred megabytes",
                    Made("CREATE TABLE " + table + "(" + Join(computed, ", ") + "); INSERT INTO " + table + "(" +
                         Join(stored, ", ") + ") VALUES(" + storedValues + ");")});
-    out.push_back({"a hundred thousand rows", Made(create + "WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 "
-                                                            "FROM r LIMIT 100000) INSERT INTO " +
+    out.push_back({"a hundred thousand rows", Made(create +
+                                                   "WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 "
+                                                   "FROM r LIMIT 100000) INSERT INTO " +
                                                    table + " SELECT " + values + " FROM r;")});
-    out.push_back({"the wrong columns", Made("CREATE TABLE " + table + "(Something TEXT); INSERT INTO " + table +
-                                             " VALUES('x');")});
+    out.push_back({"the wrong columns",
+                   Made("CREATE TABLE " + table + "(Something TEXT); INSERT INTO " + table + " VALUES('x');")});
     out.push_back({"no such table", Made("CREATE TABLE Other(a); INSERT INTO Other VALUES(1);")});
     std::mt19937 random(32);
     std::string garbage(8192, '\0');

@@ -6,8 +6,7 @@
 namespace kes {
 
 // A control under its component name.
-template <class W>
-W* Component(W* widget, const QString& name)
+template <class W> W* Component(W* widget, const QString& name)
 {
     widget->setObjectName(name);
     return widget;

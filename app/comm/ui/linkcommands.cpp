@@ -31,7 +31,7 @@ bool OpenLink(LinkPort& port)
         return true;
     port.Close();
     ShowError(Msg(kMsgPortUsed) + QStringLiteral("(COM ") + QString::fromStdString(port.Settings().name) +
-                QStringLiteral(")"));
+              QStringLiteral(")"));
     return false;
 }
 
@@ -126,13 +126,19 @@ ComMenuEnabled ComMenuState(std::int16_t machineId, Editing editMode, std::size_
         return e;
     }
     switch (editMode) {
-    case Editing::StartScreen: e.userStart = true; break;
-    case Editing::UserMenu: e.userMenu = true; break;
+    case Editing::StartScreen:
+        e.userStart = true;
+        break;
+    case Editing::UserMenu:
+        e.userMenu = true;
+        break;
     case Editing::Pages:
         e.comWrt = pageCount > 0;
         e.comRead = true;
         break;
-    default: e.comRead = true; break;
+    default:
+        e.comRead = true;
+        break;
     }
     return e;
 }
@@ -141,8 +147,7 @@ TransferCommands::TransferCommands(ProjectState& state, LinkPreparer& preparer, 
                                    TransferCommandSteps steps, std::function<int()> configuredBaud)
     : state_(state), preparer_(preparer), engine_(engine), steps_(std::move(steps)),
       configuredBaud_(std::move(configuredBaud))
-{
-}
+{}
 
 void TransferCommands::Begin(TransferKind kind)
 {

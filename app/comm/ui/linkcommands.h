@@ -63,7 +63,7 @@ public:
 private:
     LinkPort& port_;
     ModemProbe probe_;
-    QObject context_;  // ends the pending wait when the preparer goes
+    QObject context_; // ends the pending wait when the preparer goes
     bool modemChecked_ = false;
     bool busy_ = false;
 };
@@ -72,20 +72,20 @@ private:
 // own tool enabling.
 struct ComMenuEnabled {
     bool byMainWindow = false;
-    bool comWrt = false;     // MmComWrt, TbComWrt
-    bool comRead = false;    // MmComRead, TbComRead
-    bool userStart = false;  // MmUserStart
-    bool userMenu = false;   // MmUserMenu
+    bool comWrt = false;    // MmComWrt, TbComWrt
+    bool comRead = false;   // MmComRead, TbComRead
+    bool userStart = false; // MmUserStart
+    bool userMenu = false;  // MmUserMenu
 };
 ComMenuEnabled ComMenuState(std::int16_t machineId, Editing editMode, std::size_t pageCount);
 
 // What the commands need of the main window.
 struct TransferCommandSteps {
-    std::function<bool()> storeKeySettings;   // keypad types: the shown key form's store; true when none
-    std::function<bool()> buildImage;         // ResetMemoryImage and BuildPageImage
-    std::function<void()> commitInspector;    // the inspector's pending edit, the selection cleared
-    std::function<void()> showProgress;       // create and show the progress window
-    std::function<void()> closeProgress;      // close it when the transfer does not start
+    std::function<bool()> storeKeySettings; // keypad types: the shown key form's store; true when none
+    std::function<bool()> buildImage;       // ResetMemoryImage and BuildPageImage
+    std::function<void()> commitInspector;  // the inspector's pending edit, the selection cleared
+    std::function<void()> showProgress;     // create and show the progress window
+    std::function<void()> closeProgress;    // close it when the transfer does not start
 };
 
 class TransferCommands {

@@ -27,12 +27,20 @@ QString UploadProblemText(const UploadProblem& p)
     using Kind = UploadProblem::Kind;
     QString text;
     switch (p.kind) {
-    case Kind::None: return {};
-    case Kind::UnknownModel: return Msg(kMsgUnknownModel).arg(p.number);
-    case Kind::UnknownController: return Msg(kMsgUnknownController).arg(p.number);
-    case Kind::BadLayout: return Msg(kMsgBadLayout);
-    case Kind::BadHeader: text = Msg(kMsgBadHeader).arg(p.position); break;
-    case Kind::BadPage: text = Msg(kMsgBadPage).arg(p.number).arg(p.position); break;
+    case Kind::None:
+        return {};
+    case Kind::UnknownModel:
+        return Msg(kMsgUnknownModel).arg(p.number);
+    case Kind::UnknownController:
+        return Msg(kMsgUnknownController).arg(p.number);
+    case Kind::BadLayout:
+        return Msg(kMsgBadLayout);
+    case Kind::BadHeader:
+        text = Msg(kMsgBadHeader).arg(p.position);
+        break;
+    case Kind::BadPage:
+        text = Msg(kMsgBadPage).arg(p.number).arg(p.position);
+        break;
     }
     if (!p.why.empty())
         text += QStringLiteral(" ") + QString::fromStdString(p.why);

@@ -40,7 +40,10 @@ UploadProblem MainLinkHost::TakeIdentify(const PanelIdentity& id, TransferKind k
     return {};
 }
 
-DownloadImage MainLinkHost::PrepareDownloadImage() { return parts_.downloadImage ? parts_.downloadImage() : DownloadImage{}; }
+DownloadImage MainLinkHost::PrepareDownloadImage()
+{
+    return parts_.downloadImage ? parts_.downloadImage() : DownloadImage{};
+}
 
 SystemBlockFields MainLinkHost::SystemBlock() const
 {

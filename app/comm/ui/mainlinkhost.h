@@ -24,7 +24,7 @@
 namespace kes {
 
 struct MainLinkParts {
-    std::function<void(std::uint8_t variant)> loadModelData;  // memory-map variant, then LoadModelData
+    std::function<void(std::uint8_t variant)> loadModelData; // memory-map variant, then LoadModelData
     // Upload: the identified panel model's memory map, read apart from the open project;
     // nullopt when the model list lacks the model.
     std::function<std::optional<LinkMemoryMap>(std::uint8_t model, std::uint8_t variant)> uploadMemoryMap;
@@ -33,13 +33,13 @@ struct MainLinkParts {
     // Upload, once known good: ask to save the open project and close it (offset list cleared,
     // CloseProject); false when the user keeps it.
     std::function<bool()> closeProjectForUpload;
-    std::function<DownloadImage()> downloadImage;            // AppendPagesToImage: image and offsets
-    std::function<std::size_t()> pageCount;                  // PgDataList count
-    std::function<bool()> enableUpDown;                      // MmEnableUD checked
+    std::function<DownloadImage()> downloadImage; // AppendPagesToImage: image and offsets
+    std::function<std::size_t()> pageCount;       // PgDataList count
+    std::function<bool()> enableUpDown;           // MmEnableUD checked
     std::function<void(bool)> setEnableUpDown;
-    std::function<Bytes(TransferKind)> screenImage;          // start-up screen or user-menu pictures
-    std::function<void()> selectMachine;                     // SelectMachine, SelectMachineInBoxes, LoadModelData
-    std::function<void(UploadResult&)> rebuildProject;       // header sections, pages, check, page tree
+    std::function<Bytes(TransferKind)> screenImage;    // start-up screen or user-menu pictures
+    std::function<void()> selectMachine;               // SelectMachine, SelectMachineInBoxes, LoadModelData
+    std::function<void(UploadResult&)> rebuildProject; // header sections, pages, check, page tree
     std::function<void(int panel, const QString& text)> status;
     std::function<void()> formActivate;
 };

@@ -9,7 +9,6 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-
 TComProgBar::TComProgBar(QWidget* owner, TComProgBarLock lock, int langIndex)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
       lock_(std::move(lock)), langIndex_(langIndex)

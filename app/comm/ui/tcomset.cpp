@@ -73,8 +73,8 @@ TComSet::TComSet(QWidget* owner, kes::LinkPortSettings& port, kes::ProjectState&
     DataBit_Box = NewList(this, "DataBit_Box", {"4", "5", "6", "7", "8"});
     Check_Box = NewList(this, "Check_Box", {"Even", "Mark", "None", "Odd", "Space"});
     StopBit_Box = NewList(this, "StopBit_Box", {"1", "1.5", "2"});
-    for (QWidget* hidden : {static_cast<QWidget*>(DataBit_Box), static_cast<QWidget*>(Check_Box),
-                            static_cast<QWidget*>(StopBit_Box)})
+    for (QWidget* hidden :
+         {static_cast<QWidget*>(DataBit_Box), static_cast<QWidget*>(Check_Box), static_cast<QWidget*>(StopBit_Box)})
         hidden->hide();
     QHBoxLayout* buttons = kes::OkCancelRow(this, &Ok_Btn, &Cancel_Btn);
 

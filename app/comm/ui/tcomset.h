@@ -35,7 +35,11 @@ public:
     void HmiUnitAddr_UDClick(int steps);
 
     // The port names offered; the machine's ports unless a test sets them.
-    void SetPortNames(const QStringList& names) { ports_ = names; portsSet_ = true; }
+    void SetPortNames(const QStringList& names)
+    {
+        ports_ = names;
+        portsSet_ = true;
+    }
 
     QComboBox* ComPort_Box;
     QComboBox* BaudRate_Box;

@@ -1,8 +1,8 @@
 #include "app/comm/ui/tdlgmondisp.h"
 
+#include "app/comm/qtlinkport.h"
 #include "app/comm/ui/formparts.h"
 #include "app/comm/ui/linkcommands.h"
-#include "app/comm/qtlinkport.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
@@ -140,7 +140,7 @@ void TDlgMonDisp::FormShow()
     if (!port_->Open()) {
         port_->Close();
         kes::ShowError(kes::Msg(kMsgPortUsed) + QStringLiteral("(COM ") +
-                         QString::fromStdString(port_->Settings().name) + QStringLiteral(")"));
+                       QString::fromStdString(port_->Settings().name) + QStringLiteral(")"));
         return;
     }
     port_->SetReadyRead([this] { ApdPortTrigger(); });

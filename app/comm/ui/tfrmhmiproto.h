@@ -73,8 +73,8 @@ private:
         QComboBox* stopBits;
         QGroupBox* slaveMode;
     };
-    void MakePort(const char* suffix, QComboBox*& baud, QComboBox*& dataBits, QComboBox*& parity,
-                  QComboBox*& stopBits, QGroupBox*& slaveMode);
+    void MakePort(const char* suffix, QComboBox*& baud, QComboBox*& dataBits, QComboBox*& parity, QComboBox*& stopBits,
+                  QGroupBox*& slaveMode);
     // link 0 COM1, 1 COM2.
     PortBoxes Port(int link) const;
     static kes::ComSetItems ItemsOf(const PortBoxes& p);

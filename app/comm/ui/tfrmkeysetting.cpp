@@ -1,7 +1,7 @@
 #include "app/comm/ui/tfrmkeysetting.h"
 
-#include "app/comm/ui/formparts.h"
 #include "app/comm/keypadlink.h"
+#include "app/comm/ui/formparts.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"

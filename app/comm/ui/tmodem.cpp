@@ -1,7 +1,7 @@
 #include "app/comm/ui/tmodem.h"
 
-#include "app/comm/ui/formparts.h"
 #include "app/comm/modemdialer.h"
+#include "app/comm/ui/formparts.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"

@@ -4,11 +4,11 @@
 #include "app/model/lxtypecore.h"
 #include "app/project/headerlib.h"
 #include "app/project/memimage.h"
-#include "app/project/prjcheck.h"
-#include "app/project/prjio.h"
 #include "app/project/pagedata.h"
 #include "app/project/pagewindows.h"
 #include "app/project/pgread.h"
+#include "app/project/prjcheck.h"
+#include "app/project/prjio.h"
 #include "app/project/ui/prjhost.h"
 #include "app/project/usermenu.h"
 #include "app/ui/codepageguard.h"
@@ -64,7 +64,10 @@ ProjectFileExtras ExtrasOf(ProjectCommandsHost& k)
     return x;
 }
 
-void SetCaption(ProjectCommandsHost& k, const std::string& path) { k.Window()->setWindowTitle(Path(k.Doc.WindowCaption(path))); }
+void SetCaption(ProjectCommandsHost& k, const std::string& path)
+{
+    k.Window()->setWindowTitle(Path(k.Doc.WindowCaption(path)));
+}
 
 // Shows why a write failed; the old files are still there.
 void ReportWrite(const WriteOutcome& w)
@@ -188,7 +191,8 @@ void OpenPath(ProjectCommandsHost& k, const std::string& chosen, bool recent)
     if (!OpenProjectFromDlg(k))
         return;
     const bool keypad = k.Doc.IsKeypadType();
-    if (!keypad && (recent || (!k.Doc.PgDataList.empty() && (k.Doc.EditMode == kes::Editing::Pages || k.Doc.EditMode == kes::Editing::StartScreen)))) {
+    if (!keypad && (recent || (!k.Doc.PgDataList.empty() && (k.Doc.EditMode == kes::Editing::Pages ||
+                                                             k.Doc.EditMode == kes::Editing::StartScreen)))) {
         k.Doc.EditMode = kes::Editing::Pages;
         k.LoadLayout();
         const CheckResult c = CheckWithCaptions(k.Doc, k.Commands());
@@ -240,8 +244,8 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
     if (!r.IntentProblem.empty())
         ShowError(Msg(kMsgIntentDamaged) + QStringLiteral("\n") + Path(r.IntentProblem));
     if (r.Error != ProjectError::None) {
-        ShowError(Msg(kMsgFileDamaged) + QStringLiteral("\n") + Path(r.Path) + QStringLiteral("\n")
-                  + QString::fromLatin1(ProjectErrorText(r.Error)));
+        ShowError(Msg(kMsgFileDamaged) + QStringLiteral("\n") + Path(r.Path) + QStringLiteral("\n") +
+                  QString::fromLatin1(ProjectErrorText(r.Error)));
         k.CloseProject();
         k.Doc.Opened = 0;
         k.Doc.PrjName.clear();
@@ -309,11 +313,11 @@ void SplitSaveName(ProjectCommandsHost& k)
 
 std::string SaveTargetPath(const ProjectCommandsHost& k)
 {
-    const std::string named = !k.SaveDlg.FileName.empty() ? k.SaveDlg.FileName
-                              : !k.OpenDlg.FileName.empty()
-                                  ? k.OpenDlg.FileName
-                                  : JoinPath(k.OpenDlg.InitialDir, k.Doc.PrjName + kPrjExt);
-    const std::string folder = FolderExists(FolderPart(named)) ? FolderPart(named) : JoinPath(k.Doc.WriteDir(), "DocFiles");
+    const std::string named = !k.SaveDlg.FileName.empty()   ? k.SaveDlg.FileName
+                              : !k.OpenDlg.FileName.empty() ? k.OpenDlg.FileName
+                                                            : JoinPath(k.OpenDlg.InitialDir, k.Doc.PrjName + kPrjExt);
+    const std::string folder =
+        FolderExists(FolderPart(named)) ? FolderPart(named) : JoinPath(k.Doc.WriteDir(), "DocFiles");
     return JoinPath(folder, StripPrjExt(FileNamePart(named)) + kPrjExt);
 }
 
@@ -410,7 +414,8 @@ bool WriteWorkingCopy(ProjectCommandsHost& k)
     if (!ImageHoldsEveryPage(k.Doc))
         return false;
     QDir().mkpath(Path(JoinPath(k.Doc.WriteDir(), "DocFiles")));
-    const WriteOutcome w = WriteProjectFiles(k.Doc, WorkingCopyBase(k.Doc.WriteDir(), k.Doc.PrjName), ExtrasOf(k), CopyKind::WorkingCopy);
+    const WriteOutcome w =
+        WriteProjectFiles(k.Doc, WorkingCopyBase(k.Doc.WriteDir(), k.Doc.PrjName), ExtrasOf(k), CopyKind::WorkingCopy);
     ReportWrite(w);
     return w.Error == ProjectError::None;
 }
@@ -443,8 +448,8 @@ void MmTranslateClick(ProjectCommandsHost& k)
         return;
     }
     const int pc = MemoryUsePercent(k.Doc, k.Doc.MemImageLen);
-    const QString report = Msg(kMsgCompiled) + QStringLiteral("\n\n") + Msg(kMsgMemoryUsed) + QString::number(pc)
-                           + QStringLiteral("%");
+    const QString report =
+        Msg(kMsgCompiled) + QStringLiteral("\n\n") + Msg(kMsgMemoryUsed) + QString::number(pc) + QStringLiteral("%");
     const CheckResult c = CheckWithCaptions(k.Doc, k.Commands());
     k.ShowCheckResult(c.Lines);
     if (!c.Passed())

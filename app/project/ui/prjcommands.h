@@ -11,18 +11,18 @@ namespace kes {
 
 // Message numbers of the project document's own messages.
 enum : int {
-    kMsgFileDamaged = 470,   // "The project file is damaged and was not opened:"
-    kMsgSaveFailed = 471,    // "The project could not be saved; the files on disk are unchanged:"
-    kMsgTildeName = 472,     // a project name beginning with "~"
-    kMsgNoSimulator = 473,   // the simulator program is not beside the program
-    kMsgSimNotStarted = 474, // the simulator program could not be started
-    kMsgWriteFailed = 475,   // "The file could not be written:"
+    kMsgFileDamaged = 470,     // "The project file is damaged and was not opened:"
+    kMsgSaveFailed = 471,      // "The project could not be saved; the files on disk are unchanged:"
+    kMsgTildeName = 472,       // a project name beginning with "~"
+    kMsgNoSimulator = 473,     // the simulator program is not beside the program
+    kMsgSimNotStarted = 474,   // the simulator program could not be started
+    kMsgWriteFailed = 475,     // "The file could not be written:"
     kMsgStartScreenLost = 490, // "The start-up screen file is damaged; the project opens without ..."
-    kMsgPartlyRead = 491,    // "The project file reads only in part; ... kept until the page is changed:"
-    kMsgPageNumber = 46,     // "Page number"
-    kMsgLeftOut = 940,       // "Parts of these files could not be read and were left out:"
-    kMsgIntentDamaged = 941, // a damaged record of an unfinished save, not carried out
-    kMsgScreenNumber = 943,  // "Screen"
+    kMsgPartlyRead = 491,      // "The project file reads only in part; ... kept until the page is changed:"
+    kMsgPageNumber = 46,       // "Page number"
+    kMsgLeftOut = 940,         // "Parts of these files could not be read and were left out:"
+    kMsgIntentDamaged = 941,   // a damaged record of an unfinished save, not carried out
+    kMsgScreenNumber = 943,    // "Screen"
 };
 
 void InstallProjectCommands(ProjectCommandsHost& host);

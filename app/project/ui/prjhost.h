@@ -29,11 +29,8 @@ struct TFileDlg {
 class ProjectCommandsHost {
 public:
     ProjectCommandsHost(ProjectDoc& doc, TFileDlg& openDlg, TFileDlg& saveDlg)
-        : Doc(doc)
-        , OpenDlg(openDlg)
-        , SaveDlg(saveDlg)
-    {
-    }
+        : Doc(doc), OpenDlg(openDlg), SaveDlg(saveDlg)
+    {}
     virtual ~ProjectCommandsHost() = default;
 
     ProjectDoc& Doc;

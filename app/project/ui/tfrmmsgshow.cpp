@@ -92,9 +92,7 @@ TFrmMsgShow* ShowCheckResult(QWidget* owner, QDockWidget* dock, const ProjectDoc
 } // namespace kes
 
 TFrmMsgShow::TFrmMsgShow(QWidget* owner, const kes::ProjectDoc& doc, kes::PageWindows& pages)
-    : QWidget(owner)
-    , Pages(&pages)
-    , doc_(doc)
+    : QWidget(owner), Pages(&pages), doc_(doc)
 {
     setObjectName(QStringLiteral("FrmMsgShow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -113,10 +111,7 @@ void TFrmMsgShow::SetLines(const std::vector<std::string>& lines)
         lsbChk->addItem(kes::AnsiToQString(l));
 }
 
-void TFrmMsgShow::FormShow()
-{
-    TranslateForm(this, doc_.LangIndex);
-}
+void TFrmMsgShow::FormShow() { TranslateForm(this, doc_.LangIndex); }
 
 void TFrmMsgShow::showEvent(QShowEvent* event)
 {

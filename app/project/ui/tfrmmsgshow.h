@@ -14,7 +14,7 @@ namespace kes {
 
 // What a result line names: "[Error]<text> [<x>,<y>] (<page word> <page>) : <message>".
 struct CheckLineTarget {
-    bool System = false;  // a line about the system settings: the first page opens
+    bool System = false; // a line about the system settings: the first page opens
     int Page = -1;
     bool HasObject = false;
     std::string Text;

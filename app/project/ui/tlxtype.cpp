@@ -36,9 +36,7 @@ QGroupBox* Group(QWidget* parent, const char* name, const char* caption, QLabel*
 
 } // namespace
 
-TLxType::TLxType(QWidget* owner, kes::ProjectState& state)
-    : QDialog(owner)
-    , kes::LxTypeCore(state)
+TLxType::TLxType(QWidget* owner, kes::ProjectState& state) : QDialog(owner), kes::LxTypeCore(state)
 {
     setObjectName(QStringLiteral("LxType"));
     setWindowTitle(QStringLiteral("New Project"));

@@ -28,9 +28,7 @@ constexpr int kMsgAskMove = 304;
 // The list box reports where a drag ended and leaves the moving to the form.
 class PageListBox : public QListWidget {
 public:
-    explicit PageListBox(TPgListFrm& form)
-        : QListWidget(&form)
-        , form_(form)
+    explicit PageListBox(TPgListFrm& form) : QListWidget(&form), form_(form)
     {
         setDragDropMode(QAbstractItemView::InternalMove);
         setDefaultDropAction(Qt::MoveAction);
@@ -58,9 +56,7 @@ private:
 } // namespace
 
 TPgListFrm::TPgListFrm(kes::ProjectCommandsHost& host, kes::PageWindows& pages)
-    : QDialog(host.Window())
-    , host_(host)
-    , pages_(pages)
+    : QDialog(host.Window()), host_(host), pages_(pages)
 {
     setObjectName(QStringLiteral("PgListFrm"));
     setWindowTitle(QStringLiteral("Page List"));
@@ -193,10 +189,7 @@ void TPgListFrm::PgListBxDblClick()
         OpenPageWindow(row);
 }
 
-void TPgListFrm::OpenPageWindow(int index)
-{
-    pages_.LoadPageWindow(index);
-}
+void TPgListFrm::OpenPageWindow(int index) { pages_.LoadPageWindow(index); }
 
 void TPgListFrm::OpenAllPagesFrom(int first)
 {

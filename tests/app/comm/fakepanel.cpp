@@ -20,12 +20,18 @@ namespace {
 int SpeedToBaud(speed_t s)
 {
     switch (s) {
-    case B9600: return 9600;
-    case B19200: return 19200;
-    case B38400: return 38400;
-    case B57600: return 57600;
-    case B115200: return 115200;
-    default: return 0;
+    case B9600:
+        return 9600;
+    case B19200:
+        return 19200;
+    case B38400:
+        return 38400;
+    case B57600:
+        return 57600;
+    case B115200:
+        return 115200;
+    default:
+        return 0;
     }
 }
 
@@ -33,10 +39,17 @@ int BitsPerChar(const termios& t)
 {
     int data = 8;
     switch (t.c_cflag & CSIZE) {
-    case CS5: data = 5; break;
-    case CS6: data = 6; break;
-    case CS7: data = 7; break;
-    default: break;
+    case CS5:
+        data = 5;
+        break;
+    case CS6:
+        data = 6;
+        break;
+    case CS7:
+        data = 7;
+        break;
+    default:
+        break;
     }
     return 1 + data + ((t.c_cflag & PARENB) ? 1 : 0) + ((t.c_cflag & CSTOPB) ? 2 : 1);
 }
@@ -167,7 +180,7 @@ void FakePanel::ServeModem()
 void FakePanel::ServeModemCommand(const std::string& command)
 {
     modem.commands.push_back(command);
-    Send(command + "\r");  // echo
+    Send(command + "\r"); // echo
     std::string result = "OK";
     if (command == "ATZ") {
         modem.callUp = false;
@@ -224,7 +237,7 @@ void FakePanel::Serve(const std::string& line, double arrival)
 {
     Bytes b;
     if (!CheckLrc(line, b) || !CheckReplyOk(b))
-        return;  // a damaged request gets no answer
+        return; // a damaged request gets no answer
     FakeRequest req;
     req.index = static_cast<int>(log_.size());
     req.command = static_cast<char>(b[0]);
@@ -239,7 +252,7 @@ void FakePanel::Serve(const std::string& line, double arrival)
     tcgetattr(master_, &t);
     req.baud = SpeedToBaud(cfgetospeed(&t));
     req.bitsPerChar = BitsPerChar(t);
-    req.chars = line.size() + 1;  // and the ':'
+    req.chars = line.size() + 1; // and the ':'
     req.arrival = arrival;
     log_.push_back(req);
     if (busy_)
@@ -292,7 +305,7 @@ void FakePanel::Answer(const FakeRequest& req)
 
 std::string FakePanel::ReplyFor(const FakeRequest& req, const Fault& fault)
 {
-    Bytes r = {1, static_cast<std::uint8_t>(req.command)};  // the panel's station, function byte
+    Bytes r = {1, static_cast<std::uint8_t>(req.command)}; // the panel's station, function byte
     switch (req.command) {
     case '4':
         r.push_back(req.data.empty() ? 0 : req.data[0]);

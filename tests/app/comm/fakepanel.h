@@ -21,15 +21,15 @@ namespace kes::test {
 double SteadySeconds();
 
 struct FakeRequest {
-    int index = 0;          // 0-based count of well-formed requests received
-    char command = 0;       // '0'..'4'
+    int index = 0;    // 0-based count of well-formed requests received
+    char command = 0; // '0'..'4'
     std::uint32_t address = 0;
     std::uint8_t length = 0;
-    Bytes data;             // write data, or the set-baud code
-    int baud = 0;           // line rate the port was set to when the request came
-    int bitsPerChar = 10;   // start, data, parity and stop bits of the port's settings
-    std::size_t chars = 0;  // characters of the request on the wire
-    double arrival = 0;     // steady-clock seconds when the panel took it off the line
+    Bytes data;            // write data, or the set-baud code
+    int baud = 0;          // line rate the port was set to when the request came
+    int bitsPerChar = 10;  // start, data, parity and stop bits of the port's settings
+    std::size_t chars = 0; // characters of the request on the wire
+    double arrival = 0;    // steady-clock seconds when the panel took it off the line
 };
 
 // What a paced panel measured: the time its exchanges take on the wire against the time from
@@ -41,8 +41,8 @@ struct WireFigures {
     double wireSeconds = 0;
     double firstArrival = 0;
     double lastReply = 0;
-    double panelLate = 0;      // replies sent after they were due, summed
-    std::vector<double> gaps;  // from each reply to the arrival of the next request
+    double panelLate = 0;     // replies sent after they were due, summed
+    std::vector<double> gaps; // from each reply to the arrival of the next request
     double Span() const { return exchanges ? lastReply - firstArrival - panelLate : 0; }
     // Wire time over elapsed time: 1 when the host adds nothing between a reply and its next request.
     double Efficiency() const { return Span() > 0 ? wireSeconds / Span() : 0; }
@@ -89,9 +89,9 @@ public:
     struct Modem {
         bool on = false;
         std::deque<std::string> dialResults;
-        std::vector<std::string> commands;  // every command received, "+++" included
+        std::vector<std::string> commands; // every command received, "+++" included
         bool callUp = false;
-        bool online = false;                // the call is up and carries data
+        bool online = false; // the call is up and carries data
         int hangUps = 0;
     } modem;
     // A keypad or text panel on the bench, for the serial test display: a request ends at the
@@ -99,7 +99,7 @@ public:
     struct TestPeer {
         bool on = false;
         std::uint8_t terminator = 3;
-        std::string reply;                  // empty: no answer
+        std::string reply; // empty: no answer
         std::vector<std::string> requests;
     } testPeer;
     // Decides the fault for each request; null: none.
@@ -134,17 +134,17 @@ private:
     void FlushOut();
 
     int master_ = -1;
-    int slaveHold_ = -1;  // keeps the slave side open so the master never sees a hang-up
+    int slaveHold_ = -1; // keeps the slave side open so the master never sees a hang-up
     std::string slavePath_;
     std::unique_ptr<QSocketNotifier> readNotifier_;
     std::unique_ptr<QSocketNotifier> writeNotifier_;
     std::string rx_;
     std::string out_;
     std::vector<FakeRequest> log_;
-    std::deque<FakeRequest> queued_;  // requests that came while a delayed reply was pending
+    std::deque<FakeRequest> queued_; // requests that came while a delayed reply was pending
     bool busy_ = false;
     WireFigures wire_;
-    QObject context_;  // drops delayed replies still pending when the panel goes
+    QObject context_; // drops delayed replies still pending when the panel goes
 };
 
 // A fault for the requests `pick` selects, `times` times at most.

@@ -36,8 +36,8 @@ TEST(TComSet, KeepsThePortSettingsAndGuardsTheStation)
     kes::LinkPortSettings port{"ttyS1", 19200, 7, kes::LinkParity::Even, 1};
 
     TComSet form(nullptr, port, state);
-    ExpectNamed(form, {"ComPort_Box", "BaudRate_Box", "HmiUnitAddr_Txt", "HmiUnitAddr_UD", "DataBit_Box",
-                       "Check_Box", "StopBit_Box", "Ok_Btn", "Cancel_Btn"});
+    ExpectNamed(form, {"ComPort_Box", "BaudRate_Box", "HmiUnitAddr_Txt", "HmiUnitAddr_UD", "DataBit_Box", "Check_Box",
+                       "StopBit_Box", "Ok_Btn", "Cancel_Btn"});
     form.SetPortNames({"ttyS0", "ttyS1"});
     form.FormShow();
     EXPECT_EQ(form.ComPort_Box->currentIndex(), 1);
@@ -90,7 +90,7 @@ TEST(TComProgBar, LocksTheToolsWhileShownAndGivesBackTheirStates)
     QWidget bar(&owner);
     auto* gone = new QAction(&owner);
     TComProgBarLock lock{{&enabled, &disabled, gone}, {&bar}};
-    delete gone;  // an item that went away meanwhile is passed over
+    delete gone; // an item that went away meanwhile is passed over
 
     QPointer<TComProgBar> progress = new TComProgBar(&owner, lock, 2);
     ExpectNamed(*progress, {"ComBar", "Ratio_Lab"});
@@ -100,7 +100,7 @@ TEST(TComProgBar, LocksTheToolsWhileShownAndGivesBackTheirStates)
     progress->ShowProgress(64, 128, "50%");
     EXPECT_EQ(progress->ComBar->value(), 64);
     EXPECT_EQ(progress->Ratio_Lab->text(), "50%");
-    progress->ShowProgress(160, 128, "100%");  // the bar stops at its end
+    progress->ShowProgress(160, 128, "100%"); // the bar stops at its end
     EXPECT_EQ(progress->ComBar->value(), 128);
 
     progress->close();
@@ -118,7 +118,7 @@ TEST(TFrmHMIProto, PacksThePortsAndRewritesWhatIsAsked)
     state.ComSetByte = {0x1C, 0x51};
     state.DefStation = 3;
     state.LinkIndex = 0;
-    state.UseDefaultStation = 0;  // only the link bytes change
+    state.UseDefaultStation = 0; // only the link bytes change
     PgJmpRec jump;
     jump.Ref.Station = 8;
     jump.Ref.LinkIndex = 0;
@@ -128,10 +128,10 @@ TEST(TFrmHMIProto, PacksThePortsAndRewritesWhatIsAsked)
     hooks.rewritePages = [&](const kes::LinkRewrite& rw) { pageRewrites.push_back(rw); };
 
     TFrmHMIProto form(nullptr, state, hooks);
-    ExpectNamed(form, {"BaudRate232_Box", "BaudRate485_Box", "DataBit232_Box", "DataBit485_Box", "Check232_Box",
-                       "Check485_Box", "StopBit232_Box", "StopBit485_Box", "rgSlaveMode232", "rgSlaveMode485",
-                       "RgSelCom", "ChkBox_Port", "ChkBox_UID", "GB_UID", "EdtSationID", "UD_UID", "Ok_Btn",
-                       "Cancel_Btn"});
+    ExpectNamed(form,
+                {"BaudRate232_Box", "BaudRate485_Box", "DataBit232_Box", "DataBit485_Box", "Check232_Box",
+                 "Check485_Box", "StopBit232_Box", "StopBit485_Box", "rgSlaveMode232", "rgSlaveMode485", "RgSelCom",
+                 "ChkBox_Port", "ChkBox_UID", "GB_UID", "EdtSationID", "UD_UID", "Ok_Btn", "Cancel_Btn"});
     form.FormShow();
     // 0x51 shows as 4800, 7, none, 2.
     EXPECT_EQ(form.BaudRate485_Box->currentText(), "4800");

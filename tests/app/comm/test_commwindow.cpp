@@ -4,7 +4,6 @@
 // with the open project kept; every failure must end with its message (the warning icon, a
 // connect failure naming its port) and the window's menus and tool bars given back. The communication dialogs opened
 // from the menu rewrite what they say, and their captions stand in every language file.
-#include "app/editor/pageeditor.h"
 #include "app/comm/linkframe.h"
 #include "app/comm/systemblock.h"
 #include "app/comm/ui/commhooks.h"
@@ -14,7 +13,7 @@
 #include "app/comm/ui/tfrmhmiproto.h"
 #include "app/comm/ui/tfrmkeysetting.h"
 #include "app/comm/ui/tmodem.h"
-#include "decoder/decodeerror.h"
+#include "app/editor/pageeditor.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/objfactory.h"
 #include "app/project/pgdataenc.h"
@@ -24,6 +23,7 @@
 #include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
 #include "commwindowfixture.h"
+#include "decoder/decodeerror.h"
 #include "platform/inifile.h"
 
 #include <QAction>
@@ -50,8 +50,8 @@ constexpr std::uint32_t kPara = 0x10000;
 std::vector<bool> LockedItems()
 {
     std::vector<bool> on;
-    for (const char* n : {"Mmfile", "MmEdit", "MmCompile", "MmEle", "MmView", "MmCom", "MmPageSet", "MmGlobalSet",
-                          "MmTool"})
+    for (const char* n :
+         {"Mmfile", "MmEdit", "MmCompile", "MmEle", "MmView", "MmCom", "MmPageSet", "MmGlobalSet", "MmTool"})
         on.push_back(Khm->Action(n)->isEnabled());
     for (QToolBar* b : {Khm->EditToolBar, Khm->PosTooBar, Khm->ObjToolBar, Khm->GeomToolBar, Khm->PostSetToolBar})
         on.push_back(b->isEnabled());
@@ -168,16 +168,17 @@ TEST_F(CommWindow, DownloadThroughTheMenuLeavesThePanelHoldingTheCompiledImage)
 
     const auto used = static_cast<std::size_t>(k.Doc.MemImageLen);
     ASSERT_GT(used, 0u);
-    EXPECT_EQ(PanelBytes(kObjData, used), Bytes(k.Doc.MemImage.begin(), k.Doc.MemImage.begin() + static_cast<std::ptrdiff_t>(used)));
+    EXPECT_EQ(PanelBytes(kObjData, used),
+              Bytes(k.Doc.MemImage.begin(), k.Doc.MemImage.begin() + static_cast<std::ptrdiff_t>(used)));
     std::vector<std::uint32_t> offsets;
     ASSERT_TRUE(OffsetsOf(k.Doc.OffsetList, offsets));
     ASSERT_EQ(offsets.size(), 4u);
     EXPECT_EQ(PanelBytes(kPageTable, 4 * 5), BuildPageTable(offsets));
     const Bytes block = PanelBytes(kPara, 130);
-    EXPECT_EQ(block[0], 4);  // three pages + 1, little-endian
+    EXPECT_EQ(block[0], 4); // three pages + 1, little-endian
     EXPECT_EQ(block[1], 0);
     EXPECT_EQ(GetU16be(block, 4), 3);
-    EXPECT_EQ(GetU32be(block, 10), 100u);  // the firmware file went: its length
+    EXPECT_EQ(GetU32be(block, 10), 100u); // the firmware file went: its length
     EXPECT_EQ(PanelBytes(0, 100), Bytes(100, 0x5A));
 }
 
@@ -195,7 +196,7 @@ TEST_F(CommWindow, UploadThroughTheMenuRebuildsTheSameProject)
     const std::vector<PgJmpRec> jumps = k.Doc.SysPgJumps;
 
     prompt.shown.clear();
-    prompt.answers = {Answer::No};  // do not save the project before it closes
+    prompt.answers = {Answer::No}; // do not save the project before it closes
     std::vector<std::string> replies;
     panel.sent = [&](const std::string& chars) { replies.push_back(chars); };
     k.Action("MmComRead")->trigger();
@@ -211,13 +212,13 @@ TEST_F(CommWindow, UploadThroughTheMenuRebuildsTheSameProject)
     for (std::size_t i = 0; i < pages.size(); ++i)
         EXPECT_EQ(k.Doc.PgDataList[i]->Data, pages[i]) << "page " << i;
     EXPECT_EQ(k.Doc.OffsetList, offsets);
-    EXPECT_EQ(k.PageEd->Pages().size(), 1u);  // the first page is open
+    EXPECT_EQ(k.PageEd->Pages().size(), 1u); // the first page is open
     EXPECT_EQ(Bytes(k.Doc.MemImage.begin(), k.Doc.MemImage.begin() + k.Doc.MemImageLen), image);
     ASSERT_EQ(k.Doc.SysPgJumps.size(), 1u);
     EXPECT_EQ(k.Doc.SysPgJumps[0].Ref.DevAddrCode, jumps[0].Ref.DevAddrCode);
     EXPECT_EQ(k.Doc.SysPgJumps[0].TargetPage, jumps[0].TargetPage);
     EXPECT_EQ(k.Doc.MachineId, 3);
-    EXPECT_EQ(k.Doc.ComSetByte[0], 4);  // the system block's byte, downloaded from the project
+    EXPECT_EQ(k.Doc.ComSetByte[0], 4); // the system block's byte, downloaded from the project
     EXPECT_EQ(k.Doc.Compiled, 1);
     EXPECT_EQ(k.Doc.Modified, 0);
     // A new name: saving must not write over the project that was closed.
@@ -243,15 +244,14 @@ TEST_F(CommWindow, AnUploadThatDoesNotReadAsAProjectLeavesTheOpenOneAlone)
     struct Case {
         const char* name;
         std::function<void(FakePanel&)> spoil;
-        QString message;          // empty: a good upload the user declines
+        QString message; // empty: a good upload the user declines
     };
     const std::vector<Case> cases = {
         {"a page whose record runs past its end",
          [&](FakePanel& p) { p.memory[kObjData + offsets[1] + 2] = p.memory[kObjData + offsets[1] + 3] = 0xFF; },
          Msg(761) + "\n" + Msg(766).arg(1).arg(0) + " " +
              QString::fromLatin1(DecodeErrorText(DecodeError::LengthPastEnd))},
-        {"a header that is no header",
-         [](FakePanel& p) { p.memory[kObjData] = p.memory[kObjData + 1] = 0x77; },
+        {"a header that is no header", [](FakePanel& p) { p.memory[kObjData] = p.memory[kObjData + 1] = 0x77; },
          Msg(761) + "\n" + Msg(765).arg(0)},
         {"a controller number nobody knows",
          [](FakePanel& p) {
@@ -281,7 +281,7 @@ TEST_F(CommWindow, AnUploadThatDoesNotReadAsAProjectLeavesTheOpenOneAlone)
         k.Doc.Modified = 1;
         prompt.shown.clear();
         prompt.kinds.clear();
-        prompt.answers = {Answer::Cancel};  // asked to save the open project: keep it
+        prompt.answers = {Answer::Cancel}; // asked to save the open project: keep it
         std::vector<std::string> replies;
         panel.sent = [&](const std::string& chars) { replies.push_back(chars); };
         k.Action("MmComRead")->trigger();
@@ -347,8 +347,8 @@ TEST_F(CommWindow, FailuresEndWithTheirMessageAndGiveTheWindowBack)
         k.Action("MmComWrt")->trigger();
         ASSERT_TRUE(RunUntilMessages(2));
         // A connect failure names the port it tried.
-        const QString port = c.message == 62 ? QStringLiteral(" (%1)").arg(QString::fromStdString(panel.SlavePath()))
-                                             : QString();
+        const QString port =
+            c.message == 62 ? QStringLiteral(" (%1)").arg(QString::fromStdString(panel.SlavePath())) : QString();
         EXPECT_EQ(prompt.shown.back(), Msg(c.message) + port);
         EXPECT_EQ(prompt.kinds.back(), MsgKind::Error);
         EXPECT_EQ(prompt.shown.size(), 2u);
@@ -412,8 +412,9 @@ TEST_F(CommWindow, ComMenuEnablesByEditModeAndScreenEditors)
         bool screenHooks;
         bool comWrt, userStart;
     };
-    for (const Case& c : {Case{kes::Editing::Pages, false, true, false}, Case{kes::Editing::StartScreen, false, false, false},
-                          Case{kes::Editing::StartScreen, true, false, true}}) {
+    for (const Case& c :
+         {Case{kes::Editing::Pages, false, true, false}, Case{kes::Editing::StartScreen, false, false, false},
+          Case{kes::Editing::StartScreen, true, false, true}}) {
         link().Windows().StartScreenPicture = c.screenHooks ? [] { return Bytes(4, 0); } : std::function<Bytes()>();
         k.Doc.EditMode = c.editMode;
         Q_EMIT menu->aboutToShow();
@@ -493,7 +494,7 @@ TEST_F(CommWindow, SettingsDialogsOpenFromTheMenu)
         form.Ok_BtnClick();
     };
     const Bytes before = k.Doc.PgDataList[0]->Data;
-    k.LoadPageWindow(1);  // the open page's live objects follow too
+    k.LoadPageWindow(1); // the open page's live objects follow too
     const PageData* live = Khm->PageEd->CurrentPage();
     ASSERT_NE(live, nullptr);
     k.Action("MmHMIProto")->trigger();
@@ -554,9 +555,9 @@ TEST_F(CommWindow, CaptionsOfTheCommunicationFormsStandInEveryLanguage)
     TModem modem(&k, link().Dialer(), k.Doc.LangIndex);
     TFrmKeySetting keys(&k, k.Doc);
     TDlgMonDisp display(&k, k.Doc, *k.MMICom, {});
-    for (QWidget* form : {static_cast<QWidget*>(&comSet), static_cast<QWidget*>(&proto),
-                          static_cast<QWidget*>(&progress), static_cast<QWidget*>(&modem),
-                          static_cast<QWidget*>(&keys), static_cast<QWidget*>(&display)}) {
+    for (QWidget* form :
+         {static_cast<QWidget*>(&comSet), static_cast<QWidget*>(&proto), static_cast<QWidget*>(&progress),
+          static_cast<QWidget*>(&modem), static_cast<QWidget*>(&keys), static_cast<QWidget*>(&display)}) {
         SCOPED_TRACE(form->objectName().toStdString());
         for (int lang : {LangCht, LangChs, LangEng}) {
             TIniFile ini(Path(CaptionFileName(lang)));

@@ -11,8 +11,8 @@
 #include "app/comm/ui/tdlgmondisp.h"
 #include "app/comm/ui/tfrmkeysetting.h"
 #include "app/comm/ui/tmodem.h"
-#include "app/ui/msgtable.h"
 #include "app/project/ui/tlxtype.h"
+#include "app/ui/msgtable.h"
 #include "commwindowfixture.h"
 #include "platform/fileio.h"
 

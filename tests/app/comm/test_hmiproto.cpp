@@ -23,9 +23,9 @@ TEST(ComSetByte, PacksAndUnpacksThePanelLayout)
         std::uint8_t packed;
     };
     const std::vector<Case> cases = {
-        {{2, 1, 2, 0}, 0x1C},  // 19200, 8, even, 1
-        {{0, 0, 0, 1}, 0x51},  // 4800, 7, none, 2
-        {{5, 1, 1, 1}, 0x4B},  // 115200, 8, odd, 2
+        {{2, 1, 2, 0}, 0x1C}, // 19200, 8, even, 1
+        {{0, 0, 0, 1}, 0x51}, // 4800, 7, none, 2
+        {{5, 1, 1, 1}, 0x4B}, // 115200, 8, odd, 2
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PackComSetByte(c.items), c.packed);
@@ -35,10 +35,10 @@ TEST(ComSetByte, PacksAndUnpacksThePanelLayout)
 
 TEST(ComSetByte, BytesTheListsCannotShowSurviveUnchangedFields)
 {
-    const std::uint8_t odd = 0x6F;  // baud code 6, 8 bits, parity 3, 2 stop bits
+    const std::uint8_t odd = 0x6F; // baud code 6, 8 bits, parity 3, 2 stop bits
     const ComSetItems shown = UnpackComSetByte(odd);
-    EXPECT_EQ(shown.baud, 0);     // shows as "4800"
-    EXPECT_EQ(shown.parity, -1);  // no parity item
+    EXPECT_EQ(shown.baud, 0);    // shows as "4800"
+    EXPECT_EQ(shown.parity, -1); // no parity item
     EXPECT_EQ(PackComSetByte(shown, shown, odd), odd);
     ComSetItems sevenBits = shown;
     sevenBits.dataBits = 0;
@@ -60,12 +60,12 @@ void AddRecord(Bytes& page, std::uint16_t tag, std::uint16_t len)
 TEST(PageLinkRewrite, TouchesOnlyStationAndLinkBytesOfEachKind)
 {
     Bytes page;
-    AddRecord(page, 2, 24);     // numeric display: one reference
-    AddRecord(page, 13, 44);    // button: three
-    AddRecord(page, 1001, 32);  // function key: three
-    AddRecord(page, 1000, 16);  // page jump: one
-    AddRecord(page, 7, 24);     // scale: none
-    AddRecord(page, 2, 12);     // cut short: its reference bytes lie past its length
+    AddRecord(page, 2, 24);    // numeric display: one reference
+    AddRecord(page, 13, 44);   // button: three
+    AddRecord(page, 1001, 32); // function key: three
+    AddRecord(page, 1000, 16); // page jump: one
+    AddRecord(page, 7, 24);    // scale: none
+    AddRecord(page, 2, 12);    // cut short: its reference bytes lie past its length
     const Bytes before = page;
 
     struct Case {
@@ -119,7 +119,7 @@ TEST(PageLinkRewrite, DamagedBuffersEndTheWalk)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Bytes p = c.page;
-        RewritePageLinks(p, rw);  // must return, and write nothing past a record
+        RewritePageLinks(p, rw); // must return, and write nothing past a record
         EXPECT_EQ(p.size(), c.page.size());
     }
     Bytes p = pastEnd;
@@ -131,12 +131,12 @@ TEST(LivePageLinkRewrite, ReachesEveryReferenceOfTheOpenPage)
 {
     struct Case {
         LinkRewrite rw;
-        std::uint8_t station, link;  // what every reference holds afterwards
+        std::uint8_t station, link; // what every reference holds afterwards
     };
     const std::vector<Case> cases = {
         {{true, 1, true, 9}, 9, 1},
-        {{false, 1, true, 9}, 9, 0},  // station only: links stay
-        {{true, 1, false, 9}, 3, 1},  // link only: stations stay
+        {{false, 1, true, 9}, 9, 0}, // station only: links stay
+        {{true, 1, false, 9}, 3, 1}, // link only: stations stay
     };
     for (const Case& c : cases) {
         PageData page;
@@ -144,8 +144,8 @@ TEST(LivePageLinkRewrite, ReachesEveryReferenceOfTheOpenPage)
         auto* btn = static_cast<TLxBtn*>(page.AppendObj(std::make_unique<TLxBtn>()));
         auto* entry = static_cast<TLxGetVal*>(page.AppendObj(std::make_unique<TLxGetVal>()));
         page.AppendObj(std::make_unique<TStTxt>());
-        std::vector<TLxDevRef*> refs = {val,           &btn->WriteDev,   &btn->ReadDev,   &btn->NotifyDev,
-                                        &entry->WriteDev, &entry->ReadDev, &entry->NotifyDev};
+        std::vector<TLxDevRef*> refs = {
+            val, &btn->WriteDev, &btn->ReadDev, &btn->NotifyDev, &entry->WriteDev, &entry->ReadDev, &entry->NotifyDev};
         std::vector<DevRefHead*> heads = {&page.PgFunKeys[0].Write, &page.PgFunKeys[13].Notify, &page.PgSysRecs[1].Ref};
         page.PgJmpList.resize(2);
         heads.push_back(&page.PgJmpList[1].Ref);
@@ -157,7 +157,7 @@ TEST(LivePageLinkRewrite, ReachesEveryReferenceOfTheOpenPage)
             h->Station = 3;
             h->LinkIndex = 0;
         }
-        page.PgNumWrite.Ref.DevAddrCode = -1;  // not set: left alone
+        page.PgNumWrite.Ref.DevAddrCode = -1; // not set: left alone
         page.PgNumWrite.Ref.Station = 3;
 
         RewriteLivePageLinks(page, c.rw);
@@ -198,7 +198,7 @@ TEST(ProjectSystemBlock, CarriesTheProjectStateThereAndBack)
 
     ProjectState back;
     EXPECT_TRUE(ApplySystemBlock(back, *fields));
-    EXPECT_EQ(back.MachineId, 4);  // 7..10 are taken as 4
+    EXPECT_EQ(back.MachineId, 4); // 7..10 are taken as 4
     EXPECT_EQ(back.ComSetByte, s.ComSetByte);
     EXPECT_EQ(back.PortInternalCode, 3);
     EXPECT_EQ(back.LinkIndex, 1);

@@ -14,7 +14,7 @@ namespace {
 using namespace kes;
 using namespace kes::test;
 
-constexpr int kTick = 2;  // 55 ticks of probe: 110 ms
+constexpr int kTick = 2; // 55 ticks of probe: 110 ms
 
 TEST(PrepareLink, ModemCheckRunsOnceAndRefusesAnAnsweringModem)
 {
@@ -72,7 +72,7 @@ TEST(TransferCommands, DownloadAsksAndStartsOnlyOnYes)
         bool compileWorks;
         std::vector<Answer> answers;
         bool transfers;
-        std::size_t questions;  // messages shown, the compile failure included
+        std::size_t questions; // messages shown, the compile failure included
     };
     const std::vector<Case> cases = {
         {"compiled, yes", true, true, {Answer::Yes}, true, 1},
@@ -145,12 +145,9 @@ TEST(ComMenu, EnablesByEditMode)
         ComMenuEnabled expected;
     };
     const std::vector<Case> cases = {
-        {3, 1, 4, {false, false, false, true, false}},
-        {3, 2, 4, {false, false, false, false, true}},
-        {3, 3, 4, {false, true, true, false, false}},
-        {3, 3, 0, {false, false, true, false, false}},
-        {3, 0, 0, {false, false, true, false, false}},
-        {95, 3, 4, {true, false, false, false, false}},
+        {3, 1, 4, {false, false, false, true, false}}, {3, 2, 4, {false, false, false, false, true}},
+        {3, 3, 4, {false, true, true, false, false}},  {3, 3, 0, {false, false, true, false, false}},
+        {3, 0, 0, {false, false, true, false, false}}, {95, 3, 4, {true, false, false, false, false}},
     };
     for (const Case& c : cases) {
         const ComMenuEnabled e = ComMenuState(c.machine, static_cast<kes::Editing>(c.editMode), c.pages);

@@ -37,7 +37,7 @@ TEST(LinkDownload, FullDownloadLeavesThePanelIdenticalToTheImage)
     struct Case {
         const char* name;
         std::uint16_t fw;
-        bool stampEqual;                   // the panel already has this firmware
+        bool stampEqual; // the panel already has this firmware
         std::vector<std::size_t> blockChunks;
     };
     const std::vector<Case> cases = {
@@ -97,8 +97,10 @@ TEST(LinkDownload, FullDownloadLeavesThePanelIdenticalToTheImage)
         for (const FakeRequest& r : log) {
             if (!IsWrite(r))
                 continue;
-            const char area = r.address < m.ParaEnd ? 'S' : r.address < m.ObjPageEnd ? 'T'
-                              : r.address < m.CommCodeAddrEnd ? 'F' : 'I';
+            const char area = r.address < m.ParaEnd           ? 'S'
+                              : r.address < m.ObjPageEnd      ? 'T'
+                              : r.address < m.CommCodeAddrEnd ? 'F'
+                                                              : 'I';
             if (area == 'S')
                 blockChunks.push_back(r.length);
             if (areas.empty() || areas.back() != area)
@@ -119,7 +121,7 @@ TEST(LinkDownload, StartScreenGoesToItsAreaOnly)
     EXPECT_TRUE(rig.host.outcomes[0].Ok());
     const LinkMemoryMap m = rig.host.map;
     EXPECT_EQ(MemoryAt(rig.panel, m.StartCanvas, 100), Bytes(100, 0x42));
-    EXPECT_EQ(MemoryAt(rig.panel, m.ParaAddr, 32), Bytes(32, 0xFF));  // no system block
+    EXPECT_EQ(MemoryAt(rig.panel, m.ParaAddr, 32), Bytes(32, 0xFF)); // no system block
 
     // Pictures larger than the area are refused before anything is written.
     LinkRig big;
@@ -165,55 +167,97 @@ struct FaultCase {
     const char* name;
     std::function<void(LinkRig&)> setup;
     LinkError error;
-    int message;              // the message number a window shows, or -1 for a literal text
-    std::string text;         // the literal text shown
+    int message;      // the message number a window shows, or -1 for a literal text
+    std::string text; // the literal text shown
 };
 
 Fault Failing(FaultKind kind) { return Fault{kind, 0}; }
 Fault Late() { return Fault{FaultKind::Delay, 2 * kTimeOutMs + 100}; }
 auto ImageWrite(int chunk)
 {
-    return [chunk](const FakeRequest& r) { return r.command == '0' && r.address == TestMemoryMap().ObjDataAddr + 32u * chunk; };
+    return [chunk](const FakeRequest& r) {
+        return r.command == '0' && r.address == TestMemoryMap().ObjDataAddr + 32u * chunk;
+    };
 }
 
 TEST(LinkDownload, FaultsEndInOneOutcome)
 {
     const std::vector<FaultCase> cases = {
-        {"dropped reply is sent again", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(2), Failing(FaultKind::Drop)); }, LinkError::None, 68, {}},
+        {"dropped reply is sent again",
+         [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(2), Failing(FaultKind::Drop)); },
+         LinkError::None,
+         68,
+         {}},
         {"dropped reply, bare acknowledgements",
          [](LinkRig& r) {
              r.panel.minimalReplies = true;
              r.panel.faults = FaultWhen(ImageWrite(2), Failing(FaultKind::Drop));
          },
-         LinkError::None, 68, {}},
-        {"late duplicate", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(2), Late()); }, LinkError::None, 68, {}},
+         LinkError::None,
+         68,
+         {}},
+        {"late duplicate",
+         [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(2), Late()); },
+         LinkError::None,
+         68,
+         {}},
         {"late duplicate, bare acknowledgements",
          [](LinkRig& r) {
              r.panel.minimalReplies = true;
              r.panel.faults = FaultWhen(ImageWrite(2), Late());
          },
-         LinkError::None, 68, {}},
-        {"bad LRC", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::BadLrc)); }, LinkError::BadLrc, 30, {}},
-        {"error bit", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::ErrorBit)); }, LinkError::PanelRefused, 30, {}},
-        {"reply overruns the receiver", [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::Overrun)); }, LinkError::RxOverflow, 29, {}},
+         LinkError::None,
+         68,
+         {}},
+        {"bad LRC",
+         [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::BadLrc)); },
+         LinkError::BadLrc,
+         30,
+         {}},
+        {"error bit",
+         [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::ErrorBit)); },
+         LinkError::PanelRefused,
+         30,
+         {}},
+        {"reply overruns the receiver",
+         [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::Overrun)); },
+         LinkError::RxOverflow,
+         29,
+         {}},
         {"no reply at all",
-         [](LinkRig& r) { r.panel.faults = FaultWhen([](const FakeRequest& q) { return q.index >= 3; }, Failing(FaultKind::Drop), 1000); },
-         LinkError::NoReply, 62, {}},
+         [](LinkRig& r) {
+             r.panel.faults =
+                 FaultWhen([](const FakeRequest& q) { return q.index >= 3; }, Failing(FaultKind::Drop), 1000);
+         },
+         LinkError::NoReply,
+         62,
+         {}},
         {"end reply never comes",
-         [](LinkRig& r) { r.panel.faults = FaultWhen([](const FakeRequest& q) { return q.command == '2'; }, Failing(FaultKind::Drop), 1000); },
-         LinkError::NoReply, 62, {}},
-        {"set-baud echo differs", [](LinkRig& r) { r.panel.faults = FaultWhen([](const FakeRequest& q) { return q.command == '4'; }, Failing(FaultKind::BaudEcho)); },
+         [](LinkRig& r) {
+             r.panel.faults =
+                 FaultWhen([](const FakeRequest& q) { return q.command == '2'; }, Failing(FaultKind::Drop), 1000);
+         },
+         LinkError::NoReply,
+         62,
+         {}},
+        {"set-baud echo differs",
+         [](LinkRig& r) {
+             r.panel.faults =
+                 FaultWhen([](const FakeRequest& q) { return q.command == '4'; }, Failing(FaultKind::BaudEcho));
+         },
          LinkError::BaudRefused, -1, "Set Baud Rate Fail!!"},
         {"old firmware", [](LinkRig& r) { r.panel.identity.firmwareVersion = 89; }, LinkError::OldFirmware, 98, {}},
         {"other panel model", [](LinkRig& r) { r.panel.identity.modelIndex = 2; }, LinkError::WrongModel, 95, {}},
-        {"firmware file missing", [](LinkRig& r) { r.engine.Options().firmwareDir = "/nonexistent/"; }, LinkError::FirmwareMissing, -1,
-         "File /nonexistent/BIN/M3_1100.bin not found !!"},
+        {"firmware file missing", [](LinkRig& r) { r.engine.Options().firmwareDir = "/nonexistent/"; },
+         LinkError::FirmwareMissing, -1, "File /nonexistent/BIN/M3_1100.bin not found !!"},
         {"firmware larger than its area",
          [](LinkRig& r) {
              r.host.map.CommCodeAddrEnd = r.host.map.CommCodeAddr + 16;
-             r.panel.identity.firmwareStamp = 1;  // the file differs, so it would be sent
+             r.panel.identity.firmwareStamp = 1; // the file differs, so it would be sent
          },
-         LinkError::NoRoom, 26, {}},
+         LinkError::NoRoom,
+         26,
+         {}},
         {"image larger than the area the panel reports",
          [](LinkRig& r) {
              r.panel.identity.memMapVariant = 1;
@@ -224,7 +268,9 @@ TEST(LinkDownload, FaultsEndInOneOutcome)
                  return m;
              };
          },
-         LinkError::NoRoom, 26, {}},
+         LinkError::NoRoom,
+         26,
+         {}},
     };
     for (const FaultCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -235,7 +281,7 @@ TEST(LinkDownload, FaultsEndInOneOutcome)
         c.setup(rig);
 
         ASSERT_TRUE(rig.Run(TransferKind::Download));
-        rig.Drain();  // late replies arrive now and must change nothing
+        rig.Drain(); // late replies arrive now and must change nothing
         ASSERT_EQ(rig.host.outcomes.size(), 1u);
         const TransferOutcome& o = rig.host.outcomes[0];
         EXPECT_EQ(o.error, c.error) << LinkErrorText(o.error);
@@ -264,7 +310,7 @@ TEST(LinkDownload, UnansweredRequestGoesOutFourTimes)
     EXPECT_EQ(LinkMessageNumber(rig.host.outcomes[0].error), 62);
     const auto& log = rig.panel.Log();
     EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const FakeRequest& r) { return r.command == '3'; }), 4);
-    EXPECT_EQ(log.size(), 5u);  // set baud, then the identify four times
+    EXPECT_EQ(log.size(), 5u); // set baud, then the identify four times
 }
 
 // Replies that come after their request's time-out: each is taken only for the request it
@@ -275,7 +321,7 @@ TEST(LinkDownload, LateRepliesAreMatchedToTheirOwnRequests)
     struct Case {
         const char* name;
         std::function<Fault(const FakeRequest&)> faults;
-        std::vector<LinkError> ends;  // the outcomes allowed
+        std::vector<LinkError> ends; // the outcomes allowed
     };
     const auto lateTwiceThenRefused = [] {
         auto late1 = FaultWhen(ImageWrite(1), Late());
@@ -291,7 +337,9 @@ TEST(LinkDownload, LateRepliesAreMatchedToTheirOwnRequests)
     const Case cases[] = {
         {"two late replies in a row, then a refused write", lateTwiceThenRefused(), {LinkError::PanelRefused}},
         {"every reply later than the time-out",
-         [](const FakeRequest&) { return Fault{FaultKind::Delay, kTimeOutMs * 14 / 10}; },
+         [](const FakeRequest&) {
+             return Fault{FaultKind::Delay, kTimeOutMs * 14 / 10};
+         },
          {LinkError::None, LinkError::NoReply}},
     };
     for (const Case& c : cases) {
@@ -362,7 +410,7 @@ TEST(LinkDownload, ARateWithoutBaudCodeKeepsTheLinkAt9600)
     EXPECT_TRUE(rig.host.outcomes[0].Ok());
     const auto& log = rig.panel.Log();
     EXPECT_EQ(log[0].data, Bytes{0});
-    EXPECT_EQ(log[1].baud, 9600);  // both ends stay at the rate the code names
+    EXPECT_EQ(log[1].baud, 9600); // both ends stay at the rate the code names
     EXPECT_EQ(rig.port.Settings().baud, 4800);
 }
 

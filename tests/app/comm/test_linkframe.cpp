@@ -44,9 +44,9 @@ TEST(LinkFrame, ReplyChecks)
     enum class Check { Ok, BadLrc, ErrorReply };
     struct Case {
         const char* name;
-        std::string line;  // as held after ':'
+        std::string line; // as held after ':'
         Check check;
-        Bytes bytes;       // function byte and data when accepted
+        Bytes bytes; // function byte and data when accepted
     };
     const std::vector<Case> cases = {
         {"write ack", "0130CF\r\n", Check::Ok, {0x30}},
@@ -103,9 +103,9 @@ TEST(LinkFrame, ReceiverSplitsLinesAtColonAndCrLf)
         const auto lines = FeedAll(rx, stream, step, &overflow);
         EXPECT_FALSE(overflow);
         ASSERT_EQ(lines.size(), 2u) << "piece size " << step;
-        EXPECT_EQ(lines[0], "0130CF\r\n");  // the characters before each ':' are dropped
+        EXPECT_EQ(lines[0], "0130CF\r\n"); // the characters before each ':' are dropped
         EXPECT_EQ(lines[1], "013404C7\r\n");
-        EXPECT_EQ(rx.Line(), "01");         // the unfinished line waits for more
+        EXPECT_EQ(rx.Line(), "01"); // the unfinished line waits for more
     }
 }
 
@@ -121,7 +121,8 @@ TEST(LinkFrame, ReceiverOverflowsAtTheTwoHundredFirstCharacter)
     // A ':' starts afresh, so a long line before it does not count against the next one.
     kes::LinkRx fresh;
     overflow = false;
-    const auto lines = FeedAll(fresh, std::string(150, 'x') + ":" + std::string(150, 'y') + ":0130CF\r\n", 10, &overflow);
+    const auto lines =
+        FeedAll(fresh, std::string(150, 'x') + ":" + std::string(150, 'y') + ":0130CF\r\n", 10, &overflow);
     EXPECT_FALSE(overflow);
     EXPECT_EQ(lines, std::vector<std::string>{"0130CF\r\n"});
 }

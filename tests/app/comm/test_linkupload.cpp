@@ -72,7 +72,7 @@ TEST(LinkUpload, RoundTripRebuildsTheDownloadedProject)
 TEST(LinkUpload, LastReadsAskOnlyForWhatRemains)
 {
     LinkRig rig;
-    const DownloadImage d = SampleImage(24, {45});  // image of 69 bytes: 32 + 32 + 5
+    const DownloadImage d = SampleImage(24, {45}); // image of 69 bytes: 32 + 32 + 5
     PutProject(rig.panel, 99, d, 2);
     rig.panel.identity.firmwareVersion = 99;
     ASSERT_TRUE(rig.Run(TransferKind::Upload));
@@ -172,17 +172,21 @@ TEST(LinkUpload, WhatTheHostRefusesEndsTheUpload)
 TEST(LinkUpload, CopiesAndShortRepliesAreNotTakenForData)
 {
     const auto imageRead = [](int chunk) {
-        return [chunk](const FakeRequest& r) { return r.command == '1' && r.address == TestMemoryMap().ObjDataAddr + 32u * chunk; };
+        return [chunk](const FakeRequest& r) {
+            return r.command == '1' && r.address == TestMemoryMap().ObjDataAddr + 32u * chunk;
+        };
     };
     struct Case {
         const char* name;
         std::function<Fault(const FakeRequest&)> fault;
     };
     const std::vector<Case> cases = {
-        {"late reply and the answer to its resend", FaultWhen(imageRead(3), Fault{FaultKind::Delay, 2 * kTimeOutMs + 100})},
+        {"late reply and the answer to its resend",
+         FaultWhen(imageRead(3), Fault{FaultKind::Delay, 2 * kTimeOutMs + 100})},
         {"read reply one byte short", FaultWhen(imageRead(3), Fault{FaultKind::ShortRead, 0})},
         {"late reply to the block's last piece",
-         FaultWhen([](const FakeRequest& r) { return r.command == '1' && r.address == 64; }, Fault{FaultKind::Delay, 2 * kTimeOutMs + 100})},
+         FaultWhen([](const FakeRequest& r) { return r.command == '1' && r.address == 64; },
+                   Fault{FaultKind::Delay, 2 * kTimeOutMs + 100})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -29,9 +29,9 @@ struct MainRig {
     QtLinkPort port;
     ProjectState state;
     int closedForUpload = 0;
-    bool keepProject = false;        // the user's answer when asked to let the project go
-    UploadProblem uploadProblem;     // what the upload's check finds
-    int unknownModel = -1;           // a panel model index the model list lacks
+    bool keepProject = false;    // the user's answer when asked to let the project go
+    UploadProblem uploadProblem; // what the upload's check finds
+    int unknownModel = -1;       // a panel model index the model list lacks
     int activated = 0;
     std::optional<UploadResult> rebuilt;
     bool upDown = false;
@@ -135,7 +135,7 @@ TEST(MainLinkHost, DownloadThenUploadCarryTheProject)
     EXPECT_EQ(Bytes(mem.begin() + 32, mem.begin() + 39), (Bytes{'2', '4', '6', '8', '1', '0', 4}));
 
     ProjectState fresh;
-    rig.state = fresh;  // a new run of the program
+    rig.state = fresh; // a new run of the program
     rig.upDown = false;
     ASSERT_TRUE(rig.Run(TransferKind::Upload, outcomes));
     EXPECT_EQ(outcomes, 1);
@@ -143,8 +143,8 @@ TEST(MainLinkHost, DownloadThenUploadCarryTheProject)
     EXPECT_EQ(prompt.kinds.back(), MsgKind::Info);
     ASSERT_TRUE(rig.rebuilt);
     EXPECT_EQ(rig.rebuilt->image, rig.image.image);
-    EXPECT_EQ(rig.state.MachineId, 3);                 // from the block, as it was downloaded
-    EXPECT_EQ(rig.state.ComSetByte[0], 4);             // the block's port bytes come last
+    EXPECT_EQ(rig.state.MachineId, 3);     // from the block, as it was downloaded
+    EXPECT_EQ(rig.state.ComSetByte[0], 4); // the block's port bytes come last
     EXPECT_EQ(rig.state.UserPasswords[2].Password, "246810");
     EXPECT_EQ(rig.state.DefStation, 6);
     EXPECT_TRUE(rig.upDown);
@@ -161,8 +161,8 @@ TEST(MainLinkHost, AnUploadTakenNowhereLeavesTheProjectAsItWas)
     struct Case {
         const char* name;
         std::function<void(MainRig&)> arrange;
-        int asked;              // times the user was asked to let the project go
-        QString message;        // empty: none
+        int asked;       // times the user was asked to let the project go
+        QString message; // empty: none
     };
     UploadProblem badPage;
     badPage.kind = UploadProblem::Kind::BadPage;
@@ -173,8 +173,7 @@ TEST(MainLinkHost, AnUploadTakenNowhereLeavesTheProjectAsItWas)
     controller.kind = UploadProblem::Kind::UnknownController;
     controller.number = 28024;
     const std::vector<Case> cases = {
-        {"panel model the list lacks", [](MainRig& r) { r.unknownModel = 0; }, 0,
-         Msg(761) + "\n" + Msg(762).arg(0)},
+        {"panel model the list lacks", [](MainRig& r) { r.unknownModel = 0; }, 0, Msg(761) + "\n" + Msg(762).arg(0)},
         {"page that does not read", [&](MainRig& r) { r.uploadProblem = badPage; }, 0,
          Msg(761) + "\n" + Msg(766).arg(1).arg(14) + " " + QString::fromStdString(badPage.why)},
         {"controller the list lacks", [&](MainRig& r) { r.uploadProblem = controller; }, 0,
@@ -293,8 +292,8 @@ TEST(MainLinkHost, ReportsOfManyFramesShowOnlyAFewTimes)
     const auto frames = static_cast<qint64>(rig.panel.Log().size());
     EXPECT_GT(frames, 1000);
     EXPECT_LE(rig.barChanges, most) << frames << " frames";
-    const auto panel2 = std::count_if(rig.statusShown.begin(), rig.statusShown.end(),
-                                      [](const auto& s) { return s.first == 2; });
+    const auto panel2 =
+        std::count_if(rig.statusShown.begin(), rig.statusShown.end(), [](const auto& s) { return s.first == 2; });
     EXPECT_LE(panel2, most) << frames << " frames";
     EXPECT_GE(panel2, 1);
 }

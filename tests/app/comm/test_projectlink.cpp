@@ -126,12 +126,12 @@ TEST(PortNames, NumbersFindPortsAndTypedPathsKeepTheirPlace)
         std::string expected;
     };
     const std::vector<Case> cases = {
-        {2, "", "ttyS1"},                    // the n-th port in name order
-        {9, "", "ttyS0"},                    // no such port: the first
+        {2, "", "ttyS1"}, // the n-th port in name order
+        {9, "", "ttyS0"}, // no such port: the first
         {0, "", "ttyS0"},
-        {3, "ttyS0", "ttyUSB0"},             // a project's number moves the port
+        {3, "ttyS0", "ttyUSB0"}, // a project's number moves the port
         {2, "ttyS1", "ttyS1"},
-        {0, "ttyS1", "ttyS1"},               // a number naming no port leaves the port alone
+        {0, "ttyS1", "ttyS1"}, // a number naming no port leaves the port alone
         {9, "ttyS1", "ttyS1"},
         // A typed path stays, whatever the project's number: none, a port's, no port's.
         {0, "/dev/pts/7", "/dev/pts/7"},

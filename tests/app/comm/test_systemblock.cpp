@@ -14,7 +14,7 @@ using kes::Bytes;
 kes::SystemBlockFields SampleFields()
 {
     kes::SystemBlockFields f;
-    f.entryCount = 4;  // three pages
+    f.entryCount = 4; // three pages
     f.com1 = 0x1C;
     f.com2 = 0x51;
     f.machineId = 3;
@@ -46,8 +46,8 @@ TEST(SystemBlock, LayoutOfBothSizes)
     const auto f = SampleFields();
     const Bytes shortBlock = Build(f, 99);
     ASSERT_EQ(shortBlock.size(), 88u);
-    const Bytes head = {0x04, 0x00, 0x1C, 0x51, 0x00, 0x03, 0xFF, 0xFF, 0xFF, 0xFF,
-                        0x00, 0x01, 0x23, 0x45, 0x61, 0x62, 0x63, 0x64};
+    const Bytes head = {0x04, 0x00, 0x1C, 0x51, 0x00, 0x03, 0xFF, 0xFF, 0xFF,
+                        0xFF, 0x00, 0x01, 0x23, 0x45, 0x61, 0x62, 0x63, 0x64};
     EXPECT_EQ(Bytes(shortBlock.begin(), shortBlock.begin() + 18), head);
     // The last password slot ends the short block.
     EXPECT_EQ(Bytes(shortBlock.begin() + 81, shortBlock.end()), (Bytes{'1', '2', '3', '4', '5', '9', 4}));
@@ -58,8 +58,7 @@ TEST(SystemBlock, LayoutOfBothSizes)
     EXPECT_EQ(Bytes(longBlock.begin() + 88, longBlock.begin() + 101),
               (Bytes{1, 7, 1, 9, 0x00, 0x01, 0x23, 0x45, 1, 2, 3, 4, 1}));
     // -5.0 as a little-endian double.
-    EXPECT_EQ(Bytes(longBlock.begin() + 101, longBlock.begin() + 109),
-              (Bytes{0, 0, 0, 0, 0, 0, 0x14, 0xC0}));
+    EXPECT_EQ(Bytes(longBlock.begin() + 101, longBlock.begin() + 109), (Bytes{0, 0, 0, 0, 0, 0, 0x14, 0xC0}));
     // Unused reference: FF FF FF FF with flags 1.
     EXPECT_EQ(Bytes(longBlock.begin() + 109, longBlock.begin() + 114), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 1}));
     EXPECT_EQ(Bytes(longBlock.begin() + 126, longBlock.end()), (Bytes{0xFF, 0xFF, 0xFF, 0xFF}));

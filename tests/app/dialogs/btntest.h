@@ -21,11 +21,10 @@ namespace kes::test {
 
 struct BtnSnapshot {
     explicit BtnSnapshot(const TLxBtn& b)
-        : fields(kes::BtnCode(b.BtnType), b.ValKind, b.ValType, b.ValLen, b.ReadUsed, b.NotifyUsed, b.NotifyOrder, b.NotifyState,
-                 b.UserLevel, b.MultiFlag, b.IntNum, b.DecNum, b.ParamA, b.ParamB, b.Surface, b.TotalState, b.RefKey,
-                 b.fontsize, b.PassText, b.PrintText),
-          refs{Ref(b.WriteDev), Ref(b.ReadDev), Ref(b.NotifyDev)},
-          texts(b.TxtList)
+        : fields(kes::BtnCode(b.BtnType), b.ValKind, b.ValType, b.ValLen, b.ReadUsed, b.NotifyUsed, b.NotifyOrder,
+                 b.NotifyState, b.UserLevel, b.MultiFlag, b.IntNum, b.DecNum, b.ParamA, b.ParamB, b.Surface,
+                 b.TotalState, b.RefKey, b.fontsize, b.PassText, b.PrintText),
+          refs{Ref(b.WriteDev), Ref(b.ReadDev), Ref(b.NotifyDev)}, texts(b.TxtList)
     {
         for (const auto& p : b.BmpList)
             pictures.push_back(PictureToText(*p));

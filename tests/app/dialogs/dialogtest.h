@@ -20,7 +20,6 @@
 #include <string>
 #include <vector>
 
-
 namespace kes::test {
 
 class DialogTest : public ::testing::Test {
@@ -37,8 +36,7 @@ protected:
     std::vector<int> ShownNumbers() const;
 
     // A control of a dialog by its component name; fails the test when there is none.
-    template <class W>
-    W* C(QWidget* form, const char* name)
+    template <class W> W* C(QWidget* form, const char* name)
     {
         W* w = FindChild<W>(form, name);
         EXPECT_NE(w, nullptr) << name;
@@ -55,16 +53,14 @@ protected:
     ScriptedPrompt prompt;
 
 private:
-    template <class W>
-    static W* FindChild(QWidget* form, const char* name);
+    template <class W> static W* FindChild(QWidget* form, const char* name);
 
     std::string savedAppDir_;
     std::unique_ptr<ScopedPrompt> scoped_;
     std::vector<std::pair<std::string, std::function<void(QDialog&)>>> runs_;
 };
 
-template <class W>
-W* DialogTest::FindChild(QWidget* form, const char* name)
+template <class W> W* DialogTest::FindChild(QWidget* form, const char* name)
 {
     return form->findChild<W*>(QString::fromLatin1(name));
 }

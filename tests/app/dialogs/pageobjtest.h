@@ -17,8 +17,7 @@ namespace kes::test {
 class PageObjTest : public ObjDialogTest {
 protected:
     // obj placed at 16,8 (zoom 1, grid 1) on the page as its current object.
-    template <class T>
-    T& Put()
+    template <class T> T& Put()
     {
         auto obj = std::make_unique<T>();
         obj->SetObjSize(1);
@@ -33,8 +32,7 @@ protected:
     }
 
     // A dialog of class Dlg on obj, shown (which loads it); the one before it is closed.
-    template <class Dlg, class T>
-    Dlg& OpenOn(T& obj)
+    template <class Dlg, class T> Dlg& OpenOn(T& obj)
     {
         // The dialog before is hidden, not deleted: the test may still hold it to compare.
         if (dialog_) {
@@ -49,8 +47,7 @@ protected:
     }
 
     // The object a page reads back from obj's record; the test fails when there is none.
-    template <class T>
-    T& ReadBack(TLxObj& obj)
+    template <class T> T& ReadBack(TLxObj& obj)
     {
         const Bytes rec = RecordOf(obj);
         reread_ = std::make_unique<PageData>();

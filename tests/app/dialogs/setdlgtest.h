@@ -22,8 +22,7 @@ protected:
     }
 
     // A dialog of class Dlg in the scope given, prepared, then shown (which loads it).
-    template <class Dlg>
-    Dlg& Open(int scope, const std::function<void(Dlg&)>& prepare = {})
+    template <class Dlg> Dlg& Open(int scope, const std::function<void(Dlg&)>& prepare = {})
     {
         // The dialog before is hidden, not deleted: the test may still hold it to compare.
         if (dialog_) {

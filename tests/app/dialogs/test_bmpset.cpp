@@ -38,8 +38,7 @@ class BmpSetTest : public PageObjTest {
 protected:
     // An object of kind T on D10 in value mode, states valued largest first, each with a
     // picture i + 1 pixels wide.
-    template <class T>
-    T& Obj(std::vector<std::uint32_t> values)
+    template <class T> T& Obj(std::vector<std::uint32_t> values)
     {
         auto& o = Put<T>();
         o.DevAddrCode = 0x100A;
@@ -76,7 +75,9 @@ protected:
 
 TEST_F(BmpSetTest, CaptionAndWhatEachKindOffers)
 {
-    ctx.ToolHint = [](ObjKind kind) { return kind == ObjKind::ActBmp ? QStringLiteral("Dynamic Bitmap") : QStringLiteral("Lamp"); };
+    ctx.ToolHint = [](ObjKind kind) {
+        return kind == ObjKind::ActBmp ? QStringLiteral("Dynamic Bitmap") : QStringLiteral("Lamp");
+    };
     auto& picture = OpenOn<TBmpSet>(Obj<TActBmp>({20, 10}));
     EXPECT_EQ(picture.windowTitle(), "Dynamic Bitmap " + M(204));
     EXPECT_FALSE(picture.BmpTxt->isEnabled());
@@ -140,8 +141,16 @@ TEST_F(BmpSetTest, ChecksInTheirOrder)
          },
          M(53)},
         {"a 32-bit-only word with 16 bits", [](D& d) { d.DevRefTxt->setText("C201"); }, M(104)},
-        {"state 1 past 16 bits", [](D& d) { Enter(d, {"10", "70000"}); }, M(88) + " 1 " + M(5)},
-        {"10 then 20", [](D& d) { Enter(d, {"10", "20"}); }, M(4) + " 0 " + M(5)},
+        {"state 1 past 16 bits",
+         [](D& d) {
+             Enter(d, {"10", "70000"});
+         },
+         M(88) + " 1 " + M(5)},
+        {"10 then 20",
+         [](D& d) {
+             Enter(d, {"10", "20"});
+         },
+         M(4) + " 0 " + M(5)},
         {"signed 16 bits: -5 then -1",
          [](D& d) {
              d.ValType_Box->setCurrentIndex(1);

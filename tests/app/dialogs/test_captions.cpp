@@ -18,9 +18,9 @@
 #include "app/dialogs/tmsgset.h"
 #include "app/dialogs/tpgjump.h"
 #include "app/dialogs/tprogbarset.h"
-#include "app/dialogs/tsysset.h"
 #include "app/dialogs/trtcset.h"
 #include "app/dialogs/tscaleset.h"
+#include "app/dialogs/tsysset.h"
 #include "app/dialogs/ttxtedit.h"
 #include "app/dialogs/tvalstaset.h"
 #include "app/dialogs/tvalstget.h"
@@ -58,8 +58,8 @@ protected:
             TIniFile ini(std::string(KES_BIN_DIR) + "/" + CaptionFileName(lang));
             ASSERT_TRUE(ini.Loaded()) << CaptionFileName(lang);
             for (const CaptionKey& k : FormCaptionKeys(form)) {
-                const bool labelHint = (k.componentClass == "TLabel" || k.componentClass == "TCheckBox")
-                                    && k.key.ends_with(".Hint");
+                const bool labelHint =
+                    (k.componentClass == "TLabel" || k.componentClass == "TCheckBox") && k.key.ends_with(".Hint");
                 if (!labelHint) {
                     EXPECT_TRUE(ini.ValueExists(k.section, k.key))
                         << CaptionFileName(lang) << ": [" << k.section << "] " << k.key;

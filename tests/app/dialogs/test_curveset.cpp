@@ -18,8 +18,7 @@ namespace {
 
 class CurveSetTest : public ObjDialogTest {
 protected:
-    template <class C>
-    TCurveSet& Open(C& curve)
+    template <class C> TCurveSet& Open(C& curve)
     {
         dlg = std::make_unique<TCurveSet>(ctx, nullptr, curve);
         dlg->show();

@@ -5,8 +5,8 @@
 
 #include "app/dialogs/dialogcontext.h"
 #include "app/dialogs/tfrmuserlevel.h"
-#include "app/shell/tkhm_hosts.h"
 #include "app/shell/tkhm.h"
+#include "app/shell/tkhm_hosts.h"
 #include "tests/support/formfinder.h"
 
 #include <QAction>

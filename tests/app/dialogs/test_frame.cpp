@@ -6,8 +6,8 @@
 #include "app/dialogs/objdialogs.h"
 #include "app/dialogs/tbtnset.h"
 #include "app/dialogs/tfrmuserlevel.h"
-#include "objects/tlxbtn.h"
 #include "objects/tgeom.h"
+#include "objects/tlxbtn.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -24,9 +24,9 @@ TEST_F(Frame, AddressTextsAreCutToTheModelsDigitCount)
         const char* typed;
         const char* shown;
     } cases[] = {
-        {0x14, "D1234", "D123"},         // the fifth character goes at once
+        {0x14, "D1234", "D123"},          // the fifth character goes at once
         {0x14, "$12345678", "$12345678"}, // raw codes are never cut
-        {0x04, "D12345", "D12345"},      // no cap without the high nibble
+        {0x04, "D12345", "D12345"},       // no cap without the high nibble
         {0x14, "1234", "1234"},
     };
     for (const Case& k : cases) {
@@ -63,8 +63,8 @@ TEST_F(Frame, PasswordSlotsStoreSixDigitsAndTheirLevels)
         int level;
         const char* stored;
     } cases[] = {
-        {0, "", 1, "000000"},      // nothing typed: six zeros
-        {2, "12", 3, "120000"},    // the places not typed become zeros
+        {0, "", 1, "000000"},   // nothing typed: six zeros
+        {2, "12", 3, "120000"}, // the places not typed become zeros
         {9, "987654", 2, "987654"},
     };
     TFrmUserLevel dlg(ctx, nullptr);

@@ -74,8 +74,7 @@ TEST_F(FunKeySetTest, ALongNoteIsShownWhole)
     ASSERT_EQ(note.text(), M(122));
     EXPECT_EQ(note.toolTip(), note.text());
     const int width = grid.columnWidth(1);
-    const QRect needed =
-        grid.fontMetrics().boundingRect(QRect(0, 0, width - 8, 10000), Qt::TextWordWrap, note.text());
+    const QRect needed = grid.fontMetrics().boundingRect(QRect(0, 0, width - 8, 10000), Qt::TextWordWrap, note.text());
     ASSERT_GT(needed.height(), grid.rowHeight(0)) << "the note takes more than one line";
     EXPECT_GE(grid.rowHeight(kes::kKeyUp), needed.height());
 }

@@ -100,13 +100,23 @@ TEST_F(MsgSetTest, ChecksInTheirOrder)
         std::function<void(D&)> setup;
         QString message;
     } cases[] = {
-        {"a threshold past 16 bits", [](D& d) { Enter(d, {"30", "70000", "10"}, {}); }, M(88) + " 1 " + M(5)},
+        {"a threshold past 16 bits",
+         [](D& d) {
+             Enter(d, {"30", "70000", "10"}, {});
+         },
+         M(88) + " 1 " + M(5)},
         {"a message wider than 250 pixels",
-         [&](D& d) { Enter(d, {"30", "20", "10"}, {"ok", "ok", wide}); },
+         [&](D& d) {
+             Enter(d, {"30", "20", "10"}, {"ok", "ok", wide});
+         },
          M(88) + "2" + M(99)},
         {"a bit device in value mode", [](D& d) { d.DevRefTxt->setText("M5"); }, M(53)},
         {"a 32-bit-only word with 16 bits", [](D& d) { d.DevRefTxt->setText("C201"); }, M(104)},
-        {"30, 20, 25 largest first: the last pair", [](D& d) { Enter(d, {"30", "20", "25"}, {}); }, M(4) + " 2 " + M(5)},
+        {"30, 20, 25 largest first: the last pair",
+         [](D& d) {
+             Enter(d, {"30", "20", "25"}, {});
+         },
+         M(4) + " 2 " + M(5)},
         {"5, 10, 8 smallest first",
          [](D& d) {
              Order(d, 1);

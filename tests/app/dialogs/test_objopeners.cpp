@@ -20,8 +20,7 @@ namespace {
 
 class ObjOpeners : public ObjDialogTest {};
 
-template <class O>
-std::function<std::unique_ptr<TLxObj>()> Make(std::int32_t code)
+template <class O> std::function<std::unique_ptr<TLxObj>()> Make(std::int32_t code)
 {
     // Captured only by the kinds that use it.
     return [=] {

@@ -60,8 +60,8 @@ TEST_F(PgJumpTest, AddedConditionsReadAsTheirLinesAndAreStoredInLineOrderOnClose
     d.AddInBtnClick();
     SetValue(d, "D11", 1, 0, 0, "", 0); // an empty compare text stores 0
     d.AddInBtnClick();
-    EXPECT_EQ(Lines(d), QStringList({"M5 = ON Jump To Pg.2", "D10 >= Int(-5) Jump To Pg.1",
-                                     "D11 = UnInt(0) Jump To Pg.0"}))
+    EXPECT_EQ(Lines(d),
+              QStringList({"M5 = ON Jump To Pg.2", "D10 >= Int(-5) Jump To Pg.1", "D11 = UnInt(0) Jump To Pg.0"}))
         << ShownText();
     EXPECT_TRUE(page.PgJmpList.empty()) << "the page changes only when the dialog closes";
     EXPECT_EQ(state.Modified, 1);

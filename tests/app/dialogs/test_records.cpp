@@ -38,10 +38,22 @@ TEST(SettingRecords, NewReferencesTakeTheSelectedLinksPanelMemoryFlag)
         const std::vector<std::function<const DevRefHead&()>> made = {
             [&]() -> const DevRefHead& { return doc.AddSysPgJump()->Ref; },
             [&]() -> const DevRefHead& { return page.AddPgJump(doc)->Ref; },
-            [&]() -> const DevRefHead& { page.PgAlarmDefaults(doc); return page.PgSysRecs[1].Ref; },
-            [&]() -> const DevRefHead& { doc.ResetSysPgSys(); return doc.SysBuzzer.Ref; },
-            [&]() -> const DevRefHead& { InitFunKeyRec(doc, page.PgFunKeys[3]); return page.PgFunKeys[3].Notify; },
-            [&]() -> const DevRefHead& { doc.ResetParaDataSet(); return doc.ParaDataSet.Ref; },
+            [&]() -> const DevRefHead& {
+                page.PgAlarmDefaults(doc);
+                return page.PgSysRecs[1].Ref;
+            },
+            [&]() -> const DevRefHead& {
+                doc.ResetSysPgSys();
+                return doc.SysBuzzer.Ref;
+            },
+            [&]() -> const DevRefHead& {
+                InitFunKeyRec(doc, page.PgFunKeys[3]);
+                return page.PgFunKeys[3].Notify;
+            },
+            [&]() -> const DevRefHead& {
+                doc.ResetParaDataSet();
+                return doc.ParaDataSet.Ref;
+            },
         };
         for (std::size_t i = 0; i < made.size(); ++i) {
             SCOPED_TRACE(i);

@@ -63,17 +63,15 @@ TEST_F(RtcSetTest, TheOfferedSourcesFollowThePanelsClock)
     struct Case {
         bool clock;
         int source;
-        int index;          // of TimeRefGp
-        bool writeShown;    // ChkBox_Writ (else Dev_Lab "Read")
+        int index;       // of TimeRefGp
+        bool writeShown; // ChkBox_Writ (else Dev_Lab "Read")
         bool writeTicked;
         bool addressEnabled;
         const char* address;
     };
     const Case cases[] = {
-        {true, 0, 0, true, true, true, "D5"},
-        {true, 2, 0, true, false, false, ""},
-        {true, 1, 1, false, false, true, "D5"},
-        {false, 1, 0, false, false, true, "D5"},
+        {true, 0, 0, true, true, true, "D5"},    {true, 2, 0, true, false, false, ""},
+        {true, 1, 1, false, false, true, "D5"},  {false, 1, 0, false, false, true, "D5"},
         {false, 0, 0, false, false, true, "D5"},
     };
     for (const Case& c : cases) {
@@ -116,8 +114,7 @@ TEST_F(RtcSetTest, OkStoresTheSourceAndTheAddressItStandsFor)
     const Case cases[] = {
         {"panel clock, not written: no address, the project's station and link", true,
          [](T& t, TRtcSet&) { t.TickWrite(false); }, 0x20, -1, "", 7, 1},
-        {"panel clock written, empty address", true, [](T&, TRtcSet& d) { d.DevRefTxt->clear(); }, 0x00, -1, "", 3,
-         0},
+        {"panel clock written, empty address", true, [](T&, TRtcSet& d) { d.DevRefTxt->clear(); }, 0x00, -1, "", 3, 0},
         {"panel clock written to D30", true, [](T&, TRtcSet& d) { d.DevRefTxt->setText("D30"); }, 0x00, 0x101E, "D30",
          3, 0},
         {"controller clock, date", true,

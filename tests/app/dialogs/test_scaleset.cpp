@@ -60,7 +60,7 @@ TEST_F(ScaleSetTest, TheFirstFailingCheckGivesItsMessageAndLeavesTheScale)
         {{.sub = "256"}, 57},
         {{.max = "", .min = ""}, 58}, // before any range test
         {{.min = ""}, 59},
-        {{.max = "40000"}, 0},       // signed 16 bits
+        {{.max = "40000"}, 0}, // signed 16 bits
         {{.max = "abc"}, 0},
         {{.min = "-40000"}, 1},
         {{.max = "5", .min = "10"}, 2},

@@ -239,7 +239,7 @@ TEST_F(ParaSetTest, OnlyYesWithAValidWordStoresTheRegisterAndDeletesThePageChang
     struct Case {
         Answer answer;
         const char* dev;
-        bool open;   // the dialog stays open
+        bool open; // the dialog stays open
         bool stored;
     } cases[] = {
         {Answer::No, "D40", false, false},

@@ -69,12 +69,8 @@ TEST_F(DevRefTest, OfferedDevicesFollowTheWantedKindAndMemory)
         bool panelMemory;
         QStringList rows;
     } cases[] = {
-        {1, false, {"M"}},
-        {2, false, {"D", "C"}},
-        {0, false, {"M", "D", "C"}},
-        {1, true, {"@B"}},
-        {2, true, {"@V"}},
-        {3, true, {"@B", "@V"}},
+        {1, false, {"M"}}, {2, false, {"D", "C"}}, {0, false, {"M", "D", "C"}},
+        {1, true, {"@B"}}, {2, true, {"@V"}},      {3, true, {"@B", "@V"}},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.rows.join(",").toStdString());

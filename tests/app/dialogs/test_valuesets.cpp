@@ -51,7 +51,8 @@ TEST_F(ValueSets, BarGraphStoresItsSettingsAndReadsBack)
         int type, len;
         const char* max;
         const char* min;
-    } ranges[] = {{0, 0, "65535", "0"}, {1, 1, "2147483647", "-2147483648"}, {2, 0, "FFFF", "0"}, {3, 1, "99999999", "0"}};
+    } ranges[] = {
+        {0, 0, "65535", "0"}, {1, 1, "2147483647", "-2147483648"}, {2, 0, "FFFF", "0"}, {3, 1, "99999999", "0"}};
     for (const Range& r : ranges) {
         d.ValType_Box->setCurrentIndex(r.type);
         Choose(d.ValLen_Box, r.len, [&] { d.ValType_BoxChange(); });

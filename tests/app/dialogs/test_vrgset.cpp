@@ -58,7 +58,12 @@ TEST_F(VrgSetTest, BoundsAreStoredLargestFirstFromEitherOrder)
     } cases[] = {
         {"large to small", 0, {"40", "30", "20", "10", "0"}, {5, 6, 7, 8, 9}, {40, 30, 20, 10, 0}, {5, 6, 7, 8, 9}},
         {"small to large", 1, {"0", "10", "20", "30", "40"}, {5, 6, 7, 8, 9}, {40, 30, 20, 10, 0}, {9, 8, 7, 6, 5}},
-        {"empty entries count as 0", 0, {"40", "30", "20", "", ""}, {1, 1, 1, 1, 17}, {40, 30, 20, 0, 0}, {1, 1, 1, 1, 17}},
+        {"empty entries count as 0",
+         0,
+         {"40", "30", "20", "", ""},
+         {1, 1, 1, 1, 17},
+         {40, 30, 20, 0, 0},
+         {1, 1, 1, 1, 17}},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
@@ -110,9 +115,21 @@ TEST_F(VrgSetTest, ChecksNameTheState)
     } cases[] = {
         {"no such word", [](D& d) { d.DevRefTxt->setText("M5"); }, 61, nullptr},
         {"a 32-bit-only word with 16 bits", [](D& d) { d.DevRefTxt->setText("C201"); }, 104, nullptr},
-        {"the first state past 16 bits", [](D& d) { Enter(d, {"40", "80000", "70000", "1", "0"}, {0, 0, 0, 0, 0}); }, 88, "1"},
-        {"state 2 no number", [](D& d) { Enter(d, {"40", "30", "x", "1", "0"}, {0, 0, 0, 0, 0}); }, 88, "2"},
-        {"a rise after state 0", [](D& d) { Enter(d, {"10", "20", "5", "1", "0"}, {0, 0, 0, 0, 0}); }, 4, "0"},
+        {"the first state past 16 bits",
+         [](D& d) {
+             Enter(d, {"40", "80000", "70000", "1", "0"}, {0, 0, 0, 0, 0});
+         },
+         88, "1"},
+        {"state 2 no number",
+         [](D& d) {
+             Enter(d, {"40", "30", "x", "1", "0"}, {0, 0, 0, 0, 0});
+         },
+         88, "2"},
+        {"a rise after state 0",
+         [](D& d) {
+             Enter(d, {"10", "20", "5", "1", "0"}, {0, 0, 0, 0, 0});
+         },
+         4, "0"},
         {"signed: -5 then -1 rises",
          [](D& d) {
              d.ValType_Box->setCurrentIndex(1);

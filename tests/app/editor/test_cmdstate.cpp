@@ -11,8 +11,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
-#include <QMimeData>
 #include <QMenu>
+#include <QMimeData>
 #include <QToolBar>
 
 #include <functional>
@@ -72,7 +72,8 @@ TEST_P(CmdStateTable, ItemsFollowTheState)
         const bool checked = name.back() == '!';
         if (checked)
             name.pop_back();
-        QAction* a = name.rfind("Pop", 0) == 0 && CurPage() ? CurPage()->Pop(name.c_str()) : Khm->FindAction(name.c_str());
+        QAction* a =
+            name.rfind("Pop", 0) == 0 && CurPage() ? CurPage()->Pop(name.c_str()) : Khm->FindAction(name.c_str());
         if (a) {
             EXPECT_EQ(checked ? a->isChecked() : a->isEnabled(), e.on) << name;
             continue;
@@ -84,24 +85,51 @@ TEST_P(CmdStateTable, ItemsFollowTheState)
 }
 
 const StateCase kStates[] = {
-    {"NoProject", NoSelection,
-     {{"TbAddPg", false}, {"MmEdit", false}, {"MmSave", false}, {"TbZoomIn", false}, {"TbZoomOut", false},
-      {"TbUndo", false}, {"TbPrePg", false}, {"MmPageSize", false}, {"TbStepUp", false}, {"MmCompile", false},
+    {"NoProject",
+     NoSelection,
+     {{"TbAddPg", false},
+      {"MmEdit", false},
+      {"MmSave", false},
+      {"TbZoomIn", false},
+      {"TbZoomOut", false},
+      {"TbUndo", false},
+      {"TbPrePg", false},
+      {"MmPageSize", false},
+      {"TbStepUp", false},
+      {"MmCompile", false},
       {"MmEle", false}}},
-    {"PageOpen", NoSelection,
-     {{"TbAddPg", true},    {"MmEle", true},        {"MmPageSet", true},  {"MmEdit", true},      {"TbZoomIn", true},
-      {"TbZoomOut", true},  {"MmPageSize", true},   {"TbUndo", false},    {"TbRedo", false},     {"TbDel", false},
-      {"TbCut", false},     {"TbCopy", false},      {"TbStepUp", false},  {"TbSideUp", false},   {"TbStTxt", true},
-      {"TbLine", true},     {"MmStTxt", true},      {"MmCopyAll", true},  {"TbComWrt", true},    {"TbPrePg", false},
-      {"TbNextPg", false},  {"MmBuzzerSet", true},  {"MmMovTop", false},  {"MmMultiCopy", false}, {"PopSelAll", false},
-      {"PopDel", false},    {"PopUndo", false},     {"MmPasteAll", false}, {"TbPaste", false},  {"tbPointTo!", true},
-      {"MmPgSize400!", true}, {"TbText", false},    {"TbState_Box", false}, {"TbFont_Box", false}}},
+    {"PageOpen",
+     NoSelection,
+     {{"TbAddPg", true},      {"MmEle", true},       {"MmPageSet", true},    {"MmEdit", true},
+      {"TbZoomIn", true},     {"TbZoomOut", true},   {"MmPageSize", true},   {"TbUndo", false},
+      {"TbRedo", false},      {"TbDel", false},      {"TbCut", false},       {"TbCopy", false},
+      {"TbStepUp", false},    {"TbSideUp", false},   {"TbStTxt", true},      {"TbLine", true},
+      {"MmStTxt", true},      {"MmCopyAll", true},   {"TbComWrt", true},     {"TbPrePg", false},
+      {"TbNextPg", false},    {"MmBuzzerSet", true}, {"MmMovTop", false},    {"MmMultiCopy", false},
+      {"PopSelAll", false},   {"PopDel", false},     {"PopUndo", false},     {"MmPasteAll", false},
+      {"TbPaste", false},     {"tbPointTo!", true},  {"MmPgSize400!", true}, {"TbText", false},
+      {"TbState_Box", false}, {"TbFont_Box", false}}},
     {"OneSelected",
      [](CmdStateTest& t) { t.DrawWith("TbVal", t.At(2, 2), t.At(30, 12)); },
-     {{"TbDel", true},       {"TbCut", true},       {"TbCopy", true},       {"MmDel", true},      {"PopDel", true},
-      {"TbStepUp", true},    {"TbSideUp", false},   {"MmMovTop", true},     {"MmMovDn", true},
-      {"MmMultiCopy", true}, {"PopSelAll", true},   {"MmCopyAll", false},   {"PopUndo", true},    {"TbUndo", true},
-      {"TbFont_Box", true},  {"TbFont_Lab", true},  {"TbText", false},      {"TbMemo", false},    {"TbLeftSide", true}}},
+     {{"TbDel", true},
+      {"TbCut", true},
+      {"TbCopy", true},
+      {"MmDel", true},
+      {"PopDel", true},
+      {"TbStepUp", true},
+      {"TbSideUp", false},
+      {"MmMovTop", true},
+      {"MmMovDn", true},
+      {"MmMultiCopy", true},
+      {"PopSelAll", true},
+      {"MmCopyAll", false},
+      {"PopUndo", true},
+      {"TbUndo", true},
+      {"TbFont_Box", true},
+      {"TbFont_Lab", true},
+      {"TbText", false},
+      {"TbMemo", false},
+      {"TbLeftSide", true}}},
     {"TwoSelected",
      [](CmdStateTest& t) {
          t.DrawWith("TbStTxt", t.At(2, 2), t.At(30, 12));
@@ -109,14 +137,23 @@ const StateCase kStates[] = {
          t.Trigger("tbPointTo");
          t.Click(t.At(5, 5), Qt::ShiftModifier);
      },
-     {{"TbSideUp", true}, {"TbSideRight", true}, {"MmMovTop", false}, {"MmMultiCopy", false}, {"TbDel", true},
-      {"TbStepUp", true}, {"TbText", false},    {"TbLeftSide", false}, {"TbState_Box", false}}},
+     {{"TbSideUp", true},
+      {"TbSideRight", true},
+      {"MmMovTop", false},
+      {"MmMultiCopy", false},
+      {"TbDel", true},
+      {"TbStepUp", true},
+      {"TbText", false},
+      {"TbLeftSide", false},
+      {"TbState_Box", false}}},
     {"StateObject",
      [](CmdStateTest& t) { t.DrawWith("TbBtn", t.At(2, 2), t.At(30, 12)); },
      {{"TbState_Box", true}, {"TbState_Lab", true}, {"TbText!", true}, {"TbMemo", true}, {"TbFont_Box", true}}},
-    {"Zoom16", [](CmdStateTest&) { Khm->MmPgSizeClick(16); },
+    {"Zoom16",
+     [](CmdStateTest&) { Khm->MmPgSizeClick(16); },
      {{"TbZoomIn", false}, {"TbZoomOut", true}, {"Mm1600!", true}, {"MmPgSize400!", false}}},
-    {"Zoom1", [](CmdStateTest&) { Khm->MmPgSizeClick(1); },
+    {"Zoom1",
+     [](CmdStateTest&) { Khm->MmPgSizeClick(1); },
      {{"TbZoomIn", true}, {"TbZoomOut", false}, {"MmPgSize100!", true}}},
     {"UndoneOnce",
      [](CmdStateTest& t) {
@@ -124,9 +161,11 @@ const StateCase kStates[] = {
          t.Trigger("TbUndo");
      },
      {{"TbUndo", false}, {"MmUndo", false}, {"PopUndo", false}, {"TbRedo", true}, {"MmRedo", true}, {"PopRedo", true}}},
-    {"ObjectsOnClipboard", [](CmdStateTest& t) { t.PutOnClipboard(Khm->ClipFmtObjects); },
+    {"ObjectsOnClipboard",
+     [](CmdStateTest& t) { t.PutOnClipboard(Khm->ClipFmtObjects); },
      {{"TbPaste", true}, {"MmPaste", true}, {"PopPaste", true}, {"MmPasteAll", false}}},
-    {"PageOnClipboard", [](CmdStateTest& t) { t.PutOnClipboard(Khm->ClipFmtPage); },
+    {"PageOnClipboard",
+     [](CmdStateTest& t) { t.PutOnClipboard(Khm->ClipFmtPage); },
      {{"TbPaste", false}, {"MmPasteAll", true}, {"PopPaste", false}}},
     {"PageOnClipboardWithSelection",
      [](CmdStateTest& t) {
@@ -134,9 +173,11 @@ const StateCase kStates[] = {
          t.DrawWith("TbStTxt", t.At(2, 2), t.At(30, 12));
      },
      {{"MmPasteAll", false}, {"MmCopyAll", false}}},
-    {"TwoPagesOnTheSecond", [](CmdStateTest& t) { t.Trigger("TbAddPg"); },
+    {"TwoPagesOnTheSecond",
+     [](CmdStateTest& t) { t.Trigger("TbAddPg"); },
      {{"TbPrePg", true}, {"TbNextPg", false}, {"TbUndo", false}}},
-    {"UserMenuPages", [](CmdStateTest&) { Khm->Doc.EditMode = kes::Editing::UserMenu; },
+    {"UserMenuPages",
+     [](CmdStateTest&) { Khm->Doc.EditMode = kes::Editing::UserMenu; },
      {{"TbAddPg", false}, {"MmEle", false}, {"MmCompile", false}, {"MmSave", true}}},
 };
 

@@ -47,7 +47,8 @@ protected:
     static void PutOnClipboard(const QString& format, const Bytes& block)
     {
         auto* data = new QMimeData;
-        data->setData(format, QByteArray(reinterpret_cast<const char*>(block.data()), static_cast<qsizetype>(block.size())));
+        data->setData(format,
+                      QByteArray(reinterpret_cast<const char*>(block.data()), static_cast<qsizetype>(block.size())));
         QApplication::clipboard()->setMimeData(data);
     }
     // Three objects of different kinds on the current page, the last one selected.

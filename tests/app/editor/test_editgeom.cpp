@@ -64,12 +64,9 @@ TEST(EditGeom, AMovedSelectionStopsAtThePageEdges)
         int dx, dy;
         TPoint moved;
     } cases[] = {
-        {5, 5, {5, 5}},
-        {-20, 0, {-10, 0}}, // against the left edge: stops at x = 0
-        {60, 0, {50, 0}},   // against the right edge: the right side stops at the client width
-        {0, -11, {0, -10}},
-        {0, 40, {0, 34}},
-        {-100, 100, {-10, 34}},
+        {5, 5, {5, 5}},     {-20, 0, {-10, 0}}, // against the left edge: stops at x = 0
+        {60, 0, {50, 0}},                       // against the right edge: the right side stops at the client width
+        {0, -11, {0, -10}}, {0, 40, {0, 34}},   {-100, 100, {-10, 34}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ClampMove(box, c.dx, c.dy, 100, 64), c.moved) << c.dx << "," << c.dy;

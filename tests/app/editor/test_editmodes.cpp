@@ -8,7 +8,6 @@
 #include "editortest.h"
 
 #include "app/editor/screeneditor.h"
-#include "app/editor/screeneditor.h"
 #include "app/editor/timagepage.h"
 #include "app/project/usermenu.h"
 #include "platform/fileio.h"
@@ -32,28 +31,49 @@ struct ToolRow {
 };
 
 const ToolRow kTools[] = {
-    {"TbStTxt", ObjKind::StTxt, true},        {"MmStTxt", ObjKind::StTxt, true},
-    {"TbVal", ObjKind::LxVal, false},         {"MmVal", ObjKind::LxVal, false},
-    {"TbBit", ObjKind::LxDevBmp, false},      {"MmBit", ObjKind::LxDevBmp, false},
-    {"TbValRange", ObjKind::VrgBmp, false},   {"MmValRange", ObjKind::VrgBmp, false},
-    {"TbStBmp", ObjKind::StBmp, true},        {"MmStBmp", ObjKind::StBmp, true},
-    {"TbActBmp", ObjKind::ActBmp, false},     {"MmActBmp", ObjKind::ActBmp, false},
-    {"TbScale", ObjKind::Scale, false},       {"MmScale", ObjKind::Scale, false},
-    {"TbProgBar", ObjKind::ProgBar, false},   {"MmProgBar", ObjKind::ProgBar, false},
-    {"TbCirMeter", ObjKind::CirMeter, false}, {"MmCirMeter", ObjKind::CirMeter, false},
-    {"TbPgNum", ObjKind::LxPage, false},      {"TbMsg", ObjKind::MsgTxt, false},
-    {"MmMsg", ObjKind::MsgTxt, false},        {"TbBtn", ObjKind::LxBtn, false},
-    {"MmBtn", ObjKind::LxBtn, false},         {"TbCurves", ObjKind::LxCurve, false},
-    {"MmCurve", ObjKind::LxCurve, false},     {"TbXyCurve", ObjKind::LxXyCurve, false},
-    {"MmXY", ObjKind::LxXyCurve, false},      {"TbRtc", ObjKind::Rtc, false},
-    {"MmRtc", ObjKind::Rtc, false},           {"TbLighter", ObjKind::Light, false},
-    {"MmLighter", ObjKind::Light, false},     {"TbMetrol", ObjKind::Metrol, false},
-    {"MmMetrol", ObjKind::Metrol, false},     {"TbInputVal", ObjKind::LxGetVal, false},
-    {"MmInputVal", ObjKind::LxGetVal, false}, {"TbLine", ObjKind::Geom, true},
-    {"TbRect", ObjKind::Geom, true},          {"TbCirF", ObjKind::Geom, true},
-    {"TbPie", ObjKind::Geom, true},           {"TbPoly", ObjKind::Geom, true},
+    {"TbStTxt", ObjKind::StTxt, true},
+    {"MmStTxt", ObjKind::StTxt, true},
+    {"TbVal", ObjKind::LxVal, false},
+    {"MmVal", ObjKind::LxVal, false},
+    {"TbBit", ObjKind::LxDevBmp, false},
+    {"MmBit", ObjKind::LxDevBmp, false},
+    {"TbValRange", ObjKind::VrgBmp, false},
+    {"MmValRange", ObjKind::VrgBmp, false},
+    {"TbStBmp", ObjKind::StBmp, true},
+    {"MmStBmp", ObjKind::StBmp, true},
+    {"TbActBmp", ObjKind::ActBmp, false},
+    {"MmActBmp", ObjKind::ActBmp, false},
+    {"TbScale", ObjKind::Scale, false},
+    {"MmScale", ObjKind::Scale, false},
+    {"TbProgBar", ObjKind::ProgBar, false},
+    {"MmProgBar", ObjKind::ProgBar, false},
+    {"TbCirMeter", ObjKind::CirMeter, false},
+    {"MmCirMeter", ObjKind::CirMeter, false},
+    {"TbPgNum", ObjKind::LxPage, false},
+    {"TbMsg", ObjKind::MsgTxt, false},
+    {"MmMsg", ObjKind::MsgTxt, false},
+    {"TbBtn", ObjKind::LxBtn, false},
+    {"MmBtn", ObjKind::LxBtn, false},
+    {"TbCurves", ObjKind::LxCurve, false},
+    {"MmCurve", ObjKind::LxCurve, false},
+    {"TbXyCurve", ObjKind::LxXyCurve, false},
+    {"MmXY", ObjKind::LxXyCurve, false},
+    {"TbRtc", ObjKind::Rtc, false},
+    {"MmRtc", ObjKind::Rtc, false},
+    {"TbLighter", ObjKind::Light, false},
+    {"MmLighter", ObjKind::Light, false},
+    {"TbMetrol", ObjKind::Metrol, false},
+    {"MmMetrol", ObjKind::Metrol, false},
+    {"TbInputVal", ObjKind::LxGetVal, false},
+    {"MmInputVal", ObjKind::LxGetVal, false},
+    {"TbLine", ObjKind::Geom, true},
+    {"TbRect", ObjKind::Geom, true},
+    {"TbCirF", ObjKind::Geom, true},
+    {"TbPie", ObjKind::Geom, true},
+    {"TbPoly", ObjKind::Geom, true},
     // The Objects menu's figures sit in a submenu the start-up screen greys as a whole.
-    {"MmGeomRect", ObjKind::Geom, false},     {"MmGeomPoly", ObjKind::Geom, false},
+    {"MmGeomRect", ObjKind::Geom, false},
+    {"MmGeomPoly", ObjKind::Geom, false},
 };
 
 // A command and whether page editing, the start-up screen and a user-menu screen offer it
@@ -64,18 +84,14 @@ struct CommandRow {
 };
 
 const CommandRow kCommands[] = {
-    {"tbPointTo", 1, 1, 1},       {"MmEle", 1, 1, 0},
-    {"MmComWrt", 1, 0, 0},        {"TbComWrt", 1, 0, 0},
-    {"MmComRead", 1, 0, 0},       {"TbComRead", 1, 0, 0},
-    {"MmTranslate", 1, 0, 0},     {"TbTranslate", 1, 0, 0},
-    {"MmAddPg", -1, 0, 0},        {"TbAddPg", 1, 0, 0},
-    {"MmPgJump", -1, 0, 0},       {"MmFunKeyEt", -1, 0, 0},
-    {"MmBuzzerSet", 1, 0, 0},     {"MmLedSet", 1, 0, 0},
-    {"MmHide", -1, 0, 0},         {"MmPgPageWriteSet", -1, 0, 0},
-    {"MmImageToFile", 1, 0, 0},   {"MmImageToClipBrd", 1, 1, -1},
-    {"MmPrint", 1, 1, 0},         {"TbPrint", 1, 1, 0},
-    {"MmView", 1, 1, 0},          {"TbViewPg", 1, 1, 0},
-    {"MmSaveAs", 1, 1, 0},        {"MmSave", 1, 1, 1},
+    {"tbPointTo", 1, 1, 1},         {"MmEle", 1, 1, 0},         {"MmComWrt", 1, 0, 0},
+    {"TbComWrt", 1, 0, 0},          {"MmComRead", 1, 0, 0},     {"TbComRead", 1, 0, 0},
+    {"MmTranslate", 1, 0, 0},       {"TbTranslate", 1, 0, 0},   {"MmAddPg", -1, 0, 0},
+    {"TbAddPg", 1, 0, 0},           {"MmPgJump", -1, 0, 0},     {"MmFunKeyEt", -1, 0, 0},
+    {"MmBuzzerSet", 1, 0, 0},       {"MmLedSet", 1, 0, 0},      {"MmHide", -1, 0, 0},
+    {"MmPgPageWriteSet", -1, 0, 0}, {"MmImageToFile", 1, 0, 0}, {"MmImageToClipBrd", 1, 1, -1},
+    {"MmPrint", 1, 1, 0},           {"TbPrint", 1, 1, 0},       {"MmView", 1, 1, 0},
+    {"TbViewPg", 1, 1, 0},          {"MmSaveAs", 1, 1, 0},      {"MmSave", 1, 1, 1},
     {"MmClosePrj", 1, 1, 1},
 };
 

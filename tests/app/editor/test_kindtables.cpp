@@ -40,7 +40,8 @@ TEST_F(KindTablesTest, EachKindsToolDrawsThatKind)
     for (ObjKind k : AllObjKinds()) {
         const ObjToolEntry& tool = ObjToolOf(k);
         SCOPED_TRACE(KindFacts(k).ClassName);
-        const std::pair<const char*, bool> items[] = {{tool.ToolButton, tool.ToolDraws}, {tool.MenuItem, tool.MenuDraws}};
+        const std::pair<const char*, bool> items[] = {{tool.ToolButton, tool.ToolDraws},
+                                                      {tool.MenuItem, tool.MenuDraws}};
         for (const auto& [name, draws] : items) {
             if (name == nullptr)
                 continue;

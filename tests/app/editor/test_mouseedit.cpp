@@ -28,14 +28,13 @@ TEST_F(MouseEditTest, EveryKindIsDrawnWithItsToolAndSelected)
         int kind;
         int tag; // a Tag given to the tool first (the bit tool of some panel models makes kind 21)
     } tools[] = {
-        {"TbStTxt", 1, 0},    {"TbVal", 2, 0},      {"TbBit", 3, 0},       {"TbValRange", 4, 0},
-        {"TbStBmp", 5, 0},    {"TbActBmp", 6, 0},   {"TbScale", 7, 0},     {"TbProgBar", 8, 0},
-        {"TbCirMeter", 9, 0}, {"MmRectMeter", 10, 0}, {"TbPgNum", 11, 0},  {"TbMsg", 12, 0},
-        {"TbBtn", 13, 0},     {"TbCurves", 14, 0},  {"TbXyCurve", 15, 0},  {"TbRtc", 16, 0},
-        {"TbLine", 17, 0},    {"TbRect", 17, 0},    {"TbRectF", 17, 0},    {"TbCir", 17, 0},
-        {"TbCirF", 17, 0},    {"TbCurve", 17, 0},   {"TbChord", 17, 0},    {"TbChordF", 17, 0},
-        {"TbPie", 17, 0},     {"TbPieF", 17, 0},    {"TbPoly", 17, 0},     {"TbLighter", 18, 0},
-        {"TbMetrol", 19, 0},  {"TbInputVal", 20, 0}, {"TbBit", 21, 21},
+        {"TbStTxt", 1, 0},  {"TbVal", 2, 0},    {"TbBit", 3, 0},      {"TbValRange", 4, 0}, {"TbStBmp", 5, 0},
+        {"TbActBmp", 6, 0}, {"TbScale", 7, 0},  {"TbProgBar", 8, 0},  {"TbCirMeter", 9, 0}, {"MmRectMeter", 10, 0},
+        {"TbPgNum", 11, 0}, {"TbMsg", 12, 0},   {"TbBtn", 13, 0},     {"TbCurves", 14, 0},  {"TbXyCurve", 15, 0},
+        {"TbRtc", 16, 0},   {"TbLine", 17, 0},  {"TbRect", 17, 0},    {"TbRectF", 17, 0},   {"TbCir", 17, 0},
+        {"TbCirF", 17, 0},  {"TbCurve", 17, 0}, {"TbChord", 17, 0},   {"TbChordF", 17, 0},  {"TbPie", 17, 0},
+        {"TbPieF", 17, 0},  {"TbPoly", 17, 0},  {"TbLighter", 18, 0}, {"TbMetrol", 19, 0},  {"TbInputVal", 20, 0},
+        {"TbBit", 21, 21},
     };
     const QPoint from = At(10, 8);
     const QPoint to = At(50, 30);
@@ -115,8 +114,8 @@ TEST_F(MouseEditTest, TheInspectorFollowsTheOneSelectedObject)
     // Objects freed by an undo leave nothing behind in the inspector.
     Click(At(10, 6));
     Trigger("MmUndo");
-    EXPECT_TRUE(inspector->ShownObj == nullptr
-                || std::find(Page().Data().ObjList.begin(), Page().Data().ObjList.end(), inspector->ShownObj) != Page().Data().ObjList.end());
+    EXPECT_TRUE(inspector->ShownObj == nullptr || std::find(Page().Data().ObjList.begin(), Page().Data().ObjList.end(),
+                                                            inspector->ShownObj) != Page().Data().ObjList.end());
     delete inspector;
 }
 

@@ -13,18 +13,18 @@
 #include "app/editor/timagepage.h"
 #include "app/project/objrefs.h"
 #include "app/project/ui/tlxtype.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/translate.h"
 #include "objects/lxdevref.h"
 #include "objects/tlxbtn.h"
 #include "objects/tlxgetval.h"
-#include "app/ui/msgtable.h"
-#include "app/ui/translate.h"
 #include "platform/inifile.h"
 
 #include <QApplication>
-#include <utility>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <utility>
 
 namespace kes::test {
 namespace {
@@ -34,16 +34,18 @@ protected:
     // The copies of obj made by the last multiple copy: the objects after it in ObjList.
     std::vector<TLxObj*> Copies(TEditPage& page, std::size_t before) const
     {
-        return std::vector<TLxObj*>(page.Data().ObjList.begin() + static_cast<std::ptrdiff_t>(before), page.Data().ObjList.end());
+        return std::vector<TLxObj*>(page.Data().ObjList.begin() + static_cast<std::ptrdiff_t>(before),
+                                    page.Data().ObjList.end());
     }
     // Every reference of obj to code (its text formatted).
     void Address(TLxObj& obj, std::int32_t code)
     {
         ForEachObjRef(obj, [&](TLxDevRef& ref, std::uint8_t mode, std::uint8_t access) {
             ref.DevAddrCode = code;
-            ref.DevText = code == -1 ? std::string()
-                                     : Khm->LxType->FormatDeviceAddress(static_cast<std::uint32_t>(code), mode, access,
-                                                                   ref.RefBitNo, ref.RefDevForm != 0, ref.RefIntMem != 0);
+            ref.DevText = code == -1
+                              ? std::string()
+                              : Khm->LxType->FormatDeviceAddress(static_cast<std::uint32_t>(code), mode, access,
+                                                                 ref.RefBitNo, ref.RefDevForm != 0, ref.RefIntMem != 0);
         });
     }
     std::vector<std::int32_t> Codes(TLxObj& obj)
@@ -118,7 +120,12 @@ TEST_F(MultiCopyTest, AddressesStepByTheCopysNumberAndNoneStaysNone)
     const Case cases[] = {
         {"TbVal", nullptr, true},
         {"TbProgBar", nullptr, true},
-        {"TbBtn", [](TLxObj& o) { static_cast<TLxBtn&>(o).BtnType = kes::BtnType::InputValue; static_cast<TLxBtn&>(o).ValKind = 0x10; }, true},
+        {"TbBtn",
+         [](TLxObj& o) {
+             static_cast<TLxBtn&>(o).BtnType = kes::BtnType::InputValue;
+             static_cast<TLxBtn&>(o).ValKind = 0x10;
+         },
+         true},
         {"TbBtn", [](TLxObj& o) { static_cast<TLxBtn&>(o).BtnType = kes::BtnType::None; }, false},
         {"TbInputVal", [](TLxObj& o) { static_cast<TLxGetVal&>(o).ReadUsed = 1; }, true},
     };

@@ -67,9 +67,8 @@ TEST_F(OrderCmdTest, ZOrderCommandsReorderOnlyAmongOverlappingObjects)
         char current;
         const char* order;
     } cases[] = {
-        {"MmMovTop", 'A', "BCA"},    {"MmMovbutton", 'C', "CAB"}, {"MmMoveUp", 'A', "BAC"},
-        {"MmMoveUp", 'B', "ACB"},    {"MmMoveUp", 'C', "ABC"},    {"MmMovDn", 'C', "ACB"},
-        {"MmMovDn", 'B', "BAC"},     {"MmMovDn", 'A', "ABC"},
+        {"MmMovTop", 'A', "BCA"}, {"MmMovbutton", 'C', "CAB"}, {"MmMoveUp", 'A', "BAC"}, {"MmMoveUp", 'B', "ACB"},
+        {"MmMoveUp", 'C', "ABC"}, {"MmMovDn", 'C', "ACB"},     {"MmMovDn", 'B', "BAC"},  {"MmMovDn", 'A', "ABC"},
     };
     NewProject();
     ASSERT_NO_FATAL_FAILURE(ThreeOverlapping());

@@ -54,8 +54,9 @@ TEST_F(PageLifeTest, TheHistoryIsBoundedOnlyWhereAStepIsPushed)
 {
     NewProject(3); // 240 x 128 panel pixels: room for many objects
     for (int i = 0; i < 11; ++i)
-        ASSERT_NE(DrawWith("TbVal", At(2 + 20 * (i % 10), 2 + 30 * (i / 10)), At(12 + 20 * (i % 10), 10 + 30 * (i / 10))),
-                  nullptr);
+        ASSERT_NE(
+            DrawWith("TbVal", At(2 + 20 * (i % 10), 2 + 30 * (i / 10)), At(12 + 20 * (i % 10), 10 + 30 * (i / 10))),
+            nullptr);
     EXPECT_EQ(Page().UndoList.size(), 10u) << "eleven new objects keep ten steps";
     Trigger("tbPointTo");
 

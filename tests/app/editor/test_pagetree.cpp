@@ -17,13 +17,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFontDialog>
-#include <QToolBar>
 #include <QDockWidget>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSplitter>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QWindow>
 

@@ -154,11 +154,10 @@ TEST_P(SnapTest, MovesAndResizesLandOnWholePanelPixels)
     EXPECT_EQ(obj->Width, w2 + sx);
 }
 
-INSTANTIATE_TEST_SUITE_P(ZoomAndGrid, SnapTest,
-                         ::testing::Combine(::testing::Values(0, 4), ::testing::Values(1, 2, 4)),
+INSTANTIATE_TEST_SUITE_P(ZoomAndGrid, SnapTest, ::testing::Combine(::testing::Values(0, 4), ::testing::Values(1, 2, 4)),
                          [](const auto& info) {
-                             return (std::get<0>(info.param) == 0 ? std::string("Grid1x1") : std::string("Grid2x1"))
-                                    + "Zoom" + std::to_string(std::get<1>(info.param));
+                             return (std::get<0>(info.param) == 0 ? std::string("Grid1x1") : std::string("Grid2x1")) +
+                                    "Zoom" + std::to_string(std::get<1>(info.param));
                          });
 
 TEST_F(PageWindowTest, KeyboardEditsStayOnThePageAndKeepAPanelPixel)

@@ -19,8 +19,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QMenu>
 #include <QMdiSubWindow>
+#include <QMenu>
 
 #include <string>
 #include <vector>
@@ -65,12 +65,12 @@ TEST_F(ScreenEditorTest, EachWindowShowsItsOwnPopupItems)
 {
     OpenStartScreen();
     ASSERT_NE(CurPage(), nullptr);
-    const std::vector<std::string> edit = {"PopDel",      "PopCut",   "PopCopy",  "PopPaste", "MmMultiCopy",
-                                           "MmMoveUp",    "MmMoveDn", "MmMovTop", "MmMovbutton"};
+    const std::vector<std::string> edit = {"PopDel",   "PopCut",   "PopCopy",  "PopPaste",   "MmMultiCopy",
+                                           "MmMoveUp", "MmMoveDn", "MmMovTop", "MmMovbutton"};
     std::vector<std::string> page = {"PopUndo", "PopRedo", "-", "PopSelAll", "MmCopyAll", "MmPasteAll", "-"};
     page.insert(page.end(), edit.begin(), edit.end());
-    for (const char* n : {"-", "PopPgJump", "PopFunKeySet", "PopBuzzerSet", "PopLedSet", "ChkHideSet",
-                          "PopPgPageWriteSet"})
+    for (const char* n :
+         {"-", "PopPgJump", "PopFunKeySet", "PopBuzzerSet", "PopLedSet", "ChkHideSet", "PopPgPageWriteSet"})
         page.push_back(n);
     std::vector<std::string> screen = {"PopUndo", "PopRedo", "-", "PopSelAll", "-"};
     screen.insert(screen.end(), edit.begin(), edit.end());

@@ -58,11 +58,11 @@ TEST_F(SettingMenusTest, EachCommandOpensItsDialogInItsScopeUpToTheLinkedRecordL
         int scope; // -1: the command leaves it as it is
         int refusal;
     } cases[] = {
-        {"MmBuzzerSet", "SysSet", 0, 299},     {"MmLedSet", "SysSet", 0, 299},
-        {"MmSysBuzzerSet", "SysSet", 1, 299},  {"MmSysLedSet", "SysSet", 1, 299},
-        {"MmSysPowerOnSet", "SysSet", 1, 299}, {"MmSysPgChgSet", "PgJump", 1, 299},
+        {"MmBuzzerSet", "SysSet", 0, 299},        {"MmLedSet", "SysSet", 0, 299},
+        {"MmSysBuzzerSet", "SysSet", 1, 299},     {"MmSysLedSet", "SysSet", 1, 299},
+        {"MmSysPowerOnSet", "SysSet", 1, 299},    {"MmSysPgChgSet", "PgJump", 1, 299},
         {"MmClock", "FrmPLCValAddrSet", -1, 299}, {"MmPgPageWriteSet", "FrmPLCValAddrSet", -1, 299},
-        {"MmPgJump", "PgJump", 0, 302},        {"MmFunKeyEt", "FunKeySet", 0, 0},
+        {"MmPgJump", "PgJump", 0, 302},           {"MmFunKeyEt", "FunKeySet", 0, 0},
         {"MmSysFunKeySet", "FunKeySet", 1, 0}, // opens whatever the count
     };
     std::map<std::string, std::pair<QString, int>> seen;
@@ -158,8 +158,8 @@ TEST_F(SettingMenusTest, TheSettingsMenusFollowTheRecords)
 {
     ProjectDoc& doc = Khm->Doc;
     OpenMenu("MmGlobalSet");
-    for (const char* item : {"MmSysPgChgSet", "MmSysFunKeySet", "MmSysBuzzerSet", "MmSysLedSet", "MmClock",
-                             "MmParaset", "MmSysPowerOnSet"})
+    for (const char* item : {"MmSysPgChgSet", "MmSysFunKeySet", "MmSysBuzzerSet", "MmSysLedSet", "MmClock", "MmParaset",
+                             "MmSysPowerOnSet"})
         EXPECT_FALSE(Checked(item)) << item;
     doc.AddSysPgJump();
     doc.SysFunKeyUsed[4] = 1;
@@ -170,7 +170,8 @@ TEST_F(SettingMenusTest, TheSettingsMenusFollowTheRecords)
     doc.HasRtc = false;
     doc.EnableUpDown = true;
     OpenMenu("MmGlobalSet");
-    for (const char* item : {"MmSysPgChgSet", "MmSysFunKeySet", "MmSysLedSet", "MmClock", "MmParaset", "MmSysPowerOnSet"})
+    for (const char* item :
+         {"MmSysPgChgSet", "MmSysFunKeySet", "MmSysLedSet", "MmClock", "MmParaset", "MmSysPowerOnSet"})
         EXPECT_TRUE(Checked(item)) << item;
     EXPECT_FALSE(Checked("MmSysBuzzerSet"));
     EXPECT_FALSE(Khm->Action("MmClock")->isVisible());

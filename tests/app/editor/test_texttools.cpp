@@ -6,9 +6,9 @@
 // their first line when selected.
 #include "editortest.h"
 
-#include "app/shell/texttools.h"
 #include "app/editor/screeneditor.h"
 #include "app/editor/timagepage.h"
+#include "app/shell/texttools.h"
 #include "objects/tlxbtn.h"
 #include "objects/tmsgtxt.h"
 #include "objects/tsttxt.h"

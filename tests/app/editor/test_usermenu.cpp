@@ -316,9 +316,11 @@ TEST_F(UserMenuTest, HostileFilesEndInAMessageWithinASecond)
         {"19 screens, one more than the area holds", EmptyScreens(19), ProjectError::TooManyScreens, 0},
         {"10,000 empty screens", EmptyScreens(10000), ProjectError::TooManyScreens, 0},
         {"200,000 empty chunks", grown(EmptyScreens(0), 8 * 200000), ProjectError::TooManyScreens, 0},
-        {"a record of length zero", Screens({{}, Bytes{0x00, 0x01, 0x00, 0x00, 0x00, 0x00}}), ProjectError::ScreenDamaged, 0},
+        {"a record of length zero", Screens({{}, Bytes{0x00, 0x01, 0x00, 0x00, 0x00, 0x00}}),
+         ProjectError::ScreenDamaged, 0},
         {"a record cut short", Screens({rect}), ProjectError::ScreenDamaged, 0},
-        {"bytes that are no record", Screens({Bytes{0x00, 0x01, 0x7F, 0xFF, 0x01, 0x02}}), ProjectError::ScreenDamaged, 0},
+        {"bytes that are no record", Screens({Bytes{0x00, 0x01, 0x7F, 0xFF, 0x01, 0x02}}), ProjectError::ScreenDamaged,
+         0},
         {"no screens at all", Screens({}), ProjectError::None, 0},
         {"8 MB of zeros after the screens", grown(good, 8u << 20), ProjectError::None, 2},
     };
@@ -342,7 +344,8 @@ TEST_F(UserMenuTest, HostileFilesEndInAMessageWithinASecond)
         EXPECT_TRUE(said.contains(QStringLiteral("UserMenu.Men"))) << c.name;
         if (c.error != ProjectError::None) {
             EXPECT_TRUE(said.startsWith(Msg(484))) << c.name;
-            EXPECT_TRUE(said.contains(QString::fromLatin1(ProjectErrorText(c.error)))) << c.name << ": " << said.toStdString();
+            EXPECT_TRUE(said.contains(QString::fromLatin1(ProjectErrorText(c.error))))
+                << c.name << ": " << said.toStdString();
         } else {
             EXPECT_TRUE(said.startsWith(Msg(940))) << c.name;
         }

@@ -13,12 +13,12 @@
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 
-#include <QFontDialog>
 #include <QApplication>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -26,22 +26,17 @@
 #include <functional>
 #include <memory>
 
-namespace kes::test
-{
+namespace kes::test {
 
-inline std::string BinDir()
-{
-    return std::string(KES_BIN_DIR) + "/";
-}
+inline std::string BinDir() { return std::string(KES_BIN_DIR) + "/"; }
 
 // The editor as the inspector sees it: one current object, a selection count, a client area.
-class FakeSource : public InspectorSource
-{
+class FakeSource : public InspectorSource {
 public:
     Editing mode = Editing::Pages;
     TLxObj* cur = nullptr;
     int selCount = 1;
-    QSize client { 512, 256 };
+    QSize client{512, 256};
     int changed = 0;
     int modified = 0;
     int textClicks = 0;
@@ -58,7 +53,7 @@ public:
     std::function<Bytes()> pageState;
     Bytes noted;
     int steps = 0;
-    void BeforeChange() override { noted = pageState ? pageState() : Bytes {}; }
+    void BeforeChange() override { noted = pageState ? pageState() : Bytes{}; }
     void AfterChange() override
     {
         if (pageState && pageState() != noted)
@@ -76,18 +71,16 @@ public:
 
 // A main window whose centre shows obj alone on a page at zoom 4 (at x, y in panel pixels)
 // and whose left dock holds an inspector showing obj.
-class DockedWindow
-{
+class DockedWindow {
 public:
-    DockedWindow(LxTypeCore& model, FakeSource& source, TLxObj& obj, int x = 40, int y = 20)
-        : page(128 * 4, 64 * 4)
+    DockedWindow(LxTypeCore& model, FakeSource& source, TLxObj& obj, int x = 40, int y = 20) : page(128 * 4, 64 * 4)
     {
         obj.SetObjSize(4);
         obj.Left = 4 * x;
         obj.Top = 4 * y;
         obj.RecordSelRgn();
         obj.BmpRePaint();
-        TCanvas view(&page.Image(), TPoint { obj.Left, obj.Top }, TRect { 0, 0, obj.Width, obj.Height });
+        TCanvas view(&page.Image(), TPoint{obj.Left, obj.Top}, TRect{0, 0, obj.Width, obj.Height});
         obj.Paint(view);
 
         win.setWindowTitle(QStringLiteral("Kestrova"));
@@ -122,12 +115,9 @@ public:
     TDlgProp* dock = nullptr;
 };
 
-class InspectorTest : public ::testing::Test
-{
+class InspectorTest : public ::testing::Test {
 protected:
-    InspectorTest()
-        : cp(1252)
-        , scoped(prompt)
+    InspectorTest() : cp(1252), scoped(prompt)
     {
         SetAppDir(BinDir());
         state.AppDir = BinDir();

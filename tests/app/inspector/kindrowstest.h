@@ -18,18 +18,15 @@
 #include <functional>
 #include <memory>
 
-namespace kes::test
-{
+namespace kes::test {
 
-class KindRowsTest : public InspectorTest
-{
+class KindRowsTest : public InspectorTest {
 protected:
-    KindRowsTest()
-        : env(state, *model)
+    KindRowsTest() : env(state, *model)
     {
         state.DefStation = 5;
         state.LinkIndex = 1;
-        source.pageState = [this] { return source.cur ? RecordOf(*source.cur) : Bytes {}; };
+        source.pageState = [this] { return source.cur ? RecordOf(*source.cur) : Bytes{}; };
         picDir = std::filesystem::temp_directory_path() / ("kes_kindrows_" + std::to_string(::getpid()));
         std::filesystem::create_directories(picDir);
         // Left half just below the threshold (black), right half at it (white).
@@ -57,7 +54,7 @@ protected:
         made = MadeRecord(kind, setup);
         T& obj = static_cast<T&>(*Decode(*page, made));
         page->CurObj = &obj;
-        page->SelList = { &obj };
+        page->SelList = {&obj};
         Select(&obj);
         return obj;
     }

@@ -29,14 +29,10 @@ using namespace kes;
 using kes::test::BinDir;
 using kes::test::InspectorTest;
 
-namespace
-{
+namespace {
 
 // A new object of the kind.
-std::unique_ptr<TLxObj> MakeKind(int kind)
-{
-    return NewObjOfKind(*KindOfCode(kind));
-}
+std::unique_ptr<TLxObj> MakeKind(int kind) { return NewObjOfKind(*KindOfCode(kind)); }
 
 } // namespace
 
@@ -51,12 +47,12 @@ TEST_F(InspectorTest, ShowsOnlyOneObjectOfAnEditedPage)
         int selected;
         bool shown;
     } cases[] = {
-        { "nothing selected", kes::Editing::Pages, nullptr, 0, false },
-        { "one object", kes::Editing::Pages, &val, 1, true },
-        { "two objects", kes::Editing::Pages, &val, 2, false },
-        { "a geometric figure", kes::Editing::Pages, geom.get(), 1, false },
-        { "a user-menu page", kes::Editing::UserMenu, &val, 1, false },
-        { "the start-up screen", kes::Editing::StartScreen, &val, 1, true },
+        {"nothing selected", kes::Editing::Pages, nullptr, 0, false},
+        {"one object", kes::Editing::Pages, &val, 1, true},
+        {"two objects", kes::Editing::Pages, &val, 2, false},
+        {"a geometric figure", kes::Editing::Pages, geom.get(), 1, false},
+        {"a user-menu page", kes::Editing::UserMenu, &val, 1, false},
+        {"the start-up screen", kes::Editing::StartScreen, &val, 1, true},
     };
     for (const Case& c : cases) {
         source.mode = c.mode;
@@ -152,7 +148,7 @@ TEST_F(InspectorTest, AnEditNeverMovesOrResizesWhatTheUserDidNotChange)
     TLxVal past; // partly past the right and bottom edges of the 512 x 256 page
     past.Left = 500;
     past.Top = 250;
-    for (TLxVal* val : { &small, &past }) {
+    for (TLxVal* val : {&small, &past}) {
         const int left = val->Left, top = val->Top, w = val->OWidth, h = val->OHeight;
         Select(val);
         Type(8, "7"); // station
@@ -230,7 +226,7 @@ TEST_F(InspectorTest, TypedNumbersAreClampedOrRefusedWithAMessage)
 TEST_F(InspectorTest, KindsWithoutATableShowTheirPositionOnly)
 {
     // The square meter and the page number have no property table: their place and size.
-    for (int kind : { 10, 11 }) {
+    for (int kind : {10, 11}) {
         auto obj = MakeKind(kind);
         Select(obj.get());
         ASSERT_EQ(Grid().PropCount(), 5) << kind;
@@ -331,7 +327,7 @@ TEST_F(InspectorTest, NumericDisplayDigitsFollowFormatAndWidth)
 TEST_F(InspectorTest, StaticTextRowsAndTheFontDialog)
 {
     TStTxt txt;
-    txt.SetStatic_Txt({ "Hello" }, TFont {});
+    txt.SetStatic_Txt({"Hello"}, TFont{});
     Select(&txt);
     EXPECT_EQ(Grid().Cells(1, Line(6)), Msg(159 + txt.TxtDir));
     EXPECT_EQ(Grid().Cells(1, Line(9)), "{Font:MS Sans Serif,8}");
@@ -407,15 +403,15 @@ TEST_F(InspectorTest, DamagedTableIsRefusedWithAMessage)
     ASSERT_TRUE(temp.isValid());
     const std::filesystem::path dir = temp.path().toStdString();
     std::filesystem::create_directories(dir);
-    std::filesystem::copy_file(
-        BinDir() + "objenu.mdb", dir / "objenu.mdb", std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(BinDir() + "objenu.mdb", dir / "objenu.mdb",
+                               std::filesystem::copy_options::overwrite_existing);
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open((dir / "objenu.mdb").string().c_str(), &db), SQLITE_OK);
     // A row missing, a table gone, a value past the length bound.
-    const std::string longValue = "UPDATE " + kes::PropTableName(kes::ObjKind::LxDevBmp)
-        + " SET PropTxt = printf('%.*c', 5000, 'x') WHERE PropID = 1";
+    const std::string longValue = "UPDATE " + kes::PropTableName(kes::ObjKind::LxDevBmp) +
+                                  " SET PropTxt = printf('%.*c', 5000, 'x') WHERE PropID = 1";
     sqlite3_exec(db, ("DELETE FROM ObjVal WHERE PropID = 17; DROP TABLE ObjTxt; " + longValue).c_str(), nullptr,
-        nullptr, nullptr);
+                 nullptr, nullptr);
     sqlite3_close(db);
     state.AppDir = dir.string() + "/";
 
@@ -423,9 +419,9 @@ TEST_F(InspectorTest, DamagedTableIsRefusedWithAMessage)
         int kind;
         QString says; // besides the headline
     } cases[] = {
-        { 2, QString() },
-        { 1, QString() },
-        { 3, Msg(530).arg(kes::PropDbBounds().MaxValueBytes) },
+        {2, QString()},
+        {1, QString()},
+        {3, Msg(530).arg(kes::PropDbBounds().MaxValueBytes)},
     };
     for (const auto& c : cases) {
         auto obj = MakeKind(c.kind);

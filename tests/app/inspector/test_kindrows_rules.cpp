@@ -16,11 +16,9 @@ using namespace kes;
 using kes::test::KindRowsTest;
 using kes::test::RecordOf;
 
-namespace
-{
+namespace {
 
-class KindRules : public KindRowsTest
-{
+class KindRules : public KindRowsTest {
 protected:
     QString Refusal(int row) { return Grid().Prop(row)->Name + " " + Msg(5); }
 };
@@ -45,7 +43,7 @@ TEST_F(KindRules, AddressRowsOpenThePicker)
     ClickZone(6);
     EXPECT_EQ(asked.Text, "D100");
     EXPECT_EQ(asked.WantKind, 2); // a word
-    EXPECT_EQ(asked.Access, 1); // of two words
+    EXPECT_EQ(asked.Access, 1);   // of two words
     EXPECT_EQ(v.DevAddrCode, Word(200));
     EXPECT_EQ(v.RefStation, 7);
     EXPECT_EQ(v.RefLink, 0);
@@ -102,7 +100,7 @@ TEST_F(KindRules, ButtonAddressesOfEachKindGoThroughThePicker)
     };
     ClickZone(7);
     ClickZone(17);
-    EXPECT_EQ(kinds, (std::vector<std::uint8_t> { 1, 1 }));
+    EXPECT_EQ(kinds, (std::vector<std::uint8_t>{1, 1}));
     EXPECT_EQ(b.WriteDev.DevText, "M20");
     EXPECT_EQ(b.NotifyDev.DevText, "M21");
 }
@@ -110,14 +108,14 @@ TEST_F(KindRules, ButtonAddressesOfEachKindGoThroughThePicker)
 TEST_F(KindRules, DoubleByteTextsStayWhole)
 {
     ScopedCodePage big5(950);
-    auto& lamp = Real<TLight>(ObjKind::Light, [](TLight& o) { o.TxtList = { "Off", "On" }; });
+    auto& lamp = Real<TLight>(ObjKind::Light, [](TLight& o) { o.TxtList = {"Off", "On"}; });
     Enter(16, QStringLiteral("燈亮"));
     EXPECT_EQ(lamp.TxtList[0], QStringToAnsi(QStringLiteral("燈亮")));
     EXPECT_EQ(lamp.TxtList[0].size(), 4u);
     EXPECT_EQ(Shows(16), QStringLiteral("燈亮"));
 
     // A message wider than the panel takes is cut by whole characters.
-    auto& msg = Real<TMsgTxt>(ObjKind::MsgTxt, [](TMsgTxt& o) { o.Messages = { "a", "b" }; });
+    auto& msg = Real<TMsgTxt>(ObjKind::MsgTxt, [](TMsgTxt& o) { o.Messages = {"a", "b"}; });
     const QString wide = QString(QStringLiteral("一二三四五六七八九十")).repeated(6);
     Enter(18, wide);
     const AnsiString stored = msg.Messages[0];
@@ -199,7 +197,7 @@ TEST_F(KindRules, AMaintainedButtonTakesNoArrowKey)
 
 TEST_F(KindRules, AStateSwitchStoresNothingElse)
 {
-    auto& v = Real<TVrgBmp>(ObjKind::VrgBmp, [](TVrgBmp& o) { o.StateBound = { 100, 80, 60, 40, 20 }; });
+    auto& v = Real<TVrgBmp>(ObjKind::VrgBmp, [](TVrgBmp& o) { o.StateBound = {100, 80, 60, 40, 20}; });
     Enter(11, "2");
     EXPECT_EQ(v.CurPt, 2);
     EXPECT_EQ(Shows(12), "60");
@@ -222,18 +220,18 @@ TEST_F(KindRules, StateCountsKeepTheStatesThatStay)
     auto& lamp = Real<TLight>(ObjKind::Light, [](TLight& o) {
         o.StateMode = 0x10;
         o.SetStateNum(5);
-        o.StateVal = { 500, 400, 300, 200, 100 };
-        o.TxtList = { "a", "b", "c", "d", "e" };
+        o.StateVal = {500, 400, 300, 200, 100};
+        o.TxtList = {"a", "b", "c", "d", "e"};
     });
     Enter(13, "4");
     Enter(12, "3");
     EXPECT_EQ(lamp.TotalState, 3);
     EXPECT_EQ(lamp.CurPt, 2);
-    EXPECT_EQ(lamp.StateVal, (std::vector<std::uint32_t> { 500, 400, 300 }));
-    EXPECT_EQ(lamp.TxtList, (std::vector<AnsiString> { "a", "b", "c" }));
+    EXPECT_EQ(lamp.StateVal, (std::vector<std::uint32_t>{500, 400, 300}));
+    EXPECT_EQ(lamp.TxtList, (std::vector<AnsiString>{"a", "b", "c"}));
     Enter(12, "5");
     const Bytes grown = RecordOf(lamp);
-    EXPECT_EQ(lamp.StateVal, (std::vector<std::uint32_t> { 500, 400, 300, 0, 0 }));
+    EXPECT_EQ(lamp.StateVal, (std::vector<std::uint32_t>{500, 400, 300, 0, 0}));
     EXPECT_EQ(lamp.FileList[4], "");
     Enter(12, "3");
     Enter(12, "5");
@@ -270,7 +268,7 @@ TEST_F(KindRules, AChangePageButtonDropsItsReadAndNotifyAddresses)
     EXPECT_EQ(b.NotifyUsed, 0);
     EXPECT_EQ(b.NotifyDev.DevAddrCode, -1);
     EXPECT_EQ(b.NotifyState, 0);
-    for (int row : { 7, 10, 12, 15, 17 })
+    for (int row : {7, 10, 12, 15, 17})
         EXPECT_EQ(Line(row), -1) << row;
     // One target per page of the project, from the first.
     ClickZone(32);
@@ -283,7 +281,7 @@ TEST_F(KindRules, AChangePageButtonDropsItsReadAndNotifyAddresses)
 
 TEST_F(KindRules, TheMessageFontComesFromTheFontDialog)
 {
-    auto& msg = Real<TMsgTxt>(ObjKind::MsgTxt, [](TMsgTxt& o) { o.Messages = { "a", "b" }; });
+    auto& msg = Real<TMsgTxt>(ObjKind::MsgTxt, [](TMsgTxt& o) { o.Messages = {"a", "b"}; });
     AnswerFontSize(15);
     ClickZone(19);
     EXPECT_EQ(msg.Picture.Canvas()->Font.Size, 15);
@@ -302,7 +300,7 @@ TEST_F(KindRules, DockedInspectorOfAButtonAndAMeter)
         int Index;
         const char* Name;
         const char* TypeCaption;
-    } languages[] = { { LangEng, "eng", "Button Type" }, { LangCht, "cht", "按鈕類型" } };
+    } languages[] = {{LangEng, "eng", "Button Type"}, {LangCht, "cht", "按鈕類型"}};
     for (const Language& lang : languages) {
         state.LangIndex = lang.Index;
         LoadMessageTable(lang.Index);
@@ -311,7 +309,7 @@ TEST_F(KindRules, DockedInspectorOfAButtonAndAMeter)
             auto& b = Real<TLxBtn>(ObjKind::LxBtn, [this](TLxBtn& o) {
                 o.BtnType = kes::BtnType::Alternate;
                 SetAddress(o.WriteDev, "M10");
-                o.TxtList = { "RUN", "STOP" };
+                o.TxtList = {"RUN", "STOP"};
                 o.RefKey = 3;
                 o.SetWidth(48);
                 o.SetHeight(24);

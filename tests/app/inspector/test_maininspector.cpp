@@ -10,8 +10,8 @@
 // display is saved there as a picture.
 #include "../editor/editortest.h"
 
-#include "app/editor/pageeditor.h"
 #include "app/editor/editorinspector.h"
+#include "app/editor/pageeditor.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/shell/tkhm.h"
 #include "app/ui/msgtable.h"

@@ -14,19 +14,14 @@
 
 #include <gtest/gtest.h>
 
-
 #include <sqlite3.h>
 
 #include <filesystem>
 #include <map>
 
-namespace
-{
+namespace {
 
-std::string Bin()
-{
-    return std::string(KES_BIN_DIR) + "/";
-}
+std::string Bin() { return std::string(KES_BIN_DIR) + "/"; }
 
 std::vector<kes::PropRecord> Read(int lang, kes::ObjKind kind)
 {
@@ -42,7 +37,7 @@ std::vector<kes::PropRecord> Read(int lang, kes::ObjKind kind)
 TEST(PropDatabases, EveryTableFitsItsKindInEveryLanguage)
 {
     EXPECT_EQ(kes::KindsWithPropTables().size(), 18u);
-    for (int lang : { 0, 1, 2 }) {
+    for (int lang : {0, 1, 2}) {
         for (kes::ObjKind kind : kes::KindsWithPropTables()) {
             const auto records = Read(lang, kind);
             EXPECT_EQ(kes::CheckPropLayout(kind, records), "")
@@ -57,7 +52,7 @@ TEST(PropDatabases, LanguagesDifferOnlyInCaptions)
 {
     for (kes::ObjKind kind : kes::KindsWithPropTables()) {
         const auto eng = Read(2, kind);
-        for (int lang : { 0, 1 }) {
+        for (int lang : {0, 1}) {
             const auto other = Read(lang, kind);
             ASSERT_EQ(other.size(), eng.size()) << kes::PropTableName(kind);
             for (std::size_t i = 0; i < eng.size(); ++i) {
@@ -77,14 +72,14 @@ TEST(PropDatabases, LayoutCheckFindsEveryDeviation)
     ASSERT_EQ(kes::CheckPropLayout(kes::ObjKind::LxVal, good), "");
     using Edit = void (*)(std::vector<kes::PropRecord>&);
     const Edit edits[] = {
-        [](std::vector<kes::PropRecord>& r) { r.pop_back(); }, // a row missing
-        [](std::vector<kes::PropRecord>& r) { r.push_back(r.back()); }, // a row too many
-        [](std::vector<kes::PropRecord>& r) { r.clear(); }, // an empty table
-        [](std::vector<kes::PropRecord>& r) { std::swap(r[7], r[8]); }, // rows out of order
+        [](std::vector<kes::PropRecord>& r) { r.pop_back(); },                // a row missing
+        [](std::vector<kes::PropRecord>& r) { r.push_back(r.back()); },       // a row too many
+        [](std::vector<kes::PropRecord>& r) { r.clear(); },                   // an empty table
+        [](std::vector<kes::PropRecord>& r) { std::swap(r[7], r[8]); },       // rows out of order
         [](std::vector<kes::PropRecord>& r) { r[13].PropType = ptComboVal; }, // another row class
-        [](std::vector<kes::PropRecord>& r) { r[0].Parent = true; }, // a group inside itself
-        [](std::vector<kes::PropRecord>& r) { r[3].Parent = false; }, // a position row outside
-        [](std::vector<kes::PropRecord>& r) { r[5].Parent = true; }, // a kind row in the group
+        [](std::vector<kes::PropRecord>& r) { r[0].Parent = true; },          // a group inside itself
+        [](std::vector<kes::PropRecord>& r) { r[3].Parent = false; },         // a position row outside
+        [](std::vector<kes::PropRecord>& r) { r[5].Parent = true; },          // a kind row in the group
     };
     for (std::size_t i = 0; i < std::size(edits); ++i) {
         auto records = good;
@@ -119,10 +114,11 @@ TEST(PropDatabases, HostileFilesEndQuicklyInAMessage)
         {"a column computing a hundred megabytes", DbRefusal::ValueTooLong},
         {"a hundred thousand rows", DbRefusal::TooSlow},
     };
-    const auto files = kes::test::HostileDatabases("ObjTxt",
-        { "PropID INTEGER", "PropName TEXT", "PropTxt TEXT", "PropType INTEGER", "level INTEGER", "visible INTEGER",
-            "PropParent INTEGER" },
-        "0, 'Position', '', " + std::to_string(ptParent) + ", 0, 1, 0");
+    const auto files =
+        kes::test::HostileDatabases("ObjTxt",
+                                    {"PropID INTEGER", "PropName TEXT", "PropTxt TEXT", "PropType INTEGER",
+                                     "level INTEGER", "visible INTEGER", "PropParent INTEGER"},
+                                    "0, 'Position', '', " + std::to_string(ptParent) + ", 0, 1, 0");
     for (const auto& file : files) {
         ASSERT_TRUE(kes::test::PutFile(path, file.Bytes));
         const kes::test::CpuStopwatch cpu;
@@ -154,13 +150,14 @@ TEST(PropDatabases, ALevelPastTheGridIsRefused)
     std::filesystem::remove(path);
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db,
+    ASSERT_EQ(sqlite3_exec(
+                  db,
                   ("CREATE TABLE ObjTxt(PropID INTEGER, PropName TEXT, PropTxt TEXT, PropType INTEGER, level INTEGER, "
-                   "visible INTEGER, PropParent INTEGER); INSERT INTO ObjTxt VALUES(0, 'g', 'g', "
-                      + std::to_string(ptParent) + ", 2147483647, 1, 0)")
+                   "visible INTEGER, PropParent INTEGER); INSERT INTO ObjTxt VALUES(0, 'g', 'g', " +
+                   std::to_string(ptParent) + ", 2147483647, 1, 0)")
                       .c_str(),
                   nullptr, nullptr, nullptr),
-        SQLITE_OK);
+              SQLITE_OK);
     sqlite3_close(db);
     std::vector<kes::PropRecord> records;
     kes::DbError error;
@@ -174,35 +171,11 @@ TEST(PropDatabases, EveryChoiceHasItsTextsInEveryLanguage)
 {
     // Message base and count of every choice row of every kind.
     const std::pair<int, int> choices[] = {
-        { 153, 6 },
-        { 159, 4 },
-        { 163, 3 },
-        { 166, 3 },
-        { 169, 2 },
-        { 171, 2 },
-        { 173, 4 },
-        { 177, 2 },
-        { 179, 2 },
-        { 181, 2 },
-        { 183, 2 },
-        { 185, 4 },
-        { 189, 2 },
-        { 191, 3 },
-        { 199, 5 },
-        { 206, 2 },
-        { 210, 2 },
-        { 212, 3 },
-        { 215, 7 },
-        { 225, 2 },
-        { 227, 2 },
-        { 229, 13 },
-        { 242, 3 },
-        { 245, 5 },
-        { 250, 7 },
-        { 271, 14 },
-        { 285, 2 },
+        {153, 6}, {159, 4}, {163, 3}, {166, 3},  {169, 2}, {171, 2}, {173, 4}, {177, 2},  {179, 2},
+        {181, 2}, {183, 2}, {185, 4}, {189, 2},  {191, 3}, {199, 5}, {206, 2}, {210, 2},  {212, 3},
+        {215, 7}, {225, 2}, {227, 2}, {229, 13}, {242, 3}, {245, 5}, {250, 7}, {271, 14}, {285, 2},
     };
-    for (int lang : { 0, 1, 2 }) {
+    for (int lang : {0, 1, 2}) {
         kes::TMsgTable table;
         table.LoadFromFile(Bin() + kes::MsgFileName(lang), kes::LangCodePage(lang));
         for (auto [base, count] : choices)
@@ -218,26 +191,16 @@ TEST(TypedValues, RangeTestByFormatAndWidth)
         int format, width;
         bool ok;
     } cases[] = {
-        { "65535", 0, 0, true },
-        { "65536", 0, 0, false },
-        { "4294967295", 0, 1, true },
-        { "-1", 0, 0, false },
-        { "-32768", 1, 0, true },
-        { "32768", 1, 0, false },
-        { "-2147483648", 1, 1, true },
-        { "-", 1, 0, false },
-        { "ffff", 2, 0, true },
-        { "0000FFFF", 2, 0, true },
-        { "10000", 2, 0, false },
-        { "FFFFFFFF", 2, 1, true },
-        { "9999", 3, 0, true },
-        { "12345", 3, 0, false },
-        { "12A", 3, 0, false },
-        { "", 0, 0, false },
-        { " 12 ", 0, 0, true },
-        { "12", 5, 0, false },
-        { "1.5", 0, 0, false },
-        { "99999999999999999999", 0, 1, false },
+        {"65535", 0, 0, true},       {"65536", 0, 0, false},
+        {"4294967295", 0, 1, true},  {"-1", 0, 0, false},
+        {"-32768", 1, 0, true},      {"32768", 1, 0, false},
+        {"-2147483648", 1, 1, true}, {"-", 1, 0, false},
+        {"ffff", 2, 0, true},        {"0000FFFF", 2, 0, true},
+        {"10000", 2, 0, false},      {"FFFFFFFF", 2, 1, true},
+        {"9999", 3, 0, true},        {"12345", 3, 0, false},
+        {"12A", 3, 0, false},        {"", 0, 0, false},
+        {" 12 ", 0, 0, true},        {"12", 5, 0, false},
+        {"1.5", 0, 0, false},        {"99999999999999999999", 0, 1, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ValRangeTest(c.text, c.format, c.width), c.ok) << c.text << " " << c.format << "," << c.width;
@@ -246,7 +209,7 @@ TEST(TypedValues, RangeTestByFormatAndWidth)
 TEST(TypedValues, RowsTakeOrRefuseTypedText)
 {
     struct Case {
-        int type; // row class
+        int type;   // row class
         int format; // number-as-text rows: value format
         int width;
         int max, min;
@@ -254,17 +217,17 @@ TEST(TypedValues, RowsTakeOrRefuseTypedText)
         kes::CommitResult result;
         const char* text; // the row's text afterwards
     } cases[] = {
-        { ptVal, 0, 0, 255, 0, "300", kes::CommitResult::Applied, "255" },
-        { ptVal, 0, 0, 255, 0, "-7", kes::CommitResult::Applied, "0" },
-        { ptVal, 0, 0, 255, 0, "abc", kes::CommitResult::Refused, "old" },
-        { ptVal, 0, 0, 255, 0, "99999999999", kes::CommitResult::Refused, "old" },
-        { ptTextVal, 0, 0, 65535, 0, "70000", kes::CommitResult::Refused, "old" },
-        { ptTextVal, 0, 0, 80, 40, "90", kes::CommitResult::Applied, "80" },
-        { ptTextVal, 1, 0, 32767, -32768, "-5", kes::CommitResult::Applied, "-5" },
-        { ptTextVal, 2, 0, 0xFFFF, 0, "abcd", kes::CommitResult::Applied, "ABCD" },
-        { ptTextVal, 3, 1, static_cast<int>(0x99999999u), 0, "1234", kes::CommitResult::Applied, "1234" },
-        { ptText, 0, 0, 0, 0, "D100", kes::CommitResult::Applied, "D100" },
-        { ptComboTxt, 0, 0, 0, 0, "1", kes::CommitResult::NotEditable, "old" },
+        {ptVal, 0, 0, 255, 0, "300", kes::CommitResult::Applied, "255"},
+        {ptVal, 0, 0, 255, 0, "-7", kes::CommitResult::Applied, "0"},
+        {ptVal, 0, 0, 255, 0, "abc", kes::CommitResult::Refused, "old"},
+        {ptVal, 0, 0, 255, 0, "99999999999", kes::CommitResult::Refused, "old"},
+        {ptTextVal, 0, 0, 65535, 0, "70000", kes::CommitResult::Refused, "old"},
+        {ptTextVal, 0, 0, 80, 40, "90", kes::CommitResult::Applied, "80"},
+        {ptTextVal, 1, 0, 32767, -32768, "-5", kes::CommitResult::Applied, "-5"},
+        {ptTextVal, 2, 0, 0xFFFF, 0, "abcd", kes::CommitResult::Applied, "ABCD"},
+        {ptTextVal, 3, 1, static_cast<int>(0x99999999u), 0, "1234", kes::CommitResult::Applied, "1234"},
+        {ptText, 0, 0, 0, 0, "D100", kes::CommitResult::Applied, "D100"},
+        {ptComboTxt, 0, 0, 0, 0, "1", kes::CommitResult::NotEditable, "old"},
     };
     for (const Case& c : cases) {
         auto row = NewPropRow(static_cast<std::uint8_t>(c.type));

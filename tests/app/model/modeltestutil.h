@@ -15,8 +15,7 @@ namespace kes::test {
 // A program folder under the temp directory with its own HMI folder; removed at the end.
 class TempAppDir {
 public:
-    explicit TempAppDir(const std::string& name)
-        : dir_(std::filesystem::temp_directory_path() / ("kes_model_" + name))
+    explicit TempAppDir(const std::string& name) : dir_(std::filesystem::temp_directory_path() / ("kes_model_" + name))
     {
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_ / "HMI");
@@ -46,10 +45,7 @@ struct Model {
     std::unique_ptr<LxTypeCore> core;
 };
 
-inline std::string ShippedDir()
-{
-    return std::string(KES_BIN_DIR) + "/";
-}
+inline std::string ShippedDir() { return std::string(KES_BIN_DIR) + "/"; }
 
 inline DevRecord Device(const std::string& name, std::uint8_t kind, std::uint8_t radix, std::int32_t min,
                         std::int32_t max, std::int32_t base, std::uint8_t bitsPerUnit = 1, std::uint8_t access = 0,

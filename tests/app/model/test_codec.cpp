@@ -13,10 +13,7 @@ namespace {
 
 class Codec : public ::testing::Test {
 protected:
-    Codec()
-        : m("/nonexistent/")
-    {
-    }
+    Codec() : m("/nonexistent/") {}
     LxTypeCore& c() { return *m.core; }
     std::string Fmt(std::uint32_t code, std::uint8_t mode, std::uint8_t bit = 0, std::uint8_t access = 0)
     {
@@ -50,7 +47,7 @@ TEST_F(Codec, PanelMemory)
     } cases[] = {
         {5, 0, "@B5"}, {0x30005, 1, "@V5"}, {1023, 0, "@B1023"}, {0x303FF, 1, "@V1023"},
         {5, 2, "@B5"}, {0x30005, 2, "@V5"}, {5, 1, "@B5"}, // a bit code in word mode still finds "@B"
-        {1024, 0, ""}, {0x30400, 1, ""}, {0x20000, 2, ""},
+        {1024, 0, ""}, {0x30400, 1, ""},    {0x20000, 2, ""},
     };
     for (const auto& k : cases)
         EXPECT_EQ(c().FormatDeviceAddress(k.code, k.mode, 0, 0, true, true), k.text) << k.code;
@@ -73,8 +70,8 @@ TEST_F(Codec, PanelMemory)
         std::uint8_t flags;
         bool ok;
     } abs[] = {
-        {"$30080", 0x10, false}, {"$3007F", 0x10, true}, {"$30100", 0x20, true}, {"$3FF", 0x00, true},
-        {"$400", 0x00, false},   {"$30000", 0x00, false}, {"$", 0x20, false},    {"$XYZ", 0x20, false},
+        {"$30080", 0x10, false}, {"$3007F", 0x10, true},  {"$30100", 0x20, true}, {"$3FF", 0x00, true},
+        {"$400", 0x00, false},   {"$30000", 0x00, false}, {"$", 0x20, false},     {"$XYZ", 0x20, false},
     };
     for (const auto& k : abs)
         EXPECT_EQ(c().ValidateDeviceAddress(k.text, k.flags, 0, false, true), k.ok) << k.text;
@@ -137,10 +134,10 @@ TEST_F(Codec, BitSeparator)
         std::uint8_t flags;
         bool ok;
     } cases[] = {
-        {"D100.5", 0x00, true}, {"D100", 0x00, false},   // a bit needs its bit part
-        {"D100", 0x10, true},   {"D100.5", 0x10, false}, // a word must not have one
-        {"D100.15", 0x00, true}, {"D100.16", 0x00, false}, {"D100.", 0x00, false}, {"D100.A", 0x00, false},
-        {"D100", 0x20, true},   {"d100.5", 0x00, true},
+        {"D100.5", 0x00, true},  {"D100", 0x00, false},   // a bit needs its bit part
+        {"D100", 0x10, true},    {"D100.5", 0x10, false}, // a word must not have one
+        {"D100.15", 0x00, true}, {"D100.16", 0x00, false}, {"D100.", 0x00, false},
+        {"D100.A", 0x00, false}, {"D100", 0x20, true},     {"d100.5", 0x00, true},
     };
     for (const auto& k : cases)
         EXPECT_EQ(c().ValidateDeviceAddress(k.text, k.flags, 0, true, false), k.ok) << k.text;
@@ -321,11 +318,11 @@ TEST_F(Codec, ExtendedFormat)
         std::uint8_t flags;
         bool ok;
     } cases[] = {
-        {"N:5", 0x10, true},     {"N9:5", 0x10, true},     {"N21:5", 0x10, false}, {"N7:5", 0x10, false},
-        {"N:256", 0x10, false},  {"N:5/3", 0x00, true},    {"N:5", 0x00, false},   {"N:5/16", 0x00, false},
-        {"T4:2", 0x10, true},    {"T5:2", 0x10, false},    {"T:2.ACC", 0x10, true}, {"T:2.XYZ", 0x10, false},
-        {"T:2.3", 0x10, false},  {"T:2/DN", 0x00, true},   {"T:2/XX", 0x00, false}, {"T:2.PRE/EN", 0x00, true},
-        {"N:", 0x10, false},     {"N:5.1", 0x10, false},   {"Q:5", 0x10, false},    {"N:5X", 0x10, false},
+        {"N:5", 0x10, true},    {"N9:5", 0x10, true},   {"N21:5", 0x10, false},  {"N7:5", 0x10, false},
+        {"N:256", 0x10, false}, {"N:5/3", 0x00, true},  {"N:5", 0x00, false},    {"N:5/16", 0x00, false},
+        {"T4:2", 0x10, true},   {"T5:2", 0x10, false},  {"T:2.ACC", 0x10, true}, {"T:2.XYZ", 0x10, false},
+        {"T:2.3", 0x10, false}, {"T:2/DN", 0x00, true}, {"T:2/XX", 0x00, false}, {"T:2.PRE/EN", 0x00, true},
+        {"N:", 0x10, false},    {"N:5.1", 0x10, false}, {"Q:5", 0x10, false},    {"N:5X", 0x10, false},
     };
     for (const auto& k : cases)
         EXPECT_EQ(c().ValidateDeviceAddress(k.text, k.flags, 0, true, false), k.ok) << k.text;

@@ -40,7 +40,11 @@ struct NotBelowCase {
 TEST(Digtest, ValueToText)
 {
     const FormatCase cases[] = {
-        {0, 0, false, "0"}, {0, 1, false, "0"}, {0, 2, false, "0"}, {0, 3, false, "0"}, {0, 6, false, "0"},
+        {0, 0, false, "0"},
+        {0, 1, false, "0"},
+        {0, 2, false, "0"},
+        {0, 3, false, "0"},
+        {0, 6, false, "0"},
         {0xFFFF, 1, false, "-1"},
         {0xFFFFFFFF, 1, true, "-1"},
         {0xFFFFFFFF, 0, false, "4294967295"}, // unsigned always shows 32 bits
@@ -68,15 +72,17 @@ TEST(Digtest, TextToValue)
         int format;
         std::uint32_t value;
     } cases[] = {
-        {"", 0, 0}, {"   ", 0, 0}, {" 42 ", 0, 42},
-        {"4294967296", 0, 0},          // low 32 bits of the 64-bit value
+        {"", 0, 0},
+        {"   ", 0, 0},
+        {" 42 ", 0, 42},
+        {"4294967296", 0, 0}, // low 32 bits of the 64-bit value
         {"-1", 1, 0xFFFFFFFF},
         {"-32768", 1, 0xFFFF8000},
         {"1234", 3, 0x1234},
         {"ff", 2, 255},
-        {"12G4", 2, 0x12},             // the leading run only
+        {"12G4", 2, 0x12}, // the leading run only
         {"123456789ABC", 2, 0x56789ABC},
-        {"abc", 0, 0},                 // no number: 0, no exception
+        {"abc", 0, 0}, // no number: 0, no exception
         {"+", 1, 0},
     };
     for (const auto& c : cases)
@@ -123,7 +129,7 @@ TEST(Digtest, ValidateValueText)
         {"1.5", 0, false, 2, 0, true, false},
         {"12", 0, false, 2, 0, true, true},
         {"123", 0, false, 2, 0, true, false},
-        {"123", 0, false, 5, 2, true, true},  // a whole number needs no point
+        {"123", 0, false, 5, 2, true, true}, // a whole number needs no point
         {"12345", 0, false, 5, 2, true, true},
         {"123456", 0, false, 5, 2, true, false},
         {"1.", 0, false, 2, 2, true, true},

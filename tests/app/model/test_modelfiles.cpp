@@ -129,10 +129,11 @@ TEST(ModelList, CountsAndMissingNames)
 TEST(MachineList, BrandsModelsAndIds)
 {
     TempAppDir dir("machines");
-    dir.Write("MachineList2.hmi", "[FactoryType]\r\nTotalMachine=5\r\nTotalFactory=2\r\nF0=Alpha\r\nF1=Beta\r\n"
-                                  "[Alpha]\r\nTotalOption=3\r\nOptionID_0=87\r\nOption_0=A0\r\nOptionID_1=3\r\n"
-                                  "Option_1=A1\r\nOptionID_2=300\r\nOption_2=A2\r\n"
-                                  "[Beta]\r\nTotalOption=2\r\nOptionID_0=96\r\nOption_0=B0\r\nOptionID_1=3\r\nOption_1=B1\r\n");
+    dir.Write("MachineList2.hmi",
+              "[FactoryType]\r\nTotalMachine=5\r\nTotalFactory=2\r\nF0=Alpha\r\nF1=Beta\r\n"
+              "[Alpha]\r\nTotalOption=3\r\nOptionID_0=87\r\nOption_0=A0\r\nOptionID_1=3\r\n"
+              "Option_1=A1\r\nOptionID_2=300\r\nOption_2=A2\r\n"
+              "[Beta]\r\nTotalOption=2\r\nOptionID_0=96\r\nOption_0=B0\r\nOptionID_1=3\r\nOption_1=B1\r\n");
     Model m(dir.Path());
     const ModelWarnings w = m.core->LoadMachineList();
     ASSERT_EQ(w.size(), 1u);
@@ -374,7 +375,8 @@ TEST(ModelFiles, HostileValuesAreBounded)
     };
     for (const auto& c : models) {
         dir.Write("HMI.hmi", std::string("[HMI_TYPE]\nCount=1\nHMI0=P\n[P]\nDefault_PageSize=16\nGridWidth=1\n"
-                                         "GridHeight=1\n") + c.keys);
+                                         "GridHeight=1\n") +
+                                 c.keys);
         m.core->LoadModelList();
         m.state.PanelModelIndex = 0;
         w = m.core->LoadModelData();

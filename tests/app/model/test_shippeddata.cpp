@@ -26,10 +26,14 @@ std::string Join(const ModelWarnings& w)
 std::string NumberIn(std::uint32_t n, int radix)
 {
     switch (radix) {
-    case 1: return ValueToText(n, 6, true);
-    case 3: return ValueToText(n, 2, true);
-    case 2: return std::to_string(n);
-    default: return {};
+    case 1:
+        return ValueToText(n, 6, true);
+    case 3:
+        return ValueToText(n, 2, true);
+    case 2:
+        return std::to_string(n);
+    default:
+        return {};
     }
 }
 
@@ -162,15 +166,14 @@ TEST(ShippedData, CoversTheSpecialModelsAndControllers)
         m.core->LoadModelData();
         secondMap |= m.state.ObjDataAddrEnd != plainObj;
         // The areas of one map must not overlap.
-        const std::int32_t a[6][2] = {{m.state.ObjDataAddr, m.state.ObjDataAddrEnd},
-                                      {m.state.CommCodeAddr, m.state.CommCodeAddrEnd},
-                                      {m.state.ObjPageAddr, m.state.ObjPageEnd},
-                                      {m.state.StartCanvas, m.state.EndCanvas},
-                                      {m.state.MainMenuAddr, m.state.MainMenuEnd},
-                                      {m.state.ParaAddr, m.state.ParaEnd}};
+        const std::int32_t a[6][2] = {
+            {m.state.ObjDataAddr, m.state.ObjDataAddrEnd}, {m.state.CommCodeAddr, m.state.CommCodeAddrEnd},
+            {m.state.ObjPageAddr, m.state.ObjPageEnd},     {m.state.StartCanvas, m.state.EndCanvas},
+            {m.state.MainMenuAddr, m.state.MainMenuEnd},   {m.state.ParaAddr, m.state.ParaEnd}};
         for (int x = 0; x < 6; ++x)
             for (int y = x + 1; y < 6; ++y)
-                EXPECT_TRUE(a[x][1] <= a[y][0] || a[y][1] <= a[x][0]) << m.core->ModelNames[i] << " areas " << x << ", " << y;
+                EXPECT_TRUE(a[x][1] <= a[y][0] || a[y][1] <= a[x][0])
+                    << m.core->ModelNames[i] << " areas " << x << ", " << y;
         // A start-up screen fits its area, one bit per panel pixel.
         EXPECT_GE(m.state.EndCanvas - m.state.StartCanvas, m.core->PanelWidth * m.core->PanelHeight / 8);
     }
@@ -208,8 +211,8 @@ TEST(ShippedData, EveryDeviceAddressRoundTrips)
         for (const DevRecord& r : c.DeviceTable) {
             const auto samples = id == kExtendedMachineId ? ExtendedSamples(r) : OrdinarySamples(c, r);
             for (const Sample& s : samples) {
-                const std::string where = "machine id " + std::to_string(id) + " text " + s.text + " mode " +
-                                          std::to_string(s.mode);
+                const std::string where =
+                    "machine id " + std::to_string(id) + " text " + s.text + " mode " + std::to_string(s.mode);
                 const std::uint8_t flags = s.mode == 0 ? 0x00 : 0x10;
                 c.LastAccess = 0xEE;
                 EXPECT_TRUE(c.ValidateDeviceAddress(s.text, flags, s.access, true, false)) << where;
@@ -221,8 +224,8 @@ TEST(ShippedData, EveryDeviceAddressRoundTrips)
                           s.text)
                     << where;
                 // The same code written as an absolute address comes back too.
-                const std::string abs = c.FormatDeviceAddress(static_cast<std::uint32_t>(code), s.mode, s.access, bit,
-                                                              false, false);
+                const std::string abs =
+                    c.FormatDeviceAddress(static_cast<std::uint32_t>(code), s.mode, s.access, bit, false, false);
                 EXPECT_TRUE(c.ValidateDeviceAddress(abs, flags, s.access, false, false)) << where;
                 EXPECT_EQ(c.ParseDeviceAddress(abs, s.mode, 0, false, false), code) << where;
                 ++checked;

@@ -188,8 +188,9 @@ std::vector<PdfImage> PdfImages(const QString& path)
         return images;
     const QByteArray pdf = f.readAll();
     // An object's dictionary, then "stream" and its bytes; Qt writes the length as a number.
-    static const QRegularExpression object(QStringLiteral("<<((?:(?!<<|>>).)*/Subtype\\s*/Image(?:(?!<<|>>).)*)>>\\s*stream\\r?\\n"),
-                                           QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression object(
+        QStringLiteral("<<((?:(?!<<|>>).)*/Subtype\\s*/Image(?:(?!<<|>>).)*)>>\\s*stream\\r?\\n"),
+        QRegularExpression::DotMatchesEverythingOption);
     const QString text = QString::fromLatin1(pdf);
     auto value = [](const QString& dict, const char* key) {
         const QRegularExpression re(QStringLiteral("/%1\\s*/?([A-Za-z0-9]+)").arg(QLatin1String(key)));
@@ -217,8 +218,8 @@ std::vector<PdfImage> PdfImages(const QString& path)
         if (image.Filter == QLatin1String("FlateDecode")) {
             QByteArray out(static_cast<qsizetype>(width) * height * 4 + 16, '\0');
             uLongf outLen = static_cast<uLongf>(out.size());
-            if (uncompress(reinterpret_cast<Bytef*>(out.data()), &outLen, reinterpret_cast<const Bytef*>(data.constData()),
-                           static_cast<uLong>(data.size())) != Z_OK) {
+            if (uncompress(reinterpret_cast<Bytef*>(out.data()), &outLen,
+                           reinterpret_cast<const Bytef*>(data.constData()), static_cast<uLong>(data.size())) != Z_OK) {
                 images.push_back(image);
                 continue;
             }

@@ -57,8 +57,8 @@ TEST_F(ObjData, EveryRecordKindGivesItsRows)
     // objects are not stored), "Alarms" a button and 20 conditions, the start-up screen a
     // text, a picture and a figure. The bit picture of a word on "Main" has no row.
     const std::map<int, int> expected{
-        {1, 2},  {2, 1},    {3, 1},    {4, 1},    {5, 2},    {6, 1},    {7, 1},    {8, 1},    {9, 1},
-        {12, 1}, {13, 2},   {14, 1},   {15, 1},   {16, 1},   {17, 2},   {18, 1},   {19, 1},   {20, 1},
+        {1, 2},     {2, 1},    {3, 1},    {4, 1},    {5, 2},    {6, 1},    {7, 1},    {8, 1},  {9, 1},
+        {12, 1},    {13, 2},   {14, 1},   {15, 1},   {16, 1},   {17, 2},   {18, 1},   {19, 1}, {20, 1},
         {1000, 23}, {1001, 2}, {1002, 2}, {1003, 1}, {1004, 1}, {1006, 1}, {1009, 1},
     };
     EXPECT_EQ(perKind, expected);
@@ -71,23 +71,18 @@ TEST_F(ObjData, RowsCarryTheAddressesEachRecordReadsWritesAndCalls)
         // System: a value condition, a key, the buzzer, the clock write, the power-on macro.
         "1000|Page Change Conditions|||System Settings|D40/1/COM1|/-/|/-/",
         "1001|Function Keys|||System Settings|/1/COM1|M40/1/COM1|/1/COM1",
-        "1002|Buzzer|||System Settings|Y10/1/COM1|/-/|/-/",
-        "1004|Clock Write|||System Settings|/-/|D50/1/COM1|/-/",
+        "1002|Buzzer|||System Settings|Y10/1/COM1|/-/|/-/", "1004|Clock Write|||System Settings|/-/|D50/1/COM1|/-/",
         "1009|Power-on Macro|||System Settings|/-/|D60/1/COM1|/-/",
         // Page 0's settings in their order, then its objects in paint order.
         "1000|Page Change Conditions|||Pages 0|X1/1/COM1|/-/|/-/",
         "1000|Page Change Conditions|||Pages 0|D10/1/COM1|/-/|/-/",
-        "1001|Function Keys|||Pages 0|/1/COM1|M30/1/COM1|/1/COM1",
-        "1002|Buzzer|||Pages 0|M20/1/COM1|/-/|/-/",
-        "1003|Hide Page|||Pages 0|/-/|/-/|/-/",
-        "1006|Page Number Write|||Pages 0|/-/|D30/1/COM1|/-/",
-        "1|Static Text|(0,0)|(32,16)|Pages 0|/-/|/-/|/-/",
-        "2|ReadOut|(40,0)|(48,16)|Pages 0|D100/2/COM2|/-/|/-/",
+        "1001|Function Keys|||Pages 0|/1/COM1|M30/1/COM1|/1/COM1", "1002|Buzzer|||Pages 0|M20/1/COM1|/-/|/-/",
+        "1003|Hide Page|||Pages 0|/-/|/-/|/-/", "1006|Page Number Write|||Pages 0|/-/|D30/1/COM1|/-/",
+        "1|Static Text|(0,0)|(32,16)|Pages 0|/-/|/-/|/-/", "2|ReadOut|(40,0)|(48,16)|Pages 0|D100/2/COM2|/-/|/-/",
         "3|Indicator|(80,0)|(16,16)|Pages 0|X3/1/COM1|/-/|/-/",
         "4|Multi-State Indicator|(100,0)|(16,16)|Pages 0|D101/1/COM1|/-/|/-/",
         "5|Static Bitmap|(120,0)|(12,8)|Pages 0|/-/|/-/|/-/",
-        "6|Dynamic Bitmap|(140,0)|(16,16)|Pages 0|D102/1/COM1|/-/|/-/",
-        "7|Scale|(160,0)|(30,10)|Pages 0|/-/|/-/|/-/",
+        "6|Dynamic Bitmap|(140,0)|(16,16)|Pages 0|D102/1/COM1|/-/|/-/", "7|Scale|(160,0)|(30,10)|Pages 0|/-/|/-/|/-/",
         "8|Progress Bar|(0,20)|(10,20)|Pages 0|D103/1/COM1|/-/|/-/",
         "9|Circle Meter|(30,20)|(50,44)|Pages 0|D104/1/COM1|/-/|/-/",
         "12|Message Display|(70,20)|(20,10)|Pages 0|M5/1/COM1|/-/|/-/",
@@ -209,7 +204,8 @@ TEST_F(ObjData, TheWorkingFileIsMadeAfreshFromTheTable)
     typed[0] += " INTEGER";
     typed[1] += " TEXT";
     const auto files = test::HostileDatabases(
-        "ObjData", typed, "0, 'Button', '(0,0)', '(1,1)', 13, 1, 'Pages 0', 'M1', 1, 'COM1', '', -1, '', '', -1, '', ''");
+        "ObjData", typed,
+        "0, 'Button', '(0,0)', '(1,1)', 13, 1, 'Pages 0', 'M1', 1, 'COM1', '', -1, '', '', -1, '', ''");
     for (const auto& file : files) {
         ASSERT_TRUE(test::PutFile(path, file.Bytes));
         ASSERT_TRUE(test::PutFile(path + "-journal", file.Bytes));

@@ -277,8 +277,8 @@ std::vector<QByteArray> PdfStreams(const QString& path)
         if (head.contains("/FlateDecode")) {
             QByteArray out(data.size() * 64 + 4096, '\0');
             uLongf outLen = static_cast<uLongf>(out.size());
-            if (uncompress(reinterpret_cast<Bytef*>(out.data()), &outLen, reinterpret_cast<const Bytef*>(data.constData()),
-                           static_cast<uLong>(data.size())) == Z_OK)
+            if (uncompress(reinterpret_cast<Bytef*>(out.data()), &outLen,
+                           reinterpret_cast<const Bytef*>(data.constData()), static_cast<uLong>(data.size())) == Z_OK)
                 data = out.left(static_cast<qsizetype>(outLen));
         }
         streams.push_back(data);
@@ -306,7 +306,8 @@ TEST_F(Printout, SheetsAndPdfStreamsAreDrawnAsBefore)
         std::uint64_t preview = 1469598103934665603ull;
         for (int u = 0; u < job.UnitCount(); ++u) {
             const QImage sheet = job.PreviewImage(u, 1.5).convertToFormat(QImage::Format_RGB32);
-            preview = Digest(preview, QByteArray(reinterpret_cast<const char*>(sheet.constBits()), sheet.sizeInBytes()));
+            preview =
+                Digest(preview, QByteArray(reinterpret_cast<const char*>(sheet.constBits()), sheet.sizeInBytes()));
         }
         digests.push_back(preview);
         QPrinter printer(QPrinter::HighResolution);

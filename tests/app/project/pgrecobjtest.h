@@ -73,8 +73,7 @@ inline void SetRef(TLxDevRef& r)
 }
 inline const char* kRef = "00 A1 B2 C3 10 04 01 5A 09";
 
-template <typename T>
-std::unique_ptr<T> Placed()
+template <typename T> std::unique_ptr<T> Placed()
 {
     auto obj = std::make_unique<T>();
     Place(*obj);
@@ -82,8 +81,7 @@ std::unique_ptr<T> Placed()
 }
 
 // Placed, with SetRef's reference and the fourth byte 5A.
-template <typename T>
-std::unique_ptr<T> WithRef()
+template <typename T> std::unique_ptr<T> WithRef()
 {
     auto obj = Placed<T>();
     SetRef(*obj);
@@ -149,8 +147,7 @@ class ObjRecord : public ::testing::TestWithParam<ObjCase> {};
 inline std::string CaseName(const ::testing::TestParamInfo<ObjCase>& info) { return info.param.name; }
 
 // The bytes a packer writes into a buffer of size bytes.
-template <typename Pack>
-Bytes Packed(int size, Pack&& pack)
+template <typename Pack> Bytes Packed(int size, Pack&& pack)
 {
     Bytes b(static_cast<std::size_t>(std::max(0, size)));
     if (!b.empty())

@@ -74,11 +74,7 @@ struct Prj {
 // The decoder library as the program loads it, from the program directory.
 class HeaderLib : public kes::HeaderLib {
 public:
-    HeaderLib()
-        : kes::HeaderLib(std::string(KES_BIN_DIR) + "/libMorvik.so")
-        , dec(Decoders())
-    {
-    }
+    HeaderLib() : kes::HeaderLib(std::string(KES_BIN_DIR) + "/libMorvik.so"), dec(Decoders()) {}
     const HeaderDecoders& dec;
 };
 

@@ -2,8 +2,8 @@
 // pages back to back with each start and the end in the offset list; nothing is written past
 // the memory area, a page that does not fit is refused with message 26, and the header reads
 // back into the same system records.
-#include "prjtest.h"
 #include "pgrectest.h"
+#include "prjtest.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,6 @@ namespace {
 
 using test::Prj;
 using test::Tags;
-
 
 // The program around the document: the messages it shows, and what storing the open page does.
 struct MsgLog : DocHost {
@@ -75,8 +74,7 @@ TEST(MemImage, HeaderThenPagesBackToBack)
     EXPECT_EQ(p.doc.OffsetList, (std::vector<std::string>{"40", "140", "340", "390"}));
     EXPECT_EQ(p.doc.MemImageLen, 390);
     EXPECT_EQ(p.doc.MemImage.size(), std::size_t(0x40000 - 0x18000));
-    EXPECT_EQ((Tags(ByteSpan(p.doc.MemImage.data(), 40))),
-              (std::vector<std::pair<int, int>>{{1000, 18}, {1000, 22}}));
+    EXPECT_EQ((Tags(ByteSpan(p.doc.MemImage.data(), 40))), (std::vector<std::pair<int, int>>{{1000, 18}, {1000, 22}}));
     const std::size_t starts[] = {40, 140, 340};
     for (std::size_t k = 0; k < 3; ++k) {
         const Bytes& d = p.doc.PgDataList[k]->Data;
@@ -164,10 +162,8 @@ TEST(MemImage, OverflowTestOfTheStoredPages)
         bool over;
     };
     const Case cases[] = {
-        {"no pages, any extra", {}, 100000, false},
-        {"pages fit, nothing extra", {250, 250}, 0, false},
-        {"pages fit, extra fits", {250, 200}, 50, false},
-        {"extra passes the end", {250, 200}, 51, true},
+        {"no pages, any extra", {}, 100000, false},       {"pages fit, nothing extra", {250, 250}, 0, false},
+        {"pages fit, extra fits", {250, 200}, 50, false}, {"extra passes the end", {250, 200}, 51, true},
         {"pages already pass", {300, 201}, 0, true},
     };
     for (const Case& c : cases) {
@@ -219,7 +215,7 @@ TEST(MemImage, UsePercent)
     s.ObjDataAddr = 0x1000;
     s.ObjDataAddrEnd = 0x1000 + 10000;
     EXPECT_EQ(MemoryUsePercent(s, 0), 0);
-    EXPECT_EQ(MemoryUsePercent(s, 40), 1);   // 0.4 % reports 1
+    EXPECT_EQ(MemoryUsePercent(s, 40), 1); // 0.4 % reports 1
     EXPECT_EQ(MemoryUsePercent(s, 2599), 25);
     EXPECT_EQ(MemoryUsePercent(s, 10000), 100);
     s.ObjDataAddrEnd = s.ObjDataAddr;

@@ -8,9 +8,9 @@
 #include "objects/tlxdevbmp.h"
 #include "objects/tlxval.h"
 #include "objects/tprogbar.h"
+#include "objects/valformat.h"
 #include "pgrectest.h"
 #include "prjtest.h"
-#include "objects/valformat.h"
 
 #include <gtest/gtest.h>
 

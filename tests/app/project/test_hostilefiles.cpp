@@ -6,9 +6,9 @@
 #include "app/project/prjio.h"
 #include "app/project/usermenu.h"
 #include "cputime.h"
+#include "pgrectest.h"
 #include "platform/fileio.h"
 #include "prjtest.h"
-#include "pgrectest.h"
 #include "test_pgread_env.h"
 
 #include <gtest/gtest.h>
@@ -32,8 +32,8 @@ constexpr auto kSecond = std::chrono::milliseconds(1000);
 // Appends bytes to a file; grows it by zeros without writing them when zeros is set.
 void Append(const std::string& path, const Bytes& bytes)
 {
-    std::ofstream(path, std::ios::binary | std::ios::app).write(reinterpret_cast<const char*>(bytes.data()),
-                                                               static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::app)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 void GrowByZeros(const std::string& path, std::uintmax_t n) { fs::resize_file(path, fs::file_size(path) + n); }
 
@@ -48,9 +48,7 @@ Bytes Chunk(std::uint32_t start, std::uint32_t end, std::size_t bytes = 0, std::
 
 // A project of two pages (300 and 500 bytes), titles and a start-up screen, saved at base.
 struct Saved {
-    explicit Saved(const char* name)
-        : dir(name)
-        , base(dir / "p")
+    explicit Saved(const char* name) : dir(name), base(dir / "p")
     {
         Prj p(dir.Path());
         p.AddPage(300, "Main");
@@ -103,8 +101,8 @@ TEST(HostileFiles, EachEndsInAnErrorOrWhatReadAndANoteWithinASecond)
         const char* name;
         std::function<void(const Saved&)> damage;
         ProjectError error;
-        std::size_t pages;      // when it opens
-        const char* leftOut;    // a part of the note, or null for none
+        std::size_t pages;   // when it opens
+        const char* leftOut; // a part of the note, or null for none
         bool startScreenLost = false;
     };
     const Case cases[] = {
@@ -115,7 +113,8 @@ TEST(HostileFiles, EachEndsInAnErrorOrWhatReadAndANoteWithinASecond)
          ProjectError::None, 2, "67108864 bytes past its data"},
         {"3 zero bytes after the pages", [](const Saved& s) { GrowByZeros(s.base + ".zqf", 3); }, ProjectError::None, 2,
          "3 zero bytes"},
-        {"200,000 empty pages", [](const Saved& s) {
+        {"200,000 empty pages",
+         [](const Saved& s) {
              Bytes b;
              for (int i = 0; i < 200000; ++i)
                  AppendBytes(b, Chunk(s.end, s.end));
@@ -130,57 +129,63 @@ TEST(HostileFiles, EachEndsInAnErrorOrWhatReadAndANoteWithinASecond)
          ProjectError::Damaged, 0, nullptr},
         {"bytes after the pages that are no page", [](const Saved& s) { Append(s.base + ".zqf", Hex("41 42 43")); },
          ProjectError::Damaged, 0, nullptr},
-        {"a page past the panel's memory", [](const Saved& s) {
-             Append(s.base + ".zqf", Chunk(s.end, s.end + (1u << 20), 1u << 20));
-         },
+        {"a page past the panel's memory",
+         [](const Saved& s) { Append(s.base + ".zqf", Chunk(s.end, s.end + (1u << 20), 1u << 20)); },
          ProjectError::OutOfImage, 0, nullptr},
-        {"zeros past any project, then a byte", [](const Saved& s) {
+        {"zeros past any project, then a byte",
+         [](const Saved& s) {
              GrowByZeros(s.base + ".zqf", kMaxProjectFileBytes);
              Append(s.base + ".zqf", Hex("01"));
          },
          ProjectError::None, 2, "zeros as far as they were read"},
         // The title file.
-        {"a title of 1 MB", [](const Saved& s) {
+        {"a title of 1 MB",
+         [](const Saved& s) {
              std::string t = "[Title]\r\n" + std::string(1u << 20, 'T') + "\r\nAlarms\r\n";
              WriteFileAtomic(s.base + ".Til", t, nullptr);
          },
          ProjectError::None, 2, "1 title(s) longer than 65534 bytes"},
-        {"a title of 10 MB", [](const Saved& s) {
-             WriteFileAtomic(s.base + ".Til", "[Title]\r\n" + std::string(10u << 20, 'T'), nullptr);
-         },
+        {"a title of 10 MB",
+         [](const Saved& s) { WriteFileAtomic(s.base + ".Til", "[Title]\r\n" + std::string(10u << 20, 'T'), nullptr); },
          ProjectError::None, 2, "1 title(s) longer than 65534 bytes"},
-        {"a title of 100 MB that is zeros", [](const Saved& s) {
+        {"a title of 100 MB that is zeros",
+         [](const Saved& s) {
              WriteFileAtomic(s.base + ".Til", "[Title]\r\nT", nullptr);
              GrowByZeros(s.base + ".Til", 100u << 20);
          },
          ProjectError::None, 2, "past what the titles of its pages take"},
-        {"12 million title lines", [](const Saved& s) {
+        {"12 million title lines",
+         [](const Saved& s) {
              WriteFileAtomic(s.base + ".Til", "[Title]\r\nMain\r\nAlarms\r\n" + std::string(12'000'000, '\n'), nullptr);
          },
          ProjectError::None, 2, "past what the titles of its pages take"},
         // The start-up screen file.
         {"8 MB of zeros after the start-up screen", [](const Saved& s) { GrowByZeros(s.base + ".Sta", 8u << 20); },
          ProjectError::None, 2, "p.Sta: the file ends in 8388608 zero bytes"},
-        {"a start-up screen of a huge length", [](const Saved& s) {
+        {"a start-up screen of a huge length",
+         [](const Saved& s) {
              Bytes sta(0x200, 0);
              AppendBytes(sta, Chunk(0, 0xFFFFFFF0u, 10));
              WriteFileAtomic(s.base + ".Sta", std::string(sta.begin(), sta.end()), nullptr);
          },
          ProjectError::None, 2, nullptr, true},
-        {"a start-up screen past any panel's memory", [](const Saved& s) {
+        {"a start-up screen past any panel's memory",
+         [](const Saved& s) {
              Bytes sta(0x200, 0);
              AppendBytes(sta, Chunk(0, kMaxPanelAddress + 1u, kMaxPanelAddress + 1u, 1));
              WriteFileAtomic(s.base + ".Sta", std::string(sta.begin(), sta.end()), nullptr);
          },
          ProjectError::None, 2, nullptr, true},
-        {"300,000 start-up screen chunks", [](const Saved& s) {
+        {"300,000 start-up screen chunks",
+         [](const Saved& s) {
              Bytes sta(0x200, 0);
              for (int i = 0; i < 300'000; ++i)
                  AppendBytes(sta, Chunk(0, 1, 1, 0x11));
              WriteFileAtomic(s.base + ".Sta", std::string(sta.begin(), sta.end()), nullptr);
          },
          ProjectError::None, 2, nullptr},
-        {"300,000 empty start-up screen chunks before the last", [](const Saved& s) {
+        {"300,000 empty start-up screen chunks before the last",
+         [](const Saved& s) {
              Bytes sta(0x200, 0);
              AppendBytes(sta, Chunk(0, 3, 3, 0x22));
              sta.resize(sta.size() + 8 * 300'000, 0);
@@ -240,7 +245,8 @@ TEST(HostileFiles, ADamagedSaveRecordIsSaidAndNotCarriedOut)
         std::function<void(const std::string& intent)> make;
     };
     const Case cases[] = {
-        {"a hundred megabytes of lines", [](const std::string& intent) {
+        {"a hundred megabytes of lines",
+         [](const std::string& intent) {
              std::string t = "KESTROVA SAVE 1\n";
              for (int i = 0; i < 1'000'000; ++i)
                  t += "R p.Sta\n";
@@ -248,15 +254,14 @@ TEST(HostileFiles, ADamagedSaveRecordIsSaidAndNotCarriedOut)
              WriteFileAtomic(intent, t, nullptr);
              GrowByZeros(intent, 88u << 20);
          }},
-        {"a file removed twice", [](const std::string& intent) {
+        {"a file removed twice",
+         [](const std::string& intent) {
              WriteFileAtomic(intent, "KESTROVA SAVE 1\nR p.Sta\nR p.Sta\nEND\n", nullptr);
          }},
-        {"cut short", [](const std::string& intent) {
-             WriteFileAtomic(intent, "KESTROVA SAVE 1\nR p.Sta\n", nullptr);
-         }},
-        {"a name outside the save", [](const std::string& intent) {
-             WriteFileAtomic(intent, "KESTROVA SAVE 1\nR ../p.Sta\nEND\n", nullptr);
-         }},
+        {"cut short",
+         [](const std::string& intent) { WriteFileAtomic(intent, "KESTROVA SAVE 1\nR p.Sta\n", nullptr); }},
+        {"a name outside the save",
+         [](const std::string& intent) { WriteFileAtomic(intent, "KESTROVA SAVE 1\nR ../p.Sta\nEND\n", nullptr); }},
     };
     for (const Case& c : cases) {
         Saved s("hostile_intent");

@@ -1,8 +1,8 @@
 // The image header: the system-wide records in the fixed section order with the header's
 // own byte choices, and the reader that takes them back into the system records while never
 // trusting a length, a key index or a decoder that consumes nothing.
-#include "prjtest.h"
 #include "pgrectest.h"
+#include "prjtest.h"
 
 #include <gtest/gtest.h>
 

@@ -15,8 +15,9 @@ TBitmap Picture(const std::vector<std::string>& rows)
     TBitmap b(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
     for (int y = 0; y < b.Height(); ++y)
         for (int x = 0; x < b.Width(); ++x)
-            b.Image().setPixel(x, y, rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] == '#' ? 0xFF000000u
-                                                                                                           : 0xFFFFFFFFu);
+            b.Image().setPixel(x, y,
+                               rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] == '#' ? 0xFF000000u
+                                                                                                     : 0xFFFFFFFFu);
     return b;
 }
 
@@ -48,7 +49,10 @@ TEST(PageExportTest, SizesOfWholePages)
         int w, h;
         std::size_t bands, rows;
     } cases[] = {
-        {128, 64, 1024, 1024}, {128, 60, 1024, 960}, {8, 3, 8, 3}, {9, 3, 9, 6},
+        {128, 64, 1024, 1024},
+        {128, 60, 1024, 960},
+        {8, 3, 8, 3},
+        {9, 3, 9, 6},
     };
     for (const Case& c : cases) {
         TBitmap white(c.w, c.h);
@@ -61,7 +65,10 @@ TEST(PageExportTest, SizesOfWholePages)
 TEST(PageExportTest, HexListsAndPanelPicture)
 {
     const Bytes b = {0x0A, 0xFF, 0x00};
-    EXPECT_EQ(HexList(b, true), std::string("0x0A,\0" "0xFF,\0" "0x00,\0", 18));
+    EXPECT_EQ(HexList(b, true), std::string("0x0A,\0"
+                                            "0xFF,\0"
+                                            "0x00,\0",
+                                            18));
     EXPECT_EQ(HexList(b, false), "0x0A,0xFF,0x00,");
     EXPECT_EQ(HexList({}, true), "");
 

@@ -3,8 +3,8 @@
 #include "../shell/shellfixture.h"
 #include "recordingpages.h"
 
-#include "app/project/pagelist.h"
 #include "app/editor/pageeditor.h"
+#include "app/project/pagelist.h"
 #include "app/project/ui/tpglistfrm.h"
 #include "app/shell/startup.h"
 #include "app/shell/tkhm.h"
@@ -42,13 +42,25 @@ TEST(PageList, Operations)
         PageRenumbering map;
     };
     const Case cases[] = {
-        {"insert before 0", [](ProjectDoc& d) { return InsertPage(d, 0); }, {"", "A", "B", "C", "D", "E"}, {1, 2, 3, 4, 5}},
-        {"insert at the end", [](ProjectDoc& d) { return InsertPage(d, 9); }, {"A", "B", "C", "D", "E", ""}, {0, 1, 2, 3, 4}},
+        {"insert before 0",
+         [](ProjectDoc& d) { return InsertPage(d, 0); },
+         {"", "A", "B", "C", "D", "E"},
+         {1, 2, 3, 4, 5}},
+        {"insert at the end",
+         [](ProjectDoc& d) { return InsertPage(d, 9); },
+         {"A", "B", "C", "D", "E", ""},
+         {0, 1, 2, 3, 4}},
         {"delete the middle", [](ProjectDoc& d) { return DeletePage(d, 2); }, {"A", "B", "D", "E"}, {0, 1, -1, 2, 3}},
         {"delete the last", [](ProjectDoc& d) { return DeletePage(d, 4); }, {"A", "B", "C", "D"}, {0, 1, 2, 3, -1}},
         {"move 4 up to 1", [](ProjectDoc& d) { return MovePage(d, 4, 1); }, {"A", "E", "B", "C", "D"}, {0, 2, 3, 4, 1}},
-        {"move 1 down to 3", [](ProjectDoc& d) { return MovePage(d, 1, 3); }, {"A", "C", "D", "B", "E"}, {0, 3, 1, 2, 4}},
-        {"move onto itself", [](ProjectDoc& d) { return MovePage(d, 2, 2); }, {"A", "B", "C", "D", "E"}, {0, 1, 2, 3, 4}},
+        {"move 1 down to 3",
+         [](ProjectDoc& d) { return MovePage(d, 1, 3); },
+         {"A", "C", "D", "B", "E"},
+         {0, 3, 1, 2, 4}},
+        {"move onto itself",
+         [](ProjectDoc& d) { return MovePage(d, 2, 2); },
+         {"A", "B", "C", "D", "E"},
+         {0, 1, 2, 3, 4}},
     };
     for (const Case& c : cases) {
         ProjectDoc doc;

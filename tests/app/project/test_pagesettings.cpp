@@ -17,7 +17,10 @@ namespace {
 
 class PageSettingsTest : public ::testing::Test, protected PageFixture {
 protected:
-    PageSettingsTest() { enc.FontExists = [](const std::string&) { return true; }; }
+    PageSettingsTest()
+    {
+        enc.FontExists = [](const std::string&) { return true; };
+    }
 
     // A page with a hidden flag, two page changes, function keys F3 and Up, and a button on
     // Up, a numeric input on Down and a button on F2.
@@ -40,8 +43,7 @@ protected:
         PgDataChx(src, out, 0, kEncFile, &src.ObjList, enc);
         return out;
     }
-    template <class T>
-    void Bind(PageData& target, ObjKind kind, std::uint8_t key)
+    template <class T> void Bind(PageData& target, ObjKind kind, std::uint8_t key)
     {
         std::unique_ptr<TLxObj> obj = NewPageObj(target, *env, kind);
         static_cast<T&>(*obj).RefKey = key;

@@ -87,7 +87,9 @@ TEST_F(PgRead, AlarmLampAloneLeavesTheBuzzer)
 TEST_F(PgRead, FunctionKeyUsedFlagFollowsItsButtonType)
 {
     page.PgFunKeyUsed[3] = 1;
-    ASSERT_TRUE(Read(Concat({FunKey(3, kes::BtnCode(kes::BtnType::None)), FunKey(13, kes::BtnCode(kes::BtnType::SetOn))})).Ok());
+    ASSERT_TRUE(
+        Read(Concat({FunKey(3, kes::BtnCode(kes::BtnType::None)), FunKey(13, kes::BtnCode(kes::BtnType::SetOn))}))
+            .Ok());
     EXPECT_EQ(page.PgFunKeyUsed[3], 0);
     EXPECT_EQ(page.PgFunKeyUsed[13], 1);
     EXPECT_EQ(page.PgFunKeys[13].KeyIndex, 13);

@@ -7,8 +7,8 @@
 #include "objects/tlxadvdevbmp.h"
 #include "objects/tlxdevbmp.h"
 #include "objects/tvrgbmp.h"
-#include "pgrecobjtest.h"
 #include "objects/valformat.h"
+#include "pgrecobjtest.h"
 
 namespace kes {
 namespace {
@@ -112,14 +112,12 @@ const ObjCase kCases[] = {
      [](TLxObj&) { return (Body() << kRef << "13 11 01 02 03 04 05").bytes; }},
     {"MultiStateByValue", [] { return MultiState(0x10); },
      [](TLxObj&) {
-         return (Body() << kRef << "12 10 02 00 00 00 07" << kStatePictures0 << "01 02 03 04" << kStatePictures1)
-             .bytes;
+         return (Body() << kRef << "12 10 02 00 00 00 07" << kStatePictures0 << "01 02 03 04" << kStatePictures1).bytes;
      },
      "00 10 00 08 00 14 00 10"}, // right 16 + 5 - 1, bottom 8 + 9 - 1
     {"MultiStateByBitStoresNoValues", [] { return MultiState(0x00); },
      [](TLxObj&) {
-         return (Body() << kRef << "12 00 02 00 00 00 00" << kStatePictures0 << "00 00 00 00" << kStatePictures1)
-             .bytes;
+         return (Body() << kRef << "12 00 02 00 00 00 00" << kStatePictures0 << "00 00 00 00" << kStatePictures1).bytes;
      },
      "00 10 00 08 00 14 00 10"},
     {"Lamp", [] { return Lamp(); }, LampBody},

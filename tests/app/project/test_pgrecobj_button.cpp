@@ -2,8 +2,8 @@
 // while not in use, whatever they hold), the fixed fields and zero bytes, the function key
 // tail of its button type and one block per state with picture and rendered text.
 #include "objects/tlxbtn.h"
-#include "pgrecobjtest.h"
 #include "objects/valformat.h"
+#include "pgrecobjtest.h"
 
 namespace kes {
 namespace {
@@ -53,8 +53,7 @@ Bytes ButtonBody(TLxObj& obj, const char* read, const char* notify, const char* 
 {
     auto& b = dynamic_cast<TLxBtn&>(obj);
     Body body;
-    body << kRef << read << notify << "10 02 0C 00 00 00 00 03 00 01 02 00 00 04 00 00 00 00 00 00 00" << type
-         << tail;
+    body << kRef << read << notify << "10 02 0C 00 00 00 00 03 00 01 02 00 00 04 00 00 00 00 00 00 00" << type << tail;
     const char* pictures[] = {"00 03 00 09 00 06 00 00 00 00 01 00", "00 00 00 00 00 00"};
     for (int i = 0; i < 2; ++i) {
         body << pictures[i];

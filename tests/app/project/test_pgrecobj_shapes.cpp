@@ -7,8 +7,8 @@
 #include "objects/tlxcurve.h"
 #include "objects/tprogbar.h"
 #include "objects/tscale.h"
-#include "pgrecobjtest.h"
 #include "objects/valformat.h"
+#include "pgrecobjtest.h"
 
 #include <algorithm>
 
@@ -21,11 +21,10 @@ using test::ObjCase;
 using test::ObjRecord;
 using test::Placed;
 using test::SetRef;
-using test::WithRef;
 using test::ToHex;
+using test::WithRef;
 
-template <typename T>
-std::unique_ptr<T> Curve()
+template <typename T> std::unique_ptr<T> Curve()
 {
     auto c = WithRef<T>();
     c->CurvePoints = 0x10102; // low 16 bits stored
@@ -50,9 +49,7 @@ const ObjCase kCases[] = {
          test::SmallPicture(s->Picture);
          return s;
      },
-     [](TLxObj&) {
-         return (Body() << "02 06 04 12 34 56 78 FF FF FF FE 07 01" << test::kSmallPictureBlock).bytes;
-     }},
+     [](TLxObj&) { return (Body() << "02 06 04 12 34 56 78 FF FF FF FE 07 01" << test::kSmallPictureBlock).bytes; }},
     {"BarGraph",
      [] {
          auto p = WithRef<TProgBar>();
@@ -78,9 +75,7 @@ const ObjCase kCases[] = {
          test::SmallPicture(m->Picture);
          return m;
      },
-     [](TLxObj&) {
-         return (Body() << kRef << "03 23 45 FF F6 05 01 01 04 02" << test::kSmallPictureBlock).bytes;
-     }},
+     [](TLxObj&) { return (Body() << kRef << "03 23 45 FF F6 05 01 01 04 02" << test::kSmallPictureBlock).bytes; }},
     {"Curve", [] { return Curve<TLxCurve>(); },
      [](TLxObj&) { return (Body() << kRef << "01 02 23 FF F6 23 45").bytes; }},
     {"XyCurve",

@@ -8,16 +8,16 @@
 #include "objects/trtc.h"
 #include "objects/tstbmp.h"
 #include "objects/tsttxt.h"
-#include "pgrecobjtest.h"
 #include "objects/valformat.h"
+#include "pgrecobjtest.h"
 
 namespace kes {
 namespace {
 
 using test::Body;
+using test::kRef;
 using test::ObjCase;
 using test::ObjRecord;
-using test::kRef;
 using test::Placed;
 using test::SetRef;
 
@@ -71,7 +71,10 @@ Bytes MessageBody(TLxObj& obj, const char* modeByte, std::uint32_t v0, std::uint
 }
 
 const ObjCase kCases[] = {
-    {"StaticText", [] { return StaticText({"AB", ""}, "Face"); },
+    {"StaticText",
+     [] {
+         return StaticText({"AB", ""}, "Face");
+     },
      [](TLxObj&) {
          Body b;
          b << "01 02 01 02 00 09";
@@ -111,8 +114,7 @@ const ObjCase kCases[] = {
          return s;
      },
      [](TLxObj&) { return (Body() << test::kSmallPictureBlock).bytes; }},
-    {"MessageByValue", [] { return Message(0x11); },
-     [](TLxObj& obj) { return MessageBody(obj, "11", 5, 0x10000); }},
+    {"MessageByValue", [] { return Message(0x11); }, [](TLxObj& obj) { return MessageBody(obj, "11", 5, 0x10000); }},
     {"MessageByBitStoresNoValues", [] { return Message(0x00); },
      [](TLxObj& obj) { return MessageBody(obj, "00", 0, 0); }},
     {"Clock",

@@ -3,8 +3,8 @@
 // a field is two bytes wide, the position written as a key's index and the records that
 // are not written at all (hide off, key without action, address -1).
 #include "decoder/pgsetwrite.h"
-#include "pgrectest.h"
 #include "objects/valformat.h"
+#include "pgrectest.h"
 
 #include <gtest/gtest.h>
 
@@ -128,8 +128,16 @@ MacPowerOnRec Macro(std::uint8_t kind)
 }
 
 const Case kCases[] = {
-    {"HideOn", [](RecOut& o) { return PgHideChx(o, 0, PgHideRec{1, 0x42}); }, "03 EB 00 08 01 42 00 00"},
-    {"HideOff", [](RecOut& o) { return PgHideChx(o, 0, PgHideRec{0, 0x42}); }, ""},
+    {"HideOn",
+     [](RecOut& o) {
+         return PgHideChx(o, 0, PgHideRec{1, 0x42});
+     },
+     "03 EB 00 08 01 42 00 00"},
+    {"HideOff",
+     [](RecOut& o) {
+         return PgHideChx(o, 0, PgHideRec{0, 0x42});
+     },
+     ""},
     {"JumpOnBit", [](RecOut& o) { return PgJmpChx(o, 0, Jump(0x00, 0)); },
      std::string("03 E8 00 12 ") + kRef + " 03 00 23 45 01"},
     {"JumpOnWord", [](RecOut& o) { return PgJmpChx(o, 0, Jump(0x10, 1)); },
@@ -169,7 +177,9 @@ const Case kCases[] = {
      std::string("03 F1 00 14 ") + kRef + " 02 11 03 01 02 03 04"},
     {"MacroOff", [](RecOut& o) { return MacPowerOnChx(o, 0, MacPowerOnRec{}); }, ""},
     {"ParameterRegister", // the flag byte holds the device-form flag alone
-     [](RecOut& o) { return ParaDataSetChx(o, 0, ParaDataSetRec{SampleRef(), 2}); },
+     [](RecOut& o) {
+         return ParaDataSetChx(o, 0, ParaDataSetRec{SampleRef(), 2});
+     },
      "03 F4 00 11 01 02 03 04 01 05 01 0D 07 00 00 00 02"},
     {"ParameterRegisterOff", [](RecOut& o) { return ParaDataSetChx(o, 0, ParaDataSetRec{}); }, ""},
 };
@@ -188,7 +198,7 @@ TEST(SettingRecord, ListsWriteBackToBackAndKeysByPosition)
     EXPECT_EQ(n, 39 + 41);
     ASSERT_EQ(out.size(), 2u + 80u);
     EXPECT_EQ(out[0], 0xAA);
-    EXPECT_EQ(out[2 + 33], 2);      // first the key at position 2
+    EXPECT_EQ(out[2 + 33], 2);       // first the key at position 2
     EXPECT_EQ(out[2 + 39 + 33], 13); // then the one at 13
 
     std::vector<PgJmpRec> jumps{Jump(0, 0), Jump(0x10, 0), Jump(0, 0)};

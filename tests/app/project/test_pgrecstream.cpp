@@ -59,7 +59,7 @@ TEST(PgDataChx, WritesSettingsInStreamOrder)
     EXPECT_EQ(Tags(buf), expected);
     EXPECT_EQ(n, 8 + 18 + 22 + 39 + 41 + 21 + 13);
     EXPECT_EQ(static_cast<int>(buf.size()), n);
-    EXPECT_EQ(buf[8 + 18 + 22 + 33], 3);       // key 3 before key 12
+    EXPECT_EQ(buf[8 + 18 + 22 + 33], 3); // key 3 before key 12
     EXPECT_EQ(buf[8 + 18 + 22 + 39 + 33], 12);
     EXPECT_EQ(buf[8 + 18 + 22 + 39 + 41 + 14], 1); // the slot byte of the alarm lamp
 }

@@ -21,8 +21,7 @@ constexpr std::int32_t kNone = -1;
 struct MapFixture {
     explicit MapFixture(const std::string& name, std::int16_t source = 3)
         : dir(name), prj(dir.Path(), source), map(prj.doc)
-    {
-    }
+    {}
 
     // The project, its target, and the word rows D, H, T of controller 3 paired with D, C, T.
     void To87()
@@ -77,7 +76,7 @@ TEST(PlcAddrMapTest, SameModelKeepsEveryAddressUpToTheLastOfEachRange)
         std::int32_t code;
         std::uint8_t bit;
     } cases[] = {
-        {0, 0x10000, 0},  {0, 0x100FF, 0},  {0, 0x20011, 0},  {0, 0x307FF, 0}, {0, 0x100FFF, 15},
+        {0, 0x10000, 0},  {0, 0x100FF, 0},  {0, 0x20011, 0},  {0, 0x307FF, 0},  {0, 0x100FFF, 15},
         {1, 0x100000, 0}, {1, 0x100FFF, 0}, {1, 0x2001FF, 0}, {1, 0x3000FF, 0},
     };
     for (const Case& c : cases) {
@@ -172,13 +171,13 @@ TEST(PlcAddrMapTest, EveryRecordKindAndTheSystemRecordsAreConvertedInPlace)
         std::int32_t want;
     };
     const std::vector<Stored> stored = {
-        {2, 40, 14, 0x100064, 0x4064},  {3, 30, 14, 0x30005, 0x200},     {4, 40, 14, 0x30000A, 0x100A},
-        {6, 40, 14, 0x100064, 0x4064},  {8, 40, 14, 0x100064, 0x4064},   {9, 40, 14, 0x30000A, 0x100A},
-        {12, 40, 14, 0x100064, 0x4064}, {14, 40, 14, 0x100064, 0x4064},  {15, 40, 14, 0x100064, 0x4064},
-        {16, 40, 14, 0x100064, 0x4064}, {18, 40, 14, 0x30005, 0x200},    {21, 40, 14, 0x100064, 0x4064},
-        {20, 63, 14, 0x100064, 0x4064}, {20, 63, 32, 0x30005, 0x200},    {13, 70, 14, 0x100064, 0x4064},
-        {13, 70, 32, 0x10005, 0},     {1000, 22, 4, 0x30000A, 0x100A}, {1002, 21, 4, 0x30005, 0x200},
-        {1001, 50, 4, 0x100064, 0x4064}, {1001, 50, 22, 0x30005, 0x200}, {1006, 13, 4, 0x30000A, 0x100A},
+        {2, 40, 14, 0x100064, 0x4064},   {3, 30, 14, 0x30005, 0x200},     {4, 40, 14, 0x30000A, 0x100A},
+        {6, 40, 14, 0x100064, 0x4064},   {8, 40, 14, 0x100064, 0x4064},   {9, 40, 14, 0x30000A, 0x100A},
+        {12, 40, 14, 0x100064, 0x4064},  {14, 40, 14, 0x100064, 0x4064},  {15, 40, 14, 0x100064, 0x4064},
+        {16, 40, 14, 0x100064, 0x4064},  {18, 40, 14, 0x30005, 0x200},    {21, 40, 14, 0x100064, 0x4064},
+        {20, 63, 14, 0x100064, 0x4064},  {20, 63, 32, 0x30005, 0x200},    {13, 70, 14, 0x100064, 0x4064},
+        {13, 70, 32, 0x10005, 0},        {1000, 22, 4, 0x30000A, 0x100A}, {1002, 21, 4, 0x30005, 0x200},
+        {1001, 50, 4, 0x100064, 0x4064}, {1001, 50, 22, 0x30005, 0x200},  {1006, 13, 4, 0x30000A, 0x100A},
     };
     Bytes page;
     std::vector<std::size_t> starts;
@@ -252,7 +251,8 @@ TEST(PlcAddrMapTest, ATargetWithoutBitDevicesLosesWhatNeedsOne)
     notifyKey = Ref(notifyKey, 22, 0x30004);
     Bytes bitPic = Ref(Rec(3, 30), 14, 0x30005);
     Bytes value = Ref(Rec(2, 40), 14, 0x100001);
-    const Bytes page = test::Cat(test::Cat(test::Cat(test::Cat(test::Cat(wordLamp, bitLamp), inputKey), notifyKey), bitPic), value);
+    const Bytes page =
+        test::Cat(test::Cat(test::Cat(test::Cat(test::Cat(wordLamp, bitLamp), inputKey), notifyKey), bitPic), value);
     f.prj.AddPage(0).Data = page;
 
     f.map.BuildRows(); // the rows of the source, before the change

@@ -73,21 +73,27 @@ TEST(ProjectCheck, EachKindOfFinding)
         std::vector<std::string> lines;
     };
     const Case cases[] = {
-        {"page key with an undefined level", WithByte(Rec(1001, 39), 34, 3),
+        {"page key with an undefined level",
+         WithByte(Rec(1001, 39), 34, 3),
          {"[Error]Funtion key Set (Page number 1) : User-Level set fail!!"}},
         {"page key with a defined level", WithByte(Rec(1001, 39), 34, 2), {}},
-        {"static text font missing", WithText(Rec(1, 40, 5, 6), 20, "NoSuch"),
+        {"static text font missing",
+         WithText(Rec(1, 40, 5, 6), 20, "NoSuch"),
          {"[Error]Static Text [5,6] (Page number 1) : The font NoSuch is not installed!!"}},
         {"static text font present", WithText(Rec(1, 40, 5, 6), 20, "Arial"), {}},
-        {"message display font missing", WithText(Rec(12, 50, 7, 8), 30, "Gone"),
+        {"message display font missing",
+         WithText(Rec(12, 50, 7, 8), 30, "Gone"),
          {"[Error]Message Display [7,8] (Page number 1) : The font Gone is not installed!!"}},
-        {"lamp font missing", WithText(Rec(18, 50, 1, 2), 33, "Gone"),
+        {"lamp font missing",
+         WithText(Rec(18, 50, 1, 2), 33, "Gone"),
          {"[Error]Multi-State Bitmap [1,2] (Page number 1) : The font Gone is not installed!!"}},
-        {"button without type and level", WithByte(WithByte(Rec(13, 70, 3, 4), 62, 255), 54, 4),
+        {"button without type and level",
+         WithByte(WithByte(Rec(13, 70, 3, 4), 62, 255), 54, 4),
          {"[Error]Button [3,4] (Page number 1) : Button Type do not set!!",
           "[Error]Button [3,4] (Page number 1) : Funtion key Set"}},
         {"button with type, level 0", Rec(13, 70, 3, 4), {}},
-        {"value entry level", WithByte(Rec(20, 63, 9, 9), 44, 1),
+        {"value entry level",
+         WithByte(Rec(20, 63, 9, 9), 44, 1),
          {"[Error]Numeric Input [9,9] (Page number 1) : Funtion key Set"}},
         {"other kinds are not looked at", WithByte(Rec(2, 31), 30, 255), {}},
     };
@@ -110,8 +116,8 @@ TEST(ProjectCheck, SystemKeys)
     f.doc.SysFunKeys[5].UserLevel = 3; // not used: not checked
     f.doc.SysFunKeyUsed[7] = 1;        // level 0 passes
     const CheckResult r = f.Run();
-    EXPECT_EQ(r.Lines,
-              std::vector<std::string>{"[Error]System Funtion key set fail!!(Funtion key Set 2):User-Level set fail!!"});
+    EXPECT_EQ(r.Lines, std::vector<std::string>{
+                           "[Error]System Funtion key set fail!!(Funtion key Set 2):User-Level set fail!!"});
     EXPECT_FALSE(r.Passed());
 }
 
@@ -120,8 +126,7 @@ TEST(ProjectCheck, PixelDensityIsShownButNotCounted)
     Fixture f;
     f.doc.PrjPixelsPerInch = 120;
     CheckResult r = f.Run(96);
-    EXPECT_EQ(r.Lines, std::vector<std::string>{
-                           "[Error]Please change windows display settings to normal size(96dpi)"});
+    EXPECT_EQ(r.Lines, std::vector<std::string>{"[Error]Please change windows display settings to normal size(96dpi)"});
     EXPECT_TRUE(r.Passed());
     f.doc.PrjPixelsPerInch = 0;
     EXPECT_TRUE(f.Run(120).Lines.empty());
@@ -172,8 +177,8 @@ TEST(ProjectCheck, LinkedRecordCount)
     s.SysClockWrite.Ref.DevAddrCode = 1;
     s.PowerOnMacro.Ref.DevAddrCode = 1;
     s.SysDevRefs[1].Ref.DevAddrCode = 1;
-    s.ParaDataSet.Ref.DevAddrCode = 1; // not counted
-    s.SysFunKeys[0].ButtonType = kes::BtnType::SetOn;    // not counted
+    s.ParaDataSet.Ref.DevAddrCode = 1;                // not counted
+    s.SysFunKeys[0].ButtonType = kes::BtnType::SetOn; // not counted
     EXPECT_EQ(CountLinkedRecords(s, nullptr), 7);
 
     PageData page;

@@ -150,7 +150,8 @@ TEST_F(PrjCommandsTest, WorkingCopyIsOffered)
 // and a save keeps its unread bytes while the page is not changed.
 TEST_F(PrjCommandsTest, APageThatReadsInPartIsReportedAndKeptWhole)
 {
-    ASSERT_TRUE(QFile::copy(QStringLiteral(KES_BIN_DIR "/libMorvik.so"), QString::fromStdString(Dir() + "libMorvik.so")));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(KES_BIN_DIR "/libMorvik.so"), QString::fromStdString(Dir() + "libMorvik.so")));
     WriteProject(Dir() + "plant", 2, 10, Bytes(6, 0xFF));
     Start();
     Khm->OpenDlg.FileName = Dir() + "plant.zqf";
@@ -200,7 +201,8 @@ private:
 // environment variable. In that code page nothing is said.
 TEST_F(PrjCommandsTest, TextsOfAnotherCodePageAreToldOfOnceWhenTheProjectOpens)
 {
-    ASSERT_TRUE(QFile::copy(QStringLiteral(KES_BIN_DIR "/libMorvik.so"), QString::fromStdString(Dir() + "libMorvik.so")));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(KES_BIN_DIR "/libMorvik.so"), QString::fromStdString(Dir() + "libMorvik.so")));
     const std::string pumpStart = "\xAC\xA6\xAE\xFA\xB1\xD2\xB0\xCA"; // in code page 950
     WriteProject(Dir() + "plant", 1, 10, {}, [&](ProjectDoc& d, const LxTypeCore& core) {
         const PageEnv env(d, core);
@@ -223,7 +225,7 @@ TEST_F(PrjCommandsTest, TextsOfAnotherCodePageAreToldOfOnceWhenTheProjectOpens)
     struct Case {
         const char* variable; // KESTROVA_CODEPAGE
         int inUse;
-        const char* how;      // what the message says to do; null: no message
+        const char* how; // what the message says to do; null: no message
     } cases[] = {
         {nullptr, 1252, "choose Settings > Language > Traditional Chinese and start the program again"},
         {"1252", 1252, "start the program with the environment variable KESTROVA_CODEPAGE=950."},
@@ -368,7 +370,8 @@ TEST_F(PrjCommandsTest, CheckFindingsGoToTheResultWindow)
 TEST_F(PrjCommandsTest, ARecentProjectWithoutPagesGetsItsFirstPageItsLayoutAndTheCheck)
 {
     // The system's keys are read through the decoder library.
-    ASSERT_TRUE(QFile::copy(QStringLiteral(KES_BIN_DIR "/libMorvik.so"), QString::fromStdString(Dir() + "libMorvik.so")));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(KES_BIN_DIR "/libMorvik.so"), QString::fromStdString(Dir() + "libMorvik.so")));
     WriteProject(Dir() + "plant", 0, 10, {}, [](ProjectDoc& d, const LxTypeCore&) {
         d.SysFunKeyUsed[2] = 1;
         d.SysFunKeys[2].ButtonType = kes::BtnType::SetOn;
@@ -452,8 +455,8 @@ TEST(CheckLine, WhatADoubleClickOpens)
         {"[Error]Static Text [5,6] (Page number 2) : The font X is not installed!!", "Page number", true, 2, true,
          "Static Text", 5, 6},
         {"[Error]Funtion key Set (Page number 11) : User-Level set fail!!", "Page number", true, 11, false, "", 0, 0},
-        {"[Error]System Funtion key set fail!!(Funtion key Set 2):User-Level set fail!!", "Page number", true, 0,
-         false, "", 0, 0},
+        {"[Error]System Funtion key set fail!!(Funtion key Set 2):User-Level set fail!!", "Page number", true, 0, false,
+         "", 0, 0},
         {"[Error]Button [3,4] (Page number 1) : x", "X", true, 1, false, "", 0, 0},
         {"[Error]Button [3,4] (Page number x) : y", "Page number", false, 0, false, "", 0, 0},
         {"[Error]Button [3,4] (Page number 1", "Page number", false, 0, false, "", 0, 0},

@@ -3,9 +3,9 @@
 // damaged file opens nothing; a save that fails half-way leaves the previous project as it
 // was; a save never writes fewer pages than the project holds.
 #include "app/project/prjio.h"
+#include "pgrectest.h"
 #include "platform/fileio.h"
 #include "prjtest.h"
-#include "pgrectest.h"
 
 #include <gtest/gtest.h>
 
@@ -397,7 +397,8 @@ TEST(ProjectFiles, FailedWriteLeavesThePreviousProject)
         p.doc.Modified = 1;
         ResetMemoryImage(p.doc);
         ASSERT_TRUE(BuildPageImage(p.doc));
-        const WriteWatch full{[c](std::size_t file, std::size_t offset) { return file == c.file && offset >= c.offset; }, {}};
+        const WriteWatch full{
+            [c](std::size_t file, std::size_t offset) { return file == c.file && offset >= c.offset; }, {}};
         p.doc.SaveWatch = &full;
         const WriteOutcome w = WriteProjectFiles(p.doc, dir / "p", Extras());
         p.doc.SaveWatch = nullptr;

@@ -4,8 +4,8 @@
 // stored page decodes into objects that store again as the same bytes.
 #include "app/project/memimage.h"
 #include "app/project/objfactory.h"
-#include "app/project/pgread.h"
 #include "app/project/pgdataenc.h"
+#include "app/project/pgread.h"
 #include "app/project/prjio.h"
 #include "objects/tactbmp.h"
 #include "objects/tcirmeter.h"
@@ -26,9 +26,9 @@
 #include "objects/tstbmp.h"
 #include "objects/tsttxt.h"
 #include "objects/tvrgbmp.h"
+#include "objects/valformat.h"
 #include "pgrectest.h"
 #include "prjtest.h"
-#include "objects/valformat.h"
 
 #include <gtest/gtest.h>
 

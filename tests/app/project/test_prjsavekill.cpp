@@ -4,9 +4,9 @@
 // that changes the disk, then at random moments, and opens the project each time. A
 // read-only project file is refused, not replaced.
 #include "app/project/prjio.h"
+#include "pgrectest.h"
 #include "platform/fileio.h"
 #include "prjtest.h"
-#include "pgrectest.h"
 
 #include <gtest/gtest.h>
 
@@ -30,9 +30,7 @@ using test::PrjDir;
 // Two versions that differ in every file: A has a start-up screen, B has none (its save
 // removes the file), more pages and a page larger than one write block.
 struct Versions {
-    explicit Versions(const std::string& appDir)
-        : a(appDir)
-        , b(appDir)
+    explicit Versions(const std::string& appDir) : a(appDir), b(appDir)
     {
         a.AddPage(300, "A0");
         a.AddPage(500, "A1");
@@ -62,7 +60,10 @@ std::string Opened(const std::string& appDir, const std::string& base)
 
 ProjectFileExtras Extras() { return ProjectFileExtras{}; }
 
-bool Save(ProjectDoc& doc, const std::string& base) { return WriteProjectFiles(doc, base, Extras()).Error == ProjectError::None; }
+bool Save(ProjectDoc& doc, const std::string& base)
+{
+    return WriteProjectFiles(doc, base, Extras()).Error == ProjectError::None;
+}
 
 // Files a save leaves only while it runs.
 std::vector<std::string> Leftovers(const std::string& folder)
@@ -77,8 +78,7 @@ std::vector<std::string> Leftovers(const std::string& folder)
 }
 
 // Runs body in a child process; its wait status.
-template <class Body>
-int InChild(Body body)
+template <class Body> int InChild(Body body)
 {
     const pid_t pid = ::fork();
     if (pid == 0) {
@@ -96,10 +96,7 @@ struct Tally {
 
 // A folder with both versions saved once, and what each opens as.
 struct Saved {
-    explicit Saved(const std::string& name)
-        : dir(name)
-        , v(dir.Path())
-        , base(dir / "p")
+    explicit Saved(const std::string& name) : dir(name), v(dir.Path()), base(dir / "p")
     {
         EXPECT_TRUE(Save(v.a.doc, base));
         openA = Opened(dir.Path(), base);

@@ -30,7 +30,6 @@ Bytes operator+(Bytes a, const Bytes& b)
     return a;
 }
 
-
 // Rows of a small static picture, '#' black.
 constexpr const char* kChecker = "#.#.#.\n"
                                  ".#.#.#\n"
@@ -191,10 +190,10 @@ TEST_F(Renderer, ASecondPageKeepsNothingOfTheFirst)
     EXPECT_EQ(r.Page().PgSysRecs[1].Ref.DevAddrCode, -1);
     EXPECT_EQ(r.Page().PgNumWrite.Ref.DevAddrCode, -1);
     EXPECT_EQ(r.Page().PgHide.Hide, 0);
-    EXPECT_EQ(Corner(r.PageBmp, 40, 6), std::string(40, '.') + "\n" + std::string(40, '.') + "\n"
-                                            + std::string(30, '.') + "#.#.#.....\n" + std::string(30, '.')
-                                            + ".#.#.#....\n" + std::string(30, '.') + "#.#.#.....\n"
-                                            + std::string(30, '.') + ".#.#.#....\n");
+    EXPECT_EQ(Corner(r.PageBmp, 40, 6), std::string(40, '.') + "\n" + std::string(40, '.') + "\n" +
+                                            std::string(30, '.') + "#.#.#.....\n" + std::string(30, '.') +
+                                            ".#.#.#....\n" + std::string(30, '.') + "#.#.#.....\n" +
+                                            std::string(30, '.') + ".#.#.#....\n");
 }
 
 // The bit picture of a word (kind 21) reads and draws as the bit picture (kind 3) does.
@@ -224,8 +223,8 @@ TEST_F(Renderer, PrintCaptionsAndPageNumber)
         std::int16_t kind;
         int message;
     };
-    const Kind kinds[] = {{1, 36}, {2, 37}, {3, 38}, {5, 40}, {12, 47}, {13, 48}, {16, 51},
-                          {17, 71}, {19, 70}, {20, 91}, {21, 38}};
+    const Kind kinds[] = {{1, 36},  {2, 37},  {3, 38},  {5, 40},  {12, 47}, {13, 48},
+                          {16, 51}, {17, 71}, {19, 70}, {20, 91}, {21, 38}};
     for (const Kind& k : kinds)
         Add(k.kind, 0, 0);
     Bytes stream = Stored();

@@ -2,8 +2,8 @@
 // main window's records and panel model, and a blank preview for a page it cannot read.
 #include "../shell/shellfixture.h"
 
-#include "app/project/objfactory.h"
 #include "app/editor/pageeditor.h"
+#include "app/project/objfactory.h"
 #include "app/project/pgdataenc.h"
 #include "app/project/tprntmp.h"
 #include "app/project/ui/tlxtype.h"
@@ -70,7 +70,8 @@ TEST_F(PagePreview, ShowsTheSelectedStoredPage)
     form = new TPgListFrm(*Khm->ProjectHost, *Khm->PageEd);
     form->FormShow();
     const QImage first = Preview();
-    EXPECT_EQ(first.size(), QSize(Khm->LxType->PanelWidth * Khm->Doc.GridWidth, Khm->LxType->PanelHeight * Khm->Doc.GridHeight));
+    EXPECT_EQ(first.size(),
+              QSize(Khm->LxType->PanelWidth * Khm->Doc.GridWidth, Khm->LxType->PanelHeight * Khm->Doc.GridHeight));
     EXPECT_EQ(first, RenderStoredPage(Khm->Doc, *Khm->LxType, 0).convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(BlackPixels(first), 10 * 5);
     EXPECT_EQ(first.pixel(0, 0) & 0xFFFFFFu, 0u);

@@ -19,10 +19,10 @@ void ShellFixture::SetUp()
     dir_ = temp_.path().toStdString() + "/";
     // The program folder of the build holds the shipped data files.
     const QDir bin(QStringLiteral(KES_BIN_DIR));
-    for (const QString& name : {QStringLiteral("DATAEnu.Lan"), QStringLiteral("DATACht.Lan"), QStringLiteral("DATAChs.Lan"),
-                                QStringLiteral("MultiLanEng.txt"), QStringLiteral("MultiLanCht.txt"),
-                                QStringLiteral("MultiLanChs.txt"), QStringLiteral("Loc.ini"),
-                                QStringLiteral("Kestro.ico"), QStringLiteral("SplashPageZQ.jpg")})
+    for (const QString& name :
+         {QStringLiteral("DATAEnu.Lan"), QStringLiteral("DATACht.Lan"), QStringLiteral("DATAChs.Lan"),
+          QStringLiteral("MultiLanEng.txt"), QStringLiteral("MultiLanCht.txt"), QStringLiteral("MultiLanChs.txt"),
+          QStringLiteral("Loc.ini"), QStringLiteral("Kestro.ico"), QStringLiteral("SplashPageZQ.jpg")})
         QFile::copy(bin.filePath(name), QString::fromStdString(dir_) + name);
     QDir().mkpath(QString::fromStdString(dir_ + "HMI"));
     QDirIterator it(bin.filePath(QStringLiteral("HMI")), QDir::Files);

@@ -125,8 +125,9 @@ TEST_F(CodePageGuardTest, ContextMenuPasteAndDropRefuseACharacterTheCodePageLack
         const char* name;
         Field (*make)();
     } editors[] = {
-        {"line edit", LineEdit}, {"spin box", SpinBox}, {"editable list box", ComboBox},
-        {"plain text edit", PlainTextEdit}, {"text edit", TextEdit},
+        {"line edit", LineEdit},         {"spin box", SpinBox},
+        {"editable list box", ComboBox}, {"plain text edit", PlainTextEdit},
+        {"text edit", TextEdit},
     };
     const QString thai = QString::fromUtf8("ก");
     const QString refused = QStringLiteral("42") + thai;

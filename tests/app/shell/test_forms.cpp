@@ -16,9 +16,9 @@
 #include "platform/inifile.h"
 
 #include <QAction>
+#include <QDir>
 #include <QDockWidget>
 #include <QFile>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -114,9 +114,9 @@ TEST_F(FormsTest, LanguageMenuSwitchesCaptionsAndMessages)
 // the printed headings take these captions, so they follow.
 TEST_F(FormsTest, PageAndSystemMenuItemsFollowTheLanguage)
 {
-    const char* items[] = {"MmPgJump",      "MmFunKeyEt",     "MmBuzzerSet",    "MmLedSet",       "MmHide",
-                           "MmPgPageWriteSet", "MmParaset",   "MmSysPgChgSet",  "MmSysFunKeySet", "MmSysBuzzerSet",
-                           "MmSysLedSet",   "MmClock",        "MmSysPowerOnSet", "MmUserLevel"};
+    const char* items[] = {"MmPgJump",         "MmFunKeyEt", "MmBuzzerSet",     "MmLedSet",       "MmHide",
+                           "MmPgPageWriteSet", "MmParaset",  "MmSysPgChgSet",   "MmSysFunKeySet", "MmSysBuzzerSet",
+                           "MmSysLedSet",      "MmClock",    "MmSysPowerOnSet", "MmUserLevel"};
     for (int lang : {LangCht, LangChs, LangEng}) {
         Khm->MmLangChtClick(lang);
         TIniFile file(Path(CaptionFileName(lang)));
@@ -194,7 +194,8 @@ TEST_F(FormsTest, HelpTopicsOpensTheGuideOfTheLanguageOrSaysWhyNot)
         for (const bool shipped : {false, true}) {
             if (shipped) {
                 QDir().mkpath(QFileInfo(QString::fromStdString(Path(guide))).path());
-                QFile::copy(QStringLiteral(KES_BIN_DIR "/") + QLatin1String(guide.c_str()), QString::fromStdString(Path(guide)));
+                QFile::copy(QStringLiteral(KES_BIN_DIR "/") + QLatin1String(guide.c_str()),
+                            QString::fromStdString(Path(guide)));
             }
             prompt.shown.clear();
             prompt.kinds.clear();
@@ -218,7 +219,8 @@ TEST(UserGuide, EveryLanguageHasEveryPageAndItsLinksStayInTheLanguage)
     static const QRegularExpression han(QStringLiteral("\\p{Han}"));
     for (int lang : {LangCht, LangChs}) {
         const QDir dir = QFileInfo(QStringLiteral(KES_BIN_DIR "/") + QLatin1String(HelpFileOf(lang))).dir();
-        EXPECT_EQ(dir.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name), pages) << dir.path().toStdString();
+        EXPECT_EQ(dir.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name), pages)
+            << dir.path().toStdString();
         for (const QString& page : pages) {
             QFile f(dir.filePath(page));
             ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << f.fileName().toStdString();

@@ -77,7 +77,6 @@ using FormFactory = std::function<std::unique_ptr<QWidget>()>;
 
 class CaptionFiles : public StartedShell {
 protected:
-
     void ExpectAllKeys(QWidget* form)
     {
         for (int lang : kLanguages) {
@@ -85,8 +84,8 @@ protected:
             ASSERT_TRUE(ini.Loaded()) << CaptionFileName(lang);
             for (const CaptionKey& k : FormCaptionKeys(form)) {
                 // An empty hint of a label stays empty without a key.
-                const bool labelHint = (k.componentClass == "TLabel" || k.componentClass == "TCheckBox")
-                                    && k.key.size() > 5 && k.key.compare(k.key.size() - 5, 5, ".Hint") == 0;
+                const bool labelHint = (k.componentClass == "TLabel" || k.componentClass == "TCheckBox") &&
+                                       k.key.size() > 5 && k.key.compare(k.key.size() - 5, 5, ".Hint") == 0;
                 if (!labelHint) {
                     EXPECT_TRUE(ini.ValueExists(k.section, k.key))
                         << CaptionFileName(lang) << ": [" << k.section << "] " << k.key;

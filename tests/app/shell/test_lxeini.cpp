@@ -84,7 +84,9 @@ TEST(LxeIni, EmptyFoldersAndEmptyRecentListAndLongPaths)
 {
     const std::string longPath = "/" + std::string(300, 'd') + "/x.zqf";
     const std::string text = "[Version]=120\n[COM]=1\n[Baud]=9600\n[WindowState]=0\n[Width]=800\n[Height]=600\n"
-                             "[Path]=\n[BmpPath]=\n[Files]=1\n" + longPath + "\n[Font]=Sans\n[FontSize]=12\n"
+                             "[Path]=\n[BmpPath]=\n[Files]=1\n" +
+                             longPath +
+                             "\n[Font]=Sans\n[FontSize]=12\n"
                              "[AutoSave]=1\n[SaveTimeInterval]=-1\n";
     LxeSettings s;
     ParseLxeIni(text, kApp, s);
@@ -114,20 +116,23 @@ TEST(LxeIni, ShortOrDamagedFilesKeepTheDesignValues)
     const struct {
         const char* name;
         std::string text;
-        int width;             // expected
-        std::size_t recent;    // expected count of recent files
-        const char* font;      // expected
+        int width;          // expected
+        std::size_t recent; // expected count of recent files
+        const char* font;   // expected
     } cases[] = {
         {"empty", "", design.Width, 0, "Times New Roman"},
         {"three lines", "[Version]=1\n[COM]=2\n[Baud]=3\n", design.Width, 0, "Times New Roman"},
-        {"count past the end", "[Version]=1\n[COM]=2\n[Baud]=3\n[WindowState]=0\n[Width]=640\n[Height]=480\n"
-                               "[Path]=/p\n[BmpPath]=/b\n[Files]=9\n/a.zqf\n[Font]=X\n",
+        {"count past the end",
+         "[Version]=1\n[COM]=2\n[Baud]=3\n[WindowState]=0\n[Width]=640\n[Height]=480\n"
+         "[Path]=/p\n[BmpPath]=/b\n[Files]=9\n/a.zqf\n[Font]=X\n",
          640, 0, "Times New Roman"},
-        {"negative count", "[Version]=1\n[COM]=2\n[Baud]=3\n[WindowState]=0\n[Width]=640\n[Height]=480\n"
-                           "[Path]=/p\n[BmpPath]=/b\n[Files]=-2\n[Font]=X\n",
+        {"negative count",
+         "[Version]=1\n[COM]=2\n[Baud]=3\n[WindowState]=0\n[Width]=640\n[Height]=480\n"
+         "[Path]=/p\n[BmpPath]=/b\n[Files]=-2\n[Font]=X\n",
          640, 0, "Times New Roman"},
-        {"more than five", "[Version]=1\n[COM]=2\n[Baud]=3\n[WindowState]=0\n[Width]=640\n[Height]=480\n"
-                           "[Path]=/p\n[BmpPath]=/b\n[Files]=7\n1\n2\n3\n4\n5\n6\n7\n[Font]=Y\n",
+        {"more than five",
+         "[Version]=1\n[COM]=2\n[Baud]=3\n[WindowState]=0\n[Width]=640\n[Height]=480\n"
+         "[Path]=/p\n[BmpPath]=/b\n[Files]=7\n1\n2\n3\n4\n5\n6\n7\n[Font]=Y\n",
          640, 5, "Y"},
         {"binary", std::string("\0\xff\x01\n\n\n", 6), design.Width, 0, "Times New Roman"},
     };
@@ -174,7 +179,8 @@ TEST(LxeIni, TheChosenLanguageLineIsOptional)
     const struct {
         std::string tail;
         int language;
-    } cases[] = {{"", 0}, {"[Language]=1\n", 1}, {"[Language]=2\n", 2}, {"[Language]=7\n", -1}, {"[Language]=-1\n", -1}};
+    } cases[] = {
+        {"", 0}, {"[Language]=1\n", 1}, {"[Language]=2\n", 2}, {"[Language]=7\n", -1}, {"[Language]=-1\n", -1}};
     for (const auto& c : cases) {
         LxeSettings s;
         s.Language = 0;

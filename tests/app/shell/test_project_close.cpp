@@ -23,7 +23,6 @@ namespace {
 
 class ProjectCloseTest : public StartedShell {
 protected:
-
     // Answers the new-project form with a brand, a model of it, a panel model and a name.
     void ChooseInNewProjectForm(int brand, int model, int panel, const QString& name)
     {
@@ -117,14 +116,12 @@ TEST_F(ProjectCloseTest, SaveQuestionAnswers)
     struct Case {
         const char* name;
         Answer answer;
-        bool saverSaves;  // the project document's save hook, when present
+        bool saverSaves; // the project document's save hook, when present
         bool hasSaver;
         bool closes;
     } cases[] = {
-        {"cancel", Answer::Cancel, true, true, false},
-        {"no", Answer::No, true, true, true},
-        {"yes, saved", Answer::Yes, true, true, true},
-        {"yes, save refused", Answer::Yes, false, true, false},
+        {"cancel", Answer::Cancel, true, true, false},           {"no", Answer::No, true, true, true},
+        {"yes, saved", Answer::Yes, true, true, true},           {"yes, save refused", Answer::Yes, false, true, false},
         {"yes, no saver yet", Answer::Yes, false, false, false},
     };
     for (const Case& c : cases) {
@@ -136,7 +133,11 @@ TEST_F(ProjectCloseTest, SaveQuestionAnswers)
         Khm->Doc.SaveTimeInterval = 3;
         Khm->StartAutoSave();
         int saves = 0;
-        Khm->SaveProject = c.hasSaver ? std::function<bool()>([&] { ++saves; return c.saverSaves; }) : nullptr;
+        Khm->SaveProject = c.hasSaver ? std::function<bool()>([&] {
+            ++saves;
+            return c.saverSaves;
+        })
+                                      : nullptr;
         std::remove(Path("Lxe.ini").c_str());
         prompt.shown.clear();
         prompt.answers = {c.answer};
@@ -214,7 +215,8 @@ TEST_F(ProjectCloseTest, TheSaveQuestionNamesTheFileYesWrites)
         Khm->MmClosePrjClick();
 
         ASSERT_EQ(prompt.shown.size(), 1u);
-        EXPECT_EQ(prompt.shown[0].toStdString(), (Msg(31) + QString::fromStdString(file) + QStringLiteral("?")).toStdString());
+        EXPECT_EQ(prompt.shown[0].toStdString(),
+                  (Msg(31) + QString::fromStdString(file) + QStringLiteral("?")).toStdString());
         EXPECT_TRUE(FileExists(file));
         EXPECT_FALSE(FileExists(Path("DocFiles/Doc0.zqf")));
         ASSERT_FALSE(Khm->Doc.RecentFiles.empty());
@@ -229,8 +231,8 @@ TEST_F(ProjectCloseTest, CloseRemovesOnlyThisProjectsWorkingCopies)
 {
     // A copy left by another project's interrupted run is offered when that project opens,
     // so closing this project must not take it away.
-    for (const char* f : {"DocFiles/~Doc.zqf", "DocFiles/~Doc.Til", "DocFiles/~Doc.Sta", "DocFiles/~Other.zqf",
-                          "DocFiles/~Other.Til"})
+    for (const char* f :
+         {"DocFiles/~Doc.zqf", "DocFiles/~Doc.Til", "DocFiles/~Doc.Sta", "DocFiles/~Other.zqf", "DocFiles/~Other.Til"})
         WriteFile(f, "x");
     ChooseInNewProjectForm(0, 0, 0, QStringLiteral("Doc"));
     Khm->MmNewClick();

@@ -23,7 +23,8 @@ TEST_F(RecentFilesTest, OrderLimitAndItemTexts)
         {{"/p/a.zqf", "/p/b.zqf", "/p/a.zqf"}, {"/p/a.zqf", "/p/b.zqf"}},
         {{"/1.zqf", "/2.zqf", "/3.zqf", "/4.zqf", "/5.zqf", "/6.zqf", "/7.zqf"},
          {"/7.zqf", "/6.zqf", "/5.zqf", "/4.zqf", "/3.zqf"}},
-        {{"/1.zqf", "/2.zqf", "/3.zqf", "/4.zqf", "/5.zqf", "/2.zqf"}, {"/2.zqf", "/5.zqf", "/4.zqf", "/3.zqf", "/1.zqf"}},
+        {{"/1.zqf", "/2.zqf", "/3.zqf", "/4.zqf", "/5.zqf", "/2.zqf"},
+         {"/2.zqf", "/5.zqf", "/4.zqf", "/3.zqf", "/1.zqf"}},
     };
     for (const Case& c : cases) {
         Khm->Doc.RecentFiles.clear();

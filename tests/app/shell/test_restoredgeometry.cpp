@@ -167,12 +167,12 @@ TEST_F(RestoredGeometryTest, FittingMovesInAndShrinksToTheArea)
     struct Case {
         QRect in, out;
     } cases[] = {
-        {{100, 100, 200, 300}, {100, 100, 200, 300}},     // inside: as it is
-        {{1400, 900, 500, 30}, {866, 738, 500, 30}},      // beyond the right and the bottom
-        {{-300, -200, 230, 30}, {0, 30, 230, 30}},        // above and left of it, under the title room
-        {{1500, 100, 200, 900}, {1166, 30, 200, 738}},    // taller than it
-        {{-5000, 50, 3000, 20}, {0, 50, 1366, 20}},       // wider than it
-        {{32767, -32767, 16384, 16384}, area},            // as large as damage gets
+        {{100, 100, 200, 300}, {100, 100, 200, 300}},  // inside: as it is
+        {{1400, 900, 500, 30}, {866, 738, 500, 30}},   // beyond the right and the bottom
+        {{-300, -200, 230, 30}, {0, 30, 230, 30}},     // above and left of it, under the title room
+        {{1500, 100, 200, 900}, {1166, 30, 200, 738}}, // taller than it
+        {{-5000, 50, 3000, 20}, {0, 50, 1366, 20}},    // wider than it
+        {{32767, -32767, 16384, 16384}, area},         // as large as damage gets
     };
     for (const Case& c : cases)
         EXPECT_EQ(FitInside(c.in, area), c.out) << c.in.x() << "," << c.in.y();

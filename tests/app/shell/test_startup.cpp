@@ -152,19 +152,19 @@ TEST_F(StartupTest, MissingOrDamagedFilesGiveTheDefaults)
 {
     const struct {
         const char* name;
-        const char* lxe;   // null: no file
+        const char* lxe; // null: no file
         const char* loc;
         const char* msg;
-        const char* lan;   // null: the shipped caption file
+        const char* lan; // null: the shipped caption file
     } cases[] = {
         {"all missing", nullptr, nullptr, nullptr, nullptr},
-        {"damaged", "\x01\x02garbage\n[COM]\n", "[ToolBar1]\nVisible=yes\nLocation=x\nLeft=--\n", "[Message]\nCount=-1\n", ""},
+        {"damaged", "\x01\x02garbage\n[COM]\n", "[ToolBar1]\nVisible=yes\nLocation=x\nLeft=--\n",
+         "[Message]\nCount=-1\n", ""},
         {"short lxe, wild layout", "[Version]=120\n[COM]=2\n",
          "[ToolBar1]\nVisible=1\nLocation=0\nLeft=99999999\nTop=-99999\nWidth=0\nHeight=0\n"
          "[ToolBar3]\nVisible=1\nLocation=1\nLeft=2147483647\nTop=-2147483648\nWidth=2147483647\nHeight=-1\n"
          "[TreeViewPage]\nVisible=1\nLocation=1\nLeft=2147483647\nTop=2147483647\nWidth=2147483647\n",
-         "[Message]\nM0=zero\n",
-         "[Khm]\nKhm.MmNew.Caption=&Neu\n"},
+         "[Message]\nM0=zero\n", "[Khm]\nKhm.MmNew.Caption=&Neu\n"},
     };
     std::string shippedLan, shippedMachines;
     ASSERT_TRUE(ReadFileText(Path("DATAEnu.Lan"), shippedLan, nullptr));
@@ -199,7 +199,8 @@ TEST_F(StartupTest, MissingOrDamagedFilesGiveTheDefaults)
         }
         EXPECT_FALSE(Khm->EditToolBar->isHidden());
         ASSERT_EQ(prompt.shown.size(), shownBefore + 1) << "one report at start-up";
-        EXPECT_TRUE(prompt.shown.back().contains(QStringLiteral("MultiLanEng.txt"))) << prompt.shown.back().toStdString();
+        EXPECT_TRUE(prompt.shown.back().contains(QStringLiteral("MultiLanEng.txt")))
+            << prompt.shown.back().toStdString();
         EXPECT_EQ(prompt.kinds.back(), MsgKind::Error) << "a problem, with the warning icon";
         EXPECT_EQ(prompt.shown.back().contains(QStringLiteral("DATAEnu.Lan")), c.lan != nullptr);
         EXPECT_EQ(prompt.shown.back().contains(QStringLiteral("MachineList2.hmi")), damagedModels);

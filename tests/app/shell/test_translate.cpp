@@ -33,8 +33,14 @@ TEST(FormSectionName, TrimsAFinalNumberAndEverythingFromTheFirstUnderscore)
         const char* name;
         const char* section;
     } cases[] = {
-        {"HmPage_1", "HmPage"}, {"HmPage_12", "HmPage"}, {"Form1", "For"},   {"FrmAutoSaveSet", "FrmAutoSaveSet"},
-        {"A_b", "A"},           {"X", "X"},              {"7", ""},          {"", ""},
+        {"HmPage_1", "HmPage"},
+        {"HmPage_12", "HmPage"},
+        {"Form1", "For"},
+        {"FrmAutoSaveSet", "FrmAutoSaveSet"},
+        {"A_b", "A"},
+        {"X", "X"},
+        {"7", ""},
+        {"", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormSectionName(c.name), c.section) << c.name;

@@ -55,8 +55,7 @@ std::vector<std::string> Temporaries(const std::string& path)
 }
 
 // Runs body in a child process; its wait status.
-template <class Body>
-int InChild(Body body)
+template <class Body> int InChild(Body body)
 {
     const pid_t pid = ::fork();
     if (pid == 0) {

@@ -8,8 +8,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 template <class R> R* Add(TAdvStringGrid& g, std::uint8_t type, const char* name, bool member = false)
 {
@@ -30,10 +29,7 @@ QImage Draw(const TAdvStringGrid& g, int col, int row, bool current, int width =
     return img;
 }
 
-bool Black(const QImage& img, int x, int y)
-{
-    return img.pixel(x, y) == qRgb(0, 0, 0);
-}
+bool Black(const QImage& img, int x, int y) { return img.pixel(x, y) == qRgb(0, 0, 0); }
 
 } // namespace
 
@@ -106,7 +102,7 @@ TEST(PropGrid, CollapsedGroupHidesItsMembersAndShowsAPlus)
     const QImage plus = Draw(g, 0, 0, false);
 
     // Box from (4,4) to (12,12); the minus line at y 8, x 7..9; the plus stem at x 8.
-    for (const QImage* img : { &minus, &plus }) {
+    for (const QImage* img : {&minus, &plus}) {
         EXPECT_TRUE(Black(*img, 4, 4));
         EXPECT_TRUE(Black(*img, 12, 12));
         EXPECT_EQ(img->pixel(5, 5), qRgb(255, 255, 255));
@@ -125,7 +121,7 @@ TEST(PropGrid, ValueCellTextsByRowClass)
     auto* val = Add<TPropVal>(g, ptVal, "val");
     SetValRange(val, 255, 0, 300);
     auto* own = Add<TPropComboTxt>(g, ptComboTxt, "own items");
-    own->Items = { "a", "b" };
+    own->Items = {"a", "b"};
     SetComboTxt(own, 1, 0, 2);
     auto* msg = Add<TPropComboTxt>(g, ptComboTxt, "message items");
     SetComboTxt(msg, 0, 153, 6);
@@ -140,7 +136,7 @@ TEST(PropGrid, ValueCellTextsByRowClass)
     Add<TPropComboBmp>(g, ptComboBmp, "picture");
     g.GridInitial();
 
-    const char* expected[] = { "255", "b", "None", "{Font:MS Sans Serif,8}", "13", "FFFF", "" };
+    const char* expected[] = {"255", "b", "None", "{Font:MS Sans Serif,8}", "13", "FFFF", ""};
     ASSERT_EQ(g.RowCount(), 7);
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(g.Cells(1, i), expected[i]) << g.Cells(0, i).toStdString();
