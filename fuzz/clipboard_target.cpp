@@ -1,6 +1,7 @@
 // The clipboard paste as a fuzz target, shared by the libFuzzer build and the corpus replay.
 #include "fuzz/clipboard_target.h"
 #include "fuzz/require.h"
+#include "fuzz/storedobjects.h"
 
 #include "app/editor/editclip.h"
 #include "app/editor/pageeditor.h"
@@ -51,17 +52,6 @@ struct World : PageHost {
 };
 
 World* g_world = nullptr;
-
-// Objects a stored stream keeps: a kind without a record (the page number marker) is left out.
-std::size_t StoredObjects(const PageData& page)
-{
-    std::size_t n = 0;
-    for (const TLxObj* obj : page.ObjList) {
-        const ObjKindFacts* facts = KindFactsOf(*obj);
-        n += facts && facts->Record != RecordForm::None;
-    }
-    return n;
-}
 
 // An empty project: one empty page and an empty start-up screen, nothing stored yet.
 void FreshProject(World& w)

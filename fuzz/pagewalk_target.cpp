@@ -1,5 +1,6 @@
 // The page walk as a fuzz target, shared by the libFuzzer build and the corpus replay.
 #include "fuzz/pagewalk_target.h"
+#include "fuzz/storedobjects.h"
 
 #include "app/model/lxtypecore.h"
 #include "app/project/pgdataenc.h"
@@ -25,17 +26,6 @@ struct World {
 };
 
 World* g_world = nullptr;
-
-// Objects a stored page keeps: a kind without a record (the page number marker) is left out.
-std::size_t StoredObjects(const PageData& page)
-{
-    std::size_t n = 0;
-    for (const TLxObj* obj : page.ObjList) {
-        const ObjKindFacts* facts = KindFactsOf(*obj);
-        n += facts && facts->Record != RecordForm::None;
-    }
-    return n;
-}
 
 } // namespace
 

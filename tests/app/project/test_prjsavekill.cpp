@@ -4,6 +4,7 @@
 // that changes the disk, then at random moments, and opens the project each time. A
 // read-only project file is refused, not replaced.
 #include "app/project/prjio.h"
+#include "inchild.h"
 #include "pgrectest.h"
 #include "platform/fileio.h"
 #include "prjtest.h"
@@ -24,6 +25,7 @@ namespace kes {
 namespace {
 
 using test::Hex;
+using test::InChild;
 using test::Prj;
 using test::PrjDir;
 
@@ -75,19 +77,6 @@ std::vector<std::string> Leftovers(const std::string& folder)
             left.push_back(n);
     }
     return left;
-}
-
-// Runs body in a child process; its wait status.
-template <class Body> int InChild(Body body)
-{
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        body();
-        ::_exit(0);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return status;
 }
 
 struct Tally {

@@ -8,6 +8,7 @@
 #include "app/project/usermenu.h"
 #include "app/shell/lxeini.h"
 #include "app/shell/startup.h"
+#include "inchild.h"
 #include "platform/fileio.h"
 #include "platform/inifile.h"
 
@@ -52,19 +53,6 @@ std::vector<std::string> Temporaries(const std::string& path)
         if (e.path().filename().string().rfind(p.filename().string() + ".tmp", 0) == 0)
             found.push_back(e.path().filename().string());
     return found;
-}
-
-// Runs body in a child process; its wait status.
-template <class Body> int InChild(Body body)
-{
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        body();
-        ::_exit(0);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return status;
 }
 
 class WriteKillTest : public ShellFixture {
