@@ -10,6 +10,7 @@
 #include <QString>
 
 class QWidget;
+class TDlgProp;
 class TImagePage;
 class TLxObj;
 
@@ -48,6 +49,8 @@ public:
     virtual PageEditor* PageEd() const { return nullptr; }
     // The start-up screen's editor while it is open (the screen editor's); null: none.
     virtual TImagePage* StartScreenEditor() const { return nullptr; }
+    // The object inspector, which follows the page's selection; null while there is none.
+    virtual TDlgProp* Inspector() const { return nullptr; }
 
     // ---- The main window's drawing tools
     // The pointer tool chosen (tbPointToClick), and only its button pressed (SelectPointerTool).

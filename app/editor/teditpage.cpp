@@ -53,9 +53,10 @@ TEditPage::TEditPage(kes::PageHost& host, std::uint8_t popWindow) : host_(host)
 
 TEditPage::~TEditPage()
 {
-    if (DlgProp && DlgProp->ShownObj &&
-        std::find(Data().ObjList.begin(), Data().ObjList.end(), DlgProp->ShownObj) != Data().ObjList.end())
-        DlgProp->ShownObj = nullptr;
+    if (TDlgProp* inspector = host_.Inspector();
+        inspector && inspector->ShownObj &&
+        std::find(Data().ObjList.begin(), Data().ObjList.end(), inspector->ShownObj) != Data().ObjList.end())
+        inspector->ShownObj = nullptr;
     canvas_->ForgetObjects();
     // Deleted on its own (closing the project): its MDI child window goes with it, out of
     // sight at once so that a window opened before it is gone is placed as in an empty area.
@@ -197,9 +198,10 @@ void TEditPage::DrawPageSnapshot()
 
 void TEditPage::ClearPageObjs()
 {
-    if (DlgProp && DlgProp->ShownObj &&
-        std::find(Data().ObjList.begin(), Data().ObjList.end(), DlgProp->ShownObj) != Data().ObjList.end())
-        DlgProp->ShownObj = nullptr;
+    if (TDlgProp* inspector = host_.Inspector();
+        inspector && inspector->ShownObj &&
+        std::find(Data().ObjList.begin(), Data().ObjList.end(), inspector->ShownObj) != Data().ObjList.end())
+        inspector->ShownObj = nullptr;
     canvas_->ForgetObjects();
     outlined_.clear();
     OverlapList.clear();

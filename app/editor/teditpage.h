@@ -34,6 +34,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QPlainTextEdit;
 class QScrollArea;
+class TDlgProp;
 
 namespace kes {
 class CommandPanel;
@@ -198,8 +199,9 @@ public:
     void MemoChange();
     // The line selector chose a line of the static text: the text box shows it.
     void MemoLineChange();
-    // The text box was left: the inspector shows what it took (page and start-up screen).
-    static void MemoExit(kes::ProjectDoc& doc);
+    // The text box was left: the inspector (null: none) shows what it took (page and start-up
+    // screen).
+    static void MemoExit(kes::ProjectDoc& doc, TDlgProp* inspector);
     // A text position button (horizontal 0 left, 1 right, 2 centre; vertical 0 top, 1 bottom,
     // 2 middle) for the text or the picture, as the tool bar's mode says.
     void SetTextPosition(bool vertical, std::uint8_t code);

@@ -36,8 +36,8 @@ void TEditPage::DestroyObjs(TObjList objs)
 {
     canvas_->ForgetObjects();
     for (TLxObj* obj : objs) {
-        if (DlgProp && DlgProp->ShownObj == obj)
-            DlgProp->ShownObj = nullptr;
+        if (TDlgProp* inspector = host_.Inspector(); inspector && inspector->ShownObj == obj)
+            inspector->ShownObj = nullptr;
         outlined_.erase(obj);
         std::erase(OverlapList, obj);
         Data().DeleteObj(obj);
@@ -93,19 +93,20 @@ void TEditPage::AfterDecode(std::size_t first)
 
 void TEditPage::RefreshInspector()
 {
-    if (Data().CurObj && DlgProp->ShownObj == Data().CurObj) {
-        DlgProp->ObjToProp();
-        DlgProp->AdvStrGrid->GridInitial();
+    TDlgProp& inspector = *host_.Inspector();
+    if (Data().CurObj && inspector.ShownObj == Data().CurObj) {
+        inspector.ObjToProp();
+        inspector.AdvStrGrid->GridInitial();
     } else {
-        DlgProp->show();
-        DlgProp->FormShow();
+        inspector.show();
+        inspector.FormShow();
     }
 }
 
 void TEditPage::RefreshInspectorRows()
 {
-    if (DlgProp && host_.Doc().ObjInspectorOn && Data().CurObj) {
-        DlgProp->ObjToProp();
-        DlgProp->AdvStrGrid->GridInitial();
+    if (TDlgProp* inspector = host_.Inspector(); inspector && host_.Doc().ObjInspectorOn && Data().CurObj) {
+        inspector->ObjToProp();
+        inspector->AdvStrGrid->GridInitial();
     }
 }

@@ -96,8 +96,9 @@ void TEditPage::DeselectAll()
 
 void TEditPage::CommitInspector()
 {
-    if (DlgProp && host_.Doc().ObjInspectorOn && DlgProp->ShownObj && DlgProp->ShownObj == Data().CurObj)
-        DlgProp->EdtTxtExit();
+    if (host_.Inspector() && host_.Doc().ObjInspectorOn && host_.Inspector()->ShownObj &&
+        host_.Inspector()->ShownObj == Data().CurObj)
+        host_.Inspector()->EdtTxtExit();
 }
 
 void TEditPage::TakeFocus()

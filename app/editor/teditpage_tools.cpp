@@ -28,17 +28,17 @@ void SetToolMemo(QPlainTextEdit& memo, const QString& text)
     g_settingMemo = false;
 }
 
-// The inspector, while it is on, is shown; its values again unless onlyWhenModified is set
-// and the project is not modified.
-void ShowInspector(const kes::ProjectDoc& doc, bool onlyWhenModified)
+// The inspector (null: none), while it is on, is shown; its values again unless
+// onlyWhenModified is set and the project is not modified.
+void ShowInspector(TDlgProp* inspector, const kes::ProjectDoc& doc, bool onlyWhenModified)
 {
-    if (!DlgProp || !doc.ObjInspectorOn)
+    if (!inspector || !doc.ObjInspectorOn)
         return;
-    if (DlgProp->isHidden()) {
-        DlgProp->show();
-        DlgProp->FormShow();
+    if (inspector->isHidden()) {
+        inspector->show();
+        inspector->FormShow();
     } else if (!onlyWhenModified || doc.Modified) {
-        DlgProp->FormShow();
+        inspector->FormShow();
     }
 }
 
@@ -58,9 +58,9 @@ void TEditPage::ToolEdited(TLxObj& obj)
     obj.BmpRePaint();
     RepaintObj(obj);
     MarkModified();
-    if (DlgProp && DlgProp->isVisible()) {
-        DlgProp->ObjToProp();
-        DlgProp->AdvStrGrid->GridInitial();
+    if (TDlgProp* inspector = host_.Inspector(); inspector && inspector->isVisible()) {
+        inspector->ObjToProp();
+        inspector->AdvStrGrid->GridInitial();
     }
 }
 
@@ -79,7 +79,7 @@ void TEditPage::StateBoxChange()
         }
     }
     RepaintObj(*obj);
-    ShowInspector(host_.Doc(), true);
+    ShowInspector(host_.Inspector(), host_.Doc(), true);
     EditStateRefresh();
 }
 
@@ -93,7 +93,7 @@ void TEditPage::FontBoxChange()
     if (facts && facts->Font == kes::FontUse::PanelFont)
         obj->FontSet(box->currentIndex());
     ToolEdited(*obj);
-    ShowInspector(host_.Doc(), false);
+    ShowInspector(host_.Inspector(), host_.Doc(), false);
 }
 
 void TEditPage::MemoChange()
@@ -136,10 +136,10 @@ void TEditPage::MemoLineChange()
     ToolEdited(*obj);
 }
 
-void TEditPage::MemoExit(kes::ProjectDoc& doc)
+void TEditPage::MemoExit(kes::ProjectDoc& doc, TDlgProp* inspector)
 {
     if (doc.EditMode == kes::Editing::Pages || doc.EditMode == kes::Editing::StartScreen)
-        ShowInspector(doc, true);
+        ShowInspector(inspector, doc, true);
 }
 
 void TEditPage::SetTextPosition(bool vertical, std::uint8_t code)

@@ -223,9 +223,9 @@ void THmPage::FormDeactivate(bool forced)
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    if (DlgProp && host_.Doc().ObjInspectorOn && host_.Doc().EditMode == kes::Editing::Pages && Data().CurObj &&
-        DlgProp->EdtTxt->isVisible())
-        DlgProp->EdtTxtExit();
+    if (host_.Inspector() && host_.Doc().ObjInspectorOn && host_.Doc().EditMode == kes::Editing::Pages &&
+        Data().CurObj && host_.Inspector()->EdtTxt->isVisible())
+        host_.Inspector()->EdtTxtExit();
     if (!live_ || !(host_.Doc().EditMode == kes::Editing::StartScreen || forced))
         return;
     if (host_.Doc().Modified)

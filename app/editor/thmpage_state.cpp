@@ -88,9 +88,9 @@ void THmPage::EditStateRefresh()
         Data().CurObj = nullptr;
     }
 
-    if (DlgProp && host_.Doc().ObjInspectorOn) {
-        if (!DlgProp->Source())
-            DlgProp->SetSource(&editor_.InspectorSource());
+    if (TDlgProp* inspector = host_.Inspector(); inspector && host_.Doc().ObjInspectorOn) {
+        if (!inspector->Source())
+            inspector->SetSource(&editor_.InspectorSource());
         RefreshInspector();
     }
 

@@ -104,8 +104,9 @@ void TImagePage::FormActivate()
         owner_->MakeCurrent(this);
     doc.EditMode = IsStartScreen() ? kes::Editing::StartScreen : kes::Editing::UserMenu;
     // A value still being typed into the inspector goes to its object first.
-    if (DlgProp && doc.ObjInspectorOn && IsStartScreen() && DlgProp->ShownObj && DlgProp->EdtTxt->isVisible())
-        DlgProp->EdtTxtExit();
+    if (host_.Inspector() && doc.ObjInspectorOn && IsStartScreen() && host_.Inspector()->ShownObj &&
+        host_.Inspector()->EdtTxt->isVisible())
+        host_.Inspector()->EdtTxtExit();
     // The page being edited is stored and frozen: only one editor holds live objects of
     // the project's pages at a time.
     if (THmPage* page = CurrentPage(host_); IsStartScreen() && page && page->Live())
@@ -436,7 +437,7 @@ void TImagePage::EditStateRefresh()
         if (QPlainTextEdit* memo = Memo())
             memo->clear();
     }
-    if (DlgProp && host_.Doc().ObjInspectorOn && edits && DlgProp->Source())
+    if (host_.Inspector() && host_.Doc().ObjInspectorOn && edits && host_.Inspector()->Source())
         RefreshInspector();
     const bool paste = edits && kes::ClipboardHas(host_.ClipFmtObjects());
     for (const char* n : {"TbPaste", "MmPaste"})

@@ -23,8 +23,6 @@
 
 #include <algorithm>
 
-TDlgProp* DlgProp = nullptr;
-
 namespace {
 
 // "The property table could not be read:" followed by the file, the table and the reason.
@@ -92,7 +90,6 @@ TDlgProp::TDlgProp(QWidget* owner, kes::LxTypeCore& model) : kes::PanelToolWindo
         if (now && isAncestorOf(now) && !(old && isAncestorOf(old)))
             FormActivate();
     });
-    DlgProp = this;
 }
 
 TDlgProp::~TDlgProp()
@@ -100,8 +97,6 @@ TDlgProp::~TDlgProp()
     if (Destroying)
         Destroying(*this);
     editProp_ = nullptr;
-    if (DlgProp == this)
-        DlgProp = nullptr;
 }
 
 int TDlgProp::LangIndex() const { return model_.State().LangIndex; }

@@ -116,6 +116,3 @@ private:
     bool committing_ = false;
     TFont chosenFont_; // a font row's choice until its writer stores it
 };
-
-// The inspector, or null while there is none.
-extern TDlgProp* DlgProp;

@@ -129,8 +129,8 @@ void MmPLCSetClick(TKhm& khm)
         dlg.ReloadOpenPage();
     }
     khm.ShowModelStatus();
-    if (DlgProp && DlgProp->isVisible())
-        DlgProp->FormShow();
+    if (khm.Inspector() && khm.Inspector()->isVisible())
+        khm.Inspector()->FormShow();
 }
 
 void MmAutoSaveClick(TKhm& khm)
@@ -181,9 +181,9 @@ void MmWinFontClick(TKhm& khm)
         tree->setFont(font);
         tree->TreeViewPage->setFont(font);
     }
-    if (DlgProp && khm.Doc.ObjInspectorOn) {
-        DlgProp->setFont(font);
-        DlgProp->FormShow();
+    if (khm.Inspector() && khm.Doc.ObjInspectorOn) {
+        khm.Inspector()->setFont(font);
+        khm.Inspector()->FormShow();
     }
     khm.update();
 }

@@ -140,12 +140,12 @@ void TFrameTreeView::TreeViewPageChange(QTreeWidgetItem* node)
 {
     if (!node || !isVisible())
         return;
-    if (DlgProp && khm_.Doc.ObjInspectorOn && khm_.Doc.EditMode == kes::Editing::Pages) {
+    if (khm_.Inspector() && khm_.Doc.ObjInspectorOn && khm_.Doc.EditMode == kes::Editing::Pages) {
         if (const THmPage* current = khm_.PageEd->Current();
-            current && current->Data().CurObj && current->Data().CurObj == DlgProp->ShownObj)
-            DlgProp->EdtTxtExit();
+            current && current->Data().CurObj && current->Data().CurObj == khm_.Inspector()->ShownObj)
+            khm_.Inspector()->EdtTxtExit();
         else
-            DlgProp->FormShow();
+            khm_.Inspector()->FormShow();
     }
     QTreeWidgetItem* pages = PageRoot();
     if (node->parent() == pages) {

@@ -97,6 +97,10 @@ TKhm::~TKhm()
         kes::SetMainForm(nullptr);
     if (Khm == this)
         Khm = nullptr;
+    // The page windows close before the other parts: as they go they still ask the window for
+    // its inspector.
+    Screens.reset();
+    PageEd.reset();
 }
 
 void TKhm::FormCreate()

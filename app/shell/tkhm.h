@@ -29,6 +29,7 @@ class QSplitter;
 class QStatusBar;
 class QTimer;
 class QToolBar;
+class TDlgProp;
 class THmPage;
 class TLxObj;
 class TLxType;
@@ -212,6 +213,8 @@ public:
     std::function<QWidget*()> CreateObjInspector;
     QPointer<QWidget> FrameTreeViewWin;
     QPointer<QWidget> DlgPropWin;
+    // The object inspector held in DlgPropWin; null while there is none.
+    TDlgProp* Inspector() const;
     // Creates and places the tool window while on, deletes it otherwise.
     void ShowToolWindow(kes::TIniFile& ini, bool on, const std::string& section, QPointer<QWidget>& win,
                         const std::function<QWidget*()>& create);

@@ -77,7 +77,7 @@ void MainCommLink::Stop()
 
 PageData* MainCommLink::ActivePage() { return khm_.Going() ? nullptr : khm_.PageEd->CurrentPageForEdit(); }
 
-bool MainCommLink::InspectorShown() const { return khm_.Doc.ObjInspectorOn && DlgProp; }
+bool MainCommLink::InspectorShown() const { return khm_.Doc.ObjInspectorOn && khm_.Inspector(); }
 
 MainLinkParts MainCommLink::Parts()
 {
@@ -181,12 +181,12 @@ void MainCommLink::CommitInspector()
     if (page && page->CurObj && page->CurObj->Selected) {
         TLxObj* obj = page->CurObj;
         if (InspectorShows(*obj))
-            DlgProp->EdtTxtExit();
+            khm_.Inspector()->EdtTxtExit();
         obj->SetSelected(false);
         std::erase(page->SelList, obj);
         page->CurObj = nullptr;
     }
-    DlgProp->FormShow();
+    khm_.Inspector()->FormShow();
 }
 
 void MainCommLink::RebuildUploadedProject(UploadResult& r)
@@ -280,8 +280,8 @@ void MainCommLink::MmHMIProtoClick()
     hooks.refreshInspector = [this] {
         const PageData* page = ActivePage();
         if (InspectorShown() && page && page->CurObj) {
-            DlgProp->ObjToProp();
-            DlgProp->AdvStrGrid->GridInitial();
+            khm_.Inspector()->ObjToProp();
+            khm_.Inspector()->AdvStrGrid->GridInitial();
         }
     };
     TFrmHMIProto form(&khm_, khm_.Doc, std::move(hooks));

@@ -46,9 +46,9 @@ DialogContext MainDialogContext(TKhm& k, PageData* page)
         if (!win)
             return;
         const THmPage* page = win->PageEd->Current();
-        if (DlgProp && win->Doc.ObjInspectorOn && page && page->Data().CurObj) {
-            DlgProp->ObjToProp();
-            DlgProp->AdvStrGrid->GridInitial();
+        if (win->Inspector() && win->Doc.ObjInspectorOn && page && page->Data().CurObj) {
+            win->Inspector()->ObjToProp();
+            win->Inspector()->AdvStrGrid->GridInitial();
         }
     };
     return ctx;

@@ -43,6 +43,8 @@ PageEditor* MainPageHost::PageEd() const { return khm_.PageEd.get(); }
 
 TImagePage* MainPageHost::StartScreenEditor() const { return khm_.Screens ? khm_.Screens->FirstPage() : nullptr; }
 
+TDlgProp* MainPageHost::Inspector() const { return khm_.Inspector(); }
+
 void MainPageHost::PointerTool() { khm_.tbPointToClick(); }
 
 void MainPageHost::SelectPointerTool() { khm_.SelectPointerTool(); }

@@ -28,6 +28,7 @@ public:
     QWidget* StartScreenWindow() const override;
     PageEditor* PageEd() const override;
     TImagePage* StartScreenEditor() const override;
+    TDlgProp* Inspector() const override;
     void PointerTool() override;
     void SelectPointerTool() override;
     void EnableObjToolBar(bool enable) override;

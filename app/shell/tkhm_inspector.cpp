@@ -15,8 +15,6 @@ namespace {
 
 const char* const kSection = "ObjInspector";
 
-TDlgProp* Inspector(const TKhm& k) { return dynamic_cast<TDlgProp*>(k.DlgPropWin.data()); }
-
 void InspectorGoing(TKhm& k, const bool& windowGoing, TDlgProp& d)
 {
     // Also run while the main window itself is being destroyed: then there is nothing to do.
@@ -43,10 +41,12 @@ QWidget* CreateInspector(TKhm& k)
 
 } // namespace
 
+TDlgProp* TKhm::Inspector() const { return dynamic_cast<TDlgProp*>(DlgPropWin.data()); }
+
 void TKhm::ShowObjInspector(kes::TIniFile& ini)
 {
     ShowToolWindow(ini, Doc.ObjInspectorOn, "ObjInspector", DlgPropWin, CreateObjInspector);
-    TDlgProp* d = Inspector(*this);
+    TDlgProp* d = Inspector();
     if (!d)
         return;
     if (d->isWindow()) {

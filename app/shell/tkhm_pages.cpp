@@ -93,15 +93,15 @@ void TKhm::MmAddPgClick()
         return;
     try {
         if (THmPage* page = PageEd->Current()) {
-            if (DlgProp && Doc.ObjInspectorOn && page->Data().CurObj && page->Data().CurObj->Selected) {
+            if (Inspector() && Doc.ObjInspectorOn && page->Data().CurObj && page->Data().CurObj->Selected) {
                 if (kes::InspectorShows(*page->Data().CurObj))
-                    DlgProp->EdtTxtExit();
+                    Inspector()->EdtTxtExit();
                 page->Data().CurObj->SetSelected(false);
                 page->Data().CurObj = nullptr;
             }
             page->FormDeactivate(true);
-            if (DlgProp && Doc.ObjInspectorOn)
-                DlgProp->FormShow();
+            if (Inspector() && Doc.ObjInspectorOn)
+                Inspector()->FormShow();
         }
         if (PageEd->Pages().empty())
             LoadLayout();

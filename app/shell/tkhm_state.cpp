@@ -222,8 +222,8 @@ void TKhm::MmLangChtClick(int langIndex)
     if (Doc.ObjInspectorOn && DlgPropWin) {
         DlgPropWin->show();
         // Its rows come from the new language's property table.
-        if (DlgProp)
-            DlgProp->FormShow();
+        if (Inspector())
+            Inspector()->FormShow();
     }
     // The tree's caption and roots follow the language.
     if (TFrameTreeView* tree = kes::PageTreeOf(*this))

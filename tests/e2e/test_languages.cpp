@@ -320,8 +320,8 @@ protected:
              [this](const Look& look) {
                  if (!Khm->Doc.ObjInspectorOn)
                      Trigger("MmObjInspector");
-                 ASSERT_NE(DlgProp, nullptr);
-                 look(*DlgProp);
+                 ASSERT_NE(Khm->Inspector(), nullptr);
+                 look(*Khm->Inspector());
              },
              true},
             {"FrameTreeView",

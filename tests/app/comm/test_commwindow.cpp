@@ -374,6 +374,7 @@ TEST_F(CommWindow, DownloadCommitsTheInspectorAndLetsTheObjectGo)
     page->CurObj = obj;
     k.Doc.ObjInspectorOn = true;
     auto inspector = std::make_unique<TDlgProp>(&k, *Khm->LxType);
+    k.DlgPropWin = inspector.get();
 
     prompt.answers = {Answer::Yes};
     k.Action("MmComWrt")->trigger();

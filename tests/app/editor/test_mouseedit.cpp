@@ -100,7 +100,7 @@ TEST_F(MouseEditTest, TheInspectorFollowsTheOneSelectedObject)
     NewProject();
     Khm->Doc.ObjInspectorOn = true;
     auto* inspector = new TDlgProp(Khm, *Khm->LxType);
-    ASSERT_EQ(DlgProp, inspector);
+    Khm->DlgPropWin = inspector;
     TLxObj* a = DrawWith("TbVal", At(2, 2), At(30, 12));
     EXPECT_EQ(inspector->Source(), &Khm->PageEd->InspectorSource());
     EXPECT_EQ(inspector->ShownObj, a);

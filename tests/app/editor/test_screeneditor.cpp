@@ -276,13 +276,13 @@ TEST_F(ScreenEditorTest, TheInspectorShowsTheScreensObject)
     OpenStartScreen();
     if (!Khm->Action("MmObjInspector")->isChecked())
         Trigger("MmObjInspector");
-    ASSERT_NE(DlgProp, nullptr);
+    ASSERT_NE(Khm->Inspector(), nullptr);
     TLxObj* text = DrawWith("TbStTxt", At(2, 2), At(30, 12));
     ASSERT_NE(text, nullptr);
     Trigger("tbPointTo");
     Click(At(3, 3));
     EXPECT_EQ(Screen().Data().CurObj, text);
-    EXPECT_EQ(DlgProp->ShownObj, text);
+    EXPECT_EQ(Khm->Inspector()->ShownObj, text);
 }
 
 } // namespace

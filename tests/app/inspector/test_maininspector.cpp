@@ -44,7 +44,7 @@ protected:
             ini[visible + 8] = '0';
         WriteFile("Loc.ini", ini);
     }
-    TAdvStringGrid& Grid() const { return *DlgProp->AdvStrGrid; }
+    TAdvStringGrid& Grid() const { return *Khm->Inspector()->AdvStrGrid; }
     // The grid line that shows list row i (-1 when hidden).
     int Line(int row) const
     {
@@ -64,14 +64,14 @@ protected:
         if (!static_cast<TPropParent*>(Grid().Prop(0))->Expanded)
             ClickGrid(0, 0);
         ClickGrid(row, 1);
-        ASSERT_TRUE(DlgProp->EdtTxt->isVisible()) << "no editor on row " << row;
-        DlgProp->EdtTxt->setText(text);
-        QTest::keyClick(DlgProp->EdtTxt, Qt::Key_Return);
+        ASSERT_TRUE(Khm->Inspector()->EdtTxt->isVisible()) << "no editor on row " << row;
+        Khm->Inspector()->EdtTxt->setText(text);
+        QTest::keyClick(Khm->Inspector()->EdtTxt, Qt::Key_Return);
     }
     bool DockedInPanel() const
     {
-        return DlgProp && !DlgProp->isWindow() && DlgProp->parentWidget() == Khm->PanelTreeViewHost &&
-               !Khm->PanelTreeView->isHidden();
+        return Khm->Inspector() && !Khm->Inspector()->isWindow() &&
+               Khm->Inspector()->parentWidget() == Khm->PanelTreeViewHost && !Khm->PanelTreeView->isHidden();
     }
     // A window closed by its own close button frees itself with the next deferred deletes.
     static void Settle()
@@ -86,18 +86,18 @@ protected:
 TEST_F(MainInspectorTest, TheMenuItemShowsAndHidesTheDockedInspector)
 {
     // Nothing to inspect before a project is open.
-    EXPECT_EQ(DlgProp, nullptr);
+    EXPECT_EQ(Khm->Inspector(), nullptr);
     NewProject();
     QAction* item = Khm->Action("MmObjInspector");
     ASSERT_TRUE(item->isChecked()) << "the shipped layout shows the inspector";
     ASSERT_TRUE(DockedInPanel());
-    EXPECT_EQ(Khm->DlgPropWin.data(), DlgProp);
-    EXPECT_EQ(DlgProp->Source(), &Khm->PageEd->InspectorSource());
-    EXPECT_EQ(DlgProp->windowTitle(), QStringLiteral("Object Inspector"));
+    EXPECT_EQ(Khm->DlgPropWin.data(), Khm->Inspector());
+    EXPECT_EQ(Khm->Inspector()->Source(), &Khm->PageEd->InspectorSource());
+    EXPECT_EQ(Khm->Inspector()->windowTitle(), QStringLiteral("Object Inspector"));
 
     Trigger("MmObjInspector");
     EXPECT_FALSE(item->isChecked());
-    EXPECT_EQ(DlgProp, nullptr);
+    EXPECT_EQ(Khm->Inspector(), nullptr);
     EXPECT_TRUE(Khm->PanelTreeView->isHidden()) << "an empty side panel is hidden";
     EXPECT_FALSE(Loc().ReadBool("ObjInspector", "Visible", true));
     EXPECT_FALSE(Loc().ReadBool("ObjInspector", "Location", true)) << "it was docked";
@@ -108,43 +108,43 @@ TEST_F(MainInspectorTest, TheMenuItemShowsAndHidesTheDockedInspector)
 
     // The main window's own refresh recreates it, still ticked. The old window must be gone
     // (a new one may reuse its address, so its pointer proves nothing).
-    QPointer<TDlgProp> before = DlgProp;
+    QPointer<TDlgProp> before = Khm->Inspector();
     Khm->FormShow();
     EXPECT_TRUE(item->isChecked());
     EXPECT_TRUE(before.isNull()) << "the refresh replaced the window";
-    ASSERT_NE(DlgProp, nullptr);
+    ASSERT_NE(Khm->Inspector(), nullptr);
     EXPECT_TRUE(DockedInPanel());
 }
 
 TEST_F(MainInspectorTest, ItFollowsThePageSelectionAndAnEditMarksTheProjectModified)
 {
     NewProject();
-    ASSERT_NE(DlgProp, nullptr);
-    EXPECT_EQ(DlgProp->ShownObj, nullptr);
+    ASSERT_NE(Khm->Inspector(), nullptr);
+    EXPECT_EQ(Khm->Inspector()->ShownObj, nullptr);
     EXPECT_TRUE(Grid().isHidden());
 
     TLxObj* val = DrawWith("TbVal", At(2, 2), At(30, 12));
     ASSERT_NE(val, nullptr);
-    EXPECT_EQ(DlgProp->ShownObj, val);
+    EXPECT_EQ(Khm->Inspector()->ShownObj, val);
     EXPECT_FALSE(Grid().isHidden());
     EXPECT_EQ(Grid().Prop(6)->Name, "Address") << "a numeric display's rows";
     TLxObj* txt = DrawWith("TbStTxt", At(60, 2), At(90, 12));
     ASSERT_NE(txt, nullptr);
-    EXPECT_EQ(DlgProp->ShownObj, txt);
+    EXPECT_EQ(Khm->Inspector()->ShownObj, txt);
     EXPECT_EQ(Grid().PropCount(), 10) << "a static text's rows";
 
     Trigger("tbPointTo");
     Click(At(10, 6));
-    EXPECT_EQ(DlgProp->ShownObj, val);
+    EXPECT_EQ(Khm->Inspector()->ShownObj, val);
     Click(At(70, 6), Qt::ShiftModifier);
-    EXPECT_EQ(DlgProp->ShownObj, nullptr) << "two selected";
+    EXPECT_EQ(Khm->Inspector()->ShownObj, nullptr) << "two selected";
     EXPECT_TRUE(Grid().isHidden());
     Click(At(100, 50));
-    EXPECT_EQ(DlgProp->ShownObj, nullptr) << "none selected";
+    EXPECT_EQ(Khm->Inspector()->ShownObj, nullptr) << "none selected";
 
     // An edit typed into the inspector reaches the object, the page and the project.
     Click(At(10, 6));
-    ASSERT_EQ(DlgProp->ShownObj, val);
+    ASSERT_EQ(Khm->Inspector()->ShownObj, val);
     Khm->Doc.Modified = 0;
     Khm->Doc.Compiled = 1;
     Type(1, QStringLiteral("12"));
@@ -159,7 +159,7 @@ TEST_F(MainInspectorTest, ItFollowsThePageSelectionAndAnEditMarksTheProjectModif
 
     // Another language gives it the rows of that language's table.
     Trigger("MmLangChs");
-    EXPECT_EQ(DlgProp->ShownObj, val);
+    EXPECT_EQ(Khm->Inspector()->ShownObj, val);
     EXPECT_EQ(Grid().Prop(6)->Name, QString::fromUtf8("地址"));
     Trigger("MmLangEng");
     EXPECT_EQ(Grid().Prop(6)->Name, QStringLiteral("Address"));
@@ -182,7 +182,7 @@ TEST_F(MainInspectorTest, AnEditIsOneUndoStepAndARefusedAddressIsSaid)
     TLxObj* val = DrawWith("TbVal", At(2, 2), At(30, 12));
     ASSERT_NE(val, nullptr);
     Drag(At(10, 6), At(12, 6));
-    ASSERT_EQ(DlgProp->ShownObj, CurPage()->Data().CurObj);
+    ASSERT_EQ(Khm->Inspector()->ShownObj, CurPage()->Data().CurObj);
     const int dragged = CurPage()->Data().CurObj->Left;
     Type(1, QStringLiteral("40"));
     EXPECT_EQ(CurPage()->Data().CurObj->Left, At(40, 0).x());
@@ -193,7 +193,7 @@ TEST_F(MainInspectorTest, AnEditIsOneUndoStepAndARefusedAddressIsSaid)
     EXPECT_EQ(CurPage()->Data().ObjList[0]->Left, At(40, 0).x());
 
     Click(At(42, 6));
-    ASSERT_NE(DlgProp->ShownObj, nullptr);
+    ASSERT_NE(Khm->Inspector()->ShownObj, nullptr);
     const QString before = Grid().Cells(1, Line(6));
     const std::size_t steps = CurPage()->UndoList.size();
     prompt.shown.clear();
@@ -216,24 +216,24 @@ TEST_F(MainInspectorTest, ItsPlaceGoesThroughTheLayoutFileAndComesBack)
     ASSERT_TRUE(DockedInPanel());
 
     // The float button gives it a window of its own over the main window.
-    auto* floatButton = DlgProp->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_floatbutton"));
+    auto* floatButton = Khm->Inspector()->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_floatbutton"));
     ASSERT_NE(floatButton, nullptr);
     const int panelRight = Khm->PanelTreeView->mapToGlobal(QPoint(Khm->PanelTreeView->width(), 0)).x();
     floatButton->click();
     Settle();
-    ASSERT_NE(DlgProp, nullptr);
-    EXPECT_TRUE(DlgProp->isWindow());
-    EXPECT_GT(DlgProp->mapToGlobal(QPoint(0, 0)).x(), panelRight) << "beside the panel it left";
-    EXPECT_EQ(DlgProp->parentWidget(), Khm);
-    EXPECT_TRUE(DlgProp->isVisible());
+    ASSERT_NE(Khm->Inspector(), nullptr);
+    EXPECT_TRUE(Khm->Inspector()->isWindow());
+    EXPECT_GT(Khm->Inspector()->mapToGlobal(QPoint(0, 0)).x(), panelRight) << "beside the panel it left";
+    EXPECT_EQ(Khm->Inspector()->parentWidget(), Khm);
+    EXPECT_TRUE(Khm->Inspector()->isVisible());
     EXPECT_TRUE(Khm->PanelTreeView->isHidden());
 
     // Closed by its own button: its place is written, "Visible" false, the item unticked.
-    DlgProp->setGeometry(Khm->geometry().left() + 300, 120, 330, 410);
-    const QPoint origin = DlgProp->mapToGlobal(QPoint(0, 0));
-    DlgProp->close();
+    Khm->Inspector()->setGeometry(Khm->geometry().left() + 300, 120, 330, 410);
+    const QPoint origin = Khm->Inspector()->mapToGlobal(QPoint(0, 0));
+    Khm->Inspector()->close();
     Settle();
-    EXPECT_EQ(DlgProp, nullptr);
+    EXPECT_EQ(Khm->Inspector(), nullptr);
     EXPECT_EQ(Khm->DlgPropWin, nullptr);
     EXPECT_FALSE(Khm->Action("MmObjInspector")->isChecked());
     {
@@ -248,30 +248,30 @@ TEST_F(MainInspectorTest, ItsPlaceGoesThroughTheLayoutFileAndComesBack)
 
     // Reopened from the menu: floating where it was, as large as it was.
     Trigger("MmObjInspector");
-    ASSERT_NE(DlgProp, nullptr);
-    EXPECT_TRUE(DlgProp->isWindow());
-    EXPECT_EQ(DlgProp->mapToGlobal(QPoint(0, 0)), origin);
-    EXPECT_EQ(DlgProp->size(), QSize(330, 410));
+    ASSERT_NE(Khm->Inspector(), nullptr);
+    EXPECT_TRUE(Khm->Inspector()->isWindow());
+    EXPECT_EQ(Khm->Inspector()->mapToGlobal(QPoint(0, 0)), origin);
+    EXPECT_EQ(Khm->Inspector()->size(), QSize(330, 410));
 
     // Saving the layout (closing the project) keeps it shown and floating for the next one.
     TLxObj* val = DrawWith("TbVal", At(2, 2), At(30, 12));
     ASSERT_NE(val, nullptr);
-    EXPECT_EQ(DlgProp->ShownObj, val) << "a floating inspector follows the selection too";
+    EXPECT_EQ(Khm->Inspector()->ShownObj, val) << "a floating inspector follows the selection too";
     Khm->SaveLayout();
-    EXPECT_EQ(DlgProp, nullptr);
+    EXPECT_EQ(Khm->Inspector(), nullptr);
     EXPECT_TRUE(Loc().ReadBool("ObjInspector", "Visible", false));
     EXPECT_TRUE(Loc().ReadBool("ObjInspector", "Location", false));
     Khm->LoadLayout();
-    ASSERT_NE(DlgProp, nullptr);
-    EXPECT_TRUE(DlgProp->isWindow());
-    EXPECT_EQ(DlgProp->mapToGlobal(QPoint(0, 0)), origin);
+    ASSERT_NE(Khm->Inspector(), nullptr);
+    EXPECT_TRUE(Khm->Inspector()->isWindow());
+    EXPECT_EQ(Khm->Inspector()->mapToGlobal(QPoint(0, 0)), origin);
 
     // Maximising docks it instead; the next layout says docked.
-    DlgProp->showMaximized();
+    Khm->Inspector()->showMaximized();
     Settle();
     ASSERT_TRUE(DockedInPanel());
-    EXPECT_FALSE(DlgProp->isMaximized());
-    EXPECT_EQ(DlgProp->ShownObj, val);
+    EXPECT_FALSE(Khm->Inspector()->isMaximized());
+    EXPECT_EQ(Khm->Inspector()->ShownObj, val);
     Khm->SaveLayout();
     EXPECT_FALSE(Loc().ReadBool("ObjInspector", "Location", true));
     Khm->LoadLayout();
