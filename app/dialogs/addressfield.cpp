@@ -109,7 +109,7 @@ QString AddressField::KindDefaultText(std::uint8_t kind) const
     return Comp.IntMem ? PanelMemoryText(kind == kes::kWordFlags) : DefaultText(kind);
 }
 
-bool AddressField::Pick(QWidget* owner, std::uint8_t wantKind, std::uint8_t len, int* lsbState)
+bool AddressField::Pick(QWidget* owner, kes::DevWant wantKind, std::uint8_t len, int* lsbState)
 {
     DevRefRequest r;
     r.Text = Edit->text();

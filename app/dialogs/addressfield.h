@@ -4,8 +4,10 @@
 // from loading until OK. The picker changes the companions; only Store writes them.
 //
 // Access kinds: the kind byte of objects and records is 0x00 bit, 0x10 word, 0x20 low byte
-// of a word; the codec's mode is that byte / 16 (0, 1, 2); the picker's wanted kind is
-// 1 bit, 2 word, 3 bit or word, 0 any.
+// of a word; the codec's mode is that byte / 16 (0, 1, 2); the picker's wanted kind is a
+// kes::DevWant.
+#include "app/model/devrecord.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -71,7 +73,7 @@ public:
 
     // Runs the picker on the field; after its OK the field and companions take its values.
     // With lsbState the picker also offers the bit of the word (0..15) and hands it back there.
-    bool Pick(QWidget* owner, std::uint8_t wantKind, std::uint8_t len, int* lsbState = nullptr);
+    bool Pick(QWidget* owner, kes::DevWant wantKind, std::uint8_t len, int* lsbState = nullptr);
 
     // The access class of the device range that holds the address, or none when the text
     // names no address of that kind and length.

@@ -342,13 +342,13 @@ void StatesDialog::RefBtnClick()
 {
     switch (mode_) {
     case kBitMode:
-        ref_->Pick(this, 1, 0);
+        ref_->Pick(this, kes::DevWant::Bit, 0);
         break;
     case kValueMode:
-        ref_->Pick(this, 2, Len());
+        ref_->Pick(this, kes::DevWant::Word, Len());
         break;
     case kLsbMode:
-        ref_->Pick(this, 0, Len());
+        ref_->Pick(this, kes::DevWant::Any, Len());
         break;
     }
 }

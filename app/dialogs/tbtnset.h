@@ -114,7 +114,7 @@ private:
     std::uint8_t AccessKind() const;
     std::uint8_t LengthIndex() const;
     // Picker wanted kind for the write and read fields (0 leaves the picker's default).
-    std::uint8_t PickKind() const;
+    kes::DevWant PickKind() const;
     // The value type and length the button holds, shown (disabled) for a type that uses none:
     // the same as when the dialog opens.
     void ShowHeldValueBoxes();

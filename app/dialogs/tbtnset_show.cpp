@@ -244,18 +244,18 @@ std::uint8_t TBtnSet::LengthIndex() const
     return Action->ValLen_Box->currentIndex() == 1 ? 1 : 0;
 }
 
-std::uint8_t TBtnSet::PickKind() const
+kes::DevWant TBtnSet::PickKind() const
 {
     const BtnType t = Action->Type();
     if (kes::IsPanelBtnType(t) || t == BtnType::None)
-        return 0;
+        return kes::DevWant::Any;
     switch (AccessKind()) {
     case kes::kBitFlags:
-        return 1;
+        return kes::DevWant::Bit;
     case kes::kWordFlags:
-        return 2;
+        return kes::DevWant::Word;
     default:
-        return 3;
+        return kes::DevWant::BitOrWord;
     }
 }
 
@@ -419,7 +419,7 @@ void TBtnSet::RefWBtnClick() { Action->Write->Pick(this, PickKind(), LengthIndex
 
 void TBtnSet::RefRBtnClick() { Action->Read->Pick(this, PickKind(), LengthIndex()); }
 
-void TBtnSet::Call_BtnClick() { Action->Notify->Pick(this, 1, 0); }
+void TBtnSet::Call_BtnClick() { Action->Notify->Pick(this, kes::DevWant::Bit, 0); }
 
 // ---- Value format
 

@@ -110,7 +110,7 @@ void TCurveSet::LoadFields()
     dev_->LoadCompanion(c);
 }
 
-void TCurveSet::RefBtnClick() { dev_->Pick(this, 2, 0); }
+void TCurveSet::RefBtnClick() { dev_->Pick(this, kes::DevWant::Word, 0); }
 
 kes::Check TCurveSet::CheckRange(QLabel* maxLab, QLineEdit* maxTxt, QLabel* minLab, QLineEdit* minTxt) const
 {

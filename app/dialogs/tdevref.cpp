@@ -231,19 +231,19 @@ void TDevRef::FormShow()
     if (plainNumbers) {
         AddrText = ZeroPadded(AddrText, fmt & 0x0F);
         switch (WantKind) {
-        case 1:
+        case kes::DevWant::Bit:
             AddrText = QStringLiteral("*BIT") + AddrText;
             break;
-        case 2:
+        case kes::DevWant::Word:
             AddrText = QStringLiteral("*VAL") + AddrText;
             break;
-        case 3:
+        case kes::DevWant::BitOrWord:
             AddrText = (AddrText.startsWith(QLatin1Char('0')) || AddrText.startsWith(QLatin1Char('1'))
                             ? QStringLiteral("*BIT")
                             : QStringLiteral("*VAL")) +
                        AddrText;
             break;
-        default:
+        case kes::DevWant::Any:
             break;
         }
     }
@@ -284,17 +284,15 @@ void TDevRef::DevChkClick()
                     continue;
                 bool take = false;
                 switch (WantKind) {
-                case 2:
+                case kes::DevWant::Word:
                     take = IsWordDevice(d) || IsEitherDevice(d);
                     break;
-                case 1:
+                case kes::DevWant::Bit:
                     take = IsBitDevice(d) || IsEitherDevice(d);
                     break;
-                case 0:
-                case 3:
+                case kes::DevWant::Any:
+                case kes::DevWant::BitOrWord:
                     take = !(byLength && IsBitDevice(d));
-                    break;
-                default:
                     break;
                 }
                 if (take)
@@ -304,9 +302,9 @@ void TDevRef::DevChkClick()
             const auto& internal = model_.State().InternalDevRecords;
             const QString bit = kes::AnsiToQString(internal[kes::kInternalBit].Name);
             const QString word = kes::AnsiToQString(internal[kes::kInternalWord].Name);
-            if (WantKind == 1) {
+            if (WantKind == kes::DevWant::Bit) {
                 Dev_Box->addItem(bit);
-            } else if (WantKind == 2) {
+            } else if (WantKind == kes::DevWant::Word) {
                 Dev_Box->addItem(word);
             } else {
                 Dev_Box->addItem(bit);
@@ -328,12 +326,13 @@ void TDevRef::ZQMemTypeClick()
 {
     if (ZQMemPlc->isChecked()) {
         PlcMemory = 1;
-        AddrText = kes::AnsiToQString(WantKind == 2 ? model_.DefWordText : model_.DefBitText);
+        AddrText = kes::AnsiToQString(WantKind == kes::DevWant::Word ? model_.DefWordText : model_.DefBitText);
     } else {
         PlcMemory = 0;
         if (DevChk->isChecked()) {
             const auto& internal = model_.State().InternalDevRecords;
-            AddrText = kes::AnsiToQString(internal[WantKind == 2 ? kes::kInternalWord : kes::kInternalBit].Name) +
+            AddrText = kes::AnsiToQString(
+                           internal[WantKind == kes::DevWant::Word ? kes::kInternalWord : kes::kInternalBit].Name) +
                        QLatin1Char('0');
         }
     }

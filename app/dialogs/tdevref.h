@@ -4,6 +4,8 @@
 // the device number on a keypad; OK checks the composed address against the table and hands
 // it back as text. Every address field of the settings dialogs and the inspector's device
 // rows open it through RunDevRef.
+#include "app/model/devrecord.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -59,8 +61,7 @@ public:
     // ---- Fields the caller sets before showing and reads after an OK
     QString AddrText;
     std::uint8_t StationNo = 0;
-    // 0 any device, 1 bit device, 2 word device, 3 bit or word by the number's first digit.
-    std::uint8_t WantKind = 0;
+    kes::DevWant WantKind = kes::DevWant::Any;
     // Access class listed devices need while the model's length selects the access.
     std::uint8_t AccessClass = 0;
     std::int32_t ComIndex = 0;
@@ -100,7 +101,7 @@ namespace kes {
 struct DevRefRequest {
     QString Text; // address text
     std::uint8_t Station = 0;
-    std::uint8_t WantKind = 0;    // 0 any, 1 bit, 2 word, 3 bit or word
+    DevWant WantKind = DevWant::Any;
     std::uint8_t AccessClass = 0; // the field's value length index, as a rule
     std::uint8_t Link = 0;        // 0 COM1, 1 COM2
     bool DeviceForm = true;       // the address is written with a device name

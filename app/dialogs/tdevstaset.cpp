@@ -115,10 +115,10 @@ void TDevStaSet::RefBtnClick()
     const bool word = kind_ == kes::kWordFlags;
     if (OffersWordBit() && word) {
         int lsb = lsb_;
-        if (dev_->Pick(this, 2, 0, &lsb))
+        if (dev_->Pick(this, kes::DevWant::Word, 0, &lsb))
             lsb_ = static_cast<std::uint8_t>(lsb);
     } else {
-        dev_->Pick(this, word ? 2 : 1, 0);
+        dev_->Pick(this, word ? kes::DevWant::Word : kes::DevWant::Bit, 0);
     }
 }
 

@@ -165,15 +165,15 @@ std::uint8_t TFunKeySet::AccessKind() const
 
 std::uint8_t TFunKeySet::Len() const { return Action->ValLen_Box->currentIndex() == 1 ? 1 : 0; }
 
-std::uint8_t TFunKeySet::PickKind() const
+kes::DevWant TFunKeySet::PickKind() const
 {
     switch (AccessKind()) {
     case kes::kWordFlags:
-        return 2;
+        return kes::DevWant::Word;
     case kes::kEitherFlags:
-        return 3;
+        return kes::DevWant::BitOrWord;
     default:
-        return 1;
+        return kes::DevWant::Bit;
     }
 }
 

@@ -87,7 +87,7 @@ private:
     // The access kind the addresses take for the type and the radios (0x00, 0x10, 0x20).
     std::uint8_t AccessKind() const;
     std::uint8_t Len() const;
-    std::uint8_t PickKind() const;
+    kes::DevWant PickKind() const;
     void ApplyTypeLayout(kes::BtnType type);
     void SetStateCount(int n);
     void FillPageBox();

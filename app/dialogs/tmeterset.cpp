@@ -186,7 +186,7 @@ void TMeterSet::ValType_BoxChange()
     Min_Txt->setText(QString::fromStdString(RangeLimitText(std::max(0, type), 0, 0)));
 }
 
-void TMeterSet::RefBtnClick() { dev_->Pick(this, 2, 0); }
+void TMeterSet::RefBtnClick() { dev_->Pick(this, kes::DevWant::Word, 0); }
 
 kes::Check TMeterSet::Validate()
 {

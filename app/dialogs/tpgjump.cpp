@@ -267,7 +267,7 @@ void TPgJump::Val_RdoClick()
     ShowKindAddress();
 }
 
-void TPgJump::RefBtnClick() { ref_->Pick(this, Val_Rdo->isChecked() ? 2 : 1, Len()); }
+void TPgJump::RefBtnClick() { ref_->Pick(this, Val_Rdo->isChecked() ? kes::DevWant::Word : kes::DevWant::Bit, Len()); }
 
 kes::Check TPgJump::Validate()
 {

@@ -82,7 +82,7 @@ void TProgBarSet::LoadFields()
     Min_Txt->setText(kes::ValueQText(static_cast<std::uint32_t>(b.BarMin), Type(), len));
 }
 
-void TProgBarSet::RefBtnClick() { ref_->Pick(this, 2, Len()); }
+void TProgBarSet::RefBtnClick() { ref_->Pick(this, kes::DevWant::Word, Len()); }
 
 void TProgBarSet::ValType_BoxChange()
 {

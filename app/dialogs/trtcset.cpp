@@ -184,7 +184,7 @@ void TRtcSet::ChkBox_WritClick()
     dev_->SetEnabled(writes);
 }
 
-void TRtcSet::BtnRefClick() { dev_->Pick(this, 2, 0); }
+void TRtcSet::BtnRefClick() { dev_->Pick(this, kes::DevWant::Word, 0); }
 
 void TRtcSet::RtcOkBtnClick()
 {

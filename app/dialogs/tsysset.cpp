@@ -230,7 +230,7 @@ void TSysSet::ValLen_BoxChange()
     ref_->ReformatForLength(ref.DevAddrCode, Len(), ref.BitIndex);
 }
 
-void TSysSet::RefBtnClick() { ref_->Pick(this, Val_Rdo->isChecked() ? 2 : 1, Len()); }
+void TSysSet::RefBtnClick() { ref_->Pick(this, Val_Rdo->isChecked() ? kes::DevWant::Word : kes::DevWant::Bit, Len()); }
 
 kes::Check TSysSet::Validate()
 {

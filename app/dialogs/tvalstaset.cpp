@@ -117,7 +117,7 @@ void TValStaSet::LoadFields()
     ValType_BoxChange();
 }
 
-void TValStaSet::RefBtnClick() { ref_->Pick(this, 2, Len()); }
+void TValStaSet::RefBtnClick() { ref_->Pick(this, kes::DevWant::Word, Len()); }
 
 void TValStaSet::ValType_BoxChange()
 {

@@ -247,11 +247,11 @@ void TValStGet::LoadFields()
     PassTxt->setText(kes::PasswordText(e.PassText));
 }
 
-void TValStGet::WriteBtnClick() { write_->Pick(this, 2, Len()); }
+void TValStGet::WriteBtnClick() { write_->Pick(this, kes::DevWant::Word, Len()); }
 
-void TValStGet::ReadBtnClick() { read_->Pick(this, 2, Len()); }
+void TValStGet::ReadBtnClick() { read_->Pick(this, kes::DevWant::Word, Len()); }
 
-void TValStGet::CallBtnClick() { notify_->Pick(this, 1, 0); }
+void TValStGet::CallBtnClick() { notify_->Pick(this, kes::DevWant::Bit, 0); }
 
 void TValStGet::DevRd_ChkClick() { read_->FollowWhen(DevRd_Chk->isChecked(), *write_); }
 

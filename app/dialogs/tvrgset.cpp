@@ -117,7 +117,7 @@ void TVrgSet::LoadFields()
     State_BoxChange();
 }
 
-void TVrgSet::RefBtnClick() { ref_->Pick(this, 2, Len()); }
+void TVrgSet::RefBtnClick() { ref_->Pick(this, kes::DevWant::Word, Len()); }
 
 void TVrgSet::ValLen_BoxChange() { ref_->ReformatForLength(obj_.DevAddrCode, Len(), obj_.RefBitNo); }
 

@@ -29,7 +29,7 @@ public:
     // Switches the setting off and closes.
     virtual void BtnCancelClick() = 0;
     void BtnCloseClick() { QDialog::reject(); }
-    void RefBtnClick() { ref_->Pick(this, 2, 0); }
+    void RefBtnClick() { ref_->Pick(this, kes::DevWant::Word, 0); }
 
 protected:
     // Rows of the dialog's own between the address and the buttons.

@@ -2,6 +2,7 @@
 // What the object inspector needs of the editor whose selection it shows. The page editor
 // and the start-up screen editor implement it (through the main window, which knows the
 // editing mode and the active editor); tests implement it over a plain object.
+#include "app/model/devrecord.h"
 #include "app/model/editing.h"
 
 #include <QSize>
@@ -21,11 +22,11 @@ class PageData;
 struct AddressPick {
     QString Text;
     std::uint8_t Station = 0;
-    std::uint8_t Link = 0;     // 0 COM1, 1 COM2
-    bool DeviceForm = true;    // the address is written with a device name
-    bool PanelMemory = false;  // the address lies in the panel's own memory
-    std::uint8_t WantKind = 0; // 1 bit, 2 word, 0 either
-    std::uint8_t Access = 0;   // 0 one word, 1 two words
+    std::uint8_t Link = 0;    // 0 COM1, 1 COM2
+    bool DeviceForm = true;   // the address is written with a device name
+    bool PanelMemory = false; // the address lies in the panel's own memory
+    DevWant WantKind = DevWant::Any;
+    std::uint8_t Access = 0; // 0 one word, 1 two words
 };
 
 class InspectorSource {

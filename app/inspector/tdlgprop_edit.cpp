@@ -185,7 +185,7 @@ void TDlgProp::PickAddress(TPropText& row)
     io.Link = static_cast<std::uint8_t>(std::max(0, kes::ComboChoice(link)));
     io.DeviceForm = ref.RefDevForm != 0;
     io.PanelMemory = ref.RefIntMem != 0;
-    io.WantKind = a.Mode == 0 ? 1 : a.Mode == 1 ? 2 : 0;
+    io.WantKind = a.Mode == 0 ? kes::DevWant::Bit : a.Mode == 1 ? kes::DevWant::Word : kes::DevWant::Any;
     io.Access = a.Access;
     AdvStrGrid->BtnPressed = 1;
     AdvStrGrid->viewport()->update();

@@ -44,8 +44,11 @@ inline int DigitValue(char c)
     return 99;
 }
 
-// Radix codes of the device tables: 1 octal, 2 decimal, 3 hexadecimal.
-inline unsigned RadixBase(int radix) { return radix == 1 ? 8u : radix == 3 ? 16u : 10u; }
+// The base of a DevRadix code; decimal for any code but octal and hexadecimal.
+inline unsigned RadixBase(int radix)
+{
+    return IsDevRadix(radix, DevRadix::Octal) ? 8u : IsDevRadix(radix, DevRadix::Hex) ? 16u : 10u;
+}
 
 // Reads digits of the radix from pos on, stopping at the first other character.
 // count receives the number of digits read; the value saturates past 32 bits.
@@ -68,18 +71,20 @@ inline std::uint64_t ReadDigits(std::string_view text, std::size_t& pos, int rad
 
 inline bool AllDigitsOf(std::string_view text, int radix)
 {
-    return radix == 1 ? IsOctalText(text) : radix == 3 ? IsHexText(text) : IsDecimalText(text);
+    return IsDevRadix(radix, DevRadix::Octal) ? IsOctalText(text)
+           : IsDevRadix(radix, DevRadix::Hex) ? IsHexText(text)
+                                              : IsDecimalText(text);
 }
 
-// The device number in a record's radix; radix 0 writes none.
+// The device number in a record's radix; DevRadix::None writes none.
 inline std::string NumberText(std::uint32_t n, int radix)
 {
     switch (radix) {
-    case 1:
+    case DevRadixCode(DevRadix::Octal):
         return ValueToText(n, FormatCode(ValFormat::Octal), true);
-    case 2:
+    case DevRadixCode(DevRadix::Decimal):
         return std::to_string(n);
-    case 3:
+    case DevRadixCode(DevRadix::Hex):
         return ValueToText(n, FormatCode(ValFormat::Hex), true);
     default:
         return {};
@@ -89,7 +94,9 @@ inline std::string NumberText(std::uint32_t n, int radix)
 // A bit number in a record's bit radix, 16-bit form.
 inline std::string BitText(std::uint8_t bit, int radix)
 {
-    const ValFormat f = radix == 1 ? ValFormat::Octal : radix == 3 ? ValFormat::Hex : ValFormat::Unsigned;
+    const ValFormat f = IsDevRadix(radix, DevRadix::Octal) ? ValFormat::Octal
+                        : IsDevRadix(radix, DevRadix::Hex) ? ValFormat::Hex
+                                                           : ValFormat::Unsigned;
     return ValueToText(bit, FormatCode(f), false);
 }
 

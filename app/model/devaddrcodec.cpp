@@ -196,7 +196,8 @@ std::int32_t LxTypeCore::ParseDeviceAddress(const std::string& text, std::uint8_
     const DevRecord* r = RecordForText(t, &pos);
     if (!r || r->Ranges.empty())
         return -1;
-    const std::uint64_t n = r->Radix == 0 ? static_cast<std::uint32_t>(r->Ranges[0].Min) : ReadDigits(t, pos, r->Radix);
+    const std::uint64_t n = IsDevRadix(r->Radix, DevRadix::None) ? static_cast<std::uint32_t>(r->Ranges[0].Min)
+                                                                 : ReadDigits(t, pos, r->Radix);
     for (const DevRange& g : r->Ranges)
         if (NumberInRange(n, g))
             return static_cast<std::int32_t>((static_cast<std::uint32_t>(n) - static_cast<std::uint32_t>(g.Min)) /
@@ -310,7 +311,7 @@ bool LxTypeCore::ValidateDeviceAddress(const std::string& text, std::uint8_t mod
 
         const std::string number = rest.substr(0, std::min({subAt, bitAt, rest.size()}));
         std::uint64_t n = 0;
-        if (r.Radix == 0) {
+        if (IsDevRadix(r.Radix, DevRadix::None)) {
             if (!number.empty())
                 continue;
             n = static_cast<std::uint32_t>(first.Min);

@@ -76,12 +76,12 @@ public:
         return static_cast<std::uint32_t>(OctTextToInt(v));
     }
 
-    // A number in a device's radix: 3 hexadecimal, 1 octal, else decimal.
+    // A number in a device's radix (a DevRadix code): hexadecimal, octal, else decimal.
     std::int32_t InRadix(int radix)
     {
-        if (radix == 3)
+        if (IsDevRadix(radix, DevRadix::Hex))
             return static_cast<std::int32_t>(Hex());
-        if (radix == 1)
+        if (IsDevRadix(radix, DevRadix::Octal))
             return static_cast<std::int32_t>(Octal());
         return Decimal();
     }
@@ -152,7 +152,7 @@ DevRecord ReadRecord(LineReader& in, bool extended)
         in.Damage("device name \"" + r.Name + "\" must have 1 to 5 characters");
     r.Kind = static_cast<std::uint8_t>(in.Decimal());
     r.Radix = static_cast<std::uint8_t>(in.Decimal());
-    if (r.Radix > 3)
+    if (r.Radix > DevRadixCode(DevRadix::Hex))
         in.Damage("radix " + std::to_string(r.Radix) + " of " + r.Name + " is not 0 to 3");
     if (extended) {
         const int n = Count(in, kMaxNamed, "station range count");

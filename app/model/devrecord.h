@@ -22,6 +22,27 @@ constexpr std::uint8_t DevKindCode(DevKind k) { return static_cast<std::uint8_t>
 // True when code, a record's Kind, is the code of k.
 constexpr bool IsDevKind(int code, DevKind k) { return code == DevKindCode(k); }
 
+// How a device table writes a number (DevRecord::Radix, SubRadix and BitRadix as the table
+// gives them; the value is that code). Code names a radix only through DevRadix.
+enum class DevRadix : std::uint8_t {
+    None = 0, // no number written
+    Octal = 1,
+    Decimal = 2,
+    Hex = 3,
+};
+
+constexpr std::uint8_t DevRadixCode(DevRadix r) { return static_cast<std::uint8_t>(r); }
+// True when code, a record's radix, is the code of r.
+constexpr bool IsDevRadix(int code, DevRadix r) { return code == DevRadixCode(r); }
+
+// Which devices the address picker offers.
+enum class DevWant : std::uint8_t {
+    Any,
+    Bit,       // bit devices and bit-or-word devices
+    Word,      // word devices and bit-or-word devices
+    BitOrWord, // any device; a plain number is a bit when it starts with 0 or 1, else a word
+};
+
 } // namespace kes
 
 // One range of device numbers and the code of its first unit.
@@ -36,7 +57,7 @@ struct DevRange {
 struct DevRecord {
     std::string Name;       // as typed, at most 5 characters
     std::uint8_t Kind = 0;  // a kes::DevKind code
-    std::uint8_t Radix = 0; // 1 octal, 2 decimal, 3 hexadecimal, 0 no number written
+    std::uint8_t Radix = 0; // a kes::DevRadix code
     std::string Separator;  // between name and number; empty for none
 
     // Extended format (machine id 96) only: station ranges.
@@ -48,11 +69,11 @@ struct DevRecord {
 
     std::uint32_t SubLimit = 0;
     std::string SubSeparator;
-    std::uint8_t SubRadix = 0;
+    std::uint8_t SubRadix = 0; // a kes::DevRadix code
 
     std::int32_t BitLimit = 0;
-    std::string BitSeparator; // empty when bits are numbered as device numbers
-    std::uint8_t BitRadix = 0;
+    std::string BitSeparator;                // empty when bits are numbered as device numbers
+    std::uint8_t BitRadix = 0;               // a kes::DevRadix code
     std::vector<std::int32_t> BitNameValues; // extended format: bit numbers that have names
     std::vector<std::string> BitNames;       // extended format: two-letter names
 

@@ -21,7 +21,7 @@ namespace {
 
 class DevRefTest : public DialogTest {
 protected:
-    TDevRef& Open(const QString& text, std::uint8_t want, bool deviceForm = true, bool panelMemory = false)
+    TDevRef& Open(const QString& text, DevWant want, bool deviceForm = true, bool panelMemory = false)
     {
         dlg = std::make_unique<TDevRef>(nullptr, model);
         dlg->AddrText = text;
@@ -54,7 +54,7 @@ TEST_F(DevRefTest, TheAddressIsSplitAtTheFirstDeviceThatBeginsIt)
     DevRecord dx = model.DeviceTable[1];
     dx.Name = "DX";
     model.DeviceTable.insert(model.DeviceTable.begin() + 2, dx);
-    Open("d100", 2);
+    Open("d100", DevWant::Word);
     EXPECT_EQ(Rows(), QStringList({"D", "DX", "C"}));
     EXPECT_EQ(dlg->Dev_Box->currentText(), "D");
     EXPECT_EQ(dlg->DevNum_Txt->text(), "100");
@@ -65,12 +65,12 @@ TEST_F(DevRefTest, TheAddressIsSplitAtTheFirstDeviceThatBeginsIt)
 TEST_F(DevRefTest, OfferedDevicesFollowTheWantedKindAndMemory)
 {
     struct Case {
-        std::uint8_t want;
+        DevWant want;
         bool panelMemory;
         QStringList rows;
     } cases[] = {
-        {1, false, {"M"}}, {2, false, {"D", "C"}}, {0, false, {"M", "D", "C"}},
-        {1, true, {"@B"}}, {2, true, {"@V"}},      {3, true, {"@B", "@V"}},
+        {DevWant::Bit, false, {"M"}}, {DevWant::Word, false, {"D", "C"}}, {DevWant::Any, false, {"M", "D", "C"}},
+        {DevWant::Bit, true, {"@B"}}, {DevWant::Word, true, {"@V"}},      {DevWant::BitOrWord, true, {"@B", "@V"}},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.rows.join(",").toStdString());
@@ -79,7 +79,7 @@ TEST_F(DevRefTest, OfferedDevicesFollowTheWantedKindAndMemory)
         EXPECT_EQ(dlg->ZQMemHmi->isChecked(), k.panelMemory);
     }
     // Absolute addresses: the only row is "$".
-    Open("$1A2B", 2, false);
+    Open("$1A2B", DevWant::Word, false);
     EXPECT_EQ(Rows(), QStringList({"$"}));
     EXPECT_EQ(dlg->DevNum_Txt->text(), "1A2B");
     EXPECT_EQ(dlg->DevNum_Lab->text(), M(67));
@@ -97,7 +97,7 @@ TEST_F(DevRefTest, PaddedPlainNumbers)
     words.Name = "*VAL";
     words.Ranges[0].Max = 9999;
     model.DeviceTable = {bits, words};
-    Open("5", 1);
+    Open("5", DevWant::Bit);
     EXPECT_EQ(dlg->Dev_Box->currentText(), "*BIT");
     EXPECT_EQ(dlg->DevNum_Txt->text(), "0005");
     EXPECT_TRUE(dlg->Dev_Box->isHidden());
@@ -111,7 +111,7 @@ TEST_F(DevRefTest, PaddedPlainNumbers)
 
 TEST_F(DevRefTest, KeypadReplacesASelectedNumberAndAppendsOtherwise)
 {
-    Open("D12", 2);
+    Open("D12", DevWant::Word);
     dlg->DevNum_Txt->selectAll();
     Key("4");
     EXPECT_EQ(dlg->DevNum_Txt->text(), "4");
@@ -125,7 +125,7 @@ TEST_F(DevRefTest, KeypadReplacesASelectedNumberAndAppendsOtherwise)
 
 TEST_F(DevRefTest, StationSpinnerWrapsRound)
 {
-    Open("D1", 2);
+    Open("D1", DevWant::Word);
     dlg->ComAddr_Txt->setText("255");
     dlg->ComAddr_TxtKeyUp();
     dlg->ComAddr_UD->Click(true);
@@ -137,7 +137,7 @@ TEST_F(DevRefTest, StationSpinnerWrapsRound)
 TEST_F(DevRefTest, ASlavePortSwitchesToPanelMemory)
 {
     state.PortSlaveMode = {0, 1};
-    Open("D1", 2);
+    Open("D1", DevWant::Word);
     dlg->ComboBoxHMICom->setCurrentIndex(1);
     dlg->ComboBoxHMIComChange();
     EXPECT_TRUE(dlg->ZQMemHmi->isChecked());
@@ -152,15 +152,15 @@ TEST_F(DevRefTest, OkComposesAndChecksTheAddress)
     struct Case {
         const char* name;
         QString text;
-        std::uint8_t want;
+        DevWant want;
         bool deviceForm;
         const char* number; // typed over the loaded one
         bool accepted;
         QString result;
     } cases[] = {
-        {"word picked", "D1", 2, true, "250", true, "D250"},
-        {"number past every range", "D1", 2, true, "1000", false, ""},
-        {"absolute address", "$0", 2, false, "1A2B", true, "$1A2B"},
+        {"word picked", "D1", DevWant::Word, true, "250", true, "D250"},
+        {"number past every range", "D1", DevWant::Word, true, "1000", false, ""},
+        {"absolute address", "$0", DevWant::Word, false, "1A2B", true, "$1A2B"},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
@@ -197,14 +197,14 @@ TEST_F(DevRefTest, AddressFieldTakesThePickedAddressOnlyAfterOk)
         p.ComboBoxHMICom->setCurrentIndex(1);
         p.OkBtnClick();
     });
-    EXPECT_TRUE(field.Pick(nullptr, 2, 0));
+    EXPECT_TRUE(field.Pick(nullptr, DevWant::Word, 0));
     EXPECT_EQ(edit.text(), "D42");
     EXPECT_EQ(field.Comp.Station, 9);
     EXPECT_EQ(field.Comp.Link, 1);
     EXPECT_EQ(FindForm(QStringLiteral("DevRef")), nullptr);
 
     prompt.onExec = [](QDialog& d) { static_cast<TDevRef&>(d).CloseBtnClick(); };
-    EXPECT_FALSE(field.Pick(nullptr, 2, 0));
+    EXPECT_FALSE(field.Pick(nullptr, DevWant::Word, 0));
     EXPECT_EQ(edit.text(), "D42");
     EXPECT_EQ(field.Comp.Station, 9);
 }
@@ -222,14 +222,14 @@ TEST_F(DevRefTest, LowByteStateChoice)
     });
     DevRefRequest r;
     r.Text = "D5";
-    r.WantKind = 2;
+    r.WantKind = DevWant::Word;
     r.ShowLsb = true;
     r.LsbState = 9;
     ASSERT_TRUE(RunDevRef(nullptr, model, r));
     EXPECT_EQ(r.LsbState, 12);
     EXPECT_EQ(r.Text, "D5");
 
-    Open("D5", 2);
+    Open("D5", DevWant::Word);
     EXPECT_FALSE(dlg->ZqLsb->isVisible());
 }
 

@@ -42,8 +42,8 @@ TEST_F(KindRules, AddressRowsOpenThePicker)
     };
     ClickZone(6);
     EXPECT_EQ(asked.Text, "D100");
-    EXPECT_EQ(asked.WantKind, 2); // a word
-    EXPECT_EQ(asked.Access, 1);   // of two words
+    EXPECT_EQ(asked.WantKind, DevWant::Word);
+    EXPECT_EQ(asked.Access, 1); // of two words
     EXPECT_EQ(v.DevAddrCode, Word(200));
     EXPECT_EQ(v.RefStation, 7);
     EXPECT_EQ(v.RefLink, 0);
@@ -92,7 +92,7 @@ TEST_F(KindRules, ButtonAddressesOfEachKindGoThroughThePicker)
         o.NotifyUsed = 1;
         SetAddress(o.NotifyDev, "M11");
     });
-    std::vector<std::uint8_t> kinds;
+    std::vector<DevWant> kinds;
     source.pick = [&](AddressPick& io) {
         kinds.push_back(io.WantKind);
         io.Text = io.Text == "M10" ? "M20" : "M21";
@@ -100,7 +100,7 @@ TEST_F(KindRules, ButtonAddressesOfEachKindGoThroughThePicker)
     };
     ClickZone(7);
     ClickZone(17);
-    EXPECT_EQ(kinds, (std::vector<std::uint8_t>{1, 1}));
+    EXPECT_EQ(kinds, (std::vector<DevWant>{DevWant::Bit, DevWant::Bit}));
     EXPECT_EQ(b.WriteDev.DevText, "M20");
     EXPECT_EQ(b.NotifyDev.DevText, "M21");
 }

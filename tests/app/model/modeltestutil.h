@@ -55,8 +55,8 @@ inline DevRecord Device(const std::string& name, std::uint8_t kind, std::uint8_t
     r.Name = name;
     r.Kind = kind;
     r.Radix = radix;
-    r.SubRadix = 1;
-    r.BitRadix = 2;
+    r.SubRadix = DevRadixCode(DevRadix::Octal);
+    r.BitRadix = DevRadixCode(DevRadix::Decimal);
     r.BitsPerUnit = bitsPerUnit;
     r.Ranges.push_back(DevRange{min, max, access, step, base});
     return r;

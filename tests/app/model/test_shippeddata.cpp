@@ -75,7 +75,9 @@ std::vector<Sample> OrdinarySamples(const LxTypeCore& core, const DevRecord& r)
                 }
                 if (!r.BitSeparator.empty() && mode == 0) {
                     for (int bit : {0, r.BitLimit - 1}) {
-                        const int f = r.BitRadix == 1 ? 6 : r.BitRadix == 3 ? 2 : 0;
+                        const int f = IsDevRadix(r.BitRadix, DevRadix::Octal) ? 6
+                                      : IsDevRadix(r.BitRadix, DevRadix::Hex) ? 2
+                                                                              : 0;
                         out.push_back({text + r.BitSeparator + ValueToText(static_cast<std::uint32_t>(bit), f, false),
                                        mode, access, g.Access});
                     }
