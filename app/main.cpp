@@ -18,17 +18,18 @@ int main(int argc, char** argv)
         kes::ProjectDoc doc;
         kes::StartupOptions options;
         options.arguments = QApplication::arguments().mid(1);
-        const QPointer<QWidget> splash = kes::StartUp(doc, options);
-        Khm->show();
-        Khm->activateWindow();
+        const kes::Started started = kes::StartUp(doc, options);
+        TKhm* const window = started.window;
+        window->show();
+        window->activateWindow();
         // The window's first activation sets its commands by the project state: with no
         // project only those that start or open one can be chosen.
-        Khm->FormActivate();
+        window->FormActivate();
         // The splash stays in front of the main window until it goes.
-        if (splash)
-            splash->raise();
+        if (started.splash)
+            started.splash->raise();
         const int rc = QApplication::exec();
-        delete Khm;
+        delete window;
         return rc;
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QApplication::applicationName(), QString::fromLocal8Bit(e.what()));

@@ -146,8 +146,7 @@ std::optional<test::WireFigures> MainWindow(PanelProcess& panel, std::size_t kib
     ProjectDoc doc;
     StartupOptions options;
     options.splashMillis = 0;
-    StartUp(doc, options);
-    TKhm& k = *Khm;
+    TKhm& k = *StartUp(doc, options).window;
     doc.MachineId = 3;
     doc.PanelModelIndex = 0;
     k.LxType->SelectMachine();
@@ -177,7 +176,7 @@ std::optional<test::WireFigures> MainWindow(PanelProcess& panel, std::size_t kib
     std::optional<test::WireFigures> w;
     if (ended && prompt.shown.back() == Msg(68))
         w = panel.Figures();
-    ShutDown();
+    ShutDown(&k);
     return w;
 }
 

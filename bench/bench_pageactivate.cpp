@@ -183,8 +183,7 @@ bool PageWindowFirstPaint(int model, const Bytes& warm, const Bytes& measured, d
     ProjectDoc doc;
     StartupOptions options;
     options.splashMillis = 0;
-    StartUp(doc, options);
-    TKhm& k = *Khm;
+    TKhm& k = *StartUp(doc, options).window;
     doc.MachineId = 3;
     doc.PanelModelIndex = static_cast<std::int16_t>(model);
     k.LxType->SelectMachine();
@@ -223,7 +222,7 @@ bool PageWindowFirstPaint(int model, const Bytes& warm, const Bytes& measured, d
     MeasuredOpen([&] { open(1); });
     *seconds = watch.Painted() - start;
     qApp->removeEventFilter(&watch);
-    ShutDown();
+    ShutDown(&k);
     return ok;
 }
 

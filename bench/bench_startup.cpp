@@ -33,11 +33,14 @@ namespace {
 // Reports the end of the first paint of anything in the main window, then ends the process
 // at once (closing the program is not part of start-up).
 class FirstPaint : public QObject {
+public:
+    const QWidget* window = nullptr; // the main window, once made
+
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override
     {
         auto* w = qobject_cast<QWidget*>(watched);
-        if (!seen_ && e->type() == QEvent::Paint && Khm && w && w->window() == Khm) {
+        if (!seen_ && e->type() == QEvent::Paint && window && w && w->window() == window) {
             seen_ = true;
             // Runs after the paint pass that this event belongs to has been flushed.
             QTimer::singleShot(0, [] {
@@ -62,12 +65,13 @@ int Child(int argc, char** argv, const char* dir)
     SetAppDir(std::string(dir) + "/");
     ProjectDoc doc;
     StartupOptions options;
-    const QPointer<QWidget> splash = StartUp(doc, options);
-    Khm->show();
-    Khm->activateWindow();
-    Khm->FormActivate();
-    if (splash)
-        splash->raise();
+    const Started started = StartUp(doc, options);
+    watch.window = started.window;
+    started.window->show();
+    started.window->activateWindow();
+    started.window->FormActivate();
+    if (started.splash)
+        started.splash->raise();
     return QApplication::exec();
 }
 

@@ -16,7 +16,7 @@ namespace kes {
 
 std::string CommandLinePath(const QStringList& arguments) { return QStringToAnsi(arguments.join(QLatin1Char(' '))); }
 
-QPointer<QWidget> StartUp(ProjectDoc& doc, const StartupOptions& options)
+Started StartUp(ProjectDoc& doc, const StartupOptions& options)
 {
     QApplication::setApplicationName(QStringLiteral("Kestrova"));
     auto* khm = new TKhm(doc);
@@ -65,16 +65,16 @@ QPointer<QWidget> StartUp(ProjectDoc& doc, const StartupOptions& options)
             khm->FormActivate();
         }
     }
-    return splash;
+    return {khm, splash};
 }
 
-void ShutDown()
+void ShutDown(TKhm* window)
 {
-    if (Khm) {
-        delete Khm->LxType;
-        Khm->LxType = nullptr;
+    if (window) {
+        delete window->LxType;
+        window->LxType = nullptr;
     }
-    delete Khm;
+    delete window;
 }
 
 } // namespace kes

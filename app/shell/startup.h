@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <string>
 
+class TKhm;
+
 namespace kes {
 
 class ProjectDoc;
@@ -18,13 +20,20 @@ struct StartupOptions {
 // The whole command line as one path: the arguments joined by single blanks.
 std::string CommandLinePath(const QStringList& arguments);
 
-// Creates Khm over the program's project document doc (which outlives it), LxType and the
-// splash (which removes itself after splashMillis without holding up anything, or goes with
-// Khm) and opens a project named on the command line. The caller shows Khm and runs the event
-// loop. Returns the splash while it is up.
-QPointer<QWidget> StartUp(ProjectDoc& doc, const StartupOptions& options);
+// What StartUp made: the main window, which the caller owns, and the splash while it is up.
+struct Started {
+    TKhm* window = nullptr;
+    QPointer<QWidget> splash;
+};
 
-// Deletes the forms StartUp created (tests; the program ends with its main window).
-void ShutDown();
+// Creates the main window over the program's project document doc (which outlives it), LxType
+// and the splash (which removes itself after splashMillis without holding up anything, or goes
+// with the window) and opens a project named on the command line. The caller shows the window
+// and runs the event loop.
+Started StartUp(ProjectDoc& doc, const StartupOptions& options);
+
+// Deletes the forms StartUp created with window (tests; the program ends with its main window).
+// A null window: nothing.
+void ShutDown(TKhm* window);
 
 } // namespace kes

@@ -35,16 +35,12 @@
 #include <algorithm>
 #include <climits>
 
-TKhm* Khm = nullptr;
-
 namespace {
 const char* const kWiredProperty = "kesWired";
 } // namespace
 
 TKhm::TKhm(kes::ProjectDoc& doc, QWidget* parent) : QMainWindow(parent), Doc(doc)
 {
-    // The global refers to the window while it is created: what its construction builds may look for it.
-    Khm = this;
     setObjectName(QStringLiteral("Khm"));
     kes::SetMainForm(this);
     kes::SetMessageTableMirror(&Doc.MsgTable);
@@ -95,8 +91,6 @@ TKhm::~TKhm()
     kes::SetMessageTableMirror(nullptr);
     if (kes::MainForm() == this)
         kes::SetMainForm(nullptr);
-    if (Khm == this)
-        Khm = nullptr;
     // The page windows close before the other parts: as they go they still ask the window for
     // its inspector.
     Screens.reset();

@@ -358,6 +358,3 @@ private:
     std::shared_ptr<bool> going_ = std::make_shared<bool>(false);
     QTimer* autoSaveTimer_ = nullptr;
 };
-
-// The main window of the run (made by kes::StartUp).
-extern TKhm* Khm;

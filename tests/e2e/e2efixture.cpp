@@ -137,7 +137,7 @@ void E2ETest::DoubleClickOn(QPoint p, const std::function<void(QDialog&)>& fill)
 void E2ETest::NewProjectNamed(const QString& name, const QString& model)
 {
     RunWithDialog("MmNew", [&](QDialog& d) {
-        EXPECT_EQ(&d, Khm->LxType);
+        EXPECT_EQ(&d, Main()->LxType);
         EXPECT_EQ(Control<QComboBox>(d, "Factory_Box").currentText(), QStringLiteral("Sample"));
         EXPECT_EQ(Control<QComboBox>(d, "PLCType_Box").currentText(), QStringLiteral("Sample PLC"));
         Choose(Control<QComboBox>(d, "MMIType_Box"), model);
@@ -156,7 +156,7 @@ void E2ETest::SaveCloseAndReopen(const std::string& name, const char* saveShot, 
     Trigger("MmClosePrj");
     EXPECT_EQ(prompt.shown.size(), shownBeforeClose) << "a saved project closes without a question";
     EXPECT_EQ(CurPage(), nullptr);
-    EXPECT_TRUE(Khm->Doc.PgDataList.empty());
+    EXPECT_TRUE(Main()->Doc.PgDataList.empty());
     RunWithDialog("MmOpen", AnswerFile(file, openShot));
 }
 

@@ -70,7 +70,7 @@ TEST_F(DisplaySettings, EachKindDrawnSetSavedAndFoundAgain)
     for (TLxObj* o : {bit, scale, meter, curve, xy, clock})
         ASSERT_NE(o, nullptr) << ObjectsText();
     EXPECT_TRUE(IsKind(*bit, ObjKind::LxDevBmp));
-    Shot(*Khm, "display-drawn");
+    Shot(*Main(), "display-drawn");
 
     Settings(*bit, [&](QDialog& d) {
         TypeInto(Control<QLineEdit>(d, "DevRefTxt"), QStringLiteral("M12"));
@@ -122,8 +122,8 @@ TEST_F(DisplaySettings, EachKindDrawnSetSavedAndFoundAgain)
         Shot(d, "display-rtcset");
         PushButton(d, "OkBtn");
     });
-    EXPECT_EQ(Khm->Doc.Modified, 1);
-    Shot(*Khm, "display-set");
+    EXPECT_EQ(Main()->Doc.Modified, 1);
+    Shot(*Main(), "display-set");
 
     SaveCloseAndReopen("Gauges", "display-save-as", "display-open");
     ASSERT_NE(CurPage(), nullptr);
@@ -186,7 +186,7 @@ TEST_F(DisplaySettings, EachKindDrawnSetSavedAndFoundAgain)
         EXPECT_FALSE(Control<QGroupBox>(d, "RG_BitVal").isVisible());
         PushButton(d, "DevStCancel");
     });
-    EXPECT_EQ(Khm->Doc.Modified, 0) << "Cancel changes nothing";
+    EXPECT_EQ(Main()->Doc.Modified, 0) << "Cancel changes nothing";
 }
 
 TEST_F(DisplaySettings, ABitOfAWordPictureKeepsItsWordAndBit)

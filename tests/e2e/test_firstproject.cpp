@@ -61,7 +61,7 @@ protected:
 
 TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePanel)
 {
-    TKhm& k = *Khm;
+    TKhm& k = *Main();
     Shot(k, "01-start");
 
     NewProjectNamed("First");
@@ -103,8 +103,8 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
             << "refused: " << (prompt.shown.empty() ? "" : prompt.shown.back().toStdString());
     });
     EXPECT_EQ(k.Doc.Modified, 1);
-    const std::int32_t code =
-        Khm->LxType->ParseDeviceAddress("M12", 0, Khm->LxType->ParseDeviceBitIndex("M12", true, false), true, false);
+    const std::int32_t code = Main()->LxType->ParseDeviceAddress(
+        "M12", 0, Main()->LxType->ParseDeviceBitIndex("M12", true, false), true, false);
     ASSERT_NE(code, -1) << "the sample controller has bit device M";
     EXPECT_EQ(btn->WriteDev.DevAddrCode, code);
     EXPECT_EQ(btn->UserLevel, 2);
@@ -168,7 +168,7 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
     prompt.answers = {Answer::Yes};
     bool progressShot = false;
     panel.faults = [&](const FakeRequest& r) {
-        TComProgBar* progress = Khm->CommLink->ProgressWindow();
+        TComProgBar* progress = Main()->CommLink->ProgressWindow();
         if (r.command == '0' && !progressShot && progress) {
             progressShot = true;
             Shot(*progress, "11-download");
@@ -179,7 +179,7 @@ TEST_F(FirstProject, AButtonDrawnSavedReopenedCompiledAndDownloadedReachesThePan
     MainCommLink& link = *k.CommLink;
     ASSERT_TRUE(RunUntil([&] { return prompt.shown.size() >= 2 && !link.Engine().Busy() && !link.Preparer().Busy(); }));
     EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(kMsgTransferAsk), Msg(kMsgTransferDone)}));
-    EXPECT_EQ(Khm->CommLink->ProgressWindow(), nullptr);
+    EXPECT_EQ(Main()->CommLink->ProgressWindow(), nullptr);
 
     const auto at = static_cast<std::size_t>(k.Doc.ObjDataAddr);
     const Bytes held(panel.memory.begin() + static_cast<std::ptrdiff_t>(at),
@@ -203,23 +203,23 @@ TEST_F(FirstProject, AProjectNamedOnTheCommandLineOpensWithItsWholePageInView)
     const std::string file = Path("work/Plant.zqf");
     RunWithDialog("MmSaveAs", AnswerFile(file, "cmdline-save"));
     ASSERT_TRUE(QFile::exists(QString::fromStdString(file)));
-    Khm->FormClose();
-    ShutDown();
+    Main()->FormClose();
+    ShutDownMain();
 
     // As the program starts: the project opens before the window is first shown.
     StartupOptions o;
     o.arguments = {QString::fromStdString(file)};
     o.splashMillis = 0;
-    StartUp(NewDoc(), o);
-    Khm->resize(1200, 900);
-    Khm->show();
+    StartMain(NewDoc(), o);
+    Main()->resize(1200, 900);
+    Main()->show();
     QApplication::processEvents();
     ASSERT_NE(CurPage(), nullptr);
-    EXPECT_EQ(Khm->Doc.PrjName, "Plant");
+    EXPECT_EQ(Main()->Doc.PrjName, "Plant");
     const QMdiSubWindow& sub = *CurPage()->SubWindow();
     EXPECT_GE(sub.contentsRect().width(), Canvas()->width());
     EXPECT_GE(sub.contentsRect().height(), Canvas()->height());
-    EXPECT_TRUE(Khm->MdiArea->viewport()->rect().contains(sub.geometry())) << "it lies wholly in the area";
+    EXPECT_TRUE(Main()->MdiArea->viewport()->rect().contains(sub.geometry())) << "it lies wholly in the area";
 }
 
 TEST_F(FirstProject, ThePageListOpensOnceFromEachOfItsCommandsWithItsCaptionsInEveryLanguage)
@@ -236,7 +236,7 @@ TEST_F(FirstProject, ThePageListOpensOnceFromEachOfItsCommandsWithItsCaptionsInE
         EXPECT_EQ(prompt.execCount, before + 1);
     }
     // The check-result window the compile opens.
-    TFrmMsgShow results(Khm, Khm->Doc, *Khm->PageEd);
+    TFrmMsgShow results(Main(), Main()->Doc, *Main()->PageEd);
     EXPECT_EQ(MissingCaptions(results, Dir()), std::vector<std::string>{});
 }
 

@@ -77,11 +77,11 @@ protected:
     // The program closed and started again, as the next run of it.
     void Restart()
     {
-        Khm->FormClose();
-        ShutDown();
+        Main()->FormClose();
+        ShutDownMain();
         StartupOptions o;
         o.splashMillis = 0;
-        StartUp(NewDoc(), o);
+        StartMain(NewDoc(), o);
     }
 
 private:
@@ -136,10 +136,10 @@ TEST_F(WesternLocale, ChineseTypedWithTheInterfaceInTraditionalChineseIsKeptAfte
     });
 
     SaveCloseAndReopen("Plant", "texts-save", "texts-open");
-    ASSERT_EQ(Khm->Doc.PgDataList.size(), 1u);
+    ASSERT_EQ(Main()->Doc.PgDataList.size(), 1u);
     const std::string title950 = "\xA5\x44\xB5\x65\xAD\xB1Main";
-    EXPECT_EQ(Khm->Doc.PgDataList[0]->Title, title950);
-    EXPECT_EQ(AnsiToQString(Khm->Doc.PgDataList[0]->Title), title);
+    EXPECT_EQ(Main()->Doc.PgDataList[0]->Title, title950);
+    EXPECT_EQ(AnsiToQString(Main()->Doc.PgDataList[0]->Title), title);
     EXPECT_NE(ReadFile("work/Plant.Til").find(title950), std::string::npos);
     ASSERT_NE(CurPage(), nullptr);
     ASSERT_EQ(CurPage()->Data().ObjList.size(), 1u) << ObjectsText();
@@ -158,32 +158,32 @@ TEST_F(E2ETest, ANewProjectWithAStaticTextAndALampCompiles)
     Trigger("MmTranslate");
     ASSERT_FALSE(prompt.shown.empty());
     EXPECT_TRUE(prompt.shown[0].startsWith(Msg(kMsgCompiled))) << prompt.shown[0].toStdString();
-    EXPECT_EQ(Khm->Doc.Compiled, 1);
+    EXPECT_EQ(Main()->Doc.Compiled, 1);
 }
 
 TEST_F(E2ETest, TheCheckResultsFloatAndDockAndADoubleClickOnALineSelectsTheObjectNamed)
 {
     // In Traditional Chinese under code page 1252 the lines carry the page word in English.
-    Khm->MmLangChtClick(LangCht);
+    Main()->MmLangChtClick(LangCht);
     NewProjectNamed(QStringLiteral("Plant"));
     // A button asking for a level that no password carries: the check names it.
     auto* btn = dynamic_cast<TLxBtn*>(DrawWith("TbBtn", {66, 20}, {90, 36}));
     ASSERT_NE(btn, nullptr);
     btn->UserLevel = 3;
-    Khm->Doc.Modified = 1;
+    Main()->Doc.Modified = 1;
     Trigger("TbAddPg");
     ASSERT_EQ(CurPage()->Data().PgIndex, 1) << "another page is at work";
     Trigger("MmTranslate");
     ASSERT_NE(ResultWindow(), nullptr);
     // The window's float button floats it and docks it again; the project keeps which.
-    auto* floatButton = Khm->CtBarErr->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_floatbutton"));
+    auto* floatButton = Main()->CtBarErr->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_floatbutton"));
     ASSERT_TRUE(floatButton && floatButton->isVisible());
     for (const bool floating : {true, false}) {
         floatButton->click();
         QApplication::processEvents();
-        EXPECT_EQ(Khm->CtBarErr->isFloating(), floating);
-        EXPECT_EQ(Khm->Doc.MsgWinFloat, floating ? 1 : 0);
-        ASSERT_EQ(Khm->CtBarErr->widget(), ResultWindow());
+        EXPECT_EQ(Main()->CtBarErr->isFloating(), floating);
+        EXPECT_EQ(Main()->Doc.MsgWinFloat, floating ? 1 : 0);
+        ASSERT_EQ(Main()->CtBarErr->widget(), ResultWindow());
     }
     QListWidget& list = *ResultWindow()->lsbChk;
     ASSERT_EQ(list.count(), 1);
@@ -217,20 +217,20 @@ TEST_F(E2ETest, EveryLanguageShowsItsOwnTextsInTheMainWindowTheCheckResultsAndTh
     for (const auto& l : langs) {
         SCOPED_TRACE(l.name);
         ScopedCodePage cp(LangCodePage(l.lang));
-        Khm->MmLangChtClick(l.lang);
-        Khm->MmLangChtClick(l.lang == LangEng ? LangCht : LangEng);
-        Khm->MmLangChtClick(l.lang);
-        Khm->Doc.Modified = 1;
+        Main()->MmLangChtClick(l.lang);
+        Main()->MmLangChtClick(l.lang == LangEng ? LangCht : LangEng);
+        Main()->MmLangChtClick(l.lang);
+        Main()->Doc.Modified = 1;
         Trigger("MmTranslate");
         ASSERT_NE(ResultWindow(), nullptr);
         ASSERT_EQ(ResultWindow()->lsbChk->count(), 1);
         const QString line = ResultWindow()->lsbChk->item(0)->text();
         EXPECT_TRUE(clean(line)) << line.toStdString();
         EXPECT_TRUE(line.contains(Msg(46))) << line.toStdString() << ": the page word of the language";
-        EXPECT_TRUE(clean(Khm->StatusText(3))) << Khm->StatusText(3).toStdString();
-        Khm->resize(1100, 760);
+        EXPECT_TRUE(clean(Main()->StatusText(3))) << Main()->StatusText(3).toStdString();
+        Main()->resize(1100, 760);
         QApplication::processEvents();
-        Shot(*Khm, (std::string("lang-") + l.name + "-main").c_str());
+        Shot(*Main(), (std::string("lang-") + l.name + "-main").c_str());
         DoubleClickOn(middle, [&](QDialog& d) {
             EXPECT_EQ(MissingCaptions(d, Dir()), std::vector<std::string>{});
             for (const QLabel* label : d.findChildren<QLabel*>()) {
@@ -248,8 +248,8 @@ TEST_F(E2ETest, EveryLanguageShowsItsOwnTextsInTheMainWindowTheCheckResultsAndTh
 // lone page window its size.
 TEST_F(E2ETest, PageWindowsOpenInViewAndCascadeKeepsALoneOnesSize)
 {
-    Khm->resize(1100, 760);
-    Khm->show();
+    Main()->resize(1100, 760);
+    Main()->show();
     std::optional<QPoint> first;
     for (const char* name : {"One", "Two", "Three"}) {
         NewProjectNamed(QString::fromLatin1(name));
@@ -259,7 +259,7 @@ TEST_F(E2ETest, PageWindowsOpenInViewAndCascadeKeepsALoneOnesSize)
         if (!first)
             first = sub.pos();
         EXPECT_EQ(sub.pos(), *first) << name;
-        EXPECT_TRUE(Khm->MdiArea->viewport()->rect().contains(sub.geometry())) << name;
+        EXPECT_TRUE(Main()->MdiArea->viewport()->rect().contains(sub.geometry())) << name;
         prompt.answers = {Answer::No};
         Trigger("MmClosePrj");
         QApplication::processEvents();
@@ -301,30 +301,30 @@ TEST_F(E2ETest, ARefusedNameSaveOrOpenLeavesNoTraceOfTheRefusedPlace)
         TypeInto(Control<QLineEdit>(d, "FileName_Txt"), QStringLiteral("Plant"));
         PushButton(d, "OkBtn");
     });
-    EXPECT_EQ(Khm->Doc.PrjName, "Plant");
+    EXPECT_EQ(Main()->Doc.PrjName, "Plant");
 
     // Save As into a folder that is not there fails, and the project stays where it was.
     const std::string refused = Path("missing");
     prompt.shown.clear();
     RunWithDialog("MmSaveAs", AnswerFile(refused + "/Plant.zqf", "refused-save-as"));
     EXPECT_EQ(prompt.shown.size(), 1u);
-    EXPECT_FALSE(Khm->windowTitle().contains(QStringLiteral("missing"))) << Khm->windowTitle().toStdString();
+    EXPECT_FALSE(Main()->windowTitle().contains(QStringLiteral("missing"))) << Main()->windowTitle().toStdString();
     prompt.answers = {Answer::No};
     Trigger("MmClosePrj");
     NewProjectNamed(QStringLiteral("Second"));
-    EXPECT_FALSE(Khm->windowTitle().contains(QStringLiteral("missing"))) << Khm->windowTitle().toStdString();
+    EXPECT_FALSE(Main()->windowTitle().contains(QStringLiteral("missing"))) << Main()->windowTitle().toStdString();
 
     // Save with no usable folder goes to DocFiles beside the program, made when it is gone.
     QDir(QString::fromStdString(Path("DocFiles"))).removeRecursively();
-    Khm->SaveDlg.FileName.clear();
-    Khm->SaveDlg.InitialDir.clear();
-    Khm->OpenDlg.FileName.clear();
-    Khm->OpenDlg.InitialDir = Path("gone");
+    Main()->SaveDlg.FileName.clear();
+    Main()->SaveDlg.InitialDir.clear();
+    Main()->OpenDlg.FileName.clear();
+    Main()->OpenDlg.InitialDir = Path("gone");
     prompt.shown.clear();
     Trigger("MmSave");
     EXPECT_TRUE(prompt.shown.empty()) << prompt.shown.front().toStdString();
     EXPECT_TRUE(QFile::exists(QString::fromStdString(Path("DocFiles/Second.zqf"))));
-    EXPECT_TRUE(Khm->windowTitle().endsWith(QString::fromStdString(Path("DocFiles/Second.zqf"))));
+    EXPECT_TRUE(Main()->windowTitle().endsWith(QString::fromStdString(Path("DocFiles/Second.zqf"))));
 
     // A damaged file is refused: no project, and the title names none.
     WriteFile("work/damaged.zqf", "not a project");
@@ -332,8 +332,8 @@ TEST_F(E2ETest, ARefusedNameSaveOrOpenLeavesNoTraceOfTheRefusedPlace)
     prompt.shown.clear();
     RunWithDialog("MmOpen", AnswerFile(Path("work/damaged.zqf"), "refused-open"));
     EXPECT_FALSE(prompt.shown.empty());
-    EXPECT_EQ(Khm->Doc.Opened, 0);
-    EXPECT_FALSE(Khm->windowTitle().contains(QStringLiteral("damaged"))) << Khm->windowTitle().toStdString();
+    EXPECT_EQ(Main()->Doc.Opened, 0);
+    EXPECT_FALSE(Main()->windowTitle().contains(QStringLiteral("damaged"))) << Main()->windowTitle().toStdString();
 }
 
 } // namespace

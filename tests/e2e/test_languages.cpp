@@ -175,7 +175,7 @@ protected:
 
     void FromMenu(const char* menu, const char* command, const Look& look)
     {
-        auto* m = Khm->findChild<QMenu*>(QString::fromLatin1(menu) + QStringLiteral("_menu"));
+        auto* m = Main()->findChild<QMenu*>(QString::fromLatin1(menu) + QStringLiteral("_menu"));
         ASSERT_NE(m, nullptr) << menu;
         emit m->aboutToShow();
         RunWithDialog(command, [&](QDialog& d) { look(d); });
@@ -201,9 +201,9 @@ protected:
             return [this, m, item](const Look& look) { FromMenu(m, item, look); };
         };
         auto object = [this](const char* tool) { return [this, tool](const Look& look) { Object(tool, look); }; };
-        const int lang = Khm->Doc.LangIndex;
+        const int lang = Main()->Doc.LangIndex;
         return {
-            {"Khm", [](const Look& look) { look(*Khm); }},
+            {"Khm", [](const Look& look) { look(*Main()); }},
             {"HmPage",
              [this](const Look& look) {
                  CurPage()->PgPopMmPopup();
@@ -212,16 +212,16 @@ protected:
             {"ImagePage",
              [this](const Look& look) {
                  Trigger("MmStartPg");
-                 ASSERT_NE(Khm->Screens->ImagePage(), nullptr);
-                 Khm->Screens->ImagePage()->PgPopMmPopup();
-                 look(*Khm->Screens->ImagePage());
+                 ASSERT_NE(Main()->Screens->ImagePage(), nullptr);
+                 Main()->Screens->ImagePage()->PgPopMmPopup();
+                 look(*Main()->Screens->ImagePage());
                  Trigger("MmLxe");
              }},
             {"LxType",
              [](const Look& look) {
-                 Khm->LxType->show();
-                 look(*Khm->LxType);
-                 Khm->LxType->hide();
+                 Main()->LxType->show();
+                 look(*Main()->LxType);
+                 Main()->LxType->hide();
              }},
             {"AboutBox", command("MmVersion")},
             {"ComSet", command("MmComNum")},
@@ -256,7 +256,7 @@ protected:
              }},
             {"FrmSaveTo",
              [lang](const Look& look) {
-                 TFrmSaveTo w(Khm, lang);
+                 TFrmSaveTo w(Main(), lang);
                  Shown(w, look);
              }},
             {"FrmMultiCopy",
@@ -290,27 +290,27 @@ protected:
              }},
             {"FrmGridTable",
              [lang](const Look& look) {
-                 TFrmGridTable w(Khm, lang);
+                 TFrmGridTable w(Main(), lang);
                  Shown(w, look);
              }},
             {"FrmRange",
              [lang](const Look& look) {
-                 TFrmRange w(Khm, lang, 3);
+                 TFrmRange w(Main(), lang, 3);
                  Shown(w, look);
              }},
             {"ComProgBar",
              [lang](const Look& look) {
-                 TComProgBar w(Khm, {}, lang);
+                 TComProgBar w(Main(), {}, lang);
                  Shown(w, look);
              }},
             {"DlgMonDisp",
              [](const Look& look) {
-                 TDlgMonDisp w(Khm, Khm->Doc, *Khm->MMICom, TestDisplayEnv{});
+                 TDlgMonDisp w(Main(), Main()->Doc, *Main()->MMICom, TestDisplayEnv{});
                  Shown(w, look);
              }},
             {"FrmKeySetting",
              [](const Look& look) {
-                 QWidget* w = Khm->CreateKeySetting();
+                 QWidget* w = Main()->CreateKeySetting();
                  w->show();
                  look(*w);
                  delete w;
@@ -318,24 +318,24 @@ protected:
              true},
             {"DlgProp",
              [this](const Look& look) {
-                 if (!Khm->Doc.ObjInspectorOn)
+                 if (!Main()->Doc.ObjInspectorOn)
                      Trigger("MmObjInspector");
-                 ASSERT_NE(Khm->Inspector(), nullptr);
-                 look(*Khm->Inspector());
+                 ASSERT_NE(Main()->Inspector(), nullptr);
+                 look(*Main()->Inspector());
              },
              true},
             {"FrameTreeView",
              [this](const Look& look) {
-                 if (!Khm->Doc.PageTreeOn)
+                 if (!Main()->Doc.PageTreeOn)
                      Trigger("MmTreeView");
-                 TFrameTreeView* tree = PageTreeOf(*Khm);
+                 TFrameTreeView* tree = PageTreeOf(*Main());
                  ASSERT_NE(tree, nullptr);
                  look(*tree);
              },
              true},
             {"FrmMsgShow",
              [](const Look& look) {
-                 TFrmMsgShow* w = ShowCheckResult(Khm, Khm->CtBarErr, Khm->Doc, *Khm->PageEd,
+                 TFrmMsgShow* w = ShowCheckResult(Main(), Main()->CtBarErr, Main()->Doc, *Main()->PageEd,
                                                   {"[Error]Text [2,2] (Page number 0) : no address"});
                  ASSERT_NE(w, nullptr);
                  look(*w);
@@ -419,9 +419,9 @@ TEST_F(Languages, NoTextIsLeftBlankOrInEnglishAndEveryCaptionKeyIsRead)
 // translation, on show and on a language command while the window is open.
 TEST_F(Languages, KeySettingNamesStayAfterEveryTranslation)
 {
-    Khm->Doc.KeySetRec.StartChar = 2;
-    Khm->Doc.KeySetRec.EndChar = 3;
-    std::unique_ptr<QWidget> form(Khm->CreateKeySetting());
+    Main()->Doc.KeySetRec.StartChar = 2;
+    Main()->Doc.KeySetRec.EndChar = 3;
+    std::unique_ptr<QWidget> form(Main()->CreateKeySetting());
     ASSERT_NE(form, nullptr);
     auto names = [&] {
         return std::pair(Control<QLabel>(*form, "StartCharName").text().toStdString(),
@@ -479,7 +479,7 @@ TEST_F(Languages, NoTwoItemsOfAMenuShareAnAccessKey)
     for (int lang : kLanguages) {
         Language(lang);
         CurPage()->PgPopMmPopup();
-        std::vector<QWidget*> menus{Khm->menuBar()};
+        std::vector<QWidget*> menus{Main()->menuBar()};
         for (QWidget* w : QApplication::allWidgets())
             if (qobject_cast<QMenu*>(w))
                 menus.push_back(w);
@@ -510,7 +510,7 @@ protected:
         if (QScreen* s = QGuiApplication::primaryScreen())
             screen = s->grabWindow(0);
         if (screen.isNull() || screen.toImage().allGray())
-            screen = Khm->grab();
+            screen = Main()->grab();
         EXPECT_TRUE(screen.save(folder_ + QLatin1Char('/') + name + QStringLiteral(".png"))) << name.toStdString();
     }
     QString folder_ = QString::fromLocal8Bit(qgetenv("KES_SCREENSHOT"));
@@ -521,7 +521,7 @@ TEST_F(LanguageShots, Screenshots)
     if (folder_.isEmpty())
         GTEST_SKIP() << "KES_SCREENSHOT not set";
     QDir().mkpath(folder_);
-    Khm->showMaximized();
+    Main()->showMaximized();
     const struct {
         int lang;
         const char* suffix;
@@ -549,10 +549,10 @@ TEST_F(LanguageShots, Screenshots)
         Language(l.lang);
         const QString suffix = QStringLiteral("-") + QLatin1String(l.suffix);
         for (const char* menu : {"MmPageSet", "MmGlobalSet"}) {
-            Khm->menuBar()->setActiveAction(Khm->Action(menu));
+            Main()->menuBar()->setActiveAction(Main()->Action(menu));
             Grab(QString::fromLatin1(menu == std::string("MmPageSet") ? "menu-page" : "menu-system") + suffix);
-            Khm->findChild<QMenu*>(QString::fromLatin1(menu) + QStringLiteral("_menu"))->close();
-            Khm->menuBar()->setActiveAction(nullptr);
+            Main()->findChild<QMenu*>(QString::fromLatin1(menu) + QStringLiteral("_menu"))->close();
+            Main()->menuBar()->setActiveAction(nullptr);
         }
         for (const auto& d : dialogs)
             FromMenu(d.menu, d.command, [&](QWidget&) { Grab(QLatin1String(d.name) + suffix); });
@@ -563,7 +563,7 @@ TEST_F(LanguageShots, Screenshots)
                 QTest::keyClick(box, Qt::Key_Escape);
         });
         SetPrompt(nullptr);
-        Khm->Doc.Modified = 1;
+        Main()->Doc.Modified = 1;
         Trigger("MmClosePrj");
         SetPrompt(&prompt);
         ASSERT_NE(CurPage(), nullptr) << "the question was cancelled";

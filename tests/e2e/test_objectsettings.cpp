@@ -87,7 +87,7 @@ TEST_F(ObjectSettings, EachKindDrawnSetSavedAndFoundAgain)
     for (const Tool& t : kTools)
         ASSERT_NE(DrawWith(t.name, At(t.from.x(), t.from.y()), At(t.to.x(), t.to.y())), nullptr) << t.name;
     ASSERT_EQ(CurPage()->Data().ObjList.size(), kObjects) << ObjectsText();
-    Shot(*Khm, "objects-drawn");
+    Shot(*Main(), "objects-drawn");
 
     Set(0, [&](QDialog& d) {
         Control<QPlainTextEdit>(d, "TxtEdit").setFocus();
@@ -165,13 +165,13 @@ TEST_F(ObjectSettings, EachKindDrawnSetSavedAndFoundAgain)
         Shot(d, "en-valstget");
         PushButton(d, "ValStOK");
     });
-    EXPECT_EQ(Khm->Doc.Modified, 1);
-    Shot(*Khm, "objects-set");
+    EXPECT_EQ(Main()->Doc.Modified, 1);
+    Shot(*Main(), "objects-set");
 
     SaveCloseAndReopen("Plant", "objects-save-as", "objects-open");
     ASSERT_NE(CurPage(), nullptr);
     ASSERT_EQ(CurPage()->Data().ObjList.size(), kObjects) << ObjectsText();
-    Shot(*Khm, "objects-reopened");
+    Shot(*Main(), "objects-reopened");
 
     EXPECT_EQ(Obj<TStTxt>(0).Lines, std::vector<std::string>{"Tank 1"});
     EXPECT_EQ(Obj<TStTxt>(0).ObjFrame, 2);
@@ -215,14 +215,14 @@ TEST_F(ObjectSettings, EachKindDrawnSetSavedAndFoundAgain)
     Look(6, "", [](QDialog& d) { EXPECT_EQ(Control<QLineEdit>(d, "BmpTxt").text(), "Off"); });
     Look(7, "", [](QDialog& d) { EXPECT_EQ(Control<QComboBox>(d, "MetrolName_Box").currentIndex(), 1); });
     Look(8, "", [](QDialog& d) { EXPECT_EQ(Control<QComboBox>(d, "RefKey_Box").currentText(), "F2"); });
-    EXPECT_EQ(Khm->Doc.Modified, 0) << "Cancel changes nothing";
+    EXPECT_EQ(Main()->Doc.Modified, 0) << "Cancel changes nothing";
 
     // The same dialogs in Traditional Chinese: every caption translated.
     Trigger("MmLangCht");
     for (std::size_t i = 0; i < kObjects; ++i)
         Look(i, "cht-", [this](QDialog& d) { EXPECT_EQ(MissingCaptions(d, Dir()), std::vector<std::string>{}); });
     Trigger("MmLangEng");
-    EXPECT_EQ(Khm->Doc.Modified, 0);
+    EXPECT_EQ(Main()->Doc.Modified, 0);
 }
 
 } // namespace

@@ -36,13 +36,13 @@ protected:
     // The settings menu as it opens, then one of its commands with its dialog.
     void FromMenu(const char* menu, const char* command, const std::function<void(QDialog&)>& fill)
     {
-        auto* m = Khm->findChild<QMenu*>(QString::fromLatin1(menu) + QStringLiteral("_menu"));
+        auto* m = Main()->findChild<QMenu*>(QString::fromLatin1(menu) + QStringLiteral("_menu"));
         ASSERT_NE(m, nullptr);
         emit m->aboutToShow();
         RunWithDialog(command, fill);
     }
     void Click(QDialog& d, const char* radio) { Control<QRadioButton>(d, radio).click(); }
-    QString WordText() const { return AnsiToQString(Khm->LxType->DefWordText); }
+    QString WordText() const { return AnsiToQString(Main()->LxType->DefWordText); }
 
     // Every settings dialog opened and closed without a change, pictured as prefix + name.
     void LookAtAll(const std::string& prefix)
@@ -118,14 +118,14 @@ TEST_F(PageSettings, SetFromTheMenusSavedReopenedAndCompiled)
     EXPECT_TRUE(prompt.shown.empty()) << prompt.shown.front().toStdString();
     ASSERT_EQ(CurPage()->Data().PgJmpList.size(), 1u);
     ASSERT_EQ(CurPage()->Data().PgFunKeyUsed[1], 1);
-    const std::int32_t buzzer = Khm->Doc.SysBuzzer.Ref.DevAddrCode;
+    const std::int32_t buzzer = Main()->Doc.SysBuzzer.Ref.DevAddrCode;
     const std::int32_t numWrite = CurPage()->Data().PgNumWrite.Ref.DevAddrCode;
     ASSERT_NE(buzzer, -1);
     ASSERT_NE(numWrite, -1);
 
     SaveCloseAndReopen("Line", "settings-save-as", "settings-open");
     ASSERT_NE(CurPage(), nullptr);
-    ProjectDoc& doc = Khm->Doc;
+    ProjectDoc& doc = Main()->Doc;
     EXPECT_EQ(doc.SysBuzzer.Ref.DevAddrCode, buzzer);
     EXPECT_EQ(doc.SysBuzzer.OnOffOrOperator, 1);
     EXPECT_EQ(doc.PowerOnMacro.Value, 123);
@@ -136,11 +136,11 @@ TEST_F(PageSettings, SetFromTheMenusSavedReopenedAndCompiled)
     EXPECT_EQ(CurPage()->Data().PgNumWrite.Ref.DevAddrCode, numWrite);
     // The system menu marks what is set.
     {
-        auto* m = Khm->findChild<QMenu*>(QStringLiteral("MmGlobalSet_menu"));
+        auto* m = Main()->findChild<QMenu*>(QStringLiteral("MmGlobalSet_menu"));
         emit m->aboutToShow();
-        EXPECT_TRUE(Khm->Action("MmSysBuzzerSet")->isChecked());
-        EXPECT_TRUE(Khm->Action("MmSysPowerOnSet")->isChecked());
-        EXPECT_FALSE(Khm->Action("MmSysLedSet")->isChecked());
+        EXPECT_TRUE(Main()->Action("MmSysBuzzerSet")->isChecked());
+        EXPECT_TRUE(Main()->Action("MmSysPowerOnSet")->isChecked());
+        EXPECT_FALSE(Main()->Action("MmSysLedSet")->isChecked());
     }
 
     prompt.shown.clear();

@@ -32,8 +32,8 @@ TEST_F(StartScreen, DrawnCopiedSavedAndFoundAgain)
 {
     NewProjectNamed("Boot");
     Trigger("MmStartPg");
-    ASSERT_NE(Khm->Screens->FirstPage(), nullptr);
-    Drive(Khm->Screens->FirstPage());
+    ASSERT_NE(Main()->Screens->FirstPage(), nullptr);
+    Drive(Main()->Screens->FirstPage());
     QApplication::processEvents();
     TLxObj* text = DrawWith("TbStTxt", At(4, 4), At(60, 14));
     ASSERT_NE(text, nullptr);
@@ -46,26 +46,26 @@ TEST_F(StartScreen, DrawnCopiedSavedAndFoundAgain)
     });
     ASSERT_NE(DrawWith("TbRect", At(2, 30), At(30, 44)), nullptr);
     Trigger("tbPointTo");
-    Click(QPoint(Khm->Screens->FirstPage()->Data().ObjList[1]->Left,
-                 Khm->Screens->FirstPage()->Data().ObjList[1]->Top + StepY()));
-    ASSERT_EQ(Khm->Screens->FirstPage()->Data().CurObj, Khm->Screens->FirstPage()->Data().ObjList[1]);
+    Click(QPoint(Main()->Screens->FirstPage()->Data().ObjList[1]->Left,
+                 Main()->Screens->FirstPage()->Data().ObjList[1]->Top + StepY()));
+    ASSERT_EQ(Main()->Screens->FirstPage()->Data().CurObj, Main()->Screens->FirstPage()->Data().ObjList[1]);
     RunWithDialog("MmMultiCopy", [&](QDialog& d) {
         Control<QSpinBox>(d, "EditH").setValue(3);
         Control<QSpinBox>(d, "EditV").setValue(1);
         Shot(d, "multicopy");
         PushButton(d, "BtnOK");
     });
-    ASSERT_EQ(Khm->Screens->FirstPage()->Data().ObjList.size(), 4u);
-    Shot(*Khm, "startscreen-editor");
-    Khm->Screens->FirstPage()->PgDataSave();
-    const Bytes screen = Khm->Doc.StartScreenData->Data;
+    ASSERT_EQ(Main()->Screens->FirstPage()->Data().ObjList.size(), 4u);
+    Shot(*Main(), "startscreen-editor");
+    Main()->Screens->FirstPage()->PgDataSave();
+    const Bytes screen = Main()->Doc.StartScreenData->Data;
 
     SaveCloseAndReopen("Boot", "startscreen-save", "startscreen-open");
-    EXPECT_EQ(Khm->Doc.StartScreenData->Data, screen) << "the start-up screen file holds the screen";
+    EXPECT_EQ(Main()->Doc.StartScreenData->Data, screen) << "the start-up screen file holds the screen";
     Trigger("MmStartPg");
-    Drive(Khm->Screens->FirstPage());
-    ASSERT_EQ(Khm->Screens->FirstPage()->Data().ObjList.size(), 4u);
-    EXPECT_EQ(dynamic_cast<TStTxt&>(*Khm->Screens->FirstPage()->Data().ObjList[0]).Lines,
+    Drive(Main()->Screens->FirstPage());
+    ASSERT_EQ(Main()->Screens->FirstPage()->Data().ObjList.size(), 4u);
+    EXPECT_EQ(dynamic_cast<TStTxt&>(*Main()->Screens->FirstPage()->Data().ObjList[0]).Lines,
               std::vector<std::string>{"WELCOME"});
 
     // Back on the page: a numeric display, shown full screen with its address.
@@ -74,7 +74,7 @@ TEST_F(StartScreen, DrawnCopiedSavedAndFoundAgain)
     TLxObj* val = DrawWith("TbVal", At(10, 10), At(40, 20));
     ASSERT_NE(val, nullptr);
     auto& ref = dynamic_cast<TLxDevRef&>(*val);
-    ref.DevAddrCode = Khm->LxType->ParseDeviceAddress("D12", 1, 0, true, false);
+    ref.DevAddrCode = Main()->LxType->ParseDeviceAddress("D12", 1, 0, true, false);
     ref.DevText = "D12";
     RunWithDialog("MmFullScrnNpoint", [&](QDialog& d) {
         EXPECT_NE(dynamic_cast<TFormFullScreen*>(&d), nullptr);

@@ -11,6 +11,7 @@
 #include "app/shell/startup.h"
 #include "app/shell/tkhm.h"
 #include "app/ui/prompt.h"
+#include "mainwindow.h"
 #include "platform/fileio.h"
 
 #include <QAction>
@@ -120,75 +121,75 @@ void CreateSaveAndReopen(const std::string& prefix)
     o.splashMillis = 0;
 
     auto doc = std::make_unique<ProjectDoc>();
-    StartUp(*doc, o);
+    StartMain(*doc, o);
     const std::string config = home + "/.config/kestrova/";
     const std::string data = home + "/.local/share/kestrova/";
-    EXPECT_EQ(Khm->Doc.ConfigDir, config);
-    EXPECT_EQ(Khm->Doc.DataDir, data);
+    EXPECT_EQ(Main()->Doc.ConfigDir, config);
+    EXPECT_EQ(Main()->Doc.DataDir, data);
 
     prompt.onExec = [](QDialog& d) {
         auto& form = static_cast<TLxType&>(d);
         form.FileName_Txt->setText(QStringLiteral("Plant"));
         form.OkBtn->click();
     };
-    Khm->Action("MmNew")->trigger();
+    Main()->Action("MmNew")->trigger();
     prompt.onExec = nullptr;
-    ASSERT_EQ(Khm->Doc.PrjName, "Plant");
-    Khm->Action("MmSave")->trigger();
+    ASSERT_EQ(Main()->Doc.PrjName, "Plant");
+    Main()->Action("MmSave")->trigger();
     const std::string project = data + "Plant.zqf";
     EXPECT_TRUE(FileExists(project)) << (prompt.shown.empty() ? "" : prompt.shown.back().toStdString());
 
     // The user menu opens from the shipped file and is saved as the user's own.
-    Khm->Doc.Modified = 0;
-    Khm->Action("LX041")->trigger();
-    ASSERT_EQ(Khm->Doc.EditMode, kes::Editing::UserMenu);
-    const std::uint8_t unit = Khm->Doc.HmiUnitAddr ^ 1;
-    Khm->Doc.HmiUnitAddr = unit;
-    Khm->Doc.Modified = 1;
+    Main()->Doc.Modified = 0;
+    Main()->Action("LX041")->trigger();
+    ASSERT_EQ(Main()->Doc.EditMode, kes::Editing::UserMenu);
+    const std::uint8_t unit = Main()->Doc.HmiUnitAddr ^ 1;
+    Main()->Doc.HmiUnitAddr = unit;
+    Main()->Doc.Modified = 1;
     prompt.answers = {Answer::Yes};
-    ASSERT_TRUE(Khm->CloseProjectQuery());
+    ASSERT_TRUE(Main()->CloseProjectQuery());
     EXPECT_TRUE(FileExists(data + "UserMenu/ZQ04/UserMenu.Men"));
     // So is a caption list, into the user's language folder.
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(data + "Lan")));
-    Khm->Action("MmWriteLan")->trigger();
+    Main()->Action("MmWriteLan")->trigger();
     EXPECT_TRUE(FileExists(data + "Lan/Khm.ENU"));
 
-    Khm->MmLangChtClick(1);
-    Khm->FormClose();
-    ShutDown();
+    Main()->MmLangChtClick(1);
+    Main()->FormClose();
+    ShutDownMain();
     EXPECT_TRUE(FileExists(config + "Lxe.ini"));
     EXPECT_TRUE(FileExists(config + "Loc.ini"));
     EXPECT_FALSE(FileExists(appDir + "Lxe.ini"));
 
     // The next start finds the settings and the project again.
     doc = std::make_unique<ProjectDoc>();
-    StartUp(*doc, o);
+    StartMain(*doc, o);
     LxeSettings settings;
     ASSERT_TRUE(ReadLxeIni(config + "Lxe.ini", data, settings));
     EXPECT_EQ(settings.Language, 1) << "the language chosen";
-    Khm->OpenDlg.FileName = project;
-    EXPECT_TRUE(Khm->ReadProjectFiles());
-    EXPECT_EQ(Khm->Doc.PrjName, "Plant");
-    EXPECT_EQ(Khm->Doc.PgDataList.size(), 1u);
+    Main()->OpenDlg.FileName = project;
+    EXPECT_TRUE(Main()->ReadProjectFiles());
+    EXPECT_EQ(Main()->Doc.PrjName, "Plant");
+    EXPECT_EQ(Main()->Doc.PgDataList.size(), 1u);
     // The user's user menu is the one read.
-    Khm->Doc.Modified = 0;
-    Khm->Action("LX041")->trigger();
-    EXPECT_EQ(Khm->Doc.HmiUnitAddr, unit);
-    ASSERT_TRUE(Khm->CloseProjectQuery());
-    Khm->OpenDlg.FileName = project;
-    ASSERT_TRUE(Khm->ReadProjectFiles());
+    Main()->Doc.Modified = 0;
+    Main()->Action("LX041")->trigger();
+    EXPECT_EQ(Main()->Doc.HmiUnitAddr, unit);
+    ASSERT_TRUE(Main()->CloseProjectQuery());
+    Main()->OpenDlg.FileName = project;
+    ASSERT_TRUE(Main()->ReadProjectFiles());
     // Opened, it is the newest of the recent files the next start finds.
-    Khm->AddRecentFile(project);
-    Khm->Doc.Modified = 0;
-    Khm->FormClose();
-    ShutDown();
+    Main()->AddRecentFile(project);
+    Main()->Doc.Modified = 0;
+    Main()->FormClose();
+    ShutDownMain();
     doc = std::make_unique<ProjectDoc>();
-    StartUp(*doc, o);
-    ASSERT_FALSE(Khm->Doc.RecentFiles.empty());
-    EXPECT_EQ(Khm->Doc.RecentFiles.front(), project);
-    Khm->Doc.Modified = 0;
-    Khm->FormClose();
-    ShutDown();
+    StartMain(*doc, o);
+    ASSERT_FALSE(Main()->Doc.RecentFiles.empty());
+    EXPECT_EQ(Main()->Doc.RecentFiles.front(), project);
+    Main()->Doc.Modified = 0;
+    Main()->FormClose();
+    ShutDownMain();
     SetAppDir(saved);
     for (std::size_t i = 0; i < prompt.shown.size(); ++i)
         EXPECT_NE(prompt.kinds[i], MsgKind::Error) << prompt.shown[i].toStdString();

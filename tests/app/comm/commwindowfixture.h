@@ -19,15 +19,15 @@ protected:
         StartedShell::SetUp();
         ASSERT_TRUE(panel.Ok());
         QFile::copy(QStringLiteral(KES_BIN_DIR "/libMorvik.so"), QString::fromStdString(Path("libMorvik.so")));
-        Khm->MMICom->Settings().name = panel.SlavePath();
-        Khm->MMICom->Settings().baud = 115200;
+        Main()->MMICom->Settings().name = panel.SlavePath();
+        Main()->MMICom->Settings().baud = 115200;
         link().SetTickMs(2);
         panel.identity.modelIndex = 0;
         panel.identity.firmwareVersion = 100;
         panel.identity.firmwareStamp = 1;
     }
 
-    MainCommLink& link() { return *Khm->CommLink; }
+    MainCommLink& link() { return *Main()->CommLink; }
 
     // "BIN/M<id>_0100.bin" of `size` bytes of `fill` in the program folder.
     void WriteFirmware(std::int16_t machineId, int size, char fill)

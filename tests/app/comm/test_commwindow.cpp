@@ -52,8 +52,9 @@ std::vector<bool> LockedItems()
     std::vector<bool> on;
     for (const char* n :
          {"Mmfile", "MmEdit", "MmCompile", "MmEle", "MmView", "MmCom", "MmPageSet", "MmGlobalSet", "MmTool"})
-        on.push_back(Khm->Action(n)->isEnabled());
-    for (QToolBar* b : {Khm->EditToolBar, Khm->PosTooBar, Khm->ObjToolBar, Khm->GeomToolBar, Khm->PostSetToolBar})
+        on.push_back(Main()->Action(n)->isEnabled());
+    for (QToolBar* b :
+         {Main()->EditToolBar, Main()->PosTooBar, Main()->ObjToolBar, Main()->GeomToolBar, Main()->PostSetToolBar})
         on.push_back(b->isEnabled());
     return on;
 }
@@ -99,11 +100,11 @@ protected:
     // real object records.
     void NewProject()
     {
-        TKhm& k = *Khm;
+        TKhm& k = *Main();
         k.Doc.MachineId = 3;
         k.Doc.PanelModelIndex = 0;
-        Khm->LxType->SelectMachine();
-        Khm->LxType->LoadModelData();
+        Main()->LxType->SelectMachine();
+        Main()->LxType->LoadModelData();
         k.Doc.ResetHeaderRecords();
         k.ResetMemoryImage();
         PgJmpRec jump;
@@ -114,7 +115,7 @@ protected:
         const std::vector<std::vector<std::int16_t>> kinds = {{2, 13}, {20, 4, 2}, {13}};
         for (const auto& pageKinds : kinds) {
             PageData page;
-            PageEnv env(k.Doc, *Khm->LxType);
+            PageEnv env(k.Doc, *Main()->LxType);
             for (std::int16_t kind : pageKinds)
                 page.AppendObj(NewPageObj(page, env, *KindOfCode(kind)));
             auto rec = std::make_unique<PgDataStr>();
@@ -132,7 +133,7 @@ protected:
     void Download()
     {
         prompt.answers = {Answer::Yes, Answer::Yes};
-        Khm->Action("MmComWrt")->trigger();
+        Main()->Action("MmComWrt")->trigger();
         ASSERT_TRUE(RunUntilMessages(3));
         ASSERT_EQ(prompt.shown.back(), Msg(68));
     }
@@ -140,7 +141,7 @@ protected:
 
 TEST_F(CommWindow, DownloadThroughTheMenuLeavesThePanelHoldingTheCompiledImage)
 {
-    TKhm& k = *Khm;
+    TKhm& k = *Main();
     const std::vector<bool> before = LockedItems();
     // While it runs the progress window holds the menus and tool bars.
     std::vector<bool> during;
@@ -148,7 +149,7 @@ TEST_F(CommWindow, DownloadThroughTheMenuLeavesThePanelHoldingTheCompiledImage)
     panel.faults = [&](const FakeRequest& r) {
         if (r.command == '0' && during.empty()) {
             during = LockedItems();
-            progressShown = Khm->CommLink->ProgressWindow() && Khm->CommLink->ProgressWindow()->isVisible();
+            progressShown = Main()->CommLink->ProgressWindow() && Main()->CommLink->ProgressWindow()->isVisible();
         }
         return Fault{};
     };
@@ -161,7 +162,7 @@ TEST_F(CommWindow, DownloadThroughTheMenuLeavesThePanelHoldingTheCompiledImage)
     EXPECT_EQ(prompt.shown.back(), Msg(68));
     EXPECT_TRUE(progressShown);
     EXPECT_EQ(during, std::vector<bool>(before.size(), false));
-    EXPECT_EQ(Khm->CommLink->ProgressWindow(), nullptr);
+    EXPECT_EQ(Main()->CommLink->ProgressWindow(), nullptr);
     EXPECT_FALSE(k.MMICom->IsOpen());
     EXPECT_EQ(LockedItems(), before);
     EXPECT_EQ(k.MMICom->Settings().baud, 115200);
@@ -187,7 +188,7 @@ TEST_F(CommWindow, UploadThroughTheMenuRebuildsTheSameProject)
     Download();
     if (HasFatalFailure())
         return;
-    TKhm& k = *Khm;
+    TKhm& k = *Main();
     std::vector<Bytes> pages;
     for (const auto& p : k.Doc.PgDataList)
         pages.push_back(p->Data);
@@ -206,7 +207,7 @@ TEST_F(CommWindow, UploadThroughTheMenuRebuildsTheSameProject)
     if (const char* seedDir = std::getenv("KES_UPLOAD_SEED"))
         WriteUploadSeeds(seedDir, "project", replies);
     EXPECT_EQ(prompt.shown.back(), Msg(68));
-    EXPECT_EQ(Khm->CommLink->ProgressWindow(), nullptr);
+    EXPECT_EQ(Main()->CommLink->ProgressWindow(), nullptr);
 
     ASSERT_EQ(k.Doc.PgDataList.size(), pages.size());
     for (std::size_t i = 0; i < pages.size(); ++i)
@@ -236,7 +237,7 @@ TEST_F(CommWindow, AnUploadThatDoesNotReadAsAProjectLeavesTheOpenOneAlone)
     Download();
     if (HasFatalFailure())
         return;
-    TKhm& k = *Khm;
+    TKhm& k = *Main();
     k.LoadPageWindow(1);
     std::vector<std::uint32_t> offsets;
     ASSERT_TRUE(OffsetsOf(k.Doc.OffsetList, offsets));
@@ -297,7 +298,7 @@ TEST_F(CommWindow, AnUploadThatDoesNotReadAsAProjectLeavesTheOpenOneAlone)
             EXPECT_EQ(prompt.shown[0], c.message);
             EXPECT_EQ(prompt.kinds[0], MsgKind::Error);
         }
-        EXPECT_EQ(Khm->CommLink->ProgressWindow(), nullptr);
+        EXPECT_EQ(Main()->CommLink->ProgressWindow(), nullptr);
         ASSERT_EQ(k.Doc.PgDataList.size(), pages.size());
         for (std::size_t i = 0; i < pages.size(); ++i)
             EXPECT_EQ(k.Doc.PgDataList[i]->Data, pages[i]) << "page " << i;
@@ -332,7 +333,7 @@ TEST_F(CommWindow, FailuresEndWithTheirMessageAndGiveTheWindowBack)
         {"firmware too old", [](FakePanel& p) { p.identity.firmwareVersion = 89; }, 98},
         {"another panel model", [](FakePanel& p) { p.identity.modelIndex = 1; }, 95},
     };
-    TKhm& k = *Khm;
+    TKhm& k = *Main();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         panel.faults = nullptr;
@@ -352,7 +353,7 @@ TEST_F(CommWindow, FailuresEndWithTheirMessageAndGiveTheWindowBack)
         EXPECT_EQ(prompt.shown.back(), Msg(c.message) + port);
         EXPECT_EQ(prompt.kinds.back(), MsgKind::Error);
         EXPECT_EQ(prompt.shown.size(), 2u);
-        EXPECT_EQ(Khm->CommLink->ProgressWindow(), nullptr);
+        EXPECT_EQ(Main()->CommLink->ProgressWindow(), nullptr);
         EXPECT_FALSE(k.MMICom->IsOpen());
         EXPECT_EQ(LockedItems(), before);
         EXPECT_EQ(k.MMICom->Settings().baud, 115200);
@@ -362,10 +363,10 @@ TEST_F(CommWindow, FailuresEndWithTheirMessageAndGiveTheWindowBack)
 
 TEST_F(CommWindow, DownloadCommitsTheInspectorAndLetsTheObjectGo)
 {
-    TKhm& k = *Khm;
+    TKhm& k = *Main();
     k.Doc.Compiled = 1;
     k.LoadPageWindow(0);
-    PageData* page = Khm->PageEd->CurrentPageForEdit();
+    PageData* page = Main()->PageEd->CurrentPageForEdit();
     ASSERT_NE(page, nullptr);
     ASSERT_FALSE(page->ObjList.empty());
     TLxObj* obj = page->ObjList.back();
@@ -373,7 +374,7 @@ TEST_F(CommWindow, DownloadCommitsTheInspectorAndLetsTheObjectGo)
     page->SelList = {obj};
     page->CurObj = obj;
     k.Doc.ObjInspectorOn = true;
-    auto inspector = std::make_unique<TDlgProp>(&k, *Khm->LxType);
+    auto inspector = std::make_unique<TDlgProp>(&k, *Main()->LxType);
     k.DlgPropWin = inspector.get();
 
     prompt.answers = {Answer::Yes};
@@ -391,12 +392,12 @@ TEST_F(CommWindow, ClosingTheWindowEndsARunningTransferWithoutAMessage)
     link().Engine().Options().tickMs = 50;
     panel.faults = FaultWhen([](const FakeRequest& r) { return r.command == '3'; }, Fault{FaultKind::Drop, 0}, 10);
     prompt.answers = {Answer::Yes, Answer::Yes};
-    Khm->Action("MmComWrt")->trigger();
+    Main()->Action("MmComWrt")->trigger();
     ASSERT_TRUE(RunUntil([&] { return link().Engine().Busy() && !panel.Log().empty(); }));
-    Khm->StopLink();
+    Main()->StopLink();
     EXPECT_FALSE(link().Engine().Busy());
-    EXPECT_EQ(Khm->CommLink->ProgressWindow(), nullptr);
-    EXPECT_FALSE(Khm->MMICom->IsOpen());
+    EXPECT_EQ(Main()->CommLink->ProgressWindow(), nullptr);
+    EXPECT_FALSE(Main()->MMICom->IsOpen());
     EXPECT_EQ(prompt.shown.size(), 2u);
     // Late replies find the link idle and start nothing.
     RunUntil([&] { return !panel.Pending(); });
@@ -405,7 +406,7 @@ TEST_F(CommWindow, ClosingTheWindowEndsARunningTransferWithoutAMessage)
 
 TEST_F(CommWindow, ComMenuEnablesByEditModeAndScreenEditors)
 {
-    TKhm& k = *Khm;
+    TKhm& k = *Main();
     QMenu* menu = k.findChild<QMenu*>(QStringLiteral("MmCom_menu"));
     ASSERT_NE(menu, nullptr);
     struct Case {
@@ -427,7 +428,7 @@ TEST_F(CommWindow, ComMenuEnablesByEditModeAndScreenEditors)
 
 TEST_F(CommWindow, StartUpScreenGoesToItsAreaAfterTheQuestion)
 {
-    TKhm& k = *Khm;
+    TKhm& k = *Main();
     Bytes picture(192 * 64 / 8);
     for (std::size_t i = 0; i < picture.size(); ++i)
         picture[i] = static_cast<std::uint8_t>(i * 13);
@@ -446,7 +447,7 @@ TEST_F(CommWindow, StartUpScreenGoesToItsAreaAfterTheQuestion)
 
 TEST_F(CommWindow, UserMenuLargerThanItsAreaIsRefusedBeforeTheLinkOpens)
 {
-    TKhm& k = *Khm;
+    TKhm& k = *Main();
     // Panel model 0: 192 x 64 dots, 1536 bytes a page; the area holds 0x7000 bytes, 18 pages.
     link().Windows().UserMenuPictures = [&] { return Bytes(k.Doc.ImagePgDataList.size() * 1536, 0); };
     k.Doc.EditMode = kes::Editing::UserMenu;
@@ -473,7 +474,7 @@ TEST_F(CommWindow, UserMenuLargerThanItsAreaIsRefusedBeforeTheLinkOpens)
 
 TEST_F(CommWindow, SettingsDialogsOpenFromTheMenu)
 {
-    TKhm& k = *Khm;
+    TKhm& k = *Main();
     // The port may be any path typed in; it has no port number then.
     prompt.onExec = [](QDialog& d) {
         auto& form = dynamic_cast<TComSet&>(d);
@@ -496,7 +497,7 @@ TEST_F(CommWindow, SettingsDialogsOpenFromTheMenu)
     };
     const Bytes before = k.Doc.PgDataList[0]->Data;
     k.LoadPageWindow(1); // the open page's live objects follow too
-    const PageData* live = Khm->PageEd->CurrentPage();
+    const PageData* live = Main()->PageEd->CurrentPage();
     ASSERT_NE(live, nullptr);
     k.Action("MmHMIProto")->trigger();
     Bytes expected = before;
@@ -520,7 +521,7 @@ TEST_F(CommWindow, SettingsDialogsOpenFromTheMenu)
 // number of a port the machine lists, a number no port has) never replaces it on opening.
 TEST_F(CommWindow, ATypedPortIsKeptAcrossOpen)
 {
-    TKhm& k = *Khm;
+    TKhm& k = *Main();
     const auto answerFile = [this](const std::string& path) {
         prompt.onExec = [path](QDialog& d) {
             auto& f = dynamic_cast<QFileDialog&>(d);
@@ -549,7 +550,7 @@ TEST_F(CommWindow, ATypedPortIsKeptAcrossOpen)
 
 TEST_F(CommWindow, CaptionsOfTheCommunicationFormsStandInEveryLanguage)
 {
-    TKhm& k = *Khm;
+    TKhm& k = *Main();
     TComSet comSet(&k, k.MMICom->Settings(), k.Doc);
     TFrmHMIProto proto(&k, k.Doc);
     TComProgBar progress(&k, {}, k.Doc.LangIndex);

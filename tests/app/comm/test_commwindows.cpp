@@ -57,11 +57,11 @@ protected:
 
     void SelectController(std::int16_t machineId)
     {
-        TKhm& k = *Khm;
+        TKhm& k = *Main();
         k.Doc.MachineId = machineId;
         k.Doc.PanelModelIndex = 0;
-        Khm->LxType->SelectMachine();
-        Khm->LxType->LoadModelData();
+        Main()->LxType->SelectMachine();
+        Main()->LxType->LoadModelData();
         k.ResetMemoryImage();
         panel.identity.machineId = static_cast<std::uint16_t>(machineId);
         WriteFirmware(machineId, 40, '\x11');
@@ -70,7 +70,7 @@ protected:
     // A project of the keypad type with its key settings window shown, as a new one has it.
     TFrmKeySetting& KeypadProject(std::int16_t machineId = 99)
     {
-        TKhm& k = *Khm;
+        TKhm& k = *Main();
         SelectController(machineId);
         k.Doc.KeySetRec = KeySetData{};
         k.Doc.EditMode = kes::Editing::Pages;
@@ -85,7 +85,7 @@ protected:
     // Controller 3 with one page, so that the dialler and the download are offered.
     void PageProject()
     {
-        TKhm& k = *Khm;
+        TKhm& k = *Main();
         SelectController(3);
         k.Doc.ResetHeaderRecords();
         k.Doc.PgDataList.push_back(std::make_unique<PgDataStr>());
@@ -104,8 +104,8 @@ TEST_F(CommWindows, DialledCallCarriesTheNextDownload)
     panel.modem.on = true;
     // The first attempt meets a silent line, the second a call.
     panel.modem.dialResults = {"", "CONNECT 9600"};
-    ASSERT_TRUE(Khm->Action("MmModemSet")->isVisible());
-    ASSERT_TRUE(Khm->Action("MmModemSet")->isEnabled());
+    ASSERT_TRUE(Main()->Action("MmModemSet")->isVisible());
+    ASSERT_TRUE(Main()->Action("MmModemSet")->isEnabled());
     prompt.onExec = [&](QDialog& d) {
         auto& form = dynamic_cast<TModem&>(d);
         EXPECT_EQ(form.Msg_Lab->text(), Msg(543));
@@ -137,24 +137,24 @@ TEST_F(CommWindows, DialledCallCarriesTheNextDownload)
         // Closed with the window's own button: the call stays up.
         form.reject();
     };
-    Khm->Action("MmModemSet")->trigger();
+    Main()->Action("MmModemSet")->trigger();
     ASSERT_EQ(prompt.execCount, 1);
     EXPECT_TRUE(link().Dialer().Connected());
-    EXPECT_TRUE(Khm->MMICom->IsOpen());
+    EXPECT_TRUE(Main()->MMICom->IsOpen());
 
     // The first transfer of the run does not close the port to look for a modem: that would
     // end the call.
     prompt.shown.clear();
     prompt.answers = {Answer::Yes, Answer::Yes};
-    Khm->Action("MmComWrt")->trigger();
+    Main()->Action("MmComWrt")->trigger();
     ASSERT_TRUE(RunUntilMessages(3));
     EXPECT_EQ(prompt.shown.back(), Msg(68));
     const std::vector<std::string> attempt = {"ATZ", "ATS7=50S9=10X1X4", "ATDT5550100"};
     std::vector<std::string> twice = attempt;
     twice.insert(twice.end(), attempt.begin(), attempt.end());
     EXPECT_EQ(panel.ModemCommands(), twice);
-    EXPECT_EQ(PanelBytes(kObjData, static_cast<std::size_t>(Khm->Doc.MemImageLen)),
-              Bytes(Khm->Doc.MemImage.begin(), Khm->Doc.MemImage.begin() + Khm->Doc.MemImageLen));
+    EXPECT_EQ(PanelBytes(kObjData, static_cast<std::size_t>(Main()->Doc.MemImageLen)),
+              Bytes(Main()->Doc.MemImage.begin(), Main()->Doc.MemImage.begin() + Main()->Doc.MemImageLen));
 }
 
 TEST_F(CommWindows, StopAndCancelHangUpACallThatIsUp)
@@ -175,28 +175,28 @@ TEST_F(CommWindows, StopAndCancelHangUpACallThatIsUp)
             ASSERT_TRUE(RunUntil([&] { return link().Dialer().Idle(); }));
             EXPECT_EQ(form.Msg_Lab->text(), Msg(543));
             EXPECT_TRUE(form.DialBtn->isEnabled());
-            EXPECT_TRUE(Khm->MMICom->IsOpen());
+            EXPECT_TRUE(Main()->MMICom->IsOpen());
             form.reject();
         } else {
             form.CancelBtnClick();
         }
     };
-    Khm->Action("MmModemSet")->trigger();
+    Main()->Action("MmModemSet")->trigger();
     RunUntil([&] { return panel.modem.hangUps == 1; });
     EXPECT_EQ(panel.modem.hangUps, 1);
 
     // Cancel closes the window at once; the hang-up ends behind it and the port closes.
     step = 1;
-    Khm->Action("MmModemSet")->trigger();
+    Main()->Action("MmModemSet")->trigger();
     EXPECT_EQ(link().Dialer().State(), ModemState::HangingUp);
     // Nothing else takes the port meanwhile.
     prompt.shown.clear();
-    Khm->Action("MmComWrt")->trigger();
+    Main()->Action("MmComWrt")->trigger();
     EXPECT_TRUE(prompt.shown.empty());
     ASSERT_TRUE(RunUntil([&] { return link().Dialer().Idle(); }));
     RunUntil([&] { return panel.modem.hangUps == 2; });
     EXPECT_EQ(panel.modem.hangUps, 2);
-    EXPECT_FALSE(Khm->MMICom->IsOpen());
+    EXPECT_FALSE(Main()->MMICom->IsOpen());
     EXPECT_EQ(panel.modem.commands.back(), "ATH0");
 
     // A busy line on the only attempt ends with its message.
@@ -208,9 +208,9 @@ TEST_F(CommWindows, StopAndCancelHangUpACallThatIsUp)
         ASSERT_TRUE(RunUntil([&] { return !prompt.shown.empty(); }));
         form.reject();
     };
-    Khm->Action("MmModemSet")->trigger();
+    Main()->Action("MmModemSet")->trigger();
     EXPECT_EQ(prompt.shown, std::vector<QString>{Msg(464)});
-    EXPECT_FALSE(Khm->MMICom->IsOpen());
+    EXPECT_FALSE(Main()->MMICom->IsOpen());
 }
 
 // ---- Key settings
@@ -230,14 +230,14 @@ TEST_F(CommWindows, KeySettingsAreStoredAndSentWithADownload)
     form.ComboBoxHMICom->setCurrentIndex(1);
 
     prompt.answers = {Answer::Yes};
-    Khm->Action("MmComWrt")->trigger();
+    Main()->Action("MmComWrt")->trigger();
     ASSERT_TRUE(RunUntilMessages(2));
     EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(80), Msg(68)}));
-    const KeySetData& k = Khm->Doc.KeySetRec;
+    const KeySetData& k = Main()->Doc.KeySetRec;
     EXPECT_EQ(k.KeyCodes[0], 0x41);
     EXPECT_EQ(k.KeyCodes[14], 0xFE);
     EXPECT_EQ(k.KeyCodes[15], 0x3F); // ESC is not edited
-    EXPECT_EQ(Khm->Doc.Modified, 1);
+    EXPECT_EQ(Main()->Doc.Modified, 1);
     const Bytes sent = PanelBytes(kObjData, 24);
     EXPECT_EQ(sent[4], 7);  // station
     EXPECT_EQ(sent[5], 1);  // panel port COM2
@@ -250,17 +250,17 @@ TEST_F(CommWindows, KeySettingsAreStoredAndSentWithADownload)
     // The window may go at any time; the record it stored comes back with an upload, and the
     // upload shows it in a window of its own.
     form.BtnOKClick();
-    ASSERT_TRUE(RunUntil([&] { return Khm->FrmKeySettingWin.isNull(); }));
-    Khm->Doc.KeySetRec = KeySetData{};
+    ASSERT_TRUE(RunUntil([&] { return Main()->FrmKeySettingWin.isNull(); }));
+    Main()->Doc.KeySetRec = KeySetData{};
     prompt.shown.clear();
-    Khm->Action("MmComRead")->trigger();
+    Main()->Action("MmComRead")->trigger();
     ASSERT_TRUE(RunUntilMessages(1));
     EXPECT_EQ(prompt.shown.back(), Msg(68));
-    EXPECT_EQ(Khm->Doc.MachineId, 99);
-    EXPECT_EQ(Khm->Doc.KeySetRec.KeyCodes[0], 0x41);
-    EXPECT_EQ(Khm->Doc.KeySetRec.CommAddr, 7);
-    ASSERT_FALSE(Khm->FrmKeySettingWin.isNull());
-    auto* again = dynamic_cast<TFrmKeySetting*>(Khm->FrmKeySettingWin.data());
+    EXPECT_EQ(Main()->Doc.MachineId, 99);
+    EXPECT_EQ(Main()->Doc.KeySetRec.KeyCodes[0], 0x41);
+    EXPECT_EQ(Main()->Doc.KeySetRec.CommAddr, 7);
+    ASSERT_FALSE(Main()->FrmKeySettingWin.isNull());
+    auto* again = dynamic_cast<TFrmKeySetting*>(Main()->FrmKeySettingWin.data());
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->KeyEdits[0]->text(), QStringLiteral("41"));
     EXPECT_EQ(again->ComAddr_UD->value(), 7);
@@ -287,21 +287,21 @@ TEST_F(CommWindows, RefusedKeySettingsNameTheirFieldAndNothingGoesOut)
         {"no terminating character", [&] { form.edtTerminal->clear(); },
          QStringLiteral("Terminating Character Value") + error, "MmSaveAs"},
     };
-    const KeySetData before = Khm->Doc.KeySetRec;
+    const KeySetData before = Main()->Doc.KeySetRec;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         form.FormShow();
         c.spoil();
         prompt.shown.clear();
         prompt.answers = {Answer::Yes};
-        Khm->Action(c.command)->trigger();
+        Main()->Action(c.command)->trigger();
         EXPECT_EQ(prompt.shown, std::vector<QString>{c.message});
         EXPECT_EQ(prompt.execCount, 0); // no save dialog
         RunUntil([&] { return false; }, 20);
         EXPECT_TRUE(panel.Log().empty());
-        EXPECT_FALSE(Khm->MMICom->IsOpen());
-        EXPECT_EQ(Khm->Doc.KeySetRec.KeyCodes, before.KeyCodes);
-        EXPECT_EQ(Khm->Doc.Modified, 0);
+        EXPECT_FALSE(Main()->MMICom->IsOpen());
+        EXPECT_EQ(Main()->Doc.KeySetRec.KeyCodes, before.KeyCodes);
+        EXPECT_EQ(Main()->Doc.Modified, 0);
         // OK refuses the same way and the window stays.
         prompt.shown.clear();
         form.BtnOKClick();
@@ -312,11 +312,11 @@ TEST_F(CommWindows, RefusedKeySettingsNameTheirFieldAndNothingGoesOut)
 
 TEST_F(CommWindows, SingleStationPanelShowsItsStationWithoutEditingIt)
 {
-    Khm->Doc.KeySetRec.CommAddr = 9;
+    Main()->Doc.KeySetRec.CommAddr = 9;
     SelectController(95);
-    Khm->FrmKeySettingWin = Khm->CreateKeySetting();
-    Khm->FrmKeySettingWin->show();
-    auto& form = *dynamic_cast<TFrmKeySetting*>(Khm->FrmKeySettingWin.data());
+    Main()->FrmKeySettingWin = Main()->CreateKeySetting();
+    Main()->FrmKeySettingWin->show();
+    auto& form = *dynamic_cast<TFrmKeySetting*>(Main()->FrmKeySettingWin.data());
     EXPECT_EQ(form.ComAddr_UD->value(), 9);
     for (QWidget* w : {static_cast<QWidget*>(form.ComAddr_UD), static_cast<QWidget*>(form.ComAddr_Txt),
                        static_cast<QWidget*>(form.Label17), static_cast<QWidget*>(form.ComAddr_Lab)})
@@ -326,30 +326,30 @@ TEST_F(CommWindows, SingleStationPanelShowsItsStationWithoutEditingIt)
 TEST_F(CommWindows, ClosingAKeypadProjectAsksToSaveAndWritesTheSettingsFile)
 {
     TFrmKeySetting& form = KeypadProject(99);
-    QPointer<QWidget> window = Khm->FrmKeySettingWin;
+    QPointer<QWidget> window = Main()->FrmKeySettingWin;
     // A field the window cannot store keeps the project open.
     form.KeyEdits[0]->setText(QStringLiteral("1"));
-    Khm->MmClosePrjClick();
+    Main()->MmClosePrjClick();
     EXPECT_EQ(prompt.shown, std::vector<QString>{QStringLiteral("Function Key - F0 ") + Msg(5)});
-    EXPECT_EQ(Khm->Doc.MachineId, 99);
+    EXPECT_EQ(Main()->Doc.MachineId, 99);
 
     form.KeyEdits[0]->setText(QStringLiteral("50"));
     prompt.shown.clear();
     prompt.answers = {Answer::Cancel};
-    Khm->MmClosePrjClick();
+    Main()->MmClosePrjClick();
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_TRUE(prompt.shown[0].startsWith(Msg(31)));
-    EXPECT_EQ(Khm->Doc.MachineId, 99);
-    EXPECT_EQ(Khm->Doc.KeySetRec.KeyCodes[0], 0x50);
+    EXPECT_EQ(Main()->Doc.MachineId, 99);
+    EXPECT_EQ(Main()->Doc.KeySetRec.KeyCodes[0], 0x50);
 
     std::remove(Path("Lxe.ini").c_str());
     prompt.shown.clear();
     prompt.answers = {Answer::No};
-    Khm->MmClosePrjClick();
+    Main()->MmClosePrjClick();
     EXPECT_EQ(prompt.shown.size(), 1u);
     EXPECT_TRUE(FileExists(Path("Lxe.ini")));
     EXPECT_TRUE(window.isNull());
-    EXPECT_FALSE(Khm->Doc.IsKeypadType());
+    EXPECT_FALSE(Main()->Doc.IsKeypadType());
 }
 
 // ---- Serial test display
@@ -362,10 +362,10 @@ TEST_F(CommWindows, TestDisplaySendsOnItsOwnPortAndGivesTheMainPortBack)
     panel.testPeer.reply = std::string("\x02"
                                        "A B\xB5\r",
                                        6);
-    ASSERT_TRUE(Khm->MMICom->Open());
+    ASSERT_TRUE(Main()->MMICom->Open());
     prompt.onExec = [&](QDialog& d) {
         auto& disp = dynamic_cast<TDlgMonDisp&>(d);
-        EXPECT_FALSE(Khm->MMICom->IsOpen());
+        EXPECT_FALSE(Main()->MMICom->IsOpen());
         ASSERT_TRUE(disp.PortOpen());
         EXPECT_TRUE(disp.RgMultidrop->isEnabled());
         disp.cbFont->setCurrentIndex(4);
@@ -393,13 +393,13 @@ TEST_F(CommWindows, TestDisplaySendsOnItsOwnPortAndGivesTheMainPortBack)
                                                                              "HELLO\nWORLD\x03",
                                                                              16),
                                                                  std::string("K\x07", 2)}));
-    EXPECT_EQ(Khm->Doc.KeySetRec.CommAddr, 7); // stored before the display opened
-    EXPECT_TRUE(Khm->MMICom->IsOpen());
+    EXPECT_EQ(Main()->Doc.KeySetRec.CommAddr, 7); // stored before the display opened
+    EXPECT_TRUE(Main()->MMICom->IsOpen());
 
     // The main port carries the next download as before.
     panel.testPeer.on = false;
     prompt.answers = {Answer::Yes};
-    Khm->Action("MmComWrt")->trigger();
+    Main()->Action("MmComWrt")->trigger();
     ASSERT_TRUE(RunUntilMessages(2));
     EXPECT_EQ(prompt.shown.back(), Msg(68));
     EXPECT_EQ(PanelBytes(kObjData + 4, 1), Bytes{7});

@@ -20,11 +20,11 @@ class DialogMenus : public StartedShell {};
 
 TEST_F(DialogMenus, PasswordCommandEditsTheProjectsSlots)
 {
-    QAction* item = Khm->Action("MmUserLevel");
+    QAction* item = Main()->Action("MmUserLevel");
     ASSERT_NE(item, nullptr);
     EXPECT_TRUE(TKhm::IsWired(item));
-    Khm->Doc.UserPasswords[0] = PassWordRec{"111111", 0};
-    Khm->Doc.Modified = 0;
+    Main()->Doc.UserPasswords[0] = PassWordRec{"111111", 0};
+    Main()->Doc.Modified = 0;
     prompt.onExec = [](QDialog& d) {
         auto& dlg = static_cast<TFrmUserLevel&>(d);
         EXPECT_EQ(dlg.objectName(), "FrmUserLevel");
@@ -36,25 +36,25 @@ TEST_F(DialogMenus, PasswordCommandEditsTheProjectsSlots)
     item->setEnabled(true);
     item->trigger();
     EXPECT_EQ(prompt.execCount, 1);
-    EXPECT_EQ(Khm->Doc.UserPasswords[0].Password, "432100");
-    EXPECT_EQ(Khm->Doc.UserPasswords[0].Level, 2);
-    EXPECT_EQ(Khm->Doc.Modified, 1);
+    EXPECT_EQ(Main()->Doc.UserPasswords[0].Password, "432100");
+    EXPECT_EQ(Main()->Doc.UserPasswords[0].Level, 2);
+    EXPECT_EQ(Main()->Doc.Modified, 1);
     EXPECT_EQ(FindForm(QStringLiteral("FrmUserLevel")), nullptr);
 }
 
 TEST_F(DialogMenus, TheContextFollowsTheMainWindow)
 {
-    Khm->Doc.EnableUpDown = true;
-    Khm->BmpDlg.InitialDir = "/pictures";
-    DialogContext ctx = MainDialogContext(*Khm, nullptr);
+    Main()->Doc.EnableUpDown = true;
+    Main()->BmpDlg.InitialDir = "/pictures";
+    DialogContext ctx = MainDialogContext(*Main(), nullptr);
     EXPECT_TRUE(ctx.UpDownKeysEnabled);
-    EXPECT_EQ(ctx.BtnMenuCaption, Khm->Action("MmBtn")->text());
-    EXPECT_EQ(ctx.ToolHintOf(ObjKind::LxBtn), Khm->Action("TbBtn")->toolTip());
+    EXPECT_EQ(ctx.BtnMenuCaption, Main()->Action("MmBtn")->text());
+    EXPECT_EQ(ctx.ToolHintOf(ObjKind::LxBtn), Main()->Action("TbBtn")->toolTip());
     EXPECT_FALSE(ctx.ToolHintOf(ObjKind::LxBtn).isEmpty());
     ASSERT_NE(ctx.BmpFolder, nullptr);
     EXPECT_EQ(*ctx.BmpFolder, "/pictures");
-    EXPECT_EQ(ctx.PageCount, static_cast<int>(Khm->Doc.PgDataList.size()));
-    EXPECT_EQ(&ctx.State, static_cast<ProjectState*>(&Khm->Doc));
+    EXPECT_EQ(ctx.PageCount, static_cast<int>(Main()->Doc.PgDataList.size()));
+    EXPECT_EQ(&ctx.State, static_cast<ProjectState*>(&Main()->Doc));
 }
 
 } // namespace

@@ -17,15 +17,15 @@ void EditorTest::SetUp()
     // The decoder library and the inspector's property tables are read from the program folder.
     for (const char* name : {"libMorvik.so", "objenu.mdb", "objins.mdb", "objchs.mdb"})
         QFile::copy(QStringLiteral(KES_BIN_DIR "/") + QLatin1String(name), QString::fromStdString(Dir() + name));
-    Khm->resize(1200, 900);
-    Khm->show();
+    Main()->resize(1200, 900);
+    Main()->show();
 }
 
 void EditorTest::TearDown()
 {
-    if (Khm) {
-        Khm->Doc.Modified = 0;
-        Khm->FormClose();
+    if (Main()) {
+        Main()->Doc.Modified = 0;
+        Main()->FormClose();
     }
     StartedShell::TearDown();
 }
@@ -33,14 +33,14 @@ void EditorTest::TearDown()
 void EditorTest::NewProject(int model, int machine)
 {
     prompt.onExec = [model, machine](QDialog& d) {
-        if (&d != Khm->LxType)
+        if (&d != Main()->LxType)
             return;
-        Khm->LxType->SelectMachineInBoxes(machine);
-        Khm->LxType->MMIType_Box->setCurrentIndex(model);
-        Khm->LxType->FileName_Txt->setText(QStringLiteral("Test"));
-        Khm->LxType->OkBtnClick();
+        Main()->LxType->SelectMachineInBoxes(machine);
+        Main()->LxType->MMIType_Box->setCurrentIndex(model);
+        Main()->LxType->FileName_Txt->setText(QStringLiteral("Test"));
+        Main()->LxType->OkBtnClick();
     };
-    Khm->MmNewClick();
+    Main()->MmNewClick();
     prompt.onExec = nullptr;
     ASSERT_NE(CurPage(), nullptr) << "the new project's first page is open";
     QApplication::processEvents();
@@ -48,7 +48,7 @@ void EditorTest::NewProject(int model, int machine)
 
 void EditorTest::Trigger(const char* name)
 {
-    QAction* a = Khm->Action(name);
+    QAction* a = Main()->Action(name);
     ASSERT_NE(a, nullptr) << name;
     ASSERT_TRUE(a->isEnabled()) << name << " is not enabled";
     a->trigger();
@@ -56,14 +56,14 @@ void EditorTest::Trigger(const char* name)
 
 TLxObj* EditorTest::DrawWith(const char* tool, QPoint from, QPoint to)
 {
-    Khm->Action(tool)->trigger();
+    Main()->Action(tool)->trigger();
     return DrawChosen(from, to, std::string(tool) == "TbPoly");
 }
 
 Bytes EditorTest::StoredPage()
 {
     CurPage()->PgDataSave();
-    return Khm->Doc.PgDataList[static_cast<std::size_t>(CurPage()->Data().PgIndex)]->Data;
+    return Main()->Doc.PgDataList[static_cast<std::size_t>(CurPage()->Data().PgIndex)]->Data;
 }
 
 } // namespace kes::test

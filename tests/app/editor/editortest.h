@@ -28,7 +28,7 @@ public:
     // The current page's stored record stream after storing it.
     Bytes StoredPage();
 
-    PageEditor* Editor() const override { return Khm ? Khm->PageEd.get() : nullptr; }
+    PageEditor* Editor() const override { return Main() ? Main()->PageEd.get() : nullptr; }
 };
 
 } // namespace kes::test

@@ -25,7 +25,7 @@ protected:
         prompt.onExec = [target, ok](QDialog& d) {
             auto& map = dynamic_cast<TFrmPLCAddrMap&>(d);
             map.FormShow();
-            map.CB_PLCType->setCurrentIndex(Khm->LxType->MachineIndexOf(target));
+            map.CB_PLCType->setCurrentIndex(Main()->LxType->MachineIndexOf(target));
             if (ok)
                 map.BtnOKClick();
         };
@@ -40,8 +40,8 @@ TEST_F(AddrMapCommandTest, OkMovesTheProjectAndTheOpenPageToTheNewController)
     ASSERT_NE(val, nullptr);
     ASSERT_EQ(Page().Data().ObjList.size(), 1u);
     Run(3, true);
-    EXPECT_EQ(Khm->Doc.MachineId, 3);
-    EXPECT_EQ(Khm->LxType->TableMachineId, 3);
+    EXPECT_EQ(Main()->Doc.MachineId, 3);
+    EXPECT_EQ(Main()->LxType->TableMachineId, 3);
     // The word device D of the sample controller lands on the last word device of 3, T.
     ASSERT_EQ(Page().Data().ObjList.size(), 1u);
     const auto* ref = dynamic_cast<const TLxVal*>(Page().Data().ObjList.front());
@@ -60,16 +60,16 @@ TEST_F(AddrMapCommandTest, RefusedTargetsAndUnmappableControllersChangeNothing)
         prompt.onExec = [refused, &shownRow](QDialog& d) {
             auto& map = dynamic_cast<TFrmPLCAddrMap&>(d);
             map.FormShow();
-            map.CB_PLCType->setCurrentIndex(Khm->LxType->MachineIndexOf(refused));
+            map.CB_PLCType->setCurrentIndex(Main()->LxType->MachineIndexOf(refused));
             shownRow = map.CB_PLCType->currentIndex();
             map.BtnOKClick();
         };
         Trigger("MmPLCSet");
-        EXPECT_EQ(shownRow, Khm->LxType->MachineIndexOf(87)) << refused;
-        EXPECT_EQ(Khm->Doc.MachineId, 87) << refused;
+        EXPECT_EQ(shownRow, Main()->LxType->MachineIndexOf(87)) << refused;
+        EXPECT_EQ(Main()->Doc.MachineId, 87) << refused;
         EXPECT_EQ(StoredPage(), before) << refused;
     }
-    Khm->Doc.MachineId = 97;
+    Main()->Doc.MachineId = 97;
     const int runs = prompt.execCount;
     Trigger("MmPLCSet");
     EXPECT_EQ(prompt.execCount, runs);
@@ -129,7 +129,7 @@ TEST_F(AddrMapCommandTest, Screenshot)
         prompt.onExec = [&shot, suffix = suffix](QDialog& d) {
             d.show();
             auto& map = dynamic_cast<TFrmPLCAddrMap&>(d);
-            map.CB_PLCType->setCurrentIndex(Khm->LxType->MachineIndexOf(3));
+            map.CB_PLCType->setCurrentIndex(Main()->LxType->MachineIndexOf(3));
             map.OpenListEditor(map.Map().BitRowCount + 1);
             QApplication::processEvents();
             EXPECT_TRUE(d.grab().save(shot + QLatin1String(suffix) + QStringLiteral(".png")));

@@ -24,13 +24,13 @@ class CmdStateTest : public EditorTest {
 protected:
     void AllBuilt()
     {
-        for (QAction* a : Khm->findChildren<QAction*>())
+        for (QAction* a : Main()->findChildren<QAction*>())
             a->setProperty("kesWired", true);
     }
     void Refresh()
     {
         AllBuilt();
-        Khm->FormActivate();
+        Main()->FormActivate();
         if (CurPage())
             CurPage()->EditStateRefresh();
     }
@@ -73,12 +73,12 @@ TEST_P(CmdStateTable, ItemsFollowTheState)
         if (checked)
             name.pop_back();
         QAction* a =
-            name.rfind("Pop", 0) == 0 && CurPage() ? CurPage()->Pop(name.c_str()) : Khm->FindAction(name.c_str());
+            name.rfind("Pop", 0) == 0 && CurPage() ? CurPage()->Pop(name.c_str()) : Main()->FindAction(name.c_str());
         if (a) {
             EXPECT_EQ(checked ? a->isChecked() : a->isEnabled(), e.on) << name;
             continue;
         }
-        QWidget* w = Khm->ToolWidget(name.c_str());
+        QWidget* w = Main()->ToolWidget(name.c_str());
         ASSERT_NE(w, nullptr) << name;
         EXPECT_EQ(w->isEnabled(), e.on) << name;
     }
@@ -150,10 +150,10 @@ const StateCase kStates[] = {
      [](CmdStateTest& t) { t.DrawWith("TbBtn", t.At(2, 2), t.At(30, 12)); },
      {{"TbState_Box", true}, {"TbState_Lab", true}, {"TbText!", true}, {"TbMemo", true}, {"TbFont_Box", true}}},
     {"Zoom16",
-     [](CmdStateTest&) { Khm->MmPgSizeClick(16); },
+     [](CmdStateTest&) { Main()->MmPgSizeClick(16); },
      {{"TbZoomIn", false}, {"TbZoomOut", true}, {"Mm1600!", true}, {"MmPgSize400!", false}}},
     {"Zoom1",
-     [](CmdStateTest&) { Khm->MmPgSizeClick(1); },
+     [](CmdStateTest&) { Main()->MmPgSizeClick(1); },
      {{"TbZoomIn", true}, {"TbZoomOut", false}, {"MmPgSize100!", true}}},
     {"UndoneOnce",
      [](CmdStateTest& t) {
@@ -162,14 +162,14 @@ const StateCase kStates[] = {
      },
      {{"TbUndo", false}, {"MmUndo", false}, {"PopUndo", false}, {"TbRedo", true}, {"MmRedo", true}, {"PopRedo", true}}},
     {"ObjectsOnClipboard",
-     [](CmdStateTest& t) { t.PutOnClipboard(Khm->ClipFmtObjects); },
+     [](CmdStateTest& t) { t.PutOnClipboard(Main()->ClipFmtObjects); },
      {{"TbPaste", true}, {"MmPaste", true}, {"PopPaste", true}, {"MmPasteAll", false}}},
     {"PageOnClipboard",
-     [](CmdStateTest& t) { t.PutOnClipboard(Khm->ClipFmtPage); },
+     [](CmdStateTest& t) { t.PutOnClipboard(Main()->ClipFmtPage); },
      {{"TbPaste", false}, {"MmPasteAll", true}, {"PopPaste", false}}},
     {"PageOnClipboardWithSelection",
      [](CmdStateTest& t) {
-         t.PutOnClipboard(Khm->ClipFmtPage);
+         t.PutOnClipboard(Main()->ClipFmtPage);
          t.DrawWith("TbStTxt", t.At(2, 2), t.At(30, 12));
      },
      {{"MmPasteAll", false}, {"MmCopyAll", false}}},
@@ -177,7 +177,7 @@ const StateCase kStates[] = {
      [](CmdStateTest& t) { t.Trigger("TbAddPg"); },
      {{"TbPrePg", true}, {"TbNextPg", false}, {"TbUndo", false}}},
     {"UserMenuPages",
-     [](CmdStateTest&) { Khm->Doc.EditMode = kes::Editing::UserMenu; },
+     [](CmdStateTest&) { Main()->Doc.EditMode = kes::Editing::UserMenu; },
      {{"TbAddPg", false}, {"MmEle", false}, {"MmCompile", false}, {"MmSave", true}}},
 };
 
@@ -191,23 +191,23 @@ TEST_F(CmdStateTest, ToolsAndLineStylesFollowTheClickedButtons)
     Trigger("TbRect");
     EXPECT_EQ(CurPage()->ToolKind, 17);
     EXPECT_EQ(CurPage()->ToolSubType, 2);
-    EXPECT_FALSE(Khm->Action("tbPointTo")->isChecked());
+    EXPECT_FALSE(Main()->Action("tbPointTo")->isChecked());
     Trigger("TbStTxt");
     EXPECT_EQ(CurPage()->ToolKind, 1);
     EXPECT_EQ(CurPage()->ToolSubType, 0);
-    EXPECT_TRUE(Khm->Action("TbStTxt")->isChecked());
+    EXPECT_TRUE(Main()->Action("TbStTxt")->isChecked());
     Trigger("tbPointTo");
     EXPECT_EQ(CurPage()->ToolKind, 0);
-    EXPECT_TRUE(Khm->Action("tbPointTo")->isChecked());
+    EXPECT_TRUE(Main()->Action("tbPointTo")->isChecked());
 
     // The dotted style is always one pixel wide; a width button returns to solid lines.
     Trigger("TbTLine");
     Trigger("TbDot");
-    EXPECT_EQ(Khm->LineWidth, 1);
-    EXPECT_EQ(Khm->LinePattern, 2);
+    EXPECT_EQ(Main()->LineWidth, 1);
+    EXPECT_EQ(Main()->LinePattern, 2);
     Trigger("TbDLine");
-    EXPECT_EQ(Khm->LineWidth, 2);
-    EXPECT_EQ(Khm->LinePattern, 0);
+    EXPECT_EQ(Main()->LineWidth, 2);
+    EXPECT_EQ(Main()->LinePattern, 0);
     // A figure drawn now takes the pen; clicking it shows its pen again.
     TLxObj* fig = DrawWith("TbRect", At(2, 2), At(30, 20));
     ASSERT_NE(fig, nullptr);
@@ -217,8 +217,8 @@ TEST_F(CmdStateTest, ToolsAndLineStylesFollowTheClickedButtons)
     Trigger("TbSLine");
     EXPECT_EQ(fig->Picture.Canvas()->Pen.Width, 2) << "only the selected figures take a new style";
     Click(QPoint(fig->Left + fig->Width / 2, fig->Top + fig->Height / 2));
-    EXPECT_TRUE(Khm->Action("TbDLine")->isChecked());
-    EXPECT_EQ(Khm->LineWidth, 2);
+    EXPECT_TRUE(Main()->Action("TbDLine")->isChecked());
+    EXPECT_EQ(Main()->LineWidth, 2);
 }
 
 TEST_F(CmdStateTest, ObjectToolsRefuseWhenTooManyLinkedRecordsAreInUse)
@@ -226,31 +226,31 @@ TEST_F(CmdStateTest, ObjectToolsRefuseWhenTooManyLinkedRecordsAreInUse)
     NewProject(3);
     AllBuilt();
     for (int i = 0; i < 69; ++i)
-        Page().Data().AddPgJump(Khm->Doc) ? void() : Khm->Doc.SysPgJumps.push_back(PgJmpRec{});
-    Khm->Action("TbStTxt")->trigger();
+        Page().Data().AddPgJump(Main()->Doc) ? void() : Main()->Doc.SysPgJumps.push_back(PgJmpRec{});
+    Main()->Action("TbStTxt")->trigger();
     EXPECT_EQ(Page().ToolKind, 0) << "the tool button refuses";
     EXPECT_FALSE(prompt.shown.empty());
-    Khm->Action("MmStTxt")->trigger();
+    Main()->Action("MmStTxt")->trigger();
     EXPECT_EQ(Page().ToolKind, 0) << "the menu refuses as well";
 }
 
 TEST_F(CmdStateTest, ThePagePopupTranslatesAndShowsTheSettingsInUse)
 {
     NewProject();
-    Page().Data().AddPgJump(Khm->Doc);
+    Page().Data().AddPgJump(Main()->Doc);
     Page().Data().PgHide.Hide = 1;
-    Khm->Doc.LangIndex = LangCht;
+    Main()->Doc.LangIndex = LangCht;
     Page().PgPopMmPopup();
     EXPECT_EQ(Page().Pop("PopUndo")->text(), QStringLiteral("復原(&U)"));
     EXPECT_EQ(Page().Pop("ChkHideSet")->text(), QStringLiteral("隱藏畫面(&I)"));
     EXPECT_TRUE(Page().Pop("PopPgJump")->isChecked());
-    EXPECT_TRUE(Khm->Action("MmPgJump")->isChecked());
+    EXPECT_TRUE(Main()->Action("MmPgJump")->isChecked());
     EXPECT_TRUE(Page().Pop("ChkHideSet")->isChecked());
-    EXPECT_TRUE(Khm->Action("MmHide")->isChecked());
+    EXPECT_TRUE(Main()->Action("MmHide")->isChecked());
     EXPECT_FALSE(Page().Pop("PopBuzzerSet")->isChecked());
-    EXPECT_FALSE(Khm->Action("MmFunKeyEt")->isChecked());
+    EXPECT_FALSE(Main()->Action("MmFunKeyEt")->isChecked());
     EXPECT_EQ(Page().windowTitle(), QStringLiteral("0:")) << "the page keeps its caption";
-    Khm->Doc.LangIndex = LangEng;
+    Main()->Doc.LangIndex = LangEng;
 }
 
 TEST_F(CmdStateTest, ASettingsCommandCanBeChosenOnlyWhileItsDialogIsBuilt)
@@ -265,9 +265,9 @@ TEST_F(CmdStateTest, ASettingsCommandCanBeChosenOnlyWhileItsDialogIsBuilt)
     for (const bool built : {false, true}) {
         SCOPED_TRACE(built);
         RegisterForm("TPgJump", built ? FormMaker([](QWidget* owner) { return new QDialog(owner); }) : FormMaker());
-        Khm->SetItemEnabled("MmPgJump", true);
+        Main()->SetItemEnabled("MmPgJump", true);
         Page().SetPopEnabled("PopPgJump", true);
-        EXPECT_EQ(Khm->Action("MmPgJump")->isEnabled(), built);
+        EXPECT_EQ(Main()->Action("MmPgJump")->isEnabled(), built);
         EXPECT_EQ(Page().Pop("PopPgJump")->isEnabled(), built);
     }
     Trigger("MmPgJump");

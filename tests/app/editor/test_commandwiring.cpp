@@ -32,7 +32,7 @@ std::vector<QAction*> Commands(const QObject& owner)
 TEST_F(CommandWiringTest, EveryItemIsWiredOrListedAsNotBuilt)
 {
     NewProject();
-    std::vector<QAction*> all = Commands(*Khm);
+    std::vector<QAction*> all = Commands(*Main());
     const std::vector<QAction*> popup = Commands(*Page().PgPopMm);
     all.insert(all.end(), popup.begin(), popup.end());
     std::set<std::string> seen;
@@ -55,12 +55,12 @@ using CommandWiringDeathTest = CommandWiringTest;
 TEST_F(CommandWiringDeathTest, AnUnknownNameOrAnItemWiredTwiceStopsTheProgram)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_DEATH(Khm->Wire("MmNoSuchItem", [] {}), "MmNoSuchItem");
-    EXPECT_DEATH(Khm->Wire("MmNew", [] {}), "MmNew is wired twice");
-    EXPECT_DEATH(Khm->SetItemEnabled("TbNoSuchTool", true), "TbNoSuchTool");
-    EXPECT_DEATH(Khm->Action("MmNoSuchItem"), "MmNoSuchItem");
-    EXPECT_DEATH(Khm->ToolWidget("TbNoSuchBox"), "TbNoSuchBox");
-    EXPECT_EQ(Khm->FindAction("MmNoSuchItem"), nullptr);
+    EXPECT_DEATH(Main()->Wire("MmNoSuchItem", [] {}), "MmNoSuchItem");
+    EXPECT_DEATH(Main()->Wire("MmNew", [] {}), "MmNew is wired twice");
+    EXPECT_DEATH(Main()->SetItemEnabled("TbNoSuchTool", true), "TbNoSuchTool");
+    EXPECT_DEATH(Main()->Action("MmNoSuchItem"), "MmNoSuchItem");
+    EXPECT_DEATH(Main()->ToolWidget("TbNoSuchBox"), "TbNoSuchBox");
+    EXPECT_EQ(Main()->FindAction("MmNoSuchItem"), nullptr);
 }
 
 } // namespace

@@ -63,16 +63,16 @@ protected:
     void EverySetting()
     {
         THmPage& p = Page();
-        PgJmpRec* jump = p.Data().AddPgJump(Khm->Doc);
-        jump->Ref.DevAddrCode = Khm->LxType->DefBitCode;
+        PgJmpRec* jump = p.Data().AddPgJump(Main()->Doc);
+        jump->Ref.DevAddrCode = Main()->LxType->DefBitCode;
         jump->TargetPage = 1;
         p.Data().PgHide.Hide = 1;
-        p.Data().PgNumWrite.Ref.DevAddrCode = Khm->LxType->DefWordCode;
-        p.Data().PgSysRecs[0].Ref.DevAddrCode = Khm->LxType->DefBitCode;
+        p.Data().PgNumWrite.Ref.DevAddrCode = Main()->LxType->DefWordCode;
+        p.Data().PgSysRecs[0].Ref.DevAddrCode = Main()->LxType->DefBitCode;
         p.Data().PgFunKeys[2].ButtonType = kes::BtnType::SetOn;
-        p.Data().PgFunKeys[2].Write.DevAddrCode = Khm->LxType->DefBitCode;
+        p.Data().PgFunKeys[2].Write.DevAddrCode = Main()->LxType->DefBitCode;
         p.Data().PgFunKeyUsed[2] = 1;
-        Khm->Doc.Modified = 1;
+        Main()->Doc.Modified = 1;
     }
     THmPage* NewPage()
     {
@@ -90,7 +90,7 @@ TEST_F(EditCmdTest, ObjectsCopiedOnOnePagePasteOnAnotherWithTheirRecords)
     const Bytes records = RecordsOf(copied);
     const std::string where = ObjectsText();
     Trigger("MmCopy");
-    EXPECT_EQ(Clipboard(Khm->ClipFmtObjects), MakeClipBlock(records));
+    EXPECT_EQ(Clipboard(Main()->ClipFmtObjects), MakeClipBlock(records));
 
     NewPage();
     ASSERT_TRUE(Page().Data().ObjList.empty());
@@ -102,7 +102,7 @@ TEST_F(EditCmdTest, ObjectsCopiedOnOnePagePasteOnAnotherWithTheirRecords)
     for (const TLxObj* o : Page().Data().ObjList)
         EXPECT_TRUE(o->Selected);
     EXPECT_EQ(Page().UndoList.size(), 1u);
-    EXPECT_EQ(Khm->Doc.Modified, 1);
+    EXPECT_EQ(Main()->Doc.Modified, 1);
 
     // Pasted again: a second set on top, now the selection.
     Trigger("MmPaste");
@@ -113,7 +113,7 @@ TEST_F(EditCmdTest, ObjectsCopiedOnOnePagePasteOnAnotherWithTheirRecords)
     // Copying nothing puts the count alone.
     Click(At(150, 60));
     Page().PopCopyClick();
-    EXPECT_EQ(Clipboard(Khm->ClipFmtObjects), (Bytes{0, 0, 0, 0}));
+    EXPECT_EQ(Clipboard(Main()->ClipFmtObjects), (Bytes{0, 0, 0, 0}));
 }
 
 TEST_F(EditCmdTest, DeleteFreesKeysCutIsOneStepAndTheDotDeletes)
@@ -141,7 +141,7 @@ TEST_F(EditCmdTest, DeleteFreesKeysCutIsOneStepAndTheDotDeletes)
     EXPECT_TRUE(Page().Data().ObjList.empty());
     EXPECT_EQ(Page().Data().ObjFunKeyUsed[5], 0);
     EXPECT_EQ(Page().UndoList.size(), steps + 1) << "cut records one step";
-    EXPECT_FALSE(Clipboard(Khm->ClipFmtObjects).empty());
+    EXPECT_FALSE(Clipboard(Main()->ClipFmtObjects).empty());
     Trigger("MmUndo");
     EXPECT_EQ(StoredPage(), before);
     EXPECT_EQ(Page().Data().ObjFunKeyUsed[5], 1) << "the restored button holds its key again";
@@ -161,8 +161,8 @@ TEST_F(EditCmdTest, AWholePageCopiedAndPastedStoresTheSameBytes)
     const Bytes source = StoredPage();
     Click(At(150, 60)); // a whole page is copied with nothing selected
     Trigger("MmCopyAll");
-    EXPECT_EQ(Clipboard(Khm->ClipFmtPage), MakeClipBlock(source));
-    EXPECT_TRUE(Clipboard(Khm->ClipFmtObjects).empty()) << "the page block replaces the clipboard";
+    EXPECT_EQ(Clipboard(Main()->ClipFmtPage), MakeClipBlock(source));
+    EXPECT_TRUE(Clipboard(Main()->ClipFmtObjects).empty()) << "the page block replaces the clipboard";
 
     // Into an empty page: no question.
     NewPage();
@@ -172,7 +172,7 @@ TEST_F(EditCmdTest, AWholePageCopiedAndPastedStoresTheSameBytes)
     EXPECT_EQ(StoredPage(), source);
     EXPECT_EQ(Page().UndoList.size(), 1u);
     EXPECT_EQ(Page().Data().PgHide.Hide, 1);
-    EXPECT_TRUE(Khm->Action("MmHide")->isChecked()) << "the page is shown with its settings";
+    EXPECT_TRUE(Main()->Action("MmHide")->isChecked()) << "the page is shown with its settings";
 
     // Into a page that holds something: asked; No keeps it, Yes replaces it.
     prompt.answers = {Answer::No};
@@ -192,14 +192,14 @@ TEST_F(EditCmdTest, AWholePageCopiedAndPastedStoresTheSameBytes)
 TEST_F(EditCmdTest, PageSettingsAloneMakeThePasteAskAndYesReplacesThem)
 {
     NewProject();
-    Page().Data().AddPgJump(Khm->Doc)->TargetPage = 7;
-    Page().Data().AddPgJump(Khm->Doc)->TargetPage = 8;
+    Page().Data().AddPgJump(Main()->Doc)->TargetPage = 7;
+    Page().Data().AddPgJump(Main()->Doc)->TargetPage = 8;
     Trigger("MmCopyAll");
 
     NewPage();
-    Page().Data().AddPgJump(Khm->Doc)->TargetPage = 3;
+    Page().Data().AddPgJump(Main()->Doc)->TargetPage = 3;
     // The menus' check marks were not refreshed since: the page itself says it is in use.
-    ASSERT_FALSE(Khm->Action("MmPgJump")->isChecked());
+    ASSERT_FALSE(Main()->Action("MmPgJump")->isChecked());
     prompt.answers = {Answer::Yes};
     Trigger("MmPasteAll");
     EXPECT_EQ(prompt.shown.size(), 1u);
@@ -213,7 +213,7 @@ TEST_F(EditCmdTest, MalformedBlocksAreRefusedAndChangeNothing)
     NewProject();
     ASSERT_NO_FATAL_FAILURE(ThreeObjects());
     EverySetting();
-    Khm->Doc.Modified = 0;
+    Main()->Doc.Modified = 0;
     const Bytes page = StoredPage();
     const std::size_t steps = Page().UndoList.size();
 
@@ -244,7 +244,7 @@ TEST_F(EditCmdTest, MalformedBlocksAreRefusedAndChangeNothing)
     for (const auto& c : cases) {
         for (const bool whole : {false, true}) {
             SCOPED_TRACE(std::string(c.name) + (whole ? " as a page" : " as objects"));
-            PutOnClipboard(whole ? Khm->ClipFmtPage : Khm->ClipFmtObjects, c.block);
+            PutOnClipboard(whole ? Main()->ClipFmtPage : Main()->ClipFmtObjects, c.block);
             // Were the page's "replace?" asked, Yes would clear it: the block is checked first.
             prompt.answers = {Answer::Yes};
             prompt.shown.clear();
@@ -263,9 +263,9 @@ TEST_F(EditCmdTest, MalformedBlocksAreRefusedAndChangeNothing)
             EXPECT_EQ(StoredPage(), page);
             EXPECT_EQ(Page().Data().Pasting, 0);
             if (!whole) {
-                EXPECT_EQ(Khm->Doc.Modified, 0);
+                EXPECT_EQ(Main()->Doc.Modified, 0);
             }
-            Khm->Doc.Modified = 0;
+            Main()->Doc.Modified = 0;
         }
     }
 }
@@ -277,21 +277,21 @@ TEST_F(EditCmdTest, PastesThatPassThePanelMemoryAddNothing)
     const Bytes objects = MakeClipBlock(RecordsOf(Page().Data().ObjList));
     Click(At(150, 60));
     Page().MmCopyAllClick();
-    ASSERT_FALSE(Clipboard(Khm->ClipFmtPage).empty());
+    ASSERT_FALSE(Clipboard(Main()->ClipFmtPage).empty());
 
     NewPage();
     // The object data area holds the header and the pages stored so far, and a few bytes more.
-    std::int64_t used = BuildHeaderImage(Khm->Doc);
-    for (const auto& rec : Khm->Doc.PgDataList)
+    std::int64_t used = BuildHeaderImage(Main()->Doc);
+    for (const auto& rec : Main()->Doc.PgDataList)
         used += static_cast<std::int64_t>(rec->Data.size());
-    Khm->Doc.ObjDataAddrEnd = Khm->Doc.ObjDataAddr + static_cast<std::int32_t>(used) + 10;
+    Main()->Doc.ObjDataAddrEnd = Main()->Doc.ObjDataAddr + static_cast<std::int32_t>(used) + 10;
     for (const bool whole : {true, false}) {
         SCOPED_TRACE(whole ? "page" : "objects");
         prompt.shown.clear();
         if (whole) {
             Page().MmPasteAllClick();
         } else {
-            PutOnClipboard(Khm->ClipFmtObjects, objects);
+            PutOnClipboard(Main()->ClipFmtObjects, objects);
             Page().PopPasteClick();
         }
         EXPECT_TRUE(Page().Data().ObjList.empty());
@@ -329,7 +329,7 @@ TEST_F(EditCmdTest, PastedObjectsAreFittedToTheirNewPage)
     EXPECT_EQ(own->RefKey, 1);
     EXPECT_EQ(pastedEntry->UserLevel, 0);
     EXPECT_EQ(pastedBtn->UserLevel, 0);
-    EXPECT_EQ(pastedBtn->PrintText, QStringToAnsi(Khm->Action("MmBtn")->text() + "[" + Msg(229) + "]"));
+    EXPECT_EQ(pastedBtn->PrintText, QStringToAnsi(Main()->Action("MmBtn")->text() + "[" + Msg(229) + "]"));
 }
 
 // The page popup's shortcuts act on the page that has the keys, Ctrl+Alt+Z (redo) among
@@ -364,12 +364,12 @@ TEST_F(EditCmdTest, ThePopupShortcutsWorkOnThePage)
         {"PopCut", Qt::CTRL | Qt::Key_X, nothing,
          [this] {
              EXPECT_TRUE(Page().Data().ObjList.empty());
-             EXPECT_FALSE(Clipboard(Khm->ClipFmtObjects).empty());
+             EXPECT_FALSE(Clipboard(Main()->ClipFmtObjects).empty());
          }},
         {"PopCopy", Qt::CTRL | Qt::Key_C, nothing,
          [this] {
              EXPECT_EQ(Page().Data().ObjList.size(), 1u);
-             EXPECT_FALSE(Clipboard(Khm->ClipFmtObjects).empty());
+             EXPECT_FALSE(Clipboard(Main()->ClipFmtObjects).empty());
          }},
         {"PopPaste", Qt::CTRL | Qt::Key_V, [this] { Trigger("MmCopy"); },
          [this] { EXPECT_EQ(Page().Data().ObjList.size(), 2u); }},

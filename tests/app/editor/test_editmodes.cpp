@@ -139,11 +139,11 @@ protected:
         for (const CommandRow& c : kCommands) {
             const int want = CommandOffered(c, mode);
             if (want >= 0) {
-                EXPECT_EQ(Offered(Khm->Action(c.name)), want == 1) << c.name;
+                EXPECT_EQ(Offered(Main()->Action(c.name)), want == 1) << c.name;
             }
         }
         for (const ToolRow& t : kTools) {
-            QAction* a = Khm->Action(t.name);
+            QAction* a = Main()->Action(t.name);
             if (Shown(a)) {
                 EXPECT_EQ(Offered(a), ToolOffered(t, mode)) << t.name;
             }
@@ -159,7 +159,7 @@ protected:
         const QPoint to = At(60, 44);
         for (const ToolRow& t : kTools) {
             SCOPED_TRACE(t.name);
-            QAction* a = Khm->Action(t.name);
+            QAction* a = Main()->Action(t.name);
             if (!Shown(a))
                 continue;
             const bool polyline = std::string(t.name).ends_with("Poly");
@@ -176,17 +176,17 @@ protected:
             // The start-up screen draws these kinds with the tools it offers.
             if (mode == Editing::StartScreen && TImagePage::ScreenKind(t.kind))
                 continue;
-            Khm->Doc.Modified = 0;
+            Main()->Doc.Modified = 0;
             const int subType = IsKind(KindCode(t.kind), ObjKind::Geom) ? a->property("Tag").toInt() : 0;
             if (mode == Editing::Pages) {
                 CurPage()->ToolKind = static_cast<std::int16_t>(KindCode(t.kind));
                 CurPage()->ToolSubType = subType;
             } else {
-                Khm->Screens->SetTool(mode, KindCode(t.kind), subType);
+                Main()->Screens->SetTool(mode, KindCode(t.kind), subType);
             }
             EXPECT_EQ(DrawChosen(from, to, polyline), nullptr);
             EXPECT_EQ(Driven().Data().ObjList.size(), before);
-            EXPECT_EQ(Khm->Doc.Modified, 0);
+            EXPECT_EQ(Main()->Doc.Modified, 0);
             Trigger("tbPointTo");
         }
     }
@@ -196,24 +196,24 @@ protected:
     void OpenUserMenu()
     {
         Trigger("MmStartPg");
-        Drive(Khm->Screens->FirstPage());
+        Drive(Main()->Screens->FirstPage());
         ASSERT_NE(DrawWith("TbRect", At(2, 2), At(20, 20)), nullptr);
-        Khm->Screens->FirstPage()->PgDataSave();
+        Main()->Screens->FirstPage()->PgDataSave();
         Drive(nullptr);
         ProjectDoc doc;
-        doc.MachineId = Khm->Doc.MachineId;
+        doc.MachineId = Main()->Doc.MachineId;
         doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
-        doc.ImagePgDataList.back()->Data = Khm->Doc.StartScreenData->Data;
+        doc.ImagePgDataList.back()->Data = Main()->Doc.StartScreenData->Data;
         const Bytes file = EncodeUserMenuFile(doc, UserMenuPort{});
-        const std::string path = UserMenuPath(Khm->Doc.AppDir, 0);
+        const std::string path = UserMenuPath(Main()->Doc.AppDir, 0);
         QDir().mkpath(QString::fromStdString(path.substr(0, path.rfind('/'))));
         ASSERT_TRUE(WriteFileAtomic(path, std::string(file.begin(), file.end()), nullptr));
-        Khm->Doc.Modified = 0;
+        Main()->Doc.Modified = 0;
         Trigger("LX041");
         QApplication::processEvents();
-        ASSERT_EQ(Khm->Doc.EditMode, kes::Editing::UserMenu);
-        ASSERT_EQ(Khm->ImageWinList.size(), 1u);
-        Drive(Khm->Screens->ImagePage());
+        ASSERT_EQ(Main()->Doc.EditMode, kes::Editing::UserMenu);
+        ASSERT_EQ(Main()->ImageWinList.size(), 1u);
+        Drive(Main()->Screens->ImagePage());
     }
 };
 
@@ -226,20 +226,20 @@ TEST_F(EditModesTest, EachModeOffersItsToolsAndCommandsAndOnlyThoseDraw)
         ExpectDrawing(Editing::Pages);
     }
     Trigger("MmStartPg");
-    Drive(Khm->Screens->FirstPage());
+    Drive(Main()->Screens->FirstPage());
     QApplication::processEvents();
-    ASSERT_EQ(Khm->Doc.EditMode, kes::Editing::StartScreen);
+    ASSERT_EQ(Main()->Doc.EditMode, kes::Editing::StartScreen);
     for (const char* when : {"as opened", "after the main window's refresh"}) {
         SCOPED_TRACE(std::string("start-up screen, ") + when);
         ExpectCommands(Editing::StartScreen);
         ExpectDrawing(Editing::StartScreen);
-        Khm->FormActivate();
+        Main()->FormActivate();
     }
     Trigger("MmLxe");
     Drive(nullptr);
     {
         SCOPED_TRACE("page editing again");
-        ASSERT_EQ(Khm->Doc.EditMode, kes::Editing::Pages);
+        ASSERT_EQ(Main()->Doc.EditMode, kes::Editing::Pages);
         ExpectCommands(Editing::Pages);
     }
     OpenUserMenu();
@@ -247,16 +247,16 @@ TEST_F(EditModesTest, EachModeOffersItsToolsAndCommandsAndOnlyThoseDraw)
         SCOPED_TRACE(std::string("user-menu screen, ") + when);
         ExpectCommands(Editing::UserMenu);
         ExpectDrawing(Editing::UserMenu);
-        Khm->FormActivate();
+        Main()->FormActivate();
     }
     // Dragging the screen's object with the pointer moves nothing and changes no project.
     TEditPage& menu = Driven();
     ASSERT_EQ(menu.Data().ObjList.size(), 1u);
     const int left = menu.Data().ObjList[0]->Left;
-    Khm->Doc.Modified = 0;
+    Main()->Doc.Modified = 0;
     Drag(At(2, 4), At(12, 14));
     EXPECT_EQ(menu.Data().ObjList[0]->Left, left);
-    EXPECT_EQ(Khm->Doc.Modified, 0);
+    EXPECT_EQ(Main()->Doc.Modified, 0);
 }
 
 } // namespace

@@ -45,13 +45,13 @@ TEST_F(KindTablesTest, EachKindsToolDrawsThatKind)
         for (const auto& [name, draws] : items) {
             if (name == nullptr)
                 continue;
-            QAction* a = Khm->Action(name);
+            QAction* a = Main()->Action(name);
             ASSERT_NE(a, nullptr) << name << " is no item of the main window";
             if (draws) {
                 EXPECT_EQ(a->property("Tag").toInt(), KindCode(k)) << name;
             }
         }
-        if (!tool.ToolDraws || !Khm->Action(tool.ToolButton)->isVisible())
+        if (!tool.ToolDraws || !Main()->Action(tool.ToolButton)->isVisible())
             continue;
         TLxObj* obj = DrawWith(tool.ToolButton, At(2, 2), At(30, 20));
         ASSERT_NE(obj, nullptr) << tool.ToolButton;

@@ -41,7 +41,7 @@ TEST_F(MouseEditTest, EveryKindIsDrawnWithItsToolAndSelected)
     for (const Tool& t : tools) {
         SCOPED_TRACE(t.name);
         if (t.tag)
-            Khm->Action(t.name)->setProperty("Tag", t.tag);
+            Main()->Action(t.name)->setProperty("Tag", t.tag);
         TLxObj* obj = DrawWith(t.name, from, to);
         ASSERT_NE(obj, nullptr);
         EXPECT_EQ(obj->ObjType, t.kind);
@@ -57,7 +57,7 @@ TEST_F(MouseEditTest, EveryKindIsDrawnWithItsToolAndSelected)
             EXPECT_EQ(obj->Width, to.x() - from.x());
             EXPECT_EQ(obj->Height, to.y() - from.y());
         }
-        EXPECT_EQ(Khm->Doc.Modified, 1);
+        EXPECT_EQ(Main()->Doc.Modified, 1);
         // The undo step the drawing recorded takes it away again.
         Trigger("MmUndo");
         EXPECT_TRUE(Page().Data().ObjList.empty());
@@ -80,12 +80,12 @@ TEST_F(MouseEditTest, DoubleClickOpensTheKindsDialogForOneSelectedObject)
     TLxObj* b = DrawWith("TbStTxt", At(40, 2), At(60, 10));
     ASSERT_TRUE(a && b);
     Trigger("tbPointTo");
-    Khm->Doc.Modified = 0;
+    Main()->Doc.Modified = 0;
     DoubleClick(At(5, 5));
     EXPECT_EQ(opened, 1);
-    EXPECT_EQ(caption, Khm->Action("TbStTxt")->toolTip());
+    EXPECT_EQ(caption, Main()->Action("TbStTxt")->toolTip());
     EXPECT_EQ(Page().Data().CurObj, a);
-    EXPECT_EQ(Khm->Doc.Modified, 1) << "what the dialog stored reaches the page";
+    EXPECT_EQ(Main()->Doc.Modified, 1) << "what the dialog stored reaches the page";
     EXPECT_TRUE(Page().Data().SelList == TObjList{a});
 
     Click(At(45, 5), Qt::ShiftModifier);
@@ -98,11 +98,11 @@ TEST_F(MouseEditTest, DoubleClickOpensTheKindsDialogForOneSelectedObject)
 TEST_F(MouseEditTest, TheInspectorFollowsTheOneSelectedObject)
 {
     NewProject();
-    Khm->Doc.ObjInspectorOn = true;
-    auto* inspector = new TDlgProp(Khm, *Khm->LxType);
-    Khm->DlgPropWin = inspector;
+    Main()->Doc.ObjInspectorOn = true;
+    auto* inspector = new TDlgProp(Main(), *Main()->LxType);
+    Main()->DlgPropWin = inspector;
     TLxObj* a = DrawWith("TbVal", At(2, 2), At(30, 12));
-    EXPECT_EQ(inspector->Source(), &Khm->PageEd->InspectorSource());
+    EXPECT_EQ(inspector->Source(), &Main()->PageEd->InspectorSource());
     EXPECT_EQ(inspector->ShownObj, a);
     TLxObj* b = DrawWith("TbStTxt", At(40, 2), At(70, 12));
     EXPECT_EQ(inspector->ShownObj, b);

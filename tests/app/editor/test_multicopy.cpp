@@ -42,9 +42,9 @@ protected:
     {
         ForEachObjRef(obj, [&](TLxDevRef& ref, std::uint8_t mode, std::uint8_t access) {
             ref.DevAddrCode = code;
-            ref.DevText = code == -1
-                              ? std::string()
-                              : Khm->LxType->FormatDeviceAddress(static_cast<std::uint32_t>(code), mode, access,
+            ref.DevText =
+                code == -1 ? std::string()
+                           : Main()->LxType->FormatDeviceAddress(static_cast<std::uint32_t>(code), mode, access,
                                                                  ref.RefBitNo, ref.RefDevForm != 0, ref.RefIntMem != 0);
         });
     }
@@ -65,7 +65,7 @@ protected:
             std::uint8_t bit = ref.RefBitNo;
             auto c = static_cast<std::uint32_t>(code);
             for (int i = 0; i < k; ++i)
-                c = Khm->LxType->NextDeviceAddress(c, mode, access, bit, ref.RefDevForm != 0, ref.RefIntMem != 0);
+                c = Main()->LxType->NextDeviceAddress(c, mode, access, bit, ref.RefDevForm != 0, ref.RefIntMem != 0);
             out = static_cast<std::int32_t>(c);
         });
         return out;
@@ -97,7 +97,7 @@ TEST_F(MultiCopyTest, CopiesStandInAGridAndStayOnThePage)
 
     // Near the right edge a copy is pulled back to touch it.
     Trigger("tbPointTo");
-    TLxObj* edge = DrawWith("TbRect", At(Khm->LxType->PanelWidth - 12, 30), At(Khm->LxType->PanelWidth - 2, 36));
+    TLxObj* edge = DrawWith("TbRect", At(Main()->LxType->PanelWidth - 12, 30), At(Main()->LxType->PanelWidth - 2, 36));
     ASSERT_NE(edge, nullptr);
     Page().Data().CurObj = edge;
     plan.Rows = 1;
@@ -110,7 +110,7 @@ TEST_F(MultiCopyTest, CopiesStandInAGridAndStayOnThePage)
 TEST_F(MultiCopyTest, AddressesStepByTheCopysNumberAndNoneStaysNone)
 {
     NewProject();
-    const std::int32_t d100 = Khm->LxType->ParseDeviceAddress("D100", 1, 0, true, false);
+    const std::int32_t d100 = Main()->LxType->ParseDeviceAddress("D100", 1, 0, true, false);
     ASSERT_NE(d100, -1);
     struct Case {
         const char* tool;
@@ -209,11 +209,11 @@ TEST_F(MultiCopyTest, TheStartUpScreenCopiesItsCurrentObject)
 {
     NewProject();
     Trigger("MmStartPg");
-    Drive(Khm->Screens->FirstPage());
+    Drive(Main()->Screens->FirstPage());
     ASSERT_NE(DrawWith("TbRect", At(40, 40), At(60, 50)), nullptr);
     TLxObj* text = DrawWith("TbStTxt", At(0, 0), At(20, 8));
     ASSERT_NE(text, nullptr);
-    TImagePage& screen = *Khm->Screens->FirstPage();
+    TImagePage& screen = *Main()->Screens->FirstPage();
     const TLxObj* bottom = screen.Data().ObjList.front();
     const int bottomLeft = bottom->Left;
     screen.Data().CurObj = text;
@@ -239,7 +239,7 @@ TEST_F(MultiCopyTest, APageRecordsOneUndoStepAndTheStartUpScreenNone)
         SCOPED_TRACE(c.where);
         if (c.screen) {
             Trigger("MmStartPg");
-            Drive(Khm->Screens->FirstPage());
+            Drive(Main()->Screens->FirstPage());
         }
         TEditPage& w = Driven();
         ASSERT_NE(DrawWith("TbRect", At(0, 0), At(10, 6)), nullptr);
@@ -269,7 +269,7 @@ TEST_F(MultiCopyTest, TheFullScreenViewWritesTheAddressesInsideThePage)
     NewProject();
     TLxObj* val = DrawWith("TbVal", At(2, 2), At(30, 12));
     ASSERT_NE(val, nullptr);
-    Address(*val, Khm->LxType->ParseDeviceAddress("D100", 1, 0, true, false));
+    Address(*val, Main()->LxType->ParseDeviceAddress("D100", 1, 0, true, false));
     const auto blue = [](const QImage& img) {
         int n = 0;
         for (int y = 0; y < img.height(); ++y)
@@ -278,7 +278,7 @@ TEST_F(MultiCopyTest, TheFullScreenViewWritesTheAddressesInsideThePage)
         return n;
     };
     for (const int tag : {0, 1}) {
-        TFormFullScreen form(Khm);
+        TFormFullScreen form(Main());
         form.setProperty("Tag", tag);
         form.SetPicture(PagePicture(Page()));
         form.DrawIoPoints(Page());
@@ -299,8 +299,8 @@ TEST_F(MultiCopyTest, TheNewFormsHaveTheirCaptionsInAllThreeLanguages)
 {
     NewProject();
     Trigger("MmStartPg");
-    TFrmMultiCopy form(Khm, Page(), LangEng);
-    for (QWidget* w : {static_cast<QWidget*>(&form), static_cast<QWidget*>(Khm->Screens->FirstPage())}) {
+    TFrmMultiCopy form(Main(), Page(), LangEng);
+    for (QWidget* w : {static_cast<QWidget*>(&form), static_cast<QWidget*>(Main()->Screens->FirstPage())}) {
         for (int lang : {LangCht, LangChs, LangEng}) {
             TIniFile ini(std::string(KES_BIN_DIR) + "/" + CaptionFileName(lang));
             ASSERT_TRUE(ini.Loaded());

@@ -79,11 +79,11 @@ TEST_F(OrderCmdTest, ZOrderCommandsReorderOnlyAmongOverlappingObjects)
         TLxObj* current = t.current == 'A' ? a : t.current == 'B' ? b : c;
         Click(Only(current));
         ASSERT_EQ(Page().Data().CurObj, current);
-        Khm->Doc.Modified = 0;
+        Main()->Doc.Modified = 0;
         const std::size_t steps = Page().UndoList.size();
         Trigger(t.command);
         EXPECT_EQ(Order(), t.order);
-        EXPECT_EQ(Khm->Doc.Modified, std::string(t.order) != "ABC" ? 1 : 0) << "modified exactly when it changed";
+        EXPECT_EQ(Main()->Doc.Modified, std::string(t.order) != "ABC" ? 1 : 0) << "modified exactly when it changed";
         EXPECT_EQ(Page().UndoList.size(), steps) << "no step of its own";
         EXPECT_TRUE(prompt.shown.empty());
     }
@@ -125,7 +125,7 @@ TEST_F(OrderCmdTest, AlignmentBringsTheSelectionToTheExtremeEdge)
             ++i;
         }
         Trigger("MmSelAll");
-        Khm->Doc.Modified = 0;
+        Main()->Doc.Modified = 0;
         const std::size_t steps = Page().UndoList.size();
         Trigger(t.button);
         const auto now = Bounds();
@@ -135,7 +135,7 @@ TEST_F(OrderCmdTest, AlignmentBringsTheSelectionToTheExtremeEdge)
             EXPECT_EQ(now[k][2], start[k][2]) << "sizes stay";
         }
         EXPECT_TRUE((a->SelCorners[0] == TPoint{a->Left, a->Top})) << "the outline follows";
-        EXPECT_EQ(Khm->Doc.Modified, 1);
+        EXPECT_EQ(Main()->Doc.Modified, 1);
         EXPECT_EQ(Page().UndoList.size(), steps);
     }
 }
@@ -193,13 +193,13 @@ TEST_F(OrderCmdTest, StepButtonsMoveOnePanelPixelAndStayOnThePage)
         SCOPED_TRACE(std::string(t.button) + " from " + std::to_string(t.from.x()) + "," + std::to_string(t.from.y()));
         o->Left = t.from.x();
         o->Top = t.from.y();
-        Khm->Doc.Modified = 0;
+        Main()->Doc.Modified = 0;
         Trigger(t.button);
         EXPECT_EQ(QPoint(o->Left, o->Top), t.to);
-        EXPECT_EQ(Khm->Doc.Modified, 1);
+        EXPECT_EQ(Main()->Doc.Modified, 1);
     }
     // The step is the page's own zoom.
-    Khm->MmPgSizeClick(2);
+    Main()->MmPgSizeClick(2);
     ASSERT_EQ(Page().Data().Zoom, 2);
     o = Page().Data().ObjList.front();
     o->Left = 0;
@@ -242,14 +242,14 @@ TEST_F(OrderCmdTest, TextPositionsGoToTheFieldsTheKindHas)
         lamp->TxtHPos = lamp->TxtVPos = lamp->BmpHPos = lamp->BmpVPos = 0;
         Click(QPoint(t.obj->Left + 2, t.obj->Top + 2));
         ASSERT_EQ(Page().Data().CurObj, t.obj);
-        Khm->Action("TbText")->setChecked(std::string(t.mode) == "TbText");
-        Khm->Action("TbBmp")->setChecked(std::string(t.mode) == "TbBmp");
-        Khm->Doc.Modified = 0;
+        Main()->Action("TbText")->setChecked(std::string(t.mode) == "TbText");
+        Main()->Action("TbBmp")->setChecked(std::string(t.mode) == "TbBmp");
+        Main()->Doc.Modified = 0;
         // Some of these are not offered for the kind; the command itself must still hold.
-        Khm->Action(t.button)->setEnabled(true);
+        Main()->Action(t.button)->setEnabled(true);
         Trigger(t.button);
         EXPECT_EQ(t.field(), t.expected);
-        EXPECT_EQ(Khm->Doc.Modified, 1);
+        EXPECT_EQ(Main()->Doc.Modified, 1);
     }
 }
 
@@ -270,41 +270,41 @@ TEST_F(OrderCmdTest, PictureLoadsIntoTheChosenStateOnly)
         files.selectFile(file);
         static_cast<QDialog&>(files).accept();
     };
-    auto* box = qobject_cast<QComboBox*>(Khm->ToolWidget("TbState_Box"));
+    auto* box = qobject_cast<QComboBox*>(Main()->ToolWidget("TbState_Box"));
     ASSERT_NE(box, nullptr);
     ASSERT_GE(act->TotalState, 2);
     const int before = act->StateBmp(1)->Width();
 
     box->setCurrentIndex(-1);
-    Khm->Doc.Modified = 0;
-    Khm->Action("TbBmpRead")->setEnabled(true);
+    Main()->Doc.Modified = 0;
+    Main()->Action("TbBmpRead")->setEnabled(true);
     Trigger("TbBmpRead");
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0], Msg(64));
     EXPECT_EQ(act->StateBmp(1)->Width(), before);
-    EXPECT_EQ(Khm->Doc.Modified, 0);
+    EXPECT_EQ(Main()->Doc.Modified, 0);
 
     box->setCurrentIndex(1);
     Trigger("TbBmpRead");
     EXPECT_EQ(act->CurPt, 1);
     EXPECT_EQ(act->StateBmp(1)->Width(), 12);
-    EXPECT_EQ(Khm->Doc.Modified, 1);
+    EXPECT_EQ(Main()->Doc.Modified, 1);
 }
 
 TEST_F(OrderCmdTest, HideTogglesThePageFlagAndBothMarks)
 {
     NewProject();
-    QAction* main = Khm->Action("MmHide");
+    QAction* main = Main()->Action("MmHide");
     QAction* pop = Page().Pop("ChkHideSet");
     for (const bool hidden : {true, false, true}) {
         SCOPED_TRACE(hidden);
-        Khm->Doc.Modified = 0;
+        Main()->Doc.Modified = 0;
         // From the menu bar and from the page popup in turn.
         (hidden ? main : pop)->trigger();
         EXPECT_EQ(Page().Data().PgHide.Hide, hidden ? 1 : 0);
         EXPECT_EQ(main->isChecked(), hidden);
         EXPECT_EQ(pop->isChecked(), hidden);
-        EXPECT_EQ(Khm->Doc.Modified, 1);
+        EXPECT_EQ(Main()->Doc.Modified, 1);
     }
 }
 

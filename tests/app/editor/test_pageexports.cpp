@@ -38,7 +38,7 @@ protected:
         EditorTest::SetUp();
         auto fake = std::make_unique<RecordingOpener>();
         opener = fake.get();
-        Khm->FileOpen = std::move(fake);
+        Main()->FileOpen = std::move(fake);
     }
     RecordingOpener* opener = nullptr;
     // The next save dialog answers with the file name (or is cancelled when empty).
@@ -63,7 +63,7 @@ TEST_F(PageExportsTest, DumpsGoWhereTheUserChoosesAndNowhereOnCancel)
 {
     NewProject();
     DrawWith("TbStTxt", At(2, 2), At(30, 12));
-    Khm->MmPgSizeClick(8); // the dumps do not depend on the window's zoom
+    Main()->MmPgSizeClick(8); // the dumps do not depend on the window's zoom
     const int w = CurPage()->ClientWidth() / CurPage()->Data().Zoom / CurPage()->Data().GridWidth;
     const int h = CurPage()->ClientHeight() / CurPage()->Data().Zoom / CurPage()->Data().GridHeight;
     ASSERT_GT(w, 0);
@@ -78,16 +78,16 @@ TEST_F(PageExportsTest, DumpsGoWhereTheUserChoosesAndNowhereOnCancel)
     for (const Case& c : cases) {
         const std::string name = std::string(c.item) + ".txt";
         Choose("");
-        Khm->Action(c.item)->trigger();
+        Main()->Action(c.item)->trigger();
         EXPECT_FALSE(FileExists(Path(name))) << c.item;
         Choose(name);
-        Khm->Action(c.item)->trigger();
+        Main()->Action(c.item)->trigger();
         EXPECT_EQ(FileSize(name), c.size) << c.item;
     }
     // Without a current object the object dump asks nothing.
     CurPage()->Data().CurObj = nullptr;
     const int runs = prompt.execCount;
-    Khm->Action("MmObjBmpSave")->trigger();
+    Main()->Action("MmObjBmpSave")->trigger();
     EXPECT_EQ(prompt.execCount, runs);
 }
 
@@ -95,11 +95,11 @@ TEST_F(PageExportsTest, PictureIsThePageAtTheWindowsSize)
 {
     NewProject();
     DrawWith("TbStTxt", At(2, 2), At(30, 12));
-    Khm->Action("MmImageToClipBrd")->trigger();
+    Main()->Action("MmImageToClipBrd")->trigger();
     const QImage clip = QApplication::clipboard()->image();
     EXPECT_EQ(clip.size(), QSize(CurPage()->ClientWidth(), CurPage()->ClientHeight()));
     Choose("page.bmp");
-    Khm->Action("MmImageToFile")->trigger();
+    Main()->Action("MmImageToFile")->trigger();
     QImage file;
     ASSERT_TRUE(file.load(QString::fromStdString(Path("page.bmp"))));
     EXPECT_EQ(file.size(), clip.size());
@@ -142,14 +142,15 @@ TEST_F(PageExportsTest, TheClipboardTakesTheStartUpScreenWhileItIsEdited)
 {
     NewProject();
     Trigger("MmStartPg");
-    ASSERT_NE(Khm->Screens->FirstPage(), nullptr);
-    ASSERT_EQ(Khm->Doc.EditMode, kes::Editing::StartScreen);
-    Drive(Khm->Screens->FirstPage());
+    ASSERT_NE(Main()->Screens->FirstPage(), nullptr);
+    ASSERT_EQ(Main()->Doc.EditMode, kes::Editing::StartScreen);
+    Drive(Main()->Screens->FirstPage());
     ASSERT_NE(DrawWith("TbRect", At(2, 2), At(20, 20)), nullptr);
     QApplication::clipboard()->clear();
     Trigger("MmImageToClipBrd");
     const QImage clip = QApplication::clipboard()->image();
-    ASSERT_EQ(clip.size(), QSize(Khm->Screens->FirstPage()->ClientWidth(), Khm->Screens->FirstPage()->ClientHeight()));
+    ASSERT_EQ(clip.size(),
+              QSize(Main()->Screens->FirstPage()->ClientWidth(), Main()->Screens->FirstPage()->ClientHeight()));
     // The rectangle's corner is black at the window's zoom, the window's corner white.
     const QPoint corner = At(2, 2);
     EXPECT_EQ(clip.pixelColor(corner + QPoint(1, 1)), QColor(Qt::black));

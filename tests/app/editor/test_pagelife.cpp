@@ -19,7 +19,7 @@ namespace {
 
 class PageLifeTest : public EditorTest {
 protected:
-    THmPage* PageAt(int i) const { return Khm->PageEd->Pages().at(static_cast<std::size_t>(i)); }
+    THmPage* PageAt(int i) const { return Main()->PageEd->Pages().at(static_cast<std::size_t>(i)); }
 };
 
 TEST_F(PageLifeTest, UndoAndRedoGoBackToTheSamePageBytes)
@@ -41,13 +41,13 @@ TEST_F(PageLifeTest, UndoAndRedoGoBackToTheSamePageBytes)
         Trigger("TbUndo");
         EXPECT_EQ(StoredPage(), states[static_cast<std::size_t>(i)]) << "after undo to state " << i;
     }
-    EXPECT_FALSE(Khm->Action("TbUndo")->isEnabled());
+    EXPECT_FALSE(Main()->Action("TbUndo")->isEnabled());
     for (std::size_t i = 1; i < states.size(); ++i) {
         Trigger("TbRedo");
         EXPECT_EQ(StoredPage(), states[i]) << "after redo to state " << i;
     }
-    EXPECT_FALSE(Khm->Action("TbRedo")->isEnabled());
-    EXPECT_TRUE(Khm->Action("TbUndo")->isEnabled());
+    EXPECT_FALSE(Main()->Action("TbRedo")->isEnabled());
+    EXPECT_TRUE(Main()->Action("TbUndo")->isEnabled());
 }
 
 TEST_F(PageLifeTest, TheHistoryIsBoundedOnlyWhereAStepIsPushed)
@@ -80,7 +80,7 @@ TEST_F(PageLifeTest, UndoRestoresThePageRecordsOfItsSnapshot)
     NewProject();
     DrawWith("TbStTxt", At(2, 2), At(30, 12));
     // A snapshot of a page without objects leaves the page settings alone.
-    Page().Data().AddPgJump(Khm->Doc);
+    Page().Data().AddPgJump(Main()->Doc);
     Trigger("MmUndo");
     EXPECT_TRUE(Page().Data().ObjList.empty());
     EXPECT_EQ(Page().Data().PgJmpList.size(), 1u);
@@ -89,7 +89,7 @@ TEST_F(PageLifeTest, UndoRestoresThePageRecordsOfItsSnapshot)
     ASSERT_EQ(Page().Data().ObjList.size(), 1u);
     Page().Data().ClearPgJumps();
     DrawWith("TbStTxt", At(40, 2), At(60, 12)); // the snapshot holds no jump
-    Page().Data().AddPgJump(Khm->Doc);
+    Page().Data().AddPgJump(Main()->Doc);
     Trigger("MmUndo");
     EXPECT_EQ(Page().Data().ObjList.size(), 1u);
     EXPECT_TRUE(Page().Data().PgJmpList.empty()) << "the jump list comes from the snapshot";
@@ -107,16 +107,16 @@ TEST_F(PageLifeTest, SwitchingPagesKeepsEveryEdit)
     const std::string edited = ObjectsText();
 
     Trigger("TbAddPg");
-    ASSERT_EQ(Khm->PageEd->Pages().size(), 2u);
+    ASSERT_EQ(Main()->PageEd->Pages().size(), 2u);
     THmPage* second = CurPage();
     ASSERT_NE(second, first);
     EXPECT_FALSE(first->Live());
     EXPECT_TRUE(first->Data().ObjList.empty());
     EXPECT_TRUE(first->UndoList.empty());
-    EXPECT_FALSE(Khm->Doc.PgDataList[0]->Data.empty());
-    const Bytes stored = Khm->Doc.PgDataList[0]->Data;
+    EXPECT_FALSE(Main()->Doc.PgDataList[0]->Data.empty());
+    const Bytes stored = Main()->Doc.PgDataList[0]->Data;
     EXPECT_EQ(first->PgDataSave(), 0) << "a frozen page stores nothing over its record";
-    EXPECT_EQ(Khm->Doc.PgDataList[0]->Data, stored);
+    EXPECT_EQ(Main()->Doc.PgDataList[0]->Data, stored);
     EXPECT_EQ(second->windowTitle(), QStringLiteral("1:"));
     // The frozen page still shows its objects.
     const QImage frozen = first->Rendered();
@@ -134,14 +134,14 @@ TEST_F(PageLifeTest, SwitchingPagesKeepsEveryEdit)
     EXPECT_FALSE(second->Live());
     EXPECT_EQ(ObjectsText(), edited);
     EXPECT_TRUE(first->UndoList.empty()) << "the history does not survive a switch";
-    EXPECT_FALSE(Khm->Action("TbPrePg")->isEnabled());
-    EXPECT_TRUE(Khm->Action("TbNextPg")->isEnabled());
+    EXPECT_FALSE(Main()->Action("TbPrePg")->isEnabled());
+    EXPECT_TRUE(Main()->Action("TbNextPg")->isEnabled());
     Trigger("TbNextPg");
     EXPECT_EQ(CurPage(), second);
     EXPECT_EQ(ObjectsText(), secondEdited);
 
     // Activation follows the MDI area, whatever has the keyboard focus.
-    Khm->MdiArea->setActiveSubWindow(first->SubWindow());
+    Main()->MdiArea->setActiveSubWindow(first->SubWindow());
     EXPECT_EQ(CurPage(), first);
     EXPECT_EQ(ObjectsText(), edited);
 }
@@ -150,10 +150,10 @@ TEST_F(PageLifeTest, APageStaysLiveWhileTheFocusIsOnAToolWindow)
 {
     NewProject();
     DrawWith("TbStTxt", At(2, 2), At(30, 12));
-    auto* dock = new QDockWidget(QStringLiteral("Tool"), Khm);
+    auto* dock = new QDockWidget(QStringLiteral("Tool"), Main());
     auto* edit = new QLineEdit(dock);
     dock->setWidget(edit);
-    Khm->addDockWidget(Qt::RightDockWidgetArea, dock);
+    Main()->addDockWidget(Qt::RightDockWidgetArea, dock);
     dock->show();
     edit->setFocus();
     QApplication::processEvents();
@@ -166,25 +166,25 @@ TEST_F(PageLifeTest, ClosingTheLastPageWindowDisablesThePageCommands)
 {
     NewProject();
     Trigger("TbAddPg");
-    for (QWidget* w : std::vector<THmPage*>(Khm->PageEd->Pages()))
+    for (QWidget* w : std::vector<THmPage*>(Main()->PageEd->Pages()))
         static_cast<THmPage*>(w)->SubWindow()->close();
     QApplication::processEvents();
-    EXPECT_TRUE(Khm->PageEd->Pages().empty());
+    EXPECT_TRUE(Main()->PageEd->Pages().empty());
     EXPECT_EQ(CurPage(), nullptr);
     for (const char* n : {"MmPgJump", "MmFunKeyEt", "MmUndo", "MmRedo", "TbZoomIn", "TbZoomOut"})
-        EXPECT_FALSE(Khm->Action(n)->isEnabled()) << n;
+        EXPECT_FALSE(Main()->Action(n)->isEnabled()) << n;
     // Pages are left in the project: the tool bar items stay.
-    EXPECT_EQ(Khm->Doc.PgDataList.size(), 2u);
-    EXPECT_TRUE(Khm->Action("ObjTBarSet")->isEnabled());
+    EXPECT_EQ(Main()->Doc.PgDataList.size(), 2u);
+    EXPECT_TRUE(Main()->Action("ObjTBarSet")->isEnabled());
     // They open again from their records.
-    Khm->LoadPageWindow(1);
+    Main()->LoadPageWindow(1);
     ASSERT_NE(CurPage(), nullptr);
     EXPECT_EQ(CurPage()->Data().PgIndex, 1);
     // The object, figure and text bars work again on the reopened page, and on the page of a
     // project started after closing this one.
     auto expectBarsWork = [this](const char* when) {
         for (const char* bar : {"ObjToolBar", "GeomToolBar", "PosTooBar", "PostSetToolBar"})
-            EXPECT_TRUE(Khm->ToolWidget(bar)->isEnabled()) << bar << " " << when;
+            EXPECT_TRUE(Main()->ToolWidget(bar)->isEnabled()) << bar << " " << when;
         EXPECT_NE(DrawWith("TbStTxt", {2, 2}, {30, 12}), nullptr) << when;
     };
     expectBarsWork("after reopening");
@@ -198,7 +198,7 @@ TEST_F(PageLifeTest, TheGridShowsADotPerPanelPixelAboveZoomOne)
 {
     NewProject(4); // grid 2 x 1
     for (const int zoom : {1, 2, 4}) {
-        Khm->MmPgSizeClick(zoom);
+        Main()->MmPgSizeClick(zoom);
         const QImage img = Page().Rendered();
         const QRgb black = qRgb(0, 0, 0);
         const QPoint panelPixel(2 * zoom, zoom); // the top-left of panel pixel (1, 1)
@@ -226,10 +226,10 @@ TEST_F(PageLifeTest, ZoomingInAndOutKeepsThePageBytes)
     Trigger("TbZoomIn");
     EXPECT_EQ(Page().Data().Zoom, 16);
     EXPECT_EQ(Page().Canvas()->width(), 192 * 16);
-    Khm->TbZoomInClick();
+    Main()->TbZoomInClick();
     EXPECT_EQ(Page().Data().Zoom, 16) << "zoom in stops at 16";
     for (int i = 0; i < 5; ++i)
-        Khm->TbZoomOutClick();
+        Main()->TbZoomOutClick();
     EXPECT_EQ(Page().Data().Zoom, 1) << "zoom out stops at 1";
     EXPECT_EQ(StoredPage(), before);
     Trigger("MmPgSize400");
@@ -257,7 +257,7 @@ TEST_F(PageLifeTest, TheWindowShowsThePageAsRendered)
     EXPECT_EQ(shown.copy(0, 0, rendered.width(), rendered.height()), rendered);
     // KES_SCREENSHOT names a file for a picture of the whole window (to look at it).
     if (const QByteArray path = qgetenv("KES_SCREENSHOT"); !path.isEmpty())
-        Khm->grab().save(QString::fromLocal8Bit(path));
+        Main()->grab().save(QString::fromLocal8Bit(path));
     Release(At(92, 30));
     EXPECT_EQ(Page().Data().SelList.front()->Left, At(82, 0).x());
 }

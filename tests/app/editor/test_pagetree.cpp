@@ -33,7 +33,7 @@ namespace {
 class PageTreeTest : public EditorTest {
 protected:
     // The page tree the main window shows, null while it is closed.
-    static TFrameTreeView* PageTree() { return PageTreeOf(*Khm); }
+    static TFrameTreeView* PageTree() { return PageTreeOf(*Main()); }
     // The texts of the tree: the roots, the page nodes between them, "*" after the current one.
     std::vector<QString> Nodes()
     {
@@ -56,7 +56,7 @@ protected:
     }
     static bool Docked()
     {
-        return PageTree() && !PageTree()->isWindow() && PageTree()->parentWidget() == Khm->PanelTreeViewHost;
+        return PageTree() && !PageTree()->isWindow() && PageTree()->parentWidget() == Main()->PanelTreeViewHost;
     }
     static void FloatButton()
     {
@@ -71,7 +71,7 @@ protected:
     static void UserMoves(int offset)
     {
         const int frame = PageTree()->geometry().left() - PageTree()->frameGeometry().left();
-        PageTree()->windowHandle()->setPosition(Khm->frameGeometry().left() + offset + frame, 200);
+        PageTree()->windowHandle()->setPosition(Main()->frameGeometry().left() + offset + frame, 200);
         Settle();
     }
 };
@@ -86,8 +86,8 @@ TEST_F(PageTreeTest, FollowsAddDeleteAndRetitleAndOpensTheChosenPage)
     EXPECT_EQ(PageTree(), nullptr);
     Trigger("MmTreeView");
     ASSERT_NE(PageTree(), nullptr);
-    EXPECT_TRUE(Khm->Action("MmTreeView")->isChecked());
-    EXPECT_EQ(PageTree()->parentWidget(), Khm->PanelTreeViewHost);
+    EXPECT_TRUE(Main()->Action("MmTreeView")->isChecked());
+    EXPECT_EQ(PageTree()->parentWidget(), Main()->PanelTreeViewHost);
     EXPECT_EQ(Nodes(), (std::vector<QString>{"Pages", "0:*", "Start-up Screen"}));
 
     Trigger("MmAddPg");
@@ -95,12 +95,12 @@ TEST_F(PageTreeTest, FollowsAddDeleteAndRetitleAndOpensTheChosenPage)
     EXPECT_EQ(Nodes(), (std::vector<QString>{"Pages", "0:", "1:", "2:*", "Start-up Screen"}));
 
     // Retitled and deleted as the page list does it.
-    RetitlePage(Khm->Doc, 0, "Main");
+    RetitlePage(Main()->Doc, 0, "Main");
     PageRenumbering same = {0, 1, 2};
-    Khm->PageEd->PagesRenumbered(same);
+    Main()->PageEd->PagesRenumbered(same);
     EXPECT_EQ(Nodes(), (std::vector<QString>{"Pages", "0:Main", "1:", "2:*", "Start-up Screen"}));
-    Khm->PageEd->PagesRenumbered(DeletePage(Khm->Doc, 1));
-    ASSERT_EQ(Khm->Doc.PgDataList.size(), 2u);
+    Main()->PageEd->PagesRenumbered(DeletePage(Main()->Doc, 1));
+    ASSERT_EQ(Main()->Doc.PgDataList.size(), 2u);
     EXPECT_EQ(Nodes().size(), 4u);
     EXPECT_EQ(Nodes()[1].left(6), QStringLiteral("0:Main"));
 
@@ -113,7 +113,7 @@ TEST_F(PageTreeTest, FollowsAddDeleteAndRetitleAndOpensTheChosenPage)
     Trigger("MmTreeView");
     QApplication::processEvents();
     EXPECT_EQ(PageTree(), nullptr);
-    EXPECT_FALSE(Khm->Action("MmTreeView")->isChecked());
+    EXPECT_FALSE(Main()->Action("MmTreeView")->isChecked());
 }
 
 TEST_F(PageTreeTest, ALanguageSwitchRecaptionsTheWindowAndItsRoots)
@@ -131,15 +131,15 @@ TEST_F(PageTreeTest, FloatingItDocksWhenMaximisedOrMovedToTheLeftEdge)
 {
     NewProject();
     ASSERT_TRUE(Docked());
-    QSplitter* panel = Khm->PanelTreeViewHost;
+    QSplitter* panel = Main()->PanelTreeViewHost;
     ASSERT_EQ(panel->count(), 2) << "the shipped layout docks the inspector too";
     // The side panel takes these two only: the check results dock at the bottom alone.
-    EXPECT_EQ(Khm->CtBarErr->allowedAreas(), Qt::BottomDockWidgetArea);
+    EXPECT_EQ(Main()->CtBarErr->allowedAreas(), Qt::BottomDockWidgetArea);
 
     FloatButton();
     EXPECT_NE(PageTree()->titleBarWidget(), nullptr) << "a blank bar: no dragging into a dock area";
     EXPECT_EQ(panel->count(), 1);
-    EXPECT_FALSE(Khm->PanelTreeView->isHidden()) << "the inspector stays in the panel";
+    EXPECT_FALSE(Main()->PanelTreeView->isHidden()) << "the inspector stays in the panel";
     // Maximised: docked at the top of the panel instead.
     PageTree()->showMaximized();
     Settle();
@@ -149,7 +149,7 @@ TEST_F(PageTreeTest, FloatingItDocksWhenMaximisedOrMovedToTheLeftEdge)
 
     // Moved by the user: docked below the inspector when its left edge is at the main
     // window's, up to 29 pixels right of it; elsewhere it floats on.
-    Khm->move(60, 40); // on the screen, with room left of it
+    Main()->move(60, 40); // on the screen, with room left of it
     FloatButton();
     QTest::qWait(600); // moves right after the program placed it are not the user's
     for (int offset : {-1, 30, 200}) {
@@ -168,9 +168,9 @@ TEST_F(PageTreeTest, FloatingItDocksWhenMaximisedOrMovedToTheLeftEdge)
     PageTree()->close();
     Settle();
     EXPECT_EQ(PageTree(), nullptr);
-    EXPECT_FALSE(Khm->Action("MmTreeView")->isChecked());
+    EXPECT_FALSE(Main()->Action("MmTreeView")->isChecked());
     EXPECT_EQ(panel->count(), 1);
-    TIniFile loc(Khm->LocIniPath());
+    TIniFile loc(Main()->LocIniPath());
     EXPECT_FALSE(loc.ReadBool("TreeViewPage", "Visible", true));
     EXPECT_FALSE(loc.ReadBool("TreeViewPage", "Location", true)) << "it was docked";
 }
@@ -188,14 +188,14 @@ TEST_F(PageTreeTest, WindowFontReachesTheTreeAndTheViewMenuMarksTheBars)
         d.done(QDialog::Accepted);
     };
     Trigger("MmWinFont");
-    EXPECT_EQ(Khm->font().family(), chosen.family());
+    EXPECT_EQ(Main()->font().family(), chosen.family());
     EXPECT_EQ(PageTree()->TreeViewPage->font().pointSize(), 13);
 
-    Khm->PosTooBar->hide();
-    Khm->Action("PosTBarSet")->setChecked(true);
-    kes::MmViewClick(*Khm);
-    EXPECT_FALSE(Khm->Action("PosTBarSet")->isChecked());
-    EXPECT_TRUE(Khm->Action("StandTbarSet")->isChecked());
+    Main()->PosTooBar->hide();
+    Main()->Action("PosTBarSet")->setChecked(true);
+    kes::MmViewClick(*Main());
+    EXPECT_FALSE(Main()->Action("PosTBarSet")->isChecked());
+    EXPECT_TRUE(Main()->Action("StandTbarSet")->isChecked());
 }
 
 TEST_F(PageTreeTest, Screenshot)
@@ -211,9 +211,9 @@ TEST_F(PageTreeTest, Screenshot)
     Trigger("MmTreeView");
     for (const auto& [item, suffix] : {std::pair{"MmLangEng", "-eng"}, std::pair{"MmLangCht", "-cht"}}) {
         Trigger(item);
-        Khm->show();
+        Main()->show();
         QApplication::processEvents();
-        EXPECT_TRUE(Khm->grab().save(shot + QLatin1String(suffix) + QStringLiteral(".png")));
+        EXPECT_TRUE(Main()->grab().save(shot + QLatin1String(suffix) + QStringLiteral(".png")));
     }
 }
 

@@ -35,8 +35,8 @@ protected:
     {
         NewProject();
         Trigger("MmStartPg");
-        ASSERT_NE(Khm->Screens->FirstPage(), nullptr);
-        Drive(Khm->Screens->FirstPage());
+        ASSERT_NE(Main()->Screens->FirstPage(), nullptr);
+        Drive(Main()->Screens->FirstPage());
         QApplication::processEvents();
     }
     void TearDown() override
@@ -44,11 +44,11 @@ protected:
         Drive(nullptr);
         EditorTest::TearDown();
     }
-    TImagePage& Screen() const { return *Khm->Screens->FirstPage(); }
+    TImagePage& Screen() const { return *Main()->Screens->FirstPage(); }
     Bytes Stored()
     {
         Screen().PgDataSave();
-        return Khm->Doc.StartScreenData->Data;
+        return Main()->Doc.StartScreenData->Data;
     }
 };
 
@@ -87,8 +87,8 @@ TEST_F(ScreenEditorTest, EachWindowShowsItsOwnPopupItems)
 TEST_F(ScreenEditorTest, StartScreenEditingDrawsSelectsMovesAndUndoes)
 {
     OpenStartScreen();
-    EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::StartScreen);
-    EXPECT_EQ(Khm->Screens->ImagePage(), Khm->Screens->FirstPage());
+    EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::StartScreen);
+    EXPECT_EQ(Main()->Screens->ImagePage(), Main()->Screens->FirstPage());
     EXPECT_FALSE(Page().Live()) << "the page being edited is stored and frozen";
 
     TLxObj* text = DrawWith("TbStTxt", At(2, 2), At(30, 12));
@@ -106,16 +106,16 @@ TEST_F(ScreenEditorTest, StartScreenEditingDrawsSelectsMovesAndUndoes)
     Drag(At(4, 4), At(14, 24));
     EXPECT_EQ(text->Left, left + 10 * StepX());
     EXPECT_NE(Stored(), before);
-    EXPECT_TRUE(Khm->Doc.Modified);
+    EXPECT_TRUE(Main()->Doc.Modified);
     Trigger("TbUndo");
     EXPECT_EQ(Stored(), before) << "undo gives the screen's bytes back";
 
     // Back to the pages and again: the screen's objects stayed.
     Trigger("MmLxe");
-    EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::Pages);
+    EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::Pages);
     EXPECT_TRUE(Page().Live());
     Trigger("MmStartPg");
-    EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::StartScreen);
+    EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::StartScreen);
     EXPECT_EQ(Screen().Data().ObjList.size(), 2u);
 }
 
@@ -133,19 +133,19 @@ TEST_F(ScreenEditorTest, EveryKindOfTheScreenReadsBackToTheSameBytes)
     ASSERT_FALSE(stored.empty());
 
     // Closing stores the modified screen; opening again decodes it into the same bytes.
-    Khm->Doc.Modified = 1;
-    Khm->Screens->FirstPage()->SubWindow()->close();
+    Main()->Doc.Modified = 1;
+    Main()->Screens->FirstPage()->SubWindow()->close();
     QApplication::processEvents();
-    EXPECT_EQ(Khm->Screens->FirstPage(), nullptr);
-    EXPECT_EQ(Khm->Doc.StartScreenData->Data, stored);
+    EXPECT_EQ(Main()->Screens->FirstPage(), nullptr);
+    EXPECT_EQ(Main()->Doc.StartScreenData->Data, stored);
     Trigger("MmStartPg");
-    Drive(Khm->Screens->FirstPage());
+    Drive(Main()->Screens->FirstPage());
     ASSERT_EQ(Screen().Data().ObjList.size(), 5u);
     EXPECT_EQ(Stored(), stored);
     // The project writer stores the window through the document.
-    Khm->Doc.StartScreenData->Data.clear();
-    Khm->Doc.StoreStartScreen();
-    EXPECT_EQ(Khm->Doc.StartScreenData->Data, stored);
+    Main()->Doc.StartScreenData->Data.clear();
+    Main()->Doc.StoreStartScreen();
+    EXPECT_EQ(Main()->Doc.StartScreenData->Data, stored);
 }
 
 TEST_F(ScreenEditorTest, AHostileStreamIsWalkedWithoutHangingOrOverreading)
@@ -179,7 +179,7 @@ TEST_F(ScreenEditorTest, AHostileStreamIsWalkedWithoutHangingOrOverreading)
         {"odd byte", Bytes{0x00}, 0},
     };
     for (const Case& c : cases) {
-        TImagePage page(Khm->PageEd->Host(), -1);
+        TImagePage page(Main()->PageEd->Host(), -1);
         page.PgDataToObj(c.data, 0, c.data.size());
         EXPECT_EQ(page.Data().ObjList.size(), c.objects) << c.name;
     }
@@ -194,33 +194,33 @@ TEST_F(ScreenEditorTest, AScreenThatReadsInPartSaysSoAndKeepsItsUnreadBytesUntil
     // The second record cut: its head says more bytes than the stream holds.
     stored.resize(stored.size() - 10);
     Drive(nullptr);
-    delete Khm->Screens->FirstPage();
-    Khm->Doc.StartScreenData->Data = stored;
+    delete Main()->Screens->FirstPage();
+    Main()->Doc.StartScreenData->Data = stored;
     prompt.shown.clear();
     Trigger("MmStartPg");
-    ASSERT_NE(Khm->Screens->FirstPage(), nullptr);
-    Drive(Khm->Screens->FirstPage());
+    ASSERT_NE(Main()->Screens->FirstPage(), nullptr);
+    Drive(Main()->Screens->FirstPage());
     EXPECT_EQ(Screen().Data().ObjList.size(), 1u);
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_TRUE(prompt.shown[0].startsWith(Msg(942))) << prompt.shown[0].toStdString();
 
     // Stored unchanged (a save does so), the record keeps every byte.
-    Khm->Doc.StoreStartScreen();
-    EXPECT_EQ(Khm->Doc.StartScreenData->Data, stored);
+    Main()->Doc.StoreStartScreen();
+    EXPECT_EQ(Main()->Doc.StartScreenData->Data, stored);
     // Changed, the screen is what the window shows.
     ASSERT_NE(DrawWith("TbRect", At(60, 2), At(70, 20)), nullptr);
-    Khm->Doc.StoreStartScreen();
-    EXPECT_NE(Khm->Doc.StartScreenData->Data, stored);
+    Main()->Doc.StoreStartScreen();
+    EXPECT_NE(Main()->Doc.StartScreenData->Data, stored);
     ASSERT_EQ(Screen().Data().ObjList.size(), 2u);
-    TImagePage again(Khm->PageEd->Host(), -1);
-    EXPECT_TRUE(again.PgDataToObj(Khm->Doc.StartScreenData->Data, 0, Khm->Doc.StartScreenData->Data.size()).Ok());
+    TImagePage again(Main()->PageEd->Host(), -1);
+    EXPECT_TRUE(again.PgDataToObj(Main()->Doc.StartScreenData->Data, 0, Main()->Doc.StartScreenData->Data.size()).Ok());
     EXPECT_EQ(again.Data().ObjList.size(), 2u);
 }
 
 TEST_F(ScreenEditorTest, ARightClickDropsThePolylinePoints)
 {
     OpenStartScreen();
-    Khm->Action("TbPoly")->trigger();
+    Main()->Action("TbPoly")->trigger();
     Click(At(10, 10));
     Click(At(30, 10));
     ASSERT_EQ(Screen().PolyPtCount, 2);
@@ -236,8 +236,8 @@ TEST_F(ScreenEditorTest, TheBandPictureHoldsTheScreenTopRowFirst)
     TLxObj* rect = DrawWith("TbRect", At(0, 0), At(10, 12));
     ASSERT_NE(rect, nullptr);
     const Bytes picture = Screen().BandPicture();
-    const int w = Khm->LxType->PanelWidth;
-    ASSERT_EQ(picture.size(), static_cast<std::size_t>(w * ((Khm->LxType->PanelHeight + 7) / 8)));
+    const int w = Main()->LxType->PanelWidth;
+    ASSERT_EQ(picture.size(), static_cast<std::size_t>(w * ((Main()->LxType->PanelHeight + 7) / 8)));
     // Column 0 is the rectangle's left side: black in the whole first band; column 5 has
     // only the top edge in it.
     EXPECT_EQ(picture[0], 0xFF);
@@ -250,39 +250,39 @@ TEST_F(ScreenEditorTest, AUserMenuScreenIsShownNotEditedAndStaysOpen)
     OpenStartScreen();
     ASSERT_NE(DrawWith("TbRect", At(2, 2), At(20, 20)), nullptr);
     const Bytes screen = Stored();
-    Khm->Screens->FirstPage()->SubWindow()->close();
+    Main()->Screens->FirstPage()->SubWindow()->close();
     QApplication::processEvents();
-    Khm->Doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
-    Khm->Doc.ImagePgDataList.back()->Data = screen;
-    TImagePage* menu = Khm->Screens->AddMenuScreen(0, QStringLiteral("Menu-0"));
-    Khm->Screens->Show(menu);
+    Main()->Doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
+    Main()->Doc.ImagePgDataList.back()->Data = screen;
+    TImagePage* menu = Main()->Screens->AddMenuScreen(0, QStringLiteral("Menu-0"));
+    Main()->Screens->Show(menu);
     Drive(menu);
-    EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::UserMenu);
+    EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::UserMenu);
     ASSERT_EQ(menu->Data().ObjList.size(), 1u);
     const int left = menu->Data().ObjList[0]->Left;
     Trigger("tbPointTo");
     Drag(At(4, 4), At(14, 14));
     EXPECT_EQ(menu->Data().ObjList[0]->Left, left) << "nothing moves";
     for (const char* n : {"TbDel", "TbCut", "TbCopy", "TbPaste", "TbUndo", "MmMultiCopy"})
-        EXPECT_FALSE(Khm->Action(n)->isEnabled()) << n;
+        EXPECT_FALSE(Main()->Action(n)->isEnabled()) << n;
     menu->SubWindow()->close();
     QApplication::processEvents();
-    ASSERT_EQ(Khm->ImageWinList.size(), 1u) << "the window minimises instead";
+    ASSERT_EQ(Main()->ImageWinList.size(), 1u) << "the window minimises instead";
     EXPECT_TRUE(menu->SubWindow()->isMinimized());
 }
 
 TEST_F(ScreenEditorTest, TheInspectorShowsTheScreensObject)
 {
     OpenStartScreen();
-    if (!Khm->Action("MmObjInspector")->isChecked())
+    if (!Main()->Action("MmObjInspector")->isChecked())
         Trigger("MmObjInspector");
-    ASSERT_NE(Khm->Inspector(), nullptr);
+    ASSERT_NE(Main()->Inspector(), nullptr);
     TLxObj* text = DrawWith("TbStTxt", At(2, 2), At(30, 12));
     ASSERT_NE(text, nullptr);
     Trigger("tbPointTo");
     Click(At(3, 3));
     EXPECT_EQ(Screen().Data().CurObj, text);
-    EXPECT_EQ(Khm->Inspector()->ShownObj, text);
+    EXPECT_EQ(Main()->Inspector()->ShownObj, text);
 }
 
 } // namespace

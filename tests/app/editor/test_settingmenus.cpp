@@ -31,7 +31,7 @@ protected:
     // Linked records in use: the system's page changes and the page's objects.
     void UseLinked(int n)
     {
-        ProjectDoc& doc = Khm->Doc;
+        ProjectDoc& doc = Main()->Doc;
         doc.SysPgJumps.clear();
         CurPage()->Data().FreeObjects();
         while (static_cast<int>(doc.SysPgJumps.size()) < std::min(n, kMaxPgJumps))
@@ -42,12 +42,12 @@ protected:
     }
     void OpenMenu(const char* menu)
     {
-        auto* m = Khm->findChild<QMenu*>(QString::fromLatin1(menu) + QStringLiteral("_menu"));
+        auto* m = Main()->findChild<QMenu*>(QString::fromLatin1(menu) + QStringLiteral("_menu"));
         ASSERT_NE(m, nullptr) << menu;
         emit m->aboutToShow();
     }
-    bool Checked(const char* item) { return Khm->Action(item)->isChecked(); }
-    bool Enabled(const char* item) { return Khm->Action(item)->isEnabled(); }
+    bool Checked(const char* item) { return Main()->Action(item)->isChecked(); }
+    bool Enabled(const char* item) { return Main()->Action(item)->isEnabled(); }
 };
 
 TEST_F(SettingMenusTest, EachCommandOpensItsDialogInItsScopeUpToTheLinkedRecordLimit)
@@ -78,25 +78,25 @@ TEST_F(SettingMenusTest, EachCommandOpensItsDialogInItsScopeUpToTheLinkedRecordL
             SCOPED_TRACE(std::string(c.item) + " with " + std::to_string(linked));
             seen.clear();
             prompt.shown.clear();
-            Khm->Doc.EditScope = c.scope == 1 ? 0 : 1;
-            const std::uint8_t before = Khm->Doc.EditScope;
+            Main()->Doc.EditScope = c.scope == 1 ? 0 : 1;
+            const std::uint8_t before = Main()->Doc.EditScope;
             OpenMenu(c.scope == 0 || std::string(c.item) == "MmPgPageWriteSet" ? "MmPageSet" : "MmGlobalSet");
             Trigger(c.item);
             if (linked == 69 && c.refusal) {
                 EXPECT_EQ(prompt.shown, std::vector<QString>{Msg(c.refusal)});
                 EXPECT_TRUE(seen.empty());
-                EXPECT_EQ(Khm->Doc.EditScope, before);
+                EXPECT_EQ(Main()->Doc.EditScope, before);
                 continue;
             }
             EXPECT_TRUE(prompt.shown.empty());
             ASSERT_EQ(seen.count(c.form), 1u);
-            QString caption = Khm->Action(c.item)->text();
+            QString caption = Main()->Action(c.item)->text();
             caption.remove(caption.indexOf(QLatin1Char('&')), 1);
             if (std::string(c.form) != "FunKeySet") { // the table's caption comes from the messages
                 EXPECT_EQ(seen[c.form].first + QStringLiteral("..."), caption);
             }
             if (c.scope >= 0) {
-                EXPECT_EQ(Khm->Doc.EditScope, c.scope);
+                EXPECT_EQ(Main()->Doc.EditScope, c.scope);
             }
         }
     }
@@ -156,7 +156,7 @@ TEST_F(SettingMenusTest, TheElementMenuKeepsTheLinkedRecordLimitAsTheToolBarDoes
 
 TEST_F(SettingMenusTest, TheSettingsMenusFollowTheRecords)
 {
-    ProjectDoc& doc = Khm->Doc;
+    ProjectDoc& doc = Main()->Doc;
     OpenMenu("MmGlobalSet");
     for (const char* item : {"MmSysPgChgSet", "MmSysFunKeySet", "MmSysBuzzerSet", "MmSysLedSet", "MmClock", "MmParaset",
                              "MmSysPowerOnSet"})
@@ -174,7 +174,7 @@ TEST_F(SettingMenusTest, TheSettingsMenusFollowTheRecords)
          {"MmSysPgChgSet", "MmSysFunKeySet", "MmSysLedSet", "MmClock", "MmParaset", "MmSysPowerOnSet"})
         EXPECT_TRUE(Checked(item)) << item;
     EXPECT_FALSE(Checked("MmSysBuzzerSet"));
-    EXPECT_FALSE(Khm->Action("MmClock")->isVisible());
+    EXPECT_FALSE(Main()->Action("MmClock")->isVisible());
     EXPECT_FALSE(Enabled("MmSysPgChgSet")) << "the parameter register changes the pages";
     EXPECT_TRUE(Enabled("MmSysPowerOnSet"));
 
@@ -184,12 +184,12 @@ TEST_F(SettingMenusTest, TheSettingsMenusFollowTheRecords)
     EXPECT_FALSE(Checked("MmLedSet"));
     EXPECT_FALSE(Enabled("MmPgJump"));
     EXPECT_TRUE(Enabled("MmBuzzerSet"));
-    EXPECT_FALSE(Khm->Action("MmHide")->isVisible());
+    EXPECT_FALSE(Main()->Action("MmHide")->isVisible());
 }
 
 TEST_F(SettingMenusTest, RedefiningUpAndDownAsksFirstAndGivingThemBackFreesTheKeys)
 {
-    ProjectDoc& doc = Khm->Doc;
+    ProjectDoc& doc = Main()->Doc;
     CurPage()->Data().PgHide.Hide = 1;
     doc.Modified = 0;
     prompt.answers = {Answer::No};
@@ -220,7 +220,7 @@ TEST_F(SettingMenusTest, RedefiningUpAndDownAsksFirstAndGivingThemBackFreesTheKe
 TEST_F(SettingMenusTest, EveryShortcutHasOneOwner)
 {
     std::map<QString, std::string> owners;
-    for (QAction* a : Khm->findChildren<QAction*>()) {
+    for (QAction* a : Main()->findChildren<QAction*>()) {
         const QString key = a->shortcut().toString();
         // The page popup's items show the keys of the main menu's.
         if (key.isEmpty() || a->objectName().startsWith(QStringLiteral("Pop")))

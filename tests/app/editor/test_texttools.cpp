@@ -26,13 +26,13 @@ namespace {
 
 class TextToolsTest : public EditorTest {
 protected:
-    QPlainTextEdit& Memo() { return *qobject_cast<QPlainTextEdit*>(Khm->ToolWidget("TbMemo")); }
-    QComboBox& States() { return *qobject_cast<QComboBox*>(Khm->ToolWidget("TbState_Box")); }
+    QPlainTextEdit& Memo() { return *qobject_cast<QPlainTextEdit*>(Main()->ToolWidget("TbMemo")); }
+    QComboBox& States() { return *qobject_cast<QComboBox*>(Main()->ToolWidget("TbState_Box")); }
     // The user types text into the memo (its whole content).
     void Type(const QString& text)
     {
         Memo().setPlainText(text);
-        TbMemoChange(*Khm);
+        TbMemoChange(*Main());
     }
 };
 
@@ -43,13 +43,13 @@ TEST_F(TextToolsTest, StaticTextLinesFollowTheLineSelector)
     ASSERT_NE(txt, nullptr);
     Type(QStringLiteral("First"));
     EXPECT_EQ(txt->Lines.at(0), "First");
-    auto* line = qobject_cast<QSpinBox*>(Khm->ToolWidget("TbMemo_UD"));
+    auto* line = qobject_cast<QSpinBox*>(Main()->ToolWidget("TbMemo_UD"));
     line->setValue(1);
-    TbMemo_UDClick(*Khm);
+    TbMemo_UDClick(*Main());
     ASSERT_EQ(txt->Lines.size(), 2u);
     Type(QStringLiteral("Second"));
     EXPECT_EQ(txt->Lines, (std::vector<AnsiString>{"First", "Second"}));
-    EXPECT_EQ(Khm->Doc.Modified, 1);
+    EXPECT_EQ(Main()->Doc.Modified, 1);
 }
 
 TEST_F(TextToolsTest, StateTextsGrowToTheirStateAndTheUpDownStaysInRange)
@@ -60,10 +60,10 @@ TEST_F(TextToolsTest, StateTextsGrowToTheirStateAndTheUpDownStaysInRange)
     btn->TxtList = {"Off"};
     CurPage()->StateToolRefresh(btn);
     ASSERT_EQ(States().count(), btn->TotalState);
-    TbState_UDChange(*Khm, false);
+    TbState_UDChange(*Main(), false);
     EXPECT_EQ(States().currentIndex(), 0);
     for (int i = 0; i < btn->TotalState + 2; ++i)
-        TbState_UDChange(*Khm, true);
+        TbState_UDChange(*Main(), true);
     EXPECT_EQ(States().currentIndex(), btn->TotalState - 1);
     Type(QStringLiteral("On"));
     ASSERT_EQ(btn->TxtList.size(), static_cast<std::size_t>(btn->TotalState));
@@ -92,8 +92,8 @@ TEST_F(TextToolsTest, TheStartUpScreensStaticTextTakesTheMemoToo)
 {
     NewProject();
     Trigger("MmStartPg");
-    ASSERT_NE(Khm->Screens->FirstPage(), nullptr);
-    Drive(Khm->Screens->FirstPage());
+    ASSERT_NE(Main()->Screens->FirstPage(), nullptr);
+    Drive(Main()->Screens->FirstPage());
     QApplication::processEvents();
     auto* txt = dynamic_cast<TStTxt*>(DrawWith("TbStTxt", At(2, 2), At(40, 20)));
     ASSERT_NE(txt, nullptr);
@@ -101,9 +101,9 @@ TEST_F(TextToolsTest, TheStartUpScreensStaticTextTakesTheMemoToo)
     EXPECT_EQ(txt->Lines.at(0), "Welcome");
     // Selected again, it shows its first line whatever line the selector was left at.
     txt->Lines = {"First", "Second"};
-    auto* line = qobject_cast<QSpinBox*>(Khm->ToolWidget("TbMemo_UD"));
+    auto* line = qobject_cast<QSpinBox*>(Main()->ToolWidget("TbMemo_UD"));
     line->setValue(1);
-    Khm->Screens->FirstPage()->ObjToolbarRefresh(txt);
+    Main()->Screens->FirstPage()->ObjToolbarRefresh(txt);
     EXPECT_EQ(Memo().toPlainText(), QStringLiteral("First"));
     EXPECT_EQ(line->value(), 0);
     EXPECT_TRUE(Memo().isEnabled());

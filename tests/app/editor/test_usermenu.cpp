@@ -31,21 +31,21 @@ protected:
     Bytes MenuFile(int model = 0)
     {
         Trigger("MmStartPg");
-        Drive(Khm->Screens->FirstPage());
+        Drive(Main()->Screens->FirstPage());
         EXPECT_NE(DrawWith("TbRect", At(2, 2), At(20, 20)), nullptr);
-        Khm->Screens->FirstPage()->PgDataSave();
+        Main()->Screens->FirstPage()->PgDataSave();
         Drive(nullptr);
         ProjectDoc doc;
-        doc.MachineId = Khm->Doc.MachineId;
+        doc.MachineId = Main()->Doc.MachineId;
         doc.PanelModelIndex = static_cast<std::int16_t>(model);
         doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
-        doc.ImagePgDataList.back()->Data = Khm->Doc.StartScreenData->Data;
+        doc.ImagePgDataList.back()->Data = Main()->Doc.StartScreenData->Data;
         doc.ImagePgDataList.push_back(std::make_unique<PgDataStr>());
         return EncodeUserMenuFile(doc, UserMenuPort{});
     }
     void Install(const Bytes& file, int model = 0)
     {
-        const std::string path = UserMenuPath(Khm->Doc.AppDir, model);
+        const std::string path = UserMenuPath(Main()->Doc.AppDir, model);
         QDir().mkpath(QString::fromStdString(path.substr(0, path.rfind('/'))));
         ASSERT_TRUE(WriteFileAtomic(path, std::string(file.begin(), file.end()), nullptr));
     }
@@ -64,14 +64,14 @@ protected:
     }
     void Restart()
     {
-        ShutDown();
+        ShutDownMain();
         StartupOptions o;
         o.splashMillis = 0;
-        StartUp(NewDoc(), o);
+        StartMain(NewDoc(), o);
     }
     void Open(const char* item)
     {
-        Khm->Doc.Modified = 0;
+        Main()->Doc.Modified = 0;
         Trigger(item);
         QApplication::processEvents();
     }
@@ -83,30 +83,30 @@ TEST_F(UserMenuTest, TheScreensOpenReadOnlyAndNumberedFromZero)
     const Bytes file = MenuFile();
     Install(file);
     Open("LX041");
-    EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::UserMenu);
-    EXPECT_EQ(Khm->Doc.PanelModelIndex, 0);
-    EXPECT_TRUE(Khm->Doc.PgDataList.empty()) << "the project was closed";
-    ASSERT_EQ(Khm->ImageWinList.size(), 2u);
-    ASSERT_EQ(Khm->Doc.ImagePgDataList.size(), 2u);
-    const auto* first = dynamic_cast<TImagePage*>(Khm->ImageWinList[0]);
-    const auto* second = dynamic_cast<TImagePage*>(Khm->ImageWinList[1]);
+    EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::UserMenu);
+    EXPECT_EQ(Main()->Doc.PanelModelIndex, 0);
+    EXPECT_TRUE(Main()->Doc.PgDataList.empty()) << "the project was closed";
+    ASSERT_EQ(Main()->ImageWinList.size(), 2u);
+    ASSERT_EQ(Main()->Doc.ImagePgDataList.size(), 2u);
+    const auto* first = dynamic_cast<TImagePage*>(Main()->ImageWinList[0]);
+    const auto* second = dynamic_cast<TImagePage*>(Main()->ImageWinList[1]);
     ASSERT_TRUE(first && second);
     EXPECT_TRUE(first->windowTitle().endsWith(QStringLiteral("-0"))) << first->windowTitle().toStdString();
     EXPECT_TRUE(second->windowTitle().endsWith(QStringLiteral("-1")));
     EXPECT_EQ(first->Data().ObjList.size(), 1u);
     EXPECT_TRUE(second->Data().ObjList.empty());
-    EXPECT_EQ(Khm->Doc.UserMenuOffsetList.size(), 3u);
+    EXPECT_EQ(Main()->Doc.UserMenuOffsetList.size(), 3u);
 
     // Paged through both ways: each step sets both buttons.
-    EXPECT_EQ(Khm->Screens->ImagePage(), first);
-    EXPECT_TRUE(Khm->Action("TbNextPg")->isEnabled());
-    EXPECT_FALSE(Khm->Action("TbPrePg")->isEnabled());
+    EXPECT_EQ(Main()->Screens->ImagePage(), first);
+    EXPECT_TRUE(Main()->Action("TbNextPg")->isEnabled());
+    EXPECT_FALSE(Main()->Action("TbPrePg")->isEnabled());
     Trigger("TbNextPg");
-    EXPECT_EQ(Khm->Screens->ImagePage(), second);
-    EXPECT_FALSE(Khm->Action("TbNextPg")->isEnabled());
+    EXPECT_EQ(Main()->Screens->ImagePage(), second);
+    EXPECT_FALSE(Main()->Action("TbNextPg")->isEnabled());
     Trigger("TbPrePg");
-    EXPECT_EQ(Khm->Screens->ImagePage(), first);
-    EXPECT_TRUE(Khm->Action("TbNextPg")->isEnabled());
+    EXPECT_EQ(Main()->Screens->ImagePage(), first);
+    EXPECT_TRUE(Main()->Action("TbNextPg")->isEnabled());
 
     // The page picture on the clipboard is the screen shown, its rectangle included.
     QApplication::clipboard()->clear();
@@ -117,7 +117,7 @@ TEST_F(UserMenuTest, TheScreensOpenReadOnlyAndNumberedFromZero)
     EXPECT_EQ(clip.pixelColor(corner), QColor(Qt::black));
 
     // Written back, the file is the same.
-    EXPECT_EQ(EncodeUserMenuFile(Khm->Doc, UserMenuPort{}), file);
+    EXPECT_EQ(EncodeUserMenuFile(Main()->Doc, UserMenuPort{}), file);
 
     // Back to page editing with no page at all: the page list, to add one.
     bool listed = false;
@@ -125,7 +125,7 @@ TEST_F(UserMenuTest, TheScreensOpenReadOnlyAndNumberedFromZero)
         listed = d.objectName() == QStringLiteral("PgListFrm");
         d.reject();
     };
-    Khm->Action("MmLxe")->trigger();
+    Main()->Action("MmLxe")->trigger();
     prompt.onExec = nullptr;
     EXPECT_TRUE(listed);
 }
@@ -144,8 +144,8 @@ TEST_F(UserMenuTest, EveryCloseCommandClosesAnyNumberOfScreens)
             SCOPED_TRACE(std::to_string(count) + " screens, " + c.item);
             Install(EmptyScreens(count));
             Open("LX041");
-            ASSERT_EQ(Khm->ImageWinList.size(), count);
-            const std::string lxe = Khm->Doc.SettingsDir() + "Lxe.ini";
+            ASSERT_EQ(Main()->ImageWinList.size(), count);
+            const std::string lxe = Main()->Doc.SettingsDir() + "Lxe.ini";
             std::remove(lxe.c_str());
             // New: its form is cancelled; Open: a file is chosen (one that is not there).
             prompt.onExec = [this](QDialog& d) {
@@ -159,9 +159,9 @@ TEST_F(UserMenuTest, EveryCloseCommandClosesAnyNumberOfScreens)
             Trigger(c.item);
             prompt.onExec = nullptr;
             QApplication::processEvents();
-            EXPECT_TRUE(Khm->ImageWinList.empty());
-            EXPECT_TRUE(Khm->Doc.ImagePgDataList.empty());
-            EXPECT_EQ(Khm->Screens->ImagePage(), nullptr);
+            EXPECT_TRUE(Main()->ImageWinList.empty());
+            EXPECT_TRUE(Main()->Doc.ImagePgDataList.empty());
+            EXPECT_EQ(Main()->Screens->ImagePage(), nullptr);
             EXPECT_TRUE(FileExists(lxe)) << "the settings are written as the project closes";
             if (c.exits)
                 Restart();
@@ -174,9 +174,9 @@ TEST_F(UserMenuTest, TheMainWindowEndsWithItsScreensOpen)
 {
     Install(EmptyScreens(3));
     Open("LX041");
-    ASSERT_EQ(Khm->ImageWinList.size(), 3u);
+    ASSERT_EQ(Main()->ImageWinList.size(), 3u);
     Restart();
-    EXPECT_TRUE(Khm->ImageWinList.empty());
+    EXPECT_TRUE(Main()->ImageWinList.empty());
 }
 
 TEST_F(UserMenuTest, EachFamilysFileReadsAndWritesBackTheSame)
@@ -187,9 +187,9 @@ TEST_F(UserMenuTest, EachFamilysFileReadsAndWritesBackTheSame)
         const Bytes file = MenuFile(model);
         Install(file, model);
         Open(item);
-        EXPECT_EQ(Khm->Doc.PanelModelIndex, model) << item;
-        EXPECT_EQ(Khm->ImageWinList.size(), 2u) << item;
-        EXPECT_EQ(EncodeUserMenuFile(Khm->Doc, UserMenuPort{}), file) << item;
+        EXPECT_EQ(Main()->Doc.PanelModelIndex, model) << item;
+        EXPECT_EQ(Main()->ImageWinList.size(), 2u) << item;
+        EXPECT_EQ(EncodeUserMenuFile(Main()->Doc, UserMenuPort{}), file) << item;
     }
 }
 
@@ -202,14 +202,14 @@ TEST_F(UserMenuTest, ScreensOfEveryKindOpenAndWriteBackTheSame)
     for (const auto& [model, item] : {std::pair{0, "LX041"}, std::pair{1, "LX021"}}) {
         NewProject(model);
         Trigger("MmStartPg");
-        Drive(Khm->Screens->FirstPage());
+        Drive(Main()->Screens->FirstPage());
         ASSERT_NE(DrawWith("TbStTxt", At(2, 2), At(30, 12)), nullptr);
         ASSERT_NE(DrawWith("TbStBmp", At(40, 2), At(42, 3)), nullptr);
         ASSERT_NE(DrawWith("TbRect", At(2, 30), At(30, 50)), nullptr);
         ASSERT_NE(DrawWith("TbCir", At(40, 30), At(60, 50)), nullptr);
         ASSERT_NE(DrawWith("TbPoly", At(70, 30), At(90, 55)), nullptr);
-        Khm->Screens->FirstPage()->PgDataSave();
-        const Bytes every = Khm->Doc.StartScreenData->Data;
+        Main()->Screens->FirstPage()->PgDataSave();
+        const Bytes every = Main()->Doc.StartScreenData->Data;
         Drive(nullptr);
         const auto family = static_cast<std::int16_t>(model);
         const auto file = [&](std::vector<Bytes> screens) {
@@ -230,18 +230,18 @@ TEST_F(UserMenuTest, ScreensOfEveryKindOpenAndWriteBackTheSame)
         for (const auto& [name, bytes] : files) {
             Install(bytes, model);
             Open(item);
-            EXPECT_EQ(Khm->Doc.PanelModelIndex, model) << name;
-            EXPECT_EQ(Khm->ImageWinList.size(), Khm->Doc.ImagePgDataList.size()) << name;
-            EXPECT_EQ(EncodeUserMenuFile(Khm->Doc, UserMenuPort{}), bytes) << name;
+            EXPECT_EQ(Main()->Doc.PanelModelIndex, model) << name;
+            EXPECT_EQ(Main()->ImageWinList.size(), Main()->Doc.ImagePgDataList.size()) << name;
+            EXPECT_EQ(EncodeUserMenuFile(Main()->Doc, UserMenuPort{}), bytes) << name;
             if (seeds)
                 WriteFileAtomic(std::string(seeds) + "/" + name + "_" + std::to_string(model),
                                 std::string(bytes.begin(), bytes.end()), nullptr);
         }
         Install(file({every, {}, every}), model);
         Open(item);
-        ASSERT_EQ(Khm->ImageWinList.size(), 3u);
-        EXPECT_EQ(dynamic_cast<TImagePage*>(Khm->ImageWinList[0])->Data().ObjList.size(), 5u);
-        EXPECT_TRUE(dynamic_cast<TImagePage*>(Khm->ImageWinList[1])->Data().ObjList.empty());
+        ASSERT_EQ(Main()->ImageWinList.size(), 3u);
+        EXPECT_EQ(dynamic_cast<TImagePage*>(Main()->ImageWinList[0])->Data().ObjList.size(), 5u);
+        EXPECT_TRUE(dynamic_cast<TImagePage*>(Main()->ImageWinList[1])->Data().ObjList.empty());
     }
 }
 
@@ -253,8 +253,8 @@ TEST_F(UserMenuTest, AMissingFileIsSaidAfterTheProjectClosed)
     ASSERT_FALSE(prompt.shown.empty());
     EXPECT_TRUE(prompt.shown.back().contains(Msg(86)));
     EXPECT_TRUE(prompt.shown.back().startsWith(Msg(131)));
-    EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::Pages);
-    EXPECT_TRUE(Khm->ImageWinList.empty());
+    EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::Pages);
+    EXPECT_TRUE(Main()->ImageWinList.empty());
 }
 
 TEST_F(UserMenuTest, AHostileFileIsRefusedWhole)
@@ -279,8 +279,8 @@ TEST_F(UserMenuTest, AHostileFileIsRefusedWhole)
         Install(file);
         prompt.shown.clear();
         Open("LX041");
-        EXPECT_TRUE(Khm->ImageWinList.empty()) << c.name;
-        EXPECT_TRUE(Khm->Doc.ImagePgDataList.empty()) << c.name;
+        EXPECT_TRUE(Main()->ImageWinList.empty()) << c.name;
+        EXPECT_TRUE(Main()->Doc.ImagePgDataList.empty()) << c.name;
         ASSERT_FALSE(prompt.shown.empty()) << c.name;
         EXPECT_TRUE(prompt.shown.back().startsWith(Msg(484))) << c.name;
     }
@@ -293,7 +293,7 @@ TEST_F(UserMenuTest, HostileFilesEndInAMessageWithinASecond)
 {
     NewProject();
     const Bytes good = MenuFile();
-    Bytes rect = Khm->Doc.StartScreenData->Data;
+    Bytes rect = Main()->Doc.StartScreenData->Data;
     rect.resize(rect.size() - 3);
     const auto machine = [&](std::uint16_t id) {
         Bytes f = good;
@@ -333,8 +333,8 @@ TEST_F(UserMenuTest, HostileFilesEndInAMessageWithinASecond)
         const test::CpuStopwatch cpu;
         Open("LX041");
         EXPECT_LT(cpu.Elapsed(), std::chrono::seconds(1)) << c.name;
-        EXPECT_EQ(Khm->ImageWinList.size(), c.screens) << c.name;
-        EXPECT_EQ(Khm->Doc.ImagePgDataList.size(), c.screens) << c.name;
+        EXPECT_EQ(Main()->ImageWinList.size(), c.screens) << c.name;
+        EXPECT_EQ(Main()->Doc.ImagePgDataList.size(), c.screens) << c.name;
         if (c.error == ProjectError::None && c.screens == 0) {
             EXPECT_TRUE(prompt.shown.empty()) << c.name;
             continue;
@@ -356,13 +356,13 @@ TEST_F(UserMenuTest, ACancelledCloseKeepsTheProjectAndItsModel)
 {
     NewProject(1);
     Install(MenuFile());
-    Khm->Doc.Modified = 1;
+    Main()->Doc.Modified = 1;
     prompt.answers = {Answer::Cancel};
     Trigger("LX041");
-    EXPECT_EQ(Khm->Doc.PanelModelIndex, 1);
-    EXPECT_NE(Khm->Doc.EditMode, kes::Editing::UserMenu);
-    EXPECT_FALSE(Khm->Doc.PgDataList.empty());
-    EXPECT_TRUE(Khm->ImageWinList.empty());
+    EXPECT_EQ(Main()->Doc.PanelModelIndex, 1);
+    EXPECT_NE(Main()->Doc.EditMode, kes::Editing::UserMenu);
+    EXPECT_FALSE(Main()->Doc.PgDataList.empty());
+    EXPECT_TRUE(Main()->ImageWinList.empty());
 }
 
 } // namespace

@@ -44,7 +44,7 @@ protected:
             ini[visible + 8] = '0';
         WriteFile("Loc.ini", ini);
     }
-    TAdvStringGrid& Grid() const { return *Khm->Inspector()->AdvStrGrid; }
+    TAdvStringGrid& Grid() const { return *Main()->Inspector()->AdvStrGrid; }
     // The grid line that shows list row i (-1 when hidden).
     int Line(int row) const
     {
@@ -64,14 +64,14 @@ protected:
         if (!static_cast<TPropParent*>(Grid().Prop(0))->Expanded)
             ClickGrid(0, 0);
         ClickGrid(row, 1);
-        ASSERT_TRUE(Khm->Inspector()->EdtTxt->isVisible()) << "no editor on row " << row;
-        Khm->Inspector()->EdtTxt->setText(text);
-        QTest::keyClick(Khm->Inspector()->EdtTxt, Qt::Key_Return);
+        ASSERT_TRUE(Main()->Inspector()->EdtTxt->isVisible()) << "no editor on row " << row;
+        Main()->Inspector()->EdtTxt->setText(text);
+        QTest::keyClick(Main()->Inspector()->EdtTxt, Qt::Key_Return);
     }
     bool DockedInPanel() const
     {
-        return Khm->Inspector() && !Khm->Inspector()->isWindow() &&
-               Khm->Inspector()->parentWidget() == Khm->PanelTreeViewHost && !Khm->PanelTreeView->isHidden();
+        return Main()->Inspector() && !Main()->Inspector()->isWindow() &&
+               Main()->Inspector()->parentWidget() == Main()->PanelTreeViewHost && !Main()->PanelTreeView->isHidden();
     }
     // A window closed by its own close button frees itself with the next deferred deletes.
     static void Settle()
@@ -80,25 +80,25 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QApplication::processEvents();
     }
-    TIniFile Loc() const { return TIniFile(Khm->LocIniPath()); }
+    TIniFile Loc() const { return TIniFile(Main()->LocIniPath()); }
 };
 
 TEST_F(MainInspectorTest, TheMenuItemShowsAndHidesTheDockedInspector)
 {
     // Nothing to inspect before a project is open.
-    EXPECT_EQ(Khm->Inspector(), nullptr);
+    EXPECT_EQ(Main()->Inspector(), nullptr);
     NewProject();
-    QAction* item = Khm->Action("MmObjInspector");
+    QAction* item = Main()->Action("MmObjInspector");
     ASSERT_TRUE(item->isChecked()) << "the shipped layout shows the inspector";
     ASSERT_TRUE(DockedInPanel());
-    EXPECT_EQ(Khm->DlgPropWin.data(), Khm->Inspector());
-    EXPECT_EQ(Khm->Inspector()->Source(), &Khm->PageEd->InspectorSource());
-    EXPECT_EQ(Khm->Inspector()->windowTitle(), QStringLiteral("Object Inspector"));
+    EXPECT_EQ(Main()->DlgPropWin.data(), Main()->Inspector());
+    EXPECT_EQ(Main()->Inspector()->Source(), &Main()->PageEd->InspectorSource());
+    EXPECT_EQ(Main()->Inspector()->windowTitle(), QStringLiteral("Object Inspector"));
 
     Trigger("MmObjInspector");
     EXPECT_FALSE(item->isChecked());
-    EXPECT_EQ(Khm->Inspector(), nullptr);
-    EXPECT_TRUE(Khm->PanelTreeView->isHidden()) << "an empty side panel is hidden";
+    EXPECT_EQ(Main()->Inspector(), nullptr);
+    EXPECT_TRUE(Main()->PanelTreeView->isHidden()) << "an empty side panel is hidden";
     EXPECT_FALSE(Loc().ReadBool("ObjInspector", "Visible", true));
     EXPECT_FALSE(Loc().ReadBool("ObjInspector", "Location", true)) << "it was docked";
 
@@ -108,49 +108,49 @@ TEST_F(MainInspectorTest, TheMenuItemShowsAndHidesTheDockedInspector)
 
     // The main window's own refresh recreates it, still ticked. The old window must be gone
     // (a new one may reuse its address, so its pointer proves nothing).
-    QPointer<TDlgProp> before = Khm->Inspector();
-    Khm->FormShow();
+    QPointer<TDlgProp> before = Main()->Inspector();
+    Main()->FormShow();
     EXPECT_TRUE(item->isChecked());
     EXPECT_TRUE(before.isNull()) << "the refresh replaced the window";
-    ASSERT_NE(Khm->Inspector(), nullptr);
+    ASSERT_NE(Main()->Inspector(), nullptr);
     EXPECT_TRUE(DockedInPanel());
 }
 
 TEST_F(MainInspectorTest, ItFollowsThePageSelectionAndAnEditMarksTheProjectModified)
 {
     NewProject();
-    ASSERT_NE(Khm->Inspector(), nullptr);
-    EXPECT_EQ(Khm->Inspector()->ShownObj, nullptr);
+    ASSERT_NE(Main()->Inspector(), nullptr);
+    EXPECT_EQ(Main()->Inspector()->ShownObj, nullptr);
     EXPECT_TRUE(Grid().isHidden());
 
     TLxObj* val = DrawWith("TbVal", At(2, 2), At(30, 12));
     ASSERT_NE(val, nullptr);
-    EXPECT_EQ(Khm->Inspector()->ShownObj, val);
+    EXPECT_EQ(Main()->Inspector()->ShownObj, val);
     EXPECT_FALSE(Grid().isHidden());
     EXPECT_EQ(Grid().Prop(6)->Name, "Address") << "a numeric display's rows";
     TLxObj* txt = DrawWith("TbStTxt", At(60, 2), At(90, 12));
     ASSERT_NE(txt, nullptr);
-    EXPECT_EQ(Khm->Inspector()->ShownObj, txt);
+    EXPECT_EQ(Main()->Inspector()->ShownObj, txt);
     EXPECT_EQ(Grid().PropCount(), 10) << "a static text's rows";
 
     Trigger("tbPointTo");
     Click(At(10, 6));
-    EXPECT_EQ(Khm->Inspector()->ShownObj, val);
+    EXPECT_EQ(Main()->Inspector()->ShownObj, val);
     Click(At(70, 6), Qt::ShiftModifier);
-    EXPECT_EQ(Khm->Inspector()->ShownObj, nullptr) << "two selected";
+    EXPECT_EQ(Main()->Inspector()->ShownObj, nullptr) << "two selected";
     EXPECT_TRUE(Grid().isHidden());
     Click(At(100, 50));
-    EXPECT_EQ(Khm->Inspector()->ShownObj, nullptr) << "none selected";
+    EXPECT_EQ(Main()->Inspector()->ShownObj, nullptr) << "none selected";
 
     // An edit typed into the inspector reaches the object, the page and the project.
     Click(At(10, 6));
-    ASSERT_EQ(Khm->Inspector()->ShownObj, val);
-    Khm->Doc.Modified = 0;
-    Khm->Doc.Compiled = 1;
+    ASSERT_EQ(Main()->Inspector()->ShownObj, val);
+    Main()->Doc.Modified = 0;
+    Main()->Doc.Compiled = 1;
     Type(1, QStringLiteral("12"));
     EXPECT_EQ(val->Left, At(12, 0).x());
-    EXPECT_EQ(Khm->Doc.Modified, 1);
-    EXPECT_EQ(Khm->Doc.Compiled, 0);
+    EXPECT_EQ(Main()->Doc.Modified, 1);
+    EXPECT_EQ(Main()->Doc.Compiled, 0);
     EXPECT_EQ(Grid().Cells(1, Line(1)), QStringLiteral("12"));
     // A move with the mouse shows in it at once.
     Drag(At(15, 6), At(17, 6));
@@ -159,7 +159,7 @@ TEST_F(MainInspectorTest, ItFollowsThePageSelectionAndAnEditMarksTheProjectModif
 
     // Another language gives it the rows of that language's table.
     Trigger("MmLangChs");
-    EXPECT_EQ(Khm->Inspector()->ShownObj, val);
+    EXPECT_EQ(Main()->Inspector()->ShownObj, val);
     EXPECT_EQ(Grid().Prop(6)->Name, QString::fromUtf8("地址"));
     Trigger("MmLangEng");
     EXPECT_EQ(Grid().Prop(6)->Name, QStringLiteral("Address"));
@@ -169,7 +169,7 @@ TEST_F(MainInspectorTest, ItFollowsThePageSelectionAndAnEditMarksTheProjectModif
         ClickGrid(0, 0); // the position rows open
         ClickGrid(9, 1); // the frame row current, its list button showing
         QApplication::processEvents();
-        EXPECT_TRUE(Khm->grab().save(QString::fromLocal8Bit(shot)));
+        EXPECT_TRUE(Main()->grab().save(QString::fromLocal8Bit(shot)));
     }
 }
 
@@ -182,7 +182,7 @@ TEST_F(MainInspectorTest, AnEditIsOneUndoStepAndARefusedAddressIsSaid)
     TLxObj* val = DrawWith("TbVal", At(2, 2), At(30, 12));
     ASSERT_NE(val, nullptr);
     Drag(At(10, 6), At(12, 6));
-    ASSERT_EQ(Khm->Inspector()->ShownObj, CurPage()->Data().CurObj);
+    ASSERT_EQ(Main()->Inspector()->ShownObj, CurPage()->Data().CurObj);
     const int dragged = CurPage()->Data().CurObj->Left;
     Type(1, QStringLiteral("40"));
     EXPECT_EQ(CurPage()->Data().CurObj->Left, At(40, 0).x());
@@ -193,7 +193,7 @@ TEST_F(MainInspectorTest, AnEditIsOneUndoStepAndARefusedAddressIsSaid)
     EXPECT_EQ(CurPage()->Data().ObjList[0]->Left, At(40, 0).x());
 
     Click(At(42, 6));
-    ASSERT_NE(Khm->Inspector()->ShownObj, nullptr);
+    ASSERT_NE(Main()->Inspector()->ShownObj, nullptr);
     const QString before = Grid().Cells(1, Line(6));
     const std::size_t steps = CurPage()->UndoList.size();
     prompt.shown.clear();
@@ -216,26 +216,26 @@ TEST_F(MainInspectorTest, ItsPlaceGoesThroughTheLayoutFileAndComesBack)
     ASSERT_TRUE(DockedInPanel());
 
     // The float button gives it a window of its own over the main window.
-    auto* floatButton = Khm->Inspector()->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_floatbutton"));
+    auto* floatButton = Main()->Inspector()->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_floatbutton"));
     ASSERT_NE(floatButton, nullptr);
-    const int panelRight = Khm->PanelTreeView->mapToGlobal(QPoint(Khm->PanelTreeView->width(), 0)).x();
+    const int panelRight = Main()->PanelTreeView->mapToGlobal(QPoint(Main()->PanelTreeView->width(), 0)).x();
     floatButton->click();
     Settle();
-    ASSERT_NE(Khm->Inspector(), nullptr);
-    EXPECT_TRUE(Khm->Inspector()->isWindow());
-    EXPECT_GT(Khm->Inspector()->mapToGlobal(QPoint(0, 0)).x(), panelRight) << "beside the panel it left";
-    EXPECT_EQ(Khm->Inspector()->parentWidget(), Khm);
-    EXPECT_TRUE(Khm->Inspector()->isVisible());
-    EXPECT_TRUE(Khm->PanelTreeView->isHidden());
+    ASSERT_NE(Main()->Inspector(), nullptr);
+    EXPECT_TRUE(Main()->Inspector()->isWindow());
+    EXPECT_GT(Main()->Inspector()->mapToGlobal(QPoint(0, 0)).x(), panelRight) << "beside the panel it left";
+    EXPECT_EQ(Main()->Inspector()->parentWidget(), Main());
+    EXPECT_TRUE(Main()->Inspector()->isVisible());
+    EXPECT_TRUE(Main()->PanelTreeView->isHidden());
 
     // Closed by its own button: its place is written, "Visible" false, the item unticked.
-    Khm->Inspector()->setGeometry(Khm->geometry().left() + 300, 120, 330, 410);
-    const QPoint origin = Khm->Inspector()->mapToGlobal(QPoint(0, 0));
-    Khm->Inspector()->close();
+    Main()->Inspector()->setGeometry(Main()->geometry().left() + 300, 120, 330, 410);
+    const QPoint origin = Main()->Inspector()->mapToGlobal(QPoint(0, 0));
+    Main()->Inspector()->close();
     Settle();
-    EXPECT_EQ(Khm->Inspector(), nullptr);
-    EXPECT_EQ(Khm->DlgPropWin, nullptr);
-    EXPECT_FALSE(Khm->Action("MmObjInspector")->isChecked());
+    EXPECT_EQ(Main()->Inspector(), nullptr);
+    EXPECT_EQ(Main()->DlgPropWin, nullptr);
+    EXPECT_FALSE(Main()->Action("MmObjInspector")->isChecked());
     {
         TIniFile loc = Loc();
         EXPECT_FALSE(loc.ReadBool("ObjInspector", "Visible", true));
@@ -248,33 +248,33 @@ TEST_F(MainInspectorTest, ItsPlaceGoesThroughTheLayoutFileAndComesBack)
 
     // Reopened from the menu: floating where it was, as large as it was.
     Trigger("MmObjInspector");
-    ASSERT_NE(Khm->Inspector(), nullptr);
-    EXPECT_TRUE(Khm->Inspector()->isWindow());
-    EXPECT_EQ(Khm->Inspector()->mapToGlobal(QPoint(0, 0)), origin);
-    EXPECT_EQ(Khm->Inspector()->size(), QSize(330, 410));
+    ASSERT_NE(Main()->Inspector(), nullptr);
+    EXPECT_TRUE(Main()->Inspector()->isWindow());
+    EXPECT_EQ(Main()->Inspector()->mapToGlobal(QPoint(0, 0)), origin);
+    EXPECT_EQ(Main()->Inspector()->size(), QSize(330, 410));
 
     // Saving the layout (closing the project) keeps it shown and floating for the next one.
     TLxObj* val = DrawWith("TbVal", At(2, 2), At(30, 12));
     ASSERT_NE(val, nullptr);
-    EXPECT_EQ(Khm->Inspector()->ShownObj, val) << "a floating inspector follows the selection too";
-    Khm->SaveLayout();
-    EXPECT_EQ(Khm->Inspector(), nullptr);
+    EXPECT_EQ(Main()->Inspector()->ShownObj, val) << "a floating inspector follows the selection too";
+    Main()->SaveLayout();
+    EXPECT_EQ(Main()->Inspector(), nullptr);
     EXPECT_TRUE(Loc().ReadBool("ObjInspector", "Visible", false));
     EXPECT_TRUE(Loc().ReadBool("ObjInspector", "Location", false));
-    Khm->LoadLayout();
-    ASSERT_NE(Khm->Inspector(), nullptr);
-    EXPECT_TRUE(Khm->Inspector()->isWindow());
-    EXPECT_EQ(Khm->Inspector()->mapToGlobal(QPoint(0, 0)), origin);
+    Main()->LoadLayout();
+    ASSERT_NE(Main()->Inspector(), nullptr);
+    EXPECT_TRUE(Main()->Inspector()->isWindow());
+    EXPECT_EQ(Main()->Inspector()->mapToGlobal(QPoint(0, 0)), origin);
 
     // Maximising docks it instead; the next layout says docked.
-    Khm->Inspector()->showMaximized();
+    Main()->Inspector()->showMaximized();
     Settle();
     ASSERT_TRUE(DockedInPanel());
-    EXPECT_FALSE(Khm->Inspector()->isMaximized());
-    EXPECT_EQ(Khm->Inspector()->ShownObj, val);
-    Khm->SaveLayout();
+    EXPECT_FALSE(Main()->Inspector()->isMaximized());
+    EXPECT_EQ(Main()->Inspector()->ShownObj, val);
+    Main()->SaveLayout();
     EXPECT_FALSE(Loc().ReadBool("ObjInspector", "Location", true));
-    Khm->LoadLayout();
+    Main()->LoadLayout();
     EXPECT_TRUE(DockedInPanel());
 }
 

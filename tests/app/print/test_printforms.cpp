@@ -69,10 +69,10 @@ protected:
     {
         EditorTest::SetUp();
         NewProject(0, 3);
-        plant = std::make_unique<ReportProject>(Khm->Doc, *Khm->LxType);
+        plant = std::make_unique<ReportProject>(Main()->Doc, *Main()->LxType);
         BuildPlant(*plant);
-        Khm->FormActivate();
-        Khm->FileOpen = std::make_unique<RecordingOpener>(opened);
+        Main()->FormActivate();
+        Main()->FileOpen = std::make_unique<RecordingOpener>(opened);
         ReportPrinter().setOutputFormat(QPrinter::PdfFormat);
     }
     void TearDown() override
@@ -102,7 +102,7 @@ protected:
 TEST_F(PrintForms, TheCommandsOpenTheirWindowsForWhatIsEdited)
 {
     for (const char* item : {"MmPrintmmPg", "MmPrintStartPg", "MmPgDataSave", "TbPrint"})
-        EXPECT_TRUE(Khm->Action(item)->isEnabled()) << item;
+        EXPECT_TRUE(Main()->Action(item)->isEnabled()) << item;
     std::vector<std::string> opens;
     int source = 0;
     prompt.onExec = [&](QDialog& d) {
@@ -122,11 +122,11 @@ TEST_F(PrintForms, TheCommandsOpenTheirWindowsForWhatIsEdited)
         void StoreStartScreen() override { next->StoreStartScreen(); }
         void ShowMsg(int n) override { next->ShowMsg(n); }
     } counting;
-    counting.next = Khm->Doc.Host();
+    counting.next = Main()->Doc.Host();
     ASSERT_NE(counting.next, nullptr);
-    Khm->Doc.SetHost(&counting);
+    Main()->Doc.SetHost(&counting);
     const int& stores = counting.stores;
-    Khm->Doc.Modified = 1;
+    Main()->Doc.Modified = 1;
     Trigger("MmPrintmmPg");
     EXPECT_EQ(source, 3);
     EXPECT_EQ(stores, 1);
@@ -135,11 +135,11 @@ TEST_F(PrintForms, TheCommandsOpenTheirWindowsForWhatIsEdited)
     Trigger("MmPgDataSave");
     EXPECT_EQ(stores, 2);
     // User-menu pages are not printed.
-    Khm->Doc.EditMode = kes::Editing::UserMenu;
+    Main()->Doc.EditMode = kes::Editing::UserMenu;
     Trigger("MmPrintmmPg");
-    Khm->Doc.EditMode = kes::Editing::Pages;
+    Main()->Doc.EditMode = kes::Editing::Pages;
     EXPECT_EQ(opens, (std::vector<std::string>{"PrnSet", "PrnSet", "ShowPagePropDlg"}));
-    Khm->Doc.SetHost(counting.next);
+    Main()->Doc.SetHost(counting.next);
 }
 
 TEST_F(PrintForms, ADirectPrintWritesThePrintersSheetsAndCloses)
@@ -374,11 +374,11 @@ TEST_F(PrintForms, TheTableShowsTheRowsOfEachView)
 
 TEST_F(PrintForms, ATableWithoutPagesShowsNothing)
 {
-    ReportContext ctx = MainReportContext(*Khm);
-    PgDataVector pages = std::move(Khm->Doc.PgDataList);
-    Khm->Doc.PgDataList.clear();
+    ReportContext ctx = MainReportContext(*Main());
+    PgDataVector pages = std::move(Main()->Doc.PgDataList);
+    Main()->Doc.PgDataList.clear();
     {
-        TShowPagePropDlg dlg(ctx, Khm);
+        TShowPagePropDlg dlg(ctx, Main());
         dlg.show();
         EXPECT_EQ(dlg.LsbPageSelect->count(), 0);
         EXPECT_TRUE(dlg.Shown().Rows.empty());
@@ -386,19 +386,19 @@ TEST_F(PrintForms, ATableWithoutPagesShowsNothing)
         dlg.BtnSaveAsClick();
         EXPECT_EQ(dlg.Shown().Rows.size(), 5u + 3u);
     }
-    Khm->Doc.PgDataList = std::move(pages);
+    Main()->Doc.PgDataList = std::move(pages);
 }
 
 // The table writes its working file after every fill; one that can not be written is said
 // once, with the file's name, and the table still shows each view's rows.
 TEST_F(PrintForms, AWorkingFileThatCannotBeWrittenIsSaidOnce)
 {
-    ReportContext ctx = MainReportContext(*Khm);
+    ReportContext ctx = MainReportContext(*Main());
     ctx.ObjDataDb = Path("lumora.mdb");
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(ctx.ObjDataDb)));
     const std::size_t before = prompt.shown.size();
     {
-        TShowPagePropDlg dlg(ctx, Khm);
+        TShowPagePropDlg dlg(ctx, Main());
         dlg.show();
         dlg.LsbPageSelect->setCurrentRow(1);
         dlg.RG_SetDispClick();
@@ -413,7 +413,7 @@ TEST_F(PrintForms, AWorkingFileThatCannotBeWrittenIsSaidOnce)
     // Written where it can be: the table of the last view shown.
     ctx.ObjDataDb = Path("lumora2.mdb");
     {
-        TShowPagePropDlg dlg(ctx, Khm);
+        TShowPagePropDlg dlg(ctx, Main());
         dlg.show();
     }
     EXPECT_EQ(prompt.shown.size(), before + 1);
@@ -453,13 +453,13 @@ TEST_F(PrintForms, TheExportWritesTheFileThenOpensTheText)
 
 TEST_F(PrintForms, EveryCaptionIsInAllThreeLanguages)
 {
-    ReportContext ctx = MainReportContext(*Khm);
-    TPrnSet set(ctx, Khm);
-    PrintJob job(Khm->Doc, *Khm->LxType, PrintChoice{}, false, ctx.Print);
-    TPrnView view(ctx, set, job, Khm);
-    TShowPagePropDlg table(ctx, Khm);
-    TSaveAsDlg save(ctx, table, Khm);
-    TFrmSaveTo progress(Khm, LangEng);
+    ReportContext ctx = MainReportContext(*Main());
+    TPrnSet set(ctx, Main());
+    PrintJob job(Main()->Doc, *Main()->LxType, PrintChoice{}, false, ctx.Print);
+    TPrnView view(ctx, set, job, Main());
+    TShowPagePropDlg table(ctx, Main());
+    TSaveAsDlg save(ctx, table, Main());
+    TFrmSaveTo progress(Main(), LangEng);
     for (QWidget* form : std::initializer_list<QWidget*>{&set, &view, &table, &save, &progress}) {
         SCOPED_TRACE(form->objectName().toStdString());
         for (int lang : {LangCht, LangChs, LangEng}) {

@@ -84,18 +84,18 @@ protected:
         ShellFixture::SetUp();
         StartupOptions o;
         o.splashMillis = 0;
-        StartUp(NewDoc(), o);
-        FivePages(Khm->Doc);
-        pages = std::make_unique<RecordingPages>(Khm->PageEd.get());
-        form = new TPgListFrm(*Khm->ProjectHost, *pages);
+        StartMain(NewDoc(), o);
+        FivePages(Main()->Doc);
+        pages = std::make_unique<RecordingPages>(Main()->PageEd.get());
+        form = new TPgListFrm(*Main()->ProjectHost, *pages);
         form->FormShow();
     }
     void TearDown() override
     {
         delete form;
-        Khm->Doc.Modified = 0;
-        Khm->FormClose();
-        ShutDown();
+        Main()->Doc.Modified = 0;
+        Main()->FormClose();
+        ShutDownMain();
         ShellFixture::TearDown();
     }
     std::vector<std::string> Items() const
@@ -115,7 +115,7 @@ TEST_F(PageListDialog, DeleteAsksFirst)
     form->PgListBx->setCurrentRow(4);
     prompt.answers = {Answer::No};
     form->DelBtnClick();
-    EXPECT_EQ(Khm->Doc.PgDataList.size(), 5u);
+    EXPECT_EQ(Main()->Doc.PgDataList.size(), 5u);
     EXPECT_TRUE(Maps().empty());
     prompt.answers = {Answer::Yes};
     form->DelBtnClick();
@@ -153,14 +153,14 @@ TEST_F(PageListDialog, InsertAndRetitle)
     form->InsBtnClick();
     EXPECT_EQ(Items().front(), "0:");
     EXPECT_EQ(Items()[1], "1:A");
-    EXPECT_EQ(Khm->Doc.PgDataList.size(), 6u);
+    EXPECT_EQ(Main()->Doc.PgDataList.size(), 6u);
     form->PgListBx->setCurrentRow(2);
     form->PgTitleTxt->setText(QStringLiteral("Alarms"));
-    Khm->Doc.Modified = 0;
+    Main()->Doc.Modified = 0;
     form->PgTitleTxtKeyUp();
     EXPECT_EQ(Items()[2], "2:Alarms");
-    EXPECT_EQ(Khm->Doc.PgDataList[2]->Title, "Alarms");
-    EXPECT_EQ(Khm->Doc.Modified, 1);
+    EXPECT_EQ(Main()->Doc.PgDataList[2]->Title, "Alarms");
+    EXPECT_EQ(Main()->Doc.Modified, 1);
 }
 
 } // namespace

@@ -53,14 +53,14 @@ protected:
         StartupOptions o;
         o.arguments = std::move(args);
         o.splashMillis = 0;
-        StartUp(NewDoc(), o);
+        StartMain(NewDoc(), o);
     }
     void TearDown() override
     {
-        if (Khm) {
-            Khm->Doc.Modified = 0;
-            Khm->FormClose();
-            ShutDown();
+        if (Main()) {
+            Main()->Doc.Modified = 0;
+            Main()->FormClose();
+            ShutDownMain();
         }
         ShellFixture::TearDown();
     }
@@ -114,15 +114,15 @@ TEST_F(PrjCommandsTest, CommandLineOpensTheProject)
     QDir().mkpath(QString::fromStdString(Dir() + "work"));
     WriteProject(Dir() + "work/plant", 2);
     Start({QString::fromStdString(Dir() + "work/plant.zqf")});
-    ASSERT_EQ(Khm->Doc.PgDataList.size(), 2u);
-    EXPECT_EQ(Khm->Doc.PgDataList[1]->Title, "P1");
-    EXPECT_EQ(Khm->Doc.PrjName, "plant");
-    EXPECT_EQ(Khm->Doc.MachineId, 3);
-    EXPECT_EQ(Khm->Doc.Opened, 1);
-    EXPECT_EQ(Khm->Doc.Modified, 0);
-    ASSERT_FALSE(Khm->Doc.RecentFiles.empty());
-    EXPECT_EQ(Khm->Doc.RecentFiles.front(), Dir() + "work/plant.zqf");
-    EXPECT_TRUE(Khm->windowTitle().endsWith(QString::fromStdString(Dir() + "work/plant.zqf")));
+    ASSERT_EQ(Main()->Doc.PgDataList.size(), 2u);
+    EXPECT_EQ(Main()->Doc.PgDataList[1]->Title, "P1");
+    EXPECT_EQ(Main()->Doc.PrjName, "plant");
+    EXPECT_EQ(Main()->Doc.MachineId, 3);
+    EXPECT_EQ(Main()->Doc.Opened, 1);
+    EXPECT_EQ(Main()->Doc.Modified, 0);
+    ASSERT_FALSE(Main()->Doc.RecentFiles.empty());
+    EXPECT_EQ(Main()->Doc.RecentFiles.front(), Dir() + "work/plant.zqf");
+    EXPECT_TRUE(Main()->windowTitle().endsWith(QString::fromStdString(Dir() + "work/plant.zqf")));
     EXPECT_TRUE(prompt.shown.empty()) << (prompt.shown.empty() ? std::string() : prompt.shown[0].toStdString());
 }
 
@@ -133,15 +133,15 @@ TEST_F(PrjCommandsTest, WorkingCopyIsOffered)
     for (const Answer a : {Answer::Yes, Answer::No}) {
         Start();
         prompt.answers = {a};
-        Khm->OpenDlg.FileName = Dir() + "plant.zqf";
-        ASSERT_TRUE(Khm->ReadProjectFiles());
-        EXPECT_EQ(Khm->Doc.PgDataList.size(), a == Answer::Yes ? 3u : 2u);
-        EXPECT_EQ(Khm->Doc.Modified, a == Answer::Yes ? 1 : 0);
+        Main()->OpenDlg.FileName = Dir() + "plant.zqf";
+        ASSERT_TRUE(Main()->ReadProjectFiles());
+        EXPECT_EQ(Main()->Doc.PgDataList.size(), a == Answer::Yes ? 3u : 2u);
+        EXPECT_EQ(Main()->Doc.Modified, a == Answer::Yes ? 1 : 0);
         ASSERT_FALSE(prompt.shown.empty());
         EXPECT_TRUE(prompt.shown.front().startsWith(Msg(121)));
-        Khm->Doc.Modified = 0;
-        Khm->FormClose();
-        ShutDown();
+        Main()->Doc.Modified = 0;
+        Main()->FormClose();
+        ShutDownMain();
         WriteProject(Dir() + "DocFiles/~plant", 3);
     }
 }
@@ -154,17 +154,17 @@ TEST_F(PrjCommandsTest, APageThatReadsInPartIsReportedAndKeptWhole)
         QFile::copy(QStringLiteral(KES_BIN_DIR "/libMorvik.so"), QString::fromStdString(Dir() + "libMorvik.so")));
     WriteProject(Dir() + "plant", 2, 10, Bytes(6, 0xFF));
     Start();
-    Khm->OpenDlg.FileName = Dir() + "plant.zqf";
-    ASSERT_TRUE(Khm->ReadProjectFiles());
+    Main()->OpenDlg.FileName = Dir() + "plant.zqf";
+    ASSERT_TRUE(Main()->ReadProjectFiles());
     ASSERT_TRUE(Shown(kMsgPartlyRead));
     const QString& report = prompt.shown.back();
     EXPECT_TRUE(report.contains(QStringLiteral(": 0 10 "))) << report.toStdString();
     EXPECT_FALSE(report.contains(QStringLiteral(": 1 "))) << "page 1 reads whole";
-    const Bytes page0 = Khm->Doc.PgDataList[0]->Data;
+    const Bytes page0 = Main()->Doc.PgDataList[0]->Data;
     ASSERT_EQ(page0.size(), 16u);
-    Khm->Doc.Modified = 1;
-    EXPECT_EQ(TbSaveClick(*Khm->ProjectHost), 1);
-    EXPECT_EQ(Khm->Doc.PgDataList[0]->Data, page0) << "the unread bytes stay";
+    Main()->Doc.Modified = 1;
+    EXPECT_EQ(TbSaveClick(*Main()->ProjectHost), 1);
+    EXPECT_EQ(Main()->Doc.PgDataList[0]->Data, page0) << "the unread bytes stay";
 }
 
 // The environment the code page is chosen from, set for a scope.
@@ -238,9 +238,9 @@ TEST_F(PrjCommandsTest, TextsOfAnotherCodePageAreToldOfOnceWhenTheProjectOpens)
         Start();
         ASSERT_EQ(AnsiCodePage(), c.inUse);
         prompt.shown.clear();
-        Khm->OpenDlg.FileName = Dir() + "plant.zqf";
-        ASSERT_TRUE(Khm->ReadProjectFiles());
-        ASSERT_EQ(Khm->Doc.PgDataList.size(), 2u);
+        Main()->OpenDlg.FileName = Dir() + "plant.zqf";
+        ASSERT_TRUE(Main()->ReadProjectFiles());
+        ASSERT_EQ(Main()->Doc.PgDataList.size(), 2u);
         const QString told = Msg(870).arg(950).arg(c.inUse);
         const auto count = std::count_if(prompt.shown.begin(), prompt.shown.end(),
                                          [&](const QString& s) { return s.startsWith(told); });
@@ -250,9 +250,9 @@ TEST_F(PrjCommandsTest, TextsOfAnotherCodePageAreToldOfOnceWhenTheProjectOpens)
                                                  [&](const QString& s) { return s.startsWith(told); });
             EXPECT_TRUE(shown.contains(QLatin1String(c.how))) << shown.toStdString();
         }
-        Khm->Doc.Modified = 0;
-        Khm->FormClose();
-        ShutDown();
+        Main()->Doc.Modified = 0;
+        Main()->FormClose();
+        ShutDownMain();
     }
 }
 
@@ -271,13 +271,13 @@ TEST_F(PrjCommandsTest, ATypedPortIsKeptAcrossOpen)
         SCOPED_TRACE(c.name);
         extras.PortNumber = c.stored;
         WriteProject(Dir() + "plant", 1);
-        Khm->MMICom->Settings().name = typed; // as Communication Settings leaves it
-        Khm->OpenDlg.FileName = Dir() + "plant.zqf";
-        ASSERT_TRUE(Khm->ReadProjectFiles());
-        EXPECT_EQ(Khm->MMICom->Settings().name, typed);
-        EXPECT_EQ(Khm->ComNumber, 0) << "a typed path is no port of the list";
-        Khm->Doc.Modified = 0;
-        Khm->MmClosePrjClick();
+        Main()->MMICom->Settings().name = typed; // as Communication Settings leaves it
+        Main()->OpenDlg.FileName = Dir() + "plant.zqf";
+        ASSERT_TRUE(Main()->ReadProjectFiles());
+        EXPECT_EQ(Main()->MMICom->Settings().name, typed);
+        EXPECT_EQ(Main()->ComNumber, 0) << "a typed path is no port of the list";
+        Main()->Doc.Modified = 0;
+        Main()->MmClosePrjClick();
     }
 }
 
@@ -285,11 +285,11 @@ TEST_F(PrjCommandsTest, DamagedFileOpensNothing)
 {
     WriteFile("bad.zqf", std::string(100, '\0'));
     Start();
-    Khm->OpenDlg.FileName = Dir() + "bad.zqf";
-    EXPECT_FALSE(Khm->ReadProjectFiles());
+    Main()->OpenDlg.FileName = Dir() + "bad.zqf";
+    EXPECT_FALSE(Main()->ReadProjectFiles());
     EXPECT_TRUE(Shown(kMsgFileDamaged));
-    EXPECT_TRUE(Khm->Doc.PgDataList.empty());
-    EXPECT_TRUE(Khm->Doc.PrjName.empty());
+    EXPECT_TRUE(Main()->Doc.PgDataList.empty());
+    EXPECT_TRUE(Main()->Doc.PrjName.empty());
 }
 
 TEST_F(PrjCommandsTest, FailedSaveKeepsModifiedAndTheOldFiles)
@@ -297,22 +297,22 @@ TEST_F(PrjCommandsTest, FailedSaveKeepsModifiedAndTheOldFiles)
     WriteProject(Dir() + "plant", 2);
     const std::string before = ReadFile("plant.zqf");
     Start();
-    Khm->OpenDlg.FileName = Dir() + "plant.zqf";
-    ASSERT_TRUE(Khm->ReadProjectFiles());
-    Khm->Doc.PgDataList[0]->Data.assign(500, 7);
-    Khm->Doc.Modified = 1;
+    Main()->OpenDlg.FileName = Dir() + "plant.zqf";
+    ASSERT_TRUE(Main()->ReadProjectFiles());
+    Main()->Doc.PgDataList[0]->Data.assign(500, 7);
+    Main()->Doc.Modified = 1;
     const WriteWatch full{[](std::size_t, std::size_t) { return true; }, {}};
-    Khm->Doc.SaveWatch = &full;
-    EXPECT_EQ(TbSaveClick(*Khm->ProjectHost), 2);
-    Khm->Doc.SaveWatch = nullptr;
+    Main()->Doc.SaveWatch = &full;
+    EXPECT_EQ(TbSaveClick(*Main()->ProjectHost), 2);
+    Main()->Doc.SaveWatch = nullptr;
     EXPECT_TRUE(Shown(kMsgSaveFailed));
-    EXPECT_EQ(Khm->Doc.Modified, 1);
+    EXPECT_EQ(Main()->Doc.Modified, 1);
     EXPECT_EQ(ReadFile("plant.zqf"), before);
 
     prompt.shown.clear();
-    EXPECT_EQ(TbSaveClick(*Khm->ProjectHost), 1);
+    EXPECT_EQ(TbSaveClick(*Main()->ProjectHost), 1);
     EXPECT_TRUE(prompt.shown.empty());
-    EXPECT_EQ(Khm->Doc.Modified, 0);
+    EXPECT_EQ(Main()->Doc.Modified, 0);
     EXPECT_NE(ReadFile("plant.zqf"), before);
 }
 
@@ -320,23 +320,24 @@ TEST_F(PrjCommandsTest, CompileOverTheAreaIsRefused)
 {
     WriteProject(Dir() + "plant", 2);
     Start();
-    Khm->OpenDlg.FileName = Dir() + "plant.zqf";
-    ASSERT_TRUE(Khm->ReadProjectFiles());
-    MmTranslateClick(*Khm->ProjectHost);
+    Main()->OpenDlg.FileName = Dir() + "plant.zqf";
+    ASSERT_TRUE(Main()->ReadProjectFiles());
+    MmTranslateClick(*Main()->ProjectHost);
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown.front(), Msg(63) + QStringLiteral("\n\n") + Msg(84) + QStringLiteral("1%"));
-    EXPECT_EQ(Khm->Doc.Compiled, 1);
+    EXPECT_EQ(Main()->Doc.Compiled, 1);
 
     prompt.shown.clear();
-    Khm->Doc.Compiled = 0;
-    Khm->Doc.PgDataList[1]->Data.assign(static_cast<std::size_t>(Khm->Doc.ObjDataAddrEnd - Khm->Doc.ObjDataAddr), 1);
-    MmTranslateClick(*Khm->ProjectHost);
+    Main()->Doc.Compiled = 0;
+    Main()->Doc.PgDataList[1]->Data.assign(
+        static_cast<std::size_t>(Main()->Doc.ObjDataAddrEnd - Main()->Doc.ObjDataAddr), 1);
+    MmTranslateClick(*Main()->ProjectHost);
     EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(26), Msg(27)}));
-    EXPECT_EQ(Khm->Doc.Compiled, 0);
+    EXPECT_EQ(Main()->Doc.Compiled, 0);
     // A save of such a project writes nothing.
     const std::string before = ReadFile("plant.zqf");
     prompt.shown.clear();
-    EXPECT_EQ(TbSaveClick(*Khm->ProjectHost), 2);
+    EXPECT_EQ(TbSaveClick(*Main()->ProjectHost), 2);
     EXPECT_EQ(prompt.shown, std::vector<QString>{Msg(26)});
     EXPECT_EQ(ReadFile("plant.zqf"), before);
 }
@@ -345,11 +346,11 @@ TEST_F(PrjCommandsTest, CheckFindingsGoToTheResultWindow)
 {
     WriteProject(Dir() + "plant", 1);
     Start();
-    Khm->OpenDlg.FileName = Dir() + "plant.zqf";
-    ASSERT_TRUE(Khm->ReadProjectFiles());
-    Khm->Doc.SysFunKeyUsed[2] = 1;
-    Khm->Doc.SysFunKeys[2].UserLevel = 3;
-    MmTranslateClick(*Khm->ProjectHost);
+    Main()->OpenDlg.FileName = Dir() + "plant.zqf";
+    ASSERT_TRUE(Main()->ReadProjectFiles());
+    Main()->Doc.SysFunKeyUsed[2] = 1;
+    Main()->Doc.SysFunKeys[2].UserLevel = 3;
+    MmTranslateClick(*Main()->ProjectHost);
     EXPECT_EQ(prompt.shown, std::vector<QString>{Msg(27)});
     ASSERT_NE(ResultWindow(), nullptr);
     ASSERT_EQ(ResultWindow()->lsbChk->count(), 1);
@@ -378,17 +379,17 @@ TEST_F(PrjCommandsTest, ARecentProjectWithoutPagesGetsItsFirstPageItsLayoutAndTh
         d.SysFunKeys[2].UserLevel = 3; // no password carries it: the check finds it
     });
     Start();
-    Khm->Doc.RecentFiles = {Dir() + "plant.zqf"};
-    Khm->RefreshRecentFileItems();
-    Khm->Action("MmFile1")->trigger();
-    EXPECT_EQ(Khm->Doc.PrjName, "plant");
-    EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::Pages);
-    ASSERT_EQ(Khm->Doc.PgDataList.size(), 1u);
-    EXPECT_NE(Khm->PageEd->Current(), nullptr);
-    EXPECT_FALSE(Khm->ObjToolBar->isHidden()) << "the layout is restored";
+    Main()->Doc.RecentFiles = {Dir() + "plant.zqf"};
+    Main()->RefreshRecentFileItems();
+    Main()->Action("MmFile1")->trigger();
+    EXPECT_EQ(Main()->Doc.PrjName, "plant");
+    EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::Pages);
+    ASSERT_EQ(Main()->Doc.PgDataList.size(), 1u);
+    EXPECT_NE(Main()->PageEd->Current(), nullptr);
+    EXPECT_FALSE(Main()->ObjToolBar->isHidden()) << "the layout is restored";
     ASSERT_NE(ResultWindow(), nullptr);
     EXPECT_EQ(ResultWindow()->lsbChk->count(), 1);
-    EXPECT_EQ(Khm->Doc.RecentFiles.front(), Dir() + "plant.zqf");
+    EXPECT_EQ(Main()->Doc.RecentFiles.front(), Dir() + "plant.zqf");
 }
 
 TEST_F(PrjCommandsTest, AGoneRecentFileWhoseWorkingCopyIsRefusedIsReportedGone)
@@ -398,26 +399,26 @@ TEST_F(PrjCommandsTest, AGoneRecentFileWhoseWorkingCopyIsRefusedIsReportedGone)
     for (const Answer a : {Answer::No, Answer::Yes}) {
         SCOPED_TRACE(a == Answer::No ? "No" : "Yes");
         Start();
-        Khm->Doc.RecentFiles = {gone};
-        Khm->RefreshRecentFileItems();
+        Main()->Doc.RecentFiles = {gone};
+        Main()->RefreshRecentFileItems();
         prompt.shown.clear();
         prompt.answers = {a};
-        Khm->Action("MmFile1")->trigger();
+        Main()->Action("MmFile1")->trigger();
         ASSERT_FALSE(prompt.shown.empty());
         EXPECT_TRUE(prompt.shown.front().startsWith(Msg(121)));
         EXPECT_FALSE(Shown(kMsgFileDamaged));
         if (a == Answer::No) {
             EXPECT_EQ(prompt.shown.back(), Msg(82));
-            EXPECT_TRUE(Khm->Doc.PgDataList.empty());
-            EXPECT_TRUE(Khm->Doc.PrjName.empty());
-            EXPECT_EQ(Khm->Doc.RecentFiles, std::vector<std::string>{gone}) << "the entry stays";
+            EXPECT_TRUE(Main()->Doc.PgDataList.empty());
+            EXPECT_TRUE(Main()->Doc.PrjName.empty());
+            EXPECT_EQ(Main()->Doc.RecentFiles, std::vector<std::string>{gone}) << "the entry stays";
         } else {
-            EXPECT_EQ(Khm->Doc.PgDataList.size(), 2u) << "the working copy is opened";
-            EXPECT_EQ(Khm->Doc.Modified, 1);
+            EXPECT_EQ(Main()->Doc.PgDataList.size(), 2u) << "the working copy is opened";
+            EXPECT_EQ(Main()->Doc.Modified, 1);
         }
-        Khm->Doc.Modified = 0;
-        Khm->FormClose();
-        ShutDown();
+        Main()->Doc.Modified = 0;
+        Main()->FormClose();
+        ShutDownMain();
         WriteProject(Dir() + "DocFiles/~plant", 2);
     }
 }
@@ -426,14 +427,14 @@ TEST_F(PrjCommandsTest, SimulateWritesTheSimFileEvenWithoutTheSimulator)
 {
     WriteProject(Dir() + "plant", 2);
     Start();
-    Khm->OpenDlg.FileName = Dir() + "plant.zqf";
-    ASSERT_TRUE(Khm->ReadProjectFiles());
+    Main()->OpenDlg.FileName = Dir() + "plant.zqf";
+    ASSERT_TRUE(Main()->ReadProjectFiles());
     ASSERT_FALSE(FileExists(Dir() + "LxSim"));
     for (const bool online : {false, true}) {
         QFile::remove(QString::fromStdString(Dir() + "plant.sim"));
         prompt.shown.clear();
         prompt.kinds.clear();
-        MmSimClick(*Khm->ProjectHost, online);
+        MmSimClick(*Main()->ProjectHost, online);
         EXPECT_TRUE(FileExists(Dir() + "plant.sim")) << online;
         EXPECT_TRUE(Shown(kMsgNoSimulator)) << "only starting the program fails";
         EXPECT_EQ(prompt.kinds, std::vector<MsgKind>{MsgKind::Error}) << "shown as a failure";

@@ -29,13 +29,13 @@ protected:
     void TearDown() override
     {
         delete form;
-        Khm->Doc.Modified = 0;
+        Main()->Doc.Modified = 0;
         StartedShell::TearDown();
     }
     // A stored page holding one filled rectangle from (x1, y1) to (x2, y2).
     void AddPage(int x1, int y1, int x2, int y2)
     {
-        PageEnv env(Khm->Doc, *Khm->LxType);
+        PageEnv env(Main()->Doc, *Main()->LxType);
         PageData page;
         auto obj = NewPageObj(page, env, ObjKind::Geom);
         ASSERT_NE(obj, nullptr);
@@ -44,7 +44,7 @@ protected:
         page.AppendObj(std::move(obj));
         auto rec = std::make_unique<PgDataStr>();
         PgDataChx(page, rec->Data, 0, kEncFile, &page.ObjList, RecEncodeEnv{});
-        Khm->Doc.PgDataList.push_back(std::move(rec));
+        Main()->Doc.PgDataList.push_back(std::move(rec));
     }
     QImage Preview() const { return form->ImgPage->pixmap().toImage().convertToFormat(QImage::Format_RGB32); }
     static int BlackPixels(const QImage& img)
@@ -61,18 +61,18 @@ protected:
 
 TEST_F(PagePreview, ShowsTheSelectedStoredPage)
 {
-    ASSERT_TRUE(Khm && Khm->LxType);
+    ASSERT_TRUE(Main() && Main()->LxType);
     AddPage(0, 0, 10, 5);
     AddPage(20, 10, 24, 12);
-    Khm->Doc.PgDataList.push_back(std::make_unique<PgDataStr>());
-    Khm->Doc.PgDataList.back()->Data = {0x00, 0x05, 0x00, 0x02};
+    Main()->Doc.PgDataList.push_back(std::make_unique<PgDataStr>());
+    Main()->Doc.PgDataList.back()->Data = {0x00, 0x05, 0x00, 0x02};
 
-    form = new TPgListFrm(*Khm->ProjectHost, *Khm->PageEd);
+    form = new TPgListFrm(*Main()->ProjectHost, *Main()->PageEd);
     form->FormShow();
     const QImage first = Preview();
-    EXPECT_EQ(first.size(),
-              QSize(Khm->LxType->PanelWidth * Khm->Doc.GridWidth, Khm->LxType->PanelHeight * Khm->Doc.GridHeight));
-    EXPECT_EQ(first, RenderStoredPage(Khm->Doc, *Khm->LxType, 0).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(first.size(), QSize(Main()->LxType->PanelWidth * Main()->Doc.GridWidth,
+                                  Main()->LxType->PanelHeight * Main()->Doc.GridHeight));
+    EXPECT_EQ(first, RenderStoredPage(Main()->Doc, *Main()->LxType, 0).convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(BlackPixels(first), 10 * 5);
     EXPECT_EQ(first.pixel(0, 0) & 0xFFFFFFu, 0u);
 
@@ -86,8 +86,8 @@ TEST_F(PagePreview, ShowsTheSelectedStoredPage)
     form->PgListBxStartDrag();
     form->PgListBxClick();
     EXPECT_EQ(BlackPixels(Preview()), 0);
-    EXPECT_TRUE(RenderStoredPage(Khm->Doc, *Khm->LxType, 3).isNull());
-    EXPECT_TRUE(RenderStoredPage(Khm->Doc, *Khm->LxType, -1).isNull());
+    EXPECT_TRUE(RenderStoredPage(Main()->Doc, *Main()->LxType, 3).isNull());
+    EXPECT_TRUE(RenderStoredPage(Main()->Doc, *Main()->LxType, -1).isNull());
 }
 
 } // namespace

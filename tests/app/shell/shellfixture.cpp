@@ -73,12 +73,12 @@ void StartedShell::SetUp()
     ShellFixture::SetUp();
     StartupOptions o;
     o.splashMillis = 0;
-    StartUp(NewDoc(), o);
+    StartMain(NewDoc(), o);
 }
 
 void StartedShell::TearDown()
 {
-    ShutDown();
+    ShutDownMain();
     ShellFixture::TearDown();
 }
 

@@ -4,6 +4,7 @@
 // without touching the build's program folder.
 #include "app/project/projectdoc.h"
 #include "app/ui/prompt.h"
+#include "mainwindow.h"
 
 #include <QRect>
 #include <QTemporaryDir>
@@ -41,7 +42,8 @@ private:
     std::unique_ptr<ScopedPrompt> scoped_;
 };
 
-// The same with the program started in it (no splash): Khm and its model form (Khm->LxType) exist.
+// The same with the program started in it (no splash): the main window (Main()) and its model form
+// (Main()->LxType) exist.
 class StartedShell : public ShellFixture {
 protected:
     void SetUp() override;

@@ -31,8 +31,8 @@ protected:
             f.FileName_Txt->setText(name);
             f.OkBtn->click();
         };
-        Khm->MmNewClick();
-        ASSERT_EQ(Khm->Doc.Opened, 1);
+        Main()->MmNewClick();
+        ASSERT_EQ(Main()->Doc.Opened, 1);
     }
 };
 
@@ -57,11 +57,11 @@ TEST_F(AutoSaveTest, DialogStoresOnlyAValidInterval)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ProjectState& s = Khm->Doc;
+        ProjectState& s = Main()->Doc;
         s.AutoSave = c.on ? 0 : 1;
         s.SaveTimeInterval = 7;
         prompt.shown.clear();
-        TFrmAutoSaveSet dlg(Khm, s);
+        TFrmAutoSaveSet dlg(Main(), s);
         dlg.FormShow();
         dlg.ChkBox_Save->setChecked(c.on);
         dlg.SetRgIndex(c.item);
@@ -76,10 +76,10 @@ TEST_F(AutoSaveTest, DialogStoresOnlyAValidInterval)
 
 TEST_F(AutoSaveTest, DialogShowsTheSettingsAndItsCounterStartsAtThree)
 {
-    ProjectState& s = Khm->Doc;
+    ProjectState& s = Main()->Doc;
     s.AutoSave = 1;
     s.SaveTimeInterval = 10;
-    TFrmAutoSaveSet dlg(Khm, s);
+    TFrmAutoSaveSet dlg(Main(), s);
     dlg.FormShow();
     EXPECT_EQ(dlg.RgIndex(), 1);
     EXPECT_EQ(dlg.EdtTime->text(), QStringLiteral("10"));
@@ -88,7 +88,7 @@ TEST_F(AutoSaveTest, DialogShowsTheSettingsAndItsCounterStartsAtThree)
     EXPECT_EQ(dlg.EdtTime->text(), QStringLiteral("4"));
 
     s.SaveTimeInterval = -1;
-    TFrmAutoSaveSet before(Khm, s);
+    TFrmAutoSaveSet before(Main(), s);
     before.FormShow();
     EXPECT_EQ(before.RgIndex(), 0);
     EXPECT_TRUE(before.EdtTime->isHidden());
@@ -99,13 +99,13 @@ TEST_F(AutoSaveTest, DialogShowsTheSettingsAndItsCounterStartsAtThree)
 TEST_F(AutoSaveTest, TheCommandKeepsOrChangesTheTimer)
 {
     NewProject(QStringLiteral("Timer"));
-    Khm->Doc.AutoSave = 1;
-    Khm->Doc.SaveTimeInterval = 5;
-    Khm->StartAutoSave();
+    Main()->Doc.AutoSave = 1;
+    Main()->Doc.SaveTimeInterval = 5;
+    Main()->StartAutoSave();
     prompt.onExec = nullptr; // closed without OK
-    Khm->Action("MmAutoSave")->trigger();
-    EXPECT_TRUE(Khm->AutoSaveRunning());
-    EXPECT_EQ(Khm->AutoSaveInterval(), 5 * 60000);
+    Main()->Action("MmAutoSave")->trigger();
+    EXPECT_TRUE(Main()->AutoSaveRunning());
+    EXPECT_EQ(Main()->AutoSaveInterval(), 5 * 60000);
 
     prompt.onExec = [](QDialog& d) {
         auto& f = dynamic_cast<TFrmAutoSaveSet&>(d);
@@ -113,8 +113,8 @@ TEST_F(AutoSaveTest, TheCommandKeepsOrChangesTheTimer)
         f.EdtTime->setText(QStringLiteral("12"));
         f.BtnOKClick();
     };
-    Khm->Action("MmAutoSave")->trigger();
-    EXPECT_EQ(Khm->AutoSaveInterval(), 12 * 60000);
+    Main()->Action("MmAutoSave")->trigger();
+    EXPECT_EQ(Main()->AutoSaveInterval(), 12 * 60000);
 
     prompt.onExec = [](QDialog& d) {
         auto& f = dynamic_cast<TFrmAutoSaveSet&>(d);
@@ -122,28 +122,28 @@ TEST_F(AutoSaveTest, TheCommandKeepsOrChangesTheTimer)
         f.ChkBox_Save->click();
         f.BtnOKClick();
     };
-    Khm->Action("MmAutoSave")->trigger();
-    EXPECT_FALSE(Khm->AutoSaveRunning());
-    EXPECT_EQ(Khm->Doc.SaveTimeInterval, -1);
+    Main()->Action("MmAutoSave")->trigger();
+    EXPECT_FALSE(Main()->AutoSaveRunning());
+    EXPECT_EQ(Main()->Doc.SaveTimeInterval, -1);
 }
 
 TEST_F(AutoSaveTest, ATickWritesTheWorkingCopyOfTheOpenProjectOnly)
 {
     NewProject(QStringLiteral("Tick"));
-    Khm->AutoSaveTick();
+    Main()->AutoSaveTick();
     EXPECT_TRUE(FileExists(Path("DocFiles/~Tick.zqf")));
     EXPECT_TRUE(FileExists(Path("DocFiles/~Tick.Til")));
 
     std::remove(Path("DocFiles/~Tick.zqf").c_str());
-    Khm->Doc.EditMode = kes::Editing::UserMenu;
-    Khm->AutoSaveTick();
+    Main()->Doc.EditMode = kes::Editing::UserMenu;
+    Main()->AutoSaveTick();
     EXPECT_FALSE(FileExists(Path("DocFiles/~Tick.zqf")));
-    Khm->Doc.EditMode = kes::Editing::Pages;
+    Main()->Doc.EditMode = kes::Editing::Pages;
 
     prompt.answers = {Answer::No};
-    Khm->MmClosePrjClick();
-    ASSERT_EQ(Khm->Doc.Opened, 0);
-    Khm->AutoSaveTick();
+    Main()->MmClosePrjClick();
+    ASSERT_EQ(Main()->Doc.Opened, 0);
+    Main()->AutoSaveTick();
     EXPECT_FALSE(FileExists(Path("DocFiles/~.zqf")));
     EXPECT_FALSE(FileExists(Path("DocFiles/~Tick.zqf")));
 }
@@ -153,11 +153,11 @@ TEST_F(AutoSaveTest, Screenshot)
     const QString shot = QString::fromLocal8Bit(qgetenv("KES_SCREENSHOT"));
     if (shot.isEmpty())
         GTEST_SKIP() << "KES_SCREENSHOT not set";
-    Khm->Doc.AutoSave = 1;
-    Khm->Doc.SaveTimeInterval = 10;
+    Main()->Doc.AutoSave = 1;
+    Main()->Doc.SaveTimeInterval = 10;
     for (const auto& [lang, suffix] : {std::pair{2, "-eng"}, std::pair{0, "-cht"}}) {
-        Khm->MmLangChtClick(lang);
-        TFrmAutoSaveSet dlg(Khm, Khm->Doc);
+        Main()->MmLangChtClick(lang);
+        TFrmAutoSaveSet dlg(Main(), Main()->Doc);
         dlg.show();
         QApplication::processEvents();
         EXPECT_TRUE(dlg.grab().save(shot + QLatin1String(suffix) + QStringLiteral(".png")));

@@ -79,8 +79,8 @@ TEST_F(CaptionWriterTest, ListsTheFormsTextsUnderTheKeysTheTranslatorReads)
 TEST_F(CaptionWriterTest, TheMainWindowsListGoesToTheLanguageFolder)
 {
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Path("Lan"))));
-    Khm->MmLangChtClick(0);
-    Khm->Action("MmWriteLan")->trigger();
+    Main()->MmLangChtClick(0);
+    Main()->Action("MmWriteLan")->trigger();
     const std::string text = ReadFile("Lan/Khm.CHT");
     ASSERT_FALSE(text.empty());
     EXPECT_EQ(text.rfind("Khm.Caption=", 0), 0u);
@@ -88,7 +88,7 @@ TEST_F(CaptionWriterTest, TheMainWindowsListGoesToTheLanguageFolder)
 
     QDir(QString::fromStdString(Path("Lan"))).removeRecursively();
     prompt.shown.clear();
-    Khm->Action("MmWriteLan")->trigger();
+    Main()->Action("MmWriteLan")->trigger();
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_TRUE(prompt.shown[0].startsWith(Msg(475)));
 }

@@ -69,8 +69,8 @@ TEST_F(FormsTest, SplashPictureDecodesAndDamagedPicturesAreRefused)
 
 TEST_F(FormsTest, AboutBoxTakesItsCaptionsAndIcon)
 {
-    Khm->MmLangChtClick(LangChs);
-    TAboutBox box(Khm, Khm->Doc.LangIndex, *Khm->FileOpen);
+    Main()->MmLangChtClick(LangChs);
+    TAboutBox box(Main(), Main()->Doc.LangIndex, *Main()->FileOpen);
     box.show();
     EXPECT_EQ(box.OKButton->text(), QString::fromUtf8("确定"));
     EXPECT_EQ(box.windowTitle(), QString::fromUtf8("关于 Kestrova"));
@@ -82,30 +82,30 @@ TEST_F(FormsTest, AboutBoxTakesItsCaptionsAndIcon)
 
 TEST_F(FormsTest, LanguageMenuSwitchesCaptionsAndMessages)
 {
-    Khm->AddRecentFile("/p/a.zqf");
-    Khm->RefreshRecentFileItems();
-    Khm->MmLangChtClick(LangCht);
-    EXPECT_EQ(Khm->Doc.LangIndex, LangCht);
-    EXPECT_EQ(Khm->Action("Mmfile")->text(), QString::fromUtf8("檔案(&F)"));
-    EXPECT_EQ(Khm->Action("TbSave")->toolTip(), QString::fromUtf8("儲存"));
-    EXPECT_EQ(Khm->EditToolBar->windowTitle(), QString::fromUtf8("標準"));
+    Main()->AddRecentFile("/p/a.zqf");
+    Main()->RefreshRecentFileItems();
+    Main()->MmLangChtClick(LangCht);
+    EXPECT_EQ(Main()->Doc.LangIndex, LangCht);
+    EXPECT_EQ(Main()->Action("Mmfile")->text(), QString::fromUtf8("檔案(&F)"));
+    EXPECT_EQ(Main()->Action("TbSave")->toolTip(), QString::fromUtf8("儲存"));
+    EXPECT_EQ(Main()->EditToolBar->windowTitle(), QString::fromUtf8("標準"));
     EXPECT_EQ(Msg(46), QString::fromUtf8("畫面編號"));
     // Code page 1252 has no place for it: what goes into project files takes it in English,
     // never as "?".
-    EXPECT_EQ(Khm->Doc.MsgTable[46], "Page number");
-    EXPECT_TRUE(Khm->Action("MmLangCht")->isChecked());
-    EXPECT_FALSE(Khm->Action("MmLangEng")->isChecked());
+    EXPECT_EQ(Main()->Doc.MsgTable[46], "Page number");
+    EXPECT_TRUE(Main()->Action("MmLangCht")->isChecked());
+    EXPECT_FALSE(Main()->Action("MmLangEng")->isChecked());
     // The recent-file items show their paths again after the captions were replaced.
-    EXPECT_EQ(Khm->Action("MmFile1")->text(), "/p/a.zqf");
-    EXPECT_TRUE(Khm->Action("MmFile1")->isVisible());
+    EXPECT_EQ(Main()->Action("MmFile1")->text(), "/p/a.zqf");
+    EXPECT_TRUE(Main()->Action("MmFile1")->isVisible());
 
     // Choosing the language in force changes nothing.
-    Khm->Action("MmFile1")->setText(QStringLiteral("marker"));
-    Khm->MmLangChtClick(LangCht);
-    EXPECT_EQ(Khm->Action("MmFile1")->text(), "marker");
+    Main()->Action("MmFile1")->setText(QStringLiteral("marker"));
+    Main()->MmLangChtClick(LangCht);
+    EXPECT_EQ(Main()->Action("MmFile1")->text(), "marker");
 
-    Khm->MmLangChtClick(LangEng);
-    EXPECT_EQ(Khm->Action("Mmfile")->text(), "&File");
+    Main()->MmLangChtClick(LangEng);
+    EXPECT_EQ(Main()->Action("Mmfile")->text(), "&File");
     EXPECT_EQ(Msg(46), "Page number");
 }
 
@@ -118,16 +118,17 @@ TEST_F(FormsTest, PageAndSystemMenuItemsFollowTheLanguage)
                            "MmPgPageWriteSet", "MmParaset",  "MmSysPgChgSet",   "MmSysFunKeySet", "MmSysBuzzerSet",
                            "MmSysLedSet",      "MmClock",    "MmSysPowerOnSet", "MmUserLevel"};
     for (int lang : {LangCht, LangChs, LangEng}) {
-        Khm->MmLangChtClick(lang);
+        Main()->MmLangChtClick(lang);
         TIniFile file(Path(CaptionFileName(lang)));
         for (const char* item : items) {
             const std::string key = std::string("Khm.") + item + ".Caption";
             ScopedCodePage cp(LangCodePage(lang));
-            EXPECT_EQ(Khm->Action(item)->text(), AnsiToQString(file.ReadString("Khm", key, "")))
+            EXPECT_EQ(Main()->Action(item)->text(), AnsiToQString(file.ReadString("Khm", key, "")))
                 << CaptionFileName(lang) << " " << item;
         }
-        const ReportContext report = MainReportContext(*Khm);
-        EXPECT_EQ(QString::fromStdString(report.ObjData.SysBuzzer), CaptionText(Khm->Action("MmSysBuzzerSet")->text()));
+        const ReportContext report = MainReportContext(*Main());
+        EXPECT_EQ(QString::fromStdString(report.ObjData.SysBuzzer),
+                  CaptionText(Main()->Action("MmSysBuzzerSet")->text()));
     }
 }
 
@@ -140,9 +141,9 @@ TEST_F(FormsTest, EveryLanguageHasDistinctMenuKeysAndItsOwnStatusWords)
         const char* device;
     } cases[] = {{LangCht, "控制器類型："}, {LangChs, "控制器类型："}, {LangEng, "Device Type: "}};
     for (const auto& c : cases) {
-        Khm->MmLangChtClick(c.lang);
+        Main()->MmLangChtClick(c.lang);
         std::map<QChar, QString> keys;
-        for (const QAction* a : Khm->menuBar()->actions()) {
+        for (const QAction* a : Main()->menuBar()->actions()) {
             const QString text = a->text();
             const qsizetype amp = text.indexOf(QLatin1Char('&'));
             ASSERT_TRUE(amp >= 0 && amp + 1 < text.size()) << text.toStdString();
@@ -150,8 +151,9 @@ TEST_F(FormsTest, EveryLanguageHasDistinctMenuKeysAndItsOwnStatusWords)
             EXPECT_FALSE(keys.count(key)) << text.toStdString() << " and " << keys[key].toStdString();
             keys[key] = text;
         }
-        Khm->ShowModelStatus();
-        EXPECT_TRUE(Khm->StatusText(3).startsWith(QString::fromUtf8(c.device))) << Khm->StatusText(3).toStdString();
+        Main()->ShowModelStatus();
+        EXPECT_TRUE(Main()->StatusText(3).startsWith(QString::fromUtf8(c.device)))
+            << Main()->StatusText(3).toStdString();
     }
 }
 
@@ -173,11 +175,11 @@ TEST_F(FormsTest, QtsOwnButtonsAndDialogsFollowTheLanguage)
     const QString englishYes = yes(), englishLookIn = lookIn();
     ASSERT_FALSE(englishLookIn.isEmpty());
     for (int lang : {LangCht, LangChs}) {
-        Khm->MmLangChtClick(lang);
+        Main()->MmLangChtClick(lang);
         EXPECT_TRUE(yes().contains(han)) << CaptionFileName(lang) << ": " << yes().toStdString();
         EXPECT_TRUE(lookIn().contains(han)) << CaptionFileName(lang) << ": " << lookIn().toStdString();
     }
-    Khm->MmLangChtClick(LangEng);
+    Main()->MmLangChtClick(LangEng);
     EXPECT_EQ(yes(), englishYes);
     EXPECT_EQ(lookIn(), englishLookIn);
 }
@@ -188,7 +190,7 @@ TEST_F(FormsTest, QtsOwnButtonsAndDialogsFollowTheLanguage)
 TEST_F(FormsTest, HelpTopicsOpensTheGuideOfTheLanguageOrSaysWhyNot)
 {
     for (int lang : {LangCht, LangChs, LangEng}) {
-        Khm->MmLangChtClick(lang);
+        Main()->MmLangChtClick(lang);
         const std::string guide = HelpFileOf(lang);
         EXPECT_TRUE(QFile::exists(QStringLiteral(KES_BIN_DIR "/") + QLatin1String(guide.c_str()))) << guide << " ships";
         for (const bool shipped : {false, true}) {
@@ -199,7 +201,7 @@ TEST_F(FormsTest, HelpTopicsOpensTheGuideOfTheLanguageOrSaysWhyNot)
             }
             prompt.shown.clear();
             prompt.kinds.clear();
-            Khm->Action("LxeHelp")->trigger();
+            Main()->Action("LxeHelp")->trigger();
             ASSERT_EQ(prompt.shown.size(), 1u) << shipped;
             EXPECT_TRUE(prompt.shown[0].startsWith(Msg(kMsgHelpNotShown))) << prompt.shown[0].toStdString();
             EXPECT_TRUE(prompt.shown[0].endsWith(QString::fromStdString(Path(guide)))) << prompt.shown[0].toStdString();
@@ -247,50 +249,50 @@ TEST_F(FormsTest, ToolWindowsDockOrFloatAsTheLayoutFileSays)
             return w;
         };
     };
-    Khm->CreatePageTree = tool("FrameTreeView");
-    Khm->CreateObjInspector = tool("DlgProp");
-    Khm->show();
-    TIniFile ini(Khm->LocIniPath());
+    Main()->CreatePageTree = tool("FrameTreeView");
+    Main()->CreateObjInspector = tool("DlgProp");
+    Main()->show();
+    TIniFile ini(Main()->LocIniPath());
     ini.WriteBool("TreeViewPage", "Location", false);
     ini.WriteInteger("TreeViewPage", "Width", 220);
     ini.WriteBool("ObjInspector", "Location", false);
-    Khm->Doc.PageTreeOn = true;
-    Khm->Doc.ObjInspectorOn = true;
-    Khm->ShowPageTree(ini);
-    Khm->ShowObjInspector(ini);
+    Main()->Doc.PageTreeOn = true;
+    Main()->Doc.ObjInspectorOn = true;
+    Main()->ShowPageTree(ini);
+    Main()->ShowObjInspector(ini);
     ASSERT_EQ(made, 2);
     // Both docked: the second below the first.
-    ASSERT_EQ(Khm->PanelTreeViewHost->count(), 2);
-    EXPECT_EQ(Khm->PanelTreeViewHost->widget(0), Khm->FrameTreeViewWin.data());
-    EXPECT_EQ(Khm->PanelTreeViewHost->widget(1), Khm->DlgPropWin.data());
-    EXPECT_FALSE(Khm->PanelTreeView->isHidden());
+    ASSERT_EQ(Main()->PanelTreeViewHost->count(), 2);
+    EXPECT_EQ(Main()->PanelTreeViewHost->widget(0), Main()->FrameTreeViewWin.data());
+    EXPECT_EQ(Main()->PanelTreeViewHost->widget(1), Main()->DlgPropWin.data());
+    EXPECT_FALSE(Main()->PanelTreeView->isHidden());
 
     // Saving the layout removes the tool windows; with the page tree closed its section stays.
-    Khm->SaveLayout();
-    EXPECT_EQ(Khm->FrameTreeViewWin, nullptr);
-    EXPECT_EQ(Khm->DlgPropWin, nullptr);
-    EXPECT_TRUE(Khm->PanelTreeView->isHidden());
-    TIniFile saved(Khm->LocIniPath());
+    Main()->SaveLayout();
+    EXPECT_EQ(Main()->FrameTreeViewWin, nullptr);
+    EXPECT_EQ(Main()->DlgPropWin, nullptr);
+    EXPECT_TRUE(Main()->PanelTreeView->isHidden());
+    TIniFile saved(Main()->LocIniPath());
     saved.WriteInteger("TreeViewPage", "Width", 4321);
     ASSERT_TRUE(saved.UpdateFile());
-    TIniFile floating(Khm->LocIniPath());
+    TIniFile floating(Main()->LocIniPath());
     floating.WriteBool("ObjInspector", "Location", true);
     floating.WriteInteger("ObjInspector", "Left", 40);
     floating.WriteInteger("ObjInspector", "Top", 50);
-    Khm->ShowObjInspector(floating);
-    ASSERT_NE(Khm->DlgPropWin, nullptr);
-    EXPECT_TRUE(Khm->DlgPropWin->isWindow());
-    EXPECT_EQ(Khm->DlgPropWin->geometry().topLeft(), QPoint(40, 50));
-    EXPECT_TRUE(Khm->PanelTreeView->isHidden());
+    Main()->ShowObjInspector(floating);
+    ASSERT_NE(Main()->DlgPropWin, nullptr);
+    EXPECT_TRUE(Main()->DlgPropWin->isWindow());
+    EXPECT_EQ(Main()->DlgPropWin->geometry().topLeft(), QPoint(40, 50));
+    EXPECT_TRUE(Main()->PanelTreeView->isHidden());
     ASSERT_TRUE(floating.UpdateFile());
-    Khm->SaveLayout();
-    EXPECT_EQ(TIniFile(Khm->LocIniPath()).ReadInteger("TreeViewPage", "Width", 0), 4321);
+    Main()->SaveLayout();
+    EXPECT_EQ(TIniFile(Main()->LocIniPath()).ReadInteger("TreeViewPage", "Width", 0), 4321);
 
     // Switched off, the window goes.
-    Khm->ShowObjInspector(floating);
-    Khm->Doc.ObjInspectorOn = false;
-    Khm->ShowObjInspector(floating);
-    EXPECT_EQ(Khm->DlgPropWin, nullptr);
+    Main()->ShowObjInspector(floating);
+    Main()->Doc.ObjInspectorOn = false;
+    Main()->ShowObjInspector(floating);
+    EXPECT_EQ(Main()->DlgPropWin, nullptr);
 }
 
 } // namespace

@@ -97,10 +97,10 @@ protected:
 
 TEST_F(CaptionFiles, EveryCaptionOfEveryFormIsInAllThreeLanguages)
 {
-    ExpectAllKeys(Khm);
-    ExpectAllKeys(Khm->LxType);
+    ExpectAllKeys(Main());
+    ExpectAllKeys(Main()->LxType);
     const std::pair<const char*, FormFactory> forms[] = {
-        {"AboutBox", [] { return std::make_unique<TAboutBox>(Khm, Khm->Doc.LangIndex, *Khm->FileOpen); }},
+        {"AboutBox", [] { return std::make_unique<TAboutBox>(Main(), Main()->Doc.LangIndex, *Main()->FileOpen); }},
     };
     for (const auto& [name, make] : forms) {
         SCOPED_TRACE(name);

@@ -257,12 +257,12 @@ const char* const kWired[] = {"MmNew",       "TbNew",      "MmClosePrj", "MmExit
 TEST_F(MainWindowTest, EveryCommandIsThereAndOnlyBuiltOnesCanBeChosen)
 {
     for (const char* name : kItems)
-        EXPECT_NE(Khm->Action(name), nullptr) << name;
+        EXPECT_NE(Main()->Action(name), nullptr) << name;
     for (const char* name : kToolWidgets)
-        EXPECT_NE(Khm->ToolWidget(name), nullptr) << name;
+        EXPECT_NE(Main()->ToolWidget(name), nullptr) << name;
     for (const char* name : kWired)
-        EXPECT_TRUE(TKhm::IsWired(Khm->Action(name))) << name;
-    for (QAction* a : Khm->findChildren<QAction*>()) {
+        EXPECT_TRUE(TKhm::IsWired(Main()->Action(name))) << name;
+    for (QAction* a : Main()->findChildren<QAction*>()) {
         if (a->menu() || a->isSeparator() || a->objectName().isEmpty())
             continue;
         if (!TKhm::IsWired(a)) {
@@ -274,27 +274,27 @@ TEST_F(MainWindowTest, EveryCommandIsThereAndOnlyBuiltOnesCanBeChosen)
 TEST_F(MainWindowTest, StartsInTheDesignedState)
 {
     // Names of the five tool bars and the section each has in the layout file.
-    EXPECT_EQ(Khm->EditToolBar->objectName(), "EditToolBar");
-    EXPECT_EQ(Khm->PosTooBar->objectName(), "PosTooBar");
+    EXPECT_EQ(Main()->EditToolBar->objectName(), "EditToolBar");
+    EXPECT_EQ(Main()->PosTooBar->objectName(), "PosTooBar");
     for (const char* n : {"MmEdit", "MmCompile", "MmEle", "MmView", "MmPgRatio", "MmPt", "MmClosePrj"})
-        EXPECT_FALSE(Khm->Action(n)->isEnabled()) << n;
+        EXPECT_FALSE(Main()->Action(n)->isEnabled()) << n;
     for (const char* n : {"MmChar", "MmCheck", "MmTestPLCRange", "MmPLCRangeSet", "MmFullScreen", "MmTimeOut",
                           "MmRectMeter", "MmPgNum", "MmFile1", "MmOldFileRec"})
-        EXPECT_FALSE(Khm->Action(n)->isVisible()) << n;
+        EXPECT_FALSE(Main()->Action(n)->isVisible()) << n;
     // Hidden in the design, offered since they are built.
     for (const char* n : {"MmBmpSave", "MmWinFont", "MmModemSet"})
-        EXPECT_TRUE(Khm->Action(n)->isVisible()) << n;
+        EXPECT_TRUE(Main()->Action(n)->isVisible()) << n;
     for (const char* n : {"tbPointTo", "MmPgSize400", "MmPtEnable", "MmTimeOut", "StandTbarSet", "PostTBarSet"})
-        EXPECT_TRUE(Khm->Action(n)->isChecked()) << n;
-    EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::Pages);
-    EXPECT_EQ(Khm->Doc.LangIndex, 2);
-    EXPECT_EQ(Khm->Doc.DefaultZoom, 4);
-    EXPECT_EQ(Khm->Doc.MachineId, 87);
-    EXPECT_EQ(Khm->Doc.Opened, 0);
-    EXPECT_EQ(Khm->Doc.CaptionPrefix, "Kestrova - ");
-    EXPECT_EQ(Khm->ClipFmtObjects, "CF_MYFORMAT");
-    EXPECT_EQ(Khm->ClipFmtPage, "CF_ALLPAGEFORMAT");
-    EXPECT_NE(Khm->LxType, nullptr);
+        EXPECT_TRUE(Main()->Action(n)->isChecked()) << n;
+    EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::Pages);
+    EXPECT_EQ(Main()->Doc.LangIndex, 2);
+    EXPECT_EQ(Main()->Doc.DefaultZoom, 4);
+    EXPECT_EQ(Main()->Doc.MachineId, 87);
+    EXPECT_EQ(Main()->Doc.Opened, 0);
+    EXPECT_EQ(Main()->Doc.CaptionPrefix, "Kestrova - ");
+    EXPECT_EQ(Main()->ClipFmtObjects, "CF_MYFORMAT");
+    EXPECT_EQ(Main()->ClipFmtPage, "CF_ALLPAGEFORMAT");
+    EXPECT_NE(Main()->LxType, nullptr);
     EXPECT_EQ(FindForm(QStringLiteral("PgListFrm")), nullptr);
 }
 
@@ -307,30 +307,30 @@ TEST_F(MainWindowTest, CheckMarksShowTheSwitchesOfTheProjectState)
         std::function<void(bool)> set;
     };
     const Case cases[] = {
-        {"MmEnableUD", [](bool on) { Khm->Doc.EnableUpDown = on; }},
-        {"MmPtEnable", [](bool on) { Khm->Doc.GridDotsOn = on; }},
-        {"MmPtDisable", [](bool on) { Khm->Doc.GridDotsOn = !on; }},
-        {"MmTimeOut", [](bool on) { Khm->Doc.ReplyTimeOutOn = on; }},
-        {"MmTreeView", [](bool on) { Khm->Doc.PageTreeOn = on; }},
-        {"MmObjInspector", [](bool on) { Khm->Doc.ObjInspectorOn = on; }},
-        {"MmParaset", [](bool on) { Khm->Doc.ParaDataSet.Ref.DevAddrCode = on ? 0x100 : -1; }},
+        {"MmEnableUD", [](bool on) { Main()->Doc.EnableUpDown = on; }},
+        {"MmPtEnable", [](bool on) { Main()->Doc.GridDotsOn = on; }},
+        {"MmPtDisable", [](bool on) { Main()->Doc.GridDotsOn = !on; }},
+        {"MmTimeOut", [](bool on) { Main()->Doc.ReplyTimeOutOn = on; }},
+        {"MmTreeView", [](bool on) { Main()->Doc.PageTreeOn = on; }},
+        {"MmObjInspector", [](bool on) { Main()->Doc.ObjInspectorOn = on; }},
+        {"MmParaset", [](bool on) { Main()->Doc.ParaDataSet.Ref.DevAddrCode = on ? 0x100 : -1; }},
     };
     for (const Case& c : cases)
         for (bool on : {true, false, true}) {
             c.set(on);
-            Khm->FormActivate();
-            EXPECT_EQ(Khm->Action(c.item)->isChecked(), on) << c.item << " " << on;
+            Main()->FormActivate();
+            EXPECT_EQ(Main()->Action(c.item)->isChecked(), on) << c.item << " " << on;
         }
 
-    Khm->Action("MmPtDisable")->trigger();
-    EXPECT_FALSE(Khm->Doc.GridDotsOn);
-    EXPECT_TRUE(Khm->Action("MmPtDisable")->isChecked());
-    EXPECT_FALSE(Khm->Action("MmPtEnable")->isChecked());
-    Khm->Action("MmPtEnable")->trigger();
-    EXPECT_TRUE(Khm->Doc.GridDotsOn);
-    Khm->Action("MmTimeOut")->trigger();
-    EXPECT_FALSE(Khm->Doc.ReplyTimeOutOn);
-    EXPECT_FALSE(Khm->Action("MmTimeOut")->isChecked());
+    Main()->Action("MmPtDisable")->trigger();
+    EXPECT_FALSE(Main()->Doc.GridDotsOn);
+    EXPECT_TRUE(Main()->Action("MmPtDisable")->isChecked());
+    EXPECT_FALSE(Main()->Action("MmPtEnable")->isChecked());
+    Main()->Action("MmPtEnable")->trigger();
+    EXPECT_TRUE(Main()->Doc.GridDotsOn);
+    Main()->Action("MmTimeOut")->trigger();
+    EXPECT_FALSE(Main()->Doc.ReplyTimeOutOn);
+    EXPECT_FALSE(Main()->Action("MmTimeOut")->isChecked());
 }
 
 } // namespace

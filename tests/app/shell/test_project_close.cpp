@@ -45,32 +45,32 @@ TEST_F(ProjectCloseTest, NewProjectTakesControllerPanelGridAndMemoryMap)
     // Brand 1 model 1: controller 6 (no bit devices); panel 4: 120 x 64, two screen pixels
     // per panel pixel across.
     ChooseInNewProjectForm(1, 1, 4, QStringLiteral("  Line3  "));
-    Khm->MmNewClick();
+    Main()->MmNewClick();
 
-    EXPECT_EQ(Khm->Doc.MachineId, 6);
-    EXPECT_EQ(Khm->Doc.PanelModelIndex, 4);
-    EXPECT_EQ(Khm->Doc.GridWidth, 2);
-    EXPECT_EQ(Khm->Doc.GridHeight, 1);
-    EXPECT_EQ(Khm->Doc.ObjDataAddr, 0x18000);
-    EXPECT_EQ(Khm->Doc.ObjDataAddrEnd, 0x40000);
-    EXPECT_EQ(Khm->Doc.MainMenuAddr, 0x11000);
-    EXPECT_EQ(Khm->Doc.MainMenuEnd, 0x18000);
-    EXPECT_EQ(Khm->Doc.ParaAddr, 0x10000);
-    EXPECT_EQ(Khm->LxType->PanelWidth, 120);
-    EXPECT_EQ(Khm->LxType->PanelHeight, 64);
-    EXPECT_EQ(Khm->Doc.PrjName, "Line3");
-    EXPECT_EQ(Khm->Doc.Opened, 1);
-    EXPECT_EQ(Khm->Doc.Modified, 1);
-    EXPECT_EQ(Khm->Doc.Compiled, 0);
-    EXPECT_EQ(Khm->Doc.PrjVersion, Khm->Doc.DataVersion);
-    EXPECT_EQ(Khm->Doc.PgDataList.size(), 1u);
-    EXPECT_EQ(Khm->Doc.MemImage.size(), std::size_t(0x40000 - 0x18000));
-    EXPECT_TRUE(Khm->StatusText(3).startsWith(QStringLiteral("Device Type: ")));
-    EXPECT_TRUE(Khm->StatusText(3).endsWith(QStringLiteral("Octal register controller")));
-    EXPECT_EQ(Khm->StatusText(4), QStringLiteral("ZQ Type: LX-05W"));
-    EXPECT_FALSE(Khm->Action("TbBit")->isVisible());
-    EXPECT_TRUE(Khm->Action("MmClosePrj")->isEnabled());
-    EXPECT_TRUE(Khm->windowTitle().endsWith(QStringLiteral("Line3.zqf")));
+    EXPECT_EQ(Main()->Doc.MachineId, 6);
+    EXPECT_EQ(Main()->Doc.PanelModelIndex, 4);
+    EXPECT_EQ(Main()->Doc.GridWidth, 2);
+    EXPECT_EQ(Main()->Doc.GridHeight, 1);
+    EXPECT_EQ(Main()->Doc.ObjDataAddr, 0x18000);
+    EXPECT_EQ(Main()->Doc.ObjDataAddrEnd, 0x40000);
+    EXPECT_EQ(Main()->Doc.MainMenuAddr, 0x11000);
+    EXPECT_EQ(Main()->Doc.MainMenuEnd, 0x18000);
+    EXPECT_EQ(Main()->Doc.ParaAddr, 0x10000);
+    EXPECT_EQ(Main()->LxType->PanelWidth, 120);
+    EXPECT_EQ(Main()->LxType->PanelHeight, 64);
+    EXPECT_EQ(Main()->Doc.PrjName, "Line3");
+    EXPECT_EQ(Main()->Doc.Opened, 1);
+    EXPECT_EQ(Main()->Doc.Modified, 1);
+    EXPECT_EQ(Main()->Doc.Compiled, 0);
+    EXPECT_EQ(Main()->Doc.PrjVersion, Main()->Doc.DataVersion);
+    EXPECT_EQ(Main()->Doc.PgDataList.size(), 1u);
+    EXPECT_EQ(Main()->Doc.MemImage.size(), std::size_t(0x40000 - 0x18000));
+    EXPECT_TRUE(Main()->StatusText(3).startsWith(QStringLiteral("Device Type: ")));
+    EXPECT_TRUE(Main()->StatusText(3).endsWith(QStringLiteral("Octal register controller")));
+    EXPECT_EQ(Main()->StatusText(4), QStringLiteral("ZQ Type: LX-05W"));
+    EXPECT_FALSE(Main()->Action("TbBit")->isVisible());
+    EXPECT_TRUE(Main()->Action("MmClosePrj")->isEnabled());
+    EXPECT_TRUE(Main()->windowTitle().endsWith(QStringLiteral("Line3.zqf")));
 }
 
 TEST_F(ProjectCloseTest, NewProjectFormRefusesAnEmptyNameAndCancelLeavesNoProject)
@@ -80,35 +80,35 @@ TEST_F(ProjectCloseTest, NewProjectFormRefusesAnEmptyNameAndCancelLeavesNoProjec
         f.FileName_Txt->clear();
         f.OkBtn->click();
     };
-    Khm->MmNewClick();
+    Main()->MmNewClick();
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0], Msg(75));
-    EXPECT_EQ(Khm->Doc.Opened, 0);
-    EXPECT_TRUE(Khm->Doc.PgDataList.empty());
-    EXPECT_EQ(Khm->Doc.MachineId, 87);
+    EXPECT_EQ(Main()->Doc.Opened, 0);
+    EXPECT_TRUE(Main()->Doc.PgDataList.empty());
+    EXPECT_EQ(Main()->Doc.MachineId, 87);
 }
 
 TEST_F(ProjectCloseTest, KeypadTypeMakesNoPageAndAsksBeforeClosing)
 {
     ChooseInNewProjectForm(5, 0, 0, QStringLiteral("Keys"));
-    Khm->MmNewClick();
-    EXPECT_EQ(Khm->Doc.MachineId, 95);
-    EXPECT_TRUE(Khm->Doc.PgDataList.empty());
-    EXPECT_EQ(Khm->Doc.KeySetRec.StartChar, 2);
-    EXPECT_EQ(Khm->Doc.KeySetRec.KeyCodes[15], '0' + 15);
-    EXPECT_TRUE(Khm->Action("MmClosePrj")->isEnabled());
-    EXPECT_TRUE(Khm->FrmKeySettingWin && Khm->FrmKeySettingWin->isVisible());
+    Main()->MmNewClick();
+    EXPECT_EQ(Main()->Doc.MachineId, 95);
+    EXPECT_TRUE(Main()->Doc.PgDataList.empty());
+    EXPECT_EQ(Main()->Doc.KeySetRec.StartChar, 2);
+    EXPECT_EQ(Main()->Doc.KeySetRec.KeyCodes[15], '0' + 15);
+    EXPECT_TRUE(Main()->Action("MmClosePrj")->isEnabled());
+    EXPECT_TRUE(Main()->FrmKeySettingWin && Main()->FrmKeySettingWin->isVisible());
 
     // The key settings are the project: a new one that was never saved is offered for saving,
     // and the settings file is written as for any project.
     std::remove(Path("Lxe.ini").c_str());
     prompt.shown.clear();
     prompt.answers = {Answer::No};
-    Khm->MmClosePrjClick();
+    Main()->MmClosePrjClick();
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_TRUE(prompt.shown[0].startsWith(Msg(31)));
     EXPECT_TRUE(LxeIniWritten());
-    EXPECT_TRUE(Khm->FrmKeySettingWin.isNull());
+    EXPECT_TRUE(Main()->FrmKeySettingWin.isNull());
 }
 
 TEST_F(ProjectCloseTest, SaveQuestionAnswers)
@@ -127,43 +127,43 @@ TEST_F(ProjectCloseTest, SaveQuestionAnswers)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ChooseInNewProjectForm(0, 0, 0, QStringLiteral("Doc"));
-        Khm->MmNewClick();
-        ASSERT_EQ(Khm->Doc.Opened, 1);
-        Khm->Doc.AutoSave = 1;
-        Khm->Doc.SaveTimeInterval = 3;
-        Khm->StartAutoSave();
+        Main()->MmNewClick();
+        ASSERT_EQ(Main()->Doc.Opened, 1);
+        Main()->Doc.AutoSave = 1;
+        Main()->Doc.SaveTimeInterval = 3;
+        Main()->StartAutoSave();
         int saves = 0;
-        Khm->SaveProject = c.hasSaver ? std::function<bool()>([&] {
+        Main()->SaveProject = c.hasSaver ? std::function<bool()>([&] {
             ++saves;
             return c.saverSaves;
         })
-                                      : nullptr;
+                                         : nullptr;
         std::remove(Path("Lxe.ini").c_str());
         prompt.shown.clear();
         prompt.answers = {c.answer};
 
-        Khm->MmClosePrjClick();
+        Main()->MmClosePrjClick();
 
         ASSERT_EQ(prompt.shown.size(), 1u);
         EXPECT_TRUE(prompt.shown[0].startsWith(Msg(31)));
         EXPECT_TRUE(prompt.shown[0].endsWith(QStringLiteral("?")));
         EXPECT_EQ(saves, c.answer == Answer::Yes && c.hasSaver ? 1 : 0);
-        EXPECT_EQ(Khm->Doc.Opened == 0, c.closes);
-        EXPECT_EQ(Khm->Doc.PgDataList.empty(), c.closes);
+        EXPECT_EQ(Main()->Doc.Opened == 0, c.closes);
+        EXPECT_EQ(Main()->Doc.PgDataList.empty(), c.closes);
         EXPECT_EQ(LxeIniWritten(), c.closes);
         // A close the user cancelled keeps the automatic working copy running.
-        EXPECT_EQ(Khm->AutoSaveRunning(), !c.closes);
+        EXPECT_EQ(Main()->AutoSaveRunning(), !c.closes);
         if (c.closes) {
-            EXPECT_EQ(Khm->Doc.MachineId, 87);
-            EXPECT_EQ(Khm->Doc.PrjName, "");
-            EXPECT_EQ(Khm->StatusText(3), "");
-            EXPECT_FALSE(Khm->Action("MmClosePrj")->isEnabled());
+            EXPECT_EQ(Main()->Doc.MachineId, 87);
+            EXPECT_EQ(Main()->Doc.PrjName, "");
+            EXPECT_EQ(Main()->StatusText(3), "");
+            EXPECT_FALSE(Main()->Action("MmClosePrj")->isEnabled());
         }
-        Khm->SaveProject = nullptr;
-        Khm->Doc.Modified = 0;
-        Khm->StopAutoSave();
+        Main()->SaveProject = nullptr;
+        Main()->Doc.Modified = 0;
+        Main()->StopAutoSave();
         prompt.answers = {Answer::No};
-        Khm->MmClosePrjClick();
+        Main()->MmClosePrjClick();
     }
 }
 
@@ -187,13 +187,13 @@ TEST_F(ProjectCloseTest, TheSaveQuestionNamesTheFileYesWrites)
         SCOPED_TRACE(c.name);
         QDir(QString::fromStdString(Path("DocFiles"))).removeRecursively();
         QDir().mkpath(QString::fromStdString(Path("DocFiles")));
-        Khm->OpenDlg.InitialDir = Path("DocFiles");
-        Khm->Doc.RecentFiles.clear();
+        Main()->OpenDlg.InitialDir = Path("DocFiles");
+        Main()->Doc.RecentFiles.clear();
         ChooseInNewProjectForm(0, 0, 0, QStringLiteral("Second"));
-        Khm->MmNewClick();
-        ASSERT_EQ(Khm->Doc.Opened, 1);
+        Main()->MmNewClick();
+        ASSERT_EQ(Main()->Doc.Opened, 1);
         if (c.step == Save) {
-            Khm->Action("MmSave")->trigger();
+            Main()->Action("MmSave")->trigger();
         } else if (c.step == SaveAs || c.step == SaveAsCancelled) {
             prompt.onExec = [&](QDialog& d) {
                 if (c.step == SaveAsCancelled)
@@ -201,29 +201,29 @@ TEST_F(ProjectCloseTest, TheSaveQuestionNamesTheFileYesWrites)
                 static_cast<QFileDialog&>(d).selectFile(QString::fromStdString(Path("DocFiles/Third.zqf")));
                 d.done(QDialog::Accepted);
             };
-            Khm->Action("MmSaveAs")->trigger();
+            Main()->Action("MmSaveAs")->trigger();
         }
         const std::string file = Path(std::string("DocFiles/") + c.file);
         if (c.step == Save || c.step == SaveAs) {
-            EXPECT_EQ(Khm->Doc.RecentFiles, std::vector<std::string>{file});
+            EXPECT_EQ(Main()->Doc.RecentFiles, std::vector<std::string>{file});
         }
-        Khm->Doc.Modified = 1;
-        EXPECT_EQ(Khm->windowTitle(), QStringLiteral("Kestrova - ") + QString::fromStdString(file));
+        Main()->Doc.Modified = 1;
+        EXPECT_EQ(Main()->windowTitle(), QStringLiteral("Kestrova - ") + QString::fromStdString(file));
         prompt.shown.clear();
         prompt.answers = {Answer::Yes};
 
-        Khm->MmClosePrjClick();
+        Main()->MmClosePrjClick();
 
         ASSERT_EQ(prompt.shown.size(), 1u);
         EXPECT_EQ(prompt.shown[0].toStdString(),
                   (Msg(31) + QString::fromStdString(file) + QStringLiteral("?")).toStdString());
         EXPECT_TRUE(FileExists(file));
         EXPECT_FALSE(FileExists(Path("DocFiles/Doc0.zqf")));
-        ASSERT_FALSE(Khm->Doc.RecentFiles.empty());
-        EXPECT_EQ(Khm->Doc.RecentFiles.front(), file);
-        EXPECT_EQ(Khm->Action("MmFile1")->data().toString().toStdString(), file);
+        ASSERT_FALSE(Main()->Doc.RecentFiles.empty());
+        EXPECT_EQ(Main()->Doc.RecentFiles.front(), file);
+        EXPECT_EQ(Main()->Action("MmFile1")->data().toString().toStdString(), file);
         // With no project the title is the product's name alone.
-        EXPECT_EQ(Khm->windowTitle().toStdString(), "Kestrova");
+        EXPECT_EQ(Main()->windowTitle().toStdString(), "Kestrova");
     }
 }
 
@@ -235,11 +235,11 @@ TEST_F(ProjectCloseTest, CloseRemovesOnlyThisProjectsWorkingCopies)
          {"DocFiles/~Doc.zqf", "DocFiles/~Doc.Til", "DocFiles/~Doc.Sta", "DocFiles/~Other.zqf", "DocFiles/~Other.Til"})
         WriteFile(f, "x");
     ChooseInNewProjectForm(0, 0, 0, QStringLiteral("Doc"));
-    Khm->MmNewClick();
-    ASSERT_EQ(Khm->Doc.PrjName, "Doc");
+    Main()->MmNewClick();
+    ASSERT_EQ(Main()->Doc.PrjName, "Doc");
     prompt.answers = {Answer::No};
-    Khm->MmClosePrjClick();
-    ASSERT_EQ(Khm->Doc.Opened, 0);
+    Main()->MmClosePrjClick();
+    ASSERT_EQ(Main()->Doc.Opened, 0);
     EXPECT_FALSE(FileExists(Path("DocFiles/~Doc.zqf")));
     EXPECT_FALSE(FileExists(Path("DocFiles/~Doc.Til")));
     EXPECT_FALSE(FileExists(Path("DocFiles/~Doc.Sta")));
@@ -251,7 +251,7 @@ TEST_F(ProjectCloseTest, ExitWithoutProjectWritesSettingsAndEditToolBarAndRemove
 {
     WriteFile("Error.lst", "old findings");
     std::remove(Path("Loc.ini").c_str());
-    EXPECT_TRUE(Khm->FormClose());
+    EXPECT_TRUE(Main()->FormClose());
     EXPECT_TRUE(prompt.shown.empty());
     EXPECT_TRUE(LxeIniWritten());
     EXPECT_FALSE(FileExists(Path("Error.lst")));
@@ -264,15 +264,15 @@ TEST_F(ProjectCloseTest, ExitWithoutProjectWritesSettingsAndEditToolBarAndRemove
 // size and the maximized state.
 TEST_F(ProjectCloseTest, TheWindowKeepsItsStateWhenProjectsCloseAndTheSizeOfItsNormalOne)
 {
-    Khm->show();
-    Khm->resize(1000, 700);
-    const QSize normal = Khm->size();
-    Khm->setWindowState(Qt::WindowMaximized);
+    Main()->show();
+    Main()->resize(1000, 700);
+    const QSize normal = Main()->size();
+    Main()->setWindowState(Qt::WindowMaximized);
     ChooseInNewProjectForm(0, 0, 0, QStringLiteral("Doc"));
-    Khm->MmNewClick();
-    Khm->Doc.Modified = 0;
-    Khm->MmClosePrjClick();
-    EXPECT_TRUE(Khm->windowState() & Qt::WindowMaximized);
+    Main()->MmNewClick();
+    Main()->Doc.Modified = 0;
+    Main()->MmClosePrjClick();
+    EXPECT_TRUE(Main()->windowState() & Qt::WindowMaximized);
     ASSERT_TRUE(LxeIniWritten());
     LxeSettings s;
     ASSERT_TRUE(ReadLxeIni(Path("Lxe.ini"), Dir(), s));
@@ -282,8 +282,8 @@ TEST_F(ProjectCloseTest, TheWindowKeepsItsStateWhenProjectsCloseAndTheSizeOfItsN
 
 TEST_F(ProjectCloseTest, UnwritableProgramFolderIsReported)
 {
-    Khm->Doc.AppDir = Dir() + "missing/";
-    EXPECT_FALSE(Khm->WriteLxeIni());
+    Main()->Doc.AppDir = Dir() + "missing/";
+    EXPECT_FALSE(Main()->WriteLxeIni());
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_TRUE(prompt.shown[0].startsWith(Msg(kMsgSettingsNotSaved)));
     EXPECT_TRUE(prompt.shown[0].contains(QStringLiteral("missing/Lxe.ini")));

@@ -27,34 +27,34 @@ TEST_F(RecentFilesTest, OrderLimitAndItemTexts)
          {"/2.zqf", "/5.zqf", "/4.zqf", "/3.zqf", "/1.zqf"}},
     };
     for (const Case& c : cases) {
-        Khm->Doc.RecentFiles.clear();
+        Main()->Doc.RecentFiles.clear();
         for (const std::string& p : c.added)
-            Khm->AddRecentFile(p);
-        EXPECT_EQ(Khm->Doc.RecentFiles, c.want);
+            Main()->AddRecentFile(p);
+        EXPECT_EQ(Main()->Doc.RecentFiles, c.want);
     }
-    Khm->Doc.RecentFiles = {"/p/Tom & Jerry.zqf"};
-    Khm->RefreshRecentFileItems();
-    EXPECT_EQ(Khm->Action("MmFile1")->data().toString(), QStringLiteral("/p/Tom & Jerry.zqf"));
-    EXPECT_EQ(Khm->Action("MmFile1")->text(), QStringLiteral("/p/Tom && Jerry.zqf"));
-    EXPECT_TRUE(Khm->Action("MmFile1")->isVisible());
-    EXPECT_FALSE(Khm->Action("MmFile2")->isVisible());
+    Main()->Doc.RecentFiles = {"/p/Tom & Jerry.zqf"};
+    Main()->RefreshRecentFileItems();
+    EXPECT_EQ(Main()->Action("MmFile1")->data().toString(), QStringLiteral("/p/Tom & Jerry.zqf"));
+    EXPECT_EQ(Main()->Action("MmFile1")->text(), QStringLiteral("/p/Tom && Jerry.zqf"));
+    EXPECT_TRUE(Main()->Action("MmFile1")->isVisible());
+    EXPECT_FALSE(Main()->Action("MmFile2")->isVisible());
 
-    Khm->Doc.RecentFiles.clear();
-    Khm->RefreshRecentFileItems();
-    EXPECT_FALSE(Khm->Action("MmFile1")->isVisible());
-    EXPECT_FALSE(Khm->Action("MmOldFileRec")->isVisible());
+    Main()->Doc.RecentFiles.clear();
+    Main()->RefreshRecentFileItems();
+    EXPECT_FALSE(Main()->Action("MmFile1")->isVisible());
+    EXPECT_FALSE(Main()->Action("MmOldFileRec")->isVisible());
 }
 
 TEST_F(RecentFilesTest, AFileThatIsGoneIsReportedAndStaysListed)
 {
     const std::string gone = Dir() + "gone.zqf";
-    Khm->Doc.RecentFiles = {gone, "/p/other.zqf"};
-    Khm->RefreshRecentFileItems();
+    Main()->Doc.RecentFiles = {gone, "/p/other.zqf"};
+    Main()->RefreshRecentFileItems();
     prompt.shown.clear();
-    Khm->Action("MmFile1")->trigger();
+    Main()->Action("MmFile1")->trigger();
     ASSERT_FALSE(prompt.shown.empty());
     EXPECT_EQ(prompt.shown.back(), Msg(82));
-    EXPECT_EQ(Khm->Doc.RecentFiles, (std::vector<std::string>{gone, "/p/other.zqf"}));
+    EXPECT_EQ(Main()->Doc.RecentFiles, (std::vector<std::string>{gone, "/p/other.zqf"}));
 }
 
 } // namespace

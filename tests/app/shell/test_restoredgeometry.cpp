@@ -44,8 +44,8 @@ protected:
     }
     void TearDown() override
     {
-        if (Khm)
-            ShutDown();
+        if (Main())
+            ShutDownMain();
         ShellFixture::TearDown();
     }
     // Starts the program and opens a new project, which shows the tool bars and tool windows.
@@ -53,17 +53,17 @@ protected:
     {
         StartupOptions o;
         o.splashMillis = 0;
-        StartUp(NewDoc(), o);
-        Khm->show();
+        StartMain(NewDoc(), o);
+        Main()->show();
         prompt.onExec = [](QDialog& d) {
             auto& f = static_cast<TLxType&>(d);
             f.FileName_Txt->setText(QStringLiteral("Small"));
             f.OkBtn->click();
         };
-        Khm->MmNewClick();
+        Main()->MmNewClick();
         QCoreApplication::processEvents();
-        ASSERT_EQ(Khm->Doc.Opened, 1);
-        ASSERT_TRUE(Khm->FrameTreeViewWin && Khm->DlgPropWin);
+        ASSERT_EQ(Main()->Doc.Opened, 1);
+        ASSERT_TRUE(Main()->FrameTreeViewWin && Main()->DlgPropWin);
     }
     // The window's client area and title bar lie on the screen.
     static void ExpectOnScreen(const QWidget* window, const char* what)
@@ -96,19 +96,19 @@ TEST_F(RestoredGeometryTest, ALargerScreensLayoutComesUpOnTheScreenAndIsKept)
     WriteFile("Loc.ini", kLargeScreenLayout);
     StartWithProject();
 
-    ExpectOnScreen(Khm, "main window");
-    EXPECT_GT(Khm->width(), kLaptop.width() - 32);
-    for (QToolBar* bar : {Khm->ObjToolBar, Khm->GeomToolBar, Khm->PostSetToolBar}) {
-        ASSERT_TRUE(Khm->ToolBarFloats(bar)) << bar->objectName().toStdString();
+    ExpectOnScreen(Main(), "main window");
+    EXPECT_GT(Main()->width(), kLaptop.width() - 32);
+    for (QToolBar* bar : {Main()->ObjToolBar, Main()->GeomToolBar, Main()->PostSetToolBar}) {
+        ASSERT_TRUE(Main()->ToolBarFloats(bar)) << bar->objectName().toStdString();
         ExpectOnScreen(bar->window(), bar->objectName().toStdString().c_str());
     }
-    ExpectOnScreen(Khm->FrameTreeViewWin, "page tree");
-    ExpectOnScreen(Khm->DlgPropWin, "inspector");
+    ExpectOnScreen(Main()->FrameTreeViewWin, "page tree");
+    ExpectOnScreen(Main()->DlgPropWin, "inspector");
     // Too tall for this screen: shrunk to it.
-    EXPECT_LT(Khm->FrameTreeViewWin->height(), kLaptop.height());
+    EXPECT_LT(Main()->FrameTreeViewWin->height(), kLaptop.height());
 
-    Khm->Doc.Modified = 0;
-    Khm->MmClosePrjClick();
+    Main()->Doc.Modified = 0;
+    Main()->MmClosePrjClick();
     // Untouched: the larger screen's places and sizes stay; damaged ones are replaced.
     EXPECT_EQ(WrittenMainWindow(), QSize(1600, 1000));
     EXPECT_EQ(Written("ToolBar2"), QRect(1400, 900, 500, 30));
@@ -127,15 +127,15 @@ TEST_F(RestoredGeometryTest, WhatTheUserMovesOrResizesIsWrittenAsItIs)
     WriteFile("Loc.ini", kLargeScreenLayout);
     StartWithProject();
 
-    Khm->resize(1000, 700);
-    Khm->FrameTreeViewWin->move(200, 150);
-    Khm->ObjToolBar->window()->move(400, 300);
+    Main()->resize(1000, 700);
+    Main()->FrameTreeViewWin->move(200, 150);
+    Main()->ObjToolBar->window()->move(400, 300);
     QCoreApplication::processEvents();
-    const QPoint barAt = Khm->ObjToolBar->mapToGlobal(QPoint(0, 0));
-    const QRect tree(Khm->FrameTreeViewWin->mapToGlobal(QPoint(0, 0)), Khm->FrameTreeViewWin->size());
+    const QPoint barAt = Main()->ObjToolBar->mapToGlobal(QPoint(0, 0));
+    const QRect tree(Main()->FrameTreeViewWin->mapToGlobal(QPoint(0, 0)), Main()->FrameTreeViewWin->size());
 
-    Khm->Doc.Modified = 0;
-    Khm->MmClosePrjClick();
+    Main()->Doc.Modified = 0;
+    Main()->MmClosePrjClick();
     EXPECT_EQ(WrittenMainWindow(), QSize(1000, 700));
     EXPECT_EQ(Written("TreeViewPage"), tree);
     EXPECT_EQ(Written("ToolBar2").topLeft(), barAt);
@@ -150,13 +150,13 @@ TEST_F(RestoredGeometryTest, FloatingWindowsThatFitComeBackWhereTheyWere)
     WriteFile("Loc.ini", "[ToolBar2]\nVisible=1\nLocation=1\nLeft=300\nTop=400\nWidth=500\nHeight=30\n"
                          "[TreeViewPage]\nVisible=1\nLocation=1\nLeft=700\nTop=100\nWidth=200\nHeight=300\n");
     StartWithProject();
-    ASSERT_TRUE(Khm->ToolBarFloats(Khm->ObjToolBar));
+    ASSERT_TRUE(Main()->ToolBarFloats(Main()->ObjToolBar));
     QCoreApplication::processEvents();
-    EXPECT_EQ(Khm->ObjToolBar->mapToGlobal(QPoint(0, 0)), QPoint(300, 400));
-    EXPECT_EQ(Khm->FrameTreeViewWin->mapToGlobal(QPoint(0, 0)), QPoint(700, 100));
+    EXPECT_EQ(Main()->ObjToolBar->mapToGlobal(QPoint(0, 0)), QPoint(300, 400));
+    EXPECT_EQ(Main()->FrameTreeViewWin->mapToGlobal(QPoint(0, 0)), QPoint(700, 100));
 
-    Khm->Doc.Modified = 0;
-    Khm->MmClosePrjClick();
+    Main()->Doc.Modified = 0;
+    Main()->MmClosePrjClick();
     EXPECT_EQ(Written("ToolBar2"), QRect(300, 400, 500, 30));
     EXPECT_EQ(Written("TreeViewPage"), QRect(700, 100, 200, 300));
 }

@@ -31,32 +31,33 @@ protected:
         StartupOptions o;
         o.arguments = std::move(args);
         o.splashMillis = 0;
-        StartUp(NewDoc(), o);
-        Khm->show();
+        StartMain(NewDoc(), o);
+        Main()->show();
     }
     void Stop()
     {
-        Khm->FormClose();
-        ShutDown();
+        Main()->FormClose();
+        ShutDownMain();
     }
     void TearDown() override
     {
-        if (Khm)
-            ShutDown();
+        if (Main())
+            ShutDownMain();
         ShellFixture::TearDown();
     }
     // Lets the main window lay out its tool bars.
     static void Settle()
     {
-        Khm->layout()->activate();
+        Main()->layout()->activate();
         QCoreApplication::processEvents();
     }
     // The shown docked tool bars in layout order: row by row, left to right.
     static std::vector<std::string> DockedOrder()
     {
         std::vector<std::pair<QPoint, std::string>> bars;
-        for (QToolBar* b : {Khm->EditToolBar, Khm->ObjToolBar, Khm->GeomToolBar, Khm->PosTooBar, Khm->PostSetToolBar})
-            if (!Khm->ToolBarFloats(b) && !b->isHidden())
+        for (QToolBar* b :
+             {Main()->EditToolBar, Main()->ObjToolBar, Main()->GeomToolBar, Main()->PosTooBar, Main()->PostSetToolBar})
+            if (!Main()->ToolBarFloats(b) && !b->isHidden())
                 bars.emplace_back(b->pos(), b->objectName().toStdString());
         std::sort(bars.begin(), bars.end(), [](const auto& a, const auto& b) {
             return a.first.y() != b.first.y() ? a.first.y() < b.first.y() : a.first.x() < b.first.x();
@@ -72,37 +73,37 @@ TEST_F(StartupTest, SettingsWrittenAtCloseAreReadBackAtTheNextStart)
 {
     std::remove(Path("Lxe.ini").c_str());
     Start();
-    EXPECT_FALSE(Khm->LxeIniRead());
-    Khm->resize(900, 640);
-    Khm->AddRecentFile("/p/one.zqf");
-    Khm->AddRecentFile("/p/two.zqf");
-    Khm->Doc.AutoSave = 1;
-    Khm->Doc.SaveTimeInterval = 7;
-    Khm->MMICom->Settings().baud = 19200;
-    Khm->OpenDlg.InitialDir = Dir() + "DocFiles";
-    Khm->BmpDlg.InitialDir = "/pictures";
-    Khm->setFont(QFont(QStringLiteral("DejaVu Sans"), 11));
+    EXPECT_FALSE(Main()->LxeIniRead());
+    Main()->resize(900, 640);
+    Main()->AddRecentFile("/p/one.zqf");
+    Main()->AddRecentFile("/p/two.zqf");
+    Main()->Doc.AutoSave = 1;
+    Main()->Doc.SaveTimeInterval = 7;
+    Main()->MMICom->Settings().baud = 19200;
+    Main()->OpenDlg.InitialDir = Dir() + "DocFiles";
+    Main()->BmpDlg.InitialDir = "/pictures";
+    Main()->setFont(QFont(QStringLiteral("DejaVu Sans"), 11));
     Stop();
 
     Start();
-    EXPECT_TRUE(Khm->LxeIniRead());
-    EXPECT_EQ(Khm->width(), 900);
-    EXPECT_EQ(Khm->height(), 640);
-    EXPECT_EQ(Khm->Doc.RecentFiles, (std::vector<std::string>{"/p/two.zqf", "/p/one.zqf"}));
-    EXPECT_EQ(Khm->Doc.AutoSave, 1);
-    EXPECT_EQ(Khm->Doc.SaveTimeInterval, 7);
-    EXPECT_EQ(Khm->MMICom->Settings().baud, 19200);
-    EXPECT_EQ(Khm->MMICom->Settings().dataBits, 7);
-    EXPECT_EQ(Khm->MMICom->Settings().parity, LinkParity::Even);
-    EXPECT_EQ(Khm->OpenDlg.InitialDir, Dir() + "DocFiles");
-    EXPECT_EQ(Khm->BmpDlg.InitialDir, "/pictures");
-    EXPECT_EQ(Khm->font().family(), "DejaVu Sans");
-    EXPECT_EQ(Khm->font().pointSize(), 11);
-    EXPECT_EQ(Khm->Doc.PrjVersion, 120u);
+    EXPECT_TRUE(Main()->LxeIniRead());
+    EXPECT_EQ(Main()->width(), 900);
+    EXPECT_EQ(Main()->height(), 640);
+    EXPECT_EQ(Main()->Doc.RecentFiles, (std::vector<std::string>{"/p/two.zqf", "/p/one.zqf"}));
+    EXPECT_EQ(Main()->Doc.AutoSave, 1);
+    EXPECT_EQ(Main()->Doc.SaveTimeInterval, 7);
+    EXPECT_EQ(Main()->MMICom->Settings().baud, 19200);
+    EXPECT_EQ(Main()->MMICom->Settings().dataBits, 7);
+    EXPECT_EQ(Main()->MMICom->Settings().parity, LinkParity::Even);
+    EXPECT_EQ(Main()->OpenDlg.InitialDir, Dir() + "DocFiles");
+    EXPECT_EQ(Main()->BmpDlg.InitialDir, "/pictures");
+    EXPECT_EQ(Main()->font().family(), "DejaVu Sans");
+    EXPECT_EQ(Main()->font().pointSize(), 11);
+    EXPECT_EQ(Main()->Doc.PrjVersion, 120u);
     // The recent files are shown above Exit.
-    EXPECT_TRUE(Khm->Action("MmFile2")->isVisible());
-    EXPECT_FALSE(Khm->Action("MmFile3")->isVisible());
-    EXPECT_EQ(Khm->Action("MmFile1")->data().toString(), "/p/two.zqf");
+    EXPECT_TRUE(Main()->Action("MmFile2")->isVisible());
+    EXPECT_FALSE(Main()->Action("MmFile3")->isVisible());
+    EXPECT_EQ(Main()->Action("MmFile1")->data().toString(), "/p/two.zqf");
     Stop();
 }
 
@@ -110,11 +111,11 @@ TEST_F(StartupTest, ToolBarLayoutWrittenAtCloseIsRestored)
 {
     Start();
     // The user floats the figure tool bar and hides the position tool bar ...
-    Khm->FloatToolBar(Khm->GeomToolBar, QRect(300, 200, 250, 30));
-    Khm->PostSetToolBar->hide();
-    Khm->SaveLayout();
+    Main()->FloatToolBar(Main()->GeomToolBar, QRect(300, 200, 250, 30));
+    Main()->PostSetToolBar->hide();
+    Main()->SaveLayout();
     // ... and moves the object tool bar to the first row, the edit and text tool bars below.
-    TIniFile edit(Khm->LocIniPath());
+    TIniFile edit(Main()->LocIniPath());
     edit.WriteInteger("ToolBar2", "Top", 0);
     edit.WriteInteger("ToolBar2", "Left", -2);
     edit.WriteInteger("ToolBar1", "Top", 60);
@@ -122,11 +123,11 @@ TEST_F(StartupTest, ToolBarLayoutWrittenAtCloseIsRestored)
     edit.WriteInteger("ToolBar4", "Top", 62);
     edit.WriteInteger("ToolBar4", "Left", 600);
     ASSERT_TRUE(edit.UpdateFile());
-    Khm->LoadLayout();
+    Main()->LoadLayout();
     Settle();
     const std::vector<std::string> order = DockedOrder();
     EXPECT_EQ(order, (std::vector<std::string>{"ObjToolBar", "EditToolBar", "PosTooBar"}));
-    Khm->SaveLayout();
+    Main()->SaveLayout();
     Stop();
 
     TIniFile written(Path("Loc.ini"));
@@ -137,11 +138,11 @@ TEST_F(StartupTest, ToolBarLayoutWrittenAtCloseIsRestored)
     EXPECT_FALSE(written.ReadBool("ToolBar1", "Location", true));
 
     Start();
-    Khm->LoadLayout();
+    Main()->LoadLayout();
     Settle();
-    EXPECT_TRUE(Khm->ToolBarFloats(Khm->GeomToolBar));
-    EXPECT_EQ(Khm->GeomToolBar->mapToGlobal(QPoint(0, 0)), QPoint(300, 200));
-    EXPECT_TRUE(Khm->PostSetToolBar->isHidden());
+    EXPECT_TRUE(Main()->ToolBarFloats(Main()->GeomToolBar));
+    EXPECT_EQ(Main()->GeomToolBar->mapToGlobal(QPoint(0, 0)), QPoint(300, 200));
+    EXPECT_TRUE(Main()->PostSetToolBar->isHidden());
     EXPECT_EQ(DockedOrder(), order);
     Stop();
 }
@@ -186,25 +187,25 @@ TEST_F(StartupTest, MissingOrDamagedFilesGiveTheDefaults)
         const std::size_t shownBefore = prompt.shown.size();
         Start();
         QCoreApplication::processEvents();
-        EXPECT_EQ(Khm->Doc.EditMode, kes::Editing::Pages);
-        EXPECT_EQ(Khm->Doc.LangIndex, 2);
-        EXPECT_EQ(Khm->Doc.MachineId, 87);
-        EXPECT_EQ(Khm->Doc.Opened, 0);
+        EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::Pages);
+        EXPECT_EQ(Main()->Doc.LangIndex, 2);
+        EXPECT_EQ(Main()->Doc.MachineId, 87);
+        EXPECT_EQ(Main()->Doc.Opened, 0);
         EXPECT_GT(MessageTable().Count(), 400);
         EXPECT_EQ(Msg(31), "Do you want to save Project to ");
-        EXPECT_EQ(Khm->Doc.CaptionPrefix, "Kestrova - ");
-        EXPECT_EQ(Khm->Action("Mmfile")->text(), "&File");
+        EXPECT_EQ(Main()->Doc.CaptionPrefix, "Kestrova - ");
+        EXPECT_EQ(Main()->Action("Mmfile")->text(), "&File");
         if (c.lan && *c.lan) {
-            EXPECT_EQ(Khm->Action("MmNew")->text(), "&Neu") << "what the file holds is its own";
+            EXPECT_EQ(Main()->Action("MmNew")->text(), "&Neu") << "what the file holds is its own";
         }
-        EXPECT_FALSE(Khm->EditToolBar->isHidden());
+        EXPECT_FALSE(Main()->EditToolBar->isHidden());
         ASSERT_EQ(prompt.shown.size(), shownBefore + 1) << "one report at start-up";
         EXPECT_TRUE(prompt.shown.back().contains(QStringLiteral("MultiLanEng.txt")))
             << prompt.shown.back().toStdString();
         EXPECT_EQ(prompt.kinds.back(), MsgKind::Error) << "a problem, with the warning icon";
         EXPECT_EQ(prompt.shown.back().contains(QStringLiteral("DATAEnu.Lan")), c.lan != nullptr);
         EXPECT_EQ(prompt.shown.back().contains(QStringLiteral("MachineList2.hmi")), damagedModels);
-        Khm->LoadLayout();
+        Main()->LoadLayout();
         Stop();
     }
 }
@@ -215,9 +216,9 @@ TEST_F(StartupTest, CommandLineNamingNoFileOpensNothingAndTheSplashDoesNotWait)
     o.arguments = {QStringLiteral("\"") + QString::fromStdString(Path("none.zqf")) + QStringLiteral("\""),
                    QStringLiteral("extra")};
     o.splashMillis = 2000;
-    const QPointer<QWidget> splash = StartUp(NewDoc(), o);
-    EXPECT_EQ(Khm->OpenDlg.FileName, "");
-    EXPECT_EQ(Khm->Doc.Opened, 0);
+    const QPointer<QWidget> splash = StartMain(NewDoc(), o);
+    EXPECT_EQ(Main()->OpenDlg.FileName, "");
+    EXPECT_EQ(Main()->Doc.Opened, 0);
     // The splash is up while start-up has already finished.
     auto* logo = dynamic_cast<TLogo*>(splash.data());
     ASSERT_NE(logo, nullptr);
@@ -225,12 +226,12 @@ TEST_F(StartupTest, CommandLineNamingNoFileOpensNothingAndTheSplashDoesNotWait)
     EXPECT_FALSE(logo->Image1->pixmap().isNull());
     {
         // One version: the splash names the one the about box names.
-        TAboutBox about(Khm, Khm->Doc.LangIndex, *Khm->FileOpen);
+        TAboutBox about(Main(), Main()->Doc.LangIndex, *Main()->FileOpen);
         about.show();
         EXPECT_TRUE(about.ProductName->text().endsWith(QStringLiteral(" ") + logo->Label6->text()))
             << about.ProductName->text().toStdString() << " / " << logo->Label6->text().toStdString();
     }
-    ShutDown();
+    ShutDownMain();
     EXPECT_TRUE(splash.isNull());
     EXPECT_EQ(CommandLinePath({QStringLiteral("My"), QStringLiteral("Project.zqf")}), "My Project.zqf");
 }
@@ -240,10 +241,10 @@ TEST_F(StartupTest, LayoutFileNameIgnoresLetterCase)
     std::remove(Path("Loc.ini").c_str());
     WriteFile("loc.ini", "[ToolBar5]\nVisible=0\n");
     Start();
-    EXPECT_EQ(Khm->LocIniPath(), Path("loc.ini"));
-    Khm->LoadLayout();
-    EXPECT_TRUE(Khm->PostSetToolBar->isHidden());
-    Khm->SaveLayout();
+    EXPECT_EQ(Main()->LocIniPath(), Path("loc.ini"));
+    Main()->LoadLayout();
+    EXPECT_TRUE(Main()->PostSetToolBar->isHidden());
+    Main()->SaveLayout();
     EXPECT_FALSE(FileExists(Path("Loc.ini")));
     EXPECT_NE(ReadFile("loc.ini").find("[ToolBar4]"), std::string::npos);
     Stop();

@@ -95,8 +95,8 @@ protected:
     {
         StartupOptions o;
         o.splashMillis = 0;
-        StartUp(NewDoc(), o);
-        ShutDown();
+        StartMain(NewDoc(), o);
+        ShutDownMain();
     }
 };
 
