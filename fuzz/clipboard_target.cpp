@@ -48,7 +48,9 @@ struct World : PageHost {
     Answers prompt;
 
     ProjectDoc& Doc() override { return doc; }
+    const ViewState& View() const override { return view; }
     LxTypeCore* Model() const override { return model.get(); }
+    ViewState view;
 };
 
 World* g_world = nullptr;

@@ -1,10 +1,11 @@
 #pragma once
 // What a page window needs of the window around it: the project, the panel model, the main
-// window's menus and tool bars, and the main window's answers to what happens on the page
+// window's menus, tool bars and view switches, and the main window's answers to what happens on the page
 // (tools, zoom marks, status bar). The main window is the host in the running program
 // (app/shell); a test hosts page windows without it, taking the defaults below: no commands,
 // no tools, nothing shown.
 #include "app/dialogs/dialogcontext.h"
+#include "app/ui/viewstate.h"
 
 #include <QFont>
 #include <QString>
@@ -27,6 +28,8 @@ public:
     virtual ~PageHost() = default;
 
     virtual ProjectDoc& Doc() = 0;
+    // The main window's view switches (inspector shown, grid dots).
+    virtual const ViewState& View() const = 0;
     // The panel model (panel size, address codec); null while there is none.
     virtual LxTypeCore* Model() const = 0;
     // The main window's menu items, tool buttons and tool bar widgets.

@@ -216,7 +216,7 @@ void TEditPage::PgGridPaint(QImage& img) const
     // One dot at the top-left corner of every panel pixel, black while the grid is on.
     if (Data().Zoom <= 1)
         return;
-    const QRgb dot = host_.Doc().GridDotsOn ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+    const QRgb dot = host_.View().GridDotsOn ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
     for (int y = 0; y * Data().GridHeight < img.height(); y += Data().Zoom) {
         QRgb* row = reinterpret_cast<QRgb*>(img.scanLine(y * Data().GridHeight));
         for (int x = 0; x * Data().GridWidth < img.width(); x += Data().Zoom)

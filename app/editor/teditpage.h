@@ -41,6 +41,7 @@ class CommandPanel;
 class PageCanvas;
 class PageHost;
 class ProjectDoc;
+struct ViewState;
 } // namespace kes
 
 // One undo or redo step: the window's record stream as the memory encoder writes it over the
@@ -201,7 +202,7 @@ public:
     void MemoLineChange();
     // The text box was left: the inspector (null: none) shows what it took (page and start-up
     // screen).
-    static void MemoExit(kes::ProjectDoc& doc, TDlgProp* inspector);
+    static void MemoExit(kes::ProjectDoc& doc, const kes::ViewState& view, TDlgProp* inspector);
     // A text position button (horizontal 0 left, 1 right, 2 centre; vertical 0 top, 1 bottom,
     // 2 middle) for the text or the picture, as the tool bar's mode says.
     void SetTextPosition(bool vertical, std::uint8_t code);

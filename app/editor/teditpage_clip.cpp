@@ -105,7 +105,7 @@ void TEditPage::RefreshInspector()
 
 void TEditPage::RefreshInspectorRows()
 {
-    if (TDlgProp* inspector = host_.Inspector(); inspector && host_.Doc().ObjInspectorOn && Data().CurObj) {
+    if (TDlgProp* inspector = host_.Inspector(); inspector && host_.View().ObjInspectorOn && Data().CurObj) {
         inspector->ObjToProp();
         inspector->AdvStrGrid->GridInitial();
     }

@@ -96,7 +96,7 @@ void TEditPage::DeselectAll()
 
 void TEditPage::CommitInspector()
 {
-    if (host_.Inspector() && host_.Doc().ObjInspectorOn && host_.Inspector()->ShownObj &&
+    if (host_.Inspector() && host_.View().ObjInspectorOn && host_.Inspector()->ShownObj &&
         host_.Inspector()->ShownObj == Data().CurObj)
         host_.Inspector()->EdtTxtExit();
 }

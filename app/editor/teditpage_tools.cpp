@@ -30,9 +30,9 @@ void SetToolMemo(QPlainTextEdit& memo, const QString& text)
 
 // The inspector (null: none), while it is on, is shown; its values again unless
 // onlyWhenModified is set and the project is not modified.
-void ShowInspector(TDlgProp* inspector, const kes::ProjectDoc& doc, bool onlyWhenModified)
+void ShowInspector(TDlgProp* inspector, const kes::ProjectDoc& doc, const kes::ViewState& view, bool onlyWhenModified)
 {
-    if (!inspector || !doc.ObjInspectorOn)
+    if (!inspector || !view.ObjInspectorOn)
         return;
     if (inspector->isHidden()) {
         inspector->show();
@@ -79,7 +79,7 @@ void TEditPage::StateBoxChange()
         }
     }
     RepaintObj(*obj);
-    ShowInspector(host_.Inspector(), host_.Doc(), true);
+    ShowInspector(host_.Inspector(), host_.Doc(), host_.View(), true);
     EditStateRefresh();
 }
 
@@ -93,7 +93,7 @@ void TEditPage::FontBoxChange()
     if (facts && facts->Font == kes::FontUse::PanelFont)
         obj->FontSet(box->currentIndex());
     ToolEdited(*obj);
-    ShowInspector(host_.Inspector(), host_.Doc(), false);
+    ShowInspector(host_.Inspector(), host_.Doc(), host_.View(), false);
 }
 
 void TEditPage::MemoChange()
@@ -136,10 +136,10 @@ void TEditPage::MemoLineChange()
     ToolEdited(*obj);
 }
 
-void TEditPage::MemoExit(kes::ProjectDoc& doc, TDlgProp* inspector)
+void TEditPage::MemoExit(kes::ProjectDoc& doc, const kes::ViewState& view, TDlgProp* inspector)
 {
     if (doc.EditMode == kes::Editing::Pages || doc.EditMode == kes::Editing::StartScreen)
-        ShowInspector(inspector, doc, true);
+        ShowInspector(inspector, doc, view, true);
 }
 
 void TEditPage::SetTextPosition(bool vertical, std::uint8_t code)

@@ -223,7 +223,7 @@ void THmPage::FormDeactivate(bool forced)
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    if (host_.Inspector() && host_.Doc().ObjInspectorOn && host_.Doc().EditMode == kes::Editing::Pages &&
+    if (host_.Inspector() && host_.View().ObjInspectorOn && host_.Doc().EditMode == kes::Editing::Pages &&
         Data().CurObj && host_.Inspector()->EdtTxt->isVisible())
         host_.Inspector()->EdtTxtExit();
     if (!live_ || !(host_.Doc().EditMode == kes::Editing::StartScreen || forced))

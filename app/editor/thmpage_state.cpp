@@ -88,7 +88,7 @@ void THmPage::EditStateRefresh()
         Data().CurObj = nullptr;
     }
 
-    if (TDlgProp* inspector = host_.Inspector(); inspector && host_.Doc().ObjInspectorOn) {
+    if (TDlgProp* inspector = host_.Inspector(); inspector && host_.View().ObjInspectorOn) {
         if (!inspector->Source())
             inspector->SetSource(&editor_.InspectorSource());
         RefreshInspector();

@@ -104,7 +104,7 @@ void TImagePage::FormActivate()
         owner_->MakeCurrent(this);
     doc.EditMode = IsStartScreen() ? kes::Editing::StartScreen : kes::Editing::UserMenu;
     // A value still being typed into the inspector goes to its object first.
-    if (host_.Inspector() && doc.ObjInspectorOn && IsStartScreen() && host_.Inspector()->ShownObj &&
+    if (host_.Inspector() && host_.View().ObjInspectorOn && IsStartScreen() && host_.Inspector()->ShownObj &&
         host_.Inspector()->EdtTxt->isVisible())
         host_.Inspector()->EdtTxtExit();
     // The page being edited is stored and frozen: only one editor holds live objects of
@@ -437,7 +437,7 @@ void TImagePage::EditStateRefresh()
         if (QPlainTextEdit* memo = Memo())
             memo->clear();
     }
-    if (host_.Inspector() && host_.Doc().ObjInspectorOn && edits && host_.Inspector()->Source())
+    if (host_.Inspector() && host_.View().ObjInspectorOn && edits && host_.Inspector()->Source())
         RefreshInspector();
     const bool paste = edits && kes::ClipboardHas(host_.ClipFmtObjects());
     for (const char* n : {"TbPaste", "MmPaste"})

@@ -117,12 +117,10 @@ public:
     std::int32_t ReplyTimeoutTicks = 36;
 
     // ---- Switches the menus show as check marks (TKhm::ShowStateChecks). Commands change
-    // these and the marks follow; nothing reads a mark.
-    bool EnableUpDown = false;   // MmEnableUD: Up and Down are function keys (kept in the project file)
-    bool GridDotsOn = true;      // MmPtEnable / MmPtDisable: the grid dots are black, else white
-    bool ReplyTimeOutOn = true;  // MmTimeOut: every request re-arms the reply time-out
-    bool PageTreeOn = false;     // MmTreeView: the page tree is to be shown
-    bool ObjInspectorOn = false; // MmObjInspector: the object inspector is to be shown
+    // these and the marks follow; nothing reads a mark. The view's switches are the main
+    // window's (kes::ViewState).
+    bool EnableUpDown = false;  // MmEnableUD: Up and Down are function keys (kept in the project file)
+    bool ReplyTimeOutOn = true; // MmTimeOut: every request re-arms the reply time-out
 
     // ---- Pages and the panel memory image: added with the project document
     // (page data list, image-page list, start-up screen data, MemImage, OffsetList,

@@ -101,7 +101,7 @@ void InstallEditorCommands(TKhm& k)
     for (const auto& [n, on] : {std::pair{"MmPtEnable", true}, std::pair{"MmPtDisable", false}}) {
         grid->addAction(k.Action(n));
         k.Wire(n, [&k, on = on] {
-            k.Doc.GridDotsOn = on;
+            k.View.GridDotsOn = on;
             k.ShowStateChecks();
             if (THmPage* page = k.PageEd->Current())
                 page->Canvas()->update();

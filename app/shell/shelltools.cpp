@@ -66,10 +66,10 @@ void RefreshPageTree(TKhm& khm)
 void MmTreeViewClick(TKhm& khm)
 {
     // The item is checked while the window exists.
-    khm.Doc.PageTreeOn = !khm.FrameTreeViewWin;
+    khm.View.PageTreeOn = !khm.FrameTreeViewWin;
     khm.ShowStateChecks();
     TIniFile ini(khm.LocIniPath());
-    if (khm.Doc.PageTreeOn) {
+    if (khm.View.PageTreeOn) {
         // Shown for the first time: docked in the side panel.
         if (!ini.ValueExists(kTreeSection, "Location"))
             ini.WriteBool(kTreeSection, "Location", false);
@@ -181,7 +181,7 @@ void MmWinFontClick(TKhm& khm)
         tree->setFont(font);
         tree->TreeViewPage->setFont(font);
     }
-    if (khm.Inspector() && khm.Doc.ObjInspectorOn) {
+    if (khm.Inspector() && khm.View.ObjInspectorOn) {
         khm.Inspector()->setFont(font);
         khm.Inspector()->FormShow();
     }

@@ -99,7 +99,7 @@ void TbMemo_UDClick(TKhm& k)
         page->MemoLineChange();
 }
 
-void TbMemoExit(TKhm& k) { TEditPage::MemoExit(k.Doc, k.Inspector()); }
+void TbMemoExit(TKhm& k) { TEditPage::MemoExit(k.Doc, k.View, k.Inspector()); }
 
 void InstallTextTools(TKhm& k)
 {

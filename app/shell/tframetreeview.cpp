@@ -77,7 +77,7 @@ TFrameTreeView::~TFrameTreeView()
     // Nothing reaches the tree while it goes.
     if (khm_.FrameTreeViewWin == this)
         khm_.FrameTreeViewWin = nullptr;
-    khm_.Doc.PageTreeOn = false;
+    khm_.View.PageTreeOn = false;
     khm_.ShowStateChecks();
     khm_.ToolWindowGoing(*this);
 }
@@ -111,7 +111,7 @@ void TFrameTreeView::ClearTree() { TreeViewPage->clear(); }
 
 void TFrameTreeView::RefreshPageTree()
 {
-    if (!khm_.Doc.PageTreeOn)
+    if (!khm_.View.PageTreeOn)
         return;
     // Rebuilding moves the selection: that is not the user choosing a node.
     const QSignalBlocker block(TreeViewPage);
@@ -140,7 +140,7 @@ void TFrameTreeView::TreeViewPageChange(QTreeWidgetItem* node)
 {
     if (!node || !isVisible())
         return;
-    if (khm_.Inspector() && khm_.Doc.ObjInspectorOn && khm_.Doc.EditMode == kes::Editing::Pages) {
+    if (khm_.Inspector() && khm_.View.ObjInspectorOn && khm_.Doc.EditMode == kes::Editing::Pages) {
         if (const THmPage* current = khm_.PageEd->Current();
             current && current->Data().CurObj && current->Data().CurObj == khm_.Inspector()->ShownObj)
             khm_.Inspector()->EdtTxtExit();

@@ -7,6 +7,7 @@
 #include "app/project/projectdoc.h"
 #include "app/project/ui/prjhost.h"
 #include "app/ui/commandpanel.h"
+#include "app/ui/viewstate.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -80,6 +81,8 @@ public:
 
     // The open project.
     kes::ProjectDoc& Doc;
+    // The view's switches (page tree, inspector, grid dots): the window's, not the project's.
+    kes::ViewState View;
 
     // ---- Components
     QMdiArea* MdiArea = nullptr;
@@ -262,8 +265,8 @@ public:
     void ApplyModelTools();
     // Status panels 3 and 4: the project's controller and panel model.
     void ShowModelStatus();
-    // Sets the check marks that show a switch of the project state (EnableUpDown, GridDotsOn,
-    // ReplyTimeOutOn, PageTreeOn, ObjInspectorOn, the parameter data set) from the state.
+    // Sets the check marks that show a switch of the project state (EnableUpDown, ReplyTimeOutOn,
+    // the parameter data set) or of the view (GridDotsOn, PageTreeOn, ObjInspectorOn) from them.
     void ShowStateChecks();
     // Enables a command only when its handler is connected (Wire); submenus always.
     void SetItemEnabled(const char* name, bool enable) override;

@@ -146,7 +146,7 @@ void TKhm::CloseProject()
     if (FrmMsgShowWin && FrmMsgShowWin->isVisible())
         delete FrmMsgShowWin.data();
     CtBarErr->hide();
-    if (Doc.PageTreeOn && FrameTreeViewWin)
+    if (View.PageTreeOn && FrameTreeViewWin)
         delete FrameTreeViewWin.data();
 
     Doc.ComSetByte = {0, 0};

@@ -77,7 +77,7 @@ void MainCommLink::Stop()
 
 PageData* MainCommLink::ActivePage() { return khm_.Going() ? nullptr : khm_.PageEd->CurrentPageForEdit(); }
 
-bool MainCommLink::InspectorShown() const { return khm_.Doc.ObjInspectorOn && khm_.Inspector(); }
+bool MainCommLink::InspectorShown() const { return khm_.View.ObjInspectorOn && khm_.Inspector(); }
 
 MainLinkParts MainCommLink::Parts()
 {

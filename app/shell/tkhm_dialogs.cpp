@@ -46,7 +46,7 @@ DialogContext MainDialogContext(TKhm& k, PageData* page)
         if (!win)
             return;
         const THmPage* page = win->PageEd->Current();
-        if (win->Inspector() && win->Doc.ObjInspectorOn && page && page->Data().CurObj) {
+        if (win->Inspector() && win->View.ObjInspectorOn && page && page->Data().CurObj) {
             win->Inspector()->ObjToProp();
             win->Inspector()->AdvStrGrid->GridInitial();
         }

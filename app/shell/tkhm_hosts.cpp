@@ -16,6 +16,7 @@
 namespace kes {
 
 ProjectDoc& MainPageHost::Doc() { return khm_.Doc; }
+const ViewState& MainPageHost::View() const { return khm_.View; }
 
 LxTypeCore* MainPageHost::Model() const { return khm_.LxType; }
 

@@ -17,6 +17,7 @@ public:
     explicit MainPageHost(TKhm& khm) : khm_(khm) {}
 
     ProjectDoc& Doc() override;
+    const ViewState& View() const override;
     LxTypeCore* Model() const override;
     CommandPanel& Commands() override;
     QWidget* Window() override;

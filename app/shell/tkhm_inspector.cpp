@@ -20,7 +20,7 @@ void InspectorGoing(TKhm& k, const bool& windowGoing, TDlgProp& d)
     // Also run while the main window itself is being destroyed: then there is nothing to do.
     if (windowGoing)
         return;
-    k.Doc.ObjInspectorOn = false;
+    k.View.ObjInspectorOn = false;
     k.ShowStateChecks();
     k.ToolWindowGoing(d);
 }
@@ -45,7 +45,7 @@ TDlgProp* TKhm::Inspector() const { return dynamic_cast<TDlgProp*>(DlgPropWin.da
 
 void TKhm::ShowObjInspector(kes::TIniFile& ini)
 {
-    ShowToolWindow(ini, Doc.ObjInspectorOn, "ObjInspector", DlgPropWin, CreateObjInspector);
+    ShowToolWindow(ini, View.ObjInspectorOn, "ObjInspector", DlgPropWin, CreateObjInspector);
     TDlgProp* d = Inspector();
     if (!d)
         return;
@@ -59,10 +59,10 @@ void TKhm::ShowObjInspector(kes::TIniFile& ini)
 
 void TKhm::MmObjInspectorClick()
 {
-    Doc.ObjInspectorOn = !Doc.ObjInspectorOn;
+    View.ObjInspectorOn = !View.ObjInspectorOn;
     ShowStateChecks();
     kes::TIniFile ini(LocIniPath());
-    if (Doc.ObjInspectorOn) {
+    if (View.ObjInspectorOn) {
         ShowObjInspector(ini);
         return;
     }

@@ -310,8 +310,8 @@ void TKhm::LoadLayout()
     ArrangeDockedToolBars();
     Doc.MsgWinFloat = ini.ReadBool("MessageShow", "Float", true) ? 1 : 0;
     if (!PageEd->Pages().empty()) {
-        Doc.PageTreeOn = ini.ReadBool("TreeViewPage", "Visible", true);
-        Doc.ObjInspectorOn = ini.ReadBool("ObjInspector", "Visible", true);
+        View.PageTreeOn = ini.ReadBool("TreeViewPage", "Visible", true);
+        View.ObjInspectorOn = ini.ReadBool("ObjInspector", "Visible", true);
         ShowStateChecks();
         ShowPageTree(ini);
         ShowObjInspector(ini);
@@ -395,5 +395,5 @@ void TKhm::ToolWindowGoing(QWidget& win)
 
 void TKhm::ShowPageTree(kes::TIniFile& ini)
 {
-    ShowToolWindow(ini, Doc.PageTreeOn, "TreeViewPage", FrameTreeViewWin, CreatePageTree);
+    ShowToolWindow(ini, View.PageTreeOn, "TreeViewPage", FrameTreeViewWin, CreatePageTree);
 }

@@ -93,14 +93,14 @@ void TKhm::MmAddPgClick()
         return;
     try {
         if (THmPage* page = PageEd->Current()) {
-            if (Inspector() && Doc.ObjInspectorOn && page->Data().CurObj && page->Data().CurObj->Selected) {
+            if (Inspector() && View.ObjInspectorOn && page->Data().CurObj && page->Data().CurObj->Selected) {
                 if (kes::InspectorShows(*page->Data().CurObj))
                     Inspector()->EdtTxtExit();
                 page->Data().CurObj->SetSelected(false);
                 page->Data().CurObj = nullptr;
             }
             page->FormDeactivate(true);
-            if (Inspector() && Doc.ObjInspectorOn)
+            if (Inspector() && View.ObjInspectorOn)
                 Inspector()->FormShow();
         }
         if (PageEd->Pages().empty())

@@ -31,20 +31,20 @@ void SetAll(TKhm& w, std::initializer_list<const char*> names, bool enable)
         w.SetItemEnabled(n, enable);
 }
 
-// The check marks that show a switch of the project state, and the switch each shows.
+// The check marks that show a switch of the project or the view, and the switch each shows.
 struct StateCheck {
     const char* item;
-    bool (*on)(const kes::ProjectState& s);
+    bool (*on)(const TKhm& k);
 };
 
 const StateCheck kStateChecks[] = {
-    {"MmEnableUD", [](const kes::ProjectState& s) { return s.EnableUpDown; }},
-    {"MmPtEnable", [](const kes::ProjectState& s) { return s.GridDotsOn; }},
-    {"MmPtDisable", [](const kes::ProjectState& s) { return !s.GridDotsOn; }},
-    {"MmTimeOut", [](const kes::ProjectState& s) { return s.ReplyTimeOutOn; }},
-    {"MmTreeView", [](const kes::ProjectState& s) { return s.PageTreeOn; }},
-    {"MmObjInspector", [](const kes::ProjectState& s) { return s.ObjInspectorOn; }},
-    {"MmParaset", [](const kes::ProjectState& s) { return s.ParaDataSetDefined(); }},
+    {"MmEnableUD", [](const TKhm& k) { return k.Doc.EnableUpDown; }},
+    {"MmPtEnable", [](const TKhm& k) { return k.View.GridDotsOn; }},
+    {"MmPtDisable", [](const TKhm& k) { return !k.View.GridDotsOn; }},
+    {"MmTimeOut", [](const TKhm& k) { return k.Doc.ReplyTimeOutOn; }},
+    {"MmTreeView", [](const TKhm& k) { return k.View.PageTreeOn; }},
+    {"MmObjInspector", [](const TKhm& k) { return k.View.ObjInspectorOn; }},
+    {"MmParaset", [](const TKhm& k) { return k.Doc.ParaDataSetDefined(); }},
 };
 
 } // namespace
@@ -52,7 +52,7 @@ const StateCheck kStateChecks[] = {
 void TKhm::ShowStateChecks()
 {
     for (const StateCheck& c : kStateChecks)
-        Action(c.item)->setChecked(c.on(Doc));
+        Action(c.item)->setChecked(c.on(*this));
 }
 
 void TKhm::FormActivate()
@@ -171,12 +171,12 @@ void TKhm::FormShow()
     TranslateForm(this, Doc.LangIndex);
     Doc.CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";
     kes::TIniFile ini(LocIniPath());
-    if (Doc.PageTreeOn)
+    if (View.PageTreeOn)
         ShowPageTree(ini);
-    if (Doc.ObjInspectorOn) {
+    if (View.ObjInspectorOn) {
         // Closing the window turns the switch off: it is the new window's again.
         delete DlgPropWin.data();
-        Doc.ObjInspectorOn = true;
+        View.ObjInspectorOn = true;
         ShowStateChecks();
         ShowObjInspector(ini);
     }
@@ -219,7 +219,7 @@ void TKhm::MmLangChtClick(int langIndex)
     Doc.CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";
     for (const char* n : {"MmLangCht", "MmLangChs", "MmLangEng"})
         Action(n)->setChecked(Action(n)->property("Tag").toInt() == Doc.LangIndex);
-    if (Doc.ObjInspectorOn && DlgPropWin) {
+    if (View.ObjInspectorOn && DlgPropWin) {
         DlgPropWin->show();
         // Its rows come from the new language's property table.
         if (Inspector())

@@ -318,7 +318,7 @@ protected:
              true},
             {"DlgProp",
              [this](const Look& look) {
-                 if (!Main()->Doc.ObjInspectorOn)
+                 if (!Main()->View.ObjInspectorOn)
                      Trigger("MmObjInspector");
                  ASSERT_NE(Main()->Inspector(), nullptr);
                  look(*Main()->Inspector());
@@ -326,7 +326,7 @@ protected:
              true},
             {"FrameTreeView",
              [this](const Look& look) {
-                 if (!Main()->Doc.PageTreeOn)
+                 if (!Main()->View.PageTreeOn)
                      Trigger("MmTreeView");
                  TFrameTreeView* tree = PageTreeOf(*Main());
                  ASSERT_NE(tree, nullptr);

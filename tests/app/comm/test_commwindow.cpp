@@ -373,7 +373,7 @@ TEST_F(CommWindow, DownloadCommitsTheInspectorAndLetsTheObjectGo)
     obj->SetSelected(true);
     page->SelList = {obj};
     page->CurObj = obj;
-    k.Doc.ObjInspectorOn = true;
+    k.View.ObjInspectorOn = true;
     auto inspector = std::make_unique<TDlgProp>(&k, *Main()->LxType);
     k.DlgPropWin = inspector.get();
 

@@ -22,9 +22,11 @@ namespace kes::test {
 class TestPageHost : public PageHost {
 public:
     ProjectDoc doc;
+    ViewState view;
     std::unique_ptr<LxTypeCore> model;
 
     ProjectDoc& Doc() override { return doc; }
+    const ViewState& View() const override { return view; }
     LxTypeCore* Model() const override { return model.get(); }
     PageEditor* PageEd() const override { return editor; }
     void PointerTool() override;

@@ -98,7 +98,7 @@ TEST_F(MouseEditTest, DoubleClickOpensTheKindsDialogForOneSelectedObject)
 TEST_F(MouseEditTest, TheInspectorFollowsTheOneSelectedObject)
 {
     NewProject();
-    Main()->Doc.ObjInspectorOn = true;
+    Main()->View.ObjInspectorOn = true;
     auto* inspector = new TDlgProp(Main(), *Main()->LxType);
     Main()->DlgPropWin = inspector;
     TLxObj* a = DrawWith("TbVal", At(2, 2), At(30, 12));

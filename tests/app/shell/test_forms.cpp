@@ -256,8 +256,8 @@ TEST_F(FormsTest, ToolWindowsDockOrFloatAsTheLayoutFileSays)
     ini.WriteBool("TreeViewPage", "Location", false);
     ini.WriteInteger("TreeViewPage", "Width", 220);
     ini.WriteBool("ObjInspector", "Location", false);
-    Main()->Doc.PageTreeOn = true;
-    Main()->Doc.ObjInspectorOn = true;
+    Main()->View.PageTreeOn = true;
+    Main()->View.ObjInspectorOn = true;
     Main()->ShowPageTree(ini);
     Main()->ShowObjInspector(ini);
     ASSERT_EQ(made, 2);
@@ -290,7 +290,7 @@ TEST_F(FormsTest, ToolWindowsDockOrFloatAsTheLayoutFileSays)
 
     // Switched off, the window goes.
     Main()->ShowObjInspector(floating);
-    Main()->Doc.ObjInspectorOn = false;
+    Main()->View.ObjInspectorOn = false;
     Main()->ShowObjInspector(floating);
     EXPECT_EQ(Main()->DlgPropWin, nullptr);
 }

@@ -308,11 +308,11 @@ TEST_F(MainWindowTest, CheckMarksShowTheSwitchesOfTheProjectState)
     };
     const Case cases[] = {
         {"MmEnableUD", [](bool on) { Main()->Doc.EnableUpDown = on; }},
-        {"MmPtEnable", [](bool on) { Main()->Doc.GridDotsOn = on; }},
-        {"MmPtDisable", [](bool on) { Main()->Doc.GridDotsOn = !on; }},
+        {"MmPtEnable", [](bool on) { Main()->View.GridDotsOn = on; }},
+        {"MmPtDisable", [](bool on) { Main()->View.GridDotsOn = !on; }},
         {"MmTimeOut", [](bool on) { Main()->Doc.ReplyTimeOutOn = on; }},
-        {"MmTreeView", [](bool on) { Main()->Doc.PageTreeOn = on; }},
-        {"MmObjInspector", [](bool on) { Main()->Doc.ObjInspectorOn = on; }},
+        {"MmTreeView", [](bool on) { Main()->View.PageTreeOn = on; }},
+        {"MmObjInspector", [](bool on) { Main()->View.ObjInspectorOn = on; }},
         {"MmParaset", [](bool on) { Main()->Doc.ParaDataSet.Ref.DevAddrCode = on ? 0x100 : -1; }},
     };
     for (const Case& c : cases)
@@ -323,11 +323,11 @@ TEST_F(MainWindowTest, CheckMarksShowTheSwitchesOfTheProjectState)
         }
 
     Main()->Action("MmPtDisable")->trigger();
-    EXPECT_FALSE(Main()->Doc.GridDotsOn);
+    EXPECT_FALSE(Main()->View.GridDotsOn);
     EXPECT_TRUE(Main()->Action("MmPtDisable")->isChecked());
     EXPECT_FALSE(Main()->Action("MmPtEnable")->isChecked());
     Main()->Action("MmPtEnable")->trigger();
-    EXPECT_TRUE(Main()->Doc.GridDotsOn);
+    EXPECT_TRUE(Main()->View.GridDotsOn);
     Main()->Action("MmTimeOut")->trigger();
     EXPECT_FALSE(Main()->Doc.ReplyTimeOutOn);
     EXPECT_FALSE(Main()->Action("MmTimeOut")->isChecked());

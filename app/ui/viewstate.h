@@ -1,0 +1,13 @@
+#pragma once
+// Switches of the main window's view. The menus show them as check marks; they belong to the
+// window, not to the project, so a project's state never carries them.
+
+namespace kes {
+
+struct ViewState {
+    bool GridDotsOn = true;      // MmPtEnable / MmPtDisable: the grid dots are black, else white
+    bool PageTreeOn = false;     // MmTreeView: the page tree is to be shown
+    bool ObjInspectorOn = false; // MmObjInspector: the object inspector is to be shown
+};
+
+} // namespace kes
