@@ -71,13 +71,13 @@ void FreshProject(World& w)
 void PasteChecked(TEditPage& win, const std::function<void()>& paste, std::vector<Bytes>& before)
 {
     const UndoSnap was = win.UndoSnapshot();
-    const std::size_t steps = win.UndoList.size();
+    const std::size_t steps = win.UndoList().size();
     paste();
-    if (win.UndoList.size() == steps) {
+    if (win.UndoList().size() == steps) {
         Require(win.UndoSnapshot().Data == was.Data);
         return;
     }
-    Require(win.UndoList.size() == steps + 1);
+    Require(win.UndoList().size() == steps + 1);
     before.push_back(was.Data);
 }
 

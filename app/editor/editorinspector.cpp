@@ -85,7 +85,7 @@ void EditorInspector::PointerTool() { editor_.Host().PointerTool(); }
 void EditorInspector::IgnoreNextMouse()
 {
     if (TEditPage* page = LivePage(editor_))
-        page->MouseSuppressed = 1;
+        page->SuppressMouse(true);
 }
 
 PageData* EditorInspector::Page() const { return DataOf(LivePage(editor_)); }

@@ -216,7 +216,7 @@ void PageCanvas::contextMenuEvent(QContextMenuEvent* e)
     if (page_.LinkBusy())
         return;
     page_.PgPopMmPopup();
-    page_.PgPopMm->popup(e->globalPos());
+    page_.PgPopMm()->popup(e->globalPos());
 }
 
 } // namespace kes

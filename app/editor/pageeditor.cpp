@@ -129,10 +129,7 @@ void PageEditor::SetPageZoom(THmPage* page, int zoom)
     } else {
         // The frozen picture is stretched to the new size.
         const int old = std::max(page->Data().Zoom, 1);
-        TBitmap scaled(page->ClientWidth() * zoom / old, page->ClientHeight() * zoom / old);
-        StretchBlt(*scaled.Canvas(), 0, 0, scaled.Width(), scaled.Height(), *page->SnapBmp.Canvas(), 0, 0,
-                   page->ClientWidth(), page->ClientHeight(), SRCCOPY);
-        page->SnapBmp = scaled;
+        page->StretchSnapshot(page->ClientWidth() * zoom / old, page->ClientHeight() * zoom / old);
     }
     host_.ShowZoomState(zoom);
     page->Data().Zoom = zoom;

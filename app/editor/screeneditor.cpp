@@ -153,8 +153,7 @@ void ScreenEditor::SetTool(Editing editMode, int kind, int subType)
         return;
     if (kind == 0)
         page->PolyPointsCancel();
-    page->ToolKind = static_cast<std::int16_t>(kind);
-    page->ToolSubType = subType;
+    page->ChooseTool(static_cast<std::int16_t>(kind), subType);
 }
 
 void ScreenEditor::OnStartScreen(void (TImagePage::*action)())

@@ -39,8 +39,8 @@ TEditPage::TEditPage(kes::PageHost& host, std::uint8_t popWindow) : host_(host)
     layout->addWidget(scroll_);
     BuildPopupMenu(popWindow);
 
-    ToolKind = 0;
-    MouseSuppressed = 0;
+    toolKind_ = 0;
+    mouseSuppressed_ = 0;
     Data().EncMode = 0;
     Data().GridWidth = std::max(host_.Doc().GridWidth, 1);
     Data().GridHeight = std::max(host_.Doc().GridHeight, 1);
@@ -48,7 +48,7 @@ TEditPage::TEditPage(kes::PageHost& host, std::uint8_t popWindow) : host_(host)
     const int pw = model ? model->PanelWidth : 128;
     const int ph = model ? model->PanelHeight : 64;
     canvas_->setFixedSize(4 * Data().GridWidth * pw, 4 * Data().GridHeight * ph);
-    SnapBmp.SetSize(Data().GridWidth * pw, Data().GridHeight * ph);
+    snapBmp_.SetSize(Data().GridWidth * pw, Data().GridHeight * ph);
 }
 
 TEditPage::~TEditPage()
@@ -66,14 +66,14 @@ TEditPage::~TEditPage()
     }
 }
 
-QAction* TEditPage::Pop(const char* name) const { return PgPopMm->findChild<QAction*>(QString::fromLatin1(name)); }
+QAction* TEditPage::Pop(const char* name) const { return pgPopMm_->findChild<QAction*>(QString::fromLatin1(name)); }
 
 QAction* TEditPage::PopShortcut(const QKeyEvent& key) const
 {
     if (LinkBusy())
         return nullptr;
     const QKeySequence pressed(QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key())));
-    for (QAction* a : PgPopMm->actions())
+    for (QAction* a : pgPopMm_->actions())
         if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed)
             return a;
     return nullptr;
@@ -168,10 +168,10 @@ void TEditPage::DrawPageSnapshot()
     const kes::LxTypeCore* model = host_.Model();
     const int pw = model ? model->PanelWidth : 128;
     const int ph = model ? model->PanelHeight : 64;
-    SnapBmp.SetSize(pw * Data().GridWidth, ph * Data().GridHeight);
-    TCanvas& c = *SnapBmp.Canvas();
+    snapBmp_.SetSize(pw * Data().GridWidth, ph * Data().GridHeight);
+    TCanvas& c = *snapBmp_.Canvas();
     c.Brush = TBrush{clWhite, bsSolid};
-    c.FillRect(Rect(0, 0, SnapBmp.Width(), SnapBmp.Height()));
+    c.FillRect(Rect(0, 0, snapBmp_.Width(), snapBmp_.Height()));
     // A picture wholly under a copied one drawn after it shows nothing.
     std::vector<TRect> boxes;
     std::vector<bool> covers;
@@ -230,7 +230,7 @@ QImage TEditPage::Rendered() const
     img.fill(Qt::white);
     if (!live_) {
         TCanvas c(&img, TPoint{0, 0}, TRect{0, 0, img.width(), img.height()});
-        c.Draw(0, 0, SnapBmp);
+        c.Draw(0, 0, snapBmp_);
         return img;
     }
     PgGridPaint(img);
@@ -257,14 +257,14 @@ QImage TEditPage::Rendered() const
             kes::DrawObjOutline(c, *obj);
     if (bandShown_)
         kes::DrawRubberBand(c, BandCorners);
-    if (PolyPtCount > 0) {
+    if (polyPtCount_ > 0) {
         // The clicked segments and the rubber line to the pointer.
         c.Pen.Mode = pmNotXor;
-        for (int i = 1; i < PolyPtCount; ++i) {
+        for (int i = 1; i < polyPtCount_; ++i) {
             c.MoveTo(PolyPts[i - 1].x, PolyPts[i - 1].y);
             c.LineTo(PolyPts[i].x, PolyPts[i].y);
         }
-        c.MoveTo(PolyPts[PolyPtCount - 1].x, PolyPts[PolyPtCount - 1].y);
+        c.MoveTo(PolyPts[polyPtCount_ - 1].x, PolyPts[polyPtCount_ - 1].y);
         c.LineTo(PolyLastPt.x, PolyLastPt.y);
         c.Pen.Mode = pmCopy;
     }
@@ -279,16 +279,16 @@ void TEditPage::RepaintObj(TLxObj&) { canvas_->update(); }
 
 void TEditPage::BuildPopupMenu(std::uint8_t popWindow)
 {
-    PgPopMm = new QMenu(this);
-    PgPopMm->setObjectName(QStringLiteral("PgPopMm"));
+    pgPopMm_ = new QMenu(this);
+    pgPopMm_->setObjectName(QStringLiteral("pgPopMm_"));
     for (const kes::PopItem& d : kes::PopItems()) {
         if (!(d.windows & popWindow))
             continue;
         if (!d.name) {
-            PgPopMm->addSeparator();
+            pgPopMm_->addSeparator();
             continue;
         }
-        QAction* a = PgPopMm->addAction(QString::fromUtf8(d.caption));
+        QAction* a = pgPopMm_->addAction(QString::fromUtf8(d.caption));
         a->setObjectName(QString::fromLatin1(d.name));
         a->setProperty("Tag", d.tag);
         a->setCheckable(d.checkable);
@@ -458,4 +458,12 @@ void TEditPage::SetStateTools(bool enable)
 {
     for (const char* n : {"TbState_Lab", "TbState_UD", "TbState_Box"})
         Cmds().SetItemEnabled(n, enable);
+}
+
+void TEditPage::StretchSnapshot(int width, int height)
+{
+    TBitmap stretched(width, height);
+    StretchBlt(*stretched.Canvas(), 0, 0, width, height, *snapBmp_.Canvas(), 0, 0, snapBmp_.Width(), snapBmp_.Height(),
+               SRCCOPY);
+    snapBmp_ = stretched;
 }

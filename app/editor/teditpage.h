@@ -81,7 +81,8 @@ public:
     ~TEditPage() override;
 
     // ---- Components
-    QMenu* PgPopMm = nullptr;
+    // The window's popup menu, built with the window.
+    QMenu* PgPopMm() const { return pgPopMm_; }
     // A popup item by name ("PopUndo"); null when there is none.
     QAction* Pop(const char* name) const;
     // The enabled popup item whose shortcut a key press on the window is (Ctrl+Alt+Z redoes);
@@ -92,17 +93,31 @@ public:
     kes::PageData& Data() { return data_; }
     const kes::PageData& Data() const { return data_; }
 
-    // ---- Fields
-    std::uint8_t MouseSuppressed = 0;
-    std::int32_t PolyPtCount = 0;
-    std::vector<UndoSnap> UndoList; // oldest first
-    std::vector<UndoSnap> RedoList;
-    std::int16_t ToolKind = 0; // kind code of the drawing tool, 0: the pointer
-    std::int32_t ToolSubType = 0;
-    TBitmap SnapBmp;
+    // ---- The drawing tool: kind code (0: the pointer) and the figure's sub-type
+    std::int16_t ToolKind() const { return toolKind_; }
+    std::int32_t ToolSubType() const { return toolSubType_; }
+    void ChooseTool(std::int16_t kind, std::int32_t subType)
+    {
+        toolKind_ = kind;
+        toolSubType_ = subType;
+    }
+    // The figure tool of that sub-type, with no polyline point yet.
+    void ChooseFigureTool(std::int32_t subType);
+    // Points of the polyline being drawn.
+    std::int32_t PolyPtCount() const { return polyPtCount_; }
+    // The window's free area ignores the pointer until the next press or release (the click
+    // that closed a dialog).
+    void SuppressMouse(bool on) { mouseSuppressed_ = on ? 1 : 0; }
+    // The undo and redo steps, oldest first.
+    const std::vector<UndoSnap>& UndoList() const { return undoList_; }
+    const std::vector<UndoSnap>& RedoList() const { return redoList_; }
+    // The objects drawn by DrawPageSnapshot, or the frozen window's picture at its zoom.
+    const TBitmap& SnapBmp() const { return snapBmp_; }
+    // The picture stretched to width x height (a frozen window's zoom changed).
+    void StretchSnapshot(int width, int height);
 
     // The drawing tool is the figure tool (ToolSubType then names the figure).
-    bool FigureTool() const { return kes::IsKind(ToolKind, kes::ObjKind::Geom); }
+    bool FigureTool() const { return kes::IsKind(toolKind_, kes::ObjKind::Geom); }
     // The window holds live objects (a page window may be frozen to its picture).
     bool Live() const { return live_; }
     kes::PageHost& Host() const { return host_; }
@@ -307,6 +322,8 @@ protected:
     void CommitInspector();
     void TakeFocus();
     void SetPageCursor(Qt::CursorShape shape);
+    // Forgets every undo and redo step.
+    void ClearHistory();
     // Takes the objects out of the window and destroys them; nothing keeps a pointer to one.
     // A copy of the list: each object leaves the window's own lists as it goes.
     void DestroyObjs(TObjList objs);
@@ -345,6 +362,15 @@ private:
     void FinishObjResize(TLxObj* obj);
     void StepHistory(std::vector<UndoSnap>& from, std::vector<UndoSnap>& to);
     void ShowSelectedOutlines();
+
+    QMenu* pgPopMm_ = nullptr;
+    std::uint8_t mouseSuppressed_ = 0;
+    std::int32_t polyPtCount_ = 0;
+    std::vector<UndoSnap> undoList_;
+    std::vector<UndoSnap> redoList_;
+    std::int16_t toolKind_ = 0;
+    std::int32_t toolSubType_ = 0;
+    TBitmap snapBmp_;
 
     kes::Bytes partialRecord_;
     kes::Bytes partialReadBack_;

@@ -131,7 +131,7 @@ void TEditPage::ShowObjStatus(const TLxObj* obj)
 kes::DrawState TEditPage::DrawStateNow() const
 {
     kes::DrawState d;
-    d.ToolSubType = static_cast<std::uint32_t>(ToolSubType);
+    d.ToolSubType = static_cast<std::uint32_t>(toolSubType_);
     d.DownPt = DownPt;
     d.CurPt = UpPt;
     d.PenWidth = host_.LineWidth();
@@ -149,8 +149,8 @@ void TEditPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    const std::int16_t kind = ToolKind;
-    const std::int32_t subType = ToolSubType;
+    const std::int16_t kind = toolKind_;
+    const std::int32_t subType = toolSubType_;
     CommitInspector();
     TakeFocus();
     Data().CurObj = nullptr;
@@ -161,12 +161,12 @@ void TEditPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int
     outlined_.clear();
     if (button == mbRight) {
         // A right click ends drawing and drops the clicked points of a polyline.
-        if (PolyPtCount > 0)
+        if (polyPtCount_ > 0)
             PolyPointsCancel();
         return;
     }
 
-    MouseSuppressed = 0;
+    mouseSuppressed_ = 0;
     if (!Data().SelList.empty()) {
         DeselectAll();
         Cmds().SetItemChecked("TbText", false);
@@ -179,12 +179,12 @@ void TEditPage::FormMouseDown(TMouseButton button, TShiftState shift, int x, int
         Cmds().SetItemEnabled(n, false);
 
     DownPt = kes::SnapPoint(TPoint{x, y}, Step());
-    ToolKind = kind;
-    ToolSubType = subType;
-    if (EditsObjects() && FigureTool() && ToolSubType == kPolylineSubType) {
+    toolKind_ = kind;
+    toolSubType_ = subType;
+    if (EditsObjects() && FigureTool() && toolSubType_ == kPolylineSubType) {
         // The point list has room for a fixed number of points; further clicks add none.
-        if (PolyPtCount < kMaxPolyPts)
-            PolyPts[static_cast<std::size_t>(PolyPtCount++)] = DownPt;
+        if (polyPtCount_ < kMaxPolyPts)
+            PolyPts[static_cast<std::size_t>(polyPtCount_++)] = DownPt;
         PolyLastPt = DownPt;
         if (shift & ssDouble) {
             FinishPolyline();
@@ -211,13 +211,13 @@ void TEditPage::FormMouseMove(TShiftState shift, int x, int y)
         SetPageCursor(Qt::ArrowCursor);
         return;
     }
-    if (MouseSuppressed)
+    if (mouseSuppressed_)
         return;
     const TPoint p = kes::SnapPoint(TPoint{x, y}, Step());
     ShowPointer(p.x, p.y);
-    const bool drawing = ToolKind != 0 && !(FigureTool() && ToolSubType == 0);
+    const bool drawing = toolKind_ != 0 && !(FigureTool() && toolSubType_ == 0);
     SetPageCursor(EditsObjects() && drawing ? Qt::CrossCursor : Qt::ArrowCursor);
-    if (FigureTool() && ToolSubType == kPolylineSubType && PolyPtCount > 0) {
+    if (FigureTool() && toolSubType_ == kPolylineSubType && polyPtCount_ > 0) {
         PolyLastPt = p;
         canvas_->update();
     } else if ((shift & ssLeft) && Data().SelList.empty() && bandShown_) {
@@ -235,15 +235,15 @@ void TEditPage::FormMouseUp(TMouseButton, TShiftState, int x, int y)
 {
     if (LinkBusy() || !IsActiveChild())
         return;
-    if (MouseSuppressed) {
-        MouseSuppressed = 0;
+    if (mouseSuppressed_) {
+        mouseSuppressed_ = 0;
         return;
     }
     SetPageCursor(Qt::ArrowCursor);
     outlined_.clear();
     // Only a left-button gesture on the page (which showed the band) selects or draws.
     const bool gesture = bandShown_;
-    const bool pointer = ToolKind == 0 || (FigureTool() && ToolSubType == 0);
+    const bool pointer = toolKind_ == 0 || (FigureTool() && toolSubType_ == 0);
     if (pointer) {
         if (Data().SelList.empty() && gesture) {
             EraseRubberBand();
@@ -255,7 +255,7 @@ void TEditPage::FormMouseUp(TMouseButton, TShiftState, int x, int y)
         const bool afterDown = UpPt.x > DownPt.x || UpPt.y > DownPt.y;
         const TPoint origin = afterDown ? DownPt : UpPt;
         EraseRubberBand();
-        if (gesture && ToolSubType != kPolylineSubType)
+        if (gesture && toolSubType_ != kPolylineSubType)
             PlaceDrawnObject(origin);
     }
     MakeCurrent();
@@ -267,7 +267,7 @@ void TEditPage::PlaceDrawnObject(TPoint origin)
 {
     // A screen that is only looked at takes no object. The memory check comes first, so a
     // refused object leaves no undo step behind.
-    const std::optional<kes::ObjKind> kind = kes::KindOfCode(ToolKind);
+    const std::optional<kes::ObjKind> kind = kes::KindOfCode(toolKind_);
     if (!EditsObjects() || !kind || !MakesKind(*kind) || !RoomFor(kNewObjBytes, false))
         return;
     UndoPush();
@@ -275,7 +275,7 @@ void TEditPage::PlaceDrawnObject(TPoint origin)
     TLxObj* obj =
         kes::PlaceNewObj(Data(), env, *kind, origin.x, origin.y, DrawStateNow(), ClientWidth(), ClientHeight());
     if (!obj) {
-        UndoList.pop_back();
+        undoList_.pop_back();
         return;
     }
     const int dx = std::abs(UpPt.x - DownPt.x);
@@ -317,14 +317,14 @@ void TEditPage::FinishPolyline()
     UndoPush();
     kes::PageEnv env = Env();
     kes::DrawState draw = DrawStateNow();
-    draw.PolyPts.assign(PolyPts.begin(), PolyPts.begin() + PolyPtCount);
+    draw.PolyPts.assign(PolyPts.begin(), PolyPts.begin() + polyPtCount_);
     draw.CurPt = DownPt;
     TLxObj* obj =
         kes::PlaceNewObj(Data(), env, kes::ObjKind::Geom, DownPt.x, DownPt.y, draw, ClientWidth(), ClientHeight());
-    ToolSubType = 0;
-    PolyPtCount = 0;
+    toolSubType_ = 0;
+    polyPtCount_ = 0;
     if (!obj) {
-        UndoList.pop_back();
+        undoList_.pop_back();
         return;
     }
     obj->SetSelected(true);
@@ -334,11 +334,11 @@ void TEditPage::FinishPolyline()
 
 void TEditPage::PolyPointsCancel()
 {
-    if (!EditsObjects() || !FigureTool() || ToolSubType != kPolylineSubType)
+    if (!EditsObjects() || !FigureTool() || toolSubType_ != kPolylineSubType)
         return;
     PolyPts.fill(TPoint{});
     PolyLastPt = TPoint{};
-    PolyPtCount = 0;
+    polyPtCount_ = 0;
     canvas_->update();
 }
 
@@ -356,12 +356,12 @@ void TEditPage::ObjMouseDown(TLxObj* obj, TMouseButton button, TShiftState shift
         PolyPointsCancel();
         Data().CurObj = obj;
     }
-    if (ToolKind != 0 || ToolSubType != 0) {
+    if (toolKind_ != 0 || toolSubType_ != 0) {
         // Clicking an object always ends drawing.
         Cmds().SetItemChecked("tbPointTo", true);
         SetPageCursor(Qt::ArrowCursor);
-        ToolKind = 0;
-        ToolSubType = 0;
+        toolKind_ = 0;
+        toolSubType_ = 0;
         host_.PointerTool();
     }
     const TPoint p = kes::SnapPoint(TPoint{x, y}, Step());
@@ -639,4 +639,10 @@ void TEditPage::ObjDblClick(TLxObj* obj)
             MarkModified();
     }
     DrawObjOutline(obj);
+}
+
+void TEditPage::ChooseFigureTool(std::int32_t subType)
+{
+    ChooseTool(kes::KindCode(kes::ObjKind::Geom), subType);
+    polyPtCount_ = 0;
 }

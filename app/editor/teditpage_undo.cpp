@@ -22,10 +22,10 @@ void TEditPage::UndoPush(bool wholeState) { UndoPush(UndoSnapshot(), wholeState)
 void TEditPage::UndoPush(UndoSnap before, bool wholeState)
 {
     MarkModified();
-    if (static_cast<int>(UndoList.size()) >= kMaxUndo)
-        UndoList.erase(UndoList.begin());
-    RedoList.clear();
-    UndoList.push_back(std::move(before));
+    if (static_cast<int>(undoList_.size()) >= kMaxUndo)
+        undoList_.erase(undoList_.begin());
+    redoList_.clear();
+    undoList_.push_back(std::move(before));
     if (wholeState)
         EditStateRefresh();
     else
@@ -34,7 +34,7 @@ void TEditPage::UndoPush(UndoSnap before, bool wholeState)
 
 void TEditPage::UndoAppend()
 {
-    UndoList.push_back(UndoSnapshot());
+    undoList_.push_back(UndoSnapshot());
     MarkModified();
 }
 
@@ -58,6 +58,12 @@ void TEditPage::StepHistory(std::vector<UndoSnap>& from, std::vector<UndoSnap>& 
     MarkModified();
 }
 
-void TEditPage::UndoStep() { StepHistory(UndoList, RedoList); }
+void TEditPage::UndoStep() { StepHistory(undoList_, redoList_); }
 
-void TEditPage::RedoStep() { StepHistory(RedoList, UndoList); }
+void TEditPage::RedoStep() { StepHistory(redoList_, undoList_); }
+
+void TEditPage::ClearHistory()
+{
+    undoList_.clear();
+    redoList_.clear();
+}

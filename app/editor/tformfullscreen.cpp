@@ -30,7 +30,7 @@ QPoint KeepTextInside(int x, int y, int w, int h, int pageW, int pageH)
 QImage PagePicture(TEditPage& page)
 {
     page.DrawPageSnapshot();
-    const QImage& snap = *page.SnapBmp.Canvas()->Target();
+    const QImage& snap = *page.SnapBmp().Canvas()->Target();
     return snap.scaled(page.ClientWidth(), page.ClientHeight(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
         .convertToFormat(QImage::Format_RGB32);
 }

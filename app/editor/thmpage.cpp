@@ -92,14 +92,12 @@ void THmPage::FormCreate()
     Data().PgJmpList.clear();
     Data().SelList.clear();
     Data().CurObj = nullptr;
-    UndoList.clear();
-    RedoList.clear();
+    ClearHistory();
     Data().PgFunKeyDefaults(host_.Doc());
     host_.Doc().InitDevRef(Data().PgNumWrite.Ref);
     Data().PgAlarmDefaults(host_.Doc());
     Data().ObjFunKeyUsed.fill(0);
-    ToolSubType = 0;
-    ToolKind = 0;
+    ChooseTool(0, 0);
     live_ = true;
     host_.SelectPointerTool();
 }
@@ -148,8 +146,7 @@ int THmPage::PgDataSave()
 
 void THmPage::PgFreeAll()
 {
-    UndoList.clear();
-    RedoList.clear();
+    ClearHistory();
     Data().ClearPgJumps();
     ClearPageObjs();
     live_ = false;
@@ -216,7 +213,7 @@ void THmPage::FormActivate()
 
 void THmPage::FormDeactivate(bool forced)
 {
-    if (!PgPopMm)
+    if (!PgPopMm())
         return;
     if (LinkBusy()) {
         canvas_->setContextMenuPolicy(Qt::NoContextMenu);
@@ -233,11 +230,7 @@ void THmPage::FormDeactivate(bool forced)
     DrawPageSnapshot();
     PgFreeAll();
     // The picture is kept at the page's zoom, so a frozen page looks as it did.
-    const int w = SnapBmp.Width();
-    const int h = SnapBmp.Height();
-    TBitmap zoomed(ClientWidth(), ClientHeight());
-    StretchBlt(*zoomed.Canvas(), 0, 0, zoomed.Width(), zoomed.Height(), *SnapBmp.Canvas(), 0, 0, w, h, SRCCOPY);
-    SnapBmp = zoomed;
+    StretchSnapshot(ClientWidth(), ClientHeight());
     canvas_->update();
 }
 

@@ -113,9 +113,9 @@ void THmPage::UndoStateRefresh()
 {
     kes::CommandPanel& k = Cmds();
     for (const char* n : {"MmUndo", "TbUndo"})
-        k.SetItemEnabled(n, !UndoList.empty());
-    SetPopRule(kes::PopRule::Undo, !UndoList.empty());
+        k.SetItemEnabled(n, !UndoList().empty());
+    SetPopRule(kes::PopRule::Undo, !UndoList().empty());
     for (const char* n : {"MmRedo", "TbRedo"})
-        k.SetItemEnabled(n, !RedoList.empty());
-    SetPopRule(kes::PopRule::Redo, !RedoList.empty());
+        k.SetItemEnabled(n, !RedoList().empty());
+    SetPopRule(kes::PopRule::Redo, !RedoList().empty());
 }

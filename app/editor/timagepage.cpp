@@ -113,8 +113,7 @@ void TImagePage::FormActivate()
         page->FormDeactivate(true);
     if (!IsStartScreen()) {
         DeselectAll();
-        ToolKind = 0;
-        ToolSubType = 0;
+        ChooseTool(0, 0);
         host_.SelectPointerTool();
     }
     ShowCommandState();
@@ -313,7 +312,7 @@ kes::Bytes TImagePage::BandPicture()
         for (int x = 0; x < w; ++x) {
             std::uint8_t b = 0;
             for (int k = 0; k < 8 && band + k < h; ++k)
-                if (SnapBmp.Canvas()->Pixel(x * Data().GridWidth, (band + k) * Data().GridHeight) == clBlack)
+                if (SnapBmp().Canvas()->Pixel(x * Data().GridWidth, (band + k) * Data().GridHeight) == clBlack)
                     b |= static_cast<std::uint8_t>(1u << k);
             out.push_back(b);
         }
@@ -444,9 +443,9 @@ void TImagePage::EditStateRefresh()
         k.SetItemEnabled(n, paste);
     SetPopRule(PopRule::Paste, paste);
     for (const char* n : {"MmUndo", "TbUndo"})
-        k.SetItemEnabled(n, edits && !UndoList.empty());
-    SetPopRule(PopRule::Undo, edits && !UndoList.empty());
+        k.SetItemEnabled(n, edits && !UndoList().empty());
+    SetPopRule(PopRule::Undo, edits && !UndoList().empty());
     for (const char* n : {"MmRedo", "TbRedo"})
-        k.SetItemEnabled(n, edits && !RedoList.empty());
-    SetPopRule(PopRule::Redo, edits && !RedoList.empty());
+        k.SetItemEnabled(n, edits && !RedoList().empty());
+    SetPopRule(PopRule::Redo, edits && !RedoList().empty());
 }

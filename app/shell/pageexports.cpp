@@ -77,7 +77,7 @@ std::string SaveText(TKhm& khm, const char* dialog, const std::string& suggested
 TBitmap PanelPictureOf(THmPage& page)
 {
     page.DrawPageSnapshot();
-    return PanelPicture(page.SnapBmp, page.Data().GridWidth, page.Data().GridHeight);
+    return PanelPicture(page.SnapBmp(), page.Data().GridWidth, page.Data().GridHeight);
 }
 
 } // namespace
@@ -85,7 +85,7 @@ TBitmap PanelPictureOf(THmPage& page)
 QImage PageWindowPicture(TEditPage& page)
 {
     page.DrawPageSnapshot();
-    const QImage& snap = page.SnapBmp.Image();
+    const QImage& snap = page.SnapBmp().Image();
     if (snap.isNull())
         return {};
     // Each picture pixel becomes a zoom x zoom block: the page as its window shows it.

@@ -67,9 +67,7 @@ void SetFigureTool(TKhm& k, int subType)
 {
     if (k.Doc.EditMode == kes::Editing::Pages) {
         if (THmPage* page = k.PageEd->Current()) {
-            page->ToolKind = kes::KindCode(kes::ObjKind::Geom);
-            page->ToolSubType = subType;
-            page->PolyPtCount = 0;
+            page->ChooseFigureTool(subType);
         }
     } else {
         k.Screens->SetTool(k.Doc.EditMode, kes::KindCode(kes::ObjKind::Geom), subType);
@@ -106,8 +104,7 @@ void TKhm::tbPointToClick()
     } else if (THmPage* page = PageEd->Current()) {
         page->PolyPointsCancel();
         page->Canvas()->setCursor(Qt::ArrowCursor);
-        page->ToolKind = 0;
-        page->ToolSubType = 0;
+        page->ChooseTool(0, 0);
     }
     SelectPointerTool();
 }
@@ -118,10 +115,9 @@ void TKhm::SetToolKind(QAction* sender)
     if (Doc.EditMode == kes::Editing::Pages) {
         if (THmPage* page = PageEd->Current()) {
             page->PolyPointsCancel();
-            page->ToolKind = static_cast<std::int16_t>(tag);
             // An object tool draws a box, whatever figure was chosen before.
-            if (!kes::IsKind(static_cast<TLxObjType>(tag), kes::ObjKind::Geom))
-                page->ToolSubType = 0;
+            const bool figure = kes::IsKind(static_cast<TLxObjType>(tag), kes::ObjKind::Geom);
+            page->ChooseTool(static_cast<std::int16_t>(tag), figure ? page->ToolSubType() : 0);
         }
     } else {
         Screens->SetTool(Doc.EditMode, tag, 0);

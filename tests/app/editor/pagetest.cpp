@@ -12,8 +12,7 @@ void TestPageHost::PointerTool()
     if (!page)
         return;
     page->PolyPointsCancel();
-    page->ToolKind = 0;
-    page->ToolSubType = 0;
+    page->ChooseTool(0, 0);
 }
 
 void PageTest::SetUp()
@@ -57,8 +56,7 @@ void PageTest::NewProject(int model, int machine)
 void PageTest::Choose(ObjKind kind, int figure)
 {
     Page().PolyPointsCancel();
-    Page().ToolKind = static_cast<std::int16_t>(KindCode(kind));
-    Page().ToolSubType = figure;
+    Page().ChooseTool(static_cast<std::int16_t>(KindCode(kind)), figure);
 }
 
 TLxObj* PageTest::Draw(ObjKind kind, QPoint from, QPoint to, int figure)

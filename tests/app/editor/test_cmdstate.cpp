@@ -189,15 +189,15 @@ TEST_F(CmdStateTest, ToolsAndLineStylesFollowTheClickedButtons)
     NewProject();
     AllBuilt();
     Trigger("TbRect");
-    EXPECT_EQ(CurPage()->ToolKind, 17);
-    EXPECT_EQ(CurPage()->ToolSubType, 2);
+    EXPECT_EQ(CurPage()->ToolKind(), 17);
+    EXPECT_EQ(CurPage()->ToolSubType(), 2);
     EXPECT_FALSE(Main()->Action("tbPointTo")->isChecked());
     Trigger("TbStTxt");
-    EXPECT_EQ(CurPage()->ToolKind, 1);
-    EXPECT_EQ(CurPage()->ToolSubType, 0);
+    EXPECT_EQ(CurPage()->ToolKind(), 1);
+    EXPECT_EQ(CurPage()->ToolSubType(), 0);
     EXPECT_TRUE(Main()->Action("TbStTxt")->isChecked());
     Trigger("tbPointTo");
-    EXPECT_EQ(CurPage()->ToolKind, 0);
+    EXPECT_EQ(CurPage()->ToolKind(), 0);
     EXPECT_TRUE(Main()->Action("tbPointTo")->isChecked());
 
     // The dotted style is always one pixel wide; a width button returns to solid lines.
@@ -228,10 +228,10 @@ TEST_F(CmdStateTest, ObjectToolsRefuseWhenTooManyLinkedRecordsAreInUse)
     for (int i = 0; i < 69; ++i)
         Page().Data().AddPgJump(Main()->Doc) ? void() : Main()->Doc.SysPgJumps.push_back(PgJmpRec{});
     Main()->Action("TbStTxt")->trigger();
-    EXPECT_EQ(Page().ToolKind, 0) << "the tool button refuses";
+    EXPECT_EQ(Page().ToolKind(), 0) << "the tool button refuses";
     EXPECT_FALSE(prompt.shown.empty());
     Main()->Action("MmStTxt")->trigger();
-    EXPECT_EQ(Page().ToolKind, 0) << "the menu refuses as well";
+    EXPECT_EQ(Page().ToolKind(), 0) << "the menu refuses as well";
 }
 
 TEST_F(CmdStateTest, ThePagePopupTranslatesAndShowsTheSettingsInUse)

@@ -33,7 +33,7 @@ TEST_F(CommandWiringTest, EveryItemIsWiredOrListedAsNotBuilt)
 {
     NewProject();
     std::vector<QAction*> all = Commands(*Main());
-    const std::vector<QAction*> popup = Commands(*Page().PgPopMm);
+    const std::vector<QAction*> popup = Commands(*Page().PgPopMm());
     all.insert(all.end(), popup.begin(), popup.end());
     std::set<std::string> seen;
     for (QAction* a : all) {

@@ -101,7 +101,7 @@ TEST_F(EditCmdTest, ObjectsCopiedOnOnePagePasteOnAnotherWithTheirRecords)
     EXPECT_EQ(Page().Data().SelList, Page().Data().ObjList) << "the pasted objects are the selection";
     for (const TLxObj* o : Page().Data().ObjList)
         EXPECT_TRUE(o->Selected);
-    EXPECT_EQ(Page().UndoList.size(), 1u);
+    EXPECT_EQ(Page().UndoList().size(), 1u);
     EXPECT_EQ(Main()->Doc.Modified, 1);
 
     // Pasted again: a second set on top, now the selection.
@@ -136,11 +136,11 @@ TEST_F(EditCmdTest, DeleteFreesKeysCutIsOneStepAndTheDotDeletes)
 
     Click(At(45, 5));
     const Bytes before = StoredPage();
-    const std::size_t steps = Page().UndoList.size();
+    const std::size_t steps = Page().UndoList().size();
     Trigger("MmCut");
     EXPECT_TRUE(Page().Data().ObjList.empty());
     EXPECT_EQ(Page().Data().ObjFunKeyUsed[5], 0);
-    EXPECT_EQ(Page().UndoList.size(), steps + 1) << "cut records one step";
+    EXPECT_EQ(Page().UndoList().size(), steps + 1) << "cut records one step";
     EXPECT_FALSE(Clipboard(Main()->ClipFmtObjects).empty());
     Trigger("MmUndo");
     EXPECT_EQ(StoredPage(), before);
@@ -170,7 +170,7 @@ TEST_F(EditCmdTest, AWholePageCopiedAndPastedStoresTheSameBytes)
     Trigger("MmPasteAll");
     EXPECT_TRUE(prompt.shown.empty());
     EXPECT_EQ(StoredPage(), source);
-    EXPECT_EQ(Page().UndoList.size(), 1u);
+    EXPECT_EQ(Page().UndoList().size(), 1u);
     EXPECT_EQ(Page().Data().PgHide.Hide, 1);
     EXPECT_TRUE(Main()->Action("MmHide")->isChecked()) << "the page is shown with its settings";
 
@@ -180,11 +180,11 @@ TEST_F(EditCmdTest, AWholePageCopiedAndPastedStoresTheSameBytes)
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0], Msg(205));
     EXPECT_EQ(StoredPage(), source);
-    EXPECT_EQ(Page().UndoList.size(), 1u) << "nothing pasted, no step";
+    EXPECT_EQ(Page().UndoList().size(), 1u) << "nothing pasted, no step";
     prompt.answers = {Answer::Yes};
     Page().MmPasteAllClick();
     EXPECT_EQ(StoredPage(), source) << "replaced, not added to";
-    EXPECT_EQ(Page().UndoList.size(), 2u);
+    EXPECT_EQ(Page().UndoList().size(), 2u);
     Trigger("MmUndo");
     EXPECT_EQ(StoredPage(), source);
 }
@@ -215,7 +215,7 @@ TEST_F(EditCmdTest, MalformedBlocksAreRefusedAndChangeNothing)
     EverySetting();
     Main()->Doc.Modified = 0;
     const Bytes page = StoredPage();
-    const std::size_t steps = Page().UndoList.size();
+    const std::size_t steps = Page().UndoList().size();
 
     Bytes overlong(4 + 14);
     PutU32le(overlong, 0, 14);
@@ -253,7 +253,7 @@ TEST_F(EditCmdTest, MalformedBlocksAreRefusedAndChangeNothing)
             else
                 Page().PopPasteClick();
             EXPECT_EQ(Page().Data().ObjList.size(), 3u);
-            EXPECT_EQ(Page().UndoList.size(), steps);
+            EXPECT_EQ(Page().UndoList().size(), steps);
             if (whole) {
                 ASSERT_EQ(prompt.shown.size(), 1u) << "a message, no question";
                 EXPECT_TRUE(prompt.shown[0].startsWith(Msg(489))) << prompt.shown[0].toStdString();
@@ -295,7 +295,7 @@ TEST_F(EditCmdTest, PastesThatPassThePanelMemoryAddNothing)
             Page().PopPasteClick();
         }
         EXPECT_TRUE(Page().Data().ObjList.empty());
-        EXPECT_TRUE(Page().UndoList.empty()) << "a refused paste records no step";
+        EXPECT_TRUE(Page().UndoList().empty()) << "a refused paste records no step";
         ASSERT_EQ(prompt.shown.size(), 1u);
         EXPECT_EQ(prompt.shown[0], Msg(26));
     }
@@ -349,7 +349,7 @@ TEST_F(EditCmdTest, ThePopupShortcutsWorkOnThePage)
         {"PopUndo", Qt::CTRL | Qt::Key_Z, nothing,
          [this] {
              EXPECT_TRUE(Page().Data().ObjList.empty());
-             EXPECT_EQ(Page().RedoList.size(), 1u);
+             EXPECT_EQ(Page().RedoList().size(), 1u);
          }},
         {"PopRedo", Qt::CTRL | Qt::ALT | Qt::Key_Z,
          [this] {
@@ -358,7 +358,7 @@ TEST_F(EditCmdTest, ThePopupShortcutsWorkOnThePage)
          },
          [this] {
              EXPECT_EQ(Page().Data().ObjList.size(), 1u) << "redone";
-             EXPECT_TRUE(Page().RedoList.empty());
+             EXPECT_TRUE(Page().RedoList().empty());
          }},
         {"PopDel", QKeyCombination(Qt::Key_Delete), nothing, none},
         {"PopCut", Qt::CTRL | Qt::Key_X, nothing,

@@ -179,8 +179,7 @@ protected:
             Main()->Doc.Modified = 0;
             const int subType = IsKind(KindCode(t.kind), ObjKind::Geom) ? a->property("Tag").toInt() : 0;
             if (mode == Editing::Pages) {
-                CurPage()->ToolKind = static_cast<std::int16_t>(KindCode(t.kind));
-                CurPage()->ToolSubType = subType;
+                CurPage()->ChooseTool(static_cast<std::int16_t>(KindCode(t.kind)), subType);
             } else {
                 Main()->Screens->SetTool(mode, KindCode(t.kind), subType);
             }

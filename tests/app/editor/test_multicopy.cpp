@@ -243,7 +243,7 @@ TEST_F(MultiCopyTest, APageRecordsOneUndoStepAndTheStartUpScreenNone)
         }
         TEditPage& w = Driven();
         ASSERT_NE(DrawWith("TbRect", At(0, 0), At(10, 6)), nullptr);
-        const std::size_t undo = w.UndoList.size();
+        const std::size_t undo = w.UndoList().size();
         const std::size_t objects = w.Data().ObjList.size();
         prompt.onExec = [](QDialog& d) {
             auto* form = dynamic_cast<TFrmMultiCopy*>(&d);
@@ -255,7 +255,7 @@ TEST_F(MultiCopyTest, APageRecordsOneUndoStepAndTheStartUpScreenNone)
         Trigger("MmMultiCopy");
         prompt.onExec = nullptr;
         EXPECT_EQ(w.Data().ObjList.size(), objects + 2);
-        EXPECT_EQ(w.UndoList.size(), undo + c.steps);
+        EXPECT_EQ(w.UndoList().size(), undo + c.steps);
     }
     Drive(nullptr);
 }

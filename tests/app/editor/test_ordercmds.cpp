@@ -80,11 +80,11 @@ TEST_F(OrderCmdTest, ZOrderCommandsReorderOnlyAmongOverlappingObjects)
         Click(Only(current));
         ASSERT_EQ(Page().Data().CurObj, current);
         Main()->Doc.Modified = 0;
-        const std::size_t steps = Page().UndoList.size();
+        const std::size_t steps = Page().UndoList().size();
         Trigger(t.command);
         EXPECT_EQ(Order(), t.order);
         EXPECT_EQ(Main()->Doc.Modified, std::string(t.order) != "ABC" ? 1 : 0) << "modified exactly when it changed";
-        EXPECT_EQ(Page().UndoList.size(), steps) << "no step of its own";
+        EXPECT_EQ(Page().UndoList().size(), steps) << "no step of its own";
         EXPECT_TRUE(prompt.shown.empty());
     }
     // The page popup's items do the same.
@@ -126,7 +126,7 @@ TEST_F(OrderCmdTest, AlignmentBringsTheSelectionToTheExtremeEdge)
         }
         Trigger("MmSelAll");
         Main()->Doc.Modified = 0;
-        const std::size_t steps = Page().UndoList.size();
+        const std::size_t steps = Page().UndoList().size();
         Trigger(t.button);
         const auto now = Bounds();
         for (std::size_t k = 0; k < 3; ++k) {
@@ -136,7 +136,7 @@ TEST_F(OrderCmdTest, AlignmentBringsTheSelectionToTheExtremeEdge)
         }
         EXPECT_TRUE((a->SelCorners[0] == TPoint{a->Left, a->Top})) << "the outline follows";
         EXPECT_EQ(Main()->Doc.Modified, 1);
-        EXPECT_EQ(Page().UndoList.size(), steps);
+        EXPECT_EQ(Page().UndoList().size(), steps);
     }
 }
 

@@ -35,7 +35,7 @@ TEST_F(PageLifeTest, UndoAndRedoGoBackToTheSamePageBytes)
     states.push_back(StoredPage());
     Key(Qt::Key_Left); // and nudge it
     states.push_back(StoredPage());
-    ASSERT_EQ(Page().UndoList.size(), 4u);
+    ASSERT_EQ(Page().UndoList().size(), 4u);
 
     for (int i = static_cast<int>(states.size()) - 2; i >= 0; --i) {
         Trigger("TbUndo");
@@ -57,22 +57,22 @@ TEST_F(PageLifeTest, TheHistoryIsBoundedOnlyWhereAStepIsPushed)
         ASSERT_NE(
             DrawWith("TbVal", At(2 + 20 * (i % 10), 2 + 30 * (i / 10)), At(12 + 20 * (i % 10), 10 + 30 * (i / 10))),
             nullptr);
-    EXPECT_EQ(Page().UndoList.size(), 10u) << "eleven new objects keep ten steps";
+    EXPECT_EQ(Page().UndoList().size(), 10u) << "eleven new objects keep ten steps";
     Trigger("tbPointTo");
 
     // After an undo, a keyboard move keeps the redo list; a new object empties it.
     Trigger("MmUndo");
-    ASSERT_EQ(Page().RedoList.size(), 1u);
+    ASSERT_EQ(Page().RedoList().size(), 1u);
     Click(At(3, 3));
     Key(Qt::Key_Down);
-    EXPECT_EQ(Page().RedoList.size(), 1u);
-    const std::size_t steps = Page().UndoList.size();
+    EXPECT_EQ(Page().RedoList().size(), 1u);
+    const std::size_t steps = Page().UndoList().size();
     for (int i = 0; i < 12; ++i)
         Drag(At(7, 6 + i), At(7, 7 + i));
-    EXPECT_EQ(Page().UndoList.size(), steps + 12) << "moves are not bounded";
+    EXPECT_EQ(Page().UndoList().size(), steps + 12) << "moves are not bounded";
     DrawWith("TbVal", At(100, 100), At(110, 110));
-    EXPECT_TRUE(Page().RedoList.empty());
-    EXPECT_EQ(Page().UndoList.size(), steps + 12) << "a pushed step drops the oldest one";
+    EXPECT_TRUE(Page().RedoList().empty());
+    EXPECT_EQ(Page().UndoList().size(), steps + 12) << "a pushed step drops the oldest one";
 }
 
 TEST_F(PageLifeTest, UndoRestoresThePageRecordsOfItsSnapshot)
@@ -112,7 +112,7 @@ TEST_F(PageLifeTest, SwitchingPagesKeepsEveryEdit)
     ASSERT_NE(second, first);
     EXPECT_FALSE(first->Live());
     EXPECT_TRUE(first->Data().ObjList.empty());
-    EXPECT_TRUE(first->UndoList.empty());
+    EXPECT_TRUE(first->UndoList().empty());
     EXPECT_FALSE(Main()->Doc.PgDataList[0]->Data.empty());
     const Bytes stored = Main()->Doc.PgDataList[0]->Data;
     EXPECT_EQ(first->PgDataSave(), 0) << "a frozen page stores nothing over its record";
@@ -133,7 +133,7 @@ TEST_F(PageLifeTest, SwitchingPagesKeepsEveryEdit)
     EXPECT_TRUE(first->Live());
     EXPECT_FALSE(second->Live());
     EXPECT_EQ(ObjectsText(), edited);
-    EXPECT_TRUE(first->UndoList.empty()) << "the history does not survive a switch";
+    EXPECT_TRUE(first->UndoList().empty()) << "the history does not survive a switch";
     EXPECT_FALSE(Main()->Action("TbPrePg")->isEnabled());
     EXPECT_TRUE(Main()->Action("TbNextPg")->isEnabled());
     Trigger("TbNextPg");

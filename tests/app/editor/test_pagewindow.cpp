@@ -110,14 +110,14 @@ TEST_P(SnapTest, MovesAndResizesLandOnWholePanelPixels)
     TLxObj* obj = Draw(ObjKind::StTxt, At(10, 10), At(30, 20));
     ASSERT_NE(obj, nullptr);
     Pointer();
-    const std::size_t undoBefore = Page().UndoList.size();
+    const std::size_t undoBefore = Page().UndoList().size();
 
     // Move: grabbed inside, dragged by 5 panel pixels and a fraction of one.
     const QPoint grab = At(20, 15);
     Drag(grab, grab + At(5, 3) + QPoint(sx - 1, sy - 1));
     EXPECT_EQ(QPoint(obj->Left, obj->Top), At(15, 13));
     EXPECT_EQ(obj->SelCorners[0], (TPoint{obj->Left, obj->Top}));
-    EXPECT_EQ(Page().UndoList.size(), undoBefore + 1);
+    EXPECT_EQ(Page().UndoList().size(), undoBefore + 1);
 
     // Against the left edge the object stops at x = 0.
     Drag(At(20, 15), At(0, 15) - QPoint(3 * sx, 0));
@@ -190,14 +190,14 @@ TEST_F(PageWindowTest, APolylineIsClickedPointByPointAndARightPressCancelsIt)
     Move(At(30, 10), Qt::NoButton);
     Click(At(30, 10));
     Move(At(30, 30), Qt::NoButton);
-    EXPECT_EQ(Page().PolyPtCount, 2);
+    EXPECT_EQ(Page().PolyPtCount(), 2);
     DoubleClick(At(30, 30));
     ASSERT_EQ(Page().Data().ObjList.size(), 1u);
     auto* geom = dynamic_cast<TGeom*>(Page().Data().ObjList.front());
     ASSERT_NE(geom, nullptr);
     EXPECT_EQ(geom->GeomType, GeomPoly);
     EXPECT_EQ(QPoint(geom->Left, geom->Top), At(10, 10));
-    EXPECT_EQ(Page().PolyPtCount, 0);
+    EXPECT_EQ(Page().PolyPtCount(), 0);
 
     // Points clicked, then the left button pressed while the right one is held: dropped.
     Choose(ObjKind::Geom, GeomPoly);
@@ -206,8 +206,8 @@ TEST_F(PageWindowTest, APolylineIsClickedPointByPointAndARightPressCancelsIt)
     Send(QEvent::MouseButtonPress, At(110, 20), Qt::LeftButton, Qt::LeftButton | Qt::RightButton);
     Send(QEvent::MouseButtonRelease, At(110, 20), Qt::LeftButton, Qt::RightButton);
     Send(QEvent::MouseButtonRelease, At(110, 20), Qt::RightButton, Qt::NoButton);
-    EXPECT_EQ(Page().PolyPtCount, 0);
-    EXPECT_EQ(Page().ToolKind, 0);
+    EXPECT_EQ(Page().PolyPtCount(), 0);
+    EXPECT_EQ(Page().ToolKind(), 0);
     EXPECT_EQ(Page().Data().ObjList.size(), 1u);
 }
 

@@ -74,8 +74,8 @@ TEST_F(ScreenEditorTest, EachWindowShowsItsOwnPopupItems)
         page.push_back(n);
     std::vector<std::string> screen = {"PopUndo", "PopRedo", "-", "PopSelAll", "-"};
     screen.insert(screen.end(), edit.begin(), edit.end());
-    EXPECT_EQ(PopupNames(*CurPage()->PgPopMm), page);
-    EXPECT_EQ(PopupNames(*Screen().PgPopMm), screen);
+    EXPECT_EQ(PopupNames(*CurPage()->PgPopMm()), page);
+    EXPECT_EQ(PopupNames(*Screen().PgPopMm()), screen);
     // The lamp item tells itself from the buzzer by its tag; the page settings show a mark.
     EXPECT_EQ(CurPage()->Pop("PopLedSet")->property("Tag").toInt(), 1);
     EXPECT_EQ(CurPage()->Pop("PopBuzzerSet")->property("Tag").toInt(), 0);
@@ -96,7 +96,7 @@ TEST_F(ScreenEditorTest, StartScreenEditingDrawsSelectsMovesAndUndoes)
     EXPECT_TRUE(IsKind(*text, ObjKind::StTxt));
     ASSERT_NE(DrawWith("TbRect", At(40, 2), At(70, 20)), nullptr);
     // A kind the screen does not hold is never made, whatever tool is set.
-    Screen().ToolKind = static_cast<std::int16_t>(KindCode(ObjKind::LxVal));
+    Screen().ChooseTool(static_cast<std::int16_t>(KindCode(ObjKind::LxVal)), Screen().ToolSubType());
     EXPECT_EQ(DrawChosen(At(80, 30), At(100, 40), false), nullptr);
     EXPECT_EQ(Screen().Data().ObjList.size(), 2u);
 
@@ -223,10 +223,10 @@ TEST_F(ScreenEditorTest, ARightClickDropsThePolylinePoints)
     Main()->Action("TbPoly")->trigger();
     Click(At(10, 10));
     Click(At(30, 10));
-    ASSERT_EQ(Screen().PolyPtCount, 2);
+    ASSERT_EQ(Screen().PolyPtCount(), 2);
     Press(At(40, 20), {}, Qt::RightButton);
     Release(At(40, 20), {}, Qt::RightButton);
-    EXPECT_EQ(Screen().PolyPtCount, 0);
+    EXPECT_EQ(Screen().PolyPtCount(), 0);
     EXPECT_TRUE(Screen().Data().ObjList.empty());
 }
 

@@ -142,15 +142,15 @@ TEST_F(SettingMenusTest, TheElementMenuKeepsTheLinkedRecordLimitAsTheToolBarDoes
         SCOPED_TRACE(item);
         UseLinked(69);
         prompt.shown.clear();
-        CurPage()->ToolKind = 0;
+        CurPage()->ChooseTool(0, CurPage()->ToolSubType());
         Trigger(item);
         EXPECT_EQ(prompt.shown, std::vector<QString>{Msg(302)});
-        EXPECT_EQ(CurPage()->ToolKind, 0) << "no drawing tool is chosen";
+        EXPECT_EQ(CurPage()->ToolKind(), 0) << "no drawing tool is chosen";
         UseLinked(68);
         prompt.shown.clear();
         Trigger(item);
         EXPECT_TRUE(prompt.shown.empty());
-        EXPECT_NE(CurPage()->ToolKind, 0);
+        EXPECT_NE(CurPage()->ToolKind(), 0);
     }
 }
 

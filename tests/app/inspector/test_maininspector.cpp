@@ -195,7 +195,7 @@ TEST_F(MainInspectorTest, AnEditIsOneUndoStepAndARefusedAddressIsSaid)
     Click(At(42, 6));
     ASSERT_NE(Main()->Inspector()->ShownObj, nullptr);
     const QString before = Grid().Cells(1, Line(6));
-    const std::size_t steps = CurPage()->UndoList.size();
+    const std::size_t steps = CurPage()->UndoList().size();
     prompt.shown.clear();
     Type(6, QStringLiteral("Q99999"));
     ASSERT_EQ(prompt.shown.size(), 1u);
@@ -203,9 +203,9 @@ TEST_F(MainInspectorTest, AnEditIsOneUndoStepAndARefusedAddressIsSaid)
     EXPECT_EQ(prompt.shown[0], Grid().Prop(6)->Name + QStringLiteral(" ") + Msg(5));
     EXPECT_EQ(Grid().Cells(1, Line(6)), before);
     // An edit that stored nothing, refused or the value the row already had, is no undo step.
-    EXPECT_EQ(CurPage()->UndoList.size(), steps) << "a refused value left an undo step";
+    EXPECT_EQ(CurPage()->UndoList().size(), steps) << "a refused value left an undo step";
     Type(1, QStringLiteral("40"));
-    EXPECT_EQ(CurPage()->UndoList.size(), steps) << "an unchanged value left an undo step";
+    EXPECT_EQ(CurPage()->UndoList().size(), steps) << "an unchanged value left an undo step";
     Trigger("MmUndo");
     EXPECT_EQ(CurPage()->Data().ObjList[0]->Left, dragged) << "one undo takes back the last change";
 }
