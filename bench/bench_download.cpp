@@ -158,7 +158,7 @@ std::optional<test::WireFigures> MainWindow(PanelProcess& panel, std::size_t kib
         rec->Data = page;
         doc.PgDataList.push_back(std::move(rec));
     }
-    doc.EditMode = kes::Editing::Pages;
+    k.View.EditMode = kes::Editing::Pages;
     doc.Opened = 1;
     doc.Modified = 1;
     doc.Compiled = 0;

@@ -195,7 +195,7 @@ bool PageWindowFirstPaint(int model, const Bytes& warm, const Bytes& measured, d
         rec->Data = *records;
         doc.PgDataList.push_back(std::move(rec));
     }
-    doc.EditMode = kes::Editing::Pages;
+    k.View.EditMode = kes::Editing::Pages;
     doc.Opened = 1;
     doc.Modified = 0;
     k.show();

@@ -48,7 +48,7 @@ struct World : PageHost {
     Answers prompt;
 
     ProjectDoc& Doc() override { return doc; }
-    const ViewState& View() const override { return view; }
+    ViewState& View() override { return view; }
     LxTypeCore* Model() const override { return model.get(); }
     ViewState view;
 };
@@ -93,7 +93,7 @@ void UndoAll(TEditPage& win, std::vector<Bytes>& before)
 
 void PasteOnPage(World& w, const Bytes& block, bool whole, int times, int zoom)
 {
-    w.doc.EditMode = kes::Editing::Pages;
+    w.view.EditMode = kes::Editing::Pages;
     PageEditor editor(w, nullptr);
     editor.LoadPageWindow(0);
     THmPage* page = editor.OpenPageOf(0);
@@ -119,7 +119,7 @@ void PasteOnPage(World& w, const Bytes& block, bool whole, int times, int zoom)
 
 void PasteOnStartScreen(World& w, const Bytes& block, int times, int zoom)
 {
-    w.doc.EditMode = kes::Editing::StartScreen;
+    w.view.EditMode = kes::Editing::StartScreen;
     TImagePage screen(w, -1);
     screen.PgSetZoom(zoom);
     PutOnClipboard(w.ClipFmtObjects(), block);

@@ -117,7 +117,7 @@ bool TakeUploadedProject(ProjectDoc& doc, const UploadResult& r, const HeaderDec
         return false;
     if (r.image.size() > static_cast<std::size_t>(doc.ObjDataSize()))
         return false;
-    doc.EditMode = kes::Editing::Pages;
+    doc.SetEditMode(kes::Editing::Pages);
     ResetMemoryImage(doc);
     std::copy(r.image.begin(), r.image.end(), doc.MemImage.begin());
     const std::uint32_t headerLen = r.offsets.front();

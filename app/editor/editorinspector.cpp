@@ -15,7 +15,7 @@ namespace {
 // the start-up screen.
 TEditPage* LivePage(const PageEditor& editor)
 {
-    const Editing mode = editor.Host().Doc().EditMode;
+    const Editing mode = editor.Host().View().EditMode;
     if (mode == Editing::Pages) {
         THmPage* page = editor.Current();
         return page && page->Live() ? page : nullptr;
@@ -25,7 +25,7 @@ TEditPage* LivePage(const PageEditor& editor)
 
 } // namespace
 
-Editing EditorInspector::EditMode() const { return editor_.Host().Doc().EditMode; }
+Editing EditorInspector::EditMode() const { return editor_.Host().View().EditMode; }
 
 TLxObj* EditorInspector::CurObj() const
 {

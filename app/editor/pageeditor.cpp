@@ -38,7 +38,7 @@ void PageEditor::LoadPageWindow(int index)
     if (!page) {
         // The page at work is frozen first, as the new page's activation would freeze it: its
         // objects are let go before the new page's are made, which then take their memory.
-        if (current_ && current_->Live() && doc.EditMode == kes::Editing::Pages && !current_->LinkBusy())
+        if (current_ && current_->Live() && host_.View().EditMode == kes::Editing::Pages && !current_->LinkBusy())
             current_->FormDeactivate(true);
         page = new THmPage(*this);
         page->Data().PgIndex = index;

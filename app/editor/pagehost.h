@@ -28,8 +28,9 @@ public:
     virtual ~PageHost() = default;
 
     virtual ProjectDoc& Doc() = 0;
-    // The main window's view switches (inspector shown, grid dots).
-    virtual const ViewState& View() const = 0;
+    // The main window's view switches (inspector shown, grid dots) and edit mode; page windows
+    // switch the mode when they are activated.
+    virtual ViewState& View() = 0;
     // The panel model (panel size, address codec); null while there is none.
     virtual LxTypeCore* Model() const = 0;
     // The main window's menu items, tool buttons and tool bar widgets.

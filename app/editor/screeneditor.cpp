@@ -45,7 +45,7 @@ void ScreenEditor::Forget(TImagePage* page)
 TImagePage* ScreenEditor::OpenStartScreen()
 {
     ProjectDoc& doc = host_.Doc();
-    doc.EditMode = Editing::StartScreen;
+    host_.View().EditMode = Editing::StartScreen;
     if (!first_) {
         first_ = new TImagePage(host_, -1, this);
         if (doc.StartScreenData && host_.Model()) {
@@ -90,7 +90,7 @@ void ScreenEditor::CloseMenuScreens()
 void ScreenEditor::Show(TImagePage* page)
 {
     page->ShowInArea(area_);
-    if (current_ != page || host_.Doc().EditMode != (page->IsStartScreen() ? Editing::StartScreen : Editing::UserMenu))
+    if (current_ != page || host_.View().EditMode != (page->IsStartScreen() ? Editing::StartScreen : Editing::UserMenu))
         page->FormActivate();
 }
 
@@ -98,11 +98,10 @@ void ScreenEditor::StoreStartScreen()
 {
     if (!first_)
         return;
-    ProjectDoc& doc = host_.Doc();
-    const Editing mode = doc.EditMode;
-    doc.EditMode = Editing::StartScreen;
+    const Editing mode = host_.View().EditMode;
+    host_.View().EditMode = Editing::StartScreen;
     first_->PgDataSave();
-    doc.EditMode = mode;
+    host_.View().EditMode = mode;
 }
 
 Bytes ScreenEditor::StartScreenPicture()
@@ -158,7 +157,7 @@ void ScreenEditor::SetTool(Editing editMode, int kind, int subType)
 
 void ScreenEditor::OnStartScreen(void (TImagePage::*action)())
 {
-    if (TImagePage* page = Editor(Editing::StartScreen); page && host_.Doc().EditMode == Editing::StartScreen)
+    if (TImagePage* page = Editor(Editing::StartScreen); page && host_.View().EditMode == Editing::StartScreen)
         (page->*action)();
 }
 
@@ -176,7 +175,7 @@ void ScreenEditor::EditStateRefresh()
 
 void ScreenEditor::CommandState()
 {
-    if (TImagePage* page = Editor(host_.Doc().EditMode))
+    if (TImagePage* page = Editor(host_.View().EditMode))
         page->ShowCommandState();
 }
 
@@ -188,7 +187,7 @@ int ScreenEditor::SelCount(Editing editMode) const
 
 void ScreenEditor::LineStyleChanged(int width, int pattern)
 {
-    if (TImagePage* page = Editor(Editing::StartScreen); page && host_.Doc().EditMode == Editing::StartScreen)
+    if (TImagePage* page = Editor(Editing::StartScreen); page && host_.View().EditMode == Editing::StartScreen)
         page->SetSelectedLineStyle(width, pattern);
 }
 

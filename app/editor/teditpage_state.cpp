@@ -45,10 +45,10 @@ void TEditPage::TextToolRefresh(TLxObj* obj)
     kes::CommandPanel& k = Cmds();
     if (!obj)
         return;
-    if (host_.Doc().EditMode == kes::Editing::Pages && Data().SelList.size() != 1)
+    if (host_.View().EditMode == kes::Editing::Pages && Data().SelList.size() != 1)
         return;
     const kes::KindTools* tools = kes::KindToolsOf(*obj);
-    if (!tools || (host_.Doc().EditMode == kes::Editing::StartScreen && tools->Texts != kes::TextTool::Lines))
+    if (!tools || (host_.View().EditMode == kes::Editing::StartScreen && tools->Texts != kes::TextTool::Lines))
         return;
     k.SetItemEnabled("TbMemo_Lab", true);
     k.SetItemEnabled("TbMemo", true);

@@ -106,7 +106,7 @@ void TEditPage::MemoChange()
         return;
     const kes::KindTools* tools = kes::KindToolsOf(*obj);
     // The start-up and user-menu screens edit static texts only.
-    if (host_.Doc().EditMode != kes::Editing::Pages && !(tools && tools->Texts == kes::TextTool::Lines))
+    if (host_.View().EditMode != kes::Editing::Pages && !(tools && tools->Texts == kes::TextTool::Lines))
         return;
     if (!tools || !tools->Edits.StoreText)
         return;
@@ -138,7 +138,7 @@ void TEditPage::MemoLineChange()
 
 void TEditPage::MemoExit(kes::ProjectDoc& doc, const kes::ViewState& view, TDlgProp* inspector)
 {
-    if (doc.EditMode == kes::Editing::Pages || doc.EditMode == kes::Editing::StartScreen)
+    if (view.EditMode == kes::Editing::Pages || view.EditMode == kes::Editing::StartScreen)
         ShowInspector(inspector, doc, view, true);
 }
 
@@ -149,7 +149,7 @@ void TEditPage::SetTextPosition(bool vertical, std::uint8_t code)
     const auto place = tools ? tools->Edits.PlaceText : nullptr;
     // The start-up screen places the texts of its own kinds only (the static text), and leaves
     // the inspector and the project's modified mark alone.
-    if (host_.Doc().EditMode == kes::Editing::StartScreen) {
+    if (host_.View().EditMode == kes::Editing::StartScreen) {
         if (place && tools->OnStartScreen && place(*obj, {vertical, code, false, false})) {
             obj->BmpRePaint();
             obj->Invalidate();
@@ -195,7 +195,7 @@ void TEditPage::LoadObjPicture(const std::string& file)
                                    box ? box->currentIndex() : -1};
     // The same on the start-up screen: its own kinds (the static picture), drawn again once
     // loaded.
-    if (host_.Doc().EditMode == kes::Editing::StartScreen) {
+    if (host_.View().EditMode == kes::Editing::StartScreen) {
         if (tools->OnStartScreen && load(*obj, picture) == kes::PictureLoad::Loaded)
             obj->BmpRePaint();
         return;

@@ -159,10 +159,10 @@ void THmPage::FormActivate()
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    if (host_.Doc().EditMode != kes::Editing::Pages) {
+    if (host_.View().EditMode != kes::Editing::Pages) {
         kes::ResetMemoryImage(host_.Doc());
         kes::BuildPageImage(host_.Doc());
-        host_.Doc().EditMode = kes::Editing::Pages;
+        host_.View().EditMode = kes::Editing::Pages;
     }
     if (THmPage* old = editor_.Current(); old && old != this) {
         old->FormDeactivate(true);
@@ -185,7 +185,7 @@ void THmPage::FormActivate()
                           "TbTranslate", "MmHMIProto",    "MmWin",         "MmBuzzerSet", "MmLedSet",  "MmView",
                           "TbViewPg",    "MmPgImageCopy", "MmImageToFile", "MmComRead",   "TbComRead"})
         Cmds().SetItemEnabled(n, true);
-    if (host_.Doc().EditMode == kes::Editing::Pages) {
+    if (host_.View().EditMode == kes::Editing::Pages) {
         for (const char* n : {"TbAddPg", "MmEle", "MmPageSet"})
             Cmds().SetItemEnabled(n, true);
         // Closing the last page window disabled the editing bars; a page at work needs them.
@@ -220,10 +220,10 @@ void THmPage::FormDeactivate(bool forced)
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    if (host_.Inspector() && host_.View().ObjInspectorOn && host_.Doc().EditMode == kes::Editing::Pages &&
+    if (host_.Inspector() && host_.View().ObjInspectorOn && host_.View().EditMode == kes::Editing::Pages &&
         Data().CurObj && host_.Inspector()->EdtTxt->isVisible())
         host_.Inspector()->EdtTxtExit();
-    if (!live_ || !(host_.Doc().EditMode == kes::Editing::StartScreen || forced))
+    if (!live_ || !(host_.View().EditMode == kes::Editing::StartScreen || forced))
         return;
     if (host_.Doc().Modified)
         PgDataSave();
@@ -318,9 +318,9 @@ void THmPage::PopPgJumpClick()
 
 // ---- What the page does differently from the start-up screen editor
 
-bool THmPage::EditsObjects() const { return host_.Doc().EditMode == kes::Editing::Pages; }
+bool THmPage::EditsObjects() const { return host_.View().EditMode == kes::Editing::Pages; }
 
-void THmPage::EnterEditMode() { host_.Doc().EditMode = kes::Editing::Pages; }
+void THmPage::EnterEditMode() { host_.View().EditMode = kes::Editing::Pages; }
 
 void THmPage::MakeCurrent() { editor_.SetCurrent(this); }
 

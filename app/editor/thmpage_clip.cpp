@@ -52,7 +52,7 @@ void THmPage::PopPasteClick()
 
 void THmPage::MmCopyAllClick()
 {
-    if (host_.Doc().EditMode != kes::Editing::Pages || Data().PgIndex < 0 ||
+    if (host_.View().EditMode != kes::Editing::Pages || Data().PgIndex < 0 ||
         Data().PgIndex >= static_cast<int>(host_.Doc().PgDataList.size()))
         return;
     PgDataSave();
@@ -64,7 +64,7 @@ void THmPage::MmCopyAllClick()
 
 void THmPage::MmPasteAllClick()
 {
-    if (host_.Doc().EditMode != kes::Editing::Pages)
+    if (host_.View().EditMode != kes::Editing::Pages)
         return;
     Data().Pasting = 1;
     const kes::Bytes block = kes::ClipboardBlock(host_.ClipFmtPage());

@@ -60,7 +60,7 @@ void THmPage::EditStateRefresh()
 
     if (!Data().SelList.empty()) {
         both(PopRule::CopyPage, {"MmCopyAll"}, false);
-        if (host_.Doc().EditMode == kes::Editing::Pages) {
+        if (host_.View().EditMode == kes::Editing::Pages) {
             both(PopRule::Selection, {"TbDel", "TbCut", "TbCopy", "MmDel", "MmCut", "MmCopy"}, true);
             for (const char* n : {"TbStepUp", "TbStepDown", "TbStepLeft", "TbStepRight"})
                 k.SetItemEnabled(n, true);
@@ -69,7 +69,7 @@ void THmPage::EditStateRefresh()
         if (Data().SelList.size() == 1) {
             // The one selected object is the one the commands and the inspector act on.
             Data().CurObj = Data().SelList.front();
-            if (host_.Doc().EditMode == kes::Editing::Pages)
+            if (host_.View().EditMode == kes::Editing::Pages)
                 both(PopRule::OneSelected, orderItems, true);
             ObjToolbarRefresh(Data().CurObj);
             ObjFontBoxRefresh(Data().CurObj);

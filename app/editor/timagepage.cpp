@@ -99,10 +99,9 @@ void TImagePage::FormActivate()
         return;
     }
     canvas_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    kes::ProjectDoc& doc = host_.Doc();
     if (owner_)
         owner_->MakeCurrent(this);
-    doc.EditMode = IsStartScreen() ? kes::Editing::StartScreen : kes::Editing::UserMenu;
+    host_.View().EditMode = IsStartScreen() ? kes::Editing::StartScreen : kes::Editing::UserMenu;
     // A value still being typed into the inspector goes to its object first.
     if (host_.Inspector() && host_.View().ObjInspectorOn && IsStartScreen() && host_.Inspector()->ShownObj &&
         host_.Inspector()->EdtTxt->isVisible())
@@ -191,12 +190,12 @@ bool TImagePage::FormClose()
         return false;
     }
     kes::ProjectDoc& doc = host_.Doc();
-    if (doc.EditMode == kes::Editing::StartScreen && doc.Modified)
+    if (host_.View().EditMode == kes::Editing::StartScreen && doc.Modified)
         PgDataSave();
     if (owner_)
         owner_->Forget(this);
     if (CurrentPage(host_))
-        doc.EditMode = kes::Editing::Pages;
+        host_.View().EditMode = kes::Editing::Pages;
     return true;
 }
 
@@ -322,11 +321,11 @@ kes::Bytes TImagePage::BandPicture()
 
 // ---- Editing
 
-bool TImagePage::EditsObjects() const { return IsStartScreen() && host_.Doc().EditMode == kes::Editing::StartScreen; }
+bool TImagePage::EditsObjects() const { return IsStartScreen() && host_.View().EditMode == kes::Editing::StartScreen; }
 
 void TImagePage::EnterEditMode()
 {
-    host_.Doc().EditMode = IsStartScreen() ? kes::Editing::StartScreen : kes::Editing::UserMenu;
+    host_.View().EditMode = IsStartScreen() ? kes::Editing::StartScreen : kes::Editing::UserMenu;
 }
 
 void TImagePage::MakeCurrent()

@@ -1,5 +1,5 @@
 #pragma once
-// What the edit commands work on: the edit mode (ProjectState::EditMode). The main window
+// What the edit commands work on: the edit mode (ViewState::EditMode). The main window
 // routes every edit command to the window of the mode; tests set it by name.
 #include <cstdint>
 

@@ -79,7 +79,6 @@ public:
     // ---- Open project
     std::string PrjName;       // bare name, no folder, no extension
     std::string CaptionPrefix; // message 32 + " - "
-    Editing EditMode = Editing::Pages;
     // 0 a shared settings dialog (function keys, page changes, buzzer, alarm lamp) edits the
     // current page's records, 1 the system's; the dialogs know it as SysSetScope.
     std::uint8_t EditScope = 0;

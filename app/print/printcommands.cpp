@@ -25,11 +25,11 @@ void StoreStartScreen(ProjectDoc& doc) { doc.StoreStartScreen(); }
 void MmPrintmmPgClick(ReportContext& ctx, QWidget* owner)
 {
     ProjectDoc& doc = ctx.Doc;
-    if (doc.EditMode == kes::Editing::Pages) {
+    if (doc.EditMode() == kes::Editing::Pages) {
         if (doc.Modified)
             doc.StoreActivePage();
         RunPrnSet(ctx, kPrintPages, owner);
-    } else if (doc.EditMode == kes::Editing::StartScreen) {
+    } else if (doc.EditMode() == kes::Editing::StartScreen) {
         if (doc.Modified)
             StoreStartScreen(doc);
         RunPrnSet(ctx, kPrintStartScreen, owner);
@@ -46,7 +46,7 @@ void MmPrintStartPgClick(ReportContext& ctx, QWidget* owner)
 void MmPgDataSaveClick(ReportContext& ctx, QWidget* owner)
 {
     ctx.Doc.StoreActivePage();
-    if (ctx.Doc.EditMode == kes::Editing::StartScreen)
+    if (ctx.Doc.EditMode() == kes::Editing::StartScreen)
         StoreStartScreen(ctx.Doc);
     TShowPagePropDlg dlg(ctx, owner);
     ExecModal(&dlg);

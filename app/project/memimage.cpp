@@ -16,22 +16,22 @@ std::int64_t ObjDataArea(const ProjectState& s) { return std::int64_t(s.ObjDataA
 
 void StoreIfModified(ProjectDoc& doc)
 {
-    if (doc.Modified && doc.EditMode == kes::Editing::Pages)
+    if (doc.Modified && doc.EditMode() == kes::Editing::Pages)
         doc.StoreActivePage();
 }
 
 } // namespace
 
-std::int64_t ImageAreaSize(const ProjectState& s)
+std::int64_t ImageAreaSize(const ProjectState& s, Editing mode)
 {
     const std::int64_t n =
-        s.EditMode == kes::Editing::UserMenu ? std::int64_t(s.MainMenuEnd) - s.MainMenuAddr : ObjDataArea(s);
+        mode == kes::Editing::UserMenu ? std::int64_t(s.MainMenuEnd) - s.MainMenuAddr : ObjDataArea(s);
     return std::max<std::int64_t>(n, 0);
 }
 
 void ResetMemoryImage(ProjectDoc& doc)
 {
-    doc.MemImage.assign(static_cast<std::size_t>(ImageAreaSize(doc)), 0xFF);
+    doc.MemImage.assign(static_cast<std::size_t>(ImageAreaSize(doc, doc.EditMode())), 0xFF);
     doc.MemImageLen = 0;
 }
 

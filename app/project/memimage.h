@@ -10,7 +10,7 @@ namespace kes {
 
 // The image's size for the edit mode: the main-menu area in user-menu editing, else the
 // object data area (0 when the model gives none).
-std::int64_t ImageAreaSize(const ProjectState& s);
+std::int64_t ImageAreaSize(const ProjectState& s, Editing mode);
 
 // Sizes the image to the area, fills it with 0xFF and sets the used length to 0; the offset
 // list and the header length are kept.

@@ -63,6 +63,13 @@ public:
     void SetHost(DocHost* host) { host_ = host; }
     DocHost* Host() const { return host_; }
     // The open editors store what they hold into the records (before a build or save reads them).
+    // The host's edit mode; the page windows' without a host.
+    Editing EditMode() const { return host_ ? host_->EditMode() : Editing::Pages; }
+    void SetEditMode(Editing m) const
+    {
+        if (host_)
+            host_->SetEditMode(m);
+    }
     void StoreActivePage() const
     {
         if (host_)

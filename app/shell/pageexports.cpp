@@ -34,7 +34,7 @@ constexpr int kMsgBmpFiles = 783;  // "BMP file (*.BMP)"
 THmPage* CurrentPage(TKhm& khm)
 {
     THmPage* page = khm.PageEd->Current();
-    return khm.Doc.EditMode == kes::Editing::Pages && page && page->Live() ? page : nullptr;
+    return khm.View.EditMode == kes::Editing::Pages && page && page->Live() ? page : nullptr;
 }
 
 // The save dialog, through the prompt seam (tests choose the file); empty when cancelled.
@@ -97,8 +97,8 @@ void MmImageToClipBrdClick(TKhm& khm)
 {
     // The screen being edited: the current page, the start-up screen or a user-menu screen.
     TEditPage* page = CurrentPage(khm);
-    if (khm.Doc.EditMode != kes::Editing::Pages && khm.Screens)
-        page = khm.Screens->Editor(khm.Doc.EditMode);
+    if (khm.View.EditMode != kes::Editing::Pages && khm.Screens)
+        page = khm.Screens->Editor(khm.View.EditMode);
     if (page)
         QGuiApplication::clipboard()->setImage(PageWindowPicture(*page));
 }

@@ -63,7 +63,7 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
         return;
     }
     // The model is the file's, applied only now that the project is closed.
-    k.Doc.EditMode = kes::Editing::UserMenu;
+    k.View.EditMode = kes::Editing::UserMenu;
     k.Doc.PanelModelIndex = static_cast<std::int16_t>(panelModelIndex);
     Bytes file;
     std::uint64_t size = 0;
@@ -124,9 +124,9 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
 void MmFullScreenClick(TKhm& k, const QAction* sender)
 {
     TEditPage* page = nullptr;
-    if (THmPage* current = k.PageEd->Current(); k.Doc.EditMode == kes::Editing::Pages && current && current->Live()) {
+    if (THmPage* current = k.PageEd->Current(); k.View.EditMode == kes::Editing::Pages && current && current->Live()) {
         page = current;
-    } else if (k.Doc.EditMode == kes::Editing::StartScreen) {
+    } else if (k.View.EditMode == kes::Editing::StartScreen) {
         // The start-up screen shows its own objects: the window's, else its stored ones.
         k.Screens->StoreStartScreen();
         page = k.Screens->FirstPage();
@@ -136,7 +136,7 @@ void MmFullScreenClick(TKhm& k, const QAction* sender)
     TFormFullScreen form(&k);
     form.setProperty("Tag", sender ? sender->property("Tag").toInt() : 0);
     form.SetPicture(PagePicture(*page));
-    if (k.Doc.EditMode == kes::Editing::Pages)
+    if (k.View.EditMode == kes::Editing::Pages)
         form.DrawIoPoints(*page);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         form.setGeometry(screen->geometry());
@@ -154,11 +154,11 @@ void MmStartPgClick(TKhm& k)
 void MmLxeClick(TKhm& k)
 {
     if (!k.PageEd->Pages().empty()) {
-        k.Doc.EditMode = kes::Editing::Pages;
+        k.View.EditMode = kes::Editing::Pages;
         THmPage* page = k.PageEd->Current() ? k.PageEd->Current() : k.PageEd->Pages().front();
         k.PageEd->ShowPage(page);
     } else if (!k.Doc.PgDataList.empty()) {
-        k.Doc.EditMode = kes::Editing::Pages;
+        k.View.EditMode = kes::Editing::Pages;
         k.PageEd->LoadPageWindow(0);
     } else {
         // No page at all: the page list, to add one.

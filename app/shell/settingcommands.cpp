@@ -157,7 +157,7 @@ void InstallSettingCommands(TKhm& k)
 void MmPageSetClick(TKhm& k)
 {
     THmPage* page = LivePage(k);
-    const bool pages = k.Doc.EditMode == kes::Editing::Pages && !k.PageEd->Pages().empty() && page;
+    const bool pages = k.View.EditMode == kes::Editing::Pages && !k.PageEd->Pages().empty() && page;
     for (const char* n : {"MmPgJump", "MmFunKeyEt", "MmHide", "MmBuzzerSet", "MmLedSet", "MmPgPageWriteSet"})
         EnableReady(k, n, pages);
     k.SetItemVisible("MmHide", !k.Doc.EnableUpDown);
@@ -171,7 +171,7 @@ void MmPageSetClick(TKhm& k)
 void MmGlobalSetClick(TKhm& k)
 {
     const ProjectState& s = k.Doc;
-    const bool edit = s.EditMode == kes::Editing::Pages;
+    const bool edit = k.View.EditMode == kes::Editing::Pages;
     for (const char* n : {"MmSysPgChgSet", "MmSysFunKeySet", "MmSysBuzzerSet", "MmSysLedSet", "MmSysPowerOnSet",
                           "MmClock", "MmParaset"})
         EnableReady(k, n, edit);

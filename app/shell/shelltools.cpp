@@ -109,7 +109,7 @@ void MmPLCSetClick(TKhm& khm)
     TFrmPLCAddrMap dlg(&khm, khm.Doc, *khm.LxType, khm.Doc.LangIndex);
     auto openPage = [&khm]() -> THmPage* {
         THmPage* page = khm.PageEd->Current();
-        return page && page->Live() && khm.Doc.EditMode == kes::Editing::Pages ? page : nullptr;
+        return page && page->Live() && khm.View.EditMode == kes::Editing::Pages ? page : nullptr;
     };
     dlg.StoreOpenPage = [openPage] {
         THmPage* page = openPage();

@@ -57,7 +57,7 @@ Started StartUp(ProjectDoc& doc, const StartupOptions& options)
         if (khm->ReadProjectFiles()) {
             khm->Doc.Opened = 1;
             khm->Doc.Compiled = 1;
-            khm->Doc.EditMode = kes::Editing::Pages;
+            khm->View.EditMode = kes::Editing::Pages;
             khm->LoadLayout();
             khm->AddRecentFile(khm->OpenDlg.InitialDir + "/" + khm->Doc.PrjName + khm->OpenDlg.DefaultExt);
             // As for any other open, the automatic working copy runs.

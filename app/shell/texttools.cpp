@@ -28,15 +28,15 @@ QSpinBox* MemoLine(TKhm& k) { return qobject_cast<QSpinBox*>(k.ToolWidget("TbMem
 // The active editor: the page in page editing, the start-up screen or the user-menu screen.
 TEditPage* Page(TKhm& k)
 {
-    TEditPage* p = k.Doc.EditMode == kes::Editing::Pages         ? static_cast<TEditPage*>(k.PageEd->Current())
-                   : k.Doc.EditMode == kes::Editing::StartScreen ? static_cast<TEditPage*>(k.Screens->FirstPage())
-                   : k.Doc.EditMode == kes::Editing::UserMenu    ? static_cast<TEditPage*>(k.Screens->ImagePage())
-                                                                 : nullptr;
+    TEditPage* p = k.View.EditMode == kes::Editing::Pages         ? static_cast<TEditPage*>(k.PageEd->Current())
+                   : k.View.EditMode == kes::Editing::StartScreen ? static_cast<TEditPage*>(k.Screens->FirstPage())
+                   : k.View.EditMode == kes::Editing::UserMenu    ? static_cast<TEditPage*>(k.Screens->ImagePage())
+                                                                  : nullptr;
     return p && p->Live() ? p : nullptr;
 }
 
 // The state and font tools serve page editing.
-TEditPage* PageEditing(TKhm& k) { return k.Doc.EditMode == kes::Editing::Pages ? Page(k) : nullptr; }
+TEditPage* PageEditing(TKhm& k) { return k.View.EditMode == kes::Editing::Pages ? Page(k) : nullptr; }
 
 class MemoKeys : public QObject {
 public:

@@ -121,7 +121,7 @@ void TFrameTreeView::RefreshPageTree()
     const kes::PgDataVector& list = khm_.Doc.PgDataList;
     for (std::size_t i = 0; i < list.size(); ++i)
         new QTreeWidgetItem(pages, QStringList(NodeText(static_cast<int>(i), list[i]->Title)));
-    if (khm_.Doc.EditMode == kes::Editing::Pages) {
+    if (khm_.View.EditMode == kes::Editing::Pages) {
         pages->setExpanded(true);
         const bool open = khm_.PageEd && !khm_.PageEd->Pages().empty();
         const THmPage* current = open ? khm_.PageEd->Current() : nullptr;
@@ -131,7 +131,7 @@ void TFrameTreeView::RefreshPageTree()
         } else if (!open) {
             TreeViewPage->setCurrentItem(pages);
         }
-    } else if (khm_.Doc.EditMode == kes::Editing::StartScreen) {
+    } else if (khm_.View.EditMode == kes::Editing::StartScreen) {
         TreeViewPage->setCurrentItem(start);
     }
 }
@@ -140,7 +140,7 @@ void TFrameTreeView::TreeViewPageChange(QTreeWidgetItem* node)
 {
     if (!node || !isVisible())
         return;
-    if (khm_.Inspector() && khm_.View.ObjInspectorOn && khm_.Doc.EditMode == kes::Editing::Pages) {
+    if (khm_.Inspector() && khm_.View.ObjInspectorOn && khm_.View.EditMode == kes::Editing::Pages) {
         if (const THmPage* current = khm_.PageEd->Current();
             current && current->Data().CurObj && current->Data().CurObj == khm_.Inspector()->ShownObj)
             khm_.Inspector()->EdtTxtExit();

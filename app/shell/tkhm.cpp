@@ -108,7 +108,7 @@ void TKhm::FormCreate()
     Doc.MsgTable.clear();
     Doc.StartScreenData = std::make_unique<PgDataStr>();
 
-    Doc.EditMode = kes::Editing::Pages;
+    View.EditMode = kes::Editing::Pages;
     Doc.PortInternalCode = 0;
     Doc.DefaultZoom = 4;
 
@@ -323,7 +323,7 @@ void TKhm::AutoSaveTick()
 {
     // Without an open project there is nothing to copy, and the name would be empty; during a
     // transfer the image the link is sending must not be rebuilt under it.
-    if (!Doc.Opened || Doc.PrjName.empty() || Doc.EditMode == kes::Editing::UserMenu || !WriteWorkingCopy ||
+    if (!Doc.Opened || Doc.PrjName.empty() || View.EditMode == kes::Editing::UserMenu || !WriteWorkingCopy ||
         (PageHost && PageHost->LinkBusy()))
         return;
     WriteWorkingCopy();

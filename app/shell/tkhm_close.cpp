@@ -73,7 +73,7 @@ void TKhm::ShowModelStatus()
 
 bool TKhm::CloseProjectQuery()
 {
-    if (Doc.EditMode == kes::Editing::UserMenu)
+    if (View.EditMode == kes::Editing::UserMenu)
         return !SaveUserMenu || SaveUserMenu() != 2;
     // The key settings window's fields belong to the project: stored first, so that the
     // question knows of them.
@@ -122,7 +122,8 @@ void TKhm::CloseProject()
         Doc.Modified = 0;
         return;
     }
-    if (!PageEd->Pages().empty() && (Doc.EditMode == kes::Editing::Pages || Doc.EditMode == kes::Editing::StartScreen))
+    if (!PageEd->Pages().empty() &&
+        (View.EditMode == kes::Editing::Pages || View.EditMode == kes::Editing::StartScreen))
         SaveLayout();
     PageEd->CloseAll();
     Doc.PgDataList.clear();
@@ -173,7 +174,7 @@ void TKhm::MmClosePrjClick()
     FormActivate();
     Doc.PrjName.clear();
     setWindowTitle(kes::AnsiToQString(Doc.WindowCaption({})));
-    Doc.EditMode = kes::Editing::Pages;
+    View.EditMode = kes::Editing::Pages;
 }
 
 void TKhm::MmNewClick()
@@ -183,7 +184,7 @@ void TKhm::MmNewClick()
     if (!CloseProjectQuery())
         return;
     if (!Doc.IsKeypadType() && !PageEd->Pages().empty() &&
-        (Doc.EditMode == kes::Editing::Pages || Doc.EditMode == kes::Editing::StartScreen))
+        (View.EditMode == kes::Editing::Pages || View.EditMode == kes::Editing::StartScreen))
         SaveLayout();
     CloseProject();
     MakeNewPrjName();
@@ -201,7 +202,7 @@ void TKhm::MmNewClick()
     // The new project's file from now on, also for a save as that is cancelled.
     OpenDlg.FileName = SaveDlg.FileName;
     setWindowTitle(kes::AnsiToQString(Doc.WindowCaption(SaveDlg.FileName)));
-    Doc.EditMode = kes::Editing::Pages;
+    View.EditMode = kes::Editing::Pages;
     Doc.Compiled = 0;
     if (Doc.IsKeypadType()) {
         Doc.KeySetRec.CommAddr = 1;
@@ -238,7 +239,7 @@ void TKhm::MmNewClick()
             WriteWorkingCopy();
         StartAutoSave();
     }
-    Doc.EditMode = kes::Editing::Pages;
+    View.EditMode = kes::Editing::Pages;
     FormActivate();
 }
 
@@ -250,7 +251,7 @@ bool TKhm::FormClose()
     if (!CloseProjectQuery())
         return false;
     if (!Doc.IsKeypadType() && !PageEd->Pages().empty() &&
-        (Doc.EditMode == kes::Editing::Pages || Doc.EditMode == kes::Editing::StartScreen))
+        (View.EditMode == kes::Editing::Pages || View.EditMode == kes::Editing::StartScreen))
         SaveLayout();
     // Only once the user has agreed to leave: a cancelled exit keeps a running transfer.
     StopLink();

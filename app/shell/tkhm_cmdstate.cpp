@@ -53,11 +53,11 @@ void SetMemoLabel(TKhm& k, int msg)
 // The objects of the active editor that are selected, or -1 when EditMode names none.
 int ActiveSelCount(const TKhm& k)
 {
-    if (k.Doc.EditMode == kes::Editing::Pages) {
+    if (k.View.EditMode == kes::Editing::Pages) {
         const THmPage* page = k.PageEd->Current();
         return page ? static_cast<int>(page->Data().SelList.size()) : 0;
     }
-    if (k.Doc.EditMode == kes::Editing::StartScreen)
+    if (k.View.EditMode == kes::Editing::StartScreen)
         return k.Screens->SelCount(kes::Editing::StartScreen);
     return -1;
 }
@@ -65,19 +65,19 @@ int ActiveSelCount(const TKhm& k)
 // The figure tool of that sub-type in the active editor, with no polyline point yet.
 void SetFigureTool(TKhm& k, int subType)
 {
-    if (k.Doc.EditMode == kes::Editing::Pages) {
+    if (k.View.EditMode == kes::Editing::Pages) {
         if (THmPage* page = k.PageEd->Current()) {
             page->ChooseFigureTool(subType);
         }
     } else {
-        k.Screens->SetTool(k.Doc.EditMode, kes::KindCode(kes::ObjKind::Geom), subType);
+        k.Screens->SetTool(k.View.EditMode, kes::KindCode(kes::ObjKind::Geom), subType);
     }
 }
 
 // A command of the page window in page editing, else of the image-page editor.
 void ForwardToEditor(TKhm& k, void (THmPage::*pageCommand)(), void (kes::ScreenEditor::*imageCommand)())
 {
-    if (k.Doc.EditMode == kes::Editing::Pages) {
+    if (k.View.EditMode == kes::Editing::Pages) {
         if (THmPage* page = k.PageEd->Current())
             (page->*pageCommand)();
     } else {
@@ -99,8 +99,8 @@ void TKhm::SelectPointerTool()
 void TKhm::tbPointToClick()
 {
     Press(*this, "tbPointTo", true);
-    if (Doc.EditMode == kes::Editing::StartScreen || Doc.EditMode == kes::Editing::UserMenu) {
-        Screens->SetTool(Doc.EditMode, 0, 0);
+    if (View.EditMode == kes::Editing::StartScreen || View.EditMode == kes::Editing::UserMenu) {
+        Screens->SetTool(View.EditMode, 0, 0);
     } else if (THmPage* page = PageEd->Current()) {
         page->PolyPointsCancel();
         page->Canvas()->setCursor(Qt::ArrowCursor);
@@ -112,7 +112,7 @@ void TKhm::tbPointToClick()
 void TKhm::SetToolKind(QAction* sender)
 {
     const int tag = sender->property("Tag").toInt();
-    if (Doc.EditMode == kes::Editing::Pages) {
+    if (View.EditMode == kes::Editing::Pages) {
         if (THmPage* page = PageEd->Current()) {
             page->PolyPointsCancel();
             // An object tool draws a box, whatever figure was chosen before.
@@ -120,7 +120,7 @@ void TKhm::SetToolKind(QAction* sender)
             page->ChooseTool(static_cast<std::int16_t>(tag), figure ? page->ToolSubType() : 0);
         }
     } else {
-        Screens->SetTool(Doc.EditMode, tag, 0);
+        Screens->SetTool(View.EditMode, tag, 0);
     }
     if (kes::IsKind(static_cast<TLxObjType>(tag), kes::ObjKind::Geom))
         GeomToolBar->show();
@@ -180,9 +180,9 @@ void TKhm::TbSLineClick(QAction* sender)
         LinePattern = 0;
     }
     sender->setChecked(true);
-    if (THmPage* page = PageEd->Current(); Doc.EditMode == kes::Editing::Pages && page) {
+    if (THmPage* page = PageEd->Current(); View.EditMode == kes::Editing::Pages && page) {
         page->SetSelectedLineStyle(LineWidth, LinePattern);
-    } else if (Doc.EditMode != kes::Editing::Pages) {
+    } else if (View.EditMode != kes::Editing::Pages) {
         Screens->LineStyleChanged(LineWidth, LinePattern);
     }
 }
@@ -225,7 +225,7 @@ void TKhm::SetToolsForObj(TLxObj* obj)
     const kes::KindTools* tools = kes::KindToolsOf(*obj);
     kes::ToolPanel panel = tools ? tools->Panel : kes::ToolPanel::None;
     // The start-up screen has static texts and pictures only.
-    if (Doc.EditMode == kes::Editing::StartScreen && !(tools && tools->OnStartScreen))
+    if (View.EditMode == kes::Editing::StartScreen && !(tools && tools->OnStartScreen))
         panel = kes::ToolPanel::None;
     const kes::ObjKindFacts* facts = kes::KindFactsOf(*obj);
     const bool fontFace = facts && facts->Font == kes::FontUse::FontFace;
@@ -303,7 +303,7 @@ void TKhm::MmfileClick()
     if (!Doc.IsKeypadType()) {
         SetItemEnabled("MmMenuSet", true);
         Enable(*this, {"MmSave", "MmPgDataSave", "MmSaveAs", "MmClosePrj"}, !Doc.PgDataList.empty());
-        if (Doc.EditMode == kes::Editing::UserMenu)
+        if (View.EditMode == kes::Editing::UserMenu)
             SetItemEnabled("MmClosePrj", true);
         if (!Doc.ImagePgDataList.empty())
             SetItemEnabled("MmSave", true);
@@ -315,7 +315,7 @@ void TKhm::MmfileClick()
 
 void TKhm::MmEditClick()
 {
-    if (Doc.EditMode != kes::Editing::Pages)
+    if (View.EditMode != kes::Editing::Pages)
         return;
     if (PageEd->Pages().empty()) {
         SetItemEnabled("MmAddPg", true);
@@ -332,7 +332,7 @@ void TKhm::MmEditClick()
 
 void TKhm::MmSettingClick()
 {
-    if (Doc.EditMode != kes::Editing::Pages) {
+    if (View.EditMode != kes::Editing::Pages) {
         Screens->EditStateRefresh();
     } else if (THmPage* page = PageEd->Current()) {
         page->EditStateRefresh();

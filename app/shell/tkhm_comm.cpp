@@ -220,7 +220,7 @@ void MainCommLink::RebuildUploadedProject(UploadResult& r)
 
 void MainCommLink::MmComClick()
 {
-    const ComMenuEnabled e = ComMenuState(khm_.Doc.MachineId, khm_.Doc.EditMode, khm_.Doc.PgDataList.size());
+    const ComMenuEnabled e = ComMenuState(khm_.Doc.MachineId, khm_.View.EditMode, khm_.Doc.PgDataList.size());
     if (e.byMainWindow) {
         khm_.SetMainToolsEnabled();
         return;
@@ -274,6 +274,8 @@ void MainCommLink::MmHMIProtoClick()
         khm_.Doc.ImageHeaderLen = 0;
     };
     hooks.rewriteLivePage = [this](const LinkRewrite& rw) {
+        if (khm_.View.EditMode != Editing::Pages)
+            return;
         if (PageData* page = ActivePage())
             RewriteLivePageLinks(*page, rw);
     };

@@ -31,7 +31,7 @@ constexpr int kPgNumWriteMode = 1006; // the page-number write record, not the c
 THmPage* LivePage(const TKhm& k)
 {
     THmPage* page = k.PageEd->Current();
-    return k.Doc.EditMode == Editing::Pages && page && page->Live() ? page : nullptr;
+    return k.View.EditMode == Editing::Pages && page && page->Live() ? page : nullptr;
 }
 
 void Modified(TKhm& k)
@@ -44,21 +44,21 @@ void Modified(TKhm& k)
 // user-menu page.
 void Route(TKhm& k, void (THmPage::*pageCommand)(), ImageCommand imageCommand)
 {
-    if (k.Doc.EditMode == Editing::Pages) {
+    if (k.View.EditMode == Editing::Pages) {
         if (THmPage* page = LivePage(k))
             (page->*pageCommand)();
-    } else if (k.Doc.EditMode == kes::Editing::StartScreen || k.Doc.EditMode == kes::Editing::UserMenu) {
-        k.Screens->Command(k.Doc.EditMode, imageCommand);
+    } else if (k.View.EditMode == kes::Editing::StartScreen || k.View.EditMode == kes::Editing::UserMenu) {
+        k.Screens->Command(k.View.EditMode, imageCommand);
     }
 }
 
 // The step and edge buttons: the page, or the start-up screen; nothing on user-menu pages.
 void RouteStep(TKhm& k, void (THmPage::*pageCommand)(int), void (ScreenEditor::*imageCommand)(Editing, int), int arg)
 {
-    if (k.Doc.EditMode == Editing::Pages) {
+    if (k.View.EditMode == Editing::Pages) {
         if (THmPage* page = LivePage(k))
             (page->*pageCommand)(arg);
-    } else if (k.Doc.EditMode == kes::Editing::StartScreen) {
+    } else if (k.View.EditMode == kes::Editing::StartScreen) {
         (*k.Screens.*imageCommand)(kes::Editing::StartScreen, arg);
     }
 }
@@ -104,7 +104,7 @@ TLxObj* CurrentObj(const TKhm& k, Editing editMode)
 void SetTextPosition(TKhm& k, bool vertical, std::uint8_t code)
 {
     k.tbPointToClick();
-    if (k.Doc.EditMode == Editing::StartScreen) {
+    if (k.View.EditMode == Editing::StartScreen) {
         if (TEditPage* screen = ObjEditor(k, Editing::StartScreen))
             screen->SetTextPosition(vertical, code);
         return;
@@ -129,10 +129,10 @@ void TbTextClick(TKhm& k)
     k.tbPointToClick();
     k.Action("TbBmp")->setChecked(false);
     k.Action("TbText")->setChecked(true);
-    if (k.Doc.EditMode == Editing::Pages) {
+    if (k.View.EditMode == Editing::Pages) {
         if (TLxObj* obj = CurrentObj(k, Editing::Pages))
             k.PageEd->Current()->ObjToolbarRefresh(obj);
-    } else if (k.Doc.EditMode == Editing::StartScreen && CurrentObj(k, Editing::StartScreen)) {
+    } else if (k.View.EditMode == Editing::StartScreen && CurrentObj(k, Editing::StartScreen)) {
         k.Screens->Command(Editing::StartScreen, ImageCommand::ToolbarRefresh);
     }
 }
@@ -142,8 +142,8 @@ void TbBmpClick(TKhm& k)
     k.tbPointToClick();
     k.Action("TbText")->setChecked(false);
     k.Action("TbBmp")->setChecked(true);
-    k.SetToolsForObj(k.Doc.EditMode == Editing::Pages || k.Doc.EditMode == Editing::StartScreen
-                         ? CurrentObj(k, k.Doc.EditMode)
+    k.SetToolsForObj(k.View.EditMode == Editing::Pages || k.View.EditMode == Editing::StartScreen
+                         ? CurrentObj(k, k.View.EditMode)
                          : nullptr);
 }
 
@@ -152,8 +152,8 @@ void TbBmpClick(TKhm& k)
 void TbFontTypeClick(TKhm& k)
 {
     k.tbPointToClick();
-    if (TEditPage* editor = ObjEditor(k, k.Doc.EditMode == Editing::Pages || k.Doc.EditMode == Editing::UserMenu
-                                             ? k.Doc.EditMode
+    if (TEditPage* editor = ObjEditor(k, k.View.EditMode == Editing::Pages || k.View.EditMode == Editing::UserMenu
+                                             ? k.View.EditMode
                                              : Editing::StartScreen))
         editor->ChooseObjFont();
 }
@@ -162,14 +162,14 @@ void TbFontTypeClick(TKhm& k)
 void TbBmpReadClick(TKhm& k)
 {
     k.tbPointToClick();
-    if (k.Doc.EditMode == Editing::UserMenu)
+    if (k.View.EditMode == Editing::UserMenu)
         return;
     QString file = AnsiToQString(k.BmpDlg.FileName);
     if (!ChooseBitmapFile(&k, file))
         return;
     k.BmpDlg.FileName = QStringToAnsi(file);
     if (TEditPage* editor =
-            ObjEditor(k, k.Doc.EditMode == Editing::StartScreen ? Editing::StartScreen : Editing::Pages))
+            ObjEditor(k, k.View.EditMode == Editing::StartScreen ? Editing::StartScreen : Editing::Pages))
         editor->LoadObjPicture(QStringToAnsi(file));
 }
 

@@ -16,7 +16,7 @@
 namespace kes {
 
 ProjectDoc& MainPageHost::Doc() { return khm_.Doc; }
-const ViewState& MainPageHost::View() const { return khm_.View; }
+ViewState& MainPageHost::View() { return khm_.View; }
 
 LxTypeCore* MainPageHost::Model() const { return khm_.LxType; }
 
@@ -77,7 +77,9 @@ void MainPageHost::HideClick() { MmHideClick(khm_); }
 
 void MainPageHost::PageNumWriteClick() { MmPgPageWriteSetClick(khm_); }
 
-MainProjectHost::MainProjectHost(TKhm& khm) : ProjectCommandsHost(khm.Doc, khm.OpenDlg, khm.SaveDlg), khm_(khm) {}
+MainProjectHost::MainProjectHost(TKhm& khm)
+    : ProjectCommandsHost(khm.Doc, khm.View, khm.OpenDlg, khm.SaveDlg), khm_(khm)
+{}
 
 LxTypeCore* MainProjectHost::Model() const { return khm_.LxType; }
 
@@ -142,5 +144,9 @@ void MainDocHost::StoreActivePage() { khm_.PageEd->StoreCurrentPage(); }
 void MainDocHost::StoreStartScreen() { khm_.Screens->StoreStartScreen(); }
 
 void MainDocHost::ShowMsg(int n) { kes::ShowMsg(n); }
+
+Editing MainDocHost::EditMode() const { return khm_.View.EditMode; }
+
+void MainDocHost::SetEditMode(Editing m) { khm_.View.EditMode = m; }
 
 } // namespace kes

@@ -17,7 +17,7 @@ public:
     explicit MainPageHost(TKhm& khm) : khm_(khm) {}
 
     ProjectDoc& Doc() override;
-    const ViewState& View() const override;
+    ViewState& View() override;
     LxTypeCore* Model() const override;
     CommandPanel& Commands() override;
     QWidget* Window() override;
@@ -83,6 +83,8 @@ public:
     void StoreActivePage() override;
     void StoreStartScreen() override;
     void ShowMsg(int n) override;
+    Editing EditMode() const override;
+    void SetEditMode(Editing m) override;
 
 private:
     TKhm& khm_;

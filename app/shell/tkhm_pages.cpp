@@ -62,9 +62,9 @@ void Tile(QMdiArea* area, bool sideBySide)
 // user-menu screens are only shown, and the button that reached the end is disabled.
 void StepPageWindow(TKhm& k, int step)
 {
-    if (k.Doc.EditMode == kes::Editing::Pages) {
+    if (k.View.EditMode == kes::Editing::Pages) {
         k.PageEd->StepPageWindow(step);
-    } else if (k.Doc.EditMode == kes::Editing::UserMenu) {
+    } else if (k.View.EditMode == kes::Editing::UserMenu) {
         const int count = static_cast<int>(k.ImageWinList.size());
         const int to = k.IndexOfImageForm(k.Screens->CurrentWindow()) + step;
         if (to < 0 || to >= count)
@@ -127,7 +127,7 @@ void TKhm::ShowZoomState(int zoom)
 void TKhm::MmPgSizeAllClick(int zoom)
 {
     Doc.DefaultZoom = zoom;
-    if (Doc.EditMode != kes::Editing::Pages && Doc.EditMode != kes::Editing::StartScreen)
+    if (View.EditMode != kes::Editing::Pages && View.EditMode != kes::Editing::StartScreen)
         return;
     for (THmPage* page : PageEd->Pages())
         PageEd->SetPageZoom(page, zoom);
@@ -136,7 +136,7 @@ void TKhm::MmPgSizeAllClick(int zoom)
 
 void TKhm::MmPgSizeClick(int zoom)
 {
-    if (Doc.EditMode == kes::Editing::Pages)
+    if (View.EditMode == kes::Editing::Pages)
         PageEd->SetPageZoom(PageEd->Current(), zoom);
     else
         Screens->SetZoom(zoom);
@@ -144,15 +144,15 @@ void TKhm::MmPgSizeClick(int zoom)
 
 void TKhm::MmPageSizeClick()
 {
-    if (const THmPage* page = PageEd->Current(); Doc.EditMode == kes::Editing::Pages && page)
+    if (const THmPage* page = PageEd->Current(); View.EditMode == kes::Editing::Pages && page)
         ShowZoomState(page->Data().Zoom);
-    else if (Doc.EditMode != kes::Editing::Pages)
+    else if (View.EditMode != kes::Editing::Pages)
         ShowZoomState(Screens->Zoom());
 }
 
 void TKhm::TbZoomInClick()
 {
-    if (Doc.EditMode == kes::Editing::Pages) {
+    if (View.EditMode == kes::Editing::Pages) {
         if (THmPage* page = PageEd->Current())
             PageEd->SetPageZoom(page, kes::NextZoom(page->Data().Zoom, 1));
     } else {
@@ -162,7 +162,7 @@ void TKhm::TbZoomInClick()
 
 void TKhm::TbZoomOutClick()
 {
-    if (Doc.EditMode == kes::Editing::Pages) {
+    if (View.EditMode == kes::Editing::Pages) {
         if (THmPage* page = PageEd->Current())
             PageEd->SetPageZoom(page, kes::NextZoom(page->Data().Zoom, -1));
     } else {

@@ -59,21 +59,21 @@ void TKhm::FormActivate()
 {
     ShowStateChecks();
     kes::RefreshPageTree(*this);
-    if (Doc.EditMode == kes::Editing::Pages && Doc.IsKeypadType()) {
+    if (View.EditMode == kes::Editing::Pages && Doc.IsKeypadType()) {
         SetMainToolsEnabled();
         return;
     }
     const bool pages = !Doc.PgDataList.empty();
     if (pages) {
         SetItemEnabled("Mmfile", true);
-        if (Doc.EditMode == kes::Editing::Pages)
+        if (View.EditMode == kes::Editing::Pages)
             SetItemEnabled("MmEle", true);
         SetAll(*this, {"MmPageSet",  "MmGlobalSet", "MmCom",        "MmSetting", "MmWin",     "MmReadMe",   "MmView",
                        "TbViewPg",   "MmSave",      "MmPgDataSave", "TbSave",    "TbPrint",   "MmSaveAs",   "MmPrint",
                        "MmClosePrj", "MmComWrt",    "TbComWrt",     "MmEdit",    "MmCompile", "TbTranslate"},
                true);
-        SetItemEnabled("TbAddPg", Doc.EditMode == kes::Editing::Pages);
-        if (Doc.EditMode != kes::Editing::Pages)
+        SetItemEnabled("TbAddPg", View.EditMode == kes::Editing::Pages);
+        if (View.EditMode != kes::Editing::Pages)
             SetItemEnabled("MmEle", false);
         SetAll(*this, {"MmComNum", "MmHMIProto", "MmWinFont"}, true);
     } else {
@@ -92,7 +92,7 @@ void TKhm::FormActivate()
                 "TbFont_Box", "TbFont_Lab", "TbState_Box", "TbState_Lab", "TbState_UD"},
                false);
     }
-    if (Doc.EditMode == kes::Editing::Pages && pages) {
+    if (View.EditMode == kes::Editing::Pages && pages) {
         SetAll(*this,
                {"MmSysPgChgSet", "MmUserLevel", "MmPLCSet", "MmFunKeySet", "MmPLCRangeSet", "MmSysFunKeySet",
                 "MmSysBuzzerSet", "MmSysLedSet", "MmSysPowerOnSet", "MmClock", "MmAutoSave", "MmHMIProto",
@@ -100,7 +100,7 @@ void TKhm::FormActivate()
                true);
     } else {
         SetAll(*this, {"MmCompile", "TbTranslate"}, false);
-        if (Doc.EditMode == kes::Editing::UserMenu || !pages)
+        if (View.EditMode == kes::Editing::UserMenu || !pages)
             for (QToolBar* bar : {GeomToolBar, ObjToolBar, PostSetToolBar, PosTooBar}) {
                 bar->hide();
                 if (QWidget* host = FloatHost(bar))
@@ -113,7 +113,7 @@ void TKhm::FormActivate()
                false);
     }
     // A screen being edited offers its own commands and tools, whatever the project's are.
-    if (Doc.EditMode == kes::Editing::StartScreen || Doc.EditMode == kes::Editing::UserMenu)
+    if (View.EditMode == kes::Editing::StartScreen || View.EditMode == kes::Editing::UserMenu)
         Screens->CommandState();
 }
 

@@ -142,7 +142,7 @@ void CreateSaveAndReopen(const std::string& prefix)
     // The user menu opens from the shipped file and is saved as the user's own.
     Main()->Doc.Modified = 0;
     Main()->Action("LX041")->trigger();
-    ASSERT_EQ(Main()->Doc.EditMode, kes::Editing::UserMenu);
+    ASSERT_EQ(Main()->View.EditMode, kes::Editing::UserMenu);
     const std::uint8_t unit = Main()->Doc.HmiUnitAddr ^ 1;
     Main()->Doc.HmiUnitAddr = unit;
     Main()->Doc.Modified = 1;

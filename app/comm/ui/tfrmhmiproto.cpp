@@ -196,7 +196,7 @@ void TFrmHMIProto::Ok_BtnClick()
     if (hooks_.rewritePages)
         hooks_.rewritePages(rw);
     kes::RewriteSystemLinks(state_, rw);
-    if (state_.EditMode == kes::Editing::Pages && hooks_.rewriteLivePage)
+    if (hooks_.rewriteLivePage)
         hooks_.rewriteLivePage(rw);
     state_.Modified = 1;
     state_.Compiled = 0;

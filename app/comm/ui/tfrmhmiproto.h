@@ -21,7 +21,7 @@ class QSpinBox;
 struct HmiProtoHooks {
     // Every stored page buffer (RewritePageLinks over each), then the header length set to 0.
     std::function<void(const kes::LinkRewrite&)> rewritePages;
-    // The active page window's live objects and records, when pages are edited.
+    // The active page window's live objects and records; the host skips it unless pages are edited.
     std::function<void(const kes::LinkRewrite&)> rewriteLivePage;
     // The inspector shows the current object again.
     std::function<void()> refreshInspector;

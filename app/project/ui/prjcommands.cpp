@@ -16,6 +16,7 @@
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
+#include "app/ui/viewstate.h"
 #include "objects/objkind.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
@@ -191,9 +192,9 @@ void OpenPath(ProjectCommandsHost& k, const std::string& chosen, bool recent)
     if (!OpenProjectFromDlg(k))
         return;
     const bool keypad = k.Doc.IsKeypadType();
-    if (!keypad && (recent || (!k.Doc.PgDataList.empty() && (k.Doc.EditMode == kes::Editing::Pages ||
-                                                             k.Doc.EditMode == kes::Editing::StartScreen)))) {
-        k.Doc.EditMode = kes::Editing::Pages;
+    if (!keypad && (recent || (!k.Doc.PgDataList.empty() && (k.View.EditMode == kes::Editing::Pages ||
+                                                             k.View.EditMode == kes::Editing::StartScreen)))) {
+        k.View.EditMode = kes::Editing::Pages;
         k.LoadLayout();
         const CheckResult c = CheckWithCaptions(k.Doc, k.Commands());
         k.ShowCheckResult(c.Lines);
@@ -217,7 +218,7 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
     k.Doc.PrjName = StripPrjExt(FileNamePart(chosen));
     k.Doc.OffsetList.clear();
     k.CloseProject();
-    k.Doc.EditMode = kes::Editing::Pages;
+    k.View.EditMode = kes::Editing::Pages;
     k.Doc.Modified = 0;
     k.Doc.Compiled = 1;
     k.Doc.Opened = 1;
@@ -387,7 +388,7 @@ int SaveProjectAs(ProjectCommandsHost& k)
 
 int MmSaveAsClick(ProjectCommandsHost& k)
 {
-    if (k.Doc.EditMode == kes::Editing::UserMenu)
+    if (k.View.EditMode == kes::Editing::UserMenu)
         return SaveUserMenu(k) == 2 ? 2 : 1;
     if (!k.StoreKeySettings())
         return 2;
@@ -399,7 +400,7 @@ int MmSaveAsClick(ProjectCommandsHost& k)
 
 int TbSaveClick(ProjectCommandsHost& k)
 {
-    if (k.Doc.EditMode == kes::Editing::UserMenu)
+    if (k.View.EditMode == kes::Editing::UserMenu)
         return SaveUserMenu(k) == 2 ? 2 : 1;
     if (!k.StoreKeySettings())
         return 2;
@@ -408,7 +409,7 @@ int TbSaveClick(ProjectCommandsHost& k)
 
 bool WriteWorkingCopy(ProjectCommandsHost& k)
 {
-    if (k.Doc.PrjName.empty() || k.Doc.EditMode == kes::Editing::UserMenu)
+    if (k.Doc.PrjName.empty() || k.View.EditMode == kes::Editing::UserMenu)
         return false;
     BuildPageImage(k.Doc);
     if (!ImageHoldsEveryPage(k.Doc))

@@ -1,9 +1,9 @@
 #pragma once
-// What the project commands need of the main window: the project and the file dialogs' state,
-// the panel model, the items by name, the page windows, and the main window's own steps around
-// a project (closing it, its layout, the recent files, the automatic save, the status bar and
-// tools, the port, the key settings and check-result windows). The main window implements it
-// (app/shell).
+// What the project commands need of the main window: the project, its view state (the edit
+// mode) and the file dialogs' state, the panel model, the items by name, the page windows, and
+// the main window's own steps around a project (closing it, its layout, the recent files, the
+// automatic save, the status bar and tools, the port, the key settings and check-result
+// windows). The main window implements it (app/shell).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,6 +16,7 @@ class CommandPanel;
 class LxTypeCore;
 class PageWindows;
 class ProjectDoc;
+struct ViewState;
 
 // What the project commands read and write of a file dialog (the dialogs themselves are run
 // by the commands that need them).
@@ -28,12 +29,13 @@ struct TFileDlg {
 
 class ProjectCommandsHost {
 public:
-    ProjectCommandsHost(ProjectDoc& doc, TFileDlg& openDlg, TFileDlg& saveDlg)
-        : Doc(doc), OpenDlg(openDlg), SaveDlg(saveDlg)
+    ProjectCommandsHost(ProjectDoc& doc, ViewState& view, TFileDlg& openDlg, TFileDlg& saveDlg)
+        : Doc(doc), View(view), OpenDlg(openDlg), SaveDlg(saveDlg)
     {}
     virtual ~ProjectCommandsHost() = default;
 
     ProjectDoc& Doc;
+    ViewState& View;
     TFileDlg& OpenDlg;
     TFileDlg& SaveDlg;
 

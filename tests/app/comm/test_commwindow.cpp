@@ -122,7 +122,7 @@ protected:
             PgDataChx(page, rec->Data, 0, 1, &page.ObjList, RecEncodeEnv{});
             k.Doc.PgDataList.push_back(std::move(rec));
         }
-        k.Doc.EditMode = kes::Editing::Pages;
+        k.View.EditMode = kes::Editing::Pages;
         k.Doc.Opened = 1;
         k.Doc.Modified = 1;
         k.Doc.Compiled = 0;
@@ -305,7 +305,7 @@ TEST_F(CommWindow, AnUploadThatDoesNotReadAsAProjectLeavesTheOpenOneAlone)
         EXPECT_EQ(k.Doc.MachineId, 3);
         EXPECT_EQ(k.Doc.PanelModelIndex, 0);
         EXPECT_EQ(k.Doc.Modified, 1);
-        EXPECT_EQ(k.Doc.EditMode, kes::Editing::Pages);
+        EXPECT_EQ(k.View.EditMode, kes::Editing::Pages);
         EXPECT_EQ(k.Doc.PrjName, name);
         EXPECT_EQ(k.windowTitle(), title);
         EXPECT_EQ(k.PageEd->Pages().size(), 1u);
@@ -418,7 +418,7 @@ TEST_F(CommWindow, ComMenuEnablesByEditModeAndScreenEditors)
          {Case{kes::Editing::Pages, false, true, false}, Case{kes::Editing::StartScreen, false, false, false},
           Case{kes::Editing::StartScreen, true, false, true}}) {
         link().Windows().StartScreenPicture = c.screenHooks ? [] { return Bytes(4, 0); } : std::function<Bytes()>();
-        k.Doc.EditMode = c.editMode;
+        k.View.EditMode = c.editMode;
         Q_EMIT menu->aboutToShow();
         EXPECT_EQ(k.Action("MmComWrt")->isEnabled(), c.comWrt) << static_cast<int>(c.editMode);
         EXPECT_EQ(k.Action("MmUserStart")->isEnabled(), c.userStart) << static_cast<int>(c.editMode);
@@ -433,7 +433,7 @@ TEST_F(CommWindow, StartUpScreenGoesToItsAreaAfterTheQuestion)
     for (std::size_t i = 0; i < picture.size(); ++i)
         picture[i] = static_cast<std::uint8_t>(i * 13);
     link().Windows().StartScreenPicture = [&] { return picture; };
-    k.Doc.EditMode = kes::Editing::StartScreen;
+    k.View.EditMode = kes::Editing::StartScreen;
     Q_EMIT k.findChild<QMenu*>(QStringLiteral("MmCom_menu"))->aboutToShow();
     prompt.answers = {Answer::Yes};
     k.Action("MmUserStart")->trigger();
@@ -450,7 +450,7 @@ TEST_F(CommWindow, UserMenuLargerThanItsAreaIsRefusedBeforeTheLinkOpens)
     TKhm& k = *Main();
     // Panel model 0: 192 x 64 dots, 1536 bytes a page; the area holds 0x7000 bytes, 18 pages.
     link().Windows().UserMenuPictures = [&] { return Bytes(k.Doc.ImagePgDataList.size() * 1536, 0); };
-    k.Doc.EditMode = kes::Editing::UserMenu;
+    k.View.EditMode = kes::Editing::UserMenu;
     for (std::size_t pages : {std::size_t(19), std::size_t(18)}) {
         SCOPED_TRACE(pages);
         k.Doc.ImagePgDataList.clear();

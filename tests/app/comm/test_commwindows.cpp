@@ -73,7 +73,7 @@ protected:
         TKhm& k = *Main();
         SelectController(machineId);
         k.Doc.KeySetRec = KeySetData{};
-        k.Doc.EditMode = kes::Editing::Pages;
+        k.View.EditMode = kes::Editing::Pages;
         k.Doc.Modified = 0;
         k.Doc.Compiled = 0;
         k.FrmKeySettingWin = k.CreateKeySetting();
@@ -89,7 +89,7 @@ protected:
         SelectController(3);
         k.Doc.ResetHeaderRecords();
         k.Doc.PgDataList.push_back(std::make_unique<PgDataStr>());
-        k.Doc.EditMode = kes::Editing::Pages;
+        k.View.EditMode = kes::Editing::Pages;
         k.Doc.Opened = 1;
         k.Doc.Compiled = 0;
         k.FormActivate();

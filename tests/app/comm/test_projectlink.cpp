@@ -17,6 +17,22 @@ namespace {
 
 const std::string kBin = std::string(KES_BIN_DIR) + "/";
 
+// The main window's edit mode, which taking an upload switches back to the pages.
+struct ModeHost : DocHost {
+    explicit ModeHost(ProjectDoc& doc) : doc_(doc) { doc.SetHost(this); }
+    ~ModeHost() override { doc_.SetHost(nullptr); }
+    void StoreActivePage() override {}
+    void StoreStartScreen() override {}
+    void ShowMsg(int) override {}
+    Editing EditMode() const override { return mode; }
+    void SetEditMode(Editing m) override { mode = m; }
+
+    Editing mode = Editing::Pages;
+
+private:
+    ProjectDoc& doc_;
+};
+
 TEST(UploadedProject, ComesBackAsTheProjectThatWasSent)
 {
     const HeaderLib lib;
@@ -46,9 +62,10 @@ TEST(UploadedProject, ComesBackAsTheProjectThatWasSent)
         r.image = sent.image;
         r.offsets = sent.offsets;
         Prj dst(kBin, machine);
-        dst.doc.EditMode = kes::Editing::UserMenu;
+        ModeHost host(dst.doc);
+        host.mode = kes::Editing::UserMenu;
         ASSERT_TRUE(TakeUploadedProject(dst.doc, r, lib.dec));
-        EXPECT_EQ(dst.doc.EditMode, kes::Editing::Pages);
+        EXPECT_EQ(host.mode, kes::Editing::Pages);
         EXPECT_EQ(dst.doc.OffsetList, src.doc.OffsetList);
         EXPECT_EQ(dst.doc.ImageHeaderLen, src.doc.ImageHeaderLen);
         EXPECT_EQ(dst.doc.MemImageLen, src.doc.MemImageLen);

@@ -44,7 +44,7 @@ void PageTest::NewProject(int model, int machine)
     host.model->LoadModelData();
     host.doc.ResetSystemRecords();
     ResetMemoryImage(host.doc);
-    host.doc.EditMode = kes::Editing::Pages;
+    host.view.EditMode = kes::Editing::Pages;
     host.doc.PgDataList.push_back(std::make_unique<PgDataStr>());
     editor = std::make_unique<PageEditor>(host, nullptr);
     host.editor = editor.get();

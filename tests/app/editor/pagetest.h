@@ -26,7 +26,7 @@ public:
     std::unique_ptr<LxTypeCore> model;
 
     ProjectDoc& Doc() override { return doc; }
-    const ViewState& View() const override { return view; }
+    ViewState& View() override { return view; }
     LxTypeCore* Model() const override { return model.get(); }
     PageEditor* PageEd() const override { return editor; }
     void PointerTool() override;

@@ -177,7 +177,7 @@ const StateCase kStates[] = {
      [](CmdStateTest& t) { t.Trigger("TbAddPg"); },
      {{"TbPrePg", true}, {"TbNextPg", false}, {"TbUndo", false}}},
     {"UserMenuPages",
-     [](CmdStateTest&) { Main()->Doc.EditMode = kes::Editing::UserMenu; },
+     [](CmdStateTest&) { Main()->View.EditMode = kes::Editing::UserMenu; },
      {{"TbAddPg", false}, {"MmEle", false}, {"MmCompile", false}, {"MmSave", true}}},
 };
 

@@ -210,7 +210,7 @@ protected:
         Main()->Doc.Modified = 0;
         Trigger("LX041");
         QApplication::processEvents();
-        ASSERT_EQ(Main()->Doc.EditMode, kes::Editing::UserMenu);
+        ASSERT_EQ(Main()->View.EditMode, kes::Editing::UserMenu);
         ASSERT_EQ(Main()->ImageWinList.size(), 1u);
         Drive(Main()->Screens->ImagePage());
     }
@@ -227,7 +227,7 @@ TEST_F(EditModesTest, EachModeOffersItsToolsAndCommandsAndOnlyThoseDraw)
     Trigger("MmStartPg");
     Drive(Main()->Screens->FirstPage());
     QApplication::processEvents();
-    ASSERT_EQ(Main()->Doc.EditMode, kes::Editing::StartScreen);
+    ASSERT_EQ(Main()->View.EditMode, kes::Editing::StartScreen);
     for (const char* when : {"as opened", "after the main window's refresh"}) {
         SCOPED_TRACE(std::string("start-up screen, ") + when);
         ExpectCommands(Editing::StartScreen);
@@ -238,7 +238,7 @@ TEST_F(EditModesTest, EachModeOffersItsToolsAndCommandsAndOnlyThoseDraw)
     Drive(nullptr);
     {
         SCOPED_TRACE("page editing again");
-        ASSERT_EQ(Main()->Doc.EditMode, kes::Editing::Pages);
+        ASSERT_EQ(Main()->View.EditMode, kes::Editing::Pages);
         ExpectCommands(Editing::Pages);
     }
     OpenUserMenu();

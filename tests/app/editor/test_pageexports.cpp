@@ -143,7 +143,7 @@ TEST_F(PageExportsTest, TheClipboardTakesTheStartUpScreenWhileItIsEdited)
     NewProject();
     Trigger("MmStartPg");
     ASSERT_NE(Main()->Screens->FirstPage(), nullptr);
-    ASSERT_EQ(Main()->Doc.EditMode, kes::Editing::StartScreen);
+    ASSERT_EQ(Main()->View.EditMode, kes::Editing::StartScreen);
     Drive(Main()->Screens->FirstPage());
     ASSERT_NE(DrawWith("TbRect", At(2, 2), At(20, 20)), nullptr);
     QApplication::clipboard()->clear();

@@ -87,7 +87,7 @@ TEST_F(ScreenEditorTest, EachWindowShowsItsOwnPopupItems)
 TEST_F(ScreenEditorTest, StartScreenEditingDrawsSelectsMovesAndUndoes)
 {
     OpenStartScreen();
-    EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::StartScreen);
+    EXPECT_EQ(Main()->View.EditMode, kes::Editing::StartScreen);
     EXPECT_EQ(Main()->Screens->ImagePage(), Main()->Screens->FirstPage());
     EXPECT_FALSE(Page().Live()) << "the page being edited is stored and frozen";
 
@@ -112,10 +112,10 @@ TEST_F(ScreenEditorTest, StartScreenEditingDrawsSelectsMovesAndUndoes)
 
     // Back to the pages and again: the screen's objects stayed.
     Trigger("MmLxe");
-    EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::Pages);
+    EXPECT_EQ(Main()->View.EditMode, kes::Editing::Pages);
     EXPECT_TRUE(Page().Live());
     Trigger("MmStartPg");
-    EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::StartScreen);
+    EXPECT_EQ(Main()->View.EditMode, kes::Editing::StartScreen);
     EXPECT_EQ(Screen().Data().ObjList.size(), 2u);
 }
 
@@ -257,7 +257,7 @@ TEST_F(ScreenEditorTest, AUserMenuScreenIsShownNotEditedAndStaysOpen)
     TImagePage* menu = Main()->Screens->AddMenuScreen(0, QStringLiteral("Menu-0"));
     Main()->Screens->Show(menu);
     Drive(menu);
-    EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::UserMenu);
+    EXPECT_EQ(Main()->View.EditMode, kes::Editing::UserMenu);
     ASSERT_EQ(menu->Data().ObjList.size(), 1u);
     const int left = menu->Data().ObjList[0]->Left;
     Trigger("tbPointTo");

@@ -83,7 +83,7 @@ TEST_F(UserMenuTest, TheScreensOpenReadOnlyAndNumberedFromZero)
     const Bytes file = MenuFile();
     Install(file);
     Open("LX041");
-    EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::UserMenu);
+    EXPECT_EQ(Main()->View.EditMode, kes::Editing::UserMenu);
     EXPECT_EQ(Main()->Doc.PanelModelIndex, 0);
     EXPECT_TRUE(Main()->Doc.PgDataList.empty()) << "the project was closed";
     ASSERT_EQ(Main()->ImageWinList.size(), 2u);
@@ -253,7 +253,7 @@ TEST_F(UserMenuTest, AMissingFileIsSaidAfterTheProjectClosed)
     ASSERT_FALSE(prompt.shown.empty());
     EXPECT_TRUE(prompt.shown.back().contains(Msg(86)));
     EXPECT_TRUE(prompt.shown.back().startsWith(Msg(131)));
-    EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::Pages);
+    EXPECT_EQ(Main()->View.EditMode, kes::Editing::Pages);
     EXPECT_TRUE(Main()->ImageWinList.empty());
 }
 
@@ -360,7 +360,7 @@ TEST_F(UserMenuTest, ACancelledCloseKeepsTheProjectAndItsModel)
     prompt.answers = {Answer::Cancel};
     Trigger("LX041");
     EXPECT_EQ(Main()->Doc.PanelModelIndex, 1);
-    EXPECT_NE(Main()->Doc.EditMode, kes::Editing::UserMenu);
+    EXPECT_NE(Main()->View.EditMode, kes::Editing::UserMenu);
     EXPECT_FALSE(Main()->Doc.PgDataList.empty());
     EXPECT_TRUE(Main()->ImageWinList.empty());
 }

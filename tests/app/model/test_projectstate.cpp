@@ -2,6 +2,7 @@
 // data version 120, default ports and stations, the internal memory records ready), and
 // its "none" resets touch exactly the fields they own.
 #include "app/model/projectstate.h"
+#include "app/ui/viewstate.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,7 @@ TEST(ProjectState, StartsWithTheDefaults)
     EXPECT_EQ(s.ComSetByte[1], 4);
     EXPECT_EQ(s.UseDefaultPort, 1);
     EXPECT_EQ(s.UseDefaultStation, 1);
-    EXPECT_EQ(s.EditMode, kes::Editing::Pages);
+    EXPECT_EQ(kes::ViewState{}.EditMode, kes::Editing::Pages);
     EXPECT_EQ(s.LangIndex, 2);
     EXPECT_GT(s.GridWidth, 0);
     EXPECT_GT(s.DefaultZoom, 0);

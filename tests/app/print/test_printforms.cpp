@@ -121,6 +121,8 @@ TEST_F(PrintForms, TheCommandsOpenTheirWindowsForWhatIsEdited)
         }
         void StoreStartScreen() override { next->StoreStartScreen(); }
         void ShowMsg(int n) override { next->ShowMsg(n); }
+        Editing EditMode() const override { return next->EditMode(); }
+        void SetEditMode(Editing m) override { next->SetEditMode(m); }
     } counting;
     counting.next = Main()->Doc.Host();
     ASSERT_NE(counting.next, nullptr);
@@ -135,9 +137,9 @@ TEST_F(PrintForms, TheCommandsOpenTheirWindowsForWhatIsEdited)
     Trigger("MmPgDataSave");
     EXPECT_EQ(stores, 2);
     // User-menu pages are not printed.
-    Main()->Doc.EditMode = kes::Editing::UserMenu;
+    Main()->View.EditMode = kes::Editing::UserMenu;
     Trigger("MmPrintmmPg");
-    Main()->Doc.EditMode = kes::Editing::Pages;
+    Main()->View.EditMode = kes::Editing::Pages;
     EXPECT_EQ(opens, (std::vector<std::string>{"PrnSet", "PrnSet", "ShowPagePropDlg"}));
     Main()->Doc.SetHost(counting.next);
 }

@@ -27,8 +27,11 @@ struct MsgLog : DocHost {
     }
     void StoreStartScreen() override {}
     void ShowMsg(int n) override { shown.push_back(n); }
+    Editing EditMode() const override { return mode; }
+    void SetEditMode(Editing m) override { mode = m; }
 
     std::vector<int> shown;
+    Editing mode = Editing::Pages;
     std::function<void()> storePage;
 
 private:
@@ -142,7 +145,7 @@ TEST(MemImage, NeverWritesPastTheBuffer)
 {
     Prj p(std::string(KES_BIN_DIR) + "/");
     MsgLog log(p.doc);
-    p.doc.EditMode = kes::Editing::UserMenu;
+    log.mode = kes::Editing::UserMenu;
     p.doc.MainMenuEnd = p.doc.MainMenuAddr + 100;
     ResetMemoryImage(p.doc);
     ASSERT_EQ(p.doc.MemImage.size(), 100u);

@@ -383,7 +383,7 @@ TEST_F(PrjCommandsTest, ARecentProjectWithoutPagesGetsItsFirstPageItsLayoutAndTh
     Main()->RefreshRecentFileItems();
     Main()->Action("MmFile1")->trigger();
     EXPECT_EQ(Main()->Doc.PrjName, "plant");
-    EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::Pages);
+    EXPECT_EQ(Main()->View.EditMode, kes::Editing::Pages);
     ASSERT_EQ(Main()->Doc.PgDataList.size(), 1u);
     EXPECT_NE(Main()->PageEd->Current(), nullptr);
     EXPECT_FALSE(Main()->ObjToolBar->isHidden()) << "the layout is restored";

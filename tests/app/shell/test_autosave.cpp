@@ -135,10 +135,10 @@ TEST_F(AutoSaveTest, ATickWritesTheWorkingCopyOfTheOpenProjectOnly)
     EXPECT_TRUE(FileExists(Path("DocFiles/~Tick.Til")));
 
     std::remove(Path("DocFiles/~Tick.zqf").c_str());
-    Main()->Doc.EditMode = kes::Editing::UserMenu;
+    Main()->View.EditMode = kes::Editing::UserMenu;
     Main()->AutoSaveTick();
     EXPECT_FALSE(FileExists(Path("DocFiles/~Tick.zqf")));
-    Main()->Doc.EditMode = kes::Editing::Pages;
+    Main()->View.EditMode = kes::Editing::Pages;
 
     prompt.answers = {Answer::No};
     Main()->MmClosePrjClick();

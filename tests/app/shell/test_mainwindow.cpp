@@ -286,7 +286,7 @@ TEST_F(MainWindowTest, StartsInTheDesignedState)
         EXPECT_TRUE(Main()->Action(n)->isVisible()) << n;
     for (const char* n : {"tbPointTo", "MmPgSize400", "MmPtEnable", "MmTimeOut", "StandTbarSet", "PostTBarSet"})
         EXPECT_TRUE(Main()->Action(n)->isChecked()) << n;
-    EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::Pages);
+    EXPECT_EQ(Main()->View.EditMode, kes::Editing::Pages);
     EXPECT_EQ(Main()->Doc.LangIndex, 2);
     EXPECT_EQ(Main()->Doc.DefaultZoom, 4);
     EXPECT_EQ(Main()->Doc.MachineId, 87);

@@ -187,7 +187,7 @@ TEST_F(StartupTest, MissingOrDamagedFilesGiveTheDefaults)
         const std::size_t shownBefore = prompt.shown.size();
         Start();
         QCoreApplication::processEvents();
-        EXPECT_EQ(Main()->Doc.EditMode, kes::Editing::Pages);
+        EXPECT_EQ(Main()->View.EditMode, kes::Editing::Pages);
         EXPECT_EQ(Main()->Doc.LangIndex, 2);
         EXPECT_EQ(Main()->Doc.MachineId, 87);
         EXPECT_EQ(Main()->Doc.Opened, 0);
