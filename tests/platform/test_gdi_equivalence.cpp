@@ -328,7 +328,11 @@ TEST(GdiEquivalence, BlockTransfersEnlargedByWholeFactors)
     for (int i = 0; i < 3000; ++i) {
         const int w = d.In(1, 60);
         const int h = d.In(1, 60);
-        const TBitmap src = Noise(d, d.In(1, 20), d.In(1, 20));
+        // Drawn in turn: the order of a call's arguments is the compiler's, and the sums below hold
+        // for the height drawn first.
+        const int srcH = d.In(1, 20);
+        const int srcW = d.In(1, 20);
+        const TBitmap src = Noise(d, srcW, srcH);
         const int sw = d.In(1, 22), sh = d.In(1, 22);
         const int kw = d.Of({1, 2, 2, 3, 4, 8}), kh = d.Of({1, 2, 2, 3, 4, 8});
         const int x = d.OneIn(20) ? Coord(d, w) : d.In(-kw * sw, w), y = d.OneIn(20) ? Coord(d, h) : d.In(-kh * sh, h);
