@@ -146,6 +146,7 @@ std::optional<test::WireFigures> MainWindow(PanelProcess& panel, std::size_t kib
     ProjectDoc doc;
     StartupOptions options;
     options.splashMillis = 0;
+    options.prompt = &prompt;
     TKhm& k = *StartUp(doc, options).window;
     doc.MachineId = 3;
     doc.PanelModelIndex = 0;

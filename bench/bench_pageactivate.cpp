@@ -183,6 +183,7 @@ bool PageWindowFirstPaint(int model, const Bytes& warm, const Bytes& measured, d
     ProjectDoc doc;
     StartupOptions options;
     options.splashMillis = 0;
+    options.prompt = &prompt;
     TKhm& k = *StartUp(doc, options).window;
     doc.MachineId = 3;
     doc.PanelModelIndex = static_cast<std::int16_t>(model);

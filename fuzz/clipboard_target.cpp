@@ -34,7 +34,7 @@ namespace {
 struct Answers : Prompt {
     Answer yesNo = Answer::No;
 
-    Answer Message(QWidget*, const QString&, Buttons buttons, MsgKind) override
+    Answer Message(const QString&, Buttons buttons, MsgKind) override
     {
         return buttons == Buttons::YesNo ? yesNo : Answer::Ok;
     }

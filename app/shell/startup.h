@@ -11,10 +11,13 @@ class TKhm;
 namespace kes {
 
 class ProjectDoc;
+class Prompt;
 
 struct StartupOptions {
     QStringList arguments;   // the command line after the program name
     int splashMillis = 2000; // 0: no splash
+    // What the main window asks the user through (a test's); null: the window's own message boxes.
+    Prompt* prompt = nullptr;
 };
 
 // The whole command line as one path: the arguments joined by single blanks.

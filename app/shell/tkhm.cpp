@@ -18,6 +18,7 @@
 #include "app/ui/codepageguard.h"
 #include "app/ui/fileopener.h"
 #include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
 #include "app/ui/screenfit.h"
 #include "app/ui/translate.h"
 #include "platform/codepage.h"
@@ -39,7 +40,9 @@ namespace {
 const char* const kWiredProperty = "kesWired";
 } // namespace
 
-TKhm::TKhm(kes::ProjectDoc& doc, QWidget* parent) : QMainWindow(parent), Doc(doc)
+TKhm::TKhm(kes::ProjectDoc& doc, kes::Prompt* prompt, QWidget* parent)
+    : QMainWindow(parent), Doc(doc), ownPrompt_(prompt ? nullptr : std::make_unique<kes::WidgetPrompt>(this)),
+      ask_(prompt ? *prompt : *ownPrompt_)
 {
     setObjectName(QStringLiteral("Khm"));
     kes::SetMainForm(this);

@@ -64,20 +64,26 @@ inline const char* HelpFileOf(int langIndex)
 class FileOpener;
 class LinkPort;
 class MainCommLink;
+class Prompt;
 class TIniFile;
+class WidgetPrompt;
 struct LxeSettings;
 
 } // namespace kes
 
 class TKhm : public QMainWindow, public kes::CommandPanel {
 public:
-    // doc outlives the window.
-    explicit TKhm(kes::ProjectDoc& doc, QWidget* parent = nullptr);
+    // doc outlives the window, and so does prompt, through which the window and its parts ask
+    // the user (null: the window's own message boxes).
+    TKhm(kes::ProjectDoc& doc, kes::Prompt* prompt, QWidget* parent = nullptr);
     // The window is being destroyed: its tool windows, going with it, leave it alone. They
     // keep the flag itself, being deleted when nothing of the window but its QWidget is left.
     bool Going() const { return *going_; }
     std::shared_ptr<const bool> GoingFlag() const { return going_; }
     ~TKhm() override;
+
+    // What the window and every part of it ask the user through, handed on to them.
+    kes::Prompt& Ask() const { return ask_; }
 
     // The open project.
     kes::ProjectDoc& Doc;
@@ -343,6 +349,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    std::unique_ptr<kes::WidgetPrompt> ownPrompt_;
+    kes::Prompt& ask_;
+
     void BuildMenus();
     void BuildToolBars();
     void BuildDockPanels();

@@ -16,63 +16,89 @@ namespace {
 
 constexpr int kMsgFilesDamaged = 488; // "Some files the program reads are damaged or missing; ..."
 
-class WidgetPrompt : public Prompt {
-public:
-    Answer Message(QWidget* parent, const QString& text, Buttons buttons, MsgKind kind) override
-    {
-        QMessageBox::StandardButtons set = QMessageBox::Ok;
-        QMessageBox::Icon icon = kind == MsgKind::Error ? QMessageBox::Warning : QMessageBox::Information;
-        switch (buttons) {
-        case Buttons::Ok:
-            break;
-        case Buttons::OkCancel:
-            set = QMessageBox::Ok | QMessageBox::Cancel;
-            icon = QMessageBox::Question;
-            break;
-        case Buttons::YesNo:
-            set = QMessageBox::Yes | QMessageBox::No;
-            icon = QMessageBox::Question;
-            break;
-        case Buttons::YesNoCancel:
-            set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-            icon = QMessageBox::Question;
-            break;
-        }
-        QMessageBox box(icon, QApplication::applicationName(), text, set, parent);
-        switch (box.exec()) {
-        case QMessageBox::Yes:
-            return Answer::Yes;
-        case QMessageBox::No:
-            return Answer::No;
-        case QMessageBox::Cancel:
-            return Answer::Cancel;
-        case QMessageBox::Ok:
-            return Answer::Ok;
-        default:
-            // Closed with the window button or Escape.
-            if (buttons == Buttons::YesNo)
-                return Answer::No;
-            return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
-        }
+// A message box of the product over parent.
+Answer AskWithBox(QWidget* parent, const QString& text, Buttons buttons, MsgKind kind)
+{
+    QMessageBox::StandardButtons set = QMessageBox::Ok;
+    QMessageBox::Icon icon = kind == MsgKind::Error ? QMessageBox::Warning : QMessageBox::Information;
+    switch (buttons) {
+    case Buttons::Ok:
+        break;
+    case Buttons::OkCancel:
+        set = QMessageBox::Ok | QMessageBox::Cancel;
+        icon = QMessageBox::Question;
+        break;
+    case Buttons::YesNo:
+        set = QMessageBox::Yes | QMessageBox::No;
+        icon = QMessageBox::Question;
+        break;
+    case Buttons::YesNoCancel:
+        set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        icon = QMessageBox::Question;
+        break;
     }
+    QMessageBox box(icon, QApplication::applicationName(), text, set, parent);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        // Closed with the window button or Escape.
+        if (buttons == Buttons::YesNo)
+            return Answer::No;
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    }
+}
 
+// A message goes over the modal dialog in front, else over the window.
+QWidget* ParentOver(QWidget* window)
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return window;
+}
+
+class MainFormPrompt : public Prompt {
+public:
+    Answer Message(const QString& text, Buttons buttons, MsgKind kind) override
+    {
+        return AskWithBox(ParentOver(MainForm()), text, buttons, kind);
+    }
     int Exec(QDialog* dialog) override { return dialog->exec(); }
 };
 
 Prompt* g_prompt = nullptr;
 
-QWidget* PromptParent()
+} // namespace
+
+WidgetPrompt::WidgetPrompt(QWidget* window) : window_(window) {}
+
+Answer WidgetPrompt::Message(const QString& text, Buttons buttons, MsgKind kind)
 {
-    if (QWidget* modal = QApplication::activeModalWidget())
-        return modal;
-    return MainForm();
+    return AskWithBox(ParentOver(window_.data()), text, buttons, kind);
 }
 
-} // namespace
+int WidgetPrompt::Exec(QDialog* dialog) { return dialog->exec(); }
+
+Answer ShowMessage(Prompt& prompt, const QString& text, Buttons buttons, MsgKind kind)
+{
+    return prompt.Message(text, buttons, kind);
+}
+
+void ShowError(Prompt& prompt, const QString& text) { prompt.Message(text, Buttons::Ok, MsgKind::Error); }
+
+void ShowMsg(Prompt& prompt, int n) { ShowError(prompt, Msg(n)); }
+
+int ExecModal(Prompt& prompt, QDialog* dialog) { return prompt.Exec(dialog); }
 
 Prompt& CurrentPrompt()
 {
-    static WidgetPrompt widgets;
+    static MainFormPrompt widgets;
     return g_prompt ? *g_prompt : widgets;
 }
 
@@ -80,16 +106,18 @@ void SetPrompt(Prompt* prompt) { g_prompt = prompt; }
 
 Answer ShowMessage(const QString& text, Buttons buttons, MsgKind kind)
 {
-    return CurrentPrompt().Message(PromptParent(), text, buttons, kind);
+    return ShowMessage(CurrentPrompt(), text, buttons, kind);
 }
 
-void ShowError(const QString& text) { ShowMessage(text, Buttons::Ok, MsgKind::Error); }
+void ShowError(const QString& text) { ShowError(CurrentPrompt(), text); }
 
-void ShowMsg(int n) { ShowError(Msg(n)); }
+void ShowMsg(int n) { ShowMsg(CurrentPrompt(), n); }
 
-int ExecModal(QDialog* dialog) { return CurrentPrompt().Exec(dialog); }
+int ExecModal(QDialog* dialog) { return ExecModal(CurrentPrompt(), dialog); }
 
-Answer ScriptedPrompt::Message(QWidget*, const QString& text, Buttons, MsgKind kind)
+void ReportFileProblems() { ReportFileProblems(CurrentPrompt()); }
+
+Answer ScriptedPrompt::Message(const QString& text, Buttons, MsgKind kind)
 {
     shown.push_back(text);
     kinds.push_back(kind);
@@ -114,7 +142,7 @@ int ScriptedPrompt::Exec(QDialog* dialog)
     return dialog->result();
 }
 
-void ReportFileProblems()
+void ReportFileProblems(Prompt& prompt)
 {
     const std::vector<std::string> problems = TakeFileProblems();
     if (problems.empty())
@@ -136,7 +164,7 @@ void ReportFileProblems()
         if (more > 0)
             text += QStringLiteral(" (+%1)").arg(more);
     }
-    ShowError(text);
+    ShowError(prompt, text);
 }
 
 } // namespace kes

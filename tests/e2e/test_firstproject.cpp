@@ -210,6 +210,7 @@ TEST_F(FirstProject, AProjectNamedOnTheCommandLineOpensWithItsWholePageInView)
     StartupOptions o;
     o.arguments = {QString::fromStdString(file)};
     o.splashMillis = 0;
+    o.prompt = &prompt;
     StartMain(NewDoc(), o);
     Main()->resize(1200, 900);
     Main()->show();

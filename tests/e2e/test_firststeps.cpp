@@ -81,6 +81,7 @@ protected:
         ShutDownMain();
         StartupOptions o;
         o.splashMillis = 0;
+        o.prompt = &prompt;
         StartMain(NewDoc(), o);
     }
 

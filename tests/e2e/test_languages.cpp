@@ -502,6 +502,28 @@ TEST_F(Languages, NoTwoItemsOfAMenuShareAnAccessKey)
 // 1366x768) with KES_SCREENSHOT naming a folder; skipped otherwise.
 class LanguageShots : public Languages {
 protected:
+    LanguageShots()
+    {
+        passOn_.to = &prompt;
+        asks = &passOn_;
+    }
+
+    // Passes every question on to the scripted prompt, or for a while to Qt's own boxes.
+    struct PassOn : Prompt {
+        Prompt* to = nullptr;
+        Answer Message(const QString& text, Buttons buttons, MsgKind kind) override
+        {
+            return to->Message(text, buttons, kind);
+        }
+        int Exec(QDialog* dialog) override { return to->Exec(dialog); }
+    };
+    // Questions go to Qt's own message box over the main window while it lives.
+    void AskWithQtBoxes(bool on)
+    {
+        widgets_ = on ? std::make_unique<WidgetPrompt>(Main()) : nullptr;
+        passOn_.to = on ? static_cast<Prompt*>(widgets_.get()) : &prompt;
+    }
+
     void Grab(const QString& name)
     {
         QApplication::processEvents();
@@ -514,6 +536,10 @@ protected:
         EXPECT_TRUE(screen.save(folder_ + QLatin1Char('/') + name + QStringLiteral(".png"))) << name.toStdString();
     }
     QString folder_ = QString::fromLocal8Bit(qgetenv("KES_SCREENSHOT"));
+
+private:
+    PassOn passOn_;
+    std::unique_ptr<WidgetPrompt> widgets_;
 };
 
 TEST_F(LanguageShots, Screenshots)
@@ -563,8 +589,10 @@ TEST_F(LanguageShots, Screenshots)
                 QTest::keyClick(box, Qt::Key_Escape);
         });
         SetPrompt(nullptr);
+        AskWithQtBoxes(true);
         Main()->Doc.Modified = 1;
         Trigger("MmClosePrj");
+        AskWithQtBoxes(false);
         SetPrompt(&prompt);
         ASSERT_NE(CurPage(), nullptr) << "the question was cancelled";
         RunWithDialog("MmSaveAs", [&](QDialog&) { Grab(QStringLiteral("filedialog") + suffix); });

@@ -119,6 +119,7 @@ void CreateSaveAndReopen(const std::string& prefix)
     ScopedPrompt scoped(prompt);
     StartupOptions o;
     o.splashMillis = 0;
+    o.prompt = &prompt;
 
     auto doc = std::make_unique<ProjectDoc>();
     StartMain(*doc, o);

@@ -67,6 +67,7 @@ protected:
         ShutDownMain();
         StartupOptions o;
         o.splashMillis = 0;
+        o.prompt = &prompt;
         StartMain(NewDoc(), o);
     }
     void Open(const char* item)

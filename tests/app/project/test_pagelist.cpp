@@ -84,6 +84,7 @@ protected:
         ShellFixture::SetUp();
         StartupOptions o;
         o.splashMillis = 0;
+        o.prompt = &prompt;
         StartMain(NewDoc(), o);
         FivePages(Main()->Doc);
         pages = std::make_unique<RecordingPages>(Main()->PageEd.get());

@@ -53,6 +53,7 @@ protected:
         StartupOptions o;
         o.arguments = std::move(args);
         o.splashMillis = 0;
+        o.prompt = &prompt;
         StartMain(NewDoc(), o);
     }
     void TearDown() override

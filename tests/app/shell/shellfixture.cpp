@@ -73,6 +73,7 @@ void StartedShell::SetUp()
     ShellFixture::SetUp();
     StartupOptions o;
     o.splashMillis = 0;
+    o.prompt = asks;
     StartMain(NewDoc(), o);
 }
 

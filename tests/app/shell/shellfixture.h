@@ -48,6 +48,10 @@ class StartedShell : public ShellFixture {
 protected:
     void SetUp() override;
     void TearDown() override;
+
+    // What the started window asks the user through: prompt, unless a test hands it another
+    // before SetUp.
+    Prompt* asks = &prompt;
 };
 
 } // namespace kes::test

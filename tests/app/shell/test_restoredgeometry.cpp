@@ -53,6 +53,7 @@ protected:
     {
         StartupOptions o;
         o.splashMillis = 0;
+        o.prompt = &prompt;
         StartMain(NewDoc(), o);
         Main()->show();
         prompt.onExec = [](QDialog& d) {

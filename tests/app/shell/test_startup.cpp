@@ -31,6 +31,7 @@ protected:
         StartupOptions o;
         o.arguments = std::move(args);
         o.splashMillis = 0;
+        o.prompt = &prompt;
         StartMain(NewDoc(), o);
         Main()->show();
     }
@@ -216,6 +217,7 @@ TEST_F(StartupTest, CommandLineNamingNoFileOpensNothingAndTheSplashDoesNotWait)
     o.arguments = {QStringLiteral("\"") + QString::fromStdString(Path("none.zqf")) + QStringLiteral("\""),
                    QStringLiteral("extra")};
     o.splashMillis = 2000;
+    o.prompt = &prompt;
     const QPointer<QWidget> splash = StartMain(NewDoc(), o);
     EXPECT_EQ(Main()->OpenDlg.FileName, "");
     EXPECT_EQ(Main()->Doc.Opened, 0);

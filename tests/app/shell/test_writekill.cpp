@@ -95,6 +95,7 @@ protected:
     {
         StartupOptions o;
         o.splashMillis = 0;
+        o.prompt = &prompt;
         StartMain(NewDoc(), o);
         ShutDownMain();
     }
