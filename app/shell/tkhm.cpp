@@ -134,7 +134,7 @@ void TKhm::FormCreate()
     chosenLanguage_ = settings.Language;
     kes::SetAnsiCodePage(
         kes::CodePageFromEnvironment(chosenLanguage_ >= 0 ? kes::LangCodePage(chosenLanguage_) : 1252));
-    kes::InstallCodePageGuard(this);
+    kes::InstallCodePageGuard(this, Ask(), this);
 
     // Always English at start; the language menu switches afterwards.
     Doc.LangIndex = kes::LangEng;

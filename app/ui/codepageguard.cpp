@@ -18,6 +18,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 
@@ -81,37 +82,12 @@ void Paste(QWidget* editor)
         plain->paste();
 }
 
-// A context menu's Paste runs the editor's paste with no event to filter, so its action is
-// rewired to check the clipboard first. A line edit's action is found by its connection, a
-// text edit's by its name.
-void GuardPasteAction(QMenu* menu)
-{
-    QWidget* editor = menu->parentWidget();
-    if (!qobject_cast<QTextEdit*>(editor) && !qobject_cast<QPlainTextEdit*>(editor))
-        editor = EditorOf(editor);
-    if (!editor)
-        return;
-    auto* line = qobject_cast<QLineEdit*>(editor);
-    for (QAction* a : menu->actions()) {
-        const bool paste = line ? QObject::disconnect(a, nullptr, line, SLOT(paste())) ||
-                                      QObject::disconnect(a, &QAction::triggered, line, &QLineEdit::paste)
-                                : a->objectName() == QLatin1String("edit-paste") &&
-                                      QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
-        if (!paste)
-            continue;
-        QObject::connect(a, &QAction::triggered, editor, [editor] {
-            const QString refusal = CodePageRefusal(InsertedText(editor, QApplication::clipboard()->mimeData()));
-            if (refusal.isEmpty())
-                Paste(editor);
-            else
-                ShowError(refusal);
-        });
-    }
-}
-
 class CodePageGuard : public QObject {
 public:
-    explicit CodePageGuard(QObject* owner) : QObject(owner) { qApp->installEventFilter(this); }
+    CodePageGuard(QObject* owner, Prompt& prompt, const QWidget* menus) : QObject(owner), prompt_(prompt), menus_(menus)
+    {
+        qApp->installEventFilter(this);
+    }
 
     bool eventFilter(QObject* o, QEvent* e) override
     {
@@ -131,7 +107,7 @@ public:
         case QEvent::Drop:
             if (QWidget* editor = EditorOf(o); editor && !IsReadOnly(editor)) {
                 auto* drop = static_cast<QDropEvent*>(e);
-                const QString refusal = CodePageRefusal(InsertedText(editor, drop->mimeData()));
+                const QString refusal = CodePageRefusal(InsertedText(editor, drop->mimeData()), menus_);
                 if (refusal.isEmpty())
                     return false;
                 // Refused, so a text dragged from another field stays there. The message waits
@@ -139,7 +115,7 @@ public:
                 drop->setDropAction(Qt::IgnoreAction);
                 drop->ignore();
                 QMetaObject::invokeMethod(
-                    this, [refusal] { ShowError(refusal); }, Qt::QueuedConnection);
+                    this, [this, refusal] { ShowError(prompt_, refusal); }, Qt::QueuedConnection);
                 return true;
             }
             return false;
@@ -157,19 +133,54 @@ public:
     }
 
 private:
-    static bool Refused(const QString& text)
+    bool Refused(const QString& text)
     {
-        const QString refusal = CodePageRefusal(text);
+        const QString refusal = CodePageRefusal(text, menus_);
         if (refusal.isEmpty())
             return false;
-        ShowError(refusal);
+        ShowError(prompt_, refusal);
         return true;
     }
+
+    // A context menu's Paste runs the editor's paste with no event to filter, so its action is
+    // rewired to check the clipboard first. A line edit's action is found by its connection, a
+    // text edit's by its name.
+    void GuardPasteAction(QMenu* menu)
+    {
+        QWidget* editor = menu->parentWidget();
+        if (!qobject_cast<QTextEdit*>(editor) && !qobject_cast<QPlainTextEdit*>(editor))
+            editor = EditorOf(editor);
+        if (!editor)
+            return;
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        for (QAction* a : menu->actions()) {
+            const bool paste = line ? QObject::disconnect(a, nullptr, line, SLOT(paste())) ||
+                                          QObject::disconnect(a, &QAction::triggered, line, &QLineEdit::paste)
+                                    : a->objectName() == QLatin1String("edit-paste") &&
+                                          QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
+            if (!paste)
+                continue;
+            // Once the guard is gone (its window closed while the menu was up) the paste goes
+            // unchecked, as every paste then does.
+            QObject::connect(a, &QAction::triggered, editor, [editor, guard = QPointer<CodePageGuard>(this)] {
+                const QString refusal =
+                    guard ? CodePageRefusal(InsertedText(editor, QApplication::clipboard()->mimeData()), guard->menus_)
+                          : QString();
+                if (refusal.isEmpty())
+                    Paste(editor);
+                else
+                    ShowError(guard->prompt_, refusal);
+            });
+        }
+    }
+
+    Prompt& prompt_;
+    QPointer<const QWidget> menus_;
 };
 
 } // namespace
 
-QString CodePageRefusal(const QString& text)
+QString CodePageRefusal(const QString& text, const QWidget* menus)
 {
     const qsizetype at = FirstUnencodable(text);
     if (at < 0)
@@ -188,12 +199,12 @@ QString CodePageRefusal(const QString& text)
     if (!holding.empty()) {
         const int own = LangCodePage(MessageLanguage());
         const int cp = std::find(holding.begin(), holding.end(), own) != holding.end() ? own : holding.front();
-        refusal += QLatin1Char('\n') + HowToUseCodePage(cp);
+        refusal += QLatin1Char('\n') + HowToUseCodePage(cp, menus);
     }
     return refusal;
 }
 
-QString HowToUseCodePage(int cp)
+QString HowToUseCodePage(int cp, const QWidget* menus)
 {
     const char* const items[] = {"MmLangCht", "MmLangChs", "MmLangEng"};
     int lang = -1;
@@ -201,11 +212,10 @@ QString HowToUseCodePage(int cp)
         if (LangCodePage(i) == cp)
             lang = i;
     // The language chooses the code page at the next start unless the variable or the locale does.
-    QWidget* main = MainForm();
-    if (lang >= 0 && main && CodePageFromEnvironment(cp) == cp) {
+    if (lang >= 0 && menus && CodePageFromEnvironment(cp) == cp) {
         QStringList path;
         for (const char* name : {"MmSetting", "MmLangSet", items[lang]})
-            if (const QAction* a = main->findChild<QAction*>(QLatin1String(name)))
+            if (const QAction* a = menus->findChild<QAction*>(QLatin1String(name)))
                 path << CaptionText(a->text());
         if (path.size() == 3)
             return Msg(kMsgUseCodePageByLanguage).arg(QString::number(cp), path.join(QStringLiteral(" > ")));
@@ -213,14 +223,17 @@ QString HowToUseCodePage(int cp)
     return Msg(kMsgUseCodePageByVariable).arg(cp);
 }
 
-QString CodePageMismatch(const std::vector<std::string>& texts)
+QString CodePageMismatch(const std::vector<std::string>& texts, const QWidget* menus)
 {
     const int cp = CodePageThatReads(texts, AnsiCodePage());
     if (cp == 0)
         return {};
-    return Msg(kMsgTextsInOtherCodePage).arg(cp).arg(AnsiCodePage()) + QLatin1Char('\n') + HowToUseCodePage(cp);
+    return Msg(kMsgTextsInOtherCodePage).arg(cp).arg(AnsiCodePage()) + QLatin1Char('\n') + HowToUseCodePage(cp, menus);
 }
 
-void InstallCodePageGuard(QObject* owner) { new CodePageGuard(owner); }
+void InstallCodePageGuard(QObject* owner, Prompt& prompt, const QWidget* menus)
+{
+    new CodePageGuard(owner, prompt, menus);
+}
 
 } // namespace kes

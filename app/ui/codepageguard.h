@@ -10,8 +10,11 @@
 #include <vector>
 
 class QObject;
+class QWidget;
 
 namespace kes {
+
+class Prompt;
 
 constexpr int kMsgCharNotInCodePage = 600;     // the character %1 can not be kept; code page %2
 constexpr int kMsgTextsInOtherCodePage = 870;  // project texts in code page %1, not %2 in use
@@ -19,16 +22,18 @@ constexpr int kMsgUseCodePageByLanguage = 871; // to use %1: choose %2 and resta
 constexpr int kMsgUseCodePageByVariable = 872; // to use %1: start with KESTROVA_CODEPAGE=%1
 
 // The message for the first character of text the code page lacks, with how to start in a code
-// page that holds it; empty when all fit.
-QString CodePageRefusal(const QString& text);
+// page that holds it; empty when all fit. menus: as for HowToUseCodePage.
+QString CodePageRefusal(const QString& text, const QWidget* menus);
 // The message for project texts the code page in use does not read, naming the one that reads
 // them and how to start in it; empty when they read (or no code page reads them all).
-QString CodePageMismatch(const std::vector<std::string>& texts);
-// How to start the program in code page cp: the language item that chooses it, where the
-// desktop's locale leaves the choice to the language, else the environment variable.
-QString HowToUseCodePage(int cp);
+QString CodePageMismatch(const std::vector<std::string>& texts, const QWidget* menus);
+// How to start the program in code page cp: the item of the language menu of menus (the main
+// window) that chooses it, where the desktop's locale leaves the choice to the language, else
+// the environment variable (always without menus).
+QString HowToUseCodePage(int cp, const QWidget* menus);
 
-// Watches every text field of the application while owner lives.
-void InstallCodePageGuard(QObject* owner);
+// Watches every text field of the application while owner lives; a refusal is told through
+// prompt and names the language items of menus (null: none).
+void InstallCodePageGuard(QObject* owner, Prompt& prompt, const QWidget* menus);
 
 } // namespace kes

@@ -21,9 +21,14 @@ QFont ToQFont(const TFont& f)
 
 bool ChooseFont(QWidget* parent, TFont& font, const QString& dialogName)
 {
+    return ChooseFont(CurrentPrompt(), parent, font, dialogName);
+}
+
+bool ChooseFont(Prompt& prompt, QWidget* parent, TFont& font, const QString& dialogName)
+{
     QFontDialog dlg(ToQFont(font), parent);
     dlg.setObjectName(dialogName);
-    if (ExecModal(&dlg) != QDialog::Accepted)
+    if (ExecModal(prompt, &dlg) != QDialog::Accepted)
         return false;
     const QFont q = dlg.selectedFont();
     font.Name = QStringToAnsi(q.family());

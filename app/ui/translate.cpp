@@ -230,6 +230,15 @@ template <class Visit> void WalkComponents(QObject* parent, Visit visit)
 
 bool IsMdiChild(const QWidget* form) { return qobject_cast<QMdiSubWindow*>(form->parentWidget()) != nullptr; }
 
+// The main window a form belongs to: the one its chain of owners ends in; null for none.
+QWidget* MainWindowOf(QWidget* form)
+{
+    QWidget* top = form;
+    while (QWidget* owner = top->parentWidget())
+        top = owner;
+    return qobject_cast<QMainWindow*>(top);
+}
+
 } // namespace
 
 void MarkForm(QWidget* widget) { widget->setProperty(kFormProperty, true); }
@@ -397,8 +406,8 @@ void TranslateForm(QWidget* form, int langIndex)
     const bool mdiChild = IsMdiChild(form);
     if (!mdiParent && !mdiChild)
         form->setWindowTitle(file.Read(formName, formName + ".Caption"));
-    if (!mdiChild && MainForm() && MainForm() != form)
-        form->setFont(MainForm()->font());
+    if (QWidget* main = mdiChild ? nullptr : MainWindowOf(form); main && main != form)
+        form->setFont(main->font());
     const std::string section = FormSectionName(formName);
     form->setObjectName(QString::fromStdString(section));
     auto read = [&](const std::string& key) { return file.Read(section, key); };

@@ -27,9 +27,10 @@ class QWidget;
 
 // Sets the form's Tag (property "Tag") to the language, translates its captions and reloads
 // the message table of that language, and puts Qt's own texts in that language
-// (kes::UseQtLanguage). Then it sends the form a QEvent::LanguageChange (which
-// reaches every widget below it): a form that writes texts of its own after the captions (a
-// name for a value, a title from a message) writes them again in its changeEvent.
+// (kes::UseQtLanguage). A form that is not a page of the MDI area takes the font of the main
+// window it belongs to (the QMainWindow its chain of owners ends in). Then it sends the form a QEvent::LanguageChange
+// (which reaches every widget below it): a form that writes texts of its own after the captions (a name for a value, a
+// title from a message) writes them again in its changeEvent.
 void TranslateForm(QWidget* form, int langIndex);
 
 namespace kes {
@@ -43,7 +44,7 @@ void SetComponentClass(QObject* component, const char* className);
 // The class name the translator uses for an object; empty when it does not translate it.
 std::string ComponentClass(const QObject* object);
 
-// The main window: its font is given to every translated form; message boxes are parented to it.
+// The main window the process-wide prompt parents its message boxes to.
 void SetMainForm(QWidget* mainForm);
 QWidget* MainForm();
 

@@ -265,7 +265,7 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
     if (!pages.Partly.isEmpty())
         ShowError(Msg(kMsgPartlyRead) + pages.Partly);
     // Said once: texts of another code page show wrongly on every page and in every dialog.
-    if (const QString mismatch = CodePageMismatch(pages.Texts); !mismatch.isEmpty())
+    if (const QString mismatch = CodePageMismatch(pages.Texts, k.Window()); !mismatch.isEmpty())
         ShowError(mismatch);
     for (const ModelWarning& w : r.ModelProblems)
         NoteFileProblem(w.Text());

@@ -110,12 +110,11 @@ class CodePageGuardTest : public ::testing::Test {
 protected:
     ScopedCodePage codePage{950};
     ScriptedPrompt prompt;
-    ScopedPrompt scoped{prompt};
     QObject owner;
     void SetUp() override
     {
         LoadMessageTable(LangEng);
-        InstallCodePageGuard(&owner);
+        InstallCodePageGuard(&owner, prompt, nullptr);
     }
 };
 
@@ -188,7 +187,7 @@ TEST_F(CodePageGuardTest, TheRefusalSaysHowToKeepTheCharacter)
         SCOPED_TRACE(c.ch);
         const ScopedCodePage inUse(c.inUse);
         LoadMessageTable(c.lang);
-        const QString refusal = CodePageRefusal(QStringLiteral("1") + QString::fromUtf8(c.ch));
+        const QString refusal = CodePageRefusal(QStringLiteral("1") + QString::fromUtf8(c.ch), nullptr);
         EXPECT_TRUE(refusal.contains(QString::number(c.inUse))) << refusal.toStdString();
         if (c.keeps != 0) {
             EXPECT_TRUE(refusal.endsWith(QLatin1Char('\n') + Msg(kMsgUseCodePageByVariable).arg(c.keeps)))
