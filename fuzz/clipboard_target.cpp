@@ -49,6 +49,7 @@ struct World : PageHost {
 
     ProjectDoc& Doc() override { return doc; }
     ViewState& View() override { return view; }
+    Prompt& Ask() override { return prompt; }
     LxTypeCore* Model() const override { return model.get(); }
     ViewState view;
 };

@@ -287,7 +287,7 @@ PictureLoad Loaded(bool loaded) { return loaded ? PictureLoad::Loaded : PictureL
 PictureLoad LoadStatePicture(TActBmp& o, const PictureFile& f)
 {
     if (f.State == -1) {
-        ShowMsg(kMsgNoStateChosen);
+        ShowMsg(f.Ask, kMsgNoStateChosen);
         return PictureLoad::NotTaken;
     }
     o.SetBmpPt(f.State);

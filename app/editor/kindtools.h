@@ -15,6 +15,8 @@ class QSpinBox;
 
 namespace kes {
 
+class Prompt;
+
 // The edit tools shown for one selected object: none; the static text's lines; a value's
 // (no text, picture or font); the message text's states (no picture, no alignment); the
 // state texts and pictures of the button and the lamp; a picture (no text, no alignment).
@@ -64,12 +66,13 @@ struct TextPlace {
 };
 
 // A picture file for the object: the panel's size bounds it; State is the state box's choice
-// (-1: none).
+// (-1: none). Ask tells the user when the kind needs a state and none is chosen.
 struct PictureFile {
     std::string File;
     int Width;
     int Height;
     int State;
+    Prompt& Ask;
 };
 
 // What became of a picture file: not taken (the kind takes none, or no state is chosen for

@@ -22,6 +22,7 @@ class LxTypeCore;
 class PageData;
 class PageEditor;
 class ProjectDoc;
+class Prompt;
 
 class PageHost {
 public:
@@ -33,6 +34,8 @@ public:
     virtual ViewState& View() = 0;
     // The panel model (panel size, address codec); null while there is none.
     virtual LxTypeCore* Model() const = 0;
+    // What the page windows, and the dialogs and windows they open, ask the user through.
+    virtual Prompt& Ask() = 0;
     // The main window's menu items, tool buttons and tool bar widgets.
     virtual CommandPanel& Commands();
     // The window that owns the page's dialogs; null: none.

@@ -52,7 +52,8 @@ TImagePage* ScreenEditor::OpenStartScreen()
             const Bytes& data = doc.StartScreenData->Data;
             const PgReadResult read = first_->PgDataToObj(data, 0, data.size());
             if (!read.Ok())
-                ShowError(Msg(kMsgStartScreenPartly) + QStringLiteral("\n%1 (%2)")
+                ShowError(host_.Ask(),
+                          Msg(kMsgStartScreenPartly) + QStringLiteral("\n%1 (%2)")
                                                            .arg(read.Position)
                                                            .arg(QString::fromLatin1(DecodeErrorText(read.Error))));
         }

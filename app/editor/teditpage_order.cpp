@@ -53,7 +53,7 @@ void TEditPage::MoveUPDOWN(int dir)
         canvas_->update();
         break;
     case kes::ZStep::NotFound:
-        kes::ShowError(QStringLiteral("Object not found!!"));
+        kes::ShowError(host_.Ask(), QStringLiteral("Object not found!!"));
         break;
     case kes::ZStep::AtEnd:
         break;
@@ -95,7 +95,7 @@ void TEditPage::MmMultiCopyClick()
     if (LinkBusy() || !EditsObjects() || !Data().CurObj)
         return;
     TFrmMultiCopy form(host_.Window(), *this, host_.Doc().LangIndex);
-    kes::ExecModal(&form);
+    kes::ExecModal(host_.Ask(), &form);
 }
 
 int TEditPage::MultiCopy(const MultiCopyPlan& plan)

@@ -172,7 +172,7 @@ void TEditPage::ChooseObjFont()
     if (!obj)
         return;
     TFont font = obj->Picture.Canvas()->Font;
-    if (!kes::ChooseFont(host_.Window(), font, QStringLiteral("FontTypeDlg")))
+    if (!kes::ChooseFont(host_.Ask(), host_.Window(), font, QStringLiteral("FontTypeDlg")))
         return;
     obj->Picture.Canvas()->Font = font;
     obj->BmpRePaint();
@@ -192,7 +192,7 @@ void TEditPage::LoadObjPicture(const std::string& file)
     const kes::LxTypeCore* model = host_.Model();
     const QComboBox* box = StateBox();
     const kes::PictureFile picture{file, model ? model->PanelWidth : 0, model ? model->PanelHeight : 0,
-                                   box ? box->currentIndex() : -1};
+                                   box ? box->currentIndex() : -1, host_.Ask()};
     // The same on the start-up screen: its own kinds (the static picture), drawn again once
     // loaded.
     if (host_.View().EditMode == kes::Editing::StartScreen) {

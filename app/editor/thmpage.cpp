@@ -309,7 +309,7 @@ void THmPage::PgPopMmPopup()
 void THmPage::PopPgJumpClick()
 {
     if (kes::CountLinkedRecords(host_.Doc(), &Data()) > kes::kMaxLinkedRecords) {
-        kes::ShowMsg(kMsgLinkedRecordsFull);
+        kes::ShowMsg(host_.Ask(), kMsgLinkedRecordsFull);
         return;
     }
     host_.Doc().EditScope = 0;

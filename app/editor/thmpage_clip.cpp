@@ -27,7 +27,10 @@ namespace {
 constexpr int kMsgPastePage = 205;    // replace the page's objects and settings?
 constexpr int kMsgPasteDamaged = 489; // "The page on the clipboard is damaged and was not pasted:"
 
-void ShowPasteDamaged(const QString& why) { kes::ShowError(kes::Msg(kMsgPasteDamaged) + QStringLiteral("\n") + why); }
+void ShowPasteDamaged(kes::Prompt& prompt, const QString& why)
+{
+    kes::ShowError(prompt, kes::Msg(kMsgPasteDamaged) + QStringLiteral("\n") + why);
+}
 
 } // namespace
 
@@ -71,7 +74,7 @@ void THmPage::MmPasteAllClick()
     if (const auto records = kes::ClipBlockRecords(block))
         PastePage(*records);
     else if (!block.empty())
-        ShowPasteDamaged(QStringLiteral("the block is shorter than its length"));
+        ShowPasteDamaged(host_.Ask(), QStringLiteral("the block is shorter than its length"));
     DragPending = 0;
     MarkModified();
     Data().Pasting = 0;
@@ -95,15 +98,15 @@ void THmPage::PastePage(kes::ByteSpan records)
         kes::PageData trial;
         const kes::PgReadResult r = kes::PgDataToObj(trial, Env(), records, 0, records.size());
         if (!r.Ok()) {
-            ShowPasteDamaged(QString::fromLatin1(kes::DecodeErrorText(r.Error)) +
-                             QStringLiteral(" (byte %1)").arg(r.Position));
+            ShowPasteDamaged(host_.Ask(), QString::fromLatin1(kes::DecodeErrorText(r.Error)) +
+                                              QStringLiteral(" (byte %1)").arg(r.Position));
             return;
         }
     }
     // Judged from the page itself: the menus' check marks may be stale.
     const SettingsUse use = SettingsInUse();
     if (!Data().ObjList.empty() || use.Any()) {
-        if (kes::ShowMessage(kes::Msg(kMsgPastePage), kes::Buttons::YesNo) != kes::Answer::Yes)
+        if (kes::ShowMessage(host_.Ask(), kes::Msg(kMsgPastePage), kes::Buttons::YesNo) != kes::Answer::Yes)
             return;
         UndoPush();
         if (!Data().ObjList.empty())

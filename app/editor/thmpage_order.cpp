@@ -29,7 +29,7 @@ constexpr int kSysRecTagBase = 1002;       // the main menu's buzzer and lamp it
 void THmPage::ChkHideSetClick()
 {
     if (kes::CountLinkedRecords(host_.Doc(), &Data()) > kes::kMaxLinkedRecords) {
-        kes::ShowMsg(kMsgLinkedRecordsFull);
+        kes::ShowMsg(host_.Ask(), kMsgLinkedRecordsFull);
         SetPopChecked("ChkHideSet", Data().PgHide.Hide != 0);
         return;
     }
@@ -45,7 +45,7 @@ void THmPage::PopFunKeySetClick()
 void THmPage::PopBuzzerSetClick(QAction* sender)
 {
     if (kes::CountLinkedRecords(host_.Doc(), &Data()) > kes::kMaxLinkedRecords) {
-        kes::ShowMsg(kMsgLinkedRecordsFull);
+        kes::ShowMsg(host_.Ask(), kMsgLinkedRecordsFull);
         return;
     }
     int index = sender->property("Tag").toInt();
@@ -60,7 +60,7 @@ void THmPage::PopBuzzerSetClick(QAction* sender)
 void THmPage::PopPgPageWriteSetClick()
 {
     if (kes::CountLinkedRecords(host_.Doc(), &Data()) > kes::kMaxLinkedRecords) {
-        kes::ShowMsg(kMsgLinkedRecordsFull);
+        kes::ShowMsg(host_.Ask(), kMsgLinkedRecordsFull);
         return;
     }
     host_.PageNumWriteClick();

@@ -23,6 +23,7 @@ LxTypeCore* MainPageHost::Model() const { return khm_.LxType; }
 CommandPanel& MainPageHost::Commands() { return khm_; }
 
 QWidget* MainPageHost::Window() { return &khm_; }
+Prompt& MainPageHost::Ask() { return khm_.Ask(); }
 
 QFont MainPageHost::MainFont() const { return khm_.font(); }
 

@@ -21,6 +21,7 @@ public:
     LxTypeCore* Model() const override;
     CommandPanel& Commands() override;
     QWidget* Window() override;
+    Prompt& Ask() override;
     QFont MainFont() const override;
     QString ClipFmtObjects() const override;
     QString ClipFmtPage() const override;

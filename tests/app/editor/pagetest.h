@@ -1,13 +1,15 @@
 #pragma once
 // A page window without the main window: a project over the shipped model data, a host that
-// answers from it alone (no menus, no tool bars, no dialogs' owner) and a page editor without
-// an MDI area, whose first page window is open. The page is driven with PageDriver.
+// answers from it alone (no menus, no tool bars, no dialogs' owner; a scripted prompt) and a
+// page editor without an MDI area, whose first page window is open. The page is driven with
+// PageDriver.
 #include "pagedriver.h"
 
 #include "app/editor/pageeditor.h"
 #include "app/editor/pagehost.h"
 #include "app/model/lxtypecore.h"
 #include "app/project/projectdoc.h"
+#include "app/ui/prompt.h"
 #include "objects/objkind.h"
 
 #include <gtest/gtest.h>
@@ -24,9 +26,11 @@ public:
     ProjectDoc doc;
     ViewState view;
     std::unique_ptr<LxTypeCore> model;
+    ScriptedPrompt prompt;
 
     ProjectDoc& Doc() override { return doc; }
     ViewState& View() override { return view; }
+    Prompt& Ask() override { return prompt; }
     LxTypeCore* Model() const override { return model.get(); }
     PageEditor* PageEd() const override { return editor; }
     void PointerTool() override;
