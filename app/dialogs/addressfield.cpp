@@ -121,7 +121,7 @@ bool AddressField::Pick(QWidget* owner, kes::DevWant wantKind, std::uint8_t len,
     r.PanelMemory = Comp.IntMem != 0;
     r.ShowLsb = lsbState != nullptr;
     r.LsbState = lsbState ? *lsbState : -1;
-    if (!RunDevRef(owner, ctx_.Model, r))
+    if (!RunDevRef(ctx_.Ask, owner, ctx_.Model, r))
         return false;
     if (lsbState && r.LsbState >= 0 && r.LsbState <= 15)
         *lsbState = r.LsbState;

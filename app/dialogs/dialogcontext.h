@@ -19,12 +19,15 @@ namespace kes {
 class LxTypeCore;
 class PageData;
 class ProjectState;
+class Prompt;
 
 struct DialogContext {
-    DialogContext(ProjectState& state, LxTypeCore& model) : State(state), Model(model) {}
+    DialogContext(ProjectState& state, LxTypeCore& model, Prompt& ask) : State(state), Model(model), Ask(ask) {}
 
     ProjectState& State;
     LxTypeCore& Model;
+    // What the dialog, and the dialogs it opens, ask the user through.
+    Prompt& Ask;
     // The active page: its current object and its key flags; null when no page is active.
     PageData* Page = nullptr;
     // Pages of the project, the targets of a page change.
@@ -44,7 +47,7 @@ struct DialogContext {
     // Re-reads the current object into the object inspector when it is switched on and shown.
     std::function<void()> RefreshInspector;
     // The open-picture dialog: starts in folder, gives the chosen file and its folder.
-    // Empty: the standard file dialog through the prompt seam.
+    // Empty: the standard file dialog through Ask.
     std::function<bool(QWidget* parent, const QString& folder, QString& file)> ChooseBitmapFile;
     // The caption of a main menu item without its accelerator mark (the caption of the page
     // and system dialogs it opens).

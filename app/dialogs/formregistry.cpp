@@ -32,7 +32,7 @@ bool FormRegistered(const std::string& className)
     return it != Registry().end() && it->second;
 }
 
-int RunForm(const std::string& className, QWidget* owner, const QString* caption,
+int RunForm(Prompt& prompt, const std::string& className, QWidget* owner, const QString* caption,
             const std::function<void(QDialog&)>& prepare)
 {
     if (!FormRegistered(className))
@@ -44,7 +44,7 @@ int RunForm(const std::string& className, QWidget* owner, const QString* caption
         dialog->setWindowTitle(*caption);
     if (prepare)
         prepare(*dialog);
-    return ExecModal(dialog.get());
+    return ExecModal(prompt, dialog.get());
 }
 
 void SetCommandForm(QAction* action, const std::string& className)

@@ -14,16 +14,18 @@ class QWidget;
 
 namespace kes {
 
+class Prompt;
+
 // Creates the dialog with owner; it reads what it edits (the current page's current object,
 // the page's or the system's records by EditScope) when it is shown.
 using FormMaker = std::function<QDialog*(QWidget* owner)>;
 
 void RegisterForm(const std::string& className, FormMaker make);
 bool FormRegistered(const std::string& className);
-// Creates the dialog, gives it the caption when one is given, runs it modally (through the
-// prompt seam) and deletes it. prepare runs before it is shown. Returns the dialog's result,
+// Creates the dialog, gives it the caption when one is given, runs it modally through prompt
+// and deletes it. prepare runs before it is shown. Returns the dialog's result,
 // or -1 when no dialog of that name is registered.
-int RunForm(const std::string& className, QWidget* owner, const QString* caption = nullptr,
+int RunForm(Prompt& prompt, const std::string& className, QWidget* owner, const QString* caption = nullptr,
             const std::function<void(QDialog&)>& prepare = {});
 
 // Marks a command that does nothing but open the dialog of className, so that it can be

@@ -64,7 +64,7 @@ template <class Dlg, class Obj> bool RunObjDialog(DialogContext& ctx, Obj& obj, 
 {
     Dlg dlg(ctx, owner, obj);
     dlg.SetCaption(caption);
-    return ExecModal(&dlg) == QDialog::Accepted;
+    return ExecModal(ctx.Ask, &dlg) == QDialog::Accepted;
 }
 
 // Opens the dialog of obj's kind, owned by the page window owner, and when it closed

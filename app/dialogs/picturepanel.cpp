@@ -32,7 +32,7 @@ QString NoneText()
 }
 
 // The standard picture file dialog, run through the prompt seam.
-bool StandardBitmapChoice(QWidget* parent, const QString& folder, QString& file)
+bool StandardBitmapChoice(Prompt& prompt, QWidget* parent, const QString& folder, QString& file)
 {
     QFileDialog dlg(parent);
     dlg.setObjectName(QStringLiteral("BmpDlg"));
@@ -41,7 +41,7 @@ bool StandardBitmapChoice(QWidget* parent, const QString& folder, QString& file)
     constexpr int kMsgBitmapFiles = 781; // "Bitmaps (*.bmp)"
     dlg.setNameFilter(Msg(kMsgBitmapFiles));
     dlg.setDirectory(folder);
-    if (ExecModal(&dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    if (ExecModal(prompt, &dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return false;
     file = dlg.selectedFiles().front();
     return true;
@@ -119,8 +119,8 @@ bool ChooseStatePicture(DialogContext& ctx, QWidget* parent, TBitmap& picture)
     std::string* shared = ctx.BmpFolder;
     const QString folder = shared ? AnsiToQString(*shared) : QString();
     QString file;
-    const bool chosen =
-        ctx.ChooseBitmapFile ? ctx.ChooseBitmapFile(parent, folder, file) : StandardBitmapChoice(parent, folder, file);
+    const bool chosen = ctx.ChooseBitmapFile ? ctx.ChooseBitmapFile(parent, folder, file)
+                                             : StandardBitmapChoice(ctx.Ask, parent, folder, file);
     if (!chosen)
         return false;
     if (shared)

@@ -72,12 +72,12 @@ void SettingsDialog::OkBtnClick()
 
 QString SettingsDialog::Msg(int n) { return kes::Msg(n); }
 
-void SettingsDialog::ShowFailure(const Failure& f)
+void SettingsDialog::ShowFailure(const Failure& f) const
 {
     if (f.msg >= 0)
-        ShowMsg(f.msg);
+        ShowMsg(ctx_.Ask, f.msg);
     else
-        ShowError(f.text);
+        ShowError(ctx_.Ask, f.text);
 }
 
 QLabel* SettingsDialog::NewLabel(QWidget* parent, const char* name, const QString& text)

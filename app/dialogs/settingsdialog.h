@@ -70,7 +70,7 @@ public:
 
     // Message n of the table in force.
     static QString Msg(int n);
-    static void ShowFailure(const Failure& f);
+    void ShowFailure(const Failure& f) const;
 
 protected:
     virtual void LoadFields() = 0;

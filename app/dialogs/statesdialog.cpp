@@ -267,7 +267,7 @@ void StatesDialog::State_BoxChange()
 {
     const int sel = Selected();
     if (sel < 0) {
-        ShowMsg(kMsgNoState);
+        ShowMsg(Ctx().Ask, kMsgNoState);
         return;
     }
     Comp_Txt->setText(mode_ == kBitMode ? QString() : values_.value(sel));
@@ -282,7 +282,7 @@ void StatesDialog::Comp_TxtKeyUp(int key)
     }
     const int sel = Selected();
     if (sel < 0 || sel >= values_.size()) {
-        ShowMsg(kMsgNoState);
+        ShowMsg(Ctx().Ask, kMsgNoState);
         Comp_Txt->clear();
         return;
     }
@@ -297,7 +297,7 @@ void StatesDialog::StoreText(QLineEdit* edit, int key, int noStateMsg)
     }
     const int sel = Selected();
     if (sel < 0 || sel >= texts_.size()) {
-        ShowMsg(noStateMsg);
+        ShowMsg(Ctx().Ask, noStateMsg);
         edit->clear();
         return;
     }
@@ -353,7 +353,7 @@ void StatesDialog::RefBtnClick()
     }
 }
 
-void StatesDialog::FontTypeBtnClick() { ChooseFont(this, font_); }
+void StatesDialog::FontTypeBtnClick() { ChooseFont(Ctx().Ask, this, font_); }
 
 void StatesDialog::LoadStates(std::uint8_t kind, std::uint8_t type, std::uint8_t len, int count, std::uint8_t order,
                               const std::vector<std::uint32_t>& values, const std::vector<std::string>& texts)

@@ -80,7 +80,7 @@ bool StepState(QComboBox* box, int key)
 
 bool RunStateTable(DialogContext& ctx, QWidget* owner, const StateTable& t)
 {
-    TFrmGridTable table(owner, ctx.State.LangIndex);
+    TFrmGridTable table(owner, ctx.Ask, ctx.State.LangIndex);
     table.CaptionPrefix = ctx.ToolHintOf(t.Kind);
     table.Kind = t.Kind;
     table.StateNum = t.Count;
@@ -102,7 +102,7 @@ bool RunStateTable(DialogContext& ctx, QWidget* owner, const StateTable& t)
     table.BtnRefer->setVisible(t.Values != nullptr);
     const int rowsHeight = (t.Count + 1) * table.StrGridTable->verticalHeader()->defaultSectionSize() + 8;
     table.StrGridTable->setMinimumHeight(std::min(rowsHeight, kTableMaxHeight));
-    const bool ok = ExecModal(&table) == QDialog::Accepted && table.Accepted;
+    const bool ok = ExecModal(ctx.Ask, &table) == QDialog::Accepted && table.Accepted;
     if (ok) {
         for (int i = 0; i < t.Count; ++i) {
             if (t.Values && i < t.Values->size())

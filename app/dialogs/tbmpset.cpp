@@ -149,7 +149,7 @@ TBitmap* TBmpSet::PictureToChange()
 {
     const int sel = Selected();
     if (sel < 0 || sel >= static_cast<int>(pictures_.size()) || count_ < 1) {
-        kes::ShowMsg(kMsgNoStateCount);
+        kes::ShowMsg(Ctx().Ask, kMsgNoStateCount);
         return nullptr;
     }
     return &pictures_[static_cast<std::size_t>(sel)];

@@ -188,7 +188,7 @@ bool RunBtnSet(DialogContext& ctx, TLxBtn& btn, QWidget* owner, const QString& c
 {
     TBtnSet dlg(ctx, owner, btn);
     dlg.SetCaption(caption);
-    const bool stored = ExecModal(&dlg) == QDialog::Accepted;
+    const bool stored = ExecModal(ctx.Ask, &dlg) == QDialog::Accepted;
     return stored;
 }
 

@@ -468,7 +468,7 @@ void TBtnSet::RefKey_BoxChange()
     const int msg = k >= kKeyUp && Action->Type() == BtnType::Maintained ? kMsgKeyRefused
                                                                          : kes::KeyRefusal(Ctx(), k, btn_.BoundKey());
     if (msg != 0) {
-        kes::ShowMsg(msg);
+        kes::ShowMsg(Ctx().Ask, msg);
         PutKeyBack();
     }
 }

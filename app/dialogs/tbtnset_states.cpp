@@ -85,7 +85,7 @@ void TBtnSet::State_BoxChange()
 {
     const int sel = count_ == 1 ? 0 : SelectedState();
     if (sel < 0) {
-        kes::ShowMsg(kMsgNoState);
+        kes::ShowMsg(Ctx().Ask, kMsgNoState);
         return;
     }
     Btn_Txt->setText(texts_.value(sel));
@@ -96,7 +96,7 @@ void TBtnSet::StoreStateText()
 {
     const int sel = SelectedState();
     if (sel < 0 || sel >= texts_.size()) {
-        kes::ShowMsg(kMsgNoState);
+        kes::ShowMsg(Ctx().Ask, kMsgNoState);
         return;
     }
     texts_[sel] = Btn_Txt->text();
@@ -160,7 +160,7 @@ void TBtnSet::BmpRdBtnClick()
 {
     const int sel = count_ == 1 ? 0 : SelectedState();
     if (sel < 0 || sel >= static_cast<int>(pics_.size())) {
-        kes::ShowMsg(kMsgNoState);
+        kes::ShowMsg(Ctx().Ask, kMsgNoState);
         return;
     }
     kes::ChooseStatePicture(Ctx(), this, pics_[static_cast<std::size_t>(sel)]);
@@ -171,7 +171,7 @@ void TBtnSet::BtnBmpClearClick()
 {
     const int sel = count_ == 1 ? 0 : SelectedState();
     if (sel < 0 || sel >= static_cast<int>(pics_.size())) {
-        kes::ShowMsg(kMsgNoState);
+        kes::ShowMsg(Ctx().Ask, kMsgNoState);
         return;
     }
     pics_[static_cast<std::size_t>(sel)].SetSize(0, 0);

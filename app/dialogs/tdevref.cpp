@@ -57,7 +57,8 @@ QString ZeroPadded(const QString& text, int digits)
 
 } // namespace
 
-TDevRef::TDevRef(QWidget* owner, kes::LxTypeCore& model) : QDialog(owner), model_(model)
+TDevRef::TDevRef(QWidget* owner, kes::Prompt& prompt, kes::LxTypeCore& model)
+    : QDialog(owner), prompt_(prompt), model_(model)
 {
     setObjectName(QStringLiteral("DevRef"));
     setWindowTitle(QStringLiteral("Device"));
@@ -401,7 +402,7 @@ void TDevRef::OkBtnClick()
     const int station = ComAddr_Txt->text().toInt(&ok);
     // A station that is no number cannot be taken: the picker stays open.
     if (!ok) {
-        kes::ShowMsg(kMsgEquipmentError);
+        kes::ShowMsg(prompt_, kMsgEquipmentError);
         return;
     }
 
@@ -415,7 +416,7 @@ void TDevRef::OkBtnClick()
             if (!valid && model_.ValidateDeviceAddress(ansi, mode, access, deviceForm, panelMemory))
                 valid = true;
     if (!valid) {
-        kes::ShowMsg(kMsgEquipmentError);
+        kes::ShowMsg(prompt_, kMsgEquipmentError);
         return;
     }
     AddrText = text;
@@ -426,9 +427,9 @@ void TDevRef::OkBtnClick()
 
 namespace kes {
 
-bool RunDevRef(QWidget* owner, LxTypeCore& model, DevRefRequest& io)
+bool RunDevRef(Prompt& prompt, QWidget* owner, LxTypeCore& model, DevRefRequest& io)
 {
-    TDevRef dlg(owner, model);
+    TDevRef dlg(owner, prompt, model);
     dlg.AddrText = io.Text;
     dlg.StationNo = io.Station;
     dlg.DevChk->setChecked(io.DeviceForm);
@@ -438,7 +439,7 @@ bool RunDevRef(QWidget* owner, LxTypeCore& model, DevRefRequest& io)
     dlg.ComboBoxHMICom->setCurrentIndex(io.Link <= 1 ? io.Link : 0);
     dlg.ZqLsb->setVisible(io.ShowLsb);
     dlg.CB_LsbState->setCurrentIndex(io.LsbState >= 0 && io.LsbState <= 15 ? io.LsbState : -1);
-    const bool ok = ExecModal(&dlg) == QDialog::Accepted;
+    const bool ok = ExecModal(prompt, &dlg) == QDialog::Accepted;
     if (ok) {
         io.Link = static_cast<std::uint8_t>(std::max(0, dlg.ComboBoxHMICom->currentIndex()));
         io.Text = dlg.AddrText;

@@ -23,13 +23,15 @@ class QWidget;
 
 namespace kes {
 class LxTypeCore;
+class Prompt;
 class TUpDown;
 } // namespace kes
 
 class TDevRef : public QDialog {
 public:
-    // The picker over the model's device table; the project state is the model's.
-    TDevRef(QWidget* owner, kes::LxTypeCore& model);
+    // The picker over the model's device table, asking through prompt; the project state is
+    // the model's.
+    TDevRef(QWidget* owner, kes::Prompt& prompt, kes::LxTypeCore& model);
     ~TDevRef() override;
 
     // ---- Components
@@ -88,6 +90,7 @@ private:
     // Checks the memory item; a change runs ZQMemTypeClick as a click would.
     void SelectMemItem(int item);
 
+    kes::Prompt& prompt_;
     kes::LxTypeCore& model_;
     bool shown_ = false;
     bool capping_ = false;
@@ -112,9 +115,8 @@ struct DevRefRequest {
     int LsbState = -1;
 };
 
-// Creates the picker owned by owner, runs it modally (through the prompt seam) and deletes
-// it. True after an OK: io then holds the picked text, station, link and flags; otherwise
-// io is unchanged.
-bool RunDevRef(QWidget* owner, LxTypeCore& model, DevRefRequest& io);
+// Creates the picker owned by owner, runs it modally through prompt and deletes it. True after
+// an OK: io then holds the picked text, station, link and flags; otherwise io is unchanged.
+bool RunDevRef(Prompt& prompt, QWidget* owner, LxTypeCore& model, DevRefRequest& io);
 
 } // namespace kes

@@ -47,7 +47,8 @@ std::uint32_t TypeMin(int type, int len) { return TextToValue(RangeLimitText(typ
 
 } // namespace
 
-TFrmGridTable::TFrmGridTable(QWidget* owner, int langIndex) : QDialog(owner), langIndex_(langIndex)
+TFrmGridTable::TFrmGridTable(QWidget* owner, kes::Prompt& prompt, int langIndex)
+    : QDialog(owner), prompt_(prompt), langIndex_(langIndex)
 {
     setObjectName(QStringLiteral("FrmGridTable"));
     setWindowTitle(QStringLiteral("State Table"));
@@ -170,7 +171,7 @@ void TFrmGridTable::Button2Click()
     const int rows = RowCount();
     for (int r = 1; r < rows; ++r) {
         if (!kes::StateValueInRange(Cell(1, r), ValType, ValLen)) {
-            kes::ShowError(Cell(0, r) + blank + kes::Msg(kMsgFieldValue) + blank + kes::Msg(kMsgSettingError));
+            kes::ShowError(prompt_, Cell(0, r) + blank + kes::Msg(kMsgFieldValue) + blank + kes::Msg(kMsgSettingError));
             return;
         }
         // A neighbour that is no value is reported by its own row next, not as an order fault.
@@ -184,7 +185,8 @@ void TFrmGridTable::Button2Click()
         else if (OrderMode == 1)
             bad = !ValueTextNotBelow(next, here, ValType, 0);
         if (bad) {
-            kes::ShowError(kes::Msg(kMsgFieldValue) + blank + QString::number(r) + blank + kes::Msg(kMsgSettingError));
+            kes::ShowError(prompt_,
+                           kes::Msg(kMsgFieldValue) + blank + QString::number(r) + blank + kes::Msg(kMsgSettingError));
             return;
         }
     }
@@ -233,12 +235,12 @@ void TFrmGridTable::BtnReferClick()
             lower = 0;
     }
 
-    TFrmRange range(this, langIndex_, RowCount() - 1);
+    TFrmRange range(this, prompt_, langIndex_, RowCount() - 1);
     range.Upper = static_cast<std::int32_t>(upper);
     range.Lower = static_cast<std::int32_t>(lower);
     range.ValType = type;
     range.ValLen = len;
-    kes::ExecModal(&range);
+    kes::ExecModal(prompt_, &range);
     if (!range.Accepted)
         return;
     ReferUpper = static_cast<std::uint32_t>(range.Upper);

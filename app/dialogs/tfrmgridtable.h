@@ -18,10 +18,15 @@
 class QPushButton;
 class QTableWidget;
 
+namespace kes {
+class Prompt;
+} // namespace kes
+
 class TFrmGridTable : public QDialog {
 public:
-    // langIndex: the language its captions are translated into.
-    TFrmGridTable(QWidget* owner, int langIndex);
+    // langIndex: the language its captions are translated into; prompt: what it and the range
+    // dialog it opens ask through.
+    TFrmGridTable(QWidget* owner, kes::Prompt& prompt, int langIndex);
     ~TFrmGridTable() override;
 
     QTableWidget* StrGridTable = nullptr;
@@ -66,6 +71,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    kes::Prompt& prompt_;
     int langIndex_;
     bool shown_ = false;
 };

@@ -43,7 +43,7 @@ void TFrmParaSet::LoadFields() { ShowWord(Ctx().State.ParaDataSet.Ref); }
 
 void TFrmParaSet::BtnOKClick()
 {
-    switch (kes::ShowMessage(Msg(kMsgReplaceJumps), kes::Buttons::YesNoCancel)) {
+    switch (kes::ShowMessage(Ctx().Ask, Msg(kMsgReplaceJumps), kes::Buttons::YesNoCancel)) {
     case kes::Answer::Yes:
         OkBtnClick();
         return;

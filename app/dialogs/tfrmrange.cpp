@@ -23,8 +23,8 @@ constexpr int kMsgSettingError = 5;
 constexpr int kMsgSectionError = 111;
 } // namespace
 
-TFrmRange::TFrmRange(QWidget* owner, int langIndex, int stateCount)
-    : QDialog(owner), langIndex_(langIndex), stateCount_(stateCount)
+TFrmRange::TFrmRange(QWidget* owner, kes::Prompt& prompt, int langIndex, int stateCount)
+    : QDialog(owner), prompt_(prompt), langIndex_(langIndex), stateCount_(stateCount)
 {
     setObjectName(QStringLiteral("FrmRange"));
     setWindowTitle(QStringLiteral("Range"));
@@ -99,22 +99,23 @@ void TFrmRange::FormShow()
 void TFrmRange::Button1Click()
 {
     if (State_BoxFrom->currentIndex() - 1 > State_BoxTo->currentIndex()) {
-        kes::ShowMsg(kMsgSectionError);
+        kes::ShowMsg(prompt_, kMsgSectionError);
         return;
     }
     const QString blank = QStringLiteral(" ");
     if (!kes::ValueInRange(EditUp->text(), ValType, ValLen)) {
-        kes::ShowError(Label1->text() + blank + kes::Msg(kMsgSettingError));
+        kes::ShowError(prompt_, Label1->text() + blank + kes::Msg(kMsgSettingError));
         return;
     }
     if (!kes::ValueInRange(EditDown->text(), ValType, ValLen)) {
-        kes::ShowError(Label2->text() + blank + kes::Msg(kMsgSettingError));
+        kes::ShowError(prompt_, Label2->text() + blank + kes::Msg(kMsgSettingError));
         return;
     }
     const std::string up = kes::QStringToAnsi(EditUp->text());
     const std::string down = kes::QStringToAnsi(EditDown->text());
     if (!ValueTextNotBelow(up, down, ValType, 0)) {
-        kes::ShowError(Label1->text() + QStringLiteral(" / ") + Label2->text() + blank + kes::Msg(kMsgSettingError));
+        kes::ShowError(prompt_,
+                       Label1->text() + QStringLiteral(" / ") + Label2->text() + blank + kes::Msg(kMsgSettingError));
         return;
     }
     Accepted = 1;

@@ -11,10 +11,14 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace kes {
+class Prompt;
+} // namespace kes
+
 class TFrmRange : public QDialog {
 public:
     // stateCount: the states of the table that opened it.
-    TFrmRange(QWidget* owner, int langIndex, int stateCount);
+    TFrmRange(QWidget* owner, kes::Prompt& prompt, int langIndex, int stateCount);
 
     QGroupBox* GroupBox1 = nullptr;
     QLabel* Label1 = nullptr; // upper limit
@@ -42,6 +46,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    kes::Prompt& prompt_;
     int langIndex_;
     int stateCount_;
     bool shown_ = false;

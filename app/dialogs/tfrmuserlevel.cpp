@@ -27,7 +27,7 @@ bool UserLevelAccepted(const ProjectState& state, int level) { return state.User
 void MmUserLevelClick(DialogContext& ctx, QWidget* owner)
 {
     TFrmUserLevel dlg(ctx, owner);
-    ExecModal(&dlg);
+    ExecModal(ctx.Ask, &dlg);
 }
 
 } // namespace kes

@@ -327,16 +327,16 @@ void TFunKeySet::BtnType_BoxChange()
     const PgFunKeyRec& key = keys_[static_cast<std::size_t>(row)];
     if (UpDownLocked(row)) {
         Action->BtnType_Box->setCurrentIndex(-1);
-        kes::ShowMsg(kMsgUpDown);
+        kes::ShowMsg(Ctx().Ask, kMsgUpDown);
         return;
     }
     if (row >= kes::kKeyUp && t == BtnType::Maintained) {
         Action->BtnType_Box->setCurrentIndex(kes::BtnTypeItem(key.ButtonType));
-        kes::ShowMsg(kMsgUpDown);
+        kes::ShowMsg(Ctx().Ask, kMsgUpDown);
         return;
     }
     if (!System() && Ctx().Page && Ctx().Page->ObjFunKeyUsed[static_cast<std::size_t>(row)] == 1) {
-        kes::ShowMsg(kMsgKeyUsed);
+        kes::ShowMsg(Ctx().Ask, kMsgKeyUsed);
         Action->BtnType_Box->setCurrentIndex(-1);
         return;
     }

@@ -297,7 +297,7 @@ void TPgJump::AddInBtnClick()
     const int linked =
         kes::CountLinkedRecords(Ctx().State, Ctx().Page) + static_cast<int>(work_.size()) - static_cast<int>(original_);
     if (work_.size() >= static_cast<std::size_t>(kMaxPgJumps) || linked > kes::kMaxLinkedRecords) {
-        kes::ShowMsg(kMsgFull);
+        kes::ShowMsg(Ctx().Ask, kMsgFull);
         return;
     }
     if (const kes::Check f = Validate()) {

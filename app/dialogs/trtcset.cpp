@@ -246,7 +246,7 @@ bool RunRtcSet(DialogContext& ctx, TRtc& rtc, QWidget* owner, const QString& cap
     TRtcSet dialog(ctx, owner, rtc);
     dialog.Mode = TRtcSet::kEditClock;
     dialog.SetCaption(caption);
-    const bool stored = ExecModal(&dialog) == QDialog::Accepted;
+    const bool stored = ExecModal(ctx.Ask, &dialog) == QDialog::Accepted;
     return stored;
 }
 

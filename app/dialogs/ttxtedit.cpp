@@ -84,7 +84,7 @@ std::vector<std::string> TTxtEdit::MemoLines() const
 
 void TTxtEdit::FontTypeBtnClick()
 {
-    if (kes::ChooseFont(this, font_))
+    if (kes::ChooseFont(Ctx().Ask, this, font_))
         TxtEdit->setFont(kes::ToQFont(font_));
 }
 

@@ -280,7 +280,7 @@ void TValStGet::RefKey_BoxChange()
 {
     const int k = RefKey_Box->currentIndex();
     if (const int msg = kes::KeyRefusal(Ctx(), k, OwnKey())) {
-        kes::ShowMsg(msg);
+        kes::ShowMsg(Ctx().Ask, msg);
         PutKeyBack();
     }
 }

@@ -125,7 +125,7 @@ void TVrgSet::State_BoxChange()
 {
     const int sel = State_Box->currentIndex();
     if (sel < 0) {
-        kes::ShowMsg(kMsgNoState);
+        kes::ShowMsg(Ctx().Ask, kMsgNoState);
         return;
     }
     Comp_Txt->setText(values_.value(sel));
@@ -137,7 +137,7 @@ void TVrgSet::Bmp_BoxChange()
 {
     const int sel = State_Box->currentIndex();
     if (sel < 0) {
-        kes::ShowMsg(kMsgNoState);
+        kes::ShowMsg(Ctx().Ask, kMsgNoState);
         return;
     }
     pictures_[static_cast<std::size_t>(sel)] = Bmp_Box->currentIndex();
@@ -151,7 +151,7 @@ void TVrgSet::Comp_TxtKeyUp(int key)
     }
     const int sel = State_Box->currentIndex();
     if (sel < 0) {
-        kes::ShowMsg(kMsgNoState);
+        kes::ShowMsg(Ctx().Ask, kMsgNoState);
         return;
     }
     values_[sel] = Comp_Txt->text().trimmed();

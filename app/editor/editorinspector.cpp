@@ -102,7 +102,7 @@ bool EditorInspector::PickAddress(QWidget* owner, LxTypeCore& model, AddressPick
     r.Link = io.Link;
     r.DeviceForm = io.DeviceForm;
     r.PanelMemory = io.PanelMemory;
-    if (!RunDevRef(owner, model, r))
+    if (!RunDevRef(editor_.Host().Ask(), owner, model, r))
         return false;
     io.Text = r.Text;
     io.Station = r.Station;

@@ -7,7 +7,7 @@ namespace kes {
 
 DialogContext PageHost::DialogContextFor(PageData* page)
 {
-    DialogContext ctx(Doc(), *Model());
+    DialogContext ctx(Doc(), *Model(), Ask());
     ctx.Page = page;
     ctx.PageCount = static_cast<int>(Doc().PgDataList.size());
     return ctx;

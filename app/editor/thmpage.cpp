@@ -313,7 +313,7 @@ void THmPage::PopPgJumpClick()
         return;
     }
     host_.Doc().EditScope = 0;
-    kes::RunForm("TPgJump", host_.Window());
+    kes::RunForm(host_.Ask(), "TPgJump", host_.Window());
 }
 
 // ---- What the page does differently from the start-up screen editor

@@ -39,7 +39,7 @@ void THmPage::ChkHideSetClick()
 void THmPage::PopFunKeySetClick()
 {
     host_.Doc().EditScope = 0;
-    kes::RunForm("TFunKeySet", host_.Window());
+    kes::RunForm(host_.Ask(), "TFunKeySet", host_.Window());
 }
 
 void THmPage::PopBuzzerSetClick(QAction* sender)
@@ -54,7 +54,8 @@ void THmPage::PopBuzzerSetClick(QAction* sender)
     const QString caption = kes::CaptionText(sender->text());
     host_.Doc().EditScope = 0;
     // The dialog reads which record it edits (0 buzzer, 1 alarm lamp) from "RecordIndex".
-    kes::RunForm("TSysSet", host_.Window(), &caption, [index](QDialog& d) { d.setProperty("RecordIndex", index); });
+    kes::RunForm(host_.Ask(), "TSysSet", host_.Window(), &caption,
+                 [index](QDialog& d) { d.setProperty("RecordIndex", index); });
 }
 
 void THmPage::PopPgPageWriteSetClick()

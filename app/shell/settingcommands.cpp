@@ -63,7 +63,7 @@ void MmBuzzerSetClick(TKhm& k, QAction* sender)
 void MmSysFunKeySetClick(TKhm& k)
 {
     k.Doc.EditScope = 1;
-    RunForm("TFunKeySet", &k);
+    RunForm(k.Ask(), "TFunKeySet", &k);
 }
 
 void MmSysPgChgSetClick(TKhm& k)
@@ -71,7 +71,7 @@ void MmSysPgChgSetClick(TKhm& k)
     if (LinkedRecordsFull(k, kMsgSysLinkedFull))
         return;
     k.Doc.EditScope = 1;
-    RunForm("TPgJump", &k);
+    RunForm(k.Ask(), "TPgJump", &k);
 }
 
 void MmSysBuzzerSetClick(TKhm& k, QAction* sender)
@@ -80,7 +80,7 @@ void MmSysBuzzerSetClick(TKhm& k, QAction* sender)
         return;
     k.Doc.EditScope = 1;
     const int index = std::clamp(sender->property("Tag").toInt() - kSysRecTagBase, 0, 1);
-    RunForm("TSysSet", &k, nullptr, [index](QDialog& d) { static_cast<TSysSet&>(d).RecordIndex = index; });
+    RunForm(k.Ask(), "TSysSet", &k, nullptr, [index](QDialog& d) { static_cast<TSysSet&>(d).RecordIndex = index; });
 }
 
 void MmSysPowerOnSetClick(TKhm& k)
@@ -88,7 +88,7 @@ void MmSysPowerOnSetClick(TKhm& k)
     if (LinkedRecordsFull(k, kMsgSysLinkedFull))
         return;
     k.Doc.EditScope = 1;
-    RunForm("TSysSet", &k, nullptr, [](QDialog& d) { static_cast<TSysSet&>(d).PowerOnMode = true; });
+    RunForm(k.Ask(), "TSysSet", &k, nullptr, [](QDialog& d) { static_cast<TSysSet&>(d).PowerOnMode = true; });
 }
 
 // The clock write says why it does not open, as the other system items do.
@@ -96,11 +96,11 @@ void MmClockClick(TKhm& k)
 {
     if (LinkedRecordsFull(k, kMsgSysLinkedFull))
         return;
-    RunForm("TFrmPLCValAddrSet", &k, nullptr,
+    RunForm(k.Ask(), "TFrmPLCValAddrSet", &k, nullptr,
             [](QDialog& d) { static_cast<TFrmPLCValAddrSet&>(d).Mode = TFrmPLCValAddrSet::kClockMode; });
 }
 
-void MmParasetClick(TKhm& k) { RunForm("TFrmParaSet", &k); }
+void MmParasetClick(TKhm& k) { RunForm(k.Ask(), "TFrmParaSet", &k); }
 
 void WireWithSender(TKhm& k, const char* name, void (*handler)(TKhm&, QAction*))
 {

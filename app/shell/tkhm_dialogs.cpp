@@ -16,7 +16,7 @@ namespace kes {
 
 DialogContext MainDialogContext(TKhm& k, PageData* page)
 {
-    DialogContext ctx(k.Doc, *k.LxType);
+    DialogContext ctx(k.Doc, *k.LxType, k.Ask());
     ctx.Page = page;
     ctx.PageCount = static_cast<int>(k.Doc.PgDataList.size());
     ctx.UpDownKeysEnabled = k.Doc.EnableUpDown;

@@ -200,7 +200,8 @@ void MmPgPageWriteSetClick(TKhm& k)
     if (page->Data().PgNumWrite.Ref.DevAddrCode == -1)
         k.Doc.InitDevRef(page->Data().PgNumWrite.Ref);
     // The dialog edits the clock write unless told the page-number write's record mode.
-    RunForm("TFrmPLCValAddrSet", &k, nullptr, [](QDialog& d) { d.setProperty("RecordMode", kPgNumWriteMode); });
+    RunForm(k.Ask(), "TFrmPLCValAddrSet", &k, nullptr,
+            [](QDialog& d) { d.setProperty("RecordMode", kPgNumWriteMode); });
 }
 
 void InstallFormatCommands(TKhm& k)

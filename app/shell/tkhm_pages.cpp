@@ -189,13 +189,13 @@ void TKhm::MmPgJumpClick()
         return;
     }
     Doc.EditScope = 0;
-    kes::RunForm("TPgJump", this);
+    kes::RunForm(Ask(), "TPgJump", this);
 }
 
 void TKhm::MmFunKeyEtClick()
 {
     Doc.EditScope = 0;
-    kes::RunForm("TFunKeySet", this);
+    kes::RunForm(Ask(), "TFunKeySet", this);
 }
 
 void TKhm::TbPrePgClick() { StepPageWindow(*this, -1); }

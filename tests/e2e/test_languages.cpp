@@ -290,12 +290,12 @@ protected:
              }},
             {"FrmGridTable",
              [lang](const Look& look) {
-                 TFrmGridTable w(Main(), lang);
+                 TFrmGridTable w(Main(), Main()->Ask(), lang);
                  Shown(w, look);
              }},
             {"FrmRange",
              [lang](const Look& look) {
-                 TFrmRange w(Main(), lang, 3);
+                 TFrmRange w(Main(), Main()->Ask(), lang, 3);
                  Shown(w, look);
              }},
             {"ComProgBar",

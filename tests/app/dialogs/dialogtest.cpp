@@ -9,7 +9,7 @@
 
 namespace kes::test {
 
-DialogTest::DialogTest() : model(state), ctx(state, model)
+DialogTest::DialogTest() : model(state), ctx(state, model, prompt)
 {
     savedAppDir_ = AppDir();
     SetAppDir(std::string(KES_BIN_DIR) + "/");

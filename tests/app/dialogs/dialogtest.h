@@ -46,11 +46,11 @@ protected:
     // The nested dialog runs: each is handed to the callback of its form name.
     void OnExec(const std::string& formName, std::function<void(QDialog&)> run);
 
+    ScriptedPrompt prompt;
     ProjectState state;
     LxTypeCore model;
     PageData page;
     DialogContext ctx;
-    ScriptedPrompt prompt;
 
 private:
     template <class W> static W* FindChild(QWidget* form, const char* name);

@@ -76,11 +76,11 @@ TEST_F(Captions, EveryCaptionOfTheDialogsIsInAllThreeLanguages)
     ExpectAllKeys(&btnSet);
     TFrmUserLevel userLevel(ctx, nullptr);
     ExpectAllKeys(&userLevel);
-    TDevRef devRef(nullptr, model);
+    TDevRef devRef(nullptr, prompt, model);
     ExpectAllKeys(&devRef);
-    TFrmGridTable table(nullptr, LangEng);
+    TFrmGridTable table(nullptr, prompt, LangEng);
     ExpectAllKeys(&table);
-    TFrmRange range(nullptr, LangEng, 3);
+    TFrmRange range(nullptr, prompt, LangEng, 3);
     ExpectAllKeys(&range);
 }
 

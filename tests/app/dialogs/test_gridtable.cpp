@@ -20,7 +20,7 @@ protected:
     TFrmGridTable& Table(const QStringList& values, int order, int type = 0, int len = 0)
     {
         values_ = values;
-        table = std::make_unique<TFrmGridTable>(nullptr, LangEng);
+        table = std::make_unique<TFrmGridTable>(nullptr, prompt, LangEng);
         table->StateNum = static_cast<int>(values.size());
         table->StateValues = &values_;
         table->OrderMode = static_cast<std::uint8_t>(order);
@@ -92,7 +92,7 @@ TEST_F(GridTableTest, ShowsTheListsByKindAndAcceptsAnythingWithoutReference)
     EXPECT_EQ(table->Cell(0, 1), "State0");
     EXPECT_EQ(Column(), QStringList({"5", "3"}));
 
-    table = std::make_unique<TFrmGridTable>(nullptr, LangEng);
+    table = std::make_unique<TFrmGridTable>(nullptr, prompt, LangEng);
     table->StateNum = 2;
     table->StateTexts = &texts;
     table->Kind = ObjKind::LxBtn;
@@ -175,7 +175,7 @@ TEST_F(GridTableTest, RangeDialogChecks)
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
         const std::size_t shown = prompt.shown.size();
-        TFrmRange r(nullptr, LangEng, 5);
+        TFrmRange r(nullptr, prompt, LangEng, 5);
         r.show();
         r.State_BoxFrom->setCurrentIndex(k.from);
         r.State_BoxTo->setCurrentIndex(k.to);

@@ -23,7 +23,7 @@ class DevRefTest : public DialogTest {
 protected:
     TDevRef& Open(const QString& text, DevWant want, bool deviceForm = true, bool panelMemory = false)
     {
-        dlg = std::make_unique<TDevRef>(nullptr, model);
+        dlg = std::make_unique<TDevRef>(nullptr, prompt, model);
         dlg->AddrText = text;
         dlg->WantKind = want;
         dlg->DevChk->setChecked(deviceForm);
@@ -225,7 +225,7 @@ TEST_F(DevRefTest, LowByteStateChoice)
     r.WantKind = DevWant::Word;
     r.ShowLsb = true;
     r.LsbState = 9;
-    ASSERT_TRUE(RunDevRef(nullptr, model, r));
+    ASSERT_TRUE(RunDevRef(prompt, nullptr, model, r));
     EXPECT_EQ(r.LsbState, 12);
     EXPECT_EQ(r.Text, "D5");
 

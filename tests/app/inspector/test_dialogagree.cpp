@@ -99,7 +99,7 @@ QString ValueOf(QDialog& d, const char* name)
 
 class DialogAgreement : public KindRowsTest {
 protected:
-    DialogAgreement() : ctx(state, *model)
+    DialogAgreement() : ctx(state, *model, prompt)
     {
         source.pages = 3;
         state.HasRtc = true;
