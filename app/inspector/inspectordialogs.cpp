@@ -1,5 +1,5 @@
 // Dialogs behind the inspector's "..." buttons. The picture-file dialog runs through the
-// prompt seam, so tests answer them like any other modal dialog.
+// prompt it is handed, so tests answer it like any other modal dialog.
 #include "app/inspector/inspectordialogs.h"
 
 #include "app/ui/msgtable.h"
@@ -11,7 +11,7 @@
 
 namespace kes {
 
-bool ChooseBitmapFile(QWidget* parent, QString& fileName)
+bool ChooseBitmapFile(Prompt& prompt, QWidget* parent, QString& fileName)
 {
     QFileDialog dlg(parent);
     dlg.setObjectName(QStringLiteral("OpenBmpDlg"));
@@ -22,7 +22,7 @@ bool ChooseBitmapFile(QWidget* parent, QString& fileName)
     dlg.setDefaultSuffix(QStringLiteral("bmp"));
     if (!fileName.isEmpty())
         dlg.selectFile(fileName);
-    if (ExecModal(&dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    if (ExecModal(prompt, &dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return false;
     fileName = dlg.selectedFiles().front();
     return true;

@@ -9,7 +9,10 @@ class QWidget;
 
 namespace kes {
 
-// The open-picture dialog ("Bitmaps (*.bmp)"); on OK fileName is the chosen file.
-bool ChooseBitmapFile(QWidget* parent, QString& fileName);
+class Prompt;
+
+// The open-picture dialog ("Bitmaps (*.bmp)"), run through prompt; on OK fileName is the chosen
+// file.
+bool ChooseBitmapFile(Prompt& prompt, QWidget* parent, QString& fileName);
 
 } // namespace kes

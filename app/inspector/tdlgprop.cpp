@@ -32,7 +32,8 @@ constexpr int kBitPictures = 18;
 
 } // namespace
 
-TDlgProp::TDlgProp(QWidget* owner, kes::LxTypeCore& model) : kes::PanelToolWindow(owner), model_(model)
+TDlgProp::TDlgProp(QWidget* owner, kes::Prompt& prompt, kes::LxTypeCore& model)
+    : kes::PanelToolWindow(owner), prompt_(prompt), model_(model)
 {
     setObjectName(QStringLiteral("DlgProp"));
     kes::MarkForm(this);
@@ -180,9 +181,9 @@ bool TDlgProp::LoadPropTable()
     if (kes::ReadPropTable(dir + file, table, records, error, limit))
         error.Text = kes::CheckPropLayout(kind, records);
     if (error.Failed()) {
-        kes::ShowError(kes::Msg(kMsgPropTable) + QStringLiteral("\n") + QString::fromStdString(file) +
-                       QStringLiteral(" (") + QString::fromStdString(table) + QStringLiteral("): ") +
-                       kes::DbErrorText(error));
+        kes::ShowError(prompt_, kes::Msg(kMsgPropTable) + QStringLiteral("\n") + QString::fromStdString(file) +
+                                    QStringLiteral(" (") + QString::fromStdString(table) + QStringLiteral("): ") +
+                                    kes::DbErrorText(error));
         return false;
     }
     for (const kes::PropRecord& r : records) {
@@ -296,7 +297,7 @@ void TDlgProp::PropToObj(const std::function<void()>& first)
     ObjToProp();
     HideEditors();
     if (refused)
-        kes::ShowError(refusedName + QStringLiteral(" ") + kes::Msg(kMsgSettingError));
+        kes::ShowError(prompt_, refusedName + QStringLiteral(" ") + kes::Msg(kMsgSettingError));
 }
 
 void TDlgProp::FormResize()

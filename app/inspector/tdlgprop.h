@@ -24,12 +24,14 @@ class TLxObj;
 namespace kes {
 class InspectorSource;
 class LxTypeCore;
+class Prompt;
 } // namespace kes
 
 class TDlgProp : public kes::PanelToolWindow {
 public:
-    // model: the panel model, its codec and the project state (LangIndex, internal memory).
-    TDlgProp(QWidget* owner, kes::LxTypeCore& model);
+    // model: the panel model, its codec and the project state (LangIndex, internal memory);
+    // prompt: what it asks the user through.
+    TDlgProp(QWidget* owner, kes::Prompt& prompt, kes::LxTypeCore& model);
     ~TDlgProp() override;
 
     // ---- Components
@@ -107,6 +109,7 @@ private:
     void ShowEditor(TPropBase& row, const QRect& rect, const QString& text);
     int LangIndex() const;
 
+    kes::Prompt& prompt_;
     kes::LxTypeCore& model_;
     kes::InspectorSource* source_ = nullptr;
     TPropBase* editProp_ = nullptr; // row of the in-place editor

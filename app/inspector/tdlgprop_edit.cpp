@@ -134,7 +134,7 @@ void TDlgProp::AdvStrGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
         g.BtnPressed = 1;
         g.viewport()->update();
         QString name = b->FileName;
-        if (kes::ChooseBitmapFile(this, name)) {
+        if (kes::ChooseBitmapFile(prompt_, this, name)) {
             // The writer loads the file the row names, so the choice goes to FileName.
             b->FileName = name;
             b->SetText(name);
@@ -151,7 +151,7 @@ void TDlgProp::AdvStrGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
         g.BtnPressed = 1;
         g.viewport()->update();
         chosenFont_ = *f->Font;
-        if (kes::ChooseFont(this, chosenFont_)) {
+        if (kes::ChooseFont(prompt_, this, chosenFont_)) {
             // The choice reaches the object through the kind's writer, after the editor has
             // noted the page as it was for undo.
             SetFontRow(f, &chosenFont_);
@@ -198,7 +198,7 @@ void TDlgProp::PickAddress(TPropText& row)
     const std::string text = kes::QStringToAnsi(io.Text.trimmed());
     if (!model_.ValidateDeviceAddress(text, static_cast<std::uint8_t>(a.Mode << 4), a.Access, io.DeviceForm,
                                       io.PanelMemory)) {
-        kes::ShowError(row.Name + QStringLiteral(" ") + kes::Msg(kMsgSettingError));
+        kes::ShowError(prompt_, row.Name + QStringLiteral(" ") + kes::Msg(kMsgSettingError));
         return;
     }
     // The address's form and memory come with it (set once the page is noted for undo); the
@@ -373,7 +373,7 @@ void TDlgProp::EdtTxtEnter()
     case kes::CommitResult::Refused:
         // The cell shows the row's previous value again; the editor stays for a correction.
         AdvStrGrid->UpdateDataToGrid();
-        kes::ShowError(row.Name + QStringLiteral(" ") + kes::Msg(kMsgSettingError));
+        kes::ShowError(prompt_, row.Name + QStringLiteral(" ") + kes::Msg(kMsgSettingError));
         if (EdtTxt->isVisible())
             EdtTxt->setFocus(Qt::OtherFocusReason);
         break;

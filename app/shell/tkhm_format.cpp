@@ -165,7 +165,7 @@ void TbBmpReadClick(TKhm& k)
     if (k.View.EditMode == Editing::UserMenu)
         return;
     QString file = AnsiToQString(k.BmpDlg.FileName);
-    if (!ChooseBitmapFile(&k, file))
+    if (!ChooseBitmapFile(k.Ask(), &k, file))
         return;
     k.BmpDlg.FileName = QStringToAnsi(file);
     if (TEditPage* editor =

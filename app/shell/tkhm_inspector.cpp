@@ -29,7 +29,7 @@ QWidget* CreateInspector(TKhm& k)
 {
     if (!k.LxType)
         return nullptr;
-    auto* d = new TDlgProp(&k, *k.LxType);
+    auto* d = new TDlgProp(&k, k.Ask(), *k.LxType);
     d->SetSource(&k.PageEd->InspectorSource());
     d->WriteLayout = [&k](TDlgProp& w) { k.WriteClosedToolWindow(w, kSection); };
     // Docked below what the side panel holds.

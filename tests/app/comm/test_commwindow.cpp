@@ -374,7 +374,7 @@ TEST_F(CommWindow, DownloadCommitsTheInspectorAndLetsTheObjectGo)
     page->SelList = {obj};
     page->CurObj = obj;
     k.View.ObjInspectorOn = true;
-    auto inspector = std::make_unique<TDlgProp>(&k, *Main()->LxType);
+    auto inspector = std::make_unique<TDlgProp>(&k, k.Ask(), *Main()->LxType);
     k.DlgPropWin = inspector.get();
 
     prompt.answers = {Answer::Yes};

@@ -99,7 +99,7 @@ TEST_F(MouseEditTest, TheInspectorFollowsTheOneSelectedObject)
 {
     NewProject();
     Main()->View.ObjInspectorOn = true;
-    auto* inspector = new TDlgProp(Main(), *Main()->LxType);
+    auto* inspector = new TDlgProp(Main(), Main()->Ask(), *Main()->LxType);
     Main()->DlgPropWin = inspector;
     TLxObj* a = DrawWith("TbVal", At(2, 2), At(30, 12));
     EXPECT_EQ(inspector->Source(), &Main()->PageEd->InspectorSource());

@@ -70,10 +70,11 @@ public:
 };
 
 // A main window whose centre shows obj alone on a page at zoom 4 (at x, y in panel pixels)
-// and whose left dock holds an inspector showing obj.
+// and whose left dock holds an inspector showing obj, asking through prompt.
 class DockedWindow {
 public:
-    DockedWindow(LxTypeCore& model, FakeSource& source, TLxObj& obj, int x = 40, int y = 20) : page(128 * 4, 64 * 4)
+    DockedWindow(LxTypeCore& model, Prompt& prompt, FakeSource& source, TLxObj& obj, int x = 40, int y = 20)
+        : page(128 * 4, 64 * 4)
     {
         obj.SetObjSize(4);
         obj.Left = 4 * x;
@@ -89,7 +90,7 @@ public:
         pageView->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         pageView->setStyleSheet(QStringLiteral("background: #808080; padding: 8px"));
         win.setCentralWidget(pageView);
-        dock = new TDlgProp(&win, model);
+        dock = new TDlgProp(&win, prompt, model);
         dock->SetSource(&source);
         win.addDockWidget(Qt::LeftDockWidgetArea, dock);
         win.resize(900, 560);
@@ -128,7 +129,7 @@ protected:
         model->LoadModelList();
         model->SelectMachine();
         LoadMessageTable(LangEng);
-        dlg = std::make_unique<TDlgProp>(nullptr, *model);
+        dlg = std::make_unique<TDlgProp>(nullptr, prompt, *model);
         dlg->SetSource(&source);
         dlg->resize(343, 528);
         dlg->show();

@@ -468,7 +468,7 @@ TEST_F(InspectorTest, DockedBesideASelectedNumericDisplay)
 {
     TLxVal val;
     val.DevAddrCode = 0x4000 + 100;
-    kes::test::DockedWindow docked(*model, source, val);
+    kes::test::DockedWindow docked(*model, prompt, source, val);
     // Open the position group and make the frame row current, its list button showing.
     docked.Click(0, 0);
     docked.Click(1, 8);

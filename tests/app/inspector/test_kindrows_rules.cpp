@@ -315,7 +315,7 @@ TEST_F(KindRules, DockedInspectorOfAButtonAndAMeter)
                 o.SetHeight(24);
             });
             Select(nullptr);
-            kes::test::DockedWindow button(*model, source, b);
+            kes::test::DockedWindow button(*model, prompt, source, b);
             button.Click(1, 2); // the address, its picker button showing
             EXPECT_EQ(button.Grid().Cells(0, 1), QString::fromUtf8(lang.TypeCaption));
             EXPECT_EQ(button.Grid().Cells(1, 1), Msg(233));
@@ -331,7 +331,7 @@ TEST_F(KindRules, DockedInspectorOfAButtonAndAMeter)
                 o.LabelIntDigits = 4;
             });
             Select(nullptr);
-            kes::test::DockedWindow meter(*model, source, m, 40, 4);
+            kes::test::DockedWindow meter(*model, prompt, source, m, 40, 4);
             meter.Click(1, 5); // the panel font, its list button showing
             EXPECT_EQ(meter.Grid().Cells(1, 1), "D100");
             EXPECT_EQ(meter.Grid().Cells(1, 11), "1000");
