@@ -106,7 +106,7 @@ void MmPLCSetClick(TKhm& khm)
     }
     if (!khm.LxType)
         return;
-    TFrmPLCAddrMap dlg(&khm, khm.Doc, *khm.LxType, khm.Doc.LangIndex);
+    TFrmPLCAddrMap dlg(&khm, khm.Ask(), khm.Doc, *khm.LxType, khm.Doc.LangIndex);
     auto openPage = [&khm]() -> THmPage* {
         THmPage* page = khm.PageEd->Current();
         return page && page->Live() && khm.View.EditMode == kes::Editing::Pages ? page : nullptr;

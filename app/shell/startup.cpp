@@ -20,7 +20,7 @@ Started StartUp(ProjectDoc& doc, const StartupOptions& options)
 {
     QApplication::setApplicationName(QStringLiteral("Kestrova"));
     auto* khm = new TKhm(doc, options.prompt);
-    khm->LxType = new TLxType(khm, doc);
+    khm->LxType = new TLxType(khm, khm->Ask(), doc);
     khm->setWindowTitle(QStringLiteral("Kestrova"));
     if (khm->windowState() == Qt::WindowNoState) {
         // Centred with its frame, and its title bar inside the screen.

@@ -79,7 +79,7 @@ void MainPageHost::HideClick() { MmHideClick(khm_); }
 void MainPageHost::PageNumWriteClick() { MmPgPageWriteSetClick(khm_); }
 
 MainProjectHost::MainProjectHost(TKhm& khm)
-    : ProjectCommandsHost(khm.Doc, khm.View, khm.OpenDlg, khm.SaveDlg), khm_(khm)
+    : ProjectCommandsHost(khm.Doc, khm.View, khm.OpenDlg, khm.SaveDlg, khm.Ask()), khm_(khm)
 {}
 
 LxTypeCore* MainProjectHost::Model() const { return khm_.LxType; }

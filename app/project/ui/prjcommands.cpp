@@ -71,19 +71,19 @@ void SetCaption(ProjectCommandsHost& k, const std::string& path)
 }
 
 // Shows why a write failed; the old files are still there.
-void ReportWrite(const WriteOutcome& w)
+void ReportWrite(Prompt& prompt, const WriteOutcome& w)
 {
     switch (w.Error) {
     case ProjectError::None:
         return;
     case ProjectError::BadName:
-        ShowMsg(kMsgTildeName);
+        ShowMsg(prompt, kMsgTildeName);
         return;
     case ProjectError::Inconsistent:
-        ShowMsg(kMsgOverMemory);
+        ShowMsg(prompt, kMsgOverMemory);
         return;
     default:
-        ShowError(Msg(kMsgSaveFailed) + QStringLiteral("\n") + QString::fromStdString(w.Detail));
+        ShowError(prompt, Msg(kMsgSaveFailed) + QStringLiteral("\n") + QString::fromStdString(w.Detail));
     }
 }
 
@@ -101,7 +101,7 @@ std::string AskFileName(ProjectCommandsHost& k, bool save, const std::string& di
     dlg.setDirectory(Path(dir));
     if (!name.empty())
         dlg.selectFile(Path(name));
-    if (ExecModal(&dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    if (ExecModal(k.Ask, &dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};
     return QStringToAnsi(dlg.selectedFiles().front());
 }
@@ -160,17 +160,17 @@ bool WriteTo(ProjectCommandsHost& k, const std::string& folder)
 {
     const std::int64_t free = FreeSpaceOf(folder);
     if (free < 0) {
-        ShowError(Msg(kMsgNoSystemFolder) + QStringLiteral("\n\n") + Msg(kMsgNoFreeSpace));
+        ShowError(k.Ask, Msg(kMsgNoSystemFolder) + QStringLiteral("\n\n") + Msg(kMsgNoFreeSpace));
         return false;
     }
     if (free < k.Doc.MemImageLen) {
-        ShowMsg(kMsgDiskFull);
+        ShowMsg(k.Ask, kMsgDiskFull);
         return false;
     }
     if (k.Doc.PrjVersion != k.Doc.DataVersion)
-        ShowMessage(Msg(kMsgNewVersion)); // a notice, not a refusal
+        ShowMessage(k.Ask, Msg(kMsgNewVersion)); // a notice, not a refusal
     const WriteOutcome w = WriteProjectFiles(k.Doc, JoinPath(folder, k.Doc.PrjName), ExtrasOf(k));
-    ReportWrite(w);
+    ReportWrite(k.Ask, w);
     return w.Error == ProjectError::None;
 }
 
@@ -185,7 +185,7 @@ void OpenPath(ProjectCommandsHost& k, const std::string& chosen, bool recent)
         k.CloseProject();
         k.Doc.Opened = 0;
         k.Doc.PrjName.clear();
-        ShowMsg(kMsgNoFile);
+        ShowMsg(k.Ask, kMsgNoFile);
         return;
     }
     k.Doc.Modified = 0;
@@ -227,7 +227,7 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
     const std::string wc = WorkingCopyBase(k.Doc.WriteDir(), k.Doc.PrjName);
     if (FileExists(wc + kPrjExt)) {
         const QString q = Msg(kMsgWorkingCopy) + Path(wc + kPrjExt) + QStringLiteral("?");
-        if (ShowMessage(q, Buttons::YesNo) != Answer::No) {
+        if (ShowMessage(k.Ask, q, Buttons::YesNo) != Answer::No) {
             base = wc;
             k.Doc.Modified = 1;
         }
@@ -237,16 +237,16 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
         k.CloseProject();
         k.Doc.Opened = 0;
         k.Doc.PrjName.clear();
-        ShowMsg(kMsgNoFile);
+        ShowMsg(k.Ask, kMsgNoFile);
         return false;
     }
     const HeaderLib lib;
     const ReadOutcome r = ReadProjectFiles(k.Doc, base, k.Model(), lib.Decoders());
     if (!r.IntentProblem.empty())
-        ShowError(Msg(kMsgIntentDamaged) + QStringLiteral("\n") + Path(r.IntentProblem));
+        ShowError(k.Ask, Msg(kMsgIntentDamaged) + QStringLiteral("\n") + Path(r.IntentProblem));
     if (r.Error != ProjectError::None) {
-        ShowError(Msg(kMsgFileDamaged) + QStringLiteral("\n") + Path(r.Path) + QStringLiteral("\n") +
-                  QString::fromLatin1(ProjectErrorText(r.Error)));
+        ShowError(k.Ask, Msg(kMsgFileDamaged) + QStringLiteral("\n") + Path(r.Path) + QStringLiteral("\n") +
+                             QString::fromLatin1(ProjectErrorText(r.Error)));
         k.CloseProject();
         k.Doc.Opened = 0;
         k.Doc.PrjName.clear();
@@ -254,22 +254,22 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
     }
     ShowOpenedProject(k, r);
     if (!r.StartScreenProblem.empty())
-        ShowError(Msg(kMsgStartScreenLost) + QStringLiteral("\n") + Path(r.StartScreenProblem));
+        ShowError(k.Ask, Msg(kMsgStartScreenLost) + QStringLiteral("\n") + Path(r.StartScreenProblem));
     if (!r.LeftOut.empty()) {
         QString lines = Msg(kMsgLeftOut);
         for (const std::string& l : r.LeftOut)
             lines += QStringLiteral("\n") + Path(l);
-        ShowError(lines);
+        ShowError(k.Ask, lines);
     }
     const PagesRead pages = ReadPagesOnce(k);
     if (!pages.Partly.isEmpty())
-        ShowError(Msg(kMsgPartlyRead) + pages.Partly);
+        ShowError(k.Ask, Msg(kMsgPartlyRead) + pages.Partly);
     // Said once: texts of another code page show wrongly on every page and in every dialog.
     if (const QString mismatch = CodePageMismatch(pages.Texts, k.Window()); !mismatch.isEmpty())
-        ShowError(mismatch);
+        ShowError(k.Ask, mismatch);
     for (const ModelWarning& w : r.ModelProblems)
         NoteFileProblem(w.Text());
-    ReportFileProblems();
+    ReportFileProblems(k.Ask);
     if (r.Keypad) {
         k.ShowKeySettings();
         SetCaption(k, k.OpenDlg.FileName);
@@ -417,7 +417,7 @@ bool WriteWorkingCopy(ProjectCommandsHost& k)
     QDir().mkpath(Path(JoinPath(k.Doc.WriteDir(), "DocFiles")));
     const WriteOutcome w =
         WriteProjectFiles(k.Doc, WorkingCopyBase(k.Doc.WriteDir(), k.Doc.PrjName), ExtrasOf(k), CopyKind::WorkingCopy);
-    ReportWrite(w);
+    ReportWrite(k.Ask, w);
     return w.Error == ProjectError::None;
 }
 
@@ -445,7 +445,7 @@ void MmTranslateClick(ProjectCommandsHost& k)
     if (k.Doc.AutoSave)
         WriteWorkingCopy(k);
     if (!ok) {
-        ShowMsg(kMsgCompileFail);
+        ShowMsg(k.Ask, kMsgCompileFail);
         return;
     }
     const int pc = MemoryUsePercent(k.Doc, k.Doc.MemImageLen);
@@ -454,9 +454,9 @@ void MmTranslateClick(ProjectCommandsHost& k)
     const CheckResult c = CheckWithCaptions(k.Doc, k.Commands());
     k.ShowCheckResult(c.Lines);
     if (!c.Passed())
-        ShowMsg(kMsgCompileFail);
+        ShowMsg(k.Ask, kMsgCompileFail);
     else
-        ShowMessage(report);
+        ShowMessage(k.Ask, report);
     k.Doc.Compiled = 1;
 }
 
@@ -467,16 +467,16 @@ void MmSimClick(ProjectCommandsHost& k, bool online)
     std::string error;
     if (!WriteSimFile(k.Doc, path, k.Doc.EnableUpDown, &error)) {
         if (!error.empty())
-            ShowError(Msg(kMsgWriteFailed) + QStringLiteral("\n") + QString::fromStdString(error));
+            ShowError(k.Ask, Msg(kMsgWriteFailed) + QStringLiteral("\n") + QString::fromStdString(error));
         return;
     }
     const std::string program = SimulatorPath(k.Doc.AppDir);
     if (program.empty()) {
-        ShowError(Msg(kMsgNoSimulator) + QStringLiteral("\n") + Path(k.Doc.AppDir + "LxSim"));
+        ShowError(k.Ask, Msg(kMsgNoSimulator) + QStringLiteral("\n") + Path(k.Doc.AppDir + "LxSim"));
         return;
     }
     if (!StartSimulator(program, path, online))
-        ShowError(Msg(kMsgSimNotStarted) + QStringLiteral("\n") + Path(program));
+        ShowError(k.Ask, Msg(kMsgSimNotStarted) + QStringLiteral("\n") + Path(program));
 }
 
 int SaveUserMenu(ProjectCommandsHost& k)
@@ -485,7 +485,7 @@ int SaveUserMenu(ProjectCommandsHost& k)
     const int w = k.Model() ? k.Model()->PanelWidth : 0;
     const int h = k.Model() ? k.Model()->PanelHeight : 0;
     if (!UserMenuFits(k.Doc, w, h)) {
-        ShowMsg(kMsgOverMemory);
+        ShowMsg(k.Ask, kMsgOverMemory);
         return 2;
     }
     UserMenuPort port;
@@ -496,7 +496,7 @@ int SaveUserMenu(ProjectCommandsHost& k)
     if (k.Doc.Modified) {
         const QAction* item = k.Commands().Action("MmMenuSet");
         const QString q = Msg(kMsgAskSave) + (item ? item->text() : QString()) + QStringLiteral("?");
-        const Answer a = ShowMessage(q, Buttons::YesNoCancel);
+        const Answer a = ShowMessage(k.Ask, q, Buttons::YesNoCancel);
         if (a == Answer::Cancel)
             return 2;
         answer = a == Answer::Yes ? 6 : 7;
@@ -506,7 +506,7 @@ int SaveUserMenu(ProjectCommandsHost& k)
         std::string error;
         QDir().mkpath(Path(FolderPart(path)));
         if (!WriteFileAtomic(path, std::string(file.begin(), file.end()), &error)) {
-            ShowError(Msg(kMsgWriteFailed) + QStringLiteral("\n") + QString::fromStdString(error));
+            ShowError(k.Ask, Msg(kMsgWriteFailed) + QStringLiteral("\n") + QString::fromStdString(error));
             return 2;
         }
         k.Doc.Modified = 0;

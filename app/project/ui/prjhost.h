@@ -1,9 +1,9 @@
 #pragma once
 // What the project commands need of the main window: the project, its view state (the edit
-// mode) and the file dialogs' state, the panel model, the items by name, the page windows, and
-// the main window's own steps around a project (closing it, its layout, the recent files, the
-// automatic save, the status bar and tools, the port, the key settings and check-result
-// windows). The main window implements it (app/shell).
+// mode), the file dialogs' state and its prompt, the panel model, the items by name, the page
+// windows, and the main window's own steps around a project (closing it, its layout, the recent
+// files, the automatic save, the status bar and tools, the port, the key settings and
+// check-result windows). The main window implements it (app/shell).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,6 +16,7 @@ class CommandPanel;
 class LxTypeCore;
 class PageWindows;
 class ProjectDoc;
+class Prompt;
 struct ViewState;
 
 // What the project commands read and write of a file dialog (the dialogs themselves are run
@@ -29,8 +30,8 @@ struct TFileDlg {
 
 class ProjectCommandsHost {
 public:
-    ProjectCommandsHost(ProjectDoc& doc, ViewState& view, TFileDlg& openDlg, TFileDlg& saveDlg)
-        : Doc(doc), View(view), OpenDlg(openDlg), SaveDlg(saveDlg)
+    ProjectCommandsHost(ProjectDoc& doc, ViewState& view, TFileDlg& openDlg, TFileDlg& saveDlg, Prompt& ask)
+        : Doc(doc), View(view), OpenDlg(openDlg), SaveDlg(saveDlg), Ask(ask)
     {}
     virtual ~ProjectCommandsHost() = default;
 
@@ -38,6 +39,8 @@ public:
     ViewState& View;
     TFileDlg& OpenDlg;
     TFileDlg& SaveDlg;
+    // What the commands and the project's forms ask the user through.
+    Prompt& Ask;
 
     // The panel model; null while there is none.
     virtual LxTypeCore* Model() const = 0;

@@ -33,8 +33,9 @@ constexpr int kDefaultColWidth = 133;
 constexpr int kSplitterReach = 3;
 } // namespace
 
-TFrmPLCAddrMap::TFrmPLCAddrMap(QWidget* owner, kes::ProjectDoc& doc, const kes::LxTypeCore& lists, int langIndex)
-    : QDialog(owner), doc_(doc), lists_(lists), langIndex_(langIndex), map_(doc)
+TFrmPLCAddrMap::TFrmPLCAddrMap(QWidget* owner, kes::Prompt& prompt, kes::ProjectDoc& doc, const kes::LxTypeCore& lists,
+                               int langIndex)
+    : QDialog(owner), prompt_(prompt), doc_(doc), lists_(lists), langIndex_(langIndex), map_(doc)
 {
     setObjectName(QStringLiteral("FrmPLCAddrMap"));
     setWindowTitle(QStringLiteral("PLC Address Map"));
@@ -197,7 +198,7 @@ void TFrmPLCAddrMap::CB_PLCTypeChange()
             StoreOpenPage();
         if (map_.CheckTargetRefs()) {
             const QString q = kes::Msg(kMsgBitlessTarget) + QStringLiteral("\n\n") + kes::Msg(kMsgConvertAnyway);
-            if (kes::ShowMessage(q, kes::Buttons::YesNo) != kes::Answer::Yes) {
+            if (kes::ShowMessage(prompt_, q, kes::Buttons::YesNo) != kes::Answer::Yes) {
                 back();
                 return;
             }
@@ -220,7 +221,7 @@ void TFrmPLCAddrMap::BtnOKClick()
     const bool ok = map_.ApplyAddressMap(open);
     doc_.MachineId = static_cast<std::int16_t>(map_.TargetId);
     if (!ok)
-        kes::ShowMsg(kMsgNotConverted);
+        kes::ShowMsg(prompt_, kMsgNotConverted);
     accept();
 }
 

@@ -18,12 +18,15 @@ class TAdvStringGrid;
 
 namespace kes {
 class ProjectDoc;
-}
+class Prompt;
+} // namespace kes
 
 class TFrmPLCAddrMap : public QDialog {
 public:
-    // lists: the controller brands and models (the new-project form's).
-    TFrmPLCAddrMap(QWidget* owner, kes::ProjectDoc& doc, const kes::LxTypeCore& lists, int langIndex);
+    // lists: the controller brands and models (the new-project form's); prompt: what the form
+    // asks the user through.
+    TFrmPLCAddrMap(QWidget* owner, kes::Prompt& prompt, kes::ProjectDoc& doc, const kes::LxTypeCore& lists,
+                   int langIndex);
 
     QGroupBox* GB_Transfer = nullptr;
     QLabel* Lab_TrgOrvel = nullptr;
@@ -62,6 +65,7 @@ private:
     void StrGridPLCMapMouseDown(int x, int y);
     void StrGridPLCMapMouseMove(int x, int y);
 
+    kes::Prompt& prompt_;
     kes::ProjectDoc& doc_;
     const kes::LxTypeCore& lists_;
     int langIndex_;

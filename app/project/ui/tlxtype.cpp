@@ -36,7 +36,8 @@ QGroupBox* Group(QWidget* parent, const char* name, const char* caption, QLabel*
 
 } // namespace
 
-TLxType::TLxType(QWidget* owner, kes::ProjectState& state) : QDialog(owner), kes::LxTypeCore(state)
+TLxType::TLxType(QWidget* owner, kes::Prompt& prompt, kes::ProjectState& state)
+    : QDialog(owner), kes::LxTypeCore(state), prompt_(prompt)
 {
     setObjectName(QStringLiteral("LxType"));
     setWindowTitle(QStringLiteral("New Project"));
@@ -168,13 +169,13 @@ int TLxType::SelectMachineInBoxes(int machineId)
 void TLxType::OkBtnClick()
 {
     if (FileName_Txt->text().isEmpty()) {
-        kes::ShowMsg(kMsgNoFileName);
+        kes::ShowMsg(prompt_, kMsgNoFileName);
         return;
     }
     const std::string name = kes::QStringToAnsi(FileName_Txt->text().trimmed());
     // The name becomes the project's file name in the save folder: it may not name another.
     if (!kes::IsPlainFileName(name)) {
-        kes::ShowMsg(kMsgBadFileName);
+        kes::ShowMsg(prompt_, kMsgBadFileName);
         return;
     }
     kes::ProjectState& s = State();
@@ -184,6 +185,6 @@ void TLxType::OkBtnClick()
     for (const kes::ModelWarnings& found : {SelectMachine(), LoadModelData()})
         for (const kes::ModelWarning& w : found)
             kes::NoteFileProblem(w.Text());
-    kes::ReportFileProblems();
+    kes::ReportFileProblems(prompt_);
     accept();
 }

@@ -12,11 +12,15 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace kes {
+class Prompt;
+} // namespace kes
+
 class TLxType : public QDialog, public kes::LxTypeCore {
 public:
     // Reads the model and controller lists of the program folder; the project's state is
-    // where the choice goes.
-    TLxType(QWidget* owner, kes::ProjectState& state);
+    // where the choice goes; prompt: what the form asks the user through.
+    TLxType(QWidget* owner, kes::Prompt& prompt, kes::ProjectState& state);
 
     QPushButton* OkBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
@@ -54,4 +58,6 @@ protected:
 
 private:
     void FillModelsOfBrand(int brand);
+
+    kes::Prompt& prompt_;
 };

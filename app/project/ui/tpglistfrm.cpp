@@ -206,7 +206,7 @@ void TPgListFrm::PgListBxEndDrag(int drop)
 {
     if (drop < 0 || drop == DragFromIndex || DragFromIndex < 0)
         return;
-    if (kes::ShowMessage(kes::Msg(kMsgAskMove), kes::Buttons::YesNo) != kes::Answer::Yes) {
+    if (kes::ShowMessage(host_.Ask, kes::Msg(kMsgAskMove), kes::Buttons::YesNo) != kes::Answer::Yes) {
         SelectRow(DragFromIndex);
         return;
     }
@@ -251,7 +251,7 @@ void TPgListFrm::DelBtnClick()
         PgTitleTxt->setEnabled(false);
         return;
     }
-    if (kes::ShowMessage(kes::Msg(kMsgAskDelete), kes::Buttons::YesNo) != kes::Answer::Yes)
+    if (kes::ShowMessage(host_.Ask, kes::Msg(kMsgAskDelete), kes::Buttons::YesNo) != kes::Answer::Yes)
         return;
     pages_.PagesRenumbered(kes::DeletePage(host_.Doc, row));
     FillPageList();
