@@ -49,14 +49,15 @@ LinkOptions OptionsOf(const TKhm& khm)
     return o;
 }
 
-bool AskTransfer() { return ShowMessage(Msg(kMsgTransfer), Buttons::YesNo) == Answer::Yes; }
+bool AskTransfer(Prompt& prompt) { return ShowMessage(prompt, Msg(kMsgTransfer), Buttons::YesNo) == Answer::Yes; }
 
 } // namespace
 
 MainCommLink::MainCommLink(TKhm& khm)
-    : khm_(khm), host_(khm.Doc, Parts()), engine_(*khm.MMICom, host_, OptionsOf(khm)), preparer_(*khm.MMICom),
-      commands_(khm.Doc, preparer_, engine_, Steps(), [&khm] { return khm.MMICom->Settings().baud; }),
-      dialer_(*khm.MMICom, [&khm] { return OpenLink(*khm.MMICom); })
+    : khm_(khm), host_(khm.Doc, khm.Ask(), Parts()), engine_(*khm.MMICom, host_, OptionsOf(khm)),
+      preparer_(*khm.MMICom, khm.Ask()),
+      commands_(khm.Doc, khm.Ask(), preparer_, engine_, Steps(), [&khm] { return khm.MMICom->Settings().baud; }),
+      dialer_(*khm.MMICom, [&khm] { return OpenLink(khm.Ask(), *khm.MMICom); })
 {
     dialer_.CallUp = [this] { preparer_.MarkModemChecked(); };
 }
@@ -132,7 +133,7 @@ MainLinkParts MainCommLink::Parts()
     };
     p.rebuildProject = [this](UploadResult& r) {
         RebuildUploadedProject(r);
-        QTimer::singleShot(0, &khm_, [] { ReportFileProblems(); });
+        QTimer::singleShot(0, &khm_, [this] { ReportFileProblems(khm_.Ask()); });
     };
     p.status = [this](int panel, const QString& text) { khm_.SetStatusText(panel, text); };
     p.formActivate = [this] { khm_.FormActivate(); };
@@ -235,21 +236,21 @@ void MainCommLink::MmComClick()
 
 void MainCommLink::MmUserStartClick()
 {
-    if (engine_.Busy() || !windows_.StartScreenPicture || !AskTransfer())
+    if (engine_.Busy() || !windows_.StartScreenPicture || !AskTransfer(khm_.Ask()))
         return;
     commands_.StartScreenTransfer(TransferKind::StartScreen);
 }
 
 void MainCommLink::MmUserMenuClick()
 {
-    if (engine_.Busy() || !windows_.UserMenuPictures || !AskTransfer())
+    if (engine_.Busy() || !windows_.UserMenuPictures || !AskTransfer(khm_.Ask()))
         return;
     // Each page is a picture of the whole panel at a bit per dot; the area's end is exclusive.
     const std::int64_t w = khm_.LxType ? khm_.LxType->PanelWidth : 0;
     const std::int64_t h = khm_.LxType ? khm_.LxType->PanelHeight : 0;
     const std::int64_t size = static_cast<std::int64_t>(khm_.Doc.ImagePgDataList.size()) * w * h / 8;
     if (size > std::int64_t(khm_.Doc.MainMenuEnd) - khm_.Doc.MainMenuAddr) {
-        ShowMsg(kMsgOverMemory);
+        ShowMsg(khm_.Ask(), kMsgOverMemory);
         return;
     }
     commands_.StartScreenTransfer(TransferKind::UserMenu);
@@ -260,8 +261,8 @@ void MainCommLink::MmComNumClick()
     if (PortInUse())
         return;
     khm_.MMICom->Close();
-    TComSet form(&khm_, khm_.MMICom->Settings(), khm_.Doc);
-    if (ExecModal(&form) == QDialog::Accepted)
+    TComSet form(&khm_, khm_.Ask(), khm_.MMICom->Settings(), khm_.Doc);
+    if (ExecModal(khm_.Ask(), &form) == QDialog::Accepted)
         khm_.ComNumber = static_cast<std::uint16_t>(PortNumberOf(khm_.MMICom->Settings().name, SerialPortNames()));
 }
 
@@ -287,7 +288,7 @@ void MainCommLink::MmHMIProtoClick()
         }
     };
     TFrmHMIProto form(&khm_, khm_.Doc, std::move(hooks));
-    ExecModal(&form);
+    ExecModal(khm_.Ask(), &form);
 }
 
 } // namespace kes

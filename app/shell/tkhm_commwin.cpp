@@ -17,8 +17,8 @@ void MainCommLink::MmModemSetClick()
 {
     if (engine_.Busy() || preparer_.Busy())
         return;
-    TModem form(&khm_, dialer_, khm_.Doc.LangIndex);
-    ExecModal(&form);
+    TModem form(&khm_, khm_.Ask(), dialer_, khm_.Doc.LangIndex);
+    ExecModal(khm_.Ask(), &form);
 }
 
 namespace {
@@ -34,8 +34,8 @@ void OpenTestDisplay(TKhm& khm, MainCommLink& link, QWidget* owner)
         env.panelHeight = khm.LxType->PanelHeight;
     }
     env.tickMs = link.Engine().Options().tickMs;
-    TDlgMonDisp display(owner, khm.Doc, *khm.MMICom, std::move(env));
-    ExecModal(&display);
+    TDlgMonDisp display(owner, khm.Ask(), khm.Doc, *khm.MMICom, std::move(env));
+    ExecModal(khm.Ask(), &display);
 }
 
 } // namespace
@@ -47,7 +47,7 @@ void InstallCommWindows(TKhm& khm, MainCommLink& link)
         KeySettingHooks hooks;
         hooks.setMainToolsEnabled = [&khm] { khm.SetMainToolsEnabled(); };
         hooks.openTestDisplay = [&khm, &link](QWidget* owner) { OpenTestDisplay(khm, link, owner); };
-        return new TFrmKeySetting(&khm, khm.Doc, std::move(hooks));
+        return new TFrmKeySetting(&khm, khm.Ask(), khm.Doc, std::move(hooks));
     };
 }
 

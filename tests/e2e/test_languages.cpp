@@ -305,7 +305,7 @@ protected:
              }},
             {"DlgMonDisp",
              [](const Look& look) {
-                 TDlgMonDisp w(Main(), Main()->Doc, *Main()->MMICom, TestDisplayEnv{});
+                 TDlgMonDisp w(Main(), Main()->Ask(), Main()->Doc, *Main()->MMICom, TestDisplayEnv{});
                  Shown(w, look);
              }},
             {"FrmKeySetting",

@@ -19,19 +19,19 @@ constexpr int kMsgCompileFail = 27;
 constexpr int kMsgModem1 = 297;
 constexpr int kMsgModem2 = 298;
 
-bool AskYes(int message) { return ShowMessage(Msg(message), Buttons::YesNo) == Answer::Yes; }
+bool AskYes(Prompt& prompt, int message) { return ShowMessage(prompt, Msg(message), Buttons::YesNo) == Answer::Yes; }
 
 } // namespace
 
-bool OpenLink(LinkPort& port)
+bool OpenLink(Prompt& prompt, LinkPort& port)
 {
     if (port.IsOpen())
         return true;
     if (port.Open())
         return true;
     port.Close();
-    ShowError(Msg(kMsgPortUsed) + QStringLiteral("(COM ") + QString::fromStdString(port.Settings().name) +
-              QStringLiteral(")"));
+    ShowError(prompt, Msg(kMsgPortUsed) + QStringLiteral("(COM ") + QString::fromStdString(port.Settings().name) +
+                          QStringLiteral(")"));
     return false;
 }
 
@@ -89,7 +89,9 @@ void ModemProbe::Finish(int code)
         std::exchange(done_, {})(code);
 }
 
-LinkPreparer::LinkPreparer(LinkPort& port, int tickMs) : port_(port), probe_(port, tickMs) {}
+LinkPreparer::LinkPreparer(LinkPort& port, Prompt& prompt, int tickMs)
+    : port_(port), prompt_(prompt), probe_(port, tickMs)
+{}
 
 void LinkPreparer::PrepareLink(std::function<void(bool)> done)
 {
@@ -98,7 +100,7 @@ void LinkPreparer::PrepareLink(std::function<void(bool)> done)
         return;
     }
     if (modemChecked_) {
-        done(OpenLink(port_));
+        done(OpenLink(prompt_, port_));
         return;
     }
     modemChecked_ = true;
@@ -109,11 +111,11 @@ void LinkPreparer::PrepareLink(std::function<void(bool)> done)
             busy_ = false;
             if (ModemReady(code)) {
                 port_.Close();
-                ShowError(Msg(kMsgModem1) + QStringLiteral("\n") + Msg(kMsgModem2));
+                ShowError(prompt_, Msg(kMsgModem1) + QStringLiteral("\n") + Msg(kMsgModem2));
                 done(false);
                 return;
             }
-            done(OpenLink(port_));
+            done(OpenLink(prompt_, port_));
         });
     });
 }
@@ -143,9 +145,9 @@ ComMenuEnabled ComMenuState(std::int16_t machineId, Editing editMode, std::size_
     return e;
 }
 
-TransferCommands::TransferCommands(ProjectState& state, LinkPreparer& preparer, LinkEngine& engine,
+TransferCommands::TransferCommands(ProjectState& state, Prompt& prompt, LinkPreparer& preparer, LinkEngine& engine,
                                    TransferCommandSteps steps, std::function<int()> configuredBaud)
-    : state_(state), preparer_(preparer), engine_(engine), steps_(std::move(steps)),
+    : state_(state), prompt_(prompt), preparer_(preparer), engine_(engine), steps_(std::move(steps)),
       configuredBaud_(std::move(configuredBaud))
 {}
 
@@ -175,20 +177,20 @@ bool TransferCommands::ConfirmDownload()
     if (steps_.commitInspector)
         steps_.commitInspector();
     if (state_.Compiled)
-        return AskYes(kMsgTransfer);
-    if (!AskYes(kMsgRecompile))
-        return AskYes(kMsgOldImage);
+        return AskYes(prompt_, kMsgTransfer);
+    if (!AskYes(prompt_, kMsgRecompile))
+        return AskYes(prompt_, kMsgOldImage);
     if (!BuildPageImageOrWarn())
         return false;
     state_.Compiled = 1;
-    return AskYes(kMsgTransfer);
+    return AskYes(prompt_, kMsgTransfer);
 }
 
 bool TransferCommands::BuildPageImageOrWarn()
 {
     if (steps_.buildImage && steps_.buildImage())
         return true;
-    ShowMsg(kMsgCompileFail);
+    ShowMsg(prompt_, kMsgCompileFail);
     return false;
 }
 

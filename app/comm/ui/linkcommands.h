@@ -15,9 +15,11 @@
 
 namespace kes {
 
+class Prompt;
+
 // TKhm::OpenLink: opens the port when it is closed. On failure the port is closed again,
-// message 78 + "(COM " + port + ")" is shown and the result is false.
-bool OpenLink(LinkPort& port);
+// message 78 + "(COM " + port + ")" is shown through prompt and the result is false.
+bool OpenLink(Prompt& prompt, LinkPort& port);
 
 // TKhm::ProbeModem, without blocking: `done` gets 2 when the line has a carrier, 3 when no port
 // is set, 1 when a modem answered "ATZ\r" with its echo or "OK" within 55 ticks, 0 when nothing
@@ -49,10 +51,10 @@ inline bool ModemReady(int code) { return code == 1 || code == 3; }
 // TKhm::PrepareLink, without blocking: the first time in the run the port is closed, and after
 // 30 ms the modem probe runs; a ready modem (or no port) closes the port, shows messages 297
 // and 298 and refuses. Then OpenLink. `done` gets the result; a call while one runs is refused
-// at once without a message.
+// at once without a message. The messages go through prompt.
 class LinkPreparer {
 public:
-    explicit LinkPreparer(LinkPort& port, int tickMs = 55);
+    LinkPreparer(LinkPort& port, Prompt& prompt, int tickMs = 55);
     void PrepareLink(std::function<void(bool ready)> done);
     bool Busy() const { return busy_; }
     bool ModemChecked() const { return modemChecked_; }
@@ -62,6 +64,7 @@ public:
 
 private:
     LinkPort& port_;
+    Prompt& prompt_;
     ModemProbe probe_;
     QObject context_; // ends the pending wait when the preparer goes
     bool modemChecked_ = false;
@@ -88,10 +91,11 @@ struct TransferCommandSteps {
     std::function<void()> closeProgress;    // close it when the transfer does not start
 };
 
+// The questions and messages go through prompt.
 class TransferCommands {
 public:
-    TransferCommands(ProjectState& state, LinkPreparer& preparer, LinkEngine& engine, TransferCommandSteps steps,
-                     std::function<int()> configuredBaud);
+    TransferCommands(ProjectState& state, Prompt& prompt, LinkPreparer& preparer, LinkEngine& engine,
+                     TransferCommandSteps steps, std::function<int()> configuredBaud);
 
     void MmComWrtClick();
     void MmComReadClick();
@@ -107,6 +111,7 @@ private:
     void Begin(TransferKind kind);
 
     ProjectState& state_;
+    Prompt& prompt_;
     LinkPreparer& preparer_;
     LinkEngine& engine_;
     TransferCommandSteps steps_;

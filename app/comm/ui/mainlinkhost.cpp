@@ -8,7 +8,8 @@
 
 namespace kes {
 
-MainLinkHost::MainLinkHost(ProjectState& state, MainLinkParts parts) : state_(state), parts_(std::move(parts))
+MainLinkHost::MainLinkHost(ProjectState& state, Prompt& prompt, MainLinkParts parts)
+    : state_(state), prompt_(prompt), parts_(std::move(parts))
 {
     showTimer_.setSingleShot(true);
     showTimer_.setInterval(kShowIntervalMs);
@@ -146,7 +147,7 @@ void MainLinkHost::TransferEnded(const TransferOutcome& outcome)
     // A numbered message shows even when the language's table lacks its text.
     const QString text = LinkMessageText(outcome);
     if (taken && (LinkMessageNumber(outcome.error) >= 0 || !text.isEmpty()))
-        ShowMessage(text, Buttons::Ok, outcome.Ok() ? MsgKind::Info : MsgKind::Error);
+        ShowMessage(prompt_, text, Buttons::Ok, outcome.Ok() ? MsgKind::Info : MsgKind::Error);
     if (parts_.formActivate)
         parts_.formActivate();
 }

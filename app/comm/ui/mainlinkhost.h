@@ -23,6 +23,8 @@
 
 namespace kes {
 
+class Prompt;
+
 struct MainLinkParts {
     std::function<void(std::uint8_t variant)> loadModelData; // memory-map variant, then LoadModelData
     // Upload: the identified panel model's memory map, read apart from the open project;
@@ -56,7 +58,8 @@ public:
     // Time between two showings of progress and status.
     static constexpr int kShowIntervalMs = 40;
 
-    MainLinkHost(ProjectState& state, MainLinkParts parts);
+    // The transfer's end is told through prompt.
+    MainLinkHost(ProjectState& state, Prompt& prompt, MainLinkParts parts);
 
     const KeptIdentify& Kept() const { return kept_; }
 
@@ -92,6 +95,7 @@ private:
     void ShowPending();
 
     ProjectState& state_;
+    Prompt& prompt_;
     MainLinkParts parts_;
     KeptIdentify kept_;
     std::optional<StagedUpload> upload_;

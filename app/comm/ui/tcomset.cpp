@@ -52,8 +52,8 @@ void TStationUpDown::stepBy(int steps)
         QSpinBox::stepBy(steps);
 }
 
-TComSet::TComSet(QWidget* owner, kes::LinkPortSettings& port, kes::ProjectState& state)
-    : QDialog(owner), port_(port), state_(state)
+TComSet::TComSet(QWidget* owner, kes::Prompt& prompt, kes::LinkPortSettings& port, kes::ProjectState& state)
+    : QDialog(owner), prompt_(prompt), port_(port), state_(state)
 {
     setObjectName(QStringLiteral("ComSet"));
     setWindowTitle(QStringLiteral("Communication Setting"));
@@ -162,7 +162,7 @@ void TComSet::HmiUnitAddr_TxtChange()
         syncing_ = false;
         return;
     }
-    kes::ShowMsg(kMsgSettingError);
+    kes::ShowMsg(prompt_, kMsgSettingError);
     syncing_ = true;
     HmiUnitAddr_UD->setValue(state_.HmiUnitAddr);
     HmiUnitAddr_Txt->setText(QString::number(state_.HmiUnitAddr));

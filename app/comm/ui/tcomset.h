@@ -13,6 +13,10 @@ class QPushButton;
 
 #include <functional>
 
+namespace kes {
+class Prompt;
+} // namespace kes
+
 // An edit with its up-down: the steps go to `onStep`, which may wrap them round.
 class TStationUpDown : public QSpinBox {
 public:
@@ -24,8 +28,8 @@ public:
 class TComSet : public QDialog {
 public:
     // Edits `port` (name, rate, framing) and the state's HmiUnitAddr; OK marks the project not
-    // compiled.
-    TComSet(QWidget* owner, kes::LinkPortSettings& port, kes::ProjectState& state);
+    // compiled. prompt: what the form asks the user through.
+    TComSet(QWidget* owner, kes::Prompt& prompt, kes::LinkPortSettings& port, kes::ProjectState& state);
 
     void FormShow();
     void Ok_BtnClick();
@@ -55,6 +59,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    kes::Prompt& prompt_;
     kes::LinkPortSettings& port_;
     kes::ProjectState& state_;
     QStringList ports_;

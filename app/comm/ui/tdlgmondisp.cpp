@@ -29,8 +29,9 @@ constexpr std::int16_t kMultidropType = 99; // panels on a shared line: requests
 
 } // namespace
 
-TDlgMonDisp::TDlgMonDisp(QWidget* owner, const kes::ProjectState& state, kes::LinkPort& mainPort, TestDisplayEnv env)
-    : QDialog(owner), state_(state), mainPort_(mainPort), env_(std::move(env))
+TDlgMonDisp::TDlgMonDisp(QWidget* owner, kes::Prompt& prompt, const kes::ProjectState& state, kes::LinkPort& mainPort,
+                         TestDisplayEnv env)
+    : QDialog(owner), prompt_(prompt), state_(state), mainPort_(mainPort), env_(std::move(env))
 {
     setObjectName(QStringLiteral("DlgMonDisp"));
     setWindowTitle(QStringLiteral("Test Display"));
@@ -139,8 +140,8 @@ void TDlgMonDisp::FormShow()
     port_->Settings() = kes::TestDisplayPortSettings(comSet, mainPort_.Settings().name);
     if (!port_->Open()) {
         port_->Close();
-        kes::ShowError(kes::Msg(kMsgPortUsed) + QStringLiteral("(COM ") +
-                       QString::fromStdString(port_->Settings().name) + QStringLiteral(")"));
+        kes::ShowError(prompt_, kes::Msg(kMsgPortUsed) + QStringLiteral("(COM ") +
+                                    QString::fromStdString(port_->Settings().name) + QStringLiteral(")"));
         return;
     }
     port_->SetReadyRead([this] { ApdPortTrigger(); });
@@ -189,7 +190,7 @@ void TDlgMonDisp::ApdPortTrigger()
         if (r.event == kes::TestDisplayReceiver::Event::Overflow) {
             timer_.stop();
             rx_.Clear();
-            kes::ShowMsg(kMsgOverRange);
+            kes::ShowMsg(prompt_, kMsgOverRange);
             return;
         }
     }
@@ -240,7 +241,7 @@ void TDlgMonDisp::BtnFontClick()
 {
     QFontDialog dlg(MemEdit->font(), this);
     dlg.setObjectName(QStringLiteral("FontDlg"));
-    if (kes::ExecModal(&dlg) == QDialog::Accepted)
+    if (kes::ExecModal(prompt_, &dlg) == QDialog::Accepted)
         MemEdit->setFont(dlg.selectedFont());
 }
 
@@ -262,5 +263,5 @@ void TDlgMonDisp::FormDestroy()
     }
     // The main port was open before: it opens again, or says why it cannot.
     if (mainWasOpen_)
-        kes::OpenLink(mainPort_);
+        kes::OpenLink(prompt_, mainPort_);
 }

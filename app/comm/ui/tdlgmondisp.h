@@ -22,6 +22,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
+namespace kes {
+class Prompt;
+} // namespace kes
+
 // What the display needs besides the project state.
 struct TestDisplayEnv {
     int panelWidth = 128; // panel pixels of the project's model
@@ -34,7 +38,8 @@ struct TestDisplayEnv {
 
 class TDlgMonDisp : public QDialog {
 public:
-    TDlgMonDisp(QWidget* owner, const kes::ProjectState& state, kes::LinkPort& mainPort, TestDisplayEnv env);
+    TDlgMonDisp(QWidget* owner, kes::Prompt& prompt, const kes::ProjectState& state, kes::LinkPort& mainPort,
+                TestDisplayEnv env);
     ~TDlgMonDisp() override;
 
     void FormCreate();
@@ -76,6 +81,7 @@ private:
     void ApdPortTrigger();
     void OnTimeOut();
 
+    kes::Prompt& prompt_;
     const kes::ProjectState& state_;
     kes::LinkPort& mainPort_;
     TestDisplayEnv env_;

@@ -36,8 +36,8 @@ QString Upper2Hex(std::uint8_t v) { return QStringLiteral("%1").arg(v, 2, 16, QL
 
 } // namespace
 
-TFrmKeySetting::TFrmKeySetting(QWidget* owner, kes::ProjectState& state, KeySettingHooks hooks)
-    : QDialog(owner, Qt::Window), state_(state), hooks_(std::move(hooks))
+TFrmKeySetting::TFrmKeySetting(QWidget* owner, kes::Prompt& prompt, kes::ProjectState& state, KeySettingHooks hooks)
+    : QDialog(owner, Qt::Window), prompt_(prompt), state_(state), hooks_(std::move(hooks))
 {
     setObjectName(QStringLiteral("FrmKeySetting"));
     setWindowTitle(QStringLiteral("Key Setting"));
@@ -185,8 +185,8 @@ void TFrmKeySetting::FormShow()
 
 bool TFrmKeySetting::StoreKeySettings()
 {
-    const auto fail = [](const QString& name) {
-        kes::ShowError(name + QStringLiteral(" ") + kes::Msg(kMsgSettingError));
+    const auto fail = [this](const QString& name) {
+        kes::ShowError(prompt_, name + QStringLiteral(" ") + kes::Msg(kMsgSettingError));
         return false;
     };
     KeySetData k = state_.KeySetRec;

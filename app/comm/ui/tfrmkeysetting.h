@@ -18,6 +18,10 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
+namespace kes {
+class Prompt;
+} // namespace kes
+
 struct KeySettingHooks {
     std::function<void()> setMainToolsEnabled;           // TKhm::SetMainToolsEnabled
     std::function<void(QWidget* owner)> openTestDisplay; // the serial test display, modally
@@ -25,7 +29,7 @@ struct KeySettingHooks {
 
 class TFrmKeySetting : public QDialog {
 public:
-    TFrmKeySetting(QWidget* owner, kes::ProjectState& state, KeySettingHooks hooks = {});
+    TFrmKeySetting(QWidget* owner, kes::Prompt& prompt, kes::ProjectState& state, KeySettingHooks hooks = {});
 
     void FormShow();
     // Checks every field; when all pass, writes them into KeySetRec (the project counts as
@@ -72,6 +76,7 @@ protected:
 private:
     QSpinBox* FrameCharBox(QGroupBox* group, const char* boxName, const char* editName);
 
+    kes::Prompt& prompt_;
     kes::ProjectState& state_;
     KeySettingHooks hooks_;
 };

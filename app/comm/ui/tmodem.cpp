@@ -44,8 +44,8 @@ bool CountOf(const QLineEdit* field, int& value)
 
 } // namespace
 
-TModem::TModem(QWidget* owner, kes::ModemDialer& dialer, int langIndex)
-    : QDialog(owner, Qt::Dialog | Qt::WindowStaysOnTopHint), dialer_(dialer), langIndex_(langIndex)
+TModem::TModem(QWidget* owner, kes::Prompt& prompt, kes::ModemDialer& dialer, int langIndex)
+    : QDialog(owner, Qt::Dialog | Qt::WindowStaysOnTopHint), prompt_(prompt), dialer_(dialer), langIndex_(langIndex)
 {
     setObjectName(QStringLiteral("Modem"));
     setWindowTitle(QStringLiteral("Modem"));
@@ -139,16 +139,16 @@ void TModem::FormShow()
 void TModem::DialBtnClick()
 {
     if (Ext_Txt->text().isEmpty() && Tel_Txt->text().isEmpty()) {
-        kes::ShowMsg(kMsgNoNumber);
+        kes::ShowMsg(prompt_, kMsgNoNumber);
         return;
     }
     kes::ModemDialRequest r;
     if (!CountOf(ReDial_Txt, r.attempts)) {
-        kes::ShowError(kes::Msg(kMsgBadNumber) + DialCount_Lab->text());
+        kes::ShowError(prompt_, kes::Msg(kMsgBadNumber) + DialCount_Lab->text());
         return;
     }
     if (!CountOf(DialTime_Edit, r.dialSeconds)) {
-        kes::ShowError(kes::Msg(kMsgBadNumber) + DialTime_Lab->text());
+        kes::ShowError(prompt_, kes::Msg(kMsgBadNumber) + DialTime_Lab->text());
         return;
     }
     r.outsideLine = kes::QStringToAnsi(OutLine_Txt->text());
@@ -217,5 +217,5 @@ void TModem::ShowState()
 void TModem::Ended(kes::ModemEnd why)
 {
     ShowState();
-    kes::ShowMsg(why == kes::ModemEnd::TimeOver ? kMsgTimeOver : kMsgAllAttempts);
+    kes::ShowMsg(prompt_, why == kes::ModemEnd::TimeOver ? kMsgTimeOver : kMsgAllAttempts);
 }

@@ -11,12 +11,14 @@ class QPushButton;
 
 namespace kes {
 class ModemDialer;
+class Prompt;
 enum class ModemEnd;
 } // namespace kes
 
 class TModem : public QDialog {
 public:
-    TModem(QWidget* owner, kes::ModemDialer& dialer, int langIndex);
+    // prompt: what the form asks the user through.
+    TModem(QWidget* owner, kes::Prompt& prompt, kes::ModemDialer& dialer, int langIndex);
     ~TModem() override;
 
     void FormShow();
@@ -54,6 +56,7 @@ protected:
 private:
     void Ended(kes::ModemEnd why);
 
+    kes::Prompt& prompt_;
     kes::ModemDialer& dialer_;
     int langIndex_;
 };

@@ -29,13 +29,12 @@ void ExpectNamed(const QWidget& form, std::initializer_list<const char*> names)
 TEST(TComSet, KeepsThePortSettingsAndGuardsTheStation)
 {
     kes::ScriptedPrompt prompt;
-    kes::ScopedPrompt scope(prompt);
     kes::ProjectState state;
     state.HmiUnitAddr = 5;
     state.Compiled = 1;
     kes::LinkPortSettings port{"ttyS1", 19200, 7, kes::LinkParity::Even, 1};
 
-    TComSet form(nullptr, port, state);
+    TComSet form(nullptr, prompt, port, state);
     ExpectNamed(form, {"ComPort_Box", "BaudRate_Box", "HmiUnitAddr_Txt", "HmiUnitAddr_UD", "DataBit_Box", "Check_Box",
                        "StopBit_Box", "Ok_Btn", "Cancel_Btn"});
     form.SetPortNames({"ttyS0", "ttyS1"});
@@ -73,7 +72,7 @@ TEST(TComSet, KeepsThePortSettingsAndGuardsTheStation)
 
     // A device path the machine does not list stays as typed.
     kes::LinkPortSettings pty{"/dev/pts/7", 9600, 8, kes::LinkParity::None, 1};
-    TComSet other(nullptr, pty, state);
+    TComSet other(nullptr, prompt, pty, state);
     other.SetPortNames({"ttyS0"});
     other.FormShow();
     EXPECT_EQ(other.ComPort_Box->currentText(), "/dev/pts/7");

@@ -551,12 +551,12 @@ TEST_F(CommWindow, ATypedPortIsKeptAcrossOpen)
 TEST_F(CommWindow, CaptionsOfTheCommunicationFormsStandInEveryLanguage)
 {
     TKhm& k = *Main();
-    TComSet comSet(&k, k.MMICom->Settings(), k.Doc);
+    TComSet comSet(&k, k.Ask(), k.MMICom->Settings(), k.Doc);
     TFrmHMIProto proto(&k, k.Doc);
     TComProgBar progress(&k, {}, k.Doc.LangIndex);
-    TModem modem(&k, link().Dialer(), k.Doc.LangIndex);
-    TFrmKeySetting keys(&k, k.Doc);
-    TDlgMonDisp display(&k, k.Doc, *k.MMICom, {});
+    TModem modem(&k, k.Ask(), link().Dialer(), k.Doc.LangIndex);
+    TFrmKeySetting keys(&k, k.Ask(), k.Doc);
+    TDlgMonDisp display(&k, k.Ask(), k.Doc, *k.MMICom, {});
     for (QWidget* form :
          {static_cast<QWidget*>(&comSet), static_cast<QWidget*>(&proto), static_cast<QWidget*>(&progress),
           static_cast<QWidget*>(&modem), static_cast<QWidget*>(&keys), static_cast<QWidget*>(&display)}) {

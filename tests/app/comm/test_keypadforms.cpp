@@ -62,7 +62,6 @@ protected:
     }
 
     ScriptedPrompt prompt;
-    ScopedPrompt scope{prompt};
     ProjectState state;
     ScriptPort main;
     ScriptPort* display = nullptr;
@@ -75,7 +74,7 @@ TEST_F(TestDisplayPorts, MainPortThatWillNotOpenAgainIsReported)
     state.ComSetByte = {0x1C, 0x51};
     state.KeySetRec.Port = 1;
     {
-        TDlgMonDisp disp(nullptr, state, main, Env(true));
+        TDlgMonDisp disp(nullptr, prompt, state, main, Env(true));
         disp.show();
         EXPECT_FALSE(main.open);
         ASSERT_NE(display, nullptr);
@@ -95,7 +94,7 @@ TEST_F(TestDisplayPorts, MainPortThatWillNotOpenAgainIsReported)
 TEST_F(TestDisplayPorts, DisplayPortThatWillNotOpenSendsNothing)
 {
     main.settings.name = "ttyS0";
-    TDlgMonDisp disp(nullptr, state, main, Env(false));
+    TDlgMonDisp disp(nullptr, prompt, state, main, Env(false));
     disp.show();
     EXPECT_EQ(prompt.shown, std::vector<QString>{Msg(78) + QStringLiteral("(COM ttyS0)")});
     EXPECT_FALSE(disp.PortOpen());
@@ -112,7 +111,7 @@ TEST_F(TestDisplayPorts, TextKeepsToTheLinesThePanelFontShows)
     state.GridWidth = 1;
     state.GridHeight = 1;
     state.DefaultZoom = 4;
-    TDlgMonDisp disp(nullptr, state, main, Env(true));
+    TDlgMonDisp disp(nullptr, prompt, state, main, Env(true));
     disp.show();
     EXPECT_EQ(disp.PanelDisp->size(), QSize(192 * 4 / 2 + 24, 64 * 4 / 2 + 24));
     EXPECT_EQ(disp.Request(), (Bytes{'F', 1, 3})); // nothing typed

@@ -32,12 +32,11 @@ TEST(PrepareLink, ModemCheckRunsOnceAndRefusesAnAnsweringModem)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ScriptedPrompt prompt;
-        ScopedPrompt scope(prompt);
         LinkRig rig;
         rig.panel.modemAnswer = c.modemAnswer;
         if (c.noPort)
             rig.port.Settings().name.clear();
-        LinkPreparer preparer(rig.port, kTick);
+        LinkPreparer preparer(rig.port, prompt, kTick);
         std::optional<bool> result;
         preparer.PrepareLink([&](bool ready) { result = ready; });
         ASSERT_TRUE(RunUntil([&] { return result.has_value(); }, 10000));
@@ -85,7 +84,6 @@ TEST(TransferCommands, DownloadAsksAndStartsOnlyOnYes)
         SCOPED_TRACE(c.name);
         ScriptedPrompt prompt;
         prompt.answers = c.answers;
-        ScopedPrompt scope(prompt);
         LinkRig rig;
         FirmwareDir dir(3, 1, 100, Bytes(40, 1));
         rig.engine.Options().firmwareDir = dir.Path();
@@ -93,12 +91,12 @@ TEST(TransferCommands, DownloadAsksAndStartsOnlyOnYes)
         ProjectState state;
         state.MachineId = 3;
         state.Compiled = c.compiled ? 1 : 0;
-        LinkPreparer preparer(rig.port, kTick);
+        LinkPreparer preparer(rig.port, prompt, kTick);
         int progressShown = 0;
         TransferCommandSteps steps;
         steps.buildImage = [&] { return c.compileWorks; };
         steps.showProgress = [&] { ++progressShown; };
-        TransferCommands commands(state, preparer, rig.engine, steps, [] { return LinkRig::kBaud; });
+        TransferCommands commands(state, prompt, preparer, rig.engine, steps, [] { return LinkRig::kBaud; });
 
         commands.MmComWrtClick();
         if (c.transfers) {
@@ -119,14 +117,14 @@ TEST(TransferCommands, DownloadAsksAndStartsOnlyOnYes)
 TEST(TransferCommands, UploadStartsWithTheOpenProjectInPlace)
 {
     ScriptedPrompt prompt;
-    ScopedPrompt scope(prompt);
     LinkRig rig;
     ProjectState state;
     state.MachineId = 3;
     state.Modified = 1;
     state.Compiled = 0;
-    LinkPreparer preparer(rig.port, kTick);
-    TransferCommands commands(state, preparer, rig.engine, TransferCommandSteps{}, [] { return LinkRig::kBaud; });
+    LinkPreparer preparer(rig.port, prompt, kTick);
+    TransferCommands commands(state, prompt, preparer, rig.engine, TransferCommandSteps{},
+                              [] { return LinkRig::kBaud; });
     commands.MmComReadClick();
     ASSERT_TRUE(RunUntil([&] { return !rig.host.outcomes.empty(); }));
     EXPECT_TRUE(prompt.shown.empty());

@@ -25,6 +25,7 @@ using namespace kes;
 using namespace kes::test;
 
 struct MainRig {
+    Prompt& prompt; // what the transfer's end is told through
     FakePanel panel;
     QtLinkPort port;
     ProjectState state;
@@ -37,7 +38,7 @@ struct MainRig {
     bool upDown = false;
     std::vector<std::pair<int, QString>> statusShown;
     DownloadImage image = SampleImage(24, {50, 70});
-    MainLinkHost host{state, Parts()};
+    MainLinkHost host{state, prompt, Parts()};
     LinkEngine engine{port, host};
 
     MainLinkParts Parts()
@@ -73,7 +74,7 @@ struct MainRig {
         return p;
     }
 
-    MainRig()
+    explicit MainRig(Prompt& prompt) : prompt(prompt)
     {
         engine.Options().tickMs = 5;
         port.Settings().name = panel.SlavePath();
@@ -109,8 +110,7 @@ struct MainRig {
 TEST(MainLinkHost, DownloadThenUploadCarryTheProject)
 {
     ScriptedPrompt prompt;
-    ScopedPrompt scope(prompt);
-    MainRig rig;
+    MainRig rig(prompt);
     FirmwareDir dir(3, 0, 100, Bytes(10, 1));
     rig.engine.Options().firmwareDir = dir.Path();
     rig.panel.identity.firmwareStamp = dir.Stamp();
@@ -183,8 +183,7 @@ TEST(MainLinkHost, AnUploadTakenNowhereLeavesTheProjectAsItWas)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ScriptedPrompt prompt;
-        ScopedPrompt scope(prompt);
-        MainRig rig;
+        MainRig rig(prompt);
         // The panel holds a project of controller 3.
         SystemBlockFields f;
         f.entryCount = 3;
@@ -230,8 +229,7 @@ TEST(MainLinkHost, AnUploadTakenNowhereLeavesTheProjectAsItWas)
 TEST(MainLinkHost, FailureClosesTheWindowAndShowsOneMessage)
 {
     ScriptedPrompt prompt;
-    ScopedPrompt scope(prompt);
-    MainRig rig;
+    MainRig rig(prompt);
     rig.panel.identity.firmwareVersion = 89;
     int outcomes = 0;
     ASSERT_TRUE(rig.Run(TransferKind::Upload, outcomes));
@@ -246,8 +244,7 @@ TEST(MainLinkHost, FailureClosesTheWindowAndShowsOneMessage)
 TEST(MainLinkHost, ReportsOfManyFramesShowOnlyAFewTimes)
 {
     ScriptedPrompt prompt;
-    ScopedPrompt scope(prompt);
-    MainRig rig;
+    MainRig rig(prompt);
 
     // A burst of reports shows at most once per interval; the last of each shows soon after.
     rig.OpenProgressWindow();
