@@ -15,7 +15,7 @@ void RunPrnSet(ReportContext& ctx, int source, QWidget* owner)
 {
     TPrnSet dlg(ctx, owner);
     dlg.PrintSource = source;
-    ExecModal(&dlg);
+    ExecModal(ctx.Ask, &dlg);
 }
 
 void StoreStartScreen(ProjectDoc& doc) { doc.StoreStartScreen(); }
@@ -49,7 +49,7 @@ void MmPgDataSaveClick(ReportContext& ctx, QWidget* owner)
     if (ctx.Doc.EditMode() == kes::Editing::StartScreen)
         StoreStartScreen(ctx.Doc);
     TShowPagePropDlg dlg(ctx, owner);
-    ExecModal(&dlg);
+    ExecModal(ctx.Ask, &dlg);
 }
 
 } // namespace kes

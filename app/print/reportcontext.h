@@ -1,6 +1,6 @@
 #pragma once
 // What the print and cross-reference windows take from the main window: the project, the model
-// form, the menu captions they print, where the project's files lie and what opens a written
+// form, its prompt, the menu captions they print, where the project's files lie and what opens a written
 // file. The main window's commands fill one before they open a window (printcommands.cpp);
 // tests fill their own.
 #include "app/print/objdatarows.h"
@@ -13,12 +13,14 @@ namespace kes {
 class FileOpener;
 class LxTypeCore;
 class ProjectDoc;
+class Prompt;
 
 struct ReportContext {
-    ReportContext(ProjectDoc& doc, const LxTypeCore& lx) : Doc(doc), Lx(lx) {}
+    ReportContext(ProjectDoc& doc, const LxTypeCore& lx, Prompt& ask) : Doc(doc), Lx(lx), Ask(ask) {}
 
     ProjectDoc& Doc;
     const LxTypeCore& Lx;
+    Prompt& Ask;                  // what the windows and their dialogs ask the user through
     PrintNames Print;             // titles and headings taken from menu captions
     ObjDataNames ObjData;         // setting and page names of the cross-reference rows
     std::string DocDir;           // the project's folder, where exports and PDF files are offered

@@ -167,14 +167,14 @@ void TPrnSet::SetupBtnClick()
     // The printer's page (paper, orientation, margins) with OK and Cancel: it prints nothing.
     QPageSetupDialog dlg(&kes::ReportPrinter(), this);
     dlg.setObjectName(QStringLiteral("PrnSetDlg"));
-    kes::ExecModal(&dlg);
+    kes::ExecModal(ctx_.Ask, &dlg);
 }
 
 void TPrnSet::PreviewBtnClick()
 {
     const std::unique_ptr<kes::PrintJob> job = NewJob();
     TPrnView view(ctx_, *this, *job, this);
-    kes::ExecModal(&view);
+    kes::ExecModal(ctx_.Ask, &view);
 }
 
 void TPrnSet::PrintBtnClick()
@@ -204,7 +204,7 @@ bool TPrnSet::RunPrintDialog(int sheets, int& from, int& to)
     dlg.setObjectName(QStringLiteral("PrnDlg"));
     dlg.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange);
     dlg.setMinMax(1, sheets);
-    if (kes::ExecModal(&dlg) != QDialog::Accepted)
+    if (kes::ExecModal(ctx_.Ask, &dlg) != QDialog::Accepted)
         return false;
     from = 1;
     to = sheets;
@@ -227,7 +227,7 @@ bool TPrnSet::PrintOnPrinter(kes::PrintJob& job, const std::function<void()>& lo
     const QRect area = printer.pageLayout().paintRectPixels(kPrinterUnitsPerInch);
     const int sheets = job.Plan(kes::PrinterGeometry(ctx_.Doc.DefaultZoom, area.width(), area.height()));
     if (sheets == 0) {
-        kes::ShowMsg(kMsgNothingToPrint);
+        kes::ShowMsg(ctx_.Ask, kMsgNothingToPrint);
         return false;
     }
     int from = 0;
@@ -239,7 +239,7 @@ bool TPrnSet::PrintOnPrinter(kes::PrintJob& job, const std::function<void()>& lo
     if (!kes::PrintUnits(job, printer, from, to)) {
         const QString target =
             printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
-        kes::ShowError(kes::Msg(kMsgPrintNotStarted) + QLatin1Char('\n') + target);
+        kes::ShowError(ctx_.Ask, kes::Msg(kMsgPrintNotStarted) + QLatin1Char('\n') + target);
         return false;
     }
     return true;

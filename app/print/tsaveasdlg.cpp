@@ -28,7 +28,7 @@ constexpr int kMsgSheetFiles = 784; // "Excel file (*.xlsx)"
 
 } // namespace
 
-QString AskSaveFile(QWidget* parent, const QString& dir, const QString& name, const QString& filter,
+QString AskSaveFile(Prompt& prompt, QWidget* parent, const QString& dir, const QString& name, const QString& filter,
                     const QString& suffix)
 {
     QFileDialog dlg(parent);
@@ -40,7 +40,7 @@ QString AskSaveFile(QWidget* parent, const QString& dir, const QString& name, co
     dlg.setDefaultSuffix(suffix);
     dlg.setDirectory(dir);
     dlg.selectFile(name);
-    if (ExecModal(&dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    if (ExecModal(prompt, &dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};
     return dlg.selectedFiles().front();
 }
@@ -85,7 +85,7 @@ bool TSaveAsDlg::OKBtnClick()
     const bool sheet = kes::RadioGroupIndex(RG_SaveAs) == 1;
     const QString name =
         kes::AnsiToQString(ctx_.Doc.PrjName) + (sheet ? QStringLiteral(".xlsx") : QStringLiteral(".txt"));
-    const QString path = kes::AskSaveFile(this, QString::fromStdString(ctx_.DocDir), name,
+    const QString path = kes::AskSaveFile(ctx_.Ask, this, QString::fromStdString(ctx_.DocDir), name,
                                           kes::Msg(sheet ? kes::kMsgSheetFiles : kes::kMsgTextFiles),
                                           sheet ? QStringLiteral("xlsx") : QStringLiteral("txt"));
     if (path.isEmpty())
@@ -98,7 +98,7 @@ bool TSaveAsDlg::OKBtnClick()
     const bool written =
         sheet ? kes::WriteObjDataXlsx(file, labels, rows, error) : kes::WriteObjDataText(file, labels, rows, error);
     if (!written) {
-        kes::ShowError(kes::Msg(kes::kMsgFileNotWritten) + QLatin1Char('\n') + QString::fromStdString(error));
+        kes::ShowError(ctx_.Ask, kes::Msg(kes::kMsgFileNotWritten) + QLatin1Char('\n') + QString::fromStdString(error));
         return false;
     }
     // The text file is shown once it is whole; the workbook is left for the user to open.

@@ -50,8 +50,9 @@ private:
 };
 
 namespace kes {
-// A save-file dialog (through the prompt seam) in dir with name proposed; the chosen path, or
-// empty when cancelled.
-QString AskSaveFile(QWidget* parent, const QString& dir, const QString& name, const QString& filter,
+class Prompt;
+// A save-file dialog (run through prompt) in dir with name proposed; the chosen path, or empty
+// when cancelled.
+QString AskSaveFile(Prompt& prompt, QWidget* parent, const QString& dir, const QString& name, const QString& filter,
                     const QString& suffix);
 } // namespace kes

@@ -153,7 +153,7 @@ TShowPagePropDlg::TShowPagePropDlg(kes::ReportContext& ctx, QWidget* owner) : QD
     BtnSaveAs->setEnabled(true);
     kes::DbError error;
     if (!db_.Open(ctx_.ObjDataDb.empty() ? kes::ObjDataDbPath(ctx_.Doc) : ctx_.ObjDataDb, error))
-        kes::ShowError(kes::Msg(kes::kMsgObjDataNotOpened) + QLatin1Char('\n') + kes::DbErrorText(error));
+        kes::ShowError(ctx_.Ask, kes::Msg(kes::kMsgObjDataNotOpened) + QLatin1Char('\n') + kes::DbErrorText(error));
 
     QObject::connect(PgCtrlDB, &QTabWidget::currentChanged, this, [this] { FormShow(); });
     for (QRadioButton* r : RG_SetDisp->findChildren<QRadioButton*>())
@@ -248,7 +248,7 @@ void TShowPagePropDlg::SelectObjDataView()
     const int pageNum = view == kes::ObjDataView::StartScreen ? pages + 1 : page + 1;
     kes::DbError error;
     if (!db_.Query(kes::ObjDataViewSql(view, pageNum), shown_, error))
-        kes::ShowError(kes::Msg(kes::kMsgObjDataNotOpened) + QLatin1Char('\n') + kes::DbErrorText(error));
+        kes::ShowError(ctx_.Ask, kes::Msg(kes::kMsgObjDataNotOpened) + QLatin1Char('\n') + kes::DbErrorText(error));
     model_->clear();
     model_->setColumnCount(static_cast<int>(shown_.Columns.size()));
     for (const std::vector<std::string>& row : shown_.Rows) {
@@ -273,14 +273,14 @@ void TShowPagePropDlg::FillTable(const std::vector<kes::ObjDataRow>& rows)
 {
     kes::DbError error;
     if (!db_.Fill(rows, error)) {
-        kes::ShowError(kes::Msg(kes::kMsgObjDataNotOpened) + QLatin1Char('\n') + kes::DbErrorText(error));
+        kes::ShowError(ctx_.Ask, kes::Msg(kes::kMsgObjDataNotOpened) + QLatin1Char('\n') + kes::DbErrorText(error));
         return;
     }
     // The rows show all the same; a working file that can not be written is said once, not
     // at every page chosen.
     if (!db_.Save(error) && !saveFailed_) {
         saveFailed_ = true;
-        kes::ShowError(kes::Msg(kes::kMsgObjDataNotOpened) + QLatin1Char('\n') + kes::DbErrorText(error));
+        kes::ShowError(ctx_.Ask, kes::Msg(kes::kMsgObjDataNotOpened) + QLatin1Char('\n') + kes::DbErrorText(error));
     }
 }
 
@@ -307,6 +307,6 @@ void TShowPagePropDlg::BtnSaveAsClick()
     filling_ = false;
     FormShow();
     TSaveAsDlg dlg(ctx_, *this, this);
-    kes::ExecModal(&dlg);
+    kes::ExecModal(ctx_.Ask, &dlg);
     FormShow();
 }

@@ -8,6 +8,7 @@
 #include "app/project/pagedata.h"
 #include "app/project/pgdataenc.h"
 #include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
 #include "platform/codepage.h"
 #include "prjtest.h"
 
@@ -19,10 +20,15 @@ namespace kes::test {
 
 class ReportProject {
 public:
-    // A project of its own over the shipped model data, with the English message table.
+    // A project of its own over the shipped model data, with the English message table and a
+    // scripted prompt of its own.
     ReportProject() : ReportProject(std::make_unique<Prj>(std::string(KES_BIN_DIR) + "/")) {}
-    // Adds to the main window's open project (its message table and model form as they are).
-    ReportProject(ProjectDoc& doc, const LxTypeCore& lx) : doc_(doc), lx_(lx), ctx(doc, lx) { Init(); }
+    // Adds to the main window's open project (its message table and model form as they are),
+    // asking through the window's prompt.
+    ReportProject(ProjectDoc& doc, const LxTypeCore& lx, Prompt& prompt) : doc_(doc), lx_(lx), ctx(doc, lx, prompt)
+    {
+        Init();
+    }
 
     ProjectDoc& doc() { return doc_; }
     const LxTypeCore& lx() { return lx_; }
@@ -77,7 +83,7 @@ public:
 
 private:
     explicit ReportProject(std::unique_ptr<Prj> own)
-        : own_(std::move(own)), doc_(own_->doc), lx_(*own_->core), ctx(doc_, lx_)
+        : own_(std::move(own)), doc_(own_->doc), lx_(*own_->core), ctx(doc_, lx_, ownPrompt_)
     {
         SetAppDir(std::string(KES_BIN_DIR) + "/");
         TMsgTable table;
@@ -109,6 +115,7 @@ private:
         encode_.FontExists = [](const std::string&) { return true; };
     }
 
+    ScriptedPrompt ownPrompt_;
     std::unique_ptr<Prj> own_;
     ProjectDoc& doc_;
     const LxTypeCore& lx_;

@@ -69,7 +69,7 @@ protected:
     {
         EditorTest::SetUp();
         NewProject(0, 3);
-        plant = std::make_unique<ReportProject>(Main()->Doc, *Main()->LxType);
+        plant = std::make_unique<ReportProject>(Main()->Doc, *Main()->LxType, Main()->Ask());
         BuildPlant(*plant);
         Main()->FormActivate();
         Main()->FileOpen = std::make_unique<RecordingOpener>(opened);
