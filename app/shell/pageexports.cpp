@@ -37,7 +37,7 @@ THmPage* CurrentPage(TKhm& khm)
     return khm.View.EditMode == kes::Editing::Pages && page && page->Live() ? page : nullptr;
 }
 
-// The save dialog, through the prompt seam (tests choose the file); empty when cancelled.
+// The save dialog, through the window's prompt (tests choose the file); empty when cancelled.
 std::string AskSaveFile(TKhm& khm, const char* name, const QString& filter, const QString& suffix,
                         const std::string& suggested)
 {
@@ -51,18 +51,18 @@ std::string AskSaveFile(TKhm& khm, const char* name, const QString& filter, cons
     if (!khm.BmpDlg.InitialDir.empty())
         dlg.setDirectory(AnsiToQString(khm.BmpDlg.InitialDir));
     dlg.selectFile(AnsiToQString(suggested));
-    if (ExecModal(&dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    if (ExecModal(khm.Ask(), &dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};
     return QStringToAnsi(dlg.selectedFiles().front());
 }
 
-bool WriteReported(const std::string& path, std::string_view bytes)
+bool WriteReported(Prompt& prompt, const std::string& path, std::string_view bytes)
 {
     std::string error;
     if (WriteFileAtomic(path, bytes, &error))
         return true;
-    ShowError(Msg(kMsgWriteFailed) + QStringLiteral("\n") + AnsiToQString(path) + QStringLiteral("\n") +
-              QString::fromStdString(error));
+    ShowError(prompt, Msg(kMsgWriteFailed) + QStringLiteral("\n") + AnsiToQString(path) + QStringLiteral("\n") +
+                          QString::fromStdString(error));
     return false;
 }
 
@@ -70,7 +70,7 @@ bool WriteReported(const std::string& path, std::string_view bytes)
 std::string SaveText(TKhm& khm, const char* dialog, const std::string& suggested, const std::string& text)
 {
     const std::string path = AskSaveFile(khm, dialog, Msg(kMsgTextFiles), QStringLiteral("txt"), suggested);
-    return !path.empty() && WriteReported(path, text) ? path : std::string();
+    return !path.empty() && WriteReported(khm.Ask(), path, text) ? path : std::string();
 }
 
 // The page's picture at panel resolution (its own grid).
@@ -115,7 +115,7 @@ void MmImageToFileClick(TKhm& khm)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     PageWindowPicture(*page).save(&buffer, "BMP");
-    WriteReported(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    WriteReported(khm.Ask(), path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 void MmObjBmpSaveClick(TKhm& khm)
@@ -144,7 +144,7 @@ void MmPage1SaveClick(TKhm& khm)
         return;
     const QString file = AnsiToQString(path);
     if (!khm.FileOpen->Open(file))
-        ShowError(Msg(kMsgNotOpened) + QStringLiteral("\n") + file);
+        ShowError(khm.Ask(), Msg(kMsgNotOpened) + QStringLiteral("\n") + file);
 }
 
 void InstallPageExports(TKhm& khm)

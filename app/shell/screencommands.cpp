@@ -59,7 +59,7 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
     const std::string path = UserMenuReadPath(k.Doc, panelModelIndex);
     k.CloseProject();
     if (path.empty() || !FileExists(path)) {
-        ShowError(Msg(kMsgUserMenuClosed) + QStringLiteral("\n\n") + Msg(kMsgUserMenuLost));
+        ShowError(k.Ask(), Msg(kMsgUserMenuClosed) + QStringLiteral("\n\n") + Msg(kMsgUserMenuLost));
         return;
     }
     // The model is the file's, applied only now that the project is closed.
@@ -105,11 +105,12 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
     }
     TImagePage* first = e == ProjectError::None ? OpenScreens(k, m) : nullptr;
     if (e != ProjectError::None)
-        ShowError(Msg(kMsgUserMenuDamaged) + QStringLiteral("\n") + QString::fromStdString(path) +
-                  QStringLiteral("\n") + QString::fromLatin1(ProjectErrorText(e)) + detail);
+        ShowError(k.Ask(), Msg(kMsgUserMenuDamaged) + QStringLiteral("\n") + QString::fromStdString(path) +
+                               QStringLiteral("\n") + QString::fromLatin1(ProjectErrorText(e)) + detail);
     else if (m.TailAt < size)
-        ShowError(Msg(kMsgLeftOut) + QStringLiteral("\n") + QString::fromStdString(path) + QStringLiteral("\n") +
-                  QString::fromStdString(ZeroTailText(size - m.TailAt, size == file.size())));
+        ShowError(k.Ask(), Msg(kMsgLeftOut) + QStringLiteral("\n") + QString::fromStdString(path) +
+                               QStringLiteral("\n") +
+                               QString::fromStdString(ZeroTailText(size - m.TailAt, size == file.size())));
     const QAction* item = k.Action("MmMenuSet");
     k.setWindowTitle(AnsiToQString(k.Doc.CaptionPrefix) + (item ? item->text() : QString()));
     k.FormActivate();
@@ -140,7 +141,7 @@ void MmFullScreenClick(TKhm& k, const QAction* sender)
         form.DrawIoPoints(*page);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         form.setGeometry(screen->geometry());
-    ExecModal(&form);
+    ExecModal(k.Ask(), &form);
 }
 
 void MmStartPgClick(TKhm& k)

@@ -49,7 +49,7 @@ bool LinkedRecordsFull(TKhm& k, int msg)
 {
     if (CountLinkedRecords(k.Doc, DataOf(LivePage(k))) <= kMaxLinkedRecords)
         return false;
-    ShowMsg(msg);
+    ShowMsg(k.Ask(), msg);
     return true;
 }
 
@@ -199,7 +199,7 @@ void MmEnableUDClick(TKhm& k)
     THmPage* page = LivePage(k);
     if (!doc.EnableUpDown) {
         const QString ask = Msg(kMsgRedefineUpDown) + QLatin1Char('\n') + Msg(kMsgContinue);
-        if (ShowMessage(ask, Buttons::YesNo) != Answer::Yes) {
+        if (ShowMessage(k.Ask(), ask, Buttons::YesNo) != Answer::Yes) {
             k.ShowStateChecks();
             return;
         }

@@ -101,7 +101,7 @@ void ReloadOpenPage(THmPage& page)
 void MmPLCSetClick(TKhm& khm)
 {
     if (khm.Doc.MachineId == kNoAddressMapId) {
-        ShowMsg(kMsgDeviceNotSupported);
+        ShowMsg(khm.Ask(), kMsgDeviceNotSupported);
         return;
     }
     if (!khm.LxType)
@@ -122,7 +122,7 @@ void MmPLCSetClick(TKhm& khm)
         if (THmPage* page = openPage())
             ReloadOpenPage(*page);
     };
-    ExecModal(&dlg);
+    ExecModal(khm.Ask(), &dlg);
     if (dlg.Applied) {
         // The project's table is now the new model's; the open page's address texts follow it.
         khm.LxType->SelectMachine();
@@ -136,8 +136,8 @@ void MmPLCSetClick(TKhm& khm)
 void MmAutoSaveClick(TKhm& khm)
 {
     khm.StopAutoSave();
-    TFrmAutoSaveSet dlg(&khm, khm.Doc);
-    ExecModal(&dlg);
+    TFrmAutoSaveSet dlg(&khm, khm.Ask(), khm.Doc);
+    ExecModal(khm.Ask(), &dlg);
     khm.StartAutoSave();
 }
 
@@ -158,14 +158,14 @@ std::string CaptionListText(QWidget& form)
     return text;
 }
 
-bool WriteLanguageFiles(QWidget& form)
+bool WriteLanguageFiles(Prompt& prompt, QWidget& form)
 {
     const std::string path = CaptionListPath(form);
     std::string error;
     if (WriteFileAtomic(path, CaptionListText(form), &error))
         return true;
-    ShowError(Msg(kMsgWriteFailed) + QStringLiteral("\n") + AnsiToQString(path) + QStringLiteral("\n") +
-              QString::fromStdString(error));
+    ShowError(prompt, Msg(kMsgWriteFailed) + QStringLiteral("\n") + AnsiToQString(path) + QStringLiteral("\n") +
+                          QString::fromStdString(error));
     return false;
 }
 
@@ -173,7 +173,7 @@ void MmWinFontClick(TKhm& khm)
 {
     QFontDialog dlg(khm.font(), &khm);
     dlg.setObjectName(QStringLiteral("FontDlg"));
-    if (ExecModal(&dlg) != QDialog::Accepted)
+    if (ExecModal(khm.Ask(), &dlg) != QDialog::Accepted)
         return;
     const QFont font = dlg.selectedFont();
     khm.setFont(font);
@@ -227,7 +227,7 @@ void InstallShellTools(TKhm& khm)
         QObject::connect(tools, &QMenu::aboutToShow, &khm, [&khm] { MmToolClick(khm); });
     khm.Wire("MmWriteLan", [&khm] {
         khm.setProperty("Tag", khm.Doc.LangIndex);
-        WriteLanguageFiles(khm);
+        WriteLanguageFiles(khm.Ask(), khm);
     });
     khm.Wire("MmAutoSave", [&khm] { MmAutoSaveClick(khm); });
     InstallPageExports(khm);

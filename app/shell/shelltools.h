@@ -11,6 +11,8 @@ class TFrameTreeView;
 
 namespace kes {
 
+class Prompt;
+
 // Connects the commands of this file.
 void InstallShellTools(TKhm& khm);
 
@@ -27,8 +29,8 @@ void MmTreeViewClick(TKhm& khm);
 // read-only), one "key=text" line per caption key in the language's code page.
 std::string CaptionListPath(const QWidget& form);
 std::string CaptionListText(QWidget& form);
-// Writes it; a failed write is reported.
-bool WriteLanguageFiles(QWidget& form);
+// Writes it; a failed write is reported through prompt.
+bool WriteLanguageFiles(Prompt& prompt, QWidget& form);
 // Settings > Window Font: the main window, the page tree and the inspector take the font.
 void MmWinFontClick(TKhm& khm);
 // The View menu opens: full-screen items follow the open pages, the tool bar marks their bars.

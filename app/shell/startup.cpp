@@ -46,7 +46,7 @@ Started StartUp(ProjectDoc& doc, const StartupOptions& options)
     }
 
     // Once the main window shows: its captions are read then, and a damaged caption file with them.
-    QTimer::singleShot(0, khm, [] { ReportFileProblems(); });
+    QTimer::singleShot(0, khm, [khm] { ReportFileProblems(khm->Ask()); });
 
     khm->OpenDlg.FileName.clear();
     const std::string path = CommandLinePath(options.arguments);

@@ -161,7 +161,7 @@ void TFrameTreeView::TreeViewPageChange(QTreeWidgetItem* node)
         if (!showsIndex()) {
             const QSignalBlocker block(TreeViewPage);
             TreeViewPage->setCurrentItem(nullptr);
-            kes::ShowMsg(kMsgNoPageWindow);
+            kes::ShowMsg(khm_.Ask(), kMsgNoPageWindow);
             return;
         }
         node->setText(0, NodeText(index, khm_.PageEd->Current()->Data().PgTitle));

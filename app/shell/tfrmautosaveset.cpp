@@ -25,7 +25,8 @@ constexpr int kInitialCounter = 3;
 QList<QRadioButton*> Items(QGroupBox* g) { return g->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly); }
 } // namespace
 
-TFrmAutoSaveSet::TFrmAutoSaveSet(QWidget* owner, kes::ProjectState& state) : QDialog(owner), state_(state)
+TFrmAutoSaveSet::TFrmAutoSaveSet(QWidget* owner, kes::Prompt& prompt, kes::ProjectState& state)
+    : QDialog(owner), prompt_(prompt), state_(state)
 {
     setObjectName(QStringLiteral("FrmAutoSaveSet"));
     setWindowTitle(QStringLiteral("Auto Save"));
@@ -176,7 +177,7 @@ void TFrmAutoSaveSet::BtnOKClick()
         const int typed = EdtTime->text().trimmed().toInt(&number);
         // A bad interval changes nothing: the dialog stays open with both settings as they were.
         if (!number || typed < kes::kMinSaveInterval || typed > kes::kMaxSaveInterval) {
-            kes::ShowMsg(kMsgBadInterval);
+            kes::ShowMsg(prompt_, kMsgBadInterval);
             EdtTime->setFocus();
             return;
         }

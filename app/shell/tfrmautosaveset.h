@@ -14,6 +14,7 @@ class QToolButton;
 
 namespace kes {
 class ProjectState;
+class Prompt;
 // The interval the dialog accepts, in minutes.
 constexpr int kMinSaveInterval = 1;
 constexpr int kMaxSaveInterval = 200;
@@ -21,7 +22,8 @@ constexpr int kMaxSaveInterval = 200;
 
 class TFrmAutoSaveSet : public QDialog {
 public:
-    TFrmAutoSaveSet(QWidget* owner, kes::ProjectState& state);
+    // prompt: what the form asks the user through.
+    TFrmAutoSaveSet(QWidget* owner, kes::Prompt& prompt, kes::ProjectState& state);
 
     QCheckBox* ChkBox_Save = nullptr;
     QGroupBox* Rg_Set = nullptr; // item 0 before compiling, item 1 at a time interval
@@ -48,6 +50,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    kes::Prompt& prompt_;
     kes::ProjectState& state_;
     bool shown_ = false;
 };

@@ -88,7 +88,7 @@ bool TKhm::CloseProjectQuery()
     const bool neverSaved = !kes::FileExists(target);
     if (hasContent && (Doc.Modified || neverSaved)) {
         const QString text = kes::Msg(kes::kMsgSaveProject) + kes::AnsiToQString(target) + QStringLiteral("?");
-        const kes::Answer a = kes::ShowMessage(text, kes::Buttons::YesNoCancel);
+        const kes::Answer a = kes::ShowMessage(Ask(), text, kes::Buttons::YesNoCancel);
         // A project that was not saved (no saver yet, or the save was cancelled) stays open.
         const bool keep = a == kes::Answer::Cancel || (a == kes::Answer::Yes && !(SaveProject && SaveProject()));
         if (keep) {
@@ -131,7 +131,7 @@ void TKhm::CloseProject()
 
     const std::string errorList = Doc.WriteDir() + "Error.lst";
     if (kes::FileExists(errorList) && !QFile::remove(QString::fromStdString(errorList)))
-        kes::ShowError(QStringLiteral("Error.lst can not delete!!"));
+        kes::ShowError(Ask(), QStringLiteral("Error.lst can not delete!!"));
 
     if (auto* memo = qobject_cast<QPlainTextEdit*>(ToolWidget("TbMemo")))
         memo->clear();
@@ -189,7 +189,7 @@ void TKhm::MmNewClick()
     CloseProject();
     MakeNewPrjName();
     Doc.LinkIndex = 0;
-    if (!LxType || kes::ExecModal(LxType) != QDialog::Accepted)
+    if (!LxType || kes::ExecModal(Ask(), LxType) != QDialog::Accepted)
         return;
     // The form took the name, controller and panel model: the project's first page and name.
     Doc.OffsetList.clear();

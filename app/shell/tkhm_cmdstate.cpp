@@ -129,7 +129,7 @@ void TKhm::SetToolKind(QAction* sender)
 void TKhm::TbStTxtClick(QAction* sender)
 {
     if (kes::CountLinkedRecords(Doc, PageEd->CurrentPage()) > kes::kMaxLinkedRecords) {
-        kes::ShowMsg(kMsgTooManyLinked);
+        kes::ShowMsg(Ask(), kMsgTooManyLinked);
         SelectPointerTool();
         return;
     }
@@ -143,7 +143,7 @@ void TKhm::MmStTxtClick(QAction* sender)
 {
     // The menu draws the same objects as the tool bar, so it keeps the same limit.
     if (kes::CountLinkedRecords(Doc, PageEd->CurrentPage()) > kes::kMaxLinkedRecords) {
-        kes::ShowMsg(kMsgTooManyLinked);
+        kes::ShowMsg(Ask(), kMsgTooManyLinked);
         SelectPointerTool();
         return;
     }

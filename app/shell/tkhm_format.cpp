@@ -194,7 +194,7 @@ void MmPgPageWriteSetClick(TKhm& k)
     if (!page)
         return;
     if (CountLinkedRecords(k.Doc, &page->Data()) > kMaxLinkedRecords) {
-        ShowMsg(kMsgLinkedRecordsFull);
+        ShowMsg(k.Ask(), kMsgLinkedRecordsFull);
         return;
     }
     if (page->Data().PgNumWrite.Ref.DevAddrCode == -1)

@@ -144,7 +144,7 @@ void MainDocHost::StoreActivePage() { khm_.PageEd->StoreCurrentPage(); }
 
 void MainDocHost::StoreStartScreen() { khm_.Screens->StoreStartScreen(); }
 
-void MainDocHost::ShowMsg(int n) { kes::ShowMsg(n); }
+void MainDocHost::ShowMsg(int n) { kes::ShowMsg(khm_.Ask(), n); }
 
 Editing MainDocHost::EditMode() const { return khm_.View.EditMode; }
 

@@ -258,8 +258,9 @@ bool TKhm::UpdateLayoutFile(kes::TIniFile& ini)
 {
     if (ini.UpdateFile())
         return true;
-    kes::ShowError(kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") + QString::fromStdString(ini.FileName()) +
-                   QStringLiteral("\n") + QString::fromStdString(ini.LastError()));
+    kes::ShowError(Ask(), kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") +
+                              QString::fromStdString(ini.FileName()) + QStringLiteral("\n") +
+                              QString::fromStdString(ini.LastError()));
     return false;
 }
 

@@ -110,7 +110,7 @@ void TKhm::MmAddPgClick()
         Doc.Modified = 1;
         Doc.Compiled = 0;
     } catch (const std::exception&) {
-        kes::ShowMsg(kMsgPageNotAdded);
+        kes::ShowMsg(Ask(), kMsgPageNotAdded);
     }
 }
 
@@ -179,13 +179,13 @@ void TKhm::MmViewPgClick()
     list.ImgPage->setFixedSize(320, 96);
     list.ImgPage->setStyleSheet(QStringLiteral("background: white"));
     list.resize(list.width(), list.GpView->geometry().top() + list.GpView->height() + 6);
-    kes::ExecModal(&list);
+    kes::ExecModal(Ask(), &list);
 }
 
 void TKhm::MmPgJumpClick()
 {
     if (kes::CountLinkedRecords(Doc, PageEd->CurrentPage()) > kes::kMaxLinkedRecords) {
-        kes::ShowMsg(kMsgTooManyLinked);
+        kes::ShowMsg(Ask(), kMsgTooManyLinked);
         return;
     }
     Doc.EditScope = 0;
@@ -224,5 +224,5 @@ void TKhm::LxeHelpClick()
     HelpFile = Doc.AppDir + kes::HelpFileOf(Doc.LangIndex);
     const QString guide = QString::fromStdString(HelpFile);
     if (!kes::FileExists(HelpFile) || !FileOpen->Open(guide))
-        kes::ShowError(kes::Msg(kes::kMsgHelpNotShown) + QStringLiteral("\n") + guide);
+        kes::ShowError(Ask(), kes::Msg(kes::kMsgHelpNotShown) + QStringLiteral("\n") + guide);
 }

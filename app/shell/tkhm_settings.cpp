@@ -86,8 +86,8 @@ bool TKhm::WriteLxeIni()
     std::string error;
     if (kes::WriteLxeIni(path, s, &error))
         return true;
-    kes::ShowError(kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") + QString::fromStdString(path) +
-                   QStringLiteral("\n") + QString::fromStdString(error));
+    kes::ShowError(Ask(), kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") + QString::fromStdString(path) +
+                              QStringLiteral("\n") + QString::fromStdString(error));
     return false;
 }
 

@@ -236,11 +236,11 @@ void TKhm::MmLangChtClick(int langIndex)
     chosenLanguage_ = langIndex;
     const int next = kes::CodePageFromEnvironment(kes::LangCodePage(langIndex));
     if (next != kes::AnsiCodePage())
-        kes::ShowMessage(kes::Msg(kes::kMsgCodePageNextStart).arg(next));
+        kes::ShowMessage(Ask(), kes::Msg(kes::kMsgCodePageNextStart).arg(next));
 }
 
 void TKhm::MmVersionClick()
 {
     TAboutBox box(this, Doc.LangIndex, *FileOpen);
-    kes::ExecModal(&box);
+    kes::ExecModal(Ask(), &box);
 }

@@ -61,7 +61,7 @@ TEST_F(AutoSaveTest, DialogStoresOnlyAValidInterval)
         s.AutoSave = c.on ? 0 : 1;
         s.SaveTimeInterval = 7;
         prompt.shown.clear();
-        TFrmAutoSaveSet dlg(Main(), s);
+        TFrmAutoSaveSet dlg(Main(), Main()->Ask(), s);
         dlg.FormShow();
         dlg.ChkBox_Save->setChecked(c.on);
         dlg.SetRgIndex(c.item);
@@ -79,7 +79,7 @@ TEST_F(AutoSaveTest, DialogShowsTheSettingsAndItsCounterStartsAtThree)
     ProjectState& s = Main()->Doc;
     s.AutoSave = 1;
     s.SaveTimeInterval = 10;
-    TFrmAutoSaveSet dlg(Main(), s);
+    TFrmAutoSaveSet dlg(Main(), Main()->Ask(), s);
     dlg.FormShow();
     EXPECT_EQ(dlg.RgIndex(), 1);
     EXPECT_EQ(dlg.EdtTime->text(), QStringLiteral("10"));
@@ -88,7 +88,7 @@ TEST_F(AutoSaveTest, DialogShowsTheSettingsAndItsCounterStartsAtThree)
     EXPECT_EQ(dlg.EdtTime->text(), QStringLiteral("4"));
 
     s.SaveTimeInterval = -1;
-    TFrmAutoSaveSet before(Main(), s);
+    TFrmAutoSaveSet before(Main(), Main()->Ask(), s);
     before.FormShow();
     EXPECT_EQ(before.RgIndex(), 0);
     EXPECT_TRUE(before.EdtTime->isHidden());
@@ -157,7 +157,7 @@ TEST_F(AutoSaveTest, Screenshot)
     Main()->Doc.SaveTimeInterval = 10;
     for (const auto& [lang, suffix] : {std::pair{2, "-eng"}, std::pair{0, "-cht"}}) {
         Main()->MmLangChtClick(lang);
-        TFrmAutoSaveSet dlg(Main(), Main()->Doc);
+        TFrmAutoSaveSet dlg(Main(), Main()->Ask(), Main()->Doc);
         dlg.show();
         QApplication::processEvents();
         EXPECT_TRUE(dlg.grab().save(shot + QLatin1String(suffix) + QStringLiteral(".png")));
