@@ -142,7 +142,6 @@ std::optional<test::WireFigures> MainWindow(PanelProcess& panel, std::size_t kib
     const Bytes page = pages.TypicalPage();
 
     ScriptedPrompt prompt;
-    ScopedPrompt scoped(prompt);
     ProjectDoc doc;
     StartupOptions options;
     options.splashMillis = 0;

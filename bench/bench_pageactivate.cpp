@@ -179,7 +179,6 @@ bool PageWindowFirstPaint(int model, const Bytes& warm, const Bytes& measured, d
     SetAppDir(dir.path().toStdString() + "/");
 
     ScriptedPrompt prompt;
-    ScopedPrompt scoped(prompt);
     ProjectDoc doc;
     StartupOptions options;
     options.splashMillis = 0;

@@ -171,7 +171,6 @@ void ClipboardSetup(const std::string& programDir)
     w.doc.PanelModelIndex = 0;
     w.model->SelectMachine();
     w.model->LoadModelData();
-    SetPrompt(&w.prompt);
 }
 
 void ClipboardOneInput(const std::uint8_t* data, std::size_t size)

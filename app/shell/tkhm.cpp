@@ -20,7 +20,6 @@
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/screenfit.h"
-#include "app/ui/translate.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 #include "platform/inifile.h"
@@ -45,7 +44,6 @@ TKhm::TKhm(kes::ProjectDoc& doc, kes::Prompt* prompt, QWidget* parent)
       ask_(prompt ? *prompt : *ownPrompt_)
 {
     setObjectName(QStringLiteral("Khm"));
-    kes::SetMainForm(this);
     kes::SetMessageTableMirror(&Doc.MsgTable);
     setFont(QFont(QStringLiteral("Times New Roman"), 9));
     resize(962, 664);
@@ -92,8 +90,6 @@ TKhm::~TKhm()
     *going_ = true;
     Doc.SetHost(nullptr);
     kes::SetMessageTableMirror(nullptr);
-    if (kes::MainForm() == this)
-        kes::SetMainForm(nullptr);
     // The page windows close before the other parts: as they go they still ask the window for
     // its inspector.
     Screens.reset();

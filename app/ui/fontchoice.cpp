@@ -19,11 +19,6 @@ QFont ToQFont(const TFont& f)
     return q;
 }
 
-bool ChooseFont(QWidget* parent, TFont& font, const QString& dialogName)
-{
-    return ChooseFont(CurrentPrompt(), parent, font, dialogName);
-}
-
 bool ChooseFont(Prompt& prompt, QWidget* parent, TFont& font, const QString& dialogName)
 {
     QFontDialog dlg(ToQFont(font), parent);

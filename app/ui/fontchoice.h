@@ -17,6 +17,5 @@ QFont ToQFont(const TFont& font);
 // size, style). dialogName is the dialog's component name: the inspector's and the settings
 // dialogs' FontDialog, the main window's FontTypeDlg.
 bool ChooseFont(Prompt& prompt, QWidget* parent, TFont& font, const QString& dialogName = QStringLiteral("FontDialog"));
-bool ChooseFont(QWidget* parent, TFont& font, const QString& dialogName = QStringLiteral("FontDialog"));
 
 } // namespace kes

@@ -1,7 +1,6 @@
 #include "app/ui/prompt.h"
 
 #include "app/ui/msgtable.h"
-#include "app/ui/translate.h"
 #include "platform/codepage.h"
 
 #include <QApplication>
@@ -63,17 +62,6 @@ QWidget* ParentOver(QWidget* window)
     return window;
 }
 
-class MainFormPrompt : public Prompt {
-public:
-    Answer Message(const QString& text, Buttons buttons, MsgKind kind) override
-    {
-        return AskWithBox(ParentOver(MainForm()), text, buttons, kind);
-    }
-    int Exec(QDialog* dialog) override { return dialog->exec(); }
-};
-
-Prompt* g_prompt = nullptr;
-
 } // namespace
 
 WidgetPrompt::WidgetPrompt(QWidget* window) : window_(window) {}
@@ -95,27 +83,6 @@ void ShowError(Prompt& prompt, const QString& text) { prompt.Message(text, Butto
 void ShowMsg(Prompt& prompt, int n) { ShowError(prompt, Msg(n)); }
 
 int ExecModal(Prompt& prompt, QDialog* dialog) { return prompt.Exec(dialog); }
-
-Prompt& CurrentPrompt()
-{
-    static MainFormPrompt widgets;
-    return g_prompt ? *g_prompt : widgets;
-}
-
-void SetPrompt(Prompt* prompt) { g_prompt = prompt; }
-
-Answer ShowMessage(const QString& text, Buttons buttons, MsgKind kind)
-{
-    return ShowMessage(CurrentPrompt(), text, buttons, kind);
-}
-
-void ShowError(const QString& text) { ShowError(CurrentPrompt(), text); }
-
-void ShowMsg(int n) { ShowMsg(CurrentPrompt(), n); }
-
-int ExecModal(QDialog* dialog) { return ExecModal(CurrentPrompt(), dialog); }
-
-void ReportFileProblems() { ReportFileProblems(CurrentPrompt()); }
 
 Answer ScriptedPrompt::Message(const QString& text, Buttons, MsgKind kind)
 {

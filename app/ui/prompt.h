@@ -40,6 +40,7 @@ private:
     QPointer<QWidget> window_;
 };
 
+// Shorthands over the prompt handed in.
 Answer ShowMessage(Prompt& prompt, const QString& text, Buttons buttons = Buttons::Ok, MsgKind kind = MsgKind::Info);
 // A refusal or failure with an OK button.
 void ShowError(Prompt& prompt, const QString& text);
@@ -50,17 +51,6 @@ void ShowMsg(Prompt& prompt, int n);
 // device tables) since the last report (TakeFileProblems); nothing when there were none.
 void ReportFileProblems(Prompt& prompt);
 int ExecModal(Prompt& prompt, QDialog* dialog);
-
-// The prompt in force; tests install their own with SetPrompt (null restores the default).
-Prompt& CurrentPrompt();
-void SetPrompt(Prompt* prompt);
-
-// Shorthands over CurrentPrompt(), parented to the main window when it exists.
-Answer ShowMessage(const QString& text, Buttons buttons = Buttons::Ok, MsgKind kind = MsgKind::Info);
-void ShowError(const QString& text);
-void ShowMsg(int n);
-void ReportFileProblems();
-int ExecModal(QDialog* dialog);
 
 // A prompt for tests: answers are taken from a queue (Ok when empty) and every text shown
 // is recorded; Exec hands the dialog to a callback, which fills and accepts or rejects it.
@@ -74,15 +64,6 @@ public:
     std::vector<MsgKind> kinds;           // the kind of each
     std::function<void(QDialog&)> onExec; // null: the dialog is rejected
     int execCount = 0;
-};
-
-// Installs a prompt for the lifetime of a scope.
-class ScopedPrompt {
-public:
-    explicit ScopedPrompt(Prompt& prompt) { SetPrompt(&prompt); }
-    ~ScopedPrompt() { SetPrompt(nullptr); }
-    ScopedPrompt(const ScopedPrompt&) = delete;
-    ScopedPrompt& operator=(const ScopedPrompt&) = delete;
 };
 
 } // namespace kes

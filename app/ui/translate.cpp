@@ -21,7 +21,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -40,8 +39,6 @@ namespace {
 
 const char* const kClassProperty = "kesClass";
 const char* const kFormProperty = "kesForm";
-
-QPointer<QWidget> g_mainForm;
 
 // Exact Qt classes and the component classes they stand for. The dynamic type is compared,
 // so a subclass (with or without its own meta object) is not translated.
@@ -382,10 +379,6 @@ std::vector<CaptionLine> FormCaptionLines(QWidget* form)
     });
     return lines;
 }
-
-void SetMainForm(QWidget* mainForm) { g_mainForm = mainForm; }
-
-QWidget* MainForm() { return g_mainForm.data(); }
 
 } // namespace kes
 

@@ -44,10 +44,6 @@ void SetComponentClass(QObject* component, const char* className);
 // The class name the translator uses for an object; empty when it does not translate it.
 std::string ComponentClass(const QObject* object);
 
-// The main window the process-wide prompt parents its message boxes to.
-void SetMainForm(QWidget* mainForm);
-QWidget* MainForm();
-
 // A key the translator reads for a form: its section, the key and the component class.
 struct CaptionKey {
     std::string section;

@@ -508,7 +508,8 @@ protected:
         asks = &passOn_;
     }
 
-    // Passes every question on to the scripted prompt, or for a while to Qt's own boxes.
+    // What the window asks through: passes everything on to the scripted prompt, or to Qt's own
+    // message boxes.
     struct PassOn : Prompt {
         Prompt* to = nullptr;
         Answer Message(const QString& text, Buttons buttons, MsgKind kind) override
@@ -517,7 +518,7 @@ protected:
         }
         int Exec(QDialog* dialog) override { return to->Exec(dialog); }
     };
-    // Questions go to Qt's own message box over the main window while it lives.
+    // While on, the window's questions show in Qt's own message boxes over it.
     void AskWithQtBoxes(bool on)
     {
         widgets_ = on ? std::make_unique<WidgetPrompt>(Main()) : nullptr;
@@ -588,12 +589,10 @@ TEST_F(LanguageShots, Screenshots)
             if (QWidget* box = QApplication::activeModalWidget())
                 QTest::keyClick(box, Qt::Key_Escape);
         });
-        SetPrompt(nullptr);
         AskWithQtBoxes(true);
         Main()->Doc.Modified = 1;
         Trigger("MmClosePrj");
         AskWithQtBoxes(false);
-        SetPrompt(&prompt);
         ASSERT_NE(CurPage(), nullptr) << "the question was cancelled";
         RunWithDialog("MmSaveAs", [&](QDialog&) { Grab(QStringLiteral("filedialog") + suffix); });
     }

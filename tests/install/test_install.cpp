@@ -116,7 +116,6 @@ void CreateSaveAndReopen(const std::string& prefix)
     const std::string saved = AppDir();
     SetAppDir(appDir);
     ScriptedPrompt prompt;
-    ScopedPrompt scoped(prompt);
     StartupOptions o;
     o.splashMillis = 0;
     o.prompt = &prompt;

@@ -38,14 +38,9 @@ DialogTest::DialogTest() : model(state), ctx(state, model, prompt)
             }
         d.reject();
     };
-    scoped_ = std::make_unique<ScopedPrompt>(prompt);
 }
 
-DialogTest::~DialogTest()
-{
-    scoped_.reset();
-    SetAppDir(savedAppDir_);
-}
+DialogTest::~DialogTest() { SetAppDir(savedAppDir_); }
 
 QString DialogTest::M(int n) { return Msg(n); }
 

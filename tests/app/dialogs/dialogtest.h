@@ -56,7 +56,6 @@ private:
     template <class W> static W* FindChild(QWidget* form, const char* name);
 
     std::string savedAppDir_;
-    std::unique_ptr<ScopedPrompt> scoped_;
     std::vector<std::pair<std::string, std::function<void(QDialog&)>>> runs_;
 };
 

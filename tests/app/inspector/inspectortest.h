@@ -118,7 +118,7 @@ public:
 
 class InspectorTest : public ::testing::Test {
 protected:
-    InspectorTest() : cp(1252), scoped(prompt)
+    InspectorTest() : cp(1252)
     {
         SetAppDir(BinDir());
         state.AppDir = BinDir();
@@ -195,7 +195,6 @@ protected:
 
     ScopedCodePage cp;
     ScriptedPrompt prompt;
-    ScopedPrompt scoped;
     ProjectState state;
     std::unique_ptr<LxTypeCore> model;
     FakeSource source;

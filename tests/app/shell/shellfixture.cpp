@@ -33,7 +33,6 @@ void ShellFixture::SetUp()
     QDir().mkpath(QString::fromStdString(dir_ + "DocFiles"));
     savedAppDir_ = AppDir();
     SetAppDir(dir_);
-    scoped_ = std::make_unique<ScopedPrompt>(prompt);
     // Windows are fitted to the screen: a common desktop's, whatever the offscreen platform has.
     SetAvailableAreaForTests(kDesktop);
     // Problems an earlier test made of its own files are not this test's start-up report.
@@ -42,7 +41,6 @@ void ShellFixture::SetUp()
 
 void ShellFixture::TearDown()
 {
-    scoped_.reset();
     SetAvailableAreaForTests(QRect());
     SetAppDir(savedAppDir_);
     // Qt's own texts are the process's: the next test meets them in English, as the program starts.

@@ -26,6 +26,7 @@ protected:
     void WriteFile(const std::string& name, const std::string& bytes) const;
     std::string ReadFile(const std::string& name) const;
 
+    // Answers what a window the test starts asks (handed to it as StartupOptions::prompt).
     ScriptedPrompt prompt;
     // The screen's available area the windows are fitted to (tests may set another).
     static constexpr QRect kDesktop{0, 0, 1920, 1080};
@@ -39,7 +40,6 @@ private:
     QTemporaryDir temp_;
     std::string dir_;
     std::string savedAppDir_;
-    std::unique_ptr<ScopedPrompt> scoped_;
 };
 
 // The same with the program started in it (no splash): the main window (Main()) and its model form
