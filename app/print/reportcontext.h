@@ -1,8 +1,8 @@
 #pragma once
 // What the print and cross-reference windows take from the main window: the project, the model
-// form, its prompt, the menu captions they print, where the project's files lie and what opens a written
-// file. The main window's commands fill one before they open a window (printcommands.cpp);
-// tests fill their own.
+// form, its prompt, the menu captions they print, where the project's files lie and what opens a
+// written file. The main window's commands fill one before they open a window
+// (printcommands.cpp); tests fill their own.
 #include "app/print/objdatarows.h"
 #include "app/print/printjob.h"
 

@@ -40,8 +40,8 @@ const char* const kWiredProperty = "kesWired";
 } // namespace
 
 TKhm::TKhm(kes::ProjectDoc& doc, kes::Prompt* prompt, QWidget* parent)
-    : QMainWindow(parent), Doc(doc), ownPrompt_(prompt ? nullptr : std::make_unique<kes::WidgetPrompt>(this)),
-      ask_(prompt ? *prompt : *ownPrompt_)
+    : QMainWindow(parent), ownPrompt_(prompt ? nullptr : std::make_unique<kes::WidgetPrompt>(this)),
+      ask_(prompt ? *prompt : *ownPrompt_), Doc(doc)
 {
     setObjectName(QStringLiteral("Khm"));
     kes::SetMessageTableMirror(&Doc.MsgTable);

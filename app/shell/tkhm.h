@@ -72,6 +72,11 @@ struct LxeSettings;
 } // namespace kes
 
 class TKhm : public QMainWindow, public kes::CommandPanel {
+    // The window's own message boxes when no prompt was handed in. First of the members, so that
+    // it goes after the others (the link, the hosts, the editors), which ask through it.
+    std::unique_ptr<kes::WidgetPrompt> ownPrompt_;
+    kes::Prompt& ask_;
+
 public:
     // doc outlives the window, and so does prompt, through which the window and its parts ask
     // the user (null: the window's own message boxes).
@@ -349,9 +354,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    std::unique_ptr<kes::WidgetPrompt> ownPrompt_;
-    kes::Prompt& ask_;
-
     void BuildMenus();
     void BuildToolBars();
     void BuildDockPanels();

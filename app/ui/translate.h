@@ -28,9 +28,10 @@ class QWidget;
 // Sets the form's Tag (property "Tag") to the language, translates its captions and reloads
 // the message table of that language, and puts Qt's own texts in that language
 // (kes::UseQtLanguage). A form that is not a page of the MDI area takes the font of the main
-// window it belongs to (the QMainWindow its chain of owners ends in). Then it sends the form a QEvent::LanguageChange
-// (which reaches every widget below it): a form that writes texts of its own after the captions (a name for a value, a
-// title from a message) writes them again in its changeEvent.
+// window it belongs to (the QMainWindow its chain of owners ends in). Then it sends the form a
+// QEvent::LanguageChange (which reaches every widget below it): a form that writes texts of its
+// own after the captions (a name for a value, a title from a message) writes them again in its
+// changeEvent.
 void TranslateForm(QWidget* form, int langIndex);
 
 namespace kes {
