@@ -52,7 +52,7 @@ Started StartUp(ProjectDoc& doc, const StartupOptions& options)
     const std::string path = CommandLinePath(options.arguments);
     if (!path.empty() && FileExists(path))
         khm->OpenDlg.FileName = path;
-    if (!khm->OpenDlg.FileName.empty() && khm->ReadProjectFiles) {
+    if (!khm->OpenDlg.FileName.empty()) {
         khm->Doc.Modified = 0;
         if (khm->ReadProjectFiles()) {
             khm->Doc.Opened = 1;

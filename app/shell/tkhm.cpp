@@ -7,6 +7,7 @@
 #include "app/editor/screeneditor.h"
 #include "app/project/pagedata.h"
 #include "app/project/ui/prjcommands.h"
+#include "app/project/ui/prjfiles.h"
 #include "app/shell/editorcommands.h"
 #include "app/shell/lxeini.h"
 #include "app/shell/reportcommands.h"
@@ -76,6 +77,8 @@ TKhm::TKhm(kes::ProjectDoc& doc, kes::Prompt* prompt, QWidget* parent)
     Screens = std::make_unique<kes::ScreenEditor>(*PageHost, MdiArea, ImageWinList);
     DocHost = std::make_unique<kes::MainDocHost>(*this);
     ProjectHost = std::make_unique<kes::MainProjectHost>(*this);
+    ownFiles_ = std::make_unique<kes::HostProjectFiles>(*ProjectHost);
+    files_ = ownFiles_.get();
     Doc.SetHost(DocHost.get());
     BuildStatusBar();
     WireCommands();
@@ -281,10 +284,6 @@ void TKhm::WireCommands()
         });
     }
     kes::InstallProjectCommands(*ProjectHost);
-    SaveProject = [this] { return kes::BuildAndSaveProject(*ProjectHost) == 1; };
-    WriteWorkingCopy = [this] { return kes::WriteWorkingCopy(*ProjectHost); };
-    ReadProjectFiles = [this] { return kes::OpenProjectFromDlg(*ProjectHost); };
-    SaveUserMenu = [this] { return kes::SaveUserMenu(*ProjectHost); };
     kes::InstallEditorCommands(*this);
     kes::InstallScreenCommands(*this);
     kes::InstallDialogCommands(*this, this, [this] { return kes::MainDialogContext(*this, nullptr); });
@@ -301,6 +300,16 @@ void TKhm::WireCommands()
          {"TbState_Lab", "TbState_Box", "TbState_UD", "TbFont_Lab", "TbFont_Box", "TbMemo_Lab", "TbMemo", "TbMemo_UD"})
         ToolWidget(n)->setEnabled(false);
 }
+
+bool TKhm::SaveProject() { return files_->SaveProject(); }
+
+bool TKhm::WriteWorkingCopy() { return files_->WriteWorkingCopy(); }
+
+bool TKhm::ReadProjectFiles() { return files_->ReadProjectFiles(); }
+
+int TKhm::SaveUserMenu() { return files_->SaveUserMenu(); }
+
+void TKhm::UseProjectFiles(kes::ProjectFiles* files) { files_ = files ? files : ownFiles_.get(); }
 
 // ---- Auto-save timer: runs exactly while auto-save is on with an interval of a minute or more.
 
@@ -322,7 +331,7 @@ void TKhm::AutoSaveTick()
 {
     // Without an open project there is nothing to copy, and the name would be empty; during a
     // transfer the image the link is sending must not be rebuilt under it.
-    if (!Doc.Opened || Doc.PrjName.empty() || View.EditMode == kes::Editing::UserMenu || !WriteWorkingCopy ||
+    if (!Doc.Opened || Doc.PrjName.empty() || View.EditMode == kes::Editing::UserMenu ||
         (PageHost && PageHost->LinkBusy()))
         return;
     WriteWorkingCopy();

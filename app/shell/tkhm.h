@@ -64,6 +64,7 @@ inline const char* HelpFileOf(int langIndex)
 class FileOpener;
 class LinkPort;
 class MainCommLink;
+class ProjectFiles;
 class Prompt;
 class TIniFile;
 class WidgetPrompt;
@@ -158,17 +159,18 @@ public:
 
     std::uint16_t ComNumber = 1; // serial port number of MMICom ("COM" n)
 
-    // Hooks filled in by the project commands: saving the open project (false when it was
-    // not saved, e.g. the save dialog was cancelled) and writing its working copy under
-    // DocFiles (the automatic save; false when it was not written). While they are empty no
-    // project can be saved.
-    std::function<bool()> SaveProject;
-    std::function<bool()> WriteWorkingCopy;
-    // Opens the project named in OpenDlg (project file, page titles, start-up screen).
-    std::function<bool()> ReadProjectFiles;
+    // The project's files (kes::ProjectFiles): saving the open project (false when it was not
+    // saved, e.g. the save dialog was cancelled), writing its working copy under DocFiles (the
+    // automatic save; false when it was not written), opening the project named in OpenDlg,
+    // and the user-menu mode's save question (Yes/No/Cancel; 2 is Cancel).
+    bool SaveProject();
+    bool WriteWorkingCopy();
+    bool ReadProjectFiles();
+    int SaveUserMenu();
+    // The files these go through from now on; null: the project commands' own over
+    // ProjectHost. files outlives its use.
+    void UseProjectFiles(kes::ProjectFiles* files);
     std::string HelpFile;
-    // The user-menu mode's save question (Yes/No/Cancel; 2 is Cancel).
-    std::function<int()> SaveUserMenu;
     // Windows of other subsystems that a project close removes, created into these by them.
     QPointer<QWidget> FrmKeySettingWin; // key settings of the keypad types 95 and 99
     std::function<QWidget*()> CreateKeySetting;
@@ -371,4 +373,7 @@ private:
     bool shown_ = false;
     std::shared_ptr<bool> going_ = std::make_shared<bool>(false);
     QTimer* autoSaveTimer_ = nullptr;
+    // The project commands' files over ProjectHost, and the files in use.
+    std::unique_ptr<kes::ProjectFiles> ownFiles_;
+    kes::ProjectFiles* files_ = nullptr;
 };

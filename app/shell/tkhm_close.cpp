@@ -74,7 +74,7 @@ void TKhm::ShowModelStatus()
 bool TKhm::CloseProjectQuery()
 {
     if (View.EditMode == kes::Editing::UserMenu)
-        return !SaveUserMenu || SaveUserMenu() != 2;
+        return SaveUserMenu() != 2;
     // The key settings window's fields belong to the project: stored first, so that the
     // question knows of them.
     if (Doc.IsKeypadType() && !StoreKeySettings())
@@ -89,8 +89,8 @@ bool TKhm::CloseProjectQuery()
     if (hasContent && (Doc.Modified || neverSaved)) {
         const QString text = kes::Msg(kes::kMsgSaveProject) + kes::AnsiToQString(target) + QStringLiteral("?");
         const kes::Answer a = kes::ShowMessage(Ask(), text, kes::Buttons::YesNoCancel);
-        // A project that was not saved (no saver yet, or the save was cancelled) stays open.
-        const bool keep = a == kes::Answer::Cancel || (a == kes::Answer::Yes && !(SaveProject && SaveProject()));
+        // A project that was not saved (e.g. the save was cancelled) stays open.
+        const bool keep = a == kes::Answer::Cancel || (a == kes::Answer::Yes && !SaveProject());
         if (keep) {
             // The project stays open, and so does its automatic working copy.
             if (timerWasRunning)
@@ -235,8 +235,7 @@ void TKhm::MmNewClick()
     ShowModelStatus();
     ApplyModelTools();
     if (Doc.AutoSave && Doc.SaveTimeInterval >= 1) {
-        if (WriteWorkingCopy)
-            WriteWorkingCopy();
+        WriteWorkingCopy();
         StartAutoSave();
     }
     View.EditMode = kes::Editing::Pages;

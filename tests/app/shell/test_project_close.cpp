@@ -4,10 +4,12 @@
 // the keypad types are closed without a question. The question names the file a Yes writes.
 #include "shellfixture.h"
 
+#include "app/project/ui/prjfiles.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/lxeini.h"
 #include "app/shell/startup.h"
 #include "app/shell/tkhm.h"
+#include "app/shell/tkhm_hosts.h"
 #include "app/ui/msgtable.h"
 #include "platform/fileio.h"
 
@@ -20,6 +22,16 @@
 
 namespace kes::test {
 namespace {
+
+// The program's project files, but for a save that does what the test says.
+class CaseSaver : public HostProjectFiles {
+public:
+    CaseSaver(ProjectCommandsHost& host, std::function<bool()> save) : HostProjectFiles(host), save_(std::move(save)) {}
+    bool SaveProject() override { return save_(); }
+
+private:
+    std::function<bool()> save_;
+};
 
 class ProjectCloseTest : public StartedShell {
 protected:
@@ -116,8 +128,8 @@ TEST_F(ProjectCloseTest, SaveQuestionAnswers)
     struct Case {
         const char* name;
         Answer answer;
-        bool saverSaves; // the project document's save hook, when present
-        bool hasSaver;
+        bool saverSaves; // what the main window's save answers, when it has a saver
+        bool hasSaver;   // false: nothing saves (the save answers false, no save is counted)
         bool closes;
     } cases[] = {
         {"cancel", Answer::Cancel, true, true, false},           {"no", Answer::No, true, true, true},
@@ -133,11 +145,13 @@ TEST_F(ProjectCloseTest, SaveQuestionAnswers)
         Main()->Doc.SaveTimeInterval = 3;
         Main()->StartAutoSave();
         int saves = 0;
-        Main()->SaveProject = c.hasSaver ? std::function<bool()>([&] {
+        CaseSaver saver(*Main()->ProjectHost, [&] {
+            if (!c.hasSaver)
+                return false;
             ++saves;
             return c.saverSaves;
-        })
-                                         : nullptr;
+        });
+        Main()->UseProjectFiles(&saver);
         std::remove(Path("Lxe.ini").c_str());
         prompt.shown.clear();
         prompt.answers = {c.answer};
@@ -159,7 +173,7 @@ TEST_F(ProjectCloseTest, SaveQuestionAnswers)
             EXPECT_EQ(Main()->StatusText(3), "");
             EXPECT_FALSE(Main()->Action("MmClosePrj")->isEnabled());
         }
-        Main()->SaveProject = nullptr;
+        Main()->UseProjectFiles(nullptr);
         Main()->Doc.Modified = 0;
         Main()->StopAutoSave();
         prompt.answers = {Answer::No};
