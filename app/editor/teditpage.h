@@ -381,6 +381,9 @@ private:
     TPoint anchor_;
     bool dragMoved_ = false;
     bool multiCopying_ = false;
+    // The text box given a text by the editor, not by the user typing: MemoChange leaves it.
+    void SetToolMemo(QPlainTextEdit& memo, const QString& text);
+    bool settingMemo_ = false;
 };
 
 inline kes::PageData* DataOf(TEditPage* page) { return page ? &page->Data() : nullptr; }

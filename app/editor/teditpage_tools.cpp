@@ -18,16 +18,6 @@
 
 namespace {
 
-// Set while the editor writes into the text box itself: that is not the user typing.
-bool g_settingMemo = false;
-
-void SetToolMemo(QPlainTextEdit& memo, const QString& text)
-{
-    g_settingMemo = true;
-    memo.setPlainText(text);
-    g_settingMemo = false;
-}
-
 // The inspector (null: none), while it is on, is shown; its values again unless
 // onlyWhenModified is set and the project is not modified.
 void ShowInspector(TDlgProp* inspector, const kes::ProjectDoc& doc, const kes::ViewState& view, bool onlyWhenModified)
@@ -62,6 +52,13 @@ void TEditPage::ToolEdited(TLxObj& obj)
         inspector->ObjToProp();
         inspector->AdvStrGrid->GridInitial();
     }
+}
+
+void TEditPage::SetToolMemo(QPlainTextEdit& memo, const QString& text)
+{
+    settingMemo_ = true;
+    memo.setPlainText(text);
+    settingMemo_ = false;
 }
 
 void TEditPage::StateBoxChange()
@@ -99,7 +96,7 @@ void TEditPage::FontBoxChange()
 void TEditPage::MemoChange()
 {
     QPlainTextEdit* memo = Memo();
-    if (g_settingMemo || !memo || Data().SelList.size() != 1)
+    if (settingMemo_ || !memo || Data().SelList.size() != 1)
         return;
     TLxObj* obj = Data().CurObj;
     if (!obj || obj != Data().SelList.front())
