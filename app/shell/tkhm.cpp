@@ -45,7 +45,6 @@ TKhm::TKhm(kes::ProjectDoc& doc, kes::Prompt* prompt, QWidget* parent)
       ask_(prompt ? *prompt : *ownPrompt_), Doc(doc)
 {
     setObjectName(QStringLiteral("Khm"));
-    kes::SetMessageTableMirror(&Doc.MsgTable);
     setFont(QFont(QStringLiteral("Times New Roman"), 9));
     resize(962, 664);
 
@@ -92,7 +91,6 @@ TKhm::~TKhm()
 {
     *going_ = true;
     Doc.SetHost(nullptr);
-    kes::SetMessageTableMirror(nullptr);
     // The page windows close before the other parts: as they go they still ask the window for
     // its inspector.
     Screens.reset();
@@ -138,6 +136,7 @@ void TKhm::FormCreate()
     // Always English at start; the language menu switches afterwards.
     Doc.LangIndex = kes::LangEng;
     kes::LoadMessageTable(Doc.LangIndex);
+    Doc.MsgTable = kes::MessagesInCodePage();
 
     if (lxeIniRead_) {
         ApplyLxeSettings(settings);

@@ -169,6 +169,8 @@ void TKhm::FormShow()
         if (kes::IsForm(w) && w != this && w->isVisible())
             TranslateForm(w, Doc.LangIndex);
     TranslateForm(this, Doc.LangIndex);
+    // The project's copy of the messages follows every load of the table for this window.
+    Doc.MsgTable = kes::MessagesInCodePage();
     Doc.CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";
     kes::TIniFile ini(LocIniPath());
     if (View.PageTreeOn)
@@ -215,6 +217,7 @@ void TKhm::MmLangChtClick(int langIndex)
         if (sub->widget() && kes::IsForm(sub->widget()))
             TranslateForm(sub->widget(), langIndex);
     TranslateForm(this, langIndex);
+    Doc.MsgTable = kes::MessagesInCodePage();
     Doc.LangIndex = langIndex;
     Doc.CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";
     for (const char* n : {"MmLangCht", "MmLangChs", "MmLangEng"})

@@ -16,7 +16,6 @@ namespace kes {
 namespace {
 // The shipped tables hold some 500 messages.
 constexpr int kMaxMessages = 65536;
-std::vector<std::string>* g_mirror = nullptr;
 
 TIniFile BuiltInFile(const char* name)
 {
@@ -221,23 +220,25 @@ void LoadMessageTable(int langIndex)
     const int cp = LangCodePage(langIndex);
     if (!table.LoadedFrom(path, text, loaded, cp))
         NoteFileProblem(table.LoadFromText(path, text, loaded, cp));
-    if (!g_mirror)
-        return;
-    g_mirror->clear();
+}
+
+std::vector<std::string> MessagesInCodePage()
+{
+    const TMsgTable& table = MessageTable();
+    std::vector<std::string> out;
     // What goes into project files must survive the process code page: a message it can not
-    // hold is mirrored in English rather than as "?".
+    // hold is taken in English rather than as "?".
     TMsgTable english;
     for (int i = 0; i < table.Count(); ++i) {
         if (FirstUnencodable(table[i]) < 0) {
-            g_mirror->push_back(QStringToAnsi(table[i]));
+            out.push_back(QStringToAnsi(table[i]));
             continue;
         }
         if (english.Count() == 0)
             english.LoadFromFile(AppDir() + MsgFileName(LangEng), LangCodePage(LangEng));
-        g_mirror->push_back(QStringToAnsi(english[i]));
+        out.push_back(QStringToAnsi(english[i]));
     }
+    return out;
 }
-
-void SetMessageTableMirror(std::vector<std::string>* mirror) { g_mirror = mirror; }
 
 } // namespace kes

@@ -89,9 +89,9 @@ QString DbErrorText(const DbError& error);
 void LoadMessageTable(int langIndex);
 // The language of the last LoadMessageTable (English before any).
 int MessageLanguage();
-// After every LoadMessageTable the mirror receives the messages as bytes of the process ANSI
-// code page (the project state's MsgTable, read by code without widgets); a message that code
-// page can not hold is mirrored in English. Null: none.
-void SetMessageTableMirror(std::vector<std::string>* mirror);
+// The table in force as bytes of the process ANSI code page, for the project state's MsgTable
+// (read by code without widgets, written into project data); a message that code page can not
+// hold is taken in English. Whoever loads the table for a project hands it this.
+std::vector<std::string> MessagesInCodePage();
 
 } // namespace kes

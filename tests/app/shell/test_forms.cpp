@@ -109,6 +109,34 @@ TEST_F(FormsTest, LanguageMenuSwitchesCaptionsAndMessages)
     EXPECT_EQ(Msg(46), "Page number");
 }
 
+// The project's copy of the messages (what new objects, the check and printouts write) follows
+// the language menu in the code page in use: the language's own bytes where the code page
+// holds them, English where it does not, and English again once English is chosen.
+TEST_F(FormsTest, TheProjectsMessagesFollowTheLanguageInTheCodePageInUse)
+{
+    const struct {
+        const char* name;
+        int codePage;
+        int lang;
+        const char* pageWord; // message 46 as the copy holds it
+    } cases[] = {
+        {"Traditional Chinese in 950", 950, LangCht, "畫面編號"},
+        {"Simplified Chinese in 936", 936, LangChs, "画面编号"},
+        {"Simplified Chinese in 1252", 1252, LangChs, "Page number"},
+    };
+    ASSERT_GT(Main()->Doc.MsgTable.size(), 46u) << "the copy is there from the start";
+    EXPECT_EQ(Main()->Doc.MsgTable[46], "Page number");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ScopedCodePage inUse(c.codePage);
+        Main()->MmLangChtClick(c.lang);
+        ASSERT_EQ(Main()->Doc.MsgTable.size(), static_cast<std::size_t>(MessageTable().Count()));
+        EXPECT_EQ(Main()->Doc.MsgTable[46], QStringToAnsi(QString::fromUtf8(c.pageWord)));
+        Main()->MmLangChtClick(LangEng);
+        EXPECT_EQ(Main()->Doc.MsgTable[46], "Page number");
+    }
+}
+
 // The page and system menus are translated like every other menu: their items carry the mark
 // of the dialog they open, which must not make the translator pass them over. The dialogs and
 // the printed headings take these captions, so they follow.
