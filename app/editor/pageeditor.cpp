@@ -168,8 +168,7 @@ void PageEditor::PagesRenumbered(const std::vector<int>& map)
     }
     std::stable_sort(pages_.begin(), pages_.end(),
                      [](const THmPage* a, const THmPage* b) { return a->Data().PgIndex < b->Data().PgIndex; });
-    if (PagesChanged)
-        PagesChanged();
+    host_.PagesChanged();
 }
 
 void PageEditor::StoreCurrentPage()

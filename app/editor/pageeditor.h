@@ -6,7 +6,6 @@
 #include "app/editor/editorinspector.h"
 #include "app/project/pagewindows.h"
 
-#include <functional>
 #include <vector>
 
 class QMdiArea;
@@ -73,9 +72,6 @@ public:
 
     // The page editor as the object inspector sees it.
     EditorInspector& InspectorSource() { return inspectorSource_; }
-
-    // Told after the pages were renumbered or retitled (the page tree follows).
-    std::function<void()> PagesChanged;
 
 private:
     void InsertInPageOrder(THmPage* page);

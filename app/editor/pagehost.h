@@ -78,6 +78,8 @@ public:
     // The page menu's hide switch and page-number write, which the page popup shares.
     virtual void HideClick() {}
     virtual void PageNumWriteClick() {}
+    // The page editor renumbered or retitled its pages (the page tree follows).
+    virtual void PagesChanged() {}
 };
 
 } // namespace kes

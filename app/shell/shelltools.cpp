@@ -234,8 +234,6 @@ void InstallShellTools(TKhm& khm)
     InstallTextTools(khm);
     khm.CreatePageTree = [&khm] { return CreateTree(khm); };
     khm.Wire("MmTreeView", [&khm] { MmTreeViewClick(khm); });
-    // Inserted, deleted, moved and retitled pages show in the tree.
-    khm.PageEd->PagesChanged = [&khm] { RefreshPageTree(khm); };
     khm.Wire("MmPLCSet", [&khm] { MmPLCSetClick(khm); });
 }
 

@@ -9,6 +9,7 @@
 #include "app/project/ui/tfrmmsgshow.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/formatcommands.h"
+#include "app/shell/shelltools.h"
 #include "app/shell/tkhm.h"
 #include "app/shell/tkhm_comm.h"
 #include "app/ui/prompt.h"
@@ -77,6 +78,9 @@ void MainPageHost::SaveLayout() { khm_.SaveLayout(); }
 void MainPageHost::HideClick() { MmHideClick(khm_); }
 
 void MainPageHost::PageNumWriteClick() { MmPgPageWriteSetClick(khm_); }
+
+// Inserted, deleted, moved and retitled pages show in the tree.
+void MainPageHost::PagesChanged() { RefreshPageTree(khm_); }
 
 MainProjectHost::MainProjectHost(TKhm& khm)
     : ProjectCommandsHost(khm.Doc, khm.View, khm.OpenDlg, khm.SaveDlg, khm.Ask()), khm_(khm)

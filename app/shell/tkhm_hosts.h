@@ -44,6 +44,7 @@ public:
     void SaveLayout() override;
     void HideClick() override;
     void PageNumWriteClick() override;
+    void PagesChanged() override;
 
 private:
     TKhm& khm_;
