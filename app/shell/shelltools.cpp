@@ -6,6 +6,7 @@
 #include "app/project/ui/tfrmplcaddrmap.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/pageexports.h"
+#include "app/shell/shellwindows.h"
 #include "app/shell/texttools.h"
 #include "app/shell/tframetreeview.h"
 #include "app/shell/tfrmautosaveset.h"
@@ -54,6 +55,8 @@ QWidget* CreateTree(TKhm& k)
     return tree;
 }
 } // namespace
+
+QWidget* MainShellWindows::CreatePageTree() { return CreateTree(khm_); }
 
 TFrameTreeView* PageTreeOf(TKhm& khm) { return dynamic_cast<TFrameTreeView*>(khm.FrameTreeViewWin.data()); }
 
@@ -232,7 +235,6 @@ void InstallShellTools(TKhm& khm)
     khm.Wire("MmAutoSave", [&khm] { MmAutoSaveClick(khm); });
     InstallPageExports(khm);
     InstallTextTools(khm);
-    khm.CreatePageTree = [&khm] { return CreateTree(khm); };
     khm.Wire("MmTreeView", [&khm] { MmTreeViewClick(khm); });
     khm.Wire("MmPLCSet", [&khm] { MmPLCSetClick(khm); });
 }

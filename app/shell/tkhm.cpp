@@ -14,6 +14,7 @@
 #include "app/shell/screencommands.h"
 #include "app/shell/settingcommands.h"
 #include "app/shell/shelltools.h"
+#include "app/shell/shellwindows.h"
 #include "app/shell/tkhm_hosts.h"
 #include "app/shell/tkhm_inspector.h"
 #include "app/ui/codepageguard.h"
@@ -78,6 +79,8 @@ TKhm::TKhm(kes::ProjectDoc& doc, kes::Prompt* prompt, QWidget* parent)
     ProjectHost = std::make_unique<kes::MainProjectHost>(*this);
     ownFiles_ = std::make_unique<kes::HostProjectFiles>(*ProjectHost);
     files_ = ownFiles_.get();
+    ownWindows_ = std::make_unique<kes::MainShellWindows>(*this);
+    windows_ = ownWindows_.get();
     Doc.SetHost(DocHost.get());
     BuildStatusBar();
     WireCommands();
@@ -309,6 +312,14 @@ bool TKhm::ReadProjectFiles() { return files_->ReadProjectFiles(); }
 int TKhm::SaveUserMenu() { return files_->SaveUserMenu(); }
 
 void TKhm::UseProjectFiles(kes::ProjectFiles* files) { files_ = files ? files : ownFiles_.get(); }
+
+QWidget* TKhm::CreatePageTree() { return windows_->CreatePageTree(); }
+
+QWidget* TKhm::CreateObjInspector() { return windows_->CreateObjInspector(); }
+
+QWidget* TKhm::CreateKeySetting() { return windows_->CreateKeySetting(); }
+
+void TKhm::UseShellWindows(kes::ShellWindows* windows) { windows_ = windows ? windows : ownWindows_.get(); }
 
 // ---- Auto-save timer: runs exactly while auto-save is on with an interval of a minute or more.
 

@@ -66,6 +66,7 @@ class LinkPort;
 class MainCommLink;
 class ProjectFiles;
 class Prompt;
+class ShellWindows;
 class TIniFile;
 class WidgetPrompt;
 struct LxeSettings;
@@ -173,7 +174,6 @@ public:
     std::string HelpFile;
     // Windows of other subsystems that a project close removes, created into these by them.
     QPointer<QWidget> FrmKeySettingWin; // key settings of the keypad types 95 and 99
-    std::function<QWidget*()> CreateKeySetting;
     // Stores the shown key settings window (before downloads and saves): false, after its
     // message, when a field is refused; true when it stored or no window is shown.
     bool StoreKeySettings();
@@ -223,10 +223,15 @@ public:
     QPoint ControlBarOrigin() const;
     // Writes the layout file; a failure is reported to the user.
     bool UpdateLayoutFile(kes::TIniFile& ini);
-    // Tool windows: the page tree and inspector forms, created by the subsystems that build
-    // them. While a factory is empty its window is not offered.
-    std::function<QWidget*()> CreatePageTree;
-    std::function<QWidget*()> CreateObjInspector;
+    // The windows of other subsystems the window makes (kes::ShellWindows): its tool windows
+    // (the page tree and inspector forms) and the key settings window; null when none can be
+    // made now.
+    QWidget* CreatePageTree();
+    QWidget* CreateObjInspector();
+    QWidget* CreateKeySetting();
+    // The windows these make from now on; null: the window's own (kes::MainShellWindows).
+    // windows outlives its use.
+    void UseShellWindows(kes::ShellWindows* windows);
     QPointer<QWidget> FrameTreeViewWin;
     QPointer<QWidget> DlgPropWin;
     // The object inspector held in DlgPropWin; null while there is none.
@@ -376,4 +381,7 @@ private:
     // The project commands' files over ProjectHost, and the files in use.
     std::unique_ptr<kes::ProjectFiles> ownFiles_;
     kes::ProjectFiles* files_ = nullptr;
+    // The window's own makers of other subsystems' windows, and the makers in use.
+    std::unique_ptr<kes::ShellWindows> ownWindows_;
+    kes::ShellWindows* windows_ = nullptr;
 };

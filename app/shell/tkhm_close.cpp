@@ -211,7 +211,7 @@ void TKhm::MmNewClick()
         Doc.KeySetRec.EndChar = 3;
         for (std::size_t i = 0; i < Doc.KeySetRec.KeyCodes.size(); ++i)
             Doc.KeySetRec.KeyCodes[i] = static_cast<std::uint8_t>('0' + i);
-        if (CreateKeySetting && !FrmKeySettingWin) {
+        if (!FrmKeySettingWin) {
             FrmKeySettingWin = CreateKeySetting();
             if (FrmKeySettingWin)
                 FrmKeySettingWin->show();

@@ -202,7 +202,7 @@ void MainCommLink::RebuildUploadedProject(UploadResult& r)
     khm_.SaveDlg.FileName.clear();
     khm_.setWindowTitle(AnsiToQString(khm_.Doc.WindowCaption(khm_.OpenDlg.FileName)));
     if (khm_.Doc.IsKeypadType()) {
-        if (khm_.CreateKeySetting && !khm_.FrmKeySettingWin) {
+        if (!khm_.FrmKeySettingWin) {
             khm_.FrmKeySettingWin = khm_.CreateKeySetting();
             if (khm_.FrmKeySettingWin)
                 khm_.FrmKeySettingWin->show();

@@ -73,7 +73,8 @@ private:
     ModemDialer dialer_;
 };
 
-// The dialler, the key settings of the keypad types and the serial test display they open.
+// The dialler's command (the key settings window of the keypad types, which opens the serial
+// test display, is made by MainShellWindows::CreateKeySetting).
 void InstallCommWindows(TKhm& khm, MainCommLink& link);
 
 } // namespace kes

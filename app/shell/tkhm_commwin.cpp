@@ -5,6 +5,7 @@
 #include "app/comm/ui/tfrmkeysetting.h"
 #include "app/comm/ui/tmodem.h"
 #include "app/project/ui/tlxtype.h"
+#include "app/shell/shellwindows.h"
 #include "app/shell/tkhm.h"
 #include "app/shell/tkhm_comm.h"
 #include "app/ui/prompt.h"
@@ -43,12 +44,16 @@ void OpenTestDisplay(TKhm& khm, MainCommLink& link, QWidget* owner)
 void InstallCommWindows(TKhm& khm, MainCommLink& link)
 {
     khm.Wire("MmModemSet", [&link] { link.MmModemSetClick(); });
-    khm.CreateKeySetting = [&khm, &link]() -> QWidget* {
-        KeySettingHooks hooks;
-        hooks.setMainToolsEnabled = [&khm] { khm.SetMainToolsEnabled(); };
-        hooks.openTestDisplay = [&khm, &link](QWidget* owner) { OpenTestDisplay(khm, link, owner); };
-        return new TFrmKeySetting(&khm, khm.Ask(), khm.Doc, std::move(hooks));
+}
+
+QWidget* MainShellWindows::CreateKeySetting()
+{
+    KeySettingHooks hooks;
+    hooks.setMainToolsEnabled = [&khm = khm_] { khm.SetMainToolsEnabled(); };
+    hooks.openTestDisplay = [&khm = khm_, &link = *khm_.CommLink](QWidget* owner) {
+        OpenTestDisplay(khm, link, owner);
     };
+    return new TFrmKeySetting(&khm_, khm_.Ask(), khm_.Doc, std::move(hooks));
 }
 
 } // namespace kes

@@ -131,7 +131,7 @@ bool MainProjectHost::StoreKeySettings() { return khm_.StoreKeySettings(); }
 
 void MainProjectHost::ShowKeySettings()
 {
-    if (khm_.CreateKeySetting && !khm_.FrmKeySettingWin) {
+    if (!khm_.FrmKeySettingWin) {
         khm_.FrmKeySettingWin = khm_.CreateKeySetting();
         if (khm_.FrmKeySettingWin)
             khm_.FrmKeySettingWin->show();

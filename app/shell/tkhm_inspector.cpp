@@ -3,6 +3,7 @@
 #include "app/editor/pageeditor.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/ui/tlxtype.h"
+#include "app/shell/shellwindows.h"
 #include "app/shell/tkhm.h"
 #include "platform/inifile.h"
 
@@ -45,7 +46,7 @@ TDlgProp* TKhm::Inspector() const { return dynamic_cast<TDlgProp*>(DlgPropWin.da
 
 void TKhm::ShowObjInspector(kes::TIniFile& ini)
 {
-    ShowToolWindow(ini, View.ObjInspectorOn, "ObjInspector", DlgPropWin, CreateObjInspector);
+    ShowToolWindow(ini, View.ObjInspectorOn, "ObjInspector", DlgPropWin, [this] { return CreateObjInspector(); });
     TDlgProp* d = Inspector();
     if (!d)
         return;
@@ -79,9 +80,10 @@ void TKhm::MmObjInspectorClick()
 
 namespace kes {
 
+QWidget* MainShellWindows::CreateObjInspector() { return CreateInspector(khm_); }
+
 void InstallObjInspector(TKhm& khm)
 {
-    khm.CreateObjInspector = [&khm] { return CreateInspector(khm); };
     khm.Wire("MmObjInspector", [&khm] { khm.MmObjInspectorClick(); });
 }
 

@@ -8,7 +8,7 @@ class TKhm;
 
 namespace kes {
 
-// Fills in the inspector's factory and connects MmObjInspector.
+// Connects MmObjInspector.
 void InstallObjInspector(TKhm& khm);
 
 } // namespace kes

@@ -396,5 +396,5 @@ void TKhm::ToolWindowGoing(QWidget& win)
 
 void TKhm::ShowPageTree(kes::TIniFile& ini)
 {
-    ShowToolWindow(ini, View.PageTreeOn, "TreeViewPage", FrameTreeViewWin, CreatePageTree);
+    ShowToolWindow(ini, View.PageTreeOn, "TreeViewPage", FrameTreeViewWin, [this] { return CreatePageTree(); });
 }

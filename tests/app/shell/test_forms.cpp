@@ -6,6 +6,7 @@
 
 #include "app/shell/jpegimage.h"
 #include "app/shell/reportcommands.h"
+#include "app/shell/shellwindows.h"
 #include "app/shell/startup.h"
 #include "app/shell/taboutbox.h"
 #include "app/shell/tkhm.h"
@@ -266,19 +267,24 @@ TEST(UserGuide, EveryLanguageHasEveryPageAndItsLinksStayInTheLanguage)
 
 TEST_F(FormsTest, ToolWindowsDockOrFloatAsTheLayoutFileSays)
 {
-    int made = 0;
-    auto tool = [&](const char* name) {
-        return [&made, name] {
+    // Plain forms in place of the page tree and the inspector.
+    struct PlainTools : MainShellWindows {
+        using MainShellWindows::MainShellWindows;
+        int made = 0;
+        QWidget* Tool(const char* name)
+        {
             ++made;
             auto* w = new QWidget;
             w->setObjectName(QString::fromLatin1(name));
             MarkForm(w);
             w->resize(180, 200);
             return w;
-        };
-    };
-    Main()->CreatePageTree = tool("FrameTreeView");
-    Main()->CreateObjInspector = tool("DlgProp");
+        }
+        QWidget* CreatePageTree() override { return Tool("FrameTreeView"); }
+        QWidget* CreateObjInspector() override { return Tool("DlgProp"); }
+    } tools(*Main());
+    const int& made = tools.made;
+    Main()->UseShellWindows(&tools);
     Main()->show();
     TIniFile ini(Main()->LocIniPath());
     ini.WriteBool("TreeViewPage", "Location", false);
@@ -321,6 +327,7 @@ TEST_F(FormsTest, ToolWindowsDockOrFloatAsTheLayoutFileSays)
     Main()->View.ObjInspectorOn = false;
     Main()->ShowObjInspector(floating);
     EXPECT_EQ(Main()->DlgPropWin, nullptr);
+    Main()->UseShellWindows(nullptr);
 }
 
 } // namespace
