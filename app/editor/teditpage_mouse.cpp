@@ -289,6 +289,9 @@ void TEditPage::PlaceDrawnObject(TPoint origin)
             const int side = std::min(pw, ph);
             pw = side;
             ph = side * Data().GridHeight / Data().GridWidth;
+            // Placing it moved it in by its default size, larger than the square drawn.
+            obj->Left = origin.x;
+            obj->Top = origin.y;
         } else {
             obj->Left = std::min(UpPt.x, DownPt.x);
             obj->Top = std::min(UpPt.y, DownPt.y);

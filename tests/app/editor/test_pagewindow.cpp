@@ -61,6 +61,33 @@ TEST_F(PageWindowTest, ABoxDrawnBackwardsOrTooSmallFollowsTheDrawingRules)
     EXPECT_EQ(QPoint(meter->Left, meter->Top), At(150, 20));
 }
 
+// The round meter keeps square and is made at a default size larger than most drags: the
+// square drawn sits at the drag's upper left corner, also low or far right on the page.
+TEST_F(PageWindowTest, ARoundMeterSitsWhereItWasDrawn)
+{
+    NewProject();
+    const int w = host.model->PanelWidth;
+    const int h = host.model->PanelHeight;
+    struct Case {
+        const char* name;
+        QPoint from, to, corner;
+        int side;
+    } cases[] = {
+        {"low on the page", {10, h - 24}, {40, h - 4}, {10, h - 24}, 20},
+        {"far right", {w - 24, 2}, {w - 4, 30}, {w - 24, 2}, 20},
+        {"backwards, low", {70, h - 2}, {50, h - 20}, {50, h - 20}, 18},
+        {"the whole page high", {60, 0}, {200, h}, {60, 0}, h},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TLxObj* meter = Draw(ObjKind::CirMeter, At(c.from.x(), c.from.y()), At(c.to.x(), c.to.y()));
+        ASSERT_NE(meter, nullptr) << ObjectsText();
+        EXPECT_EQ(QPoint(meter->Left, meter->Top), At(c.corner.x(), c.corner.y()));
+        EXPECT_EQ(meter->Width, c.side * StepX());
+        EXPECT_TRUE(InsidePage(*meter, *CurPage()));
+    }
+}
+
 TEST_F(PageWindowTest, SelectionByClickShiftClickAndRubberBand)
 {
     NewProject();
