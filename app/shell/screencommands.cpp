@@ -112,7 +112,7 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
                                QStringLiteral("\n") +
                                QString::fromStdString(ZeroTailText(size - m.TailAt, size == file.size())));
     const QAction* item = k.Action("MmMenuSet");
-    k.setWindowTitle(AnsiToQString(k.Doc.CaptionPrefix) + (item ? item->text() : QString()));
+    k.setWindowTitle(AnsiToQString(k.Doc.CaptionPrefix) + (item ? CaptionText(item->text()) : QString()));
     k.FormActivate();
     k.SetItemEnabled("MmClosePrj", true);
     // The first screen is current, after the main window's state.

@@ -495,7 +495,7 @@ int SaveUserMenu(ProjectCommandsHost& k)
     int answer = 7;
     if (k.Doc.Modified) {
         const QAction* item = k.Commands().Action("MmMenuSet");
-        const QString q = Msg(kMsgAskSave) + (item ? item->text() : QString()) + QStringLiteral("?");
+        const QString q = Msg(kMsgAskSave) + (item ? CaptionText(item->text()) : QString()) + QStringLiteral("?");
         const Answer a = ShowMessage(k.Ask, q, Buttons::YesNoCancel);
         if (a == Answer::Cancel)
             return 2;

@@ -353,6 +353,32 @@ TEST_F(UserMenuTest, HostileFilesEndInAMessageWithinASecond)
     }
 }
 
+// The main window's title, the screens' titles and the question whether to save name the user
+// menu as its menu item reads, without the item's access key, in each language.
+TEST_F(UserMenuTest, ItsNameIsShownWithoutTheMenuItemsAccessKey)
+{
+    const std::pair<const char*, QString> languages[] = {{"MmLangEng", QStringLiteral("User Menu")},
+                                                         {"MmLangCht", QString::fromUtf8("使用者選單")}};
+    for (const auto& [language, name] : languages) {
+        SCOPED_TRACE(language);
+        Trigger(language);
+        Install(EmptyScreens(1));
+        Open("LX041");
+        ASSERT_EQ(Main()->ImageWinList.size(), 1u);
+        EXPECT_TRUE(Main()->windowTitle().endsWith(QStringLiteral(" - ") + name))
+            << Main()->windowTitle().toStdString();
+        EXPECT_EQ(Main()->ImageWinList[0]->windowTitle(), name + QStringLiteral("-0"));
+        Main()->Doc.Modified = 1;
+        prompt.shown.clear();
+        prompt.answers = {Answer::No};
+        Trigger("MmClosePrj");
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_TRUE(prompt.shown.front().endsWith(name + QStringLiteral("?"))) << prompt.shown.front().toStdString();
+        EXPECT_TRUE(Main()->ImageWinList.empty());
+    }
+    Trigger("MmLangEng");
+}
+
 TEST_F(UserMenuTest, ACancelledCloseKeepsTheProjectAndItsModel)
 {
     NewProject(1);
