@@ -203,8 +203,10 @@ void TModem::ShowState()
         Msg_Lab->setText(kes::Msg(kMsgDialling) + QString::number(dialer_.Attempt()));
         break;
     }
+    // The countdown's unit is the seconds label's, in the window's language.
     if (dialling && s != ModemState::Waiting)
-        RedTime_Lab->setText(kes::Msg(kMsgRedialIn) + QStringLiteral(" %1 Sec").arg(dialer_.Countdown()));
+        RedTime_Lab->setText(kes::Msg(kMsgRedialIn) +
+                             QStringLiteral(" %1 %2").arg(dialer_.Countdown()).arg(Unit_Lab->text()));
     else
         RedTime_Lab->clear();
     Animate->setRange(0, dialling ? 0 : 1);

@@ -157,6 +157,28 @@ TEST_F(CommWindows, DialledCallCarriesTheNextDownload)
               Bytes(Main()->Doc.MemImage.begin(), Main()->Doc.MemImage.begin() + Main()->Doc.MemImageLen));
 }
 
+// The countdown to the next attempt is in the window's language, its unit too.
+TEST_F(CommWindows, TheRedialCountdownIsInTheLanguage)
+{
+    PageProject();
+    Main()->Action("MmLangCht")->trigger();
+    panel.modem.on = true;
+    panel.modem.dialResults = {""};
+    prompt.onExec = [&](QDialog& d) {
+        auto& form = dynamic_cast<TModem&>(d);
+        form.Tel_Txt->setText(QStringLiteral("12"));
+        form.DialBtnClick();
+        ASSERT_TRUE(RunUntil([&] { return link().Dialer().State() == ModemState::Dialling; }));
+        const QString countdown = form.RedTime_Lab->text();
+        EXPECT_TRUE(countdown.startsWith(Msg(483))) << countdown.toStdString();
+        EXPECT_TRUE(countdown.endsWith(QString::fromUtf8(" 秒"))) << countdown.toStdString();
+        form.reject();
+    };
+    Main()->Action("MmModemSet")->trigger();
+    EXPECT_EQ(prompt.execCount, 1);
+    Main()->Action("MmLangEng")->trigger();
+}
+
 TEST_F(CommWindows, StopAndCancelHangUpACallThatIsUp)
 {
     PageProject();
