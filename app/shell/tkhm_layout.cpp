@@ -5,6 +5,7 @@
 // Docked tool bars keep their rows and their order within a row; Qt's tool bar area places
 // them itself, so the pixel offsets inside a row are written but only their order is restored.
 #include "app/editor/pageeditor.h"
+#include "app/editor/thmpage.h"
 #include "app/shell/tkhm.h"
 
 #include "app/ui/msgtable.h"
@@ -316,6 +317,9 @@ void TKhm::LoadLayout()
         ShowStateChecks();
         ShowPageTree(ini);
         ShowObjInspector(ini);
+        // The pages opened before the docked tool windows took their room from the area.
+        for (THmPage* page : PageEd->Pages())
+            page->FormResize();
     }
 }
 

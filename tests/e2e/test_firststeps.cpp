@@ -272,6 +272,32 @@ TEST_F(E2ETest, PageWindowsOpenInViewAndCascadeKeepsALoneOnesSize)
     EXPECT_EQ(CurPage()->SubWindow()->size(), before);
 }
 
+// On a small screen too, a new or opened project's page window fits the area the docked page
+// tree and inspector leave, with its title bar's buttons in view.
+TEST_F(E2ETest, PageWindowsFitTheAreaBesideTheToolWindows)
+{
+    for (const QSize size : {QSize(1100, 760), QSize(1000, 560), QSize(900, 480)}) {
+        const std::string name = std::to_string(size.width()) + "x" + std::to_string(size.height());
+        SCOPED_TRACE(name);
+        const std::string file = Path("work/Small" + name + ".zqf");
+        Main()->resize(size);
+        Main()->show();
+        NewProjectNamed(QStringLiteral("Small"));
+        QApplication::processEvents();
+        ASSERT_NE(CurPage(), nullptr);
+        const QRect area = Main()->MdiArea->viewport()->rect();
+        EXPECT_TRUE(area.contains(CurPage()->SubWindow()->geometry())) << "new";
+        RunWithDialog("MmSaveAs", AnswerFile(file, "small-save"));
+        Trigger("MmClosePrj");
+        RunWithDialog("MmOpen", AnswerFile(file, "small-open"));
+        QApplication::processEvents();
+        ASSERT_NE(CurPage(), nullptr);
+        EXPECT_TRUE(Main()->MdiArea->viewport()->rect().contains(CurPage()->SubWindow()->geometry())) << "opened";
+        Trigger("MmClosePrj");
+        QApplication::processEvents();
+    }
+}
+
 TEST(ProjectNames, WhatAFileNameMayBe)
 {
     const struct {
