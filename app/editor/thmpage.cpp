@@ -41,6 +41,14 @@ constexpr int kMsgLinkedRecordsFull = 299; // more than 68 device-linked records
 // The main window's tool bars that edit objects on a page.
 const char* const kEditToolBars[] = {"ObjToolBar", "GeomToolBar", "PosTooBar", "PostSetToolBar"};
 
+// What the edit-state refresh enabled for the last page's selection and history: with no page
+// window left nothing refreshes them, and the main window is not activated again to do it.
+const char* const kSelectionItems[] = {
+    "TbUndo",      "TbRedo",     "TbDel",       "TbCut",       "TbCopy",     "TbPaste",    "TbPrePg",    "TbNextPg",
+    "TbStepUp",    "TbStepDown", "TbStepLeft",  "TbStepRight", "TbSideUp",   "TbSideDown", "TbSideLeft", "TbSideRight",
+    "TbFont_Box",  "TbFont_Lab", "TbState_Box", "TbState_Lab", "TbState_UD", "MmCut",      "MmCopy",     "MmPaste",
+    "MmMultiCopy", "MmMoveUp",   "MmMovDn",     "MmMovTop",    "MmMovbutton"};
+
 } // namespace
 
 THmPage::THmPage(kes::PageEditor& editor) : TEditPage(editor.Host(), kes::kPopPageWindow), editor_(editor)
@@ -251,6 +259,8 @@ bool THmPage::FormClose()
         Cmds().SetItemEnabled("MmCopyAll", false);
         for (const char* bar : kEditToolBars)
             Cmds().SetItemEnabled(bar, false);
+        for (const char* n : kSelectionItems)
+            Cmds().SetItemEnabled(n, false);
         if (host_.Doc().PgDataList.empty()) {
             host_.SaveLayout();
             for (const char* n : {"StandTbarSet", "ObjTBarSet", "GeomTBarSet", "PosTBarSet", "PostTBarSet"})

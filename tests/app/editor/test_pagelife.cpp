@@ -166,13 +166,20 @@ TEST_F(PageLifeTest, ClosingTheLastPageWindowDisablesThePageCommands)
 {
     NewProject();
     Trigger("TbAddPg");
+    // The last page closes with an object selected and a step to undo.
+    ASSERT_NE(DrawWith("TbStTxt", At(2, 2), At(30, 12)), nullptr);
+    Trigger("tbPointTo");
+    ASSERT_TRUE(Main()->Action("TbCut")->isEnabled());
     for (QWidget* w : std::vector<THmPage*>(Main()->PageEd->Pages()))
         static_cast<THmPage*>(w)->SubWindow()->close();
     QApplication::processEvents();
     EXPECT_TRUE(Main()->PageEd->Pages().empty());
     EXPECT_EQ(CurPage(), nullptr);
-    for (const char* n : {"MmPgJump", "MmFunKeyEt", "MmUndo", "MmRedo", "TbZoomIn", "TbZoomOut"})
+    for (const char* n : {"MmPgJump", "MmFunKeyEt", "MmUndo", "MmRedo", "TbZoomIn", "TbZoomOut", "TbUndo", "TbDel",
+                          "TbCut", "TbCopy", "TbStepUp", "TbSideUp", "MmCut", "MmCopy", "MmMultiCopy", "MmMovTop"})
         EXPECT_FALSE(Main()->Action(n)->isEnabled()) << n;
+    for (const char* n : {"TbFont_Box", "TbState_Box"})
+        EXPECT_FALSE(Main()->ToolWidget(n)->isEnabled()) << n;
     // Pages are left in the project: the tool bar items stay.
     EXPECT_EQ(Main()->Doc.PgDataList.size(), 2u);
     EXPECT_TRUE(Main()->Action("ObjTBarSet")->isEnabled());
