@@ -2,6 +2,8 @@
 // project state after every change of it, and the window's show and language handling.
 #include "app/editor/pageeditor.h"
 #include "app/editor/screeneditor.h"
+#include "app/editor/thmpage.h"
+#include "app/editor/timagepage.h"
 #include "app/shell/tkhm.h"
 
 #include "app/shell/shelltools.h"
@@ -218,6 +220,12 @@ void TKhm::MmLangChtClick(int langIndex)
             TranslateForm(sub->widget(), langIndex);
     TranslateForm(this, langIndex);
     Doc.MsgTable = kes::MessagesInCodePage();
+    // The state box lists the selected object's states, which no caption file holds: the
+    // translation emptied them, and the object fills them again.
+    TEditPage* editing = View.EditMode == kes::Editing::Pages ? static_cast<TEditPage*>(PageEd->Current())
+                                                              : Screens->Editor(View.EditMode);
+    if (editing && editing->Data().SelList.size() == 1)
+        editing->ObjToolbarRefresh(editing->Data().SelList.front());
     Doc.LangIndex = langIndex;
     Doc.CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";
     for (const char* n : {"MmLangCht", "MmLangChs", "MmLangEng"})

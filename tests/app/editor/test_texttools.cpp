@@ -3,7 +3,7 @@
 // a button whose list is shorter than its states takes the text), a message text no wider
 // than 250 pixels; the state up-down stays within the states; Return leaves the memo instead
 // of breaking the line; the start-up screen's static texts take the memo as the page's do and show
-// their first line when selected.
+// their first line when selected; a language command leaves the state box as it was.
 #include "editortest.h"
 
 #include "app/editor/screeneditor.h"
@@ -69,6 +69,34 @@ TEST_F(TextToolsTest, StateTextsGrowToTheirStateAndTheUpDownStaysInRange)
     ASSERT_EQ(btn->TxtList.size(), static_cast<std::size_t>(btn->TotalState));
     EXPECT_EQ(btn->TxtList.back(), "On");
     EXPECT_EQ(btn->TxtList.front(), "Off");
+}
+
+// A language command leaves the state box listing the selected object's states, at the state
+// chosen: no caption file lists them, and translating the tool bar emptied them.
+TEST_F(TextToolsTest, ALanguageCommandKeepsTheStatesOfTheSelectedObject)
+{
+    NewProject();
+    for (const char* tool : {"TbBtn", "TbBit"}) {
+        SCOPED_TRACE(tool);
+        TLxObj* obj = DrawWith(tool, At(2, 2), At(40, 20));
+        ASSERT_NE(obj, nullptr);
+        CurPage()->ObjToolbarRefresh(obj);
+        TbState_UDChange(*Main(), true);
+        ASSERT_EQ(States().currentIndex(), 1);
+        QStringList before;
+        for (int i = 0; i < States().count(); ++i)
+            before.append(States().itemText(i));
+        ASSERT_FALSE(before.contains(QString()));
+        for (const char* language : {"MmLangCht", "MmLangEng"}) {
+            Trigger(language);
+            QStringList after;
+            for (int i = 0; i < States().count(); ++i)
+                after.append(States().itemText(i));
+            EXPECT_EQ(after, before) << language;
+            EXPECT_EQ(States().currentIndex(), 1) << language;
+        }
+        Trigger("MmDel");
+    }
 }
 
 TEST_F(TextToolsTest, AMessageTextStopsAt250Pixels)
