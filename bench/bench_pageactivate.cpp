@@ -236,7 +236,7 @@ int First(const std::string& what, const std::string& warmFile, const std::strin
 {
     Bytes warm;
     Bytes measured;
-    if (!ReadFileBytes(warmFile, warm, nullptr) || !ReadFileBytes(measuredFile, measured, nullptr))
+    if (!ReadFileBytes(warmFile, 1u << 30, warm, nullptr) || !ReadFileBytes(measuredFile, 1u << 30, measured, nullptr))
         return 1;
     const int model = BenchProject::LargestModel();
     double seconds = 0;

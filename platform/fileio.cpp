@@ -319,32 +319,92 @@ void RemoveStaleTemps(const std::string& folder, const std::vector<std::string>&
             ::unlink(t.c_str());
 }
 
-} // namespace
-
-bool ReadFileText(const std::string& path, std::string& text, std::string* error)
+// Opens a plain file for reading. Anything else in its place is refused: a folder, a device
+// such as /dev/zero that never ends, or a FIFO, whose open would wait for a writer (hence
+// O_NONBLOCK, which reads of a plain file ignore).
+int OpenPlainFile(const std::string& path, struct stat& st, std::string* error)
 {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
         SetError(error, "cannot open", path, errno);
-        return false;
+        return -1;
     }
-    text.clear();
-    char buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    bool ok = !std::ferror(f);
-    int err = errno;
-    std::fclose(f);
-    if (!ok)
-        SetError(error, "cannot read", path, err);
-    return ok;
+    if (::fstat(fd, &st) != 0) {
+        SetError(error, "cannot read", path, errno);
+        ::close(fd);
+        return -1;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        if (error)
+            *error =
+                "cannot read \"" + path + "\": " + (S_ISDIR(st.st_mode) ? "it is a folder" : "it is no plain file");
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
-bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, std::string* error)
+void TooLarge(std::string* error, const std::string& path, std::size_t limit)
+{
+    if (error)
+        *error = "cannot read \"" + path + "\": larger than " + std::to_string(limit) +
+                 " bytes, more than a file of its kind holds";
+}
+
+// Up to n bytes from fd, fewer only at its end; -1 (errno set) on a failure.
+ssize_t ReadUpTo(int fd, void* buffer, std::size_t n)
+{
+    std::size_t done = 0;
+    while (done < n) {
+        const ssize_t r = ::read(fd, static_cast<char*>(buffer) + done, n - done);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0)
+            return -1;
+        if (r == 0)
+            break;
+        done += static_cast<std::size_t>(r);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+} // namespace
+
+bool ReadFileText(const std::string& path, std::size_t limit, std::string& text, std::string* error)
+{
+    text.clear();
+    struct stat st;
+    const int fd = OpenPlainFile(path, st, error);
+    if (fd < 0)
+        return false;
+    if (static_cast<std::uint64_t>(st.st_size) > limit) {
+        ::close(fd);
+        TooLarge(error, path, limit);
+        return false;
+    }
+    // One byte past the bound tells a file that grew since its size was taken.
+    text.resize(static_cast<std::size_t>(st.st_size) + 1);
+    const ssize_t n = ReadUpTo(fd, text.data(), text.size());
+    const int err = errno;
+    ::close(fd);
+    if (n < 0) {
+        text.clear();
+        SetError(error, "cannot read", path, err);
+        return false;
+    }
+    if (static_cast<std::size_t>(n) > limit) {
+        text.clear();
+        TooLarge(error, path, limit);
+        return false;
+    }
+    text.resize(static_cast<std::size_t>(n));
+    return true;
+}
+
+bool ReadFileBytes(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes, std::string* error)
 {
     std::string text;
-    if (!ReadFileText(path, text, error))
+    if (!ReadFileText(path, limit, text, error))
         return false;
     bytes.assign(text.begin(), text.end());
     return true;
@@ -354,38 +414,23 @@ bool ReadFileLimited(const std::string& path, std::size_t limit, std::vector<std
                      std::string* error)
 {
     bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        SetError(error, "cannot open", path, errno);
-        return false;
-    }
     struct stat st;
-    const int statted = ::fstat(fd, &st);
-    if (statted != 0 || !S_ISREG(st.st_mode)) {
-        SetError(error, "cannot read", path, statted != 0 ? errno : EISDIR);
-        ::close(fd);
+    const int fd = OpenPlainFile(path, st, error);
+    if (fd < 0)
+        return false;
+    bytes.resize(std::min<std::uint64_t>(limit, static_cast<std::uint64_t>(st.st_size)));
+    const ssize_t n = ReadUpTo(fd, bytes.data(), bytes.size());
+    const int err = errno;
+    ::close(fd);
+    if (n < 0) {
+        SetError(error, "cannot read", path, err);
+        bytes.clear();
         return false;
     }
-    bytes.resize(std::min<std::uint64_t>(limit, static_cast<std::uint64_t>(st.st_size)));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            SetError(error, "cannot read", path, errno);
-            ::close(fd);
-            bytes.clear();
-            return false;
-        }
-        if (n == 0)
-            break; // cut shorter since the size was taken
-        done += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    bytes.resize(done);
+    // A file cut shorter since its size was taken reads as what is left.
+    bytes.resize(static_cast<std::size_t>(n));
     if (size)
-        *size = std::max<std::uint64_t>(static_cast<std::uint64_t>(st.st_size), done);
+        *size = std::max<std::uint64_t>(static_cast<std::uint64_t>(st.st_size), bytes.size());
     return true;
 }
 

@@ -9,10 +9,12 @@
 
 namespace kes {
 
-// Whole file as bytes. False with *error set (when given) on failure.
-bool ReadFileText(const std::string& path, std::string& text, std::string* error);
-bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, std::string* error);
-// At most limit bytes from the start of the file, so that a file grown past any real one
+// The whole of a plain file. False with *error set (when given) on failure, when something
+// else lies in its place (a folder, a device, a FIFO) and when it is larger than limit: the
+// largest file of its kind, so that a damaged or hostile one costs no more than that.
+bool ReadFileText(const std::string& path, std::size_t limit, std::string& text, std::string* error);
+bool ReadFileBytes(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes, std::string* error);
+// At most limit bytes from the start of a plain file, so that a file grown past any real one
 // costs no more than that; *size (when given) gets the whole file's size.
 bool ReadFileLimited(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes, std::uint64_t* size,
                      std::string* error);

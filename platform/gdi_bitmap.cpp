@@ -257,7 +257,10 @@ void TBitmap::SetImage(const QImage& img)
 bool TBitmap::LoadFromFile(const std::string& path)
 {
     std::vector<std::uint8_t> bytes;
-    if (!kes::ReadFileBytes(path, bytes, nullptr))
+    // A picture for a panel of a few hundred pixels a side; an uncompressed 4096 x 4096 one
+    // in full colour still fits.
+    constexpr std::size_t kMaxPictureFileBytes = 64u << 20;
+    if (!kes::ReadFileBytes(path, kMaxPictureFileBytes, bytes, nullptr))
         return false;
     QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);

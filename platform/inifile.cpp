@@ -2,6 +2,7 @@
 
 #include "platform/fileio.h"
 
+#include <cerrno>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -88,14 +89,16 @@ bool ParseIniInteger(const std::string& raw, int& value)
 
 TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName))
 {
-    std::string text;
-    struct stat st;
-    if (::stat(fileName_.c_str(), &st) == 0 && static_cast<std::size_t>(st.st_size) > kMaxIniBytes)
-        return;
-    if (ReadFileText(fileName_, text, nullptr)) {
+    std::string text, error;
+    if (ReadFileText(fileName_, kMaxIniBytes, text, &error)) {
         loaded_ = true;
         SetText(text);
+        return;
     }
+    // A missing file is an empty INI; anything else in its place is one that could not be read.
+    struct stat st;
+    if (!fileName_.empty() && (::lstat(fileName_.c_str(), &st) == 0 || errno != ENOENT))
+        loadError_ = error;
 }
 
 void TIniFile::SetText(const std::string& text)

@@ -7,7 +7,7 @@
 // Unlike the profile functions, writes are kept in memory until UpdateFile(), which
 // reports failure, so that no caller drops a failed write silently. Look-ups go through an
 // index built once after a change, so a file of many keys (a message file) reads in linear
-// time. A file larger than kMaxIniBytes is not read (Loaded() is false).
+// time. A file larger than kMaxIniBytes is not read (Loaded() is false, LoadError() says why).
 #include <cstddef>
 #include <string>
 #include <unordered_map>
@@ -28,6 +28,9 @@ public:
     const std::string& FileName() const { return fileName_; }
     // The file existed and was read.
     bool Loaded() const { return loaded_; }
+    // Why a file that is there was not read (too large, unreadable, no plain file); empty
+    // when it was read or is missing.
+    const std::string& LoadError() const { return loadError_; }
 
     std::string ReadString(const std::string& section, const std::string& ident, const std::string& def) const;
     // Decimal, or hexadecimal with "0x"/"$"; anything else (or missing) gives def.
@@ -74,6 +77,7 @@ private:
     std::vector<std::string> preamble_; // lines before the first section
     std::vector<Section> sections_;
     bool loaded_ = false;
+    std::string loadError_;
     std::string lastError_;
     // Lower-case names to the first section and, per section, to its first entry of a key;
     // rebuilt on the first look-up after a change.

@@ -438,12 +438,16 @@ bool LinkEngine::SendFirmwareFile()
     sendFirmware_ = stamp != identity_.firmwareStamp;
     firmware_.clear();
     if (sendFirmware_) {
-        if (!ReadFileBytes(name, firmware_, nullptr)) {
+        // Read no further than the area holds: a larger file is refused however large it is.
+        const std::uint32_t area = AreaSize(map_.CommCodeAddr, map_.CommCodeAddrEnd);
+        std::uint64_t size = 0;
+        if (!ReadFileLimited(name, std::size_t(area) + 1, firmware_, &size, nullptr)) {
             Fail(LinkError::FirmwareMissing, name);
             return false;
         }
         // Cut short, the panel would hold part of a firmware the block calls complete.
-        if (firmware_.size() > AreaSize(map_.CommCodeAddr, map_.CommCodeAddrEnd)) {
+        if (size > area) {
+            firmware_.clear();
             Fail(LinkError::NoRoom);
             return false;
         }

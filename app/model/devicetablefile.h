@@ -5,6 +5,7 @@
 #include "app/model/devrecord.h"
 #include "app/model/modelwarning.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,6 +14,10 @@
 namespace kes {
 
 constexpr int kExtendedMachineId = 96;
+
+// The shipped tables are some 2 KiB; 256 records of 256 named ranges of short lines stay
+// below this.
+inline constexpr std::size_t kMaxDeviceTableBytes = 4u << 20;
 
 struct DeviceTableFile {
     std::vector<DevRecord> Records;

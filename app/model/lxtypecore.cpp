@@ -306,7 +306,7 @@ ModelWarnings LxTypeCore::LoadDeviceTable(int machineId)
         w.push_back({ModelError::FileMissing, path, 0, "device table of machine id " + std::to_string(id)});
         return w;
     }
-    if (!ReadFileText(path, text, &error)) {
+    if (!ReadFileText(path, kMaxDeviceTableBytes, text, &error)) {
         w.push_back({ModelError::TableDamaged, path, 0, error});
         return w;
     }

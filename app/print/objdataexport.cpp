@@ -155,7 +155,9 @@ bool WriteObjDataXlsx(const std::string& path, const std::vector<std::string>& l
         return false;
     }
     std::string bytes;
-    if (!ReadFileText(made, bytes, &error))
+    // A row per object of the project: some MB at the most.
+    constexpr std::size_t kMaxWorkbookBytes = 1u << 30;
+    if (!ReadFileText(made, kMaxWorkbookBytes, bytes, &error))
         return false;
     return WriteFileAtomic(path, bytes, &error);
 }

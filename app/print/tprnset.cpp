@@ -84,7 +84,9 @@ bool PrintUnits(const PrintJob& job, QPrinter& printer, int first, int last)
     const bool painted = PaintUnits(job, printer, first, last);
     printer.setOutputFileName(target);
     std::string bytes;
-    return painted && ReadFileText(QFile::encodeName(made).toStdString(), bytes, nullptr) &&
+    // Some MB for the largest project; only a runaway printer makes more.
+    constexpr std::size_t kMaxPrintoutBytes = 1u << 30;
+    return painted && ReadFileText(QFile::encodeName(made).toStdString(), kMaxPrintoutBytes, bytes, nullptr) &&
            WriteFileAtomic(QFile::encodeName(target).toStdString(), bytes, nullptr);
 }
 

@@ -1,9 +1,12 @@
 #include "app/shell/jpegimage.h"
 
+#include "platform/fileio.h"
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 extern "C" {
 #include <jpeglib.h>
@@ -38,7 +41,7 @@ struct Decoded {
 };
 
 // Only plain data lives in this function, so the jump back skips no destructor.
-bool Decode(std::FILE* file, Decoded* out, char* message)
+bool Decode(const unsigned char* bytes, unsigned long size, Decoded* out, char* message)
 {
     jpeg_decompress_struct cinfo;
     ErrorManager err;
@@ -54,7 +57,7 @@ bool Decode(std::FILE* file, Decoded* out, char* message)
         return false;
     }
     jpeg_create_decompress(&cinfo);
-    jpeg_stdio_src(&cinfo, file);
+    jpeg_mem_src(&cinfo, bytes, size);
     jpeg_read_header(&cinfo, TRUE);
     cinfo.out_color_space = JCS_RGB;
     jpeg_start_decompress(&cinfo);
@@ -87,16 +90,14 @@ bool Decode(std::FILE* file, Decoded* out, char* message)
 
 QImage LoadJpeg(const std::string& path, std::string* error)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        if (error)
-            *error = "cannot open " + path;
+    // The splash picture is some 35 KiB.
+    constexpr std::size_t kMaxJpegBytes = 16u << 20;
+    std::vector<std::uint8_t> bytes;
+    if (!ReadFileBytes(path, kMaxJpegBytes, bytes, error))
         return {};
-    }
     Decoded d{nullptr, 0, 0};
     char message[JMSG_LENGTH_MAX] = {};
-    const bool ok = Decode(file, &d, message);
-    std::fclose(file);
+    const bool ok = Decode(bytes.data(), static_cast<unsigned long>(bytes.size()), &d, message);
     if (!ok) {
         if (error)
             *error = message;

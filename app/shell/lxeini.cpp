@@ -134,7 +134,9 @@ void BoundLxeSettings(LxeSettings& s)
 bool ReadLxeIni(const std::string& path, const std::string& appDir, LxeSettings& settings)
 {
     std::string text;
-    if (!ReadFileText(path, text, nullptr))
+    // Some hundred bytes: a few numbers, two folders and the recent files.
+    constexpr std::size_t kMaxLxeIniBytes = 1u << 20;
+    if (!ReadFileText(path, kMaxLxeIniBytes, text, nullptr))
         return false;
     ParseLxeIni(text, appDir, settings);
     BoundLxeSettings(settings);

@@ -126,7 +126,7 @@ std::string TKhm::LocIniPath() const
         const std::string shipped = FindLocIni(Doc.AppDir);
         // Written anew, the copy is the user's to change, whatever the shipped file's permissions.
         std::string text;
-        if (!shipped.empty() && kes::ReadFileText(shipped, text, nullptr))
+        if (!shipped.empty() && kes::ReadFileText(shipped, kes::kMaxIniBytes, text, nullptr))
             kes::WriteFileAtomic(path, text, nullptr);
     }
     return path;

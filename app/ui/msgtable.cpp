@@ -124,7 +124,7 @@ const QString& TMsgTable::operator[](int n) const
 std::string TMsgTable::LoadFromFile(const std::string& path, int codePage)
 {
     std::string text;
-    const bool loaded = ReadFileText(path, text, nullptr) && text.size() <= kMaxIniBytes;
+    const bool loaded = ReadFileText(path, kMaxIniBytes, text, nullptr);
     return LoadFromText(path, loaded ? text : std::string(), loaded, codePage);
 }
 
@@ -213,7 +213,7 @@ void LoadMessageTable(int langIndex)
     // Every form's translation reloads the table: the file is parsed again only when it changed.
     const std::string path = AppDir() + MsgFileName(langIndex);
     std::string text;
-    const bool loaded = ReadFileText(path, text, nullptr) && text.size() <= kMaxIniBytes;
+    const bool loaded = ReadFileText(path, kMaxIniBytes, text, nullptr);
     if (!loaded)
         text.clear();
     TMsgTable& table = MessageTable();

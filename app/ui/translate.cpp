@@ -114,7 +114,7 @@ const CaptionFile& CaptionFileOf(const std::string& path, int codePage)
 {
     static std::unique_ptr<CaptionFile> cached;
     std::string text;
-    if (!ReadFileText(path, text, nullptr) || text.size() > kMaxIniBytes)
+    if (!ReadFileText(path, kMaxIniBytes, text, nullptr))
         text.clear();
     if (!cached || !cached->Holds(path, text, codePage)) {
         cached = std::make_unique<CaptionFile>(path, std::move(text), codePage);

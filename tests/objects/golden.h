@@ -48,7 +48,7 @@ inline ::testing::AssertionResult Matches(const TBitmap& bmp, const std::string&
         return ::testing::AssertionSuccess();
     }
     std::string expected;
-    if (!kes::ReadFileText(Path(name), expected, nullptr))
+    if (!kes::ReadFileText(Path(name), 1u << 30, expected, nullptr))
         return ::testing::AssertionFailure()
                << "no golden picture " << Path(name) << " (run with KES_REGEN_GOLDEN=1 to write it)\n"
                << actual;

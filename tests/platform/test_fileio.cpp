@@ -1,5 +1,7 @@
 // Every file of the program is written through one writer: a temporary file beside the
 // target, renamed over it. A write that fails leaves the old file and no temporary behind.
+// Every file is read through the readers here: what lies in a file's place and is no plain
+// file, or is larger than the largest of its kind, is refused at once and said.
 #include "platform/fileio.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +9,10 @@
 #include <QTemporaryDir>
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -16,7 +21,7 @@ namespace {
 std::string Read(const fs::path& p)
 {
     std::string text;
-    kes::ReadFileText(p.string(), text, nullptr);
+    kes::ReadFileText(p.string(), 1u << 30, text, nullptr);
     return text;
 }
 
@@ -104,5 +109,69 @@ TEST(FileIo, RecoveryFinishesOnlyItsOwnIntentAndRemovesStaleTemporaries)
         EXPECT_FALSE(fs::exists(dir / "p.Til.tmpXYZ789")) << c.name;
         EXPECT_EQ(Read(dir / "other"), "kept") << c.name;
         EXPECT_EQ(Read(dir / "other.tmpABC123"), "kept") << c.name;
+    }
+}
+
+// A FIFO's open waits for a writer, /dev/zero never ends and a sparse file is large for free:
+// each read ends at once, in an error naming the file and what it is, or in the bytes. The
+// alarm turns a read that waits into a failure instead of a test that never ends.
+TEST(FileIo, ReadsRefuseWhatIsNoPlainFileOrLargerThanTheirBoundAtOnce)
+{
+    QTemporaryDir temp;
+    const fs::path dir = temp.path().toStdString();
+    const std::string path = (dir / "f").string();
+    constexpr std::size_t kLimit = 1000;
+    struct Case {
+        const char* name;
+        std::function<void()> make;
+        const char* error; // part of the error, or null when the file reads
+        std::size_t bytes = 0;
+    };
+    const Case cases[] = {
+        {"missing", [] {}, "cannot open"},
+        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, "no plain file"},
+        {"a link to /dev/zero", [&] { fs::create_symlink("/dev/zero", path); }, "no plain file"},
+        {"a folder", [&] { fs::create_directory(path); }, "it is a folder"},
+        {"a link to itself", [&] { fs::create_symlink(path, path); }, "cannot open"},
+        {"4 GB of nothing",
+         [&] {
+             kes::WriteFileAtomic(path, "", nullptr);
+             fs::resize_file(path, 4ull << 30);
+         },
+         "larger than 1000 bytes"},
+        {"one byte past the bound", [&] { kes::WriteFileAtomic(path, std::string(kLimit + 1, 'x'), nullptr); },
+         "larger than 1000 bytes"},
+        {"as large as the bound", [&] { kes::WriteFileAtomic(path, std::string(kLimit, 'x'), nullptr); }, nullptr,
+         kLimit},
+        {"empty", [&] { kes::WriteFileAtomic(path, "", nullptr); }, nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(path);
+        c.make();
+        ::alarm(10);
+        std::string text, error;
+        const bool read = kes::ReadFileText(path, kLimit, text, &error);
+        std::vector<std::uint8_t> head;
+        std::uint64_t size = 0;
+        std::string limitedError;
+        const bool limited = kes::ReadFileLimited(path, kLimit, head, &size, &limitedError);
+        ::alarm(0);
+        EXPECT_EQ(read, c.error == nullptr) << error;
+        if (c.error) {
+            EXPECT_NE(error.find(c.error), std::string::npos) << error;
+            EXPECT_NE(error.find(path), std::string::npos) << error;
+            EXPECT_TRUE(text.empty());
+        } else {
+            EXPECT_EQ(text.size(), c.bytes);
+        }
+        // The limited read takes the head of a large plain file and refuses the rest alike.
+        const bool plainFile = c.error == nullptr || std::string(c.error).rfind("larger", 0) == 0;
+        EXPECT_EQ(limited, plainFile) << limitedError;
+        if (plainFile) {
+            EXPECT_EQ(head.size(), std::min<std::uint64_t>(size, kLimit));
+        } else {
+            EXPECT_NE(limitedError.find(path), std::string::npos) << limitedError;
+        }
     }
 }

@@ -55,7 +55,7 @@ protected:
     std::size_t FileSize(const std::string& name)
     {
         Bytes b;
-        return ReadFileBytes(Path(name), b, nullptr) ? b.size() : 0;
+        return ReadFileBytes(Path(name), 1u << 30, b, nullptr) ? b.size() : 0;
     }
 };
 

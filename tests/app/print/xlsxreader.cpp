@@ -80,7 +80,7 @@ std::string Unescape(std::string s)
 std::map<std::string, std::string> ReadXlsxCells(const std::string& path)
 {
     Bytes zip;
-    if (!ReadFileBytes(path, zip, nullptr))
+    if (!ReadFileBytes(path, 1u << 30, zip, nullptr))
         return {};
     const std::map<std::string, std::string> entries = Entries(zip);
     const auto strings = entries.find("xl/sharedStrings.xml");

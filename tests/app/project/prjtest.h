@@ -87,7 +87,7 @@ inline Bytes Cat(Bytes a, const Bytes& b)
 inline Bytes FileBytes(const std::string& path)
 {
     Bytes b;
-    ReadFileBytes(path, b, nullptr);
+    ReadFileBytes(path, 1u << 30, b, nullptr);
     return b;
 }
 

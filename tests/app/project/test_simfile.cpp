@@ -114,7 +114,7 @@ TEST(SimFile, StartsTheSimulatorBesideTheProgram)
     QElapsedTimer t;
     t.start();
     std::string args;
-    while (t.elapsed() < 30000 && !ReadFileText(dir / "args.txt", args, nullptr))
+    while (t.elapsed() < 30000 && !ReadFileText(dir / "args.txt", 1u << 30, args, nullptr))
         QThread::msleep(20);
     EXPECT_EQ(args, dir / "my \"x\".sim|/OnLine|");
     EXPECT_FALSE(StartSimulator(dir / "missing", dir / "a.sim", false));

@@ -62,7 +62,7 @@ ProjectDoc& ShellFixture::NewDoc()
 std::string ShellFixture::ReadFile(const std::string& name) const
 {
     std::string text;
-    ReadFileText(Path(name), text, nullptr);
+    ReadFileText(Path(name), 1u << 30, text, nullptr);
     return text;
 }
 

@@ -40,7 +40,7 @@ std::map<int, std::string> MessageNumbersInSources()
         if (!entry.is_regular_file() || (ext != ".cpp" && ext != ".h"))
             continue;
         std::string text;
-        ReadFileText(entry.path().string(), text, nullptr);
+        ReadFileText(entry.path().string(), 1u << 30, text, nullptr);
         for (auto it = std::sregex_iterator(text.begin(), text.end(), uses); it != std::sregex_iterator(); ++it)
             for (int g = 1; g <= 3; ++g)
                 if ((*it)[g].matched)

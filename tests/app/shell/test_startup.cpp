@@ -169,8 +169,8 @@ TEST_F(StartupTest, MissingOrDamagedFilesGiveTheDefaults)
          "[Message]\nM0=zero\n", "[Khm]\nKhm.MmNew.Caption=&Neu\n"},
     };
     std::string shippedLan, shippedMachines;
-    ASSERT_TRUE(ReadFileText(Path("DATAEnu.Lan"), shippedLan, nullptr));
-    ASSERT_TRUE(ReadFileText(Path("HMI/MachineList2.hmi"), shippedMachines, nullptr));
+    ASSERT_TRUE(ReadFileText(Path("DATAEnu.Lan"), 1u << 30, shippedLan, nullptr));
+    ASSERT_TRUE(ReadFileText(Path("HMI/MachineList2.hmi"), 1u << 30, shippedMachines, nullptr));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         for (const char* f : {"Lxe.ini", "Loc.ini", "MultiLanEng.txt"})

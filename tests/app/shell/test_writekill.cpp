@@ -40,7 +40,7 @@ struct Target {
 std::string Bytes(const std::string& path)
 {
     std::string text;
-    ReadFileText(path, text, nullptr);
+    ReadFileText(path, 1u << 30, text, nullptr);
     return text;
 }
 
