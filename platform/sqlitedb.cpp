@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <chrono>
+#include <sys/stat.h>
 
 namespace kes {
 
@@ -40,6 +41,15 @@ sqlite3* BoundedDb::Handle() const { return s_->Db; }
 
 bool BoundedDb::OpenReadOnly(const std::string& path, const DbBounds& bounds, DbError& error)
 {
+    // The engine opens whatever lies at the path: a FIFO there would keep it waiting for a
+    // writer, a device or a folder reads as an empty database.
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        Close();
+        error = {};
+        error.Text = S_ISDIR(st.st_mode) ? "it is a folder" : "it is no plain file";
+        return false;
+    }
     return Open(path.c_str(), SQLITE_OPEN_READONLY, bounds, error);
 }
 

@@ -1,7 +1,7 @@
 // A bounded database connection ends every statement within its bounds: a value longer than
 // the length bound is refused as such, a statement past its steps or its time is stopped and
 // refused as too slow, and the next statement starts with the whole bound again; views never
-// expand; the database's image opens as the same database.
+// expand; the database's image opens as the same database; only a plain file opens as one.
 #include "platform/sqlitedb.h"
 
 #include "cputime.h"
@@ -10,7 +10,12 @@
 
 #include <sqlite3.h>
 
+#include <QTemporaryDir>
+
 #include <chrono>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kes {
 namespace {
@@ -82,6 +87,31 @@ TEST(BoundedDb, TheImageOpensAsTheSameDatabase)
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))), "one,two");
     sqlite3_finalize(st);
     sqlite3_close(copy);
+}
+
+// The engine would wait on a FIFO for a writer and read a device or a folder as an empty
+// database; each is refused before it opens (the alarm fails a test that would wait).
+TEST(BoundedDb, WhatIsNoPlainFileIsRefusedUnopened)
+{
+    QTemporaryDir temp;
+    const std::string dir = temp.path().toStdString();
+    ASSERT_EQ(::mkfifo((dir + "/fifo.mdb").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir + "/zero.mdb");
+    std::filesystem::create_directory(dir + "/folder.mdb");
+    const struct {
+        const char* name;
+        const char* error;
+    } cases[] = {
+        {"fifo.mdb", "it is no plain file"}, {"zero.mdb", "it is no plain file"}, {"folder.mdb", "it is a folder"}};
+    for (const auto& c : cases) {
+        BoundedDb db;
+        DbError error;
+        ::alarm(10);
+        EXPECT_FALSE(db.OpenReadOnly(dir + "/" + c.name, {4096, 100000, 1000}, error)) << c.name;
+        ::alarm(0);
+        EXPECT_FALSE(db.IsOpen()) << c.name;
+        EXPECT_EQ(error.Text, c.error) << c.name;
+    }
 }
 
 } // namespace
