@@ -5,6 +5,7 @@
 #include "platform/inifile.h"
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace kes {
 
@@ -21,6 +22,8 @@ const char* ModelErrorText(ModelError code)
         return "inconsistent counts in model data";
     case ModelError::TableDamaged:
         return "damaged device table";
+    case ModelError::Unreadable:
+        return "model data file unreadable";
     }
     return "model data problem";
 }
@@ -79,6 +82,17 @@ std::string ReadStr(const TIniFile& ini, const std::string& section, const std::
     return ini.ReadString(section, key, def);
 }
 
+// A model file that is missing, or there and not read (Loaded() false either way).
+void NoteUnread(const TIniFile& ini, const std::string& what, ModelWarnings& w)
+{
+    if (ini.Loaded())
+        return;
+    if (ini.LoadError().empty())
+        w.push_back({ModelError::FileMissing, ini.FileName(), 0, what});
+    else
+        w.push_back({ModelError::Unreadable, ini.FileName(), 0, ini.LoadError()});
+}
+
 std::uint8_t LowByte(int v, const TIniFile& ini, const std::string& what, ModelWarnings& w)
 {
     if (v < 0 || v > 255)
@@ -93,8 +107,11 @@ ModelWarnings LxTypeCore::LoadMachineList()
 {
     ModelWarnings w;
     const std::string path = ModelDir() + "MachineList2.hmi";
-    if (!FileExists(path)) {
-        w.push_back({ModelError::FileMissing, path, 0, "no controller brands or models"});
+    const TIniFile ini(path);
+    if (!ini.Loaded()) {
+        const bool there = !ini.LoadError().empty();
+        w.push_back({there ? ModelError::Unreadable : ModelError::FileMissing, path, 0,
+                     there ? ini.LoadError() : "no controller brands or models"});
         return w;
     }
     PanelWidth = 128;
@@ -105,7 +122,6 @@ ModelWarnings LxTypeCore::LoadMachineList()
     MachineNames.clear();
     BrandNames.clear();
 
-    const TIniFile ini(path);
     const std::string head = "FactoryType";
     const int totalMachine = ReadInt(ini, head, "TotalMachine", 0, w, true);
     int totalFactory = ReadInt(ini, head, "TotalFactory", 0, w, true);
@@ -146,9 +162,8 @@ ModelWarnings LxTypeCore::LoadModelList()
 {
     ModelWarnings w;
     const std::string path = ModelDir() + "HMI.hmi";
-    if (!FileExists(path))
-        w.push_back({ModelError::FileMissing, path, 0, "no panel models"});
     const TIniFile ini(path);
+    NoteUnread(ini, "no panel models", w);
     int n = ReadInt(ini, "HMI_TYPE", "Count", 0, w, ini.Loaded());
     if (n < 0 || n > kMaxPanelModels) {
         w.push_back({ModelError::BadValue, path, 0,
@@ -165,9 +180,8 @@ ModelWarnings LxTypeCore::LoadModelData()
 {
     ModelWarnings w;
     const std::string path = ModelDir() + "HMI.hmi";
-    if (!FileExists(path))
-        w.push_back({ModelError::FileMissing, path, 0, "panel model data"});
     const TIniFile ini(path);
+    NoteUnread(ini, "panel model data", w);
     if (state_.PanelModelIndex >= 0)
         ModelSection = ReadStr(ini, "HMI_TYPE", "HMI" + std::to_string(state_.PanelModelIndex), "", w);
     const std::string& s = ModelSection;
@@ -302,12 +316,12 @@ ModelWarnings LxTypeCore::LoadDeviceTable(int machineId)
     const int id = DeviceTableFileId(machineId);
     const std::string path = ModelDir() + DeviceTableFileName(id);
     std::string text, error;
-    if (!FileExists(path)) {
-        w.push_back({ModelError::FileMissing, path, 0, "device table of machine id " + std::to_string(id)});
-        return w;
-    }
     if (!ReadFileText(path, kMaxDeviceTableBytes, text, &error)) {
-        w.push_back({ModelError::TableDamaged, path, 0, error});
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0)
+            w.push_back({ModelError::FileMissing, path, 0, "device table of machine id " + std::to_string(id)});
+        else
+            w.push_back({ModelError::Unreadable, path, 0, error});
         return w;
     }
     DeviceTableFile t;

@@ -12,6 +12,7 @@ enum class ModelError {
     MissingEntry, // a key, section or line the file should have is absent
     Inconsistent, // counts that do not agree with each other
     TableDamaged, // a device table that cannot be used; the table stays empty
+    Unreadable,   // the file is there but could not be read (too large, no plain file, no access)
 };
 
 struct ModelWarning {

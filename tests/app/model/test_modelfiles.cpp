@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace kes;
 using kes::test::Model;
 using kes::test::TempAppDir;
@@ -385,4 +390,56 @@ TEST(ModelFiles, HostileValuesAreBounded)
         EXPECT_LE(m.core->PanelWidth * m.state.DefaultZoom, 480 * 16) << c.what;
         EXPECT_LE(m.core->PanelHeight * m.state.DefaultZoom, 480 * 16) << c.what;
     }
+}
+
+// A model file that is there but can not be read is said as such, naming the file and why,
+// never taken for one that is missing or for one without models; a missing one is said
+// missing. A FIFO is not waited on (the alarm fails a test that would wait).
+TEST(ModelFiles, AFileThatIsThereButDoesNotReadIsSaidUnreadable)
+{
+    namespace fs = std::filesystem;
+    using Load = ModelWarnings (*)(LxTypeCore&);
+    const struct {
+        const char* file;
+        Load load;
+    } files[] = {
+        {"HMI.hmi", [](LxTypeCore& c) { return c.LoadModelList(); }},
+        {"HMI.hmi", [](LxTypeCore& c) { return c.LoadModelData(); }},
+        {"MachineList2.hmi", [](LxTypeCore& c) { return c.LoadMachineList(); }},
+        {"M5.hmi", [](LxTypeCore& c) { return c.LoadDeviceTable(5); }},
+    };
+    const struct {
+        const char* name;
+        void (*make)(const fs::path&);
+        ModelError code;
+        const char* detail; // part of the warning's detail
+    } damages[] = {
+        {"missing", [](const fs::path&) {}, ModelError::FileMissing, ""},
+        {"a FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, ModelError::Unreadable,
+         "no plain file"},
+        {"a folder", [](const fs::path& p) { fs::create_directory(p); }, ModelError::Unreadable, "folder"},
+        {"2 GB of zeros",
+         [](const fs::path& p) {
+             std::ofstream(p).close();
+             fs::resize_file(p, 2ull << 30);
+         },
+         ModelError::Unreadable, "larger than"},
+    };
+    TempAppDir dir("unreadable");
+    for (const auto& f : files)
+        for (const auto& d : damages) {
+            SCOPED_TRACE(std::string(f.file) + ", " + d.name);
+            const fs::path path = fs::path(dir.Path()) / "HMI" / f.file;
+            fs::remove_all(path);
+            d.make(path);
+            Model m(dir.Path());
+            ::alarm(10);
+            const ModelWarnings w = f.load(*m.core);
+            ::alarm(0);
+            ASSERT_FALSE(w.empty());
+            EXPECT_EQ(w.front().Code, d.code) << w.front().Text();
+            EXPECT_EQ(w.front().File, path.string());
+            EXPECT_NE(w.front().Detail.find(d.detail), std::string::npos) << w.front().Text();
+            fs::remove_all(path);
+        }
 }
