@@ -73,6 +73,8 @@ void RemoveStaleTemporaries(const std::vector<std::string>& paths);
 std::vector<std::string> SplitLines(std::string_view text);
 
 bool FileExists(const std::string& path);
+// Anything lies at path: a file, a folder, a device, a FIFO, a link (a broken one too).
+bool SomethingAt(const std::string& path);
 
 // The program directory with a trailing '/': the executable's folder unless set.
 std::string AppDir();

@@ -2,9 +2,6 @@
 
 #include "platform/fileio.h"
 
-#include <cerrno>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cctype>
 #include <climits>
@@ -96,8 +93,7 @@ TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName))
         return;
     }
     // A missing file is an empty INI; anything else in its place is one that could not be read.
-    struct stat st;
-    if (!fileName_.empty() && (::lstat(fileName_.c_str(), &st) == 0 || errno != ENOENT))
+    if (SomethingAt(fileName_))
         loadError_ = error;
 }
 

@@ -5,7 +5,6 @@
 #include "platform/inifile.h"
 
 #include <algorithm>
-#include <sys/stat.h>
 
 namespace kes {
 
@@ -317,8 +316,7 @@ ModelWarnings LxTypeCore::LoadDeviceTable(int machineId)
     const std::string path = ModelDir() + DeviceTableFileName(id);
     std::string text, error;
     if (!ReadFileText(path, kMaxDeviceTableBytes, text, &error)) {
-        struct stat st;
-        if (::lstat(path.c_str(), &st) != 0)
+        if (!SomethingAt(path))
             w.push_back({ModelError::FileMissing, path, 0, "device table of machine id " + std::to_string(id)});
         else
             w.push_back({ModelError::Unreadable, path, 0, error});

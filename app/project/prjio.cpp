@@ -154,19 +154,21 @@ ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTyp
     Bytes startScreen;
     bool hasStartScreen = false;
     const std::string staPath = basePath + ".Sta";
-    if (!parsed.Keypad && FileExists(staPath)) {
+    // Whatever lies in the file's place is read, so that one that does not read is said.
+    if (!parsed.Keypad && SomethingAt(staPath)) {
         Bytes sta;
         std::uint64_t staSize = 0;
         std::size_t tail = 0;
         ProjectError e = ProjectError::CannotRead;
-        if (ReadFileLimited(staPath, kMaxStartScreenFileBytes, sta, &staSize, nullptr))
+        std::string staError;
+        if (ReadFileLimited(staPath, kMaxStartScreenFileBytes, sta, &staSize, &staError))
             e = ParseStartScreenFile(sta, startScreen, tail);
         if (e == ProjectError::None && staSize > sta.size() && tail == sta.size())
             e = ProjectError::TooLarge;
         hasStartScreen = e == ProjectError::None;
         if (!hasStartScreen) {
             startScreen.clear();
-            out.StartScreenProblem = staPath + ": " + ProjectErrorText(e);
+            out.StartScreenProblem = e == ProjectError::CannotRead ? staError : staPath + ": " + ProjectErrorText(e);
         } else {
             leftOut(staPath, staSize, sta.size(), tail);
         }
@@ -217,8 +219,13 @@ ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTyp
     const std::string tilPath = basePath + ".Til";
     Bytes titles;
     std::uint64_t tilSize = 0;
-    if (FileExists(tilPath) &&
-        ReadFileLimited(tilPath, TitleFileLimit(doc.PgDataList.size()), titles, &tilSize, nullptr)) {
+    std::string tilError;
+    const bool tilThere = SomethingAt(tilPath);
+    const bool tilRead =
+        tilThere && ReadFileLimited(tilPath, TitleFileLimit(doc.PgDataList.size()), titles, &tilSize, &tilError);
+    if (tilThere && !tilRead)
+        out.LeftOut.push_back(tilError + "; the pages keep no titles");
+    if (tilRead) {
         const int cut = ApplyTitleFile(std::string_view(reinterpret_cast<const char*>(titles.data()), titles.size()),
                                        doc.PgDataList);
         if (cut > 0)

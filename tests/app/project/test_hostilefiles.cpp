@@ -2,7 +2,8 @@
 // largest real file of its kind: the readers of the project file, the title and start-up
 // screen files, the record of an unfinished save and the user menu each end in an error, or
 // in what could be read and a note of what was left out, however long the file, its counts
-// or its lengths. Zero bytes that grew a file past its data are left out, never read as pages.
+// or its lengths, and whatever lies in a file's place (a folder, a FIFO, a device). Zero bytes
+// that grew a file past its data are left out, never read as pages.
 #include "app/project/prjio.h"
 #include "app/project/usermenu.h"
 #include "cputime.h"
@@ -17,6 +18,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kes {
 namespace {
@@ -36,6 +39,16 @@ void Append(const std::string& path, const Bytes& bytes)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 void GrowByZeros(const std::string& path, std::uintmax_t n) { fs::resize_file(path, fs::file_size(path) + n); }
+
+// Puts a link to target (a FIFO when null) in the file's place.
+void InPlace(const std::string& path, const char* target)
+{
+    fs::remove(path);
+    if (target)
+        fs::create_symlink(target, path);
+    else
+        ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+}
 
 Bytes Chunk(std::uint32_t start, std::uint32_t end, std::size_t bytes = 0, std::uint8_t fill = 0x5A)
 {
@@ -159,7 +172,25 @@ TEST(HostileFiles, EachEndsInAnErrorOrWhatReadAndANoteWithinASecond)
              WriteFileAtomic(s.base + ".Til", "[Title]\r\nMain\r\nAlarms\r\n" + std::string(12'000'000, '\n'), nullptr);
          },
          ProjectError::None, 2, "past what the titles of its pages take"},
+        {"a folder in the title file's place",
+         [](const Saved& s) {
+             fs::remove(s.base + ".Til");
+             fs::create_directory(s.base + ".Til");
+         },
+         ProjectError::None, 2, "p.Til\": it is a folder; the pages keep no titles"},
+        {"a FIFO in the title file's place", [](const Saved& s) { InPlace(s.base + ".Til", nullptr); },
+         ProjectError::None, 2, "p.Til\": it is no plain file"},
         // The start-up screen file.
+        {"a folder in the start-up screen file's place",
+         [](const Saved& s) {
+             fs::remove(s.base + ".Sta");
+             fs::create_directory(s.base + ".Sta");
+         },
+         ProjectError::None, 2, nullptr, true},
+        {"/dev/zero in the start-up screen file's place", [](const Saved& s) { InPlace(s.base + ".Sta", "/dev/zero"); },
+         ProjectError::None, 2, nullptr, true},
+        {"a FIFO in the project file's place", [](const Saved& s) { InPlace(s.base + ".zqf", nullptr); },
+         ProjectError::CannotRead, 0, nullptr},
         {"8 MB of zeros after the start-up screen", [](const Saved& s) { GrowByZeros(s.base + ".Sta", 8u << 20); },
          ProjectError::None, 2, "p.Sta: the file ends in 8388608 zero bytes"},
         {"a start-up screen of a huge length",
@@ -197,7 +228,10 @@ TEST(HostileFiles, EachEndsInAnErrorOrWhatReadAndANoteWithinASecond)
     for (const Case& c : cases) {
         Saved s("hostile");
         c.damage(s);
+        // A read that waits (on a FIFO) fails the test rather than keeping it.
+        ::alarm(10);
         const Opened o = Open(s.dir, s.base);
+        ::alarm(0);
         EXPECT_LT(o.took, kSecond) << c.name;
         std::printf("%s: %lld ms\n", c.name, static_cast<long long>(o.took.count()));
         EXPECT_EQ(o.r.Error, c.error) << c.name;
