@@ -15,7 +15,9 @@ extern "C" {
 namespace kes {
 namespace {
 
-constexpr JDIMENSION kMaxSide = 16384;
+// The splash is 600 x 460: a picture that claims more is no splash, and would take its
+// claim's memory before the first line decodes (a progressive one when decoding starts).
+constexpr JDIMENSION kMaxSide = 4096;
 
 // libjpeg reports a fatal error through error_exit, which must not return: it jumps back
 // into the decoder, which gives up cleanly.
@@ -59,6 +61,12 @@ bool Decode(const unsigned char* bytes, unsigned long size, Decoded* out, char* 
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, bytes, size);
     jpeg_read_header(&cinfo, TRUE);
+    if (cinfo.image_width == 0 || cinfo.image_height == 0 || cinfo.image_width > kMaxSide ||
+        cinfo.image_height > kMaxSide) {
+        std::strcpy(message, "unsupported picture size or colour format");
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
     cinfo.out_color_space = JCS_RGB;
     jpeg_start_decompress(&cinfo);
     if (cinfo.output_width == 0 || cinfo.output_height == 0 || cinfo.output_width > kMaxSide ||

@@ -4,6 +4,8 @@
 // into the left panel or float as the layout file says, and a closed one keeps its section.
 #include "shellfixture.h"
 
+#include "cputime.h"
+
 #include "app/shell/jpegimage.h"
 #include "app/shell/reportcommands.h"
 #include "app/shell/shellwindows.h"
@@ -30,6 +32,7 @@
 #include <QSplitter>
 #include <QToolBar>
 
+#include <chrono>
 #include <map>
 
 namespace kes::test {
@@ -44,6 +47,16 @@ TEST_F(FormsTest, SplashPictureDecodesAndDamagedPicturesAreRefused)
     EXPECT_EQ(splash.size(), QSize(600, 460));
 
     std::string whole = ReadFile("SplashPageZQ.jpg");
+    // The picture with the size its frame header (after ff c0, length, precision) claims.
+    const auto claiming = [&](int side) {
+        std::string b = whole;
+        const std::size_t sof = b.find("\xff\xc0");
+        for (std::size_t at : {sof + 5, sof + 7}) {
+            b[at] = static_cast<char>(side >> 8);
+            b[at + 1] = static_cast<char>(side & 0xFF);
+        }
+        return b;
+    };
     const struct {
         const char* name;
         std::string bytes;
@@ -52,11 +65,14 @@ TEST_F(FormsTest, SplashPictureDecodesAndDamagedPicturesAreRefused)
         {"not a picture", "GIF89a......"},
         {"header only", whole.substr(0, 200)},
         {"bad marker", std::string("\xff\xd8\xff\x01\x00\x02", 6)},
+        {"35 KiB that claim 16000 x 16000 pixels", claiming(16000)},
     };
     for (const auto& d : damaged) {
         WriteFile("bad.jpg", d.bytes);
         std::string error;
+        const CpuStopwatch cpu;
         const QImage img = LoadJpeg(Path("bad.jpg"), &error);
+        EXPECT_LT(cpu.Elapsed(), std::chrono::milliseconds(500)) << d.name;
         // A truncated picture may still decode (libjpeg fills the rest); it must never crash.
         if (std::string(d.name) != "header only") {
             EXPECT_TRUE(img.isNull()) << d.name;
