@@ -22,7 +22,8 @@
 namespace kes {
 namespace {
 
-constexpr int kMsgNone = 602; // "[None]"
+constexpr int kMsgNone = 602;          // "[None]"
+constexpr int kMsgPictureUnread = 944; // the picture could not be read
 
 // "[None]" in the language in force (the English words without a message table).
 QString NoneText()
@@ -126,8 +127,10 @@ bool ChooseStatePicture(DialogContext& ctx, QWidget* parent, TBitmap& picture)
     if (shared)
         *shared = QStringToAnsi(QFileInfo(file).absolutePath());
     TBitmap loaded;
-    if (!loaded.LoadFromFile(QStringToAnsi(file)))
+    if (!loaded.LoadFromFile(QStringToAnsi(file))) {
+        ShowError(ctx.Ask, Msg(kMsgPictureUnread) + QStringLiteral("\n") + file);
         return false;
+    }
     picture = loaded;
     return true;
 }

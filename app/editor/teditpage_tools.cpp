@@ -10,6 +10,8 @@
 #include "app/project/projectdoc.h"
 #include "app/ui/commandpanel.h"
 #include "app/ui/fontchoice.h"
+#include "app/ui/msgtable.h"
+#include "app/ui/prompt.h"
 #include "platform/codepage.h"
 
 #include <QComboBox>
@@ -17,6 +19,8 @@
 #include <QSpinBox>
 
 namespace {
+
+constexpr int kMsgPictureUnread = 944; // the picture could not be read
 
 // The inspector (null: none), while it is on, is shown; its values again unless
 // onlyWhenModified is set and the project is not modified.
@@ -192,12 +196,18 @@ void TEditPage::LoadObjPicture(const std::string& file)
                                    box ? box->currentIndex() : -1, host_.Ask()};
     // The same on the start-up screen: its own kinds (the static picture), drawn again once
     // loaded.
+    // A file that is no picture (or too large, or unreadable) leaves the object as it was; said.
+    const auto said = [&](kes::PictureLoad loaded) {
+        if (loaded == kes::PictureLoad::Failed)
+            kes::ShowError(host_.Ask(), kes::Msg(kMsgPictureUnread) + QStringLiteral("\n") + kes::AnsiToQString(file));
+        return loaded;
+    };
     if (host_.View().EditMode == kes::Editing::StartScreen) {
-        if (tools->OnStartScreen && load(*obj, picture) == kes::PictureLoad::Loaded)
+        if (tools->OnStartScreen && said(load(*obj, picture)) == kes::PictureLoad::Loaded)
             obj->BmpRePaint();
         return;
     }
-    if (load(*obj, picture) == kes::PictureLoad::NotTaken)
+    if (said(load(*obj, picture)) == kes::PictureLoad::NotTaken)
         return;
     obj->BmpRePaint();
     obj->Invalidate();

@@ -12,6 +12,7 @@
 #include "objects/tlight.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -233,7 +234,7 @@ TEST_F(BmpSetTest, StateCountEntryPerMode)
     EXPECT_FALSE(d.RgNum_Txt->isEnabled());
 }
 
-TEST_F(BmpSetTest, PicturesLoadClearAndNeedAState)
+TEST_F(BmpSetTest, PicturesLoadClearAndNeedAStateAndAFileThatIsNoPictureIsSaid)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath("state.bmp");
@@ -262,6 +263,22 @@ TEST_F(BmpSetTest, PicturesLoadClearAndNeedAState)
     d.BmpRdBtnClick();
     EXPECT_EQ(ShownNumbers().back(), 64);
     EXPECT_EQ(d.StatePictures()[1].Width(), before[1].Width());
+
+    // A file that is no picture is said, and the state keeps its picture.
+    QFile text(dir.filePath("text.bmp"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("no picture");
+    text.close();
+    ctx.ChooseBitmapFile = [&](QWidget*, const QString&, QString& chosen) {
+        chosen = text.fileName();
+        return true;
+    };
+    d.State_Box->setCurrentIndex(1);
+    d.State_BoxChange();
+    d.BmpRdBtnClick();
+    ASSERT_FALSE(Shown().empty());
+    EXPECT_TRUE(Shown().back().startsWith(M(944) + QStringLiteral("\n"))) << ShownText();
+    EXPECT_EQ(d.LabPic->text(), "[ 3 x 2 ]");
 
     d.State_Box->setCurrentIndex(0);
     ExpectStored(d);

@@ -15,7 +15,9 @@
 #include "objects/tsttxt.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QMenu>
@@ -289,6 +291,54 @@ TEST_F(OrderCmdTest, PictureLoadsIntoTheChosenStateOnly)
     EXPECT_EQ(act->CurPt, 1);
     EXPECT_EQ(act->StateBmp(1)->Width(), 12);
     EXPECT_EQ(Main()->Doc.Modified, 1);
+}
+
+// A file that is no picture it can read leaves the state's picture as it was, and is said.
+TEST_F(OrderCmdTest, APictureFileThatDoesNotReadIsSaidAndChangesNothing)
+{
+    NewProject();
+    auto* act = dynamic_cast<TActBmp*>(DrawWith("TbActBmp", At(2, 2), At(30, 20)));
+    ASSERT_NE(act, nullptr);
+    Trigger("tbPointTo");
+    Click(At(4, 4));
+    QTemporaryDir dir;
+    QImage img(12, 6, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    QByteArray whole;
+    QBuffer buffer(&whole);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && img.save(&buffer, "BMP"));
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
+        {"text", "no picture at all"},
+        {"empty", ""},
+        {"a picture cut after its header", whole.left(40)},
+    };
+    auto* box = qobject_cast<QComboBox*>(Main()->ToolWidget("TbState_Box"));
+    ASSERT_NE(box, nullptr);
+    box->setCurrentIndex(1);
+    Main()->Action("TbBmpRead")->setEnabled(true);
+    const std::string before = PictureToText(*act->StateBmp(1));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = dir.filePath(QStringLiteral("pic.bmp"));
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.bytes);
+        f.close();
+        prompt.onExec = [&](QDialog& d) {
+            auto& files = dynamic_cast<QFileDialog&>(d);
+            files.selectFile(file);
+            static_cast<QDialog&>(files).accept();
+        };
+        prompt.shown.clear();
+        Trigger("TbBmpRead");
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_TRUE(prompt.shown[0].startsWith(Msg(944))) << prompt.shown[0].toStdString();
+        EXPECT_TRUE(prompt.shown[0].contains(file));
+        EXPECT_EQ(PictureToText(*act->StateBmp(1)), before);
+    }
 }
 
 TEST_F(OrderCmdTest, HideTogglesThePageFlagAndBothMarks)
