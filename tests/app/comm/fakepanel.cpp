@@ -102,6 +102,7 @@ FakePanel::FakePanel()
 
 FakePanel::~FakePanel()
 {
+    flood_.reset();
     readNotifier_.reset();
     writeNotifier_.reset();
     if (slaveHold_ >= 0)
@@ -266,6 +267,27 @@ void FakePanel::Answer(const FakeRequest& req)
     const Fault fault = faults ? faults(req) : Fault{};
     if (fault.kind == FaultKind::Drop)
         return;
+    if (fault.kind == FaultKind::Unplug) {
+        Unplug();
+        return;
+    }
+    if (fault.kind == FaultKind::Flood) {
+        // A read reply for an address no request names: well formed, and no answer to anything.
+        const std::string frame = LinkFrame(Bytes{1, '1', 0xFF, 0xFF, 0xFF, 0xF0, 1, 0});
+        flood_ = std::make_unique<QTimer>();
+        QObject::connect(flood_.get(), &QTimer::timeout, [this, frame] {
+            ++flooded_;
+            Send(frame);
+        });
+        flood_->start(std::max(1, fault.delayMs));
+        return;
+    }
+    if (fault.kind == FaultKind::Dribble) {
+        SendDribbled(ReplyFor(req, fault), fault.delayMs);
+        if (answered)
+            answered(req);
+        return;
+    }
     const std::string reply = ReplyFor(req, fault);
     double due = 0;
     if (paced && req.baud > 0) {
@@ -349,6 +371,8 @@ std::string FakePanel::ReplyFor(const FakeRequest& req, const Fault& fault)
         r[1] |= 0x80;
     if (fault.kind == FaultKind::Overrun)
         return ":" + std::string(250, '0');
+    if (fault.kind == FaultKind::Garbage)
+        return std::string(":\x7f#3A?Gz\x01\xfe!\r\n", 14);
     std::string text = LinkFrame(r);
     if (fault.kind == FaultKind::BadLrc)
         text[text.size() - 3] = text[text.size() - 3] == '0' ? '1' : '0';
@@ -363,8 +387,33 @@ void FakePanel::Send(const std::string& chars)
     FlushOut();
 }
 
+void FakePanel::SendDribbled(std::string chars, int gapMs)
+{
+    if (chars.empty() || master_ < 0)
+        return;
+    Send(chars.substr(0, 1));
+    QTimer::singleShot(gapMs, &context_, [this, rest = chars.substr(1), gapMs] { SendDribbled(rest, gapMs); });
+}
+
+// As a cable pulled out: the panel's side of the line closes and nothing goes either way.
+void FakePanel::Unplug()
+{
+    unplugged_ = true;
+    flood_.reset();
+    readNotifier_.reset();
+    writeNotifier_.reset();
+    out_.clear();
+    if (slaveHold_ >= 0)
+        close(slaveHold_);
+    if (master_ >= 0)
+        close(master_);
+    slaveHold_ = master_ = -1;
+}
+
 void FakePanel::FlushOut()
 {
+    if (master_ < 0)
+        return;
     while (!out_.empty()) {
         const ssize_t n = write(master_, out_.data(), out_.size());
         if (n <= 0)

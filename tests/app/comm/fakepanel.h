@@ -1,12 +1,13 @@
 #pragma once
 // A panel of our own for tests and the benchmark: it answers the link protocol on the master
 // side of a pseudo-terminal pair, keeps a panel memory, and misbehaves on cue (drop, corrupt,
-// delay or flag a reply, or overrun the receiver). It runs in the caller's Qt event loop; the
-// download benchmark runs one paced at the wire's rate in a process of its own.
+// delay, dribble or flag a reply, send noise, send without end, or be unplugged). It runs in the caller's Qt event
+// loop; the download benchmark runs one paced at the wire's rate in a process of its own.
 #include "app/comm/transferhost.h"
 #include "platform/bytes.h"
 
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <cstdint>
 #include <deque>
@@ -57,6 +58,10 @@ enum class FaultKind {
     Overrun,   // more than 200 characters without a line end
     BaudEcho,  // set-baud reply echoing another code
     ShortRead, // read reply one data byte short
+    Dribble,   // the reply a character at a time, delayMs apart
+    Garbage,   // a line of noise in place of the reply
+    Flood,     // no reply; from now on a frame that answers nothing every delayMs, without end
+    Unplug,    // no reply; the line goes (the pseudo-terminal's panel side is closed)
 };
 
 struct Fault {
@@ -120,7 +125,11 @@ public:
     // The modem's commands with a reset sent again (no answer in time) counted once.
     std::vector<std::string> ModemCommands() const;
     // A delayed reply or requests behind it are still to be answered.
-    bool Pending() const { return busy_ || !queued_.empty() || !out_.empty(); }
+    // A flood is never done: it does not count.
+    bool Pending() const { return busy_ || !queued_.empty() || (!out_.empty() && master_ >= 0 && !flood_); }
+    bool Unplugged() const { return unplugged_; }
+    // Frames sent by a flood so far.
+    int Flooded() const { return flooded_; }
 
 private:
     void OnReadable();
@@ -132,6 +141,8 @@ private:
     std::string ReplyFor(const FakeRequest& req, const Fault& fault);
     void Send(const std::string& chars);
     void FlushOut();
+    void SendDribbled(std::string chars, int gapMs);
+    void Unplug();
 
     int master_ = -1;
     int slaveHold_ = -1; // keeps the slave side open so the master never sees a hang-up
@@ -144,6 +155,9 @@ private:
     std::deque<FakeRequest> queued_; // requests that came while a delayed reply was pending
     bool busy_ = false;
     WireFigures wire_;
+    bool unplugged_ = false;
+    int flooded_ = 0;
+    std::unique_ptr<QTimer> flood_;
     QObject context_; // drops delayed replies still pending when the panel goes
 };
 

@@ -214,6 +214,49 @@ TEST(LinkDownload, FaultsEndInOneOutcome)
          LinkError::BadLrc,
          30,
          {}},
+        {"every reply dribbled a character at a time",
+         [](LinkRig& r) { r.panel.faults = [](const FakeRequest&) {
+                              return Fault{FaultKind::Dribble, 1};
+                          }; },
+         LinkError::None,
+         68,
+         {}},
+        {"noise in place of a reply",
+         [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::Garbage)); },
+         LinkError::BadLrc,
+         30,
+         {}},
+        {"noise in place of the identify reply",
+         [](LinkRig& r) {
+             r.panel.faults =
+                 FaultWhen([](const FakeRequest& q) { return q.command == '3'; }, Failing(FaultKind::Garbage));
+         },
+         LinkError::BadLrc,
+         30,
+         {}},
+        {"frames that answer nothing without end between the replies",
+         [](LinkRig& r) {
+             r.panel.faults = FaultWhen(ImageWrite(1), Fault{FaultKind::Flood, 1});
+         },
+         LinkError::None,
+         68,
+         {}},
+        {"frames that answer nothing without end, and no reply",
+         [](LinkRig& r) {
+             auto flood = FaultWhen(ImageWrite(1), Fault{FaultKind::Flood, 1});
+             r.panel.faults = [flood](const FakeRequest& q) mutable {
+                 const Fault f = flood(q);
+                 return f.kind != FaultKind::None || q.index < 3 ? f : Failing(FaultKind::Drop);
+             };
+         },
+         LinkError::NoReply,
+         62,
+         {}},
+        {"unplugged during the image",
+         [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(2), Failing(FaultKind::Unplug)); },
+         LinkError::NoReply,
+         62,
+         {}},
         {"error bit",
          [](LinkRig& r) { r.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::ErrorBit)); },
          LinkError::PanelRefused,

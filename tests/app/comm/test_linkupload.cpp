@@ -3,7 +3,7 @@
 // whose block or table cannot describe a project (erased, out of bounds, running backwards)
 // is refused before anything is read on its word, an erased one as holding no project; what
 // the host's check refuses ends the upload as a failure. Late copies of replies and short read
-// replies must never be taken for data.
+// replies must never be taken for data, and a panel that goes wrong part way gives the host nothing.
 #include "commtestsupport.h"
 
 #include <gtest/gtest.h>
@@ -202,6 +202,51 @@ TEST(LinkUpload, CopiesAndShortRepliesAreNotTakenForData)
         ASSERT_TRUE(rig.host.upload);
         EXPECT_EQ(rig.host.upload->image, d.image);
         EXPECT_EQ(rig.host.upload->offsets, d.offsets);
+    }
+}
+
+// A panel that goes wrong part way (noise, a line gone, frames without end and no reply, or
+// every reply a character at a time) ends the upload in one outcome with the port closed: the
+// host takes nothing from a failed upload, and a dribbling panel still gives the whole project.
+TEST(LinkUpload, APanelThatGoesWrongPartWayGivesNothing)
+{
+    const auto imageRead = [](const FakeRequest& r) {
+        return r.command == '1' && r.address == TestMemoryMap().ObjDataAddr + 32u * 2;
+    };
+    const struct {
+        const char* name;
+        std::function<Fault(const FakeRequest&)> fault;
+        LinkError error;
+    } cases[] = {
+        {"noise in place of a read reply", FaultWhen(imageRead, Fault{FaultKind::Garbage, 0}), LinkError::BadLrc},
+        {"unplugged during the image", FaultWhen(imageRead, Fault{FaultKind::Unplug, 0}), LinkError::NoReply},
+        {"frames without end and no reply",
+         [imageRead, flood = FaultWhen(imageRead, Fault{FaultKind::Flood, 1})](const FakeRequest& q) mutable {
+             const Fault f = flood(q);
+             return f.kind != FaultKind::None || !imageRead(q) ? f : Fault{FaultKind::Drop, 0};
+         },
+         LinkError::NoReply},
+        {"every reply a character at a time",
+         [](const FakeRequest&) {
+             return Fault{FaultKind::Dribble, 1};
+         },
+         LinkError::None},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LinkRig rig;
+        const DownloadImage d = SampleImage(24, {200, 90});
+        PutProject(rig.panel, 100, d, 3);
+        rig.panel.faults = c.fault;
+        ASSERT_TRUE(rig.Run(TransferKind::Upload));
+        ASSERT_EQ(rig.host.outcomes.size(), 1u);
+        EXPECT_EQ(rig.host.outcomes[0].error, c.error) << LinkErrorText(rig.host.outcomes[0].error);
+        EXPECT_FALSE(rig.engine.Busy());
+        EXPECT_FALSE(rig.port.IsOpen());
+        EXPECT_EQ(rig.host.upload.has_value(), c.error == LinkError::None);
+        if (rig.host.upload) {
+            EXPECT_EQ(rig.host.upload->image, d.image);
+        }
     }
 }
 
