@@ -40,6 +40,13 @@ QSerialPort::DataBits ToQtDataBits(int bits)
 QtLinkPort::QtLinkPort()
 {
     QObject::connect(&port_, &QSerialPort::readyRead, [this] { NotifyReadyRead(); });
+    // A line that is gone (a device unplugged, the far end of a pseudo-terminal closed) stays
+    // readable with an error for good: left open, the port would wake the loop without end.
+    // Closed, it is quiet, and whoever waits on it runs into its time-out.
+    QObject::connect(&port_, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) {
+        if (e == QSerialPort::ReadError || e == QSerialPort::ResourceError)
+            port_.close();
+    });
 }
 
 QtLinkPort::~QtLinkPort() { port_.close(); }
@@ -77,6 +84,8 @@ bool QtLinkPort::SetBaud(int baud)
 
 bool QtLinkPort::Write(std::string_view chars)
 {
+    if (!port_.isOpen())
+        return false;
     const qint64 n = port_.write(chars.data(), static_cast<qint64>(chars.size()));
     if (n != static_cast<qint64>(chars.size()))
         return false;

@@ -3,6 +3,10 @@
 // panel expects, and every fault must end in exactly one outcome with the engine idle, the
 // port closed and the configured rate kept: never a success after a lost or refused step.
 #include "commtestsupport.h"
+#include "cputime.h"
+
+#include <QEventLoop>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -343,6 +347,35 @@ TEST(LinkDownload, FaultsEndInOneOutcome)
             EXPECT_EQ(rig.engine.Xfer().LinkStep, kLinkFailed);
         }
     }
+}
+
+// A line gone (the cable pulled) leaves the port with nothing to read for good: the link waits
+// out its time-outs in the event loop without spinning on the port, then says no reply.
+TEST(LinkDownload, AnUnpluggedPanelCostsNoCpuWhileTheLinkWaits)
+{
+    LinkRig rig;
+    FirmwareDir dir(3, 1, 100, Bytes(40, 1));
+    rig.engine.Options().firmwareDir = dir.Path();
+    rig.panel.identity.firmwareStamp = dir.Stamp();
+    rig.panel.faults = FaultWhen(ImageWrite(1), Failing(FaultKind::Unplug));
+    ASSERT_TRUE(rig.Start(TransferKind::Download));
+    ASSERT_TRUE(RunUntil([&] { return rig.panel.Unplugged(); }, 10000));
+    // From here the program's own loop, which sleeps until a timer or the port wakes it.
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!rig.host.outcomes.empty())
+            loop.quit();
+    });
+    poll.start(20);
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    const CpuStopwatch cpu;
+    loop.exec();
+    ASSERT_EQ(rig.host.outcomes.size(), 1u);
+    EXPECT_EQ(rig.host.outcomes[0].error, LinkError::NoReply);
+    EXPECT_LT(cpu.Elapsed(), std::chrono::milliseconds(300)) << "for the four time-outs of " << kTimeOutMs << " ms";
+    EXPECT_FALSE(rig.engine.Busy());
+    EXPECT_FALSE(rig.port.IsOpen());
 }
 
 TEST(LinkDownload, UnansweredRequestGoesOutFourTimes)
