@@ -1,10 +1,11 @@
 // A write of a file the program keeps on its own (the settings Lxe.ini and Loc.ini, a user
-// menu) killed at any moment leaves that file as it was or as written, never a mix; the next
-// start removes what the killed write left beside it, and a write still being made by a live
-// run is left alone. A child process writes; the parent kills it after every step of the
-// write that changes the disk, then at random moments.
+// menu, the object table's database) killed at any moment leaves that file as it was or as written, never a mix; the
+// next start removes what the killed write left beside it, and a write still being made by a live run is left alone. A
+// child process writes; the parent kills it after every step of the write that changes the disk, then at random
+// moments.
 #include "shellfixture.h"
 
+#include "app/print/objdatadb.h"
 #include "app/project/usermenu.h"
 #include "app/shell/lxeini.h"
 #include "app/shell/startup.h"
@@ -86,6 +87,12 @@ protected:
                          doc.ImagePgDataList.back()->Data.assign(v == 0 ? 40 : 70000, static_cast<std::uint8_t>(v + 1));
                          const kes::Bytes file = EncodeUserMenuFile(doc, UserMenuPort{});
                          return WriteFileAtomic(menu, std::string(file.begin(), file.end()), nullptr, watch);
+                     }});
+        // The object table's file: written whole after each fill, and never read.
+        const std::string table = ObjDataDbPath(where);
+        t.push_back({"lumora.mdb", table, [table](int v, const WriteWatch* watch) {
+                         return WriteFileAtomic(table, std::string(v == 0 ? 4096 : 90000, static_cast<char>('a' + v)),
+                                                nullptr, watch);
                      }});
         return t;
     }
