@@ -285,9 +285,8 @@ void LinkEngine::OnTimeOut()
         Fail(LinkError::NoReply);
         return;
     }
-    // What arrived so far belongs to the request given up on.
-    port_.ClearInput();
-    rx_.Clear();
+    // What arrived so far stays: a reply slower than the time-out still ends its line and
+    // answers the request sent again, and a new reply starts afresh at its ':'.
     dupGuard_.reset();
     port_.Write(x_.LinkTxTxt);
     ArmTimer();

@@ -282,6 +282,12 @@ void FakePanel::Answer(const FakeRequest& req)
         flood_->start(std::max(1, fault.delayMs));
         return;
     }
+    if (fault.kind == FaultKind::Split) {
+        SendSplit(ReplyFor(req, fault), fault.delayMs);
+        if (answered)
+            answered(req);
+        return;
+    }
     if (fault.kind == FaultKind::Dribble) {
         SendDribbled(ReplyFor(req, fault), fault.delayMs);
         if (answered)
@@ -381,18 +387,65 @@ std::string FakePanel::ReplyFor(const FakeRequest& req, const Fault& fault)
 
 void FakePanel::Send(const std::string& chars)
 {
+    // The line is taken by a reply being dribbled: what follows waits behind it.
+    if (!line_.empty()) {
+        line_.push_back({chars, 0});
+        return;
+    }
+    Put(chars);
+}
+
+void FakePanel::Put(const std::string& chars)
+{
     if (sent)
         sent(chars);
     out_ += chars;
     FlushOut();
 }
 
-void FakePanel::SendDribbled(std::string chars, int gapMs)
+void FakePanel::SendDribbled(const std::string& chars, int gapMs)
 {
-    if (chars.empty() || master_ < 0)
+    const bool idle = line_.empty();
+    line_.push_back({chars, std::max(1, gapMs), 0});
+    if (idle)
+        DribbleNext();
+}
+
+void FakePanel::SendSplit(const std::string& chars, int afterMs)
+{
+    const std::size_t half = chars.size() / 2;
+    Send(chars.substr(0, half));
+    const bool idle = line_.empty();
+    line_.push_back({chars.substr(half), 0, std::max(1, afterMs)});
+    if (idle)
+        DribbleNext();
+}
+
+void FakePanel::DribbleNext()
+{
+    while (!line_.empty() && master_ >= 0) {
+        Held& front = line_.front();
+        if (front.afterMs > 0) {
+            const int wait = front.afterMs;
+            front.afterMs = 0;
+            QTimer::singleShot(wait, &context_, [this] { DribbleNext(); });
+            return;
+        }
+        if (front.gapMs == 0 || front.chars.empty()) {
+            const std::string chars = std::move(front.chars);
+            line_.pop_front();
+            Put(chars);
+            continue;
+        }
+        Put(front.chars.substr(0, 1));
+        front.chars.erase(0, 1);
+        const int gap = front.gapMs;
+        if (front.chars.empty())
+            line_.pop_front();
+        QTimer::singleShot(gap, &context_, [this] { DribbleNext(); });
         return;
-    Send(chars.substr(0, 1));
-    QTimer::singleShot(gapMs, &context_, [this, rest = chars.substr(1), gapMs] { SendDribbled(rest, gapMs); });
+    }
+    line_.clear();
 }
 
 // As a cable pulled out: the panel's side of the line closes and nothing goes either way.

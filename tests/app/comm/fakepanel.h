@@ -59,6 +59,7 @@ enum class FaultKind {
     BaudEcho,  // set-baud reply echoing another code
     ShortRead, // read reply one data byte short
     Dribble,   // the reply a character at a time, delayMs apart
+    Split,     // the reply's first half at once, the rest delayMs later
     Garbage,   // a line of noise in place of the reply
     Flood,     // no reply; from now on a frame that answers nothing every delayMs, without end
     Unplug,    // no reply; the line goes (the pseudo-terminal's panel side is closed)
@@ -126,7 +127,10 @@ public:
     std::vector<std::string> ModemCommands() const;
     // A delayed reply or requests behind it are still to be answered.
     // A flood is never done: it does not count.
-    bool Pending() const { return busy_ || !queued_.empty() || (!out_.empty() && master_ >= 0 && !flood_); }
+    bool Pending() const
+    {
+        return busy_ || !queued_.empty() || !line_.empty() || (!out_.empty() && master_ >= 0 && !flood_);
+    }
     bool Unplugged() const { return unplugged_; }
     // Frames sent by a flood so far.
     int Flooded() const { return flooded_; }
@@ -140,8 +144,13 @@ private:
     void Answer(const FakeRequest& req);
     std::string ReplyFor(const FakeRequest& req, const Fault& fault);
     void Send(const std::string& chars);
+    void Put(const std::string& chars);
     void FlushOut();
-    void SendDribbled(std::string chars, int gapMs);
+    // Replies dribble one after the other, as on a real line: a reply asked again while one
+    // dribbles follows it instead of mixing its characters in.
+    void SendDribbled(const std::string& chars, int gapMs);
+    void SendSplit(const std::string& chars, int afterMs);
+    void DribbleNext();
     void Unplug();
 
     int master_ = -1;
@@ -151,6 +160,14 @@ private:
     std::unique_ptr<QSocketNotifier> writeNotifier_;
     std::string rx_;
     std::string out_;
+    // What is still to go out behind a reply being dribbled, in order: dribbled characters gapMs
+    // apart, or (gapMs 0) at once.
+    struct Held {
+        std::string chars;
+        int gapMs = 0;   // between characters; 0: all at once
+        int afterMs = 0; // before the first
+    };
+    std::deque<Held> line_;
     std::vector<FakeRequest> log_;
     std::deque<FakeRequest> queued_; // requests that came while a delayed reply was pending
     bool busy_ = false;

@@ -219,9 +219,20 @@ TEST(LinkDownload, FaultsEndInOneOutcome)
          30,
          {}},
         {"every reply dribbled a character at a time",
-         [](LinkRig& r) { r.panel.faults = [](const FakeRequest&) {
-                              return Fault{FaultKind::Dribble, 1};
-                          }; },
+         [](LinkRig& r) {
+             // A time-out no dribbled reply reaches, however busy the machine.
+             r.engine.Options().tickMs = 50;
+             r.panel.faults = [](const FakeRequest&) { return Fault{FaultKind::Dribble, 1}; };
+         },
+         LinkError::None,
+         68,
+         {}},
+        {"one reply cut by the time-out",
+         [](LinkRig& r) {
+             // Its second half comes between the first and the second resend.
+             r.engine.Options().tickMs = 20;
+             r.panel.faults = FaultWhen(ImageWrite(1), Fault{FaultKind::Split, 1000});
+         },
          LinkError::None,
          68,
          {}},

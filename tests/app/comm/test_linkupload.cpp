@@ -207,7 +207,8 @@ TEST(LinkUpload, CopiesAndShortRepliesAreNotTakenForData)
 
 // A panel that goes wrong part way (noise, a line gone, frames without end and no reply, or
 // every reply a character at a time) ends the upload in one outcome with the port closed: the
-// host takes nothing from a failed upload, and a dribbling panel still gives the whole project.
+// host takes nothing from a failed upload, and a dribbling panel, or one whose reply the time-out
+// cuts, still gives the whole project.
 TEST(LinkUpload, APanelThatGoesWrongPartWayGivesNothing)
 {
     const auto imageRead = [](const FakeRequest& r) {
@@ -217,6 +218,7 @@ TEST(LinkUpload, APanelThatGoesWrongPartWayGivesNothing)
         const char* name;
         std::function<Fault(const FakeRequest&)> fault;
         LinkError error;
+        int tickMs = 5;
     } cases[] = {
         {"noise in place of a read reply", FaultWhen(imageRead, Fault{FaultKind::Garbage, 0}), LinkError::BadLrc},
         {"unplugged during the image", FaultWhen(imageRead, Fault{FaultKind::Unplug, 0}), LinkError::NoReply},
@@ -226,15 +228,18 @@ TEST(LinkUpload, APanelThatGoesWrongPartWayGivesNothing)
              return f.kind != FaultKind::None || !imageRead(q) ? f : Fault{FaultKind::Drop, 0};
          },
          LinkError::NoReply},
+        // Its second half comes between the first and the second resend.
+        {"a reply cut by the time-out", FaultWhen(imageRead, Fault{FaultKind::Split, 1000}), LinkError::None, 20},
+        // With a time-out no dribbled reply reaches, however busy the machine.
         {"every reply a character at a time",
          [](const FakeRequest&) {
              return Fault{FaultKind::Dribble, 1};
          },
-         LinkError::None},
+         LinkError::None, 50},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        LinkRig rig;
+        LinkRig rig(c.tickMs);
         const DownloadImage d = SampleImage(24, {200, 90});
         PutProject(rig.panel, 100, d, 3);
         rig.panel.faults = c.fault;
