@@ -97,6 +97,8 @@ int OwnRecChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv&)
 {
     if (out.Mode() == kEncMemory) {
         const int n = obj.ObjDataChx(out.Base(), pos);
+        if (n == TLxObj::kOwnRecTooLong)
+            return RecWriter::kTooLong;
         if (n > 0)
             out.Reach(pos + static_cast<std::size_t>(n));
         return n;
@@ -110,6 +112,10 @@ int OwnRecChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv&)
         return 0;
     const int n = obj.ObjTempChx(mem, 0);
     std::fclose(mem);
+    if (n == TLxObj::kOwnRecTooLong) {
+        std::free(data);
+        return RecWriter::kTooLong;
+    }
     if (n > 0 && size > 0)
         out.PutRecBytes(pos, false, size, data, 0);
     std::free(data);

@@ -44,7 +44,7 @@ kes::Bytes TGeom::Record(bool reversePicture)
     kes::PutU16be(rec, tail + L::TailWidth, static_cast<std::uint16_t>(Picture.Width() / gw));
     kes::PutU16be(rec, tail + L::TailHeight, static_cast<std::uint16_t>(Picture.Height() / gh));
     const std::size_t m = static_cast<std::size_t>(std::max(0, BmpSizeGet()));
-    // A record past 64 KB cannot carry its length; a page holds nothing that large.
+    // A record past 64 KB cannot carry its length: nothing (the callers say it is too long).
     if (rec.size() + m > kMaxRecord)
         return {};
     kes::PutU16be(rec, tail + L::TailCount, static_cast<std::uint16_t>(m));
@@ -61,7 +61,7 @@ int TGeom::ObjDataChx(kes::Bytes& buf, std::size_t pos)
 {
     const kes::Bytes rec = Record(true);
     if (rec.empty())
-        return 0;
+        return kOwnRecTooLong;
     if (buf.size() < pos + rec.size())
         buf.resize(pos + rec.size(), 0);
     std::copy(rec.begin(), rec.end(), buf.begin() + static_cast<std::ptrdiff_t>(pos));
@@ -71,7 +71,9 @@ int TGeom::ObjDataChx(kes::Bytes& buf, std::size_t pos)
 int TGeom::ObjTempChx(std::FILE* file, unsigned pos)
 {
     const kes::Bytes rec = Record(false);
-    if (rec.empty() || !TempRecord(file, static_cast<long>(pos), rec.data(), rec.size(), false))
+    if (rec.empty())
+        return kOwnRecTooLong;
+    if (!TempRecord(file, static_cast<long>(pos), rec.data(), rec.size(), false))
         return 0;
     return static_cast<int>(rec.size());
 }

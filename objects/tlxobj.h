@@ -119,7 +119,9 @@ public:
     virtual void SetWidth(int w);
     virtual void SetHeight(int h);
     // Record of a kind that writes its own (only the geometry kind): into a file at pos,
-    // or into buf at offset pos. They return the bytes written; the base writes nothing.
+    // or into buf at offset pos. They return the bytes written (the base writes nothing), or
+    // kOwnRecTooLong, writing nothing, for a record its 16-bit length can not carry.
+    static constexpr int kOwnRecTooLong = -1;
     virtual int ObjTempChx(std::FILE* file, unsigned pos);
     virtual int ObjDataChx(kes::Bytes& buf, std::size_t pos);
     // Reads a kind's own record; rec starts at the record, pos is its offset in the page.
