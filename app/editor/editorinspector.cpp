@@ -48,16 +48,25 @@ QSize EditorInspector::EditorClientSize() const
 void EditorInspector::BeforeChange()
 {
     notedPage_ = LivePage(editor_);
-    noted_ = notedPage_ ? notedPage_->UndoSnapshot().Data : Bytes{};
+    UndoSnap snap = notedPage_ ? notedPage_->UndoSnapshot() : UndoSnap{};
+    noted_ = std::move(snap.Data);
+    notedWhole_ = snap.Whole;
 }
 
-void EditorInspector::AfterChange()
+bool EditorInspector::AfterChange()
 {
     TEditPage* page = LivePage(editor_);
-    if (page && page == notedPage_ && page->UndoSnapshot().Data != noted_)
-        page->UndoPush(UndoSnap{std::move(noted_)}, false);
+    const TEditPage* noted = notedPage_;
+    UndoSnap before{std::move(noted_), notedWhole_};
     notedPage_ = nullptr;
     noted_ = {};
+    if (!page || page != noted)
+        return true;
+    if (!page->KeepStorable(before))
+        return false;
+    if (page->UndoSnapshot().Data != before.Data)
+        page->UndoPush(std::move(before), false);
+    return true;
 }
 
 void EditorInspector::ObjChanged(TLxObj& obj)

@@ -20,7 +20,7 @@ public:
     int SelCount() const override;
     QSize EditorClientSize() const override;
     void BeforeChange() override;
-    void AfterChange() override;
+    bool AfterChange() override;
     void ObjChanged(TLxObj& obj) override;
     void MarkModified() override;
     void TbTextClick() override;
@@ -34,6 +34,7 @@ private:
     PageEditor& editor_;
     TEditPage* notedPage_ = nullptr;
     kes::Bytes noted_; // the page's snapshot before the inspector's write
+    bool notedWhole_ = true;
 };
 
 } // namespace kes

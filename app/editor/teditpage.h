@@ -21,6 +21,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -48,6 +49,8 @@ struct ViewState;
 // whole object list; empty when the window had no objects.
 struct UndoSnap {
     kes::Bytes Data;
+    // Every object of the window is in Data: none had a record too long to store.
+    bool Whole = true;
     int Size() const { return static_cast<int>(Data.size()); }
 };
 
@@ -184,6 +187,11 @@ public:
     void UndoPush(UndoSnap before, bool wholeState);
     // A snapshot appended straight to the undo list: no bound, the redo list kept.
     void UndoAppend();
+    // After an edit made from before: when it left an object on the window whose record is
+    // too long to store, the user is told and the window goes back to before (its objects
+    // made anew: no pointer to one survives). False then. A before that already held such an
+    // object is not gone back to: it would come back without it.
+    bool KeepStorable(const UndoSnap& before);
     void UndoStep();
     void RedoStep();
     void PopUndoClick();
@@ -238,6 +246,8 @@ public:
     // ---- The selected objects on the clipboard
     void PopDelClick();
     void PopCutClick();
+    // A selected object whose record is too long to store is refused (the user told): the
+    // clipboard keeps what it held, and a cut deletes nothing.
     void PopCopyClick();
     virtual void PopPasteClick() = 0;
     // After a decode put objects on the window from index first of ObjList on: the fix-ups
@@ -310,10 +320,26 @@ protected:
     virtual bool MakesKind(kes::ObjKind) const { return true; }
     // Whether a multiple copy records an undo step first.
     virtual bool UndoesMultiCopy() const { return true; }
-    // The records of objects (mode 1 stored form, 2 memory form).
-    virtual kes::Bytes EncodeObjs(const TObjList& objs, int mode) = 0;
+    // The records of objects (mode 1 stored form, 2 memory form). An object whose record
+    // would be too long to store is left out and counted in leftOut (when given).
+    virtual kes::Bytes EncodeObjs(const TObjList& objs, int mode, std::size_t* leftOut = nullptr) = 0;
     // Decodes records into new objects on the window: pasted ones join the selection.
     virtual void DecodeObjs(kes::ByteSpan records, bool pasted) = 0;
+    // What a paste of records would put on the window, read into trial instead.
+    virtual void DecodeTrial(kes::PageData& trial, kes::ByteSpan records) = 0;
+
+    // ---- Records too long to store (past the 65,535 bytes of a record's length field)
+    // How many of objs have a record too long to store.
+    std::size_t UnstorableCount(const TObjList& objs) const;
+    // True, after telling the user, when one of objs has a record too long to store.
+    bool RefuseUnstorable(const TObjList& objs) const;
+    // True, after telling the user, when pasting records would put an object on the window
+    // whose record is too long to store.
+    bool RefuseUnstorablePaste(kes::ByteSpan records);
+    // What a store of the window puts in its record: the kept record while the objects are
+    // what was read of it, else the encoding; nothing, after telling the user (naming the
+    // window), when the encoding left objects out: the record keeps what it held.
+    std::optional<kes::Bytes> StoreChecked(kes::Bytes encoded, std::size_t leftOut);
 
     void showEvent(QShowEvent* event) override;
 
@@ -361,6 +387,8 @@ private:
     void FinishObjDrag(TLxObj* obj);
     void FinishObjResize(TLxObj* obj);
     void StepHistory(std::vector<UndoSnap>& from, std::vector<UndoSnap>& to);
+    // The selection onto the clipboard; false when refused.
+    bool CopySelected();
     void ShowSelectedOutlines();
 
     QMenu* pgPopMm_ = nullptr;

@@ -1,5 +1,6 @@
 // Delete, cut and copy of the selected objects through the system clipboard, where they
-// travel as their records, and the fix-ups after objects were decoded onto a window.
+// travel as their records, the fix-ups after objects were decoded onto a window, and the
+// refusal of an object whose record is too long to store wherever one could arrive.
 #include "app/editor/teditpage.h"
 
 #include "app/editor/editclip.h"
@@ -9,7 +10,9 @@
 #include "app/inspector/tdlgprop.h"
 #include "app/project/projectdoc.h"
 #include "app/ui/commandpanel.h"
+#include "app/ui/msgtable.h"
 #include "app/ui/objtools.h"
+#include "app/ui/prompt.h"
 
 #include <QAction>
 
@@ -18,18 +21,88 @@
 namespace {
 
 constexpr std::int32_t kUnsetLevel = 255;
+constexpr int kMsgRecordTooLong = 946; // an object's record too long to store: nothing changed
+constexpr int kMsgNotStored = 947;     // %1 was not stored: an object's record too long
+constexpr int kMsgScreen = 943;        // a window without a caption
 
 } // namespace
 
+// ---- Records too long to store
+
+std::size_t TEditPage::UnstorableCount(const TObjList& objs) const
+{
+    std::size_t n = 0;
+    kes::RecEncodeEnv env = EncodeEnv();
+    env.OnTooLong = [&n](const TLxObj&) { ++n; };
+    kes::Bytes scratch;
+    kes::PgRecordsChx(scratch, 0, kes::kEncFile, nullptr, objs, env);
+    return n;
+}
+
+bool TEditPage::RefuseUnstorable(const TObjList& objs) const
+{
+    if (UnstorableCount(objs) == 0)
+        return false;
+    kes::ShowError(host_.Ask(), kes::Msg(kMsgRecordTooLong));
+    return true;
+}
+
+bool TEditPage::RefuseUnstorablePaste(kes::ByteSpan records)
+{
+    // Read apart from the window: a refused paste leaves it and its history alone.
+    kes::PageData trial;
+    trial.Zoom = Data().Zoom;
+    trial.GridWidth = Data().GridWidth;
+    trial.GridHeight = Data().GridHeight;
+    trial.Pasting = 1;
+    DecodeTrial(trial, records);
+    return RefuseUnstorable(trial.ObjList);
+}
+
+bool TEditPage::KeepStorable(const UndoSnap& before)
+{
+    if (!before.Whole || UnstorableCount(Data().ObjList) == 0)
+        return true;
+    kes::ShowError(host_.Ask(), kes::Msg(kMsgRecordTooLong));
+    if (TDlgProp* inspector = host_.Inspector())
+        inspector->ShownObj = nullptr;
+    RestoreSnap(before);
+    EditStateRefresh();
+    return false;
+}
+
+std::optional<kes::Bytes> TEditPage::StoreChecked(kes::Bytes encoded, std::size_t leftOut)
+{
+    // A record read in part and not changed since is stored as it was read, whatever its
+    // objects encode to.
+    if (!partialRecord_.empty() && encoded == partialReadBack_)
+        return partialRecord_;
+    if (leftOut > 0) {
+        const QString name = windowTitle().isEmpty() ? kes::Msg(kMsgScreen) : windowTitle();
+        kes::ShowError(host_.Ask(), kes::Msg(kMsgNotStored).arg(name));
+        return std::nullopt;
+    }
+    return StoredForm(std::move(encoded));
+}
+
 // ---- The selected objects
 
-void TEditPage::PopCopyClick()
+void TEditPage::PopCopyClick() { CopySelected(); }
+
+bool TEditPage::CopySelected()
 {
     // Only the objects: the selection as list gives no page records.
-    const kes::Bytes records = EncodeObjs(Data().SelList, 2);
-    kes::PutOnClipboard(host_.ClipFmtObjects(), kes::MakeClipBlock(records));
+    std::size_t leftOut = 0;
+    const kes::Bytes records = EncodeObjs(Data().SelList, 2, &leftOut);
     DragPending = 0;
+    if (leftOut > 0) {
+        kes::ShowError(host_.Ask(), kes::Msg(kMsgRecordTooLong));
+        EditStateRefresh();
+        return false;
+    }
+    kes::PutOnClipboard(host_.ClipFmtObjects(), kes::MakeClipBlock(records));
     EditStateRefresh();
+    return true;
 }
 
 void TEditPage::DestroyObjs(TObjList objs)
@@ -69,7 +142,9 @@ void TEditPage::PopDelClick()
 
 void TEditPage::PopCutClick()
 {
-    PopCopyClick();
+    // What could not be copied stays on the window.
+    if (!CopySelected())
+        return;
     PopDelClick();
     DragPending = 0;
     EditStateRefresh();

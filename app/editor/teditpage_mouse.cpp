@@ -270,12 +270,14 @@ void TEditPage::PlaceDrawnObject(TPoint origin)
     const std::optional<kes::ObjKind> kind = kes::KindOfCode(toolKind_);
     if (!EditsObjects() || !kind || !MakesKind(*kind) || !RoomFor(kNewObjBytes, false))
         return;
+    const std::size_t steps = undoList_.size();
     UndoPush();
     kes::PageEnv env = Env();
     TLxObj* obj =
         kes::PlaceNewObj(Data(), env, *kind, origin.x, origin.y, DrawStateNow(), ClientWidth(), ClientHeight());
     if (!obj) {
-        undoList_.pop_back();
+        if (undoList_.size() > steps)
+            undoList_.pop_back();
         return;
     }
     const int dx = std::abs(UpPt.x - DownPt.x);
@@ -317,6 +319,7 @@ void TEditPage::FinishPolyline()
 {
     if (!RoomFor(kNewObjBytes, true))
         return;
+    const std::size_t steps = undoList_.size();
     UndoPush();
     kes::PageEnv env = Env();
     kes::DrawState draw = DrawStateNow();
@@ -327,7 +330,8 @@ void TEditPage::FinishPolyline()
     toolSubType_ = 0;
     polyPtCount_ = 0;
     if (!obj) {
-        undoList_.pop_back();
+        if (undoList_.size() > steps)
+            undoList_.pop_back();
         return;
     }
     obj->SetSelected(true);
@@ -523,6 +527,7 @@ void TEditPage::FinishObjResize(TLxObj* obj)
         obj->RecordSelRgn();
         return;
     }
+    const std::size_t steps = undoList_.size();
     UndoAppend();
     SetPageCursor(Qt::ArrowCursor);
     EraseObjOutline(obj);
@@ -546,6 +551,9 @@ void TEditPage::FinishObjResize(TLxObj* obj)
     obj->RecordSelRgn();
     obj->BmpRePaint();
     obj->Invalidate();
+    // A size whose pictures make the record too long to store is taken back with its step.
+    if (undoList_.size() > steps && !KeepStorable(undoList_.back()))
+        undoList_.pop_back();
 }
 
 void TEditPage::ObjKeyDown(TLxObj*, std::uint16_t& key, TShiftState shift)
@@ -586,6 +594,7 @@ void TEditPage::ObjKeyDown(TLxObj*, std::uint16_t& key, TShiftState shift)
             o->Invalidate();
         }
     } else {
+        const UndoSnap before = UndoSnapshot();
         for (TLxObj* o : Data().SelList) {
             // At least one panel pixel, and never past the page's right or bottom edge.
             const int w = std::min(o->Width + dx, ClientWidth() - o->Left);
@@ -598,6 +607,8 @@ void TEditPage::ObjKeyDown(TLxObj*, std::uint16_t& key, TShiftState shift)
             o->BmpRePaint();
             o->Invalidate();
         }
+        if (!KeepStorable(before))
+            return;
     }
     // Keyboard edits change the page as much as mouse edits do.
     MarkModified();
@@ -637,9 +648,14 @@ void TEditPage::ObjDblClick(TLxObj* obj)
         kes::DialogContext ctx = host_.DialogContextFor(&Data());
         ctx.ObjToolbarRefresh = [this](TLxObj& o) { ObjToolbarRefresh(&o); };
         ctx.ObjFontBoxRefresh = [this](TLxObj& o) { ObjFontBoxRefresh(&o); };
-        // What the dialog stored must reach the stored record like any other edit.
-        if (kes::OpenObjDialog(ctx, *obj, this))
+        // What the dialog stored must reach the stored record like any other edit, and be
+        // storable: an object too long to store goes back to what it was.
+        const UndoSnap before = UndoSnapshot();
+        if (kes::OpenObjDialog(ctx, *obj, this)) {
             MarkModified();
+            if (!KeepStorable(before))
+                return;
+        }
     }
     DrawObjOutline(obj);
 }

@@ -106,7 +106,10 @@ int TEditPage::MultiCopy(const MultiCopyPlan& plan)
     if (plan.Columns <= 0 && plan.Rows <= 0)
         return 0;
     // The source's record travels in memory: the user's clipboard stays as it was.
-    const kes::Bytes records = EncodeObjs(TObjList{source}, 2);
+    const TObjList sources{source};
+    if (RefuseUnstorable(sources))
+        return 0;
+    const kes::Bytes records = EncodeObjs(sources, 2);
     if (records.empty())
         return 0;
     if (UndoesMultiCopy())

@@ -1,6 +1,7 @@
 // The object tool panel's commands on the current object: the state box, the font box, the
 // text box and its line selector, the text position buttons, the object's font and picture
-// file. What each kind takes is its entry's edits (kindtools.cpp).
+// file. What each kind takes is its entry's edits (kindtools.cpp). An edit that leaves the
+// object with a record too long to store is taken back (KeepStorable).
 #include "app/editor/teditpage.h"
 
 #include "app/editor/kindtools.h"
@@ -91,8 +92,11 @@ void TEditPage::FontBoxChange()
     if (!obj || !box)
         return;
     const kes::ObjKindFacts* facts = kes::KindFactsOf(*obj);
+    const UndoSnap before = UndoSnapshot();
     if (facts && facts->Font == kes::FontUse::PanelFont)
         obj->FontSet(box->currentIndex());
+    if (!KeepStorable(before))
+        return;
     ToolEdited(*obj);
     ShowInspector(host_.Inspector(), host_.Doc(), host_.View(), false);
 }
@@ -115,7 +119,8 @@ void TEditPage::MemoChange()
     const QSpinBox* line = LineSelector(Cmds());
     kes::TypedText typed{
         memo->toPlainText(), box ? box->currentIndex() : -1, line ? line->value() : 0, Data().GridWidth, {}};
-    if (!tools->Edits.StoreText(*obj, typed))
+    const UndoSnap before = UndoSnapshot();
+    if (!tools->Edits.StoreText(*obj, typed) || !KeepStorable(before))
         return;
     if (typed.Retyped)
         SetToolMemo(*memo, *typed.Retyped);
@@ -129,8 +134,9 @@ void TEditPage::MemoLineChange()
     if (!edits || !edits->ChooseLine)
         return;
     const QSpinBox* line = LineSelector(Cmds());
+    const UndoSnap before = UndoSnapshot();
     const std::optional<AnsiString> text = edits->ChooseLine(*obj, line ? line->value() : 0);
-    if (!text)
+    if (!text || !KeepStorable(before))
         return;
     if (QPlainTextEdit* memo = Memo())
         SetToolMemo(*memo, kes::AnsiToQString(*text));
@@ -175,8 +181,11 @@ void TEditPage::ChooseObjFont()
     TFont font = obj->Picture.Canvas()->Font;
     if (!kes::ChooseFont(host_.Ask(), host_.Window(), font, QStringLiteral("FontTypeDlg")))
         return;
+    const UndoSnap before = UndoSnapshot();
     obj->Picture.Canvas()->Font = font;
     obj->BmpRePaint();
+    if (!KeepStorable(before))
+        return;
     obj->Invalidate();
     // The font is part of the object's record.
     MarkModified();
@@ -202,14 +211,19 @@ void TEditPage::LoadObjPicture(const std::string& file)
             kes::ShowError(host_.Ask(), kes::Msg(kMsgPictureUnread) + QStringLiteral("\n") + kes::AnsiToQString(file));
         return loaded;
     };
+    const UndoSnap before = UndoSnapshot();
     if (host_.View().EditMode == kes::Editing::StartScreen) {
-        if (tools->OnStartScreen && said(load(*obj, picture)) == kes::PictureLoad::Loaded)
+        if (tools->OnStartScreen && said(load(*obj, picture)) == kes::PictureLoad::Loaded) {
             obj->BmpRePaint();
+            KeepStorable(before);
+        }
         return;
     }
     if (said(load(*obj, picture)) == kes::PictureLoad::NotTaken)
         return;
     obj->BmpRePaint();
+    if (!KeepStorable(before))
+        return;
     obj->Invalidate();
     MarkModified();
 }

@@ -1,7 +1,8 @@
 // Undo and redo as whole-window snapshots: the window's record stream as the memory encoder
 // writes it over the object list (a page's setting records included). Restoring one destroys the
 // live objects and decodes the snapshot in their place. The history lives while the page is
-// live and is freed with its objects.
+// live and is freed with its objects. A state holding an object whose record is too long to
+// store would come back without it, so no such state enters either list.
 #include "app/editor/teditpage.h"
 
 #include "app/editor/pagecanvas.h"
@@ -13,7 +14,9 @@ UndoSnap TEditPage::UndoSnapshot()
     // A page without objects keeps nothing, not even its page records.
     if (Data().ObjList.empty())
         return snap;
-    snap.Data = EncodeObjs(Data().ObjList, 2);
+    std::size_t leftOut = 0;
+    snap.Data = EncodeObjs(Data().ObjList, 2, &leftOut);
+    snap.Whole = leftOut == 0;
     return snap;
 }
 
@@ -22,10 +25,13 @@ void TEditPage::UndoPush(bool wholeState) { UndoPush(UndoSnapshot(), wholeState)
 void TEditPage::UndoPush(UndoSnap before, bool wholeState)
 {
     MarkModified();
-    if (static_cast<int>(undoList_.size()) >= kMaxUndo)
-        undoList_.erase(undoList_.begin());
     redoList_.clear();
-    undoList_.push_back(std::move(before));
+    // The step joins the one before it.
+    if (before.Whole) {
+        if (static_cast<int>(undoList_.size()) >= kMaxUndo)
+            undoList_.erase(undoList_.begin());
+        undoList_.push_back(std::move(before));
+    }
     if (wholeState)
         EditStateRefresh();
     else
@@ -34,7 +40,8 @@ void TEditPage::UndoPush(UndoSnap before, bool wholeState)
 
 void TEditPage::UndoAppend()
 {
-    undoList_.push_back(UndoSnapshot());
+    if (UndoSnap snap = UndoSnapshot(); snap.Whole)
+        undoList_.push_back(std::move(snap));
     MarkModified();
 }
 
@@ -49,7 +56,8 @@ void TEditPage::RestoreSnap(const UndoSnap& snap)
 void TEditPage::StepHistory(std::vector<UndoSnap>& from, std::vector<UndoSnap>& to)
 {
     // The state left behind goes to the other list (an empty list still takes it).
-    to.push_back(UndoSnapshot());
+    if (UndoSnap left = UndoSnapshot(); left.Whole)
+        to.push_back(std::move(left));
     if (!from.empty()) {
         const UndoSnap snap = std::move(from.back());
         from.pop_back();

@@ -122,10 +122,7 @@ void THmPage::LoadFromRecord()
     if (read.Ok()) {
         KeepPartialRecord({}, {});
     } else {
-        kes::Bytes readBack;
-        const int n = kes::PgDataChx(Data(), readBack, 0, 1, &Data().ObjList, EncodeEnv());
-        readBack.resize(static_cast<std::size_t>(std::max(n, 0)));
-        KeepPartialRecord(rec.Data, std::move(readBack));
+        KeepPartialRecord(rec.Data, EncodeObjs(Data().ObjList, kes::kEncFile));
     }
     Data().PgTitle = rec.Title;
     SetCaptionFromIndex();
@@ -144,11 +141,13 @@ int THmPage::PgDataSave()
         return 0;
     // Encoded in memory: the same bytes a round trip through a file gives, without a
     // temporary file that could fail and leave the record behind.
-    kes::Bytes out;
-    const int n = kes::PgDataChx(Data(), out, 0, 1, &Data().ObjList, EncodeEnv());
-    out.resize(static_cast<std::size_t>(std::max(n, 0)));
+    std::size_t leftOut = 0;
+    kes::Bytes out = EncodeObjs(Data().ObjList, kes::kEncFile, &leftOut);
+    std::optional<kes::Bytes> form = StoreChecked(std::move(out), leftOut);
+    if (!form)
+        return -1;
     kes::Bytes& stored = host_.Doc().PgDataList[static_cast<std::size_t>(Data().PgIndex)]->Data;
-    stored = StoredForm(std::move(out));
+    stored = std::move(*form);
     return static_cast<int>(stored.size());
 }
 
@@ -344,13 +343,16 @@ bool THmPage::RoomFor(int bytes, bool rebuildFirst)
     return !kes::ImageWouldOverflow(host_.Doc(), bytes);
 }
 
-kes::Bytes THmPage::EncodeObjs(const TObjList& objs, int mode)
+kes::Bytes THmPage::EncodeObjs(const TObjList& objs, int mode, std::size_t* leftOut)
 {
     // The whole object list brings the page's setting records along; other lists do not.
     kes::Bytes out;
     Data().EncMode = mode;
-    const int n = &objs == &Data().ObjList ? kes::PgDataChx(Data(), out, 0, mode, &objs, EncodeEnv())
-                                           : kes::PgRecordsChx(out, 0, mode, nullptr, objs, EncodeEnv());
+    kes::RecEncodeEnv env = EncodeEnv();
+    if (leftOut)
+        env.OnTooLong = [leftOut](const TLxObj&) { ++*leftOut; };
+    const int n = &objs == &Data().ObjList ? kes::PgDataChx(Data(), out, 0, mode, &objs, env)
+                                           : kes::PgRecordsChx(out, 0, mode, nullptr, objs, env);
     out.resize(static_cast<std::size_t>(std::max(n, 0)));
     return out;
 }
@@ -366,4 +368,11 @@ void THmPage::DecodeObjs(kes::ByteSpan records, bool pasted)
         kes::PgDataToObj(Data(), env, records, 0, records.size());
     }
     AfterDecode(first);
+}
+
+void THmPage::DecodeTrial(kes::PageData& trial, kes::ByteSpan records)
+{
+    kes::PageEnv env = Env();
+    env.OnAttach = nullptr;
+    kes::PastePgData(trial, env, records, 0, records.size());
 }

@@ -25,7 +25,9 @@ public:
     // forced: another page is activated (or start-up screen editing begins): store the page
     // when the project is modified, keep its picture and free the objects and the history.
     void FormDeactivate(bool forced);
-    // Stores the live page into its record of the page list; returns the bytes stored.
+    // Stores the live page into its record of the page list; returns the bytes stored. A page
+    // holding an object whose record is too long to store keeps its record as it was (the
+    // user is told) and gives -1.
     int PgDataSave();
     void PgFreeAll();
     // Decodes the page's record (activation and window creation).
@@ -71,8 +73,9 @@ protected:
     void EnterEditMode() override;
     void MakeCurrent() override;
     bool RoomFor(int bytes, bool rebuildFirst) override;
-    kes::Bytes EncodeObjs(const TObjList& objs, int mode) override;
+    kes::Bytes EncodeObjs(const TObjList& objs, int mode, std::size_t* leftOut = nullptr) override;
     void DecodeObjs(kes::ByteSpan records, bool pasted) override;
+    void DecodeTrial(kes::PageData& trial, kes::ByteSpan records) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

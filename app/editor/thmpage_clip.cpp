@@ -39,8 +39,8 @@ void THmPage::PopPasteClick()
     Data().Pasting = 1;
     const kes::Bytes block = kes::ClipboardBlock(host_.ClipFmtObjects());
     const auto records = kes::ClipBlockRecords(block);
-    // The memory check comes before the undo step, so a refused paste records none.
-    if (records && RoomFor(static_cast<int>(records->size()), false)) {
+    // The checks come before the undo step, so a refused paste records none.
+    if (records && RoomFor(static_cast<int>(records->size()), false) && !RefuseUnstorablePaste(*records)) {
         UndoPush();
         DecodeObjs(*records, true);
         MarkModified();
@@ -58,7 +58,9 @@ void THmPage::MmCopyAllClick()
     if (host_.View().EditMode != kes::Editing::Pages || Data().PgIndex < 0 ||
         Data().PgIndex >= static_cast<int>(host_.Doc().PgDataList.size()))
         return;
-    PgDataSave();
+    // A page its record does not hold whole is not copied from that record.
+    if (PgDataSave() < 0)
+        return;
     const PgDataStr& rec = *host_.Doc().PgDataList[static_cast<std::size_t>(Data().PgIndex)];
     kes::PutOnClipboard(host_.ClipFmtPage(), kes::MakeClipBlock(rec.Data));
     DragPending = 0;
@@ -102,6 +104,8 @@ void THmPage::PastePage(kes::ByteSpan records)
                                               QStringLiteral(" (byte %1)").arg(r.Position));
             return;
         }
+        if (RefuseUnstorable(trial.ObjList))
+            return;
     }
     // Judged from the page itself: the menus' check marks may be stale.
     const SettingsUse use = SettingsInUse();

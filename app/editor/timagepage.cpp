@@ -243,7 +243,7 @@ kes::RecEncodeEnv TImagePage::EncodeEnv() const
     return env;
 }
 
-kes::Bytes TImagePage::EncodeObjs(const TObjList& objs, int mode)
+kes::Bytes TImagePage::EncodeObjs(const TObjList& objs, int mode, std::size_t* leftOut)
 {
     TObjList screen;
     for (TLxObj* obj : objs)
@@ -251,7 +251,10 @@ kes::Bytes TImagePage::EncodeObjs(const TObjList& objs, int mode)
             screen.push_back(obj);
     kes::Bytes out;
     Data().EncMode = mode;
-    const int n = kes::PgRecordsChx(out, 0, mode, nullptr, screen, EncodeEnv());
+    kes::RecEncodeEnv env = EncodeEnv();
+    if (leftOut)
+        env.OnTooLong = [leftOut](const TLxObj&) { ++*leftOut; };
+    const int n = kes::PgRecordsChx(out, 0, mode, nullptr, screen, env);
     out.resize(static_cast<std::size_t>(std::max(n, 0)));
     return out;
 }
@@ -265,6 +268,15 @@ void TImagePage::DecodeObjs(kes::ByteSpan records, bool pasted)
     canvas_->update();
 }
 
+void TImagePage::DecodeTrial(kes::PageData& trial, kes::ByteSpan records)
+{
+    if (!host_.Model())
+        return;
+    kes::PageEnv env = Env();
+    env.OnAttach = nullptr;
+    kes::ScreenDataToObj(trial, env, records, 0, records.size(), true, &TImagePage::ScreenKind);
+}
+
 int TImagePage::PgDataSave()
 {
     kes::ProjectDoc& doc = host_.Doc();
@@ -275,7 +287,12 @@ int TImagePage::PgDataSave()
         rec = doc.ImagePgDataList[static_cast<std::size_t>(menuIndex_)].get();
     if (!rec)
         return 0;
-    rec->Data = StoredForm(EncodeObjs(Data().ObjList, 1));
+    std::size_t leftOut = 0;
+    kes::Bytes encoded = EncodeObjs(Data().ObjList, kes::kEncFile, &leftOut);
+    std::optional<kes::Bytes> form = StoreChecked(std::move(encoded), leftOut);
+    if (!form)
+        return -1;
+    rec->Data = std::move(*form);
     return rec->Length();
 }
 
@@ -340,7 +357,8 @@ bool TImagePage::RoomFor(int, bool) { return true; }
 void TImagePage::PopPasteClick()
 {
     const kes::Bytes block = kes::ClipboardBlock(host_.ClipFmtObjects());
-    if (const auto records = kes::ClipBlockRecords(block); records && EditsObjects()) {
+    if (const auto records = kes::ClipBlockRecords(block);
+        records && EditsObjects() && !RefuseUnstorablePaste(*records)) {
         UndoPush();
         DecodeObjs(*records, true);
         MarkModified();

@@ -41,7 +41,9 @@ public:
 
     // ---- Its data
     // Stores the objects into the screen's record; returns the bytes stored. A record that read
-    // only in part is stored as it was until the objects change.
+    // only in part is stored as it was until the objects change. A screen holding an object
+    // whose record is too long to store keeps its record as it was (the user is told) and
+    // gives -1.
     int PgDataSave();
     // Decodes data[start, end) into new objects of the window; how far it read.
     kes::PgReadResult PgDataToObj(kes::ByteSpan data, std::size_t start, std::size_t end);
@@ -65,8 +67,9 @@ protected:
     // The start-up screen's multiple copy leaves its undo list as it was.
     bool UndoesMultiCopy() const override { return false; }
     bool OpensSettings(const TLxObj& obj) const override;
-    kes::Bytes EncodeObjs(const TObjList& objs, int mode) override;
+    kes::Bytes EncodeObjs(const TObjList& objs, int mode, std::size_t* leftOut = nullptr) override;
     void DecodeObjs(kes::ByteSpan records, bool pasted) override;
+    void DecodeTrial(kes::PageData& trial, kes::ByteSpan records) override;
     void closeEvent(QCloseEvent* event) override;
     // The start-up screen's title is a message: it follows the language.
     void changeEvent(QEvent* event) override;

@@ -46,9 +46,10 @@ public:
     // The rows are about to be written to the current object: the editor notes the page as
     // it is now. AfterChange: the write is done; when it changed the page, the page as noted
     // becomes one undo step, so that one undo takes back this edit alone and an edit that
-    // stored nothing (a refused value) leaves no step.
+    // stored nothing (a refused value) leaves no step. False: the edit was taken back (the
+    // user told) and the page's objects are new: the object written is gone.
     virtual void BeforeChange() {}
-    virtual void AfterChange() {}
+    virtual bool AfterChange() { return true; }
     // The rows were written to obj (it has recorded its outline and repainted its picture):
     // the editor redraws it.
     virtual void ObjChanged(TLxObj& obj) = 0;

@@ -284,7 +284,12 @@ void TDlgProp::PropToObj(const std::function<void()>& first)
     obj.Invalidate();
     const bool refused = !rows_.Refused.empty();
     if (source_) {
-        source_->AfterChange();
+        if (!source_->AfterChange()) {
+            // The edit left an object too long to store: the page went back to before it.
+            ShownObj = nullptr;
+            HideEditors();
+            return;
+        }
         source_->ObjChanged(obj);
         source_->TbTextClick();
         // A refused value stored nothing.

@@ -54,10 +54,11 @@ public:
     Bytes noted;
     int steps = 0;
     void BeforeChange() override { noted = pageState ? pageState() : Bytes{}; }
-    void AfterChange() override
+    bool AfterChange() override
     {
         if (pageState && pageState() != noted)
             ++steps;
+        return true;
     }
 
     PageData* page = nullptr;
