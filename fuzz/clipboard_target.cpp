@@ -106,8 +106,9 @@ void PasteOnPage(World& w, const Bytes& block, bool whole, int times, int zoom)
         PasteChecked(
             *page, [&] { whole ? page->MmPasteAllClick() : page->PopPasteClick(); }, before);
 
-    // What the page holds stores and reads back whole.
-    page->PgDataSave();
+    // What the page holds stores (a paste never leaves an object too long to store) and
+    // reads back whole.
+    Require(page->PgDataSave() >= 0);
     const Bytes& stored = w.doc.PgDataList[0]->Data;
     PageData again;
     again.Zoom = page->Data().Zoom;
@@ -129,7 +130,7 @@ void PasteOnStartScreen(World& w, const Bytes& block, int times, int zoom)
         PasteChecked(
             screen, [&] { screen.PopPasteClick(); }, before);
 
-    screen.PgDataSave();
+    Require(screen.PgDataSave() >= 0);
     const Bytes& stored = w.doc.StartScreenData->Data;
     PageData again;
     const PageEnv env(w.doc, *w.model);

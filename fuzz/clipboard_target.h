@@ -12,8 +12,9 @@
 //   bit 3     the answer to "replace what the page holds?" is Yes (else No)
 //   bits 4-5  the window's zoom (1, 2, 4, 8)
 // After each paste: a paste that records no undo step changed nothing, and every undo step
-// brings back the window as it was before that paste; the window stores a stream that
-// reads back with as many objects as it stores.
+// brings back the window as it was before that paste; the window stores (a block holding an
+// object whose record is too long to store is refused) a stream that reads back with as
+// many objects as it stores.
 #include <cstddef>
 #include <cstdint>
 #include <string>
