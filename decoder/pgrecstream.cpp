@@ -46,9 +46,14 @@ const std::string& StoredFontName(TLxObj& obj, const RecEncodeEnv& env)
 {
     TFont& font = obj.Picture.Canvas()->Font;
     if (!env.FontExists || !env.FontExists(font.Name)) {
+        const bool changed = font.Name != env.MainFont.Name || font.Size == 0;
         font.Name = env.MainFont.Name;
         if (font.Size == 0)
             font = env.MainFont;
+        // The picture stored after the name is drawn in the font the name says, as the
+        // object read back draws it.
+        if (changed)
+            obj.BmpRePaint();
     }
     return font.Name;
 }

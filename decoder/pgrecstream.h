@@ -38,8 +38,8 @@ int ObjRecChx(RecOut& out, std::size_t pos, TLxObj& obj, const RecEncodeEnv& env
 int ObjHeadChx(const TLxObj& obj, RecOut& out, std::size_t pos);
 
 // The font-exists step before a font name is stored: a font not installed here takes the
-// main font's name, and the main font as a whole when its size is then 0. Returns the
-// name to store.
+// main font's name, and the main font as a whole when its size is then 0; the object is then
+// drawn again in it. Returns the name to store.
 const std::string& StoredFontName(TLxObj& obj, const RecEncodeEnv& env);
 
 } // namespace kes

@@ -89,11 +89,15 @@ const ObjCase kCases[] = {
      [](TLxObj&) { return ((Body() << "01 02 01 02 00 05").Text("Face") << test::kSmallPictureBlock).bytes; }},
     {"StaticTextInAMissingFont", [] { return StaticText({"X"}, "Missing Face"); },
      [](TLxObj& obj) {
+         // Drawn again in the font its record names, as the object read back draws it.
          EXPECT_EQ(obj.Picture.Canvas()->Font.Name, "Main Face");
+         Bytes drawn(static_cast<std::size_t>(obj.BmpSizeGet()));
+         obj.BmpDataGet(drawn);
+         EXPECT_NE(drawn, test::Hex("00 00 00 00 01 00")) << "not the picture drawn in the missing face";
          Body b;
          b << "01 02 01 02 00 0C";
          b.Text("Main Face").Text("X");
-         return (b << test::kSmallPictureBlock).bytes;
+         return (b.U16(drawn.size()) << drawn).bytes;
      }},
     {"ValueDisplay",
      [] {
