@@ -213,24 +213,65 @@ TEST_F(TooLongTest, TheHistoryKeepsNoStateThatWouldComeBackWithoutAnObject)
     (void)big;
 }
 
+// The dialogs, the inspector, the tool panel and the resizes all end in the same check; a
+// dialog and a resize stand for them.
 TEST_F(TooLongTest, AnEditThatMakesAnObjectTooLongToStoreIsTakenBack)
 {
-    TLxObj* obj = Draw(ObjKind::StTxt, At(2, 2), At(40, 12));
-    ASSERT_NE(obj, nullptr);
-    const std::vector<std::string> lines = dynamic_cast<TStTxt&>(*obj).Lines;
-    const Bytes before = Page().UndoSnapshot().Data;
-    ReplaceObjDialog(ObjKind::StTxt, [](DialogContext&, TLxObj& o, QWidget*, const QString&) {
-        dynamic_cast<TStTxt&>(o).Lines.assign(3, std::string(30000, 'x'));
-        return true;
-    });
-    Page().ObjDblClick(obj);
-    ReplaceObjDialog(ObjKind::StTxt, nullptr);
+    struct Case {
+        const char* name;
+        // Makes obj (a static text) just fit: its record at 65,535 bytes, or not at all.
+        bool fillToTheLimit;
+        std::function<void(TooLongTest&, TLxObj&)> edit;
+    };
+    const Case cases[] = {
+        {"its dialog adds text", false,
+         [](TooLongTest& t, TLxObj& obj) {
+             ReplaceObjDialog(ObjKind::StTxt, [](DialogContext&, TLxObj& o, QWidget*, const QString&) {
+                 dynamic_cast<TStTxt&>(o).Lines.assign(3, std::string(30000, 'x'));
+                 return true;
+             });
+             t.Page().ObjDblClick(&obj);
+             ReplaceObjDialog(ObjKind::StTxt, nullptr);
+         }},
+        {"Shift+Right widens its picture", true,
+         [](TooLongTest& t, TLxObj& obj) {
+             t.Click(QPoint(obj.Left + 1, obj.Top + 1));
+             t.Key(Qt::Key_Right, Qt::ShiftModifier);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompt.shown.clear();
+        TLxObj* obj = Draw(ObjKind::StTxt, At(2, 2), At(40, 17));
+        ASSERT_NE(obj, nullptr);
+        Pointer();
+        auto& txt = dynamic_cast<TStTxt&>(*obj);
+        if (c.fillToTheLimit) {
+            const auto recordLength = [&] {
+                Bytes rec;
+                return PgRecordsChx(rec, 0, kEncFile, nullptr, TObjList{obj}, Page().EncodeEnv());
+            };
+            txt.Lines.emplace_back();
+            const int fits = 0xFFFF - recordLength();
+            txt.Lines.back() += std::string(static_cast<std::size_t>(fits), 'x');
+            ASSERT_EQ(recordLength(), 0xFFFF);
+            obj->BmpRePaint();
+        }
+        const std::vector<std::string> lines = txt.Lines;
+        const int width = obj->Width;
+        const Bytes before = Page().UndoSnapshot().Data;
 
-    EXPECT_TRUE(Said(Msg(kMsgRecordTooLong)));
-    ASSERT_EQ(Page().Data().ObjList.size(), 1u);
-    EXPECT_EQ(dynamic_cast<TStTxt&>(*Page().Data().ObjList[0]).Lines, lines);
-    EXPECT_EQ(Page().UndoSnapshot().Data, before);
-    EXPECT_GT(Page().PgDataSave(), 0) << "the page stores whole";
+        c.edit(*this, *obj);
+
+        EXPECT_TRUE(Said(Msg(kMsgRecordTooLong)));
+        ASSERT_EQ(Page().Data().ObjList.size(), 1u);
+        const auto& now = dynamic_cast<TStTxt&>(*Page().Data().ObjList[0]);
+        EXPECT_EQ(now.Lines, lines);
+        EXPECT_EQ(now.Width, width);
+        EXPECT_EQ(Page().UndoSnapshot().Data, before) << "the window as it was";
+        EXPECT_GT(Page().PgDataSave(), 0) << "the page stores whole";
+        Page().ClearPageObjs();
+    }
 }
 
 } // namespace
