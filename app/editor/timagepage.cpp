@@ -308,11 +308,14 @@ kes::PgReadResult TImagePage::PgDataToObj(kes::ByteSpan data, std::size_t start,
     const kes::PageEnv env = Env();
     read = kes::ScreenDataToObj(Data(), env, data, start, end, false, &TImagePage::ScreenKind);
     canvas_->update();
-    // A save keeps the unread bytes until the screen is changed.
-    if (read.Ok())
+    // A save keeps the unread bytes until the screen is changed, and so the bytes of an
+    // object whose record would now be too long to store.
+    std::size_t leftOut = 0;
+    kes::Bytes readBack = EncodeObjs(Data().ObjList, kes::kEncFile, &leftOut);
+    if (read.Ok() && leftOut == 0)
         KeepPartialRecord({}, {});
     else
-        KeepPartialRecord(data.subspan(start, end - start), EncodeObjs(Data().ObjList, 1));
+        KeepPartialRecord(data.subspan(start, end - start), std::move(readBack));
     return read;
 }
 

@@ -170,6 +170,43 @@ TEST_F(TooLongTest, AStoreOfAWindowHoldingAnObjectTooLongToStoreKeepsItsRecord)
     }
 }
 
+// A record read whole whose object writes longer here (a larger picture than it was stored
+// with): stored again unchanged, the window gives back the bytes it read; changed, it is
+// refused as above.
+TEST_F(TooLongTest, AWindowReadFromARecordThatWritesLongerKeepsTheRecord)
+{
+    const Bytes record = GrowingTextRecord();
+    for (const bool onScreen : {false, true}) {
+        SCOPED_TRACE(onScreen ? "start-up screen" : "page");
+        prompt.shown.clear();
+        TImagePage screen(host, -1);
+        host.view.EditMode = onScreen ? Editing::StartScreen : Editing::Pages;
+        TEditPage& w = onScreen ? static_cast<TEditPage&>(screen) : Page();
+        const auto store = [&] { return onScreen ? screen.PgDataSave() : Page().PgDataSave(); };
+        Bytes& stored = onScreen ? host.doc.StartScreenData->Data : host.doc.PgDataList[0]->Data;
+        stored = record;
+        if (onScreen) {
+            ASSERT_TRUE(screen.PgDataToObj(stored, 0, stored.size()).Ok());
+        } else {
+            Page().ClearPageObjs();
+            Page().LoadFromRecord();
+        }
+        ASSERT_EQ(w.Data().ObjList.size(), 1u);
+
+        EXPECT_EQ(store(), static_cast<int>(record.size()));
+        EXPECT_EQ(stored, record);
+        EXPECT_TRUE(prompt.shown.empty()) << "nothing to tell: nothing changed";
+
+        auto txt = std::make_unique<TStTxt>();
+        txt->Lines = {"new"};
+        w.Data().AppendObj(std::move(txt));
+        EXPECT_EQ(store(), -1);
+        EXPECT_EQ(stored, record);
+        EXPECT_EQ(prompt.shown.size(), 1u);
+        w.ClearPageObjs();
+    }
+}
+
 TEST_F(TooLongTest, ACopyOrMultipleCopyOfAnObjectTooLongToStoreIsRefused)
 {
     TLxObj* big = AddTooLong(Page());
