@@ -26,7 +26,7 @@ void TEditPage::UndoPush(UndoSnap before, bool wholeState)
 {
     MarkModified();
     redoList_.clear();
-    // The step joins the one before it.
+    // A state that would come back without an object is not kept: the step joins the one before.
     if (before.Whole) {
         if (static_cast<int>(undoList_.size()) >= kMaxUndo)
             undoList_.erase(undoList_.begin());
