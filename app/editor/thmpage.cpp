@@ -118,14 +118,12 @@ void THmPage::LoadFromRecord()
     kes::PageEnv env = Env();
     const kes::PgReadResult read = kes::PgDataToObj(Data(), env, rec.Data, 0, rec.Data.size());
     AfterDecode(0);
-    // A save keeps the unread bytes until the page is changed, and so the bytes of an object
-    // whose record would now be too long to store (drawn larger in this machine's fonts).
-    std::size_t leftOut = 0;
-    kes::Bytes readBack = EncodeObjs(Data().ObjList, kes::kEncFile, &leftOut);
-    if (read.Ok() && leftOut == 0)
+    // A save keeps the unread bytes until the page is changed.
+    if (read.Ok()) {
         KeepPartialRecord({}, {});
-    else
-        KeepPartialRecord(rec.Data, std::move(readBack));
+    } else {
+        KeepPartialRecord(rec.Data, EncodeObjs(Data().ObjList, kes::kEncFile));
+    }
     Data().PgTitle = rec.Title;
     SetCaptionFromIndex();
     canvas_->update();

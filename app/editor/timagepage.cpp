@@ -308,14 +308,11 @@ kes::PgReadResult TImagePage::PgDataToObj(kes::ByteSpan data, std::size_t start,
     const kes::PageEnv env = Env();
     read = kes::ScreenDataToObj(Data(), env, data, start, end, false, &TImagePage::ScreenKind);
     canvas_->update();
-    // A save keeps the unread bytes until the screen is changed, and so the bytes of an
-    // object whose record would now be too long to store.
-    std::size_t leftOut = 0;
-    kes::Bytes readBack = EncodeObjs(Data().ObjList, kes::kEncFile, &leftOut);
-    if (read.Ok() && leftOut == 0)
+    // A save keeps the unread bytes until the screen is changed.
+    if (read.Ok())
         KeepPartialRecord({}, {});
     else
-        KeepPartialRecord(data.subspan(start, end - start), std::move(readBack));
+        KeepPartialRecord(data.subspan(start, end - start), EncodeObjs(Data().ObjList, 1));
     return read;
 }
 
