@@ -90,7 +90,7 @@ Activation Activate(const BenchProject& p, const Bytes& records, std::uint64_t* 
     const PgReadResult r = PgDataToObj(page, env, records, 0, records.size());
     Activation a{Now() - start, r.Objects};
     if (!r.Ok()) {
-        std::fprintf(stderr, "the page did not read: %s at %zu\n", DecodeErrorText(r.Error), r.Position);
+        std::fprintf(stderr, "the page did not read: %s at %zu\n", DecodeErrorName(r.Error), r.Position);
         std::exit(1);
     }
     if (digest) {

@@ -1,6 +1,7 @@
 #pragma once
 // Why a walk over page records stopped. Shared by the decoder library and the program's
-// readers; the texts are for logs and the messages the callers build around them.
+// readers, which return the code; the window that tells the user words it from the message
+// table (app/ui/errortext.h).
 #include "decoder/morvik.h"
 
 namespace kes {
@@ -23,39 +24,40 @@ enum class DecodeError {
     Internal,       // an unexpected failure inside the decoder
 };
 
-inline const char* DecodeErrorText(DecodeError e)
+// The code's name ("LengthPastEnd"), for logs and test output.
+inline const char* DecodeErrorName(DecodeError e)
 {
     switch (e) {
     case DecodeError::None:
-        return "no error";
+        return "None";
     case DecodeError::LibraryMissing:
-        return "the decoder library could not be loaded";
+        return "LibraryMissing";
     case DecodeError::ExportMissing:
-        return "the decoder library lacks an entry point";
+        return "ExportMissing";
     case DecodeError::BadRange:
-        return "the data range lies outside its buffer";
+        return "BadRange";
     case DecodeError::ShortHead:
-        return "a record head is cut off at the end of the data";
+        return "ShortHead";
     case DecodeError::ZeroLength:
-        return "a record has a length of zero";
+        return "ZeroLength";
     case DecodeError::LengthPastEnd:
-        return "a record's length runs past the end of the data";
+        return "LengthPastEnd";
     case DecodeError::UnknownKind:
-        return "an object record of a kind that cannot be read";
+        return "UnknownKind";
     case DecodeError::Truncated:
-        return "a record holds fewer bytes than its contents need";
+        return "Truncated";
     case DecodeError::KeyIndexRange:
-        return "a function-key record names a key outside F0 to Right";
+        return "KeyIndexRange";
     case DecodeError::SlotRange:
-        return "a buzzer or alarm lamp record names neither slot";
+        return "SlotRange";
     case DecodeError::BadContent:
-        return "a record holds a count or size out of range";
+        return "BadContent";
     case DecodeError::NoProgress:
-        return "a record was not consumed";
+        return "NoProgress";
     case DecodeError::Internal:
-        return "the decoder failed unexpectedly";
+        return "Internal";
     }
-    return "unknown decoder error";
+    return "?";
 }
 
 // The error a negative decoder result stands for.

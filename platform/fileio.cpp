@@ -18,10 +18,10 @@ namespace {
 
 std::string g_appDir;
 
-void SetError(std::string* error, const std::string& what, const std::string& path, int err)
+void SetError(FileError* error, FileOp op, const std::string& path, int err, FileFault fault = FileFault::System)
 {
     if (error)
-        *error = what + " \"" + path + "\": " + std::strerror(err);
+        *error = FileError{op, fault, path, err, 0};
 }
 
 // The permissions open() gives a new file: 0666 less the process's umask (mkstemp makes its
@@ -68,18 +68,18 @@ struct Temp {
 
 // Writes one temporary file beside the target, flushed to disk. On a failure it is removed
 // again and tmp.path is empty.
-bool WriteTemp(std::size_t index, const FileToWrite& file, Temp& tmp, std::string* error, const WriteWatch* watch)
+bool WriteTemp(std::size_t index, const FileToWrite& file, Temp& tmp, FileError* error, const WriteWatch* watch)
 {
     tmp.path = file.Path + ".tmpXXXXXX";
     tmp.fd = ::mkstemp(tmp.path.data());
     if (tmp.fd < 0) {
-        SetError(error, "cannot create a file beside", file.Path, errno);
+        SetError(error, FileOp::Write, file.Path, errno);
         tmp.path.clear();
         return false;
     }
     ::flock(tmp.fd, LOCK_EX);
-    const auto fail = [&](int err, const char* what) {
-        SetError(error, what, file.Path, err);
+    const auto fail = [&](int err) {
+        SetError(error, FileOp::Write, file.Path, err);
         tmp.Drop();
         return false;
     };
@@ -95,7 +95,7 @@ bool WriteTemp(std::size_t index, const FileToWrite& file, Temp& tmp, std::strin
         if (w < 0) {
             if (errno == EINTR)
                 continue;
-            return fail(errno, "cannot write");
+            return fail(errno);
         }
         done += static_cast<std::size_t>(w);
     }
@@ -103,7 +103,7 @@ bool WriteTemp(std::size_t index, const FileToWrite& file, Temp& tmp, std::strin
     struct stat st;
     ::fchmod(tmp.fd, ::stat(file.Path.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode());
     if (::fsync(tmp.fd) != 0)
-        return fail(errno, "cannot write");
+        return fail(errno);
     return true;
 }
 
@@ -137,18 +137,18 @@ std::string InFolder(const std::string& folder, const std::string& name) { retur
 
 // A rename or removal is only durable once its folder is synced. Some file systems cannot
 // sync a folder (EINVAL): there is nothing more to do on those.
-bool SyncFolder(const std::string& folder, std::string* error)
+bool SyncFolder(const std::string& folder, FileError* error)
 {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
-        SetError(error, "cannot open the folder", folder, errno);
+        SetError(error, FileOp::Write, folder, errno);
         return false;
     }
     const int rc = ::fsync(fd);
     const int err = errno;
     ::close(fd);
     if (rc != 0 && err != EINVAL) {
-        SetError(error, "cannot write the folder", folder, err);
+        SetError(error, FileOp::Write, folder, err);
         return false;
     }
     return true;
@@ -156,17 +156,17 @@ bool SyncFolder(const std::string& folder, std::string* error)
 
 // A target that exists must be a plain file the user may change; a read-only one is
 // refused rather than replaced behind the user's back.
-bool Replaceable(const std::string& path, std::string* error)
+bool Replaceable(const std::string& path, FileError* error)
 {
     struct stat st;
     if (::lstat(path.c_str(), &st) != 0)
         return true;
     if (!S_ISREG(st.st_mode)) {
-        SetError(error, "cannot replace", path, EISDIR);
+        SetError(error, FileOp::Write, path, EISDIR, S_ISDIR(st.st_mode) ? FileFault::Folder : FileFault::NoPlainFile);
         return false;
     }
     if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) {
-        SetError(error, "cannot replace the read-only file", path, EACCES);
+        SetError(error, FileOp::Write, path, EACCES, FileFault::ReadOnly);
         return false;
     }
     return true;
@@ -213,21 +213,17 @@ constexpr std::size_t kMaxIntentBytes = 64 * 1024;
 
 // Only names of the set's own targets and their temporaries are taken from an intent file,
 // each at most once, so a foreign or damaged one can not rename or remove anything else.
-// nullopt, with why in *why: not an intent this program wrote.
-std::optional<Intent> ParseIntent(std::string_view text, const std::vector<std::string>& targets, std::string* why)
+// nullopt: not an intent this program wrote.
+std::optional<Intent> ParseIntent(std::string_view text, const std::vector<std::string>& targets)
 {
-    const auto damaged = [&](std::string what) -> std::optional<Intent> {
-        *why = std::move(what);
-        return std::nullopt;
-    };
     const auto known = [&](const std::string& n) {
         return std::find(targets.begin(), targets.end(), n) != targets.end();
     };
     const std::vector<std::string> lines = SplitLines(text);
-    if (lines.size() < 2 || lines.front() != kIntentHead || lines.back() != kIntentEnd)
-        return damaged("it does not open and end as a save record does");
-    if (lines.size() > targets.size() + 2)
-        return damaged(std::to_string(lines.size()) + " lines, more than a save of its files writes");
+    // It must open and end as a save record does, with no more lines than a save of its files writes.
+    if (lines.size() < 2 || lines.front() != kIntentHead || lines.back() != kIntentEnd ||
+        lines.size() > targets.size() + 2)
+        return std::nullopt;
     Intent in;
     std::vector<std::string> named;
     for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
@@ -236,20 +232,21 @@ std::optional<Intent> ParseIntent(std::string_view text, const std::vector<std::
         if (l.rfind("W ", 0) == 0) {
             const auto tab = l.find('\t');
             if (tab == std::string::npos)
-                return damaged("line " + std::to_string(i + 1) + " is no file of the save");
+                return std::nullopt;
             std::string tmp = l.substr(2, tab - 2);
             target = l.substr(tab + 1);
             if (!known(target) || !IsTempOf(tmp, target))
-                return damaged("line " + std::to_string(i + 1) + " names a file outside the save");
+                return std::nullopt;
             in.Moves.emplace_back(std::move(tmp), target);
         } else if (l.rfind("R ", 0) == 0 && known(l.substr(2))) {
             target = l.substr(2);
             in.Removes.push_back(target);
         } else {
-            return damaged("line " + std::to_string(i + 1) + " is no file of the save");
+            return std::nullopt;
         }
+        // A file named a second time.
         if (std::find(named.begin(), named.end(), target) != named.end())
-            return damaged("line " + std::to_string(i + 1) + " names a file a second time");
+            return std::nullopt;
         named.push_back(target);
     }
     return in;
@@ -257,13 +254,13 @@ std::optional<Intent> ParseIntent(std::string_view text, const std::vector<std::
 
 // Carries out a committed intent; every step may have been done before a kill, so each
 // one tolerates finding its work already done.
-bool FinishIntent(const std::string& folder, const std::string& intentPath, const Intent& in, std::string* error,
+bool FinishIntent(const std::string& folder, const std::string& intentPath, const Intent& in, FileError* error,
                   const WriteWatch* watch)
 {
     for (const auto& [tmp, target] : in.Moves) {
         const std::string from = InFolder(folder, tmp), to = InFolder(folder, target);
         if (::rename(from.c_str(), to.c_str()) != 0 && errno != ENOENT) {
-            SetError(error, "cannot replace", to, errno);
+            SetError(error, FileOp::Write, to, errno);
             return false;
         }
         Step(watch);
@@ -271,7 +268,7 @@ bool FinishIntent(const std::string& folder, const std::string& intentPath, cons
     for (const std::string& r : in.Removes) {
         const std::string path = InFolder(folder, r);
         if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
-            SetError(error, "cannot remove", path, errno);
+            SetError(error, FileOp::Remove, path, errno);
             return false;
         }
         Step(watch);
@@ -280,7 +277,7 @@ bool FinishIntent(const std::string& folder, const std::string& intentPath, cons
         return false;
     Step(watch);
     if (::unlink(intentPath.c_str()) != 0 && errno != ENOENT) {
-        SetError(error, "cannot remove", intentPath, errno);
+        SetError(error, FileOp::Remove, intentPath, errno);
         return false;
     }
     Step(watch);
@@ -322,33 +319,30 @@ void RemoveStaleTemps(const std::string& folder, const std::vector<std::string>&
 // Opens a plain file for reading. Anything else in its place is refused: a folder, a device
 // such as /dev/zero that never ends, or a FIFO, whose open would wait for a writer (hence
 // O_NONBLOCK, which reads of a plain file ignore).
-int OpenPlainFile(const std::string& path, struct stat& st, std::string* error)
+int OpenPlainFile(const std::string& path, struct stat& st, FileError* error)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        SetError(error, "cannot open", path, errno);
+        SetError(error, FileOp::Read, path, errno);
         return -1;
     }
     if (::fstat(fd, &st) != 0) {
-        SetError(error, "cannot read", path, errno);
+        SetError(error, FileOp::Read, path, errno);
         ::close(fd);
         return -1;
     }
     if (!S_ISREG(st.st_mode)) {
-        if (error)
-            *error =
-                "cannot read \"" + path + "\": " + (S_ISDIR(st.st_mode) ? "it is a folder" : "it is no plain file");
+        SetError(error, FileOp::Read, path, 0, S_ISDIR(st.st_mode) ? FileFault::Folder : FileFault::NoPlainFile);
         ::close(fd);
         return -1;
     }
     return fd;
 }
 
-void TooLarge(std::string* error, const std::string& path, std::size_t limit)
+void TooLarge(FileError* error, const std::string& path, std::size_t limit)
 {
     if (error)
-        *error = "cannot read \"" + path + "\": larger than " + std::to_string(limit) +
-                 " bytes, more than a file of its kind holds";
+        *error = FileError{FileOp::Read, FileFault::TooLarge, path, 0, limit};
 }
 
 // Up to n bytes from fd, fewer only at its end; -1 (errno set) on a failure.
@@ -370,7 +364,7 @@ ssize_t ReadUpTo(int fd, void* buffer, std::size_t n)
 
 } // namespace
 
-bool ReadFileText(const std::string& path, std::size_t limit, std::string& text, std::string* error)
+bool ReadFileText(const std::string& path, std::size_t limit, std::string& text, FileError* error)
 {
     text.clear();
     struct stat st;
@@ -389,7 +383,7 @@ bool ReadFileText(const std::string& path, std::size_t limit, std::string& text,
     ::close(fd);
     if (n < 0) {
         text.clear();
-        SetError(error, "cannot read", path, err);
+        SetError(error, FileOp::Read, path, err);
         return false;
     }
     if (static_cast<std::size_t>(n) > limit) {
@@ -401,7 +395,7 @@ bool ReadFileText(const std::string& path, std::size_t limit, std::string& text,
     return true;
 }
 
-bool ReadFileBytes(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes, std::string* error)
+bool ReadFileBytes(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes, FileError* error)
 {
     std::string text;
     if (!ReadFileText(path, limit, text, error))
@@ -411,7 +405,7 @@ bool ReadFileBytes(const std::string& path, std::size_t limit, std::vector<std::
 }
 
 bool ReadFileLimited(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes, std::uint64_t* size,
-                     std::string* error)
+                     FileError* error)
 {
     bytes.clear();
     struct stat st;
@@ -423,7 +417,7 @@ bool ReadFileLimited(const std::string& path, std::size_t limit, std::vector<std
     const int err = errno;
     ::close(fd);
     if (n < 0) {
-        SetError(error, "cannot read", path, err);
+        SetError(error, FileOp::Read, path, err);
         bytes.clear();
         return false;
     }
@@ -434,13 +428,13 @@ bool ReadFileLimited(const std::string& path, std::size_t limit, std::vector<std
     return true;
 }
 
-bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error, const WriteWatch* watch)
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, FileError* error, const WriteWatch* watch)
 {
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
     return WriteFilesAtomic({{path, {data, bytes.size()}}}, error, watch);
 }
 
-bool WriteFilesAtomic(const std::vector<FileToWrite>& files, std::string* error, const WriteWatch* watch)
+bool WriteFilesAtomic(const std::vector<FileToWrite>& files, FileError* error, const WriteWatch* watch)
 {
     for (const FileToWrite& f : files)
         if (!Replaceable(f.Path, error))
@@ -458,7 +452,7 @@ bool WriteFilesAtomic(const std::vector<FileToWrite>& files, std::string* error,
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (std::rename(tmps[i].path.c_str(), files[i].Path.c_str()) != 0) {
-            SetError(error, "cannot replace", files[i].Path, errno);
+            SetError(error, FileOp::Write, files[i].Path, errno);
             // The files renamed so far are in place: only the rest of the temporaries go.
             for (std::size_t j = 0; j < i; ++j)
                 tmps[j].path.clear();
@@ -475,7 +469,7 @@ bool WriteFilesAtomic(const std::vector<FileToWrite>& files, std::string* error,
     return true;
 }
 
-bool WriteFileSet(const FileSet& set, std::string* error, const WriteWatch* watch)
+bool WriteFileSet(const FileSet& set, FileError* error, const WriteWatch* watch)
 {
     const std::string folder = FolderOf(set.Intent);
     std::vector<std::string> names;
@@ -515,7 +509,7 @@ bool WriteFileSet(const FileSet& set, std::string* error, const WriteWatch* watc
     Step(watch);
     // The commit: from here on the next open finishes this save.
     if (::rename(intentTmp.path.c_str(), set.Intent.c_str()) != 0) {
-        SetError(error, "cannot write", set.Intent, errno);
+        SetError(error, FileOp::Write, set.Intent, errno);
         RemoveAll(tmps);
         return false;
     }
@@ -530,7 +524,7 @@ bool WriteFileSet(const FileSet& set, std::string* error, const WriteWatch* watc
     return done;
 }
 
-bool RecoverFileSet(const std::string& intent, const std::vector<std::string>& targets, std::string* error,
+bool RecoverFileSet(const std::string& intent, const std::vector<std::string>& targets, FileError* error,
                     std::string* damaged, const WriteWatch* watch)
 {
     const std::string folder = FolderOf(intent);
@@ -542,20 +536,18 @@ bool RecoverFileSet(const std::string& intent, const std::vector<std::string>& t
         std::uint64_t size = 0;
         if (!ReadFileLimited(intent, kMaxIntentBytes, text, &size, error))
             return false;
-        std::string why;
+        // One larger than any save record is none.
         std::optional<Intent> in;
-        if (size > kMaxIntentBytes)
-            why = std::to_string(size) + " bytes, more than a save record holds";
-        else
-            in = ParseIntent(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), names, &why);
+        if (size <= kMaxIntentBytes)
+            in = ParseIntent(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), names);
         if (in && !FinishIntent(folder, intent, *in, error, watch))
             return false;
         // Not an intent of ours: it commits nothing, and is said.
         if (!in) {
             if (damaged)
-                *damaged = intent + ": " + why;
+                *damaged = intent;
             if (::unlink(intent.c_str()) != 0) {
-                SetError(error, "cannot remove", intent, errno);
+                SetError(error, FileOp::Remove, intent, errno);
                 return false;
             }
         }

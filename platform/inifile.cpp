@@ -86,7 +86,8 @@ bool ParseIniInteger(const std::string& raw, int& value)
 
 TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName))
 {
-    std::string text, error;
+    std::string text;
+    FileError error;
     if (ReadFileText(fileName_, kMaxIniBytes, text, &error)) {
         loaded_ = true;
         SetText(text);
@@ -261,7 +262,7 @@ std::string TIniFile::ToText() const
 
 bool TIniFile::UpdateFile(const WriteWatch* watch)
 {
-    lastError_.clear();
+    lastError_ = {};
     return WriteFileAtomic(fileName_, ToText(), &lastError_, watch);
 }
 

@@ -8,14 +8,14 @@
 // reports failure, so that no caller drops a failed write silently. Look-ups go through an
 // index built once after a change, so a file of many keys (a message file) reads in linear
 // time. A file larger than kMaxIniBytes is not read (Loaded() is false, LoadError() says why).
+#include "platform/fileio.h"
+
 #include <cstddef>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 namespace kes {
-
-struct WriteWatch;
 
 // The largest shipped INI-style file is a language file of some 100 KiB.
 inline constexpr std::size_t kMaxIniBytes = 16u << 20;
@@ -28,9 +28,9 @@ public:
     const std::string& FileName() const { return fileName_; }
     // The file existed and was read.
     bool Loaded() const { return loaded_; }
-    // Why a file that is there was not read (too large, unreadable, no plain file); empty
-    // when it was read or is missing.
-    const std::string& LoadError() const { return loadError_; }
+    // Why a file that is there was not read (too large, unreadable, no plain file); not
+    // Failed() when it was read or is missing.
+    const FileError& LoadError() const { return loadError_; }
 
     std::string ReadString(const std::string& section, const std::string& ident, const std::string& def) const;
     // Decimal, or hexadecimal with "0x"/"$"; anything else (or missing) gives def.
@@ -54,7 +54,7 @@ public:
     // Writes the file (through a temporary file renamed over it, watched by watch). False with
     // LastError() set on failure.
     bool UpdateFile(const WriteWatch* watch = nullptr);
-    const std::string& LastError() const { return lastError_; }
+    const FileError& LastError() const { return lastError_; }
 
     // Parses INI text (CR LF or LF) in place of the file's.
     void SetText(const std::string& text);
@@ -77,8 +77,8 @@ private:
     std::vector<std::string> preamble_; // lines before the first section
     std::vector<Section> sections_;
     bool loaded_ = false;
-    std::string loadError_;
-    std::string lastError_;
+    FileError loadError_;
+    FileError lastError_;
     // Lower-case names to the first section and, per section, to its first entry of a key;
     // rebuilt on the first look-up after a change.
     mutable std::unordered_map<std::string, std::size_t> sectionAt_;

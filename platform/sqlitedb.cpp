@@ -47,7 +47,7 @@ bool BoundedDb::OpenReadOnly(const std::string& path, const DbBounds& bounds, Db
     if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
         Close();
         error = {};
-        error.Text = S_ISDIR(st.st_mode) ? "it is a folder" : "it is no plain file";
+        error.File = {FileOp::Read, S_ISDIR(st.st_mode) ? FileFault::Folder : FileFault::NoPlainFile, path, 0, 0};
         return false;
     }
     return Open(path.c_str(), SQLITE_OPEN_READONLY, bounds, error);

@@ -4,6 +4,8 @@
 // makes is at most a set length, and every statement stops after a set number of engine
 // steps or a set time. Views and triggers are off (the program reads and fills plain tables
 // only), and so are attached databases and extensions.
+#include "platform/fileio.h"
+
 #include <memory>
 #include <string>
 
@@ -24,7 +26,8 @@ struct DbError {
     DbRefusal Refusal = DbRefusal::None;
     std::string Text;      // the engine's words (or the caller's); empty when all went well
     int MaxValueBytes = 0; // the bound a ValueTooLong refusal met
-    bool Failed() const { return Refusal != DbRefusal::None || !Text.empty(); }
+    FileError File;        // a file of the database that could not be opened, written or removed
+    bool Failed() const { return Refusal != DbRefusal::None || !Text.empty() || File.Failed(); }
 };
 
 class BoundedDb {

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 namespace kes {
@@ -430,7 +431,11 @@ bool LinkEngine::SendFirmwareFile()
     const std::string name = dir + FirmwareFileName(host_.MachineId(), host_.PanelModelIndex(), panelFwVer_);
     const QFileInfo info(QString::fromStdString(name));
     if (!info.isFile()) {
-        Fail(LinkError::FirmwareMissing, name);
+        // Why it is no file to send, as a read of it says.
+        FileError missing{FileOp::Read, FileFault::System, name, ENOENT, 0};
+        Bytes none;
+        ReadFileLimited(name, 0, none, nullptr, &missing);
+        Fail(LinkError::FirmwareMissing, missing);
         return false;
     }
     const auto stamp = static_cast<std::uint32_t>(info.lastModified().toSecsSinceEpoch());
@@ -440,8 +445,9 @@ bool LinkEngine::SendFirmwareFile()
         // Read no further than the area holds: a larger file is refused however large it is.
         const std::uint32_t area = AreaSize(map_.CommCodeAddr, map_.CommCodeAddrEnd);
         std::uint64_t size = 0;
-        if (!ReadFileLimited(name, std::size_t(area) + 1, firmware_, &size, nullptr)) {
-            Fail(LinkError::FirmwareMissing, name);
+        FileError error;
+        if (!ReadFileLimited(name, std::size_t(area) + 1, firmware_, &size, &error)) {
+            Fail(LinkError::FirmwareMissing, error);
             return false;
         }
         // Cut short, the panel would hold part of a firmware the block calls complete.
@@ -627,7 +633,7 @@ bool LinkEngine::TakeUploadedBlock()
         Fail(LinkError::BadUpload);
         return false;
     }
-    host_.ShowStatus(0, "Page Number:" + std::to_string(count));
+    host_.ShowPageCount(count);
     table_.assign(4 * (std::size_t(count) + 1), 0);
     x_.address = map_.ObjPageAddr;
     x_.offset = 0;
@@ -648,7 +654,7 @@ bool LinkEngine::TakeUploadedTable()
         Fail(LinkError::BadUpload);
         return false;
     }
-    host_.ShowStatus(0, "Page Number:" + std::to_string(count));
+    host_.ShowPageCount(count);
     imageLen_ = offsets.back();
     upload_.offsets = std::move(offsets);
     upload_.image.assign(imageLen_, 0);
@@ -700,7 +706,7 @@ void LinkEngine::Succeed()
     host_.TransferEnded(outcome);
 }
 
-void LinkEngine::Fail(LinkError error, std::string file, UploadProblem problem)
+void LinkEngine::Fail(LinkError error, FileError file, UploadProblem problem)
 {
     x_.LinkStep = kLinkFailed;
     EndTransfer();

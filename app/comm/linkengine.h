@@ -93,7 +93,7 @@ private:
     bool TakeUploadedTable();
     void SendEnd();
     void Succeed();
-    void Fail(LinkError error, std::string file = {}, UploadProblem problem = {});
+    void Fail(LinkError error, FileError file = {}, UploadProblem problem = {});
     void EndTransfer();
     void ArmTimer();
     void ShowProgressFor(std::uint32_t address);

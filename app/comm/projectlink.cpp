@@ -212,7 +212,7 @@ UploadProblem UploadChecker::Check(const UploadResult& r)
     if (headerEnd > 0) {
         if (!lib.Loaded()) {
             p.kind = Kind::BadHeader;
-            p.why = DecodeErrorText(DecodeError::LibraryMissing);
+            p.read = DecodeError::LibraryMissing;
             return p;
         }
         const std::size_t stop = ReadHeaderSections(doc_, r.image, 0, headerEnd, lib.Decoders());
@@ -232,7 +232,7 @@ UploadProblem UploadChecker::Check(const UploadResult& r)
             p.kind = Kind::BadPage;
             p.number = static_cast<int>(i);
             p.position = read.Position;
-            p.why = DecodeErrorText(read.Error);
+            p.read = read.Error;
             return p;
         }
     }

@@ -32,7 +32,7 @@ Bytes BuildSimFile(const ProjectDoc& doc, bool enableUpDown)
     return out;
 }
 
-bool WriteSimFile(ProjectDoc& doc, const std::string& path, bool enableUpDown, std::string* error)
+bool WriteSimFile(ProjectDoc& doc, const std::string& path, bool enableUpDown, FileError* error)
 {
     if (!BuildPageImage(doc))
         return false;

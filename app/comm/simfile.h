@@ -17,7 +17,7 @@ Bytes BuildSimFile(const ProjectDoc& doc, bool enableUpDown);
 
 // Builds the image and writes the file at path (an older file is replaced whole). False when
 // the image lost a page (message 26 was shown) or the file could not be written (error set).
-bool WriteSimFile(ProjectDoc& doc, const std::string& path, bool enableUpDown, std::string* error);
+bool WriteSimFile(ProjectDoc& doc, const std::string& path, bool enableUpDown, FileError* error);
 
 // The simulator's path beside the program: "LxSim" or "LxSim.exe", the first that exists;
 // empty when neither does.

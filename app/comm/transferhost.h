@@ -4,7 +4,9 @@
 // displays. The main window implements it; tests implement it with plain data.
 #include "app/comm/linkerror.h"
 #include "app/comm/systemblock.h"
+#include "decoder/decodeerror.h"
 #include "platform/bytes.h"
+#include "platform/fileio.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -80,16 +82,16 @@ struct UploadProblem {
         BadPage,           // a page's records do not read to the page's end
     };
     Kind kind = Kind::None;
-    int number = 0;           // the model index or controller number named; the page
-    std::size_t position = 0; // BadHeader, BadPage: the byte where reading stopped
-    std::string why;          // BadHeader, BadPage: the reader's words
+    int number = 0;                       // the model index or controller number named; the page
+    std::size_t position = 0;             // BadHeader, BadPage: the byte where reading stopped
+    DecodeError read = DecodeError::None; // BadHeader, BadPage: why the reader stopped, when it says
     explicit operator bool() const { return kind != Kind::None; }
 };
 
 // How a transfer ended. Exactly one per started transfer.
 struct TransferOutcome {
     LinkError error = LinkError::None;
-    std::string file;     // the file a FirmwareMissing names
+    FileError file;       // FirmwareMissing: the firmware file and what its read met
     std::string port;     // the port a NoReply went out on
     UploadProblem upload; // what a BadProject found
     bool Ok() const { return error == LinkError::None; }
@@ -125,6 +127,8 @@ public:
     // Progress window and status bar. Ratio text is empty outside the data areas.
     virtual void ShowProgress(int position, int maximum, const std::string& ratio) = 0;
     virtual void ShowStatus(int panel, const std::string& text) = 0;
+    // Upload: the number of pages the panel holds, for panel 0 of the status bar.
+    virtual void ShowPageCount(std::size_t count) = 0;
 
     // The transfer is over: the engine is idle and the port closed. Close the progress window,
     // show the message and refresh the main window's tools.

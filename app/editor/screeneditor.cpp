@@ -3,6 +3,7 @@
 #include "app/editor/pagehost.h"
 #include "app/editor/timagepage.h"
 #include "app/project/projectdoc.h"
+#include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 
@@ -53,9 +54,8 @@ TImagePage* ScreenEditor::OpenStartScreen()
             const PgReadResult read = first_->PgDataToObj(data, 0, data.size());
             if (!read.Ok())
                 ShowError(host_.Ask(),
-                          Msg(kMsgStartScreenPartly) + QStringLiteral("\n%1 (%2)")
-                                                           .arg(read.Position)
-                                                           .arg(QString::fromLatin1(DecodeErrorText(read.Error))));
+                          Msg(kMsgStartScreenPartly) +
+                              QStringLiteral("\n%1 (%2)").arg(read.Position).arg(DecodeErrorText(read.Error)));
         }
     } else {
         first_->PgSetZoom(doc.DefaultZoom);

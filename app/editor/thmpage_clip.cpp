@@ -12,6 +12,7 @@
 #include "app/project/memimage.h"
 #include "app/project/pgread.h"
 #include "app/ui/commandpanel.h"
+#include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "objects/tlxbtn.h"
@@ -76,7 +77,7 @@ void THmPage::MmPasteAllClick()
     if (const auto records = kes::ClipBlockRecords(block))
         PastePage(*records);
     else if (!block.empty())
-        ShowPasteDamaged(host_.Ask(), QStringLiteral("the block is shorter than its length"));
+        ShowPasteDamaged(host_.Ask(), kes::DecodeErrorText(kes::DecodeError::LengthPastEnd)); // shorter than its length
     DragPending = 0;
     MarkModified();
     Data().Pasting = 0;
@@ -100,8 +101,7 @@ void THmPage::PastePage(kes::ByteSpan records)
         kes::PageData trial;
         const kes::PgReadResult r = kes::PgDataToObj(trial, Env(), records, 0, records.size());
         if (!r.Ok()) {
-            ShowPasteDamaged(host_.Ask(), QString::fromLatin1(kes::DecodeErrorText(r.Error)) +
-                                              QStringLiteral(" (byte %1)").arg(r.Position));
+            ShowPasteDamaged(host_.Ask(), QStringLiteral("%1 (%2)").arg(r.Position).arg(kes::DecodeErrorText(r.Error)));
             return;
         }
         if (RefuseUnstorable(trial.ObjList))

@@ -17,6 +17,7 @@ constexpr int kMaxRecords = 256;
 constexpr int kMaxRanges = 256;
 constexpr int kMaxNamed = 256;
 
+// Where the table stopped: the line and what it holds (empty past the end of the file).
 struct Damaged {
     int line;
     std::string detail;
@@ -56,7 +57,7 @@ public:
         while (i < v.size() && std::isdigit(static_cast<unsigned char>(v[i])))
             n = n * 10 + static_cast<std::uint32_t>(v[i++] - '0');
         if (i == digitsStart || i != v.size())
-            Bad("\"" + v + "\" is no decimal number");
+            Bad(); // no decimal number
         return static_cast<std::int32_t>(neg ? 0u - n : n);
     }
 
@@ -64,7 +65,7 @@ public:
     {
         std::string v = Value();
         if (v.empty() || !IsHexText(v))
-            Bad("\"" + v + "\" is no hexadecimal number");
+            Bad(); // no hexadecimal number
         return HexTextToUInt(v);
     }
 
@@ -72,7 +73,7 @@ public:
     {
         std::string v = Value();
         if (v.empty() || !IsOctalText(v))
-            Bad("\"" + v + "\" is no octal number");
+            Bad(); // no octal number
         return static_cast<std::uint32_t>(OctTextToInt(v));
     }
 
@@ -92,17 +93,19 @@ public:
         std::string v = RawValue();
         std::string rest = v.size() > 2 ? v.substr(2) : std::string();
         if (rest.empty() || !IsHexText(rest))
-            Bad("\"" + v + "\" is no 0x-prefixed hexadecimal number");
+            Bad(); // no 0x-prefixed hexadecimal number
         return HexTextToUInt(rest);
     }
 
-    [[noreturn]] void Damage(const std::string& detail) { throw Damaged{pos_, detail}; }
+    // The line just read does not fit the table.
+    [[noreturn]] void Damage() { throw Damaged{pos_, LastLine()}; }
 
 private:
     const std::string& Next()
     {
+        // The file ends early.
         if (pos_ >= static_cast<int>(lines_.size()))
-            throw Damaged{pos_ + 1, "the file ends early"};
+            throw Damaged{pos_ + 1, {}};
         return lines_[static_cast<std::size_t>(pos_++)];
     }
 
@@ -110,8 +113,9 @@ private:
     {
         const std::string& line = Next();
         const auto eq = line.find('=');
+        // A line without "=".
         if (eq == std::string::npos)
-            throw Damaged{pos_, "line without \"=\": \"" + line + "\""};
+            throw Damaged{pos_, line};
         return line.substr(eq + 1);
     }
 
@@ -125,7 +129,8 @@ private:
         return v.substr(b, e - b + 1);
     }
 
-    void Bad(const std::string& detail) { warnings_.push_back({ModelError::BadValue, file_, pos_, detail}); }
+    std::string LastLine() const { return pos_ > 0 ? lines_[static_cast<std::size_t>(pos_ - 1)] : std::string(); }
+    void Bad() { warnings_.push_back({ModelError::BadValue, file_, pos_, LastLine(), {}}); }
 
     std::vector<std::string> lines_;
     int pos_ = 0;
@@ -135,11 +140,12 @@ private:
 
 std::string CharText(char c) { return c ? std::string(1, c) : std::string(); }
 
-int Count(LineReader& in, int max, const char* what)
+// A count of records, ranges or names no real table reaches.
+int Count(LineReader& in, int max)
 {
     const int n = in.Decimal();
     if (n < 0 || n > max)
-        in.Damage(std::string(what) + " " + std::to_string(n) + " is out of reason");
+        in.Damage();
     return n;
 }
 
@@ -148,14 +154,15 @@ DevRecord ReadRecord(LineReader& in, bool extended)
     DevRecord r;
     in.Skip();
     r.Name = in.String();
+    // A device name has 1 to 5 characters.
     if (r.Name.empty() || r.Name.size() > 5)
-        in.Damage("device name \"" + r.Name + "\" must have 1 to 5 characters");
+        in.Damage();
     r.Kind = static_cast<std::uint8_t>(in.Decimal());
     r.Radix = static_cast<std::uint8_t>(in.Decimal());
     if (r.Radix > DevRadixCode(DevRadix::Hex))
-        in.Damage("radix " + std::to_string(r.Radix) + " of " + r.Name + " is not 0 to 3");
+        in.Damage(); // a radix is 0 to 3
     if (extended) {
-        const int n = Count(in, kMaxNamed, "station range count");
+        const int n = Count(in, kMaxNamed);
         r.ExtStation = in.Decimal();
         for (int i = 0; i < n; ++i) {
             r.ExtValueA.push_back(in.Decimal());
@@ -172,7 +179,7 @@ DevRecord ReadRecord(LineReader& in, bool extended)
     r.BitLimit = in.Decimal();
     r.BitSeparator = CharText(in.Char());
     if (extended) {
-        const int n = Count(in, kMaxNamed, "bit name count");
+        const int n = Count(in, kMaxNamed);
         for (int i = 0; i < n; ++i) {
             r.BitNameValues.push_back(in.Decimal());
             r.BitNames.push_back(in.String());
@@ -180,21 +187,21 @@ DevRecord ReadRecord(LineReader& in, bool extended)
     }
     const int bpu = in.Decimal();
     if (bpu < 1 || bpu > 255)
-        in.Damage("bits per unit of " + r.Name + " must be 1 to 255");
+        in.Damage(); // bits per unit are 1 to 255
     r.BitsPerUnit = static_cast<std::uint8_t>(bpu);
     if (extended) {
         r.FieldLimit = in.Decimal();
         if (r.FieldLimit < 0 || r.FieldLimit > 256)
-            in.Damage("field limit of " + r.Name + " must be 0 to 256");
+            in.Damage(); // a field limit is 0 to 256
         if (r.FieldLimit > 0) {
-            const int n = Count(in, kMaxNamed, "field name count");
+            const int n = Count(in, kMaxNamed);
             for (int i = 0; i < n; ++i) {
                 r.FieldValues.push_back(in.Decimal());
                 r.FieldNames.push_back(in.String());
             }
         }
     }
-    const int ranges = Count(in, kMaxRanges, "range count");
+    const int ranges = Count(in, kMaxRanges);
     for (int j = 0; j < ranges; ++j) {
         DevRange g;
         g.Min = in.InRadix(r.Radix);
@@ -202,13 +209,15 @@ DevRecord ReadRecord(LineReader& in, bool extended)
         g.Access = static_cast<std::uint8_t>(in.Decimal());
         const int step = in.Decimal();
         g.Base = static_cast<std::int32_t>(in.Hex());
+        // A step of 1 to 255, a range that does not start past its end, numbers of one byte in
+        // the extended table.
         if (step < 1 || step > 255)
-            in.Damage("step of " + r.Name + " must be 1 to 255");
+            in.Damage();
         g.Step = static_cast<std::uint8_t>(step);
         if (static_cast<std::uint32_t>(g.Min) > static_cast<std::uint32_t>(g.Max))
-            in.Damage("range of " + r.Name + " starts past its end");
+            in.Damage();
         if (extended && static_cast<std::uint32_t>(g.Max) > 255)
-            in.Damage("numbers of " + r.Name + " must fit one byte");
+            in.Damage();
         r.Ranges.push_back(g);
     }
     return r;
@@ -223,7 +232,7 @@ bool ParseDeviceTable(std::string_view text, int machineId, const std::string& f
     LineReader in(text, fileName, warnings);
     DeviceTableFile t;
     try {
-        const int n = Count(in, kMaxRecords, "record count");
+        const int n = Count(in, kMaxRecords);
         for (int i = 0; i < n; ++i)
             t.Records.push_back(ReadRecord(in, extended));
         in.Skip();
@@ -239,7 +248,7 @@ bool ParseDeviceTable(std::string_view text, int machineId, const std::string& f
         t.PortInternalCode = static_cast<std::uint8_t>(in.Decimal());
         t.AddrTextFmt = static_cast<std::uint8_t>(in.PrefixedHex());
     } catch (const Damaged& d) {
-        warnings.push_back({ModelError::TableDamaged, fileName, d.line, d.detail});
+        warnings.push_back({ModelError::TableDamaged, fileName, d.line, d.detail, {}});
         return false;
     }
     out = std::move(t);

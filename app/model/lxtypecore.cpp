@@ -8,35 +8,23 @@
 
 namespace kes {
 
-const char* ModelErrorText(ModelError code)
+const char* ModelErrorName(ModelError code)
 {
     switch (code) {
     case ModelError::FileMissing:
-        return "model data file missing";
+        return "FileMissing";
     case ModelError::BadValue:
-        return "unusable value in model data";
+        return "BadValue";
     case ModelError::MissingEntry:
-        return "entry missing in model data";
+        return "MissingEntry";
     case ModelError::Inconsistent:
-        return "inconsistent counts in model data";
+        return "Inconsistent";
     case ModelError::TableDamaged:
-        return "damaged device table";
+        return "TableDamaged";
     case ModelError::Unreadable:
-        return "model data file unreadable";
+        return "Unreadable";
     }
-    return "model data problem";
-}
-
-std::string ModelWarning::Text() const
-{
-    std::string t = File;
-    if (Line > 0)
-        t += ":" + std::to_string(Line);
-    t += ": ";
-    t += ModelErrorText(Code);
-    if (!Detail.empty())
-        t += ": " + Detail;
-    return t;
+    return "?";
 }
 
 LxTypeCore::LxTypeCore(ProjectState& state) : state_(state) {}
@@ -55,19 +43,25 @@ constexpr int kMaxGrid = 16;
 // Machine ids are one byte: no list holds more models, nor more brands than models.
 constexpr int kMaxMachines = 256;
 
+// "[section] key=value", as the file has it.
+std::string Entry(const std::string& section, const std::string& key, const std::string& value)
+{
+    return "[" + section + "] " + key + "=" + value;
+}
+
 // Reads an integer key and reports a value that is present but no number.
 int ReadInt(const TIniFile& ini, const std::string& section, const std::string& key, int def, ModelWarnings& w,
             bool required)
 {
     if (!ini.ValueExists(section, key)) {
         if (required)
-            w.push_back({ModelError::MissingEntry, ini.FileName(), 0, "[" + section + "] " + key});
+            w.push_back({ModelError::MissingEntry, ini.FileName(), 0, "[" + section + "] " + key, {}});
         return def;
     }
     int v = def;
     if (!ParseIniInteger(ini.ReadString(section, key, ""), v)) {
-        w.push_back({ModelError::BadValue, ini.FileName(), 0,
-                     "[" + section + "] " + key + "=" + ini.ReadString(section, key, "")});
+        w.push_back(
+            {ModelError::BadValue, ini.FileName(), 0, Entry(section, key, ini.ReadString(section, key, "")), {}});
         return def;
     }
     return v;
@@ -77,26 +71,26 @@ std::string ReadStr(const TIniFile& ini, const std::string& section, const std::
                     ModelWarnings& w)
 {
     if (!ini.ValueExists(section, key))
-        w.push_back({ModelError::MissingEntry, ini.FileName(), 0, "[" + section + "] " + key});
+        w.push_back({ModelError::MissingEntry, ini.FileName(), 0, "[" + section + "] " + key, {}});
     return ini.ReadString(section, key, def);
 }
 
 // A model file that is missing, or there and not read (Loaded() false either way).
-void NoteUnread(const TIniFile& ini, const std::string& what, ModelWarnings& w)
+void NoteUnread(const TIniFile& ini, ModelWarnings& w)
 {
     if (ini.Loaded())
         return;
-    if (ini.LoadError().empty())
-        w.push_back({ModelError::FileMissing, ini.FileName(), 0, what});
+    if (!ini.LoadError().Failed())
+        w.push_back({ModelError::FileMissing, ini.FileName(), 0, {}, {}});
     else
-        w.push_back({ModelError::Unreadable, ini.FileName(), 0, ini.LoadError()});
+        w.push_back({ModelError::Unreadable, ini.FileName(), 0, {}, ini.LoadError()});
 }
 
-std::uint8_t LowByte(int v, const TIniFile& ini, const std::string& what, ModelWarnings& w)
+// A value past 0..255: its low 8 bits are used.
+std::uint8_t LowByte(int v, const TIniFile& ini, const std::string& section, const std::string& key, ModelWarnings& w)
 {
     if (v < 0 || v > 255)
-        w.push_back({ModelError::BadValue, ini.FileName(), 0,
-                     what + " " + std::to_string(v) + " does not fit 0..255; its low 8 bits are used"});
+        w.push_back({ModelError::BadValue, ini.FileName(), 0, Entry(section, key, std::to_string(v)), {}});
     return static_cast<std::uint8_t>(v);
 }
 
@@ -108,9 +102,7 @@ ModelWarnings LxTypeCore::LoadMachineList()
     const std::string path = ModelDir() + "MachineList2.hmi";
     const TIniFile ini(path);
     if (!ini.Loaded()) {
-        const bool there = !ini.LoadError().empty();
-        w.push_back({there ? ModelError::Unreadable : ModelError::FileMissing, path, 0,
-                     there ? ini.LoadError() : "no controller brands or models"});
+        NoteUnread(ini, w);
         return w;
     }
     PanelWidth = 128;
@@ -125,35 +117,32 @@ ModelWarnings LxTypeCore::LoadMachineList()
     const int totalMachine = ReadInt(ini, head, "TotalMachine", 0, w, true);
     int totalFactory = ReadInt(ini, head, "TotalFactory", 0, w, true);
     if (totalFactory < 0 || totalFactory > kMaxMachines) {
-        w.push_back({ModelError::BadValue, path, 0,
-                     "TotalFactory " + std::to_string(totalFactory) + " is not 0 to " + std::to_string(kMaxMachines)});
+        w.push_back({ModelError::BadValue, path, 0, Entry(head, "TotalFactory", std::to_string(totalFactory)), {}});
         totalFactory = std::clamp(totalFactory, 0, kMaxMachines);
     }
     for (int i = 0; i < totalFactory; ++i)
         BrandNames.push_back(ReadStr(ini, head, "F" + std::to_string(i), "", w));
     for (const std::string& brand : BrandNames) {
         if (!ini.SectionExists(brand))
-            w.push_back({ModelError::MissingEntry, path, 0, "section [" + brand + "]"});
+            w.push_back({ModelError::MissingEntry, path, 0, "[" + brand + "]", {}});
         const std::uint8_t count =
-            LowByte(ReadInt(ini, brand, "TotalOption", 0, w, false), ini, "[" + brand + "] TotalOption", w);
+            LowByte(ReadInt(ini, brand, "TotalOption", 0, w, false), ini, brand, "TotalOption", w);
+        // No more than kMaxMachines models in all.
         const int room = kMaxMachines - static_cast<int>(MachineIds.size());
         if (count > room)
-            w.push_back({ModelError::BadValue, path, 0,
-                         "[" + brand + "] TotalOption: more than " + std::to_string(kMaxMachines) + " models in all"});
+            w.push_back({ModelError::BadValue, path, 0, Entry(brand, "TotalOption", std::to_string(count)), {}});
         const int taken = std::min<int>(count, room);
         BrandModelCounts.push_back(static_cast<std::uint8_t>(taken));
         for (int j = 0; j < taken; ++j) {
             const std::string n = std::to_string(j);
             const int id = ReadInt(ini, brand, "OptionID_" + n, 0, w, true);
-            MachineIds.push_back(LowByte(id, ini, "[" + brand + "] OptionID_" + n, w));
+            MachineIds.push_back(LowByte(id, ini, brand, "OptionID_" + n, w));
             MachineNames.push_back(ReadStr(ini, brand, "Option_" + n, "", w));
         }
     }
     // The lists hold one id per model read, whatever TotalMachine claims.
     if (totalMachine != static_cast<int>(MachineIds.size()))
-        w.push_back({ModelError::Inconsistent, path, 0,
-                     "TotalMachine is " + std::to_string(totalMachine) + " but the brands list " +
-                         std::to_string(MachineIds.size()) + " models"});
+        w.push_back({ModelError::Inconsistent, path, 0, Entry(head, "TotalMachine", std::to_string(totalMachine)), {}});
     return w;
 }
 
@@ -162,11 +151,10 @@ ModelWarnings LxTypeCore::LoadModelList()
     ModelWarnings w;
     const std::string path = ModelDir() + "HMI.hmi";
     const TIniFile ini(path);
-    NoteUnread(ini, "no panel models", w);
+    NoteUnread(ini, w);
     int n = ReadInt(ini, "HMI_TYPE", "Count", 0, w, ini.Loaded());
     if (n < 0 || n > kMaxPanelModels) {
-        w.push_back({ModelError::BadValue, path, 0,
-                     "Count " + std::to_string(n) + " is not 0 to " + std::to_string(kMaxPanelModels)});
+        w.push_back({ModelError::BadValue, path, 0, Entry("HMI_TYPE", "Count", std::to_string(n)), {}});
         n = std::clamp(n, 0, kMaxPanelModels);
     }
     ModelNames.clear();
@@ -180,13 +168,13 @@ ModelWarnings LxTypeCore::LoadModelData()
     ModelWarnings w;
     const std::string path = ModelDir() + "HMI.hmi";
     const TIniFile ini(path);
-    NoteUnread(ini, "panel model data", w);
+    NoteUnread(ini, w);
     if (state_.PanelModelIndex >= 0)
         ModelSection = ReadStr(ini, "HMI_TYPE", "HMI" + std::to_string(state_.PanelModelIndex), "", w);
     const std::string& s = ModelSection;
     const bool present = ini.SectionExists(s);
     if (ini.Loaded() && !present)
-        w.push_back({ModelError::MissingEntry, path, 0, "section [" + s + "]"});
+        w.push_back({ModelError::MissingEntry, path, 0, "[" + s + "]", {}});
 
     PanelWidth = ReadInt(ini, s, "Width", 0, w, present);
     PanelHeight = ReadInt(ini, s, "Height", 0, w, present);
@@ -203,14 +191,19 @@ ModelWarnings LxTypeCore::LoadModelData()
                                       &state_.StartCanvas,     &state_.EndCanvas,      &state_.MainMenuAddr,
                                       &state_.MainMenuEnd,     &state_.ParaAddr,       &state_.ParaEnd};
     const bool second = MemMapVariant == 1 && ReadInt(ini, s, "MemType", 0, w, false) > 0;
+    const auto key = [&](int i) { return std::string(keys[i]) + (second ? "_1" : ""); };
     // Only the object data area must be given; an absent area reads as 0 .. 0.
     for (int i = 0; i < 12; ++i)
-        *fields[i] = ReadInt(ini, s, std::string(keys[i]) + (second ? "_1" : ""), 0, w, present && i < 2);
+        *fields[i] = ReadInt(ini, s, key(i), 0, w, present && i < 2);
+    // An area's two keys as the file has them.
+    const auto area = [&](int i) {
+        return Entry(s, key(i), ini.ReadString(s, key(i), "")) + ", " + key(i + 1) + "=" +
+               ini.ReadString(s, key(i + 1), "");
+    };
 
     // Safe values: later code divides by the grid and zoom and sizes pictures by the panel.
     auto replace = [&](std::int32_t& v, int safe, const char* what) {
-        w.push_back({ModelError::BadValue, path, 0,
-                     "[" + s + "] " + what + " " + std::to_string(v) + " replaced by " + std::to_string(safe)});
+        w.push_back({ModelError::BadValue, path, 0, Entry(s, what, ini.ReadString(s, what, "")), {}});
         v = safe;
     };
     if (PanelWidth < 1 || PanelWidth > kMaxPanelSide)
@@ -228,12 +221,12 @@ ModelWarnings LxTypeCore::LoadModelData()
     // sizes a buffer by it.
     for (int i = 0; i < 12; i += 2)
         if (*fields[i] < 0 || *fields[i + 1] < *fields[i] || *fields[i + 1] > kMaxPanelAddress) {
-            w.push_back(
-                {ModelError::BadValue, path, 0, "[" + s + "] " + keys[i] + ".." + keys[i + 1] + " is no memory area"});
+            w.push_back({ModelError::BadValue, path, 0, area(i), {}});
             *fields[i] = *fields[i + 1] = 0;
         }
+    // The object data area is empty.
     if (state_.ObjDataSize() == 0)
-        w.push_back({ModelError::BadValue, path, 0, "[" + s + "] the object data area is empty"});
+        w.push_back({ModelError::BadValue, path, 0, area(0), {}});
     return w;
 }
 
@@ -314,12 +307,13 @@ ModelWarnings LxTypeCore::LoadDeviceTable(int machineId)
 
     const int id = DeviceTableFileId(machineId);
     const std::string path = ModelDir() + DeviceTableFileName(id);
-    std::string text, error;
+    std::string text;
+    FileError error;
     if (!ReadFileText(path, kMaxDeviceTableBytes, text, &error)) {
         if (!SomethingAt(path))
-            w.push_back({ModelError::FileMissing, path, 0, "device table of machine id " + std::to_string(id)});
+            w.push_back({ModelError::FileMissing, path, 0, {}, {}});
         else
-            w.push_back({ModelError::Unreadable, path, 0, error});
+            w.push_back({ModelError::Unreadable, path, 0, {}, error});
         return w;
     }
     DeviceTableFile t;

@@ -1,6 +1,10 @@
 #pragma once
 // Problems found while reading the model data files. The loaders keep safe values and
-// return what they found, so that a form can show it; none of them stops the program.
+// return what they found, so that a form can show it; none of them stops the program. A
+// warning holds codes and what the file says, never words: the window words it from the
+// message table (app/ui/errortext.h).
+#include "platform/fileio.h"
+
 #include <string>
 #include <vector>
 
@@ -19,13 +23,13 @@ struct ModelWarning {
     ModelError Code;
     std::string File;   // path of the file concerned
     int Line = 0;       // 1-based line of a device table, 0 when not known
-    std::string Detail; // what was found, in English
-
-    std::string Text() const;
+    std::string Detail; // what was found, as the file has it: "[section] key=value", a line
+    FileError Read;     // Unreadable: what the read met
 };
 
 using ModelWarnings = std::vector<ModelWarning>;
 
-const char* ModelErrorText(ModelError code);
+// The code's name ("BadValue"), for logs and test output.
+const char* ModelErrorName(ModelError code);
 
 } // namespace kes

@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 namespace kes {
@@ -165,12 +164,12 @@ bool ObjDataDb::Save(DbError& error)
     std::string image;
     if (!db_.Image(image, error))
         return false;
-    if (!WriteFileAtomic(file_, image, &error.Text))
+    if (!WriteFileAtomic(file_, image, &error.File))
         return false;
     for (const char* side : {"-journal", "-wal", "-shm"}) {
         const std::string path = file_ + side;
         if (std::remove(path.c_str()) != 0 && errno != ENOENT) {
-            error.Text = path + ": " + std::strerror(errno);
+            error.File = {FileOp::Remove, FileFault::System, path, errno, 0};
             return false;
         }
     }

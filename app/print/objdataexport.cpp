@@ -2,6 +2,7 @@
 
 #include "platform/fileio.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <xlsxwriter.h>
@@ -9,6 +10,7 @@
 #include <dlfcn.h>
 
 #include <array>
+#include <cerrno>
 #include <mutex>
 #include <type_traits>
 #include <utility>
@@ -28,28 +30,24 @@ struct XlsxFns {
     decltype(&lxw_strerror) ErrorText = nullptr;
 };
 
-// The functions, or null with what is missing in why.
-const XlsxFns* Xlsx(std::string& why)
+// The functions, or null when the library or one of them is missing.
+const XlsxFns* Xlsx()
 {
     static std::mutex mutex;
     static XlsxFns fns;
-    static std::string missing;
+    static bool missing = false;
     static bool tried = false;
     std::lock_guard lock(mutex);
     if (!tried) {
         tried = true;
         // Kept loaded: a later export finds it at once.
         void* lib = dlopen(KES_XLSXWRITER_SONAME, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-        if (!lib) {
-            const char* e = dlerror();
-            missing = e ? e : KES_XLSXWRITER_SONAME ": can not be loaded";
-        }
+        missing = !lib;
         auto fetch = [&](const char* name, auto& fn) {
             if (!lib)
                 return;
             fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(lib, name));
-            if (!fn && missing.empty())
-                missing = std::string(KES_XLSXWRITER_SONAME) + ": no " + name;
+            missing = missing || !fn;
         };
         fetch("workbook_new", fns.New);
         fetch("workbook_add_worksheet", fns.AddSheet);
@@ -57,8 +55,7 @@ const XlsxFns* Xlsx(std::string& why)
         fetch("workbook_close", fns.Close);
         fetch("lxw_strerror", fns.ErrorText);
     }
-    why = missing;
-    return missing.empty() ? &fns : nullptr;
+    return missing ? nullptr : &fns;
 }
 
 } // namespace
@@ -113,25 +110,24 @@ std::string ObjDataText(const std::vector<std::string>& labels, const ObjDataRes
 }
 
 bool WriteObjDataText(const std::string& path, const std::vector<std::string>& labels, const ObjDataResult& result,
-                      std::string& error)
+                      ExportError& error)
 {
-    return WriteFileAtomic(path, ObjDataText(labels, result), &error);
+    return WriteFileAtomic(path, ObjDataText(labels, result), &error.File);
 }
 
 bool WriteObjDataXlsx(const std::string& path, const std::vector<std::string>& labels, const ObjDataResult& result,
-                      std::string& error)
+                      ExportError& error)
 {
     // The library writes only to a file of its own: the workbook is made in a private
     // temporary folder, then its bytes go to the target by the program's one writer.
     const QTemporaryDir work;
     if (!work.isValid()) {
-        error = path + ": " + work.errorString().toStdString();
+        error.File = {FileOp::Write, FileFault::System, QDir::tempPath().toStdString(), errno, 0};
         return false;
     }
-    std::string why;
-    const XlsxFns* x = Xlsx(why);
+    const XlsxFns* x = Xlsx();
     if (!x) {
-        error = path + ": " + why;
+        error.Library = KES_XLSXWRITER_SONAME;
         return false;
     }
     const std::string made = work.filePath(QStringLiteral("book.xlsx")).toStdString();
@@ -140,7 +136,7 @@ bool WriteObjDataXlsx(const std::string& path, const std::vector<std::string>& l
     if (!sheet) {
         if (book)
             x->Close(book);
-        error = path + ": the workbook could not be made";
+        error.Library = KES_XLSXWRITER_SONAME;
         return false;
     }
     for (std::size_t c = 0; c < labels.size(); ++c)
@@ -151,15 +147,16 @@ bool WriteObjDataXlsx(const std::string& path, const std::vector<std::string>& l
                            nullptr);
     const lxw_error closed = x->Close(book);
     if (closed != LXW_NO_ERROR) {
-        error = path + ": " + x->ErrorText(closed);
+        error.Library = KES_XLSXWRITER_SONAME;
+        error.LibraryWords = x->ErrorText(closed);
         return false;
     }
     std::string bytes;
     // A row per object of the project: some MB at the most.
     constexpr std::size_t kMaxWorkbookBytes = 1u << 30;
-    if (!ReadFileText(made, kMaxWorkbookBytes, bytes, &error))
+    if (!ReadFileText(made, kMaxWorkbookBytes, bytes, &error.File))
         return false;
-    return WriteFileAtomic(path, bytes, &error);
+    return WriteFileAtomic(path, bytes, &error.File);
 }
 
 } // namespace kes

@@ -21,9 +21,18 @@ std::vector<std::string> ObjDataLabels(const std::vector<std::string>& columns,
 // The text file's content (CR LF line ends).
 std::string ObjDataText(const std::vector<std::string>& labels, const ObjDataResult& result);
 
+// Why an export failed: a file that could not be written or read back (the target, the
+// workbook made for it, the private folder it is made in), or the spreadsheet library, which
+// could not be loaded or made no workbook.
+struct ExportError {
+    FileError File;
+    std::string Library;      // the library's run-time name when it could not be loaded or made no workbook
+    std::string LibraryWords; // what the library said of a workbook it could not finish, in its own words
+};
+
 bool WriteObjDataText(const std::string& path, const std::vector<std::string>& labels, const ObjDataResult& result,
-                      std::string& error);
+                      ExportError& error);
 bool WriteObjDataXlsx(const std::string& path, const std::vector<std::string>& labels, const ObjDataResult& result,
-                      std::string& error);
+                      ExportError& error);
 
 } // namespace kes

@@ -4,6 +4,7 @@
 #include "app/print/objdataexport.h"
 #include "app/print/tshowpagepropdlg.h"
 #include "app/project/projectdoc.h"
+#include "app/ui/errortext.h"
 #include "app/ui/fileopener.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
@@ -93,12 +94,18 @@ bool TSaveAsDlg::OKBtnClick()
     const kes::ObjDataResult& rows = table_.Shown();
     const std::vector<std::string> labels =
         kes::ObjDataLabels(rows.Columns, [](int n) { return kes::Msg(n).toStdString(); });
-    std::string error;
+    kes::ExportError error;
     const std::string file = QDir::toNativeSeparators(path).toStdString();
     const bool written =
         sheet ? kes::WriteObjDataXlsx(file, labels, rows, error) : kes::WriteObjDataText(file, labels, rows, error);
     if (!written) {
-        kes::ShowError(ctx_.Ask, kes::Msg(kes::kMsgFileNotWritten) + QLatin1Char('\n') + QString::fromStdString(error));
+        constexpr int kMsgNoWorkbook = 979; // "the spreadsheet library %1 could not be loaded or ..."
+        QString why = error.File.Failed() ? kes::FileErrorText(error.File)
+                                          : path + QLatin1Char('\n') +
+                                                kes::Msg(kMsgNoWorkbook).arg(QString::fromStdString(error.Library));
+        if (!error.LibraryWords.empty())
+            why += QLatin1Char('\n') + QString::fromStdString(error.LibraryWords);
+        kes::ShowError(ctx_.Ask, kes::Msg(kes::kMsgFileNotWritten) + QLatin1Char('\n') + why);
         return false;
     }
     // The text file is shown once it is whole; the workbook is left for the user to open.

@@ -218,11 +218,14 @@ std::size_t ModelPageLimit(const ProjectState& s)
     return entries > 2 ? std::min<std::size_t>(std::size_t(entries - 2), kMaxProjectPages) : kMaxProjectPages;
 }
 
-std::string ZeroTailText(std::uint64_t bytes, bool seen)
+LeftOutPart ZeroTail(const std::string& path, std::uint64_t bytes, bool seen)
 {
-    return "the file ends in " + std::to_string(bytes) +
-           (seen ? " zero bytes past its data" : " bytes past its data, zeros as far as they were read") +
-           "; they were left out";
+    LeftOutPart p;
+    p.What = LeftOutPart::Kind::ZeroTail;
+    p.Path = path;
+    p.Bytes = bytes;
+    p.AllRead = seen;
+    return p;
 }
 
 ProjectError ReadChunkRow(ByteSpan f, std::size_t pos, std::size_t maxChunks, ProjectError tooMany,

@@ -93,9 +93,9 @@ std::string EncodeTitleFile(const ProjectDoc& doc);
 Bytes EncodeStartScreenFile(const PgDataStr& data);
 
 // ---- Reading
-// What a read left out of a file that zero bytes grew: "the file ends in N zero bytes ...";
+// What a read left out of the file at path that zero bytes grew: the bytes past its data;
 // seen: every byte left out was read (else only those up to the largest file of its kind).
-std::string ZeroTailText(std::uint64_t bytes, bool seen);
+LeftOutPart ZeroTail(const std::string& path, std::uint64_t bytes, bool seen);
 // A row of chunks {u32 start, u32 end, end - start bytes} from pos, each starting where the
 // one before ended, the first at 0, at most maxChunks of them. Where the row breaks (a chunk
 // that does not continue it, a head or bytes cut off, one chunk too many) and every byte from

@@ -97,7 +97,7 @@ WriteOutcome WriteProjectFiles(ProjectDoc& doc, const std::string& basePath, con
         set.Removed.push_back(basePath + ".Sta");
     }
 
-    if (!WriteFileSet(set, &out.Detail, doc.SaveWatch)) {
+    if (!WriteFileSet(set, &out.File, doc.SaveWatch)) {
         out.Error = ProjectError::CannotWrite;
         return out;
     }
@@ -113,7 +113,7 @@ ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTyp
     ReadOutcome out;
     // A save killed part way is finished first, so the files read are all of one save.
     const std::string intent = SaveIntentPath(basePath);
-    if (!RecoverFileSet(intent, {basePath + kPrjExt, basePath + ".Til", basePath + ".Sta"}, nullptr,
+    if (!RecoverFileSet(intent, {basePath + kPrjExt, basePath + ".Til", basePath + ".Sta"}, &out.File,
                         &out.IntentProblem)) {
         out.Error = ProjectError::CannotRead;
         out.Path = intent;
@@ -123,19 +123,21 @@ ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTyp
     // then not at all.
     const auto leftOut = [&](const std::string& path, std::uint64_t size, std::size_t read, std::size_t tail) {
         if (tail < read || size > read)
-            out.LeftOut.push_back(path + ": " + ZeroTailText(size - tail, size == read));
+            out.LeftOut.push_back(ZeroTail(path, size - tail, size == read));
     };
     out.Path = basePath + kPrjExt;
     Bytes file;
     std::uint64_t size = 0;
-    if (!ReadFileLimited(out.Path, kMaxProjectFileBytes, file, &size, nullptr)) {
+    if (!ReadFileLimited(out.Path, kMaxProjectFileBytes, file, &size, &out.File)) {
         out.Error = ProjectError::CannotRead;
         return out;
     }
     ParsedProjectFile parsed;
     out.Error = ParseProjectFile(file, parsed);
-    if (out.Error == ProjectError::None && size > file.size() && (parsed.Keypad || parsed.TailAt == file.size()))
+    if (out.Error == ProjectError::None && size > file.size() && (parsed.Keypad || parsed.TailAt == file.size())) {
         out.Error = ProjectError::TooLarge;
+        out.File = {FileOp::Read, FileFault::TooLarge, out.Path, 0, kMaxProjectFileBytes};
+    }
     if (out.Error != ProjectError::None)
         return out;
 
@@ -159,16 +161,17 @@ ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTyp
         Bytes sta;
         std::uint64_t staSize = 0;
         std::size_t tail = 0;
-        ProjectError e = ProjectError::CannotRead;
-        std::string staError;
-        if (ReadFileLimited(staPath, kMaxStartScreenFileBytes, sta, &staSize, &staError))
-            e = ParseStartScreenFile(sta, startScreen, tail);
-        if (e == ProjectError::None && staSize > sta.size() && tail == sta.size())
-            e = ProjectError::TooLarge;
-        hasStartScreen = e == ProjectError::None;
+        ProjectFileProblem& problem = out.StartScreenProblem;
+        problem = {staPath, ProjectError::CannotRead, {}};
+        if (ReadFileLimited(staPath, kMaxStartScreenFileBytes, sta, &staSize, &problem.File))
+            problem.Error = ParseStartScreenFile(sta, startScreen, tail);
+        if (problem.Error == ProjectError::None && staSize > sta.size() && tail == sta.size()) {
+            problem.Error = ProjectError::TooLarge;
+            problem.File = {FileOp::Read, FileFault::TooLarge, staPath, 0, kMaxStartScreenFileBytes};
+        }
+        hasStartScreen = !problem.Failed();
         if (!hasStartScreen) {
             startScreen.clear();
-            out.StartScreenProblem = e == ProjectError::CannotRead ? staError : staPath + ": " + ProjectErrorText(e);
         } else {
             leftOut(staPath, staSize, sta.size(), tail);
         }
@@ -206,7 +209,7 @@ ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTyp
             parsed.Chunks.resize(parsed.Chunks.size() - drop);
             tail -= drop * kChunkHeadSize;
         }
-        const std::vector<std::string> others = std::move(out.LeftOut);
+        const std::vector<LeftOutPart> others = std::move(out.LeftOut);
         out.LeftOut.clear();
         leftOut(out.Path, size, file.size(), tail);
         out.LeftOut.insert(out.LeftOut.end(), others.begin(), others.end());
@@ -219,21 +222,34 @@ ReadOutcome ReadProjectFiles(ProjectDoc& doc, const std::string& basePath, LxTyp
     const std::string tilPath = basePath + ".Til";
     Bytes titles;
     std::uint64_t tilSize = 0;
-    std::string tilError;
+    LeftOutPart unread;
+    unread.What = LeftOutPart::Kind::TitlesUnread;
+    unread.Path = tilPath;
     const bool tilThere = SomethingAt(tilPath);
     const bool tilRead =
-        tilThere && ReadFileLimited(tilPath, TitleFileLimit(doc.PgDataList.size()), titles, &tilSize, &tilError);
+        tilThere && ReadFileLimited(tilPath, TitleFileLimit(doc.PgDataList.size()), titles, &tilSize, &unread.File);
+    // The pages keep no titles.
     if (tilThere && !tilRead)
-        out.LeftOut.push_back(tilError + "; the pages keep no titles");
+        out.LeftOut.push_back(unread);
     if (tilRead) {
         const int cut = ApplyTitleFile(std::string_view(reinterpret_cast<const char*>(titles.data()), titles.size()),
                                        doc.PgDataList);
-        if (cut > 0)
-            out.LeftOut.push_back(tilPath + ": " + std::to_string(cut) + " title(s) longer than " +
-                                  std::to_string(kMaxPageTitleBytes) + " bytes, cut there");
-        if (tilSize > titles.size())
-            out.LeftOut.push_back(tilPath + ": " + std::to_string(tilSize - titles.size()) +
-                                  " bytes past what the titles of its pages take; they were left out");
+        if (cut > 0) {
+            LeftOutPart p;
+            p.What = LeftOutPart::Kind::TitlesCut;
+            p.Path = tilPath;
+            p.Count = cut;
+            p.Limit = kMaxPageTitleBytes;
+            out.LeftOut.push_back(p);
+        }
+        // Bytes past what the titles of its pages take.
+        if (tilSize > titles.size()) {
+            LeftOutPart p;
+            p.What = LeftOutPart::Kind::PastTitles;
+            p.Path = tilPath;
+            p.Bytes = tilSize - titles.size();
+            out.LeftOut.push_back(p);
+        }
     }
     if (!doc.StartScreenData)
         doc.StartScreenData = std::make_unique<PgDataStr>();

@@ -39,7 +39,7 @@ std::int64_t FreeSpaceOf(const std::string& folder);
 enum class CopyKind { Project, WorkingCopy };
 struct WriteOutcome {
     ProjectError Error = ProjectError::None;
-    std::string Detail; // the system's words for a failed write
+    FileError File; // CannotWrite: the file that failed and why
 };
 // Writes the project file, the title file and the start-up screen file at basePath (without
 // extension) from the last image build. A project's own save of a name beginning with "~" is
@@ -54,17 +54,18 @@ WriteOutcome WriteProjectFiles(ProjectDoc& doc, const std::string& basePath, con
 struct ReadOutcome {
     ProjectError Error = ProjectError::None;
     std::string Path; // the file that failed
+    FileError File;   // CannotRead, TooLarge: what the read met
     bool EnableUpDown = false;
     std::uint8_t PortNumber = 0;
     bool Keypad = false;
     bool OlderVersion = false;   // the project was converted to this program's data
     ModelWarnings ModelProblems; // what the model data and device table of the project lacked
     // A start-up screen file that could not be read: the project opens without its start-up
-    // screen; what was wrong, empty when nothing was.
-    std::string StartScreenProblem;
-    // What was left out of files that read only in part ("path: what"), one line each.
-    std::vector<std::string> LeftOut;
-    // A damaged record of an unfinished save, not carried out ("path: what"); empty when none.
+    // screen; not Failed() when nothing was wrong.
+    ProjectFileProblem StartScreenProblem;
+    // What was left out of files that read only in part.
+    std::vector<LeftOutPart> LeftOut;
+    // The path of a damaged record of an unfinished save, not carried out; empty when none.
     std::string IntentProblem;
 };
 // Reads the project at basePath (the project file must exist; titles and start-up screen are

@@ -6,41 +6,41 @@
 
 namespace kes {
 
-const char* ProjectErrorText(ProjectError e)
+const char* ProjectErrorName(ProjectError e)
 {
     switch (e) {
     case ProjectError::None:
-        return "no error";
+        return "None";
     case ProjectError::Damaged:
-        return "the file is damaged";
+        return "Damaged";
     case ProjectError::TooShort:
-        return "the file is shorter than its header";
+        return "TooShort";
     case ProjectError::OutOfImage:
-        return "the file holds data outside the panel's memory area";
+        return "OutOfImage";
     case ProjectError::NoModel:
-        return "the panel model has no memory area";
+        return "NoModel";
     case ProjectError::CannotRead:
-        return "the file can not be read";
+        return "CannotRead";
     case ProjectError::CannotWrite:
-        return "the file can not be written";
+        return "CannotWrite";
     case ProjectError::BadName:
-        return "the project name is not allowed";
+        return "BadName";
     case ProjectError::NoSpace:
-        return "the disk is full";
+        return "NoSpace";
     case ProjectError::Inconsistent:
-        return "the compiled image does not hold every page";
+        return "Inconsistent";
     case ProjectError::UnknownModel:
-        return "the file names a controller or panel model this program does not know";
+        return "UnknownModel";
     case ProjectError::TooManyPages:
-        return "the file holds more pages than a panel can count";
+        return "TooManyPages";
     case ProjectError::TooManyScreens:
-        return "the file holds more screens than the user menu's memory area holds";
+        return "TooManyScreens";
     case ProjectError::TooLarge:
-        return "the file is larger than any file of its kind";
+        return "TooLarge";
     case ProjectError::ScreenDamaged:
-        return "a screen's records do not read";
+        return "ScreenDamaged";
     }
-    return "unknown error";
+    return "?";
 }
 
 ProjectDoc::ProjectDoc() = default;

@@ -6,6 +6,7 @@
 #include "app/model/projectstate.h"
 #include "app/project/dochost.h"
 #include "app/project/pgdatastr.h"
+#include "app/project/projecterror.h"
 #include "platform/bytes.h"
 
 #include <cstdint>
@@ -19,26 +20,6 @@ namespace kes {
 struct WriteWatch;
 
 using PgDataVector = std::vector<std::unique_ptr<PgDataStr>>;
-
-// What went wrong with a project file, kept apart by kind.
-enum class ProjectError {
-    None,
-    Damaged,        // the file does not hold what its own offsets and lengths say
-    TooShort,       // shorter than its header
-    OutOfImage,     // a chunk lies outside the model's memory area
-    NoModel,        // the model data give no memory area to read into
-    CannotRead,     // the file could not be opened or read
-    CannotWrite,    // a file could not be written or replaced; the old files are intact
-    BadName,        // a name that the working copies use ("~...") or an empty name
-    NoSpace,        // the target folder has less free space than the image needs
-    Inconsistent,   // the compiled image does not describe every page: nothing is written
-    UnknownModel,   // the header names a controller or panel model the model data do not list
-    TooManyPages,   // more pages than a panel can count
-    TooManyScreens, // more user-menu screens than the panel's menu area holds
-    TooLarge,       // larger than any file of its kind, and not by a run of zeros at its end
-    ScreenDamaged,  // a user-menu screen's records do not read
-};
-const char* ProjectErrorText(ProjectError e);
 
 class ProjectDoc : public ProjectState {
 public:

@@ -101,8 +101,11 @@ QImage LoadJpeg(const std::string& path, std::string* error)
     // The splash picture is some 35 KiB.
     constexpr std::size_t kMaxJpegBytes = 16u << 20;
     std::vector<std::uint8_t> bytes;
-    if (!ReadFileBytes(path, kMaxJpegBytes, bytes, error))
+    if (!ReadFileBytes(path, kMaxJpegBytes, bytes, nullptr)) {
+        if (error)
+            *error = path;
         return {};
+    }
     Decoded d{nullptr, 0, 0};
     char message[JMSG_LENGTH_MAX] = {};
     const bool ok = Decode(bytes.data(), static_cast<unsigned long>(bytes.size()), &d, message);

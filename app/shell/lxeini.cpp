@@ -171,7 +171,7 @@ std::string FormatLxeIni(const LxeSettings& s)
     return out;
 }
 
-bool WriteLxeIni(const std::string& path, const LxeSettings& settings, std::string* error, const WriteWatch* watch)
+bool WriteLxeIni(const std::string& path, const LxeSettings& settings, FileError* error, const WriteWatch* watch)
 {
     return WriteFileAtomic(path, FormatLxeIni(settings), error, watch);
 }

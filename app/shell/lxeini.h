@@ -23,6 +23,7 @@
 
 namespace kes {
 
+struct FileError;
 struct WriteWatch;
 
 struct LxeSettings {
@@ -58,7 +59,7 @@ void BoundLxeSettings(LxeSettings& settings);
 // The text of the file, LF line ends.
 std::string FormatLxeIni(const LxeSettings& settings);
 // Writes the file (watched by watch); false with *error set when it cannot be written.
-bool WriteLxeIni(const std::string& path, const LxeSettings& settings, std::string* error,
+bool WriteLxeIni(const std::string& path, const LxeSettings& settings, FileError* error,
                  const WriteWatch* watch = nullptr);
 
 // A number read as the C library reads a long: leading blanks, an optional sign, digits up to

@@ -6,6 +6,7 @@
 #include "app/editor/timagepage.h"
 #include "app/project/pageexport.h"
 #include "app/shell/tkhm.h"
+#include "app/ui/errortext.h"
 #include "app/ui/fileopener.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
@@ -58,11 +59,10 @@ std::string AskSaveFile(TKhm& khm, const char* name, const QString& filter, cons
 
 bool WriteReported(Prompt& prompt, const std::string& path, std::string_view bytes)
 {
-    std::string error;
+    FileError error;
     if (WriteFileAtomic(path, bytes, &error))
         return true;
-    ShowError(prompt, Msg(kMsgWriteFailed) + QStringLiteral("\n") + AnsiToQString(path) + QStringLiteral("\n") +
-                          QString::fromStdString(error));
+    ShowError(prompt, Msg(kMsgWriteFailed) + QStringLiteral("\n") + FileErrorText(error));
     return false;
 }
 

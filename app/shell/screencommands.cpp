@@ -11,6 +11,7 @@
 #include "app/project/ui/tlxtype.h"
 #include "app/project/usermenu.h"
 #include "app/shell/tkhm.h"
+#include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
@@ -68,11 +69,14 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
     Bytes file;
     std::uint64_t size = 0;
     ParsedUserMenu m;
-    ProjectError e = ReadFileLimited(path, kMaxUserMenuFileBytes, file, &size, nullptr) ? ParseUserMenuFile(file, m)
-                                                                                        : ProjectError::CannotRead;
+    FileError read;
+    ProjectError e = ReadFileLimited(path, kMaxUserMenuFileBytes, file, &size, &read) ? ParseUserMenuFile(file, m)
+                                                                                      : ProjectError::CannotRead;
     // Bytes past what was read are a tail only when zeros ran up to there.
-    if (e == ProjectError::None && size > file.size() && m.TailAt == file.size())
+    if (e == ProjectError::None && size > file.size() && m.TailAt == file.size()) {
         e = ProjectError::TooLarge;
+        read = {FileOp::Read, FileFault::TooLarge, path, 0, kMaxUserMenuFileBytes};
+    }
     if (e == ProjectError::None && m.PanelModelIndex != panelModelIndex)
         e = ProjectError::Damaged;
     // Junk in the head would open as a blank controller, and a keypad type draws no screens.
@@ -100,17 +104,16 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
                          .arg(Msg(kMsgScreenNumber))
                          .arg(r.Screen)
                          .arg(r.Read.Position)
-                         .arg(QString::fromLatin1(DecodeErrorText(r.Read.Error)));
+                         .arg(DecodeErrorText(r.Read.Error));
         }
     }
     TImagePage* first = e == ProjectError::None ? OpenScreens(k, m) : nullptr;
     if (e != ProjectError::None)
-        ShowError(k.Ask(), Msg(kMsgUserMenuDamaged) + QStringLiteral("\n") + QString::fromStdString(path) +
-                               QStringLiteral("\n") + QString::fromLatin1(ProjectErrorText(e)) + detail);
+        ShowError(k.Ask(), Msg(kMsgUserMenuDamaged) + QStringLiteral("\n") + AnsiToQString(path) +
+                               QStringLiteral("\n") + ProjectErrorText(e, read) + detail);
     else if (m.TailAt < size)
-        ShowError(k.Ask(), Msg(kMsgLeftOut) + QStringLiteral("\n") + QString::fromStdString(path) +
-                               QStringLiteral("\n") +
-                               QString::fromStdString(ZeroTailText(size - m.TailAt, size == file.size())));
+        ShowError(k.Ask(), Msg(kMsgLeftOut) + QStringLiteral("\n") +
+                               LeftOutText(ZeroTail(path, size - m.TailAt, size == file.size())));
     const QAction* item = k.Action("MmMenuSet");
     k.setWindowTitle(AnsiToQString(k.Doc.CaptionPrefix) + (item ? CaptionText(item->text()) : QString()));
     k.FormActivate();

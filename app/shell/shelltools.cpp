@@ -11,6 +11,7 @@
 #include "app/shell/tframetreeview.h"
 #include "app/shell/tfrmautosaveset.h"
 #include "app/shell/tkhm.h"
+#include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
@@ -164,11 +165,10 @@ std::string CaptionListText(QWidget& form)
 bool WriteLanguageFiles(Prompt& prompt, QWidget& form)
 {
     const std::string path = CaptionListPath(form);
-    std::string error;
+    FileError error;
     if (WriteFileAtomic(path, CaptionListText(form), &error))
         return true;
-    ShowError(prompt, Msg(kMsgWriteFailed) + QStringLiteral("\n") + AnsiToQString(path) + QStringLiteral("\n") +
-                          QString::fromStdString(error));
+    ShowError(prompt, Msg(kMsgWriteFailed) + QStringLiteral("\n") + FileErrorText(error));
     return false;
 }
 

@@ -11,6 +11,7 @@
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/lxeini.h"
 #include "app/shell/tkhm_hosts.h"
+#include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "platform/codepage.h"
@@ -19,10 +20,10 @@
 #include <QAction>
 #include <QDir>
 #include <QDockWidget>
-#include <QFile>
 #include <QPlainTextEdit>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -130,8 +131,8 @@ void TKhm::CloseProject()
     Doc.ImagePgDataList.clear();
 
     const std::string errorList = Doc.WriteDir() + "Error.lst";
-    if (kes::FileExists(errorList) && !QFile::remove(QString::fromStdString(errorList)))
-        kes::ShowError(Ask(), QStringLiteral("Error.lst can not delete!!"));
+    if (kes::FileExists(errorList) && std::remove(errorList.c_str()) != 0)
+        kes::ShowError(Ask(), kes::FileErrorText({kes::FileOp::Remove, kes::FileFault::System, errorList, errno, 0}));
 
     if (auto* memo = qobject_cast<QPlainTextEdit*>(ToolWidget("TbMemo")))
         memo->clear();

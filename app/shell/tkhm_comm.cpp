@@ -20,6 +20,7 @@
 #include "app/project/ui/tfrmmsgshow.h"
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/tkhm.h"
+#include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "platform/codepage.h"
@@ -125,11 +126,9 @@ MainLinkParts MainCommLink::Parts()
             return;
         // What the device table and model data of the uploaded controller lack is shown once
         // the upload has made its project.
-        for (const ModelWarning& w : khm_.LxType->SelectMachine())
-            NoteFileProblem(w.Text());
+        NoteModelWarnings(khm_.LxType->SelectMachine());
         khm_.LxType->SelectMachineInBoxes(khm_.Doc.MachineId);
-        for (const ModelWarning& w : khm_.LxType->LoadModelData())
-            NoteFileProblem(w.Text());
+        NoteModelWarnings(khm_.LxType->LoadModelData());
     };
     p.rebuildProject = [this](UploadResult& r) {
         RebuildUploadedProject(r);

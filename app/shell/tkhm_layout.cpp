@@ -8,6 +8,7 @@
 #include "app/editor/thmpage.h"
 #include "app/shell/tkhm.h"
 
+#include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/paneltoolwindow.h"
 #include "app/ui/prompt.h"
@@ -259,9 +260,8 @@ bool TKhm::UpdateLayoutFile(kes::TIniFile& ini)
 {
     if (ini.UpdateFile())
         return true;
-    kes::ShowError(Ask(), kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") +
-                              QString::fromStdString(ini.FileName()) + QStringLiteral("\n") +
-                              QString::fromStdString(ini.LastError()));
+    kes::ShowError(Ask(),
+                   kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") + kes::FileErrorText(ini.LastError()));
     return false;
 }
 

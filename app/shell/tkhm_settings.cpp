@@ -7,6 +7,7 @@
 #include "app/print/objdatadb.h"
 #include "app/project/usermenu.h"
 #include "app/shell/lxeini.h"
+#include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/screenfit.h"
@@ -84,11 +85,10 @@ bool TKhm::WriteLxeIni()
     // The window keeps its state: the file holds the normal size whatever the state.
     const kes::LxeSettings s = CollectLxeSettings();
     const std::string path = Doc.SettingsDir().empty() ? std::string("Lxe.ini") : Doc.SettingsDir() + "Lxe.ini";
-    std::string error;
+    kes::FileError error;
     if (kes::WriteLxeIni(path, s, &error))
         return true;
-    kes::ShowError(Ask(), kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") + QString::fromStdString(path) +
-                              QStringLiteral("\n") + QString::fromStdString(error));
+    kes::ShowError(Ask(), kes::Msg(kes::kMsgSettingsNotSaved) + QStringLiteral("\n") + kes::FileErrorText(error));
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "app/ui/msgtable.h"
 
+#include "app/ui/errortext.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 #include "platform/inifile.h"
@@ -27,8 +28,8 @@ TIniFile BuiltInFile(const char* name)
 }
 
 struct ProblemList {
-    std::vector<std::string> pending;
-    std::set<std::string> seen;
+    std::vector<NotedProblem> pending;
+    std::set<std::pair<std::string, QString>> seen;
 };
 
 ProblemList& Problems()
@@ -65,13 +66,13 @@ const TIniFile& BuiltInMessages()
     return ini;
 }
 
-void NoteFileProblem(const std::string& text)
+void NoteFileProblem(const std::string& file, const QString& text)
 {
-    if (!text.empty() && Problems().seen.insert(text).second)
-        Problems().pending.push_back(text);
+    if (!text.isEmpty() && Problems().seen.insert({file, text}).second)
+        Problems().pending.push_back({file, text});
 }
 
-std::vector<std::string> TakeFileProblems()
+std::vector<NotedProblem> TakeFileProblems()
 {
     Problems().seen.clear();
     return std::exchange(Problems().pending, {});
@@ -121,7 +122,7 @@ const QString& TMsgTable::operator[](int n) const
     return items_[static_cast<std::size_t>(n)];
 }
 
-std::string TMsgTable::LoadFromFile(const std::string& path, int codePage)
+TMsgTable::Gaps TMsgTable::LoadFromFile(const std::string& path, int codePage)
 {
     std::string text;
     const bool loaded = ReadFileText(path, kMaxIniBytes, text, nullptr);
@@ -134,7 +135,7 @@ bool TMsgTable::LoadedFrom(const std::string& name, const std::string& text, boo
            source_->codePage == codePage;
 }
 
-std::string TMsgTable::LoadFromText(const std::string& name, const std::string& text, bool loaded, int codePage)
+TMsgTable::Gaps TMsgTable::LoadFromText(const std::string& name, const std::string& text, bool loaded, int codePage)
 {
     items_.clear();
     source_ = Source{name, text, loaded, codePage};
@@ -147,17 +148,15 @@ std::string TMsgTable::LoadFromText(const std::string& name, const std::string& 
     const int n = std::max(count, builtInCount);
     std::vector<std::string> raw(static_cast<std::size_t>(n));
     std::vector<bool> english(static_cast<std::size_t>(n), false);
-    int missing = 0, known = 0;
+    Gaps gaps;
     for (int i = 0; i < n; ++i) {
         const std::string key = "M" + std::to_string(i);
-        const bool inBuiltIn = builtIn.ValueExists("Message", key);
-        known += inBuiltIn ? 1 : 0;
         if (ini.ValueExists("Message", key)) {
             raw[static_cast<std::size_t>(i)] = ini.ReadString("Message", key, "");
-        } else if (inBuiltIn) {
+        } else if (builtIn.ValueExists("Message", key)) {
             raw[static_cast<std::size_t>(i)] = builtIn.ReadString("Message", key, "");
             english[static_cast<std::size_t>(i)] = true;
-            ++missing;
+            gaps.FirstMissing = gaps.Missing++ == 0 ? i : gaps.FirstMissing;
         }
     }
     items_.resize(static_cast<std::size_t>(n));
@@ -167,13 +166,7 @@ std::string TMsgTable::LoadFromText(const std::string& name, const std::string& 
             if (english[i] == inEnglish)
                 items_[i] = AnsiToQString(raw[i]);
     }
-    const std::string file = NamePart(name);
-    if (!loaded)
-        return file + ": missing or unreadable; the built-in English messages are used";
-    if (missing > 0)
-        return file + ": " + std::to_string(missing) + " of " + std::to_string(known) +
-               " messages missing; the built-in English texts are used for them";
-    return {};
+    return gaps;
 }
 
 TMsgTable& MessageTable()
@@ -198,6 +191,8 @@ QString DbErrorText(const DbError& error)
     case DbRefusal::None:
         break;
     }
+    if (error.File.Failed())
+        return FileErrorText(error.File);
     return QString::fromStdString(error.Text);
 }
 
@@ -213,13 +208,21 @@ void LoadMessageTable(int langIndex)
     // Every form's translation reloads the table: the file is parsed again only when it changed.
     const std::string path = AppDir() + MsgFileName(langIndex);
     std::string text;
-    const bool loaded = ReadFileText(path, kMaxIniBytes, text, nullptr);
+    FileError read;
+    const bool loaded = ReadFileText(path, kMaxIniBytes, text, &read);
     if (!loaded)
         text.clear();
     TMsgTable& table = MessageTable();
     const int cp = LangCodePage(langIndex);
-    if (!table.LoadedFrom(path, text, loaded, cp))
-        NoteFileProblem(table.LoadFromText(path, text, loaded, cp));
+    if (table.LoadedFrom(path, text, loaded, cp))
+        return;
+    // Said in the words of the table just loaded: a missing file's are the built-in English.
+    const TMsgTable::Gaps gaps = table.LoadFromText(path, text, loaded, cp);
+    if (!loaded)
+        NoteFileProblem(path, FileErrorText(read));
+    else if (gaps.Missing > 0)
+        NoteFileProblem(path,
+                        MissingEntriesText(NamePart(path), "M" + std::to_string(gaps.FirstMissing), gaps.Missing));
 }
 
 std::vector<std::string> MessagesInCodePage()

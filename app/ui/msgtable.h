@@ -32,9 +32,14 @@ const TIniFile& BuiltInCaptions();
 const TIniFile& BuiltInMessages();
 
 // Problems of the files the program ships (language files, model data), each noted once
-// until the start-up report takes them (a file is looked at again only when it changed).
-void NoteFileProblem(const std::string& text);
-std::vector<std::string> TakeFileProblems();
+// until the start-up report takes them (a file is looked at again only when it changed):
+// the file's path and the problem in the user's words, the file named.
+struct NotedProblem {
+    std::string File;
+    QString Text;
+};
+void NoteFileProblem(const std::string& file, const QString& text);
+std::vector<NotedProblem> TakeFileProblems();
 
 class TMsgTable {
 public:
@@ -54,10 +59,14 @@ public:
     // Replaces the table from a message file: section "Message", key "Count", then keys
     // "M0".."M<Count-1>" (a missing key gives an empty entry). A message the built-in English
     // table holds and the file lacks (a damaged or missing file, a short Count) is taken in
-    // English; what was wrong comes back (empty when nothing was).
-    std::string LoadFromFile(const std::string& path, int codePage);
+    // English; what the file lacked comes back.
+    struct Gaps {
+        int Missing = 0;      // messages taken in English
+        int FirstMissing = 0; // the first of them
+    };
+    Gaps LoadFromFile(const std::string& path, int codePage);
     // The same from the file's text; `loaded` false when there was no file to read.
-    std::string LoadFromText(const std::string& name, const std::string& text, bool loaded, int codePage);
+    Gaps LoadFromText(const std::string& name, const std::string& text, bool loaded, int codePage);
 
     // The table holds exactly what LoadFromText made of this text.
     bool LoadedFrom(const std::string& name, const std::string& text, bool loaded, int codePage) const;
@@ -80,8 +89,8 @@ QString Msg(int n);
 // The same as bytes of the process ANSI code page, for texts that go into files.
 std::string MsgAnsi(int n);
 
-// Why a database call failed, as the user reads it: a refusal by a bound in the table's
-// words, any other failure in the engine's.
+// Why a database call failed, as the user reads it: a refusal by a bound and a file that could
+// not be opened or written in the table's words, any other failure in the engine's.
 QString DbErrorText(const DbError& error);
 
 // Reloads the table in force from the message file of the language in AppDir() (parsed again

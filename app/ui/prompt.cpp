@@ -1,7 +1,6 @@
 #include "app/ui/prompt.h"
 
 #include "app/ui/msgtable.h"
-#include "platform/codepage.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -111,23 +110,22 @@ int ScriptedPrompt::Exec(QDialog* dialog)
 
 void ReportFileProblems(Prompt& prompt)
 {
-    const std::vector<std::string> problems = TakeFileProblems();
+    const std::vector<NotedProblem> problems = TakeFileProblems();
     if (problems.empty())
         return;
-    // One line per file (the text before its first ": "): its first problem and how many more.
-    std::vector<std::pair<std::string, int>> lines;
+    // One line per file: its first problem and how many more.
+    std::vector<std::pair<QString, int>> lines;
     std::map<std::string, std::size_t> lineOf;
-    for (const std::string& p : problems) {
-        const std::string file = p.substr(0, p.find(": "));
-        const auto [it, added] = lineOf.try_emplace(file, lines.size());
+    for (const NotedProblem& p : problems) {
+        const auto [it, added] = lineOf.try_emplace(p.File, lines.size());
         if (added)
-            lines.emplace_back(p, 0);
+            lines.emplace_back(p.Text, 0);
         else
             ++lines[it->second].second;
     }
     QString text = Msg(kMsgFilesDamaged);
     for (const auto& [first, more] : lines) {
-        text += QStringLiteral("\n") + AnsiToQString(first);
+        text += QStringLiteral("\n") + first;
         if (more > 0)
             text += QStringLiteral(" (+%1)").arg(more);
     }

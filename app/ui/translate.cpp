@@ -1,5 +1,6 @@
 #include "app/ui/translate.h"
 
+#include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/qtlanguage.h"
 #include "platform/codepage.h"
@@ -72,23 +73,20 @@ public:
         ini_.SetText(text_);
         const TIniFile& builtIn = BuiltInCaptions();
         for (const std::string& section : builtIn.ReadSections())
-            for (const std::string& key : builtIn.ReadSection(section)) {
-                ++known_;
-                missing_ += ini_.ValueExists(section, key) ? 0 : 1;
-            }
+            for (const std::string& key : builtIn.ReadSection(section))
+                if (!ini_.ValueExists(section, key) && missing_++ == 0)
+                    firstMissing_ = "[" + section + "] " + key;
     }
     bool Holds(const std::string& path, const std::string& text, int codePage) const
     {
         return path == path_ && text == text_ && codePage == codePage_;
     }
     // What was wrong with the file; empty when nothing was.
-    std::string Problem() const
+    QString Problem() const
     {
         if (missing_ == 0)
             return {};
-        const std::string name = path_.substr(path_.find_last_of('/') + 1);
-        return name + ": " + std::to_string(missing_) + " of " + std::to_string(known_) +
-               " captions missing; the built-in English texts are used for them";
+        return MissingEntriesText(path_.substr(path_.find_last_of('/') + 1), firstMissing_, missing_);
     }
     QString Read(const std::string& section, const std::string& key) const
     {
@@ -106,20 +104,21 @@ private:
     TIniFile ini_;
     std::string path_, text_;
     int codePage_;
-    int known_ = 0, missing_ = 0;
+    int missing_ = 0;
+    std::string firstMissing_;
 };
 
-// Every form is translated from the same file: it is parsed again only when it changed.
-const CaptionFile& CaptionFileOf(const std::string& path, int codePage)
+// Every form is translated from the same file: it is parsed again only when it changed
+// (fresh true then).
+const CaptionFile& CaptionFileOf(const std::string& path, int codePage, bool& fresh)
 {
     static std::unique_ptr<CaptionFile> cached;
     std::string text;
     if (!ReadFileText(path, kMaxIniBytes, text, nullptr))
         text.clear();
-    if (!cached || !cached->Holds(path, text, codePage)) {
+    fresh = !cached || !cached->Holds(path, text, codePage);
+    if (fresh)
         cached = std::make_unique<CaptionFile>(path, std::move(text), codePage);
-        NoteFileProblem(cached->Problem());
-    }
     return *cached;
 }
 
@@ -389,11 +388,16 @@ void TranslateForm(QWidget* form, int langIndex)
         return;
     form->setProperty("Tag", langIndex);
     const std::string path = AppDir() + CaptionFileName(langIndex);
+    // Without the file the windows keep their design texts.
     if (!FileExists(path)) {
-        NoteFileProblem(CaptionFileName(langIndex) + ": missing; the windows keep their design texts");
+        FileError read;
+        std::string ignored;
+        ReadFileText(path, kMaxIniBytes, ignored, &read);
+        NoteFileProblem(path, FileErrorText(read));
         return;
     }
-    const CaptionFile& file = CaptionFileOf(path, LangCodePage(langIndex));
+    bool fresh = false;
+    const CaptionFile& file = CaptionFileOf(path, LangCodePage(langIndex), fresh);
     const std::string formName = form->objectName().toStdString();
     const bool mdiParent = qobject_cast<QMainWindow*>(form) != nullptr;
     const bool mdiChild = IsMdiChild(form);
@@ -406,6 +410,9 @@ void TranslateForm(QWidget* form, int langIndex)
     auto read = [&](const std::string& key) { return file.Read(section, key); };
     WalkComponents(form, [&](QObject* o, const std::string& cls) { TranslateComponent(o, cls, section, read, true); });
     LoadMessageTable(langIndex);
+    // Said in the language of the file.
+    if (fresh)
+        NoteFileProblem(path, file.Problem());
     UseQtLanguage(langIndex);
     // What the form writes itself (names of values, titles from messages) it writes again, now
     // that the file has emptied or replaced it; Qt's own widgets take their texts anew.

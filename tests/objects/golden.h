@@ -42,9 +42,9 @@ inline ::testing::AssertionResult Matches(const TBitmap& bmp, const std::string&
 {
     std::string actual = Render(bmp);
     if (const char* regen = std::getenv("KES_REGEN_GOLDEN"); regen && *regen == '1') {
-        std::string err;
+        kes::FileError err;
         if (!kes::WriteFileAtomic(Path(name), actual, &err))
-            return ::testing::AssertionFailure() << err;
+            return ::testing::AssertionFailure() << err.Path << " not written, errno " << err.Errno;
         return ::testing::AssertionSuccess();
     }
     std::string expected;

@@ -4,12 +4,16 @@
 // file, or is larger than the largest of its kind, is refused at once and said.
 #include "platform/fileio.h"
 
+#include "fileerrorout.h"
+
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,7 +41,7 @@ TEST(FileIo, AFailedWriteKeepsTheOldFilesAndLeavesNoTemporary)
 {
     QTemporaryDir temp;
     const fs::path dir = temp.path().toStdString();
-    std::string error;
+    kes::FileError error;
     ASSERT_TRUE(kes::WriteFileAtomic((dir / "a").string(), "old a", &error)) << error;
     ASSERT_TRUE(kes::WriteFileAtomic((dir / "b").string(), "old b", &error)) << error;
 
@@ -49,7 +53,9 @@ TEST(FileIo, AFailedWriteKeepsTheOldFilesAndLeavesNoTemporary)
     };
     EXPECT_FALSE(kes::WriteFilesAtomic({{(dir / "a").string(), span(na)}, {(dir / "b").string(), span(nb)}}, &error,
                                        &secondFull));
-    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(error.Op, kes::FileOp::Write);
+    EXPECT_EQ(error.Errno, ENOSPC);
+    EXPECT_EQ(error.Path, (dir / "b").string());
     EXPECT_EQ(Read(dir / "a"), "old a");
     EXPECT_EQ(Read(dir / "b"), "old b");
     EXPECT_EQ(Entries(dir), 2u);
@@ -99,7 +105,8 @@ TEST(FileIo, RecoveryFinishesOnlyItsOwnIntentAndRemovesStaleTemporaries)
         put("other", "kept");
         put("other.tmpABC123", "kept");
         put("p.saving", c.intent);
-        std::string error, damaged;
+        kes::FileError error;
+        std::string damaged;
         EXPECT_TRUE(kes::RecoverFileSet(intent, set, &error, &damaged)) << c.name << ": " << error;
         EXPECT_EQ(damaged.empty(), c.zqf == "new") << c.name << ": a record not carried out is said";
         EXPECT_EQ(Read(dir / "p.zqf"), c.zqf) << c.name;
@@ -113,7 +120,7 @@ TEST(FileIo, RecoveryFinishesOnlyItsOwnIntentAndRemovesStaleTemporaries)
 }
 
 // A FIFO's open waits for a writer, /dev/zero never ends and a sparse file is large for free:
-// each read ends at once, in an error naming the file and what it is, or in the bytes. The
+// each read ends at once, in an error naming the file and what lies there, or in the bytes. The
 // alarm turns a read that waits into a failure instead of a test that never ends.
 TEST(FileIo, ReadsRefuseWhatIsNoPlainFileOrLargerThanTheirBoundAtOnce)
 {
@@ -121,57 +128,64 @@ TEST(FileIo, ReadsRefuseWhatIsNoPlainFileOrLargerThanTheirBoundAtOnce)
     const fs::path dir = temp.path().toStdString();
     const std::string path = (dir / "f").string();
     constexpr std::size_t kLimit = 1000;
+    using kes::FileFault;
     struct Case {
         const char* name;
         std::function<void()> make;
-        const char* error; // part of the error, or null when the file reads
+        std::optional<FileFault> fault; // nullopt when the file reads
+        int err = 0;                    // FileFault::System: the error number
         std::size_t bytes = 0;
     };
     const Case cases[] = {
-        {"missing", [] {}, "cannot open"},
-        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, "no plain file"},
-        {"a link to /dev/zero", [&] { fs::create_symlink("/dev/zero", path); }, "no plain file"},
-        {"a folder", [&] { fs::create_directory(path); }, "it is a folder"},
-        {"a link to itself", [&] { fs::create_symlink(path, path); }, "cannot open"},
+        {"missing", [] {}, FileFault::System, ENOENT},
+        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, FileFault::NoPlainFile},
+        {"a link to /dev/zero", [&] { fs::create_symlink("/dev/zero", path); }, FileFault::NoPlainFile},
+        {"a folder", [&] { fs::create_directory(path); }, FileFault::Folder},
+        {"a link to itself", [&] { fs::create_symlink(path, path); }, FileFault::System, ELOOP},
         {"4 GB of nothing",
          [&] {
              kes::WriteFileAtomic(path, "", nullptr);
              fs::resize_file(path, 4ull << 30);
          },
-         "larger than 1000 bytes"},
+         FileFault::TooLarge},
         {"one byte past the bound", [&] { kes::WriteFileAtomic(path, std::string(kLimit + 1, 'x'), nullptr); },
-         "larger than 1000 bytes"},
-        {"as large as the bound", [&] { kes::WriteFileAtomic(path, std::string(kLimit, 'x'), nullptr); }, nullptr,
-         kLimit},
-        {"empty", [&] { kes::WriteFileAtomic(path, "", nullptr); }, nullptr, 0},
+         FileFault::TooLarge},
+        {"as large as the bound", [&] { kes::WriteFileAtomic(path, std::string(kLimit, 'x'), nullptr); }, std::nullopt,
+         0, kLimit},
+        {"empty", [&] { kes::WriteFileAtomic(path, "", nullptr); }, std::nullopt, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         fs::remove_all(path);
         c.make();
         ::alarm(10);
-        std::string text, error;
+        std::string text;
+        kes::FileError error;
         const bool read = kes::ReadFileText(path, kLimit, text, &error);
         std::vector<std::uint8_t> head;
         std::uint64_t size = 0;
-        std::string limitedError;
+        kes::FileError limitedError;
         const bool limited = kes::ReadFileLimited(path, kLimit, head, &size, &limitedError);
         ::alarm(0);
-        EXPECT_EQ(read, c.error == nullptr) << error;
-        if (c.error) {
-            EXPECT_NE(error.find(c.error), std::string::npos) << error;
-            EXPECT_NE(error.find(path), std::string::npos) << error;
+        EXPECT_EQ(read, !c.fault) << error;
+        if (c.fault) {
+            EXPECT_EQ(error.Op, kes::FileOp::Read) << error;
+            EXPECT_EQ(error.Fault, *c.fault) << error;
+            EXPECT_EQ(error.Errno, c.err) << error;
+            EXPECT_EQ(error.Limit, *c.fault == FileFault::TooLarge ? kLimit : 0u) << error;
+            EXPECT_EQ(error.Path, path) << error;
             EXPECT_TRUE(text.empty());
         } else {
             EXPECT_EQ(text.size(), c.bytes);
         }
         // The limited read takes the head of a large plain file and refuses the rest alike.
-        const bool plainFile = c.error == nullptr || std::string(c.error).rfind("larger", 0) == 0;
+        const bool plainFile = !c.fault || *c.fault == FileFault::TooLarge;
         EXPECT_EQ(limited, plainFile) << limitedError;
         if (plainFile) {
             EXPECT_EQ(head.size(), std::min<std::uint64_t>(size, kLimit));
         } else {
-            EXPECT_NE(limitedError.find(path), std::string::npos) << limitedError;
+            EXPECT_EQ(limitedError.Fault, *c.fault) << limitedError;
+            EXPECT_EQ(limitedError.Path, path) << limitedError;
         }
     }
 }

@@ -3,6 +3,8 @@
 #include "platform/fileio.h"
 #include "platform/inifile.h"
 
+#include "fileerrorout.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -65,7 +67,8 @@ TEST(IniFile, FailedWriteIsReported)
     TIniFile ini("/nonexistent/dir/x.ini");
     ini.WriteString("A", "B", "C");
     EXPECT_FALSE(ini.UpdateFile());
-    EXPECT_FALSE(ini.LastError().empty());
+    EXPECT_TRUE(ini.LastError().Failed());
+    EXPECT_EQ(ini.LastError().Path, "/nonexistent/dir/x.ini");
 }
 
 TEST(FileIo, SplitLinesAcceptsCrLfAndLf)

@@ -100,9 +100,9 @@ TEST(BoundedDb, WhatIsNoPlainFileIsRefusedUnopened)
     std::filesystem::create_directory(dir + "/folder.mdb");
     const struct {
         const char* name;
-        const char* error;
+        FileFault fault;
     } cases[] = {
-        {"fifo.mdb", "it is no plain file"}, {"zero.mdb", "it is no plain file"}, {"folder.mdb", "it is a folder"}};
+        {"fifo.mdb", FileFault::NoPlainFile}, {"zero.mdb", FileFault::NoPlainFile}, {"folder.mdb", FileFault::Folder}};
     for (const auto& c : cases) {
         BoundedDb db;
         DbError error;
@@ -110,7 +110,9 @@ TEST(BoundedDb, WhatIsNoPlainFileIsRefusedUnopened)
         EXPECT_FALSE(db.OpenReadOnly(dir + "/" + c.name, {4096, 100000, 1000}, error)) << c.name;
         ::alarm(0);
         EXPECT_FALSE(db.IsOpen()) << c.name;
-        EXPECT_EQ(error.Text, c.error) << c.name;
+        EXPECT_TRUE(error.Failed()) << c.name;
+        EXPECT_EQ(error.File.Fault, c.fault) << c.name;
+        EXPECT_EQ(error.File.Path, dir + "/" + c.name);
     }
 }
 

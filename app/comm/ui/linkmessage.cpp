@@ -1,5 +1,6 @@
 #include "app/comm/ui/linkmessage.h"
 
+#include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 
 namespace kes {
@@ -20,6 +21,7 @@ constexpr int kMsgUnknownController = 763;
 constexpr int kMsgBadLayout = 764;
 constexpr int kMsgBadHeader = 765;
 constexpr int kMsgBadPage = 766;
+constexpr int kMsgBaudRefused = 978; // "Set Baud Rate Fail!!"
 
 // The second line of a refused upload: what was found wrong.
 QString UploadProblemText(const UploadProblem& p)
@@ -42,8 +44,8 @@ QString UploadProblemText(const UploadProblem& p)
         text = Msg(kMsgBadPage).arg(p.number).arg(p.position);
         break;
     }
-    if (!p.why.empty())
-        text += QStringLiteral(" ") + QString::fromStdString(p.why);
+    if (p.read != DecodeError::None)
+        text += QStringLiteral(" ") + DecodeErrorText(p.read);
     return text;
 }
 
@@ -70,10 +72,11 @@ int LinkMessageNumber(LinkError error)
         return kMsgFirmware;
     case LinkError::PanelEmpty:
         return kMsgPanelEmpty;
+    case LinkError::BaudRefused:
+        return kMsgBaudRefused;
     case LinkError::BadProject:
         return kMsgUploadRefused;
     case LinkError::Stopped:
-    case LinkError::BaudRefused:
     case LinkError::FirmwareMissing:
         break;
     }
@@ -91,14 +94,10 @@ QString LinkMessageText(const TransferOutcome& outcome)
             text += QStringLiteral("\n") + UploadProblemText(outcome.upload);
         return text;
     }
-    switch (outcome.error) {
-    case LinkError::BaudRefused:
-        return QStringLiteral("Set Baud Rate Fail!!");
-    case LinkError::FirmwareMissing:
-        return QStringLiteral("File ") + QString::fromStdString(outcome.file) + QStringLiteral(" not found !!");
-    default:
-        return {};
-    }
+    // The firmware file's problem is the file's own.
+    if (outcome.error == LinkError::FirmwareMissing)
+        return FileErrorText(outcome.file);
+    return {};
 }
 
 } // namespace kes

@@ -2,6 +2,7 @@
 
 #include "app/comm/ui/linkmessage.h"
 #include "app/comm/ui/tcomprogbar.h"
+#include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 
 #include <utility>
@@ -111,7 +112,14 @@ void MainLinkHost::ShowProgress(int position, int maximum, const std::string& ra
 
 void MainLinkHost::ShowStatus(int panel, const std::string& text)
 {
-    status_[panel] = text;
+    status_[panel] = QString::fromStdString(text);
+    Reported();
+}
+
+void MainLinkHost::ShowPageCount(std::size_t count)
+{
+    constexpr int kMsgPageNumber = 142; // "Page Number"
+    status_[0] = Msg(kMsgPageNumber) + QStringLiteral(":%1").arg(count);
     Reported();
 }
 
@@ -129,7 +137,7 @@ void MainLinkHost::ShowPending()
     progress_.reset();
     if (parts_.status)
         for (const auto& [panel, text] : status_)
-            parts_.status(panel, QString::fromStdString(text));
+            parts_.status(panel, text);
     status_.clear();
 }
 

@@ -78,6 +78,7 @@ public:
     UploadProblem TakeUpload(UploadResult result) override;
     void ShowProgress(int position, int maximum, const std::string& ratio) override;
     void ShowStatus(int panel, const std::string& text) override;
+    void ShowPageCount(std::size_t count) override;
     void TransferEnded(const TransferOutcome& outcome) override;
 
 private:
@@ -105,7 +106,7 @@ private:
         std::string ratio;
     };
     std::optional<Progress> progress_;
-    std::map<int, std::string> status_;
+    std::map<int, QString> status_;
     QTimer showTimer_;
 };
 

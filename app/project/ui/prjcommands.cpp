@@ -13,6 +13,7 @@
 #include "app/project/usermenu.h"
 #include "app/ui/codepageguard.h"
 #include "app/ui/commandpanel.h"
+#include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
@@ -83,7 +84,8 @@ void ReportWrite(Prompt& prompt, const WriteOutcome& w)
         ShowMsg(prompt, kMsgOverMemory);
         return;
     default:
-        ShowError(prompt, Msg(kMsgSaveFailed) + QStringLiteral("\n") + QString::fromStdString(w.Detail));
+        ShowError(prompt, Msg(kMsgSaveFailed) + QStringLiteral("\n") +
+                              (w.File.Failed() ? FileErrorText(w.File) : ProjectErrorText(w.Error)));
     }
 }
 
@@ -144,7 +146,7 @@ PagesRead ReadPagesOnce(ProjectCommandsHost& k)
                                .arg(Msg(kMsgPageNumber))
                                .arg(i)
                                .arg(r.Position)
-                               .arg(QString::fromLatin1(DecodeErrorText(r.Error)));
+                               .arg(DecodeErrorText(r.Error));
     }
     return read;
 }
@@ -245,20 +247,24 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
     if (!r.IntentProblem.empty())
         ShowError(k.Ask, Msg(kMsgIntentDamaged) + QStringLiteral("\n") + Path(r.IntentProblem));
     if (r.Error != ProjectError::None) {
-        ShowError(k.Ask, Msg(kMsgFileDamaged) + QStringLiteral("\n") + Path(r.Path) + QStringLiteral("\n") +
-                             QString::fromLatin1(ProjectErrorText(r.Error)));
+        // A file that did not read names itself, with why.
+        const QString why = r.File.Failed() && r.File.Path != r.Path
+                                ? FileErrorText(r.File)
+                                : Path(r.Path) + QStringLiteral("\n") + ProjectErrorText(r.Error, r.File);
+        ShowError(k.Ask, Msg(kMsgFileDamaged) + QStringLiteral("\n") + why);
         k.CloseProject();
         k.Doc.Opened = 0;
         k.Doc.PrjName.clear();
         return false;
     }
     ShowOpenedProject(k, r);
-    if (!r.StartScreenProblem.empty())
-        ShowError(k.Ask, Msg(kMsgStartScreenLost) + QStringLiteral("\n") + Path(r.StartScreenProblem));
+    if (const ProjectFileProblem& sta = r.StartScreenProblem; sta.Failed())
+        ShowError(k.Ask, Msg(kMsgStartScreenLost) + QStringLiteral("\n") + Path(sta.Path) + QStringLiteral("\n") +
+                             ProjectErrorText(sta.Error, sta.File));
     if (!r.LeftOut.empty()) {
         QString lines = Msg(kMsgLeftOut);
-        for (const std::string& l : r.LeftOut)
-            lines += QStringLiteral("\n") + Path(l);
+        for (const LeftOutPart& l : r.LeftOut)
+            lines += QStringLiteral("\n") + LeftOutText(l);
         ShowError(k.Ask, lines);
     }
     const PagesRead pages = ReadPagesOnce(k);
@@ -267,8 +273,7 @@ bool OpenProjectFromDlg(ProjectCommandsHost& k)
     // Said once: texts of another code page show wrongly on every page and in every dialog.
     if (const QString mismatch = CodePageMismatch(pages.Texts, k.Window()); !mismatch.isEmpty())
         ShowError(k.Ask, mismatch);
-    for (const ModelWarning& w : r.ModelProblems)
-        NoteFileProblem(w.Text());
+    NoteModelWarnings(r.ModelProblems);
     ReportFileProblems(k.Ask);
     if (r.Keypad) {
         k.ShowKeySettings();
@@ -464,10 +469,10 @@ void MmSimClick(ProjectCommandsHost& k, bool online)
 {
     // The file comes first: it is the result, whether a simulator is there to show it or not.
     const std::string path = k.Doc.WriteDir() + k.Doc.PrjName + ".sim";
-    std::string error;
+    FileError error;
     if (!WriteSimFile(k.Doc, path, k.Doc.EnableUpDown, &error)) {
-        if (!error.empty())
-            ShowError(k.Ask, Msg(kMsgWriteFailed) + QStringLiteral("\n") + QString::fromStdString(error));
+        if (error.Failed())
+            ShowError(k.Ask, Msg(kMsgWriteFailed) + QStringLiteral("\n") + FileErrorText(error));
         return;
     }
     const std::string program = SimulatorPath(k.Doc.AppDir);
@@ -503,10 +508,10 @@ int SaveUserMenu(ProjectCommandsHost& k)
     }
     const std::string path = UserMenuWritePath(k.Doc, k.Doc.PanelModelIndex);
     if (answer == 6 && !path.empty()) {
-        std::string error;
+        FileError error;
         QDir().mkpath(Path(FolderPart(path)));
         if (!WriteFileAtomic(path, std::string(file.begin(), file.end()), &error)) {
-            ShowError(k.Ask, Msg(kMsgWriteFailed) + QStringLiteral("\n") + QString::fromStdString(error));
+            ShowError(k.Ask, Msg(kMsgWriteFailed) + QStringLiteral("\n") + FileErrorText(error));
             return 2;
         }
         k.Doc.Modified = 0;

@@ -1,5 +1,6 @@
 #include "app/project/ui/tlxtype.h"
 
+#include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 
 #include "app/model/projectstate.h"
@@ -103,8 +104,7 @@ TLxType::TLxType(QWidget* owner, kes::Prompt& prompt, kes::ProjectState& state)
     // A missing or damaged model file leaves its list empty; the form still opens, and the
     // start-up report says what was wrong.
     for (const kes::ModelWarnings& found : {LoadMachineList(), LoadModelList()})
-        for (const kes::ModelWarning& w : found)
-            kes::NoteFileProblem(w.Text());
+        kes::NoteModelWarnings(found);
     for (const std::string& brand : BrandNames)
         Factory_Box->addItem(kes::AnsiToQString(brand));
     SelectMachineInBoxes(State().MachineId);
@@ -183,8 +183,7 @@ void TLxType::OkBtnClick()
     s.MachineId = static_cast<std::int16_t>(MachineIdOf(Factory_Box->currentIndex(), PLCType_Box->currentIndex()));
     s.PanelModelIndex = static_cast<std::int16_t>(MMIType_Box->currentIndex());
     for (const kes::ModelWarnings& found : {SelectMachine(), LoadModelData()})
-        for (const kes::ModelWarning& w : found)
-            kes::NoteFileProblem(w.Text());
+        kes::NoteModelWarnings(found);
     kes::ReportFileProblems(prompt_);
     accept();
 }

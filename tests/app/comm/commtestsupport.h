@@ -57,6 +57,7 @@ public:
     }
     void ShowProgress(int, int, const std::string&) override {}
     void ShowStatus(int, const std::string&) override {}
+    void ShowPageCount(std::size_t) override {}
     void TransferEnded(const TransferOutcome& outcome) override { outcomes.push_back(outcome); }
 };
 

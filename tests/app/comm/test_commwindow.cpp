@@ -20,6 +20,7 @@
 #include "app/project/ui/tlxtype.h"
 #include "app/shell/tkhm.h"
 #include "app/shell/tkhm_comm.h"
+#include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/translate.h"
 #include "commwindowfixture.h"
@@ -250,8 +251,7 @@ TEST_F(CommWindow, AnUploadThatDoesNotReadAsAProjectLeavesTheOpenOneAlone)
     const std::vector<Case> cases = {
         {"a page whose record runs past its end",
          [&](FakePanel& p) { p.memory[kObjData + offsets[1] + 2] = p.memory[kObjData + offsets[1] + 3] = 0xFF; },
-         Msg(761) + "\n" + Msg(766).arg(1).arg(0) + " " +
-             QString::fromLatin1(DecodeErrorText(DecodeError::LengthPastEnd))},
+         Msg(761) + "\n" + Msg(766).arg(1).arg(0) + " " + DecodeErrorText(DecodeError::LengthPastEnd)},
         {"a header that is no header", [](FakePanel& p) { p.memory[kObjData] = p.memory[kObjData + 1] = 0x77; },
          Msg(761) + "\n" + Msg(765).arg(0)},
         {"a controller number nobody knows",

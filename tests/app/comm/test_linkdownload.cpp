@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -171,8 +172,8 @@ struct FaultCase {
     const char* name;
     std::function<void(LinkRig&)> setup;
     LinkError error;
-    int message;      // the message number a window shows, or -1 for a literal text
-    std::string text; // the literal text shown
+    int message;      // the message number a window shows, or -1 for the problem of a file
+    std::string file; // -1: the file whose problem is shown
 };
 
 Fault Failing(FaultKind kind) { return Fault{kind, 0}; }
@@ -303,11 +304,13 @@ TEST(LinkDownload, FaultsEndInOneOutcome)
              r.panel.faults =
                  FaultWhen([](const FakeRequest& q) { return q.command == '4'; }, Failing(FaultKind::BaudEcho));
          },
-         LinkError::BaudRefused, -1, "Set Baud Rate Fail!!"},
+         LinkError::BaudRefused,
+         978,
+         {}},
         {"old firmware", [](LinkRig& r) { r.panel.identity.firmwareVersion = 89; }, LinkError::OldFirmware, 98, {}},
         {"other panel model", [](LinkRig& r) { r.panel.identity.modelIndex = 2; }, LinkError::WrongModel, 95, {}},
         {"firmware file missing", [](LinkRig& r) { r.engine.Options().firmwareDir = "/nonexistent/"; },
-         LinkError::FirmwareMissing, -1, "File /nonexistent/BIN/M3_1100.bin not found !!"},
+         LinkError::FirmwareMissing, -1, "/nonexistent/BIN/M3_1100.bin"},
         {"firmware larger than its area",
          [](LinkRig& r) {
              r.host.map.CommCodeAddrEnd = r.host.map.CommCodeAddr + 16;
@@ -346,7 +349,9 @@ TEST(LinkDownload, FaultsEndInOneOutcome)
         EXPECT_EQ(LinkMessageNumber(o.error), c.message);
         EXPECT_EQ(o.Ok(), c.error == LinkError::None);
         if (c.message < 0) {
-            EXPECT_EQ(LinkMessageText(o).toStdString(), c.text);
+            EXPECT_EQ(o.file.Op, FileOp::Read);
+            EXPECT_EQ(o.file.Errno, ENOENT);
+            EXPECT_EQ(o.file.Path, c.file);
         }
         EXPECT_FALSE(rig.engine.Busy());
         EXPECT_FALSE(rig.port.IsOpen());

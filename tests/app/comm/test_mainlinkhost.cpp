@@ -6,6 +6,7 @@
 // Progress and status show at a steady rate, however many frames go by.
 #include "app/comm/ui/mainlinkhost.h"
 #include "app/comm/ui/tcomprogbar.h"
+#include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "commtestsupport.h"
@@ -168,14 +169,14 @@ TEST(MainLinkHost, AnUploadTakenNowhereLeavesTheProjectAsItWas)
     badPage.kind = UploadProblem::Kind::BadPage;
     badPage.number = 1;
     badPage.position = 14;
-    badPage.why = "a record head is cut off at the end of the data";
+    badPage.read = DecodeError::ShortHead;
     UploadProblem controller;
     controller.kind = UploadProblem::Kind::UnknownController;
     controller.number = 28024;
     const std::vector<Case> cases = {
         {"panel model the list lacks", [](MainRig& r) { r.unknownModel = 0; }, 0, Msg(761) + "\n" + Msg(762).arg(0)},
         {"page that does not read", [&](MainRig& r) { r.uploadProblem = badPage; }, 0,
-         Msg(761) + "\n" + Msg(766).arg(1).arg(14) + " " + QString::fromStdString(badPage.why)},
+         Msg(761) + "\n" + Msg(766).arg(1).arg(14) + " " + DecodeErrorText(badPage.read)},
         {"controller the list lacks", [&](MainRig& r) { r.uploadProblem = controller; }, 0,
          Msg(761) + "\n" + Msg(763).arg(28024)},
         {"user keeps the open project", [](MainRig& r) { r.keepProject = true; }, 1, {}},

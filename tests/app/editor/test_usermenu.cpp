@@ -10,6 +10,7 @@
 #include "app/editor/timagepage.h"
 #include "app/project/usermenu.h"
 #include "app/shell/startup.h"
+#include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 #include "platform/fileio.h"
 
@@ -345,8 +346,7 @@ TEST_F(UserMenuTest, HostileFilesEndInAMessageWithinASecond)
         EXPECT_TRUE(said.contains(QStringLiteral("UserMenu.Men"))) << c.name;
         if (c.error != ProjectError::None) {
             EXPECT_TRUE(said.startsWith(Msg(484))) << c.name;
-            EXPECT_TRUE(said.contains(QString::fromLatin1(ProjectErrorText(c.error))))
-                << c.name << ": " << said.toStdString();
+            EXPECT_TRUE(said.contains(ProjectErrorText(c.error))) << c.name << ": " << said.toStdString();
         } else {
             EXPECT_TRUE(said.startsWith(Msg(940))) << c.name;
         }

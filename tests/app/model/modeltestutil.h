@@ -12,6 +12,16 @@
 
 namespace kes::test {
 
+// A warning in a test's failure message, by code.
+inline std::string WarningLog(const ModelWarning& w)
+{
+    std::string t = w.File + ":" + std::to_string(w.Line) + ": " + ModelErrorName(w.Code) + ": " + w.Detail;
+    if (w.Read.Failed())
+        t += " (fault " + std::to_string(static_cast<int>(w.Read.Fault)) + ", errno " + std::to_string(w.Read.Errno) +
+             ")";
+    return t;
+}
+
 // A program folder under the temp directory with its own HMI folder; removed at the end.
 class TempAppDir {
 public:

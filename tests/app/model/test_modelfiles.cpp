@@ -13,6 +13,7 @@
 using namespace kes;
 using kes::test::Model;
 using kes::test::TempAppDir;
+using kes::test::WarningLog;
 
 namespace {
 
@@ -412,18 +413,18 @@ TEST(ModelFiles, AFileThatIsThereButDoesNotReadIsSaidUnreadable)
         const char* name;
         void (*make)(const fs::path&);
         ModelError code;
-        const char* detail; // part of the warning's detail
+        FileFault fault; // Unreadable: what the read met
     } damages[] = {
-        {"missing", [](const fs::path&) {}, ModelError::FileMissing, ""},
+        {"missing", [](const fs::path&) {}, ModelError::FileMissing, FileFault::System},
         {"a FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, ModelError::Unreadable,
-         "no plain file"},
-        {"a folder", [](const fs::path& p) { fs::create_directory(p); }, ModelError::Unreadable, "folder"},
+         FileFault::NoPlainFile},
+        {"a folder", [](const fs::path& p) { fs::create_directory(p); }, ModelError::Unreadable, FileFault::Folder},
         {"2 GB of zeros",
          [](const fs::path& p) {
              std::ofstream(p).close();
              fs::resize_file(p, 2ull << 30);
          },
-         ModelError::Unreadable, "larger than"},
+         ModelError::Unreadable, FileFault::TooLarge},
     };
     TempAppDir dir("unreadable");
     for (const auto& f : files)
@@ -437,9 +438,13 @@ TEST(ModelFiles, AFileThatIsThereButDoesNotReadIsSaidUnreadable)
             const ModelWarnings w = f.load(*m.core);
             ::alarm(0);
             ASSERT_FALSE(w.empty());
-            EXPECT_EQ(w.front().Code, d.code) << w.front().Text();
+            EXPECT_EQ(w.front().Code, d.code) << WarningLog(w.front());
             EXPECT_EQ(w.front().File, path.string());
-            EXPECT_NE(w.front().Detail.find(d.detail), std::string::npos) << w.front().Text();
+            EXPECT_EQ(w.front().Read.Failed(), d.code == ModelError::Unreadable) << WarningLog(w.front());
+            if (w.front().Read.Failed()) {
+                EXPECT_EQ(w.front().Read.Fault, d.fault) << WarningLog(w.front());
+                EXPECT_EQ(w.front().Read.Path, path.string());
+            }
             fs::remove_all(path);
         }
 }

@@ -19,7 +19,7 @@ std::string Join(const ModelWarnings& w)
 {
     std::string t;
     for (const auto& x : w)
-        t += x.Text() + "\n";
+        t += kes::test::WarningLog(x) + "\n";
     return t;
 }
 

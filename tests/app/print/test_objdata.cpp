@@ -9,6 +9,7 @@
 #include "app/print/objdataexport.h"
 #include "app/print/printlines.h"
 #include "cputime.h"
+#include "fileerrorout.h"
 #include "hostiledb.h"
 #include "plantproject.h"
 #include "xlsxreader.h"
@@ -250,7 +251,8 @@ TEST_F(ObjData, AWorkingFileThatCannotBeWrittenSaysSo)
     ASSERT_TRUE(db.Open(path.toStdString(), error)) << error.Text;
     ASSERT_TRUE(db.Fill(Rows(ObjDataView::System), error)) << error.Text;
     EXPECT_FALSE(db.Save(error));
-    EXPECT_NE(error.Text.find("lumora.mdb"), std::string::npos) << error.Text;
+    EXPECT_NE(error.File.Path.find("lumora.mdb"), std::string::npos) << error.File;
+    EXPECT_EQ(error.File.Fault, FileFault::Folder) << error.File;
     ObjDataResult shown;
     ASSERT_TRUE(db.Query(ObjDataViewSql(ObjDataView::System, 0), shown, error)) << error.Text;
     EXPECT_EQ(shown.Rows.size(), 5u);
@@ -328,10 +330,10 @@ TEST_F(ObjDataExport, TheTextFileIsLaidOutRowByRow)
 {
     const ObjDataResult rows = SmallProject();
     const std::string path = Path("Plant.txt");
-    std::string error;
+    ExportError error;
     // An older file of the name is replaced whole.
-    ASSERT_TRUE(WriteFileAtomic(path, std::string(5000, 'x'), &error));
-    ASSERT_TRUE(WriteObjDataText(path, Labels(rows), rows, error)) << error;
+    ASSERT_TRUE(WriteFileAtomic(path, std::string(5000, 'x'), &error.File));
+    ASSERT_TRUE(WriteObjDataText(path, Labels(rows), rows, error)) << error.File;
     std::string written;
     ASSERT_TRUE(ReadFileText(path, 1u << 30, written, nullptr));
     std::string expected;
@@ -350,9 +352,9 @@ TEST_F(ObjDataExport, TheWorkbookHoldsTheLabelsThenOneRowPerTableRow)
 {
     const ObjDataResult rows = SmallProject();
     const std::string path = Path("Plant.xlsx");
-    std::string error;
-    ASSERT_TRUE(WriteFileAtomic(path, "not a workbook", &error));
-    ASSERT_TRUE(WriteObjDataXlsx(path, Labels(rows), rows, error)) << error;
+    ExportError error;
+    ASSERT_TRUE(WriteFileAtomic(path, "not a workbook", &error.File));
+    ASSERT_TRUE(WriteObjDataXlsx(path, Labels(rows), rows, error)) << error.File << error.Library;
     const std::map<std::string, std::string> cells = ReadXlsxCells(path);
     ASSERT_FALSE(cells.empty());
     const std::map<std::string, std::string> expected{
@@ -395,7 +397,7 @@ TEST_F(ObjDataExport, TheWorkbookHoldsTheLabelsThenOneRowPerTableRow)
     EXPECT_EQ(Files(), std::vector<std::string>{"Plant.xlsx"});
 
     // Only the label row for an empty table.
-    ASSERT_TRUE(WriteObjDataXlsx(path, Labels(rows), ObjDataResult{rows.Columns, {}}, error)) << error;
+    ASSERT_TRUE(WriteObjDataXlsx(path, Labels(rows), ObjDataResult{rows.Columns, {}}, error)) << error.File;
     EXPECT_EQ(ReadXlsxCells(path).size(), 14u);
 }
 
@@ -403,11 +405,12 @@ TEST_F(ObjDataExport, AnExportThatCannotBeWrittenSaysSoAndLeavesNothingBehind)
 {
     const ObjDataResult rows = SmallProject();
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Plant.xlsx")));
-    std::string error;
+    ExportError error;
     EXPECT_FALSE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, error));
-    EXPECT_NE(error.find("Plant.xlsx"), std::string::npos) << error;
-    EXPECT_FALSE(WriteObjDataText(Path("missing/Plant.txt"), Labels(rows), rows, error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_NE(error.File.Path.find("Plant.xlsx"), std::string::npos) << error.File;
+    ExportError textError;
+    EXPECT_FALSE(WriteObjDataText(Path("missing/Plant.txt"), Labels(rows), rows, textError));
+    EXPECT_TRUE(textError.File.Failed());
     EXPECT_TRUE(Files().empty());
     EXPECT_TRUE(QFileInfo(QDir(dir.path()).filePath(QStringLiteral("Plant.xlsx"))).isDir());
 }
@@ -417,9 +420,9 @@ TEST_F(ObjDataExport, ExportsTakeThePermissionsOfTheUmask)
 {
     const ObjDataResult rows = SmallProject();
     const mode_t before = ::umask(027);
-    std::string error;
-    EXPECT_TRUE(WriteObjDataText(Path("Plant.txt"), Labels(rows), rows, error)) << error;
-    EXPECT_TRUE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, error)) << error;
+    ExportError error;
+    EXPECT_TRUE(WriteObjDataText(Path("Plant.txt"), Labels(rows), rows, error)) << error.File;
+    EXPECT_TRUE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, error)) << error.File;
     ::umask(before);
     const auto mode = [this](const char* name) {
         struct stat st {};
@@ -429,7 +432,7 @@ TEST_F(ObjDataExport, ExportsTakeThePermissionsOfTheUmask)
     EXPECT_EQ(mode("Plant.txt"), 0640u);
     EXPECT_EQ(mode("Plant.xlsx"), 0640u);
     ASSERT_EQ(::chmod(Path("Plant.xlsx").c_str(), 0604), 0);
-    EXPECT_TRUE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, error)) << error;
+    EXPECT_TRUE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, error)) << error.File;
     EXPECT_EQ(mode("Plant.xlsx"), 0604u);
     EXPECT_EQ(Files(), (std::vector<std::string>{"Plant.txt", "Plant.xlsx"}));
 }

@@ -54,7 +54,7 @@ protected:
     {
         read_ = std::make_unique<PageData>();
         const PgReadResult res = PgDataToObj(*read_, *env, data, 0, data.size());
-        EXPECT_TRUE(res.Ok()) << DecodeErrorText(res.Error);
+        EXPECT_TRUE(res.Ok()) << DecodeErrorName(res.Error);
         return *read_;
     }
     static std::vector<std::uint16_t> Tags(const Bytes& data)

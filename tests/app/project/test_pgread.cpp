@@ -60,7 +60,7 @@ TEST_F(PgRead, JumpRecordsReplaceTheList)
 {
     page.PgJmpList.resize(3);
     const kes::PgReadResult res = Read(Concat({Jump(0x200, 0x00, 7), Jump(0x4000, 0x10, 9)}));
-    ASSERT_TRUE(res.Ok()) << kes::DecodeErrorText(res.Error);
+    ASSERT_TRUE(res.Ok()) << kes::DecodeErrorName(res.Error);
     ASSERT_EQ(page.PgJmpList.size(), 2u);
     EXPECT_EQ(page.PgJmpList[0].TargetPage, 7);
     EXPECT_EQ(page.PgJmpList[0].Ref.DevAddrCode, 0x200);
@@ -136,7 +136,7 @@ TEST_F(PgRead, StepsOverRecordsByTheirRules)
     const kes::Bytes data =
         Concat({kes::Bytes{0x03, 0xED, 0xFF, 0xFF, 0xFF}, RecBuild(2000).Fill(12).Done(0x0010), ValueDisplay(1, 1)});
     const kes::PgReadResult res = Read(data);
-    ASSERT_TRUE(res.Ok()) << kes::DecodeErrorText(res.Error);
+    ASSERT_TRUE(res.Ok()) << kes::DecodeErrorName(res.Error);
     EXPECT_EQ(res.Skipped, 1);
     EXPECT_EQ(res.Objects, 1);
     EXPECT_EQ(res.Position, data.size());
@@ -195,7 +195,7 @@ TEST_F(PgRead, MalformedStreamsStopWithTheirError)
         SCOPED_TRACE(c.name);
         kes::PageData fresh;
         const kes::PgReadResult res = kes::PgDataToObj(fresh, *env, c.data, 0, c.data.size());
-        EXPECT_EQ(res.Error, c.expected) << kes::DecodeErrorText(res.Error);
+        EXPECT_EQ(res.Error, c.expected) << kes::DecodeErrorName(res.Error);
         EXPECT_EQ(res.Position, c.stopsAt ? c.stopsAt : good.size()) << "stopped at the bad record";
         EXPECT_EQ(fresh.ObjList.size(), 1u) << "the object before it stays";
     }
@@ -211,7 +211,7 @@ TEST_F(PgRead, JumpsPastTheTwentiethAreSteppedOver)
     data = Concat({data, ValueDisplay(20, 8)});
     kes::PageData fresh;
     const kes::PgReadResult res = kes::PgDataToObj(fresh, *env, data, 0, data.size());
-    EXPECT_TRUE(res.Ok()) << kes::DecodeErrorText(res.Error);
+    EXPECT_TRUE(res.Ok()) << kes::DecodeErrorName(res.Error);
     EXPECT_EQ(res.Position, data.size());
     EXPECT_EQ(fresh.PgJmpList.size(), 20u);
     EXPECT_EQ(fresh.ObjList.size(), 2u) << "the object after the extra jumps is read";
@@ -242,7 +242,7 @@ TEST_F(PgPaste, TwicePastedGivesTwoSetsTheSecondSelected)
     const kes::Bytes records = Concat({ValueDisplay(4, 4), Jump(0x200, 0, 1), ValueDisplay(20, 8)});
     page.Pasting = 1;
     const kes::PgReadResult first = kes::PastePgData(page, *env, records, 0, records.size());
-    ASSERT_TRUE(first.Ok()) << kes::DecodeErrorText(first.Error);
+    ASSERT_TRUE(first.Ok()) << kes::DecodeErrorName(first.Error);
     EXPECT_EQ(first.Skipped, 1) << "the paste reader takes objects only";
     EXPECT_TRUE(page.PgJmpList.empty());
     const kes::PgReadResult second = kes::PastePgData(page, *env, records, 0, records.size());

@@ -343,7 +343,7 @@ protected:
             kes::PageData again;
             again.Zoom = source.Zoom;
             const kes::PgReadResult res = kes::PgDataToObj(again, *env, first, 0, first.size());
-            ASSERT_TRUE(res.Ok()) << kes::DecodeErrorText(res.Error) << " at " << res.Position;
+            ASSERT_TRUE(res.Ok()) << kes::DecodeErrorName(res.Error) << " at " << res.Position;
             ASSERT_EQ(again.ObjList.size(), source.ObjList.size());
             const kes::Bytes second = Encode(again, mode);
             EXPECT_EQ(FirstDifference(first, second), "");

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 namespace kes {
@@ -369,7 +370,8 @@ TEST(ProjectFiles, DamagedFilesOpenNothingButAStartScreenFileLosesItsScreenOnly)
         EXPECT_EQ(r.Error, ProjectError::None) << badSta.size();
         EXPECT_EQ(s.doc.PgDataList.size(), 2u);
         EXPECT_TRUE(s.doc.StartScreenData->Data.empty());
-        EXPECT_NE(r.StartScreenProblem.find("bad.Sta"), std::string::npos) << r.StartScreenProblem;
+        EXPECT_TRUE(r.StartScreenProblem.Failed()) << badSta.size();
+        EXPECT_NE(r.StartScreenProblem.Path.find("bad.Sta"), std::string::npos) << r.StartScreenProblem.Path;
     }
 }
 
@@ -403,7 +405,7 @@ TEST(ProjectFiles, FailedWriteLeavesThePreviousProject)
         const WriteOutcome w = WriteProjectFiles(p.doc, dir / "p", Extras());
         p.doc.SaveWatch = nullptr;
         EXPECT_EQ(w.Error, ProjectError::CannotWrite) << c.name;
-        EXPECT_FALSE(w.Detail.empty()) << c.name;
+        EXPECT_EQ(w.File.Errno, ENOSPC) << c.name;
         EXPECT_EQ(p.doc.Modified, 1) << c.name;
         EXPECT_EQ(FileBytes(dir / "p.zqf"), zqf) << c.name;
         EXPECT_EQ(FileBytes(dir / "p.Til"), til) << c.name;

@@ -363,7 +363,7 @@ TEST_F(ProjectRoundTrip, EveryKindSavedOpenedAndSavedAgain)
         PageData page;
         page.Zoom = q.doc.DefaultZoom;
         const PgReadResult res = PgDataToObj(page, back, stored, 0, stored.size());
-        ASSERT_TRUE(res.Ok()) << DecodeErrorText(res.Error) << " at " << res.Position;
+        ASSERT_TRUE(res.Ok()) << DecodeErrorName(res.Error) << " at " << res.Position;
         std::set<int> kinds;
         for (const TLxObj* obj : page.ObjList)
             kinds.insert(obj->ObjType);

@@ -53,7 +53,7 @@ std::string Opened(const std::string& appDir, const std::string& base)
     Prj q(appDir);
     const ReadOutcome r = ReadProjectFiles(q.doc, base, q.core.get(), HeaderDecoders{});
     if (r.Error != ProjectError::None)
-        return std::string("error: ") + ProjectErrorText(r.Error) + " " + r.Path;
+        return std::string("error: ") + ProjectErrorName(r.Error) + " " + r.Path;
     std::string s;
     for (const auto& p : q.doc.PgDataList)
         s += p->Title + ":" + test::ToHex(p->Data).substr(0, 60) + ":" + std::to_string(p->Data.size()) + "|";
@@ -198,7 +198,8 @@ TEST(ProjectSaveKill, AReadOnlyProjectFileIsRefusedNotReplaced)
     v.b.doc.Modified = 1;
     const WriteOutcome w = WriteProjectFiles(v.b.doc, base, Extras());
     EXPECT_EQ(w.Error, ProjectError::CannotWrite);
-    EXPECT_NE(w.Detail.find("read-only"), std::string::npos) << w.Detail;
+    EXPECT_EQ(w.File.Fault, FileFault::ReadOnly);
+    EXPECT_EQ(w.File.Path, base + ".zqf");
     EXPECT_EQ(v.b.doc.Modified, 1);
     EXPECT_EQ(Opened(dir.Path(), base), openA);
     EXPECT_TRUE(Leftovers(dir.Path()).empty());

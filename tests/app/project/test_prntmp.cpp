@@ -88,7 +88,7 @@ protected:
     std::string Render(TPrntmp& r, const Bytes& stream, int w = 16, int h = 8)
     {
         const PgReadResult res = r.ParsePageRecords(stream, 0, stream.size());
-        EXPECT_TRUE(res.Ok()) << DecodeErrorText(res.Error) << " at " << res.Position;
+        EXPECT_TRUE(res.Ok()) << DecodeErrorName(res.Error) << " at " << res.Position;
         r.RenderPageBitmap();
         return Corner(r.PageBmp, w, h);
     }
@@ -295,7 +295,7 @@ TEST_F(Renderer, DamagedStreamsDrawWhatWasRead)
         const PgReadResult res = r.ParsePageRecords(c.stream, 0, c.end ? c.end : c.stream.size());
         r.RenderPageBitmap();
         EXPECT_FALSE(res.Ok()) << c.name;
-        EXPECT_EQ(res.Error, c.error) << c.name << ": " << DecodeErrorText(res.Error);
+        EXPECT_EQ(res.Error, c.error) << c.name << ": " << DecodeErrorName(res.Error);
         EXPECT_EQ(r.RenderObjList().size(), c.drawn ? 1u : 0u) << c.name;
         EXPECT_EQ(Corner(r.PageBmp, 10, 5), c.drawn ? checker : Corner(TBitmap(10, 5), 10, 5)) << c.name;
     }

@@ -1,5 +1,7 @@
 #include "shellfixture.h"
 
+#include "fileerrorout.h"
+
 #include "app/ui/msgtable.h"
 #include "app/ui/qtlanguage.h"
 #include "app/ui/screenfit.h"
@@ -49,7 +51,7 @@ void ShellFixture::TearDown()
 
 void ShellFixture::WriteFile(const std::string& name, const std::string& bytes) const
 {
-    std::string error;
+    FileError error;
     ASSERT_TRUE(WriteFileAtomic(Path(name), bytes, &error)) << error;
 }
 

@@ -189,9 +189,10 @@ TEST_F(TranslateTest, AMessageTheFileLacksComesFromTheBuiltInEnglishTable)
     EXPECT_EQ(t[3], " three ");
     EXPECT_EQ(t[9], "beyond") << "a key past a damaged Count is still the file's";
     EXPECT_EQ(t[-1], "");
-    const std::vector<std::string> problems = TakeFileProblems();
+    const std::vector<NotedProblem> problems = TakeFileProblems();
     ASSERT_EQ(problems.size(), 1u);
-    EXPECT_NE(problems[0].find("MultiLanEng.txt"), std::string::npos) << problems[0];
+    EXPECT_TRUE(problems[0].File.ends_with("MultiLanEng.txt")) << problems[0].File;
+    EXPECT_TRUE(problems[0].Text.contains(QStringLiteral("MultiLanEng.txt: "))) << problems[0].Text.toStdString();
 
     // Damaged or missing: the built-in English table, never a crash, a blank table or a huge
     // allocation; each problem is noted once.
