@@ -237,6 +237,9 @@ public:
     // Status bar: the pointer (panel 0) and one object's text and bounds (panel 1).
     void ShowPointer(int x, int y);
     void ShowObjStatus(const TLxObj* obj);
+    // Panel 1 after the selection changed: the object selected last, nothing when none is (a
+    // delete, a cut, an undo, a click beside the objects ends what it showed).
+    void ShowSelectionStatus();
     // The inspector shows the current object's values again (when it is on).
     void RefreshInspectorRows();
     // The inspector's values again for the current object, or the inspector shown anew for

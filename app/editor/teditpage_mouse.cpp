@@ -128,6 +128,14 @@ void TEditPage::ShowObjStatus(const TLxObj* obj)
                                .arg(obj->Height / z / gh));
 }
 
+void TEditPage::ShowSelectionStatus()
+{
+    if (Data().SelList.empty())
+        host_.SetStatusText(1, QString());
+    else
+        ShowObjStatus(Data().SelList.back());
+}
+
 kes::DrawState TEditPage::DrawStateNow() const
 {
     kes::DrawState d;

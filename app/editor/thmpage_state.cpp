@@ -23,6 +23,7 @@ void THmPage::EditStateRefresh()
 {
     if (LinkBusy())
         return;
+    ShowSelectionStatus();
     kes::CommandPanel& k = Cmds();
     using kes::PopRule;
     // A popup rule and the main window's items that follow it.

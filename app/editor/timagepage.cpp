@@ -407,6 +407,7 @@ void TImagePage::EditStateRefresh()
 {
     if (LinkBusy())
         return;
+    ShowSelectionStatus();
     kes::CommandPanel& k = Cmds();
     using kes::PopRule;
     k.SetItemVisible("MmCopyAll", false);

@@ -153,6 +153,35 @@ TEST_F(EditCmdTest, DeleteFreesKeysCutIsOneStepAndTheDotDeletes)
     EXPECT_TRUE(Page().Data().ObjList.empty());
 }
 
+// The status bar's object panel tells of the object selected; once none is, it is empty,
+// however the selection ended.
+TEST_F(EditCmdTest, TheObjectPanelOfTheStatusBarEndsWithTheSelection)
+{
+    NewProject();
+    const struct {
+        const char* name;
+        std::function<void()> end;
+    } cases[] = {
+        {"deleted", [this] { Trigger("MmDel"); }},
+        {"deleted by its key", [this] { QTest::keyClick(Canvas(), Qt::Key_Delete); }},
+        {"cut", [this] { Trigger("MmCut"); }},
+        {"drawn no more (undone)", [this] { Trigger("MmUndo"); }},
+        {"left by a click beside it", [this] { Click(At(150, 60)); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NE(DrawWith("TbRect", At(2, 2), At(30, 20)), nullptr);
+        Trigger("tbPointTo");
+        Click(At(5, 5));
+        ASSERT_EQ(Page().Data().SelList.size(), 1u);
+        EXPECT_FALSE(Main()->StatusText(1).isEmpty());
+        c.end();
+        EXPECT_TRUE(Page().Data().SelList.empty());
+        EXPECT_EQ(Main()->StatusText(1).toStdString(), "");
+        Page().ClearPageObjs();
+    }
+}
+
 TEST_F(EditCmdTest, AWholePageCopiedAndPastedStoresTheSameBytes)
 {
     NewProject();
