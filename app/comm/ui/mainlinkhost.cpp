@@ -113,6 +113,7 @@ void MainLinkHost::ShowProgress(int position, int maximum, const std::string& ra
 void MainLinkHost::ShowStatus(int panel, const std::string& text)
 {
     status_[panel] = QString::fromStdString(text);
+    written_.insert(panel);
     Reported();
 }
 
@@ -120,6 +121,7 @@ void MainLinkHost::ShowPageCount(std::size_t count)
 {
     constexpr int kMsgPageNumber = 142; // "Page Number"
     status_[0] = Msg(kMsgPageNumber) + QStringLiteral(":%1").arg(count);
+    written_.insert(0);
     Reported();
 }
 
@@ -143,8 +145,13 @@ void MainLinkHost::ShowPending()
 
 void MainLinkHost::TransferEnded(const TransferOutcome& outcome)
 {
-    // The status bar keeps the transfer's last words.
+    // The frame, address and page count the status bar showed were those of the transfer, which
+    // is over, failed or not: they go, and what was still to show is not shown.
+    status_.clear();
     ShowPending();
+    for (const int panel : std::exchange(written_, {}))
+        if (parts_.status)
+            parts_.status(panel, QString());
     if (ProgressWindow) {
         ProgressWindow->close();
         ProgressWindow = nullptr;

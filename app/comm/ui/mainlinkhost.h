@@ -19,6 +19,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace kes {
@@ -107,6 +108,8 @@ private:
     };
     std::optional<Progress> progress_;
     std::map<int, QString> status_;
+    // The status bar's panels the transfer under way wrote: its end empties them.
+    std::set<int> written_;
     QTimer showTimer_;
 };
 

@@ -310,6 +310,9 @@ TEST_F(CommWindow, AnUploadThatDoesNotReadAsAProjectLeavesTheOpenOneAlone)
         EXPECT_EQ(k.windowTitle(), title);
         EXPECT_EQ(k.PageEd->Pages().size(), 1u);
         EXPECT_EQ(k.StatusText(4), modelStatus);
+        // Nor the page count or address of the refused upload.
+        EXPECT_EQ(k.StatusText(0).toStdString(), "");
+        EXPECT_EQ(k.StatusText(1).toStdString(), "");
     }
 }
 
@@ -357,6 +360,8 @@ TEST_F(CommWindow, FailuresEndWithTheirMessageAndGiveTheWindowBack)
         EXPECT_FALSE(k.MMICom->IsOpen());
         EXPECT_EQ(LockedItems(), before);
         EXPECT_EQ(k.MMICom->Settings().baud, 115200);
+        // The status bar keeps no frame of the transfer that failed.
+        EXPECT_EQ(k.StatusText(2).toStdString(), "");
         RunUntil([&] { return !panel.Pending(); });
     }
 }
