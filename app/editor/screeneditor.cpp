@@ -79,6 +79,13 @@ TImagePage* ScreenEditor::AddMenuScreen(int index, const QString& caption)
     return page;
 }
 
+void ScreenEditor::TitleMenuScreens(const QString& name)
+{
+    for (QWidget* w : menuWindows_)
+        if (auto* page = dynamic_cast<TImagePage*>(w))
+            page->setWindowTitle(name + QStringLiteral("-") + QString::number(page->MenuIndex()));
+}
+
 void ScreenEditor::CloseMenuScreens()
 {
     // Each window erases itself from the list as it goes: the list is not walked while it shrinks.

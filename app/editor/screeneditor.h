@@ -36,6 +36,9 @@ public:
     // A window for user-menu screen index (its record of ImagePgDataList), appended to the
     // list with that caption.
     TImagePage* AddMenuScreen(int index, const QString& caption);
+    // Every user-menu screen window titled name + "-" + its index (the user menu's name in
+    // another language).
+    void TitleMenuScreens(const QString& name);
     // Deletes every user-menu screen window; the list is empty after.
     void CloseMenuScreens();
     // Puts a window into the MDI area (once), makes it the active child and activates it.

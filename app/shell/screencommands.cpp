@@ -30,12 +30,18 @@ constexpr int kMsgUserMenuClosed = 131;  // "User Menu Mode can not be opened."
 constexpr int kMsgUserMenuLost = 86;     // "File 'UserMenu.men' was lost, ..."
 constexpr int kMsgUserMenuDamaged = 484; // "The user menu file is damaged and was not opened:"
 
+// The user menu's name: its menu item's caption.
+QString UserMenuName(TKhm& k)
+{
+    const QAction* item = k.Action("MmMenuSet");
+    return item ? CaptionText(item->text()) : QString();
+}
+
 // The screens of a parsed file into the project and their windows, in file order; the first
 // window, or null.
 TImagePage* OpenScreens(TKhm& k, const ParsedUserMenu& m)
 {
-    const QAction* item = k.Action("MmMenuSet");
-    const QString name = item ? CaptionText(item->text()) : QString();
+    const QString name = UserMenuName(k);
     TImagePage* first = nullptr;
     for (std::size_t n = 0; n < m.Screens.size(); ++n) {
         k.Doc.UserMenuOffsetList.push_back(std::to_string(m.Ranges[n].first));
@@ -114,8 +120,7 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
     else if (m.TailAt < size)
         ShowError(k.Ask(), Msg(kMsgLeftOut) + QStringLiteral("\n") +
                                LeftOutText(ZeroTail(path, size - m.TailAt, size == file.size())));
-    const QAction* item = k.Action("MmMenuSet");
-    k.setWindowTitle(AnsiToQString(k.Doc.CaptionPrefix) + (item ? CaptionText(item->text()) : QString()));
+    TitleUserMenu(k);
     k.FormActivate();
     k.SetItemEnabled("MmClosePrj", true);
     // The first screen is current, after the main window's state.
@@ -123,6 +128,14 @@ void OpenUserMenu(TKhm& k, int panelModelIndex)
         k.Screens->Show(first);
         first->FormActivate();
     }
+}
+
+void TitleUserMenu(TKhm& k)
+{
+    const QString name = UserMenuName(k);
+    k.setWindowTitle(AnsiToQString(k.Doc.CaptionPrefix) + name);
+    if (k.Screens)
+        k.Screens->TitleMenuScreens(name);
 }
 
 void MmFullScreenClick(TKhm& k, const QAction* sender)

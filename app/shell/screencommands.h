@@ -19,5 +19,8 @@ void MmLxeClick(TKhm& k);
 void OpenUserMenu(TKhm& k, int panelModelIndex);
 // View > Full Screen (sender's Tag 1: with the device addresses).
 void MmFullScreenClick(TKhm& k, const QAction* sender);
+// The main window's title and the user-menu screens' titles, which name the user menu as its
+// menu item reads in the language in force.
+void TitleUserMenu(TKhm& k);
 
 } // namespace kes

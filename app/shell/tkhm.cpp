@@ -355,6 +355,13 @@ void TKhm::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
+void TKhm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange && View.EditMode == kes::Editing::UserMenu)
+        kes::TitleUserMenu(*this);
+}
+
 void TKhm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);

@@ -359,6 +359,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // A title the window writes itself (the user menu's) is written again in the new language.
+    void changeEvent(QEvent* event) override;
 
 private:
     void BuildMenus();

@@ -379,6 +379,28 @@ TEST_F(UserMenuTest, ItsNameIsShownWithoutTheMenuItemsAccessKey)
     Trigger("MmLangEng");
 }
 
+// A language switch while the user menu is open names it anew: in the main window's title
+// and in every screen's.
+TEST_F(UserMenuTest, ItsTitlesFollowALanguageSwitch)
+{
+    Trigger("MmLangEng");
+    Install(EmptyScreens(2));
+    Open("LX041");
+    ASSERT_EQ(Main()->ImageWinList.size(), 2u);
+    const std::pair<const char*, QString> languages[] = {{"MmLangCht", QString::fromUtf8("使用者選單")},
+                                                         {"MmLangChs", QString::fromUtf8("用户菜单")},
+                                                         {"MmLangEng", QStringLiteral("User Menu")}};
+    for (const auto& [language, name] : languages) {
+        SCOPED_TRACE(language);
+        Trigger(language);
+        EXPECT_TRUE(Main()->windowTitle().endsWith(QStringLiteral(" - ") + name))
+            << Main()->windowTitle().toStdString();
+        for (std::size_t i = 0; i < Main()->ImageWinList.size(); ++i)
+            EXPECT_EQ(Main()->ImageWinList[i]->windowTitle().toStdString(),
+                      (name + QStringLiteral("-%1").arg(i)).toStdString());
+    }
+}
+
 TEST_F(UserMenuTest, ACancelledCloseKeepsTheProjectAndItsModel)
 {
     NewProject(1);
