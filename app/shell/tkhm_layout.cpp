@@ -68,7 +68,9 @@ public:
     ToolBarFloatHost(TKhm* main, QToolBar* bar) : QWidget(main, Qt::Tool), main_(main), bar_(bar)
     {
         setObjectName(bar->objectName() + QStringLiteral("Float"));
+        // Named as the tool bar is, in the language in force.
         setWindowTitle(bar->windowTitle());
+        connect(bar, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(bar);

@@ -97,6 +97,23 @@ TEST_F(FormsTest, AboutBoxTakesItsCaptionsAndIcon)
     EXPECT_EQ(box.size(), QSize(404, 118));
 }
 
+// The window a floating tool bar lives in is named as its tool bar, and follows a language
+// switch as the tool bar does.
+TEST_F(FormsTest, AFloatingToolBarsWindowIsNamedAsItsToolBarInEachLanguage)
+{
+    QToolBar* bar = Main()->EditToolBar;
+    Main()->FloatToolBar(bar, QRect(40, 40, 300, 30));
+    QWidget* window = bar->window();
+    ASSERT_NE(window, Main());
+    for (const int lang : {LangCht, LangChs, LangEng}) {
+        SCOPED_TRACE(lang);
+        Main()->MmLangChtClick(lang);
+        EXPECT_EQ(window->windowTitle().toStdString(), bar->windowTitle().toStdString());
+    }
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Standard"));
+    Main()->DockToolBar(bar);
+}
+
 TEST_F(FormsTest, LanguageMenuSwitchesCaptionsAndMessages)
 {
     Main()->AddRecentFile("/p/a.zqf");
