@@ -2,7 +2,7 @@
 // why, a project file that can not be used, a page record walk that stopped, a problem of the
 // model data, a part left out of a file) is worded from the message table of the language in
 // force, with its paths and numbers as arguments: its text holds the messages it is made of,
-// and in Chinese no Latin letter but those of the arguments.
+// names a file once, and in Chinese holds no Latin letter but those of the arguments.
 #include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 #include "platform/fileio.h"
@@ -207,6 +207,12 @@ TEST_F(ErrorText, EachKindIsWordedFromTheTableOfEachLanguage)
             SCOPED_TRACE(c.name + ", language " + std::to_string(lang));
             const QString text = c.text();
             ASSERT_FALSE(text.isEmpty());
+            // A file is named once.
+            for (const QString& arg : c.args) {
+                if (arg.startsWith(QLatin1Char('/'))) {
+                    EXPECT_EQ(text.count(arg), 1) << text.toStdString();
+                }
+            }
             // Each message's own words, around its arguments, are in the text.
             for (const int n : c.messages) {
                 ASSERT_FALSE(Msg(n).isEmpty()) << n;
