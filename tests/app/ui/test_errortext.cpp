@@ -157,14 +157,19 @@ std::vector<Case> Cases()
     LeftOutPart unread;
     unread.What = LeftOutPart::Kind::TitlesUnread;
     unread.File = Failed(FileOp::Read, FileFault::Folder);
-    for (const auto& [part, messages, number] : {std::tuple{tail, std::vector<int>{976}, QStringLiteral("8388608")},
-                                                 std::tuple{past, std::vector<int>{976}, QStringLiteral("8388608")},
-                                                 std::tuple{cut, std::vector<int>{977}, QStringLiteral("65534")},
-                                                 std::tuple{unread, std::vector<int>{960, 963}, QString()}})
-        cases.push_back({"left out: " + std::to_string(static_cast<int>(part.What)),
-                         [part] { return LeftOutText(part); },
-                         messages,
-                         {path, number, QStringLiteral("3")}});
+    const struct {
+        LeftOutPart part;
+        std::vector<int> messages;
+        QString number;
+    } parts[] = {{tail, {976}, QStringLiteral("8388608")},
+                 {past, {976}, QStringLiteral("8388608")},
+                 {cut, {977}, QStringLiteral("65534")},
+                 {unread, {960, 963}, {}}};
+    for (const auto& p : parts)
+        cases.push_back({"left out: " + std::to_string(static_cast<int>(p.part.What)),
+                         [part = p.part] { return LeftOutText(part); },
+                         p.messages,
+                         {path, p.number, QStringLiteral("3")}});
 
     // Entries a language file lacks, and a database file that could not be written.
     cases.push_back({"language file gaps",
