@@ -81,9 +81,9 @@ TImagePage* ScreenEditor::AddMenuScreen(int index, const QString& caption)
 
 void ScreenEditor::TitleMenuScreens(const QString& name)
 {
-    for (QWidget* w : menuWindows_)
-        if (auto* page = dynamic_cast<TImagePage*>(w))
-            page->setWindowTitle(name + QStringLiteral("-") + QString::number(page->MenuIndex()));
+    // The list is in page order: a window's place is its screen's index.
+    for (std::size_t i = 0; i < menuWindows_.size(); ++i)
+        menuWindows_[i]->setWindowTitle(name + QStringLiteral("-") + QString::number(i));
 }
 
 void ScreenEditor::CloseMenuScreens()

@@ -36,8 +36,8 @@ public:
     // A window for user-menu screen index (its record of ImagePgDataList), appended to the
     // list with that caption.
     TImagePage* AddMenuScreen(int index, const QString& caption);
-    // Every user-menu screen window titled name + "-" + its index (the user menu's name in
-    // another language).
+    // Every user-menu screen window titled name + "-" + its screen's index (the user menu's
+    // name in another language).
     void TitleMenuScreens(const QString& name);
     // Deletes every user-menu screen window; the list is empty after.
     void CloseMenuScreens();
