@@ -1,7 +1,7 @@
 #include "app/shell/tkhm.h"
 
 #include "app/comm/qtlinkport.h"
-#include "app/dialogs/formregistry.h"
+#include "app/dialogs/formrunner.h"
 #include "app/dialogs/objdialogs.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/screeneditor.h"
@@ -200,9 +200,9 @@ QWidget* TKhm::ToolWidget(const char* name) const
     return w;
 }
 
-bool TKhm::IsWired(const QAction* action)
+bool TKhm::IsWired(const QAction* action) const
 {
-    return action->property(kWiredProperty).toBool() && kes::CommandFormReady(action);
+    return action->property(kWiredProperty).toBool() && Forms.CommandReady(action);
 }
 
 bool TKhm::IsWired(const char* name) const

@@ -3,6 +3,7 @@
 // open project (Doc: its project state, the page records, the memory image; the program owns
 // it and hands it in) and the window's own state, and carries the menus, the five tool bars,
 // the dock panels and the status bar.
+#include "app/dialogs/formrunner.h"
 #include "app/model/projectstate.h"
 #include "app/project/projectdoc.h"
 #include "app/project/ui/prjhost.h"
@@ -96,6 +97,9 @@ public:
     kes::ProjectDoc& Doc;
     // The view's switches (page tree, inspector, grid dots): the window's, not the project's.
     kes::ViewState View;
+    // The page and system dialogs the commands open by class name (InstallSettingCommands
+    // registers them), handed to the page windows by PageHost::Forms().
+    kes::FormRunner Forms;
 
     // ---- Components
     QMdiArea* MdiArea = nullptr;
@@ -293,7 +297,7 @@ public:
     // handler for an item, stops the program.
     void Wire(const char* name, std::function<void()> handler) override;
     bool IsWired(const char* name) const override;
-    static bool IsWired(const QAction* action);
+    bool IsWired(const QAction* action) const;
 
     // ---- Languages
     void FormShow();
