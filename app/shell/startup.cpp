@@ -19,7 +19,7 @@ std::string CommandLinePath(const QStringList& arguments) { return QStringToAnsi
 Started StartUp(ProjectDoc& doc, const StartupOptions& options)
 {
     QApplication::setApplicationName(QStringLiteral("Kestrova"));
-    auto* khm = new TKhm(doc, options.prompt);
+    auto* khm = new TKhm(doc, options);
     khm->LxType = new TLxType(khm, khm->Ask(), doc);
     khm->setWindowTitle(QStringLiteral("Kestrova"));
     if (khm->windowState() == Qt::WindowNoState) {

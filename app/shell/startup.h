@@ -10,6 +10,7 @@ class TKhm;
 
 namespace kes {
 
+class ObjDialogFinder;
 class ProjectDoc;
 class Prompt;
 
@@ -18,6 +19,9 @@ struct StartupOptions {
     int splashMillis = 2000; // 0: no splash
     // What the main window asks the user through (a test's); null: the window's own message boxes.
     Prompt* prompt = nullptr;
+    // Where the page windows find the object kinds' settings dialogs (a test's stand-ins); null:
+    // the kind table.
+    const ObjDialogFinder* dialogs = nullptr;
 };
 
 // The whole command line as one path: the arguments joined by single blanks.

@@ -15,6 +15,7 @@
 #include "app/shell/settingcommands.h"
 #include "app/shell/shelltools.h"
 #include "app/shell/shellwindows.h"
+#include "app/shell/startup.h"
 #include "app/shell/tkhm_hosts.h"
 #include "app/shell/tkhm_inspector.h"
 #include "app/ui/codepageguard.h"
@@ -41,9 +42,9 @@ namespace {
 const char* const kWiredProperty = "kesWired";
 } // namespace
 
-TKhm::TKhm(kes::ProjectDoc& doc, kes::Prompt* prompt, QWidget* parent)
-    : QMainWindow(parent), ownPrompt_(prompt ? nullptr : std::make_unique<kes::WidgetPrompt>(this)),
-      ask_(prompt ? *prompt : *ownPrompt_), Doc(doc)
+TKhm::TKhm(kes::ProjectDoc& doc, const kes::StartupOptions& options, QWidget* parent)
+    : QMainWindow(parent), ownPrompt_(options.prompt ? nullptr : std::make_unique<kes::WidgetPrompt>(this)),
+      ask_(options.prompt ? *options.prompt : *ownPrompt_), objDialogs_(options.dialogs), Doc(doc)
 {
     setObjectName(QStringLiteral("Khm"));
     setFont(QFont(QStringLiteral("Times New Roman"), 9));

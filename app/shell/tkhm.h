@@ -65,12 +65,14 @@ inline const char* HelpFileOf(int langIndex)
 class FileOpener;
 class LinkPort;
 class MainCommLink;
+class ObjDialogFinder;
 class ProjectFiles;
 class Prompt;
 class ShellWindows;
 class TIniFile;
 class WidgetPrompt;
 struct LxeSettings;
+struct StartupOptions;
 
 } // namespace kes
 
@@ -79,11 +81,13 @@ class TKhm : public QMainWindow, public kes::CommandPanel {
     // it goes after the others (the link, the hosts, the editors), which ask through it.
     std::unique_ptr<kes::WidgetPrompt> ownPrompt_;
     kes::Prompt& ask_;
+    const kes::ObjDialogFinder* objDialogs_;
 
 public:
-    // doc outlives the window, and so does prompt, through which the window and its parts ask
-    // the user (null: the window's own message boxes).
-    TKhm(kes::ProjectDoc& doc, kes::Prompt* prompt, QWidget* parent = nullptr);
+    // doc outlives the window, and so does what options hand it: the prompt, through which the
+    // window and its parts ask the user (null: the window's own message boxes), and where the
+    // object dialogs are found.
+    TKhm(kes::ProjectDoc& doc, const kes::StartupOptions& options, QWidget* parent = nullptr);
     // The window is being destroyed: its tool windows, going with it, leave it alone. They
     // keep the flag itself, being deleted when nothing of the window but its QWidget is left.
     bool Going() const { return *going_; }
@@ -92,6 +96,8 @@ public:
 
     // What the window and every part of it ask the user through, handed on to them.
     kes::Prompt& Ask() const { return ask_; }
+    // Where the page windows find the object kinds' dialogs; null: the kind table.
+    const kes::ObjDialogFinder* ObjDialogs() const { return objDialogs_; }
 
     // The open project.
     kes::ProjectDoc& Doc;

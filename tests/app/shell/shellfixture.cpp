@@ -72,6 +72,7 @@ void StartedShell::SetUp()
     StartupOptions o;
     o.splashMillis = 0;
     o.prompt = asks;
+    o.dialogs = dialogs;
     StartMain(NewDoc(), o);
 }
 

@@ -13,6 +13,10 @@
 #include <memory>
 #include <string>
 
+namespace kes {
+class ObjDialogFinder;
+} // namespace kes
+
 namespace kes::test {
 
 class ShellFixture : public ::testing::Test {
@@ -52,6 +56,9 @@ protected:
     // What the started window asks the user through: prompt, unless a test hands it another
     // before SetUp.
     Prompt* asks = &prompt;
+    // Where the started window finds the object kinds' dialogs: the kind table, unless a test
+    // hands its stand-ins before SetUp.
+    const ObjDialogFinder* dialogs = nullptr;
 };
 
 } // namespace kes::test
