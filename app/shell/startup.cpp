@@ -24,7 +24,7 @@ Started StartUp(ProjectDoc& doc, const StartupOptions& options)
     khm->setWindowTitle(QStringLiteral("Kestrova"));
     if (khm->windowState() == Qt::WindowNoState) {
         // Centred with its frame, and its title bar inside the screen.
-        const QRect area = AvailableArea(QRect(), khm);
+        const QRect area = khm->Desktop().Of(QRect(), khm);
         const QSize frame = khm->size().grownBy(FrameAllowance(khm));
         khm->move(
             FitInside(QRect(area.center() - QPoint(frame.width() / 2, frame.height() / 2), frame), area).topLeft());

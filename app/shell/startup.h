@@ -13,6 +13,7 @@ namespace kes {
 class ObjDialogFinder;
 class ProjectDoc;
 class Prompt;
+class ScreenArea;
 
 struct StartupOptions {
     QStringList arguments;   // the command line after the program name
@@ -22,6 +23,9 @@ struct StartupOptions {
     // Where the page windows find the object kinds' settings dialogs (a test's stand-ins); null:
     // the kind table.
     const ObjDialogFinder* dialogs = nullptr;
+    // The screens the main window and its windows are fitted into (a test's screen); null: the
+    // real screens.
+    const ScreenArea* screen = nullptr;
 };
 
 // The whole command line as one path: the arguments joined by single blanks.

@@ -44,7 +44,8 @@ const char* const kWiredProperty = "kesWired";
 
 TKhm::TKhm(kes::ProjectDoc& doc, const kes::StartupOptions& options, QWidget* parent)
     : QMainWindow(parent), ownPrompt_(options.prompt ? nullptr : std::make_unique<kes::WidgetPrompt>(this)),
-      ask_(options.prompt ? *options.prompt : *ownPrompt_), objDialogs_(options.dialogs), Doc(doc)
+      ask_(options.prompt ? *options.prompt : *ownPrompt_), objDialogs_(options.dialogs),
+      screen_(options.screen ? *options.screen : ownScreen_), Doc(doc)
 {
     setObjectName(QStringLiteral("Khm"));
     setFont(QFont(QStringLiteral("Times New Roman"), 9));
@@ -147,7 +148,7 @@ void TKhm::FormCreate()
         kes::TIniFile loc(LocIniPath());
         RestoreEditToolBar(loc);
     } else {
-        resize(kes::FitRestoredSize(this, size()));
+        resize(kes::FitRestoredSize(Desktop(), this, size()));
     }
 
     Doc.CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";

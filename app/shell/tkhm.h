@@ -8,6 +8,7 @@
 #include "app/project/projectdoc.h"
 #include "app/project/ui/prjhost.h"
 #include "app/ui/commandpanel.h"
+#include "app/ui/screenfit.h"
 #include "app/ui/viewstate.h"
 
 #include <QMainWindow>
@@ -82,11 +83,14 @@ class TKhm : public QMainWindow, public kes::CommandPanel {
     std::unique_ptr<kes::WidgetPrompt> ownPrompt_;
     kes::Prompt& ask_;
     const kes::ObjDialogFinder* objDialogs_;
+    // The real screens, unless the window was handed a screen.
+    kes::ScreenArea ownScreen_;
+    const kes::ScreenArea& screen_;
 
 public:
     // doc outlives the window, and so does what options hand it: the prompt, through which the
-    // window and its parts ask the user (null: the window's own message boxes), and where the
-    // object dialogs are found.
+    // window and its parts ask the user (null: the window's own message boxes), where the
+    // object dialogs are found and the screens the window is fitted into.
     TKhm(kes::ProjectDoc& doc, const kes::StartupOptions& options, QWidget* parent = nullptr);
     // The window is being destroyed: its tool windows, going with it, leave it alone. They
     // keep the flag itself, being deleted when nothing of the window but its QWidget is left.
@@ -98,6 +102,8 @@ public:
     kes::Prompt& Ask() const { return ask_; }
     // Where the page windows find the object kinds' dialogs; null: the kind table.
     const kes::ObjDialogFinder* ObjDialogs() const { return objDialogs_; }
+    // The screens the window and the windows it places are fitted into.
+    const kes::ScreenArea& Desktop() const { return screen_; }
 
     // The open project.
     kes::ProjectDoc& Doc;

@@ -31,7 +31,7 @@ void TKhm::ApplyLxeSettings(const kes::LxeSettings& s)
     port.dataBits = 7;
     // Inside the screen; a larger screen's size stays in the file until the user resizes.
     if (s.Width > 0 && s.Height > 0)
-        resize(kes::FitRestoredSize(this, QSize(s.Width, s.Height)));
+        resize(kes::FitRestoredSize(Desktop(), this, QSize(s.Width, s.Height)));
     switch (s.WindowState) {
     case 1:
         setWindowState(Qt::WindowMinimized);

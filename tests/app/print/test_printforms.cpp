@@ -306,7 +306,7 @@ TEST_F(PrintForms, AFailedPrintSaysSoAndKeepsItsWindowOpen)
 TEST_F(PrintForms, ThePreviewFitsASmallScreenAndScrollsItsSheet)
 {
     const QRect laptop(0, 0, 1366, 768);
-    SetAvailableAreaForTests(laptop);
+    screen = ScreenArea(laptop);
     bool shown = false;
     prompt.onExec = [&](QDialog& d) {
         if (auto* set = dynamic_cast<TPrnSet*>(&d)) {

@@ -54,6 +54,7 @@ protected:
         o.arguments = std::move(args);
         o.splashMillis = 0;
         o.prompt = &prompt;
+        o.screen = &screen;
         StartMain(NewDoc(), o);
     }
     void TearDown() override
