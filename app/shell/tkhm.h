@@ -382,7 +382,6 @@ private:
     void BuildDockPanels();
     void BuildStatusBar();
     void WireCommands();
-    QWidget* ControlBarHost() const;
     QWidget* FloatHost(QToolBar* bar) const;
 
     std::map<QToolBar*, QPoint> dockedAt_; // docked places read from the layout file

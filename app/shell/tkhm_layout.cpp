@@ -326,7 +326,7 @@ void TKhm::LoadLayout()
 void TKhm::ShowToolWindow(kes::TIniFile& ini, bool on, const std::string& section, QPointer<QWidget>& win,
                           const std::function<QWidget*()>& create)
 {
-    if (!on || !create) {
+    if (!on) {
         delete win.data();
         win = nullptr;
         if (PanelTreeView->isVisible() && PanelTreeViewHost->count() == 0)
