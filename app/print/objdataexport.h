@@ -5,6 +5,7 @@
 // writer (platform/fileio.h): to a temporary file beside the target, synced and renamed over it
 // only when whole, so a failed export leaves an existing file as it was. Texts are UTF-8.
 #include "app/print/objdatadb.h"
+#include "platform/fileio.h"
 
 #include <functional>
 #include <string>
@@ -23,7 +24,12 @@ std::string ObjDataText(const std::vector<std::string>& labels, const ObjDataRes
 
 bool WriteObjDataText(const std::string& path, const std::vector<std::string>& labels, const ObjDataResult& result,
                       std::string& error);
+// The library's own temporary files go to a scratch folder of scratch (a ScratchFolder base,
+// WorkbookScratchBase in the program); watch (tests) sees the steps of the write.
 bool WriteObjDataXlsx(const std::string& path, const std::vector<std::string>& labels, const ObjDataResult& result,
-                      std::string& error);
+                      const std::string& scratch, std::string& error, const WriteWatch* watch = nullptr);
+// The base of the workbook export's scratch folders: "workbook" in the folder the program writes
+// to, where the start removes what a killed export left.
+std::string WorkbookScratchBase(const ProjectState& state);
 
 } // namespace kes

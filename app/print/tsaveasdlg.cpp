@@ -95,8 +95,8 @@ bool TSaveAsDlg::OKBtnClick()
         kes::ObjDataLabels(rows.Columns, [](int n) { return kes::Msg(n).toStdString(); });
     std::string error;
     const std::string file = QDir::toNativeSeparators(path).toStdString();
-    const bool written =
-        sheet ? kes::WriteObjDataXlsx(file, labels, rows, error) : kes::WriteObjDataText(file, labels, rows, error);
+    const bool written = sheet ? kes::WriteObjDataXlsx(file, labels, rows, kes::WorkbookScratchBase(ctx_.Doc), error)
+                               : kes::WriteObjDataText(file, labels, rows, error);
     if (!written) {
         kes::ShowError(ctx_.Ask, kes::Msg(kes::kMsgFileNotWritten) + QLatin1Char('\n') + QString::fromStdString(error));
         return false;

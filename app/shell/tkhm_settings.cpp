@@ -5,6 +5,7 @@
 #include "app/comm/linkport.h"
 #include "app/comm/portnames.h"
 #include "app/print/objdatadb.h"
+#include "app/print/objdataexport.h"
 #include "app/project/usermenu.h"
 #include "app/shell/lxeini.h"
 #include "app/ui/msgtable.h"
@@ -96,7 +97,8 @@ void TKhm::RemoveWriteLeftovers()
 {
     const std::string& dir = Doc.SettingsDir();
     kes::RemoveStaleTemporaries({dir + "Lxe.ini", dir + "Loc.ini", LocIniPath(), kes::UserMenuWritePath(Doc, 0),
-                                 kes::UserMenuWritePath(Doc, 1), kes::ObjDataDbPath(Doc)});
+                                 kes::UserMenuWritePath(Doc, 1), kes::ObjDataDbPath(Doc),
+                                 kes::WorkbookScratchBase(Doc)});
 }
 
 void TKhm::EnumSerialPorts(int com)

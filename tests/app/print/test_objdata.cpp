@@ -311,6 +311,8 @@ protected:
         return ObjDataLabels(result.Columns, [this](int n) { return MsgOf(r.doc().MsgTable, n); });
     }
     std::string Path(const char* name) const { return QDir(dir.path()).filePath(QLatin1String(name)).toStdString(); }
+    // The base of the workbook export's scratch folders.
+    std::string Scratch() const { return Path("workbook"); }
     // The files of the folder, hidden ones (temporaries) too.
     std::vector<std::string> Files() const
     {
@@ -352,7 +354,7 @@ TEST_F(ObjDataExport, TheWorkbookHoldsTheLabelsThenOneRowPerTableRow)
     const std::string path = Path("Plant.xlsx");
     std::string error;
     ASSERT_TRUE(WriteFileAtomic(path, "not a workbook", &error));
-    ASSERT_TRUE(WriteObjDataXlsx(path, Labels(rows), rows, error)) << error;
+    ASSERT_TRUE(WriteObjDataXlsx(path, Labels(rows), rows, Scratch(), error)) << error;
     const std::map<std::string, std::string> cells = ReadXlsxCells(path);
     ASSERT_FALSE(cells.empty());
     const std::map<std::string, std::string> expected{
@@ -395,7 +397,7 @@ TEST_F(ObjDataExport, TheWorkbookHoldsTheLabelsThenOneRowPerTableRow)
     EXPECT_EQ(Files(), std::vector<std::string>{"Plant.xlsx"});
 
     // Only the label row for an empty table.
-    ASSERT_TRUE(WriteObjDataXlsx(path, Labels(rows), ObjDataResult{rows.Columns, {}}, error)) << error;
+    ASSERT_TRUE(WriteObjDataXlsx(path, Labels(rows), ObjDataResult{rows.Columns, {}}, Scratch(), error)) << error;
     EXPECT_EQ(ReadXlsxCells(path).size(), 14u);
 }
 
@@ -404,12 +406,15 @@ TEST_F(ObjDataExport, AnExportThatCannotBeWrittenSaysSoAndLeavesNothingBehind)
     const ObjDataResult rows = SmallProject();
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Plant.xlsx")));
     std::string error;
-    EXPECT_FALSE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, error));
+    EXPECT_FALSE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, Scratch(), error));
     EXPECT_NE(error.find("Plant.xlsx"), std::string::npos) << error;
     EXPECT_FALSE(WriteObjDataText(Path("missing/Plant.txt"), Labels(rows), rows, error));
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(Files().empty());
     EXPECT_TRUE(QFileInfo(QDir(dir.path()).filePath(QStringLiteral("Plant.xlsx"))).isDir());
+    // Nor a scratch folder of the workbook's parts.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{QStringLiteral("Plant.xlsx")});
 }
 
 // A new export file takes the permissions the umask gives any new file; a replaced one keeps its own.
@@ -419,7 +424,7 @@ TEST_F(ObjDataExport, ExportsTakeThePermissionsOfTheUmask)
     const mode_t before = ::umask(027);
     std::string error;
     EXPECT_TRUE(WriteObjDataText(Path("Plant.txt"), Labels(rows), rows, error)) << error;
-    EXPECT_TRUE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, error)) << error;
+    EXPECT_TRUE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, Scratch(), error)) << error;
     ::umask(before);
     const auto mode = [this](const char* name) {
         struct stat st {};
@@ -429,7 +434,7 @@ TEST_F(ObjDataExport, ExportsTakeThePermissionsOfTheUmask)
     EXPECT_EQ(mode("Plant.txt"), 0640u);
     EXPECT_EQ(mode("Plant.xlsx"), 0640u);
     ASSERT_EQ(::chmod(Path("Plant.xlsx").c_str(), 0604), 0);
-    EXPECT_TRUE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, error)) << error;
+    EXPECT_TRUE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, Scratch(), error)) << error;
     EXPECT_EQ(mode("Plant.xlsx"), 0604u);
     EXPECT_EQ(Files(), (std::vector<std::string>{"Plant.txt", "Plant.xlsx"}));
 }
