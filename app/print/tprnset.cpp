@@ -79,13 +79,8 @@ bool PrintUnits(const PrintJob& job, QPrinter& printer, int first, int last, std
                 const WriteWatch* watch)
 {
     const QString target = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
-    if (target.isEmpty()) {
-        if (PaintUnits(job, printer, first, last))
-            return true;
-        if (error)
-            *error = "the printer did not take the printout";
-        return false;
-    }
+    if (target.isEmpty())
+        return PaintUnits(job, printer, first, last);
     // The printer writes only to a file it names: it paints the sheets into the writer's locked
     // temporary beside the target, which then replaces the target whole, so a failed printout
     // leaves the file that was there as it was.
@@ -96,12 +91,7 @@ bool PrintUnits(const PrintJob& job, QPrinter& printer, int first, int last, std
     printer.setOutputFileName(QFile::decodeName(file.TempPath().c_str()));
     const bool painted = PaintUnits(job, printer, first, last, [&file] { file.Wrote(); });
     printer.setOutputFileName(target);
-    if (!painted) {
-        if (error)
-            *error = "cannot write \"" + path + "\": the printer could not paint the sheets into it";
-        return false;
-    }
-    return file.Commit(error);
+    return painted && file.Commit(error);
 }
 
 } // namespace kes
@@ -256,8 +246,9 @@ bool TPrnSet::PrintOnPrinter(kes::PrintJob& job, const std::function<void()>& lo
     if (!kes::PrintUnits(job, printer, from, to, &error)) {
         const QString target =
             printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
-        kes::ShowError(ctx_.Ask, kes::Msg(kMsgPrintNotStarted) + QLatin1Char('\n') + target + QLatin1Char('\n') +
-                                     QString::fromStdString(error));
+        // With why, when the writer says it (the printer and the painter do not).
+        kes::ShowError(ctx_.Ask, kes::Msg(kMsgPrintNotStarted) + QLatin1Char('\n') + target +
+                                     (error.empty() ? QString() : QLatin1Char('\n') + QString::fromStdString(error)));
         return false;
     }
     return true;

@@ -68,8 +68,9 @@ struct WriteWatch;
 QPrinter& ReportPrinter();
 // Prints units first..last (1-based) of a planned job, one to a printer page; false when the
 // printer could not be started or, printing to a file, the file could not be written (the
-// file that was there then stays as it was), with why in *error (when given). watch (tests)
-// sees the steps of a file's write, one after each sheet.
+// file that was there then stays as it was), with the writer's why in *error (when given; the
+// printer and the painter give none). watch (tests) sees the steps of a file's write, one
+// after each sheet.
 bool PrintUnits(const PrintJob& job, QPrinter& printer, int first, int last, std::string* error = nullptr,
                 const WriteWatch* watch = nullptr);
 } // namespace kes
