@@ -142,19 +142,9 @@ void TMsgTxt::BmpRePaint()
         return;
     kes::ShrinkToPanel(*this);
     TCanvas& c = *Picture.Canvas();
-    for (const AnsiString& m : Messages) {
-        if (c.TextWidth(m) <= kMaxMessageWidth)
-            continue;
-        const TFont& f = c.Font;
-        const AnsiString key = m + '\n' + f.Name + '\n' + std::to_string(f.Size) + '\n' + std::to_string(f.Style);
-        if (key != refusedKey_) {
-            refusedKey_ = key;
-            if (OnMessageTooLong)
-                OnMessageTooLong(*this, m);
-        }
-        return; // left at panel resolution, undrawn, until the message fits
-    }
-    refusedKey_.clear();
+    for (const AnsiString& m : Messages)
+        if (c.TextWidth(m) > kMaxMessageWidth)
+            return; // left at panel resolution, undrawn, until the message fits
     BmpClear();
     if (const int shown = ShownMessage(); shown >= 0)
         DrawMessage(c, Messages[shown]);

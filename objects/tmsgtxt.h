@@ -6,7 +6,6 @@
 #include "objects/tlxobj.h"
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 class TMsgTxt : public TLxObj, public TLxDevRef {
@@ -32,11 +31,6 @@ public:
     std::uint32_t CurVal = 0;
     std::int32_t CurPt = 0;
     std::uint8_t TotalState = 2;
-
-    // Told, with the message's text, when a repaint refuses a message wider than
-    // kMaxMessageWidth. Called once for a refusal; again only after the messages or the
-    // font changed and the refusal comes back.
-    std::function<void(TMsgTxt& sender, const AnsiString& text)> OnMessageTooLong;
 
     // Keeps messages and values equal in number: the first min(old, n) values stay, new
     // states have an empty message and value 0; fewer states show the last one kept.
@@ -65,5 +59,4 @@ public:
 
 private:
     void DrawMessage(TCanvas& c, const AnsiString& text);
-    AnsiString refusedKey_; // what the last reported refusal was about
 };

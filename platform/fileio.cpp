@@ -66,18 +66,35 @@ struct Temp {
     }
 };
 
-// Writes one temporary file beside the target, flushed to disk. On a failure it is removed
-// again and tmp.path is empty.
-bool WriteTemp(std::size_t index, const FileToWrite& file, Temp& tmp, FileError* error, const WriteWatch* watch)
+// Makes the locked, empty temporary of target beside it. False (tmp.path empty) on a failure.
+bool MakeTemp(const std::string& target, Temp& tmp, FileError* error)
 {
-    tmp.path = file.Path + ".tmpXXXXXX";
+    tmp.path = target + ".tmpXXXXXX";
     tmp.fd = ::mkstemp(tmp.path.data());
     if (tmp.fd < 0) {
-        SetError(error, FileOp::Write, file.Path, errno);
+        SetError(error, FileOp::Write, target, errno);
         tmp.path.clear();
         return false;
     }
     ::flock(tmp.fd, LOCK_EX);
+    return true;
+}
+
+// Gives a written temporary the permissions of the file it replaces, else those of any new
+// file, and flushes it to disk; errno is set on a failure.
+bool SettleTemp(int fd, const std::string& target)
+{
+    struct stat st;
+    ::fchmod(fd, ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode());
+    return ::fsync(fd) == 0;
+}
+
+// Writes one temporary file beside the target, flushed to disk. On a failure it is removed
+// again and tmp.path is empty.
+bool WriteTemp(std::size_t index, const FileToWrite& file, Temp& tmp, FileError* error, const WriteWatch* watch)
+{
+    if (!MakeTemp(file.Path, tmp, error))
+        return false;
     const auto fail = [&](int err) {
         SetError(error, FileOp::Write, file.Path, err);
         tmp.Drop();
@@ -99,10 +116,7 @@ bool WriteTemp(std::size_t index, const FileToWrite& file, Temp& tmp, FileError*
         }
         done += static_cast<std::size_t>(w);
     }
-    // Keep the permissions of the file being replaced, else those of any new file.
-    struct stat st;
-    ::fchmod(tmp.fd, ::stat(file.Path.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode());
-    if (::fsync(tmp.fd) != 0)
+    if (!SettleTemp(tmp.fd, file.Path))
         return fail(errno);
     return true;
 }
@@ -296,6 +310,27 @@ bool Abandoned(const std::string& path)
     return free;
 }
 
+// Removes a scratch folder and the files in it (the library makes no folders there); a link
+// in it goes itself, never what it names.
+void RemoveFolder(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    if (DIR* d = ::fdopendir(fd)) {
+        std::vector<std::string> names;
+        while (const dirent* e = ::readdir(d))
+            if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+                names.push_back(e->d_name);
+        for (const std::string& n : names)
+            ::unlinkat(::dirfd(d), n.c_str(), 0);
+        ::closedir(d);
+    } else {
+        ::close(fd);
+    }
+    ::rmdir(path.c_str());
+}
+
 // Removes the temporaries of the named files that a killed write left in folder; those a
 // write of another run is still making stay.
 void RemoveStaleTemps(const std::string& folder, const std::vector<std::string>& names)
@@ -311,31 +346,50 @@ void RemoveStaleTemps(const std::string& folder, const std::vector<std::string>&
                 stale.push_back(InFolder(folder, n));
     }
     ::closedir(d);
+    struct stat st;
     for (const std::string& t : stale)
-        if (Abandoned(t))
-            ::unlink(t.c_str());
+        if (Abandoned(t)) {
+            if (::lstat(t.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+                RemoveFolder(t);
+            else
+                ::unlink(t.c_str());
+        }
 }
 
 // Opens a plain file for reading. Anything else in its place is refused: a folder, a device
 // such as /dev/zero that never ends, or a FIFO, whose open would wait for a writer (hence
 // O_NONBLOCK, which reads of a plain file ignore).
-int OpenPlainFile(const std::string& path, struct stat& st, FileError* error)
+// *at (when given) says what lies at path.
+int OpenPlainFile(const std::string& path, struct stat& st, FileError* error, PathKind* at = nullptr)
 {
+    const auto found = [at](PathKind what) {
+        if (at)
+            *at = what;
+    };
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        SetError(error, FileOp::Read, path, errno);
+        const int err = errno;
+        SetError(error, FileOp::Read, path, err);
+        // A socket does not open at all.
+        found(err == ENOENT || err == ENOTDIR                          ? PathKind::Nothing
+              : err == EACCES || err == EPERM                          ? PathKind::NoAccess
+              : ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) ? PathKind::NoPlainFile
+                                                                       : PathKind::Unreadable);
         return -1;
     }
     if (::fstat(fd, &st) != 0) {
         SetError(error, FileOp::Read, path, errno);
+        found(PathKind::Unreadable);
         ::close(fd);
         return -1;
     }
     if (!S_ISREG(st.st_mode)) {
         SetError(error, FileOp::Read, path, 0, S_ISDIR(st.st_mode) ? FileFault::Folder : FileFault::NoPlainFile);
+        found(S_ISDIR(st.st_mode) ? PathKind::Folder : PathKind::NoPlainFile);
         ::close(fd);
         return -1;
     }
+    found(PathKind::Plain);
     return fd;
 }
 
@@ -469,6 +523,94 @@ bool WriteFilesAtomic(const std::vector<FileToWrite>& files, FileError* error, c
     return true;
 }
 
+FileByName::FileByName(std::string path, const WriteWatch* watch) : path_(std::move(path)), watch_(watch) {}
+
+FileByName::~FileByName()
+{
+    if (!temp_.empty())
+        ::unlink(temp_.c_str());
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool FileByName::Begin(FileError* error)
+{
+    if (!Replaceable(path_, error))
+        return false;
+    RemoveStaleTemps(FolderOf(path_), {NameOf(path_)});
+    Temp tmp;
+    if (!MakeTemp(path_, tmp, error))
+        return false;
+    temp_ = std::move(tmp.path);
+    fd_ = std::exchange(tmp.fd, -1);
+    Step(watch_);
+    return true;
+}
+
+void FileByName::Wrote() { Step(watch_); }
+
+bool FileByName::Commit(FileError* error)
+{
+    if (temp_.empty()) {
+        SetError(error, FileOp::Write, path_, EBADF);
+        return false;
+    }
+    // The writer wrote the file at the name: it must still be the one that holds the lock,
+    // else what is synced and renamed would be two files.
+    struct stat held, named;
+    if (::fstat(fd_, &held) != 0 || ::lstat(temp_.c_str(), &named) != 0 || held.st_dev != named.st_dev ||
+        held.st_ino != named.st_ino) {
+        // The temporary is no longer there as it was made.
+        SetError(error, FileOp::Write, temp_, ENOENT);
+        return false;
+    }
+    if (!SettleTemp(fd_, path_)) {
+        SetError(error, FileOp::Write, path_, errno);
+        return false;
+    }
+    Step(watch_);
+    if (std::rename(temp_.c_str(), path_.c_str()) != 0) {
+        SetError(error, FileOp::Write, path_, errno);
+        return false;
+    }
+    temp_.clear();
+    ::close(std::exchange(fd_, -1));
+    Step(watch_);
+    // The file is in place; a folder that cannot be synced only makes it less durable.
+    SyncFolder(FolderOf(path_), nullptr);
+    Step(watch_);
+    return true;
+}
+
+ScratchFolder::ScratchFolder(std::string base) : base_(std::move(base)) {}
+
+ScratchFolder::~ScratchFolder()
+{
+    if (!path_.empty())
+        RemoveFolder(path_);
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool ScratchFolder::Make(FileError* error)
+{
+    RemoveStaleTemps(FolderOf(base_), {NameOf(base_)});
+    std::string path = base_ + ".tmpXXXXXX";
+    if (!::mkdtemp(path.data())) {
+        SetError(error, FileOp::Write, base_, errno);
+        return false;
+    }
+    fd_ = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) {
+        SetError(error, FileOp::Write, path, errno);
+        ::rmdir(path.c_str());
+        return false;
+    }
+    ::flock(fd_, LOCK_EX);
+    path_ = std::move(path);
+    return true;
+}
+
 bool WriteFileSet(const FileSet& set, FileError* error, const WriteWatch* watch)
 {
     const std::string folder = FolderOf(set.Intent);
@@ -579,6 +721,16 @@ std::vector<std::string> SplitLines(std::string_view text)
         start = nl + 1;
     }
     return lines;
+}
+
+PathKind WhatLiesAt(const std::string& path)
+{
+    struct stat st;
+    PathKind at = PathKind::Unreadable;
+    const int fd = OpenPlainFile(path, st, nullptr, &at);
+    if (fd >= 0)
+        ::close(fd);
+    return at;
 }
 
 bool FileExists(const std::string& path)

@@ -39,14 +39,21 @@ bool ReadFileBytes(const std::string& path, std::size_t limit, std::vector<std::
 bool ReadFileLimited(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes, std::uint64_t* size,
                      FileError* error);
 
+// What lies at a path, as the reads above find it (a FIFO is not waited on): a plain file they
+// read, nothing, a folder, something else (a device, a FIFO, a socket), a file the user may not
+// read, or one that does not open for another reason (a link to itself).
+enum class PathKind { Plain, Nothing, Folder, NoPlainFile, NoAccess, Unreadable };
+PathKind WhatLiesAt(const std::string& path);
+
 // Handed to a write by a caller that watches it (tests: a full disk, a kill after a step);
 // an empty member does nothing.
 struct WriteWatch {
     // Before each block written to a temporary file, with the file's index and the offset of
     // the block; true makes that write fail as a full disk would.
     std::function<bool(std::size_t file, std::size_t offset)> Fault;
-    // After every step of WriteFileSet and WriteFilesAtomic that changes the disk (a temporary
-    // written, the intent committed, a rename, a removal, a sync, the intent removed).
+    // After every step of WriteFileSet, WriteFilesAtomic and FileByName that changes the disk (a
+    // temporary made or written, a part of it written, the intent committed, a rename, a
+    // removal, a sync, the intent removed).
     std::function<void()> Step;
 };
 
@@ -65,6 +72,53 @@ struct FileToWrite {
     std::span<const std::uint8_t> Data;
 };
 bool WriteFilesAtomic(const std::vector<FileToWrite>& files, FileError* error, const WriteWatch* watch = nullptr);
+
+// A file made by code that writes only to a file it names itself (a library): it writes a
+// temporary beside path, which holds a lock as every temporary above does, and Commit syncs
+// that and renames it over path as WriteFileAtomic does its bytes. A temporary not committed
+// goes with this; the one a killed run left goes at the next write of path.
+class FileByName {
+public:
+    explicit FileByName(std::string path, const WriteWatch* watch = nullptr);
+    ~FileByName();
+    FileByName(const FileByName&) = delete;
+    FileByName& operator=(const FileByName&) = delete;
+    // Makes the temporary; a target that exists read-only or is no plain file is refused.
+    bool Begin(FileError* error);
+    // What the writer writes to: the temporary (empty before Begin and after Commit).
+    const std::string& TempPath() const { return temp_; }
+    // Said by a writer that wrote a part of the file (a sheet): a step for the watch.
+    void Wrote();
+    // The temporary, written and closed by its writer, replaces path.
+    bool Commit(FileError* error);
+
+private:
+    std::string path_;
+    std::string temp_;
+    int fd_ = -1;
+    const WriteWatch* watch_;
+};
+
+// A folder for the temporary files of a library that makes its own (libxlsxwriter's parts while
+// it assembles a workbook), which a kill between making and removing one would leave: a
+// temporary of base (base + ".tmp" and six characters) that holds a lock while it is used and
+// goes with what is in it when this goes. One a killed run left goes at the next Make for base
+// and with RemoveStaleTemporaries({base}); a live run's stays.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(std::string base);
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    bool Make(FileError* error);
+    // The folder (empty before Make).
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string base_;
+    std::string path_;
+    int fd_ = -1;
+};
 
 // A set of files in one folder replaced as a whole, so that a kill or a power cut at any
 // point leaves either every old file or every new one: the temporaries are synced, then an
@@ -85,8 +139,9 @@ bool WriteFileSet(const FileSet& set, FileError* error, const WriteWatch* watch 
 // committed save.
 bool RecoverFileSet(const std::string& intent, const std::vector<std::string>& targets, FileError* error,
                     std::string* damaged = nullptr, const WriteWatch* watch = nullptr);
-// Removes the temporaries that writes of these files killed part way left beside them;
-// the program runs it at start for the files it writes on its own.
+// Removes the temporaries that writes of these files killed part way left beside them (and
+// the scratch folders of these bases); the program runs it at start for the files it writes
+// on its own.
 void RemoveStaleTemporaries(const std::vector<std::string>& paths);
 
 // Lines split at LF with a trailing CR removed (CR LF and LF files read alike).

@@ -17,6 +17,7 @@ class TLxObj;
 namespace kes {
 
 class LxTypeCore;
+class ObjDialogFinder;
 class PageData;
 class ProjectState;
 class Prompt;
@@ -38,6 +39,9 @@ struct DialogContext {
     QString BtnMenuCaption;
     // The main window's picture folder, shared by every picture choice; null: none kept.
     std::string* BmpFolder = nullptr;
+    // Where the settings dialog of an object kind is found (a test's stand-ins); null: the kind
+    // table (app/dialogs/objdialogs.h).
+    const ObjDialogFinder* Dialogs = nullptr;
 
     // Hint of the tool button of an object kind (the caption of the kind's dialog).
     std::function<QString(ObjKind kind)> ToolHint;

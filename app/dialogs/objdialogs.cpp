@@ -34,8 +34,6 @@
 #include "objects/tsttxt.h"
 #include "objects/tvrgbmp.h"
 
-#include <map>
-
 namespace kes {
 namespace {
 
@@ -68,31 +66,20 @@ constexpr ObjDialogEntry kDialogs[] = {
 };
 static_assert(CoversEveryKind(kDialogs));
 
-std::map<ObjKind, ObjDialog>& StandIns()
-{
-    static std::map<ObjKind, ObjDialog> dialogs;
-    return dialogs;
-}
-
 } // namespace
 
 const ObjDialogEntry& ObjDialogOf(ObjKind kind) { return EntryOf(kDialogs, kind); }
 
-ObjDialog FindObjDialog(ObjKind kind)
+ObjDialog KindObjDialog(ObjKind kind)
 {
-    if (const auto it = StandIns().find(kind); it != StandIns().end())
-        return it->second;
     if (const ObjDialogFn open = ObjDialogOf(kind).Open)
         return open;
     return {};
 }
 
-void ReplaceObjDialog(ObjKind kind, ObjDialog dialog)
+ObjDialog FindObjDialog(const DialogContext& ctx, ObjKind kind)
 {
-    if (dialog)
-        StandIns()[kind] = std::move(dialog);
-    else
-        StandIns().erase(kind);
+    return ctx.Dialogs ? ctx.Dialogs->Find(kind) : KindObjDialog(kind);
 }
 
 bool OpenObjDialog(DialogContext& ctx, TLxObj& obj, QWidget* owner)
@@ -100,7 +87,7 @@ bool OpenObjDialog(DialogContext& ctx, TLxObj& obj, QWidget* owner)
     const std::optional<ObjKind> kind = KindOfCode(obj.ObjType);
     if (!kind)
         return false;
-    const ObjDialog dialog = FindObjDialog(*kind);
+    const ObjDialog dialog = FindObjDialog(ctx, *kind);
     if (!dialog)
         return false;
     const bool stored = dialog(ctx, obj, owner, ctx.ToolHintOf(*kind));

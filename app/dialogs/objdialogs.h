@@ -53,10 +53,20 @@ struct ObjDialogEntry {
 
 const ObjDialogEntry& ObjDialogOf(ObjKind kind);
 
-// The dialog of a kind: the table's, or the one a test stood in; empty when it has none.
-ObjDialog FindObjDialog(ObjKind kind);
-// Tests stand a dialog of their own in for a kind's; an empty function gives the table's back.
-void ReplaceObjDialog(ObjKind kind, ObjDialog dialog);
+// The dialog of a kind in the table; empty when it has none.
+ObjDialog KindObjDialog(ObjKind kind);
+
+// Where the dialog of a kind is found: the table in the program; a test hands one that stands a
+// dialog of its own in (DialogContext::Dialogs, kes::StartupOptions::dialogs).
+class ObjDialogFinder {
+public:
+    virtual ~ObjDialogFinder() = default;
+    // The dialog of kind; empty when it has none. By default the table's.
+    virtual ObjDialog Find(ObjKind kind) const { return KindObjDialog(kind); }
+};
+
+// The dialog of a kind as ctx finds it (its Dialogs, else the table); empty when it has none.
+ObjDialog FindObjDialog(const DialogContext& ctx, ObjKind kind);
 
 // Runs a dialog of class Dlg (constructed with the context, the owner and the object) modally;
 // true when its OK stored the settings.

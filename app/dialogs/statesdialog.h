@@ -72,11 +72,9 @@ public:
     void FontTypeBtnClick();
 
     // ---- The dialog's own state
-    Mode CurrentMode() const { return mode_; }
     int StateCount() const { return count_; }
     const QStringList& StateValues() const { return values_; }
     const QStringList& StateTexts() const { return texts_; }
-    const TFont& ChosenFont() const { return font_; }
 
 protected:
     StatesDialog(DialogContext& ctx, QWidget* owner, const char* formName, ObjKind kind, TLxDevRef& ref);

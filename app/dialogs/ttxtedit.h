@@ -35,7 +35,6 @@ public:
 
     // The font dialog, starting from the font the lines are shown in.
     void FontTypeBtnClick();
-    const TFont& ChosenFont() const { return font_; }
     // The memo's lines; an empty memo holds none.
     std::vector<std::string> MemoLines() const;
 

@@ -1,5 +1,6 @@
 #include "app/editor/pagehost.h"
 
+#include "app/dialogs/formrunner.h"
 #include "app/project/projectdoc.h"
 #include "app/ui/commandpanel.h"
 
@@ -16,6 +17,12 @@ DialogContext PageHost::DialogContextFor(PageData* page)
 CommandPanel& PageHost::Commands()
 {
     static NoCommandPanel none;
+    return none;
+}
+
+const FormRunner& PageHost::Forms() const
+{
+    static const FormRunner none;
     return none;
 }
 

@@ -18,6 +18,7 @@ class TLxObj;
 namespace kes {
 
 class CommandPanel;
+class FormRunner;
 class LxTypeCore;
 class PageData;
 class PageEditor;
@@ -38,6 +39,9 @@ public:
     virtual Prompt& Ask() = 0;
     // The main window's menu items, tool buttons and tool bar widgets.
     virtual CommandPanel& Commands();
+    // The page and system dialogs the page's commands open by class name; by default none, so
+    // those commands can not be chosen.
+    virtual const FormRunner& Forms() const;
     // The window that owns the page's dialogs; null: none.
     virtual QWidget* Window() { return nullptr; }
     // The font new texts take.

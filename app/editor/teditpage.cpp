@@ -2,7 +2,7 @@
 // objects, the grid and the outlines, the panel picture of the objects, and the popup menu.
 #include "app/editor/teditpage.h"
 
-#include "app/dialogs/formregistry.h"
+#include "app/dialogs/formrunner.h"
 #include "app/editor/pagecanvas.h"
 #include "app/editor/pagehost.h"
 #include "app/inspector/tdlgprop.h"
@@ -322,7 +322,7 @@ void TEditPage::SetPopEnabled(const char* name, bool enable)
     QAction* a = Pop(name);
     if (!a)
         qFatal("SetPopEnabled: the popup has no item named %s", name);
-    a->setEnabled(enable && a->property("kesWired").toBool() && kes::CommandFormReady(a));
+    a->setEnabled(enable && a->property("kesWired").toBool() && host_.Forms().CommandReady(a));
 }
 
 void TEditPage::SetPopChecked(const char* name, bool checked)

@@ -3,7 +3,7 @@
 // by zoom, painting of the objects, the grid and the outlines, and the page popup menu.
 #include "app/editor/thmpage.h"
 
-#include "app/dialogs/formregistry.h"
+#include "app/dialogs/formrunner.h"
 #include "app/dialogs/objdialogs.h"
 #include "app/editor/kindtools.h"
 #include "app/editor/pagecanvas.h"
@@ -322,7 +322,7 @@ void THmPage::PopPgJumpClick()
         return;
     }
     host_.Doc().EditScope = 0;
-    kes::RunForm(host_.Ask(), "TPgJump", host_.Window());
+    host_.Forms().Run(host_.Ask(), "TPgJump", host_.Window());
 }
 
 // ---- What the page does differently from the start-up screen editor

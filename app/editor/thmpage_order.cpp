@@ -2,7 +2,7 @@
 // dialog (none while the panel has no room for another device-linked record).
 #include "app/editor/thmpage.h"
 
-#include "app/dialogs/formregistry.h"
+#include "app/dialogs/formrunner.h"
 #include "app/editor/pagecanvas.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/pagehost.h"
@@ -39,7 +39,7 @@ void THmPage::ChkHideSetClick()
 void THmPage::PopFunKeySetClick()
 {
     host_.Doc().EditScope = 0;
-    kes::RunForm(host_.Ask(), "TFunKeySet", host_.Window());
+    host_.Forms().Run(host_.Ask(), "TFunKeySet", host_.Window());
 }
 
 void THmPage::PopBuzzerSetClick(QAction* sender)
@@ -54,8 +54,8 @@ void THmPage::PopBuzzerSetClick(QAction* sender)
     const QString caption = kes::CaptionText(sender->text());
     host_.Doc().EditScope = 0;
     // The dialog reads which record it edits (0 buzzer, 1 alarm lamp) from "RecordIndex".
-    kes::RunForm(host_.Ask(), "TSysSet", host_.Window(), &caption,
-                 [index](QDialog& d) { d.setProperty("RecordIndex", index); });
+    host_.Forms().Run(host_.Ask(), "TSysSet", host_.Window(), &caption,
+                      [index](QDialog& d) { d.setProperty("RecordIndex", index); });
 }
 
 void THmPage::PopPgPageWriteSetClick()

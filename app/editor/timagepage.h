@@ -22,7 +22,6 @@ public:
     ~TImagePage() override;
 
     bool IsStartScreen() const { return menuIndex_ < 0; }
-    int MenuIndex() const { return menuIndex_; }
 
     // The kinds a screen holds: static text, static picture, figure.
     static bool ScreenKind(kes::ObjKind kind);

@@ -1,9 +1,7 @@
 #include "app/print/objdataexport.h"
 
+#include "app/model/projectstate.h"
 #include "platform/fileio.h"
-
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <xlsxwriter.h>
 
@@ -23,7 +21,7 @@ const std::string kRule(62, '-');
 // The spreadsheet library's functions the export calls. It is loaded on the first export, not
 // with the program: it and what it pulls in would cost every start and serve only this.
 struct XlsxFns {
-    decltype(&workbook_new) New = nullptr;
+    decltype(&workbook_new_opt) New = nullptr;
     decltype(&workbook_add_worksheet) AddSheet = nullptr;
     decltype(&worksheet_write_string) WriteString = nullptr;
     decltype(&workbook_close) Close = nullptr;
@@ -49,7 +47,7 @@ const XlsxFns* Xlsx()
             fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(lib, name));
             missing = missing || !fn;
         };
-        fetch("workbook_new", fns.New);
+        fetch("workbook_new_opt", fns.New);
         fetch("workbook_add_worksheet", fns.AddSheet);
         fetch("worksheet_write_string", fns.WriteString);
         fetch("workbook_close", fns.Close);
@@ -116,22 +114,26 @@ bool WriteObjDataText(const std::string& path, const std::vector<std::string>& l
 }
 
 bool WriteObjDataXlsx(const std::string& path, const std::vector<std::string>& labels, const ObjDataResult& result,
-                      ExportError& error)
+                      const std::string& scratch, ExportError& error, const WriteWatch* watch)
 {
-    // The library writes only to a file of its own: the workbook is made in a private
-    // temporary folder, then its bytes go to the target by the program's one writer.
-    const QTemporaryDir work;
-    if (!work.isValid()) {
-        error.File = {FileOp::Write, FileFault::System, QDir::tempPath().toStdString(), errno, 0};
-        return false;
-    }
     const XlsxFns* x = Xlsx();
     if (!x) {
         error.Library = KES_XLSXWRITER_SONAME;
         return false;
     }
-    const std::string made = work.filePath(QStringLiteral("book.xlsx")).toStdString();
-    lxw_workbook* book = x->New(made.c_str());
+    // The library writes only to a file it names: it makes the workbook in the writer's locked
+    // temporary beside the target, which then replaces the target whole. Its own temporary
+    // parts, each made and removed at once by name, go to a folder of ours, so that a kill in
+    // between leaves them where the next export or start finds them.
+    ScratchFolder parts(scratch);
+    if (!parts.Make(&error.File))
+        return false;
+    FileByName file(path, watch);
+    if (!file.Begin(&error.File))
+        return false;
+    lxw_workbook_options options{};
+    options.tmpdir = const_cast<char*>(parts.Path().c_str());
+    lxw_workbook* book = x->New(file.TempPath().c_str(), &options);
     lxw_worksheet* sheet = book ? x->AddSheet(book, nullptr) : nullptr;
     if (!sheet) {
         if (book)
@@ -151,12 +153,14 @@ bool WriteObjDataXlsx(const std::string& path, const std::vector<std::string>& l
         error.LibraryWords = x->ErrorText(closed);
         return false;
     }
-    std::string bytes;
-    // A row per object of the project: some MB at the most.
-    constexpr std::size_t kMaxWorkbookBytes = 1u << 30;
-    if (!ReadFileText(made, kMaxWorkbookBytes, bytes, &error.File))
-        return false;
-    return WriteFileAtomic(path, bytes, &error.File);
+    file.Wrote();
+    return file.Commit(&error.File);
+}
+
+std::string WorkbookScratchBase(const ProjectState& state)
+{
+    const std::string dir = state.WriteDir().empty() ? UserDir(UserFolder::Data) : state.WriteDir();
+    return dir + "workbook";
 }
 
 } // namespace kes

@@ -5,6 +5,7 @@
 // writer (platform/fileio.h): to a temporary file beside the target, synced and renamed over it
 // only when whole, so a failed export leaves an existing file as it was. Texts are UTF-8.
 #include "app/print/objdatadb.h"
+#include "platform/fileio.h"
 
 #include <functional>
 #include <string>
@@ -21,9 +22,9 @@ std::vector<std::string> ObjDataLabels(const std::vector<std::string>& columns,
 // The text file's content (CR LF line ends).
 std::string ObjDataText(const std::vector<std::string>& labels, const ObjDataResult& result);
 
-// Why an export failed: a file that could not be written or read back (the target, the
-// workbook made for it, the private folder it is made in), or the spreadsheet library, which
-// could not be loaded or made no workbook.
+// Why an export failed: a file that could not be written (the target, the temporary made for
+// it, the library's scratch folder), or the spreadsheet library, which could not be loaded or
+// made no workbook.
 struct ExportError {
     FileError File;
     std::string Library;      // the library's run-time name when it could not be loaded or made no workbook
@@ -32,7 +33,12 @@ struct ExportError {
 
 bool WriteObjDataText(const std::string& path, const std::vector<std::string>& labels, const ObjDataResult& result,
                       ExportError& error);
+// The library's own temporary files go to a scratch folder of scratch (a ScratchFolder base,
+// WorkbookScratchBase in the program); watch (tests) sees the steps of the write.
 bool WriteObjDataXlsx(const std::string& path, const std::vector<std::string>& labels, const ObjDataResult& result,
-                      ExportError& error);
+                      const std::string& scratch, ExportError& error, const WriteWatch* watch = nullptr);
+// The base of the workbook export's scratch folders: "workbook" in the folder the program writes
+// to, where the start removes what a killed export left.
+std::string WorkbookScratchBase(const ProjectState& state);
 
 } // namespace kes

@@ -1,10 +1,11 @@
 #pragma once
 // What the print and cross-reference windows take from the main window: the project, the model
-// form, its prompt, the menu captions they print, where the project's files lie and what opens a
-// written file. The main window's commands fill one before they open a window
-// (printcommands.cpp); tests fill their own.
+// form, its prompt, the menu captions they print, where the project's files lie, what opens a
+// written file and the screens the preview is fitted into. The main window's commands fill one before they open a
+// window (printcommands.cpp); tests fill their own.
 #include "app/print/objdatarows.h"
 #include "app/print/printjob.h"
+#include "app/ui/screenfit.h"
 
 #include <string>
 
@@ -26,6 +27,7 @@ struct ReportContext {
     std::string DocDir;           // the project's folder, where exports and PDF files are offered
     std::string ObjDataDb;        // the cross-reference database; empty: the user's data folder
     FileOpener* Opener = nullptr; // shows a written text table; none: it is not shown
+    ScreenArea Screen;            // the screens the preview is fitted into
 };
 
 } // namespace kes

@@ -3,6 +3,7 @@
 #include "app/dialogs/settingsdialog.h"
 #include "app/print/tprnview.h"
 #include "app/project/projectdoc.h"
+#include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
@@ -20,10 +21,10 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -49,45 +50,48 @@ QPrinter& ReportPrinter()
 
 namespace {
 
-bool PaintUnits(const PrintJob& job, QPrinter& printer, int first, int last)
+// after (when given) follows each sheet once the next one is begun or the printout ended.
+bool PaintUnits(const PrintJob& job, QPrinter& printer, int first, int last, const std::function<void()>& after = {})
 {
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
     const double scale = static_cast<double>(printer.resolution()) / kPrinterUnitsPerInch;
     for (int unit = first; unit <= last; ++unit) {
-        if (unit > first)
+        if (unit > first) {
             printer.newPage();
+            if (after)
+                after();
+        }
         painter.save();
         painter.scale(scale, scale);
         job.DrawUnit(painter, unit - 1);
         painter.restore();
     }
-    return painter.end();
+    const bool ended = painter.end();
+    if (ended && after)
+        after();
+    return ended;
 }
 
 } // namespace
 
-bool PrintUnits(const PrintJob& job, QPrinter& printer, int first, int last)
+bool PrintUnits(const PrintJob& job, QPrinter& printer, int first, int last, FileError* error, const WriteWatch* watch)
 {
     const QString target = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
     if (target.isEmpty())
         return PaintUnits(job, printer, first, last);
-    // The printer writes only to a file of its own: the sheets are painted into a private
-    // temporary folder, then go to the target by the program's one writer, so a failed
-    // printout leaves the file that was there whole.
-    const QTemporaryDir work;
-    if (!work.isValid())
+    // The printer writes only to a file it names: it paints the sheets into the writer's locked
+    // temporary beside the target, which then replaces the target whole, so a failed printout
+    // leaves the file that was there as it was.
+    const std::string path = QFile::encodeName(target).toStdString();
+    FileByName file(path, watch);
+    if (!file.Begin(error))
         return false;
-    const QString made = work.filePath(QStringLiteral("sheets.pdf"));
-    printer.setOutputFileName(made);
-    const bool painted = PaintUnits(job, printer, first, last);
+    printer.setOutputFileName(QFile::decodeName(file.TempPath().c_str()));
+    const bool painted = PaintUnits(job, printer, first, last, [&file] { file.Wrote(); });
     printer.setOutputFileName(target);
-    std::string bytes;
-    // Some MB for the largest project; only a runaway printer makes more.
-    constexpr std::size_t kMaxPrintoutBytes = 1u << 30;
-    return painted && ReadFileText(QFile::encodeName(made).toStdString(), kMaxPrintoutBytes, bytes, nullptr) &&
-           WriteFileAtomic(QFile::encodeName(target).toStdString(), bytes, nullptr);
+    return painted && file.Commit(error);
 }
 
 } // namespace kes
@@ -238,10 +242,14 @@ bool TPrnSet::PrintOnPrinter(kes::PrintJob& job, const std::function<void()>& lo
         return false;
     if (lock)
         lock();
-    if (!kes::PrintUnits(job, printer, from, to)) {
+    kes::FileError error;
+    if (!kes::PrintUnits(job, printer, from, to, &error)) {
+        // With why, when the file's writer says it (the printer and the painter do not); its
+        // words name the file.
         const QString target =
             printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
-        kes::ShowError(ctx_.Ask, kes::Msg(kMsgPrintNotStarted) + QLatin1Char('\n') + target);
+        kes::ShowError(ctx_.Ask, kes::Msg(kMsgPrintNotStarted) + QLatin1Char('\n') +
+                                     (error.Failed() ? kes::FileErrorText(error) : target));
         return false;
     }
     return true;

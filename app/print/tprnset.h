@@ -9,6 +9,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <string>
 
 class QCheckBox;
 class QGroupBox;
@@ -61,11 +62,16 @@ private:
 };
 
 namespace kes {
+struct FileError;
+struct WriteWatch;
 // The printer every printout uses, kept for the whole run (its set-up stays). Without any
 // printer on the machine it writes a PDF file.
 QPrinter& ReportPrinter();
 // Prints units first..last (1-based) of a planned job, one to a printer page; false when the
 // printer could not be started or, printing to a file, the file could not be written (the
-// file that was there then stays as it was).
-bool PrintUnits(const PrintJob& job, QPrinter& printer, int first, int last);
+// file that was there then stays as it was), with the writer's why in *error (when given; the
+// printer and the painter give none). watch (tests) sees the steps of a file's write, one
+// after each sheet.
+bool PrintUnits(const PrintJob& job, QPrinter& printer, int first, int last, FileError* error = nullptr,
+                const WriteWatch* watch = nullptr);
 } // namespace kes

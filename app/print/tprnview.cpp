@@ -43,7 +43,7 @@ TPrnView::TPrnView(kes::ReportContext& ctx, TPrnSet& settings, kes::PrintJob& jo
     // The whole sheet where the screen has room; a smaller screen scrolls it.
     const QSize whole(static_cast<int>(preview.PageWidth * kPreviewScale) + 150,
                       static_cast<int>(preview.PageHeight * kPreviewScale) + 30);
-    const QRect area = kes::AvailableArea(QRect(), owner).marginsRemoved(kes::FrameAllowance(this));
+    const QRect area = ctx_.Screen.Of(QRect(), owner).marginsRemoved(kes::FrameAllowance(this));
     resize(area.isEmpty() ? whole : whole.boundedTo(area.size()));
 
     QObject::connect(PrePgBtn, &QPushButton::clicked, this, [this] { PrePgBtnClick(); });

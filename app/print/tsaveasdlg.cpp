@@ -96,8 +96,8 @@ bool TSaveAsDlg::OKBtnClick()
         kes::ObjDataLabels(rows.Columns, [](int n) { return kes::Msg(n).toStdString(); });
     kes::ExportError error;
     const std::string file = QDir::toNativeSeparators(path).toStdString();
-    const bool written =
-        sheet ? kes::WriteObjDataXlsx(file, labels, rows, error) : kes::WriteObjDataText(file, labels, rows, error);
+    const bool written = sheet ? kes::WriteObjDataXlsx(file, labels, rows, kes::WorkbookScratchBase(ctx_.Doc), error)
+                               : kes::WriteObjDataText(file, labels, rows, error);
     if (!written) {
         constexpr int kMsgNoWorkbook = 979; // "the spreadsheet library %1 could not be loaded or ..."
         QString why = error.File.Failed() ? kes::FileErrorText(error.File)

@@ -1,6 +1,6 @@
 #include "app/shell/editorcommands.h"
 
-#include "app/dialogs/formregistry.h"
+#include "app/dialogs/formrunner.h"
 #include "app/editor/imageeditor.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/thmpage.h"

@@ -24,6 +24,7 @@ QString CaptionOf(TKhm& k, const char* item)
 ReportContext MainReportContext(TKhm& k)
 {
     ReportContext ctx(k.Doc, *k.LxType, k.Ask());
+    ctx.Screen = k.Desktop();
     // Printed texts are bytes of the project's code page; the table's are UTF-8.
     ctx.Print.StartScreen = QStringToAnsi(CaptionOf(k, "MmStartPg"));
     ctx.Print.Jumps = QStringToAnsi(CaptionOf(k, "MmPgJump"));

@@ -1,6 +1,6 @@
 #include "app/shell/settingcommands.h"
 
-#include "app/dialogs/formregistry.h"
+#include "app/dialogs/formrunner.h"
 #include "app/dialogs/tfrmparaset.h"
 #include "app/dialogs/tfrmplcvaladdrset.h"
 #include "app/dialogs/tfunkeyset.h"
@@ -63,7 +63,7 @@ void MmBuzzerSetClick(TKhm& k, QAction* sender)
 void MmSysFunKeySetClick(TKhm& k)
 {
     k.Doc.EditScope = 1;
-    RunForm(k.Ask(), "TFunKeySet", &k);
+    k.Forms.Run(k.Ask(), "TFunKeySet", &k);
 }
 
 void MmSysPgChgSetClick(TKhm& k)
@@ -71,7 +71,7 @@ void MmSysPgChgSetClick(TKhm& k)
     if (LinkedRecordsFull(k, kMsgSysLinkedFull))
         return;
     k.Doc.EditScope = 1;
-    RunForm(k.Ask(), "TPgJump", &k);
+    k.Forms.Run(k.Ask(), "TPgJump", &k);
 }
 
 void MmSysBuzzerSetClick(TKhm& k, QAction* sender)
@@ -80,7 +80,7 @@ void MmSysBuzzerSetClick(TKhm& k, QAction* sender)
         return;
     k.Doc.EditScope = 1;
     const int index = std::clamp(sender->property("Tag").toInt() - kSysRecTagBase, 0, 1);
-    RunForm(k.Ask(), "TSysSet", &k, nullptr, [index](QDialog& d) { static_cast<TSysSet&>(d).RecordIndex = index; });
+    k.Forms.Run(k.Ask(), "TSysSet", &k, nullptr, [index](QDialog& d) { static_cast<TSysSet&>(d).RecordIndex = index; });
 }
 
 void MmSysPowerOnSetClick(TKhm& k)
@@ -88,7 +88,7 @@ void MmSysPowerOnSetClick(TKhm& k)
     if (LinkedRecordsFull(k, kMsgSysLinkedFull))
         return;
     k.Doc.EditScope = 1;
-    RunForm(k.Ask(), "TSysSet", &k, nullptr, [](QDialog& d) { static_cast<TSysSet&>(d).PowerOnMode = true; });
+    k.Forms.Run(k.Ask(), "TSysSet", &k, nullptr, [](QDialog& d) { static_cast<TSysSet&>(d).PowerOnMode = true; });
 }
 
 // The clock write says why it does not open, as the other system items do.
@@ -96,11 +96,11 @@ void MmClockClick(TKhm& k)
 {
     if (LinkedRecordsFull(k, kMsgSysLinkedFull))
         return;
-    RunForm(k.Ask(), "TFrmPLCValAddrSet", &k, nullptr,
-            [](QDialog& d) { static_cast<TFrmPLCValAddrSet&>(d).Mode = TFrmPLCValAddrSet::kClockMode; });
+    k.Forms.Run(k.Ask(), "TFrmPLCValAddrSet", &k, nullptr,
+                [](QDialog& d) { static_cast<TFrmPLCValAddrSet&>(d).Mode = TFrmPLCValAddrSet::kClockMode; });
 }
 
-void MmParasetClick(TKhm& k) { RunForm(k.Ask(), "TFrmParaSet", &k); }
+void MmParasetClick(TKhm& k) { k.Forms.Run(k.Ask(), "TFrmParaSet", &k); }
 
 void WireWithSender(TKhm& k, const char* name, void (*handler)(TKhm&, QAction*))
 {
@@ -116,18 +116,19 @@ void OnMenuShow(TKhm& k, const char* menu, void (*handler)(TKhm&))
 
 void EnableReady(TKhm& k, const char* name, bool enable)
 {
-    k.SetItemEnabled(name, enable && CommandFormReady(k.Action(name)));
+    k.SetItemEnabled(name, enable && k.Forms.CommandReady(k.Action(name)));
 }
 
 } // namespace
 
 void InstallSettingCommands(TKhm& k)
 {
-    RegisterForm("TFunKeySet", [&k](QWidget* owner) { return MakeSettingForm<TFunKeySet>(k, owner); });
-    RegisterForm("TPgJump", [&k](QWidget* owner) { return MakeSettingForm<TPgJump>(k, owner); });
-    RegisterForm("TSysSet", [&k](QWidget* owner) { return MakeSettingForm<TSysSet>(k, owner); });
-    RegisterForm("TFrmPLCValAddrSet", [&k](QWidget* owner) { return MakeSettingForm<TFrmPLCValAddrSet>(k, owner); });
-    RegisterForm("TFrmParaSet", [&k](QWidget* owner) { return MakeSettingForm<TFrmParaSet>(k, owner); });
+    k.Forms.Register("TFunKeySet", [&k](QWidget* owner) { return MakeSettingForm<TFunKeySet>(k, owner); });
+    k.Forms.Register("TPgJump", [&k](QWidget* owner) { return MakeSettingForm<TPgJump>(k, owner); });
+    k.Forms.Register("TSysSet", [&k](QWidget* owner) { return MakeSettingForm<TSysSet>(k, owner); });
+    k.Forms.Register("TFrmPLCValAddrSet",
+                     [&k](QWidget* owner) { return MakeSettingForm<TFrmPLCValAddrSet>(k, owner); });
+    k.Forms.Register("TFrmParaSet", [&k](QWidget* owner) { return MakeSettingForm<TFrmParaSet>(k, owner); });
 
     WireWithSender(k, "MmBuzzerSet", MmBuzzerSetClick);
     WireWithSender(k, "MmLedSet", MmBuzzerSetClick);

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's page and system settings commands: the dialogs they open (registered
-// here by their form names, so that the page popup opens them too), the limit of
+// here by their form names in the window's FormRunner, so that the page popup opens them too
+// through its host), the limit of
 // device-linked records each checks first, the check marks of the two settings menus, and the
 // redefinition of the Up and Down keys.
 

@@ -10,14 +10,22 @@ class TKhm;
 
 namespace kes {
 
+class ObjDialogFinder;
 class ProjectDoc;
 class Prompt;
+class ScreenArea;
 
 struct StartupOptions {
     QStringList arguments;   // the command line after the program name
     int splashMillis = 2000; // 0: no splash
     // What the main window asks the user through (a test's); null: the window's own message boxes.
     Prompt* prompt = nullptr;
+    // Where the page windows find the object kinds' settings dialogs (a test's stand-ins); null:
+    // the kind table.
+    const ObjDialogFinder* dialogs = nullptr;
+    // The screens the main window and its windows are fitted into (a test's screen); null: the
+    // real screens.
+    const ScreenArea* screen = nullptr;
 };
 
 // The whole command line as one path: the arguments joined by single blanks.

@@ -1,7 +1,7 @@
 #include "app/shell/tkhm.h"
 
 #include "app/comm/qtlinkport.h"
-#include "app/dialogs/formregistry.h"
+#include "app/dialogs/formrunner.h"
 #include "app/dialogs/objdialogs.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/screeneditor.h"
@@ -15,6 +15,7 @@
 #include "app/shell/settingcommands.h"
 #include "app/shell/shelltools.h"
 #include "app/shell/shellwindows.h"
+#include "app/shell/startup.h"
 #include "app/shell/tkhm_hosts.h"
 #include "app/shell/tkhm_inspector.h"
 #include "app/ui/codepageguard.h"
@@ -41,9 +42,10 @@ namespace {
 const char* const kWiredProperty = "kesWired";
 } // namespace
 
-TKhm::TKhm(kes::ProjectDoc& doc, kes::Prompt* prompt, QWidget* parent)
-    : QMainWindow(parent), ownPrompt_(prompt ? nullptr : std::make_unique<kes::WidgetPrompt>(this)),
-      ask_(prompt ? *prompt : *ownPrompt_), Doc(doc)
+TKhm::TKhm(kes::ProjectDoc& doc, const kes::StartupOptions& options, QWidget* parent)
+    : QMainWindow(parent), ownPrompt_(options.prompt ? nullptr : std::make_unique<kes::WidgetPrompt>(this)),
+      ask_(options.prompt ? *options.prompt : *ownPrompt_), objDialogs_(options.dialogs),
+      screen_(options.screen ? *options.screen : ownScreen_), Doc(doc)
 {
     setObjectName(QStringLiteral("Khm"));
     setFont(QFont(QStringLiteral("Times New Roman"), 9));
@@ -146,7 +148,7 @@ void TKhm::FormCreate()
         kes::TIniFile loc(LocIniPath());
         RestoreEditToolBar(loc);
     } else {
-        resize(kes::FitRestoredSize(this, size()));
+        resize(kes::FitRestoredSize(Desktop(), this, size()));
     }
 
     Doc.CaptionPrefix = kes::MsgAnsi(kes::kMsgProductName) + " - ";
@@ -200,9 +202,9 @@ QWidget* TKhm::ToolWidget(const char* name) const
     return w;
 }
 
-bool TKhm::IsWired(const QAction* action)
+bool TKhm::IsWired(const QAction* action) const
 {
-    return action->property(kWiredProperty).toBool() && kes::CommandFormReady(action);
+    return action->property(kWiredProperty).toBool() && Forms.CommandReady(action);
 }
 
 bool TKhm::IsWired(const char* name) const

@@ -3,10 +3,12 @@
 // open project (Doc: its project state, the page records, the memory image; the program owns
 // it and hands it in) and the window's own state, and carries the menus, the five tool bars,
 // the dock panels and the status bar.
+#include "app/dialogs/formrunner.h"
 #include "app/model/projectstate.h"
 #include "app/project/projectdoc.h"
 #include "app/project/ui/prjhost.h"
 #include "app/ui/commandpanel.h"
+#include "app/ui/screenfit.h"
 #include "app/ui/viewstate.h"
 
 #include <QMainWindow>
@@ -64,12 +66,14 @@ inline const char* HelpFileOf(int langIndex)
 class FileOpener;
 class LinkPort;
 class MainCommLink;
+class ObjDialogFinder;
 class ProjectFiles;
 class Prompt;
 class ShellWindows;
 class TIniFile;
 class WidgetPrompt;
 struct LxeSettings;
+struct StartupOptions;
 
 } // namespace kes
 
@@ -78,11 +82,16 @@ class TKhm : public QMainWindow, public kes::CommandPanel {
     // it goes after the others (the link, the hosts, the editors), which ask through it.
     std::unique_ptr<kes::WidgetPrompt> ownPrompt_;
     kes::Prompt& ask_;
+    const kes::ObjDialogFinder* objDialogs_;
+    // The real screens, unless the window was handed a screen.
+    kes::ScreenArea ownScreen_;
+    const kes::ScreenArea& screen_;
 
 public:
-    // doc outlives the window, and so does prompt, through which the window and its parts ask
-    // the user (null: the window's own message boxes).
-    TKhm(kes::ProjectDoc& doc, kes::Prompt* prompt, QWidget* parent = nullptr);
+    // doc outlives the window, and so does what options hand it: the prompt, through which the
+    // window and its parts ask the user (null: the window's own message boxes), where the
+    // object dialogs are found and the screens the window is fitted into.
+    TKhm(kes::ProjectDoc& doc, const kes::StartupOptions& options, QWidget* parent = nullptr);
     // The window is being destroyed: its tool windows, going with it, leave it alone. They
     // keep the flag itself, being deleted when nothing of the window but its QWidget is left.
     bool Going() const { return *going_; }
@@ -91,11 +100,18 @@ public:
 
     // What the window and every part of it ask the user through, handed on to them.
     kes::Prompt& Ask() const { return ask_; }
+    // Where the page windows find the object kinds' dialogs; null: the kind table.
+    const kes::ObjDialogFinder* ObjDialogs() const { return objDialogs_; }
+    // The screens the window and the windows it places are fitted into.
+    const kes::ScreenArea& Desktop() const { return screen_; }
 
     // The open project.
     kes::ProjectDoc& Doc;
     // The view's switches (page tree, inspector, grid dots): the window's, not the project's.
     kes::ViewState View;
+    // The page and system dialogs the commands open by class name (InstallSettingCommands
+    // registers them), handed to the page windows by PageHost::Forms().
+    kes::FormRunner Forms;
 
     // ---- Components
     QMdiArea* MdiArea = nullptr;
@@ -293,7 +309,7 @@ public:
     // handler for an item, stops the program.
     void Wire(const char* name, std::function<void()> handler) override;
     bool IsWired(const char* name) const override;
-    static bool IsWired(const QAction* action);
+    bool IsWired(const QAction* action) const;
 
     // ---- Languages
     void FormShow();
@@ -368,7 +384,6 @@ private:
     void BuildDockPanels();
     void BuildStatusBar();
     void WireCommands();
-    QWidget* ControlBarHost() const;
     QWidget* FloatHost(QToolBar* bar) const;
 
     std::map<QToolBar*, QPoint> dockedAt_; // docked places read from the layout file

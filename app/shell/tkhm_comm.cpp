@@ -52,10 +52,22 @@ LinkOptions OptionsOf(const TKhm& khm)
 
 bool AskTransfer(Prompt& prompt) { return ShowMessage(prompt, Msg(kMsgTransfer), Buttons::YesNo) == Answer::Yes; }
 
+// What the start-up screen and user-menu editor of the window draws.
+class EditorPictures : public ScreenPictures {
+public:
+    explicit EditorPictures(TKhm& khm) : khm_(khm) {}
+    Bytes StartScreenPicture() override { return khm_.Screens->StartScreenPicture(); }
+    Bytes UserMenuPictures() override { return khm_.Screens->UserMenuPictures(); }
+
+private:
+    TKhm& khm_;
+};
+
 } // namespace
 
 MainCommLink::MainCommLink(TKhm& khm)
-    : khm_(khm), host_(khm.Doc, khm.Ask(), Parts()), engine_(*khm.MMICom, host_, OptionsOf(khm)),
+    : khm_(khm), editorPictures_(std::make_unique<EditorPictures>(khm)), pictures_(editorPictures_.get()),
+      host_(khm.Doc, khm.Ask(), Parts()), engine_(*khm.MMICom, host_, OptionsOf(khm)),
       preparer_(*khm.MMICom, khm.Ask()),
       commands_(khm.Doc, khm.Ask(), preparer_, engine_, Steps(), [&khm] { return khm.MMICom->Settings().baud; }),
       dialer_(*khm.MMICom, [&khm] { return OpenLink(khm.Ask(), *khm.MMICom); })
@@ -118,8 +130,9 @@ MainLinkParts MainCommLink::Parts()
         khm_.ShowStateChecks();
     };
     p.screenImage = [this](TransferKind kind) {
-        const auto& draw = kind == TransferKind::UserMenu ? windows_.UserMenuPictures : windows_.StartScreenPicture;
-        return draw ? draw() : Bytes{};
+        if (!pictures_)
+            return Bytes{};
+        return kind == TransferKind::UserMenu ? pictures_->UserMenuPictures() : pictures_->StartScreenPicture();
     };
     p.selectMachine = [this] {
         if (!khm_.LxType)
@@ -229,20 +242,20 @@ void MainCommLink::MmComClick()
         khm_.SetItemEnabled(n, e.comWrt);
     for (const char* n : {"MmComRead", "TbComRead"})
         khm_.SetItemEnabled(n, e.comRead);
-    khm_.SetItemEnabled("MmUserStart", e.userStart && windows_.StartScreenPicture);
-    khm_.SetItemEnabled("MmUserMenu", e.userMenu && windows_.UserMenuPictures);
+    khm_.SetItemEnabled("MmUserStart", e.userStart && pictures_);
+    khm_.SetItemEnabled("MmUserMenu", e.userMenu && pictures_);
 }
 
 void MainCommLink::MmUserStartClick()
 {
-    if (engine_.Busy() || !windows_.StartScreenPicture || !AskTransfer(khm_.Ask()))
+    if (engine_.Busy() || !pictures_ || !AskTransfer(khm_.Ask()))
         return;
     commands_.StartScreenTransfer(TransferKind::StartScreen);
 }
 
 void MainCommLink::MmUserMenuClick()
 {
-    if (engine_.Busy() || !windows_.UserMenuPictures || !AskTransfer(khm_.Ask()))
+    if (engine_.Busy() || !pictures_ || !AskTransfer(khm_.Ask()))
         return;
     // Each page is a picture of the whole panel at a bit per dot; the area's end is exclusive.
     const std::int64_t w = khm_.LxType ? khm_.LxType->PanelWidth : 0;
@@ -296,9 +309,6 @@ void TKhm::InstallCommLink()
 {
     CommLink = std::make_shared<kes::MainCommLink>(*this);
     kes::MainCommLink* link = CommLink.get();
-    // The screen transfers send what the start-up screen and user-menu editor draws.
-    link->Windows().StartScreenPicture = [this] { return Screens->StartScreenPicture(); };
-    link->Windows().UserMenuPictures = [this] { return Screens->UserMenuPictures(); };
     for (const char* n : {"MmComWrt", "TbComWrt"})
         Wire(n, [link] {
             if (!link->Dialer().Busy())

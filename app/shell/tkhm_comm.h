@@ -5,9 +5,9 @@
 #include "app/comm/linkengine.h"
 #include "app/comm/modemdialer.h"
 #include "app/comm/projectlink.h"
-#include "app/comm/ui/commhooks.h"
 #include "app/comm/ui/linkcommands.h"
 #include "app/comm/ui/mainlinkhost.h"
+#include "app/comm/ui/screenpictures.h"
 
 #include <memory>
 
@@ -26,8 +26,10 @@ public:
     LinkEngine& Engine() { return engine_; }
     LinkPreparer& Preparer() { return preparer_; }
     TransferCommands& Commands() { return commands_; }
-    // The screen editors' pictures, as the main window builds them.
-    CommWindowHooks& Windows() { return windows_; }
+    // The pictures the screen transfers send from now on: the main window's screen editor's
+    // unless another is handed in (a test's); null: none, and those transfers can not be chosen.
+    // pictures outlives its use.
+    void UseScreenPictures(ScreenPictures* pictures) { pictures_ = pictures; }
     ModemDialer& Dialer() { return dialer_; }
     // One tick of the port's timer (55 ms): the reply time-out and the modem probe count in it.
     void SetTickMs(int ms);
@@ -64,7 +66,9 @@ private:
     PageData* ActivePage();
 
     TKhm& khm_;
-    CommWindowHooks windows_;
+    // The screen editor's pictures, and the pictures in use.
+    std::unique_ptr<ScreenPictures> editorPictures_;
+    ScreenPictures* pictures_;
     std::unique_ptr<UploadChecker> uploadChecker_; // the model data an upload is read with
     MainLinkHost host_;
     LinkEngine engine_;

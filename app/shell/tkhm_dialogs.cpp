@@ -23,6 +23,7 @@ DialogContext MainDialogContext(TKhm& k, PageData* page)
     if (QAction* a = k.Action("MmBtn"))
         ctx.BtnMenuCaption = a->text();
     ctx.BmpFolder = &k.BmpDlg.InitialDir;
+    ctx.Dialogs = k.ObjDialogs();
     // A dialog may keep its context: what it calls later finds the window gone.
     const QPointer<TKhm> win(&k);
     ctx.ToolHint = [win](ObjKind kind) {

@@ -4,7 +4,7 @@
 // picture.
 #include "app/shell/formatcommands.h"
 
-#include "app/dialogs/formregistry.h"
+#include "app/dialogs/formrunner.h"
 #include "app/editor/editorder.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/screeneditor.h"
@@ -200,8 +200,8 @@ void MmPgPageWriteSetClick(TKhm& k)
     if (page->Data().PgNumWrite.Ref.DevAddrCode == -1)
         k.Doc.InitDevRef(page->Data().PgNumWrite.Ref);
     // The dialog edits the clock write unless told the page-number write's record mode.
-    RunForm(k.Ask(), "TFrmPLCValAddrSet", &k, nullptr,
-            [](QDialog& d) { d.setProperty("RecordMode", kPgNumWriteMode); });
+    k.Forms.Run(k.Ask(), "TFrmPLCValAddrSet", &k, nullptr,
+                [](QDialog& d) { d.setProperty("RecordMode", kPgNumWriteMode); });
 }
 
 void InstallFormatCommands(TKhm& k)

@@ -23,6 +23,8 @@ LxTypeCore* MainPageHost::Model() const { return khm_.LxType; }
 
 CommandPanel& MainPageHost::Commands() { return khm_; }
 
+const FormRunner& MainPageHost::Forms() const { return khm_.Forms; }
+
 QWidget* MainPageHost::Window() { return &khm_; }
 Prompt& MainPageHost::Ask() { return khm_.Ask(); }
 

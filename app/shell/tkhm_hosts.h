@@ -20,6 +20,7 @@ public:
     ViewState& View() override;
     LxTypeCore* Model() const override;
     CommandPanel& Commands() override;
+    const FormRunner& Forms() const override;
     QWidget* Window() override;
     Prompt& Ask() override;
     QFont MainFont() const override;

@@ -213,7 +213,7 @@ void TKhm::ReadDockState(kes::TIniFile& ini, QToolBar* bar, const std::string& s
     const QRect rect(ReadPos(ini, section, "Left"), ReadPos(ini, section, "Top"),
                      ReadSide(ini, section, "Width", bar->width()), ReadSide(ini, section, "Height", bar->height()));
     if (ini.ReadBool(section, "Location", true)) {
-        FloatToolBar(bar, kes::FitRestored(bar, rect, DamagedRect(ini, section)));
+        FloatToolBar(bar, kes::FitRestored(Desktop(), bar, rect, DamagedRect(ini, section)));
         return;
     }
     DockToolBar(bar);
@@ -328,7 +328,7 @@ void TKhm::LoadLayout()
 void TKhm::ShowToolWindow(kes::TIniFile& ini, bool on, const std::string& section, QPointer<QWidget>& win,
                           const std::function<QWidget*()>& create)
 {
-    if (!on || !create) {
+    if (!on) {
         delete win.data();
         win = nullptr;
         if (PanelTreeView->isVisible() && PanelTreeViewHost->count() == 0)
@@ -350,7 +350,7 @@ void TKhm::ShowToolWindow(kes::TIniFile& ini, bool on, const std::string& sectio
     } else {
         if (!win->isWindow())
             win->setParent(this, kes::PanelToolWindow::kFloatFlags);
-        win->setGeometry(kes::FitRestored(win, QRect(left, top, w, h), DamagedRect(ini, section)));
+        win->setGeometry(kes::FitRestored(Desktop(), win, QRect(left, top, w, h), DamagedRect(ini, section)));
         win->show();
         PanelTreeView->setVisible(PanelTreeViewHost->count() > 0);
     }

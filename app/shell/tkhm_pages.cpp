@@ -1,7 +1,7 @@
 // The main window's page commands: opening and adding page windows, the zoom of one page or
 // of all, the page list, the page settings dialogs, moving between open pages and arranging
 // the MDI children.
-#include "app/dialogs/formregistry.h"
+#include "app/dialogs/formrunner.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/screeneditor.h"
 #include "app/editor/thmpage.h"
@@ -189,13 +189,13 @@ void TKhm::MmPgJumpClick()
         return;
     }
     Doc.EditScope = 0;
-    kes::RunForm(Ask(), "TPgJump", this);
+    Forms.Run(Ask(), "TPgJump", this);
 }
 
 void TKhm::MmFunKeyEtClick()
 {
     Doc.EditScope = 0;
-    kes::RunForm(Ask(), "TFunKeySet", this);
+    Forms.Run(Ask(), "TFunKeySet", this);
 }
 
 void TKhm::TbPrePgClick() { StepPageWindow(*this, -1); }

@@ -5,6 +5,7 @@
 #include "app/comm/linkport.h"
 #include "app/comm/portnames.h"
 #include "app/print/objdatadb.h"
+#include "app/print/objdataexport.h"
 #include "app/project/usermenu.h"
 #include "app/shell/lxeini.h"
 #include "app/ui/errortext.h"
@@ -32,7 +33,7 @@ void TKhm::ApplyLxeSettings(const kes::LxeSettings& s)
     port.dataBits = 7;
     // Inside the screen; a larger screen's size stays in the file until the user resizes.
     if (s.Width > 0 && s.Height > 0)
-        resize(kes::FitRestoredSize(this, QSize(s.Width, s.Height)));
+        resize(kes::FitRestoredSize(Desktop(), this, QSize(s.Width, s.Height)));
     switch (s.WindowState) {
     case 1:
         setWindowState(Qt::WindowMinimized);
@@ -96,7 +97,8 @@ void TKhm::RemoveWriteLeftovers()
 {
     const std::string& dir = Doc.SettingsDir();
     kes::RemoveStaleTemporaries({dir + "Lxe.ini", dir + "Loc.ini", LocIniPath(), kes::UserMenuWritePath(Doc, 0),
-                                 kes::UserMenuWritePath(Doc, 1), kes::ObjDataDbPath(Doc)});
+                                 kes::UserMenuWritePath(Doc, 1), kes::ObjDataDbPath(Doc),
+                                 kes::WorkbookScratchBase(Doc)});
 }
 
 void TKhm::EnumSerialPorts(int com)

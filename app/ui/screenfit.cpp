@@ -10,8 +10,6 @@
 namespace kes {
 namespace {
 
-QRect g_testArea;
-
 // A frame on common desktops (a title bar and thin borders), for a window not shown yet.
 constexpr QMargins kFrameGuess(4, 32, 4, 4);
 // A window manager moves a window by its frame; a user's move goes further.
@@ -22,10 +20,10 @@ constexpr const char* kFittedRect = "kesFittedRect";
 
 } // namespace
 
-QRect AvailableArea(const QRect& rect, const QWidget* near)
+QRect ScreenArea::Of(const QRect& rect, const QWidget* near) const
 {
-    if (!g_testArea.isEmpty())
-        return g_testArea;
+    if (!fixed_.isEmpty())
+        return fixed_;
     QScreen* screen = rect.isValid() ? QGuiApplication::screenAt(rect.center()) : nullptr;
     if (!screen && near)
         screen = near->screen();
@@ -33,8 +31,6 @@ QRect AvailableArea(const QRect& rect, const QWidget* near)
         screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect();
 }
-
-void SetAvailableAreaForTests(const QRect& area) { g_testArea = area; }
 
 QMargins FrameAllowance(const QWidget* widget)
 {
@@ -60,9 +56,9 @@ QRect FitInside(const QRect& rect, const QRect& area)
     return out;
 }
 
-QRect FitRestored(QWidget* window, const QRect& saved, bool damaged)
+QRect FitRestored(const ScreenArea& screen, QWidget* window, const QRect& saved, bool damaged)
 {
-    const QRect area = AvailableArea(saved, window).marginsRemoved(FrameAllowance(window));
+    const QRect area = screen.Of(saved, window).marginsRemoved(FrameAllowance(window));
     // The size the window takes: no smaller than its contents allow.
     const QSize least = window->minimumSize().expandedTo(window->minimumSizeHint());
     const QRect fitted = FitInside(QRect(saved.topLeft(), saved.size().expandedTo(least)), area);
@@ -83,9 +79,9 @@ QRect RectToStore(const QWidget* window, const QRect& now)
     return saved.toRect();
 }
 
-QSize FitRestoredSize(QWidget* window, const QSize& saved)
+QSize FitRestoredSize(const ScreenArea& screen, QWidget* window, const QSize& saved)
 {
-    const QRect area = AvailableArea(QRect(), window).marginsRemoved(FrameAllowance(window));
+    const QRect area = screen.Of(QRect(), window).marginsRemoved(FrameAllowance(window));
     const QSize fitted = area.isEmpty() ? saved : saved.boundedTo(area.size());
     window->setProperty(kSavedRect, QRect(QPoint(), saved));
     window->setProperty(kFittedRect, QRect(QPoint(), fitted));

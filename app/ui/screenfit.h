@@ -12,12 +12,20 @@ class QWidget;
 
 namespace kes {
 
-// The available area (without panels and docks) of the screen holding the middle of rect,
-// else of the screen near is on, else of the primary screen; the one set by
-// SetAvailableAreaForTests when there is one.
-QRect AvailableArea(const QRect& rect, const QWidget* near = nullptr);
-// Tests fake a screen with it; an empty rectangle gives the real screens back.
-void SetAvailableAreaForTests(const QRect& area);
+// Where the windows placed find the screens: the real ones, or one area for every window (the
+// screen a test fakes). The main window holds the one it was started with.
+class ScreenArea {
+public:
+    ScreenArea() = default;
+    // An empty area: the real screens.
+    explicit ScreenArea(const QRect& fixed) : fixed_(fixed) {}
+    // The available area (without panels and docks) of the screen holding the middle of rect,
+    // else of the screen near is on, else of the primary screen; the fixed area when there is one.
+    QRect Of(const QRect& rect, const QWidget* near = nullptr) const;
+
+private:
+    QRect fixed_;
+};
 
 // What a window's frame adds around its client area: the real frame once the window is shown
 // with one, else room for a title bar.
@@ -26,16 +34,16 @@ QMargins FrameAllowance(const QWidget* widget);
 // rect moved, and shrunk where it is larger, to lie inside area.
 QRect FitInside(const QRect& rect, const QRect& area);
 
-// The client rectangle (global) for a window restored at saved: inside the available area
+// The client rectangle (global) for a window restored at saved: inside screen's available area
 // with its frame. The window remembers saved and what it was given; a saved rectangle no
 // screen can have (damage) is not remembered, so the fitted one is written back.
-QRect FitRestored(QWidget* window, const QRect& saved, bool damaged = false);
+QRect FitRestored(const ScreenArea& screen, QWidget* window, const QRect& saved, bool damaged = false);
 // The rectangle to write for a window that measures now (as FitRestored was given it): the
 // saved one while the window is as it was put (a move of a few pixels, a window frame's doing,
 // counts as none), else now.
 QRect RectToStore(const QWidget* window, const QRect& now);
 // The same for a window of which only the size is kept (the main window, centred at start).
-QSize FitRestoredSize(QWidget* window, const QSize& saved);
+QSize FitRestoredSize(const ScreenArea& screen, QWidget* window, const QSize& saved);
 QSize SizeToStore(const QWidget* window, const QSize& now);
 // Forgets what was saved: the window's own rectangle is written from now on.
 void ForgetRestored(QWidget* window);

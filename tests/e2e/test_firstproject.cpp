@@ -211,6 +211,7 @@ TEST_F(FirstProject, AProjectNamedOnTheCommandLineOpensWithItsWholePageInView)
     o.arguments = {QString::fromStdString(file)};
     o.splashMillis = 0;
     o.prompt = &prompt;
+    o.screen = &screen;
     StartMain(NewDoc(), o);
     Main()->resize(1200, 900);
     Main()->show();

@@ -82,6 +82,7 @@ protected:
         StartupOptions o;
         o.splashMillis = 0;
         o.prompt = &prompt;
+        o.screen = &screen;
         StartMain(NewDoc(), o);
     }
 

@@ -11,11 +11,16 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
+#include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -33,6 +38,20 @@ std::string Read(const fs::path& p)
 std::size_t Entries(const fs::path& dir)
 {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+// A socket's name at path: what a bound socket leaves in the folder.
+bool BindSocket(const std::string& path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    if (fd < 0 || path.size() >= sizeof addr.sun_path)
+        return false;
+    path.copy(addr.sun_path, path.size());
+    const bool bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0;
+    ::close(fd);
+    return bound;
 }
 
 } // namespace
@@ -69,6 +88,126 @@ TEST(FileIo, AFailedWriteKeepsTheOldFilesAndLeavesNoTemporary)
     EXPECT_EQ(Read(dir / "a"), "new a");
     EXPECT_EQ(Read(dir / "b"), "new b");
     EXPECT_EQ(Entries(dir), 3u);
+}
+
+// A file a library writes by name replaces its target only when committed, and only when the
+// file at the temporary's name is still the one the writer locked (else what is synced and
+// renamed would be two files). The target's old temporaries go first, unless a live writer
+// holds one; whatever fails leaves the old file and no temporary of this write.
+TEST(FileIo, AFileWrittenByNameReplacesItsTargetOnlyWhenCommittedWhole)
+{
+    QTemporaryDir temp;
+    const fs::path dir = temp.path().toStdString();
+    const std::string target = (dir / "out.pdf").string();
+    const auto put = [](const std::string& path, const std::string& text) {
+        std::FILE* f = std::fopen(path.c_str(), "w");
+        ASSERT_NE(f, nullptr) << path;
+        std::fputs(text.c_str(), f);
+        std::fclose(f);
+    };
+    struct Case {
+        const char* name;
+        std::function<void(const std::string& tmp)> writer; // writes the file by its name
+        bool commit;                                        // Commit is called
+        const char* after;                                  // the target afterwards
+    };
+    const Case cases[] = {
+        {"committed", [&](const std::string& tmp) { put(tmp, "new"); }, true, "new"},
+        {"written and let go", [&](const std::string& tmp) { put(tmp, "new"); }, false, "old"},
+        {"the writer put another file in its place",
+         [&](const std::string& tmp) {
+             put(tmp + "x", "new");
+             fs::rename(tmp + "x", tmp);
+         },
+         true, "old"},
+        {"the writer removed it", [](const std::string& tmp) { fs::remove(tmp); }, true, "old"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        put(target, "old");
+        put(target + ".tmpDEAD01", "killed");
+        // A live run's temporary of the same file.
+        const std::string live = target + ".tmpLIVE01";
+        put(live, "live");
+        const int liveFd = ::open(live.c_str(), O_RDONLY);
+        ASSERT_EQ(::flock(liveFd, LOCK_EX), 0);
+        int steps = 0;
+        kes::WriteWatch watch;
+        watch.Step = [&] { ++steps; };
+        kes::FileError error;
+        {
+            kes::FileByName file(target, &watch);
+            ASSERT_TRUE(file.Begin(&error)) << error;
+            EXPECT_FALSE(fs::exists(target + ".tmpDEAD01"));
+            EXPECT_EQ(file.TempPath().rfind(target + ".tmp", 0), 0u) << file.TempPath();
+            c.writer(file.TempPath());
+            if (c.commit) {
+                EXPECT_EQ(file.Commit(&error), std::string(c.after) == "new") << error;
+                EXPECT_EQ(file.TempPath().empty(), std::string(c.after) == "new");
+            }
+        }
+        EXPECT_EQ(Read(target), c.after);
+        EXPECT_EQ(Read(live), "live");
+        ::close(liveFd);
+        fs::remove(live);
+        EXPECT_EQ(Entries(dir), 1u);
+        // The temporary made, then synced, renamed and the folder synced.
+        EXPECT_EQ(steps, std::string(c.after) == "new" ? 4 : 1);
+    }
+    // A target that exists read-only, or is a folder, is refused before anything is written.
+    for (const bool folder : {false, true}) {
+        fs::remove_all(target);
+        if (folder)
+            fs::create_directory(target);
+        else {
+            put(target, "old");
+            fs::permissions(target, fs::perms::owner_read);
+        }
+        kes::FileError error;
+        kes::FileByName file(target);
+        EXPECT_FALSE(file.Begin(&error));
+        EXPECT_EQ(error.Path, target) << error;
+        EXPECT_EQ(error.Fault, folder ? kes::FileFault::Folder : kes::FileFault::ReadOnly) << error;
+        EXPECT_TRUE(file.TempPath().empty());
+        EXPECT_EQ(Entries(dir), 1u);
+    }
+}
+
+// A library's scratch folder goes with what is in it when its export ends; one a killed run
+// left goes at the next Make or with RemoveStaleTemporaries, a link in it going itself and not
+// what it names, while one a live run holds stays.
+TEST(FileIo, ScratchFoldersOfKilledRunsGoWithTheirFilesAndLiveOnesStay)
+{
+    QTemporaryDir temp;
+    const fs::path dir = temp.path().toStdString();
+    const std::string base = (dir / "workbook").string();
+    ASSERT_TRUE(kes::WriteFileAtomic((dir / "outside").string(), "kept", nullptr));
+    const auto killedRun = [&](const char* name) {
+        fs::create_directory(dir / name);
+        ASSERT_TRUE(kes::WriteFileAtomic((dir / name / "tmp.AbCdEfGhIj").string(), "part", nullptr));
+        fs::create_symlink(dir / "outside", dir / name / "tmp.link012345");
+    };
+    killedRun("workbook.tmpDEAD01");
+    fs::create_directory(dir / "workbook.tmpLIVE01");
+    const int liveFd = ::open((dir / "workbook.tmpLIVE01").c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(liveFd, LOCK_EX), 0);
+    {
+        kes::ScratchFolder scratch(base);
+        kes::FileError error;
+        ASSERT_TRUE(scratch.Make(&error)) << error;
+        EXPECT_FALSE(fs::exists(dir / "workbook.tmpDEAD01"));
+        EXPECT_TRUE(fs::is_directory(scratch.Path()));
+        ASSERT_TRUE(kes::WriteFileAtomic(scratch.Path() + "/tmp.left", "part", nullptr));
+    }
+    EXPECT_EQ(Entries(dir), 2u) << "outside and the live folder";
+    killedRun("workbook.tmpDEAD02");
+    kes::RemoveStaleTemporaries({base});
+    EXPECT_FALSE(fs::exists(dir / "workbook.tmpDEAD02"));
+    EXPECT_TRUE(fs::is_directory(dir / "workbook.tmpLIVE01"));
+    EXPECT_EQ(Read(dir / "outside"), "kept");
+    ::close(liveFd);
+    kes::RemoveStaleTemporaries({base});
+    EXPECT_EQ(Entries(dir), 1u);
 }
 
 // An open finishes only a save this program committed: an intent file that names anything
@@ -132,16 +271,20 @@ TEST(FileIo, ReadsRefuseWhatIsNoPlainFileOrLargerThanTheirBoundAtOnce)
     struct Case {
         const char* name;
         std::function<void()> make;
-        std::optional<FileFault> fault; // nullopt when the file reads
-        int err = 0;                    // FileFault::System: the error number
+        std::optional<FileFault> fault;          // nullopt when the file reads
+        int err = 0;                             // FileFault::System: the error number
+        kes::PathKind at = kes::PathKind::Plain; // what WhatLiesAt says lies there
         std::size_t bytes = 0;
     };
+    using At = kes::PathKind;
     const Case cases[] = {
-        {"missing", [] {}, FileFault::System, ENOENT},
-        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, FileFault::NoPlainFile},
-        {"a link to /dev/zero", [&] { fs::create_symlink("/dev/zero", path); }, FileFault::NoPlainFile},
-        {"a folder", [&] { fs::create_directory(path); }, FileFault::Folder},
-        {"a link to itself", [&] { fs::create_symlink(path, path); }, FileFault::System, ELOOP},
+        {"missing", [] {}, FileFault::System, ENOENT, At::Nothing},
+        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, FileFault::NoPlainFile, 0, At::NoPlainFile},
+        {"a link to /dev/zero", [&] { fs::create_symlink("/dev/zero", path); }, FileFault::NoPlainFile, 0,
+         At::NoPlainFile},
+        {"a socket", [&] { ASSERT_TRUE(BindSocket(path)); }, FileFault::System, ENXIO, At::NoPlainFile},
+        {"a folder", [&] { fs::create_directory(path); }, FileFault::Folder, 0, At::Folder},
+        {"a link to itself", [&] { fs::create_symlink(path, path); }, FileFault::System, ELOOP, At::Unreadable},
         {"4 GB of nothing",
          [&] {
              kes::WriteFileAtomic(path, "", nullptr);
@@ -151,8 +294,8 @@ TEST(FileIo, ReadsRefuseWhatIsNoPlainFileOrLargerThanTheirBoundAtOnce)
         {"one byte past the bound", [&] { kes::WriteFileAtomic(path, std::string(kLimit + 1, 'x'), nullptr); },
          FileFault::TooLarge},
         {"as large as the bound", [&] { kes::WriteFileAtomic(path, std::string(kLimit, 'x'), nullptr); }, std::nullopt,
-         0, kLimit},
-        {"empty", [&] { kes::WriteFileAtomic(path, "", nullptr); }, std::nullopt, 0, 0},
+         0, At::Plain, kLimit},
+        {"empty", [&] { kes::WriteFileAtomic(path, "", nullptr); }, std::nullopt, 0, At::Plain, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -166,7 +309,9 @@ TEST(FileIo, ReadsRefuseWhatIsNoPlainFileOrLargerThanTheirBoundAtOnce)
         std::uint64_t size = 0;
         kes::FileError limitedError;
         const bool limited = kes::ReadFileLimited(path, kLimit, head, &size, &limitedError);
+        const kes::PathKind at = kes::WhatLiesAt(path);
         ::alarm(0);
+        EXPECT_EQ(at, c.at);
         EXPECT_EQ(read, !c.fault) << error;
         if (c.fault) {
             EXPECT_EQ(error.Op, kes::FileOp::Read) << error;

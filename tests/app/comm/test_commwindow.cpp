@@ -6,7 +6,7 @@
 // from the menu rewrite what they say, and their captions stand in every language file.
 #include "app/comm/linkframe.h"
 #include "app/comm/systemblock.h"
-#include "app/comm/ui/commhooks.h"
+#include "app/comm/ui/screenpictures.h"
 #include "app/comm/ui/tcomprogbar.h"
 #include "app/comm/ui/tcomset.h"
 #include "app/comm/ui/tdlgmondisp.h"
@@ -409,6 +409,13 @@ TEST_F(CommWindow, ClosingTheWindowEndsARunningTransferWithoutAMessage)
     EXPECT_EQ(prompt.shown.size(), 2u);
 }
 
+// What a test hands the link in place of the screen editor's pictures.
+struct TestPictures : ScreenPictures {
+    std::function<Bytes()> startScreen, userMenu;
+    Bytes StartScreenPicture() override { return startScreen ? startScreen() : Bytes{}; }
+    Bytes UserMenuPictures() override { return userMenu ? userMenu() : Bytes{}; }
+};
+
 TEST_F(CommWindow, ComMenuEnablesByEditModeAndScreenEditors)
 {
     TKhm& k = *Main();
@@ -419,16 +426,18 @@ TEST_F(CommWindow, ComMenuEnablesByEditModeAndScreenEditors)
         bool screenHooks;
         bool comWrt, userStart;
     };
+    TestPictures pictures;
+    pictures.startScreen = [] { return Bytes(4, 0); };
     for (const Case& c :
          {Case{kes::Editing::Pages, false, true, false}, Case{kes::Editing::StartScreen, false, false, false},
           Case{kes::Editing::StartScreen, true, false, true}}) {
-        link().Windows().StartScreenPicture = c.screenHooks ? [] { return Bytes(4, 0); } : std::function<Bytes()>();
+        link().UseScreenPictures(c.screenHooks ? &pictures : nullptr);
         k.View.EditMode = c.editMode;
         Q_EMIT menu->aboutToShow();
         EXPECT_EQ(k.Action("MmComWrt")->isEnabled(), c.comWrt) << static_cast<int>(c.editMode);
         EXPECT_EQ(k.Action("MmUserStart")->isEnabled(), c.userStart) << static_cast<int>(c.editMode);
     }
-    link().Windows().StartScreenPicture = nullptr;
+    link().UseScreenPictures(nullptr);
 }
 
 TEST_F(CommWindow, StartUpScreenGoesToItsAreaAfterTheQuestion)
@@ -437,13 +446,15 @@ TEST_F(CommWindow, StartUpScreenGoesToItsAreaAfterTheQuestion)
     Bytes picture(192 * 64 / 8);
     for (std::size_t i = 0; i < picture.size(); ++i)
         picture[i] = static_cast<std::uint8_t>(i * 13);
-    link().Windows().StartScreenPicture = [&] { return picture; };
+    TestPictures pictures;
+    pictures.startScreen = [&] { return picture; };
+    link().UseScreenPictures(&pictures);
     k.View.EditMode = kes::Editing::StartScreen;
     Q_EMIT k.findChild<QMenu*>(QStringLiteral("MmCom_menu"))->aboutToShow();
     prompt.answers = {Answer::Yes};
     k.Action("MmUserStart")->trigger();
     ASSERT_TRUE(RunUntilMessages(2));
-    link().Windows().StartScreenPicture = nullptr;
+    link().UseScreenPictures(nullptr);
     EXPECT_EQ(prompt.shown, (std::vector<QString>{Msg(80), Msg(68)}));
     EXPECT_EQ(PanelBytes(0x10800, picture.size()), picture);
     // The project's own image is not touched by a screen transfer.
@@ -454,7 +465,9 @@ TEST_F(CommWindow, UserMenuLargerThanItsAreaIsRefusedBeforeTheLinkOpens)
 {
     TKhm& k = *Main();
     // Panel model 0: 192 x 64 dots, 1536 bytes a page; the area holds 0x7000 bytes, 18 pages.
-    link().Windows().UserMenuPictures = [&] { return Bytes(k.Doc.ImagePgDataList.size() * 1536, 0); };
+    TestPictures pictures;
+    pictures.userMenu = [&] { return Bytes(k.Doc.ImagePgDataList.size() * 1536, 0); };
+    link().UseScreenPictures(&pictures);
     k.View.EditMode = kes::Editing::UserMenu;
     for (std::size_t pages : {std::size_t(19), std::size_t(18)}) {
         SCOPED_TRACE(pages);
@@ -474,7 +487,7 @@ TEST_F(CommWindow, UserMenuLargerThanItsAreaIsRefusedBeforeTheLinkOpens)
             EXPECT_EQ(prompt.shown.back(), Msg(68));
         }
     }
-    link().Windows().UserMenuPictures = nullptr;
+    link().UseScreenPictures(nullptr);
 }
 
 TEST_F(CommWindow, SettingsDialogsOpenFromTheMenu)

@@ -22,7 +22,7 @@ TEST_F(DialogMenus, PasswordCommandEditsTheProjectsSlots)
 {
     QAction* item = Main()->Action("MmUserLevel");
     ASSERT_NE(item, nullptr);
-    EXPECT_TRUE(TKhm::IsWired(item));
+    EXPECT_TRUE(Main()->IsWired(item));
     Main()->Doc.UserPasswords[0] = PassWordRec{"111111", 0};
     Main()->Doc.Modified = 0;
     prompt.onExec = [](QDialog& d) {

@@ -8,6 +8,7 @@
 #include "app/dialogs/tfrmuserlevel.h"
 #include "objects/tgeom.h"
 #include "objects/tlxbtn.h"
+#include "tests/support/standindialogs.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -121,12 +122,15 @@ TEST_F(Frame, OpeningAnObjectsDialogByItsKind)
     TGeom shape;
     EXPECT_FALSE(OpenObjDialog(ctx, shape, nullptr));
     int opened = 0;
-    ReplaceObjDialog(ObjKind::Geom, [&](DialogContext&, TLxObj&, QWidget*, const QString&) { return ++opened > 0; });
+    StandInDialogs dialogs;
+    ctx.Dialogs = &dialogs;
+    dialogs.StandIn(ObjKind::Geom, [&](DialogContext&, TLxObj&, QWidget*, const QString&) { return ++opened > 0; });
     EXPECT_TRUE(OpenObjDialog(ctx, shape, nullptr));
     EXPECT_EQ(opened, 1);
-    ReplaceObjDialog(ObjKind::Geom, {});
-    EXPECT_FALSE(FindObjDialog(ObjKind::Geom));
-    ASSERT_TRUE(FindObjDialog(ObjKind::LxBtn));
+    dialogs.StandIn(ObjKind::Geom, {});
+    EXPECT_FALSE(FindObjDialog(ctx, ObjKind::Geom));
+    ASSERT_TRUE(FindObjDialog(ctx, ObjKind::LxBtn));
+    ctx.Dialogs = nullptr;
 }
 
 } // namespace

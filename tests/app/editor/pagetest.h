@@ -33,10 +33,18 @@ public:
     Prompt& Ask() override { return prompt; }
     LxTypeCore* Model() const override { return model.get(); }
     PageEditor* PageEd() const override { return editor; }
+    // The page's dialogs find the object kinds' dialogs in dialogs (null: the kind table).
+    DialogContext DialogContextFor(PageData* page) override
+    {
+        DialogContext ctx = PageHost::DialogContextFor(page);
+        ctx.Dialogs = dialogs;
+        return ctx;
+    }
     void PointerTool() override;
 
     // The fixture's page editor, while there is one.
     PageEditor* editor = nullptr;
+    const ObjDialogFinder* dialogs = nullptr;
 };
 
 class PageTest : public ::testing::Test, public PageDriver {

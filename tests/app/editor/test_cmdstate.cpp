@@ -4,7 +4,7 @@
 // disabled), so that each rule shows on its own item.
 #include "editortest.h"
 
-#include "app/dialogs/formregistry.h"
+#include "app/dialogs/formrunner.h"
 #include "app/ui/msgtable.h"
 
 #include <QAction>
@@ -264,7 +264,8 @@ TEST_F(CmdStateTest, ASettingsCommandCanBeChosenOnlyWhileItsDialogIsBuilt)
     };
     for (const bool built : {false, true}) {
         SCOPED_TRACE(built);
-        RegisterForm("TPgJump", built ? FormMaker([](QWidget* owner) { return new QDialog(owner); }) : FormMaker());
+        Main()->Forms.Register("TPgJump",
+                               built ? FormMaker([](QWidget* owner) { return new QDialog(owner); }) : FormMaker());
         Main()->SetItemEnabled("MmPgJump", true);
         Page().SetPopEnabled("PopPgJump", true);
         EXPECT_EQ(Main()->Action("MmPgJump")->isEnabled(), built);
@@ -272,7 +273,6 @@ TEST_F(CmdStateTest, ASettingsCommandCanBeChosenOnlyWhileItsDialogIsBuilt)
     }
     Trigger("MmPgJump");
     EXPECT_EQ(runs, 1);
-    RegisterForm("TPgJump", nullptr);
     prompt.onExec = nullptr;
 }
 

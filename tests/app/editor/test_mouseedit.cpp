@@ -11,6 +11,7 @@
 #include "app/inspector/tdlgprop.h"
 #include "app/project/ui/tlxtype.h"
 #include "objects/tgeom.h"
+#include "tests/support/standindialogs.h"
 
 #include <QAction>
 #include <QDialog>
@@ -18,7 +19,13 @@
 namespace kes::test {
 namespace {
 
-class MouseEditTest : public EditorTest {};
+class MouseEditTest : public EditorTest {
+protected:
+    MouseEditTest() { dialogs = &standIns; }
+
+    // What the started window opens for the kinds a test stands a dialog in for.
+    StandInDialogs standIns;
+};
 
 TEST_F(MouseEditTest, EveryKindIsDrawnWithItsToolAndSelected)
 {
@@ -69,7 +76,7 @@ TEST_F(MouseEditTest, DoubleClickOpensTheKindsDialogForOneSelectedObject)
     NewProject();
     int opened = 0;
     QString caption;
-    ReplaceObjDialog(ObjKind::StTxt, [&](DialogContext& ctx, TLxObj& obj, QWidget*, const QString& title) {
+    standIns.StandIn(ObjKind::StTxt, [&](DialogContext& ctx, TLxObj& obj, QWidget*, const QString& title) {
         ++opened;
         caption = title;
         EXPECT_EQ(obj.ObjType, 1);
@@ -92,7 +99,6 @@ TEST_F(MouseEditTest, DoubleClickOpensTheKindsDialogForOneSelectedObject)
     ASSERT_EQ(Page().Data().SelList.size(), 2u);
     Page().ObjDblClick(b);
     EXPECT_EQ(opened, 1) << "two selected: no dialog";
-    ReplaceObjDialog(ObjKind::StTxt, nullptr);
 }
 
 TEST_F(MouseEditTest, TheInspectorFollowsTheOneSelectedObject)

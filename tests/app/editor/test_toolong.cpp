@@ -14,6 +14,7 @@
 #include "objects/objlayout.h"
 #include "objects/tstbmp.h"
 #include "objects/tsttxt.h"
+#include "tests/support/standindialogs.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -263,13 +264,15 @@ TEST_F(TooLongTest, AnEditThatMakesAnObjectTooLongToStoreIsTakenBack)
     };
     const Case cases[] = {
         {"its dialog adds text", false,
-         [](TooLongTest& t, TLxObj& obj) {
-             ReplaceObjDialog(ObjKind::StTxt, [](DialogContext&, TLxObj& o, QWidget*, const QString&) {
+         [this](TooLongTest& t, TLxObj& obj) {
+             StandInDialogs dialogs;
+             dialogs.StandIn(ObjKind::StTxt, [](DialogContext&, TLxObj& o, QWidget*, const QString&) {
                  dynamic_cast<TStTxt&>(o).Lines.assign(3, std::string(30000, 'x'));
                  return true;
              });
+             host.dialogs = &dialogs;
              t.Page().ObjDblClick(&obj);
-             ReplaceObjDialog(ObjKind::StTxt, nullptr);
+             host.dialogs = nullptr;
          }},
         {"Shift+Right widens its picture", true,
          [](TooLongTest& t, TLxObj& obj) {

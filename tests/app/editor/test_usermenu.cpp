@@ -69,6 +69,7 @@ protected:
         StartupOptions o;
         o.splashMillis = 0;
         o.prompt = &prompt;
+        o.screen = &screen;
         StartMain(NewDoc(), o);
     }
     void Open(const char* item)

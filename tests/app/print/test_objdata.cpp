@@ -313,6 +313,8 @@ protected:
         return ObjDataLabels(result.Columns, [this](int n) { return MsgOf(r.doc().MsgTable, n); });
     }
     std::string Path(const char* name) const { return QDir(dir.path()).filePath(QLatin1String(name)).toStdString(); }
+    // The base of the workbook export's scratch folders.
+    std::string Scratch() const { return Path("workbook"); }
     // The files of the folder, hidden ones (temporaries) too.
     std::vector<std::string> Files() const
     {
@@ -354,7 +356,7 @@ TEST_F(ObjDataExport, TheWorkbookHoldsTheLabelsThenOneRowPerTableRow)
     const std::string path = Path("Plant.xlsx");
     ExportError error;
     ASSERT_TRUE(WriteFileAtomic(path, "not a workbook", &error.File));
-    ASSERT_TRUE(WriteObjDataXlsx(path, Labels(rows), rows, error)) << error.File << error.Library;
+    ASSERT_TRUE(WriteObjDataXlsx(path, Labels(rows), rows, Scratch(), error)) << error.File << error.Library;
     const std::map<std::string, std::string> cells = ReadXlsxCells(path);
     ASSERT_FALSE(cells.empty());
     const std::map<std::string, std::string> expected{
@@ -397,7 +399,7 @@ TEST_F(ObjDataExport, TheWorkbookHoldsTheLabelsThenOneRowPerTableRow)
     EXPECT_EQ(Files(), std::vector<std::string>{"Plant.xlsx"});
 
     // Only the label row for an empty table.
-    ASSERT_TRUE(WriteObjDataXlsx(path, Labels(rows), ObjDataResult{rows.Columns, {}}, error)) << error.File;
+    ASSERT_TRUE(WriteObjDataXlsx(path, Labels(rows), ObjDataResult{rows.Columns, {}}, Scratch(), error)) << error.File;
     EXPECT_EQ(ReadXlsxCells(path).size(), 14u);
 }
 
@@ -406,13 +408,16 @@ TEST_F(ObjDataExport, AnExportThatCannotBeWrittenSaysSoAndLeavesNothingBehind)
     const ObjDataResult rows = SmallProject();
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Plant.xlsx")));
     ExportError error;
-    EXPECT_FALSE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, error));
+    EXPECT_FALSE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, Scratch(), error));
     EXPECT_NE(error.File.Path.find("Plant.xlsx"), std::string::npos) << error.File;
     ExportError textError;
     EXPECT_FALSE(WriteObjDataText(Path("missing/Plant.txt"), Labels(rows), rows, textError));
     EXPECT_TRUE(textError.File.Failed());
     EXPECT_TRUE(Files().empty());
     EXPECT_TRUE(QFileInfo(QDir(dir.path()).filePath(QStringLiteral("Plant.xlsx"))).isDir());
+    // Nor a scratch folder of the workbook's parts.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{QStringLiteral("Plant.xlsx")});
 }
 
 // A new export file takes the permissions the umask gives any new file; a replaced one keeps its own.
@@ -422,7 +427,7 @@ TEST_F(ObjDataExport, ExportsTakeThePermissionsOfTheUmask)
     const mode_t before = ::umask(027);
     ExportError error;
     EXPECT_TRUE(WriteObjDataText(Path("Plant.txt"), Labels(rows), rows, error)) << error.File;
-    EXPECT_TRUE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, error)) << error.File;
+    EXPECT_TRUE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, Scratch(), error)) << error.File;
     ::umask(before);
     const auto mode = [this](const char* name) {
         struct stat st {};
@@ -432,7 +437,7 @@ TEST_F(ObjDataExport, ExportsTakeThePermissionsOfTheUmask)
     EXPECT_EQ(mode("Plant.txt"), 0640u);
     EXPECT_EQ(mode("Plant.xlsx"), 0640u);
     ASSERT_EQ(::chmod(Path("Plant.xlsx").c_str(), 0604), 0);
-    EXPECT_TRUE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, error)) << error.File;
+    EXPECT_TRUE(WriteObjDataXlsx(Path("Plant.xlsx"), Labels(rows), rows, Scratch(), error)) << error.File;
     EXPECT_EQ(mode("Plant.xlsx"), 0604u);
     EXPECT_EQ(Files(), (std::vector<std::string>{"Plant.txt", "Plant.xlsx"}));
 }

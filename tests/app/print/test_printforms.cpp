@@ -262,7 +262,7 @@ TEST_F(PrintForms, PrinterSetupIsAPageSetUp)
     EXPECT_FALSE(buttons.contains(QStringLiteral("Print"))) << buttons.join(QLatin1Char(',')).toStdString();
 }
 
-// A printout that can not be written says so with a warning and is not taken for printed:
+// A printout that can not be written says so with a warning and why, and is not taken for printed:
 // the settings, or the preview, stay open with their buttons usable to try again.
 TEST_F(PrintForms, AFailedPrintSaysSoAndKeepsItsWindowOpen)
 {
@@ -298,6 +298,9 @@ TEST_F(PrintForms, AFailedPrintSaysSoAndKeepsItsWindowOpen)
         EXPECT_TRUE(usable);
         ASSERT_EQ(prompt.shown.size(), 1u);
         EXPECT_TRUE(prompt.shown[0].startsWith(Msg(522))) << prompt.shown[0].toStdString();
+        // With the file and why it was not written, in the message table's words.
+        EXPECT_TRUE(prompt.shown[0].contains(QStringLiteral("failed.pdf"))) << prompt.shown[0].toStdString();
+        EXPECT_TRUE(prompt.shown[0].endsWith(Msg(966))) << prompt.shown[0].toStdString();
         EXPECT_EQ(prompt.kinds[0], MsgKind::Error);
     }
 }
@@ -306,7 +309,7 @@ TEST_F(PrintForms, AFailedPrintSaysSoAndKeepsItsWindowOpen)
 TEST_F(PrintForms, ThePreviewFitsASmallScreenAndScrollsItsSheet)
 {
     const QRect laptop(0, 0, 1366, 768);
-    SetAvailableAreaForTests(laptop);
+    screen = ScreenArea(laptop);
     bool shown = false;
     prompt.onExec = [&](QDialog& d) {
         if (auto* set = dynamic_cast<TPrnSet*>(&d)) {

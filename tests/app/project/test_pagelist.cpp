@@ -85,6 +85,7 @@ protected:
         StartupOptions o;
         o.splashMillis = 0;
         o.prompt = &prompt;
+        o.screen = &screen;
         StartMain(NewDoc(), o);
         FivePages(Main()->Doc);
         pages = std::make_unique<RecordingPages>(Main()->PageEd.get());

@@ -6,7 +6,8 @@
 // also when no simulator is there to start. A recent file opens as a checked project with at
 // least one page, and one that is gone says so, also when its working copy is refused. Texts
 // of another code page than the one in use are told of once when the project opens; a serial
-// port the user typed is kept whatever port number the project holds.
+// port the user typed is kept whatever port number the project holds. A command line naming
+// anything but a plain file says so and leaves the program running without a project.
 #include "../shell/shellfixture.h"
 #include "recordingpages.h"
 
@@ -37,11 +38,16 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kes::test {
 namespace {
+
+namespace fs = std::filesystem;
 
 // The check-result window the program shows, found as a user finds it.
 TFrmMsgShow* ResultWindow() { return FindForm<TFrmMsgShow>(QStringLiteral("FrmMsgShow")); }
@@ -54,6 +60,7 @@ protected:
         o.arguments = std::move(args);
         o.splashMillis = 0;
         o.prompt = &prompt;
+        o.screen = &screen;
         StartMain(NewDoc(), o);
     }
     void TearDown() override
@@ -125,6 +132,68 @@ TEST_F(PrjCommandsTest, CommandLineOpensTheProject)
     EXPECT_EQ(Main()->Doc.RecentFiles.front(), Dir() + "work/plant.zqf");
     EXPECT_TRUE(Main()->windowTitle().endsWith(QString::fromStdString(Dir() + "work/plant.zqf")));
     EXPECT_TRUE(prompt.shown.empty()) << (prompt.shown.empty() ? std::string() : prompt.shown[0].toStdString());
+}
+
+// Only a plain file named on the command line is read, through a link too. Anything else in its
+// place is said at once (a FIFO is not waited on) with the file and why, and the program runs
+// with no project, ready to make or open one.
+TEST_F(PrjCommandsTest, ACommandLinePathThatIsNoPlainFileIsSaidAndTheProgramRunsWithoutAProject)
+{
+    QDir().mkpath(QString::fromStdString(Dir() + "work"));
+    WriteProject(Dir() + "work/plant", 2);
+    const std::string at = Dir() + "work/named.zqf";
+    struct Case {
+        const char* name;
+        std::string path;
+        std::function<void()> make;
+        int why; // the reason's message; 0: the project opens
+    };
+    std::vector<Case> cases = {
+        {"a link to a project file", at, [&] { fs::create_symlink(Dir() + "work/plant.zqf", at); }, 0},
+        {"a missing file", at, [] {}, 981},
+        {"a folder", at, [&] { fs::create_directory(at); }, 982},
+        {"a FIFO", at, [&] { ASSERT_EQ(::mkfifo(at.c_str(), 0600), 0); }, 983},
+        {"/dev/zero", "/dev/zero", [] {}, 983},
+        {"a link to itself", at, [&] { fs::create_symlink(at, at); }, 985},
+    };
+    // Permissions do not hold the superuser back.
+    if (::geteuid() != 0)
+        cases.push_back({"a file the user may not read", at,
+                         [&] {
+                             fs::copy_file(Dir() + "work/plant.zqf", at);
+                             fs::permissions(at, fs::perms::none);
+                         },
+                         984});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(at);
+        c.make();
+        prompt.shown.clear();
+        prompt.kinds.clear();
+        ::alarm(10);
+        Start({QString::fromStdString(c.path)});
+        ::alarm(0);
+        ASSERT_NE(Main(), nullptr);
+        Main()->FormActivate();
+        if (c.why == 0) {
+            EXPECT_EQ(Main()->Doc.Opened, 1);
+            EXPECT_EQ(Main()->Doc.PgDataList.size(), 2u);
+            EXPECT_TRUE(prompt.shown.empty()) << (prompt.shown.empty() ? std::string() : prompt.shown[0].toStdString());
+        } else {
+            EXPECT_EQ(Main()->Doc.Opened, 0);
+            EXPECT_TRUE(Main()->Doc.PrjName.empty());
+            EXPECT_TRUE(Main()->OpenDlg.FileName.empty());
+            ASSERT_EQ(prompt.shown.size(), 1u);
+            EXPECT_EQ(prompt.shown[0], Msg(980) + QStringLiteral("\n") + QString::fromStdString(c.path) +
+                                           QStringLiteral("\n") + Msg(c.why));
+            EXPECT_EQ(prompt.kinds[0], MsgKind::Error);
+            EXPECT_TRUE(Main()->FindAction("MmNew")->isEnabled());
+            EXPECT_TRUE(Main()->FindAction("MmOpen")->isEnabled());
+        }
+        Main()->Doc.Modified = 0;
+        Main()->FormClose();
+        ShutDownMain();
+    }
 }
 
 TEST_F(PrjCommandsTest, WorkingCopyIsOffered)

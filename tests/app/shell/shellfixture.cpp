@@ -4,7 +4,6 @@
 
 #include "app/ui/msgtable.h"
 #include "app/ui/qtlanguage.h"
-#include "app/ui/screenfit.h"
 
 #include "app/shell/startup.h"
 #include "platform/fileio.h"
@@ -35,15 +34,12 @@ void ShellFixture::SetUp()
     QDir().mkpath(QString::fromStdString(dir_ + "DocFiles"));
     savedAppDir_ = AppDir();
     SetAppDir(dir_);
-    // Windows are fitted to the screen: a common desktop's, whatever the offscreen platform has.
-    SetAvailableAreaForTests(kDesktop);
     // Problems an earlier test made of its own files are not this test's start-up report.
     TakeFileProblems();
 }
 
 void ShellFixture::TearDown()
 {
-    SetAvailableAreaForTests(QRect());
     SetAppDir(savedAppDir_);
     // Qt's own texts are the process's: the next test meets them in English, as the program starts.
     UseQtLanguage(LangEng);
@@ -74,6 +70,8 @@ void StartedShell::SetUp()
     StartupOptions o;
     o.splashMillis = 0;
     o.prompt = asks;
+    o.dialogs = dialogs;
+    o.screen = &screen;
     StartMain(NewDoc(), o);
 }
 

@@ -4,6 +4,7 @@
 // without touching the build's program folder.
 #include "app/project/projectdoc.h"
 #include "app/ui/prompt.h"
+#include "app/ui/screenfit.h"
 #include "mainwindow.h"
 
 #include <QRect>
@@ -12,6 +13,10 @@
 
 #include <memory>
 #include <string>
+
+namespace kes {
+class ObjDialogFinder;
+} // namespace kes
 
 namespace kes::test {
 
@@ -28,8 +33,11 @@ protected:
 
     // Answers what a window the test starts asks (handed to it as StartupOptions::prompt).
     ScriptedPrompt prompt;
-    // The screen's available area the windows are fitted to (tests may set another).
+    // The screen's available area the windows are fitted to: a common desktop's, whatever the
+    // offscreen platform has. Handed to the windows the tests start (StartupOptions::screen),
+    // which fit into what it holds then: tests may set another, before a start or after it.
     static constexpr QRect kDesktop{0, 0, 1920, 1080};
+    ScreenArea screen{kDesktop};
 
     // The program's project document for the next StartUp: a new one each time, as each run
     // of the program has its own. It lives until the fixture ends, after the window.
@@ -52,6 +60,9 @@ protected:
     // What the started window asks the user through: prompt, unless a test hands it another
     // before SetUp.
     Prompt* asks = &prompt;
+    // Where the started window finds the object kinds' dialogs: the kind table, unless a test
+    // hands its stand-ins before SetUp.
+    const ObjDialogFinder* dialogs = nullptr;
 };
 
 } // namespace kes::test

@@ -261,11 +261,11 @@ TEST_F(MainWindowTest, EveryCommandIsThereAndOnlyBuiltOnesCanBeChosen)
     for (const char* name : kToolWidgets)
         EXPECT_NE(Main()->ToolWidget(name), nullptr) << name;
     for (const char* name : kWired)
-        EXPECT_TRUE(TKhm::IsWired(Main()->Action(name))) << name;
+        EXPECT_TRUE(Main()->IsWired(Main()->Action(name))) << name;
     for (QAction* a : Main()->findChildren<QAction*>()) {
         if (a->menu() || a->isSeparator() || a->objectName().isEmpty())
             continue;
-        if (!TKhm::IsWired(a)) {
+        if (!Main()->IsWired(a)) {
             EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
         }
     }

@@ -40,7 +40,7 @@ protected:
     void SetUp() override
     {
         ShellFixture::SetUp();
-        SetAvailableAreaForTests(kLaptop);
+        screen = ScreenArea(kLaptop);
     }
     void TearDown() override
     {
@@ -54,6 +54,7 @@ protected:
         StartupOptions o;
         o.splashMillis = 0;
         o.prompt = &prompt;
+        o.screen = &screen;
         StartMain(NewDoc(), o);
         Main()->show();
         prompt.onExec = [](QDialog& d) {

@@ -32,6 +32,7 @@ protected:
         o.arguments = std::move(args);
         o.splashMillis = 0;
         o.prompt = &prompt;
+        o.screen = &screen;
         StartMain(NewDoc(), o);
         Main()->show();
     }
@@ -218,6 +219,7 @@ TEST_F(StartupTest, CommandLineNamingNoFileOpensNothingAndTheSplashDoesNotWait)
                    QStringLiteral("extra")};
     o.splashMillis = 2000;
     o.prompt = &prompt;
+    o.screen = &screen;
     const QPointer<QWidget> splash = StartMain(NewDoc(), o);
     EXPECT_EQ(Main()->OpenDlg.FileName, "");
     EXPECT_EQ(Main()->Doc.Opened, 0);
