@@ -128,9 +128,13 @@ std::string TKhm::LocIniPath() const
     if (!Doc.ConfigDir.empty()) {
         const std::string shipped = FindLocIni(Doc.AppDir);
         // Written anew, the copy is the user's to change, whatever the shipped file's permissions.
+        // A copy that can not be written is said at the next report of file problems; the
+        // layout then starts from the program's own.
         std::string text;
-        if (!shipped.empty() && kes::ReadFileText(shipped, kes::kMaxIniBytes, text, nullptr))
-            kes::WriteFileAtomic(path, text, nullptr);
+        kes::FileError error;
+        if (!shipped.empty() && kes::ReadFileText(shipped, kes::kMaxIniBytes, text, nullptr) &&
+            !kes::WriteFileAtomic(path, text, &error))
+            kes::NoteFileProblem(path, kes::FileErrorText(error));
     }
     return path;
 }

@@ -11,6 +11,7 @@
 #include "app/shell/taboutbox.h"
 #include "app/shell/tkhm.h"
 #include "app/shell/tlogo.h"
+#include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 #include "platform/fileio.h"
 #include "platform/inifile.h"
@@ -20,6 +21,8 @@
 #include <QLabel>
 #include <QLayout>
 #include <QToolBar>
+
+#include <sys/stat.h>
 
 namespace kes::test {
 namespace {
@@ -251,6 +254,29 @@ TEST_F(StartupTest, LayoutFileNameIgnoresLetterCase)
     Main()->SaveLayout();
     EXPECT_FALSE(FileExists(Path("Loc.ini")));
     EXPECT_NE(ReadFile("loc.ini").find("[ToolBar4]"), std::string::npos);
+    Stop();
+}
+
+// Run from a read-only program folder, the user's layout starts as a copy of the shipped one;
+// a copy that can not be written is noted for the report of file problems, not dropped.
+TEST_F(StartupTest, AUsersLayoutCopyThatCanNotBeWrittenIsSaid)
+{
+    WriteFile("Loc.ini", "[ToolBar5]\nVisible=0\n");
+    Start();
+    TakeFileProblems();
+    const std::string config = Path("config/");
+    ASSERT_EQ(::mkdir(config.c_str(), 0755), 0);
+    // A folder where the copy would go.
+    ASSERT_EQ(::mkdir((config + "Loc.ini").c_str(), 0755), 0);
+    const std::string saved = Main()->Doc.ConfigDir;
+    Main()->Doc.ConfigDir = config;
+    EXPECT_EQ(Main()->LocIniPath(), config + "Loc.ini");
+    const std::vector<NotedProblem> noted = TakeFileProblems();
+    ASSERT_EQ(noted.size(), 1u);
+    EXPECT_EQ(noted[0].File, config + "Loc.ini");
+    FileError folder{FileOp::Write, FileFault::Folder, config + "Loc.ini"};
+    EXPECT_EQ(noted[0].Text, FileErrorText(folder));
+    Main()->Doc.ConfigDir = saved;
     Stop();
 }
 
