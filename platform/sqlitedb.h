@@ -20,12 +20,13 @@ struct DbBounds {
 };
 
 // What stopped a database call: nothing, a value longer than the bound, the step or time bound.
-enum class DbRefusal { None, ValueTooLong, TooSlow };
+enum class DbRefusal { None, ValueTooLong, TooSlow, TooManyRows };
 
 struct DbError {
     DbRefusal Refusal = DbRefusal::None;
     std::string Text;      // the engine's words (or the caller's); empty when all went well
     int MaxValueBytes = 0; // the bound a ValueTooLong refusal met
+    int MaxRows = 0;       // the bound a TooManyRows refusal met
     FileError File;        // a file of the database that could not be opened, written or removed
     bool Failed() const { return Refusal != DbRefusal::None || !Text.empty() || File.Failed(); }
 };

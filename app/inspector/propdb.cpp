@@ -2,6 +2,7 @@
 #include "app/inspector/propdb.h"
 
 #include "app/inspector/inspectorkinds.h"
+#include "app/ui/msgtable.h"
 #include "objects/tpropbase.h"
 
 #include <sqlite3.h>
@@ -103,7 +104,8 @@ bool ReadPropTable(const std::string& dbPath, const std::string& table, std::vec
     }
     if (records.size() > std::size_t(kMaxPropRows)) {
         error = {};
-        error.Text = "more than " + std::to_string(kMaxPropRows) + " rows";
+        error.Refusal = DbRefusal::TooManyRows;
+        error.MaxRows = kMaxPropRows;
         records.clear();
         return false;
     }
@@ -120,24 +122,51 @@ std::vector<std::uint8_t> ExpectedPropLayout(ObjKind kind)
     return layout;
 }
 
-std::string CheckPropLayout(ObjKind kind, const std::vector<PropRecord>& records)
+PropLayoutFault CheckPropLayout(ObjKind kind, const std::vector<PropRecord>& records)
 {
+    using What = PropLayoutFault::What;
     const std::vector<std::uint8_t> layout = ExpectedPropLayout(kind);
     if (records.size() != layout.size())
-        return "holds " + std::to_string(records.size()) + " rows, " + std::to_string(layout.size()) + " expected";
+        return {What::RowCount, 0, static_cast<int>(records.size()), static_cast<int>(layout.size())};
     for (std::size_t i = 0; i < layout.size(); ++i) {
         const PropRecord& r = records[i];
-        const std::string at = "row " + std::to_string(i) + ": ";
+        const int row = static_cast<int>(i);
         if (r.PropType != layout[i])
-            return at + "PropType " + std::to_string(r.PropType) + ", " + std::to_string(layout[i]) + " expected";
+            return {What::RowClass, row, r.PropType, layout[i]};
         // Rows 1-4 belong to the position group; all others stand at the top level (a group
         // marked as a member would become its own parent and never open again).
         const bool member = i >= 1 && i <= 4;
         if (r.Parent != member)
-            return at + (member ? "must belong to the position group" : "must not belong to a group");
+            return {member ? What::OutsideGroup : What::InsideGroup, row};
         // The grid indents a row by its level: the tables use 0 and 1.
         if (r.Level < 0 || r.Level > kMaxPropLevel)
-            return at + "level " + std::to_string(r.Level) + " is not 0 to " + std::to_string(kMaxPropLevel);
+            return {What::Level, row, r.Level, kMaxPropLevel};
+    }
+    return {};
+}
+
+QString PropLayoutText(const PropLayoutFault& fault)
+{
+    constexpr int kMsgRowCount = 987;     // "The table holds %1 rows where %2 are expected."
+    constexpr int kMsgRowClass = 988;     // "Row %1 is of class %2 where %3 is expected."
+    constexpr int kMsgOutsideGroup = 989; // "Row %1 must belong to the position group."
+    constexpr int kMsgInsideGroup = 990;  // "Row %1 must not belong to a group."
+    constexpr int kMsgLevel = 991;        // "Row %1 is at level %2, which is not 0 to %3."
+    using What = PropLayoutFault::What;
+    const int row = fault.Row + 1;
+    switch (fault.Fault) {
+    case What::None:
+        break;
+    case What::RowCount:
+        return Msg(kMsgRowCount).arg(fault.Found).arg(fault.Expected);
+    case What::RowClass:
+        return Msg(kMsgRowClass).arg(row).arg(fault.Found).arg(fault.Expected);
+    case What::OutsideGroup:
+        return Msg(kMsgOutsideGroup).arg(row);
+    case What::InsideGroup:
+        return Msg(kMsgInsideGroup).arg(row);
+    case What::Level:
+        return Msg(kMsgLevel).arg(row).arg(fault.Found).arg(fault.Expected);
     }
     return {};
 }

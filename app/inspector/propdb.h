@@ -50,9 +50,27 @@ bool ReadPropTable(const std::string& dbPath, const std::string& table, std::vec
 // Row classes of a kind's rows in order: the group and the four position rows, then the
 // kind's own rows. Kinds without a table have the five common rows only.
 std::vector<std::uint8_t> ExpectedPropLayout(ObjKind kind);
-// Empty when records fit the layout of kind: the same row classes in the same order, the
+// What does not fit a kind's layout, as codes and numbers the window words (rows count from 0).
+struct PropLayoutFault {
+    enum class What : std::uint8_t {
+        None,
+        RowCount,     // Found rows, Expected expected
+        RowClass,     // row Row is of class Found, Expected expected
+        OutsideGroup, // row Row is a position row outside the position group
+        InsideGroup,  // row Row belongs to a group and must not
+        Level,        // row Row is at level Found, past 0 to Expected
+    };
+    What Fault = What::None;
+    int Row = 0;
+    int Found = 0;
+    int Expected = 0;
+    bool Failed() const { return Fault != What::None; }
+};
+// None when records fit the layout of kind: the same row classes in the same order, the
 // position rows inside the group and every other row at the top level (the readers' hiding
-// and showing binds only there). Otherwise a short text saying what does not fit.
-std::string CheckPropLayout(ObjKind kind, const std::vector<PropRecord>& records);
+// and showing binds only there). Otherwise the first thing that does not fit.
+PropLayoutFault CheckPropLayout(ObjKind kind, const std::vector<PropRecord>& records);
+// The fault in the user's words, from the message table (rows counted from 1).
+QString PropLayoutText(const PropLayoutFault& fault);
 
 } // namespace kes

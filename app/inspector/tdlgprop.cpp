@@ -178,12 +178,13 @@ bool TDlgProp::LoadPropTable()
 
     std::vector<kes::PropRecord> records;
     kes::DbError error;
+    kes::PropLayoutFault fault;
     if (kes::ReadPropTable(dir + file, table, records, error, limit))
-        error.Text = kes::CheckPropLayout(kind, records);
-    if (error.Failed()) {
+        fault = kes::CheckPropLayout(kind, records);
+    if (error.Failed() || fault.Failed()) {
         kes::ShowError(prompt_, kes::Msg(kMsgPropTable) + QStringLiteral("\n") + QString::fromStdString(file) +
                                     QStringLiteral(" (") + QString::fromStdString(table) + QStringLiteral("): ") +
-                                    kes::DbErrorText(error));
+                                    (fault.Failed() ? kes::PropLayoutText(fault) : kes::DbErrorText(error)));
         return false;
     }
     for (const kes::PropRecord& r : records) {

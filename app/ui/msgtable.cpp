@@ -183,11 +183,14 @@ QString DbErrorText(const DbError& error)
 {
     constexpr int kMsgDbValueTooLong = 530; // a value longer than %1 bytes
     constexpr int kMsgDbTooSlow = 531;      // the read took too long and was stopped
+    constexpr int kMsgDbTooManyRows = 986;  // the table holds more than %1 rows
     switch (error.Refusal) {
     case DbRefusal::ValueTooLong:
         return Msg(kMsgDbValueTooLong).arg(error.MaxValueBytes);
     case DbRefusal::TooSlow:
         return Msg(kMsgDbTooSlow);
+    case DbRefusal::TooManyRows:
+        return Msg(kMsgDbTooManyRows).arg(error.MaxRows);
     case DbRefusal::None:
         break;
     }

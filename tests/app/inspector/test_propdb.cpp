@@ -11,8 +11,11 @@
 #include "cputime.h"
 #include "hostiledb.h"
 #include "objects/tpropbase.h"
+#include "platform/fileio.h"
 
 #include <gtest/gtest.h>
+
+#include <QRegularExpression>
 
 #include <sqlite3.h>
 
@@ -40,7 +43,7 @@ TEST(PropDatabases, EveryTableFitsItsKindInEveryLanguage)
     for (int lang : {0, 1, 2}) {
         for (kes::ObjKind kind : kes::KindsWithPropTables()) {
             const auto records = Read(lang, kind);
-            EXPECT_EQ(kes::CheckPropLayout(kind, records), "")
+            EXPECT_FALSE(kes::CheckPropLayout(kind, records).Failed())
                 << kes::PropDbFileName(lang) << " " << kes::PropTableName(kind);
             for (const auto& r : records)
                 EXPECT_FALSE(r.Name.isEmpty()) << kes::PropTableName(kind);
@@ -69,22 +72,37 @@ TEST(PropDatabases, LanguagesDifferOnlyInCaptions)
 TEST(PropDatabases, LayoutCheckFindsEveryDeviation)
 {
     const auto good = Read(2, kes::ObjKind::LxVal);
-    ASSERT_EQ(kes::CheckPropLayout(kes::ObjKind::LxVal, good), "");
-    using Edit = void (*)(std::vector<kes::PropRecord>&);
-    const Edit edits[] = {
-        [](std::vector<kes::PropRecord>& r) { r.pop_back(); },                // a row missing
-        [](std::vector<kes::PropRecord>& r) { r.push_back(r.back()); },       // a row too many
-        [](std::vector<kes::PropRecord>& r) { r.clear(); },                   // an empty table
-        [](std::vector<kes::PropRecord>& r) { std::swap(r[7], r[8]); },       // rows out of order
-        [](std::vector<kes::PropRecord>& r) { r[13].PropType = ptComboVal; }, // another row class
-        [](std::vector<kes::PropRecord>& r) { r[0].Parent = true; },          // a group inside itself
-        [](std::vector<kes::PropRecord>& r) { r[3].Parent = false; },         // a position row outside
-        [](std::vector<kes::PropRecord>& r) { r[5].Parent = true; },          // a kind row in the group
+    ASSERT_FALSE(kes::CheckPropLayout(kes::ObjKind::LxVal, good).Failed());
+    using What = kes::PropLayoutFault::What;
+    const int rows = static_cast<int>(good.size());
+    struct Case {
+        const char* name;
+        void (*edit)(std::vector<kes::PropRecord>&);
+        What fault;
+        int row;
     };
-    for (std::size_t i = 0; i < std::size(edits); ++i) {
+    const Case cases[] = {
+        {"a row missing", [](std::vector<kes::PropRecord>& r) { r.pop_back(); }, What::RowCount, 0},
+        {"a row too many", [](std::vector<kes::PropRecord>& r) { r.push_back(r.back()); }, What::RowCount, 0},
+        {"an empty table", [](std::vector<kes::PropRecord>& r) { r.clear(); }, What::RowCount, 0},
+        {"rows out of order", [](std::vector<kes::PropRecord>& r) { std::swap(r[7], r[8]); }, What::RowClass, 7},
+        {"another row class", [](std::vector<kes::PropRecord>& r) { r[13].PropType = ptComboVal; }, What::RowClass, 13},
+        {"a group inside itself", [](std::vector<kes::PropRecord>& r) { r[0].Parent = true; }, What::InsideGroup, 0},
+        {"a position row outside", [](std::vector<kes::PropRecord>& r) { r[3].Parent = false; }, What::OutsideGroup, 3},
+        {"a kind row in the group", [](std::vector<kes::PropRecord>& r) { r[5].Parent = true; }, What::InsideGroup, 5},
+        {"a level past the grid's", [](std::vector<kes::PropRecord>& r) { r[6].Level = -1; }, What::Level, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         auto records = good;
-        edits[i](records);
-        EXPECT_NE(kes::CheckPropLayout(kes::ObjKind::LxVal, records), "") << "edit " << i;
+        c.edit(records);
+        const kes::PropLayoutFault fault = kes::CheckPropLayout(kes::ObjKind::LxVal, records);
+        EXPECT_EQ(fault.Fault, c.fault);
+        EXPECT_EQ(fault.Row, c.row);
+        if (c.fault == What::RowCount) {
+            EXPECT_EQ(fault.Found, static_cast<int>(records.size()));
+            EXPECT_EQ(fault.Expected, rows);
+        }
     }
     // Kinds without a table take the five position rows.
     EXPECT_EQ(kes::ExpectedPropLayout(kes::ObjKind::RectMeter).size(), 5u);
@@ -125,10 +143,10 @@ TEST(PropDatabases, HostileFilesEndQuicklyInAMessage)
         std::vector<kes::PropRecord> records;
         kes::DbError error;
         const bool read = kes::ReadPropTable(path, "ObjTxt", records, error);
-        if (read)
-            error.Text = kes::CheckPropLayout(kes::ObjKind::StTxt, records);
+        const kes::PropLayoutFault fault =
+            read ? kes::CheckPropLayout(kes::ObjKind::StTxt, records) : kes::PropLayoutFault{};
         EXPECT_LT(cpu.Elapsed().count(), 1000) << "ms of CPU time: " << file.What;
-        EXPECT_TRUE(error.Failed()) << file.What;
+        EXPECT_TRUE(error.Failed() || fault.Failed()) << file.What;
         const auto refusal = refusals.find(file.What);
         EXPECT_EQ(error.Refusal, refusal == refusals.end() ? DbRefusal::None : refusal->second)
             << file.What << ": " << error.Text;
@@ -163,8 +181,59 @@ TEST(PropDatabases, ALevelPastTheGridIsRefused)
     kes::DbError error;
     ASSERT_TRUE(kes::ReadPropTable(path, "ObjTxt", records, error)) << error.Text;
     records.resize(kes::ExpectedPropLayout(kes::ObjKind::StTxt).size(), records[0]);
-    EXPECT_NE(kes::CheckPropLayout(kes::ObjKind::StTxt, records).find("level"), std::string::npos);
+    const kes::PropLayoutFault fault = kes::CheckPropLayout(kes::ObjKind::StTxt, records);
+    EXPECT_EQ(fault.Fault, kes::PropLayoutFault::What::Level);
+    EXPECT_EQ(fault.Found, 2147483647);
     std::filesystem::remove(path);
+}
+
+// A table longer than any is refused with the bound it passed, and what does not fit a layout is
+// said in the language in force, its numbers the only thing not in the language's words.
+TEST(PropDatabases, RefusalsAndLayoutFaultsAreWordedInTheLanguage)
+{
+    const std::string path = (std::filesystem::temp_directory_path() / "kes_rows.mdb").string();
+    std::filesystem::remove(path);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "CREATE TABLE ObjTxt(PropID INTEGER, PropName TEXT, PropTxt TEXT, PropType INTEGER, "
+                           "level INTEGER, visible INTEGER, PropParent INTEGER); WITH RECURSIVE r(n) AS (SELECT 1 "
+                           "UNION ALL SELECT n + 1 FROM r LIMIT 300) INSERT INTO ObjTxt SELECT n, 'p', '', 0, 0, 1, 0 "
+                           "FROM r;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    std::vector<kes::PropRecord> records;
+    kes::DbError error;
+    EXPECT_FALSE(kes::ReadPropTable(path, "ObjTxt", records, error));
+    EXPECT_EQ(error.Refusal, kes::DbRefusal::TooManyRows);
+    EXPECT_EQ(error.MaxRows, kes::kMaxPropRows);
+    EXPECT_TRUE(records.empty());
+    std::filesystem::remove(path);
+
+    using What = kes::PropLayoutFault::What;
+    const kes::PropLayoutFault faults[] = {
+        {What::RowCount, 0, 3, 17}, {What::RowClass, 6, 4, 9},       {What::OutsideGroup, 2},
+        {What::InsideGroup, 5},     {What::Level, 7, 2147483647, 8},
+    };
+    const std::string savedAppDir = kes::AppDir();
+    kes::SetAppDir(Bin());
+    for (const int lang : {kes::LangEng, kes::LangCht, kes::LangChs}) {
+        kes::LoadMessageTable(lang);
+        for (const kes::PropLayoutFault& f : faults) {
+            SCOPED_TRACE(std::to_string(lang) + " " + std::to_string(static_cast<int>(f.Fault)));
+            QString text = kes::PropLayoutText(f);
+            ASSERT_FALSE(text.isEmpty());
+            if (f.Fault != What::RowCount) {
+                EXPECT_TRUE(text.contains(QString::number(f.Row + 1))) << text.toStdString() << ": rows count from 1";
+            }
+            if (lang != kes::LangEng) {
+                EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("[A-Za-z]")))) << text.toStdString();
+            }
+        }
+    }
+    kes::LoadMessageTable(kes::LangEng);
+    kes::SetAppDir(savedAppDir);
 }
 
 TEST(PropDatabases, EveryChoiceHasItsTextsInEveryLanguage)

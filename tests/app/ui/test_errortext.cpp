@@ -184,6 +184,29 @@ std::vector<Case> Cases()
                      },
                      {961, 963},
                      {path}});
+    // A database's refusals, with the bound each met.
+    const struct {
+        const char* name;
+        DbRefusal refusal;
+        int message;
+    } refusals[] = {
+        {"a value too long", DbRefusal::ValueTooLong, 530},
+        {"a read too slow", DbRefusal::TooSlow, 531},
+        {"too many rows", DbRefusal::TooManyRows, 986},
+    };
+    for (const auto& r : refusals)
+        cases.push_back({r.name,
+                         [refusal = r.refusal] {
+                             DbError e;
+                             e.Refusal = refusal;
+                             e.MaxValueBytes = 1024;
+                             e.MaxRows = 256;
+                             return DbErrorText(e);
+                         },
+                         {r.message},
+                         {r.refusal == DbRefusal::ValueTooLong  ? QStringLiteral("1024")
+                          : r.refusal == DbRefusal::TooManyRows ? QStringLiteral("256")
+                                                                : QString()}});
     return cases;
 }
 
