@@ -1,5 +1,7 @@
 #include "platform/fileio.h"
 
+#include "platform/codepage.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -16,12 +18,15 @@
 namespace kes {
 namespace {
 
+// The program folder by its file system name; empty until asked or set.
 std::string g_appDir;
 
+// Below the public functions every path is the file system's name (OsPath); an error names
+// its file in the code page again, as the caller holds it.
 void SetError(FileError* error, FileOp op, const std::string& path, int err, FileFault fault = FileFault::System)
 {
     if (error)
-        *error = FileError{op, fault, path, err, 0};
+        *error = FileError{op, fault, AnsiPath(path), err, 0};
 }
 
 // The permissions open() gives a new file: 0666 less the process's umask (mkstemp makes its
@@ -396,7 +401,7 @@ int OpenPlainFile(const std::string& path, struct stat& st, FileError* error, Pa
 void TooLarge(FileError* error, const std::string& path, std::size_t limit)
 {
     if (error)
-        *error = FileError{FileOp::Read, FileFault::TooLarge, path, 0, limit};
+        *error = FileError{FileOp::Read, FileFault::TooLarge, AnsiPath(path), 0, limit};
 }
 
 // Up to n bytes from fd, fewer only at its end; -1 (errno set) on a failure.
@@ -416,9 +421,7 @@ ssize_t ReadUpTo(int fd, void* buffer, std::size_t n)
     return static_cast<ssize_t>(done);
 }
 
-} // namespace
-
-bool ReadFileText(const std::string& path, std::size_t limit, std::string& text, FileError* error)
+bool ReadTextOs(const std::string& path, std::size_t limit, std::string& text, FileError* error)
 {
     text.clear();
     struct stat st;
@@ -449,17 +452,8 @@ bool ReadFileText(const std::string& path, std::size_t limit, std::string& text,
     return true;
 }
 
-bool ReadFileBytes(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes, FileError* error)
-{
-    std::string text;
-    if (!ReadFileText(path, limit, text, error))
-        return false;
-    bytes.assign(text.begin(), text.end());
-    return true;
-}
-
-bool ReadFileLimited(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes, std::uint64_t* size,
-                     FileError* error)
+bool ReadLimitedOs(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes, std::uint64_t* size,
+                   FileError* error)
 {
     bytes.clear();
     struct stat st;
@@ -482,14 +476,49 @@ bool ReadFileLimited(const std::string& path, std::size_t limit, std::vector<std
     return true;
 }
 
+bool FileExistsOs(const std::string& path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+} // namespace
+
+std::string OsPath(const std::string& path) { return AnsiToUtf8(path); }
+
+std::string AnsiPath(const std::string& osPath) { return Utf8ToAnsi(osPath); }
+
+bool ReadFileText(const std::string& path, std::size_t limit, std::string& text, FileError* error)
+{
+    return ReadTextOs(OsPath(path), limit, text, error);
+}
+
+bool ReadFileBytes(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes, FileError* error)
+{
+    std::string text;
+    if (!ReadFileText(path, limit, text, error))
+        return false;
+    bytes.assign(text.begin(), text.end());
+    return true;
+}
+
+bool ReadFileLimited(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes, std::uint64_t* size,
+                     FileError* error)
+{
+    return ReadLimitedOs(OsPath(path), limit, bytes, size, error);
+}
+
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, FileError* error, const WriteWatch* watch)
 {
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
     return WriteFilesAtomic({{path, {data, bytes.size()}}}, error, watch);
 }
 
-bool WriteFilesAtomic(const std::vector<FileToWrite>& files, FileError* error, const WriteWatch* watch)
+bool WriteFilesAtomic(const std::vector<FileToWrite>& named, FileError* error, const WriteWatch* watch)
 {
+    std::vector<FileToWrite> files = named;
+    for (FileToWrite& f : files)
+        f.Path = OsPath(f.Path);
     for (const FileToWrite& f : files)
         if (!Replaceable(f.Path, error))
             return false;
@@ -523,7 +552,7 @@ bool WriteFilesAtomic(const std::vector<FileToWrite>& files, FileError* error, c
     return true;
 }
 
-FileByName::FileByName(std::string path, const WriteWatch* watch) : path_(std::move(path)), watch_(watch) {}
+FileByName::FileByName(const std::string& path, const WriteWatch* watch) : path_(OsPath(path)), watch_(watch) {}
 
 FileByName::~FileByName()
 {
@@ -582,7 +611,7 @@ bool FileByName::Commit(FileError* error)
     return true;
 }
 
-ScratchFolder::ScratchFolder(std::string base) : base_(std::move(base)) {}
+ScratchFolder::ScratchFolder(const std::string& base) : base_(OsPath(base)) {}
 
 ScratchFolder::~ScratchFolder()
 {
@@ -611,8 +640,21 @@ bool ScratchFolder::Make(FileError* error)
     return true;
 }
 
-bool WriteFileSet(const FileSet& set, FileError* error, const WriteWatch* watch)
+namespace {
+
+bool RecoverOs(const std::string& intent, const std::vector<std::string>& targets, FileError* error,
+               std::string* damaged, const WriteWatch* watch);
+
+} // namespace
+
+bool WriteFileSet(const FileSet& named, FileError* error, const WriteWatch* watch)
 {
+    FileSet set = named;
+    set.Intent = OsPath(set.Intent);
+    for (FileToWrite& f : set.Files)
+        f.Path = OsPath(f.Path);
+    for (std::string& r : set.Removed)
+        r = OsPath(r);
     const std::string folder = FolderOf(set.Intent);
     std::vector<std::string> names;
     for (const FileToWrite& f : set.Files)
@@ -620,7 +662,7 @@ bool WriteFileSet(const FileSet& set, FileError* error, const WriteWatch* watch)
     for (const std::string& r : set.Removed)
         names.push_back(NameOf(r));
     // A save killed earlier is finished (or its leftovers removed) before this one starts.
-    if (!RecoverFileSet(set.Intent, names, error, nullptr, watch))
+    if (!RecoverOs(set.Intent, names, error, nullptr, watch))
         return false;
     for (const FileToWrite& f : set.Files)
         if (!Replaceable(f.Path, error))
@@ -666,17 +708,19 @@ bool WriteFileSet(const FileSet& set, FileError* error, const WriteWatch* watch)
     return done;
 }
 
-bool RecoverFileSet(const std::string& intent, const std::vector<std::string>& targets, FileError* error,
-                    std::string* damaged, const WriteWatch* watch)
+namespace {
+
+bool RecoverOs(const std::string& intent, const std::vector<std::string>& targets, FileError* error,
+               std::string* damaged, const WriteWatch* watch)
 {
     const std::string folder = FolderOf(intent);
     std::vector<std::string> names;
     for (const std::string& t : targets)
         names.push_back(NameOf(t));
-    if (FileExists(intent)) {
+    if (FileExistsOs(intent)) {
         std::vector<std::uint8_t> text;
         std::uint64_t size = 0;
-        if (!ReadFileLimited(intent, kMaxIntentBytes, text, &size, error))
+        if (!ReadLimitedOs(intent, kMaxIntentBytes, text, &size, error))
             return false;
         // One larger than any save record is none.
         std::optional<Intent> in;
@@ -687,7 +731,7 @@ bool RecoverFileSet(const std::string& intent, const std::vector<std::string>& t
         // Not an intent of ours: it commits nothing, and is said.
         if (!in) {
             if (damaged)
-                *damaged = intent;
+                *damaged = AnsiPath(intent);
             if (::unlink(intent.c_str()) != 0) {
                 SetError(error, FileOp::Remove, intent, errno);
                 return false;
@@ -699,10 +743,23 @@ bool RecoverFileSet(const std::string& intent, const std::vector<std::string>& t
     return true;
 }
 
+} // namespace
+
+bool RecoverFileSet(const std::string& intent, const std::vector<std::string>& targets, FileError* error,
+                    std::string* damaged, const WriteWatch* watch)
+{
+    std::vector<std::string> osTargets;
+    for (const std::string& t : targets)
+        osTargets.push_back(OsPath(t));
+    return RecoverOs(OsPath(intent), osTargets, error, damaged, watch);
+}
+
 void RemoveStaleTemporaries(const std::vector<std::string>& paths)
 {
-    for (const std::string& p : paths)
+    for (const std::string& named : paths) {
+        const std::string p = OsPath(named);
         RemoveStaleTemps(FolderOf(p), {NameOf(p)});
+    }
 }
 
 std::vector<std::string> SplitLines(std::string_view text)
@@ -727,28 +784,25 @@ PathKind WhatLiesAt(const std::string& path)
 {
     struct stat st;
     PathKind at = PathKind::Unreadable;
-    const int fd = OpenPlainFile(path, st, nullptr, &at);
+    const int fd = OpenPlainFile(OsPath(path), st, nullptr, &at);
     if (fd >= 0)
         ::close(fd);
     return at;
 }
 
-bool FileExists(const std::string& path)
-{
-    struct stat st;
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
+bool FileExists(const std::string& path) { return FileExistsOs(OsPath(path)); }
 
 bool SomethingAt(const std::string& path)
 {
     struct stat st;
-    return ::lstat(path.c_str(), &st) == 0;
+    return ::lstat(OsPath(path).c_str(), &st) == 0;
 }
 
 std::string AppDir()
 {
+    // Converted at each call: the code page is chosen after the first call.
     if (!g_appDir.empty())
-        return g_appDir;
+        return AnsiPath(g_appDir);
     char buf[4096];
     ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
     std::string dir = "./";
@@ -758,12 +812,12 @@ std::string AppDir()
         dir = dir.substr(0, dir.rfind('/') + 1);
     }
     g_appDir = dir;
-    return g_appDir;
+    return AnsiPath(g_appDir);
 }
 
 void SetAppDir(const std::string& dir)
 {
-    g_appDir = dir;
+    g_appDir = OsPath(dir);
     if (!g_appDir.empty() && g_appDir.back() != '/')
         g_appDir += '/';
 }
@@ -771,7 +825,7 @@ void SetAppDir(const std::string& dir)
 std::string UserDir(UserFolder folder)
 {
     const std::string app = AppDir();
-    if (::access(app.c_str(), W_OK) == 0)
+    if (::access(OsPath(app).c_str(), W_OK) == 0)
         return app;
     const bool config = folder == UserFolder::Config;
     const char* xdg = std::getenv(config ? "XDG_CONFIG_HOME" : "XDG_DATA_HOME");
@@ -784,7 +838,7 @@ std::string UserDir(UserFolder folder)
     for (std::size_t at = 1; at < dir.size(); ++at)
         if (dir[at] == '/')
             ::mkdir(dir.substr(0, at).c_str(), 0755);
-    return dir;
+    return AnsiPath(dir);
 }
 
 } // namespace kes

@@ -9,6 +9,15 @@
 
 namespace kes {
 
+// Paths are texts of the program, held in the code page (platform/codepage.h) as every other:
+// those the user chose (QStringToAnsi of a dialog's choice) and those made of a project's name.
+// The file system names files in UTF-8, as Qt does: every function here takes a path in the
+// code page and calls the system with its file system name, and an error names its file in
+// the code page. Code that hands a path to the system or to a library itself converts it.
+std::string OsPath(const std::string& path);
+// The path in the code page of a file system name (the program's folder, the user's folders).
+std::string AnsiPath(const std::string& osPath);
+
 // Why a file could not be read, written or removed: which file, what was done and why, as
 // codes and numbers. The window that tells the user words it from the message table
 // (kes::FileErrorText, app/ui/errortext.h).
@@ -79,13 +88,14 @@ bool WriteFilesAtomic(const std::vector<FileToWrite>& files, FileError* error, c
 // goes with this; the one a killed run left goes at the next write of path.
 class FileByName {
 public:
-    explicit FileByName(std::string path, const WriteWatch* watch = nullptr);
+    explicit FileByName(const std::string& path, const WriteWatch* watch = nullptr);
     ~FileByName();
     FileByName(const FileByName&) = delete;
     FileByName& operator=(const FileByName&) = delete;
     // Makes the temporary; a target that exists read-only or is no plain file is refused.
     bool Begin(FileError* error);
-    // What the writer writes to: the temporary (empty before Begin and after Commit).
+    // What the writer writes to: the temporary (empty before Begin and after Commit), by its file
+    // system name (for fopen; QFile::decodeName for Qt).
     const std::string& TempPath() const { return temp_; }
     // Said by a writer that wrote a part of the file (a sheet): a step for the watch.
     void Wrote();
@@ -106,12 +116,12 @@ private:
 // and with RemoveStaleTemporaries({base}); a live run's stays.
 class ScratchFolder {
 public:
-    explicit ScratchFolder(std::string base);
+    explicit ScratchFolder(const std::string& base);
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
     bool Make(FileError* error);
-    // The folder (empty before Make).
+    // The folder (empty before Make), by its file system name.
     const std::string& Path() const { return path_; }
 
 private:

@@ -44,13 +44,13 @@ bool BoundedDb::OpenReadOnly(const std::string& path, const DbBounds& bounds, Db
     // The engine opens whatever lies at the path: a FIFO there would keep it waiting for a
     // writer, a device or a folder reads as an empty database.
     struct stat st;
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    if (::stat(OsPath(path).c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
         Close();
         error = {};
         error.File = {FileOp::Read, S_ISDIR(st.st_mode) ? FileFault::Folder : FileFault::NoPlainFile, path, 0, 0};
         return false;
     }
-    return Open(path.c_str(), SQLITE_OPEN_READONLY, bounds, error);
+    return Open(OsPath(path).c_str(), SQLITE_OPEN_READONLY, bounds, error);
 }
 
 bool BoundedDb::OpenMemory(const DbBounds& bounds, DbError& error)

@@ -1,5 +1,6 @@
 #include "app/comm/linkengine.h"
 
+#include "platform/codepage.h"
 #include "platform/fileio.h"
 
 #include <QDateTime>
@@ -429,7 +430,7 @@ bool LinkEngine::SendFirmwareFile()
 
     const std::string dir = opt_.firmwareDir.empty() ? AppDir() : opt_.firmwareDir;
     const std::string name = dir + FirmwareFileName(host_.MachineId(), host_.PanelModelIndex(), panelFwVer_);
-    const QFileInfo info(QString::fromStdString(name));
+    const QFileInfo info(AnsiToQString(name));
     if (!info.isFile()) {
         // Why it is no file to send, as a read of it says.
         FileError missing{FileOp::Read, FileFault::System, name, ENOENT, 0};

@@ -2,6 +2,7 @@
 
 #include "app/comm/projectlink.h"
 #include "app/project/memimage.h"
+#include "platform/codepage.h"
 #include "platform/fileio.h"
 
 #include <QProcess>
@@ -52,10 +53,10 @@ std::string SimulatorPath(const std::string& appDir)
 
 bool StartSimulator(const std::string& program, const std::string& simPath, bool online)
 {
-    QStringList args{QString::fromStdString(simPath)};
+    QStringList args{AnsiToQString(simPath)};
     if (online)
         args << QStringLiteral("/OnLine");
-    return QProcess::startDetached(QString::fromStdString(program), args);
+    return QProcess::startDetached(AnsiToQString(program), args);
 }
 
 } // namespace kes

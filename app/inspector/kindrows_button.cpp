@@ -274,7 +274,7 @@ void WriteShownState(KindRowContext& rows, TLxBtn& b, BtnType t, bool typeChange
     const QString name = rows.BmpFile(BtnRow::Picture).FileName;
     if (name.isEmpty() || name == AnsiToQString(FileAt(b.FileList, s)))
         return;
-    const std::string path = QFile::encodeName(name).toStdString();
+    const std::string path = QStringToAnsi(name);
     if (!FileExists(path))
         return;
     // The file's own size, made black and white.

@@ -62,7 +62,7 @@ std::string ExistingFile(const QString& name)
 {
     if (name.isEmpty())
         return {};
-    const std::string path = QFile::encodeName(name).toStdString();
+    const std::string path = QStringToAnsi(name);
     return FileExists(path) ? path : std::string();
 }
 

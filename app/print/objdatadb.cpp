@@ -168,7 +168,7 @@ bool ObjDataDb::Save(DbError& error)
         return false;
     for (const char* side : {"-journal", "-wal", "-shm"}) {
         const std::string path = file_ + side;
-        if (std::remove(path.c_str()) != 0 && errno != ENOENT) {
+        if (std::remove(OsPath(path).c_str()) != 0 && errno != ENOENT) {
             error.File = {FileOp::Remove, FileFault::System, path, errno, 0};
             return false;
         }

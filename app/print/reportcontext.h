@@ -24,7 +24,7 @@ struct ReportContext {
     Prompt& Ask;                  // what the windows and their dialogs ask the user through
     PrintNames Print;             // titles and headings taken from menu captions
     ObjDataNames ObjData;         // setting and page names of the cross-reference rows
-    std::string DocDir;           // the project's folder, where exports and PDF files are offered
+    std::string DocDir;           // the project's folder (in the code page), where exports and PDF files are offered
     std::string ObjDataDb;        // the cross-reference database; empty: the user's data folder
     FileOpener* Opener = nullptr; // shows a written text table; none: it is not shown
     ScreenArea Screen;            // the screens the preview is fitted into

@@ -84,7 +84,7 @@ bool PrintUnits(const PrintJob& job, QPrinter& printer, int first, int last, Fil
     // The printer writes only to a file it names: it paints the sheets into the writer's locked
     // temporary beside the target, which then replaces the target whole, so a failed printout
     // leaves the file that was there as it was.
-    const std::string path = QFile::encodeName(target).toStdString();
+    const std::string path = QStringToAnsi(target);
     FileByName file(path, watch);
     if (!file.Begin(error))
         return false;
@@ -227,7 +227,7 @@ bool TPrnSet::PrintOnPrinter(kes::PrintJob& job, const std::function<void()>& lo
     printer.setPageOrientation(QPageLayout::Portrait);
     // A file printout is offered under the project's name in its folder.
     if (printer.outputFormat() == QPrinter::PdfFormat)
-        printer.setOutputFileName(QDir(QString::fromStdString(ctx_.DocDir))
+        printer.setOutputFileName(QDir(kes::AnsiToQString(ctx_.DocDir))
                                       .filePath(kes::AnsiToQString(ctx_.Doc.PrjName) + QStringLiteral(".pdf")));
     // The printer's own geometry: its units are counted anew, not taken from the preview.
     const QRect area = printer.pageLayout().paintRectPixels(kPrinterUnitsPerInch);

@@ -86,7 +86,7 @@ bool TSaveAsDlg::OKBtnClick()
     const bool sheet = kes::RadioGroupIndex(RG_SaveAs) == 1;
     const QString name =
         kes::AnsiToQString(ctx_.Doc.PrjName) + (sheet ? QStringLiteral(".xlsx") : QStringLiteral(".txt"));
-    const QString path = kes::AskSaveFile(ctx_.Ask, this, QString::fromStdString(ctx_.DocDir), name,
+    const QString path = kes::AskSaveFile(ctx_.Ask, this, kes::AnsiToQString(ctx_.DocDir), name,
                                           kes::Msg(sheet ? kes::kMsgSheetFiles : kes::kMsgTextFiles),
                                           sheet ? QStringLiteral("xlsx") : QStringLiteral("txt"));
     if (path.isEmpty())
@@ -95,7 +95,7 @@ bool TSaveAsDlg::OKBtnClick()
     const std::vector<std::string> labels =
         kes::ObjDataLabels(rows.Columns, [](int n) { return kes::Msg(n).toStdString(); });
     kes::ExportError error;
-    const std::string file = QDir::toNativeSeparators(path).toStdString();
+    const std::string file = kes::QStringToAnsi(QDir::toNativeSeparators(path));
     const bool written = sheet ? kes::WriteObjDataXlsx(file, labels, rows, kes::WorkbookScratchBase(ctx_.Doc), error)
                                : kes::WriteObjDataText(file, labels, rows, error);
     if (!written) {

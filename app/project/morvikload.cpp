@@ -18,7 +18,7 @@ DecodeError MorvikLib::Open(unsigned exports, const std::string& path)
     // RTLD_NOW: a library that cannot resolve its own needs fails here, not mid-walk.
     // RTLD_NODELETE: once loaded it stays mapped, so the next walk's load is only a lookup
     // instead of mapping and relocating it again.
-    handle_ = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+    handle_ = dlopen(OsPath(file).c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!handle_) {
         const char* why = dlerror();
         detail_ = file + ": " + (why ? why : "cannot be loaded");

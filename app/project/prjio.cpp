@@ -57,7 +57,7 @@ std::string SaveIntentPath(const std::string& basePath) { return basePath + ".sa
 std::int64_t FreeSpaceOf(const std::string& folder)
 {
     struct statvfs st;
-    if (folder.empty() || ::statvfs(folder.c_str(), &st) != 0)
+    if (folder.empty() || ::statvfs(OsPath(folder).c_str(), &st) != 0)
         return -1;
     return static_cast<std::int64_t>(st.f_bavail) * static_cast<std::int64_t>(st.f_frsize);
 }

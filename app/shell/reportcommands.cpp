@@ -45,7 +45,7 @@ ReportContext MainReportContext(TKhm& k)
     n.System = Msg(kMsgObjDataSystem).toStdString();
     n.Pages = Msg(kMsgObjDataPages).toStdString();
     n.StartScreen = Msg(kMsgObjDataStartScreen).toStdString();
-    ctx.DocDir = AnsiToQString(k.OpenDlg.InitialDir.empty() ? k.Doc.AppDir : k.OpenDlg.InitialDir).toStdString();
+    ctx.DocDir = k.OpenDlg.InitialDir.empty() ? k.Doc.AppDir : k.OpenDlg.InitialDir;
     ctx.Opener = k.FileOpen.get();
     return ctx;
 }

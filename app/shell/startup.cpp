@@ -59,7 +59,7 @@ Started StartUp(ProjectDoc& doc, const StartupOptions& options)
         khm->move(
             FitInside(QRect(area.center() - QPoint(frame.width() / 2, frame.height() / 2), frame), area).topLeft());
     }
-    QApplication::setWindowIcon(QIcon(QString::fromStdString(khm->Doc.AppDir + "Kestro.ico")));
+    QApplication::setWindowIcon(QIcon(AnsiToQString(khm->Doc.AppDir + "Kestro.ico")));
 
     // The splash stays up while start-up goes on and then removes itself; nothing waits for it.
     QPointer<QWidget> splash;

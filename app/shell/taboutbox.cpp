@@ -2,6 +2,7 @@
 
 #include "app/ui/fileopener.h"
 #include "app/ui/translate.h"
+#include "platform/codepage.h"
 #include "platform/fileio.h"
 
 #include <QFrame>
@@ -105,7 +106,7 @@ void TAboutBox::FormShow()
 {
     TranslateForm(this, langIndex_);
     ProductName->setText(ProductName->text() + QStringLiteral(" ") + QLatin1String(KES_VERSION));
-    ProgramIcon->setPixmap(QIcon(QString::fromStdString(kes::AppDir() + "Kestro.ico")).pixmap(33, 33));
+    ProgramIcon->setPixmap(QIcon(kes::AnsiToQString(kes::AppDir() + "Kestro.ico")).pixmap(33, 33));
 }
 
 void TAboutBox::Label1Click()

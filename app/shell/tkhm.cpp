@@ -119,7 +119,7 @@ void TKhm::FormCreate()
 
     // The program folder: where the program lies (in place of the registry's App Paths entry).
     Doc.AppDir = kes::AppDir();
-    setWindowIcon(QIcon(QString::fromStdString(Doc.AppDir + "Kestro.ico")));
+    setWindowIcon(QIcon(kes::AnsiToQString(Doc.AppDir + "Kestro.ico")));
     // What the program writes goes to the user's own folders when its folder is read-only.
     for (auto [dir, folder] :
          {std::pair{&Doc.ConfigDir, kes::UserFolder::Config}, {&Doc.DataDir, kes::UserFolder::Data}}) {

@@ -103,7 +103,7 @@ bool TKhm::CloseProjectQuery()
     // so that a copy left by an interrupted run is still offered when its project opens.
     if (!Doc.PrjName.empty()) {
         for (const char* ext : {".zqf", ".Til", ".Sta"})
-            std::remove((kes::WorkingCopyBase(Doc.WriteDir(), Doc.PrjName) + ext).c_str());
+            std::remove(kes::OsPath(kes::WorkingCopyBase(Doc.WriteDir(), Doc.PrjName) + ext).c_str());
     }
     return true;
 }
@@ -131,7 +131,7 @@ void TKhm::CloseProject()
     Doc.ImagePgDataList.clear();
 
     const std::string errorList = Doc.WriteDir() + "Error.lst";
-    if (kes::FileExists(errorList) && std::remove(errorList.c_str()) != 0)
+    if (kes::FileExists(errorList) && std::remove(kes::OsPath(errorList).c_str()) != 0)
         kes::ShowError(Ask(), kes::FileErrorText({kes::FileOp::Remove, kes::FileFault::System, errorList, errno, 0}));
 
     if (auto* memo = qobject_cast<QPlainTextEdit*>(ToolWidget("TbMemo")))

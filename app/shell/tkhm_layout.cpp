@@ -13,6 +13,7 @@
 #include "app/ui/paneltoolwindow.h"
 #include "app/ui/prompt.h"
 #include "app/ui/screenfit.h"
+#include "platform/codepage.h"
 #include "platform/fileio.h"
 #include "platform/inifile.h"
 
@@ -108,7 +109,7 @@ private:
 // "Loc.ini" and "loc.ini" name one file; an existing file in any letter case is taken.
 std::string FindLocIni(const std::string& folder)
 {
-    const QDir dir(QString::fromStdString(folder.empty() ? std::string(".") : folder));
+    const QDir dir(folder.empty() ? QStringLiteral(".") : kes::AnsiToQString(folder));
     const QStringList found = dir.entryList({QStringLiteral("loc.ini")}, QDir::Files);
     for (const QString& name : found)
         if (name.compare(QLatin1String("loc.ini"), Qt::CaseInsensitive) == 0)

@@ -17,6 +17,7 @@
 #include "app/ui/fileopener.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
+#include "platform/codepage.h"
 #include "platform/fileio.h"
 
 #include <QAction>
@@ -222,7 +223,7 @@ void TKhm::MmCascadeClick()
 void TKhm::LxeHelpClick()
 {
     HelpFile = Doc.AppDir + kes::HelpFileOf(Doc.LangIndex);
-    const QString guide = QString::fromStdString(HelpFile);
+    const QString guide = kes::AnsiToQString(HelpFile);
     if (!kes::FileExists(HelpFile) || !FileOpen->Open(guide))
         kes::ShowError(Ask(), kes::Msg(kes::kMsgHelpNotShown) + QStringLiteral("\n") + guide);
 }

@@ -5,9 +5,13 @@
 #include "platform/fileio.h"
 
 #include "fileerrorout.h"
+#include "platform/codepage.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cerrno>
@@ -208,6 +212,97 @@ TEST(FileIo, ScratchFoldersOfKilledRunsGoWithTheirFilesAndLiveOnesStay)
     ::close(liveFd);
     kes::RemoveStaleTemporaries({base});
     EXPECT_EQ(Entries(dir), 1u);
+}
+
+// Paths are held in the code page, the file system names files in UTF-8: a folder the desktop
+// made with a name in the user's script holds the files the program writes, reads, replaces
+// as a set and cleans up, under their UTF-8 names, and an error names the file as the program
+// holds it.
+TEST(FileIo, PathsInTheCodePageNameTheFileSystemsFiles)
+{
+    struct Case {
+        int codePage;
+        const char* folder; // UTF-8
+        const char* name;
+    };
+    const Case cases[] = {
+        {950, "測試資料夾", "包裝機.zqf"},
+        {936, "测试文件夹", "包装机.zqf"},
+        {1252, "Données", "Löschen.zqf"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.codePage);
+        const kes::ScopedCodePage cp(c.codePage);
+        QTemporaryDir temp;
+        const QString folder = QDir(temp.path()).filePath(QString::fromUtf8(c.folder));
+        ASSERT_TRUE(QDir().mkpath(folder));
+        const QString file = QDir(folder).filePath(QString::fromUtf8(c.name));
+        const std::string path = kes::QStringToAnsi(file);
+        ASSERT_NE(path, file.toStdString()) << "the code page's bytes are not UTF-8's";
+        ASSERT_EQ(kes::AnsiToQString(path), file);
+        const auto onDisk = [&](const QString& f) { return QFileInfo(f).isFile(); };
+
+        kes::FileError error;
+        ASSERT_TRUE(kes::WriteFileAtomic(path, "one", &error)) << error;
+        EXPECT_TRUE(onDisk(file));
+        EXPECT_EQ(kes::OsPath(path), QFile::encodeName(file).toStdString());
+        EXPECT_EQ(kes::AnsiPath(kes::OsPath(path)), path);
+        std::string text;
+        ASSERT_TRUE(kes::ReadFileText(path, 100, text, &error)) << error;
+        EXPECT_EQ(text, "one");
+        EXPECT_TRUE(kes::FileExists(path));
+        EXPECT_TRUE(kes::SomethingAt(path));
+        EXPECT_EQ(kes::WhatLiesAt(path), kes::PathKind::Plain);
+
+        // A set with its intent, the second file removed.
+        const std::string second = kes::QStringToAnsi(file + QStringLiteral(".Til"));
+        ASSERT_TRUE(kes::WriteFileAtomic(second, "titles", &error)) << error;
+        const std::string bytes = "two";
+        kes::FileSet set;
+        set.Intent = kes::QStringToAnsi(file + QStringLiteral(".saving"));
+        set.Files = {{path, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}}};
+        set.Removed = {second};
+        ASSERT_TRUE(kes::WriteFileSet(set, &error)) << error;
+        EXPECT_TRUE(kes::ReadFileText(path, 100, text, &error));
+        EXPECT_EQ(text, "two");
+        EXPECT_FALSE(onDisk(file + QStringLiteral(".Til")));
+        ASSERT_TRUE(kes::RecoverFileSet(set.Intent, {path, second}, &error)) << error;
+
+        // A library's file by its file system name.
+        {
+            kes::FileByName byName(path);
+            ASSERT_TRUE(byName.Begin(&error)) << error;
+            std::FILE* f = std::fopen(byName.TempPath().c_str(), "w");
+            ASSERT_NE(f, nullptr) << byName.TempPath();
+            std::fputs("three", f);
+            std::fclose(f);
+            ASSERT_TRUE(byName.Commit(&error)) << error;
+        }
+        EXPECT_TRUE(kes::ReadFileText(path, 100, text, &error));
+        EXPECT_EQ(text, "three");
+        {
+            kes::ScratchFolder scratch(kes::QStringToAnsi(QDir(folder).filePath(QStringLiteral("workbook"))));
+            ASSERT_TRUE(scratch.Make(&error)) << error;
+            EXPECT_TRUE(QFileInfo(QFile::decodeName(scratch.Path().c_str())).isDir());
+        }
+
+        // What a killed write left goes at the next start.
+        const QString stale = file + QStringLiteral(".tmpDEAD01");
+        {
+            QFile left(stale);
+            ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+        }
+        kes::RemoveStaleTemporaries({path});
+        EXPECT_FALSE(QFileInfo::exists(stale));
+        EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                  QStringList{QString::fromUtf8(c.name)});
+
+        // An error names the file in the code page.
+        const std::string missing = kes::QStringToAnsi(QDir(folder).filePath(QString::fromUtf8(c.name) + "x"));
+        EXPECT_FALSE(kes::ReadFileText(missing, 100, text, &error));
+        EXPECT_EQ(error.Path, missing);
+        EXPECT_EQ(error.Errno, ENOENT);
+    }
 }
 
 // An open finishes only a save this program committed: an intent file that names anything

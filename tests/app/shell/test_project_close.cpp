@@ -11,12 +11,14 @@
 #include "app/shell/tkhm.h"
 #include "app/shell/tkhm_hosts.h"
 #include "app/ui/msgtable.h"
+#include "platform/codepage.h"
 #include "platform/fileio.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -239,6 +241,36 @@ TEST_F(ProjectCloseTest, TheSaveQuestionNamesTheFileYesWrites)
         // With no project the title is the product's name alone.
         EXPECT_EQ(Main()->windowTitle().toStdString(), "Kestrova");
     }
+}
+
+// A project named in Chinese, in a folder the desktop named in Chinese (UTF-8 on disk), is
+// saved under its name as the file system spells it, closed and opened again.
+TEST_F(ProjectCloseTest, AProjectNamedInChineseInAChineseFolderIsSavedAndOpenedAgain)
+{
+    const ScopedCodePage big5(950);
+    const QString folder = QString::fromStdString(Path("")) + QString::fromUtf8("專案資料夾");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    Main()->OpenDlg.InitialDir = QStringToAnsi(folder);
+    ChooseInNewProjectForm(0, 0, 0, QString::fromUtf8("包裝機"));
+    Main()->MmNewClick();
+    ASSERT_EQ(Main()->Doc.PrjName, QStringToAnsi(QString::fromUtf8("包裝機")));
+    Main()->Action("MmSave")->trigger();
+    const QString saved = folder + QString::fromUtf8("/包裝機.zqf");
+    EXPECT_TRUE(QFileInfo(saved).isFile()) << (prompt.shown.empty() ? "" : prompt.shown.back().toStdString());
+    EXPECT_EQ(Main()->windowTitle(), QStringLiteral("Kestrova - ") + saved);
+    prompt.answers = {Answer::No};
+    Main()->MmClosePrjClick();
+    ASSERT_EQ(Main()->Doc.Opened, 0);
+    // Nothing else is left in the folder: no working copy, no file under a name in other bytes.
+    EXPECT_EQ(QDir(folder).entryList({QStringLiteral("*.zqf")}, QDir::Files | QDir::Hidden),
+              QStringList{QString::fromUtf8("包裝機.zqf")});
+
+    Main()->OpenDlg.FileName = QStringToAnsi(saved);
+    ASSERT_TRUE(Main()->ReadProjectFiles());
+    EXPECT_EQ(Main()->Doc.PrjName, QStringToAnsi(QString::fromUtf8("包裝機")));
+    EXPECT_EQ(Main()->Doc.PgDataList.size(), 1u);
+    Main()->Doc.Modified = 0;
+    Main()->MmClosePrjClick();
 }
 
 TEST_F(ProjectCloseTest, CloseRemovesOnlyThisProjectsWorkingCopies)
