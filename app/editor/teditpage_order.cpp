@@ -10,9 +10,14 @@
 #include "app/editor/tfrmmulticopy.h"
 #include "app/project/objrefs.h"
 #include "app/project/projectdoc.h"
+#include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 
 #include <algorithm>
+
+namespace {
+constexpr int kMsgObjectNotFound = 992; // "Object not found!!"
+} // namespace
 
 // ---- Keys
 
@@ -53,7 +58,7 @@ void TEditPage::MoveUPDOWN(int dir)
         canvas_->update();
         break;
     case kes::ZStep::NotFound:
-        kes::ShowError(host_.Ask(), QStringLiteral("Object not found!!"));
+        kes::ShowError(host_.Ask(), kes::Msg(kMsgObjectNotFound));
         break;
     case kes::ZStep::AtEnd:
         break;
