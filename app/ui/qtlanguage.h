@@ -1,7 +1,8 @@
 #pragma once
 // Qt's own texts (the standard buttons of every question, the file, font and print dialogs)
 // in the program's language, from the translations Debian ships with Qt: Traditional and
-// Simplified Chinese have one, English is Qt's own.
+// Simplified Chinese have one, English is Qt's own. The few texts those translations lack (the
+// file dialog's kinds of entry) come from the message table.
 
 namespace kes {
 

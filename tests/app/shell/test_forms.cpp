@@ -21,8 +21,8 @@
 #include <QAction>
 #include <QDir>
 #include <QDockWidget>
-#include <QFile>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSplitter>
+#include <QTemporaryDir>
 #include <QToolBar>
 
 #include <chrono>
@@ -234,16 +235,29 @@ TEST_F(FormsTest, QtsOwnButtonsAndDialogsFollowTheLanguage)
         auto* label = dlg.findChild<QLabel*>(QStringLiteral("lookInLabel"));
         return label ? label->text() : QString();
     };
+    // The file dialog's type column: the kind of a folder and of the root (files take the
+    // desktop's names of their types).
+    auto kinds = [] {
+        QTemporaryDir dir;
+        const QFileIconProvider icons;
+        return QStringList{icons.type(QFileInfo(dir.path())), icons.type(QFileInfo(QStringLiteral("/")))};
+    };
     const QString englishYes = yes(), englishLookIn = lookIn();
+    const QStringList englishKinds = kinds();
     ASSERT_FALSE(englishLookIn.isEmpty());
+    EXPECT_EQ(englishKinds, (QStringList{QStringLiteral("Folder"), QStringLiteral("Drive")}));
     for (int lang : {LangCht, LangChs}) {
         Main()->MmLangChtClick(lang);
         EXPECT_TRUE(yes().contains(han)) << CaptionFileName(lang) << ": " << yes().toStdString();
         EXPECT_TRUE(lookIn().contains(han)) << CaptionFileName(lang) << ": " << lookIn().toStdString();
+        for (const QString& kind : kinds()) {
+            EXPECT_TRUE(kind.contains(han)) << CaptionFileName(lang) << ": " << kind.toStdString();
+        }
     }
     Main()->MmLangChtClick(LangEng);
     EXPECT_EQ(yes(), englishYes);
     EXPECT_EQ(lookIn(), englishLookIn);
+    EXPECT_EQ(kinds(), englishKinds);
 }
 
 // F1 opens the user guide of the language in use, shipped beside the program; where no viewer
