@@ -11,6 +11,7 @@
 #include "app/comm/ui/tfrmhmiproto.h"
 #include "app/editor/pageeditor.h"
 #include "app/editor/screeneditor.h"
+#include "app/editor/thmpage.h"
 #include "app/inspector/inspectorkinds.h"
 #include "app/inspector/tdlgprop.h"
 #include "app/project/headerlib.h"
@@ -198,6 +199,9 @@ void MainCommLink::CommitInspector()
         obj->SetSelected(false);
         std::erase(page->SelList, obj);
         page->CurObj = nullptr;
+        // The window tells of the object no more: the status bar's object panel, the edit tools.
+        if (THmPage* window = khm_.PageEd->Current())
+            window->EditStateRefresh();
     }
     khm_.Inspector()->FormShow();
 }

@@ -153,8 +153,8 @@ TEST_F(EditCmdTest, DeleteFreesKeysCutIsOneStepAndTheDotDeletes)
     EXPECT_TRUE(Page().Data().ObjList.empty());
 }
 
-// The status bar's object panel tells of the object selected; once none is, it is empty,
-// however the selection ended.
+// The status bar's object panel tells of the object selected; once none is, it is empty and the
+// commands on a selection are off, however the selection ended (a transfer lets it go too).
 TEST_F(EditCmdTest, TheObjectPanelOfTheStatusBarEndsWithTheSelection)
 {
     NewProject();
@@ -167,6 +167,7 @@ TEST_F(EditCmdTest, TheObjectPanelOfTheStatusBarEndsWithTheSelection)
         {"cut", [this] { Trigger("MmCut"); }},
         {"drawn no more (undone)", [this] { Trigger("MmUndo"); }},
         {"left by a click beside it", [this] { Click(At(150, 60)); }},
+        {"let go for a download", [this] { Trigger("MmComWrt"); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -178,6 +179,9 @@ TEST_F(EditCmdTest, TheObjectPanelOfTheStatusBarEndsWithTheSelection)
         c.end();
         EXPECT_TRUE(Page().Data().SelList.empty());
         EXPECT_EQ(Main()->StatusText(1).toStdString(), "");
+        // Nor do the commands on a selection stay offered.
+        EXPECT_FALSE(Main()->Action("MmCopy")->isEnabled());
+        EXPECT_FALSE(Main()->Action("MmDel")->isEnabled());
         Page().ClearPageObjs();
     }
 }
