@@ -2,6 +2,7 @@
 
 #include "app/dialogs/dialogcontext.h"
 #include "app/dialogs/settingsdialog.h"
+#include "app/ui/codepageguard.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
 #include "app/ui/translate.h"
@@ -122,7 +123,7 @@ bool ChooseStatePicture(DialogContext& ctx, QWidget* parent, TBitmap& picture)
     QString file;
     const bool chosen = ctx.ChooseBitmapFile ? ctx.ChooseBitmapFile(parent, folder, file)
                                              : StandardBitmapChoice(ctx.Ask, parent, folder, file);
-    if (!chosen)
+    if (!chosen || !PathFitsCodePage(file, ctx.Ask, nullptr))
         return false;
     if (shared)
         *shared = QStringToAnsi(QFileInfo(file).absolutePath());

@@ -3,6 +3,7 @@
 #include "app/dialogs/settingsdialog.h"
 #include "app/print/tprnview.h"
 #include "app/project/projectdoc.h"
+#include "app/ui/codepageguard.h"
 #include "app/ui/errortext.h"
 #include "app/ui/msgtable.h"
 #include "app/ui/prompt.h"
@@ -239,6 +240,9 @@ bool TPrnSet::PrintOnPrinter(kes::PrintJob& job, const std::function<void()>& lo
     int from = 0;
     int to = 0;
     if (!RunPrintDialog(sheets, from, to))
+        return false;
+    if (printer.outputFormat() == QPrinter::PdfFormat &&
+        !kes::PathFitsCodePage(printer.outputFileName(), ctx_.Ask, nullptr))
         return false;
     if (lock)
         lock();

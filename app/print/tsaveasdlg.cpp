@@ -4,6 +4,7 @@
 #include "app/print/objdataexport.h"
 #include "app/print/tshowpagepropdlg.h"
 #include "app/project/projectdoc.h"
+#include "app/ui/codepageguard.h"
 #include "app/ui/errortext.h"
 #include "app/ui/fileopener.h"
 #include "app/ui/msgtable.h"
@@ -89,7 +90,7 @@ bool TSaveAsDlg::OKBtnClick()
     const QString path = kes::AskSaveFile(ctx_.Ask, this, kes::AnsiToQString(ctx_.DocDir), name,
                                           kes::Msg(sheet ? kes::kMsgSheetFiles : kes::kMsgTextFiles),
                                           sheet ? QStringLiteral("xlsx") : QStringLiteral("txt"));
-    if (path.isEmpty())
+    if (path.isEmpty() || !kes::PathFitsCodePage(path, ctx_.Ask, nullptr))
         return false;
     const kes::ObjDataResult& rows = table_.Shown();
     const std::vector<std::string> labels =

@@ -6,6 +6,7 @@
 #include "app/editor/timagepage.h"
 #include "app/project/pageexport.h"
 #include "app/shell/tkhm.h"
+#include "app/ui/codepageguard.h"
 #include "app/ui/errortext.h"
 #include "app/ui/fileopener.h"
 #include "app/ui/msgtable.h"
@@ -54,7 +55,10 @@ std::string AskSaveFile(TKhm& khm, const char* name, const QString& filter, cons
     dlg.selectFile(AnsiToQString(suggested));
     if (ExecModal(khm.Ask(), &dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};
-    return QStringToAnsi(dlg.selectedFiles().front());
+    const QString chosen = dlg.selectedFiles().front();
+    if (!PathFitsCodePage(chosen, khm.Ask(), &khm))
+        return {};
+    return QStringToAnsi(chosen);
 }
 
 bool WriteReported(Prompt& prompt, const std::string& path, std::string_view bytes)

@@ -13,6 +13,7 @@
 #include "app/inspector/inspectordialogs.h"
 #include "app/project/prjcheck.h"
 #include "app/shell/tkhm.h"
+#include "app/ui/codepageguard.h"
 #include "app/ui/prompt.h"
 #include "platform/codepage.h"
 
@@ -165,7 +166,7 @@ void TbBmpReadClick(TKhm& k)
     if (k.View.EditMode == Editing::UserMenu)
         return;
     QString file = AnsiToQString(k.BmpDlg.FileName);
-    if (!ChooseBitmapFile(k.Ask(), &k, file))
+    if (!ChooseBitmapFile(k.Ask(), &k, file) || !PathFitsCodePage(file, k.Ask(), &k))
         return;
     k.BmpDlg.FileName = QStringToAnsi(file);
     if (TEditPage* editor =

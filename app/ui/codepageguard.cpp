@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -180,7 +181,12 @@ private:
 
 } // namespace
 
-QString CodePageRefusal(const QString& text, const QWidget* menus)
+namespace {
+
+// The refusal of text's first character the code page lacks, with message (the character and
+// the code page its arguments), then between: what the refusal concerns, then how to start in
+// a code page that holds it; empty when all fit.
+QString Refusal(const QString& text, int message, const QString& between, const QWidget* menus)
 {
     const qsizetype at = FirstUnencodable(text);
     if (at < 0)
@@ -191,9 +197,11 @@ QString CodePageRefusal(const QString& text, const QWidget* menus)
         QStringLiteral("\"%1\" (U+%2)")
             .arg(ch)
             .arg(QString::number(ch.toUcs4().value(0), 16).toUpper().rightJustified(4, QLatin1Char('0')));
-    const QString msg = Msg(kMsgCharNotInCodePage);
+    const QString msg = Msg(message);
     // Without its message the refusal still names the character.
     QString refusal = msg.isEmpty() ? named : msg.arg(named, QString::number(AnsiCodePage()));
+    if (!between.isEmpty())
+        refusal += QLatin1Char('\n') + between;
     // Where it can be kept: the code page of the language in use when that one holds it.
     const std::vector<int> holding = CodePagesHolding(ch);
     if (!holding.empty()) {
@@ -202,6 +210,22 @@ QString CodePageRefusal(const QString& text, const QWidget* menus)
         refusal += QLatin1Char('\n') + HowToUseCodePage(cp, menus);
     }
     return refusal;
+}
+
+} // namespace
+
+QString CodePageRefusal(const QString& text, const QWidget* menus)
+{
+    return Refusal(text, kMsgCharNotInCodePage, QString(), menus);
+}
+
+bool PathFitsCodePage(const QString& path, Prompt& prompt, const QWidget* menus)
+{
+    const QString refusal = Refusal(path, kMsgPathNotInCodePage, QDir::toNativeSeparators(path), menus);
+    if (refusal.isEmpty())
+        return true;
+    ShowError(prompt, refusal);
+    return false;
 }
 
 QString HowToUseCodePage(int cp, const QWidget* menus)

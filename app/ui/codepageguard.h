@@ -20,10 +20,15 @@ constexpr int kMsgCharNotInCodePage = 600;     // the character %1 can not be ke
 constexpr int kMsgTextsInOtherCodePage = 870;  // project texts in code page %1, not %2 in use
 constexpr int kMsgUseCodePageByLanguage = 871; // to use %1: choose %2 and restart, or KESTROVA_CODEPAGE
 constexpr int kMsgUseCodePageByVariable = 872; // to use %1: start with KESTROVA_CODEPAGE=%1
+constexpr int kMsgPathNotInCodePage = 998;     // the character %1 of a file's path is not in code page %2
 
 // The message for the first character of text the code page lacks, with how to start in a code
 // page that holds it; empty when all fit. menus: as for HowToUseCodePage.
 QString CodePageRefusal(const QString& text, const QWidget* menus);
+// A path chosen in a dialog is a text of the program too: false, after a message through prompt
+// naming the path, its first character the code page lacks and how to start in one that holds
+// it, when the code page lacks one (the path would name another file). menus: as above.
+bool PathFitsCodePage(const QString& path, Prompt& prompt, const QWidget* menus);
 // The message for project texts the code page in use does not read, naming the one that reads
 // them and how to start in it; empty when they read (or no code page reads them all).
 QString CodePageMismatch(const std::vector<std::string>& texts, const QWidget* menus);

@@ -105,7 +105,10 @@ std::string AskFileName(ProjectCommandsHost& k, bool save, const std::string& di
         dlg.selectFile(Path(name));
     if (ExecModal(k.Ask, &dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};
-    return QStringToAnsi(dlg.selectedFiles().front());
+    const QString chosen = dlg.selectedFiles().front();
+    if (!PathFitsCodePage(chosen, k.Ask, k.Window()))
+        return {};
+    return QStringToAnsi(chosen);
 }
 
 // What an opened project's pages tell when each is read once: those whose records read only

@@ -273,6 +273,38 @@ TEST_F(ProjectCloseTest, AProjectNamedInChineseInAChineseFolderIsSavedAndOpenedA
     Main()->MmClosePrjClick();
 }
 
+// A path the code page can not hold (a folder named in Simplified Chinese under code page 950)
+// would name another file: Save As refuses it with the path and the character, and writes nothing.
+TEST_F(ProjectCloseTest, SaveAsRefusesAPathTheCodePageCanNotHold)
+{
+    const ScopedCodePage big5(950);
+    const QString folder = QString::fromStdString(Path("")) + QString::fromUtf8("下载");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ChooseInNewProjectForm(0, 0, 0, QStringLiteral("Plant"));
+    Main()->MmNewClick();
+    ASSERT_EQ(Main()->Doc.Opened, 1);
+    prompt.shown.clear();
+    prompt.onExec = [&](QDialog& d) {
+        static_cast<QFileDialog&>(d).selectFile(folder + QStringLiteral("/Plant.zqf"));
+        d.done(QDialog::Accepted);
+    };
+    Main()->Action("MmSaveAs")->trigger();
+    prompt.onExec = nullptr;
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    const QString said = prompt.shown[0];
+    EXPECT_TRUE(said.contains(folder + QStringLiteral("/Plant.zqf"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QString::fromUtf8("\"载\" (U+8F7D)"))) << said.toStdString();
+    EXPECT_EQ(prompt.kinds[0], MsgKind::Error);
+    EXPECT_TRUE(QDir(folder).isEmpty());
+    EXPECT_TRUE(QDir(QString::fromStdString(Path("")))
+                    .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+                    .filter(QStringLiteral("?"))
+                    .isEmpty())
+        << "no file or folder under a name with \"?\" in it";
+    Main()->Doc.Modified = 0;
+    Main()->MmClosePrjClick();
+}
+
 TEST_F(ProjectCloseTest, CloseRemovesOnlyThisProjectsWorkingCopies)
 {
     // A copy left by another project's interrupted run is offered when that project opens,
