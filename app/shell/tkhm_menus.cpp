@@ -20,6 +20,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace {
 
 enum ItemFlags : unsigned {
@@ -488,6 +490,26 @@ void TKhm::BuildDockPanels()
     setCentralWidget(MdiArea);
 }
 
+namespace {
+
+// A status panel as wide as it is designed where the window has room, narrower on a small
+// screen: the panels never hold the main window wider than the screen.
+class StatusPanel : public QLabel {
+public:
+    StatusPanel(int width, QWidget* parent) : QLabel(parent), width_(width) {}
+    QSize sizeHint() const override { return {width_, QLabel::sizeHint().height()}; }
+    QSize minimumSizeHint() const override
+    {
+        constexpr int kNarrowest = 40;
+        return {std::min(width_, kNarrowest), QLabel::minimumSizeHint().height()};
+    }
+
+private:
+    int width_;
+};
+
+} // namespace
+
 void TKhm::BuildStatusBar()
 {
     KhmStaBar = new QStatusBar(this);
@@ -495,9 +517,8 @@ void TKhm::BuildStatusBar()
     setStatusBar(KhmStaBar);
     const int widths[5] = {160, 160, 160, 220, 160};
     for (int i = 0; i < 5; ++i) {
-        auto* l = new QLabel(KhmStaBar);
+        auto* l = new StatusPanel(widths[i], KhmStaBar);
         l->setObjectName(QStringLiteral("KhmStaPanel%1").arg(i));
-        l->setMinimumWidth(widths[i]);
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         // Status texts are set by the commands, never from the caption file.
         kes::SetComponentClass(l, "TStatusPanel");
