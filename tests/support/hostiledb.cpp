@@ -24,8 +24,9 @@ std::string Join(const std::vector<std::string>& parts, const std::string& betwe
     return out;
 }
 
-// The file an SQL script makes, as bytes.
-std::string Made(const std::string& sql)
+} // namespace
+
+std::string DatabaseOf(const std::string& sql)
 {
     const std::string path =
         (std::filesystem::temp_directory_path() / ("kes_hostile_" + std::to_string(::getpid()) + ".db")).string();
@@ -45,8 +46,6 @@ std::string Made(const std::string& sql)
     return bytes;
 }
 
-} // namespace
-
 std::vector<HostileDb> HostileDatabases(const std::string& table, const std::vector<std::string>& columns,
                                         const std::string& values)
 {
@@ -58,21 +57,21 @@ std::vector<HostileDb> HostileDatabases(const std::string& table, const std::vec
     const std::string endless = "WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r)";
 
     std::vector<HostileDb> out;
-    out.push_back({"a view without end",
-                   Made("CREATE VIEW " + table + " AS " + endless + " SELECT " + Join(fromN, ", ") + " FROM r;")});
+    out.push_back({"a view without end", DatabaseOf("CREATE VIEW " + table + " AS " + endless + " SELECT " +
+                                                    Join(fromN, ", ") + " FROM r;")});
     // Each view joins the one before with itself: preparing the last expands 2^14 copies.
     std::string nested = "CREATE VIEW v0 AS SELECT " + values + ";";
     for (int i = 1; i <= 14; ++i)
         nested += "CREATE VIEW v" + std::to_string(i) + " AS SELECT x.* FROM v" + std::to_string(i - 1) + " x, v" +
                   std::to_string(i - 1) + " y;";
-    out.push_back({"views nested in views", Made(nested + "CREATE VIEW " + table + " AS SELECT * FROM v14;")});
+    out.push_back({"views nested in views", DatabaseOf(nested + "CREATE VIEW " + table + " AS SELECT * FROM v14;")});
     std::string triggers;
     for (const char* event : {"INSERT", "DELETE", "UPDATE"})
         triggers += std::string("CREATE TRIGGER endless_") + event + " AFTER " + event + " ON " + table +
                     " BEGIN SELECT count(*) FROM (" + endless + " SELECT n FROM r); END;";
-    out.push_back({"triggers with an endless query", Made(create + insert + triggers)});
-    out.push_back({"a value of two megabytes", Made(create + insert + "UPDATE " + table + " SET " + Name(columns[1]) +
-                                                    " = printf('%.*c', 2000000, 'x');")});
+    out.push_back({"triggers with an endless query", DatabaseOf(create + insert + triggers)});
+    out.push_back({"a value of two megabytes", DatabaseOf(create + insert + "UPDATE " + table + " SET " +
+                                                          Name(columns[1]) + " = printf('%.*c', 2000000, 'x');")});
     std::vector<std::string> computed = columns;
     computed[1] = Name(computed[1]) + " TEXT AS (zeroblob(100000000)) VIRTUAL";
     std::vector<std::string> stored;
@@ -87,22 +86,22 @@ std::vector<HostileDb> HostileDatabases(const std::string& table, const std::vec
         storedValues.erase(a, b - a);
     }
     out.push_back({"a column computing a hundred megabytes",
-                   Made("CREATE TABLE " + table + "(" + Join(computed, ", ") + "); INSERT INTO " + table + "(" +
-                        Join(stored, ", ") + ") VALUES(" + storedValues + ");")});
-    out.push_back({"a hundred thousand rows", Made(create +
-                                                   "WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 "
-                                                   "FROM r LIMIT 100000) INSERT INTO " +
-                                                   table + " SELECT " + values + " FROM r;")});
+                   DatabaseOf("CREATE TABLE " + table + "(" + Join(computed, ", ") + "); INSERT INTO " + table + "(" +
+                              Join(stored, ", ") + ") VALUES(" + storedValues + ");")});
+    out.push_back({"a hundred thousand rows", DatabaseOf(create +
+                                                         "WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 "
+                                                         "FROM r LIMIT 100000) INSERT INTO " +
+                                                         table + " SELECT " + values + " FROM r;")});
     out.push_back({"the wrong columns",
-                   Made("CREATE TABLE " + table + "(Something TEXT); INSERT INTO " + table + " VALUES('x');")});
-    out.push_back({"no such table", Made("CREATE TABLE Other(a); INSERT INTO Other VALUES(1);")});
+                   DatabaseOf("CREATE TABLE " + table + "(Something TEXT); INSERT INTO " + table + " VALUES('x');")});
+    out.push_back({"no such table", DatabaseOf("CREATE TABLE Other(a); INSERT INTO Other VALUES(1);")});
     std::mt19937 random(32);
     std::string garbage(8192, '\0');
     for (char& c : garbage)
         c = static_cast<char>(random());
     out.push_back({"garbage bytes", garbage});
     // A database header over garbage pages.
-    const std::string good = Made(create + insert);
+    const std::string good = DatabaseOf(create + insert);
     out.push_back({"a database header over garbage", good.substr(0, 100) + garbage.substr(100)});
     out.push_back({"an empty file", ""});
     return out;

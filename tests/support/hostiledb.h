@@ -18,6 +18,9 @@ struct HostileDb {
 std::vector<HostileDb> HostileDatabases(const std::string& table, const std::vector<std::string>& columns,
                                         const std::string& values);
 
+// The database file an SQL script makes, as bytes; throws when the script fails.
+std::string DatabaseOf(const std::string& sql);
+
 // Writes bytes to path as they are; false when that fails.
 bool PutFile(const std::string& path, const std::string& bytes);
 

@@ -17,8 +17,6 @@
 
 #include <QRegularExpression>
 
-#include <sqlite3.h>
-
 #include <filesystem>
 #include <map>
 
@@ -166,17 +164,11 @@ TEST(PropDatabases, ALevelPastTheGridIsRefused)
 {
     const std::string path = (std::filesystem::temp_directory_path() / "kes_level.mdb").string();
     std::filesystem::remove(path);
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(
-                  db,
-                  ("CREATE TABLE ObjTxt(PropID INTEGER, PropName TEXT, PropTxt TEXT, PropType INTEGER, level INTEGER, "
-                   "visible INTEGER, PropParent INTEGER); INSERT INTO ObjTxt VALUES(0, 'g', 'g', " +
-                   std::to_string(ptParent) + ", 2147483647, 1, 0)")
-                      .c_str(),
-                  nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(db);
+    ASSERT_TRUE(kes::test::PutFile(
+        path, kes::test::DatabaseOf(
+                  "CREATE TABLE ObjTxt(PropID INTEGER, PropName TEXT, PropTxt TEXT, PropType INTEGER, level INTEGER, "
+                  "visible INTEGER, PropParent INTEGER); INSERT INTO ObjTxt VALUES(0, 'g', 'g', " +
+                  std::to_string(ptParent) + ", 2147483647, 1, 0)")));
     std::vector<kes::PropRecord> records;
     kes::DbError error;
     ASSERT_TRUE(kes::ReadPropTable(path, "ObjTxt", records, error)) << error.Text;
@@ -193,16 +185,12 @@ TEST(PropDatabases, RefusalsAndLayoutFaultsAreWordedInTheLanguage)
 {
     const std::string path = (std::filesystem::temp_directory_path() / "kes_rows.mdb").string();
     std::filesystem::remove(path);
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db,
-                           "CREATE TABLE ObjTxt(PropID INTEGER, PropName TEXT, PropTxt TEXT, PropType INTEGER, "
-                           "level INTEGER, visible INTEGER, PropParent INTEGER); WITH RECURSIVE r(n) AS (SELECT 1 "
-                           "UNION ALL SELECT n + 1 FROM r LIMIT 300) INSERT INTO ObjTxt SELECT n, 'p', '', 0, 0, 1, 0 "
-                           "FROM r;",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(db);
+    ASSERT_TRUE(kes::test::PutFile(
+        path,
+        kes::test::DatabaseOf("CREATE TABLE ObjTxt(PropID INTEGER, PropName TEXT, PropTxt TEXT, PropType INTEGER, "
+                              "level INTEGER, visible INTEGER, PropParent INTEGER); WITH RECURSIVE r(n) AS "
+                              "(SELECT 1 UNION ALL SELECT n + 1 FROM r LIMIT 300) INSERT INTO ObjTxt SELECT n, "
+                              "'p', '', 0, 0, 1, 0 FROM r;")));
     std::vector<kes::PropRecord> records;
     kes::DbError error;
     EXPECT_FALSE(kes::ReadPropTable(path, "ObjTxt", records, error));
